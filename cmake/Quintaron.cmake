@@ -1,0 +1,35 @@
+# Build conventions shared by every layer: one static library per layer folder,
+# one GoogleTest executable per layer, warnings as errors in our own code.
+
+find_program(QUINTARON_CCACHE ccache)
+if(QUINTARON_CCACHE)
+  set(CMAKE_CXX_COMPILER_LAUNCHER ${QUINTARON_CCACHE})
+endif()
+
+add_library(quintaron_options INTERFACE)
+target_compile_options(quintaron_options INTERFACE -Wall -Wextra -Wpedantic -Werror)
+target_include_directories(quintaron_options INTERFACE ${PROJECT_SOURCE_DIR})
+if(QUINTARON_SANITIZE)
+  set(_san -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+  target_compile_options(quintaron_options INTERFACE ${_san})
+  target_link_options(quintaron_options INTERFACE ${_san})
+endif()
+
+# quintaron_layer(<name> [DEPS <targets>...])
+# Builds every .cpp of the calling folder into the static library <name>, and every
+# .cpp of its tests/ folder into <name>_tests, registered with CTest.
+function(quintaron_layer name)
+  cmake_parse_arguments(ARG "" "" "DEPS;TEST_DEPS" ${ARGN})
+  file(GLOB _sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  list(FILTER _sources EXCLUDE REGEX "/main\\.cpp$")
+  add_library(${name} STATIC ${_sources})
+  target_link_libraries(${name} PUBLIC quintaron_options ${ARG_DEPS})
+
+  file(GLOB _tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/*.cpp)
+  if(QUINTARON_TESTS AND _tests)
+    add_executable(${name}_tests ${_tests})
+    target_link_libraries(${name}_tests PRIVATE ${name} ${ARG_TEST_DEPS} GTest::gtest GTest::gtest_main)
+    gtest_discover_tests(${name}_tests DISCOVERY_MODE PRE_TEST
+      PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QUINTARON_CONFIG_DIR=${CMAKE_CURRENT_BINARY_DIR}/test-config")
+  endif()
+endfunction()

@@ -1,0 +1,16 @@
+#pragma once
+// The root of the system's exceptions: every exception class the program raises derives
+// from Exception and carries the text that a message box shows.
+
+#include <stdexcept>
+#include <string>
+
+namespace platform::core {
+
+class Exception : public std::runtime_error {
+public:
+    explicit Exception(const std::string& message) : std::runtime_error(message) {}
+    std::string Message() const { return what(); }
+};
+
+} // namespace platform::core

@@ -1,0 +1,81 @@
+#include "platform/core/window_handle.h"
+
+#include <memory>
+#include <mutex>
+#include <unordered_map>
+
+namespace platform::core {
+
+namespace {
+
+struct Registry {
+    std::mutex mutex;
+    std::unordered_map<HWND, std::shared_ptr<const WNDPROC>> procs;
+    // Handles are never reused, so a stale handle can never reach a newer window.
+    std::uintptr_t next = 1;
+};
+
+Registry& TheRegistry() {
+    static Registry registry;
+    return registry;
+}
+
+std::shared_ptr<const WNDPROC> ProcOf(HWND wnd) {
+    auto& r = TheRegistry();
+    std::lock_guard lock(r.mutex);
+    auto it = r.procs.find(wnd);
+    return it == r.procs.end() ? nullptr : it->second;
+}
+
+} // namespace
+
+HWND RegisterWindowHandle(WNDPROC proc) {
+    auto& r = TheRegistry();
+    std::lock_guard lock(r.mutex);
+    HWND wnd{r.next++};
+    r.procs.emplace(wnd, std::make_shared<const WNDPROC>(std::move(proc)));
+    return wnd;
+}
+
+void UnregisterWindowHandle(HWND wnd) {
+    auto& r = TheRegistry();
+    std::lock_guard lock(r.mutex);
+    r.procs.erase(wnd);
+}
+
+bool IsWindow(HWND wnd) {
+    return ProcOf(wnd) != nullptr;
+}
+
+WNDPROC SetWindowProc(HWND wnd, WNDPROC proc) {
+    auto& r = TheRegistry();
+    std::lock_guard lock(r.mutex);
+    auto it = r.procs.find(wnd);
+    if (it == r.procs.end()) return {};
+    WNDPROC previous = *it->second;
+    it->second = std::make_shared<const WNDPROC>(std::move(proc));
+    return previous;
+}
+
+LRESULT CallWindowProc(const WNDPROC& proc, HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return proc ? proc(wnd, msg, wParam, lParam) : 0;
+}
+
+LRESULT SendMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto proc = ProcOf(wnd);
+    return proc ? CallWindowProc(*proc, wnd, msg, wParam, lParam) : 0;
+}
+
+HWND AllocateHWnd(TWndMethod method) {
+    return RegisterWindowHandle([method = std::move(method)](HWND, UINT msg, WPARAM w, LPARAM l) {
+        TMessage m{msg, w, l, 0};
+        if (method) method(m);
+        return m.Result;
+    });
+}
+
+void DeallocateHWnd(HWND wnd) {
+    UnregisterWindowHandle(wnd);
+}
+
+} // namespace platform::core
