@@ -59,6 +59,44 @@ WindowTimer* DueTimer(HWND wnd, UINT first, UINT last, Millis now) {
     return best;
 }
 
+// Timers due later than timersDueBy wait: a pass of ProcessMessages takes only the ticks that
+// were due when it began.
+bool Peek(MSG& msg, HWND wnd, UINT first, UINT last, UINT remove, Millis timersDueBy) {
+    auto& loop = TheLoop();
+    {
+        std::lock_guard lock(loop.mutex);
+        // Messages of a window that is gone are dropped, never handed out.
+        for (auto it = loop.queue.begin(); it != loop.queue.end();) {
+            if (!Matches(*it, wnd, first, last)) {
+                ++it;
+            } else if (!IsWindow(it->hwnd)) {
+                it = loop.queue.erase(it);
+            } else {
+                msg = *it;
+                if (remove & PM_REMOVE) loop.queue.erase(it);
+                return true;
+            }
+        }
+    }
+    Millis now = CurrentClock().Now();
+    WindowTimer* timer = DueTimer(wnd, first, last, std::min(now, timersDueBy));
+    if (!timer) return false;
+    msg = MSG{timer->wnd, WM_TIMER, timer->id, 0, static_cast<std::uint32_t>(now)};
+    if (remove & PM_REMOVE) timer->due = now + timer->interval;
+    return true;
+}
+
+bool ProcessOne(Millis timersDueBy) {
+    MSG msg;
+    if (!Peek(msg, NullHWnd, 0, 0, PM_REMOVE, timersDueBy)) return false;
+    try {
+        DispatchMessage(msg);
+    } catch (...) {
+        HandleException(std::current_exception());
+    }
+    return true;
+}
+
 } // namespace
 
 bool PostMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -76,23 +114,7 @@ bool PostMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 bool PeekMessage(MSG& msg, HWND wnd, UINT first, UINT last, UINT remove) {
-    auto& loop = TheLoop();
-    {
-        std::lock_guard lock(loop.mutex);
-        auto it = std::find_if(loop.queue.begin(), loop.queue.end(),
-                               [&](const MSG& m) { return Matches(m, wnd, first, last); });
-        if (it != loop.queue.end()) {
-            msg = *it;
-            if (remove & PM_REMOVE) loop.queue.erase(it);
-            return true;
-        }
-    }
-    Millis now = CurrentClock().Now();
-    WindowTimer* timer = DueTimer(wnd, first, last, now);
-    if (!timer) return false;
-    msg = MSG{timer->wnd, WM_TIMER, timer->id, 0, static_cast<std::uint32_t>(now)};
-    if (remove & PM_REMOVE) timer->due = now + timer->interval;
-    return true;
+    return Peek(msg, wnd, first, last, remove, CurrentClock().Now());
 }
 
 LRESULT DispatchMessage(const MSG& msg) {
@@ -122,19 +144,13 @@ bool KillTimer(HWND wnd, std::uintptr_t id) {
 }
 
 bool ProcessOneMessage() {
-    MSG msg;
-    if (!PeekMessage(msg, NullHWnd, 0, 0, PM_REMOVE)) return false;
-    try {
-        DispatchMessage(msg);
-    } catch (...) {
-        HandleException(std::current_exception());
-    }
-    return true;
+    return ProcessOne(CurrentClock().Now());
 }
 
 bool ProcessMessages() {
+    const Millis start = CurrentClock().Now();
     bool any = false;
-    while (ProcessOneMessage())
+    while (ProcessOne(start))
         any = true;
     return any;
 }
@@ -182,7 +198,8 @@ void SetExceptionHandler(std::function<void(std::exception_ptr)> handler) {
 }
 
 void HandleException(std::exception_ptr error) {
-    auto& handler = TheLoop().onException;
+    // A copy: the handler may install another while it runs.
+    auto handler = TheLoop().onException;
     if (handler) {
         handler(error);
         return;

@@ -28,6 +28,7 @@ inline constexpr UINT PM_NOREMOVE = 0;
 inline constexpr UINT PM_REMOVE = 1;
 // Looks for a posted message for wnd (NullHWnd: any) with a number in [first, last] (both 0:
 // any). Due timers yield WM_TIMER when no posted message matches, as on the platform.
+// Messages of windows that no longer exist are dropped.
 bool PeekMessage(MSG& msg, HWND wnd, UINT first, UINT last, UINT remove);
 LRESULT DispatchMessage(const MSG& msg);
 
@@ -38,7 +39,9 @@ bool KillTimer(HWND wnd, std::uintptr_t id);
 
 // Dispatches one message or due tick; false when there was none.
 bool ProcessOneMessage();
-// Dispatches until idle. True when anything was dispatched.
+// Dispatches until idle. True when anything was dispatched. Ticks that fall due during the
+// call wait for the next one, so that a handler slower than its timer cannot keep it from
+// returning.
 bool ProcessMessages();
 // Earliest moment a timer falls due, for an outer loop that sleeps.
 std::optional<Millis> NextTimerDue();

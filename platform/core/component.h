@@ -1,0 +1,81 @@
+#pragma once
+// The class library's component: a named object that may own others and free them with itself,
+// and that can ask to hear when another component goes away.
+
+#include "platform/core/object.h"
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace platform::core {
+
+enum TOperation { opInsert, opRemove };
+
+// A set of the flags below.
+using TComponentState = unsigned;
+inline constexpr TComponentState csLoading = 1u << 0;
+inline constexpr TComponentState csDesigning = 1u << 1;
+inline constexpr TComponentState csDestroying = 1u << 2;
+
+class TComponent : public TObject {
+public:
+    // Remembers the owner only; Own() is what makes an owner keep and free a component.
+    explicit TComponent(TComponent* owner);
+    ~TComponent() override;
+    TComponent(const TComponent&) = delete;
+    TComponent& operator=(const TComponent&) = delete;
+
+    // Creates T(this, args...) owned by this component; it lives until FreeComponent or until
+    // this component is destroyed, which frees its components last created first.
+    template <class T, class... Args> T& Own(Args&&... args) {
+        auto component = std::make_unique<T>(this, std::forward<Args>(args)...);
+        T& result = *component;
+        InsertComponent(std::move(component));
+        return result;
+    }
+    // Frees one of this component's own components now.
+    void FreeComponent(TComponent& component);
+
+    TComponent* Owner() const { return owner_; }
+    int ComponentCount() const { return static_cast<int>(components_.size()); }
+    TComponent* Components(int index) const {
+        return components_.at(static_cast<std::size_t>(index)).get();
+    }
+    TComponentState ComponentState() const { return state_; }
+
+    // A loading bracket (a form stream being read): setters only store, Loaded applies.
+    void BeginLoading();
+    void EndLoading();
+
+    // Links this component and other both ways: whichever goes first, the other hears of it
+    // through Notification(gone, opRemove). Linking twice links once.
+    void FreeNotification(TComponent* other);
+    void RemoveFreeNotification(TComponent* other);
+
+    std::string Name;
+
+protected:
+    virtual void Loaded();
+    // opInsert when a component becomes this one's own, opRemove when one of this one's own
+    // or a linked component goes away (it is being destroyed: compare it, do not use it).
+    // The base passes the news on to this component's own components and drops a free
+    // notification link to a removed component.
+    virtual void Notification(TComponent* component, TOperation operation);
+    // Design mode for this component and its own ones.
+    void SetDesigning(bool value);
+
+private:
+    void InsertComponent(std::unique_ptr<TComponent> component);
+    void MarkDestroying();
+    void SendFreeNotifications();
+    void DestroyComponents();
+
+    TComponent* owner_;
+    TComponentState state_ = 0;
+    std::vector<std::unique_ptr<TComponent>> components_;
+    std::vector<TComponent*> freeNotifies_;
+};
+
+} // namespace platform::core

@@ -1,0 +1,112 @@
+#pragma once
+// Dates and times as the class library keeps them: a TDateTime is a double counting days since
+// 1899-12-30 00:00 in local time, the fraction being the time of day. Values before that day
+// are negative, and there the date part is the value truncated toward zero while the time part
+// is the absolute fraction: -1.25 is 1899-12-29 06:00.
+//
+// Also the regional formats that turn them into text (short date, long time), which come from
+// the user's locale and which tests pin.
+
+#include "platform/core/exception.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace platform::core {
+
+using TDateTime = double;
+
+// A value that cannot be turned into a date or time.
+class EConvertError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// The present local date and time, from the system's wall clock (not the platform tick clock,
+// which only measures intervals) unless a NowOverride is alive.
+TDateTime Now();
+// The date part of Now(): midnight of today.
+TDateTime Date();
+// The time part of Now().
+TDateTime Time();
+
+// Makes Now() answer from now for its lifetime, so that time stamps in tests are known.
+// Overrides nest.
+class NowOverride {
+public:
+    explicit NowOverride(std::function<TDateTime()> now);
+    explicit NowOverride(TDateTime fixed) : NowOverride([fixed] { return fixed; }) {}
+    ~NowOverride();
+    NowOverride(const NowOverride&) = delete;
+    NowOverride& operator=(const NowOverride&) = delete;
+
+private:
+    std::function<TDateTime()> now_;
+    NowOverride* previous_;
+    friend TDateTime Now();
+};
+
+// Year 1..9999, a real day of the Gregorian calendar; otherwise EConvertError.
+TDateTime EncodeDate(int year, int month, int day);
+// Hour 0..23, minute and second 0..59, millisecond 0..999; otherwise EConvertError.
+TDateTime EncodeTime(int hour, int minute, int second, int millisecond);
+// The date of dt, rounded to the millisecond first (so 1.9999999999 is day 2). A value before
+// 0001-01-01, or not a number, gives 0, 0, 0.
+void DecodeDate(TDateTime dt, int& year, int& month, int& day);
+// The time of day of dt to the millisecond; always the absolute fraction, also for negative dt.
+void DecodeTime(TDateTime dt, int& hour, int& minute, int& second, int& millisecond);
+
+// The regional settings the formats below use. In a format '/' stands for DateSeparator and
+// ':' for TimeSeparator. The defaults are the fixed settings used when the locale gives none:
+// ISO dates and a 24-hour clock.
+struct TFormatSettings {
+    std::string ShortDateFormat = "yyyy/mm/dd";
+    char DateSeparator = '-';
+    std::string LongTimeFormat = "hh:nn:ss";
+    char TimeSeparator = ':';
+    std::string TimeAMString = "AM";
+    std::string TimePMString = "PM";
+
+    bool operator==(const TFormatSettings&) const = default;
+};
+
+// Settings built from a POSIX locale's date format, time format and AM/PM strings (the
+// strftime patterns of nl_langinfo). A format that uses anything but numeric fields and plain
+// ASCII text keeps the fixed default for its half (date or time).
+TFormatSettings FormatSettingsFromPosix(std::string_view dateFormat, std::string_view timeFormat,
+                                        std::string_view am, std::string_view pm);
+
+// The settings in force: those of a FormatSettingsOverride when one is alive, else those of the
+// user's locale (LC_ALL, LC_TIME, LANG), read once; the C and POSIX locales give the fixed
+// default.
+const TFormatSettings& FormatSettings();
+
+// Puts settings in force for its lifetime (tests). Overrides nest.
+class FormatSettingsOverride {
+public:
+    explicit FormatSettingsOverride(TFormatSettings settings);
+    ~FormatSettingsOverride();
+    FormatSettingsOverride(const FormatSettingsOverride&) = delete;
+    FormatSettingsOverride& operator=(const FormatSettingsOverride&) = delete;
+
+private:
+    TFormatSettings settings_;
+    FormatSettingsOverride* previous_;
+    friend const TFormatSettings& FormatSettings();
+};
+
+// dt as text by format. Specifiers, case-insensitive: d dd (day), m mm (month, or minutes right
+// after an hour), yy yyyy (year), h hh (hour, 1..12 when an AM/PM specifier is present), n nn
+// (minute), s ss (second), z zzz (millisecond), am/pm and a/p (in the specifier's case), ampm
+// (TimeAMString or TimePMString), / and : (the separators). Text in single or double quotes and
+// every other character are copied. Longer runs of d and m print two digits, as names of days
+// and months are not used by the program.
+std::string FormatDateTime(std::string_view format, TDateTime dt,
+                           const TFormatSettings& settings = FormatSettings());
+// dt in the short date format.
+std::string DateToStr(TDateTime dt, const TFormatSettings& settings = FormatSettings());
+// dt in the long time format.
+std::string TimeToStr(TDateTime dt, const TFormatSettings& settings = FormatSettings());
+
+} // namespace platform::core

@@ -1,0 +1,230 @@
+#include "platform/core/ini_file.h"
+
+#include "platform/core/atomic_file.h"
+#include "platform/core/byte_file.h"
+#include "platform/core/folders.h"
+#include "platform/core/text.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <pwd.h>
+#include <unistd.h>
+#include <vector>
+
+namespace platform::core {
+
+namespace {
+
+struct Line {
+    std::string text; // without its line break
+    std::string eol;  // "\r\n", "\n", or empty for a last line without a break
+};
+
+struct File {
+    std::vector<Line> lines;
+    std::string eol = "\r\n"; // for new lines: the file's own
+};
+
+File Split(std::string_view bytes) {
+    File file;
+    bool eolKnown = false;
+    for (std::size_t i = 0; i < bytes.size();) {
+        std::size_t end = bytes.find('\n', i);
+        Line line;
+        if (end == std::string_view::npos) {
+            line.text = bytes.substr(i);
+            i = bytes.size();
+        } else {
+            const bool cr = end > i && bytes[end - 1] == '\r';
+            line.text = bytes.substr(i, end - i - (cr ? 1 : 0));
+            line.eol = cr ? "\r\n" : "\n";
+            i = end + 1;
+            if (!eolKnown) file.eol = line.eol, eolKnown = true;
+        }
+        file.lines.push_back(std::move(line));
+    }
+    return file;
+}
+
+std::string Join(const File& file) {
+    std::string bytes;
+    for (const Line& line : file.lines)
+        bytes += line.text + line.eol;
+    return bytes;
+}
+
+enum class Kind { Other, Section, Key };
+
+struct Entry {
+    Kind kind = Kind::Other;
+    std::string name;
+    std::size_t valueStart = 0; // keys: where the value begins in the line
+};
+
+bool IsBlank(char c) {
+    return static_cast<unsigned char>(c) <= ' ';
+}
+
+Entry Classify(std::string_view text, bool firstLine) {
+    Entry entry;
+    // A byte order mark that an editor put before the first line.
+    std::size_t start = firstLine && text.starts_with("\xEF\xBB\xBF") ? 3 : 0;
+    while (start < text.size() && IsBlank(text[start]))
+        ++start;
+    if (start == text.size() || text[start] == ';') return entry;
+    if (text[start] == '[') {
+        const std::size_t close = text.rfind(']');
+        if (close != std::string_view::npos && close > start) {
+            entry.kind = Kind::Section;
+            entry.name = Trim(text.substr(start + 1, close - start - 1));
+            return entry;
+        }
+    }
+    const std::size_t equals = text.find('=', start);
+    if (equals == std::string_view::npos) return entry;
+    entry.kind = Kind::Key;
+    entry.name = Trim(text.substr(start, equals - start));
+    entry.valueStart = equals + 1;
+    while (entry.valueStart < text.size() && IsBlank(text[entry.valueStart]))
+        ++entry.valueStart;
+    return entry;
+}
+
+std::string ValueOf(std::string_view text, const Entry& entry) {
+    std::string value = Trim(text.substr(entry.valueStart));
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front())
+        value = value.substr(1, value.size() - 2);
+    return value;
+}
+
+// Lines of the first section named section: its header, the first key named ident in it, and
+// its last non-blank line. -1 where there is none.
+struct Place {
+    int section = -1;
+    int key = -1;
+    int last = -1;
+};
+
+Place Find(const File& file, std::string_view section, std::string_view ident) {
+    Place place;
+    for (int i = 0; i < static_cast<int>(file.lines.size()); ++i) {
+        const std::string& text = file.lines[static_cast<std::size_t>(i)].text;
+        const Entry entry = Classify(text, i == 0);
+        if (entry.kind == Kind::Section) {
+            if (place.section >= 0) break;
+            if (SameText(entry.name, section)) place.section = place.last = i;
+        } else if (place.section >= 0) {
+            if (!Trim(text).empty()) place.last = i;
+            if (entry.kind == Kind::Key && SameText(entry.name, ident)) {
+                place.key = i;
+                break;
+            }
+        }
+    }
+    return place;
+}
+
+// The file's lines; a missing file has none. False when it exists but cannot be read; error
+// then tells why.
+bool Load(const std::string& path, File& file, std::string& error) {
+    std::vector<std::uint8_t> bytes;
+    if (!ReadFileBytes(path, bytes, &error)) {
+        file = File{};
+        std::error_code statError;
+        return !std::filesystem::exists(path, statError) && !statError;
+    }
+    file = Split(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    return true;
+}
+
+std::string HomeFolder() {
+    if (const char* home = std::getenv("HOME"); home && *home) return home;
+    if (const passwd* entry = ::getpwuid(::getuid()); entry && entry->pw_dir) return entry->pw_dir;
+    return ".";
+}
+
+} // namespace
+
+std::string SettingsFolder() {
+    if (const char* dir = std::getenv("QUINTARON_CONFIG_DIR"); dir && *dir) return dir;
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg == '/')
+        return std::string(xdg) + "/quintaron";
+    return HomeFolder() + "/.config/quintaron";
+}
+
+TIniFile::TIniFile(std::string fileName)
+    : fileName_(std::move(fileName)),
+      path_(fileName_.find_first_of("/\\") == std::string::npos ? SettingsFolder() + "/" + fileName_
+                                                                : fileName_) {}
+
+std::string TIniFile::ReadString(std::string_view section, std::string_view ident,
+                                 std::string_view def) const {
+    File file;
+    std::string error;
+    Load(path_, file, error);
+    const Place place = Find(file, section, ident);
+    if (place.key < 0) return std::string(def);
+    const std::string& text = file.lines[static_cast<std::size_t>(place.key)].text;
+    return ValueOf(text, Classify(text, place.key == 0));
+}
+
+int TIniFile::ReadInteger(std::string_view section, std::string_view ident, int def) const {
+    return StrToIntDef(ReadString(section, ident, ""), def);
+}
+
+bool TIniFile::ReadBool(std::string_view section, std::string_view ident, bool def) const {
+    return ReadInteger(section, ident, def ? 1 : 0) != 0;
+}
+
+void TIniFile::WriteString(std::string_view section, std::string_view ident,
+                           std::string_view value) {
+    File file;
+    std::string error;
+    if (!Load(path_, file, error)) throw EIniFileException("Unable to write to " + error);
+
+    const Place place = Find(file, section, ident);
+    auto& lines = file.lines;
+    // The line before the insertion point gets a line break if it was the last line without one.
+    const auto insertAfter = [&](int index, std::vector<Line> added) {
+        if (index >= 0 && lines[static_cast<std::size_t>(index)].eol.empty())
+            lines[static_cast<std::size_t>(index)].eol = file.eol;
+        lines.insert(lines.begin() + (index + 1), added.begin(), added.end());
+    };
+    const std::string keyLine = std::string(ident) + "=" + std::string(value);
+    if (place.key >= 0) {
+        Line& line = lines[static_cast<std::size_t>(place.key)];
+        line.text = line.text.substr(0, Classify(line.text, place.key == 0).valueStart) +
+                    std::string(value);
+    } else if (place.section >= 0) {
+        insertAfter(place.last, {{keyLine, file.eol}});
+    } else {
+        std::vector<Line> added;
+        if (!lines.empty() && !Trim(lines.back().text).empty()) added.push_back({"", file.eol});
+        std::string header = "[";
+        header.append(section).append("]");
+        added.push_back({std::move(header), file.eol});
+        added.push_back({keyLine, file.eol});
+        insertAfter(static_cast<int>(lines.size()) - 1, std::move(added));
+    }
+
+    const std::string folder = ExtractFileDir(path_);
+    if (!folder.empty() && !ForceDirectories(folder))
+        throw EIniFileException("Unable to write to " + path_ + ": cannot create the folder " +
+                                folder);
+    const std::string bytes = Join(file);
+    if (!WriteFileAtomically(
+            path_, std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()),
+            &error))
+        throw EIniFileException("Unable to write to " + error);
+}
+
+void TIniFile::WriteInteger(std::string_view section, std::string_view ident, int value) {
+    WriteString(section, ident, std::to_string(value));
+}
+
+void TIniFile::WriteBool(std::string_view section, std::string_view ident, bool value) {
+    WriteString(section, ident, value ? "1" : "0");
+}
+
+} // namespace platform::core

@@ -1,0 +1,275 @@
+#include "platform/core/folders.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sys/stat.h>
+
+namespace platform::core {
+namespace {
+
+struct PathCase {
+    const char* path;
+    const char* name;
+    const char* filePath;
+    const char* dir;
+    const char* ext;
+};
+
+const PathCase kPathCases[] = {
+    {"C:\\Data\\Bank.Syx", "Bank.Syx", "C:\\Data\\", "C:\\Data", ".Syx"},
+    {"/home/user/Bank.Syx", "Bank.Syx", "/home/user/", "/home/user", ".Syx"},
+    {"C:\\Data/Mixed\\Piano.v2.Lib", "Piano.v2.Lib", "C:\\Data/Mixed\\", "C:\\Data/Mixed", ".Lib"},
+    {"C:\\Bank.Syx", "Bank.Syx", "C:\\", "C:\\", ".Syx"},
+    {"C:Bank.Syx", "Bank.Syx", "C:", "C:", ".Syx"},
+    {"/Bank.Syx", "Bank.Syx", "/", "/", ".Syx"},
+    {"Bank.Syx", "Bank.Syx", "", "", ".Syx"},
+    {"Untitled", "Untitled", "", "", ""},
+    {"C:\\My.Folder\\Readme", "Readme", "C:\\My.Folder\\", "C:\\My.Folder", ""},
+    {"/home/user/", "", "/home/user/", "/home/user", ""},
+    {"\\\\server\\Bank.Syx", "Bank.Syx", "\\\\server\\", "\\\\server", ".Syx"},
+    {"\\\\Bank.Syx", "Bank.Syx", "\\\\", "\\\\", ".Syx"},
+    {"Names.", "Names.", "", "", "."},
+    {".Syx", ".Syx", "", "", ".Syx"},
+    {"", "", "", "", ""},
+};
+
+TEST(Folders, SplitsWindowsAndLocalNames) {
+    for (const PathCase& c : kPathCases) {
+        SCOPED_TRACE(c.path);
+        EXPECT_EQ(ExtractFileName(c.path), c.name);
+        EXPECT_EQ(ExtractFilePath(c.path), c.filePath);
+        EXPECT_EQ(ExtractFileDir(c.path), c.dir);
+        EXPECT_EQ(ExtractFileExt(c.path), c.ext);
+    }
+}
+
+TEST(Folders, ChangeFileExt) {
+    struct Case {
+        const char* path;
+        const char* ext;
+        const char* result;
+    };
+    const Case cases[] = {
+        {"Bank.Syx", ".Lib", "Bank.Lib"},
+        {"C:\\Data\\Bank.v2.Syx", ".Glb", "C:\\Data\\Bank.v2.Glb"},
+        {"Untitled", ".Syx", "Untitled.Syx"},
+        {"C:\\My.Folder\\Readme", ".Txt", "C:\\My.Folder\\Readme.Txt"},
+        {"/data/Bank.Syx", "", "/data/Bank"},
+        {"", ".Syx", ".Syx"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ChangeFileExt(c.path, c.ext), c.result) << c.path;
+}
+
+TEST(Folders, IncludeTrailingPathDelimiter) {
+    EXPECT_EQ(IncludeTrailingPathDelimiter("/home/user"), "/home/user/");
+    EXPECT_EQ(IncludeTrailingPathDelimiter("/home/user/"), "/home/user/");
+    EXPECT_EQ(IncludeTrailingPathDelimiter("C:\\Data\\"), "C:\\Data\\");
+    EXPECT_EQ(IncludeTrailingPathDelimiter("/"), "/");
+    EXPECT_EQ(IncludeTrailingPathDelimiter(""), "/");
+}
+
+TEST(Folders, IsAbsolutePathOnThisSystem) {
+    EXPECT_TRUE(IsAbsolutePath("/home/user/Bank.Syx"));
+    EXPECT_TRUE(IsAbsolutePath("/"));
+    EXPECT_FALSE(IsAbsolutePath("C:\\Data\\Bank.Syx"));
+    EXPECT_FALSE(IsAbsolutePath("\\Data"));
+    EXPECT_FALSE(IsAbsolutePath("Bank.Syx"));
+    EXPECT_FALSE(IsAbsolutePath(""));
+}
+
+// A folder of its own under the test temporary folder, removed afterwards.
+class TempFolder {
+public:
+    TempFolder() {
+        std::string pattern = ::testing::TempDir() + "folders_XXXXXX";
+        if (::mkdtemp(pattern.data())) path_ = pattern;
+    }
+    ~TempFolder() {
+        if (!path_.empty()) std::filesystem::remove_all(path_);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::string& Path() const { return path_; }
+    std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+
+private:
+    std::string path_;
+};
+
+void Touch(const std::string& path, const std::string& content = "") {
+    std::ofstream(path, std::ios::binary) << content;
+}
+
+TEST(Folders, FileAndDirectoryExist) {
+    TempFolder tmp;
+    ASSERT_FALSE(tmp.Path().empty());
+    Touch(tmp / "Bank.Syx");
+    EXPECT_TRUE(FileExists(tmp / "Bank.Syx"));
+    EXPECT_FALSE(DirectoryExists(tmp / "Bank.Syx"));
+    EXPECT_TRUE(DirectoryExists(tmp.Path()));
+    EXPECT_FALSE(FileExists(tmp.Path()));
+    EXPECT_FALSE(FileExists(tmp / "Missing.Syx"));
+    EXPECT_FALSE(DirectoryExists(tmp / "Missing"));
+    EXPECT_FALSE(FileExists(""));
+    EXPECT_FALSE(DirectoryExists(""));
+}
+
+TEST(Folders, ForceDirectoriesCreatesEveryLevel) {
+    TempFolder tmp;
+    ASSERT_FALSE(tmp.Path().empty());
+    const std::string deep = tmp / "Quintaron/Banks/Random";
+    EXPECT_TRUE(ForceDirectories(deep));
+    EXPECT_TRUE(DirectoryExists(deep));
+    EXPECT_TRUE(ForceDirectories(deep)) << "an existing folder is fine";
+    EXPECT_TRUE(ForceDirectories(deep + "/"));
+}
+
+TEST(Folders, ForceDirectoriesFails) {
+    TempFolder tmp;
+    ASSERT_FALSE(tmp.Path().empty());
+    Touch(tmp / "Bank.Syx");
+    EXPECT_FALSE(ForceDirectories(tmp / "Bank.Syx"));
+    EXPECT_FALSE(ForceDirectories(tmp / "Bank.Syx/Sub"));
+    EXPECT_FALSE(ForceDirectories(""));
+}
+
+// Sets or clears environment variables for its lifetime and then puts back what was there.
+class EnvGuard {
+public:
+    EnvGuard() = default;
+    EnvGuard(const EnvGuard&) = delete;
+    EnvGuard& operator=(const EnvGuard&) = delete;
+    ~EnvGuard() {
+        for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
+            if (it->second)
+                ::setenv(it->first.c_str(), it->second->c_str(), 1);
+            else
+                ::unsetenv(it->first.c_str());
+        }
+    }
+
+    void Set(const std::string& name, const std::string& value) {
+        Save(name);
+        ::setenv(name.c_str(), value.c_str(), 1);
+    }
+    void Clear(const std::string& name) {
+        Save(name);
+        ::unsetenv(name.c_str());
+    }
+
+private:
+    void Save(const std::string& name) {
+        const char* v = std::getenv(name.c_str());
+        saved_.emplace_back(name, v ? std::optional<std::string>(v) : std::nullopt);
+    }
+
+    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+};
+
+// A home folder of its own, no override and no XDG variables: each test adds what it needs.
+class SpecialFolders : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_FALSE(home_.Path().empty());
+        env_.Set("HOME", home_.Path());
+        for (const char* name :
+             {"QUINTARON_DOCUMENTS_DIR", "QUINTARON_APPDATA_DIR", "QUINTARON_LOCALAPPDATA_DIR",
+              "XDG_DATA_HOME", "XDG_STATE_HOME", "XDG_CONFIG_HOME"})
+            env_.Clear(name);
+        // Only the programs the test provides can be found.
+        ASSERT_TRUE(ForceDirectories(home_ / "bin"));
+        env_.Set("PATH", home_ / "bin");
+    }
+
+    // An xdg-user-dir stand-in that prints output and exits with status.
+    void FakeXdgUserDir(const std::string& output, int status = 0) {
+        const std::string script = home_ / "bin/xdg-user-dir";
+        Touch(script, "#!/bin/sh\n[ \"$1\" = DOCUMENTS ] || exit 2\nprintf '%s\\n' '" + output +
+                          "'\nexit " + std::to_string(status) + "\n");
+        ::chmod(script.c_str(), 0755);
+    }
+
+    TempFolder home_;
+    EnvGuard env_;
+};
+
+TEST_F(SpecialFolders, OverridesWin) {
+    env_.Set("QUINTARON_DOCUMENTS_DIR", "/tmp/pinned/docs");
+    env_.Set("QUINTARON_APPDATA_DIR", "/tmp/pinned/appdata/");
+    env_.Set("QUINTARON_LOCALAPPDATA_DIR", "/tmp/pinned/local");
+    env_.Set("XDG_DATA_HOME", "/elsewhere/data");
+    FakeXdgUserDir("/elsewhere/docs");
+    EXPECT_EQ(GetSpecialFolderPath(SpecialFolder::Documents), "/tmp/pinned/docs");
+    EXPECT_EQ(GetSpecialFolderPath(SpecialFolder::AppData), "/tmp/pinned/appdata");
+    EXPECT_EQ(GetSpecialFolderPath(SpecialFolder::LocalAppData), "/tmp/pinned/local");
+}
+
+TEST_F(SpecialFolders, EmptyOverrideIsNoOverride) {
+    env_.Set("QUINTARON_APPDATA_DIR", "");
+    EXPECT_EQ(GetSpecialFolderPath(SpecialFolder::AppData), home_ / ".local/share");
+}
+
+TEST_F(SpecialFolders, XdgBaseFolders) {
+    EXPECT_EQ(GetSpecialFolderPath(SpecialFolder::AppData), home_ / ".local/share");
+    EXPECT_EQ(GetSpecialFolderPath(SpecialFolder::LocalAppData), home_ / ".local/state");
+
+    env_.Set("XDG_DATA_HOME", "/xdg/data/");
+    env_.Set("XDG_STATE_HOME", "/xdg/state");
+    EXPECT_EQ(GetSpecialFolderPath(SpecialFolder::AppData), "/xdg/data");
+    EXPECT_EQ(GetSpecialFolderPath(SpecialFolder::LocalAppData), "/xdg/state");
+
+    env_.Set("XDG_DATA_HOME", "relative/data");
+    env_.Set("XDG_STATE_HOME", "");
+    EXPECT_EQ(GetSpecialFolderPath(SpecialFolder::AppData), home_ / ".local/share");
+    EXPECT_EQ(GetSpecialFolderPath(SpecialFolder::LocalAppData), home_ / ".local/state");
+}
+
+TEST_F(SpecialFolders, DocumentsFromXdgUserDir) {
+    FakeXdgUserDir(home_ / "Dokumente");
+    EXPECT_EQ(GetSpecialFolderPath(SpecialFolder::Documents), home_ / "Dokumente");
+}
+
+TEST_F(SpecialFolders, DocumentsFallBackToHomeDocuments) {
+    const std::string fallback = home_ / "Documents";
+    // Not installed.
+    EXPECT_EQ(GetSpecialFolderPath(SpecialFolder::Documents), fallback);
+
+    struct Answer {
+        std::string output;
+        int status;
+    };
+    const Answer answers[] = {
+        {home_.Path(), 0},       // its answer when no documents folder is set up
+        {home_.Path() + "/", 0}, //
+        {"/elsewhere/docs", 1},  // failed
+        {"", 0},                 // said nothing
+        {"relative/docs", 0},    // not a folder name
+    };
+    for (const Answer& a : answers) {
+        FakeXdgUserDir(a.output, a.status);
+        EXPECT_EQ(GetSpecialFolderPath(SpecialFolder::Documents), fallback) << a.output;
+    }
+}
+
+TEST_F(SpecialFolders, WithoutHomeTheUsersEntryIsUsed) {
+    env_.Clear("HOME");
+    const std::string appData = GetSpecialFolderPath(SpecialFolder::AppData);
+    EXPECT_TRUE(IsAbsolutePath(appData)) << appData;
+    EXPECT_TRUE(appData.ends_with("/.local/share")) << appData;
+}
+
+TEST(Folders, ProgramFolderHoldsTheRunningProgram) {
+    const std::string folder = ProgramFolder();
+    EXPECT_TRUE(IsAbsolutePath(folder)) << folder;
+    EXPECT_FALSE(folder.size() > 1 && folder.ends_with('/')) << folder;
+    EXPECT_TRUE(FileExists(IncludeTrailingPathDelimiter(folder) + "platform_core_tests")) << folder;
+}
+
+} // namespace
+} // namespace platform::core

@@ -1,0 +1,272 @@
+#include "platform/core/ini_file.h"
+
+#include "platform/core/byte_file.h"
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <optional>
+#include <stdlib.h>
+#include <sys/resource.h>
+
+namespace platform::core {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Sets an environment variable (or unsets it) for the life of the object.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name)) old_ = old;
+        value ? ::setenv(name, value, 1) : ::unsetenv(name);
+    }
+    ~ScopedEnv() { old_ ? ::setenv(name_, old_->c_str(), 1) : ::unsetenv(name_); }
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+// Each test gets a settings folder of its own, so that tests can run side by side.
+class IniFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "quintaron-ini-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        dir_ = pattern;
+        env_.emplace("QUINTARON_CONFIG_DIR", dir_.c_str());
+    }
+    void TearDown() override {
+        env_.reset();
+        fs::remove_all(dir_);
+    }
+
+    std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
+    void WriteBytes(const std::string& path, const std::string& bytes) {
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
+    std::string BytesOf(const std::string& path) {
+        std::vector<std::uint8_t> bytes;
+        EXPECT_TRUE(ReadFileBytes(path, bytes)) << path;
+        return std::string(bytes.begin(), bytes.end());
+    }
+    int FilesInFolder() const {
+        return static_cast<int>(
+            std::distance(fs::directory_iterator(dir_), fs::directory_iterator()));
+    }
+
+    fs::path dir_;
+    std::optional<ScopedEnv> env_;
+};
+
+// Settings as the program wrote them on Windows, edited by hand and shared with another tool.
+const std::string kFixture = "; Quintaron settings\r\n"
+                             "[Midi]\r\n"
+                             "DeviceID=17\r\n"
+                             "Thrue=0\r\n"
+                             "\r\n"
+                             "[MidiPort]\r\n"
+                             "In=1\r\n"
+                             "Out=2\r\n"
+                             "\r\n"
+                             "; the card slot of the instrument\r\n"
+                             "[Data Card]\r\n"
+                             "Installed=1\r\n"
+                             "\r\n"
+                             "[Desktop]\r\n"
+                             "Num Library=3\r\n"
+                             "Library1=C:\\Program Files\\Quintaron\\Factory.Lib\r\n"
+                             "Library2=\r\n"
+                             "Library3=D:\\Sons\\P\xE9"
+                             "dales.Lib\r\n"
+                             "\r\n"
+                             "[Preview]\r\n"
+                             ";Note=5\r\n"
+                             "Single Note = 0\r\n"
+                             "Note=$1F\r\n"
+                             "Velocity=  0x40  \r\n"
+                             "Midifile=\"C:\\Music\\Preview Song.mid\"\r\n"
+                             "Note=7\r\n"
+                             "\r\n"
+                             "[Expansion]\r\n"
+                             "ExpA=12abc\r\n"
+                             "ExpB=\r\n"
+                             "ExpC=-\r\n"
+                             "ExpD=3 ; was 2\r\n"
+                             "PCMCard=99999999999\r\n"
+                             "just a line\r\n"
+                             "\r\n"
+                             "[Foreign Tool]\r\n"
+                             "Window State=maximised\r\n"
+                             "Last Path=C:\\Temp\r\n"
+                             "\r\n"
+                             "[Midi]\r\n"
+                             "Extra=1\r\n";
+
+TEST_F(IniFile, WindowsFixtureReadsRight) {
+    WriteBytes(PathOf("Quintaron95.ini"), kFixture);
+    const TIniFile ini("Quintaron95.ini");
+    EXPECT_EQ(ini.Path(), PathOf("Quintaron95.ini"));
+
+    EXPECT_EQ(ini.ReadInteger("Midi", "DeviceID", 16), 17);
+    EXPECT_EQ(ini.ReadInteger("MIDIPORT", "out", 0), 2);
+    EXPECT_EQ(ini.ReadInteger("data card", "INSTALLED", 0), 1);
+    EXPECT_TRUE(ini.ReadBool("Data Card", "Installed", false));
+    EXPECT_EQ(ini.ReadInteger("Desktop", "Num Library", 0), 3);
+    EXPECT_EQ(ini.ReadString("Desktop", "Library1", "?"),
+              "C:\\Program Files\\Quintaron\\Factory.Lib");
+    EXPECT_EQ(ini.ReadString("Desktop", "Library2", "?"), "");
+    EXPECT_EQ(ini.ReadString("Desktop", "Library3", "?"), "D:\\Sons\\P\xE9"
+                                                          "dales.Lib");
+    EXPECT_EQ(ini.ReadInteger("Preview", "Single Note", 1), 0);
+    EXPECT_FALSE(ini.ReadBool("Preview", "Single Note", true));
+    EXPECT_EQ(ini.ReadInteger("Preview", "Note", 40), 31); // the first of two, not the comment
+    EXPECT_EQ(ini.ReadInteger("Preview", "Velocity", 70), 64);
+    EXPECT_EQ(ini.ReadString("Preview", "Midifile", "Noname.Mid"), "C:\\Music\\Preview Song.mid");
+    EXPECT_EQ(ini.ReadString("Foreign Tool", "window state", ""), "maximised");
+
+    // Junk values give the default.
+    for (const char* key : {"ExpA", "ExpB", "ExpC", "ExpD", "PCMCard", "just a line"})
+        EXPECT_EQ(ini.ReadInteger("Expansion", key, -2), -2) << key;
+    // Missing keys and sections give the default; a key of another section is not seen, nor one
+    // of a second section of the same name.
+    EXPECT_EQ(ini.ReadString("Preview", "Missing", "dflt"), "dflt");
+    EXPECT_EQ(ini.ReadInteger("Monitor", "Open", 0), 0);
+    EXPECT_EQ(ini.ReadInteger("Midi", "Installed", 5), 5);
+    EXPECT_EQ(ini.ReadInteger("Midi", "Extra", 0), 0);
+    EXPECT_EQ(ini.ReadString("", "Quintaron settings", "x"), "x");
+}
+
+TEST_F(IniFile, WritesChangeOnlyTheirOwnLines) {
+    const std::string path = PathOf("Quintaron95.ini");
+    WriteBytes(path, kFixture);
+    TIniFile ini("Quintaron95.ini");
+    ini.WriteInteger("desktop", "NUM LIBRARY", 0);   // existing key, other case
+    ini.WriteString("Preview", "Velocity", "100");   // blanks before the value are kept
+    ini.WriteBool("Data Card", "Second Slot", true); // new key at the end of its section
+    ini.WriteInteger("Monitor", "Open", 1);          // new section
+    ini.WriteString("Foreign Tool", "Window State", "normal \xE9");
+
+    std::string expected = kFixture;
+    const auto replace = [&](const std::string& from, const std::string& to) {
+        const std::size_t at = expected.find(from);
+        ASSERT_NE(at, std::string::npos) << from;
+        expected.replace(at, from.size(), to);
+    };
+    replace("Num Library=3\r\n", "Num Library=0\r\n");
+    replace("Velocity=  0x40  \r\n", "Velocity=  100\r\n");
+    replace("Installed=1\r\n", "Installed=1\r\nSecond Slot=1\r\n");
+    replace("Window State=maximised\r\n", "Window State=normal \xE9\r\n");
+    expected += "\r\n[Monitor]\r\nOpen=1\r\n";
+    EXPECT_EQ(BytesOf(path), expected);
+    EXPECT_EQ(FilesInFolder(), 1); // no temporary file left behind
+
+    EXPECT_EQ(ini.ReadInteger("Desktop", "Num Library", 3), 0);
+    EXPECT_EQ(ini.ReadInteger("Preview", "Velocity", 70), 100);
+    EXPECT_TRUE(ini.ReadBool("Data Card", "Second Slot", false));
+    EXPECT_EQ(ini.ReadInteger("Monitor", "Open", 0), 1);
+}
+
+TEST_F(IniFile, NewFileIsCreatedWithItsFolderAndCrLfLines) {
+    const fs::path folder = dir_ / "not" / "yet";
+    ScopedEnv env("QUINTARON_CONFIG_DIR", folder.c_str());
+    EXPECT_EQ(SettingsFolder(), folder.string());
+
+    TIniFile ini("Quintaron95.ini");
+    EXPECT_EQ(ini.FileName(), "Quintaron95.ini");
+    EXPECT_EQ(ini.ReadInteger("Midi", "DeviceID", 16), 16);
+    EXPECT_FALSE(fs::exists(folder));
+    ini.WriteInteger("Midi", "DeviceID", 17);
+    ini.WriteInteger("Midi", "Thrue", -1);
+    ini.WriteBool("Preview", "Single Note", false);
+    EXPECT_EQ(BytesOf((folder / "Quintaron95.ini").string()),
+              "[Midi]\r\nDeviceID=17\r\nThrue=-1\r\n\r\n[Preview]\r\nSingle Note=0\r\n");
+}
+
+TEST_F(IniFile, NewLinesFollowTheFileLineEndings) {
+    const std::string path = PathOf("unix.ini");
+    WriteBytes(path, "[Keyboard]\nWidth=384\n\n[Other]\r\nx=1"); // the last line has no break
+    TIniFile ini(path);
+    EXPECT_EQ(ini.ReadInteger("Keyboard", "Width", 200), 384);
+    ini.WriteInteger("Keyboard", "Left", 10);
+    ini.WriteInteger("Other", "y", 2);
+    EXPECT_EQ(BytesOf(path), "[Keyboard]\nWidth=384\nLeft=10\n\n[Other]\r\nx=1\ny=2\n");
+}
+
+TEST_F(IniFile, ByteOrderMarkBeforeTheFirstSectionIsSkipped) {
+    const std::string path = PathOf("bom.ini");
+    WriteBytes(path, "\xEF\xBB\xBF[Midi]\r\nDeviceID=5\r\n");
+    TIniFile ini(path);
+    EXPECT_EQ(ini.ReadInteger("Midi", "DeviceID", 16), 5);
+    ini.WriteInteger("Midi", "DeviceID", 6);
+    EXPECT_EQ(BytesOf(path), "\xEF\xBB\xBF[Midi]\r\nDeviceID=6\r\n");
+}
+
+TEST_F(IniFile, TwoObjectsOnOneFileSeeEachOthersWrites) {
+    TIniFile a("Quintaron95.ini");
+    TIniFile b("Quintaron95.ini");
+    a.WriteInteger("Keyboard", "Open", 1);
+    EXPECT_EQ(b.ReadInteger("Keyboard", "Open", 0), 1);
+    b.WriteInteger("Keyboard", "Open", 0);
+    b.WriteString("Desktop", "Library1", "x.Lib");
+    EXPECT_EQ(a.ReadInteger("Keyboard", "Open", 1), 0);
+    EXPECT_EQ(a.ReadString("Desktop", "Library1", ""), "x.Lib");
+}
+
+TEST_F(IniFile, SettingsFolderFallsBackToTheXdgFolders) {
+    ScopedEnv noOverride("QUINTARON_CONFIG_DIR", nullptr);
+    {
+        ScopedEnv xdg("XDG_CONFIG_HOME", "/tmp/xdg-config");
+        EXPECT_EQ(SettingsFolder(), "/tmp/xdg-config/quintaron");
+    }
+    ScopedEnv noXdg("XDG_CONFIG_HOME", nullptr);
+    ScopedEnv home("HOME", "/home/someone");
+    EXPECT_EQ(SettingsFolder(), "/home/someone/.config/quintaron");
+    EXPECT_EQ(TIniFile("Quintaron95.ini").Path(),
+              "/home/someone/.config/quintaron/Quintaron95.ini");
+}
+
+TEST_F(IniFile, FailedWriteRaisesAndLeavesTheOldFileWhole) {
+    const std::string path = PathOf("Quintaron95.ini");
+    WriteBytes(path, kFixture);
+    TIniFile ini(path);
+
+    // The disk fills up half-way through the new file.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    rlimit small = old;
+    small.rlim_cur = 64;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    bool raised = false;
+    try {
+        ini.WriteInteger("Desktop", "Num Library", 0);
+    } catch (const EIniFileException& e) {
+        raised = true;
+        EXPECT_NE(e.Message().find(path), std::string::npos) << e.Message();
+    }
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, SIG_DFL);
+    EXPECT_TRUE(raised);
+    EXPECT_EQ(BytesOf(path), kFixture);
+    EXPECT_EQ(FilesInFolder(), 1);
+
+    // A folder that cannot be made: its parent is a regular file.
+    TIniFile nowhere(path + "/Quintaron95.ini");
+    EXPECT_THROW(nowhere.WriteInteger("Midi", "DeviceID", 1), EIniFileException);
+    EXPECT_EQ(nowhere.ReadInteger("Midi", "DeviceID", 16), 16);
+    EXPECT_EQ(BytesOf(path), kFixture);
+}
+
+TEST_F(IniFile, FileThatCannotBeReadReadsDefaultsAndIsNotOverwritten) {
+    fs::create_directory(dir_ / "Quintaron95.ini");
+    TIniFile ini("Quintaron95.ini");
+    EXPECT_EQ(ini.ReadInteger("Midi", "DeviceID", 16), 16);
+    EXPECT_THROW(ini.WriteInteger("Midi", "DeviceID", 17), EIniFileException);
+    EXPECT_TRUE(fs::is_directory(dir_ / "Quintaron95.ini"));
+}
+
+} // namespace
+} // namespace platform::core
