@@ -1,0 +1,105 @@
+// Quintaron's ports against the simulated instrument's program over a real JACK server. The
+// one test that runs in real time: every wait in it is bounded.
+
+#include "midi/midi_input.h"
+#include "midi/midi_output.h"
+
+#include "platform/core/message_loop.h"
+#include "platform/midi/rtmidi_backend.h"
+#include "testsupport/child_process.h"
+#include "testsupport/jack_server.h"
+#include "testsupport/sim_instrument.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+using namespace midi;
+using namespace std::chrono_literals;
+using testsupport::Bytes;
+using testsupport::SimInstrument;
+
+namespace {
+
+bool MustRun() {
+    const char* ci = std::getenv("CI");
+    return ci && std::string(ci) == "true";
+}
+
+bool Listed(const std::string& output, const std::string& input) {
+    using namespace platform::midi;
+    bool out = false;
+    bool in = false;
+    for (UINT id = 0, n = midiOutGetNumDevs(); id < n; ++id) {
+        MIDIOUTCAPSA caps;
+        out |= midiOutGetDevCapsA(id, &caps) == MMSYSERR_NOERROR && caps.szPname == output;
+    }
+    for (UINT id = 0, n = midiInGetNumDevs(); id < n; ++id) {
+        MIDIINCAPSA caps;
+        in |= midiInGetDevCapsA(id, &caps) == MMSYSERR_NOERROR && caps.szPname == input;
+    }
+    return out && in;
+}
+
+} // namespace
+
+TEST(MidiEndToEnd, ADataSetAndARequestGoOverJackAndTheReplyComesBackThroughTheRing) {
+#ifndef QUINTARON_SIM_INSTRUMENT
+    GTEST_SKIP() << "built without the simulated instrument's program";
+#else
+    std::string whyNot;
+    auto jack = testsupport::JackServer::Start(whyNot);
+    if (!jack) {
+        if (MustRun()) FAIL() << "No JACK server could start: " << whyNot;
+        GTEST_SKIP() << "No JACK server could start: " << whyNot;
+    }
+    platform::core::ResetMessageLoop();
+    const std::string name = "Sim " + jack->Name();
+    testsupport::ChildProcess sim({QUINTARON_SIM_INSTRUMENT, "--api", "jack", "--name", name});
+    platform::midi::RtMidiBackend rtmidi;
+    platform::midi::BackendOverride useRtMidi(rtmidi);
+
+    const std::string toSynth = name + " In:midi";
+    const std::string fromSynth = name + " Out:midi";
+    auto deadline = std::chrono::steady_clock::now() + 5s;
+    while (!Listed(toSynth, fromSynth)) {
+        ASSERT_TRUE(sim.Running()) << "the simulated instrument ended";
+        ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "its ports did not appear";
+        std::this_thread::sleep_for(20ms);
+    }
+
+    TMidiOutput out(nullptr);
+    TMidiInput in(nullptr);
+    out.SetProductName(toSynth);
+    in.SetProductName(fromSynth);
+    ASSERT_TRUE(out.Open());
+    ASSERT_TRUE(in.Open());
+    in.Start();
+    std::vector<Bytes> replies;
+    in.OnMidiInput = [&](platform::core::TObject*) {
+        while (auto event = in.ReadEvent())
+            replies.push_back(event->Sysex);
+    };
+    int done = 0;
+    out.Onmidioutput = [&](platform::core::TObject*) { ++done; };
+
+    const Bytes data = {0x01, 0x02, 0x7F, 0x00, 0x40};
+    Bytes set = SimInstrument::MakeDataSet(0x10, 0x03001000, data);
+    Bytes request = SimInstrument::MakeDataRequest(0x10, 0x03001000, 5);
+    out.SendLong(set.data(), static_cast<std::uint16_t>(set.size()));
+    out.SendLong(request.data(), static_cast<std::uint16_t>(request.size()));
+
+    deadline = std::chrono::steady_clock::now() + 5s;
+    while (replies.empty() && std::chrono::steady_clock::now() < deadline) {
+        platform::core::WaitMessage(50);
+        platform::core::ProcessMessages();
+    }
+    ASSERT_EQ(replies.size(), 1u);
+    EXPECT_EQ(replies[0], SimInstrument::MakeDataSet(0x10, 0x03001000, data));
+    EXPECT_EQ(done, 2);
+    in.Close();
+    EXPECT_TRUE(out.Close());
+#endif
+}

@@ -1,0 +1,32 @@
+#pragma once
+// An open editor window as the data model sees it, and the place a record keeps it.
+
+#include <cstdint>
+
+namespace model {
+
+class TEditorView {
+public:
+    virtual ~TEditorView() = default;
+
+    virtual void UpDateView() = 0;
+    virtual std::int16_t Left() const = 0;
+    virtual std::int16_t Top() const = 0;
+    // Closes the window for its owner, which is going: the window's destroy handler runs, its
+    // close handler is cleared and the window is freed.
+    virtual void CloseByOwner() = 0;
+};
+
+// One editor window of a record: the window while open, and where it stood when last closed
+// (0, 0 until then).
+struct TEditorSlot {
+    TEditorView* Window = nullptr;
+    bool Open = false;
+    std::int16_t Left = 0;
+    std::int16_t Top = 0;
+
+    void Close();
+    void SavePosition();
+};
+
+} // namespace model

@@ -1,0 +1,214 @@
+#include "platform/midi/rtmidi_backend.h"
+
+#include <RtMidi.h>
+
+#include <cctype>
+#include <map>
+#include <optional>
+#include <unistd.h>
+
+namespace platform::midi {
+
+namespace {
+
+const std::string ClientName = "Quintaron";
+
+struct Port {
+    RtMidi::Api api;
+    std::string name;
+};
+
+// Warnings and errors come back as results; nothing is printed or thrown past this point.
+void Quiet(RtMidiError::Type, const std::string&, void*) {}
+
+std::vector<RtMidi::Api> Apis() {
+    std::vector<RtMidi::Api> compiled;
+    RtMidi::getCompiledApi(compiled);
+    // Without the sequencer device ALSA can only fail, and says so on standard error.
+    const bool alsa = access("/dev/snd/seq", R_OK | W_OK) == 0;
+    std::vector<RtMidi::Api> apis;
+    for (RtMidi::Api api : {RtMidi::LINUX_ALSA, RtMidi::UNIX_JACK}) {
+        if (api == RtMidi::LINUX_ALSA && !alsa) continue;
+        for (RtMidi::Api c : compiled) {
+            if (c == api) apis.push_back(api);
+        }
+    }
+    return apis;
+}
+
+// Our own client's ports (JACK numbers a repeated client name as "Quintaron-01").
+bool IsOwnPort(const std::string& name) {
+    if (name.rfind(ClientName, 0) != 0 || name.size() == ClientName.size()) return false;
+    char next = name[ClientName.size()];
+    return next == ':' || next == '-';
+}
+
+std::unique_ptr<RtMidiIn> MakeIn(RtMidi::Api api) {
+    try {
+        auto in = std::make_unique<RtMidiIn>(api, ClientName, 100);
+        in->setErrorCallback(&Quiet);
+        return in;
+    } catch (const RtMidiError&) {
+        return nullptr;
+    }
+}
+
+std::unique_ptr<RtMidiOut> MakeOut(RtMidi::Api api) {
+    try {
+        auto out = std::make_unique<RtMidiOut>(api, ClientName);
+        out->setErrorCallback(&Quiet);
+        return out;
+    } catch (const RtMidiError&) {
+        return nullptr;
+    }
+}
+
+std::unique_ptr<RtMidiIn> MakeProbe(RtMidi::Api api, RtMidiIn*) {
+    return MakeIn(api);
+}
+
+std::unique_ptr<RtMidiOut> MakeProbe(RtMidi::Api api, RtMidiOut*) {
+    return MakeOut(api);
+}
+
+template <class Probe>
+std::vector<Port> ListPorts(std::map<RtMidi::Api, std::unique_ptr<Probe>>& probes) {
+    std::vector<Port> ports;
+    for (RtMidi::Api api : Apis()) {
+        auto& probe = probes[api];
+        if (!probe) probe = MakeProbe(api, static_cast<Probe*>(nullptr));
+        if (!probe) continue;
+        unsigned count = probe->getPortCount();
+        for (unsigned i = 0; i < count; ++i) {
+            std::string name = probe->getPortName(i);
+            if (!name.empty() && !IsOwnPort(name)) ports.push_back(Port{api, name});
+        }
+    }
+    return ports;
+}
+
+// The port's number in a fresh object's list: ports may have come and gone since listing.
+template <class Midi> std::optional<unsigned> FindPort(Midi& midi, const std::string& name) {
+    unsigned count = midi.getPortCount();
+    for (unsigned i = 0; i < count; ++i) {
+        if (midi.getPortName(i) == name) return i;
+    }
+    return std::nullopt;
+}
+
+std::vector<std::string> DisplayNames(const std::vector<Port>& ports) {
+    std::vector<std::string> names;
+    names.reserve(ports.size());
+    for (const auto& port : ports)
+        names.push_back(StablePortName(port.name));
+    return names;
+}
+
+class RtOutput final : public OutputConnection {
+public:
+    explicit RtOutput(std::unique_ptr<RtMidiOut> out) : out_(std::move(out)) {}
+    ~RtOutput() override { out_->closePort(); }
+
+    bool Send(const std::uint8_t* data, std::size_t length) override {
+        out_->sendMessage(data, length);
+        return true;
+    }
+
+private:
+    std::unique_ptr<RtMidiOut> out_;
+};
+
+class RtInput final : public InputConnection {
+public:
+    RtInput(std::unique_ptr<RtMidiIn> in, ReceiveHandler onReceive)
+        : in_(std::move(in)), onReceive_(std::move(onReceive)) {
+        in_->ignoreTypes(false, false, false);
+        in_->setCallback(&RtInput::Received, this);
+    }
+    // Closing the port joins RtMidi's thread (ALSA) or leaves the JACK cycle, so no call is
+    // running once it returns.
+    ~RtInput() override {
+        in_->closePort();
+        in_->cancelCallback();
+    }
+
+    bool Open(unsigned port) {
+        in_->openPort(port, ClientName + " In");
+        return in_->isPortOpen();
+    }
+
+private:
+    static void Received(double, std::vector<unsigned char>* message, void* self) {
+        if (message && !message->empty())
+            static_cast<RtInput*>(self)->onReceive_(message->data(), message->size());
+    }
+
+    std::unique_ptr<RtMidiIn> in_;
+    ReceiveHandler onReceive_;
+};
+
+} // namespace
+
+struct RtMidiBackend::State {
+    std::vector<Port> inputs;
+    std::vector<Port> outputs;
+    std::map<RtMidi::Api, std::unique_ptr<RtMidiIn>> inputProbes;
+    std::map<RtMidi::Api, std::unique_ptr<RtMidiOut>> outputProbes;
+};
+
+RtMidiBackend::RtMidiBackend() : state_(std::make_unique<State>()) {}
+
+RtMidiBackend::~RtMidiBackend() = default;
+
+std::vector<std::string> RtMidiBackend::InputNames() {
+    state_->inputs = ListPorts(state_->inputProbes);
+    return DisplayNames(state_->inputs);
+}
+
+std::vector<std::string> RtMidiBackend::OutputNames() {
+    state_->outputs = ListPorts(state_->outputProbes);
+    return DisplayNames(state_->outputs);
+}
+
+std::unique_ptr<OutputConnection> RtMidiBackend::OpenOutput(std::size_t index) {
+    if (index >= state_->outputs.size()) return nullptr;
+    const Port& port = state_->outputs[index];
+    auto out = MakeOut(port.api);
+    if (!out) return nullptr;
+    auto number = FindPort(*out, port.name);
+    if (!number) return nullptr;
+    out->openPort(*number, ClientName + " Out");
+    if (!out->isPortOpen()) return nullptr;
+    return std::make_unique<RtOutput>(std::move(out));
+}
+
+std::unique_ptr<InputConnection> RtMidiBackend::OpenInput(std::size_t index,
+                                                          ReceiveHandler onReceive) {
+    if (index >= state_->inputs.size()) return nullptr;
+    const Port& port = state_->inputs[index];
+    auto in = MakeIn(port.api);
+    if (!in) return nullptr;
+    auto number = FindPort(*in, port.name);
+    if (!number) return nullptr;
+    auto input = std::make_unique<RtInput>(std::move(in), std::move(onReceive));
+    if (!input->Open(*number)) return nullptr;
+    return input;
+}
+
+std::string StablePortName(const std::string& rtMidiName) {
+    // "Client:Port 20:0" -> "Client:Port"
+    std::size_t end = rtMidiName.size();
+    std::size_t i = end;
+    auto digits = [&] {
+        std::size_t from = i;
+        while (i > 0 && std::isdigit(static_cast<unsigned char>(rtMidiName[i - 1])))
+            --i;
+        return i < from;
+    };
+    if (!digits() || i == 0 || rtMidiName[i - 1] != ':') return rtMidiName;
+    --i;
+    if (!digits() || i == 0 || rtMidiName[i - 1] != ' ') return rtMidiName;
+    return rtMidiName.substr(0, i - 1);
+}
+
+} // namespace platform::midi

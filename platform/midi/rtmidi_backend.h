@@ -1,0 +1,34 @@
+#pragma once
+// The sound system's MIDI ports through RtMidi: ALSA sequencer ports, then JACK ports while a
+// JACK server runs. Quintaron's own ports are left out of the lists, so that opening one
+// device does not shift the ids of the others.
+
+#include "platform/midi/midi_backend.h"
+
+#include <memory>
+
+namespace platform::midi {
+
+class RtMidiBackend final : public MidiBackend {
+public:
+    RtMidiBackend();
+    ~RtMidiBackend() override;
+    RtMidiBackend(const RtMidiBackend&) = delete;
+    RtMidiBackend& operator=(const RtMidiBackend&) = delete;
+
+    std::vector<std::string> InputNames() override;
+    std::vector<std::string> OutputNames() override;
+    std::unique_ptr<OutputConnection> OpenOutput(std::size_t index) override;
+    std::unique_ptr<InputConnection> OpenInput(std::size_t index,
+                                               ReceiveHandler onReceive) override;
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
+
+// The part of an RtMidi port name that does not change from run to run: ALSA appends the
+// client and port numbers, which depend on the order the devices were plugged in.
+std::string StablePortName(const std::string& rtMidiName);
+
+} // namespace platform::midi

@@ -1,0 +1,166 @@
+#include "platform/midi/virtual_midi.h"
+
+#include <algorithm>
+#include <mutex>
+
+namespace platform::midi {
+
+struct VirtualMidi::Pair {
+    std::string name;
+    // Guards everything below; held while a message is handed to the input, so that closing
+    // the input waits for a delivery in progress.
+    std::mutex mutex;
+    FarSide farSide;
+    ReceiveHandler receiver;
+    std::uint32_t microsPerByte = 0;
+    std::size_t bufferLimit = SIZE_MAX;
+    // When each wire is free again, in microseconds of the clock.
+    std::uint64_t inWireFree = 0;
+    std::uint64_t outWireFree = 0;
+};
+
+struct VirtualMidi::Core {
+    std::mutex mutex;
+    std::vector<std::unique_ptr<Pair>> pairs;
+
+    Pair* At(std::size_t index) {
+        std::lock_guard lock(mutex);
+        return index < pairs.size() ? pairs[index].get() : nullptr;
+    }
+};
+
+namespace {
+
+// The millisecond in which a message that starts at startUs ends on the wire.
+std::uint64_t Arrival(std::uint64_t& wireFree, std::uint64_t startUs, std::size_t bytes,
+                      std::uint32_t microsPerByte) {
+    std::uint64_t begin = std::max(startUs, wireFree);
+    wireFree = begin + bytes * microsPerByte;
+    return (wireFree + 999) / 1000;
+}
+
+class VirtualOutput final : public OutputConnection {
+public:
+    VirtualOutput(core::ManualClock& clock, std::weak_ptr<VirtualMidi::Core> core,
+                  VirtualMidi::Pair& pair)
+        : clock_(clock), core_(std::move(core)), pair_(pair) {}
+
+    bool Send(const std::uint8_t* data, std::size_t length) override {
+        std::vector<std::uint8_t> message(data, data + length);
+        core::Millis at;
+        {
+            std::lock_guard lock(pair_.mutex);
+            at = Arrival(pair_.outWireFree, clock_.Now() * 1000, length, pair_.microsPerByte);
+        }
+        clock_.Schedule(at, [core = core_, pair = &pair_, message = std::move(message)] {
+            auto alive = core.lock();
+            if (!alive) return;
+            FarSide farSide;
+            {
+                std::lock_guard lock(pair->mutex);
+                farSide = pair->farSide;
+            }
+            if (farSide) farSide(message);
+        });
+        return true;
+    }
+
+private:
+    using FarSide = VirtualMidi::FarSide;
+    core::ManualClock& clock_;
+    std::weak_ptr<VirtualMidi::Core> core_;
+    VirtualMidi::Pair& pair_;
+};
+
+class VirtualInput final : public InputConnection {
+public:
+    explicit VirtualInput(VirtualMidi::Pair& pair) : pair_(pair) {}
+    ~VirtualInput() override {
+        std::lock_guard lock(pair_.mutex);
+        pair_.receiver = nullptr;
+    }
+
+    std::size_t MaxQueuedBuffers() const override {
+        std::lock_guard lock(pair_.mutex);
+        return pair_.bufferLimit;
+    }
+
+private:
+    VirtualMidi::Pair& pair_;
+};
+
+} // namespace
+
+VirtualMidi::VirtualMidi(core::ManualClock& clock)
+    : clock_(clock), core_(std::make_shared<Core>()) {}
+
+VirtualMidi::~VirtualMidi() = default;
+
+std::size_t VirtualMidi::AddPair(const std::string& name, FarSide farSide) {
+    auto pair = std::make_unique<Pair>();
+    pair->name = name;
+    pair->farSide = std::move(farSide);
+    std::lock_guard lock(core_->mutex);
+    core_->pairs.push_back(std::move(pair));
+    return core_->pairs.size() - 1;
+}
+
+void VirtualMidi::Deliver(std::size_t pair, std::vector<std::uint8_t> message, core::Millis at) {
+    Pair* p = core_->At(pair);
+    if (!p || message.empty()) return;
+    {
+        std::lock_guard lock(p->mutex);
+        at = std::max<core::Millis>(
+            at, Arrival(p->inWireFree, at * 1000, message.size(), p->microsPerByte));
+    }
+    clock_.Schedule(at, [core = std::weak_ptr<Core>(core_), p, message = std::move(message)] {
+        auto alive = core.lock();
+        if (!alive) return;
+        std::lock_guard lock(p->mutex);
+        if (p->receiver) p->receiver(message.data(), message.size());
+    });
+}
+
+void VirtualMidi::SetWireTime(std::size_t pair, std::uint32_t microsecondsPerByte) {
+    if (Pair* p = core_->At(pair)) {
+        std::lock_guard lock(p->mutex);
+        p->microsPerByte = microsecondsPerByte;
+    }
+}
+
+void VirtualMidi::SetBufferLimit(std::size_t pair, std::size_t limit) {
+    if (Pair* p = core_->At(pair)) {
+        std::lock_guard lock(p->mutex);
+        p->bufferLimit = limit;
+    }
+}
+
+std::vector<std::string> VirtualMidi::InputNames() {
+    std::lock_guard lock(core_->mutex);
+    std::vector<std::string> names;
+    for (const auto& p : core_->pairs)
+        names.push_back(p->name);
+    return names;
+}
+
+std::vector<std::string> VirtualMidi::OutputNames() {
+    return InputNames();
+}
+
+std::unique_ptr<OutputConnection> VirtualMidi::OpenOutput(std::size_t index) {
+    Pair* p = core_->At(index);
+    if (!p) return nullptr;
+    return std::make_unique<VirtualOutput>(clock_, core_, *p);
+}
+
+std::unique_ptr<InputConnection> VirtualMidi::OpenInput(std::size_t index,
+                                                        ReceiveHandler onReceive) {
+    Pair* p = core_->At(index);
+    if (!p) return nullptr;
+    std::lock_guard lock(p->mutex);
+    if (p->receiver) return nullptr;
+    p->receiver = std::move(onReceive);
+    return std::make_unique<VirtualInput>(*p);
+}
+
+} // namespace platform::midi

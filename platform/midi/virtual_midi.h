@@ -1,0 +1,50 @@
+#pragma once
+// An in-process MIDI back end for tests: device pairs whose far side is test code (a simulated
+// instrument). Everything the "driver" does happens in actions scheduled on a manual clock, so
+// a run is deterministic: what the far side sends reaches the input device when the clock
+// passes its arrival time, on whichever thread advances the clock.
+
+#include "platform/core/clock.h"
+#include "platform/midi/midi_backend.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace platform::midi {
+
+class VirtualMidi final : public MidiBackend {
+public:
+    // Receives each message that Quintaron's output sent, when its last byte has arrived.
+    using FarSide = std::function<void(std::vector<std::uint8_t> message)>;
+
+    explicit VirtualMidi(core::ManualClock& clock);
+    ~VirtualMidi() override;
+    VirtualMidi(const VirtualMidi&) = delete;
+    VirtualMidi& operator=(const VirtualMidi&) = delete;
+
+    // An input and an output device of this name; returns the pair's number.
+    std::size_t AddPair(const std::string& name, FarSide farSide = {});
+    // The far side sends: the input device receives the message not before `at`, and not
+    // before the message has gone over the wire after the ones sent before it.
+    void Deliver(std::size_t pair, std::vector<std::uint8_t> message, core::Millis at);
+    // Time a byte takes on the wire each way: 320 for a MIDI cable (31,250 baud); 0 by default.
+    void SetWireTime(std::size_t pair, std::uint32_t microsecondsPerByte);
+    // How many system-exclusive buffers the pair's input driver accepts at once.
+    void SetBufferLimit(std::size_t pair, std::size_t limit);
+
+    std::vector<std::string> InputNames() override;
+    std::vector<std::string> OutputNames() override;
+    std::unique_ptr<OutputConnection> OpenOutput(std::size_t index) override;
+    std::unique_ptr<InputConnection> OpenInput(std::size_t index,
+                                               ReceiveHandler onReceive) override;
+
+    struct Pair;
+    struct Core;
+
+private:
+    core::ManualClock& clock_;
+    std::shared_ptr<Core> core_;
+};
+
+} // namespace platform::midi

@@ -1,0 +1,57 @@
+#include "testsupport/child_process.h"
+
+#include <chrono>
+#include <csignal>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace testsupport {
+
+ChildProcess::ChildProcess(const std::vector<std::string>& argv, const std::string& logFile) {
+    if (argv.empty()) return;
+    std::vector<char*> args;
+    for (const auto& a : argv)
+        args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    const char* out = logFile.empty() ? "/dev/null" : logFile.c_str();
+    posix_spawn_file_actions_addopen(&actions, 1, out, O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_adddup2(&actions, 1, 2);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    pid_t pid = -1;
+    if (posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ) == 0) pid_ = pid;
+    posix_spawn_file_actions_destroy(&actions);
+}
+
+ChildProcess::~ChildProcess() {
+    Stop();
+}
+
+bool ChildProcess::Running() {
+    if (pid_ < 0 || exited_) return false;
+    int status = 0;
+    if (waitpid(pid_, &status, WNOHANG) == pid_) exited_ = true;
+    return !exited_;
+}
+
+void ChildProcess::Stop() {
+    if (!Running()) return;
+    kill(pid_, SIGTERM);
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    while (Running() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    if (Running()) {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+        exited_ = true;
+    }
+}
+
+} // namespace testsupport

@@ -1,0 +1,28 @@
+#pragma once
+// A program started by a test and stopped with it: a JACK server, the simulated instrument.
+
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+namespace testsupport {
+
+class ChildProcess {
+public:
+    // Looks the program up in PATH unless it holds a slash. Its output goes to logFile
+    // (nothing when empty). Running() is false when it could not be started.
+    ChildProcess(const std::vector<std::string>& argv, const std::string& logFile = {});
+    // Stops it: SIGTERM, then SIGKILL when it has not ended within two seconds.
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    bool Running();
+    void Stop();
+
+private:
+    pid_t pid_ = -1;
+    bool exited_ = false;
+};
+
+} // namespace testsupport

@@ -1,0 +1,72 @@
+#include "testsupport/jack_server.h"
+
+#include <jack/jack.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <thread>
+#include <unistd.h>
+
+namespace testsupport {
+
+namespace {
+
+void Quiet(const char*) {}
+
+bool TakesClients(const std::string& name) {
+    jack_status_t status{};
+    jack_client_t* client = jack_client_open(
+        "quintaron-probe", static_cast<jack_options_t>(JackNoStartServer | JackServerName), &status,
+        name.c_str());
+    if (!client) return false;
+    jack_client_close(client);
+    return true;
+}
+
+// The end of the server's own output, to say why it failed.
+std::string Tail(const std::string& log) {
+    std::ifstream in(log);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return text.size() > 400 ? text.substr(text.size() - 400) : text;
+}
+
+} // namespace
+
+JackServer::JackServer(Key, std::string name, std::string log)
+    : name_(std::move(name)), log_(std::move(log)),
+      process_({"jackd", "--no-realtime", "--name", name_, "-d", "dummy", "-p", "256"}, log_) {}
+
+JackServer::~JackServer() {
+    process_.Stop();
+    unsetenv("JACK_DEFAULT_SERVER");
+    std::remove(log_.c_str());
+}
+
+std::unique_ptr<JackServer> JackServer::Start(std::string& whyNot) {
+    jack_set_error_function(&Quiet);
+    jack_set_info_function(&Quiet);
+    static int serial = 0;
+    std::string name = "quintaron-" + std::to_string(getpid()) + "-" + std::to_string(++serial);
+    std::string log = "/tmp/" + name + ".log";
+    auto server = std::make_unique<JackServer>(Key{}, name, log);
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (!server->process_.Running()) {
+            whyNot =
+                "jackd -d dummy did not start or ended at once (is jackd2 installed?) " + Tail(log);
+            return nullptr;
+        }
+        if (TakesClients(name)) {
+            setenv("JACK_DEFAULT_SERVER", name.c_str(), 1);
+            return server;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    whyNot = "jackd -d dummy took no clients within 5 s " + Tail(log);
+    return nullptr;
+}
+
+} // namespace testsupport
