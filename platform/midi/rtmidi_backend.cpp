@@ -1,6 +1,7 @@
 #include "platform/midi/rtmidi_backend.h"
 
 #include <RtMidi.h>
+#include <jack/jack.h>
 
 #include <cctype>
 #include <map>
@@ -21,14 +22,30 @@ struct Port {
 // Warnings and errors come back as results; nothing is printed or thrown past this point.
 void Quiet(RtMidiError::Type, const std::string&, void*) {}
 
+void QuietJack(const char*) {}
+
+// Whether a JACK server runs, asked without starting one. RtMidi would ask by opening its own
+// client, which, with no server, prints to standard error and leaks its buffers.
+bool JackServerRunning() {
+    jack_set_error_function(&QuietJack);
+    jack_set_info_function(&QuietJack);
+    jack_status_t status{};
+    jack_client_t* client = jack_client_open("Quintaron-probe", JackNoStartServer, &status);
+    if (!client) return false;
+    jack_client_close(client);
+    return true;
+}
+
 std::vector<RtMidi::Api> Apis() {
     std::vector<RtMidi::Api> compiled;
     RtMidi::getCompiledApi(compiled);
     // Without the sequencer device ALSA can only fail, and says so on standard error.
     const bool alsa = access("/dev/snd/seq", R_OK | W_OK) == 0;
+    const bool jack = JackServerRunning();
     std::vector<RtMidi::Api> apis;
     for (RtMidi::Api api : {RtMidi::LINUX_ALSA, RtMidi::UNIX_JACK}) {
         if (api == RtMidi::LINUX_ALSA && !alsa) continue;
+        if (api == RtMidi::UNIX_JACK && !jack) continue;
         for (RtMidi::Api c : compiled) {
             if (c == api) apis.push_back(api);
         }
