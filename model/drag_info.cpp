@@ -1,6 +1,9 @@
 #include "model/drag_info.h"
 
+#include "model/bank.h"
+#include "model/library.h"
 #include "model/program_state.h"
+#include "model/quintaron.h"
 
 #include <algorithm>
 #include <cctype>
@@ -35,6 +38,12 @@ constexpr std::pair<std::string_view, TPageKind> KindPrefixes[] = {
     {"RHYTVA", RHYTVA},
 };
 
+void AddElem(std::vector<TDragElem>& elems, TLibElem* elem) {
+    TDragElem entry;
+    entry.Elem = elem;
+    elems.push_back(entry);
+}
+
 } // namespace
 
 std::optional<TPageKind> TDragInfo::PageKindOf(std::string_view panelName) {
@@ -65,6 +74,27 @@ void TDragInfo::BuildFromPanels(TPageForm& form) {
         elem.Tag = panel->Tag();
         Elems.push_back(elem);
     }
+}
+
+void TDragInfo::BuildFromLibrary(TLibrary& library,
+                                 const std::function<bool(const TLibElem&)>& shown) {
+    Clear();
+    for (const auto& elem : library.Elems)
+        if (elem->Selected && (!shown || shown(*elem))) AddElem(Elems, elem.get());
+}
+
+void TDragInfo::BuildFromBank(TBank& bank) {
+    Clear();
+    for (const auto& elem : bank.Elems)
+        if (elem->Selected) AddElem(Elems, elem.get());
+}
+
+void TDragInfo::BuildFromBankFiltered(TBank& bank) {
+    Clear();
+    const bool card = AppState != nullptr && AppState->Config.DataCardInstalled;
+    for (const auto& elem : bank.Elems)
+        if (elem->Selected && (elem->Memory || elem->Type == etSystem || card))
+            AddElem(Elems, elem.get());
 }
 
 bool TDragInfo::HasKind(TPageKind kind) const {

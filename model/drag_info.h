@@ -7,6 +7,7 @@
 #include "platform/core/object.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -14,6 +15,8 @@
 namespace model {
 
 class TLibElem;
+class TLibrary;
+class TBank;
 
 class TDragElem : public platform::core::TObject {
 public:
@@ -32,6 +35,14 @@ public:
     static std::optional<TPageKind> PageKindOf(const TPagePanel& panel);
 
     void Clear();
+    // One entry per selected element of the library that its window shows (shown: every element
+    // when not given).
+    void BuildFromLibrary(TLibrary& library,
+                          const std::function<bool(const TLibElem&)>& shown = {});
+    // One entry per selected element of the bank.
+    void BuildFromBank(TBank& bank);
+    // As BuildFromBank, leaving out card elements while no data card is installed.
+    void BuildFromBankFiltered(TBank& bank);
     // One entry per highlighted page panel of the form, in control order.
     void BuildFromPanels(TPageForm& form);
     bool HasKind(TPageKind kind) const;

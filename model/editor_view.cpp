@@ -16,4 +16,8 @@ void TEditorSlot::SavePosition() {
     Top = Window->Top();
 }
 
+void TEditorSlot::UpDateView() const {
+    if (Open && Window != nullptr) Window->UpDateView();
+}
+
 } // namespace model

@@ -15,6 +15,11 @@ public:
     // Closes the window for its owner, which is going: the window's destroy handler runs, its
     // close handler is cleared and the window is freed.
     virtual void CloseByOwner() = 0;
+    // Element windows only: shown in front of the others when opened a second time.
+    virtual void BringToFront() {}
+    // Bank, global and library windows only; -1 where the window has no saved size.
+    virtual std::int16_t Width() const { return -1; }
+    virtual std::int16_t Height() const { return -1; }
 };
 
 // One editor window of a record: the window while open, and where it stood when last closed
@@ -27,6 +32,8 @@ struct TEditorSlot {
 
     void Close();
     void SavePosition();
+    // Refreshes the window while it is open.
+    void UpDateView() const;
 };
 
 } // namespace model

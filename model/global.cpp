@@ -1,0 +1,105 @@
+#include "model/global.h"
+
+#include "model/data_folders.h"
+#include "model/element_files.h"
+#include "model/system.h"
+
+namespace model {
+
+namespace pc = platform::core;
+
+namespace {
+// The memory of each bank, in the order of the children.
+constexpr bool BankMemories[] = {true, false, true, false, true, false};
+} // namespace
+
+TGlobal::TGlobal(TLibElem* Owner) : TBank(Owner) {
+    Type = etGlobal;
+    FileName = UntitledGlobal;
+    Elems.push_back(std::make_unique<TPatchBank>(this));
+    Elems.push_back(std::make_unique<TPatchBank>(this));
+    Elems.push_back(std::make_unique<TPerformanceBank>(this));
+    Elems.push_back(std::make_unique<TPerformanceBank>(this));
+    Elems.push_back(std::make_unique<TRhythmBank>(this));
+    Elems.push_back(std::make_unique<TRhythmBank>(this));
+    Elems.push_back(std::make_unique<TSystem>(this));
+    PlaceChildren();
+}
+
+void TGlobal::WriteSysEx(pc::TByteWriter& File) {
+    TLibElem::WriteSysEx(File);
+    for (const auto& elem : Elems)
+        elem->WriteRecord(File);
+}
+
+void TGlobal::ReadSysEx(pc::TByteReader& File) {
+    for (const auto& elem : Elems) {
+        if (File.RanOut() || File.Eof()) return;
+        std::int16_t type = 0;
+        ReadField(File, type);
+        elem->ReadRecord(File);
+    }
+}
+
+bool TGlobal::LoadGlobalFile() {
+    const auto path = ChooseLoadPath(GlobalFileKind, FileName);
+    if (!path) return false;
+    const auto bytes = LoadFileBytes(GlobalFileKind, *path);
+    if (!bytes) return false;
+    pc::TByteReader file(*bytes);
+    if (bytes->size() != GlobalFileSize || file.ReadI16() != etGlobal) {
+        ShowFileError(GlobalFileKind.LoadError);
+        return false;
+    }
+    ReadRecord(file);
+    FileName = *path;
+    Name = NameFromFileName(*path);
+    UpdateViews();
+    return true;
+}
+
+bool TGlobal::SaveGlobalFile(bool AskName) {
+    const auto path = ChooseSavePath(GlobalFileKind, FileName, Saved, AskName);
+    if (!path) return false;
+    pc::TByteWriter file;
+    WriteRecord(file);
+    if (!SaveFileBytes(GlobalFileKind, *path, file.Bytes())) return false;
+    FileName = *path;
+    Saved = true;
+    return true;
+}
+
+TPatchBank& TGlobal::UserPatchBank() {
+    return static_cast<TPatchBank&>(Elem(0));
+}
+
+TPatchBank& TGlobal::CardPatchBank() {
+    return static_cast<TPatchBank&>(Elem(1));
+}
+
+TPerformanceBank& TGlobal::UserPerformanceBank() {
+    return static_cast<TPerformanceBank&>(Elem(2));
+}
+
+TPerformanceBank& TGlobal::CardPerformanceBank() {
+    return static_cast<TPerformanceBank&>(Elem(3));
+}
+
+TRhythmBank& TGlobal::UserRhythmBank() {
+    return static_cast<TRhythmBank&>(Elem(4));
+}
+
+TRhythmBank& TGlobal::CardRhythmBank() {
+    return static_cast<TRhythmBank&>(Elem(5));
+}
+
+TSystem& TGlobal::System() {
+    return static_cast<TSystem&>(Elem(6));
+}
+
+void TGlobal::PlaceChildren() {
+    for (std::size_t i = 0; i < std::size(BankMemories) && i < Elems.size(); ++i)
+        static_cast<TBank&>(*Elems[i]).SetMemory(BankMemories[i]);
+}
+
+} // namespace model

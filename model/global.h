@@ -1,0 +1,42 @@
+#pragma once
+// The global set: the whole instrument as one element — the user and card bank of each kind
+// and the system settings — stored as a ".Glb" file.
+
+#include "model/bank.h"
+
+namespace model {
+
+class TSystem;
+
+inline constexpr const char* UntitledGlobal = "Untitled.Glb";
+// A ".Glb" file: the library record of one global set.
+inline constexpr std::size_t GlobalFileSize = 226020;
+
+class TGlobal : public TBank {
+public:
+    explicit TGlobal(TLibElem* Owner);
+
+    // The seven children's complete library records, each with its type code.
+    void WriteSysEx(platform::core::TByteWriter& File) override;
+    void ReadSysEx(platform::core::TByteReader& File) override;
+
+    // True when a file was loaded; a file that is not one global set's record (type code 7,
+    // exact size) is refused and the set is left as it was.
+    bool LoadGlobalFile();
+    // True when the file was written; as SaveSysExFile.
+    bool SaveGlobalFile(bool AskName);
+
+    TPatchBank& UserPatchBank();
+    TPatchBank& CardPatchBank();
+    TPerformanceBank& UserPerformanceBank();
+    TPerformanceBank& CardPerformanceBank();
+    TRhythmBank& UserRhythmBank();
+    TRhythmBank& CardRhythmBank();
+    TSystem& System();
+
+protected:
+    // The banks keep the memories they stand for; the system is not numbered.
+    void PlaceChildren() override;
+};
+
+} // namespace model

@@ -1,0 +1,134 @@
+#include "model/patch.h"
+
+#include "model/element_files.h"
+#include "model/program_state.h"
+#include "model/sysex.h"
+
+#include <algorithm>
+
+namespace model {
+
+namespace pc = platform::core;
+
+std::array<std::uint8_t, 12> PaddedName(std::string_view name) {
+    std::array<std::uint8_t, 12> bytes;
+    bytes.fill(' ');
+    for (std::size_t i = 0; i < std::min(name.size(), bytes.size()); ++i)
+        bytes[i] = static_cast<std::uint8_t>(name[i]);
+    return bytes;
+}
+
+std::string NameFromData(std::span<const std::uint8_t> data) {
+    std::string name(data.begin(), data.begin() + std::min<std::size_t>(data.size(), 12));
+    while (!name.empty() && name.back() == ' ')
+        name.pop_back();
+    return name;
+}
+
+int AddressNumber(int number, int count) {
+    return std::clamp(number, 1, count);
+}
+
+TPatch::TPatch(TLibElem* Owner) : TLibElem(Owner), Common(std::make_unique<TCommon>()) {
+    Type = etPatch;
+    for (int t = 1; t <= ToneCount; ++t)
+        Tones[static_cast<std::size_t>(t - 1)] = std::make_unique<TTone>(t);
+}
+
+TPatch::~TPatch() {
+    CloseEditor();
+    if (CurrentPatch == this) CurrentPatch = nullptr;
+}
+
+std::string TPatch::GetName() const {
+    return NameFromData(Common->Data());
+}
+
+void TPatch::SetName(std::string_view NewName, bool Send) {
+    const auto bytes = PaddedName(NewName);
+    if (Send)
+        Common->SetParams(0, bytes);
+    else
+        std::copy(bytes.begin(), bytes.end(), Common->Data().begin());
+}
+
+void TPatch::UpdateViews() {
+    UpdateEditor();
+    Common->CommonWindow.UpDateView();
+    Common->EffectsWindow.UpDateView();
+    for (const auto& tone : Tones)
+        for (const TEditorSlot& page : tone->Pages)
+            page.UpDateView();
+}
+
+void TPatch::BuildHeaders() {
+    const std::uint32_t base =
+        PatchBase(Temporary, Memory, AddressNumber(Number, PatchesPerMemory));
+    BuildSysExHeader(Common->Image, SysExAddress(base, CommonOffset, 0));
+    for (const auto& tone : Tones)
+        BuildSysExHeader(tone->Image, SysExAddress(base, ToneOffset(tone->Number), 0));
+}
+
+void TPatch::WriteSysEx(pc::TByteWriter& File) {
+    TLibElem::WriteSysEx(File);
+    WriteImage(File, Common->Image, ImportExportMode ? ShortCommonDataLength : CommonDataLength);
+    for (const auto& tone : Tones)
+        WriteImage(File, tone->Image);
+}
+
+void TPatch::ReadSysEx(pc::TByteReader& File) {
+    ReadImage(File, Common->Image, ImportExportMode ? ShortCommonDataLength : CommonDataLength);
+    for (const auto& tone : Tones)
+        ReadImage(File, tone->Image);
+}
+
+void TPatch::WriteRecord(pc::TByteWriter& File) {
+    TLibElem::WriteRecord(File);
+    for (const auto& tone : Tones)
+        for (const TEditorSlot& page : tone->Pages) {
+            File.WriteI16(page.Left);
+            File.WriteI16(page.Top);
+        }
+    for (const TEditorSlot* slot : {&Common->CommonWindow, &Common->EffectsWindow}) {
+        File.WriteI16(slot->Left);
+        File.WriteI16(slot->Top);
+    }
+    WriteSysEx(File);
+}
+
+void TPatch::ReadRecord(pc::TByteReader& File) {
+    TLibElem::ReadRecord(File);
+    for (const auto& tone : Tones)
+        for (TEditorSlot& page : tone->Pages) {
+            ReadField(File, page.Left);
+            ReadField(File, page.Top);
+        }
+    for (TEditorSlot* slot : {&Common->CommonWindow, &Common->EffectsWindow}) {
+        ReadField(File, slot->Left);
+        ReadField(File, slot->Top);
+    }
+    ReadSysEx(File);
+}
+
+void TPatch::SetDefaults() {
+    Common->Clear();
+    for (const auto& tone : Tones)
+        tone->Clear();
+    UpdateViews();
+}
+
+void TPatch::SaveEditorPosition() {
+    TLibElem::SaveEditorPosition();
+    for (const auto& tone : Tones)
+        tone->SaveEditorPositions();
+    Common->SaveEditorPositions();
+}
+
+void TPatch::AssignData(const TLibElem& Source) {
+    const auto& source = static_cast<const TPatch&>(Source);
+    Common->Image = source.Common->Image;
+    for (std::size_t t = 0; t < Tones.size(); ++t)
+        Tones[t]->Image = source.Tones[t]->Image;
+}
+
+} // namespace model

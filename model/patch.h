@@ -1,0 +1,51 @@
+#pragma once
+// A patch: the common block and four tones. The patch window is the element's editor; the page
+// windows belong to the records.
+
+#include "model/lib_elem.h"
+#include "model/patch_records.h"
+
+#include <array>
+#include <memory>
+
+namespace model {
+
+class TPatch : public TLibElem {
+public:
+    explicit TPatch(TLibElem* Owner);
+    // Closes the patch window and every page window; no longer the current patch.
+    ~TPatch() override;
+
+    // Data bytes 0..11 of the common block, trailing blanks removed.
+    std::string GetName() const override;
+    // Padded with blanks to 12 characters; with Send the 12 bytes go to the edit buffer as one
+    // message.
+    void SetName(std::string_view Name, bool Send) override;
+    void UpdateViews() override;
+    void BuildHeaders() override;
+    void WriteSysEx(platform::core::TByteWriter& File) override;
+    void ReadSysEx(platform::core::TByteReader& File) override;
+    void WriteRecord(platform::core::TByteWriter& File) override;
+    void ReadRecord(platform::core::TByteReader& File) override;
+    void SetDefaults() override;
+    void SaveEditorPosition() override;
+
+    // tone: 1..4
+    TTone& Tone(int tone) { return *Tones.at(static_cast<std::size_t>(tone - 1)); }
+
+    std::unique_ptr<TCommon> Common;
+    std::array<std::unique_ptr<TTone>, ToneCount> Tones;
+
+protected:
+    void AssignData(const TLibElem& Source) override;
+};
+
+// name as the 12 bytes of a name field: cut to 12 and padded with blanks.
+std::array<std::uint8_t, 12> PaddedName(std::string_view name);
+// The name held in 12 data bytes, trailing blanks removed.
+std::string NameFromData(std::span<const std::uint8_t> data);
+// The element number a header addresses: number kept to 1..count, so that a stray number read
+// from a file never builds an address outside the memory.
+int AddressNumber(int number, int count);
+
+} // namespace model

@@ -1,0 +1,112 @@
+#include "model/rhythm.h"
+
+#include "model/element_files.h"
+#include "model/patch.h"
+#include "model/program_state.h"
+#include "model/sysex.h"
+
+#include <algorithm>
+
+namespace model {
+
+namespace pc = platform::core;
+
+TRhythm::TRhythm(TLibElem* Owner) : TLibElem(Owner), Common(std::make_unique<TRhythmCommon>()) {
+    Type = etRhythm;
+    for (int key = FirstRhythmKey; key <= LastRhythmKey; ++key)
+        Notes[static_cast<std::size_t>(key - FirstRhythmKey)] = std::make_unique<TRhythmNote>(key);
+}
+
+TRhythm::~TRhythm() {
+    CloseEditor();
+    CloseEditors();
+    if (CurrentRhythm == this) CurrentRhythm = nullptr;
+}
+
+std::string TRhythm::GetName() const {
+    return NameFromData(Common->Data());
+}
+
+void TRhythm::SetName(std::string_view NewName, bool Send) {
+    const auto bytes = PaddedName(NewName);
+    if (Send)
+        Common->SetParams(0, bytes);
+    else
+        std::copy(bytes.begin(), bytes.end(), Common->Data().begin());
+}
+
+void TRhythm::UpdateViews() {
+    UpdateEditor();
+    for (TEditorSlot* page : Pages())
+        page->UpDateView();
+}
+
+void TRhythm::BuildHeaders() {
+    const std::uint32_t base =
+        RhythmBase(Temporary, Memory, AddressNumber(Number, RhythmsPerMemory));
+    BuildSysExHeader(Common->Image, SysExAddress(base, CommonOffset, 0));
+    for (const auto& note : Notes)
+        BuildSysExHeader(note->Image, SysExAddress(base, RhythmNoteOffset(note->Key), 0));
+}
+
+void TRhythm::WriteSysEx(pc::TByteWriter& File) {
+    TLibElem::WriteSysEx(File);
+    WriteImage(File, Common->Image);
+    for (const auto& note : Notes)
+        WriteImage(File, note->Image);
+}
+
+void TRhythm::ReadSysEx(pc::TByteReader& File) {
+    ReadImage(File, Common->Image);
+    for (const auto& note : Notes)
+        ReadImage(File, note->Image);
+}
+
+void TRhythm::WriteRecord(pc::TByteWriter& File) {
+    TLibElem::WriteRecord(File);
+    for (const TEditorSlot* page : Pages()) {
+        File.WriteI16(page->Left);
+        File.WriteI16(page->Top);
+    }
+    WriteSysEx(File);
+}
+
+void TRhythm::ReadRecord(pc::TByteReader& File) {
+    TLibElem::ReadRecord(File);
+    for (TEditorSlot* page : Pages()) {
+        ReadField(File, page->Left);
+        ReadField(File, page->Top);
+    }
+    ReadSysEx(File);
+}
+
+void TRhythm::SetDefaults() {
+    Common->Clear();
+    for (const auto& note : Notes)
+        note->Clear();
+    UpdateViews();
+}
+
+void TRhythm::SaveEditorPosition() {
+    TLibElem::SaveEditorPosition();
+    for (TEditorSlot* page : Pages())
+        page->SavePosition();
+}
+
+void TRhythm::SendAll() {
+    Transmit(true);
+}
+
+void TRhythm::CloseEditors() {
+    for (TEditorSlot* page : Pages())
+        page->Close();
+}
+
+void TRhythm::AssignData(const TLibElem& Source) {
+    const auto& source = static_cast<const TRhythm&>(Source);
+    Common->Image = source.Common->Image;
+    for (std::size_t n = 0; n < Notes.size(); ++n)
+        Notes[n]->Image = source.Notes[n]->Image;
+}
+
+} // namespace model

@@ -1,0 +1,54 @@
+#pragma once
+// A rhythm set: the common block (its name) and one note per key 35..98. The element keeps the
+// windows of its four note pages.
+
+#include "model/lib_elem.h"
+#include "model/rhythm_records.h"
+
+#include <array>
+#include <memory>
+
+namespace model {
+
+class TRhythm : public TLibElem {
+public:
+    explicit TRhythm(TLibElem* Owner);
+    // Closes the rhythm window and its pages; no longer the current rhythm set.
+    ~TRhythm() override;
+
+    std::string GetName() const override;
+    void SetName(std::string_view Name, bool Send) override;
+    void UpdateViews() override;
+    void BuildHeaders() override;
+    void WriteSysEx(platform::core::TByteWriter& File) override;
+    void ReadSysEx(platform::core::TByteReader& File) override;
+    void WriteRecord(platform::core::TByteWriter& File) override;
+    void ReadRecord(platform::core::TByteReader& File) override;
+    void SetDefaults() override;
+    void SaveEditorPosition() override;
+
+    // The whole element to the edit buffer (Transmit (true)).
+    void SendAll();
+    void CloseEditors();
+
+    // key: 35..98
+    TRhythmNote& Note(int key) { return *Notes.at(static_cast<std::size_t>(key - FirstRhythmKey)); }
+
+    std::unique_ptr<TRhythmCommon> Common;
+    std::array<std::unique_ptr<TRhythmNote>, RhythmNoteCount> Notes;
+    TEditorSlot MainWindow;
+    TEditorSlot PitchWindow;
+    TEditorSlot TVAWindow;
+    TEditorSlot TVFWindow;
+
+protected:
+    void AssignData(const TLibElem& Source) override;
+
+private:
+    // In the order of the library record: main, pitch, TVA, TVF.
+    std::array<TEditorSlot*, 4> Pages() {
+        return {&MainWindow, &PitchWindow, &TVAWindow, &TVFWindow};
+    }
+};
+
+} // namespace model

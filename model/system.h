@@ -1,0 +1,54 @@
+#pragma once
+// The system settings: the common block and 17 scale tunes, always at the instrument's address
+// 00000000. The element keeps the windows of its four pages.
+
+#include "model/lib_elem.h"
+#include "model/system_records.h"
+
+#include <array>
+#include <memory>
+
+namespace model {
+
+class TSystem : public TLibElem {
+public:
+    explicit TSystem(TLibElem* Owner);
+    // Closes the system window and its pages; no longer the current system.
+    ~TSystem() override;
+
+    void UpdateViews() override;
+    void BuildHeaders() override;
+    void WriteSysEx(platform::core::TByteWriter& File) override;
+    void ReadSysEx(platform::core::TByteReader& File) override;
+    void WriteRecord(platform::core::TByteWriter& File) override;
+    void ReadRecord(platform::core::TByteReader& File) override;
+    void SetDefaults() override;
+    void SaveEditorPosition() override;
+
+    // The whole element to the edit buffer (Transmit (true)).
+    void SendAll();
+    void CloseEditors();
+
+    // number: 1..17
+    TPartScaleTune& ScaleTune(int number) {
+        return *ScaleTunes.at(static_cast<std::size_t>(number - 1));
+    }
+
+    std::unique_ptr<TSystemCommon> Common;
+    std::array<std::unique_ptr<TPartScaleTune>, ScaleTuneCount> ScaleTunes;
+    TEditorSlot SetupWindow;
+    TEditorSlot MidiWindow;
+    TEditorSlot PreviewWindow;
+    TEditorSlot ScaleTuneWindow;
+
+protected:
+    void AssignData(const TLibElem& Source) override;
+
+private:
+    // In the order of the library record: setup, MIDI, scale tune, preview.
+    std::array<TEditorSlot*, 4> Pages() {
+        return {&SetupWindow, &MidiWindow, &ScaleTuneWindow, &PreviewWindow};
+    }
+};
+
+} // namespace model

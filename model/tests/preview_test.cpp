@@ -1,0 +1,123 @@
+// The preview held and released: a note on the preview channel, or a MIDI file played with the
+// ports closed, at the simulated instrument.
+
+#include "model/preview.h"
+
+#include "model/program_state.h"
+#include "model/tests/transfer_window_fake.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace model {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+class PreviewTest : public fakes::InstrumentFixture {
+protected:
+    void SetUp() override {
+        InstrumentFixture::SetUp();
+        state.Config.SingleNote = true;
+        state.Config.PreviewNote = 40;
+        state.Config.PreviewVelocity = 70;
+    }
+    std::vector<Bytes> Received() {
+        Run(10);
+        return instrument().Received();
+    }
+};
+
+TEST_F(PreviewTest, ANoteOnThePreviewChannel) {
+    const struct {
+        const char* what;
+        int channel;
+        std::optional<int> rhythmNoteKey;
+        int velocity;
+        Bytes on;
+        Bytes off;
+    } cases[] = {
+        {"patch", 1, std::nullopt, 70, {0x90, 40, 70}, {0x80, 40, 0}},
+        {"rhythm set", 10, std::nullopt, 70, {0x99, 40, 70}, {0x89, 40, 0}},
+        {"rhythm note page at key 0", 10, 0, 70, {0x99, 36, 70}, {0x89, 36, 0}},
+        {"velocity out of range", 1, std::nullopt, 200, {0x90, 40, 127}, {0x80, 40, 0}},
+    };
+    for (const auto& c : cases) {
+        PreviewChannel = c.channel;
+        ui.rhythmNoteKey = c.rhythmNoteKey;
+        state.Config.PreviewVelocity = c.velocity;
+        const std::size_t before = instrument().Received().size();
+        PreviewNoteOn();
+        PreviewNoteOff();
+        const std::vector<Bytes> received = Received();
+        ASSERT_EQ(received.size(), before + 2) << c.what;
+        EXPECT_EQ(received[before], c.on) << c.what;
+        EXPECT_EQ(received[before + 1], c.off) << c.what;
+    }
+    EXPECT_EQ(ui.cursors.size(), 8u);
+    EXPECT_EQ(ui.cursors[0], crHelp);
+    EXPECT_EQ(ui.cursors[1], crDefault);
+}
+
+TEST_F(PreviewTest, WithThePortsClosedOnlyTheCursorChanges) {
+    MidiOnline = false;
+    for (bool single : {true, false}) {
+        state.Config.SingleNote = single;
+        PreviewNoteOn();
+        PreviewNoteOff();
+    }
+    EXPECT_TRUE(Received().empty());
+    EXPECT_TRUE(ui.calls.empty());
+    EXPECT_EQ(ui.cursors, (std::vector<int>{crHelp, crDefault, crHelp, crDefault}));
+}
+
+TEST_F(PreviewTest, AMidiFilePlaysWithThePortsClosedAndTheyOpenAgainAfter) {
+    // 1 ms a tick: a note at 200 ms, released at 700 ms.
+    const Bytes file = {'M',  'T',  'h',  'd',  0,    0,    0,    6,    0,    0,    0,    1,
+                        0x01, 0xF4, 'M',  'T',  'r',  'k',  0,    0,    0,    13,   0x81, 0x48,
+                        0x90, 0x3C, 0x50, 0x83, 0x74, 0x3C, 0x00, 0x00, 0xFF, 0x2F, 0x00};
+    const auto path = documents.DataFolder().parent_path() / "Song.Mid";
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(file.data()),
+               static_cast<std::streamsize>(file.size()));
+    state.Config.SingleNote = false;
+    state.Config.MidiFile = path.string();
+
+    const platform::core::Millis pressed = clock.Now();
+    PreviewNoteOn();
+    EXPECT_EQ(ui.calls, (std::vector<std::string>{"CloseDevs"}));
+    Run(199);
+    EXPECT_TRUE(instrument().Received().empty());
+    Run(1);
+    EXPECT_EQ(instrument().Received(), (std::vector<Bytes>{{0x90, 0x3C, 0x50}}));
+    Run(500);
+    EXPECT_EQ(clock.Now() - pressed, 700u);
+    EXPECT_EQ(instrument().Received(),
+              (std::vector<Bytes>{{0x90, 0x3C, 0x50}, {0x90, 0x3C, 0x00}}));
+
+    PreviewNoteOff();
+    EXPECT_EQ(ui.calls, (std::vector<std::string>{"CloseDevs", "OpenDevs"}));
+    EXPECT_FALSE(ui.player.IsOpen());
+    EXPECT_EQ(ui.cursors, (std::vector<int>{crHelp, crDefault}));
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(PreviewTest, AnUnreadableFileSaysSoAndOpensThePortsOnce) {
+    state.Config.SingleNote = false;
+    state.Config.MidiFile = documents.DataFolder().string() + "/Missing.Mid";
+    PreviewNoteOn();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].Text, "Unable to Open Midi File.");
+    EXPECT_EQ(dialogs.messages[0].Buttons, static_cast<TMsgDlgButtons>(mbOK));
+    EXPECT_EQ(ui.cursors, (std::vector<int>{crHelp, crDefault}));
+    EXPECT_EQ(ui.calls, (std::vector<std::string>{"CloseDevs", "OpenDevs"}));
+    PreviewNoteOff();
+    EXPECT_EQ(ui.calls, (std::vector<std::string>{"CloseDevs", "OpenDevs"}));
+    EXPECT_TRUE(Received().empty());
+}
+
+} // namespace
+} // namespace model

@@ -1,0 +1,296 @@
+#pragma once
+// Stand-ins for the windows that the transfers and the preview drive: the transfer progress
+// window (shown "modally" by running the manual clock until it closes), the message boxes with
+// scripted answers, and a user interface whose MIDI ports are real components on a virtual
+// device pair. Also a documents folder of the test's own.
+
+#include "midi/midi_input.h"
+#include "midi/midi_output.h"
+#include "model/dialogs.h"
+#include "model/midi_file_player.h"
+#include "model/program_state.h"
+#include "model/quintaron.h"
+#include "model/transfer_window.h"
+#include "model/ui_services.h"
+#include "platform/core/clock.h"
+#include "platform/core/message_loop.h"
+#include "platform/core/timer.h"
+#include "testsupport/instrument_address_map.h"
+#include "testsupport/virtual_instrument.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+namespace model::fakes {
+
+// A documents folder of the test's own for the data folder, removed afterwards.
+class TempDocuments {
+public:
+    TempDocuments() {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "quintaron-transfers-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "no temporary folder";
+        folder_ = pattern;
+        if (const char* old = std::getenv(Variable)) old_ = old;
+        ::setenv(Variable, folder_.c_str(), 1);
+    }
+    ~TempDocuments() {
+        if (old_)
+            ::setenv(Variable, old_->c_str(), 1);
+        else
+            ::unsetenv(Variable);
+        std::error_code ignored;
+        std::filesystem::remove_all(folder_, ignored);
+    }
+    TempDocuments(const TempDocuments&) = delete;
+    TempDocuments& operator=(const TempDocuments&) = delete;
+
+    std::filesystem::path DataFolder() const { return folder_ / "Quintaron"; }
+
+private:
+    static constexpr const char* Variable = "QUINTARON_DOCUMENTS_DIR";
+    std::filesystem::path folder_;
+    std::optional<std::string> old_;
+};
+
+class FakeDialogs : public TDialogs {
+public:
+    bool OpenDialog(TFileDialogRequest&) override { return false; }
+    bool SaveDialog(TFileDialogRequest&) override { return false; }
+    TModalResult MessageDlg(const std::string& text, TMsgDlgType type,
+                            TMsgDlgButtons buttons) override {
+        messages.push_back({text, type, buttons});
+        if (onMessage) onMessage(text);
+        if (answers.empty()) return mrCancel;
+        const TModalResult answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    struct Message {
+        std::string Text;
+        TMsgDlgType Type;
+        TMsgDlgButtons Buttons;
+    };
+    std::vector<Message> messages;
+    // Given in turn; Cancel once they are used up.
+    std::deque<TModalResult> answers;
+    // Runs as each box is shown, before it is answered.
+    std::function<void(const std::string&)> onMessage;
+};
+
+class FakeTransferWindow : public TTransferWindow {
+public:
+    explicit FakeTransferWindow(platform::core::ManualClock& clock) : clock_(clock) {
+        timer_.SetEnabled(false);
+        cleanup_.SetEnabled(false);
+    }
+
+    void Start(int, int totalMessages, const std::string& elemLabel,
+               const std::string& operation) override {
+        bytesSent = messagesSent = bytesReceived = messagesReceived = elems = 0;
+        total = totalMessages;
+        label = elemLabel;
+        caption = operation;
+        transmitting = false;
+        done = false;
+        sendTimes.clear();
+        ++starts;
+    }
+    void SetTransmetting() override { transmitting = true; }
+    void AddSended(int bytes, int messages) override {
+        sendTimes.push_back(clock_.Now());
+        bytesSent += bytes;
+        messagesSent += messages;
+    }
+    void AddReceived(int bytes, int messages) override {
+        bytesReceived += bytes;
+        messagesReceived += messages;
+    }
+    void AddElem(int n) override { elems += n; }
+    void Repaint() override {}
+    bool Done() const override { return done; }
+    void SetDone(bool value) override { done = value; }
+    platform::core::TTimer& Timer() override { return timer_; }
+    platform::core::TTimer& TimerCleanup() override { return cleanup_; }
+
+    // Runs the clock until the window closes: by the model, by onShown's doing, or by Cancel
+    // after cancelAfterMs.
+    void ShowModal() override {
+        shown = true;
+        closed = false;
+        const platform::core::Millis opened = clock_.Now();
+        if (onShown) onShown();
+        while (!closed) {
+            const platform::core::Millis elapsed = clock_.Now() - opened;
+            if (cancelAfterMs && elapsed >= *cancelAfterMs) {
+                Close();
+                break;
+            }
+            if (elapsed >= LongestModalMs) {
+                ADD_FAILURE() << "the transfer window stayed open";
+                Close();
+                break;
+            }
+            platform::core::RunFor(clock_, 1);
+            if (onStep) onStep();
+        }
+        shown = false;
+        closedAt = clock_.Now();
+    }
+    void Close() override {
+        timer_.SetEnabled(false);
+        cleanup_.SetEnabled(false);
+        closed = true;
+        ++closes;
+        if (onClose) onClose();
+    }
+
+    static constexpr platform::core::Millis LongestModalMs = 10 * 60 * 1000;
+
+    int total = 0;
+    std::string label;
+    std::string caption;
+    bool transmitting = false;
+    bool done = false;
+    int bytesSent = 0;
+    int messagesSent = 0;
+    int bytesReceived = 0;
+    int messagesReceived = 0;
+    int elems = 0;
+    int starts = 0;
+    int closes = 0;
+    bool shown = false;
+    bool closed = false;
+    platform::core::Millis closedAt = 0;
+    std::optional<platform::core::Millis> cancelAfterMs;
+    // When each AddSended since Start came.
+    std::vector<platform::core::Millis> sendTimes;
+    std::function<void()> onShown;
+    // After each millisecond the window is shown.
+    std::function<void()> onStep;
+    // The window's close restores the default input handler here.
+    std::function<void()> onClose;
+
+private:
+    platform::core::ManualClock& clock_;
+    platform::core::TTimer timer_{nullptr};
+    platform::core::TTimer cleanup_{nullptr};
+};
+
+// A user interface with real port components on the device pair named deviceName.
+class TransferUi : public TUiServices {
+public:
+    explicit TransferUi(platform::core::ManualClock& clock, const std::string& deviceName)
+        : window(clock), deviceName_(deviceName) {
+        window.onClose = [this] { InstallDefaultMidiInput(); };
+    }
+    ~TransferUi() override { CloseDevs(); }
+
+    midi::TMidiOutput* MidiOutput() override { return output.get(); }
+    midi::TMidiInput* MidiInput() override { return input.get(); }
+    void CloseDevs() override {
+        calls.push_back("CloseDevs");
+        if (output) output->Close();
+        if (input) input->Close();
+    }
+    void OpenDevs() override {
+        calls.push_back("OpenDevs");
+        if (!output) {
+            output = std::make_unique<midi::TMidiOutput>(nullptr);
+            output->SetProductName(deviceName_);
+            input = std::make_unique<midi::TMidiInput>(nullptr);
+            input->SetProductName(deviceName_);
+        }
+        if (!input->Open()) ADD_FAILURE() << "input not opened";
+        input->Start();
+        if (!output->Open()) ADD_FAILURE() << "output not opened";
+        InstallDefaultMidiInput();
+    }
+    void MonitorAddMessage(std::span<const std::uint8_t>) override {}
+    void EnableMenuItems() override {}
+    void InstallDefaultMidiInput() override {
+        if (input) input->OnMidiInput = [this](platform::core::TObject*) { DefaultMidiInput(); };
+    }
+    TTransferWindow* TransferWindow() override { return &window; }
+    void ReloadNameLists() override { ++nameListReloads; }
+    TMidiFilePlayer* MediaPlayer() override { return &player; }
+    std::optional<int> ActiveRhythmNoteKey() override { return rhythmNoteKey; }
+    void SetScreenCursor(int cursor) override { cursors.push_back(cursor); }
+
+    // Takes what reaches the default handler.
+    void DefaultMidiInput() {
+        while (auto event = input->ReadEvent())
+            defaultInput.push_back(
+                event->Sysex.empty()
+                    ? std::vector<std::uint8_t>{event->Status, event->Data1, event->Data2}
+                    : event->Sysex);
+    }
+
+    FakeTransferWindow window;
+    TMidiFilePlayer player;
+    std::unique_ptr<midi::TMidiOutput> output;
+    std::unique_ptr<midi::TMidiInput> input;
+    std::vector<std::string> calls;
+    std::vector<int> cursors;
+    std::vector<std::vector<std::uint8_t>> defaultInput;
+    std::optional<int> rhythmNoteKey;
+    int nameListReloads = 0;
+
+private:
+    std::string deviceName_;
+};
+
+// The simulated instrument with the real address map behind open ports, the fakes installed,
+// the application state with device id 17 and the data folder of the test's own.
+class InstrumentFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        platform::core::ResetMessageLoop();
+        instrument().SetDeviceByte(0x10);
+        instrument().SetBlockTable(testsupport::InstrumentBlockTable());
+        AppState = &state;
+        SetUiServices(&ui);
+        SetDialogs(&dialogs);
+        ui.OpenDevs();
+        ui.calls.clear();
+        MidiOnline = true;
+    }
+    void TearDown() override {
+        MidiOnline = false;
+        CurrentPatch = nullptr;
+        CurrentPerformance = nullptr;
+        CurrentRhythm = nullptr;
+        CurrentSystem = nullptr;
+        PreviewChannel = 1;
+        SetDialogs(nullptr);
+        SetUiServices(nullptr);
+        AppState = nullptr;
+        platform::core::ResetMessageLoop();
+    }
+
+    testsupport::SimInstrument& instrument() { return virtualInstrument.Instrument(); }
+    void Run(platform::core::Millis ms) { platform::core::RunFor(clock, ms); }
+
+    TempDocuments documents;
+    platform::core::ManualClock clock;
+    platform::core::ClockOverride clockOverride{clock};
+    testsupport::VirtualInstrument virtualInstrument{clock};
+    TQuintaron state;
+    FakeDialogs dialogs;
+    TransferUi ui{clock, testsupport::VirtualInstrument::DefaultName};
+};
+
+} // namespace model::fakes
