@@ -1,0 +1,198 @@
+#include "platform/gdi/blit.h"
+
+#include "platform/gdi/drawing.h"
+#include "platform/gdi/tests/gdi_test_support.h"
+
+#include <vector>
+
+namespace platform::gdi {
+namespace {
+
+using testing::Canvas32;
+
+// The 8 combinations of pattern, source and destination bits as the truth table orders them:
+// pattern F0H, source CCH, destination AAH.
+constexpr std::uint32_t P = 0xF0, S = 0xCC, D = 0xAA;
+
+struct RopCase {
+    DWORD rop;
+    std::uint32_t expected; // the operation's function of P, S and D
+};
+
+class Rop3Test : public ::testing::TestWithParam<RopCase> {};
+
+TEST_P(Rop3Test, FollowsItsTruthTable) {
+    auto index = static_cast<std::uint8_t>(GetParam().rop >> 16);
+    EXPECT_EQ(ApplyRop3(index, P, S, D) & 0xFF, GetParam().expected & 0xFF);
+}
+
+INSTANTIATE_TEST_SUITE_P(Codes, Rop3Test,
+                         ::testing::Values(RopCase{SRCCOPY, S}, RopCase{SRCAND, S& D},
+                                           RopCase{SRCPAINT, S | D}, RopCase{SRCINVERT, S ^ D},
+                                           RopCase{DSTINVERT, ~D}, RopCase{PATCOPY, P},
+                                           RopCase{0x220326, D & ~S}, RopCase{0x200F09, P& D & ~S},
+                                           RopCase{0xEE0086, S | D}, RopCase{MERGEPAINT, ~S | D},
+                                           RopCase{0x8800C6, S& D},
+                                           RopCase{0xE20746, (S & P) | (D & ~S)},
+                                           RopCase{BLACKNESS, 0}, RopCase{WHITENESS, 0xFF}));
+
+TEST(Blit, SrcCopyBetween32BitSurfacesCopiesAlpha) {
+    Canvas32 src(2, 1), dst(2, 1);
+    src.Surf().SetPixel(0, 0, 0x80112233);
+    BitBlt(dst.DC(), 0, 0, 2, 1, src.DC(), 0, 0, SRCCOPY);
+    EXPECT_EQ(dst.Surf().Pixel(0, 0), 0x80112233u);
+    // Other operations work on every bit too: the source's alpha ORs into the destination.
+    dst.Surf().Fill(0);
+    BitBlt(dst.DC(), 0, 0, 1, 1, src.DC(), 0, 0, SRCPAINT);
+    EXPECT_EQ(dst.Surf().Pixel(0, 0), 0x80112233u);
+}
+
+TEST(Blit, PatternOperationsWriteAlphaZero) {
+    Canvas32 c(1, 1);
+    c.Surf().Fill(0xFF000000);
+    PatBlt(c.DC(), 0, 0, 1, 1, PATCOPY); // white brush
+    EXPECT_EQ(c.Surf().Pixel(0, 0), 0x00FFFFFFu);
+}
+
+TEST(Blit, ColourToMonochromeMatchesTheSourceBackgroundColour) {
+    Canvas32 src(3, 1);
+    src.Surf().SetPixel(0, 0, ColorToPixel(0x00FF00));
+    src.Surf().SetPixel(1, 0, ColorToPixel(0x0000FF));
+    src.Surf().SetPixel(2, 0, ColorToPixel(0xFFFFFF));
+    SetBkColor(src.DC(), 0x00FF00);
+    Canvas32 mono(3, 1, 1);
+    BitBlt(mono.DC(), 0, 0, 3, 1, src.DC(), 0, 0, SRCCOPY);
+    EXPECT_EQ(mono.Picture(0xFFFFFF), "#..");
+}
+
+TEST(Blit, MonochromeToColourUsesTheDestinationTextAndBackgroundColours) {
+    Canvas32 mono(2, 1, 1);
+    mono.Surf().SetPixel(0, 0, 0);
+    mono.Surf().SetPixel(1, 0, 0xFFFFFF);
+    Canvas32 dst(2, 1);
+    SetTextColor(dst.DC(), 0x0000FF);
+    SetBkColor(dst.DC(), 0x00FF00);
+    BitBlt(dst.DC(), 0, 0, 2, 1, mono.DC(), 0, 0, SRCCOPY);
+    EXPECT_EQ(dst.At(0, 0), 0x0000FFu);
+    EXPECT_EQ(dst.At(1, 0), 0x00FF00u);
+}
+
+TEST(Blit, OverlappingCopyOnOneSurfaceReadsTheSourceFirst) {
+    Canvas32 c(4, 1);
+    for (int x = 0; x < 4; ++x)
+        c.Surf().SetPixel(x, 0, static_cast<Pixel32>(x + 1));
+    BitBlt(c.DC(), 1, 0, 3, 1, c.DC(), 0, 0, SRCCOPY);
+    EXPECT_EQ(c.Surf().Pixel(1, 0), 1u);
+    EXPECT_EQ(c.Surf().Pixel(2, 0), 2u);
+    EXPECT_EQ(c.Surf().Pixel(3, 0), 3u);
+}
+
+TEST(Blit, StretchBltNearestMirrorAndHalftone) {
+    Canvas32 src(2, 1);
+    src.Surf().SetPixel(0, 0, 0x000000);
+    src.Surf().SetPixel(1, 0, 0xFFFFFF);
+    Canvas32 wide(4, 1);
+    StretchBlt(wide.DC(), 0, 0, 4, 1, src.DC(), 0, 0, 2, 1, SRCCOPY);
+    EXPECT_EQ(wide.Picture(0), "##..");
+    StretchBlt(wide.DC(), 3, 0, -4, 1, src.DC(), 0, 0, 2, 1, SRCCOPY);
+    EXPECT_EQ(wide.Picture(0), "..##");
+    Canvas32 narrow(1, 1);
+    SetStretchBltMode(narrow.DC(), HALFTONE);
+    StretchBlt(narrow.DC(), 0, 0, 1, 1, src.DC(), 0, 0, 2, 1, SRCCOPY);
+    EXPECT_EQ(narrow.At(0, 0), 0x808080u);
+}
+
+TEST(Blit, ShrinkingKeepsBlackOrWhiteByTheStretchMode) {
+    Canvas32 src(4, 1);
+    src.Surf().SetPixel(1, 0, 0);
+    src.Surf().SetPixel(2, 0, 0);
+    Canvas32 dst(2, 1);
+    StretchBlt(dst.DC(), 0, 0, 2, 1, src.DC(), 0, 0, 4, 1, SRCCOPY);
+    EXPECT_EQ(dst.Picture(0), "##"); // black on white: the black pixels survive
+    SetStretchBltMode(dst.DC(), WHITEONBLACK);
+    StretchBlt(dst.DC(), 0, 0, 2, 1, src.DC(), 0, 0, 4, 1, SRCCOPY);
+    EXPECT_EQ(dst.Picture(0xFFFFFF), "##");
+}
+
+TEST(Blit, ClipRegionLimitsTheCopy) {
+    Canvas32 src(3, 1), dst(3, 1);
+    src.Surf().Fill(0);
+    IntersectClipRect(dst.DC(), 1, 0, 2, 1);
+    BitBlt(dst.DC(), 0, 0, 3, 1, src.DC(), 0, 0, SRCCOPY);
+    EXPECT_EQ(dst.Picture(0), ".#.");
+}
+
+TEST(Dib, GetAndSetDIBitsBottomUpAndTopDown) {
+    Canvas32 c(2, 2);
+    c.Surf().SetPixel(0, 0, 0x11);
+    c.Surf().SetPixel(1, 1, 0x22);
+    BITMAPINFO info;
+    info.bmiHeader.biWidth = 2;
+    info.bmiHeader.biHeight = 2; // bottom-up: the last row first
+    info.bmiHeader.biBitCount = 32;
+    std::vector<std::uint32_t> pixels(4);
+    EXPECT_EQ(GetDIBits(c.DC(), c.Bitmap(), 0, 2, pixels.data(), &info, DIB_RGB_COLORS), 2);
+    EXPECT_EQ(pixels, (std::vector<std::uint32_t>{0xFFFFFF, 0x22, 0x11, 0xFFFFFF}));
+    info.bmiHeader.biHeight = -2;
+    GetDIBits(c.DC(), c.Bitmap(), 0, 2, pixels.data(), &info, DIB_RGB_COLORS);
+    EXPECT_EQ(pixels, (std::vector<std::uint32_t>{0x11, 0xFFFFFF, 0xFFFFFF, 0x22}));
+    pixels = {0x80000001, 2, 3, 4};
+    SetDIBits(c.DC(), c.Bitmap(), 0, 2, pixels.data(), &info, DIB_RGB_COLORS);
+    EXPECT_EQ(c.Surf().Pixel(0, 0), 0x80000001u);
+    EXPECT_EQ(c.Surf().Pixel(1, 1), 4u);
+}
+
+TEST(Dib, GetDIBitsWithoutBitsReportsTheSize) {
+    Canvas32 c(3, 2);
+    BITMAPINFO info;
+    EXPECT_EQ(GetDIBits(c.DC(), c.Bitmap(), 0, 2, nullptr, &info, DIB_RGB_COLORS), 1);
+    EXPECT_EQ(info.bmiHeader.biWidth, 3);
+    EXPECT_EQ(info.bmiHeader.biHeight, 2);
+    EXPECT_EQ(info.bmiHeader.biBitCount, 32);
+    EXPECT_EQ(info.bmiHeader.biSizeImage, 24u);
+}
+
+TEST(Dib, SectionBitsAreTheBitmapsPixels) {
+    BITMAPINFO info;
+    info.bmiHeader.biWidth = 2;
+    info.bmiHeader.biHeight = 2;
+    info.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    HBITMAP section = CreateDIBSection(NullDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    ASSERT_NE(bits, nullptr);
+    // Bottom-up, rows padded to 4 bytes: the first row in memory is the bottom one.
+    static_cast<std::uint8_t*>(bits)[2] = 0xFF;
+    HDC dc = CreateCompatibleDC(NullDC);
+    SelectObject(dc, section);
+    EXPECT_EQ(GetPixel(dc, 0, 1), 0x0000FFu);
+    EXPECT_EQ(GetPixel(dc, 0, 0), 0u);
+    DeleteDC(dc);
+    DeleteObject(section);
+}
+
+TEST(Dib, StretchDIBitsReadsAMonochromeImageThroughItsColourTable) {
+    Canvas32 c(8, 1);
+    BITMAPINFO info;
+    info.bmiHeader.biWidth = 8;
+    info.bmiHeader.biHeight = 1;
+    info.bmiHeader.biBitCount = 1;
+    info.bmiColors[0] = {0, 0, 255, 0}; // red
+    info.bmiColors[1] = {255, 0, 0, 0}; // blue
+    const std::uint8_t bits[4] = {0xF0, 0, 0, 0};
+    StretchDIBits(c.DC(), 0, 0, 8, 1, 0, 0, 8, 1, bits, &info, DIB_RGB_COLORS, SRCCOPY);
+    EXPECT_EQ(c.Picture(0xFF0000), "####....");
+    EXPECT_EQ(c.Picture(0x0000FF), "....####");
+}
+
+TEST(Dib, CompatibleBitmapOfAFreshMemoryContextIsMonochrome) {
+    HDC dc = CreateCompatibleDC(NullDC);
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, 4, 4);
+    BITMAP bm;
+    GetObject(bitmap, sizeof bm, &bm);
+    EXPECT_EQ(bm.bmBitsPixel, 1);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+}
+
+} // namespace
+} // namespace platform::gdi

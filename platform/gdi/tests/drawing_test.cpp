@@ -1,0 +1,254 @@
+#include "platform/gdi/drawing.h"
+
+#include "platform/gdi/blit.h"
+#include "platform/gdi/region_handles.h"
+#include "platform/gdi/tests/gdi_test_support.h"
+
+namespace platform::gdi {
+namespace {
+
+using testing::Canvas32;
+
+constexpr COLORREF Black = 0x000000;
+constexpr COLORREF Red = 0x0000FF;
+
+// Selects an object for the test's lifetime and deletes it afterwards.
+class Selected {
+public:
+    Selected(HDC dc, HGDIOBJ object) : dc_(dc), object_(object), old_(SelectObject(dc, object)) {}
+    ~Selected() {
+        SelectObject(dc_, old_);
+        DeleteObject(object_);
+    }
+    Selected(const Selected&) = delete;
+    Selected& operator=(const Selected&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ object_, old_;
+};
+
+struct LineCase {
+    TPoint from, to;
+    const char* picture;
+};
+
+class LineToTest : public ::testing::TestWithParam<LineCase> {};
+
+TEST_P(LineToTest, DrawsEveryPixelButTheEndPoint) {
+    Canvas32 c(5, 4);
+    MoveToEx(c.DC(), GetParam().from.X, GetParam().from.Y, nullptr);
+    LineTo(c.DC(), GetParam().to.X, GetParam().to.Y);
+    EXPECT_EQ(c.Picture(Black), GetParam().picture);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, LineToTest,
+                         ::testing::Values(LineCase{{0, 1}, {4, 1}, ".....|####.|.....|....."},
+                                           LineCase{{4, 1}, {0, 1}, ".....|.####|.....|....."},
+                                           LineCase{{1, 0}, {1, 3}, ".#...|.#...|.#...|....."},
+                                           LineCase{{0, 0}, {3, 3}, "#....|.#...|..#..|....."},
+                                           LineCase{{2, 2}, {2, 2}, ".....|.....|.....|....."}));
+
+TEST(Drawing, LineToMovesTheCurrentPosition) {
+    Canvas32 c(4, 4);
+    MoveToEx(c.DC(), 0, 0, nullptr);
+    LineTo(c.DC(), 3, 0);
+    LineTo(c.DC(), 3, 3);
+    TPoint p;
+    GetCurrentPositionEx(c.DC(), &p);
+    EXPECT_EQ(p, (TPoint{3, 3}));
+    EXPECT_EQ(c.Picture(Black), "####|...#|...#|....");
+}
+
+TEST(Drawing, RectangleIsAPenOutlineAroundABrushInterior) {
+    Canvas32 c(6, 5);
+    Selected brush(c.DC(), CreateSolidBrush(Red));
+    Rectangle(c.DC(), 1, 1, 5, 5);
+    EXPECT_EQ(c.Picture(Black), "......|.####.|.#..#.|.#..#.|.####.");
+    EXPECT_EQ(c.Picture(Red), "......|......|..##..|..##..|......");
+}
+
+TEST(Drawing, RectangleWithoutAPenIsOnePixelSmaller) {
+    Canvas32 c(5, 5);
+    Selected brush(c.DC(), CreateSolidBrush(Red));
+    SelectObject(c.DC(), GetStockObject(NULL_PEN));
+    Rectangle(c.DC(), 1, 1, 4, 4);
+    EXPECT_EQ(c.Picture(Red), ".....|.##..|.##..|.....|.....");
+}
+
+TEST(Drawing, PolygonFillsAndOutlinesThroughEveryVertex) {
+    Canvas32 c(6, 5);
+    Selected brush(c.DC(), CreateSolidBrush(Red));
+    TPoint square[] = {{1, 1}, {4, 1}, {4, 4}, {1, 4}};
+    Polygon(c.DC(), square, 4);
+    EXPECT_EQ(c.Picture(Black), "......|.####.|.#..#.|.#..#.|.####.");
+    EXPECT_EQ(c.Picture(Red), "......|......|..##..|..##..|......");
+}
+
+TEST(Drawing, PolygonWithoutAPenFillsPixelCentresInside) {
+    Canvas32 c(5, 5);
+    Selected brush(c.DC(), CreateSolidBrush(Red));
+    SelectObject(c.DC(), GetStockObject(NULL_PEN));
+    TPoint triangle[] = {{0, 0}, {4, 0}, {0, 4}};
+    Polygon(c.DC(), triangle, 3);
+    EXPECT_EQ(c.Picture(Red), "###..|##...|#....|.....|.....");
+}
+
+TEST(Drawing, EllipseStaysInsideItsBoxAndIsSymmetric) {
+    Canvas32 c(12, 10);
+    Selected brush(c.DC(), CreateSolidBrush(Red));
+    Ellipse(c.DC(), 1, 1, 11, 9);
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 12; ++x) {
+            bool inside = x >= 1 && x < 11 && y >= 1 && y < 9;
+            if (!inside) {
+                EXPECT_EQ(c.At(x, y), 0xFFFFFFu) << x << "," << y;
+            }
+            EXPECT_EQ(c.At(x, y), c.At(11 - x, y)) << x << "," << y;
+            EXPECT_EQ(c.At(x, y), c.At(x, 9 - y)) << x << "," << y;
+        }
+    // The box's edges are touched in the middle, and the centre is brush.
+    EXPECT_EQ(c.At(5, 1), Black);
+    EXPECT_EQ(c.At(1, 4), Black);
+    EXPECT_EQ(c.At(10, 4), Black);
+    EXPECT_EQ(c.At(5, 8), Black);
+    EXPECT_EQ(c.At(5, 4), Red);
+}
+
+TEST(Drawing, ArcRunsCounterClockwiseFromStartToEnd) {
+    // From the right-hand ray to the left-hand one: the upper half, or the lower one clockwise.
+    for (int direction : {AD_COUNTERCLOCKWISE, AD_CLOCKWISE}) {
+        Canvas32 c(12, 12);
+        SetArcDirection(c.DC(), direction);
+        Arc(c.DC(), 1, 1, 11, 11, 11, 6, 1, 6);
+        int upper = 0, lower = 0;
+        for (int y = 0; y < 12; ++y)
+            for (int x = 0; x < 12; ++x) {
+                if (c.At(x, y) != Black) continue;
+                if (y < 5) ++upper;
+                if (y > 6) ++lower;
+            }
+        EXPECT_EQ(upper > 0, direction == AD_COUNTERCLOCKWISE);
+        EXPECT_EQ(lower > 0, direction == AD_CLOCKWISE);
+    }
+}
+
+TEST(Drawing, DottedPenAlternatesThreeOnThreeOffWithOpaqueGaps) {
+    Canvas32 c(12, 1);
+    Selected pen(c.DC(), CreatePen(PS_DOT, 1, Black));
+    SetBkColor(c.DC(), Red);
+    MoveToEx(c.DC(), 0, 0, nullptr);
+    LineTo(c.DC(), 12, 0);
+    EXPECT_EQ(c.Picture(Black), "###...###...");
+    EXPECT_EQ(c.Picture(Red), "...###...###");
+    SetBkMode(c.DC(), TRANSPARENT);
+    c.Surf().Fill(0xFFFFFF);
+    MoveToEx(c.DC(), 0, 0, nullptr);
+    LineTo(c.DC(), 12, 0);
+    EXPECT_EQ(c.Picture(0xFFFFFF), "...###...###");
+}
+
+TEST(Drawing, Rop2XorPenInvertsTwiceBackToTheStart) {
+    Canvas32 c(4, 1);
+    Selected pen(c.DC(), CreatePen(PS_SOLID, 1, 0xFFFFFF));
+    SetROP2(c.DC(), R2_XORPEN);
+    MoveToEx(c.DC(), 0, 0, nullptr);
+    LineTo(c.DC(), 2, 0);
+    EXPECT_EQ(c.Picture(Black), "##..");
+    MoveToEx(c.DC(), 0, 0, nullptr);
+    LineTo(c.DC(), 2, 0);
+    EXPECT_EQ(c.Picture(0xFFFFFF), "####");
+}
+
+TEST(Drawing, InsideFramePenKeepsAWideOutlineInsideTheBox) {
+    Canvas32 c(10, 10);
+    Selected pen(c.DC(), CreatePen(PS_INSIDEFRAME, 3, Black));
+    SelectObject(c.DC(), GetStockObject(NULL_BRUSH));
+    Rectangle(c.DC(), 2, 2, 8, 8);
+    EXPECT_EQ(c.Picture(Black), "..........|..........|..######..|..######..|..######..|..######.."
+                                "|..######..|..######..|..........|..........");
+}
+
+TEST(Drawing, FillRectCopiesTheBrushAndLeavesTheRightAndBottomEdgesOut) {
+    Canvas32 c(4, 3);
+    SetROP2(c.DC(), R2_NOP); // FillRect ignores the binary raster operation
+    HBRUSH red = CreateSolidBrush(Red);
+    TRect r{1, 0, 3, 2};
+    FillRect(c.DC(), &r, red);
+    EXPECT_EQ(c.Picture(Red), ".##.|.##.|....");
+    DeleteObject(red);
+}
+
+TEST(Drawing, FillRectTakesASystemColourIndexPlusOne) {
+    Canvas32 c(2, 1);
+    TRect r{0, 0, 2, 1};
+    FillRect(c.DC(), &r, HBRUSH{COLOR_BTNSHADOW + 1});
+    EXPECT_EQ(c.At(1, 0), GetSysColor(COLOR_BTNSHADOW));
+}
+
+TEST(Drawing, PatternBrushIsAnchoredAtTheBrushOrigin) {
+    // A 2 x 2 checkerboard as a monochrome bitmap: rows 10000000B and 01000000B.
+    const std::uint8_t bits[] = {0x80, 0x00, 0x40, 0x00};
+    HBITMAP pattern = CreateBitmap(2, 2, 1, 1, bits);
+    Canvas32 c(4, 2);
+    Selected brush(c.DC(), CreatePatternBrush(pattern));
+    SetTextColor(c.DC(), Black); // 0 bits
+    SetBkColor(c.DC(), Red);     // 1 bits
+    PatBlt(c.DC(), 0, 0, 4, 2, PATCOPY);
+    EXPECT_EQ(c.Picture(Red), "#.#.|.#.#");
+    SetBrushOrgEx(c.DC(), 1, 0, nullptr);
+    PatBlt(c.DC(), 0, 0, 4, 2, PATCOPY);
+    EXPECT_EQ(c.Picture(Red), ".#.#|#.#.");
+    DeleteObject(pattern);
+}
+
+TEST(Drawing, DrawingOnA32BitSurfaceWritesAlphaZero) {
+    Canvas32 c(2, 1);
+    c.Surf().Fill(0xFF123456);
+    SetPixel(c.DC(), 0, 0, Red);
+    EXPECT_EQ(c.Surf().Pixel(0, 0), 0x00FF0000u);
+    EXPECT_EQ(c.Surf().Pixel(1, 0), 0xFF123456u);
+}
+
+TEST(Drawing, FrameRectAndInvertRect) {
+    Canvas32 c(5, 4);
+    HBRUSH red = CreateSolidBrush(Red);
+    TRect r{0, 0, 4, 3};
+    FrameRect(c.DC(), &r, red);
+    EXPECT_EQ(c.Picture(Red), "####.|#..#.|####.|.....");
+    TRect inner{1, 1, 3, 2};
+    InvertRect(c.DC(), &inner);
+    EXPECT_EQ(c.Picture(Black), ".....|.##..|.....|.....");
+    DeleteObject(red);
+}
+
+TEST(Drawing, FocusRectIsDottedAndASecondCallTakesItAway) {
+    Canvas32 c(4, 3);
+    TRect r{0, 0, 4, 3};
+    DrawFocusRect(c.DC(), &r);
+    EXPECT_EQ(c.Picture(Black), "#.#.|...#|#.#.");
+    DrawFocusRect(c.DC(), &r);
+    EXPECT_EQ(c.Picture(0xFFFFFF), "####|####|####");
+}
+
+TEST(Drawing, OriginsMoveLogicalCoordinates) {
+    Canvas32 c(4, 4);
+    SetWindowOrgEx(c.DC(), 10, 10, nullptr);
+    SetViewportOrgEx(c.DC(), 1, 0, nullptr);
+    SetPixel(c.DC(), 11, 12, Red);
+    EXPECT_EQ(c.At(2, 2), Red);
+    EXPECT_EQ(GetPixel(c.DC(), 11, 12), Red);
+}
+
+TEST(Drawing, FrameRgnDrawsInsideTheRegionsEdge) {
+    Canvas32 c(6, 4);
+    HRGN region = CreateRectRgn(0, 0, 6, 4);
+    HBRUSH red = CreateSolidBrush(Red);
+    FrameRgn(c.DC(), region, red, 2, 1);
+    EXPECT_EQ(c.Picture(Red), "######|##..##|##..##|######");
+    DeleteObject(red);
+    DeleteObject(region);
+}
+
+} // namespace
+} // namespace platform::gdi

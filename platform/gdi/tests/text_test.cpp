@@ -1,0 +1,215 @@
+#include "platform/gdi/draw_text.h"
+#include "platform/gdi/text_out.h"
+
+#include "platform/gdi/tests/gdi_test_support.h"
+
+#include <cstring>
+
+namespace platform::gdi {
+namespace {
+
+using testing::Canvas32;
+
+// The fake font: cells 8 pixels high (ascent 6), every character 4 wide; a glyph covers the
+// columns x..x+2 and the rows 1..5 of its cell.
+class FakeText : public ::testing::Test {
+protected:
+    FakeText() : engine_(std::make_unique<FakeFontEngine>()) {
+        LOGFONT lf;
+        lf.lfHeight = -8;
+        font_ = CreateFontIndirect(lf);
+    }
+    ~FakeText() override { DeleteObject(font_); }
+
+    void Use(const Canvas32& c) { SelectObject(c.DC(), font_); }
+    TRect Calc(const char* text, TRect r, UINT format, int* height = nullptr) {
+        Canvas32 c(1, 1);
+        Use(c);
+        int h = DrawText(c.DC(), text, -1, &r, format | DT_CALCRECT);
+        if (height) *height = h;
+        return r;
+    }
+
+    ScopedFontEngine engine_;
+    HFONT font_{};
+};
+
+TEST_F(FakeText, OpaqueTextFillsItsCellWithTheBackgroundColour) {
+    Canvas32 c(12, 9);
+    Use(c);
+    SetBkColor(c.DC(), 0x0000FF);
+    TextOut(c.DC(), 1, 0, "ab", 2);
+    EXPECT_EQ(c.Picture(0x000000),
+              "............|.###.###....|.###.###....|.###.###....|.###.###....|.###.###...."
+              "|............|............|............");
+    EXPECT_EQ(c.At(1, 0), 0x0000FFu);
+    EXPECT_EQ(c.At(4, 1), 0x0000FFu);
+    EXPECT_EQ(c.At(8, 7), 0x0000FFu);
+    EXPECT_EQ(c.At(9, 0), 0xFFFFFFu);
+    EXPECT_EQ(c.At(1, 8), 0xFFFFFFu);
+}
+
+TEST_F(FakeText, TransparentTextLeavesTheBackgroundAndAlignmentMovesTheReference) {
+    Canvas32 c(12, 8);
+    Use(c);
+    SetBkMode(c.DC(), TRANSPARENT);
+    SetTextAlign(c.DC(), TA_RIGHT | TA_BASELINE);
+    TextOut(c.DC(), 8, 6, "ab", 2);
+    EXPECT_EQ(c.At(0, 0), 0xFFFFFFu);
+    EXPECT_EQ(c.At(0, 1), 0u);
+    EXPECT_EQ(c.At(7, 1), 0xFFFFFFu);
+    EXPECT_EQ(c.At(6, 5), 0u);
+}
+
+TEST_F(FakeText, ExtentsCountCharacterExtraAndJustification) {
+    Canvas32 c(1, 1);
+    Use(c);
+    TSize size;
+    GetTextExtentPoint32(c.DC(), "abc", 3, &size);
+    EXPECT_EQ(size, (TSize{12, 8}));
+    SetTextCharacterExtra(c.DC(), 1);
+    GetTextExtentPoint32(c.DC(), "abc", 3, &size);
+    EXPECT_EQ(size.cx, 15);
+    SetTextCharacterExtra(c.DC(), 0);
+    SetTextJustification(c.DC(), 5, 2);
+    GetTextExtentPoint32(c.DC(), "a b c", 5, &size);
+    EXPECT_EQ(size.cx, 25);
+    SetTextJustification(c.DC(), 0, 0);
+    int fit = 0, extents[4] = {};
+    GetTextExtentExPoint(c.DC(), "abcd", 4, 10, &fit, extents, &size);
+    EXPECT_EQ(fit, 2);
+    EXPECT_EQ(extents[3], 16);
+}
+
+TEST_F(FakeText, TabbedTextStopsEveryEightAverageWidthsOrAtTheGivenStops) {
+    Canvas32 c(1, 1);
+    Use(c);
+    EXPECT_EQ(GetTabbedTextExtent(c.DC(), "a\tb", 3, 0, nullptr) & 0xFFFF, 36u);
+    int stop = 10;
+    EXPECT_EQ(GetTabbedTextExtent(c.DC(), "a\tb", 3, 1, &stop) & 0xFFFF, 14u);
+    int stops[] = {6, 20};
+    EXPECT_EQ(GetTabbedTextExtent(c.DC(), "a\tb\tc", 5, 2, stops) & 0xFFFF, 24u);
+}
+
+struct CalcCase {
+    const char* text;
+    int width;
+    UINT format;
+    TRect expected;
+};
+
+class DrawTextCalc : public FakeText, public ::testing::WithParamInterface<CalcCase> {};
+
+TEST_P(DrawTextCalc, GivesTheExactRectangle) {
+    const auto& c = GetParam();
+    EXPECT_EQ(Calc(c.text, {0, 0, c.width, 100}, c.format), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DrawTextCalc,
+    ::testing::Values(CalcCase{"abc", 0, DT_SINGLELINE, {0, 0, 12, 8}},
+                      CalcCase{"a\r\nbb\ncc c", 0, 0, {0, 0, 16, 24}},
+                      CalcCase{"aa bb cc", 20, DT_WORDBREAK, {0, 0, 20, 16}},
+                      CalcCase{"aa bb cc", 19, DT_WORDBREAK, {0, 0, 8, 24}},
+                      CalcCase{"aa   bb", 12, DT_WORDBREAK, {0, 0, 8, 16}},
+                      CalcCase{"abcdefgh", 10, DT_WORDBREAK, {0, 0, 32, 8}},
+                      CalcCase{"abcdefgh", 10, DT_WORDBREAK | DT_EDITCONTROL, {0, 0, 8, 32}},
+                      CalcCase{"abcdefgh", 24, DT_SINGLELINE | DT_END_ELLIPSIS, {0, 0, 24, 8}},
+                      CalcCase{"abcdefgh", 23, DT_SINGLELINE | DT_END_ELLIPSIS, {0, 0, 20, 8}},
+                      CalcCase{"ab\\cd\\ef", 28, DT_SINGLELINE | DT_PATH_ELLIPSIS, {0, 0, 28, 8}},
+                      CalcCase{"&ab", 0, DT_SINGLELINE, {0, 0, 8, 8}},
+                      CalcCase{"a&&b", 0, DT_SINGLELINE, {0, 0, 12, 8}},
+                      CalcCase{"&ab", 0, DT_SINGLELINE | DT_NOPREFIX, {0, 0, 12, 8}},
+                      CalcCase{"a\tb", 0, DT_SINGLELINE | DT_EXPANDTABS, {0, 0, 36, 8}},
+                      CalcCase{"a\tb", 0, DT_SINGLELINE, {0, 0, 12, 8}},
+                      CalcCase{"", 5, DT_SINGLELINE, {0, 0, 0, 0}}));
+
+TEST_F(FakeText, SingleLineCentresVerticallyAndReturnsTheTextsBottom) {
+    Canvas32 c(20, 20);
+    Use(c);
+    TRect r{0, 0, 20, 20};
+    EXPECT_EQ(DrawText(c.DC(), "ab", -1, &r, DT_SINGLELINE | DT_VCENTER | DT_CENTER), 14);
+    // Cell top 6, left (0 + 20 - 8) / 2 = 6.
+    EXPECT_EQ(c.At(6, 7), 0u);
+    EXPECT_EQ(c.At(6, 6), 0xFFFFFFu);
+    EXPECT_EQ(c.At(5, 7), 0xFFFFFFu);
+    EXPECT_EQ(DrawText(c.DC(), "ab", -1, &r, DT_SINGLELINE | DT_BOTTOM | DT_RIGHT), 20);
+    EXPECT_EQ(c.At(12, 13), 0u);
+    EXPECT_EQ(c.At(11, 13), 0xFFFFFFu);
+}
+
+TEST_F(FakeText, TextIsClippedToTheRectangleUnlessNoClip) {
+    Canvas32 c(24, 8);
+    Use(c);
+    TRect r{0, 0, 10, 8};
+    DrawText(c.DC(), "abcdef", -1, &r, DT_SINGLELINE);
+    EXPECT_EQ(c.At(9, 1), 0u);
+    EXPECT_EQ(c.At(10, 1), 0xFFFFFFu);
+    EXPECT_EQ(c.At(12, 1), 0xFFFFFFu);
+    DrawText(c.DC(), "abcdef", -1, &r, DT_SINGLELINE | DT_NOCLIP);
+    EXPECT_EQ(c.At(12, 1), 0u);
+}
+
+TEST_F(FakeText, PrefixUnderlinesTheMarkedCharacter) {
+    Canvas32 c(12, 8);
+    Use(c);
+    TRect r{0, 0, 12, 8};
+    DrawText(c.DC(), "a&bc", -1, &r, DT_SINGLELINE);
+    // Underline on the row below the baseline, under "b" only.
+    EXPECT_EQ(c.Picture(0).substr(7 * 13), "....####....");
+    c.Surf().Fill(0xFFFFFF);
+    DrawText(c.DC(), "a&bc", -1, &r, DT_SINGLELINE | DT_HIDEPREFIX);
+    EXPECT_EQ(c.Picture(0).substr(7 * 13), "............");
+}
+
+TEST_F(FakeText, EditControlLeavesOutAPartlyVisibleLastLine) {
+    Canvas32 c(8, 16);
+    Use(c);
+    TRect r{0, 0, 8, 12};
+    DrawText(c.DC(), "aa bb", -1, &r, DT_WORDBREAK);
+    EXPECT_EQ(c.At(0, 9), 0u);
+    c.Surf().Fill(0xFFFFFF);
+    DrawText(c.DC(), "aa bb", -1, &r, DT_WORDBREAK | DT_EDITCONTROL);
+    EXPECT_EQ(c.At(0, 1), 0u);
+    EXPECT_EQ(c.At(0, 9), 0xFFFFFFu);
+}
+
+TEST(RealFonts, PlatformNamesMapToInstalledFamilies) {
+    EXPECT_EQ(QtFontEngine::MapFaceName("MS Sans Serif"), "DejaVu Sans Condensed");
+    EXPECT_EQ(QtFontEngine::MapFaceName("tahoma"), "DejaVu Sans Condensed");
+    EXPECT_EQ(QtFontEngine::MapFaceName("Courier New"), "DejaVu Sans Mono");
+    EXPECT_EQ(QtFontEngine::MapFaceName("Unknown Face"), "DejaVu Sans Condensed");
+}
+
+TEST(RealFonts, TextIsDrawnInsideItsCellWithoutAntialiasing) {
+    LOGFONT lf;
+    lf.lfHeight = -11;
+    SetFaceName(lf, "MS Sans Serif");
+    HFONT font = CreateFontIndirect(lf);
+    Canvas32 c(60, 20);
+    SelectObject(c.DC(), font);
+    SetBkMode(c.DC(), TRANSPARENT);
+    TextOut(c.DC(), 2, 2, "Hello", 5);
+    TEXTMETRIC tm;
+    GetTextMetrics(c.DC(), &tm);
+    TSize size;
+    GetTextExtentPoint32(c.DC(), "Hello", 5, &size);
+    EXPECT_GE(tm.tmHeight, 11);
+    EXPECT_GT(size.cx, 15);
+    int ink = 0;
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 60; ++x) {
+            COLORREF p = c.At(x, y);
+            EXPECT_TRUE(p == 0 || p == 0xFFFFFF) << x << "," << y;
+            if (p != 0) continue;
+            ++ink;
+            EXPECT_TRUE(x >= 2 && x < 2 + size.cx + 1 && y >= 2 && y < 2 + tm.tmHeight)
+                << x << "," << y;
+        }
+    EXPECT_GT(ink, 20);
+    SelectObject(c.DC(), GetStockObject(SYSTEM_FONT));
+    DeleteObject(font);
+}
+
+} // namespace
+} // namespace platform::gdi
