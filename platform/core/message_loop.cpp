@@ -28,6 +28,8 @@ struct Loop {
     std::deque<MSG> queue;
     std::function<void()> wakeUp;
     std::function<void(std::exception_ptr)> onException;
+    MessageFilter filter;
+    MessageSource source;
     // Timers belong to the UI thread and need no lock.
     std::vector<WindowTimer> timers;
     std::uint64_t timerOrder = 0;
@@ -61,7 +63,7 @@ WindowTimer* DueTimer(HWND wnd, UINT first, UINT last, Millis now) {
 
 // Timers due later than timersDueBy wait: a pass of ProcessMessages takes only the ticks that
 // were due when it began.
-bool Peek(MSG& msg, HWND wnd, UINT first, UINT last, UINT remove, Millis timersDueBy) {
+bool PeekRaw(MSG& msg, HWND wnd, UINT first, UINT last, UINT remove, Millis timersDueBy) {
     auto& loop = TheLoop();
     {
         std::lock_guard lock(loop.mutex);
@@ -78,12 +80,22 @@ bool Peek(MSG& msg, HWND wnd, UINT first, UINT last, UINT remove, Millis timersD
             }
         }
     }
+    if (auto source = loop.source; source && source(msg, wnd, first, last, remove)) return true;
     Millis now = CurrentClock().Now();
     WindowTimer* timer = DueTimer(wnd, first, last, std::min(now, timersDueBy));
     if (!timer) return false;
     msg = MSG{timer->wnd, WM_TIMER, timer->id, 0, static_cast<std::uint32_t>(now)};
     if (remove & PM_REMOVE) timer->due = now + timer->interval;
     return true;
+}
+
+// A removed message passes the filter; one it drops is gone, and the search goes on.
+bool Peek(MSG& msg, HWND wnd, UINT first, UINT last, UINT remove, Millis timersDueBy) {
+    for (;;) {
+        if (!PeekRaw(msg, wnd, first, last, remove, timersDueBy)) return false;
+        auto filter = TheLoop().filter;
+        if (!(remove & PM_REMOVE) || !filter || filter(msg)) return true;
+    }
 }
 
 bool ProcessOne(Millis timersDueBy) {
@@ -113,12 +125,31 @@ bool PostMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return true;
 }
 
+bool PostMessageAhead(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (!IsWindow(wnd)) return false;
+    auto& loop = TheLoop();
+    {
+        std::lock_guard lock(loop.mutex);
+        loop.queue.push_front(MSG{wnd, msg, wParam, lParam, GetTickCount()});
+    }
+    loop.posted.notify_one();
+    return true;
+}
+
+void SetMessageFilter(MessageFilter filter) {
+    TheLoop().filter = std::move(filter);
+}
+
+void SetMessageSource(MessageSource source) {
+    TheLoop().source = std::move(source);
+}
+
 bool PeekMessage(MSG& msg, HWND wnd, UINT first, UINT last, UINT remove) {
     return Peek(msg, wnd, first, last, remove, CurrentClock().Now());
 }
 
 LRESULT DispatchMessage(const MSG& msg) {
-    return SendMessage(msg.hwnd, msg.message, msg.wParam, msg.lParam);
+    return DeliverMessage(msg.hwnd, msg.message, msg.wParam, msg.lParam);
 }
 
 std::uintptr_t SetTimer(HWND wnd, std::uintptr_t id, std::uint32_t ms) {

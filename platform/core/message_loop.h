@@ -23,6 +23,9 @@ struct MSG {
 
 // False when the window does not exist.
 bool PostMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
+// Puts the message ahead of everything queued: the characters a key stroke produces must come
+// right after it, before input that arrived later. UI thread only.
+bool PostMessageAhead(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 inline constexpr UINT PM_NOREMOVE = 0;
 inline constexpr UINT PM_REMOVE = 1;
@@ -31,6 +34,15 @@ inline constexpr UINT PM_REMOVE = 1;
 // Messages of windows that no longer exist are dropped.
 bool PeekMessage(MSG& msg, HWND wnd, UINT first, UINT last, UINT remove);
 LRESULT DispatchMessage(const MSG& msg);
+
+// Real windows (platform/win) extend the queue through these two; both run on the UI thread.
+// The filter sees every message that PeekMessage removes, may change it, and drops it by
+// answering false (the thread's message hooks). The source is asked, when no posted message
+// matches, for a message the queue makes up (WM_PAINT); it comes before timers.
+using MessageFilter = std::function<bool(MSG&)>;
+using MessageSource = std::function<bool(MSG&, HWND wnd, UINT first, UINT last, UINT remove)>;
+void SetMessageFilter(MessageFilter filter);
+void SetMessageSource(MessageSource source);
 
 // Window timers: one per window and id; setting it again replaces it. A tick is generated only
 // when the queue has nothing else, and at most one is outstanding, so ticks never pile up.

@@ -13,6 +13,7 @@ struct Registry {
     std::unordered_map<HWND, std::shared_ptr<const WNDPROC>> procs;
     // Handles are never reused, so a stale handle can never reach a newer window.
     std::uintptr_t next = 1;
+    std::function<void(HWND, UINT, WPARAM, LPARAM)> sendHook;
 };
 
 Registry& TheRegistry() {
@@ -62,8 +63,25 @@ LRESULT CallWindowProc(const WNDPROC& proc, HWND wnd, UINT msg, WPARAM wParam, L
 }
 
 LRESULT SendMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    std::function<void(HWND, UINT, WPARAM, LPARAM)> hook;
+    {
+        auto& r = TheRegistry();
+        std::lock_guard lock(r.mutex);
+        hook = r.sendHook;
+    }
+    if (hook && IsWindow(wnd)) hook(wnd, msg, wParam, lParam);
+    return DeliverMessage(wnd, msg, wParam, lParam);
+}
+
+LRESULT DeliverMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto proc = ProcOf(wnd);
     return proc ? CallWindowProc(*proc, wnd, msg, wParam, lParam) : 0;
+}
+
+void SetSendMessageHook(std::function<void(HWND, UINT, WPARAM, LPARAM)> hook) {
+    auto& r = TheRegistry();
+    std::lock_guard lock(r.mutex);
+    r.sendHook = std::move(hook);
 }
 
 HWND AllocateHWnd(TWndMethod method) {

@@ -1,0 +1,157 @@
+#include "platform/win/input_driver.h"
+
+#include "platform/core/message_loop.h"
+#include "platform/win/host_widget.h"
+#include "platform/win/input_state.h"
+#include "platform/win/input_translator.h"
+#include "platform/win/modal_loop.h"
+#include "platform/win/painting.h"
+#include "platform/win/window_data.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWheelEvent>
+
+namespace platform::win {
+
+namespace {
+
+// The top-level widget that the window system would give the event to; NullHWnd when none.
+HWND HostAt(TPoint screen) {
+    if (HWND capture = GetCapture(); WindowOf(capture)) return GetAncestor(capture, GA_ROOT);
+    for (HWND top : TopLevelWindows()) {
+        auto* w = WindowOf(top);
+        if (w && w->Visible() &&
+            gdi::PtInRect(gdi::Bounds(w->rect.Left, w->rect.Top, w->rect.Width(), w->rect.Height()),
+                          screen))
+            return top;
+    }
+    return GetActiveWindow();
+}
+
+HWND KeyboardHost() {
+    HWND active = GetActiveWindow();
+    if (WindowOf(active)) return active;
+    auto tops = TopLevelWindows();
+    return tops.empty() ? NullHWnd : tops.front();
+}
+
+void Deliver(HWND host, QEvent& event) {
+    auto* w = WindowOf(host);
+    if (w && w->host) {
+        QCoreApplication::sendEvent(w->host, &event);
+    } else {
+        TranslateQtEvent(host, &event);
+    }
+    if (ModalLoopDepth() == 0) PumpUntilIdle();
+}
+
+Qt::KeyboardModifier ModifierOf(int key) {
+    switch (key) {
+    case Qt::Key_Shift:
+        return Qt::ShiftModifier;
+    case Qt::Key_Control:
+        return Qt::ControlModifier;
+    case Qt::Key_Alt:
+        return Qt::AltModifier;
+    default:
+        return Qt::NoModifier;
+    }
+}
+
+} // namespace
+
+void InputDriver::SendMouse(int type, TPoint screen, Qt::MouseButton button) {
+    HWND host = HostAt(screen);
+    QPointF global(screen.X, screen.Y);
+    QPointF local = global;
+    if (auto* w = WindowOf(host)) local = QPointF(screen.X - w->rect.Left, screen.Y - w->rect.Top);
+    QMouseEvent event(static_cast<QEvent::Type>(type), local, local, global, button, buttons_,
+                      modifiers_);
+    Deliver(host, event);
+}
+
+void InputDriver::MoveTo(TPoint screen) {
+    SendMouse(QEvent::MouseMove, screen, Qt::NoButton);
+}
+
+void InputDriver::Press(TPoint screen, Qt::MouseButton button) {
+    buttons_ |= button;
+    SendMouse(QEvent::MouseButtonPress, screen, button);
+}
+
+void InputDriver::Release(TPoint screen, Qt::MouseButton button) {
+    buttons_ &= ~Qt::MouseButtons(button);
+    SendMouse(QEvent::MouseButtonRelease, screen, button);
+}
+
+void InputDriver::Click(TPoint screen, Qt::MouseButton button) {
+    MoveTo(screen);
+    Press(screen, button);
+    Release(screen, button);
+}
+
+void InputDriver::Drag(TPoint from, TPoint to, Qt::MouseButton button) {
+    MoveTo(from);
+    Press(from, button);
+    MoveTo({(from.X + to.X) / 2, (from.Y + to.Y) / 2});
+    MoveTo(to);
+    Release(to, button);
+}
+
+void InputDriver::Wheel(TPoint screen, int delta) {
+    HWND host = HostAt(screen);
+    QPointF global(screen.X, screen.Y);
+    QWheelEvent event(global, global, QPoint(), QPoint(0, delta), buttons_, modifiers_,
+                      Qt::NoScrollPhase, false);
+    Deliver(host, event);
+}
+
+void InputDriver::KeyDown(int qtKey, const QString& text) {
+    modifiers_ |= ModifierOf(qtKey);
+    QKeyEvent event(QEvent::KeyPress, qtKey, modifiers_, text);
+    Deliver(KeyboardHost(), event);
+}
+
+void InputDriver::KeyUp(int qtKey) {
+    modifiers_ &= ~Qt::KeyboardModifiers(ModifierOf(qtKey));
+    QKeyEvent event(QEvent::KeyRelease, qtKey, modifiers_);
+    Deliver(KeyboardHost(), event);
+}
+
+void InputDriver::Key(int qtKey, const QString& text) {
+    KeyDown(qtKey, text);
+    KeyUp(qtKey);
+}
+
+void InputDriver::ActivateWindow(HWND wnd) {
+    QEvent event(QEvent::WindowActivate);
+    Deliver(GetAncestor(wnd, GA_ROOT), event);
+}
+
+void InputDriver::DeactivateApplication() {
+    QEvent event(QEvent::WindowDeactivate);
+    Deliver(GetActiveWindow(), event);
+}
+
+void InputDriver::MoveByWindowManager(HWND wnd, TRect screenRect) {
+    auto* w = WindowOf(GetAncestor(wnd, GA_ROOT));
+    if (!w || !w->host) return;
+    w->host->setGeometry(screenRect.Left, screenRect.Top, screenRect.Width(), screenRect.Height());
+    QCoreApplication::processEvents();
+    if (ModalLoopDepth() == 0) PumpUntilIdle();
+}
+
+void PumpUntilIdle() {
+    do {
+        if (QCoreApplication::instance()) QCoreApplication::sendPostedEvents();
+    } while (core::ProcessMessages());
+}
+
+bool SaveWindowPng(HWND wnd, const std::string& path) {
+    auto surface = WindowSurface(wnd);
+    return surface && surface->SavePng(path);
+}
+
+} // namespace platform::win

@@ -1,0 +1,48 @@
+#pragma once
+// Test drivers: a user's clicks, drags, wheel turns and keys made as Qt events and sent to the
+// window's widget, so that they pass the translator as real input does; after each, the queue
+// is dispatched until idle (unless a modal loop runs: it dispatches itself). Screen coordinates.
+
+#include "platform/win/messages.h"
+
+#include <QString>
+#include <Qt>
+
+#include <string>
+
+namespace platform::win {
+
+class InputDriver {
+public:
+    void MoveTo(TPoint screen);
+    void Press(TPoint screen, Qt::MouseButton button = Qt::LeftButton);
+    void Release(TPoint screen, Qt::MouseButton button = Qt::LeftButton);
+    void Click(TPoint screen, Qt::MouseButton button = Qt::LeftButton);
+    void Drag(TPoint from, TPoint to, Qt::MouseButton button = Qt::LeftButton);
+    // Notches of 120.
+    void Wheel(TPoint screen, int delta);
+
+    // text is what the key types (empty for none); modifiers go down with KeyDown of their own.
+    void KeyDown(int qtKey, const QString& text = {});
+    void KeyUp(int qtKey);
+    void Key(int qtKey, const QString& text = {});
+
+    // The window manager activates the window's top-level widget, or the application loses
+    // the activation.
+    void ActivateWindow(HWND wnd);
+    void DeactivateApplication();
+    // The user moves or sizes a top-level window through the window manager's frame.
+    void MoveByWindowManager(HWND wnd, TRect screenRect);
+
+private:
+    void SendMouse(int type, TPoint screen, Qt::MouseButton button);
+    Qt::MouseButtons buttons_;
+    Qt::KeyboardModifiers modifiers_;
+};
+
+// Dispatches until nothing is left, painting included; Qt's own posted events too.
+void PumpUntilIdle();
+// The window's surface as a PNG file; false when it cannot be written.
+bool SaveWindowPng(HWND wnd, const std::string& path);
+
+} // namespace platform::win

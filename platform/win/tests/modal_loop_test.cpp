@@ -1,0 +1,97 @@
+#include "platform/win/modal_loop.h"
+
+#include "platform/win/tests/win_test_support.h"
+#include <QCoreApplication>
+
+#include <stdexcept>
+
+namespace platform::win::test {
+namespace {
+
+using ModalLoopTest = WindowTest;
+
+TEST_F(ModalLoopTest, EndsWhenItsWindowLosesCaptureAndDeliversWhatIsPostedMeanwhile) {
+    HWND menu = Create(WS_POPUP | WS_VISIBLE, gdi::Bounds(0, 0, 100, 100));
+    HWND other = Create(WS_POPUP | WS_VISIBLE, gdi::Bounds(200, 0, 100, 100));
+    bool running = false;
+    bool postedInside = false;
+    int ticksInside = 0;
+    handler = [&](HWND h, UINT msg, WPARAM, LPARAM lParam, LRESULT&) {
+        if (h == menu && msg == WM_USER) postedInside = running;
+        if (h == menu && msg == WM_TIMER && running) ++ticksInside;
+        // A press outside the menu closes it: the capture goes.
+        if (h == menu && msg == WM_LBUTTONDOWN) {
+            TPoint p = LParamToPoint(lParam);
+            if (p.X >= 100) ReleaseCapture();
+        }
+        return false;
+    };
+    SetCapture(menu);
+    core::SetTimer(menu, 1, 30);
+    clock.Schedule(clock.Now() + 10, [&] { core::PostMessage(menu, WM_USER, 0, 0); });
+    clock.Schedule(clock.Now() + 100, [&] { input.Click({250, 50}); });
+
+    const auto start = clock.Now();
+    ModalLoop loop(menu);
+    running = true;
+    loop.Run();
+    running = false;
+
+    EXPECT_TRUE(postedInside);
+    EXPECT_EQ(ticksInside, 3);
+    EXPECT_EQ(clock.Now() - start, 100u);
+    EXPECT_EQ(GetCapture(), NullHWnd);
+    // The click went to the menu, which held the capture, not to the window under it.
+    EXPECT_TRUE(Got(other, {WM_LBUTTONDOWN}).empty());
+    core::KillTimer(menu, 1);
+}
+
+TEST_F(ModalLoopTest, QuitEndsItAndTheLoopSeesMessagesBeforeDispatch) {
+    HWND wnd = Create(WS_POPUP | WS_VISIBLE, gdi::Bounds(0, 0, 100, 100));
+    SetFocus(wnd);
+    ModalLoop loop;
+    std::vector<WPARAM> keys;
+    loop.OnMessage = [&](MSG& msg) {
+        if (msg.message == WM_KEYDOWN) {
+            keys.push_back(msg.wParam);
+            if (msg.wParam == VK_ESCAPE) loop.Quit();
+            return false;
+        }
+        return true;
+    };
+    clock.Schedule(clock.Now() + 5, [&] { input.Key(Qt::Key_Down); });
+    clock.Schedule(clock.Now() + 10, [&] { input.Key(Qt::Key_Escape); });
+    loop.Run();
+    // The release of Escape is still queued; the outer loop gets it.
+    PumpUntilIdle();
+    EXPECT_EQ(keys, (std::vector<WPARAM>{VK_DOWN, VK_ESCAPE}));
+    EXPECT_TRUE(Got(wnd, {WM_KEYDOWN}).empty());
+    EXPECT_EQ(Got(wnd, {WM_KEYUP}).size(), 2u);
+}
+
+TEST_F(ModalLoopTest, WaitingWithNothingScheduledUnderTheManualClockFailsInsteadOfHanging) {
+    HWND wnd = Create(WS_POPUP | WS_VISIBLE, gdi::Bounds(0, 0, 100, 100));
+    PumpUntilIdle();
+    SetCapture(wnd);
+    ModalLoop loop(wnd);
+    EXPECT_THROW(loop.Run(), std::logic_error);
+    EXPECT_EQ(ModalLoopDepth(), 0);
+}
+
+} // namespace
+} // namespace platform::win::test
+
+namespace platform::win::test {
+namespace {
+
+TEST_F(ModalLoopTest, QtsEventLoopDrivesTheQueueThroughThePump) {
+    HWND wnd = Create(WS_POPUP, gdi::Bounds(0, 0, 10, 10));
+    QtMessagePump pump;
+    core::PostMessage(wnd, WM_USER, 0, 0);
+    EXPECT_TRUE(Got(wnd, {WM_USER}).empty());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Got(wnd, {WM_USER}).size(), 1u);
+}
+
+} // namespace
+} // namespace platform::win::test

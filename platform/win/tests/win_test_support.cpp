@@ -1,0 +1,108 @@
+#include "platform/win/tests/win_test_support.h"
+
+#include "platform/gdi/colors.h"
+
+#include <QApplication>
+#include <QEvent>
+
+#include <algorithm>
+#include <memory>
+#include <random>
+
+namespace platform::win::test {
+
+namespace {
+
+// One QApplication for the test process, under Qt's offscreen platform.
+class QtEnvironment final : public ::testing::Environment {
+public:
+    void SetUp() override {
+        static int argc = 1;
+        static char name[] = "platform_win_tests";
+        static char* argv[] = {name, nullptr};
+        app_ = std::make_unique<QApplication>(argc, argv);
+    }
+    void TearDown() override {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        app_.reset();
+    }
+
+private:
+    std::unique_ptr<QApplication> app_;
+};
+
+// GoogleTest takes ownership of the environment.
+[[maybe_unused]] auto* const environment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+const char* const ClassName = "RecordingWindow";
+WindowTest* current = nullptr;
+
+LRESULT RecordingProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (current) return current->Dispatch(wnd, msg, wParam, lParam);
+    return DefWindowProc(wnd, msg, wParam, lParam);
+}
+
+} // namespace
+
+WindowTest::WindowTest() {
+    core::ResetMessageLoop();
+    ResetInputState();
+    SetMonitors(
+        {{{0, 0, 1024, 768}, {0, 0, 1024, 740}}, {{1024, 0, 2048, 768}, {1024, 0, 2048, 768}}});
+    WNDCLASS cls;
+    cls.style = CS_DBLCLKS;
+    cls.lpfnWndProc = RecordingProc;
+    cls.hbrBackground = gdi::GetSysColorBrush(gdi::COLOR_WINDOW);
+    cls.lpszClassName = ClassName;
+    RegisterClass(cls);
+    current = this;
+}
+
+WindowTest::~WindowTest() {
+    handler = nullptr; // it refers to the test body's locals, which are gone
+    for (auto it = created_.rbegin(); it != created_.rend(); ++it)
+        DestroyWindow(*it);
+    current = nullptr;
+    PumpUntilIdle();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    core::ResetMessageLoop();
+    ResetInputState();
+    if (!temp_.empty()) std::filesystem::remove_all(temp_);
+}
+
+LRESULT WindowTest::Dispatch(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    received_.push_back({wnd, msg, wParam, lParam});
+    LRESULT result = 0;
+    if (handler && handler(wnd, msg, wParam, lParam, result)) return result;
+    return DefWindowProc(wnd, msg, wParam, lParam);
+}
+
+HWND WindowTest::Create(DWORD style, TRect bounds, HWND parent, DWORD exStyle) {
+    HWND wnd = CreateWindowEx(exStyle, ClassName, "", style, bounds.Left, bounds.Top,
+                              bounds.Width(), bounds.Height(), parent);
+    created_.push_back(wnd);
+    return wnd;
+}
+
+std::vector<Received> WindowTest::Got(HWND wnd, std::vector<UINT> messages) const {
+    std::vector<Received> result;
+    for (const auto& r : received_) {
+        if (r.wnd != wnd) continue;
+        if (messages.empty() ||
+            std::find(messages.begin(), messages.end(), r.msg) != messages.end())
+            result.push_back(r);
+    }
+    return result;
+}
+
+std::filesystem::path WindowTest::TempFolder() {
+    if (temp_.empty()) {
+        std::random_device random;
+        temp_ = std::filesystem::temp_directory_path() /
+                ("platform_win_test_" + std::to_string(random()));
+        std::filesystem::create_directories(temp_);
+    }
+    return temp_;
+}
+
+} // namespace platform::win::test

@@ -1,0 +1,389 @@
+#include "platform/gdi/blit.h"
+#include "platform/gdi/colors.h"
+#include "platform/gdi/drawing.h"
+#include "platform/gdi/region_handles.h"
+#include "platform/win/host_widget.h"
+#include "platform/win/input_translator.h"
+#include "platform/win/painting.h"
+#include "platform/win/tests/win_test_support.h"
+#include "platform/win/window_data.h"
+
+#include <QImage>
+#include <QMouseEvent>
+
+namespace platform::win::test {
+namespace {
+
+using WindowGeometryTest = WindowTest;
+
+gdi::Pixel32 SysPixel(int index) {
+    return gdi::ColorToPixel(gdi::GetSysColor(index)) & 0xFFFFFF;
+}
+
+gdi::Pixel32 PixelAt(HWND wnd, int x, int y) {
+    return WindowSurface(wnd)->Pixel(x, y) & 0xFFFFFF;
+}
+
+TEST_F(WindowGeometryTest, ClientEdgeInsetsTheClientAreaAndChildrenSitAtItsOrigin) {
+    HWND top = Create(WS_POPUP | WS_VISIBLE, gdi::Bounds(100, 100, 200, 150));
+    HWND framed =
+        Create(WS_CHILD | WS_VISIBLE, gdi::Bounds(10, 10, 100, 80), top, WS_EX_CLIENTEDGE);
+    HWND inner = Create(WS_CHILD | WS_VISIBLE, gdi::Bounds(0, 0, 20, 10), framed);
+
+    TRect client;
+    ASSERT_TRUE(GetClientRect(framed, &client));
+    EXPECT_EQ(client, (TRect{0, 0, 96, 76}));
+    TPoint origin{0, 0};
+    ClientToScreen(framed, &origin);
+    EXPECT_EQ(origin, (TPoint{112, 112}));
+    TRect innerRect;
+    GetWindowRect(inner, &innerRect);
+    EXPECT_EQ(innerRect, (TRect{112, 112, 132, 122}));
+    EXPECT_EQ(WindowFromPoint({115, 115}), inner);
+    EXPECT_EQ(WindowFromPoint({140, 140}), framed);
+    EXPECT_EQ(WindowFromPoint({105, 105}), top);
+
+    // The default WM_NCPAINT draws the sunken edge: shadow and dark shadow above and left,
+    // highlight and light below and right.
+    PumpUntilIdle();
+    EXPECT_EQ(PixelAt(framed, 0, 0), SysPixel(gdi::COLOR_BTNSHADOW));
+    EXPECT_EQ(PixelAt(framed, 1, 1), SysPixel(gdi::COLOR_3DDKSHADOW));
+    EXPECT_EQ(PixelAt(framed, 99, 79), SysPixel(gdi::COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(PixelAt(framed, 98, 78), SysPixel(gdi::COLOR_3DLIGHT));
+    // The class background erased the client area.
+    EXPECT_EQ(PixelAt(framed, 50, 50), SysPixel(gdi::COLOR_WINDOW));
+}
+
+TEST_F(WindowGeometryTest, HitTestCodesFollowTheFrame) {
+    HWND top = Create(WS_POPUP | WS_VISIBLE, gdi::Bounds(0, 0, 400, 300));
+    HWND edged = Create(WS_CHILD | WS_VISIBLE, gdi::Bounds(10, 10, 100, 80), top, WS_EX_CLIENTEDGE);
+    HWND sizable = Create(WS_CHILD | WS_VISIBLE | WS_CAPTION | WS_THICKFRAME,
+                          gdi::Bounds(200, 10, 150, 120), top);
+    const int frame = gdi::GetSystemMetrics(gdi::SM_CXFRAME);
+    const int caption = gdi::GetSystemMetrics(gdi::SM_CYCAPTION);
+    struct Case {
+        HWND wnd;
+        TPoint screen;
+        int code;
+    };
+    const Case cases[] = {
+        {edged, {11, 11}, HTBORDER},
+        {edged, {12, 12}, HTCLIENT},
+        {edged, {109, 89}, HTBORDER},
+        {edged, {110, 90}, HTNOWHERE},
+        {sizable, {200, 10}, HTTOPLEFT},
+        {sizable, {349, 129}, HTBOTTOMRIGHT},
+        {sizable, {200, 60}, HTLEFT},
+        {sizable, {270, 129}, HTBOTTOM},
+        {sizable, {270, 10 + frame + caption / 2}, HTCAPTION},
+        {sizable, {270, 10 + frame + caption + 5}, HTCLIENT},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(core::SendMessage(c.wnd, WM_NCHITTEST, 0, PointToLParam(c.screen)), c.code)
+            << c.screen.X << "," << c.screen.Y;
+    }
+    TRect client;
+    GetClientRect(sizable, &client);
+    EXPECT_EQ(client, (TRect{0, 0, 150 - 2 * frame, 120 - 2 * frame - caption}));
+}
+
+TEST_F(WindowGeometryTest, ASubclassSeesMessagesFirstAndPassesTheRestOn) {
+    HWND wnd = Create(WS_POPUP, gdi::Bounds(0, 0, 50, 50));
+    core::WNDPROC previous;
+    int seen = 0;
+    previous = core::SetWindowProc(wnd, [&](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+        if (m == WM_USER) return ++seen;
+        return core::CallWindowProc(previous, h, m, w, l);
+    });
+    EXPECT_EQ(core::SendMessage(wnd, WM_USER, 0, 0), 1);
+    EXPECT_EQ(GetWindowText(wnd), "");
+    EXPECT_TRUE(SetWindowText(wnd, "Caption"));
+    EXPECT_EQ(GetWindowText(wnd), "Caption");
+    EXPECT_EQ(Got(wnd, {WM_USER}).size(), 0u);
+    DestroyWindow(wnd); // the subclass refers to this test's locals
+}
+
+TEST_F(WindowGeometryTest, MovingAndSizingSendsTheirMessages) {
+    HWND top = Create(WS_POPUP | WS_VISIBLE, gdi::Bounds(0, 0, 200, 200));
+    HWND child = Create(WS_CHILD | WS_VISIBLE | WS_BORDER, gdi::Bounds(5, 5, 50, 40), top);
+    Forget();
+    MoveWindow(child, 20, 30, 60, 50, true);
+    auto size = Got(child, {WM_SIZE});
+    ASSERT_EQ(size.size(), 1u);
+    EXPECT_EQ(size[0].lParam, MAKELPARAM(58, 48));
+    auto move = Got(child, {WM_MOVE});
+    ASSERT_EQ(move.size(), 1u);
+    EXPECT_EQ(move[0].lParam, MAKELPARAM(21, 31));
+    EXPECT_EQ(WindowSurface(child)->Width(), 60);
+    EXPECT_EQ(Got(child, {WM_WINDOWPOSCHANGING}).size(), 1u);
+}
+
+TEST_F(WindowGeometryTest, DestroyingAWindowDestroysItsChildrenAndOwnedWindows) {
+    HWND owner = Create(WS_POPUP | WS_VISIBLE, gdi::Bounds(0, 0, 100, 100));
+    HWND child = Create(WS_CHILD | WS_VISIBLE, gdi::Bounds(0, 0, 10, 10), owner);
+    HWND owned = Create(WS_POPUP, gdi::Bounds(0, 0, 10, 10), owner);
+    EXPECT_EQ(GetParent(owned), owner);
+    EXPECT_EQ(GetWindow(owned, GW_OWNER), owner);
+    ASSERT_TRUE(DestroyWindow(owner));
+    EXPECT_FALSE(core::IsWindow(owner));
+    EXPECT_FALSE(core::IsWindow(child));
+    EXPECT_FALSE(core::IsWindow(owned));
+    EXPECT_EQ(Got(owner, {WM_DESTROY}).size(), 1u);
+    EXPECT_EQ(Got(child, {WM_DESTROY}).size(), 1u);
+}
+
+using PaintTest = WindowTest;
+
+TEST_F(PaintTest, InvalidatingPartOfAWindowRepaintsExactlyThatPart) {
+    HWND wnd = Create(WS_POPUP | WS_VISIBLE, gdi::Bounds(50, 50, 60, 40));
+    gdi::COLORREF color = gdi::clRed;
+    std::vector<TRect> painted;
+    handler = [&](HWND h, UINT msg, WPARAM, LPARAM, LRESULT&) {
+        if (h != wnd || msg != WM_PAINT) return false;
+        PAINTSTRUCT ps;
+        gdi::HDC dc = BeginPaint(h, &ps);
+        painted.push_back(ps.rcPaint);
+        gdi::HBRUSH brush = gdi::CreateSolidBrush(color);
+        TRect all{0, 0, 60, 40};
+        gdi::FillRect(dc, &all, brush);
+        gdi::DeleteObject(brush);
+        // Lifting the clip does not let the painting out of the update region.
+        gdi::SelectClipRgn(dc, gdi::NullObject);
+        gdi::HBRUSH again = gdi::CreateSolidBrush(color);
+        gdi::FillRect(dc, &all, again);
+        gdi::DeleteObject(again);
+        EndPaint(h, &ps);
+        return true;
+    };
+    PumpUntilIdle();
+    ASSERT_EQ(painted.size(), 1u);
+    EXPECT_EQ(painted[0], (TRect{0, 0, 60, 40}));
+
+    color = gdi::clBlue;
+    TRect part{10, 10, 30, 20};
+    InvalidateRect(wnd, &part, false);
+    PumpUntilIdle();
+    ASSERT_EQ(painted.size(), 2u);
+    EXPECT_EQ(painted[1], part);
+    auto surface = WindowSurface(wnd);
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 60; ++x) {
+            gdi::Pixel32 expected = gdi::PtInRect(part, {x, y}) ? 0x0000FF : 0xFF0000;
+            ASSERT_EQ(surface->Pixel(x, y) & 0xFFFFFF, expected) << x << "," << y;
+        }
+
+    auto png = (TempFolder() / "painted.png").string();
+    ASSERT_TRUE(SaveWindowPng(wnd, png));
+    QImage image(QString::fromStdString(png));
+    ASSERT_EQ(image.size(), QSize(60, 40));
+    EXPECT_EQ(image.pixelColor(15, 15), QColor(0, 0, 255));
+    EXPECT_EQ(image.pixelColor(5, 5), QColor(255, 0, 0));
+}
+
+TEST_F(PaintTest, UpdateWindowPaintsAtOnceAndValidatedAreasAreSkipped) {
+    HWND wnd = Create(WS_POPUP | WS_VISIBLE, gdi::Bounds(0, 0, 40, 40));
+    PumpUntilIdle();
+    Forget();
+    InvalidateRect(wnd, nullptr, true);
+    TRect half{0, 0, 40, 20};
+    ValidateRect(wnd, &half);
+    TRect update;
+    EXPECT_TRUE(GetUpdateRect(wnd, &update, false));
+    EXPECT_EQ(update, (TRect{0, 20, 40, 40}));
+    UpdateWindow(wnd);
+    EXPECT_EQ(Got(wnd, {WM_PAINT}).size(), 1u);
+    EXPECT_EQ(Got(wnd, {WM_ERASEBKGND}).size(), 1u);
+    EXPECT_FALSE(GetUpdateRect(wnd, &update, false));
+    PumpUntilIdle();
+    EXPECT_EQ(Got(wnd, {WM_PAINT}).size(), 1u);
+}
+
+TEST_F(PaintTest, HiddenWindowsAreNotPainted) {
+    HWND wnd = Create(WS_POPUP, gdi::Bounds(0, 0, 40, 40));
+    PumpUntilIdle();
+    EXPECT_TRUE(Got(wnd, {WM_PAINT}).empty());
+    ShowWindow(wnd, SW_SHOWNA);
+    PumpUntilIdle();
+    EXPECT_EQ(Got(wnd, {WM_PAINT}).size(), 1u);
+}
+
+TEST_F(PaintTest, AWindowRegionShapesHitTesting) {
+    HWND wnd = Create(WS_POPUP | WS_VISIBLE, gdi::Bounds(0, 0, 40, 40));
+    SetWindowRgn(wnd, gdi::CreateRectRgn(10, 10, 30, 30), true);
+    EXPECT_EQ(WindowFromPoint({5, 5}), NullHWnd);
+    EXPECT_EQ(WindowFromPoint({15, 15}), wnd);
+    gdi::HRGN copy = gdi::CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(GetWindowRgn(wnd, copy), gdi::SIMPLEREGION);
+    TRect box;
+    gdi::GetRgnBox(copy, &box);
+    EXPECT_EQ(box, (TRect{10, 10, 30, 30}));
+    gdi::DeleteObject(copy);
+}
+
+} // namespace
+} // namespace platform::win::test
+
+namespace platform::win::test {
+namespace {
+
+using TopLevelTest = WindowTest;
+
+TEST_F(TopLevelTest, StayOnTopWindowsStayAheadOfTheOthers) {
+    HWND onTop =
+        Create(WS_POPUP | WS_VISIBLE, gdi::Bounds(0, 0, 100, 100), NullHWnd, WS_EX_TOPMOST);
+    HWND normal = Create(WS_POPUP | WS_VISIBLE, gdi::Bounds(50, 50, 100, 100));
+    EXPECT_EQ(WindowFromPoint({75, 75}), onTop);
+    BringWindowToTop(normal);
+    EXPECT_EQ(WindowFromPoint({75, 75}), onTop);
+    SetWindowPos(onTop, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    BringWindowToTop(normal);
+    EXPECT_EQ(WindowFromPoint({75, 75}), normal);
+    SetWindowPos(onTop, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    EXPECT_EQ(WindowFromPoint({75, 75}), onTop);
+    EXPECT_EQ(GetWindowLong(onTop, GWL_EXSTYLE) & WS_EX_TOPMOST, WS_EX_TOPMOST);
+}
+
+TEST_F(TopLevelTest, LayeredWindowsKeepAConstantAlpha) {
+    HWND plain = Create(WS_POPUP, gdi::Bounds(0, 0, 10, 10));
+    EXPECT_FALSE(SetLayeredWindowAttributes(plain, 0, 180, LWA_ALPHA));
+    HWND image = Create(WS_POPUP, gdi::Bounds(0, 0, 10, 10), NullHWnd, WS_EX_LAYERED);
+    ASSERT_TRUE(SetLayeredWindowAttributes(image, 0, 180, LWA_ALPHA));
+    std::uint8_t alpha = 0;
+    DWORD flags = 0;
+    ASSERT_TRUE(GetLayeredWindowAttributes(image, nullptr, &alpha, &flags));
+    EXPECT_EQ(alpha, 180);
+    EXPECT_EQ(flags, DWORD{LWA_ALPHA});
+}
+
+TEST_F(TopLevelTest, TheWindowManagerResizingAWindowSendsSizeAndMove) {
+    HWND main = Create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, gdi::Bounds(100, 100, 300, 200));
+    Forget();
+    input.MoveByWindowManager(main, gdi::Bounds(120, 110, 400, 250));
+    TRect r;
+    GetWindowRect(main, &r);
+    EXPECT_EQ(r, gdi::Bounds(120, 110, 400, 250));
+    auto size = Got(main, {WM_SIZE});
+    ASSERT_FALSE(size.empty());
+    EXPECT_EQ(size.back().lParam, MAKELPARAM(400, 250));
+    EXPECT_FALSE(Got(main, {WM_MOVE}).empty());
+}
+
+TEST_F(TopLevelTest, EraseBackgroundWithAContextDrawsIntoThatContext) {
+    HWND wnd = Create(WS_POPUP, gdi::Bounds(0, 0, 8, 8));
+    gdi::HDC memory = gdi::CreateCompatibleDC(gdi::NullDC);
+    gdi::HBITMAP bitmap = gdi::CreateBitmap(8, 8, 1, 32, nullptr);
+    gdi::HGDIOBJ old = gdi::SelectObject(memory, bitmap);
+    EXPECT_EQ(core::SendMessage(wnd, WM_ERASEBKGND, static_cast<WPARAM>(memory), 0), 1);
+    EXPECT_EQ(gdi::GetPixel(memory, 4, 4), gdi::GetSysColor(gdi::COLOR_WINDOW));
+    gdi::SelectObject(memory, old);
+    gdi::DeleteObject(bitmap);
+    gdi::DeleteDC(memory);
+}
+
+TEST_F(TopLevelTest, RegisteredMessagesAreSharedByName) {
+    UINT a = RegisterWindowMessage("{B2CE3777-44D8-4998-9701-47BBBC10B656}");
+    UINT b = RegisterWindowMessage("{B2CE3777-44D8-1321-4656-12C54AA613BB}");
+    EXPECT_GE(a, 0xC000u);
+    EXPECT_NE(a, b);
+    EXPECT_EQ(RegisterWindowMessage("{b2ce3777-44d8-4998-9701-47bbbc10b656}"), a);
+    EXPECT_EQ(RegisterWindowMessage(""), 0u);
+}
+
+} // namespace
+} // namespace platform::win::test
+
+namespace platform::win::test {
+namespace {
+
+TEST_F(TopLevelTest, MinimizingAndRestoringTellTheSizeKind) {
+    HWND main = Create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, gdi::Bounds(100, 100, 300, 200));
+    Forget();
+    ShowWindow(main, SW_MINIMIZE);
+    EXPECT_TRUE(IsIconic(main));
+    auto size = Got(main, {WM_SIZE});
+    ASSERT_EQ(size.size(), 1u);
+    EXPECT_EQ(size[0].wParam, SIZE_MINIMIZED);
+    EXPECT_FALSE(IsWindowVisible(main));
+    ShowWindow(main, SW_RESTORE);
+    EXPECT_FALSE(IsIconic(main));
+    EXPECT_TRUE(IsWindowVisible(main));
+    EXPECT_EQ(Got(main, {WM_SIZE}).back().wParam, SIZE_RESTORED);
+}
+
+} // namespace
+} // namespace platform::win::test
+
+namespace platform::win::test {
+namespace {
+
+TEST_F(PaintTest, GetDcDrawsOnlyInTheClientAreaAndGetWindowDcEverywhere) {
+    HWND top = Create(WS_POPUP | WS_VISIBLE, gdi::Bounds(0, 0, 100, 100));
+    HWND framed = Create(WS_CHILD | WS_VISIBLE | WS_BORDER, gdi::Bounds(0, 0, 20, 20), top);
+    PumpUntilIdle();
+    gdi::HBRUSH red = gdi::CreateSolidBrush(gdi::clRed);
+    TRect everywhere{-5, -5, 30, 30};
+    gdi::HDC client = GetDC(framed);
+    gdi::FillRect(client, &everywhere, red);
+    ReleaseDC(framed, client);
+    auto surface = WindowSurface(framed);
+    EXPECT_EQ(surface->Pixel(0, 0) & 0xFFFFFF,
+              gdi::ColorToPixel(gdi::GetSysColor(gdi::COLOR_WINDOWFRAME)));
+    EXPECT_EQ(surface->Pixel(1, 1) & 0xFFFFFF, 0xFF0000u);
+    gdi::HDC whole = GetWindowDC(framed);
+    gdi::FillRect(whole, &everywhere, red);
+    ReleaseDC(framed, whole);
+    EXPECT_EQ(surface->Pixel(0, 0) & 0xFFFFFF, 0xFF0000u);
+    gdi::DeleteObject(red);
+}
+
+using QueueTest = WindowTest;
+
+TEST_F(QueueTest, PostedMessagesAndInputKeepTheirOrder) {
+    HWND wnd = Create(WS_POPUP | WS_VISIBLE, gdi::Bounds(0, 0, 100, 100));
+    PumpUntilIdle();
+    Forget();
+    // Events and posts that arrive before anything is dispatched.
+    auto mouse = [](QEvent::Type type) {
+        QPointF p(10, 10);
+        return QMouseEvent(type, p, p, p, Qt::LeftButton,
+                           type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                           Qt::NoModifier);
+    };
+    core::PostMessage(wnd, WM_USER, 0, 0);
+    auto press = mouse(QEvent::MouseButtonPress);
+    TranslateQtEvent(wnd, &press);
+    core::PostMessage(wnd, WM_USER + 1, 0, 0);
+    auto release = mouse(QEvent::MouseButtonRelease);
+    TranslateQtEvent(wnd, &release);
+    EXPECT_TRUE(Got(wnd, {WM_USER, WM_LBUTTONDOWN}).empty());
+    PumpUntilIdle();
+    auto got = Got(wnd, {WM_USER, WM_USER + 1, WM_LBUTTONDOWN, WM_LBUTTONUP});
+    ASSERT_EQ(got.size(), 4u);
+    EXPECT_EQ(got[0].msg, WM_USER);
+    EXPECT_EQ(got[1].msg, WM_LBUTTONDOWN);
+    EXPECT_EQ(got[2].msg, WM_USER + 1);
+    EXPECT_EQ(got[3].msg, WM_LBUTTONUP);
+}
+
+} // namespace
+} // namespace platform::win::test
+
+namespace platform::win::test {
+namespace {
+
+TEST_F(PaintTest, TheHostWidgetShowsTheSurfaceOpaque) {
+    HWND wnd = Create(WS_POPUP | WS_VISIBLE, gdi::Bounds(0, 0, 30, 20));
+    PumpUntilIdle();
+    gdi::HDC dc = GetDC(wnd);
+    gdi::HBRUSH green = gdi::CreateSolidBrush(gdi::clLime);
+    TRect r{0, 0, 30, 20};
+    gdi::FillRect(dc, &r, green);
+    ReleaseDC(wnd, dc);
+    gdi::DeleteObject(green);
+    QImage shown = WindowOf(wnd)->host->grab().toImage();
+    ASSERT_EQ(shown.size(), QSize(30, 20));
+    EXPECT_EQ(shown.pixelColor(10, 10), QColor(0, 255, 0, 255));
+}
+
+} // namespace
+} // namespace platform::win::test

@@ -1,0 +1,1050 @@
+#include "platform/win/window.h"
+
+#include "platform/gdi/colors.h"
+#include "platform/gdi/drawing.h"
+#include "platform/gdi/frame_controls.h"
+#include "platform/gdi/region_handles.h"
+#include "platform/win/host_widget.h"
+#include "platform/win/input_state.h"
+#include "platform/win/painting.h"
+#include "platform/win/window_data.h"
+
+#include <QRegion>
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <unordered_map>
+
+namespace platform::win {
+
+namespace {
+
+struct WindowSystem {
+    std::map<std::string, WNDCLASS> classes;
+    std::unordered_map<HWND, std::unique_ptr<WindowData>> windows;
+    std::vector<HWND> topLevels; // top of the z-order first, stay-on-top windows ahead
+};
+
+WindowSystem& System() {
+    static WindowSystem system;
+    return system;
+}
+
+bool IsTopmost(HWND wnd) {
+    auto* w = WindowOf(wnd);
+    return w && (w->exStyle & WS_EX_TOPMOST);
+}
+
+std::vector<HWND>& SiblingList(const WindowData& w) {
+    if (w.IsChild()) return WindowOf(w.parent)->children;
+    return System().topLevels;
+}
+
+// Puts wnd at the top of its siblings (after the stay-on-top ones for a normal top-level
+// window), at the bottom, or right below another.
+void PlaceInZOrder(WindowData& w, HWND after) {
+    auto& list = SiblingList(w);
+    std::erase(list, w.handle);
+    auto firstNormal = [&] {
+        if (w.IsChild()) return list.begin();
+        return std::find_if(list.begin(), list.end(), [](HWND h) { return !IsTopmost(h); });
+    };
+    if (after == HWND_BOTTOM) {
+        list.push_back(w.handle);
+    } else if (after == HWND_TOP || after == HWND_TOPMOST || after == HWND_NOTOPMOST) {
+        list.insert((w.exStyle & WS_EX_TOPMOST) ? list.begin() : firstNormal(), w.handle);
+    } else {
+        auto it = std::find(list.begin(), list.end(), after);
+        list.insert(it == list.end() ? list.begin() : it + 1, w.handle);
+    }
+}
+
+Qt::WindowFlags QtFlagsFor(const WindowData& w) {
+    if (w.IsChild()) return Qt::Widget;
+    Qt::WindowFlags flags;
+    if (!w.ManagedFrame()) {
+        // Menus, hints and drop-downs: placed where the program says, never activated by the
+        // window manager, and closed by the program's own rules (so no Qt::Popup).
+        flags = Qt::Tool | Qt::FramelessWindowHint | Qt::X11BypassWindowManagerHint |
+                Qt::WindowDoesNotAcceptFocus;
+    } else if (w.exStyle & WS_EX_TOOLWINDOW) {
+        flags = Qt::Tool;
+    } else if ((w.style & DS_MODALFRAME) || (w.exStyle & WS_EX_DLGMODALFRAME)) {
+        flags = Qt::Dialog;
+    } else {
+        flags = Qt::Window;
+    }
+    if (w.exStyle & WS_EX_TOPMOST) flags |= Qt::WindowStaysOnTopHint;
+    return flags;
+}
+
+void CreateHost(WindowData& w) {
+    QWidget* parent = nullptr;
+    if (w.IsChild()) {
+        parent = WindowOf(w.parent)->host;
+    } else if (auto* owner = WindowOf(w.owner)) {
+        parent = owner->host; // the owner becomes the transient parent
+    }
+    // Qt owns the widget through its parent; a top-level one is released in DestroyWindow.
+    w.host = new HostWidget(w.handle, parent, QtFlagsFor(w));
+    w.host->setWindowTitle(QString::fromLatin1(w.text.c_str()));
+}
+
+void ReleaseHost(WindowData& w) {
+    if (!w.host) return;
+    w.host->hide();
+    // Later: the host may be inside its own event handler right now.
+    w.host->deleteLater();
+    w.host = nullptr;
+}
+
+// The client rectangle for a new window rectangle, asked of the window by WM_NCCALCSIZE.
+TRect CalcClient(WindowData& w, const TRect& rect) {
+    NCCALCSIZE_PARAMS params;
+    params.rgrc[0] = rect;
+    core::SendMessage(w.handle, WM_NCCALCSIZE, 1, reinterpret_cast<LPARAM>(&params));
+    TRect c = params.rgrc[0];
+    gdi::OffsetRect(c, -rect.Left, -rect.Top);
+    c.Left = std::clamp(c.Left, 0, rect.Width());
+    c.Top = std::clamp(c.Top, 0, rect.Height());
+    c.Right = std::clamp(c.Right, c.Left, rect.Width());
+    c.Bottom = std::clamp(c.Bottom, c.Top, rect.Height());
+    return c;
+}
+
+TPoint ClientOriginOnScreen(const WindowData& w) {
+    TPoint p = WindowScreenOrigin(w);
+    return {p.X + w.client.Left, p.Y + w.client.Top};
+}
+
+void CollectDestroyOrder(HWND wnd, std::vector<HWND>& order) {
+    auto* w = WindowOf(wnd);
+    if (!w) return;
+    order.push_back(wnd);
+    for (HWND child : w->children)
+        CollectDestroyOrder(child, order);
+}
+
+int FrameHitTest(const WindowData& w, TPoint p) {
+    const int width = w.rect.Width();
+    const int height = w.rect.Height();
+    if (p.X < 0 || p.Y < 0 || p.X >= width || p.Y >= height) return HTNOWHERE;
+    if (gdi::PtInRect(w.client, p)) return HTCLIENT;
+    TRect insets = FrameInsets(w);
+    const bool caption = (w.style & WS_CAPTION) == WS_CAPTION;
+    if (w.style & WS_THICKFRAME) {
+        const int frame = gdi::GetSystemMetrics(gdi::SM_CXFRAME);
+        const bool left = p.X < frame, right = p.X >= width - frame;
+        const bool top = p.Y < frame, bottom = p.Y >= height - frame;
+        if (top && left) return HTTOPLEFT;
+        if (top && right) return HTTOPRIGHT;
+        if (bottom && left) return HTBOTTOMLEFT;
+        if (bottom && right) return HTBOTTOMRIGHT;
+        if (left) return HTLEFT;
+        if (right) return HTRIGHT;
+        if (top) return HTTOP;
+        if (bottom) return HTBOTTOM;
+    }
+    if (caption && p.Y < insets.Top &&
+        p.Y >= insets.Top - gdi::GetSystemMetrics((w.exStyle & WS_EX_TOOLWINDOW)
+                                                      ? gdi::SM_CYSMCAPTION
+                                                      : gdi::SM_CYCAPTION))
+        return HTCAPTION;
+    return HTBORDER;
+}
+
+void PaintFrame(WindowData& w) {
+    TRect insets = FrameInsets(w);
+    if (insets == TRect{}) return;
+    gdi::HDC dc = GetWindowDC(w.handle);
+    gdi::ExcludeClipRect(dc, w.client.Left, w.client.Top, w.client.Right, w.client.Bottom);
+    TRect r{0, 0, w.rect.Width(), w.rect.Height()};
+    const bool caption = (w.style & WS_CAPTION) == WS_CAPTION;
+    const bool dialogFrame =
+        (w.exStyle & WS_EX_DLGMODALFRAME) || ((w.style & WS_CAPTION) == WS_DLGFRAME) || caption;
+    if ((w.style & WS_THICKFRAME) || dialogFrame) {
+        gdi::FillRect(dc, &r, gdi::GetSysColorBrush(gdi::COLOR_BTNFACE));
+        gdi::DrawEdge(dc, &r, gdi::EDGE_RAISED, gdi::BF_RECT);
+        const int frame =
+            gdi::GetSystemMetrics((w.style & WS_THICKFRAME) ? gdi::SM_CXFRAME : gdi::SM_CXDLGFRAME);
+        gdi::InflateRect(r, -frame, -frame);
+    } else if (w.style & WS_BORDER) {
+        gdi::FrameRect(dc, &r, gdi::GetSysColorBrush(gdi::COLOR_WINDOWFRAME));
+        gdi::InflateRect(r, -1, -1);
+    }
+    if (caption) {
+        const int height = gdi::GetSystemMetrics(
+            (w.exStyle & WS_EX_TOOLWINDOW) ? gdi::SM_CYSMCAPTION : gdi::SM_CYCAPTION);
+        TRect bar{r.Left, r.Top, r.Right, r.Top + height};
+        const bool active = GetActiveWindow() == GetAncestor(w.handle, GA_ROOT);
+        gdi::FillRect(
+            dc, &bar,
+            gdi::GetSysColorBrush(active ? gdi::COLOR_ACTIVECAPTION : gdi::COLOR_INACTIVECAPTION));
+        r.Top += height;
+    }
+    if (w.exStyle & WS_EX_CLIENTEDGE) {
+        gdi::DrawEdge(dc, &r, gdi::EDGE_SUNKEN, gdi::BF_RECT | gdi::BF_ADJUST);
+    } else if (w.exStyle & WS_EX_STATICEDGE) {
+        gdi::DrawEdge(dc, &r, gdi::BDR_SUNKENOUTER, gdi::BF_RECT | gdi::BF_ADJUST);
+    }
+    ReleaseDC(w.handle, dc);
+}
+
+struct Hit {
+    HWND wnd{};
+    int code = HTNOWHERE;
+};
+
+Hit FindAt(const std::vector<HWND>& list, TPoint screen, bool topLevel);
+
+// The deepest visible, enabled descendant of w at a screen point, or w itself with its code.
+Hit DescendAt(WindowData& w, TPoint screen, int code) {
+    TPoint origin = ClientOriginOnScreen(w);
+    TPoint clientPoint{screen.X - origin.X, screen.Y - origin.Y};
+    if (gdi::PtInRect(TRect{0, 0, w.client.Width(), w.client.Height()}, clientPoint)) {
+        if (Hit child = FindAt(w.children, screen, false); child.wnd != NullHWnd) return child;
+    }
+    return {w.handle, code};
+}
+
+Hit FindAt(const std::vector<HWND>& list, TPoint screen, bool topLevel) {
+    for (HWND h : std::vector<HWND>(list)) {
+        auto* w = WindowOf(h);
+        if (!w || !w->Visible() || w->minimized) continue;
+        if (!topLevel && (w->style & WS_DISABLED)) continue;
+        TPoint origin = WindowScreenOrigin(*w);
+        TPoint local{screen.X - origin.X, screen.Y - origin.Y};
+        if (!gdi::PtInRect(TRect{0, 0, w->rect.Width(), w->rect.Height()}, local)) continue;
+        if (w->shape && !w->shape->Contains(local.X, local.Y)) continue;
+        auto code = static_cast<int>(core::SendMessage(h, WM_NCHITTEST, 0, PointToLParam(screen)));
+        if (code == HTTRANSPARENT || !(w = WindowOf(h))) continue;
+        return DescendAt(*w, screen, code);
+    }
+    return {};
+}
+
+void SendSizeAndMove(WindowData& w) {
+    // Both are worked out first: the window may be gone after the first.
+    const HWND wnd = w.handle;
+    const WPARAM kind = w.minimized ? SIZE_MINIMIZED : w.maximized ? SIZE_MAXIMIZED : SIZE_RESTORED;
+    const LPARAM size = MAKELPARAM(w.client.Width(), w.client.Height());
+    const LPARAM origin = MAKELPARAM(w.rect.Left + w.client.Left, w.rect.Top + w.client.Top);
+    core::SendMessage(wnd, WM_SIZE, kind, size);
+    core::SendMessage(wnd, WM_MOVE, 0, origin);
+}
+
+} // namespace
+
+bool WindowData::ManagedFrame() const {
+    return !IsChild() && ((style & WS_CAPTION) == WS_CAPTION || (style & WS_THICKFRAME));
+}
+
+WindowData* WindowOf(HWND wnd) {
+    auto& windows = System().windows;
+    auto it = windows.find(wnd);
+    return it == windows.end() ? nullptr : it->second.get();
+}
+
+TPoint WindowScreenOrigin(const WindowData& w) {
+    if (!w.IsChild()) return w.rect.TopLeft();
+    auto* parent = WindowOf(w.parent);
+    TPoint p = ClientOriginOnScreen(*parent);
+    return {p.X + w.rect.Left, p.Y + w.rect.Top};
+}
+
+bool IsShowing(const WindowData& w) {
+    for (const WindowData* p = &w; p; p = p->IsChild() ? WindowOf(p->parent) : nullptr) {
+        if (!p->Visible() || p->minimized) return false;
+    }
+    return true;
+}
+
+TRect FrameInsets(const WindowData& w) {
+    if (w.ManagedFrame()) return {};
+    int edge = 0;
+    const bool caption = (w.style & WS_CAPTION) == WS_CAPTION;
+    if (w.style & WS_THICKFRAME) {
+        edge = gdi::GetSystemMetrics(gdi::SM_CXFRAME);
+    } else if (caption || (w.exStyle & WS_EX_DLGMODALFRAME) ||
+               (w.style & WS_CAPTION) == WS_DLGFRAME) {
+        edge = gdi::GetSystemMetrics(gdi::SM_CXDLGFRAME);
+    } else if (w.style & WS_BORDER) {
+        edge = gdi::GetSystemMetrics(gdi::SM_CXBORDER);
+    }
+    if (w.exStyle & WS_EX_CLIENTEDGE) {
+        edge += gdi::GetSystemMetrics(gdi::SM_CXEDGE);
+    } else if (w.exStyle & WS_EX_STATICEDGE) {
+        edge += gdi::GetSystemMetrics(gdi::SM_CXBORDER);
+    }
+    TRect insets{edge, edge, edge, edge};
+    if (caption) {
+        insets.Top += gdi::GetSystemMetrics((w.exStyle & WS_EX_TOOLWINDOW) ? gdi::SM_CYSMCAPTION
+                                                                           : gdi::SM_CYCAPTION);
+    }
+    return insets;
+}
+
+void MatchSurfaceToWindow(WindowData& w) {
+    const int width = std::max(w.rect.Width(), 0);
+    const int height = std::max(w.rect.Height(), 0);
+    if (w.surface && w.surface->Width() == width && w.surface->Height() == height) return;
+    auto fresh = std::make_shared<gdi::Surface>(width, height, 32);
+    fresh->Fill(gdi::ColorToPixel(gdi::GetSysColor(gdi::COLOR_BTNFACE)));
+    if (w.surface) {
+        // Both are 32-bit and top-down: whole rows copy at once.
+        const int bytes = std::min(width, w.surface->Width()) * 4;
+        const int rows = std::min(height, w.surface->Height());
+        for (int y = 0; y < rows; ++y)
+            std::memcpy(fresh->Bits() + static_cast<std::size_t>(y) * fresh->Stride(),
+                        w.surface->Bits() + static_cast<std::size_t>(y) * w.surface->Stride(),
+                        static_cast<std::size_t>(bytes));
+    }
+    w.surface = std::move(fresh);
+}
+
+void SyncHostGeometry(WindowData& w) {
+    if (!w.host) return;
+    QRect geometry;
+    if (w.IsChild()) {
+        auto* parent = WindowOf(w.parent);
+        geometry = QRect(parent->client.Left + w.rect.Left, parent->client.Top + w.rect.Top,
+                         w.rect.Width(), w.rect.Height());
+    } else {
+        geometry = QRect(w.rect.Left, w.rect.Top, w.rect.Width(), w.rect.Height());
+    }
+    if (w.host->geometry() != geometry) w.host->setGeometry(geometry);
+    if (w.shape) {
+        QRegion mask;
+        for (const TRect& r : w.shape->Rects())
+            mask += QRect(r.Left, r.Top, r.Width(), r.Height());
+        w.host->setMask(mask);
+    } else if (!w.host->mask().isEmpty()) {
+        w.host->clearMask();
+    }
+    if (!w.IsChild())
+        w.host->setWindowOpacity(w.layered && (w.layeredFlags & LWA_ALPHA) ? w.alpha / 255.0 : 1.0);
+    const bool visible = w.Visible() && !w.minimized;
+    if (w.host->isHidden() == visible) w.host->setVisible(visible);
+    // Our z-order: the widget of the window below each one stacks under it.
+    auto& list = SiblingList(w);
+    if (w.IsChild()) {
+        auto it = std::find(list.begin(), list.end(), w.handle);
+        if (it == list.begin()) {
+            w.host->raise();
+        } else if (it != list.end()) {
+            if (auto* above = WindowOf(*(it - 1)); above && above->host)
+                w.host->stackUnder(above->host);
+        }
+    } else if (!list.empty() && list.front() == w.handle && visible) {
+        w.host->raise();
+    }
+}
+
+void InvalidateAll(WindowData& w, bool frame) {
+    w.update = gdi::Region::FromRect({0, 0, w.client.Width(), w.client.Height()});
+    w.erase = true;
+    if (frame && FrameInsets(w) != TRect{}) w.frameDirty = true;
+}
+
+bool RegisterClass(const WNDCLASS& windowClass) {
+    return System().classes.emplace(windowClass.lpszClassName, windowClass).second;
+}
+
+bool UnregisterClass(const std::string& className) {
+    return System().classes.erase(className) > 0;
+}
+
+bool GetClassInfo(const std::string& className, WNDCLASS* windowClass) {
+    auto it = System().classes.find(className);
+    if (it == System().classes.end()) return false;
+    if (windowClass) *windowClass = it->second;
+    return true;
+}
+
+HWND CreateWindowEx(DWORD exStyle, const std::string& className, const std::string& windowName,
+                    DWORD style, int x, int y, int width, int height, HWND parent, std::intptr_t id,
+                    void* param) {
+    EnsureWindowSystem();
+    auto cls = System().classes.find(className);
+    if (cls == System().classes.end()) return NullHWnd;
+    if ((style & WS_CHILD) && !WindowOf(parent)) return NullHWnd;
+
+    auto data = std::make_unique<WindowData>();
+    WindowData& w = *data;
+    w.className = className;
+    w.classStyle = cls->second.style;
+    w.background = cls->second.hbrBackground;
+    w.cursor = cls->second.hCursor;
+    w.style = style & ~WS_VISIBLE;
+    w.exStyle = exStyle;
+    w.layered = (exStyle & WS_EX_LAYERED) != 0;
+    if (style & WS_CHILD) {
+        w.parent = parent;
+    } else if (WindowOf(parent)) {
+        w.owner = GetAncestor(parent, GA_ROOT);
+    }
+    w.id = id;
+    w.text = windowName;
+    w.rect = gdi::Bounds(x, y, std::max(width, 0), std::max(height, 0));
+    w.handle = core::RegisterWindowHandle(cls->second.lpfnWndProc);
+    const HWND wnd = w.handle;
+    System().windows.emplace(wnd, std::move(data));
+    PlaceInZOrder(w, HWND_TOP);
+    CreateHost(w);
+
+    CREATESTRUCT create{
+        param, parent, x, y, width, height, style, exStyle, windowName.c_str(), className.c_str()};
+    if (core::SendMessage(wnd, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&create)) == 0) {
+        DestroyWindow(wnd);
+        return NullHWnd;
+    }
+    if (!WindowOf(wnd)) return NullHWnd;
+    const TRect client = CalcClient(w, w.rect);
+    if (!WindowOf(wnd)) return NullHWnd;
+    w.client = client;
+    MatchSurfaceToWindow(w);
+    InvalidateAll(w, true);
+    SyncHostGeometry(w);
+    if (core::SendMessage(wnd, WM_CREATE, 0, reinterpret_cast<LPARAM>(&create)) == -1) {
+        DestroyWindow(wnd);
+        return NullHWnd;
+    }
+    if (!WindowOf(wnd)) return NullHWnd;
+    SendSizeAndMove(w);
+    if (style & WS_VISIBLE) ShowWindow(wnd, SW_SHOW);
+    return IsWindow(wnd) ? wnd : NullHWnd;
+}
+
+BOOL DestroyWindow(HWND wnd) {
+    auto* w = WindowOf(wnd);
+    if (!w || w->destroying) return false;
+    // Owned windows go first, as on the platform.
+    for (HWND owned : TopLevelWindows()) {
+        if (auto* o = WindowOf(owned); o && o->owner == wnd) DestroyWindow(owned);
+    }
+    w = WindowOf(wnd);
+    if (!w) return false;
+    std::vector<HWND> order;
+    CollectDestroyOrder(wnd, order);
+    for (HWND h : order)
+        WindowOf(h)->destroying = true;
+    if (w->Visible())
+        SetWindowPos(wnd, NullHWnd, 0, 0, 0, 0,
+                     SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    for (HWND h : order)
+        ForgetInputWindow(h, true);
+    for (HWND h : order)
+        core::SendMessage(h, WM_DESTROY, 0, 0);
+    for (auto it = order.rbegin(); it != order.rend(); ++it)
+        core::SendMessage(*it, WM_NCDESTROY, 0, 0);
+    if (auto* self = WindowOf(wnd)) std::erase(SiblingList(*self), wnd);
+    for (auto it = order.rbegin(); it != order.rend(); ++it) {
+        if (auto* d = WindowOf(*it)) ReleaseHost(*d);
+        core::UnregisterWindowHandle(*it);
+        System().windows.erase(*it);
+    }
+    return true;
+}
+
+LRESULT DefWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* w = WindowOf(wnd);
+    if (!w) return 0;
+    switch (msg) {
+    case WM_NCCREATE:
+        return 1;
+    case WM_NCCALCSIZE: {
+        auto* params = reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam);
+        TRect insets = FrameInsets(*w);
+        TRect& r = params->rgrc[0];
+        r = {r.Left + insets.Left, r.Top + insets.Top, r.Right - insets.Right,
+             r.Bottom - insets.Bottom};
+        return 0;
+    }
+    case WM_NCHITTEST: {
+        TPoint origin = WindowScreenOrigin(*w);
+        TPoint p = LParamToPoint(lParam);
+        return FrameHitTest(*w, {p.X - origin.X, p.Y - origin.Y});
+    }
+    case WM_NCPAINT:
+        PaintFrame(*w);
+        return 0;
+    case WM_NCACTIVATE:
+        if ((w->style & WS_CAPTION) == WS_CAPTION && !w->ManagedFrame())
+            RedrawWindow(wnd, nullptr, gdi::NullObject, RDW_FRAME | RDW_INVALIDATE);
+        return 1;
+    case WM_PAINT:
+        if (wParam == 0) {
+            PAINTSTRUCT ps;
+            BeginPaint(wnd, &ps);
+            EndPaint(wnd, &ps);
+        }
+        return 0;
+    case WM_ERASEBKGND: {
+        if (w->background == gdi::NullObject || wParam == 0) return 0;
+        TRect r{0, 0, w->client.Width(), w->client.Height()};
+        gdi::FillRect(static_cast<gdi::HDC>(wParam), &r, w->background);
+        return 1;
+    }
+    case WM_WINDOWPOSCHANGED: {
+        auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+        // Both are worked out first: the window may be gone after the first.
+        const UINT flags = pos->flags;
+        const WPARAM kind = w->maximized ? SIZE_MAXIMIZED : SIZE_RESTORED;
+        const LPARAM size = MAKELPARAM(w->client.Width(), w->client.Height());
+        const LPARAM origin =
+            MAKELPARAM(w->rect.Left + w->client.Left, w->rect.Top + w->client.Top);
+        if (!(flags & SWP_NOSIZE)) core::SendMessage(wnd, WM_SIZE, kind, size);
+        if (!(flags & SWP_NOMOVE)) core::SendMessage(wnd, WM_MOVE, 0, origin);
+        return 0;
+    }
+    case WM_SETTEXT:
+        w->text = lParam ? reinterpret_cast<const char*>(lParam) : "";
+        if (w->host && !w->IsChild()) w->host->setWindowTitle(QString::fromLatin1(w->text.c_str()));
+        return 1;
+    case WM_GETTEXT: {
+        if (wParam == 0) return 0;
+        auto* buffer = reinterpret_cast<char*>(lParam);
+        std::size_t n = std::min<std::size_t>(w->text.size(), wParam - 1);
+        std::memcpy(buffer, w->text.data(), n);
+        buffer[n] = '\0';
+        return static_cast<LRESULT>(n);
+    }
+    case WM_GETTEXTLENGTH:
+        return static_cast<LRESULT>(w->text.size());
+    case WM_SETCURSOR: {
+        if (w->IsChild() && core::SendMessage(w->parent, WM_SETCURSOR, wParam, lParam)) return 1;
+        const int hit = static_cast<std::int16_t>(LOWORD(static_cast<std::uintptr_t>(lParam)));
+        int id = IDC_ARROW;
+        switch (hit) {
+        case HTCLIENT:
+            if (w->cursor != NullCursor) {
+                SetCursor(w->cursor);
+                return 1;
+            }
+            break;
+        case HTLEFT:
+        case HTRIGHT:
+            id = IDC_SIZEWE;
+            break;
+        case HTTOP:
+        case HTBOTTOM:
+            id = IDC_SIZENS;
+            break;
+        case HTTOPLEFT:
+        case HTBOTTOMRIGHT:
+            id = IDC_SIZENWSE;
+            break;
+        case HTTOPRIGHT:
+        case HTBOTTOMLEFT:
+            id = IDC_SIZENESW;
+            break;
+        default:
+            break;
+        }
+        SetCursor(LoadCursor(id));
+        return 0;
+    }
+    case WM_MOUSEACTIVATE:
+        if (w->IsChild()) {
+            if (LRESULT r = core::SendMessage(w->parent, WM_MOUSEACTIVATE, wParam, lParam))
+                return r;
+        }
+        return MA_ACTIVATE;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE && !w->minimized) SetFocus(wnd);
+        return 0;
+    case WM_CLOSE:
+        DestroyWindow(wnd);
+        return 0;
+    case WM_SYSCOMMAND:
+        switch (wParam & 0xFFF0) {
+        case SC_CLOSE:
+            core::SendMessage(wnd, WM_CLOSE, 0, 0);
+            break;
+        case SC_MINIMIZE:
+            ShowWindow(wnd, SW_MINIMIZE);
+            break;
+        case SC_MAXIMIZE:
+            ShowWindow(wnd, SW_MAXIMIZE);
+            break;
+        case SC_RESTORE:
+            ShowWindow(wnd, SW_RESTORE);
+            break;
+        default:
+            break;
+        }
+        return 0;
+    case WM_RBUTTONUP: {
+        TPoint p = LParamToPoint(lParam);
+        ClientToScreen(wnd, &p);
+        core::SendMessage(wnd, WM_CONTEXTMENU, static_cast<WPARAM>(wnd), PointToLParam(p));
+        return 0;
+    }
+    case WM_NCRBUTTONUP:
+        core::SendMessage(wnd, WM_CONTEXTMENU, static_cast<WPARAM>(wnd), lParam);
+        return 0;
+    case WM_CONTEXTMENU:
+    case WM_MOUSEWHEEL:
+        if (w->IsChild()) return core::SendMessage(w->parent, msg, wParam, lParam);
+        return 0;
+    case WM_KEYUP:
+        if (wParam == static_cast<WPARAM>(VK_APPS))
+            core::SendMessage(wnd, WM_CONTEXTMENU, static_cast<WPARAM>(wnd), -1);
+        return 0;
+    case WM_SYSKEYDOWN:
+        if (wParam == static_cast<WPARAM>(VK_F10) && (GetKeyState(VK_SHIFT) < 0)) {
+            core::SendMessage(wnd, WM_CONTEXTMENU, static_cast<WPARAM>(wnd), -1);
+        } else if (wParam == static_cast<WPARAM>(VK_F4) && (lParam & KF_ALTDOWN)) {
+            core::PostMessage(GetAncestor(wnd, GA_ROOT), WM_SYSCOMMAND, SC_CLOSE, 0);
+        }
+        return 0;
+    case WM_CANCELMODE:
+        if (GetCapture() == wnd) ReleaseCapture();
+        return 0;
+    default:
+        return 0;
+    }
+}
+
+BOOL SendNotifyMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (!IsWindow(wnd)) return false;
+    core::SendMessage(wnd, msg, wParam, lParam);
+    return true;
+}
+
+std::intptr_t GetWindowLong(HWND wnd, int index) {
+    auto* w = WindowOf(wnd);
+    if (!w) return 0;
+    switch (index) {
+    case GWL_STYLE:
+        return static_cast<std::intptr_t>(w->style);
+    case GWL_EXSTYLE:
+        return static_cast<std::intptr_t>(w->exStyle);
+    case GWL_ID:
+        return w->id;
+    case GWL_USERDATA:
+        return w->userData;
+    case GWL_HWNDPARENT:
+        return static_cast<std::intptr_t>(w->IsChild() ? w->parent : w->owner);
+    default:
+        return 0;
+    }
+}
+
+std::intptr_t SetWindowLong(HWND wnd, int index, std::intptr_t value) {
+    auto* w = WindowOf(wnd);
+    if (!w) return 0;
+    std::intptr_t previous = GetWindowLong(wnd, index);
+    switch (index) {
+    case GWL_STYLE:
+        // Visibility changes through ShowWindow only.
+        w->style = (static_cast<DWORD>(value) & ~WS_VISIBLE) | (w->style & WS_VISIBLE);
+        break;
+    case GWL_EXSTYLE:
+        w->exStyle = static_cast<DWORD>(value);
+        w->layered = (w->exStyle & WS_EX_LAYERED) != 0;
+        break;
+    case GWL_ID:
+        w->id = value;
+        break;
+    case GWL_USERDATA:
+        w->userData = value;
+        break;
+    case GWL_HWNDPARENT:
+        if (!w->IsChild()) w->owner = static_cast<HWND>(value);
+        break;
+    default:
+        return 0;
+    }
+    return previous;
+}
+
+std::string GetClassName(HWND wnd) {
+    auto* w = WindowOf(wnd);
+    return w ? w->className : std::string();
+}
+
+BOOL SetWindowText(HWND wnd, const std::string& text) {
+    if (!WindowOf(wnd)) return false;
+    return core::SendMessage(wnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())) != 0;
+}
+
+std::string GetWindowText(HWND wnd) {
+    if (!WindowOf(wnd)) return {};
+    auto length = core::SendMessage(wnd, WM_GETTEXTLENGTH, 0, 0);
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    auto n = core::SendMessage(wnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(std::max<LRESULT>(n, 0)));
+    return text;
+}
+
+HWND GetParent(HWND wnd) {
+    auto* w = WindowOf(wnd);
+    if (!w) return NullHWnd;
+    return w->IsChild() ? w->parent : w->owner;
+}
+
+HWND SetParent(HWND wnd, HWND newParent) {
+    auto* w = WindowOf(wnd);
+    if (!w) return NullHWnd;
+    auto* p = WindowOf(newParent);
+    if (p && (newParent == wnd || IsChild(wnd, newParent))) return NullHWnd;
+    HWND previous = w->IsChild() ? w->parent : GetDesktopWindow();
+    std::erase(SiblingList(*w), wnd);
+    if (p) {
+        w->style = (w->style | WS_CHILD) & ~WS_POPUP;
+        w->parent = newParent;
+        w->owner = NullHWnd;
+    } else {
+        w->style &= ~WS_CHILD;
+        w->parent = NullHWnd;
+    }
+    PlaceInZOrder(*w, HWND_TOP);
+    if (w->host) {
+        w->host->setParent(p ? static_cast<QWidget*>(p->host) : nullptr, QtFlagsFor(*w));
+        SyncHostGeometry(*w);
+    }
+    return previous;
+}
+
+HWND GetWindow(HWND wnd, UINT relation) {
+    auto* w = WindowOf(wnd);
+    if (!w) return NullHWnd;
+    if (relation == GW_OWNER) return w->owner;
+    if (relation == GW_CHILD) return w->children.empty() ? NullHWnd : w->children.front();
+    const auto& list = SiblingList(*w);
+    auto it = std::find(list.begin(), list.end(), wnd);
+    switch (relation) {
+    case GW_HWNDFIRST:
+        return list.front();
+    case GW_HWNDLAST:
+        return list.back();
+    case GW_HWNDNEXT:
+        return it + 1 == list.end() ? NullHWnd : *(it + 1);
+    case GW_HWNDPREV:
+        return it == list.begin() ? NullHWnd : *(it - 1);
+    default:
+        return NullHWnd;
+    }
+}
+
+HWND GetAncestor(HWND wnd, UINT kind) {
+    auto* w = WindowOf(wnd);
+    if (!w) return NullHWnd;
+    if (kind == GA_PARENT) return w->IsChild() ? w->parent : GetDesktopWindow();
+    while (w->IsChild())
+        w = WindowOf(w->parent);
+    if (kind == GA_ROOTOWNER) {
+        while (auto* o = WindowOf(w->owner))
+            w = o;
+    }
+    return w->handle;
+}
+
+BOOL IsChild(HWND parent, HWND wnd) {
+    for (auto* w = WindowOf(wnd); w && w->IsChild(); w = WindowOf(w->parent)) {
+        if (w->parent == parent) return true;
+    }
+    return false;
+}
+
+std::vector<HWND> TopLevelWindows() {
+    return System().topLevels;
+}
+
+std::vector<HWND> ChildWindows(HWND wnd) {
+    auto* w = WindowOf(wnd);
+    return w ? w->children : std::vector<HWND>{};
+}
+
+HWND GetDesktopWindow() {
+    // The screen has no window of ours; its handle is the null one, as MapWindowPoints takes it.
+    return NullHWnd;
+}
+
+BOOL GetWindowRect(HWND wnd, TRect* rect) {
+    auto* w = WindowOf(wnd);
+    if (!w || !rect) return false;
+    TPoint origin = WindowScreenOrigin(*w);
+    *rect = gdi::Bounds(origin.X, origin.Y, w->rect.Width(), w->rect.Height());
+    return true;
+}
+
+BOOL GetClientRect(HWND wnd, TRect* rect) {
+    auto* w = WindowOf(wnd);
+    if (!w || !rect) return false;
+    *rect = {0, 0, w->client.Width(), w->client.Height()};
+    return true;
+}
+
+BOOL ClientToScreen(HWND wnd, TPoint* point) {
+    auto* w = WindowOf(wnd);
+    if (!w || !point) return false;
+    TPoint origin = ClientOriginOnScreen(*w);
+    point->X += origin.X;
+    point->Y += origin.Y;
+    return true;
+}
+
+BOOL ScreenToClient(HWND wnd, TPoint* point) {
+    auto* w = WindowOf(wnd);
+    if (!w || !point) return false;
+    TPoint origin = ClientOriginOnScreen(*w);
+    point->X -= origin.X;
+    point->Y -= origin.Y;
+    return true;
+}
+
+int MapWindowPoints(HWND from, HWND to, TPoint* points, UINT count) {
+    TPoint a{}, b{};
+    if (auto* f = WindowOf(from)) a = ClientOriginOnScreen(*f);
+    if (auto* t = WindowOf(to)) b = ClientOriginOnScreen(*t);
+    const int dx = a.X - b.X, dy = a.Y - b.Y;
+    for (UINT i = 0; i < count; ++i) {
+        points[i].X += dx;
+        points[i].Y += dy;
+    }
+    return MAKELPARAM(dx, dy);
+}
+
+BOOL SetWindowPos(HWND wnd, HWND insertAfter, int x, int y, int width, int height, UINT flags) {
+    auto* w = WindowOf(wnd);
+    if (!w) return false;
+    WINDOWPOS pos{wnd, insertAfter, x, y, width, height, flags};
+    if (flags & SWP_NOMOVE) {
+        pos.x = w->rect.Left;
+        pos.y = w->rect.Top;
+    }
+    if (flags & SWP_NOSIZE) {
+        pos.cx = w->rect.Width();
+        pos.cy = w->rect.Height();
+    }
+    if ((flags & SWP_SHOWWINDOW) && w->Visible()) pos.flags &= ~SWP_SHOWWINDOW;
+    if ((flags & SWP_HIDEWINDOW) && !w->Visible()) pos.flags &= ~SWP_HIDEWINDOW;
+    core::SendMessage(wnd, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&pos));
+    if (!(w = WindowOf(wnd))) return false;
+
+    const TRect newRect = gdi::Bounds(pos.x, pos.y, std::max(pos.cx, 0), std::max(pos.cy, 0));
+    const bool moved = newRect.TopLeft() != w->rect.TopLeft();
+    const bool sized = newRect.Width() != w->rect.Width() || newRect.Height() != w->rect.Height();
+    if (!moved) pos.flags |= SWP_NOMOVE;
+    if (!sized) pos.flags |= SWP_NOSIZE;
+    if (sized || moved || (pos.flags & SWP_FRAMECHANGED)) {
+        const TRect oldClient = w->client;
+        w->client = CalcClient(*w, newRect);
+        if (!(w = WindowOf(wnd))) return false;
+        w->rect = newRect;
+        if (sized || w->client != oldClient) {
+            MatchSurfaceToWindow(*w);
+            if (!(pos.flags & SWP_NOREDRAW)) InvalidateAll(*w, true);
+        }
+        if (w->client.TopLeft() != oldClient.TopLeft()) {
+            for (HWND child : w->children)
+                if (auto* c = WindowOf(child)) SyncHostGeometry(*c);
+        }
+    }
+    if (pos.flags & SWP_FRAMECHANGED) w->frameDirty = FrameInsets(*w) != TRect{};
+    if (!(pos.flags & SWP_NOZORDER)) {
+        if (!w->IsChild()) {
+            if (pos.hwndInsertAfter == HWND_TOPMOST) w->exStyle |= WS_EX_TOPMOST;
+            if (pos.hwndInsertAfter == HWND_NOTOPMOST) w->exStyle &= ~WS_EX_TOPMOST;
+            if (w->host) {
+                const bool onTop = (w->exStyle & WS_EX_TOPMOST) != 0;
+                if (w->host->windowFlags().testFlag(Qt::WindowStaysOnTopHint) != onTop)
+                    w->host->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+            }
+        }
+        PlaceInZOrder(*w, pos.hwndInsertAfter);
+    }
+    if (pos.flags & SWP_SHOWWINDOW) {
+        w->style |= WS_VISIBLE;
+        InvalidateAll(*w, true);
+        if (w->host)
+            w->host->setAttribute(Qt::WA_ShowWithoutActivating,
+                                  (pos.flags & SWP_NOACTIVATE) || !w->ManagedFrame());
+    }
+    if (pos.flags & SWP_HIDEWINDOW) w->style &= ~WS_VISIBLE;
+    SyncHostGeometry(*w);
+    if (!(pos.flags & SWP_NOZORDER) && w->IsChild()) {
+        for (HWND sibling : SiblingList(*w))
+            if (auto* s = WindowOf(sibling)) SyncHostGeometry(*s);
+    }
+    if ((pos.flags & SWP_SHOWWINDOW) && !w->IsChild() && !(pos.flags & SWP_NOACTIVATE))
+        ActivateShownWindow(wnd);
+    if (pos.flags & SWP_HIDEWINDOW) ForgetInputWindow(wnd, false);
+    core::SendMessage(wnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos));
+    return true;
+}
+
+BOOL MoveWindow(HWND wnd, int x, int y, int width, int height, BOOL repaint) {
+    return SetWindowPos(wnd, NullHWnd, x, y, width, height,
+                        SWP_NOZORDER | SWP_NOACTIVATE | (repaint ? 0 : SWP_NOREDRAW));
+}
+
+BOOL ShowWindow(HWND wnd, int command) {
+    auto* w = WindowOf(wnd);
+    if (!w) return false;
+    const bool wasVisible = w->Visible();
+    UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER;
+    switch (command) {
+    case SW_HIDE:
+        if (!wasVisible) return false;
+        core::SendMessage(wnd, WM_SHOWWINDOW, 0, 0);
+        SetWindowPos(wnd, NullHWnd, 0, 0, 0, 0, flags | SWP_HIDEWINDOW | SWP_NOACTIVATE);
+        return wasVisible;
+    case SW_MINIMIZE:
+    case SW_SHOWMINIMIZED:
+    case SW_SHOWMINNOACTIVE:
+        if (w->minimized) return wasVisible;
+        w->minimized = true;
+        if (w->host && !w->IsChild()) w->host->showMinimized();
+        SendSizeAndMove(*w);
+        return wasVisible;
+    case SW_MAXIMIZE:
+        if (!w->maximized || w->minimized) {
+            w->minimized = false;
+            w->maximized = true;
+            if (w->host && !w->IsChild()) w->host->showMaximized();
+            SendSizeAndMove(*w);
+        }
+        break;
+    case SW_RESTORE:
+    case SW_SHOWNORMAL:
+        if (w->minimized || w->maximized) {
+            w->minimized = false;
+            w->maximized = false;
+            if (w->host && !w->IsChild() && wasVisible) w->host->showNormal();
+            SendSizeAndMove(*w);
+        }
+        break;
+    case SW_SHOWNA:
+    case SW_SHOWNOACTIVATE:
+        flags |= SWP_NOACTIVATE;
+        break;
+    default:
+        break;
+    }
+    if (!wasVisible) {
+        core::SendMessage(wnd, WM_SHOWWINDOW, 1, 0);
+        if (!WindowOf(wnd)) return false;
+    }
+    if (w->IsChild()) flags |= SWP_NOACTIVATE;
+    SetWindowPos(wnd, NullHWnd, 0, 0, 0, 0, flags | SWP_SHOWWINDOW);
+    return wasVisible;
+}
+
+BOOL IsWindowVisible(HWND wnd) {
+    auto* w = WindowOf(wnd);
+    return w && IsShowing(*w);
+}
+
+BOOL IsIconic(HWND wnd) {
+    auto* w = WindowOf(wnd);
+    return w && w->minimized;
+}
+
+BOOL IsZoomed(HWND wnd) {
+    auto* w = WindowOf(wnd);
+    return w && w->maximized;
+}
+
+BOOL EnableWindow(HWND wnd, BOOL enable) {
+    auto* w = WindowOf(wnd);
+    if (!w) return false;
+    const bool wasDisabled = (w->style & WS_DISABLED) != 0;
+    if (wasDisabled == !enable) return wasDisabled;
+    if (enable) {
+        w->style &= ~WS_DISABLED;
+    } else {
+        w->style |= WS_DISABLED;
+        HWND focus = GetFocus();
+        if (focus == wnd || IsChild(wnd, focus)) SetFocus(NullHWnd);
+        if (GetCapture() == wnd) ReleaseCapture();
+    }
+    core::SendMessage(wnd, WM_ENABLE, enable ? 1 : 0, 0);
+    return wasDisabled;
+}
+
+BOOL IsWindowEnabled(HWND wnd) {
+    auto* w = WindowOf(wnd);
+    return w && !(w->style & WS_DISABLED);
+}
+
+BOOL BringWindowToTop(HWND wnd) {
+    return SetWindowPos(wnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+HWND WindowFromPoint(TPoint screenPoint) {
+    return FindAt(System().topLevels, screenPoint, true).wnd;
+}
+
+HWND WindowAndHitFromPoint(TPoint screenPoint, int* hit) {
+    Hit found = FindAt(System().topLevels, screenPoint, true);
+    if (hit) *hit = found.code;
+    return found.wnd;
+}
+
+HWND ChildWindowFromPoint(HWND wnd, TPoint clientPoint) {
+    return ChildWindowFromPointEx(wnd, clientPoint, CWP_ALL);
+}
+
+HWND ChildWindowFromPointEx(HWND wnd, TPoint clientPoint, UINT flags) {
+    auto* w = WindowOf(wnd);
+    if (!w) return NullHWnd;
+    TPoint windowPoint{clientPoint.X + w->client.Left, clientPoint.Y + w->client.Top};
+    if (!gdi::PtInRect({0, 0, w->rect.Width(), w->rect.Height()}, windowPoint)) return NullHWnd;
+    for (HWND h : w->children) {
+        auto* c = WindowOf(h);
+        if ((flags & CWP_SKIPINVISIBLE) && !c->Visible()) continue;
+        if ((flags & CWP_SKIPDISABLED) && (c->style & WS_DISABLED)) continue;
+        if ((flags & CWP_SKIPTRANSPARENT) && (c->exStyle & WS_EX_TRANSPARENT)) continue;
+        if (gdi::PtInRect(c->rect, clientPoint)) return h;
+    }
+    return wnd;
+}
+
+int SetWindowRgn(HWND wnd, gdi::HRGN region, BOOL redraw) {
+    auto* w = WindowOf(wnd);
+    if (!w) return 0;
+    if (auto* r = gdi::RegionOf(region)) {
+        w->shape = *r;
+        gdi::DeleteObject(region); // the window owns it now
+    } else {
+        w->shape.reset();
+    }
+    SyncHostGeometry(*w);
+    if (redraw) InvalidateAll(*w, true);
+    return 1;
+}
+
+int GetWindowRgn(HWND wnd, gdi::HRGN region) {
+    auto* w = WindowOf(wnd);
+    auto* target = gdi::RegionOf(region);
+    if (!w || !w->shape || !target) return gdi::RGN_ERROR;
+    *target = *w->shape;
+    return target->Kind();
+}
+
+BOOL SetLayeredWindowAttributes(HWND wnd, gdi::COLORREF key, std::uint8_t alpha, DWORD flags) {
+    auto* w = WindowOf(wnd);
+    if (!w || !(w->exStyle & WS_EX_LAYERED)) return false;
+    w->layered = true;
+    w->colorKey = key;
+    w->alpha = alpha;
+    w->layeredFlags = flags;
+    SyncHostGeometry(*w);
+    return true;
+}
+
+BOOL GetLayeredWindowAttributes(HWND wnd, gdi::COLORREF* key, std::uint8_t* alpha, DWORD* flags) {
+    auto* w = WindowOf(wnd);
+    if (!w || !w->layered) return false;
+    if (key) *key = w->colorKey;
+    if (alpha) *alpha = w->alpha;
+    if (flags) *flags = w->layeredFlags;
+    return true;
+}
+
+} // namespace platform::win

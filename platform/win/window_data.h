@@ -1,0 +1,81 @@
+#pragma once
+// What the window system keeps per window; shared by the files of platform/win only.
+
+#include "platform/gdi/region.h"
+#include "platform/gdi/surface.h"
+#include "platform/win/window.h"
+
+#include <QPointer>
+
+#include <memory>
+#include <optional>
+
+namespace platform::win {
+
+class HostWidget;
+
+struct WindowData {
+    HWND handle{};
+    std::string className;
+    UINT classStyle = 0;
+    gdi::HBRUSH background{};
+    HCURSOR cursor{};
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    HWND parent{}; // children only
+    HWND owner{};  // top-level windows only
+    std::intptr_t id = 0;
+    std::intptr_t userData = 0;
+    std::string text;
+    TRect rect;                 // in the parent's client coordinates, or on the screen
+    TRect client;               // in window coordinates
+    std::vector<HWND> children; // top of the z-order first
+    std::optional<gdi::Region> shape;
+    bool layered = false;
+    std::uint8_t alpha = 255;
+    gdi::COLORREF colorKey = 0;
+    DWORD layeredFlags = 0;
+    gdi::Region update; // client coordinates
+    bool erase = false;
+    bool frameDirty = false;
+    bool minimized = false;
+    bool maximized = false;
+    bool destroying = false;
+    std::shared_ptr<gdi::Surface> surface;
+    QPointer<HostWidget> host;
+
+    bool IsChild() const { return (style & WS_CHILD) != 0; }
+    bool Visible() const { return (style & WS_VISIBLE) != 0; }
+    // A top-level window whose frame the window manager draws.
+    bool ManagedFrame() const;
+};
+
+// nullptr for a handle that is not a real window (message-only windows included).
+WindowData* WindowOf(HWND wnd);
+// The top-left corner of the window on the screen.
+TPoint WindowScreenOrigin(const WindowData& w);
+// The window and every ancestor are visible.
+bool IsShowing(const WindowData& w);
+// Borders by style, as the default WM_NCCALCSIZE takes them off the window rectangle.
+TRect FrameInsets(const WindowData& w);
+// The window's surface follows its size; contents are kept where they still fit.
+void MatchSurfaceToWindow(WindowData& w);
+// WindowFromPoint, with the WM_NCHITTEST answer of the window found.
+HWND WindowAndHitFromPoint(TPoint screenPoint, int* hit);
+// Qt follows our geometry, visibility, stacking and shape.
+void SyncHostGeometry(WindowData& w);
+// The whole window needs painting; with frame, its non-client area too.
+void InvalidateAll(WindowData& w, bool frame);
+// The queue's made-up WM_PAINT for the first window that needs painting.
+bool MakePaintMessage(MSG& msg, HWND wnd, UINT first, UINT last);
+// The running program's pump dispatches soon (painting waits for it).
+void SchedulePump();
+// Installs the queue's filter, paint source and send hook once.
+void EnsureWindowSystem();
+// A window is hidden or going: focus and activation leave it; a window that is going loses the
+// capture and the mouse tracking too.
+void ForgetInputWindow(HWND wnd, bool destroying);
+// Top-level windows take the activation when shown unless told otherwise.
+void ActivateShownWindow(HWND wnd);
+
+} // namespace platform::win
