@@ -1,0 +1,407 @@
+#include "toolkit/base/core_routines.h"
+#include "toolkit/base/office11.h"
+#include "toolkit/base/theme_manager.h"
+
+#include "platform/core/message_loop.h"
+#include "platform/gdi/blit.h"
+#include "platform/gdi/colors.h"
+#include "platform/gdi/device_context.h"
+#include "platform/gdi/surface.h"
+#include "platform/gdi/visual_styles.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace toolkit::base {
+namespace {
+
+namespace pg = platform::gdi;
+using pg::RGB;
+
+void UseVisualStyle(pg::VisualStyleScheme Scheme) {
+    pg::SetVisualStyleScheme(Scheme);
+    platform::core::SendMessage(dxThemeChangedEventReceiver()->Handle(), pg::WM_THEMECHANGED, 0, 0);
+    dxOffice11RefreshColors();
+}
+
+// A 32-bit bitmap in a memory context, for pixel checks.
+class Surface32 {
+public:
+    Surface32(int Width, int Height, COLORREF Background = RGB(1, 2, 3)) {
+        FBitmap = pg::CreateBitmap(Width, Height, 1, 32, nullptr);
+        FDC = pg::CreateCompatibleDC(pg::NullDC);
+        pg::SelectObject(FDC, FBitmap);
+        pg::BitmapSurface(FBitmap)->Fill(pg::ColorToPixel(Background));
+    }
+    ~Surface32() {
+        pg::DeleteDC(FDC);
+        pg::DeleteObject(FBitmap);
+    }
+    Surface32(const Surface32&) = delete;
+    Surface32& operator=(const Surface32&) = delete;
+
+    HDC DC() const { return FDC; }
+    COLORREF At(int X, int Y) const {
+        return pg::PixelToColor(pg::BitmapSurface(FBitmap)->Pixel(X, Y) & 0xFFFFFF);
+    }
+    // A row as characters: the key's letter where the pixel has its colour, '.' elsewhere.
+    std::string Row(int Y, std::initializer_list<std::pair<char, COLORREF>> Key) const {
+        std::string Out;
+        const int Width = pg::BitmapSurface(FBitmap)->Width();
+        for (int X = 0; X < Width; ++X) {
+            char Ch = '.';
+            for (const auto& [Letter, Color] : Key)
+                if (At(X, Y) == Color) Ch = Letter;
+            Out += Ch;
+        }
+        return Out;
+    }
+
+private:
+    HBITMAP FBitmap{};
+    HDC FDC{};
+};
+
+COLORREF BitmapPixel(HBITMAP Bitmap, int X, int Y) {
+    return pg::PixelToColor(pg::BitmapSurface(Bitmap)->Pixel(X, Y) & 0xFFFFFF);
+}
+
+class Office11 : public testing::Test {
+protected:
+    void SetUp() override {
+        UseVisualStyle(pg::VisualStyleScheme::Blue);
+        dxOffice11InitColors();
+    }
+    void TearDown() override {
+        dxOffice11ReleaseColors();
+        UseVisualStyle(pg::VisualStyleScheme::Blue);
+    }
+    static COLORREF Entry(int N) { return static_cast<COLORREF>(dxOffice11Palette(N)); }
+};
+
+struct PaletteCase {
+    int Entry;
+    COLORREF Expected;
+};
+
+TEST_F(Office11, TheBluePalette) {
+    EXPECT_EQ(dxOffice11GetScheme(), schBlue);
+    EXPECT_TRUE(dxOffice11IsVisualStyleScheme());
+    EXPECT_EQ(dxOffice11GradientPercent(), 41);
+    const PaletteCase Cases[] = {
+        {1, RGB(158, 190, 245)},  {2, RGB(195, 218, 249)},  {3, RGB(221, 236, 254)},
+        {4, RGB(129, 169, 226)},  {7, RGB(254, 149, 82)},   {8, RGB(0, 53, 145)},
+        {12, RGB(123, 164, 224)}, {13, RGB(127, 173, 242)}, // Mix(5, 3, 90)
+        {16, RGB(62, 109, 185)},                            // 123 * 50% = 61.5 rounds up
+        {19, RGB(39, 65, 118)},   {20, RGB(255, 255, 255)}, {23, RGB(0, 0, 0)},
+        {27, RGB(221, 236, 254)}, {28, RGB(42, 102, 201)},  {32, RGB(246, 246, 246)},
+        {37, RGB(203, 217, 234)}, // Mix(3, black, 92)
+        {39, RGB(0, 45, 150)},    {41, RGB(255, 238, 194)}, {42, RGB(0, 0, 128)},
+        {48, RGB(255, 192, 111)}, {52, RGB(0, 0, 0)},       {53, RGB(141, 141, 141)},
+        {56, RGB(62, 109, 185)},  {63, RGB(253, 237, 201)}, {65, RGB(123, 164, 224)},
+        {77, RGB(255, 255, 255)}, {78, RGB(89, 135, 214)},  {79, RGB(3, 56, 147)},
+    };
+    for (const PaletteCase& Case : Cases)
+        EXPECT_EQ(Entry(Case.Entry), Case.Expected) << "entry " << Case.Entry;
+}
+
+TEST_F(Office11, TheOliveAndSilverPalettes) {
+    UseVisualStyle(pg::VisualStyleScheme::Olive);
+    EXPECT_EQ(dxOffice11GetScheme(), schOlive);
+    EXPECT_EQ(dxOffice11GradientPercent(), 125);
+    EXPECT_EQ(Entry(26), RGB(225, 222, 173));
+    EXPECT_EQ(Entry(41), RGB(255, 238, 194));
+    UseVisualStyle(pg::VisualStyleScheme::Silver);
+    EXPECT_EQ(dxOffice11GetScheme(), schSilver);
+    EXPECT_EQ(dxOffice11GradientPercent(), 40);
+    EXPECT_EQ(Entry(32), RGB(253, 250, 255));
+}
+
+// The palette of the system colours, worked out here from the formulas.
+COLORREF Sys(int Index) {
+    return pg::GetSysColor(Index);
+}
+COLORREF Mixed(COLORREF A, COLORREF B, int P) {
+    auto Ch = [P](int X, int Y) {
+        return std::min(MulDiv(X, P, 100) + MulDiv(Y, 100 - P, 100), 255);
+    };
+    return RGB(Ch(pg::GetRValue(A), pg::GetRValue(B)), Ch(pg::GetGValue(A), pg::GetGValue(B)),
+               Ch(pg::GetBValue(A), pg::GetBValue(B)));
+}
+COLORREF Blended(int P1, int P2, int P3) {
+    const COLORREF F = Sys(pg::COLOR_BTNFACE), H = Sys(pg::COLOR_HIGHLIGHT),
+                   W = Sys(pg::COLOR_WINDOW);
+    auto Ch = [&](int (*Get)(COLORREF)) {
+        return std::clamp(
+            MulDiv(Get(F), P1, 100) + MulDiv(Get(H), P2, 100) + MulDiv(Get(W), P3, 100), 0, 255);
+    };
+    return RGB(Ch(pg::GetRValue), Ch(pg::GetGValue), Ch(pg::GetBValue));
+}
+
+void ExpectSystemPalette() {
+    EXPECT_EQ(dxOffice11GetScheme(), schNone);
+    EXPECT_FALSE(dxOffice11IsVisualStyleScheme());
+    EXPECT_EQ(dxOffice11GradientPercent(), 75);
+    const COLORREF Face = Sys(pg::COLOR_BTNFACE), Window = Sys(pg::COLOR_WINDOW),
+                   Shadow = Sys(pg::COLOR_BTNSHADOW);
+    const PaletteCase Cases[] = {
+        {1, Face},
+        {2, Mixed(Face, Window, 20)},
+        {4, Mixed(Face, Window, 96)},
+        {6, Blended(-15, 29, 86)},
+        {8, Shadow},
+        {9, Blended(-15, 29, 86)},
+        {13, Mixed(Shadow, Window, 50)},
+        {16, Mixed(Shadow, Face, 50)},
+        {19, Mixed(Shadow, Window, 76)},
+        {22, RGB(255, 255, 255)},
+        {23, Sys(pg::COLOR_BTNTEXT)},
+        {29, Sys(pg::COLOR_BTNHIGHLIGHT)},
+        {37, Mixed(Mixed(Face, Window, 22), 0, 92)},
+        {41, Blended(-2, 30, 72)},
+        {42, Sys(pg::COLOR_HIGHLIGHT)},
+        {45, Blended(14, 44, 40)},
+        {48, Blended(41, 11, 48)},
+        {53, Sys(pg::COLOR_GRAYTEXT)},
+        {60, Blended(41, 11, 48)},
+        {65, Shadow},
+        {67, RGB(128 + pg::GetRValue(Face) * 127 / 255, 128 + pg::GetGValue(Face) * 127 / 255,
+                 128 + pg::GetBValue(Face) * 127 / 255)},
+        {68, RGB(pg::GetRValue(Face) + 4 - pg::GetRValue(Face) * 4 / 255,
+                 pg::GetGValue(Face) + 4 - pg::GetGValue(Face) * 4 / 255,
+                 pg::GetBValue(Face) + 4 - pg::GetBValue(Face) * 4 / 255)},
+        {77, Sys(pg::COLOR_HIGHLIGHTTEXT)},
+        {78, Face},
+        {79, Shadow},
+    };
+    for (const PaletteCase& Case : Cases)
+        EXPECT_EQ(static_cast<COLORREF>(dxOffice11Palette(Case.Entry)), Case.Expected)
+            << "entry " << Case.Entry;
+}
+
+TEST_F(Office11, TheClassicDesktopFollowsTheSystemColours) {
+    UseVisualStyle(pg::VisualStyleScheme::None);
+    ASSERT_EQ(pg::GetSystemProfile(), pg::SystemProfile::Classic);
+    ExpectSystemPalette();
+}
+
+TEST_F(Office11, WithoutAVisualStyleTheXPColoursAreFollowedToo) {
+    UseVisualStyle(pg::VisualStyleScheme::None);
+    pg::SetSystemProfile(pg::SystemProfile::XP);
+    dxOffice11RefreshColors();
+    ExpectSystemPalette();
+}
+
+TEST_F(Office11, OnABlackOrWhiteButtonFaceTheBlendsAreTheHighlight) {
+    UseVisualStyle(pg::VisualStyleScheme::None);
+    for (COLORREF Face : {RGB(0, 0, 0), RGB(255, 255, 255)}) {
+        const int Index = pg::COLOR_BTNFACE;
+        pg::SetSysColors(1, &Index, &Face);
+        dxOffice11RefreshColors();
+        for (int N : {6, 7, 41, 48, 49})
+            EXPECT_EQ(Entry(N), Sys(pg::COLOR_HIGHLIGHT)) << "entry " << N;
+    }
+    EXPECT_TRUE(IsHighContrastWhite());
+    pg::SetSystemProfile(pg::SystemProfile::Classic);
+}
+
+TEST_F(Office11, BrushesAndBitmapsLiveWhileTheColoursAreHeld) {
+    ASSERT_NE(dxOffice11SelectedBrush(), pg::NullObject);
+    pg::LOGBRUSH Brush;
+    ASSERT_NE(pg::GetObject(dxOffice11SelectedBorderBrush(), sizeof Brush, &Brush), 0);
+    EXPECT_EQ(Brush.lbColor, RGB(0, 0, 128));
+    EXPECT_EQ(dxOffice11Brush(1), pg::NullObject);
+
+    dxOffice11InitColors();
+    dxOffice11ReleaseColors();
+    EXPECT_NE(dxOffice11MenuBrush(), pg::NullObject);
+
+    UseVisualStyle(pg::VisualStyleScheme::Olive);
+    ASSERT_NE(pg::GetObject(dxOffice11SelectedBorderBrush(), sizeof Brush, &Brush), 0);
+    EXPECT_EQ(Brush.lbColor, RGB(63, 93, 56));
+
+    dxOffice11ReleaseColors();
+    EXPECT_EQ(dxOffice11MenuBrush(), pg::NullObject);
+    EXPECT_EQ(dxOffice11SubMenuExpandBitmap(), pg::NullObject);
+    dxOffice11InitColors();
+}
+
+TEST_F(Office11, TheSubMenuExpandImageIsRecolouredToTheBarGradient) {
+    const HBITMAP Bitmap = dxOffice11SubMenuExpandBitmap();
+    ASSERT_NE(Bitmap, pg::NullObject);
+    EXPECT_EQ(BitmapPixel(Bitmap, 0, 0), RGB(255, 0, 255));
+    EXPECT_EQ(BitmapPixel(Bitmap, 5, 5), RGB(0, 0, 0));
+    // The lightest shade becomes entry 3, the darkest entry 4.
+    EXPECT_EQ(BitmapPixel(Bitmap, 7, 1), Entry(3));
+    EXPECT_EQ(BitmapPixel(Bitmap, 7, 14), Entry(4));
+}
+
+TEST_F(Office11, TheExpandButtons) {
+    const HBITMAP Minus = dxOffice11ExpandButtonBitmap(false);
+    const HBITMAP Plus = dxOffice11ExpandButtonBitmap(true);
+    for (HBITMAP Bitmap : {Minus, Plus}) {
+        EXPECT_EQ(BitmapPixel(Bitmap, 0, 0), static_cast<COLORREF>(dxOffice11ExpandButtonColor1));
+        EXPECT_EQ(BitmapPixel(Bitmap, 8, 4), static_cast<COLORREF>(dxOffice11ExpandButtonColor1));
+        EXPECT_EQ(BitmapPixel(Bitmap, 2, 4), static_cast<COLORREF>(dxOffice11ExpandButtonColor2));
+    }
+    EXPECT_EQ(BitmapPixel(Plus, 4, 2), static_cast<COLORREF>(dxOffice11ExpandButtonColor2));
+    EXPECT_NE(BitmapPixel(Minus, 4, 2), static_cast<COLORREF>(dxOffice11ExpandButtonColor2));
+}
+
+TEST_F(Office11, AGradientOver300PixelsIs256Stripes) {
+    Surface32 S(300, 2);
+    FillGradientRect(S.DC(), TRect{0, 0, 300, 2}, RGB(0, 0, 0), RGB(255, 0, 0), true);
+    // Stripe i runs from MulDiv(i, 300, 256) to MulDiv(i + 1, 300, 256) in red i.
+    const std::pair<int, int> Cases[] = {{0, 0},     {1, 1},     {2, 2},    {3, 2},
+                                         {4, 3},     {5, 4},     {22, 19},  {23, 20},
+                                         {150, 128}, {298, 254}, {299, 255}};
+    for (const auto& [X, Red] : Cases) {
+        EXPECT_EQ(S.At(X, 0), RGB(Red, 0, 0)) << "x " << X;
+        EXPECT_EQ(S.At(X, 1), RGB(Red, 0, 0)) << "x " << X;
+    }
+    int Stripes = 1;
+    for (int X = 1; X < 300; ++X)
+        Stripes += S.At(X, 0) != S.At(X - 1, 0);
+    EXPECT_EQ(Stripes, 256);
+}
+
+TEST_F(Office11, AVerticalGradientAndItsColourAtAPosition) {
+    Surface32 S(2, 10);
+    const TRect R{0, 0, 2, 10};
+    FillGradientRect(S.DC(), R, RGB(0, 0, 0), RGB(0, 90, 0), false);
+    for (int Y = 0; Y < 10; ++Y) {
+        EXPECT_EQ(S.At(1, Y), RGB(0, Y * 10, 0));
+        EXPECT_EQ(static_cast<COLORREF>(GetGradientColorAtPos(R, Y, 0, RGB(0, 90, 0), false)),
+                  S.At(1, Y));
+    }
+}
+
+TEST_F(Office11, GradientEdgeCases) {
+    Surface32 S(4, 3);
+    // Equal colours: one solid fill.
+    FillGradientRect(S.DC(), TRect{0, 0, 4, 1}, pg::clWindow, RGB(255, 255, 255), true);
+    EXPECT_EQ(S.Row(0, {{'W', RGB(255, 255, 255)}}), "WWWW");
+    // One pixel across: one stripe in the first colour, and no division by zero.
+    FillGradientRect(S.DC(), TRect{0, 1, 1, 2}, RGB(10, 0, 0), RGB(200, 0, 0), true);
+    EXPECT_EQ(S.At(0, 1), RGB(10, 0, 0));
+    EXPECT_EQ(S.At(1, 1), RGB(1, 2, 3));
+    EXPECT_EQ(static_cast<COLORREF>(
+                  GetGradientColorAtPos(TRect{0, 1, 1, 2}, 0, RGB(10, 0, 0), RGB(200, 0, 0), true)),
+              RGB(10, 0, 0));
+    // Nothing across: nothing drawn.
+    FillGradientRect(S.DC(), TRect{2, 2, 2, 3}, RGB(10, 0, 0), RGB(200, 0, 0), true);
+    EXPECT_EQ(S.Row(2, {{'.', RGB(1, 2, 3)}, {'x', RGB(10, 0, 0)}}), "....");
+}
+
+TEST_F(Office11, ATwoStageGradientPassesTheMiddleColourHalfway) {
+    Surface32 S(10, 1);
+    FillTwoStageGradientRect(S.DC(), TRect{0, 0, 10, 1}, RGB(255, 0, 0), RGB(0, 0, 0), true);
+    // Middle: 255 - MulDiv(255, 41, 200) = 203.
+    EXPECT_EQ(S.At(0, 0), RGB(255, 0, 0));
+    EXPECT_EQ(S.At(5, 0), RGB(203, 0, 0));
+    EXPECT_EQ(S.At(9, 0), RGB(0, 0, 0));
+    for (int X = 1; X < 10; ++X)
+        EXPECT_LE(pg::GetRValue(S.At(X, 0)), pg::GetRValue(S.At(X - 1, 0))) << "x " << X;
+
+    // A single line is the middle colour.
+    Surface32 One(1, 1);
+    FillTwoStageGradientRect(One.DC(), TRect{0, 0, 1, 1}, RGB(255, 0, 0), RGB(0, 0, 0), false);
+    EXPECT_EQ(One.At(0, 0), RGB(203, 0, 0));
+}
+
+TEST_F(Office11, GripDotsInFourPixelCells) {
+    Surface32 S(16, 4);
+    dxOffice11DrawGripDots(S.DC(), TRect{0, 0, 14, 4}, false);
+    const std::initializer_list<std::pair<char, COLORREF>> Key{{'D', Entry(19)}, {'L', Entry(20)}};
+    // 14 mod 4 = 2, halved: the first cell starts at 1, and a fourth cell would not fit.
+    EXPECT_EQ(S.Row(0, Key), ".DD..DD..DD.....");
+    EXPECT_EQ(S.Row(1, Key), ".DDL.DDL.DDL....");
+    EXPECT_EQ(S.Row(2, Key), "..LL..LL..LL....");
+    EXPECT_EQ(S.Row(3, Key), "................");
+
+    Surface32 V(3, 9);
+    dxOffice11DrawGripDots(V.DC(), TRect{0, 0, 3, 9}, true);
+    std::string Column;
+    for (int Y = 0; Y < 9; ++Y)
+        Column += V.At(0, Y) == Entry(19) ? 'D' : '.';
+    EXPECT_EQ(Column, ".DD..DD..");
+}
+
+TEST_F(Office11, ASizeGripIsATriangleOfDots) {
+    Surface32 S(16, 16);
+    dxOffice11DrawSizeGrip(S.DC(), TRect{0, 0, 16, 16}, pg::clNone, RGB(255, 0, 0));
+    const std::initializer_list<std::pair<char, COLORREF>> Key{{'D', RGB(255, 0, 0)},
+                                                               {'L', Entry(20)}};
+    EXPECT_EQ(S.Row(5, Key), "............DD..");
+    EXPECT_EQ(S.Row(6, Key), "............DDL.");
+    EXPECT_EQ(S.Row(9, Key), "........DD..DD..");
+    EXPECT_EQ(S.Row(13, Key), "....DD..DD..DD..");
+    EXPECT_EQ(S.Row(14, Key), "....DDL.DDL.DDL.");
+    EXPECT_EQ(S.Row(15, Key), ".....LL..LL..LL.");
+    EXPECT_EQ(S.Row(4, Key), "................");
+}
+
+TEST_F(Office11, ArrowsByDirectionAndState) {
+    const COLORREF Text = Entry(52), Disabled = Entry(53);
+    Surface32 Down(7, 5);
+    dxOffice11DrawArrowInRect(Down.DC(), TRect{0, 0, 7, 5}, true, false, true);
+    const std::initializer_list<std::pair<char, COLORREF>> Key{{'#', Text}, {'-', Disabled}};
+    // A tiny rectangle still gets a size-3 arrow.
+    EXPECT_EQ(Down.Row(0, Key), ".......");
+    EXPECT_EQ(Down.Row(1, Key), ".#####.");
+    // The outline and what lies outside it; the one pixel inside is the polygon fill's.
+    const std::string Middle = Down.Row(2, Key);
+    EXPECT_EQ(Middle.substr(0, 3), "..#");
+    EXPECT_EQ(Middle.substr(4), "#..");
+    EXPECT_EQ(Down.Row(3, Key), "...#...");
+    EXPECT_EQ(Down.Row(4, Key), ".......");
+
+    Surface32 Right(6, 9);
+    dxOffice11DrawArrow(Right.DC(), TRect{0, 0, 6, 9}, false, 3, false, false);
+    std::string Picture;
+    for (int Y = 0; Y < 9; ++Y)
+        if (Y != 4) Picture += Right.Row(Y, Key) + "|";
+    EXPECT_EQ(Picture, "......|......|.-....|.--...|.--...|.-....|......|......|");
+    const std::string Tip = Right.Row(4, Key);
+    EXPECT_EQ(Tip[1], '-');
+    EXPECT_EQ(Tip.substr(3), "-..");
+}
+
+TEST_F(Office11, TheArrowTurnsWhiteOnAWhiteHighContrastDesktop) {
+    const int Index = pg::COLOR_BTNFACE;
+    const COLORREF White = RGB(255, 255, 255);
+    pg::SetSysColors(1, &Index, &White);
+    Surface32 S(7, 5);
+    dxOffice11DrawArrow(S.DC(), TRect{0, 0, 7, 5}, true, 3, true, true);
+    EXPECT_EQ(S.At(3, 3), White);
+    pg::SetSystemProfile(pg::SystemProfile::XP);
+}
+
+TEST_F(Office11, TheSelectedFrame) {
+    Surface32 S(4, 4);
+    dxOffice11FrameSelectedRect(S.DC(), TRect{0, 0, 4, 4});
+    EXPECT_EQ(S.At(0, 0), RGB(0, 0, 128));
+    EXPECT_EQ(S.At(3, 2), RGB(0, 0, 128));
+    EXPECT_EQ(S.At(1, 1), RGB(1, 2, 3));
+
+    const int Index = pg::COLOR_BTNFACE;
+    const COLORREF Black = 0;
+    pg::SetSysColors(1, &Index, &Black);
+    dxOffice11FrameSelectedRect(S.DC(), TRect{0, 0, 4, 4});
+    EXPECT_EQ(S.At(0, 0), Sys(pg::COLOR_HIGHLIGHTTEXT));
+    pg::SetSystemProfile(pg::SystemProfile::XP);
+}
+
+TEST_F(Office11, FillAndFrameByColour) {
+    Surface32 S(4, 4);
+    FillRectByColor(S.DC(), TRect{0, 0, 4, 4}, pg::clWindow);
+    EXPECT_EQ(S.At(2, 2), Sys(pg::COLOR_WINDOW));
+    FrameRectByColor(S.DC(), TRect{0, 0, 4, 4}, RGB(9, 9, 9));
+    EXPECT_EQ(S.Row(1, {{'F', RGB(9, 9, 9)}}), "F..F");
+    FillRectByColor(S.DC(), TRect{0, 0, 4, 4}, pg::clNone);
+    EXPECT_EQ(S.At(2, 2), Sys(pg::COLOR_WINDOW));
+}
+
+} // namespace
+} // namespace toolkit::base
