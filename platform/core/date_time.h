@@ -17,12 +17,6 @@ namespace platform::core {
 
 using TDateTime = double;
 
-// A value that cannot be turned into a date or time.
-class EConvertError : public Exception {
-public:
-    using Exception::Exception;
-};
-
 // The present local date and time, from the system's wall clock (not the platform tick clock,
 // which only measures intervals) unless a NowOverride is alive.
 TDateTime Now();

@@ -13,4 +13,10 @@ public:
     std::string Message() const { return what(); }
 };
 
+// A value that cannot be converted: a date out of range, an assignment between unrelated classes.
+class EConvertError : public Exception {
+public:
+    using Exception::Exception;
+};
+
 } // namespace platform::core

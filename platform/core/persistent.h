@@ -8,11 +8,6 @@
 
 namespace platform::core {
 
-class EConvertError : public Exception {
-public:
-    using Exception::Exception;
-};
-
 class TPersistent : public TObject {
 public:
     static const TClass& ClassRef();
