@@ -12,11 +12,19 @@ TComponent::~TComponent() {
     DestroyComponents();
 }
 
-void TComponent::InsertComponent(std::unique_ptr<TComponent> component) {
+const TComponentClass& TComponent::ClassRef() {
+    static const TComponentClass cls("TComponent", &TPersistent::ClassRef(),
+                                     ConstructorOf<TComponent, TComponent, TComponent*>());
+    return cls;
+}
+
+TComponent& TComponent::InsertComponent(std::unique_ptr<TComponent> component) {
     TComponent& inserted = *component;
+    inserted.owner_ = this;
     components_.push_back(std::move(component));
     if (state_ & csDesigning) inserted.SetDesigning(true);
     Notification(&inserted, opInsert);
+    return inserted;
 }
 
 void TComponent::FreeComponent(TComponent& component) {

@@ -2,7 +2,8 @@
 // The class library's component: a named object that may own others and free them with itself,
 // and that can ask to hear when another component goes away.
 
-#include "platform/core/object.h"
+#include "platform/core/class_reference.h"
+#include "platform/core/persistent.h"
 
 #include <memory>
 #include <string>
@@ -19,8 +20,15 @@ inline constexpr TComponentState csLoading = 1u << 0;
 inline constexpr TComponentState csDesigning = 1u << 1;
 inline constexpr TComponentState csDestroying = 1u << 2;
 
-class TComponent : public TObject {
+class TComponent;
+// Components are created by class with their owner, as a form's reader creates them.
+using TComponentClass = TClassOf<TComponent, TComponent*>;
+
+class TComponent : public TPersistent {
 public:
+    static const TComponentClass& ClassRef();
+    const TClass& ClassType() const override { return ClassRef(); }
+
     // Remembers the owner only; Own() is what makes an owner keep and free a component.
     explicit TComponent(TComponent* owner);
     ~TComponent() override;
@@ -35,10 +43,14 @@ public:
         InsertComponent(std::move(component));
         return result;
     }
+    // Makes a component created elsewhere (by class) one of this component's own, and its
+    // owner if it named another.
+    TComponent& InsertComponent(std::unique_ptr<TComponent> component);
     // Frees one of this component's own components now.
     void FreeComponent(TComponent& component);
 
     TComponent* Owner() const { return owner_; }
+    TPersistent* GetOwner() const override { return owner_; }
     int ComponentCount() const { return static_cast<int>(components_.size()); }
     TComponent* Components(int index) const {
         return components_.at(static_cast<std::size_t>(index)).get();
@@ -67,7 +79,6 @@ protected:
     void SetDesigning(bool value);
 
 private:
-    void InsertComponent(std::unique_ptr<TComponent> component);
     void MarkDestroying();
     void SendFreeNotifications();
     void DestroyComponents();

@@ -202,5 +202,17 @@ TEST(Component, DesignModeReachesOwnComponentsOldAndNew) {
     EXPECT_EQ(b.ComponentState() & csDesigning, 0u);
 }
 
+TEST(Component, ACreatedByClassComponentIsAdoptedByItsOwner) {
+    TComponent form(nullptr);
+    const TComponentClass& cls = TComponent::ClassRef();
+    TComponent& made = form.InsertComponent(cls.Create(&form));
+    EXPECT_EQ(made.Owner(), &form);
+    EXPECT_EQ(made.GetOwner(), &form);
+    EXPECT_EQ(form.ComponentCount(), 1);
+    EXPECT_TRUE(made.ClassType().InheritsFrom(&TPersistent::ClassRef()));
+    form.FreeComponent(made);
+    EXPECT_EQ(form.ComponentCount(), 0);
+}
+
 } // namespace
 } // namespace platform::core
