@@ -2,7 +2,9 @@
 // A bank: one memory's worth of elements of one kind, numbered in order, passing most
 // operations on to them. The bank owns its children.
 
+#include "model/address_map.h"
 #include "model/lib_elem.h"
+#include "model/name_lists.h"
 
 #include <cstdint>
 #include <memory>
@@ -44,6 +46,19 @@ protected:
     // Children stand at their place in the bank: not temporary, in the bank's memory, numbered
     // 1.. in order; their headers are built for that place.
     virtual void PlaceChildren();
+
+    // "Now Receiving User Patch Bank", "Now Transmitting Data Card Rhythm Bank" and so on, by
+    // the bank's memory.
+    std::string TransferCaption(bool transmit) const;
+    // The names of the children transferred go to the instrument's name lists: saved, and the
+    // names window reloaded. A failed save is reported; the transfer stands.
+    void SaveTransferNames();
+
+    // The child being transferred (0-based) and the block inside it.
+    int TransferIndex = 0;
+    int TransferBlock = 0;
+    // The instrument's name lists while a patch or performance bank is transferred.
+    TUserCardNames TransferNames;
 };
 
 class TPatchBank : public TBank {
@@ -51,6 +66,24 @@ public:
     explicit TPatchBank(TLibElem* Owner);
     // index: 0..127
     TPatch& Patch(int index);
+
+    // Paced, one block every 50 ms; the names go to the name list of the bank's memory.
+    void Transmit(bool ToEditBuffer) override;
+    // One request per patch, each answered by its five blocks.
+    void Receive(bool ToEditBuffer) override;
+    void RequestNext() override;
+    void TransmitNext() override;
+
+    static constexpr int MessageCount = PatchesPerMemory * (1 + ToneCount);
+
+private:
+    void ReceiveInput();
+    // While a re-request waits: every event is read and dropped.
+    void DrainInput();
+    void RetryTimer();
+
+    // One bit per block of the current patch placed.
+    unsigned ReceivedBlocks = 0;
 };
 
 class TPerformanceBank : public TBank {
@@ -58,6 +91,18 @@ public:
     explicit TPerformanceBank(TLibElem* Owner);
     // index: 0..31
     TPerformance& Performance(int index);
+
+    // Paced, one block every 50 ms; the names go to the name list of the bank's memory.
+    void Transmit(bool ToEditBuffer) override;
+    // Block by block, performance by performance.
+    void Receive(bool ToEditBuffer) override;
+    void RequestNext() override;
+    void TransmitNext() override;
+
+    static constexpr int MessageCount = PerformancesPerMemory * (1 + PartCount);
+
+private:
+    void ReceiveInput();
 };
 
 class TRhythmBank : public TBank {
@@ -65,6 +110,18 @@ public:
     explicit TRhythmBank(TLibElem* Owner);
     // index: 0..1
     TRhythm& Rhythm(int index);
+
+    // Paced, one block every 50 ms.
+    void Transmit(bool ToEditBuffer) override;
+    // Block by block, rhythm set by rhythm set.
+    void Receive(bool ToEditBuffer) override;
+    void RequestNext() override;
+    void TransmitNext() override;
+
+    static constexpr int MessageCount = RhythmsPerMemory * (1 + RhythmNoteCount);
+
+private:
+    void ReceiveInput();
 };
 
 } // namespace model

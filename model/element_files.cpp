@@ -41,6 +41,14 @@ std::optional<std::vector<std::size_t>> MessageLengths(std::span<const std::uint
     return lengths;
 }
 
+// A data byte of 80H or more, which only a damaged file holds, would break every message the
+// element goes out in; the instrument would keep its low 7 bits, and so does the element.
+void KeepSevenBits(std::span<std::uint8_t> image) {
+    if (image.size() < SysExFrameLength) return;
+    for (std::uint8_t& byte : image.subspan(SysExHeaderLength, image.size() - SysExFrameLength))
+        byte &= 0x7F;
+}
+
 template <typename T>
 void ReadWhole(pc::TByteReader& file, T& value, T (pc::TByteReader::*read)()) {
     if (file.Remaining() >= sizeof(T)) {
@@ -71,6 +79,7 @@ void WriteImage(pc::TByteWriter& file, std::span<const std::uint8_t> image, std:
 
 void ReadImage(pc::TByteReader& file, std::span<std::uint8_t> image) {
     file.ReadAvailable(image);
+    KeepSevenBits(image);
 }
 
 void ReadImage(pc::TByteReader& file, std::span<std::uint8_t> image, std::size_t keptData) {
@@ -83,6 +92,7 @@ void ReadImage(pc::TByteReader& file, std::span<std::uint8_t> image, std::size_t
     const std::size_t kept = SysExHeaderLength + keptData;
     std::copy_n(message.begin(), std::min(got, kept), image.begin());
     std::fill(image.begin() + static_cast<std::ptrdiff_t>(kept), image.end(), 0);
+    KeepSevenBits(image);
     image[image.size() - 2] = SysExChecksum(image);
     image[image.size() - 1] = SysExEnd;
 }

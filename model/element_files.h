@@ -27,7 +27,8 @@ void WriteImage(platform::core::TByteWriter& file, std::span<const std::uint8_t>
 // checksum over that shortened message, and F7.
 void WriteImage(platform::core::TByteWriter& file, std::span<const std::uint8_t> image,
                 std::size_t keptData);
-// As much of the image as the file holds.
+// As much of the image as the file holds. Data bytes keep their low 7 bits, as the instrument
+// would.
 void ReadImage(platform::core::TByteReader& file, std::span<std::uint8_t> image);
 // An image written shortened: the data bytes not kept become 0, and the checksum and F7 are made
 // for the whole block.

@@ -2,7 +2,11 @@
 
 #include "model/data_folders.h"
 #include "model/element_files.h"
+#include "model/program_state.h"
+#include "model/quintaron.h"
 #include "model/system.h"
+#include "model/transfer.h"
+#include "model/transfer_window.h"
 
 namespace model {
 
@@ -38,6 +42,32 @@ void TGlobal::ReadSysEx(pc::TByteReader& File) {
         std::int16_t type = 0;
         ReadField(File, type);
         elem->ReadRecord(File);
+    }
+}
+
+void TGlobal::Transmit(bool ToEditBuffer) {
+    if (!MidiOnline) return;
+    ForEachChild([ToEditBuffer](TLibElem& child) { child.Transmit(ToEditBuffer); });
+}
+
+void TGlobal::Receive(bool ToEditBuffer) {
+    if (!MidiOnline) return;
+    TLibElem::Receive(ToEditBuffer);
+    ForEachChild([ToEditBuffer](TLibElem& child) { child.Receive(ToEditBuffer); });
+    UpdateViews();
+}
+
+void TGlobal::ForEachChild(const std::function<void(TLibElem&)>& transfer) {
+    TTransferWindow* window = TransferWindow();
+    if (window == nullptr) return;
+    const bool dataCard = AppState != nullptr && AppState->Config.DataCardInstalled;
+    for (std::size_t i = 0; i < Elems.size(); ++i) {
+        const bool cardBank = i < std::size(BankMemories) && !BankMemories[i];
+        if (cardBank && !dataCard) continue;
+        // A child that leaves the window alone must not pass for finished by its predecessor.
+        window->SetDone(false);
+        transfer(*Elems[i]);
+        if (!window->Done()) return;
     }
 }
 

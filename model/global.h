@@ -4,6 +4,8 @@
 
 #include "model/bank.h"
 
+#include <functional>
+
 namespace model {
 
 class TSystem;
@@ -19,6 +21,11 @@ public:
     // The seven children's complete library records, each with its type code.
     void WriteSysEx(platform::core::TByteWriter& File) override;
     void ReadSysEx(platform::core::TByteReader& File) override;
+
+    // The children in order, each in its own transfer window; a card bank only when a data card
+    // is installed. A transfer that does not finish (cancelled, not answered) ends the whole.
+    void Transmit(bool ToEditBuffer) override;
+    void Receive(bool ToEditBuffer) override;
 
     // True when a file was loaded; a file that is not one global set's record (type code 7,
     // exact size) is refused and the set is left as it was.
@@ -37,6 +44,10 @@ public:
 protected:
     // The banks keep the memories they stand for; the system is not numbered.
     void PlaceChildren() override;
+
+private:
+    // Runs transfer on each child in turn while each finishes.
+    void ForEachChild(const std::function<void(TLibElem&)>& transfer);
 };
 
 } // namespace model

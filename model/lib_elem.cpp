@@ -7,7 +7,10 @@
 #include "model/element_files.h"
 #include "model/library.h"
 #include "model/program_state.h"
+#include "model/transfer.h"
+#include "model/transfer_window.h"
 #include "model/ui_services.h"
+#include "platform/core/timer.h"
 
 #include <cmath>
 #include <memory>
@@ -163,6 +166,52 @@ void TLibElem::SaveEditorPosition() {
 }
 
 void TLibElem::TransmitNext() {}
+
+void TLibElem::TransmitTimer() {
+    TransmitNext();
+}
+
+void TLibElem::TimeoutTimer() {
+    TTransferWindow* window = TransferWindow();
+    if (window == nullptr) return;
+    StopTimer(window->Timer());
+    StopTimer(window->TimerCleanup());
+    RemoveInputHandler();
+    if (window->Done() || !Transferring) {
+        window->Close();
+        return;
+    }
+    if (AskRetry())
+        RequestNext();
+    else
+        window->Close();
+}
+
+void TLibElem::BeginTransfer(TTransferWindow& window) {
+    StopTimer(window.Timer());
+    StopTimer(window.TimerCleanup());
+    Transferring = true;
+}
+
+void TLibElem::RunTransfer(TTransferWindow& window) {
+    window.ShowModal();
+    Transferring = false;
+    StopTimer(window.Timer());
+    StopTimer(window.TimerCleanup());
+    InstallDefaultInputHandler();
+}
+
+void TLibElem::StartTimeout(TTransferWindow& window) {
+    StartTimer(window.Timer(), TransferTimeoutMs, [this] { TimeoutTimer(); });
+}
+
+void TLibElem::CloseSoon(TTransferWindow& window) {
+    StartTimer(window.Timer(), TransferLingerMs, [this] { TimeoutTimer(); });
+}
+
+void TLibElem::StartPacing(TTransferWindow& window) {
+    StartTimer(window.Timer(), TransmitPacingMs, [this] { TransmitTimer(); });
+}
 
 void TLibElem::Print(int&, bool) {}
 

@@ -33,6 +33,8 @@ inline constexpr const char* UntitledSysEx = "Untitled.Syx";
 // "Patch", "Patch Bank" ... "Global"; empty for an unknown code.
 std::string GetTypeName(std::int16_t type);
 
+class TTransferWindow;
+
 class TLibElem : public platform::core::TObject {
 public:
     explicit TLibElem(TLibElem* Owner);
@@ -92,6 +94,11 @@ public:
     // The last owner up the chain; the element itself when it has none.
     TLibElem* Root();
 
+    // Handlers of the transfer window's timer: the tick of a paced transmit, and the time-out,
+    // which also closes the window of a finished transfer.
+    void TransmitTimer();
+    void TimeoutTimer();
+
     std::string Name;
     std::int16_t Type = etPatch;
     platform::core::TDateTime ModifiedDate = 0;
@@ -125,6 +132,22 @@ protected:
     void UpdateEditor();
     // The root library, when the element lies in one, is no longer saved.
     void MarkLibraryUnsaved();
+
+    // A transfer of this element starts: the window's timers are stopped until it arms them.
+    void BeginTransfer(TTransferWindow& window);
+    // Shows the transfer window until it closes. However it closed, its timers are stopped
+    // then, the input goes back to the default handler, and nothing more of the transfer runs.
+    void RunTransfer(TTransferWindow& window);
+    // The time-out: 2000 ms from now.
+    void StartTimeout(TTransferWindow& window);
+    // A finished transfer's window closes a second from now.
+    void CloseSoon(TTransferWindow& window);
+    // A paced transmit: TransmitNext every 50 ms.
+    void StartPacing(TTransferWindow& window);
+
+    // Between BeginTransfer and the window's close; requests, replies and paced blocks of the
+    // element are taken only then.
+    bool Transferring = false;
 };
 
 } // namespace model

@@ -1,8 +1,11 @@
 #include "model/patch.h"
 
+#include "midi/midi_event.h"
 #include "model/element_files.h"
 #include "model/program_state.h"
 #include "model/sysex.h"
+#include "model/transfer_window.h"
+#include "platform/core/timer.h"
 
 #include <algorithm>
 
@@ -122,6 +125,92 @@ void TPatch::SaveEditorPosition() {
     for (const auto& tone : Tones)
         tone->SaveEditorPositions();
     Common->SaveEditorPositions();
+}
+
+TTransferBlock TPatch::Block(int block) {
+    if (block == 0) return {CommonOffset, Common->Image, PatchRequestSize};
+    return {ToneOffset(block), Tone(block).Image, PatchRequestSize};
+}
+
+int TPatch::BlockOfReply(const midi::TMyMidiEvent& event, std::uint32_t base) {
+    for (int block = 0; block < BlockCount; ++block) {
+        const TTransferBlock expected = Block(block);
+        if (IsReplyFor(event, SysExAddress(base, expected.Offset, 0), expected.Image.size()))
+            return block;
+    }
+    return -1;
+}
+
+std::uint32_t TPatch::TransferBase(bool toEditBuffer) const {
+    return PatchBase(toEditBuffer || Temporary, Memory, AddressNumber(Number, PatchesPerMemory));
+}
+
+void TPatch::Transmit(bool ToEditBuffer) {
+    if (!MidiOnline) return;
+    const std::uint32_t base = TransferBase(ToEditBuffer);
+    if (base == PatchEditBuffer) {
+        CurrentPatch = this;
+        PreviewChannel = 1;
+    }
+    for (int block = 0; block < BlockCount; ++block)
+        SendBlock(base, Block(block));
+}
+
+void TPatch::Receive(bool ToEditBuffer) {
+    TTransferWindow* window = TransferWindow();
+    if (!MidiOnline || window == nullptr) return;
+    TLibElem::Receive(ToEditBuffer);
+    BeginTransfer(*window);
+    TransferAddress = TransferBase(ToEditBuffer);
+    TransferCounter = 0;
+    window->Start(0, 1, "Pacth", "Now Receiving Patch");
+    RequestNext();
+    window->AddElem(1);
+    RunTransfer(*window);
+    UpdateViews();
+}
+
+void TPatch::RequestNext() {
+    TTransferWindow* window = TransferWindow();
+    if (!MidiOnline || !Transferring || window == nullptr) return;
+    StopTimer(window->Timer());
+    RemoveInputHandler();
+    DrainInput();
+    TransferCounter = 0;
+    ReceivedBlocks = 0;
+    SendRQ1(TransferAddress, 0, 0, PatchRequestSize);
+    InstallInputHandler([this] { ReceiveInput(); });
+    StartTimeout(*window);
+}
+
+void TPatch::ReceiveInput() {
+    constexpr unsigned allBlocks = (1u << BlockCount) - 1;
+    TTransferWindow* window = TransferWindow();
+    while (Transferring && window != nullptr) {
+        const std::unique_ptr<midi::TMyMidiEvent> event = ReadInputEvent();
+        if (!event) return;
+        const int block = BlockOfReply(*event, TransferAddress);
+        if (block < 0) continue;
+        StopTimer(window->Timer());
+        if (!ReplyIsSound(*event)) {
+            // One request brings the whole patch, so the whole patch is asked for again.
+            RequestNext();
+            continue;
+        }
+        PlaceReply(*event, Block(block).Image);
+        ReceivedBlocks |= 1u << block;
+        ++TransferCounter;
+        if (ReceivedBlocks != allBlocks) {
+            // The rest of the patch gets its own time, so that a lost block is not waited for
+            // for ever.
+            StartTimeout(*window);
+            continue;
+        }
+        window->SetDone(true);
+        window->AddReceived(MessageBytes, BlockCount);
+        window->Close();
+        return;
+    }
 }
 
 void TPatch::AssignData(const TLibElem& Source) {

@@ -4,6 +4,7 @@
 
 #include "model/lib_elem.h"
 #include "model/patch_records.h"
+#include "model/transfer.h"
 
 #include <array>
 #include <memory>
@@ -29,6 +30,20 @@ public:
     void ReadRecord(platform::core::TByteReader& File) override;
     void SetDefaults() override;
     void SaveEditorPosition() override;
+    // To the edit buffer (then the current patch) or to the patch's place in memory.
+    void Transmit(bool ToEditBuffer) override;
+    // One request for the whole patch, answered by its five blocks.
+    void Receive(bool ToEditBuffer) override;
+    void RequestNext() override;
+
+    // Blocks of a transfer: 0 the common block, 1..4 the tones.
+    static constexpr int BlockCount = 1 + ToneCount;
+    // Bytes of the five messages of the whole patch.
+    static constexpr int MessageBytes =
+        static_cast<int>(TCommon::ImageSize + ToneCount * TTone::ImageSize);
+    TTransferBlock Block(int block);
+    // The block that the reply to a whole-patch request at base is for, or -1 when it is none.
+    int BlockOfReply(const midi::TMyMidiEvent& event, std::uint32_t base);
 
     // tone: 1..4
     TTone& Tone(int tone) { return *Tones.at(static_cast<std::size_t>(tone - 1)); }
@@ -38,6 +53,13 @@ public:
 
 protected:
     void AssignData(const TLibElem& Source) override;
+
+private:
+    std::uint32_t TransferBase(bool toEditBuffer) const;
+    void ReceiveInput();
+
+    // One bit per block of the current request's replies placed.
+    unsigned ReceivedBlocks = 0;
 };
 
 // name as the 12 bytes of a name field: cut to 12 and padded with blanks.

@@ -1,9 +1,12 @@
 #include "model/performance.h"
 
+#include "midi/midi_event.h"
 #include "model/element_files.h"
 #include "model/patch.h"
 #include "model/program_state.h"
 #include "model/sysex.h"
+#include "model/transfer_window.h"
+#include "platform/core/timer.h"
 
 #include <algorithm>
 
@@ -108,6 +111,74 @@ void TPerformance::SendParts() const {
 
 void TPerformance::CloseEditors() {
     PartWindow.Close();
+}
+
+TTransferBlock TPerformance::Block(int block) {
+    if (block == 0) return {CommonOffset, Common->Image, PerformanceCommonRequestSize};
+    return {PerformancePartOffset(block), Part(block).Image, PerformancePartRequestSize};
+}
+
+std::uint32_t TPerformance::TransferBase(bool toEditBuffer) const {
+    return PerformanceBase(toEditBuffer || Temporary, Memory,
+                           AddressNumber(Number, PerformancesPerMemory));
+}
+
+void TPerformance::Transmit(bool ToEditBuffer) {
+    if (!MidiOnline) return;
+    const std::uint32_t base = TransferBase(ToEditBuffer);
+    if (base == PerformanceEditBuffer) {
+        CurrentPerformance = this;
+        PreviewChannel = 1;
+    }
+    for (int block = 0; block < BlockCount; ++block)
+        SendBlock(base, Block(block));
+}
+
+void TPerformance::Receive(bool ToEditBuffer) {
+    TTransferWindow* window = TransferWindow();
+    if (!MidiOnline || window == nullptr) return;
+    TLibElem::Receive(ToEditBuffer);
+    BeginTransfer(*window);
+    TransferAddress = TransferBase(ToEditBuffer);
+    TransferCounter = 0;
+    window->Start(0, BlockCount, "Performance", "Now Receiving Performance");
+    RequestNext();
+    window->AddElem(1);
+    RunTransfer(*window);
+    UpdateViews();
+}
+
+void TPerformance::RequestNext() {
+    TTransferWindow* window = TransferWindow();
+    if (!MidiOnline || !Transferring || window == nullptr) return;
+    StopTimer(window->Timer());
+    RemoveInputHandler();
+    DrainInput();
+    window->AddSended(RequestMessageLength, 1);
+    RequestBlock(TransferAddress, Block(TransferCounter));
+    InstallInputHandler([this] { ReceiveInput(); });
+    StartTimeout(*window);
+}
+
+void TPerformance::ReceiveInput() {
+    TTransferWindow* window = TransferWindow();
+    while (Transferring && window != nullptr && TransferCounter < BlockCount) {
+        const std::unique_ptr<midi::TMyMidiEvent> reply =
+            NextReplyFor(TransferAddress, Block(TransferCounter));
+        if (!reply) return;
+        StopTimer(window->Timer());
+        if (ReplyIsSound(*reply)) {
+            const TTransferBlock block = Block(TransferCounter);
+            PlaceReply(*reply, block.Image);
+            window->AddReceived(static_cast<int>(block.Image.size()), 1);
+            if (++TransferCounter == BlockCount) {
+                window->SetDone(true);
+                window->Close();
+                return;
+            }
+        }
+        RequestNext();
+    }
 }
 
 void TPerformance::AssignData(const TLibElem& Source) {

@@ -4,6 +4,7 @@
 
 #include "model/lib_elem.h"
 #include "model/performance_records.h"
+#include "model/transfer.h"
 
 #include <array>
 #include <memory>
@@ -26,11 +27,22 @@ public:
     void ReadRecord(platform::core::TByteReader& File) override;
     void SetDefaults() override;
     void SaveEditorPosition() override;
+    // To the edit buffer (then the current performance) or to its place in memory.
+    void Transmit(bool ToEditBuffer) override;
+    // Block by block: the common block, then parts 1..16.
+    void Receive(bool ToEditBuffer) override;
+    void RequestNext() override;
 
     // The 16 parts to the edit buffer.
     void SendParts() const;
     // Closes the part page's window.
     void CloseEditors();
+
+    // Blocks of a transfer: 0 the common block, 1..16 the parts.
+    static constexpr int BlockCount = 1 + PartCount;
+    static constexpr int MessageBytes =
+        static_cast<int>(TPerformanceCommon::ImageSize + PartCount * TPerformancePart::ImageSize);
+    TTransferBlock Block(int block);
 
     // part: 1..16
     TPerformancePart& Part(int part) { return *Parts.at(static_cast<std::size_t>(part - 1)); }
@@ -41,6 +53,10 @@ public:
 
 protected:
     void AssignData(const TLibElem& Source) override;
+
+private:
+    std::uint32_t TransferBase(bool toEditBuffer) const;
+    void ReceiveInput();
 };
 
 } // namespace model

@@ -1,9 +1,12 @@
 #include "model/rhythm.h"
 
+#include "midi/midi_event.h"
 #include "model/element_files.h"
 #include "model/patch.h"
 #include "model/program_state.h"
 #include "model/sysex.h"
+#include "model/transfer_window.h"
+#include "platform/core/timer.h"
 
 #include <algorithm>
 
@@ -100,6 +103,96 @@ void TRhythm::SendAll() {
 void TRhythm::CloseEditors() {
     for (TEditorSlot* page : Pages())
         page->Close();
+}
+
+TTransferBlock TRhythm::Block(int block) {
+    if (block == 0) return {CommonOffset, Common->Image, RhythmCommonRequestSize};
+    const int key = FirstRhythmKey - 1 + block;
+    return {RhythmNoteOffset(key), Note(key).Image, RhythmNoteRequestSize};
+}
+
+std::uint32_t TRhythm::TransferBase(bool toEditBuffer) const {
+    return RhythmBase(toEditBuffer || Temporary, Memory, AddressNumber(Number, RhythmsPerMemory));
+}
+
+void TRhythm::Transmit(bool ToEditBuffer) {
+    TTransferWindow* window = TransferWindow();
+    if (!MidiOnline || window == nullptr) return;
+    TransferAddress = TransferBase(ToEditBuffer);
+    if (TransferAddress == RhythmEditBuffer) {
+        CurrentRhythm = this;
+        PreviewChannel = 10;
+    }
+    BeginTransfer(*window);
+    StartPacing(*window);
+    TransferCounter = 0;
+    window->Start(0, BlockCount, "Rhythm Number", "Now Transmitting Rhythm");
+    window->SetTransmetting();
+    window->AddElem(1);
+    TransmitNext();
+    RunTransfer(*window);
+}
+
+void TRhythm::TransmitNext() {
+    TTransferWindow* window = TransferWindow();
+    if (!Transferring || window == nullptr || TransferCounter >= BlockCount) return;
+    const TTransferBlock block = Block(TransferCounter);
+    SendBlock(TransferAddress, block);
+    window->AddSended(static_cast<int>(block.Image.size()), 1);
+    if (++TransferCounter == BlockCount) {
+        window->SetDone(true);
+        CloseSoon(*window);
+    }
+}
+
+void TRhythm::Receive(bool ToEditBuffer) {
+    TTransferWindow* window = TransferWindow();
+    if (!MidiOnline || window == nullptr) return;
+    TLibElem::Receive(ToEditBuffer);
+    BeginTransfer(*window);
+    TransferAddress = TransferBase(ToEditBuffer);
+    TransferCounter = 0;
+    CompletionCount = 0;
+    window->Start(0, BlockCount, "Rhythm Number", "Now Receiving Rhythm");
+    RequestNext();
+    window->AddElem(1);
+    RunTransfer(*window);
+    UpdateViews();
+}
+
+void TRhythm::RequestNext() {
+    TTransferWindow* window = TransferWindow();
+    if (!MidiOnline || !Transferring || window == nullptr) return;
+    if (CompletionCount >= 1) {
+        window->SetDone(true);
+        window->Repaint();
+        CloseSoon(*window);
+        return;
+    }
+    StopTimer(window->Timer());
+    RemoveInputHandler();
+    DrainInput();
+    window->AddSended(RequestMessageLength, 1);
+    RequestBlock(TransferAddress, Block(TransferCounter));
+    InstallInputHandler([this] { ReceiveInput(); });
+    StartTimeout(*window);
+}
+
+void TRhythm::ReceiveInput() {
+    TTransferWindow* window = TransferWindow();
+    while (Transferring && window != nullptr && TransferCounter < BlockCount) {
+        const std::unique_ptr<midi::TMyMidiEvent> reply =
+            NextReplyFor(TransferAddress, Block(TransferCounter));
+        if (!reply) return;
+        StopTimer(window->Timer());
+        if (ReplyIsSound(*reply)) {
+            const TTransferBlock block = Block(TransferCounter);
+            PlaceReply(*reply, block.Image);
+            window->AddReceived(static_cast<int>(block.Image.size()), 1);
+            if (++TransferCounter == BlockCount) ++CompletionCount;
+        }
+        RequestNext();
+    }
 }
 
 void TRhythm::AssignData(const TLibElem& Source) {

@@ -1,8 +1,11 @@
 #include "model/system.h"
 
+#include "midi/midi_event.h"
 #include "model/element_files.h"
 #include "model/program_state.h"
 #include "model/sysex.h"
+#include "model/transfer_window.h"
+#include "platform/core/timer.h"
 
 namespace model {
 
@@ -86,6 +89,66 @@ void TSystem::SendAll() {
 void TSystem::CloseEditors() {
     for (TEditorSlot* page : Pages())
         page->Close();
+}
+
+TTransferBlock TSystem::Block(int block) {
+    if (block == 0) return {CommonOffset, Common->Image, SystemCommonRequestSize};
+    return {ScaleTuneOffset(block), ScaleTune(block).Image, ScaleTuneRequestSize};
+}
+
+void TSystem::Transmit(bool) {
+    if (!MidiOnline) return;
+    CurrentSystem = this;
+    PreviewChannel = 1;
+    for (int block = 0; block < BlockCount; ++block)
+        SendBlock(SystemBase, Block(block));
+}
+
+void TSystem::Receive(bool ToEditBuffer) {
+    TTransferWindow* window = TransferWindow();
+    if (!MidiOnline || window == nullptr) return;
+    TLibElem::Receive(ToEditBuffer);
+    BeginTransfer(*window);
+    TransferAddress = SystemBase;
+    TransferCounter = 0;
+    window->Start(0, BlockCount, "System", "Now Receiving System");
+    RequestNext();
+    window->AddElem(1);
+    RunTransfer(*window);
+    UpdateViews();
+}
+
+void TSystem::RequestNext() {
+    TTransferWindow* window = TransferWindow();
+    if (!MidiOnline || !Transferring || window == nullptr) return;
+    StopTimer(window->Timer());
+    RemoveInputHandler();
+    DrainInput();
+    window->AddSended(RequestMessageLength, 1);
+    RequestBlock(TransferAddress, Block(TransferCounter));
+    InstallInputHandler([this] { ReceiveInput(); });
+    StartTimeout(*window);
+}
+
+void TSystem::ReceiveInput() {
+    TTransferWindow* window = TransferWindow();
+    while (Transferring && window != nullptr && TransferCounter < BlockCount) {
+        const std::unique_ptr<midi::TMyMidiEvent> reply =
+            NextReplyFor(TransferAddress, Block(TransferCounter));
+        if (!reply) return;
+        StopTimer(window->Timer());
+        if (ReplyIsSound(*reply)) {
+            const TTransferBlock block = Block(TransferCounter);
+            PlaceReply(*reply, block.Image);
+            window->AddReceived(static_cast<int>(block.Image.size()), 1);
+            if (++TransferCounter == BlockCount) {
+                window->SetDone(true);
+                window->Close();
+                return;
+            }
+        }
+        RequestNext();
+    }
 }
 
 void TSystem::AssignData(const TLibElem& Source) {

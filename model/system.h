@@ -4,6 +4,7 @@
 
 #include "model/lib_elem.h"
 #include "model/system_records.h"
+#include "model/transfer.h"
 
 #include <array>
 #include <memory>
@@ -24,10 +25,19 @@ public:
     void ReadRecord(platform::core::TByteReader& File) override;
     void SetDefaults() override;
     void SaveEditorPosition() override;
+    // Always to 00000000, and then the current system.
+    void Transmit(bool ToEditBuffer) override;
+    // Block by block: the common block, then scale tunes 1..17.
+    void Receive(bool ToEditBuffer) override;
+    void RequestNext() override;
 
     // The whole element to the edit buffer (Transmit (true)).
     void SendAll();
     void CloseEditors();
+
+    // Blocks of a transfer: 0 the common block, 1..17 the scale tunes.
+    static constexpr int BlockCount = 1 + ScaleTuneCount;
+    TTransferBlock Block(int block);
 
     // number: 1..17
     TPartScaleTune& ScaleTune(int number) {
@@ -45,6 +55,8 @@ protected:
     void AssignData(const TLibElem& Source) override;
 
 private:
+    void ReceiveInput();
+
     // In the order of the library record: setup, MIDI, scale tune, preview.
     std::array<TEditorSlot*, 4> Pages() {
         return {&SetupWindow, &MidiWindow, &ScaleTuneWindow, &PreviewWindow};

@@ -25,6 +25,15 @@ midi::TMidiInput* Input() {
 
 } // namespace
 
+void SendBlock(std::uint32_t base, const TTransferBlock& block) {
+    SendDT1(base, block.Offset, 0,
+            block.Image.subspan(SysExHeaderLength, block.Image.size() - SysExFrameLength));
+}
+
+void RequestBlock(std::uint32_t base, const TTransferBlock& block) {
+    SendRQ1(base, block.Offset, 0, block.RequestSize);
+}
+
 TTransferWindow* TransferWindow() {
     TUiServices* ui = UiServices();
     return ui != nullptr ? ui->TransferWindow() : nullptr;
@@ -79,6 +88,14 @@ bool IsReplyFor(const midi::TMyMidiEvent& event, std::uint32_t address, std::siz
                                   std::uint32_t{message[6]} << 16 | std::uint32_t{message[7]} << 8 |
                                   std::uint32_t{message[8]};
     return carried == SysExAddress(address, 0, 0);
+}
+
+std::unique_ptr<midi::TMyMidiEvent> NextReplyFor(std::uint32_t base, const TTransferBlock& block) {
+    while (auto event = ReadInputEvent()) {
+        if (IsReplyFor(*event, SysExAddress(base, block.Offset, 0), block.Image.size()))
+            return event;
+    }
+    return nullptr;
 }
 
 bool ReplyIsSound(const midi::TMyMidiEvent& event) {

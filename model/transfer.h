@@ -3,6 +3,8 @@
 // timers, the exchange of the MIDI input handler, and the test that a received message is the
 // reply a transfer waits for.
 
+#include "model/address_map.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -31,6 +33,19 @@ inline constexpr int RequestMessageLength = 15;
 
 inline constexpr const char* NotRespondingText = "The Instrument Is Not Responding.";
 
+// One block of an element as the transfers move it: its offset in the element, its message
+// image, and the size bytes of the data request that fetches it alone.
+struct TTransferBlock {
+    std::uint16_t Offset = 0;
+    std::span<std::uint8_t> Image;
+    TRequestSize RequestSize{};
+};
+
+// Data set of the block's data at base + its offset (nothing while the ports are closed).
+void SendBlock(std::uint32_t base, const TTransferBlock& block);
+// Data request for the block alone at base + its offset.
+void RequestBlock(std::uint32_t base, const TTransferBlock& block);
+
 // The installed transfer window; null without a user interface.
 TTransferWindow* TransferWindow();
 
@@ -53,6 +68,9 @@ std::unique_ptr<midi::TMyMidiEvent> ReadInputEvent();
 bool IsReplyFor(const midi::TMyMidiEvent& event, std::uint32_t address, std::size_t length);
 // The reply's checksum is right and none of its bytes between F0 and F7 has the top bit set.
 bool ReplyIsSound(const midi::TMyMidiEvent& event);
+// Reads the waiting events up to the first reply for the block at base, dropping the others;
+// null when none is waiting.
+std::unique_ptr<midi::TMyMidiEvent> NextReplyFor(std::uint32_t base, const TTransferBlock& block);
 // Copies the reply's message into image (of the same length).
 void PlaceReply(const midi::TMyMidiEvent& event, std::span<std::uint8_t> image);
 

@@ -4,6 +4,7 @@
 //
 //   sim_instrument [--api jack|alsa] [--name NAME] [--device HEX]
 
+#include "testsupport/instrument_address_map.h"
 #include "testsupport/sim_instrument.h"
 
 #include <RtMidi.h>
@@ -78,6 +79,8 @@ int main(int argc, char** argv) {
                 ports.out->sendMessage(&message);
             });
         instrument.SetDeviceByte(options.device);
+        // Answered block by block as the instrument does: a whole-patch request by five data sets.
+        instrument.SetBlockTable(testsupport::InstrumentBlockTable());
         ports.out = &out;
         ports.instrument = &instrument;
         out.openVirtualPort("midi");
