@@ -5,6 +5,8 @@
 #include "model/element_files.h"
 #include "model/patch.h"
 #include "model/performance.h"
+#include "model/print_routines.h"
+#include "model/print_target.h"
 #include "model/program_state.h"
 #include "model/rhythm.h"
 #include "model/sysex.h"
@@ -91,6 +93,30 @@ void TBank::SaveEditorPosition() {
     if (width != Width || height != Height) MarkLibraryUnsaved();
     Width = width;
     Height = height;
+}
+
+void TBank::Print(int& Y, bool Extra) {
+    if (PrintTarget() == nullptr) return;
+    std::string heading = GetTypeName() + " " + GetName();
+    if (Owner != nullptr && Owner->Type == etGlobal)
+        heading += " [ Global : " + Owner->GetName() + " ]";
+    if (PrintPageFull(Y)) PrintNextPage(Y);
+    const int lineHeight = PrintLineHeight();
+    PrintCentered(Y, heading);
+    Y += lineHeight + 10;
+    PrintRule(Y - 1);
+    for (const auto& elem : Elems) {
+        if (PrintPageFull(Y)) {
+            // The table is closed at the foot of the page and opened again at the top.
+            PrintRule(Y + 1);
+            PrintNextPage(Y);
+            PrintRule(Y - 1);
+        }
+        PrintElemLine(Y, *elem, Extra);
+        Y += lineHeight;
+    }
+    PrintRule(Y + 1);
+    Y += lineHeight + PrintBlockGap;
 }
 
 void TBank::SetMemory(bool userMemory) {

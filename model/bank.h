@@ -31,6 +31,9 @@ public:
     void SetDefaults() override;
     // Left, Top, Width and Height of the open bank window.
     void SaveEditorPosition() override;
+    // A centred heading (the type and name, and inside a global set the set's name), then the
+    // children's rows as one table that breaks across pages.
+    void Print(int& Y, bool Extra) override;
 
     // The bank's memory, which its children follow.
     void SetMemory(bool userMemory);

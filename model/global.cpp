@@ -2,6 +2,8 @@
 
 #include "model/data_folders.h"
 #include "model/element_files.h"
+#include "model/print_routines.h"
+#include "model/print_target.h"
 #include "model/program_state.h"
 #include "model/quintaron.h"
 #include "model/system.h"
@@ -37,10 +39,12 @@ void TGlobal::WriteSysEx(pc::TByteWriter& File) {
 }
 
 void TGlobal::ReadSysEx(pc::TByteReader& File) {
+    // A file that ends before a child's record has ended inside the set's record, and the
+    // reader must tell, as for any other record cut short.
     for (const auto& elem : Elems) {
-        if (File.RanOut() || File.Eof()) return;
         std::int16_t type = 0;
         ReadField(File, type);
+        if (File.RanOut()) return;
         elem->ReadRecord(File);
     }
 }
@@ -55,6 +59,19 @@ void TGlobal::Receive(bool ToEditBuffer) {
     TLibElem::Receive(ToEditBuffer);
     ForEachChild([ToEditBuffer](TLibElem& child) { child.Receive(ToEditBuffer); });
     UpdateViews();
+}
+
+void TGlobal::Print(int& Y, bool Extra) {
+    if (PrintTarget() == nullptr) return;
+    const bool dataCard = AppState != nullptr && AppState->Config.DataCardInstalled;
+    for (std::size_t i = 0; i < std::size(BankMemories); ++i) {
+        if (!BankMemories[i] && !dataCard) continue;
+        Elems[i]->Print(Y, Extra);
+    }
+    if (PrintPageFull(Y)) PrintNextPage(Y);
+    PrintCentered(Y, "System  [ Global : " + GetName() + " ]");
+    Y += PrintLineHeight() + 10;
+    System().Print(Y, Extra);
 }
 
 void TGlobal::ForEachChild(const std::function<void(TLibElem&)>& transfer) {

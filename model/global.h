@@ -26,6 +26,9 @@ public:
     // is installed. A transfer that does not finish (cancelled, not answered) ends the whole.
     void Transmit(bool ToEditBuffer) override;
     void Receive(bool ToEditBuffer) override;
+    // The banks (card banks only when a data card is installed), then the system under its own
+    // heading.
+    void Print(int& Y, bool Extra) override;
 
     // True when a file was loaded; a file that is not one global set's record (type code 7,
     // exact size) is refused and the set is left as it was.

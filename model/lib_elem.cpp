@@ -6,6 +6,8 @@
 #include "model/element_factory.h"
 #include "model/element_files.h"
 #include "model/library.h"
+#include "model/print_routines.h"
+#include "model/print_target.h"
 #include "model/program_state.h"
 #include "model/transfer.h"
 #include "model/transfer_window.h"
@@ -213,7 +215,15 @@ void TLibElem::StartPacing(TTransferWindow& window) {
     StartTimer(window.Timer(), TransmitPacingMs, [this] { TransmitTimer(); });
 }
 
-void TLibElem::Print(int&, bool) {}
+void TLibElem::Print(int& Y, bool Extra) {
+    if (PrintTarget() == nullptr) return;
+    if (PrintPageFull(Y)) PrintNextPage(Y);
+    const int lineHeight = PrintLineHeight();
+    PrintRule(Y - 1);
+    PrintElemLine(Y, *this, Extra);
+    PrintRule(Y + lineHeight + 1);
+    Y += lineHeight + PrintBlockGap;
+}
 
 void TLibElem::SetModified() {
     const pc::TDateTime now = pc::Now();

@@ -77,7 +77,8 @@ public:
     // Takes Left and Top of the open editor window; a change marks the root library unsaved.
     virtual void SaveEditorPosition();
     virtual void TransmitNext();
-    // Prints the element's line of a listing at Y and advances Y; the base prints nothing.
+    // Prints the element's lines of a listing from Y on, with Extra where each lies in its
+    // containers, on a new page when they would run into the footer; Y ends below them.
     virtual void Print(int& Y, bool Extra);
 
     // Stamps the modified date and time here and up the owner chain, marks the root library

@@ -3,6 +3,7 @@
 #include "platform/core/byte_file.h"
 
 #include <algorithm>
+#include <limits>
 #include <optional>
 #include <stdexcept>
 
@@ -69,6 +70,19 @@ struct TrackEvent {
     std::optional<std::uint32_t> Tempo;
     std::vector<std::uint8_t> Message;
 };
+
+constexpr std::uint64_t Forever = std::numeric_limits<std::uint64_t>::max();
+
+// a * b / c, and a + b, where a result too large to hold is a moment that never comes: a file
+// may hold deltas that add up beyond any clock, and its moments must still never go back.
+std::uint64_t MulDiv(std::uint64_t a, std::uint64_t b, std::uint64_t c) {
+    if (b != 0 && a > Forever / b) return Forever;
+    return a * b / c;
+}
+
+std::uint64_t Add(std::uint64_t a, std::uint64_t b) {
+    return a > Forever - b ? Forever : a + b;
+}
 
 int DataBytesOf(std::uint8_t status) {
     const std::uint8_t kind = status & 0xF0;
@@ -167,8 +181,8 @@ std::vector<TMidiFileEvent> Read(std::span<const std::uint8_t> bytes) {
     std::uint64_t segmentMicros = 0;
     std::uint32_t tempo = DefaultTempo;
     auto microsAt = [&](std::uint64_t tick) {
-        if (timeCode) return tick * 100'000'000 / (framesPer100s * ticksPerUnit);
-        return segmentMicros + (tick - segmentTick) * tempo / ticksPerUnit;
+        if (timeCode) return MulDiv(tick, 100'000'000, framesPer100s * ticksPerUnit);
+        return Add(segmentMicros, MulDiv(tick - segmentTick, tempo, ticksPerUnit));
     };
     std::vector<TMidiFileEvent> result;
     for (TrackEvent& event : events) {

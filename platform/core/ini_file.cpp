@@ -98,6 +98,15 @@ std::string ValueOf(std::string_view text, const Entry& entry) {
     return value;
 }
 
+// A value with blanks at either end, or enclosed in a pair of matching quotes, would read back
+// without them; enclosed in double quotes it reads back as given, here and on the platform.
+std::string StoredValue(std::string_view value) {
+    const bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+                        value.back() == value.front();
+    if (!quoted && Trim(value) == value) return std::string(value);
+    return "\"" + std::string(value) + "\"";
+}
+
 // Lines of the first section named section: its header, the first key named ident in it, and
 // its last non-blank line. -1 where there is none.
 struct Place {
@@ -191,11 +200,11 @@ void TIniFile::WriteString(std::string_view section, std::string_view ident,
             lines[static_cast<std::size_t>(index)].eol = file.eol;
         lines.insert(lines.begin() + (index + 1), added.begin(), added.end());
     };
-    const std::string keyLine = std::string(ident) + "=" + std::string(value);
+    const std::string stored = StoredValue(value);
+    const std::string keyLine = std::string(ident) + "=" + stored;
     if (place.key >= 0) {
         Line& line = lines[static_cast<std::size_t>(place.key)];
-        line.text = line.text.substr(0, Classify(line.text, place.key == 0).valueStart) +
-                    std::string(value);
+        line.text = line.text.substr(0, Classify(line.text, place.key == 0).valueStart) + stored;
     } else if (place.section >= 0) {
         insertAfter(place.last, {{keyLine, file.eol}});
     } else {

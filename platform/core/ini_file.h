@@ -5,6 +5,8 @@
 //   Blanks around names and values are not part of them; a value enclosed in a pair of matching
 //   quotes (" or ') reads without them. Only the first section of a name counts, and in it only
 //   the first key of a name. Lines starting with ';' are comments; lines without '=' are no keys.
+// - A value with blanks at either end, or itself enclosed in a pair of quotes, is written enclosed
+//   in double quotes, so that every value reads back as written.
 // - A write changes only the line of its key (the text before the value is kept as it was);
 //   a new key goes after the last non-blank line of its section, a new section at the end of the
 //   file after a blank line. Every other byte of the file stays as it was. New lines end as the
