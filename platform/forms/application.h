@@ -1,0 +1,114 @@
+#pragma once
+// The class library's application object: the main form, the message loop, the application
+// message hook that sees every message taken from the queue, exception reporting and help.
+
+#include "platform/core/component.h"
+#include "platform/forms/controls.h"
+
+#include <exception>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace platform::forms {
+
+class TCustomForm;
+
+using TMessageEvent = std::function<void(core::MSG& Msg, bool& Handled)>;
+using TExceptionEvent = std::function<void(TObject* Sender, const std::exception_ptr& E)>;
+
+// Help commands.
+inline constexpr WORD HELP_CONTEXT = 1;
+inline constexpr WORD HELP_QUIT = 2;
+inline constexpr WORD HELP_FINDER = 11;
+
+struct THelpRequest {
+    std::string HelpFile;
+    WORD Command = 0;
+    std::intptr_t Data = 0;
+};
+// Shows help; false when it cannot. Tests put a recording one in place.
+using THelpBackEnd = std::function<bool(const THelpRequest& request)>;
+
+class TApplication : public TComponent {
+public:
+    TApplication();
+    ~TApplication() override;
+
+    // The first form created through CreateForm; closing it ends the program.
+    TCustomForm* MainForm() const { return mainForm_; }
+    template <class T, class... Args> T& CreateForm(Args&&... args) {
+        T& form = Own<T>(std::forward<Args>(args)...);
+        if (!mainForm_) mainForm_ = &form;
+        return form;
+    }
+    // Tests and embedders: a form not made by CreateForm becomes the main form.
+    void SetMainForm(TCustomForm* form) { mainForm_ = form; }
+
+    // Shows the main form and dispatches until Terminate.
+    void Run();
+    void Terminate();
+    bool Terminated() const { return terminated_; }
+    // Tests: a program that was told to end may run again.
+    void ResetTerminated() { terminated_ = false; }
+    // Dispatches everything queued now.
+    void ProcessMessages();
+    // Dispatches one message, waiting for it when there is none.
+    void HandleMessage();
+
+    std::string Title = "Quintaron";
+    std::string HelpFile;
+    bool HelpContext(int context);
+    bool HelpCommand(WORD command, std::intptr_t data);
+    void SetHelpBackEnd(THelpBackEnd backEnd) { helpBackEnd_ = std::move(backEnd); }
+
+    // An exception that left a handler: OnException, or a message box with its text.
+    void HandleException(std::exception_ptr error);
+    void ShowException(const std::exception_ptr& error);
+
+    // Hints: the short part of the hint of the control under the resting pointer shows after
+    // HintPause and goes after HintHidePause, at a press or when the pointer moves on.
+    bool ShowHint = true;
+    unsigned HintPause = 500;
+    unsigned HintHidePause = 2500;
+    // The hint shown now; empty when none shows.
+    std::string HintText() const;
+    void CancelHint();
+    TNotifyEvent OnHint;
+    // The long part of the hint of the control under the pointer.
+    std::string Hint;
+
+    TMessageEvent OnMessage;
+    TExceptionEvent OnException;
+    TNotifyEvent OnActivate;
+    TNotifyEvent OnDeactivate;
+
+    // Internal bookkeeping of the controls: the one under the mouse is going.
+    void ControlGoing(const TControl* control);
+
+protected:
+    // A form that goes hears it here first, while it is whole (BeforeDestruction).
+    void Notification(TComponent* component, core::TOperation operation) override;
+
+private:
+    class THintWindow;
+    void TrackMouseControl(const core::MSG& msg);
+    void TimerMessage(TMessage& message);
+    void ShowHintNow();
+    void DispatchOne(core::MSG& msg);
+
+    TCustomForm* mainForm_ = nullptr;
+    bool terminated_ = false;
+    THelpBackEnd helpBackEnd_;
+    std::uintptr_t hook_ = 0;
+    const TControl* mouseControl_ = nullptr;
+    void* runLoop_ = nullptr;
+    bool active_ = false;
+    std::unique_ptr<THintWindow> hintWindow_;
+    core::MessageWindow window_;
+};
+
+// The application of the process.
+TApplication& Application();
+
+} // namespace platform::forms

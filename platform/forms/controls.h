@@ -1,0 +1,388 @@
+#pragma once
+// The class library's controls: TControl (a rectangle on a parent, with the mouse, click and
+// drag events), TWinControl (a control with a window of its own, which routes the mouse to the
+// graphic controls on it, aligns its children and runs the keyboard and focus events),
+// TGraphicControl (drawn on its parent's window) and TCustomControl (a window with a canvas).
+// Every message reaches a control through WndProc, which passes what it does not take to
+// Dispatch and from there to DefaultHandler.
+
+#include "platform/core/component.h"
+#include "platform/gdi/canvas.h"
+#include "platform/win/messages.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace platform::forms {
+
+using core::TComponent;
+using core::TMessage;
+using core::TNotifyEvent;
+using core::TObject;
+using gdi::TCanvas;
+using gdi::TColor;
+using gdi::TFont;
+using gdi::TPoint;
+using gdi::TRect;
+using win::HWND;
+using win::LPARAM;
+using win::LRESULT;
+using win::NullHWnd;
+using win::UINT;
+using win::WPARAM;
+using WORD = std::uint16_t;
+
+class TWinControl;
+class TCustomForm;
+class TPopupMenu;
+
+// The class library's own messages.
+inline constexpr UINT CM_BASE = 0xB000;
+inline constexpr UINT CM_ACTIVATE = CM_BASE + 0;
+inline constexpr UINT CM_DEACTIVATE = CM_BASE + 1;
+inline constexpr UINT CM_CANCELMODE = CM_BASE + 4;
+inline constexpr UINT CM_DIALOGKEY = CM_BASE + 5;
+inline constexpr UINT CM_DIALOGCHAR = CM_BASE + 6;
+inline constexpr UINT CM_FOCUSCHANGED = CM_BASE + 7;
+inline constexpr UINT CM_PARENTFONTCHANGED = CM_BASE + 8;
+inline constexpr UINT CM_PARENTCOLORCHANGED = CM_BASE + 9;
+inline constexpr UINT CM_HITTEST = CM_BASE + 10;
+inline constexpr UINT CM_VISIBLECHANGED = CM_BASE + 11;
+inline constexpr UINT CM_ENABLEDCHANGED = CM_BASE + 12;
+inline constexpr UINT CM_COLORCHANGED = CM_BASE + 13;
+inline constexpr UINT CM_FONTCHANGED = CM_BASE + 14;
+inline constexpr UINT CM_CURSORCHANGED = CM_BASE + 15;
+inline constexpr UINT CM_TEXTCHANGED = CM_BASE + 18;
+inline constexpr UINT CM_MOUSEENTER = CM_BASE + 19;
+inline constexpr UINT CM_MOUSELEAVE = CM_BASE + 20;
+inline constexpr UINT CM_BUTTONPRESSED = CM_BASE + 24;
+inline constexpr UINT CM_SHOWINGCHANGED = CM_BASE + 25;
+inline constexpr UINT CM_ENTER = CM_BASE + 26;
+inline constexpr UINT CM_EXIT = CM_BASE + 27;
+inline constexpr UINT CM_DESIGNHITTEST = CM_BASE + 28;
+inline constexpr UINT CM_RELEASE = CM_BASE + 33;
+inline constexpr UINT CM_SYSCOLORCHANGE = CM_BASE + 36;
+inline constexpr UINT CM_CHILDKEY = CM_BASE + 46;
+inline constexpr UINT CM_CHANGED = CM_BASE + 55;
+
+enum TMouseButton { mbLeft, mbRight, mbMiddle };
+
+// A set of the flags below.
+using TShiftState = unsigned;
+inline constexpr TShiftState ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16,
+                             ssMiddle = 32, ssDouble = 64;
+// The shift state of a mouse message's key flags, and of the keyboard now.
+TShiftState KeysToShiftState(WPARAM keys);
+TShiftState KeyboardShiftState();
+
+enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+enum TDragMode { dmManual, dmAutomatic };
+enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+
+// Cursor numbers of the screen's cursor table.
+using TCursor = int;
+inline constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4,
+                         crSizeNESW = -6, crSizeNS = -7, crSizeNWSE = -8, crSizeWE = -9,
+                         crUpArrow = -10, crHourGlass = -11, crDrag = -12, crNoDrop = -13,
+                         crHSplit = -14, crVSplit = -15, crMultiDrag = -16, crNo = -18,
+                         crAppStart = -19, crHelp = -20, crHandPoint = -21, crSizeAll = -22;
+
+// A set of the flags below.
+using TControlStyle = unsigned;
+inline constexpr TControlStyle csAcceptsControls = 1, csCaptureMouse = 2, csClickEvents = 4,
+                               csDoubleClicks = 8, csOpaque = 16, csSetCaption = 32;
+
+using TMouseEvent =
+    std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
+using TKeyEvent = std::function<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
+using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
+using TDragOverEvent = std::function<void(TObject* Sender, TObject* Source, int X, int Y,
+                                          TDragState State, bool& Accept)>;
+using TDragDropEvent = std::function<void(TObject* Sender, TObject* Source, int X, int Y)>;
+using TEndDragEvent = std::function<void(TObject* Sender, TObject* Target, int X, int Y)>;
+using TStartDragEvent = std::function<void(TObject* Sender)>;
+
+class TControl : public TComponent {
+public:
+    explicit TControl(TComponent* owner);
+    ~TControl() override;
+
+    TWinControl* Parent() const { return parent_; }
+    virtual void SetParent(TWinControl* value);
+
+    int Left() const { return left_; }
+    int Top() const { return top_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    void SetLeft(int value) { SetBounds(value, top_, width_, height_); }
+    void SetTop(int value) { SetBounds(left_, value, width_, height_); }
+    void SetWidth(int value) { SetBounds(left_, top_, value, height_); }
+    void SetHeight(int value) { SetBounds(left_, top_, width_, value); }
+    virtual void SetBounds(int left, int top, int width, int height);
+    TRect BoundsRect() const { return {left_, top_, left_ + width_, top_ + height_}; }
+    void SetBoundsRect(const TRect& r) { SetBounds(r.Left, r.Top, r.Width(), r.Height()); }
+    virtual TRect ClientRect() const { return {0, 0, width_, height_}; }
+    int ClientWidth() const { return ClientRect().Width(); }
+    int ClientHeight() const { return ClientRect().Height(); }
+    void SetClientWidth(int value);
+    void SetClientHeight(int value);
+    TPoint ClientToScreen(TPoint p) const;
+    TPoint ScreenToClient(TPoint p) const;
+    // The client origin on the screen.
+    virtual TPoint ClientOrigin() const;
+
+    TAlign Align() const { return align_; }
+    void SetAlign(TAlign value);
+    bool Visible() const { return visible_; }
+    void SetVisible(bool value);
+    void Show() { SetVisible(true); }
+    void Hide() { SetVisible(false); }
+    // Visible, and every parent too.
+    virtual bool Showing() const;
+    // Its own setting; input reaches it only while every parent is enabled too.
+    bool Enabled() const { return enabled_; }
+    virtual void SetEnabled(bool value);
+    bool EnabledWithParents() const;
+
+    TColor Color() const { return color_; }
+    void SetColor(TColor value);
+    bool ParentColor() const { return parentColor_; }
+    void SetParentColor(bool value);
+    // Changing the font clears ParentFont.
+    TFont& Font() { return font_; }
+    const TFont& Font() const { return font_; }
+    bool ParentFont() const { return parentFont_; }
+    void SetParentFont(bool value);
+    // Caption and Text are the same string.
+    const std::string& Caption() const { return text_; }
+    void SetCaption(const std::string& value) { SetText(value); }
+    const std::string& Text() const { return text_; }
+    virtual void SetText(const std::string& value);
+    // "short|long": the hint window shows the short part.
+    std::string Hint;
+    bool ShowHint = false;
+    // Takes ShowHint from the parent (the default) unless ShowHint is set here.
+    bool ParentShowHint = true;
+    // Whether the pointer resting here shows the hint.
+    bool HintShowing() const;
+    std::intptr_t Tag = 0;
+    TPopupMenu* PopupMenu() const { return popupMenu_; }
+    void SetPopupMenu(TPopupMenu* value);
+    TCursor Cursor() const { return cursor_; }
+    void SetCursor(TCursor value);
+    int HelpContext = 0;
+
+    TControlStyle ControlStyle() const { return controlStyle_; }
+    void SetControlStyle(TControlStyle value) { controlStyle_ = value; }
+
+    // Drag and drop.
+    TDragMode DragMode() const { return dragMode_; }
+    void SetDragMode(TDragMode value) { dragMode_ = value; }
+    TCursor DragCursor = crDrag;
+    // Threshold -1: the platform's (5 pixels).
+    void BeginDrag(bool immediate, int threshold = -1);
+    void EndDrag(bool drop);
+    bool Dragging() const;
+
+    void Invalidate();
+    void Repaint();
+    virtual void Update();
+    void Refresh() { Repaint(); }
+    void BringToFront();
+    void SendToBack();
+
+    LRESULT Perform(UINT msg, WPARAM wParam, LPARAM lParam);
+    virtual void WndProc(TMessage& message);
+    // Handles the messages this class knows, and passes the rest to DefaultHandler.
+    virtual void Dispatch(TMessage& message);
+    virtual void DefaultHandler(TMessage& message);
+
+    TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
+    TMouseEvent OnMouseDown;
+    TMouseMoveEvent OnMouseMove;
+    TMouseEvent OnMouseUp;
+    TNotifyEvent OnResize;
+    TDragOverEvent OnDragOver;
+    TDragDropEvent OnDragDrop;
+    TEndDragEvent OnEndDrag;
+    TStartDragEvent OnStartDrag;
+
+    // The form this control lies on; nullptr when it lies on none.
+    TCustomForm* ParentForm() const;
+
+    virtual void Click();
+    virtual void DblClick();
+    // Asks OnDragOver; without one the control refuses.
+    virtual bool DragOver(TObject* source, int x, int y, TDragState state);
+    virtual void DragDrop(TObject* source, int x, int y);
+    virtual void DoEndDrag(TObject* target, int x, int y);
+    virtual void DoStartDrag();
+
+protected:
+    // Forgets a pop-up menu that goes.
+    void Notification(TComponent* component, core::TOperation operation) override;
+    virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void MouseMove(TShiftState shift, int x, int y);
+    virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void Resize();
+    virtual void Changed();
+    // The window the control draws on (its own, or its parent's for a graphic control).
+    virtual HWND PaintWindow() const;
+    // Where the control lies in its paint window's client area.
+    virtual TRect PaintRect() const;
+    virtual void VisibleChanging() {}
+    virtual void BoundsChanged() {}
+    void ApplyParentFont();
+    void ApplyParentColor();
+    bool PressedInside() const { return clicked_; }
+
+    TWinControl* parent_ = nullptr;
+    int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    TAlign align_ = alNone;
+    bool visible_ = true;
+    bool enabled_ = true;
+    TColor color_ = gdi::clBtnFace;
+    bool parentColor_ = false;
+    TFont font_;
+    bool parentFont_ = true;
+    std::string text_;
+    TPopupMenu* popupMenu_ = nullptr;
+    TCursor cursor_ = crDefault;
+    TDragMode dragMode_ = dmManual;
+    TControlStyle controlStyle_ = csCaptureMouse | csClickEvents | csDoubleClicks;
+    bool clicked_ = false;
+    bool fontFromParent_ = false;
+
+    friend class TWinControl;
+};
+
+class TWinControl : public TControl {
+public:
+    explicit TWinControl(TComponent* owner);
+    ~TWinControl() override;
+
+    // Made on first request; a control whose parent has no window yet gets none.
+    HWND Handle();
+    bool HandleAllocated() const { return handle_ != NullHWnd; }
+    void HandleNeeded() { Handle(); }
+
+    int ControlCount() const { return static_cast<int>(controls_.size()); }
+    // Bottom of the z-order first.
+    TControl* Controls(int index) const { return controls_.at(static_cast<std::size_t>(index)); }
+    // The enabled, visible graphic or windowed child at a client point; nullptr for none.
+    TControl* ControlAtPos(TPoint p, bool allowDisabled = false, bool allowWinControls = false);
+    bool ContainsControl(const TControl* control) const;
+
+    void SetBounds(int left, int top, int width, int height) override;
+    void SetText(const std::string& value) override;
+    void SetEnabled(bool value) override;
+    TRect ClientRect() const override;
+    TPoint ClientOrigin() const override;
+    void Update() override;
+
+    bool TabStop = false;
+    int TabOrder = 0;
+    bool Focused() const;
+    virtual bool CanFocus() const;
+    virtual void SetFocus();
+
+    void AlignControls();
+    void DisableAlign() { ++alignDisabled_; }
+    void EnableAlign();
+
+    TKeyEvent OnKeyDown;
+    TKeyPressEvent OnKeyPress;
+    TKeyEvent OnKeyUp;
+    TNotifyEvent OnEnter;
+    TNotifyEvent OnExit;
+
+    void WndProc(TMessage& message) override;
+    void Dispatch(TMessage& message) override;
+    void DefaultHandler(TMessage& message) override;
+
+    // Draws the graphic children into a context of this control's client area.
+    void PaintControls(gdi::HDC dc);
+
+protected:
+    struct TCreateParams {
+        std::string className = "TWinControl";
+        win::DWORD style = win::WS_CHILD | win::WS_CLIPSIBLINGS;
+        win::DWORD exStyle = 0;
+        int x = 0, y = 0, width = 0, height = 0;
+        HWND parent{};
+    };
+    virtual void CreateParams(TCreateParams& params);
+    virtual void CreateHandle();
+    void DestroyHandle();
+    void RecreateWnd();
+    // Called once the window exists.
+    virtual void CreateWnd() {}
+    virtual void PaintWindow(gdi::HDC dc);
+    virtual void KeyDown(WORD& key, TShiftState shift);
+    virtual void KeyUp(WORD& key, TShiftState shift);
+    virtual void KeyPress(char& key);
+    // Keys the control takes itself instead of the form's dialog keys (Tab, Enter, Esc, arrows).
+    virtual bool WantsKey(WORD key) const;
+    virtual void DoEnter();
+    virtual void DoExit();
+    // Taking the focus when pressed.
+    bool focusOnClick_ = false;
+    HWND PaintWindow() const override { return handle_; }
+    TRect PaintRect() const override { return ClientRect(); }
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+
+    HWND handle_{};
+
+private:
+    friend class TControl;
+    static LRESULT WindowProcedure(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    void InsertControl(TControl* control);
+    void RemoveControl(TControl* control);
+    bool RouteMouse(TMessage& message);
+    void HandlePaint();
+    void HandleKey(TMessage& message);
+    void SyncBoundsFromWindow();
+    void ApplyVisible();
+
+    std::vector<TControl*> controls_;
+    TControl* captureControl_ = nullptr;
+    int alignDisabled_ = 0;
+    bool destroyingHandle_ = false;
+    bool syncing_ = false;
+};
+
+class TGraphicControl : public TControl {
+public:
+    explicit TGraphicControl(TComponent* owner);
+    TCanvas& Canvas() { return canvas_; }
+
+protected:
+    friend class TWinControl;
+    virtual void Paint() {}
+
+    TCanvas canvas_;
+};
+
+class TCustomControl : public TWinControl {
+public:
+    explicit TCustomControl(TComponent* owner);
+    TCanvas& Canvas() { return canvas_; }
+
+protected:
+    virtual void Paint() {}
+    void PaintWindow(gdi::HDC dc) override;
+
+    TCanvas canvas_;
+};
+
+// Drag and drop in this process: the control under the pointer that a drag reaches (graphic
+// controls included); nullptr over no control of ours.
+TControl* FindDragTarget(TPoint screen, bool allowDisabled);
+// The control that owns a window; nullptr for another window.
+TWinControl* FindControl(HWND wnd);
+
+} // namespace platform::forms

@@ -1,0 +1,374 @@
+#include "platform/forms/dialogs.h"
+
+#include "platform/core/folders.h"
+#include "platform/core/text.h"
+#include "platform/forms/application.h"
+#include "platform/forms/forms.h"
+#include "platform/forms/std_ctrls.h"
+
+#include <QApplication>
+#include <QFileDialog>
+
+#include <algorithm>
+#include <cctype>
+
+namespace platform::forms {
+
+namespace {
+
+TDialogScript*& CurrentScript() {
+    static TDialogScript* script = nullptr;
+    return script;
+}
+
+struct ButtonInfo {
+    TMsgDlgButtons button;
+    const char* caption;
+    int result;
+};
+
+constexpr ButtonInfo ButtonTable[] = {
+    {mbYes, "&Yes", mrYes},
+    {mbNo, "&No", mrNo},
+    {mbOK, "OK", mrOk},
+    {mbCancel, "Cancel", mrCancel},
+    {mbAbort, "&Abort", mrAbort},
+    {mbRetry, "&Retry", mrRetry},
+    {mbIgnore, "&Ignore", mrIgnore},
+    {mbAll, "&All", mrAll},
+    {mbNoToAll, "N&o to All", mrNoToAll},
+    {mbYesToAll, "Yes to &All", mrYesToAll},
+    {mbHelp, "&Help", mrNone},
+};
+
+std::string TypeCaption(TMsgDlgType type) {
+    switch (type) {
+    case mtWarning:
+        return "Warning";
+    case mtError:
+        return "Error";
+    case mtInformation:
+        return "Information";
+    case mtConfirmation:
+        return "Confirm";
+    default:
+        return Application().Title;
+    }
+}
+
+// The message dialog of the class library: a form with the text and a row of buttons.
+int RunMessageForm(const std::string& caption, const std::string& text, TMsgDlgButtons buttons,
+                   TMsgDlgButtons defaultButton) {
+    TForm form(nullptr);
+    form.SetBorderStyle(bsDialog);
+    form.Position = poScreenCenter;
+    form.SetCaption(caption);
+    TLabel& label = form.Own<TLabel>();
+    label.SetParent(&form);
+    label.SetCaption(text);
+    label.SetBounds(16, 16, label.Width(), label.Height());
+    std::vector<const ButtonInfo*> shown;
+    for (const ButtonInfo& b : ButtonTable)
+        if (buttons & b.button) shown.push_back(&b);
+    const int width = std::max(label.Width() + 32, static_cast<int>(shown.size()) * 83 + 24);
+    form.SetBounds(0, 0, width, label.Height() + 80);
+    int x = (width - static_cast<int>(shown.size()) * 83 + 8) / 2;
+    for (const ButtonInfo* b : shown) {
+        TButton& button = form.Own<TButton>();
+        button.SetParent(&form);
+        button.SetCaption(b->caption);
+        button.SetBounds(x, label.Height() + 36, 75, 25);
+        button.ModalResult = b->result;
+        button.Default = b->button == defaultButton;
+        button.Cancel = b->button == mbCancel || (buttons == mbOK && b->button == mbOK);
+        x += 83;
+    }
+    return form.ShowModal();
+}
+
+int MessageBoxButtons(UINT flags, TMsgDlgButtons& buttons) {
+    switch (flags & 0xF) {
+    case MB_OKCANCEL:
+        buttons = mbOKCancel;
+        break;
+    case MB_ABORTRETRYIGNORE:
+        buttons = mbAbortRetryIgnore;
+        break;
+    case MB_YESNOCANCEL:
+        buttons = mbYesNoCancel;
+        break;
+    case MB_YESNO:
+        buttons = mbYes | mbNo;
+        break;
+    case MB_RETRYCANCEL:
+        buttons = mbRetry | mbCancel;
+        break;
+    default:
+        buttons = mbOK;
+        break;
+    }
+    return 0;
+}
+
+std::string Lower(std::string s) {
+    for (char& c : s)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+bool Wildcard(const char* p, const char* s) {
+    for (; *p; ++p, ++s) {
+        if (*p == '*') {
+            for (; *s; ++s)
+                if (Wildcard(p + 1, s)) return true;
+            return Wildcard(p + 1, s);
+        }
+        if (!*s || (*p != '?' && *p != *s)) return false;
+    }
+    return !*s;
+}
+
+} // namespace
+
+// ---- message boxes ----
+
+int MessageDlg(const std::string& msg, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext) {
+    (void)helpContext;
+    if (TDialogScript* script = TDialogScript::Current()) {
+        TDialogQuestion q;
+        q.Kind = TDialogKind::MessageDlg;
+        q.Caption = TypeCaption(type);
+        q.Text = msg;
+        q.Type = type;
+        q.Buttons = buttons;
+        return script->AnswerMessage(q, (buttons & mbCancel) ? mrCancel
+                                        : (buttons & mbNo)   ? mrNo
+                                                             : mrOk);
+    }
+    TMsgDlgButtons defaultButton = 0;
+    for (const ButtonInfo& b : ButtonTable)
+        if (buttons & b.button) {
+            defaultButton = b.button;
+            break;
+        }
+    return RunMessageForm(TypeCaption(type), msg, buttons, defaultButton);
+}
+
+void ShowMessage(const std::string& msg) {
+    MessageDlg(msg, mtCustom, mbOK, 0);
+}
+
+int MessageBox(const std::string& text, const std::string& caption, UINT flags) {
+    const std::string title = caption.empty() ? Application().Title : caption;
+    TMsgDlgButtons buttons = mbOK;
+    MessageBoxButtons(flags, buttons);
+    auto toId = [](int result) {
+        switch (result) {
+        case mrOk:
+            return IDOK;
+        case mrCancel:
+            return IDCANCEL;
+        case mrAbort:
+            return IDABORT;
+        case mrRetry:
+            return IDRETRY;
+        case mrIgnore:
+            return IDIGNORE;
+        case mrYes:
+            return IDYES;
+        case mrNo:
+            return IDNO;
+        default:
+            return IDCANCEL;
+        }
+    };
+    if (TDialogScript* script = TDialogScript::Current()) {
+        TDialogQuestion q;
+        q.Kind = TDialogKind::MessageBox;
+        q.Caption = title;
+        q.Text = text;
+        q.Flags = flags;
+        q.Buttons = buttons;
+        return script->AnswerMessage(q, (buttons & mbCancel) ? IDCANCEL
+                                        : (buttons & mbNo)   ? IDNO
+                                                             : IDOK);
+    }
+    std::vector<TMsgDlgButtons> order;
+    for (const ButtonInfo& b : ButtonTable)
+        if (buttons & b.button) order.push_back(b.button);
+    const std::size_t defaultIndex = (flags >> 8) & 0xF;
+    TMsgDlgButtons defaultButton =
+        defaultIndex < order.size() ? order[defaultIndex] : order.front();
+    return toId(RunMessageForm(title, text, buttons, defaultButton));
+}
+
+// ---- file dialogs ----
+
+std::vector<std::string> FilterPatterns(const std::string& filter, int index) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (;;) {
+        std::size_t bar = filter.find('|', start);
+        parts.push_back(filter.substr(start, bar == std::string::npos ? bar : bar - start));
+        if (bar == std::string::npos) break;
+        start = bar + 1;
+    }
+    std::vector<std::string> result;
+    const std::size_t at = static_cast<std::size_t>(std::max(1, index) - 1) * 2 + 1;
+    if (at >= parts.size()) return result;
+    std::string patterns = parts[at];
+    start = 0;
+    for (;;) {
+        std::size_t semi = patterns.find(';', start);
+        std::string p =
+            core::Trim(patterns.substr(start, semi == std::string::npos ? semi : semi - start));
+        if (!p.empty()) {
+            std::string either;
+            for (char c : p) {
+                if (std::isalpha(static_cast<unsigned char>(c))) {
+                    either += '[';
+                    either += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+                    either += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+                    either += ']';
+                } else {
+                    either += c;
+                }
+            }
+            result.push_back(either);
+        }
+        if (semi == std::string::npos) break;
+        start = semi + 1;
+    }
+    return result;
+}
+
+bool MatchesPattern(const std::string& fileName, const std::string& pattern) {
+    // The either-case classes ("[sS]") reduce to the letter itself once both sides are lower.
+    std::string plain;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] == '[' && i + 3 < pattern.size() && pattern[i + 3] == ']') {
+            plain += pattern[i + 1];
+            i += 3;
+        } else {
+            plain += pattern[i];
+        }
+    }
+    return Wildcard(Lower(plain).c_str(), Lower(core::ExtractFileName(fileName)).c_str());
+}
+
+TOpenDialog::TOpenDialog(TComponent* owner) : TComponent(owner) {}
+
+bool TOpenDialog::Finish(std::string chosen) {
+    if (chosen.empty()) return false;
+    if (!DefaultExt.empty() && core::ExtractFileExt(chosen).empty()) chosen += "." + DefaultExt;
+    if ((Options & ofFileMustExist) && !core::FileExists(chosen)) return false;
+    if ((Options & ofPathMustExist) && !core::ExtractFileDir(chosen).empty() &&
+        !core::DirectoryExists(core::ExtractFileDir(chosen)))
+        return false;
+    FileName = chosen;
+    return true;
+}
+
+bool TOpenDialog::Execute() {
+    if (TDialogScript* script = TDialogScript::Current()) {
+        TDialogQuestion q;
+        q.Kind = Saving() ? TDialogKind::Save : TDialogKind::Open;
+        q.Caption = Title;
+        q.Text = FileName;
+        q.Filter = Filter;
+        q.InitialDir = InitialDir;
+        q.DefaultExt = DefaultExt;
+        std::string chosen;
+        if (!script->AnswerFileDialog(q, chosen)) return false;
+        if (!InitialDir.empty() && !chosen.empty() && !core::IsAbsolutePath(chosen))
+            chosen = core::IncludeTrailingPathDelimiter(InitialDir) + chosen;
+        return Finish(chosen);
+    }
+    QStringList filters;
+    {
+        std::vector<std::string> parts;
+        std::size_t start = 0;
+        for (;;) {
+            std::size_t bar = Filter.find('|', start);
+            parts.push_back(Filter.substr(start, bar == std::string::npos ? bar : bar - start));
+            if (bar == std::string::npos) break;
+            start = bar + 1;
+        }
+        for (std::size_t i = 0; i + 1 < parts.size(); i += 2) {
+            QString patterns;
+            for (const std::string& p : FilterPatterns(Filter, static_cast<int>(i / 2) + 1))
+                patterns += QString::fromStdString(p) + " ";
+            filters << QString::fromStdString(core::AnsiToUtf8(parts[i])) + " (" +
+                           patterns.trimmed() + ")";
+        }
+    }
+    QString selected = filters.value(FilterIndex - 1);
+    const QString title = QString::fromStdString(core::AnsiToUtf8(Title));
+    const QString dir = QString::fromStdString(core::AnsiToUtf8(
+        InitialDir.empty()
+            ? FileName
+            : core::IncludeTrailingPathDelimiter(InitialDir) + core::ExtractFileName(FileName)));
+    QFileDialog::Options options = QFileDialog::DontConfirmOverwrite;
+    QString chosen = Saving() ? QFileDialog::getSaveFileName(nullptr, title, dir,
+                                                             filters.join(";;"), &selected, options)
+                              : QFileDialog::getOpenFileName(
+                                    nullptr, title, dir, filters.join(";;"), &selected, options);
+    if (int at = static_cast<int>(filters.indexOf(selected)); at >= 0) FilterIndex = at + 1;
+    return Finish(core::Utf8ToAnsi(chosen.toStdString()));
+}
+
+// ---- the test seam ----
+
+TDialogScript::TDialogScript() : previous_(CurrentScript()) {
+    CurrentScript() = this;
+}
+
+TDialogScript::~TDialogScript() {
+    CurrentScript() = previous_;
+}
+
+TDialogScript* TDialogScript::Current() {
+    return CurrentScript();
+}
+
+void TDialogScript::Answer(const std::string& text, int answer) {
+    answers_.push_back({false, text, answer, {}});
+}
+
+void TDialogScript::AnswerFile(const std::string& title, const std::string& fileName) {
+    answers_.push_back({true, title, 0, fileName});
+}
+
+int TDialogScript::AnswerMessage(const TDialogQuestion& question, int cancel) {
+    asked_.push_back(question);
+    if (answers_.empty() || answers_.front().file) {
+        mismatches_.push_back("unexpected message: \"" + question.Text + "\"");
+        return cancel;
+    }
+    Entry entry = answers_.front();
+    answers_.pop_front();
+    if (entry.text != question.Text) {
+        mismatches_.push_back("expected \"" + entry.text + "\", asked \"" + question.Text + "\"");
+        return cancel;
+    }
+    return entry.answer;
+}
+
+bool TDialogScript::AnswerFileDialog(const TDialogQuestion& question, std::string& fileName) {
+    asked_.push_back(question);
+    if (answers_.empty() || !answers_.front().file) {
+        mismatches_.push_back("unexpected file dialog: \"" + question.Caption + "\"");
+        return false;
+    }
+    Entry entry = answers_.front();
+    answers_.pop_front();
+    if (entry.text != question.Caption) {
+        mismatches_.push_back("expected file dialog \"" + entry.text + "\", asked \"" +
+                              question.Caption + "\"");
+        return false;
+    }
+    fileName = entry.fileName;
+    return !fileName.empty();
+}
+
+} // namespace platform::forms

@@ -1,0 +1,210 @@
+#pragma once
+// The class library's forms: top-level windows (and multiple-document children) with the close
+// protocol, modal showing and modal results, the dialog keys, and the multiple-document parent
+// that keeps its children in a client window of its own. The window manager draws the frame of
+// a top-level form outside its bounds, so there Width and Height are the client area's; a
+// multiple-document child draws its own frame and caption inside its bounds.
+
+#include "platform/forms/controls.h"
+
+#include <string>
+#include <vector>
+
+namespace platform::forms {
+
+enum TBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+// A set of the flags below.
+using TBorderIcons = unsigned;
+inline constexpr TBorderIcons biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8;
+enum TPosition {
+    poDesigned,
+    poDefault,
+    poDefaultPosOnly,
+    poDefaultSizeOnly,
+    poScreenCenter,
+    poDesktopCenter,
+    poMainFormCenter,
+    poOwnerFormCenter
+};
+enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+enum TTileMode { tbHorizontal, tbVertical };
+
+using TModalResult = int;
+inline constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4,
+                              mrIgnore = 5, mrYes = 6, mrNo = 7, mrAll = 8, mrNoToAll = 9,
+                              mrYesToAll = 10;
+
+using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
+using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
+
+class EInvalidOperation : public core::Exception {
+public:
+    using core::Exception::Exception;
+};
+
+// The platform's messages to the client window of a multiple-document parent (WM_MDIACTIVATE
+// comes with the window system's own).
+inline constexpr UINT WM_MDIRESTORE = 0x0223;
+inline constexpr UINT WM_MDINEXT = 0x0224;
+inline constexpr UINT WM_MDIMAXIMIZE = 0x0225;
+inline constexpr UINT WM_MDITILE = 0x0226;
+inline constexpr UINT WM_MDICASCADE = 0x0227;
+inline constexpr UINT WM_MDIICONARRANGE = 0x0228;
+inline constexpr UINT WM_MDIGETACTIVE = 0x0229;
+
+class TMDIClient;
+
+class TCustomForm : public TCustomControl {
+public:
+    // FormStyle decides the kind of window, so it comes with the form; a child of the multiple-
+    // document kind lives in the main form's client window.
+    explicit TCustomForm(TComponent* owner, TFormStyle style = fsNormal);
+    ~TCustomForm() override;
+
+    // Runs OnCreate once; CreateForm, Show and ShowModal call it when nobody did before.
+    void AfterConstruction();
+    // Runs OnDestroy once and lets the windows go, while the whole form still exists: the
+    // owner's freeing calls it before any destructor runs (the application hears of every form
+    // that goes); a form that is not freed by an owner gets it from its own destructor.
+    void BeforeDestruction();
+    bool Destroying() const { return destroying_; }
+
+    TFormStyle FormStyle() const { return formStyle_; }
+    TBorderStyle BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(TBorderStyle value);
+    TBorderIcons BorderIcons() const { return borderIcons_; }
+    void SetBorderIcons(TBorderIcons value);
+    TPosition Position = poDesigned;
+    TWindowState WindowState() const { return windowState_; }
+    void SetWindowState(TWindowState value);
+    bool KeyPreview = false;
+
+    TWinControl* ActiveControl() const { return activeControl_; }
+    void SetActiveControl(TWinControl* control);
+    // The focus moved to a control of this form.
+    void FocusControl(TWinControl* control);
+    // Tab order: the next control that can take the focus after current.
+    void SelectNext(TWinControl* current, bool forward);
+    // Tab, Enter (the default button) and Esc (the cancel button); true when taken.
+    bool DialogKey(WORD key, TShiftState shift);
+    // The accelerator of a caption ("&Close": Alt+C, or C where the focus takes no typing)
+    // clicks its button, check box or radio button, or focuses the control of its label.
+    bool DialogChar(char key);
+
+    void Show();
+    void Close();
+    bool CloseQuery();
+    // Hides now and frees the form through its owner once the messages queued now are done;
+    // nothing of it paints in between.
+    void Release();
+    bool Released() const { return released_; }
+    TModalResult ShowModal();
+    TModalResult ModalResult() const { return modalResult_; }
+    void SetModalResult(TModalResult value);
+    bool Modal() const { return modal_; }
+    bool Showing() const override;
+    bool Active() const { return active_; }
+
+    // The multiple-document parent.
+    HWND ClientHandle();
+    int MDIChildCount() const;
+    // Index 0 is the front child.
+    TCustomForm* MDIChildren(int index) const;
+    TCustomForm* ActiveMDIChild() const;
+    TTileMode TileMode = tbHorizontal;
+    void Cascade();
+    void Tile();
+    void ArrangeIcons();
+    void Next();
+    void Previous();
+
+    TNotifyEvent OnCreate;
+    TNotifyEvent OnShow;
+    TNotifyEvent OnHide;
+    TNotifyEvent OnActivate;
+    TNotifyEvent OnDeactivate;
+    TCloseEvent OnClose;
+    TCloseQueryEvent OnCloseQuery;
+    TNotifyEvent OnDestroy;
+    TNotifyEvent OnPaint;
+
+    void WndProc(TMessage& message) override;
+    void Dispatch(TMessage& message) override;
+
+    // The caption buttons of a multiple-document child, in window coordinates.
+    enum TCaptionButton { cbMinimize, cbMaximize, cbClose };
+    TRect CaptionButtonRect(TCaptionButton button) const;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void Paint() override;
+    virtual void DoClose(TCloseAction& action);
+    virtual void DoShow();
+    virtual void DoHide();
+    void Activate();
+    void Deactivate();
+
+private:
+    friend class TMDIClient;
+    void ApplyVisibility();
+    void ApplyPosition();
+    void ApplyWindowState();
+    void MinimizeMDIChild();
+    void RestoreMDIChild();
+    void MaximizeMDIChild();
+    void ActivateMDIChild(TCustomForm* child);
+    void MDIChildGone(TCustomForm* child);
+    std::vector<TCustomForm*> MDIChildList(bool includeHidden) const;
+    TCustomForm* MDIParent() const;
+    void DisableOtherForms(std::vector<HWND>& disabled);
+    TRect CaptionBar() const;
+    void PaintChildCaption();
+    int ChildHitTest(TPoint screen) const;
+    bool moving_ = false;
+    TPoint moveStart_;
+    TRect moveBounds_;
+
+    TFormStyle formStyle_;
+    TBorderStyle borderStyle_ = bsSizeable;
+    TBorderIcons borderIcons_ = biSystemMenu | biMinimize | biMaximize;
+    TWindowState windowState_ = wsNormal;
+    TWinControl* activeControl_ = nullptr;
+    TMDIClient* client_ = nullptr;
+    TCustomForm* activeChild_ = nullptr;
+    TRect normalBounds_;
+    TModalResult modalResult_ = mrNone;
+    void* modalLoop_ = nullptr;
+    bool created_ = false;
+    bool destroying_ = false;
+    bool modal_ = false;
+    bool released_ = false;
+    bool positioned_ = false;
+    bool active_ = false;
+    bool shown_ = false;
+};
+
+class TForm : public TCustomForm {
+public:
+    using TCustomForm::TCustomForm;
+};
+
+// The client window of a multiple-document parent: the children's windows live in it. It
+// answers the platform's MDI messages (WM_MDIGETACTIVE with the maximised flag through a BOOL*
+// in lParam, WM_MDIMAXIMIZE, WM_MDIRESTORE, WM_MDINEXT, WM_MDICASCADE, WM_MDITILE,
+// WM_MDIICONARRANGE); a child that becomes active gets WM_CHILDACTIVATE and WM_MDIACTIVATE
+// (wParam the child losing the activation, lParam the one taking it).
+class TMDIClient : public TWinControl {
+public:
+    explicit TMDIClient(TComponent* owner);
+    void Dispatch(TMessage& message) override;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+};
+
+// Frees f through its owner when it has one (the form's Release, done now).
+void FreeForm(TCustomForm& form);
+
+} // namespace platform::forms

@@ -1,0 +1,62 @@
+#pragma once
+// The class library's bitmap: a 32-bit image with a canvas of its own, read from BMP or PNG
+// files, and the picture that holds one for an image control.
+
+#include "platform/gdi/canvas.h"
+
+#include <functional>
+#include <string>
+
+namespace platform::forms {
+
+class TBitmap : public core::TObject {
+public:
+    TBitmap();
+    ~TBitmap() override;
+    TBitmap(const TBitmap&) = delete;
+    TBitmap& operator=(const TBitmap&) = delete;
+
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    // Keeps what still fits; new area is white.
+    void SetSize(int width, int height);
+    void SetWidth(int value) { SetSize(value, height_); }
+    void SetHeight(int value) { SetSize(width_, value); }
+    bool Empty() const { return width_ == 0 || height_ == 0; }
+    // Draws into the bitmap.
+    gdi::TCanvas& Canvas();
+    gdi::HBITMAP Handle() const { return bitmap_; }
+    // BMP or PNG; raises core::Exception when the file cannot be read as a picture.
+    void LoadFromFile(const std::string& path);
+    void Assign(const TBitmap& source);
+    // Pixels of this colour are not drawn by DrawTransparent; the bottom-left pixel by default.
+    gdi::TColor TransparentColor() const;
+    // The bitmap, or its part source, into dest of a context.
+    void Draw(gdi::HDC dc, const gdi::TRect& dest) const;
+    void DrawPart(gdi::HDC dc, int x, int y, const gdi::TRect& source, bool transparent) const;
+
+    std::function<void()> OnChange;
+
+private:
+    void Release();
+    gdi::HBITMAP bitmap_{};
+    gdi::HDC dc_{};
+    gdi::HGDIOBJ old_{};
+    gdi::TCanvas canvas_;
+    int width_ = 0;
+    int height_ = 0;
+};
+
+class TPicture : public core::TObject {
+public:
+    TBitmap& Bitmap() { return bitmap_; }
+    const TBitmap& Bitmap() const { return bitmap_; }
+    int Width() const { return bitmap_.Width(); }
+    int Height() const { return bitmap_.Height(); }
+    void LoadFromFile(const std::string& path) { bitmap_.LoadFromFile(path); }
+
+private:
+    TBitmap bitmap_;
+};
+
+} // namespace platform::forms

@@ -1,0 +1,1176 @@
+#include "platform/forms/std_ctrls.h"
+
+#include "platform/forms/clipbrd.h"
+#include "platform/forms/forms.h"
+#include "platform/gdi/draw_text.h"
+#include "platform/gdi/drawing.h"
+#include "platform/gdi/frame_controls.h"
+#include "platform/gdi/text_out.h"
+#include "platform/win/input_state.h"
+#include "platform/win/painting.h"
+#include "platform/win/window.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace platform::forms {
+
+using namespace win;
+
+namespace {
+
+// Text in the canvas's font and a colour, without a background.
+void DrawTextIn(TCanvas& canvas, const std::string& text, TRect r, UINT format, TColor color) {
+    gdi::HDC dc = canvas.Handle();
+    const int saved = gdi::SaveDC(dc);
+    gdi::SelectObject(dc, canvas.Font().Handle());
+    gdi::SetTextColor(dc, gdi::ColorToRGB(color));
+    gdi::SetBkMode(dc, gdi::TRANSPARENT);
+    gdi::DrawText(dc, text.c_str(), static_cast<int>(text.size()), &r, format);
+    gdi::RestoreDC(dc, saved);
+}
+
+void Fill(TCanvas& canvas, const TRect& r, TColor color) {
+    canvas.Brush().SetStyle(gdi::TBrushStyle::bsSolid);
+    canvas.Brush().SetColor(color);
+    canvas.FillRect(r);
+}
+
+TColor TextColor(const TControl& control) {
+    return control.EnabledWithParents() ? control.Font().Color() : gdi::clGrayText;
+}
+
+// A sunken client edge around r; returns what lies inside.
+TRect SunkenEdge(TCanvas& canvas, TRect r) {
+    gdi::DrawEdge(canvas.Handle(), &r, gdi::EDGE_SUNKEN, gdi::BF_RECT | gdi::BF_ADJUST);
+    return r;
+}
+
+int TextWidthIn(const TFont& font, const std::string& text) {
+    return MeasureText(font, text).cx;
+}
+
+} // namespace
+
+gdi::TSize MeasureText(const TFont& font, const std::string& text) {
+    TFont copy;
+    copy.Assign(font);
+    gdi::HDC dc = gdi::CreateCompatibleDC(gdi::NullDC);
+    gdi::HGDIOBJ old = gdi::SelectObject(dc, copy.Handle());
+    gdi::TSize size;
+    gdi::GetTextExtentPoint32(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    if (text.empty()) {
+        gdi::TEXTMETRIC tm;
+        gdi::GetTextMetrics(dc, &tm);
+        size.cy = tm.tmHeight;
+    }
+    gdi::SelectObject(dc, old);
+    gdi::DeleteDC(dc);
+    return size;
+}
+
+// ---- TLabel ----
+
+TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) {
+    width_ = 65;
+    height_ = 13;
+    controlStyle_ |= csSetCaption;
+}
+
+void TLabel::SetAutoSize(bool value) {
+    autoSize_ = value;
+    AdjustBounds();
+}
+
+void TLabel::SetFocusControl(TWinControl* value) {
+    if (focusControl_) RemoveFreeNotification(focusControl_);
+    focusControl_ = value;
+    if (value) FreeNotification(value);
+}
+
+void TLabel::Notification(TComponent* component, core::TOperation operation) {
+    TGraphicControl::Notification(component, operation);
+    if (operation == core::opRemove && component == focusControl_) focusControl_ = nullptr;
+}
+
+void TLabel::SetTransparent(bool value) {
+    transparent_ = value;
+    Invalidate();
+}
+
+void TLabel::AdjustBounds() {
+    if (!autoSize_ || WordWrap) return;
+    std::string shown = text_;
+    if (ShowAccelChar) std::erase(shown, '&');
+    gdi::TSize size = MeasureText(font_, shown.empty() ? " " : shown);
+    if (shown.empty()) size.cx = 0;
+    int left = left_;
+    if (Alignment == taRightJustify) left = left_ + width_ - size.cx;
+    if (Alignment == taCenter) left = left_ + (width_ - size.cx) / 2;
+    SetBounds(left, top_, size.cx, size.cy);
+}
+
+void TLabel::Dispatch(TMessage& message) {
+    if (message.Msg == CM_TEXTCHANGED || message.Msg == CM_FONTCHANGED) {
+        AdjustBounds();
+        Invalidate();
+        return;
+    }
+    TGraphicControl::Dispatch(message);
+}
+
+void TLabel::Paint() {
+    TRect r = ClientRect();
+    if (!transparent_) Fill(canvas_, r, color_);
+    UINT format = WordWrap ? gdi::DT_WORDBREAK : gdi::DT_SINGLELINE;
+    if (!ShowAccelChar) format |= gdi::DT_NOPREFIX;
+    if (Alignment == taCenter) format |= gdi::DT_CENTER;
+    if (Alignment == taRightJustify) format |= gdi::DT_RIGHT;
+    if (!WordWrap && Layout == tlCenter) format |= gdi::DT_VCENTER;
+    if (!WordWrap && Layout == tlBottom) format |= gdi::DT_BOTTOM;
+    DrawTextIn(canvas_, text_, r, format, TextColor(*this));
+}
+
+// ---- TGroupBox ----
+
+TGroupBox::TGroupBox(TComponent* owner) : TCustomControl(owner) {
+    width_ = 185;
+    height_ = 105;
+    controlStyle_ |= csAcceptsControls | csSetCaption;
+}
+
+void TGroupBox::Paint() {
+    TRect r = ClientRect();
+    Fill(canvas_, r, color_);
+    const int h = MeasureText(font_, "0").cy;
+    TRect frame{r.Left, r.Top + h / 2, r.Right, r.Bottom};
+    gdi::DrawEdge(canvas_.Handle(), &frame, gdi::EDGE_ETCHED, gdi::BF_RECT);
+    if (!text_.empty()) {
+        TRect t{8, 0, 8 + TextWidthIn(font_, text_) + 4, h};
+        Fill(canvas_, t, color_);
+        DrawTextIn(canvas_, text_, {t.Left + 2, 0, t.Right, h}, gdi::DT_SINGLELINE,
+                   TextColor(*this));
+    }
+}
+
+// ---- TButton ----
+
+TButton::TButton(TComponent* owner) : TCustomControl(owner) {
+    width_ = 75;
+    height_ = 25;
+    TabStop = true;
+    focusOnClick_ = true;
+    controlStyle_ = csCaptureMouse | csClickEvents | csSetCaption;
+}
+
+void TButton::Click() {
+    TCustomControl::Click();
+    // After OnClick, so that the handler may still change or clear the result.
+    if (ModalResult != 0)
+        if (TCustomForm* form = ParentForm()) form->SetModalResult(ModalResult);
+}
+
+void TButton::Dispatch(TMessage& message) {
+    if (message.Msg == WM_KILLFOCUS || message.Msg == WM_SETFOCUS) Invalidate();
+    TCustomControl::Dispatch(message);
+}
+
+void TButton::DrawFace(const TRect& area, bool pressed) {
+    TRect r = area;
+    if (Default || Focused()) {
+        canvas_.Brush().SetColor(gdi::clWindowFrame);
+        canvas_.FrameRect(r);
+        gdi::InflateRect(r, -1, -1);
+    }
+    gdi::DrawFrameControl(canvas_.Handle(), &r, gdi::DFC_BUTTON,
+                          gdi::DFCS_BUTTONPUSH | (pressed ? UINT(gdi::DFCS_PUSHED) : 0u));
+}
+
+void TButton::Paint() {
+    TRect r = ClientRect();
+    DrawFace(r, pressed_);
+    TRect t = r;
+    if (pressed_) gdi::OffsetRect(t, 1, 1);
+    DrawTextIn(canvas_, text_, t, gdi::DT_SINGLELINE | gdi::DT_CENTER | gdi::DT_VCENTER,
+               EnabledWithParents() ? gdi::clBtnText : gdi::clGrayText);
+    if (Focused()) {
+        TRect f = r;
+        gdi::InflateRect(f, -4, -4);
+        canvas_.DrawFocusRect(f);
+    }
+}
+
+void TButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    if (button == mbLeft) {
+        pressed_ = true;
+        Invalidate();
+    }
+    TCustomControl::MouseDown(button, shift, x, y);
+}
+
+void TButton::MouseMove(TShiftState shift, int x, int y) {
+    if (PressedInside()) {
+        const bool inside = gdi::PtInRect(ClientRect(), {x, y});
+        if (inside != pressed_) {
+            pressed_ = inside;
+            Invalidate();
+        }
+    }
+    TCustomControl::MouseMove(shift, x, y);
+}
+
+void TButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+    if (pressed_) {
+        pressed_ = false;
+        Invalidate();
+    }
+    TCustomControl::MouseUp(button, shift, x, y);
+}
+
+void TButton::KeyDown(WORD& key, TShiftState shift) {
+    TCustomControl::KeyDown(key, shift);
+    if (key == VK_SPACE) {
+        spaceDown_ = true;
+        pressed_ = true;
+        Invalidate();
+    }
+}
+
+void TButton::KeyUp(WORD& key, TShiftState shift) {
+    TCustomControl::KeyUp(key, shift);
+    if (key == VK_SPACE && spaceDown_) {
+        spaceDown_ = false;
+        pressed_ = false;
+        Invalidate();
+        Click();
+    }
+}
+
+bool TButton::WantsKey(WORD) const {
+    return false;
+}
+
+// ---- TCheckBox ----
+
+namespace {
+
+void PaintCheckLike(TCanvas& canvas, const TControl& control, TColor color, UINT kind, bool checked,
+                    bool grayed, TAlignment alignment) {
+    TRect r = control.ClientRect();
+    Fill(canvas, r, color);
+    constexpr int box = 13;
+    const int top = (r.Height() - box) / 2;
+    TRect b = alignment == taRightJustify ? TRect{0, top, box, top + box}
+                                          : TRect{r.Right - box, top, r.Right, top + box};
+    UINT state = kind | (checked || grayed ? UINT(gdi::DFCS_CHECKED) : 0u);
+    if (!control.EnabledWithParents() || grayed) state |= gdi::DFCS_INACTIVE;
+    gdi::DrawFrameControl(canvas.Handle(), &b, gdi::DFC_BUTTON, state);
+    TRect t = alignment == taRightJustify ? TRect{box + 4, 0, r.Right, r.Bottom}
+                                          : TRect{0, 0, r.Right - box - 4, r.Bottom};
+    DrawTextIn(canvas, control.Caption(), t, gdi::DT_SINGLELINE | gdi::DT_VCENTER,
+               TextColor(control));
+}
+
+} // namespace
+
+TCheckBox::TCheckBox(TComponent* owner) : TCustomControl(owner) {
+    width_ = 97;
+    height_ = 17;
+    TabStop = true;
+    focusOnClick_ = true;
+    controlStyle_ = csCaptureMouse | csClickEvents | csSetCaption;
+}
+
+void TCheckBox::SetState(TCheckBoxState value) {
+    if (value == state_) return;
+    state_ = value;
+    Invalidate();
+    clicking_ = true;
+    try {
+        Click();
+    } catch (...) {
+        clicking_ = false;
+        throw;
+    }
+    clicking_ = false;
+}
+
+void TCheckBox::Toggle() {
+    switch (state_) {
+    case cbUnchecked:
+        SetState(AllowGrayed ? cbGrayed : cbChecked);
+        break;
+    case cbChecked:
+        SetState(cbUnchecked);
+        break;
+    case cbGrayed:
+        SetState(cbChecked);
+        break;
+    }
+}
+
+void TCheckBox::Click() {
+    if (clicking_)
+        TCustomControl::Click();
+    else
+        Toggle();
+}
+
+void TCheckBox::KeyUp(WORD& key, TShiftState shift) {
+    TCustomControl::KeyUp(key, shift);
+    if (key == VK_SPACE) Toggle();
+}
+
+void TCheckBox::Paint() {
+    PaintCheckLike(canvas_, *this, color_, gdi::DFCS_BUTTONCHECK, state_ == cbChecked,
+                   state_ == cbGrayed, Alignment);
+}
+
+// ---- TRadioButton ----
+
+TRadioButton::TRadioButton(TComponent* owner) : TCustomControl(owner) {
+    width_ = 113;
+    height_ = 17;
+    focusOnClick_ = true;
+    controlStyle_ = csCaptureMouse | csClickEvents | csSetCaption;
+}
+
+void TRadioButton::SetChecked(bool value) {
+    if (value == checked_) return;
+    checked_ = value;
+    TabStop = value;
+    Invalidate();
+    if (!value) return;
+    if (parent_)
+        for (int i = 0; i < parent_->ControlCount(); ++i)
+            if (auto* other = dynamic_cast<TRadioButton*>(parent_->Controls(i));
+                other && other != this && other->checked_) {
+                other->checked_ = false;
+                other->TabStop = false;
+                other->Invalidate();
+            }
+    clicking_ = true;
+    try {
+        Click();
+    } catch (...) {
+        clicking_ = false;
+        throw;
+    }
+    clicking_ = false;
+}
+
+void TRadioButton::Click() {
+    if (clicking_)
+        TCustomControl::Click();
+    else
+        SetChecked(true);
+}
+
+void TRadioButton::KeyUp(WORD& key, TShiftState shift) {
+    TCustomControl::KeyUp(key, shift);
+    if (key == VK_SPACE) SetChecked(true);
+}
+
+void TRadioButton::Paint() {
+    PaintCheckLike(canvas_, *this, color_, gdi::DFCS_BUTTONRADIO, checked_, false, Alignment);
+}
+
+// ---- TEdit ----
+
+TEdit::TEdit(TComponent* owner) : TCustomControl(owner) {
+    width_ = 121;
+    height_ = 21;
+    color_ = gdi::clWindow;
+    TabStop = true;
+    focusOnClick_ = true;
+    controlStyle_ = csCaptureMouse | csClickEvents | csDoubleClicks | csSetCaption;
+    cursor_ = crIBeam;
+}
+
+void TEdit::SetSelStart(int value) {
+    selStart_ = std::clamp(value, 0, static_cast<int>(text_.size()));
+    selLength_ = 0;
+    Invalidate();
+}
+
+void TEdit::SetSelLength(int value) {
+    selLength_ = std::clamp(value, 0, static_cast<int>(text_.size()) - selStart_);
+    Invalidate();
+}
+
+std::string TEdit::SelText() const {
+    return text_.substr(static_cast<std::size_t>(selStart_), static_cast<std::size_t>(selLength_));
+}
+
+void TEdit::SelectAll() {
+    selStart_ = 0;
+    selLength_ = static_cast<int>(text_.size());
+    Invalidate();
+}
+
+void TEdit::Change() {
+    if (OnChange) OnChange(this);
+}
+
+void TEdit::Dispatch(TMessage& message) {
+    switch (message.Msg) {
+    case CM_TEXTCHANGED:
+        selStart_ = std::min(selStart_, static_cast<int>(text_.size()));
+        selLength_ = std::min(selLength_, static_cast<int>(text_.size()) - selStart_);
+        Invalidate();
+        Change();
+        return;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        Invalidate();
+        break;
+    case WM_GETDLGCODE:
+        message.Result = DLGC_WANTCHARS | DLGC_WANTARROWS;
+        return;
+    default:
+        break;
+    }
+    TCustomControl::Dispatch(message);
+}
+
+void TEdit::DoEnter() {
+    if (AutoSelect) SelectAll();
+    TCustomControl::DoEnter();
+}
+
+TRect TEdit::EditRect() const {
+    TRect r = ClientRect();
+    if (BorderStyle == bsSingleBorder) gdi::InflateRect(r, -2, -2);
+    return {r.Left + 1, r.Top, r.Right - 1, r.Bottom};
+}
+
+std::string TEdit::DisplayText() const {
+    if (PasswordChar) return std::string(text_.size(), PasswordChar);
+    return text_;
+}
+
+void TEdit::Paint() {
+    TRect r = ClientRect();
+    if (BorderStyle == bsSingleBorder) r = SunkenEdge(canvas_, r);
+    Fill(canvas_, r, EnabledWithParents() ? color_ : gdi::clBtnFace);
+    TRect e = EditRect();
+    const std::string shown = DisplayText();
+    const int lineHeight = MeasureText(font_, "0").cy;
+    const int top = e.Top + std::max(0, (e.Height() - lineHeight) / 2);
+    const auto widthTo = [&](int chars) {
+        return TextWidthIn(font_, shown.substr(0, static_cast<std::size_t>(chars)));
+    };
+    // Text wider than the box scrolls so that the caret stays in view.
+    const int caret = widthTo(selStart_ + (selLength_ > 0 ? selLength_ : 0));
+    if (caret - scroll_ > e.Width() - 1) scroll_ = caret - e.Width() + 1;
+    if (caret < scroll_) scroll_ = caret;
+    if (widthTo(static_cast<int>(shown.size())) <= e.Width()) scroll_ = 0;
+    const int saved = gdi::SaveDC(canvas_.Handle());
+    gdi::IntersectClipRect(canvas_.Handle(), e.Left, e.Top, e.Right, e.Bottom);
+    const int x = e.Left - scroll_;
+    DrawTextIn(canvas_, shown,
+               {x, top, x + widthTo(static_cast<int>(shown.size())) + 1, top + lineHeight},
+               gdi::DT_SINGLELINE | gdi::DT_NOPREFIX, TextColor(*this));
+    if (Focused()) {
+        const int x0 = x + widthTo(selStart_);
+        if (selLength_ > 0) {
+            const int x1 = x + widthTo(selStart_ + selLength_);
+            TRect sel{x0, top, x1, top + lineHeight};
+            Fill(canvas_, sel, gdi::clHighlight);
+            DrawTextIn(canvas_, SelText(), sel, gdi::DT_SINGLELINE | gdi::DT_NOPREFIX,
+                       gdi::clHighlightText);
+        } else {
+            Fill(canvas_, {x0, top, x0 + 1, top + lineHeight}, gdi::clWindowText);
+        }
+    }
+    gdi::RestoreDC(canvas_.Handle(), saved);
+    canvas_.Refresh();
+}
+
+bool TEdit::AcceptInput(const std::string& text) const {
+    return !ReadOnly && !text.empty();
+}
+
+void TEdit::ReplaceSelection(const std::string& input) {
+    std::string text = input;
+    if (CharCase == ecUpperCase)
+        for (char& c : text)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (CharCase == ecLowerCase)
+        for (char& c : text)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (MaxLength > 0) {
+        const int room = MaxLength - (static_cast<int>(text_.size()) - selLength_);
+        if (room <= 0) {
+            if (selLength_ == 0) return;
+            text.clear();
+        } else if (static_cast<int>(text.size()) > room) {
+            text.resize(static_cast<std::size_t>(room));
+        }
+    }
+    std::string next = text_;
+    next.replace(static_cast<std::size_t>(selStart_), static_cast<std::size_t>(selLength_), text);
+    const int caret = selStart_ + static_cast<int>(text.size());
+    selLength_ = 0;
+    selStart_ = caret;
+    Modified = true;
+    SetText(next);
+    selStart_ = std::min(caret, static_cast<int>(text_.size()));
+    Invalidate();
+}
+
+void TEdit::KeyDown(WORD& key, TShiftState shift) {
+    TCustomControl::KeyDown(key, shift);
+    const int length = static_cast<int>(text_.size());
+    switch (key) {
+    case VK_LEFT:
+        SetSelStart(selLength_ > 0 ? selStart_ : selStart_ - 1);
+        break;
+    case VK_RIGHT:
+        SetSelStart(selLength_ > 0 ? selStart_ + selLength_ : selStart_ + 1);
+        break;
+    case VK_HOME:
+        SetSelStart(0);
+        break;
+    case VK_END:
+        SetSelStart(length);
+        break;
+    case VK_DELETE:
+        if (ReadOnly) break;
+        if (selLength_ == 0 && selStart_ < length) selLength_ = 1;
+        if (selLength_ > 0) {
+            std::string next = text_;
+            next.erase(static_cast<std::size_t>(selStart_), static_cast<std::size_t>(selLength_));
+            selLength_ = 0;
+            Modified = true;
+            SetText(next);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void TEdit::KeyPress(char& key) {
+    TCustomControl::KeyPress(key);
+    const unsigned char c = static_cast<unsigned char>(key);
+    if (c == 0) return;
+    if (c == 3) { // Ctrl+C
+        if (selLength_ > 0 && !PasswordChar) Clipboard().SetAsText(SelText());
+        return;
+    }
+    if (c == 24 || c == 22) { // Ctrl+X, Ctrl+V
+        if (ReadOnly) return;
+        if (c == 24) {
+            if (selLength_ == 0 || PasswordChar) return;
+            Clipboard().SetAsText(SelText());
+            std::string next = text_;
+            next.erase(static_cast<std::size_t>(selStart_), static_cast<std::size_t>(selLength_));
+            selLength_ = 0;
+            Modified = true;
+            SetText(next);
+        } else {
+            std::string pasted = Clipboard().AsText();
+            std::erase_if(pasted, [](char ch) { return ch == '\r' || ch == '\n'; });
+            if (AcceptInput(pasted)) ReplaceSelection(pasted);
+        }
+        return;
+    }
+    if (c == 8) {
+        if (ReadOnly) return;
+        if (selLength_ == 0 && selStart_ > 0) {
+            --selStart_;
+            selLength_ = 1;
+        }
+        if (selLength_ > 0) {
+            std::string next = text_;
+            next.erase(static_cast<std::size_t>(selStart_), static_cast<std::size_t>(selLength_));
+            selLength_ = 0;
+            Modified = true;
+            SetText(next);
+        }
+        return;
+    }
+    if (c < 32) return;
+    const std::string input(1, key);
+    if (AcceptInput(input)) ReplaceSelection(input);
+}
+
+void TEdit::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    if (button == mbLeft) {
+        TRect e = EditRect();
+        const std::string shown = DisplayText();
+        int caret = static_cast<int>(shown.size());
+        for (int i = 0; i < static_cast<int>(shown.size()); ++i) {
+            const int mid =
+                e.Left + (TextWidthIn(font_, shown.substr(0, static_cast<std::size_t>(i))) +
+                          TextWidthIn(font_, shown.substr(0, static_cast<std::size_t>(i + 1)))) /
+                             2;
+            if (x + scroll_ < mid) {
+                caret = i;
+                break;
+            }
+        }
+        SetSelStart(caret);
+    }
+    TCustomControl::MouseDown(button, shift, x, y);
+}
+
+// ---- TMemo ----
+
+TMemo::TMemo(TComponent* owner) : TCustomControl(owner) {
+    width_ = 185;
+    height_ = 89;
+    color_ = gdi::clWindow;
+    TabStop = true;
+    focusOnClick_ = true;
+    cursor_ = crIBeam;
+    lines_.OnChange = [this] { LinesChanged(); };
+}
+
+void TMemo::LinesChanged() {
+    if (updating_) return;
+    updating_ = true;
+    std::string text = lines_.Text();
+    if (text.size() >= 2) text.resize(text.size() - 2);
+    TCustomControl::SetText(text);
+    updating_ = false;
+    Invalidate();
+    if (OnChange) OnChange(this);
+}
+
+void TMemo::Dispatch(TMessage& message) {
+    if (message.Msg == CM_TEXTCHANGED) {
+        if (!updating_) {
+            updating_ = true;
+            lines_.SetText(text_);
+            updating_ = false;
+            Invalidate();
+            if (OnChange) OnChange(this);
+        }
+        return;
+    }
+    TCustomControl::Dispatch(message);
+}
+
+bool TMemo::WantsKey(WORD key) const {
+    return key == VK_RETURN;
+}
+
+void TMemo::Paint() {
+    TRect r = SunkenEdge(canvas_, ClientRect());
+    Fill(canvas_, r, color_);
+    const int lineHeight = MeasureText(font_, "0").cy;
+    int y = r.Top + 1;
+    for (const std::string& line : lines_.List()) {
+        if (y >= r.Bottom) break;
+        DrawTextIn(canvas_, line, {r.Left + 2, y, r.Right - 2, y + lineHeight},
+                   gdi::DT_SINGLELINE | gdi::DT_NOPREFIX | gdi::DT_EXPANDTABS, TextColor(*this));
+        y += lineHeight;
+    }
+}
+
+void TMemo::KeyDown(WORD& key, TShiftState shift) {
+    TCustomControl::KeyDown(key, shift);
+}
+
+void TMemo::KeyPress(char& key) {
+    TCustomControl::KeyPress(key);
+    if (ReadOnly || key == 0) return;
+    std::string text = text_;
+    if (key == '\r')
+        text += "\r\n";
+    else if (key == 8) {
+        if (!text.empty()) text.pop_back();
+        if (!text.empty() && text.back() == '\r') text.pop_back();
+    } else if (static_cast<unsigned char>(key) >= 32)
+        text += key;
+    else
+        return;
+    SetText(text);
+}
+
+// ---- TListBox ----
+
+TListBox::TListBox(TComponent* owner) : TCustomControl(owner) {
+    width_ = 121;
+    height_ = 97;
+    color_ = gdi::clWindow;
+    TabStop = true;
+    focusOnClick_ = true;
+    items_.OnChange = [this] { ItemsChanged(); };
+}
+
+void TListBox::ItemsChanged() {
+    selected_.resize(static_cast<std::size_t>(items_.Count()), false);
+    if (itemIndex_ >= items_.Count()) itemIndex_ = -1;
+    topIndex_ = std::clamp(topIndex_, 0, std::max(0, items_.Count() - VisibleItems()));
+    Invalidate();
+}
+
+void TListBox::Clear() {
+    items_.Clear();
+    selected_.clear();
+    itemIndex_ = -1;
+    topIndex_ = 0;
+    Invalidate();
+}
+
+void TListBox::SetItemIndex(int value) {
+    if (value < -1 || value >= items_.Count()) value = -1;
+    if (value == itemIndex_) return;
+    itemIndex_ = value;
+    if (!MultiSelect) std::fill(selected_.begin(), selected_.end(), false);
+    if (value >= 0) {
+        selected_[static_cast<std::size_t>(value)] = true;
+        MakeVisible(value);
+    }
+    Invalidate();
+}
+
+void TListBox::SetItemHeight(int value) {
+    if (value > 0) itemHeight_ = value;
+    Invalidate();
+}
+
+void TListBox::SetTopIndex(int value) {
+    topIndex_ = std::clamp(value, 0, std::max(0, items_.Count() - VisibleItems()));
+    Invalidate();
+}
+
+bool TListBox::Selected(int index) const {
+    if (index < 0 || index >= static_cast<int>(selected_.size())) return false;
+    return selected_[static_cast<std::size_t>(index)];
+}
+
+void TListBox::SetSelected(int index, bool value) {
+    if (index < 0 || index >= static_cast<int>(selected_.size())) return;
+    if (!MultiSelect && value) {
+        SetItemIndex(index);
+        return;
+    }
+    selected_[static_cast<std::size_t>(index)] = value;
+    if (!MultiSelect && !value && itemIndex_ == index) itemIndex_ = -1;
+    Invalidate();
+}
+
+int TListBox::VisibleItems() const {
+    return std::max(1, (ClientHeight() - 4) / itemHeight_);
+}
+
+bool TListBox::HasScrollBar() const {
+    return items_.Count() > VisibleItems();
+}
+
+TRect TListBox::ScrollBarRect() const {
+    TRect r = ClientRect();
+    gdi::InflateRect(r, -2, -2);
+    return {r.Right - gdi::GetSystemMetrics(gdi::SM_CXVSCROLL), r.Top, r.Right, r.Bottom};
+}
+
+TRect TListBox::ThumbRect() const {
+    TRect bar = ScrollBarRect();
+    const int arrow = bar.Width();
+    const int track = bar.Height() - 2 * arrow;
+    const int size = std::max(8, track * VisibleItems() / std::max(1, items_.Count()));
+    const int range = std::max(1, items_.Count() - VisibleItems());
+    const int top = bar.Top + arrow + (track - size) * std::min(topIndex_, range) / range;
+    return {bar.Left, top, bar.Right, top + size};
+}
+
+void TListBox::MakeVisible(int index) {
+    const int visible = VisibleItems();
+    if (index < topIndex_) topIndex_ = index;
+    if (index >= topIndex_ + visible) topIndex_ = index - visible + 1;
+}
+
+TRect TListBox::ItemRect(int index) const {
+    TRect r = ClientRect();
+    const int top = 2 + (index - topIndex_) * itemHeight_;
+    return {2, top, HasScrollBar() ? ScrollBarRect().Left : r.Right - 2, top + itemHeight_};
+}
+
+int TListBox::ItemAtPos(TPoint p, bool existing) const {
+    if (p.Y < 2) return existing ? -1 : topIndex_;
+    const int index = topIndex_ + (p.Y - 2) / itemHeight_;
+    if (index >= items_.Count()) return existing ? -1 : items_.Count();
+    return index;
+}
+
+void TListBox::DrawItem(int index, const TRect& rect, TOwnerDrawState state) {
+    if (Style != lbStandard && OnDrawItem) {
+        canvas_.Brush().SetColor((state & odSelected) ? gdi::clHighlight : color_);
+        canvas_.Font().SetColor((state & odSelected) ? gdi::clHighlightText : font_.Color());
+        OnDrawItem(this, index, rect, state);
+        canvas_.Font().Assign(font_);
+        return;
+    }
+    Fill(canvas_, rect, (state & odSelected) ? gdi::clHighlight : color_);
+    DrawTextIn(canvas_, items_[index], {rect.Left + 2, rect.Top, rect.Right, rect.Bottom},
+               gdi::DT_SINGLELINE | gdi::DT_VCENTER | gdi::DT_NOPREFIX,
+               (state & odSelected) ? gdi::clHighlightText : TextColor(*this));
+}
+
+void TListBox::Paint() {
+    TRect inner = SunkenEdge(canvas_, ClientRect());
+    Fill(canvas_, inner, color_);
+    const int saved = gdi::SaveDC(canvas_.Handle());
+    gdi::IntersectClipRect(canvas_.Handle(), inner.Left, inner.Top, inner.Right, inner.Bottom);
+    for (int i = topIndex_; i < items_.Count(); ++i) {
+        TRect r = ItemRect(i);
+        if (r.Top >= inner.Bottom) break;
+        TOwnerDrawState state = 0;
+        if (Selected(i)) state |= odSelected;
+        if (i == itemIndex_ && Focused()) state |= odFocused;
+        if (!EnabledWithParents()) state |= odDisabled;
+        DrawItem(i, r, state);
+        if (state & odFocused) canvas_.DrawFocusRect(r);
+    }
+    gdi::RestoreDC(canvas_.Handle(), saved);
+    canvas_.Refresh();
+    if (!HasScrollBar()) return;
+    TRect bar = ScrollBarRect();
+    canvas_.Brush().SetColor(gdi::clScrollBar);
+    canvas_.FillRect(bar);
+    TRect up{bar.Left, bar.Top, bar.Right, bar.Top + bar.Width()};
+    TRect down{bar.Left, bar.Bottom - bar.Width(), bar.Right, bar.Bottom};
+    gdi::DrawFrameControl(canvas_.Handle(), &up, gdi::DFC_SCROLL, gdi::DFCS_SCROLLUP);
+    gdi::DrawFrameControl(canvas_.Handle(), &down, gdi::DFC_SCROLL, gdi::DFCS_SCROLLDOWN);
+    TRect thumb = ThumbRect();
+    canvas_.Brush().SetColor(gdi::clBtnFace);
+    canvas_.FillRect(thumb);
+    gdi::DrawEdge(canvas_.Handle(), &thumb, gdi::EDGE_RAISED, gdi::BF_RECT);
+}
+
+void TListBox::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    if (button == mbLeft && HasScrollBar() && gdi::PtInRect(ScrollBarRect(), {x, y})) {
+        TRect bar = ScrollBarRect();
+        if (y < bar.Top + bar.Width())
+            SetTopIndex(topIndex_ - 1);
+        else if (y >= bar.Bottom - bar.Width())
+            SetTopIndex(topIndex_ + 1);
+        else if (y < ThumbRect().Top)
+            SetTopIndex(topIndex_ - VisibleItems());
+        else if (y >= ThumbRect().Bottom)
+            SetTopIndex(topIndex_ + VisibleItems());
+        return;
+    }
+    if (button == mbLeft) {
+        const int index = ItemAtPos({x, y}, true);
+        if (index >= 0) {
+            if (MultiSelect && (shift & ssCtrl)) {
+                itemIndex_ = index;
+                selected_[static_cast<std::size_t>(index)] = !Selected(index);
+                Invalidate();
+            } else {
+                if (MultiSelect) std::fill(selected_.begin(), selected_.end(), false);
+                itemIndex_ = -2; // forces the change
+                SetItemIndex(index);
+            }
+        }
+    }
+    TCustomControl::MouseDown(button, shift, x, y);
+}
+
+bool TListBox::WantsKey(WORD key) const {
+    return key == VK_UP || key == VK_DOWN || key == VK_HOME || key == VK_END || key == VK_PRIOR ||
+           key == VK_NEXT;
+}
+
+void TListBox::KeyDown(WORD& key, TShiftState shift) {
+    TCustomControl::KeyDown(key, shift);
+    if (items_.Count() == 0) return;
+    const int page = std::max(1, (ClientHeight() - 4) / itemHeight_ - 1);
+    int index = itemIndex_;
+    switch (key) {
+    case VK_UP:
+        index = std::max(0, index - 1);
+        break;
+    case VK_DOWN:
+        index = std::min(items_.Count() - 1, index + 1);
+        break;
+    case VK_HOME:
+        index = 0;
+        break;
+    case VK_END:
+        index = items_.Count() - 1;
+        break;
+    case VK_PRIOR:
+        index = std::max(0, index - page);
+        break;
+    case VK_NEXT:
+        index = std::min(items_.Count() - 1, index + page);
+        break;
+    default:
+        return;
+    }
+    if (index != itemIndex_) {
+        SetItemIndex(index);
+        Click();
+    }
+}
+
+void TListBox::Dispatch(TMessage& message) {
+    switch (message.Msg) {
+    case WM_MOUSEWHEEL:
+        SetTopIndex(topIndex_ - GET_WHEEL_DELTA_WPARAM(message.WParam) / WHEEL_DELTA * 3);
+        return;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        Invalidate();
+        break;
+    default:
+        break;
+    }
+    TCustomControl::Dispatch(message);
+}
+
+// ---- TComboBox ----
+
+// The list that drops down: a pop-up window of its own that holds the capture while open, so
+// that a press anywhere else closes it.
+class TComboBox::TDropDownList : public TCustomControl {
+public:
+    explicit TDropDownList(TComboBox& combo) : TCustomControl(nullptr), combo_(combo) {
+        visible_ = false;
+        color_ = gdi::clWindow;
+    }
+    int hot = -1;
+    // The first item shown; the list scrolls when it holds more than DropDownCount.
+    int top = 0;
+
+    int Rows() const { return std::max(1, std::min(combo_.items_.Count(), combo_.DropDownCount)); }
+    void ShowHot() {
+        if (hot >= 0 && hot < top) top = hot;
+        if (hot >= top + Rows()) top = hot - Rows() + 1;
+        top = std::clamp(top, 0, std::max(0, combo_.items_.Count() - Rows()));
+        Invalidate();
+    }
+    void SetHot(int index) {
+        hot = std::clamp(index, 0, std::max(0, combo_.items_.Count() - 1));
+        ShowHot();
+    }
+
+    void Open() {
+        const int count = std::min(combo_.items_.Count(), std::max(1, combo_.DropDownCount));
+        TPoint p = combo_.ClientToScreen({0, combo_.Height()});
+        SetBounds(p.X, p.Y, combo_.Width(), std::max(1, count) * combo_.ItemHeight + 2);
+        hot = combo_.itemIndex_;
+        top = 0;
+        ShowHot();
+        HandleNeeded();
+        ShowWindow(handle_, SW_SHOWNA);
+        visible_ = true;
+        SetWindowPos(handle_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        win::SetCapture(handle_);
+    }
+    void Close() {
+        if (!visible_) return;
+        visible_ = false;
+        if (GetCapture() == handle_) ReleaseCapture();
+        if (handle_ != NullHWnd) ShowWindow(handle_, SW_HIDE);
+    }
+    bool IsOpen() const { return visible_; }
+
+protected:
+    void CreateParams(TCreateParams& params) override {
+        TCustomControl::CreateParams(params);
+        params.className = "ComboLBox";
+        params.style = WS_POPUP | WS_BORDER;
+        params.exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE;
+        params.parent = NullHWnd;
+    }
+    void Paint() override {
+        TRect r = ClientRect();
+        Fill(canvas_, r, color_);
+        const int first = top;
+        for (int i = first; i < combo_.items_.Count(); ++i) {
+            TRect item{0, (i - first) * combo_.ItemHeight, r.Right,
+                       (i - first + 1) * combo_.ItemHeight};
+            if (item.Top >= r.Bottom) break;
+            const bool lit = i == hot;
+            Fill(canvas_, item, lit ? gdi::clHighlight : color_);
+            DrawTextIn(canvas_, combo_.items_[i],
+                       {item.Left + 2, item.Top, item.Right, item.Bottom},
+                       gdi::DT_SINGLELINE | gdi::DT_VCENTER | gdi::DT_NOPREFIX,
+                       lit ? gdi::clHighlightText : gdi::clWindowText);
+        }
+    }
+    void Dispatch(TMessage& message) override {
+        const TPoint p = LParamToPoint(message.LParam);
+        switch (message.Msg) {
+        case WM_MOUSEMOVE:
+            if (gdi::PtInRect(ClientRect(), p)) {
+                const int index = top + p.Y / combo_.ItemHeight;
+                if (index != hot && index < combo_.items_.Count()) {
+                    hot = index;
+                    Invalidate();
+                }
+            }
+            return;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+            if (!gdi::PtInRect(ClientRect(), p)) Close();
+            return;
+        case WM_LBUTTONUP:
+            if (gdi::PtInRect(ClientRect(), p)) {
+                const int index = top + p.Y / combo_.ItemHeight;
+                Close();
+                if (index < combo_.items_.Count()) combo_.UserSelect(index);
+            }
+            return;
+        case WM_MOUSEWHEEL:
+            top = std::clamp(top - GET_WHEEL_DELTA_WPARAM(message.WParam) / WHEEL_DELTA, 0,
+                             std::max(0, combo_.items_.Count() - Rows()));
+            Invalidate();
+            return;
+        case WM_CAPTURECHANGED:
+            visible_ = false;
+            if (handle_ != NullHWnd) ShowWindow(handle_, SW_HIDE);
+            return;
+        default:
+            break;
+        }
+        TCustomControl::Dispatch(message);
+    }
+
+private:
+    TComboBox& combo_;
+};
+
+TComboBox::TComboBox(TComponent* owner) : TCustomControl(owner) {
+    width_ = 145;
+    height_ = 21;
+    color_ = gdi::clWindow;
+    TabStop = true;
+    focusOnClick_ = true;
+    controlStyle_ = csCaptureMouse | csSetCaption | csDoubleClicks;
+    items_.OnChange = [this] {
+        if (itemIndex_ >= items_.Count()) itemIndex_ = -1;
+        Invalidate();
+    };
+}
+
+TComboBox::~TComboBox() = default;
+
+void TComboBox::Clear() {
+    items_.Clear();
+    itemIndex_ = -1;
+    TCustomControl::SetText("");
+}
+
+void TComboBox::SetItemIndex(int value) {
+    if (value < -1 || value >= items_.Count()) value = -1;
+    itemIndex_ = value;
+    TCustomControl::SetText(value >= 0 ? items_[value] : std::string());
+    Invalidate();
+}
+
+bool TComboBox::DroppedDown() const {
+    return list_ && list_->IsOpen();
+}
+
+void TComboBox::SetDroppedDown(bool value) {
+    if (value == DroppedDown()) return;
+    if (!value) {
+        list_->Close();
+        return;
+    }
+    if (OnDropDown) OnDropDown(this);
+    if (!list_) list_ = std::make_unique<TDropDownList>(*this);
+    list_->Open();
+}
+
+void TComboBox::UserSelect(int index) {
+    if (index == itemIndex_) return;
+    SetItemIndex(index);
+    Click();
+    if (OnChange) OnChange(this);
+}
+
+void TComboBox::Paint() {
+    TRect r = SunkenEdge(canvas_, ClientRect());
+    Fill(canvas_, r, EnabledWithParents() ? color_ : gdi::clBtnFace);
+    const int button = gdi::GetSystemMetrics(gdi::SM_CXVSCROLL);
+    TRect b{r.Right - button, r.Top, r.Right, r.Bottom};
+    gdi::DrawFrameControl(canvas_.Handle(), &b, gdi::DFC_SCROLL,
+                          gdi::DFCS_SCROLLCOMBOBOX |
+                              (EnabledWithParents() ? 0u : UINT(gdi::DFCS_INACTIVE)));
+    TRect t{r.Left + 2, r.Top, b.Left - 1, r.Bottom};
+    const bool lit = Focused() && Style == csDropDownList;
+    if (lit) Fill(canvas_, t, gdi::clHighlight);
+    DrawTextIn(canvas_, text_, t, gdi::DT_SINGLELINE | gdi::DT_VCENTER | gdi::DT_NOPREFIX,
+               lit ? gdi::clHighlightText : TextColor(*this));
+}
+
+void TComboBox::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    if (button == mbLeft) {
+        const int buttonWidth = gdi::GetSystemMetrics(gdi::SM_CXVSCROLL);
+        if (Style == csDropDownList || x >= Width() - buttonWidth - 2) {
+            if (GetCapture() == handle_) ReleaseCapture();
+            SetDroppedDown(!DroppedDown());
+        }
+    }
+    TCustomControl::MouseDown(button, shift, x, y);
+}
+
+bool TComboBox::WantsKey(WORD key) const {
+    return key == VK_UP || key == VK_DOWN ||
+           (DroppedDown() && (key == VK_RETURN || key == VK_ESCAPE));
+}
+
+void TComboBox::KeyDown(WORD& key, TShiftState shift) {
+    TCustomControl::KeyDown(key, shift);
+    if (DroppedDown()) {
+        if (key == VK_RETURN) {
+            const int hot = list_->hot;
+            SetDroppedDown(false);
+            if (hot >= 0) UserSelect(hot);
+        } else if (key == VK_ESCAPE) {
+            SetDroppedDown(false);
+        } else if (key == VK_DOWN || key == VK_UP) {
+            list_->SetHot(list_->hot + (key == VK_DOWN ? 1 : -1));
+        }
+        return;
+    }
+    if (key == VK_DOWN && (shift & ssAlt)) {
+        SetDroppedDown(true);
+        return;
+    }
+    if ((key == VK_DOWN || key == VK_UP) && items_.Count() > 0)
+        UserSelect(std::clamp(itemIndex_ + (key == VK_DOWN ? 1 : -1), 0, items_.Count() - 1));
+}
+
+void TComboBox::KeyPress(char& key) {
+    TCustomControl::KeyPress(key);
+    if (Style == csDropDownList || key == 0) return;
+    std::string text = text_;
+    if (key == 8) {
+        if (text.empty()) return;
+        text.pop_back();
+    } else if (static_cast<unsigned char>(key) >= 32) {
+        text += key;
+    } else {
+        return;
+    }
+    itemIndex_ = items_.IndexOf(text);
+    TCustomControl::SetText(text);
+    if (OnChange) OnChange(this);
+}
+
+void TComboBox::Dispatch(TMessage& message) {
+    switch (message.Msg) {
+    case WM_KILLFOCUS:
+        if (DroppedDown()) SetDroppedDown(false);
+        Invalidate();
+        break;
+    case WM_SETFOCUS:
+        Invalidate();
+        break;
+    default:
+        break;
+    }
+    TCustomControl::Dispatch(message);
+}
+
+} // namespace platform::forms

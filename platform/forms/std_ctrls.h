@@ -1,0 +1,292 @@
+#pragma once
+// The class library's standard controls, drawn by us on our own windows so that hooks and
+// messages see them as they see every other window: labels, group boxes, push buttons, check
+// boxes and radio buttons, one-line and multi-line edits, list boxes and combo boxes.
+
+#include "platform/forms/controls.h"
+#include "platform/forms/strings.h"
+
+#include <memory>
+#include <string>
+
+namespace platform::forms {
+
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+enum TTextLayout { tlTop, tlCenter, tlBottom };
+enum TFormBorderStyle { bsNoBorder, bsSingleBorder };
+
+// Measures text in a font without a window.
+gdi::TSize MeasureText(const TFont& font, const std::string& text);
+
+class TLabel : public TGraphicControl {
+public:
+    explicit TLabel(TComponent* owner);
+
+    // Sizes the label to its text whenever the text or the font changes (default on).
+    bool AutoSize() const { return autoSize_; }
+    void SetAutoSize(bool value);
+    TAlignment Alignment = taLeftJustify;
+    TTextLayout Layout = tlTop;
+    bool WordWrap = false;
+    bool ShowAccelChar = true;
+    bool Transparent() const { return transparent_; }
+    void SetTransparent(bool value);
+    // The control that the label's accelerator focuses.
+    TWinControl* FocusControl() const { return focusControl_; }
+    void SetFocusControl(TWinControl* value);
+
+    void Dispatch(TMessage& message) override;
+
+protected:
+    void Paint() override;
+    void AdjustBounds();
+    void Notification(TComponent* component, core::TOperation operation) override;
+
+private:
+    bool autoSize_ = true;
+    bool transparent_ = false;
+    TWinControl* focusControl_ = nullptr;
+};
+
+class TGroupBox : public TCustomControl {
+public:
+    explicit TGroupBox(TComponent* owner);
+
+protected:
+    void Paint() override;
+};
+
+class TButton : public TCustomControl {
+public:
+    explicit TButton(TComponent* owner);
+
+    // Enter anywhere on the form clicks the default button, Esc the cancel button.
+    bool Default = false;
+    bool Cancel = false;
+    // Put into the form's ModalResult after OnClick has run.
+    int ModalResult = 0;
+
+    void Click() override;
+    void Dispatch(TMessage& message) override;
+
+protected:
+    void Paint() override;
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseMove(TShiftState shift, int x, int y) override;
+    void KeyDown(WORD& key, TShiftState shift) override;
+    void KeyUp(WORD& key, TShiftState shift) override;
+    bool WantsKey(WORD key) const override;
+    void DrawFace(const TRect& r, bool pressed);
+    bool pressed_ = false;
+    bool spaceDown_ = false;
+};
+
+enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+
+class TCheckBox : public TCustomControl {
+public:
+    explicit TCheckBox(TComponent* owner);
+
+    bool Checked() const { return state_ == cbChecked; }
+    // Set by program, a change runs OnClick as a user's click does.
+    void SetChecked(bool value) { SetState(value ? cbChecked : cbUnchecked); }
+    TCheckBoxState State() const { return state_; }
+    void SetState(TCheckBoxState value);
+    bool AllowGrayed = false;
+    TAlignment Alignment = taRightJustify;
+
+protected:
+    void Paint() override;
+    void Click() override;
+    void KeyUp(WORD& key, TShiftState shift) override;
+    virtual void Toggle();
+
+    TCheckBoxState state_ = cbUnchecked;
+    bool clicking_ = false;
+};
+
+class TRadioButton : public TCustomControl {
+public:
+    explicit TRadioButton(TComponent* owner);
+
+    bool Checked() const { return checked_; }
+    // Checking (by program or by a click) clears the other radio buttons of the same parent
+    // and runs OnClick; unchecking by program runs nothing and may leave the group with none.
+    void SetChecked(bool value);
+    TAlignment Alignment = taRightJustify;
+
+protected:
+    void Paint() override;
+    void Click() override;
+    void KeyUp(WORD& key, TShiftState shift) override;
+
+private:
+    bool checked_ = false;
+    bool clicking_ = false;
+};
+
+enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
+
+class TEdit : public TCustomControl {
+public:
+    explicit TEdit(TComponent* owner);
+
+    // 0: no limit. Typing stops at the limit; text set by program is not cut.
+    int MaxLength = 0;
+    bool ReadOnly = false;
+    char PasswordChar = '\0';
+    TEditCharCase CharCase = ecNormal;
+    TFormBorderStyle BorderStyle = bsSingleBorder;
+    bool AutoSelect = true;
+    int SelStart() const { return selStart_; }
+    void SetSelStart(int value);
+    int SelLength() const { return selLength_; }
+    void SetSelLength(int value);
+    std::string SelText() const;
+    void SelectAll();
+    void Clear() { SetText(""); }
+    bool Modified = false;
+
+    // After every change of the text, by program too.
+    TNotifyEvent OnChange;
+
+    void Dispatch(TMessage& message) override;
+
+protected:
+    void Paint() override;
+    void KeyDown(WORD& key, TShiftState shift) override;
+    void KeyPress(char& key) override;
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void DoEnter() override;
+    virtual void Change();
+    // Where the text lies.
+    virtual TRect EditRect() const;
+    // The user replaces the selection with text; false when the control refuses it.
+    virtual bool AcceptInput(const std::string& text) const;
+    void ReplaceSelection(const std::string& text);
+    std::string DisplayText() const;
+
+    int selStart_ = 0;
+    int selLength_ = 0;
+    int scroll_ = 0; // pixels of text scrolled out at the left
+};
+
+class TMemo : public TCustomControl {
+public:
+    explicit TMemo(TComponent* owner);
+
+    TStrings& Lines() { return lines_; }
+    bool ReadOnly = false;
+    bool WordWrap = true;
+    TNotifyEvent OnChange;
+
+    void Dispatch(TMessage& message) override;
+
+protected:
+    void Paint() override;
+    void KeyDown(WORD& key, TShiftState shift) override;
+    void KeyPress(char& key) override;
+    bool WantsKey(WORD key) const override;
+
+private:
+    void LinesChanged();
+    TStrings lines_;
+    bool updating_ = false;
+};
+
+enum TListBoxStyle { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable };
+// A set of the flags below.
+using TOwnerDrawState = unsigned;
+inline constexpr TOwnerDrawState odSelected = 1, odFocused = 2, odDisabled = 4;
+using TDrawItemEvent =
+    std::function<void(TWinControl* Control, int Index, TRect Rect, TOwnerDrawState State)>;
+
+class TListBox : public TCustomControl {
+public:
+    explicit TListBox(TComponent* owner);
+
+    TStrings& Items() { return items_; }
+    // Set by program, the selection changes without OnClick.
+    int ItemIndex() const { return itemIndex_; }
+    void SetItemIndex(int value);
+    int ItemHeight() const { return itemHeight_; }
+    void SetItemHeight(int value);
+    int TopIndex() const { return topIndex_; }
+    void SetTopIndex(int value);
+    int ItemAtPos(TPoint p, bool existing) const;
+    TRect ItemRect(int index) const;
+    TListBoxStyle Style = lbStandard;
+    bool MultiSelect = false;
+    bool Selected(int index) const;
+    void SetSelected(int index, bool value);
+    bool Sorted() const { return items_.Sorted(); }
+    void SetSorted(bool value) { items_.SetSorted(value); }
+    void Clear();
+
+    TDrawItemEvent OnDrawItem;
+
+    void Dispatch(TMessage& message) override;
+    TCanvas& Canvas() { return canvas_; }
+
+protected:
+    void Paint() override;
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void KeyDown(WORD& key, TShiftState shift) override;
+    bool WantsKey(WORD key) const override;
+    virtual void DrawItem(int index, const TRect& rect, TOwnerDrawState state);
+
+private:
+    void ItemsChanged();
+    void MakeVisible(int index);
+    int VisibleItems() const;
+    bool HasScrollBar() const;
+    TRect ScrollBarRect() const;
+    TRect ThumbRect() const;
+    TStrings items_;
+    std::vector<bool> selected_;
+    int itemIndex_ = -1;
+    int itemHeight_ = 13;
+    int topIndex_ = 0;
+};
+
+enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed };
+
+class TComboBox : public TCustomControl {
+public:
+    explicit TComboBox(TComponent* owner);
+    ~TComboBox() override;
+
+    TStrings& Items() { return items_; }
+    // Set by program, neither OnChange nor OnClick runs.
+    int ItemIndex() const { return itemIndex_; }
+    void SetItemIndex(int value);
+    TComboBoxStyle Style = csDropDown;
+    int DropDownCount = 8;
+    int ItemHeight = 13;
+    bool DroppedDown() const;
+    void SetDroppedDown(bool value);
+    void Clear();
+
+    // A user's choice from the list (OnClick, then OnChange) or a user's typing (OnChange).
+    TNotifyEvent OnChange;
+    TNotifyEvent OnDropDown;
+
+    void Dispatch(TMessage& message) override;
+
+protected:
+    void Paint() override;
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void KeyDown(WORD& key, TShiftState shift) override;
+    void KeyPress(char& key) override;
+    bool WantsKey(WORD key) const override;
+
+private:
+    class TDropDownList;
+    void UserSelect(int index);
+    TStrings items_;
+    int itemIndex_ = -1;
+    std::unique_ptr<TDropDownList> list_;
+};
+
+} // namespace platform::forms

@@ -1,0 +1,97 @@
+#include "platform/forms/strings.h"
+
+#include <algorithm>
+#include <cctype>
+#include <vector>
+
+namespace platform::forms {
+
+namespace {
+
+bool LessNoCase(const std::string& a, const std::string& b) {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) <
+               std::tolower(static_cast<unsigned char>(y));
+    });
+}
+
+} // namespace
+
+int TStrings::Add(std::string s) {
+    int index = Count();
+    if (sorted_) {
+        index = 0;
+        while (index < Count() && !LessNoCase(s, list_[index]))
+            ++index;
+    }
+    list_.Insert(index, std::move(s));
+    Changed();
+    return index;
+}
+
+void TStrings::Insert(int index, std::string s) {
+    list_.Insert(index, std::move(s));
+    Changed();
+}
+
+void TStrings::Delete(int index) {
+    list_.Delete(index);
+    Changed();
+}
+
+void TStrings::Clear() {
+    if (Count() == 0) return;
+    list_.Clear();
+    Changed();
+}
+
+void TStrings::SetStrings(int index, std::string s) {
+    list_.SetStrings(index, std::move(s));
+    Changed();
+}
+
+void TStrings::SetText(std::string_view text) {
+    list_.SetText(text);
+    if (sorted_) Sort();
+    Changed();
+}
+
+void TStrings::Assign(const core::TStringList& lines) {
+    list_ = lines;
+    if (sorted_) Sort();
+    Changed();
+}
+
+void TStrings::SetSorted(bool value) {
+    if (value == sorted_) return;
+    sorted_ = value;
+    if (value) {
+        Sort();
+        Changed();
+    }
+}
+
+void TStrings::Sort() {
+    std::vector<std::string> lines(list_.begin(), list_.end());
+    std::stable_sort(lines.begin(), lines.end(), LessNoCase);
+    list_.Clear();
+    for (auto& s : lines)
+        list_.Add(std::move(s));
+}
+
+void TStrings::EndUpdate() {
+    if (--updating_ == 0 && pending_) {
+        pending_ = false;
+        if (OnChange) OnChange();
+    }
+}
+
+void TStrings::Changed() {
+    if (updating_ > 0) {
+        pending_ = true;
+        return;
+    }
+    if (OnChange) OnChange();
+}
+
+} // namespace platform::forms

@@ -1,0 +1,245 @@
+#include "platform/core/exception.h"
+#include "platform/core/message_loop.h"
+#include "platform/forms/clipbrd.h"
+#include "platform/forms/dialogs.h"
+#include "platform/forms/ext_ctrls.h"
+#include "platform/forms/menus.h"
+#include "platform/forms/printers.h"
+#include "platform/forms/screen.h"
+#include "platform/forms/tests/forms_test_support.h"
+#include "platform/win/cursors.h"
+#include "platform/win/input_state.h"
+
+#include <QImage>
+
+#include <algorithm>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace platform::forms::test {
+namespace {
+
+using namespace win;
+
+class ApplicationTest : public FormsTest {};
+
+TEST_F(ApplicationTest, ExceptionLeavingAHandlerIsShownInAMessageBox) {
+    TForm& form = MakeForm();
+    form.SetBounds(100, 100, 200, 100);
+    TPanel& panel = form.Own<TPanel>();
+    panel.SetParent(&form);
+    panel.SetBounds(10, 10, 100, 50);
+    panel.OnClick = [](TObject*) { throw core::Exception("Error Loading Library"); };
+    form.Show();
+    TDialogScript script;
+    script.Answer("Error Loading Library.", IDOK);
+    Click(panel);
+    EXPECT_TRUE(script.Done());
+    EXPECT_TRUE(script.Mismatches().empty());
+    ASSERT_EQ(script.Asked().size(), 1u);
+    EXPECT_EQ(script.Asked()[0].Caption, Application().Title);
+    EXPECT_EQ(script.Asked()[0].Flags, MB_OK | MB_ICONSTOP);
+}
+
+TEST_F(ApplicationTest, DialogScriptChecksTheQuestion) {
+    TDialogScript script;
+    script.Answer("File Alredy Exist. Overwrite it ?", IDYES);
+    script.Answer("The Instrument Is Not Responding.", mrRetry);
+    EXPECT_EQ(MessageBox("File Alredy Exist. Overwrite it ?", "", MB_YESNO), IDYES);
+    EXPECT_EQ(MessageDlg("Something else", mtWarning, mbRetry | mbCancel, 0), mrCancel);
+    ASSERT_EQ(script.Mismatches().size(), 1u);
+    EXPECT_EQ(script.Mismatches()[0],
+              "expected \"The Instrument Is Not Responding.\", asked \"Something else\"");
+    EXPECT_EQ(script.Asked()[1].Caption, "Warning");
+    EXPECT_EQ(script.Asked()[1].Buttons, mbRetry | mbCancel);
+    EXPECT_EQ(MessageBox("Unasked", "Title", MB_OKCANCEL), IDCANCEL);
+    EXPECT_EQ(script.Mismatches().size(), 2u);
+}
+
+TEST_F(ApplicationTest, MessageDialogWithoutAScriptIsAModalForm) {
+    After(100, [] {
+        // The dialog is the active window; Enter takes its default button.
+        InputDriver().Key(Qt::Key_Return, "\r");
+    });
+    EXPECT_EQ(MessageDlg("Proceed?", mtConfirmation, mbYes | mbNo, 0), mrYes);
+    After(100, [] { InputDriver().Key(Qt::Key_Escape, "\x1b"); });
+    EXPECT_EQ(MessageBox("Retry?", "Quintaron", MB_RETRYCANCEL), IDCANCEL);
+}
+
+TEST_F(ApplicationTest, FileDialogsAddTheDefaultExtensionAndCheckExistence) {
+    const std::string folder = TempFolder().string();
+    std::ofstream(folder + "/Bank.SYX") << "x";
+    TDialogScript script;
+    TOpenDialog open(nullptr);
+    open.Title = "Open Library";
+    open.Filter = "SysEx files (*.syx)|*.syx|All files (*.*)|*.*";
+    open.DefaultExt = "syx";
+    open.InitialDir = folder;
+    open.Options |= ofFileMustExist;
+    script.AnswerFile("Open Library", "Bank.SYX");
+    script.AnswerFile("Open Library", "Missing");
+    EXPECT_TRUE(open.Execute());
+    EXPECT_EQ(open.FileName, folder + "/Bank.SYX");
+    EXPECT_FALSE(open.Execute());
+    TSaveDialog save(nullptr);
+    save.Title = "Save Library";
+    save.DefaultExt = "lib";
+    script.AnswerFile("Save Library", folder + "/New");
+    script.AnswerFile("Save Library", "");
+    EXPECT_TRUE(save.Execute());
+    EXPECT_EQ(save.FileName, folder + "/New.lib");
+    EXPECT_FALSE(save.Execute());
+    EXPECT_TRUE(script.Mismatches().empty());
+    EXPECT_EQ(script.Asked()[0].Filter, open.Filter);
+    EXPECT_EQ(script.Asked()[0].InitialDir, folder);
+}
+
+TEST_F(ApplicationTest, FilterPatternsMatchEitherCase) {
+    const std::string filter = "SysEx files (*.syx)|*.syx;*.mid|All files|*.*";
+    EXPECT_EQ(FilterPatterns(filter, 1),
+              (std::vector<std::string>{"*.[sS][yY][xX]", "*.[mM][iI][dD]"}));
+    EXPECT_EQ(FilterPatterns(filter, 2), (std::vector<std::string>{"*.*"}));
+    EXPECT_TRUE(MatchesPattern("/data/BANK.SYX", "*.[sS][yY][xX]"));
+    EXPECT_TRUE(MatchesPattern("bank.syx", "*.syx"));
+    EXPECT_FALSE(MatchesPattern("bank.syx.bak", "*.syx"));
+}
+
+TEST_F(ApplicationTest, HelpGoesToTheBackEnd) {
+    std::vector<THelpRequest> asked;
+    Application().SetHelpBackEnd([&](const THelpRequest& request) {
+        asked.push_back(request);
+        return true;
+    });
+    Application().HelpFile = "Quintaron.chm";
+    EXPECT_TRUE(Application().HelpContext(120));
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].HelpFile, "Quintaron.chm");
+    EXPECT_EQ(asked[0].Command, HELP_CONTEXT);
+    EXPECT_EQ(asked[0].Data, 120);
+    Application().HelpFile.clear();
+    EXPECT_FALSE(Application().HelpContext(5));
+}
+
+TEST_F(ApplicationTest, ScreenCursorOverridesAndCustomCursorsReplaceTheTable) {
+    const HCURSOR before = Screen().Cursors(crHelp);
+    QImage image(16, 16, QImage::Format_ARGB32);
+    image.fill(Qt::black);
+    HCURSOR custom = CreateCursorFromImage(image, 0, 0);
+    Screen().SetCursors(crHelp, custom);
+    EXPECT_EQ(Screen().Cursors(crHelp), custom);
+    TForm& form = MakeForm();
+    form.SetBounds(100, 100, 200, 100);
+    form.Show();
+    Screen().SetCursor(crHelp);
+    EXPECT_EQ(GetCursor(), custom);
+    driver.MoveTo(At(form));
+    EXPECT_EQ(GetCursor(), custom);
+    Screen().SetCursor(crDefault);
+    Screen().SetCursors(crHelp, before);
+    DestroyCursor(custom);
+}
+
+TEST_F(ApplicationTest, ActiveFormFollowsActivation) {
+    TForm& a = MakeForm();
+    a.SetBounds(10, 10, 200, 100);
+    TForm& b = MakeForm();
+    b.SetBounds(300, 10, 200, 100);
+    int changes = 0;
+    Screen().OnActiveFormChange = [&](TObject*) { ++changes; };
+    a.Show();
+    EXPECT_EQ(Screen().ActiveForm(), &a);
+    b.Show();
+    EXPECT_EQ(Screen().ActiveForm(), &b);
+    EXPECT_EQ(Screen().Forms(0), &b);
+    driver.ActivateWindow(a.Handle());
+    EXPECT_EQ(Screen().ActiveForm(), &a);
+    EXPECT_EQ(changes, 3);
+}
+
+TEST_F(ApplicationTest, PopupMenuRunsTheChosenItemAfterClosing) {
+    TForm& form = MakeForm();
+    form.SetBounds(100, 100, 300, 200);
+    TPopupMenu& menu = form.Own<TPopupMenu>();
+    std::vector<std::string> events;
+    TMenuItem& move = menu.Items().Add("Move");
+    TMenuItem& copy = menu.Items().Add("Copy");
+    move.OnClick = [&](TObject*) { events.push_back("move"); };
+    copy.OnClick = [&](TObject*) { events.push_back("move, re-pointed"); };
+    copy.OnClick = [&](TObject*) {
+        events.push_back(menu.WindowHandle() == NullHWnd ? "copy after close" : "copy open");
+    };
+    menu.OnPopup = [&](TObject*) { events.push_back("popup"); };
+    TPanel& panel = form.Own<TPanel>();
+    panel.SetParent(&form);
+    panel.SetBounds(10, 10, 100, 50);
+    panel.SetPopupMenu(&menu);
+    form.Show();
+    After(100, [&] {
+        driver.Click([&] {
+            TRect r = menu.ItemScreenRect(1);
+            return TPoint{r.Left + 5, r.Top + 5};
+        }());
+    });
+    driver.Click(At(panel), Qt::RightButton);
+    EXPECT_EQ(events, (std::vector<std::string>{"popup", "copy after close"}));
+    EXPECT_EQ(menu.PopupComponent(), &panel);
+    events.clear();
+    After(100, [&] { driver.Key(Qt::Key_Escape, "\x1b"); });
+    menu.Popup(50, 50);
+    EXPECT_EQ(events, (std::vector<std::string>{"popup"}));
+}
+
+TEST_F(ApplicationTest, RecordingPrinterKeepsEachPage) {
+    auto previous = SetPrinter(std::make_unique<TRecordingPrinter>());
+    auto& printer = static_cast<TRecordingPrinter&>(Printer());
+    printer.Title = "Library";
+    EXPECT_EQ(printer.PageWidth(), 2480);
+    EXPECT_EQ(printer.PageHeight(), 3508);
+    printer.BeginDoc();
+    printer.Canvas().TextOut(100, 100, "Page one");
+    printer.NewPage();
+    printer.Canvas().TextOut(100, 100, "Page two");
+    EXPECT_EQ(printer.PageNumber(), 2);
+    printer.EndDoc();
+    ASSERT_EQ(printer.Documents().size(), 1u);
+    const auto& doc = printer.Documents()[0];
+    EXPECT_EQ(doc.Title, "Library");
+    ASSERT_EQ(doc.Pages.size(), 2u);
+    auto drew = [](const std::vector<std::string>& calls, const std::string& text) {
+        return std::any_of(calls.begin(), calls.end(), [&](const std::string& call) {
+            return call.find("ExtTextOut(100,100,0,nil,\"" + text + "\")") != std::string::npos;
+        });
+    };
+    EXPECT_TRUE(drew(doc.Pages[0], "Page one"));
+    EXPECT_FALSE(drew(doc.Pages[0], "Page two"));
+    EXPECT_TRUE(drew(doc.Pages[1], "Page two"));
+    EXPECT_THROW(printer.EndDoc(), core::Exception);
+    SetPrinter(std::move(previous));
+}
+
+TEST_F(ApplicationTest, PdfPrinterWritesIntoTheDataFolder) {
+    const std::string folder = TempFolder().string();
+    setenv("QUINTARON_DOCUMENTS_DIR", folder.c_str(), 1);
+    TPrinter printer;
+    printer.Title = "Listing";
+    EXPECT_EQ(printer.OutputFileName(), folder + "/Quintaron/Listing.pdf");
+    printer.BeginDoc();
+    printer.Canvas().TextOut(300, 300, "Hello");
+    printer.EndDoc();
+    EXPECT_TRUE(std::filesystem::exists(folder + "/Quintaron/Listing.pdf"));
+    unsetenv("QUINTARON_DOCUMENTS_DIR");
+}
+
+TEST_F(ApplicationTest, ClipboardTextAndBeeps) {
+    Clipboard().SetAsText("Patch A-11");
+    EXPECT_EQ(Clipboard().AsText(), "Patch A-11");
+    EXPECT_TRUE(Clipboard().HasText());
+    const int before = MessageBeepCount();
+    MessageBeep(0);
+    MessageBeep(0x30);
+    EXPECT_EQ(MessageBeepCount(), before + 2);
+}
+
+} // namespace
+} // namespace platform::forms::test

@@ -1,0 +1,378 @@
+#include "platform/forms/buttons.h"
+#include "platform/forms/ext_ctrls.h"
+#include "platform/forms/screen.h"
+#include "platform/forms/spin.h"
+#include "platform/forms/std_ctrls.h"
+#include "platform/forms/tests/forms_test_support.h"
+#include "platform/gdi/drawing.h"
+#include "platform/win/input_state.h"
+#include "platform/win/painting.h"
+#include "platform/win/window.h"
+
+#include <string>
+#include <vector>
+
+namespace platform::forms::test {
+namespace {
+
+using namespace win;
+
+class ControlsTest : public FormsTest {
+protected:
+    TForm& ShownForm() {
+        TForm& form = MakeForm();
+        form.SetBounds(100, 100, 400, 300);
+        form.Show();
+        return form;
+    }
+    template <class T> T& Place(TWinControl& parent, TRect bounds) {
+        T& control = parent.Owner()->Own<T>();
+        control.SetParent(&parent);
+        control.SetBoundsRect(bounds);
+        return control;
+    }
+};
+
+TEST_F(ControlsTest, RadioButtonsCheckedByProgramClickAndMayEndWithNone) {
+    TForm& form = ShownForm();
+    TRadioButton* radios[3];
+    std::vector<int> clicks;
+    for (int i = 0; i < 3; ++i) {
+        radios[i] = &Place<TRadioButton>(form, {10, 10 + 20 * i, 120, 27 + 20 * i});
+        radios[i]->OnClick = [&clicks, i](TObject*) { clicks.push_back(i); };
+    }
+    radios[1]->SetChecked(true);
+    EXPECT_EQ(clicks, (std::vector<int>{1}));
+    Click(*radios[2]);
+    EXPECT_EQ(clicks, (std::vector<int>{1, 2}));
+    EXPECT_FALSE(radios[1]->Checked());
+    EXPECT_TRUE(radios[2]->Checked());
+    // A click on the one that is checked changes nothing.
+    Click(*radios[2]);
+    EXPECT_EQ(clicks, (std::vector<int>{1, 2}));
+    radios[2]->SetChecked(false);
+    for (TRadioButton* r : radios)
+        EXPECT_FALSE(r->Checked());
+    EXPECT_EQ(clicks, (std::vector<int>{1, 2}));
+}
+
+TEST_F(ControlsTest, CheckBoxRunsOnClickForChangesByProgramToo) {
+    TForm& form = ShownForm();
+    TCheckBox& box = Place<TCheckBox>(form, {10, 10, 110, 27});
+    int clicks = 0;
+    box.OnClick = [&](TObject*) { ++clicks; };
+    box.SetChecked(true);
+    box.SetChecked(true);
+    EXPECT_EQ(clicks, 1);
+    Click(box);
+    EXPECT_FALSE(box.Checked());
+    EXPECT_EQ(clicks, 2);
+}
+
+TEST_F(ControlsTest, SpeedButtonGroupWithAllowAllUp) {
+    TForm& form = ShownForm();
+    TSpeedButton* buttons[3];
+    int clicks = 0;
+    for (int i = 0; i < 3; ++i) {
+        buttons[i] = &Place<TSpeedButton>(form, {10 + 30 * i, 10, 33 + 30 * i, 32});
+        buttons[i]->SetGroupIndex(1);
+        buttons[i]->OnClick = [&](TObject*) { ++clicks; };
+    }
+    // Down by program: the others go up, no click.
+    buttons[0]->SetDown(true);
+    buttons[1]->SetDown(true);
+    EXPECT_FALSE(buttons[0]->Down());
+    EXPECT_TRUE(buttons[1]->Down());
+    EXPECT_EQ(clicks, 0);
+    // Without AllowAllUp the group keeps one down.
+    Click(*buttons[1]);
+    EXPECT_TRUE(buttons[1]->Down());
+    buttons[1]->SetDown(false);
+    EXPECT_TRUE(buttons[1]->Down());
+    EXPECT_EQ(clicks, 1);
+    Click(*buttons[2]);
+    EXPECT_TRUE(buttons[2]->Down());
+    EXPECT_FALSE(buttons[1]->Down());
+    buttons[0]->SetAllowAllUp(true);
+    EXPECT_TRUE(buttons[2]->AllowAllUp());
+    Click(*buttons[2]);
+    for (TSpeedButton* b : buttons)
+        EXPECT_FALSE(b->Down());
+    EXPECT_EQ(clicks, 3);
+}
+
+TEST_F(ControlsTest, EditChangesByProgramAndTypingUpToMaxLength) {
+    TForm& form = ShownForm();
+    TEdit& edit = Place<TEdit>(form, {10, 10, 130, 31});
+    std::vector<std::string> changes;
+    edit.OnChange = [&](TObject*) { changes.push_back(edit.Text()); };
+    edit.SetText("ab");
+    edit.SetText("ab");
+    EXPECT_EQ(changes, (std::vector<std::string>{"ab"}));
+    edit.MaxLength = 4;
+    Click(edit);
+    driver.Key(Qt::Key_End);
+    for (const char* c : {"c", "d", "e"})
+        driver.Key(Qt::Key_C, c);
+    EXPECT_EQ(edit.Text(), "abcd");
+    EXPECT_EQ(changes, (std::vector<std::string>{"ab", "abc", "abcd"}));
+    driver.Key(Qt::Key_Backspace, "\b");
+    EXPECT_EQ(edit.Text(), "abc");
+}
+
+TEST_F(ControlsTest, LongTextScrollsToKeepTheCaretInView) {
+    TForm& form = ShownForm();
+    TEdit& edit = Place<TEdit>(form, {10, 10, 70, 31});
+    edit.SetText("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+    Click(edit);
+    driver.Key(Qt::Key_End);
+    Pump();
+    gdi::HDC dc = GetDC(edit.Handle());
+    // The caret, a line in the text colour, stands at the right end of the box.
+    bool caretSeen = false;
+    for (int x = edit.Width() - 8; x < edit.Width() - 2; ++x)
+        caretSeen =
+            caretSeen || gdi::GetPixel(dc, x, 10) == gdi::GetSysColor(gdi::COLOR_WINDOWTEXT);
+    ReleaseDC(edit.Handle(), dc);
+    EXPECT_TRUE(caretSeen);
+    driver.Click(At(edit, {edit.Width() - 4, 10}));
+    EXPECT_GT(edit.SelStart(), 20);
+}
+
+TEST_F(ControlsTest, ComboBoxChangeEventOnlyOnAUsersChoice) {
+    TForm& form = ShownForm();
+    TComboBox& combo = Place<TComboBox>(form, {10, 10, 150, 31});
+    combo.Style = csDropDownList;
+    for (const char* s : {"One", "Two", "Three"})
+        combo.Items().Add(s);
+    int changes = 0;
+    combo.OnChange = [&](TObject*) { ++changes; };
+    combo.SetItemIndex(1);
+    EXPECT_EQ(combo.Text(), "Two");
+    EXPECT_EQ(changes, 0);
+    Click(combo);
+    ASSERT_TRUE(combo.DroppedDown());
+    // The list lies under the box, one item per 13 pixels.
+    const TPoint under = At(combo, {20, combo.Height() + 1 + 2 * 13 + 6});
+    driver.MoveTo(under);
+    driver.Click(under);
+    EXPECT_FALSE(combo.DroppedDown());
+    EXPECT_EQ(combo.ItemIndex(), 2);
+    EXPECT_EQ(combo.Text(), "Three");
+    EXPECT_EQ(changes, 1);
+    driver.Key(Qt::Key_Up);
+    EXPECT_EQ(combo.ItemIndex(), 1);
+    EXPECT_EQ(changes, 2);
+}
+
+TEST_F(ControlsTest, LongComboListScrollsToTheChosenItem) {
+    TForm& form = ShownForm();
+    TComboBox& combo = Place<TComboBox>(form, {10, 10, 150, 31});
+    combo.Style = csDropDownList;
+    for (int i = 0; i < 20; ++i)
+        combo.Items().Add("Item " + std::to_string(i));
+    combo.SetItemIndex(15);
+    Click(combo);
+    ASSERT_TRUE(combo.DroppedDown());
+    // Eight rows show, the chosen item at the bottom: the first row holds item 8.
+    const TPoint first = At(combo, {20, combo.Height() + 1 + 6});
+    driver.MoveTo(first);
+    driver.Click(first);
+    EXPECT_EQ(combo.ItemIndex(), 8);
+}
+
+TEST_F(ControlsTest, SpinEditClampsAndReadsTextThatIsNoNumberAsTheMinimum) {
+    TForm& form = ShownForm();
+    TSpinEdit& spin = Place<TSpinEdit>(form, {10, 10, 80, 31});
+    spin.SetMinValue(1);
+    spin.SetMaxValue(16);
+    int changes = 0;
+    spin.OnChange = [&](TObject*) { ++changes; };
+    spin.SetValue(40);
+    EXPECT_EQ(spin.Value(), 16);
+    EXPECT_EQ(spin.Text(), "16");
+    spin.SetText("abc");
+    EXPECT_EQ(spin.Value(), 1);
+    spin.SetText("-5");
+    EXPECT_EQ(spin.Value(), 1);
+    spin.SetValue(8);
+    // The up button.
+    driver.Click(At(spin, {spin.Width() - 8, 5}));
+    EXPECT_EQ(spin.Value(), 9);
+    EXPECT_EQ(changes, 5);
+}
+
+TEST_F(ControlsTest, DoubleClickRunsBeforeTheSecondPressMouseDown) {
+    TForm& form = ShownForm();
+    TPanel& panel = Place<TPanel>(form, {10, 10, 110, 60});
+    std::vector<std::string> events;
+    panel.OnMouseDown = [&](TObject*, TMouseButton, TShiftState shift, int, int) {
+        events.push_back((shift & ssDouble) ? "down double" : "down");
+    };
+    panel.OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int, int) {
+        events.push_back("up");
+    };
+    panel.OnClick = [&](TObject*) { events.push_back("click"); };
+    panel.OnDblClick = [&](TObject*) { events.push_back("dblclick"); };
+    Click(panel);
+    Click(panel);
+    EXPECT_EQ(events, (std::vector<std::string>{"down", "click", "up", "dblclick", "down double",
+                                                "click", "up"}));
+}
+
+TEST_F(ControlsTest, GraphicControlsGetTheirOwnMouseEventsAndCursor) {
+    TForm& form = ShownForm();
+    TLabel& label = Place<TLabel>(form, {20, 30, 80, 43});
+    label.SetCaption("Hello");
+    EXPECT_GT(label.Width(), 10);
+    EXPECT_EQ(label.Height(), 13);
+    TPoint seen{-1, -1};
+    label.OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int x, int y) { seen = {x, y}; };
+    label.SetCursor(crHandPoint);
+    driver.MoveTo(At(label, {2, 3}));
+    driver.Press(At(label, {2, 3}));
+    driver.Release(At(label, {2, 3}));
+    EXPECT_EQ(seen, (TPoint{2, 3}));
+    EXPECT_EQ(GetCursor(), ScreenCursor(crHandPoint));
+}
+
+class MouseEnterLabel : public TLabel {
+public:
+    using TLabel::TLabel;
+    std::vector<std::string> events;
+    void Dispatch(TMessage& message) override {
+        if (message.Msg == CM_MOUSEENTER) events.push_back("enter");
+        if (message.Msg == CM_MOUSELEAVE) events.push_back("leave");
+        TLabel::Dispatch(message);
+    }
+};
+
+TEST_F(ControlsTest, MouseEnterAndLeaveReachGraphicControls) {
+    TForm& form = ShownForm();
+    MouseEnterLabel& label = Place<MouseEnterLabel>(form, {20, 30, 80, 43});
+    label.SetCaption("Hover");
+    driver.MoveTo(At(form, {5, 5}));
+    driver.MoveTo(At(label, {2, 2}));
+    driver.MoveTo(At(label, {3, 2}));
+    driver.MoveTo(At(form, {5, 5}));
+    EXPECT_EQ(label.events, (std::vector<std::string>{"enter", "leave"}));
+}
+
+TEST_F(ControlsTest, ApplicationHookSeesRightButtonMessagesWithTheirKeys) {
+    TForm& form = ShownForm();
+    TPanel& panel = Place<TPanel>(form, {10, 10, 110, 60});
+    std::vector<std::pair<UINT, WPARAM>> seen;
+    Application().OnMessage = [&](core::MSG& msg, bool& handled) {
+        if (msg.message == WM_RBUTTONDOWN || msg.message == WM_RBUTTONUP) {
+            seen.emplace_back(msg.message, msg.wParam);
+            handled = msg.message == WM_RBUTTONDOWN;
+        }
+    };
+    int downs = 0;
+    panel.OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { ++downs; };
+    driver.KeyDown(Qt::Key_Shift);
+    driver.Click(At(panel), Qt::RightButton);
+    driver.KeyUp(Qt::Key_Shift);
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].first, 0x204u);
+    EXPECT_EQ(seen[0].second, MK_RBUTTON | MK_SHIFT);
+    EXPECT_EQ(seen[1].first, 0x205u);
+    EXPECT_EQ(seen[1].second & MK_SHIFT, MK_SHIFT);
+    EXPECT_EQ(downs, 0) << "a handled message is not dispatched";
+}
+
+TEST_F(ControlsTest, DisabledParentKeepsInputFromItsChildren) {
+    TForm& form = ShownForm();
+    TPanel& panel = Place<TPanel>(form, {10, 10, 210, 110});
+    TButton& button = Place<TButton>(panel, {10, 10, 85, 35});
+    int clicks = 0;
+    button.OnClick = [&](TObject*) { ++clicks; };
+    panel.SetEnabled(false);
+    EXPECT_TRUE(button.Enabled());
+    EXPECT_FALSE(button.EnabledWithParents());
+    Click(button);
+    EXPECT_EQ(clicks, 0);
+    panel.SetEnabled(true);
+    Click(button);
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(ControlsTest, AlignPlacesChildrenInTheClientArea) {
+    TForm& form = ShownForm();
+    TPanel& top = Place<TPanel>(form, {0, 0, 10, 30});
+    top.SetAlign(alTop);
+    TPanel& left = Place<TPanel>(form, {0, 0, 50, 10});
+    left.SetAlign(alLeft);
+    TPanel& rest = Place<TPanel>(form, {0, 0, 10, 10});
+    rest.SetAlign(alClient);
+    const TRect client = form.ClientRect();
+    EXPECT_EQ(top.BoundsRect(), (TRect{0, 0, client.Right, 30}));
+    EXPECT_EQ(left.BoundsRect(), (TRect{0, 30, 50, client.Bottom}));
+    EXPECT_EQ(rest.BoundsRect(), (TRect{50, 30, client.Right, client.Bottom}));
+    form.SetBounds(form.Left(), form.Top(), 500, 350);
+    EXPECT_EQ(rest.BoundsRect(), (TRect{50, 30, form.ClientWidth(), form.ClientHeight()}));
+}
+
+TEST_F(ControlsTest, ListBoxSelectionByProgramAndByUser) {
+    TForm& form = ShownForm();
+    TListBox& list = Place<TListBox>(form, {10, 10, 130, 110});
+    for (const char* s : {"a", "b", "c", "d"})
+        list.Items().Add(s);
+    int clicks = 0, dbl = 0;
+    list.OnClick = [&](TObject*) { ++clicks; };
+    list.OnDblClick = [&](TObject*) { ++dbl; };
+    list.SetItemIndex(3);
+    EXPECT_EQ(clicks, 0);
+    driver.Click(At(list, {10, 2 + 13 + 5}));
+    EXPECT_EQ(list.ItemIndex(), 1);
+    EXPECT_EQ(clicks, 1);
+    driver.Click(At(list, {10, 2 + 13 + 5}));
+    EXPECT_EQ(dbl, 1);
+    driver.Key(Qt::Key_Down);
+    EXPECT_EQ(list.ItemIndex(), 2);
+}
+
+TEST_F(ControlsTest, BitBtnKindsAndGlyph) {
+    TForm& form = ShownForm();
+    TBitBtn& cancel = Place<TBitBtn>(form, {10, 10, 85, 35});
+    cancel.SetKind(bkCancel);
+    EXPECT_EQ(cancel.Caption(), "Cancel");
+    EXPECT_EQ(cancel.ModalResult, mrCancel);
+    EXPECT_TRUE(cancel.Cancel);
+    TBitBtn& ok = Place<TBitBtn>(form, {100, 10, 175, 35});
+    ok.SetKind(bkOK);
+    EXPECT_TRUE(ok.Default);
+    ok.SetCaption("");
+    ok.Glyph().SetSize(8, 8);
+    ok.Glyph().Canvas().Brush().SetColor(gdi::clFuchsia);
+    ok.Glyph().Canvas().FillRect({0, 0, 8, 8});
+    ok.Glyph().Canvas().Brush().SetColor(gdi::clGreen);
+    ok.Glyph().Canvas().FillRect({0, 0, 4, 4});
+    Pump();
+    gdi::HDC dc = GetDC(ok.Handle());
+    // The glyph is centred: 8 pixels in a 75 x 25 button start at 33, 8.
+    EXPECT_EQ(gdi::GetPixel(dc, 34, 9), gdi::ColorToRGB(gdi::clGreen));
+    EXPECT_EQ(gdi::GetPixel(dc, 39, 14), gdi::GetSysColor(gdi::COLOR_BTNFACE))
+        << "the transparent colour is left out";
+    ReleaseDC(ok.Handle(), dc);
+}
+
+TEST_F(ControlsTest, ListBoxScrollsByItsBarAndTheWheel) {
+    TForm& form = ShownForm();
+    TListBox& list = Place<TListBox>(form, {10, 10, 130, 107});
+    for (int i = 0; i < 20; ++i)
+        list.Items().Add("Item " + std::to_string(i));
+    const int right = list.Width() - 2 - 8;
+    driver.Click(At(list, {right, list.Height() - 2 - 8}));
+    EXPECT_EQ(list.TopIndex(), 1);
+    driver.Click(At(list, {right, list.Height() - 2 - 20}));
+    EXPECT_EQ(list.TopIndex(), 8);
+    driver.Wheel(At(list), 120);
+    EXPECT_EQ(list.TopIndex(), 5);
+    list.SetTopIndex(100);
+    EXPECT_EQ(list.TopIndex(), 20 - 7);
+    EXPECT_EQ(list.ItemAtPos({10, 2 + 5}, true), 13);
+}
+
+} // namespace
+} // namespace platform::forms::test

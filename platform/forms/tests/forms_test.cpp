@@ -1,0 +1,507 @@
+#include "platform/core/message_loop.h"
+#include "platform/core/timer.h"
+#include "platform/forms/screen.h"
+#include "platform/forms/std_ctrls.h"
+#include "platform/forms/tests/forms_test_support.h"
+#include "platform/win/input_state.h"
+#include "platform/win/window.h"
+
+#include <string>
+#include <vector>
+
+namespace platform::forms::test {
+namespace {
+
+using namespace win;
+
+class CloseProtocolTest : public FormsTest {};
+
+struct CloseCase {
+    const char* name;
+    TFormStyle style;
+    bool canClose;
+    bool changeAction;
+    TCloseAction action;
+    TCloseAction expectedDefault;
+    bool expectVisible;
+    TWindowState expectState;
+    bool expectFreed;
+};
+
+TEST_F(CloseProtocolTest, ActionsDecideWhatCloseDoes) {
+    const CloseCase cases[] = {
+        {"hide by default", fsNormal, true, false, caNone, caHide, false, wsNormal, false},
+        {"none keeps it", fsNormal, true, true, caNone, caHide, true, wsNormal, false},
+        {"free releases it", fsNormal, true, true, caFree, caHide, false, wsNormal, true},
+        {"minimise", fsNormal, true, true, caMinimize, caHide, true, wsMinimized, false},
+        {"close query refuses", fsNormal, false, false, caNone, caHide, true, wsNormal, false},
+        {"MDI child minimises by default", fsMDIChild, true, false, caNone, caMinimize, true,
+         wsMinimized, false},
+    };
+    for (const CloseCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        TForm& main = MakeForm<TForm>(fsMDIForm);
+        Application().SetMainForm(&main);
+        main.SetBounds(10, 10, 600, 400);
+        main.Show();
+        TForm& form = MakeForm<TForm>(c.style);
+        Application().SetMainForm(nullptr);
+        form.SetBounds(20, 20, 200, 150);
+        form.Show();
+        bool closeRan = false;
+        bool destroyed = false;
+        TCloseAction seen = caNone;
+        form.OnCloseQuery = [&](TObject*, bool& canClose) { canClose = c.canClose; };
+        form.OnClose = [&](TObject*, TCloseAction& action) {
+            closeRan = true;
+            seen = action;
+            if (c.changeAction) action = c.action;
+        };
+        form.OnDestroy = [&](TObject*) { destroyed = true; };
+        // Owned by the fixture: the test must not touch form after a release is done.
+        form.Close();
+        EXPECT_EQ(closeRan, c.canClose);
+        if (c.canClose) {
+            EXPECT_EQ(seen, c.expectedDefault);
+        }
+        EXPECT_EQ(form.Visible(), c.expectVisible);
+        EXPECT_EQ(form.WindowState(), c.expectState);
+        EXPECT_FALSE(destroyed) << "a release frees later";
+        Pump();
+        EXPECT_EQ(destroyed, c.expectFreed);
+        if (!destroyed) Owner().FreeComponent(form);
+        Owner().FreeComponent(main);
+    }
+}
+
+TEST_F(CloseProtocolTest, ClosingTheMainFormEndsTheProgram) {
+    TForm& main = MakeForm();
+    Application().SetMainForm(&main);
+    main.Show();
+    EXPECT_FALSE(Application().Terminated());
+    main.Close();
+    EXPECT_TRUE(Application().Terminated());
+}
+
+TEST_F(CloseProtocolTest, RunEndsWhenTheMainFormCloses) {
+    TForm& main = MakeForm();
+    Application().SetMainForm(&main);
+    bool shown = false;
+    main.OnShow = [&](TObject*) { shown = true; };
+    After(50, [&] { main.Close(); });
+    Application().Run();
+    EXPECT_TRUE(shown);
+    EXPECT_TRUE(Application().Terminated());
+}
+
+TEST_F(CloseProtocolTest, ReleasedFormPaintsNothingBeforeItIsFreed) {
+    TForm& form = MakeForm();
+    form.SetBounds(50, 50, 200, 100);
+    int paints = 0;
+    form.OnPaint = [&](TObject*) { ++paints; };
+    form.Show();
+    Pump();
+    EXPECT_GT(paints, 0);
+    paints = 0;
+    form.Invalidate();
+    form.Release();
+    EXPECT_FALSE(IsWindowVisible(form.Handle()));
+    Pump();
+    EXPECT_EQ(paints, 0);
+    EXPECT_EQ(Owner().ComponentCount(), 0);
+}
+
+class FormEventsTest : public FormsTest {};
+
+TEST_F(FormEventsTest, CreateOnceShowOnEveryShowing) {
+    int creates = 0, shows = 0, hides = 0;
+    TForm& form = Owner().Own<TForm>();
+    form.OnCreate = [&](TObject*) { ++creates; };
+    form.OnShow = [&](TObject*) { ++shows; };
+    form.OnHide = [&](TObject*) { ++hides; };
+    form.SetBounds(10, 10, 200, 100);
+    form.Show();
+    form.Hide();
+    form.Show();
+    EXPECT_EQ(creates, 1);
+    EXPECT_EQ(shows, 2);
+    EXPECT_EQ(hides, 1);
+}
+
+TEST_F(FormEventsTest, PositionScreenCenterPlacesTheFormOnFirstShowing) {
+    TForm& form = MakeForm();
+    form.Position = poScreenCenter;
+    form.SetBounds(0, 0, 200, 100);
+    form.Show();
+    EXPECT_EQ(form.Left(), (1024 - 200) / 2);
+    EXPECT_EQ(form.Top(), (768 - 100) / 2);
+}
+
+TEST_F(FormEventsTest, KeyPreviewGivesTheFormTheKeysFirst) {
+    TForm& form = MakeForm();
+    form.SetBounds(10, 10, 300, 200);
+    TEdit& edit = form.Own<TEdit>();
+    edit.SetParent(&form);
+    edit.SetBounds(10, 10, 100, 21);
+    std::vector<std::string> keys;
+    form.KeyPreview = true;
+    form.OnKeyDown = [&](TObject*, WORD& key, TShiftState) {
+        keys.push_back("form " + std::to_string(key));
+        if (key == VK_DELETE) key = 0;
+    };
+    edit.OnKeyDown = [&](TObject*, WORD& key, TShiftState) {
+        keys.push_back("edit " + std::to_string(key));
+    };
+    form.Show();
+    edit.SetFocus();
+    driver.Key(Qt::Key_Delete);
+    driver.Key(Qt::Key_Home);
+    EXPECT_EQ(keys, (std::vector<std::string>{"form 46", "form 36", "edit 36"}));
+}
+
+TEST_F(FormEventsTest, TabMovesTheFocusInTabOrder) {
+    TForm& form = MakeForm();
+    form.SetBounds(10, 10, 300, 200);
+    TEdit& first = form.Own<TEdit>();
+    first.SetParent(&form);
+    first.SetBounds(10, 10, 100, 21);
+    first.TabOrder = 1;
+    TEdit& second = form.Own<TEdit>();
+    second.SetParent(&form);
+    second.SetBounds(10, 40, 100, 21);
+    second.TabOrder = 0;
+    std::vector<std::string> focus;
+    first.OnEnter = [&](TObject*) { focus.push_back("enter first"); };
+    first.OnExit = [&](TObject*) { focus.push_back("exit first"); };
+    second.OnEnter = [&](TObject*) { focus.push_back("enter second"); };
+    // Showing focuses the first control in tab order.
+    form.Show();
+    EXPECT_TRUE(second.Focused());
+    first.SetFocus();
+    driver.Key(Qt::Key_Tab, "\t");
+    EXPECT_TRUE(second.Focused());
+    EXPECT_EQ(form.ActiveControl(), &second);
+    EXPECT_EQ(focus, (std::vector<std::string>{"enter second", "enter first", "exit first",
+                                               "enter second"}));
+}
+
+TEST_F(FormEventsTest, HintShowsAfterThePauseAndGoesAtAPress) {
+    TForm& form = MakeForm();
+    form.SetBounds(10, 10, 300, 200);
+    TButton& button = form.Own<TButton>();
+    button.SetParent(&form);
+    button.SetBounds(10, 10, 75, 25);
+    button.Hint = "Send Selected|Sends the selected entries";
+    button.ShowHint = true;
+    form.Show();
+    driver.MoveTo(At(form, {200, 150}));
+    driver.MoveTo(At(button));
+    EXPECT_EQ(Application().Hint, "Sends the selected entries");
+    EXPECT_EQ(Application().HintText(), "");
+    core::RunFor(clock, 499);
+    EXPECT_EQ(Application().HintText(), "");
+    core::RunFor(clock, 2);
+    EXPECT_EQ(Application().HintText(), "Send Selected");
+    driver.Press(At(button));
+    EXPECT_EQ(Application().HintText(), "");
+    driver.Release(At(button));
+}
+
+// A form with state of its own that its OnDestroy handler still reads.
+class TFormWithList : public TForm {
+public:
+    explicit TFormWithList(TComponent* owner) : TForm(owner) {
+        entries.assign(100, 7);
+        OnDestroy = [this](TObject*) { seenAtDestroy = static_cast<int>(entries.size()); };
+    }
+    std::vector<int> entries;
+    int* report = nullptr;
+    int seenAtDestroy = -1;
+    ~TFormWithList() override {
+        if (report) *report = seenAtDestroy;
+    }
+};
+
+TEST_F(FormEventsTest, OnDestroyRunsWhileTheWholeFormExists) {
+    int seen = -2;
+    TFormWithList& released = MakeForm<TFormWithList>();
+    released.report = &seen;
+    released.Show();
+    released.Release();
+    Pump();
+    EXPECT_EQ(seen, 100);
+    seen = -2;
+    TFormWithList& owned = MakeForm<TFormWithList>();
+    owned.report = &seen;
+    Owner().FreeComponent(owned);
+    EXPECT_EQ(seen, 100);
+}
+
+TEST_F(FormEventsTest, AcceleratorsClickTheirButtons) {
+    TForm& form = MakeForm();
+    form.SetBounds(10, 10, 300, 200);
+    TEdit& edit = form.Own<TEdit>();
+    edit.SetParent(&form);
+    edit.SetBounds(10, 10, 100, 21);
+    TButton& close = form.Own<TButton>();
+    close.SetParent(&form);
+    close.SetBounds(10, 40, 75, 25);
+    close.SetCaption("&Close");
+    int clicks = 0;
+    close.OnClick = [&](TObject*) { ++clicks; };
+    form.Show();
+    edit.SetFocus();
+    driver.Key(Qt::Key_C, "c");
+    EXPECT_EQ(edit.Text(), "c") << "the edit takes plain letters";
+    EXPECT_EQ(clicks, 0);
+    driver.KeyDown(Qt::Key_Alt);
+    driver.Key(Qt::Key_C, "c");
+    driver.KeyUp(Qt::Key_Alt);
+    EXPECT_EQ(clicks, 1);
+    close.SetFocus();
+    driver.Key(Qt::Key_C, "c");
+    EXPECT_EQ(clicks, 2);
+}
+
+class ModalTest : public FormsTest {};
+
+TEST_F(ModalTest, ButtonSetsTheResultAfterItsClick) {
+    TForm& dialog = MakeForm();
+    dialog.SetBounds(100, 100, 300, 200);
+    TButton& ok = dialog.Own<TButton>();
+    ok.SetParent(&dialog);
+    ok.SetBounds(20, 20, 75, 25);
+    ok.ModalResult = mrOk;
+    std::vector<std::string> events;
+    ok.OnClick = [&](TObject*) {
+        events.push_back("click, result " + std::to_string(dialog.ModalResult()));
+    };
+    dialog.OnClose = [&](TObject*, TCloseAction& action) {
+        events.push_back("close " + std::to_string(action));
+    };
+    After(100, [&] { Click(ok); });
+    EXPECT_EQ(dialog.ShowModal(), mrOk);
+    EXPECT_EQ(events, (std::vector<std::string>{"click, result 0", "close 1"}));
+    EXPECT_FALSE(dialog.Visible());
+}
+
+TEST_F(ModalTest, CloseInsideAModalFormOnlySetsTheResult) {
+    TForm& dialog = MakeForm();
+    dialog.SetBounds(100, 100, 300, 200);
+    std::vector<std::string> events;
+    dialog.OnClose = [&](TObject*, TCloseAction&) { events.push_back("OnClose"); };
+    After(100, [&] {
+        dialog.Close();
+        events.push_back("after Close, result " + std::to_string(dialog.ModalResult()));
+    });
+    EXPECT_EQ(dialog.ShowModal(), mrCancel);
+    EXPECT_EQ(events, (std::vector<std::string>{"after Close, result 2", "OnClose"}));
+}
+
+TEST_F(ModalTest, CloseActionNoneKeepsTheDialogOpen) {
+    TForm& dialog = MakeForm();
+    dialog.SetBounds(100, 100, 300, 200);
+    int closes = 0;
+    dialog.OnClose = [&](TObject*, TCloseAction& action) {
+        if (++closes == 1) action = caNone;
+    };
+    After(100, [&] { dialog.SetModalResult(mrOk); });
+    After(200, [&] { dialog.SetModalResult(mrYes); });
+    EXPECT_EQ(dialog.ShowModal(), mrYes);
+    EXPECT_EQ(closes, 2);
+}
+
+TEST_F(ModalTest, OtherFormsTakeNoInputWhileADialogRuns) {
+    TForm& main = MakeForm();
+    main.SetBounds(10, 10, 400, 300);
+    TButton& other = main.Own<TButton>();
+    other.SetParent(&main);
+    other.SetBounds(10, 10, 75, 25);
+    int otherClicks = 0;
+    other.OnClick = [&](TObject*) { ++otherClicks; };
+    main.Show();
+    TForm& dialog = MakeForm();
+    dialog.SetBounds(500, 100, 200, 100);
+    After(100, [&] { Click(other); });
+    After(200, [&] { dialog.SetModalResult(mrCancel); });
+    dialog.ShowModal();
+    EXPECT_EQ(otherClicks, 0);
+    EXPECT_TRUE(IsWindowEnabled(main.Handle()));
+}
+
+TEST_F(ModalTest, TimerKeepsTickingInsideAModalDialog) {
+    TForm& dialog = MakeForm();
+    dialog.SetBounds(100, 100, 300, 200);
+    TButton& ok = dialog.Own<TButton>();
+    ok.SetParent(&dialog);
+    ok.SetBounds(20, 20, 75, 25);
+    ok.ModalResult = mrOk;
+    core::TTimer& timer = Owner().Own<core::TTimer>();
+    timer.SetInterval(100);
+    int ticks = 0;
+    timer.SetOnTimer([&](TObject*) { ++ticks; });
+    After(1050, [&] { Click(ok); });
+    EXPECT_EQ(dialog.ShowModal(), mrOk);
+    EXPECT_EQ(ticks, 10);
+}
+
+TEST_F(ModalTest, EnterAndEscapeClickTheDefaultAndCancelButtons) {
+    TForm& dialog = MakeForm();
+    dialog.SetBounds(100, 100, 300, 200);
+    TEdit& edit = dialog.Own<TEdit>();
+    edit.SetParent(&dialog);
+    edit.SetBounds(10, 10, 100, 21);
+    TButton& ok = dialog.Own<TButton>();
+    ok.SetParent(&dialog);
+    ok.SetBounds(10, 50, 75, 25);
+    ok.Default = true;
+    ok.ModalResult = mrOk;
+    TButton& cancel = dialog.Own<TButton>();
+    cancel.SetParent(&dialog);
+    cancel.SetBounds(100, 50, 75, 25);
+    cancel.Cancel = true;
+    cancel.ModalResult = mrCancel;
+    dialog.SetActiveControl(&edit);
+    After(100, [&] { driver.Key(Qt::Key_Return, "\r"); });
+    EXPECT_EQ(dialog.ShowModal(), mrOk);
+    After(100, [&] { driver.Key(Qt::Key_Escape, "\x1b"); });
+    EXPECT_EQ(dialog.ShowModal(), mrCancel);
+}
+
+class MdiTest : public FormsTest {};
+
+std::vector<TCustomForm*> Children(const TCustomForm& main) {
+    std::vector<TCustomForm*> result;
+    for (int i = 0; i < main.MDIChildCount(); ++i)
+        result.push_back(main.MDIChildren(i));
+    return result;
+}
+
+TEST_F(MdiTest, ChildrenOrderFollowsActivationAndMinimising) {
+    TForm& main = MakeForm<TForm>(fsMDIForm);
+    Application().SetMainForm(&main);
+    main.SetBounds(0, 0, 800, 600);
+    main.Show();
+    std::vector<std::string> changes;
+    TForm& a = MakeForm<TForm>(fsMDIChild);
+    a.SetCaption("A");
+    TForm& b = MakeForm<TForm>(fsMDIChild);
+    b.SetCaption("B");
+    TForm& c = MakeForm<TForm>(fsMDIChild);
+    c.SetCaption("C");
+    for (TForm* f : {&a, &b, &c}) {
+        f->OnActivate = [&changes, f](TObject*) { changes.push_back("+" + f->Caption()); };
+        f->OnDeactivate = [&changes, f](TObject*) { changes.push_back("-" + f->Caption()); };
+    }
+    a.SetBounds(10, 10, 200, 150);
+    b.SetBounds(40, 40, 200, 150);
+    c.SetBounds(70, 70, 200, 150);
+    EXPECT_EQ(Children(main), (std::vector<TCustomForm*>{&c, &b, &a}));
+    EXPECT_EQ(main.ActiveMDIChild(), &c);
+
+    // A click on what shows of the child at the back brings it forward.
+    driver.Click(At(a, {5, 5}));
+    EXPECT_EQ(main.ActiveMDIChild(), &a);
+    EXPECT_EQ(Children(main), (std::vector<TCustomForm*>{&a, &c, &b}));
+    EXPECT_EQ(changes, (std::vector<std::string>{"-C", "+A"}));
+
+    // Minimising the front child activates the next; the icon goes to the back.
+    changes.clear();
+    a.SetWindowState(wsMinimized);
+    EXPECT_EQ(main.ActiveMDIChild(), &c);
+    EXPECT_EQ(Children(main), (std::vector<TCustomForm*>{&c, &b, &a}));
+    EXPECT_EQ(changes, (std::vector<std::string>{"-A", "+C"}));
+    TRect client;
+    GetClientRect(main.ClientHandle(), &client);
+    EXPECT_EQ(a.Top() + a.Height(), client.Bottom);
+    EXPECT_EQ(a.Left(), 0);
+
+    a.SetWindowState(wsNormal);
+    EXPECT_EQ(main.ActiveMDIChild(), &a);
+    EXPECT_EQ(a.BoundsRect(), (TRect{10, 10, 210, 160}));
+    Application().SetMainForm(nullptr);
+}
+
+TEST_F(MdiTest, CascadeAndTileLayTheChildrenOut) {
+    TForm& main = MakeForm<TForm>(fsMDIForm);
+    Application().SetMainForm(&main);
+    main.SetBounds(0, 0, 800, 600);
+    main.Show();
+    TForm& a = MakeForm<TForm>(fsMDIChild);
+    TForm& b = MakeForm<TForm>(fsMDIChild);
+    TRect client;
+    GetClientRect(main.ClientHandle(), &client);
+    main.Tile();
+    EXPECT_EQ(b.BoundsRect(), (TRect{0, 0, client.Right, client.Bottom / 2}));
+    EXPECT_EQ(a.BoundsRect(), (TRect{0, client.Bottom / 2, client.Right, client.Bottom}));
+    main.Cascade();
+    EXPECT_EQ(a.Left(), 0);
+    EXPECT_GT(b.Left(), a.Left());
+    EXPECT_EQ(b.Top() - a.Top(), b.Left() - a.Left());
+    EXPECT_EQ(main.ActiveMDIChild(), &b);
+    Application().SetMainForm(nullptr);
+}
+
+TEST_F(MdiTest, ChildCaptionMovesAndItsButtonsWork) {
+    TForm& main = MakeForm<TForm>(fsMDIForm);
+    Application().SetMainForm(&main);
+    main.SetBounds(0, 0, 800, 600);
+    main.Show();
+    TForm& child = MakeForm<TForm>(fsMDIChild);
+    child.SetBounds(50, 60, 300, 200);
+    TRect window;
+    GetWindowRect(child.Handle(), &window);
+    auto onScreen = [&](TRect r) {
+        GetWindowRect(child.Handle(), &window);
+        return TPoint{window.Left + (r.Left + r.Right) / 2, window.Top + (r.Top + r.Bottom) / 2};
+    };
+    const TPoint grip{window.Left + 40, window.Top + 10};
+    driver.MoveTo(grip);
+    driver.Drag(grip, {grip.X + 30, grip.Y + 20});
+    EXPECT_EQ(child.BoundsRect(), (TRect{80, 80, 380, 280}));
+    driver.Click(onScreen(child.CaptionButtonRect(TCustomForm::cbMaximize)));
+    EXPECT_EQ(child.WindowState(), wsMaximized);
+    TRect client;
+    GetClientRect(main.ClientHandle(), &client);
+    EXPECT_EQ(child.BoundsRect(), client);
+    EXPECT_TRUE(IsZoomed(child.Handle()));
+    BOOL maximized = 0;
+    EXPECT_EQ(core::SendMessage(main.ClientHandle(), WM_MDIGETACTIVE, 0,
+                                reinterpret_cast<LPARAM>(&maximized)),
+              static_cast<LRESULT>(child.Handle()));
+    EXPECT_TRUE(maximized);
+    core::SendMessage(main.ClientHandle(), WM_MDIRESTORE, static_cast<WPARAM>(child.Handle()), 0);
+    EXPECT_FALSE(IsZoomed(child.Handle()));
+    child.SetWindowState(wsNormal);
+    EXPECT_EQ(child.BoundsRect(), (TRect{80, 80, 380, 280}));
+    int closes = 0;
+    child.OnClose = [&](TObject*, TCloseAction& action) {
+        ++closes;
+        EXPECT_EQ(action, caMinimize);
+        action = caNone;
+    };
+    driver.Click(onScreen(child.CaptionButtonRect(TCustomForm::cbClose)));
+    EXPECT_EQ(closes, 1);
+    Application().SetMainForm(nullptr);
+}
+
+TEST_F(MdiTest, ClosingTheActiveChildActivatesTheNext) {
+    TForm& main = MakeForm<TForm>(fsMDIForm);
+    Application().SetMainForm(&main);
+    main.SetBounds(0, 0, 800, 600);
+    main.Show();
+    TForm& a = MakeForm<TForm>(fsMDIChild);
+    TForm& b = MakeForm<TForm>(fsMDIChild);
+    int changes = 0;
+    Screen().OnActiveFormChange = [&](TObject*) { ++changes; };
+    b.OnClose = [](TObject*, TCloseAction& action) { action = caFree; };
+    b.Close();
+    EXPECT_EQ(main.ActiveMDIChild(), &a);
+    EXPECT_GT(changes, 0);
+    Pump();
+    EXPECT_EQ(main.MDIChildCount(), 1);
+    Application().SetMainForm(nullptr);
+}
+
+} // namespace
+} // namespace platform::forms::test

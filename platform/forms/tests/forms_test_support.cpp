@@ -1,0 +1,90 @@
+#include "platform/forms/tests/forms_test_support.h"
+
+#include "platform/core/message_loop.h"
+#include "platform/forms/screen.h"
+#include "platform/win/input_state.h"
+#include "platform/win/screen.h"
+
+#include <QApplication>
+#include <QEvent>
+
+#include <random>
+
+namespace platform::forms::test {
+
+namespace {
+
+// One QApplication for the test process, under Qt's offscreen platform.
+class QtEnvironment final : public ::testing::Environment {
+public:
+    void SetUp() override {
+        static int argc = 1;
+        static char name[] = "platform_forms_tests";
+        static char* argv[] = {name, nullptr};
+        app_ = std::make_unique<QApplication>(argc, argv);
+    }
+    void TearDown() override {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        app_.reset();
+    }
+
+private:
+    std::unique_ptr<QApplication> app_;
+};
+
+// GoogleTest takes ownership of the environment.
+[[maybe_unused]] auto* const environment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+} // namespace
+
+FormsTest::FormsTest() : owner_(std::make_unique<TComponent>(nullptr)) {
+    core::ResetMessageLoop();
+    win::ResetInputState();
+    win::SetMonitors(
+        {{{0, 0, 1024, 768}, {0, 0, 1024, 740}}, {{1024, 0, 2048, 768}, {1024, 0, 2048, 768}}});
+    Application().ResetTerminated();
+}
+
+FormsTest::~FormsTest() {
+    Application().OnMessage = nullptr;
+    Application().OnException = nullptr;
+    Application().SetHelpBackEnd(nullptr);
+    Screen().OnActiveFormChange = nullptr;
+    Screen().SetCursor(crDefault);
+    owner_.reset();
+    Application().SetMainForm(nullptr);
+    win::PumpUntilIdle();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    core::ResetMessageLoop();
+    win::ResetInputState();
+    Application().ResetTerminated();
+    if (!temp_.empty()) std::filesystem::remove_all(temp_);
+}
+
+TPoint FormsTest::At(const TControl& control) {
+    return At(control, {control.Width() / 2, control.Height() / 2});
+}
+
+TPoint FormsTest::At(const TControl& control, TPoint client) {
+    return control.ClientToScreen(client);
+}
+
+void FormsTest::After(core::Millis ms, std::function<void()> action) {
+    clock.Schedule(clock.Now() + ms, std::move(action));
+}
+
+void FormsTest::Pump() {
+    win::PumpUntilIdle();
+}
+
+std::filesystem::path FormsTest::TempFolder() {
+    if (temp_.empty()) {
+        std::random_device random;
+        temp_ = std::filesystem::temp_directory_path() /
+                ("platform_forms_test_" + std::to_string(random()));
+        std::filesystem::create_directories(temp_);
+    }
+    return temp_;
+}
+
+} // namespace platform::forms::test
