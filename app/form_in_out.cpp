@@ -1,0 +1,87 @@
+#include "app/form_in_out.h"
+
+#include "app/place_control.h"
+#include "model/program_state.h"
+#include "model/quintaron.h"
+
+namespace app {
+
+namespace {
+
+constexpr int LowestDeviceID = 17;
+constexpr int HighestDeviceID = 32;
+
+void ListDevices(forms::TListBox& list, const std::vector<std::string>& devices) {
+    list.Clear();
+    for (const std::string& name : devices)
+        list.Items().Add(name);
+    list.SetItemIndex(0);
+}
+
+} // namespace
+
+TFormInOut::TFormInOut(forms::TComponent* owner)
+    : TForm(owner), Panel2(PlaceControl<forms::TPanel>(*this, *this, 8, 8, 314, 120)),
+      Label2(PlaceControl<forms::TLabel>(*this, Panel2, 8, 4, 60, 13, "Midi Input")),
+      Label3(PlaceControl<forms::TLabel>(*this, Panel2, 160, 4, 60, 13, "Midi Output")),
+      InputPort(PlaceControl<forms::TListBox>(*this, Panel2, 8, 20, 146, 92)),
+      OutputPort(PlaceControl<forms::TListBox>(*this, Panel2, 160, 20, 146, 92)),
+      Panel1(PlaceControl<forms::TPanel>(*this, *this, 8, 180, 314, 40)),
+      CancelBtn(PlaceControl<forms::TBitBtn>(*this, Panel1, 232, 8, 75, 25)),
+      OkBtn(PlaceControl<forms::TBitBtn>(*this, Panel1, 150, 8, 75, 25)),
+      Panel3(PlaceControl<forms::TPanel>(*this, *this, 8, 136, 200, 36)),
+      Label1(PlaceControl<forms::TLabel>(*this, Panel3, 8, 11, 90, 13, "Device Identifier")),
+      SpinDeviceID(PlaceControl<forms::TSpinEdit>(*this, Panel3, 120, 7, 60, 21)),
+      panel(PlaceControl<forms::TPanel>(*this, *this, 216, 136, 106, 36)),
+      MidiThrue(PlaceControl<forms::TCheckBox>(*this, panel, 8, 9, 90, 17, " Midi Thru")) {
+    SetCaption("Midi Settings");
+    SetBorderStyle(forms::bsDialog);
+    Position = forms::poScreenCenter;
+    SetClientWidth(330);
+    SetClientHeight(228);
+    CancelBtn.SetKind(forms::bkCancel);
+    OkBtn.SetKind(forms::bkOK);
+    OkBtn.SetCaption("Ok");
+    SpinDeviceID.SetMinValue(LowestDeviceID);
+    SpinDeviceID.SetMaxValue(HighestDeviceID);
+    SpinDeviceID.SetValue(LowestDeviceID);
+
+    OnCreate = [this](forms::TObject* sender) { FormCreate(sender); };
+    OnShow = [this](forms::TObject* sender) { FormShow(sender); };
+    OkBtn.OnClick = [this](forms::TObject* sender) { OkBtnClick(sender); };
+}
+
+void TFormInOut::FormCreate(forms::TObject*) {
+    HelpContext = 30;
+    ports_.Create();
+    ListDevices(InputPort, ports_.InputDevices());
+    ListDevices(OutputPort, ports_.OutputDevices());
+}
+
+void TFormInOut::FormShow(forms::TObject*) {
+    if (model::AppState == nullptr) return;
+    const model::TConfig& config = model::AppState->Config;
+    // A port number of a device that is gone selects nothing.
+    InputPort.SetItemIndex(config.InPort);
+    OutputPort.SetItemIndex(config.OutPort);
+    SpinDeviceID.SetValue(config.DeviceID);
+    MidiThrue.SetChecked(config.Thrue == 1);
+}
+
+void TFormInOut::OkBtnClick(forms::TObject*) {
+    if (model::AppState == nullptr) return;
+    model::TConfig& config = model::AppState->Config;
+    if (model::MidiOnline) CloseDevs();
+    // Without a selection (the configured device is gone) the port stays as configured.
+    if (InputPort.ItemIndex() >= 0) config.InPort = InputPort.ItemIndex();
+    if (OutputPort.ItemIndex() >= 0) config.OutPort = OutputPort.ItemIndex();
+    config.DeviceID = SpinDeviceID.Value();
+    config.Thrue = MidiThrue.Checked() ? 1 : 0;
+    if (model::MidiOnline) {
+        OpenDevs();
+        SetModalResult(forms::mrOk);
+    }
+    config.Save();
+}
+
+} // namespace app

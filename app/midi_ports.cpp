@@ -1,0 +1,135 @@
+#include "app/midi_ports.h"
+
+#include "model/dialogs.h"
+#include "model/program_state.h"
+#include "model/quintaron.h"
+#include "platform/core/exception.h"
+#include "platform/midi/midi_services.h"
+
+namespace app {
+
+namespace pc = platform::core;
+namespace pm = platform::midi;
+
+namespace {
+
+int ConfiguredInPort() {
+    return model::AppState != nullptr ? model::AppState->Config.InPort : 0;
+}
+
+int ConfiguredOutPort() {
+    return model::AppState != nullptr ? model::AppState->Config.OutPort : 0;
+}
+
+bool ThruOn() {
+    return model::AppState != nullptr && model::AppState->Config.Thrue == 1;
+}
+
+} // namespace
+
+TMidiPorts::~TMidiPorts() {
+    if (model::MidiOnline) ClosePorts();
+}
+
+void TMidiPorts::Create() {
+    model::MidiOnline = false;
+    std::string failure;
+    try {
+        input_ = std::make_unique<midi::TMidiInput>(nullptr);
+        output_ = std::make_unique<midi::TMidiOutput>(nullptr);
+        inputDevices_.clear();
+        for (pm::UINT id = 0; id < pm::midiInGetNumDevs(); ++id) {
+            input_->SetDeviceID(static_cast<int>(id));
+            inputDevices_.push_back(input_->ProductName());
+        }
+        outputDevices_.clear();
+        for (pm::UINT id = 0; id < pm::midiOutGetNumDevs(); ++id) {
+            output_->SetDeviceID(static_cast<int>(id));
+            outputDevices_.push_back(output_->ProductName());
+        }
+        failure = OpenPorts(ConfiguredInPort(), ConfiguredOutPort());
+    } catch (const pc::Exception& e) {
+        failure = e.Message();
+    }
+    if (!failure.empty()) {
+        model::MessageDlg(NoMidiSystem, model::TMsgDlgType::mtError, model::mbOK);
+        return;
+    }
+    InstallDefaultMidiInput();
+    model::MidiOnline = true;
+}
+
+bool TMidiPorts::OpenDevs() {
+    const std::string failure = OpenPorts(ConfiguredInPort(), ConfiguredOutPort());
+    if (!failure.empty()) {
+        // Senders obey MidiOnline; with a port closed every message would fail.
+        model::MidiOnline = false;
+        model::MessageDlg(std::string(PortsNotOpened) + "\n" + failure, model::TMsgDlgType::mtError,
+                          model::mbOK);
+        return false;
+    }
+    InstallDefaultMidiInput();
+    return true;
+}
+
+void TMidiPorts::CloseDevs() {
+    if (model::MidiOnline) ClosePorts();
+}
+
+std::string TMidiPorts::OpenPorts(int inPort, int outPort) {
+    if (!input_ || !output_) return NoMidiSystem;
+    std::string failure;
+    try {
+        if (inPort < 0 || inPort >= static_cast<int>(inputDevices_.size()))
+            failure = "There is no MIDI input device " + std::to_string(inPort) + ".";
+        else if (outPort < 0 || outPort >= static_cast<int>(outputDevices_.size()))
+            failure = "There is no MIDI output device " + std::to_string(outPort) + ".";
+        if (failure.empty()) {
+            input_->SetProductName(inputDevices_[static_cast<std::size_t>(inPort)]);
+            output_->SetProductName(outputDevices_[static_cast<std::size_t>(outPort)]);
+            if (!input_->Open()) {
+                failure = midi::MidiInputErrorText(input_->Error());
+            } else {
+                input_->Start();
+                if (!output_->Open())
+                    failure = "The MIDI output device " +
+                              outputDevices_[static_cast<std::size_t>(outPort)] +
+                              " cannot be opened.";
+            }
+        }
+    } catch (const pc::Exception& e) {
+        failure = e.Message();
+    }
+    if (!failure.empty()) ClosePorts();
+    return failure;
+}
+
+void TMidiPorts::ClosePorts() {
+    // Each port lets its device go even when closing reports a failure, and the other must
+    // still be closed.
+    try {
+        if (output_) output_->Close();
+    } catch (const pc::Exception&) {
+    }
+    try {
+        if (input_) input_->Close();
+    } catch (const pc::Exception&) {
+    }
+}
+
+void TMidiPorts::InstallDefaultMidiInput() {
+    if (input_) input_->OnMidiInput = [this](pc::TObject*) { DefaultMidiInput(); };
+}
+
+void TMidiPorts::DefaultMidiInput() {
+    if (!model::MidiOnline || !input_) return;
+    // Everything waiting: events left by a handler that was taken away must not hold back the
+    // ones behind them (a note-off would sound late).
+    while (std::unique_ptr<midi::TMyMidiEvent> event = input_->ReadEvent()) {
+        const bool thru = ThruOn();
+        if (thru && event->Sysex.empty()) output_->SendEvent(*event);
+        if (OnMonitor) OnMonitor(*event, thru);
+    }
+}
+
+} // namespace app

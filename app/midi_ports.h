@@ -1,0 +1,72 @@
+#pragma once
+// The program's only MIDI input and MIDI output components, held by the MIDI ports dialog: the
+// devices they can choose from, opening and closing them by the configured port numbers, and
+// the default input handler that passes short messages thru and feeds the monitor.
+
+#include "midi/midi_event.h"
+#include "midi/midi_input.h"
+#include "midi/midi_output.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace app {
+
+// Told when ports chosen earlier cannot be opened now (a device gone, or taken by another
+// program); the program goes on with them closed.
+inline constexpr const char* PortsNotOpened =
+    "The MIDI ports could not be opened. Choose them in the Midi settings.";
+// Told when creating the ports found no MIDI system to open.
+inline constexpr const char* NoMidiSystem = "No midi system installed";
+
+class TMidiPorts {
+public:
+    TMidiPorts() = default;
+    // Closes the ports when MidiOnline.
+    ~TMidiPorts();
+    TMidiPorts(const TMidiPorts&) = delete;
+    TMidiPorts& operator=(const TMidiPorts&) = delete;
+
+    // Lists the devices and opens the configured ports; MidiOnline is set only when both
+    // opened. Otherwise NoMidiSystem is told and MidiOnline stays clear.
+    void Create();
+
+    // Product names by device number, as listed by Create.
+    const std::vector<std::string>& InputDevices() const { return inputDevices_; }
+    const std::vector<std::string>& OutputDevices() const { return outputDevices_; }
+
+    // Opens and starts the input and opens the output on the listed devices at the configured
+    // port numbers, and installs DefaultMidiInput. When either cannot be opened, neither stays
+    // open, MidiOnline is cleared and PortsNotOpened is told with the reason. True when both
+    // are open.
+    bool OpenDevs();
+    // When MidiOnline, closes the output and then the input; MidiOnline stays as it is.
+    void CloseDevs();
+
+    // Puts DefaultMidiInput back as the input's handler.
+    void InstallDefaultMidiInput();
+    // When MidiOnline: every waiting event is passed thru to the output when thru is on and it
+    // is a short message, then shown by OnMonitor.
+    void DefaultMidiInput();
+
+    // Null until Create has made them.
+    midi::TMidiInput* Input() { return input_.get(); }
+    midi::TMidiOutput* Output() { return output_.get(); }
+
+    // Each received event for the monitor, with whether thru is on.
+    std::function<void(const midi::TMyMidiEvent& event, bool thru)> OnMonitor;
+
+private:
+    // Opens both at the port numbers; the reason when it could not.
+    std::string OpenPorts(int inPort, int outPort);
+    void ClosePorts();
+
+    std::unique_ptr<midi::TMidiInput> input_;
+    std::unique_ptr<midi::TMidiOutput> output_;
+    std::vector<std::string> inputDevices_;
+    std::vector<std::string> outputDevices_;
+};
+
+} // namespace app

@@ -1,0 +1,197 @@
+// The MIDI ports dialog: the virtual back end's devices, the user's choice of devices, device
+// id and thru saved and put into effect, the id's range, and ports that stay closed.
+
+#include "app/app_services.h"
+#include "app/form_in_out.h"
+#include "app/form_transmet.h"
+#include "app/tests/app_fixture.h"
+#include "model/config.h"
+#include "platform/core/ini_file.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace app {
+namespace {
+
+namespace pc = platform::core;
+using testsupport::VirtualInstrument;
+
+class InOutTest : public test::AppTest {
+protected:
+    ~InOutTest() override { model::SetUiServices(nullptr); }
+
+    // Another program holds the instrument's input.
+    void TakeInstrumentInput() {
+        held = std::make_unique<midi::TMidiInput>(nullptr);
+        held->SetProductName(VirtualInstrument::DefaultName);
+        ASSERT_TRUE(held->Open());
+    }
+    static int Setting(const char* section, const char* key) {
+        return pc::TIniFile(model::SettingsFileName).ReadInteger(section, key, -99);
+    }
+    // Clicks the list's entry.
+    void Choose(forms::TListBox& list, int index) {
+        const forms::TRect r = list.ItemRect(index);
+        Click(list, {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2});
+    }
+    // What the user does while the dialog is shown, one step every 10 ms: the dialog's own loop
+    // takes each step's input before the next.
+    void Steps(std::vector<std::function<void()>> steps) {
+        platform::core::Millis at = 100;
+        for (auto& step : steps) {
+            After(at, std::move(step));
+            at += 10;
+        }
+    }
+    // The user puts the caret in the spin edit, then steps it with the arrow keys.
+    std::vector<std::function<void()>> Spin(forms::TSpinEdit& spin, int qtKey, int times) {
+        return {[this, &spin] {
+                    Click(spin, {5, spin.Height() / 2});
+                },
+                [this, qtKey, times] {
+                    for (int i = 0; i < times; ++i)
+                        driver.Key(qtKey);
+                }};
+    }
+    static std::vector<std::function<void()>> Then(std::vector<std::function<void()>> first,
+                                                   std::vector<std::function<void()>> next) {
+        first.insert(first.end(), next.begin(), next.end());
+        return first;
+    }
+
+    std::unique_ptr<midi::TMidiInput> held;
+};
+
+TEST_F(InOutTest, TheDialogListsTheDevicesAndOpensTheConfiguredPorts) {
+    TFormInOut& dialog = MakeForm<TFormInOut>();
+    const std::vector<std::string> names = {VirtualInstrument::DefaultName, OtherName};
+    for (auto* list : {&dialog.InputPort, &dialog.OutputPort}) {
+        ASSERT_EQ(list->Items().Count(), 2);
+        EXPECT_EQ(list->Items()[0], names[0]);
+        EXPECT_EQ(list->Items()[1], names[1]);
+    }
+    EXPECT_EQ(dialog.Caption(), "Midi Settings");
+    EXPECT_EQ(dialog.HelpContext, 30);
+    EXPECT_EQ(dialog.MidiThrue.Caption(), " Midi Thru");
+    EXPECT_TRUE(model::MidiOnline);
+    EXPECT_EQ(dialog.Ports().Input()->ProductName(), names[0]);
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(InOutTest, ChoosingDevicesIdAndThruSavesThemAndReopensThePorts) {
+    TFormInOut& dialog = MakeForm<TFormInOut>();
+    ASSERT_TRUE(model::MidiOnline);
+    Steps(Then({[&] {
+                   EXPECT_EQ(dialog.InputPort.ItemIndex(), 0);
+                   EXPECT_EQ(dialog.SpinDeviceID.Value(), 17);
+                   EXPECT_FALSE(dialog.MidiThrue.Checked());
+                   Choose(dialog.InputPort, 1);
+                   Choose(dialog.OutputPort, 1);
+               }},
+               Then(Spin(dialog.SpinDeviceID, Qt::Key_Up, 3), {[&] {
+                        Click(dialog.MidiThrue);
+                        Click(dialog.OkBtn);
+                    }})));
+    EXPECT_EQ(dialog.ShowModal(), forms::mrOk);
+
+    const model::TConfig& config = state.Config;
+    EXPECT_EQ(config.InPort, 1);
+    EXPECT_EQ(config.OutPort, 1);
+    EXPECT_EQ(config.DeviceID, 20);
+    EXPECT_EQ(config.Thrue, 1);
+    EXPECT_EQ(Setting("MidiPort", "In"), 1);
+    EXPECT_EQ(Setting("MidiPort", "Out"), 1);
+    EXPECT_EQ(Setting("Midi", "DeviceID"), 20);
+    EXPECT_EQ(Setting("Midi", "Thrue"), 1);
+    EXPECT_TRUE(model::MidiOnline);
+    EXPECT_EQ(dialog.Ports().Input()->ProductName(), OtherName);
+    EXPECT_EQ(dialog.Ports().Output()->ProductName(), OtherName);
+    // The other synth's notes now pass thru to it.
+    virtualInstrument.Midi().Deliver(otherPair, {0x90, 0x40, 0x7F}, clock.Now());
+    Run(5);
+    EXPECT_EQ(toOther, (std::vector<std::vector<std::uint8_t>>{{0x90, 0x40, 0x7F}}));
+}
+
+TEST_F(InOutTest, TheDeviceIdStaysBetween17And32) {
+    struct Case {
+        int configured;
+        int key;
+        int steps;
+        int saved;
+    };
+    for (const Case c : {Case{30, Qt::Key_Up, 5, 32}, Case{19, Qt::Key_Down, 5, 17},
+                         Case{100, Qt::Key_Down, 0, 32}, Case{16, Qt::Key_Up, 0, 17}}) {
+        SCOPED_TRACE(c.configured);
+        TFormInOut& dialog = MakeForm<TFormInOut>();
+        state.Config.DeviceID = c.configured;
+        Steps(Then(Spin(dialog.SpinDeviceID, c.key, c.steps), {[&] { Click(dialog.OkBtn); }}));
+        dialog.ShowModal();
+        EXPECT_EQ(state.Config.DeviceID, c.saved);
+        owner->FreeComponent(dialog);
+    }
+}
+
+TEST_F(InOutTest, OkWhileThePortsAreClosedStoresTheChoiceAndOpensNothing) {
+    TakeInstrumentInput();
+    TFormInOut& dialog = MakeForm<TFormInOut>();
+    held.reset();
+    ASSERT_FALSE(model::MidiOnline);
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{NoMidiSystem});
+    After(100, [&] {
+        Choose(dialog.OutputPort, 1);
+        Click(dialog.OkBtn);
+    });
+    EXPECT_EQ(dialog.ShowModal(), forms::mrOk);
+    EXPECT_EQ(state.Config.OutPort, 1);
+    EXPECT_EQ(Setting("MidiPort", "Out"), 1);
+    EXPECT_FALSE(model::MidiOnline);
+    midi::TMidiOutput probe(nullptr);
+    probe.SetProductName(OtherName);
+    EXPECT_TRUE(probe.Open());
+}
+
+TEST_F(InOutTest, CancelLeavesTheSettingsAsTheyWere) {
+    TFormInOut& dialog = MakeForm<TFormInOut>();
+    After(100, [&] {
+        Choose(dialog.InputPort, 1);
+        Click(dialog.MidiThrue);
+        Click(dialog.CancelBtn);
+    });
+    EXPECT_EQ(dialog.ShowModal(), forms::mrCancel);
+    EXPECT_EQ(state.Config.InPort, 0);
+    EXPECT_EQ(state.Config.Thrue, 0);
+    EXPECT_EQ(Setting("MidiPort", "In"), -99);
+    EXPECT_EQ(dialog.Ports().Input()->ProductName(), VirtualInstrument::DefaultName);
+}
+
+TEST_F(InOutTest, SettingsNamingAPortThatIsGoneLeaveThePortsClosedAndSaySo) {
+    TFormInOut& dialog = MakeForm<TFormInOut>();
+    TFormTransmet& transmet = MakeForm<TFormTransmet>();
+    TAppServices services(dialog, transmet);
+    model::SetUiServices(&services);
+    {
+        pc::TIniFile ini(model::SettingsFileName);
+        ini.WriteInteger("MidiPort", "In", 4);
+    }
+    // As start-up loads the settings, with the ports open.
+    state.Config.Load();
+    EXPECT_FALSE(model::MidiOnline);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].rfind(PortsNotOpened, 0), 0u);
+    EXPECT_EQ(services.MidiOutput(), dialog.Ports().Output());
+    // The dialog shows no device for the port that is gone.
+    After(100, [&] {
+        EXPECT_EQ(dialog.InputPort.ItemIndex(), -1);
+        EXPECT_EQ(dialog.OutputPort.ItemIndex(), 0);
+        Click(dialog.CancelBtn);
+    });
+    dialog.ShowModal();
+}
+
+} // namespace
+} // namespace app
