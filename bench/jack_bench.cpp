@@ -1,0 +1,163 @@
+// A patch bank received in real time from the simulated instrument's program over a JACK server
+// on the dummy driver. JACK carries MIDI without a cable's byte rate, so two bounds are given:
+// the cable's ("ratio", wire time and pacing, as on the manual clock) and JACK's own, the pacing
+// alone ("ratio_pacing"); what lies above the latter is mostly the server's periods, which a
+// request and its replies each wait for, and our threads' hand-overs. Without real-time
+// scheduling a short period makes the server miss cycles ("xruns"), in which MIDI can be lost;
+// the transfer then asks again after its time-out ("retries"), which the figure includes.
+
+#include "bench/jack_dummy.h"
+#include "bench/transfer_bound.h"
+#include "bench/transfer_world.h"
+#include "model/bank.h"
+#include "platform/core/clock.h"
+#include "platform/core/message_loop.h"
+#include "platform/midi/midi_backend.h"
+#include "platform/midi/midi_services.h"
+#include "platform/midi/rtmidi_backend.h"
+#include "testsupport/child_process.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+namespace {
+
+#ifdef QUINTARON_SIM_INSTRUMENT
+
+namespace pc = platform::core;
+using Steady = std::chrono::steady_clock;
+
+double NowMs() {
+    return std::chrono::duration<double, std::milli>(Steady::now().time_since_epoch()).count();
+}
+
+bool Listed(const std::string& output, const std::string& input) {
+    using namespace platform::midi;
+    bool out = false;
+    bool in = false;
+    for (UINT id = 0, n = midiOutGetNumDevs(); id < n; ++id) {
+        MIDIOUTCAPSA caps;
+        out |= midiOutGetDevCapsA(id, &caps) == MMSYSERR_NOERROR && caps.szPname == output;
+    }
+    for (UINT id = 0, n = midiInGetNumDevs(); id < n; ++id) {
+        MIDIINCAPSA caps;
+        in |= midiInGetDevCapsA(id, &caps) == MMSYSERR_NOERROR && caps.szPname == input;
+    }
+    return out && in;
+}
+
+// The program's own loop: sleep until a post or the next timer, then pump.
+void Pump() {
+    std::uint32_t wait = 5;
+    if (const auto due = pc::NextTimerDue()) {
+        const pc::Millis now = pc::CurrentClock().Now();
+        wait = *due > now ? static_cast<std::uint32_t>(std::min<pc::Millis>(*due - now, 5)) : 0;
+    }
+    pc::WaitMessage(wait);
+    pc::ProcessMessages();
+}
+
+struct JackRun {
+    double wallMs = 0;
+    double periodMs = 0;
+    int xruns = 0;
+    int retries = 0;
+    // Empty when the bank arrived.
+    std::string failure;
+};
+
+// One server, one instrument, one patch bank. The server's log is kept when the last attempt fails.
+JackRun ReceiveOverJack(int period, bool lastAttempt) {
+    JackRun run;
+    std::string whyNot;
+    auto jack = bench::DummyJack::Start(period, whyNot);
+    if (!jack) {
+        run.failure = "no JACK server: " + whyNot;
+        return run;
+    }
+    run.periodMs = jack->PeriodMs();
+    pc::ResetMessageLoop();
+    const std::string name = "Bench " + jack->Name();
+    testsupport::ChildProcess sim(
+        {QUINTARON_SIM_INSTRUMENT, "--api", "jack", "--name", name, "--device", "10"});
+    platform::midi::RtMidiBackend rtmidi;
+    platform::midi::BackendOverride useRtMidi(rtmidi);
+    const std::string toSynth = name + " In:midi";
+    const std::string fromSynth = name + " Out:midi";
+    const auto deadline = Steady::now() + std::chrono::seconds(5);
+    while (!Listed(toSynth, fromSynth)) {
+        if (!sim.Running() || Steady::now() > deadline) {
+            run.failure = "the simulated instrument's ports did not appear";
+            return run;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+
+    bench::BenchTransferWindow window(Pump, NowMs, 120 * 1000.0);
+    bench::BenchUi ui(window, toSynth, fromSynth);
+    bench::CountingDialogs dialogs;
+    // A server that has stopped running a client's cycles answers no more.
+    dialogs.retries = 3;
+    bench::TransferSession session(ui, dialogs);
+    if (!ui.Opened() || session.DeviceByte() != 0x10) {
+        run.failure = "the ports did not open on the instrument's device id";
+        return run;
+    }
+    model::TPatchBank bank(nullptr);
+    bank.Memory = true;
+    const double start = NowMs();
+    bank.Receive(false);
+    run.xruns = jack->Xruns();
+    run.retries = static_cast<int>(dialogs.messages.size());
+    if (window.timedOut || window.doneAt.empty()) {
+        run.failure = "the transfer did not finish (" + std::to_string(run.retries) +
+                      " time-outs; xruns: " + std::to_string(run.xruns) + ")";
+        if (lastAttempt) run.failure += "; server log: " + jack->KeepLog();
+        return run;
+    }
+    run.wallMs = window.doneAt.back() - start;
+    return run;
+}
+
+// On a busy machine the dummy server, which runs without real-time scheduling, now and then stops
+// running one client's cycles for good; such a run is started afresh, up to three times.
+void BM_ReceivePatchBankOverJack(benchmark::State& state) {
+    constexpr int Attempts = 3;
+    JackRun run;
+    int attempts = 0;
+    for (auto _ : state) {
+        do {
+            run = ReceiveOverJack(static_cast<int>(state.range(0)), attempts + 1 == Attempts);
+        } while (!run.failure.empty() && ++attempts < Attempts);
+        if (!run.failure.empty()) return state.SkipWithError(run.failure.c_str());
+    }
+    const auto plan = bench::Repeat(bench::PatchExchanges(), model::PatchesPerMemory);
+    const double cable = bench::ReceiveBound(plan);
+    const double pacing = static_cast<double>(plan.size()) * model::SysExPacingMs;
+    state.counters["wall_s"] = run.wallMs / 1e3;
+    state.counters["bound_s"] = cable / 1e3;
+    state.counters["ratio"] = run.wallMs / cable;
+    state.counters["pacing_bound_s"] = pacing / 1e3;
+    state.counters["ratio_pacing"] = run.wallMs / pacing;
+    state.counters["ms_per_request_over_pacing"] =
+        (run.wallMs - pacing) / static_cast<double>(plan.size());
+    state.counters["period_ms"] = run.periodMs;
+    state.counters["xruns"] = run.xruns;
+    // Each a reply lost in a missed cycle and asked for again after the 2 s time-out.
+    state.counters["retries"] = run.retries;
+    state.counters["restarts"] = attempts;
+}
+// The server's period in frames: 256 as the tests run it, and 64 to show what it costs.
+BENCHMARK(BM_ReceivePatchBankOverJack)
+    ->Arg(256)
+    ->Arg(64)
+    ->ArgName("period")
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+
+#endif
+
+} // namespace

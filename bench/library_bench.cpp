@@ -1,0 +1,268 @@
+// Library throughput: a large user library (1,000 patches, 20 patch banks, 20 global sets) loaded,
+// saved and sorted. Loading must stay well under what a user notices when the desktop reopens
+// its libraries at start-up; the limit is 100 ms on one core.
+
+#include "bench/one_core.h"
+#include "model/bank.h"
+#include "model/global.h"
+#include "model/library.h"
+#include "model/patch.h"
+#include "platform/core/atomic_file.h"
+#include "platform/core/byte_file.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+#include <string>
+
+namespace {
+
+namespace pc = platform::core;
+using Clock = std::chrono::steady_clock;
+
+constexpr int LibraryPatches = 1000;
+constexpr int LibraryPatchBanks = 20;
+constexpr int LibraryGlobals = 20;
+constexpr double LoadLimitSeconds = 0.100;
+
+std::string RandomName(std::mt19937& random) {
+    static constexpr char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz ";
+    std::uniform_int_distribution<std::size_t> letter(0, sizeof letters - 2);
+    std::uniform_int_distribution<std::size_t> length(3, 12);
+    std::string name(length(random), ' ');
+    for (char& c : name)
+        c = letters[letter(random)];
+    name.front() = letters[letter(random) % 52];
+    return name;
+}
+
+// Dates over some twenty years, so that every sort key has work to do.
+void Stamp(model::TLibElem& elem, std::mt19937& random) {
+    std::uniform_real_distribution<double> day(36000, 43000);
+    std::uniform_real_distribution<double> time(0, 1);
+    elem.CreatedDate = static_cast<int>(day(random));
+    elem.CreatedTime = time(random);
+    elem.ModifiedDate = static_cast<int>(day(random));
+    elem.ModifiedTime = time(random);
+}
+
+void FillPatch(model::TPatch& patch, std::mt19937& random) {
+    std::uniform_int_distribution<int> byte(0, 127);
+    for (auto& b : patch.Common->Data())
+        b = static_cast<std::uint8_t>(byte(random));
+    for (auto& tone : patch.Tones)
+        for (auto& b : tone->Data())
+            b = static_cast<std::uint8_t>(byte(random));
+    patch.SetName(RandomName(random), false);
+    Stamp(patch, random);
+}
+
+void FillBank(model::TPatchBank& bank, std::mt19937& random) {
+    for (int i = 0; i < bank.Count(); ++i)
+        FillPatch(bank.Patch(i), random);
+}
+
+int CountElements(model::TLibElem& elem) {
+    int count = 1;
+    if (auto* bank = dynamic_cast<model::TBank*>(&elem))
+        for (const auto& child : bank->Elems)
+            count += CountElements(*child);
+    return count;
+}
+
+struct GeneratedLibrary {
+    std::vector<std::uint8_t> bytes;
+    int topLevel = 0;
+    int elements = 0;
+};
+
+void Generate(model::TLibrary& library) {
+    std::mt19937 random(12);
+    library.Comment.Add("Generated for the benchmarks");
+    for (int i = 0; i < LibraryPatches; ++i)
+        FillPatch(
+            static_cast<model::TPatch&>(library.Add(std::make_unique<model::TPatch>(nullptr))),
+            random);
+    for (int i = 0; i < LibraryPatchBanks; ++i) {
+        auto& bank = static_cast<model::TPatchBank&>(
+            library.Add(std::make_unique<model::TPatchBank>(nullptr)));
+        bank.Name = RandomName(random);
+        FillBank(bank, random);
+        Stamp(bank, random);
+    }
+    for (int i = 0; i < LibraryGlobals; ++i) {
+        auto& global =
+            static_cast<model::TGlobal&>(library.Add(std::make_unique<model::TGlobal>(nullptr)));
+        global.Name = RandomName(random);
+        FillBank(global.UserPatchBank(), random);
+        FillBank(global.CardPatchBank(), random);
+        Stamp(global, random);
+    }
+}
+
+const GeneratedLibrary& TheLibrary() {
+    static const GeneratedLibrary generated = [] {
+        model::TLibrary library;
+        Generate(library);
+        GeneratedLibrary result;
+        pc::TByteWriter writer;
+        library.WriteLibrary(writer);
+        result.bytes = writer.TakeBytes();
+        result.topLevel = library.Count();
+        for (const auto& elem : library.Elems)
+            result.elements += CountElements(*elem);
+        return result;
+    }();
+    return generated;
+}
+
+// A folder of the run's own, removed at exit.
+const std::filesystem::path& Folder() {
+    static const struct Dir {
+        std::filesystem::path path;
+        Dir() {
+            std::string pattern =
+                (std::filesystem::temp_directory_path() / "quintaron-bench-XXXXXX").string();
+            if (::mkdtemp(pattern.data()) == nullptr) std::abort();
+            path = pattern;
+        }
+        ~Dir() {
+            std::error_code ignored;
+            std::filesystem::remove_all(path, ignored);
+        }
+    } dir;
+    return dir.path;
+}
+
+void ReportThroughput(benchmark::State& state, double seconds) {
+    const GeneratedLibrary& lib = TheLibrary();
+    const auto n = static_cast<double>(state.iterations());
+    state.counters["MB/s"] =
+        benchmark::Counter(n * static_cast<double>(lib.bytes.size()) / 1e6 / seconds);
+    state.counters["elements/s"] = benchmark::Counter(n * lib.elements / seconds);
+    state.counters["ms"] = benchmark::Counter(seconds / n * 1e3);
+    state.counters["file_MB"] = static_cast<double>(lib.bytes.size()) / 1e6;
+    state.counters["elements"] = lib.elements;
+}
+
+// Parsing and building the elements from bytes already in memory, on one core.
+void BM_LibraryLoad(benchmark::State& state) {
+    const GeneratedLibrary& lib = TheLibrary();
+    bench::OneCore pinned;
+    model::TLibrary library;
+    Clock::duration spent{};
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        pc::TByteReader reader(lib.bytes);
+        library.ReadLibrary(reader);
+        spent += Clock::now() - start;
+        benchmark::DoNotOptimize(library.Elems.data());
+    }
+    const double seconds = std::chrono::duration<double>(spent).count();
+    ReportThroughput(state, seconds);
+    state.counters["vs_100ms"] =
+        benchmark::Counter(seconds / static_cast<double>(state.iterations()) / LoadLimitSeconds);
+    state.counters["one_core"] = pinned.Pinned() ? 1 : 0;
+}
+BENCHMARK(BM_LibraryLoad)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// What the desktop does at start-up: the file read (from the page cache) and parsed, on one core.
+void BM_LibraryLoadFromFile(benchmark::State& state) {
+    const GeneratedLibrary& lib = TheLibrary();
+    const std::string path = (Folder() / "Load.Lib").string();
+    if (!pc::WriteFileAtomically(path, lib.bytes)) {
+        state.SkipWithError("cannot write the library file");
+        return;
+    }
+    bench::OneCore pinned;
+    model::TLibrary library;
+    Clock::duration spent{};
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        if (!library.LoadFromFile(path)) state.SkipWithError("load failed");
+        spent += Clock::now() - start;
+    }
+    const double seconds = std::chrono::duration<double>(spent).count();
+    ReportThroughput(state, seconds);
+    state.counters["vs_100ms"] =
+        benchmark::Counter(seconds / static_cast<double>(state.iterations()) / LoadLimitSeconds);
+    state.counters["one_core"] = pinned.Pinned() ? 1 : 0;
+}
+BENCHMARK(BM_LibraryLoadFromFile)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Writing the file's bytes in memory.
+void BM_LibrarySave(benchmark::State& state) {
+    const GeneratedLibrary& lib = TheLibrary();
+    model::TLibrary library;
+    pc::TByteReader reader(lib.bytes);
+    library.ReadLibrary(reader);
+    Clock::duration spent{};
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        pc::TByteWriter writer;
+        library.WriteLibrary(writer);
+        benchmark::DoNotOptimize(writer.Bytes().data());
+        spent += Clock::now() - start;
+    }
+    ReportThroughput(state, std::chrono::duration<double>(spent).count());
+}
+BENCHMARK(BM_LibrarySave)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Saving to its file as the user's Save does: built, written to a temporary file, flushed to the
+// disk and renamed over the old one. The flush is most of it.
+void BM_LibrarySaveToFile(benchmark::State& state) {
+    const GeneratedLibrary& lib = TheLibrary();
+    model::TLibrary library;
+    pc::TByteReader reader(lib.bytes);
+    library.ReadLibrary(reader);
+    library.FileName = (Folder() / "Save.Lib").string();
+    Clock::duration spent{};
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        if (!library.SaveFile(false)) state.SkipWithError("save failed");
+        spent += Clock::now() - start;
+    }
+    ReportThroughput(state, std::chrono::duration<double>(spent).count());
+}
+BENCHMARK(BM_LibrarySaveToFile)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Sorting by one key from a shuffled order (the sort is an exchange sort, quadratic in the
+// number of elements, as the user has always known it).
+void BM_LibrarySort(benchmark::State& state) {
+    const GeneratedLibrary& lib = TheLibrary();
+    model::TLibrary library;
+    pc::TByteReader reader(lib.bytes);
+    library.ReadLibrary(reader);
+    std::mt19937 random(7);
+    const int key = static_cast<int>(state.range(0));
+    Clock::duration spent{};
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::shuffle(library.Elems.begin(), library.Elems.end(), random);
+        state.ResumeTiming();
+        const auto start = Clock::now();
+        library.Sort(key);
+        spent += Clock::now() - start;
+    }
+    const double seconds = std::chrono::duration<double>(spent).count();
+    const auto n = static_cast<double>(state.iterations());
+    state.counters["ms"] = benchmark::Counter(seconds / n * 1e3);
+    state.counters["elements/s"] = benchmark::Counter(n * library.Count() / seconds);
+    state.SetLabel(key == model::skModified ? "modified"
+                   : key == model::skName   ? "name"
+                   : key == model::skType   ? "type"
+                                            : "created");
+}
+BENCHMARK(BM_LibrarySort)
+    ->Arg(model::skModified)
+    ->Arg(model::skName)
+    ->Arg(model::skType)
+    ->Arg(model::skCreated)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+} // namespace
