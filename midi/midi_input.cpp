@@ -1,5 +1,6 @@
 #include "midi/midi_input.h"
 
+#include "midi/driver_devices.h"
 #include "platform/core/message_loop.h"
 
 namespace midi {
@@ -12,10 +13,7 @@ using platform::core::TMessage;
 using platform::core::WM_USER;
 
 std::string MidiInputErrorText(MMRESULT code) {
-    char text[128];
-    if (midiInGetErrorTextA(code, text, sizeof text) != MMSYSERR_NOERROR)
-        return "Specified error number is out of range";
-    return text;
+    return DriverErrorText(&midiInGetErrorTextA, code);
 }
 
 TMidiInput::TMidiInput(platform::core::TComponent* owner) : TComponent(owner) {
@@ -47,24 +45,23 @@ void TMidiInput::Check(MMRESULT result) {
 void TMidiInput::SetDeviceID(int id) {
     if (open_) throw EMidiInputError("Change to DeviceID while device was open");
     if (id < 0 || id >= numDevs_) throw EMidiInputError("Invalid device ID");
-    MIDIINCAPSA caps;
-    Check(midiInGetDevCapsA(static_cast<UINT>(id), &caps));
+    caps_ = CapsOf(id);
     deviceId_ = id;
-    caps_ = caps;
 }
 
 void TMidiInput::SetProductName(const std::string& name) {
     if (open_) throw EMidiInputError("Change to ProductName while device was open");
     if (ComponentState() & csLoading) return;
-    for (int id = 0; id < numDevs_; ++id) {
-        MIDIINCAPSA caps;
-        Check(midiInGetDevCapsA(static_cast<UINT>(id), &caps));
-        if (caps.szPname == name) {
-            SetDeviceID(id);
-            return;
-        }
-    }
-    throw EMidiInputError("MIDI Input Device " + name + " not installed ");
+    auto id =
+        FindDeviceNamed(name, 0, numDevs_, [this](int candidate) { return CapsOf(candidate); });
+    if (!id) throw EMidiInputError("MIDI Input Device " + name + " not installed ");
+    SetDeviceID(*id);
+}
+
+MIDIINCAPSA TMidiInput::CapsOf(int id) {
+    MIDIINCAPSA caps;
+    Check(midiInGetDevCapsA(static_cast<UINT>(id), &caps));
+    return caps;
 }
 
 void TMidiInput::SetSysexBufferSize(std::uint16_t size) {

@@ -69,6 +69,7 @@ public:
 private:
     void NotifyWndProc(platform::core::TMessage& message);
     void Check(platform::midi::MMRESULT result);
+    platform::midi::MIDIINCAPSA CapsOf(int id);
     platform::midi::MMRESULT CreateSysexBuffers();
     platform::midi::MMRESULT QueueSysexBuffers();
     platform::midi::MMRESULT FreeSysexBuffers();

@@ -1,5 +1,7 @@
 #include "midi/midi_output.h"
 
+#include "midi/driver_devices.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -20,10 +22,7 @@ UINT DriverId(int id) {
 } // namespace
 
 std::string MidiOutputErrorText(MMRESULT code) {
-    char text[128];
-    if (midiOutGetErrorTextA(code, text, sizeof text) != MMSYSERR_NOERROR)
-        return "Specified error number is out of range";
-    return text;
+    return DriverErrorText(&midiOutGetErrorTextA, code);
 }
 
 TMidiOutput::TMidiOutput(platform::core::TComponent* owner) : TComponent(owner) {
@@ -52,24 +51,23 @@ void TMidiOutput::Check(MMRESULT result) {
 void TMidiOutput::SetDeviceID(int id) {
     if (open_) throw EmidioutputError("Change to DeviceID while device was open");
     if (id < -1 || id >= numDevs_) throw EmidioutputError("Invalid device ID");
-    MIDIOUTCAPSA caps;
-    Check(midiOutGetDevCapsA(DriverId(id), &caps));
+    caps_ = CapsOf(id);
     deviceId_ = id;
-    caps_ = caps;
 }
 
 void TMidiOutput::SetProductName(const std::string& name) {
     if (open_) throw EmidioutputError("Change to ProductName while device was open");
     if (ComponentState() & csLoading) return;
-    for (int id = -1; id < numDevs_; ++id) {
-        MIDIOUTCAPSA caps;
-        Check(midiOutGetDevCapsA(DriverId(id), &caps));
-        if (caps.szPname == name) {
-            SetDeviceID(id);
-            return;
-        }
-    }
-    throw EmidioutputError("MIDI output Device " + name + " not installed");
+    auto id =
+        FindDeviceNamed(name, -1, numDevs_, [this](int candidate) { return CapsOf(candidate); });
+    if (!id) throw EmidioutputError("MIDI output Device " + name + " not installed");
+    SetDeviceID(*id);
+}
+
+MIDIOUTCAPSA TMidiOutput::CapsOf(int id) {
+    MIDIOUTCAPSA caps;
+    Check(midiOutGetDevCapsA(DriverId(id), &caps));
+    return caps;
 }
 
 bool TMidiOutput::Open() {

@@ -54,6 +54,7 @@ public:
 private:
     void NotifyWndProc(platform::core::TMessage& message);
     void Check(platform::midi::MMRESULT result);
+    platform::midi::MIDIOUTCAPSA CapsOf(int id);
 
     std::uint16_t numDevs_ = 0;
     std::unique_ptr<platform::core::MessageWindow> window_;

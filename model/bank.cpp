@@ -29,6 +29,44 @@ std::string ListedName(const TLibElem& elem) {
     return std::string(bytes.begin(), bytes.end());
 }
 
+const TBankChildren PatchChildren{
+    .Count = PatchesPerMemory,
+    .BlockCount = TPatch::BlockCount,
+    .MessageCount = TPatchBank::MessageCount,
+    .Label = "Patch Number",
+    .Base = PatchBase,
+    .Block = [](TLibElem& child, int block) { return static_cast<TPatch&>(child).Block(block); },
+    .NameList = PatchNameList,
+    .CountsChildAtStart = false,
+    .ChildBytes = TPatch::MessageBytes,
+};
+
+const TBankChildren PerformanceChildren{
+    .Count = PerformancesPerMemory,
+    .BlockCount = TPerformance::BlockCount,
+    .MessageCount = TPerformanceBank::MessageCount,
+    .Label = "Performance Number",
+    .Base = PerformanceBase,
+    .Block = [](TLibElem& child,
+                int block) { return static_cast<TPerformance&>(child).Block(block); },
+    .NameList = PerformanceNameList,
+    .CountsChildAtStart = false,
+    .ChildBytes = TPerformance::MessageBytes,
+};
+
+const TBankChildren RhythmChildren{
+    .Count = RhythmsPerMemory,
+    .BlockCount = TRhythm::BlockCount,
+    .MessageCount = TRhythmBank::MessageCount,
+    .Label = "Rhythm Number",
+    .Base = RhythmBase,
+    .Block = [](TLibElem& child, int block) { return static_cast<TRhythm&>(child).Block(block); },
+    .NameList = nullptr,
+    .CountsChildAtStart = true,
+    // Counted block by block.
+    .ChildBytes = 0,
+};
+
 } // namespace
 
 TBank::TBank(TLibElem* Owner) : TLibElem(Owner) {
@@ -153,11 +191,71 @@ void TBank::SaveTransferNames() {
     if (TUiServices* ui = UiServices()) ui->ReloadNameLists();
 }
 
+void TBank::TransmitChildren(const TBankChildren& kind) {
+    TTransferWindow* window = TransferWindow();
+    if (!MidiOnline || window == nullptr) return;
+    if (kind.NameList != nullptr) TransferNames.Load();
+    BeginTransfer(*window);
+    StartPacing(*window);
+    TransferIndex = 0;
+    TransferBlock = 0;
+    window->Start(0, kind.MessageCount, kind.Label, TransferCaption(true));
+    window->SetTransmetting();
+    if (kind.CountsChildAtStart) window->AddElem(1);
+    TransmitNext();
+    RunTransfer(*window);
+}
+
+void TBank::TransmitNextBlock(const TBankChildren& kind) {
+    TTransferWindow* window = TransferWindow();
+    if (!Transferring || window == nullptr || TransferIndex >= kind.Count) return;
+    const TTransferBlock block = kind.Block(Elem(TransferIndex), TransferBlock);
+    SendBlock(ChildBase(kind), block);
+    if (kind.CountsChildAtStart) window->AddSended(static_cast<int>(block.Image.size()), 1);
+    if (++TransferBlock < kind.BlockCount) return;
+    if (!kind.CountsChildAtStart) window->AddSended(kind.ChildBytes, kind.BlockCount);
+    ListChildName(kind);
+    TransferBlock = 0;
+    ++TransferIndex;
+    // Counted as they begin, the next child is counted now; else the one just through is.
+    if (!kind.CountsChildAtStart || TransferIndex < kind.Count) window->AddElem(1);
+    if (TransferIndex < kind.Count) return;
+    FinishChildren(*window, kind);
+}
+
+void TBank::ReceiveChildren(bool ToEditBuffer, const TBankChildren& kind) {
+    TTransferWindow* window = TransferWindow();
+    if (!MidiOnline || window == nullptr) return;
+    TLibElem::Receive(ToEditBuffer);
+    if (kind.NameList != nullptr) TransferNames.Load();
+    BeginTransfer(*window);
+    TransferIndex = 0;
+    TransferBlock = 0;
+    window->Start(0, kind.MessageCount, kind.Label, TransferCaption(false));
+    RequestNext();
+    if (kind.CountsChildAtStart) window->AddElem(1);
+    RunTransfer(*window);
+    UpdateViews();
+}
+
+std::uint32_t TBank::ChildBase(const TBankChildren& kind) const {
+    return kind.Base(false, Memory, TransferIndex + 1);
+}
+
+void TBank::ListChildName(const TBankChildren& kind) {
+    if (kind.NameList == nullptr) return;
+    TransferNames.SetName(kind.NameList(Memory), TransferIndex, ListedName(Elem(TransferIndex)));
+}
+
+void TBank::FinishChildren(TTransferWindow& window, const TBankChildren& kind) {
+    window.SetDone(true);
+    if (kind.NameList != nullptr) SaveTransferNames();
+    CloseSoon(window);
+}
+
 TPatchBank::TPatchBank(TLibElem* Owner) : TBank(Owner) {
     Type = etPatchBank;
-    for (int i = 0; i < PatchesPerMemory; ++i)
-        Elems.push_back(std::make_unique<TPatch>(this));
-    PlaceChildren();
+    AddChildren<TPatch>(PatchesPerMemory);
 }
 
 TPatch& TPatchBank::Patch(int index) {
@@ -165,48 +263,15 @@ TPatch& TPatchBank::Patch(int index) {
 }
 
 void TPatchBank::Transmit(bool) {
-    TTransferWindow* window = TransferWindow();
-    if (!MidiOnline || window == nullptr) return;
-    TransferNames.Load();
-    BeginTransfer(*window);
-    StartPacing(*window);
-    TransferIndex = 0;
-    TransferBlock = 0;
-    window->Start(0, MessageCount, "Patch Number", TransferCaption(true));
-    window->SetTransmetting();
-    TransmitNext();
-    RunTransfer(*window);
+    TransmitChildren(PatchChildren);
 }
 
 void TPatchBank::TransmitNext() {
-    TTransferWindow* window = TransferWindow();
-    if (!Transferring || window == nullptr || TransferIndex >= PatchesPerMemory) return;
-    TPatch& patch = Patch(TransferIndex);
-    SendBlock(PatchBase(false, Memory, TransferIndex + 1), patch.Block(TransferBlock));
-    if (++TransferBlock < TPatch::BlockCount) return;
-    window->AddSended(TPatch::MessageBytes, TPatch::BlockCount);
-    TransferNames.SetName(PatchNameList(Memory), TransferIndex, ListedName(patch));
-    TransferBlock = 0;
-    ++TransferIndex;
-    window->AddElem(1);
-    if (TransferIndex < PatchesPerMemory) return;
-    window->SetDone(true);
-    SaveTransferNames();
-    CloseSoon(*window);
+    TransmitNextBlock(PatchChildren);
 }
 
 void TPatchBank::Receive(bool ToEditBuffer) {
-    TTransferWindow* window = TransferWindow();
-    if (!MidiOnline || window == nullptr) return;
-    TLibElem::Receive(ToEditBuffer);
-    TransferNames.Load();
-    BeginTransfer(*window);
-    TransferIndex = 0;
-    TransferBlock = 0;
-    window->Start(0, MessageCount, "Patch Number", TransferCaption(false));
-    RequestNext();
-    RunTransfer(*window);
-    UpdateViews();
+    ReceiveChildren(ToEditBuffer, PatchChildren);
 }
 
 void TPatchBank::RequestNext() {
@@ -215,9 +280,7 @@ void TPatchBank::RequestNext() {
     StopTimer(window->Timer());
     StopTimer(window->TimerCleanup());
     if (TransferIndex >= PatchesPerMemory) {
-        window->SetDone(true);
-        SaveTransferNames();
-        CloseSoon(*window);
+        FinishChildren(*window, PatchChildren);
         return;
     }
     RemoveInputHandler();
@@ -225,7 +288,7 @@ void TPatchBank::RequestNext() {
     window->AddSended(RequestMessageLength, 1);
     TransferBlock = 0;
     ReceivedBlocks = 0;
-    SendRQ1(PatchBase(false, Memory, TransferIndex + 1), 0, 0, PatchRequestSize);
+    SendRQ1(ChildBase(PatchChildren), 0, 0, PatchRequestSize);
     InstallInputHandler([this] { ReceiveInput(); });
     StartTimeout(*window);
 }
@@ -237,7 +300,7 @@ void TPatchBank::ReceiveInput() {
         const std::unique_ptr<midi::TMyMidiEvent> event = ReadInputEvent();
         if (!event) return;
         TPatch& patch = Patch(TransferIndex);
-        const int block = patch.BlockOfReply(*event, PatchBase(false, Memory, TransferIndex + 1));
+        const int block = patch.BlockOfReply(*event, ChildBase(PatchChildren));
         if (block < 0) continue;
         if (!ReplyIsSound(*event)) {
             // The rest of the patch's answers are let pass before the patch is asked again.
@@ -250,7 +313,7 @@ void TPatchBank::ReceiveInput() {
         ReceivedBlocks |= 1u << block;
         ++TransferBlock;
         if (ReceivedBlocks != allBlocks) continue;
-        TransferNames.SetName(PatchNameList(Memory), TransferIndex, ListedName(patch));
+        ListChildName(PatchChildren);
         ++TransferIndex;
         TransferBlock = 0;
         window->AddReceived(TPatch::MessageBytes, TPatch::BlockCount);
@@ -270,9 +333,7 @@ void TPatchBank::RetryTimer() {
 
 TPerformanceBank::TPerformanceBank(TLibElem* Owner) : TBank(Owner) {
     Type = etPerformanceBank;
-    for (int i = 0; i < PerformancesPerMemory; ++i)
-        Elems.push_back(std::make_unique<TPerformance>(this));
-    PlaceChildren();
+    AddChildren<TPerformance>(PerformancesPerMemory);
 }
 
 TPerformance& TPerformanceBank::Performance(int index) {
@@ -280,80 +341,40 @@ TPerformance& TPerformanceBank::Performance(int index) {
 }
 
 void TPerformanceBank::Transmit(bool) {
-    TTransferWindow* window = TransferWindow();
-    if (!MidiOnline || window == nullptr) return;
-    TransferNames.Load();
-    BeginTransfer(*window);
-    StartPacing(*window);
-    TransferIndex = 0;
-    TransferBlock = 0;
-    window->Start(0, MessageCount, "Performance Number", TransferCaption(true));
-    window->SetTransmetting();
-    TransmitNext();
-    RunTransfer(*window);
+    TransmitChildren(PerformanceChildren);
 }
 
 void TPerformanceBank::TransmitNext() {
-    TTransferWindow* window = TransferWindow();
-    if (!Transferring || window == nullptr || TransferIndex >= PerformancesPerMemory) return;
-    TPerformance& performance = Performance(TransferIndex);
-    SendBlock(PerformanceBase(false, Memory, TransferIndex + 1), performance.Block(TransferBlock));
-    if (++TransferBlock < TPerformance::BlockCount) return;
-    window->AddSended(TPerformance::MessageBytes, TPerformance::BlockCount);
-    TransferNames.SetName(PerformanceNameList(Memory), TransferIndex, ListedName(performance));
-    TransferBlock = 0;
-    ++TransferIndex;
-    window->AddElem(1);
-    if (TransferIndex < PerformancesPerMemory) return;
-    window->SetDone(true);
-    SaveTransferNames();
-    CloseSoon(*window);
+    TransmitNextBlock(PerformanceChildren);
 }
 
 void TPerformanceBank::Receive(bool ToEditBuffer) {
-    TTransferWindow* window = TransferWindow();
-    if (!MidiOnline || window == nullptr) return;
-    TLibElem::Receive(ToEditBuffer);
-    TransferNames.Load();
-    BeginTransfer(*window);
-    TransferIndex = 0;
-    TransferBlock = 0;
-    window->Start(0, MessageCount, "Performance Number", TransferCaption(false));
-    RequestNext();
-    RunTransfer(*window);
-    UpdateViews();
+    ReceiveChildren(ToEditBuffer, PerformanceChildren);
 }
 
 void TPerformanceBank::RequestNext() {
     TTransferWindow* window = TransferWindow();
     if (!MidiOnline || !Transferring || window == nullptr) return;
     if (TransferIndex >= PerformancesPerMemory) return;
-    StopTimer(window->Timer());
-    RemoveInputHandler();
-    DrainInput();
-    window->AddSended(RequestMessageLength, 1);
-    RequestBlock(PerformanceBase(false, Memory, TransferIndex + 1),
-                 Performance(TransferIndex).Block(TransferBlock));
-    InstallInputHandler([this] { ReceiveInput(); });
-    StartTimeout(*window);
+    AskForBlock(*window, ChildBase(PerformanceChildren),
+                Performance(TransferIndex).Block(TransferBlock), [this] { ReceiveInput(); });
 }
 
 void TPerformanceBank::ReceiveInput() {
     TTransferWindow* window = TransferWindow();
     while (Transferring && window != nullptr && TransferIndex < PerformancesPerMemory) {
-        TPerformance& performance = Performance(TransferIndex);
-        const std::unique_ptr<midi::TMyMidiEvent> reply = NextReplyFor(
-            PerformanceBase(false, Memory, TransferIndex + 1), performance.Block(TransferBlock));
+        const TTransferBlock block = Performance(TransferIndex).Block(TransferBlock);
+        const std::unique_ptr<midi::TMyMidiEvent> reply =
+            NextReplyFor(ChildBase(PerformanceChildren), block);
         if (!reply) return;
         if (ReplyIsSound(*reply)) {
-            const TTransferBlock block = performance.Block(TransferBlock);
             PlaceReply(*reply, block.Image);
             window->AddReceived(static_cast<int>(block.Image.size()), 1);
             if (++TransferBlock == TPerformance::BlockCount) {
-                TransferNames.SetName(PerformanceNameList(Memory), TransferIndex,
-                                      ListedName(performance));
+                ListChildName(PerformanceChildren);
                 TransferBlock = 0;
                 if (++TransferIndex == PerformancesPerMemory) {
+                    // Unlike the other banks, the last performance closes the window at once.
                     StopTimer(window->Timer());
                     window->SetDone(true);
                     SaveTransferNames();
@@ -369,9 +390,7 @@ void TPerformanceBank::ReceiveInput() {
 
 TRhythmBank::TRhythmBank(TLibElem* Owner) : TBank(Owner) {
     Type = etRhythmBank;
-    for (int i = 0; i < RhythmsPerMemory; ++i)
-        Elems.push_back(std::make_unique<TRhythm>(this));
-    PlaceChildren();
+    AddChildren<TRhythm>(RhythmsPerMemory);
 }
 
 TRhythm& TRhythmBank::Rhythm(int index) {
@@ -379,45 +398,15 @@ TRhythm& TRhythmBank::Rhythm(int index) {
 }
 
 void TRhythmBank::Transmit(bool) {
-    TTransferWindow* window = TransferWindow();
-    if (!MidiOnline || window == nullptr) return;
-    BeginTransfer(*window);
-    StartPacing(*window);
-    TransferIndex = 0;
-    TransferBlock = 0;
-    window->Start(0, MessageCount, "Rhythm Number", TransferCaption(true));
-    window->SetTransmetting();
-    window->AddElem(1);
-    TransmitNext();
-    RunTransfer(*window);
+    TransmitChildren(RhythmChildren);
 }
 
 void TRhythmBank::TransmitNext() {
-    TTransferWindow* window = TransferWindow();
-    if (!Transferring || window == nullptr || TransferIndex >= RhythmsPerMemory) return;
-    const TTransferBlock block = Rhythm(TransferIndex).Block(TransferBlock);
-    SendBlock(RhythmBase(false, Memory, TransferIndex + 1), block);
-    window->AddSended(static_cast<int>(block.Image.size()), 1);
-    if (++TransferBlock < TRhythm::BlockCount) return;
-    TransferBlock = 0;
-    if (++TransferIndex == 1) window->AddElem(1);
-    if (TransferIndex < RhythmsPerMemory) return;
-    window->SetDone(true);
-    CloseSoon(*window);
+    TransmitNextBlock(RhythmChildren);
 }
 
 void TRhythmBank::Receive(bool ToEditBuffer) {
-    TTransferWindow* window = TransferWindow();
-    if (!MidiOnline || window == nullptr) return;
-    TLibElem::Receive(ToEditBuffer);
-    BeginTransfer(*window);
-    TransferIndex = 0;
-    TransferBlock = 0;
-    window->Start(0, MessageCount, "Rhythm Number", TransferCaption(false));
-    RequestNext();
-    window->AddElem(1);
-    RunTransfer(*window);
-    UpdateViews();
+    ReceiveChildren(ToEditBuffer, RhythmChildren);
 }
 
 void TRhythmBank::RequestNext() {
@@ -429,14 +418,8 @@ void TRhythmBank::RequestNext() {
         CloseSoon(*window);
         return;
     }
-    StopTimer(window->Timer());
-    RemoveInputHandler();
-    DrainInput();
-    window->AddSended(RequestMessageLength, 1);
-    RequestBlock(RhythmBase(false, Memory, TransferIndex + 1),
-                 Rhythm(TransferIndex).Block(TransferBlock));
-    InstallInputHandler([this] { ReceiveInput(); });
-    StartTimeout(*window);
+    AskForBlock(*window, ChildBase(RhythmChildren), Rhythm(TransferIndex).Block(TransferBlock),
+                [this] { ReceiveInput(); });
 }
 
 void TRhythmBank::ReceiveInput() {
@@ -444,7 +427,7 @@ void TRhythmBank::ReceiveInput() {
     while (Transferring && window != nullptr && TransferIndex < RhythmsPerMemory) {
         const TTransferBlock block = Rhythm(TransferIndex).Block(TransferBlock);
         const std::unique_ptr<midi::TMyMidiEvent> reply =
-            NextReplyFor(RhythmBase(false, Memory, TransferIndex + 1), block);
+            NextReplyFor(ChildBase(RhythmChildren), block);
         if (!reply) return;
         StopTimer(window->Timer());
         if (ReplyIsSound(*reply)) {

@@ -15,6 +15,27 @@ namespace model {
 class TPatch;
 class TPerformance;
 class TRhythm;
+class TTransferWindow;
+struct TTransferBlock;
+
+// What the transfers of a patch, performance or rhythm bank need to know of its children.
+struct TBankChildren {
+    int Count;
+    // Blocks of one child.
+    int BlockCount;
+    // The transfer window's total and element label.
+    int MessageCount;
+    const char* Label;
+    std::uint32_t (*Base)(bool temporary, bool userMemory, int number);
+    TTransferBlock (*Block)(TLibElem& child, int block);
+    // The instrument's name list of the children, by memory; null where it keeps none.
+    TUserCardList (*NameList)(bool userMemory);
+    // The transfer window counts each child as it begins (rhythm sets), and a transmit then
+    // each block as it goes; or else each child once it is through, a transmit counting its
+    // ChildBytes in BlockCount messages then.
+    bool CountsChildAtStart;
+    int ChildBytes;
+};
 
 class TBank : public TLibElem {
 public:
@@ -49,6 +70,12 @@ protected:
     // Children stand at their place in the bank: not temporary, in the bank's memory, numbered
     // 1.. in order; their headers are built for that place.
     virtual void PlaceChildren();
+    // A new bank's count children of one kind, placed.
+    template <class TChild> void AddChildren(int count) {
+        for (int i = 0; i < count; ++i)
+            Elems.push_back(std::make_unique<TChild>(this));
+        PlaceChildren();
+    }
 
     // "Now Receiving User Patch Bank", "Now Transmitting Data Card Rhythm Bank" and so on, by
     // the bank's memory.
@@ -62,6 +89,19 @@ protected:
     int TransferBlock = 0;
     // The instrument's name lists while a patch or performance bank is transferred.
     TUserCardNames TransferNames;
+
+    // The course that the kinds of bank share: a paced transmit from the first child on, one
+    // block of it, and a receive from the first child on.
+    void TransmitChildren(const TBankChildren& kind);
+    void TransmitNextBlock(const TBankChildren& kind);
+    void ReceiveChildren(bool ToEditBuffer, const TBankChildren& kind);
+    // The child being transferred: its base address in the bank's memory, and its name given
+    // to the name list where the kind has one.
+    std::uint32_t ChildBase(const TBankChildren& kind) const;
+    void ListChildName(const TBankChildren& kind);
+    // The whole bank is through: the names are saved where the kind lists them, and the window
+    // closes a second later.
+    void FinishChildren(TTransferWindow& window, const TBankChildren& kind);
 };
 
 class TPatchBank : public TBank {

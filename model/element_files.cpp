@@ -3,6 +3,7 @@
 #include "model/address_map.h"
 #include "model/data_folders.h"
 #include "model/dialogs.h"
+#include "model/editor_view.h"
 #include "model/sysex.h"
 #include "platform/core/atomic_file.h"
 #include "platform/core/folders.h"
@@ -116,6 +117,16 @@ void ReadField(pc::TByteReader& file, std::string& value, std::size_t maxLength)
     }
     std::vector<std::uint8_t> rest(maxLength + 1);
     file.ReadAvailable(rest);
+}
+
+void WritePosition(pc::TByteWriter& file, const TEditorSlot& slot) {
+    file.WriteI16(slot.Left);
+    file.WriteI16(slot.Top);
+}
+
+void ReadPosition(pc::TByteReader& file, TEditorSlot& slot) {
+    ReadField(file, slot.Left);
+    ReadField(file, slot.Top);
 }
 
 bool SameSysExFraming(std::span<const std::uint8_t> bytes, std::span<const std::uint8_t> expected) {

@@ -15,6 +15,8 @@
 
 namespace model {
 
+struct TEditorSlot;
+
 // Data bytes the shortened blocks keep in the import/export layout.
 inline constexpr std::size_t ShortCommonDataLength = 72;
 inline constexpr std::size_t ShortPerformanceCommonDataLength = 64;
@@ -41,6 +43,9 @@ void ReadField(platform::core::TByteReader& file, std::int16_t& value);
 void ReadField(platform::core::TByteReader& file, bool& value);
 void ReadField(platform::core::TByteReader& file, double& value);
 void ReadField(platform::core::TByteReader& file, std::string& value, std::size_t maxLength);
+// A page window's Left and Top in a library record.
+void WritePosition(platform::core::TByteWriter& file, const TEditorSlot& slot);
+void ReadPosition(platform::core::TByteReader& file, TEditorSlot& slot);
 
 // Every message of bytes is a data set of this instrument (F0 41 dev 6A 12 ... F7, no byte of
 // 80H or more inside) and the messages have the lengths of those of expected.

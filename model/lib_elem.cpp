@@ -1,5 +1,6 @@
 #include "model/lib_elem.h"
 
+#include "midi/midi_event.h"
 #include "model/address_map.h"
 #include "model/data_folders.h"
 #include "model/dialogs.h"
@@ -16,6 +17,7 @@
 
 #include <cmath>
 #include <memory>
+#include <utility>
 
 namespace model {
 
@@ -213,6 +215,52 @@ void TLibElem::CloseSoon(TTransferWindow& window) {
 
 void TLibElem::StartPacing(TTransferWindow& window) {
     StartTimer(window.Timer(), TransmitPacingMs, [this] { TransmitTimer(); });
+}
+
+void TLibElem::AskForBlock(TTransferWindow& window, std::uint32_t base, const TTransferBlock& block,
+                           std::function<void()> onInput) {
+    StopTimer(window.Timer());
+    RemoveInputHandler();
+    DrainInput();
+    window.AddSended(RequestMessageLength, 1);
+    RequestBlock(base, block);
+    InstallInputHandler(std::move(onInput));
+    StartTimeout(window);
+}
+
+void TLibElem::ReceiveElement(bool ToEditBuffer, std::uint32_t address, int messages,
+                              const char* label, const char* caption) {
+    TTransferWindow* window = TransferWindow();
+    if (!MidiOnline || window == nullptr) return;
+    TLibElem::Receive(ToEditBuffer);
+    BeginTransfer(*window);
+    TransferAddress = address;
+    TransferCounter = 0;
+    window->Start(0, messages, label, caption);
+    RequestNext();
+    window->AddElem(1);
+    RunTransfer(*window);
+    UpdateViews();
+}
+
+void TLibElem::TakeBlockReplies(int blockCount, const std::function<TTransferBlock(int)>& blockAt) {
+    TTransferWindow* window = TransferWindow();
+    while (Transferring && window != nullptr && TransferCounter < blockCount) {
+        const TTransferBlock block = blockAt(TransferCounter);
+        const std::unique_ptr<midi::TMyMidiEvent> reply = NextReplyFor(TransferAddress, block);
+        if (!reply) return;
+        StopTimer(window->Timer());
+        if (ReplyIsSound(*reply)) {
+            PlaceReply(*reply, block.Image);
+            window->AddReceived(static_cast<int>(block.Image.size()), 1);
+            if (++TransferCounter == blockCount) {
+                window->SetDone(true);
+                window->Close();
+                return;
+            }
+        }
+        RequestNext();
+    }
 }
 
 void TLibElem::Print(int& Y, bool Extra) {

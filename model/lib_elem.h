@@ -9,6 +9,7 @@
 #include "platform/core/object.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -34,6 +35,7 @@ inline constexpr const char* UntitledSysEx = "Untitled.Syx";
 std::string GetTypeName(std::int16_t type);
 
 class TTransferWindow;
+struct TTransferBlock;
 
 class TLibElem : public platform::core::TObject {
 public:
@@ -145,6 +147,19 @@ protected:
     void CloseSoon(TTransferWindow& window);
     // A paced transmit: TransmitNext every 50 ms.
     void StartPacing(TTransferWindow& window);
+    // A receive asks for one block at base: the time-out stopped, the input waiting dropped,
+    // the request counted and sent, its reply left to onInput and the time-out started.
+    void AskForBlock(TTransferWindow& window, std::uint32_t base, const TTransferBlock& block,
+                     std::function<void()> onInput);
+    // The receive of a single element at address, from its first block on: the window is
+    // started with messages, label and caption and counts the element; the views are
+    // refreshed once it has closed.
+    void ReceiveElement(bool ToEditBuffer, std::uint32_t address, int messages, const char* label,
+                        const char* caption);
+    // The input handler of a receive block by block, blockAt(TransferCounter) being the block
+    // awaited: a bad reply asks for the same block again, and the last of blockCount closes the
+    // window at once.
+    void TakeBlockReplies(int blockCount, const std::function<TTransferBlock(int)>& blockAt);
 
     // Between BeginTransfer and the window's close; requests, replies and paced blocks of the
     // element are taken only then.

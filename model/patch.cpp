@@ -48,11 +48,7 @@ std::string TPatch::GetName() const {
 }
 
 void TPatch::SetName(std::string_view NewName, bool Send) {
-    const auto bytes = PaddedName(NewName);
-    if (Send)
-        Common->SetParams(0, bytes);
-    else
-        std::copy(bytes.begin(), bytes.end(), Common->Data().begin());
+    SetCommonName(*Common, NewName, Send);
 }
 
 void TPatch::UpdateViews() {
@@ -65,11 +61,9 @@ void TPatch::UpdateViews() {
 }
 
 void TPatch::BuildHeaders() {
-    const std::uint32_t base =
-        PatchBase(Temporary, Memory, AddressNumber(Number, PatchesPerMemory));
-    BuildSysExHeader(Common->Image, SysExAddress(base, CommonOffset, 0));
-    for (const auto& tone : Tones)
-        BuildSysExHeader(tone->Image, SysExAddress(base, ToneOffset(tone->Number), 0));
+    const std::uint32_t base = TransferBase(false);
+    for (int block = 0; block < BlockCount; ++block)
+        BuildBlockHeader(base, Block(block));
 }
 
 void TPatch::WriteSysEx(pc::TByteWriter& File) {
@@ -88,28 +82,20 @@ void TPatch::ReadSysEx(pc::TByteReader& File) {
 void TPatch::WriteRecord(pc::TByteWriter& File) {
     TLibElem::WriteRecord(File);
     for (const auto& tone : Tones)
-        for (const TEditorSlot& page : tone->Pages) {
-            File.WriteI16(page.Left);
-            File.WriteI16(page.Top);
-        }
-    for (const TEditorSlot* slot : {&Common->CommonWindow, &Common->EffectsWindow}) {
-        File.WriteI16(slot->Left);
-        File.WriteI16(slot->Top);
-    }
+        for (const TEditorSlot& page : tone->Pages)
+            WritePosition(File, page);
+    for (const TEditorSlot* slot : {&Common->CommonWindow, &Common->EffectsWindow})
+        WritePosition(File, *slot);
     WriteSysEx(File);
 }
 
 void TPatch::ReadRecord(pc::TByteReader& File) {
     TLibElem::ReadRecord(File);
     for (const auto& tone : Tones)
-        for (TEditorSlot& page : tone->Pages) {
-            ReadField(File, page.Left);
-            ReadField(File, page.Top);
-        }
-    for (TEditorSlot* slot : {&Common->CommonWindow, &Common->EffectsWindow}) {
-        ReadField(File, slot->Left);
-        ReadField(File, slot->Top);
-    }
+        for (TEditorSlot& page : tone->Pages)
+            ReadPosition(File, page);
+    for (TEditorSlot* slot : {&Common->CommonWindow, &Common->EffectsWindow})
+        ReadPosition(File, *slot);
     ReadSysEx(File);
 }
 
@@ -157,17 +143,7 @@ void TPatch::Transmit(bool ToEditBuffer) {
 }
 
 void TPatch::Receive(bool ToEditBuffer) {
-    TTransferWindow* window = TransferWindow();
-    if (!MidiOnline || window == nullptr) return;
-    TLibElem::Receive(ToEditBuffer);
-    BeginTransfer(*window);
-    TransferAddress = TransferBase(ToEditBuffer);
-    TransferCounter = 0;
-    window->Start(0, 1, "Pacth", "Now Receiving Patch");
-    RequestNext();
-    window->AddElem(1);
-    RunTransfer(*window);
-    UpdateViews();
+    ReceiveElement(ToEditBuffer, TransferBase(ToEditBuffer), 1, "Pacth", "Now Receiving Patch");
 }
 
 void TPatch::RequestNext() {

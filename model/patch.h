@@ -6,6 +6,7 @@
 #include "model/patch_records.h"
 #include "model/transfer.h"
 
+#include <algorithm>
 #include <array>
 #include <memory>
 
@@ -66,6 +67,16 @@ private:
 std::array<std::uint8_t, 12> PaddedName(std::string_view name);
 // The name held in 12 data bytes, trailing blanks removed.
 std::string NameFromData(std::span<const std::uint8_t> data);
+// Puts name into data bytes 0..11 of an element's common record; with send the 12 bytes also
+// go to the edit buffer as one message.
+template <class TCommonRecord>
+void SetCommonName(TCommonRecord& common, std::string_view name, bool send) {
+    const auto bytes = PaddedName(name);
+    if (send)
+        common.SetParams(0, bytes);
+    else
+        std::copy(bytes.begin(), bytes.end(), common.Data().begin());
+}
 // The element number a header addresses: number kept to 1..count, so that a stray number read
 // from a file never builds an address outside the memory.
 int AddressNumber(int number, int count);

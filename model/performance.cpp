@@ -1,14 +1,10 @@
 #include "model/performance.h"
 
-#include "midi/midi_event.h"
 #include "model/element_files.h"
 #include "model/patch.h"
 #include "model/program_state.h"
 #include "model/sysex.h"
 #include "model/transfer_window.h"
-#include "platform/core/timer.h"
-
-#include <algorithm>
 
 namespace model {
 
@@ -32,11 +28,7 @@ std::string TPerformance::GetName() const {
 }
 
 void TPerformance::SetName(std::string_view NewName, bool Send) {
-    const auto bytes = PaddedName(NewName);
-    if (Send)
-        Common->SetParams(0, bytes);
-    else
-        std::copy(bytes.begin(), bytes.end(), Common->Data().begin());
+    SetCommonName(*Common, NewName, Send);
 }
 
 void TPerformance::UpdateViews() {
@@ -47,11 +39,9 @@ void TPerformance::UpdateViews() {
 }
 
 void TPerformance::BuildHeaders() {
-    const std::uint32_t base =
-        PerformanceBase(Temporary, Memory, AddressNumber(Number, PerformancesPerMemory));
-    BuildSysExHeader(Common->Image, SysExAddress(base, CommonOffset, 0));
-    for (const auto& part : Parts)
-        BuildSysExHeader(part->Image, SysExAddress(base, PerformancePartOffset(part->Number), 0));
+    const std::uint32_t base = TransferBase(false);
+    for (int block = 0; block < BlockCount; ++block)
+        BuildBlockHeader(base, Block(block));
 }
 
 void TPerformance::WriteSysEx(pc::TByteWriter& File) {
@@ -75,19 +65,15 @@ void TPerformance::ReadSysEx(pc::TByteReader& File) {
 
 void TPerformance::WriteRecord(pc::TByteWriter& File) {
     TLibElem::WriteRecord(File);
-    for (const TEditorSlot* slot : {&PartWindow, &Common->CommonWindow, &Common->EffectsWindow}) {
-        File.WriteI16(slot->Left);
-        File.WriteI16(slot->Top);
-    }
+    for (const TEditorSlot* slot : {&PartWindow, &Common->CommonWindow, &Common->EffectsWindow})
+        WritePosition(File, *slot);
     WriteSysEx(File);
 }
 
 void TPerformance::ReadRecord(pc::TByteReader& File) {
     TLibElem::ReadRecord(File);
-    for (TEditorSlot* slot : {&PartWindow, &Common->CommonWindow, &Common->EffectsWindow}) {
-        ReadField(File, slot->Left);
-        ReadField(File, slot->Top);
-    }
+    for (TEditorSlot* slot : {&PartWindow, &Common->CommonWindow, &Common->EffectsWindow})
+        ReadPosition(File, *slot);
     ReadSysEx(File);
 }
 
@@ -135,50 +121,18 @@ void TPerformance::Transmit(bool ToEditBuffer) {
 }
 
 void TPerformance::Receive(bool ToEditBuffer) {
-    TTransferWindow* window = TransferWindow();
-    if (!MidiOnline || window == nullptr) return;
-    TLibElem::Receive(ToEditBuffer);
-    BeginTransfer(*window);
-    TransferAddress = TransferBase(ToEditBuffer);
-    TransferCounter = 0;
-    window->Start(0, BlockCount, "Performance", "Now Receiving Performance");
-    RequestNext();
-    window->AddElem(1);
-    RunTransfer(*window);
-    UpdateViews();
+    ReceiveElement(ToEditBuffer, TransferBase(ToEditBuffer), BlockCount, "Performance",
+                   "Now Receiving Performance");
 }
 
 void TPerformance::RequestNext() {
     TTransferWindow* window = TransferWindow();
     if (!MidiOnline || !Transferring || window == nullptr) return;
-    StopTimer(window->Timer());
-    RemoveInputHandler();
-    DrainInput();
-    window->AddSended(RequestMessageLength, 1);
-    RequestBlock(TransferAddress, Block(TransferCounter));
-    InstallInputHandler([this] { ReceiveInput(); });
-    StartTimeout(*window);
+    AskForBlock(*window, TransferAddress, Block(TransferCounter), [this] { ReceiveInput(); });
 }
 
 void TPerformance::ReceiveInput() {
-    TTransferWindow* window = TransferWindow();
-    while (Transferring && window != nullptr && TransferCounter < BlockCount) {
-        const std::unique_ptr<midi::TMyMidiEvent> reply =
-            NextReplyFor(TransferAddress, Block(TransferCounter));
-        if (!reply) return;
-        StopTimer(window->Timer());
-        if (ReplyIsSound(*reply)) {
-            const TTransferBlock block = Block(TransferCounter);
-            PlaceReply(*reply, block.Image);
-            window->AddReceived(static_cast<int>(block.Image.size()), 1);
-            if (++TransferCounter == BlockCount) {
-                window->SetDone(true);
-                window->Close();
-                return;
-            }
-        }
-        RequestNext();
-    }
+    TakeBlockReplies(BlockCount, [this](int block) { return Block(block); });
 }
 
 void TPerformance::AssignData(const TLibElem& Source) {

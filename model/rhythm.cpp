@@ -8,8 +8,6 @@
 #include "model/transfer_window.h"
 #include "platform/core/timer.h"
 
-#include <algorithm>
-
 namespace model {
 
 namespace pc = platform::core;
@@ -31,11 +29,7 @@ std::string TRhythm::GetName() const {
 }
 
 void TRhythm::SetName(std::string_view NewName, bool Send) {
-    const auto bytes = PaddedName(NewName);
-    if (Send)
-        Common->SetParams(0, bytes);
-    else
-        std::copy(bytes.begin(), bytes.end(), Common->Data().begin());
+    SetCommonName(*Common, NewName, Send);
 }
 
 void TRhythm::UpdateViews() {
@@ -45,11 +39,9 @@ void TRhythm::UpdateViews() {
 }
 
 void TRhythm::BuildHeaders() {
-    const std::uint32_t base =
-        RhythmBase(Temporary, Memory, AddressNumber(Number, RhythmsPerMemory));
-    BuildSysExHeader(Common->Image, SysExAddress(base, CommonOffset, 0));
-    for (const auto& note : Notes)
-        BuildSysExHeader(note->Image, SysExAddress(base, RhythmNoteOffset(note->Key), 0));
+    const std::uint32_t base = TransferBase(false);
+    for (int block = 0; block < BlockCount; ++block)
+        BuildBlockHeader(base, Block(block));
 }
 
 void TRhythm::WriteSysEx(pc::TByteWriter& File) {
@@ -67,19 +59,15 @@ void TRhythm::ReadSysEx(pc::TByteReader& File) {
 
 void TRhythm::WriteRecord(pc::TByteWriter& File) {
     TLibElem::WriteRecord(File);
-    for (const TEditorSlot* page : Pages()) {
-        File.WriteI16(page->Left);
-        File.WriteI16(page->Top);
-    }
+    for (const TEditorSlot* page : Pages())
+        WritePosition(File, *page);
     WriteSysEx(File);
 }
 
 void TRhythm::ReadRecord(pc::TByteReader& File) {
     TLibElem::ReadRecord(File);
-    for (TEditorSlot* page : Pages()) {
-        ReadField(File, page->Left);
-        ReadField(File, page->Top);
-    }
+    for (TEditorSlot* page : Pages())
+        ReadPosition(File, *page);
     ReadSysEx(File);
 }
 
@@ -146,18 +134,9 @@ void TRhythm::TransmitNext() {
 }
 
 void TRhythm::Receive(bool ToEditBuffer) {
-    TTransferWindow* window = TransferWindow();
-    if (!MidiOnline || window == nullptr) return;
-    TLibElem::Receive(ToEditBuffer);
-    BeginTransfer(*window);
-    TransferAddress = TransferBase(ToEditBuffer);
-    TransferCounter = 0;
     CompletionCount = 0;
-    window->Start(0, BlockCount, "Rhythm Number", "Now Receiving Rhythm");
-    RequestNext();
-    window->AddElem(1);
-    RunTransfer(*window);
-    UpdateViews();
+    ReceiveElement(ToEditBuffer, TransferBase(ToEditBuffer), BlockCount, "Rhythm Number",
+                   "Now Receiving Rhythm");
 }
 
 void TRhythm::RequestNext() {
@@ -169,13 +148,7 @@ void TRhythm::RequestNext() {
         CloseSoon(*window);
         return;
     }
-    StopTimer(window->Timer());
-    RemoveInputHandler();
-    DrainInput();
-    window->AddSended(RequestMessageLength, 1);
-    RequestBlock(TransferAddress, Block(TransferCounter));
-    InstallInputHandler([this] { ReceiveInput(); });
-    StartTimeout(*window);
+    AskForBlock(*window, TransferAddress, Block(TransferCounter), [this] { ReceiveInput(); });
 }
 
 void TRhythm::ReceiveInput() {

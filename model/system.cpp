@@ -1,11 +1,9 @@
 #include "model/system.h"
 
-#include "midi/midi_event.h"
 #include "model/element_files.h"
 #include "model/program_state.h"
 #include "model/sysex.h"
 #include "model/transfer_window.h"
-#include "platform/core/timer.h"
 
 namespace model {
 
@@ -31,9 +29,8 @@ void TSystem::UpdateViews() {
 }
 
 void TSystem::BuildHeaders() {
-    BuildSysExHeader(Common->Image, SysExAddress(SystemBase, CommonOffset, 0));
-    for (const auto& tune : ScaleTunes)
-        BuildSysExHeader(tune->Image, SysExAddress(SystemBase, ScaleTuneOffset(tune->Number), 0));
+    for (int block = 0; block < BlockCount; ++block)
+        BuildBlockHeader(SystemBase, Block(block));
 }
 
 void TSystem::WriteSysEx(pc::TByteWriter& File) {
@@ -53,19 +50,15 @@ void TSystem::ReadSysEx(pc::TByteReader& File) {
 
 void TSystem::WriteRecord(pc::TByteWriter& File) {
     TLibElem::WriteRecord(File);
-    for (const TEditorSlot* page : Pages()) {
-        File.WriteI16(page->Left);
-        File.WriteI16(page->Top);
-    }
+    for (const TEditorSlot* page : Pages())
+        WritePosition(File, *page);
     WriteSysEx(File);
 }
 
 void TSystem::ReadRecord(pc::TByteReader& File) {
     TLibElem::ReadRecord(File);
-    for (TEditorSlot* page : Pages()) {
-        ReadField(File, page->Left);
-        ReadField(File, page->Top);
-    }
+    for (TEditorSlot* page : Pages())
+        ReadPosition(File, *page);
     ReadSysEx(File);
 }
 
@@ -105,50 +98,17 @@ void TSystem::Transmit(bool) {
 }
 
 void TSystem::Receive(bool ToEditBuffer) {
-    TTransferWindow* window = TransferWindow();
-    if (!MidiOnline || window == nullptr) return;
-    TLibElem::Receive(ToEditBuffer);
-    BeginTransfer(*window);
-    TransferAddress = SystemBase;
-    TransferCounter = 0;
-    window->Start(0, BlockCount, "System", "Now Receiving System");
-    RequestNext();
-    window->AddElem(1);
-    RunTransfer(*window);
-    UpdateViews();
+    ReceiveElement(ToEditBuffer, SystemBase, BlockCount, "System", "Now Receiving System");
 }
 
 void TSystem::RequestNext() {
     TTransferWindow* window = TransferWindow();
     if (!MidiOnline || !Transferring || window == nullptr) return;
-    StopTimer(window->Timer());
-    RemoveInputHandler();
-    DrainInput();
-    window->AddSended(RequestMessageLength, 1);
-    RequestBlock(TransferAddress, Block(TransferCounter));
-    InstallInputHandler([this] { ReceiveInput(); });
-    StartTimeout(*window);
+    AskForBlock(*window, TransferAddress, Block(TransferCounter), [this] { ReceiveInput(); });
 }
 
 void TSystem::ReceiveInput() {
-    TTransferWindow* window = TransferWindow();
-    while (Transferring && window != nullptr && TransferCounter < BlockCount) {
-        const std::unique_ptr<midi::TMyMidiEvent> reply =
-            NextReplyFor(TransferAddress, Block(TransferCounter));
-        if (!reply) return;
-        StopTimer(window->Timer());
-        if (ReplyIsSound(*reply)) {
-            const TTransferBlock block = Block(TransferCounter);
-            PlaceReply(*reply, block.Image);
-            window->AddReceived(static_cast<int>(block.Image.size()), 1);
-            if (++TransferCounter == BlockCount) {
-                window->SetDone(true);
-                window->Close();
-                return;
-            }
-        }
-        RequestNext();
-    }
+    TakeBlockReplies(BlockCount, [this](int block) { return Block(block); });
 }
 
 void TSystem::AssignData(const TLibElem& Source) {

@@ -25,6 +25,10 @@ midi::TMidiInput* Input() {
 
 } // namespace
 
+void BuildBlockHeader(std::uint32_t base, const TTransferBlock& block) {
+    BuildSysExHeader(block.Image, SysExAddress(base, block.Offset, 0));
+}
+
 void SendBlock(std::uint32_t base, const TTransferBlock& block) {
     SendDT1(base, block.Offset, 0,
             block.Image.subspan(SysExHeaderLength, block.Image.size() - SysExFrameLength));

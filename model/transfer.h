@@ -41,6 +41,9 @@ struct TTransferBlock {
     TRequestSize RequestSize{};
 };
 
+// Frames the block's image as the data set for base + its offset: header, address, checksum and
+// F7, so that files and transfers address a block alike.
+void BuildBlockHeader(std::uint32_t base, const TTransferBlock& block);
 // Data set of the block's data at base + its offset (nothing while the ports are closed).
 void SendBlock(std::uint32_t base, const TTransferBlock& block);
 // Data request for the block alone at base + its offset.

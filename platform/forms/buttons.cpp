@@ -1,5 +1,6 @@
 #include "platform/forms/buttons.h"
 
+#include "platform/forms/canvas_text.h"
 #include "platform/forms/forms.h"
 #include "platform/gdi/draw_text.h"
 #include "platform/gdi/frame_controls.h"
@@ -50,17 +51,9 @@ void DrawButtonFace(TCanvas& canvas, const TRect& r, const TBitmap& glyph, int n
         const int index = std::min(glyphIndex, count - 1);
         glyph.DrawPart(canvas.Handle(), gx, gy, {index * gw, 0, (index + 1) * gw, gh}, true);
     }
-    if (!shown.empty()) {
-        gdi::HDC dc = canvas.Handle();
-        const int saved = gdi::SaveDC(dc);
-        gdi::SelectObject(dc, canvas.Font().Handle());
-        gdi::SetTextColor(dc, gdi::ColorToRGB(textColor));
-        gdi::SetBkMode(dc, gdi::TRANSPARENT);
-        TRect t{tx, ty, tx + text.cx + 1, ty + text.cy};
-        gdi::DrawText(dc, caption.c_str(), static_cast<int>(caption.size()), &t,
-                      gdi::DT_SINGLELINE);
-        gdi::RestoreDC(dc, saved);
-    }
+    if (!shown.empty())
+        DrawTransparentText(canvas, caption, {tx, ty, tx + text.cx + 1, ty + text.cy},
+                            gdi::DT_SINGLELINE, textColor);
 }
 
 // ---- TSpeedButton ----

@@ -1,5 +1,6 @@
 #include "platform/forms/comctrls.h"
 
+#include "platform/forms/canvas_text.h"
 #include "platform/gdi/draw_text.h"
 #include "platform/gdi/frame_controls.h"
 #include "platform/win/input_state.h"
@@ -13,16 +14,6 @@ using namespace win;
 namespace {
 
 constexpr int DividerSlop = 3;
-
-void DrawCaption(TCanvas& canvas, const std::string& text, TRect r, UINT format, TColor color) {
-    gdi::HDC dc = canvas.Handle();
-    const int saved = gdi::SaveDC(dc);
-    gdi::SelectObject(dc, canvas.Font().Handle());
-    gdi::SetTextColor(dc, gdi::ColorToRGB(color));
-    gdi::SetBkMode(dc, gdi::TRANSPARENT);
-    gdi::DrawText(dc, text.c_str(), static_cast<int>(text.size()), &r, format);
-    gdi::RestoreDC(dc, saved);
-}
 
 } // namespace
 
@@ -93,8 +84,8 @@ void THeaderControl::Paint() {
         UINT format = gdi::DT_SINGLELINE | gdi::DT_VCENTER | gdi::DT_NOPREFIX;
         if (s.Alignment == taCenter) format |= gdi::DT_CENTER;
         if (s.Alignment == taRightJustify) format |= gdi::DT_RIGHT;
-        DrawCaption(canvas_, s.Text, {cell.Left + 4, cell.Top, cell.Right - 4, cell.Bottom}, format,
-                    font_.Color());
+        DrawTransparentText(canvas_, s.Text, {cell.Left + 4, cell.Top, cell.Right - 4, cell.Bottom},
+                            format, font_.Color());
         left += s.Width;
     }
 }
@@ -185,9 +176,9 @@ void TCustomTabControl::Paint() {
         canvas_.FillRect(t);
         gdi::DrawEdge(canvas_.Handle(), &t, gdi::EDGE_RAISED,
                       gdi::BF_LEFT | gdi::BF_TOP | gdi::BF_RIGHT);
-        DrawCaption(canvas_, TabCaption(i), t,
-                    gdi::DT_SINGLELINE | gdi::DT_CENTER | gdi::DT_VCENTER,
-                    EnabledWithParents() ? font_.Color() : gdi::clGrayText);
+        DrawTransparentText(canvas_, TabCaption(i), t,
+                            gdi::DT_SINGLELINE | gdi::DT_CENTER | gdi::DT_VCENTER,
+                            EnabledWithParents() ? font_.Color() : gdi::clGrayText);
         if (i == active && Focused()) {
             TRect f = t;
             gdi::InflateRect(f, -3, -3);

@@ -1,5 +1,6 @@
 #include "platform/forms/ext_ctrls.h"
 
+#include "platform/forms/canvas_text.h"
 #include "platform/gdi/draw_text.h"
 #include "platform/gdi/frame_controls.h"
 
@@ -42,16 +43,11 @@ void TPanel::Paint() {
     gdi::InflateRect(r, -BorderWidth, -BorderWidth);
     DrawBevel(canvas_.Handle(), r, BevelInner, BevelWidth);
     if (text_.empty()) return;
-    gdi::HDC dc = canvas_.Handle();
-    const int saved = gdi::SaveDC(dc);
-    gdi::SelectObject(dc, canvas_.Font().Handle());
-    gdi::SetTextColor(dc, gdi::ColorToRGB(EnabledWithParents() ? font_.Color() : gdi::clGrayText));
-    gdi::SetBkMode(dc, gdi::TRANSPARENT);
     UINT format = gdi::DT_SINGLELINE | gdi::DT_VCENTER;
     if (Alignment == taCenter) format |= gdi::DT_CENTER;
     if (Alignment == taRightJustify) format |= gdi::DT_RIGHT;
-    gdi::DrawText(dc, text_.c_str(), static_cast<int>(text_.size()), &r, format);
-    gdi::RestoreDC(dc, saved);
+    DrawTransparentText(canvas_, text_, r, format,
+                        EnabledWithParents() ? font_.Color() : gdi::clGrayText);
 }
 
 // ---- TBevel ----

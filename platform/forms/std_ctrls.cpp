@@ -1,5 +1,6 @@
 #include "platform/forms/std_ctrls.h"
 
+#include "platform/forms/canvas_text.h"
 #include "platform/forms/clipbrd.h"
 #include "platform/forms/forms.h"
 #include "platform/gdi/draw_text.h"
@@ -18,17 +19,6 @@ namespace platform::forms {
 using namespace win;
 
 namespace {
-
-// Text in the canvas's font and a colour, without a background.
-void DrawTextIn(TCanvas& canvas, const std::string& text, TRect r, UINT format, TColor color) {
-    gdi::HDC dc = canvas.Handle();
-    const int saved = gdi::SaveDC(dc);
-    gdi::SelectObject(dc, canvas.Font().Handle());
-    gdi::SetTextColor(dc, gdi::ColorToRGB(color));
-    gdi::SetBkMode(dc, gdi::TRANSPARENT);
-    gdi::DrawText(dc, text.c_str(), static_cast<int>(text.size()), &r, format);
-    gdi::RestoreDC(dc, saved);
-}
 
 void Fill(TCanvas& canvas, const TRect& r, TColor color) {
     canvas.Brush().SetStyle(gdi::TBrushStyle::bsSolid);
@@ -128,7 +118,7 @@ void TLabel::Paint() {
     if (Alignment == taRightJustify) format |= gdi::DT_RIGHT;
     if (!WordWrap && Layout == tlCenter) format |= gdi::DT_VCENTER;
     if (!WordWrap && Layout == tlBottom) format |= gdi::DT_BOTTOM;
-    DrawTextIn(canvas_, text_, r, format, TextColor(*this));
+    DrawTransparentText(canvas_, text_, r, format, TextColor(*this));
 }
 
 // ---- TGroupBox ----
@@ -148,8 +138,8 @@ void TGroupBox::Paint() {
     if (!text_.empty()) {
         TRect t{8, 0, 8 + TextWidthIn(font_, text_) + 4, h};
         Fill(canvas_, t, color_);
-        DrawTextIn(canvas_, text_, {t.Left + 2, 0, t.Right, h}, gdi::DT_SINGLELINE,
-                   TextColor(*this));
+        DrawTransparentText(canvas_, text_, {t.Left + 2, 0, t.Right, h}, gdi::DT_SINGLELINE,
+                            TextColor(*this));
     }
 }
 
@@ -191,8 +181,8 @@ void TButton::Paint() {
     DrawFace(r, pressed_);
     TRect t = r;
     if (pressed_) gdi::OffsetRect(t, 1, 1);
-    DrawTextIn(canvas_, text_, t, gdi::DT_SINGLELINE | gdi::DT_CENTER | gdi::DT_VCENTER,
-               EnabledWithParents() ? gdi::clBtnText : gdi::clGrayText);
+    DrawTransparentText(canvas_, text_, t, gdi::DT_SINGLELINE | gdi::DT_CENTER | gdi::DT_VCENTER,
+                        EnabledWithParents() ? gdi::clBtnText : gdi::clGrayText);
     if (Focused()) {
         TRect f = r;
         gdi::InflateRect(f, -4, -4);
@@ -254,6 +244,19 @@ bool TButton::WantsKey(WORD) const {
 
 namespace {
 
+// Raised while a change of state fires Click, so that Click reports the change instead of
+// making another one; lowered however Click ends.
+class ClickingFromState {
+public:
+    explicit ClickingFromState(bool& flag) : flag_(flag) { flag_ = true; }
+    ~ClickingFromState() { flag_ = false; }
+    ClickingFromState(const ClickingFromState&) = delete;
+    ClickingFromState& operator=(const ClickingFromState&) = delete;
+
+private:
+    bool& flag_;
+};
+
 void PaintCheckLike(TCanvas& canvas, const TControl& control, TColor color, UINT kind, bool checked,
                     bool grayed, TAlignment alignment) {
     TRect r = control.ClientRect();
@@ -267,8 +270,8 @@ void PaintCheckLike(TCanvas& canvas, const TControl& control, TColor color, UINT
     gdi::DrawFrameControl(canvas.Handle(), &b, gdi::DFC_BUTTON, state);
     TRect t = alignment == taRightJustify ? TRect{box + 4, 0, r.Right, r.Bottom}
                                           : TRect{0, 0, r.Right - box - 4, r.Bottom};
-    DrawTextIn(canvas, control.Caption(), t, gdi::DT_SINGLELINE | gdi::DT_VCENTER,
-               TextColor(control));
+    DrawTransparentText(canvas, control.Caption(), t, gdi::DT_SINGLELINE | gdi::DT_VCENTER,
+                        TextColor(control));
 }
 
 } // namespace
@@ -285,14 +288,8 @@ void TCheckBox::SetState(TCheckBoxState value) {
     if (value == state_) return;
     state_ = value;
     Invalidate();
-    clicking_ = true;
-    try {
-        Click();
-    } catch (...) {
-        clicking_ = false;
-        throw;
-    }
-    clicking_ = false;
+    const ClickingFromState clicking(clicking_);
+    Click();
 }
 
 void TCheckBox::Toggle() {
@@ -349,14 +346,8 @@ void TRadioButton::SetChecked(bool value) {
                 other->TabStop = false;
                 other->Invalidate();
             }
-    clicking_ = true;
-    try {
-        Click();
-    } catch (...) {
-        clicking_ = false;
-        throw;
-    }
-    clicking_ = false;
+    const ClickingFromState clicking(clicking_);
+    Click();
 }
 
 void TRadioButton::Click() {
@@ -468,17 +459,17 @@ void TEdit::Paint() {
     const int saved = gdi::SaveDC(canvas_.Handle());
     gdi::IntersectClipRect(canvas_.Handle(), e.Left, e.Top, e.Right, e.Bottom);
     const int x = e.Left - scroll_;
-    DrawTextIn(canvas_, shown,
-               {x, top, x + widthTo(static_cast<int>(shown.size())) + 1, top + lineHeight},
-               gdi::DT_SINGLELINE | gdi::DT_NOPREFIX, TextColor(*this));
+    DrawTransparentText(canvas_, shown,
+                        {x, top, x + widthTo(static_cast<int>(shown.size())) + 1, top + lineHeight},
+                        gdi::DT_SINGLELINE | gdi::DT_NOPREFIX, TextColor(*this));
     if (Focused()) {
         const int x0 = x + widthTo(selStart_);
         if (selLength_ > 0) {
             const int x1 = x + widthTo(selStart_ + selLength_);
             TRect sel{x0, top, x1, top + lineHeight};
             Fill(canvas_, sel, gdi::clHighlight);
-            DrawTextIn(canvas_, SelText(), sel, gdi::DT_SINGLELINE | gdi::DT_NOPREFIX,
-                       gdi::clHighlightText);
+            DrawTransparentText(canvas_, SelText(), sel, gdi::DT_SINGLELINE | gdi::DT_NOPREFIX,
+                                gdi::clHighlightText);
         } else {
             Fill(canvas_, {x0, top, x0 + 1, top + lineHeight}, gdi::clWindowText);
         }
@@ -519,6 +510,14 @@ void TEdit::ReplaceSelection(const std::string& input) {
     Invalidate();
 }
 
+void TEdit::DeleteSelection() {
+    std::string next = text_;
+    next.erase(static_cast<std::size_t>(selStart_), static_cast<std::size_t>(selLength_));
+    selLength_ = 0;
+    Modified = true;
+    SetText(next);
+}
+
 void TEdit::KeyDown(WORD& key, TShiftState shift) {
     TCustomControl::KeyDown(key, shift);
     const int length = static_cast<int>(text_.size());
@@ -538,13 +537,7 @@ void TEdit::KeyDown(WORD& key, TShiftState shift) {
     case VK_DELETE:
         if (ReadOnly) break;
         if (selLength_ == 0 && selStart_ < length) selLength_ = 1;
-        if (selLength_ > 0) {
-            std::string next = text_;
-            next.erase(static_cast<std::size_t>(selStart_), static_cast<std::size_t>(selLength_));
-            selLength_ = 0;
-            Modified = true;
-            SetText(next);
-        }
+        if (selLength_ > 0) DeleteSelection();
         break;
     default:
         break;
@@ -564,11 +557,7 @@ void TEdit::KeyPress(char& key) {
         if (c == 24) {
             if (selLength_ == 0 || PasswordChar) return;
             Clipboard().SetAsText(SelText());
-            std::string next = text_;
-            next.erase(static_cast<std::size_t>(selStart_), static_cast<std::size_t>(selLength_));
-            selLength_ = 0;
-            Modified = true;
-            SetText(next);
+            DeleteSelection();
         } else {
             std::string pasted = Clipboard().AsText();
             std::erase_if(pasted, [](char ch) { return ch == '\r' || ch == '\n'; });
@@ -582,13 +571,7 @@ void TEdit::KeyPress(char& key) {
             --selStart_;
             selLength_ = 1;
         }
-        if (selLength_ > 0) {
-            std::string next = text_;
-            next.erase(static_cast<std::size_t>(selStart_), static_cast<std::size_t>(selLength_));
-            selLength_ = 0;
-            Modified = true;
-            SetText(next);
-        }
+        if (selLength_ > 0) DeleteSelection();
         return;
     }
     if (c < 32) return;
@@ -664,8 +647,9 @@ void TMemo::Paint() {
     int y = r.Top + 1;
     for (const std::string& line : lines_.List()) {
         if (y >= r.Bottom) break;
-        DrawTextIn(canvas_, line, {r.Left + 2, y, r.Right - 2, y + lineHeight},
-                   gdi::DT_SINGLELINE | gdi::DT_NOPREFIX | gdi::DT_EXPANDTABS, TextColor(*this));
+        DrawTransparentText(canvas_, line, {r.Left + 2, y, r.Right - 2, y + lineHeight},
+                            gdi::DT_SINGLELINE | gdi::DT_NOPREFIX | gdi::DT_EXPANDTABS,
+                            TextColor(*this));
         y += lineHeight;
     }
 }
@@ -806,9 +790,9 @@ void TListBox::DrawItem(int index, const TRect& rect, TOwnerDrawState state) {
         return;
     }
     Fill(canvas_, rect, (state & odSelected) ? gdi::clHighlight : color_);
-    DrawTextIn(canvas_, items_[index], {rect.Left + 2, rect.Top, rect.Right, rect.Bottom},
-               gdi::DT_SINGLELINE | gdi::DT_VCENTER | gdi::DT_NOPREFIX,
-               (state & odSelected) ? gdi::clHighlightText : TextColor(*this));
+    DrawTransparentText(canvas_, items_[index], {rect.Left + 2, rect.Top, rect.Right, rect.Bottom},
+                        gdi::DT_SINGLELINE | gdi::DT_VCENTER | gdi::DT_NOPREFIX,
+                        (state & odSelected) ? gdi::clHighlightText : TextColor(*this));
 }
 
 void TListBox::Paint() {
@@ -990,10 +974,10 @@ protected:
             if (item.Top >= r.Bottom) break;
             const bool lit = i == hot;
             Fill(canvas_, item, lit ? gdi::clHighlight : color_);
-            DrawTextIn(canvas_, combo_.items_[i],
-                       {item.Left + 2, item.Top, item.Right, item.Bottom},
-                       gdi::DT_SINGLELINE | gdi::DT_VCENTER | gdi::DT_NOPREFIX,
-                       lit ? gdi::clHighlightText : gdi::clWindowText);
+            DrawTransparentText(canvas_, combo_.items_[i],
+                                {item.Left + 2, item.Top, item.Right, item.Bottom},
+                                gdi::DT_SINGLELINE | gdi::DT_VCENTER | gdi::DT_NOPREFIX,
+                                lit ? gdi::clHighlightText : gdi::clWindowText);
         }
     }
     void Dispatch(TMessage& message) override {
@@ -1099,8 +1083,8 @@ void TComboBox::Paint() {
     TRect t{r.Left + 2, r.Top, b.Left - 1, r.Bottom};
     const bool lit = Focused() && Style == csDropDownList;
     if (lit) Fill(canvas_, t, gdi::clHighlight);
-    DrawTextIn(canvas_, text_, t, gdi::DT_SINGLELINE | gdi::DT_VCENTER | gdi::DT_NOPREFIX,
-               lit ? gdi::clHighlightText : TextColor(*this));
+    DrawTransparentText(canvas_, text_, t, gdi::DT_SINGLELINE | gdi::DT_VCENTER | gdi::DT_NOPREFIX,
+                        lit ? gdi::clHighlightText : TextColor(*this));
 }
 
 void TComboBox::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {

@@ -170,6 +170,10 @@ protected:
     int selStart_ = 0;
     int selLength_ = 0;
     int scroll_ = 0; // pixels of text scrolled out at the left
+
+private:
+    // The caret stays where the selection began.
+    void DeleteSelection();
 };
 
 class TMemo : public TCustomControl {

@@ -228,25 +228,6 @@ std::uint32_t ReadPacked(const std::uint8_t* row, int x, int bpp, const RGBQUAD*
     }
 }
 
-void WritePacked(std::uint8_t* row, int x, int bpp, std::uint32_t value) {
-    switch (bpp) {
-    case 1:
-        if (IsLightPixel(value))
-            row[x >> 3] = static_cast<std::uint8_t>(row[x >> 3] | (0x80 >> (x & 7)));
-        else
-            row[x >> 3] = static_cast<std::uint8_t>(row[x >> 3] & ~(0x80 >> (x & 7)));
-        break;
-    case 24:
-        row[x * 3] = static_cast<std::uint8_t>(value);
-        row[x * 3 + 1] = static_cast<std::uint8_t>(value >> 8);
-        row[x * 3 + 2] = static_cast<std::uint8_t>(value >> 16);
-        break;
-    default:
-        std::memcpy(row + x * 4, &value, 4);
-        break;
-    }
-}
-
 } // namespace
 
 HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, UINT, void** bits, void*, DWORD) {
@@ -294,7 +275,7 @@ int GetDIBits(HDC, HBITMAP bitmap, UINT startScan, UINT scanCount, void* bits, B
         int y = bottomUp ? height - 1 - static_cast<int>(s) : static_cast<int>(s);
         std::uint8_t* row = out + static_cast<std::size_t>(s - startScan) * stride;
         for (int x = 0; x < surface->Width(); ++x)
-            WritePacked(row, x, bpp, surface->Pixel(x, y));
+            WritePixel(row, x, bpp, surface->Pixel(x, y));
         ++copied;
     }
     return copied;

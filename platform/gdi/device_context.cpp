@@ -300,6 +300,13 @@ BOOL GetPoint(HDC dc, TPoint DeviceState::*member, TPoint* out) {
     return 1;
 }
 
+BOOL OffsetPoint(HDC dc, TPoint DeviceState::*member, int dx, int dy, TPoint* previous) {
+    DeviceContext* context = LookupDC(dc);
+    if (!context) return 0;
+    const TPoint p = context->state.*member;
+    return SetPoint(dc, member, {p.X + dx, p.Y + dy}, previous);
+}
+
 } // namespace
 
 COLORREF SetTextColor(HDC dc, COLORREF color) {
@@ -386,10 +393,7 @@ BOOL GetWindowOrgEx(HDC dc, TPoint* origin) {
     return GetPoint(dc, &DeviceState::windowOrg, origin);
 }
 BOOL OffsetWindowOrgEx(HDC dc, int dx, int dy, TPoint* previous) {
-    DeviceContext* context = LookupDC(dc);
-    if (!context) return 0;
-    TPoint p = context->state.windowOrg;
-    return SetWindowOrgEx(dc, p.X + dx, p.Y + dy, previous);
+    return OffsetPoint(dc, &DeviceState::windowOrg, dx, dy, previous);
 }
 BOOL SetViewportOrgEx(HDC dc, int x, int y, TPoint* previous) {
     return SetPoint(dc, &DeviceState::viewportOrg, {x, y}, previous);
@@ -398,10 +402,7 @@ BOOL GetViewportOrgEx(HDC dc, TPoint* origin) {
     return GetPoint(dc, &DeviceState::viewportOrg, origin);
 }
 BOOL OffsetViewportOrgEx(HDC dc, int dx, int dy, TPoint* previous) {
-    DeviceContext* context = LookupDC(dc);
-    if (!context) return 0;
-    TPoint p = context->state.viewportOrg;
-    return SetViewportOrgEx(dc, p.X + dx, p.Y + dy, previous);
+    return OffsetPoint(dc, &DeviceState::viewportOrg, dx, dy, previous);
 }
 BOOL LPtoDP(HDC dc, TPoint* points, int count) {
     DeviceContext* context = LookupDC(dc);

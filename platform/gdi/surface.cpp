@@ -36,9 +36,11 @@ Pixel32 Surface::Pixel(int x, int y) const {
 }
 
 void Surface::SetPixel(int x, int y, Pixel32 value) {
-    if (!Contains(x, y)) return;
-    std::uint8_t* row = Row(y);
-    switch (bpp_) {
+    if (Contains(x, y)) WritePixel(Row(y), x, bpp_, value);
+}
+
+void WritePixel(std::uint8_t* row, int x, int bitsPerPixel, Pixel32 value) {
+    switch (bitsPerPixel) {
     case 1:
         if (IsLightPixel(value))
             row[x >> 3] = static_cast<std::uint8_t>(row[x >> 3] | (0x80 >> (x & 7)));

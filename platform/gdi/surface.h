@@ -67,4 +67,8 @@ private:
 // Black or white for a colour drawn on a monochrome surface.
 bool IsLightPixel(Pixel32 value);
 
+// Sets pixel x of a row in the layout of a surface of that depth, as SetPixel does: for rows
+// that lie in a caller's buffer rather than in a surface.
+void WritePixel(std::uint8_t* row, int x, int bitsPerPixel, Pixel32 value);
+
 } // namespace platform::gdi

@@ -176,22 +176,15 @@ const TSchemeValue SchemeValues[] = {
 };
 static_assert(std::size(SchemeValues) == 49);
 
-// The entries that a scheme does not give from its table.
-std::map<int, TRule> SchemeRules() {
+// Entries that derive from other entries alike whether a scheme or the system colours fill the
+// palette.
+std::map<int, TRule> SharedRules() {
     return {
-        {13, Mix(E(5), E(3), 90)},
-        {14, Mix(E(6), E(3), 90)},
-        {15, Mix(E(7), E(3), 90)},
         {16, Mix(E(8), E(12), 50)},
         {17, Mix(E(9), E(12), 50)},
         {18, Mix(E(10), E(12), 50)},
-        {23, Value(Black)},
-        {24, Value(White)},
         {27, Copy(3)},
         {28, Copy(25)},
-        {29, Value(White)},
-        {30, Value(Black)},
-        {31, Value(Black)},
         {33, Copy(3)},
         {34, Copy(4)},
         {35, Copy(3)},
@@ -205,16 +198,33 @@ std::map<int, TRule> SchemeRules() {
         {56, Copy(16)},
         {57, Copy(29)},
         {58, Copy(39)},
+    };
+}
+
+// With the shared entries, the entries that a scheme does not give from its table.
+std::map<int, TRule> SchemeRules() {
+    std::map<int, TRule> Rules = SharedRules();
+    Rules.insert({
+        {13, Mix(E(5), E(3), 90)},
+        {14, Mix(E(6), E(3), 90)},
+        {15, Mix(E(7), E(3), 90)},
+        {23, Value(Black)},
+        {24, Value(White)},
+        {29, Value(White)},
+        {30, Value(Black)},
+        {31, Value(Black)},
         {63, Value(0xC9EDFD)},
         {65, Copy(12)},
         {78, Copy(75)},
         {79, Copy(76)},
-    };
+    });
+    return Rules;
 }
 
-// Every entry from the system colours.
+// With the shared entries, every entry from the system colours.
 std::map<int, TRule> SystemRules() {
-    return {
+    std::map<int, TRule> Rules = SharedRules();
+    Rules.insert({
         {1, Value(clBtnFace)},
         {2, Mix(C(clBtnFace), C(clWindow), 20)},
         {3, Mix(C(clBtnFace), C(clWindow), 22)},
@@ -230,9 +240,6 @@ std::map<int, TRule> SystemRules() {
         {13, Mix(E(8), C(clWindow), 50)},
         {14, Mix(E(9), C(clWindow), 50)},
         {15, Mix(E(10), C(clWindow), 50)},
-        {16, Mix(E(8), E(12), 50)},
-        {17, Mix(E(9), E(12), 50)},
-        {18, Mix(E(10), E(12), 50)},
         {19, Mix(C(clBtnShadow), C(clWindow), 76)},
         {20, Value(clWindow)},
         {21, Mix(C(clBtnShadow), C(clWindow), 70)},
@@ -241,20 +248,11 @@ std::map<int, TRule> SystemRules() {
         {24, Value(clWindow)},
         {25, Value(clBtnShadow)},
         {26, Copy(4)},
-        {27, Copy(3)},
-        {28, Copy(25)},
         {29, Value(clBtnHighlight)},
         {30, Value(clBtnText)},
         {31, Value(clBtnText)},
         {32, Value(clWindow)},
-        {33, Copy(3)},
-        {34, Copy(4)},
-        {35, Copy(3)},
-        {36, Copy(4)},
-        {37, Mix(E(35), C(Black), 92)},
-        {38, Mix(E(36), C(Black), 92)},
         {39, Value(clBtnShadow)},
-        {40, Copy(32)},
         {41, NearestBlend(-2, 30, 72)},
         {42, Value(clHighlight)},
         {43, Copy(41)},
@@ -265,14 +263,8 @@ std::map<int, TRule> SystemRules() {
         {48, Blend(41, 11, 48)},
         {49, NearestBlend(14, 44, 40)},
         {50, Copy(47)},
-        {51, Copy(41)},
         {52, Value(clBtnText)},
         {53, Value(clGrayText)},
-        {54, Copy(39)},
-        {55, Copy(1)},
-        {56, Copy(16)},
-        {57, Copy(29)},
-        {58, Copy(39)},
         {59, Value(clBtnFace)},
         {60, Copy(48)},
         {61, Copy(39)},
@@ -294,7 +286,8 @@ std::map<int, TRule> SystemRules() {
         {77, Value(clHighlightText)},
         {78, NearestOf(clBtnFace)},
         {79, Copy(66)},
-    };
+    });
+    return Rules;
 }
 
 // Evaluates the rules, each entry after the entries it reads.

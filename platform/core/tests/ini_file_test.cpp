@@ -1,10 +1,10 @@
 #include "platform/core/ini_file.h"
 
 #include "platform/core/byte_file.h"
+#include "platform/core/tests/folder_test.h"
 
 #include <csignal>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <optional>
 #include <stdlib.h>
@@ -30,34 +30,24 @@ private:
 };
 
 // Each test gets a settings folder of its own, so that tests can run side by side.
-class IniFile : public ::testing::Test {
+class IniFile : public test::FolderTest {
 protected:
+    IniFile() : FolderTest("quintaron-ini-") {}
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "quintaron-ini-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
+        FolderTest::SetUp();
+        if (HasFatalFailure()) return;
         env_.emplace("QUINTARON_CONFIG_DIR", dir_.c_str());
     }
     void TearDown() override {
         env_.reset();
-        fs::remove_all(dir_);
+        FolderTest::TearDown();
     }
 
-    std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
-    void WriteBytes(const std::string& path, const std::string& bytes) {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
-    std::string BytesOf(const std::string& path) {
-        std::vector<std::uint8_t> bytes;
-        EXPECT_TRUE(ReadFileBytes(path, bytes)) << path;
-        return std::string(bytes.begin(), bytes.end());
-    }
     int FilesInFolder() const {
         return static_cast<int>(
             std::distance(fs::directory_iterator(dir_), fs::directory_iterator()));
     }
 
-    fs::path dir_;
     std::optional<ScopedEnv> env_;
 };
 

@@ -2,11 +2,10 @@
 
 #include "platform/core/byte_file.h"
 #include "platform/core/exception.h"
+#include "platform/core/tests/folder_test.h"
 
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 namespace platform::core {
 namespace {
@@ -17,26 +16,9 @@ std::vector<std::string> Lines(const TStringList& list) {
     return {list.begin(), list.end()};
 }
 
-class StringListFile : public ::testing::Test {
+class StringListFile : public test::FolderTest {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "quintaron-strings-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
-    void WriteBytes(const std::string& path, const std::string& bytes) {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
-    std::string BytesOf(const std::string& path) {
-        std::vector<std::uint8_t> bytes;
-        EXPECT_TRUE(ReadFileBytes(path, bytes)) << path;
-        return std::string(bytes.begin(), bytes.end());
-    }
-
-    fs::path dir_;
+    StringListFile() : FolderTest("quintaron-strings-") {}
 };
 
 TEST(StringList, EditsByIndex) {

@@ -14,6 +14,14 @@ namespace {
 
 using namespace win;
 
+// A control owned by form and shown on it, at SetBounds's left, top, width and height.
+template <class T> T& PlaceOn(TForm& form, int left, int top, int width, int height) {
+    T& control = form.Own<T>();
+    control.SetParent(&form);
+    control.SetBounds(left, top, width, height);
+    return control;
+}
+
 class CloseProtocolTest : public FormsTest {};
 
 struct CloseCase {
@@ -140,9 +148,7 @@ TEST_F(FormEventsTest, PositionScreenCenterPlacesTheFormOnFirstShowing) {
 TEST_F(FormEventsTest, KeyPreviewGivesTheFormTheKeysFirst) {
     TForm& form = MakeForm();
     form.SetBounds(10, 10, 300, 200);
-    TEdit& edit = form.Own<TEdit>();
-    edit.SetParent(&form);
-    edit.SetBounds(10, 10, 100, 21);
+    TEdit& edit = PlaceOn<TEdit>(form, 10, 10, 100, 21);
     std::vector<std::string> keys;
     form.KeyPreview = true;
     form.OnKeyDown = [&](TObject*, WORD& key, TShiftState) {
@@ -162,13 +168,9 @@ TEST_F(FormEventsTest, KeyPreviewGivesTheFormTheKeysFirst) {
 TEST_F(FormEventsTest, TabMovesTheFocusInTabOrder) {
     TForm& form = MakeForm();
     form.SetBounds(10, 10, 300, 200);
-    TEdit& first = form.Own<TEdit>();
-    first.SetParent(&form);
-    first.SetBounds(10, 10, 100, 21);
+    TEdit& first = PlaceOn<TEdit>(form, 10, 10, 100, 21);
     first.TabOrder = 1;
-    TEdit& second = form.Own<TEdit>();
-    second.SetParent(&form);
-    second.SetBounds(10, 40, 100, 21);
+    TEdit& second = PlaceOn<TEdit>(form, 10, 40, 100, 21);
     second.TabOrder = 0;
     std::vector<std::string> focus;
     first.OnEnter = [&](TObject*) { focus.push_back("enter first"); };
@@ -188,9 +190,7 @@ TEST_F(FormEventsTest, TabMovesTheFocusInTabOrder) {
 TEST_F(FormEventsTest, HintShowsAfterThePauseAndGoesAtAPress) {
     TForm& form = MakeForm();
     form.SetBounds(10, 10, 300, 200);
-    TButton& button = form.Own<TButton>();
-    button.SetParent(&form);
-    button.SetBounds(10, 10, 75, 25);
+    TButton& button = PlaceOn<TButton>(form, 10, 10, 75, 25);
     button.Hint = "Send Selected|Sends the selected entries";
     button.ShowHint = true;
     form.Show();
@@ -240,12 +240,8 @@ TEST_F(FormEventsTest, OnDestroyRunsWhileTheWholeFormExists) {
 TEST_F(FormEventsTest, AcceleratorsClickTheirButtons) {
     TForm& form = MakeForm();
     form.SetBounds(10, 10, 300, 200);
-    TEdit& edit = form.Own<TEdit>();
-    edit.SetParent(&form);
-    edit.SetBounds(10, 10, 100, 21);
-    TButton& close = form.Own<TButton>();
-    close.SetParent(&form);
-    close.SetBounds(10, 40, 75, 25);
+    TEdit& edit = PlaceOn<TEdit>(form, 10, 10, 100, 21);
+    TButton& close = PlaceOn<TButton>(form, 10, 40, 75, 25);
     close.SetCaption("&Close");
     int clicks = 0;
     close.OnClick = [&](TObject*) { ++clicks; };
@@ -268,9 +264,7 @@ class ModalTest : public FormsTest {};
 TEST_F(ModalTest, ButtonSetsTheResultAfterItsClick) {
     TForm& dialog = MakeForm();
     dialog.SetBounds(100, 100, 300, 200);
-    TButton& ok = dialog.Own<TButton>();
-    ok.SetParent(&dialog);
-    ok.SetBounds(20, 20, 75, 25);
+    TButton& ok = PlaceOn<TButton>(dialog, 20, 20, 75, 25);
     ok.ModalResult = mrOk;
     std::vector<std::string> events;
     ok.OnClick = [&](TObject*) {
@@ -314,9 +308,7 @@ TEST_F(ModalTest, CloseActionNoneKeepsTheDialogOpen) {
 TEST_F(ModalTest, OtherFormsTakeNoInputWhileADialogRuns) {
     TForm& main = MakeForm();
     main.SetBounds(10, 10, 400, 300);
-    TButton& other = main.Own<TButton>();
-    other.SetParent(&main);
-    other.SetBounds(10, 10, 75, 25);
+    TButton& other = PlaceOn<TButton>(main, 10, 10, 75, 25);
     int otherClicks = 0;
     other.OnClick = [&](TObject*) { ++otherClicks; };
     main.Show();
@@ -332,9 +324,7 @@ TEST_F(ModalTest, OtherFormsTakeNoInputWhileADialogRuns) {
 TEST_F(ModalTest, TimerKeepsTickingInsideAModalDialog) {
     TForm& dialog = MakeForm();
     dialog.SetBounds(100, 100, 300, 200);
-    TButton& ok = dialog.Own<TButton>();
-    ok.SetParent(&dialog);
-    ok.SetBounds(20, 20, 75, 25);
+    TButton& ok = PlaceOn<TButton>(dialog, 20, 20, 75, 25);
     ok.ModalResult = mrOk;
     core::TTimer& timer = Owner().Own<core::TTimer>();
     timer.SetInterval(100);
@@ -348,17 +338,11 @@ TEST_F(ModalTest, TimerKeepsTickingInsideAModalDialog) {
 TEST_F(ModalTest, EnterAndEscapeClickTheDefaultAndCancelButtons) {
     TForm& dialog = MakeForm();
     dialog.SetBounds(100, 100, 300, 200);
-    TEdit& edit = dialog.Own<TEdit>();
-    edit.SetParent(&dialog);
-    edit.SetBounds(10, 10, 100, 21);
-    TButton& ok = dialog.Own<TButton>();
-    ok.SetParent(&dialog);
-    ok.SetBounds(10, 50, 75, 25);
+    TEdit& edit = PlaceOn<TEdit>(dialog, 10, 10, 100, 21);
+    TButton& ok = PlaceOn<TButton>(dialog, 10, 50, 75, 25);
     ok.Default = true;
     ok.ModalResult = mrOk;
-    TButton& cancel = dialog.Own<TButton>();
-    cancel.SetParent(&dialog);
-    cancel.SetBounds(100, 50, 75, 25);
+    TButton& cancel = PlaceOn<TButton>(dialog, 100, 50, 75, 25);
     cancel.Cancel = true;
     cancel.ModalResult = mrCancel;
     dialog.SetActiveControl(&edit);
@@ -368,7 +352,17 @@ TEST_F(ModalTest, EnterAndEscapeClickTheDefaultAndCancelButtons) {
     EXPECT_EQ(dialog.ShowModal(), mrCancel);
 }
 
-class MdiTest : public FormsTest {};
+class MdiTest : public FormsTest {
+protected:
+    // The application's main form: an MDI frame of 800 x 600 at the screen's corner, shown.
+    TForm& ShowMainFrame() {
+        TForm& main = MakeForm<TForm>(fsMDIForm);
+        Application().SetMainForm(&main);
+        main.SetBounds(0, 0, 800, 600);
+        main.Show();
+        return main;
+    }
+};
 
 std::vector<TCustomForm*> Children(const TCustomForm& main) {
     std::vector<TCustomForm*> result;
@@ -378,10 +372,7 @@ std::vector<TCustomForm*> Children(const TCustomForm& main) {
 }
 
 TEST_F(MdiTest, ChildrenOrderFollowsActivationAndMinimising) {
-    TForm& main = MakeForm<TForm>(fsMDIForm);
-    Application().SetMainForm(&main);
-    main.SetBounds(0, 0, 800, 600);
-    main.Show();
+    TForm& main = ShowMainFrame();
     std::vector<std::string> changes;
     TForm& a = MakeForm<TForm>(fsMDIChild);
     a.SetCaption("A");
@@ -423,10 +414,7 @@ TEST_F(MdiTest, ChildrenOrderFollowsActivationAndMinimising) {
 }
 
 TEST_F(MdiTest, CascadeAndTileLayTheChildrenOut) {
-    TForm& main = MakeForm<TForm>(fsMDIForm);
-    Application().SetMainForm(&main);
-    main.SetBounds(0, 0, 800, 600);
-    main.Show();
+    TForm& main = ShowMainFrame();
     TForm& a = MakeForm<TForm>(fsMDIChild);
     TForm& b = MakeForm<TForm>(fsMDIChild);
     TRect client;
@@ -443,10 +431,7 @@ TEST_F(MdiTest, CascadeAndTileLayTheChildrenOut) {
 }
 
 TEST_F(MdiTest, ChildCaptionMovesAndItsButtonsWork) {
-    TForm& main = MakeForm<TForm>(fsMDIForm);
-    Application().SetMainForm(&main);
-    main.SetBounds(0, 0, 800, 600);
-    main.Show();
+    TForm& main = ShowMainFrame();
     TForm& child = MakeForm<TForm>(fsMDIChild);
     child.SetBounds(50, 60, 300, 200);
     TRect window;
@@ -486,10 +471,7 @@ TEST_F(MdiTest, ChildCaptionMovesAndItsButtonsWork) {
 }
 
 TEST_F(MdiTest, ClosingTheActiveChildActivatesTheNext) {
-    TForm& main = MakeForm<TForm>(fsMDIForm);
-    Application().SetMainForm(&main);
-    main.SetBounds(0, 0, 800, 600);
-    main.Show();
+    TForm& main = ShowMainFrame();
     TForm& a = MakeForm<TForm>(fsMDIChild);
     TForm& b = MakeForm<TForm>(fsMDIChild);
     int changes = 0;

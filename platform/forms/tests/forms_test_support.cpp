@@ -4,6 +4,7 @@
 #include "platform/forms/screen.h"
 #include "platform/win/input_state.h"
 #include "platform/win/screen.h"
+#include "testsupport/qt_test_environment.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -14,26 +15,8 @@ namespace platform::forms::test {
 
 namespace {
 
-// One QApplication for the test process, under Qt's offscreen platform.
-class QtEnvironment final : public ::testing::Environment {
-public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "platform_forms_tests";
-        static char* argv[] = {name, nullptr};
-        app_ = std::make_unique<QApplication>(argc, argv);
-    }
-    void TearDown() override {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        app_.reset();
-    }
-
-private:
-    std::unique_ptr<QApplication> app_;
-};
-
-// GoogleTest takes ownership of the environment.
-[[maybe_unused]] auto* const environment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+[[maybe_unused]] auto* const environment =
+    testsupport::AddQtTestEnvironment<QApplication>("platform_forms_tests");
 
 } // namespace
 

@@ -1,6 +1,7 @@
 #include "platform/win/tests/win_test_support.h"
 
 #include "platform/gdi/colors.h"
+#include "testsupport/qt_test_environment.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -13,26 +14,8 @@ namespace platform::win::test {
 
 namespace {
 
-// One QApplication for the test process, under Qt's offscreen platform.
-class QtEnvironment final : public ::testing::Environment {
-public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "platform_win_tests";
-        static char* argv[] = {name, nullptr};
-        app_ = std::make_unique<QApplication>(argc, argv);
-    }
-    void TearDown() override {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        app_.reset();
-    }
-
-private:
-    std::unique_ptr<QApplication> app_;
-};
-
-// GoogleTest takes ownership of the environment.
-[[maybe_unused]] auto* const environment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+[[maybe_unused]] auto* const environment =
+    testsupport::AddQtTestEnvironment<QApplication>("platform_win_tests");
 
 const char* const ClassName = "RecordingWindow";
 WindowTest* current = nullptr;

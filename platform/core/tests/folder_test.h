@@ -1,0 +1,47 @@
+#pragma once
+// A fixture whose every test gets a folder of its own, so that tests can run side by side, with
+// helpers that write and read whole files in it.
+
+#include "platform/core/byte_file.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace platform::core::test {
+
+class FolderTest : public ::testing::Test {
+protected:
+    // The folder's name begins with prefix.
+    explicit FolderTest(std::string prefix) : prefix_(std::move(prefix)) {}
+
+    void SetUp() override {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / (prefix_ + "XXXXXX")).string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        dir_ = pattern;
+    }
+    void TearDown() override { std::filesystem::remove_all(dir_); }
+
+    std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
+    void WriteBytes(const std::string& path, const std::string& bytes) {
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
+    std::string BytesOf(const std::string& path) {
+        std::vector<std::uint8_t> bytes;
+        EXPECT_TRUE(ReadFileBytes(path, bytes)) << path;
+        return std::string(bytes.begin(), bytes.end());
+    }
+
+    std::filesystem::path dir_;
+
+private:
+    std::string prefix_;
+};
+
+} // namespace platform::core::test
