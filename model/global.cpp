@@ -10,6 +10,8 @@
 #include "model/transfer.h"
 #include "model/transfer_window.h"
 
+#include <vector>
+
 namespace model {
 
 namespace pc = platform::core;
@@ -78,12 +80,17 @@ void TGlobal::ForEachChild(const std::function<void(TLibElem&)>& transfer) {
     TTransferWindow* window = TransferWindow();
     if (window == nullptr) return;
     const bool dataCard = AppState != nullptr && AppState->Config.DataCardInstalled;
+    std::vector<TLibElem*> parts;
     for (std::size_t i = 0; i < Elems.size(); ++i) {
         const bool cardBank = i < std::size(BankMemories) && !BankMemories[i];
-        if (cardBank && !dataCard) continue;
+        if (!cardBank || dataCard) parts.push_back(Elems[i].get());
+    }
+    for (TLibElem* part : parts) {
         // A child that leaves the window alone must not pass for finished by its predecessor.
         window->SetDone(false);
-        transfer(*Elems[i]);
+        part->MoreTransfersFollow = part != parts.back();
+        transfer(*part);
+        part->MoreTransfersFollow = false;
         if (!window->Done()) return;
     }
 }

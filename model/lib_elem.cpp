@@ -210,7 +210,8 @@ void TLibElem::StartTimeout(TTransferWindow& window) {
 }
 
 void TLibElem::CloseSoon(TTransferWindow& window) {
-    StartTimer(window.Timer(), TransferLingerMs, [this] { TimeoutTimer(); });
+    StartTimer(window.Timer(), MoreTransfersFollow ? TransferHandOverMs : TransferLingerMs,
+               [this] { TimeoutTimer(); });
 }
 
 void TLibElem::StartPacing(TTransferWindow& window) {

@@ -143,7 +143,8 @@ protected:
     void RunTransfer(TTransferWindow& window);
     // The time-out: 2000 ms from now.
     void StartTimeout(TTransferWindow& window);
-    // A finished transfer's window closes a second from now.
+    // A finished transfer's window closes a second from now, or at once when another transfer
+    // of the same command follows (MoreTransfersFollow).
     void CloseSoon(TTransferWindow& window);
     // A paced transmit: TransmitNext every 50 ms.
     void StartPacing(TTransferWindow& window);
@@ -164,6 +165,11 @@ protected:
     // Between BeginTransfer and the window's close; requests, replies and paced blocks of the
     // element are taken only then.
     bool Transferring = false;
+
+public:
+    // Set by a global set on each of its parts but the last it transfers: the part's window
+    // then makes way for the next part at once instead of standing for a second.
+    bool MoreTransfersFollow = false;
 };
 
 } // namespace model

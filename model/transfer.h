@@ -28,6 +28,8 @@ inline constexpr std::uint32_t TransferRetryMs = 300;
 inline constexpr std::uint32_t TransmitPacingMs = 50;
 // A finished transfer's window stays this long before it closes by itself.
 inline constexpr std::uint32_t TransferLingerMs = 1000;
+// ...and this long when another transfer follows it.
+inline constexpr std::uint32_t TransferHandOverMs = 10;
 // Bytes counted for each data request sent.
 inline constexpr int RequestMessageLength = 15;
 

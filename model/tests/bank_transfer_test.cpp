@@ -191,6 +191,18 @@ TEST_F(BankTransferTest, AGlobalSetWithoutADataCardNeverTouchesTheCard) {
     EXPECT_TRUE(ui.window.done);
 }
 
+TEST_F(BankTransferTest, AGlobalSetGoesOnToItsNextBankWithoutWaiting) {
+    state.Config.DataCardInstalled = false;
+    TGlobal global(nullptr);
+    const platform::core::Millis start = clock.Now();
+    global.Receive(false);
+    const std::size_t requests = Requests().size();
+    ASSERT_EQ(requests, 128u + 544u + 130u + 18u);
+    // Every request waits its 50 ms; only the last window stands for its second.
+    EXPECT_LT(clock.Now() - start, requests * 50 + TransferLingerMs + 500);
+    EXPECT_TRUE(ui.window.done);
+}
+
 TEST_F(BankTransferTest, CancellingOneBankEndsTheGlobalTransfer) {
     state.Config.DataCardInstalled = true;
     ui.window.cancelAfterMs = 500;
