@@ -16,6 +16,7 @@
 #include "platform/win/input_driver.h"
 #include "platform/win/input_state.h"
 #include "platform/win/screen.h"
+#include "testsupport/temp_folder.h"
 #include "testsupport/virtual_instrument.h"
 
 #include <gtest/gtest.h>
@@ -46,41 +47,20 @@ public:
     model::TModalResult answer = model::mrOk;
 };
 
-// An environment variable set for the test's lifetime.
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, const std::string& value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
-        ::setenv(name, value.c_str(), 1);
-    }
-    ~ScopedVariable() {
-        if (old_)
-            ::setenv(name_, old_->c_str(), 1);
-        else
-            ::unsetenv(name_);
-    }
-    ScopedVariable(const ScopedVariable&) = delete;
-    ScopedVariable& operator=(const ScopedVariable&) = delete;
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
-
 class AppTest : public ::testing::Test {
-    // A folder of the test's own, named after it.
-    static std::filesystem::path TestFolder() {
+    // The test's name is in its folder's so that a folder left behind tells whose it was.
+    static std::string TestFolderPrefix() {
         std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
         for (char& ch : name)
             if (ch == '/') ch = '_';
-        return std::filesystem::temp_directory_path() /
-               ("quintaron_app_" + std::to_string(::getpid()) + "_" + name);
+        return "quintaron_app_" + name + "_";
     }
 
 protected:
     static constexpr const char* OtherName = "Other Synth";
 
     AppTest() {
+        if (tempFolder.Path().empty()) ADD_FAILURE() << "no temporary folder";
         platform::core::ResetMessageLoop();
         platform::win::ResetInputState();
         platform::win::SetMonitors({{{0, 0, 1024, 768}, {0, 0, 1024, 740}}});
@@ -100,8 +80,6 @@ protected:
         model::AppState = nullptr;
         platform::core::ResetMessageLoop();
         platform::win::ResetInputState();
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
     }
 
     // A window of the test, made as the program makes it.
@@ -138,9 +116,11 @@ protected:
 
     platform::core::ManualClock clock{1000};
     platform::core::ClockOverride clockOverride{clock};
-    std::filesystem::path folder = TestFolder();
-    ScopedVariable settings{"QUINTARON_CONFIG_DIR", (folder / "config").string()};
-    ScopedVariable documents{"QUINTARON_DOCUMENTS_DIR", (folder / "documents").string()};
+    testsupport::TempFolder tempFolder{TestFolderPrefix()};
+    std::filesystem::path folder = tempFolder.Path();
+    testsupport::EnvironmentOverride settings{"QUINTARON_CONFIG_DIR", (folder / "config").string()};
+    testsupport::EnvironmentOverride documents{"QUINTARON_DOCUMENTS_DIR",
+                                               (folder / "documents").string()};
     testsupport::VirtualInstrument virtualInstrument{clock};
     std::size_t otherPair = 0;
     std::vector<std::vector<std::uint8_t>> toOther;

@@ -4,17 +4,15 @@
 #include "model/quintaron.h"
 #include "model/ui_services.h"
 #include "platform/core/ini_file.h"
+#include "testsupport/temp_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <optional>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 namespace model {
 namespace {
@@ -24,22 +22,7 @@ namespace fs = std::filesystem;
 // Each test gets its own settings folder, since tests run in parallel processes.
 class ConfigTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder_ = fs::path(::testing::TempDir()) /
-                  ("model_config_" + std::to_string(::getpid()) + "_" + info->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-        if (const char* old = std::getenv("QUINTARON_CONFIG_DIR")) oldDir_ = old;
-        UseFolder(folder_);
-    }
-    void TearDown() override {
-        if (oldDir_)
-            ::setenv("QUINTARON_CONFIG_DIR", oldDir_->c_str(), 1);
-        else
-            ::unsetenv("QUINTARON_CONFIG_DIR");
-        fs::remove_all(folder_);
-    }
+    void SetUp() override { ASSERT_FALSE(temp_.Path().empty()); }
 
     static void UseFolder(const fs::path& folder) {
         ::setenv("QUINTARON_CONFIG_DIR", folder.c_str(), 1);
@@ -49,8 +32,10 @@ protected:
         std::ofstream(SettingsPath(), std::ios::binary) << text;
     }
 
-    fs::path folder_;
-    std::optional<std::string> oldDir_;
+    testsupport::TempFolder temp_{"model_config_"};
+    fs::path folder_ = temp_.Path();
+    // Restores the variable however a test changed it with UseFolder.
+    testsupport::EnvironmentOverride configDir_{"QUINTARON_CONFIG_DIR", temp_.Path()};
 };
 
 TEST_F(ConfigTest, ConstructorDefaults) {

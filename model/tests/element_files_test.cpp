@@ -10,6 +10,7 @@
 #include "model/system.h"
 #include "model/tests/element_fixture.h"
 #include "platform/core/folders.h"
+#include "testsupport/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -756,14 +757,9 @@ TEST_F(ElementFilesTest, GlobalFileOfAnotherTypeOrSizeIsRefused) {
 // ---- Folders and file names ----
 
 TEST_F(ElementFilesTest, DataFolders) {
-    const char* old = std::getenv("QUINTARON_APPDATA_DIR");
-    const std::optional<std::string> oldAppData =
-        old ? std::optional<std::string>(old) : std::nullopt;
-    const char* oldLocal = std::getenv("QUINTARON_LOCALAPPDATA_DIR");
-    const std::optional<std::string> oldLocalAppData =
-        oldLocal ? std::optional<std::string>(oldLocal) : std::nullopt;
-    setenv("QUINTARON_APPDATA_DIR", Path("app").c_str(), 1);
-    setenv("QUINTARON_LOCALAPPDATA_DIR", Path("local").c_str(), 1);
+    const testsupport::EnvironmentOverride appData("QUINTARON_APPDATA_DIR", Path("app"));
+    const testsupport::EnvironmentOverride localAppData("QUINTARON_LOCALAPPDATA_DIR",
+                                                        Path("local"));
 
     EXPECT_EQ(GetDefaultDataFolder(), Path("Quintaron"));
     EXPECT_TRUE(pc::DirectoryExists(Path("Quintaron")));
@@ -772,14 +768,6 @@ TEST_F(ElementFilesTest, DataFolders) {
     EXPECT_TRUE(pc::DirectoryExists(Path("local/Ardevanti")));
     EXPECT_TRUE(pc::DirectoryExists(Path("Ardevanti")));
     EXPECT_EQ(AppDataFolder(), Path("app/Ardevanti"));
-
-    for (const auto& [name, value] : {std::pair{"QUINTARON_APPDATA_DIR", oldAppData},
-                                      std::pair{"QUINTARON_LOCALAPPDATA_DIR", oldLocalAppData}}) {
-        if (value)
-            setenv(name, value->c_str(), 1);
-        else
-            unsetenv(name);
-    }
 }
 
 TEST_F(ElementFilesTest, FileNameRules) {

@@ -12,6 +12,7 @@
 #include "model/ui_services.h"
 #include "platform/core/clock.h"
 #include "platform/core/date_time.h"
+#include "testsupport/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -124,11 +125,10 @@ inline platform::core::TDateTime FixedNow() {
 class ElementFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = ::testing::TempDir() + "elements_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir = pattern;
-        if (const char* old = std::getenv("QUINTARON_DOCUMENTS_DIR")) oldDocuments = old;
-        setenv("QUINTARON_DOCUMENTS_DIR", dir.c_str(), 1);
+        folder.emplace("elements_");
+        ASSERT_FALSE(folder->Path().empty());
+        dir = folder->Path();
+        documents.emplace("QUINTARON_DOCUMENTS_DIR", dir);
         AppState = &state;
         SetUiServices(&ui);
         SetDialogs(&dialogs);
@@ -139,12 +139,8 @@ protected:
         SetUiServices(nullptr);
         AppState = nullptr;
         ImportExportMode = false;
-        if (oldDocuments)
-            setenv("QUINTARON_DOCUMENTS_DIR", oldDocuments->c_str(), 1);
-        else
-            unsetenv("QUINTARON_DOCUMENTS_DIR");
-        std::error_code ignored;
-        std::filesystem::remove_all(dir, ignored);
+        documents.reset();
+        folder.reset();
     }
 
     std::string Path(const std::string& name) const { return dir + "/" + name; }
@@ -164,8 +160,9 @@ protected:
     TQuintaron state;
     FakeUi ui;
     ScriptedDialogs dialogs;
+    std::optional<testsupport::TempFolder> folder;
     std::string dir;
-    std::optional<std::string> oldDocuments;
+    std::optional<testsupport::EnvironmentOverride> documents;
 };
 
 // One data-set message of this instrument (device id 17) at address with data.

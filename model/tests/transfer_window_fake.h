@@ -16,6 +16,7 @@
 #include "platform/core/message_loop.h"
 #include "platform/core/timer.h"
 #include "testsupport/instrument_address_map.h"
+#include "testsupport/temp_folder.h"
 #include "testsupport/virtual_instrument.h"
 
 #include <gtest/gtest.h>
@@ -39,30 +40,16 @@ namespace model::fakes {
 class TempDocuments {
 public:
     TempDocuments() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "quintaron-transfers-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "no temporary folder";
-        folder_ = pattern;
-        if (const char* old = std::getenv(Variable)) old_ = old;
-        ::setenv(Variable, folder_.c_str(), 1);
+        if (folder_.Path().empty()) ADD_FAILURE() << "no temporary folder";
     }
-    ~TempDocuments() {
-        if (old_)
-            ::setenv(Variable, old_->c_str(), 1);
-        else
-            ::unsetenv(Variable);
-        std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
-    }
-    TempDocuments(const TempDocuments&) = delete;
-    TempDocuments& operator=(const TempDocuments&) = delete;
 
-    std::filesystem::path DataFolder() const { return folder_ / "Quintaron"; }
+    std::filesystem::path DataFolder() const {
+        return std::filesystem::path(folder_.Path()) / "Quintaron";
+    }
 
 private:
-    static constexpr const char* Variable = "QUINTARON_DOCUMENTS_DIR";
-    std::filesystem::path folder_;
-    std::optional<std::string> old_;
+    testsupport::TempFolder folder_{"quintaron-transfers-"};
+    testsupport::EnvironmentOverride documents_{"QUINTARON_DOCUMENTS_DIR", folder_.Path()};
 };
 
 class FakeDialogs : public TDialogs {

@@ -1,6 +1,7 @@
 #include "platform/core/byte_file.h"
 
 #include "platform/core/atomic_file.h"
+#include "testsupport/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -221,16 +222,11 @@ TEST(ByteReader, RecordCutShortInsideItsImage) {
 
 class ByteFileOnDisk : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = ::testing::TempDir() + "byte_file_XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
+    void SetUp() override { ASSERT_FALSE(folder_.Path().empty()); }
 
-    std::string Path(const std::string& name) const { return dir_ + "/" + name; }
+    std::string Path(const std::string& name) const { return folder_.PathOf(name); }
 
-    std::string dir_;
+    testsupport::TempFolder folder_{"byte_file_"};
 };
 
 TEST_F(ByteFileOnDisk, SavedBytesReadBack) {
@@ -265,7 +261,7 @@ TEST_F(ByteFileOnDisk, EmptyFileReadsAsNoBytes) {
 }
 
 TEST_F(ByteFileOnDisk, MissingFileOrFolderFails) {
-    for (const std::string& path : {Path("Missing.Syx"), dir_}) {
+    for (const std::string& path : {Path("Missing.Syx"), folder_.Path()}) {
         Bytes bytes{1, 2, 3};
         std::string error;
         EXPECT_FALSE(ReadFileBytes(path, bytes, &error)) << path;

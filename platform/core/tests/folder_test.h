@@ -3,12 +3,13 @@
 // helpers that write and read whole files in it.
 
 #include "platform/core/byte_file.h"
+#include "testsupport/temp_folder.h"
 
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <stdlib.h>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -21,12 +22,11 @@ protected:
     explicit FolderTest(std::string prefix) : prefix_(std::move(prefix)) {}
 
     void SetUp() override {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / (prefix_ + "XXXXXX")).string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
+        folder_.emplace(prefix_);
+        ASSERT_FALSE(folder_->Path().empty());
+        dir_ = folder_->Path();
     }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
+    void TearDown() override { folder_.reset(); }
 
     std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
     void WriteBytes(const std::string& path, const std::string& bytes) {
@@ -42,6 +42,7 @@ protected:
 
 private:
     std::string prefix_;
+    std::optional<testsupport::TempFolder> folder_;
 };
 
 } // namespace platform::core::test

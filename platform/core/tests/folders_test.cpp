@@ -1,12 +1,15 @@
 #include "platform/core/folders.h"
+#include "testsupport/temp_folder.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <optional>
+#include <string>
 #include <sys/stat.h>
+#include <vector>
 
 namespace platform::core {
 namespace {
@@ -82,24 +85,11 @@ TEST(Folders, IsAbsolutePathOnThisSystem) {
     EXPECT_FALSE(IsAbsolutePath(""));
 }
 
-// A folder of its own under the test temporary folder, removed afterwards.
-class TempFolder {
+// A folder of the test's own, with "/" to name a file in it as the tests read best.
+class TempFolder : public testsupport::TempFolder {
 public:
-    TempFolder() {
-        std::string pattern = ::testing::TempDir() + "folders_XXXXXX";
-        if (::mkdtemp(pattern.data())) path_ = pattern;
-    }
-    ~TempFolder() {
-        if (!path_.empty()) std::filesystem::remove_all(path_);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::string& Path() const { return path_; }
-    std::string operator/(const std::string& name) const { return path_ + "/" + name; }
-
-private:
-    std::string path_;
+    TempFolder() : testsupport::TempFolder("folders_") {}
+    std::string operator/(const std::string& name) const { return PathOf(name); }
 };
 
 void Touch(const std::string& path, const std::string& content = "") {
@@ -139,37 +129,28 @@ TEST(Folders, ForceDirectoriesFails) {
     EXPECT_FALSE(ForceDirectories(""));
 }
 
-// Sets or clears environment variables for its lifetime and then puts back what was there.
+// Sets or clears environment variables for its lifetime and then puts back what was there; in
+// reverse order, so that a variable changed twice ends up as it was before the first change.
 class EnvGuard {
 public:
     EnvGuard() = default;
     EnvGuard(const EnvGuard&) = delete;
     EnvGuard& operator=(const EnvGuard&) = delete;
     ~EnvGuard() {
-        for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
-            if (it->second)
-                ::setenv(it->first.c_str(), it->second->c_str(), 1);
-            else
-                ::unsetenv(it->first.c_str());
-        }
+        while (!overrides_.empty())
+            overrides_.pop_back();
     }
 
     void Set(const std::string& name, const std::string& value) {
-        Save(name);
-        ::setenv(name.c_str(), value.c_str(), 1);
+        overrides_.push_back(std::make_unique<testsupport::EnvironmentOverride>(name, value));
     }
     void Clear(const std::string& name) {
-        Save(name);
-        ::unsetenv(name.c_str());
+        overrides_.push_back(
+            std::make_unique<testsupport::EnvironmentOverride>(name, std::nullopt));
     }
 
 private:
-    void Save(const std::string& name) {
-        const char* v = std::getenv(name.c_str());
-        saved_.emplace_back(name, v ? std::optional<std::string>(v) : std::nullopt);
-    }
-
-    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+    std::vector<std::unique_ptr<testsupport::EnvironmentOverride>> overrides_;
 };
 
 // A home folder of its own, no override and no XDG variables: each test adds what it needs.

@@ -2,6 +2,7 @@
 
 #include "platform/core/byte_file.h"
 #include "platform/core/ini_file.h"
+#include "testsupport/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +11,6 @@
 #include <string>
 #include <vector>
 
-#include <stdlib.h>
-
 namespace platform::core {
 namespace {
 
@@ -19,12 +18,7 @@ namespace fs = std::filesystem;
 
 class FuzzRegressions : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "quintaron-fuzzed-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override { fs::remove_all(dir_); }
+    void SetUp() override { ASSERT_FALSE(folder_.Path().empty()); }
 
     std::string Write(const std::string& bytes) const {
         const std::string path = (dir_ / "Fuzzed.ini").string();
@@ -37,7 +31,8 @@ protected:
         return std::string(bytes.begin(), bytes.end());
     }
 
-    fs::path dir_;
+    testsupport::TempFolder folder_{"quintaron-fuzzed-"};
+    fs::path dir_ = folder_.Path();
 };
 
 // A quoted value that ends in a blank was written back without its quotes, so that it read back

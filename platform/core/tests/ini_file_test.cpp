@@ -2,6 +2,7 @@
 
 #include "platform/core/byte_file.h"
 #include "platform/core/tests/folder_test.h"
+#include "testsupport/temp_folder.h"
 
 #include <csignal>
 #include <filesystem>
@@ -15,19 +16,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Sets an environment variable (or unsets it) for the life of the object.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
-        value ? ::setenv(name, value, 1) : ::unsetenv(name);
-    }
-    ~ScopedEnv() { old_ ? ::setenv(name_, old_->c_str(), 1) : ::unsetenv(name_); }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
+using ScopedEnv = testsupport::EnvironmentOverride;
 
 // Each test gets a settings folder of its own, so that tests can run side by side.
 class IniFile : public test::FolderTest {
@@ -206,12 +195,12 @@ TEST_F(IniFile, TwoObjectsOnOneFileSeeEachOthersWrites) {
 }
 
 TEST_F(IniFile, SettingsFolderFallsBackToTheXdgFolders) {
-    ScopedEnv noOverride("QUINTARON_CONFIG_DIR", nullptr);
+    ScopedEnv noOverride("QUINTARON_CONFIG_DIR", std::nullopt);
     {
         ScopedEnv xdg("XDG_CONFIG_HOME", "/tmp/xdg-config");
         EXPECT_EQ(SettingsFolder(), "/tmp/xdg-config/quintaron");
     }
-    ScopedEnv noXdg("XDG_CONFIG_HOME", nullptr);
+    ScopedEnv noXdg("XDG_CONFIG_HOME", std::nullopt);
     ScopedEnv home("HOME", "/home/someone");
     EXPECT_EQ(SettingsFolder(), "/home/someone/.config/quintaron");
     EXPECT_EQ(TIniFile("Quintaron95.ini").Path(),

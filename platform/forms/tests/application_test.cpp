@@ -9,6 +9,7 @@
 #include "platform/forms/tests/forms_test_support.h"
 #include "platform/win/cursors.h"
 #include "platform/win/input_state.h"
+#include "testsupport/temp_folder.h"
 
 #include <QImage>
 
@@ -220,7 +221,7 @@ TEST_F(ApplicationTest, RecordingPrinterKeepsEachPage) {
 
 TEST_F(ApplicationTest, PdfPrinterWritesIntoTheDataFolder) {
     const std::string folder = TempFolder().string();
-    setenv("QUINTARON_DOCUMENTS_DIR", folder.c_str(), 1);
+    const testsupport::EnvironmentOverride documents("QUINTARON_DOCUMENTS_DIR", folder);
     TPrinter printer;
     printer.Title = "Listing";
     EXPECT_EQ(printer.OutputFileName(), folder + "/Quintaron/Listing.pdf");
@@ -228,7 +229,6 @@ TEST_F(ApplicationTest, PdfPrinterWritesIntoTheDataFolder) {
     printer.Canvas().TextOut(300, 300, "Hello");
     printer.EndDoc();
     EXPECT_TRUE(std::filesystem::exists(folder + "/Quintaron/Listing.pdf"));
-    unsetenv("QUINTARON_DOCUMENTS_DIR");
 }
 
 TEST_F(ApplicationTest, ClipboardTextAndBeeps) {
