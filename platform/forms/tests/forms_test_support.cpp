@@ -9,8 +9,6 @@
 #include <QApplication>
 #include <QEvent>
 
-#include <random>
-
 namespace platform::forms::test {
 
 namespace {
@@ -26,6 +24,7 @@ FormsTest::FormsTest() : owner_(std::make_unique<TComponent>(nullptr)) {
     win::SetMonitors(
         {{{0, 0, 1024, 768}, {0, 0, 1024, 740}}, {{1024, 0, 2048, 768}, {1024, 0, 2048, 768}}});
     Application().ResetTerminated();
+    temp_.reset();
 }
 
 FormsTest::~FormsTest() {
@@ -41,7 +40,6 @@ FormsTest::~FormsTest() {
     core::ResetMessageLoop();
     win::ResetInputState();
     Application().ResetTerminated();
-    if (!temp_.empty()) std::filesystem::remove_all(temp_);
 }
 
 TPoint FormsTest::At(const TControl& control) {
@@ -61,13 +59,8 @@ void FormsTest::Pump() {
 }
 
 std::filesystem::path FormsTest::TempFolder() {
-    if (temp_.empty()) {
-        std::random_device random;
-        temp_ = std::filesystem::temp_directory_path() /
-                ("platform_forms_test_" + std::to_string(random()));
-        std::filesystem::create_directories(temp_);
-    }
-    return temp_;
+    if (!temp_) temp_.emplace("platform_forms_test_");
+    return temp_->Path();
 }
 
 } // namespace platform::forms::test

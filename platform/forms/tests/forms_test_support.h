@@ -7,11 +7,13 @@
 #include "platform/forms/controls.h"
 #include "platform/forms/forms.h"
 #include "platform/win/input_driver.h"
+#include "testsupport/temp_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 namespace platform::forms::test {
 
@@ -43,7 +45,7 @@ protected:
 private:
     core::ClockOverride clockOverride_{clock};
     std::unique_ptr<TComponent> owner_;
-    std::filesystem::path temp_;
+    std::optional<testsupport::TempFolder> temp_;
 };
 
 } // namespace platform::forms::test
