@@ -15,12 +15,16 @@ if(QUINTARON_SANITIZE)
   target_link_options(quintaron_options INTERFACE ${_san})
 endif()
 
-# quintaron_layer(<name> [DEPS <targets>...])
-# Builds every .cpp of the calling folder into the static library <name>, and every
-# .cpp of its tests/ folder into <name>_tests, registered with CTest.
+# quintaron_layer(<name> [SUBDIRS <folders>...] [DEPS <targets>...] [TEST_DEPS <targets>...])
+# Builds every .cpp of the calling folder and of its SUBDIRS into the static library <name>,
+# and every .cpp of its tests/ folder into <name>_tests, registered with CTest.
 function(quintaron_layer name)
-  cmake_parse_arguments(ARG "" "" "DEPS;TEST_DEPS" ${ARGN})
-  file(GLOB _sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  cmake_parse_arguments(ARG "" "" "SUBDIRS;DEPS;TEST_DEPS" ${ARGN})
+  set(_patterns ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  foreach(_dir IN LISTS ARG_SUBDIRS)
+    list(APPEND _patterns ${CMAKE_CURRENT_SOURCE_DIR}/${_dir}/*.cpp)
+  endforeach()
+  file(GLOB _sources CONFIGURE_DEPENDS ${_patterns})
   list(FILTER _sources EXCLUDE REGEX "/main\\.cpp$")
   if(_sources)
     add_library(${name} STATIC ${_sources})
