@@ -17,7 +17,7 @@ namespace {
 
 struct Line {
     std::string text; // without its line break
-    std::string eol;  // "\r\n", "\n", or empty for a last line without a break
+    std::string eol;  // "\r\n", "\n", "\r", or empty for a last line without a break
 };
 
 struct File {
@@ -25,20 +25,21 @@ struct File {
     std::string eol = "\r\n"; // for new lines: the file's own
 };
 
+// A line ends at CR LF, at LF, or at a CR alone, as the platform reads a file edited elsewhere.
 File Split(std::string_view bytes) {
     File file;
     bool eolKnown = false;
     for (std::size_t i = 0; i < bytes.size();) {
-        std::size_t end = bytes.find('\n', i);
+        const std::size_t end = bytes.find_first_of("\r\n", i);
         Line line;
         if (end == std::string_view::npos) {
             line.text = bytes.substr(i);
             i = bytes.size();
         } else {
-            const bool cr = end > i && bytes[end - 1] == '\r';
-            line.text = bytes.substr(i, end - i - (cr ? 1 : 0));
-            line.eol = cr ? "\r\n" : "\n";
-            i = end + 1;
+            line.text = bytes.substr(i, end - i);
+            const bool crLf = bytes.substr(end, 2) == "\r\n";
+            line.eol = bytes.substr(end, crLf ? 2 : 1);
+            i = end + line.eol.size();
             if (!eolKnown) file.eol = line.eol, eolKnown = true;
         }
         file.lines.push_back(std::move(line));
@@ -72,9 +73,11 @@ Entry Classify(std::string_view text, bool firstLine) {
     while (start < text.size() && IsBlank(text[start]))
         ++start;
     if (start == text.size() || text[start] == ';') return entry;
+    // The name ends at the first ']'; whatever follows it is ignored. Without a ']' the line is
+    // no header, and its keys stay in the section before it.
     if (text[start] == '[') {
-        const std::size_t close = text.rfind(']');
-        if (close != std::string_view::npos && close > start) {
+        const std::size_t close = text.find(']', start + 1);
+        if (close != std::string_view::npos) {
             entry.kind = Kind::Section;
             entry.name = Trim(text.substr(start + 1, close - start - 1));
             return entry;
@@ -107,8 +110,15 @@ std::string StoredValue(std::string_view value) {
     return "\"" + std::string(value) + "\"";
 }
 
+// The default as the platform gives it: without its trailing spaces (leading ones stay).
+std::string_view WithoutTrailingSpaces(std::string_view def) {
+    while (!def.empty() && def.back() == ' ')
+        def.remove_suffix(1);
+    return def;
+}
+
 // Lines of the first section named section: its header, the first key named ident in it, and
-// its last non-blank line. -1 where there is none.
+// its last non-blank line. -1 where there is none. Names are given trimmed.
 struct Place {
     int section = -1;
     int key = -1;
@@ -172,8 +182,8 @@ std::string TIniFile::ReadString(std::string_view section, std::string_view iden
     File file;
     std::string error;
     Load(path_, file, error);
-    const Place place = Find(file, section, ident);
-    if (place.key < 0) return std::string(def);
+    const Place place = Find(file, Trim(section), Trim(ident));
+    if (place.key < 0) return std::string(WithoutTrailingSpaces(def));
     const std::string& text = file.lines[static_cast<std::size_t>(place.key)].text;
     return ValueOf(text, Classify(text, place.key == 0));
 }
@@ -192,29 +202,32 @@ void TIniFile::WriteString(std::string_view section, std::string_view ident,
     std::string error;
     if (!Load(path_, file, error)) throw EIniFileException("Unable to write to " + error);
 
-    const Place place = Find(file, section, ident);
+    const std::string sectionName = Trim(section);
+    const std::string keyName = Trim(ident);
+    const Place place = Find(file, sectionName, keyName);
     auto& lines = file.lines;
-    // The line before the insertion point gets a line break if it was the last line without one.
-    const auto insertAfter = [&](int index, std::vector<Line> added) {
+    // A line that is written, or that new lines follow, ends with a line break even where it was
+    // the file's last line without one.
+    const auto endLine = [&](int index) {
         if (index >= 0 && lines[static_cast<std::size_t>(index)].eol.empty())
             lines[static_cast<std::size_t>(index)].eol = file.eol;
+    };
+    const auto insertAfter = [&](int index, std::vector<Line> added) {
+        endLine(index);
         lines.insert(lines.begin() + (index + 1), added.begin(), added.end());
     };
     const std::string stored = StoredValue(value);
-    const std::string keyLine = std::string(ident) + "=" + stored;
+    const std::string keyLine = keyName + "=" + stored;
     if (place.key >= 0) {
         Line& line = lines[static_cast<std::size_t>(place.key)];
         line.text = line.text.substr(0, Classify(line.text, place.key == 0).valueStart) + stored;
+        endLine(place.key);
     } else if (place.section >= 0) {
         insertAfter(place.last, {{keyLine, file.eol}});
     } else {
-        std::vector<Line> added;
-        if (!lines.empty() && !Trim(lines.back().text).empty()) added.push_back({"", file.eol});
-        std::string header = "[";
-        header.append(section).append("]");
-        added.push_back({std::move(header), file.eol});
-        added.push_back({keyLine, file.eol});
-        insertAfter(static_cast<int>(lines.size()) - 1, std::move(added));
+        // Right after the file's last line, blank or not, as the platform appends it.
+        insertAfter(static_cast<int>(lines.size()) - 1,
+                    {{"[" + sectionName + "]", file.eol}, {keyLine, file.eol}});
     }
 
     const std::string folder = ExtractFileDir(path_);

@@ -1,16 +1,21 @@
 #pragma once
 // The platform's section-and-key settings files ("[Section]" lines, then "Key=Value" lines), read
 // and written as the platform does, so that files written on Windows serve unchanged:
+// - A line ends at CR LF, LF or a CR alone. A section header is a line starting with '[': its
+//   name ends at the first ']', and what follows that is ignored. A line without ']' is no
+//   header: the keys after it stay in the section before it.
 // - Section and key names are compared without case (ASCII letters) and may hold blanks.
-//   Blanks around names and values are not part of them; a value enclosed in a pair of matching
-//   quotes (" or ') reads without them. Only the first section of a name counts, and in it only
-//   the first key of a name. Lines starting with ';' are comments; lines without '=' are no keys.
+//   Blanks around names and values are not part of them, in the file and in the names given
+//   here; a default loses its trailing spaces. A value enclosed in a pair of matching quotes
+//   (" or ') reads without them. Only the first section of a name counts, and in it only the
+//   first key of a name. Lines starting with ';' are comments; lines without '=' are no keys.
 // - A value with blanks at either end, or itself enclosed in a pair of quotes, is written enclosed
 //   in double quotes, so that every value reads back as written.
 // - A write changes only the line of its key (the text before the value is kept as it was);
-//   a new key goes after the last non-blank line of its section, a new section at the end of the
-//   file after a blank line. Every other byte of the file stays as it was. New lines end as the
-//   file's first line does (CR LF for a new file, as on Windows); CR LF and LF both read.
+//   a new key goes after the last non-blank line of its section, a new section right after the
+//   file's last line. A line written, or followed by new lines, ends with a line break even
+//   where it was the last line without one. Every other byte of the file stays as it was. New
+//   lines end as the file's first line does (CR LF for a new file, as on Windows).
 // - Nothing is cached: every read and every write reads the file afresh, so several objects on
 //   one file (and other programs) always see each other's writes. A missing or unreadable file
 //   reads as empty: every read gives its default.

@@ -9,7 +9,9 @@
 #include <gtest/gtest.h>
 #include <optional>
 #include <stdlib.h>
+#include <string>
 #include <sys/resource.h>
+#include <vector>
 
 namespace platform::core {
 namespace {
@@ -39,6 +41,144 @@ protected:
 
     std::optional<ScopedEnv> env_;
 };
+
+// A read from a file with the given bytes.
+struct Lookup {
+    std::string file;
+    std::string section, ident, def;
+    std::string expected;
+};
+
+// A write to a file with the bytes before, and the bytes it leaves.
+struct Edit {
+    std::string before;
+    std::string section, ident, value;
+    std::string after;
+};
+
+// Files edited by hand or written by other programs, read and written as the platform does.
+class IniFileAsWritten : public IniFile {
+protected:
+    void ExpectReads(const std::vector<Lookup>& lookups) {
+        const std::string path = PathOf("case.ini");
+        for (const Lookup& l : lookups) {
+            WriteBytes(path, l.file);
+            EXPECT_EQ(TIniFile(path).ReadString(l.section, l.ident, l.def), l.expected)
+                << testing::PrintToString(l.file) << " [" << l.section << "] " << l.ident;
+        }
+    }
+    // Each write also reads back as written, and writing it again changes no byte.
+    void ExpectWrites(const std::vector<Edit>& edits) {
+        const std::string path = PathOf("case.ini");
+        for (const Edit& e : edits) {
+            const std::string what =
+                testing::PrintToString(e.before) + " [" + e.section + "] " + e.ident;
+            WriteBytes(path, e.before);
+            TIniFile ini(path);
+            ini.WriteString(e.section, e.ident, e.value);
+            EXPECT_EQ(BytesOf(path), e.after) << what;
+            EXPECT_EQ(ini.ReadString(e.section, e.ident, "?"), e.value) << what;
+            ini.WriteString(e.section, e.ident, e.value);
+            EXPECT_EQ(BytesOf(path), e.after) << what << " written twice";
+        }
+    }
+};
+
+TEST_F(IniFileAsWritten, CrAloneEndsALineAsCrLfAndLfDo) {
+    ExpectReads({
+        {"[Midi]\rDeviceID=5\r[Preview]\rNote=7\r", "Midi", "DeviceID", "?", "5"},
+        {"[Midi]\rDeviceID=5\r[Preview]\rNote=7\r", "Preview", "Note", "?", "7"},
+        {"[Midi]\rDeviceID=5\r[Preview]\rNote=7\r", "Midi", "Note", "?", "?"},
+        {"[Midi]\r\nA=1\rB=2\nC=3", "Midi", "B", "?", "2"},
+        {"[Midi]\r\nA=1\rB=2\nC=3", "Midi", "C", "?", "3"},
+        {"[Midi]\r\r\nA=1\n\r", "Midi", "A", "?", "1"},
+        {"[Midi]\rA=x\ry\r", "Midi", "A", "?", "x"}, // a CR inside a value ends it
+    });
+    ExpectWrites({
+        {"[Midi]\rDeviceID=5\r[Preview]\rNote=7\r", "Midi", "DeviceID", "6",
+         "[Midi]\rDeviceID=6\r[Preview]\rNote=7\r"},
+        // New lines end as the first line does, here with a CR alone.
+        {"[Midi]\rDeviceID=5\r\r[Preview]\r\nNote=7\r\n", "Midi", "Thrue", "1",
+         "[Midi]\rDeviceID=5\rThrue=1\r\r[Preview]\r\nNote=7\r\n"},
+        {"[Midi]\rDeviceID=5\r", "Preview", "Note", "7", "[Midi]\rDeviceID=5\r[Preview]\rNote=7\r"},
+        {"[Midi]\r\nA=1\rB=2\nC=3\n", "Midi", "B", "4", "[Midi]\r\nA=1\rB=4\nC=3\n"},
+    });
+}
+
+TEST_F(IniFileAsWritten, SectionNameEndsAtTheFirstClosingBracket) {
+    const std::string noBracket = "[Preview]\r\nNote=7\r\n[Midi\r\nDeviceID=5\r\n";
+    ExpectReads({
+        {"[Midi] ; the ports\r\nDeviceID=5\r\n", "Midi", "DeviceID", "?", "5"},
+        {"[Midi]]\r\nDeviceID=5\r\n", "Midi", "DeviceID", "?", "5"},
+        {"[Mi]di]\r\nDeviceID=5\r\n", "Mi", "DeviceID", "?", "5"},
+        {"[Mi]di]\r\nDeviceID=5\r\n", "Mi]di", "DeviceID", "?", "?"},
+        {"  [ Midi ]  \r\nDeviceID=5\r\n", "Midi", "DeviceID", "?", "5"},
+        {"[]\r\nDeviceID=5\r\n", "", "DeviceID", "?", "5"},
+        // Without a ']' the line is no header: its keys are the section's before it.
+        {noBracket, "Midi", "DeviceID", "?", "?"},
+        {noBracket, "Preview", "DeviceID", "?", "5"},
+        {"[Preview]\r\n[Midi=3\r\n", "Preview", "[Midi", "?", "3"},
+    });
+    ExpectWrites({
+        {"[Midi] ; the ports\r\nDeviceID=5\r\n", "Midi", "DeviceID", "6",
+         "[Midi] ; the ports\r\nDeviceID=6\r\n"},
+        {"[Mi]di]\r\nDeviceID=5\r\n", "Mi", "Thrue", "1", "[Mi]di]\r\nDeviceID=5\r\nThrue=1\r\n"},
+        {noBracket, "Midi", "DeviceID", "6", noBracket + "[Midi]\r\nDeviceID=6\r\n"},
+        {noBracket, "Preview", "DeviceID", "6", "[Preview]\r\nNote=7\r\n[Midi\r\nDeviceID=6\r\n"},
+    });
+}
+
+TEST_F(IniFileAsWritten, NamesAndDefaultsAreTrimmedAsThePlatformTrimsThem) {
+    const std::string file = "[Midi]\r\nDeviceID=5\r\n";
+    ExpectReads({
+        {file, " Midi ", "DeviceID", "?", "5"},
+        {file, "\tMidi", " DeviceID\t", "?", "5"},
+        {file, "Midi", "Thrue", "dflt  ", "dflt"},
+        {file, "Midi", "Thrue", "  dflt", "  dflt"}, // only trailing spaces go
+        {file, "Midi", "Thrue", "a b ", "a b"},
+        {file, "Midi", "Thrue", "   ", ""},
+        {file, "Midi", "Thrue", "dflt\t", "dflt\t"},
+    });
+    ExpectWrites({
+        {"", "  Monitor ", " Open ", "1", "[Monitor]\r\nOpen=1\r\n"},
+        {file, " Midi\t", "  DeviceID ", "6", "[Midi]\r\nDeviceID=6\r\n"},
+        {file, "Midi ", " Thrue ", "1", "[Midi]\r\nDeviceID=5\r\nThrue=1\r\n"},
+    });
+}
+
+TEST_F(IniFileAsWritten, NewSectionFollowsTheLastLineDirectly) {
+    ExpectWrites({
+        {"", "Monitor", "Open", "1", "[Monitor]\r\nOpen=1\r\n"},
+        {"[Midi]\r\nDeviceID=5\r\n", "Monitor", "Open", "1",
+         "[Midi]\r\nDeviceID=5\r\n[Monitor]\r\nOpen=1\r\n"},
+        {"[Midi]\r\nDeviceID=5\r\n\r\n", "Monitor", "Open", "1",
+         "[Midi]\r\nDeviceID=5\r\n\r\n[Monitor]\r\nOpen=1\r\n"},
+        {"[Midi]\nDeviceID=5\n; the end\n", "Monitor", "Open", "1",
+         "[Midi]\nDeviceID=5\n; the end\n[Monitor]\nOpen=1\n"},
+        {"[Midi]\nDeviceID=5\n  ", "Monitor", "Open", "1",
+         "[Midi]\nDeviceID=5\n  \n[Monitor]\nOpen=1\n"},
+    });
+}
+
+TEST_F(IniFileAsWritten, LastLineWithoutALineBreakGetsOneWhenWrittenOrFollowed) {
+    ExpectWrites({
+        // The key on the last line rewritten.
+        {"[Midi]\r\nDeviceID=5", "Midi", "DeviceID", "6", "[Midi]\r\nDeviceID=6\r\n"},
+        {"[Midi]\nDeviceID=5  ", "Midi", "DeviceID", "6", "[Midi]\nDeviceID=6\n"},
+        {"[Midi]\rDeviceID=5", "Midi", "DeviceID", "6", "[Midi]\rDeviceID=6\r"},
+        {"[Midi]\r\nDeviceID = \"5\"", "Midi", "DeviceID", " 6", "[Midi]\r\nDeviceID = \" 6\"\r\n"},
+        // A key added after it.
+        {"[Midi]\r\nDeviceID=5", "Midi", "Thrue", "1", "[Midi]\r\nDeviceID=5\r\nThrue=1\r\n"},
+        {"[Midi]\nDeviceID=5\n; the end", "Midi", "Thrue", "1",
+         "[Midi]\nDeviceID=5\n; the end\nThrue=1\n"},
+        {"[Midi]", "Midi", "Thrue", "1", "[Midi]\r\nThrue=1\r\n"},
+        // A new section after it.
+        {"[Midi]\nDeviceID=5", "Monitor", "Open", "1", "[Midi]\nDeviceID=5\n[Monitor]\nOpen=1\n"},
+        // A key elsewhere leaves it as it is.
+        {"[Preview]\r\nNote=7\r\n[Midi]\r\nDeviceID=5", "Preview", "Note", "8",
+         "[Preview]\r\nNote=8\r\n[Midi]\r\nDeviceID=5"},
+    });
+}
 
 // Settings as the program wrote them on Windows, edited by hand and shared with another tool.
 const std::string kFixture = "; Quintaron settings\r\n"
@@ -138,7 +278,7 @@ TEST_F(IniFile, WritesChangeOnlyTheirOwnLines) {
     replace("Velocity=  0x40  \r\n", "Velocity=  100\r\n");
     replace("Installed=1\r\n", "Installed=1\r\nSecond Slot=1\r\n");
     replace("Window State=maximised\r\n", "Window State=normal \xE9\r\n");
-    expected += "\r\n[Monitor]\r\nOpen=1\r\n";
+    expected += "[Monitor]\r\nOpen=1\r\n"; // right after the last line
     EXPECT_EQ(BytesOf(path), expected);
     EXPECT_EQ(FilesInFolder(), 1); // no temporary file left behind
 
@@ -161,7 +301,7 @@ TEST_F(IniFile, NewFileIsCreatedWithItsFolderAndCrLfLines) {
     ini.WriteInteger("Midi", "Thrue", -1);
     ini.WriteBool("Preview", "Single Note", false);
     EXPECT_EQ(BytesOf((folder / "Quintaron95.ini").string()),
-              "[Midi]\r\nDeviceID=17\r\nThrue=-1\r\n\r\n[Preview]\r\nSingle Note=0\r\n");
+              "[Midi]\r\nDeviceID=17\r\nThrue=-1\r\n[Preview]\r\nSingle Note=0\r\n");
 }
 
 TEST_F(IniFile, NewLinesFollowTheFileLineEndings) {
