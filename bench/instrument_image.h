@@ -3,9 +3,9 @@
 // the element would send, each compared with what the simulated instrument holds at its address.
 // A transfer benchmark counts only when this is zero after the transfer.
 
-#include "model/address_map.h"
-#include "model/global.h"
-#include "model/lib_elem.h"
+#include "model/elements/global.h"
+#include "model/elements/lib_elem.h"
+#include "model/sysex/address_map.h"
 #include "platform/core/byte_file.h"
 #include "testsupport/sim_instrument.h"
 

@@ -5,10 +5,10 @@
 // save that was fast but wrong must not give a figure.
 
 #include "bench/one_core.h"
-#include "model/bank.h"
-#include "model/global.h"
-#include "model/library.h"
-#include "model/patch.h"
+#include "model/elements/bank.h"
+#include "model/elements/global.h"
+#include "model/elements/library.h"
+#include "model/elements/patch.h"
 #include "platform/core/atomic_file.h"
 #include "platform/core/byte_file.h"
 #include "platform/core/text.h"
