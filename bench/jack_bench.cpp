@@ -5,22 +5,30 @@
 // request and its replies each wait for, and our threads' hand-overs. Without real-time
 // scheduling a short period makes the server miss cycles ("xruns"), in which MIDI can be lost;
 // the transfer then asks again after its time-out ("retries"), which the figure includes.
+// After the timed loop the received bank is checked byte for byte against the instrument's
+// memory: the program starts with nothing written, so every data byte must have come as 0 over
+// the bank's own bytes, which are set to non-zero ones before the transfer.
 
+#include "bench/instrument_image.h"
 #include "bench/jack_dummy.h"
 #include "bench/transfer_bound.h"
 #include "bench/transfer_world.h"
 #include "model/elements/bank.h"
+#include "model/elements/patch.h"
 #include "platform/core/clock.h"
 #include "platform/core/message_loop.h"
 #include "platform/midi/midi_backend.h"
 #include "platform/midi/midi_services.h"
 #include "platform/midi/rtmidi_backend.h"
 #include "testsupport/child_process.h"
+#include "testsupport/sim_instrument.h"
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <chrono>
+#include <memory>
+#include <string>
 #include <thread>
 
 namespace {
@@ -67,7 +75,33 @@ struct JackRun {
     int retries = 0;
     // Empty when the bank arrived.
     std::string failure;
+    // What was received, for the check after the timed loop.
+    std::unique_ptr<model::TPatchBank> bank;
 };
+
+// Every data byte of the bank's patches set to a non-zero value, so that bytes that were not
+// received cannot pass for the instrument's zeros.
+void FillNonZero(model::TPatchBank& bank) {
+    for (int i = 0; i < bank.Count(); ++i) {
+        model::TPatch& patch = bank.Patch(i);
+        std::uint8_t value = 1;
+        auto fill = [&value](auto data) {
+            for (auto& b : data) {
+                b = value;
+                value = static_cast<std::uint8_t>(value % 127 + 1);
+            }
+        };
+        fill(patch.Common->Data());
+        for (auto& tone : patch.Tones)
+            fill(tone->Data());
+    }
+}
+
+// The simulated instrument's program as it starts: nothing written, every byte 0.
+int MismatchesWithFreshInstrument(model::TPatchBank& bank) {
+    const testsupport::SimInstrument memory([](testsupport::Bytes, pc::Millis) {});
+    return bench::Mismatches(memory, bank);
+}
 
 // One server, one instrument, one patch bank. The server's log is kept when the last attempt fails.
 JackRun ReceiveOverJack(int period, bool lastAttempt) {
@@ -106,8 +140,10 @@ JackRun ReceiveOverJack(int period, bool lastAttempt) {
         run.failure = "the ports did not open on the instrument's device id";
         return run;
     }
-    model::TPatchBank bank(nullptr);
+    run.bank = std::make_unique<model::TPatchBank>(nullptr);
+    model::TPatchBank& bank = *run.bank;
     bank.Memory = true;
+    FillNonZero(bank);
     const double start = NowMs();
     bank.Receive(false);
     run.xruns = jack->Xruns();
@@ -133,6 +169,10 @@ void BM_ReceivePatchBankOverJack(benchmark::State& state) {
             run = ReceiveOverJack(static_cast<int>(state.range(0)), attempts + 1 == Attempts);
         } while (!run.failure.empty() && ++attempts < Attempts);
         if (!run.failure.empty()) return state.SkipWithError(run.failure.c_str());
+    }
+    if (const int wrong = MismatchesWithFreshInstrument(*run.bank)) {
+        const std::string why = std::to_string(wrong) + " bytes differ from the instrument's";
+        return state.SkipWithError(why.c_str());
     }
     const auto plan = bench::Repeat(bench::PatchExchanges(), model::PatchesPerMemory);
     const double cable = bench::ReceiveBound(plan);

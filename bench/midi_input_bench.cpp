@@ -2,7 +2,8 @@
 // -> ReadEvent, for short messages and for a 10,000-byte system-exclusive dump. A MIDI cable
 // carries 3,125 bytes a second, so the path must keep up with that many times over; the
 // "cables" counters say how many cables' worth it carries, "vs_wire" compares a latency with the
-// time the message itself spends on the wire.
+// time the message itself spends on the wire. After each timed loop the last message read is
+// checked byte for byte against the one fed, outside the time measured.
 
 #include "bench/direct_midi.h"
 #include "midi/midi_input.h"
@@ -11,9 +12,12 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <chrono>
+#include <memory>
 #include <semaphore>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -53,6 +57,8 @@ public:
                 bytes += event->Sysex.empty() ? 3 : event->Sysex.size();
                 benchmark::DoNotOptimize(event->Sysex.data());
                 lastRead = Clock::now();
+                // Kept rather than freed here: the one it replaces is freed instead.
+                recent_[events.load(std::memory_order_relaxed) % recent_.size()] = std::move(event);
                 events.fetch_add(1, std::memory_order_release);
             }
         };
@@ -64,6 +70,33 @@ public:
     }
 
     bool Ok() const { return ok_; }
+    // The last message read, which came as `count` events, against `message`: empty when they
+    // are the same byte for byte. A dump is its events' system-exclusive bytes one after the
+    // other; a short message the status and data bytes of one event.
+    std::string LastMessageDifference(const Bytes& message, std::uint64_t count) const {
+        const std::uint64_t total = events.load(std::memory_order_acquire);
+        if (total < count || count > recent_.size()) return "too few events were read to check";
+        Bytes got;
+        for (std::uint64_t n = total - count; n < total; ++n) {
+            const auto& event = recent_[n % recent_.size()];
+            if (!event) return "an event was not kept";
+            if (message.front() == 0xF0) {
+                if (event->Status != 0xF0 || event->SysexLength != event->Sysex.size())
+                    return "a dump's event is not system exclusive of its length";
+                got.insert(got.end(), event->Sysex.begin(), event->Sysex.end());
+            } else {
+                got.insert(got.end(), {event->Status, event->Data1, event->Data2});
+                got.resize(message.size());
+            }
+        }
+        if (got == message) return {};
+        std::size_t at = 0;
+        while (at < got.size() && at < message.size() && got[at] == message[at])
+            ++at;
+        return "the last message read differs from the one fed from byte " + std::to_string(at) +
+               " on (" + std::to_string(got.size()) + " bytes read, " +
+               std::to_string(message.size()) + " fed)";
+    }
     bench::DirectMidi& Driver() { return midi_; }
     // Pumps until the handler has read `total` events in all; false when they have not come
     // within ten seconds (events were lost).
@@ -83,6 +116,8 @@ public:
     Clock::time_point lastRead;
 
 private:
+    // The last events read, as many as a dump comes in and one more.
+    std::array<std::unique_ptr<midi::TMyMidiEvent>, 4> recent_;
     bench::DirectMidi midi_;
     platform::midi::BackendOverride override_{midi_};
     midi::TMidiInput input_{nullptr};
@@ -117,6 +152,8 @@ void BM_MidiInputShortBurst(benchmark::State& state) {
         if (path.events != expected) return state.SkipWithError("events were lost");
     }
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    if (std::string why = path.LastMessageDifference(burst.back(), 1); !why.empty())
+        return state.SkipWithError(why.c_str());
     state.SetItemsProcessed(state.iterations() * Burst);
     Report(state, path, seconds, static_cast<double>(expected), 3);
 }
@@ -148,6 +185,8 @@ void Stream(benchmark::State& state, const Bytes& message, std::uint64_t perIter
         fed = target;
     }
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    if (std::string why = path.LastMessageDifference(message, eventsPerMessage); !why.empty())
+        return state.SkipWithError(why.c_str());
     state.SetItemsProcessed(static_cast<std::int64_t>(path.events));
     Report(state, path, seconds, static_cast<double>(fed), static_cast<double>(message.size()));
 }
@@ -200,6 +239,8 @@ void Latency(benchmark::State& state, const Bytes& message, std::uint64_t events
     stop = true;
     go.release();
     driver.join();
+    if (std::string why = path.LastMessageDifference(message, eventsPerMessage); !why.empty())
+        return state.SkipWithError(why.c_str());
     std::sort(samples.begin(), samples.end());
     auto at = [&](double q) {
         return samples[std::min(samples.size() - 1, static_cast<std::size_t>(q * samples.size()))];
