@@ -1,8 +1,8 @@
 #include "app/form_in_out.h"
 
 #include "app/place_control.h"
-#include "model/program_state.h"
-#include "model/quintaron.h"
+#include "model/program/program_state.h"
+#include "model/program/quintaron.h"
 
 namespace app {
 

@@ -1,7 +1,7 @@
 #include "app/form_transmet.h"
 
 #include "app/place_control.h"
-#include "model/ui_services.h"
+#include "model/program/ui_services.h"
 #include "platform/gdi/colors.h"
 
 namespace app {

@@ -1,8 +1,8 @@
 #include "app/midi_ports.h"
 
-#include "model/dialogs.h"
-#include "model/program_state.h"
-#include "model/quintaron.h"
+#include "model/program/dialog_services.h"
+#include "model/program/program_state.h"
+#include "model/program/quintaron.h"
 #include "platform/core/exception.h"
 #include "platform/midi/midi_services.h"
 

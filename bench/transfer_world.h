@@ -7,11 +7,11 @@
 
 #include "midi/midi_input.h"
 #include "midi/midi_output.h"
-#include "model/dialogs.h"
-#include "model/program_state.h"
-#include "model/quintaron.h"
-#include "model/transfer_window.h"
-#include "model/ui_services.h"
+#include "model/program/dialog_services.h"
+#include "model/program/program_state.h"
+#include "model/program/quintaron.h"
+#include "model/program/ui_services.h"
+#include "model/transfer/transfer_window.h"
 #include "platform/core/timer.h"
 
 #include <cstdlib>

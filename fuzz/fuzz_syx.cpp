@@ -8,9 +8,9 @@
 
 #include "fuzz/file_checks.h"
 #include "fuzz/fuzz_world.h"
-#include "model/element_factory.h"
-#include "model/element_files.h"
-#include "model/program_state.h"
+#include "model/elements/element_factory.h"
+#include "model/files/element_files.h"
+#include "model/program/program_state.h"
 #include "platform/core/byte_file.h"
 
 #include <cstddef>

@@ -1,6 +1,6 @@
 #include "fuzz/fuzz_world.h"
 
-#include "model/program_state.h"
+#include "model/program/program_state.h"
 #include "platform/core/date_time.h"
 
 #include <cstdio>

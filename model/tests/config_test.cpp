@@ -1,8 +1,8 @@
-#include "model/config.h"
+#include "model/program/config.h"
 
-#include "model/program_state.h"
-#include "model/quintaron.h"
-#include "model/ui_services.h"
+#include "model/program/program_state.h"
+#include "model/program/quintaron.h"
+#include "model/program/ui_services.h"
 #include "platform/core/ini_file.h"
 #include "testsupport/temp_folder.h"
 

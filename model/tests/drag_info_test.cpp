@@ -1,6 +1,6 @@
-#include "model/drag_info.h"
+#include "model/editing/drag_info.h"
 
-#include "model/program_state.h"
+#include "model/program/program_state.h"
 
 #include <gtest/gtest.h>
 

@@ -3,13 +3,13 @@
 // folder of its own that is also the documents folder, scripted dialogs, and a fake user
 // interface that counts menu updates and creates fake editor windows.
 
-#include "model/dialogs.h"
-#include "model/editor_view.h"
-#include "model/lib_elem.h"
-#include "model/program_state.h"
-#include "model/quintaron.h"
-#include "model/sysex.h"
-#include "model/ui_services.h"
+#include "model/editing/editor_view.h"
+#include "model/elements/lib_elem.h"
+#include "model/program/dialog_services.h"
+#include "model/program/program_state.h"
+#include "model/program/quintaron.h"
+#include "model/program/ui_services.h"
+#include "model/sysex/sysex.h"
 #include "platform/core/clock.h"
 #include "platform/core/date_time.h"
 #include "testsupport/temp_folder.h"

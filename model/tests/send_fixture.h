@@ -4,9 +4,9 @@
 // application state with device id 17.
 
 #include "midi/midi_output.h"
-#include "model/program_state.h"
-#include "model/quintaron.h"
-#include "model/ui_services.h"
+#include "model/program/program_state.h"
+#include "model/program/quintaron.h"
+#include "model/program/ui_services.h"
 #include "platform/core/clock.h"
 #include "platform/core/message_loop.h"
 #include "platform/midi/midi_backend.h"
