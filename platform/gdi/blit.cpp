@@ -104,7 +104,13 @@ BOOL Transfer(DeviceContext& dest, int x, int y, int width, int height, DeviceCo
             // by ANDing or ORing the pixels that fall together; otherwise the nearest pixel.
             int mode = dest.state.stretchMode;
             bool combine = (mode == BLACKONWHITE || mode == WHITEONBLACK) && (sw > w || sh > h);
-            auto span = [&](int k, int n, int sn) {
+            auto span = [&](int k, int n, int sn, int sourceSize) {
+                // A destination one pixel across takes the one source pixel at the source's
+                // origin, whatever the mode, rather than folding the whole run into one.
+                if (n == 1) {
+                    int s = sourceSize < 0 ? sn - 1 : 0;
+                    return std::pair{s, s + 1};
+                }
                 if (sn <= n || !combine) {
                     int s = static_cast<int>((2LL * k + 1) * sn / (2LL * n));
                     return std::pair{s, s + 1};
@@ -113,8 +119,8 @@ BOOL Transfer(DeviceContext& dest, int x, int y, int width, int height, DeviceCo
                 return std::pair{
                     lo, std::max(lo + 1, static_cast<int>(static_cast<long long>(k + 1) * sn / n))};
             };
-            auto [x0, x1] = span(ii, w, sw);
-            auto [y0, y1] = span(jj, h, sh);
+            auto [x0, x1] = span(ii, w, sw, widthSource);
+            auto [y0, y1] = span(jj, h, sh, heightSource);
             std::optional<std::uint32_t> result;
             for (int sj = y0; sj < y1; ++sj)
                 for (int si = x0; si < x1; ++si) {
@@ -143,7 +149,6 @@ BOOL Transfer(DeviceContext& dest, int x, int y, int width, int height, DeviceCo
     };
 
     Region drawable = dest.DrawableArea();
-    bool mono = target->BitsPerPixel() == 1;
     bool pattern = UsesPattern(index);
     const BrushData& brush = dest.Brush();
     for (int j = 0; j < h; ++j)
@@ -153,10 +158,7 @@ BOOL Transfer(DeviceContext& dest, int x, int y, int width, int height, DeviceCo
             auto s = sample(i, j);
             if (!s) continue;
             std::uint32_t p = 0;
-            if (pattern && brush.style != BS_NULL) {
-                p = dest.BrushPixel(brush, dx, dy) & 0xFFFFFF;
-                if (mono) p = IsLightPixel(p) ? 0xFFFFFF : 0;
-            }
+            if (pattern && brush.style != BS_NULL) p = dest.TargetBrushPixel(brush, dx, dy);
             target->SetPixel(dx, dy, ApplyRop3(index, p, *s, target->Pixel(dx, dy)));
         }
     return 1;

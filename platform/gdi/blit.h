@@ -5,7 +5,9 @@
 // (the pattern's alpha byte is 0, a source without alpha has 0), so SRCCOPY between two 32-bit
 // surfaces copies alpha. A colour source on a monochrome destination gives white where it
 // equals the source context's background colour; a monochrome source on a colour destination
-// gives the destination's text colour for 0 bits and its background colour for 1 bits.
+// gives the destination's text colour for 0 bits and its background colour for 1 bits. The
+// pattern reaches a monochrome destination by the first rule, against the destination's
+// background colour (a monochrome pattern brush: its 0 bits in the text colour first).
 
 #include "platform/gdi/device_context.h"
 
@@ -39,9 +41,13 @@ BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int xSour
             DWORD rop);
 // Negative sizes mirror (the given corner included). Stretch mode HALFTONE averages the source
 // pixels under each destination pixel; when shrinking, BLACKONWHITE (the default) ANDs them and
-// WHITEONBLACK ORs them; otherwise each destination pixel takes the nearest source pixel.
+// WHITEONBLACK ORs them; otherwise each destination pixel takes the nearest source pixel. A
+// destination one pixel wide (high) takes the source's first column (row) in every mode but
+// HALFTONE: the one at the given source corner.
 BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int xSource, int ySource,
                 int widthSource, int heightSource, DWORD rop);
+// A negative width or height runs from (x, y) backwards, (x, y) itself included, as the
+// destination of the other blits does.
 BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop);
 
 enum : DWORD { BI_RGB = 0 };

@@ -5,6 +5,7 @@
 #include "platform/gdi/region_handles.h"
 #include "platform/gdi/surface.h"
 
+#include <algorithm>
 #include <map>
 #include <mutex>
 
@@ -154,6 +155,17 @@ Pixel32 DeviceContext::BrushPixel(const BrushData& brush, int x, int y) const {
     }
 }
 
+Pixel32 DeviceContext::TargetBrushPixel(const BrushData& brush, int x, int y) const {
+    Pixel32 color = BrushPixel(brush, x, y) & 0xFFFFFF;
+    const Surface* target = Target();
+    if (!target || target->BitsPerPixel() != 1) return color;
+    // A pattern reaches a monochrome surface as a colour bitmap would in a blit: white where it
+    // is the background colour, black elsewhere. A monochrome pattern thus keeps its bits
+    // whatever the two colours are, unless they are the same.
+    if (brush.style == BS_PATTERN) return color == ColorToPixel(state.bkColor) ? 0xFFFFFF : 0;
+    return IsLightPixel(color) ? 0xFFFFFF : 0;
+}
+
 void DeviceContext::PlotPixel(int x, int y, Pixel32 color, int rop2, const Region& drawable) {
     Surface* target = Target();
     if (!target || !drawable.Contains(x, y)) return;
@@ -175,8 +187,7 @@ void DeviceContext::FillDeviceRegion(const Region& area, const BrushData& brush,
                     if (hatchTransparent && !HatchBit(brush.hatch, (x - state.brushOrg.X) & 7,
                                                       (y - state.brushOrg.Y) & 7))
                         continue;
-                    Pixel32 color = BrushPixel(brush, x, y);
-                    if (target->BitsPerPixel() == 1) color = IsLightPixel(color) ? 0xFFFFFF : 0;
+                    Pixel32 color = TargetBrushPixel(brush, x, y);
                     Pixel32 dest = target->Pixel(x, y) & 0xFFFFFF;
                     target->SetPixel(x, y,
                                      rop2 == R2_COPYPEN ? (color & 0xFFFFFF)
@@ -553,7 +564,11 @@ BOOL PtVisible(HDC dc, int x, int y) {
 BOOL RectVisible(HDC dc, const TRect* rect) {
     DeviceContext* context = LookupDC(dc);
     if (!context || !rect) return 0;
-    return context->DrawableArea().Intersects(context->ToDevice(*rect));
+    // An inverted rectangle counts as the same rectangle set right, as RectInRegion takes it.
+    TRect r = context->ToDevice(*rect);
+    TRect ordered{std::min(r.Left, r.Right), std::min(r.Top, r.Bottom), std::max(r.Left, r.Right),
+                  std::max(r.Top, r.Bottom)};
+    return context->DrawableArea().Intersects(ordered);
 }
 
 int GetDeviceCaps(HDC dc, int index) {

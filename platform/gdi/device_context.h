@@ -108,6 +108,10 @@ public:
 
     // The pixel a brush paints at a device point, before any raster operation.
     Pixel32 BrushPixel(const BrushData& brush, int x, int y) const;
+    // That pixel as the surface takes it (alpha 0). On a monochrome surface a pattern brush's
+    // pixel is white where it equals the background colour and black elsewhere, like a colour
+    // source in a blit; solid and hatched colours take the nearer of black and white.
+    Pixel32 TargetBrushPixel(const BrushData& brush, int x, int y) const;
     // Fills a device region through the clip with a brush, by a binary raster operation.
     void FillDeviceRegion(const Region& area, const BrushData& brush, int rop2);
     // One pixel in a colour by the current binary raster operation, clip respected.

@@ -196,19 +196,21 @@ int DrawText(HDC handle, const char* text, int count, TRect* rect, UINT format) 
                     text ? (count < 0 ? std::strlen(text) : static_cast<std::size_t>(count)) : 0),
         static_cast<const TRect*>(rect), Hex{format});
     DeviceContext* dc = LookupDC(handle);
-    if (!dc || !rect) return 0;
+    // A count of 0 is a call with nothing to do, unlike an empty text of count -1.
+    if (!dc || !rect || count == 0 || (!text && count > 0)) return 0;
     std::string s;
     if (text) s.assign(text, count < 0 ? std::strlen(text) : static_cast<std::size_t>(count));
-    if (s.empty()) {
-        // Nothing to lay out: no lines, no height.
-        if (format & DT_CALCRECT) {
-            rect->Right = rect->Left;
-            rect->Bottom = rect->Top;
-        }
-        return 0;
-    }
     Layout layout(handle, *dc, format);
     bool single = format & DT_SINGLELINE;
+    if (s.empty()) {
+        // An empty text still takes a line's height: the rectangle keeps it on a single line
+        // only, but the result is that height either way.
+        if (format & DT_CALCRECT) {
+            rect->Right = rect->Left;
+            rect->Bottom = rect->Top + (single ? layout.LineHeight() : 0);
+        }
+        return layout.LineHeight();
+    }
     int width = rect->Right - rect->Left;
 
     std::vector<Line> lines;

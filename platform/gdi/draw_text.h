@@ -8,8 +8,9 @@
 // and bottom alignment apply to a single line only. The text is clipped to the rectangle unless
 // DT_NOCLIP. Returns the height of the text, or, for a single line centred or at the bottom,
 // the offset from the rectangle's top to the text's bottom; with DT_CALCRECT nothing is drawn
-// and the rectangle's right and bottom are set to fit the text. An empty text gives 0 (and an
-// empty rectangle at the top-left corner with DT_CALCRECT).
+// and the rectangle's right and bottom are set to fit the text. An empty text (count -1) gives
+// the line height; DT_CALCRECT then makes the rectangle 0 wide and, unless DT_SINGLELINE, 0
+// high. A count of 0 gives 0 and leaves the rectangle alone.
 
 #include "platform/gdi/device_context.h"
 
@@ -42,7 +43,8 @@ enum : UINT {
     DT_PREFIXONLY = 0x00200000,
 };
 
-// count -1: text is NUL-terminated. 0 on failure (no context, no rectangle).
+// count -1: text is NUL-terminated (nullptr is an empty text). 0 on failure (no context, no
+// rectangle, no text for a positive count).
 int DrawText(HDC dc, const char* text, int count, TRect* rect, UINT format);
 
 } // namespace platform::gdi

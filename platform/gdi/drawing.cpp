@@ -263,13 +263,21 @@ Region LogicalRegionToDevice(const DeviceContext& dc, const Region& region) {
     return device;
 }
 
+// The pixels of a region that lie within width columns and height rows (diagonals too) of a
+// pixel outside it: the region less its erosion by that box, taken as a row and then a column.
+// Concave corners and holes get their border as the outer edge does.
 Region FrameOf(const Region& region, int width, int height) {
-    Region inner = region;
-    for (auto [dx, dy] : {std::pair{width, 0}, {-width, 0}, {0, height}, {0, -height}}) {
-        Region moved = region;
-        moved.Offset(dx, dy);
-        inner = Region::Combine(inner, moved, RGN_AND);
-    }
+    auto erode = [](const Region& area, int dx, int dy, int reach) {
+        Region inner = area;
+        for (int step = 1; step <= reach; ++step)
+            for (int sign : {1, -1}) {
+                Region moved = area;
+                moved.Offset(sign * step * dx, sign * step * dy);
+                inner = Region::Combine(inner, moved, RGN_AND);
+            }
+        return inner;
+    };
+    Region inner = erode(erode(region, 1, 0, width), 0, 1, height);
     return Region::Combine(region, inner, RGN_DIFF);
 }
 

@@ -40,7 +40,8 @@ BOOL DrawFocusRect(HDC dc, const TRect* rect);
 BOOL FillRgn(HDC dc, HRGN region, HBRUSH brush);
 BOOL PaintRgn(HDC dc, HRGN region);
 BOOL InvertRgn(HDC dc, HRGN region);
-// A border of width x height pixels inside the region's edge.
+// A border of width x height pixels inside the region's edge: every edge of the region, those
+// of its concave corners and holes included.
 BOOL FrameRgn(HDC dc, HRGN region, HBRUSH brush, int width, int height);
 
 } // namespace platform::gdi

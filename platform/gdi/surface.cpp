@@ -13,8 +13,10 @@ Surface::Surface(int width, int height, int bitsPerPixel, bool bottomUp)
       bytes_(static_cast<std::size_t>(stride_) * static_cast<std::size_t>(height_), 0) {}
 
 bool IsLightPixel(Pixel32 value) {
+    // Nearer to white than to black: the channel sum past half of 3 x 255 (the same split by
+    // the sum of the channel distances as by the sum of their squares).
     int r = (value >> 16) & 0xFF, g = (value >> 8) & 0xFF, b = value & 0xFF;
-    return r + g + b >= 384;
+    return 2 * (r + g + b) > 3 * 255;
 }
 
 Pixel32 Surface::Pixel(int x, int y) const {

@@ -64,7 +64,7 @@ private:
     std::vector<std::uint8_t> bytes_;
 };
 
-// Black or white for a colour drawn on a monochrome surface.
+// Black or white for a colour drawn on a monochrome surface: whichever is nearer.
 bool IsLightPixel(Pixel32 value);
 
 // Sets pixel x of a row in the layout of a surface of that depth, as SetPixel does: for rows

@@ -122,6 +122,142 @@ TEST(Blit, ClipRegionLimitsTheCopy) {
     EXPECT_EQ(dst.Picture(0), ".#.");
 }
 
+struct PatBltCase {
+    int x, y, width, height;
+    const char* picture; // black pixels of a 5 x 3 white surface after PATCOPY with black
+};
+
+class PatBltExtents : public ::testing::TestWithParam<PatBltCase> {};
+
+// A negative extent runs backwards from the given point, the point itself included: the
+// rectangle (x + width + 1, ..., x + 1), as for the destination of the other blits.
+TEST_P(PatBltExtents, NegativeExtentsRunBackFromTheGivenPointIncludingIt) {
+    const auto& c = GetParam();
+    Canvas32 canvas(5, 3);
+    SelectObject(canvas.DC(), GetStockObject(BLACK_BRUSH));
+    EXPECT_EQ(PatBlt(canvas.DC(), c.x, c.y, c.width, c.height, PATCOPY), 1);
+    EXPECT_EQ(canvas.Picture(0), c.picture);
+}
+
+INSTANTIATE_TEST_SUITE_P(Extents, PatBltExtents,
+                         ::testing::Values(PatBltCase{1, 0, 3, 2, ".###.|.###.|....."},
+                                           PatBltCase{3, 0, -3, 2, ".###.|.###.|....."},
+                                           PatBltCase{1, 1, 3, -2, ".###.|.###.|....."},
+                                           PatBltCase{3, 2, -3, -2, ".....|.###.|.###."},
+                                           PatBltCase{4, 2, -1, -1, ".....|.....|....#"},
+                                           PatBltCase{1, 0, 0, 2, ".....|.....|....."},
+                                           PatBltCase{1, 0, 3, 0, ".....|.....|....."}));
+
+TEST(Blit, PatBltWithNegativeExtentsFollowsTheWindowOrigin) {
+    Canvas32 canvas(5, 1);
+    SelectObject(canvas.DC(), GetStockObject(BLACK_BRUSH));
+    SetWindowOrgEx(canvas.DC(), 10, 0, nullptr);
+    PatBlt(canvas.DC(), 13, 0, -2, 1, PATCOPY);
+    EXPECT_EQ(canvas.Picture(0), "..##.");
+}
+
+// The 2 x 1 monochrome pattern "1 0" (white, black), repeated over a 4 x 1 monochrome surface.
+struct MonoPatternCase {
+    COLORREF text, background;
+    const char* white; // the white pixels afterwards
+};
+
+class MonochromePatternOnMonochrome : public ::testing::TestWithParam<MonoPatternCase> {};
+
+// Each bit takes the text (0) or background (1) colour, and that colour reaches the monochrome
+// surface as a colour source would: white where it is the background colour. So the bits pass
+// as they are whatever the colours, and only two equal colours make it all white.
+TEST_P(MonochromePatternOnMonochrome, KeepsItsBitsUnlessTextAndBackgroundAreOneColour) {
+    const auto& c = GetParam();
+    const std::uint8_t bits[] = {0x80, 0x00};
+    HBITMAP pattern = CreateBitmap(2, 1, 1, 1, bits);
+    HBRUSH brush = CreatePatternBrush(pattern);
+    Canvas32 patBlt(4, 1, 1), fillRect(4, 1, 1);
+    for (const Canvas32* canvas : {&patBlt, &fillRect}) {
+        SetTextColor(canvas->DC(), c.text);
+        SetBkColor(canvas->DC(), c.background);
+    }
+    SelectObject(patBlt.DC(), brush);
+    PatBlt(patBlt.DC(), 0, 0, 4, 1, PATCOPY);
+    EXPECT_EQ(patBlt.Picture(0xFFFFFF), c.white);
+    TRect all{0, 0, 4, 1};
+    FillRect(fillRect.DC(), &all, brush);
+    EXPECT_EQ(fillRect.Picture(0xFFFFFF), c.white);
+    SelectObject(patBlt.DC(), GetStockObject(WHITE_BRUSH));
+    DeleteObject(brush);
+    DeleteObject(pattern);
+}
+
+INSTANTIATE_TEST_SUITE_P(Colours, MonochromePatternOnMonochrome,
+                         ::testing::Values(MonoPatternCase{0x000000, 0xFFFFFF, "#.#."},
+                                           MonoPatternCase{0xFFFFFF, 0x000000, "#.#."},
+                                           MonoPatternCase{0x0000FF, 0x00FF00, "#.#."},
+                                           MonoPatternCase{0x00FFFF, 0xFFFF00, "#.#."},
+                                           MonoPatternCase{0x0000FF, 0x0000FF, "####"}));
+
+TEST(Blit, ColourPatternOnMonochromeIsWhiteWhereItIsTheBackgroundColour) {
+    Canvas32 tile(2, 1);
+    tile.Surf().SetPixel(0, 0, ColorToPixel(0x00FFFF)); // yellow: light, but not the background
+    tile.Surf().SetPixel(1, 0, ColorToPixel(0x00FF00)); // green: dark, but the background
+    HBRUSH brush = CreatePatternBrush(tile.Bitmap());
+    Canvas32 mono(4, 1, 1);
+    SetBkColor(mono.DC(), 0x00FF00);
+    SelectObject(mono.DC(), brush);
+    PatBlt(mono.DC(), 0, 0, 4, 1, PATCOPY);
+    EXPECT_EQ(mono.Picture(0xFFFFFF), ".#.#");
+    // A pattern operation with a source converts both by the same rule: the white source is
+    // its context's background colour, so white, and leaves the pattern as it is.
+    mono.Surf().Fill(0);
+    Canvas32 source(4, 1);
+    BitBlt(mono.DC(), 0, 0, 4, 1, source.DC(), 0, 0, MERGECOPY); // pattern AND source
+    EXPECT_EQ(mono.Picture(0xFFFFFF), ".#.#");
+    SelectObject(mono.DC(), GetStockObject(WHITE_BRUSH));
+    DeleteObject(brush);
+}
+
+struct OnePixelCase {
+    int mode;
+    int xSource, widthSource; // over the source row A B C
+    COLORREF expected;
+};
+
+class StretchToOnePixel : public ::testing::TestWithParam<OnePixelCase> {};
+
+// A destination one pixel wide takes one source pixel, the one at the given source corner,
+// rather than the AND or OR of the whole row the shrinking modes would make of it.
+TEST_P(StretchToOnePixel, TakesTheSourcePixelAtTheGivenCorner) {
+    const auto& c = GetParam();
+    Canvas32 src(3, 2);
+    const COLORREF row[] = {0x112233, 0x445566, 0x778899};
+    for (int x = 0; x < 3; ++x)
+        for (int y = 0; y < 2; ++y)
+            src.Surf().SetPixel(x, y, ColorToPixel(row[x]));
+    Canvas32 dst(1, 2);
+    SetStretchBltMode(dst.DC(), c.mode);
+    EXPECT_EQ(StretchBlt(dst.DC(), 0, 0, 1, 2, src.DC(), c.xSource, 0, c.widthSource, 2, SRCCOPY),
+              1);
+    EXPECT_EQ(dst.At(0, 0), c.expected);
+    EXPECT_EQ(dst.At(0, 1), c.expected); // the other direction still stretches as usual
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, StretchToOnePixel,
+                         ::testing::Values(OnePixelCase{BLACKONWHITE, 0, 3, 0x112233},
+                                           OnePixelCase{WHITEONBLACK, 0, 3, 0x112233},
+                                           OnePixelCase{COLORONCOLOR, 0, 3, 0x112233},
+                                           OnePixelCase{BLACKONWHITE, 1, 2, 0x445566},
+                                           OnePixelCase{BLACKONWHITE, 2, -3, 0x778899},
+                                           OnePixelCase{COLORONCOLOR, 2, -2, 0x778899}));
+
+TEST(Blit, StretchToOnePixelSquareFromAMonochromeSource) {
+    // The one sampled pixel is white; folding the row by AND would give black.
+    Canvas32 mono(4, 4, 1);
+    mono.Surf().Fill(0);
+    mono.Surf().SetPixel(0, 0, 0xFFFFFF);
+    Canvas32 dst(1, 1);
+    StretchBlt(dst.DC(), 0, 0, 1, 1, mono.DC(), 0, 0, 4, 4, SRCCOPY);
+    EXPECT_EQ(dst.At(0, 0), 0xFFFFFFu);
+}
+
 TEST(Dib, GetAndSetDIBitsBottomUpAndTopDown) {
     Canvas32 c(2, 2);
     c.Surf().SetPixel(0, 0, 0x11);

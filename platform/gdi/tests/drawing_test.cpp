@@ -240,6 +240,89 @@ TEST(Drawing, OriginsMoveLogicalCoordinates) {
     EXPECT_EQ(GetPixel(c.DC(), 11, 12), Red);
 }
 
+struct MonoPenCase {
+    COLORREF color;
+    bool white;
+};
+
+class SolidPenOnMonochrome : public ::testing::TestWithParam<MonoPenCase> {};
+
+// A pen's colour on a monochrome bitmap is the nearer of black and white (the channel sum past
+// 382), whatever the background colour, thin or wide; GetNearestColor says the same.
+TEST_P(SolidPenOnMonochrome, DrawsTheNearerOfBlackAndWhite) {
+    const auto& c = GetParam();
+    const COLORREF expected = c.white ? 0xFFFFFF : 0x000000;
+    for (COLORREF background : {COLORREF{0xFFFFFF}, COLORREF{0x000000}, c.color}) {
+        for (int width : {1, 3}) {
+            Canvas32 mono(5, 5, 1);
+            mono.Surf().Fill(c.white ? 0 : 0xFFFFFF);
+            SetBkColor(mono.DC(), background);
+            Selected pen(mono.DC(), CreatePen(PS_SOLID, width, c.color));
+            MoveToEx(mono.DC(), 0, 2, nullptr);
+            LineTo(mono.DC(), 5, 2);
+            EXPECT_EQ(mono.At(2, 2), expected)
+                << std::hex << c.color << " width " << width << " background " << background;
+        }
+    }
+    Canvas32 mono(1, 1, 1);
+    EXPECT_EQ(GetNearestColor(mono.DC(), c.color), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Colours, SolidPenOnMonochrome,
+    ::testing::Values(MonoPenCase{0x000000, false}, MonoPenCase{0xFFFFFF, true},
+                      MonoPenCase{0x0000FF, false}, MonoPenCase{0x00FFFF, true},
+                      MonoPenCase{0x808080, true}, MonoPenCase{0x7F8080, true},
+                      MonoPenCase{0x0080FF, true}, MonoPenCase{0x7F807F, false},
+                      MonoPenCase{0xC0C0C0, true}, MonoPenCase{0x404040, false}));
+
+struct FrameRgnCase {
+    const char* region; // '#' inside, on a white surface
+    int width, height;
+    const char* frame;
+};
+
+class FrameRgnShapes : public ::testing::TestWithParam<FrameRgnCase> {};
+
+// Every edge gets its border: the outer one, a concave corner's (diagonally too) and a hole's.
+TEST_P(FrameRgnShapes, FramesEveryEdgeOfTheRegion) {
+    const auto& c = GetParam();
+    std::string rows = c.region;
+    int w = static_cast<int>(rows.find('|')), h = static_cast<int>(rows.size() + 1) / (w + 1);
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            if (rows[static_cast<std::size_t>(y * (w + 1) + x)] == '#') {
+                HRGN pixel = CreateRectRgn(x, y, x + 1, y + 1);
+                CombineRgn(region, region, pixel, RGN_OR);
+                DeleteObject(pixel);
+            }
+    Canvas32 canvas(w, h);
+    HBRUSH red = CreateSolidBrush(Red);
+    EXPECT_EQ(FrameRgn(canvas.DC(), region, red, c.width, c.height), 1);
+    EXPECT_EQ(canvas.Picture(Red), c.frame);
+    DeleteObject(red);
+    DeleteObject(region);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Shapes, FrameRgnShapes,
+    ::testing::Values(
+        // An L: the pixel diagonal to the concave corner belongs to the frame.
+        FrameRgnCase{"###..|###..|###..|#####|#####", 1, 1, "###..|#.#..|#.#..|#.###|#####"},
+        FrameRgnCase{"#####....|#####....|#####....|#########|#########|#########|#########", 2, 1,
+                     "#####....|##.##....|##.##....|##.######|##.....##|##.....##|#########"},
+        // A hole two pixels wide gets a border two pixels wide around it.
+        FrameRgnCase{"############|############|############|#####..#####|############|"
+                     "############|############",
+                     2, 1,
+                     "############|##........##|##.######.##|##.##..##.##|##.######.##|"
+                     "##........##|############"},
+        FrameRgnCase{"#########|#########|#########|####.####|#########|#########|#########", 1, 1,
+                     "#########|#.......#|#..###..#|#..#.#..#|#..###..#|#.......#|#########"},
+        // Two separate rectangles are framed each on its own.
+        FrameRgnCase{"###.###|###.###|###.###", 1, 1, "###.###|#.#.#.#|###.###"}));
+
 TEST(Drawing, FrameRgnDrawsInsideTheRegionsEdge) {
     Canvas32 c(6, 4);
     HRGN region = CreateRectRgn(0, 0, 6, 4);

@@ -112,6 +112,32 @@ TEST(Clipping, ExcludeAndIntersectClipRects) {
     EXPECT_TRUE(RectVisible(c.DC(), &all));
 }
 
+struct RectVisibleCase {
+    TRect rect;
+    bool visible;
+};
+
+class RectVisibleTest : public ::testing::TestWithParam<RectVisibleCase> {};
+
+// The clip region is (2, 1)-(4, 3). An inverted rectangle is taken set right, as RectInRegion
+// takes it; an empty one is never visible.
+TEST_P(RectVisibleTest, TakesAnInvertedRectangleSetRight) {
+    const auto& c = GetParam();
+    Canvas32 canvas(6, 4);
+    IntersectClipRect(canvas.DC(), 2, 1, 4, 3);
+    EXPECT_EQ(RectVisible(canvas.DC(), &c.rect) != 0, c.visible);
+    HRGN clip = CreateRectRgn(2, 1, 4, 3);
+    EXPECT_EQ(RectInRegion(clip, &c.rect) != 0, c.visible);
+    DeleteObject(clip);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rectangles, RectVisibleTest,
+    ::testing::Values(RectVisibleCase{{0, 0, 3, 2}, true}, RectVisibleCase{{3, 2, 0, 0}, true},
+                      RectVisibleCase{{0, 2, 3, 0}, true}, RectVisibleCase{{3, 0, 0, 2}, true},
+                      RectVisibleCase{{6, 4, 4, 3}, false}, RectVisibleCase{{2, 0, 0, 4}, false},
+                      RectVisibleCase{{3, 1, 3, 3}, false}));
+
 TEST(Clipping, WindowContextDrawsFromItsOriginInsideItsVisibleArea) {
     auto surface = std::make_shared<Surface>(6, 1, 32);
     surface->Fill(0xFFFFFF);

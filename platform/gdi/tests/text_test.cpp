@@ -122,7 +122,46 @@ INSTANTIATE_TEST_SUITE_P(
                       CalcCase{"&ab", 0, DT_SINGLELINE | DT_NOPREFIX, {0, 0, 12, 8}},
                       CalcCase{"a\tb", 0, DT_SINGLELINE | DT_EXPANDTABS, {0, 0, 36, 8}},
                       CalcCase{"a\tb", 0, DT_SINGLELINE, {0, 0, 12, 8}},
-                      CalcCase{"", 5, DT_SINGLELINE, {0, 0, 0, 0}}));
+                      CalcCase{"", 5, DT_SINGLELINE, {0, 0, 0, 8}},
+                      CalcCase{"", 5, 0, {0, 0, 0, 0}}));
+
+struct EmptyTextCase {
+    const char* text;
+    int count;
+    UINT format;
+    TRect expected; // from {2, 3, 50, 60}
+    int result;
+};
+
+class DrawTextEmpty : public FakeText, public ::testing::WithParamInterface<EmptyTextCase> {};
+
+// An empty text (count -1) lays out as one line that is not there: DT_CALCRECT makes the
+// rectangle 0 wide and 0 high, or one line high with DT_SINGLELINE, and the result is the line
+// height in every case. A count of 0 does nothing at all: the result is 0 and the rectangle
+// stays as it was, with DT_CALCRECT too.
+TEST_P(DrawTextEmpty, GivesTheLineHeightOrNothingForACountOfZero) {
+    const auto& c = GetParam();
+    Canvas32 canvas(4, 4);
+    Use(canvas);
+    TRect r{2, 3, 50, 60};
+    EXPECT_EQ(DrawText(canvas.DC(), c.text, c.count, &r, c.format), c.result);
+    EXPECT_EQ(r, c.expected);
+    EXPECT_EQ(canvas.Picture(0xFFFFFF), "####|####|####|####"); // nothing drawn
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DrawTextEmpty,
+    ::testing::Values(EmptyTextCase{"", -1, DT_CALCRECT, {2, 3, 2, 3}, 8},
+                      EmptyTextCase{"", -1, DT_CALCRECT | DT_SINGLELINE, {2, 3, 2, 11}, 8},
+                      EmptyTextCase{nullptr, -1, DT_CALCRECT, {2, 3, 2, 3}, 8},
+                      EmptyTextCase{nullptr, -1, DT_CALCRECT | DT_SINGLELINE, {2, 3, 2, 11}, 8},
+                      EmptyTextCase{"", -1, DT_SINGLELINE, {2, 3, 50, 60}, 8},
+                      EmptyTextCase{"", -1, 0, {2, 3, 50, 60}, 8},
+                      EmptyTextCase{"abc", 0, DT_CALCRECT, {2, 3, 50, 60}, 0},
+                      EmptyTextCase{"abc", 0, DT_CALCRECT | DT_SINGLELINE, {2, 3, 50, 60}, 0},
+                      EmptyTextCase{"", 0, DT_CALCRECT | DT_SINGLELINE, {2, 3, 50, 60}, 0},
+                      EmptyTextCase{"abc", 0, DT_SINGLELINE, {2, 3, 50, 60}, 0},
+                      EmptyTextCase{nullptr, 3, DT_CALCRECT, {2, 3, 50, 60}, 0}));
 
 TEST_F(FakeText, SingleLineCentresVerticallyAndReturnsTheTextsBottom) {
     Canvas32 c(20, 20);
