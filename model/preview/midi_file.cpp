@@ -69,6 +69,7 @@ struct TrackEvent {
     // A tempo change carries no message.
     std::optional<std::uint32_t> Tempo;
     std::vector<std::uint8_t> Message;
+    bool Escaped = false;
 };
 
 constexpr std::uint64_t Forever = std::numeric_limits<std::uint64_t>::max();
@@ -84,6 +85,24 @@ std::uint64_t Add(std::uint64_t a, std::uint64_t b) {
     return a > Forever - b ? Forever : a + b;
 }
 
+// A moment counted in ticks of tempos, exactly: whole microseconds, and the fraction of one
+// that the ticks leave over, in units of 1/ticksPerQuarter of a microsecond (so always below
+// ticksPerQuarter).
+struct ExactMicros {
+    std::uint64_t Whole = 0;
+    std::uint64_t Fraction = 0;
+
+    // The moment `ticks` later at `tempo` microseconds a quarter of `ticksPerQuarter` ticks.
+    ExactMicros After(std::uint64_t ticks, std::uint32_t tempo,
+                      std::uint64_t ticksPerQuarter) const {
+        // ticks * tempo may not fit; whole quarters and the ticks left over do, apart.
+        const std::uint64_t leftOver = ticks % ticksPerQuarter * tempo + Fraction;
+        return {
+            Add(Add(Whole, MulDiv(ticks / ticksPerQuarter, tempo, 1)), leftOver / ticksPerQuarter),
+            leftOver % ticksPerQuarter};
+    }
+};
+
 int DataBytesOf(std::uint8_t status) {
     const std::uint8_t kind = status & 0xF0;
     return kind == 0xC0 || kind == 0xD0 ? 1 : 2;
@@ -95,8 +114,9 @@ void ReadTrack(std::span<const std::uint8_t> chunk, std::size_t track,
     std::uint64_t tick = 0;
     std::uint8_t running = 0;
     std::vector<std::uint8_t> pendingSysex;
-    auto add = [&](std::optional<std::uint32_t> tempo, std::vector<std::uint8_t> message) {
-        events.push_back({tick, track, tempo, std::move(message)});
+    auto add = [&](std::optional<std::uint32_t> tempo, std::vector<std::uint8_t> message,
+                   bool escaped = false) {
+        events.push_back({tick, track, tempo, std::move(message), escaped});
     };
     while (!in.AtEnd()) {
         tick += in.Quantity();
@@ -117,6 +137,8 @@ void ReadTrack(std::span<const std::uint8_t> chunk, std::size_t track,
             if (first == 0xF0) {
                 pendingSysex.assign(1, 0xF0);
             } else if (pendingSysex.empty()) {
+                // Not the rest of a split message: bytes the file wants sent as they stand.
+                if (!data.empty()) add(std::nullopt, {data.begin(), data.end()}, true);
                 continue;
             }
             pendingSysex.insert(pendingSysex.end(), data.begin(), data.end());
@@ -177,22 +199,27 @@ std::vector<TMidiFileEvent> Read(std::span<const std::uint8_t> bytes) {
     const std::uint64_t ticksPerUnit = timeCode ? (division & 0xFF) : division;
     if (timeCode && (framesPer100s == 0 || ticksPerUnit == 0)) throw Malformed();
 
+    // A tempo change may fall between two whole microseconds: the moment of each is kept
+    // exact, so that rounding never adds up over many changes.
+    ExactMicros segmentStart;
     std::uint64_t segmentTick = 0;
-    std::uint64_t segmentMicros = 0;
     std::uint32_t tempo = DefaultTempo;
-    auto microsAt = [&](std::uint64_t tick) {
-        if (timeCode) return MulDiv(tick, 100'000'000, framesPer100s * ticksPerUnit);
-        return Add(segmentMicros, MulDiv(tick - segmentTick, tempo, ticksPerUnit));
+    auto exactAt = [&](std::uint64_t tick) {
+        return segmentStart.After(tick - segmentTick, tempo, ticksPerUnit);
+    };
+    // Rounded down once, at the end.
+    auto millisAt = [&](std::uint64_t tick) -> platform::core::Millis {
+        if (timeCode) return MulDiv(tick, 100'000'000, framesPer100s * ticksPerUnit) / 1000;
+        return exactAt(tick).Whole / 1000;
     };
     std::vector<TMidiFileEvent> result;
     for (TrackEvent& event : events) {
-        const std::uint64_t micros = microsAt(event.Tick);
         if (event.Tempo) {
-            segmentMicros = micros;
+            segmentStart = exactAt(event.Tick);
             segmentTick = event.Tick;
             tempo = *event.Tempo;
         } else {
-            result.push_back({micros / 1000, std::move(event.Message)});
+            result.push_back({millisAt(event.Tick), std::move(event.Message), event.Escaped});
         }
     }
     return result;

@@ -1,9 +1,12 @@
 #pragma once
 // A Standard MIDI File of format 0 or 1, read into one list of the messages to play and the
 // moment each is due. Tempo changes (of any track) and the file's time division decide the
-// moments; running status is resolved, so every message stands complete. Meta events are
+// moments, kept exact across tempo changes and rounded down to the millisecond once, for each
+// message; running status is resolved, so every message stands complete. Meta events are
 // skipped; a system-exclusive message is kept once it is complete (a message split into
-// packets is joined), escaped packets are skipped.
+// packets is joined). An escaped packet (F7 <length> <bytes> outside a split system-exclusive
+// message) is kept as its bytes stand, to be sent as they are; an empty one carries nothing and
+// is skipped.
 
 #include "platform/core/clock.h"
 
@@ -17,8 +20,10 @@ namespace model {
 struct TMidiFileEvent {
     // Milliseconds from the start of the file.
     platform::core::Millis Time = 0;
-    // A channel message (2 or 3 bytes), or a system-exclusive message F0 .. F7.
+    // A channel message (2 or 3 bytes), or a system-exclusive message F0 .. F7; when Escaped,
+    // the bytes of an escaped packet as the file gives them: at least one, of any value.
     std::vector<std::uint8_t> Message;
+    bool Escaped = false;
 };
 
 class TMidiFile {

@@ -86,7 +86,7 @@ void TMidiFilePlayer::SendDue() {
     const auto& events = file_.Events();
     const platform::core::Millis elapsed = platform::core::CurrentClock().Now() - start_;
     while (playing_ && next_ < events.size() && events[next_].Time <= elapsed)
-        Send(events[next_++].Message);
+        Send(events[next_++]);
     if (!playing_) return;
     if (next_ == events.size()) {
         timer_->SetEnabled(false);
@@ -99,8 +99,10 @@ void TMidiFilePlayer::SendDue() {
     timer_->SetEnabled(true);
 }
 
-void TMidiFilePlayer::Send(const std::vector<std::uint8_t>& message) {
-    if (message.front() == 0xF0) {
+void TMidiFilePlayer::Send(const TMidiFileEvent& event) {
+    const std::vector<std::uint8_t>& message = event.Message;
+    // Escaped bytes go out untouched, whatever they hold: they are never taken for a note.
+    if (event.Escaped || message.front() == 0xF0) {
         if (message.size() <= std::numeric_limits<std::uint16_t>::max())
             output_->SendLong(message.data(), static_cast<std::uint16_t>(message.size()));
         return;

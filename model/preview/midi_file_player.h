@@ -1,6 +1,7 @@
 #pragma once
 // The media player of the MIDI-file preview: plays a Standard MIDI File through the configured
-// MIDI output device, each message at its moment on the platform clock. It opens that device
+// MIDI output device, each message at its moment on the platform clock; system-exclusive
+// messages and escaped packets go out as long messages, as they stand. It opens that device
 // itself, so the program's own ports must be closed while it plays.
 
 #include "model/preview/midi_file.h"
@@ -47,7 +48,7 @@ public:
 
 private:
     void SendDue();
-    void Send(const std::vector<std::uint8_t>& message);
+    void Send(const TMidiFileEvent& event);
 
     TMidiFile file_;
     std::unique_ptr<midi::TMidiOutput> output_;

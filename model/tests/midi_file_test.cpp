@@ -111,7 +111,57 @@ TEST(MidiFileTest, FormatOneTakesTheTempoOfItsFirstTrackForEveryTrack) {
     EXPECT_EQ(Timed(midiFile), expected);
 }
 
-TEST(MidiFileTest, SystemExclusiveIsKeptWholeAndEscapesAreSkipped) {
+std::vector<bool> EscapedFlags(const TMidiFile& file) {
+    std::vector<bool> result;
+    for (const TMidiFileEvent& event : file.Events())
+        result.push_back(event.Escaped);
+    return result;
+}
+
+TEST(MidiFileTest, ManyTempoChangesKeepTheTimeExact) {
+    // 3 ticks a quarter and a new tempo at every tick: most ticks last no whole number of
+    // microseconds, yet every third one ends on a whole millisecond.
+    std::vector<std::pair<std::uint32_t, Bytes>> tempoMap;
+    for (std::uint32_t tempo : {400000, 500000, 600000, 250000, 350000, 300000, 100000, 200000,
+                                300000, 1000000, 1000000, 1000000})
+        tempoMap.push_back({tempoMap.empty() ? 0 : 1, Tempo(tempo)});
+    const Bytes file = File(1, 3,
+                            {Track(tempoMap), Track({{1, {0x90, 0x3C, 0x64}},
+                                                     {2, {0x3C, 0x00}},
+                                                     {3, {0x90, 0x3E, 0x64}},
+                                                     {3, {0x80, 0x3E, 0x40}},
+                                                     {3, {0xC0, 0x05}},
+                                                     {1, {0x90, 0x40, 0x64}}})});
+    TMidiFile midiFile;
+    ASSERT_TRUE(midiFile.LoadFromBytes(file));
+    const std::vector<std::pair<platform::core::Millis, Bytes>> expected = {
+        {133, {0x90, 0x3C, 0x64}},  // 400000/3 us
+        {500, {0x90, 0x3C, 0x00}},  // (400000 + 500000 + 600000)/3
+        {800, {0x90, 0x3E, 0x64}},  // + (250000 + 350000 + 300000)/3
+        {1000, {0x80, 0x3E, 0x40}}, // + (100000 + 200000 + 300000)/3
+        {2000, {0xC0, 0x05}},       // + 3 * 1000000/3
+        {2333, {0x90, 0x40, 0x64}}, // + 1000000/3
+    };
+    EXPECT_EQ(Timed(midiFile), expected);
+}
+
+TEST(MidiFileTest, ThousandsOfTempoChangesDoNotDrift) {
+    // 3 ticks a quarter, the tempo at every tick 1000000 and 500000 in turn: each pair of
+    // ticks lasts (1000000 + 500000)/3 = 500000 us, so tick 4000 is 1000 s exactly, and tick
+    // 4001, a third of 500000 us later, 1000166.67 ms.
+    std::vector<std::pair<std::uint32_t, Bytes>> events;
+    for (int tick = 0; tick < 4000; ++tick)
+        events.push_back({tick == 0 ? 0 : 1, Tempo(tick % 2 == 0 ? 1000000 : 500000)});
+    events.push_back({1, {0x90, 0x3C, 0x64}});
+    events.push_back({1, {0x80, 0x3C, 0x40}});
+    TMidiFile midiFile;
+    ASSERT_TRUE(midiFile.LoadFromBytes(File(0, 3, {Track(events)})));
+    const std::vector<std::pair<platform::core::Millis, Bytes>> expected = {
+        {1000000, {0x90, 0x3C, 0x64}}, {1000166, {0x80, 0x3C, 0x40}}};
+    EXPECT_EQ(Timed(midiFile), expected);
+}
+
+TEST(MidiFileTest, SystemExclusiveIsKeptWholeAndEscapedPacketsAsTheyStand) {
     const Bytes file = File(0, 1000,
                             {Track({{0, {0xF0, 0x03, 0x7E, 0x7F, 0xF7}},
                                     {0, {0xF0, 0x02, 0x41, 0x10}},
@@ -123,8 +173,38 @@ TEST(MidiFileTest, SystemExclusiveIsKeptWholeAndEscapesAreSkipped) {
     const std::vector<std::pair<platform::core::Millis, Bytes>> expected = {
         {0, {0xF0, 0x7E, 0x7F, 0xF7}},
         {5, {0xF0, 0x41, 0x10, 0x42, 0xF7}},
+        {5, {0xFA}},
         {5, {0x80, 0x3C, 0x00}}};
     EXPECT_EQ(Timed(midiFile), expected);
+    EXPECT_EQ(EscapedFlags(midiFile), (std::vector<bool>{false, false, true, false}));
+}
+
+TEST(MidiFileTest, EscapedPacketsKeepTheirBytesAndTimes) {
+    // 1 ms a tick. The bytes of an escape need not make a message, nor be 7-bit data.
+    const Bytes file = File(0, 500,
+                            {Track({{0, {0xF7, 0x01, 0xF8}},
+                                    {0, {0x90, 0x3C, 0x64}},
+                                    {10, {0xF7, 0x03, 0xF2, 0x10, 0x20}},
+                                    {0, {0xF7, 0x00}},
+                                    {5, {0xF7, 0x03, 0x91, 0x3C, 0x7F}},
+                                    {0, {0xF7, 0x04, 0xFF, 0x00, 0x80, 0x7F}},
+                                    {5, {0xF7, 0x03, 0xF0, 0x43, 0x10}},
+                                    {0, {0xF7, 0x02, 0x4C, 0xF7}},
+                                    {1, {0x80, 0x3C, 0x00}}})});
+    TMidiFile midiFile;
+    ASSERT_TRUE(midiFile.LoadFromBytes(file));
+    const std::vector<std::pair<platform::core::Millis, Bytes>> expected = {
+        {0, {0xF8}},
+        {0, {0x90, 0x3C, 0x64}},
+        {10, {0xF2, 0x10, 0x20}},
+        {15, {0x91, 0x3C, 0x7F}},
+        {15, {0xFF, 0x00, 0x80, 0x7F}},
+        {20, {0xF0, 0x43, 0x10}},
+        {20, {0x4C, 0xF7}},
+        {21, {0x80, 0x3C, 0x00}}};
+    EXPECT_EQ(Timed(midiFile), expected);
+    EXPECT_EQ(EscapedFlags(midiFile),
+              (std::vector<bool>{true, false, true, true, true, true, true, false}));
 }
 
 TEST(MidiFileTest, TimeCodeDivisionCountsFrames) {
@@ -209,6 +289,35 @@ TEST_F(MidiFilePlayerTest, PlaysEachMessageAtItsMoment) {
     EXPECT_EQ(instrument().Received().back(), (Bytes{0xF0, 0x7E, 0x7F, 0xF7}));
     EXPECT_FALSE(player.Playing());
     player.Close();
+}
+
+TEST_F(MidiFilePlayerTest, SendsEscapedPacketsAsTheyStandAtTheirMoments) {
+    ui.CloseDevs();
+    TMidiFilePlayer player;
+    player.FileName = WriteFile(File(0, 500,
+                                     {Track({{100, {0xF7, 0x01, 0xFA}},
+                                             {0, {0x90, 0x3C, 0x64}},
+                                             {50, {0xF7, 0x02, 0xF3, 0x05}},
+                                             {0, {0xF7, 0x03, 0x99, 0x24, 0x7F}},
+                                             {100, {0x80, 0x3C, 0x40}}})}));
+    ASSERT_TRUE(player.Open());
+    ASSERT_TRUE(player.Play());
+    Run(99);
+    EXPECT_TRUE(instrument().Received().empty());
+    Run(1);
+    EXPECT_EQ(instrument().Received(), (std::vector<Bytes>{{0xFA}, {0x90, 0x3C, 0x64}}));
+    Run(49);
+    EXPECT_EQ(instrument().Received().size(), 2u);
+    Run(1);
+    EXPECT_EQ(instrument().Received(),
+              (std::vector<Bytes>{{0xFA}, {0x90, 0x3C, 0x64}, {0xF3, 0x05}, {0x99, 0x24, 0x7F}}));
+    // The escaped note is the file's own business: stopping releases only the note it played.
+    player.Stop();
+    Run(200);
+    EXPECT_EQ(
+        instrument().Received(),
+        (std::vector<Bytes>{
+            {0xFA}, {0x90, 0x3C, 0x64}, {0xF3, 0x05}, {0x99, 0x24, 0x7F}, {0x80, 0x3C, 0x00}}));
 }
 
 TEST_F(MidiFilePlayerTest, StoppingReleasesWhatIsHeld) {
