@@ -1,6 +1,8 @@
 #pragma once
 // One Qt application object for a whole test program, made before the first test and gone
 // after the last: windows and the font engine need one, and Qt allows only one a process.
+// It runs on Qt's offscreen platform unless QT_QPA_PLATFORM says otherwise, so that a test
+// program needs no display wherever it is started from.
 // Header-only, so that a test program needs no more than Qt and GoogleTest to use it.
 
 #include <QCoreApplication>
@@ -8,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdlib.h>
 #include <string>
 #include <utility>
 
@@ -23,7 +26,9 @@ public:
     QtTestEnvironment& operator=(const QtTestEnvironment&) = delete;
 
     void SetUp() override {
-        if (!QCoreApplication::instance()) app_ = std::make_unique<Application>(argc_, argv_);
+        if (QCoreApplication::instance()) return;
+        ::setenv("QT_QPA_PLATFORM", "offscreen", /*overwrite=*/0);
+        app_ = std::make_unique<Application>(argc_, argv_);
     }
     void TearDown() override {
         // What the last test left for deferred deletion must go while the application is

@@ -13,11 +13,11 @@
 #include "platform/forms/application.h"
 #include "platform/forms/controls.h"
 #include "platform/forms/forms.h"
-#include "platform/win/input_driver.h"
 #include "platform/win/input_state.h"
 #include "platform/win/monitors.h"
 #include "testsupport/temp_folder.h"
 #include "testsupport/virtual_instrument.h"
+#include "testsupport/win/input_driver.h"
 
 #include <gtest/gtest.h>
 
@@ -73,7 +73,7 @@ protected:
     ~AppTest() override {
         owner.reset();
         platform::forms::Application().SetMainForm(nullptr);
-        platform::win::PumpUntilIdle();
+        testsupport::PumpUntilIdle();
         model::MidiOnline = false;
         model::SetDialogs(nullptr);
         model::SetUiServices(nullptr);
@@ -126,7 +126,7 @@ protected:
     std::vector<std::vector<std::uint8_t>> toOther;
     model::TQuintaron state;
     RecordingDialogs dialogs;
-    platform::win::InputDriver driver;
+    testsupport::InputDriver driver;
     // The windows of the test, freed before the rest of its world.
     std::unique_ptr<platform::forms::TComponent> owner =
         std::make_unique<platform::forms::TComponent>(nullptr);

@@ -9,6 +9,7 @@
 #include "model/print/print_library.h"
 #include "model/print/print_routines.h"
 #include "platform/forms/printers.h"
+#include "testsupport/forms/recording_printer.h"
 
 #include <gtest/gtest.h>
 
@@ -58,8 +59,8 @@ std::vector<std::string> TextsAt(const std::vector<std::string>& page, int y) {
 }
 
 TEST_F(PrinterTargetTest, AListingOnTheRecordingPrinterHasItsHeaderRulesAndFooters) {
-    auto recording = std::make_unique<forms::TRecordingPrinter>();
-    forms::TRecordingPrinter& printer = *recording;
+    auto recording = std::make_unique<testsupport::TRecordingPrinter>();
+    testsupport::TRecordingPrinter& printer = *recording;
     forms::SetPrinter(std::move(recording));
     TPrinterTarget target;
     FillLibrary();
@@ -133,7 +134,7 @@ TEST_F(PrinterTargetTest, AListingOnThePdfPrinterBecomesADocumentOfAsManyPages) 
 }
 
 TEST_F(PrinterTargetTest, ListingsAreInCourierNewTenPoint) {
-    forms::SetPrinter(std::make_unique<forms::TRecordingPrinter>());
+    forms::SetPrinter(std::make_unique<testsupport::TRecordingPrinter>());
     model::PrintBegin();
     const auto& font = forms::Printer().Canvas().Font();
     EXPECT_EQ(font.Name(), "Courier New");

@@ -1,27 +1,9 @@
 #include "platform/forms/clipbrd.h"
 
-#include "platform/core/text.h"
-
-#include <QApplication>
-#include <QClipboard>
-#include <QGuiApplication>
+#include "platform/win/message_beep.h"
+#include "platform/win/system_clipboard.h"
 
 namespace platform::forms {
-
-namespace {
-
-int& BeepCount() {
-    static int count = 0;
-    return count;
-}
-
-// Without a running Qt (a tool, a test without one) the text stays in the process.
-std::string& LocalText() {
-    static std::string text;
-    return text;
-}
-
-} // namespace
 
 TClipboard& Clipboard() {
     static TClipboard clipboard;
@@ -29,34 +11,35 @@ TClipboard& Clipboard() {
 }
 
 std::string TClipboard::AsText() const {
-    if (!QGuiApplication::instance()) return LocalText();
-    QString text = QGuiApplication::clipboard()->text();
-    return core::Utf8ToAnsi(text.toStdString());
+    if (!win::OpenClipboard(win::NullHWnd)) return {};
+    std::string text = win::GetClipboardData(win::CF_TEXT).value_or(std::string());
+    win::CloseClipboard();
+    return text;
 }
 
 void TClipboard::SetAsText(const std::string& text) {
-    LocalText() = text;
-    if (!QGuiApplication::instance()) return;
-    QGuiApplication::clipboard()->setText(QString::fromStdString(core::AnsiToUtf8(text)));
+    if (!win::OpenClipboard(win::NullHWnd)) return;
+    win::EmptyClipboard();
+    win::SetClipboardData(win::CF_TEXT, text);
+    win::CloseClipboard();
 }
 
 bool TClipboard::HasText() const {
-    return !AsText().empty();
+    return win::IsClipboardFormatAvailable(win::CF_TEXT);
 }
 
 void TClipboard::Clear() {
-    LocalText().clear();
-    if (QGuiApplication::instance()) QGuiApplication::clipboard()->clear();
+    if (!win::OpenClipboard(win::NullHWnd)) return;
+    win::EmptyClipboard();
+    win::CloseClipboard();
 }
 
-bool MessageBeep(unsigned) {
-    ++BeepCount();
-    if (qobject_cast<QApplication*>(QCoreApplication::instance())) QApplication::beep();
-    return true;
+bool MessageBeep(unsigned type) {
+    return win::MessageBeep(type);
 }
 
 int MessageBeepCount() {
-    return BeepCount();
+    return win::MessageBeepCount();
 }
 
 } // namespace platform::forms

@@ -5,9 +5,7 @@
 #include "platform/forms/application.h"
 #include "platform/forms/forms.h"
 #include "platform/forms/std_ctrls.h"
-
-#include <QApplication>
-#include <QFileDialog>
+#include "platform/win/common_dialogs.h"
 
 #include <algorithm>
 #include <cctype>
@@ -284,37 +282,18 @@ bool TOpenDialog::Execute() {
             chosen = core::IncludeTrailingPathDelimiter(InitialDir) + chosen;
         return Finish(chosen);
     }
-    QStringList filters;
-    {
-        std::vector<std::string> parts;
-        std::size_t start = 0;
-        for (;;) {
-            std::size_t bar = Filter.find('|', start);
-            parts.push_back(Filter.substr(start, bar == std::string::npos ? bar : bar - start));
-            if (bar == std::string::npos) break;
-            start = bar + 1;
-        }
-        for (std::size_t i = 0; i + 1 < parts.size(); i += 2) {
-            QString patterns;
-            for (const std::string& p : FilterPatterns(Filter, static_cast<int>(i / 2) + 1))
-                patterns += QString::fromStdString(p) + " ";
-            filters << QString::fromStdString(core::AnsiToUtf8(parts[i])) + " (" +
-                           patterns.trimmed() + ")";
-        }
-    }
-    QString selected = filters.value(FilterIndex - 1);
-    const QString title = QString::fromStdString(core::AnsiToUtf8(Title));
-    const QString dir = QString::fromStdString(core::AnsiToUtf8(
-        InitialDir.empty()
-            ? FileName
-            : core::IncludeTrailingPathDelimiter(InitialDir) + core::ExtractFileName(FileName)));
-    QFileDialog::Options options = QFileDialog::DontConfirmOverwrite;
-    QString chosen = Saving() ? QFileDialog::getSaveFileName(nullptr, title, dir,
-                                                             filters.join(";;"), &selected, options)
-                              : QFileDialog::getOpenFileName(
-                                    nullptr, title, dir, filters.join(";;"), &selected, options);
-    if (int at = static_cast<int>(filters.indexOf(selected)); at >= 0) FilterIndex = at + 1;
-    return Finish(core::Utf8ToAnsi(chosen.toStdString()));
+    win::OPENFILENAME ofn;
+    ofn.lpstrFilter = Filter;
+    std::replace(ofn.lpstrFilter.begin(), ofn.lpstrFilter.end(), '|', '\0');
+    ofn.nFilterIndex = static_cast<win::DWORD>(FilterIndex);
+    ofn.lpstrFile = FileName;
+    ofn.lpstrInitialDir = InitialDir;
+    ofn.lpstrTitle = Title;
+    // The program asks its own question about replacing a file.
+    ofn.Flags = 0;
+    const bool chosen = Saving() ? win::GetSaveFileName(&ofn) : win::GetOpenFileName(&ofn);
+    FilterIndex = static_cast<int>(ofn.nFilterIndex);
+    return chosen && Finish(ofn.lpstrFile);
 }
 
 // ---- the test seam ----

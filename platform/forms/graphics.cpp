@@ -4,8 +4,7 @@
 #include "platform/gdi/blit.h"
 #include "platform/gdi/drawing.h"
 #include "platform/gdi/surface.h"
-
-#include <QImage>
+#include "platform/win/load_image.h"
 
 namespace platform::forms {
 
@@ -59,20 +58,17 @@ gdi::TCanvas& TBitmap::Canvas() {
 }
 
 void TBitmap::LoadFromFile(const std::string& path) {
-    QImage image;
-    if (!image.load(QString::fromStdString(path)))
-        throw core::Exception("Bitmap image is not valid");
-    image = image.convertToFormat(QImage::Format_RGB32);
+    gdi::HBITMAP image = win::LoadImage(path, win::IMAGE_BITMAP, 0, 0, win::LR_LOADFROMFILE);
+    if (image == gdi::HBITMAP{}) throw core::Exception("Bitmap image is not valid");
+    const gdi::Surface& pixels = *gdi::BitmapSurface(image);
     Release();
     width_ = height_ = 0;
-    SetSize(image.width(), image.height());
+    SetSize(pixels.Width(), pixels.Height());
     gdi::Surface* surface = gdi::BitmapSurface(bitmap_);
-    for (int y = 0; y < image.height(); ++y) {
-        const QRgb* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x)
-            surface->SetPixel(
-                x, y, gdi::ColorToPixel(gdi::RGB(qRed(row[x]), qGreen(row[x]), qBlue(row[x]))));
-    }
+    for (int y = 0; y < pixels.Height(); ++y)
+        for (int x = 0; x < pixels.Width(); ++x)
+            surface->SetPixel(x, y, pixels.Pixel(x, y));
+    gdi::DeleteObject(image);
     if (OnChange) OnChange();
 }
 

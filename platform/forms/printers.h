@@ -2,8 +2,8 @@
 // The class library's printer object as the program uses it: a document of pages drawn on a
 // canvas at 300 pixels per inch. Every document becomes a PDF file in the data folder (the
 // documents folder's "Quintaron" folder), named after the title; where the system has a
-// default printer (CUPS), the finished file is also handed to it. Tests put a recording
-// printer in place, which keeps what each page drew.
+// default printer (CUPS), the finished file is also handed to it. Tests put a printer of their
+// own in place (SetPrinter).
 
 #include "platform/gdi/canvas.h"
 
@@ -43,42 +43,6 @@ public:
 
 private:
     std::unique_ptr<gdi::TPrinter> device_;
-};
-
-// Keeps the drawing calls of every page instead of printing them.
-class TRecordingPrinter : public TPrinter {
-public:
-    TRecordingPrinter();
-    ~TRecordingPrinter() override;
-
-    void BeginDoc() override;
-    void EndDoc() override;
-    void NewPage() override;
-    void Abort() override;
-    gdi::TCanvas& Canvas() override { return canvas_; }
-    int PageWidth() const override;
-    int PageHeight() const override;
-    int PageNumber() const override { return static_cast<int>(pages_.size()); }
-    bool Printing() const override { return printing_; }
-    std::string OutputFileName() const override { return {}; }
-
-    struct Document {
-        std::string Title;
-        // The calls of each page, as the recording context writes them.
-        std::vector<std::vector<std::string>> Pages;
-        bool Aborted = false;
-    };
-    const std::vector<Document>& Documents() const { return documents_; }
-
-private:
-    void FinishPage();
-    gdi::TCanvas canvas_;
-    gdi::HDC dc_{};
-    gdi::HBITMAP page_{};
-    gdi::HGDIOBJ oldBitmap_{};
-    bool printing_ = false;
-    std::vector<std::vector<std::string>> pages_;
-    std::vector<Document> documents_;
 };
 
 TPrinter& Printer();

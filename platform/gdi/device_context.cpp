@@ -1,7 +1,7 @@
 #include "platform/gdi/device_context.h"
 
+#include "platform/gdi/call_trace.h"
 #include "platform/gdi/object_table.h"
-#include "platform/gdi/recording_dc.h"
 #include "platform/gdi/region_handles.h"
 #include "platform/gdi/surface.h"
 

@@ -10,6 +10,7 @@
 #include "platform/gdi/region.h"
 #include "platform/gdi/surface.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -61,6 +62,8 @@ enum : int {
 };
 
 struct GdiObjectData;
+// Told each drawing call made on a context, written as call_trace.h describes.
+using DCCallSink = std::function<void(const std::string& call)>;
 struct PenData;
 struct BrushData;
 struct FontData;
@@ -118,9 +121,10 @@ public:
     void PlotPixel(int x, int y, Pixel32 color, int rop2, const Region& drawable);
 
     std::vector<DeviceState> saved;
-    // Set on a recording context: the calls written down, and how deep the current call is.
-    std::unique_ptr<std::vector<std::string>> recording;
-    int recordDepth = 0;
+    // Where the calls made on this context are told (none: nowhere), and how deep the current
+    // call is.
+    DCCallSink callSink;
+    int callDepth = 0;
 };
 
 // The context behind a handle; nullptr for an invalid one.

@@ -1,7 +1,7 @@
 #include "platform/gdi/draw_text.h"
 
+#include "platform/gdi/call_trace.h"
 #include "platform/gdi/object_table.h"
-#include "platform/gdi/recording_dc.h"
 #include "platform/gdi/text_out.h"
 
 #include <algorithm>

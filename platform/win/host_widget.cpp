@@ -45,4 +45,9 @@ void HostWidget::PaintSurface(const QRect& area) {
     painter.drawImage(area, image, area);
 }
 
+QWidget* HostWidgetOf(HWND wnd) {
+    auto* w = WindowOf(wnd);
+    return w ? w->host.data() : nullptr;
+}
+
 } // namespace platform::win

@@ -21,4 +21,7 @@ private:
     HWND wnd_;
 };
 
+// The widget that stands for wnd; nullptr when it has none (a child, a window not yet shown).
+QWidget* HostWidgetOf(HWND wnd);
+
 } // namespace platform::win

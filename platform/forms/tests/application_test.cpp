@@ -9,6 +9,7 @@
 #include "platform/forms/tests/forms_test_support.h"
 #include "platform/win/cursors.h"
 #include "platform/win/input_state.h"
+#include "testsupport/forms/recording_printer.h"
 #include "testsupport/temp_folder.h"
 
 #include <QImage>
@@ -61,10 +62,10 @@ TEST_F(ApplicationTest, DialogScriptChecksTheQuestion) {
 TEST_F(ApplicationTest, MessageDialogWithoutAScriptIsAModalForm) {
     After(100, [] {
         // The dialog is the active window; Enter takes its default button.
-        InputDriver().Key(Qt::Key_Return, "\r");
+        testsupport::InputDriver().Key(Qt::Key_Return, "\r");
     });
     EXPECT_EQ(MessageDlg("Proceed?", mtConfirmation, mbYes | mbNo, 0), mrYes);
-    After(100, [] { InputDriver().Key(Qt::Key_Escape, "\x1b"); });
+    After(100, [] { testsupport::InputDriver().Key(Qt::Key_Escape, "\x1b"); });
     EXPECT_EQ(MessageBox("Retry?", "Quintaron", MB_RETRYCANCEL), IDCANCEL);
 }
 
@@ -192,8 +193,8 @@ TEST_F(ApplicationTest, PopupMenuRunsTheChosenItemAfterClosing) {
 }
 
 TEST_F(ApplicationTest, RecordingPrinterKeepsEachPage) {
-    auto previous = SetPrinter(std::make_unique<TRecordingPrinter>());
-    auto& printer = static_cast<TRecordingPrinter&>(Printer());
+    auto previous = SetPrinter(std::make_unique<testsupport::TRecordingPrinter>());
+    auto& printer = static_cast<testsupport::TRecordingPrinter&>(Printer());
     printer.Title = "Library";
     EXPECT_EQ(printer.PageWidth(), 2480);
     EXPECT_EQ(printer.PageHeight(), 3508);

@@ -332,6 +332,59 @@ TEST_F(ControlsTest, ListBoxSelectionByProgramAndByUser) {
     EXPECT_EQ(list.ItemIndex(), 2);
 }
 
+// A multi-select list as a user works it: a click selects one item alone, a click with Ctrl held
+// toggles the item clicked and leaves the others as they are.
+TEST_F(ControlsTest, ListBoxCtrlClickTogglesOneItemOfAMultiSelection) {
+    TForm& form = ShownForm();
+    TListBox& list = Place<TListBox>(form, {10, 10, 130, 110});
+    list.MultiSelect = true;
+    for (const char* s : {"a", "b", "c", "d"})
+        list.Items().Add(s);
+    auto selection = [&list] {
+        std::string selected;
+        for (int i = 0; i < list.Items().Count(); ++i)
+            if (list.Selected(i)) selected += list.Items()[i];
+        return selected;
+    };
+    struct Step {
+        bool ctrl;
+        int item;
+        const char* selected;
+    };
+    const Step steps[] = {
+        {false, 0, "a"},  {true, 2, "ac"}, {true, 3, "acd"}, {true, 0, "cd"},
+        {true, 0, "acd"}, {false, 1, "b"}, {true, 1, ""},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(std::string(step.ctrl ? "Ctrl+" : "") + "click on item " +
+                     std::to_string(step.item));
+        // A user's pace: two clicks on one item are two clicks, not a double click.
+        clock.Advance(1000);
+        const TPoint point = At(list, {10, 2 + 13 * step.item + 5});
+        if (step.ctrl) driver.KeyDown(Qt::Key_Control);
+        driver.MoveTo(point);
+        driver.Press(point);
+        driver.Release(point);
+        if (step.ctrl) driver.KeyUp(Qt::Key_Control);
+        EXPECT_EQ(selection(), step.selected);
+        EXPECT_EQ(list.ItemIndex(), step.item);
+    }
+}
+
+TEST_F(ControlsTest, ListBoxCtrlClickOnASingleSelectionSelectsTheItemAlone) {
+    TForm& form = ShownForm();
+    TListBox& list = Place<TListBox>(form, {10, 10, 130, 110});
+    for (const char* s : {"a", "b", "c"})
+        list.Items().Add(s);
+    driver.Click(At(list, {10, 2 + 5}));
+    driver.KeyDown(Qt::Key_Control);
+    driver.Click(At(list, {10, 2 + 26 + 5}));
+    driver.KeyUp(Qt::Key_Control);
+    EXPECT_EQ(list.ItemIndex(), 2);
+    EXPECT_FALSE(list.Selected(0));
+    EXPECT_TRUE(list.Selected(2));
+}
+
 TEST_F(ControlsTest, BitBtnKindsAndGlyph) {
     TForm& form = ShownForm();
     TBitBtn& cancel = Place<TBitBtn>(form, {10, 10, 85, 35});

@@ -35,7 +35,7 @@ FormsTest::~FormsTest() {
     Screen().SetCursor(crDefault);
     owner_.reset();
     Application().SetMainForm(nullptr);
-    win::PumpUntilIdle();
+    testsupport::PumpUntilIdle();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     core::ResetMessageLoop();
     win::ResetInputState();
@@ -55,7 +55,7 @@ void FormsTest::After(core::Millis ms, std::function<void()> action) {
 }
 
 void FormsTest::Pump() {
-    win::PumpUntilIdle();
+    testsupport::PumpUntilIdle();
 }
 
 std::filesystem::path FormsTest::TempFolder() {

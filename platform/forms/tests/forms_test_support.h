@@ -6,8 +6,8 @@
 #include "platform/forms/application.h"
 #include "platform/forms/controls.h"
 #include "platform/forms/forms.h"
-#include "platform/win/input_driver.h"
 #include "testsupport/temp_folder.h"
+#include "testsupport/win/input_driver.h"
 
 #include <gtest/gtest.h>
 
@@ -40,7 +40,7 @@ protected:
     std::filesystem::path TempFolder();
 
     core::ManualClock clock{1000};
-    win::InputDriver driver;
+    testsupport::InputDriver driver;
 
 private:
     core::ClockOverride clockOverride_{clock};

@@ -1,13 +1,16 @@
-#include "platform/gdi/recording_dc.h"
-
 #include "platform/gdi/draw_text.h"
 #include "platform/gdi/drawing.h"
 #include "platform/gdi/frame_controls.h"
+#include "testsupport/gdi/recording_dc.h"
 
 #include <gtest/gtest.h>
 
 namespace platform::gdi {
 namespace {
+
+using testsupport::ClearRecordedCalls;
+using testsupport::CreateRecordingDC;
+using testsupport::RecordedCalls;
 
 TEST(RecordingDC, WritesDownCallsAndStillDraws) {
     ScopedFontEngine engine(std::make_unique<FakeFontEngine>());

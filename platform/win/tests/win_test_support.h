@@ -4,10 +4,10 @@
 
 #include "platform/core/clock.h"
 #include "platform/core/message_loop.h"
-#include "platform/win/input_driver.h"
 #include "platform/win/input_state.h"
 #include "platform/win/monitors.h"
 #include "platform/win/window.h"
+#include "testsupport/win/input_driver.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +17,10 @@
 #include <vector>
 
 namespace platform::win::test {
+
+using testsupport::InputDriver;
+using testsupport::PumpUntilIdle;
+using testsupport::SaveWindowPng;
 
 struct Received {
     HWND wnd{};

@@ -10,10 +10,12 @@
 
 #include <string>
 
-namespace platform::win {
+namespace testsupport {
 
 class InputDriver {
 public:
+    using TPoint = platform::win::TPoint;
+
     void MoveTo(TPoint screen);
     void Press(TPoint screen, Qt::MouseButton button = Qt::LeftButton);
     void Release(TPoint screen, Qt::MouseButton button = Qt::LeftButton);
@@ -29,10 +31,10 @@ public:
 
     // The window manager activates the window's top-level widget, or the application loses
     // the activation.
-    void ActivateWindow(HWND wnd);
+    void ActivateWindow(platform::win::HWND wnd);
     void DeactivateApplication();
     // The user moves or sizes a top-level window through the window manager's frame.
-    void MoveByWindowManager(HWND wnd, TRect screenRect);
+    void MoveByWindowManager(platform::win::HWND wnd, platform::win::TRect screenRect);
 
 private:
     void SendMouse(int type, TPoint screen, Qt::MouseButton button);
@@ -43,6 +45,6 @@ private:
 // Dispatches until nothing is left, painting included; Qt's own posted events too.
 void PumpUntilIdle();
 // The window's surface as a PNG file; false when it cannot be written.
-bool SaveWindowPng(HWND wnd, const std::string& path);
+bool SaveWindowPng(platform::win::HWND wnd, const std::string& path);
 
-} // namespace platform::win
+} // namespace testsupport

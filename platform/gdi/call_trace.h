@@ -1,8 +1,8 @@
 #pragma once
-// A context that writes down the drawing calls made on it, besides drawing them, so that tests
-// of painters can check what was asked for as well as the pixels. Calls are written as
-// "Name(arg,arg,...)", rectangles as l,t,r,b, colours as six hex digits, texts in quotes; a
-// call made by another call (DrawText's ExtTextOut) is not written again.
+// A context can tell every drawing call made on it to a sink, besides drawing it, so that a
+// watcher (the tests' recording context) can see what a painter asked for as well as the pixels.
+// Calls are written as "Name(arg,arg,...)", rectangles as l,t,r,b, colours as six hex digits,
+// texts in quotes; a call made by another call (DrawText's ExtTextOut) is not told again.
 
 #include "platform/gdi/device_context.h"
 
@@ -13,13 +13,13 @@
 
 namespace platform::gdi {
 
-// A recording memory context; select a bitmap into it as into any other.
-HDC CreateRecordingDC();
-// The calls so far; empty for a context that does not record.
-std::vector<std::string> RecordedCalls(HDC dc);
-void ClearRecordedCalls(HDC dc);
+// The calls made on dc go to sink from now on; an empty sink tells nobody. FALSE for a handle
+// that is no device context.
+BOOL SetDCCallSink(HDC dc, DCCallSink sink);
+// The sink in place; empty when there is none or dc is no device context.
+DCCallSink GetDCCallSink(HDC dc);
 
-// Writing one call down, for the drawing calls of this folder.
+// Telling one call, for the drawing calls of this folder.
 struct Hex {
     COLORREF value;
 };

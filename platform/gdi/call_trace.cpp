@@ -1,4 +1,4 @@
-#include "platform/gdi/recording_dc.h"
+#include "platform/gdi/call_trace.h"
 
 #include "platform/gdi/object_table.h"
 
@@ -6,35 +6,33 @@
 
 namespace platform::gdi {
 
-HDC CreateRecordingDC() {
-    HDC dc = CreateCompatibleDC(NullDC);
-    LookupDC(dc)->recording = std::make_unique<std::vector<std::string>>();
-    return dc;
+BOOL SetDCCallSink(HDC dc, DCCallSink sink) {
+    DeviceContext* context = LookupDC(dc);
+    if (!context) return 0;
+    context->callSink = std::move(sink);
+    return 1;
 }
 
-std::vector<std::string> RecordedCalls(HDC dc) {
+DCCallSink GetDCCallSink(HDC dc) {
     DeviceContext* context = LookupDC(dc);
-    return context && context->recording ? *context->recording : std::vector<std::string>{};
-}
-
-void ClearRecordedCalls(HDC dc) {
-    DeviceContext* context = LookupDC(dc);
-    if (context && context->recording) context->recording->clear();
+    return context ? context->callSink : DCCallSink{};
 }
 
 bool CallRecord::Begin(HDC dc) {
     DeviceContext* context = LookupDC(dc);
-    if (!context || !context->recording) return false;
+    if (!context || !context->callSink) return false;
     context_ = context;
-    return context_->recordDepth++ == 0;
+    return context_->callDepth++ == 0;
 }
 
 void CallRecord::End(std::string call) {
-    context_->recording->push_back(std::move(call));
+    // The sink may be taken away by what it is told; it is kept alive until it returns.
+    DCCallSink sink = context_->callSink;
+    sink(call);
 }
 
 CallRecord::~CallRecord() {
-    if (context_) --context_->recordDepth;
+    if (context_) --context_->callDepth;
 }
 
 Raw DescribeObject(HGDIOBJ object) {

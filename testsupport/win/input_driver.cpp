@@ -1,4 +1,4 @@
-#include "platform/win/input_driver.h"
+#include "testsupport/win/input_driver.h"
 
 #include "platform/core/message_loop.h"
 #include "platform/win/host_widget.h"
@@ -6,41 +6,42 @@
 #include "platform/win/input_translator.h"
 #include "platform/win/modal_loop.h"
 #include "platform/win/painting.h"
-#include "platform/win/window_data.h"
+#include "platform/win/window.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWheelEvent>
 
-namespace platform::win {
+namespace testsupport {
+
+using namespace platform::win;
+namespace core = platform::core;
+namespace gdi = platform::gdi;
 
 namespace {
 
 // The top-level widget that the window system would give the event to; NullHWnd when none.
 HWND HostAt(TPoint screen) {
-    if (HWND capture = GetCapture(); WindowOf(capture)) return GetAncestor(capture, GA_ROOT);
-    for (HWND top : TopLevelWindows()) {
-        auto* w = WindowOf(top);
-        if (w && w->Visible() &&
-            gdi::PtInRect(gdi::Bounds(w->rect.Left, w->rect.Top, w->rect.Width(), w->rect.Height()),
-                          screen))
+    TRect rect;
+    if (HWND capture = GetCapture(); GetWindowRect(capture, &rect))
+        return GetAncestor(capture, GA_ROOT);
+    for (HWND top : TopLevelWindows())
+        if (IsWindowVisible(top) && GetWindowRect(top, &rect) && gdi::PtInRect(rect, screen))
             return top;
-    }
     return GetActiveWindow();
 }
 
 HWND KeyboardHost() {
     HWND active = GetActiveWindow();
-    if (WindowOf(active)) return active;
+    if (TRect rect; GetWindowRect(active, &rect)) return active;
     auto tops = TopLevelWindows();
     return tops.empty() ? NullHWnd : tops.front();
 }
 
 void Deliver(HWND host, QEvent& event) {
-    auto* w = WindowOf(host);
-    if (w && w->host) {
-        QCoreApplication::sendEvent(w->host, &event);
+    if (QWidget* widget = HostWidgetOf(host)) {
+        QCoreApplication::sendEvent(widget, &event);
     } else {
         TranslateQtEvent(host, &event);
     }
@@ -66,7 +67,8 @@ void InputDriver::SendMouse(int type, TPoint screen, Qt::MouseButton button) {
     HWND host = HostAt(screen);
     QPointF global(screen.X, screen.Y);
     QPointF local = global;
-    if (auto* w = WindowOf(host)) local = QPointF(screen.X - w->rect.Left, screen.Y - w->rect.Top);
+    if (TRect rect; GetWindowRect(host, &rect))
+        local = QPointF(screen.X - rect.Left, screen.Y - rect.Top);
     QMouseEvent event(static_cast<QEvent::Type>(type), local, local, global, button, buttons_,
                       modifiers_);
     Deliver(host, event);
@@ -136,9 +138,9 @@ void InputDriver::DeactivateApplication() {
 }
 
 void InputDriver::MoveByWindowManager(HWND wnd, TRect screenRect) {
-    auto* w = WindowOf(GetAncestor(wnd, GA_ROOT));
-    if (!w || !w->host) return;
-    w->host->setGeometry(screenRect.Left, screenRect.Top, screenRect.Width(), screenRect.Height());
+    QWidget* widget = HostWidgetOf(GetAncestor(wnd, GA_ROOT));
+    if (!widget) return;
+    widget->setGeometry(screenRect.Left, screenRect.Top, screenRect.Width(), screenRect.Height());
     QCoreApplication::processEvents();
     if (ModalLoopDepth() == 0) PumpUntilIdle();
 }
@@ -154,4 +156,4 @@ bool SaveWindowPng(HWND wnd, const std::string& path) {
     return surface && surface->SavePng(path);
 }
 
-} // namespace platform::win
+} // namespace testsupport
