@@ -15,8 +15,6 @@ namespace model {
 
 namespace {
 
-constexpr std::uint8_t RolandId = 0x41;
-constexpr std::uint8_t ModelId = 0x6A;
 constexpr std::size_t MonitoredBodyLength = 4;
 
 // A byte of 80H or more would end the message early or turn into a status byte at the
@@ -28,7 +26,7 @@ std::uint8_t SevenBits(std::uint32_t byte) {
 
 void WriteHeader(std::span<std::uint8_t> message, std::uint8_t command, std::uint32_t address) {
     message[0] = 0xF0;
-    message[1] = RolandId;
+    message[1] = ManufacturerId;
     message[2] = SysExDeviceByte();
     message[3] = ModelId;
     message[4] = command;
@@ -83,13 +81,6 @@ void BuildSysExHeader(std::span<std::uint8_t> buffer, std::uint32_t address) {
     WriteHeader(buffer, SysExDataSet, SysExAddress(address, 0, 0));
     buffer[buffer.size() - 2] = SysExChecksum(buffer);
     buffer[buffer.size() - 1] = 0xF7;
-}
-
-std::uint8_t SysExChecksum(std::span<const std::uint8_t> message) {
-    unsigned sum = 0;
-    for (std::size_t i = 5; i + 2 < message.size(); ++i)
-        sum += message[i];
-    return static_cast<std::uint8_t>((128 - sum % 128) % 128);
 }
 
 bool CheckSysExChecksum(std::span<const std::uint8_t> message) {

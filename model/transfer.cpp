@@ -15,9 +15,6 @@ namespace model {
 
 namespace {
 
-constexpr std::uint8_t RolandId = 0x41;
-constexpr std::uint8_t ModelId = 0x6A;
-
 midi::TMidiInput* Input() {
     TUiServices* ui = UiServices();
     return ui != nullptr ? ui->MidiInput() : nullptr;
@@ -85,7 +82,7 @@ bool IsReplyFor(const midi::TMyMidiEvent& event, std::uint32_t address, std::siz
     const std::vector<std::uint8_t>& message = event.Sysex;
     if (message.size() != length || event.SysexLength != length || length < SysExFrameLength)
         return false;
-    if (message[0] != 0xF0 || message[1] != RolandId || message[2] != SysExDeviceByte() ||
+    if (message[0] != 0xF0 || message[1] != ManufacturerId || message[2] != SysExDeviceByte() ||
         message[3] != ModelId || message[4] != SysExDataSet || message.back() != 0xF7)
         return false;
     const std::uint32_t carried = std::uint32_t{message[5]} << 24 |
