@@ -77,9 +77,7 @@ World::World() {
     static platform::core::NowOverride now(platform::core::EncodeDate(2024, 5, 6) +
                                            platform::core::EncodeTime(7, 8, 9, 0));
     model::AppState = &state;
-    model::SetUiServices(&ui);
     model::SetDialogs(&dialogs);
-    model::MidiOnline = false;
 }
 
 std::string World::Path(std::string_view name) const {

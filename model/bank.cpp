@@ -8,6 +8,7 @@
 #include "model/print_routines.h"
 #include "model/print_target.h"
 #include "model/program_state.h"
+#include "model/quintaron.h"
 #include "model/rhythm.h"
 #include "model/sysex.h"
 #include "model/transfer.h"
@@ -193,7 +194,7 @@ void TBank::SaveTransferNames() {
 
 void TBank::TransmitChildren(const TBankChildren& kind) {
     TTransferWindow* window = TransferWindow();
-    if (!MidiOnline || window == nullptr) return;
+    if (!MidiOnline() || window == nullptr) return;
     if (kind.NameList != nullptr) TransferNames.Load();
     BeginTransfer(*window);
     StartPacing(*window);
@@ -225,7 +226,7 @@ void TBank::TransmitNextBlock(const TBankChildren& kind) {
 
 void TBank::ReceiveChildren(bool ToEditBuffer, const TBankChildren& kind) {
     TTransferWindow* window = TransferWindow();
-    if (!MidiOnline || window == nullptr) return;
+    if (!MidiOnline() || window == nullptr) return;
     TLibElem::Receive(ToEditBuffer);
     if (kind.NameList != nullptr) TransferNames.Load();
     BeginTransfer(*window);
@@ -276,7 +277,7 @@ void TPatchBank::Receive(bool ToEditBuffer) {
 
 void TPatchBank::RequestNext() {
     TTransferWindow* window = TransferWindow();
-    if (!MidiOnline || !Transferring || window == nullptr) return;
+    if (!MidiOnline() || !Transferring || window == nullptr) return;
     StopTimer(window->Timer());
     StopTimer(window->TimerCleanup());
     if (TransferIndex >= PatchesPerMemory) {
@@ -354,7 +355,7 @@ void TPerformanceBank::Receive(bool ToEditBuffer) {
 
 void TPerformanceBank::RequestNext() {
     TTransferWindow* window = TransferWindow();
-    if (!MidiOnline || !Transferring || window == nullptr) return;
+    if (!MidiOnline() || !Transferring || window == nullptr) return;
     if (TransferIndex >= PerformancesPerMemory) return;
     AskForBlock(*window, ChildBase(PerformanceChildren),
                 Performance(TransferIndex).Block(TransferBlock), [this] { ReceiveInput(); });
@@ -411,7 +412,7 @@ void TRhythmBank::Receive(bool ToEditBuffer) {
 
 void TRhythmBank::RequestNext() {
     TTransferWindow* window = TransferWindow();
-    if (!MidiOnline || !Transferring || window == nullptr) return;
+    if (!MidiOnline() || !Transferring || window == nullptr) return;
     if (TransferIndex >= RhythmsPerMemory) {
         window->SetDone(true);
         window->Repaint();

@@ -1,6 +1,7 @@
 #include "model/config.h"
 
 #include "model/program_state.h"
+#include "model/quintaron.h"
 #include "model/ui_services.h"
 #include "platform/core/exception.h"
 #include "platform/core/ini_file.h"
@@ -39,11 +40,9 @@ void TConfig::Load() {
     } catch (const platform::core::Exception&) {
         // A settings file that cannot be read leaves the settings read so far.
     }
-    if (MidiOnline) {
-        if (TUiServices* ui = UiServices()) {
-            ui->CloseDevs();
-            ui->OpenDevs();
-        }
+    if (MidiOnline()) {
+        AppState->Midi.CloseDevs();
+        AppState->Midi.OpenDevs();
     }
 }
 

@@ -52,12 +52,12 @@ void TGlobal::ReadSysEx(pc::TByteReader& File) {
 }
 
 void TGlobal::Transmit(bool ToEditBuffer) {
-    if (!MidiOnline) return;
+    if (!MidiOnline()) return;
     ForEachChild([ToEditBuffer](TLibElem& child) { child.Transmit(ToEditBuffer); });
 }
 
 void TGlobal::Receive(bool ToEditBuffer) {
-    if (!MidiOnline) return;
+    if (!MidiOnline()) return;
     TLibElem::Receive(ToEditBuffer);
     ForEachChild([ToEditBuffer](TLibElem& child) { child.Receive(ToEditBuffer); });
     UpdateViews();

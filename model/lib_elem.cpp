@@ -10,6 +10,7 @@
 #include "model/print_routines.h"
 #include "model/print_target.h"
 #include "model/program_state.h"
+#include "model/quintaron.h"
 #include "model/transfer.h"
 #include "model/transfer_window.h"
 #include "model/ui_services.h"
@@ -232,7 +233,7 @@ void TLibElem::AskForBlock(TTransferWindow& window, std::uint32_t base, const TT
 void TLibElem::ReceiveElement(bool ToEditBuffer, std::uint32_t address, int messages,
                               const char* label, const char* caption) {
     TTransferWindow* window = TransferWindow();
-    if (!MidiOnline || window == nullptr) return;
+    if (!MidiOnline() || window == nullptr) return;
     TLibElem::Receive(ToEditBuffer);
     BeginTransfer(*window);
     TransferAddress = address;

@@ -3,6 +3,7 @@
 #include "midi/midi_event.h"
 #include "model/element_files.h"
 #include "model/program_state.h"
+#include "model/quintaron.h"
 #include "model/sysex.h"
 #include "model/transfer_window.h"
 #include "platform/core/timer.h"
@@ -132,7 +133,7 @@ std::uint32_t TPatch::TransferBase(bool toEditBuffer) const {
 }
 
 void TPatch::Transmit(bool ToEditBuffer) {
-    if (!MidiOnline) return;
+    if (!MidiOnline()) return;
     const std::uint32_t base = TransferBase(ToEditBuffer);
     if (base == PatchEditBuffer) {
         CurrentPatch = this;
@@ -148,7 +149,7 @@ void TPatch::Receive(bool ToEditBuffer) {
 
 void TPatch::RequestNext() {
     TTransferWindow* window = TransferWindow();
-    if (!MidiOnline || !Transferring || window == nullptr) return;
+    if (!MidiOnline() || !Transferring || window == nullptr) return;
     StopTimer(window->Timer());
     RemoveInputHandler();
     DrainInput();

@@ -1,6 +1,7 @@
 #include "model/patch_records.h"
 
 #include "model/program_state.h"
+#include "model/quintaron.h"
 #include "model/sysex.h"
 
 namespace model {
@@ -31,7 +32,7 @@ void TCommon::SetParams(std::size_t first, std::span<const std::uint8_t> values)
 }
 
 void TCommon::SendAll() const {
-    if (MidiOnline) SendDT1(PatchEditBuffer, CommonOffset, 0, Data());
+    if (MidiOnline()) SendDT1(PatchEditBuffer, CommonOffset, 0, Data());
 }
 
 void TCommon::CloseEditors() {
@@ -69,7 +70,7 @@ void TTone::SetParams(std::size_t first, std::span<const std::uint8_t> values) {
 }
 
 void TTone::SendAll() const {
-    if (MidiOnline) SendDT1(PatchEditBuffer, ToneOffset(Number), 0, Data());
+    if (MidiOnline()) SendDT1(PatchEditBuffer, ToneOffset(Number), 0, Data());
 }
 
 void TTone::CloseEditors() {

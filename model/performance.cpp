@@ -3,6 +3,7 @@
 #include "model/element_files.h"
 #include "model/patch.h"
 #include "model/program_state.h"
+#include "model/quintaron.h"
 #include "model/sysex.h"
 #include "model/transfer_window.h"
 
@@ -110,7 +111,7 @@ std::uint32_t TPerformance::TransferBase(bool toEditBuffer) const {
 }
 
 void TPerformance::Transmit(bool ToEditBuffer) {
-    if (!MidiOnline) return;
+    if (!MidiOnline()) return;
     const std::uint32_t base = TransferBase(ToEditBuffer);
     if (base == PerformanceEditBuffer) {
         CurrentPerformance = this;
@@ -127,7 +128,7 @@ void TPerformance::Receive(bool ToEditBuffer) {
 
 void TPerformance::RequestNext() {
     TTransferWindow* window = TransferWindow();
-    if (!MidiOnline || !Transferring || window == nullptr) return;
+    if (!MidiOnline() || !Transferring || window == nullptr) return;
     AskForBlock(*window, TransferAddress, Block(TransferCounter), [this] { ReceiveInput(); });
 }
 

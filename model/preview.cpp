@@ -16,7 +16,6 @@ namespace {
 
 constexpr int RhythmKeyBase = 36;
 constexpr int DefaultPreviewNote = 40;
-constexpr int DefaultPreviewVelocity = 70;
 
 // A data byte of 80H or more would be taken for a status byte by the instrument.
 std::uint8_t DataByte(int value) {
@@ -35,8 +34,8 @@ void SetCursor(TUiServices* ui, int cursor) {
     if (ui != nullptr) ui->SetScreenCursor(cursor);
 }
 
-void SendNote(TUiServices* ui, std::uint8_t status, std::uint8_t velocity) {
-    if (midi::TMidiOutput* output = ui->MidiOutput())
+void SendNote(std::uint8_t status, std::uint8_t velocity) {
+    if (midi::TMidiOutput* output = AppState->Midi.Output())
         output->SendShort(ChannelOf(status), DataByte(PreviewKey()), velocity);
 }
 
@@ -53,15 +52,13 @@ int PreviewKey() {
 void PreviewNoteOn() {
     TUiServices* ui = UiServices();
     SetCursor(ui, crHelp);
-    if (!MidiOnline || ui == nullptr) return;
+    if (!MidiOnline() || ui == nullptr) return;
     if (SingleNote()) {
-        const int velocity =
-            AppState != nullptr ? AppState->Config.PreviewVelocity : DefaultPreviewVelocity;
-        SendNote(ui, 0x90, DataByte(velocity));
+        SendNote(0x90, DataByte(AppState->Config.PreviewVelocity));
         return;
     }
     TMidiFilePlayer* player = ui->MediaPlayer();
-    ui->CloseDevs();
+    AppState->Midi.CloseDevs();
     if (player != nullptr) {
         player->FileName = AppState->Config.MidiFile;
         if (player->Open() && player->Play()) return;
@@ -69,22 +66,22 @@ void PreviewNoteOn() {
     }
     SetCursor(ui, crDefault);
     MessageDlg(UnableToOpenMidiFile, TMsgDlgType::mtError, mbOK);
-    ui->OpenDevs();
+    AppState->Midi.OpenDevs();
 }
 
 void PreviewNoteOff() {
     TUiServices* ui = UiServices();
     SetCursor(ui, crDefault);
-    if (!MidiOnline || ui == nullptr) return;
+    if (!MidiOnline() || ui == nullptr) return;
     if (SingleNote()) {
-        SendNote(ui, 0x80, 0);
+        SendNote(0x80, 0);
         return;
     }
     // The ports were opened again already when the file could not be played.
     TMidiFilePlayer* player = ui->MediaPlayer();
     if (player == nullptr || !player->IsOpen()) return;
     player->Close();
-    ui->OpenDevs();
+    AppState->Midi.OpenDevs();
 }
 
 } // namespace model

@@ -8,8 +8,6 @@ class TPerformance;
 class TRhythm;
 class TSystem;
 
-// The MIDI ports are open; the MIDI ports dialog sets and clears it, every sender obeys it.
-inline bool MidiOnline = false;
 // On only while the import and export commands run: element files take their shorter layout.
 inline bool ImportExportMode = false;
 

@@ -4,6 +4,7 @@
 #include "model/element_files.h"
 #include "model/patch.h"
 #include "model/program_state.h"
+#include "model/quintaron.h"
 #include "model/sysex.h"
 #include "model/transfer_window.h"
 #include "platform/core/timer.h"
@@ -105,7 +106,7 @@ std::uint32_t TRhythm::TransferBase(bool toEditBuffer) const {
 
 void TRhythm::Transmit(bool ToEditBuffer) {
     TTransferWindow* window = TransferWindow();
-    if (!MidiOnline || window == nullptr) return;
+    if (!MidiOnline() || window == nullptr) return;
     TransferAddress = TransferBase(ToEditBuffer);
     if (TransferAddress == RhythmEditBuffer) {
         CurrentRhythm = this;
@@ -141,7 +142,7 @@ void TRhythm::Receive(bool ToEditBuffer) {
 
 void TRhythm::RequestNext() {
     TTransferWindow* window = TransferWindow();
-    if (!MidiOnline || !Transferring || window == nullptr) return;
+    if (!MidiOnline() || !Transferring || window == nullptr) return;
     if (CompletionCount >= 1) {
         window->SetDone(true);
         window->Repaint();

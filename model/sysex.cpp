@@ -44,12 +44,11 @@ void Send(std::uint8_t command, std::uint32_t address, std::span<const std::uint
     message[message.size() - 2] = SysExChecksum(message);
     message[message.size() - 1] = 0xF7;
 
-    if (!MidiOnline) return;
-    TUiServices* ui = UiServices();
-    if (ui == nullptr) return;
-    if (midi::TMidiOutput* output = ui->MidiOutput())
+    if (!MidiOnline()) return;
+    if (midi::TMidiOutput* output = AppState->Midi.Output())
         output->SendLong(message.data(), static_cast<std::uint16_t>(message.size()));
-    if (body.size() <= MonitoredBodyLength && AppState != nullptr && AppState->MonitorOpen)
+    TUiServices* ui = UiServices();
+    if (ui != nullptr && body.size() <= MonitoredBodyLength && AppState->MonitorOpen)
         ui->MonitorAddMessage(message);
 }
 

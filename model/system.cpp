@@ -2,6 +2,7 @@
 
 #include "model/element_files.h"
 #include "model/program_state.h"
+#include "model/quintaron.h"
 #include "model/sysex.h"
 #include "model/transfer_window.h"
 
@@ -90,7 +91,7 @@ TTransferBlock TSystem::Block(int block) {
 }
 
 void TSystem::Transmit(bool) {
-    if (!MidiOnline) return;
+    if (!MidiOnline()) return;
     CurrentSystem = this;
     PreviewChannel = 1;
     for (int block = 0; block < BlockCount; ++block)
@@ -103,7 +104,7 @@ void TSystem::Receive(bool ToEditBuffer) {
 
 void TSystem::RequestNext() {
     TTransferWindow* window = TransferWindow();
-    if (!MidiOnline || !Transferring || window == nullptr) return;
+    if (!MidiOnline() || !Transferring || window == nullptr) return;
     AskForBlock(*window, TransferAddress, Block(TransferCounter), [this] { ReceiveInput(); });
 }
 

@@ -5,6 +5,7 @@
 #include "model/address_map.h"
 #include "model/dialogs.h"
 #include "model/program_state.h"
+#include "model/quintaron.h"
 #include "model/sysex.h"
 #include "model/ui_services.h"
 #include "platform/core/timer.h"
@@ -16,8 +17,7 @@ namespace model {
 namespace {
 
 midi::TMidiInput* Input() {
-    TUiServices* ui = UiServices();
-    return ui != nullptr ? ui->MidiInput() : nullptr;
+    return AppState != nullptr ? AppState->Midi.Input() : nullptr;
 }
 
 } // namespace
@@ -64,7 +64,7 @@ void InstallInputHandler(std::function<void()> handler) {
 }
 
 void InstallDefaultInputHandler() {
-    if (TUiServices* ui = UiServices()) ui->InstallDefaultMidiInput();
+    if (AppState != nullptr) AppState->Midi.InstallDefaultMidiInput();
 }
 
 void DrainInput() {
@@ -74,7 +74,7 @@ void DrainInput() {
 
 std::unique_ptr<midi::TMyMidiEvent> ReadInputEvent() {
     midi::TMidiInput* input = Input();
-    if (!MidiOnline || input == nullptr) return nullptr;
+    if (!MidiOnline() || input == nullptr) return nullptr;
     return input->ReadEvent();
 }
 

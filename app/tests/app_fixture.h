@@ -74,7 +74,6 @@ protected:
         owner.reset();
         platform::forms::Application().SetMainForm(nullptr);
         platform::win::PumpUntilIdle();
-        model::MidiOnline = false;
         model::SetDialogs(nullptr);
         model::SetUiServices(nullptr);
         model::AppState = nullptr;

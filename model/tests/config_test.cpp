@@ -170,28 +170,19 @@ TEST_F(ConfigTest, SaveReportsAFileThatCannotBeWritten) {
     EXPECT_FALSE(config.Save());
 }
 
-class RecordingUi : public TUiServices {
-public:
-    midi::TMidiOutput* MidiOutput() override { return nullptr; }
-    void CloseDevs() override { calls.push_back("CloseDevs"); }
-    void OpenDevs() override { calls.push_back("OpenDevs"); }
-    void MonitorAddMessage(std::span<const std::uint8_t>) override {}
-    void EnableMenuItems() override {}
-    std::vector<std::string> calls;
-};
-
 TEST_F(ConfigTest, LoadReopensOpenPortsOnly) {
-    RecordingUi ui;
-    SetUiServices(&ui);
+    TQuintaron state;
+    AppState = &state;
+    std::vector<std::string> calls;
+    state.Midi.OnDevs = [&](bool open) { calls.push_back(open ? "OpenDevs" : "CloseDevs"); };
     TConfig config;
-    MidiOnline = false;
+    state.Midi.SetOnline(false);
     config.Load();
-    EXPECT_TRUE(ui.calls.empty());
-    MidiOnline = true;
+    EXPECT_TRUE(calls.empty());
+    state.Midi.SetOnline(true);
     config.Load();
-    MidiOnline = false;
-    SetUiServices(nullptr);
-    EXPECT_EQ(ui.calls, (std::vector<std::string>{"CloseDevs", "OpenDevs"}));
+    AppState = nullptr;
+    EXPECT_EQ(calls, (std::vector<std::string>{"CloseDevs", "OpenDevs"}));
 }
 
 TEST(ConfigSlotTest, ExpansionSlotOf) {

@@ -387,26 +387,26 @@ TEST_F(ElementTest, CurrentElementsAreClearedWhenDestroyed) {
 TEST_F(ElementTest, OpenEditorCreatesOneWindowAndFreeingClosesIt) {
     auto patch = std::make_unique<TPatch>(nullptr);
     patch->OpenEditor();
-    ASSERT_EQ(ui.views.size(), 1u);
+    ASSERT_EQ(views.size(), 1u);
     EXPECT_TRUE(patch->EditorOpen);
-    EXPECT_EQ(patch->Editor, ui.views[0].get());
+    EXPECT_EQ(patch->Editor, views[0].get());
     patch->OpenEditor();
-    EXPECT_EQ(ui.views.size(), 1u);
-    EXPECT_EQ(ui.views[0]->fronts, 1);
+    EXPECT_EQ(views.size(), 1u);
+    EXPECT_EQ(views[0]->fronts, 1);
 
     FakeView page;
     patch->Tone(2).Pages[tpLFO1].Window = &page;
     patch->Tone(2).Pages[tpLFO1].Open = true;
     patch->UpdateViews();
-    EXPECT_EQ(ui.views[0]->updates, 1);
+    EXPECT_EQ(views[0]->updates, 1);
     EXPECT_EQ(page.updates, 1);
 
-    const auto closes = ui.views[0]->closes;
+    const auto closes = views[0]->closes;
     patch.reset();
     EXPECT_EQ(*closes, 1);
     EXPECT_EQ(*page.closes, 1);
 
-    ui.failCreate = true;
+    failCreate = true;
     TGlobal global(nullptr);
     dialogs.ExpectMessage("Out of Memory or Resource");
     global.OpenEditor();

@@ -30,18 +30,11 @@ protected:
         instrument().SetDeviceByte(0x10);
         instrument().SetBlockTable(testsupport::InstrumentBlockTable());
         AppState = &state;
-        output = std::make_unique<midi::TMidiOutput>(nullptr);
-        output->SetProductName(testsupport::VirtualInstrument::DefaultName);
-        ASSERT_TRUE(output->Open());
-        ui.output = output.get();
-        SetUiServices(&ui);
-        MidiOnline = true;
+        state.Midi.Create();
+        ASSERT_TRUE(state.Midi.Online());
     }
     void TearDown() override {
-        MidiOnline = false;
-        SetUiServices(nullptr);
         AppState = nullptr;
-        output.reset();
         platform::core::ResetMessageLoop();
     }
 
@@ -52,8 +45,7 @@ protected:
     platform::core::ClockOverride clockOverride{clock};
     testsupport::VirtualInstrument virtualInstrument{clock};
     TQuintaron state;
-    fixtures::FakeUi ui;
-    std::unique_ptr<midi::TMidiOutput> output;
+    testsupport::FakeUiServices ui;
 };
 
 TEST_F(InstrumentTest, EditsArriveByteForByteAndLandWhereTheyBelong) {

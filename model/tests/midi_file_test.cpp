@@ -189,7 +189,7 @@ protected:
 };
 
 TEST_F(MidiFilePlayerTest, PlaysEachMessageAtItsMoment) {
-    ui.CloseDevs();
+    state.Midi.CloseDevs();
     TMidiFilePlayer player;
     player.FileName = WriteFile(File(0, 500,
                                      {Track({{100, {0x90, 0x3C, 0x64}},
@@ -212,7 +212,7 @@ TEST_F(MidiFilePlayerTest, PlaysEachMessageAtItsMoment) {
 }
 
 TEST_F(MidiFilePlayerTest, StoppingReleasesWhatIsHeld) {
-    ui.CloseDevs();
+    state.Midi.CloseDevs();
     TMidiFilePlayer player;
     player.FileName = WriteFile(File(
         0, 1000,

@@ -194,7 +194,7 @@ TEST_F(SysExSendTest, TenDataSetsLeaveFiftyMillisecondsApart) {
 }
 
 TEST_F(SysExSendTest, TheWaitAppliesWithThePortsClosedToo) {
-    MidiOnline = false;
+    state.Midi.SetOnline(false);
     state.MonitorOpen = true;
     const platform::core::Millis start = clock.Now();
     for (std::uint8_t i = 0; i < 10; ++i)
@@ -234,8 +234,15 @@ TEST_F(SysExSendTest, AFailingOutputRaisesOutOfTheSend) {
     EXPECT_THROW(SendDT1Byte(PatchEditBuffer, 0, 12, 1), platform::core::Exception);
 }
 
-TEST_F(SysExSendTest, WithoutAnOutputNothingIsSent) {
-    ui.output = nullptr;
+class SysExSendWithoutPortsTest : public fixtures::SendFixture {
+protected:
+    void SetUp() override {
+        createPorts = false;
+        SendFixture::SetUp();
+    }
+};
+
+TEST_F(SysExSendWithoutPortsTest, WithoutAnOutputNothingIsSent) {
     state.MonitorOpen = true;
     SendDT1Byte(PatchEditBuffer, 0, 12, 1);
     EXPECT_TRUE(Received().empty());
