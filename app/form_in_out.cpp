@@ -52,16 +52,16 @@ TFormInOut::TFormInOut(forms::TComponent* owner)
 
 void TFormInOut::FormCreate(forms::TObject*) {
     HelpContext = 30;
-    if (model::AppState == nullptr) return;
-    model::TMidiConnection& midi = model::AppState->Midi;
+    if (model::AppState() == nullptr) return;
+    model::TMidiConnection& midi = model::AppState()->Midi;
     midi.Create();
     ListDevices(InputPort, midi.InputDevices());
     ListDevices(OutputPort, midi.OutputDevices());
 }
 
 void TFormInOut::FormShow(forms::TObject*) {
-    if (model::AppState == nullptr) return;
-    const model::TConfig& config = model::AppState->Config;
+    if (model::AppState() == nullptr) return;
+    const model::TConfig& config = model::AppState()->Config;
     // A port number of a device that is gone selects nothing.
     InputPort.SetItemIndex(config.InPort);
     OutputPort.SetItemIndex(config.OutPort);
@@ -70,9 +70,9 @@ void TFormInOut::FormShow(forms::TObject*) {
 }
 
 void TFormInOut::OkBtnClick(forms::TObject*) {
-    if (model::AppState == nullptr) return;
-    model::TConfig& config = model::AppState->Config;
-    model::TMidiConnection& midi = model::AppState->Midi;
+    if (model::AppState() == nullptr) return;
+    model::TConfig& config = model::AppState()->Config;
+    model::TMidiConnection& midi = model::AppState()->Midi;
     if (midi.Online()) midi.CloseDevs();
     // Without a selection (the configured device is gone) the port stays as configured.
     if (InputPort.ItemIndex() >= 0) config.InPort = InputPort.ItemIndex();

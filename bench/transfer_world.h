@@ -8,7 +8,6 @@
 #include "midi/midi_input.h"
 #include "midi/midi_output.h"
 #include "model/dialogs.h"
-#include "model/program_state.h"
 #include "model/quintaron.h"
 #include "model/transfer_window.h"
 #include "platform/core/timer.h"
@@ -157,7 +156,6 @@ class TransferSession {
 public:
     TransferSession(BenchTransferWindow& window, CountingDialogs& dialogs,
                     const std::string& outputName, const std::string& inputName) {
-        model::AppState = &state;
         model::SetDialogs(&dialogs);
         ui.transferWindow = &window;
         window.onClose = [this] { state.Midi.InstallDefaultMidiInput(); };
@@ -168,12 +166,7 @@ public:
         state.Midi.Create();
     }
     ~TransferSession() {
-        model::CurrentPatch = nullptr;
-        model::CurrentPerformance = nullptr;
-        model::CurrentRhythm = nullptr;
-        model::CurrentSystem = nullptr;
         model::SetDialogs(nullptr);
-        model::AppState = nullptr;
     }
     TransferSession(const TransferSession&) = delete;
     TransferSession& operator=(const TransferSession&) = delete;

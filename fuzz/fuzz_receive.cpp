@@ -19,7 +19,7 @@
 #include "model/dialogs.h"
 #include "model/element_factory.h"
 #include "model/global.h"
-#include "model/program_state.h"
+#include "model/quintaron.h"
 #include "model/sysex.h"
 #include "model/transfer.h"
 #include "model/transfer_window.h"
@@ -341,11 +341,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     connection.CloseDevs();
     connection.SetOnline(false);
-    model::CurrentPatch = nullptr;
-    model::CurrentPerformance = nullptr;
-    model::CurrentRhythm = nullptr;
-    model::CurrentSystem = nullptr;
-    model::PreviewChannel = 1;
+    world.state.CurrentPatch = nullptr;
+    world.state.CurrentPerformance = nullptr;
+    world.state.CurrentRhythm = nullptr;
+    world.state.CurrentSystem = nullptr;
+    world.state.PreviewChannel = 1;
     model::SetDialogs(&world.dialogs);
     world.ui.transferWindow = nullptr;
     world.state.Config.DataCardInstalled = false;

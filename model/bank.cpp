@@ -7,7 +7,6 @@
 #include "model/performance.h"
 #include "model/print_routines.h"
 #include "model/print_target.h"
-#include "model/program_state.h"
 #include "model/quintaron.h"
 #include "model/rhythm.h"
 #include "model/sysex.h"

@@ -1,6 +1,5 @@
 #include "model/config.h"
 
-#include "model/program_state.h"
 #include "model/quintaron.h"
 #include "model/ui_services.h"
 #include "platform/core/exception.h"
@@ -41,8 +40,8 @@ void TConfig::Load() {
         // A settings file that cannot be read leaves the settings read so far.
     }
     if (MidiOnline()) {
-        AppState->Midi.CloseDevs();
-        AppState->Midi.OpenDevs();
+        AppState()->Midi.CloseDevs();
+        AppState()->Midi.OpenDevs();
     }
 }
 

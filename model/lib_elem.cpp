@@ -9,7 +9,6 @@
 #include "model/library.h"
 #include "model/print_routines.h"
 #include "model/print_target.h"
-#include "model/program_state.h"
 #include "model/quintaron.h"
 #include "model/transfer.h"
 #include "model/transfer_window.h"
@@ -311,7 +310,7 @@ std::string TLibElem::GetLocation() const {
 }
 
 int TLibElem::ExpectedSysExSize() const {
-    const bool shortLayout = ImportExportMode;
+    const bool shortLayout = ImportExportMode();
     switch (Type) {
     case etPatch:
         return shortLayout ? 643 : 644;

@@ -2,7 +2,6 @@
 
 #include "midi/midi_event.h"
 #include "model/element_files.h"
-#include "model/program_state.h"
 #include "model/quintaron.h"
 #include "model/sysex.h"
 #include "model/transfer_window.h"
@@ -41,7 +40,8 @@ TPatch::TPatch(TLibElem* Owner) : TLibElem(Owner), Common(std::make_unique<TComm
 
 TPatch::~TPatch() {
     CloseEditor();
-    if (CurrentPatch == this) CurrentPatch = nullptr;
+    if (TQuintaron* app = AppState(); app != nullptr && app->CurrentPatch == this)
+        app->CurrentPatch = nullptr;
 }
 
 std::string TPatch::GetName() const {
@@ -69,13 +69,13 @@ void TPatch::BuildHeaders() {
 
 void TPatch::WriteSysEx(pc::TByteWriter& File) {
     TLibElem::WriteSysEx(File);
-    WriteImage(File, Common->Image, ImportExportMode ? ShortCommonDataLength : CommonDataLength);
+    WriteImage(File, Common->Image, ImportExportMode() ? ShortCommonDataLength : CommonDataLength);
     for (const auto& tone : Tones)
         WriteImage(File, tone->Image);
 }
 
 void TPatch::ReadSysEx(pc::TByteReader& File) {
-    ReadImage(File, Common->Image, ImportExportMode ? ShortCommonDataLength : CommonDataLength);
+    ReadImage(File, Common->Image, ImportExportMode() ? ShortCommonDataLength : CommonDataLength);
     for (const auto& tone : Tones)
         ReadImage(File, tone->Image);
 }
@@ -136,8 +136,8 @@ void TPatch::Transmit(bool ToEditBuffer) {
     if (!MidiOnline()) return;
     const std::uint32_t base = TransferBase(ToEditBuffer);
     if (base == PatchEditBuffer) {
-        CurrentPatch = this;
-        PreviewChannel = 1;
+        AppState()->CurrentPatch = this;
+        AppState()->PreviewChannel = 1;
     }
     for (int block = 0; block < BlockCount; ++block)
         SendBlock(base, Block(block));

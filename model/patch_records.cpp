@@ -1,6 +1,5 @@
 #include "model/patch_records.h"
 
-#include "model/program_state.h"
 #include "model/quintaron.h"
 #include "model/sysex.h"
 

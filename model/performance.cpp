@@ -2,7 +2,6 @@
 
 #include "model/element_files.h"
 #include "model/patch.h"
-#include "model/program_state.h"
 #include "model/quintaron.h"
 #include "model/sysex.h"
 #include "model/transfer_window.h"
@@ -21,7 +20,8 @@ TPerformance::TPerformance(TLibElem* Owner)
 TPerformance::~TPerformance() {
     CloseEditor();
     CloseEditors();
-    if (CurrentPerformance == this) CurrentPerformance = nullptr;
+    if (TQuintaron* app = AppState(); app != nullptr && app->CurrentPerformance == this)
+        app->CurrentPerformance = nullptr;
 }
 
 std::string TPerformance::GetName() const {
@@ -47,7 +47,7 @@ void TPerformance::BuildHeaders() {
 
 void TPerformance::WriteSysEx(pc::TByteWriter& File) {
     TLibElem::WriteSysEx(File);
-    const bool shortLayout = ImportExportMode;
+    const bool shortLayout = ImportExportMode();
     WriteImage(File, Common->Image,
                shortLayout ? ShortPerformanceCommonDataLength : PerformanceCommonDataLength);
     for (const auto& part : Parts)
@@ -56,7 +56,7 @@ void TPerformance::WriteSysEx(pc::TByteWriter& File) {
 }
 
 void TPerformance::ReadSysEx(pc::TByteReader& File) {
-    const bool shortLayout = ImportExportMode;
+    const bool shortLayout = ImportExportMode();
     ReadImage(File, Common->Image,
               shortLayout ? ShortPerformanceCommonDataLength : PerformanceCommonDataLength);
     for (const auto& part : Parts)
@@ -114,8 +114,8 @@ void TPerformance::Transmit(bool ToEditBuffer) {
     if (!MidiOnline()) return;
     const std::uint32_t base = TransferBase(ToEditBuffer);
     if (base == PerformanceEditBuffer) {
-        CurrentPerformance = this;
-        PreviewChannel = 1;
+        AppState()->CurrentPerformance = this;
+        AppState()->PreviewChannel = 1;
     }
     for (int block = 0; block < BlockCount; ++block)
         SendBlock(base, Block(block));

@@ -3,7 +3,6 @@
 #include "midi/midi_output.h"
 #include "model/dialogs.h"
 #include "model/midi_file_player.h"
-#include "model/program_state.h"
 #include "model/quintaron.h"
 #include "model/ui_services.h"
 
@@ -23,11 +22,11 @@ std::uint8_t DataByte(int value) {
 }
 
 std::uint8_t ChannelOf(std::uint8_t status) {
-    return static_cast<std::uint8_t>(status | ((PreviewChannel - 1) & 0x0F));
+    return static_cast<std::uint8_t>(status | ((AppState()->PreviewChannel - 1) & 0x0F));
 }
 
 bool SingleNote() {
-    return AppState == nullptr || AppState->Config.SingleNote;
+    return AppState() == nullptr || AppState()->Config.SingleNote;
 }
 
 void SetCursor(TUiServices* ui, int cursor) {
@@ -35,7 +34,7 @@ void SetCursor(TUiServices* ui, int cursor) {
 }
 
 void SendNote(std::uint8_t status, std::uint8_t velocity) {
-    if (midi::TMidiOutput* output = AppState->Midi.Output())
+    if (midi::TMidiOutput* output = AppState()->Midi.Output())
         output->SendShort(ChannelOf(status), DataByte(PreviewKey()), velocity);
 }
 
@@ -46,7 +45,7 @@ int PreviewKey() {
         if (const std::optional<int> key = ui->ActiveRhythmNoteKey())
             return DataByte(*key + RhythmKeyBase);
     }
-    return DataByte(AppState != nullptr ? AppState->Config.PreviewNote : DefaultPreviewNote);
+    return DataByte(AppState() != nullptr ? AppState()->Config.PreviewNote : DefaultPreviewNote);
 }
 
 void PreviewNoteOn() {
@@ -54,19 +53,19 @@ void PreviewNoteOn() {
     SetCursor(ui, crHelp);
     if (!MidiOnline() || ui == nullptr) return;
     if (SingleNote()) {
-        SendNote(0x90, DataByte(AppState->Config.PreviewVelocity));
+        SendNote(0x90, DataByte(AppState()->Config.PreviewVelocity));
         return;
     }
     TMidiFilePlayer* player = ui->MediaPlayer();
-    AppState->Midi.CloseDevs();
+    AppState()->Midi.CloseDevs();
     if (player != nullptr) {
-        player->FileName = AppState->Config.MidiFile;
+        player->FileName = AppState()->Config.MidiFile;
         if (player->Open() && player->Play()) return;
         player->Close();
     }
     SetCursor(ui, crDefault);
     MessageDlg(UnableToOpenMidiFile, TMsgDlgType::mtError, mbOK);
-    AppState->Midi.OpenDevs();
+    AppState()->Midi.OpenDevs();
 }
 
 void PreviewNoteOff() {
@@ -81,7 +80,7 @@ void PreviewNoteOff() {
     TMidiFilePlayer* player = ui->MediaPlayer();
     if (player == nullptr || !player->IsOpen()) return;
     player->Close();
-    AppState->Midi.OpenDevs();
+    AppState()->Midi.OpenDevs();
 }
 
 } // namespace model

@@ -3,7 +3,6 @@
 #include "midi/midi_event.h"
 #include "model/element_files.h"
 #include "model/patch.h"
-#include "model/program_state.h"
 #include "model/quintaron.h"
 #include "model/sysex.h"
 #include "model/transfer_window.h"
@@ -22,7 +21,8 @@ TRhythm::TRhythm(TLibElem* Owner) : TLibElem(Owner), Common(std::make_unique<TRh
 TRhythm::~TRhythm() {
     CloseEditor();
     CloseEditors();
-    if (CurrentRhythm == this) CurrentRhythm = nullptr;
+    if (TQuintaron* app = AppState(); app != nullptr && app->CurrentRhythm == this)
+        app->CurrentRhythm = nullptr;
 }
 
 std::string TRhythm::GetName() const {
@@ -109,8 +109,8 @@ void TRhythm::Transmit(bool ToEditBuffer) {
     if (!MidiOnline() || window == nullptr) return;
     TransferAddress = TransferBase(ToEditBuffer);
     if (TransferAddress == RhythmEditBuffer) {
-        CurrentRhythm = this;
-        PreviewChannel = 10;
+        AppState()->CurrentRhythm = this;
+        AppState()->PreviewChannel = 10;
     }
     BeginTransfer(*window);
     StartPacing(*window);

@@ -2,7 +2,6 @@
 
 #include "midi/midi_event.h"
 #include "midi/midi_output.h"
-#include "model/program_state.h"
 #include "model/quintaron.h"
 #include "model/ui_services.h"
 #include "platform/core/clock.h"
@@ -45,17 +44,17 @@ void Send(std::uint8_t command, std::uint32_t address, std::span<const std::uint
     message[message.size() - 1] = 0xF7;
 
     if (!MidiOnline()) return;
-    if (midi::TMidiOutput* output = AppState->Midi.Output())
+    if (midi::TMidiOutput* output = AppState()->Midi.Output())
         output->SendLong(message.data(), static_cast<std::uint16_t>(message.size()));
     TUiServices* ui = UiServices();
-    if (ui != nullptr && body.size() <= MonitoredBodyLength && AppState->MonitorOpen)
+    if (ui != nullptr && body.size() <= MonitoredBodyLength && AppState()->MonitorOpen)
         ui->MonitorAddMessage(message);
 }
 
 } // namespace
 
 std::uint8_t SysExDeviceByte() {
-    const std::int32_t id = AppState != nullptr ? AppState->Config.DeviceID : DefaultDeviceID;
+    const std::int32_t id = AppState() != nullptr ? AppState()->Config.DeviceID : DefaultDeviceID;
     return SevenBits(static_cast<std::uint32_t>(id - 1) & 0xFF);
 }
 

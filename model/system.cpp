@@ -1,7 +1,6 @@
 #include "model/system.h"
 
 #include "model/element_files.h"
-#include "model/program_state.h"
 #include "model/quintaron.h"
 #include "model/sysex.h"
 #include "model/transfer_window.h"
@@ -20,7 +19,8 @@ TSystem::TSystem(TLibElem* Owner) : TLibElem(Owner), Common(std::make_unique<TSy
 TSystem::~TSystem() {
     CloseEditor();
     CloseEditors();
-    if (CurrentSystem == this) CurrentSystem = nullptr;
+    if (TQuintaron* app = AppState(); app != nullptr && app->CurrentSystem == this)
+        app->CurrentSystem = nullptr;
 }
 
 void TSystem::UpdateViews() {
@@ -37,14 +37,14 @@ void TSystem::BuildHeaders() {
 void TSystem::WriteSysEx(pc::TByteWriter& File) {
     TLibElem::WriteSysEx(File);
     WriteImage(File, Common->Image,
-               ImportExportMode ? ShortSystemCommonDataLength : SystemCommonDataLength);
+               ImportExportMode() ? ShortSystemCommonDataLength : SystemCommonDataLength);
     for (const auto& tune : ScaleTunes)
         WriteImage(File, tune->Image);
 }
 
 void TSystem::ReadSysEx(pc::TByteReader& File) {
     ReadImage(File, Common->Image,
-              ImportExportMode ? ShortSystemCommonDataLength : SystemCommonDataLength);
+              ImportExportMode() ? ShortSystemCommonDataLength : SystemCommonDataLength);
     for (const auto& tune : ScaleTunes)
         ReadImage(File, tune->Image);
 }
@@ -92,8 +92,8 @@ TTransferBlock TSystem::Block(int block) {
 
 void TSystem::Transmit(bool) {
     if (!MidiOnline()) return;
-    CurrentSystem = this;
-    PreviewChannel = 1;
+    AppState()->CurrentSystem = this;
+    AppState()->PreviewChannel = 1;
     for (int block = 0; block < BlockCount; ++block)
         SendBlock(SystemBase, Block(block));
 }

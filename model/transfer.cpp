@@ -4,7 +4,6 @@
 #include "midi/midi_input.h"
 #include "model/address_map.h"
 #include "model/dialogs.h"
-#include "model/program_state.h"
 #include "model/quintaron.h"
 #include "model/sysex.h"
 #include "model/ui_services.h"
@@ -17,7 +16,7 @@ namespace model {
 namespace {
 
 midi::TMidiInput* Input() {
-    return AppState != nullptr ? AppState->Midi.Input() : nullptr;
+    return AppState() != nullptr ? AppState()->Midi.Input() : nullptr;
 }
 
 } // namespace
@@ -64,7 +63,7 @@ void InstallInputHandler(std::function<void()> handler) {
 }
 
 void InstallDefaultInputHandler() {
-    if (AppState != nullptr) AppState->Midi.InstallDefaultMidiInput();
+    if (AppState() != nullptr) AppState()->Midi.InstallDefaultMidiInput();
 }
 
 void DrainInput() {

@@ -5,7 +5,6 @@
 // documents folders of the test's own; message boxes that are written down and answered OK.
 
 #include "model/dialogs.h"
-#include "model/program_state.h"
 #include "model/quintaron.h"
 #include "model/ui_services.h"
 #include "platform/core/clock.h"
@@ -67,7 +66,6 @@ protected:
         platform::forms::Application().ResetTerminated();
         otherPair = virtualInstrument.Midi().AddPair(
             OtherName, [this](std::vector<std::uint8_t> m) { toOther.push_back(std::move(m)); });
-        model::AppState = &state;
         model::SetDialogs(&dialogs);
     }
     ~AppTest() override {
@@ -76,7 +74,6 @@ protected:
         platform::win::PumpUntilIdle();
         model::SetDialogs(nullptr);
         model::SetUiServices(nullptr);
-        model::AppState = nullptr;
         platform::core::ResetMessageLoop();
         platform::win::ResetInputState();
     }

@@ -1,6 +1,5 @@
 #include "model/config.h"
 
-#include "model/program_state.h"
 #include "model/quintaron.h"
 #include "model/ui_services.h"
 #include "platform/core/ini_file.h"
@@ -172,7 +171,6 @@ TEST_F(ConfigTest, SaveReportsAFileThatCannotBeWritten) {
 
 TEST_F(ConfigTest, LoadReopensOpenPortsOnly) {
     TQuintaron state;
-    AppState = &state;
     std::vector<std::string> calls;
     state.Midi.OnDevs = [&](bool open) { calls.push_back(open ? "OpenDevs" : "CloseDevs"); };
     TConfig config;
@@ -181,7 +179,6 @@ TEST_F(ConfigTest, LoadReopensOpenPortsOnly) {
     EXPECT_TRUE(calls.empty());
     state.Midi.SetOnline(true);
     config.Load();
-    AppState = nullptr;
     EXPECT_EQ(calls, (std::vector<std::string>{"CloseDevs", "OpenDevs"}));
 }
 
@@ -195,6 +192,26 @@ TEST(ConfigSlotTest, ExpansionSlotOf) {
     EXPECT_EQ(config.ExpansionSlotOf(5), 1);
     EXPECT_EQ(config.ExpansionSlotOf(0), 3);
     EXPECT_EQ(config.ExpansionSlotOf(9), -2);
+}
+
+TEST(QuintaronTest, IsTheApplicationStateWhileItLives) {
+    EXPECT_EQ(AppState(), nullptr);
+    {
+        TQuintaron state;
+        EXPECT_EQ(AppState(), &state);
+        EXPECT_FALSE(state.Midi.Online());
+        EXPECT_FALSE(state.ImportExportMode);
+        EXPECT_FALSE(state.DragRunning);
+        EXPECT_FALSE(state.CloseCancelled);
+        EXPECT_EQ(state.CurrentPatch, nullptr);
+        EXPECT_EQ(state.CurrentLibrary, nullptr);
+        EXPECT_EQ(state.PreviewChannel, 1);
+        ::testing::FLAGS_gtest_death_test_style = "threadsafe";
+        EXPECT_DEBUG_DEATH(TQuintaron second, "second application state");
+    }
+    EXPECT_EQ(AppState(), nullptr);
+    EXPECT_FALSE(MidiOnline());
+    EXPECT_FALSE(ImportExportMode());
 }
 
 TEST(QuintaronTest, StartsWithMonitorAndKeyboardClosed) {

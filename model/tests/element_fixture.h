@@ -6,7 +6,6 @@
 #include "model/dialogs.h"
 #include "model/editor_view.h"
 #include "model/lib_elem.h"
-#include "model/program_state.h"
 #include "model/quintaron.h"
 #include "model/sysex.h"
 #include "platform/core/clock.h"
@@ -111,7 +110,6 @@ protected:
         ASSERT_FALSE(folder->Path().empty());
         dir = folder->Path();
         documents.emplace("QUINTARON_DOCUMENTS_DIR", dir);
-        AppState = &state;
         ui.createEditor = [this](TLibElem&) -> TEditorView* {
             if (failCreate) return nullptr;
             views.push_back(std::make_unique<FakeView>());
@@ -122,8 +120,6 @@ protected:
     void TearDown() override {
         EXPECT_TRUE(dialogs.steps.empty()) << "dialogs expected but not shown";
         SetDialogs(nullptr);
-        AppState = nullptr;
-        ImportExportMode = false;
         documents.reset();
         folder.reset();
     }

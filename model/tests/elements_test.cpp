@@ -67,10 +67,10 @@ TEST_F(ElementTest, SysExSizesInBothLayouts) {
         ASSERT_TRUE(elem);
         EXPECT_EQ(SysExOf(*elem).size(), static_cast<std::size_t>(kind.normal));
         EXPECT_EQ(elem->ExpectedSysExSize(), kind.normal);
-        ImportExportMode = true;
+        state.ImportExportMode = true;
         EXPECT_EQ(SysExOf(*elem).size(), static_cast<std::size_t>(kind.shortLayout));
         EXPECT_EQ(elem->ExpectedSysExSize(), kind.shortLayout);
-        ImportExportMode = false;
+        state.ImportExportMode = false;
     }
     TGlobal global(nullptr);
     EXPECT_EQ(global.ExpectedSysExSize(), -1);
@@ -89,7 +89,7 @@ TEST_F(ElementTest, RecordSizes) {
 
 TEST_F(ElementTest, WriteReadWriteIsIdenticalForEveryKindInBothLayouts) {
     for (const bool shortLayout : {false, true}) {
-        ImportExportMode = shortLayout;
+        state.ImportExportMode = shortLayout;
         for (const KindSize& kind : Sizes) {
             SCOPED_TRACE(GetTypeName(kind.type) + (shortLayout ? " short" : " normal"));
             auto source = CreateElemByType(kind.type, nullptr);
@@ -101,7 +101,7 @@ TEST_F(ElementTest, WriteReadWriteIsIdenticalForEveryKindInBothLayouts) {
             EXPECT_EQ(SysExOf(*elem), first);
         }
     }
-    ImportExportMode = false;
+    state.ImportExportMode = false;
     for (const std::int16_t type : {etPatch, etPatchBank, etPerformance, etPerformanceBank,
                                     etRhythm, etRhythmBank, etSystem, etGlobal}) {
         SCOPED_TRACE(GetTypeName(type));
@@ -124,7 +124,7 @@ TEST_F(ElementTest, ShortLayoutReadsMissingBytesAsZeroWithAValidChecksum) {
     TPatch source(nullptr);
     source.Common->Data()[72] = 0x55;
     source.Common->Data()[71] = 0x22;
-    ImportExportMode = true;
+    state.ImportExportMode = true;
     const Bytes file = SysExOf(source);
     ASSERT_EQ(file.size(), 643u);
     EXPECT_EQ(file[82], 0xF7);
@@ -368,20 +368,20 @@ TEST_F(ElementTest, CurrentElementsAreClearedWhenDestroyed) {
         TPerformance performance(nullptr);
         TRhythm rhythm(nullptr);
         TSystem system(nullptr);
-        CurrentPatch = &patch;
-        CurrentPerformance = &performance;
-        CurrentRhythm = &rhythm;
-        CurrentSystem = &system;
+        state.CurrentPatch = &patch;
+        state.CurrentPerformance = &performance;
+        state.CurrentRhythm = &rhythm;
+        state.CurrentSystem = &system;
     }
-    EXPECT_EQ(CurrentPatch, nullptr);
-    EXPECT_EQ(CurrentPerformance, nullptr);
-    EXPECT_EQ(CurrentRhythm, nullptr);
-    EXPECT_EQ(CurrentSystem, nullptr);
+    EXPECT_EQ(state.CurrentPatch, nullptr);
+    EXPECT_EQ(state.CurrentPerformance, nullptr);
+    EXPECT_EQ(state.CurrentRhythm, nullptr);
+    EXPECT_EQ(state.CurrentSystem, nullptr);
     TPatch kept(nullptr);
-    CurrentPatch = &kept;
+    state.CurrentPatch = &kept;
     { TPatch other(nullptr); }
-    EXPECT_EQ(CurrentPatch, &kept);
-    CurrentPatch = nullptr;
+    EXPECT_EQ(state.CurrentPatch, &kept);
+    state.CurrentPatch = nullptr;
 }
 
 TEST_F(ElementTest, OpenEditorCreatesOneWindowAndFreeingClosesIt) {

@@ -4,7 +4,6 @@
 #include "midi/midi_output.h"
 #include "model/address_map.h"
 #include "model/patch_records.h"
-#include "model/program_state.h"
 #include "model/quintaron.h"
 #include "model/rhythm_records.h"
 #include "model/sysex.h"
@@ -29,12 +28,10 @@ protected:
         platform::core::ResetMessageLoop();
         instrument().SetDeviceByte(0x10);
         instrument().SetBlockTable(testsupport::InstrumentBlockTable());
-        AppState = &state;
         state.Midi.Create();
         ASSERT_TRUE(state.Midi.Online());
     }
     void TearDown() override {
-        AppState = nullptr;
         platform::core::ResetMessageLoop();
     }
 

@@ -3,7 +3,7 @@
 
 #include "model/preview.h"
 
-#include "model/program_state.h"
+#include "model/quintaron.h"
 #include "model/tests/transfer_window_fake.h"
 
 #include <gtest/gtest.h>
@@ -46,7 +46,7 @@ TEST_F(PreviewTest, ANoteOnThePreviewChannel) {
         {"velocity out of range", 1, std::nullopt, 200, {0x90, 40, 127}, {0x80, 40, 0}},
     };
     for (const auto& c : cases) {
-        PreviewChannel = c.channel;
+        state.PreviewChannel = c.channel;
         ui.rhythmNoteKey = c.rhythmNoteKey;
         state.Config.PreviewVelocity = c.velocity;
         const std::size_t before = instrument().Received().size();

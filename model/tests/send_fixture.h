@@ -4,7 +4,6 @@
 // is open on it, and window services that write down what the monitor was given.
 
 #include "midi/midi_output.h"
-#include "model/program_state.h"
 #include "model/quintaron.h"
 #include "platform/core/clock.h"
 #include "platform/core/message_loop.h"
@@ -31,7 +30,6 @@ class SendFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         platform::core::ResetMessageLoop();
-        AppState = &state;
         if (createPorts) {
             state.Midi.Create();
             ASSERT_TRUE(state.Midi.Online());
@@ -41,7 +39,6 @@ protected:
         output = state.Midi.Output();
     }
     void TearDown() override {
-        AppState = nullptr;
         platform::core::ResetMessageLoop();
     }
 

@@ -56,7 +56,6 @@ TEST(SysExChecksumTest, CheckReceivedMessages) {
 
 TEST(SysExChecksumTest, BuildSysExHeaderFramesTheBodyInPlace) {
     TQuintaron state;
-    AppState = &state;
     Bytes image(12, 0xEE);
     image[9] = 0x40;
     BuildSysExHeader(image, 0x03001002);
@@ -66,7 +65,6 @@ TEST(SysExChecksumTest, BuildSysExHeaderFramesTheBodyInPlace) {
     Bytes tooShort(10, 0xEE);
     BuildSysExHeader(tooShort, 0x03001002);
     EXPECT_EQ(tooShort, Bytes(10, 0xEE));
-    AppState = nullptr;
 }
 
 class SysExSendTest : public fixtures::SendFixture {};

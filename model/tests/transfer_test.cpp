@@ -235,8 +235,8 @@ TEST_F(TransferTest, ARhythmSetGoesOutPacedAndTheWindowClosesASecondAfter) {
     EXPECT_EQ(window.caption, "Now Transmitting Rhythm");
     EXPECT_EQ(window.messagesSent, 65);
     EXPECT_EQ(window.bytesSent, 4439);
-    EXPECT_EQ(CurrentRhythm, &rhythm);
-    EXPECT_EQ(PreviewChannel, 10);
+    EXPECT_EQ(state.CurrentRhythm, &rhythm);
+    EXPECT_EQ(state.PreviewChannel, 10);
     for (int key : {35, 98})
         EXPECT_EQ(instrument().Read(SysExAddress(RhythmEditBuffer, RhythmNoteOffset(key), 0),
                                     RhythmNoteDataLength),
@@ -268,12 +268,12 @@ TEST_F(TransferTest, ARhythmSetComesBackBlockByBlock) {
 TEST_F(TransferTest, ActivationSendsAnElementThatIsNotCurrentYet) {
     TPatch patch(nullptr);
     ActivatePatch(nullptr);
-    DragRunning = true;
+    state.DragRunning = true;
     ActivatePatch(&patch);
-    DragRunning = false;
-    EXPECT_EQ(CurrentPatch, nullptr);
+    state.DragRunning = false;
+    EXPECT_EQ(state.CurrentPatch, nullptr);
     ActivatePatch(&patch);
-    EXPECT_EQ(CurrentPatch, &patch);
+    EXPECT_EQ(state.CurrentPatch, &patch);
     Run(10);
     EXPECT_EQ(instrument().Received().size(), 5u);
     ActivatePatch(&patch);
@@ -281,10 +281,10 @@ TEST_F(TransferTest, ActivationSendsAnElementThatIsNotCurrentYet) {
     EXPECT_EQ(instrument().Received().size(), 5u);
 
     TSystem system(nullptr);
-    PreviewChannel = 10;
+    state.PreviewChannel = 10;
     ActivateSystem(&system);
-    EXPECT_EQ(CurrentSystem, &system);
-    EXPECT_EQ(PreviewChannel, 1);
+    EXPECT_EQ(state.CurrentSystem, &system);
+    EXPECT_EQ(state.PreviewChannel, 1);
     Run(10);
     EXPECT_EQ(instrument().Received().size(), 5u + 18u);
 }

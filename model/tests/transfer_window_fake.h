@@ -7,7 +7,6 @@
 #include "midi/midi_event.h"
 #include "model/dialogs.h"
 #include "model/midi_file_player.h"
-#include "model/program_state.h"
 #include "model/quintaron.h"
 #include "model/transfer_window.h"
 #include "platform/core/clock.h"
@@ -184,7 +183,6 @@ protected:
         platform::core::ResetMessageLoop();
         instrument().SetDeviceByte(0x10);
         instrument().SetBlockTable(testsupport::InstrumentBlockTable());
-        AppState = &state;
         SetDialogs(&dialogs);
         ui.transferWindow = &window;
         ui.mediaPlayer = &mediaPlayer;
@@ -201,13 +199,7 @@ protected:
         if (!state.Midi.Online()) ADD_FAILURE() << "ports not opened";
     }
     void TearDown() override {
-        CurrentPatch = nullptr;
-        CurrentPerformance = nullptr;
-        CurrentRhythm = nullptr;
-        CurrentSystem = nullptr;
-        PreviewChannel = 1;
         SetDialogs(nullptr);
-        AppState = nullptr;
         platform::core::ResetMessageLoop();
     }
 
