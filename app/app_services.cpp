@@ -38,7 +38,8 @@ model::TTransferWindow* TAppServices::TransferWindow() {
 }
 
 void TAppServices::MonitorInput(const midi::TMyMidiEvent& event, bool thru) {
-    if (monitor_ == nullptr || model::AppState() == nullptr || !model::AppState()->MonitorOpen) return;
+    if (monitor_ == nullptr || model::AppState() == nullptr || !model::AppState()->MonitorOpen)
+        return;
     if (!event.Sysex.empty()) {
         monitor_->AddMessage(event.Sysex, monitor_->MemoInput);
         if (thru) monitor_->AddMessage(event.Sysex, monitor_->MemoOutput);

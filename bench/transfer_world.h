@@ -165,9 +165,7 @@ public:
             DeviceNumberOf<midi::TMidiInput>(inputName, platform::midi::midiInGetNumDevs());
         state.Midi.Create();
     }
-    ~TransferSession() {
-        model::SetDialogs(nullptr);
-    }
+    ~TransferSession() { model::SetDialogs(nullptr); }
     TransferSession(const TransferSession&) = delete;
     TransferSession& operator=(const TransferSession&) = delete;
 

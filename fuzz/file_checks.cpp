@@ -16,8 +16,7 @@ namespace {
 std::size_t DataSetLength(std::span<const std::uint8_t> bytes, std::size_t p) {
     if (bytes.size() - p < 11) return 0;
     if (bytes[p] != 0xF0 || bytes[p + 1] != model::ManufacturerId || bytes[p + 2] >= 0x80 ||
-        bytes[p + 3] != model::ModelId ||
-        bytes[p + 4] != model::SysExDataSet)
+        bytes[p + 3] != model::ModelId || bytes[p + 4] != model::SysExDataSet)
         return 0;
     std::size_t q = p + 1;
     while (q < bytes.size() && bytes[q] < 0x80)

@@ -126,8 +126,7 @@ private:
 
 bool IsSoundReply(const Bytes& m) {
     return m.size() >= 11 && m[0] == 0xF0 && m[1] == model::ManufacturerId && m[2] == DeviceByte &&
-           m[3] == model::ModelId &&
-           m[4] == model::SysExDataSet && m.back() == 0xF7 &&
+           m[3] == model::ModelId && m[4] == model::SysExDataSet && m.back() == 0xF7 &&
            std::all_of(m.begin() + 1, m.end() - 1, [](auto b) { return b < 0x80; }) &&
            model::CheckSysExChecksum(m);
 }

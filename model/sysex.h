@@ -1,8 +1,8 @@
 #pragma once
-// The instrument's system-exclusive messages (midi/sysex_frame.h): F0 id dev model cmd a3 a2 a1 a0 body sum F7.
-// Every send first waits 50 ms on the platform clock, whether or not the MIDI ports are open,
-// since the instrument takes no more than one message per 50 ms; the message has reached the
-// output before the send returns. No byte of 80H or more goes out inside a message.
+// The instrument's system-exclusive messages (midi/sysex_frame.h): F0 id dev model cmd a3 a2 a1 a0
+// body sum F7. Every send first waits 50 ms on the platform clock, whether or not the MIDI ports
+// are open, since the instrument takes no more than one message per 50 ms; the message has reached
+// the output before the send returns. No byte of 80H or more goes out inside a message.
 
 #include "midi/sysex_frame.h"
 #include "model/address_map.h"

@@ -1,8 +1,8 @@
 #pragma once
 // A simulated instrument for tests: it holds its memory as bytes at 4-byte 7-bit addresses,
-// applies data sets (12H) whose checksum is right (midi/sysex_frame.h), answers data requests (11H) and records
-// everything it received. Faults are switched on at will. It knows nothing of how messages
-// travel: its owner feeds Receive and carries what it transmits.
+// applies data sets (12H) whose checksum is right (midi/sysex_frame.h), answers data requests (11H)
+// and records everything it received. Faults are switched on at will. It knows nothing of how
+// messages travel: its owner feeds Receive and carries what it transmits.
 
 #include "platform/core/clock.h"
 

@@ -1,5 +1,5 @@
-// The program's MIDI connection: the virtual back end's devices, opening both or neither, closed ports after a
-// device went missing, and the default handler's thru path and monitor feed.
+// The program's MIDI connection: the virtual back end's devices, opening both or neither, closed
+// ports after a device went missing, and the default handler's thru path and monitor feed.
 
 #include "app/tests/app_fixture.h"
 #include "model/midi_connection.h"

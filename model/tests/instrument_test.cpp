@@ -31,9 +31,7 @@ protected:
         state.Midi.Create();
         ASSERT_TRUE(state.Midi.Online());
     }
-    void TearDown() override {
-        platform::core::ResetMessageLoop();
-    }
+    void TearDown() override { platform::core::ResetMessageLoop(); }
 
     testsupport::SimInstrument& instrument() { return virtualInstrument.Instrument(); }
     void Settle() { platform::core::RunFor(clock, 10); }

@@ -38,9 +38,7 @@ protected:
         }
         output = state.Midi.Output();
     }
-    void TearDown() override {
-        platform::core::ResetMessageLoop();
-    }
+    void TearDown() override { platform::core::ResetMessageLoop(); }
 
     // Lets what was sent arrive, and the port take its buffers back.
     std::vector<Arrival>& Arrivals() {
