@@ -2,7 +2,7 @@
 
 #include "app/form_monitor.h"
 #include "app/form_transmet.h"
-#include "model/quintaron.h"
+#include "model/program/quintaron.h"
 
 namespace app {
 

@@ -3,7 +3,7 @@
 // MIDI monitor provide it; the rest is the main window's, which routes it through
 // OnEnableMenuItems until it stands.
 
-#include "model/ui_services.h"
+#include "model/program/ui_services.h"
 
 #include <functional>
 

@@ -1,7 +1,7 @@
 #include "app/form_in_out.h"
 
 #include "app/place_control.h"
-#include "model/quintaron.h"
+#include "model/program/quintaron.h"
 
 namespace app {
 

@@ -2,9 +2,9 @@
 
 #include "app/monitor_lines.h"
 #include "app/place_control.h"
-#include "model/config.h"
-#include "model/quintaron.h"
-#include "model/ui_services.h"
+#include "model/program/config.h"
+#include "model/program/quintaron.h"
+#include "model/program/ui_services.h"
 #include "platform/core/exception.h"
 #include "platform/core/ini_file.h"
 

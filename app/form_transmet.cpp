@@ -1,7 +1,7 @@
 #include "app/form_transmet.h"
 
 #include "app/place_control.h"
-#include "model/transfer.h"
+#include "model/transfer/transfer.h"
 #include "platform/gdi/colors.h"
 
 namespace app {

@@ -6,7 +6,7 @@
 // reused.
 
 #include "app/transfer_progress.h"
-#include "model/transfer_window.h"
+#include "model/transfer/transfer_window.h"
 #include "platform/forms/buttons.h"
 #include "platform/forms/ext_ctrls.h"
 #include "platform/forms/forms.h"

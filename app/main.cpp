@@ -1,6 +1,6 @@
 // Quintaron's entry point: it makes the application state, which lives as long as the run. Until
 // the main window stands, it says what the program can do and which MIDI devices it can reach.
-#include "model/quintaron.h"
+#include "model/program/quintaron.h"
 #include "platform/core/text.h"
 #include "platform/midi/midi_services.h"
 

@@ -1,6 +1,6 @@
 #include "app/printer_target.h"
 
-#include "model/dialogs.h"
+#include "model/program/dialog_services.h"
 #include "platform/core/text.h"
 #include "platform/forms/printers.h"
 

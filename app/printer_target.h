@@ -4,7 +4,7 @@
 // (the documents folder's "Quintaron" folder), "Quintaron.pdf", replaced by the next job; the
 // user is told where it went.
 
-#include "model/print_target.h"
+#include "model/print/print_target.h"
 
 #include <string>
 

@@ -9,7 +9,7 @@
 #include "bench/jack_dummy.h"
 #include "bench/transfer_bound.h"
 #include "bench/transfer_world.h"
-#include "model/bank.h"
+#include "model/elements/bank.h"
 #include "platform/core/clock.h"
 #include "platform/core/message_loop.h"
 #include "platform/midi/midi_backend.h"

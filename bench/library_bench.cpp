@@ -3,10 +3,10 @@
 // its libraries at start-up; the limit is 100 ms on one core.
 
 #include "bench/one_core.h"
-#include "model/bank.h"
-#include "model/global.h"
-#include "model/library.h"
-#include "model/patch.h"
+#include "model/elements/bank.h"
+#include "model/elements/global.h"
+#include "model/elements/library.h"
+#include "model/elements/patch.h"
 #include "platform/core/atomic_file.h"
 #include "platform/core/byte_file.h"
 

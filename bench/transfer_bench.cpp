@@ -8,9 +8,9 @@
 
 #include "bench/transfer_bound.h"
 #include "bench/transfer_world.h"
-#include "model/bank.h"
-#include "model/global.h"
-#include "model/rhythm.h"
+#include "model/elements/bank.h"
+#include "model/elements/global.h"
+#include "model/elements/rhythm.h"
 #include "platform/core/byte_file.h"
 #include "platform/core/clock.h"
 #include "platform/core/message_loop.h"

@@ -4,8 +4,8 @@
 // time, and a request is answered completely before the next one may go. What a transfer takes
 // beyond this is overhead of ours.
 
-#include "model/address_map.h"
-#include "model/sysex.h"
+#include "model/sysex/address_map.h"
+#include "model/sysex/sysex.h"
 
 #include <algorithm>
 #include <cmath>

@@ -7,9 +7,9 @@
 
 #include "midi/midi_input.h"
 #include "midi/midi_output.h"
-#include "model/dialogs.h"
-#include "model/quintaron.h"
-#include "model/transfer_window.h"
+#include "model/program/dialog_services.h"
+#include "model/program/quintaron.h"
+#include "model/transfer/transfer_window.h"
 #include "platform/core/timer.h"
 #include "platform/midi/midi_services.h"
 #include "testsupport/model/fake_ui_services.h"

@@ -1,7 +1,7 @@
 #include "fuzz/file_checks.h"
 
-#include "model/library.h"
-#include "model/sysex.h"
+#include "model/elements/library.h"
+#include "model/sysex/sysex.h"
 #include "platform/core/byte_file.h"
 
 #include <algorithm>

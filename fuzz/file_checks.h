@@ -2,7 +2,7 @@
 // What the file targets compare: an element's bytes, and the data sets a file holds.
 
 #include "fuzz/fuzz_world.h"
-#include "model/lib_elem.h"
+#include "model/elements/lib_elem.h"
 
 #include <cstddef>
 #include <optional>

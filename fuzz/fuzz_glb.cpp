@@ -4,9 +4,9 @@
 
 #include "fuzz/file_checks.h"
 #include "fuzz/fuzz_world.h"
-#include "model/element_files.h"
-#include "model/global.h"
-#include "model/system.h"
+#include "model/elements/global.h"
+#include "model/elements/system.h"
+#include "model/files/element_files.h"
 #include "platform/core/byte_file.h"
 
 #include <cstddef>

@@ -4,9 +4,9 @@
 
 #include "fuzz/file_checks.h"
 #include "fuzz/fuzz_world.h"
-#include "model/element_files.h"
-#include "model/library.h"
-#include "model/patch.h"
+#include "model/elements/library.h"
+#include "model/elements/patch.h"
+#include "model/files/element_files.h"
 #include "platform/core/byte_file.h"
 
 #include <cstddef>

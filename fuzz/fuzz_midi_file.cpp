@@ -4,7 +4,7 @@
 // agree.
 
 #include "fuzz/fuzz_world.h"
-#include "model/midi_file.h"
+#include "model/preview/midi_file.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -4,7 +4,7 @@
 // names save and load back the same, and saving them again changes no byte.
 
 #include "fuzz/fuzz_world.h"
-#include "model/name_lists.h"
+#include "model/files/name_lists.h"
 
 #include <algorithm>
 #include <cstddef>

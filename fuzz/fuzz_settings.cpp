@@ -3,7 +3,7 @@
 // no byte of the file.
 
 #include "fuzz/fuzz_world.h"
-#include "model/config.h"
+#include "model/program/config.h"
 #include "platform/core/ini_file.h"
 
 #include <cstddef>

@@ -8,9 +8,9 @@
 
 #include "fuzz/file_checks.h"
 #include "fuzz/fuzz_world.h"
-#include "model/element_factory.h"
-#include "model/element_files.h"
-#include "model/quintaron.h"
+#include "model/elements/element_factory.h"
+#include "model/files/element_files.h"
+#include "model/program/quintaron.h"
 #include "platform/core/byte_file.h"
 
 #include <cstddef>

@@ -1,6 +1,6 @@
 #include "fuzz/fuzz_world.h"
 
-#include "model/quintaron.h"
+#include "model/program/quintaron.h"
 #include "platform/core/date_time.h"
 
 #include <cstdio>

@@ -4,8 +4,8 @@
 // and file dialogs that answer the open dialog with the file under test. libFuzzer runs one
 // input at a time in one process, so one world serves every input.
 
-#include "model/dialogs.h"
-#include "model/quintaron.h"
+#include "model/program/dialog_services.h"
+#include "model/program/quintaron.h"
 #include "testsupport/model/fake_ui_services.h"
 
 #include <cstdint>

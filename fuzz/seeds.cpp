@@ -3,12 +3,12 @@
 
 #include "fuzz/file_checks.h"
 #include "fuzz/fuzz_world.h"
-#include "model/bank.h"
-#include "model/element_factory.h"
-#include "model/global.h"
-#include "model/library.h"
-#include "model/name_lists.h"
-#include "model/quintaron.h"
+#include "model/elements/bank.h"
+#include "model/elements/element_factory.h"
+#include "model/elements/global.h"
+#include "model/elements/library.h"
+#include "model/files/name_lists.h"
+#include "model/program/quintaron.h"
 #include "platform/core/byte_file.h"
 
 #include <algorithm>

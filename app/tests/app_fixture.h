@@ -4,9 +4,9 @@
 // queue and input state and a user's input driver; the application state; settings and
 // documents folders of the test's own; message boxes that are written down and answered OK.
 
-#include "model/dialogs.h"
-#include "model/quintaron.h"
-#include "model/ui_services.h"
+#include "model/program/dialog_services.h"
+#include "model/program/quintaron.h"
+#include "model/program/ui_services.h"
 #include "platform/core/clock.h"
 #include "platform/core/message_loop.h"
 #include "platform/forms/application.h"
@@ -14,7 +14,7 @@
 #include "platform/forms/forms.h"
 #include "platform/win/input_driver.h"
 #include "platform/win/input_state.h"
-#include "platform/win/screen.h"
+#include "platform/win/monitors.h"
 #include "testsupport/temp_folder.h"
 #include "testsupport/virtual_instrument.h"
 

@@ -5,7 +5,7 @@
 #include "app/form_in_out.h"
 #include "app/form_transmet.h"
 #include "app/tests/app_fixture.h"
-#include "model/config.h"
+#include "model/program/config.h"
 #include "platform/core/ini_file.h"
 
 #include <gtest/gtest.h>

@@ -6,7 +6,7 @@
 #include "app/form_monitor.h"
 #include "app/form_transmet.h"
 #include "app/tests/app_fixture.h"
-#include "model/sysex.h"
+#include "model/sysex/sysex.h"
 #include "platform/core/ini_file.h"
 
 #include <gtest/gtest.h>

@@ -7,9 +7,9 @@
 #include "app/form_monitor.h"
 #include "app/form_transmet.h"
 #include "app/tests/app_fixture.h"
-#include "model/address_map.h"
-#include "model/bank.h"
-#include "model/patch.h"
+#include "model/elements/bank.h"
+#include "model/elements/patch.h"
+#include "model/sysex/address_map.h"
 #include "testsupport/instrument_address_map.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // ports after a device went missing, and the default handler's thru path and monitor feed.
 
 #include "app/tests/app_fixture.h"
-#include "model/midi_connection.h"
+#include "model/program/midi_connection.h"
 
 #include <gtest/gtest.h>
 

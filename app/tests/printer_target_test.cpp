@@ -3,11 +3,11 @@
 
 #include "app/printer_target.h"
 #include "app/tests/app_fixture.h"
-#include "model/bank.h"
-#include "model/library.h"
-#include "model/patch.h"
-#include "model/print_library.h"
-#include "model/print_routines.h"
+#include "model/elements/bank.h"
+#include "model/elements/library.h"
+#include "model/elements/patch.h"
+#include "model/print/print_library.h"
+#include "model/print/print_routines.h"
 #include "platform/forms/printers.h"
 
 #include <gtest/gtest.h>

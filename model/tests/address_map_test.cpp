@@ -1,4 +1,4 @@
-#include "model/address_map.h"
+#include "model/sysex/address_map.h"
 
 #include <gtest/gtest.h>
 

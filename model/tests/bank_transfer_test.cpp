@@ -1,14 +1,14 @@
 // Banks and global sets to and from the simulated instrument: counts, the retry pause of a
 // patch bank, the name lists they update, and the data card that may be missing.
 
-#include "model/bank.h"
-#include "model/global.h"
-#include "model/name_lists.h"
-#include "model/patch.h"
-#include "model/performance.h"
-#include "model/rhythm.h"
-#include "model/sysex.h"
-#include "model/system.h"
+#include "model/elements/bank.h"
+#include "model/elements/global.h"
+#include "model/elements/patch.h"
+#include "model/elements/performance.h"
+#include "model/elements/rhythm.h"
+#include "model/elements/system.h"
+#include "model/files/name_lists.h"
+#include "model/sysex/sysex.h"
 #include "model/tests/transfer_window_fake.h"
 
 #include <gtest/gtest.h>

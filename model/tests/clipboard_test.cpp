@@ -1,8 +1,8 @@
-#include "model/clipboard.h"
+#include "model/editing/clipboard.h"
 
-#include "model/performance_records.h"
-#include "model/rhythm_records.h"
-#include "model/system_records.h"
+#include "model/sysex/performance_records.h"
+#include "model/sysex/rhythm_records.h"
+#include "model/sysex/system_records.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "model/config.h"
+#include "model/program/config.h"
 
-#include "model/quintaron.h"
-#include "model/ui_services.h"
+#include "model/program/quintaron.h"
+#include "model/program/ui_services.h"
 #include "platform/core/ini_file.h"
 #include "testsupport/temp_folder.h"
 

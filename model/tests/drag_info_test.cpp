@@ -1,6 +1,6 @@
-#include "model/drag_info.h"
+#include "model/editing/drag_info.h"
 
-#include "model/quintaron.h"
+#include "model/program/quintaron.h"
 
 #include <gtest/gtest.h>
 

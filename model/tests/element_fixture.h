@@ -3,11 +3,11 @@
 // folder of its own that is also the documents folder, scripted dialogs, and a fake user
 // interface that counts menu updates and creates fake editor windows.
 
-#include "model/dialogs.h"
-#include "model/editor_view.h"
-#include "model/lib_elem.h"
-#include "model/quintaron.h"
-#include "model/sysex.h"
+#include "model/editing/editor_view.h"
+#include "model/elements/lib_elem.h"
+#include "model/program/dialog_services.h"
+#include "model/program/quintaron.h"
+#include "model/sysex/sysex.h"
 #include "platform/core/clock.h"
 #include "platform/core/date_time.h"
 #include "testsupport/model/fake_ui_services.h"

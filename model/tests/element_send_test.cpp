@@ -1,7 +1,7 @@
-#include "model/patch.h"
-#include "model/performance.h"
-#include "model/rhythm.h"
-#include "model/sysex.h"
+#include "model/elements/patch.h"
+#include "model/elements/performance.h"
+#include "model/elements/rhythm.h"
+#include "model/sysex/sysex.h"
 #include "model/tests/send_fixture.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // Inputs that fuzzing found to break a reader, kept so that the fault stays fixed.
 
-#include "model/bank.h"
-#include "model/library.h"
-#include "model/midi_file.h"
-#include "model/patch.h"
+#include "model/elements/bank.h"
+#include "model/elements/library.h"
+#include "model/elements/patch.h"
+#include "model/preview/midi_file.h"
 #include "platform/core/byte_file.h"
 
 #include <gtest/gtest.h>

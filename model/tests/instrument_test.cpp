@@ -2,11 +2,11 @@
 // where it lands in the instrument's memory, and how each request is answered.
 
 #include "midi/midi_output.h"
-#include "model/address_map.h"
-#include "model/patch_records.h"
-#include "model/quintaron.h"
-#include "model/rhythm_records.h"
-#include "model/sysex.h"
+#include "model/program/quintaron.h"
+#include "model/sysex/address_map.h"
+#include "model/sysex/patch_records.h"
+#include "model/sysex/rhythm_records.h"
+#include "model/sysex/sysex.h"
 #include "model/tests/send_fixture.h"
 #include "platform/core/message_loop.h"
 #include "testsupport/instrument_address_map.h"

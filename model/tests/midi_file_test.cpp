@@ -1,8 +1,8 @@
 // Standard MIDI Files built here from the format, read into timed messages, and played through
 // a device to the simulated instrument on the manual clock.
 
-#include "model/midi_file.h"
-#include "model/midi_file_player.h"
+#include "model/preview/midi_file.h"
+#include "model/preview/midi_file_player.h"
 
 #include "model/tests/transfer_window_fake.h"
 

@@ -1,7 +1,7 @@
 // The name-list files: the shipped "Names.Txt", "UserCard.Txt" in file order, and how lines
 // become lists.
 
-#include "model/name_lists.h"
+#include "model/files/name_lists.h"
 
 #include "model/tests/transfer_window_fake.h"
 #include "platform/core/exception.h"

@@ -1,9 +1,9 @@
 // The preview held and released: a note on the preview channel, or a MIDI file played with the
 // ports closed, at the simulated instrument.
 
-#include "model/preview.h"
+#include "model/preview/preview.h"
 
-#include "model/quintaron.h"
+#include "model/program/quintaron.h"
 #include "model/tests/transfer_window_fake.h"
 
 #include <gtest/gtest.h>

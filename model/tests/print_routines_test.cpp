@@ -2,14 +2,14 @@
 // an element with and without its place, page breaks of single elements and banks, the global
 // set's banks and the listing of a whole library.
 
-#include "model/bank.h"
-#include "model/global.h"
-#include "model/library.h"
-#include "model/patch.h"
-#include "model/print_library.h"
-#include "model/print_routines.h"
-#include "model/quintaron.h"
-#include "model/system.h"
+#include "model/elements/bank.h"
+#include "model/elements/global.h"
+#include "model/elements/library.h"
+#include "model/elements/patch.h"
+#include "model/elements/system.h"
+#include "model/print/print_library.h"
+#include "model/print/print_routines.h"
+#include "model/program/quintaron.h"
 #include "model/tests/print_target_fake.h"
 #include "platform/core/date_time.h"
 

@@ -2,7 +2,7 @@
 // A print target that writes down what is printed on it, with simple metrics: an A4 page at
 // 300 dpi, every character 10 pixels wide and every text 30 pixels high (so a line is 40).
 
-#include "model/print_target.h"
+#include "model/print/print_target.h"
 #include "platform/core/exception.h"
 
 #include <optional>

@@ -1,7 +1,7 @@
-#include "model/patch_records.h"
-#include "model/performance_records.h"
-#include "model/rhythm_records.h"
-#include "model/system_records.h"
+#include "model/sysex/patch_records.h"
+#include "model/sysex/performance_records.h"
+#include "model/sysex/rhythm_records.h"
+#include "model/sysex/system_records.h"
 
 #include <gtest/gtest.h>
 

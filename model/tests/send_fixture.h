@@ -4,7 +4,7 @@
 // is open on it, and window services that write down what the monitor was given.
 
 #include "midi/midi_output.h"
-#include "model/quintaron.h"
+#include "model/program/quintaron.h"
 #include "platform/core/clock.h"
 #include "platform/core/message_loop.h"
 #include "platform/midi/midi_backend.h"

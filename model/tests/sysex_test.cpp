@@ -1,10 +1,10 @@
-#include "model/sysex.h"
+#include "model/sysex/sysex.h"
 
 #include "midi/midi_event.h"
-#include "model/patch_records.h"
-#include "model/performance_records.h"
-#include "model/rhythm_records.h"
-#include "model/system_records.h"
+#include "model/sysex/patch_records.h"
+#include "model/sysex/performance_records.h"
+#include "model/sysex/rhythm_records.h"
+#include "model/sysex/system_records.h"
 #include "model/tests/send_fixture.h"
 
 #include <gtest/gtest.h>

@@ -1,14 +1,14 @@
 // Single elements to and from the simulated instrument: replies placed by their address, the
 // time-out with Retry and Cancel, paced sending, activation, and closed ports.
 
-#include "model/activation.h"
-#include "model/patch.h"
-#include "model/performance.h"
-#include "model/rhythm.h"
-#include "model/sysex.h"
-#include "model/system.h"
+#include "model/elements/patch.h"
+#include "model/elements/performance.h"
+#include "model/elements/rhythm.h"
+#include "model/elements/system.h"
+#include "model/sysex/sysex.h"
 #include "model/tests/transfer_window_fake.h"
-#include "model/transfer.h"
+#include "model/transfer/activation.h"
+#include "model/transfer/transfer.h"
 
 #include <gtest/gtest.h>
 

@@ -5,10 +5,10 @@
 // instrument's virtual device pair. Also a documents folder of the test's own.
 
 #include "midi/midi_event.h"
-#include "model/dialogs.h"
-#include "model/midi_file_player.h"
-#include "model/quintaron.h"
-#include "model/transfer_window.h"
+#include "model/preview/midi_file_player.h"
+#include "model/program/dialog_services.h"
+#include "model/program/quintaron.h"
+#include "model/transfer/transfer_window.h"
 #include "platform/core/clock.h"
 #include "platform/core/message_loop.h"
 #include "platform/core/timer.h"

@@ -1,4 +1,4 @@
-#include "model/undo_list.h"
+#include "model/editing/undo_list.h"
 
 #include <gtest/gtest.h>
 

@@ -9,8 +9,8 @@
 #include "platform/gdi/frame_controls.h"
 #include "platform/win/input_state.h"
 #include "platform/win/modal_loop.h"
+#include "platform/win/monitors.h"
 #include "platform/win/painting.h"
-#include "platform/win/screen.h"
 #include "platform/win/window.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 
 #include "platform/forms/forms.h"
 #include "platform/win/input_state.h"
-#include "platform/win/screen.h"
+#include "platform/win/monitors.h"
 #include "platform/win/window.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 // The window services of a test: nothing is shown, what the model asked is written down, and
 // the answers the windows would give are set by the test. Installed for its lifetime.
 
-#include "model/ui_services.h"
+#include "model/program/ui_services.h"
 
 #include <cstdint>
 #include <functional>

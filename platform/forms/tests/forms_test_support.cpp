@@ -3,7 +3,7 @@
 #include "platform/core/message_loop.h"
 #include "platform/forms/screen.h"
 #include "platform/win/input_state.h"
-#include "platform/win/screen.h"
+#include "platform/win/monitors.h"
 #include "testsupport/qt_test_environment.h"
 
 #include <QApplication>

@@ -6,7 +6,7 @@
 #include "platform/core/message_loop.h"
 #include "platform/win/input_driver.h"
 #include "platform/win/input_state.h"
-#include "platform/win/screen.h"
+#include "platform/win/monitors.h"
 #include "platform/win/window.h"
 
 #include <gtest/gtest.h>

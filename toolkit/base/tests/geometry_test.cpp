@@ -1,4 +1,4 @@
-#include "toolkit/base/geometry.h"
+#include "toolkit/base/cx_geometry.h"
 #include "toolkit/base/rect.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "toolkit/base/hooks.h"
+#include "toolkit/base/cx_hooks.h"
 #include "toolkit/base/theme_manager.h"
 
 #include "platform/core/message_loop.h"

@@ -1,4 +1,4 @@
-#include "toolkit/base/component.h"
+#include "toolkit/base/cx_component.h"
 #include "toolkit/base/free_notificator.h"
 #include "toolkit/base/object_links.h"
 

@@ -1,0 +1,189 @@
+#include "model/elements/library.h"
+
+#include "model/elements/element_factory.h"
+#include "model/files/element_files.h"
+#include "model/program/ui_services.h"
+#include "platform/core/folders.h"
+#include "platform/core/text.h"
+
+#include <algorithm>
+#include <tuple>
+#include <utility>
+
+namespace model {
+
+namespace pc = platform::core;
+
+namespace {
+
+constexpr std::uint16_t EndOfComment = 0xFFFF;
+constexpr std::size_t LongestCommentLine = 0xFFFE;
+
+bool Before(const TLibElem& a, const TLibElem& b, int key) {
+    switch (key) {
+    case skModified:
+        return std::tie(a.ModifiedDate, a.ModifiedTime) < std::tie(b.ModifiedDate, b.ModifiedTime);
+    case skName:
+        return pc::CompareText(a.GetName(), b.GetName()) < 0;
+    case skType:
+        return a.Type < b.Type;
+    case skCreated:
+        return std::tie(a.CreatedDate, a.CreatedTime) < std::tie(b.CreatedDate, b.CreatedTime);
+    default:
+        return false;
+    }
+}
+
+void EnableMenuItems() {
+    if (TUiServices* ui = UiServices()) ui->EnableMenuItems();
+}
+
+} // namespace
+
+void WriteStrings(pc::TByteWriter& File, const pc::TStringList& Lines) {
+    for (const std::string& line : Lines) {
+        const std::size_t length = std::min(line.size(), LongestCommentLine);
+        File.WriteU16(static_cast<std::uint16_t>(length));
+        File.WriteBytes(std::span(reinterpret_cast<const std::uint8_t*>(line.data()), length));
+    }
+    File.WriteU16(EndOfComment);
+}
+
+void ReadStrings(pc::TByteReader& File, pc::TStringList& Lines) {
+    Lines.Clear();
+    while (File.Remaining() >= 2) {
+        const std::uint16_t length = File.ReadU16();
+        if (length == EndOfComment) return;
+        std::string line(length, '\0');
+        const std::size_t got =
+            File.ReadAvailable(std::span(reinterpret_cast<std::uint8_t*>(line.data()), length));
+        line.resize(got);
+        Lines.Add(std::move(line));
+    }
+    std::uint8_t rest[2];
+    File.ReadAvailable(std::span(rest, File.Remaining()));
+}
+
+TLibrary::TLibrary(TLibElem* Owner) : TLibElem(Owner) {
+    FileName = UntitledLibrary;
+    Saved = true;
+}
+
+TLibrary::~TLibrary() {
+    CloseEditor();
+    Elems.clear();
+}
+
+std::string TLibrary::GetName() const {
+    return pc::ExtractFileName(FileName);
+}
+
+void TLibrary::SaveEditorPosition() {
+    if (!EditorOpen || Editor == nullptr) return;
+    TLibElem::SaveEditorPosition();
+    const std::int16_t width = Editor->Width();
+    const std::int16_t height = Editor->Height();
+    if (width != Width || height != Height) Saved = false;
+    Width = width;
+    Height = height;
+}
+
+void TLibrary::WriteLibrary(pc::TByteWriter& File) {
+    SaveEditorPosition();
+    WriteStrings(File, Comment);
+    File.WriteI16(Width);
+    File.WriteI16(Height);
+    File.WriteI16(EditorLeft);
+    File.WriteI16(EditorTop);
+    for (const auto& elem : Elems)
+        elem->WriteRecord(File);
+}
+
+void TLibrary::ReadLibrary(pc::TByteReader& File) {
+    pc::TStringList comment;
+    std::int16_t width = Width;
+    std::int16_t height = Height;
+    std::int16_t left = EditorLeft;
+    std::int16_t top = EditorTop;
+    std::vector<std::unique_ptr<TLibElem>> elems;
+
+    ReadStrings(File, comment);
+    ReadField(File, width);
+    ReadField(File, height);
+    ReadField(File, left);
+    ReadField(File, top);
+    while (!File.Eof() && !File.RanOut()) {
+        std::int16_t type = -1;
+        ReadField(File, type);
+        if (File.RanOut()) break;
+        std::unique_ptr<TLibElem> elem = CreateElemByType(type, this);
+        if (!elem) throw pc::Exception(std::string(LibraryFileKind.LoadError));
+        elem->ReadRecord(File);
+        elems.push_back(std::move(elem));
+    }
+
+    Elems = std::move(elems);
+    Comment = std::move(comment);
+    Width = width;
+    Height = height;
+    EditorLeft = left;
+    EditorTop = top;
+}
+
+bool TLibrary::LoadFromFile(const std::string& Name) {
+    const auto bytes = LoadFileBytes(LibraryFileKind, Name);
+    if (!bytes) return false;
+    try {
+        pc::TByteReader file(*bytes);
+        ReadLibrary(file);
+    } catch (const pc::Exception& error) {
+        ShowFileError(error.Message());
+        return false;
+    }
+    FileName = Name;
+    Saved = true;
+    return true;
+}
+
+bool TLibrary::OpenFile() {
+    const auto path = ChooseLoadPath(LibraryFileKind, FileName);
+    const bool loaded = path && LoadFromFile(*path);
+    EnableMenuItems();
+    return loaded;
+}
+
+bool TLibrary::SaveFile(bool AskName) {
+    const auto path = ChooseSavePath(LibraryFileKind, FileName, false, AskName);
+    if (!path) return false;
+    pc::TByteWriter file;
+    WriteLibrary(file);
+    if (!SaveFileBytes(LibraryFileKind, *path, file.Bytes())) return false;
+    const bool renamed = *path != FileName;
+    FileName = *path;
+    Saved = true;
+    if (renamed) UpdateEditor();
+    EnableMenuItems();
+    return true;
+}
+
+TLibElem& TLibrary::Add(std::unique_ptr<TLibElem> elem) {
+    elem->Owner = this;
+    Elems.push_back(std::move(elem));
+    return *Elems.back();
+}
+
+void TLibrary::TakeElem(TLibrary& Source, int Index) {
+    std::unique_ptr<TLibElem> elem = std::move(Source.Elems.at(static_cast<std::size_t>(Index)));
+    Source.Elems.erase(Source.Elems.begin() + Index);
+    elem->Selected = false;
+    Add(std::move(elem));
+}
+
+void TLibrary::Sort(int Key) {
+    const std::size_t count = Elems.size();
+    for (std::size_t i = 0; i + 1 < count; ++i)
+        for (std::size_t j = i + 1; j < count; ++j)
+            if (Before(*Elems[j], *Elems[i], Key)) std::swap(Elems[i], Elems[j]);
+}
+
+} // namespace model
