@@ -1,21 +1,20 @@
 #include "app/app_services.h"
 
-#include "app/form_in_out.h"
 #include "app/form_monitor.h"
 #include "app/form_transmet.h"
 #include "model/program/quintaron.h"
 
 namespace app {
 
-TAppServices::TAppServices(TFormInOut& inOut, TFormTransmet& transmet)
-    : inOut_(inOut), transmet_(transmet) {
-    inOut_.Ports().OnMonitor = [this](const midi::TMyMidiEvent& event, bool thru) {
+TAppServices::TAppServices(model::TMidiConnection& midi, TFormTransmet& transmet)
+    : midi_(midi), transmet_(transmet) {
+    midi_.OnMonitor = [this](const midi::TMyMidiEvent& event, bool thru) {
         MonitorInput(event, thru);
     };
 }
 
 TAppServices::~TAppServices() {
-    inOut_.Ports().OnMonitor = nullptr;
+    midi_.OnMonitor = nullptr;
     SetMonitor(nullptr);
 }
 
@@ -26,22 +25,6 @@ void TAppServices::SetMonitor(TFormMonitor* monitor) {
         monitor_->OnDestroy = [this](platform::core::TObject*) { monitor_ = nullptr; };
 }
 
-midi::TMidiOutput* TAppServices::MidiOutput() {
-    return inOut_.Ports().Output();
-}
-
-midi::TMidiInput* TAppServices::MidiInput() {
-    return inOut_.Ports().Input();
-}
-
-void TAppServices::CloseDevs() {
-    inOut_.CloseDevs();
-}
-
-void TAppServices::OpenDevs() {
-    inOut_.OpenDevs();
-}
-
 void TAppServices::MonitorAddMessage(std::span<const std::uint8_t> message) {
     if (monitor_ != nullptr) monitor_->AddMessage(message, monitor_->MemoOutput);
 }
@@ -50,16 +33,13 @@ void TAppServices::EnableMenuItems() {
     if (OnEnableMenuItems) OnEnableMenuItems();
 }
 
-void TAppServices::InstallDefaultMidiInput() {
-    inOut_.Ports().InstallDefaultMidiInput();
-}
-
 model::TTransferWindow* TAppServices::TransferWindow() {
     return &transmet_;
 }
 
 void TAppServices::MonitorInput(const midi::TMyMidiEvent& event, bool thru) {
-    if (monitor_ == nullptr || model::AppState == nullptr || !model::AppState->MonitorOpen) return;
+    if (monitor_ == nullptr || model::AppState() == nullptr || !model::AppState()->MonitorOpen)
+        return;
     if (!event.Sysex.empty()) {
         monitor_->AddMessage(event.Sysex, monitor_->MemoInput);
         if (thru) monitor_->AddMessage(event.Sysex, monitor_->MemoOutput);

@@ -1,7 +1,7 @@
 #pragma once
-// What the data model asks of the user interface, as far as the MIDI ports dialog, the transfer
-// progress window and the MIDI monitor provide it; the rest is the main window's, which routes
-// it through OnEnableMenuItems until it stands.
+// What the data model asks of the user interface, as far as the transfer progress window and the
+// MIDI monitor provide it; the rest is the main window's, which routes it through
+// OnEnableMenuItems until it stands.
 
 #include "model/program/ui_services.h"
 
@@ -10,17 +10,19 @@
 namespace midi {
 class TMyMidiEvent;
 }
+namespace model {
+class TMidiConnection;
+}
 
 namespace app {
 
-class TFormInOut;
 class TFormMonitor;
 class TFormTransmet;
 
 class TAppServices : public model::TUiServices {
 public:
-    // Feeds the monitor from the ports' default input handler.
-    TAppServices(TFormInOut& inOut, TFormTransmet& transmet);
+    // Feeds the monitor from the connection's default input handler.
+    TAppServices(model::TMidiConnection& midi, TFormTransmet& transmet);
     ~TAppServices() override;
     TAppServices(const TAppServices&) = delete;
     TAppServices& operator=(const TAppServices&) = delete;
@@ -29,13 +31,8 @@ public:
     void SetMonitor(TFormMonitor* monitor);
     TFormMonitor* Monitor() const { return monitor_; }
 
-    midi::TMidiOutput* MidiOutput() override;
-    midi::TMidiInput* MidiInput() override;
-    void CloseDevs() override;
-    void OpenDevs() override;
     void MonitorAddMessage(std::span<const std::uint8_t> message) override;
     void EnableMenuItems() override;
-    void InstallDefaultMidiInput() override;
     model::TTransferWindow* TransferWindow() override;
 
     std::function<void()> OnEnableMenuItems;
@@ -44,7 +41,7 @@ private:
     // A received event in the monitor's input pane, and with thru in its output pane too.
     void MonitorInput(const midi::TMyMidiEvent& event, bool thru);
 
-    TFormInOut& inOut_;
+    model::TMidiConnection& midi_;
     TFormTransmet& transmet_;
     TFormMonitor* monitor_ = nullptr;
 };

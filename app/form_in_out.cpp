@@ -1,7 +1,6 @@
 #include "app/form_in_out.h"
 
 #include "app/place_control.h"
-#include "model/program/program_state.h"
 #include "model/program/quintaron.h"
 
 namespace app {
@@ -53,14 +52,16 @@ TFormInOut::TFormInOut(forms::TComponent* owner)
 
 void TFormInOut::FormCreate(forms::TObject*) {
     HelpContext = 30;
-    ports_.Create();
-    ListDevices(InputPort, ports_.InputDevices());
-    ListDevices(OutputPort, ports_.OutputDevices());
+    if (model::AppState() == nullptr) return;
+    model::TMidiConnection& midi = model::AppState()->Midi;
+    midi.Create();
+    ListDevices(InputPort, midi.InputDevices());
+    ListDevices(OutputPort, midi.OutputDevices());
 }
 
 void TFormInOut::FormShow(forms::TObject*) {
-    if (model::AppState == nullptr) return;
-    const model::TConfig& config = model::AppState->Config;
+    if (model::AppState() == nullptr) return;
+    const model::TConfig& config = model::AppState()->Config;
     // A port number of a device that is gone selects nothing.
     InputPort.SetItemIndex(config.InPort);
     OutputPort.SetItemIndex(config.OutPort);
@@ -69,16 +70,17 @@ void TFormInOut::FormShow(forms::TObject*) {
 }
 
 void TFormInOut::OkBtnClick(forms::TObject*) {
-    if (model::AppState == nullptr) return;
-    model::TConfig& config = model::AppState->Config;
-    if (model::MidiOnline) CloseDevs();
+    if (model::AppState() == nullptr) return;
+    model::TConfig& config = model::AppState()->Config;
+    model::TMidiConnection& midi = model::AppState()->Midi;
+    if (midi.Online()) midi.CloseDevs();
     // Without a selection (the configured device is gone) the port stays as configured.
     if (InputPort.ItemIndex() >= 0) config.InPort = InputPort.ItemIndex();
     if (OutputPort.ItemIndex() >= 0) config.OutPort = OutputPort.ItemIndex();
     config.DeviceID = SpinDeviceID.Value();
     config.Thrue = MidiThrue.Checked() ? 1 : 0;
-    if (model::MidiOnline) {
-        OpenDevs();
+    if (midi.Online()) {
+        midi.OpenDevs();
         SetModalResult(forms::mrOk);
     }
     config.Save();

@@ -45,7 +45,7 @@ void TFormMonitor::FormCreate(forms::TObject*) {
     HelpContext = 31;
     MemoInput.Lines().Clear();
     MemoOutput.Lines().Clear();
-    if (model::AppState != nullptr) model::AppState->MonitorOpen = true;
+    if (model::AppState() != nullptr) model::AppState()->MonitorOpen = true;
     try {
         const pc::TIniFile ini(model::SettingsFileName);
         SetWidth(ini.ReadInteger(Section, "Width", DefaultWidth));
@@ -71,7 +71,7 @@ void TFormMonitor::FormResize(forms::TObject*) {
 }
 
 void TFormMonitor::FormClose(forms::TObject*, forms::TCloseAction& Action) {
-    if (model::AppState != nullptr) model::AppState->MonitorOpen = false;
+    if (model::AppState() != nullptr) model::AppState()->MonitorOpen = false;
     try {
         pc::TIniFile ini(model::SettingsFileName);
         ini.WriteInteger(Section, "Width", Width());

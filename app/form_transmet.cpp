@@ -1,7 +1,7 @@
 #include "app/form_transmet.h"
 
 #include "app/place_control.h"
-#include "model/program/ui_services.h"
+#include "model/transfer/transfer.h"
 #include "platform/gdi/colors.h"
 
 namespace app {
@@ -133,7 +133,7 @@ void TFormTransmet::FormActivate(forms::TObject*) {
 
 void TFormTransmet::FormClose(forms::TObject*, forms::TCloseAction&) {
     StopTimers();
-    if (model::TUiServices* ui = model::UiServices()) ui->InstallDefaultMidiInput();
+    model::InstallDefaultInputHandler();
 }
 
 void TFormTransmet::BitBtn1Click(forms::TObject*) {

@@ -1,5 +1,6 @@
-// Quintaron's entry point. Until the main window stands, it says what the program can do and
-// which MIDI devices it can reach.
+// Quintaron's entry point: it makes the application state, which lives as long as the run. Until
+// the main window stands, it says what the program can do and which MIDI devices it can reach.
+#include "model/program/quintaron.h"
 #include "platform/core/text.h"
 #include "platform/midi/midi_services.h"
 
@@ -30,6 +31,7 @@ void ListDevices() {
 } // namespace
 
 int main() {
+    model::TQuintaron state;
     std::cout << "Quintaron 0.1\n"
                  "This build has no window yet. It holds the MIDI ports, the SysEx layer, the\n"
                  "instrument's address map with every parameter record, and the settings file;\n"

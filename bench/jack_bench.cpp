@@ -131,12 +131,11 @@ JackRun ReceiveOverJack(int period, bool lastAttempt) {
     }
 
     bench::BenchTransferWindow window(Pump, NowMs, 120 * 1000.0);
-    bench::BenchUi ui(window, toSynth, fromSynth);
     bench::CountingDialogs dialogs;
     // A server that has stopped running a client's cycles answers no more.
     dialogs.retries = 3;
-    bench::TransferSession session(ui, dialogs);
-    if (!ui.Opened() || session.DeviceByte() != 0x10) {
+    bench::TransferSession session(window, dialogs, toSynth, fromSynth);
+    if (!session.Opened() || session.DeviceByte() != 0x10) {
         run.failure = "the ports did not open on the instrument's device id";
         return run;
     }

@@ -73,9 +73,8 @@ struct CableWorld {
     });
     bench::BenchTransferWindow window{[this] { pc::RunFor(clock, 1); }, [this] { return Now(); },
                                       30 * 60 * 1000.0};
-    bench::BenchUi ui{window, DeviceName, DeviceName};
     bench::CountingDialogs dialogs;
-    bench::TransferSession session{ui, dialogs};
+    bench::TransferSession session{window, dialogs, DeviceName, DeviceName};
 };
 
 struct Outcome {
@@ -99,7 +98,7 @@ void Report(benchmark::State& state, const Outcome& outcome, double boundMs, dou
 
 Outcome Check(const CableWorld& world) {
     Outcome outcome;
-    if (!world.ui.Opened()) {
+    if (!world.session.Opened()) {
         outcome.why = "the ports did not open";
     } else if (world.window.timedOut) {
         outcome.why = "the transfer window stayed open";

@@ -1,18 +1,18 @@
 #pragma once
 // What a transfer needs around it when no user interface runs: a transfer window whose modal
-// loop a caller drives (on the manual clock or in real time), the MIDI port components on a named
-// device pair, dialogs that answer Cancel and count what they were asked, a documents folder of
-// the run's own, and the application state. The window notes when each transfer was done and
+// loop a caller drives (on the manual clock or in real time), dialogs that answer Cancel and count
+// what they were asked, a documents folder of the run's own, and the application state whose MIDI
+// connection is open on a named device pair. The window notes when each transfer was done and
 // when its window closed, so that the time a finished window lingers can be told apart.
 
 #include "midi/midi_input.h"
 #include "midi/midi_output.h"
 #include "model/program/dialog_services.h"
-#include "model/program/program_state.h"
 #include "model/program/quintaron.h"
-#include "model/program/ui_services.h"
 #include "model/transfer/transfer_window.h"
 #include "platform/core/timer.h"
+#include "platform/midi/midi_services.h"
+#include "testsupport/model/fake_ui_services.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -112,63 +112,6 @@ public:
     int retries = 0;
 };
 
-// The ports dialog, main window and progress window as a transfer sees them; the ports open on
-// the devices of the given product names.
-class BenchUi : public model::TUiServices {
-public:
-    BenchUi(BenchTransferWindow& window, std::string outputName, std::string inputName)
-        : window_(window), outputName_(std::move(outputName)), inputName_(std::move(inputName)) {
-        window_.onClose = [this] { InstallDefaultMidiInput(); };
-    }
-    ~BenchUi() override {
-        try {
-            CloseDevs();
-        } catch (const platform::core::Exception&) {
-            // A driver that failed on close has let the device go all the same.
-        }
-    }
-
-    midi::TMidiOutput* MidiOutput() override { return output_.get(); }
-    midi::TMidiInput* MidiInput() override { return input_.get(); }
-    void CloseDevs() override {
-        if (output_) output_->Close();
-        if (input_) input_->Close();
-    }
-    void OpenDevs() override {
-        if (!output_) {
-            output_ = std::make_unique<midi::TMidiOutput>(nullptr);
-            output_->SetProductName(outputName_);
-            input_ = std::make_unique<midi::TMidiInput>(nullptr);
-            input_->SetProductName(inputName_);
-        }
-        opened_ = input_->Open();
-        if (opened_) input_->Start();
-        opened_ = output_->Open() && opened_;
-        InstallDefaultMidiInput();
-    }
-    bool Opened() const { return opened_; }
-    void MonitorAddMessage(std::span<const std::uint8_t>) override {}
-    void EnableMenuItems() override {}
-    // Drops what reaches the default handler, as the main window does when neither thru nor the
-    // monitor is on.
-    void InstallDefaultMidiInput() override {
-        if (input_)
-            input_->OnMidiInput = [this](platform::core::TObject*) {
-                while (input_->ReadEvent()) {
-                }
-            };
-    }
-    model::TTransferWindow* TransferWindow() override { return &window_; }
-
-private:
-    BenchTransferWindow& window_;
-    std::string outputName_;
-    std::string inputName_;
-    std::unique_ptr<midi::TMidiOutput> output_;
-    std::unique_ptr<midi::TMidiInput> input_;
-    bool opened_ = false;
-};
-
 // A documents folder of the run's own (the name lists live in its data folder), removed after.
 class TempDocuments {
 public:
@@ -196,34 +139,44 @@ private:
     std::optional<std::string> old_;
 };
 
-// The program's state for one transfer run: settings, user interface, dialogs, ports open.
+// The device number of the port component's product name, as the MIDI connection lists the
+// devices; -1 when there is none of that name.
+template <class Port> int DeviceNumberOf(const std::string& name, unsigned count) {
+    Port probe(nullptr);
+    for (unsigned id = 0; id < count; ++id) {
+        probe.SetDeviceID(static_cast<int>(id));
+        if (probe.ProductName() == name) return static_cast<int>(id);
+    }
+    return -1;
+}
+
+// The program's state for one transfer run: settings, window services around the given transfer
+// window, dialogs, and the MIDI connection open on the devices of the given product names.
 class TransferSession {
 public:
-    TransferSession(BenchUi& ui, CountingDialogs& dialogs) {
-        model::AppState = &state;
-        model::SetUiServices(&ui);
+    TransferSession(BenchTransferWindow& window, CountingDialogs& dialogs,
+                    const std::string& outputName, const std::string& inputName) {
         model::SetDialogs(&dialogs);
-        ui.OpenDevs();
-        model::MidiOnline = ui.Opened();
+        ui.transferWindow = &window;
+        window.onClose = [this] { state.Midi.InstallDefaultMidiInput(); };
+        state.Config.OutPort =
+            DeviceNumberOf<midi::TMidiOutput>(outputName, platform::midi::midiOutGetNumDevs());
+        state.Config.InPort =
+            DeviceNumberOf<midi::TMidiInput>(inputName, platform::midi::midiInGetNumDevs());
+        state.Midi.Create();
     }
-    ~TransferSession() {
-        model::MidiOnline = false;
-        model::CurrentPatch = nullptr;
-        model::CurrentPerformance = nullptr;
-        model::CurrentRhythm = nullptr;
-        model::CurrentSystem = nullptr;
-        model::SetDialogs(nullptr);
-        model::SetUiServices(nullptr);
-        model::AppState = nullptr;
-    }
+    ~TransferSession() { model::SetDialogs(nullptr); }
     TransferSession(const TransferSession&) = delete;
     TransferSession& operator=(const TransferSession&) = delete;
 
+    // Both ports opened.
+    bool Opened() const { return state.Midi.Online(); }
     // The device byte the instrument must answer to.
     std::uint8_t DeviceByte() const { return static_cast<std::uint8_t>(state.Config.DeviceID - 1); }
 
     TempDocuments documents;
     model::TQuintaron state;
+    testsupport::FakeUiServices ui;
 };
 
 } // namespace bench

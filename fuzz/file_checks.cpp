@@ -15,8 +15,8 @@ namespace {
 // Length of the data set at p, or 0 when none starts there.
 std::size_t DataSetLength(std::span<const std::uint8_t> bytes, std::size_t p) {
     if (bytes.size() - p < 11) return 0;
-    if (bytes[p] != 0xF0 || bytes[p + 1] != 0x41 || bytes[p + 2] >= 0x80 || bytes[p + 3] != 0x6A ||
-        bytes[p + 4] != model::SysExDataSet)
+    if (bytes[p] != 0xF0 || bytes[p + 1] != model::ManufacturerId || bytes[p + 2] >= 0x80 ||
+        bytes[p + 3] != model::ModelId || bytes[p + 4] != model::SysExDataSet)
         return 0;
     std::size_t q = p + 1;
     while (q < bytes.size() && bytes[q] < 0x80)
@@ -77,7 +77,8 @@ void CheckSameData(std::span<const std::uint8_t> file, std::span<const std::uint
         FUZZ_CHECK(at.start + at.length <= file.size());
         const auto in = file.subspan(at.start, at.length);
         const auto out = written.subspan(at.start, at.length);
-        FUZZ_CHECK(out[0] == 0xF0 && out[1] == 0x41 && out[3] == 0x6A && out[4] == 0x12);
+        FUZZ_CHECK(out[0] == 0xF0 && out[1] == model::ManufacturerId && out[3] == model::ModelId &&
+                   out[4] == model::SysExDataSet);
         if (sameHeader)
             FUZZ_CHECK(in[0] == out[0] && in[1] == out[1] && in[3] == out[3] && in[4] == out[4]);
         FUZZ_CHECK(std::all_of(out.begin() + 1, out.end() - 1, [](auto b) { return b < 0x80; }));

@@ -19,7 +19,7 @@
 #include "model/elements/element_factory.h"
 #include "model/elements/global.h"
 #include "model/program/dialog_services.h"
-#include "model/program/program_state.h"
+#include "model/program/quintaron.h"
 #include "model/sysex/sysex.h"
 #include "model/transfer/transfer.h"
 #include "model/transfer/transfer_window.h"
@@ -104,31 +104,6 @@ private:
     bool closed_ = true;
 };
 
-class Ui : public model::TUiServices {
-public:
-    explicit Ui(pc::ManualClock& clock) : window(clock) {
-        window.onClose = [this] { InstallDefaultMidiInput(); };
-    }
-    midi::TMidiOutput* MidiOutput() override { return output.get(); }
-    midi::TMidiInput* MidiInput() override { return input.get(); }
-    void CloseDevs() override {}
-    void OpenDevs() override {}
-    void MonitorAddMessage(std::span<const std::uint8_t>) override {}
-    void EnableMenuItems() override {}
-    void InstallDefaultMidiInput() override {
-        if (input)
-            input->OnMidiInput = [this](pc::TObject*) {
-                while (input->ReadEvent()) {
-                }
-            };
-    }
-    model::TTransferWindow* TransferWindow() override { return &window; }
-
-    Window window;
-    std::unique_ptr<midi::TMidiOutput> output;
-    std::unique_ptr<midi::TMidiInput> input;
-};
-
 class Dialogs : public model::TDialogs {
 public:
     explicit Dialogs(FuzzedDataProvider& in) : in_(in) {}
@@ -150,8 +125,8 @@ private:
 };
 
 bool IsSoundReply(const Bytes& m) {
-    return m.size() >= 11 && m[0] == 0xF0 && m[1] == 0x41 && m[2] == DeviceByte && m[3] == 0x6A &&
-           m[4] == model::SysExDataSet && m.back() == 0xF7 &&
+    return m.size() >= 11 && m[0] == 0xF0 && m[1] == model::ManufacturerId && m[2] == DeviceByte &&
+           m[3] == model::ModelId && m[4] == model::SysExDataSet && m.back() == 0xF7 &&
            std::all_of(m.begin() + 1, m.end() - 1, [](auto b) { return b < 0x80; }) &&
            model::CheckSysExChecksum(m);
 }
@@ -330,27 +305,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         instrumentData.push_back(std::move(bytes));
     }
 
-    Ui ui(clock);
-    Dialogs dialogs(in);
-    ui.output = std::make_unique<midi::TMidiOutput>(nullptr);
-    ui.output->SetProductName(DeviceName);
-    ui.input = std::make_unique<midi::TMidiInput>(nullptr);
-    ui.input->SetProductName(DeviceName);
+    // The program's connection on the one device there is, its input buffers as the input says.
+    model::TMidiConnection& connection = world.state.Midi;
+    connection.Create();
+    FUZZ_CHECK(connection.Online());
     if (in.ConsumeBool()) {
-        ui.input->SetSysexBufferSize(in.ConsumeIntegralInRange<std::uint16_t>(8, 300));
-        ui.input->SetSysexBufferCount(in.ConsumeIntegralInRange<std::uint16_t>(1, 16));
+        connection.CloseDevs();
+        connection.Input()->SetSysexBufferSize(in.ConsumeIntegralInRange<std::uint16_t>(8, 300));
+        connection.Input()->SetSysexBufferCount(in.ConsumeIntegralInRange<std::uint16_t>(1, 16));
+        FUZZ_CHECK(connection.OpenDevs());
     }
-    FUZZ_CHECK(ui.input->Open());
-    ui.input->Start();
-    FUZZ_CHECK(ui.output->Open());
-    ui.InstallDefaultMidiInput();
-    model::SetUiServices(&ui);
+    Window window(clock);
+    window.onClose = [&] { connection.InstallDefaultMidiInput(); };
+    world.ui.transferWindow = &window;
+    Dialogs dialogs(in);
     model::SetDialogs(&dialogs);
-    model::MidiOnline = true;
 
     elem->Receive(false);
 
-    const bool complete = ui.window.Done();
+    const bool complete = window.Done();
     const std::vector<Block> after = BlocksOf(*elem, dataCard);
     FUZZ_CHECK(after.size() == before.size());
     for (std::size_t i = 0; i < after.size(); ++i) {
@@ -365,17 +338,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             FUZZ_CHECK(unchanged || received);
     }
 
-    model::MidiOnline = false;
-    model::CurrentPatch = nullptr;
-    model::CurrentPerformance = nullptr;
-    model::CurrentRhythm = nullptr;
-    model::CurrentSystem = nullptr;
-    model::PreviewChannel = 1;
+    connection.CloseDevs();
+    connection.SetOnline(false);
+    world.state.CurrentPatch = nullptr;
+    world.state.CurrentPerformance = nullptr;
+    world.state.CurrentRhythm = nullptr;
+    world.state.CurrentSystem = nullptr;
+    world.state.PreviewChannel = 1;
     model::SetDialogs(&world.dialogs);
-    model::SetUiServices(&world.ui);
+    world.ui.transferWindow = nullptr;
     world.state.Config.DataCardInstalled = false;
-    ui.input->Close();
-    ui.output->Close();
     elem.reset();
     pc::ResetMessageLoop();
     return 0;

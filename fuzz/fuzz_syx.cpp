@@ -10,7 +10,7 @@
 #include "fuzz/fuzz_world.h"
 #include "model/elements/element_factory.h"
 #include "model/files/element_files.h"
-#include "model/program/program_state.h"
+#include "model/program/quintaron.h"
 #include "platform/core/byte_file.h"
 
 #include <cstddef>
@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     World& world = World::Get();
     const auto type = static_cast<std::int16_t>(data[0] % 7);
     const std::span<const std::uint8_t> file(data + 1, size - 1);
-    model::ImportExportMode = data[0] / 7 % 2 == 1;
+    world.state.ImportExportMode = data[0] / 7 % 2 == 1;
 
     auto elem = model::CreateElemByType(type, nullptr);
     FUZZ_CHECK(elem != nullptr);
@@ -60,6 +60,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(reader.Eof() && !reader.RanOut());
         FUZZ_CHECK(SysExOf(*again) == written);
     }
-    model::ImportExportMode = false;
+    world.state.ImportExportMode = false;
     return 0;
 }

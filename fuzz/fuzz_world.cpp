@@ -1,6 +1,6 @@
 #include "fuzz/fuzz_world.h"
 
-#include "model/program/program_state.h"
+#include "model/program/quintaron.h"
 #include "platform/core/date_time.h"
 
 #include <cstdio>
@@ -76,10 +76,7 @@ World::World() {
     // Time stamps are the same for every run, so that what is written depends on the input only.
     static platform::core::NowOverride now(platform::core::EncodeDate(2024, 5, 6) +
                                            platform::core::EncodeTime(7, 8, 9, 0));
-    model::AppState = &state;
-    model::SetUiServices(&ui);
     model::SetDialogs(&dialogs);
-    model::MidiOnline = false;
 }
 
 std::string World::Path(std::string_view name) const {

@@ -1,12 +1,12 @@
 #pragma once
 // The world every fuzz target runs in: a folder of the process's own that is the documents and
-// settings folder, a fixed "now", the application state, a user interface that shows nothing,
+// settings folder, a fixed "now", the application state, window services that show nothing,
 // and file dialogs that answer the open dialog with the file under test. libFuzzer runs one
 // input at a time in one process, so one world serves every input.
 
 #include "model/program/dialog_services.h"
 #include "model/program/quintaron.h"
-#include "model/program/ui_services.h"
+#include "testsupport/model/fake_ui_services.h"
 
 #include <cstdint>
 #include <span>
@@ -38,15 +38,6 @@ public:
     std::vector<std::string> messages;
 };
 
-class QuietUi : public model::TUiServices {
-public:
-    midi::TMidiOutput* MidiOutput() override { return nullptr; }
-    void CloseDevs() override {}
-    void OpenDevs() override {}
-    void MonitorAddMessage(std::span<const std::uint8_t>) override {}
-    void EnableMenuItems() override {}
-};
-
 class World {
 public:
     // The process's world, made on first use.
@@ -63,7 +54,7 @@ public:
     static Bytes ReadFile(const std::string& path);
 
     AnsweringDialogs dialogs;
-    QuietUi ui;
+    testsupport::FakeUiServices ui;
     model::TQuintaron state;
 
 private:

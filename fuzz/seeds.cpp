@@ -8,7 +8,7 @@
 #include "model/elements/global.h"
 #include "model/elements/library.h"
 #include "model/files/name_lists.h"
-#include "model/program/program_state.h"
+#include "model/program/quintaron.h"
 #include "platform/core/byte_file.h"
 
 #include <algorithm>
@@ -68,7 +68,7 @@ std::unique_ptr<model::TLibElem> Filled(std::int16_t type, int seed, model::TLib
 
 void SysExSeeds() {
     for (int mode = 0; mode < 2; ++mode) {
-        model::ImportExportMode = mode == 1;
+        fuzz::World::Get().state.ImportExportMode = mode == 1;
         for (std::int16_t type = 0; type < 7; ++type) {
             auto elem = Filled(type, type + 1, nullptr);
             Bytes bytes{static_cast<std::uint8_t>(type + 7 * mode)};
@@ -79,7 +79,7 @@ void SysExSeeds() {
             Seed("fuzz_syx", name, bytes);
         }
     }
-    model::ImportExportMode = false;
+    fuzz::World::Get().state.ImportExportMode = false;
 }
 
 void GlobalSeeds() {

@@ -1,5 +1,7 @@
 #include "testsupport/sim_instrument.h"
 
+#include "midi/sysex_frame.h"
+
 #include <algorithm>
 
 namespace testsupport {
@@ -17,11 +19,12 @@ void Append7BitWord(Bytes& message, std::uint32_t word) {
 }
 
 Bytes Frame(std::uint8_t device, std::uint8_t command, std::uint32_t address, const Bytes& body) {
-    Bytes message = {0xF0, SimInstrument::Roland, device, SimInstrument::Model, command};
+    Bytes message = {0xF0, midi::ManufacturerId, device, midi::ModelId, command};
     Append7BitWord(message, address);
     message.insert(message.end(), body.begin(), body.end());
-    message.push_back(RolandChecksum(message.data() + 5, message.size() - 5));
+    message.push_back(0);
     message.push_back(0xF7);
+    message[message.size() - 2] = midi::SysExChecksum(message);
     return message;
 }
 
@@ -35,13 +38,6 @@ std::uint32_t AddressToOffset(std::uint32_t address) {
 std::uint32_t OffsetToAddress(std::uint32_t offset) {
     return (offset >> 21 & 0x7F) << 24 | (offset >> 14 & 0x7F) << 16 | (offset >> 7 & 0x7F) << 8 |
            (offset & 0x7F);
-}
-
-std::uint8_t RolandChecksum(const std::uint8_t* bytes, std::size_t length) {
-    unsigned sum = 0;
-    for (std::size_t i = 0; i < length; ++i)
-        sum += bytes[i];
-    return static_cast<std::uint8_t>((128 - sum % 128) % 128);
 }
 
 BlockTable FlatBlockTable() {
@@ -99,13 +95,13 @@ void SimInstrument::Receive(const Bytes& message) {
     std::lock_guard lock(mutex_);
     received_.push_back(message);
     if (message.size() < 11 || message.front() != 0xF0 || message.back() != 0xF7) return;
-    if (message[1] != Roland || message[3] != Model) return;
+    if (message[1] != midi::ManufacturerId || message[3] != midi::ModelId) return;
     if (message[2] != device_ && message[2] != 0x7F) return;
     for (std::size_t i = 1; i + 1 < message.size(); ++i) {
         if (message[i] & 0x80) return;
     }
     std::uint8_t sum = message[message.size() - 2];
-    if (RolandChecksum(message.data() + 5, message.size() - 7) != sum) {
+    if (midi::SysExChecksum(message) != sum) {
         ++checksumErrors_;
         return;
     }

@@ -1,8 +1,8 @@
 #pragma once
 // A simulated instrument for tests: it holds its memory as bytes at 4-byte 7-bit addresses,
-// applies data sets (12H) whose checksum is right, answers data requests (11H) and records
-// everything it received. Faults are switched on at will. It knows nothing of how messages
-// travel: its owner feeds Receive and carries what it transmits.
+// applies data sets (12H) whose checksum is right (midi/sysex_frame.h), answers data requests (11H)
+// and records everything it received. Faults are switched on at will. It knows nothing of how
+// messages travel: its owner feeds Receive and carries what it transmits.
 
 #include "platform/core/clock.h"
 
@@ -21,8 +21,6 @@ using Bytes = std::vector<std::uint8_t>;
 // significant first (03001000H); offsets count bytes from address 0.
 std::uint32_t AddressToOffset(std::uint32_t address);
 std::uint32_t OffsetToAddress(std::uint32_t offset);
-// 128 minus the sum modulo 128 of the address and body bytes, 0 for 128.
-std::uint8_t RolandChecksum(const std::uint8_t* bytes, std::size_t length);
 
 struct SimBlock {
     std::uint32_t Address = 0;
@@ -52,8 +50,6 @@ struct SimFaults {
 
 class SimInstrument {
 public:
-    static constexpr std::uint8_t Roland = 0x41;
-    static constexpr std::uint8_t Model = 0x6A;
     static constexpr std::uint8_t DataRequest = 0x11;
     static constexpr std::uint8_t DataSet = 0x12;
     // Carries a message towards Quintaron, leaving `delay` ms from now.

@@ -5,7 +5,6 @@
 // documents folders of the test's own; message boxes that are written down and answered OK.
 
 #include "model/program/dialog_services.h"
-#include "model/program/program_state.h"
 #include "model/program/quintaron.h"
 #include "model/program/ui_services.h"
 #include "platform/core/clock.h"
@@ -67,17 +66,14 @@ protected:
         platform::forms::Application().ResetTerminated();
         otherPair = virtualInstrument.Midi().AddPair(
             OtherName, [this](std::vector<std::uint8_t> m) { toOther.push_back(std::move(m)); });
-        model::AppState = &state;
         model::SetDialogs(&dialogs);
     }
     ~AppTest() override {
         owner.reset();
         platform::forms::Application().SetMainForm(nullptr);
         testsupport::PumpUntilIdle();
-        model::MidiOnline = false;
         model::SetDialogs(nullptr);
         model::SetUiServices(nullptr);
-        model::AppState = nullptr;
         platform::core::ResetMessageLoop();
         platform::win::ResetInputState();
     }

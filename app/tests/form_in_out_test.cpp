@@ -78,14 +78,14 @@ TEST_F(InOutTest, TheDialogListsTheDevicesAndOpensTheConfiguredPorts) {
     EXPECT_EQ(dialog.Caption(), "Midi Settings");
     EXPECT_EQ(dialog.HelpContext, 30);
     EXPECT_EQ(dialog.MidiThrue.Caption(), " Midi Thru");
-    EXPECT_TRUE(model::MidiOnline);
-    EXPECT_EQ(dialog.Ports().Input()->ProductName(), names[0]);
+    EXPECT_TRUE(state.Midi.Online());
+    EXPECT_EQ(state.Midi.Input()->ProductName(), names[0]);
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(InOutTest, ChoosingDevicesIdAndThruSavesThemAndReopensThePorts) {
     TFormInOut& dialog = MakeForm<TFormInOut>();
-    ASSERT_TRUE(model::MidiOnline);
+    ASSERT_TRUE(state.Midi.Online());
     Steps(Then({[&] {
                    EXPECT_EQ(dialog.InputPort.ItemIndex(), 0);
                    EXPECT_EQ(dialog.SpinDeviceID.Value(), 17);
@@ -108,9 +108,9 @@ TEST_F(InOutTest, ChoosingDevicesIdAndThruSavesThemAndReopensThePorts) {
     EXPECT_EQ(Setting("MidiPort", "Out"), 1);
     EXPECT_EQ(Setting("Midi", "DeviceID"), 20);
     EXPECT_EQ(Setting("Midi", "Thrue"), 1);
-    EXPECT_TRUE(model::MidiOnline);
-    EXPECT_EQ(dialog.Ports().Input()->ProductName(), OtherName);
-    EXPECT_EQ(dialog.Ports().Output()->ProductName(), OtherName);
+    EXPECT_TRUE(state.Midi.Online());
+    EXPECT_EQ(state.Midi.Input()->ProductName(), OtherName);
+    EXPECT_EQ(state.Midi.Output()->ProductName(), OtherName);
     // The other synth's notes now pass thru to it.
     virtualInstrument.Midi().Deliver(otherPair, {0x90, 0x40, 0x7F}, clock.Now());
     Run(5);
@@ -140,8 +140,8 @@ TEST_F(InOutTest, OkWhileThePortsAreClosedStoresTheChoiceAndOpensNothing) {
     TakeInstrumentInput();
     TFormInOut& dialog = MakeForm<TFormInOut>();
     held.reset();
-    ASSERT_FALSE(model::MidiOnline);
-    EXPECT_EQ(dialogs.messages, std::vector<std::string>{NoMidiSystem});
+    ASSERT_FALSE(state.Midi.Online());
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{model::NoMidiSystem});
     After(100, [&] {
         Choose(dialog.OutputPort, 1);
         Click(dialog.OkBtn);
@@ -149,7 +149,7 @@ TEST_F(InOutTest, OkWhileThePortsAreClosedStoresTheChoiceAndOpensNothing) {
     EXPECT_EQ(dialog.ShowModal(), forms::mrOk);
     EXPECT_EQ(state.Config.OutPort, 1);
     EXPECT_EQ(Setting("MidiPort", "Out"), 1);
-    EXPECT_FALSE(model::MidiOnline);
+    EXPECT_FALSE(state.Midi.Online());
     midi::TMidiOutput probe(nullptr);
     probe.SetProductName(OtherName);
     EXPECT_TRUE(probe.Open());
@@ -166,24 +166,25 @@ TEST_F(InOutTest, CancelLeavesTheSettingsAsTheyWere) {
     EXPECT_EQ(state.Config.InPort, 0);
     EXPECT_EQ(state.Config.Thrue, 0);
     EXPECT_EQ(Setting("MidiPort", "In"), -99);
-    EXPECT_EQ(dialog.Ports().Input()->ProductName(), VirtualInstrument::DefaultName);
+    EXPECT_EQ(state.Midi.Input()->ProductName(), VirtualInstrument::DefaultName);
 }
 
 TEST_F(InOutTest, SettingsNamingAPortThatIsGoneLeaveThePortsClosedAndSaySo) {
     TFormInOut& dialog = MakeForm<TFormInOut>();
     TFormTransmet& transmet = MakeForm<TFormTransmet>();
-    TAppServices services(dialog, transmet);
+    TAppServices services(state.Midi, transmet);
     model::SetUiServices(&services);
     {
         pc::TIniFile ini(model::SettingsFileName);
         ini.WriteInteger("MidiPort", "In", 4);
     }
+    midi::TMidiOutput* const output = state.Midi.Output();
     // As start-up loads the settings, with the ports open.
     state.Config.Load();
-    EXPECT_FALSE(model::MidiOnline);
+    EXPECT_FALSE(state.Midi.Online());
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].rfind(PortsNotOpened, 0), 0u);
-    EXPECT_EQ(services.MidiOutput(), dialog.Ports().Output());
+    EXPECT_EQ(dialogs.messages[0].rfind(model::PortsNotOpened, 0), 0u);
+    EXPECT_EQ(state.Midi.Output(), output);
     // The dialog shows no device for the port that is gone.
     After(100, [&] {
         EXPECT_EQ(dialog.InputPort.ItemIndex(), -1);

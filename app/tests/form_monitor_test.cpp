@@ -44,7 +44,7 @@ protected:
     forms::TForm& main = MakeMainWindow();
     TFormInOut& inOut = MakeForm<TFormInOut>();
     TFormTransmet& transmet = MakeForm<TFormTransmet>();
-    TAppServices services{inOut, transmet};
+    TAppServices services{state.Midi, transmet};
     int menuUpdates = 0;
 };
 

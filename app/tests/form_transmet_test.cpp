@@ -29,7 +29,7 @@ protected:
 
     TFormInOut& inOut = MakeForm<TFormInOut>();
     TFormTransmet& transmet = MakeForm<TFormTransmet>();
-    TAppServices services{inOut, transmet};
+    TAppServices services{state.Midi, transmet};
 };
 
 TEST_F(TransmetTest, StartShowsTheOperationTheElementLabelAndZeroCounts) {
@@ -101,7 +101,7 @@ TEST_F(TransmetTest, CancelGivesTheInputBackToTheMonitorAndThru) {
     TFormMonitor& monitor = MakeForm<TFormMonitor>();
     services.SetMonitor(&monitor);
     state.Config.Thrue = 1;
-    ASSERT_TRUE(model::MidiOnline);
+    ASSERT_TRUE(state.Midi.Online());
     // The instrument does not answer; the user gives up before the time-out.
     model::TPatchBank bank(nullptr);
     After(500, [&] { Click(transmet.BitBtn1); });

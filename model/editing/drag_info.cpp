@@ -2,7 +2,6 @@
 
 #include "model/elements/bank.h"
 #include "model/elements/library.h"
-#include "model/program/program_state.h"
 #include "model/program/quintaron.h"
 
 #include <algorithm>
@@ -91,7 +90,7 @@ void TDragInfo::BuildFromBank(TBank& bank) {
 
 void TDragInfo::BuildFromBankFiltered(TBank& bank) {
     Clear();
-    const bool card = AppState != nullptr && AppState->Config.DataCardInstalled;
+    const bool card = AppState() != nullptr && AppState()->Config.DataCardInstalled;
     for (const auto& elem : bank.Elems)
         if (elem->Selected && (elem->Memory || elem->Type == etSystem || card))
             AddElem(Elems, elem.get());
@@ -127,7 +126,7 @@ void PanelMouseDown(TDragInfo& info, TPageForm& form, TPagePanel& panel, bool ct
     panel.SetHighlighted(true);
     panel.BeginDrag();
     info.Source = form.Form();
-    DragRunning = true;
+    if (TQuintaron* app = AppState()) app->DragRunning = true;
     info.Accept = false;
     info.BuildFromPanels(form);
 }

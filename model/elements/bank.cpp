@@ -8,7 +8,7 @@
 #include "model/print/print_routines.h"
 #include "model/print/print_target.h"
 #include "model/program/dialog_services.h"
-#include "model/program/program_state.h"
+#include "model/program/quintaron.h"
 #include "model/program/ui_services.h"
 #include "model/sysex/sysex.h"
 #include "model/transfer/transfer.h"
@@ -193,7 +193,7 @@ void TBank::SaveTransferNames() {
 
 void TBank::TransmitChildren(const TBankChildren& kind) {
     TTransferWindow* window = TransferWindow();
-    if (!MidiOnline || window == nullptr) return;
+    if (!MidiOnline() || window == nullptr) return;
     if (kind.NameList != nullptr) TransferNames.Load();
     BeginTransfer(*window);
     StartPacing(*window);
@@ -225,7 +225,7 @@ void TBank::TransmitNextBlock(const TBankChildren& kind) {
 
 void TBank::ReceiveChildren(bool ToEditBuffer, const TBankChildren& kind) {
     TTransferWindow* window = TransferWindow();
-    if (!MidiOnline || window == nullptr) return;
+    if (!MidiOnline() || window == nullptr) return;
     TLibElem::Receive(ToEditBuffer);
     if (kind.NameList != nullptr) TransferNames.Load();
     BeginTransfer(*window);
@@ -276,7 +276,7 @@ void TPatchBank::Receive(bool ToEditBuffer) {
 
 void TPatchBank::RequestNext() {
     TTransferWindow* window = TransferWindow();
-    if (!MidiOnline || !Transferring || window == nullptr) return;
+    if (!MidiOnline() || !Transferring || window == nullptr) return;
     StopTimer(window->Timer());
     StopTimer(window->TimerCleanup());
     if (TransferIndex >= PatchesPerMemory) {
@@ -354,7 +354,7 @@ void TPerformanceBank::Receive(bool ToEditBuffer) {
 
 void TPerformanceBank::RequestNext() {
     TTransferWindow* window = TransferWindow();
-    if (!MidiOnline || !Transferring || window == nullptr) return;
+    if (!MidiOnline() || !Transferring || window == nullptr) return;
     if (TransferIndex >= PerformancesPerMemory) return;
     AskForBlock(*window, ChildBase(PerformanceChildren),
                 Performance(TransferIndex).Block(TransferBlock), [this] { ReceiveInput(); });
@@ -411,7 +411,7 @@ void TRhythmBank::Receive(bool ToEditBuffer) {
 
 void TRhythmBank::RequestNext() {
     TTransferWindow* window = TransferWindow();
-    if (!MidiOnline || !Transferring || window == nullptr) return;
+    if (!MidiOnline() || !Transferring || window == nullptr) return;
     if (TransferIndex >= RhythmsPerMemory) {
         window->SetDone(true);
         window->Repaint();

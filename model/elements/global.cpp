@@ -5,7 +5,6 @@
 #include "model/files/element_files.h"
 #include "model/print/print_routines.h"
 #include "model/print/print_target.h"
-#include "model/program/program_state.h"
 #include "model/program/quintaron.h"
 #include "model/transfer/transfer.h"
 #include "model/transfer/transfer_window.h"
@@ -52,12 +51,12 @@ void TGlobal::ReadSysEx(pc::TByteReader& File) {
 }
 
 void TGlobal::Transmit(bool ToEditBuffer) {
-    if (!MidiOnline) return;
+    if (!MidiOnline()) return;
     ForEachChild([ToEditBuffer](TLibElem& child) { child.Transmit(ToEditBuffer); });
 }
 
 void TGlobal::Receive(bool ToEditBuffer) {
-    if (!MidiOnline) return;
+    if (!MidiOnline()) return;
     TLibElem::Receive(ToEditBuffer);
     ForEachChild([ToEditBuffer](TLibElem& child) { child.Receive(ToEditBuffer); });
     UpdateViews();
@@ -65,7 +64,7 @@ void TGlobal::Receive(bool ToEditBuffer) {
 
 void TGlobal::Print(int& Y, bool Extra) {
     if (PrintTarget() == nullptr) return;
-    const bool dataCard = AppState != nullptr && AppState->Config.DataCardInstalled;
+    const bool dataCard = AppState() != nullptr && AppState()->Config.DataCardInstalled;
     for (std::size_t i = 0; i < std::size(BankMemories); ++i) {
         if (!BankMemories[i] && !dataCard) continue;
         Elems[i]->Print(Y, Extra);
@@ -79,7 +78,7 @@ void TGlobal::Print(int& Y, bool Extra) {
 void TGlobal::ForEachChild(const std::function<void(TLibElem&)>& transfer) {
     TTransferWindow* window = TransferWindow();
     if (window == nullptr) return;
-    const bool dataCard = AppState != nullptr && AppState->Config.DataCardInstalled;
+    const bool dataCard = AppState() != nullptr && AppState()->Config.DataCardInstalled;
     std::vector<TLibElem*> parts;
     for (std::size_t i = 0; i < Elems.size(); ++i) {
         const bool cardBank = i < std::size(BankMemories) && !BankMemories[i];

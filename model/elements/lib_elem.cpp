@@ -8,7 +8,7 @@
 #include "model/print/print_routines.h"
 #include "model/print/print_target.h"
 #include "model/program/dialog_services.h"
-#include "model/program/program_state.h"
+#include "model/program/quintaron.h"
 #include "model/program/ui_services.h"
 #include "model/sysex/address_map.h"
 #include "model/transfer/transfer.h"
@@ -232,7 +232,7 @@ void TLibElem::AskForBlock(TTransferWindow& window, std::uint32_t base, const TT
 void TLibElem::ReceiveElement(bool ToEditBuffer, std::uint32_t address, int messages,
                               const char* label, const char* caption) {
     TTransferWindow* window = TransferWindow();
-    if (!MidiOnline || window == nullptr) return;
+    if (!MidiOnline() || window == nullptr) return;
     TLibElem::Receive(ToEditBuffer);
     BeginTransfer(*window);
     TransferAddress = address;
@@ -310,7 +310,7 @@ std::string TLibElem::GetLocation() const {
 }
 
 int TLibElem::ExpectedSysExSize() const {
-    const bool shortLayout = ImportExportMode;
+    const bool shortLayout = ImportExportMode();
     switch (Type) {
     case etPatch:
         return shortLayout ? 643 : 644;

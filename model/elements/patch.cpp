@@ -2,7 +2,7 @@
 
 #include "midi/midi_event.h"
 #include "model/files/element_files.h"
-#include "model/program/program_state.h"
+#include "model/program/quintaron.h"
 #include "model/sysex/sysex.h"
 #include "model/transfer/transfer_window.h"
 #include "platform/core/timer.h"
@@ -40,7 +40,8 @@ TPatch::TPatch(TLibElem* Owner) : TLibElem(Owner), Common(std::make_unique<TComm
 
 TPatch::~TPatch() {
     CloseEditor();
-    if (CurrentPatch == this) CurrentPatch = nullptr;
+    if (TQuintaron* app = AppState(); app != nullptr && app->CurrentPatch == this)
+        app->CurrentPatch = nullptr;
 }
 
 std::string TPatch::GetName() const {
@@ -68,13 +69,13 @@ void TPatch::BuildHeaders() {
 
 void TPatch::WriteSysEx(pc::TByteWriter& File) {
     TLibElem::WriteSysEx(File);
-    WriteImage(File, Common->Image, ImportExportMode ? ShortCommonDataLength : CommonDataLength);
+    WriteImage(File, Common->Image, ImportExportMode() ? ShortCommonDataLength : CommonDataLength);
     for (const auto& tone : Tones)
         WriteImage(File, tone->Image);
 }
 
 void TPatch::ReadSysEx(pc::TByteReader& File) {
-    ReadImage(File, Common->Image, ImportExportMode ? ShortCommonDataLength : CommonDataLength);
+    ReadImage(File, Common->Image, ImportExportMode() ? ShortCommonDataLength : CommonDataLength);
     for (const auto& tone : Tones)
         ReadImage(File, tone->Image);
 }
@@ -132,11 +133,11 @@ std::uint32_t TPatch::TransferBase(bool toEditBuffer) const {
 }
 
 void TPatch::Transmit(bool ToEditBuffer) {
-    if (!MidiOnline) return;
+    if (!MidiOnline()) return;
     const std::uint32_t base = TransferBase(ToEditBuffer);
     if (base == PatchEditBuffer) {
-        CurrentPatch = this;
-        PreviewChannel = 1;
+        AppState()->CurrentPatch = this;
+        AppState()->PreviewChannel = 1;
     }
     for (int block = 0; block < BlockCount; ++block)
         SendBlock(base, Block(block));
@@ -148,7 +149,7 @@ void TPatch::Receive(bool ToEditBuffer) {
 
 void TPatch::RequestNext() {
     TTransferWindow* window = TransferWindow();
-    if (!MidiOnline || !Transferring || window == nullptr) return;
+    if (!MidiOnline() || !Transferring || window == nullptr) return;
     StopTimer(window->Timer());
     RemoveInputHandler();
     DrainInput();

@@ -2,7 +2,7 @@
 
 #include "model/elements/patch.h"
 #include "model/files/element_files.h"
-#include "model/program/program_state.h"
+#include "model/program/quintaron.h"
 #include "model/sysex/sysex.h"
 #include "model/transfer/transfer_window.h"
 
@@ -20,7 +20,8 @@ TPerformance::TPerformance(TLibElem* Owner)
 TPerformance::~TPerformance() {
     CloseEditor();
     CloseEditors();
-    if (CurrentPerformance == this) CurrentPerformance = nullptr;
+    if (TQuintaron* app = AppState(); app != nullptr && app->CurrentPerformance == this)
+        app->CurrentPerformance = nullptr;
 }
 
 std::string TPerformance::GetName() const {
@@ -46,7 +47,7 @@ void TPerformance::BuildHeaders() {
 
 void TPerformance::WriteSysEx(pc::TByteWriter& File) {
     TLibElem::WriteSysEx(File);
-    const bool shortLayout = ImportExportMode;
+    const bool shortLayout = ImportExportMode();
     WriteImage(File, Common->Image,
                shortLayout ? ShortPerformanceCommonDataLength : PerformanceCommonDataLength);
     for (const auto& part : Parts)
@@ -55,7 +56,7 @@ void TPerformance::WriteSysEx(pc::TByteWriter& File) {
 }
 
 void TPerformance::ReadSysEx(pc::TByteReader& File) {
-    const bool shortLayout = ImportExportMode;
+    const bool shortLayout = ImportExportMode();
     ReadImage(File, Common->Image,
               shortLayout ? ShortPerformanceCommonDataLength : PerformanceCommonDataLength);
     for (const auto& part : Parts)
@@ -110,11 +111,11 @@ std::uint32_t TPerformance::TransferBase(bool toEditBuffer) const {
 }
 
 void TPerformance::Transmit(bool ToEditBuffer) {
-    if (!MidiOnline) return;
+    if (!MidiOnline()) return;
     const std::uint32_t base = TransferBase(ToEditBuffer);
     if (base == PerformanceEditBuffer) {
-        CurrentPerformance = this;
-        PreviewChannel = 1;
+        AppState()->CurrentPerformance = this;
+        AppState()->PreviewChannel = 1;
     }
     for (int block = 0; block < BlockCount; ++block)
         SendBlock(base, Block(block));
@@ -127,7 +128,7 @@ void TPerformance::Receive(bool ToEditBuffer) {
 
 void TPerformance::RequestNext() {
     TTransferWindow* window = TransferWindow();
-    if (!MidiOnline || !Transferring || window == nullptr) return;
+    if (!MidiOnline() || !Transferring || window == nullptr) return;
     AskForBlock(*window, TransferAddress, Block(TransferCounter), [this] { ReceiveInput(); });
 }
 

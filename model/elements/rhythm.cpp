@@ -3,7 +3,7 @@
 #include "midi/midi_event.h"
 #include "model/elements/patch.h"
 #include "model/files/element_files.h"
-#include "model/program/program_state.h"
+#include "model/program/quintaron.h"
 #include "model/sysex/sysex.h"
 #include "model/transfer/transfer_window.h"
 #include "platform/core/timer.h"
@@ -21,7 +21,8 @@ TRhythm::TRhythm(TLibElem* Owner) : TLibElem(Owner), Common(std::make_unique<TRh
 TRhythm::~TRhythm() {
     CloseEditor();
     CloseEditors();
-    if (CurrentRhythm == this) CurrentRhythm = nullptr;
+    if (TQuintaron* app = AppState(); app != nullptr && app->CurrentRhythm == this)
+        app->CurrentRhythm = nullptr;
 }
 
 std::string TRhythm::GetName() const {
@@ -105,11 +106,11 @@ std::uint32_t TRhythm::TransferBase(bool toEditBuffer) const {
 
 void TRhythm::Transmit(bool ToEditBuffer) {
     TTransferWindow* window = TransferWindow();
-    if (!MidiOnline || window == nullptr) return;
+    if (!MidiOnline() || window == nullptr) return;
     TransferAddress = TransferBase(ToEditBuffer);
     if (TransferAddress == RhythmEditBuffer) {
-        CurrentRhythm = this;
-        PreviewChannel = 10;
+        AppState()->CurrentRhythm = this;
+        AppState()->PreviewChannel = 10;
     }
     BeginTransfer(*window);
     StartPacing(*window);
@@ -141,7 +142,7 @@ void TRhythm::Receive(bool ToEditBuffer) {
 
 void TRhythm::RequestNext() {
     TTransferWindow* window = TransferWindow();
-    if (!MidiOnline || !Transferring || window == nullptr) return;
+    if (!MidiOnline() || !Transferring || window == nullptr) return;
     if (CompletionCount >= 1) {
         window->SetDone(true);
         window->Repaint();

@@ -1,7 +1,7 @@
 #include "model/elements/system.h"
 
 #include "model/files/element_files.h"
-#include "model/program/program_state.h"
+#include "model/program/quintaron.h"
 #include "model/sysex/sysex.h"
 #include "model/transfer/transfer_window.h"
 
@@ -19,7 +19,8 @@ TSystem::TSystem(TLibElem* Owner) : TLibElem(Owner), Common(std::make_unique<TSy
 TSystem::~TSystem() {
     CloseEditor();
     CloseEditors();
-    if (CurrentSystem == this) CurrentSystem = nullptr;
+    if (TQuintaron* app = AppState(); app != nullptr && app->CurrentSystem == this)
+        app->CurrentSystem = nullptr;
 }
 
 void TSystem::UpdateViews() {
@@ -36,14 +37,14 @@ void TSystem::BuildHeaders() {
 void TSystem::WriteSysEx(pc::TByteWriter& File) {
     TLibElem::WriteSysEx(File);
     WriteImage(File, Common->Image,
-               ImportExportMode ? ShortSystemCommonDataLength : SystemCommonDataLength);
+               ImportExportMode() ? ShortSystemCommonDataLength : SystemCommonDataLength);
     for (const auto& tune : ScaleTunes)
         WriteImage(File, tune->Image);
 }
 
 void TSystem::ReadSysEx(pc::TByteReader& File) {
     ReadImage(File, Common->Image,
-              ImportExportMode ? ShortSystemCommonDataLength : SystemCommonDataLength);
+              ImportExportMode() ? ShortSystemCommonDataLength : SystemCommonDataLength);
     for (const auto& tune : ScaleTunes)
         ReadImage(File, tune->Image);
 }
@@ -90,9 +91,9 @@ TTransferBlock TSystem::Block(int block) {
 }
 
 void TSystem::Transmit(bool) {
-    if (!MidiOnline) return;
-    CurrentSystem = this;
-    PreviewChannel = 1;
+    if (!MidiOnline()) return;
+    AppState()->CurrentSystem = this;
+    AppState()->PreviewChannel = 1;
     for (int block = 0; block < BlockCount; ++block)
         SendBlock(SystemBase, Block(block));
 }
@@ -103,7 +104,7 @@ void TSystem::Receive(bool ToEditBuffer) {
 
 void TSystem::RequestNext() {
     TTransferWindow* window = TransferWindow();
-    if (!MidiOnline || !Transferring || window == nullptr) return;
+    if (!MidiOnline() || !Transferring || window == nullptr) return;
     AskForBlock(*window, TransferAddress, Block(TransferCounter), [this] { ReceiveInput(); });
 }
 

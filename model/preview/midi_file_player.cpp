@@ -36,7 +36,7 @@ TMidiFilePlayer::~TMidiFilePlayer() {
 bool TMidiFilePlayer::Open() {
     Close();
     if (!file_.LoadFromFile(ResolvedPath(FileName))) return false;
-    const int device = AppState != nullptr ? AppState->Config.OutPort : 0;
+    const int device = AppState() != nullptr ? AppState()->Config.OutPort : 0;
     try {
         auto output = std::make_unique<midi::TMidiOutput>(nullptr);
         output->SetDeviceID(device);

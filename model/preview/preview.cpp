@@ -3,7 +3,6 @@
 #include "midi/midi_output.h"
 #include "model/preview/midi_file_player.h"
 #include "model/program/dialog_services.h"
-#include "model/program/program_state.h"
 #include "model/program/quintaron.h"
 #include "model/program/ui_services.h"
 
@@ -16,7 +15,6 @@ namespace {
 
 constexpr int RhythmKeyBase = 36;
 constexpr int DefaultPreviewNote = 40;
-constexpr int DefaultPreviewVelocity = 70;
 
 // A data byte of 80H or more would be taken for a status byte by the instrument.
 std::uint8_t DataByte(int value) {
@@ -24,19 +22,19 @@ std::uint8_t DataByte(int value) {
 }
 
 std::uint8_t ChannelOf(std::uint8_t status) {
-    return static_cast<std::uint8_t>(status | ((PreviewChannel - 1) & 0x0F));
+    return static_cast<std::uint8_t>(status | ((AppState()->PreviewChannel - 1) & 0x0F));
 }
 
 bool SingleNote() {
-    return AppState == nullptr || AppState->Config.SingleNote;
+    return AppState() == nullptr || AppState()->Config.SingleNote;
 }
 
 void SetCursor(TUiServices* ui, int cursor) {
     if (ui != nullptr) ui->SetScreenCursor(cursor);
 }
 
-void SendNote(TUiServices* ui, std::uint8_t status, std::uint8_t velocity) {
-    if (midi::TMidiOutput* output = ui->MidiOutput())
+void SendNote(std::uint8_t status, std::uint8_t velocity) {
+    if (midi::TMidiOutput* output = AppState()->Midi.Output())
         output->SendShort(ChannelOf(status), DataByte(PreviewKey()), velocity);
 }
 
@@ -47,44 +45,42 @@ int PreviewKey() {
         if (const std::optional<int> key = ui->ActiveRhythmNoteKey())
             return DataByte(*key + RhythmKeyBase);
     }
-    return DataByte(AppState != nullptr ? AppState->Config.PreviewNote : DefaultPreviewNote);
+    return DataByte(AppState() != nullptr ? AppState()->Config.PreviewNote : DefaultPreviewNote);
 }
 
 void PreviewNoteOn() {
     TUiServices* ui = UiServices();
     SetCursor(ui, crHelp);
-    if (!MidiOnline || ui == nullptr) return;
+    if (!MidiOnline() || ui == nullptr) return;
     if (SingleNote()) {
-        const int velocity =
-            AppState != nullptr ? AppState->Config.PreviewVelocity : DefaultPreviewVelocity;
-        SendNote(ui, 0x90, DataByte(velocity));
+        SendNote(0x90, DataByte(AppState()->Config.PreviewVelocity));
         return;
     }
     TMidiFilePlayer* player = ui->MediaPlayer();
-    ui->CloseDevs();
+    AppState()->Midi.CloseDevs();
     if (player != nullptr) {
-        player->FileName = AppState->Config.MidiFile;
+        player->FileName = AppState()->Config.MidiFile;
         if (player->Open() && player->Play()) return;
         player->Close();
     }
     SetCursor(ui, crDefault);
     MessageDlg(UnableToOpenMidiFile, TMsgDlgType::mtError, mbOK);
-    ui->OpenDevs();
+    AppState()->Midi.OpenDevs();
 }
 
 void PreviewNoteOff() {
     TUiServices* ui = UiServices();
     SetCursor(ui, crDefault);
-    if (!MidiOnline || ui == nullptr) return;
+    if (!MidiOnline() || ui == nullptr) return;
     if (SingleNote()) {
-        SendNote(ui, 0x80, 0);
+        SendNote(0x80, 0);
         return;
     }
     // The ports were opened again already when the file could not be played.
     TMidiFilePlayer* player = ui->MediaPlayer();
     if (player == nullptr || !player->IsOpen()) return;
     player->Close();
-    ui->OpenDevs();
+    AppState()->Midi.OpenDevs();
 }
 
 } // namespace model

@@ -1,6 +1,6 @@
 #include "model/program/config.h"
 
-#include "model/program/program_state.h"
+#include "model/program/quintaron.h"
 #include "model/program/ui_services.h"
 #include "platform/core/exception.h"
 #include "platform/core/ini_file.h"
@@ -39,11 +39,9 @@ void TConfig::Load() {
     } catch (const platform::core::Exception&) {
         // A settings file that cannot be read leaves the settings read so far.
     }
-    if (MidiOnline) {
-        if (TUiServices* ui = UiServices()) {
-            ui->CloseDevs();
-            ui->OpenDevs();
-        }
+    if (MidiOnline()) {
+        AppState()->Midi.CloseDevs();
+        AppState()->Midi.OpenDevs();
     }
 }
 

@@ -1,19 +1,68 @@
 #pragma once
-// The application state: the settings and whether the monitor and the keyboard are open.
+// The application state: everything that is the program's once, not a window's or an element's.
+// The program makes one at start and each test one of its own; it is reached through AppState
+// while it lives.
 
 #include "model/program/config.h"
+#include "model/program/midi_connection.h"
 #include "platform/core/object.h"
 
 namespace model {
 
+class TLibrary;
+class TPatch;
+class TPerformance;
+class TRhythm;
+class TSystem;
+
 class TQuintaron : public platform::core::TObject {
 public:
+    // Becomes the application state until destroyed; a second one while one lives is a fault of
+    // the caller.
+    TQuintaron();
+    ~TQuintaron() override;
+    TQuintaron(const TQuintaron&) = delete;
+    TQuintaron& operator=(const TQuintaron&) = delete;
+
     TConfig Config;
     bool KeyboardOpen = false;
     bool MonitorOpen = false;
+    // Reads its port numbers and thru from Config.
+    TMidiConnection Midi{Config};
+
+    // On only while the import and export commands run: element files take their shorter layout.
+    bool ImportExportMode = false;
+
+    // The element of each kind last sent to the instrument's edit buffer (none at start).
+    TPatch* CurrentPatch = nullptr;
+    TPerformance* CurrentPerformance = nullptr;
+    TRhythm* CurrentRhythm = nullptr;
+    TSystem* CurrentSystem = nullptr;
+
+    // Channel of the preview notes: 1, or 10 after a rhythm set went to the edit buffer.
+    int PreviewChannel = 1;
+
+    // A page or element drag is running; activating an editor window then sends nothing.
+    bool DragRunning = false;
+
+    // A library window's question whether to save was cancelled while the program shuts down.
+    bool CloseCancelled = false;
+
+    // The library a library window being created takes for its own; none between creations.
+    TLibrary* CurrentLibrary = nullptr;
 };
 
-// The one application state of the run, owned by the main window; null before it exists.
-inline TQuintaron* AppState = nullptr;
+// The application state that lives; null when none does (fuzz targets and tests that need none).
+TQuintaron* AppState();
+
+// The MIDI ports count as open (TMidiConnection::Online); false without an application state.
+inline bool MidiOnline() {
+    return AppState() != nullptr && AppState()->Midi.Online();
+}
+
+// Element files take their shorter layout; false without an application state.
+inline bool ImportExportMode() {
+    return AppState() != nullptr && AppState()->ImportExportMode;
+}
 
 } // namespace model

@@ -1,16 +1,12 @@
 #pragma once
 // What the data model asks of the user interface. The application installs one implementation
-// (its main window, MIDI ports dialog and monitor stand behind it); with none installed the
-// model runs without a user interface, as in tests that need none.
+// (its main window, transfer window and monitor stand behind it); with none installed the model
+// runs without a user interface, as in tests that need none. The MIDI ports are not the
+// windows': the model reaches them through the application state's MIDI connection.
 
 #include <cstdint>
 #include <optional>
 #include <span>
-
-namespace midi {
-class TMidiInput;
-class TMidiOutput;
-} // namespace midi
 
 namespace model {
 
@@ -23,11 +19,6 @@ class TUiServices {
 public:
     virtual ~TUiServices() = default;
 
-    // The output component held by the MIDI ports dialog; null while there is none.
-    virtual midi::TMidiOutput* MidiOutput() = 0;
-    // The MIDI ports dialog's CloseDevs and OpenDevs.
-    virtual void CloseDevs() = 0;
-    virtual void OpenDevs() = 0;
     // Lists one sent message in the MIDI monitor's output pane.
     virtual void MonitorAddMessage(std::span<const std::uint8_t> message) = 0;
     // The main window's EnableMenuItems.
@@ -39,10 +30,6 @@ public:
         return nullptr;
     }
 
-    // The input component held by the MIDI ports dialog; null while there is none.
-    virtual midi::TMidiInput* MidiInput() { return nullptr; }
-    // Puts the main window's DefaultMidiInput back as the input component's handler.
-    virtual void InstallDefaultMidiInput() {}
     // The transfer progress window; null while there is none.
     virtual TTransferWindow* TransferWindow() { return nullptr; }
     // The names window's Load: its lists are read again from the name-list files.

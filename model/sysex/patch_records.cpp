@@ -1,6 +1,6 @@
 #include "model/sysex/patch_records.h"
 
-#include "model/program/program_state.h"
+#include "model/program/quintaron.h"
 #include "model/sysex/sysex.h"
 
 namespace model {
@@ -31,7 +31,7 @@ void TCommon::SetParams(std::size_t first, std::span<const std::uint8_t> values)
 }
 
 void TCommon::SendAll() const {
-    if (MidiOnline) SendDT1(PatchEditBuffer, CommonOffset, 0, Data());
+    if (MidiOnline()) SendDT1(PatchEditBuffer, CommonOffset, 0, Data());
 }
 
 void TCommon::CloseEditors() {
@@ -69,7 +69,7 @@ void TTone::SetParams(std::size_t first, std::span<const std::uint8_t> values) {
 }
 
 void TTone::SendAll() const {
-    if (MidiOnline) SendDT1(PatchEditBuffer, ToneOffset(Number), 0, Data());
+    if (MidiOnline()) SendDT1(PatchEditBuffer, ToneOffset(Number), 0, Data());
 }
 
 void TTone::CloseEditors() {

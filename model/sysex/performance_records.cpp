@@ -1,6 +1,6 @@
 #include "model/sysex/performance_records.h"
 
-#include "model/program/program_state.h"
+#include "model/program/quintaron.h"
 #include "model/sysex/sysex.h"
 
 namespace model {
@@ -35,7 +35,7 @@ void TPerformanceCommon::SetParams(std::size_t first, std::span<const std::uint8
 }
 
 void TPerformanceCommon::SendAll() const {
-    if (MidiOnline) SendDT1(PerformanceEditBuffer, CommonOffset, 0, Data());
+    if (MidiOnline()) SendDT1(PerformanceEditBuffer, CommonOffset, 0, Data());
 }
 
 std::string TPerformanceCommon::GetName() const {

@@ -2,7 +2,6 @@
 
 #include "midi/midi_event.h"
 #include "midi/midi_output.h"
-#include "model/program/program_state.h"
 #include "model/program/quintaron.h"
 #include "model/program/ui_services.h"
 #include "platform/core/clock.h"
@@ -15,8 +14,6 @@ namespace model {
 
 namespace {
 
-constexpr std::uint8_t RolandId = 0x41;
-constexpr std::uint8_t ModelId = 0x6A;
 constexpr std::size_t MonitoredBodyLength = 4;
 
 // A byte of 80H or more would end the message early or turn into a status byte at the
@@ -28,7 +25,7 @@ std::uint8_t SevenBits(std::uint32_t byte) {
 
 void WriteHeader(std::span<std::uint8_t> message, std::uint8_t command, std::uint32_t address) {
     message[0] = 0xF0;
-    message[1] = RolandId;
+    message[1] = ManufacturerId;
     message[2] = SysExDeviceByte();
     message[3] = ModelId;
     message[4] = command;
@@ -46,19 +43,18 @@ void Send(std::uint8_t command, std::uint32_t address, std::span<const std::uint
     message[message.size() - 2] = SysExChecksum(message);
     message[message.size() - 1] = 0xF7;
 
-    if (!MidiOnline) return;
-    TUiServices* ui = UiServices();
-    if (ui == nullptr) return;
-    if (midi::TMidiOutput* output = ui->MidiOutput())
+    if (!MidiOnline()) return;
+    if (midi::TMidiOutput* output = AppState()->Midi.Output())
         output->SendLong(message.data(), static_cast<std::uint16_t>(message.size()));
-    if (body.size() <= MonitoredBodyLength && AppState != nullptr && AppState->MonitorOpen)
+    TUiServices* ui = UiServices();
+    if (ui != nullptr && body.size() <= MonitoredBodyLength && AppState()->MonitorOpen)
         ui->MonitorAddMessage(message);
 }
 
 } // namespace
 
 std::uint8_t SysExDeviceByte() {
-    const std::int32_t id = AppState != nullptr ? AppState->Config.DeviceID : DefaultDeviceID;
+    const std::int32_t id = AppState() != nullptr ? AppState()->Config.DeviceID : DefaultDeviceID;
     return SevenBits(static_cast<std::uint32_t>(id - 1) & 0xFF);
 }
 
@@ -83,13 +79,6 @@ void BuildSysExHeader(std::span<std::uint8_t> buffer, std::uint32_t address) {
     WriteHeader(buffer, SysExDataSet, SysExAddress(address, 0, 0));
     buffer[buffer.size() - 2] = SysExChecksum(buffer);
     buffer[buffer.size() - 1] = 0xF7;
-}
-
-std::uint8_t SysExChecksum(std::span<const std::uint8_t> message) {
-    unsigned sum = 0;
-    for (std::size_t i = 5; i + 2 < message.size(); ++i)
-        sum += message[i];
-    return static_cast<std::uint8_t>((128 - sum % 128) % 128);
 }
 
 bool CheckSysExChecksum(std::span<const std::uint8_t> message) {

@@ -1,9 +1,10 @@
 #pragma once
-// The instrument's system-exclusive messages: F0 41 dev 6A cmd a3 a2 a1 a0 body sum F7.
-// Every send first waits 50 ms on the platform clock, whether or not the MIDI ports are open,
-// since the instrument takes no more than one message per 50 ms; the message has reached the
-// output before the send returns. No byte of 80H or more goes out inside a message.
+// The instrument's system-exclusive messages (midi/sysex_frame.h): F0 id dev model cmd a3 a2 a1 a0
+// body sum F7. Every send first waits 50 ms on the platform clock, whether or not the MIDI ports
+// are open, since the instrument takes no more than one message per 50 ms; the message has reached
+// the output before the send returns. No byte of 80H or more goes out inside a message.
 
+#include "midi/sysex_frame.h"
 #include "model/sysex/address_map.h"
 
 #include <cstdint>
@@ -32,8 +33,10 @@ void SendRQ1(std::uint32_t base, std::uint16_t offset1, std::uint16_t offset2,
 // header, address, checksum and F7. Sends nothing; a buffer too short to frame is left alone.
 void BuildSysExHeader(std::span<std::uint8_t> buffer, std::uint32_t address);
 
-// 128 - (sum of the address and body bytes mod 128), 128 written as 0.
-std::uint8_t SysExChecksum(std::span<const std::uint8_t> message);
+// The frame's ids and checksum, as the model names them.
+using midi::ManufacturerId;
+using midi::ModelId;
+using midi::SysExChecksum;
 // The received message's checksum is right; false for no message or one under 8 bytes.
 bool CheckSysExChecksum(std::span<const std::uint8_t> message);
 bool CheckSysExChecksum(const midi::TMyMidiEvent& event);

@@ -68,18 +68,18 @@ TEST_F(BankTransferTest, APatchBankWithABadReplyPausesCompletesAndKeepsItsNames)
     bank.SetMemory(true);
     bank.Receive(false);
 
-    EXPECT_TRUE(ui.window.done);
-    EXPECT_EQ(ui.window.caption, "Now Receiving User Patch Bank");
-    EXPECT_EQ(ui.window.label, "Patch Number");
-    EXPECT_EQ(ui.window.total, 640);
-    EXPECT_EQ(ui.window.messagesReceived, 640);
-    EXPECT_EQ(ui.window.elems, 128);
+    EXPECT_TRUE(window.done);
+    EXPECT_EQ(window.caption, "Now Receiving User Patch Bank");
+    EXPECT_EQ(window.label, "Patch Number");
+    EXPECT_EQ(window.total, 640);
+    EXPECT_EQ(window.messagesReceived, 640);
+    EXPECT_EQ(window.elems, 128);
     const std::vector<Bytes> requests = Requests();
     ASSERT_EQ(requests.size(), 129u);
     EXPECT_EQ(requests[1], requests[2]);
-    ASSERT_GE(ui.window.sendTimes.size(), 3u);
-    EXPECT_GE(ui.window.sendTimes[2] - ui.window.sendTimes[1], 300u);
-    EXPECT_LT(ui.window.sendTimes[1] - ui.window.sendTimes[0], 300u);
+    ASSERT_GE(window.sendTimes.size(), 3u);
+    EXPECT_GE(window.sendTimes[2] - window.sendTimes[1], 300u);
+    EXPECT_LT(window.sendTimes[1] - window.sendTimes[0], 300u);
     for (int n : {1, 2, 128}) {
         EXPECT_EQ(bank.Patch(n - 1).GetName(), Numbered("User ", n));
         EXPECT_EQ(bank.Patch(n - 1).Tone(4).GetParam(128), n - 1);
@@ -101,10 +101,10 @@ TEST_F(BankTransferTest, APerformanceBankCounts544AndSavesItsNamesInFileOrder) {
     bank.SetMemory(false);
     bank.Receive(false);
 
-    EXPECT_TRUE(ui.window.done);
-    EXPECT_EQ(ui.window.caption, "Now Receiving Data Card Performance Bank");
-    EXPECT_EQ(ui.window.messagesReceived, 544);
-    EXPECT_EQ(ui.window.messagesSent, 544);
+    EXPECT_TRUE(window.done);
+    EXPECT_EQ(window.caption, "Now Receiving Data Card Performance Bank");
+    EXPECT_EQ(window.messagesReceived, 544);
+    EXPECT_EQ(window.messagesSent, 544);
     EXPECT_EQ(bank.Performance(31).GetName(), "Card 32");
 
     TUserCardNames names;
@@ -124,11 +124,11 @@ TEST_F(BankTransferTest, ARhythmBankComesBackRhythmSetByRhythmSet) {
     TRhythmBank bank(nullptr);
     bank.Receive(false);
 
-    EXPECT_TRUE(ui.window.done);
-    EXPECT_EQ(ui.window.caption, "Now Receiving User Rhythm Bank");
-    EXPECT_EQ(ui.window.messagesReceived, 130);
-    EXPECT_EQ(ui.window.messagesSent, 131);
-    EXPECT_EQ(ui.window.elems, 2);
+    EXPECT_TRUE(window.done);
+    EXPECT_EQ(window.caption, "Now Receiving User Rhythm Bank");
+    EXPECT_EQ(window.messagesReceived, 130);
+    EXPECT_EQ(window.messagesSent, 131);
+    EXPECT_EQ(window.elems, 2);
     EXPECT_EQ(bank.Rhythm(0).GetName(), "Kit 1");
     EXPECT_EQ(bank.Rhythm(1).GetName(), "Kit 2");
     EXPECT_EQ(ui.nameListReloads, 0);
@@ -154,14 +154,14 @@ TEST_F(BankTransferTest, BanksGoOutPacedWithTheirCounts) {
         bank->Elem(bank->Count() - 1).SetName("Last One", false);
         const std::size_t before = instrument().Received().size();
         bank->Transmit(false);
-        EXPECT_TRUE(ui.window.done) << c.what;
-        EXPECT_TRUE(ui.window.transmitting) << c.what;
-        EXPECT_EQ(ui.window.caption, c.caption) << c.what;
-        EXPECT_EQ(ui.window.total, c.total) << c.what;
-        EXPECT_EQ(ui.window.messagesSent, c.total) << c.what;
+        EXPECT_TRUE(window.done) << c.what;
+        EXPECT_TRUE(window.transmitting) << c.what;
+        EXPECT_EQ(window.caption, c.caption) << c.what;
+        EXPECT_EQ(window.total, c.total) << c.what;
+        EXPECT_EQ(window.messagesSent, c.total) << c.what;
         EXPECT_EQ(static_cast<int>(instrument().Received().size() - before), c.total) << c.what;
-        for (std::size_t i = 1; i < ui.window.sendTimes.size(); ++i)
-            ASSERT_GE(ui.window.sendTimes[i] - ui.window.sendTimes[i - 1], 50u) << c.what;
+        for (std::size_t i = 1; i < window.sendTimes.size(); ++i)
+            ASSERT_GE(window.sendTimes[i] - window.sendTimes[i - 1], 50u) << c.what;
     }
     TUserCardNames names;
     names.Load();
@@ -188,7 +188,7 @@ TEST_F(BankTransferTest, AGlobalSetWithoutADataCardNeverTouchesTheCard) {
     }
     EXPECT_TRUE(system);
     EXPECT_EQ(Requests().size(), 128u + 544u + 130u + 18u);
-    EXPECT_TRUE(ui.window.done);
+    EXPECT_TRUE(window.done);
 }
 
 TEST_F(BankTransferTest, AGlobalSetGoesOnToItsNextBankWithoutWaiting) {
@@ -200,15 +200,15 @@ TEST_F(BankTransferTest, AGlobalSetGoesOnToItsNextBankWithoutWaiting) {
     ASSERT_EQ(requests, 128u + 544u + 130u + 18u);
     // Every request waits its 50 ms; only the last window stands for its second.
     EXPECT_LT(clock.Now() - start, requests * 50 + TransferLingerMs + 500);
-    EXPECT_TRUE(ui.window.done);
+    EXPECT_TRUE(window.done);
 }
 
 TEST_F(BankTransferTest, CancellingOneBankEndsTheGlobalTransfer) {
     state.Config.DataCardInstalled = true;
-    ui.window.cancelAfterMs = 500;
+    window.cancelAfterMs = 500;
     TGlobal global(nullptr);
     global.Receive(false);
-    EXPECT_EQ(ui.window.starts, 1);
+    EXPECT_EQ(window.starts, 1);
     Run(0);
     for (const Bytes& request : Requests())
         EXPECT_EQ(AddressOf(request) & 0xFF000000u, 0x11000000u);

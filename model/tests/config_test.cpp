@@ -1,6 +1,5 @@
 #include "model/program/config.h"
 
-#include "model/program/program_state.h"
 #include "model/program/quintaron.h"
 #include "model/program/ui_services.h"
 #include "platform/core/ini_file.h"
@@ -170,28 +169,17 @@ TEST_F(ConfigTest, SaveReportsAFileThatCannotBeWritten) {
     EXPECT_FALSE(config.Save());
 }
 
-class RecordingUi : public TUiServices {
-public:
-    midi::TMidiOutput* MidiOutput() override { return nullptr; }
-    void CloseDevs() override { calls.push_back("CloseDevs"); }
-    void OpenDevs() override { calls.push_back("OpenDevs"); }
-    void MonitorAddMessage(std::span<const std::uint8_t>) override {}
-    void EnableMenuItems() override {}
-    std::vector<std::string> calls;
-};
-
 TEST_F(ConfigTest, LoadReopensOpenPortsOnly) {
-    RecordingUi ui;
-    SetUiServices(&ui);
+    TQuintaron state;
+    std::vector<std::string> calls;
+    state.Midi.OnDevs = [&](bool open) { calls.push_back(open ? "OpenDevs" : "CloseDevs"); };
     TConfig config;
-    MidiOnline = false;
+    state.Midi.SetOnline(false);
     config.Load();
-    EXPECT_TRUE(ui.calls.empty());
-    MidiOnline = true;
+    EXPECT_TRUE(calls.empty());
+    state.Midi.SetOnline(true);
     config.Load();
-    MidiOnline = false;
-    SetUiServices(nullptr);
-    EXPECT_EQ(ui.calls, (std::vector<std::string>{"CloseDevs", "OpenDevs"}));
+    EXPECT_EQ(calls, (std::vector<std::string>{"CloseDevs", "OpenDevs"}));
 }
 
 TEST(ConfigSlotTest, ExpansionSlotOf) {
@@ -204,6 +192,26 @@ TEST(ConfigSlotTest, ExpansionSlotOf) {
     EXPECT_EQ(config.ExpansionSlotOf(5), 1);
     EXPECT_EQ(config.ExpansionSlotOf(0), 3);
     EXPECT_EQ(config.ExpansionSlotOf(9), -2);
+}
+
+TEST(QuintaronTest, IsTheApplicationStateWhileItLives) {
+    EXPECT_EQ(AppState(), nullptr);
+    {
+        TQuintaron state;
+        EXPECT_EQ(AppState(), &state);
+        EXPECT_FALSE(state.Midi.Online());
+        EXPECT_FALSE(state.ImportExportMode);
+        EXPECT_FALSE(state.DragRunning);
+        EXPECT_FALSE(state.CloseCancelled);
+        EXPECT_EQ(state.CurrentPatch, nullptr);
+        EXPECT_EQ(state.CurrentLibrary, nullptr);
+        EXPECT_EQ(state.PreviewChannel, 1);
+        ::testing::FLAGS_gtest_death_test_style = "threadsafe";
+        EXPECT_DEBUG_DEATH(TQuintaron second, "second application state");
+    }
+    EXPECT_EQ(AppState(), nullptr);
+    EXPECT_FALSE(MidiOnline());
+    EXPECT_FALSE(ImportExportMode());
 }
 
 TEST(QuintaronTest, StartsWithMonitorAndKeyboardClosed) {

@@ -1,6 +1,6 @@
 #include "model/editing/drag_info.h"
 
-#include "model/program/program_state.h"
+#include "model/program/quintaron.h"
 
 #include <gtest/gtest.h>
 
@@ -114,7 +114,7 @@ private:
 
 class DragInfoTest : public ::testing::Test {
 protected:
-    void TearDown() override { DragRunning = false; }
+    TQuintaron state;
     FakeForm form;
     TDragInfo info;
 };
@@ -125,7 +125,7 @@ TEST_F(DragInfoTest, PlainClickSelectsThePageAndStartsADrag) {
     EXPECT_EQ(form.Highlighted(), (std::vector<std::string>{"Wave1"}));
     EXPECT_EQ(form.wave1->drags, 1);
     EXPECT_EQ(info.Source, &form);
-    EXPECT_TRUE(DragRunning);
+    EXPECT_TRUE(state.DragRunning);
     EXPECT_FALSE(info.Accept);
     ASSERT_EQ(info.Elems.size(), 1u);
     EXPECT_EQ(info.Elems[0].Kind, WAVE);
@@ -149,7 +149,7 @@ TEST_F(DragInfoTest, CtrlClicksInTwoGroupsKeepOnlyTheLastGroup) {
     PanelMouseDown(info, form, *form.common, true, "PanelTone", "NNNNNNN");
     PanelMouseDown(info, form, *form.effects, true, "PanelTone", "NNNNNNN");
     EXPECT_EQ(form.Highlighted(), (std::vector<std::string>{"Common", "Effects"}));
-    EXPECT_FALSE(DragRunning);
+    EXPECT_FALSE(state.DragRunning);
     EXPECT_EQ(form.effects->drags, 0);
 }
 
@@ -157,7 +157,7 @@ TEST_F(DragInfoTest, ClickOnTheGroupPanelSelectsItsPagesWithoutADrag) {
     form.common->highlighted = true;
     PanelMouseDown(info, form, form.toneGroup, false, "PanelTone", "NNNNNNN");
     EXPECT_EQ(form.Highlighted(), (std::vector<std::string>{"Wave1", "Pitch1", "Wave2"}));
-    EXPECT_FALSE(DragRunning);
+    EXPECT_FALSE(state.DragRunning);
     EXPECT_TRUE(info.Elems.empty());
 }
 
@@ -166,7 +166,7 @@ TEST_F(DragInfoTest, OtherNameDoesNothing) {
     form.wave2->highlighted = true;
     PanelMouseDown(info, form, other, false, "PanelTone", "NNNNNNN");
     EXPECT_EQ(form.Highlighted(), (std::vector<std::string>{"Wave2"}));
-    EXPECT_FALSE(DragRunning);
+    EXPECT_FALSE(state.DragRunning);
 }
 
 TEST_F(DragInfoTest, HighlightTargetsByKindAndTag) {

@@ -646,9 +646,9 @@ TEST_F(ElementFilesTest, ImportExportFileLoadsOnlyInThatMode) {
     TSystem source(nullptr);
     source.Common->Data()[60] = 0x11;
     source.Common->Data()[39] = 0x22;
-    ImportExportMode = true;
+    state.ImportExportMode = true;
     WriteFile(Path("Short.Syx"), SysExOf(source));
-    ImportExportMode = false;
+    state.ImportExportMode = false;
     ASSERT_EQ(ReadFile(Path("Short.Syx")).size(), 442u);
 
     TSystem system(nullptr);
@@ -656,7 +656,7 @@ TEST_F(ElementFilesTest, ImportExportFileLoadsOnlyInThatMode) {
     dialogs.ExpectMessage("Incorrect SysEx File Type.");
     EXPECT_FALSE(system.LoadSysExFile());
 
-    ImportExportMode = true;
+    state.ImportExportMode = true;
     dialogs.ExpectOpen("Load SysEx", Path("Short.Syx"));
     EXPECT_TRUE(system.LoadSysExFile());
     EXPECT_EQ(system.Common->GetParam(39), 0x22);

@@ -6,12 +6,11 @@
 #include "model/editing/editor_view.h"
 #include "model/elements/lib_elem.h"
 #include "model/program/dialog_services.h"
-#include "model/program/program_state.h"
 #include "model/program/quintaron.h"
-#include "model/program/ui_services.h"
 #include "model/sysex/sysex.h"
 #include "platform/core/clock.h"
 #include "platform/core/date_time.h"
+#include "testsupport/model/fake_ui_services.h"
 #include "testsupport/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -99,24 +98,6 @@ public:
     std::int16_t left = 0, top = 0, width = -1, height = -1;
 };
 
-class FakeUi : public TUiServices {
-public:
-    midi::TMidiOutput* MidiOutput() override { return nullptr; }
-    void CloseDevs() override {}
-    void OpenDevs() override {}
-    void MonitorAddMessage(std::span<const std::uint8_t>) override {}
-    void EnableMenuItems() override { ++menuUpdates; }
-    TEditorView* CreateEditor(TLibElem&) override {
-        if (failCreate) return nullptr;
-        views.push_back(std::make_unique<FakeView>());
-        return views.back().get();
-    }
-
-    int menuUpdates = 0;
-    bool failCreate = false;
-    std::vector<std::unique_ptr<FakeView>> views;
-};
-
 // A fixed moment: 2024-05-06 07:08:09.
 inline platform::core::TDateTime FixedNow() {
     return platform::core::EncodeDate(2024, 5, 6) + platform::core::EncodeTime(7, 8, 9, 0);
@@ -129,16 +110,16 @@ protected:
         ASSERT_FALSE(folder->Path().empty());
         dir = folder->Path();
         documents.emplace("QUINTARON_DOCUMENTS_DIR", dir);
-        AppState = &state;
-        SetUiServices(&ui);
+        ui.createEditor = [this](TLibElem&) -> TEditorView* {
+            if (failCreate) return nullptr;
+            views.push_back(std::make_unique<FakeView>());
+            return views.back().get();
+        };
         SetDialogs(&dialogs);
     }
     void TearDown() override {
         EXPECT_TRUE(dialogs.steps.empty()) << "dialogs expected but not shown";
         SetDialogs(nullptr);
-        SetUiServices(nullptr);
-        AppState = nullptr;
-        ImportExportMode = false;
         documents.reset();
         folder.reset();
     }
@@ -158,7 +139,10 @@ protected:
     platform::core::ClockOverride clockOverride{clock};
     platform::core::NowOverride now{FixedNow()};
     TQuintaron state;
-    FakeUi ui;
+    testsupport::FakeUiServices ui;
+    // The editor windows the model had made; none is made while failCreate.
+    std::vector<std::unique_ptr<FakeView>> views;
+    bool failCreate = false;
     ScriptedDialogs dialogs;
     std::optional<testsupport::TempFolder> folder;
     std::string dir;

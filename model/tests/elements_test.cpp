@@ -67,10 +67,10 @@ TEST_F(ElementTest, SysExSizesInBothLayouts) {
         ASSERT_TRUE(elem);
         EXPECT_EQ(SysExOf(*elem).size(), static_cast<std::size_t>(kind.normal));
         EXPECT_EQ(elem->ExpectedSysExSize(), kind.normal);
-        ImportExportMode = true;
+        state.ImportExportMode = true;
         EXPECT_EQ(SysExOf(*elem).size(), static_cast<std::size_t>(kind.shortLayout));
         EXPECT_EQ(elem->ExpectedSysExSize(), kind.shortLayout);
-        ImportExportMode = false;
+        state.ImportExportMode = false;
     }
     TGlobal global(nullptr);
     EXPECT_EQ(global.ExpectedSysExSize(), -1);
@@ -89,7 +89,7 @@ TEST_F(ElementTest, RecordSizes) {
 
 TEST_F(ElementTest, WriteReadWriteIsIdenticalForEveryKindInBothLayouts) {
     for (const bool shortLayout : {false, true}) {
-        ImportExportMode = shortLayout;
+        state.ImportExportMode = shortLayout;
         for (const KindSize& kind : Sizes) {
             SCOPED_TRACE(GetTypeName(kind.type) + (shortLayout ? " short" : " normal"));
             auto source = CreateElemByType(kind.type, nullptr);
@@ -101,7 +101,7 @@ TEST_F(ElementTest, WriteReadWriteIsIdenticalForEveryKindInBothLayouts) {
             EXPECT_EQ(SysExOf(*elem), first);
         }
     }
-    ImportExportMode = false;
+    state.ImportExportMode = false;
     for (const std::int16_t type : {etPatch, etPatchBank, etPerformance, etPerformanceBank,
                                     etRhythm, etRhythmBank, etSystem, etGlobal}) {
         SCOPED_TRACE(GetTypeName(type));
@@ -124,7 +124,7 @@ TEST_F(ElementTest, ShortLayoutReadsMissingBytesAsZeroWithAValidChecksum) {
     TPatch source(nullptr);
     source.Common->Data()[72] = 0x55;
     source.Common->Data()[71] = 0x22;
-    ImportExportMode = true;
+    state.ImportExportMode = true;
     const Bytes file = SysExOf(source);
     ASSERT_EQ(file.size(), 643u);
     EXPECT_EQ(file[82], 0xF7);
@@ -368,45 +368,45 @@ TEST_F(ElementTest, CurrentElementsAreClearedWhenDestroyed) {
         TPerformance performance(nullptr);
         TRhythm rhythm(nullptr);
         TSystem system(nullptr);
-        CurrentPatch = &patch;
-        CurrentPerformance = &performance;
-        CurrentRhythm = &rhythm;
-        CurrentSystem = &system;
+        state.CurrentPatch = &patch;
+        state.CurrentPerformance = &performance;
+        state.CurrentRhythm = &rhythm;
+        state.CurrentSystem = &system;
     }
-    EXPECT_EQ(CurrentPatch, nullptr);
-    EXPECT_EQ(CurrentPerformance, nullptr);
-    EXPECT_EQ(CurrentRhythm, nullptr);
-    EXPECT_EQ(CurrentSystem, nullptr);
+    EXPECT_EQ(state.CurrentPatch, nullptr);
+    EXPECT_EQ(state.CurrentPerformance, nullptr);
+    EXPECT_EQ(state.CurrentRhythm, nullptr);
+    EXPECT_EQ(state.CurrentSystem, nullptr);
     TPatch kept(nullptr);
-    CurrentPatch = &kept;
+    state.CurrentPatch = &kept;
     { TPatch other(nullptr); }
-    EXPECT_EQ(CurrentPatch, &kept);
-    CurrentPatch = nullptr;
+    EXPECT_EQ(state.CurrentPatch, &kept);
+    state.CurrentPatch = nullptr;
 }
 
 TEST_F(ElementTest, OpenEditorCreatesOneWindowAndFreeingClosesIt) {
     auto patch = std::make_unique<TPatch>(nullptr);
     patch->OpenEditor();
-    ASSERT_EQ(ui.views.size(), 1u);
+    ASSERT_EQ(views.size(), 1u);
     EXPECT_TRUE(patch->EditorOpen);
-    EXPECT_EQ(patch->Editor, ui.views[0].get());
+    EXPECT_EQ(patch->Editor, views[0].get());
     patch->OpenEditor();
-    EXPECT_EQ(ui.views.size(), 1u);
-    EXPECT_EQ(ui.views[0]->fronts, 1);
+    EXPECT_EQ(views.size(), 1u);
+    EXPECT_EQ(views[0]->fronts, 1);
 
     FakeView page;
     patch->Tone(2).Pages[tpLFO1].Window = &page;
     patch->Tone(2).Pages[tpLFO1].Open = true;
     patch->UpdateViews();
-    EXPECT_EQ(ui.views[0]->updates, 1);
+    EXPECT_EQ(views[0]->updates, 1);
     EXPECT_EQ(page.updates, 1);
 
-    const auto closes = ui.views[0]->closes;
+    const auto closes = views[0]->closes;
     patch.reset();
     EXPECT_EQ(*closes, 1);
     EXPECT_EQ(*page.closes, 1);
 
-    ui.failCreate = true;
+    failCreate = true;
     TGlobal global(nullptr);
     dialogs.ExpectMessage("Out of Memory or Resource");
     global.OpenEditor();

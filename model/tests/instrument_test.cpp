@@ -2,7 +2,6 @@
 // where it lands in the instrument's memory, and how each request is answered.
 
 #include "midi/midi_output.h"
-#include "model/program/program_state.h"
 #include "model/program/quintaron.h"
 #include "model/sysex/address_map.h"
 #include "model/sysex/patch_records.h"
@@ -29,21 +28,10 @@ protected:
         platform::core::ResetMessageLoop();
         instrument().SetDeviceByte(0x10);
         instrument().SetBlockTable(testsupport::InstrumentBlockTable());
-        AppState = &state;
-        output = std::make_unique<midi::TMidiOutput>(nullptr);
-        output->SetProductName(testsupport::VirtualInstrument::DefaultName);
-        ASSERT_TRUE(output->Open());
-        ui.output = output.get();
-        SetUiServices(&ui);
-        MidiOnline = true;
+        state.Midi.Create();
+        ASSERT_TRUE(state.Midi.Online());
     }
-    void TearDown() override {
-        MidiOnline = false;
-        SetUiServices(nullptr);
-        AppState = nullptr;
-        output.reset();
-        platform::core::ResetMessageLoop();
-    }
+    void TearDown() override { platform::core::ResetMessageLoop(); }
 
     testsupport::SimInstrument& instrument() { return virtualInstrument.Instrument(); }
     void Settle() { platform::core::RunFor(clock, 10); }
@@ -52,8 +40,7 @@ protected:
     platform::core::ClockOverride clockOverride{clock};
     testsupport::VirtualInstrument virtualInstrument{clock};
     TQuintaron state;
-    fixtures::FakeUi ui;
-    std::unique_ptr<midi::TMidiOutput> output;
+    testsupport::FakeUiServices ui;
 };
 
 TEST_F(InstrumentTest, EditsArriveByteForByteAndLandWhereTheyBelong) {

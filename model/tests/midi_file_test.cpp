@@ -269,7 +269,7 @@ protected:
 };
 
 TEST_F(MidiFilePlayerTest, PlaysEachMessageAtItsMoment) {
-    ui.CloseDevs();
+    state.Midi.CloseDevs();
     TMidiFilePlayer player;
     player.FileName = WriteFile(File(0, 500,
                                      {Track({{100, {0x90, 0x3C, 0x64}},
@@ -292,7 +292,7 @@ TEST_F(MidiFilePlayerTest, PlaysEachMessageAtItsMoment) {
 }
 
 TEST_F(MidiFilePlayerTest, SendsEscapedPacketsAsTheyStandAtTheirMoments) {
-    ui.CloseDevs();
+    state.Midi.CloseDevs();
     TMidiFilePlayer player;
     player.FileName = WriteFile(File(0, 500,
                                      {Track({{100, {0xF7, 0x01, 0xFA}},
@@ -321,7 +321,7 @@ TEST_F(MidiFilePlayerTest, SendsEscapedPacketsAsTheyStandAtTheirMoments) {
 }
 
 TEST_F(MidiFilePlayerTest, StoppingReleasesWhatIsHeld) {
-    ui.CloseDevs();
+    state.Midi.CloseDevs();
     TMidiFilePlayer player;
     player.FileName = WriteFile(File(
         0, 1000,

@@ -103,7 +103,7 @@ TEST_F(ParameterRecordsTest, SendAllSendsTheWholeBlockWhileThePortsAreOpen) {
     EXPECT_EQ(received[1][7], 0x14);
     EXPECT_TRUE(ui.monitor.empty());
 
-    MidiOnline = false;
+    state.Midi.SetOnline(false);
     const platform::core::Millis start = clock.Now();
     common.SendAll();
     tone.SendAll();

@@ -3,7 +3,7 @@
 
 #include "model/preview/preview.h"
 
-#include "model/program/program_state.h"
+#include "model/program/quintaron.h"
 #include "model/tests/transfer_window_fake.h"
 
 #include <gtest/gtest.h>
@@ -46,7 +46,7 @@ TEST_F(PreviewTest, ANoteOnThePreviewChannel) {
         {"velocity out of range", 1, std::nullopt, 200, {0x90, 40, 127}, {0x80, 40, 0}},
     };
     for (const auto& c : cases) {
-        PreviewChannel = c.channel;
+        state.PreviewChannel = c.channel;
         ui.rhythmNoteKey = c.rhythmNoteKey;
         state.Config.PreviewVelocity = c.velocity;
         const std::size_t before = instrument().Received().size();
@@ -63,14 +63,14 @@ TEST_F(PreviewTest, ANoteOnThePreviewChannel) {
 }
 
 TEST_F(PreviewTest, WithThePortsClosedOnlyTheCursorChanges) {
-    MidiOnline = false;
+    state.Midi.SetOnline(false);
     for (bool single : {true, false}) {
         state.Config.SingleNote = single;
         PreviewNoteOn();
         PreviewNoteOff();
     }
     EXPECT_TRUE(Received().empty());
-    EXPECT_TRUE(ui.calls.empty());
+    EXPECT_TRUE(calls.empty());
     EXPECT_EQ(ui.cursors, (std::vector<int>{crHelp, crDefault, crHelp, crDefault}));
 }
 
@@ -88,7 +88,7 @@ TEST_F(PreviewTest, AMidiFilePlaysWithThePortsClosedAndTheyOpenAgainAfter) {
 
     const platform::core::Millis pressed = clock.Now();
     PreviewNoteOn();
-    EXPECT_EQ(ui.calls, (std::vector<std::string>{"CloseDevs"}));
+    EXPECT_EQ(calls, (std::vector<std::string>{"CloseDevs"}));
     Run(199);
     EXPECT_TRUE(instrument().Received().empty());
     Run(1);
@@ -99,8 +99,8 @@ TEST_F(PreviewTest, AMidiFilePlaysWithThePortsClosedAndTheyOpenAgainAfter) {
               (std::vector<Bytes>{{0x90, 0x3C, 0x50}, {0x90, 0x3C, 0x00}}));
 
     PreviewNoteOff();
-    EXPECT_EQ(ui.calls, (std::vector<std::string>{"CloseDevs", "OpenDevs"}));
-    EXPECT_FALSE(ui.player.IsOpen());
+    EXPECT_EQ(calls, (std::vector<std::string>{"CloseDevs", "OpenDevs"}));
+    EXPECT_FALSE(mediaPlayer.IsOpen());
     EXPECT_EQ(ui.cursors, (std::vector<int>{crHelp, crDefault}));
     EXPECT_TRUE(dialogs.messages.empty());
 }
@@ -113,9 +113,9 @@ TEST_F(PreviewTest, AnUnreadableFileSaysSoAndOpensThePortsOnce) {
     EXPECT_EQ(dialogs.messages[0].Text, "Unable to Open Midi File.");
     EXPECT_EQ(dialogs.messages[0].Buttons, static_cast<TMsgDlgButtons>(mbOK));
     EXPECT_EQ(ui.cursors, (std::vector<int>{crHelp, crDefault}));
-    EXPECT_EQ(ui.calls, (std::vector<std::string>{"CloseDevs", "OpenDevs"}));
+    EXPECT_EQ(calls, (std::vector<std::string>{"CloseDevs", "OpenDevs"}));
     PreviewNoteOff();
-    EXPECT_EQ(ui.calls, (std::vector<std::string>{"CloseDevs", "OpenDevs"}));
+    EXPECT_EQ(calls, (std::vector<std::string>{"CloseDevs", "OpenDevs"}));
     EXPECT_TRUE(Received().empty());
 }
 

@@ -60,9 +60,6 @@ std::vector<std::string> Matching(const Calls& calls, const std::string& prefix)
 
 class PrintTest : public ::testing::Test {
 protected:
-    void SetUp() override { AppState = &state; }
-    void TearDown() override { AppState = nullptr; }
-
     // Every element of the test has this modified moment.
     static void Stamp(TLibElem& elem) {
         elem.ModifiedDate = pc::EncodeDate(2026, 12, 9);

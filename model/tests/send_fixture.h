@@ -1,41 +1,25 @@
 #pragma once
 // A test's MIDI world for the senders: a manual clock, a virtual MIDI back end whose far side
-// records what arrives and when, an open output port behind a fake user interface, and the
-// application state with device id 17.
+// records what arrives and when, the application state with device id 17 whose MIDI connection
+// is open on it, and window services that write down what the monitor was given.
 
 #include "midi/midi_output.h"
-#include "model/program/program_state.h"
 #include "model/program/quintaron.h"
-#include "model/program/ui_services.h"
 #include "platform/core/clock.h"
 #include "platform/core/message_loop.h"
 #include "platform/midi/midi_backend.h"
 #include "platform/midi/virtual_midi.h"
+#include "testsupport/model/fake_ui_services.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <memory>
 #include <span>
 #include <vector>
 
 namespace model::fixtures {
 
 using Bytes = std::vector<std::uint8_t>;
-
-class FakeUi : public TUiServices {
-public:
-    midi::TMidiOutput* MidiOutput() override { return output; }
-    void CloseDevs() override {}
-    void OpenDevs() override {}
-    void MonitorAddMessage(std::span<const std::uint8_t> message) override {
-        monitor.emplace_back(message.begin(), message.end());
-    }
-    void EnableMenuItems() override {}
-
-    midi::TMidiOutput* output = nullptr;
-    std::vector<Bytes> monitor;
-};
 
 struct Arrival {
     platform::core::Millis time;
@@ -46,21 +30,15 @@ class SendFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         platform::core::ResetMessageLoop();
-        AppState = &state;
-        output = std::make_unique<midi::TMidiOutput>(nullptr);
-        output->SetProductName("Instrument");
-        ASSERT_TRUE(output->Open());
-        ui.output = output.get();
-        SetUiServices(&ui);
-        MidiOnline = true;
+        if (createPorts) {
+            state.Midi.Create();
+            ASSERT_TRUE(state.Midi.Online());
+        } else {
+            state.Midi.SetOnline(true);
+        }
+        output = state.Midi.Output();
     }
-    void TearDown() override {
-        MidiOnline = false;
-        SetUiServices(nullptr);
-        AppState = nullptr;
-        output.reset();
-        platform::core::ResetMessageLoop();
-    }
+    void TearDown() override { platform::core::ResetMessageLoop(); }
 
     // Lets what was sent arrive, and the port take its buffers back.
     std::vector<Arrival>& Arrivals() {
@@ -83,8 +61,11 @@ protected:
         arrivals.push_back({clock.Now(), message});
     });
     TQuintaron state;
-    FakeUi ui;
-    std::unique_ptr<midi::TMidiOutput> output;
+    testsupport::FakeUiServices ui;
+    // Cleared before SetUp: the connection counts as open but has no components.
+    bool createPorts = true;
+    // The connection's output; null without components.
+    midi::TMidiOutput* output = nullptr;
 };
 
 } // namespace model::fixtures

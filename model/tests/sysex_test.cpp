@@ -56,7 +56,6 @@ TEST(SysExChecksumTest, CheckReceivedMessages) {
 
 TEST(SysExChecksumTest, BuildSysExHeaderFramesTheBodyInPlace) {
     TQuintaron state;
-    AppState = &state;
     Bytes image(12, 0xEE);
     image[9] = 0x40;
     BuildSysExHeader(image, 0x03001002);
@@ -66,7 +65,6 @@ TEST(SysExChecksumTest, BuildSysExHeaderFramesTheBodyInPlace) {
     Bytes tooShort(10, 0xEE);
     BuildSysExHeader(tooShort, 0x03001002);
     EXPECT_EQ(tooShort, Bytes(10, 0xEE));
-    AppState = nullptr;
 }
 
 class SysExSendTest : public fixtures::SendFixture {};
@@ -194,7 +192,7 @@ TEST_F(SysExSendTest, TenDataSetsLeaveFiftyMillisecondsApart) {
 }
 
 TEST_F(SysExSendTest, TheWaitAppliesWithThePortsClosedToo) {
-    MidiOnline = false;
+    state.Midi.SetOnline(false);
     state.MonitorOpen = true;
     const platform::core::Millis start = clock.Now();
     for (std::uint8_t i = 0; i < 10; ++i)
@@ -234,8 +232,15 @@ TEST_F(SysExSendTest, AFailingOutputRaisesOutOfTheSend) {
     EXPECT_THROW(SendDT1Byte(PatchEditBuffer, 0, 12, 1), platform::core::Exception);
 }
 
-TEST_F(SysExSendTest, WithoutAnOutputNothingIsSent) {
-    ui.output = nullptr;
+class SysExSendWithoutPortsTest : public fixtures::SendFixture {
+protected:
+    void SetUp() override {
+        createPorts = false;
+        SendFixture::SetUp();
+    }
+};
+
+TEST_F(SysExSendWithoutPortsTest, WithoutAnOutputNothingIsSent) {
     state.MonitorOpen = true;
     SendDT1Byte(PatchEditBuffer, 0, 12, 1);
     EXPECT_TRUE(Received().empty());

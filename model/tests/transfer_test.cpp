@@ -86,11 +86,11 @@ TEST_F(TransferTest, APatchWithABadThirdReplyAndLateStaleRepliesEndsByteExact) {
         patch.Number = static_cast<std::int16_t>(c.number);
         patch.Receive(false);
 
-        EXPECT_TRUE(ui.window.done) << c.what;
-        EXPECT_EQ(ui.window.caption, "Now Receiving Patch") << c.what;
-        EXPECT_EQ(ui.window.label, "Pacth") << c.what;
-        EXPECT_EQ(ui.window.messagesReceived, 5) << c.what;
-        EXPECT_EQ(ui.window.bytesReceived, 644) << c.what;
+        EXPECT_TRUE(window.done) << c.what;
+        EXPECT_EQ(window.caption, "Now Receiving Patch") << c.what;
+        EXPECT_EQ(window.label, "Pacth") << c.what;
+        EXPECT_EQ(window.messagesReceived, 5) << c.what;
+        EXPECT_EQ(window.bytesReceived, 644) << c.what;
         EXPECT_EQ(instrument().RequestsAnswered() - answered, 2) << c.what;
         ExpectPatchFrom(patch, base);
         const std::vector<Bytes> requests = Requests();
@@ -118,7 +118,7 @@ TEST_F(TransferTest, APatchAnsweredInPartStillTimesOut) {
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].Text, "The Instrument Is Not Responding.");
     EXPECT_EQ(asked[0], SysExPacingMs + 2000u);
-    EXPECT_FALSE(ui.window.done);
+    EXPECT_FALSE(window.done);
     EXPECT_EQ(AsBytes(patch.Common->Image), Reply(PatchEditBuffer, CommonDataLength));
 }
 
@@ -136,7 +136,7 @@ TEST_F(TransferTest, RepliesThatDoNotFitTheExpectedBlockAreIgnoredAndNotCounted)
     performance.Memory = true;
     performance.Number = 3;
     // A tone-sized message at part 1's address, arriving while part 1 is awaited.
-    ui.window.onShown = [&] {
+    window.onShown = [&] {
         instrument().Transmit(
             SimInstrument::MakeDataSet(0x10, SysExAddress(base, PerformancePartOffset(1), 0),
                                        Bytes(ToneDataLength, 0x55)),
@@ -144,10 +144,10 @@ TEST_F(TransferTest, RepliesThatDoNotFitTheExpectedBlockAreIgnoredAndNotCounted)
     };
     performance.Receive(false);
 
-    EXPECT_TRUE(ui.window.done);
-    EXPECT_EQ(ui.window.messagesReceived, 17);
-    EXPECT_EQ(ui.window.bytesReceived, 653);
-    EXPECT_EQ(ui.window.messagesSent, 17);
+    EXPECT_TRUE(window.done);
+    EXPECT_EQ(window.messagesReceived, 17);
+    EXPECT_EQ(window.bytesReceived, 653);
+    EXPECT_EQ(window.messagesSent, 17);
     EXPECT_EQ(AsBytes(performance.Common->Image), Reply(base, PerformanceCommonDataLength));
     for (int p = 1; p <= PartCount; ++p)
         EXPECT_EQ(AsBytes(performance.Part(p).Image),
@@ -177,34 +177,34 @@ TEST_F(TransferTest, ASilentInstrumentAsksRetryOrCancel) {
     EXPECT_EQ(requests[0], requests[1]);
     EXPECT_EQ(requests[0], SimInstrument::MakeDataRequest(0x10, 0, 0x5D));
     EXPECT_EQ(asked[1] - asked[0], 2000u + SysExPacingMs);
-    EXPECT_FALSE(ui.window.done);
-    EXPECT_FALSE(ui.window.Timer().Enabled());
-    EXPECT_FALSE(ui.window.TimerCleanup().Enabled());
+    EXPECT_FALSE(window.done);
+    EXPECT_FALSE(window.Timer().Enabled());
+    EXPECT_FALSE(window.TimerCleanup().Enabled());
 
     // Nothing goes out afterwards, and the input is the default handler's again.
     const std::size_t sent = instrument().Received().size();
     instrument().Transmit({0x90, 0x3C, 0x40});
     Run(10000);
     EXPECT_EQ(instrument().Received().size(), sent);
-    EXPECT_EQ(ui.defaultInput, (std::vector<Bytes>{{0x90, 0x3C, 0x40}}));
+    EXPECT_EQ(defaultInput, (std::vector<Bytes>{{0x90, 0x3C, 0x40}}));
 }
 
 TEST_F(TransferTest, CancellingWhileWaitingSendsNothingMore) {
     testsupport::SimFaults faults;
     faults.ReplyDelay = 500;
     instrument().SetFaults(faults);
-    ui.window.cancelAfterMs = 1000;
+    window.cancelAfterMs = 1000;
     TPerformance performance(nullptr);
     performance.Receive(true);
     const std::size_t sent = instrument().Received().size();
     Run(10000);
     EXPECT_EQ(instrument().Received().size(), sent);
-    EXPECT_FALSE(ui.window.done);
+    EXPECT_FALSE(window.done);
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(TransferTest, WithThePortsClosedAReceiveDoesNothing) {
-    MidiOnline = false;
+    state.Midi.SetOnline(false);
     TPerformance performance(nullptr);
     TRhythm rhythm(nullptr);
     TSystem system(nullptr);
@@ -212,7 +212,7 @@ TEST_F(TransferTest, WithThePortsClosedAReceiveDoesNothing) {
     const auto modified = performance.ModifiedTime;
     for (TLibElem* elem : std::initializer_list<TLibElem*>{&performance, &rhythm, &system, &patch})
         elem->Receive(true);
-    EXPECT_EQ(ui.window.starts, 0);
+    EXPECT_EQ(window.starts, 0);
     EXPECT_EQ(performance.ModifiedTime, modified);
     EXPECT_TRUE(instrument().Received().empty());
 }
@@ -226,17 +226,17 @@ TEST_F(TransferTest, ARhythmSetGoesOutPacedAndTheWindowClosesASecondAfter) {
     rhythm.Transmit(false);
 
     ASSERT_EQ(instrument().Received().size(), 65u);
-    const std::vector<platform::core::Millis>& sent = ui.window.sendTimes;
+    const std::vector<platform::core::Millis>& sent = window.sendTimes;
     ASSERT_EQ(sent.size(), 65u);
     for (std::size_t i = 1; i < sent.size(); ++i)
         EXPECT_GE(sent[i] - sent[i - 1], 50u) << i;
-    EXPECT_EQ(ui.window.closedAt - sent.back(), 1000u);
-    EXPECT_TRUE(ui.window.transmitting);
-    EXPECT_EQ(ui.window.caption, "Now Transmitting Rhythm");
-    EXPECT_EQ(ui.window.messagesSent, 65);
-    EXPECT_EQ(ui.window.bytesSent, 4439);
-    EXPECT_EQ(CurrentRhythm, &rhythm);
-    EXPECT_EQ(PreviewChannel, 10);
+    EXPECT_EQ(window.closedAt - sent.back(), 1000u);
+    EXPECT_TRUE(window.transmitting);
+    EXPECT_EQ(window.caption, "Now Transmitting Rhythm");
+    EXPECT_EQ(window.messagesSent, 65);
+    EXPECT_EQ(window.bytesSent, 4439);
+    EXPECT_EQ(state.CurrentRhythm, &rhythm);
+    EXPECT_EQ(state.PreviewChannel, 10);
     for (int key : {35, 98})
         EXPECT_EQ(instrument().Read(SysExAddress(RhythmEditBuffer, RhythmNoteOffset(key), 0),
                                     RhythmNoteDataLength),
@@ -256,8 +256,8 @@ TEST_F(TransferTest, ARhythmSetComesBackBlockByBlock) {
     rhythm.Temporary = false;
     rhythm.Number = 2;
     rhythm.Receive(false);
-    EXPECT_TRUE(ui.window.done);
-    EXPECT_EQ(ui.window.messagesReceived, 65);
+    EXPECT_TRUE(window.done);
+    EXPECT_EQ(window.messagesReceived, 65);
     EXPECT_EQ(Requests().size(), 66u);
     for (int key = FirstRhythmKey; key <= LastRhythmKey; ++key)
         EXPECT_EQ(AsBytes(rhythm.Note(key).Image),
@@ -268,12 +268,12 @@ TEST_F(TransferTest, ARhythmSetComesBackBlockByBlock) {
 TEST_F(TransferTest, ActivationSendsAnElementThatIsNotCurrentYet) {
     TPatch patch(nullptr);
     ActivatePatch(nullptr);
-    DragRunning = true;
+    state.DragRunning = true;
     ActivatePatch(&patch);
-    DragRunning = false;
-    EXPECT_EQ(CurrentPatch, nullptr);
+    state.DragRunning = false;
+    EXPECT_EQ(state.CurrentPatch, nullptr);
     ActivatePatch(&patch);
-    EXPECT_EQ(CurrentPatch, &patch);
+    EXPECT_EQ(state.CurrentPatch, &patch);
     Run(10);
     EXPECT_EQ(instrument().Received().size(), 5u);
     ActivatePatch(&patch);
@@ -281,10 +281,10 @@ TEST_F(TransferTest, ActivationSendsAnElementThatIsNotCurrentYet) {
     EXPECT_EQ(instrument().Received().size(), 5u);
 
     TSystem system(nullptr);
-    PreviewChannel = 10;
+    state.PreviewChannel = 10;
     ActivateSystem(&system);
-    EXPECT_EQ(CurrentSystem, &system);
-    EXPECT_EQ(PreviewChannel, 1);
+    EXPECT_EQ(state.CurrentSystem, &system);
+    EXPECT_EQ(state.PreviewChannel, 1);
     Run(10);
     EXPECT_EQ(instrument().Received().size(), 5u + 18u);
 }

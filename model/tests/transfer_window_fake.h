@@ -1,21 +1,19 @@
 #pragma once
 // Stand-ins for the windows that the transfers and the preview drive: the transfer progress
 // window (shown "modally" by running the manual clock until it closes), the message boxes with
-// scripted answers, and a user interface whose MIDI ports are real components on a virtual
-// device pair. Also a documents folder of the test's own.
+// scripted answers, and the application state whose MIDI connection is open on the simulated
+// instrument's virtual device pair. Also a documents folder of the test's own.
 
-#include "midi/midi_input.h"
-#include "midi/midi_output.h"
+#include "midi/midi_event.h"
 #include "model/preview/midi_file_player.h"
 #include "model/program/dialog_services.h"
-#include "model/program/program_state.h"
 #include "model/program/quintaron.h"
-#include "model/program/ui_services.h"
 #include "model/transfer/transfer_window.h"
 #include "platform/core/clock.h"
 #include "platform/core/message_loop.h"
 #include "platform/core/timer.h"
 #include "testsupport/instrument_address_map.h"
+#include "testsupport/model/fake_ui_services.h"
 #include "testsupport/temp_folder.h"
 #include "testsupport/virtual_instrument.h"
 
@@ -177,69 +175,6 @@ private:
     platform::core::TTimer cleanup_{nullptr};
 };
 
-// A user interface with real port components on the device pair named deviceName.
-class TransferUi : public TUiServices {
-public:
-    explicit TransferUi(platform::core::ManualClock& clock, const std::string& deviceName)
-        : window(clock), deviceName_(deviceName) {
-        window.onClose = [this] { InstallDefaultMidiInput(); };
-    }
-    ~TransferUi() override { CloseDevs(); }
-
-    midi::TMidiOutput* MidiOutput() override { return output.get(); }
-    midi::TMidiInput* MidiInput() override { return input.get(); }
-    void CloseDevs() override {
-        calls.push_back("CloseDevs");
-        if (output) output->Close();
-        if (input) input->Close();
-    }
-    void OpenDevs() override {
-        calls.push_back("OpenDevs");
-        if (!output) {
-            output = std::make_unique<midi::TMidiOutput>(nullptr);
-            output->SetProductName(deviceName_);
-            input = std::make_unique<midi::TMidiInput>(nullptr);
-            input->SetProductName(deviceName_);
-        }
-        if (!input->Open()) ADD_FAILURE() << "input not opened";
-        input->Start();
-        if (!output->Open()) ADD_FAILURE() << "output not opened";
-        InstallDefaultMidiInput();
-    }
-    void MonitorAddMessage(std::span<const std::uint8_t>) override {}
-    void EnableMenuItems() override {}
-    void InstallDefaultMidiInput() override {
-        if (input) input->OnMidiInput = [this](platform::core::TObject*) { DefaultMidiInput(); };
-    }
-    TTransferWindow* TransferWindow() override { return &window; }
-    void ReloadNameLists() override { ++nameListReloads; }
-    TMidiFilePlayer* MediaPlayer() override { return &player; }
-    std::optional<int> ActiveRhythmNoteKey() override { return rhythmNoteKey; }
-    void SetScreenCursor(int cursor) override { cursors.push_back(cursor); }
-
-    // Takes what reaches the default handler.
-    void DefaultMidiInput() {
-        while (auto event = input->ReadEvent())
-            defaultInput.push_back(
-                event->Sysex.empty()
-                    ? std::vector<std::uint8_t>{event->Status, event->Data1, event->Data2}
-                    : event->Sysex);
-    }
-
-    FakeTransferWindow window;
-    TMidiFilePlayer player;
-    std::unique_ptr<midi::TMidiOutput> output;
-    std::unique_ptr<midi::TMidiInput> input;
-    std::vector<std::string> calls;
-    std::vector<int> cursors;
-    std::vector<std::vector<std::uint8_t>> defaultInput;
-    std::optional<int> rhythmNoteKey;
-    int nameListReloads = 0;
-
-private:
-    std::string deviceName_;
-};
-
 // The simulated instrument with the real address map behind open ports, the fakes installed,
 // the application state with device id 17 and the data folder of the test's own.
 class InstrumentFixture : public ::testing::Test {
@@ -248,23 +183,23 @@ protected:
         platform::core::ResetMessageLoop();
         instrument().SetDeviceByte(0x10);
         instrument().SetBlockTable(testsupport::InstrumentBlockTable());
-        AppState = &state;
-        SetUiServices(&ui);
         SetDialogs(&dialogs);
-        ui.OpenDevs();
-        ui.calls.clear();
-        MidiOnline = true;
+        ui.transferWindow = &window;
+        ui.mediaPlayer = &mediaPlayer;
+        // The transfer window's close gives the input back, as the program's does.
+        window.onClose = [this] { state.Midi.InstallDefaultMidiInput(); };
+        state.Midi.OnMonitor = [this](const midi::TMyMidiEvent& event, bool) {
+            defaultInput.push_back(
+                event.Sysex.empty()
+                    ? std::vector<std::uint8_t>{event.Status, event.Data1, event.Data2}
+                    : event.Sysex);
+        };
+        state.Midi.OnDevs = [this](bool open) { calls.push_back(open ? "OpenDevs" : "CloseDevs"); };
+        state.Midi.Create();
+        if (!state.Midi.Online()) ADD_FAILURE() << "ports not opened";
     }
     void TearDown() override {
-        MidiOnline = false;
-        CurrentPatch = nullptr;
-        CurrentPerformance = nullptr;
-        CurrentRhythm = nullptr;
-        CurrentSystem = nullptr;
-        PreviewChannel = 1;
         SetDialogs(nullptr);
-        SetUiServices(nullptr);
-        AppState = nullptr;
         platform::core::ResetMessageLoop();
     }
 
@@ -277,7 +212,13 @@ protected:
     testsupport::VirtualInstrument virtualInstrument{clock};
     TQuintaron state;
     FakeDialogs dialogs;
-    TransferUi ui{clock, testsupport::VirtualInstrument::DefaultName};
+    FakeTransferWindow window{clock};
+    TMidiFilePlayer mediaPlayer;
+    testsupport::FakeUiServices ui;
+    // CloseDevs and OpenDevs as the model asked for them.
+    std::vector<std::string> calls;
+    // What reached the default input handler.
+    std::vector<std::vector<std::uint8_t>> defaultInput;
 };
 
 } // namespace model::fakes

@@ -4,33 +4,35 @@
 #include "model/elements/performance.h"
 #include "model/elements/rhythm.h"
 #include "model/elements/system.h"
-#include "model/program/program_state.h"
+#include "model/program/quintaron.h"
 
 namespace model {
 
 namespace {
 
-template <class Element> void Activate(Element* element, const Element* current) {
-    if (element == nullptr || element == current || DragRunning) return;
+template <class Element> void Activate(Element* element, Element* TQuintaron::*current) {
+    if (element == nullptr) return;
+    const TQuintaron* app = AppState();
+    if (app != nullptr && (app->*current == element || app->DragRunning)) return;
     element->Transmit(true);
 }
 
 } // namespace
 
 void ActivatePatch(TPatch* patch) {
-    Activate(patch, CurrentPatch);
+    Activate(patch, &TQuintaron::CurrentPatch);
 }
 
 void ActivatePerformance(TPerformance* performance) {
-    Activate(performance, CurrentPerformance);
+    Activate(performance, &TQuintaron::CurrentPerformance);
 }
 
 void ActivateSystem(TSystem* system) {
-    Activate(system, CurrentSystem);
+    Activate(system, &TQuintaron::CurrentSystem);
 }
 
 void ActivateRhythm(TRhythm* rhythm) {
-    Activate(rhythm, CurrentRhythm);
+    Activate(rhythm, &TQuintaron::CurrentRhythm);
 }
 
 } // namespace model

@@ -3,7 +3,7 @@
 #include "midi/midi_event.h"
 #include "midi/midi_input.h"
 #include "model/program/dialog_services.h"
-#include "model/program/program_state.h"
+#include "model/program/quintaron.h"
 #include "model/program/ui_services.h"
 #include "model/sysex/address_map.h"
 #include "model/sysex/sysex.h"
@@ -15,12 +15,8 @@ namespace model {
 
 namespace {
 
-constexpr std::uint8_t RolandId = 0x41;
-constexpr std::uint8_t ModelId = 0x6A;
-
 midi::TMidiInput* Input() {
-    TUiServices* ui = UiServices();
-    return ui != nullptr ? ui->MidiInput() : nullptr;
+    return AppState() != nullptr ? AppState()->Midi.Input() : nullptr;
 }
 
 } // namespace
@@ -67,7 +63,7 @@ void InstallInputHandler(std::function<void()> handler) {
 }
 
 void InstallDefaultInputHandler() {
-    if (TUiServices* ui = UiServices()) ui->InstallDefaultMidiInput();
+    if (AppState() != nullptr) AppState()->Midi.InstallDefaultMidiInput();
 }
 
 void DrainInput() {
@@ -77,7 +73,7 @@ void DrainInput() {
 
 std::unique_ptr<midi::TMyMidiEvent> ReadInputEvent() {
     midi::TMidiInput* input = Input();
-    if (!MidiOnline || input == nullptr) return nullptr;
+    if (!MidiOnline() || input == nullptr) return nullptr;
     return input->ReadEvent();
 }
 
@@ -85,7 +81,7 @@ bool IsReplyFor(const midi::TMyMidiEvent& event, std::uint32_t address, std::siz
     const std::vector<std::uint8_t>& message = event.Sysex;
     if (message.size() != length || event.SysexLength != length || length < SysExFrameLength)
         return false;
-    if (message[0] != 0xF0 || message[1] != RolandId || message[2] != SysExDeviceByte() ||
+    if (message[0] != 0xF0 || message[1] != ManufacturerId || message[2] != SysExDeviceByte() ||
         message[3] != ModelId || message[4] != SysExDataSet || message.back() != 0xF7)
         return false;
     const std::uint32_t carried = std::uint32_t{message[5]} << 24 |

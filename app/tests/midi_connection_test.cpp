@@ -1,8 +1,8 @@
-// The MIDI ports: the virtual back end's devices, opening both or neither, closed ports after a
-// device went missing, and the default handler's thru path and monitor feed.
+// The program's MIDI connection: the virtual back end's devices, opening both or neither, closed
+// ports after a device went missing, and the default handler's thru path and monitor feed.
 
-#include "app/midi_ports.h"
 #include "app/tests/app_fixture.h"
+#include "model/program/midi_connection.h"
 
 #include <gtest/gtest.h>
 
@@ -60,7 +60,7 @@ protected:
     // What reached the instrument that it did not send to itself.
     std::vector<Bytes> ToInstrument() { return instrument().Received(); }
 
-    TMidiPorts ports;
+    model::TMidiConnection& ports = state.Midi;
     std::vector<Monitored> monitored;
 };
 
@@ -72,7 +72,7 @@ TEST_F(MidiPortsTest, CreationListsTheDevicesAndOpensTheConfiguredPorts) {
     const std::vector<std::string> names = {VirtualInstrument::DefaultName, OtherName};
     EXPECT_EQ(ports.InputDevices(), names);
     EXPECT_EQ(ports.OutputDevices(), names);
-    EXPECT_TRUE(model::MidiOnline);
+    EXPECT_TRUE(ports.Online());
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_EQ(ports.Input()->ProductName(), OtherName);
     EXPECT_EQ(ports.Output()->ProductName(), OtherName);
@@ -130,15 +130,15 @@ TEST_P(MidiPortsFailureTest, CreationThatCannotOpenBothGoesOnClosedAndSaysSo) {
     ports.Create();
     ReleaseDevices();
 
-    EXPECT_FALSE(model::MidiOnline);
-    EXPECT_EQ(dialogs.messages, std::vector<std::string>{NoMidiSystem});
+    EXPECT_FALSE(ports.Online());
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{model::NoMidiSystem});
     ExpectBothClosed();
 }
 
 TEST_P(MidiPortsFailureTest, ReopeningThatCannotOpenBothGoesOnClosedAndSaysSo) {
     const FailureCase& c = GetParam();
     ports.Create();
-    ASSERT_TRUE(model::MidiOnline);
+    ASSERT_TRUE(ports.Online());
     // As the settings load does with port numbers of another day.
     ports.CloseDevs();
     state.Config.InPort = c.inPort;
@@ -147,9 +147,9 @@ TEST_P(MidiPortsFailureTest, ReopeningThatCannotOpenBothGoesOnClosedAndSaysSo) {
     EXPECT_FALSE(ports.OpenDevs());
     ReleaseDevices();
 
-    EXPECT_FALSE(model::MidiOnline);
+    EXPECT_FALSE(ports.Online());
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].rfind(PortsNotOpened, 0), 0u) << dialogs.messages[0];
+    EXPECT_EQ(dialogs.messages[0].rfind(model::PortsNotOpened, 0), 0u) << dialogs.messages[0];
     ExpectBothClosed();
     // Nothing more is tried on closed ports.
     ports.CloseDevs();
@@ -206,7 +206,7 @@ TEST_F(MidiPortsTest, EventsLeftByAHandlerTakenAwayDoNotHoldBackTheNext) {
 TEST_F(MidiPortsTest, TheHandlerTakesNothingWhileThePortsCountAsClosed) {
     ports.Create();
     Watch();
-    model::MidiOnline = false;
+    ports.SetOnline(false);
     FromInstrument(NoteOn);
     EXPECT_TRUE(monitored.empty());
     EXPECT_EQ(ports.Input()->PendingCount(), 1);
@@ -214,12 +214,12 @@ TEST_F(MidiPortsTest, TheHandlerTakesNothingWhileThePortsCountAsClosed) {
 
 TEST_F(MidiPortsTest, ClosingLetsBothDevicesGoOnlyWhileOnline) {
     ports.Create();
-    model::MidiOnline = false;
+    ports.SetOnline(false);
     ports.CloseDevs();
     EXPECT_FALSE(InputFree(VirtualInstrument::DefaultName));
-    model::MidiOnline = true;
+    ports.SetOnline(true);
     ports.CloseDevs();
-    EXPECT_TRUE(model::MidiOnline);
+    EXPECT_TRUE(ports.Online());
     EXPECT_TRUE(InputFree(VirtualInstrument::DefaultName));
     EXPECT_TRUE(OutputFree(VirtualInstrument::DefaultName));
     EXPECT_TRUE(ports.OpenDevs());

@@ -1,38 +1,23 @@
-#include "app/midi_ports.h"
+#include "model/program/midi_connection.h"
 
+#include "model/program/config.h"
 #include "model/program/dialog_services.h"
-#include "model/program/program_state.h"
-#include "model/program/quintaron.h"
 #include "platform/core/exception.h"
 #include "platform/midi/midi_services.h"
 
-namespace app {
+namespace model {
 
 namespace pc = platform::core;
 namespace pm = platform::midi;
 
-namespace {
+TMidiConnection::TMidiConnection(const TConfig& config) : config_(config) {}
 
-int ConfiguredInPort() {
-    return model::AppState != nullptr ? model::AppState->Config.InPort : 0;
+TMidiConnection::~TMidiConnection() {
+    if (online_) ClosePorts();
 }
 
-int ConfiguredOutPort() {
-    return model::AppState != nullptr ? model::AppState->Config.OutPort : 0;
-}
-
-bool ThruOn() {
-    return model::AppState != nullptr && model::AppState->Config.Thrue == 1;
-}
-
-} // namespace
-
-TMidiPorts::~TMidiPorts() {
-    if (model::MidiOnline) ClosePorts();
-}
-
-void TMidiPorts::Create() {
-    model::MidiOnline = false;
+void TMidiConnection::Create() {
+    online_ = false;
     std::string failure;
     try {
         input_ = std::make_unique<midi::TMidiInput>(nullptr);
@@ -47,36 +32,37 @@ void TMidiPorts::Create() {
             output_->SetDeviceID(static_cast<int>(id));
             outputDevices_.push_back(output_->ProductName());
         }
-        failure = OpenPorts(ConfiguredInPort(), ConfiguredOutPort());
+        failure = OpenPorts(config_.InPort, config_.OutPort);
     } catch (const pc::Exception& e) {
         failure = e.Message();
     }
     if (!failure.empty()) {
-        model::MessageDlg(NoMidiSystem, model::TMsgDlgType::mtError, model::mbOK);
+        MessageDlg(NoMidiSystem, TMsgDlgType::mtError, mbOK);
         return;
     }
     InstallDefaultMidiInput();
-    model::MidiOnline = true;
+    online_ = true;
 }
 
-bool TMidiPorts::OpenDevs() {
-    const std::string failure = OpenPorts(ConfiguredInPort(), ConfiguredOutPort());
+bool TMidiConnection::OpenDevs() {
+    if (OnDevs) OnDevs(true);
+    const std::string failure = OpenPorts(config_.InPort, config_.OutPort);
     if (!failure.empty()) {
-        // Senders obey MidiOnline; with a port closed every message would fail.
-        model::MidiOnline = false;
-        model::MessageDlg(std::string(PortsNotOpened) + "\n" + failure, model::TMsgDlgType::mtError,
-                          model::mbOK);
+        // Senders obey Online; with a port closed every message would fail.
+        online_ = false;
+        MessageDlg(std::string(PortsNotOpened) + "\n" + failure, TMsgDlgType::mtError, mbOK);
         return false;
     }
     InstallDefaultMidiInput();
     return true;
 }
 
-void TMidiPorts::CloseDevs() {
-    if (model::MidiOnline) ClosePorts();
+void TMidiConnection::CloseDevs() {
+    if (OnDevs) OnDevs(false);
+    if (online_) ClosePorts();
 }
 
-std::string TMidiPorts::OpenPorts(int inPort, int outPort) {
+std::string TMidiConnection::OpenPorts(int inPort, int outPort) {
     if (!input_ || !output_) return NoMidiSystem;
     std::string failure;
     try {
@@ -104,7 +90,7 @@ std::string TMidiPorts::OpenPorts(int inPort, int outPort) {
     return failure;
 }
 
-void TMidiPorts::ClosePorts() {
+void TMidiConnection::ClosePorts() {
     // Each port lets its device go even when closing reports a failure, and the other must
     // still be closed.
     try {
@@ -117,19 +103,19 @@ void TMidiPorts::ClosePorts() {
     }
 }
 
-void TMidiPorts::InstallDefaultMidiInput() {
+void TMidiConnection::InstallDefaultMidiInput() {
     if (input_) input_->OnMidiInput = [this](pc::TObject*) { DefaultMidiInput(); };
 }
 
-void TMidiPorts::DefaultMidiInput() {
-    if (!model::MidiOnline || !input_) return;
+void TMidiConnection::DefaultMidiInput() {
+    if (!online_ || !input_) return;
     // Everything waiting: events left by a handler that was taken away must not hold back the
     // ones behind them (a note-off would sound late).
     while (std::unique_ptr<midi::TMyMidiEvent> event = input_->ReadEvent()) {
-        const bool thru = ThruOn();
+        const bool thru = config_.Thrue == 1;
         if (thru && event->Sysex.empty()) output_->SendEvent(*event);
         if (OnMonitor) OnMonitor(*event, thru);
     }
 }
 
-} // namespace app
+} // namespace model

@@ -1,7 +1,9 @@
 #pragma once
-// The program's only MIDI input and MIDI output components, held by the MIDI ports dialog: the
-// devices they can choose from, opening and closing them by the configured port numbers, and
-// the default input handler that passes short messages thru and feeds the monitor.
+// The program's MIDI connection: its only MIDI input and MIDI output components, the devices
+// they can choose from, opening and closing them by the configured port numbers, whether they
+// count as open, and the default input handler that passes short messages thru and feeds the
+// monitor. The program state holds it; the model sends and receives through it, and the MIDI
+// ports dialog edits it.
 
 #include "midi/midi_event.h"
 #include "midi/midi_input.h"
@@ -12,7 +14,9 @@
 #include <string>
 #include <vector>
 
-namespace app {
+namespace model {
+
+class TConfig;
 
 // Told when ports chosen earlier cannot be opened now (a device gone, or taken by another
 // program); the program goes on with them closed.
@@ -21,16 +25,17 @@ inline constexpr const char* PortsNotOpened =
 // Told when creating the ports found no MIDI system to open.
 inline constexpr const char* NoMidiSystem = "No midi system installed";
 
-class TMidiPorts {
+class TMidiConnection {
 public:
-    TMidiPorts() = default;
-    // Closes the ports when MidiOnline.
-    ~TMidiPorts();
-    TMidiPorts(const TMidiPorts&) = delete;
-    TMidiPorts& operator=(const TMidiPorts&) = delete;
+    // The port numbers and thru are read from config as each is needed.
+    explicit TMidiConnection(const TConfig& config);
+    // Closes the ports when Online.
+    ~TMidiConnection();
+    TMidiConnection(const TMidiConnection&) = delete;
+    TMidiConnection& operator=(const TMidiConnection&) = delete;
 
-    // Lists the devices and opens the configured ports; MidiOnline is set only when both
-    // opened. Otherwise NoMidiSystem is told and MidiOnline stays clear.
+    // Lists the devices and opens the configured ports; Online is set only when both opened.
+    // Otherwise NoMidiSystem is told and Online stays clear.
     void Create();
 
     // Product names by device number, as listed by Create.
@@ -39,16 +44,21 @@ public:
 
     // Opens and starts the input and opens the output on the listed devices at the configured
     // port numbers, and installs DefaultMidiInput. When either cannot be opened, neither stays
-    // open, MidiOnline is cleared and PortsNotOpened is told with the reason. True when both
-    // are open.
+    // open, Online is cleared and PortsNotOpened is told with the reason. True when both are
+    // open.
     bool OpenDevs();
-    // When MidiOnline, closes the output and then the input; MidiOnline stays as it is.
+    // When Online, closes the output and then the input; Online stays as it is, so that the
+    // ports closed for a while (the MIDI-file preview) are opened again.
     void CloseDevs();
+
+    // The ports count as open: every sender obeys it. The ports dialog and the settings set it.
+    bool Online() const { return online_; }
+    void SetOnline(bool online) { online_ = online; }
 
     // Puts DefaultMidiInput back as the input's handler.
     void InstallDefaultMidiInput();
-    // When MidiOnline: every waiting event is passed thru to the output when thru is on and it
-    // is a short message, then shown by OnMonitor.
+    // When Online: every waiting event is passed thru to the output when thru is on and it is
+    // a short message, then shown by OnMonitor.
     void DefaultMidiInput();
 
     // Null until Create has made them.
@@ -57,16 +67,20 @@ public:
 
     // Each received event for the monitor, with whether thru is on.
     std::function<void(const midi::TMyMidiEvent& event, bool thru)> OnMonitor;
+    // Told as CloseDevs (false) or OpenDevs (true) is asked for, before it acts.
+    std::function<void(bool open)> OnDevs;
 
 private:
     // Opens both at the port numbers; the reason when it could not.
     std::string OpenPorts(int inPort, int outPort);
     void ClosePorts();
 
+    const TConfig& config_;
+    bool online_ = false;
     std::unique_ptr<midi::TMidiInput> input_;
     std::unique_ptr<midi::TMidiOutput> output_;
     std::vector<std::string> inputDevices_;
     std::vector<std::string> outputDevices_;
 };
 
-} // namespace app
+} // namespace model
