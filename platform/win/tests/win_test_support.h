@@ -8,12 +8,14 @@
 #include "platform/win/input_state.h"
 #include "platform/win/screen.h"
 #include "platform/win/window.h"
+#include "testsupport/temp_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <optional>
 #include <vector>
 
 namespace platform::win::test {
@@ -50,7 +52,7 @@ protected:
 private:
     std::vector<Received> received_;
     std::vector<HWND> created_;
-    std::filesystem::path temp_;
+    std::optional<testsupport::TempFolder> temp_;
 };
 
 } // namespace platform::win::test
