@@ -39,7 +39,14 @@ function(quintaron_layer name)
   if(QUINTARON_TESTS AND _tests)
     add_executable(${name}_tests ${_tests})
     target_link_libraries(${name}_tests PRIVATE ${name} ${ARG_TEST_DEPS} GTest::gtest GTest::gtest_main)
-    gtest_discover_tests(${name}_tests DISCOVERY_MODE PRE_TEST
-      PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QUINTARON_CONFIG_DIR=${CMAKE_CURRENT_BINARY_DIR}/test-config")
+    # gtest_discover_tests passes each property on as a word list, so a list value keeps only
+    # its first element: one variable goes in ENVIRONMENT, the other in ENVIRONMENT_MODIFICATION.
+    # It also sets SKIP_REGULAR_EXPRESSION to gtest's "[  SKIPPED ]", so that CTest counts a
+    # GTEST_SKIP as skipped (scripts/test lists them). Parameterised tests name their cases
+    # (Codes/Rop3Test.FollowsItsTruthTable/SrcCopy); NO_PRETTY_VALUES keeps the parameter's
+    # printed bytes out of those names.
+    gtest_discover_tests(${name}_tests DISCOVERY_MODE PRE_TEST NO_PRETTY_VALUES
+      PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+                 ENVIRONMENT_MODIFICATION "QUINTARON_CONFIG_DIR=set:${CMAKE_CURRENT_BINARY_DIR}/test-config")
   endif()
 endfunction()

@@ -3,10 +3,10 @@
 #include <jack/jack.h>
 
 #include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <thread>
 #include <unistd.h>
 
@@ -35,14 +35,24 @@ std::string Tail(const std::string& log) {
 
 } // namespace
 
-JackServer::JackServer(Key, std::string name, std::string log)
-    : name_(std::move(name)), log_(std::move(log)),
+bool JackServer::Installed() {
+    const char* path = std::getenv("PATH");
+    std::istringstream folders(path ? path : "");
+    std::string folder;
+    while (std::getline(folders, folder, ':')) {
+        const std::string program = (folder.empty() ? "." : folder) + "/jackd";
+        if (::access(program.c_str(), X_OK) == 0) return true;
+    }
+    return false;
+}
+
+JackServer::JackServer(Key, std::string name)
+    : name_(std::move(name)),
       process_({"jackd", "--no-realtime", "--name", name_, "-d", "dummy", "-p", "256"}, log_) {}
 
 JackServer::~JackServer() {
     process_.Stop();
     unsetenv("JACK_DEFAULT_SERVER");
-    std::remove(log_.c_str());
 }
 
 std::unique_ptr<JackServer> JackServer::Start(std::string& whyNot) {
@@ -50,13 +60,12 @@ std::unique_ptr<JackServer> JackServer::Start(std::string& whyNot) {
     jack_set_info_function(&Quiet);
     static int serial = 0;
     std::string name = "quintaron-" + std::to_string(getpid()) + "-" + std::to_string(++serial);
-    std::string log = "/tmp/" + name + ".log";
-    auto server = std::make_unique<JackServer>(Key{}, name, log);
+    auto server = std::make_unique<JackServer>(Key{}, name);
+    const std::string& log = server->log_;
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
     while (std::chrono::steady_clock::now() < deadline) {
         if (!server->process_.Running()) {
-            whyNot =
-                "jackd -d dummy did not start or ended at once (is jackd2 installed?) " + Tail(log);
+            whyNot = "jackd -d dummy did not start or ended at once: " + Tail(log);
             return nullptr;
         }
         if (TakesClients(name)) {

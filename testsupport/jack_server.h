@@ -1,9 +1,11 @@
 #pragma once
 // A JACK server of a test's own, on the dummy driver, under a server name nobody else uses so
 // that parallel runs do not meet. It is put in force for this process (JACK_DEFAULT_SERVER),
-// and so for the children it starts; the destructor stops it.
+// and so for the children it starts; the destructor stops it. Its log lives in a temporary
+// folder of its own.
 
 #include "testsupport/child_process.h"
+#include "testsupport/temp_folder.h"
 
 #include <memory>
 #include <string>
@@ -12,6 +14,9 @@ namespace testsupport {
 
 class JackServer {
 public:
+    // The jackd program is in PATH. Where it is, a server that does not start is a fault of the
+    // machine that the tests should report, not pass over.
+    static bool Installed();
     // Null, with the reason in whyNot, when no server could be started within a few seconds.
     static std::unique_ptr<JackServer> Start(std::string& whyNot);
     ~JackServer();
@@ -23,11 +28,13 @@ public:
     struct Key {
         explicit Key() = default;
     };
-    JackServer(Key, std::string name, std::string log);
+    JackServer(Key, std::string name);
 
 private:
     std::string name_;
-    std::string log_;
+    TempFolder folder_{"quintaron-jackd-"};
+    // None when the folder could not be made.
+    std::string log_ = folder_.Path().empty() ? std::string() : folder_.PathOf("jackd.log");
     ChildProcess process_;
 };
 

@@ -128,8 +128,10 @@ TEST_P(PrintRowTest, ARowHasItsBordersAndCellTextsAtTheColumns) {
 INSTANTIATE_TEST_SUITE_P(
     Columns, PrintRowTest,
     ::testing::Values(RowCase{false, {30, 635, 1240, 1845, 2390}, {40, 645, 1250, 1855}},
-                      RowCase{
-                          true, {30, 514, 998, 1321, 1805, 2390}, {40, 524, 1008, 1331, 1815}}));
+                      RowCase{true, {30, 514, 998, 1321, 1805, 2390}, {40, 524, 1008, 1331, 1815}}),
+    [](const auto& info) {
+        return std::string(info.param.withLocation ? "FiveWithTheLocation" : "Four");
+    });
 
 TEST_F(PrintTest, AnElementsPathNamesItsContainers) {
     TLibrary library;

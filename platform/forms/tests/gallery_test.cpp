@@ -17,7 +17,6 @@
 #include <QPainter>
 
 #include <filesystem>
-#include <iostream>
 
 namespace platform::forms::test {
 namespace {
@@ -178,12 +177,8 @@ TEST_F(GalleryTest, FormWithOneOfEachControl) {
         << "the gauge's filled part";
     EXPECT_EQ(PixelAt(shot, origin(gauge, {140, 3})), gdi::RGB(255, 255, 255)) << "and the rest";
 
-    // Kept for people to look at; the test's own temporary folder goes with the test.
-    const auto folder = std::filesystem::temp_directory_path() / "platform_forms_tests";
-    std::filesystem::create_directories(folder);
-    const auto file = folder / "form_with_each_control.png";
+    const auto file = TempFolder() / "form_with_each_control.png";
     EXPECT_TRUE(shot.save(QString::fromStdString(file.string()), "PNG"));
-    std::cout << "picture: " << file.string() << "\n";
 }
 
 TEST_F(GalleryTest, GridScrollsAndMapsCells) {

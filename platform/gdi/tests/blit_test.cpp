@@ -15,6 +15,7 @@ using testing::Canvas32;
 constexpr std::uint32_t P = 0xF0, S = 0xCC, D = 0xAA;
 
 struct RopCase {
+    const char* name;
     DWORD rop;
     std::uint32_t expected; // the operation's function of P, S and D
 };
@@ -26,15 +27,18 @@ TEST_P(Rop3Test, FollowsItsTruthTable) {
     EXPECT_EQ(ApplyRop3(index, P, S, D) & 0xFF, GetParam().expected & 0xFF);
 }
 
-INSTANTIATE_TEST_SUITE_P(Codes, Rop3Test,
-                         ::testing::Values(RopCase{SRCCOPY, S}, RopCase{SRCAND, S& D},
-                                           RopCase{SRCPAINT, S | D}, RopCase{SRCINVERT, S ^ D},
-                                           RopCase{DSTINVERT, ~D}, RopCase{PATCOPY, P},
-                                           RopCase{0x220326, D & ~S}, RopCase{0x200F09, P& D & ~S},
-                                           RopCase{0xEE0086, S | D}, RopCase{MERGEPAINT, ~S | D},
-                                           RopCase{0x8800C6, S& D},
-                                           RopCase{0xE20746, (S & P) | (D & ~S)},
-                                           RopCase{BLACKNESS, 0}, RopCase{WHITENESS, 0xFF}));
+// The named operations by their names, the others by their reverse Polish notation.
+INSTANTIATE_TEST_SUITE_P(
+    Codes, Rop3Test,
+    ::testing::Values(RopCase{"SrcCopy", SRCCOPY, S}, RopCase{"SrcAnd", SRCAND, S& D},
+                      RopCase{"SrcPaint", SRCPAINT, S | D}, RopCase{"SrcInvert", SRCINVERT, S ^ D},
+                      RopCase{"DstInvert", DSTINVERT, ~D}, RopCase{"PatCopy", PATCOPY, P},
+                      RopCase{"DSna", 0x220326, D & ~S}, RopCase{"PDSnaa", 0x200F09, P& D & ~S},
+                      RopCase{"DSo", 0xEE0086, S | D}, RopCase{"MergePaint", MERGEPAINT, ~S | D},
+                      RopCase{"DSa", 0x8800C6, S& D},
+                      RopCase{"DSPDxax", 0xE20746, (S & P) | (D & ~S)},
+                      RopCase{"Blackness", BLACKNESS, 0}, RopCase{"Whiteness", WHITENESS, 0xFF}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Blit, SrcCopyBetween32BitSurfacesCopiesAlpha) {
     Canvas32 src(2, 1), dst(2, 1);

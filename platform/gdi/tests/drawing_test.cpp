@@ -29,6 +29,7 @@ private:
 };
 
 struct LineCase {
+    const char* name;
     TPoint from, to;
     const char* picture;
 };
@@ -42,12 +43,14 @@ TEST_P(LineToTest, DrawsEveryPixelButTheEndPoint) {
     EXPECT_EQ(c.Picture(Black), GetParam().picture);
 }
 
-INSTANTIATE_TEST_SUITE_P(Lines, LineToTest,
-                         ::testing::Values(LineCase{{0, 1}, {4, 1}, ".....|####.|.....|....."},
-                                           LineCase{{4, 1}, {0, 1}, ".....|.####|.....|....."},
-                                           LineCase{{1, 0}, {1, 3}, ".#...|.#...|.#...|....."},
-                                           LineCase{{0, 0}, {3, 3}, "#....|.#...|..#..|....."},
-                                           LineCase{{2, 2}, {2, 2}, ".....|.....|.....|....."}));
+INSTANTIATE_TEST_SUITE_P(
+    Lines, LineToTest,
+    ::testing::Values(LineCase{"Rightwards", {0, 1}, {4, 1}, ".....|####.|.....|....."},
+                      LineCase{"Leftwards", {4, 1}, {0, 1}, ".....|.####|.....|....."},
+                      LineCase{"Downwards", {1, 0}, {1, 3}, ".#...|.#...|.#...|....."},
+                      LineCase{"Diagonal", {0, 0}, {3, 3}, "#....|.#...|..#..|....."},
+                      LineCase{"OfNoLength", {2, 2}, {2, 2}, ".....|.....|.....|....."}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Drawing, LineToMovesTheCurrentPosition) {
     Canvas32 c(4, 4);
@@ -216,9 +219,14 @@ TEST(Drawing, FrameRectAndInvertRect) {
     TRect r{0, 0, 4, 3};
     FrameRect(c.DC(), &r, red);
     EXPECT_EQ(c.Picture(Red), "####.|#..#.|####.|.....");
-    TRect inner{1, 1, 3, 2};
+    SetPixel(c.DC(), 2, 1, RGB(0x12, 0x34, 0x56));
+    // Over white, the red frame and a colour of every channel: each bit of each channel flips.
+    TRect inner{1, 1, 3, 3};
     InvertRect(c.DC(), &inner);
-    EXPECT_EQ(c.Picture(Black), ".....|.##..|.....|.....");
+    EXPECT_EQ(c.Picture(Black), ".....|.#...|.....|.....");
+    EXPECT_EQ(c.At(2, 1), RGB(0xED, 0xCB, 0xA9));
+    EXPECT_EQ(c.Picture(RGB(0, 255, 255)), ".....|.....|.##..|.....");
+    EXPECT_EQ(c.Picture(Red), "####.|#..#.|#..#.|.....");
     DeleteObject(red);
 }
 

@@ -1,6 +1,7 @@
 #include "platform/gdi/printer.h"
 
 #include "platform/core/exception.h"
+#include "testsupport/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -8,20 +9,14 @@
 #include <fstream>
 #include <regex>
 #include <sstream>
-#include <unistd.h>
 
 namespace platform::gdi {
 namespace {
 
 class PrinterTest : public ::testing::Test {
 protected:
-    PrinterTest()
-        : dir_(std::filesystem::temp_directory_path() /
-               ("gdi_printer_" + std::to_string(::getpid()))) {
-        std::filesystem::create_directories(dir_);
-        printer_.SetOutputFileName((dir_ / "out.pdf").string());
-    }
-    ~PrinterTest() override { std::filesystem::remove_all(dir_); }
+    PrinterTest() { printer_.SetOutputFileName((dir_ / "out.pdf").string()); }
+    void SetUp() override { ASSERT_FALSE(folder_.Path().empty()); }
 
     std::string Output() {
         std::ifstream in(dir_ / "out.pdf", std::ios::binary);
@@ -30,7 +25,8 @@ protected:
         return bytes.str();
     }
 
-    std::filesystem::path dir_;
+    testsupport::TempFolder folder_{"gdi_printer_"};
+    std::filesystem::path dir_ = folder_.Path();
     TPrinter printer_;
 };
 

@@ -4,6 +4,9 @@
 #include "platform/gdi/drawing.h"
 #include "platform/gdi/tests/gdi_test_support.h"
 
+#include <map>
+#include <string>
+
 namespace platform::gdi {
 namespace {
 
@@ -32,13 +35,20 @@ TEST_P(CombineTest, CombinesTwoOverlappingRectangles) {
         DeleteObject(r);
 }
 
+std::string CombineCaseName(const ::testing::TestParamInfo<CombineCase>& info) {
+    static const std::map<int, std::string> Names = {
+        {RGN_AND, "And"}, {RGN_OR, "Or"}, {RGN_DIFF, "Diff"}, {RGN_XOR, "Xor"}, {RGN_COPY, "Copy"}};
+    return Names.at(info.param.mode);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Modes, CombineTest,
     ::testing::Values(CombineCase{RGN_AND, SIMPLEREGION, {5, 5, 10, 10}, {5, 5}, {4, 4}},
                       CombineCase{RGN_OR, COMPLEXREGION, {0, 0, 15, 15}, {14, 14}, {14, 0}},
                       CombineCase{RGN_DIFF, COMPLEXREGION, {0, 0, 10, 10}, {4, 9}, {5, 5}},
                       CombineCase{RGN_XOR, COMPLEXREGION, {0, 0, 15, 15}, {12, 12}, {7, 7}},
-                      CombineCase{RGN_COPY, SIMPLEREGION, {0, 0, 10, 10}, {9, 9}, {10, 10}}));
+                      CombineCase{RGN_COPY, SIMPLEREGION, {0, 0, 10, 10}, {9, 9}, {10, 10}}),
+    CombineCaseName);
 
 TEST(Regions, EmptyResultIsNullRegionAndOffsetMoves) {
     HRGN a = CreateRectRgn(0, 0, 4, 4), b = CreateRectRgn(4, 0, 8, 4),

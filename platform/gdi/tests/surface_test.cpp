@@ -1,11 +1,10 @@
 #include "platform/gdi/surface.h"
 
+#include "testsupport/temp_folder.h"
+
 #include <QImage>
 #include <QString>
 #include <gtest/gtest.h>
-
-#include <filesystem>
-#include <unistd.h>
 
 namespace platform::gdi {
 namespace {
@@ -30,19 +29,17 @@ TEST(Surface, BottomUpRowsAreStoredLastRowFirst) {
 }
 
 TEST(Surface, SavesAsPng) {
-    auto dir =
-        std::filesystem::temp_directory_path() / ("gdi_surface_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
+    testsupport::TempFolder folder("gdi_surface_");
+    ASSERT_FALSE(folder.Path().empty());
     Surface s(2, 1, 32);
     s.SetPixel(0, 0, 0x0000FF);
     s.SetPixel(1, 0, 0x00FF00);
-    std::string path = (dir / "s.png").string();
+    const std::string path = folder.PathOf("s.png");
     ASSERT_TRUE(s.SavePng(path));
     QImage loaded(QString::fromStdString(path));
     ASSERT_EQ(loaded.width(), 2);
     EXPECT_EQ(loaded.pixel(0, 0), 0xFF0000FFu);
     EXPECT_EQ(loaded.pixel(1, 0), 0xFF00FF00u);
-    std::filesystem::remove_all(dir);
 }
 
 } // namespace

@@ -3,7 +3,12 @@
 
 #include "platform/gdi/tests/gdi_test_support.h"
 
+#include <cctype>
 #include <cstring>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace platform::gdi {
 namespace {
@@ -105,6 +110,59 @@ TEST_P(DrawTextCalc, GivesTheExactRectangle) {
     EXPECT_EQ(Calc(c.text, {0, 0, c.width, 100}, c.format), c.expected);
 }
 
+// The case's text (its words, the other characters spelled), width and format flags, e.g.
+// a_Tab_b_In0_SingleLine_ExpandTabs.
+std::string CalcCaseName(const ::testing::TestParamInfo<CalcCase>& info) {
+    static const std::map<char, const char*> Spelled = {
+        {'&', "Amp"}, {'\t', "Tab"}, {'\r', "Cr"}, {'\n', "Lf"}, {'\\', "Bs"}};
+    std::vector<std::string> tokens;
+    std::string word;
+    auto endWord = [&] {
+        if (!word.empty()) tokens.push_back(word);
+        word.clear();
+    };
+    for (const char* ch = info.param.text; *ch; ++ch) {
+        if (std::isalnum(static_cast<unsigned char>(*ch))) {
+            word += *ch;
+            continue;
+        }
+        endWord();
+        if (auto spelled = Spelled.find(*ch); spelled != Spelled.end())
+            tokens.push_back(spelled->second);
+        else if (*ch != ' ')
+            tokens.push_back("X" + std::to_string(static_cast<unsigned char>(*ch)));
+    }
+    endWord();
+    if (tokens.empty()) tokens.push_back("Empty");
+    tokens.push_back("In" + std::to_string(info.param.width));
+    // Bits without a name here are given as a number.
+    static const std::pair<UINT, const char*> Flags[] = {{DT_CENTER, "Center"},
+                                                         {DT_RIGHT, "Right"},
+                                                         {DT_VCENTER, "VCenter"},
+                                                         {DT_BOTTOM, "Bottom"},
+                                                         {DT_WORDBREAK, "WordBreak"},
+                                                         {DT_SINGLELINE, "SingleLine"},
+                                                         {DT_EXPANDTABS, "ExpandTabs"},
+                                                         {DT_TABSTOP, "TabStop"},
+                                                         {DT_NOPREFIX, "NoPrefix"},
+                                                         {DT_EDITCONTROL, "EditControl"},
+                                                         {DT_PATH_ELLIPSIS, "PathEllipsis"},
+                                                         {DT_END_ELLIPSIS, "EndEllipsis"},
+                                                         {DT_WORD_ELLIPSIS, "WordEllipsis"},
+                                                         {DT_HIDEPREFIX, "HidePrefix"}};
+    UINT rest = info.param.format;
+    for (const auto& [flag, name] : Flags)
+        if (rest & flag) {
+            tokens.push_back(name);
+            rest &= ~flag;
+        }
+    if (rest) tokens.push_back("Flags" + std::to_string(rest));
+    std::string name;
+    for (const std::string& token : tokens)
+        name += (name.empty() ? "" : "_") + token;
+    return name;
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, DrawTextCalc,
     ::testing::Values(CalcCase{"abc", 0, DT_SINGLELINE, {0, 0, 12, 8}},
@@ -123,7 +181,8 @@ INSTANTIATE_TEST_SUITE_P(
                       CalcCase{"a\tb", 0, DT_SINGLELINE | DT_EXPANDTABS, {0, 0, 36, 8}},
                       CalcCase{"a\tb", 0, DT_SINGLELINE, {0, 0, 12, 8}},
                       CalcCase{"", 5, DT_SINGLELINE, {0, 0, 0, 8}},
-                      CalcCase{"", 5, 0, {0, 0, 0, 0}}));
+                      CalcCase{"", 5, 0, {0, 0, 0, 0}}),
+    CalcCaseName);
 
 struct EmptyTextCase {
     const char* text;
@@ -149,6 +208,15 @@ TEST_P(DrawTextEmpty, GivesTheLineHeightOrNothingForACountOfZero) {
     EXPECT_EQ(canvas.Picture(0xFFFFFF), "####|####|####|####"); // nothing drawn
 }
 
+std::string EmptyTextCaseName(const ::testing::TestParamInfo<EmptyTextCase>& info) {
+    const EmptyTextCase& c = info.param;
+    std::string name = c.text == nullptr ? "Null" : *c.text == 0 ? "Empty" : c.text;
+    name += c.count < 0 ? "_Whole" : "_Count" + std::to_string(c.count);
+    if (c.format & DT_CALCRECT) name += "_CalcRect";
+    if (c.format & DT_SINGLELINE) name += "_SingleLine";
+    return name;
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, DrawTextEmpty,
     ::testing::Values(EmptyTextCase{"", -1, DT_CALCRECT, {2, 3, 2, 3}, 8},
@@ -161,7 +229,8 @@ INSTANTIATE_TEST_SUITE_P(
                       EmptyTextCase{"abc", 0, DT_CALCRECT | DT_SINGLELINE, {2, 3, 50, 60}, 0},
                       EmptyTextCase{"", 0, DT_CALCRECT | DT_SINGLELINE, {2, 3, 50, 60}, 0},
                       EmptyTextCase{"abc", 0, DT_SINGLELINE, {2, 3, 50, 60}, 0},
-                      EmptyTextCase{nullptr, 3, DT_CALCRECT, {2, 3, 50, 60}, 0}));
+                      EmptyTextCase{nullptr, 3, DT_CALCRECT, {2, 3, 50, 60}, 0}),
+    EmptyTextCaseName);
 
 TEST_F(FakeText, SingleLineCentresVerticallyAndReturnsTheTextsBottom) {
     Canvas32 c(20, 20);

@@ -100,12 +100,17 @@ TEST(VisualStyles, BlendingAndCompositionStayUnbound) {
     EXPECT_EQ(LoadLibrary("dwmapi.dll"), NullModule);
 }
 
-TEST(VisualStyles, PlatformIsVersionFiveOne) {
+// The version the platform gives is a contract: the library above binds the visual-style entry
+// points from 5.1 on, and below version 6 takes a colour scheme only from the Luna style file.
+TEST(VisualStyles, PlatformIsVersionFiveOneServicePackTwo) {
     OSVERSIONINFO info;
     ASSERT_TRUE(GetVersionEx(&info));
     EXPECT_EQ(info.dwMajorVersion, 5u);
     EXPECT_EQ(info.dwMinorVersion, 1u);
+    EXPECT_EQ(info.dwBuildNumber, 2600u);
     EXPECT_EQ(info.dwPlatformId, VER_PLATFORM_WIN32_NT);
+    EXPECT_STREQ(info.szCSDVersion, "Service Pack 2");
+    EXPECT_FALSE(GetVersionEx(nullptr));
 }
 
 } // namespace

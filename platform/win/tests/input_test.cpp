@@ -46,7 +46,10 @@ TEST_P(CaptureTest, TheReleaseGoesToTheCaptureWindowOrToTheWindowUnderTheCursor)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(WithAndWithoutCapture, CaptureTest, ::testing::Bool());
+INSTANTIATE_TEST_SUITE_P(WithAndWithoutCapture, CaptureTest, ::testing::Bool(),
+                         [](const auto& info) {
+                             return std::string(info.param ? "WithCapture" : "WithoutCapture");
+                         });
 
 using MouseTest = WindowTest;
 

@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <memory>
-#include <random>
 
 namespace platform::win::test {
 
@@ -50,7 +49,7 @@ WindowTest::~WindowTest() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     core::ResetMessageLoop();
     ResetInputState();
-    if (!temp_.empty()) std::filesystem::remove_all(temp_);
+    temp_.reset();
 }
 
 LRESULT WindowTest::Dispatch(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -79,13 +78,8 @@ std::vector<Received> WindowTest::Got(HWND wnd, std::vector<UINT> messages) cons
 }
 
 std::filesystem::path WindowTest::TempFolder() {
-    if (temp_.empty()) {
-        std::random_device random;
-        temp_ = std::filesystem::temp_directory_path() /
-                ("platform_win_test_" + std::to_string(random()));
-        std::filesystem::create_directories(temp_);
-    }
-    return temp_;
+    if (!temp_) temp_.emplace("platform_win_test_");
+    return temp_->Path();
 }
 
 } // namespace platform::win::test

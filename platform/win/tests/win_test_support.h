@@ -7,6 +7,7 @@
 #include "platform/win/input_state.h"
 #include "platform/win/monitors.h"
 #include "platform/win/window.h"
+#include "testsupport/temp_folder.h"
 #include "testsupport/win/input_driver.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +15,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <optional>
 #include <vector>
 
 namespace platform::win::test {
@@ -54,7 +56,7 @@ protected:
 private:
     std::vector<Received> received_;
     std::vector<HWND> created_;
-    std::filesystem::path temp_;
+    std::optional<testsupport::TempFolder> temp_;
 };
 
 } // namespace platform::win::test

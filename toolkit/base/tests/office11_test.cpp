@@ -1,6 +1,7 @@
 #include "toolkit/base/core_routines.h"
 #include "toolkit/base/office11.h"
 #include "toolkit/base/theme_manager.h"
+#include "toolkit/base/ux_theme.h"
 
 #include "platform/core/message_loop.h"
 #include "platform/gdi/blit.h"
@@ -11,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <string>
 
 namespace toolkit::base {
@@ -106,6 +108,27 @@ TEST_F(Office11, TheBluePalette) {
         EXPECT_EQ(Entry(Case.Entry), Case.Expected) << "entry " << Case.Entry;
 }
 
+// The platform gives its version as 5.1: there only the Luna style file gives a colour scheme; a
+// style of another file leaves the colours to the system's.
+TEST_F(Office11, OnVersionFiveOnlyTheLunaStyleHasAScheme) {
+    TdxUxThemeEntryPoints& Cells = dxUxThemeEntryPoints();
+    const TdxUxThemeEntryPoints Saved = Cells;
+    static const wchar_t* File = nullptr;
+    Cells.GetCurrentThemeName = [](wchar_t* FileName, int MaxFileChars, wchar_t* ColorName,
+                                   int MaxColorChars, wchar_t* SizeName,
+                                   int MaxSizeChars) -> HRESULT {
+        std::wcsncpy(FileName, File, static_cast<std::size_t>(MaxFileChars));
+        std::wcsncpy(ColorName, L"NormalColor", static_cast<std::size_t>(MaxColorChars));
+        std::wcsncpy(SizeName, L"NormalSize", static_cast<std::size_t>(MaxSizeChars));
+        return pg::S_OK;
+    };
+    File = L"D:\\Themes\\luna.msstyles";
+    EXPECT_EQ(dxOffice11GetScheme(), schBlue);
+    File = L"C:\\WINDOWS\\Resources\\Themes\\Royale\\Royale.msstyles";
+    EXPECT_EQ(dxOffice11GetScheme(), schNone);
+    Cells = Saved;
+}
+
 TEST_F(Office11, TheOliveAndSilverPalettes) {
     UseVisualStyle(pg::VisualStyleScheme::Olive);
     EXPECT_EQ(dxOffice11GetScheme(), schOlive);
@@ -118,79 +141,71 @@ TEST_F(Office11, TheOliveAndSilverPalettes) {
     EXPECT_EQ(Entry(32), RGB(253, 250, 255));
 }
 
-// The palette of the system colours, worked out here from the formulas.
 COLORREF Sys(int Index) {
     return pg::GetSysColor(Index);
 }
-COLORREF Mixed(COLORREF A, COLORREF B, int P) {
-    auto Ch = [P](int X, int Y) {
-        return std::min(MulDiv(X, P, 100) + MulDiv(Y, 100 - P, 100), 255);
-    };
-    return RGB(Ch(pg::GetRValue(A), pg::GetRValue(B)), Ch(pg::GetGValue(A), pg::GetGValue(B)),
-               Ch(pg::GetBValue(A), pg::GetBValue(B)));
-}
-COLORREF Blended(int P1, int P2, int P3) {
-    const COLORREF F = Sys(pg::COLOR_BTNFACE), H = Sys(pg::COLOR_HIGHLIGHT),
-                   W = Sys(pg::COLOR_WINDOW);
-    auto Ch = [&](int (*Get)(COLORREF)) {
-        return std::clamp(
-            MulDiv(Get(F), P1, 100) + MulDiv(Get(H), P2, 100) + MulDiv(Get(W), P3, 100), 0, 255);
-    };
-    return RGB(Ch(pg::GetRValue), Ch(pg::GetGValue), Ch(pg::GetBValue));
-}
 
-void ExpectSystemPalette() {
+// The system colours a palette is made from.
+struct SystemColours {
+    COLORREF Face, Window, Shadow, Highlight, HighlightText, Text, ButtonHighlight, GrayText;
+};
+
+void ExpectSystemPalette(const SystemColours& Given, std::initializer_list<PaletteCase> Cases) {
+    ASSERT_EQ(Sys(pg::COLOR_BTNFACE), Given.Face);
+    ASSERT_EQ(Sys(pg::COLOR_WINDOW), Given.Window);
+    ASSERT_EQ(Sys(pg::COLOR_BTNSHADOW), Given.Shadow);
+    ASSERT_EQ(Sys(pg::COLOR_HIGHLIGHT), Given.Highlight);
+    ASSERT_EQ(Sys(pg::COLOR_HIGHLIGHTTEXT), Given.HighlightText);
+    ASSERT_EQ(Sys(pg::COLOR_BTNTEXT), Given.Text);
+    ASSERT_EQ(Sys(pg::COLOR_BTNHIGHLIGHT), Given.ButtonHighlight);
+    ASSERT_EQ(Sys(pg::COLOR_GRAYTEXT), Given.GrayText);
     EXPECT_EQ(dxOffice11GetScheme(), schNone);
     EXPECT_FALSE(dxOffice11IsVisualStyleScheme());
     EXPECT_EQ(dxOffice11GradientPercent(), 75);
-    const COLORREF Face = Sys(pg::COLOR_BTNFACE), Window = Sys(pg::COLOR_WINDOW),
-                   Shadow = Sys(pg::COLOR_BTNSHADOW);
-    const PaletteCase Cases[] = {
-        {1, Face},
-        {2, Mixed(Face, Window, 20)},
-        {4, Mixed(Face, Window, 96)},
-        {6, Blended(-15, 29, 86)},
-        {8, Shadow},
-        {9, Blended(-15, 29, 86)},
-        {13, Mixed(Shadow, Window, 50)},
-        {16, Mixed(Shadow, Face, 50)},
-        {19, Mixed(Shadow, Window, 76)},
-        {22, RGB(255, 255, 255)},
-        {23, Sys(pg::COLOR_BTNTEXT)},
-        {29, Sys(pg::COLOR_BTNHIGHLIGHT)},
-        {37, Mixed(Mixed(Face, Window, 22), 0, 92)},
-        {41, Blended(-2, 30, 72)},
-        {42, Sys(pg::COLOR_HIGHLIGHT)},
-        {45, Blended(14, 44, 40)},
-        {48, Blended(41, 11, 48)},
-        {53, Sys(pg::COLOR_GRAYTEXT)},
-        {60, Blended(41, 11, 48)},
-        {65, Shadow},
-        {67, RGB(128 + pg::GetRValue(Face) * 127 / 255, 128 + pg::GetGValue(Face) * 127 / 255,
-                 128 + pg::GetBValue(Face) * 127 / 255)},
-        {68, RGB(pg::GetRValue(Face) + 4 - pg::GetRValue(Face) * 4 / 255,
-                 pg::GetGValue(Face) + 4 - pg::GetGValue(Face) * 4 / 255,
-                 pg::GetBValue(Face) + 4 - pg::GetBValue(Face) * 4 / 255)},
-        {77, Sys(pg::COLOR_HIGHLIGHTTEXT)},
-        {78, Face},
-        {79, Shadow},
-    };
     for (const PaletteCase& Case : Cases)
         EXPECT_EQ(static_cast<COLORREF>(dxOffice11Palette(Case.Entry)), Case.Expected)
             << "entry " << Case.Entry;
 }
 
+// Entries that copy a system colour, mix two (2: 20% face, 80% window), blend face, highlight
+// and window (6: -15%, 29%, 86%), or lighten the face (67, 68).
 TEST_F(Office11, TheClassicDesktopFollowsTheSystemColours) {
     UseVisualStyle(pg::VisualStyleScheme::None);
     ASSERT_EQ(pg::GetSystemProfile(), pg::SystemProfile::Classic);
-    ExpectSystemPalette();
+    ExpectSystemPalette(
+        {RGB(212, 208, 200), RGB(255, 255, 255), RGB(128, 128, 128), RGB(10, 36, 106),
+         RGB(255, 255, 255), RGB(0, 0, 0), RGB(255, 255, 255), RGB(128, 128, 128)},
+        {
+            {1, RGB(212, 208, 200)},  {2, RGB(246, 246, 244)},  {4, RGB(214, 210, 202)},
+            {6, RGB(190, 198, 220)},  {8, RGB(128, 128, 128)},  {9, RGB(190, 198, 220)},
+            {13, RGB(192, 192, 192)}, {16, RGB(170, 168, 164)}, {19, RGB(158, 158, 158)},
+            {22, RGB(255, 255, 255)}, {23, RGB(0, 0, 0)},       {29, RGB(255, 255, 255)},
+            {37, RGB(226, 225, 224)}, {41, RGB(183, 191, 212)}, {42, RGB(10, 36, 106)},
+            {45, RGB(136, 147, 177)}, {48, RGB(210, 211, 216)}, {53, RGB(128, 128, 128)},
+            {60, RGB(210, 211, 216)}, {65, RGB(128, 128, 128)}, {67, RGB(233, 231, 227)},
+            {68, RGB(213, 209, 201)}, {77, RGB(255, 255, 255)}, {78, RGB(212, 208, 200)},
+            {79, RGB(128, 128, 128)},
+        });
 }
 
 TEST_F(Office11, WithoutAVisualStyleTheXPColoursAreFollowedToo) {
     UseVisualStyle(pg::VisualStyleScheme::None);
     pg::SetSystemProfile(pg::SystemProfile::XP);
     dxOffice11RefreshColors();
-    ExpectSystemPalette();
+    ExpectSystemPalette(
+        {RGB(236, 233, 216), RGB(255, 255, 255), RGB(172, 168, 153), RGB(49, 106, 197),
+         RGB(255, 255, 255), RGB(0, 0, 0), RGB(255, 255, 255), RGB(172, 168, 153)},
+        {
+            {1, RGB(236, 233, 216)},  {2, RGB(251, 251, 247)},  {4, RGB(237, 234, 217)},
+            {6, RGB(198, 215, 244)},  {8, RGB(172, 168, 153)},  {9, RGB(198, 215, 244)},
+            {13, RGB(214, 212, 205)}, {16, RGB(204, 201, 185)}, {19, RGB(192, 189, 177)},
+            {22, RGB(255, 255, 255)}, {23, RGB(0, 0, 0)},       {29, RGB(255, 255, 255)},
+            {37, RGB(231, 230, 227)}, {41, RGB(194, 211, 239)}, {42, RGB(49, 106, 197)},
+            {45, RGB(157, 182, 219)}, {48, RGB(224, 230, 233)}, {53, RGB(172, 168, 153)},
+            {60, RGB(224, 230, 233)}, {65, RGB(172, 168, 153)}, {67, RGB(245, 244, 235)},
+            {68, RGB(237, 234, 217)}, {77, RGB(255, 255, 255)}, {78, RGB(236, 233, 216)},
+            {79, RGB(172, 168, 153)},
+        });
 }
 
 TEST_F(Office11, OnABlackOrWhiteButtonFaceTheBlendsAreTheHighlight) {

@@ -66,7 +66,14 @@ INSTANTIATE_TEST_SUITE_P(Orders, RegisteredClassListOrder,
                                          RegistrationCase{{&TA, &TC, &TB}, "TA TB TC", &HC},
                                          RegistrationCase{{&TC, &TB, &TA}, "TA TB TC", &HC},
                                          RegistrationCase{
-                                             {&TU, &TC, &TA, &TB}, "TU TA TB TC", &HC}));
+                                             {&TU, &TC, &TA, &TB}, "TU TA TB TC", &HC}),
+                         // The order of registration: TA_TB.
+                         [](const auto& info) {
+                             std::string Name;
+                             for (const TClass* Item : info.param.Registered)
+                                 Name += (Name.empty() ? "" : "_") + Item->ClassName();
+                             return Name;
+                         });
 
 TEST(RegisteredClassList, FindReportsTheLowestDescendantWhenNoAncestorIsRegistered) {
     TcxRegisteredClassList List;

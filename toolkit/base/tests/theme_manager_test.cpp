@@ -139,6 +139,27 @@ TEST_F(OpeningLibrary, KeepsOneHandlePerClassAndReopensForAnotherName) {
     EXPECT_EQ(CloseTheme(tcButton), 0);
 }
 
+// The names are the library's class names, the contract with it: each kind opens its own.
+TEST_F(OpeningLibrary, EachKindOpensTheLibrarysClassOfItsName) {
+    for (int Kind = 0; Kind < dxThemeClassKindCount; ++Kind)
+        EXPECT_NE(OpenTheme(static_cast<TdxThemeClassKind>(Kind)), NullTheme);
+    const std::vector<std::wstring> Expected = {
+        L"Button",   L"Clock",    L"ComboBox",   L"Edit",     L"ExplorerBar",
+        L"Header",   L"ListBox",  L"ListView",   L"Menu",     L"Page",
+        L"Progress", L"Rebar",    L"ScrollBar",  L"Spin",     L"StartPanel",
+        L"Status",   L"Tab",      L"TaskBand",   L"TaskBar",  L"ToolBar",
+        L"ToolTip",  L"TrackBar", L"TrayNotify", L"TreeView", L"Window"};
+    EXPECT_EQ(Opened, Expected);
+    EXPECT_EQ(dxThemeClassName(tcTrayNotify), L"TrayNotify");
+}
+
+// A set of kinds tries them in ordinal order, Window (the last) after Button (the first).
+TEST_F(OpeningLibrary, ASetOfKindsOpensThemInOrdinalOrder) {
+    EXPECT_EQ(dxThemeClassKinds({tcButton, tcWindow}), (1u << 0) | (1u << 24));
+    EXPECT_TRUE(AreVisualStylesAvailable(dxThemeClassKinds({tcWindow, tcButton})));
+    EXPECT_EQ(Opened, (std::vector<std::wstring>{L"Button", L"Window"}));
+}
+
 TEST_F(OpeningLibrary, AThemeChangeClosesEveryHandleAndTheNextOpenUsesTheLastName) {
     OpenTheme(tcButton, L"Explorer::Button");
     OpenTheme(tcWindow);
@@ -194,13 +215,6 @@ TEST_F(ThemeManager, OtherMessagesAreLeftAlone) {
                                           platform::core::WM_USER, 0, 0),
               0);
     EXPECT_FALSE(Heard);
-}
-
-TEST_F(ThemeManager, ClassNamesByKind) {
-    EXPECT_EQ(dxThemeClassName(tcButton), L"Button");
-    EXPECT_EQ(dxThemeClassName(tcTrayNotify), L"TrayNotify");
-    EXPECT_EQ(dxThemeClassName(tcWindow), L"Window");
-    EXPECT_EQ(dxThemeClassKinds({tcButton, tcWindow}), (1u << 0) | (1u << 24));
 }
 
 } // namespace
