@@ -195,31 +195,31 @@ void TBank::TransmitChildren(const TBankChildren& kind) {
     TTransferWindow* window = TransferWindow();
     if (!MidiOnline() || window == nullptr) return;
     if (kind.NameList != nullptr) TransferNames.Load();
-    BeginTransfer(*window);
-    StartPacing(*window);
-    TransferIndex = 0;
-    TransferBlock = 0;
+    Transfer.Begin(*window);
+    Transfer.StartPacing(*window);
+    Transfer.Index = 0;
+    Transfer.Block = 0;
     window->Start(0, kind.MessageCount, kind.Label, TransferCaption(true));
     window->SetTransmetting();
     if (kind.CountsChildAtStart) window->AddElem(1);
     TransmitNext();
-    RunTransfer(*window);
+    Transfer.Run(*window);
 }
 
 void TBank::TransmitNextBlock(const TBankChildren& kind) {
     TTransferWindow* window = TransferWindow();
-    if (!Transferring || window == nullptr || TransferIndex >= kind.Count) return;
-    const TTransferBlock block = kind.Block(Elem(TransferIndex), TransferBlock);
+    if (!Transfer.Active() || window == nullptr || Transfer.Index >= kind.Count) return;
+    const TTransferBlock block = kind.Block(Elem(Transfer.Index), Transfer.Block);
     SendBlock(ChildBase(kind), block);
     if (kind.CountsChildAtStart) window->AddSended(static_cast<int>(block.Image.size()), 1);
-    if (++TransferBlock < kind.BlockCount) return;
+    if (++Transfer.Block < kind.BlockCount) return;
     if (!kind.CountsChildAtStart) window->AddSended(kind.ChildBytes, kind.BlockCount);
     ListChildName(kind);
-    TransferBlock = 0;
-    ++TransferIndex;
+    Transfer.Block = 0;
+    ++Transfer.Index;
     // Counted as they begin, the next child is counted now; else the one just through is.
-    if (!kind.CountsChildAtStart || TransferIndex < kind.Count) window->AddElem(1);
-    if (TransferIndex < kind.Count) return;
+    if (!kind.CountsChildAtStart || Transfer.Index < kind.Count) window->AddElem(1);
+    if (Transfer.Index < kind.Count) return;
     FinishChildren(*window, kind);
 }
 
@@ -228,29 +228,29 @@ void TBank::ReceiveChildren(bool ToEditBuffer, const TBankChildren& kind) {
     if (!MidiOnline() || window == nullptr) return;
     TLibElem::Receive(ToEditBuffer);
     if (kind.NameList != nullptr) TransferNames.Load();
-    BeginTransfer(*window);
-    TransferIndex = 0;
-    TransferBlock = 0;
+    Transfer.Begin(*window);
+    Transfer.Index = 0;
+    Transfer.Block = 0;
     window->Start(0, kind.MessageCount, kind.Label, TransferCaption(false));
     RequestNext();
     if (kind.CountsChildAtStart) window->AddElem(1);
-    RunTransfer(*window);
+    Transfer.Run(*window);
     UpdateViews();
 }
 
 std::uint32_t TBank::ChildBase(const TBankChildren& kind) const {
-    return kind.Base(false, Memory, TransferIndex + 1);
+    return kind.Base(false, Memory, Transfer.Index + 1);
 }
 
 void TBank::ListChildName(const TBankChildren& kind) {
     if (kind.NameList == nullptr) return;
-    TransferNames.SetName(kind.NameList(Memory), TransferIndex, ListedName(Elem(TransferIndex)));
+    TransferNames.SetName(kind.NameList(Memory), Transfer.Index, ListedName(Elem(Transfer.Index)));
 }
 
 void TBank::FinishChildren(TTransferWindow& window, const TBankChildren& kind) {
     window.SetDone(true);
     if (kind.NameList != nullptr) SaveTransferNames();
-    CloseSoon(window);
+    Transfer.CloseSoon(window);
 }
 
 TPatchBank::TPatchBank(TLibElem* Owner) : TBank(Owner) {
@@ -276,30 +276,30 @@ void TPatchBank::Receive(bool ToEditBuffer) {
 
 void TPatchBank::RequestNext() {
     TTransferWindow* window = TransferWindow();
-    if (!MidiOnline() || !Transferring || window == nullptr) return;
+    if (!MidiOnline() || !Transfer.Active() || window == nullptr) return;
     StopTimer(window->Timer());
     StopTimer(window->TimerCleanup());
-    if (TransferIndex >= PatchesPerMemory) {
+    if (Transfer.Index >= PatchesPerMemory) {
         FinishChildren(*window, PatchChildren);
         return;
     }
     RemoveInputHandler();
     model::DrainInput();
     window->AddSended(RequestMessageLength, 1);
-    TransferBlock = 0;
+    Transfer.Block = 0;
     ReceivedBlocks = 0;
     SendRQ1(ChildBase(PatchChildren), 0, 0, PatchRequestSize);
     InstallInputHandler([this] { ReceiveInput(); });
-    StartTimeout(*window);
+    Transfer.StartTimeout(*window);
 }
 
 void TPatchBank::ReceiveInput() {
     constexpr unsigned allBlocks = (1u << TPatch::BlockCount) - 1;
     TTransferWindow* window = TransferWindow();
-    while (Transferring && window != nullptr && TransferIndex < PatchesPerMemory) {
+    while (Transfer.Active() && window != nullptr && Transfer.Index < PatchesPerMemory) {
         const std::unique_ptr<midi::TMyMidiEvent> event = ReadInputEvent();
         if (!event) return;
-        TPatch& patch = Patch(TransferIndex);
+        TPatch& patch = Patch(Transfer.Index);
         const int block = patch.BlockOfReply(*event, ChildBase(PatchChildren));
         if (block < 0) continue;
         if (!ReplyIsSound(*event)) {
@@ -311,11 +311,11 @@ void TPatchBank::ReceiveInput() {
         }
         PlaceReply(*event, patch.Block(block).Image);
         ReceivedBlocks |= 1u << block;
-        ++TransferBlock;
+        ++Transfer.Block;
         if (ReceivedBlocks != allBlocks) continue;
         ListChildName(PatchChildren);
-        ++TransferIndex;
-        TransferBlock = 0;
+        ++Transfer.Index;
+        Transfer.Block = 0;
         window->AddReceived(TPatch::MessageBytes, TPatch::BlockCount);
         window->AddElem(1);
         RequestNext();
@@ -354,26 +354,27 @@ void TPerformanceBank::Receive(bool ToEditBuffer) {
 
 void TPerformanceBank::RequestNext() {
     TTransferWindow* window = TransferWindow();
-    if (!MidiOnline() || !Transferring || window == nullptr) return;
-    if (TransferIndex >= PerformancesPerMemory) return;
-    AskForBlock(*window, ChildBase(PerformanceChildren),
-                Performance(TransferIndex).Block(TransferBlock), [this] { ReceiveInput(); });
+    if (!MidiOnline() || !Transfer.Active() || window == nullptr) return;
+    if (Transfer.Index >= PerformancesPerMemory) return;
+    Transfer.AskForBlock(*window, ChildBase(PerformanceChildren),
+                         Performance(Transfer.Index).Block(Transfer.Block),
+                         [this] { ReceiveInput(); });
 }
 
 void TPerformanceBank::ReceiveInput() {
     TTransferWindow* window = TransferWindow();
-    while (Transferring && window != nullptr && TransferIndex < PerformancesPerMemory) {
-        const TTransferBlock block = Performance(TransferIndex).Block(TransferBlock);
+    while (Transfer.Active() && window != nullptr && Transfer.Index < PerformancesPerMemory) {
+        const TTransferBlock block = Performance(Transfer.Index).Block(Transfer.Block);
         const std::unique_ptr<midi::TMyMidiEvent> reply =
             NextReplyFor(ChildBase(PerformanceChildren), block);
         if (!reply) return;
         if (ReplyIsSound(*reply)) {
             PlaceReply(*reply, block.Image);
             window->AddReceived(static_cast<int>(block.Image.size()), 1);
-            if (++TransferBlock == TPerformance::BlockCount) {
+            if (++Transfer.Block == TPerformance::BlockCount) {
                 ListChildName(PerformanceChildren);
-                TransferBlock = 0;
-                if (++TransferIndex == PerformancesPerMemory) {
+                Transfer.Block = 0;
+                if (++Transfer.Index == PerformancesPerMemory) {
                     // Unlike the other banks, the last performance closes the window at once.
                     StopTimer(window->Timer());
                     window->SetDone(true);
@@ -411,21 +412,21 @@ void TRhythmBank::Receive(bool ToEditBuffer) {
 
 void TRhythmBank::RequestNext() {
     TTransferWindow* window = TransferWindow();
-    if (!MidiOnline() || !Transferring || window == nullptr) return;
-    if (TransferIndex >= RhythmsPerMemory) {
+    if (!MidiOnline() || !Transfer.Active() || window == nullptr) return;
+    if (Transfer.Index >= RhythmsPerMemory) {
         window->SetDone(true);
         window->Repaint();
-        CloseSoon(*window);
+        Transfer.CloseSoon(*window);
         return;
     }
-    AskForBlock(*window, ChildBase(RhythmChildren), Rhythm(TransferIndex).Block(TransferBlock),
-                [this] { ReceiveInput(); });
+    Transfer.AskForBlock(*window, ChildBase(RhythmChildren),
+                         Rhythm(Transfer.Index).Block(Transfer.Block), [this] { ReceiveInput(); });
 }
 
 void TRhythmBank::ReceiveInput() {
     TTransferWindow* window = TransferWindow();
-    while (Transferring && window != nullptr && TransferIndex < RhythmsPerMemory) {
-        const TTransferBlock block = Rhythm(TransferIndex).Block(TransferBlock);
+    while (Transfer.Active() && window != nullptr && Transfer.Index < RhythmsPerMemory) {
+        const TTransferBlock block = Rhythm(Transfer.Index).Block(Transfer.Block);
         const std::unique_ptr<midi::TMyMidiEvent> reply =
             NextReplyFor(ChildBase(RhythmChildren), block);
         if (!reply) return;
@@ -433,9 +434,9 @@ void TRhythmBank::ReceiveInput() {
         if (ReplyIsSound(*reply)) {
             PlaceReply(*reply, block.Image);
             window->AddReceived(static_cast<int>(block.Image.size()), 1);
-            if (++TransferBlock == TRhythm::BlockCount) {
-                TransferBlock = 0;
-                if (++TransferIndex == 1) window->AddElem(1);
+            if (++Transfer.Block == TRhythm::BlockCount) {
+                Transfer.Block = 0;
+                if (++Transfer.Index == 1) window->AddElem(1);
             }
         }
         RequestNext();

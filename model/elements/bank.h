@@ -84,9 +84,6 @@ protected:
     // names window reloaded. A failed save is reported; the transfer stands.
     void SaveTransferNames();
 
-    // The child being transferred (0-based) and the block inside it.
-    int TransferIndex = 0;
-    int TransferBlock = 0;
     // The instrument's name lists while a patch or performance bank is transferred.
     TUserCardNames TransferNames;
 

@@ -87,9 +87,9 @@ void TGlobal::ForEachChild(const std::function<void(TLibElem&)>& transfer) {
     for (TLibElem* part : parts) {
         // A child that leaves the window alone must not pass for finished by its predecessor.
         window->SetDone(false);
-        part->MoreTransfersFollow = part != parts.back();
+        part->Transfer.MoreFollow = part != parts.back();
         transfer(*part);
-        part->MoreTransfersFollow = false;
+        part->Transfer.MoreFollow = false;
         if (!window->Done()) return;
     }
 }

@@ -1,6 +1,5 @@
 #include "model/elements/lib_elem.h"
 
-#include "midi/midi_event.h"
 #include "model/elements/element_factory.h"
 #include "model/elements/library.h"
 #include "model/files/data_folders.h"
@@ -11,13 +10,9 @@
 #include "model/program/quintaron.h"
 #include "model/program/ui_services.h"
 #include "model/sysex/address_map.h"
-#include "model/transfer/transfer.h"
-#include "model/transfer/transfer_window.h"
-#include "platform/core/timer.h"
 
 #include <cmath>
 #include <memory>
-#include <utility>
 
 namespace model {
 
@@ -170,99 +165,6 @@ void TLibElem::SaveEditorPosition() {
 }
 
 void TLibElem::TransmitNext() {}
-
-void TLibElem::TransmitTimer() {
-    TransmitNext();
-}
-
-void TLibElem::TimeoutTimer() {
-    TTransferWindow* window = TransferWindow();
-    if (window == nullptr) return;
-    StopTimer(window->Timer());
-    StopTimer(window->TimerCleanup());
-    RemoveInputHandler();
-    if (window->Done() || !Transferring) {
-        window->Close();
-        return;
-    }
-    if (AskRetry())
-        RequestNext();
-    else
-        window->Close();
-}
-
-void TLibElem::BeginTransfer(TTransferWindow& window) {
-    StopTimer(window.Timer());
-    StopTimer(window.TimerCleanup());
-    Transferring = true;
-}
-
-void TLibElem::RunTransfer(TTransferWindow& window) {
-    window.ShowModal();
-    Transferring = false;
-    StopTimer(window.Timer());
-    StopTimer(window.TimerCleanup());
-    InstallDefaultInputHandler();
-}
-
-void TLibElem::StartTimeout(TTransferWindow& window) {
-    StartTimer(window.Timer(), TransferTimeoutMs, [this] { TimeoutTimer(); });
-}
-
-void TLibElem::CloseSoon(TTransferWindow& window) {
-    StartTimer(window.Timer(), MoreTransfersFollow ? TransferHandOverMs : TransferLingerMs,
-               [this] { TimeoutTimer(); });
-}
-
-void TLibElem::StartPacing(TTransferWindow& window) {
-    StartTimer(window.Timer(), TransmitPacingMs, [this] { TransmitTimer(); });
-}
-
-void TLibElem::AskForBlock(TTransferWindow& window, std::uint32_t base, const TTransferBlock& block,
-                           std::function<void()> onInput) {
-    StopTimer(window.Timer());
-    RemoveInputHandler();
-    DrainInput();
-    window.AddSended(RequestMessageLength, 1);
-    RequestBlock(base, block);
-    InstallInputHandler(std::move(onInput));
-    StartTimeout(window);
-}
-
-void TLibElem::ReceiveElement(bool ToEditBuffer, std::uint32_t address, int messages,
-                              const char* label, const char* caption) {
-    TTransferWindow* window = TransferWindow();
-    if (!MidiOnline() || window == nullptr) return;
-    TLibElem::Receive(ToEditBuffer);
-    BeginTransfer(*window);
-    TransferAddress = address;
-    TransferCounter = 0;
-    window->Start(0, messages, label, caption);
-    RequestNext();
-    window->AddElem(1);
-    RunTransfer(*window);
-    UpdateViews();
-}
-
-void TLibElem::TakeBlockReplies(int blockCount, const std::function<TTransferBlock(int)>& blockAt) {
-    TTransferWindow* window = TransferWindow();
-    while (Transferring && window != nullptr && TransferCounter < blockCount) {
-        const TTransferBlock block = blockAt(TransferCounter);
-        const std::unique_ptr<midi::TMyMidiEvent> reply = NextReplyFor(TransferAddress, block);
-        if (!reply) return;
-        StopTimer(window->Timer());
-        if (ReplyIsSound(*reply)) {
-            PlaceReply(*reply, block.Image);
-            window->AddReceived(static_cast<int>(block.Image.size()), 1);
-            if (++TransferCounter == blockCount) {
-                window->SetDone(true);
-                window->Close();
-                return;
-            }
-        }
-        RequestNext();
-    }
-}
 
 void TLibElem::Print(int& Y, bool Extra) {
     if (PrintTarget() == nullptr) return;

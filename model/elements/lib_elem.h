@@ -4,12 +4,12 @@
 // overrides. Elements reach their windows through TEditorView and TUiServices only.
 
 #include "model/editing/editor_view.h"
+#include "model/transfer/elem_transfer.h"
 #include "platform/core/byte_file.h"
 #include "platform/core/date_time.h"
 #include "platform/core/object.h"
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -33,9 +33,6 @@ inline constexpr const char* UntitledSysEx = "Untitled.Syx";
 
 // "Patch", "Patch Bank" ... "Global"; empty for an unknown code.
 std::string GetTypeName(std::int16_t type);
-
-class TTransferWindow;
-struct TTransferBlock;
 
 class TLibElem : public platform::core::TObject {
 public:
@@ -97,11 +94,6 @@ public:
     // The last owner up the chain; the element itself when it has none.
     TLibElem* Root();
 
-    // Handlers of the transfer window's timer: the tick of a paced transmit, and the time-out,
-    // which also closes the window of a finished transfer.
-    void TransmitTimer();
-    void TimeoutTimer();
-
     std::string Name;
     std::int16_t Type = etPatch;
     platform::core::TDateTime ModifiedDate = 0;
@@ -123,8 +115,8 @@ public:
     std::int16_t Number = 1;
     TLibElem* Owner = nullptr;
     TEditorView* Editor = nullptr;
-    std::uint32_t TransferAddress = 0;
-    std::int16_t TransferCounter = 0;
+    // The course of the element's transfers with the instrument.
+    TElemTransfer Transfer{*this};
 
 protected:
     // What Assign copies beyond the base fields, from an element of the same kind.
@@ -135,41 +127,6 @@ protected:
     void UpdateEditor();
     // The root library, when the element lies in one, is no longer saved.
     void MarkLibraryUnsaved();
-
-    // A transfer of this element starts: the window's timers are stopped until it arms them.
-    void BeginTransfer(TTransferWindow& window);
-    // Shows the transfer window until it closes. However it closed, its timers are stopped
-    // then, the input goes back to the default handler, and nothing more of the transfer runs.
-    void RunTransfer(TTransferWindow& window);
-    // The time-out: 2000 ms from now.
-    void StartTimeout(TTransferWindow& window);
-    // A finished transfer's window closes a second from now, or at once when another transfer
-    // of the same command follows (MoreTransfersFollow).
-    void CloseSoon(TTransferWindow& window);
-    // A paced transmit: TransmitNext every 50 ms.
-    void StartPacing(TTransferWindow& window);
-    // A receive asks for one block at base: the time-out stopped, the input waiting dropped,
-    // the request counted and sent, its reply left to onInput and the time-out started.
-    void AskForBlock(TTransferWindow& window, std::uint32_t base, const TTransferBlock& block,
-                     std::function<void()> onInput);
-    // The receive of a single element at address, from its first block on: the window is
-    // started with messages, label and caption and counts the element; the views are
-    // refreshed once it has closed.
-    void ReceiveElement(bool ToEditBuffer, std::uint32_t address, int messages, const char* label,
-                        const char* caption);
-    // The input handler of a receive block by block, blockAt(TransferCounter) being the block
-    // awaited: a bad reply asks for the same block again, and the last of blockCount closes the
-    // window at once.
-    void TakeBlockReplies(int blockCount, const std::function<TTransferBlock(int)>& blockAt);
-
-    // Between BeginTransfer and the window's close; requests, replies and paced blocks of the
-    // element are taken only then.
-    bool Transferring = false;
-
-public:
-    // Set by a global set on each of its parts but the last it transfers: the part's window
-    // then makes way for the next part at once instead of standing for a second.
-    bool MoreTransfersFollow = false;
 };
 
 } // namespace model

@@ -144,29 +144,30 @@ void TPatch::Transmit(bool ToEditBuffer) {
 }
 
 void TPatch::Receive(bool ToEditBuffer) {
-    ReceiveElement(ToEditBuffer, TransferBase(ToEditBuffer), 1, "Pacth", "Now Receiving Patch");
+    Transfer.ReceiveElement(ToEditBuffer, TransferBase(ToEditBuffer), 1, "Pacth",
+                            "Now Receiving Patch");
 }
 
 void TPatch::RequestNext() {
     TTransferWindow* window = TransferWindow();
-    if (!MidiOnline() || !Transferring || window == nullptr) return;
+    if (!MidiOnline() || !Transfer.Active() || window == nullptr) return;
     StopTimer(window->Timer());
     RemoveInputHandler();
     DrainInput();
-    TransferCounter = 0;
+    Transfer.Counter = 0;
     ReceivedBlocks = 0;
-    SendRQ1(TransferAddress, 0, 0, PatchRequestSize);
+    SendRQ1(Transfer.Address, 0, 0, PatchRequestSize);
     InstallInputHandler([this] { ReceiveInput(); });
-    StartTimeout(*window);
+    Transfer.StartTimeout(*window);
 }
 
 void TPatch::ReceiveInput() {
     constexpr unsigned allBlocks = (1u << BlockCount) - 1;
     TTransferWindow* window = TransferWindow();
-    while (Transferring && window != nullptr) {
+    while (Transfer.Active() && window != nullptr) {
         const std::unique_ptr<midi::TMyMidiEvent> event = ReadInputEvent();
         if (!event) return;
-        const int block = BlockOfReply(*event, TransferAddress);
+        const int block = BlockOfReply(*event, Transfer.Address);
         if (block < 0) continue;
         StopTimer(window->Timer());
         if (!ReplyIsSound(*event)) {
@@ -176,11 +177,11 @@ void TPatch::ReceiveInput() {
         }
         PlaceReply(*event, Block(block).Image);
         ReceivedBlocks |= 1u << block;
-        ++TransferCounter;
+        ++Transfer.Counter;
         if (ReceivedBlocks != allBlocks) {
             // The rest of the patch gets its own time, so that a lost block is not waited for
             // for ever.
-            StartTimeout(*window);
+            Transfer.StartTimeout(*window);
             continue;
         }
         window->SetDone(true);

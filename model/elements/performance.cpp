@@ -122,18 +122,19 @@ void TPerformance::Transmit(bool ToEditBuffer) {
 }
 
 void TPerformance::Receive(bool ToEditBuffer) {
-    ReceiveElement(ToEditBuffer, TransferBase(ToEditBuffer), BlockCount, "Performance",
-                   "Now Receiving Performance");
+    Transfer.ReceiveElement(ToEditBuffer, TransferBase(ToEditBuffer), BlockCount, "Performance",
+                            "Now Receiving Performance");
 }
 
 void TPerformance::RequestNext() {
     TTransferWindow* window = TransferWindow();
-    if (!MidiOnline() || !Transferring || window == nullptr) return;
-    AskForBlock(*window, TransferAddress, Block(TransferCounter), [this] { ReceiveInput(); });
+    if (!MidiOnline() || !Transfer.Active() || window == nullptr) return;
+    Transfer.AskForBlock(*window, Transfer.Address, Block(Transfer.Counter),
+                         [this] { ReceiveInput(); });
 }
 
 void TPerformance::ReceiveInput() {
-    TakeBlockReplies(BlockCount, [this](int block) { return Block(block); });
+    Transfer.TakeBlockReplies(BlockCount, [this](int block) { return Block(block); });
 }
 
 void TPerformance::AssignData(const TLibElem& Source) {

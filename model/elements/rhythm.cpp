@@ -107,63 +107,64 @@ std::uint32_t TRhythm::TransferBase(bool toEditBuffer) const {
 void TRhythm::Transmit(bool ToEditBuffer) {
     TTransferWindow* window = TransferWindow();
     if (!MidiOnline() || window == nullptr) return;
-    TransferAddress = TransferBase(ToEditBuffer);
-    if (TransferAddress == RhythmEditBuffer) {
+    Transfer.Address = TransferBase(ToEditBuffer);
+    if (Transfer.Address == RhythmEditBuffer) {
         AppState()->CurrentRhythm = this;
         AppState()->PreviewChannel = 10;
     }
-    BeginTransfer(*window);
-    StartPacing(*window);
-    TransferCounter = 0;
+    Transfer.Begin(*window);
+    Transfer.StartPacing(*window);
+    Transfer.Counter = 0;
     window->Start(0, BlockCount, "Rhythm Number", "Now Transmitting Rhythm");
     window->SetTransmetting();
     window->AddElem(1);
     TransmitNext();
-    RunTransfer(*window);
+    Transfer.Run(*window);
 }
 
 void TRhythm::TransmitNext() {
     TTransferWindow* window = TransferWindow();
-    if (!Transferring || window == nullptr || TransferCounter >= BlockCount) return;
-    const TTransferBlock block = Block(TransferCounter);
-    SendBlock(TransferAddress, block);
+    if (!Transfer.Active() || window == nullptr || Transfer.Counter >= BlockCount) return;
+    const TTransferBlock block = Block(Transfer.Counter);
+    SendBlock(Transfer.Address, block);
     window->AddSended(static_cast<int>(block.Image.size()), 1);
-    if (++TransferCounter == BlockCount) {
+    if (++Transfer.Counter == BlockCount) {
         window->SetDone(true);
-        CloseSoon(*window);
+        Transfer.CloseSoon(*window);
     }
 }
 
 void TRhythm::Receive(bool ToEditBuffer) {
     CompletionCount = 0;
-    ReceiveElement(ToEditBuffer, TransferBase(ToEditBuffer), BlockCount, "Rhythm Number",
-                   "Now Receiving Rhythm");
+    Transfer.ReceiveElement(ToEditBuffer, TransferBase(ToEditBuffer), BlockCount, "Rhythm Number",
+                            "Now Receiving Rhythm");
 }
 
 void TRhythm::RequestNext() {
     TTransferWindow* window = TransferWindow();
-    if (!MidiOnline() || !Transferring || window == nullptr) return;
+    if (!MidiOnline() || !Transfer.Active() || window == nullptr) return;
     if (CompletionCount >= 1) {
         window->SetDone(true);
         window->Repaint();
-        CloseSoon(*window);
+        Transfer.CloseSoon(*window);
         return;
     }
-    AskForBlock(*window, TransferAddress, Block(TransferCounter), [this] { ReceiveInput(); });
+    Transfer.AskForBlock(*window, Transfer.Address, Block(Transfer.Counter),
+                         [this] { ReceiveInput(); });
 }
 
 void TRhythm::ReceiveInput() {
     TTransferWindow* window = TransferWindow();
-    while (Transferring && window != nullptr && TransferCounter < BlockCount) {
+    while (Transfer.Active() && window != nullptr && Transfer.Counter < BlockCount) {
         const std::unique_ptr<midi::TMyMidiEvent> reply =
-            NextReplyFor(TransferAddress, Block(TransferCounter));
+            NextReplyFor(Transfer.Address, Block(Transfer.Counter));
         if (!reply) return;
         StopTimer(window->Timer());
         if (ReplyIsSound(*reply)) {
-            const TTransferBlock block = Block(TransferCounter);
+            const TTransferBlock block = Block(Transfer.Counter);
             PlaceReply(*reply, block.Image);
             window->AddReceived(static_cast<int>(block.Image.size()), 1);
-            if (++TransferCounter == BlockCount) ++CompletionCount;
+            if (++Transfer.Counter == BlockCount) ++CompletionCount;
         }
         RequestNext();
     }

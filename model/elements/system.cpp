@@ -99,17 +99,18 @@ void TSystem::Transmit(bool) {
 }
 
 void TSystem::Receive(bool ToEditBuffer) {
-    ReceiveElement(ToEditBuffer, SystemBase, BlockCount, "System", "Now Receiving System");
+    Transfer.ReceiveElement(ToEditBuffer, SystemBase, BlockCount, "System", "Now Receiving System");
 }
 
 void TSystem::RequestNext() {
     TTransferWindow* window = TransferWindow();
-    if (!MidiOnline() || !Transferring || window == nullptr) return;
-    AskForBlock(*window, TransferAddress, Block(TransferCounter), [this] { ReceiveInput(); });
+    if (!MidiOnline() || !Transfer.Active() || window == nullptr) return;
+    Transfer.AskForBlock(*window, Transfer.Address, Block(Transfer.Counter),
+                         [this] { ReceiveInput(); });
 }
 
 void TSystem::ReceiveInput() {
-    TakeBlockReplies(BlockCount, [this](int block) { return Block(block); });
+    Transfer.TakeBlockReplies(BlockCount, [this](int block) { return Block(block); });
 }
 
 void TSystem::AssignData(const TLibElem& Source) {
