@@ -108,24 +108,6 @@ int MessageBoxButtons(UINT flags, TMsgDlgButtons& buttons) {
     return 0;
 }
 
-std::string Lower(std::string s) {
-    for (char& c : s)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
-
-bool Wildcard(const char* p, const char* s) {
-    for (; *p; ++p, ++s) {
-        if (*p == '*') {
-            for (; *s; ++s)
-                if (Wildcard(p + 1, s)) return true;
-            return Wildcard(p + 1, s);
-        }
-        if (!*s || (*p != '?' && *p != *s)) return false;
-    }
-    return !*s;
-}
-
 } // namespace
 
 // ---- message boxes ----
@@ -201,58 +183,6 @@ int MessageBox(const std::string& text, const std::string& caption, UINT flags) 
 }
 
 // ---- file dialogs ----
-
-std::vector<std::string> FilterPatterns(const std::string& filter, int index) {
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    for (;;) {
-        std::size_t bar = filter.find('|', start);
-        parts.push_back(filter.substr(start, bar == std::string::npos ? bar : bar - start));
-        if (bar == std::string::npos) break;
-        start = bar + 1;
-    }
-    std::vector<std::string> result;
-    const std::size_t at = static_cast<std::size_t>(std::max(1, index) - 1) * 2 + 1;
-    if (at >= parts.size()) return result;
-    std::string patterns = parts[at];
-    start = 0;
-    for (;;) {
-        std::size_t semi = patterns.find(';', start);
-        std::string p =
-            core::Trim(patterns.substr(start, semi == std::string::npos ? semi : semi - start));
-        if (!p.empty()) {
-            std::string either;
-            for (char c : p) {
-                if (std::isalpha(static_cast<unsigned char>(c))) {
-                    either += '[';
-                    either += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-                    either += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-                    either += ']';
-                } else {
-                    either += c;
-                }
-            }
-            result.push_back(either);
-        }
-        if (semi == std::string::npos) break;
-        start = semi + 1;
-    }
-    return result;
-}
-
-bool MatchesPattern(const std::string& fileName, const std::string& pattern) {
-    // The either-case classes ("[sS]") reduce to the letter itself once both sides are lower.
-    std::string plain;
-    for (std::size_t i = 0; i < pattern.size(); ++i) {
-        if (pattern[i] == '[' && i + 3 < pattern.size() && pattern[i + 3] == ']') {
-            plain += pattern[i + 1];
-            i += 3;
-        } else {
-            plain += pattern[i];
-        }
-    }
-    return Wildcard(Lower(plain).c_str(), Lower(core::ExtractFileName(fileName)).c_str());
-}
 
 TOpenDialog::TOpenDialog(TComponent* owner) : TComponent(owner) {}
 

@@ -77,11 +77,6 @@ protected:
     bool Saving() const override { return true; }
 };
 
-// The patterns of filter number index (1-based), each turned into one that matches letters of
-// either case ("*.syx" -> "*.[sS][yY][xX]"), as the platform's file system does.
-std::vector<std::string> FilterPatterns(const std::string& filter, int index);
-bool MatchesPattern(const std::string& fileName, const std::string& pattern);
-
 enum class TDialogKind { MessageBox, MessageDlg, Open, Save };
 
 struct TDialogQuestion {

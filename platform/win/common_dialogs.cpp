@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QStringList>
 
+#include <algorithm>
 #include <cctype>
 #include <string_view>
 #include <vector>
@@ -30,7 +31,7 @@ std::vector<std::string> Split(std::string_view text, char separator) {
 }
 
 // Qt's dialog matches patterns by case; a letter becomes a class of both of its cases.
-QString EitherCase(const std::string& pattern) {
+std::string EitherCase(const std::string& pattern) {
     std::string either;
     for (char c : pattern) {
         if (std::isalpha(static_cast<unsigned char>(c))) {
@@ -42,7 +43,7 @@ QString EitherCase(const std::string& pattern) {
             either += c;
         }
     }
-    return QString::fromStdString(either);
+    return either;
 }
 
 // "Description (pattern pattern)" for each pair of the filter.
@@ -51,13 +52,27 @@ QStringList QtFilters(const std::string& filter) {
     const std::vector<std::string> parts = Split(filter, '\0');
     for (std::size_t i = 0; i + 1 < parts.size(); i += 2) {
         QStringList patterns;
-        for (const std::string& p : Split(parts[i + 1], ';'))
-            if (std::string trimmed = core::Trim(p); !trimmed.empty())
-                patterns << EitherCase(trimmed);
+        for (const std::string& p : FilterPatterns(filter, static_cast<int>(i / 2) + 1))
+            patterns << QString::fromStdString(p);
         filters << FromAnsi(parts[i]) + " (" + patterns.join(' ') + ")";
     }
     return filters;
 }
+
+} // namespace
+
+std::vector<std::string> FilterPatterns(const std::string& Filter, int Index) {
+    const std::vector<std::string> parts = Split(Filter, '\0');
+    const std::size_t at = static_cast<std::size_t>(std::max(1, Index) - 1) * 2 + 1;
+    std::vector<std::string> patterns;
+    if (at >= parts.size()) return patterns;
+    for (const std::string& p : Split(parts[at], ';'))
+        if (std::string trimmed = core::Trim(p); !trimmed.empty())
+            patterns.push_back(EitherCase(trimmed));
+    return patterns;
+}
+
+namespace {
 
 BOOL RunFileDialog(OPENFILENAME* ofn, bool saving) {
     if (!ofn) return false;

@@ -6,6 +6,7 @@
 #include "platform/win/messages.h"
 
 #include <string>
+#include <vector>
 
 namespace platform::win {
 
@@ -26,6 +27,10 @@ struct OPENFILENAME {
     std::string lpstrTitle;
     DWORD Flags = 0;
 };
+
+// The patterns of pair number Index (1-based) of Filter (as lpstrFilter), each made to match
+// names in either case ("*.syx" -> "*.[sS][yY][xX]"); none past the last pair.
+std::vector<std::string> FilterPatterns(const std::string& Filter, int Index);
 
 // FALSE when the user cancels; lpstrFile is then as it was.
 BOOL GetOpenFileName(OPENFILENAME* ofn);

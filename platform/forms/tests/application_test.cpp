@@ -97,16 +97,6 @@ TEST_F(ApplicationTest, FileDialogsAddTheDefaultExtensionAndCheckExistence) {
     EXPECT_EQ(script.Asked()[0].InitialDir, folder);
 }
 
-TEST_F(ApplicationTest, FilterPatternsMatchEitherCase) {
-    const std::string filter = "SysEx files (*.syx)|*.syx;*.mid|All files|*.*";
-    EXPECT_EQ(FilterPatterns(filter, 1),
-              (std::vector<std::string>{"*.[sS][yY][xX]", "*.[mM][iI][dD]"}));
-    EXPECT_EQ(FilterPatterns(filter, 2), (std::vector<std::string>{"*.*"}));
-    EXPECT_TRUE(MatchesPattern("/data/BANK.SYX", "*.[sS][yY][xX]"));
-    EXPECT_TRUE(MatchesPattern("bank.syx", "*.syx"));
-    EXPECT_FALSE(MatchesPattern("bank.syx.bak", "*.syx"));
-}
-
 TEST_F(ApplicationTest, HelpGoesToTheBackEnd) {
     std::vector<THelpRequest> asked;
     Application().SetHelpBackEnd([&](const THelpRequest& request) {
