@@ -255,6 +255,18 @@ void ReportThroughput(benchmark::State& state, double seconds) {
     state.counters["elements"] = lib.elements;
 }
 
+// After the timed loop of a load: the library checked byte for byte, then the figures.
+void FinishLoad(benchmark::State& state, model::TLibrary& library, Clock::duration spent,
+                const bench::OneCore& pinned) {
+    if (std::string why = LoadedDifference(library); !why.empty())
+        return state.SkipWithError(why.c_str());
+    const double seconds = std::chrono::duration<double>(spent).count();
+    ReportThroughput(state, seconds);
+    state.counters["vs_100ms"] =
+        benchmark::Counter(seconds / static_cast<double>(state.iterations()) / LoadLimitSeconds);
+    state.counters["one_core"] = pinned.Pinned() ? 1 : 0;
+}
+
 // Parsing and building the elements from bytes already in memory, on one core.
 void BM_LibraryLoad(benchmark::State& state) {
     const GeneratedLibrary& lib = TheLibrary();
@@ -268,13 +280,7 @@ void BM_LibraryLoad(benchmark::State& state) {
         spent += Clock::now() - start;
         benchmark::DoNotOptimize(library.Elems.data());
     }
-    if (std::string why = LoadedDifference(library); !why.empty())
-        return state.SkipWithError(why.c_str());
-    const double seconds = std::chrono::duration<double>(spent).count();
-    ReportThroughput(state, seconds);
-    state.counters["vs_100ms"] =
-        benchmark::Counter(seconds / static_cast<double>(state.iterations()) / LoadLimitSeconds);
-    state.counters["one_core"] = pinned.Pinned() ? 1 : 0;
+    FinishLoad(state, library, spent, pinned);
 }
 BENCHMARK(BM_LibraryLoad)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -295,13 +301,7 @@ void BM_LibraryLoadFromFile(benchmark::State& state) {
         spent += Clock::now() - start;
         if (!loaded) return state.SkipWithError("load failed");
     }
-    if (std::string why = LoadedDifference(library); !why.empty())
-        return state.SkipWithError(why.c_str());
-    const double seconds = std::chrono::duration<double>(spent).count();
-    ReportThroughput(state, seconds);
-    state.counters["vs_100ms"] =
-        benchmark::Counter(seconds / static_cast<double>(state.iterations()) / LoadLimitSeconds);
-    state.counters["one_core"] = pinned.Pinned() ? 1 : 0;
+    FinishLoad(state, library, spent, pinned);
 }
 BENCHMARK(BM_LibraryLoadFromFile)->Unit(benchmark::kMillisecond)->UseRealTime();
 
