@@ -572,6 +572,10 @@ void dxOffice11ReleaseColors() {
     if (--S.UserCount == 0) FreeBrushesAndBitmaps();
 }
 
+int dxOffice11ColorUserCount() {
+    return State().UserCount;
+}
+
 void dxOffice11RefreshColors() {
     CalculatePalette();
     if (State().UserCount > 0) {

@@ -44,6 +44,8 @@ HBITMAP dxOffice11ExpandButtonBitmap(bool Plus);
 // the brushes and bitmaps.
 void dxOffice11InitColors();
 void dxOffice11ReleaseColors();
+// The users holding the colours now.
+int dxOffice11ColorUserCount();
 // After a change of the system colours or the visual style: a new palette, and new brushes and
 // bitmaps while there are users.
 void dxOffice11RefreshColors();

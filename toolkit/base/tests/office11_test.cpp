@@ -222,6 +222,11 @@ TEST_F(Office11, OnABlackOrWhiteButtonFaceTheBlendsAreTheHighlight) {
 }
 
 TEST_F(Office11, BrushesAndBitmapsLiveWhileTheColoursAreHeld) {
+    // Other users of the process (the system palette listener) step aside, so that this test's
+    // user is the last one.
+    const int OtherUsers = dxOffice11ColorUserCount() - 1;
+    for (int I = 0; I < OtherUsers; ++I)
+        dxOffice11ReleaseColors();
     ASSERT_NE(dxOffice11SelectedBrush(), pg::NullObject);
     pg::LOGBRUSH Brush;
     ASSERT_NE(pg::GetObject(dxOffice11SelectedBorderBrush(), sizeof Brush, &Brush), 0);
@@ -239,7 +244,8 @@ TEST_F(Office11, BrushesAndBitmapsLiveWhileTheColoursAreHeld) {
     dxOffice11ReleaseColors();
     EXPECT_EQ(dxOffice11MenuBrush(), pg::NullObject);
     EXPECT_EQ(dxOffice11SubMenuExpandBitmap(), pg::NullObject);
-    dxOffice11InitColors();
+    for (int I = 0; I <= OtherUsers; ++I)
+        dxOffice11InitColors();
 }
 
 TEST_F(Office11, TheSubMenuExpandImageIsRecolouredToTheBarGradient) {
