@@ -203,6 +203,10 @@ public:
 
     // Forgets which objects are selected, so the next operation selects them again.
     void Refresh();
+    // Selects the pen, brush or font (with the colours and modes they set) into the context
+    // now, for code that draws on Handle() itself; what is already selected stays.
+    enum State : unsigned { PenValid = 1, BrushValid = 2, FontValid = 4 };
+    void Require(unsigned state);
     void Lock() { ++lockCount_; }
     void Unlock() { --lockCount_; }
     int LockCount() const { return lockCount_; }
@@ -217,8 +221,6 @@ protected:
     void Changed();
 
 private:
-    enum State : unsigned { PenValid = 1, BrushValid = 2, FontValid = 4 };
-    void Require(unsigned state);
     void Deselect();
 
     HDC dc_{};

@@ -28,6 +28,17 @@ TEST_F(CanvasTest, ShapesUseThePenAndBrush) {
     EXPECT_EQ(surface_.At(5, 5), GetSysColor(COLOR_BTNFACE));
 }
 
+TEST_F(CanvasTest, RequireSelectsTheObjectsAndColoursForDirectDrawing) {
+    canvas_.Brush().SetColor(clRed);
+    canvas_.Brush().SetStyle(TBrushStyle::bsClear);
+    canvas_.Font().SetColor(clBlue);
+    canvas_.Require(TCanvas::BrushValid | TCanvas::FontValid);
+    EXPECT_EQ(GetTextColor(surface_.DC()), 0xFF0000u);
+    EXPECT_EQ(GetBkColor(surface_.DC()), 0x0000FFu);
+    EXPECT_EQ(GetBkMode(surface_.DC()), TRANSPARENT);
+    EXPECT_EQ(GetCurrentObject(surface_.DC(), OBJ_BRUSH), canvas_.Brush().Handle());
+}
+
 TEST_F(CanvasTest, PenModeXorAndPenPosition) {
     canvas_.Pen().SetColor(clWhite);
     canvas_.Pen().SetMode(TPenMode::pmXor);
