@@ -214,6 +214,15 @@ void ReceiveSeeds() {
     }
 }
 
+// Packets of the bitmap stream's run-length code, bare and behind the stream's header.
+void BitmapStreamSeeds() {
+    const Bytes packets = {125, 7, 125, 7, 50, 7, 0x83, 'A', 'B', 'C', 0x02, 'D'};
+    Seed("fuzz_bitmap_stream", "packets", packets);
+    Bytes stream = {static_cast<std::uint8_t>(packets.size()), 0, 0, 0, 'X', 'D', 'B', 'M', 1, 0};
+    stream.insert(stream.end(), packets.begin(), packets.end());
+    Seed("fuzz_bitmap_stream", "stream", stream);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -230,5 +239,6 @@ int main(int argc, char** argv) {
     NameListSeeds();
     MidiFileSeeds();
     ReceiveSeeds();
+    BitmapStreamSeeds();
     return 0;
 }
