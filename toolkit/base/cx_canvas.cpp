@@ -409,6 +409,9 @@ namespace {
 // The desktop's context without clipping: the whole screen surface.
 class TScreenCanvas : public TCanvas {
 public:
+    // The context is made at once, so that the drawing layer's tables, which its release at
+    // exit needs, are made before this lives and are gone only after it.
+    TScreenCanvas() { Handle(); }
     ~TScreenCanvas() override {
         const HDC DC = HandleAllocated() ? Handle() : pg::NullDC;
         SetHandle(pg::NullDC);
