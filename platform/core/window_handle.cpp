@@ -1,5 +1,6 @@
 #include "platform/core/window_handle.h"
 
+#include <algorithm>
 #include <memory>
 #include <mutex>
 #include <unordered_map>
@@ -46,6 +47,19 @@ void UnregisterWindowHandle(HWND wnd) {
 
 bool IsWindow(HWND wnd) {
     return ProcOf(wnd) != nullptr;
+}
+
+std::vector<HWND> WindowHandles() {
+    std::vector<HWND> handles;
+    {
+        auto& r = TheRegistry();
+        std::lock_guard lock(r.mutex);
+        handles.reserve(r.procs.size());
+        for (const auto& entry : r.procs)
+            handles.push_back(entry.first);
+    }
+    std::sort(handles.begin(), handles.end());
+    return handles;
 }
 
 WNDPROC SetWindowProc(HWND wnd, WNDPROC proc) {

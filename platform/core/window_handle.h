@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 namespace platform::core {
 
@@ -29,6 +30,8 @@ HWND RegisterWindowHandle(WNDPROC proc);
 // Forgets the handle: its queued messages and timers die with it.
 void UnregisterWindowHandle(HWND wnd);
 bool IsWindow(HWND wnd);
+// Every live handle, oldest first: what a broadcast of the system reaches.
+std::vector<HWND> WindowHandles();
 // Returns the previous procedure, for the subclass to pass on what it does not handle.
 WNDPROC SetWindowProc(HWND wnd, WNDPROC proc);
 LRESULT CallWindowProc(const WNDPROC& proc, HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);

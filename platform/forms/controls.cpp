@@ -757,9 +757,15 @@ void TWinControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y
     TControl::MouseDown(button, shift, x, y);
 }
 
-void TWinControl::HandlePaint() {
+void TWinControl::HandlePaint(gdi::HDC dc) {
+    // A device context in the message: paint a copy into it, the window's own state untouched.
+    if (dc != gdi::NullDC) {
+        PaintWindow(dc);
+        PaintControls(dc);
+        return;
+    }
     PAINTSTRUCT ps;
-    gdi::HDC dc = BeginPaint(handle_, &ps);
+    dc = BeginPaint(handle_, &ps);
     PaintWindow(dc);
     PaintControls(dc);
     EndPaint(handle_, &ps);
@@ -779,13 +785,18 @@ void TWinControl::PaintControls(gdi::HDC dc) {
         graphic->canvas_.SetHandle(dc);
         graphic->canvas_.Refresh();
         graphic->canvas_.Font().Assign(graphic->font_);
+        // A copy of this window is a copy of its graphic children too.
+        const TControlState state = graphic->ControlState;
+        if (ControlState & csPaintCopy) graphic->ControlState |= csPaintCopy;
         try {
             graphic->Paint();
         } catch (...) {
+            graphic->ControlState = state;
             graphic->canvas_.SetHandle(gdi::NullDC);
             gdi::RestoreDC(dc, saved);
             throw;
         }
+        graphic->ControlState = state;
         graphic->canvas_.SetHandle(gdi::NullDC);
         gdi::RestoreDC(dc, saved);
     }
@@ -861,7 +872,7 @@ void TWinControl::HandleKey(TMessage& message) {
 void TWinControl::Dispatch(TMessage& message) {
     switch (message.Msg) {
     case WM_PAINT:
-        HandlePaint();
+        HandlePaint(static_cast<gdi::HDC>(message.WParam));
         return;
     case WM_ERASEBKGND: {
         if (message.WParam == 0) return;

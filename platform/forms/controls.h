@@ -94,6 +94,11 @@ using TControlStyle = unsigned;
 inline constexpr TControlStyle csAcceptsControls = 1, csCaptureMouse = 2, csClickEvents = 4,
                                csDoubleClicks = 8, csOpaque = 16, csSetCaption = 32;
 
+// What a control is going through; a set of the flags below. csPaintCopy: it is painted as a copy
+// into someone else's device context (under a transparent child), not onto its own window.
+using TControlState = unsigned;
+inline constexpr TControlState csPaintCopy = 1;
+
 using TMouseEvent =
     std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
@@ -177,6 +182,7 @@ public:
 
     TControlStyle ControlStyle() const { return controlStyle_; }
     void SetControlStyle(TControlStyle value) { controlStyle_ = value; }
+    TControlState ControlState = 0;
 
     // Drag and drop.
     TDragMode DragMode() const { return dragMode_; }
@@ -286,6 +292,8 @@ public:
 
     bool TabStop = false;
     int TabOrder = 0;
+    // Paints through an off-screen image of its own.
+    bool DoubleBuffered = false;
     bool Focused() const;
     virtual bool CanFocus() const;
     virtual void SetFocus();
@@ -343,7 +351,8 @@ private:
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
     bool RouteMouse(TMessage& message);
-    void HandlePaint();
+    // Into dc when it is given (WM_PAINT with a device context), else the window's update region.
+    void HandlePaint(gdi::HDC dc = gdi::NullDC);
     void HandleKey(TMessage& message);
     void SyncBoundsFromWindow();
     void ApplyVisible();

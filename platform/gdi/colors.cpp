@@ -1,6 +1,7 @@
 #include "platform/gdi/colors.h"
 
 #include "platform/core/text.h"
+#include "platform/gdi/setting_change.h"
 
 #include <array>
 #include <cstdlib>
@@ -131,8 +132,10 @@ int GetSystemMetrics(int index) {
 }
 
 void SetSystemProfile(SystemProfile profile) {
+    const ColorTable before = State().colors;
     State().profile = profile;
     State().colors = profile == SystemProfile::Classic ? ClassicColors : XPColors;
+    if (State().colors != before) BroadcastSettingChange(WM_SYSCOLORCHANGE);
 }
 
 SystemProfile GetSystemProfile() {
@@ -144,6 +147,8 @@ void SetSysColors(int count, const int* indices, const COLORREF* values) {
         if (indices[i] >= 0 && indices[i] < SystemColorCount)
             State().colors[static_cast<std::size_t>(indices[i])] = values[i] & 0xFFFFFF;
     }
+    // The platform tells the windows whether or not a value differed.
+    if (count > 0) BroadcastSettingChange(WM_SYSCOLORCHANGE);
 }
 
 } // namespace platform::gdi

@@ -5,6 +5,7 @@
 #include <QPainterPath>
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace platform::gdi {
 
@@ -102,7 +103,7 @@ Region Region::FromRows(int top, std::vector<std::vector<Span>> rows) {
 Region Region::FromPolygon(const TPoint* points, const int* counts, int polygonCount,
                            int fillMode) {
     struct Edge {
-        double x0, y0, x1, y1;
+        int x0, y0, x1, y1;
         int dir;
     };
     std::vector<Edge> edges;
@@ -120,20 +121,25 @@ Region Region::FromPolygon(const TPoint* points, const int* counts, int polygonC
             minY = std::min({minY, a.Y, b.Y});
             maxY = std::max({maxY, a.Y, b.Y});
             if (a.Y == b.Y) continue;
-            edges.push_back(
-                {double(a.X), double(a.Y), double(b.X), double(b.Y), a.Y < b.Y ? 1 : -1});
+            edges.push_back({a.X, a.Y, b.X, b.Y, a.Y < b.Y ? 1 : -1});
         }
         p += n;
     }
+    // The platform samples a pixel at its integer coordinates: a pixel on a left or top edge is
+    // inside, one on a right or bottom edge outside. Crossings are exact (rounded up), so that
+    // an arrow's rows come out whole.
     std::vector<std::vector<Span>> rows;
     for (int y = minY; y < maxY; ++y) {
-        double cy = y + 0.5;
-        std::vector<std::pair<double, int>> crossings;
+        std::vector<std::pair<std::int64_t, int>> crossings;
         for (const auto& e : edges) {
-            double top = std::min(e.y0, e.y1), bottom = std::max(e.y0, e.y1);
-            if (cy < top || cy >= bottom) continue;
-            double x = e.x0 + (cy - e.y0) * (e.x1 - e.x0) / (e.y1 - e.y0);
-            crossings.push_back({x, e.dir});
+            if (y < std::min(e.y0, e.y1) || y >= std::max(e.y0, e.y1)) continue;
+            const std::int64_t dy = e.y1 - e.y0;
+            std::int64_t num = std::int64_t(e.x0) * dy + std::int64_t(y - e.y0) * (e.x1 - e.x0);
+            std::int64_t den = dy;
+            if (den < 0) num = -num, den = -den;
+            // The first pixel at or right of the crossing.
+            const std::int64_t firstPixel = num >= 0 ? (num + den - 1) / den : -((-num) / den);
+            crossings.push_back({firstPixel, e.dir});
         }
         std::sort(crossings.begin(), crossings.end());
         std::vector<Span> spans;
@@ -142,9 +148,8 @@ Region Region::FromPolygon(const TPoint* points, const int* counts, int polygonC
             winding += crossings[i].second;
             bool inside = fillMode == WINDING ? winding != 0 : (i % 2) == 0;
             if (!inside) continue;
-            // Pixel centres inside [xa, xb): left edges included, right edges left out.
-            int left = static_cast<int>(std::ceil(crossings[i].first - 0.5));
-            int right = static_cast<int>(std::ceil(crossings[i + 1].first - 0.5));
+            int left = static_cast<int>(crossings[i].first);
+            int right = static_cast<int>(crossings[i + 1].first);
             if (right > left) spans.push_back({left, right});
         }
         rows.push_back(std::move(spans));

@@ -2,6 +2,7 @@
 
 #include "platform/core/text.h"
 #include "platform/gdi/colors.h"
+#include "platform/gdi/setting_change.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -43,18 +44,24 @@ HRESULT CopyWide(const wchar_t* text, wchar_t* buffer, int maxChars) {
     return S_OK;
 }
 
+void ApplyScheme(VisualStyleScheme scheme) {
+    Styles().scheme = scheme;
+    SetSystemProfile(scheme == VisualStyleScheme::None ? SystemProfile::Classic
+                                                       : SystemProfile::XP);
+}
+
 } // namespace
 
 VisualStyleScheme GetVisualStyleScheme() {
     auto& state = Styles();
-    if (!state.scheme) SetVisualStyleScheme(SchemeFromSetting());
+    if (!state.scheme) ApplyScheme(SchemeFromSetting());
     return *state.scheme;
 }
 
 void SetVisualStyleScheme(VisualStyleScheme scheme) {
-    Styles().scheme = scheme;
-    SetSystemProfile(scheme == VisualStyleScheme::None ? SystemProfile::Classic
-                                                       : SystemProfile::XP);
+    const VisualStyleScheme before = GetVisualStyleScheme();
+    ApplyScheme(scheme);
+    if (scheme != before) BroadcastSettingChange(WM_THEMECHANGED);
 }
 
 void SetParentBackgroundPainter(ParentBackgroundPainter painter) {

@@ -28,8 +28,8 @@ inline constexpr HMODULE NullModule{};
 
 // The setting: the environment variable QUINTARON_VISUAL_STYLE ("blue", "olive", "silver" or
 // "none"), read at the first question; blue when unset. Choosing None also puts the system
-// colours on the classic profile, any scheme on the XP one. The window system broadcasts
-// WM_THEMECHANGED after a change.
+// colours on the classic profile, any scheme on the XP one. A change is broadcast as
+// WM_THEMECHANGED (setting_change.h), after WM_SYSCOLORCHANGE when the colours changed with it.
 enum class VisualStyleScheme { None, Blue, Olive, Silver };
 VisualStyleScheme GetVisualStyleScheme();
 void SetVisualStyleScheme(VisualStyleScheme scheme);

@@ -1,5 +1,7 @@
 #include "platform/win/hooks.h"
 
+#include "platform/gdi/setting_change.h"
+
 #include "platform/win/input_internal.h"
 #include "platform/win/input_state.h"
 #include "platform/win/window_data.h"
@@ -180,6 +182,7 @@ void EnsureWindowSystem() {
         return MakePaintMessage(msg, wnd, first, last);
     });
     core::SetSendMessageHook(CallWindowProcHooks);
+    gdi::SetSettingChangeBroadcast(BroadcastSettingChangeToWindows);
 }
 
 void QueueKeyCharacters(HWND wnd, int virtualKey, std::string characters, bool system) {

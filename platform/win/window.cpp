@@ -754,6 +754,17 @@ std::vector<HWND> TopLevelWindows() {
     return System().topLevels;
 }
 
+void BroadcastSettingChangeToWindows(UINT msg) {
+    // The colours go to the top-level windows (our message-only windows stand for the hidden
+    // ones); a change of visual style reaches child windows as well.
+    const bool children = msg == WM_THEMECHANGED;
+    for (HWND wnd : core::WindowHandles()) {
+        const WindowData* w = WindowOf(wnd);
+        if (w && (w->destroying || (w->IsChild() && !children))) continue;
+        core::SendMessage(wnd, msg, 0, 0);
+    }
+}
+
 std::vector<HWND> ChildWindows(HWND wnd) {
     auto* w = WindowOf(wnd);
     return w ? w->children : std::vector<HWND>{};

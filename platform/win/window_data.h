@@ -70,7 +70,9 @@ void InvalidateAll(WindowData& w, bool frame);
 bool MakePaintMessage(MSG& msg, HWND wnd, UINT first, UINT last);
 // The running program's pump dispatches soon (painting waits for it).
 void SchedulePump();
-// Installs the queue's filter, paint source and send hook once.
+// WM_SYSCOLORCHANGE or WM_THEMECHANGED to the windows that hear it, oldest first.
+void BroadcastSettingChangeToWindows(UINT msg);
+// Installs the queue's filter, paint source, send hook and setting-change broadcast once.
 void EnsureWindowSystem();
 // A window is hidden or going: focus and activation leave it; a window that is going loses the
 // capture and the mouse tracking too.

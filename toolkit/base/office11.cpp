@@ -1,6 +1,7 @@
 #include "toolkit/base/office11.h"
 
 #include "toolkit/base/core_routines.h"
+#include "toolkit/base/cx_graphics.h"
 #include "toolkit/base/theme_manager.h"
 #include "toolkit/base/ux_theme.h"
 
@@ -76,10 +77,7 @@ COLORREF Resolve(TColor Color) {
 }
 
 TColor Nearest(TColor Color) {
-    const HDC DC = pg::CreateSurfaceDC(pg::ScreenSurface());
-    const COLORREF Result = pg::GetNearestColor(DC, Resolve(Color));
-    pg::DeleteDC(DC);
-    return static_cast<TColor>(Result);
+    return cxGetNearestColor(Color);
 }
 
 int Clamp8(int V) {
@@ -704,9 +702,10 @@ void FillTwoStageGradientRect(HDC DC, const TRect& R, TColor Color1, TColor Colo
                            First.G - MulDiv(First.G - Last.G, Percent, 200),
                            First.B - MulDiv(First.B - Last.B, Percent, 200)};
     const TColor MiddleColor = FromChannels(Middle.R, Middle.G, Middle.B);
-    // One line is all middle: the stages have no length to be spread over.
+    // One line has no stages to spread over: it is the first colour, as every gradient fill of
+    // one line is.
     if (Half == 0) {
-        FillLine(DC, R, Start, End, Horizontal, MiddleColor);
+        FillLine(DC, R, Start, End, Horizontal, static_cast<TColor>(C1));
         return;
     }
     const TChannels FirstEnd{First.R - MulDiv(First.R - Middle.R, Extent, Half),

@@ -4,6 +4,9 @@
 #include "platform/gdi/region_handles.h"
 #include "platform/gdi/tests/gdi_test_support.h"
 
+#include <string>
+#include <vector>
+
 namespace platform::gdi {
 namespace {
 
@@ -88,14 +91,59 @@ TEST(Drawing, PolygonFillsAndOutlinesThroughEveryVertex) {
     EXPECT_EQ(c.Picture(Red), "......|......|..##..|..##..|......");
 }
 
-TEST(Drawing, PolygonWithoutAPenFillsPixelCentresInside) {
-    Canvas32 c(5, 5);
-    Selected brush(c.DC(), CreateSolidBrush(Red));
-    SelectObject(c.DC(), GetStockObject(NULL_PEN));
-    TPoint triangle[] = {{0, 0}, {4, 0}, {0, 4}};
-    Polygon(c.DC(), triangle, 3);
-    EXPECT_EQ(c.Picture(Red), "###..|##...|#....|.....|.....");
+// The platform's polygon fill takes a pixel by its integer coordinates: pixels on a left or top
+// edge are inside, those on a right or bottom edge outside, under either fill mode.
+struct PolygonFillCase {
+    const char* name;
+    std::vector<TPoint> points;
+    bool pen;
+    const char* picture; // the red brush, or the black pen where there is one
+};
+
+class PolygonFillTest : public ::testing::TestWithParam<PolygonFillCase> {};
+
+TEST_P(PolygonFillTest, FillsByThePlatformsRule) {
+    const auto& param = GetParam();
+    for (int mode : {ALTERNATE, WINDING}) {
+        Canvas32 c(5, 5);
+        Selected brush(c.DC(), CreateSolidBrush(Red));
+        SetPolyFillMode(c.DC(), mode);
+        if (!param.pen) SelectObject(c.DC(), GetStockObject(NULL_PEN));
+        Polygon(c.DC(), param.points.data(), static_cast<int>(param.points.size()));
+        if (param.pen) {
+            // A small arrow drawn with pen and brush: the brush fills what the outline leaves.
+            std::string solid;
+            for (int y = 0; y < 5; ++y) {
+                for (int x = 0; x < 5; ++x)
+                    solid += c.At(x, y) == Black || c.At(x, y) == Red ? '#' : '.';
+                if (y < 4) solid += '|';
+            }
+            EXPECT_EQ(solid, param.picture) << "mode " << mode;
+        } else {
+            EXPECT_EQ(c.Picture(Red), param.picture) << "mode " << mode;
+        }
+    }
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Drawing, PolygonFillTest,
+    ::testing::Values(
+        // The three-row arrow: its inner pixel (2,1) is on no outline and must be filled.
+        PolygonFillCase{
+            "ThreeRowArrowFill", {{0, 0}, {4, 0}, {2, 2}}, false, "####.|.##..|.....|.....|....."},
+        PolygonFillCase{
+            "ThreeRowArrowSolid", {{0, 0}, {4, 0}, {2, 2}}, true, "#####|.###.|..#..|.....|....."},
+        PolygonFillCase{
+            "UpArrowFill", {{2, 0}, {4, 2}, {0, 2}}, false, ".....|.##..|.....|.....|....."},
+        PolygonFillCase{
+            "RightArrowFill", {{0, 0}, {2, 2}, {0, 4}}, false, ".....|#....|##...|#....|....."},
+        PolygonFillCase{
+            "RightTriangleFill", {{0, 0}, {4, 0}, {0, 4}}, false, "####.|###..|##...|#....|....."},
+        PolygonFillCase{"SquareFill",
+                        {{1, 1}, {4, 1}, {4, 4}, {1, 4}},
+                        false,
+                        ".....|.###.|.###.|.###.|....."}),
+    [](const auto& info) { return info.param.name; });
 
 TEST(Drawing, EllipseStaysInsideItsBoxAndIsSymmetric) {
     Canvas32 c(12, 10);

@@ -2,6 +2,7 @@
 #include "platform/gdi/colors.h"
 #include "platform/gdi/drawing.h"
 #include "platform/gdi/region_handles.h"
+#include "platform/gdi/visual_styles.h"
 #include "platform/win/host_widget.h"
 #include "platform/win/input_translator.h"
 #include "platform/win/painting.h"
@@ -383,6 +384,30 @@ TEST_F(PaintTest, TheHostWidgetShowsTheSurfaceOpaque) {
     QImage shown = WindowOf(wnd)->host->grab().toImage();
     ASSERT_EQ(shown.size(), QSize(30, 20));
     EXPECT_EQ(shown.pixelColor(10, 10), QColor(0, 255, 0, 255));
+}
+
+TEST_F(WindowGeometryTest, SettingChangesReachTopLevelWindowsAndStyleChangesChildrenToo) {
+    gdi::SetVisualStyleScheme(gdi::VisualStyleScheme::Blue);
+    HWND top = Create(WS_POPUP, gdi::Bounds(0, 0, 100, 100));
+    HWND child = Create(WS_CHILD | WS_VISIBLE, gdi::Bounds(10, 10, 20, 20), top);
+    Forget();
+    gdi::SetVisualStyleScheme(gdi::VisualStyleScheme::None);
+    const auto Messages = [this](HWND wnd) {
+        std::vector<UINT> out;
+        for (const auto& r : Got(wnd, {WM_SYSCOLORCHANGE, WM_THEMECHANGED}))
+            out.push_back(r.msg);
+        return out;
+    };
+    EXPECT_EQ(Messages(top), (std::vector<UINT>{WM_SYSCOLORCHANGE, WM_THEMECHANGED}));
+    EXPECT_EQ(Messages(child), (std::vector<UINT>{WM_THEMECHANGED}));
+
+    Forget();
+    const int index = gdi::COLOR_WINDOW;
+    const gdi::COLORREF colour = gdi::RGB(1, 2, 3);
+    gdi::SetSysColors(1, &index, &colour);
+    EXPECT_EQ(Messages(top), (std::vector<UINT>{WM_SYSCOLORCHANGE}));
+    EXPECT_TRUE(Messages(child).empty());
+    gdi::SetVisualStyleScheme(gdi::VisualStyleScheme::Blue);
 }
 
 } // namespace

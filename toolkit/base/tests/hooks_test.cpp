@@ -34,17 +34,17 @@ TEST(Hooks, AThreadHookSeesTheThemeChangeOnItsWayToTheReceiver) {
     TdxThemeChangedNotificator Listener;
     Listener.OnThemeChanged = [&] { Heard = true; };
 
+    // The platform tells every window of the new colours and the new style.
     platform::gdi::SetVisualStyleScheme(platform::gdi::VisualStyleScheme::None);
-    platform::core::SendMessage(dxThemeChangedEventReceiver()->Handle(), pw::WM_THEMECHANGED, 0, 0);
-    EXPECT_EQ(Seen, std::vector<platform::core::UINT>{pw::WM_THEMECHANGED});
+    EXPECT_EQ(Seen,
+              (std::vector<platform::core::UINT>{pw::WM_SYSCOLORCHANGE, pw::WM_THEMECHANGED}));
     EXPECT_TRUE(Heard);
     EXPECT_FALSE(dxThemeActive());
 
     cxReleaseHook(Hook);
     EXPECT_EQ(Hook, pw::NullHook);
     platform::gdi::SetVisualStyleScheme(platform::gdi::VisualStyleScheme::Blue);
-    platform::core::SendMessage(dxThemeChangedEventReceiver()->Handle(), pw::WM_THEMECHANGED, 0, 0);
-    EXPECT_EQ(Seen.size(), 1u);
+    EXPECT_EQ(Seen.size(), 2u);
     EXPECT_TRUE(dxThemeActive());
 }
 

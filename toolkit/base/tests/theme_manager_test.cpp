@@ -15,11 +15,10 @@ namespace {
 
 namespace pg = platform::gdi;
 
-// Switches the stand-in's visual style and tells the process, as the window system does.
+// Switches the stand-in's visual style, which tells every window of the change.
 void SwitchVisualStyle(pg::VisualStyleScheme Scheme) {
     pg::SetVisualStyleScheme(Scheme);
     ASSERT_NE(dxThemeChangedEventReceiver(), nullptr);
-    platform::core::SendMessage(dxThemeChangedEventReceiver()->Handle(), pg::WM_THEMECHANGED, 0, 0);
 }
 
 class ThemeManager : public testing::Test {
