@@ -233,8 +233,10 @@ TEST_F(PainterBase, CheckMarkColourFollowsTheStateAndTheCheckState) {
 }
 
 TEST_F(PainterBase, MetricsAndForwardingQueries) {
-    EXPECT_EQ(Base()->ButtonFocusRect(cxScreenCanvas(), {0, 0, 6, 6}), (TRect{0, 0, 6, 6}));
-    EXPECT_EQ(Base()->ButtonFocusRect(cxScreenCanvas(), {0, 0, 10, 9}), (TRect{4, 4, 6, 5}));
+    TestSurface S(1, 1);
+    TcxCanvas Measure(&S.Canvas());
+    EXPECT_EQ(Base()->ButtonFocusRect(Measure, {0, 0, 6, 6}), (TRect{0, 0, 6, 6}));
+    EXPECT_EQ(Base()->ButtonFocusRect(Measure, {0, 0, 10, 9}), (TRect{4, 4, 6, 5}));
     EXPECT_EQ(Base()->HeaderHeight(13), 17);
     EXPECT_EQ(TestPainter::Instance().HeaderHeight(13), 19);
     EXPECT_EQ(Base()->LookAndFeelStyle(), lfsStandard);
@@ -258,13 +260,14 @@ TEST_F(PainterBase, MetricsAndForwardingQueries) {
 }
 
 TEST_F(PainterBase, HeaderWidthAddsTheLeftBorderAndSubtractsTheRight) {
-    const TFont& Font = cxScreenCanvas().Font();
-    const int Text = cxScreenCanvas().TextWidth("Name");
+    TestSurface S(1, 1);
+    TcxCanvas Measure(&S.Canvas());
+    const TFont& Font = Measure.Font();
+    const int Text = Measure.TextWidth("Name");
     const auto& P = TestPainter::Instance();
-    EXPECT_EQ(P.HeaderWidth(cxScreenCanvas(), cxBorder(bLeft), "Name", Font), Text + 5);
-    EXPECT_EQ(P.HeaderWidth(cxScreenCanvas(), cxBorder(bRight), "Name", Font), Text + 3);
-    EXPECT_EQ(P.HeaderWidth(cxScreenCanvas(), cxBorder(bLeft) | cxBorder(bRight), "Name", Font),
-              Text + 4);
+    EXPECT_EQ(P.HeaderWidth(Measure, cxBorder(bLeft), "Name", Font), Text + 5);
+    EXPECT_EQ(P.HeaderWidth(Measure, cxBorder(bRight), "Name", Font), Text + 3);
+    EXPECT_EQ(P.HeaderWidth(Measure, cxBorder(bLeft) | cxBorder(bRight), "Name", Font), Text + 4);
     EXPECT_EQ(P.HeaderContentBounds({0, 0, 10, 10}, cxBorder(bLeft) | cxBorder(bBottom)),
               (TRect{1, 0, 10, 9}));
     EXPECT_EQ(P.HeaderBounds({5, 5, 10, 10}, cxNeighbor(nLeft), cxBordersAll),
