@@ -754,8 +754,10 @@ void dxOffice11DrawGripDots(HDC DC, const TRect& R, bool Vertical, HBRUSH LightB
 
 void dxOffice11DrawSizeGrip(HDC DC, const TRect& R, TColor LightColor, TColor DarkColor) {
     pg::GdiHandle Light, Dark;
-    if (LightColor != pg::clNone) Light.Reset(pg::CreateSolidBrush(Resolve(LightColor)));
-    if (DarkColor != pg::clNone) Dark.Reset(pg::CreateSolidBrush(Resolve(DarkColor)));
+    // clDefault asks for the default brushes as clNone does; it is no colour to make a brush of.
+    auto Given = [](TColor Color) { return Color != pg::clNone && Color != pg::clDefault; };
+    if (Given(LightColor)) Light.Reset(pg::CreateSolidBrush(Resolve(LightColor)));
+    if (Given(DarkColor)) Dark.Reset(pg::CreateSolidBrush(Resolve(DarkColor)));
     TRect Strip{R.Right - 12, R.Bottom - 3, R.Right, R.Bottom};
     for (int Row = 0; Row < 3; ++Row) {
         dxOffice11DrawGripDots(DC, Strip, false, static_cast<HBRUSH>(Light.Get()),

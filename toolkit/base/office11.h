@@ -83,7 +83,7 @@ void dxOffice11FrameSelectedRect(HDC DC, const TRect& R);
 void dxOffice11DrawGripDots(HDC DC, const TRect& R, bool Vertical,
                             HBRUSH LightBrush = platform::gdi::NullObject,
                             HBRUSH DarkBrush = platform::gdi::NullObject);
-// A triangle of dots in the bottom right corner; clNone means the default brushes.
+// A triangle of dots in the bottom right corner; clNone or clDefault means the default brushes.
 void dxOffice11DrawSizeGrip(HDC DC, const TRect& R, TColor LightColor = platform::gdi::clNone,
                             TColor DarkColor = platform::gdi::clNone);
 // An arrow sized to the rectangle, at least 3.

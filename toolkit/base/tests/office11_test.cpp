@@ -362,6 +362,16 @@ TEST_F(Office11, ASizeGripIsATriangleOfDots) {
     EXPECT_EQ(S.Row(4, Key), "................");
 }
 
+TEST_F(Office11, ASizeGripTakesDefaultColoursAsTheDefaultBrushes) {
+    Surface32 None(16, 16), Default(16, 16);
+    dxOffice11DrawSizeGrip(None.DC(), TRect{0, 0, 16, 16}, pg::clNone, pg::clNone);
+    dxOffice11DrawSizeGrip(Default.DC(), TRect{0, 0, 16, 16}, pg::clDefault, pg::clDefault);
+    const std::initializer_list<std::pair<char, COLORREF>> Key{{'D', Entry(19)}, {'L', Entry(20)}};
+    EXPECT_EQ(Default.Row(14, Key), "....DDL.DDL.DDL.");
+    for (int Y = 0; Y < 16; ++Y)
+        EXPECT_EQ(Default.Row(Y, Key), None.Row(Y, Key)) << "row " << Y;
+}
+
 TEST_F(Office11, ArrowsByDirectionAndState) {
     const COLORREF Text = Entry(52), Disabled = Entry(53);
     Surface32 Down(7, 5);
