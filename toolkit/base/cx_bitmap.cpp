@@ -23,10 +23,6 @@ int RoundEven(double Value) {
     return static_cast<int>(std::nearbyint(Value)); // ties to even, the default rounding
 }
 
-std::uint8_t ClampByte(long Value) {
-    return static_cast<std::uint8_t>(std::clamp<long>(Value, 0, 255));
-}
-
 int MulDiv(int A, int B, int C) {
     const long long P = static_cast<long long>(A) * B;
     return static_cast<int>(P >= 0 ? (P + C / 2) / C : (P - C / 2) / C);
@@ -39,22 +35,6 @@ int Channel(Pixel32 P, int Shift) {
 Pixel32 MakePixel(int A, int R, int G, int B) {
     return static_cast<Pixel32>(A) << 24 | static_cast<Pixel32>(R) << 16 |
            static_cast<Pixel32>(G) << 8 | static_cast<Pixel32>(B);
-}
-
-// A colour as a pixel with the given alpha, system colours resolved.
-Pixel32 ColorToPixel(TColor Color, int Alpha) {
-    return pg::ColorToPixel(pg::ColorToRGB(Color)) | static_cast<Pixel32>(Alpha) << 24;
-}
-
-// Color over Pixel at constant alpha Alpha, Color's own alpha counted.
-Pixel32 BlendPixel(Pixel32 Color, Pixel32 Pixel, int Alpha) {
-    const double A = Alpha / 255.0;
-    const double K = 1 - Channel(Color, 24) * A / 255.0;
-    auto Mix = [&](int Shift) {
-        return ClampByte(
-            std::lround(std::nearbyint(Channel(Color, Shift) * A + Channel(Pixel, Shift) * K)));
-    };
-    return MakePixel(Mix(24), Mix(16), Mix(8), Mix(0));
 }
 
 Pixel32 Gray(Pixel32 P, double WR, double WG, double WB) {
@@ -364,7 +344,7 @@ void TcxBitmap::Clear() {
 }
 
 void TcxBitmap::AddTransparentColor(TColor Color) {
-    TransparentColors.push_back(ColorToPixel(Color, 0) & 0xFFFFFF);
+    TransparentColors.push_back(cxRGBQuadToPixel(cxColorToRGBQuad(Color, 0)) & 0xFFFFFF);
 }
 
 bool TcxBitmap::IsTransparentPixel(Pixel32 Pixel) const {
@@ -375,7 +355,7 @@ bool TcxBitmap::IsTransparentPixel(Pixel32 Pixel) const {
 
 void TcxBitmap::ApplyFilter(TcxBitmapFilter Filter) {
     std::vector<Pixel32> Pixels = GetPixels();
-    const Pixel32 Shadow = ColorToPixel(pg::clBtnShadow, 192);
+    const TRGBQuad Shadow = cxColorToRGBQuad(pg::clBtnShadow, 192);
     for (Pixel32& P : Pixels) {
         const bool Always = Filter == bfOpaque || Filter == bfFill || Filter == bfClearAlpha;
         if (Filter == bfMask) {
@@ -393,9 +373,12 @@ void TcxBitmap::ApplyFilter(TcxBitmapFilter Filter) {
                 P = MakePixel(A, R + MulDiv(255 - R, 3, 10), G + MulDiv(255 - G, 3, 10),
                               B + MulDiv(255 - B, 3, 10));
             break;
-        case bfDisabled:
-            P = BlendPixel(Shadow, Gray(P, 0.299, 0.587, 0.114), 238);
+        case bfDisabled: {
+            TRGBQuad Grey = cxPixelToRGBQuad(Gray(P, 0.299, 0.587, 0.114));
+            cxBlendPixel(Shadow, Grey, 238);
+            P = cxRGBQuadToPixel(Grey);
             break;
+        }
         case bfGrayAverage: {
             const int V = (R + G + B) / 3;
             P = MakePixel(A, V, V, V);
@@ -444,7 +427,7 @@ void TcxBitmap::DrawShadow(TcxBitmap& Mask, int Offset, TColor ShadowColor, bool
                Shape[static_cast<std::size_t>(Y * MW + X)] == 0;
     };
     const int NW = Grow ? W + Offset : W, NH = Grow ? H + Offset : H;
-    const Pixel32 ShadowPixel = ColorToPixel(ShadowColor, 255);
+    const Pixel32 ShadowPixel = cxRGBQuadToPixel(cxColorToRGBQuad(ShadowColor, 255));
     std::vector<Pixel32> Result(static_cast<std::size_t>(NW) * static_cast<std::size_t>(NH), 0);
     for (int Y = 0; Y < NH; ++Y)
         for (int X = 0; X < NW; ++X) {

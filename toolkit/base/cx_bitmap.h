@@ -5,6 +5,7 @@
 // works on (TcxBitmap). Pixels are 0xAARRGGBB values (blue first in memory).
 
 #include "toolkit/base/cx_canvas.h"
+#include "toolkit/base/cx_graphics.h"
 
 #include "platform/gdi/blit.h"
 
@@ -19,14 +20,13 @@ namespace toolkit::base {
 using platform::gdi::DWORD;
 using Pixel32 = std::uint32_t;
 
-enum TPixelFormat { pf1bit, pf24bit, pf32bit };
-
 // Quarter turns and mirrors (see Rotate).
 enum TcxBitmapRotation { brNone, bra90, brs90, bra180 };
 
 class TcxCustomBitmap {
 public:
     TcxCustomBitmap();
+    // Kept as 1, 24 or 32 bits: pf1bit, pf24bit, and every other format as pf32bit.
     TcxCustomBitmap(int AWidth, int AHeight, TPixelFormat APixelFormat = pf24bit);
     explicit TcxCustomBitmap(const TRect& R);
     virtual ~TcxCustomBitmap();

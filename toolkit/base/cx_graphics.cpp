@@ -1,5 +1,6 @@
 #include "toolkit/base/cx_graphics.h"
 
+#include "toolkit/base/cx_bitmap.h"
 #include "toolkit/base/office11.h"
 #include "toolkit/base/ux_theme.h"
 
@@ -266,7 +267,8 @@ TRGBQuad cxColorToRGBQuad(TColor Color, std::uint8_t Alpha) {
 void cxBlendPixel(const TRGBQuad& Color, TRGBQuad& Pixel, std::uint8_t Alpha) {
     const double A = Alpha / 255.0;
     const double K = 1 - Color.rgbReserved * A / 255.0;
-    auto Mix = [A, K](int C, int P) { return static_cast<int>(std::lround(C * A + P * K)); };
+    // Rounded as the toolkit rounds everywhere: to nearest, halves to even.
+    auto Mix = [A, K](int C, int P) { return static_cast<int>(std::nearbyint(C * A + P * K)); };
     Pixel = Quad(Mix(Color.rgbBlue, Pixel.rgbBlue), Mix(Color.rgbGreen, Pixel.rgbGreen),
                  Mix(Color.rgbRed, Pixel.rgbRed), Mix(Color.rgbReserved, Pixel.rgbReserved));
 }
@@ -307,6 +309,15 @@ void cxSetBitmapPixels(HBITMAP Bitmap, TRGBQuads& Pixels, bool TopDown) {
         pg::DeleteDC(DC);
     }
     TRGBQuads().swap(Pixels);
+}
+
+void cxGetBitmapPixels(const TcxCustomBitmap& Bitmap, bool TopDown, TRGBQuads& Pixels) {
+    cxGetBitmapPixels(Bitmap.Handle(), TopDown, Pixels);
+}
+
+void cxSetBitmapPixels(TcxCustomBitmap& Bitmap, TRGBQuads& Pixels, bool TopDown) {
+    cxSetBitmapPixels(Bitmap.Handle(), Pixels, TopDown);
+    Bitmap.Changed();
 }
 
 void cxBitBlt(HDC DestDC, HDC SourceDC, const TRect& DestRect, const TPoint& SourcePoint,
@@ -422,6 +433,17 @@ void cxBlendBitmaps(HBITMAP Dest, HBITMAP Source, const TRect& DestRect, const T
         cxBlendRect(DestDC.DC(), SourceDC.DC(), DestRect, SourceRect, Smooth, ConstantAlpha);
     }
     CopyPixels(static_cast<HBITMAP>(DestCopy.Get()), Dest);
+}
+
+void cxBlendBitmaps(TcxCustomBitmap& Dest, const TcxCustomBitmap& Source, const TRect& DestRect,
+                    const TRect& SourceRect, bool Smooth, std::uint8_t ConstantAlpha) {
+    cxBlendBitmaps(Dest.Handle(), Source.Handle(), DestRect, SourceRect, Smooth, ConstantAlpha);
+    Dest.Changed();
+}
+
+void cxResampleBitmap(const TcxCustomBitmap& Source, TcxCustomBitmap& Dest, bool ForceOwnFilter) {
+    cxResampleBitmap(Source.Handle(), Dest.Handle(), ForceOwnFilter);
+    Dest.Changed();
 }
 
 void cxResampleBitmap(HBITMAP Source, HBITMAP Dest, bool ForceOwnFilter) {

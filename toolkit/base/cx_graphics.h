@@ -20,6 +20,8 @@ class TControl;
 
 namespace toolkit::base {
 
+class TcxCustomBitmap;
+
 using platform::gdi::COLORREF;
 using platform::gdi::HBITMAP;
 using platform::gdi::HBRUSH;
@@ -29,6 +31,17 @@ using platform::gdi::TPoint;
 using platform::gdi::TRect;
 using TRGBQuad = platform::gdi::RGBQUAD;
 using TRGBQuads = std::vector<TRGBQuad>;
+
+// The bitmaps hand their pixels about as 0xAARRGGBB values, which hold the same four bytes.
+constexpr TRGBQuad cxPixelToRGBQuad(std::uint32_t Pixel) {
+    return {static_cast<std::uint8_t>(Pixel), static_cast<std::uint8_t>(Pixel >> 8),
+            static_cast<std::uint8_t>(Pixel >> 16), static_cast<std::uint8_t>(Pixel >> 24)};
+}
+constexpr std::uint32_t cxRGBQuadToPixel(const TRGBQuad& Quad) {
+    return static_cast<std::uint32_t>(Quad.rgbReserved) << 24 |
+           static_cast<std::uint32_t>(Quad.rgbRed) << 16 |
+           static_cast<std::uint32_t>(Quad.rgbGreen) << 8 | Quad.rgbBlue;
+}
 
 // ---- Colour arithmetic ----
 
@@ -42,7 +55,7 @@ TColor cxGetPressedLightColor();
 TColor cxGetHotLightColor();
 // The colour (system colours resolved) as a pixel with Alpha in the top byte.
 TRGBQuad cxColorToRGBQuad(TColor Color, std::uint8_t Alpha = 0);
-// Color over Pixel at Alpha (0..255) scaled by Color's own alpha.
+// Color over Pixel at Alpha (0..255) scaled by Color's own alpha; halves round to even.
 void cxBlendPixel(const TRGBQuad& Color, TRGBQuad& Pixel, std::uint8_t Alpha);
 
 // ---- Pixel access and copying ----
@@ -51,6 +64,9 @@ void cxBlendPixel(const TRGBQuad& Color, TRGBQuad& Pixel, std::uint8_t Alpha);
 void cxGetBitmapPixels(HBITMAP Bitmap, bool TopDown, TRGBQuads& Pixels);
 // Writes them back and empties the array.
 void cxSetBitmapPixels(HBITMAP Bitmap, TRGBQuads& Pixels, bool TopDown);
+void cxGetBitmapPixels(const TcxCustomBitmap& Bitmap, bool TopDown, TRGBQuads& Pixels);
+// The bitmap is told of the change.
+void cxSetBitmapPixels(TcxCustomBitmap& Bitmap, TRGBQuads& Pixels, bool TopDown);
 void cxBitBlt(HDC DestDC, HDC SourceDC, const TRect& DestRect, const TPoint& SourcePoint,
               platform::gdi::DWORD ROP);
 // Our surfaces have no palettes: the bitmap is copied as it is.
@@ -85,9 +101,13 @@ void cxBlendRect(HDC DestDC, HDC SourceDC, const TRect& DestRect, const TRect& S
                  bool Smooth = false, std::uint8_t ConstantAlpha = 255);
 void cxBlendBitmaps(HBITMAP Dest, HBITMAP Source, const TRect& DestRect, const TRect& SourceRect,
                     bool Smooth = false, std::uint8_t ConstantAlpha = 255);
+void cxBlendBitmaps(TcxCustomBitmap& Dest, const TcxCustomBitmap& Source, const TRect& DestRect,
+                    const TRect& SourceRect, bool Smooth = false, std::uint8_t ConstantAlpha = 255);
 // Source resized into the whole of Dest: the platform's halftone stretch, or two Lanczos-3
 // passes when ForceOwnFilter. Nothing when a size is 0.
 void cxResampleBitmap(HBITMAP Source, HBITMAP Dest, bool ForceOwnFilter = false);
+void cxResampleBitmap(const TcxCustomBitmap& Source, TcxCustomBitmap& Dest,
+                      bool ForceOwnFilter = false);
 double cxSinc(double X);
 double cxLanczos3(double X);
 

@@ -18,7 +18,7 @@ std::unique_ptr<TcxCustomBitmap> CopyOf(const TcxCustomBitmap& Source) {
 
 // The monochrome mask of an image by its mask colour: white where the pixel has the colour.
 void MaskFromColor(const TcxCustomBitmap& Image, TColor MaskColor, TcxCustomBitmap& Mask) {
-    const Pixel32 Key = pg::ColorToPixel(pg::ColorToRGB(MaskColor)) & 0xFFFFFF;
+    const Pixel32 Key = cxRGBQuadToPixel(cxColorToRGBQuad(MaskColor));
     std::vector<Pixel32> Pixels = Image.GetPixels();
     for (Pixel32& P : Pixels)
         P = (P & 0xFFFFFF) == Key ? 0xFFFFFF : 0;

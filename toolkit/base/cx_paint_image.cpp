@@ -5,56 +5,11 @@
 #include "platform/gdi/drawing.h"
 #include "platform/gdi/surface.h"
 
-#include <algorithm>
-#include <cmath>
-
 namespace toolkit::base {
 
 namespace pg = platform::gdi;
 
 TcxPaintImageHook cxPaintImageHook;
-
-namespace {
-
-int Channel(Pixel32 P, int Shift) {
-    return static_cast<int>((P >> Shift) & 0xFF);
-}
-
-// Source over Dest at constant alpha, the source's colours taken as already weighted by its
-// alpha, as the platform's alpha blend takes them.
-Pixel32 Over(Pixel32 Source, Pixel32 Dest, int ConstantAlpha) {
-    const double A = ConstantAlpha / 255.0;
-    const double K = 1 - Channel(Source, 24) * A / 255.0;
-    Pixel32 Out = 0;
-    for (int Shift : {0, 8, 16, 24}) {
-        const long V =
-            std::lround(std::nearbyint(Channel(Source, Shift) * A + Channel(Dest, Shift) * K));
-        Out |= static_cast<Pixel32>(std::clamp<long>(V, 0, 255)) << Shift;
-    }
-    return Out;
-}
-
-// The image's client rectangle blended into DestRect of Dest, each destination pixel taking
-// the nearest source pixel when the sizes differ.
-void BlendBitmaps(TcxBitmap& Dest, const TcxBitmap& Source, const TRect& DestRect,
-                  int ConstantAlpha) {
-    const int SW = Source.Width(), SH = Source.Height();
-    const int DW = DestRect.Width(), DH = DestRect.Height();
-    if (SW <= 0 || SH <= 0 || DW <= 0 || DH <= 0) return;
-    const std::vector<Pixel32> From = Source.GetPixels();
-    std::vector<Pixel32> To = Dest.GetPixels();
-    for (int Y = 0; Y < DH; ++Y)
-        for (int X = 0; X < DW; ++X) {
-            const int TX = DestRect.Left + X, TY = DestRect.Top + Y;
-            if (TX < 0 || TY < 0 || TX >= Dest.Width() || TY >= Dest.Height()) continue;
-            const int FX = X * SW / DW, FY = Y * SH / DH;
-            Pixel32& D = To[static_cast<std::size_t>(TY * Dest.Width() + TX)];
-            D = Over(From[static_cast<std::size_t>(FY * SW + FX)], D, ConstantAlpha);
-        }
-    Dest.SetPixels(To);
-}
-
-} // namespace
 
 void cxPaintImage(HDC DC, const TRect& GlyphRect, const TRect& BackgroundRect,
                   TcxCustomBitmap* Glyph, const TcxImageList* Images, int ImageIndex,
@@ -65,7 +20,6 @@ void cxPaintImage(HDC DC, const TRect& GlyphRect, const TRect& BackgroundRect,
         return;
     const bool HasGlyph = Glyph != nullptr && !Glyph->Empty();
     if (!HasGlyph && (Images == nullptr || ImageIndex < 0 || ImageIndex >= Images->Count())) return;
-    (void)Smooth; // nearest-pixel stretching; smooth resampling belongs to the colour routines
 
     TcxBitmap& Background = cxSharedBitmap(0, BackgroundRect.Width(), BackgroundRect.Height());
     if (Brush == pg::HBRUSH{})
@@ -124,7 +78,7 @@ void cxPaintImage(HDC DC, const TRect& GlyphRect, const TRect& BackgroundRect,
         Image.SetPixels(Pixels);
     }
 
-    int ConstantAlpha = 255;
+    std::uint8_t ConstantAlpha = 255;
     switch (DrawMode) {
     case idmNormal:
         break;
@@ -152,7 +106,7 @@ void cxPaintImage(HDC DC, const TRect& GlyphRect, const TRect& BackgroundRect,
         Target = {Target.Left - 1, Target.Top - 1, Target.Right + 1, Target.Bottom + 1};
         break;
     }
-    BlendBitmaps(Background, Image, Target, ConstantAlpha);
+    cxBlendBitmaps(Background, Image, Target, Image.GetClientRect(), Smooth, ConstantAlpha);
     pg::BitBlt(DC, BackgroundRect.Left, BackgroundRect.Top, Background.Width(), Background.Height(),
                Background.Canvas().Handle(), 0, 0, pg::SRCCOPY);
 }

@@ -1,7 +1,9 @@
 #include "toolkit/base/cx_graphics.h"
 
 #include "toolkit/base/core_routines.h"
+#include "toolkit/base/cx_bitmap.h"
 #include "toolkit/base/office11.h"
+#include "toolkit/base/tests/cx_test_surface.h"
 
 #include "platform/forms/controls.h"
 #include "platform/gdi/canvas.h"
@@ -24,48 +26,18 @@ namespace pg = platform::gdi;
 namespace pf = platform::forms;
 using pg::RGB;
 
-// A 32-bit bitmap in a memory context.
-class Surface32 {
+// A 32-bit bitmap in a memory context, white unless told otherwise.
+class Surface32 : public testing_support::TestSurface {
 public:
-    Surface32(int Width, int Height, COLORREF Background = RGB(255, 255, 255)) {
-        FBitmap = pg::CreateBitmap(Width, Height, 1, 32, nullptr);
-        FDC = pg::CreateCompatibleDC(pg::NullDC);
-        FOld = pg::SelectObject(FDC, FBitmap);
-        pg::BitmapSurface(FBitmap)->Fill(pg::ColorToPixel(Background));
-    }
-    ~Surface32() {
-        pg::SelectObject(FDC, FOld);
-        pg::DeleteDC(FDC);
-        pg::DeleteObject(FBitmap);
-    }
-    Surface32(const Surface32&) = delete;
-    Surface32& operator=(const Surface32&) = delete;
-
-    HDC DC() const { return FDC; }
-    HBITMAP Bitmap() const { return FBitmap; }
-    COLORREF At(int X, int Y) const {
-        return pg::PixelToColor(pg::BitmapSurface(FBitmap)->Pixel(X, Y) & 0xFFFFFF);
-    }
+    Surface32(int Width, int Height, COLORREF Background = RGB(255, 255, 255))
+        : TestSurface(Width, Height, Background) {}
     // Rows joined by '|': the key's letter where the pixel has its colour, '.' elsewhere.
     std::string Picture(std::initializer_list<std::pair<char, COLORREF>> Key) const {
         std::string Out;
-        const auto* S = pg::BitmapSurface(FBitmap);
-        for (int Y = 0; Y < S->Height(); ++Y) {
-            if (Y > 0) Out += '|';
-            for (int X = 0; X < S->Width(); ++X) {
-                char Ch = '.';
-                for (const auto& [Letter, Color] : Key)
-                    if (At(X, Y) == Color) Ch = Letter;
-                Out += Ch;
-            }
-        }
+        for (int Y = 0; Y < Pixels().Height(); ++Y)
+            Out += (Y > 0 ? "|" : "") + Row(Y, Key);
         return Out;
     }
-
-private:
-    HBITMAP FBitmap;
-    HDC FDC;
-    pg::HGDIOBJ FOld;
 };
 
 // Blue, green, red, alpha.
@@ -293,6 +265,46 @@ TEST(Graphics, BitmapPixelsComeTopDownOrBottomUp) {
     EXPECT_EQ(cxGetBitmapBitCount(pf16bit), 16);
     EXPECT_EQ(cxGetBitmapBitCount(pf15bit), 16);
     EXPECT_EQ(cxGetBitmapBitCount(pf1bit), 1);
+}
+
+TEST(Graphics, BitmapPixelsAndTheirQuadsHoldTheSameBytes) {
+    const TRGBQuad Q = cxPixelToRGBQuad(0x80402010);
+    EXPECT_EQ(Channels(Q), (std::array<int, 4>{0x10, 0x20, 0x40, 0x80}));
+    EXPECT_EQ(cxRGBQuadToPixel(Q), 0x80402010u);
+    EXPECT_EQ(cxRGBQuadToPixel(cxColorToRGBQuad(RGB(1, 2, 3), 4)), 0x04010203u);
+}
+
+// The toolkit's bitmaps go through the same routines, and hear of the change.
+TEST(Graphics, ToolkitBitmapsTakeThePixelBlendAndResampleRoutines) {
+    TcxBitmap Bitmap(2, 1);
+    int Changes = 0;
+    Bitmap.OnChange = [&Changes] { ++Changes; };
+    TRGBQuads Pixels{{1, 2, 3, 255}, {4, 5, 6, 0}};
+    cxSetBitmapPixels(Bitmap, Pixels, true);
+    EXPECT_TRUE(Pixels.empty());
+    EXPECT_EQ(Changes, 1);
+    EXPECT_EQ(Bitmap.GetPixels(), (std::vector<Pixel32>{0xFF030201, 0x00060504}));
+    cxGetBitmapPixels(Bitmap, false, Pixels);
+    ASSERT_EQ(Pixels.size(), 2u);
+    EXPECT_EQ(Channels(Pixels[1]), (std::array<int, 4>{4, 5, 6, 0}));
+
+    // Opaque green at half strength over red, in the middle of three pixels.
+    TcxBitmap Under(3, 1), Over(1, 1);
+    Under.SetPixels({0xFFFF0000, 0xFFFF0000, 0xFFFF0000});
+    Over.SetPixels({0xFF00FF00});
+    Changes = 0;
+    Under.OnChange = [&Changes] { ++Changes; };
+    cxBlendBitmaps(Under, Over, {1, 0, 2, 1}, Over.GetClientRect(), false, 128);
+    EXPECT_EQ(Changes, 1);
+    EXPECT_EQ(Under.GetPixels(), (std::vector<Pixel32>{0xFFFF0000, 0xFF7F8000, 0xFFFF0000}));
+
+    // Whole 256ths of weight: a flat image comes out a few steps off (as above).
+    TcxBitmap Wide(7, 3);
+    cxResampleBitmap(Over, Wide, true);
+    for (Pixel32 P : Wide.GetPixels()) {
+        EXPECT_EQ(P & 0xFF00FF, 0u);
+        EXPECT_NEAR(static_cast<int>(P >> 8 & 0xFF), 255, 6);
+    }
 }
 
 // ---- The parent under a transparent control ----

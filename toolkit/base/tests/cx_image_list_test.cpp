@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace toolkit::base {
 namespace {
 
@@ -106,6 +108,27 @@ TEST(CxPaintImage, GlyphKeepsItsTransparentColourInvisibleAndOtherPixelsOpaque) 
     EXPECT_EQ(S.At(2, 1), RGB(0, 255, 0));
     EXPECT_EQ(S.At(2, 2), RGB(255, 0, 0));
     EXPECT_EQ(S.At(0, 0), Back);
+}
+
+TEST(CxPaintImage, SmoothResamplesAStretchedImageElseEachPixelTakesTheNearest) {
+    // Black beside white, stretched over eight pixels; smooth gives the Lanczos-3 ramp (worked
+    // by hand from the filter's weights: 0, 8, 32, 69, 115, 165, 214, 255 in 256ths).
+    TcxCustomBitmap Glyph(2, 1);
+    Glyph.SetPixels({0x000000, 0xFFFFFF});
+    struct Case {
+        bool Smooth;
+        std::array<int, 8> Reds;
+    };
+    for (const Case& K : {Case{false, {0, 0, 0, 0, 255, 255, 255, 255}},
+                          Case{true, {0, 8, 32, 69, 115, 165, 214, 255}}}) {
+        TestSurface S(8, 1);
+        cxPaintImage(S.DC(), {0, 0, 8, 1}, {0, 0, 8, 1}, &Glyph, nullptr, -1, idmNormal, K.Smooth,
+                     pg::HBRUSH{}, pg::clNone, false);
+        for (int X = 0; X < 8; ++X) {
+            const int Red = K.Reds[static_cast<std::size_t>(X)];
+            EXPECT_EQ(S.At(X, 0), RGB(Red, Red, Red)) << "smooth " << K.Smooth << " at " << X;
+        }
+    }
 }
 
 } // namespace
