@@ -1,6 +1,7 @@
 #include "toolkit/base/cx_graphics.h"
 
 #include "toolkit/base/cx_bitmap.h"
+#include "toolkit/base/msimg_library.h"
 #include "toolkit/base/office11.h"
 #include "toolkit/base/ux_theme.h"
 
@@ -25,39 +26,6 @@ namespace pf = platform::forms;
 namespace pw = platform::win;
 
 namespace {
-
-// ---- Run-time binding of the platform's AlphaBlend ----
-
-struct TBlendFunction {
-    std::uint8_t BlendOp;
-    std::uint8_t BlendFlags;
-    std::uint8_t SourceConstantAlpha;
-    std::uint8_t AlphaFormat;
-};
-constexpr std::uint8_t AC_SRC_OVER = 0;
-constexpr std::uint8_t AC_SRC_ALPHA = 1;
-using TAlphaBlend = pg::BOOL (*)(HDC, int, int, int, int, HDC, int, int, int, int, TBlendFunction);
-
-struct TGraphicsUnit {
-    TGraphicsUnit() {
-        Library = pg::LoadLibrary("msimg32.dll");
-        if (Library != pg::NullModule)
-            AlphaBlend = reinterpret_cast<TAlphaBlend>(pg::GetProcAddress(Library, "AlphaBlend"));
-    }
-    ~TGraphicsUnit() {
-        if (Library != pg::NullModule) pg::FreeLibrary(Library);
-    }
-    TGraphicsUnit(const TGraphicsUnit&) = delete;
-    TGraphicsUnit& operator=(const TGraphicsUnit&) = delete;
-
-    pg::HMODULE Library = pg::NullModule;
-    TAlphaBlend AlphaBlend = nullptr;
-};
-
-TGraphicsUnit& Unit() {
-    static TGraphicsUnit Unit;
-    return Unit;
-}
 
 // Our platform is of the NT family: never 9x.
 constexpr bool IsWin9X = false;
@@ -370,7 +338,7 @@ HBITMAP cxCreateBitmap(const TRect& R, TPixelFormat PixelFormat) {
 
 bool cxAlphaBlendCall(HDC DestDC, const TRect& DestRect, HDC SourceDC, const TRect& SourceRect,
                       std::uint8_t ConstantAlpha) {
-    const TAlphaBlend AlphaBlend = Unit().AlphaBlend;
+    const TAlphaBlend AlphaBlend = MsImgLibrary().AlphaBlend;
     if (!AlphaBlend) return false;
     AlphaBlend(DestDC, DestRect.Left, DestRect.Top, DestRect.Width(), DestRect.Height(), SourceDC,
                SourceRect.Left, SourceRect.Top, SourceRect.Width(), SourceRect.Height(),
@@ -383,7 +351,7 @@ void cxBlendRect(HDC DestDC, HDC SourceDC, const TRect& DestRect, const TRect& S
     const int Width = DestRect.Width(), Height = DestRect.Height();
     if (Width <= 0 || Height <= 0 || SourceRect.Width() <= 0 || SourceRect.Height() <= 0) return;
     const bool Stretch = Smooth && (Width != SourceRect.Width() || Height != SourceRect.Height());
-    if (!IsWin9X && Unit().AlphaBlend && !Stretch) {
+    if (!IsWin9X && MsImgLibrary().AlphaBlend && !Stretch) {
         cxAlphaBlendCall(DestDC, DestRect, SourceDC, SourceRect, ConstantAlpha);
         return;
     }

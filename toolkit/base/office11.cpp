@@ -2,6 +2,7 @@
 
 #include "toolkit/base/core_routines.h"
 #include "toolkit/base/cx_graphics.h"
+#include "toolkit/base/msimg_library.h"
 #include "toolkit/base/theme_manager.h"
 #include "toolkit/base/ux_theme.h"
 
@@ -28,47 +29,6 @@ using pg::GetRValue;
 using pg::RGB;
 
 namespace {
-
-// ---- Run-time binding of the GDI gradient fill ----
-
-struct TTriVertex {
-    std::int32_t x;
-    std::int32_t y;
-    std::uint16_t Red;
-    std::uint16_t Green;
-    std::uint16_t Blue;
-    std::uint16_t Alpha;
-};
-struct TGradientRect {
-    std::uint32_t UpperLeft;
-    std::uint32_t LowerRight;
-};
-constexpr std::uint32_t GRADIENT_FILL_RECT_H = 0;
-constexpr std::uint32_t GRADIENT_FILL_RECT_V = 1;
-using TGradientFill = pg::BOOL (*)(HDC, TTriVertex*, std::uint32_t, void*, std::uint32_t,
-                                   std::uint32_t);
-
-struct TMsImgUnit {
-    TMsImgUnit() {
-        Library = pg::LoadLibrary("msimg32.dll");
-        if (Library != pg::NullModule)
-            GradientFill =
-                reinterpret_cast<TGradientFill>(pg::GetProcAddress(Library, "GradientFill"));
-    }
-    ~TMsImgUnit() {
-        if (Library != pg::NullModule) pg::FreeLibrary(Library);
-    }
-    TMsImgUnit(const TMsImgUnit&) = delete;
-    TMsImgUnit& operator=(const TMsImgUnit&) = delete;
-
-    pg::HMODULE Library = pg::NullModule;
-    TGradientFill GradientFill = nullptr;
-};
-
-TMsImgUnit& MsImg() {
-    static TMsImgUnit Unit;
-    return Unit;
-}
 
 // ---- Colour arithmetic ----
 
@@ -637,7 +597,7 @@ void FillGradientRect(HDC DC, const TRect& R, TColor Color1, TColor Color2, bool
         FillRectByColor(DC, R, static_cast<TColor>(C1));
         return;
     }
-    if (const TGradientFill GradientFill = MsImg().GradientFill) {
+    if (const TGradientFill GradientFill = MsImgLibrary().GradientFill) {
         TTriVertex Vertices[2] = {{R.Left, R.Top, static_cast<std::uint16_t>(GetRValue(C1) << 8),
                                    static_cast<std::uint16_t>(GetGValue(C1) << 8),
                                    static_cast<std::uint16_t>(GetBValue(C1) << 8), 0},
