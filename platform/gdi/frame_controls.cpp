@@ -304,4 +304,23 @@ BOOL DrawFrameControl(HDC handle, TRect* rect, UINT type, UINT state) {
     }
 }
 
+HBITMAP LoadSystemBitmap(int id) {
+    if (id != OBM_CHECKBOXES) return HBITMAP{};
+    constexpr int cell = 13;
+    HBITMAP bitmap = CreateBitmap(4 * cell, 3 * cell, 1, 32, nullptr);
+    HDC dc = CreateCompatibleDC(NullDC);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    BitmapSurface(bitmap)->Fill(ColorToPixel(0xFFFFFF));
+    constexpr UINT rows[3] = {DFCS_BUTTONCHECK, DFCS_BUTTONRADIO, DFCS_BUTTON3STATE};
+    constexpr UINT columns[4] = {0, DFCS_CHECKED, DFCS_PUSHED, DFCS_PUSHED | DFCS_CHECKED};
+    for (int row = 0; row < 3; ++row)
+        for (int column = 0; column < 4; ++column) {
+            TRect r{column * cell, row * cell, (column + 1) * cell, (row + 1) * cell};
+            DrawFrameControl(dc, &r, DFC_BUTTON, rows[row] | columns[column]);
+        }
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return bitmap;
+}
+
 } // namespace platform::gdi

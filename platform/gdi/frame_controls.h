@@ -78,4 +78,11 @@ enum : UINT {
 BOOL DrawEdge(HDC dc, TRect* rect, UINT edge, UINT flags);
 BOOL DrawFrameControl(HDC dc, TRect* rect, UINT type, UINT state);
 
+// The system's predefined bitmaps. OBM_CHECKBOXES is a 4 x 3 grid of 13 x 13 cells drawn by
+// DrawFrameControl: check boxes, radio buttons, three-state boxes by row; unchecked, checked,
+// pushed, pushed and checked by column, on white.
+enum : int { OBM_CHECKBOXES = 32759 };
+// A new bitmap the caller deletes; a null handle for an id the system does not have.
+HBITMAP LoadSystemBitmap(int id);
+
 } // namespace platform::gdi

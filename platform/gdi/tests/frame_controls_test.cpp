@@ -96,5 +96,24 @@ TEST_F(FrameControls, DiagonalEdgesAreRefused) {
     EXPECT_FALSE(DrawEdge(c.DC(), &r, EDGE_RAISED, BF_DIAGONAL | BF_TOPLEFT));
 }
 
+TEST_F(FrameControls, CheckBoxesBitmapHoldsTheFrameControlsInTwelveCells) {
+    HBITMAP bitmap = LoadSystemBitmap(OBM_CHECKBOXES);
+    BITMAP info;
+    ASSERT_EQ(GetObject(bitmap, sizeof(info), &info), static_cast<int>(sizeof(info)));
+    EXPECT_EQ(info.bmWidth / 4, 13);
+    EXPECT_EQ(info.bmHeight / 3, 13);
+    // The checked radio button (row 1, column 1) against one drawn on its own.
+    Canvas32 c(13, 13);
+    TRect r{0, 0, 13, 13};
+    DrawFrameControl(c.DC(), &r, DFC_BUTTON, DFCS_BUTTONRADIO | DFCS_CHECKED);
+    const Surface& cells = *BitmapSurface(bitmap);
+    for (int y = 0; y < 13; ++y)
+        for (int x = 0; x < 13; ++x)
+            ASSERT_EQ(PixelToColor(cells.Pixel(13 + x, 13 + y) & 0xFFFFFF), c.At(x, y))
+                << x << "," << y;
+    DeleteObject(bitmap);
+    EXPECT_EQ(LoadSystemBitmap(1), HBITMAP{});
+}
+
 } // namespace
 } // namespace platform::gdi
