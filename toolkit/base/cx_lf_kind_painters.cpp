@@ -1,23 +1,25 @@
 #include "toolkit/base/cx_lf_kind_painters.h"
 
+#include "toolkit/base/cx_lf_painter_flat.h"
+#include "toolkit/base/cx_lf_painter_office11.h"
+#include "toolkit/base/cx_lf_painter_standard.h"
+
 namespace toolkit::base {
 
-// Each kind draws with the base painter's operations until its own painter class is here.
-
 TcxLookAndFeelPainterClass cxFlatLookAndFeelPainter() {
-    return &TcxCustomLookAndFeelPainter::Instance();
+    return &TcxFlatLookAndFeelPainter::Instance();
 }
 
 TcxLookAndFeelPainterClass cxStandardLookAndFeelPainter() {
-    return &TcxCustomLookAndFeelPainter::Instance();
+    return &TcxStandardLookAndFeelPainter::Instance();
 }
 
 TcxLookAndFeelPainterClass cxUltraFlatLookAndFeelPainter() {
-    return &TcxCustomLookAndFeelPainter::Instance();
+    return &TcxUltraFlatLookAndFeelPainter::Instance();
 }
 
 TcxLookAndFeelPainterClass cxOffice11LookAndFeelPainter() {
-    return &TcxCustomLookAndFeelPainter::Instance();
+    return &TcxOffice11LookAndFeelPainter::Instance();
 }
 
 } // namespace toolkit::base

@@ -1,6 +1,7 @@
 #include "toolkit/base/cx_lf_painter_native.h"
 
 #include "toolkit/base/cx_graphics.h"
+#include "toolkit/base/cx_lf_kind_painters.h"
 #include "toolkit/base/office11.h"
 
 #include "platform/gdi/colors.h"

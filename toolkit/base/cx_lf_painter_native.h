@@ -5,12 +5,12 @@
 // degrades to the Standard look. Colour queries never answer an unset colour: a theme without
 // the colour property answers the Standard painter's colour.
 
-#include "toolkit/base/cx_lf_kind_painters.h"
+#include "toolkit/base/cx_lf_painter_standard.h"
 #include "toolkit/base/theme_manager.h"
 
 namespace toolkit::base {
 
-class TcxWinXPLookAndFeelPainter : public TcxStandardLookAndFeelPainterBase {
+class TcxWinXPLookAndFeelPainter : public TcxStandardLookAndFeelPainter {
 public:
     static const TcxWinXPLookAndFeelPainter& Instance();
 

@@ -383,7 +383,7 @@ TEST(Office11Painter, HeaderContentIsAGradientAndHotAddsABottomBand) {
                                              dxOffice11Palette(44), false)));
 }
 
-TEST(LookAndFeelPainters, ButtonStatesSideBySideAsAPicture) {
+TEST(StylePainters, ButtonStatesSideBySideAsAPicture) {
     testsupport::TempFolder Folder("lf_painters_");
     ASSERT_FALSE(Folder.Path().empty());
     ClassicColors Classic;
