@@ -13,7 +13,6 @@
 #include "platform/gdi/device_context.h"
 #include "platform/gdi/font_engine.h"
 #include "platform/win/messages.h"
-#include "platform/win/painting.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -38,9 +37,9 @@ constexpr int kButtonHorzPadding = 7;
 constexpr int kButtonVertPadding = 6;
 
 pg::TColor NearestScreenColor(pg::COLORREF Color) {
-    pg::HDC DC = pw::GetDC(pc::HWND{});
+    const pg::HDC DC = pg::CreateSurfaceDC(pg::ScreenSurface());
     const pg::COLORREF Result = pg::GetNearestColor(DC, Color);
-    pw::ReleaseDC(pc::HWND{}, DC);
+    pg::DeleteDC(DC);
     return static_cast<pg::TColor>(Result);
 }
 

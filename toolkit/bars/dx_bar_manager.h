@@ -228,6 +228,9 @@ public:
     template <class TItem>
     requires std::derived_from<TItem, platform::core::TComponent>
     void AddItem(TItem* Item) { AddItemComponent(Item, Item); }
+    // The same, with the item and the component it is given apart. Listing an item links the
+    // two by free notification.
+    void AddItemComponent(TdxBarItem* Item, platform::core::TComponent* Component);
     void RemoveItem(TdxBarItem* Item);
     void MoveItem(int CurIndex, int NewIndex);
     void ExchangeItems(int Index1, int Index2);
@@ -242,6 +245,7 @@ public:
     template <class TGroup>
     requires std::derived_from<TGroup, platform::core::TComponent>
     void RegisterGroup(TGroup* Group) { RegisterGroupComponent(Group, Group); }
+    void RegisterGroupComponent(TdxBarGroup* Group, platform::core::TComponent* Component);
     void UnregisterGroup(TdxBarGroup* Group);
 
     // Dock sites and popup menus join and leave as they are made and freed.
@@ -368,8 +372,6 @@ private:
         platform::core::TComponent* Component;
     };
 
-    void AddItemComponent(TdxBarItem* Item, platform::core::TComponent* Component);
-    void RegisterGroupComponent(TdxBarGroup* Group, platform::core::TComponent* Component);
     // Frees a listed component through its owner when it has one, else through the unit's
     // internal item list.
     static void FreeListed(platform::core::TComponent* Component);

@@ -5,7 +5,6 @@
 #include "platform/gdi/device_context.h"
 #include "platform/gdi/font_engine.h"
 #include "platform/win/input_state.h"
-#include "platform/win/painting.h"
 #include "platform/win/play_sound.h"
 
 #include <algorithm>
@@ -89,9 +88,9 @@ bool TdxBarUnit::FreeInternalItem(pc::TComponent* Item) {
 }
 
 void TdxBarUnit::RefreshDrawingResources() {
-    pg::HDC DC = pw::GetDC(pc::HWND{});
+    const pg::HDC DC = pg::CreateSurfaceDC(pg::ScreenSurface());
     FScreenColorDepth = pg::GetDeviceCaps(DC, pg::BITSPIXEL);
-    pw::ReleaseDC(pc::HWND{}, DC);
+    pg::DeleteDC(DC);
 
     const pg::COLORREF Face = pg::ColorToRGB(pg::clBtnFace);
     const pg::COLORREF Highlight = pg::ColorToRGB(pg::clBtnHighlight);
