@@ -1,12 +1,17 @@
 #include "platform/core/component.h"
 
+#include "platform/core/loading_bracket.h"
+
 #include <algorithm>
 
 namespace platform::core {
 
-TComponent::TComponent(TComponent* owner) : owner_(owner) {}
+TComponent::TComponent(TComponent* owner) : owner_(owner) {
+    TLoadingBracket::Enlist(this);
+}
 
 TComponent::~TComponent() {
+    TLoadingBracket::Forget(this);
     MarkDestroying();
     SendFreeNotifications();
     DestroyComponents();

@@ -57,7 +57,8 @@ public:
     }
     TComponentState ComponentState() const { return state_; }
 
-    // A loading bracket (a form stream being read): setters only store, Loaded applies.
+    // Loading (a form stream being read, or a TLoadingBracket in force when the component was
+    // made): setters only store, Loaded applies.
     void BeginLoading();
     void EndLoading();
 

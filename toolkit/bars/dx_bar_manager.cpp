@@ -1,0 +1,792 @@
+#include "toolkit/bars/dx_bar_manager.h"
+
+#include "toolkit/bars/dx_bar_painter_classes.h"
+#include "toolkit/bars/dx_bar_strings.h"
+#include "toolkit/bars/dx_bar_unit.h"
+
+#include "toolkit/base/office11.h"
+#include "toolkit/base/resource_strings.h"
+
+#include "platform/core/exception.h"
+#include "platform/forms/application.h"
+#include "platform/gdi/colors.h"
+#include "platform/gdi/device_context.h"
+#include "platform/gdi/font_engine.h"
+#include "platform/win/messages.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace toolkit::bars {
+
+namespace pc = platform::core;
+namespace pf = platform::forms;
+namespace pg = platform::gdi;
+namespace pw = platform::win;
+namespace tb = toolkit::base;
+
+namespace {
+
+// The theme classes the bars draw with.
+constexpr tb::TdxThemeClassKinds kBarThemeClasses =
+    tb::dxThemeClassKinds({tb::tcComboBox, tb::tcEdit, tb::tcProgress, tb::tcRebar, tb::tcScrollBar,
+                           tb::tcSpin, tb::tcStatus, tb::tcToolBar, tb::tcWindow});
+
+// The base painter's glyph margins; the painter unit gives each painter its own.
+constexpr int kButtonHorzPadding = 7;
+constexpr int kButtonVertPadding = 6;
+
+pg::TColor NearestScreenColor(pg::COLORREF Color) {
+    const pg::HDC DC = pg::CreateSurfaceDC(pg::ScreenSurface());
+    const pg::COLORREF Result = pg::GetNearestColor(DC, Color);
+    pg::DeleteDC(DC);
+    return static_cast<pg::TColor>(Result);
+}
+
+int Clamp255(int Value) {
+    return std::clamp(Value, 0, 255);
+}
+
+// The per-channel blend of button face, highlight and window with per-cent weights.
+pg::TColor BlendSystemColors(int FaceWeight, int HighlightWeight, int WindowWeight) {
+    const pg::COLORREF Face = pg::ColorToRGB(pg::clBtnFace);
+    const pg::COLORREF Highlight = pg::ColorToRGB(pg::clHighlight);
+    const pg::COLORREF Window = pg::ColorToRGB(pg::clWindow);
+    auto Channel = [&](int (*Get)(pg::COLORREF)) {
+        return Clamp255((Get(Face) * FaceWeight + Get(Highlight) * HighlightWeight +
+                         Get(Window) * WindowWeight) /
+                        100);
+    };
+    return NearestScreenColor(pg::RGB(Channel([](pg::COLORREF C) { return pg::GetRValue(C); }),
+                                      Channel([](pg::COLORREF C) { return pg::GetGValue(C); }),
+                                      Channel([](pg::COLORREF C) { return pg::GetBValue(C); })));
+}
+
+} // namespace
+
+const pc::TComponentClass& TdxBarManager::ClassRef() {
+    static const pc::TComponentClass cls(
+        "TdxBarManager", &pc::TComponent::ClassRef(),
+        pc::ConstructorOf<TdxBarManager, pc::TComponent, pc::TComponent*>());
+    return cls;
+}
+
+TdxBarManager::TdxBarManager(pc::TComponent* AOwner) : pc::TComponent(AOwner) {
+    pc::TComponent* OwnerForm = AOwner;
+    if (!OwnerForm) OwnerForm = pf::Application().MainForm();
+    FForm = dynamic_cast<pf::TCustomForm*>(OwnerForm);
+    // Nothing is made or registered before both checks pass: a manager refused here leaves
+    // no trace.
+    if (!FForm) throw pc::Exception(tb::cxGetResourceString(dxSBAR_MANAGEROWNERNOTFORM));
+    if (GetBarManagerByControl(FForm))
+        throw pc::Exception(tb::cxGetResourceString(dxSBAR_ONEMANAGERPERFORM));
+    dxBarUnit().BarManagerList().RegisterBarManager(this);
+
+    FDesignMode = (ComponentState() & pc::csDesigning) != 0;
+    if (!IsLoading()) FCategories.Add("Default");
+    FFont = std::make_unique<pg::TFont>();
+    FFont->OnChange = [this](pc::TObject*) { FontChanged(); };
+    FHelpButtonGlyph = std::make_unique<pf::TBitmap>();
+    FThemeListener = std::make_unique<tb::TdxThemeChangedNotificator>();
+    FThemeListener->OnThemeChanged = [this] { UpdateStyle(); };
+    SetMostRecentItemsPercents(95);
+    CalcButtonMetrics();
+    FLookAndFeel = std::make_unique<tb::TcxLookAndFeel>(this);
+    FLookAndFeel->OnChanged = [this](tb::TcxLookAndFeel*, tb::TcxLookAndFeelValues) {
+        if (!IsDestroying()) UpdateStyle();
+    };
+    UpdateStyle();
+    SetUseSystemFont(true);
+    CreateBrushes();
+    tb::dxOffice11InitColors();
+    FColorsTaken = true;
+}
+
+TdxBarManager::~TdxBarManager() {
+    FLookAndFeel.reset();
+    FThemeListener.reset();
+    DeleteBrushes();
+    if (FColorsTaken) tb::dxOffice11ReleaseColors();
+    FPopupMenus.clear();
+    FHelpButtonGlyph.reset();
+    while (!FGroups.empty()) {
+        pc::TComponent* Group = FGroups.back().Component;
+        FGroups.pop_back();
+        FreeListed(Group);
+    }
+    FFont.reset();
+    if (FMenuFontHandle != pg::HFONT{}) pg::DeleteObject(FMenuFontHandle);
+    FDockControls.clear();
+    FreeAllItems();
+    dxBarUnit().BarManagerList().UnregisterBarManager(this);
+    FCategories.Clear();
+    FCategoryData.clear();
+    FPendingBars.clear();
+}
+
+bool TdxBarManager::IsDestroying() const {
+    return (ComponentState() & pc::csDestroying) != 0;
+}
+
+bool TdxBarManager::IsLoading() const {
+    return (ComponentState() & pc::csLoading) != 0;
+}
+
+// Options
+
+void TdxBarManager::SetAutoDockColor(bool Value) {
+    if (FAutoDockColor == Value) return;
+    FAutoDockColor = Value;
+    // Every dock site repaints with its colour (dock-site unit).
+}
+
+pg::TColor TdxBarManager::DockColor() const {
+    return FAutoDockColor ? FForm->Color() : FDockColor;
+}
+
+void TdxBarManager::SetDockColor(pg::TColor Value) {
+    if (!FAutoDockColor && FDockColor == Value) return;
+    FDockColor = Value;
+    SetAutoDockColor(false);
+}
+
+void TdxBarManager::SetAutoHideEmptyBars(bool Value) {
+    if (FAutoHideEmptyBars == Value) return;
+    FAutoHideEmptyBars = Value;
+    // Turning it off clears every bar's hidden-because-empty mark (toolbar unit).
+}
+
+void TdxBarManager::SetButtonArrowWidth(int Value) {
+    if (Value < 2 || FButtonArrowWidth == Value) return;
+    FButtonArrowWidth = Value;
+    CalcButtonMetrics();
+    // Every bar window is rebuilt (bar window unit).
+}
+
+void TdxBarManager::SetLargeButtonArrowWidth(int Value) {
+    if (Value < 2 || FLargeButtonArrowWidth == Value) return;
+    FLargeButtonArrowWidth = Value;
+}
+
+void TdxBarManager::SetFlatCloseButton(bool Value) {
+    if (FFlatCloseButton == Value) return;
+    FFlatCloseButton = Value;
+}
+
+void TdxBarManager::SetShowCloseButton(bool Value) {
+    if (FShowCloseButton == Value) return;
+    FShowCloseButton = Value;
+}
+
+void TdxBarManager::SetHideFloatingBarsWhenInactive(bool Value) {
+    if (FHideFloatingBarsWhenInactive == Value) return;
+    FHideFloatingBarsWhenInactive = Value;
+}
+
+void TdxBarManager::SetImageListBkColor(pg::TColor Value) {
+    if (FImageListBkColor == Value) return;
+    FImageListBkColor = Value;
+}
+
+void TdxBarManager::SetMakeDisabledImagesFaded(bool Value) {
+    if (FMakeDisabledImagesFaded == Value) return;
+    FMakeDisabledImagesFaded = Value;
+}
+
+void TdxBarManager::SetLargeIcons(bool Value) {
+    if (FLargeIcons == Value) return;
+    FLargeIcons = Value;
+    LargeIconsChanged();
+}
+
+void TdxBarManager::SetUseLargeImagesForLargeIcons(bool Value) {
+    if (FUseLargeImagesForLargeIcons == Value) return;
+    FUseLargeImagesForLargeIcons = Value;
+    LargeIconsChanged();
+}
+
+void TdxBarManager::SetMenuAnimations(TdxBarMenuAnimations Value) {
+    if (FMenuAnimations == Value) return;
+    FMenuAnimations = Value;
+    DesignerModified();
+}
+
+void TdxBarManager::SetMenusShowRecentItemsFirst(bool Value) {
+    if (FMenusShowRecentItemsFirst == Value) return;
+    FMenusShowRecentItemsFirst = Value;
+    DesignerModified();
+}
+
+void TdxBarManager::SetShowFullMenusAfterDelay(bool Value) {
+    if (FShowFullMenusAfterDelay == Value) return;
+    FShowFullMenusAfterDelay = Value;
+    DesignerModified();
+}
+
+void TdxBarManager::SetShowHint(bool Value) {
+    if (FShowHint == Value) return;
+    FShowHint = Value;
+    DesignerModified();
+}
+
+void TdxBarManager::SetShowShortCutInHint(bool Value) {
+    if (FShowShortCutInHint == Value) return;
+    FShowShortCutInHint = Value;
+    DesignerModified();
+}
+
+void TdxBarManager::SetShowHelpButton(bool Value) {
+    if (FShowHelpButton == Value) return;
+    FShowHelpButton = Value;
+}
+
+void TdxBarManager::SetSunkenBorder(bool Value) {
+    if (FSunkenBorder == Value) return;
+    FSunkenBorder = Value;
+}
+
+void TdxBarManager::SetMostRecentItemsPercents(int Value) {
+    FMostRecentItemsPercents = static_cast<std::uint8_t>(std::clamp(Value, 0, 100));
+    const int Rest = 100 - FMostRecentItemsPercents;
+    FMostRecentItemsStep = Rest == 0 ? 0 : (100 + Rest - 1) / Rest;
+}
+
+void TdxBarManager::SetNotDocking(TdxBarDockingStyles Value) {
+    if (FNotDocking == Value) return;
+    FNotDocking = Value;
+    UpdateStyle();
+}
+
+void TdxBarManager::SetStyle(TdxBarManagerStyle Value) {
+    if (FStyle == Value) return;
+    FStyle = Value;
+    UpdateStyle();
+}
+
+void TdxBarManager::SetWaitForDockingTime(int Value) {
+    if (Value < 0) return;
+    FWaitForDockingTime = Value;
+}
+
+// Font
+
+void TdxBarManager::SetScaled(bool Value) {
+    if (FScaled == Value) return;
+    FScaled = Value;
+    if (FScaled && !FUseSystemFont) {
+        pg::TFont System;
+        dxBarGetSystemMenuFont(System);
+        FInternalFontChange = true;
+        FFont->SetHeight(System.Height());
+        FInternalFontChange = false;
+    }
+}
+
+void TdxBarManager::SetUseSystemFont(bool Value) {
+    if (FUseSystemFont == Value) return;
+    FUseSystemFont = Value;
+    if (FUseSystemFont) UpdateSystemFont();
+}
+
+void TdxBarManager::UpdateSystemFont() {
+    pg::TFont System;
+    dxBarGetSystemMenuFont(System);
+    FInternalFontChange = true;
+    if (FUseSystemFont)
+        FFont->Assign(System);
+    else if (FScaled)
+        FFont->SetHeight(System.Height());
+    FInternalFontChange = false;
+}
+
+void TdxBarManager::FontChanged() {
+    if (!FInternalFontChange) FUseSystemFont = false;
+    if (FScaled) {
+        pg::TFont System;
+        dxBarGetSystemMenuFont(System);
+        auto Handler = std::move(FFont->OnChange);
+        FFont->OnChange = nullptr;
+        FFont->SetHeight(System.Height());
+        FFont->OnChange = std::move(Handler);
+    }
+    RebuildMenuFontHandle();
+    // Every bar and popup menu without a font of its own takes Font (toolbar and popup units).
+}
+
+void TdxBarManager::RebuildMenuFontHandle() {
+    if (FMenuFontHandle != pg::HFONT{}) pg::DeleteObject(FMenuFontHandle);
+    pg::LOGFONT Log;
+    pg::GetObject(FFont->Handle(), sizeof(Log), &Log);
+    if (FScaled) {
+        pg::TFont System;
+        dxBarGetSystemMenuFont(System);
+        Log.lfHeight = -std::max(std::abs(System.Height()), 11);
+    }
+    FMenuFontHandle = pg::CreateFontIndirect(Log);
+}
+
+// Image lists
+
+void TdxBarManager::SetImageList(pf::TImageList*& Field, pf::TImageList* Value) {
+    if (Field == Value) return;
+    Field = Value;
+    if (Value) FreeNotification(Value);
+    ImageListChanged(Value);
+}
+
+void TdxBarManager::SetImages(pf::TImageList* Value) {
+    SetImageList(FImages, Value);
+}
+
+void TdxBarManager::SetLargeImages(pf::TImageList* Value) {
+    if (FLargeImages == Value) return;
+    SetImageList(FLargeImages, Value);
+    if (FLargeIcons && FUseLargeImagesForLargeIcons) LargeIconsChanged();
+}
+
+void TdxBarManager::SetHotImages(pf::TImageList* Value) {
+    SetImageList(FHotImages, Value);
+}
+
+void TdxBarManager::SetDisabledImages(pf::TImageList* Value) {
+    SetImageList(FDisabledImages, Value);
+}
+
+void TdxBarManager::SetDisabledLargeImages(pf::TImageList* Value) {
+    SetImageList(FDisabledLargeImages, Value);
+}
+
+void TdxBarManager::ImageListChanged(pf::TImageList*) {
+    if (IsLoading() || IsDestroying()) return;
+    // The items that use the list refresh their glyphs (item unit), with painting locked.
+}
+
+void TdxBarManager::CalcButtonMetrics() {
+    if (!FLargeIcons)
+        FImageSize = 16;
+    else if (CanUseLargeImages())
+        FImageSize = FLargeImages->Width();
+    else
+        FImageSize = 32;
+    FButtonWidth = FImageSize + kButtonHorzPadding;
+    FButtonHeight = FImageSize + kButtonVertPadding;
+    int Arrow = FButtonArrowWidth * (FLargeIcons ? 2 : 1);
+    if (Arrow % 2 == 0) ++Arrow;
+    if (FPainterClass && FPainterClass->InheritsFrom(&TdxBarItemControlFlatPainterClassRef()))
+        --Arrow;
+    FArrowWidth = Arrow;
+}
+
+void TdxBarManager::LargeIconsChanged() {
+    CalcButtonMetrics();
+    DesignerModified();
+    // The customizing form reloads its options and every bar window re-lays out.
+}
+
+// Categories
+
+TdxBarCategoryData* TdxBarManager::GetCategoryData(int Index) const {
+    if (Index < 0 || Index >= FCategories.Count() ||
+        Index >= static_cast<int>(FCategoryData.size()))
+        return nullptr;
+    return FCategoryData[static_cast<std::size_t>(Index)].get();
+}
+
+TdxBarCategoryData& TdxBarManager::CategoryData(int Index) {
+    if (static_cast<int>(FCategoryData.size()) < FCategories.Count())
+        FCategoryData.resize(static_cast<std::size_t>(FCategories.Count()));
+    auto& Data = FCategoryData[static_cast<std::size_t>(Index)];
+    if (!Data) Data = std::make_unique<TdxBarCategoryData>();
+    return *Data;
+}
+
+TdxBarItemVisible TdxBarManager::GetCategoryItemsVisible(int Index) const {
+    if (Index < 0 || Index >= FCategories.Count()) return ivNever;
+    const TdxBarCategoryData* Data = GetCategoryData(Index);
+    return Data ? Data->ItemsVisible : ivAlways;
+}
+
+void TdxBarManager::SetCategoryItemsVisible(int Index, TdxBarItemVisible Value) {
+    if (Index < 0 || Index >= FCategories.Count()) return;
+    TdxBarCategoryData& Data = CategoryData(Index);
+    if (IsLoading()) {
+        Data.LoadedItemsVisible = Value;
+        Data.LoadedItemsVisibleSet = true;
+        return;
+    }
+    SetCategoryItemsVisibleNow(Index, Value);
+}
+
+void TdxBarManager::SetCategoryItemsVisibleNow(int Index, TdxBarItemVisible Value) {
+    TdxBarCategoryData& Data = CategoryData(Index);
+    const bool Changed = Data.ItemsVisible != Value;
+    Data.ItemsVisible = Value;
+    if (FDesignMode) {
+        if (Changed) DesignerModified();
+        return;
+    }
+    // The items of the category whose Visible equals the old value take the new one, and with
+    // AutoHideEmptyBars the bars that went empty hide (category and toolbar units).
+    if (Changed) DesignerModified();
+}
+
+bool TdxBarManager::GetCategoryVisible(int Index) const {
+    if (Index < 0 || Index >= FCategories.Count()) return false;
+    const TdxBarCategoryData* Data = GetCategoryData(Index);
+    return Data ? Data->Visible : true;
+}
+
+void TdxBarManager::SetCategoryVisible(int Index, bool Value) {
+    if (Index < 0 || Index >= FCategories.Count() || GetCategoryVisible(Index) == Value) return;
+    CategoryData(Index).Visible = Value;
+    DesignerModified();
+}
+
+// Items and groups
+
+TdxBarItem* TdxBarManager::GetItem(int Index) const {
+    if (Index < 0 || Index >= GetItemCount()) return nullptr;
+    return FItems[static_cast<std::size_t>(Index)].Object;
+}
+
+pc::TComponent* TdxBarManager::GetItemComponent(int Index) const {
+    if (Index < 0 || Index >= GetItemCount()) return nullptr;
+    return FItems[static_cast<std::size_t>(Index)].Component;
+}
+
+int TdxBarManager::IndexOfItem(const TdxBarItem* Item) const {
+    for (std::size_t I = 0; I < FItems.size(); ++I)
+        if (FItems[I].Object == Item) return static_cast<int>(I);
+    return -1;
+}
+
+void TdxBarManager::AddItemComponent(TdxBarItem* Item, pc::TComponent* Component) {
+    if (IndexOfItem(Item) >= 0) return;
+    FItems.push_back({Item, Component});
+    // Whichever goes first, the other hears of it: the list drops an item that goes, and the
+    // item drops its manager when the manager goes.
+    FreeNotification(Component);
+}
+
+void TdxBarManager::RemoveItem(TdxBarItem* Item) {
+    const int Index = IndexOfItem(Item);
+    if (Index < 0) return;
+    FItems.erase(FItems.begin() + Index);
+}
+
+void TdxBarManager::MoveItem(int CurIndex, int NewIndex) {
+    if (CurIndex < 0 || CurIndex >= GetItemCount() || NewIndex < 0 || NewIndex >= GetItemCount())
+        return;
+    auto Moved = FItems[static_cast<std::size_t>(CurIndex)];
+    FItems.erase(FItems.begin() + CurIndex);
+    FItems.insert(FItems.begin() + NewIndex, Moved);
+    DesignerModified();
+}
+
+void TdxBarManager::ExchangeItems(int Index1, int Index2) {
+    if (Index1 < 0 || Index1 >= GetItemCount() || Index2 < 0 || Index2 >= GetItemCount()) return;
+    std::swap(FItems[static_cast<std::size_t>(Index1)], FItems[static_cast<std::size_t>(Index2)]);
+    DesignerModified();
+}
+
+void TdxBarManager::FreeListed(pc::TComponent* Component) {
+    if (pc::TComponent* Owner = Component->Owner())
+        Owner->FreeComponent(*Component);
+    else
+        dxBarUnit().FreeInternalItem(Component);
+}
+
+void TdxBarManager::FreeAllItems() {
+    while (!FItems.empty()) {
+        pc::TComponent* Item = FItems.back().Component;
+        FItems.pop_back();
+        RemoveFreeNotification(Item);
+        FreeListed(Item);
+    }
+}
+
+TdxBarItem* TdxBarManager::GetItemByName(const std::string& AName) const {
+    for (const auto& Item : FItems) {
+        const std::string& Name = Item.Component->Name;
+        if (Name.size() == AName.size() &&
+            std::equal(Name.begin(), Name.end(), AName.begin(), [](char A, char B) {
+                return std::toupper(static_cast<unsigned char>(A)) ==
+                       std::toupper(static_cast<unsigned char>(B));
+            }))
+            return Item.Object;
+    }
+    return nullptr;
+}
+
+TdxBarGroup* TdxBarManager::GetGroup(int Index) const {
+    if (Index < 0 || Index >= GetGroupCount()) return nullptr;
+    return FGroups[static_cast<std::size_t>(Index)].Object;
+}
+
+void TdxBarManager::RegisterGroupComponent(TdxBarGroup* Group, pc::TComponent* Component) {
+    for (const auto& G : FGroups)
+        if (G.Object == Group) return;
+    FGroups.push_back({Group, Component});
+    FreeNotification(Component);
+}
+
+void TdxBarManager::UnregisterGroup(TdxBarGroup* Group) {
+    std::erase_if(FGroups, [&](const auto& G) { return G.Object == Group; });
+}
+
+// Dock sites, popup menus and bars
+
+TdxDockControl* TdxBarManager::GetDockControl(int Index) const {
+    if (Index < 0 || Index >= GetDockControlCount()) return nullptr;
+    return FDockControls[static_cast<std::size_t>(Index)];
+}
+
+void TdxBarManager::AddDockControl(TdxDockControl* DockControl) {
+    FDockControls.push_back(DockControl);
+}
+
+void TdxBarManager::RemoveDockControl(TdxDockControl* DockControl) {
+    // The bars docked there lose it and hide (toolbar unit).
+    std::erase(FDockControls, DockControl);
+}
+
+TdxBarPopupMenu* TdxBarManager::GetPopupMenu(int Index) const {
+    if (Index < 0 || Index >= GetPopupMenuCount()) return nullptr;
+    return FPopupMenus[static_cast<std::size_t>(Index)];
+}
+
+void TdxBarManager::AddPopupMenu(TdxBarPopupMenu* PopupMenu) {
+    if (std::find(FPopupMenus.begin(), FPopupMenus.end(), PopupMenu) == FPopupMenus.end())
+        FPopupMenus.push_back(PopupMenu);
+}
+
+void TdxBarManager::RemovePopupMenu(TdxBarPopupMenu* PopupMenu) {
+    std::erase(FPopupMenus, PopupMenu);
+}
+
+TdxBar* TdxBarManager::GetPendingBar(int Index) const {
+    if (Index < 0 || Index >= GetPendingBarCount()) return nullptr;
+    return FPendingBars[static_cast<std::size_t>(Index)];
+}
+
+void TdxBarManager::AddPendingBar(TdxBar* Bar) {
+    if (std::find(FPendingBars.begin(), FPendingBars.end(), Bar) == FPendingBars.end())
+        FPendingBars.push_back(Bar);
+}
+
+void TdxBarManager::BeginHiddenBars() {
+    FHiddenBarsActive = true;
+}
+
+void TdxBarManager::AddHiddenBar(TdxBar* Bar) {
+    if (!FHiddenBarsActive) return;
+    if (std::find(FHiddenBars.begin(), FHiddenBars.end(), Bar) == FHiddenBars.end())
+        FHiddenBars.push_back(Bar);
+}
+
+void TdxBarManager::RemoveHiddenBar(TdxBar* Bar) {
+    std::erase(FHiddenBars, Bar);
+}
+
+void TdxBarManager::EndHiddenBars() {
+    FHiddenBars.clear();
+    FHiddenBarsActive = false;
+}
+
+// State
+
+void TdxBarManager::SetLockUpdate(bool Value) {
+    if (FLockUpdate == Value) return;
+    FLockUpdate = Value;
+    // Dock sites stop or resume redrawing and bar windows lock (dock-site and bar window units).
+}
+
+void TdxBarManager::SetSelectedItem(TdxBarItemControl* Value) {
+    if (FSelectedItem == Value) return;
+    FSelectedItem = Value;
+    // The old item control repaints (item control unit).
+}
+
+// Style
+
+int TdxBarManager::GetPaintStyle() const {
+    if (FStyle != bmsUseLookAndFeel) return FStyle;
+    if (FLookAndFeel->GetNativeStyle() && FThemeAvailable) return 3;
+    switch (FLookAndFeel->GetKind()) {
+    case tb::lfFlat:
+        return 1;
+    case tb::lfStandard:
+        return 0;
+    case tb::lfUltraFlat:
+        return 2;
+    case tb::lfOffice11:
+        return 4;
+    }
+    return 0;
+}
+
+TdxBarItemControlPainterClass TdxBarManager::GetPainterClass() const {
+    switch (GetPaintStyle()) {
+    case 1:
+        return &TdxBarItemControlEnhancedPainterClassRef();
+    case 2:
+        return &TdxBarItemControlFlatPainterClassRef();
+    case 3:
+        return FThemeAvailable ? &TdxBarItemControlXPPainterClassRef()
+                               : &TdxBarItemControlEnhancedPainterClassRef();
+    case 4:
+        return &TdxBarItemControlOffice11PainterClassRef();
+    default:
+        return &TdxBarItemControlStandardPainterClassRef();
+    }
+}
+
+void TdxBarManager::UpdateStyle() {
+    if (IsDestroying()) return;
+    FInStyleUpdate = true;
+    FThemeAvailable = tb::AreVisualStylesAvailable(kBarThemeClasses);
+    FPainterClass = GetPainterClass();
+    CalcButtonMetrics();
+    // Every bar window recomputes its metrics, the customizing form refreshes, and dock sites
+    // and bar windows refresh their backgrounds (bar window and dock-site units).
+    FInStyleUpdate = false;
+}
+
+// Colours
+
+pg::TColor TdxBarManager::GetDarkShadowColor() const {
+    const pg::COLORREF C = pg::ColorToRGB(pg::clBtnShadow);
+    return NearestScreenColor(
+        pg::RGB(pg::GetRValue(C) * 8 / 10, pg::GetGValue(C) * 8 / 10, pg::GetBValue(C) * 8 / 10));
+}
+
+pg::TColor TdxBarManager::GetLightFaceColor() const {
+    const pg::COLORREF C = pg::ColorToRGB(pg::clBtnFace);
+    auto Raise = [](int V) { return V + (255 - V) * 16 / 100; };
+    return NearestScreenColor(
+        pg::RGB(Raise(pg::GetRValue(C)), Raise(pg::GetGValue(C)), Raise(pg::GetBValue(C))));
+}
+
+pg::TColor TdxBarManager::GetFlatBlendColor1() const {
+    return BlendSystemColors(11, 9, 73);
+}
+
+pg::TColor TdxBarManager::GetFlatBlendColor2() const {
+    return BlendSystemColors(14, 44, 40);
+}
+
+pg::TColor TdxBarManager::GetFlatSelectedColor() const {
+    return BlendSystemColors(-2, 30, 72);
+}
+
+void TdxBarManager::CreateBrushes() {
+    for (pg::TColor Color : {GetDarkShadowColor(), GetLightFaceColor(), GetFlatBlendColor1(),
+                             GetFlatBlendColor2(), GetFlatSelectedColor()})
+        FBrushes.push_back(pg::CreateSolidBrush(static_cast<pg::COLORREF>(Color)));
+}
+
+void TdxBarManager::DeleteBrushes() {
+    for (pg::HBRUSH Brush : FBrushes)
+        pg::DeleteObject(Brush);
+    FBrushes.clear();
+}
+
+void TdxBarManager::RefreshColors() {
+    DeleteBrushes();
+    CreateBrushes();
+    tb::dxOffice11RefreshColors();
+    // Bar windows refresh their backgrounds (bar window unit).
+}
+
+// Events
+
+void TdxBarManager::DoClickItem(TdxBarItem* Item) {
+    if (OnClickItem) OnClickItem(this, Item);
+}
+
+void TdxBarManager::DoBarAfterReset(TdxBar* Bar) {
+    if (OnBarAfterReset) OnBarAfterReset(this, Bar);
+}
+
+void TdxBarManager::DoBarBeforeReset(TdxBar* Bar) {
+    if (OnBarBeforeReset) OnBarBeforeReset(this, Bar);
+}
+
+void TdxBarManager::DoBarClose(TdxBar* Bar) {
+    if (OnBarClose) OnBarClose(this, Bar);
+}
+
+void TdxBarManager::DoCloseButtonClick() {
+    if (OnCloseButtonClick) OnCloseButtonClick(this);
+}
+
+void TdxBarManager::DoHelpButtonClick() {
+    if (OnHelpButtonClick) OnHelpButtonClick(this);
+}
+
+void TdxBarManager::DoShowCustomizingPopup(TdxBarItemLinks* Popup) {
+    if (OnShowCustomizingPopup) OnShowCustomizingPopup(this, Popup);
+}
+
+void TdxBarManager::DoShowToolbarsPopup(TdxBarItemLinks* Popup) {
+    if (OnShowToolbarsPopup) OnShowToolbarsPopup(this, Popup);
+}
+
+bool TdxBarManager::CanDocking(TdxBar* Bar, TdxBarDockingStyle Style, TdxDockControl* DockControl) {
+    // A bar's own NotDocking and a placed dock site's own permission come first (toolbar and
+    // dock-site units); an automatic site, or none, asks the manager's NotDocking.
+    bool Result = (FNotDocking & dxDockingStyleBit(Style)) == 0;
+    if (OnDocking) OnDocking(Bar, Style, DockControl, Result);
+    return Result;
+}
+
+void TdxBarManager::DesignerModified() {
+    // There is no form designer in this program.
+}
+
+// Component handlers
+
+void TdxBarManager::Loaded() {
+    pc::TComponent::Loaded();
+    if (FLockUpdate) return;
+    // Items apply their read visibility, then bars their links, dock site, docking style and
+    // visibility (item and toolbar units).
+    for (int I = 0; I < FCategories.Count(); ++I) {
+        TdxBarCategoryData* Data = GetCategoryData(I);
+        if (Data && Data->LoadedItemsVisibleSet) {
+            Data->LoadedItemsVisibleSet = false;
+            SetCategoryItemsVisibleNow(I, Data->LoadedItemsVisible);
+        }
+    }
+    // Then every dock site re-lays out (dock-site unit).
+}
+
+void TdxBarManager::Notification(pc::TComponent* AComponent, pc::TOperation Operation) {
+    pc::TComponent::Notification(AComponent, Operation);
+    if (Operation != pc::opRemove) return;
+    std::erase_if(FItems, [&](const auto& Item) { return Item.Component == AComponent; });
+    std::erase_if(FGroups, [&](const auto& Group) { return Group.Component == AComponent; });
+    for (pf::TImageList** List :
+         {&FImages, &FLargeImages, &FHotImages, &FDisabledImages, &FDisabledLargeImages})
+        if (*List == AComponent) *List = nullptr;
+}
+
+void TdxBarManager::HandleFormMessage(pc::UINT Message, pc::WPARAM WParam, pc::LPARAM) {
+    if (FForm->Destroying()) return;
+    switch (Message) {
+    case pw::WM_ACTIVATE:
+        FFormActive = WParam != 0;
+        break;
+    case pw::WM_SYSCOLORCHANGE:
+        dxBarUnit().RefreshDrawingResources();
+        RefreshColors();
+        break;
+    case pw::WM_SETTINGCHANGE:
+        if (WParam == pw::SPI_SETNONCLIENTMETRICS && FUseSystemFont) UpdateSystemFont();
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace toolkit::bars

@@ -1,0 +1,11 @@
+#include "toolkit/bars/dx_bar_strings.h"
+
+namespace toolkit::bars {
+
+const toolkit::base::TResStringRec dxSBAR_CUSTOMIZE{"&Customize..."};
+const toolkit::base::TResStringRec dxSBAR_ONEMANAGERPERFORM{
+    "A Form should contain only a single TdxBarManager"};
+const toolkit::base::TResStringRec dxSBAR_MANAGEROWNERNOTFORM{
+    "TdxBarManager should have as its Owner - TForm (TCustomForm)"};
+
+} // namespace toolkit::bars

@@ -1,0 +1,15 @@
+#pragma once
+// The bar library's resource strings (ids 65152 to 65247 of the library's own table).
+
+#include "toolkit/base/resource_strings.h"
+
+namespace toolkit::bars {
+
+// 65190
+extern const toolkit::base::TResStringRec dxSBAR_CUSTOMIZE;
+// 65235
+extern const toolkit::base::TResStringRec dxSBAR_ONEMANAGERPERFORM;
+// 65236
+extern const toolkit::base::TResStringRec dxSBAR_MANAGEROWNERNOTFORM;
+
+} // namespace toolkit::bars
