@@ -54,7 +54,10 @@ void ApplyScheme(VisualStyleScheme scheme) {
 
 VisualStyleScheme GetVisualStyleScheme() {
     auto& state = Styles();
-    if (!state.scheme) ApplyScheme(SchemeFromSetting());
+    // The first reading changes nothing: the colours started on the setting's profile (colors.h)
+    // and may since have been set on purpose. Putting them back here would broadcast a change
+    // into listeners that are themselves asking for the scheme.
+    if (!state.scheme) state.scheme = SchemeFromSetting();
     return *state.scheme;
 }
 

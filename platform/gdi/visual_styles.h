@@ -27,9 +27,11 @@ enum class HMODULE : std::uintptr_t {};
 inline constexpr HMODULE NullModule{};
 
 // The setting: the environment variable QUINTARON_VISUAL_STYLE ("blue", "olive", "silver" or
-// "none"), read at the first question; blue when unset. Choosing None also puts the system
-// colours on the classic profile, any scheme on the XP one. A change is broadcast as
-// WM_THEMECHANGED (setting_change.h), after WM_SYSCOLORCHANGE when the colours changed with it.
+// "none"), read at the first question; blue when unset. That reading is no change: it neither
+// touches the system colours (they start on the setting's profile) nor broadcasts. Choosing None
+// also puts the system colours on the classic profile, any scheme on the XP one. A change is
+// broadcast as WM_THEMECHANGED (setting_change.h), after WM_SYSCOLORCHANGE when the colours
+// changed with it.
 enum class VisualStyleScheme { None, Blue, Olive, Silver };
 VisualStyleScheme GetVisualStyleScheme();
 void SetVisualStyleScheme(VisualStyleScheme scheme);

@@ -5,6 +5,7 @@
 #include "toolkit/base/cx_lf_painter.h"
 
 #include "toolkit/base/cx_lf_painter_images.h"
+#include "toolkit/base/cx_lf_painter_strokes.h"
 
 #include "platform/forms/img_list.h"
 #include "platform/gdi/colors.h"
@@ -430,27 +431,7 @@ void TcxCustomLookAndFeelPainter::DrawIndicatorMarkCell(
     DrawHeader(ACanvas, R, R, ANeighbors, HeaderBorders(ANeighbors), cxbsNormal,
                platform::forms::taLeftJustify, vaTop, false, false, "", Font, pg::clNone, ABkColor,
                AOnDrawBackground, AIsLast);
-    const TRect Mark = cxRectOffset(R, 0, BorderSize() - 1);
-    int Width = cxRectHeight(Mark) / 2;
-    if (Width % 2 == 0) --Width;
-    if (Width <= 0) return;
-    const int Rows = (Width + 1) / 2;
-    const int CX = (Mark.Left + Mark.Right) / 2;
-    const int CY = (Mark.Top + Mark.Bottom) / 2;
-    const bool Up = AMarkKind == 1 || AMarkKind == 3;
-    const bool Down = AMarkKind == 2 || AMarkKind == 3;
-    // Both marks: the up one above the centre, the down one below it.
-    const int UpTop = Down ? CY - Rows : CY - Rows / 2;
-    const int DownTop = Up ? CY + 1 : CY - Rows / 2;
-    for (int Row = 0; Row < Rows; ++Row) {
-        if (Up)
-            ACanvas.FillRect({CX - Row, UpTop + Row, CX + Row + 1, UpTop + Row + 1},
-                             pg::clWindowText);
-        if (Down)
-            ACanvas.FillRect(
-                {CX - (Rows - 1 - Row), DownTop + Row, CX + Rows - Row, DownTop + Row + 1},
-                pg::clWindowText);
-    }
+    cxDrawIndicatorMark(ACanvas, cxRectOffset(R, 0, BorderSize() - 1), AMarkKind, pg::clWindowText);
 }
 
 void TcxCustomLookAndFeelPainter::DrawCaptionFrame(TcxCanvas& ACanvas, const TRect& R) const {

@@ -1,5 +1,7 @@
 #include "toolkit/base/cx_lf_painter_strokes.h"
 
+#include "toolkit/base/cx_look_and_feel_painters.h"
+
 #include "platform/gdi/blit.h"
 #include "platform/gdi/colors.h"
 #include "platform/gdi/surface.h"
@@ -20,15 +22,15 @@ void cxDrawExpandSign(TcxCanvas& ACanvas, const TRect& R, bool AExpanded, TColor
 }
 
 void cxFillScrollBarTrack(TcxCanvas& ACanvas, const TRect& R, bool APressed) {
-    // Made for each fill, so the system colours of the moment are the ones drawn.
-    const TColor Even = APressed ? pg::clBlack : pg::clBtnFace;
-    const TColor Odd = APressed ? pg::cl3DDkShadow : pg::clBtnHighlight;
-    pg::GdiHandle Bitmap(pg::CreateBitmap(8, 8, 1, 32, nullptr));
-    pg::Surface& Pixels = *pg::BitmapSurface(static_cast<HBITMAP>(Bitmap.Get()));
-    for (int Y = 0; Y < 8; ++Y)
-        for (int X = 0; X < 8; ++X)
-            Pixels.SetPixel(X, Y, pg::ColorToPixel(pg::ColorToRGB((X + Y) % 2 == 0 ? Even : Odd)));
-    ACanvas.FillRectWithBitmap(R, static_cast<HBITMAP>(Bitmap.Get()));
+    // A paint must not start the whole unit (it installs the look-and-feel's lookup): without
+    // one alive, the fill makes its own checker.
+    const int Index = APressed ? 1 : 0;
+    if (TcxLookAndFeelPaintersUnit* Unit = cxLookAndFeelPaintersUnitAlive()) {
+        ACanvas.FillRectWithBitmap(R, Unit->HalftoneBitmap(Index));
+    } else {
+        pg::GdiHandle Bitmap(cxCreateHalftoneBitmap(Index));
+        ACanvas.FillRectWithBitmap(R, static_cast<HBITMAP>(Bitmap.Get()));
+    }
     ACanvas.Brush().SetBitmap(HBITMAP{});
     ACanvas.Brush().SetStyle(pg::TBrushStyle::bsSolid);
 }

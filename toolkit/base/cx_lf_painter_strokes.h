@@ -1,8 +1,9 @@
 #pragma once
-// Strokes that several look-and-feel styles draw alike: the plus/minus sign of expand buttons,
+// Strokes that several look-and-feel painters draw alike: the plus/minus sign of expand buttons,
 // the checker fill of scroll-bar tracks, the outlined sorting mark, the small marks of
-// indicator cells and the classic three-dimensional header, tab and drop-down edges. The style
-// painters compose them; callers use the painters, not these.
+// indicator cells and the classic three-dimensional header, tab and drop-down edges. The
+// painters compose them (the base painter its indicator marks); callers use the painters, not
+// these.
 
 #include "toolkit/base/cx_lf_painter.h"
 
@@ -11,8 +12,10 @@ namespace toolkit::base {
 // A bar 2 * ((width - 4) div 2) + 1 long through the centre of R, and a vertical one of the same
 // length when not expanded, in AColor.
 void cxDrawExpandSign(TcxCanvas& ACanvas, const TRect& R, bool AExpanded, TColor AColor);
-// R through an 8 x 8 checker: clBtnFace and clBtnHighlight, or black and cl3DDkShadow when
-// pressed (the track under the pressed mouse); the brush is solid again afterwards.
+// R through the painters' unit's halftone bitmap: clBtnFace and clBtnHighlight, or black and
+// cl3DDkShadow when pressed (the track under the pressed mouse), as the unit last built them;
+// with no unit alive, through a checker of the colours of the moment. The brush is solid again
+// afterwards.
 void cxFillScrollBarTrack(TcxCanvas& ACanvas, const TRect& R, bool APressed);
 // A triangle outline of ASize centred in R (one pixel left when the width is even), apex up
 // when ascending; drawn as one chain from the apex, its lit segments in ALight, the rest in

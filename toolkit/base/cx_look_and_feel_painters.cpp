@@ -56,17 +56,6 @@ std::unique_ptr<platform::forms::TImageList> MakeIndicatorImages() {
     return Images;
 }
 
-HBITMAP MakeHalftone(TColor ASame, TColor AOther) {
-    const HBITMAP Bitmap = pg::CreateBitmap(8, 8, 1, 32, nullptr);
-    pg::Surface& Pixels = *pg::BitmapSurface(Bitmap);
-    const pg::Pixel32 Same = pg::ColorToPixel(pg::ColorToRGB(ASame));
-    const pg::Pixel32 Other = pg::ColorToPixel(pg::ColorToRGB(AOther));
-    for (int Y = 0; Y < 8; ++Y)
-        for (int X = 0; X < 8; ++X)
-            Pixels.SetPixel(X, Y, (X % 2) == (Y % 2) ? Same : Other);
-    return Bitmap;
-}
-
 TcxLookAndFeelPainterClass PainterByKind(TcxLookAndFeelKind Kind) {
     switch (Kind) {
     case lfFlat:
@@ -89,9 +78,6 @@ TcxLookAndFeelPaintersUnit::TcxLookAndFeelPaintersUnit()
     FExtendedStylePainters = std::make_unique<TcxExtendedStylePainters>();
     FIndicatorImages = MakeIndicatorImages();
     RebuildHalftoneBitmaps();
-    // The first reading of the visual style sets the system colours; it happens before the
-    // notifier listens, so that the reading is not taken for a change of colours.
-    pg::GetVisualStyleScheme();
     FPaletteNotifier = std::make_unique<TSystemPaletteChangedNotifier>();
     const HBITMAP CheckBoxes = pg::LoadSystemBitmap(pg::OBM_CHECKBOXES);
     pg::BITMAP Info;
@@ -140,8 +126,8 @@ TcxLookAndFeelPaintersUnit::~TcxLookAndFeelPaintersUnit() {
 
 void TcxLookAndFeelPaintersUnit::RebuildHalftoneBitmaps() {
     FreeHalftoneBitmaps();
-    FHalftoneBitmaps[0] = MakeHalftone(pg::clBtnFace, pg::clBtnHighlight);
-    FHalftoneBitmaps[1] = MakeHalftone(pg::clBlack, pg::cl3DDkShadow);
+    FHalftoneBitmaps[0] = cxCreateHalftoneBitmap(0);
+    FHalftoneBitmaps[1] = cxCreateHalftoneBitmap(1);
 }
 
 void TcxLookAndFeelPaintersUnit::FreeHalftoneBitmaps() {
@@ -149,6 +135,24 @@ void TcxLookAndFeelPaintersUnit::FreeHalftoneBitmaps() {
         if (Bitmap != HBITMAP{}) pg::DeleteObject(Bitmap);
         Bitmap = HBITMAP{};
     }
+}
+
+TcxLookAndFeelPaintersUnit* cxLookAndFeelPaintersUnitAlive() {
+    return CurrentUnit();
+}
+
+HBITMAP cxCreateHalftoneBitmap(int AIndex) {
+    const bool Pressed = (AIndex & 1) != 0;
+    const HBITMAP Bitmap = pg::CreateBitmap(8, 8, 1, 32, nullptr);
+    pg::Surface& Pixels = *pg::BitmapSurface(Bitmap);
+    const pg::Pixel32 Same =
+        pg::ColorToPixel(pg::ColorToRGB(Pressed ? pg::clBlack : pg::clBtnFace));
+    const pg::Pixel32 Other =
+        pg::ColorToPixel(pg::ColorToRGB(Pressed ? pg::cl3DDkShadow : pg::clBtnHighlight));
+    for (int Y = 0; Y < 8; ++Y)
+        for (int X = 0; X < 8; ++X)
+            Pixels.SetPixel(X, Y, (X % 2) == (Y % 2) ? Same : Other);
+    return Bitmap;
 }
 
 TcxLookAndFeelPaintersUnit& cxLookAndFeelPaintersUnit() {

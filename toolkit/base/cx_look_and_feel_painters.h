@@ -53,5 +53,11 @@ private:
 };
 
 TcxLookAndFeelPaintersUnit& cxLookAndFeelPaintersUnit();
+// The unit in force, or null while none is alive: unlike cxLookAndFeelPaintersUnit it never
+// makes the process's own.
+TcxLookAndFeelPaintersUnit* cxLookAndFeelPaintersUnitAlive();
+// A new bitmap as the unit's HalftoneBitmap(AIndex), of the system colours of the moment; the
+// caller deletes it.
+HBITMAP cxCreateHalftoneBitmap(int AIndex);
 
 } // namespace toolkit::base

@@ -1,5 +1,6 @@
 #include "toolkit/base/cx_radio_button_images.h"
 
+#include "toolkit/base/cx_graphics.h"
 #include "toolkit/base/cx_lf_kind_painters.h"
 #include "toolkit/base/office11.h"
 
@@ -15,11 +16,6 @@
 namespace toolkit::base {
 
 namespace pg = platform::gdi;
-
-// Of the colour routines (cx_graphics.h, which cannot stand beside cx_bitmap.h: both name
-// TPixelFormat).
-TColor cxGetHotLightColor();
-TColor cxGetPressedLightColor();
 
 namespace {
 

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace platform::gdi {
@@ -69,6 +71,35 @@ TEST_F(SettingChange, AWindowFreedByAListenerHearsNothingMore) {
     EXPECT_EQ(later, core::NullHWnd);
     EXPECT_EQ(heardByLater, 0);
     core::DeallocateHWnd(earlier);
+}
+
+// The first reading of the setting happens once a process, so it is watched in a fresh one: a
+// listener that asks for the scheme when it hears of a change (as a theme manager being built
+// does) must hear nothing, and colours set before the reading stay as they were set.
+TEST(SettingChangeFirstReading, ReadingTheSchemeTheFirstTimeIsNoChange) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            SetSystemProfile(SystemProfile::Classic);
+            const COLORREF face = GetSysColor(COLOR_BTNFACE);
+            int heard = 0;
+            core::HWND wnd = core::AllocateHWnd([&heard](core::TMessage& m) {
+                if (m.Msg != WM_SYSCOLORCHANGE && m.Msg != WM_THEMECHANGED) return;
+                ++heard;
+                GetVisualStyleScheme();
+            });
+            GetVisualStyleScheme();
+            core::DeallocateHWnd(wnd);
+            std::fprintf(stderr, "heard %d, colours %s\n", heard,
+                         GetSystemProfile() == SystemProfile::Classic &&
+                                 GetSysColor(COLOR_BTNFACE) == face
+                             ? "kept"
+                             : "replaced");
+            // Straight out: the process's statics are not ours to tear down here.
+            std::fflush(stderr);
+            std::_Exit(0);
+        },
+        ::testing::ExitedWithCode(0), "heard 0, colours kept");
 }
 
 } // namespace

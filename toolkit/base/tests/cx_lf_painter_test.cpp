@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <set>
+#include <string>
 #include <vector>
 
 namespace toolkit::base {
@@ -90,7 +91,7 @@ TEST_F(PainterBase, ArrowGeometryFollowsItsTable) {
     EXPECT_EQ(Sized.P[2], (TPoint{4, 5}));
 }
 
-// The rows' ends; which inner pixels a small polygon fills is the drawing layer's fill rule.
+// The first and last column of each row in Color.
 std::pair<int, int> RowExtent(const TestSurface& S, int Y, pg::COLORREF Color) {
     std::pair<int, int> Ends{-1, -1};
     for (int X = 0; X < S.Pixels().Width(); ++X)
@@ -109,6 +110,123 @@ TEST_F(PainterBase, DrawArrowCoversTheTriangle) {
                                              {4, 4},   {-1, -1}, {-1, -1}, {-1, -1}};
     for (int Y = 0; Y < 9; ++Y)
         EXPECT_EQ(RowExtent(S, Y, Red), Expected[Y]) << "row " << Y;
+}
+
+// The surface as rows of '#' where it is Color and '.' elsewhere.
+std::vector<std::string> Picture(const TestSurface& S, pg::COLORREF Color) {
+    std::vector<std::string> Rows;
+    for (int Y = 0; Y < S.Pixels().Height(); ++Y) {
+        std::string Row;
+        for (int X = 0; X < S.Pixels().Width(); ++X)
+            Row += S.At(X, Y) == Color ? '#' : '.';
+        Rows.push_back(Row);
+    }
+    return Rows;
+}
+
+TEST_F(PainterBase, ArrowsAreSolidTriangles) {
+    struct Case {
+        TRect R;
+        TcxArrowDirection Direction;
+        std::vector<std::string> Expected;
+    };
+    // clang-format off
+    const Case Cases[] = {
+        {{0, 0, 9, 9}, adDown, {
+            ".........",
+            ".........",
+            ".........",
+            "..#####..",
+            "...###...",
+            "....#....",
+            ".........",
+            ".........",
+            ".........",
+        }},
+        {{0, 0, 9, 9}, adUp, {
+            ".........",
+            ".........",
+            ".........",
+            "....#....",
+            "...###...",
+            "..#####..",
+            ".........",
+            ".........",
+            ".........",
+        }},
+        {{0, 0, 9, 9}, adLeft, {
+            ".........",
+            ".........",
+            ".....#...",
+            "....##...",
+            "...###...",
+            "....##...",
+            ".....#...",
+            ".........",
+            ".........",
+        }},
+        {{0, 0, 9, 9}, adRight, {
+            ".........",
+            ".........",
+            "...#.....",
+            "...##....",
+            "...###...",
+            "...##....",
+            "...#.....",
+            ".........",
+            ".........",
+        }},
+        {{0, 0, 5, 5}, adDown, {
+            ".....",
+            ".....",
+            ".###.",
+            "..#..",
+            ".....",
+        }},
+        {{0, 0, 5, 5}, adRight, {
+            ".....",
+            ".#...",
+            ".##..",
+            ".#...",
+            ".....",
+        }},
+        {{0, 0, 12, 12}, adUp, {
+            "............",
+            "............",
+            "............",
+            "............",
+            "............",
+            ".....#......",
+            "....###.....",
+            "...#####....",
+            "............",
+            "............",
+            "............",
+            "............",
+        }},
+        {{0, 0, 12, 12}, adLeft, {
+            "............",
+            "............",
+            "............",
+            "............",
+            "......#.....",
+            ".....##.....",
+            "....###.....",
+            ".....##.....",
+            "......#.....",
+            "............",
+            "............",
+            "............",
+        }},
+    };
+    // clang-format on
+    for (const Case& C : Cases) {
+        TestSurface S(C.R.Right, C.R.Bottom);
+        TcxCanvas Canvas(&S.Canvas());
+        Base()->DrawArrow(Canvas, C.R, Red, C.Direction);
+        EXPECT_EQ(Picture(S, Red), C.Expected)
+            << C.R.Right << " x " << C.R.Bottom << " dir " << int(C.Direction);
+    }
 }
 
 TEST_F(PainterBase, DisabledScrollBarArrowIsEmbossed) {

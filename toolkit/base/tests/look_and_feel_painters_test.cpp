@@ -1,5 +1,6 @@
 #include "toolkit/base/cx_lf_kind_painters.h"
 #include "toolkit/base/cx_lf_painter_native.h"
+#include "toolkit/base/cx_lf_painter_standard.h"
 #include "toolkit/base/cx_look_and_feel_painters.h"
 #include "toolkit/base/cx_radio_button_images.h"
 #include "toolkit/base/look_and_feel.h"
@@ -11,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -22,15 +25,8 @@ using testing_support::ClassicColors;
 using testing_support::TestSurface;
 namespace pg = platform::gdi;
 
-// The visual style's first reading puts the system colours on its profile: read it before the
-// classic colours are set.
-struct VisualStyleRead {
-    VisualStyleRead() { pg::GetVisualStyleScheme(); }
-};
-
 class LookAndFeelPainters : public ::testing::Test {
 protected:
-    VisualStyleRead FRead;
     ClassicColors FColors;
     TcxLookAndFeelPaintersUnit FUnit;
 };
@@ -190,7 +186,6 @@ TEST_F(LookAndFeelPainters, InstallsTheLookupOfTheFourKindsAndTheNativePainter) 
 }
 
 TEST(LookAndFeelPaintersUnit, ShutDownPutsBackWhatWasInForceAndFreesTheRadioImages) {
-    VisualStyleRead Read;
     ClassicColors Colors;
     const bool HadLookup = static_cast<bool>(cxLookAndFeelPainterLookup().PainterByKind);
     {
@@ -201,6 +196,23 @@ TEST(LookAndFeelPaintersUnit, ShutDownPutsBackWhatWasInForceAndFreesTheRadioImag
     }
     EXPECT_FALSE(cxRadioButtonImageListExists());
     EXPECT_EQ(static_cast<bool>(cxLookAndFeelPainterLookup().PainterByKind), HadLookup);
+}
+
+// In a fresh process, so that the unit's start-up is what first reads the visual style, with a
+// palette listener already alive: the reading must not pass for a change of colours that
+// reaches the theme manager while it is being built.
+TEST(LookAndFeelPaintersUnit, StartsWhileAPaletteListenerIsAliveAndTheStyleIsUnread) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            ClassicColors Colors;
+            TSystemPaletteChangedNotifier Listener;
+            { TcxLookAndFeelPaintersUnit Unit; }
+            // Straight out: the process's statics are not ours to tear down here.
+            std::fflush(stderr);
+            std::_Exit(0);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 TEST(ExtendedStylePainters, FindsByNameIgnoringCaseAndListsListenersOnce) {
@@ -233,6 +245,28 @@ TEST_F(LookAndFeelPainters, HalftoneBitmapsAreCheckersOfTheirTwoColours) {
     EXPECT_EQ(At(First, 1, 0), pg::GetSysColor(pg::COLOR_BTNHIGHLIGHT));
     EXPECT_EQ(At(Second, 7, 7), 0u);
     EXPECT_EQ(At(Second, 6, 7), pg::GetSysColor(pg::COLOR_3DDKSHADOW));
+}
+
+TEST_F(LookAndFeelPainters, ScrollBarTracksAreFilledWithTheUnitsHalftoneBitmaps) {
+    const auto& Painter = TcxStandardLookAndFeelPainter::Instance();
+    TestSurface S(4, 2);
+    TcxCanvas Canvas(&S.Canvas());
+    const auto Track = [&](TcxButtonState State) {
+        Painter.DrawScrollBarPart(Canvas, false, {0, 0, 4, 2}, sbpPageDown, State);
+        return std::vector<pg::COLORREF>{S.At(0, 0), S.At(1, 0), S.At(0, 1), S.At(1, 1)};
+    };
+    const pg::COLORREF Face = pg::GetSysColor(pg::COLOR_BTNFACE);
+    const pg::COLORREF Light = pg::GetSysColor(pg::COLOR_BTNHIGHLIGHT);
+    const pg::COLORREF Dark = pg::GetSysColor(pg::COLOR_3DDKSHADOW);
+    EXPECT_EQ(Track(cxbsNormal), (std::vector<pg::COLORREF>{Face, Light, Light, Face}));
+    EXPECT_EQ(Track(cxbsPressed), (std::vector<pg::COLORREF>{0, Dark, Dark, 0}));
+    // A new face colour shows once the bitmaps are rebuilt (the scroll bar asks for that).
+    const int Index = pg::COLOR_BTNFACE;
+    const pg::COLORREF Red = pg::RGB(255, 0, 0);
+    pg::SetSysColors(1, &Index, &Red);
+    EXPECT_EQ(Track(cxbsNormal)[0], Face);
+    FUnit.RebuildHalftoneBitmaps();
+    EXPECT_EQ(Track(cxbsNormal)[0], Red);
 }
 
 // ---- The native painter without a visual style ----
