@@ -15,7 +15,7 @@
 #include "platform/gdi/surface.h"
 #include "platform/gdi/visual_styles.h"
 
-#include <QGuiApplication>
+#include "platform/win/desktop.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -318,12 +318,13 @@ void DrawSheet(TPainter P, const std::string& Title, const std::string& Path) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::cerr << "usage: toolkit-gallery OUTPUT_FOLDER\n";
+    if (argc != 2 || argv[1][0] == '-') {
+        std::cerr << "usage: toolkit-gallery OUTPUT_FOLDER\n"
+                     "Draws every painter operation in every state and colour scheme into\n"
+                     "PNG files in OUTPUT_FOLDER, one sheet per painter and scheme.\n";
         return 2;
     }
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QGuiApplication Application(argc, argv); // the installed fonts
+    platform::win::TDesktop Desktop(argc, argv, /*headless=*/true); // the installed fonts
     const std::filesystem::path Folder = argv[1];
     std::filesystem::create_directories(Folder);
 
