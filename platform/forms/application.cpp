@@ -261,8 +261,12 @@ bool TApplication::HelpCommand(WORD command, std::intptr_t data) {
 }
 
 void TApplication::HandleException(std::exception_ptr error) {
+    HandleException(this, std::move(error));
+}
+
+void TApplication::HandleException(TObject* sender, std::exception_ptr error) {
     if (OnException) {
-        OnException(this, error);
+        OnException(sender, error);
         return;
     }
     ShowException(error);

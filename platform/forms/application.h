@@ -64,6 +64,8 @@ public:
 
     // An exception that left a handler: OnException, or a message box with its text.
     void HandleException(std::exception_ptr error);
+    // The same, with the object whose handler raised it as OnException's sender.
+    void HandleException(TObject* sender, std::exception_ptr error);
     void ShowException(const std::exception_ptr& error);
 
     // Hints: the short part of the hint of the control under the resting pointer shows after

@@ -104,4 +104,16 @@ int ToAscii(UINT virtualKey, UINT, const std::uint8_t* keyState, std::uint16_t* 
     return 1;
 }
 
+std::int16_t VkKeyScan(char ch) {
+    for (int shifted = 0; shifted < 2; ++shifted)
+        for (const auto& e : Layout) {
+            if (e.normal == 0 || e.vk == VK_MULTIPLY || e.vk == VK_ADD || e.vk == VK_SUBTRACT ||
+                e.vk == VK_DECIMAL)
+                continue;
+            if ((shifted ? e.shifted : e.normal) == ch)
+                return static_cast<std::int16_t>((shifted ? 0x100 : 0) | e.vk);
+        }
+    return -1;
+}
+
 } // namespace platform::win

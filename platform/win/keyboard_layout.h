@@ -13,5 +13,8 @@ UINT MapVirtualKey(UINT code, UINT mapType);
 // 1, or 0 when it makes none.
 int ToAscii(UINT virtualKey, UINT scanCode, const std::uint8_t* keyState256, std::uint16_t* chars,
             UINT flags);
+// The key that makes the character in the low byte and the shift state it needs in the high
+// byte (1 Shift, 2 Ctrl, 4 Alt), preferring the unshifted key; -1 when no key makes it.
+std::int16_t VkKeyScan(char ch);
 
 } // namespace platform::win

@@ -1,6 +1,9 @@
 #include "toolkit/bars/dx_bar_manager.h"
 
+#include "toolkit/bars/dx_bar_backgrounds.h"
+#include "toolkit/bars/dx_bar_item.h"
 #include "toolkit/bars/dx_bar_painter_classes.h"
+#include "toolkit/bars/dx_bar_popup_menu_links.h"
 #include "toolkit/bars/dx_bar_strings.h"
 #include "toolkit/bars/dx_bar_unit.h"
 
@@ -83,7 +86,12 @@ TdxBarManager::TdxBarManager(pc::TComponent* AOwner) : pc::TComponent(AOwner) {
     dxBarUnit().BarManagerList().RegisterBarManager(this);
 
     FDesignMode = (ComponentState() & pc::csDesigning) != 0;
-    if (!IsLoading()) FCategories.Add("Default");
+    FCategories = std::make_unique<TdxBarManagerCategories>(this);
+    FOwnedBackgrounds = std::make_unique<TdxBarBackgrounds>();
+    FOwnedBackgrounds->OnBarChange = [this] { UpdateStyle(); };
+    FBackgrounds = FOwnedBackgrounds.get();
+    FOwnedPopupMenuLinks = std::make_unique<TdxBarPopupMenuLinks>(this);
+    FPopupMenuLinks = FOwnedPopupMenuLinks.get();
     FFont = std::make_unique<pg::TFont>();
     FFont->OnChange = [this](pc::TObject*) { FontChanged(); };
     FHelpButtonGlyph = std::make_unique<pf::TBitmap>();
@@ -119,9 +127,12 @@ TdxBarManager::~TdxBarManager() {
     FDockControls.clear();
     FreeAllItems();
     dxBarUnit().BarManagerList().UnregisterBarManager(this);
-    FCategories.Clear();
-    FCategoryData.clear();
+    FCategories->Clear();
     FPendingBars.clear();
+    FPopupMenuLinks = nullptr;
+    FOwnedPopupMenuLinks.reset();
+    FBackgrounds = nullptr;
+    FOwnedBackgrounds.reset();
 }
 
 bool TdxBarManager::IsDestroying() const {
@@ -386,28 +397,21 @@ void TdxBarManager::LargeIconsChanged() {
 // Categories
 
 TdxBarCategoryData* TdxBarManager::GetCategoryData(int Index) const {
-    if (Index < 0 || Index >= FCategories.Count() ||
-        Index >= static_cast<int>(FCategoryData.size()))
-        return nullptr;
-    return FCategoryData[static_cast<std::size_t>(Index)].get();
+    return FCategories->Data(Index);
 }
 
 TdxBarCategoryData& TdxBarManager::CategoryData(int Index) {
-    if (static_cast<int>(FCategoryData.size()) < FCategories.Count())
-        FCategoryData.resize(static_cast<std::size_t>(FCategories.Count()));
-    auto& Data = FCategoryData[static_cast<std::size_t>(Index)];
-    if (!Data) Data = std::make_unique<TdxBarCategoryData>();
-    return *Data;
+    return FCategories->EnsureData(Index);
 }
 
 TdxBarItemVisible TdxBarManager::GetCategoryItemsVisible(int Index) const {
-    if (Index < 0 || Index >= FCategories.Count()) return ivNever;
+    if (Index < 0 || Index >= FCategories->Count()) return ivNever;
     const TdxBarCategoryData* Data = GetCategoryData(Index);
     return Data ? Data->ItemsVisible : ivAlways;
 }
 
 void TdxBarManager::SetCategoryItemsVisible(int Index, TdxBarItemVisible Value) {
-    if (Index < 0 || Index >= FCategories.Count()) return;
+    if (Index < 0 || Index >= FCategories->Count()) return;
     TdxBarCategoryData& Data = CategoryData(Index);
     if (IsLoading()) {
         Data.LoadedItemsVisible = Value;
@@ -419,25 +423,31 @@ void TdxBarManager::SetCategoryItemsVisible(int Index, TdxBarItemVisible Value) 
 
 void TdxBarManager::SetCategoryItemsVisibleNow(int Index, TdxBarItemVisible Value) {
     TdxBarCategoryData& Data = CategoryData(Index);
-    const bool Changed = Data.ItemsVisible != Value;
+    const TdxBarItemVisible Old = Data.ItemsVisible;
+    const bool Changed = Old != Value;
     Data.ItemsVisible = Value;
     if (FDesignMode) {
         if (Changed) DesignerModified();
         return;
     }
-    // The items of the category whose Visible equals the old value take the new one, and with
-    // AutoHideEmptyBars the bars that went empty hide (category and toolbar units).
-    if (Changed) DesignerModified();
+    if (!Changed) return;
+    // The items of the category that followed it take the new value; with AutoHideEmptyBars
+    // the bars that went empty hide (toolbar unit).
+    for (int I = 0; I < GetItemCount(); ++I) {
+        TdxBarItem* Item = GetItem(I);
+        if (Item->Category() == Index && Item->Visible() == Old) Item->SetVisible(Value);
+    }
+    DesignerModified();
 }
 
 bool TdxBarManager::GetCategoryVisible(int Index) const {
-    if (Index < 0 || Index >= FCategories.Count()) return false;
+    if (Index < 0 || Index >= FCategories->Count()) return false;
     const TdxBarCategoryData* Data = GetCategoryData(Index);
     return Data ? Data->Visible : true;
 }
 
 void TdxBarManager::SetCategoryVisible(int Index, bool Value) {
-    if (Index < 0 || Index >= FCategories.Count() || GetCategoryVisible(Index) == Value) return;
+    if (Index < 0 || Index >= FCategories->Count() || GetCategoryVisible(Index) == Value) return;
     CategoryData(Index).Visible = Value;
     DesignerModified();
 }
@@ -496,6 +506,15 @@ void TdxBarManager::FreeListed(pc::TComponent* Component) {
         dxBarUnit().FreeInternalItem(Component);
 }
 
+void TdxBarManager::FreeItem(TdxBarItem* Item) {
+    const int Index = IndexOfItem(Item);
+    if (Index < 0) return;
+    pc::TComponent* Component = FItems[static_cast<std::size_t>(Index)].Component;
+    FItems.erase(FItems.begin() + Index);
+    RemoveFreeNotification(Component);
+    FreeListed(Component);
+}
+
 void TdxBarManager::FreeAllItems() {
     while (!FItems.empty()) {
         pc::TComponent* Item = FItems.back().Component;
@@ -532,6 +551,20 @@ void TdxBarManager::RegisterGroupComponent(TdxBarGroup* Group, pc::TComponent* C
 
 void TdxBarManager::UnregisterGroup(TdxBarGroup* Group) {
     std::erase_if(FGroups, [&](const auto& G) { return G.Object == Group; });
+}
+
+int TdxBarManager::IndexOfGroup(const TdxBarGroup* Group) const {
+    for (std::size_t I = 0; I < FGroups.size(); ++I)
+        if (FGroups[I].Object == Group) return static_cast<int>(I);
+    return -1;
+}
+
+void TdxBarManager::MoveGroup(int CurIndex, int NewIndex) {
+    if (CurIndex < 0 || CurIndex >= GetGroupCount() || NewIndex < 0 || NewIndex >= GetGroupCount())
+        return;
+    auto Moved = FGroups[static_cast<std::size_t>(CurIndex)];
+    FGroups.erase(FGroups.begin() + CurIndex);
+    FGroups.insert(FGroups.begin() + NewIndex, Moved);
 }
 
 // Dock sites, popup menus and bars
@@ -749,9 +782,10 @@ void TdxBarManager::DesignerModified() {
 void TdxBarManager::Loaded() {
     pc::TComponent::Loaded();
     if (FLockUpdate) return;
-    // Items apply their read visibility, then bars their links, dock site, docking style and
-    // visibility (item and toolbar units).
-    for (int I = 0; I < FCategories.Count(); ++I) {
+    for (int I = 0; I < GetItemCount(); ++I)
+        GetItem(I)->SetVisible(GetItem(I)->LoadedVisible());
+    // Then bars their links, dock site, docking style and visibility (toolbar unit).
+    for (int I = 0; I < FCategories->Count(); ++I) {
         TdxBarCategoryData* Data = GetCategoryData(I);
         if (Data && Data->LoadedItemsVisibleSet) {
             Data->LoadedItemsVisibleSet = false;
@@ -766,6 +800,7 @@ void TdxBarManager::Notification(pc::TComponent* AComponent, pc::TOperation Oper
     if (Operation != pc::opRemove) return;
     std::erase_if(FItems, [&](const auto& Item) { return Item.Component == AComponent; });
     std::erase_if(FGroups, [&](const auto& Group) { return Group.Component == AComponent; });
+    if (FPopupMenuLinks) FPopupMenuLinks->ComponentRemoved(AComponent);
     for (pf::TImageList** List :
          {&FImages, &FLargeImages, &FHotImages, &FDisabledImages, &FDisabledLargeImages})
         if (*List == AComponent) *List = nullptr;

@@ -8,6 +8,8 @@
 // Setters return at once when the value does not change; while the manager loads they only
 // store, and Loaded applies.
 
+#include "toolkit/bars/dx_bar_categories.h"
+
 #include "toolkit/base/look_and_feel.h"
 #include "toolkit/base/theme_manager.h"
 
@@ -199,8 +201,8 @@ public:
     void SetDisabledLargeImages(platform::forms::TImageList* Value);
 
     // Category names, in order; per-category data below.
-    platform::core::TStringList& Categories() { return FCategories; }
-    const platform::core::TStringList& Categories() const { return FCategories; }
+    TdxBarManagerCategories& Categories() { return *FCategories; }
+    const TdxBarManagerCategories& Categories() const { return *FCategories; }
     // 0 outside the categories; ivAlways without data.
     TdxBarItemVisible GetCategoryItemsVisible(int Index) const;
     void SetCategoryItemsVisible(int Index, TdxBarItemVisible Value);
@@ -236,6 +238,8 @@ public:
     void ExchangeItems(int Index1, int Index2);
     // Removes and frees every item, last first.
     void FreeAllItems();
+    // Removes one item and frees it through its owner.
+    void FreeItem(TdxBarItem* Item);
     // The first item whose component name matches without regard to case; nil when none.
     TdxBarItem* GetItemByName(const std::string& AName) const;
 
@@ -247,6 +251,8 @@ public:
     void RegisterGroup(TGroup* Group) { RegisterGroupComponent(Group, Group); }
     void RegisterGroupComponent(TdxBarGroup* Group, platform::core::TComponent* Component);
     void UnregisterGroup(TdxBarGroup* Group);
+    int IndexOfGroup(const TdxBarGroup* Group) const;
+    void MoveGroup(int CurIndex, int NewIndex);
 
     // Dock sites and popup menus join and leave as they are made and freed.
     int GetDockControlCount() const { return static_cast<int>(FDockControls.size()); }
@@ -429,11 +435,12 @@ private:
     platform::forms::TImageList* FDisabledImages = nullptr;
     platform::forms::TImageList* FDisabledLargeImages = nullptr;
 
-    platform::core::TStringList FCategories;
-    std::vector<std::unique_ptr<TdxBarCategoryData>> FCategoryData;
+    std::unique_ptr<TdxBarManagerCategories> FCategories;
     TdxBars* FBars = nullptr;
     TdxBarBackgrounds* FBackgrounds = nullptr;
     TdxBarPopupMenuLinks* FPopupMenuLinks = nullptr;
+    std::unique_ptr<TdxBarBackgrounds> FOwnedBackgrounds;
+    std::unique_ptr<TdxBarPopupMenuLinks> FOwnedPopupMenuLinks;
     std::vector<TListed<TdxBarItem>> FItems;
     std::vector<TListed<TdxBarGroup>> FGroups;
     std::vector<TdxDockControl*> FDockControls;

@@ -3,6 +3,9 @@
 namespace toolkit::bars {
 
 const toolkit::base::TResStringRec dxSBAR_CUSTOMIZE{"&Customize..."};
+const toolkit::base::TResStringRec dxSBAR_RECURSIVEGROUPS{"You cannot create recursive groups"};
+const toolkit::base::TResStringRec dxSBAR_DEFAULTCATEGORYNAME{"Default"};
+const toolkit::base::TResStringRec dxSBAR_RECURSIVESUBITEMS{"You cannot create recursive subitems"};
 const toolkit::base::TResStringRec dxSBAR_ONEMANAGERPERFORM{
     "A Form should contain only a single TdxBarManager"};
 const toolkit::base::TResStringRec dxSBAR_MANAGEROWNERNOTFORM{

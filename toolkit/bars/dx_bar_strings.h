@@ -7,6 +7,12 @@ namespace toolkit::bars {
 
 // 65190
 extern const toolkit::base::TResStringRec dxSBAR_CUSTOMIZE;
+// 65244
+extern const toolkit::base::TResStringRec dxSBAR_RECURSIVEGROUPS;
+// 65245
+extern const toolkit::base::TResStringRec dxSBAR_DEFAULTCATEGORYNAME;
+// Raised by a link whose sub-item would contain itself.
+extern const toolkit::base::TResStringRec dxSBAR_RECURSIVESUBITEMS;
 // 65235
 extern const toolkit::base::TResStringRec dxSBAR_ONEMANAGERPERFORM;
 // 65236

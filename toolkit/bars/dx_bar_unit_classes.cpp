@@ -4,15 +4,23 @@
 
 #include "toolkit/bars/dx_bar_unit.h"
 
+#include "toolkit/bars/dx_bar_button.h"
+#include "toolkit/bars/dx_bar_group.h"
+#include "toolkit/bars/dx_bar_sub_item.h"
+
 namespace toolkit::bars {
 
 const std::vector<TRegItemRecord>& dxBarUnitItemClasses() {
-    static const std::vector<TRegItemRecord> classes{};
+    // The item controls come with the bar windows; until then a link of these items has none.
+    static const std::vector<TRegItemRecord> classes{
+        {&TdxBarButton::ClassRef(), nullptr, true},
+        {&TdxBarSubItem::ClassRef(), nullptr, true},
+    };
     return classes;
 }
 
 const std::vector<const platform::core::TClass*>& dxBarUnitStreamedClasses() {
-    static const std::vector<const platform::core::TClass*> classes{};
+    static const std::vector<const platform::core::TClass*> classes{&TdxBarGroup::ClassRef()};
     return classes;
 }
 

@@ -44,6 +44,29 @@ TEST_F(ApplicationTest, ExceptionLeavingAHandlerIsShownInAMessageBox) {
     EXPECT_EQ(script.Asked()[0].Flags, MB_OK | MB_ICONSTOP);
 }
 
+TEST_F(ApplicationTest, AnExceptionHandedOnWithASenderReachesOnExceptionWithIt) {
+    core::TComponent source(nullptr);
+    TObject* seen = nullptr;
+    std::string text;
+    Application().OnException = [&](TObject* sender, const std::exception_ptr& e) {
+        seen = sender;
+        try {
+            std::rethrow_exception(e);
+        } catch (const core::Exception& error) {
+            text = error.Message();
+        }
+    };
+    try {
+        throw core::Exception("from a handler");
+    } catch (...) {
+        Application().HandleException(&source, std::current_exception());
+    }
+    EXPECT_EQ(seen, &source);
+    EXPECT_EQ(text, "from a handler");
+    Application().HandleException(std::make_exception_ptr(core::Exception("x")));
+    EXPECT_EQ(seen, &Application());
+}
+
 TEST_F(ApplicationTest, DialogScriptChecksTheQuestion) {
     TDialogScript script;
     script.Answer("File Alredy Exist. Overwrite it ?", IDYES);

@@ -485,6 +485,17 @@ TEST(KeyboardLayoutTest, CharactersOfKeysFollowShiftCapsLockAndCtrl) {
     EXPECT_EQ(MapVirtualKey(MapVirtualKey('Q', MAPVK_VK_TO_VSC), MAPVK_VSC_TO_VK), UINT{'Q'});
 }
 
+TEST(KeyboardLayoutTest, VkKeyScanGivesTheKeyAndTheShiftThatMakeACharacter) {
+    struct Case {
+        char ch;
+        int result;
+    };
+    for (const Case& c : {Case{'a', 'A'}, Case{'A', 0x100 | 'A'}, Case{'5', '5'},
+                          Case{'%', 0x100 | '5'}, Case{'-', VK_OEM_MINUS},
+                          Case{'?', 0x100 | VK_OEM_2}, Case{' ', VK_SPACE}, Case{'\x01', -1}})
+        EXPECT_EQ(VkKeyScan(c.ch), c.result) << c.ch;
+}
+
 } // namespace
 } // namespace platform::win::test
 

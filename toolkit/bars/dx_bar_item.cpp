@@ -1,0 +1,246 @@
+#include "toolkit/bars/dx_bar_item.h"
+
+#include "toolkit/bars/dx_bar_item_link.h"
+#include "toolkit/bars/dx_bar_unit.h"
+
+#include "platform/forms/application.h"
+#include "platform/forms/forms.h"
+
+namespace toolkit::bars {
+
+namespace pc = platform::core;
+namespace pf = platform::forms;
+
+namespace {
+
+// The caption as the hint's short part shows it: without its first "&" and its first "...".
+std::string HintFromCaption(std::string Caption) {
+    if (const auto Amp = Caption.find('&'); Amp != std::string::npos) Caption.erase(Amp, 1);
+    if (const auto Dots = Caption.find("..."); Dots != std::string::npos) Caption.erase(Dots, 3);
+    return Caption;
+}
+
+std::string ShortHint(const std::string& Hint) {
+    return Hint.substr(0, Hint.find('|'));
+}
+
+} // namespace
+
+const pc::TComponentClass& TdxBarItem::ClassRef() {
+    static const pc::TComponentClass cls(
+        "TdxBarItem", &pc::TComponent::ClassRef(),
+        pc::ConstructorOf<TdxBarItem, pc::TComponent, pc::TComponent*>());
+    return cls;
+}
+
+TdxBarItem::TdxBarItem(pc::TComponent* AOwner) : pc::TComponent(AOwner) {
+    TdxBarManager* Manager = nullptr;
+    if (dynamic_cast<pf::TCustomForm*>(AOwner)) Manager = GetBarManagerByControl(AOwner);
+    if (!Manager && dxBarUnit().BarManagerList().GetCount() > 0)
+        Manager = dxBarUnit().BarManagerList().GetItem(0);
+    FGlyph = std::make_unique<pf::TBitmap>();
+    FGlyph->OnChange = [this] { GlyphChanged(); };
+    SetBarManager(Manager);
+}
+
+TdxBarItem::~TdxBarItem() {
+    if (OnDestroy) OnDestroy(this);
+    FreeLinks();
+    SetBarManager(nullptr);
+}
+
+void TdxBarItem::SetBarManager(TdxBarManager* Value) {
+    if (FBarManager == Value) return;
+    if (FBarManager) {
+        FBarManager->RemoveItem(this);
+        RemoveFreeNotification(FBarManager);
+    }
+    FBarManager = Value;
+    if (FBarManager) FBarManager->AddItem(this);
+    BarManagerChanged();
+}
+
+void TdxBarItem::FreeLinks() {
+    const bool Lock = FBarManager && !FBarManager->IsDestroying() && !FBarManager->LockUpdate();
+    if (Lock) FBarManager->SetLockUpdate(true);
+    while (!FLinks.empty()) {
+        TdxBarItemLink* Link = FLinks.back();
+        FLinks.pop_back();
+        if (TdxBarItemLinks* Owner = Link->Links()) Owner->Delete(Owner->IndexOf(Link));
+    }
+    if (Lock) FBarManager->SetLockUpdate(false);
+}
+
+bool TdxBarItem::IsLoading() const {
+    return (ComponentState() & pc::csLoading) != 0;
+}
+
+void TdxBarItem::SetAlign(TdxBarItemAlign Value) {
+    if (FAlign == Value) return;
+    FAlign = Value;
+    AlignChanged();
+}
+
+bool TdxBarItem::HintMirrorsCaption() const {
+    return ShortHint(Hint) == HintFromCaption(FCaption);
+}
+
+void TdxBarItem::SetCaption(const std::string& Value) {
+    if (FCaption == Value) return;
+    const bool Mirrors = CaptionMirrorsIntoHint() && (Hint.empty() || HintMirrorsCaption());
+    FCaption = Value;
+    if (IsLoading()) return;
+    if (Mirrors) {
+        const auto Bar = Hint.find('|');
+        Hint = HintFromCaption(FCaption) + (Bar == std::string::npos ? "" : Hint.substr(Bar));
+    }
+    CaptionChanged();
+}
+
+void TdxBarItem::SetCategory(int Value) {
+    if (!IsLoading()) {
+        if (!FBarManager || Value < 0 || Value >= FBarManager->Categories().Count()) return;
+    }
+    FCategory = Value;
+    if (FBarManager) FBarManager->DesignerModified();
+}
+
+void TdxBarItem::SetDescription(const std::string& Value) {
+    FDescription = Value;
+}
+
+bool TdxBarItem::Enabled() const {
+    if (FBarManager && !FBarManager->IsDesigning() && FBarManager->IsCustomizing() &&
+        FCategory >= 0)
+        return true;
+    return FEnabled;
+}
+
+void TdxBarItem::SetEnabled(bool Value) {
+    if (FEnabled == Value) return;
+    FEnabled = Value;
+    if (!IsLoading()) EnabledChanged();
+}
+
+void TdxBarItem::SetImageIndex(int Value) {
+    if (FImageIndex == Value) return;
+    FImageIndex = Value;
+    GlyphChanged();
+}
+
+void TdxBarItem::SetShortCut(pf::TShortCut Value) {
+    if (FShortCut == Value) return;
+    FShortCut = Value;
+    if (!IsLoading()) ShortCutChanged();
+}
+
+void TdxBarItem::SetVisible(TdxBarItemVisible Value) {
+    if ((FBarManager && FBarManager->IsLoading()) || (!FBarManager && IsLoading())) {
+        FLoadedVisible = Value;
+        return;
+    }
+    if (FVisible == Value) return;
+    FVisible = Value;
+    VisibleChanged();
+}
+
+TdxBarItemLink* TdxBarItem::Links(int Index) const {
+    if (Index < 0 || Index >= LinkCount()) return nullptr;
+    return FLinks[static_cast<std::size_t>(Index)];
+}
+
+void TdxBarItem::AddLink(TdxBarItemLink* Link) {
+    FLinks.push_back(Link);
+}
+
+void TdxBarItem::RemoveLink(TdxBarItemLink* Link) {
+    std::erase(FLinks, Link);
+}
+
+int TdxBarItem::GetIndex() const {
+    return FBarManager ? FBarManager->IndexOfItem(this) : -1;
+}
+
+bool TdxBarItem::HasControl() const {
+    for (const TdxBarItemLink* Link : FLinks)
+        if (Link->Control()) return true;
+    return false;
+}
+
+bool TdxBarItem::ActuallyVisible() const {
+    const bool Customizing = FBarManager && FBarManager->IsCustomizing();
+    switch (FVisible) {
+    case ivAlways:
+        return HasContent() || Customizing;
+    case ivInCustomizing:
+        return Customizing;
+    default:
+        return false;
+    }
+}
+
+bool TdxBarItem::HasAccessibleCaption(const TdxBarItemLink*) const {
+    return Enabled();
+}
+
+// The per-link controls come with the bar windows; until a window is open no link has one,
+// and each reaction comes down to telling the manager.
+
+void TdxBarItem::CaptionChanged() {}
+
+void TdxBarItem::EnabledChanged() {}
+
+void TdxBarItem::GlyphChanged() {}
+
+void TdxBarItem::ShortCutChanged() {}
+
+void TdxBarItem::VisibleChanged() {
+    if (!FBarManager || FBarManager->IsDesigning()) return;
+    const bool Lock = FBarManager->LockUpdate();
+    FBarManager->SetLockUpdate(true);
+    for (TdxBarItemLink* Link : FLinks) {
+        Link->Links()->RefreshVisibleLists();
+        if (ActuallyVisible())
+            Link->BringToTopInRecentList(false);
+        else
+            Link->SendToBottomInRecentList();
+    }
+    FBarManager->SetLockUpdate(Lock);
+}
+
+void TdxBarItem::Click() {
+    if (CanBeClicked()) DirectClick();
+}
+
+void TdxBarItem::DirectClick() {
+    if (!Enabled()) return;
+    RunGuarded([this] {
+        if (FBarManager) FBarManager->DoClickItem(this);
+        DoClick();
+    });
+}
+
+void TdxBarItem::RunGuarded(const std::function<void()>& Handler) {
+    try {
+        Handler();
+    } catch (...) {
+        pf::Application().HandleException(this, std::current_exception());
+    }
+}
+
+void TdxBarItem::DoClick() {
+    if (OnClick) OnClick(this);
+}
+
+void TdxBarItem::Loaded() {
+    pc::TComponent::Loaded();
+    if (OnAfterLoaded) OnAfterLoaded(this);
+}
+
+void TdxBarItem::Notification(pc::TComponent* AComponent, pc::TOperation Operation) {
+    pc::TComponent::Notification(AComponent, Operation);
+    // The manager frees its items before it goes; one that is left only forgets it.
+    if (Operation == pc::opRemove && AComponent == FBarManager) FBarManager = nullptr;
+}
+
+} // namespace toolkit::bars

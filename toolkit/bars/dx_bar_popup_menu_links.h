@@ -1,0 +1,88 @@
+#pragma once
+// Popup-menu links: each binds a popup menu to a control of the manager's form (and, when
+// allowed, to the control's children), so that shortcuts typed there run the menu's items and
+// a context request opens it. The links refuse controls of other forms and forget a control or
+// menu that goes.
+
+#include "platform/core/component.h"
+#include "platform/forms/controls.h"
+#include "platform/forms/shortcuts.h"
+
+#include <concepts>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace toolkit::bars {
+
+class TdxBarManager;
+class TdxBarPopupMenu;
+class TdxBarItemLinks;
+class TdxBarPopupMenuLink;
+class TdxBarPopupMenuLinks;
+
+using TdxBarPopupMenuLinkActionEvent = std::function<void(
+    TdxBarPopupMenuLink* Sender, int& X, int& Y, bool ClickedByMouse, bool& AllowPopup)>;
+
+class TdxBarPopupMenuLink {
+public:
+    explicit TdxBarPopupMenuLink(TdxBarPopupMenuLinks* Collection) : FCollection(Collection) {}
+    TdxBarPopupMenuLink(const TdxBarPopupMenuLink&) = delete;
+    TdxBarPopupMenuLink& operator=(const TdxBarPopupMenuLink&) = delete;
+
+    TdxBarPopupMenuLinks* Collection() const { return FCollection; }
+    platform::forms::TWinControl* Control() const { return FControl; }
+    // Only a control of the manager's form is taken; any other sets nil.
+    void SetControl(platform::forms::TWinControl* Value);
+    TdxBarPopupMenu* PopupMenu() const { return FPopupMenu; }
+    template <class TMenu>
+    requires std::derived_from<TMenu, platform::core::TComponent>
+    void SetPopupMenu(TMenu* Menu) {
+        SetPopupMenuParts(Menu, Menu, Menu ? &Menu->ItemLinks() : nullptr);
+    }
+    void SetPopupMenuParts(TdxBarPopupMenu* Menu, platform::core::TComponent* Component,
+                           TdxBarItemLinks* Links);
+    bool ProcessChildren = true;
+    TdxBarPopupMenuLinkActionEvent OnAction;
+
+    // Control and popup menu by component name among the manager's form's components.
+    void Assign(const TdxBarPopupMenuLink& Source);
+    // OnAction may refuse; then the menu runs the item with ShortCut.
+    bool HandleShortCut(platform::forms::TShortCut ShortCut);
+
+private:
+    friend class TdxBarPopupMenuLinks;
+    TdxBarPopupMenuLinks* FCollection;
+    platform::forms::TWinControl* FControl = nullptr;
+    TdxBarPopupMenu* FPopupMenu = nullptr;
+    platform::core::TComponent* FPopupMenuComponent = nullptr;
+    TdxBarItemLinks* FPopupMenuLinks = nullptr;
+};
+
+class TdxBarPopupMenuLinks {
+public:
+    explicit TdxBarPopupMenuLinks(TdxBarManager* Manager) : FManager(Manager) {}
+    TdxBarPopupMenuLinks(const TdxBarPopupMenuLinks&) = delete;
+    TdxBarPopupMenuLinks& operator=(const TdxBarPopupMenuLinks&) = delete;
+
+    TdxBarManager* BarManager() const { return FManager; }
+    TdxBarPopupMenuLink* Add();
+    void Delete(int Index);
+    int Count() const { return static_cast<int>(FItems.size()); }
+    // nil outside the range.
+    TdxBarPopupMenuLink* Items(int Index) const;
+
+    // The links of Control first, then those of its parents that serve children, nearest
+    // first; true at the first that ran an item.
+    bool ProcessShortCut(platform::forms::TWinControl* Control,
+                         platform::forms::TShortCut ShortCut);
+
+    // The manager's reaction to a component that goes.
+    void ComponentRemoved(platform::core::TComponent* Component);
+
+private:
+    TdxBarManager* FManager;
+    std::vector<std::unique_ptr<TdxBarPopupMenuLink>> FItems;
+};
+
+} // namespace toolkit::bars
