@@ -3,6 +3,7 @@
 #include <chrono>
 #include <csignal>
 #include <fcntl.h>
+#include <fstream>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
@@ -12,7 +13,8 @@ extern char** environ;
 
 namespace testsupport {
 
-ChildProcess::ChildProcess(const std::vector<std::string>& argv, const std::string& logFile) {
+ChildProcess::ChildProcess(const std::vector<std::string>& argv, const std::string& logFile)
+    : logFile_(logFile) {
     if (argv.empty()) return;
     std::vector<char*> args;
     for (const auto& a : argv)
@@ -39,6 +41,17 @@ bool ChildProcess::Running() {
     int status = 0;
     if (waitpid(pid_, &status, WNOHANG) == pid_) exited_ = true;
     return !exited_;
+}
+
+bool ChildProcess::Printed(const std::string& line) const {
+    if (logFile_.empty()) return false;
+    std::ifstream log(logFile_);
+    std::string text;
+    while (std::getline(log, text)) {
+        // A line is whole only once its end has been written.
+        if (text == line && !log.eof()) return true;
+    }
+    return false;
 }
 
 void ChildProcess::Stop() {

@@ -19,8 +19,11 @@ public:
 
     bool Running();
     void Stop();
+    // The program has written this whole line to its log so far: how a program says it is ready.
+    bool Printed(const std::string& line) const;
 
 private:
+    std::string logFile_;
     pid_t pid_ = -1;
     bool exited_ = false;
 };

@@ -46,9 +46,14 @@ bool JackServer::Installed() {
     return false;
 }
 
+// Synchronous: a cycle starts only once every client has finished the last one (or the client
+// time-out has passed). Without it a client that a loaded machine schedules late reads its input
+// after the next cycle has already cleared it, and MIDI events are lost, which no real-time
+// priority is here to prevent.
 JackServer::JackServer(Key, std::string name)
-    : name_(std::move(name)),
-      process_({"jackd", "--no-realtime", "--name", name_, "-d", "dummy", "-p", "256"}, log_) {}
+    : name_(std::move(name)), process_({"jackd", "--no-realtime", "--sync", "--timeout", "2000",
+                                        "--name", name_, "-d", "dummy", "-p", "256"},
+                                       log_) {}
 
 JackServer::~JackServer() {
     process_.Stop();

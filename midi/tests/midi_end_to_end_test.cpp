@@ -10,6 +10,7 @@
 #include "testsupport/child_process.h"
 #include "testsupport/jack_server.h"
 #include "testsupport/sim_instrument.h"
+#include "testsupport/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -38,6 +39,16 @@ bool Listed(const std::string& output, const std::string& input) {
     return out && in;
 }
 
+// Real time, bounded: the server and the simulated instrument run in processes of their own.
+template <class Condition> bool WaitUntil(Condition condition, testsupport::ChildProcess& sim) {
+    const auto deadline = std::chrono::steady_clock::now() + 5s;
+    while (!condition()) {
+        if (!sim.Running() || std::chrono::steady_clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(10ms);
+    }
+    return true;
+}
+
 } // namespace
 
 TEST(MidiEndToEnd, ADataSetAndARequestGoOverJackAndTheReplyComesBackThroughTheRing) {
@@ -51,18 +62,20 @@ TEST(MidiEndToEnd, ADataSetAndARequestGoOverJackAndTheReplyComesBackThroughTheRi
     ASSERT_TRUE(jack) << "jackd is installed but no JACK server could start: " << whyNot;
     platform::core::ResetMessageLoop();
     const std::string name = "Sim " + jack->Name();
-    testsupport::ChildProcess sim({QUINTARON_SIM_INSTRUMENT, "--api", "jack", "--name", name});
+    testsupport::TempFolder folder("quintaron-sim-");
+    ASSERT_FALSE(folder.Path().empty());
+    testsupport::ChildProcess sim({QUINTARON_SIM_INSTRUMENT, "--api", "jack", "--name", name},
+                                  folder.PathOf("sim.log"));
     platform::midi::RtMidiBackend rtmidi;
     platform::midi::BackendOverride useRtMidi(rtmidi);
 
+    // It says so once both ports are open and its handler is in place; then our lists must
+    // show them at once.
+    ASSERT_TRUE(WaitUntil([&] { return sim.Printed("ready"); }, sim))
+        << "the simulated instrument did not get ready";
     const std::string toSynth = name + " In:midi";
     const std::string fromSynth = name + " Out:midi";
-    auto deadline = std::chrono::steady_clock::now() + 5s;
-    while (!Listed(toSynth, fromSynth)) {
-        ASSERT_TRUE(sim.Running()) << "the simulated instrument ended";
-        ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "its ports did not appear";
-        std::this_thread::sleep_for(20ms);
-    }
+    ASSERT_TRUE(Listed(toSynth, fromSynth));
 
     TMidiOutput out(nullptr);
     TMidiInput in(nullptr);
@@ -85,7 +98,7 @@ TEST(MidiEndToEnd, ADataSetAndARequestGoOverJackAndTheReplyComesBackThroughTheRi
     out.SendLong(set.data(), static_cast<std::uint16_t>(set.size()));
     out.SendLong(request.data(), static_cast<std::uint16_t>(request.size()));
 
-    deadline = std::chrono::steady_clock::now() + 5s;
+    const auto deadline = std::chrono::steady_clock::now() + 5s;
     while (replies.empty() && std::chrono::steady_clock::now() < deadline) {
         platform::core::WaitMessage(50);
         platform::core::ProcessMessages();

@@ -127,6 +127,7 @@ TEST(Blit, ClipRegionLimitsTheCopy) {
 }
 
 struct PatBltCase {
+    const char* name;
     int x, y, width, height;
     const char* picture; // black pixels of a 5 x 3 white surface after PATCOPY with black
 };
@@ -143,14 +144,16 @@ TEST_P(PatBltExtents, NegativeExtentsRunBackFromTheGivenPointIncludingIt) {
     EXPECT_EQ(canvas.Picture(0), c.picture);
 }
 
-INSTANTIATE_TEST_SUITE_P(Extents, PatBltExtents,
-                         ::testing::Values(PatBltCase{1, 0, 3, 2, ".###.|.###.|....."},
-                                           PatBltCase{3, 0, -3, 2, ".###.|.###.|....."},
-                                           PatBltCase{1, 1, 3, -2, ".###.|.###.|....."},
-                                           PatBltCase{3, 2, -3, -2, ".....|.###.|.###."},
-                                           PatBltCase{4, 2, -1, -1, ".....|.....|....#"},
-                                           PatBltCase{1, 0, 0, 2, ".....|.....|....."},
-                                           PatBltCase{1, 0, 3, 0, ".....|.....|....."}));
+INSTANTIATE_TEST_SUITE_P(
+    Extents, PatBltExtents,
+    ::testing::Values(PatBltCase{"Positive", 1, 0, 3, 2, ".###.|.###.|....."},
+                      PatBltCase{"NegativeWidth", 3, 0, -3, 2, ".###.|.###.|....."},
+                      PatBltCase{"NegativeHeight", 1, 1, 3, -2, ".###.|.###.|....."},
+                      PatBltCase{"BothNegative", 3, 2, -3, -2, ".....|.###.|.###."},
+                      PatBltCase{"MinusOneEachWay", 4, 2, -1, -1, ".....|.....|....#"},
+                      PatBltCase{"ZeroWidth", 1, 0, 0, 2, ".....|.....|....."},
+                      PatBltCase{"ZeroHeight", 1, 0, 3, 0, ".....|.....|....."}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Blit, PatBltWithNegativeExtentsFollowsTheWindowOrigin) {
     Canvas32 canvas(5, 1);
@@ -162,6 +165,7 @@ TEST(Blit, PatBltWithNegativeExtentsFollowsTheWindowOrigin) {
 
 // The 2 x 1 monochrome pattern "1 0" (white, black), repeated over a 4 x 1 monochrome surface.
 struct MonoPatternCase {
+    const char* name; // text on background
     COLORREF text, background;
     const char* white; // the white pixels afterwards
 };
@@ -192,12 +196,14 @@ TEST_P(MonochromePatternOnMonochrome, KeepsItsBitsUnlessTextAndBackgroundAreOneC
     DeleteObject(pattern);
 }
 
-INSTANTIATE_TEST_SUITE_P(Colours, MonochromePatternOnMonochrome,
-                         ::testing::Values(MonoPatternCase{0x000000, 0xFFFFFF, "#.#."},
-                                           MonoPatternCase{0xFFFFFF, 0x000000, "#.#."},
-                                           MonoPatternCase{0x0000FF, 0x00FF00, "#.#."},
-                                           MonoPatternCase{0x00FFFF, 0xFFFF00, "#.#."},
-                                           MonoPatternCase{0x0000FF, 0x0000FF, "####"}));
+INSTANTIATE_TEST_SUITE_P(
+    Colours, MonochromePatternOnMonochrome,
+    ::testing::Values(MonoPatternCase{"BlackOnWhite", 0x000000, 0xFFFFFF, "#.#."},
+                      MonoPatternCase{"WhiteOnBlack", 0xFFFFFF, 0x000000, "#.#."},
+                      MonoPatternCase{"RedOnGreen", 0x0000FF, 0x00FF00, "#.#."},
+                      MonoPatternCase{"YellowOnCyan", 0x00FFFF, 0xFFFF00, "#.#."},
+                      MonoPatternCase{"RedOnRed", 0x0000FF, 0x0000FF, "####"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Blit, ColourPatternOnMonochromeIsWhiteWhereItIsTheBackgroundColour) {
     Canvas32 tile(2, 1);
@@ -220,6 +226,7 @@ TEST(Blit, ColourPatternOnMonochromeIsWhiteWhereItIsTheBackgroundColour) {
 }
 
 struct OnePixelCase {
+    const char* name;
     int mode;
     int xSource, widthSource; // over the source row A B C
     COLORREF expected;
@@ -244,13 +251,15 @@ TEST_P(StretchToOnePixel, TakesTheSourcePixelAtTheGivenCorner) {
     EXPECT_EQ(dst.At(0, 1), c.expected); // the other direction still stretches as usual
 }
 
-INSTANTIATE_TEST_SUITE_P(Modes, StretchToOnePixel,
-                         ::testing::Values(OnePixelCase{BLACKONWHITE, 0, 3, 0x112233},
-                                           OnePixelCase{WHITEONBLACK, 0, 3, 0x112233},
-                                           OnePixelCase{COLORONCOLOR, 0, 3, 0x112233},
-                                           OnePixelCase{BLACKONWHITE, 1, 2, 0x445566},
-                                           OnePixelCase{BLACKONWHITE, 2, -3, 0x778899},
-                                           OnePixelCase{COLORONCOLOR, 2, -2, 0x778899}));
+INSTANTIATE_TEST_SUITE_P(
+    Modes, StretchToOnePixel,
+    ::testing::Values(OnePixelCase{"BlackOnWhiteWholeRow", BLACKONWHITE, 0, 3, 0x112233},
+                      OnePixelCase{"WhiteOnBlackWholeRow", WHITEONBLACK, 0, 3, 0x112233},
+                      OnePixelCase{"ColorOnColorWholeRow", COLORONCOLOR, 0, 3, 0x112233},
+                      OnePixelCase{"BlackOnWhiteFromTheMiddle", BLACKONWHITE, 1, 2, 0x445566},
+                      OnePixelCase{"BlackOnWhiteBackwards", BLACKONWHITE, 2, -3, 0x778899},
+                      OnePixelCase{"ColorOnColorBackwards", COLORONCOLOR, 2, -2, 0x778899}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Blit, StretchToOnePixelSquareFromAMonochromeSource) {
     // The one sampled pixel is white; folding the row by AND would give black.

@@ -4,6 +4,7 @@
 #include "platform/gdi/region_handles.h"
 #include "platform/gdi/tests/gdi_test_support.h"
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -330,9 +331,16 @@ INSTANTIATE_TEST_SUITE_P(
                       MonoPenCase{0x0000FF, false}, MonoPenCase{0x00FFFF, true},
                       MonoPenCase{0x808080, true}, MonoPenCase{0x7F8080, true},
                       MonoPenCase{0x0080FF, true}, MonoPenCase{0x7F807F, false},
-                      MonoPenCase{0xC0C0C0, true}, MonoPenCase{0x404040, false}));
+                      MonoPenCase{0xC0C0C0, true}, MonoPenCase{0x404040, false}),
+    // The colour as written in the table, and what it draws: Colour7F8080DrawsWhite.
+    [](const auto& info) {
+        char hex[7];
+        std::snprintf(hex, sizeof hex, "%06X", static_cast<unsigned>(info.param.color));
+        return "Colour" + std::string(hex) + (info.param.white ? "DrawsWhite" : "DrawsBlack");
+    });
 
 struct FrameRgnCase {
+    const char* name;
     const char* region; // '#' inside, on a white surface
     int width, height;
     const char* frame;
@@ -365,19 +373,24 @@ INSTANTIATE_TEST_SUITE_P(
     Shapes, FrameRgnShapes,
     ::testing::Values(
         // An L: the pixel diagonal to the concave corner belongs to the frame.
-        FrameRgnCase{"###..|###..|###..|#####|#####", 1, 1, "###..|#.#..|#.#..|#.###|#####"},
-        FrameRgnCase{"#####....|#####....|#####....|#########|#########|#########|#########", 2, 1,
+        FrameRgnCase{"LShape", "###..|###..|###..|#####|#####", 1, 1,
+                     "###..|#.#..|#.#..|#.###|#####"},
+        FrameRgnCase{"LShapeTwoWide",
+                     "#####....|#####....|#####....|#########|#########|#########|#########", 2, 1,
                      "#####....|##.##....|##.##....|##.######|##.....##|##.....##|#########"},
         // A hole two pixels wide gets a border two pixels wide around it.
-        FrameRgnCase{"############|############|############|#####..#####|############|"
+        FrameRgnCase{"HoleTwoWide",
+                     "############|############|############|#####..#####|############|"
                      "############|############",
                      2, 1,
                      "############|##........##|##.######.##|##.##..##.##|##.######.##|"
                      "##........##|############"},
-        FrameRgnCase{"#########|#########|#########|####.####|#########|#########|#########", 1, 1,
+        FrameRgnCase{"HoleOnePixel",
+                     "#########|#########|#########|####.####|#########|#########|#########", 1, 1,
                      "#########|#.......#|#..###..#|#..#.#..#|#..###..#|#.......#|#########"},
         // Two separate rectangles are framed each on its own.
-        FrameRgnCase{"###.###|###.###|###.###", 1, 1, "###.###|#.#.#.#|###.###"}));
+        FrameRgnCase{"TwoRectangles", "###.###|###.###|###.###", 1, 1, "###.###|#.#.#.#|###.###"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Drawing, FrameRgnDrawsInsideTheRegionsEdge) {
     Canvas32 c(6, 4);

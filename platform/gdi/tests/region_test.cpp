@@ -123,6 +123,7 @@ TEST(Clipping, ExcludeAndIntersectClipRects) {
 }
 
 struct RectVisibleCase {
+    const char* name;
     TRect rect;
     bool visible;
 };
@@ -143,10 +144,14 @@ TEST_P(RectVisibleTest, TakesAnInvertedRectangleSetRight) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rectangles, RectVisibleTest,
-    ::testing::Values(RectVisibleCase{{0, 0, 3, 2}, true}, RectVisibleCase{{3, 2, 0, 0}, true},
-                      RectVisibleCase{{0, 2, 3, 0}, true}, RectVisibleCase{{3, 0, 0, 2}, true},
-                      RectVisibleCase{{6, 4, 4, 3}, false}, RectVisibleCase{{2, 0, 0, 4}, false},
-                      RectVisibleCase{{3, 1, 3, 3}, false}));
+    ::testing::Values(RectVisibleCase{"Overlapping", {0, 0, 3, 2}, true},
+                      RectVisibleCase{"OverlappingInvertedBothWays", {3, 2, 0, 0}, true},
+                      RectVisibleCase{"OverlappingInvertedVertically", {0, 2, 3, 0}, true},
+                      RectVisibleCase{"OverlappingInvertedHorizontally", {3, 0, 0, 2}, true},
+                      RectVisibleCase{"InvertedOutside", {6, 4, 4, 3}, false},
+                      RectVisibleCase{"InvertedEndingAtTheLeftEdge", {2, 0, 0, 4}, false},
+                      RectVisibleCase{"EmptyInside", {3, 1, 3, 3}, false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Clipping, WindowContextDrawsFromItsOriginInsideItsVisibleArea) {
     auto surface = std::make_shared<Surface>(6, 1, 32);
