@@ -18,6 +18,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -451,7 +453,22 @@ INSTANTIATE_TEST_SUITE_P(
                       TAccelCase{"Tom && &Jerry", 'J', 0, true}, TAccelCase{"&&Tom", 'T', 0, false},
                       TAccelCase{"Item &2", '2', 0, true},
                       TAccelCase{"Item &2", '2', pf::ssShift, false},
-                      TAccelCase{"Percent &%", '5', pf::ssShift, true}));
+                      TAccelCase{"Percent &%", '5', pf::ssShift, true}),
+    [](const ::testing::TestParamInfo<TAccelCase>& Info) {
+        // "Tom && &Jerry" and J -> Tom_Amp_Amp_Amp_Jerry_J
+        std::string Name;
+        for (const char* C = Info.param.Caption; *C; ++C)
+            Name += std::isalnum(static_cast<unsigned char>(*C)) ? std::string(1, *C)
+                    : *C == '&'                                  ? std::string("_Amp_")
+                    : *C == '%'                                  ? std::string("Percent")
+                                                                 : std::string("_");
+        Name += (Info.param.Shift & pf::ssShift) ? "_Shift" : "_";
+        Name += static_cast<char>(Info.param.Key);
+        std::string Clean;
+        for (char C : Name)
+            if (C != '_' || (!Clean.empty() && Clean.back() != '_')) Clean += C;
+        return Clean;
+    });
 
 TEST_F(BarItemsTest, FindAccelSkipsDisabledItemsAndWrapsAfterTheStart) {
     TdxBarItemLinks Links(Manager, nullptr);
