@@ -4,6 +4,7 @@
 
 #include "toolkit/base/cx_lf_painter.h"
 
+#include "toolkit/base/cx_bitmap.h"
 #include "toolkit/base/cx_lf_painter_images.h"
 #include "toolkit/base/cx_lf_painter_strokes.h"
 
@@ -451,14 +452,36 @@ void TcxCustomLookAndFeelPainter::DrawProgressChunk(TcxCanvas& ACanvas, const TR
 
 void TcxCustomLookAndFeelPainter::DrawRotatedTabButton(TcxCanvas& ACanvas, const TRect& R,
                                                        int ASide, TcxButtonState AState,
-                                                       const std::string&, const TRect& ATextRect,
+                                                       const std::string& AText,
+                                                       const TRect& ATextRect,
                                                        const TRect& AEdgeRect) const {
     if (cxRectIsEmpty(ATextRect)) {
         DrawTabButton(ACanvas, R, AEdgeRect, ASide, AState);
         return;
     }
-    // The turned button with its caption is drawn through the toolkit bitmap's rotation, which
-    // this layer does not have yet: until then nothing is drawn.
+    if (cxRectIsEmpty(R)) return;
+    // The button and its caption are drawn upright on a copy of the area turned a quarter
+    // counter-clockwise; turning it back clockwise leaves the caption reading downwards.
+    const int W = cxRectWidth(R);
+    TcxCustomBitmap Bitmap(W, cxRectHeight(R), pf32bit);
+    pg::BitBlt(Bitmap.Canvas().Handle(), 0, 0, W, cxRectHeight(R), ACanvas.Handle(), R.Left, R.Top,
+               pg::SRCCOPY);
+    Bitmap.Rotate(bra90);
+    // A quarter turn counter-clockwise sends column x, row y of R to column y, row W - 1 - x.
+    const auto Turned = [&](const TRect& Source) {
+        return TRect{Source.Top - R.Top, W - (Source.Right - R.Left), Source.Bottom - R.Top,
+                     W - (Source.Left - R.Left)};
+    };
+    TcxCanvas& Upright = Bitmap.cxCanvas();
+    DrawTabButton(Upright, Bitmap.GetClientRect(), Turned(AEdgeRect), ASide, AState);
+    Upright.SetFont(ACanvas.Font());
+    Upright.Font().SetColor(ButtonSymbolColor(AState));
+    Upright.Brush().SetStyle(TBrushStyle::bsClear);
+    Upright.DrawText(AText, Turned(ATextRect), cxAlignHCenter | cxAlignVCenter | cxSingleLine);
+    Upright.Brush().SetStyle(TBrushStyle::bsSolid);
+    Bitmap.Rotate(brs90);
+    pg::BitBlt(ACanvas.Handle(), R.Left, R.Top, W, cxRectHeight(R), Bitmap.Canvas().Handle(), 0, 0,
+               pg::SRCCOPY);
 }
 
 void TcxCustomLookAndFeelPainter::DrawSlantedEdge(TcxCanvas& ACanvas, const TRect& R, int ASide,

@@ -1,8 +1,7 @@
 #pragma once
 // The library's localisable texts. Every user-visible text of the component library is a
-// resource string: a record whose built-in text is what the program shows unless a
-// translation replaces it. Products register their strings by name, in groups, so that a
-// localiser can find every text a product uses.
+// resource string: a record whose built-in text is what the program shows. Products register
+// their strings by name, in groups, so that a localiser can find every text a product uses.
 
 #include <functional>
 #include <memory>
@@ -61,7 +60,8 @@ private:
 // The process-wide repository, created on first use.
 TdxResourceStringsRepository& dxResourceStringsRepository();
 
-// The current text of a resource string.
+// The current text of a resource string: its built-in text. The repository only lists strings;
+// nothing replaces them.
 std::string cxGetResourceString(const TResStringRec& R);
 
 } // namespace toolkit::base

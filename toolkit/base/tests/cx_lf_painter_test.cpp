@@ -7,11 +7,13 @@
 #include "platform/forms/img_list.h"
 #include "platform/gdi/call_trace.h"
 #include "platform/gdi/colors.h"
+#include "platform/gdi/geometry.h"
 #include "testsupport/temp_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <set>
 #include <string>
 #include <vector>
@@ -485,6 +487,88 @@ TEST_F(PainterBase, GroupExpandButtonChevronsPointUpWhenExpanded) {
     EXPECT_EQ(S.Row(12, Key), "...............");
 }
 
+// The tab button turned: the canvas under R (20 x 50) against an upright 50 x 20 drawing of the
+// same button (and caption) turned clockwise pixel by pixel here.
+class RotatedTabButton : public PainterBase {
+protected:
+    static constexpr TRect R{5, 5, 25, 55};
+    static constexpr TRect TextRect{5, 12, 25, 50};
+    static constexpr TRect EdgeRect{5, 50, 25, 55};
+    // The rectangles as the upright drawing sees them: column y - 5, row 19 - (x - 5).
+    static constexpr TRect UprightText{7, 0, 45, 20};
+    static constexpr TRect UprightEdge{45, 0, 50, 20};
+
+    static void ExpectUprightTurned(const TestSurface& Turned, const TestSurface& Upright) {
+        for (int Y = 0; Y < 50; ++Y)
+            for (int X = 0; X < 20; ++X)
+                ASSERT_EQ(Turned.At(R.Left + X, R.Top + Y), Upright.At(Y, 19 - X))
+                    << "at " << X << "," << Y;
+    }
+    static void ExpectOutsideUntouched(const TestSurface& S) {
+        for (int Y = 0; Y < 60; ++Y)
+            for (int X = 0; X < 30; ++X)
+                if (!pg::PtInRect(R, {X, Y})) {
+                    ASSERT_EQ(S.At(X, Y), Back) << X << "," << Y;
+                }
+    }
+};
+
+TEST_F(RotatedTabButton, TheButtonIsTheUprightOneTurned) {
+    for (const int Side : {0, 1})
+        for (const auto State : {cxbsNormal, cxbsPressed}) {
+            TestSurface S(30, 60);
+            TcxCanvas C(&S.Canvas());
+            Base()->DrawRotatedTabButton(C, R, Side, State, "", TextRect, EdgeRect);
+            TestSurface Upright(50, 20);
+            TcxCanvas U(&Upright.Canvas());
+            Base()->DrawTabButton(U, {0, 0, 50, 20}, UprightEdge, Side, State);
+            ExpectUprightTurned(S, Upright);
+            ExpectOutsideUntouched(S);
+        }
+    // Side 0 frames the upright top, right and bottom: turned, the right, bottom and left.
+    TestSurface S(30, 60);
+    TcxCanvas C(&S.Canvas());
+    Base()->DrawRotatedTabButton(C, R, 0, cxbsNormal, "", TextRect, EdgeRect);
+    const pg::COLORREF Shadow = Sys(pg::clBtnShadow);
+    EXPECT_EQ(S.At(R.Right - 1, 30), Shadow);
+    EXPECT_EQ(S.At(R.Left, 30), Shadow);
+    EXPECT_EQ(S.At(15, R.Bottom - 1), Shadow);
+    EXPECT_NE(S.At(15, R.Top), Shadow);
+}
+
+TEST_F(RotatedTabButton, TheCaptionIsTurnedAndCentredInTheSymbolColour) {
+    TestSurface S(30, 60);
+    TcxCanvas C(&S.Canvas());
+    Base()->DrawRotatedTabButton(C, R, 0, cxbsNormal, "Wide", TextRect, EdgeRect);
+    TestSurface Upright(50, 20);
+    TcxCanvas U(&Upright.Canvas());
+    Base()->DrawTabButton(U, {0, 0, 50, 20}, UprightEdge, 0, cxbsNormal);
+    U.Font().SetColor(pg::clBtnText);
+    U.Brush().SetStyle(pg::TBrushStyle::bsClear);
+    U.DrawText("Wide", UprightText, cxAlignHCenter | cxAlignVCenter | cxSingleLine);
+    ExpectUprightTurned(S, Upright);
+    ExpectOutsideUntouched(S);
+
+    // The caption's ink against the bare button: taller than wide, inside the text rectangle.
+    TestSurface Bare(30, 60);
+    TcxCanvas B(&Bare.Canvas());
+    Base()->DrawRotatedTabButton(B, R, 0, cxbsNormal, "", TextRect, EdgeRect);
+    TRect Ink{1000, 1000, -1, -1};
+    for (int Y = 0; Y < 60; ++Y)
+        for (int X = 0; X < 30; ++X)
+            if (S.At(X, Y) != Bare.At(X, Y)) {
+                EXPECT_EQ(S.At(X, Y), Sys(pg::clBtnText));
+                Ink = {std::min(Ink.Left, X), std::min(Ink.Top, Y), std::max(Ink.Right, X + 1),
+                       std::max(Ink.Bottom, Y + 1)};
+            }
+    ASSERT_LT(Ink.Left, Ink.Right);
+    EXPECT_GT(cxRectHeight(Ink), cxRectWidth(Ink));
+    EXPECT_TRUE(Ink.Left >= TextRect.Left && Ink.Top >= TextRect.Top &&
+                Ink.Right <= TextRect.Right && Ink.Bottom <= TextRect.Bottom);
+    // Centred along the tab: the ink's middle within a pixel of the text rectangle's.
+    EXPECT_LE(std::abs((Ink.Top + Ink.Bottom) - (TextRect.Top + TextRect.Bottom)), 2);
+}
+
 TEST_F(PainterBase, PngOfSomeOperations) {
     testsupport::TempFolder Folder("painter-base-");
     ASSERT_FALSE(Folder.Path().empty());
@@ -501,6 +585,8 @@ TEST_F(PainterBase, PngOfSomeOperations) {
     Base()->DrawClock(C, {80, 30, 110, 60}, platform::core::EncodeTime(10, 10, 0, 0), pg::clWindow);
     Base()->DrawPanelCloseButton(C, {120, 32, 136, 46}, cxbsNormal);
     Base()->DrawIndicatorStripes(C, {140, 32, 160, 48}, pg::clBtnShadow);
+    Base()->DrawRotatedTabButton(C, {166, 4, 184, 56}, 0, cxbsNormal, "Tab", {166, 10, 184, 56},
+                                 {166, 4, 184, 10});
     EXPECT_TRUE(S.Pixels().SavePng(Folder.PathOf("painter-base.png")));
 }
 

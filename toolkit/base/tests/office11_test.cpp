@@ -14,6 +14,8 @@
 
 #include <cwchar>
 #include <string>
+#include <type_traits>
+#include <utility>
 
 namespace toolkit::base {
 namespace {
@@ -346,6 +348,42 @@ TEST_F(Office11, GripDotsInFourPixelCells) {
     for (int Y = 0; Y < 9; ++Y)
         Column += V.At(0, Y) == Entry(19) ? 'D' : '.';
     EXPECT_EQ(Column, ".DD..DD..");
+}
+
+TEST_F(Office11, GripDotsShiftByTheWholeRemainderOfOneAndHalfOfTwoOrThree) {
+    // The first cell moves along the run by the length's remainder modulo 4; only a remainder
+    // above 1 is halved, so a remainder of 1 still moves it by one pixel.
+    const std::pair<int, int> Cases[] = {{12, 0}, {13, 1}, {14, 1}, {15, 1}, {16, 0}, {17, 1}};
+    for (const auto& [Length, Shift] : Cases) {
+        Surface32 S(20, 4);
+        dxOffice11DrawGripDots(S.DC(), TRect{0, 0, Length, 4}, false);
+        int First = 0;
+        while (First < 20 && S.At(First, 0) != Entry(19))
+            ++First;
+        EXPECT_EQ(First, Shift) << "length " << Length;
+    }
+}
+
+TEST_F(Office11, GradientRoutinesTakeBothColoursBeforeTheDirection) {
+    // Colour, colour, direction: a flag between the colours would still compile (colours are
+    // integers), so the order is held here by type and by pixels.
+    static_assert(std::is_same_v<decltype(&FillGradientRect),
+                                 void (*)(HDC, const TRect&, TColor, TColor, bool)>);
+    static_assert(std::is_same_v<decltype(&FillTwoStageGradientRect),
+                                 void (*)(HDC, const TRect&, TColor, TColor, bool)>);
+    static_assert(std::is_same_v<decltype(&GetGradientColorAtPos),
+                                 TColor (*)(const TRect&, int, TColor, TColor, bool)>);
+    const COLORREF Red = RGB(255, 0, 0), Blue = RGB(0, 0, 255);
+    Surface32 Down(6, 2), Across(2, 6), TwoStage(6, 2);
+    FillGradientRect(Down.DC(), TRect{0, 0, 6, 2}, Red, Blue, false);
+    EXPECT_EQ(Down.Row(0, {{'R', Red}}), "RRRRRR");
+    EXPECT_EQ(Down.Row(1, {{'B', Blue}}), "BBBBBB");
+    FillGradientRect(Across.DC(), TRect{0, 0, 2, 6}, Red, Blue, true);
+    EXPECT_EQ(Across.Row(3, {{'R', Red}, {'B', Blue}}), "RB");
+    EXPECT_EQ(static_cast<COLORREF>(GetGradientColorAtPos(TRect{0, 0, 6, 2}, 1, Red, Blue, false)),
+              Blue);
+    FillTwoStageGradientRect(TwoStage.DC(), TRect{0, 0, 6, 2}, Red, Blue, false);
+    EXPECT_EQ(TwoStage.Row(0, {{'R', Red}}), "RRRRRR");
 }
 
 TEST_F(Office11, ASizeGripIsATriangleOfDots) {

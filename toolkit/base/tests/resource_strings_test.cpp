@@ -39,6 +39,19 @@ TEST(ResourceStrings, UnregisterFindsTheExactNameOnly) {
     EXPECT_EQ(Repository.IndexOf("Editors"), -1);
 }
 
+TEST(ResourceStrings, ARegisteredStringKeepsItsBuiltInText) {
+    // Registering lists a string for localisers; no translation stage is switched on, so the
+    // text shown stays the built-in one even when another record is listed under its name.
+    static const TResStringRec sReplacement{"Replaced"};
+    dxResourceStringsRepository().RegisterProduct("Pinned", [](TdxProductResourceStrings& P) {
+        P.Add("sHello", &sHello);
+        P.Add("sHello", &sReplacement);
+    });
+    EXPECT_EQ(cxGetResourceString(sHello), "Hello");
+    dxResourceStringsRepository().UnregisterProduct("Pinned");
+    EXPECT_EQ(cxGetResourceString(sHello), "Hello");
+}
+
 TEST(ResourceStrings, TheProcessRepositoryIsOne) {
     EXPECT_EQ(&dxResourceStringsRepository(), &dxResourceStringsRepository());
 }
