@@ -658,20 +658,13 @@ int TdxBarManager::GetPaintStyle() const {
     return 0;
 }
 
+const TdxBarItemControlPainter& TdxBarManager::Painter() const {
+    return dxBarPainter(FPainterClass ? *FPainterClass
+                                      : TdxBarItemControlStandardPainterClassRef());
+}
+
 TdxBarItemControlPainterClass TdxBarManager::GetPainterClass() const {
-    switch (GetPaintStyle()) {
-    case 1:
-        return &TdxBarItemControlEnhancedPainterClassRef();
-    case 2:
-        return &TdxBarItemControlFlatPainterClassRef();
-    case 3:
-        return FThemeAvailable ? &TdxBarItemControlXPPainterClassRef()
-                               : &TdxBarItemControlEnhancedPainterClassRef();
-    case 4:
-        return &TdxBarItemControlOffice11PainterClassRef();
-    default:
-        return &TdxBarItemControlStandardPainterClassRef();
-    }
+    return &dxBarPainterClassOfStyle(GetPaintStyle(), FThemeAvailable);
 }
 
 void TdxBarManager::UpdateStyle() {

@@ -44,6 +44,7 @@ class TdxBarControl;
 class TdxDockControl;
 class TdxBarItemControl;
 class TdxBarManager;
+class TdxBarItemControlPainter;
 
 enum TdxBarManagerStyle : std::uint8_t {
     bmsStandard,
@@ -299,6 +300,8 @@ public:
     }
     bool ThemesAvailable() const { return FThemeAvailable; }
     TdxBarItemControlPainterClass PainterClass() const { return FPainterClass; }
+    // The painter that draws for PainterClass (dx_bar_painter_classes.h).
+    const TdxBarItemControlPainter& Painter() const;
     bool CanUseLargeImages() const {
         return FUseLargeImagesForLargeIcons && FLargeImages != nullptr;
     }

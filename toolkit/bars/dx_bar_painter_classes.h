@@ -1,11 +1,21 @@
 #pragma once
-// The class objects of the item-control painter family, one per paint style, that the bar
-// manager chooses from. The painters' operations come with the painter unit, which makes its
-// classes under these class objects.
+// The class objects of the item-control painter family, one per paint style, the bar manager's
+// choice among them by paint style, and the registry that gives each class object its painter.
+//
+// The registry is the one place that names the painters: dx_bar_painter_classes.cpp lists one row
+// per painter built. A class without a row of its own is drawn by the painter of its nearest
+// ancestor that has one, so the choice by style works before every style's painter exists.
+// A registration made at run time (a test's stand-in) goes before the rows until it ends.
 
 #include "platform/core/class_reference.h"
 
+#include <vector>
+
 namespace toolkit::bars {
+
+class TdxBarItemControlPainter;
+// A painter is called through a pointer to its class's one instance.
+using TdxBarPainterClass = const TdxBarItemControlPainter*;
 
 const platform::core::TClass& TdxBarItemControlPainterClassRef();
 const platform::core::TClass& TdxBarItemControlStandardPainterClassRef();
@@ -13,5 +23,31 @@ const platform::core::TClass& TdxBarItemControlEnhancedPainterClassRef();
 const platform::core::TClass& TdxBarItemControlFlatPainterClassRef();
 const platform::core::TClass& TdxBarItemControlOffice11PainterClassRef();
 const platform::core::TClass& TdxBarItemControlXPPainterClassRef();
+
+// The painter class of an effective paint style: 0 Standard, 1 Enhanced, 2 Flat, 3 XP when
+// visual styles are usable else Enhanced, 4 Office 2003, any other value Standard.
+const platform::core::TClass& dxBarPainterClassOfStyle(int PaintStyle, bool VisualStylesUsable);
+
+// The painter that draws for Class: its own, or its nearest registered ancestor's.
+const TdxBarItemControlPainter& dxBarPainter(const platform::core::TClass& Class);
+inline const TdxBarItemControlPainter& dxBarPainterOfStyle(int PaintStyle,
+                                                           bool VisualStylesUsable) {
+    return dxBarPainter(dxBarPainterClassOfStyle(PaintStyle, VisualStylesUsable));
+}
+
+// Every painter that draws for a class of its own, run-time registrations first.
+std::vector<TdxBarPainterClass> dxBarRegisteredPainters();
+
+// A run-time registration for as long as it lives: Painter draws for its ClassType().
+class TdxBarPainterRegistration {
+public:
+    explicit TdxBarPainterRegistration(const TdxBarItemControlPainter& Painter);
+    ~TdxBarPainterRegistration();
+    TdxBarPainterRegistration(const TdxBarPainterRegistration&) = delete;
+    TdxBarPainterRegistration& operator=(const TdxBarPainterRegistration&) = delete;
+
+private:
+    TdxBarPainterClass FPainter;
+};
 
 } // namespace toolkit::bars

@@ -1,0 +1,514 @@
+#include "toolkit/bars/dx_bar_painter.h"
+
+#include "toolkit/bars/dx_bar_item.h"
+#include "toolkit/bars/dx_bar_unit.h"
+
+#include "toolkit/base/office11.h"
+
+#include "platform/gdi/colors.h"
+#include "platform/gdi/drawing.h"
+
+namespace toolkit::bars {
+
+namespace pg = platform::gdi;
+namespace pc = platform::core;
+
+using P = TdxBarItemControlPainter;
+
+namespace {
+
+pg::HBRUSH SystemBrushValue(int Index) {
+    return static_cast<pg::HBRUSH>(Index + 1);
+}
+
+} // namespace
+
+const TdxBarItemControlPainter& TdxBarItemControlPainter::Instance() {
+    static const TdxBarItemControlPainter instance;
+    return instance;
+}
+
+const pc::TClass& P::ClassType() const {
+    return TdxBarItemControlPainterClassRef();
+}
+
+// --- Glyph, check mark and arrows ---
+
+void P::DrawGlyphFrame(const Item&, HDC, const States&, const TRect&, bool, HBRUSH) const {}
+void P::DrawCheckMark(HDC, int, int, int) const {}
+void P::DrawCheckCell(const Item&, HDC, const TRect&, const States&, HBRUSH, bool) const {}
+void P::DrawGlyphImage(const Item&, HDC, const TRect&, const States&, const TdxBarGlyphSource&,
+                       bool) const {}
+void P::DrawItemArrowInRect(HDC, const TRect&, bool, bool, bool, bool) const {}
+void P::DrawItemArrow(HDC, const TRect&, int, bool, bool, bool, bool) const {}
+
+void P::GetEditColors(const Item& AItem, TColor& TextColor, TColor& BkColor) const {
+    const bool Enabled = AItem.Item == nullptr || AItem.Item->Enabled();
+    if (Enabled) {
+        TextColor = pg::clWindowText;
+        BkColor = pg::clWindow;
+        return;
+    }
+    TextColor = pg::clGrayText;
+    BkColor = pg::clBtnFace;
+    if (AItem.Parent && AItem.Parent->BkBrush != HBRUSH{}) {
+        pg::LOGBRUSH LB{};
+        if (pg::GetObject(AItem.Parent->BkBrush, sizeof(LB), &LB) != 0) BkColor = LB.lbColor;
+    }
+}
+
+pg::TColor P::GetFadedImageColor(const Bar& ABar) const {
+    if (ABar.Manager == nullptr || !ABar.Manager->MakeDisabledImagesFaded()) return clNoColor;
+    return toolkit::base::dxOffice11MixColors(pg::ColorToRGB(pg::clBtnShadow), 0xFFFFFF, 70);
+}
+
+void P::GetTextColors(const Item&, bool, bool, bool, TColor& EmbossColor, TColor& TextColor) const {
+    EmbossColor = TextColor = pg::clBtnText;
+}
+
+bool P::IsGlyphBackgroundTransparent(const Item&, const TRect&) const {
+    return false;
+}
+bool P::HandlesNonRecentItems() const {
+    return false;
+}
+bool P::IsMainMenuItem(const Item&) const {
+    return false;
+}
+bool P::IsSmallMark(const Bar&, const TRect& MarkRect) const {
+    return MarkRect.Bottom - MarkRect.Top <= 16;
+}
+
+// --- Floating caption colours, size grip, mark ---
+
+pg::TColor P::GetCaptionColor(bool Active) const {
+    return Active ? pg::clActiveCaption : pg::clInactiveCaption;
+}
+pg::TColor P::GetCaptionTextColor() const {
+    return pg::clCaptionText;
+}
+pg::TColor P::GetMarkArrowColor(const Bar&, int) const {
+    return pg::clCaptionText;
+}
+void P::DrawSizeGrip(const Bar&, HDC, const TRect&) const {}
+void P::DrawMarkArrow(const Bar&, HDC, const TRect&) const {}
+void P::DrawMarkChevron(const Bar&, HDC, int, const TRect&) const {}
+void P::DrawMarkBackground(const Bar&, HDC, HBRUSH, const TRect&) const {}
+void P::DrawMarkGlyphs(const Bar&, HDC, const TRect&) const {}
+void P::GetFloatingCaptionTextLeft(const Bar& ABar, int& TextLeft, TRect&) const {
+    TextLeft = ABar.MarkWindowRect.Right + 3;
+}
+int P::GetMarkGlyphColor(const Bar&) const {
+    return pg::COLOR_BTNTEXT;
+}
+
+// --- Drop-down arrows, menu arrows, edit text ---
+
+void P::DrawDropDownArrow(HDC, int, int, int, int) const {}
+void P::DrawSubMenuScrollArrow(const Bar&, HDC, bool, const TRect&) const {}
+void P::DrawSubMenuChevron(const Bar&, HDC, bool, const TRect&) const {}
+void P::AdjustEditTextRect(TRect&) const {}
+void P::DrawButtonText(HDC, const std::string&, const TRect&, bool) const {}
+
+// --- Item backgrounds, glyph cell, captions ---
+
+void P::DrawBackground(const Item&, HDC, const TRect&, HBRUSH, bool) const {}
+void P::DrawBackgroundFrame(const Item&, HDC, const TRect&, HBRUSH, bool) const {}
+void P::DrawEtchedLine(HDC DC, const TRect& R) const {
+    pg::FillRect(DC, &R, SystemBrushValue(pg::COLOR_BTNSHADOW));
+}
+void P::DrawGlyph(const Item&, const TRect&, const States&, const TRect*, bool) const {}
+void P::DrawGlyphCell(const Item&, const TRect&, const States&, const TdxBarGlyphSource&, bool,
+                      bool) const {}
+void P::DrawMenuButton(const Item&, HDC, const TRect&, const States&) const {}
+void P::DrawCaption(const Item&, HDC, const TRect&, const std::string&, bool, bool, bool, bool,
+                    bool, int) const {}
+void P::DrawControlBorder(const Item&, HDC, TRect&) const {}
+void P::DrawBorder(HDC, TRect&, int, int) const {}
+void P::DrawEditButtonFrame(const Item&, HDC, const TRect&, const States&) const {}
+void P::GetComboColors(const Item& AItem, const States&, int& TextColorIndex, HBRUSH& Brush) const {
+    TextColorIndex = pg::COLOR_BTNTEXT;
+    Brush = AItem.Parent ? AItem.Parent->BkBrush : HBRUSH{};
+}
+pg::HBRUSH P::GetGlyphCellBrush(const Item& AItem, const States&) const {
+    return AItem.Parent ? AItem.Parent->BkBrush : HBRUSH{};
+}
+int P::GetDownGlyphOffset(const Item&) const {
+    return 0;
+}
+int P::GetPressedGlyphOffset(const Item&, bool) const {
+    return 0;
+}
+bool P::IsHotTrackStyle() const {
+    return false;
+}
+bool P::CanHotTrackDisabled() const {
+    return true;
+}
+bool P::ShowsCaptionBesideGlyph() const {
+    return false;
+}
+int P::GetSubMenuItemHeight(const Item& AItem) const {
+    if (AItem.Parent == nullptr || AItem.Parent->Kind != bckSubMenu) return 0;
+    return AItem.Parent->ItemHeight + 1;
+}
+
+// --- Toolbar metrics ---
+
+int P::GetDragGripOffset() const {
+    return 0;
+}
+int P::GetFloatingBorderWidth() const {
+    return pg::GetSystemMetrics(pg::SM_CXFRAME);
+}
+int P::GetFloatingBorderHeight() const {
+    return pg::GetSystemMetrics(pg::SM_CYFRAME);
+}
+int P::GetFloatingBorderOffset() const {
+    return 0;
+}
+int P::GetDragGripAreaSize() const {
+    return 0;
+}
+int P::GetDragGripBarSize() const {
+    return 3;
+}
+int P::GetButtonArrowWidth(const TdxBarManager& Manager) const {
+    int Width = (Manager.LargeIcons() ? 2 : 1) * Manager.ButtonArrowWidth();
+    if (Width % 2 == 0) ++Width;
+    return Width;
+}
+int P::GetLargeButtonArrowWidth(const TdxBarManager& Manager) const {
+    return Manager.LargeButtonArrowWidth();
+}
+int P::GetMenuSeparatorIndent() const {
+    return 0;
+}
+
+// --- Bar window backgrounds and brushes ---
+
+void P::DrawDockControlBackground(const Dock&, HDC, const TRect&, HBRUSH) const {}
+bool P::DrawsGlyphFrameFirst() const {
+    return false;
+}
+bool P::IsFlatBarBorder() const {
+    return false;
+}
+pg::HBRUSH P::GetLightBkBrush(const TdxBarManager& Manager) const {
+    return Manager.FlatBrush(1);
+}
+void P::DrawDockedBarBackground(const Bar&, HDC, const TRect&) const {}
+void P::FillBarBackground(const Bar&, HDC, const TRect&, HBRUSH) const {}
+void P::DrawOwnerJoin(const Bar&, HDC) const {}
+bool P::HasRaisedFloatingBorder(const Bar&) const {
+    return false;
+}
+pg::HBRUSH P::GetBkBrush(const Bar&) const {
+    return pg::GetSysColorBrush(pg::COLOR_BTNFACE);
+}
+pg::HBRUSH P::GetToolbarBrush(const Bar& ABar) const {
+    return GetBkBrush(ABar);
+}
+pg::HBRUSH P::GetCheckedBrush(const Bar&) const {
+    return dxBarUnit().CheckerBrush();
+}
+pg::HBRUSH P::GetDownBrush(const Bar&) const {
+    return pg::GetSysColorBrush(pg::COLOR_BTNFACE);
+}
+pg::HBRUSH P::GetHotBrush(const Bar&) const {
+    return pg::GetSysColorBrush(pg::COLOR_HIGHLIGHT);
+}
+
+// --- Edit and combo metrics, hot parts, toolbar separators ---
+
+int P::GetComboButtonWidth(const Bar&, HDC, int CharWidth) const {
+    return 2 * CharWidth - 1;
+}
+int P::GetEditVertPadding(const Bar&, HDC) const {
+    return 6;
+}
+int P::GetEditHeight(const Bar& ABar, HDC DC, int CharHeight) const {
+    return CharHeight + GetEditVertPadding(ABar, DC);
+}
+bool P::HasHotCloseButton() const {
+    return false;
+}
+bool P::HasHotMark() const {
+    return false;
+}
+int P::GetToolbarSeparatorOffset() const {
+    return (GetToolbarSeparatorSize() - 2) / 2;
+}
+int P::GetToolbarSeparatorSize() const {
+    return 6;
+}
+
+// --- Floating bars, docked borders, caption, close button, mark ---
+
+pg::TRect P::GetFloatingBorderRect() const {
+    const int U = GetFloatingBorderUnit();
+    return {U, U, U, U};
+}
+int P::GetFloatingBorderUnit() const {
+    return 1;
+}
+pg::TRect P::GetDockedBarBorderRect(const Bar&) const {
+    return {2, 2, 2, 2};
+}
+int P::GetFloatingCaptionHeight() const {
+    return GetSmallCaptionHeight() + 1;
+}
+void P::DrawFloatingCaptionBackground(HDC DC, const TRect& R, HBRUSH Brush) const {
+    pg::FillRect(DC, &R, Brush);
+}
+int P::GetSmallCaptionHeight() const {
+    return pg::GetSystemMetrics(pg::SM_CYSMCAPTION);
+}
+bool P::HasThemedCaption() const {
+    return false;
+}
+pg::TSize P::GetCloseButtonSize() const {
+    const int H = GetSmallCaptionHeight();
+    return {H, H};
+}
+void P::DrawToolbarSeparator(const Bar&, HDC, const TRect&, bool, HBRUSH) const {}
+void P::DrawCloseButtonBackground(const Bar&, HDC, const TRect&, int) const {}
+void P::DrawCloseButton(const Bar&, HDC, const TRect&, int) const {}
+void P::DrawBarBorder(const Bar&, HDC, const TRect&) const {}
+void P::DrawFloatingBarBorder(const Bar&, HDC, const TRect&, HBRUSH) const {}
+void P::DrawFloatingCaption(const Bar&, HDC, const TRect&, HBRUSH) const {}
+void P::DrawFloatingMark(const Bar&, HDC, const TRect&) const {}
+void P::DrawDockedMark(const Bar& ABar, HDC DC, HBRUSH Brush, const TRect& R) const {
+    DrawMarkBackground(ABar, DC, Brush, R);
+    DrawMarkGlyphs(ABar, DC, R);
+}
+void P::DrawMDIButton(const Bar&, int, HDC, const TRect&, int) const {}
+void P::DrawSizeGripArea(const Bar&, HDC, const TRect&) const {}
+void P::DrawStatusBarBorder(const Bar&, HDC, const TRect&) const {}
+int P::GetFloatingCaptionIndent() const {
+    return 0;
+}
+pg::TRect P::GetMarkRect(const Bar& ABar) const {
+    return CalcMarkRect(ABar);
+}
+pg::TRect P::CalcMarkRect(const Bar&) const {
+    return {};
+}
+void P::InvalidateMark(const Bar&) const {}
+int P::GetFloatingTopMargin() const {
+    return 0;
+}
+int P::GetFloatingBottomMargin() const {
+    return 0;
+}
+bool P::HasNCHitTestBorder() const {
+    return false;
+}
+bool P::HasSystemBorder() const {
+    return false;
+}
+
+// --- Toolbar background and size grip ---
+
+void P::DrawToolbarBackground(const Bar&, HDC, const TRect&, HBRUSH) const {}
+pg::TSize P::GetSizeGripSize() const {
+    return {pg::GetSystemMetrics(pg::SM_CXHSCROLL), pg::GetSystemMetrics(pg::SM_CYHSCROLL)};
+}
+int P::GetSizeGripIndent() const {
+    return 2;
+}
+
+// --- Quick-customise popup ---
+
+pg::HBRUSH P::GetQuickControlBrush(const Bar& ABar) const {
+    return GetToolbarBrush(ABar);
+}
+int P::CalcQuickCustItemRect(const Item&, TRect& R) const {
+    R.Right = R.Left + (R.Bottom - R.Top);
+    return R.Right;
+}
+void P::DrawQuickCustItemCheck(const Item&, HDC, const TRect&, const TRect&) const {}
+bool P::IsQuickControlBeside() const {
+    return false;
+}
+
+// --- Button metrics, drop-down buttons, combos ---
+
+int P::GetButtonVertPadding() const {
+    return 6;
+}
+int P::GetButtonHorzPadding() const {
+    return 7;
+}
+void P::AdjustGlyphAreaWidth(int&) const {}
+void P::AdjustCaptionAreaWidth(int&) const {}
+void P::DrawDropDownButton(const Item&, HDC, const TRect&, const States&, bool) const {}
+bool P::HasSplitDropDownButton() const {
+    return false;
+}
+void P::OffsetPressedCaption(const Item&, bool, TRect&) const {}
+void P::OffsetPressedRect(const Item&, bool, TRect&) const {}
+int P::GetComboButtonFrame() const {
+    return 1;
+}
+void P::DrawComboButton(const Item&, HDC, bool, const TRect&, const States&) const {}
+void P::GetComboButtonColors(const Item& AItem, const States& S, int& ArrowColorIndex,
+                             HBRUSH& Brush) const {
+    GetComboColors(AItem, S, ArrowColorIndex, Brush);
+}
+int P::GetDropDownListBorder() const {
+    return 0;
+}
+void P::DrawDropDownListBorder(const TdxBarManager*, HDC, const TRect&) const {}
+
+// --- Sub-items and menu windows ---
+
+int P::GetSubItemTextIndent(const Item&) const {
+    return 0;
+}
+int P::CalcSubItemHeight(const Item&) const {
+    return 0;
+}
+int P::CalcSubItemWidth(const Item&) const {
+    return 0;
+}
+void P::DrawSubItem(const Item&, HDC, const States&, bool, const TRect&) const {}
+int P::GetMenuShadowSize() const {
+    return 2;
+}
+int P::GetDetachCaptionHeight() const {
+    return 10;
+}
+int P::GetSubMenuBorderSize() const {
+    return 3;
+}
+void P::CalcSubMenuItemSize(const Bar&, HDC, int, int&, int&, int&) const {}
+void P::CalcSubMenuRect(const Bar&, bool, int&, TRect&) const {}
+void P::CalcSubMenuSize(const Bar&, TSize&) const {}
+int P::GetDetachCaptionAreaSize(const Bar&) const {
+    return GetDetachCaptionHeight() + 3;
+}
+void P::DrawSubMenuParts(const Bar&, HDC) const {}
+void P::DrawSubMenuBackground(const Bar&, HDC, const TRect&, HBRUSH) const {}
+void P::DrawDetachCaption(const Bar&, HDC, const TRect&) const {}
+void P::DrawSubMenuBorder(const Bar&, HDC, HBRUSH, const TRect&) const {}
+void P::FillDetachCaption(const Bar& AMenu, HDC DC, const TRect& R) const {
+    pg::FillRect(DC, &R,
+                 SystemBrushValue(AMenu.DetachSelected ? pg::COLOR_ACTIVECAPTION
+                                                       : pg::COLOR_INACTIVECAPTION));
+}
+void P::DrawSubMenuSeparator(const Bar&, HDC, const TRect&, const Item&) const {}
+void P::DrawNonRecentBand(const Bar&, HDC, int, const TRect&) const {}
+bool P::HasSubMenuSideBar() const {
+    return false;
+}
+int P::GetSubMenuArrowSize(int ItemHeight) const {
+    return (ItemHeight - 6) / 2;
+}
+int P::GetSubMenuSeparatorHeight(const Bar&) const {
+    return 1;
+}
+void P::AdjustDetachCaptionRect(TRect& R) const {
+    R = {R.Left + 3, R.Top + 3, R.Right - 3, R.Bottom - 3};
+}
+void P::GetSubMenuItemBrush(const Bar&, HBRUSH&) const {}
+pg::HBRUSH P::GetSubMenuBrush(const Bar&) const {
+    return SystemBrushValue(pg::COLOR_BTNFACE);
+}
+
+// --- Edits and combo lists ---
+
+void P::DrawEditItemText(const Item&, pg::TCanvas&, const TRect&, int, const std::string&) const {}
+void P::DrawComboListItem(const Item&, pg::TCanvas&, int, const TRect&, int) const {}
+int P::GetEditCaptionAreaWidth(const Item&, int TextWidth) const {
+    return TextWidth + 6;
+}
+void P::DrawEditBorder(const Item&, HDC, TRect&, bool) const {}
+void P::DrawEditCaption(const Item&, HDC, TRect&, const States&) const {}
+void P::DrawEditContent(const Item&, HDC, const TRect&) const {}
+unsigned P::GetEditStyle() const {
+    return 0x80;
+}
+void P::SetEditMargins(HWND) const {}
+void P::SelectAllEditText(HWND) const {}
+
+// --- Further item kinds ---
+
+void P::DrawEllipsisButton(const Item&, HDC, TRect&, const States&) const {}
+void P::CalcCaptionedClientRect(const TRect&, bool, TRect&) const {}
+void P::DrawCaptionedFrame(HDC, const TRect&, const std::string&, bool) const {}
+int P::GetCaptionedFrameCaptionSize() const {
+    return 0;
+}
+bool P::HasFlatCaptionedFrame() const {
+    return false;
+}
+void P::DrawPushButton(HDC, TRect&, const std::string&, bool) const {}
+pg::TColor P::GetPushButtonColor() const {
+    return pg::clBtnFace;
+}
+void P::DrawSpinButton(const Item&, HDC, const TRect&, int, const States&, int) const {}
+void P::DrawSpinButtonsBorder(const Item&, HDC, TRect&) const {}
+pg::TColor P::GetProgressBarColor() const {
+    return pg::clHighlight;
+}
+int P::GetProgressBarHeight() const {
+    return 12;
+}
+void P::DrawProgressBar(const Item&, HDC, const TRect&, int, int, int, bool, bool, TColor) const {}
+int P::GetMenuItemTextIndent(const Item&) const {
+    return 0;
+}
+int P::GetBarItemTextIndent() const {
+    return 0;
+}
+pg::HBRUSH P::GetArrowItemBrush() const {
+    return pg::GetSysColorBrush(pg::COLOR_BTNSHADOW);
+}
+void P::DrawArrowItem(const Item&, HDC, const TRect&, bool, bool) const {}
+
+// --- Answers beyond the table ---
+
+bool P::SubMenuIgnoresBackgroundBitmap() const {
+    return false;
+}
+bool P::ShowsCheckedAsPressed() const {
+    return true;
+}
+int P::ButtonLoweredBorder(const Item&) const {
+    return 0;
+}
+int P::FixedGripSize() const {
+    return 0;
+}
+bool P::IsDockControlBackgroundPainted() const {
+    return false;
+}
+void P::FillDockControlBackground(const Bar& ABar, HDC DC, const TRect& R) const {
+    pg::FillRect(DC, &R, GetBkBrush(ABar));
+}
+bool P::BarControlHasShadow(const Bar&) const {
+    return false;
+}
+bool P::CloseButtonHitIsSystem() const {
+    return false;
+}
+bool P::RepaintAfterMenuOpened() const {
+    return false;
+}
+void P::DrawButtonCaptionArea(const Item&, HDC, const TRect&) const {}
+int P::SubMenuBeginGroupSize() const {
+    return 10;
+}
+void P::DrawSubMenuSeparatorLine(HDC, const TRect&) const {}
+bool P::SeparatorIncreasesGap() const {
+    return false;
+}
+int P::SubMenuItemAreaIndent(const Bar&) const {
+    return 1;
+}
+int P::SubMenuScrollButtonHeight() const {
+    return 16;
+}
+
+} // namespace toolkit::bars
