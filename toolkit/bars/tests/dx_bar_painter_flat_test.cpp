@@ -1,0 +1,308 @@
+#include "toolkit/bars/dx_bar_painter_flat.h"
+
+#include "toolkit/bars/dx_bar_manager.h"
+#include "toolkit/bars/dx_bar_painter_classes.h"
+#include "toolkit/bars/dx_bar_unit.h"
+
+#include "toolkit/base/tests/cx_test_surface.h"
+
+#include "platform/core/message_loop.h"
+#include "platform/forms/forms.h"
+#include "platform/gdi/colors.h"
+#include "platform/gdi/drawing.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+namespace toolkit::bars {
+namespace {
+
+namespace pc = platform::core;
+namespace pf = platform::forms;
+namespace pg = platform::gdi;
+using toolkit::base::testing_support::ClassicColors;
+using toolkit::base::testing_support::TestSurface;
+
+const pg::COLORREF Blank = pg::RGB(1, 2, 3);
+
+pg::COLORREF Sys(int Index) {
+    return pg::GetSysColor(Index);
+}
+
+pg::COLORREF BrushColor(pg::HBRUSH Brush) {
+    pg::LOGBRUSH LB{};
+    pg::GetObject(Brush, sizeof(LB), &LB);
+    return pg::ColorToRGB(LB.lbColor);
+}
+
+// Flat, with the bar's background fill painting the given brush, so that the parts a body
+// leaves to the bar window show.
+class TFlatWithBarFill : public TdxBarItemControlFlatPainter {
+public:
+    static const TFlatWithBarFill& Instance() {
+        static const TFlatWithBarFill instance;
+        return instance;
+    }
+    void FillBarBackground(const Bar&, HDC DC, const TRect& R, HBRUSH Brush) const override {
+        pg::FillRect(DC, &R, Brush);
+    }
+};
+
+class FlatPainterTest : public ::testing::Test {
+protected:
+    FlatPainterTest() : FRoot(std::make_unique<pc::TComponent>(nullptr)) {
+        Manager = &FRoot->Own<pf::TForm>().Own<TdxBarManager>();
+        Manager->RefreshColors();
+        Toolbar.Manager = Manager;
+        Toolbar.DockingStyle = dsTop;
+        Toolbar.BkBrush = pg::GetSysColorBrush(pg::COLOR_WINDOW);
+        Menu.Manager = Manager;
+        Menu.Kind = bckSubMenu;
+        Menu.BkBrush = pg::GetSysColorBrush(pg::COLOR_WINDOW);
+        Button.Parent = &Toolbar;
+    }
+    ~FlatPainterTest() override {
+        FRoot.reset();
+        pc::ProcessMessages();
+    }
+
+    const TdxBarItemControlFlatPainter& Flat = TdxBarItemControlFlatPainter::Instance();
+    ClassicColors Colors;
+    TdxBarUnit Unit;
+    std::unique_ptr<pc::TComponent> FRoot;
+    TdxBarManager* Manager = nullptr;
+    TdxBarControlState Toolbar;
+    TdxBarControlState Menu;
+    TdxBarItemControlState Button;
+};
+
+TEST_F(FlatPainterTest, TheFlatStyleIsDrawnByThisPainter) {
+    EXPECT_EQ(&dxBarPainterOfStyle(2, false), &Flat);
+    EXPECT_EQ(&Flat.ClassType(), &TdxBarItemControlFlatPainterClassRef());
+}
+
+TEST_F(FlatPainterTest, TheToolbarSeparatorIsTheMiddlePixelOfFive) {
+    const TFlatWithBarFill& Painter = TFlatWithBarFill::Instance();
+    EXPECT_EQ(Painter.GetToolbarSeparatorSize(), 5);
+    const pg::HBRUSH Face = pg::GetSysColorBrush(pg::COLOR_BTNFACE);
+    const std::initializer_list<std::pair<char, pg::COLORREF>> Key{{'b', Sys(pg::COLOR_BTNFACE)},
+                                                                   {'s', Sys(pg::COLOR_BTNSHADOW)}};
+    {
+        // Between two buttons of a horizontal toolbar: a vertical line.
+        TestSurface Surface(5, 8, Blank);
+        Painter.DrawToolbarSeparator(Toolbar, Surface.DC(), {0, 0, 5, 8}, false, Face);
+        for (int Y = 0; Y < 8; ++Y)
+            EXPECT_EQ(Surface.Row(Y, Key), "bbsbb") << Y;
+    }
+    {
+        // Across a vertical toolbar: a horizontal line in the middle row.
+        TestSurface Surface(8, 5, Blank);
+        Painter.DrawToolbarSeparator(Toolbar, Surface.DC(), {0, 0, 8, 5}, true, Face);
+        EXPECT_EQ(Surface.Row(0, Key), "bbbbbbbb");
+        EXPECT_EQ(Surface.Row(1, Key), "bbbbbbbb");
+        EXPECT_EQ(Surface.Row(2, Key), "ssssssss");
+        EXPECT_EQ(Surface.Row(3, Key), "bbbbbbbb");
+        EXPECT_EQ(Surface.Row(4, Key), "bbbbbbbb");
+    }
+}
+
+TEST_F(FlatPainterTest, TheDragGripIsStripedFromItsFirstPixel) {
+    // The grip is GetDragGripOffset (1) inside the frame and the corner pixels (2), three
+    // pixels thick, and three pixels short of the bar's sides.
+    struct Case {
+        TdxBarDockingStyle Docking;
+        bool AlongRows;
+    };
+    for (const Case C :
+         {Case{dsTop, true}, Case{dsBottom, true}, Case{dsLeft, false}, Case{dsNone, false}}) {
+        Toolbar.DockingStyle = C.Docking;
+        TestSurface Surface(22, 22, Blank);
+        Flat.DrawBarBorder(Toolbar, Surface.DC(), {0, 0, 22, 22});
+        EXPECT_EQ(Surface.At(0, 0), Sys(pg::COLOR_BTNFACE));
+        EXPECT_EQ(Surface.At(1, 1), Sys(pg::COLOR_BTNFACE));
+        EXPECT_EQ(Surface.At(20, 20), Sys(pg::COLOR_BTNFACE));
+        // Stripe k of the grip lies k pixels along from its first line at 5.
+        for (int K = -1; K <= 12; ++K) {
+            for (int Across = 3; Across < 6; ++Across) {
+                const int X = C.AlongRows ? Across : 5 + K;
+                const int Y = C.AlongRows ? 5 + K : Across;
+                pg::COLORREF Expected = Blank;
+                if (K >= 0 && K < 12)
+                    Expected = K % 2 == 0 ? Sys(pg::COLOR_BTNSHADOW) : Sys(pg::COLOR_WINDOW);
+                EXPECT_EQ(Surface.At(X, Y), Expected) << C.Docking << " stripe " << K;
+            }
+        }
+        EXPECT_EQ(Surface.At(C.AlongRows ? 6 : 5, C.AlongRows ? 5 : 6), Blank) << C.Docking;
+    }
+}
+
+TEST_F(FlatPainterTest, ABarThatCannotDockHasNoGrip) {
+    Toolbar.Bar.CanDock = false;
+    TestSurface Surface(22, 22, Blank);
+    Flat.DrawBarBorder(Toolbar, Surface.DC(), {0, 0, 22, 22});
+    EXPECT_EQ(Surface.At(0, 0), Sys(pg::COLOR_BTNFACE));
+    for (int Y = 2; Y < 20; ++Y)
+        for (int X = 2; X < 20; ++X)
+            ASSERT_EQ(Surface.At(X, Y), Blank) << X << "," << Y;
+}
+
+TEST_F(FlatPainterTest, ASplitButtonsArrowPartHasNoFrameWhileItsMenuIsOpen) {
+    // The arrow part 10..21 starts one pixel left, on the button part's right frame line.
+    const pg::TRect Part{10, 0, 21, 22};
+    const pg::COLORREF Highlight = Sys(pg::COLOR_HIGHLIGHT);
+    {
+        TdxBarItemStates S;
+        S.Selected = true;
+        TestSurface Surface(24, 22, Blank);
+        Flat.DrawDropDownButton(Button, Surface.DC(), Part, S, false);
+        EXPECT_EQ(Surface.At(9, 0), Highlight);
+        EXPECT_EQ(Surface.At(9, 21), Highlight);
+        EXPECT_EQ(Surface.At(20, 11), Highlight);
+        EXPECT_EQ(Surface.At(10, 11), Blank) << "the face is the bar window's, not drawn here";
+    }
+    {
+        TdxBarItemStates S;
+        S.Selected = true;
+        S.DroppedDown = true;
+        TestSurface Surface(24, 22, Blank);
+        Flat.DrawDropDownButton(Button, Surface.DC(), Part, S, false);
+        for (int Y = 0; Y < 22; ++Y)
+            for (int X = 9; X < 21; ++X)
+                ASSERT_EQ(Surface.At(X, Y), Blank) << X << "," << Y;
+    }
+    {
+        // In a menu the open menu's arrow part keeps its frame: button shadow when not hot.
+        TdxBarItemControlState InMenu;
+        InMenu.Parent = &Menu;
+        TdxBarItemStates S;
+        S.PaintType = ptMenu;
+        S.DroppedDown = true;
+        TestSurface Surface(24, 22, Blank);
+        Flat.DrawDropDownButton(InMenu, Surface.DC(), Part, S, true);
+        EXPECT_EQ(Surface.At(9, 0), Blank);
+        EXPECT_EQ(Surface.At(10, 0), Sys(pg::COLOR_BTNSHADOW));
+        EXPECT_EQ(Surface.At(20, 21), Sys(pg::COLOR_BTNSHADOW));
+    }
+}
+
+TEST_F(FlatPainterTest, TheGlyphCellFaceFollowsTheStateWords) {
+    struct Case {
+        bool Selected, Pressed, Down, OpensMenu, Plain;
+        TdxBarPaintType Kind;
+        pg::HBRUSH Expected;
+        const char* Name;
+    };
+    const pg::HBRUSH Light = Manager->FlatBrush(1);
+    const pg::HBRUSH DownBrush = Manager->FlatBrush(2);
+    const pg::HBRUSH DownSelected = Manager->FlatBrush(3);
+    const pg::HBRUSH SelectedBrush = Manager->FlatBrush(4);
+    const Case Cases[] = {
+        {false, false, false, false, false, ptHorz, Toolbar.BkBrush, "plain on a toolbar"},
+        {false, false, false, false, false, ptMenu, Light, "plain in a menu"},
+        {false, false, false, false, true, ptMenu, Toolbar.BkBrush, "plain menu selection"},
+        {false, false, true, false, false, ptHorz, DownBrush, "down"},
+        {true, false, false, false, false, ptHorz, SelectedBrush, "hot"},
+        {true, true, false, false, false, ptHorz, DownSelected, "hot and pressed"},
+        {true, false, true, false, false, ptHorz, DownSelected, "hot and down"},
+        {true, false, true, true, false, ptHorz, Light, "its menu open"},
+    };
+    for (const Case& C : Cases) {
+        TdxBarItemStates S;
+        S.Selected = C.Selected;
+        S.Pressed = C.Pressed;
+        S.Down = C.Down;
+        S.OpensMenu = C.OpensMenu;
+        S.PlainMenuSelection = C.Plain;
+        S.PaintType = C.Kind;
+        EXPECT_EQ(Flat.GetGlyphCellBrush(Button, S), C.Expected) << C.Name;
+    }
+    // The manager's flat brushes are its blends of the system colours.
+    EXPECT_EQ(BrushColor(SelectedBrush), pg::ColorToRGB(Manager->GetFlatSelectedColor()));
+    EXPECT_EQ(BrushColor(Light), pg::ColorToRGB(Manager->GetLightFaceColor()));
+}
+
+TEST_F(FlatPainterTest, TheDetachStripHasA33PixelGripTurningDarkWhileHot) {
+    for (const bool Hot : {false, true}) {
+        Menu.DetachSelected = Hot;
+        TestSurface Surface(41, 7, Blank);
+        Flat.FillDetachCaption(Menu, Surface.DC(), {0, 0, 41, 7});
+        const pg::COLORREF Stripe = Sys(Hot ? pg::COLOR_BTNTEXT : pg::COLOR_BTNSHADOW);
+        const pg::COLORREF Face = BrushColor(Hot ? Manager->FlatBrush(4) : Manager->FlatBrush(1));
+        const std::string Grip = std::string(4, 'f') + std::string(33, 's') + std::string(4, 'f');
+        const std::string Plain(41, 'f');
+        const std::initializer_list<std::pair<char, pg::COLORREF>> Key{{'f', Face}, {'s', Stripe}};
+        // Hot: a highlight frame, the face one pixel inside; stripes on every second row.
+        if (Hot) {
+            EXPECT_EQ(Surface.At(0, 0), Sys(pg::COLOR_HIGHLIGHT));
+            EXPECT_EQ(Surface.Row(2, Key).substr(1, 39), Grip.substr(1, 39));
+            EXPECT_EQ(Surface.Row(3, Key).substr(1, 39), Plain.substr(1, 39));
+            EXPECT_EQ(Surface.Row(4, Key).substr(1, 39), Grip.substr(1, 39));
+        } else {
+            EXPECT_EQ(Surface.Row(0, Key), Plain);
+            EXPECT_EQ(Surface.Row(1, Key), Grip);
+            EXPECT_EQ(Surface.Row(2, Key), Plain);
+            EXPECT_EQ(Surface.Row(3, Key), Grip);
+            EXPECT_EQ(Surface.Row(5, Key), Grip);
+            EXPECT_EQ(Surface.Row(6, Key), Plain);
+        }
+    }
+}
+
+TEST_F(FlatPainterTest, TheSelectionFrameTurnsHighlightTextOnABlackDesktop) {
+    {
+        TestSurface Surface(6, 6, Blank);
+        Flat.FrameSelectedRect(Surface.DC(), {0, 0, 6, 6});
+        EXPECT_EQ(Surface.At(0, 5), Sys(pg::COLOR_HIGHLIGHT));
+        EXPECT_EQ(Surface.At(1, 1), Blank);
+    }
+    const int Index = pg::COLOR_BTNFACE;
+    const pg::COLORREF Black = pg::RGB(0, 0, 0);
+    pg::SetSysColors(1, &Index, &Black);
+    TestSurface Surface(6, 6, Blank);
+    Flat.FrameSelectedRect(Surface.DC(), {0, 0, 6, 6});
+    EXPECT_EQ(Surface.At(0, 5), Sys(pg::COLOR_HIGHLIGHTTEXT));
+    EXPECT_NE(Sys(pg::COLOR_HIGHLIGHTTEXT), Sys(pg::COLOR_HIGHLIGHT));
+}
+
+TEST_F(FlatPainterTest, ANotSelectedComboButtonKeepsItsHighlightEdges) {
+    Toolbar.ComboButtonWidth = 11;
+    TdxBarItemStates S;
+    TestSurface Surface(40, 20, Blank);
+    Flat.DrawComboButton(Button, Surface.DC(), false, {0, 0, 40, 20}, S);
+    const pg::COLORREF Edge = Sys(pg::COLOR_BTNHIGHLIGHT);
+    EXPECT_EQ(Surface.At(28, 10), Edge) << "the column between text and button";
+    EXPECT_EQ(Surface.At(29, 0), Edge);
+    EXPECT_EQ(Surface.At(39, 19), Edge);
+    EXPECT_EQ(Surface.At(34, 10), Sys(pg::COLOR_WINDOW)) << "the face, the bar's background";
+    EXPECT_EQ(Surface.At(27, 10), Blank);
+
+    S.Selected = true;
+    TestSurface Hot(40, 20, Blank);
+    Flat.DrawComboButton(Button, Hot.DC(), false, {0, 1, 40, 19}, S);
+    EXPECT_EQ(Hot.At(28, 10), Sys(pg::COLOR_HIGHLIGHT)) << "one pixel outside the button";
+    EXPECT_EQ(Hot.At(29, 10), BrushColor(Manager->FlatBrush(4)));
+}
+
+TEST_F(FlatPainterTest, MetricsOfTheFlatLook) {
+    EXPECT_EQ(Flat.GetToolbarSeparatorOffset(), 2);
+    EXPECT_EQ(Flat.GetDragGripAreaSize(), 6);
+    EXPECT_EQ(Flat.GetButtonArrowWidth(*Manager), Manager->ButtonArrowWidth() - 1);
+    EXPECT_EQ(Flat.GetDetachCaptionAreaSize(Menu), 6);
+    struct ArrowCase {
+        int Height, Size;
+    };
+    for (const ArrowCase C :
+         {ArrowCase{19, 6}, ArrowCase{20, 8}, ArrowCase{14, 4}, ArrowCase{12, 4}, ArrowCase{10, 3}})
+        EXPECT_EQ(Flat.GetSubMenuArrowSize(C.Height), C.Size) << C.Height;
+    // Docked marks are 11 pixels deep at the far end.
+    Toolbar.ClientRect = {0, 0, 200, 26};
+    EXPECT_EQ(Flat.CalcMarkRect(Toolbar), (pg::TRect{189, 0, 200, 26}));
+    Toolbar.DockingStyle = dsRight;
+    Toolbar.ClientRect = {0, 0, 26, 200};
+    EXPECT_EQ(Flat.CalcMarkRect(Toolbar), (pg::TRect{0, 189, 26, 200}));
+}
+
+} // namespace
+} // namespace toolkit::bars
