@@ -36,11 +36,6 @@ const pc::TClass& P::ClassType() const {
 
 void P::DrawGlyphFrame(const Item&, HDC, const States&, const TRect&, bool, HBRUSH) const {}
 void P::DrawCheckMark(HDC, int, int, int) const {}
-void P::DrawCheckCell(const Item&, HDC, const TRect&, const States&, HBRUSH, bool) const {}
-void P::DrawGlyphImage(const Item&, HDC, const TRect&, const States&, const TdxBarGlyphSource&,
-                       bool) const {}
-void P::DrawItemArrowInRect(HDC, const TRect&, bool, bool, bool, bool) const {}
-void P::DrawItemArrow(HDC, const TRect&, int, bool, bool, bool, bool) const {}
 
 void P::GetEditColors(const Item& AItem, TColor& TextColor, TColor& BkColor) const {
     const bool Enabled = AItem.Item == nullptr || AItem.Item->Enabled();
@@ -60,10 +55,6 @@ void P::GetEditColors(const Item& AItem, TColor& TextColor, TColor& BkColor) con
 pg::TColor P::GetFadedImageColor(const Bar& ABar) const {
     if (ABar.Manager == nullptr || !ABar.Manager->MakeDisabledImagesFaded()) return clNoColor;
     return toolkit::base::dxOffice11MixColors(pg::ColorToRGB(pg::clBtnShadow), 0xFFFFFF, 70);
-}
-
-void P::GetTextColors(const Item&, bool, bool, bool, TColor& EmbossColor, TColor& TextColor) const {
-    EmbossColor = TextColor = pg::clBtnText;
 }
 
 bool P::IsGlyphBackgroundTransparent(const Item&, const TRect&) const {
@@ -90,11 +81,8 @@ pg::TColor P::GetCaptionTextColor() const {
 pg::TColor P::GetMarkArrowColor(const Bar&, int) const {
     return pg::clCaptionText;
 }
-void P::DrawSizeGrip(const Bar&, HDC, const TRect&) const {}
-void P::DrawMarkArrow(const Bar&, HDC, const TRect&) const {}
 void P::DrawMarkChevron(const Bar&, HDC, int, const TRect&) const {}
 void P::DrawMarkBackground(const Bar&, HDC, HBRUSH, const TRect&) const {}
-void P::DrawMarkGlyphs(const Bar&, HDC, const TRect&) const {}
 void P::GetFloatingCaptionTextLeft(const Bar& ABar, int& TextLeft, TRect&) const {
     TextLeft = ABar.MarkWindowRect.Right + 3;
 }
@@ -104,27 +92,17 @@ int P::GetMarkGlyphColor(const Bar&) const {
 
 // --- Drop-down arrows, menu arrows, edit text ---
 
-void P::DrawDropDownArrow(HDC, int, int, int, int) const {}
 void P::DrawSubMenuScrollArrow(const Bar&, HDC, bool, const TRect&) const {}
 void P::DrawSubMenuChevron(const Bar&, HDC, bool, const TRect&) const {}
 void P::AdjustEditTextRect(TRect&) const {}
-void P::DrawButtonText(HDC, const std::string&, const TRect&, bool) const {}
 
 // --- Item backgrounds, glyph cell, captions ---
 
-void P::DrawBackground(const Item&, HDC, const TRect&, HBRUSH, bool) const {}
-void P::DrawBackgroundFrame(const Item&, HDC, const TRect&, HBRUSH, bool) const {}
 void P::DrawEtchedLine(HDC DC, const TRect& R) const {
     pg::FillRect(DC, &R, SystemBrushValue(pg::COLOR_BTNSHADOW));
 }
-void P::DrawGlyph(const Item&, const TRect&, const States&, const TRect*, bool) const {}
-void P::DrawGlyphCell(const Item&, const TRect&, const States&, const TdxBarGlyphSource&, bool,
-                      bool) const {}
 void P::DrawMenuButton(const Item&, HDC, const TRect&, const States&) const {}
-void P::DrawCaption(const Item&, HDC, const TRect&, const std::string&, bool, bool, bool, bool,
-                    bool, int) const {}
 void P::DrawControlBorder(const Item&, HDC, TRect&) const {}
-void P::DrawBorder(HDC, TRect&, int, int) const {}
 void P::DrawEditButtonFrame(const Item&, HDC, const TRect&, const States&) const {}
 void P::GetComboColors(const Item& AItem, const States&, int& TextColorIndex, HBRUSH& Brush) const {
     TextColorIndex = pg::COLOR_BTNTEXT;
@@ -187,7 +165,6 @@ int P::GetMenuSeparatorIndent() const {
 
 // --- Bar window backgrounds and brushes ---
 
-void P::DrawDockControlBackground(const Dock&, HDC, const TRect&, HBRUSH) const {}
 bool P::DrawsGlyphFrameFirst() const {
     return false;
 }
@@ -197,9 +174,6 @@ bool P::IsFlatBarBorder() const {
 pg::HBRUSH P::GetLightBkBrush(const TdxBarManager& Manager) const {
     return Manager.FlatBrush(1);
 }
-void P::DrawDockedBarBackground(const Bar&, HDC, const TRect&) const {}
-void P::FillBarBackground(const Bar&, HDC, const TRect&, HBRUSH) const {}
-void P::DrawOwnerJoin(const Bar&, HDC) const {}
 bool P::HasRaisedFloatingBorder(const Bar&) const {
     return false;
 }
@@ -271,20 +245,15 @@ pg::TSize P::GetCloseButtonSize() const {
     const int H = GetSmallCaptionHeight();
     return {H, H};
 }
-void P::DrawToolbarSeparator(const Bar&, HDC, const TRect&, bool, HBRUSH) const {}
-void P::DrawCloseButtonBackground(const Bar&, HDC, const TRect&, int) const {}
 void P::DrawCloseButton(const Bar&, HDC, const TRect&, int) const {}
 void P::DrawBarBorder(const Bar&, HDC, const TRect&) const {}
 void P::DrawFloatingBarBorder(const Bar&, HDC, const TRect&, HBRUSH) const {}
 void P::DrawFloatingCaption(const Bar&, HDC, const TRect&, HBRUSH) const {}
-void P::DrawFloatingMark(const Bar&, HDC, const TRect&) const {}
 void P::DrawDockedMark(const Bar& ABar, HDC DC, HBRUSH Brush, const TRect& R) const {
     DrawMarkBackground(ABar, DC, Brush, R);
     DrawMarkGlyphs(ABar, DC, R);
 }
 void P::DrawMDIButton(const Bar&, int, HDC, const TRect&, int) const {}
-void P::DrawSizeGripArea(const Bar&, HDC, const TRect&) const {}
-void P::DrawStatusBarBorder(const Bar&, HDC, const TRect&) const {}
 int P::GetFloatingCaptionIndent() const {
     return 0;
 }
@@ -294,7 +263,6 @@ pg::TRect P::GetMarkRect(const Bar& ABar) const {
 pg::TRect P::CalcMarkRect(const Bar&) const {
     return {};
 }
-void P::InvalidateMark(const Bar&) const {}
 int P::GetFloatingTopMargin() const {
     return 0;
 }
@@ -310,7 +278,6 @@ bool P::HasSystemBorder() const {
 
 // --- Toolbar background and size grip ---
 
-void P::DrawToolbarBackground(const Bar&, HDC, const TRect&, HBRUSH) const {}
 pg::TSize P::GetSizeGripSize() const {
     return {pg::GetSystemMetrics(pg::SM_CXHSCROLL), pg::GetSystemMetrics(pg::SM_CYHSCROLL)};
 }
@@ -363,9 +330,6 @@ void P::DrawDropDownListBorder(const TdxBarManager*, HDC, const TRect&) const {}
 
 // --- Sub-items and menu windows ---
 
-int P::GetSubItemTextIndent(const Item&) const {
-    return 0;
-}
 int P::CalcSubItemHeight(const Item&) const {
     return 0;
 }
@@ -382,16 +346,10 @@ int P::GetDetachCaptionHeight() const {
 int P::GetSubMenuBorderSize() const {
     return 3;
 }
-void P::CalcSubMenuItemSize(const Bar&, HDC, int, int&, int&, int&) const {}
-void P::CalcSubMenuRect(const Bar&, bool, int&, TRect&) const {}
-void P::CalcSubMenuSize(const Bar&, TSize&) const {}
 int P::GetDetachCaptionAreaSize(const Bar&) const {
     return GetDetachCaptionHeight() + 3;
 }
 void P::DrawSubMenuParts(const Bar&, HDC) const {}
-void P::DrawSubMenuBackground(const Bar&, HDC, const TRect&, HBRUSH) const {}
-void P::DrawDetachCaption(const Bar&, HDC, const TRect&) const {}
-void P::DrawSubMenuBorder(const Bar&, HDC, HBRUSH, const TRect&) const {}
 void P::FillDetachCaption(const Bar& AMenu, HDC DC, const TRect& R) const {
     pg::FillRect(DC, &R,
                  SystemBrushValue(AMenu.DetachSelected ? pg::COLOR_ACTIVECAPTION
@@ -418,8 +376,6 @@ pg::HBRUSH P::GetSubMenuBrush(const Bar&) const {
 
 // --- Edits and combo lists ---
 
-void P::DrawEditItemText(const Item&, pg::TCanvas&, const TRect&, int, const std::string&) const {}
-void P::DrawComboListItem(const Item&, pg::TCanvas&, int, const TRect&, int) const {}
 int P::GetEditCaptionAreaWidth(const Item&, int TextWidth) const {
     return TextWidth + 6;
 }
@@ -443,7 +399,6 @@ int P::GetCaptionedFrameCaptionSize() const {
 bool P::HasFlatCaptionedFrame() const {
     return false;
 }
-void P::DrawPushButton(HDC, TRect&, const std::string&, bool) const {}
 pg::TColor P::GetPushButtonColor() const {
     return pg::clBtnFace;
 }
@@ -455,7 +410,6 @@ pg::TColor P::GetProgressBarColor() const {
 int P::GetProgressBarHeight() const {
     return 12;
 }
-void P::DrawProgressBar(const Item&, HDC, const TRect&, int, int, int, bool, bool, TColor) const {}
 int P::GetMenuItemTextIndent(const Item&) const {
     return 0;
 }
@@ -500,7 +454,6 @@ void P::DrawButtonCaptionArea(const Item&, HDC, const TRect&) const {}
 int P::SubMenuBeginGroupSize() const {
     return 10;
 }
-void P::DrawSubMenuSeparatorLine(HDC, const TRect&) const {}
 bool P::SeparatorIncreasesGap() const {
     return false;
 }

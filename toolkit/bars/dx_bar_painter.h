@@ -167,7 +167,7 @@ struct TdxBarItemStates {
 
 // An item's image: a bitmap when it has pixels, else ImageIndex of Images.
 struct TdxBarGlyphSource {
-    const platform::forms::TBitmap* Glyph = nullptr;
+    platform::forms::TBitmap* Glyph = nullptr;
     const platform::forms::TImageList* Images = nullptr;
     int ImageIndex = -1;
 };

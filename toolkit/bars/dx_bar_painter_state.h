@@ -75,7 +75,7 @@ struct TdxBarControlState {
     // The strip where a menu touches the item that opened it; empty when none.
     platform::gdi::TRect OwnerJoinRect{};
     // A docked window's dock-site bitmap, or a menu's own or the manager's sub-menu bitmap.
-    const platform::forms::TBitmap* BackgroundBitmap = nullptr;
+    platform::forms::TBitmap* BackgroundBitmap = nullptr;
     platform::gdi::TRect ClientRect{};
     // Menu windows.
     int BarSize = 0;
@@ -104,7 +104,7 @@ struct TdxBarControlState {
 struct TdxDockControlState {
     TdxBarManager* Manager = nullptr;
     platform::gdi::HBRUSH BkBrush{};
-    const platform::forms::TBitmap* BackgroundBitmap = nullptr;
+    platform::forms::TBitmap* BackgroundBitmap = nullptr;
 };
 
 // An item control: one link of an item shown in a bar window.
