@@ -1,6 +1,7 @@
 #include "toolkit/bars/dx_bar_painter_classes.h"
 
 #include "toolkit/bars/dx_bar_painter.h"
+#include "toolkit/bars/dx_bar_painter_office11.h"
 
 #include <algorithm>
 
@@ -64,6 +65,7 @@ namespace {
 const std::vector<TdxBarPainterClass>& PainterRows() {
     static const std::vector<TdxBarPainterClass> rows{
         &TdxBarItemControlPainter::Instance(),
+        &TdxBarItemControlOffice11Painter::Instance(),
     };
     return rows;
 }
