@@ -2,6 +2,7 @@
 
 #include "toolkit/bars/dx_bar_painter.h"
 #include "toolkit/bars/dx_bar_painter_flat.h"
+#include "toolkit/bars/dx_bar_painter_office11.h"
 
 #include <algorithm>
 
@@ -66,6 +67,7 @@ const std::vector<TdxBarPainterClass>& PainterRows() {
     static const std::vector<TdxBarPainterClass> rows{
         &TdxBarItemControlPainter::Instance(),
         &TdxBarItemControlFlatPainter::Instance(),
+        &TdxBarItemControlOffice11Painter::Instance(),
     };
     return rows;
 }
