@@ -1,6 +1,8 @@
 #include "toolkit/bars/dx_bar_painter_classes.h"
 
 #include "toolkit/bars/dx_bar_painter.h"
+#include "toolkit/bars/dx_bar_painter_standard.h"
+#include "toolkit/bars/dx_bar_painter_xp.h"
 
 #include <algorithm>
 
@@ -64,6 +66,9 @@ namespace {
 const std::vector<TdxBarPainterClass>& PainterRows() {
     static const std::vector<TdxBarPainterClass> rows{
         &TdxBarItemControlPainter::Instance(),
+        &TdxBarItemControlStandardPainter::Instance(),
+        &TdxBarItemControlEnhancedPainter::Instance(),
+        &TdxBarItemControlXPPainter::Instance(),
     };
     return rows;
 }
