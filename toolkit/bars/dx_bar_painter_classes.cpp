@@ -3,6 +3,8 @@
 #include "toolkit/bars/dx_bar_painter.h"
 #include "toolkit/bars/dx_bar_painter_flat.h"
 #include "toolkit/bars/dx_bar_painter_office11.h"
+#include "toolkit/bars/dx_bar_painter_standard.h"
+#include "toolkit/bars/dx_bar_painter_xp.h"
 
 #include <algorithm>
 
@@ -68,6 +70,9 @@ const std::vector<TdxBarPainterClass>& PainterRows() {
         &TdxBarItemControlPainter::Instance(),
         &TdxBarItemControlFlatPainter::Instance(),
         &TdxBarItemControlOffice11Painter::Instance(),
+        &TdxBarItemControlStandardPainter::Instance(),
+        &TdxBarItemControlEnhancedPainter::Instance(),
+        &TdxBarItemControlXPPainter::Instance(),
     };
     return rows;
 }
