@@ -435,7 +435,10 @@ void F::DrawDropDownButton(const Item& AItem, HDC DC, const TRect& R, const Stat
     // Outside menus the part starts on the button part's right frame line.
     if (!InMenu) --A.Left;
     const bool MenuOpen = S.DroppedDown;
-    const HBRUSH Brush = BkBrushOf(AItem);
+    // The face brush the button control hands over: its combo colours for these states.
+    int TextColor = pg::COLOR_BTNTEXT;
+    HBRUSH Brush = BkBrushOf(AItem);
+    GetComboColors(AItem, S, TextColor, Brush);
     if (InMenu || !MenuOpen) {
         if (S.Selected)
             FrameSelectedRect(DC, A);

@@ -160,17 +160,33 @@ TEST_F(FlatPainterTest, ASplitButtonsArrowPartHasNoFrameWhileItsMenuIsOpen) {
         EXPECT_EQ(Surface.At(9, 0), Highlight);
         EXPECT_EQ(Surface.At(9, 21), Highlight);
         EXPECT_EQ(Surface.At(20, 11), Highlight);
-        EXPECT_EQ(Surface.At(10, 11), Blank) << "the face is the bar window's, not drawn here";
+        // A selected part's face is the hot face its combo colours give, painted outright.
+        EXPECT_EQ(Surface.At(10, 11), BrushColor(Manager->FlatBrush(4)));
+        // The arrow (9..21 wide: size 3) is button text, centred.
+        EXPECT_EQ(Surface.At(14, 10), Sys(pg::COLOR_BTNTEXT));
     }
     {
+        // Open: neither frame nor face; only the arrow, still button text.
         TdxBarItemStates S;
         S.Selected = true;
         S.DroppedDown = true;
         TestSurface Surface(24, 22, Blank);
         Flat.DrawDropDownButton(Button, Surface.DC(), Part, S, false);
+        const pg::COLORREF Arrow = Sys(pg::COLOR_BTNTEXT);
         for (int Y = 0; Y < 22; ++Y)
             for (int X = 9; X < 21; ++X)
-                ASSERT_EQ(Surface.At(X, Y), Blank) << X << "," << Y;
+                if (Surface.At(X, Y) != Arrow) {
+                    ASSERT_EQ(Surface.At(X, Y), Blank) << X << "," << Y;
+                }
+        EXPECT_EQ(Surface.At(14, 10), Arrow);
+        for (int X = 9; X < 21; ++X) {
+            EXPECT_EQ(Surface.At(X, 0), Blank) << X;
+            EXPECT_EQ(Surface.At(X, 21), Blank) << X;
+        }
+        for (int Y = 0; Y < 22; ++Y) {
+            EXPECT_EQ(Surface.At(9, Y), Blank) << Y;
+            EXPECT_EQ(Surface.At(20, Y), Blank) << Y;
+        }
     }
     {
         // In a menu the open menu's arrow part keeps its frame: button shadow when not hot.
@@ -275,7 +291,12 @@ TEST_F(FlatPainterTest, ANotSelectedComboButtonKeepsItsHighlightEdges) {
     EXPECT_EQ(Surface.At(28, 10), Edge) << "the column between text and button";
     EXPECT_EQ(Surface.At(29, 0), Edge);
     EXPECT_EQ(Surface.At(39, 19), Edge);
-    EXPECT_EQ(Surface.At(34, 10), Sys(pg::COLOR_WINDOW)) << "the face, the bar's background";
+    // K shrunk to (30, 1, 39, 19): the bar's background face round a 5-pixel button-text arrow
+    // whose top row is 9 and whose tip is (34, 11).
+    EXPECT_EQ(Surface.At(31, 5), Sys(pg::COLOR_WINDOW)) << "the face, the bar's background";
+    EXPECT_EQ(Surface.At(34, 10), Sys(pg::COLOR_BTNTEXT)) << "the arrow";
+    EXPECT_EQ(Surface.At(32, 9), Sys(pg::COLOR_BTNTEXT));
+    EXPECT_EQ(Surface.At(34, 12), Sys(pg::COLOR_WINDOW)) << "below the tip";
     EXPECT_EQ(Surface.At(27, 10), Blank);
 
     S.Selected = true;
