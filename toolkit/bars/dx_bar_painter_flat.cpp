@@ -1,14 +1,21 @@
 #include "toolkit/bars/dx_bar_painter_flat.h"
 
 #include "toolkit/bars/dx_bar_button.h"
+#include "toolkit/bars/dx_bar_drawing.h"
 #include "toolkit/bars/dx_bar_item.h"
+#include "toolkit/bars/dx_bar_unit.h"
 
 #include "toolkit/base/office11.h"
 
 #include "platform/gdi/colors.h"
 #include "platform/gdi/device_context.h"
 #include "platform/gdi/drawing.h"
+#include "platform/gdi/frame_controls.h"
 #include "platform/gdi/region_handles.h"
+#include "platform/gdi/text_out.h"
+#include "platform/win/window.h"
+
+#include <algorithm>
 
 #include <climits>
 
@@ -27,6 +34,12 @@ namespace {
 pg::HBRUSH SysBrush(int Index) {
     return static_cast<pg::HBRUSH>(Index + 1);
 }
+
+// Messages to an item's inner edit window: its formatting rectangle (set without a repaint),
+// and a command carrying a text-change notification.
+constexpr pc::UINT EM_SETRECTNP = 180;
+constexpr pc::UINT WM_COMMAND = 273;
+constexpr unsigned EN_CHANGE = 768;
 
 enum FlatBrushIndex : int { fbBorder, fbLight, fbDown, fbDownSelected, fbSelected };
 
@@ -60,6 +73,14 @@ bool InMenuWindow(const TdxBarItemControlState& AItem) {
 
 bool ItemEnabled(const TdxBarItemControlState& AItem) {
     return AItem.Item == nullptr || AItem.Item->Enabled();
+}
+
+std::string CaptionOf(const TdxBarItemControlState& AItem) {
+    return AItem.Item ? AItem.Item->Caption() : std::string();
+}
+
+bool IsEmpty(const pg::TRect& R) {
+    return R.Right <= R.Left || R.Bottom <= R.Top;
 }
 
 // Saves the clip region on construction and puts it back (or none) when it goes.
@@ -107,7 +128,7 @@ void F::DrawGlyphFrame(const Item& AItem, HDC DC, const States& S, const TRect& 
                        bool DrawBackground, HBRUSH Brush) const {
     if (S.Down || (S.Selected && S.PaintType != ptMenu)) {
         if (S.Down && S.OpensMenu && AItem.Parent != nullptr)
-            DrawOpenMenuButtonFrame(*AItem.Parent, DC, nullptr, &AItem, Cell);
+            DrawOpenMenuButtonFrame(*AItem.Parent, DC, AItem.OpenMenu, &AItem, Cell);
         else
             FrameSelectedRect(DC, Cell);
     } else if (DrawBackground) {
@@ -168,6 +189,71 @@ int F::GetMarkGlyphColor(const Bar& ABar) const {
 void F::AdjustEditTextRect(TRect& R) const {
     R.Right += 2;
     R.Bottom += 2;
+}
+
+void F::DrawGlyphImage(const Item& AItem, HDC DC, const TRect& R, const States& S,
+                       const TdxBarGlyphSource& Source, bool Framed) const {
+    const TRect Cell = Framed ? Shrunk(R, 1) : R;
+    const bool Bitmapped = AItem.Parent != nullptr && AItem.Parent->BackgroundBitmap != nullptr &&
+                           !AItem.Parent->BackgroundBitmap->Empty();
+    const bool Checked = S.Down || AItem.Checked;
+    if (!AItem.NonRecent && Bitmapped)
+        DrawBackground(AItem, DC, Cell, GetGlyphCellBrush(AItem, S),
+                       S.Selected || S.Pressed || Checked || AItem.NonRecent);
+    const bool UseBitmap = Source.Glyph != nullptr && !Source.Glyph->Empty();
+    const int GW = UseBitmap ? Source.Glyph->Width() : Source.Images ? Source.Images->Width() : 0;
+    const int GH = UseBitmap ? Source.Glyph->Height() : Source.Images ? Source.Images->Height() : 0;
+    const int X = (Cell.Left + Cell.Right - GW) / 2, Y = (Cell.Top + Cell.Bottom - GH) / 2;
+    TdxBarGlyphParams G;
+    G.Brush = GetGlyphCellBrush(AItem, S);
+    G.ItemRect = Cell;
+    G.GlyphRect = {X, Y, X + GW, Y + GH};
+    G.Glyph = Source.Glyph;
+    G.Images = Source.Images;
+    G.ImageIndex = Source.ImageIndex;
+    G.Enabled = S.Enabled;
+    G.Selected = S.Selected;
+    G.Down = S.Pressed || Checked;
+    G.CopyBackground = Bitmapped && !AItem.NonRecent;
+    if (AItem.Parent != nullptr) {
+        const TColor Faded = GetFadedImageColor(*AItem.Parent);
+        G.TintColor = Faded == clNoColor ? pg::clNone : Faded;
+    }
+    if (AItem.Manager() != nullptr) G.ImageListBkColor = AItem.Manager()->ImageListBkColor();
+    DrawBarItemGlyph(DC, G);
+}
+
+void F::DrawMenuButton(const Item& AItem, HDC DC, const TRect& R, const States& S) const {
+    const HBRUSH Bk = BkBrushOf(AItem);
+    const int H = R.Bottom - R.Top;
+    if (S.Selected) {
+        FrameSelectedRect(DC, R);
+    } else {
+        // The ring in six strips, so that a menu's glyph band runs on under the square's part.
+        const int X = std::min(R.Left + H, R.Right);
+        for (const TRect& Strip :
+             {TRect{R.Left, R.Top, X, R.Top + 1}, TRect{R.Left, R.Bottom - 1, X, R.Bottom},
+              TRect{R.Left, R.Top + 1, R.Left + 1, R.Bottom - 1},
+              TRect{X, R.Top, R.Right, R.Top + 1}, TRect{X, R.Bottom - 1, R.Right, R.Bottom},
+              TRect{R.Right - 1, R.Top + 1, R.Right, R.Bottom - 1}})
+            if (!IsEmpty(Strip)) DrawBackground(AItem, DC, Strip, Bk, false);
+    }
+    const TRect A = Shrunk(R, 1);
+    const int Side = A.Bottom - A.Top;
+    const TRect Square{A.Left, A.Top, A.Left + Side, A.Bottom};
+    States Glyph = S;
+    Glyph.Enabled = S.Enabled && !AItem.Placeholder;
+    DrawGlyph(AItem, Square, Glyph, &Square);
+    const TRect Rest{Square.Right, A.Top, A.Right, A.Bottom};
+    if (!IsEmpty(Rest)) {
+        if (S.Selected && AItem.Parent != nullptr)
+            DrawBackground(AItem, DC, Rest, GetHotBrush(*AItem.Parent), true);
+        else
+            DrawBackground(AItem, DC, Rest, Bk, false);
+    }
+    const TRect Text{Square.Right + 2 + 8, A.Top, A.Right, A.Bottom};
+    DrawCaption(AItem, DC, Text, CaptionOf(AItem), S.Selected, S.Enabled,
+                !tb::IsHighContrastWhite(), false, false, 0);
 }
 
 // --- Item backgrounds and borders ---
@@ -410,10 +496,23 @@ pg::HBRUSH F::GetQuickControlBrush(const Bar&) const {
     return pg::GetSysColorBrush(pg::COLOR_WINDOW);
 }
 
-int F::CalcQuickCustItemRect(const Item&, TRect& R) const {
+int F::CalcQuickCustItemRect(const Item& AItem, TRect& R) const {
+    // The item draws on its window's canvas; without one there is nothing to frame.
+    if (!AItem.Selected && AItem.Manager() != nullptr && AItem.Parent->Canvas != nullptr)
+        DrawBackgroundFrame(AItem, AItem.Parent->Canvas->Handle(),
+                            {R.Left, R.Top, R.Left + (R.Bottom - R.Top), R.Bottom},
+                            ManagerFlatBrush(AItem.Manager(), fbLight), false);
     R = Shrunk(R, 1);
     R.Right = R.Left + (R.Bottom - R.Top);
     return R.Right + 1;
+}
+
+void F::DrawQuickCustItemCheck(const Item& AItem, HDC DC, const TRect& R,
+                               const TRect& CheckRect) const {
+    if (!AItem.Selected || AItem.Parent == nullptr) return;
+    FrameSelectedRect(DC, R);
+    Fill(DC, {CheckRect.Right, CheckRect.Top, CheckRect.Right + 2, CheckRect.Bottom},
+         GetHotBrush(*AItem.Parent));
 }
 
 bool F::IsQuickControlBeside() const {
@@ -435,7 +534,10 @@ void F::DrawDropDownButton(const Item& AItem, HDC DC, const TRect& R, const Stat
     // Outside menus the part starts on the button part's right frame line.
     if (!InMenu) --A.Left;
     const bool MenuOpen = S.DroppedDown;
-    const HBRUSH Brush = BkBrushOf(AItem);
+    // The face brush the button control hands over: its combo colours for these states.
+    int TextColor = pg::COLOR_BTNTEXT;
+    HBRUSH Brush = BkBrushOf(AItem);
+    GetComboColors(AItem, S, TextColor, Brush);
     if (InMenu || !MenuOpen) {
         if (S.Selected)
             FrameSelectedRect(DC, A);
@@ -461,6 +563,7 @@ bool F::HasSplitDropDownButton() const {
 void F::DrawComboButton(const Item& AItem, HDC DC, bool, const TRect& R, const States& S) const {
     const int Width = AItem.Parent ? AItem.Parent->ComboButtonWidth : 11;
     TRect K{R.Right - Width, R.Top, R.Right, R.Bottom};
+    AItem.ComboButtonRect = K;
     int ArrowColor = pg::COLOR_BTNTEXT;
     HBRUSH Brush{};
     GetComboButtonColors(AItem, S, ArrowColor, Brush);
@@ -630,6 +733,236 @@ void F::DrawPushButton(HDC DC, TRect& R, const std::string& Text, bool Pressed) 
 
 int F::GetBarItemTextIndent() const {
     return 9;
+}
+
+// --- Sub-items, menu rows and menu windows ---
+
+void F::DrawSubItem(const Item& AItem, HDC DC, const States& S, bool Highlighted,
+                    const TRect& R) const {
+    if (AItem.Parent == nullptr) return;
+    const Bar& ABar = *AItem.Parent;
+    const bool WhiteHC = tb::IsHighContrastWhite();
+    if (S.PaintType == ptMenu) {
+        DrawMenuButton(AItem, DC, R, S);
+        const int Size = ABar.ArrowSize;
+        const int X = R.Right - ABar.ArrowAreaWidth + Size;
+        DrawItemArrow(DC, {X, R.Top, X + Size, R.Bottom}, Size, false, S.Enabled,
+                      Highlighted && WhiteHC, true);
+        return;
+    }
+    DrawGlyph(AItem, R, S);
+    const bool Vertical = S.PaintType == ptVert;
+    const TdxBarManager* Manager = AItem.Manager();
+    int Indent = Manager ? (Vertical ? Manager->ButtonHeight() : Manager->ButtonWidth()) : 0;
+    if (AItem.ShowsCaption && !AItem.Placeholder) Indent = GetSubItemTextIndent(AItem);
+    TRect Text = R;
+    if (Vertical)
+        Text.Top += Indent;
+    else
+        Text.Left += Indent;
+    if (AItem.ShowsCaption)
+        DrawCaption(AItem, DC, Text, CaptionOf(AItem), Highlighted, S.Enabled,
+                    !(WhiteHC && Highlighted && !S.Pressed), false, Vertical, 0);
+    if (ABar.Bar.IsMainMenu) return;
+    // The arrow area is the last half row of the item.
+    const int Area = ABar.RowSize / 2;
+    const TRect Box = Vertical ? TRect{R.Left, R.Bottom - Area, R.Right, R.Bottom}
+                               : TRect{R.Right - Area, R.Top, R.Right, R.Bottom};
+    DrawItemArrow(DC, Box, ABar.ArrowSize - 1, !Vertical, S.Enabled, false, true);
+}
+
+void F::CalcSubMenuItemSize(const Bar&, HDC DC, int ItemHeight, int& ReferenceGlyphSize,
+                            int& ExpandButtonHeight, int& WidthMetric) const {
+    const int H = ItemHeight + 1;
+    WidthMetric = (H / 4) * 3 + 1;
+    pg::TSize Zero{};
+    pg::GetTextExtentPoint32(DC, "0", 1, &Zero);
+    ExpandButtonHeight = Zero.cy + 1;
+    const int Arrow = GetSubMenuArrowSize(ExpandButtonHeight - 2);
+    if (Arrow % 2 != 0) ExpandButtonHeight = (Arrow - 1) * 2 + 6;
+    ReferenceGlyphSize = 20;
+}
+
+void F::CalcSubMenuSize(const Bar& AMenu, TSize& Size) const {
+    if (Size.cx != 0)
+        Size.cx += AMenu.BarSize + 4;
+    else
+        Size.cx = 100;
+    if (Size.cy <= 2 || AMenu.ChevronOffered)
+        Size.cy += AMenu.Manager ? AMenu.Manager->ImageSize() : 16;
+    Size.cy += 3;
+    if (AMenu.Detachable) Size.cy += GetDetachCaptionAreaSize(AMenu);
+}
+
+void F::DrawSubMenuParts(const Bar& AMenu, HDC DC) const {
+    // The parts are painted like the rows' background: the window's own, bitmap included.
+    Item Window;
+    Window.Parent = const_cast<Bar*>(&AMenu);
+    const HBRUSH Brush = GetSubMenuBrush(AMenu);
+    auto Area = [&](const TRect& R) {
+        if (!IsEmpty(R)) DrawBackground(Window, DC, R, Brush, false);
+    };
+    if (AMenu.CanScrollUp) {
+        Area(AMenu.ScrollUpRect);
+        DrawSubMenuScrollArrow(AMenu, DC, true, AMenu.ScrollUpRect);
+    }
+    if (AMenu.CanScrollDown) {
+        Area(AMenu.ScrollDownRect);
+        DrawSubMenuScrollArrow(AMenu, DC, false, AMenu.ScrollDownRect);
+    }
+    const int H = AMenu.ClientRect.Bottom - AMenu.ClientRect.Top;
+    TRect Rest = AMenu.AfterLastRect;
+    const int Expand = AMenu.ChevronOffered ? AMenu.RowSize : 0;
+    Rest.Bottom = std::min(Rest.Bottom, H - 1 - Expand);
+    Area(Rest);
+    if (!AMenu.ChevronOffered) return;
+    int Lowest = 0;
+    TRect Items{};
+    CalcSubMenuRect(AMenu, false, Lowest, Items);
+    TRect Row{Items.Left, H - 1 - Expand, Items.Right, H - 1};
+    if (AMenu.ChevronHighlighted) {
+        FrameSelectedRect(DC, Row);
+        Fill(DC, Shrunk(Row, 1), GetHotBrush(AMenu));
+    } else {
+        Area(Row);
+    }
+    DrawSubMenuChevron(AMenu, DC, AMenu.ChevronHighlighted, Row);
+}
+
+void F::DrawSubMenuSeparator(const Bar& AMenu, HDC DC, const TRect& R, const Item& AItem) const {
+    const int H = GetSubMenuSeparatorHeight(AMenu);
+    const int X = R.Left + AItem.GlyphColumnWidth;
+    const HBRUSH Light = ManagerFlatBrush(AMenu.Manager, fbLight);
+    DrawBackground(AItem, DC, {R.Left, R.Top - H, X, R.Top}, Light, false);
+    const HBRUSH Rest =
+        AItem.NonRecent && !HandlesNonRecentItems() ? GetSubMenuBrush(AMenu) : AMenu.BkBrush;
+    DrawBackground(AItem, DC, {X, R.Top - H, R.Right, R.Top}, Rest, false);
+    const int M = (2 * R.Top - H) / 2;
+    Fill(DC, {X + GetMenuSeparatorIndent(), M, R.Right + 1, M + 1}, GetSeparatorBrush());
+}
+
+// --- Edits ---
+
+void F::DrawEditCaption(const Item& AItem, HDC DC, TRect& R, const States& S) const {
+    const std::string Caption = RemoveAccelChars(CaptionOf(AItem));
+    pg::TSize Extent{};
+    pg::GetTextExtentPoint32(DC, Caption.data(), static_cast<int>(Caption.size()), &Extent);
+    TRect A{R.Left, R.Top, R.Left + GetEditCaptionAreaWidth(AItem, Extent.cx), R.Bottom};
+    R.Left = A.Right;
+    const bool InMenu = S.PaintType == ptMenu;
+    HBRUSH Brush = BkBrushOf(AItem);
+    if (S.Selected && InMenu && AItem.Parent != nullptr) {
+        ++A.Right;
+        FrameSelectedRect(DC, A);
+        A = Shrunk(A, 1);
+        Brush = GetHotBrush(*AItem.Parent);
+    }
+    DrawBackground(AItem, DC, A, Brush, InMenu && (S.Selected || AItem.NonRecent));
+    A.Right -= 5;
+    DrawCaption(AItem, DC, A, Caption, S.Selected && InMenu, ItemEnabled(AItem),
+                !tb::IsHighContrastWhite(), false, false, 2);
+}
+
+void F::DrawEditContent(const Item& AItem, HDC DC, const TRect& R) const {
+    // The base body serves both looks; the flat one has no part of its own.
+    Base::DrawEditContent(AItem, DC, R);
+}
+
+void F::SetEditMargins(HWND Edit) const {
+    TRect R{};
+    platform::win::GetClientRect(Edit, &R);
+    R = Shrunk(R, 2);
+    pc::SendMessage(Edit, EM_SETRECTNP, 0, reinterpret_cast<pc::LPARAM>(&R));
+}
+
+void F::SelectAllEditText(HWND Edit) const {
+    pc::SendMessage(Edit, WM_COMMAND, static_cast<pc::WPARAM>(EN_CHANGE) << 16,
+                    static_cast<pc::LPARAM>(Edit));
+    Base::SelectAllEditText(Edit);
+}
+
+// --- Main menu's child-window buttons ---
+
+void F::DrawMDIButton(const Bar& ABar, int Kind, HDC DC, const TRect& R, int State) const {
+    const bool Selected = (State & 1) != 0, Pressed = (State & 2) != 0;
+    const TRect Inner = Shrunk(R, 1);
+    const int W = Inner.Right - Inner.Left, H = Inner.Bottom - Inner.Top;
+    if (W <= 0 || H <= 0) return;
+    platform::forms::TBitmap Symbol;
+    Symbol.SetSize(W, H);
+    static constexpr unsigned KindState[] = {pg::DFCS_CAPTIONMIN, pg::DFCS_CAPTIONRESTORE,
+                                             pg::DFCS_CAPTIONCLOSE};
+    unsigned Flags = KindState[std::clamp(Kind, 0, 2)] | pg::DFCS_FLAT;
+    if (!ABar.MDIButtonsEnabled[std::clamp(Kind, 0, 2)]) Flags |= pg::DFCS_INACTIVE;
+    // One pixel larger on every side: the system button's outer edge falls outside.
+    TRect Button{-1, -1, W + 1, H + 1};
+    pg::DrawFrameControl(Symbol.Canvas().Handle(), &Button, pg::DFC_CAPTION, Flags);
+    if (!Selected && !Pressed)
+        FillBarWindowBackground(*this, ABar, DC, R, ABar.BkBrush);
+    else
+        Fill(DC, Inner,
+             Selected && Pressed ? GetDownBrush(ABar)
+             : Pressed           ? GetCheckedBrush(ABar)
+                                 : GetHotBrush(ABar));
+    TdxBarGlyphParams G;
+    G.ItemRect = Inner;
+    G.GlyphRect = Inner;
+    G.Glyph = &Symbol;
+    G.CopyBackground = true;
+    DrawBarItemGlyph(DC, G);
+    if (Selected || Pressed) FrameSelectedRect(DC, R);
+}
+
+// --- Spin buttons and arrow items ---
+
+void F::DrawSpinButton(const Item& AItem, HDC DC, const TRect& R, int Half, const States& S,
+                       int ArrowSize) const {
+    const int W = ArrowSize, HalfHeight = (R.Bottom - R.Top) / 2;
+    const int Offset = (R.Right - R.Left - W) / 2;
+    const bool Upper = Half == 1;
+    TRect H = Upper ? TRect{R.Left, R.Top, R.Right, R.Top + HalfHeight + 1}
+                    : TRect{R.Left, R.Top + HalfHeight, R.Right, R.Bottom};
+    States Frame = S;
+    Frame.Enabled = ItemEnabled(AItem);
+    DrawEditButtonFrame(AItem, DC, H, Frame);
+    H = Shrunk(H, 1);
+    const int X = H.Left + Offset;
+    const int Y = (H.Top + H.Bottom - Offset) / 2 + (Upper ? Offset - 1 : 0);
+    int Color = pg::COLOR_BTNSHADOW;
+    if (Frame.Enabled)
+        Color = tb::IsHighContrastWhite() && S.Selected ? pg::COLOR_BTNFACE : pg::COLOR_BTNTEXT;
+    const int Tip = Upper ? Y - W / 2 : Y + W / 2;
+    const pg::TPoint Points[] = {{X, Y}, {X + W - 1, Y}, {X + W / 2, Tip}};
+    const pg::HPEN Pen = pg::CreatePen(pg::PS_SOLID, 1, pg::GetSysColor(Color));
+    const HBRUSH Brush = pg::CreateSolidBrush(pg::GetSysColor(Color));
+    const pg::HGDIOBJ OldPen = pg::SelectObject(DC, Pen), OldBrush = pg::SelectObject(DC, Brush);
+    pg::Polygon(DC, Points, 3);
+    pg::SelectObject(DC, OldPen);
+    pg::SelectObject(DC, OldBrush);
+    pg::DeleteObject(Pen);
+    pg::DeleteObject(Brush);
+}
+
+void F::DrawArrowItem(const Item& AItem, HDC DC, const TRect& R, bool Down, bool Selected) const {
+    Fill(DC, {R.Left, R.Bottom - 1, R.Right, R.Bottom}, BkBrushOf(AItem));
+    TRect A{R.Left, R.Top, R.Right, R.Bottom - 1};
+    HBRUSH Face = GetArrowItemBrush();
+    if (Selected && AItem.Parent != nullptr) {
+        FrameSelectedRect(DC, A);
+        Face = GetHotBrush(*AItem.Parent);
+    } else {
+        Frame(DC, A, Face);
+    }
+    A = Shrunk(A, 1);
+    Fill(DC, A, Face);
+    const bool WhiteHC = tb::IsHighContrastWhite();
+    DrawCaption(AItem, DC, {A.Left + 5, A.Top, A.Right, A.Bottom}, CaptionOf(AItem), true, true,
+                Selected && !WhiteHC, false, false, 0);
+    if (!ItemEnabled(AItem) || AItem.Parent == nullptr) return;
+    const Bar& ABar = *AItem.Parent;
+    TRect Box = A;
+    Box.Left = A.Right - ABar.RowSize + (Down ? 0 : ABar.ArrowSize);
+    DrawItemArrow(DC, Box, ABar.ArrowSize, Down, true, !(Selected && !WhiteHC), true);
 }
 
 // --- Flat's own operations ---

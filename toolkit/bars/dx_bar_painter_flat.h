@@ -18,6 +18,9 @@ public:
                         bool DrawBackground, HBRUSH Brush) const override;
     // The enabled mark: black, two pixels thick at scale 1.
     void DrawCheckMark(HDC DC, int Left, int Top, int Scale) const override;
+    // The bar's background behind the glyph when the window has a bitmap, then the glyph.
+    void DrawGlyphImage(const Item& AItem, HDC DC, const TRect& R, const States& S,
+                        const TdxBarGlyphSource& Source, bool Framed) const override;
     // Inactive caption whatever the active flag.
     TColor GetCaptionColor(bool Active) const override;
     TColor GetMarkArrowColor(const Bar& ABar, int MarkState) const override;
@@ -26,6 +29,9 @@ public:
     void GetFloatingCaptionTextLeft(const Bar& ABar, int& TextLeft, TRect& R) const override;
     int GetMarkGlyphColor(const Bar& ABar) const override;
     void AdjustEditTextRect(TRect& R) const override;
+    // A menu row: the glyph square, a 2-pixel gap and the caption 8 pixels after it; a
+    // highlight frame round a selected row.
+    void DrawMenuButton(const Item& AItem, HDC DC, const TRect& R, const States& S) const override;
     void DrawControlBorder(const Item& AItem, HDC DC, TRect& R) const override;
     // Width frames of GetBorderBrush.
     void DrawBorder(HDC DC, TRect& R, int Width, int Style) const override;
@@ -72,9 +78,14 @@ public:
     void DrawFloatingMark(const Bar& ABar, HDC DC, const TRect& R) const override;
     // 11 pixels at the bar's far end; floating: a square left of the close button.
     TRect CalcMarkRect(const Bar& ABar) const override;
+    // State bit 1: under the mouse; bit 2: pressed. The system caption button's symbol on a
+    // flat face.
+    void DrawMDIButton(const Bar& ABar, int Kind, HDC DC, const TRect& R, int State) const override;
 
     HBRUSH GetQuickControlBrush(const Bar& ABar) const override;
     int CalcQuickCustItemRect(const Item& AItem, TRect& R) const override;
+    void DrawQuickCustItemCheck(const Item& AItem, HDC DC, const TRect& R,
+                                const TRect& CheckRect) const override;
     bool IsQuickControlBeside() const override;
 
     void AdjustGlyphAreaWidth(int& Width) const override;
@@ -96,15 +107,30 @@ public:
     int GetSubItemTextIndent(const Item& AItem) const override;
     int CalcSubItemHeight(const Item& AItem) const override;
     int CalcSubItemWidth(const Item& AItem) const override;
+    void DrawSubItem(const Item& AItem, HDC DC, const States& S, bool Highlighted,
+                     const TRect& R) const override;
     int GetDetachCaptionHeight() const override;
     int GetSubMenuBorderSize() const override;
+    // ItemHeight grows by 1 before it is measured: reference 20, the expand-button height and
+    // (height / 4) x 3 + 1.
+    void CalcSubMenuItemSize(const Bar& AMenu, HDC DC, int ItemHeight, int& ReferenceGlyphSize,
+                             int& ExpandButtonHeight, int& WidthMetric) const override;
     void CalcSubMenuRect(const Bar& AMenu, bool Measuring, int& LowestBottom,
                          TRect& ItemArea) const override;
+    // A width of 0 becomes 100, another grows by the side strip + 4; the height by the glyph
+    // size (when at most 2 or the expand row is offered), then 3 and the detach strip.
+    void CalcSubMenuSize(const Bar& AMenu, TSize& Size) const override;
     int GetDetachCaptionAreaSize(const Bar& AMenu) const override;
+    // Scroll areas, the space below the last item and the expand row.
+    void DrawSubMenuParts(const Bar& AMenu, HDC DC) const override;
     void DrawDetachCaption(const Bar& AMenu, HDC DC, const TRect& R) const override;
     void DrawSubMenuBorder(const Bar& AMenu, HDC DC, HBRUSH Brush, const TRect& R) const override;
     // A 33-pixel striped grip on the strip's face.
     void FillDetachCaption(const Bar& AMenu, HDC DC, const TRect& R) const override;
+    // The group line starts after the glyph column and the separator indent; the glyph band
+    // runs on through the separator row.
+    void DrawSubMenuSeparator(const Bar& AMenu, HDC DC, const TRect& R,
+                              const Item& AItem) const override;
     int GetSubMenuArrowSize(int ItemHeight) const override;
     void AdjustDetachCaptionRect(TRect& R) const override;
     HBRUSH GetSubMenuBrush(const Bar& AMenu) const override;
@@ -113,11 +139,24 @@ public:
                            const TRect& R, int State) const override;
     int GetEditCaptionAreaWidth(const Item& AItem, int TextWidth) const override;
     void DrawEditBorder(const Item& AItem, HDC DC, TRect& R, bool Selected) const override;
+    // The caption right-aligned in its width + 11, ending 5 pixels before the edit part.
+    void DrawEditCaption(const Item& AItem, HDC DC, TRect& R, const States& S) const override;
+    void DrawEditContent(const Item& AItem, HDC DC, const TRect& R) const override;
     unsigned GetEditStyle() const override;
+    // The edit's formatting rectangle: its client rectangle shrunk by 2.
+    void SetEditMargins(HWND Edit) const override;
+    // Tells the edit its text changed before selecting it all.
+    void SelectAllEditText(HWND Edit) const override;
 
     bool HasFlatCaptionedFrame() const override;
     void DrawPushButton(HDC DC, TRect& R, const std::string& Text, bool Pressed) const override;
+    // The upper half is one pixel taller and overlaps the lower; a pressed half keeps its
+    // arrow in place.
+    void DrawSpinButton(const Item& AItem, HDC DC, const TRect& R, int Half, const States& S,
+                        int ArrowSize) const override;
     int GetBarItemTextIndent() const override;
+    void DrawArrowItem(const Item& AItem, HDC DC, const TRect& R, bool Down,
+                       bool Selected) const override;
 
     // --- Flat's own operations, after the family's table ---
     // The selection frame: the highlight brush, the highlight-text colour on a black

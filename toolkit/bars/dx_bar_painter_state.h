@@ -94,6 +94,11 @@ struct TdxBarControlState {
     platform::gdi::TRect AfterLastRect{};
     bool LastStartsGroup = false;
     bool LastIsNonRecent = false;
+    // The scroll areas at the top and bottom of a menu that can scroll.
+    platform::gdi::TRect ScrollUpRect{};
+    platform::gdi::TRect ScrollDownRect{};
+    // Main menu bar: which of minimise, restore and close the active child allows.
+    bool MDIButtonsEnabled[3] = {true, true, true};
     // Calls into the window the painters make; each may stay unassigned.
     std::function<void(platform::gdi::HDC DC, const platform::gdi::TRect& R)> OnDrawCloseButton;
     std::function<void(platform::gdi::HDC DC)> OnDrawMark;
@@ -119,6 +124,17 @@ struct TdxBarItemControlState {
     bool Checked = false;
     // Drawn as a plain image (no button cell).
     bool PlainImage = false;
+    // Shown as a customising placeholder; shows its caption.
+    bool Placeholder = false;
+    bool ShowsCaption = true;
+    // An entry of the quick-customise menu under the mouse.
+    bool Selected = false;
+    // In a menu: the width of the glyph column before the caption.
+    int GlyphColumnWidth = 0;
+    // The menu window the control opened, while it is open.
+    const TdxBarControlState* OpenMenu = nullptr;
+    // A combo's drop-down button, as the painter last placed it.
+    mutable platform::gdi::TRect ComboButtonRect{};
     // Edit and combo items: the text, the entries and the current one.
     std::string Text;
     std::vector<std::string> Entries;

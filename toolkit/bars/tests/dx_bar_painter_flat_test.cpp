@@ -1,5 +1,6 @@
 #include "toolkit/bars/dx_bar_painter_flat.h"
 
+#include "toolkit/bars/dx_bar_button.h"
 #include "toolkit/bars/dx_bar_manager.h"
 #include "toolkit/bars/dx_bar_painter_classes.h"
 #include "toolkit/bars/dx_bar_unit.h"
@@ -10,6 +11,7 @@
 #include "platform/forms/forms.h"
 #include "platform/gdi/colors.h"
 #include "platform/gdi/drawing.h"
+#include "platform/gdi/text_out.h"
 
 #include <gtest/gtest.h>
 
@@ -160,17 +162,33 @@ TEST_F(FlatPainterTest, ASplitButtonsArrowPartHasNoFrameWhileItsMenuIsOpen) {
         EXPECT_EQ(Surface.At(9, 0), Highlight);
         EXPECT_EQ(Surface.At(9, 21), Highlight);
         EXPECT_EQ(Surface.At(20, 11), Highlight);
-        EXPECT_EQ(Surface.At(10, 11), Blank) << "the face is the bar window's, not drawn here";
+        // A selected part's face is the hot face its combo colours give, painted outright.
+        EXPECT_EQ(Surface.At(10, 11), BrushColor(Manager->FlatBrush(4)));
+        // The arrow (9..21 wide: size 3) is button text, centred.
+        EXPECT_EQ(Surface.At(14, 10), Sys(pg::COLOR_BTNTEXT));
     }
     {
+        // Open: neither frame nor face; only the arrow, still button text.
         TdxBarItemStates S;
         S.Selected = true;
         S.DroppedDown = true;
         TestSurface Surface(24, 22, Blank);
         Flat.DrawDropDownButton(Button, Surface.DC(), Part, S, false);
+        const pg::COLORREF Arrow = Sys(pg::COLOR_BTNTEXT);
         for (int Y = 0; Y < 22; ++Y)
             for (int X = 9; X < 21; ++X)
-                ASSERT_EQ(Surface.At(X, Y), Blank) << X << "," << Y;
+                if (Surface.At(X, Y) != Arrow) {
+                    ASSERT_EQ(Surface.At(X, Y), Blank) << X << "," << Y;
+                }
+        EXPECT_EQ(Surface.At(14, 10), Arrow);
+        for (int X = 9; X < 21; ++X) {
+            EXPECT_EQ(Surface.At(X, 0), Blank) << X;
+            EXPECT_EQ(Surface.At(X, 21), Blank) << X;
+        }
+        for (int Y = 0; Y < 22; ++Y) {
+            EXPECT_EQ(Surface.At(9, Y), Blank) << Y;
+            EXPECT_EQ(Surface.At(20, Y), Blank) << Y;
+        }
     }
     {
         // In a menu the open menu's arrow part keeps its frame: button shadow when not hot.
@@ -275,7 +293,12 @@ TEST_F(FlatPainterTest, ANotSelectedComboButtonKeepsItsHighlightEdges) {
     EXPECT_EQ(Surface.At(28, 10), Edge) << "the column between text and button";
     EXPECT_EQ(Surface.At(29, 0), Edge);
     EXPECT_EQ(Surface.At(39, 19), Edge);
-    EXPECT_EQ(Surface.At(34, 10), Sys(pg::COLOR_WINDOW)) << "the face, the bar's background";
+    // K shrunk to (30, 1, 39, 19): the bar's background face round a 5-pixel button-text arrow
+    // whose top row is 9 and whose tip is (34, 11).
+    EXPECT_EQ(Surface.At(31, 5), Sys(pg::COLOR_WINDOW)) << "the face, the bar's background";
+    EXPECT_EQ(Surface.At(34, 10), Sys(pg::COLOR_BTNTEXT)) << "the arrow";
+    EXPECT_EQ(Surface.At(32, 9), Sys(pg::COLOR_BTNTEXT));
+    EXPECT_EQ(Surface.At(34, 12), Sys(pg::COLOR_WINDOW)) << "below the tip";
     EXPECT_EQ(Surface.At(27, 10), Blank);
 
     S.Selected = true;
@@ -302,6 +325,146 @@ TEST_F(FlatPainterTest, MetricsOfTheFlatLook) {
     Toolbar.DockingStyle = dsRight;
     Toolbar.ClientRect = {0, 0, 26, 200};
     EXPECT_EQ(Flat.CalcMarkRect(Toolbar), (pg::TRect{0, 189, 26, 200}));
+}
+
+TEST_F(FlatPainterTest, AnEditCaptionEndsFivePixelsBeforeItsEditPart) {
+    const TFlatWithBarFill& Painter = TFlatWithBarFill::Instance();
+    auto& Item = FRoot->Own<TdxBarButton>();
+    Item.SetCaption("&Name");
+    Button.Item = &Item;
+    TestSurface Surface(80, 20, Blank);
+    pg::TSize Text{};
+    pg::GetTextExtentPoint32(Surface.DC(), "Name", 4, &Text);
+    pg::TRect R{0, 0, 80, 20};
+    Painter.DrawEditCaption(Button, Surface.DC(), R, TdxBarItemStates{});
+    const int Edit = Text.cx + 11;
+    EXPECT_EQ(R, (pg::TRect{Edit, 0, 80, 20})) << "the edit part starts after the caption area";
+    const pg::COLORREF Face = Sys(pg::COLOR_WINDOW);
+    int LastInk = -1;
+    for (int X = 0; X < Edit; ++X)
+        for (int Y = 0; Y < 20; ++Y)
+            if (Surface.At(X, Y) != Face) LastInk = std::max(LastInk, X);
+    EXPECT_LT(LastInk, Edit - 5) << "five face pixels before the edit part";
+    EXPECT_GE(LastInk, Edit - 5 - 3) << "right-aligned";
+    EXPECT_EQ(Surface.At(Edit, 10), Blank);
+}
+
+TEST_F(FlatPainterTest, TheUpperSpinHalfOverlapsTheLowerAndAPressedHalfKeepsItsArrow) {
+    // A pair 11 x 20: the halves split at 10; the upper one reaches row 10 as well.
+    const pg::TRect Pair{0, 0, 11, 20};
+    {
+        TestSurface Upper(11, 20, Blank), Lower(11, 20, Blank);
+        Flat.DrawSpinButton(Button, Upper.DC(), Pair, 1, TdxBarItemStates{}, 5);
+        Flat.DrawSpinButton(Button, Lower.DC(), Pair, 2, TdxBarItemStates{}, 5);
+        EXPECT_EQ(Upper.At(0, 10), Sys(pg::COLOR_WINDOW)) << "the upper half's bottom frame";
+        EXPECT_EQ(Upper.At(0, 11), Blank);
+        EXPECT_EQ(Lower.At(0, 10), Sys(pg::COLOR_WINDOW)) << "the lower half's top frame";
+        EXPECT_EQ(Lower.At(0, 9), Blank);
+    }
+    auto ArrowPixels = [&](bool Pressed) {
+        TdxBarItemStates S;
+        S.Selected = true;
+        S.Pressed = Pressed;
+        TestSurface Surface(11, 20, Blank);
+        Flat.DrawSpinButton(Button, Surface.DC(), Pair, 1, S, 5);
+        std::string Shape;
+        for (int Y = 0; Y < 11; ++Y)
+            for (int X = 0; X < 11; ++X)
+                Shape += Surface.At(X, Y) == Sys(pg::COLOR_BTNTEXT) ? '#' : '.';
+        return Shape;
+    };
+    const std::string Hot = ArrowPixels(false);
+    EXPECT_NE(Hot.find('#'), std::string::npos);
+    EXPECT_EQ(ArrowPixels(true), Hot);
+}
+
+TEST_F(FlatPainterTest, AChildWindowButtonsFaceFollowsTheMouse) {
+    struct Case {
+        int State;
+        int Brush; // a flat brush of the manager, or -1: the bar's background
+        const char* Name;
+    };
+    const Case Cases[] = {{0, -1, "normal"},
+                          {1, 4, "under the mouse"},
+                          {3, 3, "pressed under the mouse"},
+                          {2, 2, "pressed, the mouse moved off"}};
+    const TFlatWithBarFill& Painter = TFlatWithBarFill::Instance();
+    Toolbar.Bar.IsMainMenu = true;
+    for (const Case& C : Cases) {
+        TestSurface Surface(18, 16, Blank);
+        Painter.DrawMDIButton(Toolbar, 2, Surface.DC(), {0, 0, 18, 16}, C.State);
+        const pg::COLORREF Face =
+            C.Brush < 0 ? Sys(pg::COLOR_WINDOW) : BrushColor(Manager->FlatBrush(C.Brush));
+        EXPECT_EQ(Surface.At(1, 1), Face) << C.Name;
+        EXPECT_EQ(Surface.At(0, 0), C.State == 0 ? Face : Sys(pg::COLOR_HIGHLIGHT)) << C.Name;
+        int Symbol = 0;
+        for (int Y = 1; Y < 15; ++Y)
+            for (int X = 1; X < 17; ++X)
+                Symbol += Surface.At(X, Y) == Sys(pg::COLOR_BTNTEXT);
+        EXPECT_GT(Symbol, 0) << C.Name << ": the close symbol lies on the face";
+    }
+}
+
+TEST_F(FlatPainterTest, AMenuGroupLineStartsAfterTheGlyphColumnAndIndent) {
+    TdxBarItemControlState Entry;
+    Entry.Parent = &Menu;
+    Entry.GlyphColumnWidth = 24;
+    TestSurface Surface(100, 30, Blank);
+    Flat.DrawSubMenuSeparator(Menu, Surface.DC(), {0, 10, 100, 30}, Entry);
+    const std::initializer_list<std::pair<char, pg::COLORREF>> Key{
+        {'l', BrushColor(Manager->FlatBrush(1))},
+        {'w', Sys(pg::COLOR_WINDOW)},
+        {'s', Sys(pg::COLOR_BTNSHADOW)},
+        {'.', Blank}};
+    // The glyph column falls back to the flat menu face, the rest to the menu's brush.
+    EXPECT_EQ(Surface.Row(9, Key),
+              std::string(24, 'l') + std::string(8, 'w') + std::string(68, 's'));
+    EXPECT_EQ(Surface.Row(8, Key), std::string(100, '.'));
+    EXPECT_EQ(Surface.Row(10, Key), std::string(100, '.'));
+}
+
+TEST_F(FlatPainterTest, AMenuRowIsFramedAndFilledWhenSelected) {
+    TdxBarItemControlState Entry;
+    Entry.Parent = &Menu;
+    const pg::TRect Row{0, 0, 60, 20};
+    {
+        TestSurface Surface(60, 20, Blank);
+        Flat.DrawMenuButton(Entry, Surface.DC(), Row, TdxBarItemStates{});
+        EXPECT_EQ(Surface.At(0, 0), Sys(pg::COLOR_WINDOW)) << "the ring is the menu's face";
+        EXPECT_EQ(Surface.At(59, 19), Sys(pg::COLOR_WINDOW));
+        EXPECT_EQ(Surface.At(40, 10), Sys(pg::COLOR_WINDOW));
+    }
+    TdxBarItemStates S;
+    S.Selected = true;
+    S.PaintType = ptMenu;
+    TestSurface Surface(60, 20, Blank);
+    Flat.DrawMenuButton(Entry, Surface.DC(), Row, S);
+    EXPECT_EQ(Surface.At(0, 0), Sys(pg::COLOR_HIGHLIGHT));
+    EXPECT_EQ(Surface.At(59, 10), Sys(pg::COLOR_HIGHLIGHT));
+    // After the 18-pixel glyph square: the gap and the rest in the flat selected face.
+    EXPECT_EQ(Surface.At(19, 10), BrushColor(Manager->FlatBrush(4)));
+    EXPECT_EQ(Surface.At(40, 10), BrushColor(Manager->FlatBrush(4)));
+}
+
+TEST_F(FlatPainterTest, MenuWindowSizes) {
+    struct Case {
+        pg::TSize In;
+        int BarSize;
+        bool Detachable;
+        pg::TSize Out;
+    };
+    const int Glyph = Manager->ImageSize();
+    const Case Cases[] = {{{0, 0}, 0, false, {100, Glyph + 3}},
+                          {{50, 40}, 0, false, {54, 43}},
+                          {{50, 40}, 20, true, {74, 43 + 6}}};
+    for (const Case& C : Cases) {
+        Menu.BarSize = C.BarSize;
+        Menu.Detachable = C.Detachable;
+        pg::TSize Size = C.In;
+        Flat.CalcSubMenuSize(Menu, Size);
+        EXPECT_EQ(Size.cx, C.Out.cx) << C.In.cx;
+        EXPECT_EQ(Size.cy, C.Out.cy) << C.In.cy;
+    }
 }
 
 } // namespace
