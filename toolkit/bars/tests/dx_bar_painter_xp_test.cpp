@@ -13,6 +13,7 @@
 #include "platform/core/component.h"
 #include "platform/forms/forms.h"
 #include "platform/gdi/colors.h"
+#include "platform/gdi/objects.h"
 
 #include <gtest/gtest.h>
 
@@ -92,12 +93,17 @@ TEST_F(BarXPPainterTest, ASelectedMainMenuSubItemIsFilledWithTheHighlightColour)
         EXPECT_EQ(S.At(0, 0), pg::GetSysColor(pg::COLOR_HIGHLIGHT));
         EXPECT_EQ(S.At(19, 19), pg::GetSysColor(pg::COLOR_HIGHLIGHT));
     }
-    // Not on the main menu, the same sub-item is a toolbar button part, which no theme draws.
+    // Not on the main menu, the same sub-item is a toolbar button part over the bar window's
+    // background; no theme draws the part, so the background (the cell brush standing in for
+    // the bar's fill) is what shows, never the highlight.
     Bar.Bar.IsMainMenu = false;
     EXPECT_FALSE(XP().IsMainMenuItem(Item));
+    const pg::HBRUSH Green = pg::CreateSolidBrush(pg::RGB(0, 200, 0));
     TestSurface S(20, 20);
-    XP().DrawGlyphFrame(Item, S.DC(), St, {0, 0, 20, 20}, true, {});
-    EXPECT_EQ(S.At(10, 10), pg::RGB(1, 2, 3));
+    XP().DrawGlyphFrame(Item, S.DC(), St, {0, 0, 20, 20}, true, Green);
+    EXPECT_EQ(S.At(10, 10), pg::RGB(0, 200, 0));
+    EXPECT_NE(S.At(10, 10), pg::GetSysColor(pg::COLOR_HIGHLIGHT));
+    pg::DeleteObject(Green);
 }
 
 TEST_F(BarXPPainterTest, ASelectedMenuEntrysCellIsFilledPlainlyWithTheCellBrush) {
