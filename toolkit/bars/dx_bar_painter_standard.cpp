@@ -1,6 +1,8 @@
 #include "toolkit/bars/dx_bar_painter_standard.h"
 
+#include "toolkit/bars/dx_bar_drawing.h"
 #include "toolkit/bars/dx_bar_item.h"
+#include "toolkit/bars/dx_bar_item_link.h"
 
 #include "platform/core/window_handle.h"
 #include "platform/gdi/colors.h"
@@ -299,7 +301,7 @@ void S::DrawFloatingBarBorder(const Bar&, HDC DC, const TRect& R, HBRUSH) const 
     pg::FrameRect(DC, &Inner, SysBrushValue(pg::COLOR_BTNFACE));
 }
 
-void S::DrawMDIButton(const Bar&, int Kind, HDC DC, const TRect& R, int State) const {
+void S::DrawMDIButton(const Bar& ABar, int Kind, HDC DC, const TRect& R, int State) const {
     static constexpr pg::UINT KindStates[] = {pg::DFCS_CAPTIONMIN, pg::DFCS_CAPTIONRESTORE,
                                               pg::DFCS_CAPTIONCLOSE};
     if (Kind < 0 || Kind > 2) return;
@@ -309,7 +311,19 @@ void S::DrawMDIButton(const Bar&, int Kind, HDC DC, const TRect& R, int State) c
     else if (State == 2)
         Flags |= pg::DFCS_PUSHED;
     TRect Button = R;
-    pg::DrawFrameControl(DC, &Button, pg::DFC_CAPTION, Flags);
+    const bool FlatClose = Kind == 2 && ABar.Bar.IsMainMenu && ABar.MDIChildHasSystemMenu &&
+                           !ABar.ShowsAllMDIButtons && ABar.Manager != nullptr &&
+                           ABar.Manager->FlatCloseButton();
+    if (!FlatClose) {
+        pg::DrawFrameControl(DC, &Button, pg::DFC_CAPTION, Flags);
+        return;
+    }
+    // The flat button keeps its one-pixel rim for the edge drawn round it.
+    TdxClipRgnSave Saved = SaveClipRgn(DC);
+    pg::IntersectClipRect(DC, R.Left + 1, R.Top + 1, R.Right - 1, R.Bottom - 1);
+    pg::DrawFrameControl(DC, &Button, pg::DFC_CAPTION, Flags | pg::DFCS_FLAT);
+    RestoreClipRgn(DC, Saved);
+    Edge(DC, R, State == 2 ? pg::BDR_SUNKENOUTER : pg::BDR_RAISEDINNER);
 }
 
 int S::GetFloatingCaptionIndent() const {
@@ -363,7 +377,8 @@ void S::DrawDropDownButton(const Item& AItem, HDC DC, const TRect& R, const Stat
     DrawItemArrowInRect(DC, Arrow, true, Enabled, St.Selected, false);
 }
 
-void S::OffsetPressedCaption(const Item&, bool Pressed, TRect& R) const {
+void S::OffsetPressedCaption(const Item& AItem, bool Pressed, TRect& R) const {
+    if (AItem.DropDownPartPressed) pg::OffsetRect(R, 1, 1);
     if (Pressed) pg::OffsetRect(R, 1, 1);
 }
 
@@ -376,6 +391,7 @@ void S::DrawComboButton(const Item& AItem, HDC DC, bool Selected, const TRect& R
     const bool Enabled = St.Enabled && ItemEnabled(AItem);
     const int Width = AItem.Parent ? AItem.Parent->ComboButtonWidth : 11;
     TRect Button{R.Right - Width, R.Top, R.Right, R.Bottom};
+    AItem.ComboButtonRect = Button;
     int ArrowColor = pg::COLOR_BTNTEXT;
     HBRUSH Brush{};
     GetComboButtonColors(AItem, St, ArrowColor, Brush);
@@ -409,6 +425,29 @@ int S::GetDropDownListBorder() const {
 
 void S::DrawDropDownListBorder(const TdxBarManager*, HDC DC, const TRect& R) const {
     Edge(DC, R, pg::EDGE_RAISED);
+}
+
+void S::DrawNonRecentBand(const Bar& AMenu, HDC DC, int ItemIndex, const TRect& R) const {
+    const auto& Entries = AMenu.VisibleEntries;
+    if (ItemIndex < 0 || ItemIndex >= static_cast<int>(Entries.size())) return;
+    const TdxBarItemControlState* Entry = Entries[static_cast<std::size_t>(ItemIndex)];
+    if (Entry == nullptr) return;
+    auto Fill = [DC](const TRect& Line, HBRUSH Brush) { pg::FillRect(DC, &Line, Brush); };
+    if (Entry->Link != nullptr && Entry->Link->BeginGroup())
+        Fill({R.Left, R.Top - 1, R.Right, R.Top},
+             SysBrushValue(Entry->NonRecent ? pg::COLOR_BTNSHADOW : pg::COLOR_BTNHIGHLIGHT));
+    if (!Entry->NonRecent) return;
+    const TdxBarItemControlState* Above =
+        ItemIndex > 0 ? Entries[static_cast<std::size_t>(ItemIndex - 1)] : nullptr;
+    const bool FirstOfRun = Above == nullptr || !Above->NonRecent;
+    if (FirstOfRun && !AMenu.Detachable)
+        Fill({R.Left, R.Top, R.Right, R.Top + 1}, SysBrushValue(pg::COLOR_BTNHIGHLIGHT));
+    Fill({R.Left, R.Top, R.Left + 1, R.Bottom}, AMenu.BkBrush);
+    Fill({R.Right - 1, R.Top, R.Right, R.Bottom}, AMenu.BkBrush);
+    if (ItemIndex == static_cast<int>(Entries.size()) - 1) {
+        Fill({R.Left, R.Bottom - 1, R.Right, R.Bottom}, AMenu.BkBrush);
+        pg::SetPixel(DC, R.Left, R.Bottom - 1, pg::GetSysColor(pg::COLOR_BTNHIGHLIGHT));
+    }
 }
 
 bool S::HasSubMenuSideBar() const {

@@ -12,7 +12,8 @@
 //   top, bottom    (w - 11, 0, w, 9)           (w - 11, 0, w, h)
 //   left, right    (w - 9, h - 11, w, h)       (0, h - 11, w, h)
 // DrawMDIButton's State: 0 normal, 1 selected, 2 selected and pressed, 3 not allowed by the
-// MDI child.
+// MDI child. A main menu's close button is flat inside a one-pixel edge when the manager asks
+// for a flat close button, the MDI child has a system menu and not all MDI buttons are shown.
 
 #include "toolkit/bars/dx_bar_painter.h"
 
@@ -66,6 +67,9 @@ public:
     int GetDropDownListBorder() const override;
     void DrawDropDownListBorder(const TdxBarManager* Manager, HDC DC,
                                 const TRect& R) const override;
+    // The entry of VisibleEntries at ItemIndex, in its rectangle R: the group line above it,
+    // and for a non-recent entry its band's top highlight, side lines and closing bottom.
+    void DrawNonRecentBand(const Bar& AMenu, HDC DC, int ItemIndex, const TRect& R) const override;
     bool HasSubMenuSideBar() const override;
     int GetSubMenuSeparatorHeight(const Bar& AMenu) const override;
     void SetEditMargins(HWND Edit) const override;

@@ -25,6 +25,7 @@ namespace toolkit::bars {
 class TdxBarItem;
 class TdxBarItemLink;
 struct TdxDockControlState;
+struct TdxBarItemControlState;
 
 // The kinds of bar window a painter tells apart.
 enum TdxBarControlKind : std::uint8_t { bckToolbar, bckSubMenu, bckQuickCustomize };
@@ -103,6 +104,11 @@ struct TdxBarControlState {
     std::function<void(platform::gdi::HDC DC, const platform::gdi::TRect& R)> OnDrawCloseButton;
     std::function<void(platform::gdi::HDC DC)> OnDrawMark;
     std::function<void(const platform::gdi::TRect& R)> OnInvalidate;
+    // A main menu's active MDI child has a system menu; the bar shows all its MDI buttons.
+    bool MDIChildHasSystemMenu = false;
+    bool ShowsAllMDIButtons = true;
+    // A menu window's visible entries from the top, which its non-recent band reads.
+    std::vector<const TdxBarItemControlState*> VisibleEntries;
 };
 
 // A dock site.
@@ -139,6 +145,10 @@ struct TdxBarItemControlState {
     std::string Text;
     std::vector<std::string> Entries;
     int ItemIndex = -1;
+    // A drop-down button whose drop-down part is being pressed.
+    bool DropDownPartPressed = false;
+    // A combo's drop-down button, stored by the painter as it draws it.
+    mutable platform::gdi::TRect ComboButtonRect{};
 
     TdxBarManager* Manager() const { return Parent ? Parent->Manager : nullptr; }
 };

@@ -1,17 +1,23 @@
 #include "toolkit/bars/dx_bar_painter_xp.h"
 
+#include "toolkit/bars/dx_bar_drawing.h"
 #include "toolkit/bars/dx_bar_item.h"
 #include "toolkit/bars/dx_bar_painter_standard.h"
 #include "toolkit/bars/dx_bar_sub_item.h"
+#include "toolkit/bars/dx_bar_unit.h"
 
 #include "toolkit/base/office11.h"
 #include "toolkit/base/theme_manager.h"
 
+#include "platform/gdi/blit.h"
 #include "platform/gdi/colors.h"
 #include "platform/gdi/device_context.h"
 #include "platform/gdi/drawing.h"
 #include "platform/gdi/objects.h"
+#include "platform/gdi/text_out.h"
 #include "platform/win/painting.h"
+
+#include <algorithm>
 
 namespace toolkit::bars {
 
@@ -43,10 +49,14 @@ enum : int {
     CP_DROPDOWNBUTTON = 1,
     SPNP_UP = 1,
     SPNP_DOWN = 2,
+    PP_BAR = 1,
+    PP_BARVERT = 2,
     PP_CHUNK = 3,
+    PP_CHUNKVERT = 4,
 };
 enum : int { TS_NORMAL = 1, TS_HOT = 2, TS_PRESSED = 3, TS_DISABLED = 4, TS_CHECKED = 5 };
 constexpr int TMT_FILLCOLOR = 3802;
+constexpr int TMT_TEXTCOLOR = 3803;
 
 pg::HBRUSH SysBrushValue(int Index) {
     return static_cast<pg::HBRUSH>(Index + 1);
@@ -93,6 +103,25 @@ const TdxBarItemControlPainter& Flat() {
     return dxBarPainter(TdxBarItemControlFlatPainterClassRef());
 }
 
+// A part drawn into an off-screen bitmap of R's size and copied, so that the DC never shows it
+// half drawn.
+void DrawPartBuffered(tb::HTHEME Theme, pg::HDC DC, int Part, const pg::TRect& R) {
+    const pg::HDC Memory = pg::CreateCompatibleDC(DC);
+    const pg::HBITMAP Bitmap = pg::CreateCompatibleBitmap(DC, R.Width(), R.Height());
+    const pg::HGDIOBJ Old = pg::SelectObject(Memory, Bitmap);
+    const pg::TRect Local{0, 0, R.Width(), R.Height()};
+    tb::DrawThemeBackground(Theme, Memory, Part, 0, &Local);
+    pg::BitBlt(DC, R.Left, R.Top, R.Width(), R.Height(), Memory, 0, 0, pg::SRCCOPY);
+    pg::SelectObject(Memory, Old);
+    pg::DeleteObject(Bitmap);
+    pg::DeleteDC(Memory);
+}
+
+// The theme state of an edit item: 4 disabled, 6 selected, 1 normal.
+int EditThemeState(const TdxBarItemControlState& AItem, bool Selected) {
+    return !ItemEnabled(AItem) ? 4 : Selected ? 6 : 1;
+}
+
 int MarkPartState(int MarkState) {
     return MarkState == 1 ? TS_HOT : MarkState == 2 ? TS_PRESSED : TS_NORMAL;
 }
@@ -130,6 +159,34 @@ void X::DrawGlyphFrame(const Item& AItem, HDC DC, const States& St, const TRect&
 
 void X::DrawCheckMark(HDC DC, int Left, int Top, int Scale) const {
     Flat().DrawCheckMark(DC, Left, Top, Scale);
+}
+
+void X::DrawGlyphImage(const Item& AItem, HDC DC, const TRect& R, const States& St,
+                       const TdxBarGlyphSource& Source, bool Framed) const {
+    TRect Cell = R;
+    if (Framed) pg::InflateRect(Cell, -1, -1);
+    const bool UseBitmap = Source.Glyph != nullptr && !Source.Glyph->Empty();
+    const int GW = UseBitmap ? Source.Glyph->Width() : Source.Images ? Source.Images->Width() : 0;
+    const int GH = UseBitmap ? Source.Glyph->Height() : Source.Images ? Source.Images->Height() : 0;
+    const int X0 = (Cell.Left + Cell.Right - GW) / 2, Y0 = (Cell.Top + Cell.Bottom - GH) / 2;
+    TdxBarGlyphParams G;
+    G.Brush = GetGlyphCellBrush(AItem, St);
+    G.ItemRect = Cell;
+    G.GlyphRect = {X0, Y0, X0 + GW, Y0 + GH};
+    G.Glyph = Source.Glyph;
+    G.Images = Source.Images;
+    G.ImageIndex = Source.ImageIndex;
+    G.Enabled = St.Enabled && ItemEnabled(AItem);
+    G.Selected = St.Selected;
+    G.Down = St.Pressed || St.Down || AItem.Checked;
+    // The glyph frame went first: the image lies over it.
+    G.CopyBackground = true;
+    if (AItem.Parent) {
+        const TColor Faded = GetFadedImageColor(*AItem.Parent);
+        G.TintColor = Faded == clNoColor ? pg::clNone : Faded;
+    }
+    if (AItem.Manager()) G.ImageListBkColor = AItem.Manager()->ImageListBkColor();
+    DrawBarItemGlyph(DC, G);
 }
 
 pg::TColor X::GetFadedImageColor(const Bar&) const {
@@ -212,8 +269,13 @@ int X::GetLargeButtonArrowWidth(const TdxBarManager& Manager) const {
     return TdxBarItemControlPainter::GetLargeButtonArrowWidth(Manager) + 3;
 }
 
-void X::DrawDockControlBackground(const Dock&, HDC DC, const TRect& R, HBRUSH) const {
-    DrawPart(tb::tcRebar, DC, RP_BACKGROUND, 0, R);
+void X::DrawDockControlBackground(const Dock& ADock, HDC DC, const TRect& R, HBRUSH Brush) const {
+    const tb::HTHEME Theme = tb::OpenTheme(tb::tcRebar);
+    if (Theme == tb::NullTheme) {
+        TdxBarItemControlPainter::DrawDockControlBackground(ADock, DC, R, Brush);
+        return;
+    }
+    DrawPartBuffered(Theme, DC, RP_BACKGROUND, R);
 }
 
 bool X::DrawsGlyphFrameFirst() const {
@@ -221,6 +283,28 @@ bool X::DrawsGlyphFrameFirst() const {
 }
 bool X::HasRaisedFloatingBorder(const Bar& ABar) const {
     return ABar.Kind == bckToolbar && ABar.DockingStyle == dsNone;
+}
+
+pg::HBRUSH X::GetBkBrush(const Bar&) const {
+    pg::COLORREF Fill{};
+    const tb::HTHEME Theme = tb::OpenTheme(tb::tcWindow);
+    if (Theme == tb::NullTheme || tb::GetThemeColor(Theme, 0, 0, TMT_FILLCOLOR, &Fill) != pg::S_OK)
+        return SysBrushValue(pg::COLOR_BTNFACE);
+    // One brush of the theme's colour, made again when the theme changes it.
+    struct TCached {
+        pg::COLORREF Color{};
+        pg::HBRUSH Brush{};
+        ~TCached() {
+            if (Brush != pg::HBRUSH{}) pg::DeleteObject(Brush);
+        }
+    };
+    static TCached Cached;
+    if (Cached.Brush == pg::HBRUSH{} || Cached.Color != Fill) {
+        if (Cached.Brush != pg::HBRUSH{}) pg::DeleteObject(Cached.Brush);
+        Cached.Brush = pg::CreateSolidBrush(Fill);
+        Cached.Color = Fill;
+    }
+    return Cached.Brush;
 }
 
 int X::GetComboButtonWidth(const Bar& ABar, HDC DC, int CharWidth) const {
@@ -320,8 +404,13 @@ pg::TRect X::CalcMarkRect(const Bar& ABar) const {
     return Flat().CalcMarkRect(ABar);
 }
 
-void X::DrawToolbarBackground(const Bar&, HDC DC, const TRect& R, HBRUSH) const {
-    DrawPart(tb::tcStatus, DC, SP_BACKGROUND, 0, R);
+void X::DrawToolbarBackground(const Bar& ABar, HDC DC, const TRect& R, HBRUSH Brush) const {
+    const tb::HTHEME Theme = tb::OpenTheme(tb::tcStatus);
+    if (Theme == tb::NullTheme) {
+        TdxBarItemControlPainter::DrawToolbarBackground(ABar, DC, R, Brush);
+        return;
+    }
+    DrawPartBuffered(Theme, DC, SP_BACKGROUND, R);
 }
 
 bool X::IsQuickControlBeside() const {
@@ -458,6 +547,45 @@ void X::DrawEditBorder(const Item& AItem, HDC DC, TRect& R, bool Selected) const
     DrawBackground(AItem, DC, R, CurrentBrush(AItem), false);
 }
 
+void X::DrawEditCaption(const Item& AItem, HDC DC, TRect& R, const States& St) const {
+    const std::string Caption = AItem.Item ? RemoveAccelChars(AItem.Item->Caption()) : "";
+    pg::TSize Extent{};
+    pg::GetTextExtentPoint32(DC, Caption.data(), static_cast<int>(Caption.size()), &Extent);
+    const bool InMenu = St.PaintType == ptMenu;
+    const bool Highlighted = InMenu && St.Selected;
+    const HBRUSH Brush =
+        Highlighted && AItem.Parent ? GetHotBrush(*AItem.Parent) : CurrentBrush(AItem);
+    const TRect Area{R.Left, R.Top, R.Left + GetEditCaptionAreaWidth(AItem, Extent.cx), R.Bottom};
+    DrawBackground(AItem, DC, Area, Brush, InMenu && (St.Selected || AItem.NonRecent));
+    const TRect Text{Area.Left + 2, Area.Top, Area.Right, Area.Bottom};
+    DrawCaption(AItem, DC, Text, Caption, Highlighted, St.Enabled && ItemEnabled(AItem),
+                Highlighted, true, false, 0);
+    R.Left = Area.Right;
+}
+
+void X::DrawEditContent(const Item& AItem, HDC DC, const TRect& R) const {
+    if (AItem.Parent == nullptr || AItem.Parent->Canvas == nullptr) return;
+    TColor TextColor{}, BkColor{};
+    GetEditColors(AItem, TextColor, BkColor);
+    const tb::HTHEME Theme = tb::OpenTheme(tb::tcEdit);
+    if (Theme != tb::NullTheme) {
+        const int State = EditThemeState(AItem, false);
+        pg::COLORREF Color{};
+        if (tb::GetThemeColor(Theme, EP_EDITTEXT, State, TMT_FILLCOLOR, &Color) == pg::S_OK)
+            BkColor = static_cast<TColor>(Color);
+        if (tb::GetThemeColor(Theme, EP_EDITTEXT, State, TMT_TEXTCOLOR, &Color) == pg::S_OK)
+            TextColor = static_cast<TColor>(Color);
+    }
+    pg::TCanvas& Canvas = *AItem.Parent->Canvas;
+    if (TdxBarManager* Manager = AItem.Manager()) Canvas.Font().Assign(Manager->Font());
+    Canvas.Font().SetColor(TextColor);
+    Canvas.Brush().SetColor(BkColor);
+    TdxClipRgnSave Saved = SaveClipRgn(DC);
+    pg::IntersectClipRect(DC, R.Left, R.Top, R.Right, R.Bottom);
+    DrawEditItemText(AItem, Canvas, R, AItem.ItemIndex, AItem.Text);
+    RestoreClipRgn(DC, Saved);
+}
+
 unsigned X::GetEditStyle() const {
     return Flat().GetEditStyle();
 }
@@ -467,6 +595,32 @@ void X::SetEditMargins(HWND Edit) const {
 void X::SelectAllEditText(HWND Edit) const {
     Flat().SelectAllEditText(Edit);
 }
+void X::DrawEllipsisButton(const Item& AItem, HDC DC, TRect& R, const States& St) const {
+    const HBRUSH Brush = CurrentBrush(AItem);
+    DrawBackgroundFrame(AItem, DC, R, Brush, false);
+    R.Top += 1;
+    R.Bottom -= 1;
+    DrawBackgroundFrame(AItem, DC, R, Brush, false);
+    DrawEditButtonFrame(AItem, DC, R, St);
+    TRect Inside = R;
+    pg::InflateRect(Inside, -1, -1);
+    DrawBackground(AItem, DC, Inside, Brush, false);
+    const int Dot = std::max(1, R.Width() / 7);
+    TRect Dots{R.Left + (R.Width() - 5 * Dot) / 2, R.Top + (R.Height() - Dot) / 2, 0, 0};
+    Dots.Right = Dots.Left + 5 * Dot;
+    Dots.Bottom = Dots.Top + Dot;
+    OffsetPressedRect(AItem, St.Pressed, Dots);
+    const bool Enabled = St.Enabled && ItemEnabled(AItem);
+    for (int I = 0; I < 3; ++I) {
+        const TRect D{Dots.Left + 2 * I * Dot, Dots.Top, Dots.Left + (2 * I + 1) * Dot,
+                      Dots.Bottom};
+        if (Enabled)
+            pg::FillRect(DC, &D, SysBrushValue(pg::COLOR_BTNTEXT));
+        else
+            DrawEtchedLine(DC, D);
+    }
+}
+
 bool X::HasFlatCaptionedFrame() const {
     return true;
 }
@@ -503,6 +657,43 @@ pg::TColor X::GetProgressBarColor() const {
         tb::GetThemeColor(Theme, PP_CHUNK, 1, TMT_FILLCOLOR, &Color) == pg::S_OK)
         return static_cast<TColor>(Color);
     return TdxBarItemControlPainter::GetProgressBarColor();
+}
+
+int X::GetProgressBarHeight() const {
+    pg::TSize Chunk{};
+    const TRect Bounds{0, 0, 100, 100};
+    TRect Content = Bounds;
+    if (!PartSize(tb::tcProgress, PP_CHUNK, 1, Chunk) ||
+        !PartContent(tb::tcProgress, PP_BAR, 1, Bounds, Content))
+        return TdxBarItemControlPainter::GetProgressBarHeight();
+    return Chunk.cy + Bounds.Height() - Content.Height();
+}
+
+void X::DrawProgressBar(const Item& AItem, HDC DC, const TRect& R, int Min, int Max, int Position,
+                        bool Vertical, bool Solid, TColor Color) const {
+    const tb::HTHEME Theme = tb::OpenTheme(tb::tcProgress);
+    if (Theme == tb::NullTheme) {
+        TdxBarItemControlPainter::DrawProgressBar(AItem, DC, R, Min, Max, Position, Vertical, Solid,
+                                                  Color);
+        return;
+    }
+    const int BarPart = Vertical ? PP_BARVERT : PP_BAR;
+    if (tb::IsThemeBackgroundPartiallyTransparent(Theme, BarPart, 1))
+        DrawBackground(AItem, DC, R, CurrentBrush(AItem), false);
+    tb::DrawThemeBackground(Theme, DC, BarPart, 1, &R);
+    TRect Content = R;
+    PartContent(tb::tcProgress, BarPart, 1, R, Content);
+    const int Length = Vertical ? Content.Height() : Content.Width();
+    // An empty range shows an empty bar rather than dividing by zero.
+    const int Done = Max == Min ? 0
+                                : std::clamp(static_cast<int>(static_cast<long long>(Length) *
+                                                              (Position - Min) / (Max - Min)),
+                                             0, Length);
+    if (Done <= 0) return;
+    const TRect Chunk =
+        Vertical ? TRect{Content.Left, Content.Bottom - Done, Content.Right, Content.Bottom}
+                 : TRect{Content.Left, Content.Top, Content.Left + Done, Content.Bottom};
+    tb::DrawThemeBackground(Theme, DC, Vertical ? PP_CHUNKVERT : PP_CHUNK, 1, &Chunk);
 }
 
 } // namespace toolkit::bars

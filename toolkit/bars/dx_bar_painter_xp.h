@@ -5,7 +5,8 @@
 // Enhanced. Where the look has no theme part (check marks, mark glyphs and rectangle, floating
 // borders, drop-down lists, edit margins, combo lists) it asks the Flat painter, through the
 // registry, so that the Flat class's own answers draw. A theme part that does not open draws
-// nothing and a part size that cannot be read keeps the base answer.
+// nothing and a part size that cannot be read keeps the base answer; the dock, toolbar and
+// progress bar backgrounds then draw as the base painter's.
 //
 // DrawMDIButton's State is the Standard painter's: 0 normal, 1 selected, 2 selected and
 // pressed, 3 not allowed by the MDI child.
@@ -22,6 +23,9 @@ public:
     void DrawGlyphFrame(const Item& AItem, HDC DC, const States& S, const TRect& Cell,
                         bool DrawBackground, HBRUSH Brush) const override;
     void DrawCheckMark(HDC DC, int Left, int Top, int Scale) const override;
+    // The image over what the glyph frame drew, without a fill of its own.
+    void DrawGlyphImage(const Item& AItem, HDC DC, const TRect& R, const States& S,
+                        const TdxBarGlyphSource& Source, bool Framed) const override;
     TColor GetFadedImageColor(const Bar& ABar) const override;
     // A sub-item on the main menu bar.
     bool IsMainMenuItem(const Item& AItem) const override;
@@ -44,6 +48,8 @@ public:
                                    HBRUSH Brush) const override;
     bool DrawsGlyphFrameFirst() const override;
     bool HasRaisedFloatingBorder(const Bar& ABar) const override;
+    // The window theme's fill colour; button face while the class does not open.
+    HBRUSH GetBkBrush(const Bar& ABar) const override;
     int GetComboButtonWidth(const Bar& ABar, HDC DC, int CharWidth) const override;
     int GetEditVertPadding(const Bar& ABar, HDC DC) const override;
     bool HasHotCloseButton() const override;
@@ -97,15 +103,23 @@ public:
                            const TRect& R, int State) const override;
     int GetEditCaptionAreaWidth(const Item& AItem, int TextWidth) const override;
     void DrawEditBorder(const Item& AItem, HDC DC, TRect& R, bool Selected) const override;
+    void DrawEditCaption(const Item& AItem, HDC DC, TRect& R, const States& S) const override;
+    // The Edit theme's colours, the base answers where it gives none.
+    void DrawEditContent(const Item& AItem, HDC DC, const TRect& R) const override;
     unsigned GetEditStyle() const override;
     void SetEditMargins(HWND Edit) const override;
     void SelectAllEditText(HWND Edit) const override;
+    // Three dots of a seventh of the width over the bar window's background.
+    void DrawEllipsisButton(const Item& AItem, HDC DC, TRect& R, const States& S) const override;
     bool HasFlatCaptionedFrame() const override;
     void DrawPushButton(HDC DC, TRect& R, const std::string& Text, bool Pressed) const override;
     void DrawSpinButton(const Item& AItem, HDC DC, const TRect& R, int Half, const States& S,
                         int ArrowSize) const override;
     void DrawSpinButtonsBorder(const Item& AItem, HDC DC, TRect& R) const override;
     TColor GetProgressBarColor() const override;
+    int GetProgressBarHeight() const override;
+    void DrawProgressBar(const Item& AItem, HDC DC, const TRect& R, int Min, int Max, int Position,
+                         bool Vertical, bool Solid, TColor Color) const override;
 
 protected:
     TdxBarItemControlXPPainter() = default;

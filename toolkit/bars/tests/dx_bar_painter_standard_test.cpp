@@ -3,13 +3,20 @@
 
 #include "toolkit/bars/dx_bar_painter_standard.h"
 
+#include "toolkit/bars/dx_bar_button.h"
+#include "toolkit/bars/dx_bar_item_link.h"
+#include "toolkit/bars/dx_bar_unit.h"
+
 #include "toolkit/base/tests/cx_test_surface.h"
 
+#include "platform/core/component.h"
+#include "platform/forms/forms.h"
 #include "platform/gdi/colors.h"
 #include "platform/gdi/objects.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 namespace toolkit::bars {
@@ -301,6 +308,215 @@ TEST(BarStandardPainterTest, MetricsOfTheTwoPainters) {
     EXPECT_EQ(Enhanced().GetSubMenuSeparatorHeight(Toolbar(dsNone, 1, 1)), 2);
     EXPECT_EQ(Enhanced().GetPressedGlyphOffset({}, true), 1);
     EXPECT_EQ(Enhanced().GetDropDownListBorder(), 2);
+}
+
+TEST(BarStandardPainterTest, APressedDropDownPartMovesTheCaptionOnceMoreThanThePressedFlag) {
+    struct Case {
+        bool PartPressed, Pressed;
+        int Shift;
+    };
+    const Case Cases[] = {{false, false, 0}, {true, false, 1}, {false, true, 1}, {true, true, 2}};
+    for (const Case& C : Cases) {
+        TdxBarItemControlState Item;
+        Item.DropDownPartPressed = C.PartPressed;
+        pg::TRect R{10, 10, 30, 20};
+        Enhanced().OffsetPressedCaption(Item, C.Pressed, R);
+        EXPECT_EQ(R, (pg::TRect{10 + C.Shift, 10 + C.Shift, 30 + C.Shift, 20 + C.Shift}))
+            << C.PartPressed << C.Pressed;
+        // The plain rectangle offset knows no drop-down part.
+        pg::TRect Plain{10, 10, 30, 20};
+        Enhanced().OffsetPressedRect(Item, C.Pressed, Plain);
+        EXPECT_EQ(Plain.Left, C.Pressed ? 11 : 10);
+    }
+}
+
+TEST(BarStandardPainterTest, TheComboButtonIsStoredAndDrawnByState) {
+    ClassicColors Colors;
+    const pg::COLORREF Hi = Sys(pg::COLOR_BTNHIGHLIGHT), Sh = Sys(pg::COLOR_BTNSHADOW),
+                       Face = Sys(pg::COLOR_BTNFACE), Text = Sys(pg::COLOR_BTNTEXT);
+    // A combo 40 x 20 whose button is the last 11 pixels: (29, 0, 40, 20); the arrow 5 wide
+    // (half of 11, odd), 3 high, centred in the inside (30, 1, 39, 19): rows 8 to 10 from x 32.
+    struct Case {
+        bool Selected, Enabled, DroppedDown;
+        pg::COLORREF TopLeft, BottomRight, Inside, ArrowTop, BelowArrow;
+    };
+    const Case Cases[] = {
+        {false, true, false, Hi, Hi, Face, Text, Face},
+        {true, true, false, Hi, Sh, Face, Text, Face},
+        {true, true, true, Sh, Hi, Face, Face, Text},
+        {false, false, false, Face, Face, Face, Sh, Hi},
+    };
+    for (const Case& C : Cases) {
+        TestSurface S(40, 20);
+        TdxBarControlState Bar = Toolbar(dsTop, 100, 20);
+        Bar.BkBrush = pg::GetSysColorBrush(pg::COLOR_BTNFACE);
+        TdxBarItemControlState Item;
+        Item.Parent = &Bar;
+        TdxBarItemStates St;
+        St.Enabled = C.Enabled;
+        St.DroppedDown = C.DroppedDown;
+        Standard().DrawComboButton(Item, S.DC(), C.Selected, {0, 0, 40, 20}, St);
+        const std::string Label =
+            std::to_string(C.Selected) + std::to_string(C.Enabled) + std::to_string(C.DroppedDown);
+        EXPECT_EQ(Item.ComboButtonRect, (pg::TRect{29, 0, 40, 20})) << Label;
+        EXPECT_EQ(S.At(29, 0), C.TopLeft) << Label;
+        EXPECT_EQ(S.At(39, 19), C.BottomRight) << Label;
+        EXPECT_EQ(S.At(31, 2), C.Inside) << Label;
+        // Dropped down the arrow sits one right and lower: its tip at (35, 11).
+        EXPECT_EQ(S.At(34, 8), C.ArrowTop) << Label;
+        EXPECT_EQ(S.At(35, 11), C.BelowArrow) << Label;
+        EXPECT_EQ(S.At(28, 10), pg::RGB(1, 2, 3)) << "left of the button " << Label;
+        if (!C.Enabled) {
+            EXPECT_EQ(S.At(37, 9), Hi) << "the disabled arrow's highlight copy";
+        }
+    }
+}
+
+TEST(BarStandardPainterTest, ASelectedMenuRowHighlightsItsTextAreaButNotItsGlyphCell) {
+    ClassicColors Colors;
+    const pg::COLORREF Highlight = Sys(pg::COLOR_HIGHLIGHT), Face = Sys(pg::COLOR_BTNFACE);
+    struct Case {
+        bool Selected, Enabled;
+        pg::COLORREF Gap, Text;
+    };
+    const Case Cases[] = {
+        {true, true, Highlight, Highlight},
+        {false, true, Face, Face},
+        // A disabled entry keeps the menu's colour even while selected.
+        {true, false, Face, Face},
+    };
+    for (const Case& C : Cases) {
+        TestSurface S(100, 20);
+        TdxBarControlState Menu;
+        Menu.Kind = bckSubMenu;
+        Menu.Canvas = &S.Canvas();
+        Menu.BkBrush = pg::GetSysColorBrush(pg::COLOR_BTNFACE);
+        TdxBarItemControlState Item;
+        Item.Parent = &Menu;
+        TdxBarItemStates St;
+        St.PaintType = ptMenu;
+        St.Selected = C.Selected;
+        St.Enabled = C.Enabled;
+        Standard().DrawMenuButton(Item, S.DC(), {0, 0, 100, 20}, St);
+        // The glyph cell (0, 0, 20, 20), the gap column at x 20, the text area from 21.
+        EXPECT_NE(S.At(10, 10), Highlight) << C.Selected << C.Enabled;
+        EXPECT_EQ(S.At(20, 10), C.Gap) << C.Selected << C.Enabled;
+        EXPECT_EQ(S.At(90, 1), C.Text) << C.Selected << C.Enabled;
+    }
+}
+
+TEST(BarStandardPainterTest, TheMarkInteriorIsTheBarBackground) {
+    ClassicColors Colors;
+    const pg::HBRUSH Brush = pg::CreateSolidBrush(pg::RGB(0, 200, 0));
+    for (int State = 0; State <= 2; ++State) {
+        TdxBarControlState Bar = Toolbar(dsTop, 11, 26);
+        Bar.MarkState = State;
+        TestSurface E(11, 26);
+        Enhanced().DrawMarkBackground(Bar, E.DC(), Brush, {0, 0, 11, 26});
+        EXPECT_EQ(E.At(5, 12), pg::RGB(0, 200, 0)) << State;
+        EXPECT_EQ(E.At(1, 1), pg::RGB(0, 200, 0)) << State;
+        TestSurface S(11, 9);
+        Standard().DrawMarkBackground(Bar, S.DC(), Brush, {0, 0, 11, 9});
+        EXPECT_EQ(S.At(0, 0), pg::RGB(0, 200, 0)) << State;
+        EXPECT_EQ(S.At(10, 8), pg::RGB(0, 200, 0)) << State;
+    }
+    pg::DeleteObject(Brush);
+}
+
+class BarStandardManagerTest : public ::testing::Test {
+protected:
+    BarStandardManagerTest() : FRoot(std::make_unique<platform::core::TComponent>(nullptr)) {
+        Form = &FRoot->Own<platform::forms::TForm>();
+        Manager = &Form->Own<TdxBarManager>();
+    }
+    ~BarStandardManagerTest() override {
+        FRoot.reset();
+        platform::core::ProcessMessages();
+    }
+
+    TdxBarUnit Unit;
+    ClassicColors Colors;
+    std::unique_ptr<platform::core::TComponent> FRoot;
+    platform::forms::TForm* Form = nullptr;
+    TdxBarManager* Manager = nullptr;
+};
+
+TEST_F(BarStandardManagerTest, AMainMenuCloseButtonIsFlatInsideItsOwnEdgeWhenAskedFor) {
+    const pg::COLORREF Hi = Sys(pg::COLOR_BTNHIGHLIGHT), Sh = Sys(pg::COLOR_BTNSHADOW);
+    TdxBarControlState Bar = Toolbar(dsTop, 200, 20);
+    Bar.Manager = Manager;
+    Bar.Bar.IsMainMenu = true;
+    Bar.MDIChildHasSystemMenu = true;
+    Bar.ShowsAllMDIButtons = false;
+    Manager->SetFlatCloseButton(true);
+    struct Case {
+        int State;
+        pg::COLORREF TopLeft, BottomRight;
+    };
+    for (const Case& C : {Case{0, Hi, Sh}, Case{2, Sh, Hi}}) {
+        TestSurface S(16, 14);
+        Standard().DrawMDIButton(Bar, 2, S.DC(), {0, 0, 16, 14}, C.State);
+        EXPECT_EQ(S.At(0, 0), C.TopLeft) << C.State;
+        EXPECT_EQ(S.At(15, 13), C.BottomRight) << C.State;
+    }
+    // Any of the conditions missing: the system's three-dimensional caption button, whose
+    // outer bottom-right is the dark shadow.
+    auto SystemButton = [&](TdxBarControlState B) {
+        TestSurface S(16, 14);
+        Standard().DrawMDIButton(B, 2, S.DC(), {0, 0, 16, 14}, 0);
+        return S.At(15, 13) == Sys(pg::COLOR_3DDKSHADOW);
+    };
+    TdxBarControlState AllShown = Bar;
+    AllShown.ShowsAllMDIButtons = true;
+    EXPECT_TRUE(SystemButton(AllShown));
+    TdxBarControlState NoSystemMenu = Bar;
+    NoSystemMenu.MDIChildHasSystemMenu = false;
+    EXPECT_TRUE(SystemButton(NoSystemMenu));
+    Manager->SetFlatCloseButton(false);
+    EXPECT_TRUE(SystemButton(Bar));
+}
+
+TEST_F(BarStandardManagerTest, TheNonRecentBandFramesItsRunOfEntries) {
+    const pg::COLORREF Hi = Sys(pg::COLOR_BTNHIGHLIGHT), Sh = Sys(pg::COLOR_BTNSHADOW);
+    const pg::HBRUSH Menu = pg::CreateSolidBrush(pg::RGB(0, 200, 0));
+    TdxBarItemLinks Links(Manager, nullptr);
+    std::vector<TdxBarItemControlState> Entries(4);
+    TdxBarControlState Bar;
+    Bar.Kind = bckSubMenu;
+    Bar.Manager = Manager;
+    Bar.BkBrush = Menu;
+    for (std::size_t I = 0; I < Entries.size(); ++I) {
+        Entries[I].Parent = &Bar;
+        Entries[I].Item = &Form->Own<TdxBarButton>();
+        Entries[I].Link = Links.Add(Entries[I].Item);
+        Entries[I].NonRecent = I >= 2;
+        Bar.VisibleEntries.push_back(&Entries[I]);
+    }
+    // Rows 20 high from y 0; the second and third entries start groups.
+    Entries[1].Link->SetBeginGroup(true);
+    Entries[2].Link->SetBeginGroup(true);
+    ASSERT_TRUE(Entries[1].Link->BeginGroup());
+    TestSurface S(50, 80);
+    for (int I = 0; I < 4; ++I)
+        Standard().DrawNonRecentBand(Bar, S.DC(), I, {0, I * 20, 50, I * 20 + 20});
+    const pg::COLORREF None = pg::RGB(1, 2, 3), Green = pg::RGB(0, 200, 0);
+    EXPECT_EQ(S.At(25, 5), None) << "a recent entry draws no band";
+    EXPECT_EQ(S.At(25, 19), Hi) << "the group line above a recent entry";
+    EXPECT_EQ(S.At(25, 39), Sh) << "the group line above a non-recent entry";
+    EXPECT_EQ(S.At(25, 40), Hi) << "the band's first entry";
+    EXPECT_EQ(S.At(0, 50), Green);
+    EXPECT_EQ(S.At(49, 50), Green);
+    EXPECT_EQ(S.At(25, 50), None);
+    EXPECT_EQ(S.At(25, 60), None) << "the second entry of the run has no top line";
+    EXPECT_EQ(S.At(25, 79), Green) << "the last entry closes the band";
+    EXPECT_EQ(S.At(0, 79), Hi) << "and marks its corner";
+    EXPECT_EQ(S.At(25, 59), None) << "no bottom line before the last entry";
+    // A detachable menu's band starts without the top line.
+    Bar.Detachable = true;
+    TestSurface D(50, 20);
+    Standard().DrawNonRecentBand(Bar, D.DC(), 2, {0, 0, 50, 20});
+    EXPECT_EQ(D.At(25, 0), None);
+    pg::DeleteObject(Menu);
 }
 
 } // namespace

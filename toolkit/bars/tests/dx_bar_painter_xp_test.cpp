@@ -3,6 +3,7 @@
 
 #include "toolkit/bars/dx_bar_painter_xp.h"
 
+#include "toolkit/bars/dx_bar_button.h"
 #include "toolkit/bars/dx_bar_painter_classes.h"
 #include "toolkit/bars/dx_bar_painter_standard.h"
 #include "toolkit/bars/dx_bar_sub_item.h"
@@ -13,6 +14,8 @@
 #include "platform/core/component.h"
 #include "platform/forms/forms.h"
 #include "platform/gdi/colors.h"
+#include "platform/gdi/objects.h"
+#include "platform/gdi/text_out.h"
 
 #include <gtest/gtest.h>
 
@@ -92,12 +95,17 @@ TEST_F(BarXPPainterTest, ASelectedMainMenuSubItemIsFilledWithTheHighlightColour)
         EXPECT_EQ(S.At(0, 0), pg::GetSysColor(pg::COLOR_HIGHLIGHT));
         EXPECT_EQ(S.At(19, 19), pg::GetSysColor(pg::COLOR_HIGHLIGHT));
     }
-    // Not on the main menu, the same sub-item is a toolbar button part, which no theme draws.
+    // Not on the main menu, the same sub-item is a toolbar button part over the bar window's
+    // background; no theme draws the part, so the background (the cell brush standing in for
+    // the bar's fill) is what shows, never the highlight.
     Bar.Bar.IsMainMenu = false;
     EXPECT_FALSE(XP().IsMainMenuItem(Item));
+    const pg::HBRUSH Green = pg::CreateSolidBrush(pg::RGB(0, 200, 0));
     TestSurface S(20, 20);
-    XP().DrawGlyphFrame(Item, S.DC(), St, {0, 0, 20, 20}, true, {});
-    EXPECT_EQ(S.At(10, 10), pg::RGB(1, 2, 3));
+    XP().DrawGlyphFrame(Item, S.DC(), St, {0, 0, 20, 20}, true, Green);
+    EXPECT_EQ(S.At(10, 10), pg::RGB(0, 200, 0));
+    EXPECT_NE(S.At(10, 10), pg::GetSysColor(pg::COLOR_HIGHLIGHT));
+    pg::DeleteObject(Green);
 }
 
 TEST_F(BarXPPainterTest, ASelectedMenuEntrysCellIsFilledPlainlyWithTheCellBrush) {
@@ -150,6 +158,129 @@ TEST_F(BarXPPainterTest, MetricsWithoutThemePartsKeepTheBaseAnswers) {
     int Width = 19;
     XP().AdjustGlyphAreaWidth(Width);
     EXPECT_EQ(Width, 20);
+}
+
+TEST_F(BarXPPainterTest, WithoutThemeClassesTheBackgroundsAreTheBasePaintersFills) {
+    TdxBarControlState Bar;
+    Bar.Manager = Manager;
+    // The XP brush falls back to the button face's small value, which toolbars share.
+    EXPECT_EQ(XP().GetBkBrush(Bar), static_cast<pg::HBRUSH>(pg::COLOR_BTNFACE + 1));
+    EXPECT_EQ(XP().GetToolbarBrush(Bar), XP().GetBkBrush(Bar));
+    const pg::HBRUSH Green = pg::CreateSolidBrush(pg::RGB(0, 200, 0));
+    {
+        TestSurface S(20, 10);
+        XP().DrawToolbarBackground(Bar, S.DC(), {0, 0, 20, 10}, Green);
+        EXPECT_EQ(S.At(10, 5), pg::RGB(0, 200, 0));
+    }
+    {
+        TdxDockControlState Dock;
+        TestSurface S(20, 10);
+        XP().DrawDockControlBackground(Dock, S.DC(), {0, 0, 20, 10}, Green);
+        EXPECT_EQ(S.At(19, 9), pg::RGB(0, 200, 0));
+        // Without a brush the dock shows the button face.
+        XP().DrawDockControlBackground(Dock, S.DC(), {0, 0, 20, 10}, {});
+        EXPECT_EQ(S.At(19, 9), pg::GetSysColor(pg::COLOR_BTNFACE));
+    }
+    pg::DeleteObject(Green);
+}
+
+TEST_F(BarXPPainterTest, TheProgressBarFallsBackToTheBaseBar) {
+    EXPECT_EQ(XP().GetProgressBarHeight(), 12);
+    EXPECT_EQ(XP().GetProgressBarColor(), pg::clHighlight);
+    TdxBarControlState Bar;
+    Bar.BkBrush = pg::GetSysColorBrush(pg::COLOR_BTNFACE);
+    TdxBarItemControlState Item;
+    Item.Parent = &Bar;
+    TestSurface S(40, 12);
+    XP().DrawProgressBar(Item, S.DC(), {0, 0, 40, 12}, 0, 4, 1, false, true, pg::clHighlight);
+    EXPECT_EQ(S.At(9, 6), pg::GetSysColor(pg::COLOR_HIGHLIGHT));
+    EXPECT_EQ(S.At(10, 6), pg::GetSysColor(pg::COLOR_BTNFACE));
+    // An empty range draws an empty bar.
+    XP().DrawProgressBar(Item, S.DC(), {0, 0, 40, 12}, 3, 3, 3, false, true, pg::clHighlight);
+    EXPECT_EQ(S.At(0, 6), pg::GetSysColor(pg::COLOR_BTNFACE));
+}
+
+TEST_F(BarXPPainterTest, TheEditCaptionTakesItsWidthPlusElevenAndHighlightsInAMenu) {
+    TdxBarButton& Find = Form->Own<TdxBarButton>();
+    Find.SetCaption("&Find");
+    TdxBarControlState Menu;
+    Menu.Kind = bckSubMenu;
+    Menu.Manager = Manager;
+    Menu.BkBrush = pg::GetSysColorBrush(pg::COLOR_MENU);
+    TdxBarItemControlState Item;
+    Item.Parent = &Menu;
+    Item.Item = &Find;
+    TestSurface S(120, 20);
+    pg::TSize Extent{};
+    pg::GetTextExtentPoint32(S.DC(), "Find", 4, &Extent);
+    TdxBarItemStates St;
+    St.PaintType = ptMenu;
+    St.Selected = true;
+    pg::TRect R{5, 0, 120, 20};
+    XP().DrawEditCaption(Item, S.DC(), R, St);
+    EXPECT_EQ(R.Left, 5 + Extent.cx + 11);
+    EXPECT_EQ(S.At(5, 0), pg::GetSysColor(pg::COLOR_HIGHLIGHT));
+    EXPECT_EQ(S.At(R.Left - 1, 19), pg::GetSysColor(pg::COLOR_HIGHLIGHT));
+    EXPECT_EQ(S.At(R.Left, 19), pg::RGB(1, 2, 3)) << "nothing past the caption area";
+    // Not selected: the menu's own background.
+    pg::TRect Plain{5, 0, 120, 20};
+    St.Selected = false;
+    XP().DrawEditCaption(Item, S.DC(), Plain, St);
+    EXPECT_EQ(S.At(5, 0), pg::GetSysColor(pg::COLOR_MENU));
+}
+
+TEST_F(BarXPPainterTest, TheEditContentUsesTheBaseColoursWithoutTheEditTheme) {
+    TestSurface S(60, 20);
+    TdxBarControlState Bar;
+    Bar.Manager = Manager;
+    Bar.Canvas = &S.Canvas();
+    Bar.BkBrush = pg::GetSysColorBrush(pg::COLOR_BTNFACE);
+    TdxBarItemControlState Item;
+    Item.Parent = &Bar;
+    Item.Text = "abc";
+    XP().DrawEditContent(Item, S.DC(), {10, 2, 50, 18});
+    EXPECT_EQ(S.At(10, 2), pg::GetSysColor(pg::COLOR_WINDOW));
+    EXPECT_EQ(S.At(49, 17), pg::GetSysColor(pg::COLOR_WINDOW));
+    EXPECT_EQ(S.At(50, 10), pg::RGB(1, 2, 3)) << "clipped to the rectangle";
+    bool Text = false;
+    for (int X = 10; X < 50; ++X)
+        for (int Y = 2; Y < 18; ++Y)
+            Text = Text || S.At(X, Y) == pg::GetSysColor(pg::COLOR_WINDOWTEXT);
+    EXPECT_TRUE(Text);
+}
+
+TEST_F(BarXPPainterTest, TheEllipsisButtonShowsThreeDotsOfASeventhOfItsWidth) {
+    TdxBarControlState Bar;
+    Bar.BkBrush = pg::GetSysColorBrush(pg::COLOR_BTNFACE);
+    TdxBarItemControlState Item;
+    Item.Parent = &Bar;
+    // 21 wide: dots of 3 from x 3 (3, 9, 15), rows 8 to 10 of the inside (0, 1, 21, 19).
+    const pg::COLORREF Text = pg::GetSysColor(pg::COLOR_BTNTEXT),
+                       Face = pg::GetSysColor(pg::COLOR_BTNFACE);
+    struct Case {
+        bool Pressed;
+        int Shift;
+    };
+    for (const Case& C : {Case{false, 0}, Case{true, 1}}) {
+        TestSurface S(21, 20);
+        TdxBarItemStates St;
+        St.Pressed = C.Pressed;
+        pg::TRect R{0, 0, 21, 20};
+        XP().DrawEllipsisButton(Item, S.DC(), R, St);
+        EXPECT_EQ(R, (pg::TRect{0, 1, 21, 19}));
+        const std::pair<char, pg::COLORREF> T{'T', Text}, F{'F', Face};
+        const std::string Dots = C.Pressed ? "FFFFTTTFFFTTTFFFTTTFF" : "FFFTTTFFFTTTFFFTTTFFF";
+        EXPECT_EQ(S.Row(8 + C.Shift, {T, F}), Dots) << C.Pressed;
+    }
+    // Disabled dots are the painter's etched lines, which XP keeps as the base's plain shadow.
+    TestSurface S(21, 20);
+    TdxBarItemStates St;
+    St.Enabled = false;
+    pg::TRect R{0, 0, 21, 20};
+    XP().DrawEllipsisButton(Item, S.DC(), R, St);
+    EXPECT_EQ(S.At(3, 8), pg::GetSysColor(pg::COLOR_BTNSHADOW));
+    EXPECT_EQ(S.At(5, 10), pg::GetSysColor(pg::COLOR_BTNSHADOW));
+    EXPECT_EQ(S.At(6, 11), Face);
 }
 
 } // namespace
