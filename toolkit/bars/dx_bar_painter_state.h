@@ -147,8 +147,6 @@ struct TdxBarItemControlState {
     int ItemIndex = -1;
     // A drop-down button whose drop-down part is being pressed.
     bool DropDownPartPressed = false;
-    // A combo's drop-down button, stored by the painter as it draws it.
-    mutable platform::gdi::TRect ComboButtonRect{};
 
     TdxBarManager* Manager() const { return Parent ? Parent->Manager : nullptr; }
 };
