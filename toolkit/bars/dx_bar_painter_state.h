@@ -98,6 +98,8 @@ struct TdxBarControlState {
     std::function<void(platform::gdi::HDC DC, const platform::gdi::TRect& R)> OnDrawCloseButton;
     std::function<void(platform::gdi::HDC DC)> OnDrawMark;
     std::function<void(const platform::gdi::TRect& R)> OnInvalidate;
+    // The manager's menu-glyph scaling: menu glyphs scale with ReferenceGlyphSize.
+    bool ScaleMenuGlyphs = false;
 };
 
 // A dock site.
@@ -123,6 +125,8 @@ struct TdxBarItemControlState {
     std::string Text;
     std::vector<std::string> Entries;
     int ItemIndex = -1;
+    // Where the group-separator strip above this entry was last painted in a menu.
+    mutable platform::gdi::TRect SeparatorRect{};
 
     TdxBarManager* Manager() const { return Parent ? Parent->Manager : nullptr; }
 };
