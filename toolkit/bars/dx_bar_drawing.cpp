@@ -4,6 +4,8 @@
 
 #include "toolkit/base/cx_graphics.h"
 #include "toolkit/base/office11.h"
+#include "toolkit/base/theme_manager.h"
+#include "toolkit/base/ux_theme.h"
 
 #include "platform/gdi/blit.h"
 #include "platform/gdi/device_context.h"
@@ -210,6 +212,94 @@ void DrawSizeGripTransparent(HDC DC, const TRect& R) {
     pg::BitBlt(Grip.DC(), 0, 0, W, H, Mask.DC(), 0, 0, pg::SRCPAINT);
     pg::BitBlt(Result.DC(), 0, 0, W, H, Grip.DC(), 0, 0, pg::SRCAND);
     pg::BitBlt(DC, R.Left, R.Top, W, H, Result.DC(), 0, 0, pg::SRCCOPY);
+}
+
+// Visual styles
+
+namespace {
+
+// Theme parts and properties these routines read.
+constexpr int WP_SMALLCLOSEBUTTON = 19;
+constexpr int SBP_SIZEBOX = 10;
+constexpr int SZB_RIGHTALIGN = 1;
+constexpr int TMT_FILLCOLOR = 3802;
+constexpr int TMT_TEXTCOLOR = 3803;
+
+TColor ThemeColor(platform::gdi::HTHEME Theme, int PartId, int StateId, int PropId,
+                  TColor Fallback) {
+    pg::COLORREF Color = 0;
+    if (Theme == tb::NullTheme ||
+        tb::GetThemeColor(Theme, PartId, StateId, PropId, &Color) != pg::S_OK)
+        return Fallback;
+    return static_cast<TColor>(Color);
+}
+
+pg::TSize ThemePartSize(tb::TdxThemeClassKind Kind, int PartId, int StateId) {
+    pg::TSize Size{};
+    const pg::HTHEME Theme = tb::OpenTheme(Kind);
+    if (Theme == tb::NullTheme || tb::GetThemePartSizeNoRect(Theme, pg::NullDC, PartId, StateId,
+                                                             tb::TS_TRUE, &Size) != pg::S_OK)
+        return {};
+    return Size;
+}
+
+} // namespace
+
+int GetItemControlThemeState(bool Enabled, bool Selected) {
+    if (!Enabled) return 4;
+    return Selected ? 6 : 1;
+}
+
+TColor GetThemedFillColor(platform::gdi::HTHEME Theme, int PartId, int StateId) {
+    return ThemeColor(Theme, PartId, StateId, TMT_FILLCOLOR, pg::GetSysColor(pg::COLOR_WINDOW));
+}
+
+TColor GetThemedTextColor(platform::gdi::HTHEME Theme, int PartId, int StateId) {
+    return ThemeColor(Theme, PartId, StateId, TMT_TEXTCOLOR, pg::GetSysColor(pg::COLOR_WINDOWTEXT));
+}
+
+TColor GetXPThemeFillColor() {
+    return ThemeColor(tb::OpenTheme(tb::tcToolBar), 0, 0, TMT_FILLCOLOR,
+                      pg::GetSysColor(pg::COLOR_BTNFACE));
+}
+
+pg::TSize GetThemedCloseButtonSize() {
+    return ThemePartSize(tb::tcWindow, WP_SMALLCLOSEBUTTON, 1);
+}
+
+void DrawThemedCloseButton(HDC DC, const TRect& R, bool Hot, int Side, bool Pressed) {
+    pg::FillRect(DC, &R, pg::GetSysColorBrush(pg::COLOR_BTNFACE));
+    const pg::HTHEME Theme = tb::OpenTheme(tb::tcWindow);
+    const pg::TSize Size = GetThemedCloseButtonSize();
+    if (Theme == tb::NullTheme || Size.cx <= 0 || Size.cy <= 0) return;
+    const int Inset = (R.Bottom - R.Top - Size.cy) / 2;
+    const int Left = Side == 1 || Side == 3 ? R.Left + Inset : R.Right - Inset - Size.cx;
+    const TRect Button{Left, R.Top + Inset, Left + Size.cx, R.Top + Inset + Size.cy};
+    tb::DrawThemeBackground(Theme, DC, WP_SMALLCLOSEBUTTON, Pressed ? 3 : Hot ? 2 : 1, &Button);
+}
+
+pg::TSize GetThemedSizeGripSize() {
+    const pg::TSize Box = ThemePartSize(tb::tcScrollBar, SBP_SIZEBOX, SZB_RIGHTALIGN);
+    return {Box.cx + 2, Box.cy + 2};
+}
+
+void DrawThemedSizeGrip(HDC DC, const TRect& R, TdxSizeGripCorner Corner) {
+    const pg::TSize Size = GetThemedSizeGripSize();
+    const bool Left = Corner == sgcBottomLeft || Corner == sgcTopLeft;
+    const bool Top = Corner == sgcTopLeft || Corner == sgcTopRight;
+    const TRect Grip{Left ? R.Left : R.Right - Size.cx, Top ? R.Top : R.Bottom - Size.cy,
+                     Left ? R.Left + Size.cx : R.Right, Top ? R.Top + Size.cy : R.Bottom};
+    pg::FillRect(DC, &Grip, pg::GetSysColorBrush(pg::COLOR_BTNFACE));
+    const pg::HTHEME Theme = tb::OpenTheme(tb::tcScrollBar);
+    if (Theme == tb::NullTheme) return;
+    const int W = Size.cx, H = Size.cy;
+    TMemoryDC Box(DC, W, H);
+    const TRect All{0, 0, W, H};
+    pg::FillRect(Box.DC(), &All, pg::GetSysColorBrush(pg::COLOR_BTNFACE));
+    tb::DrawThemeBackground(Theme, Box.DC(), SBP_SIZEBOX, SZB_RIGHTALIGN, &All);
+    // The box faces the bottom-right corner; a negative extent mirrors it.
+    pg::StretchBlt(DC, Left ? Grip.Right - 1 : Grip.Left, Top ? Grip.Bottom - 1 : Grip.Top,
+                   Left ? -W : W, Top ? -H : H, Box.DC(), 0, 0, W, H, pg::SRCCOPY);
 }
 
 // Clip regions

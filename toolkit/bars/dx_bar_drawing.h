@@ -10,6 +10,7 @@
 #include "platform/gdi/geometry.h"
 #include "platform/gdi/objects.h"
 #include "platform/gdi/region_handles.h"
+#include "platform/gdi/visual_styles.h"
 
 namespace toolkit::bars {
 
@@ -37,6 +38,26 @@ void FillBackground(HDC DC, const TRect& DestRect, const TRect& SourceRect,
                     platform::forms::TBitmap* Bitmap, int SystemColorIndex, HBRUSH Brush);
 // The system size grip over what R already shows.
 void DrawSizeGripTransparent(HDC DC, const TRect& R);
+
+// The visual-style state of an item control: 4 disabled, 6 selected, else 1.
+int GetItemControlThemeState(bool Enabled, bool Selected);
+// A theme part's fill and text colours; the window and window-text system colours when the
+// theme does not give them (no theme class open).
+TColor GetThemedFillColor(platform::gdi::HTHEME Theme, int PartId, int StateId);
+TColor GetThemedTextColor(platform::gdi::HTHEME Theme, int PartId, int StateId);
+// The fill colour of the toolbar theme's part 0; button face when the theme does not give it.
+TColor GetXPThemeFillColor();
+// The window theme's small close button: its size (empty without a theme), and the button
+// drawn in R over a button-face fill, centred vertically and inset from the left edge (Side 1
+// or 3) or the right edge (any other Side) by as much as it is from the top.
+platform::gdi::TSize GetThemedCloseButtonSize();
+void DrawThemedCloseButton(HDC DC, const TRect& R, bool Hot, int Side, bool Pressed);
+// The corner a size grip faces.
+enum TdxSizeGripCorner : int { sgcBottomRight, sgcBottomLeft, sgcTopLeft, sgcTopRight };
+// The scroll-bar theme's size box plus 2 each way (2 x 2 without a theme); drawn in R's
+// Corner over a button-face fill, mirrored to face that corner.
+platform::gdi::TSize GetThemedSizeGripSize();
+void DrawThemedSizeGrip(HDC DC, const TRect& R, TdxSizeGripCorner Corner);
 
 // The DC's clip region: a copy, and whether there was one. Restoring selects it back (or no
 // clip region) and deletes the copy.

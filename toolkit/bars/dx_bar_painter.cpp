@@ -92,8 +92,6 @@ int P::GetMarkGlyphColor(const Bar&) const {
 
 // --- Drop-down arrows, menu arrows, edit text ---
 
-void P::DrawSubMenuScrollArrow(const Bar&, HDC, bool, const TRect&) const {}
-void P::DrawSubMenuChevron(const Bar&, HDC, bool, const TRect&) const {}
 void P::AdjustEditTextRect(TRect&) const {}
 
 // --- Item backgrounds, glyph cell, captions ---
@@ -248,7 +246,6 @@ pg::TSize P::GetCloseButtonSize() const {
 void P::DrawCloseButton(const Bar&, HDC, const TRect&, int) const {}
 void P::DrawBarBorder(const Bar&, HDC, const TRect&) const {}
 void P::DrawFloatingBarBorder(const Bar&, HDC, const TRect&, HBRUSH) const {}
-void P::DrawFloatingCaption(const Bar&, HDC, const TRect&, HBRUSH) const {}
 void P::DrawDockedMark(const Bar& ABar, HDC DC, HBRUSH Brush, const TRect& R) const {
     DrawMarkBackground(ABar, DC, Brush, R);
     DrawMarkGlyphs(ABar, DC, R);
@@ -330,13 +327,6 @@ void P::DrawDropDownListBorder(const TdxBarManager*, HDC, const TRect&) const {}
 
 // --- Sub-items and menu windows ---
 
-int P::CalcSubItemHeight(const Item&) const {
-    return 0;
-}
-int P::CalcSubItemWidth(const Item&) const {
-    return 0;
-}
-void P::DrawSubItem(const Item&, HDC, const States&, bool, const TRect&) const {}
 int P::GetMenuShadowSize() const {
     return 2;
 }
@@ -349,13 +339,11 @@ int P::GetSubMenuBorderSize() const {
 int P::GetDetachCaptionAreaSize(const Bar&) const {
     return GetDetachCaptionHeight() + 3;
 }
-void P::DrawSubMenuParts(const Bar&, HDC) const {}
 void P::FillDetachCaption(const Bar& AMenu, HDC DC, const TRect& R) const {
     pg::FillRect(DC, &R,
                  SystemBrushValue(AMenu.DetachSelected ? pg::COLOR_ACTIVECAPTION
                                                        : pg::COLOR_INACTIVECAPTION));
 }
-void P::DrawSubMenuSeparator(const Bar&, HDC, const TRect&, const Item&) const {}
 void P::DrawNonRecentBand(const Bar&, HDC, int, const TRect&) const {}
 bool P::HasSubMenuSideBar() const {
     return false;
@@ -379,9 +367,6 @@ pg::HBRUSH P::GetSubMenuBrush(const Bar&) const {
 int P::GetEditCaptionAreaWidth(const Item&, int TextWidth) const {
     return TextWidth + 6;
 }
-void P::DrawEditBorder(const Item&, HDC, TRect&, bool) const {}
-void P::DrawEditCaption(const Item&, HDC, TRect&, const States&) const {}
-void P::DrawEditContent(const Item&, HDC, const TRect&) const {}
 unsigned P::GetEditStyle() const {
     return 0x80;
 }
@@ -390,20 +375,12 @@ void P::SelectAllEditText(HWND) const {}
 
 // --- Further item kinds ---
 
-void P::DrawEllipsisButton(const Item&, HDC, TRect&, const States&) const {}
-void P::CalcCaptionedClientRect(const TRect&, bool, TRect&) const {}
-void P::DrawCaptionedFrame(HDC, const TRect&, const std::string&, bool) const {}
-int P::GetCaptionedFrameCaptionSize() const {
-    return 0;
-}
 bool P::HasFlatCaptionedFrame() const {
     return false;
 }
 pg::TColor P::GetPushButtonColor() const {
     return pg::clBtnFace;
 }
-void P::DrawSpinButton(const Item&, HDC, const TRect&, int, const States&, int) const {}
-void P::DrawSpinButtonsBorder(const Item&, HDC, TRect&) const {}
 pg::TColor P::GetProgressBarColor() const {
     return pg::clHighlight;
 }
@@ -419,7 +396,6 @@ int P::GetBarItemTextIndent() const {
 pg::HBRUSH P::GetArrowItemBrush() const {
     return pg::GetSysColorBrush(pg::COLOR_BTNSHADOW);
 }
-void P::DrawArrowItem(const Item&, HDC, const TRect&, bool, bool) const {}
 
 // --- Answers beyond the table ---
 

@@ -170,6 +170,9 @@ struct TdxBarGlyphSource {
     platform::forms::TBitmap* Glyph = nullptr;
     const platform::forms::TImageList* Images = nullptr;
     int ImageIndex = -1;
+    // Where the glyph goes, scaled and offset by DrawGlyph; empty: its own size centred in the
+    // cell.
+    platform::gdi::TRect GlyphRect{};
 };
 
 class TdxBarItemControlPainter {

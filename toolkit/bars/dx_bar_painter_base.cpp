@@ -8,14 +8,18 @@
 #include "toolkit/bars/dx_bar_painter.h"
 #include "toolkit/bars/dx_bar_unit.h"
 
+#include "toolkit/base/office11.h"
+
 #include "platform/gdi/colors.h"
 #include "platform/gdi/device_context.h"
 #include "platform/gdi/draw_text.h"
 #include "platform/gdi/drawing.h"
 #include "platform/gdi/frame_controls.h"
+#include "platform/gdi/region.h"
 #include "platform/gdi/text_out.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace toolkit::bars {
 
@@ -72,6 +76,53 @@ void SolidTriangle(HDC DC, pg::COLORREF Color, const pg::TPoint (&Points)[3]) {
     pg::DeleteObject(Brush);
 }
 
+int MulDiv(int A, int B, int C) {
+    return static_cast<int>(static_cast<long long>(A) * B / C);
+}
+
+bool Empty(const TRect& R) {
+    return R.Right <= R.Left || R.Bottom <= R.Top;
+}
+
+bool ItemEnabled(const TdxBarItemControlState& AItem) {
+    return AItem.Item == nullptr || AItem.Item->Enabled();
+}
+
+std::string ItemCaption(const TdxBarItemControlState& AItem) {
+    return AItem.Item ? AItem.Item->Caption() : std::string();
+}
+
+HBRUSH CurrentBrush(const TdxBarItemControlState& AItem) {
+    return AItem.Parent ? AItem.Parent->BkBrush : HBRUSH{};
+}
+
+// Whether the item has an image of its own to show.
+bool ItemHasGlyph(const TdxBarItemControlState& AItem) {
+    if (AItem.Item == nullptr) return false;
+    if (!AItem.Item->Glyph().Empty()) return true;
+    TdxBarManager* Manager = AItem.Manager();
+    const int Index = AItem.Item->ImageIndex();
+    return Manager && Manager->Images() && Index >= 0 && Index < Manager->Images()->Count();
+}
+
+// The width of Text in the manager's bar font (the system default font without a manager).
+int BarTextWidth(const TdxBarItemControlState& AItem, const std::string& Text) {
+    const HDC DC = pg::CreateCompatibleDC(pg::NullDC);
+    pg::HGDIOBJ Old{};
+    if (TdxBarManager* Manager = AItem.Manager())
+        Old = pg::SelectObject(DC, Manager->Font().Handle());
+    const int Width = Extent(DC, Text).cx;
+    if (Old != pg::HGDIOBJ{}) pg::SelectObject(DC, Old);
+    pg::DeleteDC(DC);
+    return Width;
+}
+
+// A triangle of Size pointing up or down with its apex column at CX, its rows from Top.
+void UpDownTriangle(HDC DC, pg::COLORREF Color, int CX, int Top, int Size, bool Up) {
+    const int Base = Up ? Top + Size - 1 : Top, Apex = Up ? Top : Top + Size - 1;
+    SolidTriangle(DC, Color, {{CX - (Size - 1), Base}, {CX + Size - 1, Base}, {CX, Apex}});
+}
+
 bool HasPixels(const platform::forms::TBitmap* Bitmap) {
     return Bitmap != nullptr && !Bitmap->Empty();
 }
@@ -107,10 +158,12 @@ void P::DrawGlyphImage(const Item& AItem, HDC DC, const TRect& R, const States& 
     const int GW = UseBitmap ? Source.Glyph->Width() : Source.Images ? Source.Images->Width() : 0;
     const int GH = UseBitmap ? Source.Glyph->Height() : Source.Images ? Source.Images->Height() : 0;
     const int X = (Cell.Left + Cell.Right - GW) / 2, Y = (Cell.Top + Cell.Bottom - GH) / 2;
+    const TRect& Given = Source.GlyphRect;
     TdxBarGlyphParams G;
     G.Brush = GetGlyphCellBrush(AItem, S);
     G.ItemRect = Cell;
-    G.GlyphRect = {X, Y, X + GW, Y + GH};
+    G.GlyphRect =
+        Given.Right > Given.Left && Given.Bottom > Given.Top ? Given : TRect{X, Y, X + GW, Y + GH};
     G.Glyph = Source.Glyph;
     G.Images = Source.Images;
     G.ImageIndex = Source.ImageIndex;
@@ -254,6 +307,34 @@ void P::DrawGlyph(const Item& AItem, const TRect& R, const States& S, const TRec
     }
     TRect Cell{R.Left, R.Top, R.Left + CellW, R.Top + CellH};
     if (GlyphRect != nullptr) Cell = *GlyphRect;
+    if (HasGlyph || ForceGlyph) {
+        int GW = Source.Glyph ? Source.Glyph->Width() : Source.Images ? Source.Images->Width() : 0;
+        int GH = Source.Glyph    ? Source.Glyph->Height()
+                 : Source.Images ? Source.Images->Height()
+                                 : 0;
+        if (S.PaintType == ptMenu) {
+            const int Reference = AItem.Parent ? AItem.Parent->ReferenceGlyphSize : 0;
+            if (AItem.Parent && AItem.Parent->ScaleMenuGlyphs && Reference > 0) {
+                GW = MulDiv(GW, AItem.PlainImage ? CellH : CellW, Reference);
+                GH = MulDiv(GH, CellH, Reference);
+            }
+        } else if (Manager && Manager->LargeIcons()) {
+            if (Manager->CanUseLargeImages()) {
+                GW = Manager->LargeImages()->Width();
+                GH = Manager->LargeImages()->Height();
+            } else {
+                GW *= 2;
+                GH *= 2;
+            }
+        }
+        int X = Cell.Left + (Cell.Right - Cell.Left - GW) / 2;
+        int Y = Cell.Top + (Cell.Bottom - Cell.Top - GH) / 2;
+        int Offset = S.Down ? GetDownGlyphOffset(AItem) : 0;
+        if (S.Pressed) Offset += GetPressedGlyphOffset(AItem, S.Down);
+        X += Offset;
+        Y += Offset;
+        Source.GlyphRect = {X, Y, X + GW, Y + GH};
+    }
     DrawGlyphCell(AItem, Cell, S, Source, !HasGlyph, ForceGlyph);
 }
 
@@ -599,6 +680,346 @@ void P::DrawProgressBar(const Item& AItem, HDC DC, const TRect& R, int Min, int 
     }
     pg::DeleteObject(Brush);
     if (Bar < Length) FillBack(Part(Bar, Length));
+}
+
+// --- Floating caption ---
+
+void P::DrawFloatingCaption(const Bar& ABar, HDC DC, const TRect& R, HBRUSH Brush) const {
+    const TRect Below{R.Left, R.Bottom, R.Right, R.Bottom + 1};
+    pg::FillRect(DC, &Below, Brush);
+    const bool Themed = HasThemedCaption();
+    if (Themed) DrawFloatingCaptionBackground(DC, R, Brush);
+    TRect T = R;
+    if (ABar.Bar.CanClose) {
+        T.Right -= GetSmallCaptionHeight();
+        if (ABar.OnDrawCloseButton) ABar.OnDrawCloseButton(DC, {T.Right, R.Top, R.Right, R.Bottom});
+    }
+    int TextLeft = T.Left + 2;
+    if (ABar.CaptionShowsMark) {
+        TextLeft = T.Left;
+        GetFloatingCaptionTextLeft(ABar, TextLeft, T);
+    }
+    if (T.Right > T.Left) {
+        // The desktop's small-caption font is its default interface font.
+        pg::LOGFONT Log;
+        pg::GetObject(pg::GetStockObject(pg::DEFAULT_GUI_FONT), sizeof(Log), &Log);
+        if (ABar.Manager && !ABar.Manager->UseSystemFont()) {
+            if (Log.lfHeight > -11) Log.lfHeight = -11;
+            const std::string Face = ABar.Manager->Font().Name();
+            std::fill(std::begin(Log.lfFaceName), std::end(Log.lfFaceName), '\0');
+            Face.copy(Log.lfFaceName, sizeof(Log.lfFaceName) - 1);
+        }
+        const pg::HFONT Font = pg::CreateFontIndirect(Log);
+        const pg::HGDIOBJ OldFont = pg::SelectObject(DC, Font);
+        const std::string& Text = ABar.Bar.Caption;
+        pg::SetTextColor(DC, pg::ColorToRGB(GetCaptionTextColor()));
+        pg::SetBkColor(DC, pg::ColorToRGB(GetCaptionColor(ABar.Active)));
+        if (Themed) pg::SetBkMode(DC, pg::TRANSPARENT);
+        const int TextHeight = Extent(DC, Text.empty() ? std::string("0") : Text).cy;
+        pg::ExtTextOut(DC, TextLeft, (T.Top + T.Bottom - TextHeight) / 2,
+                       Themed ? pg::ETO_CLIPPED : pg::ETO_CLIPPED | pg::ETO_OPAQUE, &T, Text.data(),
+                       static_cast<int>(Text.size()), nullptr);
+        if (Themed) pg::SetBkMode(DC, pg::OPAQUE);
+        pg::SelectObject(DC, OldFont);
+        pg::DeleteObject(Font);
+    }
+    if (ABar.CaptionShowsMark && ABar.OnDrawMark) ABar.OnDrawMark(DC);
+}
+
+// --- Sub-items ---
+
+int P::CalcSubItemHeight(const Item& AItem) const {
+    if (AItem.Parent == nullptr) return 0;
+    const Bar& Window = *AItem.Parent;
+    if (Window.Kind != bckSubMenu) return Window.RowSize;
+    TdxBarManager* Manager = AItem.Manager();
+    int Height = 0;
+    if ((ItemHasGlyph(AItem) || !Window.ShowsCaptions) && Manager)
+        Height = Window.Rotated ? Manager->ButtonWidth() : Manager->ButtonHeight();
+    return std::max(Height, Window.RowSize);
+}
+
+int P::CalcSubItemWidth(const Item& AItem) const {
+    if (AItem.Parent == nullptr) return 0;
+    const Bar& Window = *AItem.Parent;
+    const std::string Caption = RemoveAccelChars(ItemCaption(AItem));
+    if (Window.Kind == bckSubMenu) return BarTextWidth(AItem, Caption) + 2 * Window.RowSize + 3;
+    TdxBarManager* Manager = AItem.Manager();
+    int Width = Window.ShowsCaptions ? BarTextWidth(AItem, Caption) : 0;
+    if (ItemHasGlyph(AItem) || !Window.ShowsCaptions) {
+        if (Manager) Width += Window.Rotated ? Manager->ButtonHeight() : Manager->ButtonWidth();
+        if (Window.ShowsCaptions) Width += 4;
+    } else {
+        Width += 2 * GetSubItemTextIndent(AItem);
+    }
+    if (!Window.Bar.IsMainMenu) Width += Window.RowSize / 2;
+    return Width;
+}
+
+void P::DrawSubItem(const Item& AItem, HDC DC, const States& S, bool Highlighted,
+                    const TRect& R) const {
+    if (AItem.Parent == nullptr) return;
+    const Bar& Window = *AItem.Parent;
+    const bool Enabled = ItemEnabled(AItem);
+    const int ArrowSize = S.PaintType == ptMenu ? Window.ArrowSize : Window.ArrowSize - 1;
+    if (S.PaintType == ptMenu) {
+        DrawMenuButton(AItem, DC, R, S);
+        const TRect Area{R.Right - Window.ArrowAreaWidth, R.Top, R.Right, R.Bottom};
+        DrawItemArrow(DC, Area, ArrowSize, false, Enabled, Highlighted, false);
+        return;
+    }
+    const bool Vertical = S.PaintType == ptVert;
+    DrawGlyph(AItem, R, S);
+    TdxBarManager* Manager = AItem.Manager();
+    TRect T = R;
+    int Skip = 0;
+    if (!ItemHasGlyph(AItem) && Window.ShowsCaptions)
+        Skip = GetSubItemTextIndent(AItem);
+    else if (Manager)
+        Skip = Vertical ? Manager->ButtonHeight() : Manager->ButtonWidth();
+    (Vertical ? T.Top : T.Left) += Skip;
+    if (Highlighted && !IsMainMenuItem(AItem))
+        T = {T.Left + 1, T.Top + 1, T.Right + 1, T.Bottom + 1};
+    if (Window.ShowsCaptions)
+        DrawCaption(AItem, DC, T, ItemCaption(AItem), S.Selected, Enabled, Highlighted, false,
+                    Vertical, 0);
+    if (Window.Bar.IsMainMenu) return;
+    // The arrow takes the half row the width reserves for it at the item's end.
+    const int Half = Window.RowSize / 2;
+    const TRect Area = Vertical ? TRect{R.Left, R.Bottom - Half, R.Right, R.Bottom}
+                                : TRect{R.Right - Half, R.Top, R.Right, R.Bottom};
+    DrawItemArrow(DC, Area, ArrowSize, !Vertical, Enabled, Highlighted, false);
+}
+
+// --- Menu window parts ---
+
+void P::DrawSubMenuParts(const Bar& AMenu, HDC DC) const {
+    if (AMenu.CanScrollUp) {
+        const TRect& Up = AMenu.FirstVisibleRect;
+        DrawSubMenuScrollArrow(AMenu, DC, true, Up);
+        DrawSubMenuBackground(AMenu, DC, Up, GetSubMenuBrush(AMenu));
+        pg::SelectClipRgn(DC, HRGN{});
+    }
+    TRect Area = AMenu.AfterLastRect;
+    if (AMenu.CanScrollDown) DrawSubMenuScrollArrow(AMenu, DC, false, Area);
+    if (AMenu.LastStartsGroup) {
+        const TRect Line{Area.Left, Area.Top, Area.Right, Area.Top + 1};
+        pg::FillRect(
+            DC, &Line,
+            SystemBrushValue(AMenu.LastIsNonRecent ? pg::COLOR_BTNSHADOW : pg::COLOR_BTNHIGHLIGHT));
+        ++Area.Top;
+    }
+    if (!Empty(Area)) DrawSubMenuBackground(AMenu, DC, Area, GetSubMenuBrush(AMenu));
+    if (AMenu.CanScrollDown) pg::SelectClipRgn(DC, HRGN{});
+    TRect Rest{Area.Left, Area.Bottom, Area.Right, AMenu.ClientRect.Bottom - GetMenuShadowSize()};
+    if (AMenu.ChevronOffered) {
+        TRect Chevron{Rest.Left, Rest.Bottom - AMenu.ChevronHeight, Rest.Right, Rest.Bottom};
+        Rest.Bottom = Chevron.Top;
+        if (AMenu.ChevronHighlighted) {
+            Edge(DC, Chevron, pg::BDR_RAISEDINNER, pg::BF_RECT);
+            const TRect Inner = Shrunk(Chevron, 1, 1);
+            pg::FillRect(DC, &Inner, AMenu.NonRecentBrush);
+        } else {
+            pg::FillRect(DC, &Chevron, AMenu.BkBrush);
+        }
+        DrawSubMenuChevron(AMenu, DC, AMenu.ChevronHighlighted, Chevron);
+    }
+    if (!Empty(Rest)) pg::FillRect(DC, &Rest, AMenu.BkBrush);
+}
+
+void P::DrawSubMenuScrollArrow(const Bar& AMenu, HDC DC, bool Up, const TRect& R) const {
+    const int Width = AMenu.ClientRect.Right - AMenu.ClientRect.Left;
+    const int CX = AMenu.ClientRect.Left + AMenu.BarSize + (Width - AMenu.BarSize) / 2;
+    const int Size = AMenu.ArrowSize;
+    const int Top = (R.Top + R.Bottom - Size) / 2;
+    UpDownTriangle(DC, pg::GetSysColor(pg::COLOR_BTNTEXT), CX, Top, Size, Up);
+    // The triangle stays out of the fill that follows.
+    const int Base = Up ? Top + Size : Top - 1, Apex = Up ? Top - 1 : Top + Size;
+    const pg::TPoint Corners[3] = {{CX - Size, Base}, {CX + Size, Base}, {CX, Apex}};
+    const HRGN Triangle = pg::CreatePolygonRgn(Corners, 3, pg::WINDING);
+    pg::ExtSelectClipRgn(DC, Triangle, pg::RGN_DIFF);
+    pg::DeleteObject(Triangle);
+}
+
+void P::DrawSubMenuChevron(const Bar& AMenu, HDC DC, bool Highlighted, const TRect& R) const {
+    const bool Light = Highlighted && toolkit::base::IsHighContrastWhite();
+    const pg::HPEN Pen = pg::CreatePen(
+        pg::PS_SOLID, 1, pg::GetSysColor(Light ? pg::COLOR_BTNFACE : pg::COLOR_BTNTEXT));
+    const pg::HGDIOBJ Old = pg::SelectObject(DC, Pen);
+    const int A = AMenu.ArrowSize, Half = std::max(1, A / 2);
+    const int CX = (R.Left + R.Right) / 2, Top = (R.Top + R.Bottom) / 2 - A;
+    // Two chevrons one below the other, each as thick as half the arrow size.
+    for (int Group = 0; Group < 2; ++Group)
+        for (int Row = 0; Row < Half; ++Row) {
+            const int Y = Top + Group * A + Row;
+            const pg::TPoint V[3] = {{CX - Half, Y}, {CX, Y + Half}, {CX + Half + 1, Y - 1}};
+            pg::Polyline(DC, V, 3);
+        }
+    pg::SelectObject(DC, Old);
+    pg::DeleteObject(Pen);
+}
+
+void P::DrawSubMenuSeparator(const Bar& AMenu, HDC DC, const TRect& R, const Item& AItem) const {
+    TRect Strip = R;
+    HBRUSH Brush = AMenu.BkBrush;
+    if (AItem.NonRecent) {
+        Brush = GetBkBrush(AMenu);
+        --Strip.Top;
+    }
+    AItem.SeparatorRect = Strip;
+    const int Indent = GetMenuSeparatorIndent();
+    const int LineTop = Strip.Top + (Strip.Bottom - Strip.Top - 2) / 2;
+    const TRect Line{Strip.Left + Indent, LineTop, Strip.Right - Indent, LineTop + 2};
+    const TRect Pieces[4] = {{Strip.Left, Strip.Top, Strip.Right, Line.Top},
+                             {Strip.Left, Line.Bottom, Strip.Right, Strip.Bottom},
+                             {Strip.Left, Line.Top, Line.Left, Line.Bottom},
+                             {Line.Right, Line.Top, Strip.Right, Line.Bottom}};
+    for (const TRect& Piece : Pieces)
+        if (!Empty(Piece)) DrawBackground(AItem, DC, Piece, Brush, false);
+    Edge(DC, Line, pg::EDGE_ETCHED, pg::BF_TOP);
+}
+
+// --- Edit items ---
+
+void P::DrawEditBorder(const Item& AItem, HDC DC, TRect& R, bool Selected) const {
+    const bool Enabled = ItemEnabled(AItem);
+    if (Selected)
+        Edge(DC, R, pg::BDR_SUNKENOUTER, pg::BF_RECT);
+    else
+        DrawBackgroundFrame(AItem, DC, R, CurrentBrush(AItem), AItem.NonRecent);
+    R = Shrunk(R, 1, 1);
+    DrawBackgroundFrame(AItem, DC, R,
+                        Enabled ? CurrentBrush(AItem) : SystemBrushValue(pg::COLOR_BTNHIGHLIGHT),
+                        !(!Selected && !AItem.NonRecent && Enabled));
+    R = Shrunk(R, 1, 1);
+}
+
+void P::DrawEditCaption(const Item& AItem, HDC DC, TRect& R, const States& S) const {
+    const bool InMenu = S.PaintType == ptMenu;
+    const std::string Caption = ItemCaption(AItem);
+    const TRect Area{R.Left, R.Top, R.Left + 2 + Extent(DC, RemoveAccelChars(Caption)).cx,
+                     R.Bottom};
+    const HBRUSH Brush =
+        S.Selected && InMenu && AItem.Parent ? GetHotBrush(*AItem.Parent) : CurrentBrush(AItem);
+    DrawBackground(AItem, DC, Area, Brush, InMenu && (S.Selected || AItem.NonRecent));
+    DrawCaption(AItem, DC, Area, Caption, S.Selected, ItemEnabled(AItem), S.Selected && InMenu,
+                true, false, 0);
+    const TRect Gap{Area.Right, R.Top, Area.Right + 4, R.Bottom};
+    DrawBackground(AItem, DC, Gap, CurrentBrush(AItem), InMenu && AItem.NonRecent);
+    R.Left = Gap.Right;
+}
+
+void P::DrawEditContent(const Item& AItem, HDC DC, const TRect& R) const {
+    TColor TextColor, BkColor;
+    GetEditColors(AItem, TextColor, BkColor);
+    TdxClipRgnSave Saved = SaveClipRgn(DC);
+    pg::IntersectClipRect(DC, R.Left, R.Top, R.Right, R.Bottom);
+    {
+        pg::TCanvas Canvas;
+        Canvas.SetHandle(DC);
+        if (TdxBarManager* Manager = AItem.Manager()) Canvas.Font().Assign(Manager->Font());
+        Canvas.Font().SetColor(TextColor);
+        Canvas.Brush().SetColor(BkColor);
+        DrawEditItemText(AItem, Canvas, R, AItem.ItemIndex, AItem.Text);
+        Canvas.SetHandle(pg::NullDC);
+    }
+    RestoreClipRgn(DC, Saved);
+}
+
+// --- Further item kinds ---
+
+void P::DrawEllipsisButton(const Item& AItem, HDC DC, TRect& R, const States& S) const {
+    DrawBackgroundFrame(AItem, DC, R, CurrentBrush(AItem), false);
+    R = Shrunk(R, 0, 1);
+    DrawBackgroundFrame(AItem, DC, R, CurrentBrush(AItem), false);
+    DrawEditButtonFrame(AItem, DC, R, S);
+    TRect Dots = R;
+    OffsetPressedRect(AItem, S.Pressed, Dots);
+    const int D = (R.Right - R.Left) / 7;
+    if (D <= 0) return;
+    const int X = Dots.Left + (Dots.Right - Dots.Left - 5 * D) / 2;
+    const int Y = Dots.Top + (Dots.Bottom - Dots.Top - D) / 2;
+    const bool Light = S.Selected && toolkit::base::IsHighContrastWhite();
+    for (int I = 0; I < 3; ++I) {
+        const TRect Dot{X + 2 * D * I, Y, X + 2 * D * I + D, Y + D};
+        if (S.Enabled)
+            pg::FillRect(DC, &Dot, SystemBrushValue(Light ? pg::COLOR_BTNFACE : pg::COLOR_BTNTEXT));
+        else
+            DrawEtchedLine(DC, Dot);
+    }
+}
+
+void P::CalcCaptionedClientRect(const TRect& Window, bool CaptionOnTop, TRect& Client) const {
+    Client = Window;
+    if (CaptionOnTop)
+        Client.Top += GetCaptionedFrameCaptionSize();
+    else
+        Client.Bottom -= GetCaptionedFrameCaptionSize();
+}
+
+void P::DrawCaptionedFrame(HDC DC, const TRect& R, const std::string& Caption,
+                           bool CaptionOnTop) const {
+    const int Size = GetCaptionedFrameCaptionSize();
+    const TRect Strip = CaptionOnTop ? TRect{R.Left, R.Top, R.Right, R.Top + Size}
+                                     : TRect{R.Left, R.Bottom - Size, R.Right, R.Bottom};
+    pg::FillRect(DC, &Strip, SystemBrushValue(pg::COLOR_BTNFACE));
+    const int Button = pg::GetSystemMetrics(pg::SM_CYSIZE) - 4;
+    TRect Close{Strip.Right - 2 - Button, (Strip.Top + Strip.Bottom - Button) / 2, Strip.Right - 2,
+                (Strip.Top + Strip.Bottom - Button) / 2 + Button};
+    pg::DrawFrameControl(DC, &Close, pg::DFC_CAPTION, pg::DFCS_CAPTIONCLOSE);
+    TRect Text{Strip.Left + 2, Strip.Top, Close.Left - 2, Strip.Bottom};
+    pg::SetBkMode(DC, pg::TRANSPARENT);
+    pg::SetTextColor(DC, pg::GetSysColor(pg::COLOR_BTNTEXT));
+    pg::DrawText(DC, Caption.data(), static_cast<int>(Caption.size()), &Text,
+                 pg::DT_SINGLELINE | pg::DT_VCENTER | pg::DT_NOPREFIX | pg::DT_END_ELLIPSIS);
+    pg::SetBkMode(DC, pg::OPAQUE);
+}
+
+int P::GetCaptionedFrameCaptionSize() const {
+    return std::max(pg::GetSystemMetrics(pg::SM_CYCAPTION) + 2,
+                    pg::GetSystemMetrics(pg::SM_CYSIZE)) +
+           1;
+}
+
+void P::DrawSpinButton(const Item& AItem, HDC DC, const TRect& R, int Half, const States& S,
+                       int ArrowSize) const {
+    const int Middle = (R.Top + R.Bottom) / 2;
+    const TRect Part = Half == 1 ? TRect{R.Left, R.Top, R.Right, Middle}
+                                 : TRect{R.Left, Middle, R.Right, R.Bottom};
+    DrawEditButtonFrame(AItem, DC, Part, S);
+    int CX = (Part.Left + Part.Right) / 2, Top = (Part.Top + Part.Bottom - ArrowSize) / 2;
+    if (S.Pressed) {
+        ++CX;
+        ++Top;
+    }
+    if (S.Enabled) {
+        UpDownTriangle(DC, pg::GetSysColor(pg::COLOR_BTNTEXT), CX, Top, ArrowSize, Half == 1);
+    } else {
+        UpDownTriangle(DC, pg::GetSysColor(pg::COLOR_BTNHIGHLIGHT), CX + 1, Top + 1, ArrowSize,
+                       Half == 1);
+        UpDownTriangle(DC, pg::GetSysColor(pg::COLOR_BTNSHADOW), CX, Top, ArrowSize, Half == 1);
+    }
+}
+
+void P::DrawSpinButtonsBorder(const Item& AItem, HDC DC, TRect& R) const {
+    DrawBackground(AItem, DC, {R.Left, R.Top, R.Left + 1, R.Bottom}, CurrentBrush(AItem), false);
+    DrawBackground(AItem, DC, {R.Right - 1, R.Top, R.Right, R.Bottom}, CurrentBrush(AItem), false);
+    R = Shrunk(R, 1, 0);
+}
+
+void P::DrawArrowItem(const Item& AItem, HDC DC, const TRect& R, bool Down, bool Selected) const {
+    DrawBackground(AItem, DC, {R.Left, R.Bottom - 1, R.Right, R.Bottom}, CurrentBrush(AItem),
+                   false);
+    const TRect Face{R.Left, R.Top, R.Right, R.Bottom - 1};
+    pg::FillRect(DC, &Face,
+                 Selected && AItem.Parent ? GetHotBrush(*AItem.Parent) : GetArrowItemBrush());
+    const bool Enabled = ItemEnabled(AItem);
+    DrawCaption(AItem, DC, {Face.Left + 5, Face.Top, Face.Right, Face.Bottom}, ItemCaption(AItem),
+                Selected, Enabled, false, false, false, 0);
+    if (!Enabled || AItem.Parent == nullptr) return;
+    const int Size = AItem.Parent->ArrowSize;
+    const TRect Area{Face.Right - 3 * Size, Face.Top, Face.Right - Size, Face.Bottom};
+    DrawItemArrow(DC, Area, Size, Down, Enabled, Selected, false);
 }
 
 } // namespace toolkit::bars

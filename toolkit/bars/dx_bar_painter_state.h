@@ -109,6 +109,8 @@ struct TdxBarControlState {
     bool ShowsAllMDIButtons = true;
     // A menu window's visible entries from the top, which its non-recent band reads.
     std::vector<const TdxBarItemControlState*> VisibleEntries;
+    // The manager's menu-glyph scaling: menu glyphs scale with ReferenceGlyphSize.
+    bool ScaleMenuGlyphs = false;
 };
 
 // A dock site.
@@ -147,6 +149,8 @@ struct TdxBarItemControlState {
     int ItemIndex = -1;
     // A drop-down button whose drop-down part is being pressed.
     bool DropDownPartPressed = false;
+    // Where the group-separator strip above this entry was last painted in a menu.
+    mutable platform::gdi::TRect SeparatorRect{};
 
     TdxBarManager* Manager() const { return Parent ? Parent->Manager : nullptr; }
 };

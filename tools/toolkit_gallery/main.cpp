@@ -1,10 +1,10 @@
 // toolkit-gallery OUTPUT_FOLDER: draws every operation of the toolkit's look-and-feel painters in
 // every state, once per painter and colour scheme, into OUTPUT_FOLDER/<painter>-<scheme>.png.
 // The painters are the base painter, whatever painter the look-and-feel's lookup gives for each
-// of its four kinds, and the native painter; then every registered bar painter draws its sheet,
-// OUTPUT_FOLDER/bar-<class>-<scheme>.png. Headless: QT_QPA_PLATFORM is offscreen unless set.
+// of its four kinds, and the native painter; then every registered bar painter
+// (bar_painters.h). Headless: QT_QPA_PLATFORM is offscreen unless set.
 
-#include "tools/toolkit_gallery/bar_painter_sheets.h"
+#include "tools/toolkit_gallery/bar_painters.h"
 
 #include "toolkit/base/cx_lf_painter.h"
 #include "toolkit/base/cx_look_and_feel_painters.h"
@@ -362,7 +362,7 @@ int main(int argc, char** argv) {
                       (Folder / (Name + ".png")).string());
             ++Written;
         }
-        Written += gallery::DrawBarPainterSheets(Folder, Scheme.Name);
+        Written += toolkit_gallery::DrawBarPainterSheets(Folder, Scheme.Name);
     }
     std::cout << Written << " sheets in " << Folder.string() << '\n';
     return 0;

@@ -146,5 +146,73 @@ TEST(BarDrawingTest, ADisabledGlyphIsEmbossedWithHighlightOneRightAndDown) {
     }
 }
 
+// A selected flat glyph that may cast a shadow moves one pixel left and up, its shape repeated
+// two pixels right and down of it in button shadow on the brush's colour.
+TEST(BarDrawingTest, AShadowedGlyphMovesUpLeftOverItsShadow) {
+    ClassicColors Colors;
+    TdxBarUnit Unit;
+    pf::TBitmap Glyph;
+    MakeGlyph(Glyph);
+    TestSurface S(10, 10);
+    const pg::HBRUSH Brush = pg::CreateSolidBrush(Green);
+    TdxBarGlyphParams P;
+    P.Brush = Brush;
+    P.ItemRect = {0, 0, 10, 10};
+    P.GlyphRect = {3, 3, 7, 7};
+    P.Glyph = &Glyph;
+    P.Flat = P.Selected = P.ShadowAllowed = true;
+    DrawBarItemGlyph(S.DC(), P);
+    pg::DeleteObject(Brush);
+    EXPECT_EQ(S.At(3, 3), Red);
+    EXPECT_EQ(S.At(5, 5), pg::GetSysColor(pg::COLOR_BTNSHADOW));
+    EXPECT_EQ(S.At(4, 4), Green);
+    EXPECT_EQ(S.At(6, 6), Green);
+    EXPECT_EQ(CountColor(S, pg::GetSysColor(pg::COLOR_BTNSHADOW), 10, 10), 1);
+}
+
+TEST(BarDrawingTest, TheThemeStateOfAnItemControl) {
+    struct {
+        bool Enabled, Selected;
+        int State;
+    } const Cases[] = {{true, false, 1}, {true, true, 6}, {false, false, 4}, {false, true, 4}};
+    for (const auto& C : Cases)
+        EXPECT_EQ(GetItemControlThemeState(C.Enabled, C.Selected), C.State)
+            << C.Enabled << C.Selected;
+}
+
+// No theme class opens with our visual-style stand-in: the colours fall back to the system's,
+// and the themed parts leave only their button-face ground.
+TEST(BarDrawingTest, WithoutAThemeTheThemedPartsFallBack) {
+    ClassicColors Colors;
+    const pg::HTHEME None{};
+    EXPECT_EQ(pg::ColorToRGB(GetThemedFillColor(None, 1, 1)), pg::GetSysColor(pg::COLOR_WINDOW));
+    EXPECT_EQ(pg::ColorToRGB(GetThemedTextColor(None, 1, 1)),
+              pg::GetSysColor(pg::COLOR_WINDOWTEXT));
+    EXPECT_EQ(pg::ColorToRGB(GetXPThemeFillColor()), pg::GetSysColor(pg::COLOR_BTNFACE));
+    EXPECT_EQ(GetThemedCloseButtonSize().cx, 0);
+    EXPECT_EQ(GetThemedSizeGripSize().cx, 2);
+    EXPECT_EQ(GetThemedSizeGripSize().cy, 2);
+
+    const pg::COLORREF Face = pg::GetSysColor(pg::COLOR_BTNFACE);
+    TestSurface Close(12, 8);
+    DrawThemedCloseButton(Close.DC(), {2, 1, 10, 7}, true, 1, false);
+    EXPECT_EQ(CountColor(Close, Face, 12, 8), 8 * 6);
+    EXPECT_EQ(Close.At(2, 1), Face);
+    EXPECT_EQ(Close.At(1, 1), pg::RGB(1, 2, 3));
+
+    struct {
+        TdxSizeGripCorner Corner;
+        int X, Y;
+    } const Corners[] = {
+        {sgcBottomRight, 8, 8}, {sgcBottomLeft, 0, 8}, {sgcTopLeft, 0, 0}, {sgcTopRight, 8, 0}};
+    for (const auto& C : Corners) {
+        TestSurface Grip(10, 10);
+        DrawThemedSizeGrip(Grip.DC(), {0, 0, 10, 10}, C.Corner);
+        EXPECT_EQ(CountColor(Grip, Face, 10, 10), 4) << C.Corner;
+        EXPECT_EQ(Grip.At(C.X, C.Y), Face) << C.Corner;
+        EXPECT_EQ(Grip.At(C.X + 1, C.Y + 1), Face) << C.Corner;
+    }
+}
+
 } // namespace
 } // namespace toolkit::bars

@@ -1,16 +1,21 @@
 // The base painter on our own surfaces, with the classic system colours: its answers, an
 // override seen inside inherited bodies, and a body run as another painter class.
 
+#include "toolkit/bars/dx_bar_button.h"
 #include "toolkit/bars/dx_bar_painter.h"
 #include "toolkit/bars/dx_bar_unit.h"
 
 #include "toolkit/base/tests/cx_test_surface.h"
 
+#include "platform/core/message_loop.h"
+#include "platform/forms/forms.h"
 #include "platform/gdi/device_context.h"
 #include "platform/gdi/drawing.h"
 #include "platform/gdi/text_out.h"
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 namespace toolkit::bars {
 namespace {
@@ -148,6 +153,181 @@ TEST(BarPainterTest, ABodyRunAsFlatAsksFlatForItsAnswers) {
     EXPECT_EQ(S.At(2, 5), pg::GetSysColor(pg::COLOR_BTNFACE));
     EXPECT_EQ(S.At(4, 5), pg::GetSysColor(pg::COLOR_BTNSHADOW));
     EXPECT_EQ(S.At(5, 5), pg::GetSysColor(pg::COLOR_BTNHIGHLIGHT));
+}
+
+// Drawing with a real manager and button.
+class BarPainterDrawingTest : public ::testing::Test {
+protected:
+    BarPainterDrawingTest() : FRoot(std::make_unique<pc::TComponent>(nullptr)) {
+        auto& Form = FRoot->Own<platform::forms::TForm>();
+        Manager = &Form.Own<TdxBarManager>();
+        Button = &Form.Own<TdxBarButton>();
+        Button->SetCaption("&Open");
+        Window.Manager = Manager;
+        Window.BkBrush = pg::GetSysColorBrush(pg::COLOR_BTNFACE);
+        Item.Parent = &Window;
+        Item.Item = Button;
+    }
+    ~BarPainterDrawingTest() override {
+        FRoot.reset();
+        pc::ProcessMessages();
+    }
+
+    ClassicColors Colors;
+    TdxBarUnit Unit;
+    std::unique_ptr<pc::TComponent> FRoot;
+    TdxBarManager* Manager = nullptr;
+    TdxBarButton* Button = nullptr;
+    TdxBarControlState Window;
+    TdxBarItemControlState Item;
+};
+
+// Moves a Down glyph one pixel right and down.
+class TDownOffset : public TdxBarItemControlPainter {
+public:
+    int GetDownGlyphOffset(const Item&) const override { return 1; }
+};
+
+// A 4 x 4 glyph on magenta with one red pixel at (1, 1), drawn in a 20 x 20 menu cell: scaled
+// to the cell by the reference glyph size, offset when Down.
+TEST_F(BarPainterDrawingTest, TheGlyphIsScaledToTheMenuCellAndOffsetWhenDown) {
+    constexpr pg::COLORREF Red = 0x0000FF;
+    platform::forms::TBitmap Glyph;
+    Glyph.SetSize(4, 4);
+    Glyph.Canvas().Brush().SetColor(0xFF00FF);
+    Glyph.Canvas().FillRect({0, 0, 4, 4});
+    Glyph.Canvas().Brush().SetColor(Red);
+    Glyph.Canvas().FillRect({1, 1, 2, 2});
+    Button->SetGlyph(Glyph);
+    Window.Kind = bckSubMenu;
+    Window.ReferenceGlyphSize = 10;
+    static const TDownOffset Offset;
+    struct {
+        bool Scale, Down;
+        int RedLeft, RedSize;
+    } const Cases[] = {
+        {false, false, 9, 1}, {false, true, 10, 1}, {true, false, 8, 2}, {true, true, 9, 2}};
+    for (const auto& C : Cases) {
+        TestSurface S(20, 20);
+        Window.Canvas = &S.Canvas();
+        Window.ScaleMenuGlyphs = C.Scale;
+        TdxBarItemStates States;
+        States.PaintType = ptMenu;
+        States.Down = C.Down;
+        Offset.DrawGlyph(Item, {0, 0, 20, 20}, States);
+        int Count = 0, Left = 20, Top = 20;
+        for (int Y = 0; Y < 20; ++Y)
+            for (int X = 0; X < 20; ++X)
+                if (S.At(X, Y) == Red) {
+                    ++Count;
+                    Left = std::min(Left, X);
+                    Top = std::min(Top, Y);
+                }
+        EXPECT_EQ(Count, C.RedSize * C.RedSize) << C.Scale << C.Down;
+        EXPECT_EQ(Left, C.RedLeft) << C.Scale << C.Down;
+        EXPECT_EQ(Top, C.RedLeft) << C.Scale << C.Down;
+    }
+}
+
+// An empty range draws an empty bar (the background only) instead of dividing by zero.
+TEST_F(BarPainterDrawingTest, AProgressBarWithAnEmptyRangeIsEmpty) {
+    for (const bool Solid : {true, false}) {
+        TestSurface S(30, 10);
+        Base().DrawProgressBar(Item, S.DC(), {0, 0, 30, 10}, 5, 5, 5, false, Solid,
+                               pg::clHighlight);
+        EXPECT_EQ(S.Row(5, {{'f', pg::GetSysColor(pg::COLOR_BTNFACE)}}), std::string(30, 'f'))
+            << Solid;
+    }
+    TestSurface S(30, 10);
+    Base().DrawProgressBar(Item, S.DC(), {0, 0, 30, 10}, 0, 10, 5, false, true, pg::clHighlight);
+    EXPECT_EQ(S.Row(5, {{'f', pg::GetSysColor(pg::COLOR_BTNFACE)},
+                        {'h', pg::GetSysColor(pg::COLOR_HIGHLIGHT)}}),
+              std::string(15, 'h') + std::string(15, 'f'));
+}
+
+TEST_F(BarPainterDrawingTest, SubItemSizes) {
+    TestSurface S(4, 4);
+    const pg::HGDIOBJ Old = pg::SelectObject(S.DC(), Manager->Font().Handle());
+    pg::TSize Text{};
+    pg::GetTextExtentPoint32(S.DC(), "Open", 4, &Text);
+    pg::SelectObject(S.DC(), Old);
+    Window.RowSize = 20;
+    // A toolbar: the caption, the indent on both sides (no glyph), half a row for the arrow.
+    EXPECT_EQ(Base().CalcSubItemWidth(Item), Text.cx + 2 * Base().GetSubItemTextIndent(Item) + 10);
+    EXPECT_EQ(Base().CalcSubItemHeight(Item), 20);
+    Window.Bar.IsMainMenu = true;
+    EXPECT_EQ(Base().CalcSubItemWidth(Item), Text.cx + 2 * Base().GetSubItemTextIndent(Item));
+    Window.ShowsCaptions = false;
+    EXPECT_EQ(Base().CalcSubItemWidth(Item), Manager->ButtonWidth());
+    Window.Kind = bckSubMenu;
+    EXPECT_EQ(Base().CalcSubItemWidth(Item), Text.cx + 2 * 20 + 3);
+    EXPECT_EQ(Base().CalcSubItemHeight(Item), std::max(20, Manager->ButtonHeight()));
+}
+
+// Selected: a sunken outer rim, then the inner rim in the current brush; disabled, the inner
+// rim is button highlight.
+TEST_F(BarPainterDrawingTest, TheEditBorderByState) {
+    const pg::COLORREF Shadow = pg::GetSysColor(pg::COLOR_BTNSHADOW);
+    const pg::COLORREF Light = pg::GetSysColor(pg::COLOR_BTNHIGHLIGHT);
+    const pg::COLORREF Face = pg::GetSysColor(pg::COLOR_BTNFACE);
+    {
+        TestSurface S(12, 12);
+        pg::TRect R{0, 0, 12, 12};
+        Base().DrawEditBorder(Item, S.DC(), R, true);
+        EXPECT_EQ(S.At(0, 5), Shadow);
+        EXPECT_EQ(S.At(11, 5), Light);
+        EXPECT_EQ(S.At(1, 5), Face);
+        EXPECT_EQ(S.At(2, 5), pg::RGB(1, 2, 3));
+        EXPECT_EQ(R.Left, 2);
+        EXPECT_EQ(R.Bottom, 10);
+    }
+    Button->SetEnabled(false);
+    TestSurface S(12, 12);
+    pg::TRect R{0, 0, 12, 12};
+    Base().DrawEditBorder(Item, S.DC(), R, false);
+    EXPECT_EQ(S.At(0, 5), Face);
+    EXPECT_EQ(S.At(1, 5), Light);
+    EXPECT_EQ(S.At(2, 5), pg::RGB(1, 2, 3));
+}
+
+// The line below the caption in the brush; the close button's square at the right end; the
+// text area filled with the caption colour.
+TEST_F(BarPainterDrawingTest, TheFloatingCaption) {
+    TestSurface S(80, 20);
+    Window.Bar.Caption = "Tools";
+    Window.Active = true;
+    pg::TRect Close{};
+    Window.OnDrawCloseButton = [&Close](pg::HDC, const pg::TRect& R) { Close = R; };
+    const pg::TRect R{0, 0, 80, 16};
+    Base().DrawFloatingCaption(Window, S.DC(), R, pg::GetSysColorBrush(pg::COLOR_BTNSHADOW));
+    const int Small = Base().GetSmallCaptionHeight();
+    EXPECT_EQ(Close.Left, 80 - Small);
+    EXPECT_EQ(Close.Right, 80);
+    EXPECT_EQ(S.At(40, 16), pg::GetSysColor(pg::COLOR_BTNSHADOW));
+    EXPECT_EQ(S.At(40, 17), pg::RGB(1, 2, 3));
+    EXPECT_EQ(S.At(1, 1), pg::GetSysColor(pg::COLOR_ACTIVECAPTION));
+    EXPECT_EQ(S.At(80 - Small, 1), pg::RGB(1, 2, 3)) << "the close button's square is its own";
+    int Text = 0;
+    for (int X = 0; X < 80 - Small; ++X)
+        Text += S.At(X, 8) == pg::GetSysColor(pg::COLOR_CAPTIONTEXT);
+    EXPECT_GT(Text, 0);
+}
+
+// The group separator: an etched line across the strip's middle, the rest the menu's fill; the
+// strip is kept, one pixel higher for a non-recent entry.
+TEST_F(BarPainterDrawingTest, TheMenuGroupSeparator) {
+    Window.Kind = bckSubMenu;
+    TestSurface S(20, 12);
+    Base().DrawSubMenuSeparator(Window, S.DC(), {0, 2, 20, 10}, Item);
+    EXPECT_EQ(S.At(10, 5), pg::GetSysColor(pg::COLOR_BTNSHADOW));
+    EXPECT_EQ(S.At(10, 6), pg::GetSysColor(pg::COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(S.At(10, 2), pg::GetSysColor(pg::COLOR_BTNFACE));
+    EXPECT_EQ(S.At(10, 9), pg::GetSysColor(pg::COLOR_BTNFACE));
+    EXPECT_EQ(S.At(10, 1), pg::RGB(1, 2, 3));
+    EXPECT_EQ(Item.SeparatorRect.Top, 2);
+    Item.NonRecent = true;
+    Base().DrawSubMenuSeparator(Window, S.DC(), {0, 2, 20, 10}, Item);
+    EXPECT_EQ(Item.SeparatorRect.Top, 1);
 }
 
 } // namespace
