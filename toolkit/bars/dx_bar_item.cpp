@@ -1,5 +1,6 @@
 #include "toolkit/bars/dx_bar_item.h"
 
+#include "toolkit/bars/dx_bar_item_control.h"
 #include "toolkit/bars/dx_bar_item_link.h"
 #include "toolkit/bars/dx_bar_unit.h"
 
@@ -186,11 +187,21 @@ bool TdxBarItem::HasAccessibleCaption(const TdxBarItemLink*) const {
 // The per-link controls come with the bar windows; until a window is open no link has one,
 // and each reaction comes down to telling the manager.
 
-void TdxBarItem::CaptionChanged() {}
+// The controls that show the item's links hear of its changes.
+void TdxBarItem::CaptionChanged() {
+    for (TdxBarItemLink* Link : FLinks)
+        if (TdxBarItemControl* Control = Link->Control()) Control->CaptionChanged();
+}
 
-void TdxBarItem::EnabledChanged() {}
+void TdxBarItem::EnabledChanged() {
+    for (TdxBarItemLink* Link : FLinks)
+        if (TdxBarItemControl* Control = Link->Control()) Control->EnabledChanged();
+}
 
-void TdxBarItem::GlyphChanged() {}
+void TdxBarItem::GlyphChanged() {
+    for (TdxBarItemLink* Link : FLinks)
+        if (TdxBarItemControl* Control = Link->Control()) Control->GlyphChanged();
+}
 
 void TdxBarItem::ShortCutChanged() {}
 

@@ -2,8 +2,10 @@
 
 #include "toolkit/bars/dx_bar_button.h"
 #include "toolkit/bars/dx_bar_item.h"
+#include "toolkit/bars/dx_bar_item_control.h"
 #include "toolkit/bars/dx_bar_strings.h"
 #include "toolkit/bars/dx_bar_sub_item.h"
+#include "toolkit/bars/dx_bar_unit.h"
 
 #include "toolkit/base/resource_strings.h"
 
@@ -44,8 +46,27 @@ TdxBarItemLink::TdxBarItemLink(TdxBarItemLinks* Collection) : FCollection(Collec
 }
 
 TdxBarItemLink::~TdxBarItemLink() {
+    DestroyControl();
     if (FItem) FItem->RemoveLink(this);
     FCollection->RemoveFromRecent(this);
+}
+
+void TdxBarItemLink::CreateControl() {
+    if (FControl || !FItem) return;
+    const auto* Class = dynamic_cast<const TdxBarItemControlClass*>(
+        dxBarUnit().ItemClasses().GetItemControlClass(&FItem->ClassType()));
+    if (Class == nullptr || Class->IsAbstract()) return;
+    FControl = Class->Create(this);
+}
+
+void TdxBarItemLink::DestroyControl() {
+    // The control is gone from Control() before its destructor runs.
+    std::unique_ptr<TdxBarItemControl> Control = std::move(FControl);
+    Control.reset();
+}
+
+TCustomdxBarControl* TdxBarItemLink::GetBarControl() const {
+    return FCollection->BarControl();
 }
 
 TdxBarManager* TdxBarItemLink::BarManager() const {

@@ -24,6 +24,7 @@
 
 namespace toolkit::bars {
 
+class TCustomdxBarControl;
 class TCustomdxBarSubItem;
 
 enum TdxBarPaintStyle : std::uint8_t { psStandard, psCaption, psCaptionInMenu, psCaptionGlyph };
@@ -93,8 +94,14 @@ public:
     int Data = 0;
     platform::gdi::TRect ItemRect{};
     int UseCount = 0;
-    // The control that shows the link in an open bar window; nil while none is open.
-    TdxBarItemControl* Control() const { return FControl; }
+    // The control that shows the link in an open bar window; nil while none is open. The link
+    // owns it: CreateControl makes one of the class registered for the item's class (none for
+    // an item class without one), DestroyControl frees it.
+    TdxBarItemControl* Control() const { return FControl.get(); }
+    void CreateControl();
+    void DestroyControl();
+    // The bar window that shows the list; nil when none.
+    TCustomdxBarControl* GetBarControl() const;
 
     std::string GetCaption() const;
     platform::forms::TBitmap* GetGlyph() const;
@@ -134,7 +141,7 @@ private:
 
     TdxBarItemLinks* FCollection;
     TdxBarItem* FItem = nullptr;
-    TdxBarItemControl* FControl = nullptr;
+    std::unique_ptr<TdxBarItemControl> FControl;
     bool FBeginGroup = false;
     bool FMostRecentlyUsed = true;
     std::string FUserCaption;
@@ -160,6 +167,9 @@ public:
     TdxBarManager* BarManager() const { return FBarManager; }
     void SetBarManager(TdxBarManager* Value) { FBarManager = Value; }
     TdxBarItemLinksOwner* Owner() const { return FOwner; }
+    // The bar window that shows the links; it sets and clears this itself.
+    TCustomdxBarControl* BarControl() const { return FBarControl; }
+    void SetBarControl(TCustomdxBarControl* Value) { FBarControl = Value; }
 
     // A new link without item at the end.
     TdxBarItemLink* Add();
@@ -224,6 +234,7 @@ private:
 
     TdxBarManager* FBarManager;
     TdxBarItemLinksOwner* FOwner;
+    TCustomdxBarControl* FBarControl = nullptr;
     std::vector<std::unique_ptr<TdxBarItemLink>> FItems;
     std::vector<TdxBarItemLink*> FAvailableItems;
     std::vector<TdxBarItemLink*> FCanVisibleItems;

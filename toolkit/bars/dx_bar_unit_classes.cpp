@@ -5,16 +5,17 @@
 #include "toolkit/bars/dx_bar_unit.h"
 
 #include "toolkit/bars/dx_bar_button.h"
+#include "toolkit/bars/dx_bar_button_control.h"
 #include "toolkit/bars/dx_bar_group.h"
 #include "toolkit/bars/dx_bar_sub_item.h"
+#include "toolkit/bars/dx_bar_sub_item_control.h"
 
 namespace toolkit::bars {
 
 const std::vector<TRegItemRecord>& dxBarUnitItemClasses() {
-    // The item controls come with the bar windows; until then a link of these items has none.
     static const std::vector<TRegItemRecord> classes{
-        {&TdxBarButton::ClassRef(), nullptr, true},
-        {&TdxBarSubItem::ClassRef(), nullptr, true},
+        {&TdxBarButton::ClassRef(), &TdxBarButtonControl::ClassRef(), true},
+        {&TdxBarSubItem::ClassRef(), &TdxBarSubItemControl::ClassRef(), true},
     };
     return classes;
 }

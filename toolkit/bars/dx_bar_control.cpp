@@ -1,0 +1,459 @@
+#include "toolkit/bars/dx_bar_control.h"
+
+#include "toolkit/bars/dx_bar_item_control.h"
+#include "toolkit/bars/dx_bar_sub_item_control.h"
+#include "toolkit/bars/dx_bar_unit.h"
+
+#include "toolkit/base/object_links.h"
+
+#include "platform/gdi/device_context.h"
+#include "platform/gdi/text_out.h"
+#include "platform/win/input_state.h"
+#include "platform/win/messages.h"
+#include "platform/win/painting.h"
+#include "platform/win/window.h"
+
+namespace toolkit::bars {
+
+namespace pf = platform::forms;
+namespace pg = platform::gdi;
+namespace pw = platform::win;
+
+namespace {
+TCustomdxBarControl* GActiveBarControl = nullptr;
+bool GCustomizingWhenActivated = false;
+
+bool IsMouseMessage(pw::UINT Msg) {
+    return (Msg >= 0x200 && Msg <= 0x20A) || (Msg >= 0xA0 && Msg <= 0xA9);
+}
+} // namespace
+
+TCustomdxBarControl* TCustomdxBarControl::ActiveBarControl() {
+    return GActiveBarControl;
+}
+
+TCustomdxBarControl::TCustomdxBarControl(TdxBarManager* ABarManager)
+    : TCustomControl(ABarManager), FBarManager(ABarManager) {
+    dxBarUnit().AddBarControl(this);
+    pf::TControlStyle Style = ControlStyle() & ~pf::csCaptureMouse;
+    const bool StandardPlain = FBarManager && FBarManager->GetPaintStyle() == 0;
+    if (StandardPlain && !(FBarManager && FBarManager->IsCustomizing()))
+        Style &= ~pf::csDoubleClicks;
+    else
+        Style |= pf::csDoubleClicks;
+    SetControlStyle(Style);
+    SetColor(pg::clBtnFace);
+    SetVisible(false);
+    SetBounds(100, 100, 50, 30);
+}
+
+TCustomdxBarControl::~TCustomdxBarControl() {
+    if (IsSubMenuControl())
+        SetActive(false);
+    else
+        HideAll();
+    if (FBarManager && FBarManager->SelectedItem() && HasItemControl(FBarManager->SelectedItem()))
+        FBarManager->SetSelectedItem(nullptr);
+    DestroyControls();
+    if (FItemLinks && FItemLinks->BarControl() == this) FItemLinks->SetBarControl(nullptr);
+    if (GActiveBarControl == this) GActiveBarControl = nullptr;
+    dxBarUnit().RemoveBarControl(this);
+}
+
+bool TCustomdxBarControl::Alive() const {
+    return dxBarUnit().BarControlExists(this);
+}
+
+const TdxBarItemControlPainter& TCustomdxBarControl::Painter() const {
+    return FBarManager ? FBarManager->Painter() : TdxBarItemControlPainter::Instance();
+}
+
+void TCustomdxBarControl::SetItemLinks(TdxBarItemLinks* Value) {
+    if (FItemLinks == Value) return;
+    DestroyControls();
+    if (FItemLinks && FItemLinks->BarControl() == this) FItemLinks->SetBarControl(nullptr);
+    FItemLinks = Value;
+    if (FItemLinks) FItemLinks->SetBarControl(this);
+    if (HandleAllocated()) CreateControls();
+}
+
+// --- Controls ---
+
+void TCustomdxBarControl::CreateControls() {
+    if (!FItemLinks) return;
+    for (int I = 0; I < FItemLinks->CanVisibleItemCount(); ++I)
+        FItemLinks->CanVisibleItems(I)->CreateControl();
+}
+
+void TCustomdxBarControl::DestroyControls() {
+    if (!FItemLinks) return;
+    const bool Saved = FDestroyingControls;
+    FDestroyingControls = true;
+    for (int I = 0; I < FItemLinks->CanVisibleItemCount(); ++I)
+        FItemLinks->CanVisibleItems(I)->DestroyControl();
+    FDestroyingControls = Saved;
+}
+
+void TCustomdxBarControl::CreateWnd() {
+    TCustomControl::CreateWnd();
+    CreateControls();
+    UpdateFont();
+    CalcDrawingConsts();
+}
+
+void TCustomdxBarControl::CalcDrawingConsts() {
+    const pg::HDC DC = pg::CreateCompatibleDC(pg::NullDC);
+    pg::TSize Size{};
+    pg::SelectObject(DC, Font().Handle());
+    pg::GetTextExtentPoint32(DC, "0", 1, &Size);
+    FTextSize = Size.cy + 6;
+    FTextSizeFifth = std::max(FTextSize / 5, 4);
+    if (const pg::HFONT ManagerFont = GetFontHandle(); ManagerFont != pg::HFONT{}) {
+        pg::SelectObject(DC, ManagerFont);
+        pg::GetTextExtentPoint32(DC, "0", 1, &Size);
+    }
+    FHeightMetric = Painter().GetEditHeight(PaintedBar(), DC, Size.cy);
+    FWidthMetric = Painter().GetComboButtonWidth(PaintedBar(), DC, Size.cx);
+    pg::DeleteDC(DC);
+}
+
+// --- Questions ---
+
+bool TCustomdxBarControl::CanAlignControl(const TdxBarItemControl*) const {
+    return false;
+}
+
+bool TCustomdxBarControl::IsItemCustomizingAllowed() const {
+    if (FBarManager && FBarManager->IsDesigning()) return true;
+    return Bar() != nullptr && Bar()->BarAllowCustomizing();
+}
+
+bool TCustomdxBarControl::IsFlatBorder() const {
+    return Painter().IsFlatBarBorder();
+}
+
+pg::HFONT TCustomdxBarControl::GetFontHandle() const {
+    return FBarManager ? FBarManager->Font().Handle() : pg::HFONT{};
+}
+
+pg::TRect TCustomdxBarControl::GetItemRect(const TdxBarItemControl* Control) const {
+    if (Control == nullptr || Control->ItemLink() == nullptr) return {};
+    return Control->ItemLink()->ItemRect;
+}
+
+bool TCustomdxBarControl::IsCustomizing() const {
+    return FBarManager && FBarManager->IsCustomizing();
+}
+
+pg::HBRUSH TCustomdxBarControl::GetBkBrush() const {
+    return Painter().GetBkBrush(PaintedBar());
+}
+
+bool TCustomdxBarControl::IsMouseStill(TPoint ScreenPoint) const {
+    return IsCustomizing() || ScreenPoint == FLastMousePos;
+}
+
+bool TCustomdxBarControl::HasItemControl(const TdxBarItemControl* Control) const {
+    if (Control == nullptr || FItemLinks == nullptr) return false;
+    for (int I = 0; I < FItemLinks->CanVisibleItemCount(); ++I)
+        if (FItemLinks->CanVisibleItems(I)->Control() == Control) return true;
+    return false;
+}
+
+TdxBarItemControl* TCustomdxBarControl::ItemAtPos(TPoint ClientPoint) const {
+    if (FItemLinks == nullptr) return nullptr;
+    if (IsCustomizing() && !IsItemCustomizingAllowed()) return nullptr;
+    for (int I = 0; I < FItemLinks->VisibleItemCount(); ++I) {
+        TdxBarItemLink* Link = FItemLinks->VisibleItems(I);
+        if (Link->Control() && pg::PtInRect(Link->ItemRect, ClientPoint)) return Link->Control();
+    }
+    return nullptr;
+}
+
+pg::TPoint TCustomdxBarControl::WindowToScreen(TPoint P) const {
+    pg::TRect R{};
+    if (HandleAllocated()) pw::GetWindowRect(handle_, &R);
+    return {P.X + R.Left, P.Y + R.Top};
+}
+
+pg::TRect TCustomdxBarControl::GetItemScreenRect(const TdxBarItemControl* Control) const {
+    pg::TRect R = GetItemRect(Control);
+    const TPoint O = ClientToScreen({0, 0});
+    return {R.Left + O.X, R.Top + O.Y, R.Right + O.X, R.Bottom + O.Y};
+}
+
+bool TCustomdxBarControl::IsAncestorOf(const TCustomdxBarControl* Control) const {
+    for (const TCustomdxBarControl* C = Control; C; C = C->FParentBarControl)
+        if (C->FParentBarControl == this) return true;
+    return false;
+}
+
+// --- Selection ---
+
+void TCustomdxBarControl::UpdateControl(TdxBarItemControl* Control) {
+    FBkBrush = GetBkBrush();
+    if (Control == nullptr || !HandleAllocated()) return;
+    const pg::TRect R = GetItemRect(Control);
+    pw::InvalidateRect(handle_, &R, false);
+    pw::UpdateWindow(handle_);
+}
+
+void TCustomdxBarControl::SelectionChanged(TdxBarItemControl* OldControl) {
+    if (FDestroyingControls) return;
+    const bool Saved = FRepaintingSelection;
+    FRepaintingSelection = true;
+    if (OldControl && HasItemControl(OldControl)) UpdateControl(OldControl);
+    if (FSelectedControl) UpdateControl(FSelectedControl);
+    FRepaintingSelection = Saved;
+}
+
+void TCustomdxBarControl::SetSelectedControl(TdxBarItemControl* Control) {
+    if (FSelectedControl == Control) return;
+    if (FSelectedControl && FSelectedControl->Active())
+        FSelectedControl->ControlInactivate(Control != nullptr);
+    if (!Alive()) return;
+    if (auto* Sub = dynamic_cast<TdxBarSubItemControl*>(Control)) Sub->OpenedByMouse = false;
+    DoSetSelectedControl(Control);
+}
+
+void TCustomdxBarControl::SetMouseSelectedControl(TdxBarItemControl* Control) {
+    if (!HandleAllocated() || FSelectedControl == Control) return;
+    if (FSelectedControl && FSelectedControl->Active()) FSelectedControl->ControlInactivate(false);
+    DoSetSelectedControl(Control);
+    if (!Alive() || FSelectedControl == nullptr) return;
+    // Hovering opens the menu of a sub-item once menus are open.
+    if (auto* Sub = dynamic_cast<TdxBarSubItemControl*>(FSelectedControl))
+        Sub->OpenedByMouse = true;
+    FSelectedControl->ControlActivate(false);
+}
+
+void TCustomdxBarControl::DoSetSelectedControl(TdxBarItemControl* Control) {
+    TdxBarItemControl* Old = FSelectedControl;
+    FSelectedControl = Control;
+    if (IsCustomizing()) {
+        if (FBarManager) FBarManager->SetSelectedItem(Control);
+        if (!Alive()) return;
+    } else if (FBarManager) {
+        FBarManager->SetSelectedItem(Control);
+    }
+    SelectionChanged(Old);
+    pw::GetCursorPos(&FLastMousePos);
+    if (Control == nullptr)
+        Hint.clear();
+    else if (Control->GetEnabled() || (FBarManager && FBarManager->ShowHintForDisabledItems))
+        Hint = Control->GetHint();
+    else
+        Hint.clear();
+}
+
+void TCustomdxBarControl::SetActive(bool Value) {
+    if (FActive == Value) return;
+    FActive = Value;
+    if (Value) {
+        if (GActiveBarControl == nullptr) GCustomizingWhenActivated = IsCustomizing();
+        FPrevActiveBarControl = GActiveBarControl;
+        GActiveBarControl = this;
+        return;
+    }
+    if (IsCustomizing()) {
+        TdxBarItemControl* Old = FSelectedControl;
+        FSelectedControl = nullptr;
+        SelectionChanged(Old);
+    } else {
+        SetSelectedControl(nullptr);
+    }
+    if (GActiveBarControl == this) {
+        TCustomdxBarControl* Prev = FPrevActiveBarControl;
+        GActiveBarControl =
+            Prev && dxBarUnit().BarControlExists(Prev) && Prev->Active() ? Prev : nullptr;
+    }
+}
+
+void TCustomdxBarControl::HideAll() {
+    SetActive(false);
+    if (Alive() && FParentBarControl) FParentBarControl->HideAll();
+}
+
+void TCustomdxBarControl::SetDockingStyle(TdxBarDockingStyle Value) {
+    if (FDockingStyle == Value) return;
+    FDockingStyle = Value;
+    Invalidate();
+}
+
+// --- Painting ---
+
+TdxBarPaintType TCustomdxBarControl::ItemPaintType() const {
+    if (IsSubMenuControl()) return ptMenu;
+    const bool Sideways = FDockingStyle == dsLeft || FDockingStyle == dsRight;
+    return Sideways && Bar() && Bar()->BarRotateWhenVertical() ? ptVert : ptHorz;
+}
+
+void TCustomdxBarControl::FillPaintedBar(TdxBarControlState& State) const {
+    State.Manager = FBarManager;
+    State.Kind = IsSubMenuControl() ? bckSubMenu : bckToolbar;
+    if (const TdxBarControlBar* B = Bar()) {
+        State.Bar.Caption = B->BarCaption();
+        State.Bar.IsMainMenu = B->BarIsMainMenu();
+        State.Bar.IsStatusBar = B->BarIsStatusBar();
+    }
+    State.Canvas = const_cast<TCustomdxBarControl*>(this)->canvas_.HandleAllocated()
+                       ? &const_cast<TCustomdxBarControl*>(this)->canvas_
+                       : nullptr;
+    State.DockingStyle = FDockingStyle;
+    State.Rotated = ItemPaintType() == ptVert;
+    State.BkBrush = FBkBrush;
+    State.RowSize = FTextSize;
+    State.MarkState = FMarkState;
+    State.Active = FActive;
+    State.ClientRect = ClientRect();
+}
+
+TdxBarControlState& TCustomdxBarControl::PaintedBar() const {
+    FPainted = TdxBarControlState{};
+    FillPaintedBar(FPainted);
+    return FPainted;
+}
+
+void TCustomdxBarControl::FillBackground(pg::HDC DC, const TRect& R) {
+    if (FDockingStyle != dsNone)
+        Painter().DrawDockedBarBackground(PaintedBar(), DC, R);
+    else
+        Painter().FillBarBackground(PaintedBar(), DC, R, GetBkBrush());
+}
+
+void TCustomdxBarControl::Paint() {
+    FBkBrush = GetBkBrush();
+    const pg::HDC DC = canvas_.Handle();
+    FillBackground(DC, ClientRect());
+    if (FItemLinks == nullptr) return;
+    const TdxBarPaintType Kind = ItemPaintType();
+    for (int I = 0; I < FItemLinks->VisibleItemCount(); ++I) {
+        TdxBarItemLink* Link = FItemLinks->VisibleItems(I);
+        if (TdxBarItemControl* Control = Link->Control()) Control->Paint(Link->ItemRect, Kind);
+    }
+}
+
+// --- Input ---
+
+// While a bar window is active, mouse input reaches only it and the windows it was opened from.
+bool TCustomdxBarControl::PassesActiveFilter(const TMessage& Message) const {
+    if (!IsMouseMessage(Message.Msg) || GActiveBarControl == nullptr) return true;
+    if (GActiveBarControl == this) return true;
+    for (const TCustomdxBarControl* C = GActiveBarControl->FParentBarControl; C;
+         C = C->FParentBarControl)
+        if (C == this) return true;
+    return false;
+}
+
+void TCustomdxBarControl::WndProc(TMessage& Message) {
+    if (!PassesActiveFilter(Message)) return;
+    switch (Message.Msg) {
+    case pw::WM_MOUSEACTIVATE:
+        Message.Result = pw::MA_NOACTIVATE;
+        return;
+    case pw::WM_ERASEBKGND:
+        Message.Result = 1;
+        return;
+    case pw::WM_LBUTTONDOWN:
+        WMLButtonDown(Message);
+        return;
+    case pw::WM_LBUTTONDBLCLK:
+        if (FSelectedControl && FSelectedControl->HandlesDblClick()) {
+            FSelectedControl->DblClick();
+            return;
+        }
+        WMLButtonDown(Message);
+        return;
+    case pw::WM_LBUTTONUP:
+        WMLButtonUp(Message);
+        return;
+    case pw::WM_MOUSEMOVE:
+        WMMouseMove(Message);
+        return;
+    case pw::WM_CAPTURECHANGED:
+        WMCaptureChanged(Message);
+        break;
+    default:
+        break;
+    }
+    TCustomControl::WndProc(Message);
+}
+
+void TCustomdxBarControl::WMLButtonDown(TMessage& Message) {
+    if (IgnoreNextButtonUp || FItemLinks == nullptr || FItemLinks->VisibleItemCount() == 0) return;
+    const TPoint P = pw::LParamToPoint(Message.LParam);
+    TdxBarItemControl* Control = pg::PtInRect(ClientRect(), P) ? ItemAtPos(P) : nullptr;
+    if (IsCustomizing()) {
+        // Customizing comes with the customizing dialog; the selection still follows.
+        SetMouseSelectedControl(Control);
+        return;
+    }
+    if (Control == nullptr || !Control->GetEnabled() || !Control->IsSelectable()) return;
+    SetSelectedControl(Control);
+    if (!Alive() || !HasItemControl(Control)) return;
+    if (auto* Sub = dynamic_cast<TdxBarSubItemControl*>(Control)) Sub->OpenedByMouse = true;
+    auto Link = toolkit::base::cxAddObjectLink(Control);
+    Control->MouseDown(true);
+    if (!Alive() || Link->Ref == nullptr || !HasItemControl(Control)) return;
+    if (!IsSubMenuControl() && FSelectedControl && FSelectedControl->TracksMouse()) {
+        FDownControl = FSelectedControl;
+        FDownInside = true;
+        pw::SetCapture(Handle());
+        FDownControl->Repaint();
+    }
+}
+
+void TCustomdxBarControl::WMMouseMove(TMessage& Message) {
+    if (FDestroyingControls) return;
+    const TPoint P = pw::LParamToPoint(Message.LParam);
+    TdxBarItemControl* Control = pg::PtInRect(ClientRect(), P) ? ItemAtPos(P) : nullptr;
+    if (FDownControl) {
+        const bool Inside = Control == FDownControl;
+        if (Inside != FDownInside) {
+            FDownInside = Inside;
+            FDownControl->Repaint();
+        }
+    }
+    const TPoint Screen = ClientToScreen(P);
+    if (IsMouseStill(Screen)) return;
+    FLastMousePos = Screen;
+    if (Control && !Control->CanSelect()) Control = nullptr;
+    if (Control == nullptr && FActive && !IsSubMenuControl()) return;
+    if (FDownControl) return;
+    if (Control == nullptr && FSelectedControl && FSelectedControl->GetSubBarControl()) return;
+    SetMouseSelectedControl(Control);
+}
+
+void TCustomdxBarControl::WMLButtonUp(TMessage& Message) {
+    if (IgnoreNextButtonUp) {
+        IgnoreNextButtonUp = false;
+        return;
+    }
+    const bool HadDown = FDownControl != nullptr;
+    // Letting the capture go clears DownControl (WM_CAPTURECHANGED).
+    if (HadDown && pw::GetCapture() == handle_) pw::ReleaseCapture();
+    FDownControl = nullptr;
+    const TPoint P = pw::LParamToPoint(Message.LParam);
+    if (pg::PtInRect(ClientRect(), P) && FActive) {
+        TdxBarItemControl* Control = ItemAtPos(P);
+        if (Control && Control == FSelectedControl && Control->IsSelectable() &&
+            Control->GetEnabled()) {
+            Control->ControlClick(true);
+        } else if (Control && !Control->GetEnabled() && Control != FSelectedControl &&
+                   !IsSubMenuControl()) {
+            HideAll();
+        }
+    }
+    if (HadDown && Alive()) HideAll();
+}
+
+void TCustomdxBarControl::WMCaptureChanged(TMessage&) {
+    if (FDownControl) {
+        TdxBarItemControl* Old = FDownControl;
+        FDownControl = nullptr;
+        FDownInside = false;
+        Old->Repaint();
+    }
+}
+
+} // namespace toolkit::bars

@@ -1,0 +1,152 @@
+#pragma once
+// The bar window base: every window that shows a list of item links (the toolbar, docked or
+// floating, and the menu window) is one. It creates one item control per shown link, keeps
+// the selection among them, takes the mouse and keys for them and paints its background
+// through its manager's painter. Placing the item controls is the descendants' work (they
+// store each link's ItemRect); so is what a bar or a menu adds.
+//
+// Process-wide: the active bar window (keyboard navigation goes there) and the live windows
+// (dxBarUnit().BarControlExists): every handler whose callees may free the window checks the
+// latter before it touches the window again.
+//
+// The painters read a TdxBarControlState record: PaintedBar() fills it from this window (and,
+// through FillPaintedBar, from what a descendant knows of its bar), in this one place.
+
+#include "toolkit/bars/dx_bar_control_bar.h"
+#include "toolkit/bars/dx_bar_item_link.h"
+#include "toolkit/bars/dx_bar_manager.h"
+#include "toolkit/bars/dx_bar_painter.h"
+
+#include "platform/forms/controls.h"
+#include "platform/gdi/geometry.h"
+
+#include <cstdint>
+#include <memory>
+
+namespace toolkit::bars {
+
+class TdxBarItemControl;
+
+class TCustomdxBarControl : public platform::forms::TCustomControl {
+public:
+    using TRect = platform::gdi::TRect;
+    using TPoint = platform::gdi::TPoint;
+    using TMessage = platform::forms::TMessage;
+
+    // Owner: the bar manager. Made invisible at (100, 100, 50, 30).
+    explicit TCustomdxBarControl(TdxBarManager* ABarManager);
+    ~TCustomdxBarControl() override;
+
+    TdxBarManager* BarManager() const { return FBarManager; }
+    const TdxBarItemControlPainter& Painter() const;
+    // The links shown (not owned); the list's back pointer follows.
+    TdxBarItemLinks* ItemLinks() const { return FItemLinks; }
+    void SetItemLinks(TdxBarItemLinks* Value);
+    // The bar this window shows; nil for menus.
+    virtual TdxBarControlBar* Bar() const { return nullptr; }
+
+    // The process-wide active bar window; nil when none.
+    static TCustomdxBarControl* ActiveBarControl();
+
+    bool Active() const { return FActive; }
+    virtual void SetActive(bool Value);
+    TdxBarItemControl* SelectedControl() const { return FSelectedControl; }
+    TdxBarItemControl* DownControl() const { return FDownControl; }
+    bool DownInside() const { return FDownInside; }
+    TdxBarDockingStyle DockingStyle() const { return FDockingStyle; }
+    virtual void SetDockingStyle(TdxBarDockingStyle Value);
+    TCustomdxBarControl* ParentBarControl() const { return FParentBarControl; }
+    void SetParentBarControl(TCustomdxBarControl* Value) { FParentBarControl = Value; }
+    int MarkState() const { return FMarkState; }
+    bool RepaintingSelection() const { return FRepaintingSelection; }
+    bool DestroyingControls() const { return FDestroyingControls; }
+    // Set by a descendant that consumed a button-down: the next button-up is swallowed.
+    bool IgnoreNextButtonUp = false;
+
+    // Metrics the item controls size themselves from (CalcDrawingConsts).
+    int TextSize() const { return FTextSize; }
+    int TextSizeFifth() const { return FTextSizeFifth; }
+    int HeightMetric() const { return FHeightMetric; }
+    int WidthMetric() const { return FWidthMetric; }
+
+    virtual void CreateControls();
+    virtual void DestroyControls();
+    virtual void CalcDrawingConsts();
+    virtual bool CanAlignControl(const TdxBarItemControl* Control) const;
+    virtual bool IsItemCustomizingAllowed() const;
+    virtual bool IsFlatBorder() const;
+    virtual platform::gdi::HFONT GetFontHandle() const;
+    virtual TRect GetItemRect(const TdxBarItemControl* Control) const;
+    virtual bool IsCustomizing() const;
+    virtual platform::gdi::HBRUSH GetBkBrush() const;
+    virtual bool IsSubMenuControl() const { return false; }
+    virtual bool HasMark() const { return false; }
+    virtual bool IsMouseStill(TPoint ScreenPoint) const;
+    // Re-reads the background brush and redraws Control's rectangle.
+    virtual void UpdateControl(TdxBarItemControl* Control);
+    virtual void SelectionChanged(TdxBarItemControl* OldControl);
+    virtual void UpdateFont() {}
+    virtual void SetSelectedControl(TdxBarItemControl* Control);
+    virtual void SetMouseSelectedControl(TdxBarItemControl* Control);
+    virtual void SetMarkState(int Value) { FMarkState = Value; }
+    virtual void FillBackground(platform::gdi::HDC DC, const TRect& R);
+    // Leaves the active state and passes the call up the chain of opening windows.
+    virtual void HideAll();
+    // The window recomputes its size and layout (descendants).
+    virtual void RefreshLayout() {}
+
+    // The first shown link's control whose rectangle holds the client point; nil while the
+    // user customizes at run time.
+    TdxBarItemControl* ItemAtPos(TPoint ClientPoint) const;
+    bool HasItemControl(const TdxBarItemControl* Control) const;
+    TPoint WindowToScreen(TPoint P) const;
+    TRect GetItemScreenRect(const TdxBarItemControl* Control) const;
+    bool IsAncestorOf(const TCustomdxBarControl* Control) const;
+
+    // Where the item controls of this window are drawn.
+    TdxBarPaintType ItemPaintType() const;
+    // The record the painters read, filled from this window now.
+    TdxBarControlState& PaintedBar() const;
+
+    void WndProc(TMessage& Message) override;
+
+protected:
+    void CreateWnd() override;
+    // Background, then each shown control at its rectangle.
+    void Paint() override;
+    virtual void DoSetSelectedControl(TdxBarItemControl* Control);
+    virtual void FillPaintedBar(TdxBarControlState& State) const;
+    // The window's own input handling; each answers whether it took the message.
+    virtual void WMLButtonDown(TMessage& Message);
+    virtual void WMLButtonUp(TMessage& Message);
+    virtual void WMMouseMove(TMessage& Message);
+    virtual void WMCaptureChanged(TMessage& Message);
+
+private:
+    // The item control clears the selection fields directly when it goes or is disabled.
+    friend class TdxBarItemControl;
+    bool Alive() const;
+    bool PassesActiveFilter(const TMessage& Message) const;
+
+    TdxBarManager* FBarManager;
+    TdxBarItemLinks* FItemLinks = nullptr;
+    platform::gdi::HBRUSH FBkBrush{};
+    TdxBarItemControl* FDownControl = nullptr;
+    bool FDestroyingControls = false;
+    TdxBarDockingStyle FDockingStyle = dsNone;
+    bool FRepaintingSelection = false;
+    bool FActive = false;
+    int FMarkState = 0;
+    bool FDownInside = false;
+    TCustomdxBarControl* FParentBarControl = nullptr;
+    TCustomdxBarControl* FPrevActiveBarControl = nullptr;
+    TdxBarItemControl* FSelectedControl = nullptr;
+    int FTextSize = 0;
+    int FHeightMetric = 0;
+    int FTextSizeFifth = 0;
+    int FWidthMetric = 0;
+    TPoint FLastMousePos{-1, -1};
+    mutable TdxBarControlState FPainted;
+};
+
+} // namespace toolkit::bars
