@@ -3,6 +3,8 @@
 #include "toolkit/bars/dx_bar_button.h"
 #include "toolkit/bars/dx_bar_drawing.h"
 #include "toolkit/bars/dx_bar_item.h"
+#include "toolkit/bars/dx_bar_painter_classes.h"
+#include "toolkit/bars/dx_bar_painter_standard.h"
 #include "toolkit/bars/dx_bar_unit.h"
 
 #include "toolkit/base/office11.h"
@@ -174,6 +176,12 @@ void F::DrawMarkBackground(const Bar& ABar, HDC DC, HBRUSH Brush, const TRect& R
         FillBarWindowBackground(*this, ABar, DC, Shrunk(R, 1), ABar.BkBrush);
         break;
     }
+}
+
+void F::DrawMarkGlyphs(const Bar& ABar, HDC DC, const TRect& R) const {
+    // Run as the Enhanced painter, whose body asks the bar window's own painter for the colour.
+    const TRect Mark = R;
+    dxBarPainter(TdxBarItemControlEnhancedPainterClassRef()).DrawMarkGlyphs(ABar, DC, Mark);
 }
 
 void F::GetFloatingCaptionTextLeft(const Bar& ABar, int& TextLeft, TRect& R) const {
@@ -984,16 +992,16 @@ void F::DrawEditButtonBackground(const Bar& ABar, HDC DC, const Bar* OpenMenu,
     if (ABar.Manager != nullptr) Fill(DC, Shrunk(R, 1), GetLightBkBrush(*ABar.Manager));
 }
 
-void F::DrawOpenMenuButtonFrame(const Bar& ABar, HDC DC, const Bar* OpenMenu, const Item*,
+void F::DrawOpenMenuButtonFrame(const Bar& ABar, HDC DC, const Bar* OpenMenu, const Item* AItem,
                                 const TRect& R) const {
     TClipSaver Clip(DC);
-    if (OpenMenu != nullptr) {
-        // The caller gives the join strip in the bar window's coordinates.
-        const TRect& J = OpenMenu->OwnerJoinRect;
-        if (J.Right > J.Left && J.Bottom > J.Top) {
-            FillDropDownPart(ABar, DC, J);
-            pg::ExcludeClipRect(DC, J.Left, J.Top, J.Right, J.Bottom);
-        }
+    if (OpenMenu != nullptr && !IsEmpty(OpenMenu->OwnerJoinRect)) {
+        // The menu keeps its join strip in its own coordinates.
+        TRect J = OpenMenu->OwnerJoinRect;
+        pg::OffsetRect(J, OpenMenu->Position.X - ABar.Position.X,
+                       OpenMenu->Position.Y - ABar.Position.Y);
+        FillDropDownPart(ABar, DC, AItem, J, R);
+        pg::ExcludeClipRect(DC, J.Left, J.Top, J.Right, J.Bottom);
     }
     FrameControlRect(ABar, DC, R);
 }
@@ -1002,8 +1010,9 @@ void F::FrameControlRect(const Bar& ABar, HDC DC, const TRect& R) const {
     Frame(DC, R, ManagerFlatBrush(ABar.Manager, fbBorder));
 }
 
-void F::FillDropDownPart(const Bar& ABar, HDC DC, const TRect& R) const {
-    if (ABar.Manager != nullptr) Fill(DC, R, GetLightBkBrush(*ABar.Manager));
+void F::FillDropDownPart(const Bar& ABar, HDC DC, const Item*, const TRect& Strip,
+                         const TRect&) const {
+    if (ABar.Manager != nullptr) Fill(DC, Strip, GetLightBkBrush(*ABar.Manager));
 }
 
 pg::HBRUSH F::GetSeparatorBrush() const {

@@ -25,6 +25,8 @@ public:
     TColor GetCaptionColor(bool Active) const override;
     TColor GetMarkArrowColor(const Bar& ABar, int MarkState) const override;
     void DrawMarkBackground(const Bar& ABar, HDC DC, HBRUSH Brush, const TRect& R) const override;
+    // The Enhanced painter's arrow and bold chevrons, in the glyph colour of the bar's painter.
+    void DrawMarkGlyphs(const Bar& ABar, HDC DC, const TRect& R) const override;
     // The caption text runs from 2 further right up to the mark.
     void GetFloatingCaptionTextLeft(const Bar& ABar, int& TextLeft, TRect& R) const override;
     int GetMarkGlyphColor(const Bar& ABar) const override;
@@ -166,13 +168,17 @@ public:
     // An open-menu frame round R with the bar window's light face inside.
     virtual void DrawEditButtonBackground(const Bar& ABar, HDC DC, const Bar* OpenMenu,
                                           const TRect& R) const;
-    // The frame of a button whose menu (OpenMenu) is open: the strip where the menu joins the
-    // button is painted by FillDropDownPart and spared by the frame.
+    // The frame of a button (AItem, when given) whose menu (OpenMenu) is open: the strip where
+    // the menu joins the button, from the menu's coordinates into ABar's, is painted by
+    // FillDropDownPart and spared by the frame.
     virtual void DrawOpenMenuButtonFrame(const Bar& ABar, HDC DC, const Bar* OpenMenu,
                                          const Item* AItem, const TRect& R) const;
     // One pixel of the manager's flat border brush.
     virtual void FrameControlRect(const Bar& ABar, HDC DC, const TRect& R) const;
-    virtual void FillDropDownPart(const Bar& ABar, HDC DC, const TRect& R) const;
+    // The join strip of a menu opened by AItem (none: a menu of the bar window itself) at the
+    // side of Button; Flat fills it with the bar window's light brush.
+    virtual void FillDropDownPart(const Bar& ABar, HDC DC, const Item* AItem, const TRect& Strip,
+                                  const TRect& Button) const;
     virtual HBRUSH GetSeparatorBrush() const;
 
 protected:

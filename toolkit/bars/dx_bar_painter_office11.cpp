@@ -236,7 +236,7 @@ int O::GetFloatingBorderOffset() const {
     return 2;
 }
 int O::GetDragGripOffset() const {
-    return TdxBarFlatPainterBase::GetDragGripOffset() + GetButtonBorderExtra();
+    return TdxBarItemControlFlatPainter::GetDragGripOffset() + GetButtonBorderExtra();
 }
 int O::GetComboButtonWidth(const Bar&, HDC, int) const {
     return 13;
@@ -261,7 +261,7 @@ pg::HBRUSH O::GetLightBkBrush(const TdxBarManager&) const {
 
 void O::DrawDockedBarBackground(const Bar& ABar, HDC DC, const TRect& R) const {
     if (!HasOffice11Fill(ABar)) {
-        TdxBarFlatPainterBase::DrawDockedBarBackground(ABar, DC, R);
+        TdxBarItemControlFlatPainter::DrawDockedBarBackground(ABar, DC, R);
         return;
     }
     TClipSaver Clip(DC, R);
@@ -272,7 +272,7 @@ void O::DrawDockedBarBackground(const Bar& ABar, HDC DC, const TRect& R) const {
 
 void O::FillBarBackground(const Bar& ABar, HDC DC, const TRect& R, HBRUSH Brush) const {
     if (ABar.Kind == bckQuickCustomize || ABar.BackgroundBitmap != nullptr) {
-        TdxBarFlatPainterBase::FillBarBackground(ABar, DC, R, Brush);
+        TdxBarItemControlFlatPainter::FillBarBackground(ABar, DC, R, Brush);
         return;
     }
     TClipSaver Clip(DC, R);
@@ -287,7 +287,7 @@ void O::DrawOwnerJoin(const Bar& ABar, HDC DC) const {
 
 bool O::HasRaisedFloatingBorder(const Bar& ABar) const {
     if (ABar.Kind == bckToolbar) return false;
-    return TdxBarFlatPainterBase::HasRaisedFloatingBorder(ABar);
+    return TdxBarItemControlFlatPainter::HasRaisedFloatingBorder(ABar);
 }
 
 pg::HBRUSH O::GetBkBrush(const Bar&) const {
@@ -296,7 +296,7 @@ pg::HBRUSH O::GetBkBrush(const Bar&) const {
 
 pg::HBRUSH O::GetToolbarBrush(const Bar& ABar) const {
     if (ABar.Bar.IsMainMenu || ABar.Bar.IsStatusBar) return pg::GetSysColorBrush(pg::COLOR_BTNFACE);
-    return TdxBarFlatPainterBase::GetToolbarBrush(ABar);
+    return TdxBarItemControlFlatPainter::GetToolbarBrush(ABar);
 }
 
 pg::HBRUSH O::GetCheckedBrush(const Bar&) const {
@@ -331,7 +331,7 @@ void O::FrameControlRect(const Bar&, HDC DC, const TRect& R) const {
 // --- Borders ---
 
 pg::TRect O::GetDockedBarBorderRect(const Bar& ABar) const {
-    if (!ABar.Bar.IsMainMenu) return TdxBarFlatPainterBase::GetDockedBarBorderRect(ABar);
+    if (!ABar.Bar.IsMainMenu) return TdxBarItemControlFlatPainter::GetDockedBarBorderRect(ABar);
     if (IsHorizontal(ABar)) return {0, 2, 0, 2};
     return {2, 0, 2, 0};
 }
@@ -497,34 +497,34 @@ void O::DrawSizeGripArea(const Bar& ABar, HDC DC, const TRect& R) const {
     if (ThemesOn(ABar))
         XPPainter().DrawSizeGripArea(ABar, DC, R);
     else
-        TdxBarFlatPainterBase::DrawSizeGripArea(ABar, DC, R);
+        TdxBarItemControlFlatPainter::DrawSizeGripArea(ABar, DC, R);
 }
 
 void O::DrawStatusBarBorder(const Bar& ABar, HDC DC, const TRect& R) const {
     if (ThemesOn(ABar))
         XPPainter().DrawStatusBarBorder(ABar, DC, R);
     else
-        TdxBarFlatPainterBase::DrawStatusBarBorder(ABar, DC, R);
+        TdxBarItemControlFlatPainter::DrawStatusBarBorder(ABar, DC, R);
 }
 
 void O::DrawToolbarBackground(const Bar& ABar, HDC DC, const TRect& R, HBRUSH Brush) const {
     if (ThemesOn(ABar))
         XPPainter().DrawToolbarBackground(ABar, DC, R, Brush);
     else
-        TdxBarFlatPainterBase::DrawToolbarBackground(ABar, DC, R, Brush);
+        TdxBarItemControlFlatPainter::DrawToolbarBackground(ABar, DC, R, Brush);
 }
 
 // The size grip's answers follow the manager's theme flag, which a painter without a bar cannot
 // see; the base answers stand.
 pg::TSize O::GetSizeGripSize() const {
-    return TdxBarFlatPainterBase::GetSizeGripSize();
+    return TdxBarItemControlFlatPainter::GetSizeGripSize();
 }
 int O::GetSizeGripIndent() const {
-    return TdxBarFlatPainterBase::GetSizeGripIndent();
+    return TdxBarItemControlFlatPainter::GetSizeGripIndent();
 }
 
 pg::TRect O::GetMarkRect(const Bar& ABar) const {
-    TRect R = TdxBarFlatPainterBase::GetMarkRect(ABar);
+    TRect R = TdxBarItemControlFlatPainter::GetMarkRect(ABar);
     if (ABar.Bar.BorderStyle == 0 || ABar.Bar.IsMainMenu) return R;
     if (IsDockedSideways(ABar)) {
         --R.Left;
@@ -539,7 +539,7 @@ pg::TRect O::GetMarkRect(const Bar& ABar) const {
 }
 
 void O::InvalidateMark(const Bar& ABar) const {
-    TdxBarFlatPainterBase::InvalidateMark(ABar);
+    TdxBarItemControlFlatPainter::InvalidateMark(ABar);
     // The mark's rounded end lies in the non-client border of a docked bar.
     if (ABar.DockingStyle != dsNone && ABar.OnInvalidate) ABar.OnInvalidate(GetMarkRect(ABar));
 }

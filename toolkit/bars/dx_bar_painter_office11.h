@@ -3,19 +3,14 @@
 // ends and a shadow line along the far edge, dotted drag grips, embossed separators, a gradient
 // mark at the toolbar's end, orange faces for hot, pressed and checked buttons, and menus with a
 // gradient glyph band. Every colour and brush is the Office 2003 scheme's (toolkit/base/
-// office11.h), which follows the visual style; the painter keeps nothing of its own.
-//
-// It derives from the Flat painter. Until the Flat class is at hand the painter stands on the
-// base class through TdxBarFlatPainterBase, and Flat's own operations that it answers differently
-// (FrameSelectedRect to GetSeparatorBrush below) are declared here.
+// office11.h), which follows the visual style; the painter keeps nothing of its own. What it
+// does not answer itself, the Flat painter answers.
 
-#include "toolkit/bars/dx_bar_painter.h"
+#include "toolkit/bars/dx_bar_painter_flat.h"
 
 namespace toolkit::bars {
 
-using TdxBarFlatPainterBase = TdxBarItemControlPainter;
-
-class TdxBarItemControlOffice11Painter : public TdxBarFlatPainterBase {
+class TdxBarItemControlOffice11Painter : public TdxBarItemControlFlatPainter {
 public:
     static const TdxBarItemControlOffice11Painter& Instance();
     const platform::core::TClass& ClassType() const override;
@@ -116,16 +111,14 @@ public:
     HBRUSH GetArrowItemBrush() const override;
 
     // Flat's own operations.
-    virtual void FrameSelectedRect(HDC DC, const TRect& R) const;
-    virtual HBRUSH GetBorderBrush() const;
-    // The frame of a button whose menu is open: the strip where Menu joins it (in the button's
-    // window) goes to FillDropDownPart and stays out of the frame.
-    virtual void DrawOpenMenuButtonFrame(const Bar& ABar, HDC DC, const Bar* Menu,
-                                         const Item* AItem, const TRect& R) const;
-    virtual void FrameControlRect(const Bar& ABar, HDC DC, const TRect& R) const;
-    virtual void FillDropDownPart(const Bar& ABar, HDC DC, const Item* AItem, const TRect& Strip,
-                                  const TRect& Button) const;
-    virtual HBRUSH GetSeparatorBrush() const;
+    void FrameSelectedRect(HDC DC, const TRect& R) const override;
+    HBRUSH GetBorderBrush() const override;
+    void FrameControlRect(const Bar& ABar, HDC DC, const TRect& R) const override;
+    // A strip joining a menu that AItem opened continues the toolbar gradient at that side of
+    // Button; any other strip is Flat's.
+    void FillDropDownPart(const Bar& ABar, HDC DC, const Item* AItem, const TRect& Strip,
+                          const TRect& Button) const override;
+    HBRUSH GetSeparatorBrush() const override;
 
     // Office 2003's own: the grip dots in R, in a column when Vertical, else in a row; the
     // border a button adds to the drag-grip offset.

@@ -97,7 +97,7 @@ void O::DrawGlyphFrame(const Item& AItem, HDC DC, const States& S, const TRect& 
     }
     if (S.Down || (S.Selected && !InMenu)) {
         if (Open && AItem.Parent != nullptr)
-            DrawOpenMenuButtonFrame(*AItem.Parent, DC, nullptr, &AItem, Cell);
+            DrawOpenMenuButtonFrame(*AItem.Parent, DC, AItem.OpenMenu, &AItem, Cell);
         else if (S.Selected || (S.Down && AItem.CheckStyle && AItem.Checked))
             FrameSelectedRect(DC, Cell);
         else
@@ -107,26 +107,14 @@ void O::DrawGlyphFrame(const Item& AItem, HDC DC, const States& S, const TRect& 
     }
 }
 
-void O::DrawOpenMenuButtonFrame(const Bar& ABar, HDC DC, const Bar* Menu, const Item* AItem,
-                                const TRect& R) const {
-    const int Level = pg::SaveDC(DC);
-    if (Menu != nullptr && !pg::IsRectEmpty(Menu->OwnerJoinRect)) {
-        // The menu's join strip, from the menu's coordinates into the button's window.
-        TRect Strip = Menu->OwnerJoinRect;
-        pg::OffsetRect(Strip, Menu->Position.X - ABar.Position.X,
-                       Menu->Position.Y - ABar.Position.Y);
-        FillDropDownPart(ABar, DC, AItem, Strip, R);
-        pg::ExcludeClipRect(DC, Strip.Left, Strip.Top, Strip.Right, Strip.Bottom);
-    }
-    FrameControlRect(ABar, DC, R);
-    pg::RestoreDC(DC, Level);
-}
-
 void O::FillDropDownPart(const Bar& ABar, HDC DC, const Item* AItem, const TRect& Strip,
                          const TRect& Button) const {
-    // Only a control whose menu is open calls for its join strip: the strip continues the
-    // toolbar gradient at the side of the button the menu touches.
-    (void)AItem;
+    if (AItem == nullptr || AItem->OpenMenu == nullptr || InQuickCustomize(*AItem)) {
+        TdxBarItemControlFlatPainter::FillDropDownPart(ABar, DC, AItem, Strip, Button);
+        return;
+    }
+    // The open control's face is the toolbar gradient: the strip continues it at the side of
+    // the button the menu touches.
     TColor Color;
     if (Strip.Width() > Strip.Height())
         Color = Strip.Top > (Button.Top + Button.Bottom) / 2 ? dxOffice11BarGradientDark()
@@ -135,7 +123,6 @@ void O::FillDropDownPart(const Bar& ABar, HDC DC, const Item* AItem, const TRect
         Color = Strip.Left > (Button.Left + Button.Right) / 2 ? dxOffice11BarGradientDark()
                                                               : dxOffice11BarGradientLight();
     FillRectByColor(DC, Strip, Color);
-    (void)ABar;
 }
 
 void O::FrameSelectedRect(HDC DC, const TRect& R) const {
@@ -294,12 +281,12 @@ void O::GetComboColors(const Item& AItem, const States& S, int& TextColorIndex,
 pg::HBRUSH O::GetGlyphCellBrush(const Item& AItem, const States& S) const {
     if (S.PaintType == ptMenu && !S.Pressed && !S.Down && AItem.Parent != nullptr)
         return GetBkBrush(*AItem.Parent);
-    return TdxBarFlatPainterBase::GetGlyphCellBrush(AItem, S);
+    return TdxBarItemControlFlatPainter::GetGlyphCellBrush(AItem, S);
 }
 
 bool O::CanHotTrackDisabled() const {
     if (dxOffice11IsVisualStyleScheme()) return false;
-    return TdxBarFlatPainterBase::CanHotTrackDisabled();
+    return TdxBarItemControlFlatPainter::CanHotTrackDisabled();
 }
 
 int O::CalcQuickCustItemRect(const Item& AItem, TRect& R) const {
@@ -348,7 +335,7 @@ void O::DrawDropDownButton(const Item& AItem, HDC DC, const TRect& R, const Stat
 
 void O::GetComboButtonColors(const Item& AItem, const States& S, int& ArrowColorIndex,
                              HBRUSH& Brush) const {
-    TdxBarFlatPainterBase::GetComboButtonColors(AItem, S, ArrowColorIndex, Brush);
+    TdxBarItemControlFlatPainter::GetComboButtonColors(AItem, S, ArrowColorIndex, Brush);
     if (AItem.Parent == nullptr || !S.Enabled) return;
     if (S.Selected)
         Brush = GetHotBrush(*AItem.Parent);
@@ -386,7 +373,7 @@ void O::DrawDropDownListBorder(const TdxBarManager*, HDC DC, const TRect& R) con
 }
 
 int O::GetEditCaptionAreaWidth(const Item& AItem, int TextWidth) const {
-    int Width = TextWidth + 11;
+    int Width = TdxBarItemControlFlatPainter::GetEditCaptionAreaWidth(AItem, TextWidth);
     if (InMenuWindow(AItem)) Width += GetMenuItemTextIndent(AItem) + 1;
     return Width;
 }
@@ -424,7 +411,7 @@ void O::DrawEditCaption(const Item& AItem, HDC DC, TRect& R, const States& S) co
 }
 
 void O::DrawPushButton(HDC DC, TRect& R, const std::string& Text, bool Pressed) const {
-    TdxBarFlatPainterBase::DrawPushButton(DC, R, Text, Pressed);
+    TdxBarItemControlFlatPainter::DrawPushButton(DC, R, Text, Pressed);
 }
 
 int O::GetMenuItemTextIndent(const Item& AItem) const {
@@ -439,8 +426,8 @@ int O::GetMenuItemTextIndent(const Item& AItem) const {
 
 void O::CalcSubMenuItemSize(const Bar& AMenu, HDC DC, int ItemHeight, int& ReferenceGlyphSize,
                             int& ExpandButtonHeight, int& WidthMetric) const {
-    TdxBarFlatPainterBase::CalcSubMenuItemSize(AMenu, DC, ItemHeight, ReferenceGlyphSize,
-                                               ExpandButtonHeight, WidthMetric);
+    TdxBarItemControlFlatPainter::CalcSubMenuItemSize(AMenu, DC, ItemHeight, ReferenceGlyphSize,
+                                                      ExpandButtonHeight, WidthMetric);
     pg::BITMAP Info{};
     const pg::HBITMAP Bitmap = dxOffice11SubMenuExpandBitmap();
     if (Bitmap != pg::HBITMAP{} && pg::GetObject(Bitmap, sizeof(Info), &Info) != 0)
@@ -453,7 +440,7 @@ int O::GetDetachCaptionAreaSize(const Bar& AMenu) const {
 
 void O::DrawSubMenuBackground(const Bar& AMenu, HDC DC, const TRect& R, HBRUSH Brush) const {
     if (AMenu.BackgroundBitmap != nullptr) {
-        TdxBarFlatPainterBase::DrawSubMenuBackground(AMenu, DC, R, Brush);
+        TdxBarItemControlFlatPainter::DrawSubMenuBackground(AMenu, DC, R, Brush);
         return;
     }
     const int Level = pg::SaveDC(DC);

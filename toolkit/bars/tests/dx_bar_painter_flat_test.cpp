@@ -3,6 +3,7 @@
 #include "toolkit/bars/dx_bar_button.h"
 #include "toolkit/bars/dx_bar_manager.h"
 #include "toolkit/bars/dx_bar_painter_classes.h"
+#include "toolkit/bars/dx_bar_painter_standard.h"
 #include "toolkit/bars/dx_bar_unit.h"
 
 #include "toolkit/base/tests/cx_test_surface.h"
@@ -465,6 +466,50 @@ TEST_F(FlatPainterTest, MenuWindowSizes) {
         EXPECT_EQ(Size.cx, C.Out.cx) << C.In.cx;
         EXPECT_EQ(Size.cy, C.Out.cy) << C.In.cy;
     }
+}
+
+TEST_F(FlatPainterTest, TheMarkGlyphsAreTheEnhancedOnes) {
+    // The Enhanced customise arrow above the bottom, and its bold chevrons while links are cut
+    // off: Flat draws exactly what the Enhanced painter draws.
+    Toolbar.ClientRect = {0, 0, 40, 26};
+    Toolbar.LinksCutOff = true;
+    const pg::TRect Mark{29, 0, 40, 26};
+    TestSurface Own(40, 26, Blank);
+    TestSurface Enhanced(40, 26, Blank);
+    Flat.DrawMarkGlyphs(Toolbar, Own.DC(), Mark);
+    dxBarPainter(TdxBarItemControlEnhancedPainterClassRef())
+        .DrawMarkGlyphs(Toolbar, Enhanced.DC(), Mark);
+    const std::pair<char, pg::COLORREF> T{'T', Sys(pg::COLOR_BTNTEXT)};
+    EXPECT_EQ(Own.Row(19, {T}).substr(29), "...TTTTT...");
+    EXPECT_EQ(Own.Row(21, {T}).substr(29), ".....T.....");
+    int Inked = 0;
+    for (int Y = 0; Y < 26; ++Y)
+        for (int X = 0; X < 40; ++X) {
+            EXPECT_EQ(Own.At(X, Y), Enhanced.At(X, Y)) << X << ", " << Y;
+            Inked += Own.At(X, Y) != Blank;
+        }
+    EXPECT_GT(Inked, 9) << "the chevrons as well as the arrow";
+}
+
+TEST_F(FlatPainterTest, AnOpenMenusJoinStripIsTakenFromTheMenusCoordinates) {
+    // The button at (10, 0, 50, 22) of the bar; its menu hangs below at (10, 21), its join strip
+    // along its own top row under the button.
+    Menu.Position = {10, 21};
+    Menu.OwnerJoinRect = {1, 0, 39, 1};
+    Button.OpenMenu = &Menu;
+    const pg::TRect Cell{10, 0, 50, 22};
+    TestSurface S(60, 30, Blank);
+    Flat.DrawOpenMenuButtonFrame(Toolbar, S.DC(), &Menu, &Button, Cell);
+    const pg::COLORREF Border = BrushColor(Manager->FlatBrush(0));
+    const pg::COLORREF Light = BrushColor(Flat.GetLightBkBrush(*Manager));
+    EXPECT_EQ(S.At(10, 10), Border);
+    EXPECT_EQ(S.At(30, 0), Border);
+    EXPECT_EQ(S.At(10, 21), Border);
+    EXPECT_EQ(S.At(30, 21), Light) << "the frame leaves the strip to the light face";
+    EXPECT_EQ(S.At(11, 21), Light);
+    EXPECT_EQ(S.At(48, 21), Light);
+    EXPECT_EQ(S.At(49, 21), Border);
+    EXPECT_EQ(S.At(30, 10), Blank);
 }
 
 } // namespace

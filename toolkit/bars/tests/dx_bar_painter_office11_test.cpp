@@ -1,9 +1,12 @@
 #include "toolkit/bars/dx_bar_painter_office11.h"
 
+#include "toolkit/bars/dx_bar_manager.h"
 #include "toolkit/bars/dx_bar_painter_classes.h"
 
 #include "toolkit/base/office11.h"
 
+#include "platform/core/message_loop.h"
+#include "platform/forms/forms.h"
 #include "platform/gdi/colors.h"
 #include "platform/gdi/device_context.h"
 #include "platform/gdi/surface.h"
@@ -12,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 namespace toolkit::bars {
@@ -91,8 +95,10 @@ protected:
 
 TEST_F(Office11BarPainter, TheOffice2003StyleDrawsWithThisPainter) {
     EXPECT_EQ(&dxBarPainterOfStyle(4, false), &Painter);
+    // Flat's offset and the button border: 1 + 2.
     EXPECT_EQ(Painter.GetDragGripOffset(),
-              TdxBarItemControlPainter::Instance().GetDragGripOffset() + 2);
+              TdxBarItemControlFlatPainter::Instance().GetDragGripOffset() + 2);
+    EXPECT_EQ(Painter.GetDragGripOffset(), 3);
 }
 
 // A 40 x 22 toolbar button; row 1 and row 20 lie inside the frame, one gradient step from
@@ -199,6 +205,7 @@ TEST_F(Office11BarPainter, TheOpenTopLevelItemJoinsItsMenu) {
     Menu.OwnerJoinRect = {1, 0, 39, 1};
     TdxBarItemControlState Item;
     Item.Parent = &MenuBar;
+    Item.OpenMenu = &Menu;
     TdxBarItemStates States;
     States.Down = true;
     States.OpensMenu = true;
@@ -257,6 +264,55 @@ TEST_F(Office11BarPainter, TheFloatingBorderHasRoundedInnerCorners) {
     EXPECT_EQ(S.At(1, 15), RGB(42, 102, 201));
     EXPECT_EQ(S.At(2, 15), RGB(196, 219, 249));
     EXPECT_EQ(S.At(2, 2), RGB(42, 102, 201));
+}
+
+TEST_F(Office11BarPainter, AJoinStripIsTheToolbarGradientOnlyUnderAnOpenControl) {
+    // The open item's own glyph frame leaves the join strip in the bar's dark end; a menu that no
+    // control opened (a mark's) gets Flat's light face there instead.
+    TdxBarControlState Toolbar;
+    TdxBarControlState Menu;
+    Menu.Kind = bckSubMenu;
+    Menu.Position = {10, 21};
+    Menu.OwnerJoinRect = {1, 0, 39, 1};
+    TdxBarItemControlState Item;
+    Item.Parent = &Toolbar;
+    Item.OpenMenu = &Menu;
+    TdxBarItemStates States;
+    States.Down = true;
+    States.OpensMenu = true;
+    const pg::TRect Cell{10, 0, 50, 22};
+
+    Surface32 Open(60, 22);
+    Painter.DrawGlyphFrame(Item, Open.DC(), States, Cell, true, dxOffice11MenuBrush());
+    EXPECT_EQ(Open.At(10, 21), MenuBorder);
+    EXPECT_EQ(Open.At(30, 21), Rgb(dxOffice11BarGradientDark()));
+
+    auto Root = std::make_unique<platform::core::TComponent>(nullptr);
+    Toolbar.Manager = &Root->Own<platform::forms::TForm>().Own<TdxBarManager>();
+    Surface32 Mark(60, 22);
+    Painter.DrawEditButtonBackground(Toolbar, Mark.DC(), &Menu, Cell);
+    EXPECT_EQ(Mark.At(10, 21), MenuBorder);
+    EXPECT_EQ(Mark.At(30, 21), Rgb(dxOffice11ControlFillColor()));
+    EXPECT_EQ(Mark.At(30, 10), Rgb(dxOffice11ControlFillColor()));
+    Root.reset();
+    platform::core::ProcessMessages();
+}
+
+TEST_F(Office11BarPainter, WhatOffice2003LeavesToFlatIsFlats) {
+    const TdxBarItemControlFlatPainter& Flat = TdxBarItemControlFlatPainter::Instance();
+    EXPECT_EQ(Painter.GetMenuSeparatorIndent(), 8);
+    EXPECT_EQ(Painter.GetToolbarSeparatorSize(), 5);
+    EXPECT_EQ(Painter.GetToolbarSeparatorOffset(), 2);
+    EXPECT_EQ(Painter.GetDragGripAreaSize(), 3 + Painter.GetDragGripBarSize() + 2);
+    EXPECT_EQ(Painter.GetDetachCaptionHeight(), Flat.GetDetachCaptionHeight());
+    EXPECT_TRUE(Painter.IsHotTrackStyle());
+    EXPECT_TRUE(Painter.HasSplitDropDownButton());
+    int Width = 20;
+    Painter.AdjustGlyphAreaWidth(Width);
+    EXPECT_EQ(Width, 22);
+    // Its own answers to Flat's operations.
+    EXPECT_EQ(Painter.GetSeparatorBrush(), dxOffice11SeparatorBrush());
+    EXPECT_EQ(Painter.GetBorderBrush(), dxOffice11MenuBorderBrush());
 }
 
 } // namespace
