@@ -3,6 +3,7 @@
 #include "toolkit/bars/dx_bar_painter.h"
 #include "toolkit/bars/dx_bar_unit.h"
 
+#include "platform/core/loading_bracket.h"
 #include "platform/core/message_loop.h"
 #include "platform/forms/application.h"
 #include "platform/forms/forms.h"
@@ -345,6 +346,120 @@ TEST_F(DockControlTest, ABottomSiteGrowsUpwards) {
     EXPECT_EQ(Bottom.BoundsRect().Bottom, BottomEdge);
     Bar.SetVisible(false);
     EXPECT_EQ(Bottom.Height(), 0);
+}
+
+TEST_F(DockControlTest, ACaptionOfAnotherBarIsIgnoredAndAnEmptyNameFollowsTheCaption) {
+    TdxBar& First = NewBar("Tools", {});
+    EXPECT_EQ(First.Name, "Tools");
+    TdxBar& Second = *Manager->Bars()->Add();
+    Second.SetCaption("Tools");
+    EXPECT_EQ(Second.Caption(), "");
+    // A caption that is another bar's Name (but not its caption) gives a numbered name.
+    First.SetCaption("Other");
+    Second.SetCaption("Tools");
+    EXPECT_EQ(Second.Caption(), "Tools");
+    EXPECT_EQ(Second.Name, "Tools1");
+    TdxBar& Third = *Manager->Bars()->Add();
+    Third.Name = "";
+    Second.SetCaption("Renamed");
+    Third.SetCaption("Tools");
+    EXPECT_EQ(Third.Name, "Tools2");
+}
+
+TEST_F(DockControlTest, TheMainMenuFlagIsUniqueAndHoldsWholeRowAndMultiLine) {
+    TdxBar& A = NewBar("A", {});
+    TdxBar& B = NewBar("B", {});
+    A.SetIsMainMenu(true);
+    EXPECT_EQ(Manager->MainMenuBar(), &A);
+    EXPECT_TRUE(A.WholeRow());
+    EXPECT_TRUE(A.MultiLine());
+    A.SetMultiLine(false);
+    EXPECT_TRUE(A.MultiLine()) << "the main-menu bar stays multi-line";
+    EXPECT_FALSE(A.CanClose());
+    B.SetIsMainMenu(true);
+    EXPECT_EQ(Manager->MainMenuBar(), &B);
+    EXPECT_FALSE(A.IsMainMenu());
+    EXPECT_FALSE(A.WholeRow());
+    EXPECT_FALSE(A.MultiLine());
+    Manager->Bars()->Delete(B.Index());
+    EXPECT_EQ(Manager->MainMenuBar(), nullptr);
+}
+
+TEST_F(DockControlTest, AssignCopiesTheBarButNotItsAlphaOrBitmap) {
+    TdxBar& Source = NewBar("Source", {40, 100, 20});
+    Source.SetDockingStyle(dsLeft);
+    Source.SetRow(2);
+    Source.OneOnRow = true;
+    Source.SetDockedLeft(7);
+    Source.SetShowMark(false);
+    Source.AlphaBlendValue = 100;
+    TdxBar& Copy = NewBar("Copy", {});
+    Copy.Assign(Source);
+    EXPECT_EQ(Copy.Caption(), "Copy") << "a caption another bar has is refused";
+    EXPECT_EQ(Copy.DockingStyle(), dsLeft);
+    EXPECT_EQ(Copy.Row(), 2);
+    EXPECT_TRUE(Copy.OneOnRow);
+    EXPECT_EQ(Copy.DockedLeft(), 7);
+    EXPECT_FALSE(Copy.ShowMark());
+    EXPECT_EQ(Copy.AlphaBlendValue, 255);
+}
+
+TEST_F(DockControlTest, NegativePlacesAreStoredAsZero) {
+    TdxBar& Bar = NewBar("Bar", {});
+    Bar.SetRow(-3);
+    Bar.SetDockedLeft(-1);
+    Bar.SetDockedTop(-9);
+    EXPECT_EQ(Bar.Row(), 0);
+    EXPECT_EQ(Bar.DockedLeft(), 0);
+    EXPECT_EQ(Bar.DockedTop(), 0);
+}
+
+TEST_F(DockControlTest, AChangeOfDockingStyleMovesTheShownWindowToTheOtherSite) {
+    TdxBar& Bar = ToolBar();
+    Bar.SetVisible(true);
+    ASSERT_NE(Top().FindCol(Bar.Control()), nullptr);
+    std::vector<std::string> Heard;
+    Manager->OnBarDockingStyleChange = [&](TdxBarManager*, TdxBar* B) { Heard.push_back(B->Name); };
+    Bar.SetDockingStyle(dsLeft);
+    TdxDockControl& Left = *Manager->Bars()->DockControls(dsLeft);
+    EXPECT_EQ(Top().RowCount(), 0);
+    EXPECT_EQ(Top().Height(), 0);
+    ASSERT_NE(Left.FindCol(Bar.Control()), nullptr);
+    EXPECT_EQ(Windows["ToolBar"]->DockSite, &Left);
+    EXPECT_EQ(Left.Width(), 22 + Bar.GetNonClientWidth(dsLeft));
+    EXPECT_EQ(Heard, std::vector<std::string>{"ToolBar"});
+}
+
+TEST_F(DockControlTest, WhileTheManagerLoadsBarsWaitAndLoadedShowsThemInTheirRows) {
+    pf::TForm& Other = FRoot->Own<pf::TForm>();
+    Other.SetBounds(0, 0, 500, 300);
+    TdxBarManager* Loading = nullptr;
+    std::vector<TdxBar*> Bars;
+    {
+        pc::TLoadingBracket Bracket;
+        Loading = &Other.Own<TdxBarManager>();
+        Loading->Bars()->CreateBarControl = [](TdxBar& Bar) {
+            return std::make_unique<TFakeBarWindow>(Bar, 50, 150, 20);
+        };
+        for (const char* Caption : {"ToolBar", "Main Menu"}) {
+            TdxBar& Bar = *Loading->Bars()->Add();
+            Bar.SetCaption(Caption);
+            Bar.Name = Caption;
+            Bar.SetDockingStyle(dsTop);
+            Bar.SetVisible(true);
+            Bars.push_back(&Bar);
+        }
+        Bars[0]->SetDockedTop(25);
+        Bars[1]->SetIsMainMenu(true);
+        EXPECT_FALSE(Bars[0]->Visible());
+        EXPECT_EQ(Bars[0]->DockingStyle(), dsNone);
+        EXPECT_EQ(Bars[0]->Control(), nullptr);
+    }
+    TdxDockControl& Site = *Loading->Bars()->DockControls(dsTop);
+    ASSERT_NE(Bars[0]->Control(), nullptr);
+    EXPECT_TRUE(Bars[0]->Predefined());
+    EXPECT_EQ(Site.IndexOfRow(Site.FindCol(Bars[1]->Control())->Row), 0);
+    EXPECT_EQ(Site.IndexOfRow(Site.FindCol(Bars[0]->Control())->Row), 1);
 }
 
 } // namespace
