@@ -292,8 +292,8 @@ void MatchSurfaceToWindow(WindowData& w) {
     if (w.surface && w.surface->Width() == width && w.surface->Height() == height) return;
     auto fresh = std::make_shared<gdi::Surface>(width, height, 32);
     fresh->Fill(gdi::ColorToPixel(gdi::GetSysColor(gdi::COLOR_BTNFACE)));
-    if (w.surface) {
-        // Both are 32-bit and top-down: whole rows copy at once.
+    if (w.surface && std::min(width, w.surface->Width()) > 0) {
+        // Both are 32-bit and top-down: whole rows copy at once. A side of zero has no pixels.
         const int bytes = std::min(width, w.surface->Width()) * 4;
         const int rows = std::min(height, w.surface->Height());
         for (int y = 0; y < rows; ++y)

@@ -1,6 +1,8 @@
 #include "toolkit/bars/dx_bar_manager.h"
 
+#include "toolkit/bars/dx_bar.h"
 #include "toolkit/bars/dx_bar_backgrounds.h"
+#include "toolkit/bars/dx_bar_dock_control.h"
 #include "toolkit/bars/dx_bar_item.h"
 #include "toolkit/bars/dx_bar_painter_classes.h"
 #include "toolkit/bars/dx_bar_popup_menu_links.h"
@@ -108,9 +110,14 @@ TdxBarManager::TdxBarManager(pc::TComponent* AOwner) : pc::TComponent(AOwner) {
     CreateBrushes();
     tb::dxOffice11InitColors();
     FColorsTaken = true;
+    FOwnedBars = std::make_unique<TdxBars>(this);
+    FBars = FOwnedBars.get();
 }
 
 TdxBarManager::~TdxBarManager() {
+    FInDestructor = true;
+    FOwnedBars.reset();
+    FBars = nullptr;
     FLookAndFeel.reset();
     FThemeListener.reset();
     DeleteBrushes();
@@ -136,7 +143,7 @@ TdxBarManager::~TdxBarManager() {
 }
 
 bool TdxBarManager::IsDestroying() const {
-    return (ComponentState() & pc::csDestroying) != 0;
+    return FInDestructor || (ComponentState() & pc::csDestroying) != 0;
 }
 
 bool TdxBarManager::IsLoading() const {
@@ -759,9 +766,15 @@ void TdxBarManager::DoShowToolbarsPopup(TdxBarItemLinks* Popup) {
 }
 
 bool TdxBarManager::CanDocking(TdxBar* Bar, TdxBarDockingStyle Style, TdxDockControl* DockControl) {
-    // A bar's own NotDocking and a placed dock site's own permission come first (toolbar and
-    // dock-site units); an automatic site, or none, asks the manager's NotDocking.
-    bool Result = (FNotDocking & dxDockingStyleBit(Style)) == 0;
+    // A bar's own NotDocking comes first; a placed dock site answers for itself, an automatic
+    // site, or none, asks the manager's NotDocking.
+    bool Result = false;
+    if (Bar && (Bar->NotDocking() & dxDockingStyleBit(Style)) != 0)
+        Result = false;
+    else if (auto* Placed = dynamic_cast<TdxBarDockControl*>(DockControl))
+        Result = Placed->CanDock(Bar);
+    else
+        Result = (FNotDocking & dxDockingStyleBit(Style)) == 0;
     if (OnDocking) OnDocking(Bar, Style, DockControl, Result);
     return Result;
 }
@@ -777,7 +790,9 @@ void TdxBarManager::Loaded() {
     if (FLockUpdate) return;
     for (int I = 0; I < GetItemCount(); ++I)
         GetItem(I)->SetVisible(GetItem(I)->LoadedVisible());
-    // Then bars their links, dock site, docking style and visibility (toolbar unit).
+    if (FBars)
+        for (int I = 0; I < FBars->Count(); ++I)
+            FBars->Items(I)->Loaded();
     for (int I = 0; I < FCategories->Count(); ++I) {
         TdxBarCategoryData* Data = GetCategoryData(I);
         if (Data && Data->LoadedItemsVisibleSet) {
@@ -785,7 +800,8 @@ void TdxBarManager::Loaded() {
             SetCategoryItemsVisibleNow(I, Data->LoadedItemsVisible);
         }
     }
-    // Then every dock site re-lays out (dock-site unit).
+    for (TdxDockControl* Site : FDockControls)
+        Site->UpdateDock();
 }
 
 void TdxBarManager::Notification(pc::TComponent* AComponent, pc::TOperation Operation) {

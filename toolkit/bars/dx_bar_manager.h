@@ -213,9 +213,12 @@ public:
     // nullptr outside the categories or before first use.
     TdxBarCategoryData* GetCategoryData(int Index) const;
 
-    // The toolbar definitions, background bitmaps and popup-menu links come with their units
-    // (nil until then).
+    // The toolbar definitions (with the four automatic dock sites), background bitmaps and
+    // popup-menu links.
     TdxBars* Bars() const { return FBars; }
+    // The bar with IsMainMenu; nil when none.
+    TdxBar* MainMenuBar() const { return FMainMenuBar; }
+    void SetMainMenuBar(TdxBar* Value) { FMainMenuBar = Value; }
     TdxBarBackgrounds* Backgrounds() const { return FBackgrounds; }
     TdxBarPopupMenuLinks* PopupMenuLinks() const { return FPopupMenuLinks; }
 
@@ -440,6 +443,11 @@ private:
 
     std::unique_ptr<TdxBarManagerCategories> FCategories;
     TdxBars* FBars = nullptr;
+    std::unique_ptr<TdxBars> FOwnedBars;
+    TdxBar* FMainMenuBar = nullptr;
+    // Set from the start of the destructor: the bars and sites go while the component is
+    // not yet marked.
+    bool FInDestructor = false;
     TdxBarBackgrounds* FBackgrounds = nullptr;
     TdxBarPopupMenuLinks* FPopupMenuLinks = nullptr;
     std::unique_ptr<TdxBarBackgrounds> FOwnedBackgrounds;

@@ -256,6 +256,18 @@ TEST_F(TopLevelTest, LayeredWindowsKeepAConstantAlpha) {
     EXPECT_EQ(flags, DWORD{LWA_ALPHA});
 }
 
+// A window squeezed to no width keeps its height: its surface has rows but no pixels, and
+// growing back starts from those.
+TEST_F(TopLevelTest, AWindowSqueezedToNoWidthAndBackKeepsASoundSurface) {
+    HWND w = Create(WS_POPUP | WS_VISIBLE, gdi::Bounds(0, 0, 10, 10));
+    SetWindowPos(w, NullHWnd, 0, 0, 0, 10, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(w, NullHWnd, 0, 0, 12, 10, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    gdi::TRect r{};
+    GetClientRect(w, &r);
+    EXPECT_EQ(r.Width(), 12);
+    EXPECT_EQ(r.Height(), 10);
+}
+
 TEST_F(TopLevelTest, TheWindowManagerResizingAWindowSendsSizeAndMove) {
     HWND main = Create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, gdi::Bounds(100, 100, 300, 200));
     Forget();
