@@ -5,6 +5,7 @@
 
 #include "toolkit/base/office11.h"
 
+#include "platform/core/window_handle.h"
 #include "platform/gdi/colors.h"
 #include "platform/gdi/drawing.h"
 
@@ -35,7 +36,7 @@ const pc::TClass& P::ClassType() const {
 // --- Glyph, check mark and arrows ---
 
 void P::DrawGlyphFrame(const Item&, HDC, const States&, const TRect&, bool, HBRUSH) const {}
-void P::DrawCheckMark(HDC, int, int, int) const {}
+void P::DrawCheckMark(const Item&, HDC, int, int, int, bool) const {}
 
 void P::GetEditColors(const Item& AItem, TColor& TextColor, TColor& BkColor) const {
     const bool Enabled = AItem.Item == nullptr || AItem.Item->Enabled();
@@ -230,7 +231,7 @@ pg::TRect P::GetDockedBarBorderRect(const Bar&) const {
 int P::GetFloatingCaptionHeight() const {
     return GetSmallCaptionHeight() + 1;
 }
-void P::DrawFloatingCaptionBackground(HDC DC, const TRect& R, HBRUSH Brush) const {
+void P::DrawFloatingCaptionBackground(const Bar&, HDC DC, const TRect& R, HBRUSH Brush) const {
     pg::FillRect(DC, &R, Brush);
 }
 int P::GetSmallCaptionHeight() const {
@@ -275,10 +276,10 @@ bool P::HasSystemBorder() const {
 
 // --- Toolbar background and size grip ---
 
-pg::TSize P::GetSizeGripSize() const {
+pg::TSize P::GetSizeGripSize(const Bar&) const {
     return {pg::GetSystemMetrics(pg::SM_CXHSCROLL), pg::GetSystemMetrics(pg::SM_CYHSCROLL)};
 }
-int P::GetSizeGripIndent() const {
+int P::GetSizeGripIndent(const Bar&) const {
     return 2;
 }
 
@@ -371,7 +372,10 @@ unsigned P::GetEditStyle() const {
     return 0x80;
 }
 void P::SetEditMargins(HWND) const {}
-void P::SelectAllEditText(HWND) const {}
+void P::SelectAllEditText(HWND Edit, bool) const {
+    constexpr pc::UINT EM_SETSEL = 0xB1;
+    pc::SendMessage(Edit, EM_SETSEL, 0, -1);
+}
 
 // --- Further item kinds ---
 

@@ -203,8 +203,9 @@ public:
     // 1. Frame of a glyph cell by state (base nothing).
     virtual void DrawGlyphFrame(const Item& AItem, HDC DC, const States& S, const TRect& Cell,
                                 bool DrawBackground, HBRUSH Brush) const;
-    // 2. The 9 x 7 check mark at scale (base nothing).
-    virtual void DrawCheckMark(HDC DC, int Left, int Top, int Scale) const;
+    // 2. The 9 x 7 check mark of AItem at scale, in its enabled or disabled look (base nothing).
+    virtual void DrawCheckMark(const Item& AItem, HDC DC, int Left, int Top, int Scale,
+                               bool Enabled) const;
     // 3. A glyph cell without image: background, then a checked check-style item's mark.
     virtual void DrawCheckCell(const Item& AItem, HDC DC, const TRect& R, const States& S,
                                HBRUSH Brush, bool Framed) const;
@@ -364,7 +365,9 @@ public:
     // 78. Margins (2, 2, 2, 2).
     virtual TRect GetDockedBarBorderRect(const Bar& ABar) const;
     virtual int GetFloatingCaptionHeight() const;
-    virtual void DrawFloatingCaptionBackground(HDC DC, const TRect& R, HBRUSH Brush) const;
+    // 80. The caption strip of ABar, floating.
+    virtual void DrawFloatingCaptionBackground(const Bar& ABar, HDC DC, const TRect& R,
+                                               HBRUSH Brush) const;
     virtual int GetSmallCaptionHeight() const;
     virtual bool HasThemedCaption() const;
     virtual TSize GetCloseButtonSize() const;
@@ -397,8 +400,9 @@ public:
 
     // --- Toolbar background and size grip (103-105) ---
     virtual void DrawToolbarBackground(const Bar& ABar, HDC DC, const TRect& R, HBRUSH Brush) const;
-    virtual TSize GetSizeGripSize() const;
-    virtual int GetSizeGripIndent() const;
+    // 104, 105. Of ABar's size grip.
+    virtual TSize GetSizeGripSize(const Bar& ABar) const;
+    virtual int GetSizeGripIndent(const Bar& ABar) const;
 
     // --- Quick-customise popup (106-109) ---
     virtual HBRUSH GetQuickControlBrush(const Bar& ABar) const;
@@ -440,8 +444,8 @@ public:
     virtual int GetDetachCaptionHeight() const;
     virtual int GetSubMenuBorderSize() const;
     // 130. From the item height: reference glyph size 19, the expand-button height and the
-    // width of arrow parts in menus.
-    virtual void CalcSubMenuItemSize(const Bar& AMenu, HDC DC, int ItemHeight,
+    // width of arrow parts in menus. A style may grow ItemHeight; the menu takes it back.
+    virtual void CalcSubMenuItemSize(const Bar& AMenu, HDC DC, int& ItemHeight,
                                      int& ReferenceGlyphSize, int& ExpandButtonHeight,
                                      int& WidthMetric) const;
     // 131. The item area and the lowest bottom of rows; measuring: unlimited.
@@ -481,7 +485,8 @@ public:
     virtual void DrawEditContent(const Item& AItem, HDC DC, const TRect& R) const;
     virtual unsigned GetEditStyle() const;
     virtual void SetEditMargins(HWND Edit) const;
-    virtual void SelectAllEditText(HWND Edit) const;
+    // 155. SendChange: the edit's owner first hears that its text changed.
+    virtual void SelectAllEditText(HWND Edit, bool SendChange) const;
 
     // --- Further item kinds (156-171) ---
     virtual void DrawEllipsisButton(const Item& AItem, HDC DC, TRect& R, const States& S) const;
@@ -492,7 +497,9 @@ public:
                                     bool CaptionOnTop) const;
     virtual int GetCaptionedFrameCaptionSize() const;
     virtual bool HasFlatCaptionedFrame() const;
-    virtual void DrawPushButton(HDC DC, TRect& R, const std::string& Text, bool Pressed) const;
+    // 161. The check box of AItem.
+    virtual void DrawPushButton(const Item& AItem, HDC DC, TRect& R, const std::string& Text,
+                                bool Pressed) const;
     virtual TColor GetPushButtonColor() const;
     // 163. Half 1 the upper, else the lower.
     virtual void DrawSpinButton(const Item& AItem, HDC DC, const TRect& R, int Half,

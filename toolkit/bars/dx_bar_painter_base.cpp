@@ -140,8 +140,8 @@ void P::DrawCheckCell(const Item& AItem, HDC DC, const TRect& R, const States& S
     if (!(AItem.CheckStyle && AItem.Checked)) return;
     const int FontSize = AItem.Manager() ? AItem.Manager()->Font().Size() : 8;
     const int Scale = FontSize >= 16 ? 2 : 1;
-    DrawCheckMark(DC, (R.Left + R.Right - 9 * Scale) / 2, (R.Top + R.Bottom - 7 * Scale) / 2,
-                  Scale);
+    DrawCheckMark(AItem, DC, (R.Left + R.Right - 9 * Scale) / 2, (R.Top + R.Bottom - 7 * Scale) / 2,
+                  Scale, S.Enabled);
 }
 
 void P::DrawGlyphImage(const Item& AItem, HDC DC, const TRect& R, const States& S,
@@ -502,7 +502,8 @@ void P::DrawCloseButtonBackground(const Bar& ABar, HDC DC, const TRect& R, int S
 }
 
 void P::DrawSizeGripArea(const Bar& ABar, HDC DC, const TRect& R) const {
-    const TRect Grip{R.Left, std::max(R.Top, R.Bottom - GetSizeGripSize().cy), R.Right, R.Bottom};
+    const TRect Grip{R.Left, std::max(R.Top, R.Bottom - GetSizeGripSize(ABar).cy), R.Right,
+                     R.Bottom};
     if (Grip.Top > R.Top)
         FillBarBackground(ABar, DC, {R.Left, R.Top, R.Right, Grip.Top}, GetToolbarBrush(ABar));
     DrawSizeGrip(ABar, DC, Grip);
@@ -527,7 +528,7 @@ int P::GetSubItemTextIndent(const Item& AItem) const {
     return Manager ? -Manager->Font().Height() / 2 : 0;
 }
 
-void P::CalcSubMenuItemSize(const Bar&, HDC DC, int ItemHeight, int& ReferenceGlyphSize,
+void P::CalcSubMenuItemSize(const Bar&, HDC DC, int& ItemHeight, int& ReferenceGlyphSize,
                             int& ExpandButtonHeight, int& WidthMetric) const {
     ReferenceGlyphSize = 19;
     ExpandButtonHeight = Extent(DC, "0").cy + 1;
@@ -619,7 +620,7 @@ void P::DrawComboListItem(const Item& AItem, pg::TCanvas& Canvas, int Index, con
 
 // --- Further item kinds ---
 
-void P::DrawPushButton(HDC DC, TRect& R, const std::string& Text, bool Pressed) const {
+void P::DrawPushButton(const Item&, HDC DC, TRect& R, const std::string& Text, bool Pressed) const {
     if (!Pressed) {
         auto Side = [DC](int Color, int X1, int Y1, int X2, int Y2) {
             const pg::HPEN Pen = pg::CreatePen(pg::PS_SOLID, 1, pg::GetSysColor(Color));
@@ -688,7 +689,7 @@ void P::DrawFloatingCaption(const Bar& ABar, HDC DC, const TRect& R, HBRUSH Brus
     const TRect Below{R.Left, R.Bottom, R.Right, R.Bottom + 1};
     pg::FillRect(DC, &Below, Brush);
     const bool Themed = HasThemedCaption();
-    if (Themed) DrawFloatingCaptionBackground(DC, R, Brush);
+    if (Themed) DrawFloatingCaptionBackground(ABar, DC, R, Brush);
     TRect T = R;
     if (ABar.Bar.CanClose) {
         T.Right -= GetSmallCaptionHeight();

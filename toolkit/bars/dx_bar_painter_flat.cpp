@@ -139,11 +139,16 @@ void F::DrawGlyphFrame(const Item& AItem, HDC DC, const States& S, const TRect& 
     }
 }
 
-void F::DrawCheckMark(HDC DC, int Left, int Top, int Scale) const {
+void F::DrawCheckMark(const Item&, HDC DC, int Left, int Top, int Scale, bool Enabled) const {
     const bool White = tb::IsHighContrastWhite() || tb::IsHighContrastBlackColoredText();
-    const pg::HPEN Pen = pg::CreatePen(pg::PS_SOLID, 1, White ? pg::RGB(255, 255, 255) : 0);
+    const pg::COLORREF Color = !Enabled ? pg::GetSysColor(pg::COLOR_BTNSHADOW)
+                               : White  ? pg::RGB(255, 255, 255)
+                                        : pg::RGB(0, 0, 0);
+    const pg::HPEN Pen = pg::CreatePen(pg::PS_SOLID, 1, Color);
     const pg::HGDIOBJ Old = pg::SelectObject(DC, Pen);
-    for (int K = 0; K < 2 * Scale; ++K) {
+    // A disabled mark lies one pixel lower.
+    const int First = Enabled ? 0 : 1;
+    for (int K = First; K < First + 2 * Scale; ++K) {
         const int Y = Top + K;
         const pg::TPoint Points[] = {{Left + Scale, Y + 2 * Scale},
                                      {Left + 3 * Scale, Y + 4 * Scale},
@@ -731,12 +736,13 @@ bool F::HasFlatCaptionedFrame() const {
     return true;
 }
 
-void F::DrawPushButton(HDC DC, TRect& R, const std::string& Text, bool Pressed) const {
+void F::DrawPushButton(const Item& AItem, HDC DC, TRect& R, const std::string& Text,
+                       bool Pressed) const {
     Frame(DC, R, pg::GetSysColorBrush(pg::COLOR_BTNSHADOW));
     R = Shrunk(R, 1);
     Frame(DC, R, pg::GetSysColorBrush(pg::COLOR_BTNFACE));
     R = Shrunk(R, 1);
-    Base::DrawPushButton(DC, R, Text, Pressed);
+    Base::DrawPushButton(AItem, DC, R, Text, Pressed);
 }
 
 int F::GetBarItemTextIndent() const {
@@ -779,9 +785,9 @@ void F::DrawSubItem(const Item& AItem, HDC DC, const States& S, bool Highlighted
     DrawItemArrow(DC, Box, ABar.ArrowSize - 1, !Vertical, S.Enabled, false, true);
 }
 
-void F::CalcSubMenuItemSize(const Bar&, HDC DC, int ItemHeight, int& ReferenceGlyphSize,
+void F::CalcSubMenuItemSize(const Bar&, HDC DC, int& ItemHeight, int& ReferenceGlyphSize,
                             int& ExpandButtonHeight, int& WidthMetric) const {
-    const int H = ItemHeight + 1;
+    const int H = ++ItemHeight;
     WidthMetric = (H / 4) * 3 + 1;
     pg::TSize Zero{};
     pg::GetTextExtentPoint32(DC, "0", 1, &Zero);
@@ -883,10 +889,11 @@ void F::SetEditMargins(HWND Edit) const {
     pc::SendMessage(Edit, EM_SETRECTNP, 0, reinterpret_cast<pc::LPARAM>(&R));
 }
 
-void F::SelectAllEditText(HWND Edit) const {
-    pc::SendMessage(Edit, WM_COMMAND, static_cast<pc::WPARAM>(EN_CHANGE) << 16,
-                    static_cast<pc::LPARAM>(Edit));
-    Base::SelectAllEditText(Edit);
+void F::SelectAllEditText(HWND Edit, bool SendChange) const {
+    if (SendChange)
+        pc::SendMessage(Edit, WM_COMMAND, static_cast<pc::WPARAM>(EN_CHANGE) << 16,
+                        static_cast<pc::LPARAM>(Edit));
+    Base::SelectAllEditText(Edit, SendChange);
 }
 
 // --- Main menu's child-window buttons ---

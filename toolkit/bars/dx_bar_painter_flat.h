@@ -17,7 +17,8 @@ public:
     void DrawGlyphFrame(const Item& AItem, HDC DC, const States& S, const TRect& Cell,
                         bool DrawBackground, HBRUSH Brush) const override;
     // The enabled mark: black, two pixels thick at scale 1.
-    void DrawCheckMark(HDC DC, int Left, int Top, int Scale) const override;
+    void DrawCheckMark(const Item& AItem, HDC DC, int Left, int Top, int Scale,
+                       bool Enabled) const override;
     // The bar's background behind the glyph when the window has a bitmap, then the glyph.
     void DrawGlyphImage(const Item& AItem, HDC DC, const TRect& R, const States& S,
                         const TdxBarGlyphSource& Source, bool Framed) const override;
@@ -113,9 +114,9 @@ public:
                      const TRect& R) const override;
     int GetDetachCaptionHeight() const override;
     int GetSubMenuBorderSize() const override;
-    // ItemHeight grows by 1 before it is measured: reference 20, the expand-button height and
-    // (height / 4) x 3 + 1.
-    void CalcSubMenuItemSize(const Bar& AMenu, HDC DC, int ItemHeight, int& ReferenceGlyphSize,
+    // ItemHeight grows by 1, is measured and handed back: reference 20, the expand-button
+    // height and (height / 4) x 3 + 1.
+    void CalcSubMenuItemSize(const Bar& AMenu, HDC DC, int& ItemHeight, int& ReferenceGlyphSize,
                              int& ExpandButtonHeight, int& WidthMetric) const override;
     void CalcSubMenuRect(const Bar& AMenu, bool Measuring, int& LowestBottom,
                          TRect& ItemArea) const override;
@@ -148,10 +149,11 @@ public:
     // The edit's formatting rectangle: its client rectangle shrunk by 2.
     void SetEditMargins(HWND Edit) const override;
     // Tells the edit its text changed before selecting it all.
-    void SelectAllEditText(HWND Edit) const override;
+    void SelectAllEditText(HWND Edit, bool SendChange) const override;
 
     bool HasFlatCaptionedFrame() const override;
-    void DrawPushButton(HDC DC, TRect& R, const std::string& Text, bool Pressed) const override;
+    void DrawPushButton(const Item& AItem, HDC DC, TRect& R, const std::string& Text,
+                        bool Pressed) const override;
     // The upper half is one pixel taller and overlaps the lower; a pressed half keeps its
     // arrow in place.
     void DrawSpinButton(const Item& AItem, HDC DC, const TRect& R, int Half, const States& S,

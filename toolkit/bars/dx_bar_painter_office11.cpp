@@ -514,13 +514,13 @@ void O::DrawToolbarBackground(const Bar& ABar, HDC DC, const TRect& R, HBRUSH Br
         TdxBarItemControlFlatPainter::DrawToolbarBackground(ABar, DC, R, Brush);
 }
 
-// The size grip's answers follow the manager's theme flag, which a painter without a bar cannot
-// see; the base answers stand.
-pg::TSize O::GetSizeGripSize() const {
-    return TdxBarItemControlFlatPainter::GetSizeGripSize();
+pg::TSize O::GetSizeGripSize(const Bar& ABar) const {
+    return ThemesOn(ABar) ? XPPainter().GetSizeGripSize(ABar)
+                          : TdxBarItemControlFlatPainter::GetSizeGripSize(ABar);
 }
-int O::GetSizeGripIndent() const {
-    return TdxBarItemControlFlatPainter::GetSizeGripIndent();
+int O::GetSizeGripIndent(const Bar& ABar) const {
+    return ThemesOn(ABar) ? XPPainter().GetSizeGripIndent(ABar)
+                          : TdxBarItemControlFlatPainter::GetSizeGripIndent(ABar);
 }
 
 pg::TRect O::GetMarkRect(const Bar& ABar) const {

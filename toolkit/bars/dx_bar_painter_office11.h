@@ -48,7 +48,7 @@ public:
                               HBRUSH& Brush) const override;
     void DrawDropDownListBorder(const TdxBarManager* Manager, HDC DC,
                                 const TRect& R) const override;
-    void CalcSubMenuItemSize(const Bar& AMenu, HDC DC, int ItemHeight, int& ReferenceGlyphSize,
+    void CalcSubMenuItemSize(const Bar& AMenu, HDC DC, int& ItemHeight, int& ReferenceGlyphSize,
                              int& ExpandButtonHeight, int& WidthMetric) const override;
     int GetDetachCaptionAreaSize(const Bar& AMenu) const override;
     void DrawSubMenuBackground(const Bar& AMenu, HDC DC, const TRect& R,
@@ -63,7 +63,8 @@ public:
     void DrawEditCaption(const Item& AItem, HDC DC, TRect& R, const States& S) const override;
     void DrawComboButton(const Item& AItem, HDC DC, bool Pressed, const TRect& R,
                          const States& S) const override;
-    void DrawPushButton(HDC DC, TRect& R, const std::string& Text, bool Pressed) const override;
+    void DrawPushButton(const Item& AItem, HDC DC, TRect& R, const std::string& Text,
+                        bool Pressed) const override;
     int GetMenuItemTextIndent(const Item& AItem) const override;
 
     // Toolbars, bar windows, metrics (dx_bar_painter_office11.cpp).
@@ -104,8 +105,8 @@ public:
     void InvalidateMark(const Bar& ABar) const override;
     void DrawToolbarBackground(const Bar& ABar, HDC DC, const TRect& R,
                                HBRUSH Brush) const override;
-    TSize GetSizeGripSize() const override;
-    int GetSizeGripIndent() const override;
+    TSize GetSizeGripSize(const Bar& ABar) const override;
+    int GetSizeGripIndent(const Bar& ABar) const override;
     HBRUSH GetQuickControlBrush(const Bar& ABar) const override;
     TColor GetPushButtonColor() const override;
     HBRUSH GetArrowItemBrush() const override;

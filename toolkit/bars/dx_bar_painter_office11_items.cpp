@@ -3,6 +3,7 @@
 #include "toolkit/bars/dx_bar_painter_office11.h"
 
 #include "toolkit/bars/dx_bar_item.h"
+#include "toolkit/bars/dx_bar_painter_classes.h"
 #include "toolkit/bars/dx_bar_unit.h"
 
 #include "toolkit/base/office11.h"
@@ -26,6 +27,11 @@ namespace {
 
 bool ItemEnabled(const TdxBarPaintedItem& AItem) {
     return AItem.Item == nullptr || AItem.Item->Enabled();
+}
+
+// The manager draws bars with the visual styles.
+bool ThemesOn(const TdxBarPaintedItem& AItem) {
+    return AItem.Manager() != nullptr && AItem.Manager()->ThemesAvailable();
 }
 
 bool InQuickCustomize(const TdxBarPaintedItem& AItem) {
@@ -410,8 +416,13 @@ void O::DrawEditCaption(const Item& AItem, HDC DC, TRect& R, const States& S) co
     R.Left = Area.Right;
 }
 
-void O::DrawPushButton(HDC DC, TRect& R, const std::string& Text, bool Pressed) const {
-    TdxBarItemControlFlatPainter::DrawPushButton(DC, R, Text, Pressed);
+void O::DrawPushButton(const Item& AItem, HDC DC, TRect& R, const std::string& Text,
+                       bool Pressed) const {
+    if (ThemesOn(AItem))
+        dxBarPainter(TdxBarItemControlXPPainterClassRef())
+            .DrawPushButton(AItem, DC, R, Text, Pressed);
+    else
+        TdxBarItemControlFlatPainter::DrawPushButton(AItem, DC, R, Text, Pressed);
 }
 
 int O::GetMenuItemTextIndent(const Item& AItem) const {
@@ -424,7 +435,7 @@ int O::GetMenuItemTextIndent(const Item& AItem) const {
 
 // --- Menu windows ---
 
-void O::CalcSubMenuItemSize(const Bar& AMenu, HDC DC, int ItemHeight, int& ReferenceGlyphSize,
+void O::CalcSubMenuItemSize(const Bar& AMenu, HDC DC, int& ItemHeight, int& ReferenceGlyphSize,
                             int& ExpandButtonHeight, int& WidthMetric) const {
     TdxBarItemControlFlatPainter::CalcSubMenuItemSize(AMenu, DC, ItemHeight, ReferenceGlyphSize,
                                                       ExpandButtonHeight, WidthMetric);

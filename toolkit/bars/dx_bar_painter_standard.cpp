@@ -103,14 +103,15 @@ void S::DrawGlyphFrame(const Item& AItem, HDC DC, const States& St, const TRect&
                             St.Selected || St.Down || St.Pressed || AItem.NonRecent);
 }
 
-void S::DrawCheckMark(HDC DC, int Left, int Top, int Scale) const {
+void S::DrawCheckMark(const Item&, HDC DC, int Left, int Top, int Scale, bool Enabled) const {
     // Row K of the figure: down from (1, 2) to (3, 4), then up to (7, 0), all K lower.
     auto Stroke = [&](int K, int Dx) {
         pg::MoveToEx(DC, Left + 1 + Dx, Top + 2 + K, nullptr);
         pg::LineTo(DC, Left + 3 + Dx, Top + 4 + K);
         pg::LineTo(DC, Left + 8 + Dx, Top - 1 + K);
     };
-    if (Scale > 0) {
+    if (Scale <= 0) return;
+    if (Enabled) {
         for (int K = 0; K < Scale; ++K)
             Stroke(K, 0);
         TLinePen Face(DC, pg::GetSysColor(pg::COLOR_BTNFACE));
@@ -118,9 +119,8 @@ void S::DrawCheckMark(HDC DC, int Left, int Top, int Scale) const {
             Stroke(K, 0);
         return;
     }
-    if (Scale == 0) return;
     // The disabled figure: twice the rows in shadow with a highlight stroke under them.
-    const int Rows = 2 * -Scale;
+    const int Rows = 2 * Scale;
     {
         TLinePen Highlight(DC, pg::GetSysColor(pg::COLOR_BTNHIGHLIGHT));
         Stroke(Rows, 1);

@@ -29,7 +29,8 @@ public:
     // A V-shaped stroke, one row per unit of thickness, in a 9 x 7 cell: Scale rows in the
     // DC's pen and Scale rows of button face under them; a negative Scale draws the disabled
     // figure of -Scale, embossed in button shadow over button highlight.
-    void DrawCheckMark(HDC DC, int Left, int Top, int Scale) const override;
+    void DrawCheckMark(const Item& AItem, HDC DC, int Left, int Top, int Scale,
+                       bool Enabled) const override;
     bool IsGlyphBackgroundTransparent(const Item& AItem, const TRect& R) const override;
     bool IsSmallMark(const Bar& ABar, const TRect& MarkRect) const override;
     void DrawMarkChevron(const Bar& ABar, HDC DC, int Offset, const TRect& R) const override;

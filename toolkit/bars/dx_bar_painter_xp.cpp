@@ -157,8 +157,8 @@ void X::DrawGlyphFrame(const Item& AItem, HDC DC, const States& St, const TRect&
     DrawPart(tb::tcToolBar, DC, St.SplitButton ? TP_SPLITBUTTON : TP_BUTTON, State, Cell);
 }
 
-void X::DrawCheckMark(HDC DC, int Left, int Top, int Scale) const {
-    Flat().DrawCheckMark(DC, Left, Top, Scale);
+void X::DrawCheckMark(const Item& AItem, HDC DC, int Left, int Top, int Scale, bool Enabled) const {
+    Flat().DrawCheckMark(AItem, DC, Left, Top, Scale, Enabled);
 }
 
 void X::DrawGlyphImage(const Item& AItem, HDC DC, const TRect& R, const States& St,
@@ -339,6 +339,11 @@ int X::GetToolbarSeparatorSize() const {
 int X::GetFloatingBorderUnit() const {
     return 0;
 }
+void X::DrawFloatingCaptionBackground(const Bar& ABar, HDC DC, const TRect& R, HBRUSH) const {
+    const bool Active = ABar.Manager ? ABar.Manager->FormActive() : ABar.Active;
+    pg::FillRect(
+        DC, &R, pg::GetSysColorBrush(Active ? pg::COLOR_ACTIVECAPTION : pg::COLOR_INACTIVECAPTION));
+}
 bool X::HasThemedCaption() const {
     return true;
 }
@@ -379,11 +384,11 @@ void X::DrawFloatingBarBorder(const Bar& ABar, HDC DC, const TRect& R, HBRUSH Br
     Flat().DrawFloatingBarBorder(ABar, DC, R, Brush);
 }
 
-pg::TSize X::GetSizeGripSize() const {
+pg::TSize X::GetSizeGripSize(const Bar& ABar) const {
     TSize Size{};
     return PartSize(tb::tcStatus, SP_GRIPPER, 0, Size)
                ? Size
-               : TdxBarItemControlPainter::GetSizeGripSize();
+               : TdxBarItemControlPainter::GetSizeGripSize(ABar);
 }
 
 void X::DrawMDIButton(const Bar& ABar, int Kind, HDC DC, const TRect& R, int State) const {
@@ -592,8 +597,8 @@ unsigned X::GetEditStyle() const {
 void X::SetEditMargins(HWND Edit) const {
     Flat().SetEditMargins(Edit);
 }
-void X::SelectAllEditText(HWND Edit) const {
-    Flat().SelectAllEditText(Edit);
+void X::SelectAllEditText(HWND Edit, bool SendChange) const {
+    Flat().SelectAllEditText(Edit, SendChange);
 }
 void X::DrawEllipsisButton(const Item& AItem, HDC DC, TRect& R, const States& St) const {
     const HBRUSH Brush = CurrentBrush(AItem);
@@ -625,7 +630,7 @@ bool X::HasFlatCaptionedFrame() const {
     return true;
 }
 
-void X::DrawPushButton(HDC DC, TRect& R, const std::string& Text, bool Pressed) const {
+void X::DrawPushButton(const Item&, HDC DC, TRect& R, const std::string& Text, bool Pressed) const {
     pg::FillRect(DC, &R, SysBrushValue(pg::COLOR_BTNFACE));
     DrawPart(tb::tcToolBar, DC, TP_BUTTON, Pressed ? TS_PRESSED : TS_NORMAL, R);
     DrawButtonText(DC, Text, R, true);

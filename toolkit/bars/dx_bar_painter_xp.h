@@ -22,7 +22,8 @@ public:
 
     void DrawGlyphFrame(const Item& AItem, HDC DC, const States& S, const TRect& Cell,
                         bool DrawBackground, HBRUSH Brush) const override;
-    void DrawCheckMark(HDC DC, int Left, int Top, int Scale) const override;
+    void DrawCheckMark(const Item& AItem, HDC DC, int Left, int Top, int Scale,
+                       bool Enabled) const override;
     // The image over what the glyph frame drew, without a fill of its own.
     void DrawGlyphImage(const Item& AItem, HDC DC, const TRect& R, const States& S,
                         const TdxBarGlyphSource& Source, bool Framed) const override;
@@ -57,6 +58,10 @@ public:
     int GetToolbarSeparatorOffset() const override;
     int GetToolbarSeparatorSize() const override;
     int GetFloatingBorderUnit() const override;
+    // In the active-caption colour while the manager's form is active (the bar's own flag
+    // without a manager), else the inactive one.
+    void DrawFloatingCaptionBackground(const Bar& ABar, HDC DC, const TRect& R,
+                                       HBRUSH Brush) const override;
     bool HasThemedCaption() const override;
     TSize GetCloseButtonSize() const override;
     void DrawToolbarSeparator(const Bar& ABar, HDC DC, const TRect& R, bool Across,
@@ -65,7 +70,7 @@ public:
     void DrawBarBorder(const Bar& ABar, HDC DC, const TRect& R) const override;
     void DrawFloatingBarBorder(const Bar& ABar, HDC DC, const TRect& R,
                                HBRUSH Brush) const override;
-    TSize GetSizeGripSize() const override;
+    TSize GetSizeGripSize(const Bar& ABar) const override;
     void DrawMDIButton(const Bar& ABar, int Kind, HDC DC, const TRect& R, int State) const override;
     TRect CalcMarkRect(const Bar& ABar) const override;
     void DrawToolbarBackground(const Bar& ABar, HDC DC, const TRect& R,
@@ -108,11 +113,12 @@ public:
     void DrawEditContent(const Item& AItem, HDC DC, const TRect& R) const override;
     unsigned GetEditStyle() const override;
     void SetEditMargins(HWND Edit) const override;
-    void SelectAllEditText(HWND Edit) const override;
+    void SelectAllEditText(HWND Edit, bool SendChange) const override;
     // Three dots of a seventh of the width over the bar window's background.
     void DrawEllipsisButton(const Item& AItem, HDC DC, TRect& R, const States& S) const override;
     bool HasFlatCaptionedFrame() const override;
-    void DrawPushButton(HDC DC, TRect& R, const std::string& Text, bool Pressed) const override;
+    void DrawPushButton(const Item& AItem, HDC DC, TRect& R, const std::string& Text,
+                        bool Pressed) const override;
     void DrawSpinButton(const Item& AItem, HDC DC, const TRect& R, int Half, const States& S,
                         int ArrowSize) const override;
     void DrawSpinButtonsBorder(const Item& AItem, HDC DC, TRect& R) const override;

@@ -117,8 +117,9 @@ std::vector<TRow> Rows() {
         S.Item.CheckStyle = S.Item.Checked = false;
     });
     Add("DrawCheckMark (scale 1, 2)", [](TPainter P, TScene& S) {
-        P.DrawCheckMark(S.DC, S.R.Left + 2, S.R.Top + 2, 1);
-        P.DrawCheckMark(S.DC, S.R.Left + 16, S.R.Top + 2, 2);
+        const bool Enabled = S.Column.States.Enabled;
+        P.DrawCheckMark(S.Item, S.DC, S.R.Left + 2, S.R.Top + 2, 1, Enabled);
+        P.DrawCheckMark(S.Item, S.DC, S.R.Left + 16, S.R.Top + 2, 2, Enabled);
     });
     Add("DrawCaption", [](TPainter P, TScene& S) {
         P.DrawToolbarBackground(S.Toolbar, S.DC, S.R, P.GetToolbarBrush(S.Toolbar));
@@ -182,7 +183,7 @@ std::vector<TRow> Rows() {
     });
     Add("DrawPushButton", [](TPainter P, TScene& S) {
         TRect R = S.R;
-        P.DrawPushButton(S.DC, R, "OK", S.Column.States.Pressed);
+        P.DrawPushButton(S.Item, S.DC, R, "OK", S.Column.States.Pressed);
     });
     Add("DrawProgressBar (solid, blocks)", [](TPainter P, TScene& S) {
         const int Position = S.Column.States.Enabled ? 60 : 0;

@@ -3,12 +3,14 @@
 #include "toolkit/bars/dx_bar_button.h"
 #include "toolkit/bars/dx_bar_manager.h"
 #include "toolkit/bars/dx_bar_painter_classes.h"
+#include "toolkit/bars/dx_bar_painter_office11.h"
 #include "toolkit/bars/dx_bar_painter_standard.h"
 #include "toolkit/bars/dx_bar_unit.h"
 
 #include "toolkit/base/tests/cx_test_surface.h"
 
 #include "platform/core/message_loop.h"
+#include "platform/core/window_handle.h"
 #include "platform/forms/forms.h"
 #include "platform/gdi/colors.h"
 #include "platform/gdi/drawing.h"
@@ -18,6 +20,8 @@
 
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace toolkit::bars {
 namespace {
@@ -510,6 +514,65 @@ TEST_F(FlatPainterTest, AnOpenMenusJoinStripIsTakenFromTheMenusCoordinates) {
     EXPECT_EQ(S.At(48, 21), Light);
     EXPECT_EQ(S.At(49, 21), Border);
     EXPECT_EQ(S.At(30, 10), Blank);
+}
+
+TEST_F(FlatPainterTest, ADisabledCheckMarkLiesOnePixelLowerInTheShadowColour) {
+    Button.CheckStyle = Button.Checked = true;
+    struct Case {
+        bool Enabled;
+        pg::COLORREF Ink;
+        int FirstRow;
+    };
+    // A 16-pixel cell puts the mark at (3, 4): its stroke starts at column 4, row 6, two rows
+    // thick.
+    const Case Cases[] = {{true, pg::RGB(0, 0, 0), 6}, {false, Sys(pg::COLOR_BTNSHADOW), 7}};
+    for (const Case& C : Cases) {
+        TdxBarItemStates S;
+        S.Enabled = C.Enabled;
+        TestSurface Surface(16, 16, Blank);
+        Flat.DrawCheckCell(Button, Surface.DC(), {0, 0, 16, 16}, S,
+                           pg::GetSysColorBrush(pg::COLOR_WINDOW), false);
+        EXPECT_EQ(Surface.At(4, C.FirstRow - 1), Sys(pg::COLOR_WINDOW)) << C.Enabled;
+        EXPECT_EQ(Surface.At(4, C.FirstRow), C.Ink) << C.Enabled;
+        EXPECT_EQ(Surface.At(4, C.FirstRow + 1), C.Ink) << C.Enabled;
+        EXPECT_EQ(Surface.At(4, C.FirstRow + 2), Sys(pg::COLOR_WINDOW)) << C.Enabled;
+    }
+}
+
+TEST_F(FlatPainterTest, TheMenuRowHeightGrowsByOneAndIsHandedBack) {
+    TestSurface Surface(4, 4);
+    struct Case {
+        const TdxBarItemControlPainter* Painter;
+        int Height, ArrowAreaWidth;
+    };
+    // From 23: the base keeps it (3 x 5 + 1); Flat and Office 2003 measure 24 (3 x 6 + 1).
+    const Case Cases[] = {{&TdxBarItemControlPainter::Instance(), 23, 16},
+                          {&Flat, 24, 19},
+                          {&TdxBarItemControlOffice11Painter::Instance(), 24, 19}};
+    for (const Case& C : Cases) {
+        int Height = 23, Reference = 0, Expand = 0, Width = 0;
+        C.Painter->CalcSubMenuItemSize(Menu, Surface.DC(), Height, Reference, Expand, Width);
+        EXPECT_EQ(Height, C.Height) << C.Painter->ClassType().ClassName();
+        EXPECT_EQ(Width, C.ArrowAreaWidth) << C.Painter->ClassType().ClassName();
+    }
+}
+
+TEST_F(FlatPainterTest, SelectingAllEditTextTellsOfAChangeOnlyWhenAsked) {
+    constexpr pc::UINT WM_COMMAND = 273, EM_SETSEL = 0xB1;
+    std::vector<pc::TMessage> Heard;
+    pc::MessageWindow Edit([&](pc::TMessage& M) { Heard.push_back(M); });
+    Flat.SelectAllEditText(Edit.Handle(), false);
+    ASSERT_EQ(Heard.size(), 1u);
+    EXPECT_EQ(Heard[0].Msg, EM_SETSEL);
+    EXPECT_EQ(Heard[0].WParam, 0u);
+    EXPECT_EQ(Heard[0].LParam, -1);
+    Heard.clear();
+    Flat.SelectAllEditText(Edit.Handle(), true);
+    ASSERT_EQ(Heard.size(), 2u);
+    EXPECT_EQ(Heard[0].Msg, WM_COMMAND);
+    EXPECT_EQ(Heard[0].WParam, pc::WPARAM{768} << 16);
+    EXPECT_EQ(Heard[0].LParam, static_cast<pc::LPARAM>(Edit.Handle()));
+    EXPECT_EQ(Heard[1].Msg, EM_SETSEL);
 }
 
 } // namespace

@@ -2,9 +2,11 @@
 
 #include "toolkit/bars/dx_bar_manager.h"
 #include "toolkit/bars/dx_bar_painter_classes.h"
+#include "toolkit/bars/dx_bar_painter_xp.h"
 
 #include "toolkit/base/office11.h"
 
+#include "platform/core/component.h"
 #include "platform/core/message_loop.h"
 #include "platform/forms/forms.h"
 #include "platform/gdi/colors.h"
@@ -313,6 +315,36 @@ TEST_F(Office11BarPainter, WhatOffice2003LeavesToFlatIsFlats) {
     // Its own answers to Flat's operations.
     EXPECT_EQ(Painter.GetSeparatorBrush(), dxOffice11SeparatorBrush());
     EXPECT_EQ(Painter.GetBorderBrush(), dxOffice11MenuBorderBrush());
+}
+
+// With our stand-in no theme class opens, so the manager's visual-styles flag stays off and the
+// operations Office 2003 hands to XP while it is on stay Flat's.
+TEST_F(Office11BarPainter, CheckBoxesAndSizeGripsAreFlatsWhileTheManagerDrawsNoVisualStyles) {
+    auto Root = std::make_unique<platform::core::TComponent>(nullptr);
+    TdxBarManager& Manager = Root->Own<platform::forms::TForm>().Own<TdxBarManager>();
+    ASSERT_FALSE(Manager.ThemesAvailable());
+    const TdxBarItemControlFlatPainter& Flat = TdxBarItemControlFlatPainter::Instance();
+    const TdxBarItemControlXPPainter& XP = TdxBarItemControlXPPainter::Instance();
+    TdxBarControlState WithManager;
+    WithManager.Manager = &Manager;
+    TdxBarControlState WithoutManager;
+    for (TdxBarControlState* Bar : {&WithManager, &WithoutManager}) {
+        TdxBarItemControlState Box;
+        Box.Parent = Bar;
+        // Flat's check box is framed in button shadow; XP's is filled with button face.
+        Surface32 Drawn(30, 20), AsXP(30, 20);
+        pg::TRect R{0, 0, 30, 20};
+        Painter.DrawPushButton(Box, Drawn.DC(), R, "OK", false);
+        EXPECT_EQ(Drawn.At(0, 0), pg::GetSysColor(pg::COLOR_BTNSHADOW));
+        EXPECT_EQ(Drawn.At(1, 1), pg::GetSysColor(pg::COLOR_BTNFACE));
+        pg::TRect X{0, 0, 30, 20};
+        XP.DrawPushButton(Box, AsXP.DC(), X, "OK", false);
+        EXPECT_NE(AsXP.At(0, 0), Drawn.At(0, 0));
+        EXPECT_EQ(Painter.GetSizeGripSize(*Bar), Flat.GetSizeGripSize(*Bar));
+        EXPECT_EQ(Painter.GetSizeGripIndent(*Bar), Flat.GetSizeGripIndent(*Bar));
+    }
+    Root.reset();
+    platform::core::ProcessMessages();
 }
 
 } // namespace

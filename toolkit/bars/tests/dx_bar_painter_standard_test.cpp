@@ -251,11 +251,12 @@ TEST(BarStandardPainterTest, TheEtchedLineHasItsHighlightOneRightAndDown) {
 
 TEST(BarStandardPainterTest, TheCheckMarkIsEmbossedWhenDisabled) {
     ClassicColors Colors;
+    const TdxBarItemControlState Item;
     {
         TestSurface S(12, 12);
         const pg::HPEN Pen = pg::CreatePen(pg::PS_SOLID, 1, pg::RGB(0, 0, 0));
         const pg::HGDIOBJ Old = pg::SelectObject(S.DC(), Pen);
-        Standard().DrawCheckMark(S.DC(), 1, 1, 1);
+        Standard().DrawCheckMark(Item, S.DC(), 1, 1, 1, true);
         pg::SelectObject(S.DC(), Old);
         pg::DeleteObject(Pen);
         // The stroke's bottom at (4, 5), button face under it.
@@ -266,10 +267,33 @@ TEST(BarStandardPainterTest, TheCheckMarkIsEmbossedWhenDisabled) {
     }
     {
         TestSurface S(12, 12);
-        Standard().DrawCheckMark(S.DC(), 1, 1, -1);
+        Standard().DrawCheckMark(Item, S.DC(), 1, 1, 1, false);
         EXPECT_EQ(S.At(4, 5), Sys(pg::COLOR_BTNSHADOW));
         EXPECT_EQ(S.At(4, 6), Sys(pg::COLOR_BTNSHADOW));
         EXPECT_EQ(S.At(5, 7), Sys(pg::COLOR_BTNHIGHLIGHT));
+    }
+}
+
+TEST(BarStandardPainterTest, ADisabledCheckedCellShowsTheEmbossedMark) {
+    ClassicColors Colors;
+    TdxBarItemControlState Item;
+    Item.CheckStyle = Item.Checked = true;
+    // A 16-pixel cell puts the mark at (3, 4): the second row of its stroke at (4, 7), the
+    // highlight stroke of the disabled mark through (7, 10).
+    struct Case {
+        bool Enabled;
+        pg::COLORREF SecondRow, Under;
+    };
+    const Case Cases[] = {{true, Sys(pg::COLOR_BTNFACE), Sys(pg::COLOR_WINDOW)},
+                          {false, Sys(pg::COLOR_BTNSHADOW), Sys(pg::COLOR_BTNHIGHLIGHT)}};
+    for (const Case& C : Cases) {
+        TdxBarItemStates S;
+        S.Enabled = C.Enabled;
+        TestSurface Surface(16, 16);
+        Standard().DrawCheckCell(Item, Surface.DC(), {0, 0, 16, 16}, S,
+                                 pg::GetSysColorBrush(pg::COLOR_WINDOW), false);
+        EXPECT_EQ(Surface.At(4, 7), C.SecondRow) << C.Enabled;
+        EXPECT_EQ(Surface.At(7, 10), C.Under) << C.Enabled;
     }
 }
 

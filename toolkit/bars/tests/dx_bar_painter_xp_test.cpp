@@ -16,6 +16,7 @@
 #include "platform/gdi/colors.h"
 #include "platform/gdi/objects.h"
 #include "platform/gdi/text_out.h"
+#include "platform/win/messages.h"
 
 #include <gtest/gtest.h>
 
@@ -281,6 +282,36 @@ TEST_F(BarXPPainterTest, TheEllipsisButtonShowsThreeDotsOfASeventhOfItsWidth) {
     EXPECT_EQ(S.At(3, 8), pg::GetSysColor(pg::COLOR_BTNSHADOW));
     EXPECT_EQ(S.At(5, 10), pg::GetSysColor(pg::COLOR_BTNSHADOW));
     EXPECT_EQ(S.At(6, 11), Face);
+}
+
+TEST_F(BarXPPainterTest, TheFloatingCaptionIsActiveWhileTheManagersFormIs) {
+    TdxBarControlState WithManager;
+    WithManager.Manager = Manager;
+    TdxBarControlState WithoutManager;
+    struct Case {
+        TdxBarControlState* Bar;
+        bool FormActive, BarActive;
+        int Color;
+    };
+    // The manager's flag decides; a bar without a manager answers with its own.
+    const Case Cases[] = {{&WithManager, true, false, pg::COLOR_ACTIVECAPTION},
+                          {&WithManager, false, true, pg::COLOR_INACTIVECAPTION},
+                          {&WithoutManager, false, true, pg::COLOR_ACTIVECAPTION},
+                          {&WithoutManager, true, false, pg::COLOR_INACTIVECAPTION}};
+    const pg::HBRUSH Given = pg::GetSysColorBrush(pg::COLOR_WINDOW);
+    for (const Case& C : Cases) {
+        Manager->HandleFormMessage(platform::win::WM_ACTIVATE, C.FormActive ? 1 : 0, 0);
+        C.Bar->Active = C.BarActive;
+        TestSurface S(40, 16);
+        XP().DrawFloatingCaptionBackground(*C.Bar, S.DC(), {0, 0, 40, 15}, Given);
+        EXPECT_EQ(S.At(20, 7), pg::GetSysColor(C.Color)) << &C - Cases;
+        EXPECT_EQ(S.At(20, 15), pg::RGB(1, 2, 3)) << &C - Cases;
+        // The caption drawer of the base body asks for it: the strip's far end shows it.
+        C.Bar->Bar.CanClose = false;
+        TestSurface Caption(40, 16);
+        XP().DrawFloatingCaption(*C.Bar, Caption.DC(), {0, 0, 40, 15}, Given);
+        EXPECT_EQ(Caption.At(39, 7), pg::GetSysColor(C.Color)) << &C - Cases;
+    }
 }
 
 } // namespace
