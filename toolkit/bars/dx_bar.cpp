@@ -384,7 +384,7 @@ int TdxBar::GetNonClientWidth(TdxBarDockingStyle Style) const {
             Result += CanDock() ? Painter.GetDragGripAreaSize() : Painter.FixedGripSize();
         return Result;
     }
-    return SizeGripVisible() ? Painter.GetSizeGripSize().cx : 0;
+    return SizeGripVisible() ? Painter.GetSizeGripSize(BarPaintState(*this, Style)).cx : 0;
 }
 
 int TdxBar::GetNonClientHeight(TdxBarDockingStyle Style) const {
@@ -399,7 +399,7 @@ int TdxBar::GetNonClientHeight(TdxBarDockingStyle Style) const {
             Result += CanDock() ? Painter.GetDragGripAreaSize() : Painter.FixedGripSize();
         return Result;
     }
-    return IsStatusBar() ? Painter.GetSizeGripIndent() : 0;
+    return IsStatusBar() ? Painter.GetSizeGripIndent(BarPaintState(*this, Style)) : 0;
 }
 
 void TdxBar::Assign(const TdxBar& Source) {
