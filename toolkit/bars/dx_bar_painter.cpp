@@ -1,6 +1,7 @@
 #include "toolkit/bars/dx_bar_painter.h"
 
 #include "toolkit/bars/dx_bar_item.h"
+#include "toolkit/bars/dx_bar_painter_support.h"
 #include "toolkit/bars/dx_bar_unit.h"
 
 #include "toolkit/base/office11.h"
@@ -15,14 +16,6 @@ namespace pg = platform::gdi;
 namespace pc = platform::core;
 
 using P = TdxBarItemControlPainter;
-
-namespace {
-
-pg::HBRUSH SystemBrushValue(int Index) {
-    return static_cast<pg::HBRUSH>(Index + 1);
-}
-
-} // namespace
 
 const TdxBarItemControlPainter& TdxBarItemControlPainter::Instance() {
     static const TdxBarItemControlPainter instance;
@@ -98,7 +91,7 @@ void P::AdjustEditTextRect(TRect&) const {}
 // --- Item backgrounds, glyph cell, captions ---
 
 void P::DrawEtchedLine(HDC DC, const TRect& R) const {
-    pg::FillRect(DC, &R, SystemBrushValue(pg::COLOR_BTNSHADOW));
+    pg::FillRect(DC, &R, SysBrushValue(pg::COLOR_BTNSHADOW));
 }
 void P::DrawMenuButton(const Item&, HDC, const TRect&, const States&) const {}
 void P::DrawControlBorder(const Item&, HDC, TRect&) const {}
@@ -341,9 +334,9 @@ int P::GetDetachCaptionAreaSize(const Bar&) const {
     return GetDetachCaptionHeight() + 3;
 }
 void P::FillDetachCaption(const Bar& AMenu, HDC DC, const TRect& R) const {
-    pg::FillRect(DC, &R,
-                 SystemBrushValue(AMenu.DetachSelected ? pg::COLOR_ACTIVECAPTION
-                                                       : pg::COLOR_INACTIVECAPTION));
+    pg::FillRect(
+        DC, &R,
+        SysBrushValue(AMenu.DetachSelected ? pg::COLOR_ACTIVECAPTION : pg::COLOR_INACTIVECAPTION));
 }
 void P::DrawNonRecentBand(const Bar&, HDC, int, const TRect&) const {}
 bool P::HasSubMenuSideBar() const {
@@ -360,7 +353,7 @@ void P::AdjustDetachCaptionRect(TRect& R) const {
 }
 void P::GetSubMenuItemBrush(const Bar&, HBRUSH&) const {}
 pg::HBRUSH P::GetSubMenuBrush(const Bar&) const {
-    return SystemBrushValue(pg::COLOR_BTNFACE);
+    return SysBrushValue(pg::COLOR_BTNFACE);
 }
 
 // --- Edits and combo lists ---

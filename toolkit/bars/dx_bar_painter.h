@@ -151,6 +151,8 @@ enum TdxBarPaintType : std::uint8_t { ptHorz, ptMenu, ptVert };
 // control (under the mouse or reached by keyboard). Pressed: being pressed (never through a
 // check button's own state). Down: the button's Down (a checked button; the flat styles also
 // report it for a drop-down button whose menu is open).
+struct TdxBarGlyphParams;
+
 struct TdxBarItemStates {
     bool Selected = false;
     bool Pressed = false;
@@ -550,6 +552,13 @@ public:
 
 protected:
     TdxBarItemControlPainter() = default;
+
+    // What every style's DrawGlyphImage hands DrawBarItemGlyph: Source's image at its own size
+    // centred in Cell, the glyph-cell brush, the states (down also when checked), this
+    // painter's fade colour for the bar and the manager's image-list background. The styles
+    // apply their differences to the result.
+    TdxBarGlyphParams GlyphParams(const Item& AItem, const TRect& Cell, const States& S,
+                                  const TdxBarGlyphSource& Source, bool CopyBackground) const;
 };
 
 } // namespace toolkit::bars

@@ -6,6 +6,7 @@
 #include "toolkit/bars/dx_bar_drawing.h"
 #include "toolkit/bars/dx_bar_item.h"
 #include "toolkit/bars/dx_bar_painter.h"
+#include "toolkit/bars/dx_bar_painter_support.h"
 #include "toolkit/bars/dx_bar_unit.h"
 
 #include "toolkit/base/office11.h"
@@ -32,14 +33,6 @@ using HBRUSH = pg::HBRUSH;
 using TColor = pg::TColor;
 
 namespace {
-
-HBRUSH SystemBrushValue(int Index) {
-    return static_cast<HBRUSH>(Index + 1);
-}
-
-TRect Shrunk(const TRect& R, int DX, int DY) {
-    return {R.Left + DX, R.Top + DY, R.Right - DX, R.Bottom - DY};
-}
 
 void Edge(HDC DC, TRect R, unsigned EdgeKind, unsigned Flags) {
     pg::DrawEdge(DC, &R, EdgeKind, Flags);
@@ -78,22 +71,6 @@ void SolidTriangle(HDC DC, pg::COLORREF Color, const pg::TPoint (&Points)[3]) {
 
 int MulDiv(int A, int B, int C) {
     return static_cast<int>(static_cast<long long>(A) * B / C);
-}
-
-bool Empty(const TRect& R) {
-    return R.Right <= R.Left || R.Bottom <= R.Top;
-}
-
-bool ItemEnabled(const TdxBarItemControlState& AItem) {
-    return AItem.Item == nullptr || AItem.Item->Enabled();
-}
-
-std::string ItemCaption(const TdxBarItemControlState& AItem) {
-    return AItem.Item ? AItem.Item->Caption() : std::string();
-}
-
-HBRUSH CurrentBrush(const TdxBarItemControlState& AItem) {
-    return AItem.Parent ? AItem.Parent->BkBrush : HBRUSH{};
 }
 
 // Whether the item has an image of its own to show.
@@ -154,29 +131,36 @@ void P::DrawGlyphImage(const Item& AItem, HDC DC, const TRect& R, const States& 
             AItem, DC, Cell, GetGlyphCellBrush(AItem, S),
             (!IsGlyphBackgroundTransparent(AItem, Cell) && (S.Selected || S.Pressed || Checked)) ||
                 AItem.NonRecent);
+    TdxBarGlyphParams G = GlyphParams(AItem, Cell, S, Source, Bitmapped && !AItem.NonRecent);
+    // DrawGlyph's scaled and offset place, where it gave one.
+    const TRect& Given = Source.GlyphRect;
+    if (Given.Right > Given.Left && Given.Bottom > Given.Top) G.GlyphRect = Given;
+    DrawBarItemGlyph(DC, G);
+}
+
+TdxBarGlyphParams P::GlyphParams(const Item& AItem, const TRect& Cell, const States& S,
+                                 const TdxBarGlyphSource& Source, bool CopyBackground) const {
     const bool UseBitmap = HasPixels(Source.Glyph);
     const int GW = UseBitmap ? Source.Glyph->Width() : Source.Images ? Source.Images->Width() : 0;
     const int GH = UseBitmap ? Source.Glyph->Height() : Source.Images ? Source.Images->Height() : 0;
     const int X = (Cell.Left + Cell.Right - GW) / 2, Y = (Cell.Top + Cell.Bottom - GH) / 2;
-    const TRect& Given = Source.GlyphRect;
     TdxBarGlyphParams G;
     G.Brush = GetGlyphCellBrush(AItem, S);
     G.ItemRect = Cell;
-    G.GlyphRect =
-        Given.Right > Given.Left && Given.Bottom > Given.Top ? Given : TRect{X, Y, X + GW, Y + GH};
+    G.GlyphRect = {X, Y, X + GW, Y + GH};
     G.Glyph = Source.Glyph;
     G.Images = Source.Images;
     G.ImageIndex = Source.ImageIndex;
     G.Enabled = S.Enabled;
     G.Selected = S.Selected;
-    G.Down = S.Pressed || Checked;
-    G.CopyBackground = Bitmapped && !AItem.NonRecent;
+    G.Down = S.Pressed || S.Down || AItem.Checked;
+    G.CopyBackground = CopyBackground;
     if (AItem.Parent) {
         const TColor Faded = GetFadedImageColor(*AItem.Parent);
         G.TintColor = Faded == clNoColor ? pg::clNone : Faded;
     }
     if (AItem.Manager()) G.ImageListBkColor = AItem.Manager()->ImageListBkColor();
-    DrawBarItemGlyph(DC, G);
+    return G;
 }
 
 void P::DrawItemArrowInRect(HDC DC, const TRect& R, bool Down, bool Enabled, bool Selected,
@@ -566,7 +550,7 @@ void P::DrawSubMenuBackground(const Bar& AMenu, HDC DC, const TRect& R, HBRUSH B
 }
 
 void P::DrawDetachCaption(const Bar& AMenu, HDC DC, const TRect& R) const {
-    const HBRUSH Face = SystemBrushValue(pg::COLOR_BTNFACE);
+    const HBRUSH Face = SysBrushValue(pg::COLOR_BTNFACE);
     const TRect Bottom{R.Left, R.Bottom - 1, R.Right, R.Bottom};
     const TRect Top{R.Left, R.Top, R.Right, R.Top + 1};
     pg::FillRect(DC, &Bottom, Face);
@@ -632,7 +616,7 @@ void P::DrawPushButton(const Item&, HDC DC, TRect& R, const std::string& Text, b
         };
         const int L = R.Left, T = R.Top, Rt = R.Right - 1, B = R.Bottom - 1;
         const TRect Face = Shrunk(R, 2, 2);
-        pg::FillRect(DC, &Face, SystemBrushValue(pg::COLOR_BTNFACE));
+        pg::FillRect(DC, &Face, SysBrushValue(pg::COLOR_BTNFACE));
         Side(pg::COLOR_BTNFACE, L, B, L, T);
         Side(pg::COLOR_BTNFACE, L, T, Rt, T);
         Side(pg::COLOR_BTNTEXT, Rt, T, Rt, B);
@@ -642,9 +626,9 @@ void P::DrawPushButton(const Item&, HDC DC, TRect& R, const std::string& Text, b
         Side(pg::COLOR_BTNSHADOW, Rt - 1, T + 1, Rt - 1, B - 1);
         Side(pg::COLOR_BTNSHADOW, L + 1, B - 1, Rt, B - 1);
     } else {
-        pg::FrameRect(DC, &R, SystemBrushValue(pg::COLOR_BTNTEXT));
+        pg::FrameRect(DC, &R, SysBrushValue(pg::COLOR_BTNTEXT));
         const TRect Face = Shrunk(R, 1, 1);
-        pg::FillRect(DC, &Face, SystemBrushValue(pg::COLOR_BTNFACE));
+        pg::FillRect(DC, &Face, SysBrushValue(pg::COLOR_BTNFACE));
     }
     R = Shrunk(R, 2, 2);
     DrawButtonText(DC, Text, R, Pressed);
@@ -807,10 +791,10 @@ void P::DrawSubMenuParts(const Bar& AMenu, HDC DC) const {
         const TRect Line{Area.Left, Area.Top, Area.Right, Area.Top + 1};
         pg::FillRect(
             DC, &Line,
-            SystemBrushValue(AMenu.LastIsNonRecent ? pg::COLOR_BTNSHADOW : pg::COLOR_BTNHIGHLIGHT));
+            SysBrushValue(AMenu.LastIsNonRecent ? pg::COLOR_BTNSHADOW : pg::COLOR_BTNHIGHLIGHT));
         ++Area.Top;
     }
-    if (!Empty(Area)) DrawSubMenuBackground(AMenu, DC, Area, GetSubMenuBrush(AMenu));
+    if (!IsEmpty(Area)) DrawSubMenuBackground(AMenu, DC, Area, GetSubMenuBrush(AMenu));
     if (AMenu.CanScrollDown) pg::SelectClipRgn(DC, HRGN{});
     TRect Rest{Area.Left, Area.Bottom, Area.Right, AMenu.ClientRect.Bottom - GetMenuShadowSize()};
     if (AMenu.ChevronOffered) {
@@ -825,7 +809,7 @@ void P::DrawSubMenuParts(const Bar& AMenu, HDC DC) const {
         }
         DrawSubMenuChevron(AMenu, DC, AMenu.ChevronHighlighted, Chevron);
     }
-    if (!Empty(Rest)) pg::FillRect(DC, &Rest, AMenu.BkBrush);
+    if (!IsEmpty(Rest)) pg::FillRect(DC, &Rest, AMenu.BkBrush);
 }
 
 void P::DrawSubMenuScrollArrow(const Bar& AMenu, HDC DC, bool Up, const TRect& R) const {
@@ -876,7 +860,7 @@ void P::DrawSubMenuSeparator(const Bar& AMenu, HDC DC, const TRect& R, const Ite
                              {Strip.Left, Line.Top, Line.Left, Line.Bottom},
                              {Line.Right, Line.Top, Strip.Right, Line.Bottom}};
     for (const TRect& Piece : Pieces)
-        if (!Empty(Piece)) DrawBackground(AItem, DC, Piece, Brush, false);
+        if (!IsEmpty(Piece)) DrawBackground(AItem, DC, Piece, Brush, false);
     Edge(DC, Line, pg::EDGE_ETCHED, pg::BF_TOP);
 }
 
@@ -887,10 +871,10 @@ void P::DrawEditBorder(const Item& AItem, HDC DC, TRect& R, bool Selected) const
     if (Selected)
         Edge(DC, R, pg::BDR_SUNKENOUTER, pg::BF_RECT);
     else
-        DrawBackgroundFrame(AItem, DC, R, CurrentBrush(AItem), AItem.NonRecent);
+        DrawBackgroundFrame(AItem, DC, R, ParentBkBrush(AItem), AItem.NonRecent);
     R = Shrunk(R, 1, 1);
     DrawBackgroundFrame(AItem, DC, R,
-                        Enabled ? CurrentBrush(AItem) : SystemBrushValue(pg::COLOR_BTNHIGHLIGHT),
+                        Enabled ? ParentBkBrush(AItem) : SysBrushValue(pg::COLOR_BTNHIGHLIGHT),
                         !(!Selected && !AItem.NonRecent && Enabled));
     R = Shrunk(R, 1, 1);
 }
@@ -901,12 +885,12 @@ void P::DrawEditCaption(const Item& AItem, HDC DC, TRect& R, const States& S) co
     const TRect Area{R.Left, R.Top, R.Left + 2 + Extent(DC, RemoveAccelChars(Caption)).cx,
                      R.Bottom};
     const HBRUSH Brush =
-        S.Selected && InMenu && AItem.Parent ? GetHotBrush(*AItem.Parent) : CurrentBrush(AItem);
+        S.Selected && InMenu && AItem.Parent ? GetHotBrush(*AItem.Parent) : ParentBkBrush(AItem);
     DrawBackground(AItem, DC, Area, Brush, InMenu && (S.Selected || AItem.NonRecent));
     DrawCaption(AItem, DC, Area, Caption, S.Selected, ItemEnabled(AItem), S.Selected && InMenu,
                 true, false, 0);
     const TRect Gap{Area.Right, R.Top, Area.Right + 4, R.Bottom};
-    DrawBackground(AItem, DC, Gap, CurrentBrush(AItem), InMenu && AItem.NonRecent);
+    DrawBackground(AItem, DC, Gap, ParentBkBrush(AItem), InMenu && AItem.NonRecent);
     R.Left = Gap.Right;
 }
 
@@ -930,9 +914,9 @@ void P::DrawEditContent(const Item& AItem, HDC DC, const TRect& R) const {
 // --- Further item kinds ---
 
 void P::DrawEllipsisButton(const Item& AItem, HDC DC, TRect& R, const States& S) const {
-    DrawBackgroundFrame(AItem, DC, R, CurrentBrush(AItem), false);
+    DrawBackgroundFrame(AItem, DC, R, ParentBkBrush(AItem), false);
     R = Shrunk(R, 0, 1);
-    DrawBackgroundFrame(AItem, DC, R, CurrentBrush(AItem), false);
+    DrawBackgroundFrame(AItem, DC, R, ParentBkBrush(AItem), false);
     DrawEditButtonFrame(AItem, DC, R, S);
     TRect Dots = R;
     OffsetPressedRect(AItem, S.Pressed, Dots);
@@ -944,7 +928,7 @@ void P::DrawEllipsisButton(const Item& AItem, HDC DC, TRect& R, const States& S)
     for (int I = 0; I < 3; ++I) {
         const TRect Dot{X + 2 * D * I, Y, X + 2 * D * I + D, Y + D};
         if (S.Enabled)
-            pg::FillRect(DC, &Dot, SystemBrushValue(Light ? pg::COLOR_BTNFACE : pg::COLOR_BTNTEXT));
+            pg::FillRect(DC, &Dot, SysBrushValue(Light ? pg::COLOR_BTNFACE : pg::COLOR_BTNTEXT));
         else
             DrawEtchedLine(DC, Dot);
     }
@@ -963,7 +947,7 @@ void P::DrawCaptionedFrame(HDC DC, const TRect& R, const std::string& Caption,
     const int Size = GetCaptionedFrameCaptionSize();
     const TRect Strip = CaptionOnTop ? TRect{R.Left, R.Top, R.Right, R.Top + Size}
                                      : TRect{R.Left, R.Bottom - Size, R.Right, R.Bottom};
-    pg::FillRect(DC, &Strip, SystemBrushValue(pg::COLOR_BTNFACE));
+    pg::FillRect(DC, &Strip, SysBrushValue(pg::COLOR_BTNFACE));
     const int Button = pg::GetSystemMetrics(pg::SM_CYSIZE) - 4;
     TRect Close{Strip.Right - 2 - Button, (Strip.Top + Strip.Bottom - Button) / 2, Strip.Right - 2,
                 (Strip.Top + Strip.Bottom - Button) / 2 + Button};
@@ -1003,13 +987,13 @@ void P::DrawSpinButton(const Item& AItem, HDC DC, const TRect& R, int Half, cons
 }
 
 void P::DrawSpinButtonsBorder(const Item& AItem, HDC DC, TRect& R) const {
-    DrawBackground(AItem, DC, {R.Left, R.Top, R.Left + 1, R.Bottom}, CurrentBrush(AItem), false);
-    DrawBackground(AItem, DC, {R.Right - 1, R.Top, R.Right, R.Bottom}, CurrentBrush(AItem), false);
+    DrawBackground(AItem, DC, {R.Left, R.Top, R.Left + 1, R.Bottom}, ParentBkBrush(AItem), false);
+    DrawBackground(AItem, DC, {R.Right - 1, R.Top, R.Right, R.Bottom}, ParentBkBrush(AItem), false);
     R = Shrunk(R, 1, 0);
 }
 
 void P::DrawArrowItem(const Item& AItem, HDC DC, const TRect& R, bool Down, bool Selected) const {
-    DrawBackground(AItem, DC, {R.Left, R.Bottom - 1, R.Right, R.Bottom}, CurrentBrush(AItem),
+    DrawBackground(AItem, DC, {R.Left, R.Bottom - 1, R.Right, R.Bottom}, ParentBkBrush(AItem),
                    false);
     const TRect Face{R.Left, R.Top, R.Right, R.Bottom - 1};
     pg::FillRect(DC, &Face,

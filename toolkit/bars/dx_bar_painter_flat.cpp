@@ -5,6 +5,7 @@
 #include "toolkit/bars/dx_bar_item.h"
 #include "toolkit/bars/dx_bar_painter_classes.h"
 #include "toolkit/bars/dx_bar_painter_standard.h"
+#include "toolkit/bars/dx_bar_painter_support.h"
 #include "toolkit/bars/dx_bar_unit.h"
 
 #include "toolkit/base/office11.h"
@@ -32,11 +33,6 @@ using Base = TdxBarItemControlPainter;
 
 namespace {
 
-// A system colour index as the small brush value the fill routines accept.
-pg::HBRUSH SysBrush(int Index) {
-    return static_cast<pg::HBRUSH>(Index + 1);
-}
-
 // Messages to an item's inner edit window: its formatting rectangle (set without a repaint),
 // and a command carrying a text-change notification.
 constexpr pc::UINT EM_SETRECTNP = 180;
@@ -50,11 +46,7 @@ pg::HBRUSH ManagerFlatBrush(const TdxBarManager* Manager, int Index) {
 }
 
 pg::HBRUSH BkBrushOf(const TdxBarItemControlState& AItem) {
-    return AItem.Parent ? AItem.Parent->BkBrush : SysBrush(pg::COLOR_BTNFACE);
-}
-
-pg::TRect Shrunk(const pg::TRect& R, int D) {
-    return {R.Left + D, R.Top + D, R.Right - D, R.Bottom - D};
+    return AItem.Parent ? AItem.Parent->BkBrush : SysBrushValue(pg::COLOR_BTNFACE);
 }
 
 void Fill(pg::HDC DC, const pg::TRect& R, pg::HBRUSH Brush) {
@@ -71,18 +63,6 @@ bool IsHorizontal(const TdxBarControlState& ABar) {
 
 bool InMenuWindow(const TdxBarItemControlState& AItem) {
     return AItem.Parent != nullptr && AItem.Parent->Kind == bckSubMenu;
-}
-
-bool ItemEnabled(const TdxBarItemControlState& AItem) {
-    return AItem.Item == nullptr || AItem.Item->Enabled();
-}
-
-std::string CaptionOf(const TdxBarItemControlState& AItem) {
-    return AItem.Item ? AItem.Item->Caption() : std::string();
-}
-
-bool IsEmpty(const pg::TRect& R) {
-    return R.Right <= R.Left || R.Bottom <= R.Top;
 }
 
 // Saves the clip region on construction and puts it back (or none) when it goes.
@@ -213,26 +193,7 @@ void F::DrawGlyphImage(const Item& AItem, HDC DC, const TRect& R, const States& 
     if (!AItem.NonRecent && Bitmapped)
         DrawBackground(AItem, DC, Cell, GetGlyphCellBrush(AItem, S),
                        S.Selected || S.Pressed || Checked || AItem.NonRecent);
-    const bool UseBitmap = Source.Glyph != nullptr && !Source.Glyph->Empty();
-    const int GW = UseBitmap ? Source.Glyph->Width() : Source.Images ? Source.Images->Width() : 0;
-    const int GH = UseBitmap ? Source.Glyph->Height() : Source.Images ? Source.Images->Height() : 0;
-    const int X = (Cell.Left + Cell.Right - GW) / 2, Y = (Cell.Top + Cell.Bottom - GH) / 2;
-    TdxBarGlyphParams G;
-    G.Brush = GetGlyphCellBrush(AItem, S);
-    G.ItemRect = Cell;
-    G.GlyphRect = {X, Y, X + GW, Y + GH};
-    G.Glyph = Source.Glyph;
-    G.Images = Source.Images;
-    G.ImageIndex = Source.ImageIndex;
-    G.Enabled = S.Enabled;
-    G.Selected = S.Selected;
-    G.Down = S.Pressed || Checked;
-    G.CopyBackground = Bitmapped && !AItem.NonRecent;
-    if (AItem.Parent != nullptr) {
-        const TColor Faded = GetFadedImageColor(*AItem.Parent);
-        G.TintColor = Faded == clNoColor ? pg::clNone : Faded;
-    }
-    if (AItem.Manager() != nullptr) G.ImageListBkColor = AItem.Manager()->ImageListBkColor();
+    const TdxBarGlyphParams G = GlyphParams(AItem, Cell, S, Source, Bitmapped && !AItem.NonRecent);
     DrawBarItemGlyph(DC, G);
 }
 
@@ -265,7 +226,7 @@ void F::DrawMenuButton(const Item& AItem, HDC DC, const TRect& R, const States& 
             DrawBackground(AItem, DC, Rest, Bk, false);
     }
     const TRect Text{Square.Right + 2 + 8, A.Top, A.Right, A.Bottom};
-    DrawCaption(AItem, DC, Text, CaptionOf(AItem), S.Selected, S.Enabled,
+    DrawCaption(AItem, DC, Text, ItemCaption(AItem), S.Selected, S.Enabled,
                 !tb::IsHighContrastWhite(), false, false, 0);
 }
 
@@ -402,11 +363,11 @@ void F::DrawToolbarSeparator(const Bar& ABar, HDC DC, const TRect& R, bool Acros
     if (Across) {
         FillBarWindowBackground(*this, ABar, DC, {R.Left, R.Top, R.Right, R.Top + D}, Brush);
         FillBarWindowBackground(*this, ABar, DC, {R.Left, R.Bottom - D, R.Right, R.Bottom}, Brush);
-        Fill(DC, {R.Left, R.Top + D, R.Right, R.Top + D + 1}, SysBrush(pg::COLOR_BTNSHADOW));
+        Fill(DC, {R.Left, R.Top + D, R.Right, R.Top + D + 1}, SysBrushValue(pg::COLOR_BTNSHADOW));
     } else {
         FillBarWindowBackground(*this, ABar, DC, {R.Left, R.Top, R.Left + D, R.Bottom}, Brush);
         FillBarWindowBackground(*this, ABar, DC, {R.Right - D, R.Top, R.Right, R.Bottom}, Brush);
-        Fill(DC, {R.Left + D, R.Top, R.Left + D + 1, R.Bottom}, SysBrush(pg::COLOR_BTNSHADOW));
+        Fill(DC, {R.Left + D, R.Top, R.Left + D + 1, R.Bottom}, SysBrushValue(pg::COLOR_BTNSHADOW));
     }
 }
 
@@ -437,7 +398,7 @@ void F::DrawBarBorder(const Bar& ABar, HDC DC, const TRect& R) const {
     for (const pg::TPoint P :
          {pg::TPoint{A.Left, A.Top}, pg::TPoint{A.Right - 1, A.Top},
           pg::TPoint{A.Left, A.Bottom - 1}, pg::TPoint{A.Right - 1, A.Bottom - 1}})
-        Fill(DC, {P.X, P.Y, P.X + 1, P.Y + 1}, SysBrush(pg::COLOR_BTNFACE));
+        Fill(DC, {P.X, P.Y, P.X + 1, P.Y + 1}, SysBrushValue(pg::COLOR_BTNFACE));
     A = Shrunk(A, 1);
     if (!ABar.Bar.CanDock) return;
     // The grip: a striped handle across the bar at its near end.
@@ -450,7 +411,7 @@ void F::DrawBarBorder(const Bar& ABar, HDC DC, const TRect& R) const {
         A.Bottom -= 3;
         for (int Y = A.Top; Y < A.Bottom; ++Y)
             Fill(DC, {A.Left, Y, A.Right, Y + 1},
-                 (Y - A.Top) % 2 == 0 ? SysBrush(pg::COLOR_BTNSHADOW) : ABar.BkBrush);
+                 (Y - A.Top) % 2 == 0 ? SysBrushValue(pg::COLOR_BTNSHADOW) : ABar.BkBrush);
     } else {
         A.Top += GetDragGripOffset();
         A.Bottom = A.Top + Bars;
@@ -458,7 +419,7 @@ void F::DrawBarBorder(const Bar& ABar, HDC DC, const TRect& R) const {
         A.Right -= 3;
         for (int X = A.Left; X < A.Right; ++X)
             Fill(DC, {X, A.Top, X + 1, A.Bottom},
-                 (X - A.Left) % 2 == 0 ? SysBrush(pg::COLOR_BTNSHADOW) : ABar.BkBrush);
+                 (X - A.Left) % 2 == 0 ? SysBrushValue(pg::COLOR_BTNSHADOW) : ABar.BkBrush);
     }
 }
 
@@ -659,9 +620,9 @@ void F::DrawDetachCaption(const Bar& AMenu, HDC DC, const TRect& R) const {
     if (!AMenu.Detachable) return;
     const TRect A = Shrunk(R, 1);
     const int StripBottom = A.Top + 1 + AMenu.DetachCaptionSize;
-    Fill(DC, {A.Left, A.Top, A.Right, A.Top + 1}, SysBrush(pg::COLOR_WINDOW));
-    Fill(DC, {A.Left, A.Top + 1, A.Left + 1, StripBottom}, SysBrush(pg::COLOR_WINDOW));
-    Fill(DC, {A.Right - 1, A.Top + 1, A.Right, StripBottom}, SysBrush(pg::COLOR_WINDOW));
+    Fill(DC, {A.Left, A.Top, A.Right, A.Top + 1}, SysBrushValue(pg::COLOR_WINDOW));
+    Fill(DC, {A.Left, A.Top + 1, A.Left + 1, StripBottom}, SysBrushValue(pg::COLOR_WINDOW));
+    Fill(DC, {A.Right - 1, A.Top + 1, A.Right, StripBottom}, SysBrushValue(pg::COLOR_WINDOW));
     FillDetachCaption(AMenu, DC, {A.Left + 1, A.Top + 1, A.Right - 1, StripBottom});
 }
 
@@ -684,7 +645,7 @@ void F::FillDetachCaption(const Bar& AMenu, HDC DC, const TRect& R) const {
     const TRect G{Left, A.Top + 1, Left + 33, A.Bottom - 1};
     for (int Y = G.Top; Y < G.Bottom; Y += 2)
         Fill(DC, {G.Left, Y, G.Right, Y + 1},
-             SysBrush(Hot ? pg::COLOR_BTNTEXT : pg::COLOR_BTNSHADOW));
+             SysBrushValue(Hot ? pg::COLOR_BTNTEXT : pg::COLOR_BTNSHADOW));
 }
 
 int F::GetSubMenuArrowSize(int ItemHeight) const {
@@ -775,7 +736,7 @@ void F::DrawSubItem(const Item& AItem, HDC DC, const States& S, bool Highlighted
     else
         Text.Left += Indent;
     if (AItem.ShowsCaption)
-        DrawCaption(AItem, DC, Text, CaptionOf(AItem), Highlighted, S.Enabled,
+        DrawCaption(AItem, DC, Text, ItemCaption(AItem), Highlighted, S.Enabled,
                     !(WhiteHC && Highlighted && !S.Pressed), false, Vertical, 0);
     if (ABar.Bar.IsMainMenu) return;
     // The arrow area is the last half row of the item.
@@ -858,7 +819,7 @@ void F::DrawSubMenuSeparator(const Bar& AMenu, HDC DC, const TRect& R, const Ite
 // --- Edits ---
 
 void F::DrawEditCaption(const Item& AItem, HDC DC, TRect& R, const States& S) const {
-    const std::string Caption = RemoveAccelChars(CaptionOf(AItem));
+    const std::string Caption = RemoveAccelChars(ItemCaption(AItem));
     pg::TSize Extent{};
     pg::GetTextExtentPoint32(DC, Caption.data(), static_cast<int>(Caption.size()), &Extent);
     TRect A{R.Left, R.Top, R.Left + GetEditCaptionAreaWidth(AItem, Extent.cx), R.Bottom};
@@ -971,7 +932,7 @@ void F::DrawArrowItem(const Item& AItem, HDC DC, const TRect& R, bool Down, bool
     A = Shrunk(A, 1);
     Fill(DC, A, Face);
     const bool WhiteHC = tb::IsHighContrastWhite();
-    DrawCaption(AItem, DC, {A.Left + 5, A.Top, A.Right, A.Bottom}, CaptionOf(AItem), true, true,
+    DrawCaption(AItem, DC, {A.Left + 5, A.Top, A.Right, A.Bottom}, ItemCaption(AItem), true, true,
                 Selected && !WhiteHC, false, false, 0);
     if (!ItemEnabled(AItem) || AItem.Parent == nullptr) return;
     const Bar& ABar = *AItem.Parent;

@@ -4,6 +4,7 @@
 
 #include "toolkit/bars/dx_bar_item.h"
 #include "toolkit/bars/dx_bar_painter_classes.h"
+#include "toolkit/bars/dx_bar_painter_support.h"
 #include "toolkit/bars/dx_bar_unit.h"
 
 #include "toolkit/base/office11.h"
@@ -25,10 +26,6 @@ using O = TdxBarItemControlOffice11Painter;
 
 namespace {
 
-bool ItemEnabled(const TdxBarPaintedItem& AItem) {
-    return AItem.Item == nullptr || AItem.Item->Enabled();
-}
-
 // The manager draws bars with the visual styles.
 bool ThemesOn(const TdxBarPaintedItem& AItem) {
     return AItem.Manager() != nullptr && AItem.Manager()->ThemesAvailable();
@@ -40,10 +37,6 @@ bool InQuickCustomize(const TdxBarPaintedItem& AItem) {
 
 bool InMenuWindow(const TdxBarPaintedItem& AItem) {
     return AItem.Parent != nullptr && AItem.Parent->Kind != bckToolbar;
-}
-
-pg::HBRUSH ParentBkBrush(const TdxBarPaintedItem& AItem) {
-    return AItem.Parent ? AItem.Parent->BkBrush : pg::HBRUSH{};
 }
 
 // A control whose menu is open shows the toolbar's own gradient, joined to its menu.
@@ -71,11 +64,6 @@ std::pair<pg::TColor, pg::TColor> FaceColors(const TdxBarPaintedItem& AItem,
     if (pg::ColorToRGB(Light) == pg::ColorToRGB(Dark))
         return {dxOffice11PressedColor(), dxOffice11PressedColor()};
     return {Light, Dark};
-}
-
-pg::TRect Shrunk(pg::TRect R, int D = 1) {
-    pg::InflateRect(R, -D, -D);
-    return R;
 }
 
 } // namespace

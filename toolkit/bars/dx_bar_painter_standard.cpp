@@ -3,6 +3,7 @@
 #include "toolkit/bars/dx_bar_drawing.h"
 #include "toolkit/bars/dx_bar_item.h"
 #include "toolkit/bars/dx_bar_item_link.h"
+#include "toolkit/bars/dx_bar_painter_support.h"
 
 #include "platform/core/window_handle.h"
 #include "platform/gdi/colors.h"
@@ -23,21 +24,8 @@ using E = TdxBarItemControlEnhancedPainter;
 
 namespace {
 
-// A system colour's brush given as its index plus one, as the drawing calls accept.
-pg::HBRUSH SysBrushValue(int Index) {
-    return static_cast<pg::HBRUSH>(Index + 1);
-}
-
 void Edge(pg::HDC DC, pg::TRect R, pg::UINT Kind) {
     pg::DrawEdge(DC, &R, Kind, pg::BF_RECT);
-}
-
-bool ItemEnabled(const TdxBarItemControlState& AItem) {
-    return AItem.Item == nullptr || AItem.Item->Enabled();
-}
-
-pg::HBRUSH CurrentBrush(const TdxBarItemControlState& AItem) {
-    return AItem.Parent ? AItem.Parent->BkBrush : pg::HBRUSH{};
 }
 
 // One-pixel lines in a colour, each drawn up to but not including its end point; a polyline
@@ -185,7 +173,7 @@ void dxBarDrawClassicMenuButton(const TdxBarItemControlPainter& Painter,
     Painter.DrawGlyph(AItem, Cell, St, nullptr, false);
     const bool Hot = St.Selected && Enabled && !St.Down;
     const pg::HBRUSH Brush =
-        Hot && AItem.Parent ? Painter.GetHotBrush(*AItem.Parent) : CurrentBrush(AItem);
+        Hot && AItem.Parent ? Painter.GetHotBrush(*AItem.Parent) : ParentBkBrush(AItem);
     const bool Opaque = St.Selected || AItem.NonRecent;
     Text.Left = Cell.Right + 1;
     Painter.DrawBackground(AItem, DC, {Cell.Right, R.Top, Text.Left, R.Bottom}, Brush, Opaque);
@@ -205,7 +193,7 @@ void S::DrawControlBorder(const Item&, HDC DC, TRect& R) const {
 }
 
 void S::DrawEditButtonFrame(const Item& AItem, HDC DC, const TRect& R, const States& St) const {
-    const HBRUSH Brush = CurrentBrush(AItem);
+    const HBRUSH Brush = ParentBkBrush(AItem);
     if (St.Selected)
         Edge(DC, R, St.Pressed ? pg::BDR_SUNKENOUTER : pg::BDR_RAISEDINNER);
     else
@@ -223,7 +211,7 @@ pg::HBRUSH S::GetGlyphCellBrush(const Item& AItem, const States& St) const {
         if (St.PaintType == ptMenu && St.Selected && St.PlainMenuSelection && !St.Down)
             return GetHotBrush(*AItem.Parent);
     }
-    return CurrentBrush(AItem);
+    return ParentBkBrush(AItem);
 }
 
 int S::GetDownGlyphOffset(const Item&) const {
@@ -361,7 +349,7 @@ bool S::HasSystemBorder() const {
 void S::DrawDropDownButton(const Item& AItem, HDC DC, const TRect& R, const States& St,
                            bool InMenu) const {
     const bool Enabled = St.Enabled && ItemEnabled(AItem);
-    DrawBackground(AItem, DC, R, CurrentBrush(AItem),
+    DrawBackground(AItem, DC, R, ParentBkBrush(AItem),
                    (St.Selected || St.Pressed || AItem.NonRecent) &&
                        !IsGlyphBackgroundTransparent(AItem, R));
     if (St.Pressed || InMenu) Edge(DC, R, St.Pressed ? pg::BDR_SUNKENOUTER : pg::BDR_RAISEDINNER);
@@ -398,10 +386,10 @@ void S::DrawComboButton(const Item& AItem, HDC DC, bool Selected, const TRect& R
     HBRUSH Fill = Brush;
     if (Selected && Enabled) {
         Edge(DC, Button, St.DroppedDown ? pg::BDR_SUNKENOUTER : pg::BDR_RAISEDINNER);
-        Fill = CurrentBrush(AItem);
+        Fill = ParentBkBrush(AItem);
     } else {
         pg::FrameRect(DC, &Button,
-                      Enabled ? SysBrushValue(pg::COLOR_BTNHIGHLIGHT) : CurrentBrush(AItem));
+                      Enabled ? SysBrushValue(pg::COLOR_BTNHIGHLIGHT) : ParentBkBrush(AItem));
     }
     TRect Inside = Button;
     pg::InflateRect(Inside, -1, -1);

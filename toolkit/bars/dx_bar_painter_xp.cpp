@@ -3,6 +3,7 @@
 #include "toolkit/bars/dx_bar_drawing.h"
 #include "toolkit/bars/dx_bar_item.h"
 #include "toolkit/bars/dx_bar_painter_standard.h"
+#include "toolkit/bars/dx_bar_painter_support.h"
 #include "toolkit/bars/dx_bar_sub_item.h"
 #include "toolkit/bars/dx_bar_unit.h"
 
@@ -57,18 +58,6 @@ enum : int {
 enum : int { TS_NORMAL = 1, TS_HOT = 2, TS_PRESSED = 3, TS_DISABLED = 4, TS_CHECKED = 5 };
 constexpr int TMT_FILLCOLOR = 3802;
 constexpr int TMT_TEXTCOLOR = 3803;
-
-pg::HBRUSH SysBrushValue(int Index) {
-    return static_cast<pg::HBRUSH>(Index + 1);
-}
-
-bool ItemEnabled(const TdxBarItemControlState& AItem) {
-    return AItem.Item == nullptr || AItem.Item->Enabled();
-}
-
-pg::HBRUSH CurrentBrush(const TdxBarItemControlState& AItem) {
-    return AItem.Parent ? AItem.Parent->BkBrush : pg::HBRUSH{};
-}
 
 void DrawPart(tb::TdxThemeClassKind Kind, pg::HDC DC, int Part, int State, const pg::TRect& R) {
     const tb::HTHEME Theme = tb::OpenTheme(Kind);
@@ -165,27 +154,9 @@ void X::DrawGlyphImage(const Item& AItem, HDC DC, const TRect& R, const States& 
                        const TdxBarGlyphSource& Source, bool Framed) const {
     TRect Cell = R;
     if (Framed) pg::InflateRect(Cell, -1, -1);
-    const bool UseBitmap = Source.Glyph != nullptr && !Source.Glyph->Empty();
-    const int GW = UseBitmap ? Source.Glyph->Width() : Source.Images ? Source.Images->Width() : 0;
-    const int GH = UseBitmap ? Source.Glyph->Height() : Source.Images ? Source.Images->Height() : 0;
-    const int X0 = (Cell.Left + Cell.Right - GW) / 2, Y0 = (Cell.Top + Cell.Bottom - GH) / 2;
-    TdxBarGlyphParams G;
-    G.Brush = GetGlyphCellBrush(AItem, St);
-    G.ItemRect = Cell;
-    G.GlyphRect = {X0, Y0, X0 + GW, Y0 + GH};
-    G.Glyph = Source.Glyph;
-    G.Images = Source.Images;
-    G.ImageIndex = Source.ImageIndex;
-    G.Enabled = St.Enabled && ItemEnabled(AItem);
-    G.Selected = St.Selected;
-    G.Down = St.Pressed || St.Down || AItem.Checked;
     // The glyph frame went first: the image lies over it.
-    G.CopyBackground = true;
-    if (AItem.Parent) {
-        const TColor Faded = GetFadedImageColor(*AItem.Parent);
-        G.TintColor = Faded == clNoColor ? pg::clNone : Faded;
-    }
-    if (AItem.Manager()) G.ImageListBkColor = AItem.Manager()->ImageListBkColor();
+    TdxBarGlyphParams G = GlyphParams(AItem, Cell, St, Source, true);
+    G.Enabled = St.Enabled && ItemEnabled(AItem);
     DrawBarItemGlyph(DC, G);
 }
 
@@ -241,7 +212,7 @@ pg::HBRUSH X::GetGlyphCellBrush(const Item& AItem, const States& St) const {
     if (AItem.Parent != nullptr && St.PaintType == ptMenu && St.Selected && !St.Down &&
         St.Enabled && ItemEnabled(AItem))
         return GetHotBrush(*AItem.Parent);
-    return CurrentBrush(AItem);
+    return ParentBkBrush(AItem);
 }
 
 int X::GetDownGlyphOffset(const Item&) const {
@@ -439,7 +410,7 @@ void X::AdjustGlyphAreaWidth(int& Width) const {
 void X::DrawDropDownButton(const Item& AItem, HDC DC, const TRect& R, const States& St,
                            bool InMenu) const {
     const bool Enabled = St.Enabled && ItemEnabled(AItem);
-    DrawBackground(AItem, DC, R, CurrentBrush(AItem), St.Selected || AItem.NonRecent);
+    DrawBackground(AItem, DC, R, ParentBkBrush(AItem), St.Selected || AItem.NonRecent);
     if (InMenu) {
         DrawItemArrow(DC, R, AItem.Parent ? AItem.Parent->ArrowSize : 4, false, Enabled,
                       St.Selected, false);
@@ -549,7 +520,7 @@ void X::DrawEditBorder(const Item& AItem, HDC DC, TRect& R, bool Selected) const
     DrawPart(tb::tcEdit, DC, EP_EDITTEXT, State, R);
     pg::RestoreDC(DC, Saved);
     R = Content;
-    DrawBackground(AItem, DC, R, CurrentBrush(AItem), false);
+    DrawBackground(AItem, DC, R, ParentBkBrush(AItem), false);
 }
 
 void X::DrawEditCaption(const Item& AItem, HDC DC, TRect& R, const States& St) const {
@@ -559,7 +530,7 @@ void X::DrawEditCaption(const Item& AItem, HDC DC, TRect& R, const States& St) c
     const bool InMenu = St.PaintType == ptMenu;
     const bool Highlighted = InMenu && St.Selected;
     const HBRUSH Brush =
-        Highlighted && AItem.Parent ? GetHotBrush(*AItem.Parent) : CurrentBrush(AItem);
+        Highlighted && AItem.Parent ? GetHotBrush(*AItem.Parent) : ParentBkBrush(AItem);
     const TRect Area{R.Left, R.Top, R.Left + GetEditCaptionAreaWidth(AItem, Extent.cx), R.Bottom};
     DrawBackground(AItem, DC, Area, Brush, InMenu && (St.Selected || AItem.NonRecent));
     const TRect Text{Area.Left + 2, Area.Top, Area.Right, Area.Bottom};
@@ -601,7 +572,7 @@ void X::SelectAllEditText(HWND Edit, bool SendChange) const {
     Flat().SelectAllEditText(Edit, SendChange);
 }
 void X::DrawEllipsisButton(const Item& AItem, HDC DC, TRect& R, const States& St) const {
-    const HBRUSH Brush = CurrentBrush(AItem);
+    const HBRUSH Brush = ParentBkBrush(AItem);
     DrawBackgroundFrame(AItem, DC, R, Brush, false);
     R.Top += 1;
     R.Bottom -= 1;
@@ -644,7 +615,7 @@ void X::DrawSpinButton(const Item& AItem, HDC DC, const TRect& R, int Half, cons
         Part.Bottom = Middle + 1;
     else
         Part.Top = Middle + 1;
-    DrawBackground(AItem, DC, Part, CurrentBrush(AItem), true);
+    DrawBackground(AItem, DC, Part, ParentBkBrush(AItem), true);
     // The half passed is the active one when the control is selected.
     const int State = !(St.Enabled && ItemEnabled(AItem)) ? TS_DISABLED
                       : St.Selected && St.Pressed         ? TS_PRESSED
@@ -684,7 +655,7 @@ void X::DrawProgressBar(const Item& AItem, HDC DC, const TRect& R, int Min, int 
     }
     const int BarPart = Vertical ? PP_BARVERT : PP_BAR;
     if (tb::IsThemeBackgroundPartiallyTransparent(Theme, BarPart, 1))
-        DrawBackground(AItem, DC, R, CurrentBrush(AItem), false);
+        DrawBackground(AItem, DC, R, ParentBkBrush(AItem), false);
     tb::DrawThemeBackground(Theme, DC, BarPart, 1, &R);
     TRect Content = R;
     PartContent(tb::tcProgress, BarPart, 1, R, Content);
