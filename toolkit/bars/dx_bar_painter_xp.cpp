@@ -93,8 +93,10 @@ const TdxBarItemControlPainter& Flat() {
 }
 
 // A part drawn into an off-screen bitmap of R's size and copied, so that the DC never shows it
-// half drawn.
-void DrawPartBuffered(tb::HTHEME Theme, pg::HDC DC, int Part, const pg::TRect& R) {
+// half drawn; false, drawing nothing, where the theme class does not open.
+bool DrawPartBuffered(tb::TdxThemeClassKind Kind, pg::HDC DC, int Part, const pg::TRect& R) {
+    const tb::HTHEME Theme = tb::OpenTheme(Kind);
+    if (Theme == tb::NullTheme) return false;
     const pg::HDC Memory = pg::CreateCompatibleDC(DC);
     const pg::HBITMAP Bitmap = pg::CreateCompatibleBitmap(DC, R.Width(), R.Height());
     const pg::HGDIOBJ Old = pg::SelectObject(Memory, Bitmap);
@@ -104,6 +106,7 @@ void DrawPartBuffered(tb::HTHEME Theme, pg::HDC DC, int Part, const pg::TRect& R
     pg::SelectObject(Memory, Old);
     pg::DeleteObject(Bitmap);
     pg::DeleteDC(Memory);
+    return true;
 }
 
 // The theme state of an edit item: 4 disabled, 6 selected, 1 normal.
@@ -241,12 +244,8 @@ int X::GetLargeButtonArrowWidth(const TdxBarManager& Manager) const {
 }
 
 void X::DrawDockControlBackground(const Dock& ADock, HDC DC, const TRect& R, HBRUSH Brush) const {
-    const tb::HTHEME Theme = tb::OpenTheme(tb::tcRebar);
-    if (Theme == tb::NullTheme) {
+    if (!DrawPartBuffered(tb::tcRebar, DC, RP_BACKGROUND, R))
         TdxBarItemControlPainter::DrawDockControlBackground(ADock, DC, R, Brush);
-        return;
-    }
-    DrawPartBuffered(Theme, DC, RP_BACKGROUND, R);
 }
 
 bool X::DrawsGlyphFrameFirst() const {
@@ -381,12 +380,8 @@ pg::TRect X::CalcMarkRect(const Bar& ABar) const {
 }
 
 void X::DrawToolbarBackground(const Bar& ABar, HDC DC, const TRect& R, HBRUSH Brush) const {
-    const tb::HTHEME Theme = tb::OpenTheme(tb::tcStatus);
-    if (Theme == tb::NullTheme) {
+    if (!DrawPartBuffered(tb::tcStatus, DC, SP_BACKGROUND, R))
         TdxBarItemControlPainter::DrawToolbarBackground(ABar, DC, R, Brush);
-        return;
-    }
-    DrawPartBuffered(Theme, DC, SP_BACKGROUND, R);
 }
 
 bool X::IsQuickControlBeside() const {

@@ -6,6 +6,7 @@
 #include "toolkit/bars/dx_bar_painter_office11.h"
 #include "toolkit/bars/dx_bar_painter_standard.h"
 #include "toolkit/bars/dx_bar_unit.h"
+#include "toolkit/bars/tests/dx_bar_painter_fixture.h"
 
 #include "toolkit/base/tests/cx_test_surface.h"
 
@@ -27,16 +28,11 @@ namespace toolkit::bars {
 namespace {
 
 namespace pc = platform::core;
-namespace pf = platform::forms;
 namespace pg = platform::gdi;
-using toolkit::base::testing_support::ClassicColors;
+using testing_support::Sys;
 using toolkit::base::testing_support::TestSurface;
 
 const pg::COLORREF Blank = pg::RGB(1, 2, 3);
-
-pg::COLORREF Sys(int Index) {
-    return pg::GetSysColor(Index);
-}
 
 pg::COLORREF BrushColor(pg::HBRUSH Brush) {
     pg::LOGBRUSH LB{};
@@ -57,10 +53,9 @@ public:
     }
 };
 
-class FlatPainterTest : public ::testing::Test {
+class FlatPainterTest : public testing_support::BarPainterFixture {
 protected:
-    FlatPainterTest() : FRoot(std::make_unique<pc::TComponent>(nullptr)) {
-        Manager = &FRoot->Own<pf::TForm>().Own<TdxBarManager>();
+    FlatPainterTest() {
         Manager->RefreshColors();
         Toolbar.Manager = Manager;
         Toolbar.DockingStyle = dsTop;
@@ -70,16 +65,8 @@ protected:
         Menu.BkBrush = pg::GetSysColorBrush(pg::COLOR_WINDOW);
         Button.Parent = &Toolbar;
     }
-    ~FlatPainterTest() override {
-        FRoot.reset();
-        pc::ProcessMessages();
-    }
 
     const TdxBarItemControlFlatPainter& Flat = TdxBarItemControlFlatPainter::Instance();
-    ClassicColors Colors;
-    TdxBarUnit Unit;
-    std::unique_ptr<pc::TComponent> FRoot;
-    TdxBarManager* Manager = nullptr;
     TdxBarControlState Toolbar;
     TdxBarControlState Menu;
     TdxBarItemControlState Button;

@@ -6,6 +6,7 @@
 #include "toolkit/bars/dx_bar_button.h"
 #include "toolkit/bars/dx_bar_item_link.h"
 #include "toolkit/bars/dx_bar_unit.h"
+#include "toolkit/bars/tests/dx_bar_painter_fixture.h"
 
 #include "toolkit/base/tests/cx_test_surface.h"
 
@@ -23,6 +24,7 @@ namespace toolkit::bars {
 namespace {
 
 namespace pg = platform::gdi;
+using testing_support::Sys;
 using toolkit::base::testing_support::ClassicColors;
 using toolkit::base::testing_support::TestSurface;
 
@@ -31,10 +33,6 @@ const TdxBarItemControlStandardPainter& Standard() {
 }
 const TdxBarItemControlEnhancedPainter& Enhanced() {
     return TdxBarItemControlEnhancedPainter::Instance();
-}
-
-pg::COLORREF Sys(int Index) {
-    return pg::GetSysColor(Index);
 }
 
 TdxBarControlState Toolbar(TdxBarDockingStyle Docking, int Width, int Height) {
@@ -447,23 +445,7 @@ TEST(BarStandardPainterTest, TheMarkInteriorIsTheBarBackground) {
     pg::DeleteObject(Brush);
 }
 
-class BarStandardManagerTest : public ::testing::Test {
-protected:
-    BarStandardManagerTest() : FRoot(std::make_unique<platform::core::TComponent>(nullptr)) {
-        Form = &FRoot->Own<platform::forms::TForm>();
-        Manager = &Form->Own<TdxBarManager>();
-    }
-    ~BarStandardManagerTest() override {
-        FRoot.reset();
-        platform::core::ProcessMessages();
-    }
-
-    TdxBarUnit Unit;
-    ClassicColors Colors;
-    std::unique_ptr<platform::core::TComponent> FRoot;
-    platform::forms::TForm* Form = nullptr;
-    TdxBarManager* Manager = nullptr;
-};
+class BarStandardManagerTest : public testing_support::BarPainterFixture {};
 
 TEST_F(BarStandardManagerTest, AMainMenuCloseButtonIsFlatInsideItsOwnEdgeWhenAskedFor) {
     const pg::COLORREF Hi = Sys(pg::COLOR_BTNHIGHLIGHT), Sh = Sys(pg::COLOR_BTNSHADOW);

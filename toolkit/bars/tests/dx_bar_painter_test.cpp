@@ -4,6 +4,7 @@
 #include "toolkit/bars/dx_bar_button.h"
 #include "toolkit/bars/dx_bar_painter.h"
 #include "toolkit/bars/dx_bar_unit.h"
+#include "toolkit/bars/tests/dx_bar_painter_fixture.h"
 
 #include "toolkit/base/tests/cx_test_surface.h"
 
@@ -156,27 +157,17 @@ TEST(BarPainterTest, ABodyRunAsFlatAsksFlatForItsAnswers) {
 }
 
 // Drawing with a real manager and button.
-class BarPainterDrawingTest : public ::testing::Test {
+class BarPainterDrawingTest : public testing_support::BarPainterFixture {
 protected:
-    BarPainterDrawingTest() : FRoot(std::make_unique<pc::TComponent>(nullptr)) {
-        auto& Form = FRoot->Own<platform::forms::TForm>();
-        Manager = &Form.Own<TdxBarManager>();
-        Button = &Form.Own<TdxBarButton>();
+    BarPainterDrawingTest() {
+        Button = &Form->Own<TdxBarButton>();
         Button->SetCaption("&Open");
         Window.Manager = Manager;
         Window.BkBrush = pg::GetSysColorBrush(pg::COLOR_BTNFACE);
         Item.Parent = &Window;
         Item.Item = Button;
     }
-    ~BarPainterDrawingTest() override {
-        FRoot.reset();
-        pc::ProcessMessages();
-    }
 
-    ClassicColors Colors;
-    TdxBarUnit Unit;
-    std::unique_ptr<pc::TComponent> FRoot;
-    TdxBarManager* Manager = nullptr;
     TdxBarButton* Button = nullptr;
     TdxBarControlState Window;
     TdxBarItemControlState Item;

@@ -8,6 +8,7 @@
 #include "toolkit/bars/dx_bar_painter_standard.h"
 #include "toolkit/bars/dx_bar_sub_item.h"
 #include "toolkit/bars/dx_bar_unit.h"
+#include "toolkit/bars/tests/dx_bar_painter_fixture.h"
 
 #include "toolkit/base/tests/cx_test_surface.h"
 
@@ -25,33 +26,14 @@
 namespace toolkit::bars {
 namespace {
 
-namespace pc = platform::core;
-namespace pf = platform::forms;
 namespace pg = platform::gdi;
-using toolkit::base::testing_support::ClassicColors;
 using toolkit::base::testing_support::TestSurface;
 
 const TdxBarItemControlXPPainter& XP() {
     return TdxBarItemControlXPPainter::Instance();
 }
 
-class BarXPPainterTest : public ::testing::Test {
-protected:
-    BarXPPainterTest() : FRoot(std::make_unique<pc::TComponent>(nullptr)) {
-        Form = &FRoot->Own<pf::TForm>();
-        Manager = &Form->Own<TdxBarManager>();
-    }
-    ~BarXPPainterTest() override {
-        FRoot.reset();
-        pc::ProcessMessages();
-    }
-
-    TdxBarUnit Unit;
-    ClassicColors Colors;
-    std::unique_ptr<pc::TComponent> FRoot;
-    pf::TForm* Form = nullptr;
-    TdxBarManager* Manager = nullptr;
-};
+class BarXPPainterTest : public testing_support::BarPainterFixture {};
 
 TEST_F(BarXPPainterTest, EachStyleIsDrawnByItsOwnPainterAndXPWithoutThemesByEnhanced) {
     EXPECT_EQ(&dxBarPainterOfStyle(0, true), &TdxBarItemControlStandardPainter::Instance());
