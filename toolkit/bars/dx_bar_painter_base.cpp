@@ -58,17 +58,6 @@ HDC BarDC(const TdxBarItemControlState& AItem) {
     return AItem.Parent && AItem.Parent->Canvas ? AItem.Parent->Canvas->Handle() : HDC{};
 }
 
-void SolidTriangle(HDC DC, pg::COLORREF Color, const pg::TPoint (&Points)[3]) {
-    const pg::HPEN Pen = pg::CreatePen(pg::PS_SOLID, 1, Color);
-    const HBRUSH Brush = pg::CreateSolidBrush(Color);
-    const pg::HGDIOBJ OldPen = pg::SelectObject(DC, Pen), OldBrush = pg::SelectObject(DC, Brush);
-    pg::Polygon(DC, Points, 3);
-    pg::SelectObject(DC, OldPen);
-    pg::SelectObject(DC, OldBrush);
-    pg::DeleteObject(Pen);
-    pg::DeleteObject(Brush);
-}
-
 int MulDiv(int A, int B, int C) {
     return static_cast<int>(static_cast<long long>(A) * B / C);
 }

@@ -908,15 +908,7 @@ void F::DrawSpinButton(const Item& AItem, HDC DC, const TRect& R, int Half, cons
     if (Frame.Enabled)
         Color = tb::IsHighContrastWhite() && S.Selected ? pg::COLOR_BTNFACE : pg::COLOR_BTNTEXT;
     const int Tip = Upper ? Y - W / 2 : Y + W / 2;
-    const pg::TPoint Points[] = {{X, Y}, {X + W - 1, Y}, {X + W / 2, Tip}};
-    const pg::HPEN Pen = pg::CreatePen(pg::PS_SOLID, 1, pg::GetSysColor(Color));
-    const HBRUSH Brush = pg::CreateSolidBrush(pg::GetSysColor(Color));
-    const pg::HGDIOBJ OldPen = pg::SelectObject(DC, Pen), OldBrush = pg::SelectObject(DC, Brush);
-    pg::Polygon(DC, Points, 3);
-    pg::SelectObject(DC, OldPen);
-    pg::SelectObject(DC, OldBrush);
-    pg::DeleteObject(Pen);
-    pg::DeleteObject(Brush);
+    SolidTriangle(DC, pg::GetSysColor(Color), {{X, Y}, {X + W - 1, Y}, {X + W / 2, Tip}});
 }
 
 void F::DrawArrowItem(const Item& AItem, HDC DC, const TRect& R, bool Down, bool Selected) const {

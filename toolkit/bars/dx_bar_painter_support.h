@@ -5,6 +5,8 @@
 #include "toolkit/bars/dx_bar_item.h"
 #include "toolkit/bars/dx_bar_painter_state.h"
 
+#include "platform/gdi/colors.h"
+#include "platform/gdi/drawing.h"
 #include "platform/gdi/geometry.h"
 #include "platform/gdi/objects.h"
 
@@ -41,6 +43,20 @@ inline std::string ItemCaption(const TdxBarItemControlState& AItem) {
 // The bar window's background brush; none without a bar window.
 inline platform::gdi::HBRUSH ParentBkBrush(const TdxBarItemControlState& AItem) {
     return AItem.Parent ? AItem.Parent->BkBrush : platform::gdi::HBRUSH{};
+}
+
+// A triangle filled and outlined in one colour.
+inline void SolidTriangle(platform::gdi::HDC DC, platform::gdi::COLORREF Color,
+                          const platform::gdi::TPoint (&Points)[3]) {
+    namespace pg = platform::gdi;
+    const pg::HPEN Pen = pg::CreatePen(pg::PS_SOLID, 1, Color);
+    const pg::HBRUSH Brush = pg::CreateSolidBrush(Color);
+    const pg::HGDIOBJ OldPen = pg::SelectObject(DC, Pen), OldBrush = pg::SelectObject(DC, Brush);
+    pg::Polygon(DC, Points, 3);
+    pg::SelectObject(DC, OldPen);
+    pg::SelectObject(DC, OldBrush);
+    pg::DeleteObject(Pen);
+    pg::DeleteObject(Brush);
 }
 
 } // namespace toolkit::bars

@@ -109,6 +109,15 @@ bool DrawPartBuffered(tb::TdxThemeClassKind Kind, pg::HDC DC, int Part, const pg
     return true;
 }
 
+// The toolbar theme's state of a button or its drop-down part.
+int ButtonPartState(bool Enabled, const TdxBarItemStates& St) {
+    return !Enabled      ? TS_DISABLED
+           : St.Pressed  ? TS_PRESSED
+           : St.Down     ? TS_CHECKED
+           : St.Selected ? TS_HOT
+                         : TS_NORMAL;
+}
+
 // The theme state of an edit item: 4 disabled, 6 selected, 1 normal.
 int EditThemeState(const TdxBarItemControlState& AItem, bool Selected) {
     return !ItemEnabled(AItem) ? 4 : Selected ? 6 : 1;
@@ -141,11 +150,7 @@ void X::DrawGlyphFrame(const Item& AItem, HDC DC, const States& St, const TRect&
         pg::FillRect(DC, &Cell, SysBrushValue(pg::COLOR_HIGHLIGHT));
         return;
     }
-    const int State = !Enabled      ? TS_DISABLED
-                      : St.Pressed  ? TS_PRESSED
-                      : St.Down     ? TS_CHECKED
-                      : St.Selected ? TS_HOT
-                                    : TS_NORMAL;
+    const int State = ButtonPartState(Enabled, St);
     DrawPart(tb::tcToolBar, DC, St.SplitButton ? TP_SPLITBUTTON : TP_BUTTON, State, Cell);
 }
 
@@ -411,11 +416,7 @@ void X::DrawDropDownButton(const Item& AItem, HDC DC, const TRect& R, const Stat
                       St.Selected, false);
         return;
     }
-    const int State = !Enabled      ? TS_DISABLED
-                      : St.Pressed  ? TS_PRESSED
-                      : St.Down     ? TS_CHECKED
-                      : St.Selected ? TS_HOT
-                                    : TS_NORMAL;
+    const int State = ButtonPartState(Enabled, St);
     DrawPart(tb::tcToolBar, DC, St.SplitButton ? TP_SPLITBUTTONDROPDOWN : TP_BUTTON, State, R);
 }
 
