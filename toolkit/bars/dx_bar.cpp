@@ -3,6 +3,7 @@
 #include "toolkit/bars/dx_bar_dock_control.h"
 #include "toolkit/bars/dx_bar_painter.h"
 #include "toolkit/bars/dx_bar_painter_state.h"
+#include "toolkit/bars/dx_bar_toolbar_control.h"
 
 #include "platform/forms/forms.h"
 
@@ -439,6 +440,9 @@ void TdxBar::Assign(const TdxBar& Source) {
 // TdxBars
 
 TdxBars::TdxBars(TdxBarManager* Manager) : FBarManager(Manager) {
+    CreateBarControl = [](TdxBar& Bar) -> std::unique_ptr<TdxDockedBarWindow> {
+        return std::make_unique<TdxBarControl>(Bar);
+    };
     for (int S = dsLeft; S <= dsBottom; ++S)
         FDockControls[static_cast<std::size_t>(S - 1)] =
             std::make_unique<TdxDockControl>(Manager, static_cast<TdxBarDockingStyle>(S));

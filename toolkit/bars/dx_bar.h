@@ -8,6 +8,7 @@
 // Setters return at once when the value does not change; while the manager loads they only
 // store what Loaded applies.
 
+#include "toolkit/bars/dx_bar_control_bar.h"
 #include "toolkit/bars/dx_bar_docked_window.h"
 #include "toolkit/bars/dx_bar_item_link.h"
 #include "toolkit/bars/dx_bar_manager.h"
@@ -29,7 +30,7 @@ class TdxBarDockControl;
 
 enum TdxBarBorderStyle : std::uint8_t { bbsNone, bbsSingle };
 
-class TdxBar : public TdxBarItemLinksOwner {
+class TdxBar : public TdxBarItemLinksOwner, public TdxBarControlBar {
 public:
     // Use TdxBars::Add.
     explicit TdxBar(TdxBars* Collection);
@@ -148,6 +149,13 @@ public:
     platform::core::TComponent* LinksOwnerComponent() override;
     bool CanContainItem(const TdxBarItem*) const override { return true; }
 
+    // What its toolbar window reads.
+    std::string BarCaption() const override { return FCaption; }
+    bool BarIsMainMenu() const override { return FIsMainMenu; }
+    bool BarIsStatusBar() const override { return IsStatusBar(); }
+    bool BarAllowCustomizing() const override { return AllowCustomizing; }
+    bool BarRotateWhenVertical() const override { return FRotateWhenVertical; }
+
 private:
     friend class TdxBars;
     bool Loading() const;
@@ -228,7 +236,8 @@ public:
     // The width of the band on each side of a row where a bar docks.
     static constexpr int DockingZone = 23;
 
-    // Makes a bar's toolbar window; bars stay windowless while it is unset.
+    // Makes a bar's toolbar window (a TdxBarControl unless replaced); bars stay windowless
+    // while it is unset.
     std::function<std::unique_ptr<TdxDockedBarWindow>(TdxBar& Bar)> CreateBarControl;
 
 private:

@@ -1,0 +1,107 @@
+#pragma once
+// The toolbar window: shows one TdxBar, docked in a dock site or floating. It measures its
+// links for a docking style (one line, or wrapped into several for a multi-line bar), places
+// the item controls along its lines, keeps the docked non-client frame (border margins and
+// the drag handle the painter draws) and answers the dock layout's questions through
+// TdxDockedBarWindow. TdxBars makes one for a bar that is shown.
+//
+// Only the last item may be aligned (right, centre, client); an aligned item ends its line.
+// A single-line bar that gets less than it needs stops at the last item that fits and says it
+// is truncated: the mark shows the rest.
+
+#include "toolkit/bars/dx_bar.h"
+#include "toolkit/bars/dx_bar_control.h"
+#include "toolkit/bars/dx_bar_docked_window.h"
+
+#include "platform/gdi/geometry.h"
+
+#include <unordered_map>
+
+namespace toolkit::bars {
+
+class TdxBarControl : public TCustomdxBarControl, public TdxDockedBarWindow {
+public:
+    using TSize = platform::gdi::TSize;
+
+    explicit TdxBarControl(TdxBar& ABar);
+    ~TdxBarControl() override;
+
+    TdxBar* Bar() const override { return FBar; }
+
+    bool IsDockedHorizontally() const;
+    bool IsDockedVertically() const;
+    // Floating, or the bar's MultiLine.
+    bool IsMultiLine() const;
+    int GetSeparatorSize() const;
+    // Docked, and the bar shows the quick-customise mark, or items are hidden behind it.
+    bool HasMark() const override;
+    // Where the drag handle lies (client coordinates); empty without a border.
+    TRect GetDragHandleRect() const;
+    // The code the last WM_NCHITTEST remembered: 1 over an item, 2 the drag area, 17 the size
+    // grip, border codes as they came.
+    int HitTestCode() const { return FHitTestCode; }
+
+    // The client size for a docking style and a length limit (-1: none): one line, or wrapped
+    // for a multi-line bar; the controls that begin a wrapped line get LineStart.
+    TSize GetSizeForDockingStyle(TdxBarDockingStyle Style, int Limit);
+
+    // TdxDockedBarWindow.
+    TSize GetMinSize(TdxBarDockingStyle Style) override;
+    TSize GetFullSize(TdxBarDockingStyle Style) override;
+    TSize GetSizeForLength(TdxBarDockingStyle Style, int Length) override;
+    TRect BoundsRect() const override;
+    void SetBoundsRect(const TRect& R) override;
+    void SetDockSite(TdxDockControl* Site, TdxBarDockingStyle Style) override;
+    void PlaceFloating(TPoint Pos) override;
+    TSize ClientSize() const override;
+    void ShowNoActivate() override;
+    void SetTruncated(bool Value) override { FTruncated = Value; }
+    bool Truncated() const override { return FTruncated; }
+    void CalcItemRects() override;
+    void RefreshLayout() override;
+    void RepaintBar() override;
+
+    TdxDockControl* DockSite() const { return FDockSite; }
+    bool CanAlignControl(const TdxBarItemControl* Control) const override;
+    TRect GetItemRect(const TdxBarItemControl* Control) const override;
+    platform::gdi::HBRUSH GetBkBrush() const override;
+    platform::gdi::HFONT GetFontHandle() const override;
+    void UpdateFont() override;
+
+    void WndProc(TMessage& Message) override;
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+    void Paint() override;
+    void FillPaintedBar(TdxBarControlState& State) const override;
+    void WMLButtonDown(TMessage& Message) override;
+
+private:
+    struct TLine {
+        int Length = 0;
+        int Thickness = 0;
+    };
+    // Along and across extents of a control for the window's docking style.
+    int ExtentAlong(const TdxBarItemControl& Control, bool Vertical) const;
+    int ExtentAcross(const TdxBarItemControl& Control, bool Vertical) const;
+    // One line of every shown link; Fits is false when Limit stops it.
+    TLine MeasureRow(bool Vertical, int Limit, bool& Fits) const;
+    // Wraps into lines no longer than Limit; the total thickness and the longest line.
+    TLine CalcMultiLineSize(bool Vertical, int Limit);
+    void CreateMissingControls();
+    void WMNCCalcSize(TMessage& Message);
+    void WMNCHitTest(TMessage& Message);
+    void WMNCPaint();
+    // Writes the window's place into the bar.
+    void StoreBarPosition();
+
+    TdxBar* FBar;
+    TdxDockControl* FDockSite = nullptr;
+    bool FTruncated = false;
+    int FHitTestCode = 0;
+    bool FStoringPosition = false;
+    // The thickness of the line each shown link was placed in.
+    std::unordered_map<const TdxBarItemLink*, int> FLineThickness;
+};
+
+} // namespace toolkit::bars

@@ -1,0 +1,263 @@
+#include "toolkit/bars/dx_bar_toolbar_control.h"
+
+#include "toolkit/bars/dx_bar.h"
+#include "toolkit/bars/dx_bar_button.h"
+#include "toolkit/bars/dx_bar_dock_control.h"
+#include "toolkit/bars/dx_bar_item_control.h"
+#include "toolkit/bars/dx_bar_sub_item.h"
+#include "toolkit/bars/dx_bar_unit.h"
+
+#include "toolkit/base/office11.h"
+
+#include "platform/core/clock.h"
+#include "platform/forms/forms.h"
+#include "platform/gdi/drawing.h"
+#include "platform/gdi/visual_styles.h"
+#include "platform/win/painting.h"
+#include "testsupport/temp_folder.h"
+#include "testsupport/win/input_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace toolkit::bars {
+namespace {
+
+namespace pc = platform::core;
+namespace pf = platform::forms;
+namespace pg = platform::gdi;
+
+// The main window's five menus.
+const char* const kMenus[] = {"&File", "Settings", "Gadgets", "&Window", "&Help"};
+
+class ToolbarControlTest : public ::testing::Test {
+protected:
+    ToolbarControlTest() : FRoot(std::make_unique<pc::TComponent>(nullptr)) {
+        pg::SetVisualStyleScheme(pg::VisualStyleScheme::Blue);
+        toolkit::base::dxOffice11RefreshColors();
+        Form = &FRoot->Own<pf::TForm>();
+        Form->SetBounds(0, 0, 640, 300);
+        Manager = &Form->Own<TdxBarManager>();
+        Manager->SetStyle(bmsOffice11);
+    }
+    ~ToolbarControlTest() override {
+        FRoot.reset();
+        testsupport::PumpUntilIdle();
+    }
+
+    TdxBarButton& Button(TdxBar& Bar, const std::string& Caption) {
+        auto& B = Form->Own<TdxBarButton>();
+        B.SetCaption(Caption);
+        Bar.ItemLinks().Add(&B);
+        return B;
+    }
+    TdxBar& MenuBar() {
+        TdxBar& Bar = *Manager->Bars()->Add();
+        Bar.SetCaption("Main Menu");
+        Bar.SetIsMainMenu(true);
+        Bar.SetDockingStyle(dsTop);
+        for (const char* Caption : kMenus) {
+            auto& Sub = Form->Own<TdxBarSubItem>();
+            Sub.SetCaption(Caption);
+            Bar.ItemLinks().Add(&Sub);
+        }
+        return Bar;
+    }
+    TdxBar& ToolBar(int Buttons) {
+        TdxBar& Bar = *Manager->Bars()->Add();
+        Bar.SetCaption("ToolBar");
+        Bar.SetDockingStyle(dsTop);
+        Bar.SetDockedTop(30);
+        for (int I = 0; I < Buttons; ++I)
+            Button(Bar, "Button " + std::to_string(I + 1));
+        return Bar;
+    }
+    void Show(std::initializer_list<TdxBar*> Bars) {
+        Form->Show();
+        for (TdxBar* Bar : Bars)
+            Bar->SetVisible(true);
+        testsupport::PumpUntilIdle();
+    }
+    static TdxBarControl& Window(TdxBar& Bar) {
+        auto* W = dynamic_cast<TdxBarControl*>(Bar.Control());
+        EXPECT_NE(W, nullptr);
+        return *W;
+    }
+    TdxDockControl& Top() { return *Manager->Bars()->DockControls(dsTop); }
+    int RowOf(TdxBar& Bar) {
+        const TdxDockCol* Col = Top().FindCol(Bar.Control());
+        return Col ? Top().IndexOfRow(Col->Row) : -1;
+    }
+    static pg::TRect RectOf(TdxBar& Bar, int Index) {
+        return Bar.ItemLinks().VisibleItems(Index)->ItemRect;
+    }
+    // The toolbar's client made Width wide, the items placed again.
+    static void PlaceIn(TdxBar& Bar, int Width) {
+        TdxBarControl& W = Window(Bar);
+        const pg::TRect B = W.BoundsRect();
+        W.SetBoundsRect({B.Left, B.Top, B.Left + Width + (B.Width() - W.ClientWidth()), B.Bottom});
+        W.SetTruncated(false);
+        W.CalcItemRects();
+    }
+
+    pc::ManualClock Clock{1000};
+    pc::ClockOverride ClockOverride{Clock};
+    TdxBarUnit Unit;
+    std::unique_ptr<pc::TComponent> FRoot;
+    pf::TForm* Form = nullptr;
+    TdxBarManager* Manager = nullptr;
+    testsupport::InputDriver Input;
+};
+
+TEST_F(ToolbarControlTest, AFormShowsItsMenuBarAndToolbarDockedOnTopAndAButtonClicks) {
+    TdxBar& Tools = ToolBar(3);
+    TdxBar& Menu = MenuBar();
+    int Runs = 0;
+    auto* Save = dynamic_cast<TdxBarButton*>(Tools.ItemLinks().Items(1)->Item());
+    ASSERT_NE(Save, nullptr);
+    Save->OnClick = [&](pc::TObject*) { ++Runs; };
+    // The toolbar is shown first: the menu bar still takes row 0.
+    Show({&Tools, &Menu});
+    EXPECT_EQ(RowOf(Menu), 0);
+    EXPECT_EQ(RowOf(Tools), 1);
+    TdxBarControl& MenuWindow = Window(Menu);
+    TdxBarControl& ToolWindow = Window(Tools);
+    EXPECT_EQ(MenuWindow.Parent(), &Top());
+    EXPECT_EQ(MenuWindow.Width(), Top().ClientWidth());
+    EXPECT_EQ(Top().Height(), MenuWindow.Height() + ToolWindow.Height());
+    EXPECT_FALSE(ToolWindow.Truncated());
+    for (int I = 0; I < 5; ++I)
+        EXPECT_FALSE(pg::IsRectEmpty(RectOf(Menu, I))) << kMenus[I];
+
+    const pg::TRect R = RectOf(Tools, 1);
+    const pg::TPoint Centre =
+        ToolWindow.ClientToScreen({(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2});
+    Input.MoveTo(Centre);
+    Input.Click(Centre);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Runs, 1);
+    EXPECT_FALSE(ToolWindow.Active());
+
+    Input.MoveTo(Form->ClientToScreen({600, 250}));
+    testsupport::PumpUntilIdle();
+    testsupport::TempFolder Temp("toolbar_control_");
+    const auto Path = std::filesystem::path(Temp.Path()) / "office2003_blue_form.png";
+    ASSERT_TRUE(testsupport::SaveWindowPng(Form->Handle(), Path.string()));
+    EXPECT_TRUE(std::filesystem::exists(Path));
+    // Sampled on the toolbar's surface: its gradient is blue.
+    const pg::HDC DC = platform::win::GetDC(ToolWindow.Handle());
+    const pg::COLORREF Face = pg::GetPixel(DC, R.Left + 1, 1);
+    platform::win::ReleaseDC(ToolWindow.Handle(), DC);
+    EXPECT_GT(pg::GetBValue(Face), pg::GetRValue(Face));
+}
+
+TEST_F(ToolbarControlTest, ItemPlacementForAGivenLength) {
+    TdxBar& Tools = ToolBar(4);
+    Tools.ItemLinks().Items(2)->SetBeginGroup(true);
+    Show({&Tools});
+    TdxBarControl& W = Window(Tools);
+    PlaceIn(Tools, 600);
+    const int Sep = W.GetSeparatorSize();
+    const int Mark = W.HasMark() ? 11 : 0;
+    std::vector<int> Widths;
+    for (int I = 0; I < 4; ++I)
+        Widths.push_back(RectOf(Tools, I).Width());
+    const int Full = Widths[0] + Widths[1] + Sep + Widths[2] + Widths[3];
+
+    struct Case {
+        const char* Name;
+        int Client;
+        int Shown;
+        bool Truncated;
+    };
+    const Case Cases[] = {
+        {"all fit", Full + Mark, 4, false},
+        {"last one short by a pixel", Full + Mark - 1, 3, true},
+        {"the group does not fit", Widths[0] + Widths[1] + Sep + Mark, 2, true},
+        {"only the first", Widths[0] + Mark, 1, true},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        PlaceIn(Tools, C.Client);
+        EXPECT_EQ(W.Truncated(), C.Truncated);
+        int Shown = 0;
+        for (int I = 0; I < 4; ++I)
+            if (!pg::IsRectEmpty(RectOf(Tools, I))) {
+                ++Shown;
+                EXPECT_LE(RectOf(Tools, I).Right, C.Client - Mark);
+            }
+        EXPECT_EQ(Shown, C.Shown);
+        EXPECT_EQ(RectOf(Tools, 0).Left, 0);
+        if (C.Shown > 2) {
+            EXPECT_EQ(RectOf(Tools, 2).Left, RectOf(Tools, 1).Right + Sep);
+        }
+    }
+}
+
+TEST_F(ToolbarControlTest, OnlyTheLastItemAlignsRightAndEndsTheLine) {
+    TdxBar& Tools = ToolBar(3);
+    Show({&Tools});
+    TdxBarControl& W = Window(Tools);
+    struct Case {
+        const char* Name;
+        int Aligned;
+    };
+    for (const Case& C : {Case{"last", 2}, Case{"not last", 1}}) {
+        SCOPED_TRACE(C.Name);
+        for (int I = 0; I < 3; ++I)
+            Tools.ItemLinks().Items(I)->Item()->SetAlign(I == C.Aligned ? iaRight : iaLeft);
+        W.RefreshLayout();
+        PlaceIn(Tools, 500);
+        const int Limit = W.ClientWidth() - (W.HasMark() ? 11 : 0);
+        if (C.Aligned == 2) {
+            EXPECT_EQ(RectOf(Tools, 2).Right, Limit);
+        } else {
+            EXPECT_EQ(RectOf(Tools, 1).Left, RectOf(Tools, 0).Right);
+            EXPECT_EQ(RectOf(Tools, 2).Left, RectOf(Tools, 1).Right);
+        }
+        EXPECT_FALSE(W.Truncated());
+    }
+}
+
+TEST_F(ToolbarControlTest, NarrowingTheFormWrapsTheMenuBarAndAGroupWrapsWhole) {
+    TdxBar& Menu = MenuBar();
+    Show({&Menu});
+    TdxBarControl& W = Window(Menu);
+    const int OneLine = W.Height();
+    int Entries = 0;
+    for (int I = 0; I < 5; ++I)
+        Entries += RectOf(Menu, I).Width();
+    const int Frame = W.Width() - W.ClientWidth();
+    const int Mark = W.HasMark() ? 11 : 0;
+
+    // All but the last entry fit: "&Help" opens a second line.
+    Form->SetClientWidth(Entries - RectOf(Menu, 4).Width() / 2 + Frame + Mark);
+    testsupport::PumpUntilIdle();
+    EXPECT_GT(W.Height(), OneLine);
+    EXPECT_EQ(Top().Height(), W.Height());
+    auto* Help = Menu.ItemLinks().Items(4)->Control();
+    EXPECT_TRUE(Help->LineStart);
+    EXPECT_EQ(RectOf(Menu, 4).Left, 0);
+    EXPECT_GT(RectOf(Menu, 4).Top, RectOf(Menu, 0).Top);
+    EXPECT_FALSE(Menu.ItemLinks().Items(3)->Control()->LineStart);
+
+    // "&Window" begins a group: it goes to the second line with "&Help".
+    Menu.ItemLinks().Items(3)->SetBeginGroup(true);
+    testsupport::PumpUntilIdle();
+    W.RefreshLayout();
+    testsupport::PumpUntilIdle();
+    EXPECT_TRUE(Menu.ItemLinks().Items(3)->Control()->LineStart);
+    EXPECT_FALSE(Menu.ItemLinks().Items(4)->Control()->LineStart);
+    EXPECT_EQ(RectOf(Menu, 3).Left, 0);
+    EXPECT_EQ(RectOf(Menu, 4).Left, RectOf(Menu, 3).Right);
+    EXPECT_EQ(RectOf(Menu, 4).Top, RectOf(Menu, 3).Top);
+
+    // Wide again: one line.
+    Form->SetClientWidth(640);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(W.Height(), OneLine);
+}
+
+} // namespace
+} // namespace toolkit::bars
