@@ -542,8 +542,8 @@ void TdxBarControl::WMNCCalcSize(TMessage& Message) {
         else
             R.Left += Handle;
     } else if (FBar->IsStatusBar()) {
-        R.Top += Painter().GetSizeGripIndent();
-        if (FBar->SizeGripVisible()) R.Right -= Painter().GetSizeGripSize().cx;
+        R.Top += Painter().GetSizeGripIndent(PaintedBar());
+        if (FBar->SizeGripVisible()) R.Right -= Painter().GetSizeGripSize(PaintedBar()).cx;
     }
     R.Right = std::max(R.Right, R.Left);
     R.Bottom = std::max(R.Bottom, R.Top);
@@ -557,7 +557,7 @@ void TdxBarControl::WMNCHitTest(TMessage& Message) {
     const TPoint P = ScreenToClient(pw::LParamToPoint(Message.LParam));
     Message.Result = pw::HTCLIENT;
     if (FBar->SizeGripVisible()) {
-        const pg::TSize Grip = Painter().GetSizeGripSize();
+        const pg::TSize Grip = Painter().GetSizeGripSize(PaintedBar());
         const TRect GripRect{ClientWidth(), ClientHeight() - Grip.cy, ClientWidth() + Grip.cx,
                              ClientHeight()};
         if (pg::PtInRect(GripRect, P)) {
@@ -608,10 +608,10 @@ void TdxBarControl::WMNCPaint() {
             if (!pg::IsRectEmpty(Part)) Painter().DrawDockedBarBackground(State, DC, Part);
         Painter().DrawBarBorder(State, DC, Window);
     } else {
-        const int Strip = Painter().GetSizeGripIndent();
+        const int Strip = Painter().GetSizeGripIndent(PaintedBar());
         Painter().DrawStatusBarBorder(State, DC, {0, 0, Window.Right, Strip});
         if (FBar->SizeGripVisible()) {
-            const pg::TSize Grip = Painter().GetSizeGripSize();
+            const pg::TSize Grip = Painter().GetSizeGripSize(PaintedBar());
             Painter().DrawSizeGripArea(
                 State, DC, {Window.Right - Grip.cx, Strip, Window.Right, Window.Bottom});
         }
