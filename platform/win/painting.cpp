@@ -4,8 +4,6 @@
 #include "platform/win/host_widget.h"
 #include "platform/win/window_data.h"
 
-#include <algorithm>
-#include <cstring>
 #include <map>
 #include <vector>
 
@@ -13,37 +11,18 @@ namespace platform::win {
 
 namespace {
 
-// A device context handed out for a window: the surface DC itself cannot keep drawing inside a
-// given area once the program changes its clip region, so the pixels outside that area are put
-// back from a copy when the context is released.
-struct WindowDC {
-    HWND wnd{};
-    gdi::Region allowed;             // window coordinates
-    std::vector<std::uint8_t> saved; // the surface's bytes when the context was made
-    bool whole = false;
-};
-
-std::map<gdi::HDC, WindowDC>& WindowDCs() {
-    static std::map<gdi::HDC, WindowDC> dcs;
+// The device contexts handed out for windows, each with the area it may draw in (window
+// coordinates). That area is the context's visible region, below any clip region the program
+// selects: it holds whatever the program does to the clip, and drawing through other contexts
+// of the same window (the window DC's frame while a paint is under way) stays where it landed.
+std::map<gdi::HDC, std::pair<HWND, TRect>>& WindowDCs() {
+    static std::map<gdi::HDC, std::pair<HWND, TRect>> dcs;
     return dcs;
 }
 
 gdi::HDC OpenDC(WindowData& w, TPoint origin, const gdi::Region& allowed) {
-    gdi::HDC dc = gdi::CreateSurfaceDC(w.surface, origin);
-    gdi::Region clip = allowed; // relative to the context's origin, as the platform has it
-    clip.Offset(-origin.X, -origin.Y);
-    gdi::HRGN handle = gdi::CreateRgnFromRegion(clip);
-    gdi::SelectClipRgn(dc, handle);
-    gdi::DeleteObject(handle);
-    WindowDC record{w.handle, allowed, {}, false};
-    record.whole =
-        allowed == gdi::Region::FromRect({0, 0, w.surface->Width(), w.surface->Height()});
-    if (!record.whole) {
-        const auto* bits = w.surface->Bits();
-        record.saved.assign(bits, bits + static_cast<std::size_t>(w.surface->Stride()) *
-                                             w.surface->Height());
-    }
-    WindowDCs()[dc] = std::move(record);
+    gdi::HDC dc = gdi::CreateSurfaceDC(w.surface, origin, allowed);
+    WindowDCs()[dc] = {w.handle, allowed.Bounds()};
     return dc;
 }
 
@@ -51,31 +30,12 @@ void CloseDC(gdi::HDC dc) {
     auto& dcs = WindowDCs();
     auto it = dcs.find(dc);
     if (it == dcs.end()) return;
-    WindowDC record = std::move(it->second);
+    const auto [wnd, bounds] = it->second;
     dcs.erase(it);
     gdi::DeleteDC(dc);
-    auto* w = WindowOf(record.wnd);
-    if (!w) return;
-    auto& surface = *w->surface;
-    const std::size_t stride = static_cast<std::size_t>(surface.Stride());
-    if (!record.whole && record.saved.size() == stride * surface.Height()) {
-        // Rows of the allowed area come from the surface, everything else from the copy.
-        std::vector<std::uint8_t> result = std::move(record.saved);
-        for (const TRect& r : record.allowed.Rects()) {
-            const int left = std::max(r.Left, 0), right = std::min(r.Right, surface.Width());
-            if (right <= left) continue;
-            for (int y = std::max(r.Top, 0); y < std::min(r.Bottom, surface.Height()); ++y) {
-                const std::size_t offset = y * stride + static_cast<std::size_t>(left) * 4;
-                std::memcpy(result.data() + offset, surface.Bits() + offset,
-                            static_cast<std::size_t>(right - left) * 4);
-            }
-        }
-        std::memcpy(surface.Bits(), result.data(), result.size());
-    }
-    if (w->host) {
-        TRect b = record.allowed.Bounds();
-        w->host->update(QRect(b.Left, b.Top, b.Width(), b.Height()));
-    }
+    auto* w = WindowOf(wnd);
+    if (w && w->host)
+        w->host->update(QRect(bounds.Left, bounds.Top, bounds.Width(), bounds.Height()));
 }
 
 gdi::Region ClientArea(const WindowData& w) {
@@ -122,7 +82,10 @@ void RedrawTree(HWND wnd, const gdi::Region* area, UINT flags, bool top) {
     const gdi::Region& region = (top && area) ? *area : whole;
     if (flags & RDW_INVALIDATE) Invalidate(*w, region, (flags & RDW_ERASE) != 0);
     if (flags & RDW_VALIDATE) Validate(*w, region);
-    if ((flags & RDW_FRAME) && (flags & RDW_INVALIDATE)) w->frameDirty = FrameInsets(*w) != TRect{};
+    if ((flags & RDW_FRAME) && (flags & RDW_INVALIDATE)) {
+        w->frameDirty = HasNonClientArea(*w);
+        if (w->frameDirty) SchedulePump();
+    }
     if (flags & RDW_NOFRAME) w->frameDirty = false;
     if (flags & RDW_ALLCHILDREN) {
         for (HWND child : std::vector<HWND>(w->children))

@@ -342,10 +342,15 @@ void SyncHostGeometry(WindowData& w) {
     }
 }
 
+bool HasNonClientArea(const WindowData& w) {
+    return w.client != TRect{0, 0, w.rect.Width(), w.rect.Height()};
+}
+
 void InvalidateAll(WindowData& w, bool frame) {
     w.update = gdi::Region::FromRect({0, 0, w.client.Width(), w.client.Height()});
     w.erase = true;
-    if (frame && FrameInsets(w) != TRect{}) w.frameDirty = true;
+    if (frame && HasNonClientArea(w)) w.frameDirty = true;
+    SchedulePump();
 }
 
 bool RegisterClass(const WNDCLASS& windowClass) {
@@ -856,7 +861,10 @@ BOOL SetWindowPos(HWND wnd, HWND insertAfter, int x, int y, int width, int heigh
                 if (auto* c = WindowOf(child)) SyncHostGeometry(*c);
         }
     }
-    if (pos.flags & SWP_FRAMECHANGED) w->frameDirty = FrameInsets(*w) != TRect{};
+    if (pos.flags & SWP_FRAMECHANGED) {
+        w->frameDirty = HasNonClientArea(*w);
+        if (w->frameDirty) SchedulePump();
+    }
     if (!(pos.flags & SWP_NOZORDER)) {
         if (!w->IsChild()) {
             if (pos.hwndInsertAfter == HWND_TOPMOST) w->exStyle |= WS_EX_TOPMOST;

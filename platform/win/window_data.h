@@ -37,7 +37,7 @@ struct WindowData {
     DWORD layeredFlags = 0;
     gdi::Region update; // client coordinates
     bool erase = false;
-    bool frameDirty = false;
+    bool frameDirty = false; // WM_NCPAINT is due before the next WM_PAINT
     bool minimized = false;
     bool maximized = false;
     bool destroying = false;
@@ -58,6 +58,9 @@ TPoint WindowScreenOrigin(const WindowData& w);
 bool IsShowing(const WindowData& w);
 // Borders by style, as the default WM_NCCALCSIZE takes them off the window rectangle.
 TRect FrameInsets(const WindowData& w);
+// WM_NCCALCSIZE left part of the window outside the client area, by style or by the window's
+// own answer: WM_NCPAINT draws it.
+bool HasNonClientArea(const WindowData& w);
 // The window's surface follows its size; contents are kept where they still fit.
 void MatchSurfaceToWindow(WindowData& w);
 // WindowFromPoint, with the WM_NCHITTEST answer of the window found.

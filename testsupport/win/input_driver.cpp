@@ -1,6 +1,8 @@
 #include "testsupport/win/input_driver.h"
 
 #include "platform/core/message_loop.h"
+#include "platform/gdi/canvas.h"
+#include "platform/gdi/region_handles.h"
 #include "platform/win/host_widget.h"
 #include "platform/win/input_state.h"
 #include "platform/win/input_translator.h"
@@ -11,6 +13,8 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QRegion>
 #include <QWheelEvent>
 
 namespace testsupport {
@@ -151,9 +155,54 @@ void PumpUntilIdle() {
     } while (core::ProcessMessages());
 }
 
+namespace {
+
+// Paints wnd's visible children, bottom of the z-order first, each with its own children, into
+// the picture of the window whose top-left corner on the screen is origin; a child shows only
+// inside its parent's client area (and the parent's own clip) and inside its window region.
+void PaintChildren(QPainter& painter, HWND wnd, TPoint origin, const QRegion& clip) {
+    TRect client;
+    TPoint clientOrigin{0, 0};
+    if (!GetClientRect(wnd, &client) || !ClientToScreen(wnd, &clientOrigin)) return;
+    const QRegion inside = clip.intersected(QRect(
+        clientOrigin.X - origin.X, clientOrigin.Y - origin.Y, client.Width(), client.Height()));
+    const auto children = ChildWindows(wnd);
+    for (auto it = children.rbegin(); it != children.rend(); ++it) {
+        const HWND child = *it;
+        TRect rect;
+        auto surface = WindowSurface(child);
+        if (!(GetWindowLong(child, GWL_STYLE) & WS_VISIBLE) || IsIconic(child) || !surface ||
+            !GetWindowRect(child, &rect))
+            continue;
+        const QPoint at(rect.Left - origin.X, rect.Top - origin.Y);
+        QRegion shown = inside.intersected(QRect(at, QSize(rect.Width(), rect.Height())));
+        gdi::GdiHandle shape(gdi::CreateRectRgn(0, 0, 0, 0));
+        if (GetWindowRgn(child, static_cast<gdi::HRGN>(shape.Get())) != gdi::RGN_ERROR) {
+            QRegion mask;
+            for (const TRect& r : gdi::RegionOf(static_cast<gdi::HRGN>(shape.Get()))->Rects())
+                mask += QRect(r.Left, r.Top, r.Width(), r.Height());
+            shown = shown.intersected(mask.translated(at));
+        }
+        if (shown.isEmpty()) continue;
+        painter.setClipRegion(shown);
+        // As the host widget shows it: opaque.
+        painter.drawImage(at, surface->ToImage().convertToFormat(QImage::Format_RGB32));
+        PaintChildren(painter, child, origin, shown);
+    }
+}
+
+} // namespace
+
 bool SaveWindowPng(HWND wnd, const std::string& path) {
     auto surface = WindowSurface(wnd);
-    return surface && surface->SavePng(path);
+    TRect rect;
+    if (!surface || !GetWindowRect(wnd, &rect)) return false;
+    QImage image = surface->ToImage();
+    {
+        QPainter painter(&image);
+        PaintChildren(painter, wnd, rect.TopLeft(), QRegion(image.rect()));
+    }
+    return image.save(QString::fromStdString(path), "PNG");
 }
 
 } // namespace testsupport

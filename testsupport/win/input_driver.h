@@ -44,7 +44,9 @@ private:
 
 // Dispatches until nothing is left, painting included; Qt's own posted events too.
 void PumpUntilIdle();
-// The window's surface as a PNG file; false when it cannot be written.
+// The window as the screen shows it, as a PNG file: its surface with its visible child windows
+// composited in their z-order, each inside its parent's client area and its window region.
+// False when it cannot be written.
 bool SaveWindowPng(platform::win::HWND wnd, const std::string& path);
 
 } // namespace testsupport

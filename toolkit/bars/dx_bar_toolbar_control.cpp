@@ -459,9 +459,6 @@ void TdxBarControl::FillPaintedBar(TdxBarControlState& State) const {
 }
 
 void TdxBarControl::Paint() {
-    // The window system repaints only frames it drew itself (borders of a style); the frame
-    // this window takes off in WM_NCCALCSIZE is drawn with its client area.
-    WMNCPaint();
     const pg::HDC DC = canvas_.Handle();
     const TRect Client = ClientRect();
     if (FBar->IsMainMenu() && BarManager() && DockingStyle() != dsNone)

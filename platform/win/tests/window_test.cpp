@@ -424,3 +424,165 @@ TEST_F(WindowGeometryTest, SettingChangesReachTopLevelWindowsAndStyleChangesChil
 
 } // namespace
 } // namespace platform::win::test
+
+namespace platform::win::test {
+namespace {
+
+using NonClientTest = WindowTest;
+
+// A frame that no style gives: the window's own WM_NCCALCSIZE takes a strip off the left, and
+// its WM_NCPAINT fills the strip through the window DC.
+TEST_F(NonClientTest, AFrameOfTheWindowsOwnAnswerIsPaintedWheneverItIsInvalidated) {
+    constexpr int Strip = 6;
+    struct Case {
+        const char* name;
+        bool createdVisible;
+        std::function<void(HWND)> invalidate;
+    };
+    const Case cases[] = {
+        {"shown", false, [](HWND w) { ShowWindow(w, SW_SHOWNOACTIVATE); }},
+        {"resized", true,
+         [](HWND w) {
+             SetWindowPos(w, NullHWnd, 0, 0, 50, 30, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+         }},
+        {"frame changed", true,
+         [](HWND w) {
+             SetWindowPos(w, NullHWnd, 0, 0, 0, 0,
+                          SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER |
+                              SWP_NOACTIVATE);
+         }},
+        {"redrawn with the frame", true,
+         [](HWND w) { RedrawWindow(w, nullptr, gdi::NullObject, RDW_FRAME | RDW_INVALIDATE); }},
+    };
+    HWND top = Create(WS_POPUP | WS_VISIBLE, gdi::Bounds(0, 0, 200, 100));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const DWORD visible = c.createdVisible ? WS_VISIBLE : 0;
+        HWND framed = Create(WS_CHILD | visible, gdi::Bounds(10, 10, 40, 20), top);
+        HWND plain = Create(WS_CHILD | visible, gdi::Bounds(100, 10, 40, 20), top);
+        gdi::TColor frameColor = gdi::clBlue;
+        handler = [&](HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+            if (wnd != framed) return false;
+            if (msg == WM_NCCALCSIZE) {
+                result = DefWindowProc(wnd, msg, wParam, lParam);
+                reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0].Left += Strip;
+                return true;
+            }
+            if (msg != WM_NCPAINT) return false;
+            gdi::HDC dc = GetWindowDC(wnd);
+            gdi::HBRUSH brush = gdi::CreateSolidBrush(frameColor);
+            TRect strip;
+            GetWindowRect(wnd, &strip);
+            strip = {0, 0, Strip, strip.Height()};
+            gdi::FillRect(dc, &strip, brush);
+            gdi::DeleteObject(brush);
+            ReleaseDC(wnd, dc);
+            result = 0;
+            return true;
+        };
+        // The strip takes effect from the window's first WM_NCCALCSIZE on.
+        SetWindowPos(framed, NullHWnd, 0, 0, 0, 0,
+                     SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        PumpUntilIdle();
+        Forget();
+        frameColor = gdi::clRed;
+        c.invalidate(framed);
+        c.invalidate(plain);
+        PumpUntilIdle();
+        EXPECT_EQ(Got(framed, {WM_NCPAINT}).size(), 1u);
+        EXPECT_TRUE(Got(plain, {WM_NCPAINT}).empty());
+        EXPECT_EQ(PixelAt(framed, 2, 5), 0xFF0000u); // red, as the surface holds it
+        TRect client, window;
+        GetClientRect(framed, &client);
+        GetWindowRect(framed, &window);
+        EXPECT_EQ(client.Width(), window.Width() - Strip);
+        handler = nullptr;
+    }
+}
+
+// What a window DC or a client DC draws while a paint is under way stays, inside the frame too;
+// the paint context itself never leaves the area it was given, whatever its clip becomes.
+TEST_F(PaintTest, ContextsOpenedDuringAPaintKeepWhatTheyDrew) {
+    HWND top = Create(WS_POPUP | WS_VISIBLE, gdi::Bounds(0, 0, 100, 100));
+    HWND framed = Create(WS_CHILD | WS_VISIBLE | WS_BORDER, gdi::Bounds(10, 10, 40, 40), top);
+    PumpUntilIdle();
+    handler = [&](HWND wnd, UINT msg, WPARAM, LPARAM, LRESULT& result) {
+        if (wnd != framed || msg != WM_PAINT) return false;
+        PAINTSTRUCT ps;
+        BeginPaint(wnd, &ps);
+        gdi::HDC whole = GetWindowDC(wnd);
+        gdi::SetPixel(whole, 0, 0, gdi::clRed);
+        ReleaseDC(wnd, whole);
+        gdi::HDC client = GetDC(wnd);
+        gdi::SetPixel(client, 30, 30, gdi::clBlue);
+        ReleaseDC(wnd, client);
+        gdi::SelectClipRgn(ps.hdc, gdi::NullObject);
+        gdi::HBRUSH green = gdi::CreateSolidBrush(gdi::clLime);
+        TRect everywhere{-5, -5, 50, 50};
+        gdi::FillRect(ps.hdc, &everywhere, green);
+        gdi::DeleteObject(green);
+        EndPaint(wnd, &ps);
+        result = 0;
+        return true;
+    };
+    TRect part{5, 5, 15, 15};
+    InvalidateRect(framed, &part, false);
+    PumpUntilIdle();
+    // Surface pixels: red is 0xFF0000, blue 0x0000FF.
+    EXPECT_EQ(PixelAt(framed, 0, 0), 0xFF0000u);   // the window DC, in the border
+    EXPECT_EQ(PixelAt(framed, 31, 31), 0x0000FFu); // the client DC, outside the update area
+    EXPECT_EQ(PixelAt(framed, 11, 11), 0x00FF00u); // the paint context, inside its area
+    EXPECT_EQ(PixelAt(framed, 25, 25), SysPixel(gdi::COLOR_WINDOW));
+    EXPECT_EQ(PixelAt(framed, 39, 39), SysPixel(gdi::COLOR_WINDOWFRAME));
+}
+
+// The picture shows the children as the screen does: stacked in their z-order, the hidden ones
+// left out, each inside its parent's client area.
+TEST_F(PaintTest, ASnapshotCompositesTheVisibleChildWindows) {
+    HWND top =
+        Create(WS_POPUP | WS_VISIBLE, gdi::Bounds(0, 0, 100, 80), NullHWnd, WS_EX_CLIENTEDGE);
+    HWND below = Create(WS_CHILD | WS_VISIBLE, gdi::Bounds(10, 10, 40, 30), top);
+    HWND above = Create(WS_CHILD | WS_VISIBLE, gdi::Bounds(30, 20, 40, 30), top);
+    HWND hidden = Create(WS_CHILD, gdi::Bounds(60, 0, 30, 20), top);
+    HWND inner = Create(WS_CHILD | WS_VISIBLE, gdi::Bounds(0, 20, 30, 30), below);
+    PumpUntilIdle();
+    auto fill = [](HWND wnd, gdi::TColor color) {
+        gdi::HDC dc = GetDC(wnd);
+        gdi::HBRUSH brush = gdi::CreateSolidBrush(color);
+        TRect r{0, 0, 100, 100};
+        gdi::FillRect(dc, &r, brush);
+        gdi::DeleteObject(brush);
+        ReleaseDC(wnd, dc);
+    };
+    fill(top, gdi::clWhite);
+    fill(below, gdi::clRed);
+    fill(above, gdi::clBlue);
+    fill(hidden, gdi::clLime);
+    fill(inner, gdi::clYellow);
+    auto png = (TempFolder() / "composited.png").string();
+    ASSERT_TRUE(SaveWindowPng(top, png));
+    QImage image(QString::fromStdString(png));
+    ASSERT_EQ(image.size(), QSize(100, 80));
+    // The client area starts 2 pixels in, past the sunken edge.
+    struct Sample {
+        const char* what;
+        int x, y;
+        QColor color;
+    };
+    const gdi::COLORREF shadow = gdi::GetSysColor(gdi::COLOR_BTNSHADOW);
+    const Sample samples[] = {
+        {"the parent", 5, 5, Qt::white},
+        {"the lower child", 14, 14, Qt::red},
+        {"the upper child over the lower one", 35, 25, Qt::blue},
+        {"a hidden child shows nothing", 70, 5, Qt::white},
+        {"the grandchild", 20, 36, Qt::yellow},
+        {"the grandchild past its parent's client area", 20, 50, Qt::white},
+        {"the parent's edge", 0, 0,
+         QColor(gdi::GetRValue(shadow), gdi::GetGValue(shadow), gdi::GetBValue(shadow))},
+    };
+    for (const Sample& s : samples)
+        EXPECT_EQ(image.pixelColor(s.x, s.y), s.color) << s.what;
+}
+
+} // namespace
+} // namespace platform::win::test

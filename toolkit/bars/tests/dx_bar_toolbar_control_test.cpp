@@ -12,8 +12,11 @@
 #include "platform/core/clock.h"
 #include "platform/forms/forms.h"
 #include "platform/gdi/drawing.h"
+#include "platform/gdi/objects.h"
 #include "platform/gdi/visual_styles.h"
+#include "platform/win/load_image.h"
 #include "platform/win/painting.h"
+#include "platform/win/window.h"
 #include "testsupport/temp_folder.h"
 #include "testsupport/win/input_driver.h"
 
@@ -150,6 +153,59 @@ TEST_F(ToolbarControlTest, AFormShowsItsMenuBarAndToolbarDockedOnTopAndAButtonCl
     const pg::COLORREF Face = pg::GetPixel(DC, R.Left + 1, 1);
     platform::win::ReleaseDC(ToolWindow.Handle(), DC);
     EXPECT_GT(pg::GetBValue(Face), pg::GetRValue(Face));
+
+    // The docked frame, which WM_NCPAINT draws (window coordinates): grip dots, dark over
+    // light in 4-pixel cells, down the drag handle 5 pixels in (border 2, grip offset 3), and
+    // the border line along the bottom, in the blue scheme's colours.
+    const pg::COLORREF GripDark = pg::RGB(39, 65, 118), GripLight = pg::RGB(255, 255, 255);
+    const pg::COLORREF BorderLine = pg::RGB(59, 97, 156);
+    const auto Surface = platform::win::WindowSurface(ToolWindow.Handle());
+    auto At = [&](int X, int Y) { return pg::PixelToColor(Surface->Pixel(X, Y) & 0xFFFFFF); };
+    const pg::TPoint ClientOrigin = ToolWindow.ClientToScreen({0, 0});
+    const pg::TPoint WindowOrigin = ToolWindow.WindowToScreen({0, 0});
+    ASSERT_GT(ClientOrigin.X - WindowOrigin.X, 7) << "the drag handle lies left of the client";
+    int FirstDot = -1;
+    for (int Y = 0; Y < ToolWindow.Height() && FirstDot < 0; ++Y)
+        if (At(5, Y) == GripDark) FirstDot = Y;
+    ASSERT_GE(FirstDot, 0) << "no grip dot in the drag handle";
+    EXPECT_EQ(At(6, FirstDot + 1), GripDark);
+    EXPECT_EQ(At(7, FirstDot + 2), GripLight);
+    EXPECT_EQ(At(5, FirstDot + 4), GripDark);
+    EXPECT_EQ(At(7, FirstDot + 6), GripLight);
+    EXPECT_EQ(At(10, ToolWindow.Height() - 1), BorderLine);
+
+    // The snapshot shows the form as the screen does: the docked bars, frames included.
+    const pg::HBITMAP Snapshot = platform::win::LoadImage(
+        Path.string(), platform::win::IMAGE_BITMAP, 0, 0, platform::win::LR_LOADFROMFILE);
+    ASSERT_NE(Snapshot, pg::NullObject);
+    const pg::Surface* Picture = pg::BitmapSurface(Snapshot);
+    pg::TRect FormRect;
+    ASSERT_TRUE(platform::win::GetWindowRect(Form->Handle(), &FormRect));
+    const pg::TPoint FormWindowOrigin = FormRect.TopLeft();
+    auto Shown = [&](const TdxBarControl& W, int X, int Y) {
+        const pg::TPoint P = W.WindowToScreen({X, Y});
+        return pg::PixelToColor(Picture->Pixel(P.X - FormWindowOrigin.X, P.Y - FormWindowOrigin.Y) &
+                                0xFFFFFF);
+    };
+    EXPECT_EQ(Shown(ToolWindow, 5, FirstDot), GripDark);
+    EXPECT_EQ(Shown(ToolWindow, 7, FirstDot + 2), GripLight);
+    EXPECT_EQ(Shown(ToolWindow, 10, ToolWindow.Height() - 1), BorderLine);
+    EXPECT_EQ(Shown(ToolWindow, R.Left + 1 + (ClientOrigin.X - WindowOrigin.X),
+                    1 + (ClientOrigin.Y - WindowOrigin.Y)),
+              Face);
+    // The menu bar's first entry, as its own surface holds it.
+    const pg::TRect Entry = RectOf(Menu, 0);
+    const pg::TPoint MenuClient = MenuWindow.ClientToScreen({0, 0});
+    const pg::TPoint MenuWindowOrigin = MenuWindow.WindowToScreen({0, 0});
+    const auto MenuSurface = platform::win::WindowSurface(MenuWindow.Handle());
+    for (int X = Entry.Left; X < Entry.Right; X += 3) {
+        const int WX = X + MenuClient.X - MenuWindowOrigin.X;
+        const int WY = (Entry.Top + Entry.Bottom) / 2 + MenuClient.Y - MenuWindowOrigin.Y;
+        ASSERT_EQ(Shown(MenuWindow, WX, WY),
+                  pg::PixelToColor(MenuSurface->Pixel(WX, WY) & 0xFFFFFF))
+            << "menu entry column " << X;
+    }
+    pg::DeleteObject(Snapshot);
 }
 
 TEST_F(ToolbarControlTest, ItemPlacementForAGivenLength) {
