@@ -14,8 +14,9 @@
 namespace testsupport {
 
 // A fresh folder under the system temporary folder, removed with its contents at the end, so that
-// tests running side by side never see each other's files. Path() is empty if it could not be
-// made; callers assert on that because this header cannot depend on the test framework.
+// tests running side by side never see each other's files. With QUINTARON_KEEP_TEST_FILES set
+// it stays, so that a person can look at the pictures a test wrote. Path() is empty if it could
+// not be made; callers assert on that because this header cannot depend on the test framework.
 class TempFolder {
 public:
     explicit TempFolder(const std::string& prefix) {
@@ -26,7 +27,7 @@ public:
         if (::mkdtemp(pattern.data()) != nullptr) path_ = std::move(pattern);
     }
     ~TempFolder() {
-        if (path_.empty()) return;
+        if (path_.empty() || std::getenv("QUINTARON_KEEP_TEST_FILES") != nullptr) return;
         // A destructor must not throw; a folder left behind is harmless.
         std::error_code ignored;
         std::filesystem::remove_all(path_, ignored);
