@@ -211,7 +211,8 @@ public:
     // 3. A glyph cell without image: background, then a checked check-style item's mark.
     virtual void DrawCheckCell(const Item& AItem, HDC DC, const TRect& R, const States& S,
                                HBRUSH Brush, bool Framed) const;
-    // 4. A glyph cell's image through DrawBarItemGlyph.
+    // 4. A glyph cell's image through DrawBarItemGlyph, in every style at the place DrawGlyph
+    // gave in Source.
     virtual void DrawGlyphImage(const Item& AItem, HDC DC, const TRect& R, const States& S,
                                 const TdxBarGlyphSource& Source, bool Framed) const;
     // 5. DrawArrowInRect.
@@ -553,8 +554,9 @@ public:
 protected:
     TdxBarItemControlPainter() = default;
 
-    // What every style's DrawGlyphImage hands DrawBarItemGlyph: Source's image at its own size
-    // centred in Cell, the glyph-cell brush, the states (down also when checked), this
+    // What every style's DrawGlyphImage hands DrawBarItemGlyph: Source's image in the place
+    // DrawGlyph gave it (scaled, offset when down or pressed), or at its own size centred in
+    // Cell when it gave none; the glyph-cell brush, the states (down also when checked), this
     // painter's fade colour for the bar and the manager's image-list background. The styles
     // apply their differences to the result.
     TdxBarGlyphParams GlyphParams(const Item& AItem, const TRect& Cell, const States& S,

@@ -120,11 +120,7 @@ void P::DrawGlyphImage(const Item& AItem, HDC DC, const TRect& R, const States& 
             AItem, DC, Cell, GetGlyphCellBrush(AItem, S),
             (!IsGlyphBackgroundTransparent(AItem, Cell) && (S.Selected || S.Pressed || Checked)) ||
                 AItem.NonRecent);
-    TdxBarGlyphParams G = GlyphParams(AItem, Cell, S, Source, Bitmapped && !AItem.NonRecent);
-    // DrawGlyph's scaled and offset place, where it gave one.
-    const TRect& Given = Source.GlyphRect;
-    if (Given.Right > Given.Left && Given.Bottom > Given.Top) G.GlyphRect = Given;
-    DrawBarItemGlyph(DC, G);
+    DrawBarItemGlyph(DC, GlyphParams(AItem, Cell, S, Source, Bitmapped && !AItem.NonRecent));
 }
 
 TdxBarGlyphParams P::GlyphParams(const Item& AItem, const TRect& Cell, const States& S,
@@ -137,6 +133,9 @@ TdxBarGlyphParams P::GlyphParams(const Item& AItem, const TRect& Cell, const Sta
     G.Brush = GetGlyphCellBrush(AItem, S);
     G.ItemRect = Cell;
     G.GlyphRect = {X, Y, X + GW, Y + GH};
+    // DrawGlyph's scaled and offset place, where it gave one.
+    const TRect& Given = Source.GlyphRect;
+    if (Given.Right > Given.Left && Given.Bottom > Given.Top) G.GlyphRect = Given;
     G.Glyph = Source.Glyph;
     G.Images = Source.Images;
     G.ImageIndex = Source.ImageIndex;

@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace toolkit::bars::testing_support {
@@ -40,6 +41,32 @@ protected:
 // A system colour as the pixels show it.
 inline platform::gdi::COLORREF Sys(int Index) {
     return platform::gdi::GetSysColor(Index);
+}
+
+// A 4 x 4 glyph on magenta with one red pixel at (1, 1): where the red lands and how large it
+// is tell where a painter drew the glyph and at what scale.
+inline constexpr platform::gdi::COLORREF GlyphMark = 0x0000FF;
+inline void MakeMarkedGlyph(platform::forms::TBitmap& Glyph) {
+    Glyph.SetSize(4, 4);
+    Glyph.Canvas().Brush().SetColor(0xFF00FF);
+    Glyph.Canvas().FillRect({0, 0, 4, 4});
+    Glyph.Canvas().Brush().SetColor(GlyphMark);
+    Glyph.Canvas().FillRect({1, 1, 2, 2});
+}
+
+struct GlyphMarkSpot {
+    int Count = 0, Left = -1, Top = -1;
+};
+inline GlyphMarkSpot FindGlyphMark(const toolkit::base::testing_support::TestSurface& S) {
+    GlyphMarkSpot Spot;
+    for (int Y = 0; Y < S.Pixels().Height(); ++Y)
+        for (int X = 0; X < S.Pixels().Width(); ++X)
+            if (S.At(X, Y) == GlyphMark) {
+                Spot.Left = Spot.Count == 0 ? X : std::min(Spot.Left, X);
+                Spot.Top = Spot.Count == 0 ? Y : Spot.Top;
+                ++Spot.Count;
+            }
+    return Spot;
 }
 
 } // namespace toolkit::bars::testing_support

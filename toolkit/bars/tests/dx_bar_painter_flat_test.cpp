@@ -77,6 +77,56 @@ TEST_F(FlatPainterTest, TheFlatStyleIsDrawnByThisPainter) {
     EXPECT_EQ(&Flat.ClassType(), &TdxBarItemControlFlatPainterClassRef());
 }
 
+// Flat whose pressed glyph moves 2 pixels: Flat has no offset of its own, so only this shows
+// its glyph body following the place DrawGlyph works out.
+class TFlatPressedByTwo : public TdxBarItemControlFlatPainter {
+public:
+    int GetPressedGlyphOffset(const Item&, bool) const override { return 2; }
+};
+
+// The glyph lands where DrawGlyph put it: scaled to a menu cell by the reference glyph size,
+// moved by the painter's pressed offset on a toolbar.
+TEST_F(FlatPainterTest, TheGlyphIsDrawnWhereDrawGlyphPutsIt) {
+    platform::forms::TBitmap Glyph;
+    testing_support::MakeMarkedGlyph(Glyph);
+    TdxBarButton& Item = Form->Own<TdxBarButton>();
+    Item.SetGlyph(Glyph);
+    Button.Item = &Item;
+    Menu.ReferenceGlyphSize = 10;
+    static const TFlatPressedByTwo PressedByTwo;
+    // The mark's place unpressed: a 20 x 20 menu cell, or a toolbar cell of the manager's
+    // button width in a 30-pixel row.
+    const int ToolbarLeft = (Manager->ButtonWidth() - 4) / 2 + 1, ToolbarTop = 14;
+    struct {
+        const TdxBarItemControlPainter* Painter;
+        bool InMenu, Scale, Pressed;
+        int Left, Top, Size;
+    } const Cases[] = {
+        {&Flat, true, false, false, 9, 9, 1},
+        {&Flat, true, true, false, 8, 8, 2},
+        {&Flat, false, false, false, ToolbarLeft, ToolbarTop, 1},
+        {&Flat, false, false, true, ToolbarLeft, ToolbarTop, 1},
+        {&PressedByTwo, false, false, true, ToolbarLeft + 2, ToolbarTop + 2, 1},
+    };
+    for (const auto& C : Cases) {
+        TestSurface S(30, 30);
+        TdxBarControlState& Window = C.InMenu ? Menu : Toolbar;
+        Window.Canvas = &S.Canvas();
+        Window.ScaleMenuGlyphs = C.Scale;
+        Button.Parent = &Window;
+        TdxBarItemStates St;
+        St.PaintType = C.InMenu ? ptMenu : ptHorz;
+        St.Pressed = C.Pressed;
+        C.Painter->DrawGlyph(Button, C.InMenu ? pg::TRect{0, 0, 20, 20} : pg::TRect{0, 0, 30, 30},
+                             St);
+        const testing_support::GlyphMarkSpot Spot = testing_support::FindGlyphMark(S);
+        const int Case = static_cast<int>(&C - Cases);
+        EXPECT_EQ(Spot.Count, C.Size * C.Size) << Case;
+        EXPECT_EQ(Spot.Left, C.Left) << Case;
+        EXPECT_EQ(Spot.Top, C.Top) << Case;
+    }
+}
+
 TEST_F(FlatPainterTest, TheToolbarSeparatorIsTheMiddlePixelOfFive) {
     const TFlatWithBarFill& Painter = TFlatWithBarFill::Instance();
     EXPECT_EQ(Painter.GetToolbarSeparatorSize(), 5);

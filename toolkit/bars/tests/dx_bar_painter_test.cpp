@@ -179,16 +179,11 @@ public:
     int GetDownGlyphOffset(const Item&) const override { return 1; }
 };
 
-// A 4 x 4 glyph on magenta with one red pixel at (1, 1), drawn in a 20 x 20 menu cell: scaled
-// to the cell by the reference glyph size, offset when Down.
+// The marked glyph drawn in a 20 x 20 menu cell: scaled to the cell by the reference glyph
+// size, offset when Down.
 TEST_F(BarPainterDrawingTest, TheGlyphIsScaledToTheMenuCellAndOffsetWhenDown) {
-    constexpr pg::COLORREF Red = 0x0000FF;
     platform::forms::TBitmap Glyph;
-    Glyph.SetSize(4, 4);
-    Glyph.Canvas().Brush().SetColor(0xFF00FF);
-    Glyph.Canvas().FillRect({0, 0, 4, 4});
-    Glyph.Canvas().Brush().SetColor(Red);
-    Glyph.Canvas().FillRect({1, 1, 2, 2});
+    testing_support::MakeMarkedGlyph(Glyph);
     Button->SetGlyph(Glyph);
     Window.Kind = bckSubMenu;
     Window.ReferenceGlyphSize = 10;
@@ -206,17 +201,10 @@ TEST_F(BarPainterDrawingTest, TheGlyphIsScaledToTheMenuCellAndOffsetWhenDown) {
         States.PaintType = ptMenu;
         States.Down = C.Down;
         Offset.DrawGlyph(Item, {0, 0, 20, 20}, States);
-        int Count = 0, Left = 20, Top = 20;
-        for (int Y = 0; Y < 20; ++Y)
-            for (int X = 0; X < 20; ++X)
-                if (S.At(X, Y) == Red) {
-                    ++Count;
-                    Left = std::min(Left, X);
-                    Top = std::min(Top, Y);
-                }
-        EXPECT_EQ(Count, C.RedSize * C.RedSize) << C.Scale << C.Down;
-        EXPECT_EQ(Left, C.RedLeft) << C.Scale << C.Down;
-        EXPECT_EQ(Top, C.RedLeft) << C.Scale << C.Down;
+        const testing_support::GlyphMarkSpot Red = testing_support::FindGlyphMark(S);
+        EXPECT_EQ(Red.Count, C.RedSize * C.RedSize) << C.Scale << C.Down;
+        EXPECT_EQ(Red.Left, C.RedLeft) << C.Scale << C.Down;
+        EXPECT_EQ(Red.Top, C.RedLeft) << C.Scale << C.Down;
     }
 }
 

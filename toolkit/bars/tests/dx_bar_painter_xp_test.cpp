@@ -61,6 +61,52 @@ TEST_F(BarXPPainterTest, ADownButtonThatIsAlsoPressedMovesByOnePixel) {
     }
 }
 
+// The glyph lands where DrawGlyph put it: scaled to a menu cell by the reference glyph size;
+// on a toolbar moved by one pixel when down, pressed or both.
+TEST_F(BarXPPainterTest, TheGlyphIsDrawnWhereDrawGlyphPutsIt) {
+    platform::forms::TBitmap Glyph;
+    testing_support::MakeMarkedGlyph(Glyph);
+    TdxBarButton& Button = Form->Own<TdxBarButton>();
+    Button.SetGlyph(Glyph);
+    TdxBarControlState Window;
+    Window.Manager = Manager;
+    Window.BkBrush = pg::GetSysColorBrush(pg::COLOR_BTNFACE);
+    Window.ReferenceGlyphSize = 10;
+    TdxBarItemControlState Item;
+    Item.Parent = &Window;
+    Item.Item = &Button;
+    // The mark's place unmoved: a 20 x 20 menu cell, or a toolbar cell of the manager's button
+    // width in a 30-pixel row.
+    const int ToolbarLeft = (Manager->ButtonWidth() - 4) / 2 + 1, ToolbarTop = 14;
+    struct {
+        bool InMenu, Scale, Down, Pressed;
+        int Left, Top, Size;
+    } const Cases[] = {
+        {true, false, false, false, 9, 9, 1},
+        {true, true, false, false, 8, 8, 2},
+        {false, false, false, false, ToolbarLeft, ToolbarTop, 1},
+        {false, false, true, false, ToolbarLeft + 1, ToolbarTop + 1, 1},
+        {false, false, false, true, ToolbarLeft + 1, ToolbarTop + 1, 1},
+        {false, false, true, true, ToolbarLeft + 1, ToolbarTop + 1, 1},
+    };
+    for (const auto& C : Cases) {
+        TestSurface S(30, 30);
+        Window.Kind = C.InMenu ? bckSubMenu : bckToolbar;
+        Window.Canvas = &S.Canvas();
+        Window.ScaleMenuGlyphs = C.Scale;
+        TdxBarItemStates St;
+        St.PaintType = C.InMenu ? ptMenu : ptHorz;
+        St.Down = C.Down;
+        St.Pressed = C.Pressed;
+        XP().DrawGlyph(Item, C.InMenu ? pg::TRect{0, 0, 20, 20} : pg::TRect{0, 0, 30, 30}, St);
+        const testing_support::GlyphMarkSpot Spot = testing_support::FindGlyphMark(S);
+        const int Case = static_cast<int>(&C - Cases);
+        EXPECT_EQ(Spot.Count, C.Size * C.Size) << Case;
+        EXPECT_EQ(Spot.Left, C.Left) << Case;
+        EXPECT_EQ(Spot.Top, C.Top) << Case;
+    }
+}
+
 TEST_F(BarXPPainterTest, ASelectedMainMenuSubItemIsFilledWithTheHighlightColour) {
     TdxBarSubItem& File = Form->Own<TdxBarSubItem>();
     TdxBarControlState Bar;
