@@ -174,7 +174,7 @@ void TdxBarButtonControl::Paint(const TRect& Rect, TdxBarPaintType Kind) {
     TdxBarButton* B = Button();
     TRect R = Rect;
     const TdxBarItemControlState& Painted = PaintedItem();
-    const pg::HDC DC = Parent()->Canvas().Handle();
+    const pg::HDC DC = Parent()->PaintDC();
     if (B && B->Lowered()) Painter().DrawControlBorder(Painted, DC, R);
     const bool Selected = IsSelected();
     TdxBarItemStates S = PaintStates(Kind);

@@ -191,7 +191,7 @@ bool TCustomdxBarControl::IsAncestorOf(const TCustomdxBarControl* Control) const
 // --- Selection ---
 
 void TCustomdxBarControl::UpdateControl(TdxBarItemControl* Control) {
-    FBkBrush = GetBkBrush();
+    UpdateBkBrush();
     if (Control == nullptr || !HandleAllocated()) return;
     const pg::TRect R = GetItemRect(Control);
     pw::InvalidateRect(handle_, &R, false);
@@ -306,6 +306,8 @@ void TCustomdxBarControl::FillPaintedBar(TdxBarControlState& State) const {
     State.MarkState = FMarkState;
     State.Active = FActive;
     State.ClientRect = ClientRect();
+    auto* Self = const_cast<TCustomdxBarControl*>(this);
+    State.OnFillBackground = [Self](pg::HDC DC, const TRect& R) { Self->FillBackground(DC, R); };
 }
 
 TdxBarControlState& TCustomdxBarControl::PaintedBar() const {
@@ -321,9 +323,14 @@ void TCustomdxBarControl::FillBackground(pg::HDC DC, const TRect& R) {
         Painter().FillBarBackground(PaintedBar(), DC, R, GetBkBrush());
 }
 
+pg::HDC TCustomdxBarControl::PaintDC() {
+    canvas_.Require(pg::TCanvas::PenValid | pg::TCanvas::BrushValid | pg::TCanvas::FontValid);
+    return canvas_.Handle();
+}
+
 void TCustomdxBarControl::Paint() {
-    FBkBrush = GetBkBrush();
-    const pg::HDC DC = canvas_.Handle();
+    UpdateBkBrush();
+    const pg::HDC DC = PaintDC();
     FillBackground(DC, ClientRect());
     if (FItemLinks == nullptr) return;
     const TdxBarPaintType Kind = ItemPaintType();

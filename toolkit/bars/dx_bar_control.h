@@ -105,6 +105,9 @@ public:
 
     // Where the item controls of this window are drawn.
     TdxBarPaintType ItemPaintType() const;
+    // The canvas's context with the window's font, pen and brush selected in it: the painters
+    // draw on the context itself, and captions must come out in the font they were measured in.
+    platform::gdi::HDC PaintDC();
     // The record the painters read, filled from this window now.
     TdxBarControlState& PaintedBar() const;
 
@@ -115,6 +118,8 @@ protected:
     // Background, then each shown control at its rectangle.
     void Paint() override;
     virtual void DoSetSelectedControl(TdxBarItemControl* Control);
+    // Re-reads the brush the items' backgrounds fall back to; every paint starts with it.
+    void UpdateBkBrush() { FBkBrush = GetBkBrush(); }
     virtual void FillPaintedBar(TdxBarControlState& State) const;
     // The window's own input handling; each answers whether it took the message.
     virtual void WMLButtonDown(TMessage& Message);

@@ -234,6 +234,8 @@ void P::DrawBackground(const Item& AItem, HDC DC, const TRect& R, HBRUSH Brush, 
         Window.NonRecent = AItem.NonRecent;
         DrawSubMenuBackground(Window, DC, R, Brush);
         Window.NonRecent = false;
+    } else if (Window.OnFillBackground) {
+        Window.OnFillBackground(DC, R);
     } else if (Window.DockSite != nullptr) {
         DrawDockedBarBackground(Window, DC, R);
     } else {

@@ -84,10 +84,13 @@ private:
     bool FHadRegion = false;
 };
 
-// The bar window's own background over R: its dock site's when docked on one, else the bar's.
+// The bar window's own background over R: the window's routine, or as a toolbar fills it: its
+// dock site's when docked on one, else the bar's.
 void FillBarWindowBackground(const F& Painter, const TdxBarControlState& ABar, pg::HDC DC,
                              const pg::TRect& R, pg::HBRUSH Brush) {
-    if (ABar.DockSite != nullptr)
+    if (ABar.OnFillBackground)
+        ABar.OnFillBackground(DC, R);
+    else if (ABar.DockSite != nullptr)
         Painter.DrawDockedBarBackground(ABar, DC, R);
     else
         Painter.FillBarBackground(ABar, DC, R, Brush);

@@ -66,9 +66,11 @@ pg::TRect GradientRect(const TdxBarPaintedBar& ABar, const pg::TRect& W) {
     return G;
 }
 
-// The window rectangle the toolbar gradient spans: the client rectangle the window gives, else
+// The window rectangle the toolbar gradient spans, so that client and frame continue one
+// gradient: the window's whole rectangle when it gives one, else its client rectangle, else
 // the painted one.
 pg::TRect WindowRect(const TdxBarPaintedBar& ABar, const pg::TRect& R) {
+    if (!pg::IsRectEmpty(ABar.WindowRect)) return ABar.WindowRect;
     return pg::IsRectEmpty(ABar.ClientRect) ? R : ABar.ClientRect;
 }
 

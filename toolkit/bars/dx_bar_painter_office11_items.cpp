@@ -97,7 +97,7 @@ void O::DrawGlyphFrame(const Item& AItem, HDC DC, const States& S, const TRect& 
         else
             pg::FrameRect(DC, &Cell, dxOffice11MenuBorderBrush());
     } else if (DrawBackground) {
-        DrawBackgroundFrame(AItem, DC, Cell, Brush, true);
+        DrawBackgroundFrame(AItem, DC, Cell, Brush, AnyState);
     }
 }
 

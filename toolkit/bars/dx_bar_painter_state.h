@@ -78,6 +78,9 @@ struct TdxBarControlState {
     // A docked window's dock-site bitmap, or a menu's own or the manager's sub-menu bitmap.
     platform::forms::TBitmap* BackgroundBitmap = nullptr;
     platform::gdi::TRect ClientRect{};
+    // The window's whole rectangle, frame included, in the coordinates being painted (client
+    // ones for the client, window ones for the frame); empty when the window gives none.
+    platform::gdi::TRect WindowRect{};
     // Menu windows.
     int BarSize = 0;
     int ItemHeight = 22;
@@ -104,6 +107,9 @@ struct TdxBarControlState {
     std::function<void(platform::gdi::HDC DC, const platform::gdi::TRect& R)> OnDrawCloseButton;
     std::function<void(platform::gdi::HDC DC)> OnDrawMark;
     std::function<void(const platform::gdi::TRect& R)> OnInvalidate;
+    // The window's own background routine over R (client coordinates), which the items'
+    // backgrounds that are not opaque show; unassigned, the painter fills as a toolbar would.
+    std::function<void(platform::gdi::HDC DC, const platform::gdi::TRect& R)> OnFillBackground;
     // A main menu's active MDI child has a system menu; the bar shows all its MDI buttons.
     bool MDIChildHasSystemMenu = false;
     bool ShowsAllMDIButtons = true;

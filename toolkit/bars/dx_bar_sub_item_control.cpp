@@ -44,7 +44,7 @@ void TdxBarSubItemControl::Paint(const TRect& R, TdxBarPaintType Kind) {
     S.OpensMenu = true;
     // Open: active with its menu window shown (the menu windows come later).
     S.Down = Active() && GetSubBarControl() != nullptr;
-    Painter().DrawSubItem(PaintedItem(), Parent()->Canvas().Handle(), S, S.Selected, R);
+    Painter().DrawSubItem(PaintedItem(), Parent()->PaintDC(), S, S.Selected, R);
 }
 
 } // namespace toolkit::bars

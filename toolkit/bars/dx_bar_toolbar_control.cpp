@@ -445,6 +445,11 @@ void TdxBarControl::FillPaintedBar(TdxBarControlState& State) const {
     State.Bar.ShowMark = FBar->ShowMark();
     State.Bar.AllowQuickCustomizing = FBar->AllowQuickCustomizing();
     State.LinksCutOff = FTruncated;
+    if (HandleAllocated()) {
+        const TPoint Client = ClientToScreen({0, 0}), Origin = WindowToScreen({0, 0});
+        const int CX = Client.X - Origin.X, CY = Client.Y - Origin.Y;
+        State.WindowRect = {-CX, -CY, Width() - CX, Height() - CY};
+    }
     if (FDockSite && DockingStyle() != dsNone) {
         State.DockSite = const_cast<TdxDockControlState*>(&FDockSite->PaintState());
         // The client origin in the site's client coordinates: a docked bar continues the
@@ -458,13 +463,18 @@ void TdxBarControl::FillPaintedBar(TdxBarControlState& State) const {
     }
 }
 
-void TdxBarControl::Paint() {
-    const pg::HDC DC = canvas_.Handle();
-    const TRect Client = ClientRect();
+void TdxBarControl::FillBackground(pg::HDC DC, const TRect& R) {
     if (FBar->IsMainMenu() && BarManager() && DockingStyle() != dsNone)
-        Painter().DrawToolbarBackground(PaintedBar(), DC, Client, GetBkBrush());
+        Painter().DrawToolbarBackground(PaintedBar(), DC, R, GetBkBrush());
     else
-        FillBackground(DC, Client);
+        TCustomdxBarControl::FillBackground(DC, R);
+}
+
+void TdxBarControl::Paint() {
+    UpdateBkBrush();
+    const pg::HDC DC = PaintDC();
+    const TRect Client = ClientRect();
+    FillBackground(DC, Client);
     TdxBarItemLinks* Links = ItemLinks();
     if (Links == nullptr) return;
     const bool Vertical = IsDockedVertically();
@@ -590,6 +600,7 @@ void TdxBarControl::WMNCPaint() {
     if (Parent()) Origin = {Left(), Top()};
     State.Position = Origin;
     State.ClientRect = Window;
+    State.WindowRect = Window;
     const TPoint ClientOrigin = ClientToScreen({0, 0});
     const TPoint WindowOrigin = WindowToScreen({0, 0});
     const int CX = ClientOrigin.X - WindowOrigin.X;

@@ -67,6 +67,8 @@ public:
     platform::gdi::HBRUSH GetBkBrush() const override;
     platform::gdi::HFONT GetFontHandle() const override;
     void UpdateFont() override;
+    // A docked main menu shows the menu bar's own background, not the toolbars' gradient.
+    void FillBackground(platform::gdi::HDC DC, const TRect& R) override;
 
     void WndProc(TMessage& Message) override;
 

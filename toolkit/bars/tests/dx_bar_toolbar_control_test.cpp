@@ -11,8 +11,12 @@
 
 #include "platform/core/clock.h"
 #include "platform/forms/forms.h"
+#include "platform/forms/graphics.h"
+#include "platform/gdi/device_context.h"
+#include "platform/gdi/draw_text.h"
 #include "platform/gdi/drawing.h"
 #include "platform/gdi/objects.h"
+#include "platform/gdi/text_out.h"
 #include "platform/gdi/visual_styles.h"
 #include "platform/win/load_image.h"
 #include "platform/win/painting.h"
@@ -22,7 +26,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
+#include <functional>
+#include <vector>
 
 namespace toolkit::bars {
 namespace {
@@ -102,6 +110,50 @@ protected:
         W.SetBoundsRect({B.Left, B.Top, B.Left + Width + (B.Width() - W.ClientWidth()), B.Bottom});
         W.SetTruncated(false);
         W.CalcItemRects();
+    }
+
+    // Text pixels: darker than anything else the Office 2003 bars paint in their client area.
+    static bool IsInk(pg::COLORREF C) {
+        return pg::GetRValue(C) < 64 && pg::GetGValue(C) < 64 && pg::GetBValue(C) < 64;
+    }
+    // The width of Caption without its accelerator marks in the manager's font.
+    int TextWidth(const std::string& Caption) const {
+        const std::string Text = RemoveAccelChars(Caption);
+        const pg::HDC DC = pg::CreateCompatibleDC(pg::NullDC);
+        pg::SelectObject(DC, Manager->Font().Handle());
+        pg::TSize Size{};
+        pg::GetTextExtentPoint32(DC, Text.c_str(), static_cast<int>(Text.size()), &Size);
+        pg::DeleteDC(DC);
+        return Size.cx;
+    }
+    // How many columns Caption's pixels span when drawn alone in the manager's font, the
+    // accelerator underlined, as the bars draw captions.
+    int InkWidth(const std::string& Caption) const {
+        pf::TBitmap B;
+        B.SetSize(300, 40);
+        pg::TCanvas& C = B.Canvas();
+        C.Font().Assign(Manager->Font());
+        C.Font().SetColor(pg::clBlack);
+        C.Require(pg::TCanvas::FontValid);
+        pg::SetBkMode(C.Handle(), pg::TRANSPARENT);
+        pg::TRect R{0, 0, 300, 40};
+        pg::DrawText(C.Handle(), Caption.data(), static_cast<int>(Caption.size()), &R,
+                     pg::DT_SINGLELINE | pg::DT_VCENTER);
+        int First = 300, Last = -1;
+        for (int Y = 0; Y < 40; ++Y)
+            for (int X = 0; X < 300; ++X)
+                if (IsInk(pg::ColorToRGB(C.Pixel(X, Y)))) {
+                    First = std::min(First, X);
+                    Last = std::max(Last, X);
+                }
+        return Last - First + 1;
+    }
+    // The client pixel at (X, Y) of a bar window, as its surface holds it.
+    static pg::COLORREF ClientPixel(TdxBarControl& W, int X, int Y) {
+        const pg::TPoint Client = W.ClientToScreen({0, 0}), Origin = W.WindowToScreen({0, 0});
+        const auto Surface = platform::win::WindowSurface(W.Handle());
+        return pg::PixelToColor(Surface->Pixel(X + Client.X - Origin.X, Y + Client.Y - Origin.Y) &
+                                0xFFFFFF);
     }
 
     pc::ManualClock Clock{1000};
@@ -206,6 +258,113 @@ TEST_F(ToolbarControlTest, AFormShowsItsMenuBarAndToolbarDockedOnTopAndAButtonCl
             << "menu entry column " << X;
     }
     pg::DeleteObject(Snapshot);
+}
+
+// Each item is measured for its caption in the manager's font and draws it in the same font:
+// the caption's pixels lie inside the item's rectangle, none cut off.
+TEST_F(ToolbarControlTest, CaptionsAreDrawnWholeInsideTheRectanglesMeasuredForThem) {
+    TdxBar& Tools = ToolBar(3);
+    TdxBar& Menu = MenuBar();
+    Show({&Menu, &Tools});
+    Input.MoveTo(Form->ClientToScreen({600, 250}));
+    testsupport::PumpUntilIdle();
+    struct Case {
+        TdxBar* Bar;
+        // The width the item's measuring rule gives for its caption.
+        std::function<int(const std::string&)> Width;
+    };
+    const Case Cases[] = {
+        // Main-menu entries: the caption with the 8-pixel text indent on both sides.
+        {&Menu, [&](const std::string& C) { return TextWidth(C) + 2 * 8; }},
+        // Toolbar buttons without an image: the caption and the font's point size.
+        {&Tools,
+         [&](const std::string& C) { return TextWidth(C) + std::abs(Manager->Font().Size()); }},
+    };
+    for (const Case& C : Cases) {
+        TdxBarControl& W = Window(*C.Bar);
+        const int Count = C.Bar->ItemLinks().VisibleItemCount();
+        std::vector<int> First(Count, W.ClientWidth()), Last(Count, -1);
+        // The mark's glyphs at the end are no caption.
+        const int Items = W.ClientWidth() - (W.HasMark() ? 11 : 0);
+        for (int Y = 0; Y < W.ClientHeight(); ++Y)
+            for (int X = 0; X < Items; ++X) {
+                if (!IsInk(ClientPixel(W, X, Y))) continue;
+                int Owner = -1;
+                for (int I = 0; I < Count; ++I)
+                    if (pg::PtInRect(RectOf(*C.Bar, I), {X, Y})) Owner = I;
+                ASSERT_GE(Owner, 0)
+                    << C.Bar->Caption() << ": text outside every item at " << X << "," << Y;
+                First[Owner] = std::min(First[Owner], X);
+                Last[Owner] = std::max(Last[Owner], X);
+            }
+        for (int I = 0; I < Count; ++I) {
+            const std::string Caption = C.Bar->ItemLinks().VisibleItems(I)->GetCaption();
+            const pg::TRect R = RectOf(*C.Bar, I);
+            EXPECT_EQ(R.Width(), C.Width(Caption)) << Caption;
+            EXPECT_EQ(Last[I] - First[I] + 1, InkWidth(Caption)) << Caption;
+            EXPECT_GT(First[I], R.Left) << Caption;
+            EXPECT_LT(Last[I], R.Right - 1) << Caption;
+        }
+    }
+}
+
+// An entry of the main menu that is neither hot nor open has no face of its own: the menu
+// bar's background shows through it, as the bar paints it where no entry lies.
+TEST_F(ToolbarControlTest, UnselectedMainMenuEntriesShowTheMenuBarsBackground) {
+    TdxBar& Tools = ToolBar(3);
+    TdxBar& Menu = MenuBar();
+    Show({&Menu, &Tools});
+    Input.MoveTo(Form->ClientToScreen({600, 250}));
+    testsupport::PumpUntilIdle();
+    TdxBarControl& W = Window(Menu);
+    ASSERT_EQ(W.SelectedControl(), nullptr);
+    pf::TBitmap Background;
+    Background.SetSize(W.ClientWidth(), W.ClientHeight());
+    W.FillBackground(Background.Canvas().Handle(), W.ClientRect());
+    for (int I = 0; I < 5; ++I) {
+        const pg::TRect R = RectOf(Menu, I);
+        // The entry's top row, and its text indent across the whole height.
+        for (int X = R.Left; X < R.Right; ++X)
+            ASSERT_EQ(ClientPixel(W, X, R.Top), pg::ColorToRGB(Background.Canvas().Pixel(X, R.Top)))
+                << kMenus[I] << " at " << X;
+        for (int Y = R.Top; Y < R.Bottom; ++Y)
+            for (int X = R.Left; X < R.Left + 8; ++X)
+                ASSERT_EQ(ClientPixel(W, X, Y), pg::ColorToRGB(Background.Canvas().Pixel(X, Y)))
+                    << kMenus[I] << " at " << X << "," << Y;
+    }
+    // The menu bar's background is not the toolbar's gradient.
+    EXPECT_NE(ClientPixel(W, RectOf(Menu, 0).Left + 2, 2), ClientPixel(Window(Tools), 2, 2));
+}
+
+// After its click a button shows the plain toolbar face again: the gradient runs on through
+// its edges and over the client's first and last rows, as over the buttons never clicked.
+TEST_F(ToolbarControlTest, AClickedButtonReturnsToThePlainToolbarFace) {
+    TdxBar& Tools = ToolBar(3);
+    Show({&Tools});
+    TdxBarControl& W = Window(Tools);
+    const pg::TRect Clicked = RectOf(Tools, 1);
+    const pg::TPoint Centre =
+        W.ClientToScreen({(Clicked.Left + Clicked.Right) / 2, (Clicked.Top + Clicked.Bottom) / 2});
+    Input.MoveTo(Centre);
+    Input.Click(Centre);
+    Input.MoveTo(Form->ClientToScreen({600, 250}));
+    testsupport::PumpUntilIdle();
+    ASSERT_EQ(W.SelectedControl(), nullptr);
+    const int Left = RectOf(Tools, 0).Left, Right = RectOf(Tools, 2).Right;
+    for (const int Y : {0, 1, W.ClientHeight() - 2, W.ClientHeight() - 1})
+        for (int X = Left; X < Right; ++X)
+            ASSERT_EQ(ClientPixel(W, X, Y), ClientPixel(W, Left, Y)) << X << "," << Y;
+    for (int I = 0; I < 3; ++I) {
+        const pg::TRect R = RectOf(Tools, I);
+        for (int Y = 0; Y < W.ClientHeight(); ++Y) {
+            EXPECT_EQ(ClientPixel(W, R.Left, Y), ClientPixel(W, R.Left + 2, Y)) << I << "," << Y;
+            EXPECT_EQ(ClientPixel(W, R.Right - 1, Y), ClientPixel(W, R.Left + 2, Y))
+                << I << "," << Y;
+        }
+    }
+    // The client's top row is the gradient's, next to the row under it.
+    const pg::COLORREF Top = ClientPixel(W, Left, 0), Below = ClientPixel(W, Left, 1);
+    EXPECT_LE(std::abs(pg::GetBValue(Top) - pg::GetBValue(Below)), 8);
 }
 
 TEST_F(ToolbarControlTest, ItemPlacementForAGivenLength) {
