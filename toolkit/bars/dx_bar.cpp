@@ -5,7 +5,10 @@
 #include "toolkit/bars/dx_bar_painter_state.h"
 #include "toolkit/bars/dx_bar_toolbar_control.h"
 
+#include "platform/forms/application.h"
 #include "platform/forms/forms.h"
+#include "platform/win/input_state.h"
+#include "platform/win/window.h"
 
 #include <algorithm>
 
@@ -14,6 +17,7 @@ namespace toolkit::bars {
 namespace pc = platform::core;
 namespace pf = platform::forms;
 namespace pg = platform::gdi;
+namespace pw = platform::win;
 
 namespace {
 
@@ -44,10 +48,7 @@ TdxBar::TdxBar(TdxBars* Collection) : FCollection(Collection) {
     FBackgroundBitmap = std::make_unique<pf::TBitmap>();
     FFont = std::make_unique<pg::TFont>();
     FFont->Assign(Manager->Font());
-    FFont->OnChange = [this](pc::TObject*) {
-        if (!FInternalFontChange) FUseOwnFont = true;
-        WindowLayoutChanged();
-    };
+    FFont->OnChange = [this](pc::TObject*) { FontChanged(); };
     FItemLinks = std::make_unique<TdxBarItemLinks>(Manager, this);
     FItemLinks->OnChange = [Manager] { Manager->DesignerModified(); };
 }
@@ -123,14 +124,38 @@ void TdxBar::SetColor(pg::TColor Value) {
     WindowRepaint();
 }
 
+void TdxBar::FontChanged() {
+    if (!FInternalFontChange) FUseOwnFont = true;
+    if (FUseOwnFont) BuildFontHandle();
+    if (!FControl) return;
+    if (auto* Window = dynamic_cast<pf::TControl*>(FControl.get())) {
+        Window->Font().Assign(*FFont);
+        Window->Perform(pf::CM_FONTCHANGED, 0, 0);
+    }
+    WindowLayoutChanged();
+}
+
+void TdxBar::BuildFontHandle() {
+    // A copy of its own, so that the handle lasts while the font is being changed again.
+    FOwnFont = std::make_unique<pg::TFont>();
+    FOwnFont->Assign(*FFont);
+}
+
+pg::HFONT TdxBar::FontHandle() const {
+    return FOwnFont ? FOwnFont->Handle() : pg::HFONT{};
+}
+
 void TdxBar::SetUseOwnFont(bool Value) {
     if (FUseOwnFont == Value) return;
     FUseOwnFont = Value;
-    if (!Value) {
-        FInternalFontChange = true;
-        FFont->Assign(BarManager()->Font());
-        FInternalFontChange = false;
+    if (Value) {
+        BuildFontHandle();
+        return;
     }
+    FInternalFontChange = true;
+    FFont->Assign(BarManager()->Font());
+    FInternalFontChange = false;
+    FOwnFont.reset();
 }
 
 void TdxBar::SetIsMainMenu(bool Value) {
@@ -302,13 +327,36 @@ void TdxBar::ShowWindow() {
     if (FDockingStyle == dsNone || !Site) {
         FControl->SetDockSite(nullptr, dsNone);
         FControl->PlaceFloating({FloatLeft, FloatTop});
-        pf::TCustomForm* Form = BarManager()->Form();
-        if (Form && Form->Showing()) FControl->ShowNoActivate();
+        if (FloatingShowsNow()) FControl->ShowNoActivate();
         return;
     }
     FControl->SetDockSite(Site, FDockingStyle);
     Site->InsertBar(FControl.get(), Site->ClientToScreen({FDockedLeft, FDockedTop}));
     FControl->ShowNoActivate();
+}
+
+void TdxBar::DockControlGoing(TdxBarDockControl* Site) {
+    if (DockedDockControl == Site) DockedDockControl = nullptr;
+    if (FLoadedDockControl == Site) FLoadedDockControl = nullptr;
+    if (FDockControl != Site) return;
+    HideWindow();
+    FDockControl = nullptr;
+    TdxBarManager* Manager = BarManager();
+    pf::TCustomForm* Form = Manager->Form();
+    if (FVisible && !Manager->IsDestroying() && !(Form && Form->Destroying())) ShowWindow();
+}
+
+bool TdxBar::FloatingShowsNow() const {
+    TdxBarManager* Manager = BarManager();
+    pf::TCustomForm* Form = Manager->Form();
+    if (!Form || !Form->Showing()) return false;
+    if (!Manager->HideFloatingBarsWhenInactive() || Manager->IsCustomizing()) return true;
+    const pw::HWND Active = pw::GetActiveWindow();
+    if (Form->HandleAllocated() && Active == Form->Handle()) return true;
+    if (Form->FormStyle() != pf::fsMDIChild) return false;
+    pf::TCustomForm* MainForm = pf::Application().MainForm();
+    return MainForm && MainForm->HandleAllocated() && Active == MainForm->Handle() &&
+           MainForm->ActiveMDIChild() == Form;
 }
 
 void TdxBar::HideWindow() {
@@ -369,8 +417,22 @@ bool TdxBar::IsStatusBar() const {
 bool TdxBar::SizeGripVisible() const {
     if (!IsStatusBar() || !FSizeGrip) return false;
     pf::TCustomForm* Form = BarManager()->Form();
-    if (Form && Form->WindowState() == pf::wsMaximized) return false;
-    // The bottom site lies at the bottom of the form, and a status bar is its last row.
+    if (Form && Form->HandleAllocated() ? pw::IsZoomed(Form->Handle()) != 0
+                                        : Form && Form->WindowState() == pf::wsMaximized)
+        return false;
+    // The grip is only useful in the corner of the window: the bar lies at the bottom of its
+    // site, the site at the bottom of its parent, and so on up to the top or an MDI child.
+    TdxDockControl* Site = GetRealDockControl();
+    if (!FControl || !Site) return true;
+    if (FControl->BoundsRect().Bottom < Site->ClientHeight()) return false;
+    for (const pf::TControl* C = Site; C;) {
+        const auto* AsForm = dynamic_cast<const pf::TCustomForm*>(C);
+        if (AsForm && AsForm->FormStyle() == pf::fsMDIChild) break;
+        const pf::TWinControl* Parent = C->Parent();
+        if (!Parent) break;
+        if (C->Top() + C->Height() < Parent->ClientHeight()) return false;
+        C = Parent;
+    }
     return true;
 }
 

@@ -79,10 +79,13 @@ public:
     bool OneOnRow = false;
     bool Hidden = false;
 
+    // A change made from outside the bar turns UseOwnFont on.
     platform::gdi::TFont& Font() { return *FFont; }
     bool UseOwnFont() const { return FUseOwnFont; }
     // Off takes the manager's font back.
     void SetUseOwnFont(bool Value);
+    // Made from Font while UseOwnFont is on; nil otherwise.
+    platform::gdi::HFONT FontHandle() const;
 
     // Setting it clears the flag on the manager's previous main-menu bar and turns WholeRow and
     // MultiLine on; clearing it turns both off.
@@ -144,6 +147,10 @@ public:
 
     // Whether the window's place was stored, for the window that hides or goes.
     void SavePosition();
+    // Its placed site turned to another side: the docked window follows without hiding.
+    void DockSiteTurned(TdxBarDockingStyle Style) { FDockingStyle = Style; }
+    // Its placed site goes: the window leaves it and the bar docks on the automatic site.
+    void DockControlGoing(TdxBarDockControl* Site);
 
     TdxBarLinksOwnerKind LinksOwnerKind() const override { return TdxBarLinksOwnerKind::Bar; }
     platform::core::TComponent* LinksOwnerComponent() override;
@@ -165,6 +172,11 @@ private:
     void WindowLayoutChanged();
     void WindowRepaint();
     void DockingChanged();
+    void FontChanged();
+    void BuildFontHandle();
+    // Whether a floating window shows now: not while its form is inactive and the manager hides
+    // floating bars of inactive forms.
+    bool FloatingShowsNow() const;
 
     TdxBars* FCollection;
     bool FAllowClose = true;
@@ -180,6 +192,7 @@ private:
     std::unique_ptr<platform::gdi::TFont> FFont;
     bool FUseOwnFont = false;
     bool FInternalFontChange = false;
+    std::unique_ptr<platform::gdi::TFont> FOwnFont;
     bool FIsMainMenu = false;
     std::unique_ptr<TdxBarItemLinks> FItemLinks;
     bool FMultiLine = false;

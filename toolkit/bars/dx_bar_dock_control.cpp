@@ -7,7 +7,9 @@
 
 #include "platform/forms/forms.h"
 #include "platform/gdi/colors.h"
+#include "platform/gdi/frame_controls.h"
 #include "platform/win/messages.h"
+#include "platform/win/painting.h"
 #include "platform/win/window.h"
 
 #include <algorithm>
@@ -622,9 +624,45 @@ void TdxDockControl::WndProc(pf::TMessage& Message) {
     case pw::WM_MOUSEACTIVATE:
         if (FBarManager && !FBarManager->IsDesigning()) {
             Message.Result = pw::MA_NOACTIVATE;
+            if (pf::TCustomForm* Form = GetOwnerForm(); Form && Form->HandleAllocated())
+                pw::SetWindowPos(Form->Handle(), pw::HWND_TOP, 0, 0, 0, 0,
+                                 pw::SWP_NOSIZE | pw::SWP_NOMOVE);
             return;
         }
         break;
+    case pw::WM_NCCALCSIZE:
+        pf::TCustomControl::WndProc(Message);
+        if (HasSunkenBorder()) {
+            auto* Params = reinterpret_cast<pw::NCCALCSIZE_PARAMS*>(Message.LParam);
+            pg::TRect& R = Params->rgrc[0];
+            R = {R.Left + 1, R.Top + 1, R.Right - 1, R.Bottom - 1};
+        }
+        return;
+    case pw::WM_NCPAINT:
+        pf::TCustomControl::WndProc(Message);
+        if (HasSunkenBorder() && HandleAllocated()) {
+            const pg::HDC DC = pw::GetWindowDC(handle_);
+            pg::TRect R{0, 0, Width(), Height()};
+            pg::DrawEdge(DC, &R, pg::BDR_SUNKENOUTER, pg::BF_RECT);
+            pw::ReleaseDC(handle_, DC);
+        }
+        return;
+    case pw::WM_WINDOWPOSCHANGED: {
+        pf::TCustomControl::WndProc(Message);
+        const auto* Pos = reinterpret_cast<const pw::WINDOWPOS*>(Message.LParam);
+        if (!FBarManager || !Pos || (Pos->flags & pw::SWP_NOMOVE && Pos->flags & pw::SWP_NOSIZE))
+            return;
+        // The bars follow the site without each of them re-laying out the rows.
+        const bool Locked = FBarManager->LockUpdate();
+        FBarManager->SetLockUpdate(true);
+        if (DockingStyle() == dsBottom)
+            for (const auto& Row : FRows)
+                for (const auto& Col : Row->Cols)
+                    if (Col->BarControl->Bar()->IsStatusBar()) Col->BarControl->RepaintBar();
+        if (HasBackground()) RepaintBars();
+        FBarManager->SetLockUpdate(Locked);
+        return;
+    }
     default:
         break;
     }
@@ -635,6 +673,14 @@ void TdxDockControl::WndProc(pf::TMessage& Message) {
 
 TdxBarDockControl::TdxBarDockControl(pc::TComponent* AOwner) : TdxDockControl(AOwner) {
     SetAlign(pf::alTop);
+}
+
+TdxBarDockControl::~TdxBarDockControl() {
+    // Bars docked here must not keep a site that is gone.
+    TdxBars* Bars = FBarManager ? FBarManager->Bars() : nullptr;
+    if (!Bars) return;
+    for (int I = 0; I < Bars->Count(); ++I)
+        Bars->Items(I)->DockControlGoing(this);
 }
 
 void TdxBarDockControl::SetSunkenBorder(bool Value) {
@@ -666,7 +712,48 @@ void TdxBarDockControl::ResetAppearance() {
 bool TdxBarDockControl::CanDock(TdxBar* Bar) const {
     if (!TdxDockControl::CanDock(Bar)) return false;
     // A site inside the bar's own window would dock the bar into itself.
+    const auto* Window = Bar ? dynamic_cast<const pf::TControl*>(Bar->Control()) : nullptr;
+    if (!Window) return true;
+    for (const pf::TControl* C = Parent(); C; C = C->Parent())
+        if (C == Window) return false;
     return true;
+}
+
+void TdxBarDockControl::SetAlign(pf::TAlign Value) {
+    if (Value == Align()) return;
+    if (!FBarManager) {
+        TdxDockControl::SetAlign(Value);
+        return;
+    }
+    const bool Locked = FBarManager->LockUpdate();
+    FBarManager->SetLockUpdate(true);
+    const TdxBarDockingStyle Style = dxAlignToDockingStyle(Value);
+    std::vector<TdxDockedBarWindow*> Docked;
+    for (int R = 0; R < RowCount(); ++R)
+        for (const auto& Col : Rows(R)->Cols)
+            Docked.push_back(Col->BarControl);
+    for (TdxDockedBarWindow* Bar : Docked) {
+        Bar->Bar()->DockSiteTurned(Style);
+        Bar->SetDockSite(this, Style);
+    }
+    TdxDockControl::SetAlign(Value);
+    FBarManager->SetLockUpdate(Locked);
+    for (TdxDockedBarWindow* Bar : Docked)
+        Bar->RefreshLayout();
+    UpdateDock();
+    if (Parent()) Parent()->AlignControls();
+}
+
+void TdxBarDockControl::WndProc(pf::TMessage& Message) {
+    TdxDockControl::WndProc(Message);
+    if (Message.Msg != pw::WM_SIZE || RowCount() != 0 || !FBarManager) return;
+    if ((ComponentState() & pc::csLoading) != 0 || Locked()) return;
+    // An empty placed site takes no room (a sliver at design time, so that it can be found).
+    const int Size = FBarManager->IsDesigning() && !AllowZeroSizeInDesignTime ? 3 : 0;
+    if (Horizontal() && Height() != Size)
+        SetHeight(Size);
+    else if (!Horizontal() && Width() != Size)
+        SetWidth(Size);
 }
 
 void TdxBarDockControl::UpdateColor() {

@@ -146,6 +146,7 @@ class TdxBarDockControl : public TdxDockControl {
 public:
     // Aligned to the top of its parent.
     explicit TdxBarDockControl(platform::core::TComponent* AOwner);
+    ~TdxBarDockControl() override;
 
     bool AllowZeroSizeInDesignTime = false;
     bool SunkenBorder() const { return FSunkenBorder; }
@@ -155,11 +156,18 @@ public:
     bool UseOwnColor() const { return FUseOwnColor; }
     void SetUseOwnColor(bool Value);
 
+    // Turns its docked bars to the new side (hides TControl::SetAlign: call it on the site).
+    void SetAlign(platform::forms::TAlign Value);
+
     void ResetAppearance() override;
+    // Refuses a bar whose own window holds the site.
     bool CanDock(TdxBar* Bar) const override;
     void UpdateColor() override;
     bool HasSunkenBorder() const override;
     platform::forms::TCustomForm* GetOwnerForm() const override;
+
+protected:
+    void WndProc(platform::forms::TMessage& Message) override;
 
 private:
     bool FSunkenBorder = false;

@@ -7,6 +7,11 @@
 #include "platform/core/message_loop.h"
 #include "platform/forms/application.h"
 #include "platform/forms/forms.h"
+#include "platform/gdi/colors.h"
+#include "platform/win/input_state.h"
+#include "platform/win/messages.h"
+#include "platform/win/painting.h"
+#include "platform/win/window.h"
 
 #include <gtest/gtest.h>
 
@@ -40,7 +45,10 @@ public:
     }
     pg::TRect BoundsRect() const override { return FBounds; }
     void SetBoundsRect(const pg::TRect& R) override { FBounds = R; }
-    void SetDockSite(TdxDockControl* Site, TdxBarDockingStyle) override { DockSite = Site; }
+    void SetDockSite(TdxDockControl* Site, TdxBarDockingStyle AStyle) override {
+        DockSite = Site;
+        Style = AStyle;
+    }
     void PlaceFloating(pg::TPoint Pos) override {
         FBounds = {Pos.X, Pos.Y, Pos.X + Full, Pos.Y + Thickness};
     }
@@ -50,13 +58,15 @@ public:
     bool Truncated() const override { return FTruncated; }
     void CalcItemRects() override { ++ItemPlacements; }
     void RefreshLayout() override {}
-    void RepaintBar() override {}
+    void RepaintBar() override { ++Repaints; }
 
     int Min;
     int Full;
     int Thickness;
     TdxDockControl* DockSite = nullptr;
+    TdxBarDockingStyle Style = dsNone;
     bool Shown = false;
+    int Repaints = 0;
     int ItemPlacements = 0;
 
 private:
@@ -461,6 +471,166 @@ TEST_F(DockControlTest, WhileTheManagerLoadsBarsWaitAndLoadedShowsThemInTheirRow
     EXPECT_EQ(Site.IndexOfRow(Site.FindCol(Bars[1]->Control())->Row), 0);
     EXPECT_EQ(Site.IndexOfRow(Site.FindCol(Bars[0]->Control())->Row), 1);
 }
+
+// Placed sites
+
+TEST_F(DockControlTest, TurningAPlacedSiteTurnsItsDockedBars) {
+    auto& Site = Form->Own<TdxBarDockControl>();
+    Site.SetBarManager(Manager);
+    Site.SetParent(Form);
+    TdxBar& Bar = NewBar("ToolBar", {60, 180, 22});
+    Bar.SetDockControl(&Site);
+    Bar.SetVisible(true);
+    ASSERT_EQ(Windows["ToolBar"]->DockSite, &Site);
+    EXPECT_EQ(Site.Height(), 22 + Across(Bar));
+
+    Site.SetAlign(pf::alLeft);
+    EXPECT_EQ(Bar.DockingStyle(), dsLeft);
+    EXPECT_EQ(Windows["ToolBar"]->Style, dsLeft);
+    EXPECT_EQ(Site.DockingStyle(), dsLeft);
+    // Across a left site the row is as thick as the bar is wide.
+    EXPECT_EQ(Site.Width(), Windows["ToolBar"]->BoundsRect().Width());
+    EXPECT_GT(Site.Width(), 0);
+    // Hidden and shown again, it comes back to the turned site.
+    Bar.SetVisible(false);
+    Bar.SetVisible(true);
+    EXPECT_EQ(Windows["ToolBar"]->DockSite, &Site);
+    EXPECT_EQ(Windows["ToolBar"]->Style, dsLeft);
+}
+
+TEST_F(DockControlTest, AnEmptyPlacedSiteTakesNoRoom) {
+    auto& Site = Form->Own<TdxBarDockControl>();
+    Site.SetBarManager(Manager);
+    Site.SetParent(Form);
+    Form->Show();
+    Site.SetHeight(40);
+    EXPECT_EQ(Site.Height(), 0);
+}
+
+TEST_F(DockControlTest, ASunkenBorderFramesThePlacedSite) {
+    auto& Site = Form->Own<TdxBarDockControl>();
+    Site.SetBarManager(Manager);
+    Site.SetParent(Form);
+    TdxBar& Bar = NewBar("ToolBar", {60, 180, 22});
+    Bar.SetDockControl(&Site);
+    Bar.SetVisible(true);
+    Form->Show();
+    pc::ProcessMessages();
+    const int Plain = Site.Height();
+    Site.SetSunkenBorder(true);
+    pc::ProcessMessages();
+    EXPECT_EQ(Site.Height(), Plain + 2);
+    EXPECT_EQ(Site.ClientWidth(), Site.Width() - 2);
+    EXPECT_EQ(Site.ClientHeight(), Site.Height() - 2);
+    // The sunken outer edge: shadow along the top and left, highlight along the bottom and right.
+    Site.Perform(platform::win::WM_NCPAINT, 1, 0);
+    const auto Surface = platform::win::WindowSurface(Site.Handle());
+    ASSERT_NE(Surface, nullptr);
+    auto At = [&](int X, int Y) { return pg::PixelToColor(Surface->Pixel(X, Y) & 0xFFFFFF); };
+    EXPECT_EQ(At(5, 0), pg::GetSysColor(pg::COLOR_BTNSHADOW));
+    EXPECT_EQ(At(0, 5), pg::GetSysColor(pg::COLOR_BTNSHADOW));
+    EXPECT_EQ(At(5, Site.Height() - 1), pg::GetSysColor(pg::COLOR_BTNHIGHLIGHT));
+}
+
+TEST_F(DockControlTest, AMovedBottomSiteRepaintsItsStatusBar) {
+    TdxBar& Status = NewBar("Status", {60, 180, 22});
+    Status.SetBorderStyle(bbsNone);
+    Status.SetWholeRow(true);
+    Status.SetDockingStyle(dsBottom);
+    Status.SetVisible(true);
+    Form->Show();
+    pc::ProcessMessages();
+    TdxDockControl& Bottom = *Manager->Bars()->DockControls(dsBottom);
+    const int Before = Windows["Status"]->Repaints;
+    Form->SetBounds(0, 0, 640, 400);
+    pc::ProcessMessages();
+    EXPECT_GT(Windows["Status"]->Repaints, Before);
+    EXPECT_EQ(Bottom.Top() + Bottom.Height(), Form->ClientHeight());
+    EXPECT_FALSE(Manager->LockUpdate());
+}
+
+// The status bar's size grip
+
+TEST_F(DockControlTest, TheSizeGripShowsOnlyInTheCornerOfARestoredForm) {
+    TdxBar& Status = NewBar("Status", {60, 180, 22});
+    Status.SetBorderStyle(bbsNone);
+    Status.SetWholeRow(true);
+    Status.SetDockingStyle(dsBottom);
+    Status.SetVisible(true);
+    Form->Show();
+    pc::ProcessMessages();
+    EXPECT_TRUE(Status.SizeGripVisible());
+    Status.SetSizeGrip(false);
+    EXPECT_FALSE(Status.SizeGripVisible());
+    Status.SetSizeGrip(true);
+
+    // On a placed bottom site inside a panel that stands at the top of the form.
+    auto& Panel = Form->Own<pf::TCustomControl>();
+    Panel.SetParent(Form);
+    Panel.SetBounds(0, 0, 200, 100);
+    auto& Site = Form->Own<TdxBarDockControl>();
+    Site.SetBarManager(Manager);
+    Site.SetParent(&Panel);
+    Site.SetAlign(pf::alBottom);
+    Status.SetDockControl(&Site);
+    ASSERT_EQ(Windows["Status"]->DockSite, &Site);
+    ASSERT_TRUE(Status.IsStatusBar());
+    EXPECT_FALSE(Status.SizeGripVisible());
+    Panel.SetAlign(pf::alBottom);
+    EXPECT_TRUE(Status.SizeGripVisible());
+
+    Form->SetWindowState(pf::wsMaximized);
+    pc::ProcessMessages();
+    EXPECT_FALSE(Status.SizeGripVisible());
+}
+
+// Fonts
+
+TEST_F(DockControlTest, ChangingTheBarFontMakesItTheBarsOwn) {
+    TdxBar& Bar = NewBar("ToolBar", {60, 180, 22});
+    EXPECT_FALSE(Bar.UseOwnFont());
+    EXPECT_EQ(Bar.FontHandle(), pg::HFONT{});
+    Bar.Font().SetSize(Manager->Font().Size() + 4);
+    EXPECT_TRUE(Bar.UseOwnFont());
+    EXPECT_NE(Bar.FontHandle(), pg::HFONT{});
+    Bar.SetUseOwnFont(false);
+    EXPECT_EQ(Bar.FontHandle(), pg::HFONT{});
+    EXPECT_EQ(Bar.Font().Size(), Manager->Font().Size());
+    EXPECT_FALSE(Bar.UseOwnFont());
+    Bar.SetUseOwnFont(true);
+    EXPECT_NE(Bar.FontHandle(), pg::HFONT{});
+}
+
+// Floating bars of an inactive form
+
+struct TFloatingShowCase {
+    bool HideWhenInactive;
+    bool FormActive;
+    bool Shown;
+};
+
+class FloatingShowTest : public DockControlTest,
+                         public ::testing::WithParamInterface<TFloatingShowCase> {};
+
+TEST_P(FloatingShowTest, AFloatingBarShowsUnlessItsFormIsInactive) {
+    const TFloatingShowCase C = GetParam();
+    Manager->SetHideFloatingBarsWhenInactive(C.HideWhenInactive);
+    auto& Other = FRoot->Own<pf::TForm>();
+    Form->Show();
+    Other.Show();
+    if (C.FormActive) Form->SetFocus();
+    pc::ProcessMessages();
+    ASSERT_EQ(platform::win::GetActiveWindow() == Form->Handle(), C.FormActive);
+    TdxBar& Bar = NewBar("Floating", {60, 180, 22});
+    Bar.SetVisible(true);
+    ASSERT_NE(Windows["Floating"], nullptr);
+    EXPECT_EQ(Windows["Floating"]->Shown, C.Shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, FloatingShowTest,
+                         ::testing::Values(TFloatingShowCase{true, false, false},
+                                           TFloatingShowCase{false, false, true},
+                                           TFloatingShowCase{true, true, true}));
 
 } // namespace
 } // namespace toolkit::bars
