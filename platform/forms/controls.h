@@ -140,7 +140,9 @@ public:
     virtual TPoint ClientOrigin() const;
 
     TAlign Align() const { return align_; }
-    void SetAlign(TAlign value);
+    // Virtual so that a control that must follow its own alignment (a dock site turning its
+    // bars) does so however it is reached.
+    virtual void SetAlign(TAlign value);
     bool Visible() const { return visible_; }
     void SetVisible(bool value);
     void Show() { SetVisible(true); }

@@ -156,8 +156,8 @@ public:
     bool UseOwnColor() const { return FUseOwnColor; }
     void SetUseOwnColor(bool Value);
 
-    // Turns its docked bars to the new side (hides TControl::SetAlign: call it on the site).
-    void SetAlign(platform::forms::TAlign Value);
+    // Turns its docked bars to the new side.
+    void SetAlign(platform::forms::TAlign Value) override;
 
     void ResetAppearance() override;
     // Refuses a bar whose own window holds the site.
