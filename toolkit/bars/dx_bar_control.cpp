@@ -1,11 +1,13 @@
 #include "toolkit/bars/dx_bar_control.h"
 
+#include "toolkit/bars/dx_bar_button_control.h"
 #include "toolkit/bars/dx_bar_item_control.h"
 #include "toolkit/bars/dx_bar_sub_item_control.h"
 #include "toolkit/bars/dx_bar_unit.h"
 
 #include "toolkit/base/object_links.h"
 
+#include "platform/core/window_handle.h"
 #include "platform/gdi/device_context.h"
 #include "platform/gdi/text_out.h"
 #include "platform/win/input_state.h"
@@ -380,6 +382,41 @@ void TCustomdxBarControl::WndProc(TMessage& Message) {
     case pw::WM_CAPTURECHANGED:
         WMCaptureChanged(Message);
         break;
+    case pw::WM_NCHITTEST:
+        TCustomControl::WndProc(Message);
+        if (IsNonClientHit(Message)) EndMouseTracking();
+        return;
+    case pw::WM_MOUSELEAVE:
+        FMouseTracked = false;
+        WMMouseLeave(Message);
+        return;
+    case pw::WM_KEYDOWN:
+        WMKeyDown(Message);
+        return;
+    case pw::WM_SETFOCUS:
+        WMSetFocus(Message);
+        return;
+    case pw::WM_KILLFOCUS:
+        TCustomControl::WndProc(Message);
+        if (Message.WParam == 0) HideAll();
+        return;
+    case pw::WM_NCACTIVATE:
+        // The form keeps its active caption while one of its bars is used.
+        if (Message.WParam != 0 && !IsCustomizing() && HandleAllocated())
+            if (const pw::HWND Parent = pw::GetParent(handle_); Parent != pw::NullHWnd)
+                platform::core::SendMessage(Parent, pw::WM_NCACTIVATE, 1, 0);
+        Message.WParam = 1;
+        break;
+    case pw::WM_DESTROY:
+        if (!(ComponentState() & platform::core::csDestroying)) {
+            EndMouseTracking();
+            SetMarkState(0);
+        } else if (FMouseTracked) {
+            pw::TRACKMOUSEEVENT Track{pw::TME_CANCEL | pw::TME_LEAVE, handle_, 0};
+            pw::TrackMouseEvent(&Track);
+            FMouseTracked = false;
+        }
+        break;
     default:
         break;
     }
@@ -424,11 +461,131 @@ void TCustomdxBarControl::WMMouseMove(TMessage& Message) {
     const TPoint Screen = ClientToScreen(P);
     if (IsMouseStill(Screen)) return;
     FLastMousePos = Screen;
+    BeginMouseTracking();
+    if (Control && Control == FSelectedControl && dynamic_cast<TdxBarButtonControl*>(Control))
+        Control->Repaint();
     if (Control && !Control->CanSelect()) Control = nullptr;
     if (Control == nullptr && FActive && !IsSubMenuControl()) return;
     if (FDownControl) return;
     if (Control == nullptr && FSelectedControl && FSelectedControl->GetSubBarControl()) return;
     SetMouseSelectedControl(Control);
+}
+
+// --- Leave tracking, focus and keys ---
+
+void TCustomdxBarControl::BeginMouseTracking() {
+    if (FMouseTracked || !HandleAllocated()) return;
+    FMouseTracked = true;
+    pw::TRACKMOUSEEVENT Track{pw::TME_LEAVE, handle_, 0};
+    pw::TrackMouseEvent(&Track);
+}
+
+void TCustomdxBarControl::EndMouseTracking() {
+    if (!FMouseTracked || !HandleAllocated()) return;
+    pw::TRACKMOUSEEVENT Track{pw::TME_CANCEL | pw::TME_LEAVE, handle_, 0};
+    pw::TrackMouseEvent(&Track);
+    // The window hears the leave even when the cursor has not left yet (it went to the frame).
+    platform::core::SendMessage(handle_, pw::WM_MOUSELEAVE, 0, 0);
+}
+
+bool TCustomdxBarControl::IsNonClientHit(const TMessage& Message) const {
+    return Message.Result != pw::HTCLIENT;
+}
+
+void TCustomdxBarControl::WMMouseLeave(TMessage&) {
+    if (FMarkState == 1) SetMarkState(0);
+    if (!Alive() || IsCustomizing()) return;
+    // A button held down keeps its selection until the button comes up.
+    if (dynamic_cast<TdxBarButtonControl*>(FSelectedControl) &&
+        (FSelectedControl == FDownControl || FSelectedControl->IsPressedByMouse()))
+        return;
+    SetMouseSelectedControl(nullptr);
+}
+
+void TCustomdxBarControl::WMSetFocus(TMessage& Message) {
+    TCustomControl::WndProc(Message);
+    if (FSelectedControl && FSelectedControl->IsWindowControl()) return;
+    pf::TCustomForm* Form = FBarManager ? FBarManager->Form() : nullptr;
+    if (Form == nullptr || !Form->HandleAllocated()) return;
+    pw::HWND Target = Form->Handle();
+    if (!pw::IsWindowVisible(Target)) Target = pw::GetWindow(Target, pw::GW_HWNDNEXT);
+    if (Target != pw::NullHWnd) pw::SetFocus(Target);
+}
+
+TdxBarItemControl* TCustomdxBarControl::SelectableControl(int Step, bool First) const {
+    if (FItemLinks == nullptr) return nullptr;
+    const int Count = FItemLinks->VisibleItemCount();
+    auto Selectable = [this](int I) {
+        TdxBarItemControl* C = FItemLinks->VisibleItems(I)->Control();
+        return C && C->CanSelect() ? C : nullptr;
+    };
+    int Start = -1;
+    for (int I = 0; I < Count && Step != 0; ++I)
+        if (FItemLinks->VisibleItems(I)->Control() == FSelectedControl && FSelectedControl)
+            Start = I;
+    if (Step == 0 || Start < 0) {
+        for (int N = 0; N < Count; ++N)
+            if (TdxBarItemControl* C = Selectable(First || Step > 0 ? N : Count - 1 - N)) return C;
+        return nullptr;
+    }
+    for (int N = 1; N <= Count; ++N)
+        if (TdxBarItemControl* C = Selectable(((Start + Step * N) % Count + Count) % Count))
+            return C;
+    return nullptr;
+}
+
+void TCustomdxBarControl::WMKeyDown(TMessage& Message) {
+    int Key = static_cast<int>(Message.WParam);
+    const bool Vertical =
+        !IsSubMenuControl() && (FDockingStyle == dsLeft || FDockingStyle == dsRight);
+    if (Vertical) {
+        switch (Key) {
+        case pw::VK_LEFT:
+            Key = pw::VK_UP;
+            break;
+        case pw::VK_UP:
+            Key = pw::VK_LEFT;
+            break;
+        case pw::VK_RIGHT:
+            Key = pw::VK_DOWN;
+            break;
+        case pw::VK_DOWN:
+            Key = pw::VK_RIGHT;
+            break;
+        default:
+            break;
+        }
+    } else if (IsSubMenuControl()) {
+        // A menu moves along its rows with Up and Down; Left and Right are its own.
+        if (Key == pw::VK_LEFT || Key == pw::VK_RIGHT)
+            Key = 0;
+        else if (Key == pw::VK_UP)
+            Key = pw::VK_LEFT;
+        else if (Key == pw::VK_DOWN)
+            Key = pw::VK_RIGHT;
+    }
+    const bool Tab = Key == pw::VK_TAB;
+    if (Tab) {
+        // Ctrl+Tab moves to another toolbar, which needs menu mode.
+        if (pw::GetKeyState(pw::VK_CONTROL) < 0) return;
+        Key = pw::GetKeyState(pw::VK_SHIFT) < 0 ? pw::VK_LEFT : pw::VK_RIGHT;
+    }
+    TdxBarItemControl* Next = nullptr;
+    switch (Key) {
+    case pw::VK_LEFT:
+    case pw::VK_RIGHT:
+        Next = SelectableControl(Key == pw::VK_LEFT ? -1 : 1, false);
+        if (Tab && FSelectedControl && FSelectedControl->IsWindowControl())
+            FSelectedControl->Click(false);
+        break;
+    case pw::VK_HOME:
+    case pw::VK_END:
+        Next = SelectableControl(0, Key == pw::VK_HOME);
+        break;
+    default:
+        return;
+    }
+    if (Next && Alive()) SetSelectedControl(Next);
 }
 
 void TCustomdxBarControl::WMLButtonUp(TMessage& Message) {

@@ -103,6 +103,12 @@ public:
     TRect GetItemScreenRect(const TdxBarItemControl* Control) const;
     bool IsAncestorOf(const TCustomdxBarControl* Control) const;
 
+    // Leave tracking: a tracked window hears WM_MOUSELEAVE once, when the cursor leaves it or
+    // when the tracking is ended.
+    bool IsMouseTracked() const { return FMouseTracked; }
+    void BeginMouseTracking();
+    void EndMouseTracking();
+
     // Where the item controls of this window are drawn.
     TdxBarPaintType ItemPaintType() const;
     // The canvas's context with the window's font, pen and brush selected in it: the painters
@@ -126,6 +132,16 @@ protected:
     virtual void WMLButtonUp(TMessage& Message);
     virtual void WMMouseMove(TMessage& Message);
     virtual void WMCaptureChanged(TMessage& Message);
+    virtual void WMMouseLeave(TMessage& Message);
+    // Left, Right (Tab), Home and End move the selection among the selectable links.
+    virtual void WMKeyDown(TMessage& Message);
+    // A bar window does not keep the focus: it goes back to the manager's form.
+    virtual void WMSetFocus(TMessage& Message);
+    // Whether a hit-test answer lies outside the client area: leave tracking stops there.
+    virtual bool IsNonClientHit(const TMessage& Message) const;
+    // The selectable link's control next to the selection (Step -1 or 1, round the ends), the
+    // first or the last one (Step 0 with First); nil when there is none.
+    TdxBarItemControl* SelectableControl(int Step, bool First) const;
 
 private:
     // The item control clears the selection fields directly when it goes or is disabled.
@@ -151,6 +167,7 @@ private:
     int FTextSizeFifth = 0;
     int FWidthMetric = 0;
     TPoint FLastMousePos{-1, -1};
+    bool FMouseTracked = false;
     mutable TdxBarControlState FPainted;
 };
 

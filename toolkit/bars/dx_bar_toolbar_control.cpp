@@ -1,5 +1,6 @@
 #include "toolkit/bars/dx_bar_toolbar_control.h"
 
+#include "toolkit/bars/dx_bar_button_control.h"
 #include "toolkit/bars/dx_bar_dock_control.h"
 #include "toolkit/bars/dx_bar_item_control.h"
 
@@ -640,6 +641,14 @@ void TdxBarControl::WMLButtonDown(TMessage& Message) {
         }
     }
     TCustomdxBarControl::WMLButtonDown(Message);
+}
+
+void TdxBarControl::WMMouseLeave(TMessage& Message) {
+    if (Active()) {
+        if (dynamic_cast<TdxBarButtonControl*>(SelectedControl())) SelectedControl()->Repaint();
+        return;
+    }
+    TCustomdxBarControl::WMMouseLeave(Message);
 }
 
 } // namespace toolkit::bars

@@ -77,6 +77,8 @@ protected:
     void Paint() override;
     void FillPaintedBar(TdxBarControlState& State) const override;
     void WMLButtonDown(TMessage& Message) override;
+    // An active bar keeps its selection when the mouse leaves (the keyboard may be using it).
+    void WMMouseLeave(TMessage& Message) override;
 
 private:
     struct TLine {

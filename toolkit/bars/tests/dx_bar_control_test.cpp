@@ -1,6 +1,8 @@
+#include "toolkit/bars/dx_bar.h"
 #include "toolkit/bars/dx_bar_button_control.h"
 #include "toolkit/bars/dx_bar_control.h"
 #include "toolkit/bars/dx_bar_sub_item_control.h"
+#include "toolkit/bars/dx_bar_toolbar_control.h"
 #include "toolkit/bars/dx_bar_unit.h"
 
 #include "toolkit/base/office11.h"
@@ -27,49 +29,6 @@ namespace pc = platform::core;
 namespace pf = platform::forms;
 namespace pg = platform::gdi;
 
-class TTestBar : public TdxBarItemLinksOwner, public TdxBarControlBar {
-public:
-    TdxBarLinksOwnerKind LinksOwnerKind() const override { return TdxBarLinksOwnerKind::Bar; }
-    pc::TComponent* LinksOwnerComponent() override { return nullptr; }
-    bool CanContainItem(const TdxBarItem*) const override { return true; }
-    std::string BarCaption() const override { return "Tools"; }
-    bool BarIsMainMenu() const override { return false; }
-};
-
-// A docked toolbar as far as these tests need one: items in a row, 2 pixels in; a press enters
-// menu mode (the window becomes active) as the real toolbar does.
-class TTestToolbar : public TCustomdxBarControl {
-public:
-    TTestToolbar(TdxBarManager* Manager, TTestBar& ABar)
-        : TCustomdxBarControl(Manager), FBar(ABar) {}
-    TdxBarControlBar* Bar() const override { return &FBar; }
-    void Layout() {
-        int X = 2;
-        for (int I = 0; I < ItemLinks()->VisibleItemCount(); ++I) {
-            TdxBarItemLink* Link = ItemLinks()->VisibleItems(I);
-            TdxBarItemControl* C = Link->Control();
-            Link->ItemRect = {X, 2, X + C->GetWidth(), 2 + C->GetHeight()};
-            X += C->GetWidth();
-        }
-        SetBounds(0, 0, X + 2, 30);
-    }
-
-protected:
-    void WMLButtonDown(TMessage& Message) override {
-        if (!Active()) {
-            TdxBarItemControl* C = ItemAtPos(platform::win::LParamToPoint(Message.LParam));
-            if (C && C->GetEnabled()) {
-                SetSelectedControl(C);
-                SetActive(true);
-            }
-        }
-        TCustomdxBarControl::WMLButtonDown(Message);
-    }
-
-private:
-    TTestBar& FBar;
-};
-
 class BarControlTest : public ::testing::Test {
 protected:
     BarControlTest() : FRoot(std::make_unique<pc::TComponent>(nullptr)) {
@@ -78,15 +37,16 @@ protected:
         Form->SetBounds(0, 0, 400, 200);
         Manager = &Form->Own<TdxBarManager>();
         Manager->SetStyle(bmsOffice11);
-        Links = std::make_unique<TdxBarItemLinks>(Manager, &Bar);
+        Bar = Manager->Bars()->Add();
+        Bar->SetCaption("Tools");
+        Bar->SetDockingStyle(dsTop);
+        Links = &Bar->ItemLinks();
         pf::Application().OnException = [this](pc::TObject*, const std::exception_ptr&) {
             ++Exceptions;
         };
     }
     ~BarControlTest() override {
         pf::Application().OnException = nullptr;
-        Toolbar.reset();
-        Links.reset();
         FRoot.reset();
         testsupport::PumpUntilIdle();
     }
@@ -100,14 +60,10 @@ protected:
     }
     void Show() {
         Form->Show();
-        Toolbar = std::make_unique<TTestToolbar>(Manager, Bar);
-        Toolbar->SetItemLinks(Links.get());
-        Toolbar->SetDockingStyle(dsTop);
-        Toolbar->SetParent(Form);
-        Toolbar->HandleNeeded();
-        Toolbar->Layout();
-        Toolbar->SetVisible(true);
+        Bar->SetVisible(true);
         testsupport::PumpUntilIdle();
+        Toolbar = dynamic_cast<TdxBarControl*>(Bar->Control());
+        ASSERT_NE(Toolbar, nullptr);
     }
     TdxBarItemControl* ControlOf(int Index) { return Links->Items(Index)->Control(); }
     pg::TPoint Centre(int Index) {
@@ -121,9 +77,9 @@ protected:
     std::unique_ptr<pc::TComponent> FRoot;
     pf::TForm* Form = nullptr;
     TdxBarManager* Manager = nullptr;
-    TTestBar Bar;
-    std::unique_ptr<TdxBarItemLinks> Links;
-    std::unique_ptr<TTestToolbar> Toolbar;
+    TdxBar* Bar = nullptr;
+    TdxBarItemLinks* Links = nullptr;
+    TdxBarControl* Toolbar = nullptr;
     testsupport::InputDriver Input;
     int Exceptions = 0;
 };
@@ -136,8 +92,9 @@ TEST_F(BarControlTest, EachShownLinkGetsTheControlOfItsItemsClass) {
     Show();
     EXPECT_NE(dynamic_cast<TdxBarButtonControl*>(ControlOf(0)), nullptr);
     EXPECT_NE(dynamic_cast<TdxBarSubItemControl*>(ControlOf(1)), nullptr);
-    EXPECT_EQ(ControlOf(0)->Parent(), Toolbar.get());
-    Toolbar.reset();
+    EXPECT_EQ(ControlOf(0)->Parent(), Toolbar);
+    Bar->SetVisible(false);
+    testsupport::PumpUntilIdle();
     EXPECT_EQ(Links->Items(0)->Control(), nullptr);
     EXPECT_EQ(Links->BarControl(), nullptr);
 }
@@ -149,6 +106,7 @@ TEST_F(BarControlTest, ClickingAButtonRunsItsHandlerOncePressedAndInItsClick) {
     };
     for (const Case& C : {Case{"returns", false}, Case{"throws", true}}) {
         SCOPED_TRACE(C.Name);
+        Bar->SetVisible(false);
         Links->Clear();
         auto& B = Button("Save");
         Show();

@@ -10,6 +10,7 @@
 #include "toolkit/base/office11.h"
 
 #include "platform/core/clock.h"
+#include "platform/core/window_handle.h"
 #include "platform/forms/forms.h"
 #include "platform/forms/graphics.h"
 #include "platform/gdi/device_context.h"
@@ -18,6 +19,7 @@
 #include "platform/gdi/objects.h"
 #include "platform/gdi/text_out.h"
 #include "platform/gdi/visual_styles.h"
+#include "platform/win/input_state.h"
 #include "platform/win/load_image.h"
 #include "platform/win/painting.h"
 #include "platform/win/window.h"
@@ -472,6 +474,125 @@ TEST_F(ToolbarControlTest, NarrowingTheFormWrapsTheMenuBarAndAGroupWrapsWhole) {
     Form->SetClientWidth(640);
     testsupport::PumpUntilIdle();
     EXPECT_EQ(W.Height(), OneLine);
+}
+
+// --- Hot tracking, keys and focus ---
+
+class ToolbarInputTest : public ToolbarControlTest {
+protected:
+    void SetUp() override {
+        Bar = &ToolBar(3);
+        Show({Bar});
+    }
+    TdxBarControl& W() { return Window(*Bar); }
+    TdxBarItemControl* ControlOf(int Index) {
+        return Bar->ItemLinks().VisibleItems(Index)->Control();
+    }
+    pg::TPoint Centre(int Index) {
+        const pg::TRect R = RectOf(*Bar, Index);
+        return W().ClientToScreen({(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2});
+    }
+    // The hot face is orange in the Office 2003 blue scheme; the bar itself is blue.
+    bool LooksHot(int Index) {
+        testsupport::PumpUntilIdle();
+        const pg::TRect R = RectOf(*Bar, Index);
+        const pg::HDC DC = platform::win::GetDC(W().Handle());
+        const pg::COLORREF C = pg::GetPixel(DC, (R.Left + R.Right) / 2, R.Top + 2);
+        platform::win::ReleaseDC(W().Handle(), DC);
+        return pg::GetRValue(C) > pg::GetBValue(C);
+    }
+    void Key(int VirtualKey) {
+        platform::core::SendMessage(W().Handle(), platform::win::WM_KEYDOWN,
+                                    static_cast<platform::win::WPARAM>(VirtualKey), 0);
+    }
+
+    TdxBar* Bar = nullptr;
+    testsupport::InputDriver Input;
+};
+
+TEST_F(ToolbarInputTest, LeavingTheBarForTheFormTakesTheHotFaceAway) {
+    Input.MoveTo(Centre(1));
+    EXPECT_EQ(W().SelectedControl(), ControlOf(1));
+    EXPECT_TRUE(W().IsMouseTracked());
+    EXPECT_TRUE(LooksHot(1));
+    Input.MoveTo(Form->ClientToScreen({300, 200}));
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(W().SelectedControl(), nullptr);
+    EXPECT_FALSE(W().IsMouseTracked());
+    EXPECT_FALSE(LooksHot(1));
+    // Coming back makes it hot again.
+    Input.MoveTo(Centre(1));
+    EXPECT_EQ(W().SelectedControl(), ControlOf(1));
+    EXPECT_TRUE(LooksHot(1));
+}
+
+TEST_F(ToolbarInputTest, MovingOntoTheDragHandleEndsTheHotTracking) {
+    Input.MoveTo(Centre(0));
+    ASSERT_EQ(W().SelectedControl(), ControlOf(0));
+    // The handle lies in the frame, left of the client area.
+    const pg::TPoint Grip = W().WindowToScreen({3, W().Height() / 2});
+    Input.MoveTo(Grip);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(W().SelectedControl(), nullptr);
+    EXPECT_FALSE(W().IsMouseTracked());
+    EXPECT_FALSE(LooksHot(0));
+}
+
+TEST_F(ToolbarInputTest, AButtonHeldDownKeepsItsFaceWhenTheMouseLeaves) {
+    Input.MoveTo(Centre(0));
+    Input.Press(Centre(0));
+    ASSERT_EQ(W().DownControl(), ControlOf(0));
+    Input.MoveTo(Form->ClientToScreen({300, 200}));
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(W().SelectedControl(), ControlOf(0));
+    Input.Release(Form->ClientToScreen({300, 200}));
+    EXPECT_FALSE(W().Active());
+}
+
+TEST_F(ToolbarInputTest, KeysMoveTheSelectionAlongTheBar) {
+    struct Step {
+        int Key;
+        int Selected;
+    };
+    const Step Steps[] = {
+        {platform::win::VK_RIGHT, 0}, {platform::win::VK_RIGHT, 1}, {platform::win::VK_END, 2},
+        {platform::win::VK_RIGHT, 0}, {platform::win::VK_LEFT, 2},  {platform::win::VK_HOME, 0},
+        {platform::win::VK_TAB, 1},   {platform::win::VK_LEFT, 0},
+    };
+    for (const Step& S : Steps) {
+        SCOPED_TRACE(S.Key);
+        Key(S.Key);
+        EXPECT_EQ(W().SelectedControl(), ControlOf(S.Selected));
+    }
+}
+
+TEST_F(ToolbarInputTest, AVerticalBarMovesWithUpAndDown) {
+    W().SetDockingStyle(dsLeft);
+    Key(platform::win::VK_DOWN);
+    EXPECT_EQ(W().SelectedControl(), ControlOf(0));
+    Key(platform::win::VK_DOWN);
+    EXPECT_EQ(W().SelectedControl(), ControlOf(1));
+    Key(platform::win::VK_UP);
+    EXPECT_EQ(W().SelectedControl(), ControlOf(0));
+    // Left and Right cross the bar: nothing to move to.
+    Key(platform::win::VK_RIGHT);
+    EXPECT_EQ(W().SelectedControl(), ControlOf(0));
+    W().SetDockingStyle(dsTop);
+}
+
+TEST_F(ToolbarInputTest, TheFocusGoesBackToTheForm) {
+    platform::win::SetFocus(W().Handle());
+    EXPECT_EQ(platform::win::GetFocus(), Form->Handle());
+}
+
+TEST_F(ToolbarInputTest, LosingTheFocusToNoWindowClosesTheBarsUse) {
+    Input.MoveTo(Centre(0));
+    Input.Press(Centre(0));
+    ASSERT_TRUE(W().Active());
+    platform::core::SendMessage(W().Handle(), platform::win::WM_KILLFOCUS, 0, 0);
+    EXPECT_FALSE(W().Active());
+    EXPECT_EQ(W().SelectedControl(), nullptr);
+    Input.Release(Centre(0));
 }
 
 } // namespace
