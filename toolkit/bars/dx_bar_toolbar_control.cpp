@@ -92,7 +92,7 @@ pg::HBRUSH TdxBarControl::GetBkBrush() const {
 }
 
 pg::HFONT TdxBarControl::GetFontHandle() const {
-    return FBar->UseOwnFont() ? FBar->Font().Handle() : TCustomdxBarControl::GetFontHandle();
+    return FBar->UseOwnFont() ? FBar->FontHandle() : TCustomdxBarControl::GetFontHandle();
 }
 
 void TdxBarControl::UpdateFont() {
