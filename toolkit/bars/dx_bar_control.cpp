@@ -1,6 +1,7 @@
 #include "toolkit/bars/dx_bar_control.h"
 
 #include "toolkit/bars/dx_bar_button_control.h"
+#include "toolkit/bars/dx_bar_hint_window.h"
 #include "toolkit/bars/dx_bar_item_control.h"
 #include "toolkit/bars/dx_bar_sub_item_control.h"
 #include "toolkit/bars/dx_bar_unit.h"
@@ -246,6 +247,9 @@ void TCustomdxBarControl::DoSetSelectedControl(TdxBarItemControl* Control) {
         Hint = Control->GetHint();
     else
         Hint.clear();
+    // A move off an item is a request with nothing to show: it hides the hint and opens the
+    // grace period, so that the neighbour's hint comes at once.
+    if (!IsCustomizing() && Alive()) UpdateHint(FBarManager, true);
 }
 
 void TCustomdxBarControl::SetActive(bool Value) {
@@ -424,6 +428,7 @@ void TCustomdxBarControl::WndProc(TMessage& Message) {
 }
 
 void TCustomdxBarControl::WMLButtonDown(TMessage& Message) {
+    UpdateHint(FBarManager, false);
     if (IgnoreNextButtonUp || FItemLinks == nullptr || FItemLinks->VisibleItemCount() == 0) return;
     const TPoint P = pw::LParamToPoint(Message.LParam);
     TdxBarItemControl* Control = pg::PtInRect(ClientRect(), P) ? ItemAtPos(P) : nullptr;
