@@ -151,6 +151,8 @@ void TdxBarHintWindow::Paint() {
 
 void TdxBarHintWindow::ActivateHint(TPoint Point, const std::string& Text, TdxBarManager* Manager) {
     SetCaption(Text);
+    // The manager's font already follows the system's with UseSystemFont; the platform keeps
+    // no separate status font to take instead.
     if (Manager) Font().Assign(Manager->Font());
     // The hint colours of the platform, whatever the manager's font says.
     Font().SetColor(pg::clInfoText);

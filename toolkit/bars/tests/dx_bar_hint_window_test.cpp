@@ -12,7 +12,10 @@
 #include "platform/core/message_loop.h"
 #include "platform/forms/forms.h"
 #include "platform/forms/shortcuts.h"
+#include "platform/gdi/colors.h"
+#include "platform/gdi/surface.h"
 #include "platform/win/messages.h"
+#include "platform/win/painting.h"
 #include "platform/win/window.h"
 #include "testsupport/win/input_driver.h"
 
@@ -218,6 +221,61 @@ TEST_F(HintWindowTest, TheHintWindowNeverTakesTheMouse) {
     ASSERT_TRUE(HintVisible());
     EXPECT_EQ(pc::SendMessage(dxBarHintWindow().Handle(), pw::WM_NCHITTEST, 0, 0),
               pw::HTTRANSPARENT);
+}
+
+TEST_F(HintWindowTest, ADisabledButtonShowsItsHintOnlyWhenTheManagerAllowsIt) {
+    Button(0).SetEnabled(false);
+    Show();
+    RestOn(0, 1000);
+    EXPECT_EQ(HintText(), "Open");
+    Input.MoveTo(Form->ClientToScreen({200, 150}));
+    testsupport::PumpUntilIdle();
+    Wait(1000);
+    Manager->ShowHintForDisabledItems = false;
+    RestOn(0, 3000);
+    EXPECT_FALSE(HintVisible());
+}
+
+TEST_F(HintWindowTest, AnExplicitTextShowsWithoutAnItemUnderTheCursor) {
+    Show();
+    Input.MoveTo(Form->ClientToScreen({200, 150}));
+    testsupport::PumpUntilIdle();
+    UpdateHint(Manager, true, "Not an item's hint");
+    EXPECT_FALSE(HintVisible());
+    Wait(1000);
+    EXPECT_EQ(HintText(), "Not an item's hint");
+    UpdateHint(Manager, false);
+    EXPECT_FALSE(HintVisible());
+}
+
+TEST_F(HintWindowTest, AManagerFreedWhileItsHintWaitsShowsNothing) {
+    Show();
+    RestOn(0, 500);
+    FRoot.reset();
+    testsupport::PumpUntilIdle();
+    Wait(2000);
+    EXPECT_FALSE(HintVisible());
+}
+
+TEST_F(HintWindowTest, TheHintIsARaisedTooltipColouredBox) {
+    Show();
+    RestOn(0, 1000);
+    ASSERT_TRUE(HintVisible());
+    testsupport::PumpUntilIdle();
+    const auto Surface = pw::WindowSurface(dxBarHintWindow().Handle());
+    ASSERT_NE(Surface, nullptr);
+    const pg::TRect R = HintRect();
+    auto At = [&](int X, int Y) { return pg::PixelToColor(Surface->Pixel(X, Y) & 0xFFFFFF); };
+    // The raised outer edge: the 3-D light on the top left, the dark shadow on the bottom right.
+    EXPECT_EQ(At(0, 0), pg::GetSysColor(pg::COLOR_3DLIGHT));
+    EXPECT_EQ(At(R.Width() - 1, R.Height() - 1), pg::GetSysColor(pg::COLOR_3DDKSHADOW));
+    EXPECT_EQ(At(1, R.Height() - 2), pg::ColorToRGB(pg::clInfoBk));
+    // The caption is written inside, in the tooltip text colour.
+    int Ink = 0;
+    for (int Y = 1; Y < R.Height() - 1; ++Y)
+        for (int X = 1; X < R.Width() - 1; ++X)
+            Ink += At(X, Y) == pg::ColorToRGB(pg::clInfoText);
+    EXPECT_GT(Ink, 10);
 }
 
 } // namespace
