@@ -57,6 +57,9 @@ public:
     virtual void SetDockingStyle(TdxBarDockingStyle Value);
     TCustomdxBarControl* ParentBarControl() const { return FParentBarControl; }
     void SetParentBarControl(TCustomdxBarControl* Value) { FParentBarControl = Value; }
+    // The menu window opened from this window; nil when none is open.
+    TCustomdxBarControl* SubMenuControl() const { return FSubMenuControl; }
+    void SetSubMenuControl(TCustomdxBarControl* Value) { FSubMenuControl = Value; }
     int MarkState() const { return FMarkState; }
     bool RepaintingSelection() const { return FRepaintingSelection; }
     bool DestroyingControls() const { return FDestroyingControls; }
@@ -160,6 +163,7 @@ private:
     int FMarkState = 0;
     bool FDownInside = false;
     TCustomdxBarControl* FParentBarControl = nullptr;
+    TCustomdxBarControl* FSubMenuControl = nullptr;
     TCustomdxBarControl* FPrevActiveBarControl = nullptr;
     TdxBarItemControl* FSelectedControl = nullptr;
     int FTextSize = 0;

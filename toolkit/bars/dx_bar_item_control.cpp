@@ -27,12 +27,11 @@ TdxBarItemControl::TdxBarItemControl(TdxBarItemLink* AItemLink)
 TdxBarItemControl::~TdxBarItemControl() {
     TdxBarManager* Manager = BarManager();
     if (Manager && Manager->SelectedItem() == this) Manager->SetSelectedItem(nullptr);
-    if (FParent && FParent->SelectedControl() == this && Manager && !Manager->IsCustomizing() &&
-        !Manager->IsDestroying()) {
+    if (FParent && FParent->SelectedControl() == this && Manager && !Manager->IsCustomizing()) {
         // The link has already let go of this control: the window forgets it without asking
-        // it anything more.
+        // it anything more (an active window going down with its form would ask it).
         FParent->FSelectedControl = nullptr;
-        FParent->SelectionChanged(nullptr);
+        if (!Manager->IsDestroying()) FParent->SelectionChanged(nullptr);
     }
     if (FParent && FParent->DownControl() == this) FParent->FDownControl = nullptr;
     toolkit::base::cxClearObjectLinks(this);

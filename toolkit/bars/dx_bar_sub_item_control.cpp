@@ -1,17 +1,209 @@
 #include "toolkit/bars/dx_bar_sub_item_control.h"
 
 #include "toolkit/bars/dx_bar_control.h"
+#include "toolkit/bars/dx_bar_menu_control.h"
+#include "toolkit/bars/dx_bar_toolbar_control.h"
+#include "toolkit/bars/dx_bar_unit.h"
+
+#include "toolkit/base/cx_timer.h"
+#include "toolkit/base/object_links.h"
+
+#include "platform/win/messages.h"
+
+#include <memory>
 
 namespace toolkit::bars {
 
 namespace pc = platform::core;
 namespace pg = platform::gdi;
+namespace pw = platform::win;
+
+namespace {
+// The one delayed open or close: its control and its timer.
+TdxBarSubItemControl* GPendingControl = nullptr;
+std::unique_ptr<toolkit::base::TcxTimer> GPendingTimer;
+
+void CancelPending() {
+    GPendingControl = nullptr;
+    GPendingTimer.reset();
+}
+
+void StartPending(TdxBarSubItemControl* Control, bool Open) {
+    CancelPending();
+    GPendingControl = Control;
+    GPendingTimer = std::make_unique<toolkit::base::TcxTimer>(nullptr);
+    GPendingTimer->SetInterval(400);
+    GPendingTimer->SetOnTimer([Open](pc::TObject*) {
+        TdxBarSubItemControl* C = GPendingControl;
+        // The handler frees the timer: nothing of it is touched afterwards.
+        CancelPending();
+        if (C == nullptr) return;
+        try {
+            if (Open)
+                C->ControlActivate(true);
+            else
+                C->ControlInactivate(true);
+        } catch (...) {
+        }
+    });
+}
+} // namespace
 
 const TdxBarItemControlClass& TdxBarSubItemControl::ClassRef() {
     static const TdxBarItemControlClass Class(
         "TdxBarSubItemControl", &TdxBarItemControl::ClassRef(),
         pc::ConstructorOf<TdxBarSubItemControl, TdxBarItemControl, TdxBarItemLink*>());
     return Class;
+}
+
+TdxBarSubItemControl::~TdxBarSubItemControl() {
+    if (GPendingControl == this) CancelPending();
+    if (TdxBarSubMenuControl* Menu = GetSubMenuControl()) {
+        Menu->SubItemControl = nullptr;
+        Menu->HideAndFree();
+    }
+}
+
+TdxBarSubMenuControl* TdxBarSubItemControl::GetSubMenuControl() const {
+    TCustomdxBarSubItem* Sub = SubItem();
+    if (Sub == nullptr) return nullptr;
+    auto* Menu = dynamic_cast<TdxBarSubMenuControl*>(Sub->ItemLinks().BarControl());
+    return Menu && !Menu->Closing() ? Menu : nullptr;
+}
+
+TCustomdxBarControl* TdxBarSubItemControl::GetSubBarControl() const {
+    return GetSubMenuControl();
+}
+
+TdxBarSubMenuControl* TdxBarSubItemControl::CreateSubMenuControl() {
+    TdxBarManager* Manager = BarManager();
+    TCustomdxBarSubItem* Sub = SubItem();
+    if (Manager == nullptr || Sub == nullptr) return nullptr;
+    auto Owned = std::make_unique<TdxBarSubMenuControl>(Manager);
+    TdxBarSubMenuControl& Menu = *Owned;
+    Manager->InsertComponent(std::move(Owned));
+    Menu.SetItemLinks(&Sub->ItemLinks());
+    return &Menu;
+}
+
+void TdxBarSubItemControl::ControlActivate(bool Immediately) {
+    if (!CanOpenMenu()) return;
+    if (TdxBarSubMenuControl* Open = GetSubMenuControl()) {
+        TdxBarSubItemControl* Other = Open->SubItemControl;
+        if (Other && Other != this && Other->Active()) {
+            Other->ControlInactivate(true);
+        } else {
+            if (GPendingControl == this) CancelPending();
+            return;
+        }
+    }
+    TdxBarItemControl::ControlActivate(Immediately);
+    TdxBarManager* Manager = BarManager();
+    if (!GetEnabled() && !(Manager && Manager->IsDesigning())) return;
+    TCustomdxBarControl* Window = Parent();
+    if (Window == nullptr) return;
+    const bool Customizing = Window->IsCustomizing();
+    if (auto* Bar = dynamic_cast<TdxBarControl*>(Window); Bar && !Customizing) {
+        // Hovering a main-menu entry only highlights it until a menu was opened by a click.
+        if (!Bar->MenusOpen) return;
+        Immediately = true;
+    }
+    if (!Immediately && !Customizing) {
+        if (GPendingControl && GPendingControl != this &&
+            GPendingControl->Parent() != Window->ParentBarControl()) {
+            TdxBarSubItemControl* Pending = GPendingControl;
+            CancelPending();
+            Pending->ControlInactivate(true);
+        }
+        StartPending(this, true);
+        return;
+    }
+    // The sub-item's OnClick and OnPopup run first; a raise from them ends the opening.
+    auto Self = toolkit::base::cxAddObjectLink(this);
+    auto Open = [this, &Self, Window] {
+        if (Self->Ref && dxBarUnit().BarControlExists(Window)) OpenMenu(Window);
+    };
+    if (TCustomdxBarSubItem* Sub = SubItem())
+        Sub->Activate(Open);
+    else
+        Open();
+}
+
+void TdxBarSubItemControl::OpenMenu(TCustomdxBarControl* Window) {
+    auto Self = toolkit::base::cxAddObjectLink(this);
+    TdxBarSubMenuControl* Menu = CreateSubMenuControl();
+    if (Menu == nullptr) return;
+    const TRect R = Window->GetItemRect(this);
+    pg::TPoint P{};
+    if (Window->IsSubMenuControl()) {
+        P = {R.Right, R.Top - Menu->GetBorderSize()};
+        Menu->OwnerWidth = R.Right - R.Left;
+    } else if (Window->DockingStyle() == dsLeft || Window->DockingStyle() == dsRight) {
+        P = {R.Right, R.Top};
+        Menu->OwnerWidth = R.Right - R.Left;
+    } else {
+        P = {R.Left, R.Bottom};
+        Menu->OwnerHeight = R.Bottom - R.Top;
+    }
+    Menu->SubItemControl = this;
+    P = Window->ClientToScreen(P);
+    Menu->SetBounds(P.X, P.Y, Menu->Width(), Menu->Height());
+    Window->SetSubMenuControl(Menu);
+    Menu->SetParentBarControl(Window);
+    if (!Window->IsSubMenuControl()) Repaint();
+    Menu->Animating = OpenedByMouse;
+    OpenedByMouse = false;
+    Menu->Show();
+    if (Self->Ref && Painter().RepaintAfterMenuOpened()) Repaint();
+}
+
+void TdxBarSubItemControl::ControlInactivate(bool Immediately) {
+    if (!CanOpenMenu()) return;
+    TCustomdxBarControl* Window = Parent();
+    if (Window && Window->IsSubMenuControl() && !Immediately && GPendingControl == nullptr &&
+        dxBarUnit().BarControlExists(Window) && !Window->DestroyingControls() &&
+        !Window->IsCustomizing()) {
+        StartPending(this, false);
+        return;
+    }
+    TdxBarSubMenuControl* Menu = GetSubMenuControl();
+    if (Menu) Menu->SubItemControl = nullptr;
+    TdxBarItemControl::ControlInactivate(Immediately);
+    if (GPendingControl == this) CancelPending();
+    auto Self = toolkit::base::cxAddObjectLink(this);
+    if (Menu) {
+        if (Window && Window->SubMenuControl() == Menu) Window->SetSubMenuControl(nullptr);
+        Menu->HideAndFree();
+    }
+    if (Self->Ref == nullptr) return;
+    if (Window && !Window->IsSubMenuControl() && dxBarUnit().BarControlExists(Window)) Repaint();
+    if (Menu)
+        if (TCustomdxBarSubItem* Sub = SubItem()) Sub->DoCloseUp();
+}
+
+void TdxBarSubItemControl::MouseDown(bool ByMouse) {
+    TdxBarManager* Manager = BarManager();
+    if (GetSubMenuControl()) {
+        const bool Standard = Manager && Manager->GetPaintStyle() == 0;
+        if ((Parent() && Parent()->IsCustomizing()) || Standard) ControlInactivate(true);
+        return;
+    }
+    if (auto* Bar = dynamic_cast<TdxBarControl*>(Parent())) Bar->MenusOpen = true;
+    auto Self = toolkit::base::cxAddObjectLink(this);
+    ControlActivate(true);
+    if (Self->Ref == nullptr || ByMouse) return;
+    if (TdxBarSubMenuControl* Menu = GetSubMenuControl())
+        if (TdxBarItemControl* First = Menu->FirstSelectableControl())
+            Menu->SetSelectedControl(First);
+}
+
+void TdxBarSubItemControl::KeyDown(std::uint16_t Key) {
+    if (Key == pw::VK_RIGHT) Click(false);
+}
+
+bool TdxBarSubItemControl::WantsKey(std::uint16_t Key) const {
+    return TdxBarItemControl::WantsKey(Key) ||
+           (Key == pw::VK_RIGHT && Parent() && Parent()->IsSubMenuControl());
 }
 
 int TdxBarSubItemControl::GetSubItemHeight() const {

@@ -643,6 +643,11 @@ void TdxBarControl::WMLButtonDown(TMessage& Message) {
     TCustomdxBarControl::WMLButtonDown(Message);
 }
 
+void TdxBarControl::SetActive(bool Value) {
+    if (!Value) MenusOpen = false;
+    TCustomdxBarControl::SetActive(Value);
+}
+
 void TdxBarControl::WMMouseLeave(TMessage& Message) {
     if (Active()) {
         if (dynamic_cast<TdxBarButtonControl*>(SelectedControl())) SelectedControl()->Repaint();

@@ -27,6 +27,10 @@ public:
     ~TdxBarControl() override;
 
     TdxBar* Bar() const override { return FBar; }
+    // A click opened a menu from this bar: hovering its entries opens theirs until the bar
+    // leaves the active state.
+    bool MenusOpen = false;
+    void SetActive(bool Value) override;
 
     bool IsDockedHorizontally() const;
     bool IsDockedVertically() const;

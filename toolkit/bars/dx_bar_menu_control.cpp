@@ -1,0 +1,488 @@
+#include "toolkit/bars/dx_bar_menu_control.h"
+
+#include "toolkit/bars/dx_bar_item_control.h"
+#include "toolkit/bars/dx_bar_sub_item.h"
+#include "toolkit/bars/dx_bar_sub_item_control.h"
+#include "toolkit/bars/dx_bar_toolbar_control.h"
+#include "toolkit/bars/dx_bar_unit.h"
+
+#include "platform/core/message_loop.h"
+#include "platform/gdi/device_context.h"
+#include "platform/gdi/drawing.h"
+#include "platform/gdi/objects.h"
+#include "platform/win/input_state.h"
+#include "platform/win/messages.h"
+#include "platform/win/monitors.h"
+#include "platform/win/painting.h"
+#include "platform/win/window.h"
+
+#include <algorithm>
+
+namespace toolkit::bars {
+
+namespace pg = platform::gdi;
+namespace pw = platform::win;
+
+namespace {
+pg::TRect WorkAreaAt(pg::TPoint P) {
+    pw::MONITORINFO Info{};
+    if (!pw::GetMonitorInfo(pw::MonitorFromPoint(P, pw::MONITOR_DEFAULTTONEAREST), &Info))
+        return {0, 0, 0x7FFF, 0x7FFF};
+    return Info.rcWork;
+}
+} // namespace
+
+TdxBarSubMenuControl::TdxBarSubMenuControl(TdxBarManager* ABarManager)
+    : TCustomdxBarControl(ABarManager) {
+    SetBounds(Left(), Top(), 0, Height());
+}
+
+TdxBarSubMenuControl::~TdxBarSubMenuControl() {
+    FClosing = true;
+    if (auto* Child = dynamic_cast<TdxBarSubMenuControl*>(SubMenuControl()))
+        if (!Child->Closing()) Child->HideAndFree();
+    if (TCustomdxBarControl* P = ParentBarControl();
+        P && dxBarUnit().BarControlExists(P) && P->SubMenuControl() == this)
+        P->SetSubMenuControl(nullptr);
+    // The base destructor no longer knows this is a menu: it would close the opener's menus.
+    SetActive(false);
+    SetParentBarControl(nullptr);
+    Closed();
+}
+
+// --- Questions ---
+
+int TdxBarSubMenuControl::GetBarSize() const {
+    if (SubItemControl)
+        if (const TCustomdxBarSubItem* Sub = SubItemControl->SubItem()) return Sub->BarSize();
+    return 0;
+}
+
+int TdxBarSubMenuControl::GetBorderSize() const {
+    return Painter().GetSubMenuBorderSize();
+}
+
+int TdxBarSubMenuControl::GetSeparatorSize() const {
+    return Painter().SubMenuBeginGroupSize();
+}
+
+pg::HFONT TdxBarSubMenuControl::GetFontHandle() const {
+    if (TCustomdxBarControl* P = ParentBarControl(); P && P->IsSubMenuControl())
+        return P->GetFontHandle();
+    return TCustomdxBarControl::GetFontHandle();
+}
+
+void TdxBarSubMenuControl::UpdateFont() {
+    if (BarManager()) Font().Assign(BarManager()->Font());
+}
+
+void TdxBarSubMenuControl::CalcDrawingConsts() {
+    TCustomdxBarControl::CalcDrawingConsts();
+}
+
+bool TdxBarSubMenuControl::RightButtonActsAsLeft() const {
+    if (OwnerWidth == 0 && OwnerHeight == 0) return true;
+    if (auto* P = dynamic_cast<const TdxBarSubMenuControl*>(ParentBarControl()))
+        return P->RightButtonActsAsLeft();
+    return false;
+}
+
+bool TdxBarSubMenuControl::IsBeginGroupRow(int VisibleIndex) const {
+    return VisibleIndex > FTopIndex && ItemLinks()->VisibleItems(VisibleIndex)->BeginGroup();
+}
+
+// The separator above a begin-group row belongs to the row.
+pg::TRect TdxBarSubMenuControl::GetItemRect(const TdxBarItemControl* Control) const {
+    TRect R = TCustomdxBarControl::GetItemRect(Control);
+    if (Control && Control->ItemLink() && IsBeginGroupRow(Control->ItemLink()->GetVisibleIndex()) &&
+        R.Bottom > R.Top)
+        R.Top -= GetSeparatorSize();
+    return R;
+}
+
+// --- Layout ---
+
+void TdxBarSubMenuControl::SetTopIndex(int Value) {
+    Value = std::max(Value, 0);
+    if (Value == FTopIndex) return;
+    FTopIndex = Value;
+    if (HandleAllocated()) {
+        CalcLayout(false);
+        Invalidate();
+    }
+}
+
+pg::TSize TdxBarSubMenuControl::CalcLayout(bool Measuring) {
+    pg::TSize Size{0, 0};
+    if (ItemLinks() == nullptr) return Size;
+    TdxBarControlState& State = PaintedBar();
+    int LowestBottom = 0;
+    TRect Area{};
+    Painter().CalcSubMenuRect(State, Measuring, LowestBottom, Area);
+    const int First = std::max(FTopIndex, 0);
+    for (int I = 0; I < First && I < ItemLinks()->VisibleItemCount(); ++I)
+        ItemLinks()->VisibleItems(I)->ItemRect = {};
+    int Top = Area.Top;
+    bool Full = false;
+    for (int I = First; I < ItemLinks()->VisibleItemCount(); ++I) {
+        TdxBarItemLink* Link = ItemLinks()->VisibleItems(I);
+        TdxBarItemControl* Control = Link->Control();
+        if (Full || Control == nullptr) {
+            Link->ItemRect = {};
+            continue;
+        }
+        Control->RarelyUsed = false;
+        Control->BlockStart = false;
+        if (IsBeginGroupRow(I)) Top += GetSeparatorSize();
+        const int Bottom = Top + Control->GetHeight();
+        if (Bottom > LowestBottom) {
+            Full = true;
+            Link->ItemRect = {};
+            continue;
+        }
+        if (Measuring) Size.cx = std::max(Size.cx, Control->GetWidth());
+        Link->ItemRect = {Area.Left, Top, Area.Right, Bottom};
+        Top = Bottom;
+    }
+    Size.cy = Top - Area.Top;
+    return Size;
+}
+
+pg::TSize TdxBarSubMenuControl::MeasureSize() {
+    pg::TSize Size = CalcLayout(true);
+    Painter().CalcSubMenuSize(PaintedBar(), Size);
+    // The window's one-pixel frame (the non-client area) on each side.
+    Size.cx += 2;
+    Size.cy += 2;
+    return Size;
+}
+
+int TdxBarSubMenuControl::VisibleRowCount() const {
+    if (ItemLinks() == nullptr) return 0;
+    int Count = 0;
+    for (int I = std::max(FTopIndex, 0); I < ItemLinks()->VisibleItemCount(); ++I) {
+        if (ItemLinks()->VisibleItems(I)->ItemRect.Bottom == 0) break;
+        ++Count;
+    }
+    return Count;
+}
+
+bool TdxBarSubMenuControl::CanScrollDown() const {
+    if (ItemLinks() == nullptr) return false;
+    return ItemLinks()->VisibleItemCount() - std::max(FTopIndex, 0) > VisibleRowCount();
+}
+
+// --- Placement ---
+
+void TdxBarSubMenuControl::CalcPosition(bool& FlippedHorz, bool& FlippedVert) {
+    FlippedHorz = false;
+    FlippedVert = false;
+    const pg::TSize Size = MeasureSize();
+    int L = Left(), T = Top();
+    const int W = Size.cx;
+    int H = Size.cy;
+    const TRect Work = WorkAreaAt({L, T});
+    if (L + W > Work.Right) {
+        if (OwnerWidth != 0) {
+            if (L - OwnerWidth - Work.Left > Work.Right - L) {
+                L = L - OwnerWidth - W;
+                FlippedHorz = true;
+            }
+        } else {
+            L = Work.Right - W;
+        }
+    }
+    if (L < Work.Left) {
+        if (OwnerWidth == 0) {
+            L = Work.Left;
+        } else if (!AllowHorzFlip && Work.Right - (L + W + OwnerWidth) > L + W - Work.Left) {
+            L = L + W + OwnerWidth;
+            FlippedHorz = true;
+        }
+    }
+    if (L + W > Work.Right) L = Work.Right - W;
+    if (L < Work.Left) L = Work.Left;
+    if (T + H > Work.Bottom) {
+        if (OwnerHeight != 0) {
+            if (T - OwnerHeight - Work.Top > Work.Bottom - T) {
+                T = T - OwnerHeight - H;
+                FlippedVert = true;
+            } else {
+                H = Work.Bottom - T;
+            }
+        } else if (T - H >= Work.Top) {
+            T -= H;
+            FlippedVert = true;
+        } else {
+            T = Work.Bottom - H;
+        }
+    }
+    if (T < Work.Top) {
+        if (!AllowVertFlip && OwnerHeight != 0) {
+            if (Work.Bottom - (T + H + OwnerHeight) > T + H - Work.Top) {
+                T = T + H + OwnerHeight;
+                H = std::min(H, Work.Bottom - T);
+            }
+        } else if (AllowVertFlip) {
+            // A menu that flipped upward keeps its bottom.
+            H -= Work.Top - T;
+            T = Work.Top;
+            H = std::min(H, Work.Bottom - T);
+        }
+    }
+    SetBounds(L, T, W, H);
+    FFinalLeft = L;
+    FFinalTop = T;
+}
+
+// --- Opening and closing ---
+
+void TdxBarSubMenuControl::CreateParams(TCreateParams& Params) {
+    TCustomdxBarControl::CreateParams(Params);
+    Params.style = pw::WS_POPUP | pw::WS_CLIPSIBLINGS | pw::WS_CLIPCHILDREN;
+    Params.exStyle |= pw::WS_EX_TOPMOST | pw::WS_EX_TOOLWINDOW;
+    if (BarManager() && BarManager()->Form() && BarManager()->Form()->HandleAllocated())
+        Params.parent = BarManager()->Form()->Handle();
+}
+
+void TdxBarSubMenuControl::CreateWnd() {
+    TCustomdxBarControl::CreateWnd();
+    FFinalLeft = Left();
+    FFinalTop = Top();
+    SetActive(true);
+    FTopIndex = -1;
+    SetTopIndex(0);
+    bool H = false, V = false;
+    CalcPosition(H, V);
+    PlayBarSound(dxBarSoundMenuPopup);
+}
+
+void TdxBarSubMenuControl::Show() {
+    DoPopup();
+    // Opening animations come later: a menu always shows at once.
+    Animating = false;
+    Handle();
+    if (!dxBarUnit().BarControlExists(this)) return;
+    SetVisible(true);
+    pw::SetWindowPos(Handle(), pw::NullHWnd, 0, 0, 0, 0,
+                     pw::SWP_NOSIZE | pw::SWP_NOMOVE | pw::SWP_NOZORDER | pw::SWP_NOACTIVATE |
+                         pw::SWP_SHOWWINDOW);
+    pw::UpdateWindow(Handle());
+}
+
+void TdxBarSubMenuControl::HideAndFree() {
+    if (FClosing) return;
+    FClosing = true;
+    if (auto* Child = dynamic_cast<TdxBarSubMenuControl*>(SubMenuControl())) Child->HideAndFree();
+    if (HandleAllocated()) pw::ShowWindow(Handle(), pw::SW_HIDE);
+    SetActive(false);
+    Closed();
+    if (TdxBarManager* M = BarManager()) M->FreeComponent(*this);
+}
+
+void TdxBarSubMenuControl::Closed() {
+    if (FClosedUp) return;
+    FClosedUp = true;
+    DoCloseUp();
+}
+
+void TdxBarSubMenuControl::HideAll() {
+    if (ParentBarControl()) {
+        TCustomdxBarControl::HideAll();
+        return;
+    }
+    SetSubMenuControl(nullptr);
+    HideAndFree();
+}
+
+void TdxBarSubMenuControl::DoCloseUp() {
+    if (OnCloseUp) OnCloseUp(this);
+}
+
+void TdxBarSubMenuControl::DoPopup() {
+    if (OnPopup) OnPopup(this);
+}
+
+void TdxBarSubMenuControl::RefreshLayout() {
+    if (FClosing || !HandleAllocated()) return;
+    DestroyControls();
+    CreateControls();
+    CalcDrawingConsts();
+    const int OldTop = FTopIndex;
+    SetBounds(FFinalLeft, FFinalTop, Width(), Height());
+    bool H = false, V = false;
+    CalcPosition(H, V);
+    CalcLayout(false);
+    if (CanScrollUp() && !CanScrollDown()) {
+        while (FTopIndex > 0 && !CanScrollDown()) {
+            --FTopIndex;
+            CalcLayout(false);
+        }
+        if (CanScrollDown()) {
+            ++FTopIndex;
+            CalcLayout(false);
+        }
+    }
+    if (OldTop != FTopIndex) CalcLayout(false);
+    Invalidate();
+}
+
+// --- Painting ---
+
+void TdxBarSubMenuControl::FillPaintedBar(TdxBarControlState& State) const {
+    TCustomdxBarControl::FillPaintedBar(State);
+    State.Kind = bckSubMenu;
+    State.BarSize = GetBarSize();
+    State.ItemHeight = TextSize();
+    State.ArrowAreaWidth = WidthMetric();
+    State.CanScrollUp = CanScrollUp();
+    State.CanScrollDown = CanScrollDown();
+}
+
+void TdxBarSubMenuControl::Paint() {
+    if (FClosing) return;
+    UpdateBkBrush();
+    const pg::HDC DC = PaintDC();
+    TRect R = ClientRect();
+    TdxBarControlState State = PaintedBar();
+    Painter().DrawSubMenuBorder(State, DC, State.BkBrush, R);
+    R = {R.Left + 1, R.Top + 1, R.Right - 1, R.Bottom - 1};
+    if (ItemLinks() == nullptr || ItemLinks()->VisibleItemCount() == 0) {
+        FillBackground(DC, R);
+        return;
+    }
+    CalcLayout(false);
+    const int Rows = std::max(VisibleRowCount(), 1);
+    const int First = std::max(FTopIndex, 0);
+    TdxBarItemControl* Last = nullptr;
+    for (int I = First; I < First + Rows && I < ItemLinks()->VisibleItemCount(); ++I)
+        if (TdxBarItemControl* C = ItemLinks()->VisibleItems(I)->Control()) {
+            C->LastRow = false;
+            Last = C;
+        }
+    if (Last) Last->LastRow = true;
+    TRect Area{R.Left, R.Top, R.Right, R.Bottom};
+    Area.Left += GetBarSize();
+    Painter().DrawSubMenuBackground(PaintedBar(), DC, Area, Painter().GetSubMenuBrush(State));
+    for (int I = First; I < First + Rows && I < ItemLinks()->VisibleItemCount(); ++I)
+        if (TdxBarItemControl* C = ItemLinks()->VisibleItems(I)->Control()) UpdateControl(C);
+}
+
+void TdxBarSubMenuControl::UpdateControl(TdxBarItemControl* Control) {
+    if (FClosing || Control == nullptr || Control->ItemLink() == nullptr || !HandleAllocated())
+        return;
+    if (!canvas_.HandleAllocated()) {
+        // Outside a paint: the row is drawn by the next paint.
+        TCustomdxBarControl::UpdateControl(Control);
+        return;
+    }
+    TRect R = GetItemRect(Control);
+    const TRect Client = ClientRect();
+    pg::IntersectRect(R, R, Client);
+    if (pg::IsRectEmpty(R)) return;
+    const pg::HDC DC = PaintDC();
+    TdxBarControlState& State = PaintedBar();
+    pg::HBRUSH Brush = State.BkBrush;
+    Painter().GetSubMenuItemBrush(State, Brush);
+    const TdxBarItemLink* Link = Control->ItemLink();
+    const TRect Row = Link->ItemRect;
+    if (IsBeginGroupRow(Link->GetVisibleIndex())) {
+        const TRect Sep{Row.Left, Row.Top - GetSeparatorSize(), Row.Right, Row.Top};
+        Painter().DrawSubMenuSeparator(State, DC, Sep, Control->PaintedItem());
+    }
+    const int Saved = pg::SaveDC(DC);
+    pg::IntersectClipRect(DC, Row.Left, Row.Top, Row.Right, Row.Bottom);
+    Control->Paint(Row, ptMenu);
+    pg::RestoreDC(DC, Saved);
+}
+
+// --- Input ---
+
+void TdxBarSubMenuControl::WndProc(TMessage& Message) {
+    switch (Message.Msg) {
+    case pw::WM_GETDLGCODE:
+        Message.Result = 7;
+        return;
+    case pw::WM_NCCALCSIZE: {
+        TCustomdxBarControl::WndProc(Message);
+        auto* Params = reinterpret_cast<pw::NCCALCSIZE_PARAMS*>(Message.LParam);
+        TRect& R = Params->rgrc[0];
+        R = {R.Left + 1, R.Top + 1, std::max(R.Right - 1, R.Left + 1),
+             std::max(R.Bottom - 1, R.Top + 1)};
+        return;
+    }
+    case pw::WM_NCPAINT: {
+        if (!HandleAllocated()) return;
+        const pg::HDC DC = pw::GetWindowDC(Handle());
+        TdxBarControlState State = PaintedBar();
+        const TRect Window{0, 0, Width(), Height()};
+        State.ClientRect = Window;
+        State.WindowRect = Window;
+        Painter().DrawDetachCaption(State, DC, Window);
+        pw::ReleaseDC(Handle(), DC);
+        return;
+    }
+    case pw::WM_RBUTTONDOWN:
+    case pw::WM_RBUTTONUP: {
+        TCustomdxBarControl::WndProc(Message);
+        if (!dxBarUnit().BarControlExists(this) || !RightButtonActsAsLeft()) return;
+        TMessage Left{Message.Msg == pw::WM_RBUTTONDOWN ? pw::WM_LBUTTONDOWN : pw::WM_LBUTTONUP,
+                      Message.WParam, Message.LParam, 0};
+        WndProc(Left);
+        return;
+    }
+    default:
+        break;
+    }
+    TCustomdxBarControl::WndProc(Message);
+}
+
+void TdxBarSubMenuControl::WMKeyDown(TMessage& Message) {
+    TCustomdxBarControl::WMKeyDown(Message);
+    if (!dxBarUnit().BarControlExists(this) || ActiveBarControl() == nullptr) return;
+    TdxBarItemControl* Selected = SelectedControl();
+    const auto Key = static_cast<std::uint16_t>(Message.WParam);
+    if (Selected && Selected->GetEnabled() && Selected->WantsKey(Key)) {
+        Selected->KeyDown(Key);
+        return;
+    }
+    TCustomdxBarControl* P = ParentBarControl();
+    switch (Key) {
+    case pw::VK_RETURN:
+        if (Selected) Selected->Click(false);
+        return;
+    case pw::VK_ESCAPE:
+        if (P && P->SelectedControl()) {
+            if (auto* Bar = dynamic_cast<TdxBarControl*>(P)) Bar->MenusOpen = false;
+            P->SelectedControl()->ControlInactivate(true);
+        } else {
+            HideAndFree();
+        }
+        return;
+    case pw::VK_LEFT:
+        if (P && P->IsSubMenuControl()) {
+            if (P->SelectedControl()) P->SelectedControl()->ControlInactivate(true);
+        } else if (auto* Bar = dynamic_cast<TdxBarControl*>(P)) {
+            if (Bar->IsDockedVertically())
+                Message.Result =
+                    platform::core::SendMessage(Handle(), pw::WM_KEYDOWN, pw::VK_ESCAPE, 0);
+            else
+                Message.Result =
+                    platform::core::SendMessage(Bar->Handle(), pw::WM_KEYDOWN, pw::VK_LEFT, 0);
+        }
+        return;
+    case pw::VK_RIGHT: {
+        TCustomdxBarControl* Root = P;
+        while (Root && Root->ParentBarControl())
+            Root = Root->ParentBarControl();
+        if (Root && !Root->IsSubMenuControl())
+            Message.Result =
+                platform::core::SendMessage(Root->Handle(), pw::WM_KEYDOWN, pw::VK_RIGHT, 0);
+        return;
+    }
+    default:
+        return;
+    }
+}
+
+} // namespace toolkit::bars

@@ -1,0 +1,100 @@
+#pragma once
+// The menu window: the pop-up that shows the links of a sub-item (a main-menu entry or a
+// cascading entry) as one vertical column of rows. It lays its rows out with begin-group
+// separators and the owner's side strip, places itself beside the item that opened it
+// (flipping to the other side where the work area runs out, clamped into it), paints through
+// the manager's painter and takes the menu keys. One window exists per open menu level: the
+// window that opened it is its ParentBarControl, and it is that window's SubMenuControl.
+//
+// The window frees itself when it closes (HideAndFree); callers that may close it check
+// dxBarUnit().BarControlExists before they touch it again.
+
+#include "toolkit/bars/dx_bar_control.h"
+
+#include "platform/core/object.h"
+
+#include <functional>
+
+namespace toolkit::bars {
+
+class TdxBarSubItemControl;
+
+class TdxBarSubMenuControl : public TCustomdxBarControl {
+public:
+    // Owned by the manager; made with the owner's links by TdxBarSubItemControl.
+    explicit TdxBarSubMenuControl(TdxBarManager* ABarManager);
+    ~TdxBarSubMenuControl() override;
+
+    // Where the menu opens: its top-left corner (screen) and the size of the item that opened
+    // it (0 for a menu at a point), which the placement flips around.
+    int OwnerWidth = 0;
+    int OwnerHeight = 0;
+    bool AllowHorzFlip = true;
+    bool AllowVertFlip = true;
+    // The opener asks for an animation; menus show without one for now.
+    bool Animating = false;
+    // The sub-item control whose menu this is; nil for other menus.
+    TdxBarSubItemControl* SubItemControl = nullptr;
+    platform::core::TNotifyEvent OnCloseUp;
+    platform::core::TNotifyEvent OnPopup;
+
+    // Fires OnPopup, creates the window when needed, places it and shows it without
+    // activating it.
+    void Show();
+    // Once only: hides the window and frees it.
+    void HideAndFree();
+    bool Closing() const { return FClosing; }
+
+    bool IsSubMenuControl() const override { return true; }
+    bool IsFlatBorder() const override { return false; }
+    platform::gdi::HFONT GetFontHandle() const override;
+    void CalcDrawingConsts() override;
+    TRect GetItemRect(const TdxBarItemControl* Control) const override;
+    void UpdateControl(TdxBarItemControl* Control) override;
+    void UpdateFont() override;
+    void HideAll() override;
+    void RefreshLayout() override;
+    // A menu at a point takes the right button as the left; a toolbar's menu does not.
+    virtual bool RightButtonActsAsLeft() const;
+
+    TdxBarItemControl* FirstSelectableControl() const { return SelectableControl(0, true); }
+    int GetBarSize() const;
+    int GetBorderSize() const;
+    int GetSeparatorSize() const;
+    int TopIndex() const { return FTopIndex; }
+    void SetTopIndex(int Value);
+    int VisibleRowCount() const;
+    bool CanScrollUp() const { return FTopIndex > 0; }
+    bool CanScrollDown() const;
+    // The window size the rows need (the layout measured, borders and strip added).
+    platform::gdi::TSize MeasureSize();
+    // Places the window at its current top-left corner within the monitor's work area; says
+    // whether it flipped.
+    void CalcPosition(bool& FlippedHorz, bool& FlippedVert);
+
+    void WndProc(TMessage& Message) override;
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+    void CreateWnd() override;
+    void Paint() override;
+    void FillPaintedBar(TdxBarControlState& State) const override;
+    void WMKeyDown(TMessage& Message) override;
+    virtual void DoCloseUp();
+    virtual void DoPopup();
+
+private:
+    // Stores each shown link's rectangle from TopIndex on; measuring returns the widest row
+    // and the height the rows take.
+    platform::gdi::TSize CalcLayout(bool Measuring);
+    bool IsBeginGroupRow(int VisibleIndex) const;
+    void Closed();
+
+    bool FClosing = false;
+    bool FClosedUp = false;
+    int FTopIndex = -1;
+    int FFinalLeft = 0;
+    int FFinalTop = 0;
+};
+
+} // namespace toolkit::bars

@@ -1,0 +1,325 @@
+#include "toolkit/bars/dx_bar_menu_control.h"
+
+#include "toolkit/bars/dx_bar.h"
+#include "toolkit/bars/dx_bar_button.h"
+#include "toolkit/bars/dx_bar_item_control.h"
+#include "toolkit/bars/dx_bar_sub_item.h"
+#include "toolkit/bars/dx_bar_sub_item_control.h"
+#include "toolkit/bars/dx_bar_toolbar_control.h"
+#include "toolkit/bars/dx_bar_unit.h"
+
+#include "toolkit/base/office11.h"
+
+#include "platform/core/clock.h"
+#include "platform/forms/forms.h"
+#include "platform/gdi/visual_styles.h"
+#include "platform/win/monitors.h"
+#include "platform/win/painting.h"
+#include "platform/win/play_sound.h"
+#include "platform/win/window.h"
+#include "testsupport/temp_folder.h"
+#include "testsupport/win/input_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace toolkit::bars {
+namespace {
+
+namespace pc = platform::core;
+namespace pf = platform::forms;
+namespace pg = platform::gdi;
+namespace pw = platform::win;
+
+// A form with a main-menu bar: "&File" holds "&Open", "&Save", a cascading "&Recent" (after a
+// separator) and "E&xit"; "&Window" holds "&Tile".
+class MenuControlTest : public ::testing::Test {
+protected:
+    MenuControlTest() : FRoot(std::make_unique<pc::TComponent>(nullptr)) {
+        pw::SetMonitors({{{0, 0, 1024, 768}, {0, 0, 1024, 768}}});
+        pg::SetVisualStyleScheme(pg::VisualStyleScheme::Blue);
+        toolkit::base::dxOffice11RefreshColors();
+        Form = &FRoot->Own<pf::TForm>();
+        Form->SetBounds(0, 0, 640, 300);
+        Manager = &Form->Own<TdxBarManager>();
+        Manager->SetStyle(bmsOffice11);
+        Bar = Manager->Bars()->Add();
+        Bar->SetCaption("Main Menu");
+        Bar->SetIsMainMenu(true);
+        Bar->SetDockingStyle(dsTop);
+        File = &Sub(Bar->ItemLinks(), "&File");
+        Open = &Button(File->ItemLinks(), "&Open");
+        Button(File->ItemLinks(), "&Save");
+        Recent = &Sub(File->ItemLinks(), "&Recent");
+        File->ItemLinks().Items(2)->SetBeginGroup(true);
+        Button(Recent->ItemLinks(), "One");
+        Button(File->ItemLinks(), "E&xit");
+        Window = &Sub(Bar->ItemLinks(), "&Window");
+        Button(Window->ItemLinks(), "&Tile");
+        Form->Show();
+        Bar->SetVisible(true);
+        testsupport::PumpUntilIdle();
+        pw::ClearPlayedSounds();
+    }
+    ~MenuControlTest() override {
+        // An active bar window still fails when its manager goes down under it: menus close
+        // before the form goes.
+        if (Bar && Bar->Control()) BarWindow().HideAll();
+        FRoot.reset();
+        testsupport::PumpUntilIdle();
+        pw::SetMonitors({});
+    }
+
+    TdxBarSubItem& Sub(TdxBarItemLinks& Links, const std::string& Caption) {
+        auto& S = Form->Own<TdxBarSubItem>();
+        S.SetCaption(Caption);
+        Links.Add(&S);
+        return S;
+    }
+    TdxBarButton& Button(TdxBarItemLinks& Links, const std::string& Caption) {
+        auto& B = Form->Own<TdxBarButton>();
+        B.SetCaption(Caption);
+        Links.Add(&B);
+        return B;
+    }
+    TdxBarControl& BarWindow() { return *dynamic_cast<TdxBarControl*>(Bar->Control()); }
+    // The open menu windows, as the manager owns them.
+    std::vector<TdxBarSubMenuControl*> Menus() const {
+        std::vector<TdxBarSubMenuControl*> Result;
+        for (int I = 0; I < Manager->ComponentCount(); ++I)
+            if (auto* M = dynamic_cast<TdxBarSubMenuControl*>(Manager->Components(I)))
+                Result.push_back(M);
+        return Result;
+    }
+    static TdxBarSubMenuControl* MenuOf(TdxBarSubItem& S) {
+        return dynamic_cast<TdxBarSubMenuControl*>(S.ItemLinks().BarControl());
+    }
+    // The screen centre of a link's row in the window that shows it.
+    static pg::TPoint CentreOf(TdxBarItemLinks& Links, int Index) {
+        const pg::TRect R = Links.VisibleItems(Index)->ItemRect;
+        return Links.BarControl()->ClientToScreen({(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2});
+    }
+    void ClickFile() {
+        Input.MoveTo(CentreOf(Bar->ItemLinks(), 0));
+        Input.Click(CentreOf(Bar->ItemLinks(), 0));
+        testsupport::PumpUntilIdle();
+    }
+
+    pc::ManualClock Clock{1000};
+    pc::ClockOverride ClockOverride{Clock};
+    TdxBarUnit Unit;
+    std::unique_ptr<pc::TComponent> FRoot;
+    pf::TForm* Form = nullptr;
+    TdxBarManager* Manager = nullptr;
+    TdxBar* Bar = nullptr;
+    TdxBarSubItem* File = nullptr;
+    TdxBarSubItem* Recent = nullptr;
+    TdxBarSubItem* Window = nullptr;
+    TdxBarButton* Open = nullptr;
+    testsupport::InputDriver Input;
+};
+
+TEST_F(MenuControlTest, ClickingFileThenOpenRunsTheCommandOnceWithTheMenuClosed) {
+    int Runs = 0;
+    std::size_t MenusInside = 99;
+    Open->OnClick = [&](pc::TObject*) {
+        ++Runs;
+        MenusInside = Menus().size();
+    };
+    ClickFile();
+    TdxBarSubMenuControl* Menu = MenuOf(*File);
+    ASSERT_NE(Menu, nullptr);
+    EXPECT_TRUE(pw::IsWindowVisible(Menu->Handle()));
+    // Opened below its entry.
+    const pg::TRect Entry = BarWindow().GetItemScreenRect(Bar->ItemLinks().Items(0)->Control());
+    EXPECT_EQ(Menu->Left(), Entry.Left);
+    EXPECT_EQ(Menu->Top(), Entry.Bottom);
+
+    Input.MoveTo(CentreOf(File->ItemLinks(), 0));
+    Input.Click(CentreOf(File->ItemLinks(), 0));
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Runs, 1);
+    EXPECT_EQ(MenusInside, 0u);
+    EXPECT_TRUE(Menus().empty());
+    EXPECT_EQ(pw::PlayedSounds(), (std::vector<std::string>{"MenuPopup", "MenuCommand"}));
+    EXPECT_FALSE(BarWindow().Active());
+}
+
+TEST_F(MenuControlTest, HoveringTheBarOnlyHighlightsUntilAClickThenMovesTheOpenMenu) {
+    Input.MoveTo(CentreOf(Bar->ItemLinks(), 1));
+    testsupport::PumpUntilIdle();
+    EXPECT_TRUE(Menus().empty());
+    ClickFile();
+    ASSERT_NE(MenuOf(*File), nullptr);
+    EXPECT_TRUE(BarWindow().Active());
+    EXPECT_TRUE(BarWindow().MenusOpen);
+    Input.MoveTo(CentreOf(Bar->ItemLinks(), 1));
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(MenuOf(*File), nullptr);
+    EXPECT_TRUE(BarWindow().Active());
+    EXPECT_TRUE(BarWindow().MenusOpen);
+    EXPECT_EQ(BarWindow().SelectedControl(), Bar->ItemLinks().Items(1)->Control());
+    ASSERT_NE(MenuOf(*Window), nullptr);
+    EXPECT_EQ(Menus().size(), 1u);
+}
+
+TEST_F(MenuControlTest, ANestedMenuOpensAfter400MsOfHoverAndLeavingFirstCancelsIt) {
+    ClickFile();
+    ASSERT_NE(MenuOf(*File), nullptr);
+    Input.MoveTo(CentreOf(File->ItemLinks(), 2));
+    testsupport::PumpUntilIdle();
+    Clock.Advance(399);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(MenuOf(*Recent), nullptr);
+    Clock.Advance(1);
+    testsupport::PumpUntilIdle();
+    TdxBarSubMenuControl* Nested = MenuOf(*Recent);
+    ASSERT_NE(Nested, nullptr);
+    EXPECT_EQ(Nested->ParentBarControl(), MenuOf(*File));
+    EXPECT_EQ(MenuOf(*File)->SubMenuControl(), Nested);
+    // Beside its entry, on the right.
+    const pg::TRect Entry = MenuOf(*File)->GetItemScreenRect(File->ItemLinks().Items(2)->Control());
+    EXPECT_EQ(Nested->Left(), Entry.Right);
+
+    // Away to Open and back before the delay: the close was immediate and no open waits.
+    Input.MoveTo(CentreOf(File->ItemLinks(), 0));
+    testsupport::PumpUntilIdle();
+    Clock.Advance(400);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(MenuOf(*Recent), nullptr);
+    Input.MoveTo(CentreOf(File->ItemLinks(), 2));
+    testsupport::PumpUntilIdle();
+    Clock.Advance(200);
+    testsupport::PumpUntilIdle();
+    Input.MoveTo(CentreOf(File->ItemLinks(), 3));
+    testsupport::PumpUntilIdle();
+    Clock.Advance(1000);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(MenuOf(*Recent), nullptr);
+    EXPECT_EQ(Menus().size(), 1u);
+}
+
+TEST_F(MenuControlTest, EscapeClosesOnlyTheMenuAndKeepsItsEntrySelected) {
+    ClickFile();
+    TdxBarSubMenuControl* Menu = MenuOf(*File);
+    ASSERT_NE(Menu, nullptr);
+    pc::SendMessage(Menu->Handle(), pw::WM_KEYDOWN, pw::VK_ESCAPE, 0);
+    testsupport::PumpUntilIdle();
+    EXPECT_TRUE(Menus().empty());
+    EXPECT_EQ(BarWindow().SelectedControl(), Bar->ItemLinks().Items(0)->Control());
+}
+
+// The work area is set small; the menu of "&Recent" opens at a corner with an owner of the
+// given size.
+struct PlacementCase {
+    const char* Name;
+    pg::TRect Work;
+    pg::TPoint At;
+    int OwnerWidth, OwnerHeight;
+    bool FlipsHorz, FlipsVert;
+};
+
+TEST_F(MenuControlTest, PlacementFlipsToTheSideWithMoreRoomAndStaysInTheWorkArea) {
+    const PlacementCase Cases[] = {
+        {"right edge, more room left", {0, 0, 400, 700}, {350, 100}, 120, 0, true, false},
+        {"right edge, no owner", {0, 0, 400, 700}, {350, 100}, 0, 0, false, false},
+        {"bottom, more room above", {0, 0, 800, 300}, {100, 280}, 0, 20, false, true},
+        {"bottom, more room below", {0, 0, 800, 300}, {100, 60}, 0, 20, false, false},
+        {"middle", {0, 0, 800, 700}, {100, 100}, 120, 0, false, false},
+    };
+    for (const PlacementCase& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        pw::SetMonitors({{C.Work, C.Work}});
+        auto Owned = std::make_unique<TdxBarSubMenuControl>(Manager);
+        TdxBarSubMenuControl& Menu = *Owned;
+        Manager->InsertComponent(std::move(Owned));
+        Menu.SetItemLinks(&File->ItemLinks());
+        Menu.OwnerWidth = C.OwnerWidth;
+        Menu.OwnerHeight = C.OwnerHeight;
+        Menu.SetBounds(C.At.X, C.At.Y, 0, 0);
+        Menu.Show();
+        testsupport::PumpUntilIdle();
+        const pg::TSize Size = Menu.MeasureSize();
+        ASSERT_LT(Size.cy, 200);
+        if (C.FlipsHorz) {
+            EXPECT_EQ(Menu.Left(), C.At.X - C.OwnerWidth - Size.cx);
+        } else {
+            EXPECT_EQ(Menu.Left(), std::min(C.At.X, C.Work.Right - Size.cx));
+        }
+        if (C.FlipsVert) {
+            EXPECT_EQ(Menu.Top(), C.At.Y - C.OwnerHeight - Size.cy);
+        } else {
+            EXPECT_EQ(Menu.Top(), C.At.Y);
+        }
+        EXPECT_LE(Menu.Left() + Menu.Width(), C.Work.Right);
+        EXPECT_LE(Menu.Top() + Menu.Height(), C.Work.Bottom);
+        EXPECT_GE(Menu.Left(), C.Work.Left);
+        Menu.HideAndFree();
+        testsupport::PumpUntilIdle();
+        EXPECT_TRUE(Menus().empty());
+    }
+}
+
+TEST_F(MenuControlTest, ASubMenuNearTheRightEdgeOpensOnItsOwnersLeft) {
+    pw::SetMonitors({{{0, 0, 1024, 768}, {0, 0, 460, 768}}});
+    Form->SetBounds(300, 0, 160, 300);
+    testsupport::PumpUntilIdle();
+    ClickFile();
+    TdxBarSubMenuControl* FileMenu = MenuOf(*File);
+    ASSERT_NE(FileMenu, nullptr);
+    Input.MoveTo(CentreOf(File->ItemLinks(), 2));
+    Clock.Advance(400);
+    testsupport::PumpUntilIdle();
+    TdxBarSubMenuControl* Nested = MenuOf(*Recent);
+    ASSERT_NE(Nested, nullptr);
+    EXPECT_LE(Nested->Left() + Nested->Width(), FileMenu->Left() + FileMenu->Width());
+    const pg::TRect Entry = FileMenu->GetItemScreenRect(File->ItemLinks().Items(2)->Control());
+    EXPECT_EQ(Nested->Left() + Nested->Width(), Entry.Left);
+}
+
+TEST_F(MenuControlTest, AnEmptyMenuIs100PixelsWide) {
+    auto& Empty = Sub(Bar->ItemLinks(), "&Empty");
+    auto Owned = std::make_unique<TdxBarSubMenuControl>(Manager);
+    TdxBarSubMenuControl& Menu = *Owned;
+    Manager->InsertComponent(std::move(Owned));
+    Menu.SetItemLinks(&Empty.ItemLinks());
+    Menu.SetBounds(10, 10, 0, 0);
+    Menu.Show();
+    EXPECT_EQ(Menu.MeasureSize().cx, 100 + 2);
+    Menu.HideAndFree();
+}
+
+TEST_F(MenuControlTest, AnOpenFileMenuIsPaintedInTheBlueScheme) {
+    ClickFile();
+    TdxBarSubMenuControl* Menu = MenuOf(*File);
+    ASSERT_NE(Menu, nullptr);
+    testsupport::PumpUntilIdle();
+    testsupport::TempFolder Temp("menu_control_");
+    const auto Path = std::filesystem::path(Temp.Path()) / "office2003_blue_file_menu.png";
+    ASSERT_TRUE(testsupport::SaveWindowPng(Menu->Handle(), Path.string()));
+    EXPECT_TRUE(std::filesystem::exists(Path));
+    const auto Surface = pw::WindowSurface(Menu->Handle());
+    auto At = [&](int X, int Y) { return pg::PixelToColor(Surface->Pixel(X, Y) & 0xFFFFFF); };
+    const pg::TPoint Client = Menu->ClientToScreen({0, 0}), Origin = Menu->WindowToScreen({0, 0});
+    const int DX = Client.X - Origin.X, DY = Client.Y - Origin.Y;
+    // Some text ink in the Open row, and a light menu face right of the captions.
+    const pg::TRect Row = File->ItemLinks().Items(0)->ItemRect;
+    bool Ink = false;
+    for (int X = Row.Left; X < Row.Right && !Ink; ++X)
+        for (int Y = Row.Top; Y < Row.Bottom && !Ink; ++Y) {
+            const pg::COLORREF C = At(X + DX, Y + DY);
+            Ink = pg::GetRValue(C) < 64 && pg::GetGValue(C) < 64 && pg::GetBValue(C) < 64;
+        }
+    EXPECT_TRUE(Ink);
+    const pg::COLORREF Face = At(Row.Right - 4 + DX, (Row.Top + Row.Bottom) / 2 + DY);
+    EXPECT_GT(pg::GetRValue(Face), 200);
+    EXPECT_GT(pg::GetGValue(Face), 200);
+    // The frame is not the face.
+    EXPECT_NE(At(0, Menu->Height() / 2), Face);
+}
+
+} // namespace
+} // namespace toolkit::bars
