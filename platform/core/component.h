@@ -79,10 +79,15 @@ protected:
     // Design mode for this component and its own ones.
     void SetDesigning(bool value);
 
+protected:
+    // Frees the owned components, last created first. The base destructor does it when the
+    // descendant's part is gone already; a descendant whose components still call it frees them
+    // first, in its own destructor.
+    void DestroyComponents();
+
 private:
     void MarkDestroying();
     void SendFreeNotifications();
-    void DestroyComponents();
 
     TComponent* owner_;
     TComponentState state_ = 0;

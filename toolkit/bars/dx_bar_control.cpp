@@ -71,6 +71,12 @@ const TdxBarItemControlPainter& TCustomdxBarControl::Painter() const {
     return FBarManager ? FBarManager->Painter() : TdxBarItemControlPainter::Instance();
 }
 
+void TCustomdxBarControl::ItemLinksGoing() {
+    DestroyControls();
+    FItemLinks = nullptr;
+    Invalidate();
+}
+
 void TCustomdxBarControl::SetItemLinks(TdxBarItemLinks* Value) {
     if (FItemLinks == Value) return;
     DestroyControls();

@@ -42,6 +42,9 @@ public:
     // The links shown (not owned); the list's back pointer follows.
     TdxBarItemLinks* ItemLinks() const { return FItemLinks; }
     void SetItemLinks(TdxBarItemLinks* Value);
+    // The links the window shows are going (their owner is being freed): their controls go now
+    // and the window shows none; a menu also hides.
+    virtual void ItemLinksGoing();
     // The bar this window shows; nil for menus.
     virtual TdxBarControlBar* Bar() const { return nullptr; }
 

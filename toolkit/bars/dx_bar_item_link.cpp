@@ -1,5 +1,7 @@
 #include "toolkit/bars/dx_bar_item_link.h"
 
+#include "toolkit/bars/dx_bar_control.h"
+
 #include "toolkit/bars/dx_bar_button.h"
 #include "toolkit/bars/dx_bar_item.h"
 #include "toolkit/bars/dx_bar_item_control.h"
@@ -337,6 +339,10 @@ TdxBarItemLinks::TdxBarItemLinks(TdxBarManager* Manager, TdxBarItemLinksOwner* O
     : FBarManager(Manager), FOwner(Owner) {}
 
 TdxBarItemLinks::~TdxBarItemLinks() {
+    if (TCustomdxBarControl* Window = FBarControl) {
+        FBarControl = nullptr;
+        Window->ItemLinksGoing();
+    }
     FDestroying = true;
     while (!FItems.empty())
         Delete(Count() - 1);

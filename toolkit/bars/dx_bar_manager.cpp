@@ -2,7 +2,9 @@
 
 #include "toolkit/bars/dx_bar.h"
 #include "toolkit/bars/dx_bar_backgrounds.h"
+#include "toolkit/bars/dx_bar_control.h"
 #include "toolkit/bars/dx_bar_dock_control.h"
+#include "toolkit/bars/dx_bar_hint_window.h"
 #include "toolkit/bars/dx_bar_item.h"
 #include "toolkit/bars/dx_bar_painter_classes.h"
 #include "toolkit/bars/dx_bar_popup_menu_links.h"
@@ -115,6 +117,13 @@ TdxBarManager::TdxBarManager(pc::TComponent* AOwner) : pc::TComponent(AOwner) {
 }
 
 TdxBarManager::~TdxBarManager() {
+    // Open menus and an active bar close, and the menu windows the manager owns go, while the
+    // manager they ask is still whole; a hint waiting for one of its items is dropped.
+    if (TCustomdxBarControl* Active = TCustomdxBarControl::ActiveBarControl();
+        Active != nullptr && Active->BarManager() == this)
+        Active->HideAll();
+    DestroyComponents();
+    dxBarHintManagerDestroying(this);
     FInDestructor = true;
     FOwnedBars.reset();
     FBars = nullptr;

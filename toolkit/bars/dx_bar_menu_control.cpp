@@ -295,6 +295,11 @@ void TdxBarSubMenuControl::HideAll() {
     HideAndFree();
 }
 
+void TdxBarSubMenuControl::ItemLinksGoing() {
+    TCustomdxBarControl::ItemLinksGoing();
+    if (HandleAllocated()) SetVisible(false);
+}
+
 void TdxBarSubMenuControl::DoCloseUp() {
     if (OnCloseUp) OnCloseUp(this);
 }

@@ -53,6 +53,7 @@ public:
     void UpdateControl(TdxBarItemControl* Control) override;
     void UpdateFont() override;
     void HideAll() override;
+    void ItemLinksGoing() override;
     void RefreshLayout() override;
     // A menu at a point takes the right button as the left; a toolbar's menu does not.
     virtual bool RightButtonActsAsLeft() const;

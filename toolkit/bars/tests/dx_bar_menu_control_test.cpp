@@ -65,9 +65,6 @@ protected:
         pw::ClearPlayedSounds();
     }
     ~MenuControlTest() override {
-        // An active bar window still fails when its manager goes down under it: menus close
-        // before the form goes.
-        if (Bar && Bar->Control()) BarWindow().HideAll();
         FRoot.reset();
         testsupport::PumpUntilIdle();
         pw::SetMonitors({});
@@ -146,6 +143,19 @@ TEST_F(MenuControlTest, ClickingFileThenOpenRunsTheCommandOnceWithTheMenuClosed)
     EXPECT_TRUE(Menus().empty());
     EXPECT_EQ(pw::PlayedSounds(), (std::vector<std::string>{"MenuPopup", "MenuCommand"}));
     EXPECT_FALSE(BarWindow().Active());
+}
+
+// The form goes with a menu open: its sub-item's links go before the manager that owns the menu
+// window, and neither may leave the other pointing at freed memory (the sanitizer watches).
+TEST_F(MenuControlTest, FreeingTheFormWithAMenuOpenFreesEverythingOnce) {
+    ClickFile();
+    TdxBarSubMenuControl* Menu = MenuOf(*File);
+    ASSERT_NE(Menu, nullptr);
+    Form->FreeComponent(*File);
+    EXPECT_FALSE(pw::IsWindowVisible(Menu->Handle())) << "a menu whose links went hides";
+    FRoot.reset();
+    Bar = nullptr;
+    testsupport::PumpUntilIdle();
 }
 
 TEST_F(MenuControlTest, HoveringTheBarOnlyHighlightsUntilAClickThenMovesTheOpenMenu) {
