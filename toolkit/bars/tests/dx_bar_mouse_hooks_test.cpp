@@ -77,10 +77,13 @@ protected:
     TdxBarSubMenuControl* FileMenu() const {
         return dynamic_cast<TdxBarSubMenuControl*>(File->ItemLinks().BarControl());
     }
-    void OpenFile() {
+    pg::TPoint FilePoint() const {
         const pg::TRect R = Bar->ItemLinks().VisibleItems(0)->ItemRect;
-        const pg::TPoint P = Bar->ItemLinks().BarControl()->ClientToScreen(
+        return Bar->ItemLinks().BarControl()->ClientToScreen(
             {(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2});
+    }
+    void OpenFile() {
+        const pg::TPoint P = FilePoint();
         Input.MoveTo(P);
         Input.Click(P);
         testsupport::PumpUntilIdle();
@@ -156,6 +159,34 @@ TEST_F(MouseHooksTest, DeactivatingTheApplicationClosesEveryMenu) {
     EXPECT_EQ(FileMenu(), nullptr);
     EXPECT_EQ(TCustomdxBarControl::ActiveBarControl(), nullptr);
     EXPECT_EQ(Manager->SelectedItem(), nullptr);
+    EXPECT_FALSE(Manager->FormActive());
+}
+
+TEST_F(MouseHooksTest, ALeftReleaseOutsideTheMenusAfterADragClosesThem) {
+    Input.MoveTo(FilePoint());
+    Input.Drag(FilePoint(), InClient());
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(FileMenu(), nullptr);
+    EXPECT_EQ(TCustomdxBarControl::ActiveBarControl(), nullptr);
+}
+
+TEST_F(MouseHooksTest, DeactivatingTheApplicationClearsTheHoveredItem) {
+    Input.ActivateWindow(Form->Handle());
+    Input.MoveTo(FilePoint());
+    testsupport::PumpUntilIdle();
+    ASSERT_NE(Manager->SelectedItem(), nullptr);
+    Input.DeactivateApplication();
+    EXPECT_EQ(Manager->SelectedItem(), nullptr);
+}
+
+TEST_F(MouseHooksTest, TheFormStaysActiveForItsOwnBarWindow) {
+    Input.ActivateWindow(Form->Handle());
+    ASSERT_TRUE(Manager->FormActive());
+    const pw::HWND BarWindow = Bar->ItemLinks().BarControl()->Handle();
+    pc::SendMessage(Form->Handle(), pw::WM_ACTIVATE, pw::WA_INACTIVE,
+                    static_cast<pw::LPARAM>(BarWindow));
+    EXPECT_TRUE(Manager->FormActive());
+    pc::SendMessage(Form->Handle(), pw::WM_ACTIVATE, pw::WA_INACTIVE, 0);
     EXPECT_FALSE(Manager->FormActive());
 }
 
