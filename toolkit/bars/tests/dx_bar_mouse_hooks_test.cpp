@@ -46,9 +46,10 @@ public:
 // A form with a main-menu bar ("&File" holding "&Open") and a recording client window below it.
 class MouseHooksTest : public ::testing::Test {
 protected:
-    MouseHooksTest() : FRoot(std::make_unique<pc::TComponent>(nullptr)) {
+    explicit MouseHooksTest(pf::TFormStyle Style = pf::fsNormal)
+        : FRoot(std::make_unique<pc::TComponent>(nullptr)) {
         pw::SetMonitors({{{0, 0, 1024, 768}, {0, 0, 1024, 768}}});
-        Form = &FRoot->Own<pf::TForm>();
+        Form = &FRoot->Own<pf::TForm>(Style);
         Form->SetBounds(0, 0, 640, 300);
         Client = &Form->Own<TRecorder>();
         Client->SetParent(Form);
@@ -197,6 +198,24 @@ TEST_F(MouseHooksTest, TheFormsActivationReachesItsManager) {
     EXPECT_FALSE(Manager->FormActive());
     Input.ActivateWindow(Form->Handle());
     EXPECT_TRUE(Manager->FormActive());
+}
+
+class MdiMouseHooksTest : public MouseHooksTest {
+protected:
+    MdiMouseHooksTest() : MouseHooksTest(pf::fsMDIForm) { Client->SetVisible(false); }
+};
+
+TEST_F(MdiMouseHooksTest, APressOnTheMdiClientAreaClosesTheMenu) {
+    const pw::HWND MdiClient = Form->ClientHandle();
+    ASSERT_NE(MdiClient, pw::NullHWnd);
+    pg::TRect R;
+    pw::GetWindowRect(MdiClient, &R);
+    const pg::TPoint P{(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2};
+    ASSERT_EQ(pw::WindowFromPoint(P), MdiClient);
+    OpenFile();
+    Input.Click(P);
+    EXPECT_EQ(FileMenu(), nullptr);
+    EXPECT_EQ(TCustomdxBarControl::ActiveBarControl(), nullptr);
 }
 
 TEST(BarManagerRegistrationTest, TheFirstManagerBringsTheHooksAndTheLastTakesThem) {
