@@ -6,6 +6,7 @@
 #include "toolkit/bars/dx_bar_dock_control.h"
 #include "toolkit/bars/dx_bar_hint_window.h"
 #include "toolkit/bars/dx_bar_item.h"
+#include "toolkit/bars/dx_bar_item_control.h"
 #include "toolkit/bars/dx_bar_painter_classes.h"
 #include "toolkit/bars/dx_bar_popup_menu_links.h"
 #include "toolkit/bars/dx_bar_strings.h"
@@ -16,6 +17,7 @@
 
 #include "platform/core/exception.h"
 #include "platform/forms/application.h"
+#include "platform/forms/controls.h"
 #include "platform/gdi/colors.h"
 #include "platform/gdi/device_context.h"
 #include "platform/gdi/font_engine.h"
@@ -87,9 +89,8 @@ TdxBarManager::TdxBarManager(pc::TComponent* AOwner) : pc::TComponent(AOwner) {
     if (!FForm) throw pc::Exception(tb::cxGetResourceString(dxSBAR_MANAGEROWNERNOTFORM));
     if (GetBarManagerByControl(FForm))
         throw pc::Exception(tb::cxGetResourceString(dxSBAR_ONEMANAGERPERFORM));
-    dxBarUnit().BarManagerList().RegisterBarManager(this);
-
     FDesignMode = (ComponentState() & pc::csDesigning) != 0;
+    dxBarUnit().BarManagerList().RegisterBarManager(this, FDesignMode);
     FCategories = std::make_unique<TdxBarManagerCategories>(this);
     FOwnedBackgrounds = std::make_unique<TdxBarBackgrounds>();
     FOwnedBackgrounds->OnBarChange = [this] { UpdateStyle(); };
@@ -824,11 +825,35 @@ void TdxBarManager::Notification(pc::TComponent* AComponent, pc::TOperation Oper
         if (*List == AComponent) *List = nullptr;
 }
 
-void TdxBarManager::HandleFormMessage(pc::UINT Message, pc::WPARAM WParam, pc::LPARAM) {
+namespace {
+
+void DeactivateApplication(TdxBarManager& Manager) {
+    // Another application's window takes the user: no menu of this manager stays open and no
+    // item stays highlighted.
+    if (TCustomdxBarControl* Active = TCustomdxBarControl::ActiveBarControl())
+        if (Active->BarManager() == &Manager) Active->HideAll();
+    if (TdxBarItemControl* Selected = Manager.SelectedItem())
+        if (TCustomdxBarControl* Window = Selected->Parent(); Window && Window->HandleAllocated())
+            platform::core::SendMessage(Window->Handle(), pw::WM_MOUSELEAVE, 0, 0);
+    Manager.SetSelectedItem(nullptr);
+}
+
+} // namespace
+
+void TdxBarManager::HandleFormMessage(pc::UINT Message, pc::WPARAM WParam, pc::LPARAM LParam) {
     if (FForm->Destroying()) return;
     switch (Message) {
-    case pw::WM_ACTIVATE:
+    case pw::WM_ACTIVATE: {
+        // The form stays active for its bars while one of its own bar windows takes over.
+        if (WParam == pw::WA_INACTIVE)
+            if (auto* Other = dynamic_cast<TCustomdxBarControl*>(
+                    pf::FindControl(static_cast<pw::HWND>(LParam))))
+                if (Other->BarManager() == this) break;
         FFormActive = WParam != 0;
+        break;
+    }
+    case pw::WM_ACTIVATEAPP:
+        if (WParam == 0) DeactivateApplication(*this);
         break;
     case pw::WM_SYSCOLORCHANGE:
         dxBarUnit().RefreshDrawingResources();

@@ -1,6 +1,8 @@
 #include "toolkit/bars/dx_bar_manager_list.h"
 
+#include "toolkit/bars/dx_bar_hint_window.h"
 #include "toolkit/bars/dx_bar_manager.h"
+#include "toolkit/bars/dx_bar_mouse_hooks.h"
 #include "toolkit/bars/dx_bar_unit.h"
 
 #include "toolkit/base/cx_hooks.h"
@@ -34,19 +36,21 @@ TdxBarManager* TdxBarManagerList::GetCustomizingManager() const {
     return nullptr;
 }
 
-void TdxBarManagerList::RegisterBarManager(TdxBarManager* Manager) {
+void TdxBarManagerList::RegisterBarManager(TdxBarManager* Manager, bool Designing) {
     if (!Contains(Manager)) {
         if (FItems.empty()) PlayBarSound(dxBarSoundNone);
         FItems.push_back(Manager);
     }
-    // The hint window joins here with the hint unit.
+    if (!Designing) dxBarCreateHintWindow();
     InstallHooks();
 }
 
 void TdxBarManagerList::UnregisterBarManager(TdxBarManager* Manager) {
     if (!Contains(Manager)) return;
     std::erase(FItems, Manager);
-    if (FItems.empty()) RemoveHooks();
+    if (!FItems.empty()) return;
+    RemoveHooks();
+    dxBarFreeHintWindow();
 }
 
 bool TdxBarManagerList::HooksInstalled() const {
@@ -55,24 +59,30 @@ bool TdxBarManagerList::HooksInstalled() const {
 }
 
 void TdxBarManagerList::InstallHooks() {
-    // Menu mode, shortcuts and the closing of menus come with the keyboard and mouse units;
-    // until then the hooks only pass every message on.
+    // Menu mode and shortcuts come with the keyboard unit; until then its hook passes every
+    // message on.
     if (FKeyboardHook == pw::NullHook)
         toolkit::base::cxSetHook(FKeyboardHook, pw::WH_KEYBOARD,
                                  [this](int Code, pw::WPARAM WParam, pw::LPARAM LParam) {
                                      return pw::CallNextHookEx(FKeyboardHook, Code, WParam, LParam);
                                  });
     if (FMouseHook == pw::NullHook)
-        toolkit::base::cxSetHook(FMouseHook, pw::WH_MOUSE,
-                                 [this](int Code, pw::WPARAM WParam, pw::LPARAM LParam) {
-                                     return pw::CallNextHookEx(FMouseHook, Code, WParam, LParam);
-                                 });
+        toolkit::base::cxSetHook(
+            FMouseHook, pw::WH_MOUSE, [this](int Code, pw::WPARAM WParam, pw::LPARAM LParam) {
+                const auto* Info = reinterpret_cast<const pw::MOUSEHOOKSTRUCT*>(LParam);
+                const bool Swallow =
+                    Info && dxBarMouseHookSwallows(Code, static_cast<pw::UINT>(WParam), *Info);
+                const pw::LRESULT Next = pw::CallNextHookEx(FMouseHook, Code, WParam, LParam);
+                return Swallow ? pw::LRESULT{1} : Next;
+            });
     if (FCallWndProcHook == pw::NullHook)
-        toolkit::base::cxSetHook(FCallWndProcHook, pw::WH_CALLWNDPROC,
-                                 [this](int Code, pw::WPARAM WParam, pw::LPARAM LParam) {
-                                     return pw::CallNextHookEx(FCallWndProcHook, Code, WParam,
-                                                               LParam);
-                                 });
+        toolkit::base::cxSetHook(
+            FCallWndProcHook, pw::WH_CALLWNDPROC,
+            [this](int Code, pw::WPARAM WParam, pw::LPARAM LParam) {
+                if (const auto* Info = reinterpret_cast<const pw::CWPSTRUCT*>(LParam))
+                    dxBarCallWndProcHook(Code, *Info);
+                return pw::CallNextHookEx(FCallWndProcHook, Code, WParam, LParam);
+            });
 }
 
 void TdxBarManagerList::RemoveHooks() {

@@ -32,10 +32,11 @@ public:
     TdxBarManager* GetCustomizingManager() const;
 
     // Called by the manager's constructor after its owner checks: appends it once (stopping a
-    // bar sound when the list was empty) and installs the hooks that are not installed.
-    void RegisterBarManager(TdxBarManager* Manager);
+    // bar sound when the list was empty), makes the hint window unless the manager is
+    // Designing and installs the hooks that are not installed.
+    void RegisterBarManager(TdxBarManager* Manager, bool Designing = false);
     // Called by the manager's destructor: removes it; with the list then empty, removes the
-    // window-procedure, mouse and keyboard hooks in that order.
+    // window-procedure, mouse and keyboard hooks in that order and frees the hint window.
     void UnregisterBarManager(TdxBarManager* Manager);
 
     // The hooks exist exactly while the list is not empty.

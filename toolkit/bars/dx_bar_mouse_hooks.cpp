@@ -1,0 +1,155 @@
+#include "toolkit/bars/dx_bar_mouse_hooks.h"
+
+#include "toolkit/bars/dx_bar_control.h"
+#include "toolkit/bars/dx_bar_manager.h"
+#include "toolkit/bars/dx_bar_unit.h"
+
+#include "platform/forms/controls.h"
+#include "platform/forms/forms.h"
+#include "platform/win/input_state.h"
+#include "platform/win/window.h"
+
+namespace toolkit::bars {
+
+namespace pf = platform::forms;
+namespace pw = platform::win;
+
+namespace {
+
+bool GMouseHookEntered = false;
+bool GCallWndProcEntered = false;
+
+// The hooks' own sends come back into them; the flag is set for as long as one runs.
+class TReentryGuard {
+public:
+    explicit TReentryGuard(bool& Flag) : FFlag(Flag) { FFlag = true; }
+    ~TReentryGuard() { FFlag = false; }
+    TReentryGuard(const TReentryGuard&) = delete;
+    TReentryGuard& operator=(const TReentryGuard&) = delete;
+
+private:
+    bool& FFlag;
+};
+
+TCustomdxBarControl* BarControlOf(pw::HWND Wnd) {
+    if (Wnd == pw::NullHWnd) return nullptr;
+    return dynamic_cast<TCustomdxBarControl*>(pf::FindControl(Wnd));
+}
+
+// The active bar window and every bar window it was opened from.
+bool InsideActiveChain(TCustomdxBarControl* Active, pw::HWND Target) {
+    for (TCustomdxBarControl* C = Active; C; C = C->ParentBarControl()) {
+        if (!C->HandleAllocated()) continue;
+        const pw::HWND Wnd = C->Handle();
+        if (Target == Wnd || pw::IsChild(Wnd, Target)) return true;
+    }
+    return false;
+}
+
+// The item control the point is over: the selection of the bar window there, or, while some
+// window holds the capture, the active window's selection when the point is over it.
+TdxBarItemControl* ItemControlUnder(TCustomdxBarControl* Active, pw::TPoint Point) {
+    const pw::HWND AtPoint = pw::WindowFromPoint(Point);
+    if (pw::GetCapture() != pw::NullHWnd) {
+        if (Active->HandleAllocated() && AtPoint == Active->Handle())
+            return Active->SelectedControl();
+        return nullptr;
+    }
+    TCustomdxBarControl* Bar = BarControlOf(AtPoint);
+    return Bar ? Bar->SelectedControl() : nullptr;
+}
+
+bool IsRightOrMiddleUp(pw::UINT Message) {
+    return Message == pw::WM_RBUTTONUP || Message == pw::WM_NCRBUTTONUP ||
+           Message == pw::WM_MBUTTONUP || Message == pw::WM_NCMBUTTONUP;
+}
+
+bool IsLeftUp(pw::UINT Message) {
+    return Message == pw::WM_LBUTTONUP || Message == pw::WM_NCLBUTTONUP;
+}
+
+bool IsButtonDown(pw::UINT Message) {
+    switch (Message) {
+    case pw::WM_LBUTTONDOWN:
+    case pw::WM_LBUTTONDBLCLK:
+    case pw::WM_RBUTTONDOWN:
+    case pw::WM_RBUTTONDBLCLK:
+    case pw::WM_MBUTTONDOWN:
+    case pw::WM_MBUTTONDBLCLK:
+    case pw::WM_NCLBUTTONDOWN:
+    case pw::WM_NCLBUTTONDBLCLK:
+    case pw::WM_NCRBUTTONDOWN:
+    case pw::WM_NCRBUTTONDBLCLK:
+    case pw::WM_NCMBUTTONDOWN:
+    case pw::WM_NCMBUTTONDBLCLK:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Closes the menus of the active window for as long as the press lies outside its chain.
+void CloseMenusOutside(pw::HWND Target) {
+    TCustomdxBarControl* Previous = nullptr;
+    while (TCustomdxBarControl* Active = TCustomdxBarControl::ActiveBarControl()) {
+        // A window that stays active after HideAll would hold the loop for ever.
+        if (Active == Previous || InsideActiveChain(Active, Target)) return;
+        Previous = Active;
+        Active->HideAll();
+    }
+}
+
+TdxBarManager* ManagerOfForm(const pf::TCustomForm* Form) {
+    if (Form == nullptr) return nullptr;
+    const TdxBarManagerList& List = dxBarUnit().BarManagerList();
+    for (int I = 0; I < List.GetCount(); ++I)
+        if (TdxBarManager* Manager = List.GetItem(I); Manager->Form() == Form) return Manager;
+    return nullptr;
+}
+
+} // namespace
+
+bool dxBarMouseHookSwallows(int Code, pw::UINT Message, const pw::MOUSEHOOKSTRUCT& Info) {
+    if (GMouseHookEntered || Code < 0) return false;
+    TCustomdxBarControl* Active = TCustomdxBarControl::ActiveBarControl();
+    if (Active == nullptr) return false;
+    TReentryGuard Guard(GMouseHookEntered);
+    const pw::HWND Target = Info.hwnd;
+    if (IsRightOrMiddleUp(Message))
+        return ItemControlUnder(Active, Info.pt) == nullptr && !InsideActiveChain(Active, Target);
+    if (IsLeftUp(Message)) {
+        if (ItemControlUnder(Active, Info.pt) != nullptr || Active->IsCustomizing()) return false;
+        if (Active->IsSubMenuControl() && Active->ParentBarControl() == nullptr) return false;
+        CloseMenusOutside(Target);
+    } else if (IsButtonDown(Message)) {
+        CloseMenusOutside(Target);
+    } else {
+        return false;
+    }
+    // The press went to a menu that has just closed.
+    return Target == pw::NullHWnd || !pw::IsWindowVisible(Target);
+}
+
+void dxBarCallWndProcHook(int Code, const pw::CWPSTRUCT& Info) {
+    if (GCallWndProcEntered || Code < 0) return;
+    TReentryGuard Guard(GCallWndProcEntered);
+    pf::TWinControl* Control = pf::FindControl(Info.hwnd);
+    if (auto* Form = dynamic_cast<pf::TCustomForm*>(Control)) {
+        if (TdxBarManager* Manager = ManagerOfForm(Form))
+            Manager->HandleFormMessage(Info.message, Info.wParam, Info.lParam);
+        return;
+    }
+    if (Info.message != pw::WM_ACTIVATE) return;
+    // A floating toolbar passes its activation on to its form's manager; a menu does not, nor
+    // a toolbar whose own form is the other side of the activation.
+    auto* Bar = dynamic_cast<TCustomdxBarControl*>(Control);
+    if (Bar == nullptr || Bar->IsSubMenuControl()) return;
+    const pw::HWND Parent = pw::GetParent(Info.hwnd);
+    if (Parent == static_cast<pw::HWND>(Info.lParam)) return;
+    auto* ParentForm = dynamic_cast<pf::TCustomForm*>(pf::FindControl(Parent));
+    if (ParentForm == nullptr || !pw::IsWindowVisible(Parent)) return;
+    if (TdxBarManager* Manager = ManagerOfForm(ParentForm))
+        Manager->HandleFormMessage(Info.message, Info.wParam, Info.lParam);
+}
+
+} // namespace toolkit::bars
