@@ -1,5 +1,6 @@
 #include "toolkit/bars/dx_bar_manager_list.h"
 
+#include "toolkit/bars/dx_bar_keyboard_hook.h"
 #include "toolkit/bars/dx_bar_manager.h"
 #include "toolkit/bars/dx_bar_unit.h"
 
@@ -55,13 +56,10 @@ bool TdxBarManagerList::HooksInstalled() const {
 }
 
 void TdxBarManagerList::InstallHooks() {
-    // Menu mode, shortcuts and the closing of menus come with the keyboard and mouse units;
-    // until then the hooks only pass every message on.
+    // The closing of menus comes with the mouse unit; until then those hooks only pass every
+    // message on.
     if (FKeyboardHook == pw::NullHook)
-        toolkit::base::cxSetHook(FKeyboardHook, pw::WH_KEYBOARD,
-                                 [this](int Code, pw::WPARAM WParam, pw::LPARAM LParam) {
-                                     return pw::CallNextHookEx(FKeyboardHook, Code, WParam, LParam);
-                                 });
+        toolkit::base::cxSetHook(FKeyboardHook, pw::WH_KEYBOARD, BarKeyboardHookProc);
     if (FMouseHook == pw::NullHook)
         toolkit::base::cxSetHook(FMouseHook, pw::WH_MOUSE,
                                  [this](int Code, pw::WPARAM WParam, pw::LPARAM LParam) {

@@ -1,6 +1,7 @@
 #include "toolkit/bars/dx_bar_menu_control.h"
 
 #include "toolkit/bars/dx_bar_item_control.h"
+#include "toolkit/bars/dx_bar_keyboard_hook.h"
 #include "toolkit/bars/dx_bar_sub_item.h"
 #include "toolkit/bars/dx_bar_sub_item_control.h"
 #include "toolkit/bars/dx_bar_toolbar_control.h"
@@ -20,6 +21,7 @@
 
 namespace toolkit::bars {
 
+namespace pf = platform::forms;
 namespace pg = platform::gdi;
 namespace pw = platform::win;
 
@@ -486,8 +488,25 @@ void TdxBarSubMenuControl::WMKeyDown(TMessage& Message) {
         return;
     }
     default:
+        SelectByAccel(Key);
         return;
     }
+}
+
+void TdxBarSubMenuControl::SelectByAccel(std::uint16_t Key) {
+    if (ItemLinks() == nullptr) return;
+    TdxBarItemControl* Selected = SelectedControl();
+    const pf::TShiftState Shift = GetShiftStateByKeys() & ~pf::ssAlt;
+    TdxBarItemLink* Link =
+        ItemLinks()->FindAccel(Key, Shift, Selected ? Selected->ItemLink() : nullptr);
+    if (Link == nullptr || Link->Control() == nullptr) return;
+    TdxBarItemControl* Control = Link->Control();
+    // A letter two entries share only moves between them; a unique one runs its entry.
+    const bool Unique = ItemLinks()->FindAccel(Key, Shift, Link) == Link;
+    SetSelectedControl(Control);
+    if (Unique && dxBarUnit().BarControlExists(this) && HasItemControl(Control) &&
+        Control->GetEnabled())
+        Control->Click(false);
 }
 
 } // namespace toolkit::bars
