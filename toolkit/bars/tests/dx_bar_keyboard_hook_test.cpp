@@ -10,6 +10,7 @@
 #include "toolkit/bars/dx_bar_unit.h"
 
 #include "platform/core/clock.h"
+#include "platform/forms/application.h"
 #include "platform/forms/forms.h"
 #include "platform/forms/std_ctrls.h"
 #include "platform/win/input_state.h"
@@ -230,6 +231,76 @@ TEST_F(KeyboardHookTest, AShortcutOfAMenuCommandRunsFromTheForm) {
     Chord(Qt::Key_Control, Qt::Key_O);
     EXPECT_EQ(Runs, (std::vector<std::string>{"&Open"}));
     EXPECT_FALSE(Manager->IsInMenuMode());
+}
+
+TEST_F(KeyboardHookTest, TheKeyUpOfTheKeyThatLeftMenuModeDoesNotReachTheForm) {
+    std::vector<std::uint16_t> Ups;
+    Edit->OnKeyUp = [&](pc::TObject*, std::uint16_t& Key, pf::TShiftState) { Ups.push_back(Key); };
+    EnterByAlt();
+    Key(Qt::Key_Escape);
+    ASSERT_FALSE(Manager->IsInMenuMode());
+    EXPECT_EQ(std::count(Ups.begin(), Ups.end(), std::uint16_t{pw::VK_ESCAPE}), 0);
+    // The next Esc is the form's again.
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(std::count(Ups.begin(), Ups.end(), std::uint16_t{pw::VK_ESCAPE}), 1);
+}
+
+TEST_F(KeyboardHookTest, AltWithTheLetterOfACommandOnTheMenuBarRunsItWithoutMenuMode) {
+    // A button shows (and answers to) its caption's letter when it paints its caption.
+    Button(Bar->ItemLinks(), "&Help").SetPaintStyle(psCaption);
+    BarWindow().RefreshLayout();
+    testsupport::PumpUntilIdle();
+    Chord(Qt::Key_Alt, Qt::Key_H, "h");
+    EXPECT_EQ(Runs, (std::vector<std::string>{"&Help"}));
+    EXPECT_FALSE(Manager->IsInMenuMode());
+}
+
+TEST_F(KeyboardHookTest, AltWithALetterTwoEntriesShareSelectsTheFirstInMenuModeAndOpensNothing) {
+    Sub(Bar->ItemLinks(), "&Format");
+    BarWindow().RefreshLayout();
+    testsupport::PumpUntilIdle();
+    Chord(Qt::Key_Alt, Qt::Key_F, "f");
+    EXPECT_TRUE(Manager->IsInMenuMode());
+    EXPECT_EQ(BarWindow().SelectedControl(), EntryControl(0));
+    EXPECT_EQ(MenuOf(*File), nullptr);
+    // In menu mode the letter alone moves on to the other entry.
+    Key(Qt::Key_F, "f");
+    EXPECT_EQ(BarWindow().SelectedControl(), EntryControl(2));
+    EXPECT_EQ(MenuOf(*File), nullptr);
+}
+
+TEST_F(KeyboardHookTest, WhileACaptionButtonHoldsTheMouseEveryKeyIsSwallowed) {
+    std::vector<std::uint16_t> Downs;
+    Edit->OnKeyDown = [&](pc::TObject*, std::uint16_t& Key, pf::TShiftState) {
+        Downs.push_back(Key);
+    };
+    SetBarCaptionButtonCapture(true);
+    Key(Qt::Key_A, "a");
+    EnterByAlt();
+    SetBarCaptionButtonCapture(false);
+    EXPECT_TRUE(Downs.empty());
+    EXPECT_FALSE(Manager->IsInMenuMode());
+    Key(Qt::Key_A, "a");
+    EXPECT_EQ(Downs, (std::vector<std::uint16_t>{'A'}));
+}
+
+// A second form without a manager of its own reaches the main form's menu only when the
+// manager allows it.
+TEST_F(KeyboardHookTest, AFormWithoutAManagerUsesTheMainFormsMenuOnlyWhenAllowed) {
+    pf::Application().SetMainForm(Form);
+    auto& Other = FRoot->Own<pf::TForm>();
+    Other.SetBounds(300, 300, 200, 100);
+    Other.Show();
+    Input.ActivateWindow(Other.Handle());
+    testsupport::PumpUntilIdle();
+    ASSERT_EQ(pw::GetActiveWindow(), Other.Handle());
+    EnterByAlt();
+    EXPECT_FALSE(Manager->IsInMenuMode());
+    Manager->AllowCallFromAnotherForm = true;
+    EnterByAlt();
+    EXPECT_TRUE(Manager->IsInMenuMode());
+    Key(Qt::Key_Escape);
+    pf::Application().SetMainForm(nullptr);
 }
 
 } // namespace
