@@ -270,6 +270,14 @@ void SetBarCaptionButtonCapture(bool Value) {
     HookState().CaptionButtonCapture = Value;
 }
 
+bool ClosesBarWindows(std::uint16_t Key, const TdxBarManager* Manager) {
+    return Key == pw::VK_MENU || (Key == pw::VK_F10 && Manager && Manager->UseF10ForMenu);
+}
+
+bool IsAccelKey(std::uint16_t Key) {
+    return (Key >= 'A' && Key <= 'Z') || (Key >= '0' && Key <= '9');
+}
+
 pf::TShiftState GetShiftStateByKeys() {
     pf::TShiftState Shift = 0;
     if (KeyDownNow(pw::VK_SHIFT)) Shift |= pf::ssShift;

@@ -8,8 +8,11 @@
 #include "platform/forms/controls.h"
 #include "platform/win/hooks.h"
 
+#include <cstdint>
+
 namespace toolkit::bars {
 
+class TdxBarManager;
 class TdxBarPopupMenuLinks;
 
 // Result 1 swallows the key; the next hook is called unless a direct call is in progress.
@@ -22,6 +25,12 @@ void SetBarKeyboardHookDirectCall(bool Value);
 // Set while a toolbar's caption button is held down with the mouse captured: every key is
 // swallowed.
 void SetBarCaptionButtonCapture(bool Value);
+
+// Inside a bar window: Alt always, and F10 when the manager uses it, close the whole chain of
+// open bar windows (and leave menu mode).
+bool ClosesBarWindows(std::uint16_t Key, const TdxBarManager* Manager);
+// Only letters and digits look for an accelerator inside a bar window.
+bool IsAccelKey(std::uint16_t Key);
 
 // ssShift, ssAlt and ssCtrl as the keys are held now.
 platform::forms::TShiftState GetShiftStateByKeys();

@@ -445,6 +445,10 @@ void TdxBarSubMenuControl::WndProc(TMessage& Message) {
 }
 
 void TdxBarSubMenuControl::WMKeyDown(TMessage& Message) {
+    if (ClosesBarWindows(static_cast<std::uint16_t>(Message.WParam), BarManager())) {
+        HideAll();
+        return;
+    }
     TCustomdxBarControl::WMKeyDown(Message);
     if (!dxBarUnit().BarControlExists(this) || ActiveBarControl() == nullptr) return;
     TdxBarItemControl* Selected = SelectedControl();
@@ -488,7 +492,7 @@ void TdxBarSubMenuControl::WMKeyDown(TMessage& Message) {
         return;
     }
     default:
-        SelectByAccel(Key);
+        if (IsAccelKey(Key)) SelectByAccel(Key);
         return;
     }
 }

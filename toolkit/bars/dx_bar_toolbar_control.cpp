@@ -729,8 +729,11 @@ void TdxBarControl::WMKeyDown(TMessage& Message) {
         }
         break;
     default:
-        if (ItemLinks() && Key != pw::VK_LEFT && Key != pw::VK_RIGHT && Key != pw::VK_HOME &&
-            Key != pw::VK_END && Key != pw::VK_TAB) {
+        if (ClosesBarWindows(Key, BarManager())) {
+            HideAll();
+            return;
+        }
+        if (ItemLinks() && IsAccelKey(Key)) {
             SelectByAccel(Key, GetShiftStateByKeys() & ~pf::ssAlt);
             return;
         }

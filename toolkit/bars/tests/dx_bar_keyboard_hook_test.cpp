@@ -233,6 +233,37 @@ TEST_F(KeyboardHookTest, AShortcutOfAMenuCommandRunsFromTheForm) {
     EXPECT_FALSE(Manager->IsInMenuMode());
 }
 
+struct CloseKeyCase {
+    const char* Name;
+    int QtKey;
+    bool UseF10;
+    bool Closes;
+};
+
+class KeyboardHookCloseKeyTest : public KeyboardHookTest,
+                                 public ::testing::WithParamInterface<CloseKeyCase> {};
+
+// Alt always, and F10 while the manager uses it, close every open menu and leave menu mode;
+// releasing Alt afterwards does not enter it again.
+TEST_P(KeyboardHookCloseKeyTest, ClosesTheMenusAndLeavesMenuMode) {
+    const CloseKeyCase& C = GetParam();
+    EnterByAlt();
+    Key(Qt::Key_Down);
+    ASSERT_NE(MenuOf(*File), nullptr);
+    Manager->UseF10ForMenu = C.UseF10;
+    Key(C.QtKey);
+    EXPECT_EQ(MenuOf(*File) == nullptr, C.Closes);
+    EXPECT_EQ(Manager->IsInMenuMode(), !C.Closes);
+    EXPECT_TRUE(Runs.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, KeyboardHookCloseKeyTest,
+                         ::testing::Values(CloseKeyCase{"Alt", Qt::Key_Alt, true, true},
+                                           CloseKeyCase{"AltWithoutF10", Qt::Key_Alt, false, true},
+                                           CloseKeyCase{"F10", Qt::Key_F10, true, true},
+                                           CloseKeyCase{"F10Unused", Qt::Key_F10, false, false}),
+                         [](const auto& Info) { return std::string(Info.param.Name); });
+
 TEST_F(KeyboardHookTest, TheKeyUpOfTheKeyThatLeftMenuModeDoesNotReachTheForm) {
     std::vector<std::uint16_t> Ups;
     Edit->OnKeyUp = [&](pc::TObject*, std::uint16_t& Key, pf::TShiftState) { Ups.push_back(Key); };
