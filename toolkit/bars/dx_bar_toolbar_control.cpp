@@ -7,6 +7,7 @@
 #include "toolkit/bars/dx_bar_sub_item_control.h"
 #include "toolkit/bars/dx_bar_unit.h"
 
+#include "platform/core/message_loop.h"
 #include "platform/gdi/device_context.h"
 #include "platform/win/input_state.h"
 #include "platform/win/messages.h"
@@ -678,6 +679,12 @@ void TdxBarControl::EnterMenuMode(TdxBarItemControl* Control) {
     if (Form && Form->HandleAllocated())
         platform::core::SendMessage(Form->Handle(), pw::WM_CANCELMODE, 0, 0);
     if (!dxBarUnit().BarControlExists(this)) return;
+    // The keyboard owns the bars now: no other bar keeps a hot item under the mouse.
+    if (TdxBars* Bars = Manager->Bars())
+        for (int I = 0; I < Bars->Count(); ++I)
+            if (auto* Other = dynamic_cast<TCustomdxBarControl*>(Bars->Items(I)->Control());
+                Other && Other != this)
+                Other->EndMouseTracking();
     SavedFocus = pw::GetFocus();
     if (Form && Form->HandleAllocated() && !IsCustomizing())
         pw::SetWindowPos(Form->Handle(), pw::HWND_TOP, 0, 0, 0, 0,
@@ -694,6 +701,16 @@ void TdxBarControl::ExitMenuMode() {
     Manager->SetMenuModeToolbar(nullptr);
     SetSelectedControl(nullptr);
     SetActive(false);
+    // Hot tracking resumes where the mouse rests, without waiting for it to move.
+    pw::TPoint Cursor{};
+    pw::GetCursorPos(&Cursor);
+    if (const pw::HWND Under = pw::WindowFromPoint(Cursor); Under != pw::NullHWnd)
+        if (auto* Window = dynamic_cast<TCustomdxBarControl*>(pf::FindControl(Under))) {
+            Window->ResetLastMousePos();
+            pw::TPoint Client = Cursor;
+            pw::ScreenToClient(Under, &Client);
+            platform::core::PostMessage(Under, pw::WM_MOUSEMOVE, 0, pw::PointToLParam(Client));
+        }
     const pw::HWND Focus = SavedFocus;
     SavedFocus = {};
     pf::TCustomForm* Form = Manager->Form();

@@ -166,6 +166,18 @@ TEST_F(KeyboardHookTest, EscapeClosesTheOpenMenuThenASecondLeavesMenuModeAndRest
     EXPECT_EQ(pw::GetFocus(), Edit->Handle());
 }
 
+TEST_F(KeyboardHookTest, LeavingMenuModeHotTracksTheEntryUnderTheRestingMouse) {
+    const pw::TRect R = BarWindow().GetItemScreenRect(EntryControl(1));
+    Input.MoveTo({(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2});
+    testsupport::PumpUntilIdle();
+    ASSERT_EQ(BarWindow().SelectedControl(), EntryControl(1));
+    EnterByAlt();
+    EXPECT_EQ(BarWindow().SelectedControl(), EntryControl(0));
+    Key(Qt::Key_Escape);
+    EXPECT_FALSE(Manager->IsInMenuMode());
+    EXPECT_EQ(BarWindow().SelectedControl(), EntryControl(1));
+}
+
 TEST_F(KeyboardHookTest, F10EntersMenuModeAndShiftF10DoesNot) {
     Chord(Qt::Key_Shift, Qt::Key_F10);
     EXPECT_FALSE(Manager->IsInMenuMode());
