@@ -346,5 +346,45 @@ TEST_F(KeyboardHookTest, AFormWithoutAManagerUsesTheMainFormsMenuOnlyWhenAllowed
     pf::Application().SetMainForm(nullptr);
 }
 
+// An MDI child without a manager of its own uses its frame's main menu, whatever
+// AllowCallFromAnotherForm says.
+TEST(KeyboardHookMdiTest, AnMdiChildWithoutAManagerUsesTheFramesMainMenu) {
+    pw::SetMonitors({{{0, 0, 1024, 768}, {0, 0, 1024, 768}}});
+    pc::ManualClock Clock{1000};
+    pc::ClockOverride Override{Clock};
+    TdxBarUnit Unit;
+    testsupport::InputDriver Input;
+    {
+        auto Root = std::make_unique<pc::TComponent>(nullptr);
+        auto& Frame = Root->Own<pf::TForm>(pf::fsMDIForm);
+        pf::Application().SetMainForm(&Frame);
+        Frame.SetBounds(0, 0, 640, 400);
+        auto& Manager = Frame.Own<TdxBarManager>();
+        TdxBar* Bar = Manager.Bars()->Add();
+        Bar->SetIsMainMenu(true);
+        Bar->SetDockingStyle(dsTop);
+        auto& File = Frame.Own<TdxBarSubItem>();
+        File.SetCaption("&File");
+        Bar->ItemLinks().Add(&File);
+        Frame.Show();
+        Bar->SetVisible(true);
+        auto& Child = Root->Own<pf::TForm>(pf::fsMDIChild);
+        Child.SetBounds(10, 10, 200, 150);
+        Child.Show();
+        testsupport::PumpUntilIdle();
+        ASSERT_EQ(Frame.ActiveMDIChild(), &Child);
+        EXPECT_FALSE(Manager.AllowCallFromAnotherForm);
+        Input.Key(Qt::Key_Alt);
+        testsupport::PumpUntilIdle();
+        EXPECT_TRUE(Manager.IsInMenuMode());
+        Input.Key(Qt::Key_Escape);
+        testsupport::PumpUntilIdle();
+        EXPECT_FALSE(Manager.IsInMenuMode());
+        pf::Application().SetMainForm(nullptr);
+    }
+    testsupport::PumpUntilIdle();
+    pw::SetMonitors({});
+}
+
 } // namespace
 } // namespace toolkit::bars
