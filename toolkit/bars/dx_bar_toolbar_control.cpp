@@ -661,6 +661,8 @@ void TdxBarControl::SetSelectedControl(TdxBarItemControl* Control) {
         SelectedControl() != Control || !Active() || !MenusOpen || IsCustomizing() ||
         Control->Active())
         return;
+    // A press selects before it opens the menu itself, as the mouse opens it.
+    if (pw::GetKeyState(pw::VK_LBUTTON) < 0) return;
     if (auto* Sub = dynamic_cast<TdxBarSubItemControl*>(Control))
         Sub->MouseDown(false);
     else

@@ -142,6 +142,19 @@ TEST_F(KeyboardHookTest, RightMovesTheSelectionAndDownOpensWithTheFirstEntrySele
     EXPECT_EQ(Selected(*Window), Window->ItemLinks().Items(0)->Control());
 }
 
+// The mouse opens a menu with nothing selected in it, also when the keyboard opened the
+// previous one.
+TEST_F(KeyboardHookTest, AClickOnAnotherEntryInMenuModeOpensItsMenuAsTheMouseDoes) {
+    EnterByAlt();
+    Key(Qt::Key_Down);
+    const pw::TRect R = BarWindow().GetItemScreenRect(EntryControl(1));
+    Input.Click({(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2});
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(MenuOf(*File), nullptr);
+    ASSERT_NE(MenuOf(*Window), nullptr);
+    EXPECT_EQ(Selected(*Window), nullptr);
+}
+
 TEST_F(KeyboardHookTest, EnterRunsTheSelectedCommandAndLeavesMenuMode) {
     EnterByAlt();
     Key(Qt::Key_Down);
