@@ -112,6 +112,8 @@ public:
     // Leave tracking: a tracked window hears WM_MOUSELEAVE once, when the cursor leaves it or
     // when the tracking is ended.
     bool IsMouseTracked() const { return FMouseTracked; }
+    // Forgets where the mouse was: the next mouse move counts even at the same point.
+    void ResetLastMousePos() { FLastMousePos = {-1, -1}; }
     void BeginMouseTracking();
     void EndMouseTracking();
 

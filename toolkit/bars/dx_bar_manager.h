@@ -285,6 +285,9 @@ public:
     bool IsDestroying() const;
     bool IsLoading() const;
     bool IsInMenuMode() const { return FMenuModeToolbar != nullptr; }
+    // The toolbar in menu mode; the toolbar records itself as it enters and leaves.
+    TdxBarControl* MenuModeToolbar() const { return FMenuModeToolbar; }
+    void SetMenuModeToolbar(TdxBarControl* Value) { FMenuModeToolbar = Value; }
     // Style (the stored value) is bmsFlat.
     bool IsFlatStyle() const { return FStyle == bmsFlat; }
     bool IsDragging() const { return FDragging; }

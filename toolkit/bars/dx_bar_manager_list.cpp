@@ -1,6 +1,7 @@
 #include "toolkit/bars/dx_bar_manager_list.h"
 
 #include "toolkit/bars/dx_bar_hint_window.h"
+#include "toolkit/bars/dx_bar_keyboard_hook.h"
 #include "toolkit/bars/dx_bar_manager.h"
 #include "toolkit/bars/dx_bar_mouse_hooks.h"
 #include "toolkit/bars/dx_bar_unit.h"
@@ -59,13 +60,10 @@ bool TdxBarManagerList::HooksInstalled() const {
 }
 
 void TdxBarManagerList::InstallHooks() {
-    // Menu mode and shortcuts come with the keyboard unit; until then its hook passes every
-    // message on.
+    // Menu mode and shortcuts, the closing of menus, and forms passing their messages to
+    // their manager.
     if (FKeyboardHook == pw::NullHook)
-        toolkit::base::cxSetHook(FKeyboardHook, pw::WH_KEYBOARD,
-                                 [this](int Code, pw::WPARAM WParam, pw::LPARAM LParam) {
-                                     return pw::CallNextHookEx(FKeyboardHook, Code, WParam, LParam);
-                                 });
+        toolkit::base::cxSetHook(FKeyboardHook, pw::WH_KEYBOARD, BarKeyboardHookProc);
     if (FMouseHook == pw::NullHook)
         toolkit::base::cxSetHook(
             FMouseHook, pw::WH_MOUSE, [this](int Code, pw::WPARAM WParam, pw::LPARAM LParam) {

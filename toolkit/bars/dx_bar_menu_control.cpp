@@ -1,6 +1,7 @@
 #include "toolkit/bars/dx_bar_menu_control.h"
 
 #include "toolkit/bars/dx_bar_item_control.h"
+#include "toolkit/bars/dx_bar_keyboard_hook.h"
 #include "toolkit/bars/dx_bar_sub_item.h"
 #include "toolkit/bars/dx_bar_sub_item_control.h"
 #include "toolkit/bars/dx_bar_toolbar_control.h"
@@ -20,6 +21,7 @@
 
 namespace toolkit::bars {
 
+namespace pf = platform::forms;
 namespace pg = platform::gdi;
 namespace pw = platform::win;
 
@@ -443,6 +445,10 @@ void TdxBarSubMenuControl::WndProc(TMessage& Message) {
 }
 
 void TdxBarSubMenuControl::WMKeyDown(TMessage& Message) {
+    if (ClosesBarWindows(static_cast<std::uint16_t>(Message.WParam), BarManager())) {
+        HideAll();
+        return;
+    }
     TCustomdxBarControl::WMKeyDown(Message);
     if (!dxBarUnit().BarControlExists(this) || ActiveBarControl() == nullptr) return;
     TdxBarItemControl* Selected = SelectedControl();
@@ -486,8 +492,25 @@ void TdxBarSubMenuControl::WMKeyDown(TMessage& Message) {
         return;
     }
     default:
+        if (IsAccelKey(Key)) SelectByAccel(Key);
         return;
     }
+}
+
+void TdxBarSubMenuControl::SelectByAccel(std::uint16_t Key) {
+    if (ItemLinks() == nullptr) return;
+    TdxBarItemControl* Selected = SelectedControl();
+    const pf::TShiftState Shift = GetShiftStateByKeys() & ~pf::ssAlt;
+    TdxBarItemLink* Link =
+        ItemLinks()->FindAccel(Key, Shift, Selected ? Selected->ItemLink() : nullptr);
+    if (Link == nullptr || Link->Control() == nullptr) return;
+    TdxBarItemControl* Control = Link->Control();
+    // A letter two entries share only moves between them; a unique one runs its entry.
+    const bool Unique = ItemLinks()->FindAccel(Key, Shift, Link) == Link;
+    SetSelectedControl(Control);
+    if (Unique && dxBarUnit().BarControlExists(this) && HasItemControl(Control) &&
+        Control->GetEnabled())
+        Control->Click(false);
 }
 
 } // namespace toolkit::bars

@@ -80,11 +80,14 @@ protected:
     void CreateWnd() override;
     void Paint() override;
     void FillPaintedBar(TdxBarControlState& State) const override;
+    // Enter runs the selection, Esc closes this menu, Left and Right move between menus, a
+    // letter selects the next entry it is the accelerator of and runs it when no other has it.
     void WMKeyDown(TMessage& Message) override;
     virtual void DoCloseUp();
     virtual void DoPopup();
 
 private:
+    void SelectByAccel(std::uint16_t Key);
     // Stores each shown link's rectangle from TopIndex on; measuring returns the widest row
     // and the height the rows take.
     platform::gdi::TSize CalcLayout(bool Measuring);

@@ -3,8 +3,13 @@
 #include "toolkit/bars/dx_bar_button_control.h"
 #include "toolkit/bars/dx_bar_dock_control.h"
 #include "toolkit/bars/dx_bar_item_control.h"
+#include "toolkit/bars/dx_bar_keyboard_hook.h"
+#include "toolkit/bars/dx_bar_sub_item_control.h"
+#include "toolkit/bars/dx_bar_unit.h"
 
+#include "platform/core/message_loop.h"
 #include "platform/gdi/device_context.h"
+#include "platform/win/input_state.h"
 #include "platform/win/messages.h"
 #include "platform/win/painting.h"
 #include "platform/win/window.h"
@@ -646,6 +651,132 @@ void TdxBarControl::WMLButtonDown(TMessage& Message) {
 void TdxBarControl::SetActive(bool Value) {
     if (!Value) MenusOpen = false;
     TCustomdxBarControl::SetActive(Value);
+    if (!Value) ExitMenuMode();
+}
+
+void TdxBarControl::SetSelectedControl(TdxBarItemControl* Control) {
+    TdxBarItemControl* Old = SelectedControl();
+    TCustomdxBarControl::SetSelectedControl(Control);
+    if (!dxBarUnit().BarControlExists(this) || Control == nullptr || Control == Old ||
+        SelectedControl() != Control || !Active() || !MenusOpen || IsCustomizing() ||
+        Control->Active())
+        return;
+    // A press selects before it opens the menu itself, as the mouse opens it.
+    if (pw::GetKeyState(pw::VK_LBUTTON) < 0) return;
+    if (auto* Sub = dynamic_cast<TdxBarSubItemControl*>(Control))
+        Sub->MouseDown(false);
+    else
+        Control->ControlActivate(true);
+}
+
+void TdxBarControl::HideAll() {
+    ExitMenuMode();
+    TCustomdxBarControl::HideAll();
+}
+
+void TdxBarControl::EnterMenuMode(TdxBarItemControl* Control) {
+    TdxBarManager* Manager = BarManager();
+    if (Manager == nullptr || ItemLinks() == nullptr) return;
+    pf::TCustomForm* Form = Manager->Form();
+    if (Form && Form->HandleAllocated())
+        platform::core::SendMessage(Form->Handle(), pw::WM_CANCELMODE, 0, 0);
+    if (!dxBarUnit().BarControlExists(this)) return;
+    // The keyboard owns the bars now: no other bar keeps a hot item under the mouse.
+    if (TdxBars* Bars = Manager->Bars())
+        for (int I = 0; I < Bars->Count(); ++I)
+            if (auto* Other = dynamic_cast<TCustomdxBarControl*>(Bars->Items(I)->Control());
+                Other && Other != this)
+                Other->EndMouseTracking();
+    SavedFocus = pw::GetFocus();
+    if (Form && Form->HandleAllocated() && !IsCustomizing())
+        pw::SetWindowPos(Form->Handle(), pw::HWND_TOP, 0, 0, 0, 0,
+                         pw::SWP_NOMOVE | pw::SWP_NOSIZE | pw::SWP_NOACTIVATE);
+    if (Control == nullptr) Control = SelectableControl(0, true);
+    SetSelectedControl(Control);
+    SetActive(true);
+    Manager->SetMenuModeToolbar(this);
+}
+
+void TdxBarControl::ExitMenuMode() {
+    TdxBarManager* Manager = BarManager();
+    if (Manager == nullptr || Manager->MenuModeToolbar() != this) return;
+    Manager->SetMenuModeToolbar(nullptr);
+    SetSelectedControl(nullptr);
+    SetActive(false);
+    // Hot tracking resumes where the mouse rests, without waiting for it to move.
+    pw::TPoint Cursor{};
+    pw::GetCursorPos(&Cursor);
+    if (const pw::HWND Under = pw::WindowFromPoint(Cursor); Under != pw::NullHWnd)
+        if (auto* Window = dynamic_cast<TCustomdxBarControl*>(pf::FindControl(Under))) {
+            Window->ResetLastMousePos();
+            pw::TPoint Client = Cursor;
+            pw::ScreenToClient(Under, &Client);
+            platform::core::PostMessage(Under, pw::WM_MOUSEMOVE, 0, pw::PointToLParam(Client));
+        }
+    const pw::HWND Focus = SavedFocus;
+    SavedFocus = {};
+    pf::TCustomForm* Form = Manager->Form();
+    if (Focus != pw::NullHWnd && pw::IsWindowVisible(Focus) && Form && Form->HandleAllocated() &&
+        pw::GetActiveWindow() == Form->Handle())
+        pw::SetFocus(Focus);
+}
+
+void TdxBarControl::WMKeyDown(TMessage& Message) {
+    const auto Key = static_cast<std::uint16_t>(Message.WParam);
+    TdxBarItemControl* Selected = SelectedControl();
+    const bool Vertical = IsDockedVertically();
+    switch (Key) {
+    case pw::VK_ESCAPE:
+        HideAll();
+        return;
+    case pw::VK_RETURN:
+        if (Selected && Selected->GetEnabled()) {
+            if (dynamic_cast<TdxBarSubItemControl*>(Selected)) {
+                Selected->MouseDown(false);
+            } else {
+                HideAll();
+                Selected->Click(false);
+            }
+        }
+        return;
+    case pw::VK_UP:
+    case pw::VK_DOWN:
+        if (!Vertical) {
+            if (auto* Sub = dynamic_cast<TdxBarSubItemControl*>(Selected); Sub && Sub->GetEnabled())
+                Sub->MouseDown(false);
+            return;
+        }
+        break;
+    default:
+        if (ClosesBarWindows(Key, BarManager())) {
+            HideAll();
+            return;
+        }
+        if (ItemLinks() && IsAccelKey(Key)) {
+            SelectByAccel(Key, GetShiftStateByKeys() & ~pf::ssAlt);
+            return;
+        }
+        break;
+    }
+    TCustomdxBarControl::WMKeyDown(Message);
+}
+
+bool TdxBarControl::SelectByAccel(std::uint16_t Key, pf::TShiftState Shift) {
+    TdxBarItemControl* Selected = SelectedControl();
+    const TdxBarItemLink* Start = Selected ? Selected->ItemLink() : nullptr;
+    TdxBarItemLink* Link = ItemLinks()->FindAccel(Key, Shift, Start);
+    if (Link == nullptr || Link->Control() == nullptr) return false;
+    TdxBarItemControl* Control = Link->Control();
+    const bool Unique = ItemLinks()->FindAccel(Key, Shift, Link) == Link;
+    SetSelectedControl(Control);
+    if (!Unique || !dxBarUnit().BarControlExists(this) || !Control->GetEnabled()) return true;
+    if (auto* Sub = dynamic_cast<TdxBarSubItemControl*>(Control)) {
+        Sub->MouseDown(false);
+    } else {
+        HideAll();
+        Control->Click(false);
+    }
+    return true;
 }
 
 void TdxBarControl::WMMouseLeave(TMessage& Message) {

@@ -31,6 +31,16 @@ public:
     // leaves the active state.
     bool MenusOpen = false;
     void SetActive(bool Value) override;
+    // In menu mode a selection that moves while a menu is open opens the new entry's menu.
+    void SetSelectedControl(TdxBarItemControl* Control) override;
+    void HideAll() override;
+
+    // Menu mode: the bar owns the keyboard (the keyboard hook sends it every key) with Control
+    // selected, or its first entry when nil. Leaving gives the focus back to the window that
+    // had it.
+    void EnterMenuMode(TdxBarItemControl* Control);
+    void ExitMenuMode();
+    platform::win::HWND SavedFocus{};
 
     bool IsDockedHorizontally() const;
     bool IsDockedVertically() const;
@@ -83,6 +93,10 @@ protected:
     void WMLButtonDown(TMessage& Message) override;
     // An active bar keeps its selection when the mouse leaves (the keyboard may be using it).
     void WMMouseLeave(TMessage& Message) override;
+    // Down, Up and Enter open the selected entry's menu (Enter runs a command), Esc leaves
+    // menu mode, a letter selects the entry it is the accelerator of and, when unique, opens
+    // or runs it.
+    void WMKeyDown(TMessage& Message) override;
 
 private:
     struct TLine {
@@ -100,6 +114,9 @@ private:
     void WMNCCalcSize(TMessage& Message);
     void WMNCHitTest(TMessage& Message);
     void WMNCPaint();
+    // The next entry after the selection whose accelerator Key and Shift type is selected;
+    // when no other entry has it, its menu opens or its command runs. False when none.
+    bool SelectByAccel(std::uint16_t Key, platform::forms::TShiftState Shift);
     // Writes the window's place into the bar.
     void StoreBarPosition();
 
