@@ -126,6 +126,14 @@ TEST_F(KeyboardHookTest, AltPressedAndReleasedAloneEntersMenuModeWithFileSelecte
     EXPECT_EQ(MenuOf(*File), nullptr);
 }
 
+TEST_F(KeyboardHookTest, DeactivatingTheApplicationLeavesMenuMode) {
+    EnterByAlt();
+    ASSERT_TRUE(Manager->IsInMenuMode());
+    platform::core::SendMessage(Form->Handle(), pw::WM_ACTIVATEAPP, 0, 0);
+    EXPECT_FALSE(Manager->IsInMenuMode());
+    EXPECT_FALSE(BarWindow().Active());
+}
+
 TEST_F(KeyboardHookTest, RightMovesTheSelectionAndDownOpensWithTheFirstEntrySelected) {
     EnterByAlt();
     Key(Qt::Key_Right);
