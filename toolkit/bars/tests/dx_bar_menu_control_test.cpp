@@ -145,6 +145,26 @@ TEST_F(MenuControlTest, ClickingFileThenOpenRunsTheCommandOnceWithTheMenuClosed)
     EXPECT_FALSE(BarWindow().Active());
 }
 
+TEST_F(MenuControlTest, PressingFileDraggingToOpenAndReleasingRunsTheCommandOnce) {
+    int Runs = 0;
+    std::size_t MenusInside = 99;
+    Open->OnClick = [&](pc::TObject*) {
+        ++Runs;
+        MenusInside = Menus().size();
+    };
+    Input.MoveTo(CentreOf(Bar->ItemLinks(), 0));
+    Input.Press(CentreOf(Bar->ItemLinks(), 0));
+    testsupport::PumpUntilIdle();
+    ASSERT_NE(MenuOf(*File), nullptr) << "the menu opens on the press";
+    Input.MoveTo(CentreOf(File->ItemLinks(), 0));
+    Input.Release(CentreOf(File->ItemLinks(), 0));
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Runs, 1);
+    EXPECT_EQ(MenusInside, 0u);
+    EXPECT_TRUE(Menus().empty());
+    EXPECT_EQ(pw::PlayedSounds(), (std::vector<std::string>{"MenuPopup", "MenuCommand"}));
+}
+
 // The form goes with a menu open: its sub-item's links go before the manager that owns the menu
 // window, and neither may leave the other pointing at freed memory (the sanitizer watches).
 TEST_F(MenuControlTest, FreeingTheFormWithAMenuOpenFreesEverythingOnce) {
