@@ -1,5 +1,7 @@
 #include "toolkit/bars/dx_bar_keyboard_hook.h"
 
+#include "toolkit/bars/tests/dx_bar_menu_form_fixture.h"
+
 #include "toolkit/bars/dx_bar.h"
 #include "toolkit/bars/dx_bar_button.h"
 #include "toolkit/bars/dx_bar_item_control.h"
@@ -33,52 +35,30 @@ namespace pw = platform::win;
 
 // A form with a focused edit and a main-menu bar: "&File" holds "&Open", "&Copy", "&Close";
 // "&Window" holds "&Tile". Every command counts its runs.
-class KeyboardHookTest : public ::testing::Test {
+class KeyboardHookTest : public MenuFormFixture {
 protected:
-    KeyboardHookTest() : FRoot(std::make_unique<pc::TComponent>(nullptr)) {
-        pw::SetMonitors({{{0, 0, 1024, 768}, {0, 0, 1024, 768}}});
-        Form = &FRoot->Own<pf::TForm>();
-        Form->SetBounds(0, 0, 640, 300);
+    KeyboardHookTest() {
         Edit = &Form->Own<pf::TEdit>();
         Edit->SetParent(Form);
         Edit->SetBounds(10, 100, 100, 20);
-        Manager = &Form->Own<TdxBarManager>();
-        Bar = Manager->Bars()->Add();
-        Bar->SetCaption("Main Menu");
-        Bar->SetIsMainMenu(true);
-        Bar->SetDockingStyle(dsTop);
+        MakeMainMenu();
         File = &Sub(Bar->ItemLinks(), "&File");
-        Open = &Button(File->ItemLinks(), "&Open");
-        Copy = &Button(File->ItemLinks(), "&Copy");
-        Close = &Button(File->ItemLinks(), "&Close");
+        Open = &Counted(File->ItemLinks(), "&Open");
+        Copy = &Counted(File->ItemLinks(), "&Copy");
+        Close = &Counted(File->ItemLinks(), "&Close");
         Window = &Sub(Bar->ItemLinks(), "&Window");
-        Button(Window->ItemLinks(), "&Tile");
-        Form->Show();
-        Bar->SetVisible(true);
-        testsupport::PumpUntilIdle();
+        Counted(Window->ItemLinks(), "&Tile");
+        ShowMainMenu();
         pw::SetFocus(Edit->Handle());
         testsupport::PumpUntilIdle();
     }
-    ~KeyboardHookTest() override {
-        FRoot.reset();
-        testsupport::PumpUntilIdle();
-        pw::SetMonitors({});
-    }
 
-    TdxBarSubItem& Sub(TdxBarItemLinks& Links, const std::string& Caption) {
-        auto& S = Form->Own<TdxBarSubItem>();
-        S.SetCaption(Caption);
-        Links.Add(&S);
-        return S;
-    }
-    TdxBarButton& Button(TdxBarItemLinks& Links, const std::string& Caption) {
-        auto& B = Form->Own<TdxBarButton>();
-        B.SetCaption(Caption);
+    // A command that records its runs in Runs.
+    TdxBarButton& Counted(TdxBarItemLinks& Links, const std::string& Caption) {
+        TdxBarButton& B = Button(Links, Caption);
         B.OnClick = [this, Caption](pc::TObject*) { Runs.push_back(Caption); };
-        Links.Add(&B);
         return B;
     }
-    TdxBarControl& BarWindow() { return *dynamic_cast<TdxBarControl*>(Bar->Control()); }
     static TdxBarSubMenuControl* MenuOf(TdxBarSubItem& S) {
         auto* M = dynamic_cast<TdxBarSubMenuControl*>(S.ItemLinks().BarControl());
         return M && !M->Closing() ? M : nullptr;
@@ -100,21 +80,13 @@ protected:
     }
     void EnterByAlt() { Key(Qt::Key_Alt); }
 
-    pc::ManualClock Clock{1000};
-    pc::ClockOverride ClockOverride{Clock};
-    TdxBarUnit Unit;
-    std::unique_ptr<pc::TComponent> FRoot;
-    pf::TForm* Form = nullptr;
     pf::TEdit* Edit = nullptr;
-    TdxBarManager* Manager = nullptr;
-    TdxBar* Bar = nullptr;
     TdxBarSubItem* File = nullptr;
     TdxBarSubItem* Window = nullptr;
     TdxBarButton* Open = nullptr;
     TdxBarButton* Copy = nullptr;
     TdxBarButton* Close = nullptr;
     std::vector<std::string> Runs;
-    testsupport::InputDriver Input;
 };
 
 TEST_F(KeyboardHookTest, AltPressedAndReleasedAloneEntersMenuModeWithFileSelected) {
@@ -311,7 +283,7 @@ TEST_F(KeyboardHookTest, TheKeyUpOfTheKeyThatLeftMenuModeDoesNotReachTheForm) {
 
 TEST_F(KeyboardHookTest, AltWithTheLetterOfACommandOnTheMenuBarRunsItWithoutMenuMode) {
     // A button shows (and answers to) its caption's letter when it paints its caption.
-    Button(Bar->ItemLinks(), "&Help").SetPaintStyle(psCaption);
+    Counted(Bar->ItemLinks(), "&Help").SetPaintStyle(psCaption);
     BarWindow().RefreshLayout();
     testsupport::PumpUntilIdle();
     Chord(Qt::Key_Alt, Qt::Key_H, "h");

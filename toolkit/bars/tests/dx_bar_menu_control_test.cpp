@@ -1,5 +1,7 @@
 #include "toolkit/bars/dx_bar_menu_control.h"
 
+#include "toolkit/bars/tests/dx_bar_menu_form_fixture.h"
+
 #include "toolkit/bars/dx_bar.h"
 #include "toolkit/bars/dx_bar_button.h"
 #include "toolkit/bars/dx_bar_item_control.h"
@@ -36,20 +38,13 @@ namespace pw = platform::win;
 
 // A form with a main-menu bar: "&File" holds "&Open", "&Save", a cascading "&Recent" (after a
 // separator) and "E&xit"; "&Window" holds "&Tile".
-class MenuControlTest : public ::testing::Test {
+class MenuControlTest : public MenuFormFixture {
 protected:
-    MenuControlTest() : FRoot(std::make_unique<pc::TComponent>(nullptr)) {
-        pw::SetMonitors({{{0, 0, 1024, 768}, {0, 0, 1024, 768}}});
+    MenuControlTest() {
         pg::SetVisualStyleScheme(pg::VisualStyleScheme::Blue);
         toolkit::base::dxOffice11RefreshColors();
-        Form = &FRoot->Own<pf::TForm>();
-        Form->SetBounds(0, 0, 640, 300);
-        Manager = &Form->Own<TdxBarManager>();
+        MakeMainMenu();
         Manager->SetStyle(bmsOffice11);
-        Bar = Manager->Bars()->Add();
-        Bar->SetCaption("Main Menu");
-        Bar->SetIsMainMenu(true);
-        Bar->SetDockingStyle(dsTop);
         File = &Sub(Bar->ItemLinks(), "&File");
         Open = &Button(File->ItemLinks(), "&Open");
         Button(File->ItemLinks(), "&Save");
@@ -59,30 +54,10 @@ protected:
         Button(File->ItemLinks(), "E&xit");
         Window = &Sub(Bar->ItemLinks(), "&Window");
         Button(Window->ItemLinks(), "&Tile");
-        Form->Show();
-        Bar->SetVisible(true);
-        testsupport::PumpUntilIdle();
+        ShowMainMenu();
         pw::ClearPlayedSounds();
     }
-    ~MenuControlTest() override {
-        FRoot.reset();
-        testsupport::PumpUntilIdle();
-        pw::SetMonitors({});
-    }
 
-    TdxBarSubItem& Sub(TdxBarItemLinks& Links, const std::string& Caption) {
-        auto& S = Form->Own<TdxBarSubItem>();
-        S.SetCaption(Caption);
-        Links.Add(&S);
-        return S;
-    }
-    TdxBarButton& Button(TdxBarItemLinks& Links, const std::string& Caption) {
-        auto& B = Form->Own<TdxBarButton>();
-        B.SetCaption(Caption);
-        Links.Add(&B);
-        return B;
-    }
-    TdxBarControl& BarWindow() { return *dynamic_cast<TdxBarControl*>(Bar->Control()); }
     // The open menu windows, as the manager owns them.
     std::vector<TdxBarSubMenuControl*> Menus() const {
         std::vector<TdxBarSubMenuControl*> Result;
@@ -94,29 +69,16 @@ protected:
     static TdxBarSubMenuControl* MenuOf(TdxBarSubItem& S) {
         return dynamic_cast<TdxBarSubMenuControl*>(S.ItemLinks().BarControl());
     }
-    // The screen centre of a link's row in the window that shows it.
-    static pg::TPoint CentreOf(TdxBarItemLinks& Links, int Index) {
-        const pg::TRect R = Links.VisibleItems(Index)->ItemRect;
-        return Links.BarControl()->ClientToScreen({(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2});
-    }
     void ClickFile() {
         Input.MoveTo(CentreOf(Bar->ItemLinks(), 0));
         Input.Click(CentreOf(Bar->ItemLinks(), 0));
         testsupport::PumpUntilIdle();
     }
 
-    pc::ManualClock Clock{1000};
-    pc::ClockOverride ClockOverride{Clock};
-    TdxBarUnit Unit;
-    std::unique_ptr<pc::TComponent> FRoot;
-    pf::TForm* Form = nullptr;
-    TdxBarManager* Manager = nullptr;
-    TdxBar* Bar = nullptr;
     TdxBarSubItem* File = nullptr;
     TdxBarSubItem* Recent = nullptr;
     TdxBarSubItem* Window = nullptr;
     TdxBarButton* Open = nullptr;
-    testsupport::InputDriver Input;
 };
 
 TEST_F(MenuControlTest, ClickingFileThenOpenRunsTheCommandOnceWithTheMenuClosed) {

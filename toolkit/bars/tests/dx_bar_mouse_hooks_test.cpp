@@ -1,5 +1,7 @@
 #include "toolkit/bars/dx_bar_mouse_hooks.h"
 
+#include "toolkit/bars/tests/dx_bar_menu_form_fixture.h"
+
 #include "toolkit/bars/dx_bar.h"
 #include "toolkit/bars/dx_bar_button.h"
 #include "toolkit/bars/dx_bar_manager.h"
@@ -44,45 +46,22 @@ public:
 };
 
 // A form with a main-menu bar ("&File" holding "&Open") and a recording client window below it.
-class MouseHooksTest : public ::testing::Test {
+class MouseHooksTest : public MenuFormFixture {
 protected:
-    explicit MouseHooksTest(pf::TFormStyle Style = pf::fsNormal)
-        : FRoot(std::make_unique<pc::TComponent>(nullptr)) {
-        pw::SetMonitors({{{0, 0, 1024, 768}, {0, 0, 1024, 768}}});
-        Form = &FRoot->Own<pf::TForm>(Style);
-        Form->SetBounds(0, 0, 640, 300);
+    explicit MouseHooksTest(pf::TFormStyle Style = pf::fsNormal) : MenuFormFixture(Style) {
         Client = &Form->Own<TRecorder>();
         Client->SetParent(Form);
         Client->SetBounds(0, 100, 600, 150);
-        Manager = &Form->Own<TdxBarManager>();
-        Bar = Manager->Bars()->Add();
-        Bar->SetCaption("Main Menu");
-        Bar->SetIsMainMenu(true);
-        Bar->SetDockingStyle(dsTop);
-        File = &Form->Own<TdxBarSubItem>();
-        File->SetCaption("&File");
-        Bar->ItemLinks().Add(File);
-        auto& Open = Form->Own<TdxBarButton>();
-        Open.SetCaption("&Open");
-        File->ItemLinks().Add(&Open);
-        Form->Show();
-        Bar->SetVisible(true);
-        testsupport::PumpUntilIdle();
-    }
-    ~MouseHooksTest() override {
-        FRoot.reset();
-        testsupport::PumpUntilIdle();
-        pw::SetMonitors({});
+        MakeMainMenu();
+        File = &Sub(Bar->ItemLinks(), "&File");
+        Button(File->ItemLinks(), "&Open");
+        ShowMainMenu();
     }
 
     TdxBarSubMenuControl* FileMenu() const {
         return dynamic_cast<TdxBarSubMenuControl*>(File->ItemLinks().BarControl());
     }
-    pg::TPoint FilePoint() const {
-        const pg::TRect R = Bar->ItemLinks().VisibleItems(0)->ItemRect;
-        return Bar->ItemLinks().BarControl()->ClientToScreen(
-            {(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2});
-    }
+    pg::TPoint FilePoint() const { return CentreOf(Bar->ItemLinks(), 0); }
     void OpenFile() {
         const pg::TPoint P = FilePoint();
         Input.MoveTo(P);
@@ -93,16 +72,8 @@ protected:
     }
     pg::TPoint InClient() const { return Client->ClientToScreen({500, 100}); }
 
-    pc::ManualClock Clock{1000};
-    pc::ClockOverride ClockOverride{Clock};
-    TdxBarUnit Unit;
-    std::unique_ptr<pc::TComponent> FRoot;
-    pf::TForm* Form = nullptr;
     TRecorder* Client = nullptr;
-    TdxBarManager* Manager = nullptr;
-    TdxBar* Bar = nullptr;
     TdxBarSubItem* File = nullptr;
-    testsupport::InputDriver Input;
 };
 
 TEST_F(MouseHooksTest, APressOnTheClientAreaClosesTheMenuAndStillReachesTheClient) {
