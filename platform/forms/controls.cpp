@@ -972,6 +972,20 @@ void TCustomControl::PaintWindow(gdi::HDC dc) {
     canvas_.SetHandle(gdi::NullDC);
 }
 
+TCustomControl::TDrawingNow::TDrawingNow(TCustomControl& control) : control_(control) {
+    if (control_.canvas_.HandleAllocated() || !control_.HandleAllocated()) return;
+    dc_ = GetDC(control_.handle_);
+    control_.canvas_.SetHandle(dc_);
+    control_.canvas_.Refresh();
+    control_.canvas_.Font().Assign(control_.font_);
+}
+
+TCustomControl::TDrawingNow::~TDrawingNow() {
+    if (dc_ == gdi::NullDC) return;
+    control_.canvas_.SetHandle(gdi::NullDC);
+    ReleaseDC(control_.handle_, dc_);
+}
+
 // ---- finding controls ----
 
 TControl* FindDragTarget(TPoint screen, bool allowDisabled) {

@@ -387,6 +387,22 @@ protected:
     virtual void Paint() {}
     void PaintWindow(gdi::HDC dc) override;
 
+    // Drawing at once, outside Paint (a value that changes under the mouse): for the guard's
+    // life the canvas draws on the window's client area with the control's font. Inside Paint,
+    // or in another guard, the canvas keeps the context it has; a control without a window has
+    // none, and its drawing does nothing.
+    class TDrawingNow {
+    public:
+        explicit TDrawingNow(TCustomControl& control);
+        ~TDrawingNow();
+        TDrawingNow(const TDrawingNow&) = delete;
+        TDrawingNow& operator=(const TDrawingNow&) = delete;
+
+    private:
+        TCustomControl& control_;
+        gdi::HDC dc_{};
+    };
+
     TCanvas canvas_;
 };
 

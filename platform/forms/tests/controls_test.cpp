@@ -427,5 +427,48 @@ TEST_F(ControlsTest, ListBoxScrollsByItsBarAndTheWheel) {
     EXPECT_EQ(list.ItemAtPos({10, 2 + 5}, true), 13);
 }
 
+// Marks its top-left corner red at once when pressed, as a value box does under the mouse.
+class DrawsOnPress : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+    int paints = 0;
+
+protected:
+    void Paint() override {
+        ++paints;
+        Mark(gdi::clWhite);
+    }
+    void MouseDown(TMouseButton, TShiftState, int, int) override {
+        TDrawingNow drawing(*this);
+        Mark(gdi::clRed);
+    }
+
+private:
+    void Mark(TColor color) {
+        TDrawingNow nested(*this); // inside Paint it keeps Paint's own context
+        Canvas().Brush().SetColor(color);
+        Canvas().FillRect({0, 0, 4, 4});
+    }
+};
+
+TEST_F(ControlsTest, CustomControlDrawsAtOnceOutsidePaint) {
+    TForm& form = ShownForm();
+    auto& control = Place<DrawsOnPress>(form, {10, 10, 40, 40});
+    Pump();
+    const int paints = control.paints;
+    auto pixel = [&] {
+        gdi::HDC dc = GetDC(control.Handle());
+        const auto color = gdi::GetPixel(dc, 1, 1);
+        ReleaseDC(control.Handle(), dc);
+        return color;
+    };
+    EXPECT_EQ(pixel(), gdi::ColorToRGB(gdi::clWhite));
+    driver.Press(At(control));
+    EXPECT_EQ(pixel(), gdi::ColorToRGB(gdi::clRed));
+    EXPECT_EQ(control.paints, paints); // drawn without a repaint
+    EXPECT_FALSE(control.Canvas().HandleAllocated());
+    driver.Release(At(control));
+}
+
 } // namespace
 } // namespace platform::forms::test
