@@ -1,0 +1,140 @@
+#pragma once
+// The main window: the multiple-document parent that every librarian window, editor and tool
+// lives in. It carries the menu bar and the toolbar (through the bar manager), the trash bin and
+// the Copy/Move popup shown after a drop, keeps the menus' enabled states true to the active
+// window, auditions sounds under Shift + right button through the application's message hook,
+// and writes the desktop (open libraries, monitor, keyboard) at close to restore it at the next
+// start.
+
+#include "platform/forms/buttons.h"
+#include "platform/forms/dialogs.h"
+#include "platform/forms/ext_ctrls.h"
+#include "platform/forms/forms.h"
+#include "platform/forms/img_list.h"
+#include "platform/forms/menus.h"
+#include "toolkit/bars/dx_bar_button.h"
+#include "toolkit/bars/dx_bar_manager.h"
+#include "toolkit/bars/dx_bar_sub_item.h"
+
+#include <functional>
+#include <memory>
+
+namespace model {
+class TClipboard;
+class TDragInfo;
+class TLibrary;
+} // namespace model
+
+namespace app {
+
+namespace forms = platform::forms;
+namespace bars = toolkit::bars;
+
+class TFormLibrary;
+class TFormMonitor;
+
+class TFormquintaron : public forms::TForm {
+public:
+    explicit TFormquintaron(forms::TComponent* owner);
+    ~TFormquintaron() override;
+
+    // Re-applies the menus' enabling rules to the active child window. The screen's active-form
+    // change handler, and what the model's TUiServices::EnableMenuItems reaches.
+    void EnableMenuItems();
+    // True for a library window in trash mode and for the keyboard, monitor and intro windows.
+    bool NonLibrary(const forms::TCustomForm* form) const;
+    // After a drop: pops up Copy/Move at the target window's client point (x, y), moved 60 px
+    // down; each runs its procedure.
+    void ShowPopUpCopyMove(int x, int y, std::function<void()> move, std::function<void()> copy);
+    // The bin images: empty, full.
+    void SvuotaSecchio();
+    void SecchioPieno();
+    // The application's message hook: Shift + right button auditions the preview note.
+    void Preview(platform::core::MSG& msg, bool& handled);
+    // Reopens the libraries, monitor and keyboard recorded at the last close.
+    void LoadDesktopLibrary();
+
+    // The trash library, which the trash window shows.
+    model::TLibrary& TrashLibrary() { return *trash_; }
+    // The trash window while it is open; it clears this when it closes, through TrashClosed.
+    TFormLibrary* TrashWindow = nullptr;
+    // The trash window went: the bin shows again, full or empty by the trash's content.
+    void TrashClosed();
+    // The open monitor, or null.
+    TFormMonitor* Monitor() const;
+    // Set by the grids' double-click handlers, cleared by their mouse-down handlers; while set,
+    // the end of a drag does nothing.
+    bool DoubleClick = false;
+    model::TDragInfo& DragInfo() { return *dragInfo_; }
+    model::TClipboard& Clipboard() { return *clipboard_; }
+
+    // Commands that other windows run as the menu does.
+    void FileNew();
+    void FileOpen();
+    void GadgetsMonitor();
+    void GadgetsKeyboard();
+
+    forms::TOpenDialog& OpenDialog;
+    // The element icons, which the bank and global windows copy.
+    forms::TBitBtn& Patch;
+    forms::TBitBtn& PatchBank;
+    forms::TBitBtn& PerformanceBank;
+    forms::TBitBtn& Performance;
+    forms::TBitBtn& Rhythm;
+    forms::TBitBtn& RhythmBank;
+    forms::TBitBtn& global;
+    forms::TBitBtn& System;
+    // 1000 ms after a patch went to the instrument, the preview note follows.
+    forms::TTimer& TimerPreview;
+    forms::TPopupMenu& PopupCopyMove;
+    forms::TMenuItem& PopUpMove;
+    forms::TMenuItem& PopUpCopy;
+    forms::TPanel& PanelTrash;
+    forms::TImage& TrashPieno;
+    forms::TImage& TrashVuoto;
+    forms::TImageList& ImageListMenu;
+    bars::TdxBarManager& dxBarManager1;
+
+    bars::TdxBarSubItem& File1;
+    bars::TdxBarButton& FileNewItem;
+    bars::TdxBarButton& FileOpenItem;
+    bars::TdxBarButton& FileImportFrom;
+    bars::TdxBarButton& FileCloseItem;
+    bars::TdxBarButton& FileSaveItem;
+    bars::TdxBarButton& FileSaveAsItem;
+    bars::TdxBarButton& FileExportto;
+    bars::TdxBarButton& FileSaveAllItem;
+    bars::TdxBarButton& FilePrintItem;
+    bars::TdxBarButton& FileExitItem;
+    bars::TdxBarSubItem& Settings1;
+    bars::TdxBarButton& SetMidiMidiPortItem;
+    bars::TdxBarButton& SetPreviewItem;
+    bars::TdxBarButton& SetExpansionItem;
+    bars::TdxBarButton& SetPatchAndPerf;
+    bars::TdxBarSubItem& Gaggets1;
+    bars::TdxBarButton& GadgetsKeyboardItem;
+    bars::TdxBarButton& GadgetsMonitorItem;
+    bars::TdxBarSubItem& Window1;
+    bars::TdxBarButton& WindowCascadeItem;
+    bars::TdxBarButton& WindowTileItem;
+    bars::TdxBarButton& WindowArrangeItem;
+    bars::TdxBarButton& WindowMinimizeItem;
+    bars::TdxBarSubItem& Help1;
+    bars::TdxBarButton& Index1;
+    bars::TdxBarButton& HelpAboutItem;
+
+private:
+    void FormCreate(forms::TObject* Sender);
+    void FormDestroy(forms::TObject* Sender);
+    void FormResize(forms::TObject* Sender);
+    void FormClose(forms::TObject* Sender, forms::TCloseAction& Action);
+
+    std::unique_ptr<model::TDragInfo> dragInfo_;
+    std::unique_ptr<model::TClipboard> clipboard_;
+    std::unique_ptr<model::TLibrary> trash_;
+};
+
+// The main window while it exists; null before and after.
+TFormquintaron* MainWindow();
+
+} // namespace app
