@@ -61,7 +61,7 @@ void TMyEdit::SetEditType(TEditType value) {
 }
 
 std::string TMyEdit::CodeToText() const {
-    return controls::CodeToText(editType_, code_, Min, Max);
+    return controls::CodeToText(editType_, code_);
 }
 
 int TMyEdit::GetMinCode() const {

@@ -63,7 +63,8 @@ std::string Controller(int c) {
 
 struct TKindRow {
     std::string_view name;
-    // The step bounds; the text's table covers them and nothing else (but see lastRunsOn).
+    // The step bounds; the text's table covers them and nothing else (but see lastRunsOn), except
+    // for the MinMax kinds, whose texts cover every code.
     int first;
     int last;
     bool usesMinMax;
@@ -207,12 +208,14 @@ int GetMaxCode(TEditType kind, int Max) {
     return row.usesMinMax ? Max : row.last;
 }
 
-std::string CodeToText(TEditType kind, int code, int Min, int Max) {
+std::string CodeToText(TEditType kind, int code) {
     const TKindRow& row = Row(kind);
-    const int first = GetMinCode(kind, Min);
-    const int last = GetMaxCode(kind, Max);
-    if (code < first || (code > last && !row.lastRunsOn)) return "";
-    std::string text = row.text(code > last ? last : code);
+    const int first = row.first;
+    const int last = row.last;
+    // The MinMax kinds' texts are plain numbers for any code: a stored value outside the field's
+    // bounds still shows.
+    if (!row.usesMinMax && (code < first || (code > last && !row.lastRunsOn))) return "";
+    std::string text = row.text(!row.usesMinMax && code > last ? last : code);
     if (row.signRule) {
         if (text == "0")
             text = "  0";

@@ -54,9 +54,9 @@ bool UsesMinMax(TEditType kind);
 int GetMinCode(TEditType kind, int Min);
 int GetMaxCode(TEditType kind, int Max);
 
-// The text a field of the kind shows for a code, with its sign and leading blank. Min and Max
-// are the field's, and matter only to the MinMax kinds.
-std::string CodeToText(TEditType kind, int code, int Min, int Max);
+// The text a field of the kind shows for a code, with its sign and leading blank; empty for a
+// code outside the kind's table (the MinMax kinds show every code).
+std::string CodeToText(TEditType kind, int code);
 
 // "C -1" for 0, "C 4" for 60, "G 9" for 127: note name, blank, octave. Below 0: empty.
 std::string NoteToText(int note);
