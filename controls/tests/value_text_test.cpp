@@ -170,8 +170,7 @@ TEST(ValueTextTest, ShowsTheInstrumentsTextsAtTheEdgesOfEveryKind) {
         {K::Int0M880, 127, " 880"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(CodeToText(c.kind, c.code), c.text)
-            << EditTypeName(c.kind) << " " << c.code;
+        EXPECT_EQ(CodeToText(c.kind, c.code), c.text) << EditTypeName(c.kind) << " " << c.code;
 }
 
 TEST(ValueTextTest, EveryCodeInTheStepRangeHasATextAndOnlyMinMaxKindsOneOutsideIt) {
