@@ -8,6 +8,8 @@
 #include "app/form_view.h"
 #include "platform/forms/forms.h"
 
+#include <memory>
+
 namespace model {
 class TLibElem;
 class TLibrary;
@@ -44,7 +46,12 @@ public:
     TFormView& View() { return view_; }
 
 private:
+    // The library no longer knows this window as its own.
+    void Detach();
+
     model::TLibrary& library_;
+    // A normal library window owns its library until it closes; the trash is the main window's.
+    std::unique_ptr<model::TLibrary> owned_;
     bool trashMode_;
     TFormView view_;
 };

@@ -21,6 +21,7 @@
 
 namespace model {
 class TClipboard;
+class TLibElem;
 class TDragInfo;
 class TLibrary;
 } // namespace model
@@ -32,6 +33,30 @@ namespace bars = toolkit::bars;
 
 class TFormLibrary;
 class TFormMonitor;
+
+// A window whose grid auditions by itself under Shift + right button (library windows,
+// patch-bank windows): the main window's preview hook leaves the press alone when the window
+// under the pointer is that grid or lies inside it.
+class TPreviewGridOwner {
+public:
+    virtual ~TPreviewGridOwner() = default;
+    virtual bool PreviewGridHit(const forms::TWinControl& under) const = 0;
+};
+
+// A window that shows one element (editor, bank and global windows): its root library is the
+// library that holds the element.
+class TElementWindow {
+public:
+    virtual ~TElementWindow() = default;
+    virtual model::TLibElem* FormElem() const = 0;
+};
+
+// The windows that are no library's (the keyboard, the intro): the menus and the shut-down set
+// them apart, as they do the monitor and the trash window.
+class TNonLibraryWindow {
+public:
+    virtual ~TNonLibraryWindow() = default;
+};
 
 class TFormquintaron : public forms::TForm {
 public:
@@ -73,6 +98,12 @@ public:
     void FileOpen();
     void GadgetsMonitor();
     void GadgetsKeyboard();
+    // The default MIDI input handler: thru and the monitor.
+    void DefaultMidiInput();
+    // The library of the active child window when the menus offer it one, else null.
+    model::TLibrary* ActiveLibrary() const;
+    // The outermost library of what the window shows; null for windows of other kinds.
+    static model::TLibrary* RootLibrary(const forms::TCustomForm* form);
 
     forms::TOpenDialog& OpenDialog;
     // The element icons, which the bank and global windows copy.
@@ -123,7 +154,38 @@ public:
     bars::TdxBarButton& Index1;
     bars::TdxBarButton& HelpAboutItem;
 
+protected:
+    void Notification(forms::TComponent* component, platform::core::TOperation operation) override;
+
 private:
+    void BuildBars();
+    void RegisterCursors();
+    void TimerPreviewTimer();
+    bool OverPreviewGrid(const platform::core::MSG& msg) const;
+    bool TrashDragOver(forms::TObject* source);
+    void TrashDblClick();
+    TFormLibrary& MakeLibraryWindow(bool trashMode);
+    // Opens a library window on the library, which the window owns from now on.
+    TFormLibrary& OpenLibrary(std::unique_ptr<model::TLibrary> library, bool sort);
+    void FileImport();
+    void FileClose();
+    void FileSave();
+    void FileSaveAs();
+    void FileExport();
+    void FileSaveAll();
+    void FilePrint();
+    void FileExit();
+    void SettingsMidi();
+    void SettingsPreview();
+    void SettingsExpansion();
+    void SettingsNames();
+    void WindowCascade();
+    void WindowTile();
+    void WindowArrange();
+    void WindowMinimizeAll();
+    void HelpIndex();
+    void HelpAbout();
+
     void FormCreate(forms::TObject* Sender);
     void FormDestroy(forms::TObject* Sender);
     void FormResize(forms::TObject* Sender);
@@ -132,6 +194,7 @@ private:
     std::unique_ptr<model::TDragInfo> dragInfo_;
     std::unique_ptr<model::TClipboard> clipboard_;
     std::unique_ptr<model::TLibrary> trash_;
+    TFormMonitor* monitor_ = nullptr;
 };
 
 // The main window while it exists; null before and after.

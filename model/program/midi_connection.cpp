@@ -104,7 +104,13 @@ void TMidiConnection::ClosePorts() {
 }
 
 void TMidiConnection::InstallDefaultMidiInput() {
-    if (input_) input_->OnMidiInput = [this](pc::TObject*) { DefaultMidiInput(); };
+    if (!input_) return;
+    input_->OnMidiInput = [this](pc::TObject*) {
+        if (DefaultHandler)
+            DefaultHandler();
+        else
+            DefaultMidiInput();
+    };
 }
 
 void TMidiConnection::DefaultMidiInput() {

@@ -55,8 +55,10 @@ public:
     bool Online() const { return online_; }
     void SetOnline(bool online) { online_ = online; }
 
-    // Puts DefaultMidiInput back as the input's handler.
+    // Puts the default handler back as the input's handler: DefaultHandler when the main
+    // window gave one, else DefaultMidiInput.
     void InstallDefaultMidiInput();
+    std::function<void()> DefaultHandler;
     // When Online: every waiting event is passed thru to the output when thru is on and it is
     // a short message, then shown by OnMonitor.
     void DefaultMidiInput();

@@ -107,6 +107,15 @@ HCURSOR CreateCursorFromImage(const QImage& image, int hotX, int hotY) {
     return handle;
 }
 
+HCURSOR CreateCursorFromPixels(int width, int height, const std::uint32_t* argb, int hotX,
+                               int hotY) {
+    QImage image(width, height, QImage::Format_ARGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, argb[static_cast<std::size_t>(y) * width + x]);
+    return CreateCursorFromImage(image, hotX, hotY);
+}
+
 bool DestroyCursor(HCURSOR cursor) {
     return Table().own.erase(cursor) > 0;
 }

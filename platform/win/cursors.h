@@ -31,6 +31,10 @@ inline constexpr int IDC_HELP = 32651;
 // A stock cursor; NullCursor for an unknown id.
 HCURSOR LoadCursor(int id);
 HCURSOR CreateCursorFromImage(const QImage& image, int hotX, int hotY);
+// A cursor of our own drawing: width x height pixels, row by row, each 0xAARRGGBB (alpha 0 is
+// transparent).
+HCURSOR CreateCursorFromPixels(int width, int height, const std::uint32_t* argb, int hotX,
+                               int hotY);
 bool DestroyCursor(HCURSOR cursor);
 // The cursor shown now; returns the previous one. NullCursor hides it.
 HCURSOR SetCursor(HCURSOR cursor);

@@ -1,0 +1,702 @@
+#include "app/form_quintaron.h"
+
+#include "app/app_services.h"
+#include "app/form_in_out.h"
+#include "app/form_library.h"
+#include "app/form_monitor.h"
+#include "app/main_icons.h"
+#include "app/place_control.h"
+#include "model/editing/clipboard.h"
+#include "model/editing/drag_info.h"
+#include "model/elements/library.h"
+#include "model/preview/preview.h"
+#include "model/print/print_library.h"
+#include "model/program/config.h"
+#include "model/program/quintaron.h"
+#include "model/program/ui_services.h"
+#include "platform/core/exception.h"
+#include "platform/core/ini_file.h"
+#include "platform/forms/application.h"
+#include "platform/forms/screen.h"
+#include "platform/win/messages.h"
+#include "platform/win/window.h"
+#include "toolkit/bars/dx_bar.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace app {
+
+namespace pc = platform::core;
+namespace pw = platform::win;
+
+namespace {
+
+TFormquintaron* mainWindow = nullptr;
+
+constexpr int TrashMargin = 15;
+constexpr int TrashSize = 36;
+constexpr int HelpIndexContext = 20;
+// Categories of the bar manager, after its own "Default".
+enum { catDefault, catFile, catSettings, catGadgets, catWindow, catHelp, catMenus };
+
+// Forms taken at one moment that may go while they are walked: each entry is cleared when its
+// form is freed.
+class TFormSnapshot : public pc::TComponent {
+public:
+    explicit TFormSnapshot(std::vector<forms::TCustomForm*> forms)
+        : TComponent(nullptr), forms_(std::move(forms)) {
+        for (forms::TCustomForm* form : forms_)
+            FreeNotification(form);
+    }
+    ~TFormSnapshot() override {
+        for (forms::TCustomForm* form : forms_)
+            if (form != nullptr) RemoveFreeNotification(form);
+    }
+    int Count() const { return static_cast<int>(forms_.size()); }
+    // Null once the form went.
+    forms::TCustomForm* At(int index) const { return forms_.at(static_cast<std::size_t>(index)); }
+
+protected:
+    void Notification(pc::TComponent* component, pc::TOperation operation) override {
+        TComponent::Notification(component, operation);
+        if (operation != pc::opRemove) return;
+        for (forms::TCustomForm*& form : forms_)
+            if (form == component) form = nullptr;
+    }
+
+private:
+    std::vector<forms::TCustomForm*> forms_;
+};
+
+std::vector<forms::TCustomForm*> ChildList(const forms::TCustomForm& parent) {
+    std::vector<forms::TCustomForm*> list;
+    // A released window is on its way out: what it showed may be gone already.
+    for (int i = 0; i < parent.MDIChildCount(); ++i)
+        if (!parent.MDIChildren(i)->Released()) list.push_back(parent.MDIChildren(i));
+    return list;
+}
+
+// The folder the program runs from.
+std::string ProgramFolder() {
+    std::error_code error;
+    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string(".") : exe.parent_path().string();
+}
+
+} // namespace
+
+TFormquintaron* MainWindow() {
+    return mainWindow;
+}
+
+TFormquintaron::TFormquintaron(forms::TComponent* owner)
+    : TForm(owner, forms::fsMDIForm), OpenDialog(Own<forms::TOpenDialog>()),
+      Patch(PlaceControl<forms::TBitBtn>(*this, *this, 0, 0, 25, 25)),
+      PatchBank(PlaceControl<forms::TBitBtn>(*this, *this, 0, 0, 25, 25)),
+      PerformanceBank(PlaceControl<forms::TBitBtn>(*this, *this, 0, 0, 25, 25)),
+      Performance(PlaceControl<forms::TBitBtn>(*this, *this, 0, 0, 25, 25)),
+      Rhythm(PlaceControl<forms::TBitBtn>(*this, *this, 0, 0, 25, 25)),
+      RhythmBank(PlaceControl<forms::TBitBtn>(*this, *this, 0, 0, 25, 25)),
+      global(PlaceControl<forms::TBitBtn>(*this, *this, 0, 0, 25, 25)),
+      System(PlaceControl<forms::TBitBtn>(*this, *this, 0, 0, 25, 25)),
+      TimerPreview(Own<forms::TTimer>()), PopupCopyMove(Own<forms::TPopupMenu>()),
+      PopUpMove(PopupCopyMove.Items().Add("Move")), PopUpCopy(PopupCopyMove.Items().Add("Copy")),
+      PanelTrash(PlaceControl<forms::TPanel>(*this, *this, 0, 0, TrashSize, TrashSize)),
+      TrashPieno(PlaceControl<forms::TImage>(*this, PanelTrash, 0, 0, TrashSize, TrashSize)),
+      TrashVuoto(PlaceControl<forms::TImage>(*this, PanelTrash, 0, 0, TrashSize, TrashSize)),
+      ImageListMenu(Own<forms::TImageList>()), dxBarManager1(Own<bars::TdxBarManager>()),
+      File1(Own<bars::TdxBarSubItem>()), FileNewItem(Own<bars::TdxBarButton>()),
+      FileOpenItem(Own<bars::TdxBarButton>()), FileImportFrom(Own<bars::TdxBarButton>()),
+      FileCloseItem(Own<bars::TdxBarButton>()), FileSaveItem(Own<bars::TdxBarButton>()),
+      FileSaveAsItem(Own<bars::TdxBarButton>()), FileExportto(Own<bars::TdxBarButton>()),
+      FileSaveAllItem(Own<bars::TdxBarButton>()), FilePrintItem(Own<bars::TdxBarButton>()),
+      FileExitItem(Own<bars::TdxBarButton>()), Settings1(Own<bars::TdxBarSubItem>()),
+      SetMidiMidiPortItem(Own<bars::TdxBarButton>()), SetPreviewItem(Own<bars::TdxBarButton>()),
+      SetExpansionItem(Own<bars::TdxBarButton>()), SetPatchAndPerf(Own<bars::TdxBarButton>()),
+      Gaggets1(Own<bars::TdxBarSubItem>()), GadgetsKeyboardItem(Own<bars::TdxBarButton>()),
+      GadgetsMonitorItem(Own<bars::TdxBarButton>()), Window1(Own<bars::TdxBarSubItem>()),
+      WindowCascadeItem(Own<bars::TdxBarButton>()), WindowTileItem(Own<bars::TdxBarButton>()),
+      WindowArrangeItem(Own<bars::TdxBarButton>()), WindowMinimizeItem(Own<bars::TdxBarButton>()),
+      Help1(Own<bars::TdxBarSubItem>()), Index1(Own<bars::TdxBarButton>()),
+      HelpAboutItem(Own<bars::TdxBarButton>()) {
+    mainWindow = this;
+    Name = "Formquintaron";
+    SetBounds(0, 0, 800, 600);
+    OpenDialog.Filter = "All files (*.*)|*.*";
+    for (forms::TBitBtn* icon : {&Patch, &PatchBank, &PerformanceBank, &Performance, &Rhythm,
+                                 &RhythmBank, &global, &System})
+        icon->SetVisible(false);
+    DrawElementIcons(*this);
+    DrawMenuIcons(ImageListMenu);
+    TimerPreview.SetEnabled(false);
+    TimerPreview.SetInterval(1000);
+    TimerPreview.SetOnTimer([this](pc::TObject*) { TimerPreviewTimer(); });
+    DrawTrashImages(TrashPieno, TrashVuoto);
+    for (forms::TImage* bin : {&TrashPieno, &TrashVuoto}) {
+        bin->OnDblClick = [this](pc::TObject*) { TrashDblClick(); };
+        bin->OnDragOver = [this](pc::TObject*, pc::TObject* source, int, int, forms::TDragState,
+                                 bool& accept) { accept = TrashDragOver(source); };
+    }
+    OnDragOver = [this](pc::TObject*, pc::TObject*, int, int, forms::TDragState, bool& accept) {
+        accept = false;
+        DragInfo().Accept = false;
+    };
+    BuildBars();
+    OnCreate = [this](pc::TObject* sender) { FormCreate(sender); };
+    OnDestroy = [this](pc::TObject* sender) { FormDestroy(sender); };
+    OnResize = [this](pc::TObject* sender) { FormResize(sender); };
+    OnClose = [this](pc::TObject* sender, forms::TCloseAction& action) {
+        FormClose(sender, action);
+    };
+}
+
+TFormquintaron::~TFormquintaron() {
+    // The windows and items go first, while the rest they use is whole.
+    DestroyComponents();
+    if (mainWindow == this) mainWindow = nullptr;
+}
+
+void TFormquintaron::BuildBars() {
+    auto& manager = dxBarManager1;
+    manager.Name = "dxBarManager1";
+    manager.SetStyle(bars::bmsOffice11);
+    manager.CanCustomize = false;
+    manager.SetMenusShowRecentItemsFirst(false);
+    manager.SetImages(&ImageListMenu);
+    for (const char* category : {"File", "Settings", "Gadgets", "Window", "Help", "Menus"})
+        manager.Categories().Add(category);
+    manager.OnHideCustomizingForm = [this](pc::TObject*) { EnableMenuItems(); };
+
+    struct ItemSpec {
+        bars::TdxBarItem* item;
+        const char* name;
+        const char* caption;
+        const char* hint;
+        int category;
+        int image;
+        void (TFormquintaron::*action)();
+    };
+    const ItemSpec items[] = {
+        {&File1, "File1", "&File", "File related commands", catMenus, -1, nullptr},
+        {&FileNewItem, "FileNewItem", "&New", "Create a new file", catFile, iconNew,
+         &TFormquintaron::FileNew},
+        {&FileOpenItem, "FileOpenItem", "&Open", "Open an existing file", catFile, iconOpen,
+         &TFormquintaron::FileOpen},
+        {&FileImportFrom, "FileImportFrom", "Import From", "", catFile, -1,
+         &TFormquintaron::FileImport},
+        {&FileCloseItem, "FileCloseItem", "&Close", "Close current file", catFile, -1,
+         &TFormquintaron::FileClose},
+        {&FileSaveItem, "FileSaveItem", "&Save", "Save current file", catFile, iconSave,
+         &TFormquintaron::FileSave},
+        {&FileSaveAsItem, "FileSaveAsItem", "Save &As...", "Save current file as...", catFile, -1,
+         &TFormquintaron::FileSaveAs},
+        {&FileExportto, "FileExportto", "Export To", "", catFile, -1, &TFormquintaron::FileExport},
+        {&FileSaveAllItem, "FileSaveAllItem", "Save A&ll", "", catFile, iconSaveAll,
+         &TFormquintaron::FileSaveAll},
+        {&FilePrintItem, "FilePrintItem", "&Print", "", catFile, iconPrint,
+         &TFormquintaron::FilePrint},
+        {&FileExitItem, "FileExitItem", "E&xit", "Exit the application", catFile, -1,
+         &TFormquintaron::FileExit},
+        {&Settings1, "Settings1", "Settings", "", catMenus, -1, nullptr},
+        {&SetMidiMidiPortItem, "SetMidiMidiPortItem", "&Midi", "", catSettings, iconMidi,
+         &TFormquintaron::SettingsMidi},
+        {&SetPreviewItem, "SetPreviewItem", "&Preview", "", catSettings, iconPreview,
+         &TFormquintaron::SettingsPreview},
+        {&SetExpansionItem, "SetExpansionItem", "&Expansion", "", catSettings, -1,
+         &TFormquintaron::SettingsExpansion},
+        {&SetPatchAndPerf, "SetPatchAndPerf", "&Names", "", catSettings, -1,
+         &TFormquintaron::SettingsNames},
+        {&Gaggets1, "Gaggets1", "Gadgets", "", catMenus, -1, nullptr},
+        {&GadgetsKeyboardItem, "GadgetsKeyboardItem", "&Keyboard", "", catGadgets, iconKeyboard,
+         &TFormquintaron::GadgetsKeyboard},
+        {&GadgetsMonitorItem, "GadgetsMonitorItem", "&Monitor", "", catGadgets, iconMonitor,
+         &TFormquintaron::GadgetsMonitor},
+        {&Window1, "Window1", "&Window", "Window related commands such as Tile and Cascade",
+         catMenus, -1, nullptr},
+        {&WindowCascadeItem, "WindowCascadeItem", "&Cascade", "Arrange windows to overlap",
+         catWindow, -1, &TFormquintaron::WindowCascade},
+        {&WindowTileItem, "WindowTileItem", "&Tile", "Arrange windows without overlap", catWindow,
+         -1, &TFormquintaron::WindowTile},
+        {&WindowArrangeItem, "WindowArrangeItem", "&Arrange Icons",
+         "Arrange window icons at bottom of main window", catWindow, -1,
+         &TFormquintaron::WindowArrange},
+        {&WindowMinimizeItem, "WindowMinimizeItem", "&Minimize All", "Minimize all windows",
+         catWindow, -1, &TFormquintaron::WindowMinimizeAll},
+        {&Help1, "Help1", "&Help", "Help topics", catMenus, -1, nullptr},
+        {&Index1, "Index1", "&Index", "", catHelp, -1, &TFormquintaron::HelpIndex},
+        {&HelpAboutItem, "HelpAboutItem", "&About", "", catHelp, -1, &TFormquintaron::HelpAbout},
+    };
+    for (const ItemSpec& spec : items) {
+        spec.item->Name = spec.name;
+        spec.item->Hint = spec.hint;
+        spec.item->SetCaption(spec.caption);
+        spec.item->SetCategory(spec.category);
+        if (spec.image >= 0) spec.item->SetImageIndex(spec.image);
+        if (spec.action != nullptr)
+            spec.item->OnClick = [this, action = spec.action](pc::TObject*) { (this->*action)(); };
+    }
+
+    // Each link list with the items that open a group.
+    struct LinkSpec {
+        bars::TdxBarItem* item;
+        bool beginGroup;
+    };
+    const auto fill = [](bars::TdxBarItemLinks& links, std::initializer_list<LinkSpec> specs) {
+        for (const LinkSpec& spec : specs)
+            links.Add(spec.item)->SetBeginGroup(spec.beginGroup);
+    };
+    fill(File1.ItemLinks(), {{&FileNewItem, false},
+                             {&FileOpenItem, false},
+                             {&FileImportFrom, false},
+                             {&FileCloseItem, true},
+                             {&FileSaveItem, true},
+                             {&FileSaveAsItem, false},
+                             {&FileExportto, false},
+                             {&FileSaveAllItem, false},
+                             {&FilePrintItem, true},
+                             {&FileExitItem, true}});
+    fill(Settings1.ItemLinks(), {{&SetMidiMidiPortItem, false},
+                                 {&SetPreviewItem, false},
+                                 {&SetExpansionItem, false},
+                                 {&SetPatchAndPerf, false}});
+    fill(Gaggets1.ItemLinks(), {{&GadgetsKeyboardItem, false}, {&GadgetsMonitorItem, false}});
+    fill(Window1.ItemLinks(), {{&WindowCascadeItem, false},
+                               {&WindowTileItem, false},
+                               {&WindowArrangeItem, false},
+                               {&WindowMinimizeItem, false}});
+    fill(Help1.ItemLinks(), {{&Index1, false}, {&HelpAboutItem, false}});
+
+    bars::TdxBar& menu = *manager.Bars()->Add();
+    menu.SetCaption("Main Menu");
+    menu.SetIsMainMenu(true);
+    fill(menu.ItemLinks(), {{&File1, false},
+                            {&Settings1, false},
+                            {&Gaggets1, false},
+                            {&Window1, false},
+                            {&Help1, false}});
+    bars::TdxBar& tools = *manager.Bars()->Add();
+    tools.SetCaption("ToolBar");
+    fill(tools.ItemLinks(), {{&FileNewItem, false},
+                             {&FileOpenItem, false},
+                             {&FileSaveItem, false},
+                             {&FileSaveAllItem, false},
+                             {&FilePrintItem, false},
+                             {&SetMidiMidiPortItem, true},
+                             {&SetPreviewItem, false},
+                             {&GadgetsKeyboardItem, true},
+                             {&GadgetsMonitorItem, false}});
+    int row = 0;
+    for (bars::TdxBar* bar : {&menu, &tools}) {
+        bar->SetAllowQuickCustomizing(false);
+        bar->AllowCustomizing = false;
+        bar->SetUseRecentItems(false);
+        bar->SetDockingStyle(bars::dsTop);
+        bar->SetDockedLeft(0);
+        bar->SetDockedTop(0);
+        bar->SetRow(row++);
+        bar->SetVisible(true);
+    }
+}
+
+TFormMonitor* TFormquintaron::Monitor() const {
+    return monitor_;
+}
+
+void TFormquintaron::FormCreate(pc::TObject*) {
+    HelpContext = 25;
+    forms::Application().HelpFile = ProgramFolder() + "/QUINTARON.chm";
+    forms::Screen().OnActiveFormChange = [this](pc::TObject*) { EnableMenuItems(); };
+    RegisterCursors();
+    dragInfo_ = std::make_unique<model::TDragInfo>();
+    clipboard_ = std::make_unique<model::TClipboard>();
+    PanelTrash.SetVisible(true);
+    SetCaption("Quintaron 3.0");
+    FileImportFrom.SetCaption("Import From Synth");
+    FileExportto.SetCaption("Export To Synth");
+    FormResize(this);
+    trash_ = std::make_unique<model::TLibrary>();
+    SvuotaSecchio();
+    if (auto* services = dynamic_cast<TAppServices*>(model::UiServices()))
+        services->OnEnableMenuItems = [this] { EnableMenuItems(); };
+    if (model::AppState() != nullptr)
+        model::AppState()->Midi.DefaultHandler = [this] { DefaultMidiInput(); };
+    EnableMenuItems();
+}
+
+void TFormquintaron::FormDestroy(pc::TObject*) {
+    forms::Screen().OnActiveFormChange = nullptr;
+    if (auto* services = dynamic_cast<TAppServices*>(model::UiServices()))
+        services->OnEnableMenuItems = nullptr;
+    if (model::AppState() != nullptr) model::AppState()->Midi.DefaultHandler = nullptr;
+    // The children go before what they use: library windows free their libraries, the trash
+    // window lets go of the trash.
+    const TFormSnapshot children(ChildList(*this));
+    for (int i = 0; i < children.Count(); ++i)
+        if (forms::TCustomForm* child = children.At(i)) {
+            child->OnClose = nullptr;
+            forms::FreeForm(*child);
+        }
+    TrashWindow = nullptr;
+    dragInfo_.reset();
+    clipboard_.reset();
+    SvuotaSecchio();
+    trash_.reset();
+}
+
+void TFormquintaron::FormResize(pc::TObject*) {
+    PanelTrash.SetLeft(ClientWidth() - PanelTrash.Width() - TrashMargin);
+    PanelTrash.SetTop(ClientHeight() - PanelTrash.Height() - TrashMargin);
+}
+
+} // namespace app
+
+namespace app {
+
+void TFormquintaron::Notification(pc::TComponent* component, pc::TOperation operation) {
+    TForm::Notification(component, operation);
+    if (operation != pc::opRemove) return;
+    if (component == monitor_) monitor_ = nullptr;
+    if (component == TrashWindow) TrashWindow = nullptr;
+}
+
+bool TFormquintaron::NonLibrary(const forms::TCustomForm* form) const {
+    if (const auto* library = dynamic_cast<const TFormLibrary*>(form)) return library->TrashMode();
+    return dynamic_cast<const TFormMonitor*>(form) != nullptr ||
+           dynamic_cast<const TNonLibraryWindow*>(form) != nullptr;
+}
+
+model::TLibrary* TFormquintaron::RootLibrary(const forms::TCustomForm* form) {
+    if (form == nullptr) return nullptr;
+    if (const auto* library = dynamic_cast<const TFormLibrary*>(form)) return &library->Library();
+    if (const auto* element = dynamic_cast<const TElementWindow*>(form))
+        if (model::TLibElem* elem = element->FormElem())
+            return dynamic_cast<model::TLibrary*>(elem->Root());
+    return nullptr;
+}
+
+model::TLibrary* TFormquintaron::ActiveLibrary() const {
+    forms::TCustomForm* active = ActiveMDIChild();
+    if (active == nullptr || active->Released() || NonLibrary(active)) return nullptr;
+    return RootLibrary(active);
+}
+
+void TFormquintaron::EnableMenuItems() {
+    model::TLibrary* r = ActiveLibrary();
+    FileCloseItem.SetEnabled(r != nullptr);
+    FileSaveAsItem.SetEnabled(r != nullptr);
+    FilePrintItem.SetEnabled(r != nullptr);
+    const bool saveable = r != nullptr && !r->Saved;
+    FileSaveItem.SetEnabled(saveable);
+    FileExportto.SetEnabled(saveable);
+    bool unsaved = false;
+    const TFormSnapshot children(ChildList(*this));
+    for (int i = 0; i < children.Count() && !unsaved; ++i) {
+        forms::TCustomForm* child = children.At(i);
+        if (child == nullptr || NonLibrary(child)) continue;
+        if (model::TLibrary* library = RootLibrary(child)) unsaved = !library->Saved;
+    }
+    FileSaveAllItem.SetEnabled(unsaved);
+    model::TQuintaron* state = model::AppState();
+    GadgetsKeyboardItem.SetEnabled(state == nullptr || !state->KeyboardOpen);
+    GadgetsMonitorItem.SetEnabled(state == nullptr || !state->MonitorOpen);
+    const bool anyChild = children.Count() > 0;
+    for (bars::TdxBarButton* item :
+         {&WindowCascadeItem, &WindowTileItem, &WindowArrangeItem, &WindowMinimizeItem})
+        item->SetEnabled(anyChild);
+}
+
+void TFormquintaron::ShowPopUpCopyMove(int x, int y, std::function<void()> move,
+                                       std::function<void()> copy) {
+    PopUpMove.OnClick = [move = std::move(move)](pc::TObject*) {
+        if (move) move();
+    };
+    PopUpCopy.OnClick = [copy = std::move(copy)](pc::TObject*) {
+        if (copy) copy();
+    };
+    forms::TPoint point{x, y};
+    if (auto* target = dynamic_cast<forms::TControl*>(DragInfo().Target))
+        point = target->ClientToScreen(point);
+    PopupCopyMove.Popup(point.X, point.Y + 60);
+}
+
+void TFormquintaron::SvuotaSecchio() {
+    TrashVuoto.SetVisible(true);
+    TrashPieno.SetVisible(false);
+}
+
+void TFormquintaron::SecchioPieno() {
+    TrashPieno.SetVisible(true);
+    TrashVuoto.SetVisible(false);
+}
+
+bool TFormquintaron::TrashDragOver(pc::TObject* source) {
+    const bool accept = dynamic_cast<TFormLibrary*>(DragInfo().Source) != nullptr ||
+                        dynamic_cast<TFormLibrary*>(source) != nullptr;
+    DragInfo().Accept = accept;
+    return accept;
+}
+
+void TFormquintaron::TrashDblClick() {
+    if (TrashWindow != nullptr) return;
+    model::AppState()->CurrentLibrary = trash_.get();
+    PanelTrash.SetVisible(false);
+    TFormLibrary& window = MakeLibraryWindow(true);
+    TrashWindow = &window;
+    FreeNotification(&window);
+    window.Updateview();
+    window.DisableVisible();
+}
+
+void TFormquintaron::TrashClosed() {
+    if (TrashWindow != nullptr) RemoveFreeNotification(TrashWindow);
+    TrashWindow = nullptr;
+    PanelTrash.SetVisible(true);
+    if (trash_ != nullptr && trash_->Count() > 0)
+        SecchioPieno();
+    else
+        SvuotaSecchio();
+}
+
+TFormLibrary& TFormquintaron::MakeLibraryWindow(bool trashMode) {
+    auto& window = Own<TFormLibrary>(trashMode);
+    window.AfterConstruction();
+    window.Show();
+    model::AppState()->CurrentLibrary = nullptr;
+    return window;
+}
+
+TFormLibrary& TFormquintaron::OpenLibrary(std::unique_ptr<model::TLibrary> library, bool sort) {
+    model::AppState()->CurrentLibrary = library.release();
+    TFormLibrary& window = MakeLibraryWindow(false);
+    window.Updateview();
+    window.DisableVisible();
+    if (sort) window.SortElem();
+    EnableMenuItems();
+    return window;
+}
+
+// File commands.
+
+void TFormquintaron::FileNew() {
+    OpenLibrary(std::make_unique<model::TLibrary>(), false);
+}
+
+void TFormquintaron::FileOpen() {
+    auto library = std::make_unique<model::TLibrary>();
+    if (library->OpenFile()) OpenLibrary(std::move(library), true);
+}
+
+void TFormquintaron::FileImport() {
+    model::AppState()->ImportExportMode = true;
+    try {
+        FileOpen();
+    } catch (...) {
+        model::AppState()->ImportExportMode = false;
+        throw;
+    }
+    model::AppState()->ImportExportMode = false;
+}
+
+void TFormquintaron::FileClose() {
+    if (forms::TCustomForm* active = ActiveMDIChild()) active->Close();
+}
+
+void TFormquintaron::FileSave() {
+    if (model::TLibrary* library = ActiveLibrary()) library->SaveFile(false);
+    EnableMenuItems();
+}
+
+void TFormquintaron::FileSaveAs() {
+    if (model::TLibrary* library = ActiveLibrary()) library->SaveFile(true);
+    EnableMenuItems();
+}
+
+void TFormquintaron::FileExport() {
+    if (ActiveLibrary() == nullptr) return;
+    model::AppState()->ImportExportMode = true;
+    try {
+        FileSaveAs();
+    } catch (...) {
+        model::AppState()->ImportExportMode = false;
+        throw;
+    }
+    model::AppState()->ImportExportMode = false;
+}
+
+void TFormquintaron::FileSaveAll() {
+    const TFormSnapshot children(ChildList(*this));
+    for (int i = 0; i < children.Count(); ++i) {
+        forms::TCustomForm* child = children.At(i);
+        if (child == nullptr || NonLibrary(child)) continue;
+        model::TLibrary* library = RootLibrary(child);
+        if (library != nullptr && !library->Saved) library->SaveFile(false);
+    }
+    EnableMenuItems();
+}
+
+void TFormquintaron::FilePrint() {
+    if (model::TLibrary* library = ActiveLibrary()) model::PrintLibrary(*library);
+}
+
+void TFormquintaron::FileExit() {
+    Close();
+}
+
+// Settings and gadgets.
+
+void TFormquintaron::SettingsMidi() {
+    for (int i = 0; i < forms::Application().ComponentCount(); ++i)
+        if (auto* ports = dynamic_cast<TFormInOut*>(forms::Application().Components(i))) {
+            ports->ShowModal();
+            return;
+        }
+}
+
+// Their windows come later; until then the items are there and do nothing.
+void TFormquintaron::SettingsPreview() {}
+void TFormquintaron::SettingsExpansion() {}
+void TFormquintaron::SettingsNames() {}
+void TFormquintaron::GadgetsKeyboard() {}
+void TFormquintaron::HelpAbout() {}
+
+void TFormquintaron::GadgetsMonitor() {
+    if (monitor_ != nullptr) return;
+    auto& monitor = Own<TFormMonitor>();
+    monitor.AfterConstruction();
+    monitor.Show();
+    monitor_ = &monitor;
+    FreeNotification(&monitor);
+    if (auto* services = dynamic_cast<TAppServices*>(model::UiServices()))
+        services->SetMonitor(&monitor);
+    EnableMenuItems();
+}
+
+void TFormquintaron::DefaultMidiInput() {
+    if (model::AppState() != nullptr) model::AppState()->Midi.DefaultMidiInput();
+}
+
+// Window commands.
+
+void TFormquintaron::WindowCascade() {
+    Cascade();
+}
+
+void TFormquintaron::WindowTile() {
+    Tile();
+}
+
+void TFormquintaron::WindowArrange() {
+    ArrangeIcons();
+}
+
+void TFormquintaron::WindowMinimizeAll() {
+    const TFormSnapshot children(ChildList(*this));
+    for (int i = children.Count() - 1; i >= 0; --i)
+        if (forms::TCustomForm* child = children.At(i)) child->SetWindowState(forms::wsMinimized);
+}
+
+void TFormquintaron::HelpIndex() {
+    forms::Application().HelpContext(HelpIndexContext);
+}
+
+// The preview.
+
+void TFormquintaron::RegisterCursors() {
+    forms::Screen().SetCursors(model::crHelp, app::PreviewCursor());
+    forms::Screen().SetCursors(forms::crDrag, app::DragCursor());
+}
+
+void TFormquintaron::TimerPreviewTimer() {
+    TimerPreview.SetEnabled(false);
+    model::PreviewNoteOn();
+}
+
+bool TFormquintaron::OverPreviewGrid(const pc::MSG& msg) const {
+    forms::TPoint point{static_cast<std::int16_t>(msg.lParam & 0xFFFF),
+                        static_cast<std::int16_t>((msg.lParam >> 16) & 0xFFFF)};
+    pw::ClientToScreen(msg.hwnd, &point);
+    const pw::HWND under = pw::WindowFromPoint(point);
+    forms::TWinControl* control = forms::FindControl(under);
+    for (forms::TWinControl* window = control; window != nullptr; window = window->Parent())
+        if (const auto* owner = dynamic_cast<const TPreviewGridOwner*>(window))
+            return owner->PreviewGridHit(*control);
+    return false;
+}
+
+void TFormquintaron::Preview(pc::MSG& msg, bool& handled) {
+    if (msg.message == pw::WM_RBUTTONDOWN && (msg.wParam & pw::MK_SHIFT) != 0) {
+        if (OverPreviewGrid(msg)) return;
+        model::PreviewNoteOn();
+        handled = true;
+    } else if (msg.message == pw::WM_RBUTTONUP && forms::Screen().Cursor() == model::crHelp) {
+        TimerPreview.SetEnabled(false);
+        model::PreviewNoteOff();
+        handled = true;
+        forms::Screen().SetCursor(forms::crDefault);
+    }
+}
+
+// Shut-down and the desktop.
+
+void TFormquintaron::FormClose(pc::TObject*, forms::TCloseAction& Action) {
+    forms::Screen().OnActiveFormChange = nullptr;
+    model::TQuintaron& state = *model::AppState();
+    try {
+        pc::TIniFile ini(model::SettingsFileName);
+        ini.WriteInteger("Monitor", "Open", state.MonitorOpen ? 1 : 0);
+        ini.WriteInteger("Keyboard", "Open", state.KeyboardOpen ? 1 : 0);
+        state.CloseCancelled = false;
+        int n = 0;
+        const TFormSnapshot children(ChildList(*this));
+        for (int i = children.Count() - 1; i >= 0 && !state.CloseCancelled; --i) {
+            forms::TCustomForm* child = children.At(i);
+            if (child == nullptr) continue;
+            if (NonLibrary(child)) {
+                child->Close();
+                continue;
+            }
+            auto* library = dynamic_cast<TFormLibrary*>(child);
+            if (library == nullptr) continue;
+            const std::string fileName = library->Library().FileName;
+            library->FormClose(library, Action);
+            std::error_code error;
+            if (std::filesystem::is_regular_file(fileName, error))
+                ini.WriteString("Desktop", "Library" + std::to_string(++n), fileName);
+        }
+        if (!state.CloseCancelled) {
+            Action = forms::caFree;
+            ini.WriteInteger("Desktop", "Num Library", n);
+            forms::Application().Terminate();
+        } else {
+            Action = forms::caNone;
+            ini.WriteInteger("Desktop", "Num Library", 0);
+            forms::Screen().OnActiveFormChange = [this](pc::TObject*) { EnableMenuItems(); };
+            EnableMenuItems();
+        }
+    } catch (const std::exception&) {
+        // The desktop is not worth keeping the program from closing.
+    }
+}
+
+void TFormquintaron::LoadDesktopLibrary() {
+    try {
+        const pc::TIniFile ini(model::SettingsFileName);
+        const int n = ini.ReadInteger("Desktop", "Num Library", 0);
+        for (int i = 1; i <= n; ++i) {
+            const std::string name = ini.ReadString("Desktop", "Library" + std::to_string(i), "");
+            if (name.empty()) continue;
+            auto library = std::make_unique<model::TLibrary>();
+            model::AppState()->CurrentLibrary = library.get();
+            library->LoadFromFile(name);
+            OpenLibrary(std::move(library), true);
+        }
+        if (ini.ReadInteger("Monitor", "Open", 0) == 1) GadgetsMonitor();
+        if (ini.ReadInteger("Keyboard", "Open", 0) == 1) GadgetsKeyboard();
+    } catch (const std::exception&) {
+        // What was opened stays open.
+    }
+}
+
+} // namespace app

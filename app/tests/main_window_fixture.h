@@ -1,0 +1,34 @@
+#pragma once
+// The program's main window on the world of AppTest: shown at (0, 0), 1000 x 700, as the
+// application's main form, with its bar unit.
+
+#include "app/form_quintaron.h"
+#include "app/tests/app_fixture.h"
+#include "toolkit/bars/dx_bar_unit.h"
+
+namespace app::test {
+
+class MainWindowTest : public AppTest {
+protected:
+    MainWindowTest() : main(MakeMain()) {}
+    // The windows go while the bar unit lives.
+    ~MainWindowTest() override {
+        platform::forms::Application().SetMainForm(nullptr);
+        owner.reset();
+        testsupport::PumpUntilIdle();
+    }
+
+    TFormquintaron& MakeMain() {
+        TFormquintaron& form = MakeForm<TFormquintaron>();
+        form.SetBounds(0, 0, 1000, 700);
+        platform::forms::Application().SetMainForm(&form);
+        form.Show();
+        testsupport::PumpUntilIdle();
+        return form;
+    }
+
+    toolkit::bars::TdxBarUnit barUnit;
+    TFormquintaron& main;
+};
+
+} // namespace app::test
