@@ -3,6 +3,7 @@
 #include "app/form_monitor.h"
 #include "app/form_transmet.h"
 #include "model/program/quintaron.h"
+#include "platform/forms/screen.h"
 
 namespace app {
 
@@ -35,6 +36,10 @@ void TAppServices::EnableMenuItems() {
 
 model::TTransferWindow* TAppServices::TransferWindow() {
     return &transmet_;
+}
+
+void TAppServices::SetScreenCursor(int cursor) {
+    platform::forms::Screen().SetCursor(cursor);
 }
 
 void TAppServices::MonitorInput(const midi::TMyMidiEvent& event, bool thru) {

@@ -34,6 +34,7 @@ public:
     void MonitorAddMessage(std::span<const std::uint8_t> message) override;
     void EnableMenuItems() override;
     model::TTransferWindow* TransferWindow() override;
+    void SetScreenCursor(int cursor) override;
 
     std::function<void()> OnEnableMenuItems;
 

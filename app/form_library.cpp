@@ -32,6 +32,8 @@ TFormLibrary::~TFormLibrary() {
 }
 
 void TFormLibrary::Detach() {
+    // A normal library that went with its close handling is not there to ask.
+    if (!trashMode_ && !owned_) return;
     if (library_.Editor == &view_) {
         library_.Editor = nullptr;
         library_.EditorOpen = false;

@@ -155,6 +155,7 @@ TFormquintaron::TFormquintaron(forms::TComponent* owner)
 TFormquintaron::~TFormquintaron() {
     // The windows and items go first, while the rest they use is whole.
     DestroyComponents();
+    trash_.reset();
     if (mainWindow == this) mainWindow = nullptr;
 }
 
@@ -330,19 +331,11 @@ void TFormquintaron::FormDestroy(pc::TObject*) {
     if (auto* services = dynamic_cast<TAppServices*>(model::UiServices()))
         services->OnEnableMenuItems = nullptr;
     if (model::AppState() != nullptr) model::AppState()->Midi.DefaultHandler = nullptr;
-    // The children go before what they use: library windows free their libraries, the trash
-    // window lets go of the trash.
-    const TFormSnapshot children(ChildList(*this));
-    for (int i = 0; i < children.Count(); ++i)
-        if (forms::TCustomForm* child = children.At(i)) {
-            child->OnClose = nullptr;
-            forms::FreeForm(*child);
-        }
     TrashWindow = nullptr;
     dragInfo_.reset();
     clipboard_.reset();
     SvuotaSecchio();
-    trash_.reset();
+    // The trash itself goes with the form (see the destructor), after the trash window.
 }
 
 void TFormquintaron::FormResize(pc::TObject*) {
