@@ -5,21 +5,18 @@
 // in trash mode. It takes its library from the application state's current-library slot while
 // it is created, and the library knows it as its editor window.
 
+#include "app/elem_window.h"
 #include "app/form_view.h"
+#include "model/elements/library.h"
 #include "platform/forms/forms.h"
 
 #include <memory>
-
-namespace model {
-class TLibElem;
-class TLibrary;
-} // namespace model
 
 namespace app {
 
 namespace forms = platform::forms;
 
-class TFormLibrary : public forms::TForm {
+class TFormLibrary : public forms::TForm, public TElemWindow {
 public:
     // The main window must be the multiple-document parent; AppState()->CurrentLibrary is the
     // library shown.
@@ -27,6 +24,8 @@ public:
     ~TFormLibrary() override;
 
     model::TLibrary& Library() const { return library_; }
+    // The library shown.
+    model::TLibElem* FormElem() override { return &library_; }
     bool TrashMode() const { return trashMode_; }
 
     // Caption "Library : " + name, or "Trash Library".

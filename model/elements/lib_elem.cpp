@@ -240,6 +240,14 @@ TLibElem* TLibElem::Root() {
     return elem;
 }
 
+TLibElem* TopOwner(TLibElem* x) {
+    if (x == nullptr) return nullptr;
+    TLibElem* owner = x->Owner;
+    for (int step = 0; step < 2 && owner != nullptr && owner->Owner != nullptr; ++step)
+        owner = owner->Owner;
+    return owner;
+}
+
 void TLibElem::CloseEditor() {
     TEditorView* editor = Editor;
     Editor = nullptr;

@@ -129,4 +129,9 @@ protected:
     void MarkLibraryUnsaved();
 };
 
+// The element a window's element or record belongs to for the librarian: x's owner, and that
+// owner's owner and its owner in turn where they exist (at most three steps up). Null when x is
+// null or has no owner.
+TLibElem* TopOwner(TLibElem* x);
+
 } // namespace model

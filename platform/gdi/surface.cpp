@@ -94,4 +94,10 @@ bool Surface::SavePng(const std::string& path) const {
     return ToImage().save(QString::fromStdString(path), "PNG");
 }
 
+bool Surface::SaveBmp(const std::string& path) const {
+    return ToImage()
+        .convertToFormat(QImage::Format_RGB888)
+        .save(QString::fromStdString(path), "BMP");
+}
+
 } // namespace platform::gdi

@@ -46,6 +46,9 @@ public:
     QImage ToImage() const;
     // For people and for tests that compare images; false when the file cannot be written.
     bool SavePng(const std::string& path) const;
+    // An opaque 24-bit BMP, as pictures the program reads from its folder are kept; false when
+    // the file cannot be written.
+    bool SaveBmp(const std::string& path) const;
 
 private:
     std::uint8_t* Row(int y) {

@@ -28,6 +28,23 @@ TEST(Surface, BottomUpRowsAreStoredLastRowFirst) {
     EXPECT_EQ(s.Pixel(0, 1), 0x01020304u);
 }
 
+TEST(Surface, SavesAsAnOpaqueBmp) {
+    testsupport::TempFolder folder("gdi_surface_");
+    ASSERT_FALSE(folder.Path().empty());
+    Surface s(3, 2, 32);
+    s.SetPixel(0, 0, 0x0000FF);
+    s.SetPixel(2, 1, 0x80FF8000);
+    const std::string path = folder.PathOf("s.bmp");
+    ASSERT_TRUE(s.SaveBmp(path));
+    QImage loaded(QString::fromStdString(path), "BMP");
+    ASSERT_EQ(loaded.width(), 3);
+    ASSERT_EQ(loaded.height(), 2);
+    EXPECT_FALSE(loaded.hasAlphaChannel());
+    EXPECT_EQ(loaded.pixel(0, 0), 0xFF0000FFu);
+    EXPECT_EQ(loaded.pixel(2, 1), 0xFFFF8000u);
+    EXPECT_FALSE(s.SaveBmp(folder.PathOf("missing/s.bmp")));
+}
+
 TEST(Surface, SavesAsPng) {
     testsupport::TempFolder folder("gdi_surface_");
     ASSERT_FALSE(folder.Path().empty());

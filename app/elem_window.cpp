@@ -1,0 +1,10 @@
+#include "app/elem_window.h"
+
+namespace app {
+
+model::TLibElem* GetFormElem(platform::forms::TCustomForm* Form) {
+    auto* window = dynamic_cast<TElemWindow*>(Form);
+    return window ? window->FormElem() : nullptr;
+}
+
+} // namespace app
