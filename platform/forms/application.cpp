@@ -2,6 +2,7 @@
 
 #include "platform/forms/dialogs.h"
 #include "platform/forms/forms.h"
+#include "platform/forms/help_manager.h"
 #include "platform/forms/screen.h"
 #include "platform/forms/std_ctrls.h"
 #include "platform/win/hooks.h"
@@ -256,8 +257,27 @@ bool TApplication::HelpContext(int context) {
 }
 
 bool TApplication::HelpCommand(WORD command, std::intptr_t data) {
-    if (!helpBackEnd_ || HelpFile.empty()) return false;
-    return helpBackEnd_({HelpFile, command, data});
+    switch (command) {
+    case HELP_CONTEXT:
+        return HelpManager().ShowContextHelp(static_cast<int>(data), HelpFile);
+    case HELP_CONTENTS:
+    case HELP_FINDER:
+        return HelpShowTableOfContents();
+    default:
+        return false;
+    }
+}
+
+bool TApplication::HelpKeyword(const std::string& keyword) {
+    return HelpManager().ShowHelp(keyword, HelpFile);
+}
+
+bool TApplication::HelpJump(const std::string& topic) {
+    return HelpManager().ShowTopicHelp(topic, HelpFile);
+}
+
+bool TApplication::HelpShowTableOfContents() {
+    return HelpManager().ShowTableOfContents(HelpFile);
 }
 
 void TApplication::HandleException(std::exception_ptr error) {

@@ -20,15 +20,8 @@ using TExceptionEvent = std::function<void(TObject* Sender, const std::exception
 // Help commands.
 inline constexpr WORD HELP_CONTEXT = 1;
 inline constexpr WORD HELP_QUIT = 2;
+inline constexpr WORD HELP_CONTENTS = 3;
 inline constexpr WORD HELP_FINDER = 11;
-
-struct THelpRequest {
-    std::string HelpFile;
-    WORD Command = 0;
-    std::intptr_t Data = 0;
-};
-// Shows help; false when it cannot. Tests put a recording one in place.
-using THelpBackEnd = std::function<bool(const THelpRequest& request)>;
 
 class TApplication : public TComponent {
 public:
@@ -57,10 +50,15 @@ public:
     void HandleMessage();
 
     std::string Title = "Quintaron";
+    // Help goes to the viewers registered with the help manager (help_manager.h), for HelpFile;
+    // each request is true when a viewer took it.
     std::string HelpFile;
     bool HelpContext(int context);
+    // HELP_CONTEXT with the context number; HELP_CONTENTS or HELP_FINDER: the contents.
     bool HelpCommand(WORD command, std::intptr_t data);
-    void SetHelpBackEnd(THelpBackEnd backEnd) { helpBackEnd_ = std::move(backEnd); }
+    bool HelpKeyword(const std::string& keyword);
+    bool HelpJump(const std::string& topic);
+    bool HelpShowTableOfContents();
 
     // An exception that left a handler: OnException, or a message box with its text.
     void HandleException(std::exception_ptr error);
@@ -101,7 +99,6 @@ private:
 
     TCustomForm* mainForm_ = nullptr;
     bool terminated_ = false;
-    THelpBackEnd helpBackEnd_;
     std::uintptr_t hook_ = 0;
     const TControl* mouseControl_ = nullptr;
     void* runLoop_ = nullptr;

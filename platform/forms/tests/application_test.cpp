@@ -120,22 +120,6 @@ TEST_F(ApplicationTest, FileDialogsAddTheDefaultExtensionAndCheckExistence) {
     EXPECT_EQ(script.Asked()[0].InitialDir, folder);
 }
 
-TEST_F(ApplicationTest, HelpGoesToTheBackEnd) {
-    std::vector<THelpRequest> asked;
-    Application().SetHelpBackEnd([&](const THelpRequest& request) {
-        asked.push_back(request);
-        return true;
-    });
-    Application().HelpFile = "Quintaron.chm";
-    EXPECT_TRUE(Application().HelpContext(120));
-    ASSERT_EQ(asked.size(), 1u);
-    EXPECT_EQ(asked[0].HelpFile, "Quintaron.chm");
-    EXPECT_EQ(asked[0].Command, HELP_CONTEXT);
-    EXPECT_EQ(asked[0].Data, 120);
-    Application().HelpFile.clear();
-    EXPECT_FALSE(Application().HelpContext(5));
-}
-
 TEST_F(ApplicationTest, ScreenCursorOverridesAndCustomCursorsReplaceTheTable) {
     const HCURSOR before = Screen().Cursors(crHelp);
     QImage image(16, 16, QImage::Format_ARGB32);

@@ -30,7 +30,7 @@ FormsTest::FormsTest() : owner_(std::make_unique<TComponent>(nullptr)) {
 FormsTest::~FormsTest() {
     Application().OnMessage = nullptr;
     Application().OnException = nullptr;
-    Application().SetHelpBackEnd(nullptr);
+    Application().HelpFile.clear();
     Screen().OnActiveFormChange = nullptr;
     Screen().SetCursor(crDefault);
     owner_.reset();
