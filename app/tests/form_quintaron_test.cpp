@@ -3,7 +3,9 @@
 #include "app/form_library.h"
 #include "app/form_monitor.h"
 #include "app/printer_target.h"
+#include "app/sto_html_help.h"
 #include "app/tests/main_window_fixture.h"
+#include "app/tests/recording_help_library.h"
 #include "model/elements/library.h"
 #include "model/elements/patch.h"
 #include "model/preview/preview.h"
@@ -371,16 +373,17 @@ TEST_F(FormquintaronTest, FileOpensByMouseAndByAltFAndNewMakesALibraryWindow) {
 }
 
 TEST_F(FormquintaronTest, HelpIndexAsksContextTwenty) {
-    std::vector<forms::THelpRequest> requests;
-    forms::Application().SetHelpBackEnd([&](const forms::THelpRequest& request) {
-        requests.push_back(request);
-        return true;
-    });
-    main.Index1.Click();
-    forms::Application().SetHelpBackEnd(nullptr);
-    ASSERT_EQ(requests.size(), 1u);
-    EXPECT_EQ(requests[0].Command, forms::HELP_CONTEXT);
-    EXPECT_EQ(requests[0].Data, 20);
+    std::vector<Call> calls;
+    forms::Application().HelpFile = "QUINTARON.chm";
+    {
+        TStoHtmlHelpRegistration registration(
+            [&] { return std::make_unique<RecordingLibrary>(calls); });
+        main.Index1.Click();
+    }
+    forms::Application().HelpFile.clear();
+    ASSERT_FALSE(calls.empty());
+    EXPECT_EQ(calls[0].command, platform::win::HH_HELP_CONTEXT);
+    EXPECT_EQ(calls[0].data, 20u);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "app/sto_html_help.h"
 
 #include "app/tests/app_fixture.h"
+#include "app/tests/recording_help_library.h"
 #include "platform/core/folders.h"
 #include "platform/forms/application.h"
 
@@ -14,46 +15,11 @@ namespace forms = platform::forms;
 namespace win = platform::win;
 using forms::Application;
 using forms::HelpManager;
+using test::Call;
+using test::RecordingLibrary;
 using win::HWND;
 using win::NullHWnd;
 using win::UINT;
-
-// One call of HTML Help as the help library saw it.
-struct Call {
-    HWND owner{};
-    std::string file; // "(none)" for a null file
-    UINT command = 0;
-    std::uintptr_t data = 0;
-    bool operator==(const Call&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Call& call) {
-    return out << "{owner " << static_cast<std::uintptr_t>(call.owner) << ", " << call.file
-               << ", command " << call.command << ", data " << call.data << "}";
-}
-
-// A help library whose HtmlHelpA writes its calls down; an index keyword is kept as its text
-// in the file column, after a '|'.
-class RecordingLibrary : public win::THtmlHelpLibrary {
-public:
-    explicit RecordingLibrary(std::vector<Call>& calls)
-        : THtmlHelpLibrary("recording"), calls_(calls) {}
-    win::THtmlHelpA GetProcAddress(const std::string& name) const override {
-        if (name != "HtmlHelpA") return {};
-        return [&calls = calls_](HWND owner, const char* file, UINT command, std::uintptr_t data) {
-            std::string text = file ? file : "(none)";
-            if (command == win::HH_DISPLAY_INDEX) {
-                text += "|" + std::string(reinterpret_cast<const char*>(data));
-                data = 0;
-            }
-            calls.push_back({owner, text, command, data});
-            return true;
-        };
-    }
-
-private:
-    std::vector<Call>& calls_;
-};
 
 const std::string Beside = platform::core::ProgramFolder() + "/";
 
