@@ -38,9 +38,17 @@ ChildProcess::~ChildProcess() {
 
 bool ChildProcess::Running() {
     if (pid_ < 0 || exited_) return false;
-    int status = 0;
-    if (waitpid(pid_, &status, WNOHANG) == pid_) exited_ = true;
+    if (waitpid(pid_, &status_, WNOHANG) == pid_) exited_ = true;
     return !exited_;
+}
+
+std::optional<int> ChildProcess::WaitForExit(std::chrono::milliseconds timeout) {
+    if (pid_ < 0) return std::nullopt;
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (Running() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    if (!exited_) return std::nullopt;
+    return WIFEXITED(status_) ? WEXITSTATUS(status_) : -1;
 }
 
 bool ChildProcess::Printed(const std::string& line) const {
@@ -62,7 +70,7 @@ void ChildProcess::Stop() {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     if (Running()) {
         kill(pid_, SIGKILL);
-        waitpid(pid_, nullptr, 0);
+        waitpid(pid_, &status_, 0);
         exited_ = true;
     }
 }

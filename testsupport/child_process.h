@@ -1,6 +1,9 @@
 #pragma once
-// A program started by a test and stopped with it: a JACK server, the simulated instrument.
+// A program started by a test and stopped with it: a JACK server, the simulated instrument, an X
+// server, the program itself.
 
+#include <chrono>
+#include <optional>
 #include <string>
 #include <sys/types.h>
 #include <vector>
@@ -19,6 +22,9 @@ public:
 
     bool Running();
     void Stop();
+    // Waits at most timeout for the program to end by itself and gives its exit status, -1 when
+    // a signal ended it; none while it still runs.
+    std::optional<int> WaitForExit(std::chrono::milliseconds timeout);
     // The program has written this whole line to its log so far: how a program says it is ready.
     bool Printed(const std::string& line) const;
 
@@ -26,6 +32,7 @@ private:
     std::string logFile_;
     pid_t pid_ = -1;
     bool exited_ = false;
+    int status_ = 0;
 };
 
 } // namespace testsupport

@@ -1,0 +1,47 @@
+#pragma once
+// Real input and what the X server knows of windows, through xdotool on the display in force
+// (DISPLAY): a click is a press and a release the server delivers as a person's would be.
+
+#include "testsupport/temp_folder.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+struct XWindowGeometry {
+    int X = 0;
+    int Y = 0;
+    int Width = 0;
+    int Height = 0;
+};
+
+class XInput {
+public:
+    // The xdotool program is in PATH.
+    static bool Installed();
+    XInput() = default;
+    XInput(const XInput&) = delete;
+    XInput& operator=(const XInput&) = delete;
+
+    // Runs xdotool with these arguments, at most five seconds; its output, none when it failed.
+    std::optional<std::string> Run(const std::vector<std::string>& args);
+
+    // The top-level windows shown now whose class is className, in the server's order.
+    std::vector<std::string> VisibleWindows(const std::string& className);
+    std::optional<XWindowGeometry> Geometry(const std::string& window);
+    std::optional<std::string> Name(const std::string& window);
+    // The pointer moves to the screen point; without a window manager the keys go to the
+    // window under it.
+    bool MoveTo(int x, int y);
+    // The pointer moves to the screen point and clicks the left button there.
+    bool Click(int x, int y);
+    // Keys as xdotool names them ("alt+f", "Escape", "Return"), to the window with the focus.
+    bool Key(const std::string& keys);
+
+private:
+    testsupport::TempFolder folder_{"quintaron-xdotool-"};
+};
+
+} // namespace e2e

@@ -1,0 +1,95 @@
+#include "e2e/x_server.h"
+
+#include "e2e/xwd_file.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <thread>
+#include <unistd.h>
+
+namespace e2e {
+
+namespace {
+
+// Xvfb names the display it took on the descriptor given with -displayfd, here its output,
+// which it shares with its messages: the display is the first whole line of digits.
+std::optional<std::string> DisplayNumber(const std::string& log) {
+    std::ifstream in(log);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (in.eof()) break; // a line is whole only once its end has been written
+        if (!line.empty() && line.find_first_not_of("0123456789") == std::string::npos) return line;
+    }
+    return std::nullopt;
+}
+
+std::string Tail(const std::string& log) {
+    std::ifstream in(log);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return text.size() > 400 ? text.substr(text.size() - 400) : text;
+}
+
+} // namespace
+
+bool XServer::Installed() {
+    const char* path = std::getenv("PATH");
+    std::istringstream folders(path ? path : "");
+    std::string folder;
+    while (std::getline(folders, folder, ':')) {
+        const std::string program = (folder.empty() ? "." : folder) + "/Xvfb";
+        if (::access(program.c_str(), X_OK) == 0) return true;
+    }
+    return false;
+}
+
+// No listening on TCP; the screen's file in the server's folder (-fbdir); no reset when the
+// last client goes, so that the program's end leaves the screen to read.
+XServer::XServer(Key, int width, int height)
+    : process_(folder_.Path().empty()
+                   ? std::vector<std::string>{}
+                   : std::vector<std::string>{"Xvfb", "-displayfd", "1", "-nolisten", "tcp",
+                                              "-noreset", "-fbdir", folder_.Path(), "-screen", "0",
+                                              std::to_string(width) + "x" + std::to_string(height) +
+                                                  "x24"},
+               log_) {}
+
+XServer::~XServer() {
+    process_.Stop();
+    if (previousDisplay_)
+        ::setenv("DISPLAY", previousDisplay_->c_str(), 1);
+    else
+        ::unsetenv("DISPLAY");
+}
+
+std::unique_ptr<XServer> XServer::Start(int width, int height, std::string& whyNot) {
+    auto server = std::make_unique<XServer>(Key{}, width, height);
+    if (server->folder_.Path().empty()) {
+        whyNot = "no temporary folder for the X server";
+        return nullptr;
+    }
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (!server->process_.Running()) {
+            whyNot = "Xvfb did not start or ended at once: " + Tail(server->log_);
+            return nullptr;
+        }
+        if (auto number = DisplayNumber(server->log_)) {
+            server->display_ = ":" + *number;
+            if (const char* old = std::getenv("DISPLAY")) server->previousDisplay_ = old;
+            ::setenv("DISPLAY", server->display_.c_str(), 1);
+            return server;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    whyNot = "Xvfb named no display within 10 s: " + Tail(server->log_);
+    return nullptr;
+}
+
+std::optional<platform::gdi::Surface> XServer::Screen() const {
+    return ReadXwdFile(folder_.PathOf("Xvfb_screen0"));
+}
+
+} // namespace e2e
