@@ -1,24 +1,251 @@
 #include "app/form_library.h"
 
 #include "app/form_quintaron.h"
+#include "app/library_glyphs.h"
+#include "app/place_control.h"
+#include "model/editing/selection.h"
+#include "model/elements/element_factory.h"
+#include "model/elements/global.h"
 #include "model/elements/library.h"
+#include "model/preview/preview.h"
+#include "model/print/print_routines.h"
 #include "model/program/dialog_services.h"
 #include "model/program/quintaron.h"
+#include "model/program/ui_services.h"
+#include "model/transfer/transfer_window.h"
+#include "platform/core/date_time.h"
+#include "platform/core/message_loop.h"
+#include "platform/forms/application.h"
+#include "platform/forms/screen.h"
+#include "platform/gdi/blit.h"
+#include "platform/gdi/colors.h"
+
+#include <algorithm>
 
 namespace app {
 
+namespace pc = platform::core;
+namespace gdi = platform::gdi;
+namespace pw = platform::win;
+
+namespace {
+
+constexpr int HelpLibrary = 23;
+constexpr int HelpTrash = 63;
+constexpr int RowHeight = 18;
+constexpr int DefaultWidth = 583;
+constexpr int DefaultHeight = 420;
+constexpr int MinHeight = 240;
+// The saved size FFFFh: the window was never sized.
+constexpr std::int16_t NeverSized = -1;
+constexpr int ButtonSize = 28;
+// The column of the New and Mask buttons, right of the grid.
+constexpr int SideLeft = 462;
+constexpr int SideWidth = 92;
+constexpr int SideButtonHeight = 22;
+constexpr int PopupRight = 15;
+constexpr int PopupDown = 60;
+
+const char* const MorphError = "You Must Select two Patch.";
+const char* const RandomError = "You Must Select One Patch Bank.";
+
+void EnableMainMenus() {
+    if (TFormquintaron* main = MainWindow()) main->EnableMenuItems();
+}
+
+} // namespace
+
+TLibraryView::TLibraryView(TFormLibrary& window)
+    : TFormView(
+          window, [&window] { window.Invalidate(); }, true),
+      window_(window) {}
+
+void TLibraryView::CloseByOwner() {
+    window_.libraryGone_ = true;
+    TFormView::CloseByOwner();
+}
+
 TFormLibrary::TFormLibrary(forms::TComponent* owner, bool trashMode)
-    : TForm(owner, forms::fsMDIChild), library_(*model::AppState()->CurrentLibrary),
-      trashMode_(trashMode), view_(
-                                 *this, [this] { Invalidate(); }, true) {
+    : TForm(owner, forms::fsMDIChild),
+      Panel(PlaceControl<forms::TPanel>(*this, *this, 4, 4, SideLeft + SideWidth + 6, 380)),
+      DrawGrid(PlaceControl<forms::TDrawGrid>(*this, Panel, 8, 60, 450, 200)),
+      BevelNew(PlaceControl<forms::TBevel>(*this, Panel, SideLeft, 58, SideWidth, 92)),
+      LabelNew(PlaceControl<forms::TLabel>(*this, Panel, SideLeft + 2, 42, 40, 14, "New")),
+      Speedcomment(PlaceControl<forms::TSpeedButton>(*this, Panel, 40, 6, ButtonSize, ButtonSize)),
+      SpeedPrint(PlaceControl<forms::TSpeedButton>(*this, Panel, 72, 6, ButtonSize, ButtonSize)),
+      SpeedDelete(PlaceControl<forms::TSpeedButton>(*this, Panel, 104, 6, ButtonSize, ButtonSize)),
+      NewPatch(PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 6, 62, 36, 22)),
+      NewPerformance(PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 6, 84, 36, 22)),
+      NewRhythm(PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 6, 106, 36, 22)),
+      NewSystem(PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 6, 128, 36, 22)),
+      Header(PlaceControl<forms::THeaderControl>(*this, Panel, 8, 42, 450, 18)),
+      Bevelmask(PlaceControl<forms::TBevel>(*this, Panel, SideLeft, 174, SideWidth, 96)),
+      Labelmask(PlaceControl<forms::TLabel>(*this, Panel, SideLeft + 2, 154, 40, 14, "Mask")),
+      SpeedSearch(PlaceControl<forms::TSpeedButton>(*this, Panel, 216, 6, ButtonSize, ButtonSize)),
+      btnClose(PlaceControl<forms::TBitBtn>(*this, Panel, SideLeft, 300, SideWidth, 30, "&Close")),
+      BevelSort(PlaceControl<forms::TBevel>(*this, Panel, 8, 300, 200, 36)),
+      SpeedType(PlaceControl<forms::TSpeedButton>(*this, Panel, 14, 307, 60, 22, "Type")),
+      SpeedName(PlaceControl<forms::TSpeedButton>(*this, Panel, 76, 307, 60, 22, "Name")),
+      SpeedDate(PlaceControl<forms::TSpeedButton>(*this, Panel, 138, 307, 60, 22, "Date")),
+      Labelsort(PlaceControl<forms::TLabel>(*this, Panel, 10, 284, 40, 14, "Sort By")),
+      SpeedNuovo(PlaceControl<forms::TSpeedButton>(*this, Panel, 8, 6, ButtonSize, ButtonSize)),
+      speedtransmet(
+          PlaceControl<forms::TSpeedButton>(*this, Panel, 144, 6, ButtonSize, ButtonSize)),
+      speedreceive(PlaceControl<forms::TSpeedButton>(*this, Panel, 176, 6, ButtonSize, ButtonSize)),
+      SpeedHelp(PlaceControl<forms::TSpeedButton>(*this, Panel, 438, 6, ButtonSize, ButtonSize)),
+      Speeddebug(PlaceControl<forms::TSpeedButton>(*this, Panel, 248, 6, ButtonSize, ButtonSize)),
+      NewPatchBank(PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 46, 62, 40, 22)),
+      NewPerformanceBank(
+          PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 46, 84, 40, 22)),
+      NewRhythmBank(PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 46, 106, 40, 22)),
+      Newglobal(PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 46, 128, 40, 22)),
+      SpeedPatch(PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 6, 180, 36, 22)),
+      SpeedPatchBank(PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 46, 180, 40, 22)),
+      speedPerformance(PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 6, 201, 36, 22)),
+      speedPerformancebank(
+          PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 46, 201, 40, 22)),
+      SpeedRhythm(PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 6, 222, 36, 22)),
+      speedRhythmbank(PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 46, 222, 40, 22)),
+      Speedsystem(PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 6, 243, 36, 22)),
+      PopupMenu(Own<forms::TPopupMenu>()), LoadSysex(PopupMenu.Items().Add("Load Sysex")),
+      SaveSysex(PopupMenu.Items().Add("Save Sysex")), N1(PopupMenu.Items().Add("-")),
+      ImportFrom(PopupMenu.Items().Add("Import From")),
+      ExportTo(PopupMenu.Items().Add("Export To")), N2(PopupMenu.Items().Add("-")),
+      Send(PopupMenu.Items().Add("Send")), Receive(PopupMenu.Items().Add("Receive")),
+      N3(PopupMenu.Items().Add("-")), edit(PopupMenu.Items().Add("Edit")),
+      Print(PopupMenu.Items().Add("Print")), Open(PopupMenu.Items().Add("Open")),
+      N4(PopupMenu.Items().Add("-")), Delete(PopupMenu.Items().Add("Delete")),
+      speedMorph(PlaceControl<forms::TSpeedButton>(*this, Panel, 288, 6, ButtonSize, ButtonSize)),
+      BtnUnmask(
+          PlaceControl<forms::TButton>(*this, Panel, SideLeft, 276, SideWidth, 22, "Unmask All")),
+      BtnEmpty(PlaceControl<forms::TButton>(*this, Panel, SideLeft, 160, SideWidth, 22, "Empty")),
+      RandomBtn(PlaceControl<forms::TSpeedButton>(*this, Panel, 320, 6, ButtonSize, ButtonSize)),
+      speedGlobal(PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 46, 243, 40, 22)),
+      library_(*model::AppState()->CurrentLibrary), trashMode_(trashMode), view_(*this) {
     if (!trashMode_) owned_.reset(&library_);
-    HelpContext = 23;
-    library_.Editor = &view_;
-    library_.EditorOpen = true;
-    SetBounds(library_.EditorLeft >= 0 ? library_.EditorLeft : 0,
-              library_.EditorTop >= 0 ? library_.EditorTop : 0,
-              library_.Width > 0 ? library_.Width : 620,
-              library_.Height > 0 ? library_.Height : 300);
+    Name = "FormLibrary";
+    ShowHint = true;
+    KeyPreview = true;
+    SetBounds(0, 0, DefaultWidth, DefaultHeight);
+
+    Speedcomment.Hint = "Comment";
+    SpeedPrint.Hint = "Print Selected";
+    SpeedDelete.Hint = "Delete Selected";
+    NewPatch.Hint = "New Patch";
+    NewPerformance.Hint = "New Performance";
+    NewRhythm.Hint = "New Rhythm";
+    NewSystem.Hint = "New System";
+    SpeedSearch.Hint = "Search";
+    btnClose.Hint = "Close This Library";
+    SpeedType.Hint = "Sort By Type";
+    SpeedName.Hint = "Sort By Name";
+    SpeedDate.Hint = "Sort By Modified Date";
+    SpeedNuovo.Hint = "New";
+    speedtransmet.Hint = "Send Selected";
+    speedreceive.Hint = "Receive Selected";
+    SpeedHelp.Hint = "Help";
+    Speeddebug.Hint = "Find Duplicate";
+    NewPatchBank.Hint = "New Patch Bank";
+    NewPerformanceBank.Hint = "New Performance Bank";
+    NewRhythmBank.Hint = "New Rhythm Bank";
+    Newglobal.Hint = "New Global";
+    SpeedPatch.Hint = "Mask Patch";
+    SpeedPatchBank.Hint = "Mask Patch Bank";
+    speedPerformance.Hint = "Mask Performance";
+    speedPerformancebank.Hint = "Mask Performance Bank";
+    SpeedRhythm.Hint = "Mask Rhythm";
+    speedRhythmbank.Hint = "Mask Rhythm Bank";
+    Speedsystem.Hint = "Mask System";
+    speedMorph.Hint = "Patch Morphing";
+    BtnUnmask.Hint = "Unmask All";
+    BtnEmpty.Hint = "Empty";
+    RandomBtn.Hint = "Patch Bank Random";
+    speedGlobal.Hint = "Mask Global";
+
+    for (const char* text : {"    Type", "    Name", "    Src/Dst", "    Modified Date"})
+        Header.AddSection(text, 100);
+    DrawGrid.SetColCount(1);
+    DrawGrid.SetFixedCols(0);
+    DrawGrid.SetFixedRows(0);
+    DrawGrid.SetGridLineWidth(0);
+    DrawGrid.SetOptions(0);
+    DrawGrid.SetScrollBars(forms::ssVertical);
+    DrawGrid.SetDefaultRowHeight(RowHeight);
+    DrawGrid.DefaultDrawing = false;
+    DrawGrid.OnDrawCell = [this](forms::TObject*, int, int row, forms::TRect rect,
+                                 forms::TGridDrawState) { DrawLine(row, rect); };
+    DrawGrid.OnMouseDown = [this](forms::TObject*, forms::TMouseButton button,
+                                  forms::TShiftState shift, int x,
+                                  int y) { DrawGridMouseDown(button, shift, x, y); };
+    DrawGrid.OnDblClick = [this](forms::TObject*) { DrawGridDblClick(); };
+    Panel.OnClick = [this](forms::TObject*) { PanelClick(); };
+
+    // At most one sort button is down, and all may be up; each mask button stands alone.
+    for (forms::TSpeedButton* sort : {&SpeedType, &SpeedName, &SpeedDate}) {
+        sort->SetGroupIndex(1);
+        sort->SetAllowAllUp(true);
+        sort->OnClick = [this](forms::TObject*) {
+            SortElem();
+            DrawGrid.Invalidate();
+        };
+    }
+    maskButtons_ = {&SpeedPatch,  &SpeedPatchBank,  &speedPerformance, &speedPerformancebank,
+                    &SpeedRhythm, &speedRhythmbank, &Speedsystem,      &speedGlobal};
+    newButtons_ = {&NewPatch,  &NewPatchBank,  &NewPerformance, &NewPerformanceBank,
+                   &NewRhythm, &NewRhythmBank, &NewSystem,      &Newglobal};
+    for (int type = 0; type < 8; ++type) {
+        maskButtons_[type]->SetGroupIndex(2 + type);
+        maskButtons_[type]->SetAllowAllUp(true);
+        maskButtons_[type]->OnClick = [this](forms::TObject*) { RefreshList(false, false); };
+        newButtons_[type]->OnClick = [this, type](forms::TObject*) { New(type); };
+    }
+    DrawLibraryGlyphs(*this);
+
+    SpeedDelete.OnClick = [this](forms::TObject*) { SpeedDeleteClick(); };
+    SpeedNuovo.OnClick = [this](forms::TObject*) { EmptyClick(); };
+    BtnEmpty.OnClick = [this](forms::TObject*) { EmptyClick(); };
+    BtnUnmask.OnClick = [this](forms::TObject*) { UnmaskClick(); };
+    speedtransmet.OnClick = [this](forms::TObject*) { TransmetClick(); };
+    speedreceive.OnClick = [this](forms::TObject*) { ReceiveClick(); };
+    SpeedPrint.OnClick = [this](forms::TObject*) { PrintClick(); };
+    speedMorph.OnClick = [this](forms::TObject*) { MorphClick(); };
+    RandomBtn.OnClick = [this](forms::TObject*) { RandomClick(); };
+    btnClose.OnClick = [this](forms::TObject*) { Close(); };
+    SpeedHelp.OnClick = [this](forms::TObject*) { HelpClick(); };
+    // The comment, search and duplicate dialogs come later: until then the buttons do nothing.
+
+    PopupMenu.OnPopup = [this](forms::TObject*) { PopupMenuPopup(); };
+    LoadSysex.OnClick = [this](forms::TObject*) { LoadSysexClick(); };
+    SaveSysex.OnClick = [this](forms::TObject*) { SaveSysexClick(); };
+    ImportFrom.OnClick = [this](forms::TObject*) { ImportExport(&TFormLibrary::LoadSysexClick); };
+    ExportTo.OnClick = [this](forms::TObject*) { ImportExport(&TFormLibrary::SaveSysexClick); };
+    Send.OnClick = [this](forms::TObject*) {
+        if (popupElem_ != nullptr) popupElem_->Transmit(false);
+    };
+    Receive.OnClick = [this](forms::TObject*) {
+        if (popupElem_ == nullptr) return;
+        popupElem_->Receive(false);
+        DrawGrid.Invalidate();
+    };
+    // The element edit dialog comes later: until then the item does nothing.
+    Print.OnClick = [this](forms::TObject*) {
+        if (popupElem_ == nullptr) return;
+        model::PrintBegin();
+        int y = model::PrintPageTop;
+        popupElem_->Print(y, false);
+        model::PrintEnd();
+    };
+    Open.OnClick = [this](forms::TObject*) {
+        if (popupElem_ != nullptr) popupElem_->OpenEditor();
+    };
+    Delete.OnClick = [this](forms::TObject*) { DeleteClick(); };
+
+    OnCreate = [this](forms::TObject* sender) { FormCreate(sender); };
+    OnShow = [this](forms::TObject* sender) { FormShow(sender); };
+    OnResize = [this](forms::TObject* sender) { FormResize(sender); };
+    OnKeyDown = [this](forms::TObject* sender, forms::WORD& key, forms::TShiftState shift) {
+        FormKeyDown(sender, key, shift);
+    };
     OnClose = [this](forms::TObject* sender, forms::TCloseAction& action) {
         FormClose(sender, action);
     };
@@ -32,27 +259,427 @@ TFormLibrary::~TFormLibrary() {
 }
 
 void TFormLibrary::Detach() {
-    // A normal library that went with its close handling is not there to ask.
-    if (!trashMode_ && !owned_) return;
+    // A library that went (with the close handling, or the trash at the program's end) is not
+    // there to ask.
+    if (libraryGone_ || (!trashMode_ && !owned_)) return;
     if (library_.Editor == &view_) {
         library_.Editor = nullptr;
         library_.EditorOpen = false;
     }
 }
 
+void TFormLibrary::FormCreate(forms::TObject*) {
+    HelpContext = HelpLibrary;
+    library_.Editor = &view_;
+    library_.EditorOpen = true;
+    DrawGrid.SetRowCount(MaxVis() + 1);
+    if (library_.Height != NeverSized) SetHeight(library_.Height);
+    if (library_.Width != NeverSized) SetWidth(library_.Width);
+    // A library never placed keeps the place the window system gave it.
+    if (library_.EditorTop != NeverSized)
+        SetBounds(library_.EditorLeft, library_.EditorTop, Width(), Height());
+    DrawGrid.SetDefaultColWidth(DrawGrid.ClientWidth());
+    const int widths[] = {152, 110, 70, 90};
+    for (int i = 0; i < 4; ++i)
+        Header.SetSectionWidth(i, widths[i]);
+    ImportFrom.Caption = "Import From Synth";
+    ExportTo.Caption = "Export To Synth";
+    MakeRowIcons();
+}
+
+void TFormLibrary::FormShow(forms::TObject*) {
+    doubleClick_ = false;
+    Updateview();
+}
+
 void TFormLibrary::Updateview() {
     SetCaption(trashMode_ ? "Trash Library" : "Library : " + library_.GetName());
 }
 
-void TFormLibrary::DisableVisible() {}
+void TFormLibrary::DisableVisible() {
+    const bool normal = !trashMode_;
+    for (forms::TControl* control : std::initializer_list<forms::TControl*>{
+             &SpeedNuovo, &Speedcomment, &SpeedPrint, &speedtransmet, &speedreceive, &speedMorph,
+             &SpeedSearch, &Speeddebug, &SpeedDelete, &LabelNew, &BevelNew, &RandomBtn})
+        control->SetVisible(normal);
+    for (forms::TSpeedButton* button : newButtons_)
+        button->SetVisible(normal);
+    BtnEmpty.SetVisible(trashMode_);
+    if (normal)
+        SpeedHelp.SetBounds(438, 6, SpeedHelp.Width(), SpeedHelp.Height());
+    else
+        SpeedHelp.SetBounds(506, 292, SpeedHelp.Width(), SpeedHelp.Height());
+    FormResize(this);
+    if (normal) {
+        Labelmask.SetTop(154);
+        Bevelmask.SetTop(174);
+    } else {
+        Labelmask.SetTop(Header.Top());
+        Bevelmask.SetTop(DrawGrid.Top());
+    }
+    int top = Bevelmask.Top() + 6;
+    for (int row = 0; row < 4; ++row) {
+        maskButtons_[2 * row]->SetTop(top);
+        maskButtons_[2 * row + 1]->SetTop(top);
+        top += maskButtons_[2 * row]->Height() - 1;
+    }
+    BtnUnmask.SetTop(Bevelmask.Top() + Bevelmask.Height() + 6);
+    BtnEmpty.SetTop(BtnUnmask.Top() + BtnUnmask.Height() + 6);
+    HelpContext = trashMode_ ? HelpTrash : HelpLibrary;
+}
+
+void TFormLibrary::FormResize(forms::TObject*) {
+    if (Height() < MinHeight) SetHeight(MinHeight);
+    SetWidth(Panel.Width() + 23);
+    Panel.SetHeight(ClientHeight() - 8);
+    BevelSort.SetTop(Panel.ClientHeight() - BevelSort.Height() - 6);
+    Labelsort.SetTop(BevelSort.Top() - Labelsort.Height() - 2);
+    for (forms::TSpeedButton* sort : {&SpeedType, &SpeedName, &SpeedDate})
+        sort->SetTop(BevelSort.Top() + 7);
+    btnClose.SetTop(BevelSort.Top());
+    Header.SetTop(trashMode_ ? 8 : 42);
+    DrawGrid.SetTop(Header.Top() + Header.Height());
+    const int rows = std::max(0, (Labelsort.Top() - DrawGrid.Top() - 4) / RowHeight);
+    DrawGrid.SetHeight(rows * RowHeight + 4);
+}
 
 void TFormLibrary::SortElem() {
-    library_.Sort(model::skCreated);
+    if (SpeedType.Down())
+        library_.Sort(model::skType);
+    else if (SpeedDate.Down())
+        library_.Sort(model::skModified);
+    else if (SpeedName.Down())
+        library_.Sort(model::skName);
+    else
+        library_.Sort(model::skCreated);
 }
 
-bool TFormLibrary::Visible(const model::TLibElem&) const {
-    return true;
+bool TFormLibrary::Visible(const model::TLibElem& elem) const {
+    if (elem.Type < 0 || elem.Type >= static_cast<int>(maskButtons_.size())) return true;
+    return !maskButtons_[static_cast<std::size_t>(elem.Type)]->Down();
 }
+
+int TFormLibrary::CalcIndex(int Row) const {
+    int count = -1;
+    for (int i = 0; i < library_.Count(); ++i)
+        if (Visible(*library_.Elems[static_cast<std::size_t>(i)]) && ++count == Row) return i;
+    return -1;
+}
+
+int TFormLibrary::MaxVis() const {
+    int count = 0;
+    for (const auto& elem : library_.Elems)
+        if (Visible(*elem)) ++count;
+    return count - 1;
+}
+
+void TFormLibrary::PosizionaOtt() {
+    if (SpeedType.Down() || SpeedName.Down()) return;
+    const int v = DrawGrid.Height() / RowHeight;
+    DrawGrid.SetTopRow(v <= MaxVis() ? MaxVis() - v + 1 : 0);
+}
+
+void TFormLibrary::RefreshList(bool sort, bool menus) {
+    DrawGrid.SetRowCount(MaxVis() + 1);
+    DrawGrid.SetDefaultColWidth(DrawGrid.ClientWidth());
+    if (sort) SortElem();
+    DrawGrid.Invalidate();
+    if (menus) EnableMainMenus();
+}
+
+bool TFormLibrary::PreviewGridHit(const forms::TWinControl& under) const {
+    return &under == &DrawGrid;
+}
+
+std::vector<model::TLibElem*> TFormLibrary::SelectedVisible() const {
+    std::vector<model::TLibElem*> selected;
+    for (const auto& elem : library_.Elems)
+        if (elem->Selected && Visible(*elem)) selected.push_back(elem.get());
+    return selected;
+}
+
+// Rows.
+
+void TFormLibrary::MakeRowIcons() {
+    for (int type = 0; type < 8; ++type) {
+        forms::TBitmap& glyph = newButtons_[static_cast<std::size_t>(type)]->Glyph();
+        auto icon = std::make_unique<forms::TBitmap>();
+        const bool bank = type % 2 == 1;
+        icon->SetSize(bank ? 32 : 16, 16);
+        gdi::TCanvas& canvas = icon->Canvas();
+        canvas.Brush().SetColor(gdi::clWhite);
+        canvas.FillRect({0, 0, icon->Width(), 16});
+        if (!glyph.Empty()) {
+            // Merge-copy keeps what is white in the picture in the row's colour.
+            const gdi::TColor clear = glyph.TransparentColor();
+            for (int y = 0; y < std::min(16, glyph.Height()); ++y)
+                for (int x = 0; x < std::min(icon->Width(), glyph.Width()); ++x) {
+                    const gdi::TColor pixel = glyph.Canvas().Pixel(x, y);
+                    if (pixel != clear) canvas.SetPixel(x, y, pixel);
+                }
+        }
+        rowIcons_[static_cast<std::size_t>(type)] = std::move(icon);
+    }
+}
+
+void TFormLibrary::DrawLine(int Row, const forms::TRect& Rect) {
+    gdi::TCanvas& canvas = DrawGrid.Canvas();
+    const int index = CalcIndex(Row);
+    forms::TRect row{0, Rect.Top, DrawGrid.ClientWidth(), Rect.Top + RowHeight};
+    if (index < 0) {
+        canvas.Brush().SetColor(gdi::clWhite);
+        canvas.FillRect(row);
+        return;
+    }
+    model::TLibElem& elem = library_.Elem(index);
+    if (elem.Selected) {
+        canvas.Brush().SetColor(gdi::clAqua);
+        canvas.Pen().SetColor(gdi::clAqua);
+    } else {
+        canvas.Brush().SetColor(gdi::clWhite);
+    }
+    canvas.FillRect(row);
+    canvas.Pen().SetColor(gdi::clBlack);
+    if (elem.Type >= 0 && elem.Type < 8) {
+        forms::TBitmap& icon = *rowIcons_[static_cast<std::size_t>(elem.Type)];
+        const bool bank = elem.Type % 2 == 1;
+        const forms::TRect source{0, 0, bank ? 32 : 16, 16};
+        const forms::TRect dest{bank ? 10 : 26, Rect.Top, 42, Rect.Top + 16};
+        canvas.SetCopyMode(gdi::MERGECOPY);
+        canvas.CopyRect(dest, icon.Canvas(), source);
+        canvas.SetCopyMode(gdi::SRCCOPY);
+    }
+    const int y = Rect.Top + 1;
+    canvas.TextOut(47, y, elem.GetTypeName());
+    canvas.TextOut(157, y, elem.GetName());
+    canvas.TextOut(267, y, elem.GetLocation());
+    canvas.TextOut(337, y,
+                   pc::DateToStr(elem.ModifiedDate) + "  " + pc::TimeToStr(elem.ModifiedTime));
+}
+
+// Mouse and keys.
+
+void TFormLibrary::DrawGridMouseDown(forms::TMouseButton Button, forms::TShiftState Shift, int X,
+                                     int Y) {
+    if (doubleClick_) {
+        doubleClick_ = false;
+        return;
+    }
+    mouseY_ = Y;
+    const int i = CalcIndex(Y / RowHeight + DrawGrid.TopRow());
+    if (Button == forms::mbLeft) {
+        const int mode = (Shift & forms::ssShift) != 0  ? model::scShift
+                         : (Shift & forms::ssCtrl) != 0 ? model::scCtrl
+                                                        : model::scPlain;
+        if (i < 0) return;
+        if (!library_.Elem(i).Selected) {
+            model::SelectByClick(library_.Elems, i, mode);
+            DrawGrid.Invalidate();
+        }
+        // A plain click starts a drag of the selection; the drag itself comes with drag and
+        // drop, the double-click flag already.
+        if (mode == model::scPlain)
+            if (TFormquintaron* main = MainWindow()) main->DoubleClick = false;
+    } else if (Button == forms::mbRight && (Shift & forms::ssShift) != 0) {
+        if (i < 0 || library_.Elem(i).Type != model::etPatch) {
+            model::PreviewNoteOn();
+            return;
+        }
+        model::SelectByClick(library_.Elems, i, model::scPlain);
+        DrawGrid.Repaint();
+        library_.Elem(i).Transmit(true);
+        if (TFormquintaron* main = MainWindow()) main->TimerPreview.SetEnabled(true);
+        forms::Screen().SetCursor(forms::crHelp);
+    } else if (Button == forms::mbRight && i >= 0) {
+        model::SelectByClick(library_.Elems, i, model::scPlain);
+        DrawGrid.Repaint();
+        popupElem_ = &library_.Elem(i);
+        popupIndex_ = i;
+        const forms::TPoint point = DrawGrid.ClientToScreen({X, Y});
+        PopupMenu.SetPopupComponent(&DrawGrid);
+        PopupMenu.Popup(point.X + PopupRight, point.Y + PopupDown);
+    }
+}
+
+void TFormLibrary::DrawGridDblClick() {
+    if (TFormquintaron* main = MainWindow()) main->DoubleClick = true;
+    doubleClick_ = true;
+    const int i = CalcIndex(mouseY_ / RowHeight + DrawGrid.TopRow());
+    if (i >= 0) library_.Elem(i).OpenEditor();
+    // The pending drag ends with the button's release.
+    if (DrawGrid.HandleAllocated()) pc::PostMessage(DrawGrid.Handle(), pw::WM_LBUTTONUP, 0, 0);
+}
+
+void TFormLibrary::PanelClick() {
+    model::ClearSelection(library_.Elems);
+    DrawGrid.Invalidate();
+}
+
+void TFormLibrary::FormKeyDown(forms::TObject*, forms::WORD& Key, forms::TShiftState) {
+    if (Key == pw::VK_DELETE && !trashMode_) {
+        Key = 0;
+        SpeedDeleteClick();
+    }
+}
+
+// Commands.
+
+void TFormLibrary::New(int Type) {
+    std::unique_ptr<model::TLibElem> elem =
+        model::CreateElemByType(static_cast<std::int16_t>(Type), &library_);
+    if (elem == nullptr) return;
+    library_.Add(std::move(elem));
+    library_.Saved = false;
+    RefreshList(true, false);
+    PosizionaOtt();
+    EnableMainMenus();
+}
+
+void TFormLibrary::DeleteSelected() {
+    TFormquintaron* main = MainWindow();
+    if (main == nullptr) return;
+    model::TLibrary& trash = main->TrashLibrary();
+    int i = 0;
+    while (i <= library_.Count() - 1) {
+        model::TLibElem& elem = library_.Elem(i);
+        if (elem.Selected && Visible(elem)) {
+            if (elem.EditorOpen && elem.Editor != nullptr) elem.Editor->CloseByOwner();
+            trash.TakeElem(library_, i);
+            main->SecchioPieno();
+            library_.Saved = false;
+        } else {
+            ++i;
+        }
+    }
+}
+
+void TFormLibrary::SpeedDeleteClick() {
+    DeleteSelected();
+    RefreshList(true, false);
+    if (TFormquintaron* main = MainWindow())
+        if (main->TrashWindow != nullptr && main->TrashWindow != this)
+            main->TrashWindow->RefreshList(true, false);
+    EnableMainMenus();
+}
+
+void TFormLibrary::EmptyClick() {
+    if (model::MessageDlg("Are You Sure ?", model::TMsgDlgType::mtConfirmation,
+                          model::mbYes | model::mbNo) != model::mrYes)
+        return;
+    library_.Elems.clear();
+    library_.Comment.Clear();
+    library_.Saved = false;
+    DrawGrid.SetRowCount(0);
+    DrawGrid.Invalidate();
+    EnableMainMenus();
+}
+
+void TFormLibrary::UnmaskClick() {
+    for (forms::TSpeedButton* button : maskButtons_)
+        button->SetDown(false);
+    RefreshList(false, false);
+}
+
+void TFormLibrary::TransmetClick() {
+    for (model::TLibElem* elem : SelectedVisible())
+        elem->Transmit(false);
+}
+
+void TFormLibrary::ReceiveClick() {
+    for (model::TLibElem* elem : SelectedVisible()) {
+        elem->Receive(false);
+        DrawGrid.Repaint();
+        model::TUiServices* ui = model::UiServices();
+        model::TTransferWindow* window = ui != nullptr ? ui->TransferWindow() : nullptr;
+        if (window == nullptr || !window->Done()) break;
+    }
+}
+
+void TFormLibrary::PrintClick() {
+    const std::vector<model::TLibElem*> selected = SelectedVisible();
+    model::PrintBegin();
+    int y = model::PrintPageTop;
+    for (model::TLibElem* elem : selected)
+        elem->Print(y, false);
+    model::PrintEnd();
+}
+
+void TFormLibrary::MorphClick() {
+    int patches = 0;
+    for (model::TLibElem* elem : SelectedVisible())
+        if (elem->Type == model::etPatch && ++patches == 3) break;
+    // The morph dialog comes later: with two patches there is nothing to do yet.
+    if (patches != 2) model::MessageDlg(MorphError, model::TMsgDlgType::mtError, model::mbOK);
+}
+
+void TFormLibrary::RandomClick() {
+    int banks = 0;
+    for (model::TLibElem* elem : SelectedVisible())
+        if (elem->Type == model::etPatchBank) ++banks;
+    // The random dialog comes later: with one patch bank there is nothing to do yet.
+    if (banks != 1) model::MessageDlg(RandomError, model::TMsgDlgType::mtError, model::mbOK);
+}
+
+void TFormLibrary::HelpClick() {
+    forms::Application().HelpContext(trashMode_ ? HelpTrash : HelpLibrary);
+}
+
+// The element popup.
+
+void TFormLibrary::PopupMenuPopup() {
+    if (popupElem_ == nullptr) return;
+    const bool global = popupElem_->Type == model::etGlobal;
+    LoadSysex.Caption = global ? "Load Global" : "Load SysEx";
+    SaveSysex.Caption = global ? "Save Global" : "Save SysEx";
+    ImportFrom.Enabled =
+        popupElem_->Type != model::etRhythm && popupElem_->Type != model::etRhythmBank;
+    ExportTo.Enabled = ImportFrom.Enabled;
+}
+
+void TFormLibrary::LoadSysexClick() {
+    if (popupElem_ == nullptr) return;
+    if (auto* global = dynamic_cast<model::TGlobal*>(popupElem_))
+        global->LoadGlobalFile();
+    else
+        popupElem_->LoadSysExFile();
+    SortElem();
+    DrawGrid.Invalidate();
+}
+
+void TFormLibrary::SaveSysexClick() {
+    if (popupElem_ == nullptr) return;
+    if (auto* global = dynamic_cast<model::TGlobal*>(popupElem_))
+        global->SaveGlobalFile(true);
+    else
+        popupElem_->SaveSysExFile(true);
+}
+
+void TFormLibrary::ImportExport(void (TFormLibrary::*action)()) {
+    model::TQuintaron* state = model::AppState();
+    state->ImportExportMode = true;
+    try {
+        (this->*action)();
+    } catch (...) {
+        state->ImportExportMode = false;
+        throw;
+    }
+    state->ImportExportMode = false;
+}
+
+void TFormLibrary::DeleteClick() {
+    if (popupElem_ == nullptr) return;
+    const auto found = std::find_if(library_.Elems.begin(), library_.Elems.end(),
+                                    [this](const auto& elem) { return elem.get() == popupElem_; });
+    popupElem_ = nullptr;
+    popupIndex_ = -1;
+    if (found == library_.Elems.end()) return;
+    library_.Elems.erase(found);
+    // As Delete Selected does: the library changed.
+    library_.Saved = false;
+    RefreshList(true, true);
+}
+
+// Closing.
 
 void TFormLibrary::FormClose(forms::TObject*, forms::TCloseAction& Action) {
     Action = forms::caNone;
@@ -84,8 +711,9 @@ void TFormLibrary::FormClose(forms::TObject*, forms::TCloseAction& Action) {
     }
     Detach();
     owned_.reset();
+    libraryGone_ = true;
     Release();
-    if (TFormquintaron* main = MainWindow()) main->EnableMenuItems();
+    EnableMainMenus();
 }
 
 } // namespace app

@@ -1,0 +1,338 @@
+#include "app/form_library.h"
+
+#include "app/tests/main_window_fixture.h"
+#include "model/elements/element_factory.h"
+#include "model/elements/library.h"
+#include "platform/gdi/colors.h"
+#include "platform/gdi/drawing.h"
+#include "platform/win/painting.h"
+#include "testsupport/win/input_driver.h"
+
+#include <string>
+#include <vector>
+
+namespace app::test {
+
+namespace {
+
+namespace pg = platform::gdi;
+namespace pw = platform::win;
+using forms::TPoint;
+
+constexpr int RowHeight = 18;
+
+struct TEntry {
+    std::int16_t type;
+    const char* name;
+};
+
+// The main window with one library window opened by File New and filled with the entries; the
+// library counts as saved, as one read from its file does.
+class FormLibraryTest : public MainWindowTest {
+protected:
+    TFormLibrary& OpenLibrary(const std::vector<TEntry>& entries) {
+        main.FileNew();
+        auto* window = dynamic_cast<TFormLibrary*>(main.ActiveMDIChild());
+        EXPECT_NE(window, nullptr);
+        for (const TEntry& entry : entries) {
+            model::TLibElem& elem =
+                window->Library().Add(model::CreateElemByType(entry.type, &window->Library()));
+            elem.SetName(entry.name, false);
+            // Created long ago, one after another, as the creation order sorts them.
+            elem.CreatedDate = 1;
+            elem.CreatedTime = window->Library().Count() / 100000.0;
+        }
+        window->Library().Saved = true;
+        window->RefreshList(false, true);
+        testsupport::PumpUntilIdle();
+        return *window;
+    }
+    static const std::vector<TEntry>& Mixed() {
+        static const std::vector<TEntry> entries = {
+            {model::etPatch, "Delta"},         {model::etPatchBank, "Banks"},
+            {model::etPerformance, "Alpha"},   {model::etRhythm, "Charlie"},
+            {model::etSystem, "System"},       {model::etGlobal, "Everything"},
+            {model::etPerformanceBank, "Ppp"}, {model::etRhythmBank, "Drums"},
+        };
+        return entries;
+    }
+    // The names of the rows, top to bottom, as CalcIndex maps them.
+    static std::vector<std::string> RowNames(TFormLibrary& window) {
+        std::vector<std::string> names;
+        for (int row = 0; window.CalcIndex(row) >= 0; ++row) {
+            std::string name = window.Library().Elem(window.CalcIndex(row)).GetName();
+            names.push_back(name.substr(0, name.find_last_not_of(' ') + 1));
+        }
+        return names;
+    }
+    static std::vector<std::string> Names(model::TLibrary& library) {
+        std::vector<std::string> names;
+        for (const auto& elem : library.Elems) {
+            const std::string name = elem->GetName();
+            names.push_back(name.substr(0, name.find_last_not_of(' ') + 1));
+        }
+        return names;
+    }
+    // A screen point inside a row of the grid as it is scrolled now, right of the icon.
+    static TPoint RowPoint(TFormLibrary& window, int row) {
+        return window.DrawGrid.ClientToScreen(
+            {120, (row - window.DrawGrid.TopRow()) * RowHeight + RowHeight / 2});
+    }
+    void ShiftClick(TPoint point) {
+        driver.KeyDown(Qt::Key_Shift);
+        driver.Click(point);
+        driver.KeyUp(Qt::Key_Shift);
+    }
+    // Far enough from the last click that the next is no double click.
+    void Later() { Run(1000); }
+    // The colour of the grid's pixel between a row's icon and its text.
+    static pg::COLORREF RowColour(TFormLibrary& window, int row) {
+        const pw::HWND grid = window.DrawGrid.Handle();
+        const pg::HDC dc = pw::GetDC(grid);
+        const pg::COLORREF colour = pg::GetPixel(dc, 44, row * RowHeight + 8);
+        pw::ReleaseDC(grid, dc);
+        return colour;
+    }
+    static int SelectedCount(TFormLibrary& window) {
+        int count = 0;
+        for (const auto& elem : window.Library().Elems)
+            count += elem->Selected ? 1 : 0;
+        return count;
+    }
+    std::string Png(const char* name) { return (folder / name).string(); }
+};
+
+TEST_F(FormLibraryTest, ListsTheElementsOfEveryKindWithTheirColumns) {
+    TFormLibrary& window = OpenLibrary(Mixed());
+    EXPECT_EQ(window.Caption(), "Library : Untitled.Lib");
+    EXPECT_EQ(window.HelpContext, 23);
+    EXPECT_EQ(window.MaxVis(), 7);
+    EXPECT_EQ(window.DrawGrid.RowCount(), 8);
+    EXPECT_EQ(RowNames(window), (std::vector<std::string>{"Delta", "Banks", "Alpha", "Charlie",
+                                                          "System", "Everything", "Ppp", "Drums"}));
+    const int widths[] = {152, 110, 70, 90};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(window.Header.Sections(i).Width, widths[i]);
+    EXPECT_EQ(window.Header.Sections(2).Text, "    Src/Dst");
+    EXPECT_EQ(window.DrawGrid.DefaultColWidth(), window.DrawGrid.ClientWidth());
+    EXPECT_EQ(window.ImportFrom.Caption, "Import From Synth");
+
+    // A click selects the row alone: aqua behind it, white behind the others.
+    driver.Click(RowPoint(window, 2));
+    EXPECT_TRUE(window.Library().Elem(2).Selected);
+    EXPECT_EQ(RowColour(window, 2), static_cast<pg::COLORREF>(pg::clAqua));
+    EXPECT_EQ(RowColour(window, 1), static_cast<pg::COLORREF>(pg::clWhite));
+    EXPECT_EQ(RowColour(window, 9), static_cast<pg::COLORREF>(pg::clWhite));
+    EXPECT_TRUE(testsupport::SaveWindowPng(window.Handle(), Png("library.png")));
+}
+
+TEST_F(FormLibraryTest, SortsByNameAndBack) {
+    TFormLibrary& window = OpenLibrary(Mixed());
+    Click(window.SpeedName);
+    EXPECT_TRUE(window.SpeedName.Down());
+    EXPECT_EQ(RowNames(window), (std::vector<std::string>{"Alpha", "Banks", "Charlie", "Delta",
+                                                          "Drums", "Everything", "Ppp", "System"}));
+    // A second click lets the button up: the order of creation again.
+    Later();
+    Click(window.SpeedName);
+    EXPECT_FALSE(window.SpeedName.Down());
+    EXPECT_EQ(RowNames(window).front(), "Delta");
+}
+
+TEST_F(FormLibraryTest, MaskButtonsHideTheirKindsAndUnmaskAllBringsThemBack) {
+    TFormLibrary& window = OpenLibrary(Mixed());
+    Click(window.SpeedPatchBank);
+    Click(window.SpeedRhythm);
+    EXPECT_EQ(RowNames(window),
+              (std::vector<std::string>{"Delta", "Alpha", "System", "Everything", "Ppp", "Drums"}));
+    for (int type : {0, 2, 3, 5, 6, 7})
+        Click(window.MaskButton(type));
+    EXPECT_EQ(window.MaxVis(), -1);
+    EXPECT_EQ(window.CalcIndex(0), -1);
+    EXPECT_EQ(RowColour(window, 0), static_cast<pg::COLORREF>(pg::clWhite));
+    Click(window.BtnUnmask);
+    EXPECT_EQ(window.MaxVis(), 7);
+    for (int type = 0; type < 8; ++type)
+        EXPECT_FALSE(window.MaskButton(type).Down()) << type;
+}
+
+TEST_F(FormLibraryTest, DeletedRowsGoToTheTrashInListOrderAndTheBinOpensThem) {
+    TFormLibrary& window = OpenLibrary(Mixed());
+    driver.Click(RowPoint(window, 1));
+    ShiftClick(RowPoint(window, 3));
+    EXPECT_EQ(SelectedCount(window), 3);
+    driver.Key(Qt::Key_Delete);
+    EXPECT_EQ(Names(main.TrashLibrary()), (std::vector<std::string>{"Banks", "Alpha", "Charlie"}));
+    EXPECT_EQ(RowNames(window),
+              (std::vector<std::string>{"Delta", "System", "Everything", "Ppp", "Drums"}));
+    EXPECT_FALSE(window.Library().Saved);
+    EXPECT_TRUE(main.TrashPieno.Visible());
+    EXPECT_FALSE(main.TrashVuoto.Visible());
+
+    Click(main.TrashPieno);
+    Click(main.TrashPieno);
+    ASSERT_NE(main.TrashWindow, nullptr);
+    TFormLibrary& trash = *main.TrashWindow;
+    EXPECT_EQ(trash.Caption(), "Trash Library");
+    EXPECT_EQ(trash.HelpContext, 63);
+    EXPECT_EQ(RowNames(trash), (std::vector<std::string>{"Banks", "Alpha", "Charlie"}));
+    EXPECT_TRUE(trash.BtnEmpty.Visible());
+    EXPECT_FALSE(trash.SpeedNuovo.Visible());
+    EXPECT_FALSE(trash.NewPatch.Visible());
+    EXPECT_EQ(trash.SpeedHelp.Left(), 506);
+    EXPECT_EQ(trash.SpeedHelp.Top(), 292);
+    EXPECT_EQ(trash.Header.Top(), 8);
+    EXPECT_EQ(trash.Labelmask.Top(), trash.Header.Top());
+    EXPECT_EQ(trash.Bevelmask.Top(), trash.DrawGrid.Top());
+    EXPECT_EQ(trash.SpeedPatch.Top(), trash.Bevelmask.Top() + 6);
+    EXPECT_EQ(trash.speedPerformance.Top(), trash.SpeedPatch.Top() + trash.SpeedPatch.Height() - 1);
+    EXPECT_FALSE(main.PanelTrash.Visible());
+    EXPECT_TRUE(testsupport::SaveWindowPng(trash.Handle(), Png("trash.png")));
+}
+
+TEST_F(FormLibraryTest, NormalLayoutStandsAsGiven) {
+    TFormLibrary& window = OpenLibrary({});
+    EXPECT_EQ(window.SpeedHelp.Left(), 438);
+    EXPECT_EQ(window.SpeedHelp.Top(), 6);
+    EXPECT_EQ(window.Header.Top(), 42);
+    EXPECT_EQ(window.DrawGrid.Top(), window.Header.Top() + window.Header.Height());
+    EXPECT_EQ(window.Labelmask.Top(), 154);
+    EXPECT_EQ(window.Bevelmask.Top(), 174);
+    EXPECT_EQ(window.BtnUnmask.Top(), 174 + window.Bevelmask.Height() + 6);
+    EXPECT_FALSE(window.BtnEmpty.Visible());
+    EXPECT_EQ(window.Width(), window.Panel.Width() + 23);
+    EXPECT_EQ((window.DrawGrid.Height() - 4) % RowHeight, 0);
+    EXPECT_EQ(window.SpeedType.Top(), window.BevelSort.Top() + 7);
+    EXPECT_EQ(window.btnClose.Top(), window.BevelSort.Top());
+}
+
+TEST_F(FormLibraryTest, AnAdditionWithoutSortScrollsToTheLastRows) {
+    std::vector<TEntry> many(40, TEntry{model::etPatch, "Many"});
+    TFormLibrary& window = OpenLibrary(many);
+    EXPECT_EQ(window.DrawGrid.TopRow(), 0);
+    Click(window.NewPerformance);
+    EXPECT_EQ(window.Library().Count(), 41);
+    EXPECT_EQ(window.Library().Elems.back()->Type, model::etPerformance);
+    EXPECT_FALSE(window.Library().Saved);
+    const int shown = window.DrawGrid.Height() / RowHeight;
+    EXPECT_EQ(window.DrawGrid.TopRow(), 40 - shown + 1);
+    EXPECT_TRUE(main.FileSaveItem.Enabled());
+}
+
+TEST_F(FormLibraryTest, PopupDeleteDestroysTheSubjectAndMarksTheLibraryUnsaved) {
+    TFormLibrary& window = OpenLibrary(Mixed());
+    EXPECT_FALSE(main.FileSaveItem.Enabled());
+    const TPoint point = RowPoint(window, 2);
+    After(100, [&] {
+        // Delete is the popup's last item.
+        const int last = window.PopupMenu.Items().Count() - 1;
+        const pg::TRect r = window.PopupMenu.ItemScreenRect(last);
+        driver.Click({r.Left + 5, r.Top + 3});
+    });
+    driver.Click(point, Qt::RightButton);
+    EXPECT_EQ(window.PopupMenu.PopupPoint().X, point.X + 15);
+    EXPECT_EQ(window.PopupMenu.PopupPoint().Y, point.Y + 60);
+    EXPECT_EQ(RowNames(window), (std::vector<std::string>{"Delta", "Banks", "Charlie", "System",
+                                                          "Everything", "Ppp", "Drums"}));
+    EXPECT_EQ(main.TrashLibrary().Count(), 0);
+    EXPECT_FALSE(window.Library().Saved);
+    EXPECT_TRUE(main.FileSaveItem.Enabled());
+}
+
+TEST_F(FormLibraryTest, PopupCaptionsFollowTheSubject) {
+    TFormLibrary& window = OpenLibrary(Mixed());
+    const struct {
+        int row;
+        const char* load;
+        bool importable;
+    } cases[] = {{0, "Load SysEx", true},
+                 {5, "Load Global", true},
+                 {3, "Load SysEx", false},
+                 {7, "Load SysEx", false}};
+    for (const auto& c : cases) {
+        After(100, [&] { driver.Key(Qt::Key_Escape, "\x1b"); });
+        driver.Click(RowPoint(window, c.row), Qt::RightButton);
+        Later();
+        EXPECT_EQ(window.LoadSysex.Caption, c.load) << c.row;
+        EXPECT_EQ(window.ImportFrom.Enabled, c.importable) << c.row;
+        EXPECT_EQ(window.ExportTo.Enabled, c.importable) << c.row;
+    }
+}
+
+TEST_F(FormLibraryTest, MorphAndRandomReportAWrongSelection) {
+    TFormLibrary& window = OpenLibrary(
+        {{model::etPatch, "One"}, {model::etPatch, "Two"}, {model::etPatchBank, "Bank"}});
+    const struct {
+        const char* name;
+        std::vector<int> selected;
+        std::vector<std::string> messages;
+    } cases[] = {
+        {"nothing selected", {}, {"You Must Select two Patch.", "You Must Select One Patch Bank."}},
+        {"two patches", {0, 1}, {"You Must Select One Patch Bank."}},
+        {"one patch bank", {2}, {"You Must Select two Patch."}},
+        {"both", {0, 1, 2}, {}},
+    };
+    for (const auto& c : cases) {
+        for (int i = 0; i < 3; ++i)
+            window.Library().Elem(i).Selected = false;
+        for (int i : c.selected)
+            window.Library().Elem(i).Selected = true;
+        dialogs.messages.clear();
+        Click(window.speedMorph);
+        Later();
+        Click(window.RandomBtn);
+        Later();
+        EXPECT_EQ(dialogs.messages, c.messages) << c.name;
+    }
+}
+
+TEST_F(FormLibraryTest, ClosingAnUnsavedLibraryAsksAndCancelKeepsIt) {
+    TFormLibrary& window = OpenLibrary(Mixed());
+    window.Library().Saved = false;
+    dialogs.answer = model::mrCancel;
+    Click(window.btnClose);
+    EXPECT_EQ(dialogs.messages,
+              (std::vector<std::string>{"Untitled.Lib Was Not Saved, Save It ?"}));
+    EXPECT_EQ(main.MDIChildCount(), 1);
+    EXPECT_TRUE(state.CloseCancelled);
+    EXPECT_EQ(window.Library().Count(), 8);
+    dialogs.answer = model::mrNo;
+    Later();
+    Click(window.btnClose);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(main.MDIChildCount(), 0);
+}
+
+TEST_F(FormLibraryTest, EmptyAsksAndClearsTheLibrary) {
+    TFormLibrary& window = OpenLibrary(Mixed());
+    window.Library().Comment.Add("a comment");
+    dialogs.answer = model::mrNo;
+    Click(window.SpeedNuovo);
+    EXPECT_EQ(window.Library().Count(), 8);
+    dialogs.answer = model::mrYes;
+    Later();
+    Click(window.SpeedNuovo);
+    EXPECT_EQ(dialogs.messages, (std::vector<std::string>{"Are You Sure ?", "Are You Sure ?"}));
+    EXPECT_EQ(window.Library().Count(), 0);
+    EXPECT_EQ(window.Library().Comment.Count(), 0);
+    EXPECT_FALSE(window.Library().Saved);
+}
+
+TEST_F(FormLibraryTest, ThePreviewHookLeavesTheGridToItself) {
+    TFormLibrary& window = OpenLibrary(Mixed());
+    EXPECT_TRUE(window.PreviewGridHit(window.DrawGrid));
+    EXPECT_FALSE(window.PreviewGridHit(window.Panel));
+}
+
+TEST_F(FormLibraryTest, PanelClickClearsTheSelection) {
+    TFormLibrary& window = OpenLibrary(Mixed());
+    driver.Click(RowPoint(window, 1));
+    EXPECT_EQ(SelectedCount(window), 1);
+    Later();
+    Click(window.Panel, {window.Panel.Width() - 4, window.Panel.Height() / 2 + 40});
+    EXPECT_EQ(SelectedCount(window), 0);
+}
+
+} // namespace
+
+} // namespace app::test
