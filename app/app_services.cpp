@@ -7,16 +7,28 @@
 
 namespace app {
 
-TAppServices::TAppServices(model::TMidiConnection& midi, TFormTransmet& transmet)
-    : midi_(midi), transmet_(transmet) {
+TAppServices::TAppServices(model::TMidiConnection& midi) : midi_(midi) {
     midi_.OnMonitor = [this](const midi::TMyMidiEvent& event, bool thru) {
         MonitorInput(event, thru);
     };
 }
 
+TAppServices::TAppServices(model::TMidiConnection& midi, TFormTransmet& transmet)
+    : TAppServices(midi) {
+    SetTransferWindow(&transmet);
+}
+
 TAppServices::~TAppServices() {
     midi_.OnMonitor = nullptr;
     SetMonitor(nullptr);
+    SetTransferWindow(nullptr);
+}
+
+void TAppServices::SetTransferWindow(TFormTransmet* transmet) {
+    if (transmet_ != nullptr) transmet_->OnDestroy = nullptr;
+    transmet_ = transmet;
+    if (transmet_ != nullptr)
+        transmet_->OnDestroy = [this](platform::core::TObject*) { transmet_ = nullptr; };
 }
 
 void TAppServices::SetMonitor(TFormMonitor* monitor) {
@@ -35,7 +47,7 @@ void TAppServices::EnableMenuItems() {
 }
 
 model::TTransferWindow* TAppServices::TransferWindow() {
-    return &transmet_;
+    return transmet_;
 }
 
 void TAppServices::SetScreenCursor(int cursor) {

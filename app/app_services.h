@@ -21,7 +21,9 @@ class TFormTransmet;
 
 class TAppServices : public model::TUiServices {
 public:
-    // Feeds the monitor from the connection's default input handler.
+    // Feeds the monitor from the connection's default input handler. The program has no
+    // transfer window until start-up creates it and hands it over with SetTransferWindow.
+    explicit TAppServices(model::TMidiConnection& midi);
     TAppServices(model::TMidiConnection& midi, TFormTransmet& transmet);
     ~TAppServices() override;
     TAppServices(const TAppServices&) = delete;
@@ -30,6 +32,8 @@ public:
     // The open monitor, or null; it is forgotten when it goes.
     void SetMonitor(TFormMonitor* monitor);
     TFormMonitor* Monitor() const { return monitor_; }
+    // The transfer window, or null; it is forgotten when it goes.
+    void SetTransferWindow(TFormTransmet* transmet);
 
     void MonitorAddMessage(std::span<const std::uint8_t> message) override;
     void EnableMenuItems() override;
@@ -43,7 +47,7 @@ private:
     void MonitorInput(const midi::TMyMidiEvent& event, bool thru);
 
     model::TMidiConnection& midi_;
-    TFormTransmet& transmet_;
+    TFormTransmet* transmet_ = nullptr;
     TFormMonitor* monitor_ = nullptr;
 };
 

@@ -1,0 +1,215 @@
+#include "app/form_in_out.h"
+#include "app/form_intro.h"
+#include "app/form_library.h"
+#include "app/form_quintaron.h"
+#include "app/form_transmet.h"
+#include "app/program.h"
+#include "app/tests/app_fixture.h"
+#include "model/elements/library.h"
+#include "platform/core/exception.h"
+#include "platform/core/ini_file.h"
+#include "toolkit/bars/dx_bar_unit.h"
+
+#include <cstdint>
+#include <fstream>
+
+namespace app::test {
+
+namespace {
+
+namespace fs = std::filesystem;
+namespace forms = platform::forms;
+
+// The program as its entry starts it, with the user's folders (documents, application data,
+// settings) in a home folder of the test's own that holds nothing yet. HOME itself stays: the
+// font configuration lives there. Exceptions that reach the application are written down instead of
+// shown.
+class StartUpTest : public AppTest {
+protected:
+    StartUpTest() {
+        forms::Application().OnException = [this](forms::TObject*, const std::exception_ptr& e) {
+            try {
+                std::rethrow_exception(e);
+            } catch (const std::exception& error) {
+                reported.push_back(error.what());
+            }
+        };
+        firstComponent = forms::Application().ComponentCount();
+    }
+    ~StartUpTest() override {
+        forms::Application().OnMessage = nullptr;
+        forms::Application().OnException = nullptr;
+        forms::Application().SetMainForm(nullptr);
+        // The program's forms go while the services and the bar unit they use still live.
+        while (forms::Application().ComponentCount() > firstComponent)
+            forms::Application().FreeComponent(
+                *forms::Application().Components(forms::Application().ComponentCount() - 1));
+        testsupport::PumpUntilIdle();
+    }
+
+    // The program block up to its message loop, which shows the main window first.
+    TFormintro& StartProgram() {
+        InitialiseUnits();
+        TFormintro& intro = CreateProgramForms();
+        MainWindow()->Show();
+        return intro;
+    }
+    template <class T> std::vector<T*> ApplicationForms() const {
+        std::vector<T*> found;
+        for (int i = 0; i < forms::Application().ComponentCount(); ++i)
+            if (auto* form = dynamic_cast<T*>(forms::Application().Components(i)))
+                found.push_back(form);
+        return found;
+    }
+    int IndexInApplication(const forms::TComponent* component) const {
+        for (int i = 0; i < forms::Application().ComponentCount(); ++i)
+            if (forms::Application().Components(i) == component) return i;
+        return -1;
+    }
+
+    fs::path home = folder / "home";
+    testsupport::EnvironmentOverride documentsVariable{"QUINTARON_DOCUMENTS_DIR",
+                                                       (home / "Documents").string()};
+    testsupport::EnvironmentOverride appDataVariable{"QUINTARON_APPDATA_DIR",
+                                                     (home / ".local/share").string()};
+    testsupport::EnvironmentOverride localAppDataVariable{"QUINTARON_LOCALAPPDATA_DIR",
+                                                          (home / ".local/state").string()};
+    toolkit::bars::TdxBarUnit barUnit;
+    TProgramServices services{state};
+    std::vector<std::string> reported;
+    int firstComponent = 0;
+};
+
+TEST_F(StartUpTest, AnEmptyHomeReachesAnEnabledMainWindowWithItsDataFolders) {
+    StartProgram();
+    Run(2000);
+    testsupport::PumpUntilIdle();
+
+    ASSERT_NE(MainWindow(), nullptr);
+    EXPECT_TRUE(MainWindow()->Enabled());
+    EXPECT_EQ(forms::Application().MainForm(), MainWindow());
+    EXPECT_TRUE(fs::is_regular_file(home / "Documents" / "Quintaron" / "Names.Txt"));
+    for (const fs::path& data :
+         {home / "Documents" / "Ardevanti", home / ".local/share" / "Ardevanti",
+          home / ".local/state" / "Ardevanti"})
+        EXPECT_TRUE(fs::is_directory(data)) << data;
+    EXPECT_TRUE(ApplicationForms<TFormintro>().empty());
+    EXPECT_TRUE(reported.empty());
+}
+
+TEST_F(StartUpTest, CreatesTheDialogsInTheirOrderAndInstallsThePreviewHook) {
+    StartProgram();
+    Run(2000);
+
+    const auto transmet = ApplicationForms<TFormTransmet>();
+    const auto ports = ApplicationForms<TFormInOut>();
+    ASSERT_EQ(transmet.size(), 1U);
+    ASSERT_EQ(ports.size(), 1U);
+    EXPECT_LT(IndexInApplication(transmet[0]), IndexInApplication(ports[0]));
+    EXPECT_EQ(services.Services().TransferWindow(), transmet[0]);
+    // The ports dialog opened the configured ports of the virtual back end.
+    EXPECT_TRUE(state.Midi.Online());
+    EXPECT_TRUE(static_cast<bool>(forms::Application().OnMessage));
+}
+
+TEST_F(StartUpTest, TheMainWindowIsDisabledUntilTheIntroHasStoodTwoSeconds) {
+    TFormintro& intro = StartProgram();
+    EXPECT_FALSE(MainWindow()->Enabled());
+    EXPECT_TRUE(intro.Visible());
+    EXPECT_FALSE(intro.ButtonC.Visible());
+    EXPECT_FALSE(intro.Panel1.Visible());
+
+    Run(1999);
+    EXPECT_FALSE(MainWindow()->Enabled());
+    ASSERT_EQ(ApplicationForms<TFormintro>().size(), 1U);
+    EXPECT_TRUE(ApplicationForms<TFormTransmet>().empty());
+
+    Run(1);
+    EXPECT_TRUE(MainWindow()->Enabled());
+    testsupport::PumpUntilIdle();
+    EXPECT_TRUE(ApplicationForms<TFormintro>().empty());
+}
+
+TEST_F(StartUpTest, LoadsTheSettingsAndRestoresTheDesktop) {
+    fs::create_directories(home / "Documents");
+    const std::string libraryFile = (home / "Documents" / "Kept.Lib").string();
+    {
+        model::TLibrary library;
+        library.FileName = libraryFile;
+        ASSERT_TRUE(library.SaveFile(false));
+    }
+    {
+        platform::core::TIniFile ini(model::SettingsFileName);
+        ini.WriteInteger("Midi", "DeviceID", 21);
+        ini.WriteInteger("Desktop", "Num Library", 1);
+        ini.WriteString("Desktop", "Library1", libraryFile);
+    }
+    StartProgram();
+    Run(2000);
+
+    EXPECT_EQ(state.Config.DeviceID, 21);
+    ASSERT_EQ(MainWindow()->MDIChildCount(), 1);
+    auto* window = dynamic_cast<TFormLibrary*>(MainWindow()->MDIChildren(0));
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->Library().FileName, libraryFile);
+}
+
+TEST_F(StartUpTest, AFailingStepIsReportedAndTheMainWindowIsStillEnabled) {
+    TFormintro& intro = StartProgram();
+    intro.StartUpDialogs.insert(intro.StartUpDialogs.begin(), [](forms::TComponent&) {
+        throw platform::core::Exception("no room");
+    });
+    Run(2000);
+    testsupport::PumpUntilIdle();
+
+    EXPECT_EQ(reported, std::vector<std::string>{StartUpDialogsFailed});
+    ASSERT_NE(MainWindow(), nullptr);
+    EXPECT_TRUE(MainWindow()->Enabled());
+    EXPECT_TRUE(static_cast<bool>(forms::Application().OnMessage));
+    EXPECT_TRUE(ApplicationForms<TFormintro>().empty());
+}
+
+// A 2 x 1 picture, 24 bits a pixel: red, then blue.
+void WriteSmallBmp(const fs::path& file) {
+    const std::uint8_t bytes[] = {
+        'B', 'M', 62, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,                       // file header
+        40,  0,   0,  0, 2, 0, 0, 0, 1, 0, 0,  0, 1, 0, 24, 0, 0, 0, 0, 0, 8, // info header
+        0,   0,   0,  0, 0, 0, 0, 0, 0, 0, 0,  0, 0, 0, 0,  0, 0, 0, 0, 0, 0,
+        255, 255, 0,  0, 0, 0 // red, blue, padding
+    };
+    static_assert(sizeof bytes == 62);
+    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes), sizeof bytes);
+}
+
+struct PictureCase {
+    const char* name;
+    void (*make)(const fs::path& file);
+    int width; // 0: the intro stands blank
+};
+
+class IntroPictureTest : public AppTest, public ::testing::WithParamInterface<PictureCase> {};
+
+TEST_P(IntroPictureTest, ShowsThePictureOrStandsBlank) {
+    const fs::path picture = folder / IntroPictureName;
+    if (GetParam().make != nullptr) GetParam().make(picture);
+    auto& intro = MakeForm<TFormintro>(picture.string());
+
+    EXPECT_EQ(intro.ImageIntro.Picture().Width(), GetParam().width);
+    EXPECT_EQ(intro.LabelVer.Caption(), "Version 3.0");
+    EXPECT_EQ(intro.Width(), 514);
+    EXPECT_EQ(intro.Height(), 324);
+}
+
+INSTANTIATE_TEST_SUITE_P(Pictures, IntroPictureTest,
+                         ::testing::Values(PictureCase{"Missing", nullptr, 0},
+                                           PictureCase{"Unreadable",
+                                                       [](const fs::path& file) {
+                                                           std::ofstream(file) << "not a picture";
+                                                       },
+                                                       0},
+                                           PictureCase{"Readable", WriteSmallBmp, 2}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+
+} // namespace app::test
