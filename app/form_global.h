@@ -1,0 +1,46 @@
+#pragma once
+// A global window: a global set's user and card banks and its system settings, one row each
+// (the card banks only while a data card is installed). Single banks are sent, received,
+// loaded, saved and dragged from here into libraries or other globals; a library drops one bank
+// or system element onto it. The global's open-editor operation makes it and refreshes it; the
+// global's going closes it.
+
+#include "app/elem_window.h"
+#include "app/form_view.h"
+#include "model/elements/global.h"
+#include "platform/forms/comctrls.h"
+#include "platform/forms/ext_ctrls.h"
+#include "platform/forms/forms.h"
+#include "platform/forms/grids.h"
+#include "platform/forms/menus.h"
+
+namespace app {
+
+namespace forms = platform::forms;
+
+class TFormGlobal : public forms::TForm, public TElemWindow {
+public:
+    // A child of the main window, showing global.
+    TFormGlobal(forms::TComponent* owner, model::TGlobal& global);
+    ~TFormGlobal() override;
+
+    model::TGlobal& Global() const { return global_; }
+    model::TLibElem* FormElem() override;
+    // What the global knows as its window (its Editor).
+    TFormView& View() { return view_; }
+
+    // Caption: type name, name and the global's location path; repaint.
+    void UpDateView();
+    // The drop's copy into this global: each dragged element replaces the first entry of its
+    // type and memory.
+    void ProcCopy();
+
+    forms::TPanel& Panel;
+    forms::TDrawGrid& DrawGrid;
+
+private:
+    model::TGlobal& global_;
+    TFormView view_;
+};
+
+} // namespace app
