@@ -15,6 +15,8 @@
 #include "platform/forms/grids.h"
 #include "platform/forms/menus.h"
 
+#include <vector>
+
 namespace app {
 
 namespace forms = platform::forms;
@@ -33,8 +35,9 @@ public:
     // Caption: type name, name and the bank's location path; repaint.
     void UpDateView();
     // The drop's copy into this bank: the dragged elements overwrite the entries from DropRow on,
-    // taking their numbers and the bank's memory.
-    void ProcCopy();
+    // taking their numbers and the bank's memory. Gives the dragged elements it took (a Move
+    // removes only those from the source).
+    std::vector<model::TLibElem*> ProcCopy();
     // The first entry a drop overwrites; a library window's drop sets it from its drop point.
     int DropRow = 0;
 

@@ -14,6 +14,8 @@
 #include "platform/forms/grids.h"
 #include "platform/forms/menus.h"
 
+#include <vector>
+
 namespace app {
 
 namespace forms = platform::forms;
@@ -32,8 +34,9 @@ public:
     // Caption: type name, name and the global's location path; repaint.
     void UpDateView();
     // The drop's copy into this global: each dragged element replaces the first entry of its
-    // type and memory.
-    void ProcCopy();
+    // type and memory (a system: of its type). Gives the dragged elements it took (a Move removes
+    // only those from the source).
+    std::vector<model::TLibElem*> ProcCopy();
 
     forms::TPanel& Panel;
     forms::TDrawGrid& DrawGrid;
