@@ -18,22 +18,7 @@ constexpr double RenewBelow = 0.2;
 } // namespace
 
 TFadeGraph::TFadeGraph(forms::TComponent* owner)
-    : forms::TPanel(owner), boxA_(Own<TClickEdit>()), boxB_(Own<TClickEdit>()),
-      boxC_(Own<TClickEdit>()) {
-    width_ = 160;
-    height_ = 140;
-    Font().SetName("Small Fonts");
-    Font().SetSize(7);
-    int tag = 1;
-    for (TClickEdit* box : {&boxA_, &boxB_, &boxC_}) {
-        box->Tag = tag++;
-        box->SetParent(this);
-        box->SetParentFont(true);
-        box->Onchange = [this](forms::TObject* sender) { BoxChanged(sender); };
-        box->OnEndchange = [this](forms::TObject*) {
-            if (OnEndchange) OnEndchange(this);
-        };
-    }
+    : TGraphPanel(owner, 15, 20), boxA_(AddBox(1)), boxB_(AddBox(2)), boxC_(AddBox(3)) {
     boxB_.SetVisible(false);
 }
 
@@ -44,30 +29,6 @@ int TFadeGraph::FadeDelay() const {
     return IsIn() ? c_ : a_;
 }
 
-void TFadeGraph::SetGLeft(int value) {
-    SetAndPaint(gLeft_, value);
-}
-void TFadeGraph::SetGWidth(int value) {
-    SetAndPaint(gWidth_, value);
-}
-void TFadeGraph::SetGTop(int value) {
-    SetAndPaint(gTop_, value);
-}
-void TFadeGraph::SetGHeight(int value) {
-    SetAndPaint(gHeight_, value);
-}
-void TFadeGraph::SetELeft(int value) {
-    SetAndPaint(eLeft_, value);
-}
-void TFadeGraph::SetEWidth(int value) {
-    SetAndPaint(eWidth_, value);
-}
-void TFadeGraph::SetETop(int value) {
-    SetAndPaint(eTop_, value);
-}
-void TFadeGraph::SetEHeight(int value) {
-    SetAndPaint(eHeight_, value);
-}
 void TFadeGraph::SetFadeTime(int value) {
     SetAndPaint(IsIn() ? a_ : c_, value);
 }
@@ -78,33 +39,8 @@ void TFadeGraph::SetFadeDepth(int value) {
     SetAndPaint(b_, value);
 }
 
-void TFadeGraph::SetGraphBackGround(forms::TColor value) {
-    if (value == graphBackGround_) return;
-    graphBackGround_ = value;
-    PaintNow();
-}
-
-void TFadeGraph::SetGraphColor(forms::TColor value) {
-    if (value == graphColor_) return;
-    graphColor_ = value;
-    PaintNow();
-}
-
 void TFadeGraph::SetFadeMode(TFadeMode value) {
-    if (value == fadeMode_) return;
-    fadeMode_ = value;
-    PaintNow();
-}
-
-void TFadeGraph::SetAndPaint(int& field, int value) {
-    if (value == field) return;
-    field = value;
-    PaintNow();
-}
-
-void TFadeGraph::PaintNow() {
-    TDrawingNow drawing(*this);
-    Paint();
+    SetAndPaint(fadeMode_, value);
 }
 
 int TFadeGraph::ToPixel(double value) const {
@@ -114,7 +50,7 @@ int TFadeGraph::ToPixel(double value) const {
 
 int TFadeGraph::KeyPoint() const {
     const bool keyOff = fadeMode_ == OFF_IN || fadeMode_ == OFF_OUT;
-    return gLeft_ + 2 + (keyOff ? 44 : 22);
+    return GLeft() + 2 + (keyOff ? 44 : 22);
 }
 
 forms::TPoint TFadeGraph::Handle1() const {
@@ -148,48 +84,34 @@ void TFadeGraph::Paint() {
 
     auto& canvas = Canvas();
     canvas.SetFont(Font());
-    canvas.Pen().SetColor(graphBackGround_);
-    canvas.Brush().SetColor(graphBackGround_);
-    canvas.Polygon({{gLeft_ + 2, gTop_ + 2},
-                    {gLeft_ + gWidth_ - 2, gTop_ + 2},
-                    {gLeft_ + gWidth_ - 2, gTop_ + gHeight_ - 2},
-                    {gLeft_ + 2, gTop_ + gHeight_ - 2}});
+    FillGraph(GLeft() + 2, GTop() + 2, GLeft() + GWidth() - 2, GTop() + GHeight() - 2);
     canvas.Pen().SetColor(gdi::clBlack);
     canvas.Brush().SetColor(Color());
     boxB_.SetVisible(false);
     const int afterDelay = canvas.TextWidth("Delay  ");
-    canvas.TextOut(eLeft_, eTop_ + 2, "Delay");
-    canvas.TextOut(eLeft_ + eWidth_ + 40 + afterDelay, eTop_ + 2, "Fade");
-    const int delayLeft = eLeft_ + afterDelay;
-    const int fadeLeft = delayLeft + eWidth_ + 40 + canvas.TextWidth("Fade  ");
-    const int depthLeft = fadeLeft + eWidth_ + 40 + canvas.TextWidth("Depth  ");
-    DelayBox().SetBounds(delayLeft, eTop_, eWidth_, eHeight_);
-    FadeBox().SetBounds(fadeLeft, eTop_, eWidth_, eHeight_);
-    boxB_.SetBounds(depthLeft, eTop_, eWidth_, eHeight_);
+    canvas.TextOut(ELeft(), ETop() + 2, "Delay");
+    canvas.TextOut(ELeft() + EWidth() + 40 + afterDelay, ETop() + 2, "Fade");
+    const int delayLeft = ELeft() + afterDelay;
+    const int fadeLeft = delayLeft + EWidth() + 40 + canvas.TextWidth("Fade  ");
+    const int depthLeft = fadeLeft + EWidth() + 40 + canvas.TextWidth("Depth  ");
+    DelayBox().SetBounds(delayLeft, ETop(), EWidth(), EHeight());
+    FadeBox().SetBounds(fadeLeft, ETop(), EWidth(), EHeight());
+    boxB_.SetBounds(depthLeft, ETop(), EWidth(), EHeight());
 
     DrawCurve();
 }
 
 void TFadeGraph::DrawCurve() {
-    const int l = gLeft_;
-    const int t = gTop_;
-    const int r = l + gWidth_;
-    const int b = t + gHeight_;
+    const int l = GLeft();
+    const int t = GTop();
+    const int r = l + GWidth();
+    const int b = t + GHeight();
     const int ym = CentreLine();
     auto& canvas = Canvas();
     canvas.SetFont(Font());
 
-    canvas.Pen().SetColor(graphBackGround_);
-    canvas.Brush().SetColor(graphBackGround_);
-    canvas.Polygon({{l + 10, t + 2}, {r - 2, t + 2}, {r - 2, b - 2}, {l + 10, b - 2}});
-    canvas.Pen().SetColor(gdi::clGray);
-    canvas.Polyline({{l, b}, {l, t}, {r, t}});
-    canvas.Pen().SetColor(gdi::clBlack);
-    canvas.Polyline({{l + 1, b - 1}, {l + 1, t + 1}, {r, t + 1}});
-    canvas.Pen().SetColor(gdi::clWhite);
-    canvas.Polyline({{l, b}, {r, b}, {r, t}});
-    canvas.Pen().SetColor(gdi::clBlack);
-    canvas.Polyline({{l + 1, b - 1}, {r - 1, b - 1}, {r - 1, t}});
+    FillGraph(l + 10, t + 2, r - 2, b - 2);
+    DrawBevel();
 
     canvas.Brush().SetColor(Color());
     canvas.Polyline({{l + 6, ym}, {r - 6, ym}});
@@ -199,7 +121,7 @@ void TFadeGraph::DrawCurve() {
     canvas.Polygon({{l + 6, b - 4}, {l + 8, b - 6}, {l + 4, b - 6}});
     canvas.Polygon({{l + 24, ym + 2}, {l + 26, ym + 4}, {l + 22, ym + 4}});
 
-    canvas.Brush().SetColor(graphBackGround_);
+    canvas.Brush().SetColor(GraphBackGround());
     canvas.Font().SetSize(7);
     canvas.Font().SetColor(gdi::clRed);
     canvas.TextOut(l + 13, ym + 8, "K on");
@@ -208,7 +130,7 @@ void TFadeGraph::DrawCurve() {
         canvas.TextOut(l + 35, ym + 8, "K off");
     }
 
-    canvas.Pen().SetColor(graphColor_);
+    canvas.Pen().SetColor(GraphColor());
     canvas.Brush().SetColor(gdi::clRed);
     const forms::TPoint p1 = Handle1();
     const forms::TPoint p2 = Handle2();
@@ -235,7 +157,7 @@ void TFadeGraph::DrawWave(int x1, int y1, int x2, int y2m) {
         };
         int x = x1;
         int swing = swingAt(x);
-        const int end = std::min(gWidth_ - 6, width_);
+        const int end = std::min(GWidth() - 6, width_);
         canvas.MoveTo(x, y1);
         do {
             ++x;
@@ -251,7 +173,7 @@ void TFadeGraph::DrawWave(int x1, int y1, int x2, int y2m) {
         if (x + 3 <= x2 || x1 == x2) return fullSwing;
         return ToPixel(double(x1 - (x + 3)) * (y2m - y1) / (x1 - x2));
     };
-    int x = ToPixel(gLeft_ + 24.0);
+    int x = ToPixel(GLeft() + 24.0);
     int swing = swingAt(x);
     canvas.MoveTo(x, y1);
     while (x < x1) {
@@ -262,23 +184,16 @@ void TFadeGraph::DrawWave(int x1, int y1, int x2, int y2m) {
     }
 }
 
-void TFadeGraph::MouseDown(forms::TMouseButton button, forms::TShiftState shift, int x, int y) {
-    forms::TPanel::MouseDown(button, shift, x, y);
-    grabbing_ = false;
-    const forms::TPoint handles[] = {Handle1(), Handle2()};
-    for (int i = 0; i < 2; ++i) {
-        if (std::abs(x - handles[i].X) <= 3 && std::abs(y - handles[i].Y) <= 3) {
-            grabbed_ = i + 1;
-            grabbing_ = true;
-            return;
-        }
-    }
+int TFadeGraph::HandleAt(int x, int y) const {
+    if (Within(Handle1(), 3, x, y)) return 1;
+    if (Within(Handle2(), 3, x, y)) return 2;
+    return 0;
 }
 
 void TFadeGraph::MouseMove(forms::TShiftState shift, int x, int y) {
     forms::TPanel::MouseMove(shift, x, y);
-    if (!grabbing_ || !Scaled()) return;
-    if (grabbed_ == 1) {
+    if (!Grabbing() || !Scaled()) return;
+    if (Grabbed() == 1) {
         c_ = ValueAt(x, IsIn() ? KeyPoint() : Handle2().X);
         boxC_.SetValue(c_);
     } else {
@@ -289,13 +204,6 @@ void TFadeGraph::MouseMove(forms::TShiftState shift, int x, int y) {
     }
     TDrawingNow drawing(*this);
     DrawCurve();
-}
-
-void TFadeGraph::MouseUp(forms::TMouseButton button, forms::TShiftState shift, int x, int y) {
-    forms::TPanel::MouseUp(button, shift, x, y);
-    const bool grabbed = grabbing_;
-    grabbing_ = false;
-    if (grabbed && OnEndchange) OnEndchange(this);
 }
 
 void TFadeGraph::BoxChanged(forms::TObject* sender) {

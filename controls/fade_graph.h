@@ -12,52 +12,29 @@
 // A graph no wider than 25 or no taller than 19 pixels has no scale: it draws both handles at
 // the start and maps no drag to values.
 
-#include "controls/click_edit.h"
-#include "platform/forms/ext_ctrls.h"
+#include "controls/graph_panel.h"
 
 namespace controls {
 
 enum TFadeMode { ON_IN, ON_OUT, OFF_IN, OFF_OUT };
 
-class TFadeGraph : public forms::TPanel {
+class TFadeGraph : public TGraphPanel {
 public:
     explicit TFadeGraph(forms::TComponent* owner);
 
-    // The graph's frame and the row of boxes, in client pixels.
-    int GLeft() const { return gLeft_; }
-    int GWidth() const { return gWidth_; }
-    int GTop() const { return gTop_; }
-    int GHeight() const { return gHeight_; }
-    int ELeft() const { return eLeft_; }
-    int EWidth() const { return eWidth_; }
-    int ETop() const { return eTop_; }
-    int EHeight() const { return eHeight_; }
-    forms::TColor GraphBackGround() const { return graphBackGround_; }
-    forms::TColor GraphColor() const { return graphColor_; }
+    // The boxes start at ELeft 15, ETop 20, in one row; a change of their layout, the graph
+    // area or the colours paints the graph at once, and so does each setter below that changes
+    // its value.
     TFadeMode FadeMode() const { return fadeMode_; }
     int FadeTime() const;
     int FadeDelay() const;
     int FadeDepth() const { return b_; }
-    // Each setter that changes its value paints the graph at once.
-    void SetGLeft(int value);
-    void SetGWidth(int value);
-    void SetGTop(int value);
-    void SetGHeight(int value);
-    void SetELeft(int value);
-    void SetEWidth(int value);
-    void SetETop(int value);
-    void SetEHeight(int value);
-    void SetGraphBackGround(forms::TColor value);
-    void SetGraphColor(forms::TColor value);
     void SetFadeMode(TFadeMode value);
     void SetFadeTime(int value);
     void SetFadeDelay(int value);
     void SetFadeDepth(int value);
 
-    // Declared for the forms that bind it; the graph never fires it.
-    forms::TNotifyEvent OnChange;
-    // On the release of a grabbed handle, and on every button release over a box.
-    forms::TNotifyEvent OnEndchange;
+    // OnChange is declared for the forms that bind it; the graph never fires it.
 
     // The box that shows the delay, and the one that shows the fade time.
     TClickEdit& DelayBox() { return IsIn() ? boxC_ : boxA_; }
@@ -65,19 +42,22 @@ public:
 
 protected:
     void Paint() override;
-    void MouseDown(forms::TMouseButton button, forms::TShiftState shift, int x, int y) override;
     void MouseMove(forms::TShiftState shift, int x, int y) override;
-    void MouseUp(forms::TMouseButton button, forms::TShiftState shift, int x, int y) override;
+    // The boxes are placed as the graph is painted.
+    void BoxLayoutChanged() override { PaintNow(); }
+    void BoxChanged(forms::TObject* sender) override;
+    // 1 and 2, as Handle1 and Handle2.
+    int HandleAt(int x, int y) const override;
 
 private:
     bool IsIn() const { return fadeMode_ == ON_IN || fadeMode_ == OFF_IN; }
-    bool Scaled() const { return gWidth_ > 25 && gHeight_ > 19; }
+    bool Scaled() const { return GWidth() > 25 && GHeight() > 19; }
     // Values per pixel along the time axis and up the level axis.
-    double HorizontalScale() const { return 381.0 / (gWidth_ - 25); }
-    double VerticalScale() const { return 254.0 / (gHeight_ - 19); }
+    double HorizontalScale() const { return 381.0 / (GWidth() - 25); }
+    double VerticalScale() const { return 254.0 / (GHeight() - 19); }
     // Key-on, or key-off in the OFF modes: where the time axis starts counting.
     int KeyPoint() const;
-    int CentreLine() const { return gTop_ + gHeight_ / 2; }
+    int CentreLine() const { return GTop() + GHeight() / 2; }
     // Drops the fraction (toward zero), as the drawing does throughout, and stays a little
     // outside the client area: values a program sets far out of range, or a graph larger than
     // its panel, would otherwise draw (and walk the wave over) pixels no one sees.
@@ -88,11 +68,8 @@ private:
     forms::TPoint Handle2() const;
     // The value a handle dragged to x gives, counted from the pixel from.
     int ValueAt(int x, int from) const;
-    void SetAndPaint(int& field, int value);
-    void PaintNow();
     void DrawCurve();
     void DrawWave(int x1, int y1, int x2, int y2m);
-    void BoxChanged(forms::TObject* sender);
 
     int a_ = 127;
     int b_ = 127;
@@ -100,19 +77,7 @@ private:
     TClickEdit& boxA_;
     TClickEdit& boxB_;
     TClickEdit& boxC_;
-    int gLeft_ = 5;
-    int gTop_ = 55;
-    int gWidth_ = 147;
-    int gHeight_ = 77;
-    int eLeft_ = 15;
-    int eWidth_ = 23;
-    int eTop_ = 20;
-    int eHeight_ = 15;
-    forms::TColor graphBackGround_ = platform::gdi::clAqua;
-    forms::TColor graphColor_ = platform::gdi::clBlack;
-    int grabbed_ = 0;
     TFadeMode fadeMode_ = ON_IN;
-    bool grabbing_ = false;
 };
 
 } // namespace controls

@@ -1,7 +1,6 @@
 #include "controls/pan_graph.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <limits>
 #include <string>
 
@@ -27,24 +26,11 @@ int Trunc(double value) {
 
 } // namespace
 
-TPanGraph::TPanGraph(forms::TComponent* owner) : forms::TPanel(owner) {
+TPanGraph::TPanGraph(forms::TComponent* owner) : TGraphPanel(owner, 32, 15) {
     for (int k = 2; k <= 5; ++k) {
-        for (auto* boxes : {&levelBoxes_, &timeBoxes_}) {
-            auto& box = Own<TClickEdit>();
-            box.SetParent(this);
-            box.SetParentFont(true);
-            box.Tag = k;
-            box.Onchange = [this](forms::TObject* sender) { BoxChange(sender); };
-            box.OnEndchange = [this](forms::TObject*) {
-                if (OnEndchange) OnEndchange(this);
-            };
-            (*boxes)[Slot(k)] = &box;
-        }
+        levelBoxes_[Slot(k)] = &AddBox(k);
+        timeBoxes_[Slot(k)] = &AddBox(k);
     }
-    width_ = 160;
-    height_ = 140;
-    font_.SetName("Small Fonts");
-    font_.SetSize(7);
     LayoutBoxes();
 }
 
@@ -65,48 +51,8 @@ TPanGraph::TEnvelope TPanGraph::GetEnvelope() const {
     return envelope;
 }
 
-namespace {
-
-template <class T> bool Change(T& field, T value) {
-    if (field == value) return false;
-    field = value;
-    return true;
-}
-
-} // namespace
-
-void TPanGraph::SetGLeft(int value) {
-    if (Change(gLeft_, value)) PaintNow();
-}
-void TPanGraph::SetGWidth(int value) {
-    if (Change(gWidth_, value)) PaintNow();
-}
-void TPanGraph::SetGTop(int value) {
-    if (Change(gTop_, value)) PaintNow();
-}
-void TPanGraph::SetGHeight(int value) {
-    if (Change(gHeight_, value)) PaintNow();
-}
-void TPanGraph::SetGraphBackGround(forms::TColor value) {
-    if (Change(graphBackGround_, value)) PaintNow();
-}
-void TPanGraph::SetGraphColor(forms::TColor value) {
-    if (Change(graphColor_, value)) PaintNow();
-}
 void TPanGraph::SetGraphType(TGraphType value) {
-    if (Change(graphType_, value)) PaintNow();
-}
-void TPanGraph::SetELeft(int value) {
-    if (Change(eLeft_, value)) LayoutBoxes();
-}
-void TPanGraph::SetEWidth(int value) {
-    if (Change(eWidth_, value)) LayoutBoxes();
-}
-void TPanGraph::SetETop(int value) {
-    if (Change(eTop_, value)) LayoutBoxes();
-}
-void TPanGraph::SetEHeight(int value) {
-    if (Change(eHeight_, value)) LayoutBoxes();
+    SetAndPaint(graphType_, value);
 }
 
 void TPanGraph::LayoutBoxes() {
@@ -121,27 +67,25 @@ void TPanGraph::LayoutBoxes() {
         level.SetMin(bipolar ? -Centre : 0);
         time.SetValue(Point(k).Time);
         level.SetValue(Point(k).Level - (bipolar ? Centre : 0));
-        const int left = (k - 2) * (eWidth_ + 7) + eLeft_;
-        time.SetBounds(left, eTop_, eWidth_, eHeight_);
-        level.SetBounds(left, eTop_ + eHeight_ + 4, eWidth_, eHeight_);
+        const int left = (k - 2) * (EWidth() + 7) + ELeft();
+        time.SetBounds(left, ETop(), EWidth(), EHeight());
+        level.SetBounds(left, ETop() + EHeight() + 4, EWidth(), EHeight());
     }
     LevelBox(5).SetVisible(graphType_ != LastLocked);
 }
 
 void TPanGraph::PaintNow() {
-    if (!HandleAllocated()) {
+    if (HandleAllocated())
+        TGraphPanel::PaintNow();
+    else
         LayoutBoxes();
-        return;
-    }
-    TDrawingNow drawing(*this);
-    Paint();
 }
 
 double TPanGraph::HorizontalScale() const {
-    return FullTime / (gWidth_ - 10);
+    return FullTime / (GWidth() - 10);
 }
 double TPanGraph::VerticalScale() const {
-    return FullLevel / (gHeight_ - 10);
+    return FullLevel / (GHeight() - 10);
 }
 
 int TPanGraph::Clamp(int value) const {
@@ -149,13 +93,13 @@ int TPanGraph::Clamp(int value) const {
 }
 
 forms::TPoint TPanGraph::PointPixel(int k) const {
-    const forms::TPoint start{gLeft_ + 5, gTop_ + gHeight_ - 4};
+    const forms::TPoint start{GLeft() + 5, GTop() + GHeight() - 4};
     if (!HasScale()) return start;
     double time = 0;
     for (int i = 1; i <= k; ++i)
         time += Point(i).Time;
-    return {Trunc(time / HorizontalScale() + gLeft_ + 2.0) + 3,
-            Trunc((gTop_ + gHeight_ - 2) - Point(k).Level / VerticalScale()) - 2};
+    return {Trunc(time / HorizontalScale() + GLeft() + 2.0) + 3,
+            Trunc((GTop() + GHeight() - 2) - Point(k).Level / VerticalScale()) - 2};
 }
 
 TPanGraph::TEnvPoint TPanGraph::PointAt(int k, int x, int y) const {
@@ -173,35 +117,26 @@ void TPanGraph::Paint() {
     forms::TPanel::Paint();
     auto& canvas = Canvas();
     canvas.SetFont(Font());
-    const int l = gLeft_, t = gTop_, r = gLeft_ + gWidth_, b = gTop_ + gHeight_;
-    canvas.Pen().SetColor(graphBackGround_);
-    canvas.Brush().SetColor(graphBackGround_);
-    canvas.Polygon({{l, t}, {r - 1, t}, {r - 1, b}, {l, b}});
-    canvas.Pen().SetColor(gdi::clGray);
-    canvas.Polyline({{l, b}, {l, t}, {r, t}});
-    canvas.Pen().SetColor(gdi::clBlack);
-    canvas.Polyline({{l + 1, b - 1}, {l + 1, t + 1}, {r, t + 1}});
-    canvas.Pen().SetColor(gdi::clWhite);
-    canvas.Polyline({{l, b}, {r, b}, {r, t}});
-    canvas.Pen().SetColor(gdi::clBlack);
-    canvas.Polyline({{l + 1, b - 1}, {r - 1, b - 1}, {r - 1, t}});
+    const int l = GLeft();
+    FillGraph(l, GTop(), l + GWidth() - 1, GTop() + GHeight());
+    DrawBevel();
 
     canvas.Brush().SetColor(Color());
     const int h = canvas.TextHeight("Time");
-    canvas.TextOut(l, eTop_ + (eHeight_ - h) / 2, "Time");
-    canvas.TextOut(l, eTop_ + eHeight_ + 4 + (eHeight_ - h) / 2, "Level");
+    canvas.TextOut(l, ETop() + (EHeight() - h) / 2, "Time");
+    canvas.TextOut(l, ETop() + EHeight() + 4 + (EHeight() - h) / 2, "Level");
     const int oneWidth = canvas.TextWidth("1");
     const int oneHeight = canvas.TextHeight("1");
     for (int i = 1; i <= 4; ++i)
-        canvas.TextOut(eLeft_ + (eWidth_ - oneWidth) / 2 + (eWidth_ + 7) * (i - 1),
-                       eTop_ - oneHeight - 2, std::to_string(i));
+        canvas.TextOut(ELeft() + (EWidth() - oneWidth) / 2 + (EWidth() + 7) * (i - 1),
+                       ETop() - oneHeight - 2, std::to_string(i));
     DrawEnvelope(false);
 }
 
 void TPanGraph::DrawEnvelope(bool erase) {
     auto& canvas = Canvas();
-    canvas.Pen().SetColor(erase ? graphBackGround_ : graphColor_);
-    canvas.Brush().SetColor(erase ? graphBackGround_ : gdi::clRed);
+    canvas.Pen().SetColor(erase ? GraphBackGround() : GraphColor());
+    canvas.Brush().SetColor(erase ? GraphBackGround() : gdi::clRed);
     const auto handle = [&canvas](forms::TPoint p) {
         canvas.Ellipse(p.X - 3, p.Y - 3, p.X + 3, p.Y + 3);
     };
@@ -210,7 +145,7 @@ void TPanGraph::DrawEnvelope(bool erase) {
     if (graphType_ == FirstHalf) {
         canvas.Pen().SetStyle(gdi::TPenStyle::psDot);
         canvas.MoveTo(first.X + 1, first.Y);
-        canvas.LineTo(gLeft_ + gWidth_ - 2, first.Y);
+        canvas.LineTo(GLeft() + GWidth() - 2, first.Y);
         canvas.Pen().SetStyle(gdi::TPenStyle::psSolid);
     }
     canvas.MoveTo(first.X, first.Y);
@@ -226,39 +161,26 @@ void TPanGraph::ShowInBoxes(int k) {
     LevelBox(k).SetValue(Point(k).Level - (graphType_ == FirstHalf ? Centre : 0));
 }
 
-void TPanGraph::MouseDown(forms::TMouseButton button, forms::TShiftState shift, int x, int y) {
-    forms::TPanel::MouseDown(button, shift, x, y);
-    grabbing_ = false;
-    for (int k = 2; k <= 5; ++k) {
-        const forms::TPoint p = PointPixel(k);
-        if (std::abs(p.X - x) <= Reach && std::abs(p.Y - y) <= Reach) {
-            grabbed_ = k;
-            grabbing_ = true;
-            break;
-        }
-    }
+int TPanGraph::HandleAt(int x, int y) const {
+    for (int k = 2; k <= 5; ++k)
+        if (Within(PointPixel(k), Reach, x, y)) return k;
+    return 0;
 }
 
 void TPanGraph::MouseMove(forms::TShiftState shift, int x, int y) {
-    if (grabbing_) {
+    if (Grabbing()) {
         {
             TDrawingNow drawing(*this);
             DrawEnvelope(true);
-            Point(grabbed_) = PointAt(grabbed_, x, y);
+            Point(Grabbed()) = PointAt(Grabbed(), x, y);
             DrawEnvelope(false);
         }
-        ShowInBoxes(grabbed_);
+        ShowInBoxes(Grabbed());
     }
     forms::TPanel::MouseMove(shift, x, y);
 }
 
-void TPanGraph::MouseUp(forms::TMouseButton button, forms::TShiftState shift, int x, int y) {
-    forms::TPanel::MouseUp(button, shift, x, y);
-    if (grabbing_ && OnEndchange) OnEndchange(this);
-    grabbing_ = false;
-}
-
-void TPanGraph::BoxChange(forms::TObject* sender) {
+void TPanGraph::BoxChanged(forms::TObject* sender) {
     const auto* box = dynamic_cast<const TClickEdit*>(sender);
     if (!box) return;
     const int k = static_cast<int>(box->Tag);

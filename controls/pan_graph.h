@@ -9,8 +9,7 @@
 // A graph area of 10 px or less in width or height has no scale: every point is drawn at the
 // start of the area and a drag leaves the points as they are.
 
-#include "controls/click_edit.h"
-#include "platform/forms/ext_ctrls.h"
+#include "controls/graph_panel.h"
 
 #include <array>
 
@@ -22,7 +21,7 @@ enum TGraphType {
     FirstHalf   // levels 0..126 around 63, the boxes show level - 63, a dotted centre line
 };
 
-class TPanGraph : public forms::TPanel {
+class TPanGraph : public TGraphPanel {
 public:
     // Time 1, level 1, time 2, level 2, ... time 5, level 5.
     using TEnvelope = std::array<int, 10>;
@@ -33,36 +32,11 @@ public:
     void SetEnvelope(const TEnvelope& envelope);
     TEnvelope GetEnvelope() const;
 
-    // The graph area; a change draws the graph at once.
-    int GLeft() const { return gLeft_; }
-    int GWidth() const { return gWidth_; }
-    int GTop() const { return gTop_; }
-    int GHeight() const { return gHeight_; }
-    void SetGLeft(int value);
-    void SetGWidth(int value);
-    void SetGTop(int value);
-    void SetGHeight(int value);
-    // The boxes' layout: the first column's left, every box's size, the time row's top.
-    int ELeft() const { return eLeft_; }
-    int EWidth() const { return eWidth_; }
-    int ETop() const { return eTop_; }
-    int EHeight() const { return eHeight_; }
-    void SetELeft(int value);
-    void SetEWidth(int value);
-    void SetETop(int value);
-    void SetEHeight(int value);
-    forms::TColor GraphBackGround() const { return graphBackGround_; }
-    forms::TColor GraphColor() const { return graphColor_; }
+    // The boxes start at ELeft 32, ETop 15; a change of their layout places them at once: the
+    // time row at ETop, the level row under it, the columns EWidth + 7 apart. A change of the
+    // graph area, the colours or the type draws the graph at once.
     TGraphType GraphType() const { return graphType_; }
-    void SetGraphBackGround(forms::TColor value);
-    void SetGraphColor(forms::TColor value);
     void SetGraphType(TGraphType value);
-
-    // After a step in a box changed a point; Sender is the graph.
-    forms::TNotifyEvent OnChange;
-    // On the release after a point was grabbed, and on every release over a box; Sender is the
-    // graph.
-    forms::TNotifyEvent OnEndchange;
 
     // The boxes of point k (2..5).
     TClickEdit& TimeBox(int k) { return *timeBoxes_.at(Slot(k)); }
@@ -72,9 +46,13 @@ public:
 
 protected:
     void Paint() override;
-    void MouseDown(forms::TMouseButton button, forms::TShiftState shift, int x, int y) override;
     void MouseMove(forms::TShiftState shift, int x, int y) override;
-    void MouseUp(forms::TMouseButton button, forms::TShiftState shift, int x, int y) override;
+    // Without a window yet, only lays the boxes out.
+    void PaintNow() override;
+    void BoxLayoutChanged() override { LayoutBoxes(); }
+    void BoxChanged(forms::TObject* sender) override;
+    // Points 2..5.
+    int HandleAt(int x, int y) const override;
 
 private:
     struct TEnvPoint {
@@ -86,9 +64,8 @@ private:
     const TEnvPoint& Point(int k) const { return points_.at(static_cast<std::size_t>(k - 1)); }
 
     void LayoutBoxes();
-    void PaintNow();
     // Without a scale (an area of 10 px or less) nothing maps between pixels and points.
-    bool HasScale() const { return gWidth_ > 10 && gHeight_ > 10; }
+    bool HasScale() const { return GWidth() > 10 && GHeight() > 10; }
     double HorizontalScale() const;
     double VerticalScale() const;
     int Clamp(int value) const;
@@ -96,18 +73,11 @@ private:
     TEnvPoint PointAt(int k, int x, int y) const;
     void DrawEnvelope(bool erase);
     void ShowInBoxes(int k);
-    void BoxChange(forms::TObject* sender);
 
     std::array<TEnvPoint, 5> points_{};
     std::array<TClickEdit*, 4> timeBoxes_{};
     std::array<TClickEdit*, 4> levelBoxes_{};
-    int gLeft_ = 5, gTop_ = 55, gWidth_ = 147, gHeight_ = 77;
-    int eLeft_ = 32, eWidth_ = 23, eTop_ = 15, eHeight_ = 15;
-    forms::TColor graphBackGround_ = platform::gdi::clAqua;
-    forms::TColor graphColor_ = platform::gdi::clBlack;
-    int grabbed_ = 0;
     TGraphType graphType_ = LastLocked;
-    bool grabbing_ = false;
 };
 
 } // namespace controls

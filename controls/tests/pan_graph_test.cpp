@@ -220,6 +220,21 @@ TEST_F(PanGraphTest, OverlappingHandlesGrabTheLowestNumberedPoint) {
     EXPECT_EQ(Level(got, 4), 60);
 }
 
+// The release lets the point go before OnEndchange: a pointer move while its handler runs (a
+// handler that pumps messages) no longer drags the point.
+TEST_F(PanGraphTest, AMoveWhileOnEndchangeRunsDragsNothing) {
+    auto& graph = Graph(Normal, {0, 0, 30, 100, 40, 40, 30, 90, 20, 0});
+    const forms::TPoint p3 = graph.PointPixel(3);
+    TEnvelope atRelease{};
+    graph.OnEndchange = [&](forms::TObject*) {
+        atRelease = graph.GetEnvelope();
+        driver.MoveTo(At(graph, {p3.X + 30, p3.Y + 20}));
+    };
+    DragPoint(graph, 3, {p3.X + 10, p3.Y - 10});
+    EXPECT_NE(atRelease, TEnvelope{}) << "OnEndchange fired";
+    EXPECT_EQ(graph.GetEnvelope(), atRelease);
+}
+
 TEST_F(PanGraphTest, DraggingPastTheEdgesClamps) {
     for (const auto& [type, top] : {std::pair{Normal, 127}, std::pair{FirstHalf, 126}}) {
         SCOPED_TRACE(type);
