@@ -3,6 +3,7 @@
 #include "app/form_quintaron.h"
 #include "app/library_glyphs.h"
 #include "app/place_control.h"
+#include "model/editing/drag_info.h"
 #include "model/editing/selection.h"
 #include "model/elements/element_factory.h"
 #include "model/elements/global.h"
@@ -21,6 +22,11 @@
 #include "platform/gdi/colors.h"
 
 #include <algorithm>
+
+#if QUINTARON_BANK_WINDOWS
+#include "app/form_bank.h"
+#include "app/form_global.h"
+#endif
 
 namespace app {
 
@@ -51,6 +57,19 @@ const char* const RandomError = "You Must Select One Patch Bank.";
 
 void EnableMainMenus() {
     if (TFormquintaron* main = MainWindow()) main->EnableMenuItems();
+}
+
+// The window that holds a drop's target grid: the grid's grandparent.
+forms::TWinControl* DropWindow(pc::TObject* target) {
+    auto* grid = dynamic_cast<forms::TControl*>(target);
+    if (grid == nullptr || grid->Parent() == nullptr) return nullptr;
+    return grid->Parent()->Parent();
+}
+
+// A refusal that the drag's accept flag records as well.
+void RefuseDrop(bool& Accept) {
+    Accept = false;
+    if (TFormquintaron* main = MainWindow()) main->DragInfo().Accept = false;
 }
 
 } // namespace
@@ -178,7 +197,15 @@ TFormLibrary::TFormLibrary(forms::TComponent* owner, bool trashMode)
                                   forms::TShiftState shift, int x,
                                   int y) { DrawGridMouseDown(button, shift, x, y); };
     DrawGrid.OnDblClick = [this](forms::TObject*) { DrawGridDblClick(); };
+    DrawGrid.OnDragOver = [this](forms::TObject*, forms::TObject*, int, int, forms::TDragState,
+                                 bool& accept) { accept = DrawGridDragOver(); };
+    DrawGrid.OnEndDrag = [this](forms::TObject*, forms::TObject* target, int x, int y) {
+        DrawGridEndDrag(target, x, y);
+    };
     Panel.OnClick = [this](forms::TObject*) { PanelClick(); };
+    Panel.OnDragOver = [](forms::TObject*, forms::TObject*, int, int, forms::TDragState,
+                          bool& accept) { RefuseDrop(accept); };
+    OnDragOver = Panel.OnDragOver;
 
     // At most one sort button is down, and all may be up; each mask button stands alone.
     for (forms::TSpeedButton* sort : {&SpeedType, &SpeedName, &SpeedDate}) {
@@ -476,10 +503,18 @@ void TFormLibrary::DrawGridMouseDown(forms::TMouseButton Button, forms::TShiftSt
             model::SelectByClick(library_.Elems, i, mode);
             DrawGrid.Invalidate();
         }
-        // A plain click starts a drag of the selection; the drag itself comes with drag and
-        // drop, the double-click flag already.
-        if (mode == model::scPlain)
-            if (TFormquintaron* main = MainWindow()) main->DoubleClick = false;
+        TFormquintaron* main = MainWindow();
+        if (mode == model::scPlain && main != nullptr) {
+            main->DoubleClick = false;
+            // The drag starts once the pointer moves past the threshold; a release before
+            // that is a click.
+            DrawGrid.BeginDrag(false, -1);
+            model::TDragInfo& info = main->DragInfo();
+            info.Accept = false;
+            info.Source = this;
+            info.BuildFromLibrary(library_,
+                                  [this](const model::TLibElem& elem) { return Visible(elem); });
+        }
     } else if (Button == forms::mbRight && (Shift & forms::ssShift) != 0) {
         if (i < 0 || library_.Elem(i).Type != model::etPatch) {
             model::PreviewNoteOn();
@@ -510,6 +545,51 @@ void TFormLibrary::DrawGridDblClick() {
     if (DrawGrid.HandleAllocated()) pc::PostMessage(DrawGrid.Handle(), pw::WM_LBUTTONUP, 0, 0);
 }
 
+bool TFormLibrary::DrawGridDragOver() {
+    TFormquintaron* main = MainWindow();
+    if (main == nullptr) return false;
+    model::TDragInfo& info = main->DragInfo();
+    bool accept = false;
+    if (auto* library = dynamic_cast<TFormLibrary*>(info.Source)) accept = library != this;
+#if QUINTARON_BANK_WINDOWS
+    // A bank or global never goes into the trash by a drag.
+    else if (dynamic_cast<TFormBank*>(info.Source) != nullptr ||
+             dynamic_cast<TFormGlobal*>(info.Source) != nullptr)
+        accept = !trashMode_;
+#endif
+    info.Accept = accept;
+    return accept;
+}
+
+void TFormLibrary::DrawGridEndDrag(forms::TObject* Target, int X, int Y) {
+    TFormquintaron* main = MainWindow();
+    if (main == nullptr) return;
+    model::TDragInfo& info = main->DragInfo();
+    if (Target == nullptr || !info.Accept || main->DoubleClick) return;
+    info.Target = Target;
+    if (Target == &main->TrashPieno || Target == &main->TrashVuoto) {
+        SpeedDeleteClick();
+        return;
+    }
+    forms::TWinControl* window = DropWindow(Target);
+    auto move = [this] { ProcMove(); };
+    if (auto* library = dynamic_cast<TFormLibrary*>(window)) {
+        if (library->TrashMode())
+            ProcMove();
+        else
+            main->ShowPopUpCopyMove(X, Y, move, [library] { library->ProcCopy(); });
+        return;
+    }
+#if QUINTARON_BANK_WINDOWS
+    if (auto* bank = dynamic_cast<TFormBank*>(window)) {
+        bank->DropRow = Y / bank->DrawGrid.DefaultRowHeight() + bank->DrawGrid.TopRow();
+        main->ShowPopUpCopyMove(X, Y - 40, move, [bank] { bank->ProcCopy(); });
+    } else if (auto* global = dynamic_cast<TFormGlobal*>(window)) {
+        main->ShowPopUpCopyMove(X, Y - 40, move, [global] { global->ProcCopy(); });
+    }
+#endif
+}
+
 void TFormLibrary::PanelClick() {
     model::ClearSelection(library_.Elems);
     DrawGrid.Invalidate();
@@ -532,6 +612,58 @@ void TFormLibrary::New(int Type) {
     library_.Saved = false;
     RefreshList(true, false);
     PosizionaOtt();
+    EnableMainMenus();
+}
+
+std::vector<model::TLibElem*> TFormLibrary::ProcCopy() {
+    TFormquintaron* main = MainWindow();
+    if (main == nullptr) return {};
+    model::ClearSelection(library_.Elems);
+    std::vector<model::TLibElem*> taken;
+    for (const model::TDragElem& dragged : main->DragInfo().Elems) {
+        if (dragged.Elem == nullptr) continue;
+        std::unique_ptr<model::TLibElem> elem =
+            model::CreateElemByType(dragged.Elem->Type, &library_);
+        if (elem == nullptr) continue;
+        elem->Assign(*dragged.Elem);
+        library_.Add(std::move(elem));
+        taken.push_back(dragged.Elem);
+    }
+    library_.Saved = false;
+    RefreshList(true, false);
+    PosizionaOtt();
+    EnableMainMenus();
+    return taken;
+}
+
+void TFormLibrary::ProcMove() {
+    TFormquintaron* main = MainWindow();
+    if (main == nullptr) return;
+    model::TDragInfo& info = main->DragInfo();
+    forms::TWinControl* window = DropWindow(info.Target);
+    std::vector<model::TLibElem*> taken;
+    if (auto* library = dynamic_cast<TFormLibrary*>(window)) taken = library->ProcCopy();
+#if QUINTARON_BANK_WINDOWS
+    else if (auto* bank = dynamic_cast<TFormBank*>(window))
+        taken = bank->ProcCopy();
+    else if (auto* global = dynamic_cast<TFormGlobal*>(window))
+        taken = global->ProcCopy();
+#endif
+    // What the target refused stays here: a move never loses an element.
+    for (model::TLibElem* elem : taken) {
+        const auto found = std::find_if(library_.Elems.begin(), library_.Elems.end(),
+                                        [elem](const auto& owned) { return owned.get() == elem; });
+        if (found == library_.Elems.end()) continue;
+        if (popupElem_ == elem) {
+            popupElem_ = nullptr;
+            popupIndex_ = -1;
+        }
+        library_.Elems.erase(found);
+        library_.Saved = false;
+    }
+    // The list named elements that are gone.
+    info.Clear();
+    RefreshList(true, false);
     EnableMainMenus();
 }
 

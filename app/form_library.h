@@ -1,9 +1,11 @@
 #pragma once
 // A library window: one library as a list of its elements, with the type mask, the three sort
 // orders, new elements of every kind, delete into the trash, transfers of the selection, single
-// entries' files, printing and the library's comment. The same window shows the trash library
-// in trash mode. It takes its library from the application state's current-library slot while
-// it is created, and the library knows it as its editor window.
+// entries' files, printing and the library's comment. Its selection is dragged into other
+// library windows, bank and global windows and the trash; library, bank and global windows drop
+// into it. The same window shows the trash library in trash mode. It takes its library from the
+// application state's current-library slot while it is created, and the library knows it as its
+// editor window.
 
 #include "app/elem_window.h"
 #include "app/form_quintaron.h"
@@ -74,6 +76,15 @@ public:
     void FormClose(forms::TObject* Sender, forms::TCloseAction& Action);
     // The preview hook leaves a Shift + right press on this window's grid to the grid.
     bool PreviewGridHit(const forms::TWinControl& under) const override;
+
+    // The drop's copy into this window's library: a new element of each dragged element's kind,
+    // assigned from it, appended in drag order; the library's earlier selection is cleared and it
+    // is marked unsaved. Gives the dragged elements it took: all of them. The bank and global
+    // windows run it when their drags end here.
+    std::vector<model::TLibElem*> ProcCopy();
+    // The drop's move out of this window's library: copies into the drag's target window by its
+    // kind, then removes from this library only the dragged elements that the target took.
+    void ProcMove();
 
     // What the library knows as its window (its Editor).
     TFormView& View() { return view_; }
@@ -151,6 +162,8 @@ private:
     void DrawLine(int Row, const forms::TRect& Rect);
     void DrawGridMouseDown(forms::TMouseButton Button, forms::TShiftState Shift, int X, int Y);
     void DrawGridDblClick();
+    bool DrawGridDragOver();
+    void DrawGridEndDrag(forms::TObject* Target, int X, int Y);
     void PanelClick();
     void New(int Type);
     void SpeedDeleteClick();

@@ -1,13 +1,17 @@
 #include "app/form_library.h"
 
 #include "app/tests/main_window_fixture.h"
+#include "model/editing/drag_info.h"
 #include "model/elements/element_factory.h"
 #include "model/elements/library.h"
+#include "model/preview/preview.h"
+#include "platform/forms/screen.h"
 #include "platform/gdi/colors.h"
 #include "platform/gdi/drawing.h"
 #include "platform/win/painting.h"
 #include "testsupport/win/input_driver.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +19,7 @@ namespace app::test {
 
 namespace {
 
+namespace pc = platform::core;
 namespace pg = platform::gdi;
 namespace pw = platform::win;
 using forms::TPoint;
@@ -331,6 +336,224 @@ TEST_F(FormLibraryTest, PanelClickClearsTheSelection) {
     Later();
     Click(window.Panel, {window.Panel.Width() - 4, window.Panel.Height() / 2 + 40});
     EXPECT_EQ(SelectedCount(window), 0);
+}
+
+// Two library windows side by side, apart (a click brings a window to the front), A (the Mixed
+// entries) left and B (one patch) right, and a user who drags between them with the left button.
+class LibraryDragTest : public FormLibraryTest {
+protected:
+    LibraryDragTest() {
+        main.PopupCopyMove.OnPopup = [this](forms::TObject*) { ++popups; };
+    }
+    void OpenBoth() {
+        a = &OpenLibrary(Mixed());
+        a->SetBounds(0, 0, a->Width(), a->Height());
+        b = &OpenLibrary({{model::etPatch, "Resident"}});
+        b->SetBounds(LeftOfB, 0, b->Width(), b->Height());
+        testsupport::PumpUntilIdle();
+    }
+    // Presses on from, moves past the drag threshold and on to to, and releases there; choose,
+    // when given, picks an item of the Copy/Move popup that the release opens.
+    void DragTo(TPoint from, TPoint to, std::optional<int> choose = {}) {
+        if (choose) {
+            After(100, [this, choose] {
+                const pg::TRect r = main.PopupCopyMove.ItemScreenRect(*choose);
+                driver.Click({r.Left + 5, r.Top + 3});
+            });
+        }
+        driver.Press(from);
+        driver.MoveTo({from.X + 10, from.Y + 10});
+        driver.MoveTo(to);
+        driver.Release(to);
+        testsupport::PumpUntilIdle();
+    }
+    // The point in the middle of B's empty rows, where a drop lands.
+    TPoint IntoB() const { return b->DrawGrid.ClientToScreen({120, 5 * RowHeight}); }
+
+    static constexpr int LeftOfB = 590;
+    static constexpr int MoveItem = 0;
+    static constexpr int CopyItem = 1;
+    TFormLibrary* a = nullptr;
+    TFormLibrary* b = nullptr;
+    int popups = 0;
+};
+
+TEST_F(LibraryDragTest, AMoveOrCopyFromTheLibraryPopupFillsTheTargetAndMoveEmptiesTheSource) {
+    const struct {
+        const char* name;
+        int item;
+        std::vector<std::string> leftInA;
+        bool aSaved;
+    } cases[] = {
+        {"move", MoveItem, {"Alpha", "Charlie", "System", "Everything", "Ppp", "Drums"}, false},
+        {"copy",
+         CopyItem,
+         {"Delta", "Banks", "Alpha", "Charlie", "System", "Everything", "Ppp", "Drums"},
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        popups = 0;
+        OpenBoth();
+        driver.Click(RowPoint(*a, 0));
+        ShiftClick(RowPoint(*a, 1));
+        Later();
+        // A press on a selected row keeps the selection and drags all of it.
+        const TPoint drop = IntoB();
+        DragTo(RowPoint(*a, 1), drop, c.item);
+
+        EXPECT_EQ(popups, 1);
+        EXPECT_EQ(main.PopupCopyMove.PopupPoint().X, drop.X);
+        EXPECT_EQ(main.PopupCopyMove.PopupPoint().Y, drop.Y + 60);
+        EXPECT_EQ(RowNames(*b), (std::vector<std::string>{"Resident", "Delta", "Banks"}));
+        EXPECT_FALSE(b->Library().Saved);
+        // The copies come selected, the rest of B not.
+        EXPECT_FALSE(b->Library().Elem(0).Selected);
+        EXPECT_TRUE(b->Library().Elem(1).Selected);
+        EXPECT_NE(&b->Library().Elem(1), &a->Library().Elem(0));
+        EXPECT_EQ(RowNames(*a), c.leftInA);
+        EXPECT_EQ(a->Library().Saved, c.aSaved);
+        EXPECT_EQ(main.TrashLibrary().Count(), 0);
+        Later();
+    }
+}
+
+TEST_F(LibraryDragTest, ADropOntoItsOwnWindowOrItsPanelIsRefused) {
+    OpenBoth();
+    driver.Click(RowPoint(*a, 2));
+    Later();
+    for (const TPoint to : {RowPoint(*a, 5), a->Panel.ClientToScreen({a->Panel.Width() - 4, 250}),
+                            b->Panel.ClientToScreen({b->Panel.Width() - 4, 250})}) {
+        SCOPED_TRACE(to.Y);
+        DragTo(RowPoint(*a, 2), to);
+        EXPECT_FALSE(main.DragInfo().Accept);
+        EXPECT_EQ(popups, 0);
+        EXPECT_EQ(a->Library().Count(), 8);
+        EXPECT_EQ(b->Library().Count(), 1);
+        EXPECT_TRUE(a->Library().Saved);
+        Later();
+    }
+}
+
+TEST_F(LibraryDragTest, ADropOnTheTrashWindowMovesWithoutAPopup) {
+    OpenBoth();
+    Click(main.TrashVuoto);
+    Click(main.TrashVuoto);
+    ASSERT_NE(main.TrashWindow, nullptr);
+    TFormLibrary& trash = *main.TrashWindow;
+    trash.SetBounds(LeftOfB, 0, trash.Width(), trash.Height());
+    testsupport::PumpUntilIdle();
+    Later();
+    driver.Click(RowPoint(*a, 3));
+    Later();
+    DragTo(RowPoint(*a, 3), trash.DrawGrid.ClientToScreen({120, 3 * RowHeight}));
+
+    EXPECT_EQ(popups, 0);
+    EXPECT_EQ(Names(main.TrashLibrary()), (std::vector<std::string>{"Charlie"}));
+    EXPECT_EQ(RowNames(trash), (std::vector<std::string>{"Charlie"}));
+    EXPECT_EQ(a->Library().Count(), 7);
+    EXPECT_FALSE(a->Library().Saved);
+}
+
+TEST_F(LibraryDragTest, ADropOnTheBinMovesTheSelectionToTheTrashAsDeleteDoes) {
+    OpenBoth();
+    ASSERT_TRUE(main.TrashVuoto.Visible());
+    driver.Click(RowPoint(*a, 1));
+    driver.KeyDown(Qt::Key_Control);
+    driver.Click(RowPoint(*a, 4));
+    driver.KeyUp(Qt::Key_Control);
+    Later();
+    DragTo(RowPoint(*a, 4), main.TrashVuoto.ClientToScreen(
+                                {main.TrashVuoto.Width() / 2, main.TrashVuoto.Height() / 2}));
+
+    EXPECT_EQ(popups, 0);
+    EXPECT_EQ(Names(main.TrashLibrary()), (std::vector<std::string>{"Banks", "System"}));
+    EXPECT_EQ(RowNames(*a), (std::vector<std::string>{"Delta", "Alpha", "Charlie", "Everything",
+                                                      "Ppp", "Drums"}));
+    EXPECT_FALSE(a->Library().Saved);
+    EXPECT_TRUE(main.TrashPieno.Visible());
+    EXPECT_FALSE(main.TrashVuoto.Visible());
+}
+
+// The library windows on the simulated instrument, with the main window's preview hook as the
+// program installs it.
+class LibraryTransferTest : public FormLibraryTest {
+protected:
+    LibraryTransferTest() {
+        state.Config.InPort = 0;
+        state.Config.OutPort = 0;
+        state.Config.SingleNote = true;
+        state.Config.PreviewNote = 64;
+        state.Config.PreviewVelocity = 99;
+        state.Midi.Create();
+        forms::Application().OnMessage = [this](pc::MSG& msg, bool& handled) {
+            main.Preview(msg, handled);
+        };
+    }
+    ~LibraryTransferTest() override { forms::Application().OnMessage = nullptr; }
+    // The addresses of the data sets (command 12H) among messages, in order.
+    static std::vector<std::uint32_t>
+    DataSetAddresses(const std::vector<std::vector<std::uint8_t>>& messages) {
+        std::vector<std::uint32_t> addresses;
+        for (const auto& message : messages)
+            if (message.size() > 9 && message[0] == 0xF0 && message[4] == 0x12)
+                addresses.push_back(static_cast<std::uint32_t>(message[5]) << 24 |
+                                    static_cast<std::uint32_t>(message[6]) << 16 |
+                                    static_cast<std::uint32_t>(message[7]) << 8 | message[8]);
+        return addresses;
+    }
+};
+
+TEST_F(LibraryTransferTest, ShiftRightOnAPatchSendsItAndTheNoteFollowsOneIntervalLater) {
+    ASSERT_TRUE(state.Midi.Online());
+    TFormLibrary& window = OpenLibrary({{model::etPerformance, "Perf"}, {model::etPatch, "Lead"}});
+    const std::size_t before = instrument().Received().size();
+    const TPoint point = RowPoint(window, 1);
+    driver.KeyDown(Qt::Key_Shift);
+    driver.Press(point, Qt::RightButton);
+    Run(5);
+    const auto received = instrument().Received();
+    const std::vector<std::vector<std::uint8_t>> sent(
+        received.begin() + static_cast<std::ptrdiff_t>(before), received.end());
+    // The common part and the four tones, into the edit buffer's patch; no note yet.
+    EXPECT_EQ(
+        DataSetAddresses(sent),
+        (std::vector<std::uint32_t>{0x03000000, 0x03001000, 0x03001200, 0x03001400, 0x03001600}));
+    EXPECT_EQ(sent.size(), 5u);
+    EXPECT_TRUE(window.Library().Elem(1).Selected);
+    EXPECT_EQ(forms::Screen().Cursor(), model::crHelp);
+
+    const std::vector<std::uint8_t> noteOn{0x90, 64, 99};
+    Run(990);
+    EXPECT_EQ(instrument().Received().size(), before + 5);
+    Run(10);
+    EXPECT_EQ(instrument().Received().back(), noteOn);
+    driver.Release(point, Qt::RightButton);
+    driver.KeyUp(Qt::Key_Shift);
+    Run(5);
+    EXPECT_EQ(instrument().Received().back(), (std::vector<std::uint8_t>{0x80, 64, 0}));
+    EXPECT_EQ(forms::Screen().Cursor(), forms::crDefault);
+}
+
+TEST_F(LibraryTransferTest, ACancelledReceiveStopsReceiveSelected) {
+    ASSERT_TRUE(state.Midi.Online());
+    testsupport::SimFaults faults;
+    faults.Silent = true;
+    instrument().SetFaults(faults);
+    TFormLibrary& window =
+        OpenLibrary({{model::etPatch, "One"}, {model::etPatch, "Two"}, {model::etPatch, "Three"}});
+    for (int i = 0; i < 3; ++i)
+        window.Library().Elem(i).Selected = true;
+    const std::size_t before = instrument().Received().size();
+    After(500, [&] { Click(transmet.BitBtn1); });
+    Click(window.speedreceive);
+    Run(10000);
+
+    // One request, for the first patch; the others are never asked for.
+    EXPECT_EQ(instrument().Received().size(), before + 1);
+    EXPECT_FALSE(transmet.Visible());
+    EXPECT_FALSE(transmet.Done());
+    EXPECT_TRUE(dialogs.messages.empty());
 }
 
 } // namespace
