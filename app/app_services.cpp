@@ -1,5 +1,7 @@
 #include "app/app_services.h"
 
+#include "app/form_bank.h"
+#include "app/form_global.h"
 #include "app/form_monitor.h"
 #include "app/form_transmet.h"
 #include "model/program/quintaron.h"
@@ -44,6 +46,27 @@ void TAppServices::MonitorAddMessage(std::span<const std::uint8_t> message) {
 
 void TAppServices::EnableMenuItems() {
     if (OnEnableMenuItems) OnEnableMenuItems();
+}
+
+model::TEditorView* TAppServices::CreateEditor(model::TLibElem& elem) {
+    TFormquintaron* main = MainWindow();
+    if (main == nullptr) return nullptr;
+    // The global set is a bank too: it is asked first.
+    if (auto* global = dynamic_cast<model::TGlobal*>(&elem)) {
+        auto& window = main->Own<TFormGlobal>(*global);
+        window.AfterConstruction();
+        window.Show();
+        window.UpDateView();
+        return &window.View();
+    }
+    if (auto* bank = dynamic_cast<model::TBank*>(&elem)) {
+        auto& window = main->Own<TFormBank>(*bank);
+        window.AfterConstruction();
+        window.Show();
+        window.UpDateView();
+        return &window.View();
+    }
+    return nullptr;
 }
 
 model::TTransferWindow* TAppServices::TransferWindow() {

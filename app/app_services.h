@@ -1,7 +1,7 @@
 #pragma once
-// What the data model asks of the user interface, as far as the transfer progress window and the
-// MIDI monitor provide it; the rest is the main window's, which routes it through
-// OnEnableMenuItems until it stands.
+// What the data model asks of the user interface, as far as the transfer progress window, the
+// MIDI monitor and the librarian's bank and global windows provide it; the rest is the main
+// window's, which routes it through OnEnableMenuItems until it stands.
 
 #include "model/program/ui_services.h"
 
@@ -37,6 +37,9 @@ public:
 
     void MonitorAddMessage(std::span<const std::uint8_t> message) override;
     void EnableMenuItems() override;
+    // A bank window for a patch, performance or rhythm bank and a global window for a global
+    // set, as children of the main window; null for other elements and without a main window.
+    model::TEditorView* CreateEditor(model::TLibElem& elem) override;
     model::TTransferWindow* TransferWindow() override;
     void SetScreenCursor(int cursor) override;
 

@@ -5,14 +5,8 @@
 // or system element onto it. The global's open-editor operation makes it and refreshes it; the
 // global's going closes it.
 
-#include "app/elem_window.h"
-#include "app/form_view.h"
+#include "app/elem_list_form.h"
 #include "model/elements/global.h"
-#include "platform/forms/comctrls.h"
-#include "platform/forms/ext_ctrls.h"
-#include "platform/forms/forms.h"
-#include "platform/forms/grids.h"
-#include "platform/forms/menus.h"
 
 #include <vector>
 
@@ -20,16 +14,14 @@ namespace app {
 
 namespace forms = platform::forms;
 
-class TFormGlobal : public forms::TForm, public TElemWindow {
+class TFormGlobal : public TElemListForm {
 public:
     // A child of the main window, showing global.
     TFormGlobal(forms::TComponent* owner, model::TGlobal& global);
     ~TFormGlobal() override;
 
     model::TGlobal& Global() const { return global_; }
-    model::TLibElem* FormElem() override;
-    // What the global knows as its window (its Editor).
-    TFormView& View() { return view_; }
+    using TElemListForm::FormElem;
 
     // Caption: type name, name and the global's location path; repaint.
     void UpDateView();
@@ -37,13 +29,25 @@ public:
     // type and memory (a system: of its type). Gives the dragged elements it took (a Move removes
     // only those from the source).
     std::vector<model::TLibElem*> ProcCopy();
+    // The entry row Row shows: every entry with a data card installed, else the user banks and
+    // the system; -1 past the last row.
+    int CalcInd(int Row) const;
+    // Rows for the data card setting, and the grid, panel and window sized to them. The window
+    // re-lays itself with it when the setting changes.
+    void SetDimension();
 
-    forms::TPanel& Panel;
-    forms::TDrawGrid& DrawGrid;
+protected:
+    int EntryOfRow(int Row) const override { return CalcInd(Row); }
+    void DrawEntry(platform::gdi::TCanvas& Canvas, model::TLibElem& Elem, int Row,
+                   int Top) override;
+    void BuildDragList(model::TDragInfo& Info) override;
+    bool AcceptDrop(model::TDragInfo& Info, int Y) override;
+    void DropOnWindow(forms::TCustomForm& Target, int Y) override;
 
 private:
+    void FormCreate();
+
     model::TGlobal& global_;
-    TFormView view_;
 };
 
 } // namespace app

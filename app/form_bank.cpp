@@ -1,0 +1,187 @@
+#include "app/form_bank.h"
+
+#include "app/form_library.h"
+#include "app/place_child_form.h"
+#include "model/editing/drag_info.h"
+#include "model/editing/selection.h"
+#include "model/elements/element_factory.h"
+#include "model/preview/preview.h"
+#include "platform/core/date_time.h"
+#include "platform/forms/screen.h"
+
+#include <algorithm>
+#include <memory>
+
+namespace app {
+
+namespace pc = platform::core;
+namespace gdi = platform::gdi;
+
+namespace {
+
+constexpr int HelpBank = 13;
+constexpr int DefaultHeight = 400;
+// A rhythm bank's two entries need no more: the height it is made with, then the one it keeps.
+constexpr int TwoEntryCreateHeight = 112;
+constexpr int TwoEntryHeight = 114;
+// The saved size FFFFh: the window was never sized.
+constexpr std::int16_t NeverSized = -1;
+
+// The number in Digits places, led by zeros.
+std::string ZeroPad(int Number, int Digits) {
+    std::string text = std::to_string(Number);
+    if (static_cast<int>(text.size()) < Digits)
+        text.insert(0, static_cast<std::size_t>(Digits) - text.size(), '0');
+    return text;
+}
+
+} // namespace
+
+TFormBank::TFormBank(forms::TComponent* owner, model::TBank& bank)
+    : TElemListForm(owner, bank, [this] { UpDateView(); },
+                    {{{"Type", 32}, {"  Name", 110}, {"  Number", 60}, {"  Modified Date", 90}}}) {
+    Name = "FormBank";
+    DrawGrid.SetScrollBars(forms::ssVertical);
+    SetBounds(0, 0, Panel.Width() + 23, DefaultHeight);
+    OnCreate = [this](forms::TObject*) { FormCreate(); };
+    OnShow = [this](forms::TObject*) { FormShow(); };
+    OnResize = [this](forms::TObject*) { FormResize(); };
+}
+
+TFormBank::~TFormBank() = default;
+
+void TFormBank::FormCreate() {
+    HelpContext = HelpBank;
+    list_.Editor = &view_;
+    list_.EditorOpen = true;
+    DrawGrid.SetRowCount(list_.Count());
+    if (list_.Height != NeverSized) SetHeight(list_.Height);
+    if (list_.Width != NeverSized) SetWidth(list_.Width);
+    if (list_.Count() == 2) SetHeight(TwoEntryCreateHeight);
+    auto left = static_cast<std::uint16_t>(list_.EditorLeft);
+    auto top = static_cast<std::uint16_t>(list_.EditorTop);
+    PlaceChildForm(left, top, *this);
+    DrawGrid.SetDefaultColWidth(DrawGrid.ClientWidth());
+    ImportFrom.Caption = "Import From Synth";
+    ExportTo.Caption = "Export To Synth";
+}
+
+void TFormBank::FormShow() {
+    doubleClick_ = false;
+    UpDateView();
+    FormResize();
+}
+
+void TFormBank::FormResize() {
+    SetWidth(Panel.Width() + 23);
+    if (list_.Count() == 2) SetHeight(TwoEntryHeight);
+    Panel.SetHeight(ClientHeight() - 8);
+    DrawGrid.SetHeight(Panel.Height() - 16 - Header.Height() - 1);
+    DrawGrid.SetDefaultColWidth(DrawGrid.ClientWidth());
+}
+
+void TFormBank::UpDateView() {
+    SetCaption(ViewCaption());
+    DrawGrid.Invalidate();
+}
+
+bool TFormBank::PreviewGridHit(const forms::TWinControl& under) const {
+    return &under == &DrawGrid && list_.Type == model::etPatchBank;
+}
+
+int TFormBank::EntryOfRow(int Row) const {
+    return Row >= 0 && Row < list_.Count() ? Row : -1;
+}
+
+void TFormBank::DrawEntry(gdi::TCanvas& Canvas, model::TLibElem& Elem, int Row, int Top) {
+    DrawIcon(Canvas, Elem.Type, 5, Top);
+    const int y = Top + 1;
+    Canvas.TextOut(42, y, Elem.GetName());
+    Canvas.TextOut(152, y, "  " + ZeroPad(Row + 1, 3));
+    Canvas.TextOut(212, y,
+                   pc::DateToStr(Elem.ModifiedDate) + "  " + pc::TimeToStr(Elem.ModifiedTime));
+}
+
+// Drag and drop.
+
+void TFormBank::BuildDragList(model::TDragInfo& Info) {
+    Info.BuildFromBank(list_);
+}
+
+bool TFormBank::AcceptDrop(model::TDragInfo& Info, int Y) {
+    const int count = static_cast<int>(Info.Elems.size());
+    if (count == 0 || list_.Count() == 0) return false;
+    bool accept = false;
+    if (dynamic_cast<TFormLibrary*>(Info.Source) != nullptr) {
+        const std::int16_t type = list_.Elem(0).Type;
+        accept = count <= list_.Count() && std::all_of(Info.Elems.begin(), Info.Elems.end(),
+                                                       [type](const model::TDragElem& dragged) {
+                                                           return dragged.Elem != nullptr &&
+                                                                  dragged.Elem->Type == type;
+                                                       });
+    } else if (auto* bank = dynamic_cast<TFormBank*>(Info.Source)) {
+        accept = bank->Bank().Type == list_.Type;
+    }
+    return accept && RowAt(Y) + count - 1 < list_.Count();
+}
+
+void TFormBank::DropOnWindow(forms::TCustomForm& Target, int Y) {
+    auto* bank = dynamic_cast<TFormBank*>(&Target);
+    if (bank == nullptr) return;
+    bank->DropRow = bank->RowAt(Y);
+    bank->ProcCopy();
+}
+
+std::vector<model::TLibElem*> TFormBank::ProcCopy() {
+    std::vector<model::TLibElem*> taken;
+    TFormquintaron* main = MainWindow();
+    if (main == nullptr || DropRow < 0) return taken;
+    const std::vector<model::TDragElem>& dragged = main->DragInfo().Elems;
+    const int count = list_.Count();
+    const int last = std::min(count, DropRow + static_cast<int>(dragged.size()));
+
+    // Dropped on the very rows it came from: nothing to do.
+    bool sameRows = !dragged.empty() && DropRow + static_cast<int>(dragged.size()) <= count;
+    for (int j = DropRow; j < last && sameRows; ++j)
+        sameRows = dragged[static_cast<std::size_t>(j - DropRow)].Elem == &list_.Elem(j);
+    if (sameRows) return taken;
+
+    // Entries of this bank are read as they stood before the drop, as a block move reads them:
+    // an overlapping drop shifts them rather than repeating the first ones.
+    std::vector<std::unique_ptr<model::TLibElem>> before(dragged.size());
+    for (std::size_t k = 0; k < dragged.size(); ++k) {
+        model::TLibElem* elem = dragged[k].Elem;
+        if (elem == nullptr || elem->Owner != &list_) continue;
+        before[k] = model::CreateElemByType(elem->Type, nullptr);
+        if (before[k] != nullptr) before[k]->Assign(*elem);
+    }
+
+    const bool memory = list_.Memory;
+    model::ClearSelection(list_.Elems);
+    for (int j = DropRow; j < last; ++j) {
+        const auto k = static_cast<std::size_t>(j - DropRow);
+        const model::TLibElem* from = before[k] != nullptr ? before[k].get() : dragged[k].Elem;
+        if (from == nullptr) continue;
+        model::TLibElem& entry = list_.Elem(j);
+        entry.Assign(*from);
+        entry.Temporary = false;
+        entry.Number = static_cast<std::int16_t>(j + 1);
+        entry.Memory = memory;
+        entry.BuildHeaders();
+        taken.push_back(dragged[k].Elem);
+    }
+    DrawGrid.Invalidate();
+    return taken;
+}
+
+// The preview.
+
+void TFormBank::PreviewEntry(int Entry) {
+    model::SelectByClick(list_.Elems, Entry, model::scPlain);
+    DrawGrid.Repaint();
+    list_.Elem(Entry).Transmit(true);
+    if (TFormquintaron* main = MainWindow()) main->TimerPreview.SetEnabled(true);
+    forms::Screen().SetCursor(model::crHelp);
+}
+
+} // namespace app
