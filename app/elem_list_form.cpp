@@ -242,7 +242,7 @@ void TElemListForm::DrawGridEndDrag(forms::TObject* Target, int Y) {
     auto* window = dynamic_cast<forms::TCustomForm*>(panel != nullptr ? panel->Parent() : nullptr);
     if (window == nullptr) return;
     if (auto* library = dynamic_cast<TFormLibrary*>(window))
-        CopyIntoLibrary(*library);
+        library->ProcCopy(); // at once: no Copy/Move choice
     else
         DropOnWindow(*window, Y);
 }
@@ -307,25 +307,6 @@ void TElemListForm::FormDestroy() {
         elem->Editor = nullptr;
         elem->EditorOpen = false;
     }
-}
-
-void CopyIntoLibrary(TFormLibrary& Target) {
-    TFormquintaron* main = MainWindow();
-    if (main == nullptr) return;
-    model::TLibrary& library = Target.Library();
-    model::ClearSelection(library.Elems);
-    for (const model::TDragElem& dragged : main->DragInfo().Elems) {
-        if (dragged.Elem == nullptr) continue;
-        std::unique_ptr<model::TLibElem> copy =
-            model::CreateElemByType(dragged.Elem->Type, &library);
-        if (copy == nullptr) continue;
-        copy->Assign(*dragged.Elem);
-        library.Add(std::move(copy));
-    }
-    library.Saved = false;
-    Target.RefreshList(true, false);
-    Target.PosizionaOtt();
-    main->EnableMenuItems();
 }
 
 } // namespace app

@@ -118,8 +118,4 @@ private:
     int mouseY_ = 0;
 };
 
-// A drop of a bank or global window's entries on a library window: they are copied into it at
-// once, with no Copy/Move choice, as the library window's own copy does.
-void CopyIntoLibrary(TFormLibrary& Target);
-
 } // namespace app

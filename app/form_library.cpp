@@ -1,5 +1,7 @@
 #include "app/form_library.h"
 
+#include "app/form_bank.h"
+#include "app/form_global.h"
 #include "app/form_quintaron.h"
 #include "app/library_glyphs.h"
 #include "app/place_control.h"
@@ -23,10 +25,6 @@
 
 #include <algorithm>
 
-#if QUINTARON_BANK_WINDOWS
-#include "app/form_bank.h"
-#include "app/form_global.h"
-#endif
 
 namespace app {
 
@@ -551,12 +549,10 @@ bool TFormLibrary::DrawGridDragOver() {
     model::TDragInfo& info = main->DragInfo();
     bool accept = false;
     if (auto* library = dynamic_cast<TFormLibrary*>(info.Source)) accept = library != this;
-#if QUINTARON_BANK_WINDOWS
     // A bank or global never goes into the trash by a drag.
     else if (dynamic_cast<TFormBank*>(info.Source) != nullptr ||
              dynamic_cast<TFormGlobal*>(info.Source) != nullptr)
         accept = !trashMode_;
-#endif
     info.Accept = accept;
     return accept;
 }
@@ -580,14 +576,12 @@ void TFormLibrary::DrawGridEndDrag(forms::TObject* Target, int X, int Y) {
             main->ShowPopUpCopyMove(X, Y, move, [library] { library->ProcCopy(); });
         return;
     }
-#if QUINTARON_BANK_WINDOWS
     if (auto* bank = dynamic_cast<TFormBank*>(window)) {
         bank->DropRow = Y / bank->DrawGrid.DefaultRowHeight() + bank->DrawGrid.TopRow();
         main->ShowPopUpCopyMove(X, Y - 40, move, [bank] { bank->ProcCopy(); });
     } else if (auto* global = dynamic_cast<TFormGlobal*>(window)) {
         main->ShowPopUpCopyMove(X, Y - 40, move, [global] { global->ProcCopy(); });
     }
-#endif
 }
 
 void TFormLibrary::PanelClick() {
@@ -643,12 +637,10 @@ void TFormLibrary::ProcMove() {
     forms::TWinControl* window = DropWindow(info.Target);
     std::vector<model::TLibElem*> taken;
     if (auto* library = dynamic_cast<TFormLibrary*>(window)) taken = library->ProcCopy();
-#if QUINTARON_BANK_WINDOWS
     else if (auto* bank = dynamic_cast<TFormBank*>(window))
         taken = bank->ProcCopy();
     else if (auto* global = dynamic_cast<TFormGlobal*>(window))
         taken = global->ProcCopy();
-#endif
     // What the target refused stays here: a move never loses an element.
     for (model::TLibElem* elem : taken) {
         const auto found = std::find_if(library_.Elems.begin(), library_.Elems.end(),

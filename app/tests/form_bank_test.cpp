@@ -98,20 +98,12 @@ TEST_F(FormBankTest, PatchesFromALibraryMustFitBelowTheDropRowAndTakeTheBanksPla
     TFormBank& window = OpenWindow<TFormBank>(patches, 600, 0);
     window.DrawGrid.SetTopRow(120);
     testsupport::PumpUntilIdle();
-    std::vector<model::TLibElem*> taken;
-    const auto copy = [&](TFormBank& target, int row) {
-        return [&, row] {
-            target.DropRow = row;
-            taken = target.ProcCopy();
-        };
-    };
-
     // Rows 127 to 129 do not all exist.
-    DragFromLibrary(library, {0, 1, 2}, RowPoint(window.DrawGrid, 126), copy(window, 126));
+    DragFromLibrary(library, {0, 1, 2}, RowPoint(window.DrawGrid, 126));
     EXPECT_FALSE(accepted);
     EXPECT_EQ(Trimmed(patches.Elem(126)), "");
 
-    DragFromLibrary(library, {0, 1, 2}, RowPoint(window.DrawGrid, 124), copy(window, 124));
+    DragFromLibrary(library, {0, 1, 2}, RowPoint(window.DrawGrid, 124));
     EXPECT_TRUE(accepted);
     EXPECT_EQ(Names(patches, 124, 127), (std::vector<std::string>{"One", "Two", "Three", ""}));
     for (int i = 124; i <= 126; ++i) {
@@ -120,14 +112,20 @@ TEST_F(FormBankTest, PatchesFromALibraryMustFitBelowTheDropRowAndTakeTheBanksPla
         EXPECT_FALSE(patches.Elem(i).Temporary);
     }
     EXPECT_EQ(patches.Elem(124).GetLocation(), "User : 125");
-    EXPECT_EQ(taken,
-              (std::vector<model::TLibElem*>{&library.Library().Elem(0), &library.Library().Elem(1),
-                                             &library.Library().Elem(2)}));
+    EXPECT_EQ(library.Library().Count(), 5); // a copy leaves the library whole
 
     // A performance bank takes no patches.
     TFormBank& stacks = OpenWindow<TFormBank>(library.Library().Elem(4), 600, 0);
-    DragFromLibrary(library, {0}, RowPoint(stacks.DrawGrid, 0), copy(stacks, 0));
+    DragFromLibrary(library, {0}, RowPoint(stacks.DrawGrid, 0));
     EXPECT_FALSE(accepted);
+
+    // Moved: the bank took all three, so they leave the library.
+    stacks.Close();
+    testsupport::PumpUntilIdle();
+    DragFromLibrary(library, {0, 1, 2}, RowPoint(window.DrawGrid, 120), /*move=*/true);
+    EXPECT_TRUE(accepted);
+    EXPECT_EQ(Names(patches, 120, 123), (std::vector<std::string>{"One", "Two", "Three", ""}));
+    EXPECT_EQ(library.Library().Count(), 2);
 }
 
 TEST_F(FormBankTest, ADragWithinTheBankCopiesTheEntriesAsTheyStoodBeforeTheDrop) {

@@ -16,11 +16,6 @@ protected:
     model::TGlobal& GlobalOf(TFormLibrary& library, int index) {
         return static_cast<model::TGlobal&>(library.Library().Elem(index));
     }
-    // The library's drop copies into the global by its ProcCopy; what it took is kept.
-    std::function<void()> CopyInto(TFormGlobal& window) {
-        return [this, &window] { taken = window.ProcCopy(); };
-    }
-    std::vector<model::TLibElem*> taken;
 };
 
 TEST_F(FormGlobalTest, ShowsTheUserBanksAndTheSystemAndTheCardBanksOnlyWithADataCard) {
@@ -74,22 +69,24 @@ TEST_F(FormGlobalTest, ALibraryDropsOneBankOrSystemOntoItsPlaceInTheGlobal) {
     const TPoint target = RowPoint(window.DrawGrid, 0);
 
     // Two banks at once, and a patch, are refused.
-    DragFromLibrary(library, {1, 2}, target, CopyInto(window));
+    DragFromLibrary(library, {1, 2}, target);
     EXPECT_FALSE(accepted);
-    DragFromLibrary(library, {4}, target, CopyInto(window));
+    DragFromLibrary(library, {4}, target);
     EXPECT_FALSE(accepted);
 
-    DragFromLibrary(library, {1}, target, CopyInto(window));
+    DragFromLibrary(library, {1}, target);
     EXPECT_TRUE(accepted);
     EXPECT_EQ(Trimmed(global.CardPatchBank().Elem(0)), "Card Saw");
     EXPECT_EQ(global.CardPatchBank().GetName(), "Card Leads");
     EXPECT_NE(global.UserPatchBank().GetName(), "Card Leads");
-    EXPECT_EQ(taken, (std::vector<model::TLibElem*>{&cardBank}));
+    EXPECT_EQ(library.Library().Count(), 5); // a copy leaves the library whole
 
-    DragFromLibrary(library, {3}, target, CopyInto(window));
+    // Moved: the global took the system, so it leaves the library.
+    DragFromLibrary(library, {3}, target, /*move=*/true);
     EXPECT_TRUE(accepted);
     EXPECT_EQ(global.System().GetName(), "New System");
-    EXPECT_EQ(taken, (std::vector<model::TLibElem*>{&system}));
+    EXPECT_EQ(library.Library().Count(), 4);
+    EXPECT_EQ(library.Library().Elem(3).GetName(), "Solo");
 }
 
 TEST_F(FormGlobalTest, AUserBankDraggedToAnotherGlobalReplacesItsUserBank) {

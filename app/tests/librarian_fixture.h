@@ -74,34 +74,27 @@ protected:
     // to; the Copy of the main window's popup is chosen when it shows. Until the library window
     // drags by itself, the drag starts as its press would start it, and libraryCopy stands for
     // the copy its end of the drag would choose.
+    // Drags the library's rows to a screen point as a user does; where the target asks Copy or
+    // Move, the popup's choice is clicked.
     void DragFromLibrary(TFormLibrary& library, const std::vector<int>& rows, TPoint to,
-                         const std::function<void()>& libraryCopy) {
+                         bool move = false) {
         for (const auto& elem : library.Library().Elems)
             elem->Selected = false;
         for (int row : rows)
             library.Library().Elem(library.CalcIndex(row)).Selected = true;
         library.DrawGrid.Invalidate();
         const TPoint from = RowPoint(library.DrawGrid, rows.front());
-        const bool libraryDrags = static_cast<bool>(library.DrawGrid.OnEndDrag);
-        After(100, [this] {
+        After(100, [this, move] {
             if (main.PopupCopyMove.WindowHandle() == platform::win::HWND{}) return;
-            const forms::TRect copy = main.PopupCopyMove.ItemScreenRect(1);
-            driver.Click({copy.Left + 5, copy.Top + 3});
+            const forms::TRect item = main.PopupCopyMove.ItemScreenRect(move ? 0 : 1);
+            driver.Click({item.Left + 5, item.Top + 3});
         });
         driver.Press(from);
-        if (!libraryDrags) {
-            model::TDragInfo& info = main.DragInfo();
-            info.Source = &library;
-            info.Accept = false;
-            info.BuildFromLibrary(library.Library());
-            library.DrawGrid.BeginDrag(false, -1);
-        }
         driver.MoveTo({from.X + 10, from.Y + 10});
         driver.MoveTo(to);
         accepted = main.DragInfo().Accept;
         driver.Release(to);
         Run(1000);
-        if (!libraryDrags && accepted) libraryCopy();
     }
     static std::string Trimmed(const model::TLibElem& elem) {
         const std::string name = elem.GetName();
