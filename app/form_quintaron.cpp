@@ -288,6 +288,7 @@ void TFormquintaron::BuildBars() {
                              {&SetPreviewItem, false},
                              {&GadgetsKeyboardItem, true},
                              {&GadgetsMonitorItem, false}});
+    tools.OneOnRow = true;
     int row = 0;
     for (bars::TdxBar* bar : {&menu, &tools}) {
         bar->SetAllowQuickCustomizing(false);

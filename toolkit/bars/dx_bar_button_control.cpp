@@ -180,10 +180,9 @@ void TdxBarButtonControl::Paint(const TRect& Rect, TdxBarPaintType Kind) {
     TdxBarItemStates S = PaintStates(Kind);
     S.Selected = Selected;
     if (Kind == ptMenu) {
+        // The row draws its glyph cell and its caption in the caption column.
         S.Down = B && B->Down();
         Painter().DrawMenuButton(Painted, DC, R, S);
-        Painter().DrawCaption(Painted, DC, R, GetCaption(), Selected, S.Enabled, true, true, false,
-                              0);
         return;
     }
     const bool DropDown = B && B->ButtonStyle() == bsDropDown;

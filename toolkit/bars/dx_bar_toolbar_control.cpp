@@ -425,11 +425,22 @@ void TdxBarControl::RepaintBar() {
 
 void TdxBarControl::CreateParams(TCreateParams& Params) {
     TCustomdxBarControl::CreateParams(Params);
-    Params.style = pw::WS_CLIPSIBLINGS | pw::WS_CLIPCHILDREN;
+    // The class library shows a window that is made after it was made visible by its style.
+    Params.style = (Params.style & pw::WS_VISIBLE) | pw::WS_CLIPSIBLINGS | pw::WS_CLIPCHILDREN;
+    // Until the handle is made, the window's place is not the bar's: nothing is stored back.
+    FTakingPlaceAgain = FDockSite && DockingStyle() != dsNone && FDockSite->FindCol(this);
     if (DockingStyle() != dsNone)
         Params.style |= pw::WS_CHILD;
     else
         Params.style |= pw::WS_POPUP;
+}
+
+void TdxBarControl::CreateWnd() {
+    TCustomdxBarControl::CreateWnd();
+    if (!FTakingPlaceAgain) return;
+    FDockSite->RemoveBar(this, false);
+    FDockSite->InsertBar(this, FDockSite->ClientToScreen({FBar->DockedLeft(), FBar->DockedTop()}));
+    FTakingPlaceAgain = false;
 }
 
 void TdxBarControl::StoreBarPosition() {

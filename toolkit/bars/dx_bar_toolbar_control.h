@@ -74,6 +74,7 @@ public:
     void CalcItemRects() override;
     void RefreshLayout() override;
     void RepaintBar() override;
+    int RecreateCount() const override { return FTakingPlaceAgain ? 1 : 0; }
 
     TdxDockControl* DockSite() const { return FDockSite; }
     bool CanAlignControl(const TdxBarItemControl* Control) const override;
@@ -88,6 +89,10 @@ public:
 
 protected:
     void CreateParams(TCreateParams& Params) override;
+    // A docked window that gets its handle after it took its place in its site (its form's
+    // window came after the bars were set up, or the handle was recreated) takes its stored
+    // row again and is measured anew: only now does it know its font.
+    void CreateWnd() override;
     void Paint() override;
     void FillPaintedBar(TdxBarControlState& State) const override;
     void WMLButtonDown(TMessage& Message) override;
@@ -125,6 +130,8 @@ private:
     bool FTruncated = false;
     int FHitTestCode = 0;
     bool FStoringPosition = false;
+    // From the window's creation parameters to its CreateWnd: it was docked before.
+    bool FTakingPlaceAgain = false;
     // The thickness of the line each shown link was placed in.
     std::unordered_map<const TdxBarItemLink*, int> FLineThickness;
 };

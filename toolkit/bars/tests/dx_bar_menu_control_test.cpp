@@ -313,5 +313,36 @@ TEST_F(MenuControlTest, AnOpenFileMenuIsPaintedInTheBlueScheme) {
     EXPECT_NE(At(0, Menu->Height() / 2), Face);
 }
 
+// A command row draws its caption once, in the caption column: the glyph cell of a command
+// without a glyph stays clear of text.
+TEST_F(MenuControlTest, AMenuCommandShowsItsCaptionOnlyInTheCaptionColumn) {
+    ClickFile();
+    TdxBarSubMenuControl* Menu = MenuOf(*File);
+    ASSERT_NE(Menu, nullptr);
+    testsupport::PumpUntilIdle();
+    const auto Surface = pw::WindowSurface(Menu->Handle());
+    const pg::TPoint Client = Menu->ClientToScreen({0, 0}), Origin = Menu->WindowToScreen({0, 0});
+    const int DX = Client.X - Origin.X, DY = Client.Y - Origin.Y;
+    // The columns of a row's text ink (near black), in client coordinates.
+    auto InkColumns = [&](const pg::TRect& Row) {
+        std::vector<int> Columns;
+        for (int X = Row.Left; X < Row.Right; ++X)
+            for (int Y = Row.Top; Y < Row.Bottom; ++Y) {
+                const pg::COLORREF C = pg::PixelToColor(Surface->Pixel(X + DX, Y + DY) & 0xFFFFFF);
+                if (pg::GetRValue(C) < 64 && pg::GetGValue(C) < 64 && pg::GetBValue(C) < 64) {
+                    Columns.push_back(X);
+                    break;
+                }
+            }
+        return Columns;
+    };
+    for (int I : {0, 1, 3}) {
+        const pg::TRect Row = File->ItemLinks().Items(I)->ItemRect;
+        const std::vector<int> Ink = InkColumns(Row);
+        ASSERT_FALSE(Ink.empty()) << "row " << I;
+        EXPECT_GT(Ink.front(), Row.Left + Row.Height()) << "row " << I;
+    }
+}
+
 } // namespace
 } // namespace toolkit::bars

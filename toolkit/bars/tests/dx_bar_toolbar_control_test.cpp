@@ -262,6 +262,56 @@ TEST_F(ToolbarControlTest, AFormShowsItsMenuBarAndToolbarDockedOnTopAndAButtonCl
     pg::DeleteObject(Snapshot);
 }
 
+// A form makes its bars before it has a window, as a form loads them: they show with it, each
+// in the row it was given whatever its stored top, measured in their font, and work.
+TEST_F(ToolbarControlTest, BarsSetUpBeforeTheFormHasAWindowShowWithItInTheirRows) {
+    TdxBar& Menu = MenuBar();
+    TdxBar& Tools = ToolBar(3);
+    auto* File = dynamic_cast<TdxBarSubItem*>(Menu.ItemLinks().Items(0)->Item());
+    ASSERT_NE(File, nullptr);
+    File->ItemLinks().Add(&Form->Own<TdxBarButton>());
+    Tools.SetDockedTop(0);
+    Tools.SetRow(1);
+    Tools.OneOnRow = true;
+    for (TdxBar* Bar : {&Menu, &Tools})
+        Bar->SetVisible(true);
+    ASSERT_FALSE(Form->HandleAllocated());
+    Form->Show();
+    testsupport::PumpUntilIdle();
+
+    EXPECT_EQ(RowOf(Menu), 0);
+    EXPECT_EQ(RowOf(Tools), 1);
+    TdxBarControl& MenuWindow = Window(Menu);
+    TdxBarControl& ToolWindow = Window(Tools);
+    for (TdxBarControl* W : {&MenuWindow, &ToolWindow})
+        EXPECT_TRUE(platform::win::IsWindowVisible(W->Handle())) << W->Bar()->Caption();
+    EXPECT_EQ(MenuWindow.Top(), 0);
+    EXPECT_EQ(ToolWindow.Top(), MenuWindow.Height());
+    EXPECT_EQ(Top().Height(), MenuWindow.Height() + ToolWindow.Height());
+    std::vector<pg::TRect> Entries;
+    for (int I = 0; I < 5; ++I) {
+        Entries.push_back(RectOf(Menu, I));
+        EXPECT_GT(Entries.back().Height(), 0) << kMenus[I];
+    }
+    // As tall as the entries of a menu bar shown on a form that has its window.
+    Menu.SetVisible(false);
+    Menu.SetVisible(true);
+    testsupport::PumpUntilIdle();
+    for (int I = 0; I < 5; ++I)
+        EXPECT_EQ(RectOf(Menu, I), Entries[static_cast<std::size_t>(I)]) << kMenus[I];
+    EXPECT_EQ(RowOf(Menu), 0);
+
+    TdxBarControl& Shown = Window(Menu);
+    const pg::TRect Entry = RectOf(Menu, 0);
+    const pg::TPoint Centre =
+        Shown.ClientToScreen({(Entry.Left + Entry.Right) / 2, (Entry.Top + Entry.Bottom) / 2});
+    Input.MoveTo(Centre);
+    Input.Click(Centre);
+    testsupport::PumpUntilIdle();
+    ASSERT_NE(File->ItemLinks().BarControl(), nullptr) << "File did not open";
+    EXPECT_TRUE(platform::win::IsWindowVisible(File->ItemLinks().BarControl()->Handle()));
+}
+
 // Each item is measured for its caption in the manager's font and draws it in the same font:
 // the caption's pixels lie inside the item's rectangle, none cut off.
 TEST_F(ToolbarControlTest, CaptionsAreDrawnWholeInsideTheRectanglesMeasuredForThem) {
