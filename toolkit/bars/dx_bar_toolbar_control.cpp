@@ -425,7 +425,8 @@ void TdxBarControl::RepaintBar() {
 
 void TdxBarControl::CreateParams(TCreateParams& Params) {
     TCustomdxBarControl::CreateParams(Params);
-    Params.style = pw::WS_CLIPSIBLINGS | pw::WS_CLIPCHILDREN;
+    // A bar shown before its site had a window gets its own window now: shown, as it stands.
+    Params.style = (Params.style & pw::WS_VISIBLE) | pw::WS_CLIPSIBLINGS | pw::WS_CLIPCHILDREN;
     if (DockingStyle() != dsNone)
         Params.style |= pw::WS_CHILD;
     else
