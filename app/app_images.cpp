@@ -2,6 +2,7 @@
 
 #include "model/elements/lib_elem.h"
 
+#include <array>
 #include <cmath>
 #include <initializer_list>
 #include <numbers>
@@ -184,7 +185,7 @@ void MenuImage(TCanvas& c, TMenuImage image) {
             {"rr....rr", ".rr..rr.", "..rrrr..", "...rr...", "..rrrr..", ".rr..rr.", "rr....rr"});
         break;
     case TMenuImage::Save:
-        Floppy(c, 0, 0, 16);
+        Floppy(c, 0, 0, 15);
         break;
     case TMenuImage::SaveAs:
         Floppy(c, 0, 0, 13);
@@ -192,11 +193,11 @@ void MenuImage(TCanvas& c, TMenuImage image) {
         break;
     case TMenuImage::ExportToSynth:
         Arrow(c, 8, 0, 8, true, pg::clRed);
-        Keys(c, 0, 9, 15, 15);
+        Keys(c, 0, 9, 15, 14);
         break;
     case TMenuImage::SaveAll:
         Floppy(c, 5, 0, 11);
-        Floppy(c, 0, 5, 11);
+        Floppy(c, 0, 4, 11);
         break;
     case TMenuImage::Print:
         Box(c, 4, 0, 11, 6, pg::clWhite, pg::clBlack);
@@ -255,14 +256,14 @@ void MenuImage(TCanvas& c, TMenuImage image) {
         Window(c, 6, 6, 15, 15);
         break;
     case TMenuImage::Tile:
-        Window(c, 0, 0, 7, 15);
-        Window(c, 8, 0, 15, 15);
+        Window(c, 0, 0, 7, 14);
+        Window(c, 8, 0, 15, 14);
         break;
     case TMenuImage::Arrange:
-        Box(c, 0, 0, 15, 15, pg::clSilver, pg::clGray);
-        Fill(c, 1, 12, 4, 14, pg::clNavy);
-        Fill(c, 6, 12, 9, 14, pg::clNavy);
-        Fill(c, 11, 12, 14, 14, pg::clNavy);
+        Box(c, 0, 0, 15, 14, pg::clSilver, pg::clGray);
+        Fill(c, 1, 11, 4, 13, pg::clNavy);
+        Fill(c, 6, 11, 9, 13, pg::clNavy);
+        Fill(c, 11, 11, 14, 13, pg::clNavy);
         break;
     case TMenuImage::MinimizeAll:
         Window(c, 2, 0, 15, 9);
@@ -339,6 +340,110 @@ using TIcon = void (*)(TCanvas&, int);
 void Bank(TCanvas& c, TIcon icon) {
     for (int x = 16; x >= 0; x -= 8)
         icon(c, x);
+}
+
+// A horizontal arrow along row y, pointing right or left.
+void SideArrow(TCanvas& c, int y, bool right, TColor color) {
+    Fill(c, right ? 1 : 5, y - 1, right ? 10 : 14, y + 1, color);
+    const int tip = right ? 14 : 1, base = right ? 10 : 5;
+    Shape(c, {{base, y - 4}, {base, y + 4}, {tip, y}}, color, color);
+}
+
+void LibraryGlyph(TCanvas& c, TLibraryGlyph glyph) {
+    switch (glyph) {
+    case TLibraryGlyph::New:
+        MenuImage(c, TMenuImage::New);
+        break;
+    case TLibraryGlyph::Comment:
+        Sheet(c, 1, 1, 11, 14);
+        TextLines(c, 3, 6, 8, 4, pg::clNavy);
+        Shape(c, {{14, 6}, {15, 7}, {9, 13}, {7, 14}, {8, 12}}, pg::clYellow, pg::clMaroon);
+        break;
+    case TLibraryGlyph::Print:
+        MenuImage(c, TMenuImage::Print);
+        break;
+    case TLibraryGlyph::Delete:
+        for (int d = 0; d < 2; ++d) {
+            Line(c, 2 + d, 2, 12 + d, 12, pg::clRed);
+            Line(c, 12 + d, 2, 2 + d, 12, pg::clRed);
+        }
+        break;
+    case TLibraryGlyph::Send:
+        SideArrow(c, 7, true, pg::clGreen);
+        break;
+    case TLibraryGlyph::Receive:
+        SideArrow(c, 7, false, pg::clBlue);
+        break;
+    case TLibraryGlyph::Search:
+        Oval(c, 0, 0, 9, 9, pg::clAqua, pg::clNavy);
+        c.SetPixel(3, 3, pg::clWhite);
+        Line(c, 8, 8, 14, 14, pg::clBlack);
+        Line(c, 9, 8, 15, 14, pg::clBlack);
+        break;
+    case TLibraryGlyph::Duplicate:
+        Sheet(c, 0, 0, 9, 11);
+        Sheet(c, 5, 4, 14, 15);
+        TextLines(c, 7, 9, 12, 3, pg::clGray);
+        break;
+    case TLibraryGlyph::Morph:
+        Box(c, 0, 0, 6, 6, pg::clTeal, pg::clNavy);
+        Box(c, 9, 9, 15, 15, pg::clRed, pg::clMaroon);
+        Pixels(c, 5, 7, {"kk", ".kk", "..kk"});
+        break;
+    case TLibraryGlyph::Random:
+        Box(c, 1, 1, 14, 14, pg::clWhite, pg::clBlack);
+        for (const pg::TPoint pip : {pg::TPoint{3, 3}, {7, 7}, {11, 11}, {11, 3}, {3, 11}})
+            Fill(c, pip.X, pip.Y, pip.X + 1, pip.Y + 1, pg::clBlack);
+        break;
+    case TLibraryGlyph::Help:
+        MenuImage(c, TMenuImage::HelpIndex);
+        break;
+    }
+}
+
+// The cursors, one character a pixel: '#' black, '.' white, ' ' clear; with their hot spots.
+struct TCursorArt {
+    const char* rows;
+    int hotX;
+    int hotY;
+};
+
+const TCursorArt& CursorArt(TAppCursor cursor) {
+    static const TCursorArt preview{"    ######      "
+                                    "    #....#      "
+                                    "    #.####      "
+                                    "    #.#         "
+                                    "    #.#         "
+                                    "    #.#         "
+                                    "    #.#         "
+                                    "    #.#         "
+                                    " ####.#         "
+                                    "#.....#         "
+                                    "#.....#         "
+                                    " #####          "
+                                    "                "
+                                    "                "
+                                    "                "
+                                    "                ",
+                                    1, 10};
+    static const TCursorArt drag{"#               "
+                                 "##              "
+                                 "#.#             "
+                                 "#..#            "
+                                 "#...#           "
+                                 "#....#          "
+                                 "#.....#         "
+                                 "#..#####        "
+                                 "#.#  ########   "
+                                 "##   #......#   "
+                                 "#    #......#   "
+                                 "     #......#   "
+                                 "     #......#   "
+                                 "     ########   "
+                                 "                "
+                                 "                ",
+                                 0, 0};
+    return cursor == TAppCursor::Preview ? preview : drag;
 }
 
 } // namespace
@@ -419,6 +524,34 @@ void DrawBin(forms::TBitmap& Into, bool Full) {
         Fill(c, 14, 5, 17, 5, ImageBackground);
         Line(c, 6, 7, 25, 7, pg::clSilver);
     }
+}
+
+void DrawLibraryGlyph(forms::TBitmap& Into, TLibraryGlyph Glyph) {
+    Start(Into, 16, 16);
+    LibraryGlyph(Into.Canvas(), Glyph);
+}
+
+void DrawCursorImage(forms::TBitmap& Into, TAppCursor Cursor) {
+    Start(Into, CursorSize, CursorSize);
+    const char* rows = CursorArt(Cursor).rows;
+    for (int i = 0; i < CursorSize * CursorSize; ++i)
+        if (rows[i] == '#' || rows[i] == '.')
+            Into.Canvas().SetPixel(i % CursorSize, i / CursorSize,
+                                   rows[i] == '#' ? pg::clBlack : pg::clWhite);
+}
+
+platform::win::HCURSOR AppCursor(TAppCursor Cursor) {
+    const auto make = [](TAppCursor cursor) {
+        const TCursorArt& art = CursorArt(cursor);
+        std::array<std::uint32_t, CursorSize * CursorSize> pixels{};
+        for (std::size_t i = 0; i < pixels.size(); ++i)
+            pixels[i] = art.rows[i] == '#' ? 0xFF000000u : art.rows[i] == '.' ? 0xFFFFFFFFu : 0u;
+        return platform::win::CreateCursorFromPixels(CursorSize, CursorSize, pixels.data(),
+                                                     art.hotX, art.hotY);
+    };
+    static const platform::win::HCURSOR preview = make(TAppCursor::Preview);
+    static const platform::win::HCURSOR drag = make(TAppCursor::Drag);
+    return Cursor == TAppCursor::Preview ? preview : drag;
 }
 
 void DrawIntroPicture(forms::TBitmap& Into) {

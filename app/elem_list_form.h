@@ -31,12 +31,10 @@ namespace forms = platform::forms;
 
 class TFormLibrary;
 
-class TElemListForm : public forms::TForm, public TElemWindow, public TElementWindow {
+class TElemListForm : public forms::TForm, public TElemWindow {
 public:
     // TElemWindow: model::TopOwner of the bank shown.
     model::TLibElem* FormElem() override;
-    // TElementWindow: the bank shown.
-    model::TLibElem* FormElem() const override { return &list_; }
     // What the bank knows as its window (its Editor).
     TFormView& View() { return view_; }
     // The popup's subject: the entry of the last right click.

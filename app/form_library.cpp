@@ -1,9 +1,10 @@
 #include "app/form_library.h"
 
+#include "app/app_images.h"
 #include "app/form_bank.h"
 #include "app/form_global.h"
 #include "app/form_quintaron.h"
-#include "app/library_glyphs.h"
+#include "app/place_child_form.h"
 #include "app/place_control.h"
 #include "model/editing/drag_info.h"
 #include "model/editing/selection.h"
@@ -24,7 +25,6 @@
 #include "platform/gdi/colors.h"
 
 #include <algorithm>
-
 
 namespace app {
 
@@ -224,7 +224,7 @@ TFormLibrary::TFormLibrary(forms::TComponent* owner, bool trashMode)
         maskButtons_[type]->OnClick = [this](forms::TObject*) { RefreshList(false, false); };
         newButtons_[type]->OnClick = [this, type](forms::TObject*) { New(type); };
     }
-    DrawLibraryGlyphs(*this);
+    DrawGlyphs();
 
     SpeedDelete.OnClick = [this](forms::TObject*) { SpeedDeleteClick(); };
     SpeedNuovo.OnClick = [this](forms::TObject*) { EmptyClick(); };
@@ -300,9 +300,13 @@ void TFormLibrary::FormCreate(forms::TObject*) {
     DrawGrid.SetRowCount(MaxVis() + 1);
     if (library_.Height != NeverSized) SetHeight(library_.Height);
     if (library_.Width != NeverSized) SetWidth(library_.Width);
-    // A library never placed keeps the place the window system gave it.
-    if (library_.EditorTop != NeverSized)
-        SetBounds(library_.EditorLeft, library_.EditorTop, Width(), Height());
+    // The library keeps the place its window was given, so that closing an unmoved window of a
+    // library never placed does not count as a change.
+    auto left = static_cast<std::uint16_t>(library_.EditorLeft);
+    auto top = static_cast<std::uint16_t>(library_.EditorTop);
+    PlaceChildForm(left, top, *this);
+    library_.EditorLeft = static_cast<std::int16_t>(left);
+    library_.EditorTop = static_cast<std::int16_t>(top);
     DrawGrid.SetDefaultColWidth(DrawGrid.ClientWidth());
     const int widths[] = {152, 110, 70, 90};
     for (int i = 0; i < 4; ++i)
@@ -425,24 +429,38 @@ std::vector<model::TLibElem*> TFormLibrary::SelectedVisible() const {
 
 // Rows.
 
+void TFormLibrary::DrawGlyphs() {
+    const std::pair<forms::TSpeedButton*, TLibraryGlyph> tools[] = {
+        {&SpeedNuovo, TLibraryGlyph::New},     {&Speedcomment, TLibraryGlyph::Comment},
+        {&SpeedPrint, TLibraryGlyph::Print},   {&SpeedDelete, TLibraryGlyph::Delete},
+        {&speedtransmet, TLibraryGlyph::Send}, {&speedreceive, TLibraryGlyph::Receive},
+        {&SpeedSearch, TLibraryGlyph::Search}, {&Speeddebug, TLibraryGlyph::Duplicate},
+        {&speedMorph, TLibraryGlyph::Morph},   {&RandomBtn, TLibraryGlyph::Random},
+        {&SpeedHelp, TLibraryGlyph::Help}};
+    for (const auto& [button, glyph] : tools)
+        DrawLibraryGlyph(button->Glyph(), glyph);
+    for (std::int16_t type = 0; type < 8; ++type) {
+        DrawElemIcon(NewButton(type).Glyph(), type);
+        DrawElemIcon(MaskButton(type).Glyph(), type);
+    }
+}
+
 void TFormLibrary::MakeRowIcons() {
-    for (int type = 0; type < 8; ++type) {
-        forms::TBitmap& glyph = newButtons_[static_cast<std::size_t>(type)]->Glyph();
+    forms::TBitmap picture;
+    for (std::int16_t type = 0; type < 8; ++type) {
+        DrawElemIcon(picture, type);
         auto icon = std::make_unique<forms::TBitmap>();
-        const bool bank = type % 2 == 1;
-        icon->SetSize(bank ? 32 : 16, 16);
+        icon->SetSize(picture.Width(), picture.Height());
         gdi::TCanvas& canvas = icon->Canvas();
         canvas.Brush().SetColor(gdi::clWhite);
-        canvas.FillRect({0, 0, icon->Width(), 16});
-        if (!glyph.Empty()) {
-            // Merge-copy keeps what is white in the picture in the row's colour.
-            const gdi::TColor clear = glyph.TransparentColor();
-            for (int y = 0; y < std::min(16, glyph.Height()); ++y)
-                for (int x = 0; x < std::min(icon->Width(), glyph.Width()); ++x) {
-                    const gdi::TColor pixel = glyph.Canvas().Pixel(x, y);
-                    if (pixel != clear) canvas.SetPixel(x, y, pixel);
-                }
-        }
+        canvas.FillRect({0, 0, icon->Width(), icon->Height()});
+        // Merge-copy keeps what is white in the picture in the row's colour.
+        const gdi::TColor clear = picture.TransparentColor();
+        for (int y = 0; y < picture.Height(); ++y)
+            for (int x = 0; x < picture.Width(); ++x) {
+                const gdi::TColor pixel = picture.Canvas().Pixel(x, y);
+                if (pixel != clear) canvas.SetPixel(x, y, pixel);
+            }
         rowIcons_[static_cast<std::size_t>(type)] = std::move(icon);
     }
 }
@@ -636,7 +654,8 @@ void TFormLibrary::ProcMove() {
     model::TDragInfo& info = main->DragInfo();
     forms::TWinControl* window = DropWindow(info.Target);
     std::vector<model::TLibElem*> taken;
-    if (auto* library = dynamic_cast<TFormLibrary*>(window)) taken = library->ProcCopy();
+    if (auto* library = dynamic_cast<TFormLibrary*>(window))
+        taken = library->ProcCopy();
     else if (auto* bank = dynamic_cast<TFormBank*>(window))
         taken = bank->ProcCopy();
     else if (auto* global = dynamic_cast<TFormGlobal*>(window))

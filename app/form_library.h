@@ -182,7 +182,9 @@ private:
     void DeleteClick();
     // The selected visible elements in list order.
     std::vector<model::TLibElem*> SelectedVisible() const;
-    // The row pictures by type code: the New buttons' glyphs on white, for merge-copy.
+    // The tool buttons' pictures, and the element icons of the New and Mask buttons.
+    void DrawGlyphs();
+    // The row pictures by type code: the element icons on white, for merge-copy.
     void MakeRowIcons();
     // The library no longer knows this window as its own.
     void Detach();

@@ -1,10 +1,11 @@
 #include "app/form_quintaron.h"
 
+#include "app/app_images.h"
 #include "app/app_services.h"
+#include "app/elem_window.h"
 #include "app/form_in_out.h"
 #include "app/form_library.h"
 #include "app/form_monitor.h"
-#include "app/main_icons.h"
 #include "app/place_control.h"
 #include "model/editing/clipboard.h"
 #include "model/editing/drag_info.h"
@@ -125,16 +126,27 @@ TFormquintaron::TFormquintaron(forms::TComponent* owner)
     Name = "Formquintaron";
     SetBounds(0, 0, 800, 600);
     OpenDialog.Filter = "All files (*.*)|*.*";
-    for (forms::TBitBtn* icon : {&Patch, &PatchBank, &PerformanceBank, &Performance, &Rhythm,
-                                 &RhythmBank, &global, &System})
+    const std::pair<forms::TBitBtn*, std::int16_t> icons[] = {
+        {&Patch, model::etPatch},
+        {&PatchBank, model::etPatchBank},
+        {&Performance, model::etPerformance},
+        {&PerformanceBank, model::etPerformanceBank},
+        {&Rhythm, model::etRhythm},
+        {&RhythmBank, model::etRhythmBank},
+        {&System, model::etSystem},
+        {&global, model::etGlobal}};
+    for (const auto& [icon, type] : icons) {
         icon->SetVisible(false);
-    DrawElementIcons(*this);
-    DrawMenuIcons(ImageListMenu);
+        DrawElemIcon(icon->Glyph(), type);
+    }
+    FillMenuImages(ImageListMenu);
     TimerPreview.SetEnabled(false);
     TimerPreview.SetInterval(1000);
     TimerPreview.SetOnTimer([this](pc::TObject*) { TimerPreviewTimer(); });
-    DrawTrashImages(TrashPieno, TrashVuoto);
+    DrawBin(TrashPieno.Picture().Bitmap(), true);
+    DrawBin(TrashVuoto.Picture().Bitmap(), false);
     for (forms::TImage* bin : {&TrashPieno, &TrashVuoto}) {
+        bin->Transparent = true;
         bin->OnDblClick = [this](pc::TObject*) { TrashDblClick(); };
         bin->OnDragOver = [this](pc::TObject*, pc::TObject* source, int, int, forms::TDragState,
                                  bool& accept) { accept = TrashDragOver(source); };
@@ -170,6 +182,9 @@ void TFormquintaron::BuildBars() {
         manager.Categories().Add(category);
     manager.OnHideCustomizingForm = [this](pc::TObject*) { EnableMenuItems(); };
 
+    // The menus carry no picture; every command shows its own.
+    constexpr int NoImage = -1;
+    const auto image = [](TMenuImage command) { return MenuImageIndex(command); };
     struct ItemSpec {
         bars::TdxBarItem* item;
         const char* name;
@@ -180,61 +195,64 @@ void TFormquintaron::BuildBars() {
         void (TFormquintaron::*action)();
     };
     const ItemSpec items[] = {
-        {&File1, "File1", "&File", "File related commands", catMenus, -1, nullptr},
-        {&FileNewItem, "FileNewItem", "&New", "Create a new file", catFile, iconNew,
+        {&File1, "File1", "&File", "File related commands", catMenus, NoImage, nullptr},
+        {&FileNewItem, "FileNewItem", "&New", "Create a new file", catFile, image(TMenuImage::New),
          &TFormquintaron::FileNew},
-        {&FileOpenItem, "FileOpenItem", "&Open", "Open an existing file", catFile, iconOpen,
-         &TFormquintaron::FileOpen},
-        {&FileImportFrom, "FileImportFrom", "Import From", "", catFile, -1,
-         &TFormquintaron::FileImport},
-        {&FileCloseItem, "FileCloseItem", "&Close", "Close current file", catFile, -1,
-         &TFormquintaron::FileClose},
-        {&FileSaveItem, "FileSaveItem", "&Save", "Save current file", catFile, iconSave,
-         &TFormquintaron::FileSave},
-        {&FileSaveAsItem, "FileSaveAsItem", "Save &As...", "Save current file as...", catFile, -1,
-         &TFormquintaron::FileSaveAs},
-        {&FileExportto, "FileExportto", "Export To", "", catFile, -1, &TFormquintaron::FileExport},
-        {&FileSaveAllItem, "FileSaveAllItem", "Save A&ll", "", catFile, iconSaveAll,
+        {&FileOpenItem, "FileOpenItem", "&Open", "Open an existing file", catFile,
+         image(TMenuImage::Open), &TFormquintaron::FileOpen},
+        {&FileImportFrom, "FileImportFrom", "Import From", "", catFile,
+         image(TMenuImage::ImportFromSynth), &TFormquintaron::FileImport},
+        {&FileCloseItem, "FileCloseItem", "&Close", "Close current file", catFile,
+         image(TMenuImage::Close), &TFormquintaron::FileClose},
+        {&FileSaveItem, "FileSaveItem", "&Save", "Save current file", catFile,
+         image(TMenuImage::Save), &TFormquintaron::FileSave},
+        {&FileSaveAsItem, "FileSaveAsItem", "Save &As...", "Save current file as...", catFile,
+         image(TMenuImage::SaveAs), &TFormquintaron::FileSaveAs},
+        {&FileExportto, "FileExportto", "Export To", "", catFile, image(TMenuImage::ExportToSynth),
+         &TFormquintaron::FileExport},
+        {&FileSaveAllItem, "FileSaveAllItem", "Save A&ll", "", catFile, image(TMenuImage::SaveAll),
          &TFormquintaron::FileSaveAll},
-        {&FilePrintItem, "FilePrintItem", "&Print", "", catFile, iconPrint,
+        {&FilePrintItem, "FilePrintItem", "&Print", "", catFile, image(TMenuImage::Print),
          &TFormquintaron::FilePrint},
-        {&FileExitItem, "FileExitItem", "E&xit", "Exit the application", catFile, -1,
-         &TFormquintaron::FileExit},
-        {&Settings1, "Settings1", "Settings", "", catMenus, -1, nullptr},
-        {&SetMidiMidiPortItem, "SetMidiMidiPortItem", "&Midi", "", catSettings, iconMidi,
-         &TFormquintaron::SettingsMidi},
-        {&SetPreviewItem, "SetPreviewItem", "&Preview", "", catSettings, iconPreview,
+        {&FileExitItem, "FileExitItem", "E&xit", "Exit the application", catFile,
+         image(TMenuImage::Exit), &TFormquintaron::FileExit},
+        {&Settings1, "Settings1", "Settings", "", catMenus, NoImage, nullptr},
+        {&SetMidiMidiPortItem, "SetMidiMidiPortItem", "&Midi", "", catSettings,
+         image(TMenuImage::Midi), &TFormquintaron::SettingsMidi},
+        {&SetPreviewItem, "SetPreviewItem", "&Preview", "", catSettings, image(TMenuImage::Preview),
          &TFormquintaron::SettingsPreview},
-        {&SetExpansionItem, "SetExpansionItem", "&Expansion", "", catSettings, -1,
-         &TFormquintaron::SettingsExpansion},
-        {&SetPatchAndPerf, "SetPatchAndPerf", "&Names", "", catSettings, -1,
+        {&SetExpansionItem, "SetExpansionItem", "&Expansion", "", catSettings,
+         image(TMenuImage::Expansion), &TFormquintaron::SettingsExpansion},
+        {&SetPatchAndPerf, "SetPatchAndPerf", "&Names", "", catSettings, image(TMenuImage::Names),
          &TFormquintaron::SettingsNames},
-        {&Gaggets1, "Gaggets1", "Gadgets", "", catMenus, -1, nullptr},
-        {&GadgetsKeyboardItem, "GadgetsKeyboardItem", "&Keyboard", "", catGadgets, iconKeyboard,
-         &TFormquintaron::GadgetsKeyboard},
-        {&GadgetsMonitorItem, "GadgetsMonitorItem", "&Monitor", "", catGadgets, iconMonitor,
-         &TFormquintaron::GadgetsMonitor},
+        {&Gaggets1, "Gaggets1", "Gadgets", "", catMenus, NoImage, nullptr},
+        {&GadgetsKeyboardItem, "GadgetsKeyboardItem", "&Keyboard", "", catGadgets,
+         image(TMenuImage::Keyboard), &TFormquintaron::GadgetsKeyboard},
+        {&GadgetsMonitorItem, "GadgetsMonitorItem", "&Monitor", "", catGadgets,
+         image(TMenuImage::Monitor), &TFormquintaron::GadgetsMonitor},
         {&Window1, "Window1", "&Window", "Window related commands such as Tile and Cascade",
-         catMenus, -1, nullptr},
+         catMenus, NoImage, nullptr},
         {&WindowCascadeItem, "WindowCascadeItem", "&Cascade", "Arrange windows to overlap",
-         catWindow, -1, &TFormquintaron::WindowCascade},
+         catWindow, image(TMenuImage::Cascade), &TFormquintaron::WindowCascade},
         {&WindowTileItem, "WindowTileItem", "&Tile", "Arrange windows without overlap", catWindow,
-         -1, &TFormquintaron::WindowTile},
+         image(TMenuImage::Tile), &TFormquintaron::WindowTile},
         {&WindowArrangeItem, "WindowArrangeItem", "&Arrange Icons",
-         "Arrange window icons at bottom of main window", catWindow, -1,
+         "Arrange window icons at bottom of main window", catWindow, image(TMenuImage::Arrange),
          &TFormquintaron::WindowArrange},
         {&WindowMinimizeItem, "WindowMinimizeItem", "&Minimize All", "Minimize all windows",
-         catWindow, -1, &TFormquintaron::WindowMinimizeAll},
-        {&Help1, "Help1", "&Help", "Help topics", catMenus, -1, nullptr},
-        {&Index1, "Index1", "&Index", "", catHelp, -1, &TFormquintaron::HelpIndex},
-        {&HelpAboutItem, "HelpAboutItem", "&About", "", catHelp, -1, &TFormquintaron::HelpAbout},
+         catWindow, image(TMenuImage::MinimizeAll), &TFormquintaron::WindowMinimizeAll},
+        {&Help1, "Help1", "&Help", "Help topics", catMenus, NoImage, nullptr},
+        {&Index1, "Index1", "&Index", "", catHelp, image(TMenuImage::HelpIndex),
+         &TFormquintaron::HelpIndex},
+        {&HelpAboutItem, "HelpAboutItem", "&About", "", catHelp, image(TMenuImage::About),
+         &TFormquintaron::HelpAbout},
     };
     for (const ItemSpec& spec : items) {
         spec.item->Name = spec.name;
         spec.item->Hint = spec.hint;
         spec.item->SetCaption(spec.caption);
         spec.item->SetCategory(spec.category);
-        if (spec.image >= 0) spec.item->SetImageIndex(spec.image);
+        if (spec.image != NoImage) spec.item->SetImageIndex(spec.image);
         if (spec.action != nullptr)
             spec.item->OnClick = [this, action = spec.action](pc::TObject*) { (this->*action)(); };
     }
@@ -361,13 +379,10 @@ bool TFormquintaron::NonLibrary(const forms::TCustomForm* form) const {
            dynamic_cast<const TNonLibraryWindow*>(form) != nullptr;
 }
 
-model::TLibrary* TFormquintaron::RootLibrary(const forms::TCustomForm* form) {
-    if (form == nullptr) return nullptr;
-    if (const auto* library = dynamic_cast<const TFormLibrary*>(form)) return &library->Library();
-    if (const auto* element = dynamic_cast<const TElementWindow*>(form))
-        if (model::TLibElem* elem = element->FormElem())
-            return dynamic_cast<model::TLibrary*>(elem->Root());
-    return nullptr;
+model::TLibrary* TFormquintaron::RootLibrary(forms::TCustomForm* form) {
+    // A library window answers its library, any other element window the outermost owner of
+    // what it shows: a library too, unless the element lies in none.
+    return dynamic_cast<model::TLibrary*>(GetFormElem(form));
 }
 
 model::TLibrary* TFormquintaron::ActiveLibrary() const {
@@ -598,8 +613,8 @@ void TFormquintaron::HelpIndex() {
 // The preview.
 
 void TFormquintaron::RegisterCursors() {
-    forms::Screen().SetCursors(model::crHelp, app::PreviewCursor());
-    forms::Screen().SetCursors(forms::crDrag, app::DragCursor());
+    forms::Screen().SetCursors(model::crHelp, AppCursor(TAppCursor::Preview));
+    forms::Screen().SetCursors(forms::crDrag, AppCursor(TAppCursor::Drag));
 }
 
 void TFormquintaron::TimerPreviewTimer() {

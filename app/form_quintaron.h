@@ -21,7 +21,6 @@
 
 namespace model {
 class TClipboard;
-class TLibElem;
 class TDragInfo;
 class TLibrary;
 } // namespace model
@@ -41,14 +40,6 @@ class TPreviewGridOwner {
 public:
     virtual ~TPreviewGridOwner() = default;
     virtual bool PreviewGridHit(const forms::TWinControl& under) const = 0;
-};
-
-// A window that shows one element (editor, bank and global windows): its root library is the
-// library that holds the element.
-class TElementWindow {
-public:
-    virtual ~TElementWindow() = default;
-    virtual model::TLibElem* FormElem() const = 0;
 };
 
 // The windows that are no library's (the keyboard, the intro): the menus and the shut-down set
@@ -102,8 +93,9 @@ public:
     void DefaultMidiInput();
     // The library of the active child window when the menus offer it one, else null.
     model::TLibrary* ActiveLibrary() const;
-    // The outermost library of what the window shows; null for windows of other kinds.
-    static model::TLibrary* RootLibrary(const forms::TCustomForm* form);
+    // The outermost library of what the window shows (GetFormElem); null for windows of other
+    // kinds.
+    static model::TLibrary* RootLibrary(forms::TCustomForm* form);
 
     forms::TOpenDialog& OpenDialog;
     // The element icons, which the bank and global windows copy.

@@ -1,5 +1,6 @@
 // The program's own pictures: every one is drawn, differs from the others and has its size; a
-// sheet of them all is written for a person to look at.
+// sheet of them all (menu images, element icons, bins, library tools, cursors, the intro) is
+// written for a person to look at.
 
 #include "app/app_images.h"
 
@@ -62,6 +63,8 @@ TEST(MenuImagesTest, EveryCommandHasItsOwnDrawnImage) {
         forms::TBitmap image;
         list.GetBitmap(index, image);
         EXPECT_GT(Drawn(image), 16) << "image " << i << " is all but blank";
+        // The bars draw a list's image as a glyph: the bottom-left pixel is its transparent one.
+        EXPECT_EQ(At(image, 0, 15), ImageBackground) << "image " << i;
         pictures.insert(Content(image));
     }
     EXPECT_EQ(indices.size(), static_cast<std::size_t>(MenuImageCount));
@@ -103,6 +106,40 @@ TEST(BinImagesTest, FullAndEmptyDifferAndAreTransparentAtTheCorner) {
     EXPECT_NE(Content(empty), Content(full));
 }
 
+TEST(LibraryGlyphsTest, EveryToolHasItsOwnDrawnGlyph) {
+    std::set<std::vector<pg::COLORREF>> pictures;
+    for (int i = 0; i < LibraryGlyphCount; ++i) {
+        forms::TBitmap glyph;
+        DrawLibraryGlyph(glyph, static_cast<TLibraryGlyph>(i));
+        EXPECT_EQ(glyph.Width(), 16) << "glyph " << i;
+        EXPECT_EQ(glyph.Height(), 16) << "glyph " << i;
+        EXPECT_GT(Drawn(glyph), 16) << "glyph " << i << " is all but blank";
+        EXPECT_EQ(At(glyph, 0, 15), ImageBackground) << "glyph " << i;
+        pictures.insert(Content(glyph));
+    }
+    EXPECT_EQ(pictures.size(), static_cast<std::size_t>(LibraryGlyphCount));
+}
+
+TEST(AppCursorsTest, BlackAndWhitePicturesMadeOnceIntoTwoCursors) {
+    const TAppCursor cursors[] = {TAppCursor::Preview, TAppCursor::Drag};
+    std::set<std::vector<pg::COLORREF>> pictures;
+    for (const TAppCursor cursor : cursors) {
+        forms::TBitmap picture;
+        DrawCursorImage(picture, cursor);
+        EXPECT_EQ(picture.Width(), CursorSize);
+        EXPECT_EQ(picture.Height(), CursorSize);
+        std::set<pg::COLORREF> colours;
+        for (const pg::COLORREF colour : Content(picture))
+            colours.insert(colour);
+        EXPECT_EQ(colours, (std::set<pg::COLORREF>{pg::clBlack, pg::clWhite, ImageBackground}));
+        pictures.insert(Content(picture));
+        EXPECT_NE(AppCursor(cursor), platform::win::NullCursor);
+        EXPECT_EQ(AppCursor(cursor), AppCursor(cursor));
+    }
+    EXPECT_EQ(pictures.size(), std::size(cursors));
+    EXPECT_NE(AppCursor(TAppCursor::Preview), AppCursor(TAppCursor::Drag));
+}
+
 TEST(IntroPictureTest, HasItsSizeAndShowsTheNameOverTheGround) {
     forms::TBitmap intro;
     DrawIntroPicture(intro);
@@ -141,6 +178,11 @@ TEST(AppImagesSheetTest, WritesEveryPictureOnOneSheet) {
         small.push_back([type](forms::TBitmap& b) { DrawElemIcon(b, type); });
     small.push_back([](forms::TBitmap& b) { DrawBin(b, false); });
     small.push_back([](forms::TBitmap& b) { DrawBin(b, true); });
+    for (int i = 0; i < LibraryGlyphCount; ++i)
+        small.push_back(
+            [i](forms::TBitmap& b) { DrawLibraryGlyph(b, static_cast<TLibraryGlyph>(i)); });
+    for (const TAppCursor cursor : {TAppCursor::Preview, TAppCursor::Drag})
+        small.push_back([cursor](forms::TBitmap& b) { DrawCursorImage(b, cursor); });
 
     // A cell: the picture, beside it drawn transparent, below it twice enlarged.
     constexpr int cellWidth = 72, cellHeight = 104, perRow = 12;

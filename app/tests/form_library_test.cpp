@@ -1,16 +1,20 @@
 #include "app/form_library.h"
 
+#include "app/app_images.h"
 #include "app/tests/main_window_fixture.h"
 #include "model/editing/drag_info.h"
 #include "model/elements/element_factory.h"
 #include "model/elements/library.h"
 #include "model/preview/preview.h"
+#include "model/program/config.h"
+#include "platform/core/ini_file.h"
 #include "platform/forms/screen.h"
 #include "platform/gdi/colors.h"
 #include "platform/gdi/drawing.h"
 #include "platform/win/painting.h"
 #include "testsupport/win/input_driver.h"
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -554,6 +558,119 @@ TEST_F(LibraryTransferTest, ACancelledReceiveStopsReceiveSelected) {
     EXPECT_FALSE(transmet.Visible());
     EXPECT_FALSE(transmet.Done());
     EXPECT_TRUE(dialogs.messages.empty());
+}
+
+// The pixels of a bitmap, row by row.
+std::vector<pg::TColor> PixelsOf(forms::TBitmap& bitmap) {
+    std::vector<pg::TColor> pixels;
+    for (int y = 0; y < bitmap.Height(); ++y)
+        for (int x = 0; x < bitmap.Width(); ++x)
+            pixels.push_back(bitmap.Canvas().Pixel(x, y));
+    return pixels;
+}
+
+TEST_F(FormLibraryTest, ButtonsShowTheToolPicturesAndTheElementIconsOfTheirKinds) {
+    TFormLibrary& window = OpenLibrary({});
+    const std::pair<forms::TSpeedButton*, TLibraryGlyph> tools[] = {
+        {&window.SpeedNuovo, TLibraryGlyph::New},
+        {&window.Speedcomment, TLibraryGlyph::Comment},
+        {&window.SpeedPrint, TLibraryGlyph::Print},
+        {&window.SpeedDelete, TLibraryGlyph::Delete},
+        {&window.speedtransmet, TLibraryGlyph::Send},
+        {&window.speedreceive, TLibraryGlyph::Receive},
+        {&window.SpeedSearch, TLibraryGlyph::Search},
+        {&window.Speeddebug, TLibraryGlyph::Duplicate},
+        {&window.speedMorph, TLibraryGlyph::Morph},
+        {&window.RandomBtn, TLibraryGlyph::Random},
+        {&window.SpeedHelp, TLibraryGlyph::Help}};
+    for (const auto& [button, glyph] : tools) {
+        forms::TBitmap expected;
+        DrawLibraryGlyph(expected, glyph);
+        EXPECT_EQ(PixelsOf(button->Glyph()), PixelsOf(expected)) << button->Hint;
+    }
+    for (std::int16_t type = model::etPatch; type <= model::etGlobal; ++type) {
+        forms::TBitmap expected;
+        DrawElemIcon(expected, type);
+        EXPECT_EQ(PixelsOf(window.NewButton(type).Glyph()), PixelsOf(expected)) << "type " << type;
+        EXPECT_EQ(PixelsOf(window.MaskButton(type).Glyph()), PixelsOf(expected)) << "type " << type;
+    }
+}
+
+TEST_F(FormLibraryTest, RowsShowTheElementIconOnTheRowsColour) {
+    TFormLibrary& window = OpenLibrary({{model::etPatch, "Delta"}, {model::etRhythm, "Drums"}});
+    window.DrawGrid.Repaint();
+    testsupport::PumpUntilIdle();
+    const pw::HWND grid = window.DrawGrid.Handle();
+    for (int row = 0; row < 2; ++row) {
+        forms::TBitmap icon;
+        DrawElemIcon(icon, window.Library().Elem(row).Type);
+        // The icon stands somewhere at the row's left, its background white.
+        const pg::HDC dc = pw::GetDC(grid);
+        bool found = false;
+        for (int top = row * RowHeight; !found && top + 16 <= (row + 1) * RowHeight; ++top)
+            for (int left = 0; !found && left < 40; ++left) {
+                found = true;
+                for (int y = 0; found && y < 16; ++y)
+                    for (int x = 0; found && x < icon.Width(); ++x) {
+                        const pg::TColor colour = icon.Canvas().Pixel(x, y);
+                        found = (pg::GetPixel(dc, left + x, top + y) & 0xFFFFFF) ==
+                                static_cast<pg::COLORREF>(colour == ImageBackground ? pg::clWhite
+                                                                                    : colour);
+                    }
+            }
+        pw::ReleaseDC(grid, dc);
+        EXPECT_TRUE(found) << "row " << row;
+    }
+}
+
+// A library file keeps where its window stood and its size; the window opens there, read as
+// signed numbers, and one never placed stays where the window system put it, pulled above the
+// bars.
+TEST_F(FormLibraryTest, OpensAtThePlaceTheLibraryKeeps) {
+    const struct {
+        std::int16_t left, top, height;
+        bool placed;
+    } cases[] = {
+        {40, 30, 420, true}, {-10, 20, 420, true}, {7, -1, 420, false}, {7, -1, 680, false}};
+    int index = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(index);
+        model::TLibrary stored;
+        stored.FileName = (folder / ("Placed" + std::to_string(index++) + ".Lib")).string();
+        stored.EditorLeft = c.left;
+        stored.EditorTop = c.top;
+        stored.Width = 583;
+        stored.Height = c.height;
+        ASSERT_TRUE(stored.SaveFile(false));
+        {
+            platform::core::TIniFile ini(model::SettingsFileName);
+            ini.WriteInteger("Desktop", "Num Library", 1);
+            ini.WriteString("Desktop", "Library1", stored.FileName);
+        }
+        main.LoadDesktopLibrary();
+        testsupport::PumpUntilIdle();
+        auto* window = dynamic_cast<TFormLibrary*>(main.ActiveMDIChild());
+        ASSERT_NE(window, nullptr);
+        if (c.placed) {
+            EXPECT_EQ(window->Left(), c.left);
+            EXPECT_EQ(window->Top(), c.top);
+        } else {
+            const int bottom = main.ClientHeight() - 45;
+            if (c.height > 420) {
+                EXPECT_EQ(window->Top(), bottom - window->Height() - 1);
+            } else {
+                EXPECT_LT(window->Top() + window->Height(), bottom);
+            }
+        }
+        // The library keeps the place it was given: closing the unmoved window is no change.
+        EXPECT_EQ(window->Library().EditorLeft, window->Left());
+        EXPECT_EQ(window->Library().EditorTop, window->Top());
+        dialogs.messages.clear();
+        window->Close();
+        testsupport::PumpUntilIdle();
+        EXPECT_EQ(dialogs.messages, std::vector<std::string>{});
+        EXPECT_EQ(main.MDIChildCount(), 0);
+    }
 }
 
 } // namespace

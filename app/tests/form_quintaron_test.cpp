@@ -1,5 +1,6 @@
 #include "app/form_quintaron.h"
 
+#include "app/app_images.h"
 #include "app/form_library.h"
 #include "app/form_monitor.h"
 #include "app/printer_target.h"
@@ -14,6 +15,8 @@
 #include "platform/core/ini_file.h"
 #include "platform/forms/printers.h"
 #include "platform/forms/screen.h"
+#include "platform/gdi/drawing.h"
+#include "platform/win/painting.h"
 #include "testsupport/forms/recording_printer.h"
 #include "toolkit/bars/dx_bar.h"
 #include "toolkit/bars/dx_bar_control.h"
@@ -116,6 +119,118 @@ TEST_F(FormquintaronTest, StandsAsTheMainWindowWithTheEmptyBinAndItsCaptions) {
     EXPECT_EQ(main.PanelTrash.Top(), main.ClientHeight() - main.PanelTrash.Height() - 15);
     const std::string help = forms::Application().HelpFile;
     EXPECT_EQ(help.substr(help.size() - std::string("/QUINTARON.chm").size()), "/QUINTARON.chm");
+}
+
+// A bitmap's pixels, row by row.
+std::vector<platform::gdi::TColor> PixelsOf(forms::TBitmap& bitmap) {
+    std::vector<platform::gdi::TColor> pixels;
+    for (int y = 0; y < bitmap.Height(); ++y)
+        for (int x = 0; x < bitmap.Width(); ++x)
+            pixels.push_back(bitmap.Canvas().Pixel(x, y));
+    return pixels;
+}
+
+// Whether the picture's drawn pixels (those not ImageBackground) stand somewhere inside rect of
+// the window, exactly as drawn.
+bool ShowsPicture(platform::win::HWND window, const platform::gdi::TRect& rect,
+                  forms::TBitmap& picture) {
+    const platform::gdi::HDC dc = platform::win::GetDC(window);
+    bool found = false;
+    for (int top = rect.Top; !found && top + picture.Height() <= rect.Bottom; ++top)
+        for (int left = rect.Left; !found && left + picture.Width() <= rect.Right; ++left) {
+            found = true;
+            for (int y = 0; found && y < picture.Height(); ++y)
+                for (int x = 0; found && x < picture.Width(); ++x) {
+                    const platform::gdi::TColor colour = picture.Canvas().Pixel(x, y);
+                    found = colour == ImageBackground ||
+                            (platform::gdi::GetPixel(dc, left + x, top + y) & 0xFFFFFF) ==
+                                static_cast<platform::gdi::COLORREF>(colour);
+                }
+        }
+    platform::win::ReleaseDC(window, dc);
+    return found;
+}
+
+TEST_F(FormquintaronTest, EveryCommandCarriesItsPictureAndTheToolbarShowsItsNine) {
+    EXPECT_EQ(main.dxBarManager1.Images(), &main.ImageListMenu);
+    EXPECT_EQ(main.ImageListMenu.Count(), MenuImageCount);
+    const std::pair<bars::TdxBarItem*, TMenuImage> commands[] = {
+        {&main.FileNewItem, TMenuImage::New},
+        {&main.FileOpenItem, TMenuImage::Open},
+        {&main.FileImportFrom, TMenuImage::ImportFromSynth},
+        {&main.FileCloseItem, TMenuImage::Close},
+        {&main.FileSaveItem, TMenuImage::Save},
+        {&main.FileSaveAsItem, TMenuImage::SaveAs},
+        {&main.FileExportto, TMenuImage::ExportToSynth},
+        {&main.FileSaveAllItem, TMenuImage::SaveAll},
+        {&main.FilePrintItem, TMenuImage::Print},
+        {&main.FileExitItem, TMenuImage::Exit},
+        {&main.SetMidiMidiPortItem, TMenuImage::Midi},
+        {&main.SetPreviewItem, TMenuImage::Preview},
+        {&main.SetExpansionItem, TMenuImage::Expansion},
+        {&main.SetPatchAndPerf, TMenuImage::Names},
+        {&main.GadgetsKeyboardItem, TMenuImage::Keyboard},
+        {&main.GadgetsMonitorItem, TMenuImage::Monitor},
+        {&main.WindowCascadeItem, TMenuImage::Cascade},
+        {&main.WindowTileItem, TMenuImage::Tile},
+        {&main.WindowArrangeItem, TMenuImage::Arrange},
+        {&main.WindowMinimizeItem, TMenuImage::MinimizeAll},
+        {&main.Index1, TMenuImage::HelpIndex},
+        {&main.HelpAboutItem, TMenuImage::About}};
+    for (const auto& [item, picture] : commands)
+        EXPECT_EQ(item->ImageIndex(), MenuImageIndex(picture)) << item->Name;
+    for (bars::TdxBarItem* menu : std::initializer_list<bars::TdxBarItem*>{
+             &main.File1, &main.Settings1, &main.Gaggets1, &main.Window1, &main.Help1})
+        EXPECT_EQ(menu->ImageIndex(), -1) << menu->Name;
+
+    // With an unsaved library every toolbar button is enabled and shows its picture as drawn.
+    main.FileNew();
+    main.ActiveLibrary()->Saved = false;
+    main.EnableMenuItems();
+    bars::TdxBar& tools = *main.dxBarManager1.Bars()->Items(1);
+    ASSERT_EQ(tools.Caption(), "ToolBar");
+    bars::TdxBarItemLinks& links = tools.ItemLinks();
+    ASSERT_NE(links.BarControl(), nullptr);
+    links.BarControl()->Repaint();
+    testsupport::PumpUntilIdle();
+    const TMenuImage shown[] = {TMenuImage::New,     TMenuImage::Open,     TMenuImage::Save,
+                                TMenuImage::SaveAll, TMenuImage::Print,    TMenuImage::Midi,
+                                TMenuImage::Preview, TMenuImage::Keyboard, TMenuImage::Monitor};
+    ASSERT_EQ(links.VisibleItemCount(), static_cast<int>(std::size(shown)));
+    for (int i = 0; i < links.VisibleItemCount(); ++i) {
+        forms::TBitmap picture;
+        DrawMenuImage(picture, shown[i]);
+        EXPECT_TRUE(
+            ShowsPicture(links.BarControl()->Handle(), links.VisibleItems(i)->ItemRect, picture))
+            << "toolbar button " << i;
+    }
+    testsupport::SaveWindowPng(main.Handle(), (folder / "main_window_toolbar.png").string());
+}
+
+TEST_F(FormquintaronTest, TheElementButtonsTheBinsAndTheCursorsAreTheProgramsPictures) {
+    const std::pair<forms::TBitBtn*, std::int16_t> icons[] = {
+        {&main.Patch, model::etPatch},
+        {&main.PatchBank, model::etPatchBank},
+        {&main.Performance, model::etPerformance},
+        {&main.PerformanceBank, model::etPerformanceBank},
+        {&main.Rhythm, model::etRhythm},
+        {&main.RhythmBank, model::etRhythmBank},
+        {&main.System, model::etSystem},
+        {&main.global, model::etGlobal}};
+    for (const auto& [button, type] : icons) {
+        forms::TBitmap expected;
+        DrawElemIcon(expected, type);
+        EXPECT_EQ(PixelsOf(button->Glyph()), PixelsOf(expected)) << "type " << type;
+    }
+    for (const auto& [image, full] :
+         {std::pair{&main.TrashPieno, true}, {&main.TrashVuoto, false}}) {
+        forms::TBitmap expected;
+        DrawBin(expected, full);
+        EXPECT_EQ(PixelsOf(image->Picture().Bitmap()), PixelsOf(expected)) << "full " << full;
+        EXPECT_TRUE(image->Transparent);
+    }
+    EXPECT_EQ(forms::Screen().Cursors(model::crHelp), AppCursor(TAppCursor::Preview));
+    EXPECT_EQ(forms::Screen().Cursors(forms::crDrag), AppCursor(TAppCursor::Drag));
 }
 
 TEST_F(FormquintaronTest, TheMenusAreEnabledByTheActiveWindow) {

@@ -47,9 +47,7 @@ protected:
         T* found = nullptr;
         for (int i = 0; i < main.MDIChildCount() && found == nullptr; ++i) {
             auto* window = dynamic_cast<T*>(main.MDIChildren(i));
-            if (window != nullptr &&
-                static_cast<const TElementWindow&>(*window).FormElem() == &elem)
-                found = window;
+            if (window != nullptr && elem.Editor == &window->View()) found = window;
         }
         EXPECT_NE(found, nullptr);
         found->SetBounds(left, top, found->Width(), found->Height());

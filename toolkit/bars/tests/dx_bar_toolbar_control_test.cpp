@@ -314,6 +314,19 @@ TEST_F(ToolbarControlTest, BarsSetUpBeforeTheFormHasAWindowShowWithItInTheirRows
 
 // Each item is measured for its caption in the manager's font and draws it in the same font:
 // the caption's pixels lie inside the item's rectangle, none cut off.
+TEST_F(ToolbarControlTest, BarsShownBeforeTheirFormAppearWithIt) {
+    TdxBar& Menu = MenuBar();
+    TdxBar& Tools = ToolBar(3);
+    Menu.SetVisible(true);
+    Tools.SetVisible(true);
+    Form->Show();
+    testsupport::PumpUntilIdle();
+    for (TdxBar* Bar : {&Menu, &Tools}) {
+        EXPECT_TRUE(platform::win::IsWindowVisible(Window(*Bar).Handle())) << Bar->Caption();
+        EXPECT_EQ(Window(*Bar).Parent(), &Top()) << Bar->Caption();
+    }
+}
+
 TEST_F(ToolbarControlTest, CaptionsAreDrawnWholeInsideTheRectanglesMeasuredForThem) {
     TdxBar& Tools = ToolBar(3);
     TdxBar& Menu = MenuBar();
