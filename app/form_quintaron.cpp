@@ -1,6 +1,7 @@
 #include "app/form_quintaron.h"
 
 #include "app/app_services.h"
+#include "app/form_editor_about.h"
 #include "app/form_in_out.h"
 #include "app/form_library.h"
 #include "app/form_monitor.h"
@@ -552,7 +553,10 @@ void TFormquintaron::SettingsPreview() {}
 void TFormquintaron::SettingsExpansion() {}
 void TFormquintaron::SettingsNames() {}
 void TFormquintaron::GadgetsKeyboard() {}
-void TFormquintaron::HelpAbout() {}
+
+void TFormquintaron::HelpAbout() {
+    if (TFormeditorAbout* about = FormeditorAbout()) about->ShowModal();
+}
 
 void TFormquintaron::GadgetsMonitor() {
     if (monitor_ != nullptr) return;
