@@ -611,4 +611,25 @@ void DrawIntroPicture(forms::TBitmap& Into) {
         }
 }
 
+void DrawProgramIcon(forms::TBitmap& Into) {
+    Start(Into, ProgramIconSize, ProgramIconSize);
+    TCanvas& c = Into.Canvas();
+    Box(c, 1, 1, 30, 30, pg::clNavy, pg::clBlack);
+    // A tone swelling and dying, as on the intro picture.
+    std::vector<pg::TPoint> wave;
+    for (int x = 4; x <= 27; ++x) {
+        const double t = (x - 4) / 23.0;
+        const double envelope = std::sin(std::numbers::pi * t) * std::exp(-1.2 * t);
+        wave.push_back({x, 10 - static_cast<int>(std::lround(
+                                    7 * envelope * std::sin(2 * std::numbers::pi * 3 * t)))});
+    }
+    UsePen(c, pg::clAqua);
+    c.Polyline(wave);
+    // Five white keys and three black ones.
+    for (int key = 0; key < 5; ++key)
+        Box(c, 4 + key * 5, 19, 8 + key * 5, 28, pg::clWhite, pg::clBlack);
+    for (int key : {1, 2, 4})
+        Fill(c, 2 + key * 5, 19, 5 + key * 5, 24, pg::clBlack);
+}
+
 } // namespace app

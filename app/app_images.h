@@ -91,4 +91,8 @@ inline constexpr int IntroWidth = 514;
 inline constexpr int IntroHeight = 324;
 void DrawIntroPicture(platform::forms::TBitmap& Into);
 
+// The program's icon, 32x32, as the about box shows it: a wave over a few keys.
+inline constexpr int ProgramIconSize = 32;
+void DrawProgramIcon(platform::forms::TBitmap& Into);
+
 } // namespace app

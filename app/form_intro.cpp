@@ -1,6 +1,9 @@
 #include "app/form_intro.h"
 
 #include "app/app_services.h"
+#include "app/form_comment.h"
+#include "app/form_edit.h"
+#include "app/form_editor_about.h"
 #include "app/form_in_out.h"
 #include "app/form_transmet.h"
 #include "app/place_control.h"
@@ -34,6 +37,9 @@ template <class T> T& CreateDialog(forms::TComponent& owner) {
 // opens the ports that the others' handlers may be given.
 std::vector<std::function<void(forms::TComponent&)>> DesignStartUpDialogs() {
     return {
+        [](forms::TComponent& owner) { CreateDialog<TFormeditorAbout>(owner); },
+        [](forms::TComponent& owner) { CreateDialog<TFormEdit>(owner); },
+        [](forms::TComponent& owner) { CreateDialog<TFormcomment>(owner); },
         [](forms::TComponent& owner) {
             TFormTransmet& transmet = CreateDialog<TFormTransmet>(owner);
             if (auto* services = dynamic_cast<TAppServices*>(model::UiServices()))

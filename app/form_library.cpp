@@ -2,6 +2,8 @@
 
 #include "app/app_images.h"
 #include "app/form_bank.h"
+#include "app/form_comment.h"
+#include "app/form_edit.h"
 #include "app/form_global.h"
 #include "app/form_quintaron.h"
 #include "app/place_child_form.h"
@@ -237,7 +239,13 @@ TFormLibrary::TFormLibrary(forms::TComponent* owner, bool trashMode)
     RandomBtn.OnClick = [this](forms::TObject*) { RandomClick(); };
     btnClose.OnClick = [this](forms::TObject*) { Close(); };
     SpeedHelp.OnClick = [this](forms::TObject*) { HelpClick(); };
-    // The comment, search and duplicate dialogs come later: until then the buttons do nothing.
+    Speedcomment.OnClick = [this](forms::TObject*) {
+        // Only a change the dialog reports makes a saved library unsaved; no date is stamped.
+        const bool changed = EditComment(library_.Comment);
+        library_.Saved = library_.Saved && !changed;
+        if (TFormquintaron* main = MainWindow()) main->EnableMenuItems();
+    };
+    // The search and duplicate dialogs come later: until then the buttons do nothing.
 
     PopupMenu.OnPopup = [this](forms::TObject*) { PopupMenuPopup(); };
     LoadSysex.OnClick = [this](forms::TObject*) { LoadSysexClick(); };
@@ -252,7 +260,11 @@ TFormLibrary::TFormLibrary(forms::TComponent* owner, bool trashMode)
         popupElem_->Receive(false);
         DrawGrid.Invalidate();
     };
-    // The element edit dialog comes later: until then the item does nothing.
+    edit.OnClick = [this](forms::TObject*) {
+        if (popupElem_ == nullptr) return;
+        EditElement(*popupElem_);
+        DrawGrid.Invalidate();
+    };
     Print.OnClick = [this](forms::TObject*) {
         if (popupElem_ == nullptr) return;
         model::PrintBegin();

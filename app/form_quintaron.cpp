@@ -3,6 +3,7 @@
 #include "app/app_images.h"
 #include "app/app_services.h"
 #include "app/elem_window.h"
+#include "app/form_editor_about.h"
 #include "app/form_in_out.h"
 #include "app/form_library.h"
 #include "app/form_monitor.h"
@@ -568,7 +569,10 @@ void TFormquintaron::SettingsPreview() {}
 void TFormquintaron::SettingsExpansion() {}
 void TFormquintaron::SettingsNames() {}
 void TFormquintaron::GadgetsKeyboard() {}
-void TFormquintaron::HelpAbout() {}
+
+void TFormquintaron::HelpAbout() {
+    if (TFormeditorAbout* about = FormeditorAbout()) about->ShowModal();
+}
 
 void TFormquintaron::GadgetsMonitor() {
     if (monitor_ != nullptr) return;

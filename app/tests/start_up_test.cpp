@@ -1,3 +1,6 @@
+#include "app/form_comment.h"
+#include "app/form_edit.h"
+#include "app/form_editor_about.h"
 #include "app/form_in_out.h"
 #include "app/form_intro.h"
 #include "app/form_library.h"
@@ -101,11 +104,24 @@ TEST_F(StartUpTest, CreatesTheDialogsInTheirOrderAndInstallsThePreviewHook) {
     StartProgram();
     Run(2000);
 
+    const auto about = ApplicationForms<TFormeditorAbout>();
+    const auto edit = ApplicationForms<TFormEdit>();
+    const auto comment = ApplicationForms<TFormcomment>();
     const auto transmet = ApplicationForms<TFormTransmet>();
     const auto ports = ApplicationForms<TFormInOut>();
+    ASSERT_EQ(about.size(), 1U);
+    ASSERT_EQ(edit.size(), 1U);
+    ASSERT_EQ(comment.size(), 1U);
     ASSERT_EQ(transmet.size(), 1U);
     ASSERT_EQ(ports.size(), 1U);
+    EXPECT_LT(IndexInApplication(about[0]), IndexInApplication(edit[0]));
+    EXPECT_LT(IndexInApplication(edit[0]), IndexInApplication(comment[0]));
+    EXPECT_LT(IndexInApplication(comment[0]), IndexInApplication(transmet[0]));
     EXPECT_LT(IndexInApplication(transmet[0]), IndexInApplication(ports[0]));
+    // The windows' commands reach the dialogs start-up made.
+    EXPECT_EQ(FormeditorAbout(), about[0]);
+    EXPECT_EQ(FormEdit(), edit[0]);
+    EXPECT_EQ(Formcomment(), comment[0]);
     EXPECT_EQ(services.Services().TransferWindow(), transmet[0]);
     // The ports dialog opened the configured ports of the virtual back end.
     EXPECT_TRUE(state.Midi.Online());

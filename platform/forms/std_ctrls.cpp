@@ -617,6 +617,7 @@ void TMemo::LinesChanged() {
     std::string text = lines_.Text();
     if (text.size() >= 2) text.resize(text.size() - 2);
     TCustomControl::SetText(text);
+    caret_ = static_cast<int>(text_.size());
     updating_ = false;
     Invalidate();
     if (OnChange) OnChange(this);
@@ -627,6 +628,7 @@ void TMemo::Dispatch(TMessage& message) {
         if (!updating_) {
             updating_ = true;
             lines_.SetText(text_);
+            caret_ = static_cast<int>(text_.size());
             updating_ = false;
             Invalidate();
             if (OnChange) OnChange(this);
@@ -640,38 +642,144 @@ bool TMemo::WantsKey(WORD key) const {
     return key == VK_RETURN;
 }
 
+namespace {
+
+// The length of the line break at offset, 0 when none starts there.
+int BreakAt(const std::string& text, int offset) {
+    const auto at = static_cast<std::size_t>(offset);
+    if (at >= text.size()) return 0;
+    if (text.compare(at, 2, "\r\n") == 0) return 2;
+    return text[at] == '\r' || text[at] == '\n' ? 1 : 0;
+}
+
+// The length of the line break that ends just before offset, 0 when none.
+int BreakBefore(const std::string& text, int offset) {
+    if (offset >= 2 && text.compare(static_cast<std::size_t>(offset - 2), 2, "\r\n") == 0) return 2;
+    if (offset < 1) return 0;
+    const char c = text[static_cast<std::size_t>(offset - 1)];
+    return c == '\r' || c == '\n' ? 1 : 0;
+}
+
+} // namespace
+
+void TMemo::SetSelStart(int value) {
+    value = std::clamp(value, 0, static_cast<int>(text_.size()));
+    // Inside CR LF the caret goes back to the line's end.
+    if (value > 0 && value < static_cast<int>(text_.size()) && text_[value - 1] == '\r' &&
+        text_[value] == '\n')
+        --value;
+    if (value == caret_) return;
+    caret_ = value;
+    Invalidate();
+}
+
+int TMemo::LineStart(int offset) const {
+    while (offset > 0 && text_[offset - 1] != '\n' && text_[offset - 1] != '\r')
+        --offset;
+    return offset;
+}
+
+int TMemo::LineEnd(int offset) const {
+    while (offset < static_cast<int>(text_.size()) && BreakAt(text_, offset) == 0)
+        ++offset;
+    return offset;
+}
+
+void TMemo::Edit(int from, int count, const std::string& text) {
+    std::string next = text_;
+    next.replace(static_cast<std::size_t>(from), static_cast<std::size_t>(count), text);
+    SetText(next);
+    SetSelStart(from + static_cast<int>(text.size()));
+}
+
 void TMemo::Paint() {
     TRect r = SunkenEdge(canvas_, ClientRect());
     Fill(canvas_, r, color_);
     const int lineHeight = MeasureText(font_, "0").cy;
+    const int length = static_cast<int>(text_.size());
     int y = r.Top + 1;
-    for (const std::string& line : lines_.List()) {
-        if (y >= r.Bottom) break;
+    for (int lineStart = 0; y < r.Bottom; y += lineHeight) {
+        const int lineEnd = LineEnd(lineStart);
+        const std::string line = text_.substr(static_cast<std::size_t>(lineStart),
+                                              static_cast<std::size_t>(lineEnd - lineStart));
         DrawTransparentText(canvas_, line, {r.Left + 2, y, r.Right - 2, y + lineHeight},
                             gdi::DT_SINGLELINE | gdi::DT_NOPREFIX | gdi::DT_EXPANDTABS,
                             TextColor(*this));
-        y += lineHeight;
+        if (Focused() && caret_ >= lineStart && caret_ <= lineEnd) {
+            const int x =
+                r.Left + 2 +
+                TextWidthIn(font_, line.substr(0, static_cast<std::size_t>(caret_ - lineStart)));
+            Fill(canvas_, {x, y, x + 1, y + lineHeight}, gdi::clWindowText);
+        }
+        if (lineEnd >= length) break;
+        lineStart = lineEnd + BreakAt(text_, lineEnd);
     }
 }
 
 void TMemo::KeyDown(WORD& key, TShiftState shift) {
     TCustomControl::KeyDown(key, shift);
+    switch (key) {
+    case VK_LEFT:
+        SetSelStart(caret_ - std::max(1, BreakBefore(text_, caret_)));
+        break;
+    case VK_RIGHT:
+        SetSelStart(caret_ + std::max(1, BreakAt(text_, caret_)));
+        break;
+    case VK_HOME:
+        SetSelStart(LineStart(caret_));
+        break;
+    case VK_END:
+        SetSelStart(LineEnd(caret_));
+        break;
+    case VK_DELETE:
+        if (!ReadOnly && caret_ < static_cast<int>(text_.size()))
+            Edit(caret_, std::max(1, BreakAt(text_, caret_)), "");
+        break;
+    default:
+        break;
+    }
 }
 
 void TMemo::KeyPress(char& key) {
     TCustomControl::KeyPress(key);
     if (ReadOnly || key == 0) return;
-    std::string text = text_;
     if (key == '\r')
-        text += "\r\n";
+        Edit(caret_, 0, "\r\n");
     else if (key == 8) {
-        if (!text.empty()) text.pop_back();
-        if (!text.empty() && text.back() == '\r') text.pop_back();
+        if (caret_ > 0) {
+            const int count = std::max(1, BreakBefore(text_, caret_));
+            Edit(caret_ - count, count, "");
+        }
     } else if (static_cast<unsigned char>(key) >= 32)
-        text += key;
-    else
-        return;
-    SetText(text);
+        Edit(caret_, 0, std::string(1, key));
+}
+
+void TMemo::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    if (button == mbLeft) {
+        const int lineHeight = std::max(1, MeasureText(font_, "0").cy);
+        // The sunken edge and the margin above the first line.
+        const int row = std::max(0, (y - 3) / lineHeight);
+        int lineStart = 0;
+        for (int i = 0; i < row && lineStart < static_cast<int>(text_.size()); ++i) {
+            const int lineEnd = LineEnd(lineStart);
+            if (lineEnd >= static_cast<int>(text_.size())) break;
+            lineStart = lineEnd + BreakAt(text_, lineEnd);
+        }
+        const int lineEnd = LineEnd(lineStart);
+        int caret = lineEnd;
+        for (int i = lineStart; i < lineEnd; ++i) {
+            const auto width = [&](int to) {
+                return TextWidthIn(font_, text_.substr(static_cast<std::size_t>(lineStart),
+                                                       static_cast<std::size_t>(to - lineStart)));
+            };
+            if (x - 4 < (width(i) + width(i + 1)) / 2) {
+                caret = i;
+                break;
+            }
+        }
+        SetSelStart(caret);
+    }
+    TCustomControl::MouseDown(button, shift, x, y);
 }
 
 // ---- TListBox ----

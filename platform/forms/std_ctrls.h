@@ -183,20 +183,33 @@ public:
     TStrings& Lines() { return lines_; }
     bool ReadOnly = false;
     bool WordWrap = true;
+    // The caret, as an offset into Text(), where typing goes; never inside a line break. Text
+    // set by program puts it at the end.
+    int SelStart() const { return caret_; }
+    void SetSelStart(int value);
     TNotifyEvent OnChange;
 
     void Dispatch(TMessage& message) override;
 
 protected:
     void Paint() override;
+    // The arrows Left and Right, Home and End of the line, Delete after the caret.
     void KeyDown(WORD& key, TShiftState shift) override;
+    // Characters and Enter go in at the caret; Backspace takes the one before it.
     void KeyPress(char& key) override;
+    // A left press puts the caret at the nearest place of the line under the pointer.
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     bool WantsKey(WORD key) const override;
 
 private:
     void LinesChanged();
+    // Replaces count characters at from with text; the caret goes to the end of the text.
+    void Edit(int from, int count, const std::string& text);
+    int LineStart(int offset) const;
+    int LineEnd(int offset) const;
     TStrings lines_;
     bool updating_ = false;
+    int caret_ = 0;
 };
 
 enum TListBoxStyle { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable };

@@ -202,6 +202,41 @@ TEST_F(ControlsTest, SpinEditClampsAndReadsTextThatIsNoNumberAsTheMinimum) {
     EXPECT_EQ(changes, 5);
 }
 
+TEST_F(ControlsTest, MemoEditsAtTheCaretWithTheKeysAndAClick) {
+    TForm& form = ShownForm();
+    TMemo& memo = Place<TMemo>(form, {10, 10, 210, 110});
+    int changes = 0;
+    memo.OnChange = [&](TObject*) { ++changes; };
+    memo.Lines().Add("abc");
+    memo.Lines().Add("de");
+    EXPECT_EQ(memo.SelStart(), 7);
+    Click(memo);
+    // The second line's middle is below the first line: the click puts the caret past "de".
+    EXPECT_EQ(memo.SelStart(), 7);
+    driver.Key(Qt::Key_Home);
+    EXPECT_EQ(memo.SelStart(), 5);
+    driver.Key(Qt::Key_Left);
+    EXPECT_EQ(memo.SelStart(), 3);
+    // Delete takes the line break as one; Backspace the character before the caret.
+    driver.Key(Qt::Key_Delete);
+    EXPECT_EQ(memo.Text(), "abcde");
+    driver.Key(Qt::Key_Backspace, "\b");
+    driver.Key(Qt::Key_X, "x");
+    EXPECT_EQ(memo.Text(), "abxde");
+    driver.Key(Qt::Key_Return, "\r");
+    EXPECT_EQ(memo.Lines().Count(), 2);
+    EXPECT_EQ(memo.Lines()[1], "de");
+    driver.Key(Qt::Key_End);
+    driver.Key(Qt::Key_Delete);
+    EXPECT_EQ(memo.Text(), "abx\r\nde");
+    // A click at the start of the first line.
+    driver.Click(At(memo, {3, 5}));
+    EXPECT_EQ(memo.SelStart(), 0);
+    driver.Key(Qt::Key_Delete);
+    EXPECT_EQ(memo.Lines()[0], "bx");
+    EXPECT_EQ(changes, 7);
+}
+
 TEST_F(ControlsTest, DoubleClickRunsBeforeTheSecondPressMouseDown) {
     TForm& form = ShownForm();
     TPanel& panel = Place<TPanel>(form, {10, 10, 110, 60});
