@@ -1,6 +1,7 @@
 #include "app/elem_list_form.h"
 
 #include "app/app_images.h"
+#include "app/form_edit.h"
 #include "app/form_library.h"
 #include "app/place_control.h"
 #include "model/editing/drag_info.h"
@@ -96,7 +97,11 @@ TElemListForm::TElemListForm(forms::TComponent* owner, model::TBank& list,
         popupElem_->Receive(false);
         DrawGrid.Invalidate();
     };
-    // The element edit dialog comes later: until then the item does nothing.
+    edit.OnClick = [this](forms::TObject*) {
+        if (popupElem_ == nullptr) return;
+        EditElement(*popupElem_);
+        DrawGrid.Invalidate();
+    };
     Print.OnClick = [this](forms::TObject*) { PrintClick(); };
     Open.OnClick = [this](forms::TObject*) {
         if (popupElem_ != nullptr) popupElem_->OpenEditor();

@@ -3,6 +3,8 @@
 // the element; opened from the library window's popup as the user opens it.
 
 #include "app/form_edit.h"
+
+#include "app/form_bank.h"
 #include "app/form_library.h"
 #include "app/tests/main_window_fixture.h"
 #include "model/elements/bank.h"
@@ -367,6 +369,39 @@ TEST_F(LibraryEditTest, ThePopupsEditRenamesTheRightClickedElement) {
     EXPECT_EQ(library.Elem(0).GetName(), "First");
     EXPECT_FALSE(library.Saved);
     EXPECT_TRUE(main.FileSaveItem.Enabled());
+}
+
+TEST_F(LibraryEditTest, ABankWindowsPopupEditShowsTheEntryWithoutAPlaceOfItsOwn) {
+    TFormEdit& dialog = MakeForm<TFormEdit>();
+    main.FileNew();
+    auto* window = dynamic_cast<TFormLibrary*>(main.ActiveMDIChild());
+    ASSERT_NE(window, nullptr);
+    model::TLibrary& library = window->Library();
+    auto& bank = library.Add(model::CreateElemByType(model::etPatchBank, &library));
+    bank.OpenEditor();
+    testsupport::PumpUntilIdle();
+    auto* bankWindow = dynamic_cast<TFormBank*>(main.ActiveMDIChild());
+    ASSERT_NE(bankWindow, nullptr);
+
+    int editIndex = -1;
+    for (int i = 0; i < bankWindow->PopupMenu.Items().Count(); ++i)
+        if (bankWindow->PopupMenu.Items().Items(i) == &bankWindow->edit) editIndex = i;
+    ASSERT_GE(editIndex, 0);
+    bool shown = false, positionVisible = true, userEnabled = true;
+    After(100, [&] {
+        const forms::TRect r = bankWindow->PopupMenu.ItemScreenRect(editIndex);
+        driver.Click({r.Left + 5, r.Top + 3});
+    });
+    After(200, [&] {
+        shown = dialog.Visible();
+        positionVisible = dialog.Position.Visible();
+        userEnabled = dialog.User.Enabled();
+        Click(dialog.CancelBtn);
+    });
+    driver.Click(bankWindow->DrawGrid.ClientToScreen({120, 9}), Qt::RightButton);
+    EXPECT_TRUE(shown);
+    EXPECT_FALSE(positionVisible);
+    EXPECT_FALSE(userEnabled);
 }
 
 } // namespace
