@@ -5,9 +5,9 @@
 // kind drop into it. The bank's open-editor operation makes it and refreshes it; the bank's
 // going closes it.
 
-#include "app/elem_window.h"
 #include "app/form_quintaron.h"
-#include "app/form_view.h"
+#include "editors/elem_window.h"
+#include "editors/form_view.h"
 #include "model/elements/bank.h"
 #include "platform/forms/comctrls.h"
 #include "platform/forms/ext_ctrls.h"
@@ -21,7 +21,7 @@ namespace app {
 
 namespace forms = platform::forms;
 
-class TFormBank : public forms::TForm, public TElemWindow, public TPreviewGridOwner {
+class TFormBank : public forms::TForm, public editors::TElemWindow, public TPreviewGridOwner {
 public:
     // A child of the main window, showing bank.
     TFormBank(forms::TComponent* owner, model::TBank& bank);
@@ -30,7 +30,7 @@ public:
     model::TBank& Bank() const { return bank_; }
     model::TLibElem* FormElem() override;
     // What the bank knows as its window (its Editor).
-    TFormView& View() { return view_; }
+    editors::TFormView& View() { return view_; }
 
     // Caption: type name, name and the bank's location path; repaint.
     void UpDateView();
@@ -46,7 +46,7 @@ public:
 
 private:
     model::TBank& bank_;
-    TFormView view_;
+    editors::TFormView view_;
 };
 
 } // namespace app

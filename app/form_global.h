@@ -5,8 +5,8 @@
 // or system element onto it. The global's open-editor operation makes it and refreshes it; the
 // global's going closes it.
 
-#include "app/elem_window.h"
-#include "app/form_view.h"
+#include "editors/elem_window.h"
+#include "editors/form_view.h"
 #include "model/elements/global.h"
 #include "platform/forms/comctrls.h"
 #include "platform/forms/ext_ctrls.h"
@@ -20,7 +20,7 @@ namespace app {
 
 namespace forms = platform::forms;
 
-class TFormGlobal : public forms::TForm, public TElemWindow {
+class TFormGlobal : public forms::TForm, public editors::TElemWindow {
 public:
     // A child of the main window, showing global.
     TFormGlobal(forms::TComponent* owner, model::TGlobal& global);
@@ -29,7 +29,7 @@ public:
     model::TGlobal& Global() const { return global_; }
     model::TLibElem* FormElem() override;
     // What the global knows as its window (its Editor).
-    TFormView& View() { return view_; }
+    editors::TFormView& View() { return view_; }
 
     // Caption: type name, name and the global's location path; repaint.
     void UpDateView();
@@ -43,7 +43,7 @@ public:
 
 private:
     model::TGlobal& global_;
-    TFormView view_;
+    editors::TFormView view_;
 };
 
 } // namespace app
