@@ -3,7 +3,7 @@
 #include "app/app_images.h"
 #include "app/form_edit.h"
 #include "app/form_library.h"
-#include "app/place_control.h"
+#include "editors/place_control.h"
 #include "model/editing/drag_info.h"
 #include "model/editing/selection.h"
 #include "model/elements/element_factory.h"
@@ -33,9 +33,9 @@ constexpr int PopupDown = 35;
 TElemListForm::TElemListForm(forms::TComponent* owner, model::TBank& list,
                              std::function<void()> update, const std::array<TSection, 4>& sections)
     : TForm(owner, forms::fsMDIChild),
-      Panel(PlaceControl<forms::TPanel>(*this, *this, 4, 4, 300, 300)),
-      DrawGrid(PlaceControl<forms::TDrawGrid>(*this, Panel, 8, 26, 280, 200)),
-      Header(PlaceControl<forms::THeaderControl>(*this, Panel, 8, 8, 280, 18)),
+      Panel(editors::PlaceControl<forms::TPanel>(*this, *this, 4, 4, 300, 300)),
+      DrawGrid(editors::PlaceControl<forms::TDrawGrid>(*this, Panel, 8, 26, 280, 200)),
+      Header(editors::PlaceControl<forms::THeaderControl>(*this, Panel, 8, 8, 280, 18)),
       PopupMenu(Own<forms::TPopupMenu>()), LoadSysex(PopupMenu.Items().Add("Load SysEx")),
       SaveSysex(PopupMenu.Items().Add("Save SysEx")), N1(PopupMenu.Items().Add("-")),
       ImportFrom(PopupMenu.Items().Add("Import From")),

@@ -5,9 +5,9 @@
 // a row shows, what a row shows beside its colour, what it builds a drag from, what it accepts
 // and how it takes a drop of its own kind.
 
-#include "app/elem_window.h"
 #include "app/form_quintaron.h"
-#include "app/form_view.h"
+#include "editors/elem_window.h"
+#include "editors/form_view.h"
 #include "model/elements/bank.h"
 #include "platform/forms/comctrls.h"
 #include "platform/forms/ext_ctrls.h"
@@ -31,12 +31,12 @@ namespace forms = platform::forms;
 
 class TFormLibrary;
 
-class TElemListForm : public forms::TForm, public TElemWindow {
+class TElemListForm : public forms::TForm, public editors::TElemWindow {
 public:
-    // TElemWindow: model::TopOwner of the bank shown.
+    // editors::TElemWindow: model::TopOwner of the bank shown.
     model::TLibElem* FormElem() override;
     // What the bank knows as its window (its Editor).
-    TFormView& View() { return view_; }
+    editors::TFormView& View() { return view_; }
     // The popup's subject: the entry of the last right click.
     model::TLibElem* PopupElem() const { return popupElem_; }
 
@@ -91,7 +91,7 @@ protected:
     std::string ViewCaption() const;
 
     model::TBank& list_;
-    TFormView view_;
+    editors::TFormView view_;
     bool doubleClick_ = false;
 
 private:

@@ -1,7 +1,7 @@
 #include "app/form_bank.h"
 
 #include "app/form_library.h"
-#include "app/place_child_form.h"
+#include "editors/place_child_form.h"
 #include "model/editing/drag_info.h"
 #include "model/editing/selection.h"
 #include "model/elements/element_factory.h"
@@ -60,7 +60,7 @@ void TFormBank::FormCreate() {
     if (list_.Count() == 2) SetHeight(TwoEntryCreateHeight);
     auto left = static_cast<std::uint16_t>(list_.EditorLeft);
     auto top = static_cast<std::uint16_t>(list_.EditorTop);
-    PlaceChildForm(left, top, *this);
+    editors::PlaceChildForm(left, top, *this);
     DrawGrid.SetDefaultColWidth(DrawGrid.ClientWidth());
     ImportFrom.Caption = "Import From Synth";
     ExportTo.Caption = "Export To Synth";

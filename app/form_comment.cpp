@@ -1,6 +1,6 @@
 #include "app/form_comment.h"
 
-#include "app/place_control.h"
+#include "editors/place_control.h"
 
 namespace app {
 
@@ -26,11 +26,12 @@ bool EditComment(platform::core::TStringList& Lines) {
 }
 
 TFormcomment::TFormcomment(forms::TComponent* owner)
-    : TForm(owner), Panel(PlaceControl<forms::TPanel>(*this, *this, Margin, Margin, 494, 290)),
-      Memo(PlaceControl<forms::TMemo>(*this, Panel, MemoInset, MemoInset, 484, 280)),
-      PanelBut(PlaceControl<forms::TPanel>(*this, *this, Margin, 298, 494, 41)),
-      OKBtn(PlaceControl<forms::TBitBtn>(*this, PanelBut, 98, 8, 75, 25)),
-      CancelBtn(PlaceControl<forms::TBitBtn>(*this, PanelBut, 321, 8, 75, 25)) {
+    : TForm(owner),
+      Panel(editors::PlaceControl<forms::TPanel>(*this, *this, Margin, Margin, 494, 290)),
+      Memo(editors::PlaceControl<forms::TMemo>(*this, Panel, MemoInset, MemoInset, 484, 280)),
+      PanelBut(editors::PlaceControl<forms::TPanel>(*this, *this, Margin, 298, 494, 41)),
+      OKBtn(editors::PlaceControl<forms::TBitBtn>(*this, PanelBut, 98, 8, 75, 25)),
+      CancelBtn(editors::PlaceControl<forms::TBitBtn>(*this, PanelBut, 321, 8, 75, 25)) {
     Name = "Formcomment";
     SetCaption("Formcomment");
     Position = forms::poScreenCenter;

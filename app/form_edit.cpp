@@ -1,6 +1,6 @@
 #include "app/form_edit.h"
 
-#include "app/place_control.h"
+#include "editors/place_control.h"
 #include "model/elements/lib_elem.h"
 #include "model/program/quintaron.h"
 
@@ -51,17 +51,22 @@ void EditElement(model::TLibElem& Elem) {
 }
 
 TFormEdit::TFormEdit(forms::TComponent* owner)
-    : TForm(owner), LabelName(PlaceControl<forms::TLabel>(*this, *this, 16, 12, 150, 13, "Name")),
-      Editname(PlaceControl<forms::TEdit>(*this, *this, 16, 28, 150, 21)),
-      LabelPosition(PlaceControl<forms::TLabel>(*this, *this, 184, 12, 60, 13, "Position")),
-      Position(PlaceControl<forms::TSpinEdit>(*this, *this, 184, 28, 60, 21)),
-      GroupBox1(
-          PlaceControl<forms::TGroupBox>(*this, *this, 16, 60, 168, 97, "Source/Destination")),
-      User(PlaceControl<forms::TRadioButton>(*this, GroupBox1, 12, 20, 144, 17, " User Memory")),
-      Card(PlaceControl<forms::TRadioButton>(*this, GroupBox1, 12, 44, 144, 17, " Card Memory")),
-      Temp(PlaceControl<forms::TRadioButton>(*this, GroupBox1, 12, 68, 144, 17, " Temporary")),
-      OKBtn(PlaceControl<forms::TBitBtn>(*this, *this, 208, 96, 80, 25)),
-      CancelBtn(PlaceControl<forms::TBitBtn>(*this, *this, 208, 132, 80, 25)) {
+    : TForm(owner),
+      LabelName(editors::PlaceControl<forms::TLabel>(*this, *this, 16, 12, 150, 13, "Name")),
+      Editname(editors::PlaceControl<forms::TEdit>(*this, *this, 16, 28, 150, 21)),
+      LabelPosition(
+          editors::PlaceControl<forms::TLabel>(*this, *this, 184, 12, 60, 13, "Position")),
+      Position(editors::PlaceControl<forms::TSpinEdit>(*this, *this, 184, 28, 60, 21)),
+      GroupBox1(editors::PlaceControl<forms::TGroupBox>(*this, *this, 16, 60, 168, 97,
+                                                        "Source/Destination")),
+      User(editors::PlaceControl<forms::TRadioButton>(*this, GroupBox1, 12, 20, 144, 17,
+                                                      " User Memory")),
+      Card(editors::PlaceControl<forms::TRadioButton>(*this, GroupBox1, 12, 44, 144, 17,
+                                                      " Card Memory")),
+      Temp(editors::PlaceControl<forms::TRadioButton>(*this, GroupBox1, 12, 68, 144, 17,
+                                                      " Temporary")),
+      OKBtn(editors::PlaceControl<forms::TBitBtn>(*this, *this, 208, 96, 80, 25)),
+      CancelBtn(editors::PlaceControl<forms::TBitBtn>(*this, *this, 208, 132, 80, 25)) {
     Name = "FormEdit";
     SetBorderStyle(forms::bsDialog);
     forms::TForm::Position = forms::poScreenCenter;

@@ -1,7 +1,7 @@
 #include "app/form_global.h"
 
 #include "app/form_library.h"
-#include "app/place_child_form.h"
+#include "editors/place_child_form.h"
 #include "model/editing/drag_info.h"
 #include "model/editing/selection.h"
 #include "model/program/quintaron.h"
@@ -44,7 +44,7 @@ void TFormGlobal::FormCreate() {
     SetDimension();
     auto left = static_cast<std::uint16_t>(list_.EditorLeft);
     auto top = static_cast<std::uint16_t>(list_.EditorTop);
-    PlaceChildForm(left, top, *this);
+    editors::PlaceChildForm(left, top, *this);
     ImportFrom.Caption = "Import From Synth";
     ExportTo.Caption = "Export To Synth";
 }

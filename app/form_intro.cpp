@@ -6,7 +6,7 @@
 #include "app/form_editor_about.h"
 #include "app/form_in_out.h"
 #include "app/form_transmet.h"
-#include "app/place_control.h"
+#include "editors/place_control.h"
 #include "model/files/data_folders.h"
 #include "model/program/quintaron.h"
 #include "model/program/ui_services.h"
@@ -66,11 +66,12 @@ std::string TFormintro::DefaultPictureFile() {
 
 TFormintro::TFormintro(forms::TComponent* owner, std::string pictureFile)
     : TForm(owner, forms::fsStayOnTop), StartUpDialogs(DesignStartUpDialogs()),
-      Timer1(Own<forms::TTimer>()),
-      Panel1(PlaceControl<forms::TPanel>(*this, *this, 0, IntroHeight - 64, IntroWidth, 36)),
-      ImageIntro(PlaceControl<forms::TImage>(*this, *this, 0, 0, IntroWidth, IntroHeight)),
-      LabelVer(PlaceControl<forms::TLabel>(*this, *this, 16, IntroHeight - 56, 200, 16)),
-      ButtonC(PlaceControl<forms::TButton>(*this, Panel1, IntroWidth - 96, 6, 75, 25, "Continue")),
+      Timer1(Own<forms::TTimer>()), Panel1(editors::PlaceControl<forms::TPanel>(
+                                        *this, *this, 0, IntroHeight - 64, IntroWidth, 36)),
+      ImageIntro(editors::PlaceControl<forms::TImage>(*this, *this, 0, 0, IntroWidth, IntroHeight)),
+      LabelVer(editors::PlaceControl<forms::TLabel>(*this, *this, 16, IntroHeight - 56, 200, 16)),
+      ButtonC(editors::PlaceControl<forms::TButton>(*this, Panel1, IntroWidth - 96, 6, 75, 25,
+                                                    "Continue")),
       pictureFile_(std::move(pictureFile)) {
     Name = "Formintro";
     SetBorderStyle(forms::bsNone);

@@ -6,8 +6,8 @@
 #include "app/form_edit.h"
 #include "app/form_global.h"
 #include "app/form_quintaron.h"
-#include "app/place_child_form.h"
-#include "app/place_control.h"
+#include "editors/place_child_form.h"
+#include "editors/place_control.h"
 #include "model/editing/drag_info.h"
 #include "model/editing/selection.h"
 #include "model/elements/element_factory.h"
@@ -75,57 +75,79 @@ void RefuseDrop(bool& Accept) {
 } // namespace
 
 TLibraryView::TLibraryView(TFormLibrary& window)
-    : TFormView(
+    : editors::TFormView(
           window, [&window] { window.Invalidate(); }, true),
       window_(window) {}
 
 void TLibraryView::CloseByOwner() {
     window_.libraryGone_ = true;
-    TFormView::CloseByOwner();
+    editors::TFormView::CloseByOwner();
 }
 
 TFormLibrary::TFormLibrary(forms::TComponent* owner, bool trashMode)
-    : TForm(owner, forms::fsMDIChild),
-      Panel(PlaceControl<forms::TPanel>(*this, *this, 4, 4, SideLeft + SideWidth + 6, 380)),
-      DrawGrid(PlaceControl<forms::TDrawGrid>(*this, Panel, 8, 60, 450, 200)),
-      BevelNew(PlaceControl<forms::TBevel>(*this, Panel, SideLeft, 58, SideWidth, 92)),
-      LabelNew(PlaceControl<forms::TLabel>(*this, Panel, SideLeft + 2, 42, 40, 14, "New")),
-      Speedcomment(PlaceControl<forms::TSpeedButton>(*this, Panel, 40, 6, ButtonSize, ButtonSize)),
-      SpeedPrint(PlaceControl<forms::TSpeedButton>(*this, Panel, 72, 6, ButtonSize, ButtonSize)),
-      SpeedDelete(PlaceControl<forms::TSpeedButton>(*this, Panel, 104, 6, ButtonSize, ButtonSize)),
-      NewPatch(PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 6, 62, 36, 22)),
-      NewPerformance(PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 6, 84, 36, 22)),
-      NewRhythm(PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 6, 106, 36, 22)),
-      NewSystem(PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 6, 128, 36, 22)),
-      Header(PlaceControl<forms::THeaderControl>(*this, Panel, 8, 42, 450, 18)),
-      Bevelmask(PlaceControl<forms::TBevel>(*this, Panel, SideLeft, 174, SideWidth, 96)),
-      Labelmask(PlaceControl<forms::TLabel>(*this, Panel, SideLeft + 2, 154, 40, 14, "Mask")),
-      SpeedSearch(PlaceControl<forms::TSpeedButton>(*this, Panel, 216, 6, ButtonSize, ButtonSize)),
-      btnClose(PlaceControl<forms::TBitBtn>(*this, Panel, SideLeft, 300, SideWidth, 30, "&Close")),
-      BevelSort(PlaceControl<forms::TBevel>(*this, Panel, 8, 300, 200, 36)),
-      SpeedType(PlaceControl<forms::TSpeedButton>(*this, Panel, 14, 307, 60, 22, "Type")),
-      SpeedName(PlaceControl<forms::TSpeedButton>(*this, Panel, 76, 307, 60, 22, "Name")),
-      SpeedDate(PlaceControl<forms::TSpeedButton>(*this, Panel, 138, 307, 60, 22, "Date")),
-      Labelsort(PlaceControl<forms::TLabel>(*this, Panel, 10, 284, 40, 14, "Sort By")),
-      SpeedNuovo(PlaceControl<forms::TSpeedButton>(*this, Panel, 8, 6, ButtonSize, ButtonSize)),
+    : TForm(owner, forms::fsMDIChild), Panel(editors::PlaceControl<forms::TPanel>(
+                                           *this, *this, 4, 4, SideLeft + SideWidth + 6, 380)),
+      DrawGrid(editors::PlaceControl<forms::TDrawGrid>(*this, Panel, 8, 60, 450, 200)),
+      BevelNew(editors::PlaceControl<forms::TBevel>(*this, Panel, SideLeft, 58, SideWidth, 92)),
+      LabelNew(editors::PlaceControl<forms::TLabel>(*this, Panel, SideLeft + 2, 42, 40, 14, "New")),
+      Speedcomment(
+          editors::PlaceControl<forms::TSpeedButton>(*this, Panel, 40, 6, ButtonSize, ButtonSize)),
+      SpeedPrint(
+          editors::PlaceControl<forms::TSpeedButton>(*this, Panel, 72, 6, ButtonSize, ButtonSize)),
+      SpeedDelete(
+          editors::PlaceControl<forms::TSpeedButton>(*this, Panel, 104, 6, ButtonSize, ButtonSize)),
+      NewPatch(editors::PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 6, 62, 36, 22)),
+      NewPerformance(
+          editors::PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 6, 84, 36, 22)),
+      NewRhythm(
+          editors::PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 6, 106, 36, 22)),
+      NewSystem(
+          editors::PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 6, 128, 36, 22)),
+      Header(editors::PlaceControl<forms::THeaderControl>(*this, Panel, 8, 42, 450, 18)),
+      Bevelmask(editors::PlaceControl<forms::TBevel>(*this, Panel, SideLeft, 174, SideWidth, 96)),
+      Labelmask(
+          editors::PlaceControl<forms::TLabel>(*this, Panel, SideLeft + 2, 154, 40, 14, "Mask")),
+      SpeedSearch(
+          editors::PlaceControl<forms::TSpeedButton>(*this, Panel, 216, 6, ButtonSize, ButtonSize)),
+      btnClose(editors::PlaceControl<forms::TBitBtn>(*this, Panel, SideLeft, 300, SideWidth, 30,
+                                                     "&Close")),
+      BevelSort(editors::PlaceControl<forms::TBevel>(*this, Panel, 8, 300, 200, 36)),
+      SpeedType(editors::PlaceControl<forms::TSpeedButton>(*this, Panel, 14, 307, 60, 22, "Type")),
+      SpeedName(editors::PlaceControl<forms::TSpeedButton>(*this, Panel, 76, 307, 60, 22, "Name")),
+      SpeedDate(editors::PlaceControl<forms::TSpeedButton>(*this, Panel, 138, 307, 60, 22, "Date")),
+      Labelsort(editors::PlaceControl<forms::TLabel>(*this, Panel, 10, 284, 40, 14, "Sort By")),
+      SpeedNuovo(
+          editors::PlaceControl<forms::TSpeedButton>(*this, Panel, 8, 6, ButtonSize, ButtonSize)),
       speedtransmet(
-          PlaceControl<forms::TSpeedButton>(*this, Panel, 144, 6, ButtonSize, ButtonSize)),
-      speedreceive(PlaceControl<forms::TSpeedButton>(*this, Panel, 176, 6, ButtonSize, ButtonSize)),
-      SpeedHelp(PlaceControl<forms::TSpeedButton>(*this, Panel, 438, 6, ButtonSize, ButtonSize)),
-      Speeddebug(PlaceControl<forms::TSpeedButton>(*this, Panel, 248, 6, ButtonSize, ButtonSize)),
-      NewPatchBank(PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 46, 62, 40, 22)),
+          editors::PlaceControl<forms::TSpeedButton>(*this, Panel, 144, 6, ButtonSize, ButtonSize)),
+      speedreceive(
+          editors::PlaceControl<forms::TSpeedButton>(*this, Panel, 176, 6, ButtonSize, ButtonSize)),
+      SpeedHelp(
+          editors::PlaceControl<forms::TSpeedButton>(*this, Panel, 438, 6, ButtonSize, ButtonSize)),
+      Speeddebug(
+          editors::PlaceControl<forms::TSpeedButton>(*this, Panel, 248, 6, ButtonSize, ButtonSize)),
+      NewPatchBank(
+          editors::PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 46, 62, 40, 22)),
       NewPerformanceBank(
-          PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 46, 84, 40, 22)),
-      NewRhythmBank(PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 46, 106, 40, 22)),
-      Newglobal(PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 46, 128, 40, 22)),
-      SpeedPatch(PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 6, 180, 36, 22)),
-      SpeedPatchBank(PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 46, 180, 40, 22)),
-      speedPerformance(PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 6, 201, 36, 22)),
+          editors::PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 46, 84, 40, 22)),
+      NewRhythmBank(
+          editors::PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 46, 106, 40, 22)),
+      Newglobal(
+          editors::PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 46, 128, 40, 22)),
+      SpeedPatch(
+          editors::PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 6, 180, 36, 22)),
+      SpeedPatchBank(
+          editors::PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 46, 180, 40, 22)),
+      speedPerformance(
+          editors::PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 6, 201, 36, 22)),
       speedPerformancebank(
-          PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 46, 201, 40, 22)),
-      SpeedRhythm(PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 6, 222, 36, 22)),
-      speedRhythmbank(PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 46, 222, 40, 22)),
-      Speedsystem(PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 6, 243, 36, 22)),
+          editors::PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 46, 201, 40, 22)),
+      SpeedRhythm(
+          editors::PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 6, 222, 36, 22)),
+      speedRhythmbank(
+          editors::PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 46, 222, 40, 22)),
+      Speedsystem(
+          editors::PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 6, 243, 36, 22)),
       PopupMenu(Own<forms::TPopupMenu>()), LoadSysex(PopupMenu.Items().Add("Load Sysex")),
       SaveSysex(PopupMenu.Items().Add("Save Sysex")), N1(PopupMenu.Items().Add("-")),
       ImportFrom(PopupMenu.Items().Add("Import From")),
@@ -134,12 +156,16 @@ TFormLibrary::TFormLibrary(forms::TComponent* owner, bool trashMode)
       N3(PopupMenu.Items().Add("-")), edit(PopupMenu.Items().Add("Edit")),
       Print(PopupMenu.Items().Add("Print")), Open(PopupMenu.Items().Add("Open")),
       N4(PopupMenu.Items().Add("-")), Delete(PopupMenu.Items().Add("Delete")),
-      speedMorph(PlaceControl<forms::TSpeedButton>(*this, Panel, 288, 6, ButtonSize, ButtonSize)),
-      BtnUnmask(
-          PlaceControl<forms::TButton>(*this, Panel, SideLeft, 276, SideWidth, 22, "Unmask All")),
-      BtnEmpty(PlaceControl<forms::TButton>(*this, Panel, SideLeft, 160, SideWidth, 22, "Empty")),
-      RandomBtn(PlaceControl<forms::TSpeedButton>(*this, Panel, 320, 6, ButtonSize, ButtonSize)),
-      speedGlobal(PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 46, 243, 40, 22)),
+      speedMorph(
+          editors::PlaceControl<forms::TSpeedButton>(*this, Panel, 288, 6, ButtonSize, ButtonSize)),
+      BtnUnmask(editors::PlaceControl<forms::TButton>(*this, Panel, SideLeft, 276, SideWidth, 22,
+                                                      "Unmask All")),
+      BtnEmpty(editors::PlaceControl<forms::TButton>(*this, Panel, SideLeft, 160, SideWidth, 22,
+                                                     "Empty")),
+      RandomBtn(
+          editors::PlaceControl<forms::TSpeedButton>(*this, Panel, 320, 6, ButtonSize, ButtonSize)),
+      speedGlobal(
+          editors::PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 46, 243, 40, 22)),
       library_(*model::AppState()->CurrentLibrary), trashMode_(trashMode), view_(*this) {
     if (!trashMode_) owned_.reset(&library_);
     Name = "FormLibrary";
@@ -316,7 +342,7 @@ void TFormLibrary::FormCreate(forms::TObject*) {
     // library never placed does not count as a change.
     auto left = static_cast<std::uint16_t>(library_.EditorLeft);
     auto top = static_cast<std::uint16_t>(library_.EditorTop);
-    PlaceChildForm(left, top, *this);
+    editors::PlaceChildForm(left, top, *this);
     library_.EditorLeft = static_cast<std::int16_t>(left);
     library_.EditorTop = static_cast<std::int16_t>(top);
     DrawGrid.SetDefaultColWidth(DrawGrid.ClientWidth());

@@ -7,9 +7,9 @@
 // application state's current-library slot while it is created, and the library knows it as its
 // editor window.
 
-#include "app/elem_window.h"
 #include "app/form_quintaron.h"
-#include "app/form_view.h"
+#include "editors/elem_window.h"
+#include "editors/form_view.h"
 #include "model/elements/library.h"
 #include "platform/forms/buttons.h"
 #include "platform/forms/comctrls.h"
@@ -30,7 +30,7 @@ class TFormLibrary;
 
 // The library's view of its window. When the library goes first (the trash at the program's
 // end), the window hears it and touches the library no more.
-class TLibraryView : public TFormView {
+class TLibraryView : public editors::TFormView {
 public:
     explicit TLibraryView(TFormLibrary& window);
     void CloseByOwner() override;
@@ -39,7 +39,7 @@ private:
     TFormLibrary& window_;
 };
 
-class TFormLibrary : public forms::TForm, public TElemWindow, public TPreviewGridOwner {
+class TFormLibrary : public forms::TForm, public editors::TElemWindow, public TPreviewGridOwner {
 public:
     // The main window must be the multiple-document parent; AppState()->CurrentLibrary is the
     // library shown.
@@ -87,7 +87,7 @@ public:
     void ProcMove();
 
     // What the library knows as its window (its Editor).
-    TFormView& View() { return view_; }
+    editors::TFormView& View() { return view_; }
 
     forms::TPanel& Panel;
     forms::TDrawGrid& DrawGrid;

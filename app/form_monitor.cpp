@@ -1,7 +1,7 @@
 #include "app/form_monitor.h"
 
 #include "app/monitor_lines.h"
-#include "app/place_control.h"
+#include "editors/place_control.h"
 #include "model/program/config.h"
 #include "model/program/quintaron.h"
 #include "model/program/ui_services.h"
@@ -25,12 +25,12 @@ constexpr int MemoTop = 20;
 
 TFormMonitor::TFormMonitor(forms::TComponent* owner)
     : TForm(owner, forms::fsMDIChild),
-      PanelIn(PlaceControl<forms::TPanel>(*this, *this, 4, 4, 362, 121)),
-      MemoInput(PlaceControl<forms::TMemo>(*this, PanelIn, MemoLeft, MemoTop, 344, 93)),
-      PanelOut(PlaceControl<forms::TPanel>(*this, *this, 4, 129, 362, 121)),
-      MemoOutput(PlaceControl<forms::TMemo>(*this, PanelOut, MemoLeft, MemoTop, 344, 93)),
-      Label1(PlaceControl<forms::TLabel>(*this, PanelIn, 9, 4, 60, 13, "Message In")),
-      Label2(PlaceControl<forms::TLabel>(*this, PanelOut, 9, 4, 60, 13, "Message Out")) {
+      PanelIn(editors::PlaceControl<forms::TPanel>(*this, *this, 4, 4, 362, 121)),
+      MemoInput(editors::PlaceControl<forms::TMemo>(*this, PanelIn, MemoLeft, MemoTop, 344, 93)),
+      PanelOut(editors::PlaceControl<forms::TPanel>(*this, *this, 4, 129, 362, 121)),
+      MemoOutput(editors::PlaceControl<forms::TMemo>(*this, PanelOut, MemoLeft, MemoTop, 344, 93)),
+      Label1(editors::PlaceControl<forms::TLabel>(*this, PanelIn, 9, 4, 60, 13, "Message In")),
+      Label2(editors::PlaceControl<forms::TLabel>(*this, PanelOut, 9, 4, 60, 13, "Message Out")) {
     SetCaption("Monitor");
     MemoInput.ReadOnly = true;
     MemoOutput.ReadOnly = true;

@@ -2,12 +2,12 @@
 
 #include "app/app_images.h"
 #include "app/app_services.h"
-#include "app/elem_window.h"
 #include "app/form_editor_about.h"
 #include "app/form_in_out.h"
 #include "app/form_library.h"
 #include "app/form_monitor.h"
-#include "app/place_control.h"
+#include "editors/elem_window.h"
+#include "editors/place_control.h"
 #include "model/editing/clipboard.h"
 #include "model/editing/drag_info.h"
 #include "model/elements/library.h"
@@ -95,19 +95,21 @@ TFormquintaron* MainWindow() {
 
 TFormquintaron::TFormquintaron(forms::TComponent* owner)
     : TForm(owner, forms::fsMDIForm), OpenDialog(Own<forms::TOpenDialog>()),
-      Patch(PlaceControl<forms::TBitBtn>(*this, *this, 0, 0, 25, 25)),
-      PatchBank(PlaceControl<forms::TBitBtn>(*this, *this, 0, 0, 25, 25)),
-      PerformanceBank(PlaceControl<forms::TBitBtn>(*this, *this, 0, 0, 25, 25)),
-      Performance(PlaceControl<forms::TBitBtn>(*this, *this, 0, 0, 25, 25)),
-      Rhythm(PlaceControl<forms::TBitBtn>(*this, *this, 0, 0, 25, 25)),
-      RhythmBank(PlaceControl<forms::TBitBtn>(*this, *this, 0, 0, 25, 25)),
-      global(PlaceControl<forms::TBitBtn>(*this, *this, 0, 0, 25, 25)),
-      System(PlaceControl<forms::TBitBtn>(*this, *this, 0, 0, 25, 25)),
+      Patch(editors::PlaceControl<forms::TBitBtn>(*this, *this, 0, 0, 25, 25)),
+      PatchBank(editors::PlaceControl<forms::TBitBtn>(*this, *this, 0, 0, 25, 25)),
+      PerformanceBank(editors::PlaceControl<forms::TBitBtn>(*this, *this, 0, 0, 25, 25)),
+      Performance(editors::PlaceControl<forms::TBitBtn>(*this, *this, 0, 0, 25, 25)),
+      Rhythm(editors::PlaceControl<forms::TBitBtn>(*this, *this, 0, 0, 25, 25)),
+      RhythmBank(editors::PlaceControl<forms::TBitBtn>(*this, *this, 0, 0, 25, 25)),
+      global(editors::PlaceControl<forms::TBitBtn>(*this, *this, 0, 0, 25, 25)),
+      System(editors::PlaceControl<forms::TBitBtn>(*this, *this, 0, 0, 25, 25)),
       TimerPreview(Own<forms::TTimer>()), PopupCopyMove(Own<forms::TPopupMenu>()),
       PopUpMove(PopupCopyMove.Items().Add("Move")), PopUpCopy(PopupCopyMove.Items().Add("Copy")),
-      PanelTrash(PlaceControl<forms::TPanel>(*this, *this, 0, 0, TrashSize, TrashSize)),
-      TrashPieno(PlaceControl<forms::TImage>(*this, PanelTrash, 0, 0, TrashSize, TrashSize)),
-      TrashVuoto(PlaceControl<forms::TImage>(*this, PanelTrash, 0, 0, TrashSize, TrashSize)),
+      PanelTrash(editors::PlaceControl<forms::TPanel>(*this, *this, 0, 0, TrashSize, TrashSize)),
+      TrashPieno(
+          editors::PlaceControl<forms::TImage>(*this, PanelTrash, 0, 0, TrashSize, TrashSize)),
+      TrashVuoto(
+          editors::PlaceControl<forms::TImage>(*this, PanelTrash, 0, 0, TrashSize, TrashSize)),
       ImageListMenu(Own<forms::TImageList>()), dxBarManager1(Own<bars::TdxBarManager>()),
       File1(Own<bars::TdxBarSubItem>()), FileNewItem(Own<bars::TdxBarButton>()),
       FileOpenItem(Own<bars::TdxBarButton>()), FileImportFrom(Own<bars::TdxBarButton>()),
@@ -383,7 +385,7 @@ bool TFormquintaron::NonLibrary(const forms::TCustomForm* form) const {
 model::TLibrary* TFormquintaron::RootLibrary(forms::TCustomForm* form) {
     // A library window answers its library, any other element window the outermost owner of
     // what it shows: a library too, unless the element lies in none.
-    return dynamic_cast<model::TLibrary*>(GetFormElem(form));
+    return dynamic_cast<model::TLibrary*>(editors::GetFormElem(form));
 }
 
 model::TLibrary* TFormquintaron::ActiveLibrary() const {

@@ -17,7 +17,9 @@ void TEditorSlot::SavePosition() {
 }
 
 void TEditorSlot::UpDateView() const {
-    if (Open && Window != nullptr) Window->UpDateView();
+    if (!Open || Window == nullptr) return;
+    Window->ClearUndo();
+    Window->UpDateView();
 }
 
 } // namespace model

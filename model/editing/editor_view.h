@@ -10,6 +10,10 @@ public:
     virtual ~TEditorView() = default;
 
     virtual void UpDateView() = 0;
+    // Parameter pages only: the record's data was replaced as a whole (received, loaded, copied
+    // or pasted into), so the page's undo entries, which would write old bytes into new data,
+    // are forgotten.
+    virtual void ClearUndo() {}
     virtual std::int16_t Left() const = 0;
     virtual std::int16_t Top() const = 0;
     // Closes the window for its owner, which is going: the window's destroy handler runs, its
@@ -32,7 +36,8 @@ struct TEditorSlot {
 
     void Close();
     void SavePosition();
-    // Refreshes the window while it is open.
+    // Refreshes the window while it is open. The record's refresh comes only after its data was
+    // replaced as a whole, so the window forgets its undo entries first.
     void UpDateView() const;
 };
 

@@ -40,6 +40,10 @@ TPatch::TPatch(TLibElem* Owner) : TLibElem(Owner), Common(std::make_unique<TComm
 
 TPatch::~TPatch() {
     CloseEditor();
+    // While the patch is whole: closing a page can activate a sibling page, which sends the patch.
+    for (const auto& tone : Tones)
+        tone->CloseEditors();
+    Common->CloseEditors();
     if (TQuintaron* app = AppState(); app != nullptr && app->CurrentPatch == this)
         app->CurrentPatch = nullptr;
 }

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <iostream>
 #include <vector>
 
 namespace model {
@@ -33,13 +34,27 @@ void WriteHeader(std::span<std::uint8_t> message, std::uint8_t command, std::uin
         message[5 + i] = SevenBits((address >> (24 - 8 * i)) & 0xFF);
 }
 
+// A data byte of 80H or more is a fault of the page or record that built it: such a message is
+// refused whole, since any byte put in its place would write a value nobody chose.
+bool RefusedBody(std::span<const std::uint8_t> body) {
+    const auto high =
+        std::find_if(body.begin(), body.end(), [](std::uint8_t b) { return b >= 0x80; });
+    if (high == body.end()) return false;
+    std::cerr << "Quintaron: system-exclusive data byte " << std::hex << std::uppercase
+              << static_cast<int>(*high) << "H at " << std::dec << (high - body.begin())
+              << " refused; nothing sent\n";
+    assert(false && "system-exclusive data byte of 80H or more");
+    return true;
+}
+
 void Send(std::uint8_t command, std::uint32_t address, std::span<const std::uint8_t> body) {
+    if (RefusedBody(body)) return;
     platform::core::Sleep(SysExPacingMs);
 
     std::vector<std::uint8_t> message(MessageLength(body.size()));
     WriteHeader(message, command, address);
     for (std::size_t i = 0; i < body.size(); ++i)
-        message[SysExHeaderLength + i] = SevenBits(body[i]);
+        message[SysExHeaderLength + i] = body[i];
     message[message.size() - 2] = SysExChecksum(message);
     message[message.size() - 1] = 0xF7;
 

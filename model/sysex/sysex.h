@@ -2,7 +2,9 @@
 // The instrument's system-exclusive messages (midi/sysex_frame.h): F0 id dev model cmd a3 a2 a1 a0
 // body sum F7. Every send first waits 50 ms on the platform clock, whether or not the MIDI ports
 // are open, since the instrument takes no more than one message per 50 ms; the message has reached
-// the output before the send returns. No byte of 80H or more goes out inside a message.
+// the output before the send returns. No byte of 80H or more goes out inside a message: a
+// data byte of 80H or more refuses the whole message (a debug assertion and a line on the error
+// output), an address or device byte is cut to its low 7 bits.
 
 #include "midi/sysex_frame.h"
 #include "model/sysex/address_map.h"

@@ -85,6 +85,7 @@ private:
 class FakeView : public TEditorView {
 public:
     void UpDateView() override { ++updates; }
+    void ClearUndo() override { ++undoClears; }
     std::int16_t Left() const override { return left; }
     std::int16_t Top() const override { return top; }
     void CloseByOwner() override { ++*closes; }
@@ -93,6 +94,7 @@ public:
     std::int16_t Height() const override { return height; }
 
     int updates = 0;
+    int undoClears = 0;
     int fronts = 0;
     std::shared_ptr<int> closes = std::make_shared<int>(0);
     std::int16_t left = 0, top = 0, width = -1, height = -1;

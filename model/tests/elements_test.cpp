@@ -400,6 +400,8 @@ TEST_F(ElementTest, OpenEditorCreatesOneWindowAndFreeingClosesIt) {
     patch->UpdateViews();
     EXPECT_EQ(views[0]->updates, 1);
     EXPECT_EQ(page.updates, 1);
+    // The refresh follows a wholesale change: the page's undo would write old bytes into new data.
+    EXPECT_EQ(page.undoClears, 1);
 
     const auto closes = views[0]->closes;
     patch.reset();

@@ -222,6 +222,12 @@ TEST_F(SysExSendTest, OnlyMessagesOfAtMostFourDataBytesReachTheMonitor) {
 TEST_F(SysExSendTest, NoByteOfEightyHexOrMoreGoesOut) {
     ::testing::FLAGS_gtest_death_test_style = "threadsafe";
     EXPECT_DEBUG_DEATH(SendDT1Byte(PatchEditBuffer, 0, 12, 0x80), "80H");
+    const std::uint8_t name[] = {'P', 0xE9, 'd'};
+    EXPECT_DEBUG_DEATH(SendDT1(PatchEditBuffer, 0, 0, name), "80H");
+#ifdef NDEBUG
+    // Refused whole: a data byte cut to 7 bits would write a value nobody chose.
+    EXPECT_TRUE(Received().empty());
+#endif
     EXPECT_DEBUG_DEATH(SendDT1Byte(0x80000000, 0, 0, 0x01), "80H");
     state.Config.DeviceID = 200;
     EXPECT_DEBUG_DEATH(SendDT1Byte(PatchEditBuffer, 0, 12, 0x01), "80H");

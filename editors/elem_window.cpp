@@ -1,10 +1,10 @@
-#include "app/elem_window.h"
+#include "editors/elem_window.h"
 
-namespace app {
+namespace editors {
 
 model::TLibElem* GetFormElem(platform::forms::TCustomForm* Form) {
     auto* window = dynamic_cast<TElemWindow*>(Form);
     return window ? window->FormElem() : nullptr;
 }
 
-} // namespace app
+} // namespace editors

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <functional>
 
-namespace app {
+namespace editors {
 
 class TFormView : public model::TEditorView {
 public:
@@ -32,4 +32,4 @@ private:
     bool keepsSize_;
 };
 
-} // namespace app
+} // namespace editors

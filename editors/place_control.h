@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace app {
+namespace editors {
 
 template <class T>
 T& PlaceControl(platform::forms::TComponent& owner, platform::forms::TWinControl& parent, int left,
@@ -18,4 +18,4 @@ T& PlaceControl(platform::forms::TComponent& owner, platform::forms::TWinControl
     return control;
 }
 
-} // namespace app
+} // namespace editors

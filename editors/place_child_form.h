@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-namespace app {
+namespace editors {
 
 // The value of Top for a window never placed.
 inline constexpr std::uint16_t NeverPlaced = 0xFFFF;
@@ -16,4 +16,4 @@ inline constexpr std::uint16_t NeverPlaced = 0xFFFF;
 // the application's main form; without one the client area is taken as unbounded.
 void PlaceChildForm(std::uint16_t& Left, std::uint16_t& Top, platform::forms::TCustomForm& Form);
 
-} // namespace app
+} // namespace editors

@@ -8,7 +8,7 @@ namespace model {
 class TLibElem;
 } // namespace model
 
-namespace app {
+namespace editors {
 
 class TElemWindow {
 public:
@@ -22,4 +22,4 @@ public:
 // The element the window edits; null for a window that edits none (null included).
 model::TLibElem* GetFormElem(platform::forms::TCustomForm* Form);
 
-} // namespace app
+} // namespace editors

@@ -1,10 +1,10 @@
-#include "app/place_child_form.h"
+#include "editors/place_child_form.h"
 
 #include "platform/forms/application.h"
 
 #include <limits>
 
-namespace app {
+namespace editors {
 
 namespace forms = platform::forms;
 
@@ -26,4 +26,4 @@ void PlaceChildForm(std::uint16_t& Left, std::uint16_t& Top, forms::TCustomForm&
     Form.SetTop(static_cast<std::int16_t>(Top));
 }
 
-} // namespace app
+} // namespace editors

@@ -1,8 +1,8 @@
-#include "app/form_view.h"
+#include "editors/form_view.h"
 
 #include <utility>
 
-namespace app {
+namespace editors {
 
 TFormView::TFormView(platform::forms::TCustomForm& form, std::function<void()> update,
                      bool keepsSize)
@@ -40,4 +40,4 @@ void TFormView::BringToFront() {
     form_.BringToFront();
 }
 
-} // namespace app
+} // namespace editors

@@ -1,17 +1,17 @@
 // Placing an editor window, and the element a window edits.
 
-#include "app/elem_window.h"
-#include "app/place_child_form.h"
-#include "app/tests/app_fixture.h"
+#include "editors/elem_window.h"
+#include "editors/place_child_form.h"
+#include "testsupport/desktop/desktop_fixture.h"
 
 #include "model/elements/library.h"
 
-namespace app::test {
+namespace editors::test {
 namespace {
 
 namespace forms = platform::forms;
 
-class PlaceChildFormTest : public AppTest {
+class PlaceChildFormTest : public testsupport::DesktopTest {
 protected:
     forms::TForm& main = MakeMainWindow();
     // A child where the platform put it.
@@ -79,7 +79,9 @@ private:
     model::TLibElem& elem_;
 };
 
-TEST_F(AppTest, GetFormElemAsksTheWindowAndIsNullForOtherWindows) {
+using ElemWindowTest = testsupport::DesktopTest;
+
+TEST_F(ElemWindowTest, GetFormElemAsksTheWindowAndIsNullForOtherWindows) {
     model::TLibrary library;
     model::TLibElem& patch = library.Add(std::make_unique<model::TLibElem>(&library));
     EXPECT_EQ(GetFormElem(&MakeForm<ElemForm>(patch)), &library);
@@ -88,4 +90,4 @@ TEST_F(AppTest, GetFormElemAsksTheWindowAndIsNullForOtherWindows) {
 }
 
 } // namespace
-} // namespace app::test
+} // namespace editors::test

@@ -1,12 +1,12 @@
-#include "app/form_view.h"
+#include "editors/form_view.h"
 
-#include "app/tests/app_fixture.h"
+#include "testsupport/desktop/desktop_fixture.h"
 
-namespace app::test {
+namespace editors::test {
 
 namespace {
 
-using FormViewTest = AppTest;
+using FormViewTest = testsupport::DesktopTest;
 
 TEST_F(FormViewTest, ReportsTheFormsPlaceAndTheSizeOnlyWhereTheElementKeepsIt) {
     MakeMainWindow();
@@ -51,4 +51,4 @@ TEST_F(FormViewTest, CloseByOwnerFreesTheFormWithoutItsCloseHandlerButWithItsDes
 
 } // namespace
 
-} // namespace app::test
+} // namespace editors::test

@@ -1,0 +1,56 @@
+// Every control of every page driven to both ends of its range: whatever the user leaves a
+// control at, every data byte that reaches the instrument is below 80H. A page joins the sweep
+// with one line: how to open it.
+
+#include "editors/form_pitch.h"
+#include "editors/tests/page_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+namespace editors::test {
+namespace {
+
+struct SweptPage {
+    std::string name;
+    std::function<TEditorPage&(model::TPatch&, platform::forms::TComponent&)> open;
+};
+
+const SweptPage sweptPages[] = {
+    {"Pitch",
+     [](model::TPatch& patch, platform::forms::TComponent& owner) -> TEditorPage& {
+         return OpenTonePage<TFormPitch>(patch, 2, owner);
+     }},
+};
+
+class PageSweepTest : public PageTest, public ::testing::WithParamInterface<SweptPage> {};
+
+TEST_P(PageSweepTest, EveryControlAtBothEndsSendsOnlySevenBitBytes) {
+    TEditorPage& page = GetParam().open(patch, *owner);
+    ASSERT_FALSE(page.Rows().empty());
+    for (const auto& row : page.Rows()) {
+        Mark();
+        row->Drive(row->Lowest());
+        row->Drive(row->Highest());
+        row->Drive(row->Lowest());
+        const std::vector<Bytes> sent = Sent();
+        EXPECT_FALSE(sent.empty()) << row->Name() << ": its two ends store the same bytes";
+        for (const Bytes& message : sent) {
+            ASSERT_GE(message.size(), 12u) << row->Name();
+            EXPECT_EQ(message.front(), 0xF0);
+            EXPECT_EQ(message.back(), 0xF7);
+            for (std::size_t i = 1; i + 1 < message.size(); ++i)
+                EXPECT_LT(message[i], 0x80) << row->Name() << ", message byte " << i;
+        }
+    }
+    for (std::uint8_t byte : patch.Tone(2).Data())
+        EXPECT_LT(byte, 0x80);
+}
+
+INSTANTIATE_TEST_SUITE_P(Pages, PageSweepTest, ::testing::ValuesIn(sweptPages),
+                         [](const auto& info) { return info.param.name; });
+
+} // namespace
+} // namespace editors::test
