@@ -15,11 +15,13 @@ enum class TEncoding : std::uint8_t {
     PlusOne,      // code = byte + 1; byte = code - 1
     Index,        // a list's item index or a button's Tag is the byte
     Switch,       // checked is 1, cleared 0; only a byte of 1 checks the box
+    Scaled,       // code = byte * Factor - Bias; byte = (code + Bias) / Factor, toward zero
 };
 
 struct TCoding {
     TEncoding Kind = TEncoding::Plain;
     int Bias = 0;
+    int Factor = 1;
 
     int ToValue(std::uint8_t byte) const;
     std::uint8_t ToByte(int value) const;
@@ -33,6 +35,9 @@ inline constexpr TCoding Index{TEncoding::Index};
 inline constexpr TCoding Switch{TEncoding::Switch};
 constexpr TCoding Bias(int b) {
     return {TEncoding::Bias, b};
+}
+constexpr TCoding Scaled(int factor, int bias) {
+    return {TEncoding::Scaled, bias, factor};
 }
 
 } // namespace editors

@@ -29,6 +29,9 @@ TEST(PageCodingTest, ShowsAndStoresEachEncoding) {
         {"index", Index, 3, 3, 3},
         {"switch on", Switch, 1, 1, 1},
         {"switch, a byte no box holds", Switch, 2, 0, 0},
+        {"fifty less 100 foot", Scaled(50, 100), 0, -100, 0},
+        {"fifty less 100 minus fifty", Scaled(50, 100), 1, -50, 1},
+        {"fifty less 100 top", Scaled(50, 100), 4, 100, 4},
     };
     for (const CodingCase& c : cases) {
         EXPECT_EQ(c.coding.ToValue(static_cast<std::uint8_t>(c.byte)), c.shown) << c.name;
@@ -38,6 +41,8 @@ TEST(PageCodingTest, ShowsAndStoresEachEncoding) {
     EXPECT_EQ(TwiceLess100.ToByte(-99), 0);
     EXPECT_EQ(TwiceLess100.ToByte(-101), 0);
     EXPECT_EQ(Bias(63).ToByte(-64), 0xFF);
+    EXPECT_EQ(Scaled(50, 100).ToByte(-51), 0);
+    EXPECT_EQ(Scaled(50, 100).ToByte(49), 2);
 }
 
 } // namespace

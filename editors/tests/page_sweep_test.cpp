@@ -2,7 +2,9 @@
 // control at, every data byte that reaches the instrument is below 80H. A page joins the sweep
 // with one line: how to open it.
 
+#include "editors/form_lfo.h"
 #include "editors/form_pitch.h"
+#include "editors/form_tva.h"
 #include "editors/tests/page_fixture.h"
 
 #include <gtest/gtest.h>
@@ -22,6 +24,14 @@ const SweptPage sweptPages[] = {
     {"Pitch",
      [](model::TPatch& patch, platform::forms::TComponent& owner) -> TEditorPage& {
          return OpenTonePage<TFormPitch>(patch, 2, owner);
+     }},
+    {"Amplifier",
+     [](model::TPatch& patch, platform::forms::TComponent& owner) -> TEditorPage& {
+         return OpenTonePage<TFormTVA>(patch, 2, owner);
+     }},
+    {"Lfo2",
+     [](model::TPatch& patch, platform::forms::TComponent& owner) -> TEditorPage& {
+         return OpenLfoPage(patch, 2, 2, owner);
      }},
 };
 
