@@ -3,6 +3,8 @@
 // with one line: how to open it.
 
 #include "editors/form_pitch.h"
+#include "editors/form_tvf.h"
+#include "editors/form_wave.h"
 #include "editors/tests/page_fixture.h"
 
 #include <gtest/gtest.h>
@@ -22,6 +24,14 @@ const SweptPage sweptPages[] = {
     {"Pitch",
      [](model::TPatch& patch, platform::forms::TComponent& owner) -> TEditorPage& {
          return OpenTonePage<TFormPitch>(patch, 2, owner);
+     }},
+    {"Wave",
+     [](model::TPatch& patch, platform::forms::TComponent& owner) -> TEditorPage& {
+         return OpenTonePage<TFormWave>(patch, 2, owner);
+     }},
+    {"TVF",
+     [](model::TPatch& patch, platform::forms::TComponent& owner) -> TEditorPage& {
+         return OpenTonePage<TFormTVF>(patch, 2, owner);
      }},
 };
 
