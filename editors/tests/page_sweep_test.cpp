@@ -5,6 +5,8 @@
 #include "editors/form_lfo.h"
 #include "editors/form_pitch.h"
 #include "editors/form_tva.h"
+#include "editors/form_tvf.h"
+#include "editors/form_wave.h"
 #include "editors/tests/page_fixture.h"
 
 #include <gtest/gtest.h>
@@ -32,6 +34,14 @@ const SweptPage sweptPages[] = {
     {"Lfo2",
      [](model::TPatch& patch, platform::forms::TComponent& owner) -> TEditorPage& {
          return OpenLfoPage(patch, 2, 2, owner);
+     }},
+    {"Wave",
+     [](model::TPatch& patch, platform::forms::TComponent& owner) -> TEditorPage& {
+         return OpenTonePage<TFormWave>(patch, 2, owner);
+     }},
+    {"TVF",
+     [](model::TPatch& patch, platform::forms::TComponent& owner) -> TEditorPage& {
+         return OpenTonePage<TFormTVF>(patch, 2, owner);
      }},
 };
 

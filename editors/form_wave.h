@@ -1,0 +1,78 @@
+#pragma once
+// The tone wave page: tone parameters 0-10 (tone switch, wave group and wave, wave gain, FXM,
+// tone delay). Beyond its table it chooses the wave: the group list follows the expansion boards
+// and PCM card of the settings and stores type and id as one message; the wave is picked by name
+// in the names window and stored with its group as one message of four bytes, whenever its
+// number differs from the stored one (two entries may share a name). Help context 66, caption
+// "<patch> [Wave] [Tone n] [Loc : <path>]".
+
+#include "controls/my_edit.h"
+#include "editors/tone_page.h"
+#include "platform/forms/buttons.h"
+#include "platform/forms/std_ctrls.h"
+
+#include <array>
+
+namespace editors {
+
+class TFormWave : public TTonePage {
+public:
+    static constexpr model::TTonePage Kind = model::tpWave;
+    static constexpr int HelpContextNumber = 66;
+    // The group list's item of the PCM card; 2..5 are the expansion slots A..D.
+    static constexpr int PcmItem = 6;
+    // The unit's variables: the opener sets them just before it makes the page.
+    static model::TPatch* PagePatch;
+    static int PageTone;
+
+    explicit TFormWave(forms::TComponent* owner);
+
+    // The number of the names window's list that names the waves of group list item: 1 and 2
+    // for the internal groups, 2b + 1 for expansion board b in the item's slot, 2c + 39 for PCM
+    // card c; 0 for anything else.
+    static int ListCode(int item);
+    // The wave shown: its index in the group's list of names, 0-255.
+    int WaveNumber() const { return waveNumber_; }
+    // The group list item last shown or stored.
+    int LastValidItem() const { return lastValidItem_; }
+
+    // The user picked a group.
+    void ComboWaveChange(forms::TObject* Sender);
+    // Button "B": the wave chosen in the names window.
+    void Button1Click(forms::TObject* Sender);
+    // Wave number as chosen: shown by its name and stored with its group unless it is the
+    // stored one.
+    void PickWave(int number);
+
+    forms::TCheckBox& CheckToneSwitch;
+    forms::TComboBox& ComboWave;
+    forms::TEdit& WaveName;
+    forms::TButton& Button1;
+    std::array<forms::TSpeedButton*, 4> SpeedGain;
+    forms::TCheckBox& CheckFXMSwitch;
+    std::array<forms::TSpeedButton*, 4> SpeedColor;
+    controls::TMyEdit& SpinFXMDepth;
+    forms::TComboBox& ToneDelayMode;
+    controls::TMyEdit& TonedlyTime;
+
+private:
+    class TGroupRow;
+    class TWaveRow;
+    friend TGroupRow;
+    friend TWaveRow;
+
+    // UpdateView's part of the wave: group item from bytes 1 and 2, wave number from 3 and 4.
+    void ShowGroup();
+    void ShowWave();
+    // Shows the wave's name in the current group; stores the wave with its group when the
+    // name changed by a group change.
+    void ShowWaveName(bool storeWhenChanged);
+    // Bytes 1-4 as one message: the group and the wave shown.
+    void WaveNameChange();
+    int StoredWaveNumber() const;
+
+    int waveNumber_ = 0;
+    int lastValidItem_ = 0;
+};
+
+} // namespace editors
