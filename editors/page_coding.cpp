@@ -12,6 +12,8 @@ int TCoding::ToValue(std::uint8_t byte) const {
         return byte + 1;
     case TEncoding::Switch:
         return byte == 1 ? 1 : 0;
+    case TEncoding::Negate:
+        return -byte;
     case TEncoding::Plain:
     case TEncoding::Code:
     case TEncoding::Index:
@@ -30,6 +32,8 @@ std::uint8_t TCoding::ToByte(int value) const {
         return static_cast<std::uint8_t>(value - 1);
     case TEncoding::Switch:
         return value != 0 ? 1 : 0;
+    case TEncoding::Negate:
+        return static_cast<std::uint8_t>(-value);
     case TEncoding::Plain:
     case TEncoding::Code:
     case TEncoding::Index:

@@ -29,6 +29,8 @@ TEST(PageCodingTest, ShowsAndStoresEachEncoding) {
         {"index", Index, 3, 3, 3},
         {"switch on", Switch, 1, 1, 1},
         {"switch, a byte no box holds", Switch, 2, 0, 0},
+        {"negate", Negate, 12, -12, 12},
+        {"negate at zero", Negate, 0, 0, 0},
     };
     for (const CodingCase& c : cases) {
         EXPECT_EQ(c.coding.ToValue(static_cast<std::uint8_t>(c.byte)), c.shown) << c.name;

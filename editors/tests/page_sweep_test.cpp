@@ -2,6 +2,8 @@
 // control at, every data byte that reaches the instrument is below 80H. A page joins the sweep
 // with one line: how to open it.
 
+#include "editors/form_common.h"
+#include "editors/form_control.h"
 #include "editors/form_pitch.h"
 #include "editors/tests/page_fixture.h"
 
@@ -22,6 +24,14 @@ const SweptPage sweptPages[] = {
     {"Pitch",
      [](model::TPatch& patch, platform::forms::TComponent& owner) -> TEditorPage& {
          return OpenTonePage<TFormPitch>(patch, 2, owner);
+     }},
+    {"Control",
+     [](model::TPatch& patch, platform::forms::TComponent& owner) -> TEditorPage& {
+         return OpenTonePage<TFormControl>(patch, 2, owner);
+     }},
+    {"Common",
+     [](model::TPatch& patch, platform::forms::TComponent& owner) -> TEditorPage& {
+         return OpenCommonPage(patch, owner);
      }},
 };
 
@@ -45,7 +55,7 @@ TEST_P(PageSweepTest, EveryControlAtBothEndsSendsOnlySevenBitBytes) {
                 EXPECT_LT(message[i], 0x80) << row->Name() << ", message byte " << i;
         }
     }
-    for (std::uint8_t byte : patch.Tone(2).Data())
+    for (std::uint8_t byte : page.Record().Data())
         EXPECT_LT(byte, 0x80);
 }
 
