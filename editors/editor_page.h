@@ -59,7 +59,7 @@ public:
     void Updateview();
     void SendandStore(std::uint16_t Offset, std::uint8_t Value) override;
     // Several consecutive bytes as one message, with one undo group.
-    void SendAndStoreArray(std::uint16_t Offset, std::span<const std::uint8_t> Values);
+    void SendAndStoreArray(std::uint16_t Offset, std::span<const std::uint8_t> Values) override;
     void CheckBtnEnabled();
     void BtnUndoClick(forms::TObject* Sender);
     void BtnRevertClick(forms::TObject* Sender);

@@ -14,4 +14,10 @@ std::string NameText(std::string_view text) {
     return result;
 }
 
+TNameEdit::TNameEdit(platform::forms::TComponent* owner) : TEdit(owner) {}
+
+bool TNameEdit::AcceptInput(const std::string& text) const {
+    return TEdit::AcceptInput(text) && NameText(text) == text;
+}
+
 } // namespace editors

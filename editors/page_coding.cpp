@@ -14,6 +14,8 @@ int TCoding::ToValue(std::uint8_t byte) const {
         return byte == 1 ? 1 : 0;
     case TEncoding::Scaled:
         return byte * Factor - Bias;
+    case TEncoding::Negate:
+        return -byte;
     case TEncoding::Plain:
     case TEncoding::Code:
     case TEncoding::Index:
@@ -34,6 +36,8 @@ std::uint8_t TCoding::ToByte(int value) const {
         return value != 0 ? 1 : 0;
     case TEncoding::Scaled:
         return static_cast<std::uint8_t>((value + Bias) / Factor);
+    case TEncoding::Negate:
+        return static_cast<std::uint8_t>(-value);
     case TEncoding::Plain:
     case TEncoding::Code:
     case TEncoding::Index:

@@ -16,6 +16,7 @@ enum class TEncoding : std::uint8_t {
     Index,        // a list's item index or a button's Tag is the byte
     Switch,       // checked is 1, cleared 0; only a byte of 1 checks the box
     Scaled,       // code = byte * Factor - Bias; byte = (code + Bias) / Factor, toward zero
+    Negate,       // code = -byte; byte = -code (a range that runs below 0 kept as its size)
 };
 
 struct TCoding {
@@ -33,6 +34,7 @@ inline constexpr TCoding TwiceLess100{TEncoding::TwiceLess100};
 inline constexpr TCoding PlusOne{TEncoding::PlusOne};
 inline constexpr TCoding Index{TEncoding::Index};
 inline constexpr TCoding Switch{TEncoding::Switch};
+inline constexpr TCoding Negate{TEncoding::Negate};
 constexpr TCoding Bias(int b) {
     return {TEncoding::Bias, b};
 }

@@ -14,6 +14,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 
 namespace editors {
@@ -23,6 +24,8 @@ class TPageStore {
 public:
     virtual ~TPageStore() = default;
     virtual void SendandStore(std::uint16_t Offset, std::uint8_t Value) = 0;
+    // Several consecutive bytes as one message, with one undo group.
+    virtual void SendAndStoreArray(std::uint16_t Offset, std::span<const std::uint8_t> Values) = 0;
 };
 
 class TPageRow {

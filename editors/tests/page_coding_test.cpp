@@ -32,6 +32,8 @@ TEST(PageCodingTest, ShowsAndStoresEachEncoding) {
         {"fifty less 100 foot", Scaled(50, 100), 0, -100, 0},
         {"fifty less 100 minus fifty", Scaled(50, 100), 1, -50, 1},
         {"fifty less 100 top", Scaled(50, 100), 4, 100, 4},
+        {"negate", Negate, 12, -12, 12},
+        {"negate at zero", Negate, 0, 0, 0},
     };
     for (const CodingCase& c : cases) {
         EXPECT_EQ(c.coding.ToValue(static_cast<std::uint8_t>(c.byte)), c.shown) << c.name;

@@ -2,6 +2,8 @@
 // control at, every data byte that reaches the instrument is below 80H. A page joins the sweep
 // with one line: how to open it.
 
+#include "editors/form_common.h"
+#include "editors/form_control.h"
 #include "editors/form_lfo.h"
 #include "editors/form_pitch.h"
 #include "editors/form_tva.h"
@@ -43,6 +45,14 @@ const SweptPage sweptPages[] = {
      [](model::TPatch& patch, platform::forms::TComponent& owner) -> TEditorPage& {
          return OpenTonePage<TFormTVF>(patch, 2, owner);
      }},
+    {"Control",
+     [](model::TPatch& patch, platform::forms::TComponent& owner) -> TEditorPage& {
+         return OpenTonePage<TFormControl>(patch, 2, owner);
+     }},
+    {"Common",
+     [](model::TPatch& patch, platform::forms::TComponent& owner) -> TEditorPage& {
+         return OpenCommonPage(patch, owner);
+     }},
 };
 
 class PageSweepTest : public PageTest, public ::testing::WithParamInterface<SweptPage> {};
@@ -65,7 +75,7 @@ TEST_P(PageSweepTest, EveryControlAtBothEndsSendsOnlySevenBitBytes) {
                 EXPECT_LT(message[i], 0x80) << row->Name() << ", message byte " << i;
         }
     }
-    for (std::uint8_t byte : patch.Tone(2).Data())
+    for (std::uint8_t byte : page.Record().Data())
         EXPECT_LT(byte, 0x80);
 }
 
