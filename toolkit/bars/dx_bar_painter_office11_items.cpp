@@ -157,10 +157,12 @@ pg::TColor O::GetFadedImageColor(const Bar&) const {
 
 void O::GetTextColors(const Item&, bool Enabled, bool Selected, bool Highlight, TColor& EmbossColor,
                       TColor& TextColor) const {
-    // The base painter turns to the highlight-text colour for highlighted, selected text.
+    // Only where the base painter turns to the highlight-text colour (selected text that is not
+    // highlighted) is the text light; a hot or open item keeps the normal text colour on the
+    // scheme's light selection colours.
     if (!Enabled)
         TextColor = dxOffice11DisabledTextColor();
-    else if (Selected && Highlight)
+    else if (Selected && !Highlight)
         TextColor = HotTextColor();
     else
         TextColor = dxOffice11TextColor();
@@ -400,7 +402,8 @@ void O::DrawEditCaption(const Item& AItem, HDC DC, TRect& R, const States& S) co
     }
     TRect Text = Area;
     Text.Right -= 5;
-    DrawCaption(AItem, DC, Text, Caption, S.Selected, ItemEnabled(AItem), false, false, false, 0);
+    DrawCaption(AItem, DC, Text, Caption, S.Selected, ItemEnabled(AItem), !IsHighContrastWhite(),
+                false, false, 0);
     R.Left = Area.Right;
 }
 

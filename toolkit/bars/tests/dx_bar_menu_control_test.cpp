@@ -25,6 +25,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -343,6 +344,95 @@ TEST_F(MenuControlTest, AMenuCommandShowsItsCaptionOnlyInTheCaptionColumn) {
         EXPECT_GT(Ink.front(), Row.Left + Row.Height()) << "row " << I;
     }
 }
+
+// A hot menu entry and the menu-bar entry whose menu is open or that is hot show their captions
+// in the normal text colour: the selection colours of the scheme are light, and white text on
+// them is hard to read. Each case leaves one selected row; its caption column must hold dark
+// ink and nothing near white (no face of the blue scheme is). The pictures stay with
+// QUINTARON_KEEP_TEST_FILES.
+enum class Selection { HotMenuEntry, FileOpenedByClick, FileHeldPressed, FileHovered };
+struct SelectionCase {
+    const char* Name;
+    Selection What;
+};
+void PrintTo(const SelectionCase& Case, std::ostream* Out) {
+    *Out << Case.Name;
+}
+
+class SelectedCaptionTest : public MenuControlTest,
+                            public ::testing::WithParamInterface<SelectionCase> {
+protected:
+    // The links that hold the selected row, its first.
+    TdxBarItemLinks& Select(Selection What) {
+        const pg::TPoint FileEntry = CentreOf(Bar->ItemLinks(), 0);
+        switch (What) {
+        case Selection::HotMenuEntry:
+            ClickFile();
+            Input.MoveTo(CentreOf(File->ItemLinks(), 0));
+            break;
+        case Selection::FileOpenedByClick:
+            ClickFile();
+            break;
+        case Selection::FileHeldPressed:
+            Input.MoveTo(FileEntry);
+            Input.Press(FileEntry);
+            break;
+        case Selection::FileHovered:
+            Input.MoveTo(FileEntry);
+            break;
+        }
+        testsupport::PumpUntilIdle();
+        return What == Selection::HotMenuEntry ? File->ItemLinks() : Bar->ItemLinks();
+    }
+};
+
+TEST_P(SelectedCaptionTest, IsDarkOnTheLightSelectionColours) {
+    TdxBarItemLinks& Links = Select(GetParam().What);
+    const bool InMenu = GetParam().What == Selection::HotMenuEntry;
+    TCustomdxBarControl* Window = Links.BarControl();
+    ASSERT_NE(Window, nullptr);
+    ASSERT_EQ(Window->SelectedControl(), Links.Items(0)->Control());
+    TdxBarSubMenuControl* Menu = MenuOf(*File);
+    EXPECT_EQ(Menu != nullptr, GetParam().What != Selection::FileHovered);
+
+    testsupport::TempFolder Temp("menu_colors_");
+    ASSERT_FALSE(Temp.Path().empty());
+    const std::string Name = std::string("office2003_blue_") + GetParam().Name;
+    ASSERT_TRUE(testsupport::SaveWindowPng(Form->Handle(), Temp.PathOf(Name + "_form.png")));
+    if (Menu != nullptr) {
+        ASSERT_TRUE(testsupport::SaveWindowPng(Menu->Handle(), Temp.PathOf(Name + "_menu.png")));
+    }
+
+    const auto Surface = pw::WindowSurface(Window->Handle());
+    const pg::TPoint Client = Window->ClientToScreen({0, 0});
+    const pg::TPoint Origin = Window->WindowToScreen({0, 0});
+    // The caption column inside the row's frame: right of the glyph square in a menu.
+    const pg::TRect Row = Links.Items(0)->ItemRect;
+    const int Left = InMenu ? Row.Left + Row.Height() + 2 : Row.Left + 2;
+    int Dark = 0, White = 0;
+    for (int X = Left; X < Row.Right - 2; ++X)
+        for (int Y = Row.Top + 2; Y < Row.Bottom - 2; ++Y) {
+            const pg::COLORREF P = pg::PixelToColor(
+                Surface->Pixel(X + Client.X - Origin.X, Y + Client.Y - Origin.Y) & 0xFFFFFF);
+            const int R = pg::GetRValue(P), G = pg::GetGValue(P), B = pg::GetBValue(P);
+            if (R < 64 && G < 64 && B < 64) ++Dark;
+            if (R > 245 && G > 245 && B > 245) ++White;
+        }
+    EXPECT_GT(Dark, 10);
+    EXPECT_EQ(White, 0);
+    Input.Release(CentreOf(Bar->ItemLinks(), 0));
+    testsupport::PumpUntilIdle();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Office2003, SelectedCaptionTest,
+    ::testing::Values(SelectionCase{"hot_menu_entry", Selection::HotMenuEntry},
+                      SelectionCase{"file_opened_by_click", Selection::FileOpenedByClick},
+                      SelectionCase{"file_held_pressed", Selection::FileHeldPressed},
+                      SelectionCase{"file_hovered", Selection::FileHovered}),
+    [](const ::testing::TestParamInfo<SelectionCase>& Info) {
+        return std::string(Info.param.Name);
+    });
 
 } // namespace
 } // namespace toolkit::bars

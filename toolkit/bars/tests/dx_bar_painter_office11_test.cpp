@@ -136,6 +136,38 @@ TEST_F(Office11BarPainter, ButtonFacesFollowTheState) {
     }
 }
 
+// Text is light only where the base painter uses the highlight-text colour (selected and not
+// highlighted); a hot or open item, which the callers draw highlighted, keeps the normal text
+// colour on the light selection faces. Text and its shadow are one colour: no embossing.
+TEST_F(Office11BarPainter, TextIsLightOnlyWhereTheBaseUsesTheHighlightTextColour) {
+    struct Case {
+        bool Enabled, Selected, Highlight;
+        pg::TColor Base, Office11;
+    };
+    const Case Cases[] = {
+        {true, false, false, pg::clBtnText, dxOffice11TextColor()},
+        {true, true, true, pg::clBtnText, dxOffice11TextColor()},
+        {true, false, true, pg::clBtnText, dxOffice11TextColor()},
+        {true, true, false, pg::clHighlightText, pg::clWhite},
+        {false, true, true, pg::clGrayText, dxOffice11DisabledTextColor()},
+        {false, false, false, pg::clBtnShadow, dxOffice11DisabledTextColor()},
+    };
+    // Flat keeps the base painter's colours.
+    const TdxBarItemControlPainter& Base = TdxBarItemControlFlatPainter::Instance();
+    TdxBarItemControlState Item;
+    for (const Case& C : Cases) {
+        const std::string Name = std::string(C.Enabled ? "enabled" : "disabled") +
+                                 (C.Selected ? ", selected" : "") +
+                                 (C.Highlight ? ", highlighted" : "");
+        pg::TColor Emboss{}, Text{};
+        Base.GetTextColors(Item, C.Enabled, C.Selected, C.Highlight, Emboss, Text);
+        EXPECT_EQ(Text, C.Base) << Name;
+        Painter.GetTextColors(Item, C.Enabled, C.Selected, C.Highlight, Emboss, Text);
+        EXPECT_EQ(Rgb(Text), Rgb(C.Office11)) << Name;
+        EXPECT_EQ(Emboss, Text) << Name;
+    }
+}
+
 TEST_F(Office11BarPainter, AnUnstyledButtonInAMenuGetsNoFace) {
     Surface32 S(40, 22);
     TdxBarControlState Menu;
