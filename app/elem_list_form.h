@@ -1,10 +1,14 @@
 #pragma once
 // What the bank and global windows share: a grid of one bank's entries (a global set's entries
-// are its banks and its system), one row each, with the same row pattern, selection, element
-// popup, drag start and end, and the same close and destroy handling. Each kind says which entry
+// are its banks and its system), one row each, with the element lists' row pattern, selection,
+// element popup and drag start (as the library window has them too), the same drag end, and the
+// same close and destroy handling. Each kind says which entry
 // a row shows, what a row shows beside its colour, what it builds a drag from, what it accepts
 // and how it takes a drop of its own kind.
 
+#include "app/elem_grid_mouse.h"
+#include "app/elem_popup.h"
+#include "app/elem_rows.h"
 #include "app/form_quintaron.h"
 #include "editors/elem_window.h"
 #include "editors/form_view.h"
@@ -16,10 +20,8 @@
 #include "platform/forms/menus.h"
 
 #include <array>
-#include <cstdint>
-#include <memory>
+#include <functional>
 #include <string>
-#include <vector>
 
 namespace model {
 class TDragInfo;
@@ -38,14 +40,14 @@ public:
     // What the bank knows as its window (its Editor).
     editors::TFormView& View() { return view_; }
     // The popup's subject: the entry of the last right click.
-    model::TLibElem* PopupElem() const { return popupElem_; }
+    model::TLibElem* PopupElem() const { return PopupMenu.Subject(); }
 
-    static constexpr int RowHeight = 18;
+    static constexpr int RowHeight = ElemRowHeight;
 
     forms::TPanel& Panel;
     forms::TDrawGrid& DrawGrid;
     forms::THeaderControl& Header;
-    forms::TPopupMenu& PopupMenu;
+    TElemPopup& PopupMenu;
     forms::TMenuItem& LoadSysex;
     forms::TMenuItem& SaveSysex;
     forms::TMenuItem& N1;
@@ -85,14 +87,14 @@ protected:
 
     // The row a point of the grid lies in.
     int RowAt(int Y) const { return Y / RowHeight + DrawGrid.TopRow(); }
-    // The element icon of a type on white, for merge-copy, with its left edge at Left.
-    void DrawIcon(platform::gdi::TCanvas& Canvas, std::int16_t Type, int Left, int Top);
     // "Type Name [Location : path]".
     std::string ViewCaption() const;
 
     model::TBank& list_;
     editors::TFormView view_;
-    bool doubleClick_ = false;
+    // The grid's presses (a window shown afresh resets it) and the icons of its rows.
+    TElemGridMouse mouse_;
+    TRowIcons rowIcons_;
 
 private:
     void DrawLine(int Row, const forms::TRect& Rect);
@@ -102,18 +104,8 @@ private:
     void DrawGridDragOver(forms::TDragState State, int Y, bool& Accept);
     void DrawGridEndDrag(forms::TObject* Target, int Y);
     void PanelClick();
-    void PopupMenuPopup();
-    void LoadSysexClick();
-    void SaveSysexClick();
-    void ImportExport(void (TElemListForm::*action)());
-    void PrintClick();
     void FormClose(forms::TCloseAction& Action);
     void FormDestroy();
-
-    std::array<std::unique_ptr<forms::TBitmap>, 8> icons_;
-    model::TLibElem* popupElem_ = nullptr;
-    // The vertical position of the last mouse-down in the grid.
-    int mouseY_ = 0;
 };
 
 } // namespace app

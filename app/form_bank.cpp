@@ -6,7 +6,6 @@
 #include "model/editing/selection.h"
 #include "model/elements/element_factory.h"
 #include "model/preview/preview.h"
-#include "platform/core/date_time.h"
 #include "platform/forms/screen.h"
 
 #include <algorithm>
@@ -14,7 +13,6 @@
 
 namespace app {
 
-namespace pc = platform::core;
 namespace gdi = platform::gdi;
 
 namespace {
@@ -62,12 +60,10 @@ void TFormBank::FormCreate() {
     auto top = static_cast<std::uint16_t>(list_.EditorTop);
     editors::PlaceChildForm(left, top, *this);
     DrawGrid.SetDefaultColWidth(DrawGrid.ClientWidth());
-    ImportFrom.Caption = "Import From Synth";
-    ExportTo.Caption = "Export To Synth";
 }
 
 void TFormBank::FormShow() {
-    doubleClick_ = false;
+    mouse_.Reset();
     UpDateView();
     FormResize();
 }
@@ -94,12 +90,10 @@ int TFormBank::EntryOfRow(int Row) const {
 }
 
 void TFormBank::DrawEntry(gdi::TCanvas& Canvas, model::TLibElem& Elem, int Row, int Top) {
-    DrawIcon(Canvas, Elem.Type, 5, Top);
-    const int y = Top + 1;
-    Canvas.TextOut(42, y, Elem.GetName());
-    Canvas.TextOut(152, y, "  " + ZeroPad(Row + 1, 3));
-    Canvas.TextOut(212, y,
-                   pc::DateToStr(Elem.ModifiedDate) + "  " + pc::TimeToStr(Elem.ModifiedTime));
+    rowIcons_.Draw(Canvas, Elem.Type, 5, Top);
+    DrawRowTexts(
+        Canvas, Top,
+        {{42, Elem.GetName()}, {152, "  " + ZeroPad(Row + 1, 3)}, {212, ModifiedText(Elem)}});
 }
 
 // Drag and drop.

@@ -5,11 +5,9 @@
 #include "model/editing/drag_info.h"
 #include "model/editing/selection.h"
 #include "model/program/quintaron.h"
-#include "platform/core/date_time.h"
 
 namespace app {
 
-namespace pc = platform::core;
 namespace gdi = platform::gdi;
 
 namespace {
@@ -45,8 +43,6 @@ void TFormGlobal::FormCreate() {
     auto left = static_cast<std::uint16_t>(list_.EditorLeft);
     auto top = static_cast<std::uint16_t>(list_.EditorTop);
     editors::PlaceChildForm(left, top, *this);
-    ImportFrom.Caption = "Import From Synth";
-    ExportTo.Caption = "Export To Synth";
 }
 
 void TFormGlobal::UpDateView() {
@@ -73,13 +69,12 @@ void TFormGlobal::SetDimension() {
 
 void TFormGlobal::DrawEntry(gdi::TCanvas& Canvas, model::TLibElem& Elem, int, int Top) {
     // Banks are twice as wide as the system's picture; both end at the same place.
-    DrawIcon(Canvas, Elem.Type, Elem.Type == model::etSystem ? 26 : 10, Top);
-    const int y = Top + 1;
-    Canvas.TextOut(47, y, Elem.GetTypeName());
-    Canvas.TextOut(152, y, Elem.GetName());
-    Canvas.TextOut(262, y, Elem.GetLocation());
-    Canvas.TextOut(332, y,
-                   pc::DateToStr(Elem.ModifiedDate) + "  " + pc::TimeToStr(Elem.ModifiedTime));
+    rowIcons_.Draw(Canvas, Elem.Type, Elem.Type == model::etSystem ? 26 : 10, Top);
+    DrawRowTexts(Canvas, Top,
+                 {{47, Elem.GetTypeName()},
+                  {152, Elem.GetName()},
+                  {262, Elem.GetLocation()},
+                  {332, ModifiedText(Elem)}});
 }
 
 // Drag and drop.

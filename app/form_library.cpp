@@ -3,7 +3,6 @@
 #include "app/app_images.h"
 #include "app/form_bank.h"
 #include "app/form_comment.h"
-#include "app/form_edit.h"
 #include "app/form_global.h"
 #include "app/form_quintaron.h"
 #include "editors/place_child_form.h"
@@ -11,7 +10,6 @@
 #include "model/editing/drag_info.h"
 #include "model/editing/selection.h"
 #include "model/elements/element_factory.h"
-#include "model/elements/global.h"
 #include "model/elements/library.h"
 #include "model/preview/preview.h"
 #include "model/print/print_routines.h"
@@ -19,12 +17,8 @@
 #include "model/program/quintaron.h"
 #include "model/program/ui_services.h"
 #include "model/transfer/transfer_window.h"
-#include "platform/core/date_time.h"
-#include "platform/core/message_loop.h"
 #include "platform/forms/application.h"
 #include "platform/forms/screen.h"
-#include "platform/gdi/blit.h"
-#include "platform/gdi/colors.h"
 
 #include <algorithm>
 
@@ -38,7 +32,6 @@ namespace {
 
 constexpr int HelpLibrary = 23;
 constexpr int HelpTrash = 63;
-constexpr int RowHeight = 18;
 constexpr int DefaultWidth = 583;
 constexpr int DefaultHeight = 420;
 constexpr int MinHeight = 240;
@@ -49,7 +42,6 @@ constexpr int ButtonSize = 28;
 constexpr int SideLeft = 462;
 constexpr int SideWidth = 92;
 constexpr int SideButtonHeight = 22;
-constexpr int PopupRight = 15;
 constexpr int PopupDown = 60;
 
 const char* const MorphError = "You Must Select two Patch.";
@@ -148,14 +140,12 @@ TFormLibrary::TFormLibrary(forms::TComponent* owner, bool trashMode)
           editors::PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 46, 222, 40, 22)),
       Speedsystem(
           editors::PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 6, 243, 36, 22)),
-      PopupMenu(Own<forms::TPopupMenu>()), LoadSysex(PopupMenu.Items().Add("Load Sysex")),
-      SaveSysex(PopupMenu.Items().Add("Save Sysex")), N1(PopupMenu.Items().Add("-")),
-      ImportFrom(PopupMenu.Items().Add("Import From")),
-      ExportTo(PopupMenu.Items().Add("Export To")), N2(PopupMenu.Items().Add("-")),
-      Send(PopupMenu.Items().Add("Send")), Receive(PopupMenu.Items().Add("Receive")),
-      N3(PopupMenu.Items().Add("-")), edit(PopupMenu.Items().Add("Edit")),
-      Print(PopupMenu.Items().Add("Print")), Open(PopupMenu.Items().Add("Open")),
-      N4(PopupMenu.Items().Add("-")), Delete(PopupMenu.Items().Add("Delete")),
+      PopupMenu(Own<TElemPopup>(DrawGrid, PopupDown, [this] { SortElem(); })),
+      LoadSysex(PopupMenu.LoadSysex), SaveSysex(PopupMenu.SaveSysex), N1(PopupMenu.N1),
+      ImportFrom(PopupMenu.ImportFrom), ExportTo(PopupMenu.ExportTo), N2(PopupMenu.N2),
+      Send(PopupMenu.Send), Receive(PopupMenu.Receive), N3(PopupMenu.N3), edit(PopupMenu.edit),
+      Print(PopupMenu.Print), Open(PopupMenu.Open), N4(PopupMenu.Items().Add("-")),
+      Delete(PopupMenu.Items().Add("Delete")),
       speedMorph(
           editors::PlaceControl<forms::TSpeedButton>(*this, Panel, 288, 6, ButtonSize, ButtonSize)),
       BtnUnmask(editors::PlaceControl<forms::TButton>(*this, Panel, SideLeft, 276, SideWidth, 22,
@@ -209,14 +199,8 @@ TFormLibrary::TFormLibrary(forms::TComponent* owner, bool trashMode)
 
     for (const char* text : {"    Type", "    Name", "    Src/Dst", "    Modified Date"})
         Header.AddSection(text, 100);
-    DrawGrid.SetColCount(1);
-    DrawGrid.SetFixedCols(0);
-    DrawGrid.SetFixedRows(0);
-    DrawGrid.SetGridLineWidth(0);
-    DrawGrid.SetOptions(0);
+    SetUpElemGrid(DrawGrid);
     DrawGrid.SetScrollBars(forms::ssVertical);
-    DrawGrid.SetDefaultRowHeight(RowHeight);
-    DrawGrid.DefaultDrawing = false;
     DrawGrid.OnDrawCell = [this](forms::TObject*, int, int row, forms::TRect rect,
                                  forms::TGridDrawState) { DrawLine(row, rect); };
     DrawGrid.OnMouseDown = [this](forms::TObject*, forms::TMouseButton button,
@@ -273,34 +257,6 @@ TFormLibrary::TFormLibrary(forms::TComponent* owner, bool trashMode)
     };
     // The search and duplicate dialogs come later: until then the buttons do nothing.
 
-    PopupMenu.OnPopup = [this](forms::TObject*) { PopupMenuPopup(); };
-    LoadSysex.OnClick = [this](forms::TObject*) { LoadSysexClick(); };
-    SaveSysex.OnClick = [this](forms::TObject*) { SaveSysexClick(); };
-    ImportFrom.OnClick = [this](forms::TObject*) { ImportExport(&TFormLibrary::LoadSysexClick); };
-    ExportTo.OnClick = [this](forms::TObject*) { ImportExport(&TFormLibrary::SaveSysexClick); };
-    Send.OnClick = [this](forms::TObject*) {
-        if (popupElem_ != nullptr) popupElem_->Transmit(false);
-    };
-    Receive.OnClick = [this](forms::TObject*) {
-        if (popupElem_ == nullptr) return;
-        popupElem_->Receive(false);
-        DrawGrid.Invalidate();
-    };
-    edit.OnClick = [this](forms::TObject*) {
-        if (popupElem_ == nullptr) return;
-        EditElement(*popupElem_);
-        DrawGrid.Invalidate();
-    };
-    Print.OnClick = [this](forms::TObject*) {
-        if (popupElem_ == nullptr) return;
-        model::PrintBegin();
-        int y = model::PrintPageTop;
-        popupElem_->Print(y, false);
-        model::PrintEnd();
-    };
-    Open.OnClick = [this](forms::TObject*) {
-        if (popupElem_ != nullptr) popupElem_->OpenEditor();
-    };
     Delete.OnClick = [this](forms::TObject*) { DeleteClick(); };
 
     OnCreate = [this](forms::TObject* sender) { FormCreate(sender); };
@@ -349,13 +305,10 @@ void TFormLibrary::FormCreate(forms::TObject*) {
     const int widths[] = {152, 110, 70, 90};
     for (int i = 0; i < 4; ++i)
         Header.SetSectionWidth(i, widths[i]);
-    ImportFrom.Caption = "Import From Synth";
-    ExportTo.Caption = "Export To Synth";
-    MakeRowIcons();
 }
 
 void TFormLibrary::FormShow(forms::TObject*) {
-    doubleClick_ = false;
+    mouse_.Reset();
     Updateview();
 }
 
@@ -406,8 +359,8 @@ void TFormLibrary::FormResize(forms::TObject*) {
     btnClose.SetTop(BevelSort.Top());
     Header.SetTop(trashMode_ ? 8 : 42);
     DrawGrid.SetTop(Header.Top() + Header.Height());
-    const int rows = std::max(0, (Labelsort.Top() - DrawGrid.Top() - 4) / RowHeight);
-    DrawGrid.SetHeight(rows * RowHeight + 4);
+    const int rows = std::max(0, (Labelsort.Top() - DrawGrid.Top() - 4) / ElemRowHeight);
+    DrawGrid.SetHeight(rows * ElemRowHeight + 4);
 }
 
 void TFormLibrary::SortElem() {
@@ -442,7 +395,7 @@ int TFormLibrary::MaxVis() const {
 
 void TFormLibrary::PosizionaOtt() {
     if (SpeedType.Down() || SpeedName.Down()) return;
-    const int v = DrawGrid.Height() / RowHeight;
+    const int v = DrawGrid.Height() / ElemRowHeight;
     DrawGrid.SetTopRow(v <= MaxVis() ? MaxVis() - v + 1 : 0);
 }
 
@@ -483,92 +436,35 @@ void TFormLibrary::DrawGlyphs() {
     }
 }
 
-void TFormLibrary::MakeRowIcons() {
-    forms::TBitmap picture;
-    for (std::int16_t type = 0; type < 8; ++type) {
-        DrawElemIcon(picture, type);
-        auto icon = std::make_unique<forms::TBitmap>();
-        icon->SetSize(picture.Width(), picture.Height());
-        gdi::TCanvas& canvas = icon->Canvas();
-        canvas.Brush().SetColor(gdi::clWhite);
-        canvas.FillRect({0, 0, icon->Width(), icon->Height()});
-        // Merge-copy keeps what is white in the picture in the row's colour.
-        const gdi::TColor clear = picture.TransparentColor();
-        for (int y = 0; y < picture.Height(); ++y)
-            for (int x = 0; x < picture.Width(); ++x) {
-                const gdi::TColor pixel = picture.Canvas().Pixel(x, y);
-                if (pixel != clear) canvas.SetPixel(x, y, pixel);
-            }
-        rowIcons_[static_cast<std::size_t>(type)] = std::move(icon);
-    }
-}
-
 void TFormLibrary::DrawLine(int Row, const forms::TRect& Rect) {
     gdi::TCanvas& canvas = DrawGrid.Canvas();
     const int index = CalcIndex(Row);
-    forms::TRect row{0, Rect.Top, DrawGrid.ClientWidth(), Rect.Top + RowHeight};
-    if (index < 0) {
-        canvas.Brush().SetColor(gdi::clWhite);
-        canvas.FillRect(row);
-        return;
-    }
-    model::TLibElem& elem = library_.Elem(index);
-    if (elem.Selected) {
-        canvas.Brush().SetColor(gdi::clAqua);
-        canvas.Pen().SetColor(gdi::clAqua);
-    } else {
-        canvas.Brush().SetColor(gdi::clWhite);
-    }
-    canvas.FillRect(row);
-    canvas.Pen().SetColor(gdi::clBlack);
-    if (elem.Type >= 0 && elem.Type < 8) {
-        forms::TBitmap& icon = *rowIcons_[static_cast<std::size_t>(elem.Type)];
-        const bool bank = elem.Type % 2 == 1;
-        const forms::TRect source{0, 0, bank ? 32 : 16, 16};
-        const forms::TRect dest{bank ? 10 : 26, Rect.Top, 42, Rect.Top + 16};
-        canvas.SetCopyMode(gdi::MERGECOPY);
-        canvas.CopyRect(dest, icon.Canvas(), source);
-        canvas.SetCopyMode(gdi::SRCCOPY);
-    }
-    const int y = Rect.Top + 1;
-    canvas.TextOut(47, y, elem.GetTypeName());
-    canvas.TextOut(157, y, elem.GetName());
-    canvas.TextOut(267, y, elem.GetLocation());
-    canvas.TextOut(337, y,
-                   pc::DateToStr(elem.ModifiedDate) + "  " + pc::TimeToStr(elem.ModifiedTime));
+    model::TLibElem* elem = index < 0 ? nullptr : &library_.Elem(index);
+    if (!FillElemRow(canvas, Rect.Top, DrawGrid.ClientWidth(), elem)) return;
+    // Banks are twice as wide as single elements; both end at the same place.
+    const bool bank = elem->Type % 2 == 1;
+    rowIcons_.Draw(canvas, elem->Type, bank ? 10 : 26, Rect.Top);
+    DrawRowTexts(canvas, Rect.Top,
+                 {{47, elem->GetTypeName()},
+                  {157, elem->GetName()},
+                  {267, elem->GetLocation()},
+                  {337, ModifiedText(*elem)}});
 }
 
 // Mouse and keys.
 
 void TFormLibrary::DrawGridMouseDown(forms::TMouseButton Button, forms::TShiftState Shift, int X,
                                      int Y) {
-    if (doubleClick_) {
-        doubleClick_ = false;
-        return;
-    }
-    mouseY_ = Y;
-    const int i = CalcIndex(Y / RowHeight + DrawGrid.TopRow());
+    if (!mouse_.Press(Y)) return;
+    const int i = CalcIndex(Y / ElemRowHeight + DrawGrid.TopRow());
     if (Button == forms::mbLeft) {
-        const int mode = (Shift & forms::ssShift) != 0  ? model::scShift
-                         : (Shift & forms::ssCtrl) != 0 ? model::scCtrl
-                                                        : model::scPlain;
+        const int mode = TElemGridMouse::ClickMode(Shift);
         if (i < 0) return;
-        if (!library_.Elem(i).Selected) {
-            model::SelectByClick(library_.Elems, i, mode);
-            DrawGrid.Invalidate();
-        }
-        TFormquintaron* main = MainWindow();
-        if (mode == model::scPlain && main != nullptr) {
-            main->DoubleClick = false;
-            // The drag starts once the pointer moves past the threshold; a release before
-            // that is a click.
-            DrawGrid.BeginDrag(false, -1);
-            model::TDragInfo& info = main->DragInfo();
-            info.Accept = false;
-            info.Source = this;
-            info.BuildFromLibrary(library_,
-                                  [this](const model::TLibElem& elem) { return Visible(elem); });
-        }
+        mouse_.Select(library_.Elems, i, mode);
+        if (mode != model::scPlain) return;
+        if (model::TDragInfo* info = mouse_.StartDrag(this))
+            info->BuildFromLibrary(library_,
+                                   [this](const model::TLibElem& elem) { return Visible(elem); });
     } else if (Button == forms::mbRight && (Shift & forms::ssShift) != 0) {
         if (i < 0 || library_.Elem(i).Type != model::etPatch) {
             model::PreviewNoteOn();
@@ -580,23 +476,13 @@ void TFormLibrary::DrawGridMouseDown(forms::TMouseButton Button, forms::TShiftSt
         if (TFormquintaron* main = MainWindow()) main->TimerPreview.SetEnabled(true);
         forms::Screen().SetCursor(forms::crHelp);
     } else if (Button == forms::mbRight && i >= 0) {
-        model::SelectByClick(library_.Elems, i, model::scPlain);
-        DrawGrid.Repaint();
-        popupElem_ = &library_.Elem(i);
-        popupIndex_ = i;
-        const forms::TPoint point = DrawGrid.ClientToScreen({X, Y});
-        PopupMenu.SetPopupComponent(&DrawGrid);
-        PopupMenu.Popup(point.X + PopupRight, point.Y + PopupDown);
+        PopupMenu.PopupOn(library_.Elems, i, X, Y);
     }
 }
 
 void TFormLibrary::DrawGridDblClick() {
-    if (TFormquintaron* main = MainWindow()) main->DoubleClick = true;
-    doubleClick_ = true;
-    const int i = CalcIndex(mouseY_ / RowHeight + DrawGrid.TopRow());
-    if (i >= 0) library_.Elem(i).OpenEditor();
-    // The pending drag ends with the button's release.
-    if (DrawGrid.HandleAllocated()) pc::PostMessage(DrawGrid.Handle(), pw::WM_LBUTTONUP, 0, 0);
+    const int i = CalcIndex(mouse_.PressY() / ElemRowHeight + DrawGrid.TopRow());
+    mouse_.DoubleClick(i < 0 ? nullptr : &library_.Elem(i));
 }
 
 bool TFormLibrary::DrawGridDragOver() {
@@ -703,10 +589,7 @@ void TFormLibrary::ProcMove() {
         const auto found = std::find_if(library_.Elems.begin(), library_.Elems.end(),
                                         [elem](const auto& owned) { return owned.get() == elem; });
         if (found == library_.Elems.end()) continue;
-        if (popupElem_ == elem) {
-            popupElem_ = nullptr;
-            popupIndex_ = -1;
-        }
+        if (PopupMenu.Subject() == elem) PopupMenu.ForgetSubject();
         library_.Elems.erase(found);
         library_.Saved = false;
     }
@@ -807,52 +690,12 @@ void TFormLibrary::HelpClick() {
 
 // The element popup.
 
-void TFormLibrary::PopupMenuPopup() {
-    if (popupElem_ == nullptr) return;
-    const bool global = popupElem_->Type == model::etGlobal;
-    LoadSysex.Caption = global ? "Load Global" : "Load SysEx";
-    SaveSysex.Caption = global ? "Save Global" : "Save SysEx";
-    ImportFrom.Enabled =
-        popupElem_->Type != model::etRhythm && popupElem_->Type != model::etRhythmBank;
-    ExportTo.Enabled = ImportFrom.Enabled;
-}
-
-void TFormLibrary::LoadSysexClick() {
-    if (popupElem_ == nullptr) return;
-    if (auto* global = dynamic_cast<model::TGlobal*>(popupElem_))
-        global->LoadGlobalFile();
-    else
-        popupElem_->LoadSysExFile();
-    SortElem();
-    DrawGrid.Invalidate();
-}
-
-void TFormLibrary::SaveSysexClick() {
-    if (popupElem_ == nullptr) return;
-    if (auto* global = dynamic_cast<model::TGlobal*>(popupElem_))
-        global->SaveGlobalFile(true);
-    else
-        popupElem_->SaveSysExFile(true);
-}
-
-void TFormLibrary::ImportExport(void (TFormLibrary::*action)()) {
-    model::TQuintaron* state = model::AppState();
-    state->ImportExportMode = true;
-    try {
-        (this->*action)();
-    } catch (...) {
-        state->ImportExportMode = false;
-        throw;
-    }
-    state->ImportExportMode = false;
-}
-
 void TFormLibrary::DeleteClick() {
-    if (popupElem_ == nullptr) return;
+    model::TLibElem* subject = PopupMenu.Subject();
+    if (subject == nullptr) return;
     const auto found = std::find_if(library_.Elems.begin(), library_.Elems.end(),
-                                    [this](const auto& elem) { return elem.get() == popupElem_; });
-    popupElem_ = nullptr;
-    popupIndex_ = -1;
+                                    [subject](const auto& elem) { return elem.get() == subject; });
+    PopupMenu.ForgetSubject();
     if (found == library_.Elems.end()) return;
     library_.Elems.erase(found);
     // As Delete Selected does: the library changed.

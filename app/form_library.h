@@ -7,6 +7,9 @@
 // application state's current-library slot while it is created, and the library knows it as its
 // editor window.
 
+#include "app/elem_grid_mouse.h"
+#include "app/elem_popup.h"
+#include "app/elem_rows.h"
 #include "app/form_quintaron.h"
 #include "editors/elem_window.h"
 #include "editors/form_view.h"
@@ -126,7 +129,7 @@ public:
     forms::TSpeedButton& SpeedRhythm;
     forms::TSpeedButton& speedRhythmbank;
     forms::TSpeedButton& Speedsystem;
-    forms::TPopupMenu& PopupMenu;
+    TElemPopup& PopupMenu;
     forms::TMenuItem& LoadSysex;
     forms::TMenuItem& SaveSysex;
     forms::TMenuItem& N1;
@@ -151,8 +154,8 @@ public:
     forms::TSpeedButton& MaskButton(int type) const { return *maskButtons_.at(type); }
     // The New button of each type code.
     forms::TSpeedButton& NewButton(int type) const { return *newButtons_.at(type); }
-    // The popup's subject: the element and list index of the last right click.
-    model::TLibElem* PopupElem() const { return popupElem_; }
+    // The popup's subject: the element of the last right click.
+    model::TLibElem* PopupElem() const { return PopupMenu.Subject(); }
 
 private:
     void FormCreate(forms::TObject* Sender);
@@ -175,17 +178,11 @@ private:
     void MorphClick();
     void RandomClick();
     void HelpClick();
-    void PopupMenuPopup();
-    void LoadSysexClick();
-    void SaveSysexClick();
-    void ImportExport(void (TFormLibrary::*action)());
     void DeleteClick();
     // The selected visible elements in list order.
     std::vector<model::TLibElem*> SelectedVisible() const;
     // The tool buttons' pictures, and the element icons of the New and Mask buttons.
     void DrawGlyphs();
-    // The row pictures by type code: the element icons on white, for merge-copy.
-    void MakeRowIcons();
     // The library no longer knows this window as its own.
     void Detach();
 
@@ -200,12 +197,8 @@ private:
     friend class TLibraryView;
     std::array<forms::TSpeedButton*, 8> maskButtons_{};
     std::array<forms::TSpeedButton*, 8> newButtons_{};
-    std::array<std::unique_ptr<forms::TBitmap>, 8> rowIcons_;
-    model::TLibElem* popupElem_ = nullptr;
-    int popupIndex_ = -1;
-    // The vertical position of the last mouse-down in the grid.
-    int mouseY_ = 0;
-    bool doubleClick_ = false;
+    TElemGridMouse mouse_{DrawGrid};
+    TRowIcons rowIcons_;
 };
 
 } // namespace app

@@ -195,21 +195,7 @@ TEST_F(FormBankTest, ADragOfEntriesOntoALibraryCopiesThemWithoutAsking) {
     EXPECT_FALSE(library.Library().Saved);
 }
 
-class BankPreviewTest : public FormBankTest {
-protected:
-    BankPreviewTest() {
-        state.Config.InPort = 0;
-        state.Config.OutPort = 0;
-        state.Config.SingleNote = true;
-        state.Config.PreviewNote = 64;
-        state.Config.PreviewVelocity = 99;
-        state.Midi.Create();
-        forms::Application().OnMessage = [this](pc::MSG& msg, bool& handled) {
-            main.Preview(msg, handled);
-        };
-    }
-    ~BankPreviewTest() override { forms::Application().OnMessage = nullptr; }
-};
+using BankPreviewTest = WithPreview<FormBankTest>;
 
 TEST_F(BankPreviewTest, ShiftAndTheRightButtonSendTheRowsPatchThenTheNoteOneIntervalLater) {
     ASSERT_TRUE(state.Midi.Online());

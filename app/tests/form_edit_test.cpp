@@ -346,15 +346,10 @@ TEST_F(LibraryEditTest, ThePopupsEditRenamesTheRightClickedElement) {
     testsupport::PumpUntilIdle();
 
     const forms::TPoint row = window->DrawGrid.ClientToScreen({120, 18 + 9});
-    int editIndex = -1;
-    for (int i = 0; i < window->PopupMenu.Items().Count(); ++i)
-        if (window->PopupMenu.Items().Items(i) == &window->edit) editIndex = i;
+    const int editIndex = PopupItemIndex(window->PopupMenu, window->edit);
     ASSERT_GE(editIndex, 0);
     std::string caption;
-    After(100, [&] {
-        const forms::TRect r = window->PopupMenu.ItemScreenRect(editIndex);
-        driver.Click({r.Left + 5, r.Top + 3});
-    });
+    After(100, [&] { ClickPopupItem(window->PopupMenu, editIndex); });
     After(200, [&] {
         caption = dialog.Caption();
         Click(dialog.Editname);
@@ -383,15 +378,10 @@ TEST_F(LibraryEditTest, ABankWindowsPopupEditShowsTheEntryWithoutAPlaceOfItsOwn)
     auto* bankWindow = dynamic_cast<TFormBank*>(main.ActiveMDIChild());
     ASSERT_NE(bankWindow, nullptr);
 
-    int editIndex = -1;
-    for (int i = 0; i < bankWindow->PopupMenu.Items().Count(); ++i)
-        if (bankWindow->PopupMenu.Items().Items(i) == &bankWindow->edit) editIndex = i;
+    const int editIndex = PopupItemIndex(bankWindow->PopupMenu, bankWindow->edit);
     ASSERT_GE(editIndex, 0);
     bool shown = false, positionVisible = true, userEnabled = true;
-    After(100, [&] {
-        const forms::TRect r = bankWindow->PopupMenu.ItemScreenRect(editIndex);
-        driver.Click({r.Left + 5, r.Top + 3});
-    });
+    After(100, [&] { ClickPopupItem(bankWindow->PopupMenu, editIndex); });
     After(200, [&] {
         shown = dialog.Visible();
         positionVisible = dialog.Position.Visible();

@@ -234,9 +234,7 @@ TEST_F(FormLibraryTest, PopupDeleteDestroysTheSubjectAndMarksTheLibraryUnsaved) 
     const TPoint point = RowPoint(window, 2);
     After(100, [&] {
         // Delete is the popup's last item.
-        const int last = window.PopupMenu.Items().Count() - 1;
-        const pg::TRect r = window.PopupMenu.ItemScreenRect(last);
-        driver.Click({r.Left + 5, r.Top + 3});
+        ClickPopupItem(window.PopupMenu, window.PopupMenu.Items().Count() - 1);
     });
     driver.Click(point, Qt::RightButton);
     EXPECT_EQ(window.PopupMenu.PopupPoint().X, point.X + 15);
@@ -360,10 +358,7 @@ protected:
     // when given, picks an item of the Copy/Move popup that the release opens.
     void DragTo(TPoint from, TPoint to, std::optional<int> choose = {}) {
         if (choose) {
-            After(100, [this, choose] {
-                const pg::TRect r = main.PopupCopyMove.ItemScreenRect(*choose);
-                driver.Click({r.Left + 5, r.Top + 3});
-            });
+            After(100, [this, choose] { ClickPopupItem(main.PopupCopyMove, *choose); });
         }
         driver.Press(from);
         driver.MoveTo({from.X + 10, from.Y + 10});
@@ -481,20 +476,8 @@ TEST_F(LibraryDragTest, ADropOnTheBinMovesTheSelectionToTheTrashAsDeleteDoes) {
 
 // The library windows on the simulated instrument, with the main window's preview hook as the
 // program installs it.
-class LibraryTransferTest : public FormLibraryTest {
+class LibraryTransferTest : public WithPreview<FormLibraryTest> {
 protected:
-    LibraryTransferTest() {
-        state.Config.InPort = 0;
-        state.Config.OutPort = 0;
-        state.Config.SingleNote = true;
-        state.Config.PreviewNote = 64;
-        state.Config.PreviewVelocity = 99;
-        state.Midi.Create();
-        forms::Application().OnMessage = [this](pc::MSG& msg, bool& handled) {
-            main.Preview(msg, handled);
-        };
-    }
-    ~LibraryTransferTest() override { forms::Application().OnMessage = nullptr; }
     // The addresses of the data sets (command 12H) among messages, in order.
     static std::vector<std::uint32_t>
     DataSetAddresses(const std::vector<std::vector<std::uint8_t>>& messages) {

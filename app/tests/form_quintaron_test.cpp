@@ -380,21 +380,7 @@ TEST_F(FormquintaronTest, ShutDownRecordsSavedLibrariesButNotAnUntitledOne) {
     forms::Application().ResetTerminated();
 }
 
-class PreviewTest : public FormquintaronTest {
-protected:
-    PreviewTest() {
-        state.Config.InPort = 0;
-        state.Config.OutPort = 0;
-        state.Config.SingleNote = true;
-        state.Config.PreviewNote = 64;
-        state.Config.PreviewVelocity = 99;
-        state.Midi.Create();
-        forms::Application().OnMessage = [this](pc::MSG& msg, bool& handled) {
-            main.Preview(msg, handled);
-        };
-    }
-    ~PreviewTest() override { forms::Application().OnMessage = nullptr; }
-};
+using PreviewTest = WithPreview<FormquintaronTest>;
 
 TEST_F(PreviewTest, ShiftAndTheRightButtonOverTheBackgroundSoundTheNoteWhereverTheWindowSits) {
     ASSERT_TRUE(state.Midi.Online());

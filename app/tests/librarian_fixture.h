@@ -68,12 +68,8 @@ protected:
         driver.Release(to);
         Run(1000);
     }
-    // Drags the library's rows to a screen point: selected, pressed on the first, released at
-    // to; the Copy of the main window's popup is chosen when it shows. Until the library window
-    // drags by itself, the drag starts as its press would start it, and libraryCopy stands for
-    // the copy its end of the drag would choose.
-    // Drags the library's rows to a screen point as a user does; where the target asks Copy or
-    // Move, the popup's choice is clicked.
+    // Drags the library's rows to a screen point as a user does: selected, pressed on the first,
+    // released at to; where the target asks Copy or Move, the popup's choice is clicked.
     void DragFromLibrary(TFormLibrary& library, const std::vector<int>& rows, TPoint to,
                          bool move = false) {
         for (const auto& elem : library.Library().Elems)
@@ -84,15 +80,9 @@ protected:
         const TPoint from = RowPoint(library.DrawGrid, rows.front());
         After(100, [this, move] {
             if (main.PopupCopyMove.WindowHandle() == platform::win::HWND{}) return;
-            const forms::TRect item = main.PopupCopyMove.ItemScreenRect(move ? 0 : 1);
-            driver.Click({item.Left + 5, item.Top + 3});
+            ClickPopupItem(main.PopupCopyMove, move ? 0 : 1);
         });
-        driver.Press(from);
-        driver.MoveTo({from.X + 10, from.Y + 10});
-        driver.MoveTo(to);
-        accepted = main.DragInfo().Accept;
-        driver.Release(to);
-        Run(1000);
+        Drag(from, to);
     }
     static std::string Trimmed(const model::TLibElem& elem) {
         const std::string name = elem.GetName();

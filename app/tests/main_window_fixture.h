@@ -24,9 +24,7 @@ protected:
     TFormquintaron& MakeMain() {
         model::SetUiServices(&services);
         TFormquintaron& form = MakeForm<TFormquintaron>();
-        form.SetBounds(0, 0, 1000, 700);
-        platform::forms::Application().SetMainForm(&form);
-        form.Show();
+        ShowAsMainForm(form);
         testsupport::PumpUntilIdle();
         return form;
     }
@@ -35,6 +33,24 @@ protected:
     TFormTransmet& transmet = MakeForm<TFormTransmet>();
     TAppServices services{state.Midi, transmet};
     TFormquintaron& main;
+};
+
+// A world of Base (a MainWindowTest) on the simulated instrument's ports, with the main window's
+// preview hook as the program installs it; the preview is one note, 64 at velocity 99.
+template <class Base> class WithPreview : public Base {
+protected:
+    WithPreview() {
+        this->state.Config.InPort = 0;
+        this->state.Config.OutPort = 0;
+        this->state.Config.SingleNote = true;
+        this->state.Config.PreviewNote = 64;
+        this->state.Config.PreviewVelocity = 99;
+        this->state.Midi.Create();
+        platform::forms::Application().OnMessage = [this](platform::core::MSG& msg, bool& handled) {
+            this->main.Preview(msg, handled);
+        };
+    }
+    ~WithPreview() override { platform::forms::Application().OnMessage = nullptr; }
 };
 
 } // namespace app::test

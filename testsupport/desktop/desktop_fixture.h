@@ -3,7 +3,7 @@
 // windows) and their ports: the simulated instrument and a second device pair on the virtual back
 // end, all timed by a manual clock; a screen, a clean queue and input state and a user's input
 // driver; the application state; settings and documents folders of the test's own; message boxes
-// that are written down and answered OK.
+// that are written down and answered OK; a user's clicks on a popup's items.
 
 #include "model/program/dialog_services.h"
 #include "model/program/quintaron.h"
@@ -13,6 +13,7 @@
 #include "platform/forms/application.h"
 #include "platform/forms/controls.h"
 #include "platform/forms/forms.h"
+#include "platform/forms/menus.h"
 #include "platform/win/input_state.h"
 #include "platform/win/monitors.h"
 #include "testsupport/temp_folder.h"
@@ -88,10 +89,14 @@ protected:
     // The multiple-document main window that child windows need.
     platform::forms::TForm& MakeMainWindow() {
         auto& main = MakeForm<platform::forms::TForm>(platform::forms::fsMDIForm);
-        main.SetBounds(0, 0, 1000, 700);
-        platform::forms::Application().SetMainForm(&main);
-        main.Show();
+        ShowAsMainForm(main);
         return main;
+    }
+    // Shows form at (0, 0), 1000 x 700, as the application's main form.
+    static void ShowAsMainForm(platform::forms::TForm& form) {
+        form.SetBounds(0, 0, 1000, 700);
+        platform::forms::Application().SetMainForm(&form);
+        form.Show();
     }
     void Run(platform::core::Millis ms) { platform::core::RunFor(clock, ms); }
     // Runs action once the clock reaches now + ms (inside a modal loop, for instance).
@@ -103,6 +108,18 @@ protected:
     }
     void Click(const platform::forms::TControl& control, platform::forms::TPoint client) {
         driver.Click(control.ClientToScreen(client));
+    }
+    // The place of item among popup's items; -1 when it is none of them.
+    static int PopupItemIndex(platform::forms::TPopupMenu& popup,
+                              const platform::forms::TMenuItem& item) {
+        for (int i = 0; i < popup.Items().Count(); ++i)
+            if (popup.Items().Items(i) == &item) return i;
+        return -1;
+    }
+    // A click on the item at index of popup, which is open.
+    void ClickPopupItem(const platform::forms::TPopupMenu& popup, int index) {
+        const platform::forms::TRect item = popup.ItemScreenRect(index);
+        driver.Click({item.Left + 5, item.Top + 3});
     }
     testsupport::SimInstrument& instrument() { return virtualInstrument.Instrument(); }
     // What the instrument sends, delivered at once.
