@@ -4,6 +4,7 @@
 #include "app/form_global.h"
 #include "app/form_monitor.h"
 #include "app/form_transmet.h"
+#include "editors/form_patch.h"
 #include "model/program/quintaron.h"
 #include "platform/forms/screen.h"
 
@@ -58,6 +59,14 @@ model::TEditorView* TAppServices::CreateEditor(model::TLibElem& elem) {
         window.Show();
         window.UpDateView();
         return &window.View();
+    }
+    if (elem.Type == model::etPatch) {
+        if (auto* patch = dynamic_cast<model::TPatch*>(&elem)) {
+            auto& window = main->Own<editors::TFormPatch>(*patch, main->DragInfo());
+            window.AfterConstruction();
+            window.Show();
+            return &window.View();
+        }
     }
     if (auto* bank = dynamic_cast<model::TBank*>(&elem)) {
         auto& window = main->Own<TFormBank>(*bank);

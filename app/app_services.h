@@ -37,8 +37,9 @@ public:
 
     void MonitorAddMessage(std::span<const std::uint8_t> message) override;
     void EnableMenuItems() override;
-    // A bank window for a patch, performance or rhythm bank and a global window for a global
-    // set, as children of the main window; null for other elements and without a main window.
+    // A patch window for a patch, a bank window for a patch, performance or rhythm bank and a
+    // global window for a global set, as children of the main window; null for other elements
+    // and without a main window.
     model::TEditorView* CreateEditor(model::TLibElem& elem) override;
     model::TTransferWindow* TransferWindow() override;
     void SetScreenCursor(int cursor) override;

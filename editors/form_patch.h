@@ -1,0 +1,119 @@
+#pragma once
+// The patch window: the element window of one patch, a multiple-document child showing the patch
+// as small page panels on a gradient, one group per tone (with the tone's switch) and one for
+// the common and effects pages. A double-click on a page panel opens that page (the table of
+// patch_pages.h) or brings it to the front; page panels dragged onto the panels of another tone
+// or another patch window copy those pages, after which the target patch is sent whole once.
+// Its toolbar sends, receives, loads and saves the patch. Closing it closes the patch's pages.
+
+#include "controls/shader.h"
+#include "editors/elem_window.h"
+#include "editors/form_view.h"
+#include "editors/page_panel.h"
+#include "model/editing/drag_info.h"
+#include "model/elements/patch.h"
+#include "platform/forms/buttons.h"
+#include "platform/forms/ext_ctrls.h"
+#include "platform/forms/forms.h"
+#include "platform/forms/std_ctrls.h"
+
+#include <array>
+#include <memory>
+#include <vector>
+
+namespace editors {
+
+namespace forms = platform::forms;
+
+class TFormPatch : public forms::TForm, public TElemWindow, public model::TPageForm {
+    // What the drag code sees of the panels, made with them: group panels, then the page panels
+    // in PagePanels' order. First, as the panels' own initialisers fill them.
+    std::vector<std::unique_ptr<TPagePanelOf>> groups_;
+    std::vector<std::unique_ptr<TPagePanelOf>> pages_;
+
+public:
+    static constexpr int HelpContextNumber = 38;
+    static constexpr int FixedWidth = 482;
+    static constexpr int FixedHeight = 296;
+
+    // A child of the main window, showing patch; dragInfo is the program's one drag information
+    // (the main window's), shared by every window that drags.
+    TFormPatch(forms::TComponent* owner, model::TPatch& patch, model::TDragInfo& dragInfo);
+    ~TFormPatch() override;
+
+    model::TPatch& Patch() const { return patch_; }
+    model::TLibElem* FormElem() override;
+    // What the patch knows as its window (its Editor).
+    TFormView& View() { return view_; }
+
+    // Caption and tone switches from the patch; runs with Updating set.
+    void UpdateView();
+    bool Updating() const { return updating_; }
+
+    // model::TPageForm: the page panels, tone by tone (Wave, Pitch, TVF, TVA, LFO 1, LFO 2,
+    // Control), then Common and Effects.
+    forms::TObject* Form() override { return this; }
+    std::vector<model::TPagePanel*> PagePanels() override;
+    // The page panel of kind for tone (1..4; 0 for Common and Effects); null for none.
+    forms::TPanel* PagePanel(model::TPageKind kind, int tone) const;
+    // Copies the page of entry from source into target at the tone of targetPanel, colouring
+    // the target panels that receive it.
+    void CopyPatchPart(model::TPatch& source, model::TPatch& target, forms::TPanel& targetPanel,
+                       const model::TDragElem& entry);
+
+    controls::TShader& Shader1;
+    forms::TPanel& Panel1;
+    forms::TSpeedButton& SpeedNuovo;
+    forms::TSpeedButton& SpeedSend;
+    forms::TSpeedButton& SpeedReceive;
+    forms::TSpeedButton& SpeedCarica;
+    forms::TSpeedButton& SpeedSalva;
+    forms::TSpeedButton& SpeedSaveAs;
+    forms::TSpeedButton& SpeedHelp;
+    forms::TPanel& PanelComEff;
+    forms::TPanel& Common;
+    forms::TPanel& Effects;
+    std::array<forms::TPanel*, model::ToneCount> PanelTone{};
+    // The tone switches "Tone 1" .. "Tone 4" (CheckBox1 .. CheckBox4).
+    std::array<forms::TCheckBox*, model::ToneCount> CheckBox{};
+
+private:
+    struct TPageDesc;
+    forms::TPanel& MakeGroup(const char* name, int top, int tag);
+    forms::TPanel& MakePage(forms::TPanel& group, const TPageDesc& desc, int tag, int left);
+
+    void FormCreate();
+    void FormShow();
+    void FormActivate();
+    void FormClose(forms::TCloseAction& Action);
+    void FormDestroy();
+    void FormResize();
+    void CheckBox1Click(forms::TObject* Sender);
+    // The double-click handlers of every page kind.
+    void PageDblClick(forms::TPanel& panel);
+    void Control1MouseDown(forms::TObject* Sender, forms::TMouseButton Button,
+                           forms::TShiftState Shift);
+    void Control1DragOver(forms::TObject* Sender, forms::TObject* Source, bool& Accept);
+    void FountainFill1DragOver(bool& Accept);
+    void Control1EndDrag(forms::TObject* Target);
+    void SpeedNuovoClick();
+    void SpeedSendClick();
+    void SpeedReceiveClick();
+    void SpeedCaricaClick();
+    void SpeedSalvaClick();
+    void SpeedSaveAsClick();
+    void SpeedHelpClick();
+    // The adapter of a panel of this window; null for another control.
+    TPagePanelOf* PanelOf(const forms::TObject* control) const;
+    void BringWindowToFront();
+
+    model::TPatch& patch_;
+    model::TDragInfo& dragInfo_;
+    TFormView view_;
+    bool updating_ = false;
+    // Set by a double-click on a page panel, cleared at the end of the drag its press began:
+    // the page it opened stays in front.
+    bool DblClicked = false;
+};
+
+} // namespace editors
