@@ -9,6 +9,20 @@
 #include "platform/win/desktop.h"
 #include "toolkit/bars/dx_bar_unit.h"
 
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define QUINTARON_LEAK_CHECKED 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__) || defined(QUINTARON_LEAK_CHECKED)
+// In a sanitised build, leaks the program cannot free are not its own: the desktop bus library
+// keeps its shared connection (Qt's, on the xcb platform) and that connection's read buffer for
+// the life of the process.
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libdbus-1.so\n";
+}
+#endif
+
 int main(int argc, char** argv) {
     platform::win::TDesktop desktop(argc, argv);
     toolkit::bars::TdxBarUnit barUnit;

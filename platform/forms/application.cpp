@@ -252,6 +252,29 @@ void TApplication::HandleMessage() {
     }
 }
 
+void TApplication::NormalizeTopMosts() {
+    if (topMostLevel_++ > 0) return;
+    topMosts_.clear();
+    for (int i = 0; i < Screen().FormCount(); ++i) {
+        TCustomForm* form = Screen().Forms(i);
+        if (!form->HandleAllocated()) continue;
+        const HWND wnd = form->Handle();
+        if ((GetWindowLong(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST) && IsWindowVisible(wnd))
+            topMosts_.push_back(wnd);
+    }
+    for (HWND wnd : topMosts_)
+        SetWindowPos(wnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TApplication::RestoreTopMosts() {
+    if (topMostLevel_ == 0 || --topMostLevel_ > 0) return;
+    // Bottom first, so that they keep their order among themselves.
+    for (auto it = topMosts_.rbegin(); it != topMosts_.rend(); ++it)
+        if (core::IsWindow(*it))
+            SetWindowPos(*it, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    topMosts_.clear();
+}
+
 bool TApplication::HelpContext(int context) {
     return HelpCommand(HELP_CONTEXT, context);
 }

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace platform::forms {
 
@@ -78,6 +79,12 @@ public:
     // The long part of the hint of the control under the pointer.
     std::string Hint;
 
+    // While a modal dialog runs, the visible stay-on-top forms stand among the others, so that
+    // the dialog comes above them and takes the input aimed at it; Restore puts them on top
+    // again. Calls nest: only the outermost pair acts.
+    void NormalizeTopMosts();
+    void RestoreTopMosts();
+
     TMessageEvent OnMessage;
     TExceptionEvent OnException;
     TNotifyEvent OnActivate;
@@ -103,6 +110,8 @@ private:
     const TControl* mouseControl_ = nullptr;
     void* runLoop_ = nullptr;
     bool active_ = false;
+    int topMostLevel_ = 0;
+    std::vector<HWND> topMosts_;
     std::unique_ptr<THintWindow> hintWindow_;
     core::MessageWindow window_;
 };

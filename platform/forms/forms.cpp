@@ -391,6 +391,9 @@ TModalResult TCustomForm::ShowModal() {
     std::vector<HWND> disabled;
     DisableOtherForms(disabled);
     HWND previousActive = GetActiveWindow();
+    // The dialog comes above stay-on-top forms (the intro at start-up): under one of them it
+    // would be hidden and its clicks would go to the disabled form.
+    Application().NormalizeTopMosts();
     modal_ = true;
     modalResult_ = mrNone;
     ModalLoop loop;
@@ -402,6 +405,7 @@ TModalResult TCustomForm::ShowModal() {
         ~Restore() {
             for (HWND wnd : disabled)
                 if (core::IsWindow(wnd)) EnableWindow(wnd, 1);
+            Application().RestoreTopMosts();
             if (previous != NullHWnd && core::IsWindow(previous)) SetActiveWindow(previous);
         }
     } restore{this, disabled, previousActive};

@@ -43,13 +43,13 @@ HWND KeyboardHost() {
     return tops.empty() ? NullHWnd : tops.front();
 }
 
-void Deliver(HWND host, QEvent& event) {
+void Deliver(HWND host, QEvent& event, bool dispatch) {
     if (QWidget* widget = HostWidgetOf(host)) {
         QCoreApplication::sendEvent(widget, &event);
     } else {
         TranslateQtEvent(host, &event);
     }
-    if (ModalLoopDepth() == 0) PumpUntilIdle();
+    if (dispatch && ModalLoopDepth() == 0) PumpUntilIdle();
 }
 
 Qt::KeyboardModifier ModifierOf(int key) {
@@ -75,7 +75,7 @@ void InputDriver::SendMouse(int type, TPoint screen, Qt::MouseButton button) {
         local = QPointF(screen.X - rect.Left, screen.Y - rect.Top);
     QMouseEvent event(static_cast<QEvent::Type>(type), local, local, global, button, buttons_,
                       modifiers_);
-    Deliver(host, event);
+    Deliver(host, event, !HoldDispatch);
 }
 
 void InputDriver::MoveTo(TPoint screen) {
@@ -111,19 +111,19 @@ void InputDriver::Wheel(TPoint screen, int delta) {
     QPointF global(screen.X, screen.Y);
     QWheelEvent event(global, global, QPoint(), QPoint(0, delta), buttons_, modifiers_,
                       Qt::NoScrollPhase, false);
-    Deliver(host, event);
+    Deliver(host, event, !HoldDispatch);
 }
 
 void InputDriver::KeyDown(int qtKey, const QString& text) {
     modifiers_ |= ModifierOf(qtKey);
     QKeyEvent event(QEvent::KeyPress, qtKey, modifiers_, text);
-    Deliver(KeyboardHost(), event);
+    Deliver(KeyboardHost(), event, !HoldDispatch);
 }
 
 void InputDriver::KeyUp(int qtKey) {
     modifiers_ &= ~Qt::KeyboardModifiers(ModifierOf(qtKey));
     QKeyEvent event(QEvent::KeyRelease, qtKey, modifiers_);
-    Deliver(KeyboardHost(), event);
+    Deliver(KeyboardHost(), event, !HoldDispatch);
 }
 
 void InputDriver::Key(int qtKey, const QString& text) {
@@ -133,12 +133,12 @@ void InputDriver::Key(int qtKey, const QString& text) {
 
 void InputDriver::ActivateWindow(HWND wnd) {
     QEvent event(QEvent::WindowActivate);
-    Deliver(GetAncestor(wnd, GA_ROOT), event);
+    Deliver(GetAncestor(wnd, GA_ROOT), event, !HoldDispatch);
 }
 
 void InputDriver::DeactivateApplication() {
     QEvent event(QEvent::WindowDeactivate);
-    Deliver(GetActiveWindow(), event);
+    Deliver(GetActiveWindow(), event, !HoldDispatch);
 }
 
 void InputDriver::MoveByWindowManager(HWND wnd, TRect screenRect) {
@@ -146,7 +146,7 @@ void InputDriver::MoveByWindowManager(HWND wnd, TRect screenRect) {
     if (!widget) return;
     widget->setGeometry(screenRect.Left, screenRect.Top, screenRect.Width(), screenRect.Height());
     QCoreApplication::processEvents();
-    if (ModalLoopDepth() == 0) PumpUntilIdle();
+    if (!HoldDispatch && ModalLoopDepth() == 0) PumpUntilIdle();
 }
 
 void PumpUntilIdle() {

@@ -1,7 +1,8 @@
 #pragma once
 // Test drivers: a user's clicks, drags, wheel turns and keys made as Qt events and sent to the
 // window's widget, so that they pass the translator as real input does; after each, the queue
-// is dispatched until idle (unless a modal loop runs: it dispatches itself). Screen coordinates.
+// is dispatched until idle (unless a modal loop runs: it dispatches itself, or HoldDispatch is
+// set). Screen coordinates.
 
 #include "platform/win/messages.h"
 
@@ -28,6 +29,10 @@ public:
     void KeyDown(int qtKey, const QString& text = {});
     void KeyUp(int qtKey);
     void Key(int qtKey, const QString& text = {});
+
+    // While set, input is translated and queued but not dispatched, as when it comes faster
+    // than the program takes it (a busy program, a tool that types); PumpUntilIdle takes it.
+    bool HoldDispatch = false;
 
     // The window manager activates the window's top-level widget, or the application loses
     // the activation.

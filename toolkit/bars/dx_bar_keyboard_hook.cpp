@@ -41,8 +41,11 @@ TKeyboardHookState& HookState() {
     return State;
 }
 
+// As the keys stood when the message in hand was made, not as the keyboard is now: keys typed
+// faster than the program takes them (Alt already up when Alt+F's letter is handled) still
+// count together.
 bool KeyDownNow(int Key) {
-    return pw::GetAsyncKeyState(Key) < 0;
+    return pw::GetKeyState(Key) < 0;
 }
 
 // The key table as it will be once the key going up is released: the table itself still
@@ -228,8 +231,7 @@ pw::LRESULT HandleKey(pw::WPARAM WParam, pw::LPARAM LParam) {
                 pc::SendMessage(Active->Handle(), Up ? pw::WM_KEYUP : pw::WM_KEYDOWN, WParam,
                                 LParam);
             // The key that closed the last menu keeps its key-up from reaching the form.
-            const bool KeepSwallow = TCustomdxBarControl::ActiveBarControl() == nullptr &&
-                                     KeyDownNow(static_cast<int>(WParam));
+            const bool KeepSwallow = TCustomdxBarControl::ActiveBarControl() == nullptr && !Up;
             if (!KeepSwallow) S.SwallowKeyUp = false;
             return 1;
         }

@@ -321,6 +321,32 @@ TEST_F(ModalTest, OtherFormsTakeNoInputWhileADialogRuns) {
     EXPECT_TRUE(IsWindowEnabled(main.Handle()));
 }
 
+// A stay-on-top form (the intro) stands over the dialog that start-up shows: the dialog must take
+// the click the user aims at it, and the form is on top again once the dialog is gone.
+TEST_F(ModalTest, ADialogTakesClicksOverAStayOnTopForm) {
+    TForm& intro = MakeForm<TForm>(fsStayOnTop);
+    intro.SetBounds(50, 50, 500, 400);
+    intro.Show();
+    TForm& dialog = MakeForm();
+    dialog.SetBounds(100, 100, 300, 200);
+    TButton& ok = PlaceOn<TButton>(dialog, 20, 20, 75, 25);
+    ok.ModalResult = mrOk;
+    HWND underPointer = NullHWnd;
+    After(100, [&] {
+        underPointer = WindowFromPoint(At(ok));
+        Click(ok);
+    });
+    // Were the click lost, the dialog would end here.
+    After(200, [&] { dialog.SetModalResult(mrCancel); });
+    EXPECT_EQ(dialog.ShowModal(), mrOk);
+    EXPECT_EQ(underPointer, ok.Handle());
+    EXPECT_NE(GetWindowLong(intro.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+    TForm& later = MakeForm();
+    later.SetBounds(100, 100, 300, 200);
+    later.Show();
+    EXPECT_EQ(WindowFromPoint({120, 120}), intro.Handle());
+}
+
 TEST_F(ModalTest, TimerKeepsTickingInsideAModalDialog) {
     TForm& dialog = MakeForm();
     dialog.SetBounds(100, 100, 300, 200);

@@ -199,6 +199,20 @@ TEST_F(KeyboardHookTest, AltFOpensFileWithTheFirstEntrySelectedAndOThenRunsOpen)
     EXPECT_FALSE(Manager->IsInMenuMode());
 }
 
+// A tool types Alt+F faster than the program takes the keys: Alt is up on the keyboard before
+// the letter's message is handled. The keys count as they were when each was pressed.
+TEST_F(KeyboardHookTest, AltFTypedFasterThanTheProgramTakesItOpensFile) {
+    Input.HoldDispatch = true;
+    Input.KeyDown(Qt::Key_Alt);
+    Input.Key(Qt::Key_F, "f");
+    Input.KeyUp(Qt::Key_Alt);
+    Input.HoldDispatch = false;
+    testsupport::PumpUntilIdle();
+    ASSERT_NE(MenuOf(*File), nullptr);
+    EXPECT_TRUE(Manager->IsInMenuMode());
+    EXPECT_EQ(Selected(*File), File->ItemLinks().Items(0)->Control());
+}
+
 TEST_F(KeyboardHookTest, ALetterSharedByTwoEntriesSelectsEachInTurnAndRunsNothing) {
     Chord(Qt::Key_Alt, Qt::Key_F, "f");
     Key(Qt::Key_C, "c");
