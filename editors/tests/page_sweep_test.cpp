@@ -6,10 +6,15 @@
 #include "editors/form_control.h"
 #include "editors/form_lfo.h"
 #include "editors/form_pitch.h"
+#include "editors/form_rhy_main.h"
+#include "editors/form_rhy_pitch.h"
+#include "editors/form_rhy_tva.h"
+#include "editors/form_rhy_tvf.h"
 #include "editors/form_tva.h"
 #include "editors/form_tvf.h"
 #include "editors/form_wave.h"
 #include "editors/tests/page_fixture.h"
+#include "editors/tests/rhythm_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -52,6 +57,22 @@ const SweptPage sweptPages[] = {
     {"Common",
      [](model::TPatch& patch, platform::forms::TComponent& owner) -> TEditorPage& {
          return OpenCommonPage(patch, owner);
+     }},
+    {"RhythmMain",
+     [](model::TPatch&, platform::forms::TComponent& owner) -> TEditorPage& {
+         return OpenOwnRhythmPage<TFormRhyMain>(owner);
+     }},
+    {"RhythmPitch",
+     [](model::TPatch&, platform::forms::TComponent& owner) -> TEditorPage& {
+         return OpenOwnRhythmPage<TFormRhyPitch>(owner);
+     }},
+    {"RhythmTVF",
+     [](model::TPatch&, platform::forms::TComponent& owner) -> TEditorPage& {
+         return OpenOwnRhythmPage<TFormRhyTVF>(owner);
+     }},
+    {"RhythmTVA",
+     [](model::TPatch&, platform::forms::TComponent& owner) -> TEditorPage& {
+         return OpenOwnRhythmPage<TFormrhyTva>(owner);
      }},
 };
 

@@ -1,0 +1,75 @@
+// The rhythm window as the librarian opens it: a child of the main window whose page drags run
+// on the main window's drag information and send the target rhythm set whole, once; its note
+// pages send the whole rhythm set on Revert All and Paste.
+
+#include "app/tests/librarian_fixture.h"
+#include "editors/form_rhy_main.h"
+#include "editors/form_rhythm.h"
+#include "model/elements/rhythm.h"
+
+namespace app::test {
+
+namespace {
+
+class RhythmWindowOpenTest : public LibrarianTest {
+protected:
+    RhythmWindowOpenTest() {
+        state.Midi.Create();
+        EXPECT_TRUE(state.Midi.Online());
+    }
+    // The data sets the instrument received so far (the preview note aside).
+    std::size_t DataSets() {
+        testsupport::PumpUntilIdle();
+        Run(10000);
+        std::size_t count = 0;
+        for (const auto& message : instrument().Received())
+            count += !message.empty() && message.front() == 0xF0 ? 1 : 0;
+        return count;
+    }
+};
+
+TEST_F(RhythmWindowOpenTest, APageDragBetweenTwoRhythmWindowsSendsTheTargetOnce) {
+    TFormLibrary& library = OpenLibrary({{model::etRhythm, "Rock"}, {model::etRhythm, "Jazz"}});
+    auto& rock = static_cast<model::TRhythm&>(library.Library().Elem(0));
+    auto& jazz = static_cast<model::TRhythm&>(library.Library().Elem(1));
+    for (int key = model::FirstRhythmKey; key <= model::LastRhythmKey; ++key)
+        rock.Note(key).Data()[27] = static_cast<std::uint8_t>(key);
+    auto& from = OpenWindow<editors::TFormRhythm>(rock, 500, 0);
+    auto& to = OpenWindow<editors::TFormRhythm>(jazz, 500, 220);
+    EXPECT_EQ(&from.Rhythm(), &rock);
+    from.View().BringToFront();
+    testsupport::PumpUntilIdle();
+    const std::size_t before = DataSets();
+    Run(1000);
+
+    Drag(from.RhyTVF.ClientToScreen({20, 12}), to.RhyTVF.ClientToScreen({20, 12}));
+    EXPECT_TRUE(accepted);
+    for (int key = model::FirstRhythmKey; key <= model::LastRhythmKey; ++key)
+        EXPECT_EQ(jazz.Note(key).GetParam(27), key) << key;
+    EXPECT_EQ(DataSets() - before, static_cast<std::size_t>(model::TRhythm::BlockCount));
+    EXPECT_EQ(state.CurrentRhythm, &jazz);
+    EXPECT_FALSE(state.DragRunning);
+}
+
+TEST_F(RhythmWindowOpenTest, PasteAndRevertAllSendTheWholeRhythmSetOnce) {
+    TFormLibrary& library = OpenLibrary({{model::etRhythm, "Rock"}});
+    auto& rock = static_cast<model::TRhythm&>(library.Library().Elem(0));
+    auto& window = OpenWindow<editors::TFormRhythm>(rock, 500, 0);
+    auto& page = editors::OpenRhythmNotePage<editors::TFormRhyMain>(rock, main.Clipboard(), window);
+    testsupport::PumpUntilIdle();
+    Click(page.ToneSwitch);
+    ASSERT_EQ(rock.Note(35).GetParam(0), 1);
+
+    std::size_t before = DataSets();
+    Click(page.BtnReverAll);
+    EXPECT_EQ(DataSets() - before, static_cast<std::size_t>(model::TRhythm::BlockCount));
+    EXPECT_EQ(rock.Note(35).GetParam(0), 0);
+
+    Click(page.CopyBtn);
+    before = DataSets();
+    Click(page.PasteBtn);
+    EXPECT_EQ(DataSets() - before, static_cast<std::size_t>(model::TRhythm::BlockCount));
+}
+
+} // namespace
+} // namespace app::test

@@ -1,0 +1,106 @@
+#pragma once
+// The rhythm window: the element window of one rhythm set, a multiple-document child with the
+// rhythm set's name box, its file and transfer buttons and one page panel per note page ("Main",
+// "Pitch", "TVF", "TVA"). A double-click on a panel opens that note page or brings it to the
+// front; a panel dragged onto the same panel of another rhythm window copies that page's bytes
+// of all 64 notes, after which the target rhythm set is sent whole once. Every key release in
+// the name box stores and sends the 12-byte name. Closing it closes the rhythm set's pages.
+
+#include "controls/shader.h"
+#include "editors/elem_window.h"
+#include "editors/form_view.h"
+#include "editors/name_text.h"
+#include "editors/page_panel.h"
+#include "model/editing/clipboard.h"
+#include "model/editing/drag_info.h"
+#include "model/elements/rhythm.h"
+#include "platform/forms/buttons.h"
+#include "platform/forms/ext_ctrls.h"
+#include "platform/forms/forms.h"
+#include "platform/forms/std_ctrls.h"
+
+#include <memory>
+#include <vector>
+
+namespace editors {
+
+namespace forms = platform::forms;
+
+class TFormRhythm : public forms::TForm, public TElemWindow, public model::TPageForm {
+    // What the drag code sees of the panels: the group panel, then the page panels. First, as
+    // the panels' own initialisers fill them.
+    std::vector<std::unique_ptr<TPagePanelOf>> groups_;
+    std::vector<std::unique_ptr<TPagePanelOf>> pages_;
+
+public:
+    static constexpr int HelpContextNumber = 48;
+    static constexpr int FixedWidth = 434;
+    static constexpr int FixedHeight = 194;
+
+    // A child of the main window, showing rhythm; dragInfo is the program's one drag
+    // information and clipboard its part clipboard, which the note pages copy into.
+    TFormRhythm(forms::TComponent* owner, model::TRhythm& rhythm, model::TDragInfo& dragInfo,
+                model::TClipboard& clipboard);
+    ~TFormRhythm() override;
+
+    model::TRhythm& Rhythm() const { return rhythm_; }
+    model::TLibElem* FormElem() override;
+    // What the rhythm set knows as its window (its Editor).
+    TFormView& View() { return view_; }
+
+    // Caption and name box from the rhythm set.
+    void UpDateView();
+
+    forms::TObject* Form() override { return this; }
+    std::vector<model::TPagePanel*> PagePanels() override;
+    // The page panel of kind; null for none.
+    forms::TPanel* PagePanel(model::TPageKind kind) const;
+    // Copies the page of entry from source into target, colouring the target's panels of it.
+    void CopyRhythmPart(model::TRhythm& source, model::TRhythm& target, forms::TPanel& targetPanel,
+                        const model::TDragElem& entry);
+    void EditNameKeyUp();
+
+    controls::TShader& Shader1;
+    forms::TPanel& Panel1;
+    forms::TSpeedButton& SpeedNuovo;
+    forms::TSpeedButton& SpeedCarica;
+    forms::TSpeedButton& SpeedSalva;
+    forms::TSpeedButton& SpeedButton1;
+    forms::TSpeedButton& SpeedButton3;
+    forms::TSpeedButton& SpeedButton2;
+    forms::TSpeedButton& SpeedHelp;
+    forms::TLabel& LabelName;
+    TNameEdit& EditName;
+    forms::TPanel& PanelRhythm;
+    forms::TPanel& RhyMain;
+    forms::TPanel& RhyPitch;
+    forms::TPanel& RhyTVF;
+    forms::TPanel& RhyTVA;
+
+private:
+    forms::TPanel& MakePage(const char* name, const char* caption, int place);
+
+    void FormCreate();
+    void FormActivate();
+    void FormClose(forms::TCloseAction& Action);
+    void FormDestroy();
+    void FormResize();
+    void RhyMainDblClick(forms::TPanel& panel);
+    void RhyMainMouseDown(forms::TObject* Sender, forms::TMouseButton Button,
+                          forms::TShiftState Shift);
+    void RhyMainDragOver(forms::TObject* Sender, forms::TObject* Source, bool& Accept);
+    void FormDragOver(bool& Accept);
+    void RhyMainEndDrag(forms::TObject* Target);
+    TPagePanelOf* PanelOf(const forms::TObject* control) const;
+    void BringWindowToFront();
+
+    model::TRhythm& rhythm_;
+    model::TDragInfo& dragInfo_;
+    model::TClipboard& clipboard_;
+    TFormView view_;
+    // Set by a double-click on a page panel, cleared at the end of the drag its press began:
+    // the page it opened stays in front.
+    bool DblClicked = false;
+};
+
+} // namespace editors
