@@ -5,6 +5,7 @@
 #include "app/form_monitor.h"
 #include "app/form_transmet.h"
 #include "editors/form_patch.h"
+#include "editors/form_performance.h"
 #include "editors/form_rhythm.h"
 #include "model/program/quintaron.h"
 #include "platform/forms/screen.h"
@@ -77,6 +78,12 @@ model::TEditorView* TAppServices::CreateEditor(model::TLibElem& elem) {
             window.Show();
             return &window.View();
         }
+    }
+    if (auto* performance = dynamic_cast<model::TPerformance*>(&elem)) {
+        auto& window = main->Own<editors::TFormPerformance>(*performance, main->DragInfo());
+        window.AfterConstruction();
+        window.Show();
+        return &window.View();
     }
     if (auto* bank = dynamic_cast<model::TBank*>(&elem)) {
         auto& window = main->Own<TFormBank>(*bank);

@@ -47,6 +47,8 @@ public:
     forms::TBitBtn& DownButton() { return down_; }
     // Whether an arrow is held (the repeat timer runs).
     bool Held() const { return timer_.Enabled(); }
+    // Whether the arrow last pressed is the up arrow: the way every step of it goes.
+    bool SteppingUp() const { return goingUp_; }
 
 protected:
     void Paint() override;

@@ -2,6 +2,7 @@
 
 #include "editors/page_choice_rows.h"
 #include "editors/page_click_row.h"
+#include "editors/page_text_rows.h"
 #include "editors/place_control.h"
 #include "model/transfer/activation.h"
 
@@ -113,72 +114,6 @@ forms::TComboBox& SourceList(forms::TForm& form, forms::TWinControl& parent, int
         list.Items().Add(item);
     return list;
 }
-
-// The name box: every key released in it sends the whole name, its 12 bytes in one message.
-class TNameRow final : public TPageRow {
-public:
-    explicit TNameRow(TNameEdit& box) : box_(box) {}
-
-    void Show(const TPageRecord& record) override {
-        std::array<std::uint8_t, 12> bytes{};
-        for (std::size_t i = 0; i < bytes.size(); ++i)
-            bytes[i] = record.GetParam(NameOffset + i);
-        // A name read from a file may hold bytes a name box refuses: they are neither shown
-        // nor sent back.
-        box_.SetText(NameText(model::NameFromData(bytes)));
-    }
-    void Store(TPageStore& page) const override {
-        page.SendAndStoreArray(NameOffset, model::PaddedName(NameText(box_.Text())));
-    }
-    void Bind(std::function<void()> ended) override {
-        box_.OnKeyUp = [ended = std::move(ended)](TObject*, forms::WORD&, forms::TShiftState) {
-            ended();
-        };
-    }
-    // The characters a name holds, the whole name made of one of them.
-    int Lowest() const override { return 0x20; }
-    int Highest() const override { return 0x7E; }
-    void Drive(int value) override {
-        box_.SetText(std::string(12, static_cast<char>(value)));
-        forms::WORD key = 0;
-        if (box_.OnKeyUp) box_.OnKeyUp(&box_, key, {});
-    }
-    std::string Name() const override { return "EditName"; }
-
-private:
-    TNameEdit& box_;
-};
-
-// The default tempo: two bytes, tempo div 16 and tempo mod 16, in one message.
-class TTempoRow final : public TPageRow {
-public:
-    explicit TTempoRow(controls::TMyEdit& edit) : edit_(edit) {}
-
-    void Show(const TPageRecord& record) override {
-        edit_.SetCode(record.GetParam(TempoOffset) * 16 + record.GetParam(TempoOffset + 1));
-    }
-    void Store(TPageStore& page) const override {
-        // A tempo shown from bytes out of their range is stored as the nearest the field steps
-        // to, so that both bytes stay 7-bit.
-        const int tempo = std::clamp(edit_.Code(), edit_.GetMinCode(), edit_.GetMaxCode());
-        const std::uint8_t bytes[] = {static_cast<std::uint8_t>(tempo / 16),
-                                      static_cast<std::uint8_t>(tempo % 16)};
-        page.SendAndStoreArray(TempoOffset, bytes);
-    }
-    void Bind(std::function<void()> ended) override {
-        edit_.OnEndChange = [ended = std::move(ended)](TObject*) { ended(); };
-    }
-    int Lowest() const override { return edit_.GetMinCode(); }
-    int Highest() const override { return edit_.GetMaxCode(); }
-    void Drive(int value) override {
-        edit_.SetCode(value);
-        if (edit_.OnEndChange) edit_.OnEndChange(&edit_);
-    }
-    std::string Name() const override { return "DefaultTempo"; }
-
-private:
-    controls::TMyEdit& edit_;
-};
 
 // The structure type of a pair of tones, stepped by its two buttons and shown by its diagram.
 class TStructureRow final : public TPageRow {
@@ -365,8 +300,8 @@ TFormCommon::TFormCommon(forms::TComponent* owner)
     // The clock source group is part of the page.
     PanelCS.SetVisible(true);
 
-    AddRow<TNameRow>(EditName);
-    AddRow<TTempoRow>(DefaultTempo);
+    AddRow<TNameRow>(EditName, NameOffset);
+    AddRow<TTempoRow>(DefaultTempo, TempoOffset);
     AddRow<TSliderRow>("PatchLevel", PatchLevel, 46, Plain);
     AddRow<TClickRow>("ClickPan", ClickPan, 47, Bias(64));
     AddRow<TSliderRow>("AnalogfeelDepth", AnalogfeelDepth, 48, Plain);

@@ -6,6 +6,7 @@
 #include "controls/pan_slider.h"
 #include "editors/editor_page.h"
 #include "model/elements/patch.h"
+#include "model/elements/performance.h"
 #include "testsupport/desktop/desktop_fixture.h"
 
 #include <cstdint>
@@ -44,6 +45,8 @@ protected:
 
     // Whole patch, its pages owned by the test's windows.
     model::TPatch patch{nullptr};
+    // Whole performance, its pages owned by the test's windows.
+    model::TPerformance performance{nullptr};
 
 private:
     std::size_t mark_ = 0;

@@ -5,6 +5,7 @@
 #include "editors/form_common.h"
 #include "editors/form_control.h"
 #include "editors/form_lfo.h"
+#include "editors/form_per_comm.h"
 #include "editors/form_pitch.h"
 #include "editors/form_rhy_main.h"
 #include "editors/form_rhy_pitch.h"
@@ -27,6 +28,9 @@ namespace {
 struct SweptPage {
     std::string name;
     std::function<TEditorPage&(model::TPatch&, platform::forms::TComponent&)> open;
+    // For a page of a performance, in place of open.
+    std::function<TEditorPage&(model::TPerformance&, platform::forms::TComponent&)>
+        openPerformance = {};
 };
 
 const SweptPage sweptPages[] = {
@@ -74,12 +78,17 @@ const SweptPage sweptPages[] = {
      [](model::TPatch&, platform::forms::TComponent& owner) -> TEditorPage& {
          return OpenOwnRhythmPage<TFormrhyTva>(owner);
      }},
+    {"PerformanceCommon", nullptr,
+     [](model::TPerformance& performance, platform::forms::TComponent& owner) -> TEditorPage& {
+         return OpenPerCommPage(performance, owner);
+     }},
 };
 
 class PageSweepTest : public PageTest, public ::testing::WithParamInterface<SweptPage> {};
 
 TEST_P(PageSweepTest, EveryControlAtBothEndsSendsOnlySevenBitBytes) {
-    TEditorPage& page = GetParam().open(patch, *owner);
+    TEditorPage& page = GetParam().open ? GetParam().open(patch, *owner)
+                                        : GetParam().openPerformance(performance, *owner);
     ASSERT_FALSE(page.Rows().empty());
     for (const auto& row : page.Rows()) {
         Mark();

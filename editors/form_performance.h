@@ -1,0 +1,111 @@
+#pragma once
+// The performance window: the element window of one performance, a multiple-document child
+// showing the performance as three page panels ("Common", "Effects", "Parts") on a gradient.
+// A double-click on a page panel opens that page (the table of performance_pages.h) or brings
+// it to the front; page panels dragged onto the same panels of another performance window copy
+// those pages' bytes (performance_part_copy.h), after which the target is sent whole once. Its
+// toolbar sends, receives, loads and saves the performance. Closing it closes its pages.
+
+#include "controls/shader.h"
+#include "editors/elem_window.h"
+#include "editors/form_view.h"
+#include "editors/page_panel.h"
+#include "model/editing/drag_info.h"
+#include "model/elements/performance.h"
+#include "platform/forms/buttons.h"
+#include "platform/forms/ext_ctrls.h"
+#include "platform/forms/forms.h"
+
+#include <memory>
+#include <vector>
+
+namespace editors {
+
+namespace forms = platform::forms;
+
+class TFormPerformance : public forms::TForm, public TElemWindow, public model::TPageForm {
+    // What the drag code sees of the panels, made with them: the group panel, then the page
+    // panels in PagePanels' order. First, as the panels' own initialisers fill them.
+    std::unique_ptr<TPagePanelOf> group_;
+    std::vector<std::unique_ptr<TPagePanelOf>> pages_;
+
+public:
+    static constexpr int HelpContextNumber = 42;
+    static constexpr int FixedWidth = 392;
+    static constexpr int FixedHeight = 150;
+
+    // A child of the main window, showing performance; dragInfo is the program's one drag
+    // information (the main window's), shared by every window that drags.
+    TFormPerformance(forms::TComponent* owner, model::TPerformance& performance,
+                     model::TDragInfo& dragInfo);
+    ~TFormPerformance() override;
+
+    model::TPerformance& Performance() const { return performance_; }
+    model::TLibElem* FormElem() override;
+    // What the performance knows as its window (its Editor).
+    TFormView& View() { return view_; }
+
+    // The caption from the performance.
+    void UpDateView();
+
+    // model::TPageForm: Common, Effects, Parts.
+    forms::TObject* Form() override { return this; }
+    std::vector<model::TPagePanel*> PagePanels() override;
+    // The page panel of kind; null for none.
+    forms::TPanel* PagePanel(model::TPageKind kind) const;
+    // Copies the page of entry from source into target, colouring the target's panels that
+    // receive it.
+    void CopyPerformancePart(model::TPerformance& source, model::TPerformance& target,
+                             forms::TPanel& targetPanel, const model::TDragElem& entry);
+
+    controls::TShader& Shader1;
+    forms::TPanel& Panel1;
+    forms::TSpeedButton& SpeedNuovo;
+    forms::TSpeedButton& SpeedButton3;
+    forms::TSpeedButton& SpeedButton2;
+    forms::TSpeedButton& SpeedCarica;
+    forms::TSpeedButton& SpeedSalva;
+    forms::TSpeedButton& SpeedButton1;
+    forms::TSpeedButton& SpeedHelp;
+    forms::TPanel& PanelPerComm;
+    forms::TPanel& PerCom;
+    forms::TPanel& PerEff;
+    forms::TPanel& PerParts;
+
+private:
+    forms::TPanel& MakeGroup();
+    forms::TPanel& MakePage(const char* name, const char* caption, int left);
+
+    void FormCreate();
+    void FormShow();
+    void FormActivate();
+    void FormClose(forms::TCloseAction& Action);
+    void FormDestroy();
+    void FormResize();
+    // The double-click handlers of the three panels.
+    void PageDblClick(forms::TPanel& panel);
+    void PerComMouseDown(forms::TObject* Sender, forms::TMouseButton Button,
+                         forms::TShiftState Shift);
+    void PerComDragOver(forms::TObject* Sender, forms::TObject* Source, bool& Accept);
+    void FountainFill1DragOver(bool& Accept);
+    void PerComEndDrag(forms::TObject* Target);
+    void SpeedNuovoClick();
+    void SpeedButton3Click();
+    void SpeedButton2Click();
+    void SpeedCaricaClick();
+    void SpeedSalvaClick();
+    void SpeedButton1Click();
+    void SpeedHelpClick();
+    // The adapter of a panel of this window; null for another control.
+    TPagePanelOf* PanelOf(const forms::TObject* control) const;
+    void BringWindowToFront();
+
+    model::TPerformance& performance_;
+    model::TDragInfo& dragInfo_;
+    TFormView view_;
+    // Set by a double-click on a page panel, cleared at the end of the drag its press began:
+    // the page it opened stays in front.
+    bool DblClicked = false;
+};
+
+} // namespace editors

@@ -1,0 +1,35 @@
+#include "editors/performance_pages.h"
+
+#include "editors/form_per_comm.h"
+
+#include <algorithm>
+
+namespace editors {
+
+namespace {
+
+void OpenCommon(model::TPerformance& performance, platform::forms::TComponent& owner) {
+    OpenPerCommPage(performance, owner);
+}
+
+constexpr TPerformancePageEntry Entries[] = {
+    {model::PERCOM, &OpenCommon},
+};
+
+} // namespace
+
+std::span<const TPerformancePageEntry> PerformancePages() {
+    return Entries;
+}
+
+bool OpenPerformancePage(model::TPageKind kind, model::TPerformance& performance,
+                         platform::forms::TComponent& owner) {
+    const auto entry =
+        std::find_if(std::begin(Entries), std::end(Entries),
+                     [kind](const TPerformancePageEntry& e) { return e.Kind == kind; });
+    if (entry == std::end(Entries)) return false;
+    entry->Open(performance, owner);
+    return true;
+}
+
+} // namespace editors
