@@ -1,6 +1,7 @@
 #pragma once
-// A page row for a click value box that stands alone on its page (the amplifier's pan): the box's
-// value, encoded, at one byte; a button released over the box ends the user's change.
+// A page row for a click value box that stands alone on its page, not on a graph (the pan of the
+// amplifier and of the common page): the box's value, encoded, at one byte; a button released
+// over the box ends the user's change.
 
 #include "controls/click_edit.h"
 #include "editors/page_rows.h"

@@ -6,7 +6,7 @@ namespace editors {
 
 TFadeRow::TFadeRow(std::string name, controls::TFadeGraph& graph, std::uint16_t delay,
                    std::uint16_t mode, std::uint16_t time)
-    : name_(std::move(name)), graph_(graph), delay_(delay), mode_(mode), time_(time) {}
+    : TGraphRow(std::move(name), graph), graph_(graph), delay_(delay), mode_(mode), time_(time) {}
 
 void TFadeRow::Show(const TPageRecord& record) {
     const std::uint8_t mode = record.GetParam(mode_);
@@ -22,14 +22,10 @@ void TFadeRow::Store(TPageStore& page) const {
     page.SendandStore(time_, static_cast<std::uint8_t>(graph_.FadeTime()));
 }
 
-void TFadeRow::Bind(std::function<void()> ended) {
-    graph_.OnEndchange = [ended = std::move(ended)](platform::core::TObject*) { ended(); };
-}
-
 void TFadeRow::Drive(int value) {
     graph_.SetFadeDelay(value);
     graph_.SetFadeTime(value);
-    if (graph_.OnEndchange) graph_.OnEndchange(&graph_);
+    EndChange();
 }
 
 } // namespace editors

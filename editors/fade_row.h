@@ -12,7 +12,7 @@
 
 namespace editors {
 
-class TFadeRow final : public TPageRow {
+class TFadeRow final : public TGraphRow {
 public:
     TFadeRow(std::string name, controls::TFadeGraph& graph, std::uint16_t delay, std::uint16_t mode,
              std::uint16_t time);
@@ -20,15 +20,10 @@ public:
     // A mode byte no list item stands for shows as ON_IN.
     void Show(const TPageRecord& record) override;
     void Store(TPageStore& page) const override;
-    void Bind(std::function<void()> ended) override;
-    int Lowest() const override { return 0; }
-    int Highest() const override { return 127; }
     // Delay and time at value.
     void Drive(int value) override;
-    std::string Name() const override { return name_; }
 
 private:
-    std::string name_;
     controls::TFadeGraph& graph_;
     std::uint16_t delay_;
     std::uint16_t mode_;

@@ -1,13 +1,14 @@
 #include "editors/form_common.h"
 
+#include "editors/click_row.h"
+#include "editors/labelled_controls.h"
 #include "editors/page_choice_rows.h"
-#include "editors/page_click_row.h"
+#include "editors/page_opening.h"
 #include "editors/page_text_rows.h"
 #include "editors/place_control.h"
 #include "model/transfer/activation.h"
 
 #include <algorithm>
-#include <cassert>
 #include <memory>
 #include <string>
 #include <utility>
@@ -15,17 +16,10 @@
 
 namespace editors {
 
-model::TPatch* TFormCommon::PagePatch = nullptr;
-
 namespace {
 
 using controls::TEditType;
 using forms::TObject;
-
-model::TPatch& TakePatch() {
-    assert(TFormCommon::PagePatch != nullptr && "the opener sets PagePatch first");
-    return *TFormCommon::PagePatch;
-}
 
 constexpr int NotebookWidth = 560;
 constexpr int NotebookHeight = 360;
@@ -66,22 +60,8 @@ controls::TMyEdit& Step(forms::TForm& form, forms::TWinControl& parent, int left
 controls::TPanSlider& Slider(forms::TForm& form, forms::TWinControl& parent, int left,
                              const char* label) {
     // Two lines under the long captions.
-    auto& caption = LabelAt(form, parent, left, 8, label);
-    caption.SetAutoSize(false);
-    caption.WordWrap = true;
-    caption.SetBounds(left, 8, 66, 28);
-    auto& slider = PlaceControl<controls::TPanSlider>(form, parent, left + 6, 38, 48, 140);
-    slider.SetELeft(5);
-    slider.SetETop(5);
-    slider.SetEWidth(38);
-    slider.SetEHeight(15);
-    slider.SetSLeft(14);
-    slider.SetSTop(26);
-    slider.SetSWidth(20);
-    slider.SetSHeight(108);
-    slider.SetMin(0);
-    slider.SetMax(127);
-    return slider;
+    PlaceWrappedLabel(form, parent, left, 8, 66, 28, label);
+    return PlaceSlider(form, parent, left + 6, 38, 0, 127);
 }
 
 forms::TGroupBox& Group(forms::TForm& form, forms::TWinControl& parent, int left, int top,
@@ -192,10 +172,11 @@ private:
 } // namespace
 
 TFormCommon::TFormCommon(forms::TComponent* owner)
-    : TEditorPage(owner, TakePatch(),
-                  std::make_unique<TRecordOf<model::TCommon>>(*TakePatch().Common,
-                                                              TakePatch().Common->CommonWindow),
-                  HelpContextNumber),
+    : TEditorPage(
+          owner, TakePagePatch(PagePatch),
+          std::make_unique<TRecordOf<model::TCommon>>(
+              *TakePagePatch(PagePatch).Common, TakePagePatch(PagePatch).Common->CommonWindow),
+          HelpContextNumber),
       TabbedNotebook1(Notebook(*this)), Page1(TabbedNotebook1.AddPage("Page 1")),
       Page2(TabbedNotebook1.AddPage("Page 2")),
       // Page 1
@@ -274,7 +255,7 @@ TFormCommon::TFormCommon(forms::TComponent* owner)
       GroupCtrl3(Group(*this, Page2, 400, 128, 150, 35, "Control 3")),
       Ctrl3Off(Radio(*this, GroupCtrl3, 8, 14, 40, "Off")),
       Ctrl3Hold(Radio(*this, GroupCtrl3, 50, 14, 46, "Hold")),
-      Ctrl3Peak(Radio(*this, GroupCtrl3, 98, 14, 46, "Peak")), patch_(TakePatch()) {
+      Ctrl3Peak(Radio(*this, GroupCtrl3, 98, 14, 46, "Peak")), patch_(TakePagePatch(PagePatch)) {
     SetCaption("Common");
     LabelAt(*this, Page1, 8, 8, "Patch Name");
     LabelAt(*this, Page1, 8, 54, "Default Tempo");
@@ -537,18 +518,8 @@ void TFormCommon::DrawStruct(forms::TImage& image) {
 }
 
 TFormCommon& OpenCommonPage(model::TPatch& patch, forms::TComponent& owner) {
-    model::TEditorSlot& slot = patch.Common->CommonWindow;
-    if (slot.Open && slot.Window != nullptr) {
-        auto* view = dynamic_cast<TPageView*>(slot.Window);
-        assert(view != nullptr);
-        slot.Window->BringToFront();
-        return static_cast<TFormCommon&>(view->Page());
-    }
-    TFormCommon::PagePatch = &patch;
-    TFormCommon& page = owner.Own<TFormCommon>();
-    page.AfterConstruction();
-    page.Show();
-    return page;
+    return OpenPageWindow<TFormCommon>(patch.Common->CommonWindow, owner,
+                                       [&patch] { TFormCommon::PagePatch = &patch; });
 }
 
 } // namespace editors

@@ -29,7 +29,7 @@ class TFormCommon : public TEditorPage {
 public:
     static constexpr int HelpContextNumber = 2;
     // The unit's variable: the opener sets it just before it makes the page.
-    static model::TPatch* PagePatch;
+    static inline model::TPatch* PagePatch = nullptr;
 
     explicit TFormCommon(forms::TComponent* owner);
 

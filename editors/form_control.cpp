@@ -1,25 +1,17 @@
 #include "editors/form_control.h"
 
+#include "editors/labelled_controls.h"
 #include "editors/place_control.h"
 
-#include <cassert>
 #include <memory>
 #include <string>
 #include <utility>
 
 namespace editors {
 
-model::TPatch* TFormControl::PagePatch = nullptr;
-int TFormControl::PageTone = 1;
-
 namespace {
 
 using controls::TEditType;
-
-model::TPatch& TakePatch() {
-    assert(TFormControl::PagePatch != nullptr && "the opener sets PagePatch first");
-    return *TFormControl::PagePatch;
-}
 
 constexpr int SliderColumn = 76;
 constexpr int MatrixTop = 190;
@@ -36,30 +28,14 @@ const char* const Destinations[] = {"Off", "Pch", "Cut", "Res", "Lev", "Pan", "M
 // A slider with value box under a label of two lines at left, top.
 controls::TPanSlider& Slider(forms::TForm& form, int left, int top, const char* label, int min,
                              int max) {
-    auto& caption = PlaceControl<forms::TLabel>(form, form, left, top, SliderColumn - 4, 28, label);
-    caption.SetAutoSize(false);
-    caption.WordWrap = true;
-    caption.SetBounds(left, top, SliderColumn - 4, 28);
-    auto& slider = PlaceControl<controls::TPanSlider>(form, form, left + 12, top + 30, 48, 140);
-    slider.SetELeft(5);
-    slider.SetETop(5);
-    slider.SetEWidth(38);
-    slider.SetEHeight(15);
-    slider.SetSLeft(14);
-    slider.SetSTop(26);
-    slider.SetSWidth(20);
-    slider.SetSHeight(108);
-    slider.SetMin(min);
-    slider.SetMax(max);
-    return slider;
+    PlaceWrappedLabel(form, form, left, top, SliderColumn - 4, 28, label);
+    return PlaceSlider(form, form, left + 12, top + 30, min, max);
 }
 
+// The label's width is its text's: the field stands at 60.
 controls::TMyEdit& NoteEdit(forms::TForm& form, forms::TGroupBox& group, int top,
                             const char* label) {
-    PlaceControl<forms::TLabel>(form, group, 8, top + 3, 44, 15, label);
-    auto& edit = PlaceControl<controls::TMyEdit>(form, group, 60, top, 88, 21);
-    edit.SetEditType(TEditType::Note);
-    return edit;
+    return PlaceLabelledStep(form, group, 8, top, 48, label, TEditType::Note);
 }
 
 forms::TCheckBox& Check(forms::TForm& form, int row, const char* caption) {
@@ -127,7 +103,7 @@ std::uint16_t MatrixOffset(int c, int k) {
 } // namespace
 
 TFormControl::TFormControl(forms::TComponent* owner)
-    : TTonePage(owner, TakePatch(), PageTone, Kind, HelpContextNumber, "Control"),
+    : TTonePage(owner, TakePagePatch(PagePatch), PageTone, Kind, HelpContextNumber, "Control"),
       VelCrossFadeDepth(Slider(*this, 8, 8, "Vel Cross Fade Depth", 0, 127)),
       VelRangeLow(Slider(*this, 8 + SliderColumn, 8, "Velocity Range Lower", 1, 127)),
       VelRangeUp(Slider(*this, 8 + 2 * SliderColumn, 8, "Velocity Range Upper", 1, 127)),

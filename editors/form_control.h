@@ -20,8 +20,8 @@ public:
     static constexpr model::TTonePage Kind = model::tpControl;
     static constexpr int HelpContextNumber = 3;
     // The unit's variables: the opener sets them just before it makes the page.
-    static model::TPatch* PagePatch;
-    static int PageTone;
+    static inline model::TPatch* PagePatch = nullptr;
+    static inline int PageTone = 1;
 
     explicit TFormControl(forms::TComponent* owner);
 

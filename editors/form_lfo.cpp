@@ -1,6 +1,7 @@
 #include "editors/form_lfo.h"
 
 #include "editors/labelled_controls.h"
+#include "editors/page_opening.h"
 #include "editors/place_control.h"
 
 #include <array>
@@ -11,19 +12,10 @@
 
 namespace editors {
 
-model::TPatch* TFormLFO::PagePatch = nullptr;
-int TFormLFO::PageTone = 1;
-int TFormLFO::PageLfo = 1;
-
 namespace {
 
 namespace gdi = platform::gdi;
 using controls::TEditType;
-
-model::TPatch& TakePatch() {
-    assert(TFormLFO::PagePatch != nullptr && "the opener sets PagePatch first");
-    return *TFormLFO::PagePatch;
-}
 
 int TakeLfo() {
     assert((TFormLFO::PageLfo == 1 || TFormLFO::PageLfo == 2) && "the opener sets PageLfo first");
@@ -70,7 +62,7 @@ controls::TPanSlider& DepthSlider(forms::TForm& form, int column, const char* la
 } // namespace
 
 TFormLFO::TFormLFO(forms::TComponent* owner)
-    : TTonePage(owner, TakePatch(), PageTone, KindOf(TakeLfo()), HelpContextNumber,
+    : TTonePage(owner, TakePagePatch(PagePatch), PageTone, KindOf(TakeLfo()), HelpContextNumber,
                 "LFO " + std::to_string(TakeLfo())),
       Image1(PlaceControl<forms::TImage>(*this, *this, 8, 8, SketchWidth, SketchHeight)),
       LabelWave(PlaceControl<forms::TLabel>(*this, *this, 8, 12 + SketchHeight, SketchWidth, 15)),
@@ -104,8 +96,8 @@ TFormLFO::TFormLFO(forms::TComponent* owner)
     const std::uint16_t base = Base();
     const auto at = [base](int k) { return static_cast<std::uint16_t>(base + k); };
     const auto beside = [this](int first) { return static_cast<std::uint16_t>(first + lfo_); };
-    waveform_ = &AddRow<TSketchRow>("Waveform", Precedente, Successivo, at(0), 7,
-                                    [this](int waveform) { DrawWaveForm(waveform); });
+    waveform_ = &AddRow<TStepperRow>("Waveform", Precedente, Successivo, at(0), 7,
+                                     [this](int waveform) { DrawWaveForm(waveform); });
     AddRow<TCheckRow>("KeyTrigger", KeyTrigger, at(1));
     AddRow<TStepRow>("LFORate", LFORate, at(2), Code);
     AddRow<TStepRow>("OffsetLevel", OffsetLevel, at(3), Scaled(50, 100));
@@ -224,20 +216,12 @@ void TFormLFO::DrawWaveForm(int waveform) {
 }
 
 TFormLFO& OpenLfoPage(model::TPatch& patch, int tone, int lfo, forms::TComponent& owner) {
-    model::TEditorSlot& slot = patch.Tone(tone).Pages.at(KindOf(lfo));
-    if (slot.Open && slot.Window != nullptr) {
-        auto* view = dynamic_cast<TPageView*>(slot.Window);
-        assert(view != nullptr);
-        slot.Window->BringToFront();
-        return static_cast<TFormLFO&>(view->Page());
-    }
-    TFormLFO::PagePatch = &patch;
-    TFormLFO::PageTone = tone;
-    TFormLFO::PageLfo = lfo;
-    TFormLFO& page = owner.Own<TFormLFO>();
-    page.AfterConstruction();
-    page.Show();
-    return page;
+    return OpenPageWindow<TFormLFO>(patch.Tone(tone).Pages.at(KindOf(lfo)), owner,
+                                    [&patch, tone, lfo] {
+                                        TFormLFO::PagePatch = &patch;
+                                        TFormLFO::PageTone = tone;
+                                        TFormLFO::PageLfo = lfo;
+                                    });
 }
 
 } // namespace editors

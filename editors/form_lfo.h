@@ -13,7 +13,7 @@
 #include "controls/my_edit.h"
 #include "controls/pan_slider.h"
 #include "editors/fade_row.h"
-#include "editors/sketch_row.h"
+#include "editors/page_button_rows.h"
 #include "editors/tone_page.h"
 #include "platform/forms/buttons.h"
 #include "platform/forms/ext_ctrls.h"
@@ -28,9 +28,9 @@ class TFormLFO : public TTonePage {
 public:
     static constexpr int HelpContextNumber = 22;
     // The unit's variables: the opener sets them just before it makes the page.
-    static model::TPatch* PagePatch;
-    static int PageTone;
-    static int PageLfo;
+    static inline model::TPatch* PagePatch = nullptr;
+    static inline int PageTone = 1;
+    static inline int PageLfo = 1;
 
     explicit TFormLFO(forms::TComponent* owner);
 
@@ -64,7 +64,7 @@ private:
     void DrawWaveForm(int waveform);
 
     int lfo_;
-    TSketchRow* waveform_ = nullptr;
+    TStepperRow* waveform_ = nullptr;
     TFadeRow* fade_ = nullptr;
     // The "Random" and "Caos" sketches differ from drawing to drawing.
     std::minstd_rand random_;

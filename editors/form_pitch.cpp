@@ -1,69 +1,43 @@
 #include "editors/form_pitch.h"
 
+#include "editors/labelled_controls.h"
 #include "editors/place_control.h"
 
-#include <cassert>
 #include <string>
 
 namespace editors {
-
-model::TPatch* TFormPitch::PagePatch = nullptr;
-int TFormPitch::PageTone = 1;
 
 namespace {
 
 using controls::TEditType;
 
-model::TPatch& TakePatch() {
-    assert(TFormPitch::PagePatch != nullptr && "the opener sets PagePatch first");
-    return *TFormPitch::PagePatch;
-}
-
 constexpr int SliderColumn = 80;
 constexpr int SliderTop = 26;
 constexpr int StepLeft = 260;
+constexpr int StepLabelWidth = 100;
 constexpr int StepRowHeight = 27;
 constexpr int PageWidth = 460;
 
+// A column's slider stands 12 in from its left, under its label.
 controls::TPanSlider& Slider(forms::TForm& form, int column, const char* label, int min, int max) {
-    const int left = 8 + column * SliderColumn;
-    PlaceControl<forms::TLabel>(form, form, left, 8, SliderColumn - 4, 15, label);
-    auto& slider = PlaceControl<controls::TPanSlider>(form, form, left + 12, SliderTop, 48, 140);
-    slider.SetELeft(5);
-    slider.SetETop(5);
-    slider.SetEWidth(38);
-    slider.SetEHeight(15);
-    slider.SetSLeft(14);
-    slider.SetSTop(26);
-    slider.SetSWidth(20);
-    slider.SetSHeight(108);
-    slider.SetMin(min);
-    slider.SetMax(max);
-    return slider;
+    return PlaceLabelledSlider(form, 8 + column * SliderColumn, SliderTop - 18, SliderColumn - 8,
+                               label, min, max);
 }
 
 controls::TMyEdit& Step(forms::TForm& form, int row, const char* label, TEditType type) {
-    const int top = 8 + row * StepRowHeight;
-    PlaceControl<forms::TLabel>(form, form, StepLeft, top + 3, 100, 15, label);
-    auto& edit = PlaceControl<controls::TMyEdit>(form, form, StepLeft + 104, top, 88, 21);
-    edit.SetEditType(type);
-    return edit;
+    return PlaceLabelledStep(form, StepLeft, 8 + row * StepRowHeight, StepLabelWidth, label, type);
 }
 
 controls::TMyEdit& StepMinMax(forms::TForm& form, int row, const char* label, int min, int max,
                               int step) {
-    controls::TMyEdit& edit = Step(form, row, label, TEditType::MinMaxS);
-    edit.Min = min;
-    edit.Max = max;
-    edit.Step = step;
-    edit.SetEditType(TEditType::MinMaxS);
-    return edit;
+    return PlaceLabelledMinMax(form, StepLeft, 8 + row * StepRowHeight, StepLabelWidth, label,
+                               TEditType::MinMaxS, min, max, step);
 }
 
 } // namespace
 
 TFormPitch::TFormPitch(forms::TComponent* owner)
-    : TTonePage(owner, TakePatch(), PageTone, Kind, HelpContextNumber, "Pitch"),
+    : TTonePage(owner, TakePagePatch(PagePatch), PageTone, Kind, HelpContextNumber, "Pitch"),
       CoarseTune(Slider(*this, 0, "Coarse Tune", -48, 48)),
       FineTune(Slider(*this, 1, "Fine Tune", -50, 50)),
       PitchenvDepth(Slider(*this, 2, "Envelope Depth", -12, 12)),
@@ -73,16 +47,8 @@ TFormPitch::TFormPitch(forms::TComponent* owner)
       Veltime1sens(Step(*this, 3, "Vel Time 1 Sens", TEditType::IntM100P100)),
       veltime4sens(Step(*this, 4, "Vel Time 4 Sens", TEditType::IntM100P100)),
       timekeyfollow(Step(*this, 5, "Time Keyfollow", TEditType::IntM100P100)),
-      Graph(PlaceControl<controls::TPanGraph>(*this, *this, StepLeft, 8 + 6 * StepRowHeight, 192,
-                                              150)) {
+      Graph(PlaceEnvelopeGraph(*this, StepLeft, 8 + 6 * StepRowHeight, controls::FirstHalf)) {
     SetCaption("Pitch");
-    Graph.SetGraphType(controls::FirstHalf);
-    Graph.SetGLeft(5);
-    Graph.SetGTop(62);
-    Graph.SetGWidth(180);
-    Graph.SetGHeight(82);
-    Graph.SetELeft(30);
-    Graph.SetEWidth(36);
 
     AddRow<TSliderRow>("CoarseTune", CoarseTune, 61, Bias(48));
     AddRow<TSliderRow>("FineTune", FineTune, 62, Bias(50));

@@ -16,8 +16,8 @@ public:
     static constexpr model::TTonePage Kind = model::tpPitch;
     static constexpr int HelpContextNumber = 43;
     // The unit's variables: the opener sets them just before it makes the page.
-    static model::TPatch* PagePatch;
-    static int PageTone;
+    static inline model::TPatch* PagePatch = nullptr;
+    static inline int PageTone = 1;
 
     explicit TFormPitch(forms::TComponent* owner);
 

@@ -5,22 +5,13 @@
 #include "editors/place_control.h"
 
 #include <array>
-#include <cassert>
 
 namespace editors {
-
-model::TPatch* TFormTVA::PagePatch = nullptr;
-int TFormTVA::PageTone = 1;
 
 namespace {
 
 namespace gdi = platform::gdi;
 using controls::TEditType;
-
-model::TPatch& TakePatch() {
-    assert(TFormTVA::PagePatch != nullptr && "the opener sets PagePatch first");
-    return *TFormTVA::PagePatch;
-}
 
 constexpr int SliderWidth = 100;
 constexpr int StepLeft = 316;
@@ -42,7 +33,7 @@ int StepTop(int row) {
 } // namespace
 
 TFormTVA::TFormTVA(forms::TComponent* owner)
-    : TTonePage(owner, TakePatch(), PageTone, Kind, HelpContextNumber, "TVA"),
+    : TTonePage(owner, TakePagePatch(PagePatch), PageTone, Kind, HelpContextNumber, "TVA"),
       Level(PlaceLabelledSlider(*this, 8, 8, SliderWidth, "Level", 0, 127)),
       RndPanDepth(
           PlaceLabelledSlider(*this, 8 + SliderWidth, 8, SliderWidth, "Random Pan Depth", 0, 63)),
@@ -74,7 +65,7 @@ TFormTVA::TFormTVA(forms::TComponent* owner)
                                       TEditType::IntM100P100)),
       PanKeyfollow(PlaceLabelledStep(*this, StepLeft, StepTop(7), StepLabelWidth, "Pan Keyfollow",
                                      TEditType::IntM100P100)),
-      Graph(PlaceControl<controls::TPanGraph>(*this, *this, StepLeft, GraphTop, 192, 150)) {
+      Graph(PlaceEnvelopeGraph(*this, StepLeft, GraphTop, controls::LastLocked)) {
     SetCaption("TVA");
     PlaceControl<forms::TLabel>(*this, *this, 8, SketchTop, SketchWidth, 15, "Bias Direction");
     AltPanDepth.SetStereo(true);
@@ -83,17 +74,10 @@ TFormTVA::TFormTVA(forms::TComponent* owner)
     ClickPan.SetStereo(true);
     LabelDir.SetAutoSize(false);
     LabelDir.Alignment = forms::taCenter;
-    Graph.SetGraphType(controls::LastLocked);
-    Graph.SetGLeft(5);
-    Graph.SetGTop(62);
-    Graph.SetGWidth(180);
-    Graph.SetGHeight(82);
-    Graph.SetELeft(30);
-    Graph.SetEWidth(36);
 
     AddRow<TSliderRow>("Level", Level, 101, Plain);
-    direction_ = &AddRow<TSketchRow>("Direction", Precedente, Successivo, 102, 3,
-                                     [this](int direction) { DrawDirection(direction); });
+    direction_ = &AddRow<TStepperRow>("Direction", Precedente, Successivo, 102, 3,
+                                      [this](int direction) { DrawDirection(direction); });
     AddRow<TStepRow>("BiasPoint", BiasPoint, 103, Code);
     AddRow<TStepRow>("BiasLevel", BiasLevel, 104, Code);
     AddRow<TStepRow>("EnvVelCurve", EnvVelCurve, 105, PlusOne);

@@ -8,7 +8,7 @@
 #include "controls/my_edit.h"
 #include "controls/pan_graph.h"
 #include "controls/pan_slider.h"
-#include "editors/sketch_row.h"
+#include "editors/page_button_rows.h"
 #include "editors/tone_page.h"
 #include "platform/forms/buttons.h"
 #include "platform/forms/ext_ctrls.h"
@@ -21,8 +21,8 @@ public:
     static constexpr model::TTonePage Kind = model::tpTVA;
     static constexpr int HelpContextNumber = 64;
     // The unit's variables: the opener sets them just before it makes the page.
-    static model::TPatch* PagePatch;
-    static int PageTone;
+    static inline model::TPatch* PagePatch = nullptr;
+    static inline int PageTone = 1;
 
     explicit TFormTVA(forms::TComponent* owner);
 
@@ -53,7 +53,7 @@ private:
     // its name in LabelDir.
     void DrawDirection(int direction);
 
-    TSketchRow* direction_ = nullptr;
+    TStepperRow* direction_ = nullptr;
 };
 
 } // namespace editors

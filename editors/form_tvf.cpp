@@ -1,71 +1,40 @@
 #include "editors/form_tvf.h"
 
 #include "editors/filter_type.h"
+#include "editors/labelled_controls.h"
 #include "editors/place_control.h"
 
-#include <cassert>
-
 namespace editors {
-
-model::TPatch* TFormTVF::PagePatch = nullptr;
-int TFormTVF::PageTone = 1;
 
 namespace {
 
 using controls::TEditType;
-
-model::TPatch& TakePatch() {
-    assert(TFormTVF::PagePatch != nullptr && "the opener sets PagePatch first");
-    return *TFormTVF::PagePatch;
-}
 
 constexpr int TypeTop = 8;
 constexpr int TypeHeight = 40;
 constexpr int SliderColumn = 80;
 constexpr int SliderTop = TypeTop + TypeHeight + 56;
 constexpr int StepLeft = 260;
+constexpr int StepLabelWidth = 100;
 constexpr int StepRowHeight = 27;
 constexpr int PageWidth = 460;
 
 controls::TPanSlider& Slider(forms::TForm& form, int column, const char* label, int min, int max) {
     const int left = 8 + column * SliderColumn;
     // Two lines at most: "Cutoff Frequency" is wider than its column.
-    auto& caption =
-        PlaceControl<forms::TLabel>(form, form, left, SliderTop - 32, SliderColumn - 4, 30, label);
-    caption.SetAutoSize(false);
-    caption.WordWrap = true;
-    caption.Alignment = forms::taCenter;
-    caption.SetBounds(left, SliderTop - 32, SliderColumn - 4, 30);
-    auto& slider = PlaceControl<controls::TPanSlider>(form, form, left + 12, SliderTop, 48, 140);
-    slider.SetELeft(5);
-    slider.SetETop(5);
-    slider.SetEWidth(38);
-    slider.SetEHeight(15);
-    slider.SetSLeft(14);
-    slider.SetSTop(26);
-    slider.SetSWidth(20);
-    slider.SetSHeight(108);
-    slider.SetMin(min);
-    slider.SetMax(max);
-    return slider;
+    PlaceWrappedLabel(form, form, left, SliderTop - 32, SliderColumn - 4, 30, label).Alignment =
+        forms::taCenter;
+    return PlaceSlider(form, form, left + 12, SliderTop, min, max);
 }
 
 controls::TMyEdit& Step(forms::TForm& form, int row, const char* label, TEditType type) {
-    const int top = 8 + row * StepRowHeight;
-    PlaceControl<forms::TLabel>(form, form, StepLeft, top + 3, 100, 15, label);
-    auto& edit = PlaceControl<controls::TMyEdit>(form, form, StepLeft + 104, top, 88, 21);
-    edit.SetEditType(type);
-    return edit;
+    return PlaceLabelledStep(form, StepLeft, 8 + row * StepRowHeight, StepLabelWidth, label, type);
 }
 
 controls::TMyEdit& StepMinMax(forms::TForm& form, int row, const char* label, TEditType type,
                               int min, int max, int step) {
-    controls::TMyEdit& edit = Step(form, row, label, type);
-    edit.Min = min;
-    edit.Max = max;
-    edit.Step = step;
-    edit.SetEditType(type);
-    return edit;
+    return PlaceLabelledMinMax(form, StepLeft, 8 + row * StepRowHeight, StepLabelWidth, label, type,
+                               min, max, step);
 }
 
 forms::TSpeedButton& Arrow(forms::TForm& form, int left, const char* caption) {
@@ -75,7 +44,7 @@ forms::TSpeedButton& Arrow(forms::TForm& form, int left, const char* caption) {
 } // namespace
 
 TFormTVF::TFormTVF(forms::TComponent* owner)
-    : TTonePage(owner, TakePatch(), PageTone, Kind, HelpContextNumber, "TVF"),
+    : TTonePage(owner, TakePagePatch(PagePatch), PageTone, Kind, HelpContextNumber, "TVF"),
       Image1(PlaceControl<forms::TImage>(*this, *this, 36, TypeTop, 96, TypeHeight)),
       Labelfilter(PlaceControl<forms::TLabel>(*this, *this, 36, TypeTop + TypeHeight + 2, 96, 15)),
       Precedente(Arrow(*this, 8, "<")), Successivo(Arrow(*this, 138, ">")),
@@ -89,21 +58,13 @@ TFormTVF::TFormTVF(forms::TComponent* owner)
       VelTime1S(Step(*this, 4, "Vel Time 1 Sens", TEditType::IntM100P100)),
       VelTime4S(Step(*this, 5, "Vel Time 4 Sens", TEditType::IntM100P100)),
       TimeKeyfollow(Step(*this, 6, "Time Keyfollow", TEditType::IntM100P100)),
-      Graph(PlaceControl<controls::TPanGraph>(*this, *this, StepLeft, 8 + 7 * StepRowHeight, 192,
-                                              150)),
+      Graph(PlaceEnvelopeGraph(*this, StepLeft, 8 + 7 * StepRowHeight, controls::Normal)),
       filterType_(
           AddRow<TStepperRow>("Filter type", Precedente, Successivo, 80, HighestFilterType,
                               [this](int type) { DrawFilterType(Image1, Labelfilter, type); })) {
     SetCaption("TVF");
     Labelfilter.SetAutoSize(false);
     Labelfilter.Alignment = forms::taCenter;
-    Graph.SetGraphType(controls::Normal);
-    Graph.SetGLeft(5);
-    Graph.SetGTop(62);
-    Graph.SetGWidth(180);
-    Graph.SetGHeight(82);
-    Graph.SetELeft(30);
-    Graph.SetEWidth(36);
 
     AddRow<TSliderRow>("cutofffrequency", cutofffrequency, 81, Plain);
     AddRow<TStepRow>("CutoffKeyfollow", CutoffKeyfollow, 82, Code);

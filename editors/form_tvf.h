@@ -21,8 +21,8 @@ public:
     static constexpr int HelpContextNumber = 65;
     static constexpr int HighestFilterType = 4;
     // The unit's variables: the opener sets them just before it makes the page.
-    static model::TPatch* PagePatch;
-    static int PageTone;
+    static inline model::TPatch* PagePatch = nullptr;
+    static inline int PageTone = 1;
 
     explicit TFormTVF(forms::TComponent* owner);
 

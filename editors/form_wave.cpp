@@ -1,27 +1,19 @@
 #include "editors/form_wave.h"
 
+#include "editors/labelled_controls.h"
 #include "editors/names_window.h"
 #include "editors/page_button_rows.h"
 #include "editors/place_control.h"
 #include "model/program/quintaron.h"
 
-#include <cassert>
 #include <cstdint>
 #include <vector>
 
 namespace editors {
 
-model::TPatch* TFormWave::PagePatch = nullptr;
-int TFormWave::PageTone = 1;
-
 namespace {
 
 using controls::TEditType;
-
-model::TPatch& TakePatch() {
-    assert(TFormWave::PagePatch != nullptr && "the opener sets PagePatch first");
-    return *TFormWave::PagePatch;
-}
 
 constexpr int LabelLeft = 8;
 constexpr int ControlLeft = 120;
@@ -84,18 +76,13 @@ std::array<forms::TSpeedButton*, 4> Buttons(forms::TForm& form, int row, const c
 }
 
 controls::TMyEdit& Step(forms::TForm& form, int row, const char* label, TEditType type) {
-    Label(form, row, label);
-    auto& edit = PlaceControl<controls::TMyEdit>(form, form, ControlLeft, RowTop(row), 88, 21);
-    edit.SetEditType(type);
-    return edit;
+    return PlaceLabelledStep(form, LabelLeft, RowTop(row), ControlLeft - LabelLeft - 4, label,
+                             type);
 }
 
 controls::TMyEdit& StepMinMax(forms::TForm& form, int row, const char* label, int min, int max) {
-    controls::TMyEdit& edit = Step(form, row, label, TEditType::MinMax);
-    edit.Min = min;
-    edit.Max = max;
-    edit.SetEditType(TEditType::MinMax);
-    return edit;
+    return PlaceLabelledMinMax(form, LabelLeft, RowTop(row), ControlLeft - LabelLeft - 4, label,
+                               TEditType::MinMax, min, max, 1);
 }
 
 } // namespace
@@ -141,7 +128,7 @@ private:
 };
 
 TFormWave::TFormWave(forms::TComponent* owner)
-    : TTonePage(owner, TakePatch(), PageTone, Kind, HelpContextNumber, "Wave"),
+    : TTonePage(owner, TakePagePatch(PagePatch), PageTone, Kind, HelpContextNumber, "Wave"),
       CheckToneSwitch(Check(*this, 0, " Tone Switch")),
       ComboWave(List(*this, 1, "Wave Group",
                      {"Internal A", "Internal B", "Expansion A", "Expansion B", "Expansion C",

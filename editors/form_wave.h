@@ -22,8 +22,8 @@ public:
     // The group list's item of the PCM card; 2..5 are the expansion slots A..D.
     static constexpr int PcmItem = 6;
     // The unit's variables: the opener sets them just before it makes the page.
-    static model::TPatch* PagePatch;
-    static int PageTone;
+    static inline model::TPatch* PagePatch = nullptr;
+    static inline int PageTone = 1;
 
     explicit TFormWave(forms::TComponent* owner);
 

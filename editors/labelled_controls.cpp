@@ -1,17 +1,14 @@
 #include "editors/labelled_controls.h"
 
 #include "editors/place_control.h"
-#include "platform/forms/std_ctrls.h"
 
 namespace editors {
 
 namespace forms = platform::forms;
 
-controls::TPanSlider& PlaceLabelledSlider(forms::TForm& form, int left, int top, int width,
-                                          const char* label, int min, int max) {
-    PlaceControl<forms::TLabel>(form, form, left, top, width, 15, label);
-    auto& slider =
-        PlaceControl<controls::TPanSlider>(form, form, left + (width - 48) / 2, top + 18, 48, 140);
+controls::TPanSlider& PlaceSlider(forms::TForm& form, forms::TWinControl& parent, int left, int top,
+                                  int min, int max) {
+    auto& slider = PlaceControl<controls::TPanSlider>(form, parent, left, top, 48, 140);
     slider.SetELeft(5);
     slider.SetETop(5);
     slider.SetEWidth(38);
@@ -25,10 +22,32 @@ controls::TPanSlider& PlaceLabelledSlider(forms::TForm& form, int left, int top,
     return slider;
 }
 
+forms::TLabel& PlaceWrappedLabel(forms::TForm& form, forms::TWinControl& parent, int left, int top,
+                                 int width, int height, const char* text) {
+    auto& label = PlaceControl<forms::TLabel>(form, parent, left, top, width, height, text);
+    // The caption sized the label to one line: its bounds again, for the wrap.
+    label.SetAutoSize(false);
+    label.WordWrap = true;
+    label.SetBounds(left, top, width, height);
+    return label;
+}
+
+controls::TPanSlider& PlaceLabelledSlider(forms::TForm& form, int left, int top, int width,
+                                          const char* label, int min, int max) {
+    PlaceControl<forms::TLabel>(form, form, left, top, width, 15, label);
+    return PlaceSlider(form, form, left + (width - 48) / 2, top + 18, min, max);
+}
+
 controls::TMyEdit& PlaceLabelledStep(forms::TForm& form, int left, int top, int labelWidth,
                                      const char* label, controls::TEditType type) {
-    PlaceControl<forms::TLabel>(form, form, left, top + 3, labelWidth, 15, label);
-    auto& edit = PlaceControl<controls::TMyEdit>(form, form, left + labelWidth + 4, top, 88, 21);
+    return PlaceLabelledStep(form, form, left, top, labelWidth, label, type);
+}
+
+controls::TMyEdit& PlaceLabelledStep(forms::TForm& form, forms::TWinControl& parent, int left,
+                                     int top, int labelWidth, const char* label,
+                                     controls::TEditType type) {
+    PlaceControl<forms::TLabel>(form, parent, left, top + 3, labelWidth, 15, label);
+    auto& edit = PlaceControl<controls::TMyEdit>(form, parent, left + labelWidth + 4, top, 88, 21);
     edit.SetEditType(type);
     return edit;
 }
@@ -43,6 +62,19 @@ controls::TMyEdit& PlaceLabelledMinMax(forms::TForm& form, int left, int top, in
     // The kind again, so that the field lays itself out for its new bounds.
     edit.SetEditType(type);
     return edit;
+}
+
+controls::TPanGraph& PlaceEnvelopeGraph(forms::TForm& form, int left, int top,
+                                        controls::TGraphType type) {
+    auto& graph = PlaceControl<controls::TPanGraph>(form, form, left, top, 192, 150);
+    graph.SetGraphType(type);
+    graph.SetGLeft(5);
+    graph.SetGTop(62);
+    graph.SetGWidth(180);
+    graph.SetGHeight(82);
+    graph.SetELeft(30);
+    graph.SetEWidth(36);
+    return graph;
 }
 
 } // namespace editors

@@ -35,8 +35,8 @@ void TSpeedGroupRow::SetValue(int value) {
         buttons_[static_cast<std::size_t>(value)]->SetDown(true);
 }
 
-TStepperRow::TStepperRow(std::string name, platform::forms::TSpeedButton& previous,
-                         platform::forms::TSpeedButton& next, std::uint16_t offset, int highest,
+TStepperRow::TStepperRow(std::string name, platform::forms::TControl& previous,
+                         platform::forms::TControl& next, std::uint16_t offset, int highest,
                          std::function<void(int)> draw)
     : TByteRow(offset, Plain), name_(std::move(name)), previous_(previous), next_(next),
       highest_(highest), draw_(std::move(draw)) {}

@@ -1,10 +1,12 @@
 #pragma once
 // Rows of a page table whose control is a set of buttons: a group of speed buttons that stores
 // the Tag of the one the user pressed, and a value stepped by a previous and a next button
-// within its bounds and drawn by the page (a filter type with its sketch, a bias direction).
+// within its bounds and drawn by the page as a sketch (a filter type, a bias direction, an LFO
+// waveform).
 
 #include "editors/page_rows.h"
 #include "platform/forms/buttons.h"
+#include "platform/forms/controls.h"
 
 #include <functional>
 #include <string>
@@ -33,12 +35,13 @@ private:
     std::vector<platform::forms::TSpeedButton*> buttons_;
 };
 
-// A value 0..highest stepped by Previous and Next (plain); at the ends a button does nothing.
-// Every shown or stepped value is drawn by draw.
+// A value 0..highest at one byte (plain) stepped by one with each click of Previous or Next, and
+// stored at once; a click that would step past either end does nothing. Every shown or stepped
+// value is drawn by draw; showing the record draws without storing.
 class TStepperRow final : public TByteRow {
 public:
-    TStepperRow(std::string name, platform::forms::TSpeedButton& previous,
-                platform::forms::TSpeedButton& next, std::uint16_t offset, int highest,
+    TStepperRow(std::string name, platform::forms::TControl& previous,
+                platform::forms::TControl& next, std::uint16_t offset, int highest,
                 std::function<void(int)> draw);
     void Bind(std::function<void()> ended) override;
     int Lowest() const override { return 0; }
@@ -47,6 +50,7 @@ public:
     void Drive(int value) override;
     std::string Name() const override { return name_; }
 
+    // The value shown.
     int Current() const { return value_; }
 
 private:
@@ -54,8 +58,8 @@ private:
     void SetValue(int value) override;
     void Step(int by, const std::function<void()>& ended);
     std::string name_;
-    platform::forms::TSpeedButton& previous_;
-    platform::forms::TSpeedButton& next_;
+    platform::forms::TControl& previous_;
+    platform::forms::TControl& next_;
     int highest_;
     std::function<void(int)> draw_;
     int value_ = 0;

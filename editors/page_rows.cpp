@@ -66,9 +66,20 @@ void TListRow::Drive(int value) {
     if (list_.OnChange) list_.OnChange(&list_);
 }
 
+TGraphRow::TGraphRow(std::string name, controls::TGraphPanel& graph)
+    : name_(std::move(name)), panel_(graph) {}
+
+void TGraphRow::Bind(std::function<void()> ended) {
+    panel_.OnEndchange = [ended = std::move(ended)](platform::core::TObject*) { ended(); };
+}
+
+void TGraphRow::EndChange() {
+    if (panel_.OnEndchange) panel_.OnEndchange(&panel_);
+}
+
 TEnvelopeRow::TEnvelopeRow(std::string name, controls::TPanGraph& graph, TOffsets times,
                            TOffsets levels)
-    : name_(std::move(name)), graph_(graph), times_(times), levels_(levels) {}
+    : TGraphRow(std::move(name), graph), graph_(graph), times_(times), levels_(levels) {}
 
 void TEnvelopeRow::Show(const TPageRecord& record) {
     controls::TPanGraph::TEnvelope envelope{};
@@ -91,10 +102,6 @@ void TEnvelopeRow::Store(TPageStore& page) const {
                               static_cast<std::uint8_t>(envelope[2 * (k + 1) + 1]));
 }
 
-void TEnvelopeRow::Bind(std::function<void()> ended) {
-    graph_.OnEndchange = [ended = std::move(ended)](platform::core::TObject*) { ended(); };
-}
-
 void TEnvelopeRow::Drive(int value) {
     controls::TPanGraph::TEnvelope envelope{};
     const int level = std::min(value, LevelLimit(graph_));
@@ -103,7 +110,7 @@ void TEnvelopeRow::Drive(int value) {
         envelope[2 * k + 1] = level;
     }
     graph_.SetEnvelope(envelope);
-    if (graph_.OnEndchange) graph_.OnEndchange(&graph_);
+    EndChange();
 }
 
 } // namespace editors

@@ -4,6 +4,7 @@
 // page's SendandStore), is bound to its end-of-change event, and can be driven through its whole
 // range as a user would (the sweep of every page's table).
 
+#include "controls/graph_panel.h"
 #include "controls/my_edit.h"
 #include "controls/pan_graph.h"
 #include "controls/pan_slider.h"
@@ -134,25 +135,38 @@ private:
     platform::forms::TComboBox& list_;
 };
 
+// A graph of several bytes, each 0..127: a released handle or box of the graph ends the change.
+class TGraphRow : public TPageRow {
+public:
+    void Bind(std::function<void()> ended) override;
+    int Lowest() const override { return 0; }
+    int Highest() const override { return 127; }
+    std::string Name() const override { return name_; }
+
+protected:
+    TGraphRow(std::string name, controls::TGraphPanel& graph);
+    // After Drive set the graph's values: the end of change a user's release fires.
+    void EndChange();
+
+private:
+    std::string name_;
+    controls::TGraphPanel& panel_;
+};
+
 // An envelope graph: the times of points 2..5 at Times, their levels at Levels (a negative
 // offset: a level the graph holds at 0 and the record has no byte for). Stores every time, then
 // every level, each byte through SendandStore, so that only changed bytes are sent.
-class TEnvelopeRow final : public TPageRow {
+class TEnvelopeRow final : public TGraphRow {
 public:
     using TOffsets = std::array<int, 4>;
     TEnvelopeRow(std::string name, controls::TPanGraph& graph, TOffsets times, TOffsets levels);
 
     void Show(const TPageRecord& record) override;
     void Store(TPageStore& page) const override;
-    void Bind(std::function<void()> ended) override;
-    int Lowest() const override { return 0; }
-    int Highest() const override { return 127; }
     // Every time and every level at value, levels kept to the graph's range.
     void Drive(int value) override;
-    std::string Name() const override { return name_; }
 
 private:
-    std::string name_;
     controls::TPanGraph& graph_;
     TOffsets times_;
     TOffsets levels_;

@@ -4,9 +4,9 @@
 // patch to the edit buffer. OpenTonePage opens a page as the patch window's double-click does.
 
 #include "editors/editor_page.h"
+#include "editors/page_opening.h"
 #include "model/elements/patch.h"
 
-#include <cassert>
 #include <string>
 
 namespace editors {
@@ -33,19 +33,10 @@ private:
 // Page's window of the tone: brought to the front when the tone's record has it open, else made
 // with owner as its owner after Page's unit variables (PagePatch, PageTone) were set, and shown.
 template <class Page> Page& OpenTonePage(model::TPatch& patch, int tone, forms::TComponent& owner) {
-    model::TEditorSlot& slot = patch.Tone(tone).Pages.at(Page::Kind);
-    if (slot.Open && slot.Window != nullptr) {
-        auto* view = dynamic_cast<TPageView*>(slot.Window);
-        assert(view != nullptr);
-        slot.Window->BringToFront();
-        return static_cast<Page&>(view->Page());
-    }
-    Page::PagePatch = &patch;
-    Page::PageTone = tone;
-    Page& page = owner.Own<Page>();
-    page.AfterConstruction();
-    page.Show();
-    return page;
+    return OpenPageWindow<Page>(patch.Tone(tone).Pages.at(Page::Kind), owner, [&patch, tone] {
+        Page::PagePatch = &patch;
+        Page::PageTone = tone;
+    });
 }
 
 } // namespace editors

@@ -6,7 +6,6 @@
 #include "editors/form_common.h"
 #include "editors/tests/page_fixture.h"
 #include "model/print/print_routines.h"
-#include "model/sysex/sysex.h"
 
 #include <gtest/gtest.h>
 
@@ -24,13 +23,8 @@ protected:
         return page;
     }
     // The data set of bytes of the common block: address 03 00 00 offset.
-    static Bytes CommonBytes(std::uint8_t offset, Bytes data) {
-        Bytes message{0xF0, 0x41, 0x10, 0x6A, 0x12, 0x03, 0x00, 0x00, offset};
-        message.insert(message.end(), data.begin(), data.end());
-        message.push_back(0);
-        message.push_back(0xF7);
-        message[message.size() - 2] = model::SysExChecksum(message);
-        return message;
+    static Bytes CommonBytes(std::uint8_t offset, const Bytes& data) {
+        return DataSet(0x00, offset, data);
     }
     static Bytes NameBytes(const std::string& name) {
         Bytes bytes(name.begin(), name.end());

@@ -6,7 +6,6 @@
 #include "editors/form_control.h"
 #include "editors/tests/page_fixture.h"
 #include "model/print/print_routines.h"
-#include "model/sysex/sysex.h"
 
 #include <gtest/gtest.h>
 
@@ -15,18 +14,10 @@ namespace {
 
 class ControlPageTest : public PageTest {
 protected:
-    TFormControl& Open(int tone) {
-        TFormControl& page = OpenTonePage<TFormControl>(patch, tone, *owner);
-        testsupport::PumpUntilIdle();
-        return page;
-    }
+    TFormControl& Open(int tone) { return OpenTone<TFormControl>(tone); }
     // The data set of one byte of a tone's block: address 03 00 10+2(tone-1)+hi lo.
     static Bytes ToneByte(int tone, std::uint8_t hi, std::uint8_t lo, std::uint8_t value) {
-        Bytes message{0xF0, 0x41,  0x10, 0x6A,
-                      0x12, 0x03,  0x00, static_cast<std::uint8_t>(0x10 + 2 * (tone - 1) + hi),
-                      lo,   value, 0,    0xF7};
-        message[10] = model::SysExChecksum(message);
-        return message;
+        return DataSet(static_cast<std::uint8_t>(0x10 + 2 * (tone - 1) + hi), lo, {value});
     }
 };
 

@@ -6,7 +6,6 @@
 #include "editors/form_lfo.h"
 #include "editors/tests/page_fixture.h"
 #include "model/print/print_routines.h"
-#include "model/sysex/sysex.h"
 
 #include <gtest/gtest.h>
 
@@ -19,14 +18,6 @@ protected:
         TFormLFO& page = OpenLfoPage(patch, tone, lfo, *owner);
         testsupport::PumpUntilIdle();
         return page;
-    }
-    // The data set of one byte of a tone's block as the instrument must receive it.
-    static Bytes ToneByte(int tone, std::uint8_t offset, std::uint8_t value) {
-        Bytes message{0xF0,   0x41,  0x10, 0x6A,
-                      0x12,   0x03,  0x00, static_cast<std::uint8_t>(0x10 + 2 * (tone - 1)),
-                      offset, value, 0,    0xF7};
-        message[10] = model::SysExChecksum(message);
-        return message;
     }
     // Picks item index of the list as a user does: drops it down, moves to the item, Enter.
     void Pick(platform::forms::TComboBox& list, int index) {

@@ -5,7 +5,6 @@
 #include "editors/form_pitch.h"
 #include "editors/tests/page_fixture.h"
 #include "model/print/print_routines.h"
-#include "model/sysex/sysex.h"
 
 #include <gtest/gtest.h>
 
@@ -14,16 +13,9 @@ namespace {
 
 class PitchPageTest : public PageTest {
 protected:
-    TFormPitch& Open(int tone) {
-        TFormPitch& page = OpenTonePage<TFormPitch>(patch, tone, *owner);
-        testsupport::PumpUntilIdle();
-        return page;
-    }
-    // The data set of one byte of tone 2's block as the instrument must receive it.
+    TFormPitch& Open(int tone) { return OpenTone<TFormPitch>(tone); }
     static Bytes ToneTwoByte(std::uint8_t offset, std::uint8_t value) {
-        Bytes message{0xF0, 0x41, 0x10, 0x6A, 0x12, 0x03, 0x00, 0x12, offset, value, 0, 0xF7};
-        message[10] = model::SysExChecksum(message);
-        return message;
+        return ToneByte(2, offset, value);
     }
 };
 

@@ -5,7 +5,6 @@
 #include "editors/form_tva.h"
 #include "editors/tests/page_fixture.h"
 #include "model/print/print_routines.h"
-#include "model/sysex/sysex.h"
 
 #include <gtest/gtest.h>
 
@@ -14,16 +13,9 @@ namespace {
 
 class AmplifierPageTest : public PageTest {
 protected:
-    TFormTVA& Open(int tone) {
-        TFormTVA& page = OpenTonePage<TFormTVA>(patch, tone, *owner);
-        testsupport::PumpUntilIdle();
-        return page;
-    }
-    // The data set of one byte of tone 1's block as the instrument must receive it.
+    TFormTVA& Open(int tone) { return OpenTone<TFormTVA>(tone); }
     static Bytes ToneOneByte(std::uint8_t offset, std::uint8_t value) {
-        Bytes message{0xF0, 0x41, 0x10, 0x6A, 0x12, 0x03, 0x00, 0x10, offset, value, 0, 0xF7};
-        message[10] = model::SysExChecksum(message);
-        return message;
+        return ToneByte(1, offset, value);
     }
 };
 

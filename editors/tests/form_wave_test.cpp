@@ -5,7 +5,6 @@
 #include "editors/form_wave.h"
 #include "editors/names_window.h"
 #include "editors/tests/page_fixture.h"
-#include "model/sysex/sysex.h"
 
 #include <gtest/gtest.h>
 
@@ -61,8 +60,7 @@ protected:
         data[2] = id;
         data[3] = static_cast<std::uint8_t>(wave / 16);
         data[4] = static_cast<std::uint8_t>(wave % 16);
-        TFormWave& page = OpenTonePage<TFormWave>(patch, 2, *owner);
-        testsupport::PumpUntilIdle();
+        TFormWave& page = OpenTone<TFormWave>(2);
         Mark();
         return page;
     }
@@ -76,13 +74,8 @@ protected:
         driver.Click(row);
     }
     // A data set of tone 2's block at offset.
-    static Bytes ToneTwo(std::uint8_t offset, Bytes data) {
-        Bytes message{0xF0, 0x41, 0x10, 0x6A, 0x12, 0x03, 0x00, 0x12, offset};
-        message.insert(message.end(), data.begin(), data.end());
-        message.push_back(0);
-        message.push_back(0xF7);
-        message[message.size() - 2] = model::SysExChecksum(message);
-        return message;
+    static Bytes ToneTwo(std::uint8_t offset, const Bytes& data) {
+        return DataSet(0x12, offset, data);
     }
 
     FakeNamesWindow names;

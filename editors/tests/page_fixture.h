@@ -1,10 +1,12 @@
 #pragma once
 // A patch's pages on the simulated instrument (device id 17, ports online, no wire time) inside
 // a multiple-document main window: opening a page as the patch window does, what the instrument
-// received since a mark, and a user's drag of a slider to a value.
+// received since a mark, the data sets a page must send, and a user's drag of a slider to a
+// value.
 
 #include "controls/pan_slider.h"
 #include "editors/editor_page.h"
+#include "editors/tone_page.h"
 #include "model/elements/patch.h"
 #include "model/elements/performance.h"
 #include "testsupport/desktop/desktop_fixture.h"
@@ -37,6 +39,18 @@ protected:
         const std::vector<Bytes> all = instrument().Received();
         return {all.begin() + static_cast<std::ptrdiff_t>(mark_), all.end()};
     }
+    // Page's window of tone opened as the patch window opens it, its first messages handled.
+    template <class Page> Page& OpenTone(int tone) {
+        Page& page = OpenTonePage<Page>(patch, tone, *owner);
+        testsupport::PumpUntilIdle();
+        return page;
+    }
+    // The data set of data at address 03 00 block offset (device id 17), as the instrument must
+    // receive it.
+    static Bytes DataSet(std::uint8_t block, std::uint8_t offset, const Bytes& data);
+    // The data set of one byte of tone's block (offset below 128).
+    static Bytes ToneByte(int tone, std::uint8_t offset, std::uint8_t value);
+
     // The page's window as a PNG in the test's folder (kept with QUINTARON_KEEP_TEST_FILES); the
     // path.
     std::string SavePagePng(platform::forms::TCustomForm& page, const std::string& name);
