@@ -4,6 +4,7 @@
 
 #include "editors/form_common.h"
 #include "editors/form_control.h"
+#include "editors/form_effect.h"
 #include "editors/form_lfo.h"
 #include "editors/form_pitch.h"
 #include "editors/form_tva.h"
@@ -52,6 +53,10 @@ const SweptPage sweptPages[] = {
     {"Common",
      [](model::TPatch& patch, platform::forms::TComponent& owner) -> TEditorPage& {
          return OpenCommonPage(patch, owner);
+     }},
+    {"Effects",
+     [](model::TPatch& patch, platform::forms::TComponent& owner) -> TEditorPage& {
+         return OpenEffectPatch(patch, owner);
      }},
 };
 
