@@ -2,6 +2,7 @@
 
 #include "editors/form_common.h"
 #include "editors/form_control.h"
+#include "editors/form_effect.h"
 #include "editors/form_lfo.h"
 #include "editors/form_pitch.h"
 #include "editors/form_tva.h"
@@ -29,11 +30,16 @@ void OpenCommon(model::TPatch& patch, int, platform::forms::TComponent& owner) {
     OpenCommonPage(patch, owner);
 }
 
+void OpenEffects(model::TPatch& patch, int, platform::forms::TComponent& owner) {
+    OpenEffectPatch(patch, owner);
+}
+
 constexpr TPatchPageEntry Entries[] = {
     {model::COMMON, &OpenCommon},        {model::CONTROL, &OpenTone<TFormControl>},
     {model::WAVE, &OpenTone<TFormWave>}, {model::PITCH, &OpenTone<TFormPitch>},
     {model::LFO1, &OpenLfo<1>},          {model::LFO2, &OpenLfo<2>},
     {model::TVA, &OpenTone<TFormTVA>},   {model::TVF, &OpenTone<TFormTVF>},
+    {model::EFFECTS, &OpenEffects},
 };
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include "editors/form_common.h"
 #include "editors/form_control.h"
+#include "editors/form_effect.h"
 #include "editors/form_lfo.h"
 #include "editors/form_per_comm.h"
 #include "editors/form_pitch.h"
@@ -81,6 +82,10 @@ const SweptPage sweptPages[] = {
     {"PerformanceCommon", nullptr,
      [](model::TPerformance& performance, platform::forms::TComponent& owner) -> TEditorPage& {
          return OpenPerCommPage(performance, owner);
+     }},
+    {"Effects",
+     [](model::TPatch& patch, platform::forms::TComponent& owner) -> TEditorPage& {
+         return OpenEffectPatch(patch, owner);
      }},
 };
 
