@@ -5,6 +5,7 @@
 #include "editors/form_common.h"
 #include "editors/form_control.h"
 #include "editors/form_lfo.h"
+#include "editors/form_part.h"
 #include "editors/form_pitch.h"
 #include "editors/form_tva.h"
 #include "editors/form_tvf.h"
@@ -18,6 +19,12 @@
 
 namespace editors::test {
 namespace {
+
+// A performance that lives as long as the test's windows: made before the page, it goes after it.
+struct PerformanceHolder : platform::forms::TComponent {
+    using TComponent::TComponent;
+    model::TPerformance performance{nullptr};
+};
 
 struct SweptPage {
     std::string name;
@@ -52,6 +59,10 @@ const SweptPage sweptPages[] = {
     {"Common",
      [](model::TPatch& patch, platform::forms::TComponent& owner) -> TEditorPage& {
          return OpenCommonPage(patch, owner);
+     }},
+    {"Part",
+     [](model::TPatch&, platform::forms::TComponent& owner) -> TEditorPage& {
+         return OpenPartPage(owner.Own<PerformanceHolder>().performance, owner);
      }},
 };
 
