@@ -6,6 +6,7 @@
 // and writes the desktop (open libraries, monitor, keyboard) at close to restore it at the next
 // start.
 
+#include "editors/clipboard_owner.h"
 #include "platform/forms/buttons.h"
 #include "platform/forms/dialogs.h"
 #include "platform/forms/ext_ctrls.h"
@@ -49,7 +50,7 @@ public:
     virtual ~TNonLibraryWindow() = default;
 };
 
-class TFormquintaron : public forms::TForm {
+class TFormquintaron : public forms::TForm, public editors::TClipboardOwner {
 public:
     explicit TFormquintaron(forms::TComponent* owner);
     ~TFormquintaron() override;
@@ -82,7 +83,8 @@ public:
     // the end of a drag does nothing.
     bool DoubleClick = false;
     model::TDragInfo& DragInfo() { return *dragInfo_; }
-    model::TClipboard& Clipboard() { return *clipboard_; }
+    // The part clipboard, which the pages reach through the main form.
+    model::TClipboard& Clipboard() override { return *clipboard_; }
 
     // Commands that other windows run as the menu does.
     void FileNew();

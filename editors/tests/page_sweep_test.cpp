@@ -6,6 +6,7 @@
 #include "editors/form_control.h"
 #include "editors/form_effect.h"
 #include "editors/form_lfo.h"
+#include "editors/form_part.h"
 #include "editors/form_per_comm.h"
 #include "editors/form_pitch.h"
 #include "editors/form_rhy_main.h"
@@ -25,6 +26,12 @@
 
 namespace editors::test {
 namespace {
+
+// A performance that lives as long as the test's windows: made before the page, it goes after it.
+struct PerformanceHolder : platform::forms::TComponent {
+    using TComponent::TComponent;
+    model::TPerformance performance{nullptr};
+};
 
 struct SweptPage {
     std::string name;
@@ -86,6 +93,10 @@ const SweptPage sweptPages[] = {
     {"Effects",
      [](model::TPatch& patch, platform::forms::TComponent& owner) -> TEditorPage& {
          return OpenEffectPatch(patch, owner);
+     }},
+    {"Part",
+     [](model::TPatch&, platform::forms::TComponent& owner) -> TEditorPage& {
+         return OpenPartPage(owner.Own<PerformanceHolder>().performance, owner);
      }},
 };
 
