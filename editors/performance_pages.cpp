@@ -1,5 +1,7 @@
 #include "editors/performance_pages.h"
 
+#include "editors/form_effect.h"
+#include "editors/form_part.h"
 #include "editors/form_per_comm.h"
 
 #include <algorithm>
@@ -12,8 +14,18 @@ void OpenCommon(model::TPerformance& performance, platform::forms::TComponent& o
     OpenPerCommPage(performance, owner);
 }
 
+void OpenEffects(model::TPerformance& performance, platform::forms::TComponent& owner) {
+    OpenEffectPerformance(performance, owner);
+}
+
+void OpenParts(model::TPerformance& performance, platform::forms::TComponent& owner) {
+    OpenPartPage(performance, owner);
+}
+
 constexpr TPerformancePageEntry Entries[] = {
     {model::PERCOM, &OpenCommon},
+    {model::PEREFF, &OpenEffects},
+    {model::PERPARTS, &OpenParts},
 };
 
 } // namespace

@@ -4,6 +4,9 @@
 
 #include "editors/form_per_comm.h"
 #include "editors/form_performance.h"
+
+#include "editors/form_effect.h"
+#include "editors/form_part.h"
 #include "editors/performance_pages.h"
 #include "editors/tests/page_fixture.h"
 #include "model/print/print_routines.h"
@@ -144,20 +147,26 @@ TEST_F(PerformanceWindowTest, DoubleClickOpensTheCommonPageOnceAndBringsItToTheF
     EXPECT_EQ(Active(), page);
     EXPECT_EQ(platform::forms::Application().MainForm()->MDIChildCount(), children);
 
-    // The effects and part pages are not there yet: their panels open nothing.
+    // The part page and the effects window open from their panels.
     Run(1000);
     DoubleClick(window.PerParts);
+    EXPECT_NE(dynamic_cast<TFormPart*>(Active()), nullptr);
     Run(1000);
     DoubleClick(window.PerEff);
-    EXPECT_EQ(platform::forms::Application().MainForm()->MDIChildCount(), children);
-    EXPECT_FALSE(OpenPerformancePage(model::PERPARTS, performance, *owner));
+    EXPECT_NE(dynamic_cast<TFormEffect*>(Active()), nullptr);
+    EXPECT_EQ(platform::forms::Application().MainForm()->MDIChildCount(), children + 2);
 
-    // Closing the window closes its page.
+    // Closing the window closes its pages.
     window.Close();
     testsupport::PumpUntilIdle();
     EXPECT_FALSE(performance.Common->CommonWindow.Open);
     EXPECT_FALSE(performance.EditorOpen);
     EXPECT_EQ(performance.Editor, nullptr);
+    auto* main = platform::forms::Application().MainForm();
+    for (int i = 0; i < main->MDIChildCount(); ++i) {
+        EXPECT_EQ(dynamic_cast<TFormPart*>(main->MDIChildren(i)), nullptr);
+        EXPECT_EQ(dynamic_cast<TFormEffect*>(main->MDIChildren(i)), nullptr);
+    }
 }
 
 TEST_F(PerformanceWindowTest, CommonDraggedOntoAnotherPerformanceKeepsItsReverbByte) {
