@@ -5,6 +5,7 @@
 #include "app/form_monitor.h"
 #include "app/form_transmet.h"
 #include "editors/form_patch.h"
+#include "editors/form_system.h"
 #include "model/program/quintaron.h"
 #include "platform/forms/screen.h"
 
@@ -63,6 +64,15 @@ model::TEditorView* TAppServices::CreateEditor(model::TLibElem& elem) {
     if (elem.Type == model::etPatch) {
         if (auto* patch = dynamic_cast<model::TPatch*>(&elem)) {
             auto& window = main->Own<editors::TFormPatch>(*patch, main->DragInfo());
+            window.AfterConstruction();
+            window.Show();
+            return &window.View();
+        }
+    }
+    if (elem.Type == model::etSystem) {
+        if (auto* system = dynamic_cast<model::TSystem*>(&elem)) {
+            auto& window =
+                main->Own<editors::TFormSystem>(*system, main->DragInfo(), main->Clipboard());
             window.AfterConstruction();
             window.Show();
             return &window.View();
