@@ -45,7 +45,7 @@ const char* const NoteNames[] = {"C", "C#", "D", "D#", "E", "F", "F#", "G", "G#"
 
 constexpr int PartTop = 26;
 constexpr int PartWidth = 30;
-constexpr int TuneTop = 90;
+constexpr int TuneTop = 64;
 constexpr int TuneRowHeight = 27;
 constexpr int PageWidth = 560;
 

@@ -42,7 +42,7 @@ TFormSysMidi::TFormSysMidi(forms::TComponent* owner)
                            {"Internal", "Midi"})),
       volume_(PlaceRadiosOn(*this, *this, LeftColumn, Row(5) + 4, 240, "Volume Ctrl Source",
                             {"Volume", "Volume + Exp"})),
-      rhythm_(PlaceRadiosOn(*this, *this, RightColumn, Row(11), 240, "Rhythm Edit Source",
+      rhythm_(PlaceRadiosOn(*this, *this, RightColumn, Row(10) + 4, 240, "Rhythm Edit Source",
                             {"Panel", "Panel + Midi"})),
       Internal(*clock_[0]), Midi(*clock_[1]),
       TapSource(
@@ -91,7 +91,7 @@ TFormSysMidi::TFormSysMidi(forms::TComponent* owner)
     AddRow<TStepRow>("CtrlChannel", CtrlChannel, 28, Code);
     AddRow<TStepRow>("PatchRecchannel", PatchRecchannel, 29, PlusOne);
     AddRow<TRadioRow>("RhythmEditSource", rhythm_, 30);
-    PlaceButtons(Row(13), 560);
+    PlaceButtons(Row(12), 560);
 }
 
 } // namespace editors

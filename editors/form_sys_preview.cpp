@@ -20,7 +20,7 @@ model::TSystem& TakeSystem() {
 }
 
 constexpr int SetPitch = 130;
-constexpr int KeySetTop = 56;
+constexpr int KeySetTop = 76;
 
 } // namespace
 
@@ -36,7 +36,8 @@ TFormSysPreview::TFormSysPreview(forms::TComponent* owner)
         const std::size_t k = static_cast<std::size_t>(n - 1);
         const int left = 8 + (n - 1) * SetPitch;
         const std::string number = std::to_string(n);
-        auto& key = PlaceFieldOn(*this, *this, left, KeySetTop, 0, "", controls::TEditType::Note);
+        auto& key = PlaceControl<controls::TMyEdit>(*this, *this, left, KeySetTop, 88, 21);
+        key.SetEditType(controls::TEditType::Note);
         PlaceControl<forms::TLabel>(*this, *this, left, KeySetTop - 18, SetPitch - 4, 15,
                                     "Preview Key Set " + number);
         key.Name = "KeySet" + number;

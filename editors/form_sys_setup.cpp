@@ -33,6 +33,10 @@ constexpr int ButtonsHeight = 45;
 constexpr int RowHeight = 27;
 constexpr int LabelWidth = 130;
 constexpr int RightColumn = 250;
+constexpr int SwitchColumn = 320;
+// Page 2: two columns of fields, lists and polarity groups.
+constexpr int Page2Label = 120;
+constexpr int Page2Right = 246;
 constexpr std::uint16_t PanelModeOffset = 0;
 constexpr std::uint16_t PerformanceOffset = 1;
 constexpr std::uint16_t PatchOffset = 2;
@@ -200,7 +204,7 @@ TFormSysSetup::TFormSysSetup(forms::TComponent* owner)
       mode_(), pedal1_(), pedal2_(), hold_(), Tabbed(Notebook(*this)),
       Page1(Tabbed.AddPage("Page 1")), Page2(Tabbed.AddPage("Page 2")),
       Page3(Tabbed.AddPage("Page 3")),
-      Performance(*(mode_ = PlaceRadiosOn(*this, Page1, 8, 4, 230, "Panel Mode",
+      Performance(*(mode_ = PlaceRadiosOn(*this, Page1, 8, 4, 300, "Panel Mode",
                                           {" Performance", " Patch", " GM"}))[0]),
       Patch(*mode_[1]), GM(*mode_[2]),
       PerfGroup(PlaceListOn(*this, Page1, 8, 48, LabelWidth, "Performance Group",
@@ -213,33 +217,36 @@ TFormSysSetup::TFormSysSetup(forms::TComponent* owner)
       ButPatch(NameButton(*this, Page1, 48 + 3 * RowHeight)),
       MasterTune(PlaceFieldOn(*this, Page1, 8, 48 + 4 * RowHeight + 6, LabelWidth, "Master Tune",
                               TEditType::Int427M452)),
-      ScaleTuneSwitch(PlaceCheckOn(*this, Page1, RightColumn + 50, Row(0), "Scale Tune Switch")),
-      EfxSwitch(PlaceCheckOn(*this, Page1, RightColumn + 50, Row(1), "Efx Switch")),
-      ChorusSwitch(PlaceCheckOn(*this, Page1, RightColumn + 50, Row(2), "Chorus Switch")),
-      ReverbSwitch(PlaceCheckOn(*this, Page1, RightColumn + 50, Row(3), "Reverb Switch")),
-      PatchRemain(PlaceCheckOn(*this, Page1, RightColumn + 50, Row(4), "Patch Remain")),
-      Pedal1(PlaceFieldOn(*this, Page2, 8, Row(0), LabelWidth, "Pedal 1 Assign",
+      ScaleTuneSwitch(PlaceCheckOn(*this, Page1, SwitchColumn, Row(0), "Scale Tune Switch")),
+      EfxSwitch(PlaceCheckOn(*this, Page1, SwitchColumn, Row(1), "Efx Switch")),
+      ChorusSwitch(PlaceCheckOn(*this, Page1, SwitchColumn, Row(2), "Chorus Switch")),
+      ReverbSwitch(PlaceCheckOn(*this, Page1, SwitchColumn, Row(3), "Reverb Switch")),
+      PatchRemain(PlaceCheckOn(*this, Page1, SwitchColumn, Row(4), "Patch Remain")),
+      Pedal1(PlaceFieldOn(*this, Page2, 8, 6, Page2Label, "Pedal 1 Assign",
                           TEditType::CC00CC95StartStop)),
       Pedal1Output(
-          PlaceListOn(*this, Page2, 8, Row(1), LabelWidth, "Pedal 1 Output mode", OutputModes)),
-      Pedal2(PlaceFieldOn(*this, Page2, 8, Row(3), LabelWidth, "Pedal 2 Assign",
+          PlaceListOn(*this, Page2, 8, 31, Page2Label, "Pedal 1 Output mode", OutputModes)),
+      Pedal2(PlaceFieldOn(*this, Page2, 8, 106, Page2Label, "Pedal 2 Assign",
                           TEditType::CC00CC95StartStop)),
       Pedal2Output(
-          PlaceListOn(*this, Page2, 8, Row(4), LabelWidth, "Pedal 2 Output mode", OutputModes)),
-      C1Assign(PlaceFieldOn(*this, Page2, 8, Row(6), LabelWidth, "C1 Assign", TEditType::CC00CC95)),
-      C1output(PlaceListOn(*this, Page2, 8, Row(7), LabelWidth, "C1 Output Mode", OutputModes)),
+          PlaceListOn(*this, Page2, 8, 131, Page2Label, "Pedal 2 Output mode", OutputModes)),
+      C1Assign(
+          PlaceFieldOn(*this, Page2, Page2Right, 6, Page2Label, "C1 Assign", TEditType::CC00CC95)),
+      C1output(
+          PlaceListOn(*this, Page2, Page2Right, 31, Page2Label, "C1 Output Mode", OutputModes)),
       C2Assign(
-          PlaceFieldOn(*this, Page2, RightColumn, Row(6), 100, "C2 Assign", TEditType::CC00CC95)),
-      C2Output(PlaceListOn(*this, Page2, RightColumn, Row(7), 100, "C2 Output Mode", OutputModes)),
-      HoldPedalOutput(PlaceListOn(*this, Page2, RightColumn, Row(4), 100, "Hold Pedal Output Mode",
-                                  OutputModes)),
-      Pedal1Std(*(pedal1_ = PlaceRadiosOn(*this, Page2, RightColumn, Row(0) - 4, 200,
-                                          "Pedal 1 Polarity", {" Std", " Rev"}))[0]),
+          PlaceFieldOn(*this, Page2, Page2Right, 62, Page2Label, "C2 Assign", TEditType::CC00CC95)),
+      C2Output(
+          PlaceListOn(*this, Page2, Page2Right, 87, Page2Label, "C2 Output Mode", OutputModes)),
+      HoldPedalOutput(PlaceListOn(*this, Page2, Page2Right, 118, Page2Label,
+                                  "Hold Pedal Output Mode", OutputModes)),
+      Pedal1Std(*(pedal1_ = PlaceRadiosOn(*this, Page2, 8, 58, 224, "Pedal 1 Polarity",
+                                          {" Std", " Rev"}))[0]),
       Pedal1Rev(*pedal1_[1]),
-      Pedal2Std(*(pedal2_ = PlaceRadiosOn(*this, Page2, RightColumn, Row(2) - 4, 200,
-                                          "Pedal 2 Polarity", {" Std", " Rev"}))[0]),
+      Pedal2Std(*(pedal2_ = PlaceRadiosOn(*this, Page2, 8, 158, 224, "Pedal 2 Polarity",
+                                          {" Std", " Rev"}))[0]),
       Pedal2Rev(*pedal2_[1]),
-      HoldPedalStd(*(hold_ = PlaceRadiosOn(*this, Page2, RightColumn, Row(5), 200,
+      HoldPedalStd(*(hold_ = PlaceRadiosOn(*this, Page2, Page2Right, 145, 224,
                                            "Hold Pedal Polarity", {" Std", " Rev"}))[0]),
       HoldPedalRev(*hold_[1]),
       TrPrgChange(PlaceCheckOn(*this, Page3, 8, Row(0), "Transmit Prg Change")),

@@ -21,7 +21,7 @@ forms::TComboBox& PlaceListOn(forms::TForm& form, forms::TWinControl& parent, in
                               int labelWidth, const char* label,
                               std::span<const char* const> items) {
     PlaceControl<forms::TLabel>(form, parent, left, top + 3, labelWidth, 15, label);
-    auto& list = PlaceControl<forms::TComboBox>(form, parent, left + labelWidth + 4, top, 100, 21);
+    auto& list = PlaceControl<forms::TComboBox>(form, parent, left + labelWidth + 4, top, 96, 21);
     list.Style = forms::csDropDownList;
     for (const char* item : items)
         list.Items().Add(item);
