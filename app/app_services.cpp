@@ -7,6 +7,8 @@
 #include "editors/form_patch.h"
 #include "editors/form_performance.h"
 #include "editors/form_rhythm.h"
+#include "editors/form_system.h"
+#include "editors/rhythm_note_page.h"
 #include "model/program/quintaron.h"
 #include "platform/forms/screen.h"
 
@@ -51,48 +53,57 @@ void TAppServices::EnableMenuItems() {
     if (OnEnableMenuItems) OnEnableMenuItems();
 }
 
+namespace {
+
+// The element's window, shown as a child of the main window.
+template <class Window, class... Args>
+Window& ShowElementWindow(TFormquintaron& main, Args&&... args) {
+    auto& window = main.Own<Window>(std::forward<Args>(args)...);
+    window.AfterConstruction();
+    window.Show();
+    return window;
+}
+
+// Bank and global windows fill their grids once shown.
+template <class Window, class Elem>
+model::TEditorView* ShowListWindow(TFormquintaron& main, Elem& elem) {
+    auto& window = ShowElementWindow<Window>(main, elem);
+    window.UpDateView();
+    return &window.View();
+}
+
+} // namespace
+
 model::TEditorView* TAppServices::CreateEditor(model::TLibElem& elem) {
     TFormquintaron* main = MainWindow();
     if (main == nullptr) return nullptr;
     // The global set is a bank too: it is asked first.
-    if (auto* global = dynamic_cast<model::TGlobal*>(&elem)) {
-        auto& window = main->Own<TFormGlobal>(*global);
-        window.AfterConstruction();
-        window.Show();
-        window.UpDateView();
-        return &window.View();
-    }
-    if (elem.Type == model::etPatch) {
-        if (auto* patch = dynamic_cast<model::TPatch*>(&elem)) {
-            auto& window = main->Own<editors::TFormPatch>(*patch, main->DragInfo());
-            window.AfterConstruction();
-            window.Show();
-            return &window.View();
-        }
-    }
-    if (elem.Type == model::etRhythm) {
-        if (auto* rhythm = dynamic_cast<model::TRhythm*>(&elem)) {
-            auto& window =
-                main->Own<editors::TFormRhythm>(*rhythm, main->DragInfo(), main->Clipboard());
-            window.AfterConstruction();
-            window.Show();
-            return &window.View();
-        }
-    }
-    if (auto* performance = dynamic_cast<model::TPerformance*>(&elem)) {
-        auto& window = main->Own<editors::TFormPerformance>(*performance, main->DragInfo());
-        window.AfterConstruction();
-        window.Show();
-        return &window.View();
-    }
-    if (auto* bank = dynamic_cast<model::TBank*>(&elem)) {
-        auto& window = main->Own<TFormBank>(*bank);
-        window.AfterConstruction();
-        window.Show();
-        window.UpDateView();
-        return &window.View();
-    }
+    if (auto* global = dynamic_cast<model::TGlobal*>(&elem))
+        return ShowListWindow<TFormGlobal>(*main, *global);
+    if (auto* bank = dynamic_cast<model::TBank*>(&elem))
+        return ShowListWindow<TFormBank>(*main, *bank);
+    if (auto* patch = dynamic_cast<model::TPatch*>(&elem))
+        return &ShowElementWindow<editors::TFormPatch>(*main, *patch, main->DragInfo()).View();
+    if (auto* performance = dynamic_cast<model::TPerformance*>(&elem))
+        return &ShowElementWindow<editors::TFormPerformance>(*main, *performance, main->DragInfo())
+                    .View();
+    if (auto* rhythm = dynamic_cast<model::TRhythm*>(&elem))
+        return &ShowElementWindow<editors::TFormRhythm>(*main, *rhythm, main->DragInfo(),
+                                                        main->Clipboard())
+                    .View();
+    if (auto* system = dynamic_cast<model::TSystem*>(&elem))
+        return &ShowElementWindow<editors::TFormSystem>(*main, *system, main->DragInfo(),
+                                                        main->Clipboard())
+                    .View();
     return nullptr;
+}
+
+std::optional<int> TAppServices::ActiveRhythmNoteKey() {
+    TFormquintaron* main = MainWindow();
+    if (main == nullptr) return std::nullopt;
+    if (auto* page = dynamic_cast<editors::TRhythmNotePage*>(main->ActiveMDIChild()))
+        return page->KeySelector.KeySelected();
+    return std::nullopt;
 }
 
 model::TTransferWindow* TAppServices::TransferWindow() {

@@ -6,6 +6,7 @@
 #include "model/program/ui_services.h"
 
 #include <functional>
+#include <optional>
 
 namespace midi {
 class TMyMidiEvent;
@@ -43,6 +44,8 @@ public:
     model::TEditorView* CreateEditor(model::TLibElem& elem) override;
     model::TTransferWindow* TransferWindow() override;
     void SetScreenCursor(int cursor) override;
+    // The key selected on the rhythm note page that is the main window's active child.
+    std::optional<int> ActiveRhythmNoteKey() override;
 
     std::function<void()> OnEnableMenuItems;
 

@@ -6,6 +6,7 @@
 #include "editors/form_rhy_main.h"
 #include "editors/form_rhythm.h"
 #include "model/elements/rhythm.h"
+#include "model/preview/preview.h"
 
 namespace app::test {
 
@@ -69,6 +70,25 @@ TEST_F(RhythmWindowOpenTest, PasteAndRevertAllSendTheWholeRhythmSetOnce) {
     before = DataSets();
     Click(page.PasteBtn);
     EXPECT_EQ(DataSets() - before, static_cast<std::size_t>(model::TRhythm::BlockCount));
+}
+
+TEST_F(RhythmWindowOpenTest, ThePreviewSoundsTheKeyOfTheActiveNotePage) {
+    TFormLibrary& library = OpenLibrary({{model::etRhythm, "Rock"}});
+    auto& rock = static_cast<model::TRhythm&>(library.Library().Elem(0));
+    auto& window = OpenWindow<editors::TFormRhythm>(rock, 500, 0);
+    const int configured = model::PreviewKey();
+    auto& page = editors::OpenRhythmNotePage<editors::TFormRhyMain>(rock, main.Clipboard(), window);
+    testsupport::PumpUntilIdle();
+    driver.Click(page.KeySelector.ClientToScreen({35, 45})); // the white key E: note 40
+    testsupport::PumpUntilIdle();
+    ASSERT_EQ(main.ActiveMDIChild(), &page);
+    EXPECT_EQ(model::PreviewKey(), page.SelectedKey());
+    EXPECT_EQ(model::PreviewKey(), 40);
+
+    // Another window active: the configured note again.
+    window.View().BringToFront();
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(model::PreviewKey(), configured);
 }
 
 } // namespace

@@ -1,0 +1,100 @@
+#pragma once
+// The system window: the element window of one system, a fixed 400 x 138 multiple-document child
+// with a toolbar and four page panels on a gradient (Setup, Scale Tune, Preview, Midi). A
+// double-click on a panel opens that page or brings it to the front; panels dragged onto the
+// panels of another system window copy those pages' bytes, after which the target system is sent
+// whole once. Its toolbar resets, loads, saves, sends and receives the system. Closing it closes
+// the system's pages.
+
+#include "controls/shader.h"
+#include "editors/elem_window.h"
+#include "editors/form_view.h"
+#include "editors/page_panel.h"
+#include "model/editing/clipboard.h"
+#include "model/editing/drag_info.h"
+#include "model/elements/system.h"
+#include "platform/forms/buttons.h"
+#include "platform/forms/ext_ctrls.h"
+#include "platform/forms/forms.h"
+
+#include <memory>
+#include <vector>
+
+namespace editors {
+
+namespace forms = platform::forms;
+
+class TFormSystem : public forms::TForm, public TElemWindow, public model::TPageForm {
+    // What the drag code sees of the panels: the group panel, then the page panels in
+    // PagePanels' order. First, as the panels' own initialisers fill them.
+    std::vector<std::unique_ptr<TPagePanelOf>> groups_;
+    std::vector<std::unique_ptr<TPagePanelOf>> pages_;
+
+public:
+    static constexpr int HelpContextNumber = 58;
+    static constexpr int FixedWidth = 400;
+    static constexpr int FixedHeight = 138;
+
+    // A child of the main window, showing system; dragInfo is the program's one drag
+    // information and clipboard its part clipboard (the main window's).
+    TFormSystem(forms::TComponent* owner, model::TSystem& system, model::TDragInfo& dragInfo,
+                model::TClipboard& clipboard);
+    ~TFormSystem() override;
+
+    model::TSystem& System() const { return system_; }
+    model::TLibElem* FormElem() override;
+    // What the system knows as its window (its Editor).
+    TFormView& View() { return view_; }
+
+    void UpDateView();
+
+    forms::TObject* Form() override { return this; }
+    std::vector<model::TPagePanel*> PagePanels() override;
+    // The page panel of kind; null for none.
+    forms::TPanel* PagePanel(model::TPageKind kind) const;
+    // Opens the page of kind, or brings it to the front.
+    void OpenPage(model::TPageKind kind);
+    // Copies the page of kind from source into target, colouring the target's panel of it.
+    void CopySystemPart(model::TSystem& source, model::TSystem& target, model::TPageKind kind);
+
+    controls::TShader& Shader1;
+    forms::TPanel& Panel1;
+    forms::TSpeedButton& SpeedNuovo;
+    forms::TSpeedButton& SpeedHelp;
+    forms::TSpeedButton& SpeedCarica;
+    forms::TSpeedButton& SpeedSalva;
+    forms::TSpeedButton& SpeedButton1;
+    forms::TSpeedButton& SpeedButton3;
+    forms::TSpeedButton& SpeedButton2;
+    forms::TPanel& PanelSystem;
+    forms::TPanel& SysSetup;
+    forms::TPanel& SysScaleTune;
+    forms::TPanel& SysPreview;
+    forms::TPanel& SysMidi;
+
+private:
+    forms::TPanel& MakePage(const char* name, const char* caption, int left);
+
+    void FormCreate();
+    void FormActivate();
+    void FormClose(forms::TCloseAction& Action);
+    void FormDestroy();
+    void FormResize();
+    void SysSetupDblClick(forms::TPanel& panel);
+    void SysSetupMouseDown(forms::TObject* Sender, forms::TMouseButton Button,
+                           forms::TShiftState Shift);
+    void SysSetupDragOver(forms::TObject* Sender, forms::TObject* Source, bool& Accept);
+    void FormDragOver(bool& Accept);
+    void SysSetupEndDrag(forms::TObject* Target);
+    TPagePanelOf* PanelOf(const forms::TObject* control) const;
+    void BringWindowToFront();
+
+    model::TSystem& system_;
+    model::TDragInfo& dragInfo_;
+    model::TClipboard& clipboard_;
+    TFormView view_;
+    // Set by a double-click on a page panel, cleared at the end of the drag its press began.
+    bool DblClicked = false;
+};
+
+} // namespace editors
