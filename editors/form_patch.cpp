@@ -2,17 +2,13 @@
 
 #include "editors/patch_pages.h"
 #include "editors/patch_part_copy.h"
-#include "editors/place_child_form.h"
 #include "editors/place_control.h"
-#include "model/print/print_routines.h"
-#include "model/program/quintaron.h"
 #include "model/transfer/activation.h"
 #include "platform/forms/application.h"
 #include "platform/gdi/colors.h"
 
 #include <algorithm>
 #include <string>
-#include <utility>
 
 namespace editors {
 
@@ -30,21 +26,8 @@ constexpr int PagePitch = 55;
 constexpr int PageWidth = 52;
 constexpr int PageHeight = 24;
 
-// The file name without its folder: the text after the last separator.
-std::string WithoutFolder(const std::string& path) {
-    const std::size_t slash = path.find_last_of("\\/:");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 bool IsLfo(model::TPageKind kind) {
     return kind == model::LFO1 || kind == model::LFO2;
-}
-
-// The patch window a page panel lies in (its parent's parent); null for any other control.
-TFormPatch* WindowOfPanel(const forms::TObject* control) {
-    const auto* panel = dynamic_cast<const forms::TPanel*>(control);
-    if (panel == nullptr || panel->Parent() == nullptr) return nullptr;
-    return dynamic_cast<TFormPatch*>(panel->Parent()->Parent());
 }
 
 } // namespace
@@ -58,7 +41,7 @@ struct TFormPatch::TPageDesc {
 };
 
 TFormPatch::TFormPatch(forms::TComponent* owner, model::TPatch& patch, model::TDragInfo& dragInfo)
-    : forms::TForm(owner, forms::fsMDIChild),
+    : forms::TForm(owner, forms::fsMDIChild), TElementWindow(*this, dragInfo),
       Shader1(PlaceControl<controls::TShader>(*this, *this, 0, 0, 0, 0)),
       Panel1(PlaceControl<forms::TPanel>(*this, *this, 0, 0, 0, ToolbarHeight)),
       SpeedNuovo(PlaceControl<forms::TSpeedButton>(*this, Panel1, 2, 2, ButtonWidth, 24, "New")),
@@ -78,8 +61,8 @@ TFormPatch::TFormPatch(forms::TComponent* owner, model::TPatch& patch, model::TD
       Common(MakePage(PanelComEff, {"Common", model::COMMON, {"Common"}}, 0, PageLeft)),
       Effects(
           MakePage(PanelComEff, {"Effects", model::EFFECTS, {"Effects"}}, 0, PageLeft + PagePitch)),
-      patch_(patch), dragInfo_(dragInfo), view_(
-                                              *this, [this] { UpdateView(); }, false) {
+      patch_(patch), view_(
+                         *this, [this] { UpdateView(); }, false) {
     HelpContext = HelpContextNumber;
     SetCaption("Patch");
     SetBorderStyle(forms::bsSingle);
@@ -87,16 +70,15 @@ TFormPatch::TFormPatch(forms::TComponent* owner, model::TPatch& patch, model::TD
 
     Panel1.SetAlign(forms::alTop);
     Panel1.BevelOuter = forms::bvNone;
-    const std::pair<forms::TSpeedButton*, const char*> hints[] = {
-        {&SpeedNuovo, "New"},         {&SpeedHelp, "Help"},        {&SpeedSend, "Send "},
-        {&SpeedCarica, "Load Sysex"}, {&SpeedSalva, "Save Sysex"}, {&SpeedSaveAs, "Save as"},
+    SetButtonHints({
+        {&SpeedNuovo, "New"},
+        {&SpeedHelp, "Help"},
+        {&SpeedSend, "Send "},
+        {&SpeedCarica, "Load Sysex"},
+        {&SpeedSalva, "Save Sysex"},
+        {&SpeedSaveAs, "Save as"},
         {&SpeedReceive, "Receive"},
-    };
-    for (const auto& [button, hint] : hints) {
-        button->Hint = hint;
-        button->ShowHint = true;
-        button->Flat = true;
-    }
+    });
     SpeedNuovo.OnClick = [this](forms::TObject*) { SpeedNuovoClick(); };
     SpeedSend.OnClick = [this](forms::TObject*) { SpeedSendClick(); };
     SpeedReceive.OnClick = [this](forms::TObject*) { SpeedReceiveClick(); };
@@ -105,10 +87,7 @@ TFormPatch::TFormPatch(forms::TComponent* owner, model::TPatch& patch, model::TD
     SpeedSaveAs.OnClick = [this](forms::TObject*) { SpeedSaveAsClick(); };
     SpeedHelp.OnClick = [this](forms::TObject*) { SpeedHelpClick(); };
 
-    Shader1.SetAlign(forms::alClient);
-    Shader1.SetFromColor(0x80FF00);
-    Shader1.SetToColor(platform::gdi::clWhite);
-    Shader1.SetDirection(false);
+    SetGradient(Shader1);
 
     static const TPageDesc tonePages[] = {
         {"Wave", model::WAVE, {"Wave1", "Wave2", "Wave3", "Wave4"}},
@@ -143,15 +122,15 @@ TFormPatch::TFormPatch(forms::TComponent* owner, model::TPatch& patch, model::TD
     std::rotate(pages_.begin(), pages_.begin() + 2, pages_.end());
 
     OnDragOver = [this](forms::TObject*, forms::TObject*, int, int, forms::TDragState,
-                        bool& accept) { FountainFill1DragOver(accept); };
+                        bool& accept) { BackgroundDragOver(accept); };
     Shader1.OnDragOver = OnDragOver;
     Panel1.OnDragOver = OnDragOver;
-    OnCreate = [this](forms::TObject*) { FormCreate(); };
-    OnShow = [this](forms::TObject*) { FormShow(); };
+    OnCreate = [this](forms::TObject*) { PlaceWindow(); };
+    OnShow = [this](forms::TObject*) { UpdateView(); };
     OnActivate = [this](forms::TObject*) { FormActivate(); };
-    OnClose = [this](forms::TObject*, forms::TCloseAction& action) { FormClose(action); };
+    OnClose = [this](forms::TObject*, forms::TCloseAction& action) { ReleaseOnClose(action); };
     OnDestroy = [this](forms::TObject*) { FormDestroy(); };
-    OnResize = [this](forms::TObject*) { FormResize(); };
+    OnResize = [this](forms::TObject*) { KeepSize(FixedWidth, FixedHeight); };
     SetBounds(Left(), Top(), FixedWidth, FixedHeight);
 }
 
@@ -169,7 +148,7 @@ forms::TPanel& TFormPatch::MakeGroup(const char* name, int top, int tag) {
     // The common group takes no drag-over answer of its own, as in the form.
     if (tag != 0)
         group.OnDragOver = [this](forms::TObject*, forms::TObject*, int, int, forms::TDragState,
-                                  bool& accept) { FountainFill1DragOver(accept); };
+                                  bool& accept) { BackgroundDragOver(accept); };
     groups_.push_back(std::make_unique<TPagePanelOf>(group, nullptr));
     return group;
 }
@@ -200,13 +179,6 @@ model::TLibElem* TFormPatch::FormElem() {
     return model::TopOwner(&patch_);
 }
 
-std::vector<model::TPagePanel*> TFormPatch::PagePanels() {
-    std::vector<model::TPagePanel*> panels;
-    for (const auto& page : pages_)
-        panels.push_back(page.get());
-    return panels;
-}
-
 forms::TPanel* TFormPatch::PagePanel(model::TPageKind kind, int tone) const {
     for (const auto& page : pages_)
         if (model::TDragInfo::PageKindOf(*page) == kind && page->Tag() == tone)
@@ -214,39 +186,12 @@ forms::TPanel* TFormPatch::PagePanel(model::TPageKind kind, int tone) const {
     return nullptr;
 }
 
-TPagePanelOf* TFormPatch::PanelOf(const forms::TObject* control) const {
-    for (const auto& list : {&groups_, &pages_})
-        for (const auto& panel : *list)
-            if (&panel->Panel() == control) return panel.get();
-    return nullptr;
-}
-
-void TFormPatch::BringWindowToFront() {
-    forms::TCustomForm* main = forms::Application().MainForm();
-    if (main != nullptr && main->ActiveMDIChild() == this) return;
-    view_.BringToFront();
-}
-
-void TFormPatch::FormCreate() {
-    patch_.EditorOpen = true;
-    auto left = static_cast<std::uint16_t>(patch_.EditorLeft);
-    auto top = static_cast<std::uint16_t>(patch_.EditorTop);
-    PlaceChildForm(left, top, *this);
-    patch_.EditorLeft = static_cast<std::int16_t>(left);
-    patch_.EditorTop = static_cast<std::int16_t>(top);
-}
-
-void TFormPatch::FormShow() {
-    UpdateView();
+TElementWindow* TFormPatch::WindowOfPanel(const forms::TObject* control) const {
+    return WindowOfPagePanel<TFormPatch>(control);
 }
 
 void TFormPatch::FormActivate() {
     model::ActivatePatch(&patch_);
-}
-
-void TFormPatch::FormClose(forms::TCloseAction& Action) {
-    Action = forms::caNone;
-    Release();
 }
 
 void TFormPatch::FormDestroy() {
@@ -254,19 +199,12 @@ void TFormPatch::FormDestroy() {
     for (int tone = 1; tone <= model::ToneCount; ++tone)
         patch_.Tone(tone).CloseEditors();
     patch_.Common->CloseEditors();
-    patch_.EditorOpen = false;
-    if (patch_.Editor == &view_) patch_.Editor = nullptr;
-}
-
-void TFormPatch::FormResize() {
-    if (Width() != FixedWidth || Height() != FixedHeight)
-        SetBounds(Left(), Top(), FixedWidth, FixedHeight);
+    ForgetWindow();
 }
 
 void TFormPatch::UpdateView() {
     updating_ = true;
-    SetCaption(patch_.GetName() + " [Filename : " + WithoutFolder(patch_.FileName) + "]" +
-               "   [Loc : " + model::ElemPath(patch_) + "]");
+    SetCaption(ElementCaption());
     for (int tone = 1; tone <= model::ToneCount; ++tone)
         CheckBox[static_cast<std::size_t>(tone - 1)]->SetChecked(patch_.Tone(tone).GetParam(0) ==
                                                                  1);
@@ -283,70 +221,39 @@ void TFormPatch::CheckBox1Click(forms::TObject* Sender) {
 }
 
 void TFormPatch::PageDblClick(forms::TPanel& panel) {
-    DblClicked = true;
+    PageDblClicked();
     const std::optional<model::TPageKind> kind = model::TDragInfo::PageKindOf(panel.Name);
     if (kind) OpenPatchPage(*kind, patch_, static_cast<int>(panel.Tag), *this);
 }
 
 void TFormPatch::Control1MouseDown(forms::TObject* Sender, forms::TMouseButton Button,
                                    forms::TShiftState Shift) {
-    if (Button != forms::mbLeft) return;
-    TPagePanelOf* panel = PanelOf(Sender);
+    const TPagePanelOf* panel = PanelOf(Sender);
     if (panel == nullptr) return;
     // The group panel clicked (or the group of the page clicked) names the group.
     const char* group =
         panel->Name().find("PanelComEff") != std::string::npos ? "PanelComEff" : "PanelTone";
-    model::PanelMouseDown(dragInfo_, *this, *panel, (Shift & forms::ssCtrl) != 0, group, "NNNNNNN");
+    PageMouseDown(Sender, Button, Shift, group);
 }
 
 void TFormPatch::Control1DragOver(forms::TObject* Sender, forms::TObject* Source, bool& Accept) {
-    BringWindowToFront();
-    const auto* target = dynamic_cast<const forms::TPanel*>(Sender);
-    const auto* dragged = dynamic_cast<const forms::TPanel*>(Source);
-    const std::optional<model::TPageKind> kind =
-        target != nullptr ? model::TDragInfo::PageKindOf(target->Name) : std::nullopt;
-    // Only pages dragged from a patch window copy into one.
-    Accept = kind && dragged != nullptr && WindowOfPanel(dragged) != nullptr && target != dragged;
-    if (Accept) {
-        if (dragInfo_.Elems.size() < 2 && IsLfo(*kind))
-            Accept = dragInfo_.HasKind(model::LFO1) || dragInfo_.HasKind(model::LFO2);
-        else
-            Accept = dragInfo_.HasKind(*kind) && target->Parent() != dragged->Parent();
-    }
-    dragInfo_.Accept = Accept;
-}
-
-void TFormPatch::FountainFill1DragOver(bool& Accept) {
-    BringWindowToFront();
-    Accept = false;
-    dragInfo_.Accept = false;
+    PageDragOver(
+        Sender, Source, Accept,
+        [this](const forms::TPanel& target, const forms::TPanel& dragged, model::TPageKind kind) {
+            // One LFO page copies onto either LFO page.
+            if (dragInfo_.Elems.size() < 2 && IsLfo(kind))
+                return dragInfo_.HasKind(model::LFO1) || dragInfo_.HasKind(model::LFO2);
+            return dragInfo_.HasKind(kind) && target.Parent() != dragged.Parent();
+        });
 }
 
 void TFormPatch::Control1EndDrag(forms::TObject* Target) {
-    if (model::TQuintaron* app = model::AppState()) app->DragRunning = false;
     auto* targetPanel = dynamic_cast<forms::TPanel*>(Target);
-    TFormPatch* targetWindow = WindowOfPanel(targetPanel);
-    if (targetWindow == nullptr || !dragInfo_.Accept) {
-        // A double-click leaves the page it opened in front.
-        if (!DblClicked) BringWindowToFront();
-        DblClicked = false;
-        return;
-    }
-    dragInfo_.Target = targetWindow;
-    model::UnhighlightPanels(*targetWindow);
-    auto* sourceWindow = dynamic_cast<TFormPatch*>(dragInfo_.Source);
-    model::TPatch& source = sourceWindow != nullptr ? sourceWindow->Patch() : patch_;
-    model::TPatch& target = targetWindow->Patch();
-    const std::vector<model::TDragElem> entries = dragInfo_.Elems;
-    for (const model::TDragElem& entry : entries)
-        CopyPatchPart(source, target, *targetPanel, entry);
-    target.SetModified();
-    // The refresh also empties the undo lists of the target's open pages: their entries would
-    // write old bytes into the copied ones.
-    target.UpdateViews();
-    target.Transmit(true);
-    targetWindow->BringWindowToFront();
-    DblClicked = false;
+    EndPageDrag(Target, [this, targetPanel](TElementWindow& window, const model::TDragElem& entry) {
+        auto* sourceWindow = dynamic_cast<TFormPatch*>(dragInfo_.Source);
+        model::TPatch& source = sourceWindow != nullptr ? sourceWindow->Patch() : patch_;
+        CopyPatchPart(source, static_cast<TFormPatch&>(window).Patch(), *targetPanel, entry);
+    });
 }
 
 void TFormPatch::CopyPatchPart(model::TPatch& source, model::TPatch& target,
@@ -354,7 +261,7 @@ void TFormPatch::CopyPatchPart(model::TPatch& source, model::TPatch& target,
     const int targetTone = static_cast<int>(targetPanel.Tag);
     const std::optional<model::TPageKind> targetKind =
         model::TDragInfo::PageKindOf(targetPanel.Name);
-    TFormPatch* targetWindow = WindowOfPanel(&targetPanel);
+    TFormPatch* targetWindow = WindowOfPagePanel<TFormPatch>(&targetPanel);
     const bool crosswise = dragInfo_.Elems.size() == 1 && IsLfo(entry.Kind) && targetKind &&
                            IsLfo(*targetKind) && *targetKind != entry.Kind;
     const model::TPageKind received = crosswise ? *targetKind : entry.Kind;

@@ -7,7 +7,7 @@
 // Its toolbar sends, receives, loads and saves the patch. Closing it closes the patch's pages.
 
 #include "controls/shader.h"
-#include "editors/elem_window.h"
+#include "editors/element_window.h"
 #include "editors/form_view.h"
 #include "editors/page_panel.h"
 #include "model/editing/drag_info.h"
@@ -25,12 +25,7 @@ namespace editors {
 
 namespace forms = platform::forms;
 
-class TFormPatch : public forms::TForm, public TElemWindow, public model::TPageForm {
-    // What the drag code sees of the panels, made with them: group panels, then the page panels
-    // in PagePanels' order. First, as the panels' own initialisers fill them.
-    std::vector<std::unique_ptr<TPagePanelOf>> groups_;
-    std::vector<std::unique_ptr<TPagePanelOf>> pages_;
-
+class TFormPatch : public forms::TForm, public TElementWindow {
 public:
     static constexpr int HelpContextNumber = 38;
     static constexpr int FixedWidth = 482;
@@ -53,7 +48,6 @@ public:
     // model::TPageForm: the page panels, tone by tone (Wave, Pitch, TVF, TVA, LFO 1, LFO 2,
     // Control), then Common and Effects.
     forms::TObject* Form() override { return this; }
-    std::vector<model::TPagePanel*> PagePanels() override;
     // The page panel of kind for tone (1..4; 0 for Common and Effects); null for none.
     forms::TPanel* PagePanel(model::TPageKind kind, int tone) const;
     // Copies the page of entry from source into target at the tone of targetPanel, colouring
@@ -82,19 +76,18 @@ private:
     forms::TPanel& MakeGroup(const char* name, int top, int tag);
     forms::TPanel& MakePage(forms::TPanel& group, const TPageDesc& desc, int tag, int left);
 
-    void FormCreate();
-    void FormShow();
+    model::TLibElem& Element() const override { return patch_; }
+    TFormView& ElementView() override { return view_; }
+    TElementWindow* WindowOfPanel(const forms::TObject* control) const override;
+
     void FormActivate();
-    void FormClose(forms::TCloseAction& Action);
     void FormDestroy();
-    void FormResize();
     void CheckBox1Click(forms::TObject* Sender);
     // The double-click handlers of every page kind.
     void PageDblClick(forms::TPanel& panel);
     void Control1MouseDown(forms::TObject* Sender, forms::TMouseButton Button,
                            forms::TShiftState Shift);
     void Control1DragOver(forms::TObject* Sender, forms::TObject* Source, bool& Accept);
-    void FountainFill1DragOver(bool& Accept);
     void Control1EndDrag(forms::TObject* Target);
     void SpeedNuovoClick();
     void SpeedSendClick();
@@ -103,17 +96,10 @@ private:
     void SpeedSalvaClick();
     void SpeedSaveAsClick();
     void SpeedHelpClick();
-    // The adapter of a panel of this window; null for another control.
-    TPagePanelOf* PanelOf(const forms::TObject* control) const;
-    void BringWindowToFront();
 
     model::TPatch& patch_;
-    model::TDragInfo& dragInfo_;
     TFormView view_;
     bool updating_ = false;
-    // Set by a double-click on a page panel, cleared at the end of the drag its press began:
-    // the page it opened stays in front.
-    bool DblClicked = false;
 };
 
 } // namespace editors

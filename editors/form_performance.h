@@ -7,7 +7,7 @@
 // toolbar sends, receives, loads and saves the performance. Closing it closes its pages.
 
 #include "controls/shader.h"
-#include "editors/elem_window.h"
+#include "editors/element_window.h"
 #include "editors/form_view.h"
 #include "editors/page_panel.h"
 #include "model/editing/drag_info.h"
@@ -23,12 +23,7 @@ namespace editors {
 
 namespace forms = platform::forms;
 
-class TFormPerformance : public forms::TForm, public TElemWindow, public model::TPageForm {
-    // What the drag code sees of the panels, made with them: the group panel, then the page
-    // panels in PagePanels' order. First, as the panels' own initialisers fill them.
-    std::unique_ptr<TPagePanelOf> group_;
-    std::vector<std::unique_ptr<TPagePanelOf>> pages_;
-
+class TFormPerformance : public forms::TForm, public TElementWindow {
 public:
     static constexpr int HelpContextNumber = 42;
     static constexpr int FixedWidth = 392;
@@ -50,7 +45,6 @@ public:
 
     // model::TPageForm: Common, Effects, Parts.
     forms::TObject* Form() override { return this; }
-    std::vector<model::TPagePanel*> PagePanels() override;
     // The page panel of kind; null for none.
     forms::TPanel* PagePanel(model::TPageKind kind) const;
     // Copies the page of entry from source into target, colouring the target's panels that
@@ -76,18 +70,17 @@ private:
     forms::TPanel& MakeGroup();
     forms::TPanel& MakePage(const char* name, const char* caption, int left);
 
-    void FormCreate();
-    void FormShow();
+    model::TLibElem& Element() const override { return performance_; }
+    TFormView& ElementView() override { return view_; }
+    TElementWindow* WindowOfPanel(const forms::TObject* control) const override;
+
     void FormActivate();
-    void FormClose(forms::TCloseAction& Action);
     void FormDestroy();
-    void FormResize();
     // The double-click handlers of the three panels.
     void PageDblClick(forms::TPanel& panel);
     void PerComMouseDown(forms::TObject* Sender, forms::TMouseButton Button,
                          forms::TShiftState Shift);
     void PerComDragOver(forms::TObject* Sender, forms::TObject* Source, bool& Accept);
-    void FountainFill1DragOver(bool& Accept);
     void PerComEndDrag(forms::TObject* Target);
     void SpeedNuovoClick();
     void SpeedButton3Click();
@@ -96,16 +89,9 @@ private:
     void SpeedSalvaClick();
     void SpeedButton1Click();
     void SpeedHelpClick();
-    // The adapter of a panel of this window; null for another control.
-    TPagePanelOf* PanelOf(const forms::TObject* control) const;
-    void BringWindowToFront();
 
     model::TPerformance& performance_;
-    model::TDragInfo& dragInfo_;
     TFormView view_;
-    // Set by a double-click on a page panel, cleared at the end of the drag its press began:
-    // the page it opened stays in front.
-    bool DblClicked = false;
 };
 
 } // namespace editors

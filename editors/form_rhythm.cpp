@@ -4,17 +4,13 @@
 #include "editors/form_rhy_pitch.h"
 #include "editors/form_rhy_tva.h"
 #include "editors/form_rhy_tvf.h"
-#include "editors/place_child_form.h"
 #include "editors/place_control.h"
 #include "editors/rhythm_part_copy.h"
-#include "model/print/print_routines.h"
-#include "model/program/quintaron.h"
 #include "model/transfer/activation.h"
 #include "platform/forms/application.h"
 #include "platform/gdi/colors.h"
 
 #include <string>
-#include <utility>
 
 namespace editors {
 
@@ -33,22 +29,10 @@ constexpr int PageWidth = 90;
 constexpr int PageHeight = 28;
 constexpr std::size_t NameLength = 12;
 
-std::string WithoutFolder(const std::string& path) {
-    const std::size_t slash = path.find_last_of("\\/:");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 std::string TrimRight(std::string text) {
     while (!text.empty() && text.back() == ' ')
         text.pop_back();
     return text;
-}
-
-// The rhythm window a page panel lies in (its parent's parent); null for any other control.
-TFormRhythm* WindowOfPanel(const forms::TObject* control) {
-    const auto* panel = dynamic_cast<const forms::TPanel*>(control);
-    if (panel == nullptr || panel->Parent() == nullptr) return nullptr;
-    return dynamic_cast<TFormRhythm*>(panel->Parent()->Parent());
 }
 
 template <class Page>
@@ -60,7 +44,7 @@ void OpenPage(model::TRhythm& rhythm, model::TClipboard& clipboard, forms::TComp
 
 TFormRhythm::TFormRhythm(forms::TComponent* owner, model::TRhythm& rhythm,
                          model::TDragInfo& dragInfo, model::TClipboard& clipboard)
-    : forms::TForm(owner, forms::fsMDIChild),
+    : forms::TForm(owner, forms::fsMDIChild), TElementWindow(*this, dragInfo),
       Shader1(PlaceControl<controls::TShader>(*this, *this, 0, 0, 0, 0)),
       Panel1(PlaceControl<forms::TPanel>(*this, *this, 0, 0, 0, ToolbarHeight)),
       SpeedNuovo(PlaceControl<forms::TSpeedButton>(*this, Panel1, 2, 2, ButtonWidth, 24, "New")),
@@ -83,8 +67,8 @@ TFormRhythm::TFormRhythm(forms::TComponent* owner, model::TRhythm& rhythm,
           PlaceControl<forms::TPanel>(*this, *this, GroupLeft, GroupTop, GroupWidth, GroupHeight)),
       RhyMain(MakePage("RhyMain", "Main", 0)), RhyPitch(MakePage("RhyPitch", "Pitch", 1)),
       RhyTVF(MakePage("RhyTVF", "TVF", 2)), RhyTVA(MakePage("RhyTVA", "TVA", 3)), rhythm_(rhythm),
-      dragInfo_(dragInfo), clipboard_(clipboard), view_(
-                                                      *this, [this] { UpDateView(); }, false) {
+      clipboard_(clipboard), view_(
+                                 *this, [this] { UpDateView(); }, false) {
     HelpContext = HelpContextNumber;
     SetCaption("Rhythm");
     SetBorderStyle(forms::bsSingle);
@@ -92,16 +76,15 @@ TFormRhythm::TFormRhythm(forms::TComponent* owner, model::TRhythm& rhythm,
 
     Panel1.SetAlign(forms::alTop);
     Panel1.BevelOuter = forms::bvNone;
-    const std::pair<forms::TSpeedButton*, const char*> hints[] = {
-        {&SpeedNuovo, "New"},       {&SpeedCarica, "Load Sysex"}, {&SpeedSalva, "Save Sysex"},
-        {&SpeedButton1, "Save as"}, {&SpeedButton3, "Send "},     {&SpeedButton2, "Receive"},
+    SetButtonHints({
+        {&SpeedNuovo, "New"},
+        {&SpeedCarica, "Load Sysex"},
+        {&SpeedSalva, "Save Sysex"},
+        {&SpeedButton1, "Save as"},
+        {&SpeedButton3, "Send "},
+        {&SpeedButton2, "Receive"},
         {&SpeedHelp, "Help"},
-    };
-    for (const auto& [button, hint] : hints) {
-        button->Hint = hint;
-        button->ShowHint = true;
-        button->Flat = true;
-    }
+    });
     SpeedNuovo.OnClick = [this](forms::TObject*) {
         rhythm_.SetDefaults();
         rhythm_.Transmit(true);
@@ -115,10 +98,7 @@ TFormRhythm::TFormRhythm(forms::TComponent* owner, model::TRhythm& rhythm,
         forms::Application().HelpContext(HelpContextNumber);
     };
 
-    Shader1.SetAlign(forms::alClient);
-    Shader1.SetFromColor(0x80FF00);
-    Shader1.SetToColor(platform::gdi::clWhite);
-    Shader1.SetDirection(false);
+    SetGradient(Shader1);
 
     EditName.MaxLength = static_cast<int>(NameLength);
     EditName.OnKeyUp = [this](forms::TObject*, std::uint16_t&, forms::TShiftState) {
@@ -136,16 +116,16 @@ TFormRhythm::TFormRhythm(forms::TComponent* owner, model::TRhythm& rhythm,
         page = std::make_unique<TPagePanelOf>(page->Panel(), groups_.front().get());
 
     OnDragOver = [this](forms::TObject*, forms::TObject*, int, int, forms::TDragState,
-                        bool& accept) { FormDragOver(accept); };
+                        bool& accept) { BackgroundDragOver(accept); };
     Shader1.OnDragOver = OnDragOver;
     Panel1.OnDragOver = OnDragOver;
     PanelRhythm.OnDragOver = OnDragOver;
-    OnCreate = [this](forms::TObject*) { FormCreate(); };
+    OnCreate = [this](forms::TObject*) { PlaceWindow(); };
     OnShow = [this](forms::TObject*) { UpDateView(); };
     OnActivate = [this](forms::TObject*) { FormActivate(); };
-    OnClose = [this](forms::TObject*, forms::TCloseAction& action) { FormClose(action); };
+    OnClose = [this](forms::TObject*, forms::TCloseAction& action) { ReleaseOnClose(action); };
     OnDestroy = [this](forms::TObject*) { FormDestroy(); };
-    OnResize = [this](forms::TObject*) { FormResize(); };
+    OnResize = [this](forms::TObject*) { KeepSize(FixedWidth, FixedHeight); };
     SetBounds(Left(), Top(), FixedWidth, FixedHeight);
 }
 
@@ -174,66 +154,27 @@ model::TLibElem* TFormRhythm::FormElem() {
     return model::TopOwner(&rhythm_);
 }
 
-std::vector<model::TPagePanel*> TFormRhythm::PagePanels() {
-    std::vector<model::TPagePanel*> panels;
-    for (const auto& page : pages_)
-        panels.push_back(page.get());
-    return panels;
-}
-
 forms::TPanel* TFormRhythm::PagePanel(model::TPageKind kind) const {
-    for (const auto& page : pages_)
-        if (model::TDragInfo::PageKindOf(*page) == kind) return &page->Panel();
-    return nullptr;
+    return FirstPagePanel(kind);
 }
 
-TPagePanelOf* TFormRhythm::PanelOf(const forms::TObject* control) const {
-    for (const auto& list : {&groups_, &pages_})
-        for (const auto& panel : *list)
-            if (&panel->Panel() == control) return panel.get();
-    return nullptr;
-}
-
-void TFormRhythm::BringWindowToFront() {
-    forms::TCustomForm* main = forms::Application().MainForm();
-    if (main != nullptr && main->ActiveMDIChild() == this) return;
-    view_.BringToFront();
-}
-
-void TFormRhythm::FormCreate() {
-    rhythm_.EditorOpen = true;
-    auto left = static_cast<std::uint16_t>(rhythm_.EditorLeft);
-    auto top = static_cast<std::uint16_t>(rhythm_.EditorTop);
-    PlaceChildForm(left, top, *this);
-    rhythm_.EditorLeft = static_cast<std::int16_t>(left);
-    rhythm_.EditorTop = static_cast<std::int16_t>(top);
+TElementWindow* TFormRhythm::WindowOfPanel(const forms::TObject* control) const {
+    return WindowOfPagePanel<TFormRhythm>(control);
 }
 
 void TFormRhythm::FormActivate() {
     model::ActivateRhythm(&rhythm_);
 }
 
-void TFormRhythm::FormClose(forms::TCloseAction& Action) {
-    Action = forms::caNone;
-    Release();
-}
-
 void TFormRhythm::FormDestroy() {
     rhythm_.SaveEditorPosition();
     rhythm_.CloseEditors();
-    rhythm_.EditorOpen = false;
-    if (rhythm_.Editor == &view_) rhythm_.Editor = nullptr;
-}
-
-void TFormRhythm::FormResize() {
-    if (Width() != FixedWidth || Height() != FixedHeight)
-        SetBounds(Left(), Top(), FixedWidth, FixedHeight);
+    ForgetWindow();
 }
 
 void TFormRhythm::UpDateView() {
     EditName.SetText(TrimRight(rhythm_.GetName()));
-    SetCaption(rhythm_.GetName() + " [Filename : " + WithoutFolder(rhythm_.FileName) + "]" +
-               "   [Loc : " + model::ElemPath(rhythm_) + "]");
+    SetCaption(ElementCaption());
 }
 
 void TFormRhythm::EditNameKeyUp() {
@@ -246,7 +187,7 @@ void TFormRhythm::EditNameKeyUp() {
 }
 
 void TFormRhythm::RhyMainDblClick(forms::TPanel& panel) {
-    DblClicked = true;
+    PageDblClicked();
     const std::optional<model::TPageKind> kind = model::TDragInfo::PageKindOf(panel.Name);
     if (!kind) return;
     switch (*kind) {
@@ -269,61 +210,30 @@ void TFormRhythm::RhyMainDblClick(forms::TPanel& panel) {
 
 void TFormRhythm::RhyMainMouseDown(forms::TObject* Sender, forms::TMouseButton Button,
                                    forms::TShiftState Shift) {
-    if (Button != forms::mbLeft) return;
-    TPagePanelOf* panel = PanelOf(Sender);
-    if (panel == nullptr) return;
-    model::PanelMouseDown(dragInfo_, *this, *panel, (Shift & forms::ssCtrl) != 0, "PanelRhythm",
-                          "NNNNNNN");
+    PageMouseDown(Sender, Button, Shift, "PanelRhythm");
 }
 
 void TFormRhythm::RhyMainDragOver(forms::TObject* Sender, forms::TObject* Source, bool& Accept) {
-    BringWindowToFront();
-    const auto* target = dynamic_cast<const forms::TPanel*>(Sender);
-    const auto* dragged = dynamic_cast<const forms::TPanel*>(Source);
-    const std::optional<model::TPageKind> kind =
-        target != nullptr ? model::TDragInfo::PageKindOf(target->Name) : std::nullopt;
     // Only pages dragged from another rhythm window copy into one.
-    Accept = kind && dragged != nullptr && WindowOfPanel(dragged) != nullptr && target != dragged &&
-             dragInfo_.HasKind(*kind) && target->Parent() != dragged->Parent();
-    dragInfo_.Accept = Accept;
-}
-
-void TFormRhythm::FormDragOver(bool& Accept) {
-    BringWindowToFront();
-    Accept = false;
-    dragInfo_.Accept = false;
+    PageDragOver(
+        Sender, Source, Accept,
+        [this](const forms::TPanel& target, const forms::TPanel& dragged, model::TPageKind kind) {
+            return dragInfo_.HasKind(kind) && target.Parent() != dragged.Parent();
+        });
 }
 
 void TFormRhythm::RhyMainEndDrag(forms::TObject* Target) {
-    if (model::TQuintaron* app = model::AppState()) app->DragRunning = false;
     auto* targetPanel = dynamic_cast<forms::TPanel*>(Target);
-    TFormRhythm* targetWindow = WindowOfPanel(targetPanel);
-    if (targetWindow == nullptr || !dragInfo_.Accept) {
-        // A double-click leaves the page it opened in front.
-        if (!DblClicked) BringWindowToFront();
-        DblClicked = false;
-        return;
-    }
-    dragInfo_.Target = targetWindow;
-    model::UnhighlightPanels(*targetWindow);
-    auto* sourceWindow = dynamic_cast<TFormRhythm*>(dragInfo_.Source);
-    model::TRhythm& source = sourceWindow != nullptr ? sourceWindow->Rhythm() : rhythm_;
-    model::TRhythm& target = targetWindow->Rhythm();
-    const std::vector<model::TDragElem> entries = dragInfo_.Elems;
-    for (const model::TDragElem& entry : entries)
-        CopyRhythmPart(source, target, *targetPanel, entry);
-    target.SetModified();
-    // The refresh also empties the undo lists of the target's open pages: their entries would
-    // write old bytes into the copied ones.
-    target.UpdateViews();
-    target.Transmit(true);
-    targetWindow->BringWindowToFront();
-    DblClicked = false;
+    EndPageDrag(Target, [this, targetPanel](TElementWindow& window, const model::TDragElem& entry) {
+        auto* sourceWindow = dynamic_cast<TFormRhythm*>(dragInfo_.Source);
+        model::TRhythm& source = sourceWindow != nullptr ? sourceWindow->Rhythm() : rhythm_;
+        CopyRhythmPart(source, static_cast<TFormRhythm&>(window).Rhythm(), *targetPanel, entry);
+    });
 }
 
 void TFormRhythm::CopyRhythmPart(model::TRhythm& source, model::TRhythm& target,
                                  forms::TPanel& targetPanel, const model::TDragElem& entry) {
-    if (TFormRhythm* targetWindow = WindowOfPanel(&targetPanel))
+    if (TFormRhythm* targetWindow = WindowOfPagePanel<TFormRhythm>(&targetPanel))
         model::TDragInfo::HighlightTargets(*targetWindow, entry.Kind, 0);
     CopyRhythmPageBytes(source, target, entry.Kind);
 }

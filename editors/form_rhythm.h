@@ -7,7 +7,7 @@
 // the name box stores and sends the 12-byte name. Closing it closes the rhythm set's pages.
 
 #include "controls/shader.h"
-#include "editors/elem_window.h"
+#include "editors/element_window.h"
 #include "editors/form_view.h"
 #include "editors/name_text.h"
 #include "editors/page_panel.h"
@@ -26,12 +26,7 @@ namespace editors {
 
 namespace forms = platform::forms;
 
-class TFormRhythm : public forms::TForm, public TElemWindow, public model::TPageForm {
-    // What the drag code sees of the panels: the group panel, then the page panels. First, as
-    // the panels' own initialisers fill them.
-    std::vector<std::unique_ptr<TPagePanelOf>> groups_;
-    std::vector<std::unique_ptr<TPagePanelOf>> pages_;
-
+class TFormRhythm : public forms::TForm, public TElementWindow {
 public:
     static constexpr int HelpContextNumber = 48;
     static constexpr int FixedWidth = 434;
@@ -52,7 +47,6 @@ public:
     void UpDateView();
 
     forms::TObject* Form() override { return this; }
-    std::vector<model::TPagePanel*> PagePanels() override;
     // The page panel of kind; null for none.
     forms::TPanel* PagePanel(model::TPageKind kind) const;
     // Copies the page of entry from source into target, colouring the target's panels of it.
@@ -80,27 +74,21 @@ public:
 private:
     forms::TPanel& MakePage(const char* name, const char* caption, int place);
 
-    void FormCreate();
+    model::TLibElem& Element() const override { return rhythm_; }
+    TFormView& ElementView() override { return view_; }
+    TElementWindow* WindowOfPanel(const forms::TObject* control) const override;
+
     void FormActivate();
-    void FormClose(forms::TCloseAction& Action);
     void FormDestroy();
-    void FormResize();
     void RhyMainDblClick(forms::TPanel& panel);
     void RhyMainMouseDown(forms::TObject* Sender, forms::TMouseButton Button,
                           forms::TShiftState Shift);
     void RhyMainDragOver(forms::TObject* Sender, forms::TObject* Source, bool& Accept);
-    void FormDragOver(bool& Accept);
     void RhyMainEndDrag(forms::TObject* Target);
-    TPagePanelOf* PanelOf(const forms::TObject* control) const;
-    void BringWindowToFront();
 
     model::TRhythm& rhythm_;
-    model::TDragInfo& dragInfo_;
     model::TClipboard& clipboard_;
     TFormView view_;
-    // Set by a double-click on a page panel, cleared at the end of the drag its press began:
-    // the page it opened stays in front.
-    bool DblClicked = false;
 };
 
 } // namespace editors

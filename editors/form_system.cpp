@@ -4,17 +4,11 @@
 #include "editors/form_sys_midi.h"
 #include "editors/form_sys_preview.h"
 #include "editors/form_sys_setup.h"
-#include "editors/place_child_form.h"
 #include "editors/place_control.h"
 #include "editors/system_part_copy.h"
-#include "model/print/print_routines.h"
-#include "model/program/quintaron.h"
 #include "model/transfer/activation.h"
 #include "platform/forms/application.h"
 #include "platform/gdi/colors.h"
-
-#include <string>
-#include <utility>
 
 namespace editors {
 
@@ -26,18 +20,6 @@ constexpr int PageWidth = 80;
 constexpr int PageHeight = 24;
 constexpr int PagePitch = 92;
 
-std::string WithoutFolder(const std::string& path) {
-    const std::size_t slash = path.find_last_of("\\/:");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-// The system window a page panel lies in (its parent's parent); null for any other control.
-TFormSystem* WindowOfPanel(const forms::TObject* control) {
-    const auto* panel = dynamic_cast<const forms::TPanel*>(control);
-    if (panel == nullptr || panel->Parent() == nullptr) return nullptr;
-    return dynamic_cast<TFormSystem*>(panel->Parent()->Parent());
-}
-
 forms::TSpeedButton& ToolButton(forms::TForm& form, forms::TPanel& bar, int place,
                                 const char* caption) {
     return PlaceControl<forms::TSpeedButton>(form, bar, 2 + place * (ButtonWidth + 1), 2,
@@ -48,7 +30,7 @@ forms::TSpeedButton& ToolButton(forms::TForm& form, forms::TPanel& bar, int plac
 
 TFormSystem::TFormSystem(forms::TComponent* owner, model::TSystem& system,
                          model::TDragInfo& dragInfo, model::TClipboard& clipboard)
-    : forms::TForm(owner, forms::fsMDIChild),
+    : forms::TForm(owner, forms::fsMDIChild), TElementWindow(*this, dragInfo),
       Shader1(PlaceControl<controls::TShader>(*this, *this, 0, 0, 0, 0)),
       Panel1(PlaceControl<forms::TPanel>(*this, *this, 0, 0, 0, ToolbarHeight)),
       SpeedNuovo(ToolButton(*this, Panel1, 0, "New")),
@@ -62,7 +44,7 @@ TFormSystem::TFormSystem(forms::TComponent* owner, model::TSystem& system,
       SysSetup(MakePage("SysSetup", "Setup", 6)),
       SysScaleTune(MakePage("SysScaleTune", "Scale Tune", 6 + PagePitch)),
       SysPreview(MakePage("SysPreview", "Preview", 6 + 2 * PagePitch)),
-      SysMidi(MakePage("SysMidi", "Midi", 6 + 3 * PagePitch)), system_(system), dragInfo_(dragInfo),
+      SysMidi(MakePage("SysMidi", "Midi", 6 + 3 * PagePitch)), system_(system),
       clipboard_(clipboard), view_(
                                  *this, [this] { UpDateView(); }, false) {
     HelpContext = HelpContextNumber;
@@ -72,16 +54,15 @@ TFormSystem::TFormSystem(forms::TComponent* owner, model::TSystem& system,
 
     Panel1.SetAlign(forms::alTop);
     Panel1.BevelOuter = forms::bvNone;
-    const std::pair<forms::TSpeedButton*, const char*> hints[] = {
-        {&SpeedNuovo, "New"},        {&SpeedHelp, "Help"},       {&SpeedCarica, "Load Sysex"},
-        {&SpeedSalva, "Save Sysex"}, {&SpeedButton1, "Save as"}, {&SpeedButton3, "Send "},
+    SetButtonHints({
+        {&SpeedNuovo, "New"},
+        {&SpeedHelp, "Help"},
+        {&SpeedCarica, "Load Sysex"},
+        {&SpeedSalva, "Save Sysex"},
+        {&SpeedButton1, "Save as"},
+        {&SpeedButton3, "Send "},
         {&SpeedButton2, "Receive"},
-    };
-    for (const auto& [button, hint] : hints) {
-        button->Hint = hint;
-        button->ShowHint = true;
-        button->Flat = true;
-    }
+    });
     SpeedNuovo.OnClick = [this](forms::TObject*) {
         system_.SetDefaults();
         system_.Transmit(true);
@@ -95,10 +76,7 @@ TFormSystem::TFormSystem(forms::TComponent* owner, model::TSystem& system,
         forms::Application().HelpContext(HelpContextNumber);
     };
 
-    Shader1.SetAlign(forms::alClient);
-    Shader1.SetFromColor(0x80FF00);
-    Shader1.SetToColor(platform::gdi::clWhite);
-    Shader1.SetDirection(false);
+    SetGradient(Shader1);
     Shader1.OnClick = [this](forms::TObject*) { model::UnhighlightPanels(*this); };
 
     PanelSystem.Name = "PanelSystem";
@@ -111,16 +89,16 @@ TFormSystem::TFormSystem(forms::TComponent* owner, model::TSystem& system,
         page = std::make_unique<TPagePanelOf>(page->Panel(), groups_.front().get());
 
     OnDragOver = [this](forms::TObject*, forms::TObject*, int, int, forms::TDragState,
-                        bool& accept) { FormDragOver(accept); };
+                        bool& accept) { BackgroundDragOver(accept); };
     Shader1.OnDragOver = OnDragOver;
     Panel1.OnDragOver = OnDragOver;
     PanelSystem.OnDragOver = OnDragOver;
-    OnCreate = [this](forms::TObject*) { FormCreate(); };
+    OnCreate = [this](forms::TObject*) { PlaceWindow(); };
     OnShow = [this](forms::TObject*) { UpDateView(); };
     OnActivate = [this](forms::TObject*) { FormActivate(); };
-    OnClose = [this](forms::TObject*, forms::TCloseAction& action) { FormClose(action); };
+    OnClose = [this](forms::TObject*, forms::TCloseAction& action) { ReleaseOnClose(action); };
     OnDestroy = [this](forms::TObject*) { FormDestroy(); };
-    OnResize = [this](forms::TObject*) { FormResize(); };
+    OnResize = [this](forms::TObject*) { KeepSize(FixedWidth, FixedHeight); };
     SetBounds(Left(), Top(), FixedWidth, FixedHeight);
 }
 
@@ -150,65 +128,26 @@ model::TLibElem* TFormSystem::FormElem() {
     return model::TopOwner(&system_);
 }
 
-std::vector<model::TPagePanel*> TFormSystem::PagePanels() {
-    std::vector<model::TPagePanel*> panels;
-    for (const auto& page : pages_)
-        panels.push_back(page.get());
-    return panels;
-}
-
 forms::TPanel* TFormSystem::PagePanel(model::TPageKind kind) const {
-    for (const auto& page : pages_)
-        if (model::TDragInfo::PageKindOf(*page) == kind) return &page->Panel();
-    return nullptr;
+    return FirstPagePanel(kind);
 }
 
-TPagePanelOf* TFormSystem::PanelOf(const forms::TObject* control) const {
-    for (const auto& list : {&groups_, &pages_})
-        for (const auto& panel : *list)
-            if (&panel->Panel() == control) return panel.get();
-    return nullptr;
-}
-
-void TFormSystem::BringWindowToFront() {
-    forms::TCustomForm* main = forms::Application().MainForm();
-    if (main != nullptr && main->ActiveMDIChild() == this) return;
-    view_.BringToFront();
-}
-
-void TFormSystem::FormCreate() {
-    system_.EditorOpen = true;
-    auto left = static_cast<std::uint16_t>(system_.EditorLeft);
-    auto top = static_cast<std::uint16_t>(system_.EditorTop);
-    PlaceChildForm(left, top, *this);
-    system_.EditorLeft = static_cast<std::int16_t>(left);
-    system_.EditorTop = static_cast<std::int16_t>(top);
+TElementWindow* TFormSystem::WindowOfPanel(const forms::TObject* control) const {
+    return WindowOfPagePanel<TFormSystem>(control);
 }
 
 void TFormSystem::FormActivate() {
     model::ActivateSystem(&system_);
 }
 
-void TFormSystem::FormClose(forms::TCloseAction& Action) {
-    Action = forms::caNone;
-    Release();
-}
-
 void TFormSystem::FormDestroy() {
     system_.SaveEditorPosition();
     system_.CloseEditors();
-    system_.EditorOpen = false;
-    if (system_.Editor == &view_) system_.Editor = nullptr;
-}
-
-void TFormSystem::FormResize() {
-    if (Width() != FixedWidth || Height() != FixedHeight)
-        SetBounds(Left(), Top(), FixedWidth, FixedHeight);
+    ForgetWindow();
 }
 
 void TFormSystem::UpDateView() {
-    SetCaption(system_.GetName() + " [Filename : " + WithoutFolder(system_.FileName) + "]" +
-               "   [Loc : " + model::ElemPath(system_) + "]");
+    SetCaption(ElementCaption());
 }
 
 void TFormSystem::OpenPage(model::TPageKind kind) {
@@ -231,62 +170,31 @@ void TFormSystem::OpenPage(model::TPageKind kind) {
 }
 
 void TFormSystem::SysSetupDblClick(forms::TPanel& panel) {
-    DblClicked = true;
+    PageDblClicked();
     if (const std::optional<model::TPageKind> kind = model::TDragInfo::PageKindOf(panel.Name))
         OpenPage(*kind);
 }
 
 void TFormSystem::SysSetupMouseDown(forms::TObject* Sender, forms::TMouseButton Button,
                                     forms::TShiftState Shift) {
-    if (Button != forms::mbLeft) return;
-    TPagePanelOf* panel = PanelOf(Sender);
-    if (panel == nullptr) return;
-    model::PanelMouseDown(dragInfo_, *this, *panel, (Shift & forms::ssCtrl) != 0, "PanelSystem",
-                          "NNNNNNN");
+    PageMouseDown(Sender, Button, Shift, "PanelSystem");
 }
 
 void TFormSystem::SysSetupDragOver(forms::TObject* Sender, forms::TObject* Source, bool& Accept) {
-    BringWindowToFront();
-    const auto* target = dynamic_cast<const forms::TPanel*>(Sender);
-    const auto* dragged = dynamic_cast<const forms::TPanel*>(Source);
-    const std::optional<model::TPageKind> kind =
-        target != nullptr ? model::TDragInfo::PageKindOf(target->Name) : std::nullopt;
-    const TFormSystem* from = WindowOfPanel(dragged);
-    Accept =
-        kind && dragInfo_.HasKind(*kind) && target != dragged && from != nullptr && from != this;
-    dragInfo_.Accept = Accept;
-}
-
-void TFormSystem::FormDragOver(bool& Accept) {
-    BringWindowToFront();
-    Accept = false;
-    dragInfo_.Accept = false;
+    // Only pages dragged from another system window copy into one.
+    PageDragOver(Sender, Source, Accept,
+                 [this](const forms::TPanel&, const forms::TPanel& dragged, model::TPageKind kind) {
+                     return dragInfo_.HasKind(kind) && WindowOfPanel(&dragged) != this;
+                 });
 }
 
 void TFormSystem::SysSetupEndDrag(forms::TObject* Target) {
-    if (model::TQuintaron* app = model::AppState()) app->DragRunning = false;
-    TFormSystem* targetWindow = WindowOfPanel(Target);
-    if (targetWindow == nullptr || !dragInfo_.Accept) {
-        // A double-click leaves the page it opened in front.
-        if (!DblClicked) BringWindowToFront();
-        DblClicked = false;
-        return;
-    }
-    dragInfo_.Target = targetWindow;
-    model::UnhighlightPanels(*targetWindow);
-    auto* sourceWindow = dynamic_cast<TFormSystem*>(dragInfo_.Source);
-    model::TSystem& source = sourceWindow != nullptr ? sourceWindow->System() : system_;
-    model::TSystem& target = targetWindow->System();
-    const std::vector<model::TDragElem> entries = dragInfo_.Elems;
-    for (const model::TDragElem& entry : entries)
-        targetWindow->CopySystemPart(source, target, entry.Kind);
-    target.SetModified();
-    // The refresh also empties the undo lists of the target's open pages: their entries would
-    // write old bytes into the copied ones.
-    target.UpdateViews();
-    target.Transmit(true);
-    targetWindow->BringWindowToFront();
-    DblClicked = false;
+    EndPageDrag(Target, [this](TElementWindow& window, const model::TDragElem& entry) {
+        auto* sourceWindow = dynamic_cast<TFormSystem*>(dragInfo_.Source);
+        model::TSystem& source = sourceWindow != nullptr ? sourceWindow->System() : system_;
+        auto& targetWindow = static_cast<TFormSystem&>(window);
+        targetWindow.CopySystemPart(source, targetWindow.System(), entry.Kind);
+    });
 }
 
 void TFormSystem::CopySystemPart(model::TSystem& source, model::TSystem& target,

@@ -7,7 +7,7 @@
 // the system's pages.
 
 #include "controls/shader.h"
-#include "editors/elem_window.h"
+#include "editors/element_window.h"
 #include "editors/form_view.h"
 #include "editors/page_panel.h"
 #include "model/editing/clipboard.h"
@@ -24,12 +24,7 @@ namespace editors {
 
 namespace forms = platform::forms;
 
-class TFormSystem : public forms::TForm, public TElemWindow, public model::TPageForm {
-    // What the drag code sees of the panels: the group panel, then the page panels in
-    // PagePanels' order. First, as the panels' own initialisers fill them.
-    std::vector<std::unique_ptr<TPagePanelOf>> groups_;
-    std::vector<std::unique_ptr<TPagePanelOf>> pages_;
-
+class TFormSystem : public forms::TForm, public TElementWindow {
 public:
     static constexpr int HelpContextNumber = 58;
     static constexpr int FixedWidth = 400;
@@ -49,7 +44,6 @@ public:
     void UpDateView();
 
     forms::TObject* Form() override { return this; }
-    std::vector<model::TPagePanel*> PagePanels() override;
     // The page panel of kind; null for none.
     forms::TPanel* PagePanel(model::TPageKind kind) const;
     // Opens the page of kind, or brings it to the front.
@@ -75,26 +69,21 @@ public:
 private:
     forms::TPanel& MakePage(const char* name, const char* caption, int left);
 
-    void FormCreate();
+    model::TLibElem& Element() const override { return system_; }
+    TFormView& ElementView() override { return view_; }
+    TElementWindow* WindowOfPanel(const forms::TObject* control) const override;
+
     void FormActivate();
-    void FormClose(forms::TCloseAction& Action);
     void FormDestroy();
-    void FormResize();
     void SysSetupDblClick(forms::TPanel& panel);
     void SysSetupMouseDown(forms::TObject* Sender, forms::TMouseButton Button,
                            forms::TShiftState Shift);
     void SysSetupDragOver(forms::TObject* Sender, forms::TObject* Source, bool& Accept);
-    void FormDragOver(bool& Accept);
     void SysSetupEndDrag(forms::TObject* Target);
-    TPagePanelOf* PanelOf(const forms::TObject* control) const;
-    void BringWindowToFront();
 
     model::TSystem& system_;
-    model::TDragInfo& dragInfo_;
     model::TClipboard& clipboard_;
     TFormView view_;
-    // Set by a double-click on a page panel, cleared at the end of the drag its press began.
-    bool DblClicked = false;
 };
 
 } // namespace editors
