@@ -152,19 +152,12 @@ std::string QtFontEngine::MapFaceName(std::string_view platformName) {
         const char* installed;
     };
     static constexpr Mapping table[] = {
-        {"MS Sans Serif", "DejaVu Sans Condensed"},
-        {"Microsoft Sans Serif", "DejaVu Sans Condensed"},
-        {"Tahoma", "DejaVu Sans Condensed"},
-        {"Arial", "DejaVu Sans Condensed"},
-        {"Small Fonts", "DejaVu Sans Condensed"},
-        {"System", "DejaVu Sans Condensed"},
-        {"Verdana", "DejaVu Sans"},
-        {"Courier New", "DejaVu Sans Mono"},
-        {"Courier", "DejaVu Sans Mono"},
-        {"Fixedsys", "DejaVu Sans Mono"},
-        {"Terminal", "DejaVu Sans Mono"},
-        {"Times New Roman", "DejaVu Serif"},
-        {"MS Serif", "DejaVu Serif"},
+        {"MS Sans Serif", "DejaVu Sans Condensed"}, {"Tahoma", "DejaVu Sans Condensed"},
+        {"Arial", "DejaVu Sans Condensed"},         {"Small Fonts", "DejaVu Sans Condensed"},
+        {"System", "DejaVu Sans Condensed"},        {"Verdana", "DejaVu Sans"},
+        {"Courier New", "DejaVu Sans Mono"},        {"Courier", "DejaVu Sans Mono"},
+        {"Fixedsys", "DejaVu Sans Mono"},           {"Terminal", "DejaVu Sans Mono"},
+        {"Times New Roman", "DejaVu Serif"},        {"MS Serif", "DejaVu Serif"},
     };
     for (const auto& m : table)
         if (core::SameText(platformName, m.platform)) return m.installed;

@@ -116,7 +116,7 @@ TEST_F(Sim, FaultsOnDemand) {
         static_cast<std::uint8_t>((corrupt[corrupt.size() - 2] + 1) & 0x7F);
     Bytes otherModel = SimInstrument::MakeDataSet(0x10, 0, {1});
     otherModel[3] = 0x16;
-    const Bytes yamaha = {0xF0, 0x43, 0x10, 0x4C, 0x00, 0x00, 0x7E, 0x00, 0xF7};
+    const Bytes otherMaker = {0xF0, 0x43, 0x10, 0x4C, 0x00, 0x00, 0x7E, 0x00, 0xF7};
 
     struct Case {
         const char* name;
@@ -139,7 +139,7 @@ TEST_F(Sim, FaultsOnDemand) {
         {"foreign sysex",
          With([](SimFaults& f) { f.ForeignSysex = true; }),
          1,
-         {yamaha, otherModel, reply},
+         {otherMaker, otherModel, reply},
          0},
         {"late", With([](SimFaults& f) { f.ReplyDelay = 3000; }), 1, {reply}, 3000},
         {"stale", With([](SimFaults& f) { f.StaleReplies = true; }), 2, {reply, reply, reply}, 0},

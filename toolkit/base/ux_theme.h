@@ -24,7 +24,7 @@ using platform::gdi::TSize;
 
 inline constexpr HTHEME NullTheme{};
 
-// Buffered painting, present from Windows Vista on only.
+// Buffered painting, present on newer platform versions only.
 enum class HPAINTBUFFER : std::uintptr_t {};
 inline constexpr HPAINTBUFFER NullPaintBuffer{};
 enum TBPBufferFormat : int {
