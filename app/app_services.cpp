@@ -3,6 +3,7 @@
 #include "app/form_bank.h"
 #include "app/form_global.h"
 #include "app/form_monitor.h"
+#include "app/form_preview_setup.h"
 #include "app/form_transmet.h"
 #include "editors/form_patch.h"
 #include "editors/form_performance.h"
@@ -108,6 +109,11 @@ std::optional<int> TAppServices::ActiveRhythmNoteKey() {
 
 model::TTransferWindow* TAppServices::TransferWindow() {
     return transmet_;
+}
+
+model::TMidiFilePlayer* TAppServices::MediaPlayer() {
+    TFormPreviewSetup* setup = FormPreviewSetup();
+    return setup != nullptr ? &setup->MediaPlayer() : nullptr;
 }
 
 void TAppServices::SetScreenCursor(int cursor) {

@@ -4,7 +4,9 @@
 #include "app/form_comment.h"
 #include "app/form_edit.h"
 #include "app/form_editor_about.h"
+#include "app/form_expansion.h"
 #include "app/form_in_out.h"
+#include "app/form_preview_setup.h"
 #include "app/form_transmet.h"
 #include "editors/place_control.h"
 #include "model/files/data_folders.h"
@@ -38,6 +40,7 @@ template <class T> T& CreateDialog(forms::TComponent& owner) {
 std::vector<std::function<void(forms::TComponent&)>> DesignStartUpDialogs() {
     return {
         [](forms::TComponent& owner) { CreateDialog<TFormeditorAbout>(owner); },
+        [](forms::TComponent& owner) { CreateDialog<TFormExpansion>(owner); },
         [](forms::TComponent& owner) { CreateDialog<TFormEdit>(owner); },
         [](forms::TComponent& owner) { CreateDialog<TFormcomment>(owner); },
         [](forms::TComponent& owner) {
@@ -45,6 +48,7 @@ std::vector<std::function<void(forms::TComponent&)>> DesignStartUpDialogs() {
             if (auto* services = dynamic_cast<TAppServices*>(model::UiServices()))
                 services->SetTransferWindow(&transmet);
         },
+        [](forms::TComponent& owner) { CreateDialog<TFormPreviewSetup>(owner); },
         [](forms::TComponent& owner) { CreateDialog<TFormInOut>(owner); },
     };
 }

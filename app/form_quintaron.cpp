@@ -3,9 +3,12 @@
 #include "app/app_images.h"
 #include "app/app_services.h"
 #include "app/form_editor_about.h"
+#include "app/form_expansion.h"
 #include "app/form_in_out.h"
+#include "app/form_keyboard.h"
 #include "app/form_library.h"
 #include "app/form_monitor.h"
+#include "app/form_preview_setup.h"
 #include "editors/elem_window.h"
 #include "editors/place_control.h"
 #include "model/editing/clipboard.h"
@@ -566,11 +569,24 @@ void TFormquintaron::SettingsMidi() {
         }
 }
 
-// Their windows come later; until then the items are there and do nothing.
-void TFormquintaron::SettingsPreview() {}
-void TFormquintaron::SettingsExpansion() {}
+void TFormquintaron::SettingsPreview() {
+    if (TFormPreviewSetup* setup = FormPreviewSetup()) setup->ShowModal();
+}
+
+void TFormquintaron::SettingsExpansion() {
+    if (TFormExpansion* expansion = FormExpansion()) expansion->ShowModal();
+}
+
+// Its window comes later; until then the item is there and does nothing.
 void TFormquintaron::SettingsNames() {}
-void TFormquintaron::GadgetsKeyboard() {}
+
+void TFormquintaron::GadgetsKeyboard() {
+    if (model::AppState() == nullptr || model::AppState()->KeyboardOpen) return;
+    auto& keyboard = Own<TFormKeyboard>();
+    keyboard.AfterConstruction();
+    keyboard.Show();
+    EnableMenuItems();
+}
 
 void TFormquintaron::HelpAbout() {
     if (TFormeditorAbout* about = FormeditorAbout()) about->ShowModal();
