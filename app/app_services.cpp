@@ -3,6 +3,7 @@
 #include "app/form_bank.h"
 #include "app/form_global.h"
 #include "app/form_monitor.h"
+#include "app/form_names.h"
 #include "app/form_transmet.h"
 #include "editors/form_patch.h"
 #include "editors/form_performance.h"
@@ -108,6 +109,10 @@ std::optional<int> TAppServices::ActiveRhythmNoteKey() {
 
 model::TTransferWindow* TAppServices::TransferWindow() {
     return transmet_;
+}
+
+void TAppServices::ReloadNameLists() {
+    if (TFormNames* names = FormNames()) names->Load();
 }
 
 void TAppServices::SetScreenCursor(int cursor) {

@@ -43,6 +43,8 @@ public:
     // and without a main window.
     model::TEditorView* CreateEditor(model::TLibElem& elem) override;
     model::TTransferWindow* TransferWindow() override;
+    // The names window's Load, when it lives.
+    void ReloadNameLists() override;
     void SetScreenCursor(int cursor) override;
     // The key selected on the rhythm note page that is the main window's active child.
     std::optional<int> ActiveRhythmNoteKey() override;

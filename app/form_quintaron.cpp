@@ -6,6 +6,7 @@
 #include "app/form_in_out.h"
 #include "app/form_library.h"
 #include "app/form_monitor.h"
+#include "app/form_update_names.h"
 #include "editors/elem_window.h"
 #include "editors/place_control.h"
 #include "model/editing/clipboard.h"
@@ -569,8 +570,11 @@ void TFormquintaron::SettingsMidi() {
 // Their windows come later; until then the items are there and do nothing.
 void TFormquintaron::SettingsPreview() {}
 void TFormquintaron::SettingsExpansion() {}
-void TFormquintaron::SettingsNames() {}
 void TFormquintaron::GadgetsKeyboard() {}
+
+void TFormquintaron::SettingsNames() {
+    if (TFormUpdateNames* fetch = FormUpdateNames()) fetch->ShowModal();
+}
 
 void TFormquintaron::HelpAbout() {
     if (TFormeditorAbout* about = FormeditorAbout()) about->ShowModal();
