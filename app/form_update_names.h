@@ -17,6 +17,7 @@
 #include "platform/forms/gauges.h"
 #include "platform/forms/std_ctrls.h"
 
+#include <cstdint>
 #include <memory>
 
 namespace midi {
