@@ -4,6 +4,7 @@
 #include "app/form_global.h"
 #include "app/form_monitor.h"
 #include "app/form_preview_setup.h"
+#include "app/form_names.h"
 #include "app/form_transmet.h"
 #include "editors/form_patch.h"
 #include "editors/form_performance.h"
@@ -114,6 +115,10 @@ model::TTransferWindow* TAppServices::TransferWindow() {
 model::TMidiFilePlayer* TAppServices::MediaPlayer() {
     TFormPreviewSetup* setup = FormPreviewSetup();
     return setup != nullptr ? &setup->MediaPlayer() : nullptr;
+}
+
+void TAppServices::ReloadNameLists() {
+    if (TFormNames* names = FormNames()) names->Load();
 }
 
 void TAppServices::SetScreenCursor(int cursor) {

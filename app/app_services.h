@@ -45,6 +45,8 @@ public:
     model::TTransferWindow* TransferWindow() override;
     // The preview set-up dialog's player, while the dialog lives.
     model::TMidiFilePlayer* MediaPlayer() override;
+    // The names window's Load, when it lives.
+    void ReloadNameLists() override;
     void SetScreenCursor(int cursor) override;
     // The key selected on the rhythm note page that is the main window's active child.
     std::optional<int> ActiveRhythmNoteKey() override;

@@ -7,7 +7,9 @@
 #include "app/form_expansion.h"
 #include "app/form_in_out.h"
 #include "app/form_preview_setup.h"
+#include "app/form_names.h"
 #include "app/form_transmet.h"
+#include "app/form_update_names.h"
 #include "editors/place_control.h"
 #include "model/files/data_folders.h"
 #include "model/program/quintaron.h"
@@ -41,6 +43,8 @@ std::vector<std::function<void(forms::TComponent&)>> DesignStartUpDialogs() {
     return {
         [](forms::TComponent& owner) { CreateDialog<TFormeditorAbout>(owner); },
         [](forms::TComponent& owner) { CreateDialog<TFormExpansion>(owner); },
+        [](forms::TComponent& owner) { CreateDialog<TFormNames>(owner); },
+        [](forms::TComponent& owner) { CreateDialog<TFormUpdateNames>(owner); },
         [](forms::TComponent& owner) { CreateDialog<TFormEdit>(owner); },
         [](forms::TComponent& owner) { CreateDialog<TFormcomment>(owner); },
         [](forms::TComponent& owner) {

@@ -9,6 +9,7 @@
 #include "app/form_library.h"
 #include "app/form_monitor.h"
 #include "app/form_preview_setup.h"
+#include "app/form_update_names.h"
 #include "editors/elem_window.h"
 #include "editors/place_control.h"
 #include "model/editing/clipboard.h"
@@ -577,15 +578,16 @@ void TFormquintaron::SettingsExpansion() {
     if (TFormExpansion* expansion = FormExpansion()) expansion->ShowModal();
 }
 
-// Its window comes later; until then the item is there and does nothing.
-void TFormquintaron::SettingsNames() {}
-
 void TFormquintaron::GadgetsKeyboard() {
     if (model::AppState() == nullptr || model::AppState()->KeyboardOpen) return;
     auto& keyboard = Own<TFormKeyboard>();
     keyboard.AfterConstruction();
     keyboard.Show();
     EnableMenuItems();
+}
+
+void TFormquintaron::SettingsNames() {
+    if (TFormUpdateNames* fetch = FormUpdateNames()) fetch->ShowModal();
 }
 
 void TFormquintaron::HelpAbout() {

@@ -115,7 +115,10 @@ void SimInstrument::ApplyDataSet(const Bytes& message) {
 }
 
 void SimInstrument::AnswerRequest(const Bytes& message) {
-    std::uint32_t start = AddressToOffset(Read7BitWord(message, 5));
+    const std::uint32_t address = Read7BitWord(message, 5);
+    const bool cardMemory = (address >> 24) >= 0x20 && (address >> 24) < 0x30;
+    if ((faults_.NoCard && cardMemory) || faults_.Unanswered.count(address)) return;
+    std::uint32_t start = AddressToOffset(address);
     std::uint32_t end = start + AddressToOffset(Read7BitWord(message, 9));
     std::vector<Bytes> replies;
     for (const SimBlock& block : blocks_(OffsetToAddress(start), OffsetToAddress(end - start))) {

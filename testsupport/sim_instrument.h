@@ -46,6 +46,11 @@ struct SimFaults {
     platform::core::Millis ReplyDelay = 0;
     // The replies to the previous request go out again ahead of those to the current one.
     bool StaleReplies = false;
+    // No data card is in: requests for card memory (addresses 20000000H to 2F7F7F7FH) go
+    // unanswered.
+    bool NoCard = false;
+    // Requests at these addresses go unanswered.
+    std::set<std::uint32_t> Unanswered;
 };
 
 class SimInstrument {

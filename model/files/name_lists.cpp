@@ -32,6 +32,13 @@ std::optional<int> ReadListFile(const std::string& fileName, int number,
     return number;
 }
 
+// A control character in a name would break its line or the file apart: it is written as a blank.
+std::string WritableName(std::string name) {
+    for (char& ch : name)
+        if (static_cast<unsigned char>(ch) < 0x20 || ch == '\x7F') ch = ' ';
+    return name;
+}
+
 std::string Numbered(const std::string& prefix, int n, int digits) {
     std::string number = std::to_string(n);
     if (static_cast<int>(number.size()) < digits)
@@ -118,7 +125,7 @@ void TUserCardNames::Save() const {
     TStringList lines;
     for (const TStringList& list : lists_) {
         for (const std::string& name : list)
-            lines.Add(name);
+            lines.Add(WritableName(name));
         lines.Add(std::string(1, NameListSeparator));
     }
     try {

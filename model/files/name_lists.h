@@ -55,8 +55,9 @@ class TUserCardNames {
 public:
     // Clears the four lists and reads them from "UserCard.Txt".
     void Load();
-    // Writes "UserCard.Txt": each list, one name a line, followed by a separator line. The file
-    // that was there stays whole when writing fails, which raises "Unable to Write UserCard.Txt".
+    // Writes "UserCard.Txt": each list, one name a line (control characters as blanks),
+    // followed by a separator line. The file that was there stays whole when writing fails,
+    // which raises "Unable to Write UserCard.Txt".
     void Save() const;
 
     platform::core::TStringList& List(TUserCardList which);

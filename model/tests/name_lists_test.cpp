@@ -124,6 +124,41 @@ TEST_F(NameListsTest, AMissingNamesFileLeavesTheUserCardListsWhereTheyBelong) {
     EXPECT_EQ(lists.List(59)[0], "CardPerf");
 }
 
+TEST_F(NameListsTest, ListsPastTheLastAreIgnored) {
+    // "Names.Txt" reaches list 64, so that "UserCard.Txt" starts at the last list, 65.
+    std::string fixed = "first\n";
+    for (int i = 0; i < 63; ++i)
+        fixed += "\xC7\n";
+    Write(NamesFileName, fixed + "sixty-four\n");
+    Write(UserCardFileName, "last\r\n\xC7\r\nbeyond\r\n\xC7\r\nfurther\r\n");
+    TNameLists lists;
+    lists.Load();
+    EXPECT_EQ(lists.List(1)[0], "first");
+    EXPECT_EQ(lists.List(64)[0], "sixty-four");
+    ASSERT_EQ(lists.List(65).Count(), 1);
+    EXPECT_EQ(lists.List(65)[0], "last");
+
+    // "UserCard.Txt" itself holds four lists; a fifth is not read.
+    Write(UserCardFileName, "a\r\n\xC7\r\nb\r\n\xC7\r\nc\r\n\xC7\r\nd\r\n\xC7\r\ne\r\n");
+    TUserCardNames names;
+    names.Load();
+    EXPECT_EQ(names.List(TUserCardList::CardPatches)[0], "d");
+    for (int list = 0; list < UserCardListCount; ++list)
+        EXPECT_EQ(names.List(static_cast<TUserCardList>(list)).Count(), 1) << list;
+}
+
+TEST_F(NameListsTest, ControlCharactersInNamesAreWrittenAsBlanks) {
+    TUserCardNames names;
+    names.SetName(TUserCardList::UserPatches, 0, std::string("Two\r\nLines\0\t\x7F", 13));
+    names.SetName(TUserCardList::UserPatches, 1, "Caf\xE9 Ok");
+    names.Save();
+    EXPECT_EQ(Read(UserCardFileName),
+              "\xC7\r\n\xC7\r\nTwo  Lines   \r\nCaf\xE9 Ok\r\n\xC7\r\n\xC7\r\n");
+    TUserCardNames again;
+    again.Load();
+    EXPECT_EQ(again.List(TUserCardList::UserPatches).Count(), 2);
+}
+
 TEST_F(NameListsTest, AFailedSaveSaysSo) {
     fs::create_directories(documents.DataFolder() / UserCardFileName / "in the way");
     TUserCardNames names;

@@ -157,3 +157,30 @@ TEST_F(Sim, FaultsOnDemand) {
         EXPECT_EQ(s.Transmitted(), c.expected) << c.name;
     }
 }
+
+TEST_F(Sim, WithoutACardOrAtAnUnansweredAddressARequestGoesUnanswered) {
+    const struct {
+        const char* name;
+        SimFaults faults;
+        std::uint32_t address;
+        bool answered;
+    } cases[] = {
+        {"card patch, no card", With([](SimFaults& f) { f.NoCard = true; }), 0x21050000, false},
+        {"card performance, no card", With([](SimFaults& f) { f.NoCard = true; }), 0x20000000,
+         false},
+        {"user patch, no card", With([](SimFaults& f) { f.NoCard = true; }), 0x11050000, true},
+        {"card patch, card in", {}, 0x21050000, true},
+        {"unanswered address", With([](SimFaults& f) { f.Unanswered = {0x11050000}; }), 0x11050000,
+         false},
+        {"another address", With([](SimFaults& f) { f.Unanswered = {0x11050000}; }), 0x11060000,
+         true},
+    };
+    for (const auto& c : cases) {
+        SimInstrument s([&](Bytes m, platform::core::Millis d) { sent.push_back({m, d}); });
+        s.SetFaults(c.faults);
+        sent.clear();
+        s.Receive(SimInstrument::MakeDataRequest(0x10, c.address, 12));
+        EXPECT_EQ(sent.size(), c.answered ? 1u : 0u) << c.name;
+        EXPECT_EQ(s.RequestsAnswered(), c.answered ? 1 : 0) << c.name;
+    }
+}
