@@ -8,6 +8,7 @@
 #include "app/form_in_out.h"
 #include "app/form_preview_setup.h"
 #include "app/form_names.h"
+#include "app/form_search.h"
 #include "app/form_transmet.h"
 #include "app/form_update_names.h"
 #include "editors/place_control.h"
@@ -52,6 +53,7 @@ std::vector<std::function<void(forms::TComponent&)>> DesignStartUpDialogs() {
             if (auto* services = dynamic_cast<TAppServices*>(model::UiServices()))
                 services->SetTransferWindow(&transmet);
         },
+        [](forms::TComponent& owner) { CreateDialog<TFormSearch>(owner); },
         [](forms::TComponent& owner) { CreateDialog<TFormPreviewSetup>(owner); },
         [](forms::TComponent& owner) { CreateDialog<TFormInOut>(owner); },
     };

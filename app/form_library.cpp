@@ -5,6 +5,7 @@
 #include "app/form_comment.h"
 #include "app/form_global.h"
 #include "app/form_quintaron.h"
+#include "app/form_search.h"
 #include "editors/place_child_form.h"
 #include "editors/place_control.h"
 #include "model/editing/drag_info.h"
@@ -255,7 +256,8 @@ TFormLibrary::TFormLibrary(forms::TComponent* owner, bool trashMode)
         library_.Saved = library_.Saved && !changed;
         if (TFormquintaron* main = MainWindow()) main->EnableMenuItems();
     };
-    // The search and duplicate dialogs come later: until then the buttons do nothing.
+    SpeedSearch.OnClick = [this](forms::TObject*) { SearchLibrary(library_, false); };
+    Speeddebug.OnClick = [this](forms::TObject*) { SearchLibrary(library_, true); };
 
     Delete.OnClick = [this](forms::TObject*) { DeleteClick(); };
 

@@ -5,6 +5,7 @@
 #include "app/form_intro.h"
 #include "app/form_library.h"
 #include "app/form_quintaron.h"
+#include "app/form_search.h"
 #include "app/form_transmet.h"
 #include "app/program.h"
 #include "app/tests/app_fixture.h"
@@ -126,6 +127,18 @@ TEST_F(StartUpTest, CreatesTheDialogsInTheirOrderAndInstallsThePreviewHook) {
     // The ports dialog opened the configured ports of the virtual back end.
     EXPECT_TRUE(state.Midi.Online());
     EXPECT_TRUE(static_cast<bool>(forms::Application().OnMessage));
+}
+
+TEST_F(StartUpTest, MakesTheSearchWindowAfterTheTransferWindowAndBeforeThePorts) {
+    StartProgram();
+    Run(2000);
+    const auto search = ApplicationForms<TFormSearch>();
+    ASSERT_EQ(search.size(), 1U);
+    EXPECT_LT(IndexInApplication(ApplicationForms<TFormTransmet>().at(0)),
+              IndexInApplication(search[0]));
+    EXPECT_LT(IndexInApplication(search[0]),
+              IndexInApplication(ApplicationForms<TFormInOut>().at(0)));
+    EXPECT_EQ(FormSearch(), search[0]);
 }
 
 TEST_F(StartUpTest, TheMainWindowIsDisabledUntilTheIntroHasStoodTwoSeconds) {

@@ -416,4 +416,167 @@ std::string TimeToStr(TDateTime dt, const TFormatSettings& settings) {
     return FormatDateTime(settings.LongTimeFormat, dt, settings);
 }
 
+namespace {
+
+// Reads a date or time text from left to right; every read skips the blanks before it.
+class TTextScanner {
+public:
+    explicit TTextScanner(std::string_view text) : text_(text) {}
+
+    // A number of at most four digits (more would be no date's or time's); digits counts them.
+    bool Number(int& value, int& digits) {
+        SkipBlanks();
+        value = 0;
+        digits = 0;
+        while (pos_ < text_.size() && std::isdigit(static_cast<unsigned char>(text_[pos_]))) {
+            if (++digits > 4) return false;
+            value = value * 10 + (text_[pos_++] - '0');
+        }
+        return digits > 0;
+    }
+    bool Number(int& value) {
+        int digits = 0;
+        return Number(value, digits);
+    }
+    // One of the separators.
+    bool Separator(char first, char second) {
+        SkipBlanks();
+        if (pos_ < text_.size() && (text_[pos_] == first || text_[pos_] == second)) {
+            ++pos_;
+            return true;
+        }
+        return false;
+    }
+    // The word, in any case.
+    bool Word(std::string_view word) {
+        SkipBlanks();
+        if (word.empty() || text_.size() - pos_ < word.size()) return false;
+        for (std::size_t i = 0; i < word.size(); ++i)
+            if (std::toupper(static_cast<unsigned char>(text_[pos_ + i])) !=
+                std::toupper(static_cast<unsigned char>(word[i])))
+                return false;
+        pos_ += word.size();
+        return true;
+    }
+    bool AtEnd() {
+        SkipBlanks();
+        return pos_ == text_.size();
+    }
+
+private:
+    void SkipBlanks() {
+        while (pos_ < text_.size() && text_[pos_] == ' ')
+            ++pos_;
+    }
+    std::string_view text_;
+    std::size_t pos_ = 0;
+};
+
+enum class TDateOrder { DMY, MDY, YMD };
+
+// The order of the short date format's first day, month or year specifier.
+TDateOrder DateOrder(std::string_view format) {
+    for (std::size_t i = 0; i < format.size(); ++i) {
+        const char c = static_cast<char>(std::toupper(static_cast<unsigned char>(format[i])));
+        if (format[i] == '"' || format[i] == '\'') {
+            const std::size_t close = format.find(format[i], i + 1);
+            if (close == std::string_view::npos) break;
+            i = close;
+        } else if (c == 'D') {
+            return TDateOrder::DMY;
+        } else if (c == 'M') {
+            return TDateOrder::MDY;
+        } else if (c == 'Y') {
+            return TDateOrder::YMD;
+        }
+    }
+    return TDateOrder::MDY;
+}
+
+[[noreturn]] void NotValid(std::string_view text, const char* what) {
+    throw EConvertError("'" + std::string(text) + "' is not a valid " + what);
+}
+
+// Whether the scanner stands at the AM or PM word; pm tells which.
+bool ScanAmPm(TTextScanner& scan, const TFormatSettings& settings, bool& pm) {
+    if (scan.Word(settings.TimeAMString) || scan.Word("AM")) {
+        pm = false;
+        return true;
+    }
+    if (scan.Word(settings.TimePMString) || scan.Word("PM")) {
+        pm = true;
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+TDateTime StrToDate(std::string_view text, const TFormatSettings& settings) {
+    TTextScanner scan(text);
+    int n[3] = {};
+    int digits[3] = {};
+    int count = 0;
+    if (!scan.Number(n[0], digits[0])) NotValid(text, "date");
+    for (count = 1; count < 3 && scan.Separator(settings.DateSeparator, '/'); ++count)
+        if (!scan.Number(n[count], digits[count])) NotValid(text, "date");
+    if (count < 2 || !scan.AtEnd()) NotValid(text, "date");
+    int presentYear = 0, presentMonth = 0, presentDay = 0;
+    DecodeDate(Now(), presentYear, presentMonth, presentDay);
+    // Where day, month and year stand among three numbers; without a year the other two keep
+    // their order.
+    int dayAt = 0, monthAt = 1, yearAt = 2;
+    switch (DateOrder(settings.ShortDateFormat)) {
+    case TDateOrder::DMY:
+        break;
+    case TDateOrder::MDY:
+        dayAt = 1;
+        monthAt = 0;
+        break;
+    case TDateOrder::YMD:
+        yearAt = 0;
+        dayAt = count == 3 ? 2 : 1;
+        monthAt = count == 3 ? 1 : 0;
+        break;
+    }
+    const int day = n[dayAt];
+    const int month = n[monthAt];
+    int year = count == 3 ? n[yearAt] : presentYear;
+    const int yearDigits = count == 3 ? digits[yearAt] : 4;
+    if (yearDigits <= 2) {
+        const int pivot = presentYear - 50;
+        year += pivot / 100 * 100;
+        if (year < pivot) year += 100;
+    }
+    try {
+        return EncodeDate(year, month, day);
+    } catch (const EConvertError&) {
+        NotValid(text, "date");
+    }
+}
+
+TDateTime StrToTime(std::string_view text, const TFormatSettings& settings) {
+    TTextScanner scan(text);
+    bool pm = false;
+    bool half = ScanAmPm(scan, settings, pm);
+    int hour = 0, minute = 0, second = 0, msec = 0;
+    if (!scan.Number(hour) || !scan.Separator(settings.TimeSeparator, ':') || !scan.Number(minute))
+        NotValid(text, "time");
+    if (scan.Separator(settings.TimeSeparator, ':')) {
+        if (!scan.Number(second)) NotValid(text, "time");
+        if (scan.Separator('.', '.') && !scan.Number(msec)) NotValid(text, "time");
+    }
+    if (!half) half = ScanAmPm(scan, settings, pm);
+    if (!scan.AtEnd()) NotValid(text, "time");
+    if (half) {
+        if (hour < 1 || hour > 12) NotValid(text, "time");
+        hour = hour % 12 + (pm ? 12 : 0);
+    }
+    try {
+        return EncodeTime(hour, minute, second, msec);
+    } catch (const EConvertError&) {
+        NotValid(text, "time");
+    }
+}
+
 } // namespace platform::core

@@ -103,4 +103,16 @@ std::string DateToStr(TDateTime dt, const TFormatSettings& settings = FormatSett
 // dt in the long time format.
 std::string TimeToStr(TDateTime dt, const TFormatSettings& settings = FormatSettings());
 
+// Text as a date, its numbers in the order of the short date format (as its first d, m or y
+// say): day and month, or day, month and year, apart by DateSeparator or '/' (the separator a
+// date mask shows), blanks around each number allowed. Two numbers are a day of the present
+// year; a year of one or two digits falls within the fifty years either side of the present
+// one. Anything else, or a day that does not exist, raises EConvertError.
+TDateTime StrToDate(std::string_view text, const TFormatSettings& settings = FormatSettings());
+// Text as a time of day: hour and minute, then seconds and after '.' milliseconds if given,
+// apart by TimeSeparator or ':', blanks around each number allowed; TimeAMString or
+// TimePMString (also "AM", "PM"), before or after, makes the hour one of 1..12 of that half of
+// the day. Anything else raises EConvertError.
+TDateTime StrToTime(std::string_view text, const TFormatSettings& settings = FormatSettings());
+
 } // namespace platform::core

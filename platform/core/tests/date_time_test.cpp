@@ -211,6 +211,55 @@ TEST(DateTime, ShortDateAndLongTimeFollowTheSettings) {
     EXPECT_EQ(TimeToStr(kAfternoon, us), "2:05:09 PM");
 }
 
+TEST(DateTime, DatesReadInTheOrderOfTheShortDateFormat) {
+    NowOverride present(EncodeDate(2026, 3, 7));
+    const TFormatSettings fixed;
+    const TFormatSettings italian{"dd/mm/yyyy", '.', "hh:nn:ss", ':', "AM", "PM"};
+    const TFormatSettings us{"m/d/yyyy", '/', "h:nn:ss ampm", ':', "AM", "PM"};
+    struct Case {
+        const TFormatSettings* settings;
+        const char* text;
+        TDateTime date;
+    };
+    const Case cases[] = {
+        {&fixed, "2024-02-29", EncodeDate(2024, 2, 29)},
+        // The '/' of a date mask is a separator whatever the settings say.
+        {&fixed, "24/02/29", EncodeDate(2024, 2, 29)},
+        {&italian, "12.05.99", EncodeDate(1999, 5, 12)},
+        {&italian, "12/05/99", EncodeDate(1999, 5, 12)},
+        {&italian, " 1/ 5/75", EncodeDate(2075, 5, 1)},
+        {&italian, "1/5/76", EncodeDate(1976, 5, 1)},
+        {&italian, "1/5/77", EncodeDate(1977, 5, 1)},
+        {&italian, "1/5/0077", EncodeDate(77, 5, 1)},
+        {&italian, "9.11", EncodeDate(2026, 11, 9)},
+        {&us, "5/12/99", EncodeDate(1999, 5, 12)},
+        {&fixed, "5-12", EncodeDate(2026, 5, 12)},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(StrToDate(c.text, *c.settings), c.date) << c.text;
+    for (const char* bad : {"", "  /  /  ", "12/05/", "31/02/26", "12/13/26", "12:05:26",
+                            "12/05/26/1", "12/05/26x", "12345/1/1"})
+        EXPECT_THROW(StrToDate(bad, italian), EConvertError) << bad;
+}
+
+TEST(DateTime, TimesReadWithSecondsAndHalvesOfTheDay) {
+    const TFormatSettings fs{"dd/mm/yyyy", '.', "hh.nn.ss", '.', "vorm.", "nachm."};
+    struct Case {
+        const char* text;
+        TDateTime time;
+    };
+    const Case cases[] = {
+        {"14:05:09", EncodeTime(14, 5, 9, 0)},    {" 9:30:00", EncodeTime(9, 30, 0, 0)},
+        {"14.05", EncodeTime(14, 5, 0, 0)},       {"14:05:09.042", EncodeTime(14, 5, 9, 42)},
+        {"2:05 nachm.", EncodeTime(14, 5, 0, 0)}, {"12:00 AM", EncodeTime(0, 0, 0, 0)},
+        {"PM 12:30", EncodeTime(12, 30, 0, 0)},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(StrToTime(c.text, fs), c.time) << c.text;
+    for (const char* bad : {"", "  :  :  ", "24:00:00", "12:60:00", "13:00 PM", "12", "12:00x"})
+        EXPECT_THROW(StrToTime(bad, fs), EConvertError) << bad;
+}
+
 TEST(DateTime, SettingsCanBePinnedForEveryCaller) {
     const TFormatSettings before = FormatSettings();
     {
