@@ -5,6 +5,7 @@
 #include "app/form_edit.h"
 #include "app/form_editor_about.h"
 #include "app/form_in_out.h"
+#include "app/form_morph.h"
 #include "app/form_transmet.h"
 #include "editors/place_control.h"
 #include "model/files/data_folders.h"
@@ -45,6 +46,7 @@ std::vector<std::function<void(forms::TComponent&)>> DesignStartUpDialogs() {
             if (auto* services = dynamic_cast<TAppServices*>(model::UiServices()))
                 services->SetTransferWindow(&transmet);
         },
+        [](forms::TComponent& owner) { CreateDialog<TFormMorph>(owner); },
         [](forms::TComponent& owner) { CreateDialog<TFormInOut>(owner); },
     };
 }
