@@ -526,6 +526,15 @@ void DrawBin(forms::TBitmap& Into, bool Full) {
     }
 }
 
+void DrawMorphGlyph(forms::TBitmap& Into, TMorphGlyph Glyph) {
+    Start(Into, 16, 16);
+    TCanvas& c = Into.Canvas();
+    if (Glyph == TMorphGlyph::Play)
+        Shape(c, {{4, 2}, {12, 8}, {4, 14}}, pg::clGreen, pg::clBlack);
+    else
+        Box(c, 3, 3, 12, 12, pg::clMaroon, pg::clBlack);
+}
+
 void DrawLibraryGlyph(forms::TBitmap& Into, TLibraryGlyph Glyph) {
     Start(Into, 16, 16);
     LibraryGlyph(Into.Canvas(), Glyph);

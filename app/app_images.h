@@ -76,6 +76,10 @@ void DrawLibraryGlyph(platform::forms::TBitmap& Into, TLibraryGlyph Glyph);
 inline constexpr int BinSize = 32;
 void DrawBin(platform::forms::TBitmap& Into, bool Full);
 
+// The morph window's run buttons, 16x16: a triangle pointing right, a square.
+enum class TMorphGlyph { Play, Stop };
+void DrawMorphGlyph(platform::forms::TBitmap& Into, TMorphGlyph Glyph);
+
 // The main window's cursors: a note while the preview sounds (the screen's cursor -20), an
 // arrow carrying a page while an element is dragged (-12).
 enum class TAppCursor { Preview, Drag };

@@ -9,6 +9,7 @@
 #include "app/form_preview_setup.h"
 #include "app/form_names.h"
 #include "app/form_search.h"
+#include "app/form_morph.h"
 #include "app/form_transmet.h"
 #include "app/form_update_names.h"
 #include "editors/place_control.h"
@@ -55,6 +56,7 @@ std::vector<std::function<void(forms::TComponent&)>> DesignStartUpDialogs() {
         },
         [](forms::TComponent& owner) { CreateDialog<TFormSearch>(owner); },
         [](forms::TComponent& owner) { CreateDialog<TFormPreviewSetup>(owner); },
+        [](forms::TComponent& owner) { CreateDialog<TFormMorph>(owner); },
         [](forms::TComponent& owner) { CreateDialog<TFormInOut>(owner); },
     };
 }

@@ -4,6 +4,7 @@
 #include "app/form_bank.h"
 #include "app/form_comment.h"
 #include "app/form_global.h"
+#include "app/form_morph.h"
 #include "app/form_quintaron.h"
 #include "app/form_search.h"
 #include "editors/place_child_form.h"
@@ -671,11 +672,17 @@ void TFormLibrary::PrintClick() {
 }
 
 void TFormLibrary::MorphClick() {
-    int patches = 0;
-    for (model::TLibElem* elem : SelectedVisible())
-        if (elem->Type == model::etPatch && ++patches == 3) break;
-    // The morph dialog comes later: with two patches there is nothing to do yet.
-    if (patches != 2) model::MessageDlg(MorphError, model::TMsgDlgType::mtError, model::mbOK);
+    std::vector<model::TPatch*> patches;
+    for (model::TLibElem* elem : SelectedVisible()) {
+        if (elem->Type != model::etPatch) continue;
+        patches.push_back(static_cast<model::TPatch*>(elem));
+        if (patches.size() == 3) break;
+    }
+    if (patches.size() != 2) {
+        model::MessageDlg(MorphError, model::TMsgDlgType::mtError, model::mbOK);
+        return;
+    }
+    MorphPatches(*patches[0], *patches[1], *this);
 }
 
 void TFormLibrary::RandomClick() {

@@ -4,6 +4,7 @@
 #include "app/form_in_out.h"
 #include "app/form_intro.h"
 #include "app/form_library.h"
+#include "app/form_morph.h"
 #include "app/form_quintaron.h"
 #include "app/form_search.h"
 #include "app/form_transmet.h"
@@ -139,6 +140,22 @@ TEST_F(StartUpTest, MakesTheSearchWindowAfterTheTransferWindowAndBeforeThePorts)
     EXPECT_LT(IndexInApplication(search[0]),
               IndexInApplication(ApplicationForms<TFormInOut>().at(0)));
     EXPECT_EQ(FormSearch(), search[0]);
+}
+
+TEST_F(StartUpTest, CreatesTheMorphWindowOnceBeforeTheMidiPortsDialog) {
+    StartProgram();
+    Run(2000);
+
+    const auto transmet = ApplicationForms<TFormTransmet>();
+    const auto morph = ApplicationForms<TFormMorph>();
+    const auto ports = ApplicationForms<TFormInOut>();
+    ASSERT_EQ(transmet.size(), 1U);
+    ASSERT_EQ(morph.size(), 1U);
+    ASSERT_EQ(ports.size(), 1U);
+    EXPECT_LT(IndexInApplication(transmet[0]), IndexInApplication(morph[0]));
+    EXPECT_LT(IndexInApplication(morph[0]), IndexInApplication(ports[0]));
+    EXPECT_EQ(FormMorph(), morph[0]);
+    EXPECT_FALSE(morph[0]->Visible());
 }
 
 TEST_F(StartUpTest, TheMainWindowIsDisabledUntilTheIntroHasStoodTwoSeconds) {
