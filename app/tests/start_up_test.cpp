@@ -5,6 +5,7 @@
 #include "app/form_intro.h"
 #include "app/form_library.h"
 #include "app/form_quintaron.h"
+#include "app/form_random.h"
 #include "app/form_transmet.h"
 #include "app/program.h"
 #include "app/tests/app_fixture.h"
@@ -126,6 +127,18 @@ TEST_F(StartUpTest, CreatesTheDialogsInTheirOrderAndInstallsThePreviewHook) {
     // The ports dialog opened the configured ports of the virtual back end.
     EXPECT_TRUE(state.Midi.Online());
     EXPECT_TRUE(static_cast<bool>(forms::Application().OnMessage));
+}
+
+TEST_F(StartUpTest, TheProgramBlockMakesTheRandomWindowThirdAndKeepsItHidden) {
+    const TFormintro& intro = StartProgram();
+    const auto random = ApplicationForms<TFormRandom>();
+    ASSERT_EQ(random.size(), 1U);
+    EXPECT_LT(IndexInApplication(MainWindow()), IndexInApplication(&intro));
+    EXPECT_LT(IndexInApplication(&intro), IndexInApplication(random[0]));
+    EXPECT_EQ(FormRandom(), random[0]);
+    Run(2000);
+    EXPECT_FALSE(random[0]->Visible());
+    EXPECT_EQ(FormRandom(), random[0]);
 }
 
 TEST_F(StartUpTest, TheMainWindowIsDisabledUntilTheIntroHasStoodTwoSeconds) {
