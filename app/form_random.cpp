@@ -2,6 +2,7 @@
 
 #include "app/app_images.h"
 #include "app/form_library.h"
+#include "app/form_quintaron.h"
 #include "editors/place_control.h"
 #include "model/elements/bank.h"
 #include "model/elements/library.h"
