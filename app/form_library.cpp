@@ -7,10 +7,12 @@
 #include "app/form_morph.h"
 #include "app/form_quintaron.h"
 #include "app/form_search.h"
+#include "app/form_random.h"
 #include "editors/place_child_form.h"
 #include "editors/place_control.h"
 #include "model/editing/drag_info.h"
 #include "model/editing/selection.h"
+#include "model/elements/bank.h"
 #include "model/elements/element_factory.h"
 #include "model/elements/library.h"
 #include "model/preview/preview.h"
@@ -686,11 +688,19 @@ void TFormLibrary::MorphClick() {
 }
 
 void TFormLibrary::RandomClick() {
-    int banks = 0;
+    std::vector<model::TPatchBank*> banks;
     for (model::TLibElem* elem : SelectedVisible())
-        if (elem->Type == model::etPatchBank) ++banks;
-    // The random dialog comes later: with one patch bank there is nothing to do yet.
-    if (banks != 1) model::MessageDlg(RandomError, model::TMsgDlgType::mtError, model::mbOK);
+        if (elem->Type == model::etPatchBank)
+            banks.push_back(static_cast<model::TPatchBank*>(elem));
+    if (banks.size() != 1) {
+        model::MessageDlg(RandomError, model::TMsgDlgType::mtError, model::mbOK);
+        return;
+    }
+    TFormRandom* random = FormRandom();
+    if (random == nullptr) return;
+    random->SourceBank = banks.front();
+    random->LibraryWindow = this;
+    random->ShowModal();
 }
 
 void TFormLibrary::HelpClick() {

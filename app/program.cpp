@@ -2,6 +2,7 @@
 
 #include "app/form_intro.h"
 #include "app/form_quintaron.h"
+#include "app/form_random.h"
 #include "model/files/data_folders.h"
 #include "model/files/name_lists.h"
 #include "model/print/print_target.h"
@@ -37,6 +38,7 @@ TFormintro& CreateProgramForms() {
     main.AfterConstruction();
     TFormintro& intro = application.CreateForm<TFormintro>();
     intro.AfterConstruction();
+    application.CreateForm<TFormRandom>().AfterConstruction();
     intro.Show();
     return intro;
 }

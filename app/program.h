@@ -35,8 +35,9 @@ private:
     TPrinterTarget printer_;
 };
 
-// Creates the main window, which becomes the application's main form, and the intro, owned by
-// the application, and shows the intro: start-up runs once it has stood its time.
+// Creates the main window, which becomes the application's main form, the intro and the
+// random-generation window, owned by the application, and shows the intro: start-up runs once
+// it has stood its time.
 TFormintro& CreateProgramForms();
 
 } // namespace app

@@ -7,6 +7,7 @@
 #include "app/form_morph.h"
 #include "app/form_quintaron.h"
 #include "app/form_search.h"
+#include "app/form_random.h"
 #include "app/form_transmet.h"
 #include "app/program.h"
 #include "app/tests/app_fixture.h"
@@ -156,6 +157,18 @@ TEST_F(StartUpTest, CreatesTheMorphWindowOnceBeforeTheMidiPortsDialog) {
     EXPECT_LT(IndexInApplication(morph[0]), IndexInApplication(ports[0]));
     EXPECT_EQ(FormMorph(), morph[0]);
     EXPECT_FALSE(morph[0]->Visible());
+}
+
+TEST_F(StartUpTest, TheProgramBlockMakesTheRandomWindowThirdAndKeepsItHidden) {
+    const TFormintro& intro = StartProgram();
+    const auto random = ApplicationForms<TFormRandom>();
+    ASSERT_EQ(random.size(), 1U);
+    EXPECT_LT(IndexInApplication(MainWindow()), IndexInApplication(&intro));
+    EXPECT_LT(IndexInApplication(&intro), IndexInApplication(random[0]));
+    EXPECT_EQ(FormRandom(), random[0]);
+    Run(2000);
+    EXPECT_FALSE(random[0]->Visible());
+    EXPECT_EQ(FormRandom(), random[0]);
 }
 
 TEST_F(StartUpTest, TheMainWindowIsDisabledUntilTheIntroHasStoodTwoSeconds) {
