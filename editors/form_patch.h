@@ -37,7 +37,6 @@ public:
     ~TFormPatch() override;
 
     model::TPatch& Patch() const { return patch_; }
-    model::TLibElem* FormElem() override;
     // What the patch knows as its window (its Editor).
     TFormView& View() { return view_; }
 
@@ -45,10 +44,9 @@ public:
     void UpdateView();
     bool Updating() const { return updating_; }
 
-    // model::TPageForm: the page panels, tone by tone (Wave, Pitch, TVF, TVA, LFO 1, LFO 2,
-    // Control), then Common and Effects.
-    forms::TObject* Form() override { return this; }
-    // The page panel of kind for tone (1..4; 0 for Common and Effects); null for none.
+    // The page panel of kind for tone (1..4; 0 for Common and Effects); null for none. The
+    // panels go, as model::TPageForm lists them, tone by tone (Wave, Pitch, TVF, TVA, LFO 1,
+    // LFO 2, Control), then Common and Effects.
     forms::TPanel* PagePanel(model::TPageKind kind, int tone) const;
     // Copies the page of entry from source into target at the tone of targetPanel, colouring
     // the target panels that receive it.
@@ -80,22 +78,16 @@ private:
     TFormView& ElementView() override { return view_; }
     TElementWindow* WindowOfPanel(const forms::TObject* control) const override;
 
-    void FormActivate();
-    void FormDestroy();
+    void ShowElement() override { UpdateView(); }
+    void FormActivate() override;
+    void CloseElementPages() override;
+    void OpenPanelPage(model::TPageKind kind, forms::TPanel& panel) override;
+    const char* DragGroup(const TPagePanelOf& panel) const override;
+    bool AcceptsPage(const forms::TPanel& target, const forms::TPanel& dragged,
+                     model::TPageKind kind) const override;
+    void CopyDroppedPage(TElementWindow& targetWindow, forms::TPanel& targetPanel,
+                         const model::TDragElem& entry) override;
     void CheckBox1Click(forms::TObject* Sender);
-    // The double-click handlers of every page kind.
-    void PageDblClick(forms::TPanel& panel);
-    void Control1MouseDown(forms::TObject* Sender, forms::TMouseButton Button,
-                           forms::TShiftState Shift);
-    void Control1DragOver(forms::TObject* Sender, forms::TObject* Source, bool& Accept);
-    void Control1EndDrag(forms::TObject* Target);
-    void SpeedNuovoClick();
-    void SpeedSendClick();
-    void SpeedReceiveClick();
-    void SpeedCaricaClick();
-    void SpeedSalvaClick();
-    void SpeedSaveAsClick();
-    void SpeedHelpClick();
 
     model::TPatch& patch_;
     TFormView view_;
