@@ -26,16 +26,7 @@ TEST_F(PatchWindowOpenTest, ALibraryRowsDoubleClickOpensThePatchWindowOnce) {
     EXPECT_EQ(DataSets() - before, 5u);
     EXPECT_EQ(state.CurrentPatch, &patch);
 
-    const int children = main.MDIChildCount();
-    window->SetBounds(500, 0, window->Width(), window->Height());
-    DoubleClickRow(library, 1);
-    EXPECT_EQ(main.ActiveMDIChild(), window);
-    EXPECT_EQ(main.MDIChildCount(), children);
-
-    window->Close();
-    testsupport::PumpUntilIdle();
-    EXPECT_FALSE(patch.EditorOpen);
-    EXPECT_EQ(patch.Editor, nullptr);
+    ExpectBroughtBackThenClosed(library, 1, *window, patch);
 }
 
 TEST_F(PatchWindowOpenTest, APageDragBetweenTwoPatchWindowsSendsTheTargetOnce) {

@@ -28,16 +28,7 @@ TEST_F(PerformanceWindowOpenTest, ALibraryRowsDoubleClickOpensThePerformanceWind
     EXPECT_EQ(DataSets() - before, 17u);
     EXPECT_EQ(state.CurrentPerformance, &performance);
 
-    const int children = main.MDIChildCount();
-    window->SetBounds(500, 0, window->Width(), window->Height());
-    DoubleClickRow(library, 1);
-    EXPECT_EQ(main.ActiveMDIChild(), window);
-    EXPECT_EQ(main.MDIChildCount(), children);
-
-    window->Close();
-    testsupport::PumpUntilIdle();
-    EXPECT_FALSE(performance.EditorOpen);
-    EXPECT_EQ(performance.Editor, nullptr);
+    ExpectBroughtBackThenClosed(library, 1, *window, performance);
 }
 
 TEST_F(PerformanceWindowOpenTest, ACommonDragBetweenTwoPerformanceWindowsSendsTheTargetOnce) {
