@@ -33,7 +33,8 @@ std::string WithoutFolder(const std::string& path) {
 } // namespace
 
 TElementWindow::TElementWindow(forms::TForm& form, model::TDragInfo& dragInfo)
-    : form_(form), dragInfo_(dragInfo) {}
+    : form_(form), dragInfo_(dragInfo), view_(
+                                            form, [this] { ShowElement(); }, false) {}
 
 std::vector<model::TPagePanel*> TElementWindow::PagePanels() {
     std::vector<model::TPagePanel*> panels;
@@ -178,7 +179,7 @@ void TElementWindow::SetUpEvents(std::initializer_list<forms::TControl*> backgro
 void TElementWindow::BringWindowToFront() {
     forms::TCustomForm* main = forms::Application().MainForm();
     if (main != nullptr && main->ActiveMDIChild() == &form_) return;
-    ElementView().BringToFront();
+    view_.BringToFront();
 }
 
 void TElementWindow::PageDblClick(forms::TPanel& panel) {
@@ -265,7 +266,7 @@ void TElementWindow::FormDestroy() {
     elem.SaveEditorPosition();
     CloseElementPages();
     elem.EditorOpen = false;
-    if (elem.Editor == &ElementView()) elem.Editor = nullptr;
+    if (elem.Editor == &view_) elem.Editor = nullptr;
 }
 
 std::string TElementWindow::ElementCaption() const {

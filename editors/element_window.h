@@ -45,6 +45,8 @@ public:
     model::TLibElem* FormElem() override;
     // The first page panel of kind; null for none.
     forms::TPanel* PagePanel(model::TPageKind kind) const;
+    // What the element knows as its window (its Editor): its update shows the element anew.
+    TFormView& View() { return view_; }
 
 protected:
     // form is the window itself; dragInfo the program's one drag information.
@@ -52,14 +54,12 @@ protected:
 
     // The element the window shows.
     virtual model::TLibElem& Element() const = 0;
-    // What the element knows as its window.
-    virtual TFormView& ElementView() = 0;
     // The window of this kind a page panel lies in (its parent's parent); null for any other
     // control.
     virtual TElementWindow* WindowOfPanel(const forms::TObject* control) const = 0;
 
     // What each window adds to the shared course, the differences between the kinds:
-    // OnShow: the element shown anew.
+    // OnShow and the view's update: the element shown anew.
     virtual void ShowElement() = 0;
     // OnActivate: the element's edit buffer activated.
     virtual void FormActivate() = 0;
@@ -145,6 +145,7 @@ private:
     // refreshed and sent whole once.
     void PageEndDrag(forms::TObject* Target);
 
+    TFormView view_;
     // Set by a double-click on a page panel, cleared at the end of the drag its press began:
     // the page it opened stays in front.
     bool DblClicked = false;

@@ -61,8 +61,7 @@ TFormPatch::TFormPatch(forms::TComponent* owner, model::TPatch& patch, model::TD
       Common(MakePage(PanelComEff, {"Common", model::COMMON, {"Common"}}, 0, PageLeft)),
       Effects(
           MakePage(PanelComEff, {"Effects", model::EFFECTS, {"Effects"}}, 0, PageLeft + PagePitch)),
-      patch_(patch), view_(
-                         *this, [this] { UpdateView(); }, false) {
+      patch_(patch) {
     SetUpFrame(HelpContextNumber, "Patch", Panel1, Shader1);
 
     static const TPageDesc tonePages[] = {

@@ -37,8 +37,6 @@ public:
     ~TFormPatch() override;
 
     model::TPatch& Patch() const { return patch_; }
-    // What the patch knows as its window (its Editor).
-    TFormView& View() { return view_; }
 
     // Caption and tone switches from the patch; runs with Updating set.
     void UpdateView();
@@ -75,7 +73,6 @@ private:
     forms::TPanel& MakePage(forms::TPanel& group, const TPageDesc& desc, int tag, int left);
 
     model::TLibElem& Element() const override { return patch_; }
-    TFormView& ElementView() override { return view_; }
     TElementWindow* WindowOfPanel(const forms::TObject* control) const override;
 
     void ShowElement() override { UpdateView(); }
@@ -90,7 +87,6 @@ private:
     void CheckBox1Click(forms::TObject* Sender);
 
     model::TPatch& patch_;
-    TFormView view_;
     bool updating_ = false;
 };
 

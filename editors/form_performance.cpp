@@ -44,9 +44,7 @@ TFormPerformance::TFormPerformance(forms::TComponent* owner, model::TPerformance
       SpeedHelp(MakeToolButton(Panel1, Toolbar, TTool::Help)), PanelPerComm(MakeGroup()),
       PerCom(MakePage("PerCom", "Common", PageLeft)),
       PerEff(MakePage("PerEff", "Effects", PageLeft + PagePitch)),
-      PerParts(MakePage("PerParts", "Parts", PageLeft + 2 * PagePitch)), performance_(performance),
-      view_(
-          *this, [this] { UpDateView(); }, false) {
+      PerParts(MakePage("PerParts", "Parts", PageLeft + 2 * PagePitch)), performance_(performance) {
     SetUpFrame(HelpContextNumber, "Performance", Panel1, Shader1);
     SetUpEvents({&Shader1, &Panel1, &PanelPerComm}, FixedWidth, FixedHeight);
 }

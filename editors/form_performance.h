@@ -36,8 +36,6 @@ public:
     ~TFormPerformance() override;
 
     model::TPerformance& Performance() const { return performance_; }
-    // What the performance knows as its window (its Editor).
-    TFormView& View() { return view_; }
 
     // The caption from the performance.
     void UpDateView();
@@ -66,7 +64,6 @@ private:
     forms::TPanel& MakePage(const char* name, const char* caption, int left);
 
     model::TLibElem& Element() const override { return performance_; }
-    TFormView& ElementView() override { return view_; }
     TElementWindow* WindowOfPanel(const forms::TObject* control) const override;
 
     void ShowElement() override { UpDateView(); }
@@ -80,7 +77,6 @@ private:
                          const model::TDragElem& entry) override;
 
     model::TPerformance& performance_;
-    TFormView view_;
 };
 
 } // namespace editors

@@ -67,8 +67,7 @@ TFormRhythm::TFormRhythm(forms::TComponent* owner, model::TRhythm& rhythm,
           PlaceControl<forms::TPanel>(*this, *this, GroupLeft, GroupTop, GroupWidth, GroupHeight)),
       RhyMain(MakePage("RhyMain", "Main", 0)), RhyPitch(MakePage("RhyPitch", "Pitch", 1)),
       RhyTVF(MakePage("RhyTVF", "TVF", 2)), RhyTVA(MakePage("RhyTVA", "TVA", 3)), rhythm_(rhythm),
-      clipboard_(clipboard), view_(
-                                 *this, [this] { UpDateView(); }, false) {
+      clipboard_(clipboard) {
     SetUpFrame(HelpContextNumber, "Rhythm", Panel1, Shader1);
 
     EditName.MaxLength = static_cast<int>(NameLength);

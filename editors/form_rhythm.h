@@ -39,8 +39,6 @@ public:
     ~TFormRhythm() override;
 
     model::TRhythm& Rhythm() const { return rhythm_; }
-    // What the rhythm set knows as its window (its Editor).
-    TFormView& View() { return view_; }
 
     // Caption and name box from the rhythm set.
     void UpDateView();
@@ -71,7 +69,6 @@ private:
     forms::TPanel& MakePage(const char* name, const char* caption, int place);
 
     model::TLibElem& Element() const override { return rhythm_; }
-    TFormView& ElementView() override { return view_; }
     TElementWindow* WindowOfPanel(const forms::TObject* control) const override;
 
     void ShowElement() override { UpDateView(); }
@@ -86,7 +83,6 @@ private:
 
     model::TRhythm& rhythm_;
     model::TClipboard& clipboard_;
-    TFormView view_;
 };
 
 } // namespace editors

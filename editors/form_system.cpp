@@ -45,8 +45,7 @@ TFormSystem::TFormSystem(forms::TComponent* owner, model::TSystem& system,
       SysScaleTune(MakePage("SysScaleTune", "Scale Tune", 6 + PagePitch)),
       SysPreview(MakePage("SysPreview", "Preview", 6 + 2 * PagePitch)),
       SysMidi(MakePage("SysMidi", "Midi", 6 + 3 * PagePitch)), system_(system),
-      clipboard_(clipboard), view_(
-                                 *this, [this] { UpDateView(); }, false) {
+      clipboard_(clipboard) {
     SetUpFrame(HelpContextNumber, "System", Panel1, Shader1);
     Shader1.OnClick = [this](forms::TObject*) { model::UnhighlightPanels(*this); };
 

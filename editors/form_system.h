@@ -37,8 +37,6 @@ public:
     ~TFormSystem() override;
 
     model::TSystem& System() const { return system_; }
-    // What the system knows as its window (its Editor).
-    TFormView& View() { return view_; }
 
     void UpDateView();
 
@@ -66,7 +64,6 @@ private:
     forms::TPanel& MakePage(const char* name, const char* caption, int left);
 
     model::TLibElem& Element() const override { return system_; }
-    TFormView& ElementView() override { return view_; }
     TElementWindow* WindowOfPanel(const forms::TObject* control) const override;
 
     void ShowElement() override { UpDateView(); }
@@ -81,7 +78,6 @@ private:
 
     model::TSystem& system_;
     model::TClipboard& clipboard_;
-    TFormView view_;
 };
 
 } // namespace editors
