@@ -14,13 +14,20 @@ namespace editors {
 
 namespace {
 
-constexpr int ToolbarHeight = 28;
-constexpr int ButtonWidth = 64;
+using TTool = TElementWindow::TTool;
+
+// New, Send, Receive | Load, Save, Save as | Help.
+const TElementWindow::TToolbarLayout Toolbar = {64,
+                                                0,
+                                                {TTool::New, TTool::Send, TTool::Receive,
+                                                 TTool::Gap, TTool::Load, TTool::Save,
+                                                 TTool::SaveAs, TTool::Gap, TTool::Help}};
+
 constexpr int GroupLeft = 8;
 constexpr int GroupWidth = 458;
 constexpr int GroupHeight = 32;
 constexpr int GroupPitch = 38;
-constexpr int FirstGroupTop = ToolbarHeight + 8;
+constexpr int FirstGroupTop = TElementWindow::ToolbarHeight + 8;
 constexpr int PageLeft = 66;
 constexpr int PagePitch = 55;
 constexpr int PageWidth = 52;
@@ -42,52 +49,20 @@ struct TFormPatch::TPageDesc {
 
 TFormPatch::TFormPatch(forms::TComponent* owner, model::TPatch& patch, model::TDragInfo& dragInfo)
     : forms::TForm(owner, forms::fsMDIChild), TElementWindow(*this, dragInfo),
-      Shader1(PlaceControl<controls::TShader>(*this, *this, 0, 0, 0, 0)),
-      Panel1(PlaceControl<forms::TPanel>(*this, *this, 0, 0, 0, ToolbarHeight)),
-      SpeedNuovo(PlaceControl<forms::TSpeedButton>(*this, Panel1, 2, 2, ButtonWidth, 24, "New")),
-      SpeedSend(PlaceControl<forms::TSpeedButton>(*this, Panel1, 2 + ButtonWidth, 2, ButtonWidth,
-                                                  24, "Send")),
-      SpeedReceive(PlaceControl<forms::TSpeedButton>(*this, Panel1, 2 + 2 * ButtonWidth, 2,
-                                                     ButtonWidth, 24, "Receive")),
-      SpeedCarica(PlaceControl<forms::TSpeedButton>(*this, Panel1, 8 + 3 * ButtonWidth, 2,
-                                                    ButtonWidth, 24, "Load")),
-      SpeedSalva(PlaceControl<forms::TSpeedButton>(*this, Panel1, 8 + 4 * ButtonWidth, 2,
-                                                   ButtonWidth, 24, "Save")),
-      SpeedSaveAs(PlaceControl<forms::TSpeedButton>(*this, Panel1, 8 + 5 * ButtonWidth, 2,
-                                                    ButtonWidth, 24, "Save as")),
-      SpeedHelp(PlaceControl<forms::TSpeedButton>(*this, Panel1, 14 + 6 * ButtonWidth, 2,
-                                                  ButtonWidth, 24, "Help")),
+      Shader1(PlaceControl<controls::TShader>(*this, *this, 0, 0, 0, 0)), Panel1(MakeToolbar()),
+      SpeedNuovo(MakeToolButton(Panel1, Toolbar, TTool::New)),
+      SpeedSend(MakeToolButton(Panel1, Toolbar, TTool::Send)),
+      SpeedReceive(MakeToolButton(Panel1, Toolbar, TTool::Receive)),
+      SpeedCarica(MakeToolButton(Panel1, Toolbar, TTool::Load)),
+      SpeedSalva(MakeToolButton(Panel1, Toolbar, TTool::Save)),
+      SpeedSaveAs(MakeToolButton(Panel1, Toolbar, TTool::SaveAs)),
+      SpeedHelp(MakeToolButton(Panel1, Toolbar, TTool::Help)),
       PanelComEff(MakeGroup("PanelComEff", FirstGroupTop, 0)),
       Common(MakePage(PanelComEff, {"Common", model::COMMON, {"Common"}}, 0, PageLeft)),
       Effects(
           MakePage(PanelComEff, {"Effects", model::EFFECTS, {"Effects"}}, 0, PageLeft + PagePitch)),
-      patch_(patch), view_(
-                         *this, [this] { UpdateView(); }, false) {
-    HelpContext = HelpContextNumber;
-    SetCaption("Patch");
-    SetBorderStyle(forms::bsSingle);
-    SetBorderIcons(forms::biSystemMenu | forms::biMinimize);
-
-    Panel1.SetAlign(forms::alTop);
-    Panel1.BevelOuter = forms::bvNone;
-    SetButtonHints({
-        {&SpeedNuovo, "New"},
-        {&SpeedHelp, "Help"},
-        {&SpeedSend, "Send "},
-        {&SpeedCarica, "Load Sysex"},
-        {&SpeedSalva, "Save Sysex"},
-        {&SpeedSaveAs, "Save as"},
-        {&SpeedReceive, "Receive"},
-    });
-    SpeedNuovo.OnClick = [this](forms::TObject*) { SpeedNuovoClick(); };
-    SpeedSend.OnClick = [this](forms::TObject*) { SpeedSendClick(); };
-    SpeedReceive.OnClick = [this](forms::TObject*) { SpeedReceiveClick(); };
-    SpeedCarica.OnClick = [this](forms::TObject*) { SpeedCaricaClick(); };
-    SpeedSalva.OnClick = [this](forms::TObject*) { SpeedSalvaClick(); };
-    SpeedSaveAs.OnClick = [this](forms::TObject*) { SpeedSaveAsClick(); };
-    SpeedHelp.OnClick = [this](forms::TObject*) { SpeedHelpClick(); };
-
-    SetGradient(Shader1);
+      patch_(patch) {
+    SetUpFrame(HelpContextNumber, "Patch", Panel1, Shader1);
 
     static const TPageDesc tonePages[] = {
         {"Wave", model::WAVE, {"Wave1", "Wave2", "Wave3", "Wave4"}},
@@ -121,17 +96,9 @@ TFormPatch::TFormPatch(forms::TComponent* owner, model::TPatch& patch, model::TD
     // Common and Effects come after the tones in control order.
     std::rotate(pages_.begin(), pages_.begin() + 2, pages_.end());
 
-    OnDragOver = [this](forms::TObject*, forms::TObject*, int, int, forms::TDragState,
-                        bool& accept) { BackgroundDragOver(accept); };
-    Shader1.OnDragOver = OnDragOver;
-    Panel1.OnDragOver = OnDragOver;
-    OnCreate = [this](forms::TObject*) { PlaceWindow(); };
-    OnShow = [this](forms::TObject*) { UpdateView(); };
-    OnActivate = [this](forms::TObject*) { FormActivate(); };
-    OnClose = [this](forms::TObject*, forms::TCloseAction& action) { ReleaseOnClose(action); };
-    OnDestroy = [this](forms::TObject*) { FormDestroy(); };
-    OnResize = [this](forms::TObject*) { KeepSize(FixedWidth, FixedHeight); };
-    SetBounds(Left(), Top(), FixedWidth, FixedHeight);
+    // The common group takes no drag-over answer of its own, as in the form.
+    SetUpEvents({&Shader1, &Panel1, PanelTone[0], PanelTone[1], PanelTone[2], PanelTone[3]},
+                FixedWidth, FixedHeight);
 }
 
 TFormPatch::~TFormPatch() = default;
@@ -139,44 +106,18 @@ TFormPatch::~TFormPatch() = default;
 forms::TPanel& TFormPatch::MakeGroup(const char* name, int top, int tag) {
     auto& group =
         PlaceControl<forms::TPanel>(*this, *this, GroupLeft, top, GroupWidth, GroupHeight);
-    group.Name = name;
     group.Tag = tag;
-    group.BevelOuter = forms::bvLowered;
-    group.OnMouseDown = [this](forms::TObject* sender, forms::TMouseButton button,
-                               forms::TShiftState shift, int,
-                               int) { Control1MouseDown(sender, button, shift); };
-    // The common group takes no drag-over answer of its own, as in the form.
-    if (tag != 0)
-        group.OnDragOver = [this](forms::TObject*, forms::TObject*, int, int, forms::TDragState,
-                                  bool& accept) { BackgroundDragOver(accept); };
-    groups_.push_back(std::make_unique<TPagePanelOf>(group, nullptr));
+    AddGroupPanel(group, name);
     return group;
 }
 
 forms::TPanel& TFormPatch::MakePage(forms::TPanel& group, const TPageDesc& desc, int tag,
                                     int left) {
-    auto& page =
-        PlaceControl<forms::TPanel>(*this, group, left, 4, PageWidth, PageHeight, desc.caption);
-    page.Name = desc.names[static_cast<std::size_t>(tag == 0 ? 0 : tag - 1)];
+    forms::TPanel& page =
+        AddPagePanel(group, desc.names[static_cast<std::size_t>(tag == 0 ? 0 : tag - 1)],
+                     desc.caption, left, 4, PageWidth, PageHeight);
     page.Tag = tag;
-    page.SetColor(platform::gdi::clBtnFace);
-    page.OnDblClick = [this, &page](forms::TObject*) { PageDblClick(page); };
-    page.OnMouseDown = [this](forms::TObject* sender, forms::TMouseButton button,
-                              forms::TShiftState shift, int,
-                              int) { Control1MouseDown(sender, button, shift); };
-    page.OnDragOver = [this](forms::TObject* sender, forms::TObject* source, int, int,
-                             forms::TDragState,
-                             bool& accept) { Control1DragOver(sender, source, accept); };
-    page.OnEndDrag = [this](forms::TObject*, forms::TObject* target, int, int) {
-        Control1EndDrag(target);
-    };
-    const TPagePanelOf* groupPanel = PanelOf(&group);
-    pages_.push_back(std::make_unique<TPagePanelOf>(page, groupPanel));
     return page;
-}
-
-model::TLibElem* TFormPatch::FormElem() {
-    return model::TopOwner(&patch_);
 }
 
 forms::TPanel* TFormPatch::PagePanel(model::TPageKind kind, int tone) const {
@@ -194,12 +135,10 @@ void TFormPatch::FormActivate() {
     model::ActivatePatch(&patch_);
 }
 
-void TFormPatch::FormDestroy() {
-    patch_.SaveEditorPosition();
+void TFormPatch::CloseElementPages() {
     for (int tone = 1; tone <= model::ToneCount; ++tone)
         patch_.Tone(tone).CloseEditors();
     patch_.Common->CloseEditors();
-    ForgetWindow();
 }
 
 void TFormPatch::UpdateView() {
@@ -220,40 +159,27 @@ void TFormPatch::CheckBox1Click(forms::TObject* Sender) {
     patch_.SetModified();
 }
 
-void TFormPatch::PageDblClick(forms::TPanel& panel) {
-    PageDblClicked();
-    const std::optional<model::TPageKind> kind = model::TDragInfo::PageKindOf(panel.Name);
-    if (kind) OpenPatchPage(*kind, patch_, static_cast<int>(panel.Tag), *this);
+void TFormPatch::OpenPanelPage(model::TPageKind kind, forms::TPanel& panel) {
+    OpenPatchPage(kind, patch_, static_cast<int>(panel.Tag), *this);
 }
 
-void TFormPatch::Control1MouseDown(forms::TObject* Sender, forms::TMouseButton Button,
-                                   forms::TShiftState Shift) {
-    const TPagePanelOf* panel = PanelOf(Sender);
-    if (panel == nullptr) return;
+const char* TFormPatch::DragGroup(const TPagePanelOf& panel) const {
     // The group panel clicked (or the group of the page clicked) names the group.
-    const char* group =
-        panel->Name().find("PanelComEff") != std::string::npos ? "PanelComEff" : "PanelTone";
-    PageMouseDown(Sender, Button, Shift, group);
+    return panel.Name().find("PanelComEff") != std::string::npos ? "PanelComEff" : "PanelTone";
 }
 
-void TFormPatch::Control1DragOver(forms::TObject* Sender, forms::TObject* Source, bool& Accept) {
-    PageDragOver(
-        Sender, Source, Accept,
-        [this](const forms::TPanel& target, const forms::TPanel& dragged, model::TPageKind kind) {
-            // One LFO page copies onto either LFO page.
-            if (dragInfo_.Elems.size() < 2 && IsLfo(kind))
-                return dragInfo_.HasKind(model::LFO1) || dragInfo_.HasKind(model::LFO2);
-            return dragInfo_.HasKind(kind) && target.Parent() != dragged.Parent();
-        });
+bool TFormPatch::AcceptsPage(const forms::TPanel& target, const forms::TPanel& dragged,
+                             model::TPageKind kind) const {
+    // One LFO page copies onto either LFO page.
+    if (dragInfo_.Elems.size() < 2 && IsLfo(kind))
+        return dragInfo_.HasKind(model::LFO1) || dragInfo_.HasKind(model::LFO2);
+    return dragInfo_.HasKind(kind) && target.Parent() != dragged.Parent();
 }
 
-void TFormPatch::Control1EndDrag(forms::TObject* Target) {
-    auto* targetPanel = dynamic_cast<forms::TPanel*>(Target);
-    EndPageDrag(Target, [this, targetPanel](TElementWindow& window, const model::TDragElem& entry) {
-        auto* sourceWindow = dynamic_cast<TFormPatch*>(dragInfo_.Source);
-        model::TPatch& source = sourceWindow != nullptr ? sourceWindow->Patch() : patch_;
-        CopyPatchPart(source, static_cast<TFormPatch&>(window).Patch(), *targetPanel, entry);
-    });
+void TFormPatch::CopyDroppedPage(TElementWindow& targetWindow, forms::TPanel& targetPanel,
+                                 const model::TDragElem& entry) {
+    CopyPatchPart(DragSource(*this).Patch(), static_cast<TFormPatch&>(targetWindow).Patch(),
+                  targetPanel, entry);
 }
 
 void TFormPatch::CopyPatchPart(model::TPatch& source, model::TPatch& target,
@@ -271,35 +197,6 @@ void TFormPatch::CopyPatchPart(model::TPatch& source, model::TPatch& target,
         CopyLfoCrosswise(source, entry.Tag, target, targetTone, entry.Kind);
     else
         CopyPageBytes(source, entry.Tag, target, targetTone, entry.Kind);
-}
-
-void TFormPatch::SpeedNuovoClick() {
-    patch_.SetDefaults();
-    patch_.Transmit(true);
-}
-
-void TFormPatch::SpeedSendClick() {
-    patch_.Transmit(true);
-}
-
-void TFormPatch::SpeedReceiveClick() {
-    patch_.Receive(true);
-}
-
-void TFormPatch::SpeedCaricaClick() {
-    patch_.LoadSysExFile();
-}
-
-void TFormPatch::SpeedSalvaClick() {
-    patch_.SaveSysExFile(false);
-}
-
-void TFormPatch::SpeedSaveAsClick() {
-    patch_.SaveSysExFile(true);
-}
-
-void TFormPatch::SpeedHelpClick() {
-    forms::Application().HelpContext(HelpContextNumber);
 }
 
 } // namespace editors

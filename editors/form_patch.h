@@ -37,18 +37,14 @@ public:
     ~TFormPatch() override;
 
     model::TPatch& Patch() const { return patch_; }
-    model::TLibElem* FormElem() override;
-    // What the patch knows as its window (its Editor).
-    TFormView& View() { return view_; }
 
     // Caption and tone switches from the patch; runs with Updating set.
     void UpdateView();
     bool Updating() const { return updating_; }
 
-    // model::TPageForm: the page panels, tone by tone (Wave, Pitch, TVF, TVA, LFO 1, LFO 2,
-    // Control), then Common and Effects.
-    forms::TObject* Form() override { return this; }
-    // The page panel of kind for tone (1..4; 0 for Common and Effects); null for none.
+    // The page panel of kind for tone (1..4; 0 for Common and Effects); null for none. The
+    // panels go, as model::TPageForm lists them, tone by tone (Wave, Pitch, TVF, TVA, LFO 1,
+    // LFO 2, Control), then Common and Effects.
     forms::TPanel* PagePanel(model::TPageKind kind, int tone) const;
     // Copies the page of entry from source into target at the tone of targetPanel, colouring
     // the target panels that receive it.
@@ -77,28 +73,20 @@ private:
     forms::TPanel& MakePage(forms::TPanel& group, const TPageDesc& desc, int tag, int left);
 
     model::TLibElem& Element() const override { return patch_; }
-    TFormView& ElementView() override { return view_; }
     TElementWindow* WindowOfPanel(const forms::TObject* control) const override;
 
-    void FormActivate();
-    void FormDestroy();
+    void ShowElement() override { UpdateView(); }
+    void FormActivate() override;
+    void CloseElementPages() override;
+    void OpenPanelPage(model::TPageKind kind, forms::TPanel& panel) override;
+    const char* DragGroup(const TPagePanelOf& panel) const override;
+    bool AcceptsPage(const forms::TPanel& target, const forms::TPanel& dragged,
+                     model::TPageKind kind) const override;
+    void CopyDroppedPage(TElementWindow& targetWindow, forms::TPanel& targetPanel,
+                         const model::TDragElem& entry) override;
     void CheckBox1Click(forms::TObject* Sender);
-    // The double-click handlers of every page kind.
-    void PageDblClick(forms::TPanel& panel);
-    void Control1MouseDown(forms::TObject* Sender, forms::TMouseButton Button,
-                           forms::TShiftState Shift);
-    void Control1DragOver(forms::TObject* Sender, forms::TObject* Source, bool& Accept);
-    void Control1EndDrag(forms::TObject* Target);
-    void SpeedNuovoClick();
-    void SpeedSendClick();
-    void SpeedReceiveClick();
-    void SpeedCaricaClick();
-    void SpeedSalvaClick();
-    void SpeedSaveAsClick();
-    void SpeedHelpClick();
 
     model::TPatch& patch_;
-    TFormView view_;
     bool updating_ = false;
 };
 

@@ -36,17 +36,10 @@ public:
     ~TFormPerformance() override;
 
     model::TPerformance& Performance() const { return performance_; }
-    model::TLibElem* FormElem() override;
-    // What the performance knows as its window (its Editor).
-    TFormView& View() { return view_; }
 
     // The caption from the performance.
     void UpDateView();
 
-    // model::TPageForm: Common, Effects, Parts.
-    forms::TObject* Form() override { return this; }
-    // The page panel of kind; null for none.
-    forms::TPanel* PagePanel(model::TPageKind kind) const;
     // Copies the page of entry from source into target, colouring the target's panels that
     // receive it.
     void CopyPerformancePart(model::TPerformance& source, model::TPerformance& target,
@@ -71,27 +64,19 @@ private:
     forms::TPanel& MakePage(const char* name, const char* caption, int left);
 
     model::TLibElem& Element() const override { return performance_; }
-    TFormView& ElementView() override { return view_; }
     TElementWindow* WindowOfPanel(const forms::TObject* control) const override;
 
-    void FormActivate();
-    void FormDestroy();
-    // The double-click handlers of the three panels.
-    void PageDblClick(forms::TPanel& panel);
-    void PerComMouseDown(forms::TObject* Sender, forms::TMouseButton Button,
-                         forms::TShiftState Shift);
-    void PerComDragOver(forms::TObject* Sender, forms::TObject* Source, bool& Accept);
-    void PerComEndDrag(forms::TObject* Target);
-    void SpeedNuovoClick();
-    void SpeedButton3Click();
-    void SpeedButton2Click();
-    void SpeedCaricaClick();
-    void SpeedSalvaClick();
-    void SpeedButton1Click();
-    void SpeedHelpClick();
+    void ShowElement() override { UpDateView(); }
+    void FormActivate() override;
+    void CloseElementPages() override;
+    void OpenPanelPage(model::TPageKind kind, forms::TPanel& panel) override;
+    const char* DragGroup(const TPagePanelOf&) const override { return "PanelPerComm"; }
+    bool AcceptsPage(const forms::TPanel& target, const forms::TPanel& dragged,
+                     model::TPageKind kind) const override;
+    void CopyDroppedPage(TElementWindow& targetWindow, forms::TPanel& targetPanel,
+                         const model::TDragElem& entry) override;
 
     model::TPerformance& performance_;
-    TFormView view_;
 };
 
 } // namespace editors

@@ -9,6 +9,7 @@
 #include "controls/my_edit.h"
 #include "controls/pan_slider.h"
 #include "editors/rhythm_note_page.h"
+#include "editors/wave_group_rows.h"
 #include "platform/forms/buttons.h"
 #include "platform/forms/std_ctrls.h"
 
@@ -21,20 +22,20 @@ public:
     static constexpr model::TPageKind Kind = model::RHYMAIN;
     static constexpr int HelpContextNumber = 49;
     // The group list's item of the PCM card; 2..5 are the expansion slots A..D.
-    static constexpr int PcmItem = 6;
+    static constexpr int PcmItem = TWaveChooser::PcmItem;
 
     explicit TFormRhyMain(forms::TComponent* owner);
 
     // The wave shown: its index in the group's list of names, 0-255.
-    int WaveNumber() const { return waveNumber_; }
+    int WaveNumber() const { return waveChooser_.WaveNumber(); }
 
     // The user picked a group.
-    void ComboWaveChange(forms::TObject* Sender);
+    void ComboWaveChange(forms::TObject*) { waveChooser_.ComboWaveChange(); }
     // Button "B": the wave chosen in the names window.
-    void Button1Click(forms::TObject* Sender);
+    void Button1Click(forms::TObject*) { waveChooser_.Button1Click(); }
     // Wave number as chosen: shown by its name and stored with its group unless it is the
     // stored one.
-    void PickWave(int number);
+    void PickWave(int number) { waveChooser_.PickWave(number); }
 
     forms::TCheckBox& ToneSwitch;
     forms::TComboBox& ComboWave;
@@ -58,22 +59,8 @@ public:
     controls::TPanSlider& ReverbSendLevel;
 
 private:
-    class TGroupRow;
-    class TWaveRow;
-    friend TGroupRow;
-    friend TWaveRow;
-
-    void ShowGroup();
-    void ShowWave();
-    // Shows the wave's name in the current group; stores the wave with its group when the
-    // name changed by a group change.
-    void ShowWaveName(bool storeWhenChanged);
-    // Bytes 1-4 as one message: the group and the wave shown.
-    void WaveNameChange();
-    int StoredWaveNumber() const;
-
-    int waveNumber_ = 0;
-    int lastValidItem_ = 0;
+    // Bytes 1-4: the group list, the wave's name and button "B".
+    TWaveChooser waveChooser_;
 };
 
 } // namespace editors

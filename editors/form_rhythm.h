@@ -39,16 +39,10 @@ public:
     ~TFormRhythm() override;
 
     model::TRhythm& Rhythm() const { return rhythm_; }
-    model::TLibElem* FormElem() override;
-    // What the rhythm set knows as its window (its Editor).
-    TFormView& View() { return view_; }
 
     // Caption and name box from the rhythm set.
     void UpDateView();
 
-    forms::TObject* Form() override { return this; }
-    // The page panel of kind; null for none.
-    forms::TPanel* PagePanel(model::TPageKind kind) const;
     // Copies the page of entry from source into target, colouring the target's panels of it.
     void CopyRhythmPart(model::TRhythm& source, model::TRhythm& target, forms::TPanel& targetPanel,
                         const model::TDragElem& entry);
@@ -75,20 +69,20 @@ private:
     forms::TPanel& MakePage(const char* name, const char* caption, int place);
 
     model::TLibElem& Element() const override { return rhythm_; }
-    TFormView& ElementView() override { return view_; }
     TElementWindow* WindowOfPanel(const forms::TObject* control) const override;
 
-    void FormActivate();
-    void FormDestroy();
-    void RhyMainDblClick(forms::TPanel& panel);
-    void RhyMainMouseDown(forms::TObject* Sender, forms::TMouseButton Button,
-                          forms::TShiftState Shift);
-    void RhyMainDragOver(forms::TObject* Sender, forms::TObject* Source, bool& Accept);
-    void RhyMainEndDrag(forms::TObject* Target);
+    void ShowElement() override { UpDateView(); }
+    void FormActivate() override;
+    void CloseElementPages() override;
+    void OpenPanelPage(model::TPageKind kind, forms::TPanel& panel) override;
+    const char* DragGroup(const TPagePanelOf&) const override { return "PanelRhythm"; }
+    bool AcceptsPage(const forms::TPanel& target, const forms::TPanel& dragged,
+                     model::TPageKind kind) const override;
+    void CopyDroppedPage(TElementWindow& targetWindow, forms::TPanel& targetPanel,
+                         const model::TDragElem& entry) override;
 
     model::TRhythm& rhythm_;
     model::TClipboard& clipboard_;
-    TFormView view_;
 };
 
 } // namespace editors

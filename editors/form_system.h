@@ -37,15 +37,9 @@ public:
     ~TFormSystem() override;
 
     model::TSystem& System() const { return system_; }
-    model::TLibElem* FormElem() override;
-    // What the system knows as its window (its Editor).
-    TFormView& View() { return view_; }
 
     void UpDateView();
 
-    forms::TObject* Form() override { return this; }
-    // The page panel of kind; null for none.
-    forms::TPanel* PagePanel(model::TPageKind kind) const;
     // Opens the page of kind, or brings it to the front.
     void OpenPage(model::TPageKind kind);
     // Copies the page of kind from source into target, colouring the target's panel of it.
@@ -70,20 +64,20 @@ private:
     forms::TPanel& MakePage(const char* name, const char* caption, int left);
 
     model::TLibElem& Element() const override { return system_; }
-    TFormView& ElementView() override { return view_; }
     TElementWindow* WindowOfPanel(const forms::TObject* control) const override;
 
-    void FormActivate();
-    void FormDestroy();
-    void SysSetupDblClick(forms::TPanel& panel);
-    void SysSetupMouseDown(forms::TObject* Sender, forms::TMouseButton Button,
-                           forms::TShiftState Shift);
-    void SysSetupDragOver(forms::TObject* Sender, forms::TObject* Source, bool& Accept);
-    void SysSetupEndDrag(forms::TObject* Target);
+    void ShowElement() override { UpDateView(); }
+    void FormActivate() override;
+    void CloseElementPages() override;
+    void OpenPanelPage(model::TPageKind kind, forms::TPanel& panel) override;
+    const char* DragGroup(const TPagePanelOf&) const override { return "PanelSystem"; }
+    bool AcceptsPage(const forms::TPanel& target, const forms::TPanel& dragged,
+                     model::TPageKind kind) const override;
+    void CopyDroppedPage(TElementWindow& targetWindow, forms::TPanel& targetPanel,
+                         const model::TDragElem& entry) override;
 
     model::TSystem& system_;
     model::TClipboard& clipboard_;
-    TFormView view_;
 };
 
 } // namespace editors

@@ -8,6 +8,7 @@
 
 #include "controls/my_edit.h"
 #include "editors/tone_page.h"
+#include "editors/wave_group_rows.h"
 #include "platform/forms/buttons.h"
 #include "platform/forms/std_ctrls.h"
 
@@ -20,29 +21,28 @@ public:
     static constexpr model::TTonePage Kind = model::tpWave;
     static constexpr int HelpContextNumber = 66;
     // The group list's item of the PCM card; 2..5 are the expansion slots A..D.
-    static constexpr int PcmItem = 6;
+    static constexpr int PcmItem = TWaveChooser::PcmItem;
     // The unit's variables: the opener sets them just before it makes the page.
     static inline model::TPatch* PagePatch = nullptr;
     static inline int PageTone = 1;
 
     explicit TFormWave(forms::TComponent* owner);
 
-    // The number of the names window's list that names the waves of group list item: 1 and 2
-    // for the internal groups, 2b + 1 for expansion board b in the item's slot, 2c + 39 for PCM
-    // card c; 0 for anything else.
-    static int ListCode(int item);
+    // The number of the names window's list that names the waves of group list item (see
+    // TWaveChooser::ListCode).
+    static int ListCode(int item) { return TWaveChooser::ListCode(item); }
     // The wave shown: its index in the group's list of names, 0-255.
-    int WaveNumber() const { return waveNumber_; }
+    int WaveNumber() const { return waveChooser_.WaveNumber(); }
     // The group list item last shown or stored.
-    int LastValidItem() const { return lastValidItem_; }
+    int LastValidItem() const { return waveChooser_.LastValidItem(); }
 
     // The user picked a group.
-    void ComboWaveChange(forms::TObject* Sender);
+    void ComboWaveChange(forms::TObject*) { waveChooser_.ComboWaveChange(); }
     // Button "B": the wave chosen in the names window.
-    void Button1Click(forms::TObject* Sender);
+    void Button1Click(forms::TObject*) { waveChooser_.Button1Click(); }
     // Wave number as chosen: shown by its name and stored with its group unless it is the
     // stored one.
-    void PickWave(int number);
+    void PickWave(int number) { waveChooser_.PickWave(number); }
 
     forms::TCheckBox& CheckToneSwitch;
     forms::TComboBox& ComboWave;
@@ -56,23 +56,8 @@ public:
     controls::TMyEdit& TonedlyTime;
 
 private:
-    class TGroupRow;
-    class TWaveRow;
-    friend TGroupRow;
-    friend TWaveRow;
-
-    // UpdateView's part of the wave: group item from bytes 1 and 2, wave number from 3 and 4.
-    void ShowGroup();
-    void ShowWave();
-    // Shows the wave's name in the current group; stores the wave with its group when the
-    // name changed by a group change.
-    void ShowWaveName(bool storeWhenChanged);
-    // Bytes 1-4 as one message: the group and the wave shown.
-    void WaveNameChange();
-    int StoredWaveNumber() const;
-
-    int waveNumber_ = 0;
-    int lastValidItem_ = 0;
+    // Bytes 1-4: the group list, the wave's name and button "B".
+    TWaveChooser waveChooser_;
 };
 
 } // namespace editors

@@ -2,7 +2,7 @@
 // the main window (after the patch went to the edit buffer), a second one brings it back, and
 // its page drags run on the main window's drag information.
 
-#include "app/tests/librarian_fixture.h"
+#include "app/tests/element_window_fixture.h"
 #include "editors/form_patch.h"
 #include "model/elements/patch.h"
 
@@ -10,28 +10,7 @@ namespace app::test {
 
 namespace {
 
-class PatchWindowOpenTest : public LibrarianTest {
-protected:
-    PatchWindowOpenTest() {
-        state.Midi.Create();
-        EXPECT_TRUE(state.Midi.Online());
-    }
-    void DoubleClickRow(TFormLibrary& library, int row) {
-        Run(1000);
-        driver.Click(RowPoint(library.DrawGrid, row));
-        driver.Click(RowPoint(library.DrawGrid, row));
-        testsupport::PumpUntilIdle();
-    }
-    // The data sets the instrument received so far (the preview note aside).
-    std::size_t DataSets() {
-        testsupport::PumpUntilIdle();
-        Run(0);
-        std::size_t count = 0;
-        for (const auto& message : instrument().Received())
-            count += !message.empty() && message.front() == 0xF0 ? 1 : 0;
-        return count;
-    }
-};
+using PatchWindowOpenTest = ElementWindowOpenTest;
 
 TEST_F(PatchWindowOpenTest, ALibraryRowsDoubleClickOpensThePatchWindowOnce) {
     TFormLibrary& library = OpenLibrary({{model::etPatch, "Bright"}, {model::etPatch, "Dark"}});
@@ -47,16 +26,7 @@ TEST_F(PatchWindowOpenTest, ALibraryRowsDoubleClickOpensThePatchWindowOnce) {
     EXPECT_EQ(DataSets() - before, 5u);
     EXPECT_EQ(state.CurrentPatch, &patch);
 
-    const int children = main.MDIChildCount();
-    window->SetBounds(500, 0, window->Width(), window->Height());
-    DoubleClickRow(library, 1);
-    EXPECT_EQ(main.ActiveMDIChild(), window);
-    EXPECT_EQ(main.MDIChildCount(), children);
-
-    window->Close();
-    testsupport::PumpUntilIdle();
-    EXPECT_FALSE(patch.EditorOpen);
-    EXPECT_EQ(patch.Editor, nullptr);
+    ExpectBroughtBackThenClosed(library, 1, *window, patch);
 }
 
 TEST_F(PatchWindowOpenTest, APageDragBetweenTwoPatchWindowsSendsTheTargetOnce) {

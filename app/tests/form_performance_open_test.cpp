@@ -3,7 +3,7 @@
 // it back, and its Common drag onto another performance window runs on the main window's drag
 // information and sends the target once.
 
-#include "app/tests/librarian_fixture.h"
+#include "app/tests/element_window_fixture.h"
 #include "editors/form_performance.h"
 #include "model/elements/performance.h"
 
@@ -11,28 +11,7 @@ namespace app::test {
 
 namespace {
 
-class PerformanceWindowOpenTest : public LibrarianTest {
-protected:
-    PerformanceWindowOpenTest() {
-        state.Midi.Create();
-        EXPECT_TRUE(state.Midi.Online());
-    }
-    void DoubleClickRow(TFormLibrary& library, int row) {
-        Run(1000);
-        driver.Click(RowPoint(library.DrawGrid, row));
-        driver.Click(RowPoint(library.DrawGrid, row));
-        testsupport::PumpUntilIdle();
-    }
-    // The data sets the instrument received so far (the preview note aside).
-    std::size_t DataSets() {
-        testsupport::PumpUntilIdle();
-        Run(0);
-        std::size_t count = 0;
-        for (const auto& message : instrument().Received())
-            count += !message.empty() && message.front() == 0xF0 ? 1 : 0;
-        return count;
-    }
-};
+using PerformanceWindowOpenTest = ElementWindowOpenTest;
 
 TEST_F(PerformanceWindowOpenTest, ALibraryRowsDoubleClickOpensThePerformanceWindowOnce) {
     TFormLibrary& library =
@@ -49,16 +28,7 @@ TEST_F(PerformanceWindowOpenTest, ALibraryRowsDoubleClickOpensThePerformanceWind
     EXPECT_EQ(DataSets() - before, 17u);
     EXPECT_EQ(state.CurrentPerformance, &performance);
 
-    const int children = main.MDIChildCount();
-    window->SetBounds(500, 0, window->Width(), window->Height());
-    DoubleClickRow(library, 1);
-    EXPECT_EQ(main.ActiveMDIChild(), window);
-    EXPECT_EQ(main.MDIChildCount(), children);
-
-    window->Close();
-    testsupport::PumpUntilIdle();
-    EXPECT_FALSE(performance.EditorOpen);
-    EXPECT_EQ(performance.Editor, nullptr);
+    ExpectBroughtBackThenClosed(library, 1, *window, performance);
 }
 
 TEST_F(PerformanceWindowOpenTest, ACommonDragBetweenTwoPerformanceWindowsSendsTheTargetOnce) {

@@ -2,7 +2,7 @@
 // on the main window's drag information and send the target rhythm set whole, once; its note
 // pages send the whole rhythm set on Revert All and Paste.
 
-#include "app/tests/librarian_fixture.h"
+#include "app/tests/element_window_fixture.h"
 #include "editors/form_rhy_main.h"
 #include "editors/form_rhythm.h"
 #include "model/elements/rhythm.h"
@@ -12,21 +12,10 @@ namespace app::test {
 
 namespace {
 
-class RhythmWindowOpenTest : public LibrarianTest {
+class RhythmWindowOpenTest : public ElementWindowOpenTest {
 protected:
-    RhythmWindowOpenTest() {
-        state.Midi.Create();
-        EXPECT_TRUE(state.Midi.Online());
-    }
-    // The data sets the instrument received so far (the preview note aside).
-    std::size_t DataSets() {
-        testsupport::PumpUntilIdle();
-        Run(10000);
-        std::size_t count = 0;
-        for (const auto& message : instrument().Received())
-            count += !message.empty() && message.front() == 0xF0 ? 1 : 0;
-        return count;
-    }
+    // A rhythm set goes as one paced data set a key: the clock runs long enough for them all.
+    std::size_t DataSets() { return ElementWindowOpenTest::DataSets(10000); }
 };
 
 TEST_F(RhythmWindowOpenTest, APageDragBetweenTwoRhythmWindowsSendsTheTargetOnce) {

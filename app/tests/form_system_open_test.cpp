@@ -2,7 +2,7 @@
 // the main window (after the system went to the edit buffer), and its scale tune page copies
 // through the main window's part clipboard.
 
-#include "app/tests/librarian_fixture.h"
+#include "app/tests/element_window_fixture.h"
 #include "editors/form_scale_tune.h"
 #include "editors/form_system.h"
 #include "model/elements/system.h"
@@ -11,19 +11,7 @@ namespace app::test {
 
 namespace {
 
-class SystemWindowOpenTest : public LibrarianTest {
-protected:
-    SystemWindowOpenTest() {
-        state.Midi.Create();
-        EXPECT_TRUE(state.Midi.Online());
-    }
-    void DoubleClickRow(TFormLibrary& library, int row) {
-        Run(1000);
-        driver.Click(RowPoint(library.DrawGrid, row));
-        driver.Click(RowPoint(library.DrawGrid, row));
-        testsupport::PumpUntilIdle();
-    }
-};
+using SystemWindowOpenTest = ElementWindowOpenTest;
 
 TEST_F(SystemWindowOpenTest, ALibraryRowsDoubleClickOpensTheSystemWindow) {
     TFormLibrary& library = OpenLibrary({{model::etSystem, "Studio"}});
