@@ -261,7 +261,9 @@ void TFormMorph::UpdatePatch(int Factor) {
 
 void TFormMorph::FormShow(forms::TObject*) {
     if (a_ == nullptr || b_ == nullptr) return;
-    morphPatch_ = std::make_unique<model::TPatch>(a_->Owner);
+    // A scratch patch of no library: computing it must not stamp A's library as modified nor
+    // ask for it to be saved.
+    morphPatch_ = std::make_unique<model::TPatch>(nullptr);
     efxparameter.SetEnabled(a_->Common->GetParam(EfxTypeParameter) ==
                             b_->Common->GetParam(EfxTypeParameter));
     PatchEdit1.SetText(a_->GetName());

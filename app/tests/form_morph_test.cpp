@@ -177,6 +177,8 @@ TEST_F(FormMorphTest, OpensOnTheFirstTwoSelectedPatchesAndSendsAAsItIs) {
     EXPECT_EQ(morph.MorphPatch(), nullptr);
     EXPECT_EQ(state.CurrentPatch, nullptr);
     EXPECT_TRUE(dialogs.messages.empty());
+    // Only looking at morphs changes nothing of the library.
+    EXPECT_TRUE(window->Library().Saved);
 }
 
 TEST_F(FormMorphTest, AtFactor127TheEditBufferHoldsBButTheNameAndWhatIsNotChecked) {
