@@ -38,9 +38,9 @@ template <class T> T& CreateDialog(forms::TComponent& owner) {
 }
 
 // The start-up dialogs in the design's order: about, expansion, names, name fetch, element
-// edit, comment, transfer progress, search, preview set-up, morph, MIDI ports. Each window
-// takes its place here as it is built; the MIDI ports dialog stays last, because creating it
-// opens the ports that the others' handlers may be given.
+// edit, comment, transfer progress, search, preview set-up, morph, MIDI ports. The MIDI ports
+// dialog comes last, because creating it opens the ports that the others' handlers may be
+// given.
 std::vector<std::function<void(forms::TComponent&)>> DesignStartUpDialogs() {
     return {
         [](forms::TComponent& owner) { CreateDialog<TFormeditorAbout>(owner); },

@@ -1,14 +1,18 @@
 #include "app/form_comment.h"
 #include "app/form_edit.h"
 #include "app/form_editor_about.h"
+#include "app/form_expansion.h"
 #include "app/form_in_out.h"
 #include "app/form_intro.h"
 #include "app/form_library.h"
 #include "app/form_morph.h"
+#include "app/form_names.h"
+#include "app/form_preview_setup.h"
 #include "app/form_quintaron.h"
-#include "app/form_search.h"
 #include "app/form_random.h"
+#include "app/form_search.h"
 #include "app/form_transmet.h"
+#include "app/form_update_names.h"
 #include "app/program.h"
 #include "app/tests/app_fixture.h"
 #include "model/elements/library.h"
@@ -67,6 +71,11 @@ protected:
                 found.push_back(form);
         return found;
     }
+    // The forms of type T, as forms.
+    template <class T> std::vector<forms::TForm*> Forms() const {
+        const std::vector<T*> found = ApplicationForms<T>();
+        return {found.begin(), found.end()};
+    }
     int IndexInApplication(const forms::TComponent* component) const {
         for (int i = 0; i < forms::Application().ComponentCount(); ++i)
             if (forms::Application().Components(i) == component) return i;
@@ -107,56 +116,43 @@ TEST_F(StartUpTest, CreatesTheDialogsInTheirOrderAndInstallsThePreviewHook) {
     StartProgram();
     Run(2000);
 
-    const auto about = ApplicationForms<TFormeditorAbout>();
-    const auto edit = ApplicationForms<TFormEdit>();
-    const auto comment = ApplicationForms<TFormcomment>();
-    const auto transmet = ApplicationForms<TFormTransmet>();
-    const auto ports = ApplicationForms<TFormInOut>();
-    ASSERT_EQ(about.size(), 1U);
-    ASSERT_EQ(edit.size(), 1U);
-    ASSERT_EQ(comment.size(), 1U);
-    ASSERT_EQ(transmet.size(), 1U);
-    ASSERT_EQ(ports.size(), 1U);
-    EXPECT_LT(IndexInApplication(about[0]), IndexInApplication(edit[0]));
-    EXPECT_LT(IndexInApplication(edit[0]), IndexInApplication(comment[0]));
-    EXPECT_LT(IndexInApplication(comment[0]), IndexInApplication(transmet[0]));
-    EXPECT_LT(IndexInApplication(transmet[0]), IndexInApplication(ports[0]));
-    // The windows' commands reach the dialogs start-up made.
-    EXPECT_EQ(FormeditorAbout(), about[0]);
-    EXPECT_EQ(FormEdit(), edit[0]);
-    EXPECT_EQ(Formcomment(), comment[0]);
-    EXPECT_EQ(services.Services().TransferWindow(), transmet[0]);
+    // Each dialog once, hidden, reachable by the windows' commands, in the design's order.
+    struct Made {
+        const char* name;
+        std::vector<forms::TForm*> made;
+        // What the windows' commands reach; the ports dialog is found among the forms.
+        const forms::TForm* reached;
+        bool hasAccessor = true;
+    };
+    const Made dialogs[] = {
+        {"about", Forms<TFormeditorAbout>(), FormeditorAbout()},
+        {"expansion", Forms<TFormExpansion>(), FormExpansion()},
+        {"names", Forms<TFormNames>(), FormNames()},
+        {"name fetch", Forms<TFormUpdateNames>(), FormUpdateNames()},
+        {"element edit", Forms<TFormEdit>(), FormEdit()},
+        {"comment", Forms<TFormcomment>(), Formcomment()},
+        {"transfer", Forms<TFormTransmet>(),
+         dynamic_cast<const forms::TForm*>(services.Services().TransferWindow())},
+        {"search", Forms<TFormSearch>(), FormSearch()},
+        {"preview set-up", Forms<TFormPreviewSetup>(), FormPreviewSetup()},
+        {"morph", Forms<TFormMorph>(), FormMorph()},
+        {"MIDI ports", Forms<TFormInOut>(), nullptr, false},
+    };
+    int previous = -1;
+    for (const Made& dialog : dialogs) {
+        SCOPED_TRACE(dialog.name);
+        ASSERT_EQ(dialog.made.size(), 1U);
+        EXPECT_FALSE(dialog.made[0]->Visible());
+        if (dialog.hasAccessor) {
+            EXPECT_EQ(dialog.reached, dialog.made[0]);
+        }
+        const int index = IndexInApplication(dialog.made[0]);
+        EXPECT_LT(previous, index);
+        previous = index;
+    }
     // The ports dialog opened the configured ports of the virtual back end.
     EXPECT_TRUE(state.Midi.Online());
     EXPECT_TRUE(static_cast<bool>(forms::Application().OnMessage));
-}
-
-TEST_F(StartUpTest, MakesTheSearchWindowAfterTheTransferWindowAndBeforeThePorts) {
-    StartProgram();
-    Run(2000);
-    const auto search = ApplicationForms<TFormSearch>();
-    ASSERT_EQ(search.size(), 1U);
-    EXPECT_LT(IndexInApplication(ApplicationForms<TFormTransmet>().at(0)),
-              IndexInApplication(search[0]));
-    EXPECT_LT(IndexInApplication(search[0]),
-              IndexInApplication(ApplicationForms<TFormInOut>().at(0)));
-    EXPECT_EQ(FormSearch(), search[0]);
-}
-
-TEST_F(StartUpTest, CreatesTheMorphWindowOnceBeforeTheMidiPortsDialog) {
-    StartProgram();
-    Run(2000);
-
-    const auto transmet = ApplicationForms<TFormTransmet>();
-    const auto morph = ApplicationForms<TFormMorph>();
-    const auto ports = ApplicationForms<TFormInOut>();
-    ASSERT_EQ(transmet.size(), 1U);
-    ASSERT_EQ(morph.size(), 1U);
-    ASSERT_EQ(ports.size(), 1U);
-    EXPECT_LT(IndexInApplication(transmet[0]), IndexInApplication(morph[0]));
-    EXPECT_LT(IndexInApplication(morph[0]), IndexInApplication(ports[0]));
-    EXPECT_EQ(FormMorph(), morph[0]);
-    EXPECT_FALSE(morph[0]->Visible());
 }
 
 TEST_F(StartUpTest, TheProgramBlockMakesTheRandomWindowThirdAndKeepsItHidden) {
