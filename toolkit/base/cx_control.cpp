@@ -178,7 +178,8 @@ void TcxControl::InvalidateRect(const TRect& R, bool Erase) {
 bool TcxControl::CanFocusEx() {
     if (!CanFocus()) return false;
     pf::TCustomForm* Form = ParentForm();
-    return !Form || static_cast<pf::TControl*>(Form) == this || (Form->CanFocus() && Form->Enabled() && Form->Visible());
+    return !Form || static_cast<pf::TControl*>(Form) == this ||
+           (Form->CanFocus() && Form->Enabled() && Form->Visible());
 }
 
 bool TcxControl::IsFocused() {
@@ -201,7 +202,9 @@ TRect TcxControl::GetClientBounds() {
 }
 
 int TcxControl::GetBorderSize() {
-    return FBorderStyle == cbsNone ? 0 : GetPainter()->BorderSize();
+    if (FBorderStyle == cbsNone) return 0;
+    TcxLookAndFeelPainterClass Painter = GetPainter();
+    return Painter ? Painter->BorderSize() : 0;
 }
 
 void TcxControl::ScrollContent(TcxDirection Direction) {
@@ -226,8 +229,8 @@ void TcxControl::WndProc(pc::TMessage& Message) {
     bool Handled = false;
     if ((Msg == pw::WM_LBUTTONDOWN || Msg == pw::WM_LBUTTONDBLCLK) && !Dragging()) {
         const TPoint P = pw::LParamToPoint(Message.LParam);
-        const bool Take = IsDesigning() ? GetDesignHitTest(P.X, P.Y, pf::ssLeft)
-                                        : DragMode() == pf::dmAutomatic;
+        const bool Take =
+            IsDesigning() ? GetDesignHitTest(P.X, P.Y, pf::ssLeft) : DragMode() == pf::dmAutomatic;
         // Straight to the handlers: the class library would start its drag at the press, and
         // ours waits for the mouse to leave the drag-detect area (AfterMouseDown).
         if (Take && !ControlAtPos(P) && EnabledWithParents()) {
@@ -469,8 +472,8 @@ void TcxControl::CreateWnd() {
 }
 
 void TcxControl::Paint() {
-    if (FBorderStyle == cbsSingle) {
-        GetPainter()->DrawBorder(*FCanvas, GetBounds());
+    if (TcxLookAndFeelPainterClass Painter = GetPainter(); Painter && FBorderStyle == cbsSingle) {
+        Painter->DrawBorder(*FCanvas, GetBounds());
         FCanvas->IntersectClipRect(GetClientBounds());
     }
     TCustomControl::Paint();

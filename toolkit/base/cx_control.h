@@ -220,8 +220,7 @@ protected:
 
     // The context menu at a client point, (-1, -1) for the keyboard; true when shown.
     virtual void DoContextPopup(TPoint MousePos, bool& Handled);
-    virtual bool DoMouseWheel(platform::forms::TShiftState Shift, int WheelDelta,
-                              TPoint MousePos);
+    virtual bool DoMouseWheel(platform::forms::TShiftState Shift, int WheelDelta, TPoint MousePos);
 
 private:
     bool WantsKey(platform::forms::WORD Key) const override;
