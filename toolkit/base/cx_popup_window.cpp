@@ -5,6 +5,7 @@
 #include "platform/forms/screen.h"
 #include "platform/gdi/drawing.h"
 #include "platform/gdi/objects.h"
+#include "platform/gdi/region_handles.h"
 #include "platform/win/window.h"
 
 #include <algorithm>
@@ -293,11 +294,10 @@ void TcxSizeFrame::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
     auto Current = TcxRegion::CreateEmpty();
     const bool HasRegion = pw::GetWindowRgn(handle_, Current->Handle()) != 0;
     if (HasRegion && FFrameRegion->IsEqual(Current.get())) return;
-    auto Copy = TcxRegion::CreateEmpty();
-    Copy->Combine(*FFrameRegion, rgnSet);
-    // The window owns the handle from here on.
-    pw::SetWindowRgn(handle_, Copy->Handle(), 1);
-    (void)Copy.release();
+    // The window owns the copy from here on.
+    const pg::HRGN Copy = pg::CreateRectRgn(0, 0, 0, 0);
+    pg::CombineRgn(Copy, FFrameRegion->Handle(), pg::HRGN{}, pg::RGN_COPY);
+    pw::SetWindowRgn(handle_, Copy, 1);
 }
 
 } // namespace toolkit::base
