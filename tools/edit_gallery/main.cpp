@@ -1,0 +1,114 @@
+// edit-gallery: a window that hosts a sample of each of the toolkit's controls and edit
+// controls, for a person to try by hand: scroll bars of both kinds with their positions shown,
+// and text broken into rows across a panel whose width the horizontal bar sets, with a
+// highlighted range. The tests never need it.
+
+#include "toolkit/base/cx_draw_text_utils.h"
+#include "toolkit/base/cx_look_and_feel_painters.h"
+#include "toolkit/base/cx_scroll_bar.h"
+
+#include "platform/forms/application.h"
+#include "platform/forms/forms.h"
+#include "platform/forms/std_ctrls.h"
+#include "platform/gdi/colors.h"
+#include "platform/win/desktop.h"
+
+#include <string>
+
+namespace {
+
+namespace pc = platform::core;
+namespace pf = platform::forms;
+namespace pg = platform::gdi;
+using namespace toolkit::base;
+
+const char* const SampleText =
+    "Text rows: this paragraph is broken into rows at spaces, placed in the panel and drawn "
+    "with a highlighted range.\r\nA line break starts a new row; a word too long for the panel "
+    "(Supercalifragilisticexpialidocious) stays whole.";
+
+// Text rows in a rectangle as wide as the control, the characters of the highlight marked.
+class TTextRowsSample : public pf::TCustomControl {
+public:
+    using pf::TCustomControl::TCustomControl;
+
+    int HighlightStart = 11;
+    int HighlightLength = 9;
+
+protected:
+    void Paint() override {
+        TCanvas& C = Canvas();
+        C.Brush().SetColor(pg::clWindow);
+        C.FillRect(ClientRect());
+        const TRect R{4, 4, ClientWidth() - 4, ClientHeight() - 4};
+        TcxTextParams Params;
+        cxCalcTextParams(C.Handle(), CXTO_WORDBREAK | CXTO_EDITCONTROL | CXTO_END_ELLIPSIS, Params);
+        TcxTextRows Rows;
+        int Count = 0;
+        cxMakeTextRows(C.Handle(), SampleText, R, Params, Rows, Count);
+        cxPlaceTextRows(R, Params, Rows, Count);
+        cxTextRowsOutHighlight(C.Handle(), R, Params, Rows, Count, false, HighlightStart,
+                               HighlightLength);
+    }
+};
+
+class TEditGalleryForm : public pf::TForm {
+public:
+    explicit TEditGalleryForm(pc::TComponent* AOwner) : pf::TForm(AOwner) {
+        SetCaption("Edit gallery");
+        SetBounds(100, 100, 520, 360);
+
+        FHorizontal = &Own<TcxScrollBar>();
+        FHorizontal->SetParent(this);
+        FHorizontal->SetBounds(10, 10, 300, FHorizontal->Height());
+        FHorizontal->SetScrollParams(100, 480, 300, 20);
+        FHorizontal->LargeChange = 20;
+
+        FVertical = &Own<TcxScrollBar>();
+        FVertical->SetParent(this);
+        FVertical->SetKind(sbVertical);
+        FVertical->SetBounds(480, 10, FVertical->Width(), 300);
+        FVertical->SetScrollParams(0, 99, 0, 10);
+        FVertical->LargeChange = 10;
+
+        FLabel = &Own<pf::TLabel>();
+        FLabel->SetParent(this);
+        FLabel->SetBounds(320, 12, 150, 16);
+
+        FSample = &Own<TTextRowsSample>();
+        FSample->SetParent(this);
+        FSample->SetBounds(10, 40, 300, 200);
+
+        FHorizontal->OnChange = [this](pc::TObject*) {
+            FSample->SetWidth(FHorizontal->Position());
+        };
+        FHorizontal->OnScroll = [this](pc::TObject*, TScrollCode, int& Pos) {
+            FSample->SetWidth(Pos);
+            ShowPositions(Pos, FVertical->Position());
+        };
+        FVertical->OnScroll = [this](pc::TObject*, TScrollCode, int& Pos) {
+            ShowPositions(FHorizontal->Position(), Pos);
+        };
+        ShowPositions(FHorizontal->Position(), FVertical->Position());
+    }
+
+private:
+    void ShowPositions(int H, int V) {
+        FLabel->SetCaption("width " + std::to_string(H) + ", row " + std::to_string(V));
+    }
+
+    TcxScrollBar* FHorizontal = nullptr;
+    TcxScrollBar* FVertical = nullptr;
+    pf::TLabel* FLabel = nullptr;
+    TTextRowsSample* FSample = nullptr;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    platform::win::TDesktop Desktop(argc, argv);
+    TcxLookAndFeelPaintersUnit Painters;
+    pf::Application().CreateForm<TEditGalleryForm>();
+    pf::Application().Run();
+    return 0;
+}
