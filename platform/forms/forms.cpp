@@ -588,6 +588,8 @@ void TCustomForm::MinimizeMDIChild() {
     if (!parent) return;
     SetWindowLong(handle_, GWL_STYLE, (GetWindowLong(handle_, GWL_STYLE) | WS_CAPTION));
     SetWindowPos(handle_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // The platform's flag, so that IsIconic answers for the child.
+    ShowWindow(handle_, SW_MINIMIZE);
     parent->ArrangeIcons();
     if (parent->activeChild_ == this) {
         auto rest = parent->MDIChildList(false);
@@ -617,7 +619,7 @@ void TCustomForm::RestoreMDIChild() {
     if (!parent) return;
     TCreateParams params;
     CreateParams(params);
-    if (IsZoomed(handle_)) ShowWindow(handle_, SW_RESTORE);
+    if (IsZoomed(handle_) || IsIconic(handle_)) ShowWindow(handle_, SW_RESTORE);
     SetWindowLong(handle_, GWL_STYLE, static_cast<std::intptr_t>(params.style | WS_VISIBLE));
     SetWindowPos(handle_, NullHWnd, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
@@ -656,7 +658,12 @@ void TCustomForm::ActivateMDIChild(TCustomForm* child) {
     if (child && child->handle_ != NullHWnd)
         SetWindowPos(child->handle_, HWND_TOP, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    if (child == activeChild_) return;
+    if (child == activeChild_) {
+        // The platform tells an MDI child that is sized or brought forward again, too.
+        if (child && child->handle_ != NullHWnd)
+            core::SendMessage(child->handle_, WM_CHILDACTIVATE, 0, 0);
+        return;
+    }
     TCustomForm* old = activeChild_;
     activeChild_ = child;
     if (old) {
@@ -958,6 +965,17 @@ void TCustomForm::Dispatch(TMessage& message) {
         case SC_CLOSE:
             Close();
             return;
+        case SC_NEXTWINDOW:
+        case SC_PREVWINDOW:
+            // A multiple-document child's system menu goes round its siblings.
+            if (TCustomForm* parent = MDIParent()) {
+                if ((message.WParam & 0xFFF0) == SC_NEXTWINDOW)
+                    parent->Next();
+                else
+                    parent->Previous();
+                return;
+            }
+            break;
         default:
             break;
         }

@@ -194,7 +194,10 @@ public:
 // answers the platform's MDI messages (WM_MDIGETACTIVE with the maximised flag through a BOOL*
 // in lParam, WM_MDIMAXIMIZE, WM_MDIRESTORE, WM_MDINEXT, WM_MDICASCADE, WM_MDITILE,
 // WM_MDIICONARRANGE); a child that becomes active gets WM_CHILDACTIVATE and WM_MDIACTIVATE
-// (wParam the child losing the activation, lParam the one taking it).
+// (wParam the child losing the activation, lParam the one taking it); the active child that is
+// maximised, restored or minimised gets WM_CHILDACTIVATE again. A minimised child is iconic
+// (IsIconic), a maximised one zoomed (IsZoomed); its system menu's commands (SC_MINIMIZE,
+// SC_MAXIMIZE, SC_RESTORE, SC_CLOSE, SC_NEXTWINDOW, SC_PREVWINDOW) work as its buttons do.
 class TMDIClient : public TWinControl {
 public:
     explicit TMDIClient(TComponent* owner);

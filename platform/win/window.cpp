@@ -212,7 +212,7 @@ Hit DescendAt(WindowData& w, TPoint screen, int code) {
 Hit FindAt(const std::vector<HWND>& list, TPoint screen, bool topLevel) {
     for (HWND h : std::vector<HWND>(list)) {
         auto* w = WindowOf(h);
-        if (!w || !w->Visible() || w->minimized) continue;
+        if (!w || !w->Visible() || w->HiddenByMinimize()) continue;
         if (!topLevel && (w->style & WS_DISABLED)) continue;
         TPoint origin = WindowScreenOrigin(*w);
         TPoint local{screen.X - origin.X, screen.Y - origin.Y};
@@ -256,7 +256,7 @@ TPoint WindowScreenOrigin(const WindowData& w) {
 
 bool IsShowing(const WindowData& w) {
     for (const WindowData* p = &w; p; p = p->IsChild() ? WindowOf(p->parent) : nullptr) {
-        if (!p->Visible() || p->minimized) return false;
+        if (!p->Visible() || p->HiddenByMinimize()) return false;
     }
     return true;
 }
@@ -325,7 +325,7 @@ void SyncHostGeometry(WindowData& w) {
     }
     if (!w.IsChild())
         w.host->setWindowOpacity(w.layered && (w.layeredFlags & LWA_ALPHA) ? w.alpha / 255.0 : 1.0);
-    const bool visible = w.Visible() && !w.minimized;
+    const bool visible = w.Visible() && !w.HiddenByMinimize();
     if (w.host->isHidden() == visible) w.host->setVisible(visible);
     // Our z-order: the widget of the window below each one stacks under it.
     auto& list = SiblingList(w);

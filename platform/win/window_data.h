@@ -46,6 +46,9 @@ struct WindowData {
 
     bool IsChild() const { return (style & WS_CHILD) != 0; }
     bool Visible() const { return (style & WS_VISIBLE) != 0; }
+    // A minimised top-level window is off the screen; a minimised child stays in its parent
+    // as the icon (the caption) its class library draws.
+    bool HiddenByMinimize() const { return minimized && !IsChild(); }
     // A top-level window whose frame the window manager draws.
     bool ManagedFrame() const;
 };

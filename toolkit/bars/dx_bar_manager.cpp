@@ -7,6 +7,7 @@
 #include "toolkit/bars/dx_bar_hint_window.h"
 #include "toolkit/bars/dx_bar_item.h"
 #include "toolkit/bars/dx_bar_item_control.h"
+#include "toolkit/bars/dx_bar_mdi.h"
 #include "toolkit/bars/dx_bar_painter_classes.h"
 #include "toolkit/bars/dx_bar_popup_menu_links.h"
 #include "toolkit/bars/dx_bar_strings.h"
@@ -850,6 +851,7 @@ void TdxBarManager::HandleFormMessage(pc::UINT Message, pc::WPARAM WParam, pc::L
                     pf::FindControl(static_cast<pw::HWND>(LParam))))
                 if (Other->BarManager() == this) break;
         FFormActive = WParam != 0;
+        UpdateFloatingBars(*this, FFormActive, false, static_cast<pw::HWND>(LParam));
         break;
     }
     case pw::WM_ACTIVATEAPP:

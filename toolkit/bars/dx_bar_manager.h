@@ -292,6 +292,12 @@ public:
     bool IsFlatStyle() const { return FStyle == bmsFlat; }
     bool IsDragging() const { return FDragging; }
     bool FormActive() const { return FFormActive; }
+    // The MDI child whose menus the main menu bar shows and whether it was maximised, as
+    // UpdateMDIChildMenus last saw them; set while floating bars follow the activation
+    // (dx_bar_mdi.h).
+    platform::core::HWND MDIActiveChild{};
+    bool MDIActiveChildMaximized = false;
+    bool FloatingBarsUpdating = false;
     bool LockUpdate() const { return FLockUpdate; }
     void SetLockUpdate(bool Value);
     TdxBarItemControl* SelectedItem() const { return FSelectedItem; }

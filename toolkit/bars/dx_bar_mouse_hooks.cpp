@@ -2,6 +2,7 @@
 
 #include "toolkit/bars/dx_bar_control.h"
 #include "toolkit/bars/dx_bar_manager.h"
+#include "toolkit/bars/dx_bar_mdi.h"
 #include "toolkit/bars/dx_bar_unit.h"
 
 #include "platform/forms/controls.h"
@@ -133,6 +134,9 @@ bool dxBarMouseHookSwallows(int Code, pw::UINT Message, const pw::MOUSEHOOKSTRUC
 void dxBarCallWndProcHook(int Code, const pw::CWPSTRUCT& Info) {
     if (GCallWndProcEntered || Code < 0) return;
     TReentryGuard Guard(GCallWndProcEntered);
+    if (Info.message == pw::WM_CHILDACTIVATE || Info.message == pw::WM_MDIACTIVATE ||
+        Info.message == pw::WM_DESTROY)
+        dxBarMDIChildMessage(Info.hwnd, Info.message);
     pf::TWinControl* Control = pf::FindControl(Info.hwnd);
     if (auto* Form = dynamic_cast<pf::TCustomForm*>(Control)) {
         if (TdxBarManager* Manager = ManagerOfForm(Form))

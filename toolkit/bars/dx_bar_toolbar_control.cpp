@@ -12,6 +12,7 @@
 #include "platform/win/input_state.h"
 #include "platform/win/messages.h"
 #include "platform/win/painting.h"
+#include "platform/win/system_menu.h"
 #include "platform/win/window.h"
 
 #include <algorithm>
@@ -268,7 +269,8 @@ void TdxBarControl::CalcItemRects() {
     const TRect Client = ClientRect();
     const int ClientLength = Vertical ? Client.Height() : Client.Width();
     const int ClientThickness = Vertical ? Client.Width() : Client.Height();
-    const int Limit = ClientLength - (HasMark() ? kMarkRoom : 0);
+    const int Limit = ClientLength - (HasMark() ? kMarkRoom : 0) -
+                      (!Multi && HasMDIButtons() ? GetMDIButtonsLength() : 0);
     const int Sep = GetSeparatorSize();
     int Pos = 0;
     int LineOffset = 0;
@@ -462,6 +464,9 @@ void TdxBarControl::FillPaintedBar(TdxBarControlState& State) const {
     State.Bar.ShowMark = FBar->ShowMark();
     State.Bar.AllowQuickCustomizing = FBar->AllowQuickCustomizing();
     State.LinksCutOff = FTruncated;
+    State.MDIChildHasSystemMenu = HasMDIChildSystemMenu();
+    for (int I = 0; I < 3; ++I)
+        State.MDIButtonsEnabled[I] = IsMDIButtonEnabled(I, pw::MF_GRAYED | pw::MF_DISABLED);
     if (HandleAllocated()) {
         const TPoint Client = ClientToScreen({0, 0}), Origin = WindowToScreen({0, 0});
         const int CX = Client.X - Origin.X, CY = Client.Y - Origin.Y;
@@ -526,6 +531,7 @@ void TdxBarControl::Paint() {
     if (DockingStyle() != dsNone && HasMark())
         Painter().DrawDockedMark(PaintedBar(), DC, GetBkBrush(),
                                  Painter().GetMarkRect(PaintedBar()));
+    DrawMDIButtons(DC);
 }
 
 // --- Messages ---
@@ -601,6 +607,7 @@ void TdxBarControl::WMNCHitTest(TMessage& Message) {
             return;
         }
         if (HasMark() && pg::PtInRect(Painter().GetMarkRect(PaintedBar()), P)) return;
+        if (MDIButtonAt(P) >= 0) return;
     }
     FHitTestCode = 2;
 }
@@ -647,6 +654,7 @@ void TdxBarControl::WMNCPaint() {
 // --- Input ---
 
 void TdxBarControl::WMLButtonDown(TMessage& Message) {
+    if (PressMDIButton(pw::LParamToPoint(Message.LParam))) return;
     if (!Active() && !IsCustomizing() && !IgnoreNextButtonUp) {
         const TPoint P = pw::LParamToPoint(Message.LParam);
         TdxBarItemControl* Control = pg::PtInRect(ClientRect(), P) ? ItemAtPos(P) : nullptr;

@@ -59,6 +59,21 @@ public:
     // for a multi-line bar; the controls that begin a wrapped line get LineStart.
     TSize GetSizeForDockingStyle(TdxBarDockingStyle Style, int Limit);
 
+    // The caption buttons of a maximised MDI child at the end of a main menu bar
+    // (dx_bar_mdi_buttons.cpp): index 0 minimise, 1 restore, 2 close.
+    bool HasMDIChildSystemMenu() const;
+    // That, or a main menu bar with the manager's ShowCloseButton (the close button alone).
+    bool HasMDIButtons() const;
+    // Whether the child's command of the button has none of the Mask bits (MF_GRAYED ...).
+    bool IsMDIButtonEnabled(int Index, unsigned Mask) const;
+    TRect GetMDIButtonRect(int Index) const;
+    int GetMDIButtonsLength() const;
+    int MDIButtonWidth() const;
+    int MDIButtonHeight() const;
+    // -1 when none.
+    int PressedMDIButton() const { return FMDIPressed; }
+    int HotMDIButton() const { return FMDIHot; }
+
     // TdxDockedBarWindow.
     TSize GetMinSize(TdxBarDockingStyle Style) override;
     TSize GetFullSize(TdxBarDockingStyle Style) override;
@@ -102,6 +117,10 @@ protected:
     // menu mode, a letter selects the entry it is the accelerator of and, when unique, opens
     // or runs it.
     void WMKeyDown(TMessage& Message) override;
+    // A press on an enabled MDI button holds the mouse until the release, which runs its
+    // command when it is still over the button.
+    void WMLButtonUp(TMessage& Message) override;
+    void WMMouseMove(TMessage& Message) override;
 
 private:
     struct TLine {
@@ -124,6 +143,11 @@ private:
     bool SelectByAccel(std::uint16_t Key, platform::forms::TShiftState Shift);
     // Writes the window's place into the bar.
     void StoreBarPosition();
+    // The button under the client point, enabled or not; -1 when none.
+    int MDIButtonAt(TPoint P) const;
+    bool PressMDIButton(TPoint P);
+    void DrawMDIButtons(platform::gdi::HDC DC);
+    void RepaintMDIButtons();
 
     TdxBar* FBar;
     TdxDockControl* FDockSite = nullptr;
@@ -132,6 +156,9 @@ private:
     bool FStoringPosition = false;
     // From the window's creation parameters to its CreateWnd: it was docked before.
     bool FTakingPlaceAgain = false;
+    int FMDIPressed = -1;
+    bool FMDIPressedInside = false;
+    int FMDIHot = -1;
     // The thickness of the line each shown link was placed in.
     std::unordered_map<const TdxBarItemLink*, int> FLineThickness;
 };

@@ -58,6 +58,9 @@ public:
     // Frees an internal item now; false when it is not one.
     bool FreeInternalItem(platform::core::TComponent* Item);
     int InternalItemCount() const { return static_cast<int>(FInternalItems.size()); }
+    platform::core::TComponent* InternalItem(int Index) const {
+        return FInternalItems.at(static_cast<std::size_t>(Index)).get();
+    }
 
     int ScreenColorDepth() const { return FScreenColorDepth; }
     // An 8 x 8 pattern of the 3-D highlight colour with button-face pixels where x and y are

@@ -7,6 +7,7 @@
 #include "toolkit/bars/dx_bar_button.h"
 #include "toolkit/bars/dx_bar_button_control.h"
 #include "toolkit/bars/dx_bar_group.h"
+#include "toolkit/bars/dx_bar_mdi.h"
 #include "toolkit/bars/dx_bar_sub_item.h"
 #include "toolkit/bars/dx_bar_sub_item_control.h"
 
@@ -16,6 +17,7 @@ const std::vector<TRegItemRecord>& dxBarUnitItemClasses() {
     static const std::vector<TRegItemRecord> classes{
         {&TdxBarButton::ClassRef(), &TdxBarButtonControl::ClassRef(), true},
         {&TdxBarSubItem::ClassRef(), &TdxBarSubItemControl::ClassRef(), true},
+        {&TSystemMenuSubItem::ClassRef(), &TSystemMenuSubItemControl::ClassRef(), false},
     };
     return classes;
 }

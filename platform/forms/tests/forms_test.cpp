@@ -4,6 +4,7 @@
 #include "platform/forms/std_ctrls.h"
 #include "platform/forms/tests/forms_test_support.h"
 #include "platform/win/input_state.h"
+#include "platform/win/system_menu.h"
 #include "platform/win/window.h"
 
 #include <string>
@@ -508,6 +509,49 @@ TEST_F(MdiTest, ClosingTheActiveChildActivatesTheNext) {
     EXPECT_GT(changes, 0);
     Pump();
     EXPECT_EQ(main.MDIChildCount(), 1);
+    Application().SetMainForm(nullptr);
+}
+
+TEST_F(MdiTest, TheChildsSystemMenuCommandsWorkAsItsButtonsDo) {
+    TForm& main = ShowMainFrame();
+    TForm& a = MakeForm<TForm>(fsMDIChild);
+    TForm& b = MakeForm<TForm>(fsMDIChild);
+    a.SetBounds(10, 10, 200, 150);
+    b.SetBounds(40, 40, 200, 150);
+    int closes = 0;
+    b.OnClose = [&](TObject*, TCloseAction& action) {
+        ++closes;
+        action = caNone;
+    };
+    struct Step {
+        WPARAM command;
+        TWindowState state;
+        bool iconic;
+        bool zoomed;
+        TCustomForm* active;
+    };
+    const Step steps[] = {
+        {SC_MAXIMIZE, wsMaximized, false, true, &b}, {SC_RESTORE, wsNormal, false, false, &b},
+        {SC_MINIMIZE, wsMinimized, true, false, &a}, {SC_RESTORE, wsNormal, false, false, &b},
+        {SC_NEXTWINDOW, wsNormal, false, false, &a}, {SC_CLOSE, wsNormal, false, false, &a},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(static_cast<int>(step.command));
+        core::SendMessage(b.Handle(), WM_SYSCOMMAND, step.command, 0);
+        EXPECT_EQ(b.WindowState(), step.state);
+        EXPECT_EQ(static_cast<bool>(IsIconic(b.Handle())), step.iconic);
+        EXPECT_EQ(static_cast<bool>(IsZoomed(b.Handle())), step.zoomed);
+        EXPECT_TRUE(IsWindowVisible(b.Handle()));
+        EXPECT_EQ(main.ActiveMDIChild(), step.active);
+    }
+    EXPECT_EQ(closes, 1);
+    // The menu lists what the child's state allows.
+    ShowWindow(b.Handle(), SW_SHOWNORMAL);
+    HMENU menu = GetSystemMenu(b.Handle(), false);
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(GetMenuState(menu, static_cast<UINT>(SC_RESTORE), MF_BYCOMMAND),
+              MF_GRAYED | MF_DISABLED);
+    EXPECT_EQ(GetMenuState(menu, static_cast<UINT>(SC_NEXTWINDOW), MF_BYCOMMAND), MF_ENABLED);
     Application().SetMainForm(nullptr);
 }
 
