@@ -2,9 +2,11 @@
 
 #include "toolkit/bars/tests/dx_bar_menu_form_fixture.h"
 
+#include "toolkit/bars/dx_bar_hint_window.h"
 #include "toolkit/bars/dx_bar_item_control.h"
 
 #include "platform/core/clock.h"
+#include "platform/core/message_loop.h"
 #include "platform/win/monitors.h"
 #include "platform/win/window.h"
 #include "testsupport/win/input_driver.h"
@@ -160,14 +162,23 @@ TEST_F(RecentItemsTest, RestingOneSecondOnTheHotExpandAreaExpandsTheMenu) {
     ExpectExpanded();
 }
 
-TEST_F(RecentItemsTest, WithoutTheDelayTheMenuStaysCollapsed) {
+TEST_F(RecentItemsTest, WithoutTheDelayTheExpandAreaOnlyShowsItsHint) {
     Manager->SetShowFullMenusAfterDelay(false);
     UseOpenTenTimes();
     ClickFile();
-    ASSERT_NE(MenuOf(*File), nullptr);
-    EXPECT_EQ(MenuOf(*File)->ExpandTimerId(), 0);
-    Clock.Advance(10000);
+    TdxBarSubMenuControl* Menu = MenuOf(*File);
+    ASSERT_NE(Menu, nullptr);
+    EXPECT_EQ(Menu->ExpandTimerId(), 0);
+    const pg::TRect Expand = Menu->ExpandArea();
+    Input.MoveTo(Menu->ClientToScreen({Expand.Left + 10, (Expand.Top + Expand.Bottom) / 2}));
     testsupport::PumpUntilIdle();
+    EXPECT_EQ(Menu->MarkState(), 1);
+    EXPECT_EQ(Menu->ExpandTimerId(), 0);
+    platform::core::RunFor(Clock, platform::core::Millis(1000));
+    TdxBarHintWindow& Hint = dxBarHintWindow();
+    ASSERT_TRUE(Hint.HandleAllocated() && pw::IsWindowVisible(Hint.Handle()));
+    EXPECT_EQ(Hint.Caption(), "Expand (Ctrl-Down)");
+    platform::core::RunFor(Clock, platform::core::Millis(5000));
     EXPECT_EQ(File->ItemLinks().VisibleItemCount(), 1);
 }
 
