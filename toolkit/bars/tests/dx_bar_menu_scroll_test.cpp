@@ -9,6 +9,7 @@
 #include "platform/core/message_loop.h"
 #include "platform/win/monitors.h"
 #include "platform/win/window.h"
+#include "testsupport/temp_folder.h"
 #include "testsupport/win/input_driver.h"
 
 #include <gtest/gtest.h>
@@ -263,6 +264,12 @@ TEST_F(MenuScrollTest, LeavingTheAreaStopsTheScrolling) {
     testsupport::PumpUntilIdle();
     EXPECT_EQ(Menu->TopIndex(), 2);
     EXPECT_EQ(Menu->SelectedControl(), Long->ItemLinks().VisibleItems(5)->Control());
+    // Both arrows now; the picture stays with QUINTARON_KEEP_TEST_FILES.
+    EXPECT_FALSE(pg::IsRectEmpty(Menu->ScrollUpArea()));
+    EXPECT_FALSE(pg::IsRectEmpty(Menu->ScrollDownArea()));
+    testsupport::TempFolder Temp("menu_scroll_");
+    ASSERT_FALSE(Temp.Path().empty());
+    EXPECT_TRUE(testsupport::SaveWindowPng(Menu->Handle(), Temp.PathOf("scrolled_menu.png")));
 }
 
 TEST_F(MenuScrollTest, SelectingTheLastCommandByKeyboardScrollsItIntoView) {
