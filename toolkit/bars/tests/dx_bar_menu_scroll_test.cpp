@@ -116,6 +116,21 @@ TEST_F(RecentItemsTest, CtrlDownExpandsTheCollapsedMenu) {
     EXPECT_TRUE(TCustomdxBarControl::RecentItemsExpanded());
 }
 
+TEST_F(RecentItemsTest, DownPastTheLastShownCommandExpandsAndMovesOn) {
+    UseOpenTenTimes();
+    ClickFile();
+    TdxBarSubMenuControl* Menu = MenuOf(*File);
+    ASSERT_NE(Menu, nullptr);
+    Input.Key(Qt::Key_Down);
+    testsupport::PumpUntilIdle();
+    ASSERT_EQ(ShownCaptions(File->ItemLinks()), std::vector<std::string>{"&Open"});
+    ASSERT_EQ(Menu->SelectedControl(), File->ItemLinks().VisibleItems(0)->Control());
+    Input.Key(Qt::Key_Down);
+    testsupport::PumpUntilIdle();
+    ExpectExpanded();
+    EXPECT_EQ(Menu->SelectedControl(), File->ItemLinks().VisibleItems(2)->Control());
+}
+
 TEST_F(RecentItemsTest, RestingFourSecondsExpandsTheMenu) {
     UseOpenTenTimes();
     ClickFile();
