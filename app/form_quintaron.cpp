@@ -183,7 +183,6 @@ void TFormquintaron::BuildBars() {
     manager.Name = "dxBarManager1";
     manager.SetStyle(bars::bmsOffice11);
     manager.CanCustomize = false;
-    manager.SetMenusShowRecentItemsFirst(false);
     manager.SetImages(&ImageListMenu);
     for (const char* category : {"File", "Settings", "Gadgets", "Window", "Help", "Menus"})
         manager.Categories().Add(category);

@@ -258,6 +258,14 @@ void TCustomdxBarControl::DoSetSelectedControl(TdxBarItemControl* Control) {
     if (!IsCustomizing() && Alive()) UpdateHint(FBarManager, true);
 }
 
+bool TCustomdxBarControl::RecentItemsExpanded() {
+    return GCustomizingWhenActivated;
+}
+
+void TCustomdxBarControl::SetRecentItemsExpanded(bool Value) {
+    GCustomizingWhenActivated = Value;
+}
+
 void TCustomdxBarControl::SetActive(bool Value) {
     if (FActive == Value) return;
     FActive = Value;

@@ -50,6 +50,10 @@ public:
 
     // The process-wide active bar window; nil when none.
     static TCustomdxBarControl* ActiveBarControl();
+    // Process-wide: personalised menus show all their links. The first bar window to become
+    // active sets it to whether the user customizes; expanding a menu sets it.
+    static bool RecentItemsExpanded();
+    static void SetRecentItemsExpanded(bool Value);
 
     bool Active() const { return FActive; }
     virtual void SetActive(bool Value);

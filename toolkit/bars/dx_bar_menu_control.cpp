@@ -50,6 +50,7 @@ TdxBarSubMenuControl::~TdxBarSubMenuControl() {
     SetActive(false);
     SetParentBarControl(nullptr);
     Closed();
+    if (FRarelyUsedBrush != pg::HBRUSH{}) pg::DeleteObject(FRarelyUsedBrush);
 }
 
 // --- Questions ---
@@ -122,6 +123,10 @@ pg::TSize TdxBarSubMenuControl::CalcLayout(bool Measuring) {
     TRect Area{};
     Painter().CalcSubMenuRect(State, Measuring, LowestBottom, Area);
     const int First = std::max(FTopIndex, 0);
+    const bool ExpandedMode = RecentItemsMode() && RecentItemsExpanded();
+    int RecentCount = ExpandedMode ? ItemLinks()->GetRecentItemCount() : -1;
+    if (RecentCount < 0) RecentCount = ItemLinks()->CanVisibleItemCount();
+    bool PrevRarelyUsed = false;
     for (int I = 0; I < First && I < ItemLinks()->VisibleItemCount(); ++I)
         ItemLinks()->VisibleItems(I)->ItemRect = {};
     int Top = Area.Top;
@@ -133,8 +138,9 @@ pg::TSize TdxBarSubMenuControl::CalcLayout(bool Measuring) {
             Link->ItemRect = {};
             continue;
         }
-        Control->RarelyUsed = false;
-        Control->BlockStart = false;
+        Control->RarelyUsed = ExpandedMode && Link->GetRecentIndex() >= RecentCount;
+        Control->BlockStart = Control->RarelyUsed && !PrevRarelyUsed && I > First;
+        PrevRarelyUsed = Control->RarelyUsed;
         if (IsBeginGroupRow(I)) Top += GetSeparatorSize();
         const int Bottom = Top + Control->GetHeight();
         if (Bottom > LowestBottom) {
@@ -248,10 +254,18 @@ void TdxBarSubMenuControl::CreateParams(TCreateParams& Params) {
 }
 
 void TdxBarSubMenuControl::CreateWnd() {
+    if (FRarelyUsedBrush == pg::HBRUSH{}) {
+        const pg::COLORREF Face = pg::GetSysColor(pg::COLOR_BTNFACE);
+        const auto Lighter = [](int C) { return std::min(C + 20, 255); };
+        FRarelyUsedBrush =
+            pg::CreateSolidBrush(pg::RGB(Lighter(pg::GetRValue(Face)), Lighter(pg::GetGValue(Face)),
+                                         Lighter(pg::GetBValue(Face))));
+    }
     TCustomdxBarControl::CreateWnd();
     FFinalLeft = Left();
     FFinalTop = Top();
     SetActive(true);
+    ApplyRecentItemCount();
     FTopIndex = -1;
     SetTopIndex(0);
     bool H = false, V = false;
@@ -313,6 +327,7 @@ void TdxBarSubMenuControl::DoPopup() {
 void TdxBarSubMenuControl::RefreshLayout() {
     if (FClosing || !HandleAllocated()) return;
     DestroyControls();
+    ApplyRecentItemCount();
     CreateControls();
     CalcDrawingConsts();
     const int OldTop = FTopIndex;
@@ -344,6 +359,13 @@ void TdxBarSubMenuControl::FillPaintedBar(TdxBarControlState& State) const {
     State.ArrowAreaWidth = WidthMetric();
     State.CanScrollUp = CanScrollUp();
     State.CanScrollDown = CanScrollDown();
+    State.NonRecentBrush = FRarelyUsedBrush;
+    State.ChevronOffered = HasHiddenLinks();
+    State.ChevronHighlighted = MarkState() == 1;
+    State.ChevronHeight = TextSize();
+    State.ScrollUpRect = ScrollUpArea();
+    State.ScrollDownRect = ScrollDownArea();
+    State.FirstVisibleRect = State.ScrollUpRect;
 }
 
 void TdxBarSubMenuControl::Paint() {
@@ -360,19 +382,30 @@ void TdxBarSubMenuControl::Paint() {
     }
     CalcLayout(false);
     const int Rows = std::max(VisibleRowCount(), 1);
-    const int First = std::max(FTopIndex, 0);
+    // The rows under the scroll arrows are not drawn.
+    const int First = std::max(FTopIndex, 0) + (CanScrollUp() ? 1 : 0);
+    const int End = std::max(FTopIndex, 0) + Rows - (CanScrollDown() ? 1 : 0);
     TdxBarItemControl* Last = nullptr;
-    for (int I = First; I < First + Rows && I < ItemLinks()->VisibleItemCount(); ++I)
+    int LastBottom = 0;
+    for (int I = First; I < End && I < ItemLinks()->VisibleItemCount(); ++I)
         if (TdxBarItemControl* C = ItemLinks()->VisibleItems(I)->Control()) {
             C->LastRow = false;
             Last = C;
+            LastBottom = ItemLinks()->VisibleItems(I)->ItemRect.Bottom;
         }
     if (Last) Last->LastRow = true;
     TRect Area{R.Left, R.Top, R.Right, R.Bottom};
     Area.Left += GetBarSize();
     Painter().DrawSubMenuBackground(PaintedBar(), DC, Area, Painter().GetSubMenuBrush(State));
-    for (int I = First; I < First + Rows && I < ItemLinks()->VisibleItemCount(); ++I)
+    for (int I = First; I < End && I < ItemLinks()->VisibleItemCount(); ++I)
         if (TdxBarItemControl* C = ItemLinks()->VisibleItems(I)->Control()) UpdateControl(C);
+    // The scroll arrows, the space below the last row and the expand area.
+    TdxBarControlState& Parts = PaintedBar();
+    const TRect Client = ClientRect();
+    Parts.AfterLastRect = {Area.Left, CanScrollDown() ? ScrollDownArea().Bottom : LastBottom,
+                           Client.Right - 1, Client.Bottom};
+    if (Parts.AfterLastRect.Top == 0) Parts.AfterLastRect.Top = Client.Bottom;
+    Painter().DrawSubMenuParts(Parts, DC);
 }
 
 void TdxBarSubMenuControl::UpdateControl(TdxBarItemControl* Control) {
@@ -410,6 +443,16 @@ void TdxBarSubMenuControl::WndProc(TMessage& Message) {
     case pw::WM_GETDLGCODE:
         Message.Result = 7;
         return;
+    case pw::WM_TIMER:
+        if (Message.WParam == 1)
+            ScrollTimerTick();
+        else if (Message.WParam == 2 || Message.WParam == 3)
+            ExpandTimerTick(static_cast<int>(Message.WParam));
+        return;
+    case pw::WM_DESTROY:
+        StopScrollTimer();
+        StopExpandTimer();
+        break;
     case pw::WM_NCCALCSIZE: {
         TCustomdxBarControl::WndProc(Message);
         auto* Params = reinterpret_cast<pw::NCCALCSIZE_PARAMS*>(Message.LParam);
@@ -445,6 +488,7 @@ void TdxBarSubMenuControl::WndProc(TMessage& Message) {
 }
 
 void TdxBarSubMenuControl::WMKeyDown(TMessage& Message) {
+    if (ExpandByKey(static_cast<std::uint16_t>(Message.WParam))) return;
     if (ClosesBarWindows(static_cast<std::uint16_t>(Message.WParam), BarManager())) {
         HideAll();
         return;

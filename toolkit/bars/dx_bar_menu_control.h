@@ -67,6 +67,22 @@ public:
     int VisibleRowCount() const;
     bool CanScrollUp() const { return FTopIndex > 0; }
     bool CanScrollDown() const;
+    // Personalised menus (dx_bar_menu_scroll.cpp): the mode is on for the manager and these
+    // links; a collapsed menu hides its rarely used links behind an expand area at the bottom.
+    bool RecentItemsMode() const;
+    bool HasHiddenLinks() const;
+    // Shows every link at once (Ctrl+Down, a click on the expand area, the expand delay).
+    void ExpandMenu();
+    void SetMarkState(int Value) override;
+    void SetActive(bool Value) override;
+    // Client rectangles: the row under each scroll arrow (empty when that way is closed) and
+    // the expand area (empty without hidden links).
+    TRect ScrollUpArea() const;
+    TRect ScrollDownArea() const;
+    TRect ExpandArea() const;
+    // 1 while the 80 ms scroll timer runs; 2 or 3 while an expand timer runs; else 0.
+    int ScrollTimerId() const { return FScrollTimerId; }
+    int ExpandTimerId() const { return FExpandTimerId; }
     // The window size the rows need (the layout measured, borders and strip added).
     platform::gdi::TSize MeasureSize();
     // Places the window at its current top-left corner within the monitor's work area; says
@@ -83,6 +99,10 @@ protected:
     // Enter runs the selection, Esc closes this menu, Left and Right move between menus, a
     // letter selects the next entry it is the accelerator of and runs it when no other has it.
     void WMKeyDown(TMessage& Message) override;
+    void WMMouseMove(TMessage& Message) override;
+    void WMLButtonDown(TMessage& Message) override;
+    // Restarts the expand delay and scrolls a keyboard selection into view.
+    void DoSetSelectedControl(TdxBarItemControl* Control) override;
     virtual void DoCloseUp();
     virtual void DoPopup();
 
@@ -93,12 +113,27 @@ private:
     platform::gdi::TSize CalcLayout(bool Measuring);
     bool IsBeginGroupRow(int VisibleIndex) const;
     void Closed();
+    // The links' limit: the recent ones while collapsed, all of them once expanded.
+    void ApplyRecentItemCount();
+    void StartScrollTimer();
+    void StopScrollTimer();
+    void ScrollTimerTick();
+    void StartExpandTimer(int Id, unsigned Interval);
+    void StopExpandTimer();
+    void ExpandTimerTick(int Id);
+    bool CursorIn(const TRect& ClientArea);
+    // Keys a collapsed menu answers itself: Ctrl+Down, and Down or Tab past the last link.
+    bool ExpandByKey(std::uint16_t Key);
 
     bool FClosing = false;
     bool FClosedUp = false;
     int FTopIndex = -1;
     int FFinalLeft = 0;
     int FFinalTop = 0;
+    int FScrollTimerId = 0;
+    int FExpandTimerId = 0;
+    // Rarely used links of an expanded menu are drawn on it (the face, lighter).
+    platform::gdi::HBRUSH FRarelyUsedBrush{};
 };
 
 } // namespace toolkit::bars

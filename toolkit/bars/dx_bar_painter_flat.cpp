@@ -766,7 +766,10 @@ void F::CalcSubMenuSize(const Bar& AMenu, TSize& Size) const {
         Size.cx += AMenu.BarSize + 4;
     else
         Size.cx = 100;
-    if (Size.cy <= 2 || AMenu.ChevronOffered)
+    // The expand row is as high as the layout keeps free for it (CalcSubMenuRect).
+    if (AMenu.ChevronOffered)
+        Size.cy += AMenu.RowSize;
+    else if (Size.cy <= 2)
         Size.cy += AMenu.Manager ? AMenu.Manager->ImageSize() : 16;
     Size.cy += 3;
     if (AMenu.Detachable) Size.cy += GetDetachCaptionAreaSize(AMenu);

@@ -7,6 +7,8 @@ namespace toolkit::bars {
 
 // 65190
 extern const toolkit::base::TResStringRec dxSBAR_CUSTOMIZE;
+// 65194: the expand area's hint when menus do not expand by themselves.
+extern const toolkit::base::TResStringRec dxSBAR_EXPAND;
 // 65244
 extern const toolkit::base::TResStringRec dxSBAR_RECURSIVEGROUPS;
 // 65245
