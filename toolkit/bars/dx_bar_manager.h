@@ -291,6 +291,8 @@ public:
     // Style (the stored value) is bmsFlat.
     bool IsFlatStyle() const { return FStyle == bmsFlat; }
     bool IsDragging() const { return FDragging; }
+    // Set by a bar drag while it runs.
+    void SetDragging(bool Value) { FDragging = Value; }
     bool FormActive() const { return FFormActive; }
     bool LockUpdate() const { return FLockUpdate; }
     void SetLockUpdate(bool Value);
