@@ -1,6 +1,7 @@
 #include "toolkit/bars/dx_bar.h"
 
 #include "toolkit/bars/dx_bar_dock_control.h"
+#include "toolkit/bars/dx_bar_move.h"
 #include "toolkit/bars/dx_bar_painter.h"
 #include "toolkit/bars/dx_bar_painter_state.h"
 #include "toolkit/bars/dx_bar_toolbar_control.h"
@@ -319,7 +320,7 @@ void TdxBar::SetVisible(bool Value) {
         Manager->OnBarVisibleChange(Manager, this);
 }
 
-void TdxBar::ShowWindow() {
+void TdxBar::ShowWindow(const pg::TPoint* At) {
     if (FControl || !FCollection->CreateBarControl) return;
     FControl = FCollection->CreateBarControl(*this);
     if (!FControl) return;
@@ -331,7 +332,7 @@ void TdxBar::ShowWindow() {
         return;
     }
     FControl->SetDockSite(Site, FDockingStyle);
-    Site->InsertBar(FControl.get(), Site->ClientToScreen({FDockedLeft, FDockedTop}));
+    Site->InsertBar(FControl.get(), At ? *At : Site->ClientToScreen({FDockedLeft, FDockedTop}));
     FControl->ShowNoActivate();
 }
 
@@ -344,6 +345,18 @@ void TdxBar::DockControlGoing(TdxBarDockControl* Site) {
     TdxBarManager* Manager = BarManager();
     pf::TCustomForm* Form = Manager->Form();
     if (FVisible && !Manager->IsDestroying() && !(Form && Form->Destroying())) ShowWindow();
+}
+
+void TdxBar::MoveWindowTo(TdxBarDockingStyle Style, TdxDockControl* Site, pg::TPoint ScreenPos) {
+    HideWindow();
+    FDockingStyle = Site ? Style : dsNone;
+    FDockControl = dynamic_cast<TdxBarDockControl*>(Site);
+    if (FDockingStyle == dsNone) {
+        FloatLeft = ScreenPos.X;
+        FloatTop = ScreenPos.Y;
+    }
+    if (FVisible) ShowWindow(&ScreenPos);
+    DockingChanged();
 }
 
 bool TdxBar::FloatingShowsNow() const {
@@ -511,6 +524,7 @@ TdxBars::TdxBars(TdxBarManager* Manager) : FBarManager(Manager) {
 }
 
 TdxBars::~TdxBars() {
+    FMoving.reset();
     Clear();
     for (auto& Site : FDockControls)
         Site.reset();
@@ -567,6 +581,18 @@ std::string TdxBars::GetUniqueBarName(const std::string& Base) const {
 TdxDockControl* TdxBars::DockControls(TdxBarDockingStyle Style) const {
     if (Style < dsLeft || Style > dsBottom) return nullptr;
     return FDockControls[static_cast<std::size_t>(Style - 1)].get();
+}
+
+void TdxBars::MoveBar(TdxBar& Bar, pg::TPoint Cursor) {
+    if (FMoving || !Bar.CanDock() || !Bar.Control()) return;
+    FMoving = std::make_unique<TdxBarMoving>(Bar, Cursor);
+    FMoving->OnEnd = [this] { EndMove(); };
+    FMoving->Start();
+}
+
+void TdxBars::EndMove() {
+    // The session may be ending from inside its own hook: it goes last.
+    std::unique_ptr<TdxBarMoving> Going = std::move(FMoving);
 }
 
 void TdxBars::InsertIntoDock(TdxDockedBarWindow* Bar, TdxBarDockingStyle Style,

@@ -27,6 +27,7 @@
 namespace toolkit::bars {
 
 class TdxBarDockControl;
+class TdxBarMoving;
 
 enum TdxBarBorderStyle : std::uint8_t { bbsNone, bbsSingle };
 
@@ -151,6 +152,11 @@ public:
     void DockSiteTurned(TdxBarDockingStyle Style) { FDockingStyle = Style; }
     // Its placed site goes: the window leaves it and the bar docks on the automatic site.
     void DockControlGoing(TdxBarDockControl* Site);
+    // A drag takes the shown window to a dock site (inserted at ScreenPos, the cursor) or
+    // floating (its origin at ScreenPos): the window is hidden, its place stored, and shown
+    // again there.
+    void MoveWindowTo(TdxBarDockingStyle Style, TdxDockControl* Site,
+                      platform::gdi::TPoint ScreenPos);
 
     TdxBarLinksOwnerKind LinksOwnerKind() const override { return TdxBarLinksOwnerKind::Bar; }
     platform::core::TComponent* LinksOwnerComponent() override;
@@ -166,7 +172,8 @@ public:
 private:
     friend class TdxBars;
     bool Loading() const;
-    void ShowWindow();
+    // Docked at At (screen) when given, else where the bar was docked last.
+    void ShowWindow(const platform::gdi::TPoint* At = nullptr);
     void HideWindow();
     // The window re-lays out or repaints, when there is one.
     void WindowLayoutChanged();
@@ -249,6 +256,13 @@ public:
     // The width of the band on each side of a row where a bar docks.
     static constexpr int DockingZone = 23;
 
+    // Drags a shown bar that may dock, with the cursor at Cursor (screen): the session runs
+    // on the input as it comes (dx_bar_move.h) until the button goes up or Esc.
+    void MoveBar(TdxBar& Bar, platform::gdi::TPoint Cursor);
+    // The drag under way; nil when none.
+    TdxBarMoving* Moving() const { return FMoving.get(); }
+    void EndMove();
+
     // Makes a bar's toolbar window (a TdxBarControl unless replaced); bars stay windowless
     // while it is unset.
     std::function<std::unique_ptr<TdxDockedBarWindow>(TdxBar& Bar)> CreateBarControl;
@@ -257,6 +271,7 @@ private:
     TdxBarManager* FBarManager;
     std::vector<std::unique_ptr<TdxBar>> FItems;
     std::array<std::unique_ptr<TdxDockControl>, 4> FDockControls;
+    std::unique_ptr<TdxBarMoving> FMoving;
 };
 
 } // namespace toolkit::bars

@@ -291,6 +291,8 @@ public:
     // Style (the stored value) is bmsFlat.
     bool IsFlatStyle() const { return FStyle == bmsFlat; }
     bool IsDragging() const { return FDragging; }
+    // Set by a bar drag while it runs.
+    void SetDragging(bool Value) { FDragging = Value; }
     bool FormActive() const { return FFormActive; }
     // The MDI child whose menus the main menu bar shows and whether it was maximised, as
     // UpdateMDIChildMenus last saw them; set while floating bars follow the activation

@@ -398,6 +398,8 @@ pg::TSize TdxBarControl::ClientSize() const {
 
 void TdxBarControl::ShowNoActivate() {
     SetVisible(true);
+    // A floating window has no parent to make its handle with it.
+    HandleNeeded();
 }
 
 void TdxBarControl::RefreshLayout() {
@@ -431,14 +433,20 @@ void TdxBarControl::CreateParams(TCreateParams& Params) {
     Params.style = (Params.style & pw::WS_VISIBLE) | pw::WS_CLIPSIBLINGS | pw::WS_CLIPCHILDREN;
     // Until the handle is made, the window's place is not the bar's: nothing is stored back.
     FTakingPlaceAgain = FDockSite && DockingStyle() != dsNone && FDockSite->FindCol(this);
-    if (DockingStyle() != dsNone)
+    if (DockingStyle() != dsNone) {
         Params.style |= pw::WS_CHILD;
-    else
-        Params.style |= pw::WS_POPUP;
+        return;
+    }
+    // A tool window owned by the manager's form: it stays above it and never takes activation.
+    Params.style |= pw::WS_POPUP;
+    Params.exStyle |= pw::WS_EX_TOOLWINDOW;
+    if (pf::TCustomForm* Form = BarManager() ? BarManager()->Form() : nullptr)
+        Params.parent = Form->Handle();
 }
 
 void TdxBarControl::CreateWnd() {
     TCustomdxBarControl::CreateWnd();
+    pw::SetWindowText(Handle(), FBar->Caption());
     if (!FTakingPlaceAgain) return;
     FDockSite->RemoveBar(this, false);
     FDockSite->InsertBar(this, FDockSite->ClientToScreen({FBar->DockedLeft(), FBar->DockedTop()}));
@@ -537,6 +545,7 @@ void TdxBarControl::Paint() {
 // --- Messages ---
 
 void TdxBarControl::WndProc(TMessage& Message) {
+    if (FrameMessage(Message)) return;
     switch (Message.Msg) {
     case pw::WM_NCCALCSIZE:
         WMNCCalcSize(Message);

@@ -90,6 +90,22 @@ public:
     void RefreshLayout() override;
     void RepaintBar() override;
     int RecreateCount() const override { return FTakingPlaceAgain ? 1 : 0; }
+    // While the manager's bars drag this one: where the cursor holds it, for a style.
+    bool Dragging() const override;
+    TPoint GetGrabOffset(TdxBarDockingStyle Style) const override;
+
+    // The floating frame (dx_bar_toolbar_floating.cpp): the caption strip in window
+    // coordinates and its close button; 0 normal, 1 hot, 2 pressed.
+    TRect GetCaptionRect() const;
+    TRect GetCloseButtonRect() const;
+    int CloseButtonState() const { return FCloseButtonState; }
+    void SetCloseButtonState(int Value);
+    // Hides or shows a floating window without activating anything (the application going
+    // inactive and back).
+    void SetFloatingShown(bool Value);
+    // A double click on the drag area: a floating bar docks where it was last docked, a docked
+    // one floats where it last floated.
+    void ToggleDocking();
 
     TdxDockControl* DockSite() const { return FDockSite; }
     bool CanAlignControl(const TdxBarItemControl* Control) const override;
@@ -138,6 +154,24 @@ private:
     void WMNCCalcSize(TMessage& Message);
     void WMNCHitTest(TMessage& Message);
     void WMNCPaint();
+    // The floating frame's halves of the three above.
+    void FloatingNCCalcSize(TMessage& Message);
+    void FloatingNCHitTest(TMessage& Message);
+    void FloatingNCPaint();
+    // Sizing by a border: a capture session of the window's own, from WM_NCLBUTTONDOWN.
+    void BeginResize(int HitCode, TPoint Cursor);
+    void ResizeTo(TPoint Cursor);
+    // The bounds for a border dragged to R: the moved side decides, the other follows.
+    TRect SizingRect(int HitCode, TRect R);
+    // Keeps a floating bar on a screen.
+    void KeepOnScreen(platform::win::WINDOWPOS& Pos) const;
+    // The close button held down: a capture session until the button goes up.
+    void BeginClosePress();
+    // A press on the drag area starts a drag, on the close button its press; true when it did.
+    bool FrameMouseDown(TMessage& Message);
+    // The frame's messages (non-client area, sizing, the close button, the drag area's press
+    // and double click); true when handled.
+    bool FrameMessage(TMessage& Message);
     // The next entry after the selection whose accelerator Key and Shift type is selected;
     // when no other entry has it, its menu opens or its command runs. False when none.
     bool SelectByAccel(std::uint16_t Key, platform::forms::TShiftState Shift);
@@ -159,6 +193,12 @@ private:
     int FMDIPressed = -1;
     bool FMDIPressedInside = false;
     int FMDIHot = -1;
+    int FCloseButtonState = 0;
+    // The border being dragged (a hit-test code) and where it started; 0 while none.
+    int FResizeCode = 0;
+    TPoint FResizeStart{};
+    TRect FResizeRect{};
+    bool FClosePressed = false;
     // The thickness of the line each shown link was placed in.
     std::unordered_map<const TdxBarItemLink*, int> FLineThickness;
 };

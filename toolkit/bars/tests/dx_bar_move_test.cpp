@@ -1,0 +1,321 @@
+#include "toolkit/bars/dx_bar_move.h"
+
+#include "toolkit/bars/dx_bar.h"
+#include "toolkit/bars/dx_bar_button.h"
+#include "toolkit/bars/dx_bar_dock_control.h"
+#include "toolkit/bars/dx_bar_sub_item.h"
+#include "toolkit/bars/dx_bar_toolbar_control.h"
+#include "toolkit/bars/dx_bar_unit.h"
+
+#include "toolkit/base/office11.h"
+
+#include "platform/core/clock.h"
+#include "platform/core/message_loop.h"
+#include "platform/forms/forms.h"
+#include "platform/gdi/visual_styles.h"
+#include "platform/win/input_state.h"
+#include "platform/win/monitors.h"
+#include "platform/win/window.h"
+#include "testsupport/temp_folder.h"
+#include "testsupport/win/input_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+namespace toolkit::bars {
+namespace {
+
+namespace pc = platform::core;
+namespace pf = platform::forms;
+namespace pg = platform::gdi;
+namespace pw = platform::win;
+
+// A form with the main window's two bars: the menu bar in row 0 of the top site and a toolbar
+// of eight buttons in row 1, on a 1024 x 768 screen whose work area ends 40 pixels early.
+class BarMoveTest : public ::testing::Test {
+protected:
+    BarMoveTest() : FRoot(std::make_unique<pc::TComponent>(nullptr)) {
+        pw::SetMonitors({{{0, 0, 1024, 768}, {0, 0, 1024, 728}}});
+        pg::SetVisualStyleScheme(pg::VisualStyleScheme::Blue);
+        toolkit::base::dxOffice11RefreshColors();
+        Form = &FRoot->Own<pf::TForm>();
+        Form->SetBounds(0, 0, 640, 300);
+        Manager = &Form->Own<TdxBarManager>();
+        Manager->SetStyle(bmsOffice11);
+        Menu = Manager->Bars()->Add();
+        Menu->SetCaption("Main Menu");
+        Menu->SetIsMainMenu(true);
+        Menu->SetDockingStyle(dsTop);
+        for (const char* Caption : {"&File", "&Help"}) {
+            auto& Sub = Form->Own<TdxBarSubItem>();
+            Sub.SetCaption(Caption);
+            Menu->ItemLinks().Add(&Sub);
+        }
+        Tools = Manager->Bars()->Add();
+        Tools->SetCaption("ToolBar");
+        Tools->SetDockingStyle(dsTop);
+        Tools->SetRow(1);
+        Tools->SetDockedTop(40);
+        for (int I = 0; I < 8; ++I) {
+            auto& B = Form->Own<TdxBarButton>();
+            B.SetCaption("B" + std::to_string(I + 1));
+            Tools->ItemLinks().Add(&B);
+        }
+        Form->Show();
+        Menu->SetVisible(true);
+        Tools->SetVisible(true);
+        testsupport::PumpUntilIdle();
+    }
+    ~BarMoveTest() override {
+        FRoot.reset();
+        testsupport::PumpUntilIdle();
+        pw::SetMonitors({});
+    }
+
+    TdxBarControl& Window(TdxBar& Bar) { return *dynamic_cast<TdxBarControl*>(Bar.Control()); }
+    TdxDockControl& Top() { return *Manager->Bars()->DockControls(dsTop); }
+    int RowOf(TdxBar& Bar) {
+        const TdxDockCol* Col = Top().FindCol(Bar.Control());
+        return Col ? Top().IndexOfRow(Col->Row) : -1;
+    }
+    pw::TRect ScreenRect(TdxBar& Bar) {
+        pw::TRect R;
+        pw::GetWindowRect(Window(Bar).Handle(), &R);
+        return R;
+    }
+    // The docked toolbar's drag handle, in the frame left of its client area.
+    pg::TPoint Handle() { return Window(*Tools).WindowToScreen({3, Window(*Tools).Height() / 2}); }
+    // A point on the floating toolbar's caption, left of its close button.
+    pg::TPoint Caption() {
+        const pg::TRect C = Window(*Tools).GetCaptionRect();
+        return Window(*Tools).WindowToScreen({C.Left + 8, (C.Top + C.Bottom) / 2});
+    }
+    pg::TPoint TopSiteBottomLeft() { return Top().ClientToScreen({0, Top().ClientHeight()}); }
+    // Drags the toolbar by its handle 100 pixels below the top site, a third into the form.
+    void FloatByDrag() {
+        const pg::TPoint From = Handle();
+        const pg::TPoint To{From.X + 200, TopSiteBottomLeft().Y + 100};
+        Input.Press(From);
+        Input.MoveTo({From.X + 100, From.Y + 50});
+        Input.MoveTo(To);
+        Input.Release(To);
+        testsupport::PumpUntilIdle();
+    }
+    void Wait(int Ms) { pc::RunFor(Clock, pc::Millis(Ms)); }
+
+    pc::ManualClock Clock{1000};
+    pc::ClockOverride ClockOverride{Clock};
+    TdxBarUnit Unit;
+    std::unique_ptr<pc::TComponent> FRoot;
+    pf::TForm* Form = nullptr;
+    TdxBarManager* Manager = nullptr;
+    TdxBar* Menu = nullptr;
+    TdxBar* Tools = nullptr;
+    testsupport::InputDriver Input;
+};
+
+TEST_F(BarMoveTest, DraggedBelowTheTopSiteTheToolbarFloatsAsACaptionedToolWindow) {
+    ASSERT_EQ(RowOf(*Tools), 1);
+    const int MenuRow = Window(*Menu).Height();
+    FloatByDrag();
+    ASSERT_EQ(Tools->DockingStyle(), dsNone);
+    TdxBarControl& W = Window(*Tools);
+    EXPECT_EQ(pw::GetWindowLong(W.Handle(), pw::GWL_STYLE) & pw::WS_CHILD, 0);
+    EXPECT_EQ(pw::GetWindow(W.Handle(), pw::GW_OWNER), Form->Handle());
+    EXPECT_NE(pw::GetWindowLong(W.Handle(), pw::GWL_EXSTYLE) & pw::WS_EX_TOOLWINDOW, 0);
+    EXPECT_EQ(pw::GetWindowText(W.Handle()), "ToolBar");
+    EXPECT_TRUE(pw::IsWindowVisible(W.Handle()));
+    // Where the bar keeps it, and where the cursor let go of it.
+    const pw::TRect R = ScreenRect(*Tools);
+    EXPECT_EQ(R.Left, Tools->FloatLeft);
+    EXPECT_EQ(R.Top, Tools->FloatTop);
+    EXPECT_TRUE(pg::PtInRect(R, {Handle().X + 200, TopSiteBottomLeft().Y + 100}) ||
+                R.Top > TopSiteBottomLeft().Y);
+    // The top site holds the menu row alone.
+    EXPECT_EQ(Top().RowCount(), 1);
+    EXPECT_EQ(Top().ClientHeight(), MenuRow);
+    EXPECT_FALSE(Manager->IsDragging());
+    EXPECT_EQ(pw::GetCapture(), pw::NullHWnd);
+
+    testsupport::TempFolder Folder("bar_move");
+    testsupport::SaveWindowPng(W.Handle(), Folder.PathOf("floating_toolbar.png"));
+}
+
+TEST_F(BarMoveTest, AFloatingBarDraggedBackDocksOnlyAfterTheDockingWait) {
+    FloatByDrag();
+    ASSERT_EQ(Tools->DockingStyle(), dsNone);
+    const pg::TPoint Over = Window(*Menu).ClientToScreen({300, Window(*Menu).ClientHeight() / 2});
+    Input.Press(Caption());
+    Input.MoveTo({Over.X, Over.Y + 40});
+    Input.MoveTo(Over);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Tools->DockingStyle(), dsNone) << "docked before the wait";
+    Wait(Manager->WaitForDockingTime() + 1);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Tools->DockingStyle(), dsTop);
+    Input.Release(Over);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Tools->DockingStyle(), dsTop);
+    EXPECT_NE(RowOf(*Tools), -1);
+    EXPECT_EQ(Tools->Control()->Dragging(), false);
+}
+
+TEST_F(BarMoveTest, CtrlHeldKeepsTheBarFloatingOverADockSite) {
+    FloatByDrag();
+    const pg::TPoint Over = Window(*Menu).ClientToScreen({300, Window(*Menu).ClientHeight() / 2});
+    Input.Press(Caption());
+    Input.KeyDown(Qt::Key_Control);
+    Input.MoveTo({Over.X, Over.Y + 40});
+    Input.MoveTo(Over);
+    Wait(200);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Tools->DockingStyle(), dsNone);
+    // Ctrl let go docks it once the cursor has rested there.
+    Input.KeyUp(Qt::Key_Control);
+    Wait(Manager->WaitForDockingTime() + 1);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Tools->DockingStyle(), dsTop);
+    Input.Release(Over);
+}
+
+TEST_F(BarMoveTest, EscEndsTheDragWhereTheBarIs) {
+    FloatByDrag();
+    const pg::TPoint Start = Caption();
+    Input.Press(Start);
+    Input.MoveTo({Start.X + 30, Start.Y + 20});
+    testsupport::PumpUntilIdle();
+    const pw::TRect There = ScreenRect(*Tools);
+    Input.Key(Qt::Key_Escape);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Manager->Bars()->Moving(), nullptr);
+    EXPECT_EQ(pw::GetCapture(), pw::NullHWnd);
+    Input.MoveTo({Start.X + 90, Start.Y + 80});
+    Input.Release({Start.X + 90, Start.Y + 80});
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(ScreenRect(*Tools), There);
+    EXPECT_EQ(Tools->FloatLeft, There.Left);
+}
+
+TEST_F(BarMoveTest, DoubleClicksFloatTheDockedBarAndDockItAgainInItsRow) {
+    // The docked handle floats it where it floated last.
+    Tools->FloatLeft = 200;
+    Tools->FloatTop = 400;
+    Input.Click(Handle());
+    Input.Click(Handle());
+    testsupport::PumpUntilIdle();
+    ASSERT_EQ(Tools->DockingStyle(), dsNone);
+    EXPECT_EQ(ScreenRect(*Tools).Left, 200);
+    EXPECT_EQ(ScreenRect(*Tools).Top, 400);
+    EXPECT_EQ(Top().RowCount(), 1);
+    // The caption docks it in the row it left.
+    Input.Click(Caption());
+    Input.Click(Caption());
+    testsupport::PumpUntilIdle();
+    ASSERT_EQ(Tools->DockingStyle(), dsTop);
+    EXPECT_EQ(RowOf(*Tools), 1);
+    EXPECT_EQ(RowOf(*Menu), 0);
+}
+
+TEST_F(BarMoveTest, TheCloseButtonHidesTheFloatingBar) {
+    FloatByDrag();
+    TdxBarControl& W = Window(*Tools);
+    const pg::TRect Close = W.GetCloseButtonRect();
+    const pg::TPoint At =
+        W.WindowToScreen({(Close.Left + Close.Right) / 2, (Close.Top + Close.Bottom) / 2});
+    Input.MoveTo(At);
+    EXPECT_EQ(W.CloseButtonState(), 1);
+    Input.Press(At);
+    EXPECT_EQ(W.CloseButtonState(), 2);
+    // Off the button it comes up again; back on it, it is held.
+    Input.MoveTo({At.X + 40, At.Y + 40});
+    EXPECT_EQ(W.CloseButtonState(), 1);
+    Input.MoveTo(At);
+    Input.Release(At);
+    testsupport::PumpUntilIdle();
+    EXPECT_FALSE(Tools->Visible());
+    EXPECT_EQ(Tools->Control(), nullptr);
+}
+
+TEST_F(BarMoveTest, ReleasedOffTheCloseButtonTheBarStays) {
+    FloatByDrag();
+    TdxBarControl& W = Window(*Tools);
+    const pg::TRect Close = W.GetCloseButtonRect();
+    const pg::TPoint At =
+        W.WindowToScreen({(Close.Left + Close.Right) / 2, (Close.Top + Close.Bottom) / 2});
+    Input.Press(At);
+    Input.MoveTo({At.X + 40, At.Y + 40});
+    Input.Release({At.X + 40, At.Y + 40});
+    testsupport::PumpUntilIdle();
+    EXPECT_TRUE(Tools->Visible());
+    EXPECT_EQ(W.CloseButtonState(), 0);
+}
+
+TEST_F(BarMoveTest, SizingByTheLeftEdgeChangesTheWidthAndTheHeightFollows) {
+    FloatByDrag();
+    TdxBarControl& W = Window(*Tools);
+    const pw::TRect Before = ScreenRect(*Tools);
+    const pg::TPoint Edge{Before.Left, (Before.Top + Before.Bottom) / 2};
+    Input.Press(Edge);
+    Input.MoveTo({Edge.X + Before.Width() / 2, Edge.Y});
+    Input.Release({Edge.X + Before.Width() / 2, Edge.Y});
+    testsupport::PumpUntilIdle();
+    const pw::TRect After = ScreenRect(*Tools);
+    EXPECT_EQ(After.Right, Before.Right);
+    EXPECT_EQ(After.Top, Before.Top);
+    EXPECT_LT(After.Width(), Before.Width());
+    EXPECT_GT(After.Height(), Before.Height()) << "the items wrap into more lines";
+    // The height is what the items need at that width.
+    const pg::TSize Client = W.GetSizeForDockingStyle(dsNone, W.ClientWidth());
+    EXPECT_EQ(W.ClientHeight(), Client.cy);
+    EXPECT_EQ(Tools->FloatClientWidth, W.ClientWidth());
+}
+
+struct OffScreenCase {
+    const char* Name;
+    pg::TPoint To;
+    // -1: the left or top of the work area; -2: its right or bottom less the bar's size; else
+    // the coordinate as given.
+    int Left;
+    int Top;
+};
+
+class BarOffScreenTest : public BarMoveTest, public ::testing::WithParamInterface<OffScreenCase> {};
+
+TEST_P(BarOffScreenTest, ABarOffEveryScreenComesBackToTheWorkArea) {
+    FloatByDrag();
+    TdxBarControl& W = Window(*Tools);
+    const OffScreenCase& C = GetParam();
+    Input.MoveTo({500, 300});
+    W.SetBounds(C.To.X, C.To.Y, W.Width(), W.Height());
+    const pw::TRect R = ScreenRect(*Tools);
+    const int Left = C.Left == -1 ? 0 : C.Left == -2 ? 1024 - R.Width() : C.Left;
+    const int Top = C.Top == -1 ? 0 : C.Top == -2 ? 728 - R.Height() : C.Top;
+    EXPECT_EQ(R.Left, Left);
+    EXPECT_EQ(R.Top, Top);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sides, BarOffScreenTest,
+                         ::testing::Values(OffScreenCase{"Left", {-900, 200}, -1, 200},
+                                           OffScreenCase{"Above", {300, -600}, 300, -1},
+                                           OffScreenCase{"Right", {1100, 200}, -2, 200},
+                                           OffScreenCase{"Below", {300, 800}, 300, -2},
+                                           OffScreenCase{"RightAndBelow", {3000, 3000}, -2, -2},
+                                           OffScreenCase{
+                                               "PartlyOnScreenStays", {1000, 700}, 1000, 700}),
+                         [](const auto& Info) { return std::string(Info.param.Name); });
+
+TEST_F(BarMoveTest, AFloatingBarHidesAndShowsWithoutTakingActivation) {
+    FloatByDrag();
+    TdxBarControl& W = Window(*Tools);
+    const pw::HWND Active = pw::GetActiveWindow();
+    W.SetFloatingShown(false);
+    EXPECT_FALSE(pw::IsWindowVisible(W.Handle()));
+    W.SetFloatingShown(true);
+    EXPECT_TRUE(pw::IsWindowVisible(W.Handle()));
+    EXPECT_EQ(pw::GetActiveWindow(), Active);
+}
+
+} // namespace
+} // namespace toolkit::bars
