@@ -16,11 +16,17 @@
 #include "platform/forms/printers.h"
 #include "platform/forms/screen.h"
 #include "platform/gdi/drawing.h"
+#include "platform/gdi/surface.h"
+#include "platform/win/layered_windows.h"
 #include "platform/win/painting.h"
+#include "platform/win/window.h"
 #include "testsupport/forms/recording_printer.h"
 #include "toolkit/bars/dx_bar.h"
 #include "toolkit/bars/dx_bar_control.h"
 #include "toolkit/bars/dx_bar_dock_control.h"
+#include "toolkit/bars/dx_bar_menu_animation.h"
+#include "toolkit/bars/dx_bar_menu_control.h"
+#include "toolkit/bars/dx_bar_shadow.h"
 
 #include <algorithm>
 #include <deque>
@@ -477,6 +483,54 @@ TEST_F(FormquintaronTest, FileOpensByMouseAndByAltFAndNewMakesALibraryWindow) {
     driver.Key(Qt::Key_N, "n");
     testsupport::PumpUntilIdle();
     EXPECT_EQ(main.MDIChildCount(), 2);
+}
+
+TEST_F(FormquintaronTest, TheFileMenuOpensAtOnceAndCastsItsShadowOverWhatLiesBelow) {
+    namespace pw = platform::win;
+    namespace pg = platform::gdi;
+    EXPECT_EQ(main.dxBarManager1.MenuAnimations(), bars::maNone);
+    bars::TdxBar& menu = *main.dxBarManager1.MainMenuBar();
+    driver.ActivateWindow(main.Handle());
+    testsupport::PumpUntilIdle();
+    driver.Click(CentreOf(menu.ItemLinks(), 0));
+    testsupport::PumpUntilIdle();
+    auto* file = dynamic_cast<bars::TdxBarSubMenuControl*>(main.File1.ItemLinks().BarControl());
+    ASSERT_NE(file, nullptr) << "File did not open";
+    EXPECT_FALSE(bars::dxBarMenuAnimating(file));
+    bars::TdxBarShadow& shadow = file->Shadow();
+    ASSERT_TRUE(shadow.Visible());
+    ASSERT_GE(shadow.PartCount(), 2);
+
+    // The menu and its shadow as the screen shows them over a white desktop.
+    pg::TRect w{};
+    pw::GetWindowRect(file->Handle(), &w);
+    const int s = bars::TdxBarShadow::Size();
+    pg::Surface screen(w.Width() + s, w.Height() + s, 32);
+    screen.Fill(0xFFFFFF);
+    auto surface = pw::WindowSurface(file->Handle());
+    for (int y = 0; y < w.Height(); ++y)
+        for (int x = 0; x < w.Width(); ++x)
+            screen.SetPixel(x, y, surface->Pixel(x, y));
+    for (int i = 0; i < shadow.PartCount(); ++i) {
+        pg::TRect r{};
+        pw::GetWindowRect(shadow.Parts(i)->Handle(), &r);
+        auto picture = pw::LayeredPicture(shadow.Parts(i)->Handle());
+        ASSERT_NE(picture, nullptr);
+        for (int y = 0; y < r.Height(); ++y)
+            for (int x = 0; x < r.Width(); ++x) {
+                const int sx = r.Left - w.Left + x, sy = r.Top - w.Top + y;
+                if (!screen.Contains(sx, sy)) continue;
+                const unsigned alpha = picture->Pixel(x, y) >> 24;
+                const unsigned grey = 255 * (255 - alpha) / 255;
+                screen.SetPixel(sx, sy, (grey << 16) | (grey << 8) | grey);
+            }
+    }
+    // Darkest next to the menu's right edge, lighter outwards, white beyond.
+    const int midY = w.Height() / 2;
+    const auto grey = [&](int x) { return screen.Pixel(x, midY) & 0xFF; };
+    EXPECT_LT(grey(w.Width()), grey(w.Width() + s - 1));
+    EXPECT_LT(grey(w.Width() + s - 1), 255u);
+    screen.SavePng((folder / "file_menu_shadow.png").string());
 }
 
 TEST_F(FormquintaronTest, HelpIndexAsksContextTwenty) {

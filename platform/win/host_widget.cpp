@@ -4,6 +4,8 @@
 #include "platform/win/input_translator.h"
 #include "platform/win/window_data.h"
 
+#include "platform/gdi/surface.h"
+
 #include <QImage>
 #include <QPaintEvent>
 #include <QPainter>
@@ -38,6 +40,16 @@ bool HostWidget::event(QEvent* event) {
 
 void HostWidget::PaintSurface(const QRect& area) {
     auto* w = WindowOf(wnd_);
+    if (w && w->layeredImage) {
+        // A layered window's picture carries premultiplied alpha: it replaces what lies there.
+        const gdi::Surface& picture = *w->layeredImage;
+        const QImage image(picture.Bits(), picture.Width(), picture.Height(), picture.Stride(),
+                           QImage::Format_ARGB32_Premultiplied);
+        QPainter painter(this);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(area, image, area);
+        return;
+    }
     if (!w || !w->surface) return;
     // Our pixels carry no meaningful alpha (drawing leaves 0): the screen gets them opaque.
     QImage image = w->surface->ToImage().convertToFormat(QImage::Format_RGB32);

@@ -35,6 +35,8 @@ struct WindowData {
     std::uint8_t alpha = 255;
     gdi::COLORREF colorKey = 0;
     DWORD layeredFlags = 0;
+    // The picture UpdateLayeredWindow gave: shown, alpha and all, in place of the surface.
+    std::shared_ptr<gdi::Surface> layeredImage;
     gdi::Region update; // client coordinates
     bool erase = false;
     bool frameDirty = false; // WM_NCPAINT is due before the next WM_PAINT

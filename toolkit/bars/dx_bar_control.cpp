@@ -3,6 +3,7 @@
 #include "toolkit/bars/dx_bar_button_control.h"
 #include "toolkit/bars/dx_bar_hint_window.h"
 #include "toolkit/bars/dx_bar_item_control.h"
+#include "toolkit/bars/dx_bar_shadow.h"
 #include "toolkit/bars/dx_bar_sub_item_control.h"
 #include "toolkit/bars/dx_bar_unit.h"
 
@@ -46,11 +47,13 @@ TCustomdxBarControl::TCustomdxBarControl(TdxBarManager* ABarManager)
         Style |= pf::csDoubleClicks;
     SetControlStyle(Style);
     SetColor(pg::clBtnFace);
+    FShadow = std::make_unique<TdxBarShadow>(*this);
     SetVisible(false);
     SetBounds(100, 100, 50, 30);
 }
 
 TCustomdxBarControl::~TCustomdxBarControl() {
+    FShadow.reset();
     if (IsSubMenuControl())
         SetActive(false);
     else
@@ -300,6 +303,30 @@ void TCustomdxBarControl::SetDockingStyle(TdxBarDockingStyle Value) {
     Invalidate();
 }
 
+// --- Shadow ---
+
+bool TCustomdxBarControl::IsOwnerItemAdjacent() const {
+    const TRect& O = OwnerItemRect;
+    TRect W = BoundsRect();
+    if (HandleAllocated()) pw::GetWindowRect(handle_, &W);
+    return ((O.Bottom == W.Top || O.Top == W.Bottom) && O.Left < W.Right && O.Right > W.Left) ||
+           ((O.Right == W.Left || O.Left == W.Right) && O.Top < W.Bottom && O.Bottom > W.Top);
+}
+
+bool TCustomdxBarControl::IsShadowVisible() const {
+    return Painter().BarControlHasShadow(PaintedBar()) && HandleAllocated() &&
+           pw::IsWindowVisible(handle_);
+}
+
+void TCustomdxBarControl::UpdateShadow() {
+    if (!HandleAllocated() || !FShadow) return;
+    TRect Window{};
+    pw::GetWindowRect(handle_, &Window);
+    const bool Joined = !pg::IsRectEmpty(OwnerItemRect) && IsOwnerItemAdjacent();
+    FShadow->Update(Joined ? OwnerItemRect : TRect{}, Window);
+    FShadow->SetVisible(IsShadowVisible());
+}
+
 // --- Painting ---
 
 TdxBarPaintType TCustomdxBarControl::ItemPaintType() const {
@@ -425,7 +452,19 @@ void TCustomdxBarControl::WndProc(TMessage& Message) {
                 platform::core::SendMessage(Parent, pw::WM_NCACTIVATE, 1, 0);
         Message.WParam = 1;
         break;
+    case pw::WM_WINDOWPOSCHANGED: {
+        TCustomControl::WndProc(Message);
+        const auto* Pos = reinterpret_cast<const pw::WINDOWPOS*>(Message.LParam);
+        if (!Alive() || Pos == nullptr) return;
+        if ((Pos->flags & (pw::SWP_NOSIZE | pw::SWP_NOMOVE)) != (pw::SWP_NOSIZE | pw::SWP_NOMOVE))
+            UpdateShadow();
+        else if ((Pos->flags & (pw::SWP_SHOWWINDOW | pw::SWP_HIDEWINDOW)) && FShadow)
+            FShadow->SetVisible(IsShadowVisible());
+        return;
+    }
     case pw::WM_DESTROY:
+        // The parts are windows this one owns: they go first, through their own controls.
+        if (FShadow) FShadow->SetVisible(false);
         if (!(ComponentState() & platform::core::csDestroying)) {
             EndMouseTracking();
             SetMarkState(0);

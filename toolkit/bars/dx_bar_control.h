@@ -26,6 +26,7 @@
 namespace toolkit::bars {
 
 class TdxBarItemControl;
+class TdxBarShadow;
 
 class TCustomdxBarControl : public platform::forms::TCustomControl {
 public:
@@ -72,6 +73,17 @@ public:
     bool DestroyingControls() const { return FDestroyingControls; }
     // Set by a descendant that consumed a button-down: the next button-up is swallowed.
     bool IgnoreNextButtonUp = false;
+
+    // The screen rectangle of the item control that opened this window (menus); empty for
+    // toolbars. The window's shadow takes in the item when the two touch.
+    TRect OwnerItemRect{};
+    bool IsOwnerItemAdjacent() const;
+    // The window's drop shadow; it follows every move and size of the window.
+    TdxBarShadow& Shadow() const { return *FShadow; }
+    // The painter gives this window a shadow and the window is shown.
+    virtual bool IsShadowVisible() const;
+    // The shadow takes the window's place and shows while IsShadowVisible.
+    void UpdateShadow();
 
     // Metrics the item controls size themselves from (CalcDrawingConsts).
     int TextSize() const { return FTextSize; }
@@ -182,6 +194,7 @@ private:
     TPoint FLastMousePos{-1, -1};
     bool FMouseTracked = false;
     mutable TdxBarControlState FPainted;
+    std::unique_ptr<TdxBarShadow> FShadow;
 };
 
 } // namespace toolkit::bars

@@ -2,6 +2,7 @@
 
 #include "toolkit/bars/dx_bar_item_control.h"
 #include "toolkit/bars/dx_bar_keyboard_hook.h"
+#include "toolkit/bars/dx_bar_menu_animation.h"
 #include "toolkit/bars/dx_bar_sub_item.h"
 #include "toolkit/bars/dx_bar_sub_item_control.h"
 #include "toolkit/bars/dx_bar_toolbar_control.h"
@@ -12,6 +13,7 @@
 #include "platform/gdi/drawing.h"
 #include "platform/gdi/objects.h"
 #include "platform/win/input_state.h"
+#include "platform/win/layered_windows.h"
 #include "platform/win/messages.h"
 #include "platform/win/monitors.h"
 #include "platform/win/painting.h"
@@ -41,6 +43,7 @@ TdxBarSubMenuControl::TdxBarSubMenuControl(TdxBarManager* ABarManager)
 
 TdxBarSubMenuControl::~TdxBarSubMenuControl() {
     FClosing = true;
+    dxBarStopMenuAnimation(this);
     if (auto* Child = dynamic_cast<TdxBarSubMenuControl*>(SubMenuControl()))
         if (!Child->Closing()) Child->HideAndFree();
     if (TCustomdxBarControl* P = ParentBarControl();
@@ -268,17 +271,31 @@ void TdxBarSubMenuControl::CreateWnd() {
     ApplyRecentItemCount();
     FTopIndex = -1;
     SetTopIndex(0);
-    bool H = false, V = false;
-    CalcPosition(H, V);
+    CalcPosition(FFlippedHorz, FFlippedVert);
     PlayBarSound(dxBarSoundMenuPopup);
 }
 
 void TdxBarSubMenuControl::Show() {
     DoPopup();
-    // Opening animations come later: a menu always shows at once.
-    Animating = false;
+    Animation = BarManager() ? dxBarResolveMenuAnimation(BarManager()->MenuAnimations()) : maNone;
+    Animating = Animating && (Animation == maUnfold || Animation == maSlide) && ItemLinks() &&
+                ItemLinks()->VisibleItemCount() > 0 && !IsCustomizing();
     Handle();
     if (!dxBarUnit().BarControlExists(this)) return;
+    if (Animation == maFade) {
+        pw::UpdateWindow(Handle());
+        pw::AnimateWindow(Handle(), 150, pw::AW_BLEND);
+        if (!dxBarUnit().BarControlExists(this)) return;
+    } else if (Animating) {
+        const bool FromRight = FFlippedHorz || !AllowHorzFlip;
+        const bool FromBottom = FFlippedVert || !AllowVertFlip;
+        Animating = dxBarStartMenuAnimation(*this, Animation, FromRight, FromBottom);
+        if (!dxBarUnit().BarControlExists(this)) return;
+        if (Animating) {
+            SetVisible(true);
+            return;
+        }
+    }
     SetVisible(true);
     pw::SetWindowPos(Handle(), pw::NullHWnd, 0, 0, 0, 0,
                      pw::SWP_NOSIZE | pw::SWP_NOMOVE | pw::SWP_NOZORDER | pw::SWP_NOACTIVATE |
@@ -289,6 +306,7 @@ void TdxBarSubMenuControl::Show() {
 void TdxBarSubMenuControl::HideAndFree() {
     if (FClosing) return;
     FClosing = true;
+    dxBarStopMenuAnimation(this);
     if (auto* Child = dynamic_cast<TdxBarSubMenuControl*>(SubMenuControl())) Child->HideAndFree();
     if (HandleAllocated()) pw::ShowWindow(Handle(), pw::SW_HIDE);
     SetActive(false);
@@ -368,8 +386,13 @@ void TdxBarSubMenuControl::FillPaintedBar(TdxBarControlState& State) const {
     State.FirstVisibleRect = State.ScrollUpRect;
 }
 
+bool TdxBarSubMenuControl::IsShadowVisible() const {
+    return TCustomdxBarControl::IsShadowVisible() && !dxBarMenuAnimating(this);
+}
+
 void TdxBarSubMenuControl::Paint() {
-    if (FClosing) return;
+    // While the menu unfolds the frames are its picture.
+    if (FClosing || dxBarMenuAnimating(this)) return;
     UpdateBkBrush();
     const pg::HDC DC = PaintDC();
     TRect R = ClientRect();
@@ -439,6 +462,31 @@ void TdxBarSubMenuControl::UpdateControl(TdxBarItemControl* Control) {
 // --- Input ---
 
 void TdxBarSubMenuControl::WndProc(TMessage& Message) {
+    switch (Message.Msg) {
+    case pw::WM_TIMER:
+        if (Message.WParam == dxBarMenuAnimationTimerId) {
+            dxBarMenuAnimationTimer(this);
+            return;
+        }
+        break;
+    case pw::WM_KEYDOWN:
+    case pw::WM_SYSKEYDOWN:
+    case pw::WM_MOUSEMOVE:
+    case pw::WM_LBUTTONDOWN:
+    case pw::WM_LBUTTONUP:
+    case pw::WM_LBUTTONDBLCLK:
+    case pw::WM_RBUTTONDOWN:
+    case pw::WM_RBUTTONUP:
+    case pw::WM_MBUTTONDOWN:
+    case pw::WM_MBUTTONUP:
+    case pw::WM_CLOSE:
+        // The menu stands finished before it answers a user.
+        dxBarStopMenuAnimation(this);
+        if (!dxBarUnit().BarControlExists(this)) return;
+        break;
+    default:
+        break;
+    }
     switch (Message.Msg) {
     case pw::WM_GETDLGCODE:
         Message.Result = 7;

@@ -31,15 +31,18 @@ public:
     int OwnerHeight = 0;
     bool AllowHorzFlip = true;
     bool AllowVertFlip = true;
-    // The opener asks for an animation; menus show without one for now.
+    // The opener asks for an animation (a menu opened by a click); Show keeps it only for the
+    // kinds drawn frame by frame. Animation is the kind this opening uses.
     bool Animating = false;
+    TdxBarMenuAnimations Animation = maNone;
     // The sub-item control whose menu this is; nil for other menus.
     TdxBarSubItemControl* SubItemControl = nullptr;
     platform::core::TNotifyEvent OnCloseUp;
     platform::core::TNotifyEvent OnPopup;
 
     // Fires OnPopup, creates the window when needed, places it and shows it without
-    // activating it.
+    // activating it: at once, fading in, or unfolding or sliding frame by frame, by the
+    // manager's MenuAnimations.
     void Show();
     // Once only: hides the window and frees it.
     void HideAndFree();
@@ -47,6 +50,8 @@ public:
 
     bool IsSubMenuControl() const override { return true; }
     bool IsFlatBorder() const override { return false; }
+    // Not while the menu unfolds or slides: the shadow follows the finished menu.
+    bool IsShadowVisible() const override;
     platform::gdi::HFONT GetFontHandle() const override;
     void CalcDrawingConsts() override;
     TRect GetItemRect(const TdxBarItemControl* Control) const override;
@@ -134,6 +139,8 @@ private:
     int FExpandTimerId = 0;
     // Rarely used links of an expanded menu are drawn on it (the face, lighter).
     platform::gdi::HBRUSH FRarelyUsedBrush{};
+    bool FFlippedHorz = false;
+    bool FFlippedVert = false;
 };
 
 } // namespace toolkit::bars

@@ -985,4 +985,8 @@ pg::HBRUSH F::GetSeparatorBrush() const {
     return pg::GetSysColorBrush(pg::COLOR_BTNSHADOW);
 }
 
+bool F::BarControlHasShadow(const Bar& ABar) const {
+    return ABar.DockingStyle == dsNone;
+}
+
 } // namespace toolkit::bars

@@ -56,6 +56,8 @@ public:
 
     bool IsFlatBarBorder() const override;
     bool HasRaisedFloatingBorder(const Bar& ABar) const override;
+    // Floating bars and menus cast a shadow.
+    bool BarControlHasShadow(const Bar& ABar) const override;
     HBRUSH GetBkBrush(const Bar& ABar) const override;
     // Button face for the main menu and a status bar.
     HBRUSH GetToolbarBrush(const Bar& ABar) const override;

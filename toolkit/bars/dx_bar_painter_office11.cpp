@@ -550,4 +550,8 @@ void O::DrawDragGripDots(HDC DC, const TRect& R, bool Vertical) const {
     dxOffice11DrawGripDots(DC, R, Vertical);
 }
 
+bool O::BarControlHasShadow(const Bar& ABar) const {
+    return ABar.Kind != bckToolbar && TdxBarItemControlFlatPainter::BarControlHasShadow(ABar);
+}
+
 } // namespace toolkit::bars

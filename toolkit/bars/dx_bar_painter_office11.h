@@ -84,6 +84,8 @@ public:
     void FillBarBackground(const Bar& ABar, HDC DC, const TRect& R, HBRUSH Brush) const override;
     void DrawOwnerJoin(const Bar& ABar, HDC DC) const override;
     bool HasRaisedFloatingBorder(const Bar& ABar) const override;
+    // Menus cast a shadow; toolbars, floating or not, do not.
+    bool BarControlHasShadow(const Bar& ABar) const override;
     HBRUSH GetBkBrush(const Bar& ABar) const override;
     HBRUSH GetToolbarBrush(const Bar& ABar) const override;
     HBRUSH GetCheckedBrush(const Bar& ABar) const override;

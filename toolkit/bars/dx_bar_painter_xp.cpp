@@ -668,4 +668,8 @@ void X::DrawProgressBar(const Item& AItem, HDC DC, const TRect& R, int Min, int 
     tb::DrawThemeBackground(Theme, DC, Vertical ? PP_CHUNKVERT : PP_CHUNK, 1, &Chunk);
 }
 
+bool X::BarControlHasShadow(const Bar& ABar) const {
+    return ABar.DockingStyle == dsNone;
+}
+
 } // namespace toolkit::bars

@@ -49,6 +49,8 @@ public:
                                    HBRUSH Brush) const override;
     bool DrawsGlyphFrameFirst() const override;
     bool HasRaisedFloatingBorder(const Bar& ABar) const override;
+    // Floating bars and menus cast a shadow.
+    bool BarControlHasShadow(const Bar& ABar) const override;
     // The window theme's fill colour; button face while the class does not open.
     HBRUSH GetBkBrush(const Bar& ABar) const override;
     int GetComboButtonWidth(const Bar& ABar, HDC DC, int CharWidth) const override;

@@ -146,6 +146,8 @@ void TdxBarSubItemControl::OpenMenu(TCustomdxBarControl* Window) {
         Menu->OwnerHeight = R.Bottom - R.Top;
     }
     Menu->SubItemControl = this;
+    // A toolbar's menu hangs from its item: the two cast one shadow.
+    if (!Window->IsSubMenuControl()) Menu->OwnerItemRect = Window->GetItemScreenRect(this);
     P = Window->ClientToScreen(P);
     Menu->SetBounds(P.X, P.Y, Menu->Width(), Menu->Height());
     Window->SetSubMenuControl(Menu);
