@@ -32,12 +32,18 @@ std::optional<int> ReadListFile(const std::string& fileName, int number,
     return number;
 }
 
-// A control character in a name would break its line or the file apart: it is written as a blank.
+} // namespace
+
 std::string WritableName(std::string name) {
     for (char& ch : name)
         if (static_cast<unsigned char>(ch) < 0x20 || ch == '\x7F') ch = ' ';
+    // An empty line would be skipped and a leading separator byte would end the list: either
+    // would move every later name up one place.
+    if (name.empty() || name.front() == NameListSeparator) name.insert(name.begin(), ' ');
     return name;
 }
+
+namespace {
 
 std::string Numbered(const std::string& prefix, int n, int digits) {
     std::string number = std::to_string(n);

@@ -29,6 +29,11 @@ inline constexpr int UserCardListCount = 4;
 TUserCardList PatchNameList(bool userMemory);
 TUserCardList PerformanceNameList(bool userMemory);
 
+// name as "UserCard.Txt" holds it, so that it reads back as one entry at its place: control
+// characters as blanks, and a blank before an empty name or one that starts with the separator
+// byte.
+std::string WritableName(std::string name);
+
 // Where the name-list files live: the data folder; empty when it is unknown.
 std::string NameListPath(const std::string& fileName);
 

@@ -159,6 +159,28 @@ TEST_F(NameListsTest, ControlCharactersInNamesAreWrittenAsBlanks) {
     EXPECT_EQ(again.List(TUserCardList::UserPatches).Count(), 2);
 }
 
+// A blank name (a patch named all in blanks) and one that starts with the separator byte each
+// keep their place, so that the names after them stay with their patches.
+TEST_F(NameListsTest, EveryNameReadsBackAtItsPlace) {
+    TUserCardNames names;
+    const std::vector<std::string> written = {"First", "",
+                                              "\xC7"
+                                              "ello",
+                                              "Last"};
+    for (int i = 0; i < static_cast<int>(written.size()); ++i)
+        names.SetName(TUserCardList::CardPatches, i, written[static_cast<std::size_t>(i)]);
+    names.Save();
+    TUserCardNames again;
+    again.Load();
+    const auto& list = again.List(TUserCardList::CardPatches);
+    ASSERT_EQ(list.Count(), 4);
+    EXPECT_EQ(list[0], "First");
+    EXPECT_EQ(list[1], " ");
+    EXPECT_EQ(list[2], " \xC7"
+                       "ello");
+    EXPECT_EQ(list[3], "Last");
+}
+
 TEST_F(NameListsTest, AFailedSaveSaysSo) {
     fs::create_directories(documents.DataFolder() / UserCardFileName / "in the way");
     TUserCardNames names;
