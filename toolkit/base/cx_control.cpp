@@ -1,6 +1,8 @@
 #include "toolkit/base/cx_control.h"
 
+#include "toolkit/base/cx_control_scroll_bars.h"
 #include "toolkit/base/cx_drag_and_drop.h"
+#include "toolkit/base/cx_timer.h"
 #include "toolkit/base/object_links.h"
 #include "toolkit/base/settings_controller.h"
 
@@ -58,6 +60,7 @@ TcxControl::TcxControl(pc::TComponent* AOwner) : TCustomControl(AOwner) {
         if (!FDestroying) LookAndFeelChanged(Sender, ChangedValues);
     };
     TabStop = MayFocus();
+    CreateScrollBars();
 }
 
 TcxControl::~TcxControl() {
@@ -65,6 +68,8 @@ TcxControl::~TcxControl() {
     // A handler still running on this control sees its link cleared.
     cxClearObjectLinks(this);
     if (Dragging()) EndDrag(false);
+    StopPanning();
+    DestroyScrollBars();
     FDragAndDropObject.reset();
     FFontListeners.clear();
     FLookAndFeel.reset();
@@ -219,8 +224,6 @@ void TcxControl::ScrollContent(TcxDirection Direction) {
     Update();
 }
 
-void TcxControl::UpdateScrollBars() {}
-
 // ---- messages ----
 
 void TcxControl::WndProc(pc::TMessage& Message) {
@@ -238,6 +241,7 @@ void TcxControl::WndProc(pc::TMessage& Message) {
             Handled = true;
         }
     }
+    if (!Handled && PanningMessage(Message)) Handled = true;
     if (!Handled) {
         if (Msg == pw::WM_RBUTTONUP) FRightButtonUpInProgress = true;
         TCustomControl::WndProc(Message);
@@ -467,7 +471,12 @@ void TcxControl::CreateParams(TCreateParams& Params) {
 void TcxControl::CreateWnd() {
     FCreatingWindow = true;
     TCustomControl::CreateWnd();
-    if (HasScrollBars()) SetScrollBarsParent();
+    if (HasScrollBars()) {
+        CreateScrollBars();
+        SetScrollBarsParent();
+    } else {
+        DestroyScrollBars();
+    }
     FCreatingWindow = false;
 }
 
@@ -616,22 +625,6 @@ bool TcxControl::HasScrollBars() {
     return true;
 }
 
-bool TcxControl::GetHScrollBarVisible() {
-    return false;
-}
-
-bool TcxControl::GetVScrollBarVisible() {
-    return false;
-}
-
-int TcxControl::GetHScrollBarHeight() {
-    return 0;
-}
-
-int TcxControl::GetVScrollBarWidth() {
-    return 0;
-}
-
 TRect TcxControl::GetHScrollBarBounds() {
     TRect R = GetClientBounds();
     R.Top = R.Bottom;
@@ -654,10 +647,6 @@ TRect TcxControl::GetSizeGripBounds() {
 
 bool TcxControl::IsPixelScrollBar(TcxScrollBarKind) {
     return false;
-}
-
-int TcxControl::GetScrollBarPosition(TcxScrollBarKind) {
-    return 0;
 }
 
 bool TcxControl::KeepScrollBarsOnTop() {

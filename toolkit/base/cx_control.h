@@ -6,12 +6,13 @@
 // that may free the control (an event handler, a focus change) holds an object link and touches
 // nothing once the control is gone.
 //
-// The control's own scroll bars and size grip are a seam here: the members and virtual
-// operations below keep the names of the scroll-bar machinery, and the base answers as a control
-// without visible bars does.
+// The control's own scroll bars and size grip (cx_control_scroll_bars.h) lie inside its client
+// area; descendants feed them through InitScrollBarsParameters and SetScrollBarInfo and hear them
+// through Scroll. The middle button pans: the content scrolls towards where the mouse goes.
 
 #include "toolkit/base/cx_canvas.h"
 #include "toolkit/base/cx_lf_painter.h"
+#include "toolkit/base/cx_scroll_bar.h"
 #include "toolkit/base/look_and_feel.h"
 
 #include "platform/forms/controls.h"
@@ -24,6 +25,9 @@ namespace toolkit::base {
 
 class TcxDragAndDropObject;
 class TcxControl;
+class TcxControlScrollBar;
+class TcxSizeGrip;
+class TcxTimer;
 
 // A popup menu that is not the class library's.
 class IcxPopupMenu {
@@ -59,7 +63,7 @@ inline constexpr TcxControlKeys cxKeys(std::initializer_list<TcxControlKey> Keys
 }
 enum TcxDragAndDropState { ddsNone, ddsStarting, ddsInProcess };
 enum TcxMouseWheelScrollingKind { mwskNone, mwskHorizontal, mwskVertical };
-enum TcxScrollBarKind { sbHorizontal, sbVertical };
+using TcxScrollBarKind = TScrollBarKind;
 // Scroll directions of ScrollContent.
 enum TcxDirection { dirNone, dirLeft, dirRight, dirUp, dirDown };
 // The scroll styles of ScrollBars.
@@ -125,8 +129,18 @@ public:
 
     // Scrolls one line in Direction (the wheel, panning).
     void ScrollContent(TcxDirection Direction);
-    // Rebuilds the scroll bars from InitScrollBarsParameters; nothing in the base.
+    // Rebuilds the scroll bars from InitScrollBarsParameters and lays them out; settles when one
+    // bar's appearance makes the other necessary or unnecessary.
     virtual void UpdateScrollBars();
+    // While locked, UpdateScrollBars only notes that it is needed; the last unlock runs it.
+    void LockScrollBars() { ++FScrollBarsLockCount; }
+    void UnlockScrollBars();
+
+    // Null without HasScrollBars.
+    TcxControlScrollBar* HScrollBar() const { return FHScrollBar.get(); }
+    TcxControlScrollBar* VScrollBar() const { return FVScrollBar.get(); }
+    TcxSizeGrip* SizeGrip() const { return FSizeGrip.get(); }
+    bool Panning() const { return FPanning; }
 
     platform::core::TNotifyEvent OnFocusChanged;
     platform::core::TNotifyEvent OnMouseEnter;
@@ -180,18 +194,24 @@ protected:
     virtual TRect GetVScrollBarBounds();
     virtual TRect GetSizeGripBounds();
     virtual void InitScrollBarsParameters() {}
+    // Fills the data of the bar of Kind; the bar shows it at the next ApplyData. A bar with
+    // nothing to scroll hides, or stays disabled when AllowHide is false.
+    void SetScrollBarInfo(TcxScrollBarKind Kind, int Min, int Max, int Step, int Page, int Pos,
+                          bool AllowShow, bool AllowHide);
     virtual bool IsPixelScrollBar(TcxScrollBarKind Kind);
     // The bar's Position; 0 without bars.
     virtual int GetScrollBarPosition(TcxScrollBarKind Kind);
     virtual bool KeepScrollBarsOnTop();
     virtual void Scroll(TcxScrollBarKind Kind, int ScrollCode, int& ScrollPos);
-    virtual void SetScrollBarsBounds() {}
-    virtual void SetScrollBarsParent() {}
-    virtual void UpdateInternalControlsState() {}
+    virtual void SetScrollBarsBounds();
+    virtual void SetScrollBarsParent();
+    // After every paint: the visible bars and the grip repaint.
+    virtual void UpdateInternalControlsState();
     // The non-client metrics may have changed (message 0x8065): the bars take the system sizes.
-    virtual void ScrollBarMetricsChanged() {}
-    // Middle-button panning; nothing in the base.
-    virtual void StartPanning() {}
+    virtual void ScrollBarMetricsChanged();
+    // Middle-button panning, until a click, Escape or the middle button's release away from
+    // the mark; nothing when no bar is visible.
+    virtual void StartPanning();
 
     virtual TcxDragAndDropObjectClass GetDragAndDropObjectClass();
     virtual bool IsCopyDragDrop();
@@ -223,12 +243,23 @@ protected:
     virtual bool DoMouseWheel(platform::forms::TShiftState Shift, int WheelDelta, TPoint MousePos);
 
 private:
+    friend class TcxControlScrollBar;
+
     bool WantsKey(platform::forms::WORD Key) const override;
     platform::win::LRESULT DialogCode() const;
     bool IsPopupMenuShortCut(platform::core::TMessage& Message);
     void HandleContextMenu(platform::core::TMessage& Message);
     // True when a key down was taken here: a popup-menu shortcut, or a key during drag and drop.
     bool TakeKeyDown(platform::core::TMessage& Message);
+
+    // The scroll-bar machinery (cx_control_scroll_bars.cpp).
+    void CreateScrollBars();
+    void DestroyScrollBars();
+    void CalculateScrollBars();
+    // True when the message was taken by panning and must not be handled further.
+    bool PanningMessage(platform::core::TMessage& Message);
+    void PanningTimer();
+    void StopPanning();
 
     TcxControlBorderStyle FBorderStyle = cbsNone;
     std::unique_ptr<TcxCanvas> FCanvas;
@@ -249,6 +280,26 @@ private:
     bool FDestroying = false;
     // The mouse sets the shown cursor; DefaultCursor stays.
     bool FSettingCurrentCursor = false;
+
+    std::unique_ptr<TcxControlScrollBar> FHScrollBar;
+    std::unique_ptr<TcxControlScrollBar> FVScrollBar;
+    std::unique_ptr<TcxSizeGrip> FSizeGrip;
+    bool FCalculatingScrollBarsParams = false;
+    bool FSavedHVisible = false;
+    bool FSavedVVisible = false;
+    bool FLooped = false;
+    bool FUpdatingScrollBars = false;
+    int FScrollBarsLockCount = 0;
+    bool FScrollBarsUpdateNeeded = false;
+
+    bool FPanning = false;
+    TPoint FPanStart;
+    TPoint FPanLast;
+    bool FPanLeftMark = false;
+    TcxDirection FPanDirection = dirNone;
+    int FPanSpeed = 0;
+    int FPanTicks = 0;
+    std::unique_ptr<TcxTimer> FPanTimer;
 };
 
 } // namespace toolkit::base

@@ -1,8 +1,10 @@
 // edit-gallery: a window that hosts a sample of each of the toolkit's controls and edit
 // controls, for a person to try by hand: scroll bars of both kinds with their positions shown,
 // and text broken into rows across a panel whose width the horizontal bar sets, with a
-// highlighted range. The tests never need it.
+// highlighted range; a bordered control with its own scroll bars, size grip and middle-button
+// panning over a grid larger than itself. The tests never need it.
 
+#include "toolkit/base/cx_control.h"
 #include "toolkit/base/cx_draw_text_utils.h"
 #include "toolkit/base/cx_look_and_feel_painters.h"
 #include "toolkit/base/cx_scroll_bar.h"
@@ -13,6 +15,7 @@
 #include "platform/gdi/colors.h"
 #include "platform/win/desktop.h"
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -52,6 +55,76 @@ protected:
     }
 };
 
+// A numbered grid of 1,000 x 800 pixels seen through the control's client, 10 px a line.
+class TScrollingSample : public TcxControl {
+public:
+    explicit TScrollingSample(pc::TComponent* AOwner) : TcxControl(AOwner) {
+        SetBorderStyle(cbsSingle);
+    }
+
+protected:
+    void InitScrollBarsParameters() override {
+        const TRect C = GetClientBounds();
+        SetScrollBarInfo(sbHorizontal, 0, ContentWidth - 1, 10, C.Width(), FLeft, true, true);
+        SetScrollBarInfo(sbVertical, 0, ContentHeight - 1, 10, C.Height(), FTop, true, true);
+    }
+    void Scroll(TcxScrollBarKind Kind, int ScrollCode, int& ScrollPos) override {
+        const TRect C = GetClientBounds();
+        const bool H = Kind == sbHorizontal;
+        int& Pos = H ? FLeft : FTop;
+        const int Page = H ? C.Width() : C.Height();
+        switch (ScrollCode) {
+        case scLineUp:
+            Pos -= 10;
+            break;
+        case scLineDown:
+            Pos += 10;
+            break;
+        case scPageUp:
+            Pos -= Page;
+            break;
+        case scPageDown:
+            Pos += Page;
+            break;
+        case scTrack:
+        case scPosition:
+            Pos = ScrollPos;
+            break;
+        default:
+            break;
+        }
+        Pos = std::clamp(Pos, 0, std::max(0, (H ? ContentWidth : ContentHeight) - Page));
+        ScrollPos = Pos;
+        UpdateScrollBars();
+        Invalidate();
+    }
+    void Paint() override {
+        TcxControl::Paint();
+        TCanvas& C = TCustomControl::Canvas();
+        const TRect R = GetClientBounds();
+        C.Brush().SetColor(pg::clWindow);
+        C.FillRect(R);
+        for (int Y = 0; Y < ContentHeight; Y += 50)
+            for (int X = 0; X < ContentWidth; X += 50) {
+                const int Left = R.Left + X - FLeft;
+                const int Top = R.Top + Y - FTop;
+                if (Left >= R.Right || Top >= R.Bottom || Left + 50 <= R.Left || Top + 50 <= R.Top)
+                    continue;
+                C.Brush().SetColor((X / 50 + Y / 50) % 2 ? pg::clBtnFace : pg::clWindow);
+                C.FillRect({std::max(Left, R.Left), std::max(Top, R.Top),
+                            std::min(Left + 50, R.Right), std::min(Top + 50, R.Bottom)});
+                if (Left >= R.Left && Top >= R.Top && Left + 40 <= R.Right && Top + 16 <= R.Bottom)
+                    C.TextOut(Left + 2, Top + 2, std::to_string(X / 50 + 20 * (Y / 50)));
+            }
+    }
+
+private:
+    static constexpr int ContentWidth = 1000;
+    static constexpr int ContentHeight = 800;
+    int FLeft = 0;
+    int FTop = 0;
+};
+
 class TEditGalleryForm : public pf::TForm {
 public:
     explicit TEditGalleryForm(pc::TComponent* AOwner) : pf::TForm(AOwner) {
@@ -79,6 +152,10 @@ public:
         FSample->SetParent(this);
         FSample->SetBounds(10, 40, 300, 200);
 
+        FScrolling = &Own<TScrollingSample>();
+        FScrolling->SetParent(this);
+        FScrolling->SetBounds(320, 40, 150, 200);
+
         FHorizontal->OnChange = [this](pc::TObject*) {
             FSample->SetWidth(FHorizontal->Position());
         };
@@ -101,6 +178,7 @@ private:
     TcxScrollBar* FVertical = nullptr;
     pf::TLabel* FLabel = nullptr;
     TTextRowsSample* FSample = nullptr;
+    TScrollingSample* FScrolling = nullptr;
 };
 
 } // namespace
