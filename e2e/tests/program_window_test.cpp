@@ -231,10 +231,18 @@ protected:
     }
 
     // The windows the program shows now other than the main window: menus, dialogs.
+    // The program's windows besides the main window. A menu's shadow is made of strips that are
+    // windows of their own on X; they are no window of their own to the user.
     std::vector<std::string> OtherWindows() {
+        constexpr int ShadowStrip = 8;
         std::vector<std::string> others;
-        for (const std::string& window : input->VisibleWindows(ProgramClass))
-            if (window != mainWindow) others.push_back(window);
+        for (const std::string& window : input->VisibleWindows(ProgramClass)) {
+            if (window == mainWindow) continue;
+            const auto geometry = input->Geometry(window);
+            if (geometry && (geometry->Width <= ShadowStrip || geometry->Height <= ShadowStrip))
+                continue;
+            others.push_back(window);
+        }
         return others;
     }
     std::optional<Surface> Screen() { return x->Screen(); }
