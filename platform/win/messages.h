@@ -100,6 +100,8 @@ inline constexpr UINT WM_CAPTURECHANGED = 0x0215;
 inline constexpr UINT WM_MDIACTIVATE = 0x0222;
 inline constexpr UINT WM_MOUSELEAVE = 0x02A3;
 inline constexpr UINT WM_PRINTCLIENT = 0x0318;
+// WM_PRINTCLIENT's lParam: what to print.
+inline constexpr LPARAM PRF_CLIENT = 0x0004;
 inline constexpr UINT WM_THEMECHANGED = 0x031A;
 inline constexpr UINT WM_USER = 0x0400;
 inline constexpr UINT WM_APP = 0x8000;
