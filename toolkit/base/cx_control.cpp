@@ -1,5 +1,7 @@
 #include "toolkit/base/cx_control.h"
 
+#include "toolkit/base/cx_control_child_component.h"
+#include "toolkit/base/cx_control_cursors.h"
 #include "toolkit/base/cx_control_scroll_bars.h"
 #include "toolkit/base/cx_drag_and_drop.h"
 #include "toolkit/base/cx_timer.h"
@@ -60,7 +62,16 @@ TcxControl::TcxControl(pc::TComponent* AOwner) : TCustomControl(AOwner) {
         if (!FDestroying) LookAndFeelChanged(Sender, ChangedValues);
     };
     TabStop = MayFocus();
+    cxRegisterControlCursors();
     CreateScrollBars();
+}
+
+void TcxControl::AddChildComponent(TcxControlChildComponent* AComponent) {
+    AComponent->SetControl(this);
+}
+
+void TcxControl::RemoveChildComponent(TcxControlChildComponent* AComponent) {
+    AComponent->SetControl(nullptr);
 }
 
 TcxControl::~TcxControl() {

@@ -25,6 +25,7 @@ namespace toolkit::base {
 
 class TcxDragAndDropObject;
 class TcxControl;
+class TcxControlChildComponent;
 class TcxControlScrollBar;
 class TcxSizeGrip;
 class TcxTimer;
@@ -106,6 +107,10 @@ public:
     bool MouseButtonPressed() const { return FMouseButtonPressed; }
     TPoint MouseDownPos() const { return FMouseDownPos; }
     bool RightButtonUpInProgress() const { return FRightButtonUpInProgress; }
+
+    // A child component joins (it gets this control) or leaves (it loses it).
+    virtual void AddChildComponent(TcxControlChildComponent* AComponent);
+    virtual void RemoveChildComponent(TcxControlChildComponent* AComponent);
 
     void AddFontListener(IcxFontListener* Listener);
     void RemoveFontListener(IcxFontListener* Listener);
