@@ -4,6 +4,7 @@
 #include "toolkit/base/cx_control_cursors.h"
 #include "toolkit/base/cx_control_scroll_bars.h"
 #include "toolkit/base/cx_drag_and_drop.h"
+#include "toolkit/base/cx_panning_mark.h"
 #include "toolkit/base/cx_timer.h"
 #include "toolkit/base/object_links.h"
 #include "toolkit/base/settings_controller.h"
