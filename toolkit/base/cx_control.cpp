@@ -1,7 +1,10 @@
 #include "toolkit/base/cx_control.h"
 
+#include "toolkit/base/cx_control_child_component.h"
+#include "toolkit/base/cx_control_cursors.h"
 #include "toolkit/base/cx_control_scroll_bars.h"
 #include "toolkit/base/cx_drag_and_drop.h"
+#include "toolkit/base/cx_panning_mark.h"
 #include "toolkit/base/cx_timer.h"
 #include "toolkit/base/object_links.h"
 #include "toolkit/base/settings_controller.h"
@@ -60,7 +63,16 @@ TcxControl::TcxControl(pc::TComponent* AOwner) : TCustomControl(AOwner) {
         if (!FDestroying) LookAndFeelChanged(Sender, ChangedValues);
     };
     TabStop = MayFocus();
+    cxRegisterControlCursors();
     CreateScrollBars();
+}
+
+void TcxControl::AddChildComponent(TcxControlChildComponent* AComponent) {
+    AComponent->SetControl(this);
+}
+
+void TcxControl::RemoveChildComponent(TcxControlChildComponent* AComponent) {
+    AComponent->SetControl(nullptr);
 }
 
 TcxControl::~TcxControl() {

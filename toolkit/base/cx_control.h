@@ -25,9 +25,11 @@ namespace toolkit::base {
 
 class TcxDragAndDropObject;
 class TcxControl;
+class TcxControlChildComponent;
 class TcxControlScrollBar;
 class TcxSizeGrip;
 class TcxTimer;
+class TcxPanningMark;
 
 // A popup menu that is not the class library's.
 class IcxPopupMenu {
@@ -107,6 +109,10 @@ public:
     TPoint MouseDownPos() const { return FMouseDownPos; }
     bool RightButtonUpInProgress() const { return FRightButtonUpInProgress; }
 
+    // A child component joins (it gets this control) or leaves (it loses it).
+    virtual void AddChildComponent(TcxControlChildComponent* AComponent);
+    virtual void RemoveChildComponent(TcxControlChildComponent* AComponent);
+
     void AddFontListener(IcxFontListener* Listener);
     void RemoveFontListener(IcxFontListener* Listener);
 
@@ -141,6 +147,8 @@ public:
     TcxControlScrollBar* VScrollBar() const { return FVScrollBar.get(); }
     TcxSizeGrip* SizeGrip() const { return FSizeGrip.get(); }
     bool Panning() const { return FPanning; }
+    // The round mark at the point where panning began; null when not panning.
+    TcxPanningMark* PanningMark() const { return FPanMark.get(); }
 
     platform::core::TNotifyEvent OnFocusChanged;
     platform::core::TNotifyEvent OnMouseEnter;
@@ -300,6 +308,7 @@ private:
     int FPanSpeed = 0;
     int FPanTicks = 0;
     std::unique_ptr<TcxTimer> FPanTimer;
+    std::unique_ptr<TcxPanningMark> FPanMark;
 };
 
 } // namespace toolkit::base

@@ -1,4 +1,5 @@
 #include "toolkit/base/cx_control_scroll_bars.h"
+#include "toolkit/base/cx_panning_mark.h"
 
 #include "toolkit/base/cx_canvas.h"
 #include "toolkit/base/cx_controls_unit.h"
@@ -351,6 +352,7 @@ void TcxControl::StartPanning() {
     FPanDirection = dirNone;
     FPanSpeed = 1;
     FPanTicks = 0;
+    FPanMark = std::make_unique<TcxPanningMark>(handle_, FPanStart, H, V);
     pf::Screen().SetCursor(cxPanningCursor(dirNone, H, V));
     FPanTimer = std::make_unique<TcxTimer>(nullptr);
     FPanTimer->SetInterval(cxPanningInterval);
@@ -363,6 +365,7 @@ void TcxControl::StopPanning() {
     if (!FPanning) return;
     FPanning = false;
     FPanTimer.reset();
+    FPanMark.reset();
     pf::Screen().SetCursor(pf::crDefault);
     if (HandleAllocated() && pw::GetCapture() == handle_) pw::ReleaseCapture();
 }

@@ -1,10 +1,14 @@
 #include "toolkit/base/cx_control_scroll_bars.h"
+#include "toolkit/base/cx_panning_mark.h"
 #include "toolkit/base/tests/controls_unit_fixture.h"
 
 #include "platform/core/message_loop.h"
 #include "platform/forms/screen.h"
 #include "platform/gdi/colors.h"
+#include "platform/gdi/region_handles.h"
+#include "platform/win/input_state.h"
 #include "platform/win/messages.h"
+#include "platform/win/window.h"
 #include "testsupport/win/input_driver.h"
 
 #include <algorithm>
@@ -15,6 +19,7 @@ namespace {
 
 namespace pf = platform::forms;
 namespace pg = platform::gdi;
+namespace pw = platform::win;
 
 // Content of a given size in pixels, scrolled 10 px a line.
 class TScrollingControl : public TcxControl {
@@ -246,6 +251,39 @@ TEST_F(CxControlScrollBarsTest, MiddleClickPansUntilTheNextClick) {
     EXPECT_EQ(pf::Screen().Cursor(), pf::crDefault);
     RunFor(240);
     EXPECT_EQ(Control.Top, 30);
+}
+
+TEST_F(CxControlScrollBarsTest, PanningShowsARoundMarkAtTheStartUntilItEnds) {
+    TScrollingControl& Control = MakeScrolling(400, 300);
+    const TPoint Start = At(Control, {80, 60});
+    Input.Click(Start, Qt::MiddleButton);
+    ASSERT_TRUE(Control.Panning());
+    ASSERT_NE(Control.PanningMark(), nullptr);
+    const pw::HWND Mark = Control.PanningMark()->Handle();
+    ASSERT_TRUE(platform::core::IsWindow(Mark));
+    EXPECT_TRUE(pw::IsWindowVisible(Mark));
+    // Owned by the control's window, which hands ownership up to its top-level form.
+    EXPECT_EQ(pw::GetWindow(Mark, pw::GW_OWNER), Form().Handle());
+    EXPECT_NE(pw::GetWindowLong(Mark, pw::GWL_EXSTYLE) & pw::WS_EX_NOACTIVATE, 0);
+    EXPECT_NE(pw::GetWindowLong(Mark, pw::GWL_EXSTYLE) & pw::WS_EX_TOPMOST, 0);
+    TRect R;
+    pw::GetWindowRect(Mark, &R);
+    EXPECT_EQ(R, TRect(Start.X - 16, Start.Y - 16, Start.X + 16, Start.Y + 16));
+    // Cut to an ellipse: the middle and the middle of each side are in, the corners out.
+    const pg::HRGN Region = pg::CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(pw::GetWindowRgn(Mark, Region), 0);
+    EXPECT_TRUE(pg::PtInRegion(Region, 16, 16));
+    EXPECT_TRUE(pg::PtInRegion(Region, 1, 16));
+    EXPECT_FALSE(pg::PtInRegion(Region, 1, 1));
+    EXPECT_FALSE(pg::PtInRegion(Region, 30, 30));
+    pg::DeleteObject(Region);
+    // The mark never takes the focus from the control.
+    EXPECT_NE(pw::GetActiveWindow(), Mark);
+
+    Input.Key(Qt::Key_Escape);
+    EXPECT_FALSE(Control.Panning());
+    EXPECT_EQ(Control.PanningMark(), nullptr);
+    EXPECT_FALSE(platform::core::IsWindow(Mark));
 }
 
 TEST_F(CxControlScrollBarsTest, NoPanningWithoutBarsAndEscapeEndsIt) {
