@@ -11,5 +11,6 @@ const toolkit::base::TResStringRec dxSBAR_ONEMANAGERPERFORM{
     "A Form should contain only a single TdxBarManager"};
 const toolkit::base::TResStringRec dxSBAR_MANAGEROWNERNOTFORM{
     "TdxBarManager should have as its Owner - TForm (TCustomForm)"};
+const toolkit::base::TResStringRec dxSBAR_NOBARMANAGERS{"There are no TdxBarManagers available"};
 
 } // namespace toolkit::bars

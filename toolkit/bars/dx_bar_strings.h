@@ -19,5 +19,7 @@ extern const toolkit::base::TResStringRec dxSBAR_RECURSIVESUBITEMS;
 extern const toolkit::base::TResStringRec dxSBAR_ONEMANAGERPERFORM;
 // 65236
 extern const toolkit::base::TResStringRec dxSBAR_MANAGEROWNERNOTFORM;
+// Raised by a popup menu made while no manager lives.
+extern const toolkit::base::TResStringRec dxSBAR_NOBARMANAGERS;
 
 } // namespace toolkit::bars
