@@ -406,7 +406,7 @@ void TdxBar::SavePosition() {
 }
 
 void TdxBar::Loaded() {
-    FPredefined = true;
+    SetDesignIdentity(Index());
     FItemLinks->Loaded(true);
     SetDockControl(FLoadedDockControl);
     if (!FLoadedDockControl) SetDockingStyle(FLoadedDockingStyle);

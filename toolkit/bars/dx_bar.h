@@ -145,6 +145,16 @@ public:
     void SetLoadedDockControl(TdxBarDockControl* Value) { FLoadedDockControl = Value; }
     void Loaded();
     bool Predefined() const { return FPredefined; }
+    // The bar's index in its manager's design, recorded when it was loaded; -1 for a bar the
+    // user made. Reset finds the bar's design by it, whatever bars went or moved since.
+    int DesignIdentity() const { return FDesignIdentity; }
+    void SetDesignIdentity(int Value) {
+        FDesignIdentity = Value;
+        FPredefined = Value >= 0;
+    }
+    // The bar's designed links (with UseFullReset the whole bar) back from the design
+    // (dx_bar_design_copy.cpp).
+    void Reset();
 
     // Whether the window's place was stored, for the window that hides or goes.
     void SavePosition();
@@ -214,6 +224,7 @@ private:
     std::unique_ptr<platform::forms::TBitmap> FBackgroundBitmap;
     std::unique_ptr<TdxDockedBarWindow> FControl;
     bool FPredefined = false;
+    int FDesignIdentity = -1;
     bool FLoadedVisible = false;
     TdxBarDockingStyle FLoadedDockingStyle = dsNone;
     TdxBarDockControl* FLoadedDockControl = nullptr;

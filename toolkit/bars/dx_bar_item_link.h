@@ -127,6 +127,11 @@ public:
     void MoveInRecentList(int Position);
     void UpdateMostRecentlyUsed();
     // A stored layout's recent position and use count, applied by the list's Loaded.
+    // A stored layout's visibility, applied by the list's Loaded.
+    void SetPendingVisible(bool Value) {
+        FPendingVisible = Value;
+        FPendingVisibleSet = true;
+    }
     void SetStoredRecent(int Position, int Count) {
         FStoredRecentIndex = Position;
         FStoredUseCount = Count;

@@ -1,5 +1,7 @@
 #include "toolkit/bars/dx_bar_manager.h"
 
+#include "toolkit/bars/dx_bar_design_copy.h"
+
 #include "toolkit/bars/dx_bar.h"
 #include "toolkit/bars/dx_bar_backgrounds.h"
 #include "toolkit/bars/dx_bar_control.h"
@@ -813,6 +815,10 @@ void TdxBarManager::Loaded() {
     }
     for (TdxDockControl* Site : FDockControls)
         Site->UpdateDock();
+    if (!FDesignMode && !IsReadingDesignTimeCopy()) {
+        if (StoreInRegistry) LoadFromRegistry(RegistryPath);
+        if (StoreInIniFile) LoadFromIniFile(IniFileName);
+    }
 }
 
 void TdxBarManager::Notification(pc::TComponent* AComponent, pc::TOperation Operation) {
@@ -842,6 +848,14 @@ void DeactivateApplication(TdxBarManager& Manager) {
 } // namespace
 
 void TdxBarManager::HandleFormMessage(pc::UINT Message, pc::WPARAM WParam, pc::LPARAM LParam) {
+    if (Message == pw::WM_DESTROY && !FDesignMode && !FInDestructor) {
+        // The user's layout outlives the window; a store that cannot be written is skipped.
+        try {
+            if (StoreInRegistry) SaveToRegistry(RegistryPath);
+            if (StoreInIniFile) SaveToIniFile(IniFileName);
+        } catch (const pc::Exception&) {
+        }
+    }
     if (FForm->Destroying()) return;
     switch (Message) {
     case pw::WM_ACTIVATE: {

@@ -363,6 +363,18 @@ public:
     void HandleFormMessage(platform::core::UINT Message, platform::core::WPARAM WParam,
                            platform::core::LPARAM LParam);
 
+    // Layout storage (dx_bar_storage.cpp): a path or file that does not exist loads nothing.
+    void SaveToRegistry(const std::string& ARegistryPath);
+    void LoadFromRegistry(const std::string& ARegistryPath);
+    // An empty file name does nothing.
+    void SaveToIniFile(const std::string& AIniFileName);
+    void LoadFromIniFile(const std::string& AIniFileName);
+    // Builds the manager's design again on a form of its own (the form resource's stand-in,
+    // dx_bar_design_copy.h); unset, nothing can be reset from the design.
+    std::function<void(platform::forms::TForm& Form)> DesignRoutine;
+    // Reset of the personalised-menu use data from the design.
+    void ResetUsageData();
+
     TdxBarEvent OnBarAdd;
     TdxBarEvent OnBarAfterReset;
     TdxBarEvent OnBarBeforeReset;
