@@ -11,6 +11,7 @@
 
 #include "platform/core/clock.h"
 #include "platform/core/message_loop.h"
+#include "platform/forms/ext_ctrls.h"
 #include "platform/forms/forms.h"
 #include "platform/gdi/visual_styles.h"
 #include "platform/win/input_state.h"
@@ -161,6 +162,45 @@ TEST_F(BarMoveTest, AFloatingBarDraggedBackDocksOnlyAfterTheDockingWait) {
     EXPECT_NE(RowOf(*Tools), -1);
     EXPECT_EQ(Tools->Control()->Dragging(), false);
 }
+
+struct DockPointCase {
+    const char* Name;
+    // A panel fills the form below the top site.
+    bool Panel;
+    TdxBarDockingStyle Expected;
+};
+
+class BarDockPointTest : public BarMoveTest, public ::testing::WithParamInterface<DockPointCase> {};
+
+// The top site's docking zone reaches 23 pixels below it; the bar rests 20 pixels below.
+TEST_P(BarDockPointTest, ABarDocksInTheZoneBelowASiteOnlyWhereNoOtherChildWindowLies) {
+    const DockPointCase& C = GetParam();
+    if (C.Panel) {
+        auto& Panel = Form->Own<pf::TPanel>();
+        Panel.SetParent(Form);
+        Panel.SetAlign(pf::alClient);
+        testsupport::PumpUntilIdle();
+    }
+    FloatByDrag();
+    ASSERT_EQ(Tools->DockingStyle(), dsNone);
+    const pg::TPoint Start = Caption();
+    ASSERT_LT(Start.Y - ScreenRect(*Tools).Top, 20) << "the grab offset stays below the site";
+    const pg::TPoint Below{TopSiteBottomLeft().X + 300, TopSiteBottomLeft().Y + 20};
+    Input.Press(Start);
+    Input.MoveTo({Below.X, Below.Y + 40});
+    Input.MoveTo(Below);
+    Wait(Manager->WaitForDockingTime() + 1);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Tools->DockingStyle(), C.Expected);
+    Input.Release(Below);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Tools->DockingStyle(), C.Expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Below, BarDockPointTest,
+                         ::testing::Values(DockPointCase{"OverTheFormItself", false, dsTop},
+                                           DockPointCase{"OverAPanel", true, dsNone}),
+                         [](const auto& Info) { return std::string(Info.param.Name); });
 
 TEST_F(BarMoveTest, CtrlHeldKeepsTheBarFloatingOverADockSite) {
     FloatByDrag();
