@@ -21,6 +21,17 @@ constexpr TdxBarDockingStyle kTargetOrder[] = {dsLeft, dsRight, dsTop, dsBottom}
 int Scale(int Size, int Part, int Whole) {
     return Whole > 0 ? static_cast<int>(static_cast<long long>(Size) * Part / Whole) : 0;
 }
+// A site's docking zone reaches past the site into its parent: where another child window of
+// the parent (a panel, the MDI client, an editor) lies under the point, the bar is not docked
+// there but floats over that window.
+bool OverAnotherChild(TdxDockControl& Site, pg::TPoint P) {
+    const pw::HWND Parent = pw::GetParent(Site.Handle());
+    if (Parent == pw::NullHWnd) return false;
+    pg::TPoint Client = P;
+    pw::ScreenToClient(Parent, &Client);
+    const pw::HWND Child = pw::ChildWindowFromPointEx(Parent, Client, pw::CWP_SKIPINVISIBLE);
+    return Child != pw::NullHWnd && Child != Parent && Child != Site.Handle();
+}
 } // namespace
 
 TdxBarMoving::TdxBarMoving(TdxBar& ABar, TPoint Cursor)
@@ -100,7 +111,7 @@ TdxBarMoving::TTarget TdxBarMoving::FindTarget(TPoint P) const {
                     continue;
                 pg::TRect Zone;
                 Site->GetDockZone(Zone);
-                if (pg::PtInRect(Zone, Q)) return {Style, Site};
+                if (pg::PtInRect(Zone, Q) && !OverAnotherChild(*Site, Q)) return {Style, Site};
             }
     return {};
 }

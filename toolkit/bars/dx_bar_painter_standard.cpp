@@ -1,6 +1,7 @@
 #include "toolkit/bars/dx_bar_painter_standard.h"
 
 #include "toolkit/bars/dx_bar_drawing.h"
+#include "toolkit/bars/dx_bar_floating_frame.h"
 #include "toolkit/bars/dx_bar_item.h"
 #include "toolkit/bars/dx_bar_item_link.h"
 #include "toolkit/bars/dx_bar_painter_support.h"
@@ -234,14 +235,13 @@ int S::GetMenuSeparatorIndent() const {
 }
 
 void S::DrawCloseButton(const Bar& ABar, HDC DC, const TRect& R, int State) const {
-    const pg::HBRUSH Frame = pg::CreateSolidBrush(pg::ColorToRGB(GetCaptionColor(ABar.Active)));
-    pg::FrameRect(DC, &R, Frame);
-    pg::DeleteObject(Frame);
+    // The classic floating frame's flat button on the caption's colour: raised while hot,
+    // sunk while held.
+    const pg::HBRUSH Caption = pg::CreateSolidBrush(pg::ColorToRGB(GetCaptionColor(ABar.Active)));
+    pg::FillRect(DC, &R, Caption);
+    pg::DeleteObject(Caption);
     TRect Button = R;
-    pg::InflateRect(Button, -1, -1);
-    pg::DrawFrameControl(DC, &Button, pg::DFC_CAPTION,
-                         pg::DFCS_CAPTIONCLOSE |
-                             (State == 2 ? pg::UINT{pg::DFCS_PUSHED} : pg::UINT{0}));
+    DrawFloatingCloseButton(DC, Button, State != 0, 0, false, State == 2);
 }
 
 int S::GripBarCount() const {

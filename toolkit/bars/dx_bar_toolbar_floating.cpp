@@ -28,6 +28,9 @@ constexpr int kHitDragArea = 2;
 constexpr int kHitClose = 20;
 // A floating bar's top edge never goes above this.
 constexpr int kHighestTop = -15;
+// The tracking sizes a floating bar keeps to, however its items measure.
+constexpr int kMinTrackSize = 10;
+constexpr int kMaxTrackSize = 30000;
 
 bool IsSizingBorder(int Code) {
     return Code == pw::HTLEFT || Code == pw::HTRIGHT || Code == pw::HTTOP || Code == pw::HTBOTTOM;
@@ -182,8 +185,8 @@ pg::TRect TdxBarControl::SizingRect(int HitCode, TRect R) {
             if (GetSizeForDockingStyle(dsNone, Width).cy <= Wanted) break;
         Size = GetSizeForDockingStyle(dsNone, std::min(Width, Full));
     }
-    const int W = Size.cx + NCW;
-    const int H = Size.cy + NCH;
+    const int W = std::clamp(Size.cx + NCW, kMinTrackSize, kMaxTrackSize);
+    const int H = std::clamp(Size.cy + NCH, kMinTrackSize, kMaxTrackSize);
     switch (HitCode) {
     case pw::HTLEFT:
         R = {R.Right - W, R.Top, R.Right, R.Top + H};
@@ -216,16 +219,16 @@ void TdxBarControl::ResizeTo(TPoint Cursor) {
     TRect R = FResizeRect;
     switch (FResizeCode) {
     case pw::HTLEFT:
-        R.Left = std::min(R.Left + DX, R.Right - 10);
+        R.Left = std::min(R.Left + DX, R.Right - kMinTrackSize);
         break;
     case pw::HTRIGHT:
-        R.Right = std::max(R.Right + DX, R.Left + 10);
+        R.Right = std::max(R.Right + DX, R.Left + kMinTrackSize);
         break;
     case pw::HTTOP:
-        R.Top = std::min(R.Top + DY, R.Bottom - 10);
+        R.Top = std::min(R.Top + DY, R.Bottom - kMinTrackSize);
         break;
     default:
-        R.Bottom = std::max(R.Bottom + DY, R.Top + 10);
+        R.Bottom = std::max(R.Bottom + DY, R.Top + kMinTrackSize);
         break;
     }
     R = SizingRect(FResizeCode, R);
@@ -324,6 +327,11 @@ bool TdxBarControl::FrameMessage(TMessage& Message) {
             KeepOnScreen(*reinterpret_cast<pw::WINDOWPOS*>(Message.LParam));
         return false;
     case pw::WM_NCLBUTTONDOWN:
+        // A painter whose close button is the system's answers its hit as the close code.
+        if (Floating && Message.WParam == kHitClose && FBar->CanClose()) {
+            BeginClosePress();
+            return true;
+        }
         if (!Floating || !IsSizingBorder(static_cast<int>(Message.WParam))) return false;
         BeginResize(static_cast<int>(Message.WParam), pw::LParamToPoint(Message.LParam));
         return true;

@@ -11,10 +11,13 @@
 
 #include "platform/core/clock.h"
 #include "platform/core/message_loop.h"
+#include "platform/forms/ext_ctrls.h"
 #include "platform/forms/forms.h"
+#include "platform/gdi/colors.h"
 #include "platform/gdi/visual_styles.h"
 #include "platform/win/input_state.h"
 #include "platform/win/monitors.h"
+#include "platform/win/painting.h"
 #include "platform/win/window.h"
 #include "testsupport/temp_folder.h"
 #include "testsupport/win/input_driver.h"
@@ -161,6 +164,93 @@ TEST_F(BarMoveTest, AFloatingBarDraggedBackDocksOnlyAfterTheDockingWait) {
     EXPECT_NE(RowOf(*Tools), -1);
     EXPECT_EQ(Tools->Control()->Dragging(), false);
 }
+
+struct DockPointCase {
+    const char* Name;
+    // A panel fills the form below the top site.
+    bool Panel;
+    TdxBarDockingStyle Expected;
+};
+
+class BarDockPointTest : public BarMoveTest, public ::testing::WithParamInterface<DockPointCase> {};
+
+// The top site's docking zone reaches 23 pixels below it; the bar rests 20 pixels below.
+TEST_P(BarDockPointTest, ABarDocksInTheZoneBelowASiteOnlyWhereNoOtherChildWindowLies) {
+    const DockPointCase& C = GetParam();
+    if (C.Panel) {
+        auto& Panel = Form->Own<pf::TPanel>();
+        Panel.SetParent(Form);
+        Panel.SetAlign(pf::alClient);
+        testsupport::PumpUntilIdle();
+    }
+    FloatByDrag();
+    ASSERT_EQ(Tools->DockingStyle(), dsNone);
+    const pg::TPoint Start = Caption();
+    ASSERT_LT(Start.Y - ScreenRect(*Tools).Top, 20) << "the grab offset stays below the site";
+    const pg::TPoint Below{TopSiteBottomLeft().X + 300, TopSiteBottomLeft().Y + 20};
+    Input.Press(Start);
+    Input.MoveTo({Below.X, Below.Y + 40});
+    Input.MoveTo(Below);
+    Wait(Manager->WaitForDockingTime() + 1);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Tools->DockingStyle(), C.Expected);
+    Input.Release(Below);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Tools->DockingStyle(), C.Expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Below, BarDockPointTest,
+                         ::testing::Values(DockPointCase{"OverTheFormItself", false, dsTop},
+                                           DockPointCase{"OverAPanel", true, dsNone}),
+                         [](const auto& Info) { return std::string(Info.param.Name); });
+
+struct FrameStyleCase {
+    const char* Name;
+    TdxBarManagerStyle Style;
+};
+
+class BarFloatingFrameStyleTest : public BarMoveTest,
+                                  public ::testing::WithParamInterface<FrameStyleCase> {};
+
+// The hot close button of the floating frame in each painter style, as a PNG to look at.
+TEST_P(BarFloatingFrameStyleTest, TheHotCloseButtonShowsItsGlyphInTheCaption) {
+    Manager->SetStyle(GetParam().Style);
+    testsupport::PumpUntilIdle();
+    FloatByDrag();
+    ASSERT_EQ(Tools->DockingStyle(), dsNone);
+    TdxBarControl& W = Window(*Tools);
+    const pg::TRect Close = W.GetCloseButtonRect();
+    Input.MoveTo(
+        W.WindowToScreen({(Close.Left + Close.Right) / 2, (Close.Top + Close.Bottom) / 2}));
+    testsupport::PumpUntilIdle();
+    ASSERT_EQ(W.CloseButtonState(), 1);
+    const auto Surface = pw::WindowSurface(W.Handle());
+    auto At = [&](int X, int Y) { return pg::PixelToColor(Surface->Pixel(X, Y) & 0xFFFFFF); };
+    // The cross's ink: a dark pixel inside the button.
+    bool Ink = false;
+    for (int Y = Close.Top; Y < Close.Bottom && !Ink; ++Y)
+        for (int X = Close.Left; X < Close.Right && !Ink; ++X)
+            Ink = pg::GetRValue(At(X, Y)) < 80 && pg::GetGValue(At(X, Y)) < 80 &&
+                  pg::GetBValue(At(X, Y)) < 80;
+    EXPECT_TRUE(Ink);
+    if (GetParam().Style == bmsStandard) {
+        // The classic frame's button: raised while hot, its highlight at the ring's top left.
+        const int Size = pg::GetSystemMetrics(pg::SM_CXSMSIZE);
+        const int Top = Close.Top + (Close.Height() - (Size + 1)) / 2;
+        EXPECT_EQ(At(Close.Right - Size + 1, Top + 2), pg::GetSysColor(pg::COLOR_BTNHIGHLIGHT));
+    }
+    testsupport::TempFolder Folder("floating_frame_style");
+    EXPECT_TRUE(testsupport::SaveWindowPng(W.Handle(),
+                                           Folder.PathOf(std::string(GetParam().Name) + ".png")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Styles, BarFloatingFrameStyleTest,
+                         ::testing::Values(FrameStyleCase{"Standard", bmsStandard},
+                                           FrameStyleCase{"Enhanced", bmsEnhanced},
+                                           FrameStyleCase{"Flat", bmsFlat},
+                                           FrameStyleCase{"XP", bmsXP},
+                                           FrameStyleCase{"Office11", bmsOffice11}),
+                         [](const auto& Info) { return std::string(Info.param.Name); });
 
 TEST_F(BarMoveTest, CtrlHeldKeepsTheBarFloatingOverADockSite) {
     FloatByDrag();
