@@ -1,13 +1,12 @@
-// Quintaron's entry: the program block. The application state and the units first, then the
-// services behind the data model, the main window and the intro; the message loop runs until
-// the main window closes. The help viewer stays registered for the whole run, so that the help
-// commands reach it.
+// Quintaron's entry: the program block. The toolkit's units, the application state and the
+// program's units first, then the services behind the data model, the main window and the
+// intro; the message loop runs until the main window closes. The help viewer stays registered
+// for the whole run, so that the help commands reach it.
 #include "app/program.h"
 #include "app/sto_html_help.h"
 #include "model/program/quintaron.h"
 #include "platform/forms/application.h"
 #include "platform/win/desktop.h"
-#include "toolkit/bars/dx_bar_unit.h"
 
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer)
@@ -25,7 +24,7 @@ extern "C" const char* __lsan_default_suppressions() {
 
 int main(int argc, char** argv) {
     platform::win::TDesktop desktop(argc, argv);
-    toolkit::bars::TdxBarUnit barUnit;
+    app::TToolkitUnits toolkitUnits;
     app::TStoHtmlHelpRegistration help;
     model::TQuintaron state;
     app::InitialiseUnits();

@@ -6,6 +6,8 @@
 #include "app/app_dialogs.h"
 #include "app/app_services.h"
 #include "app/printer_target.h"
+#include "toolkit/bars/dx_bar_unit.h"
+#include "toolkit/edit/edit_units.h"
 
 namespace model {
 class TQuintaron;
@@ -14,6 +16,19 @@ class TQuintaron;
 namespace app {
 
 class TFormintro;
+
+// The toolkit's units, started before anything else of the program and ended after it: the bar
+// unit, then the edit framework's units (string groups, registries, the mouse-wheel cursor).
+class TToolkitUnits {
+public:
+    TToolkitUnits() = default;
+    TToolkitUnits(const TToolkitUnits&) = delete;
+    TToolkitUnits& operator=(const TToolkitUnits&) = delete;
+
+private:
+    toolkit::bars::TdxBarUnit bars_;
+    toolkit::edit::TcxEditUnits edit_;
+};
 
 // The user's data folders created when missing, and the shipped "Names.Txt" put into the data
 // folder unless the user's own is there.

@@ -36,13 +36,37 @@ int TdxResourceStringsRepository::IndexOf(const std::string& ProductName) const 
     return -1;
 }
 
+void TdxResourceStringsRepository::SetReplacement(const std::string& Name, std::string Text) {
+    FReplacements[Name] = std::move(Text);
+}
+
+void TdxResourceStringsRepository::RemoveReplacement(const std::string& Name) {
+    FReplacements.erase(Name);
+}
+
+bool TdxResourceStringsRepository::FindReplacement(const TResStringRec& R,
+                                                   std::string& Text) const {
+    // Most programs replace nothing: the common read must not walk every product.
+    if (FReplacements.empty()) return false;
+    for (const auto& Product : FProducts)
+        for (int I = 0; I < Product->Count(); ++I) {
+            if (Product->Values(I) != &R) continue;
+            const auto It = FReplacements.find(Product->Names(I));
+            if (It == FReplacements.end()) continue;
+            Text = It->second;
+            return true;
+        }
+    return false;
+}
+
 TdxResourceStringsRepository& dxResourceStringsRepository() {
     static TdxResourceStringsRepository Repository;
     return Repository;
 }
 
-// No translation table is ever put in force, so a string reads as its built-in text.
 std::string cxGetResourceString(const TResStringRec& R) {
+    std::string Text;
+    if (dxResourceStringsRepository().FindReplacement(R, Text)) return Text;
     return LoadResString(R);
 }
 

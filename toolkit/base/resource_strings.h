@@ -4,6 +4,7 @@
 // their strings by name, in groups, so that a localiser can find every text a product uses.
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -53,15 +54,25 @@ public:
     int Count() const { return static_cast<int>(FProducts.size()); }
     TdxProductResourceStrings& Items(int Index) const { return *FProducts.at(Index); }
 
+    // A localiser's text for the strings registered under Name: it wins over their built-in
+    // text for as long as they stay registered. An empty Text is a text like any other.
+    void SetReplacement(const std::string& Name, std::string Text);
+    void RemoveReplacement(const std::string& Name);
+    void ClearReplacements() { FReplacements.clear(); }
+    // The replacement of a string registered in any product; false when it is not registered
+    // or nothing replaces it.
+    bool FindReplacement(const TResStringRec& R, std::string& Text) const;
+
 private:
     std::vector<std::unique_ptr<TdxProductResourceStrings>> FProducts;
+    std::map<std::string, std::string> FReplacements;
 };
 
 // The process-wide repository, created on first use.
 TdxResourceStringsRepository& dxResourceStringsRepository();
 
-// The current text of a resource string: its built-in text. The repository only lists strings;
-// nothing replaces them.
+// The current text of a resource string: the process repository's replacement when the string
+// is registered there under a replaced name, else its built-in text.
 std::string cxGetResourceString(const TResStringRec& R);
 
 } // namespace toolkit::base

@@ -52,6 +52,26 @@ TEST(ResourceStrings, ARegisteredStringKeepsItsBuiltInText) {
     EXPECT_EQ(cxGetResourceString(sHello), "Hello");
 }
 
+TEST(ResourceStrings, AReplacedStringWinsWhileItIsRegistered) {
+    static const TResStringRec sGreeting{"Hello"};
+    static const TResStringRec sUnlisted{"Hello"};
+    TdxResourceStringsRepository& Repository = dxResourceStringsRepository();
+    Repository.SetReplacement("sGreeting", "Bonjour");
+    EXPECT_EQ(cxGetResourceString(sGreeting), "Hello") << "not registered yet";
+    Repository.RegisterProduct(
+        "Greetings", [](TdxProductResourceStrings& P) { P.Add("sGreeting", &sGreeting); });
+    EXPECT_EQ(cxGetResourceString(sGreeting), "Bonjour");
+    EXPECT_EQ(cxGetResourceString(sUnlisted), "Hello") << "same text, another record";
+    Repository.SetReplacement("sGreeting", "");
+    EXPECT_EQ(cxGetResourceString(sGreeting), "");
+    Repository.RemoveReplacement("sGreeting");
+    EXPECT_EQ(cxGetResourceString(sGreeting), "Hello");
+    Repository.SetReplacement("sGreeting", "Hallo");
+    Repository.UnregisterProduct("Greetings");
+    EXPECT_EQ(cxGetResourceString(sGreeting), "Hello");
+    Repository.ClearReplacements();
+}
+
 TEST(ResourceStrings, TheProcessRepositoryIsOne) {
     EXPECT_EQ(&dxResourceStringsRepository(), &dxResourceStringsRepository());
 }

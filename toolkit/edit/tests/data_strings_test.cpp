@@ -1,5 +1,7 @@
 #include "toolkit/edit/data_strings.h"
+#include "toolkit/edit/editor_strings.h"
 #include "toolkit/edit/filter_strings.h"
+#include "toolkit/edit/library_strings.h"
 
 #include <gtest/gtest.h>
 
@@ -49,7 +51,13 @@ INSTANTIATE_TEST_SUITE_P(
                               "cxSFilterBoxNonBlanksCaption", &cxSFilterBoxNonBlanksCaption},
                     TableCase{cxDataStringsGroup, InitializeDataStrings, FinalizeDataStrings, 12,
                               "cxSDataReadError", &cxSDataReadError, "cxSDBKeyFieldNotFound",
-                              &cxSDBKeyFieldNotFound}));
+                              &cxSDBKeyFieldNotFound},
+                    TableCase{cxEditorStringsGroup, InitializeEditorStrings, FinalizeEditorStrings,
+                              102, "cxSEditButtonCancel", &cxSEditButtonCancel,
+                              "scxMaskEditMaskCollectionFiles", &scxMaskEditMaskCollectionFiles},
+                    TableCase{cxLibraryStringsGroup, InitializeLibraryStrings,
+                              FinalizeLibraryStrings, 23, "scxCantCreateRegistryKey",
+                              &scxCantCreateRegistryKey, "cxSDateEOM", &cxSDateEOM}));
 
 TEST(StringTables, TextsStandAsShown) {
     EXPECT_EQ(toolkit::base::cxGetResourceString(cxSDataReadError), "Stream read error");

@@ -1,0 +1,65 @@
+#include "toolkit/edit/edit_units.h"
+
+#include "toolkit/edit/cx_value_type_class_list.h"
+#include "toolkit/edit/data_strings.h"
+#include "toolkit/edit/editor_strings.h"
+#include "toolkit/edit/filter_strings.h"
+#include "toolkit/edit/format_controller.h"
+#include "toolkit/edit/library_strings.h"
+#include "toolkit/edit/solid_brush_cache.h"
+
+#include "platform/forms/screen.h"
+#include "platform/win/panning_cursors.h"
+
+namespace toolkit::edit {
+
+namespace {
+
+int EditorBaseReferenceCount = 0;
+int UnitsReferenceCount = 0;
+
+} // namespace
+
+void InitializeEditorBase() {
+    if (EditorBaseReferenceCount++ != 0) return;
+    platform::forms::Screen().SetCursors(
+        crcxEditMouseWheel, platform::win::LoadPanningCursor(platform::win::PanningCursor::Full));
+    // The default edit style controller and the list of every properties object are made here
+    // once the style controller and the properties exist. Texts need no fetch hook: every reader
+    // goes through cxGetResourceString, which asks the repository.
+}
+
+void FinalizeEditorBase() {
+    if (EditorBaseReferenceCount == 0) return;
+    --EditorBaseReferenceCount;
+}
+
+TcxEditUnits::TcxEditUnits() {
+    InitializeFilterStrings();
+    InitializeDataStrings();
+    // Time stamps and BCD numbers travel in the platform's variant as dates and doubles (their
+    // value types convert), so there is no custom variant type of theirs to create.
+    InitializeSolidBrushCache();
+    // The registry registers the family, in order, when it is first asked for.
+    cxValueTypeClassList();
+    // The desktop-composition binding starts here (InitDesktopWindowManagerBinding), followed by
+    // the container's and the paint routines' units once they are built.
+    InitializeEditorStrings();
+    InitializeLibraryStrings();
+    InitializeEditorBase();
+    ++UnitsReferenceCount;
+}
+
+TcxEditUnits::~TcxEditUnits() {
+    FinalizeEditorBase();
+    FinalizeLibraryStrings();
+    FinalizeEditorStrings();
+    // The desktop-composition binding ends here (FreeDesktopWindowManagerBinding).
+    FinalizeSolidBrushCache();
+    FinalizeDataStrings();
+    FinalizeFilterStrings();
+    // The format controller's listeners are windows that are gone by now.
+    if (--UnitsReferenceCount == 0) cxFreeFormatController();
+}
+
+} // namespace toolkit::edit
