@@ -2,6 +2,7 @@
 
 #include "toolkit/edit/cx_value_type_class_list.h"
 #include "toolkit/edit/data_strings.h"
+#include "toolkit/edit/desktop_composition.h"
 #include "toolkit/edit/editor_strings.h"
 #include "toolkit/edit/filter_strings.h"
 #include "toolkit/edit/format_controller.h"
@@ -42,8 +43,8 @@ TcxEditUnits::TcxEditUnits() {
     InitializeSolidBrushCache();
     // The registry registers the family, in order, when it is first asked for.
     cxValueTypeClassList();
-    // The desktop-composition binding starts here (InitDesktopWindowManagerBinding), followed by
-    // the container's and the paint routines' units once they are built.
+    InitDesktopWindowManagerBinding();
+    // The container's and the paint routines' units follow here once they are built.
     InitializeEditorStrings();
     InitializeLibraryStrings();
     InitializeEditorBase();
@@ -54,7 +55,7 @@ TcxEditUnits::~TcxEditUnits() {
     FinalizeEditorBase();
     FinalizeLibraryStrings();
     FinalizeEditorStrings();
-    // The desktop-composition binding ends here (FreeDesktopWindowManagerBinding).
+    FreeDesktopWindowManagerBinding();
     FinalizeSolidBrushCache();
     FinalizeDataStrings();
     FinalizeFilterStrings();
