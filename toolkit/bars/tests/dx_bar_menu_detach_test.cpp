@@ -138,6 +138,8 @@ TEST_F(MenuDetachTest, DraggingTheStripOffFloatsTheToolbarWithTheMenusCommands) 
     EXPECT_TRUE(pg::PtInRect(R, To));
     EXPECT_LT(To.Y - R.Top, 20);
     EXPECT_EQ(Captions(Detached->ItemLinks()), Captions(Tools->ItemLinks()));
+    for (int I = 0; I < Detached->ItemLinks().Count(); ++I)
+        EXPECT_FALSE(pg::IsRectEmpty(Detached->ItemLinks().Items(I)->ItemRect)) << I;
     Input.Release(To);
     testsupport::PumpUntilIdle();
     EXPECT_EQ(dxBarDetaching(), nullptr);
@@ -214,6 +216,16 @@ TEST_F(MenuDetachTest, WithoutADetachingToolbarTheStripShowsButDoesNotDrag) {
     Input.Release(From);
     testsupport::PumpUntilIdle();
     EXPECT_EQ(MenuOf(*Tools), Menu);
+}
+
+// A bar shown floating from hidden lays its buttons out at once.
+TEST_F(MenuDetachTest, AToolbarShownFloatingLaysOutItsButtons) {
+    Detached->FloatLeft = 100;
+    Detached->FloatTop = 100;
+    Detached->SetVisible(true);
+    testsupport::PumpUntilIdle();
+    for (int I = 0; I < Detached->ItemLinks().Count(); ++I)
+        EXPECT_FALSE(pg::IsRectEmpty(Detached->ItemLinks().Items(I)->ItemRect)) << I;
 }
 
 TEST_F(MenuDetachTest, TheDetachingBarIndexFollowsTheBarsAndForgetsAFreedOne) {
