@@ -4,6 +4,7 @@
 #include "toolkit/bars/dx_bar_move.h"
 #include "toolkit/bars/dx_bar_painter.h"
 #include "toolkit/bars/dx_bar_painter_state.h"
+#include "toolkit/bars/dx_bar_sub_item.h"
 #include "toolkit/bars/dx_bar_toolbar_control.h"
 
 #include "platform/forms/application.h"
@@ -62,8 +63,21 @@ TdxBar::~TdxBar() {
     }
     SetVisible(false);
     HideWindow();
+    for (auto It = FDetachingSubItems.rbegin(); It != FDetachingSubItems.rend(); ++It)
+        (*It)->DetachingBarGoing(this);
+    FDetachingSubItems.clear();
     if (Manager->MainMenuBar() == this) Manager->SetMainMenuBar(nullptr);
     FItemLinks.reset();
+}
+
+void TdxBar::AddDetachingSubItem(TCustomdxBarSubItem* Item) {
+    if (std::find(FDetachingSubItems.begin(), FDetachingSubItems.end(), Item) ==
+        FDetachingSubItems.end())
+        FDetachingSubItems.push_back(Item);
+}
+
+void TdxBar::RemoveDetachingSubItem(TCustomdxBarSubItem* Item) {
+    std::erase(FDetachingSubItems, Item);
 }
 
 TdxBarManager* TdxBar::BarManager() const {

@@ -28,6 +28,7 @@ namespace toolkit::bars {
 
 class TdxBarDockControl;
 class TdxBarMoving;
+class TCustomdxBarSubItem;
 
 enum TdxBarBorderStyle : std::uint8_t { bbsNone, bbsSingle };
 
@@ -168,6 +169,10 @@ public:
     void MoveWindowTo(TdxBarDockingStyle Style, TdxDockControl* Site,
                       platform::gdi::TPoint ScreenPos);
 
+    // The sub-items whose menus detach into this bar; each is told when the bar goes.
+    void AddDetachingSubItem(TCustomdxBarSubItem* Item);
+    void RemoveDetachingSubItem(TCustomdxBarSubItem* Item);
+
     TdxBarLinksOwnerKind LinksOwnerKind() const override { return TdxBarLinksOwnerKind::Bar; }
     platform::core::TComponent* LinksOwnerComponent() override;
     bool CanContainItem(const TdxBarItem*) const override { return true; }
@@ -229,6 +234,7 @@ private:
     TdxBarDockingStyle FLoadedDockingStyle = dsNone;
     TdxBarDockControl* FLoadedDockControl = nullptr;
     bool FChangingDocking = false;
+    std::vector<TCustomdxBarSubItem*> FDetachingSubItems;
 };
 
 class TdxBars {

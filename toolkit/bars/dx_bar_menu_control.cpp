@@ -384,6 +384,9 @@ void TdxBarSubMenuControl::FillPaintedBar(TdxBarControlState& State) const {
     State.ScrollUpRect = ScrollUpArea();
     State.ScrollDownRect = ScrollDownArea();
     State.FirstVisibleRect = State.ScrollUpRect;
+    State.Detachable = IsDetachable();
+    State.DetachSelected = FDetachCaptionSelected;
+    State.DetachCaptionSize = GetDetachCaptionSize();
 }
 
 bool TdxBarSubMenuControl::IsShadowVisible() const {
@@ -507,8 +510,21 @@ void TdxBarSubMenuControl::WndProc(TMessage& Message) {
         TRect& R = Params->rgrc[0];
         R = {R.Left + 1, R.Top + 1, std::max(R.Right - 1, R.Left + 1),
              std::max(R.Bottom - 1, R.Top + 1)};
+        if (IsDetachable())
+            R.Top = std::min(R.Top + Painter().GetDetachCaptionAreaSize(PaintedBar()), R.Bottom);
         return;
     }
+    case pw::WM_NCHITTEST:
+        // The strip takes the mouse as the rows do.
+        if (IsDetachable() && InDetachCaption(pw::LParamToPoint(Message.LParam))) {
+            Message.Result = pw::HTCLIENT;
+            return;
+        }
+        break;
+    case pw::WM_MOUSELEAVE:
+        SetDetachCaptionSelected(false);
+        if (!dxBarUnit().BarControlExists(this)) return;
+        break;
     case pw::WM_NCPAINT: {
         if (!HandleAllocated()) return;
         const pg::HDC DC = pw::GetWindowDC(Handle());

@@ -88,6 +88,19 @@ public:
     // 1 while the 80 ms scroll timer runs; 2 or 3 while an expand timer runs; else 0.
     int ScrollTimerId() const { return FScrollTimerId; }
     int ExpandTimerId() const { return FExpandTimerId; }
+    // The detach strip (dx_bar_menu_detach.cpp): shown above the rows when the sub-item allows
+    // detaching; dragging it off makes the menu the sub-item's detaching toolbar, when it has
+    // one other than the toolbar that opened the menu.
+    bool IsDetachable() const;
+    bool CanDetach() const;
+    // The strip's height: half the height of the font's "Qq", made odd.
+    int GetDetachCaptionSize() const;
+    // The strip's rectangle in window coordinates (the non-client area above the rows).
+    TRect GetDetachCaptionRect() const;
+    bool DetachCaptionSelected() const { return FDetachCaptionSelected; }
+    // The strip turns hot (the size-all cursor, the hint "Drag to make this menu float") or
+    // cold; not while customizing or while a window holds the mouse.
+    void SetDetachCaptionSelected(bool Value);
     // The window size the rows need (the layout measured, borders and strip added).
     platform::gdi::TSize MeasureSize();
     // Places the window at its current top-left corner within the monitor's work area; says
@@ -129,6 +142,9 @@ private:
     bool CursorIn(const TRect& ClientArea);
     // Keys a collapsed menu answers itself: Ctrl+Down, and Down or Tab past the last link.
     bool ExpandByKey(std::uint16_t Key);
+    bool InDetachCaption(TPoint ScreenPoint);
+    // A press on the hot strip: the drag that detaches the menu (dx_bar_detach.h).
+    void DetachDrag();
 
     bool FClosing = false;
     bool FClosedUp = false;
@@ -139,6 +155,7 @@ private:
     int FExpandTimerId = 0;
     // Rarely used links of an expanded menu are drawn on it (the face, lighter).
     platform::gdi::HBRUSH FRarelyUsedBrush{};
+    bool FDetachCaptionSelected = false;
     bool FFlippedHorz = false;
     bool FFlippedVert = false;
 };

@@ -8,6 +8,7 @@
 #include "toolkit/bars/dx_bar_item_control.h"
 #include "toolkit/bars/dx_bar_keyboard_hook.h"
 #include "toolkit/bars/dx_bar_strings.h"
+#include "toolkit/bars/dx_bar_sub_item_control.h"
 #include "toolkit/bars/dx_bar_unit.h"
 
 #include "platform/core/message_loop.h"
@@ -95,9 +96,18 @@ void TdxBarSubMenuControl::ScrollTimerTick() {
         return;
     }
     StopScrollTimer();
-    // The selection follows the mouse again, from where it rests now.
-    TPoint P{};
-    pw::GetCursorPos(&P);
+    // The selection follows the mouse again, from where it rests now: in menu mode the active
+    // window takes the move as the keyboard hook routes input to it.
+    TPoint Cursor{};
+    pw::GetCursorPos(&Cursor);
+    TCustomdxBarControl* Active = ActiveBarControl();
+    if (BarManager() && BarManager()->IsInMenuMode() && Active && Active->HandleAllocated()) {
+        TPoint P = Cursor;
+        pw::ScreenToClient(Active->Handle(), &P);
+        pc::PostMessage(Active->Handle(), pw::WM_MOUSEMOVE, 0, pw::PointToLParam(P));
+        return;
+    }
+    TPoint P = Cursor;
     pw::ScreenToClient(Handle(), &P);
     pc::SendMessage(Handle(), pw::WM_MOUSEMOVE, 0, pw::PointToLParam(P));
 }
@@ -105,6 +115,18 @@ void TdxBarSubMenuControl::ScrollTimerTick() {
 void TdxBarSubMenuControl::WMMouseMove(TMessage& Message) {
     const TPoint P = pw::LParamToPoint(Message.LParam);
     const bool Moved = !IsMouseStill(ClientToScreen(P));
+    // The opener keeps its item highlighted while the mouse is in its menu.
+    if (Moved && SubItemControl)
+        if (TCustomdxBarControl* Parent = ParentBarControl();
+            Parent && dxBarUnit().BarControlExists(Parent) &&
+            Parent->SelectedControl() != SubItemControl) {
+            Parent->SetMouseSelectedControl(SubItemControl);
+            if (!dxBarUnit().BarControlExists(this)) return;
+        }
+    if (IsDetachable()) {
+        SetDetachCaptionSelected(InDetachCaption(ClientToScreen(P)));
+        if (!dxBarUnit().BarControlExists(this)) return;
+    }
     if (HasHiddenLinks()) {
         SetMarkState(pg::PtInRect(ExpandArea(), P) ? 1 : 0);
         if (!dxBarUnit().BarControlExists(this)) return;
@@ -130,6 +152,10 @@ void TdxBarSubMenuControl::WMLButtonDown(TMessage& Message) {
     if (pg::PtInRect(ScrollUpArea(), P) || pg::PtInRect(ScrollDownArea(), P)) return;
     TCustomdxBarControl::WMLButtonDown(Message);
     if (!dxBarUnit().BarControlExists(this) || IgnoreNextButtonUp) return;
+    if (FDetachCaptionSelected) {
+        DetachDrag();
+        return;
+    }
     if (!pg::PtInRect(ExpandArea(), P)) return;
     if (MarkState() != 1) {
         SetSelectedControl(nullptr);

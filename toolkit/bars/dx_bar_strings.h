@@ -9,6 +9,8 @@ namespace toolkit::bars {
 extern const toolkit::base::TResStringRec dxSBAR_CUSTOMIZE;
 // 65194: the expand area's hint when menus do not expand by themselves.
 extern const toolkit::base::TResStringRec dxSBAR_EXPAND;
+// 65195: the detach strip's hint.
+extern const toolkit::base::TResStringRec dxSBAR_DRAGTOMAKEMENUFLOAT;
 // 65244
 extern const toolkit::base::TResStringRec dxSBAR_RECURSIVEGROUPS;
 // 65245

@@ -1,6 +1,8 @@
 #include "toolkit/bars/dx_bar_sub_item.h"
 
+#include "toolkit/bars/dx_bar.h"
 #include "toolkit/bars/dx_bar_button.h"
+#include "toolkit/bars/dx_bar_manager.h"
 
 namespace toolkit::bars {
 
@@ -24,7 +26,26 @@ TCustomdxBarSubItem::TCustomdxBarSubItem(pc::TComponent* AOwner)
     : TdxBarItem(AOwner), FItemLinks(std::make_unique<TdxBarItemLinks>(BarManager(), this)) {}
 
 TCustomdxBarSubItem::~TCustomdxBarSubItem() {
+    if (FDetachingBar) FDetachingBar->RemoveDetachingSubItem(this);
+    FDetachingBar = nullptr;
     FItemLinks.reset();
+}
+
+int TCustomdxBarSubItem::DetachingBar() const {
+    return FDetachingBar ? FDetachingBar->Index() : -1;
+}
+
+void TCustomdxBarSubItem::SetDetachingBar(int Value) {
+    TdxBars* Bars = BarManager() ? BarManager()->Bars() : nullptr;
+    TdxBar* New = Bars ? Bars->Items(Value) : nullptr;
+    if (New == FDetachingBar) return;
+    if (FDetachingBar) FDetachingBar->RemoveDetachingSubItem(this);
+    FDetachingBar = New;
+    if (FDetachingBar) FDetachingBar->AddDetachingSubItem(this);
+}
+
+void TCustomdxBarSubItem::DetachingBarGoing(TdxBar* Bar) {
+    if (Bar == FDetachingBar) FDetachingBar = nullptr;
 }
 
 void TCustomdxBarSubItem::BarManagerChanged() {

@@ -11,6 +11,8 @@
 
 namespace toolkit::bars {
 
+class TdxBar;
+
 class TCustomdxBarSubItem : public TdxBarItem, public TdxBarItemLinksOwner {
 public:
     static const platform::core::TComponentClass& ClassRef();
@@ -26,10 +28,13 @@ public:
     int BarSize() const { return FBarSize; }
     void SetBarSize(int Value) { FBarSize = Value < 0 ? 0 : Value; }
     bool Detachable = false;
-    // The index of the detaching toolbar among the manager's bars; -1 while toolbars do not
-    // exist (every value is then stored as -1).
-    int DetachingBar() const { return -1; }
-    void SetDetachingBar(int) {}
+    // The index of the toolbar the menu becomes when its detach strip is dragged off, among
+    // the manager's bars; -1 for none. A value outside the bars is stored as -1.
+    int DetachingBar() const;
+    void SetDetachingBar(int Value);
+    TdxBar* GetDetachingToolbar() const { return FDetachingBar; }
+    // The detaching toolbar is being freed.
+    void DetachingBarGoing(TdxBar* Bar);
     bool ShowCaption() const { return FShowCaption; }
     void SetShowCaption(bool Value) { FShowCaption = Value; }
 
@@ -68,6 +73,7 @@ protected:
 
 private:
     std::unique_ptr<TdxBarItemLinks> FItemLinks;
+    TdxBar* FDetachingBar = nullptr;
     int FBarSize = 0;
     bool FShowCaption = true;
     bool FActivationPending = false;

@@ -390,6 +390,9 @@ void TdxBarControl::PlaceFloating(TPoint Pos) {
     const TSize Size = GetSizeForDockingStyle(dsNone, Width);
     SetBounds(Pos.X, Pos.Y, Size.cx + FBar->GetNonClientWidth(dsNone),
               Size.cy + FBar->GetNonClientHeight(dsNone));
+    // Measuring left the lines unmarked; a bar shown floating from hidden has no drag to lay
+    // its items out.
+    CalcItemRects();
 }
 
 pg::TSize TdxBarControl::ClientSize() const {
