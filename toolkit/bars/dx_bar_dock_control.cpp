@@ -4,6 +4,7 @@
 #include "toolkit/bars/dx_bar_backgrounds.h"
 #include "toolkit/bars/dx_bar_drawing.h"
 #include "toolkit/bars/dx_bar_painter.h"
+#include "toolkit/bars/dx_bar_quick_customize.h"
 
 #include "platform/forms/forms.h"
 #include "platform/gdi/colors.h"
@@ -630,6 +631,11 @@ void TdxDockControl::WndProc(pf::TMessage& Message) {
             return;
         }
         break;
+    case pw::WM_RBUTTONDOWN:
+        pf::TCustomControl::WndProc(Message);
+        if (FBarManager && !FBarManager->IsCustomizing())
+            ShowToolbarsPopup(*FBarManager, ClientToScreen(pw::LParamToPoint(Message.LParam)));
+        return;
     case pw::WM_NCCALCSIZE:
         pf::TCustomControl::WndProc(Message);
         if (HasSunkenBorder()) {

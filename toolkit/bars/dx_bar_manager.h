@@ -394,6 +394,9 @@ public:
     TdxBarShowPopupEvent OnShowCustomizingPopup;
     TdxBarShowPopupEvent OnShowToolbarsPopup;
     TdxBarClickItemEvent OnClickItem;
+    // What "&Customize..." of the toolbars popup and the quick-customise menu runs: the seam
+    // where run-time customizing starts (nothing while unset).
+    std::function<void(TdxBarManager* Sender)> CustomizeCommand;
 
 protected:
     void Loaded() override;

@@ -4,6 +4,7 @@
 #include "toolkit/bars/dx_bar_dock_control.h"
 #include "toolkit/bars/dx_bar_item_control.h"
 #include "toolkit/bars/dx_bar_keyboard_hook.h"
+#include "toolkit/bars/dx_bar_quick_customize.h"
 #include "toolkit/bars/dx_bar_sub_item_control.h"
 #include "toolkit/bars/dx_bar_unit.h"
 
@@ -563,6 +564,12 @@ void TdxBarControl::WndProc(TMessage& Message) {
         TCustomdxBarControl::WndProc(Message);
         StoreBarPosition();
         return;
+    case pw::WM_RBUTTONDOWN:
+        if (IsCustomizing()) break;
+        pw::ReleaseCapture();
+        TCustomdxBarControl::WndProc(Message);
+        ShowToolbarsPopup(*BarManager(), ClientToScreen(pw::LParamToPoint(Message.LParam)));
+        return;
     default:
         break;
     }
@@ -667,6 +674,7 @@ void TdxBarControl::WMNCPaint() {
 
 void TdxBarControl::WMLButtonDown(TMessage& Message) {
     if (PressMDIButton(pw::LParamToPoint(Message.LParam))) return;
+    if (MarkMouseDown(pw::LParamToPoint(Message.LParam))) return;
     if (!Active() && !IsCustomizing() && !IgnoreNextButtonUp) {
         const TPoint P = pw::LParamToPoint(Message.LParam);
         TdxBarItemControl* Control = pg::PtInRect(ClientRect(), P) ? ItemAtPos(P) : nullptr;

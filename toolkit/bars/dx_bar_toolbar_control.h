@@ -49,6 +49,10 @@ public:
     int GetSeparatorSize() const;
     // Docked, and the bar shows the quick-customise mark, or items are hidden behind it.
     bool HasMark() const override;
+    // The quick-customise mark (dx_bar_toolbar_mark.cpp): 0 normal, 1 hot, 2 the quick menu
+    // open; its rectangle on the screen.
+    void SetMarkState(int Value) override;
+    TRect GetMarkScreenRect() const;
     // Where the drag handle lies (client coordinates); empty without a border.
     TRect GetDragHandleRect() const;
     // The code the last WM_NCHITTEST remembered: 1 over an item, 2 the drag area, 17 the size
@@ -175,6 +179,8 @@ private:
     // The next entry after the selection whose accelerator Key and Shift type is selected;
     // when no other entry has it, its menu opens or its command runs. False when none.
     bool SelectByAccel(std::uint16_t Key, platform::forms::TShiftState Shift);
+    // A press on the mark opens or closes the quick menu; true when the press was there.
+    bool MarkMouseDown(TPoint P);
     // Writes the window's place into the bar.
     void StoreBarPosition();
     // The button under the client point, enabled or not; -1 when none.

@@ -1,0 +1,77 @@
+#pragma once
+// Customising without the Customize dialog: the toolbars popup (a right click on a dock site
+// or a toolbar: one check entry per toolbar that may be closed, then "&Customize...") and the
+// quick-customise menu of a toolbar's mark (the links the toolbar cuts off, then "&Add or
+// Remove Buttons", whose sub-menu lists every link of the toolbar with a check mark for its
+// visibility, "&Reset Toolbar" and "&Customize...").
+//
+// Both are popup menus of internal items that a TdxBarCustomizePopups component of the
+// manager's form holds; each showing rebuilds them. "&Customize..." runs the manager's
+// CustomizeCommand.
+
+#include "toolkit/bars/dx_bar_manager.h"
+
+#include "platform/core/component.h"
+#include "platform/gdi/geometry.h"
+
+#include <vector>
+
+namespace toolkit::bars {
+
+class TdxBar;
+class TdxBarButton;
+class TdxBarControl;
+class TdxBarItem;
+class TdxBarPopupMenu;
+class TdxBarSubItem;
+
+class TdxBarCustomizePopups : public platform::core::TComponent {
+public:
+    TdxBarCustomizePopups(platform::core::TComponent* AOwner, TdxBarManager& AManager);
+    ~TdxBarCustomizePopups() override;
+
+    // The manager's own, made on first use.
+    static TdxBarCustomizePopups& Of(TdxBarManager& Manager);
+
+    // Hides the active bar window and shows the toolbars popup at the screen point; nothing
+    // when no bar may be listed.
+    void ShowToolbarsPopup(platform::gdi::TPoint P);
+    TdxBarPopupMenu& ToolbarsPopup() const { return *FToolbarsPopup; }
+
+    // Opens the quick-customise menu under the toolbar window's mark (right-aligned to it);
+    // it closes with the mark's state going back to 0.
+    void ShowQuickControl(TdxBarControl& Toolbar);
+    void CloseQuickControl();
+    TdxBarPopupMenu& QuickControl() const { return *FQuickControl; }
+    // The toolbar window the quick menu was opened for; nil when it is closed.
+    TdxBarControl* QuickToolbar() const { return FQuickToolbar; }
+    TdxBarSubItem& QuickSubItem() const { return *FQuickSubItem; }
+    // Whether the press that is going on closed Toolbar's quick menu (then it does not open
+    // it again); asking forgets it.
+    bool TakeMarkClickClosed(const TdxBarControl& Toolbar);
+
+private:
+    TdxBarManager& Manager() const;
+    TdxBarButton& NewButton(std::vector<TdxBarItem*>& Kept, const std::string& Caption);
+    void FreeItems(std::vector<TdxBarItem*>& Kept);
+    // Fills the "&Add or Remove Buttons" sub-menu from the toolbar's links.
+    void BuildQuickSubMenu();
+    void AddCustomizeCommandLink(std::vector<TdxBarItem*>& Kept, TdxBarItemLinks& Links,
+                                 bool BeginGroup);
+
+    TdxBarManager* FManager;
+    TdxBarPopupMenu* FToolbarsPopup = nullptr;
+    TdxBarPopupMenu* FQuickControl = nullptr;
+    TdxBarSubItem* FQuickSubItem = nullptr;
+    TdxBarControl* FQuickToolbar = nullptr;
+    TdxBar* FQuickBar = nullptr;
+    const TdxBarControl* FMarkClickClosed = nullptr;
+    std::vector<TdxBarItem*> FToolbarsItems;
+    std::vector<TdxBarItem*> FQuickItems;
+    std::vector<TdxBarItem*> FSubMenuItems;
+};
+
+// The toolbars popup of Manager at the screen point P.
+void ShowToolbarsPopup(TdxBarManager& Manager, platform::gdi::TPoint P);
+
+} // namespace toolkit::bars

@@ -1,0 +1,209 @@
+#include "toolkit/bars/dx_bar_quick_customize.h"
+
+#include "toolkit/bars/dx_bar.h"
+#include "toolkit/bars/dx_bar_button.h"
+#include "toolkit/bars/dx_bar_dock_control.h"
+#include "toolkit/bars/dx_bar_menu_control.h"
+#include "toolkit/bars/dx_bar_popup_menu.h"
+#include "toolkit/bars/dx_bar_sub_item.h"
+#include "toolkit/bars/dx_bar_toolbar_control.h"
+#include "toolkit/bars/dx_bar_unit.h"
+#include "toolkit/base/office11.h"
+
+#include "platform/core/clock.h"
+#include "platform/core/message_loop.h"
+#include "platform/forms/forms.h"
+#include "platform/gdi/visual_styles.h"
+#include "platform/win/monitors.h"
+#include "platform/win/window.h"
+#include "testsupport/temp_folder.h"
+#include "testsupport/win/input_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace toolkit::bars {
+namespace {
+
+namespace pc = platform::core;
+namespace pf = platform::forms;
+namespace pg = platform::gdi;
+namespace pw = platform::win;
+
+// The main window's two bars: "Main Menu" in row 0 of the top site and "ToolBar" with nine
+// buttons in row 1, each counting its clicks.
+class QuickCustomizeTest : public ::testing::Test {
+protected:
+    QuickCustomizeTest() : FRoot(std::make_unique<pc::TComponent>(nullptr)) {
+        pw::SetMonitors({{{0, 0, 1024, 768}, {0, 0, 1024, 768}}});
+        pg::SetVisualStyleScheme(pg::VisualStyleScheme::Blue);
+        toolkit::base::dxOffice11RefreshColors();
+        Form = &FRoot->Own<pf::TForm>();
+        Form->SetBounds(0, 0, 640, 300);
+        Manager = &Form->Own<TdxBarManager>();
+        Manager->SetStyle(bmsOffice11);
+        Manager->CustomizeCommand = [this](TdxBarManager*) { ++Customized; };
+        Menu = Manager->Bars()->Add();
+        Menu->SetCaption("Main Menu");
+        Menu->SetIsMainMenu(true);
+        Menu->SetDockingStyle(dsTop);
+        auto& File = Form->Own<TdxBarSubItem>();
+        File.SetCaption("&File");
+        Menu->ItemLinks().Add(&File);
+        Tools = Manager->Bars()->Add();
+        Tools->SetCaption("ToolBar");
+        Tools->SetDockingStyle(dsTop);
+        Tools->SetRow(1);
+        for (int I = 0; I < 9; ++I) {
+            auto& B = Form->Own<TdxBarButton>();
+            B.SetCaption("Command" + std::to_string(I + 1));
+            B.OnClick = [this, I](pc::TObject*) { Clicked.push_back(I + 1); };
+            Tools->ItemLinks().Add(&B)->SetBeginGroup(I == 3 || I == 6);
+        }
+        Form->Show();
+        Menu->SetVisible(true);
+        Tools->SetVisible(true);
+        testsupport::PumpUntilIdle();
+    }
+    ~QuickCustomizeTest() override {
+        FRoot.reset();
+        testsupport::PumpUntilIdle();
+        pw::SetMonitors({});
+    }
+
+    TdxBarControl& Toolbar() { return *dynamic_cast<TdxBarControl*>(Tools->Control()); }
+    TdxBarCustomizePopups& Popups() { return TdxBarCustomizePopups::Of(*Manager); }
+    static pg::TPoint Centre(const pg::TRect& R) {
+        return {(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2};
+    }
+    static pg::TPoint CentreOf(TdxBarItemLinks& Links, int Index) {
+        const pg::TRect R = Links.VisibleItems(Index)->ItemRect;
+        return Links.BarControl()->ClientToScreen(Centre(R));
+    }
+    static std::vector<std::string> Captions(const TdxBarItemLinks& Links) {
+        std::vector<std::string> Result;
+        for (int I = 0; I < Links.VisibleItemCount(); ++I)
+            Result.push_back(Links.VisibleItems(I)->GetCaption());
+        return Result;
+    }
+    void ClickMark() {
+        Input.Click(Centre(Toolbar().GetMarkScreenRect()));
+        testsupport::PumpUntilIdle();
+    }
+    // Opens "&Add or Remove Buttons" from the open quick menu.
+    TdxBarItemLinks& OpenSubMenu() {
+        TdxBarItemLinks& Quick = Popups().QuickControl().ItemLinks();
+        Input.Click(CentreOf(Quick, Quick.VisibleItemCount() - 1));
+        testsupport::PumpUntilIdle();
+        return Popups().QuickSubItem().ItemLinks();
+    }
+    void SavePng(const std::string& Name) {
+        const std::string Path = ::testing::TempDir() + Name;
+        EXPECT_TRUE(testsupport::SaveWindowPng(Form->Handle(), Path));
+    }
+
+    pc::ManualClock Clock{1000};
+    pc::ClockOverride ClockOverride{Clock};
+    TdxBarUnit Unit;
+    std::unique_ptr<pc::TComponent> FRoot;
+    pf::TForm* Form = nullptr;
+    TdxBarManager* Manager = nullptr;
+    TdxBar* Menu = nullptr;
+    TdxBar* Tools = nullptr;
+    testsupport::InputDriver Input;
+    int Customized = 0;
+    std::vector<int> Clicked;
+};
+
+TEST_F(QuickCustomizeTest, RightClickOnTheDockSiteListsTheToolbarAndCustomize) {
+    TdxDockControl& Site = *Toolbar().DockSite();
+    Input.Click(Site.ClientToScreen({Site.Width() - 4, Site.Height() - 4}), Qt::RightButton);
+    testsupport::PumpUntilIdle();
+    TdxBarPopupMenu& Popup = Popups().ToolbarsPopup();
+    ASSERT_NE(Popup.GetSubMenuControl(), nullptr);
+    EXPECT_EQ(Captions(Popup.ItemLinks()), (std::vector<std::string>{"ToolBar", "&Customize..."}));
+    auto* Entry = dynamic_cast<TdxBarButton*>(Popup.ItemLinks().VisibleItems(0)->Item());
+    ASSERT_NE(Entry, nullptr);
+    EXPECT_EQ(Entry->ButtonStyle(), bsChecked);
+    EXPECT_TRUE(Entry->Down());
+    SavePng("toolbars_popup.png");
+
+    Input.Click(CentreOf(Popup.ItemLinks(), 1));
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Customized, 1);
+    EXPECT_EQ(Popup.GetSubMenuControl(), nullptr);
+}
+
+TEST_F(QuickCustomizeTest, TheToolbarsEntryHidesAndTheRightClickOnAToolbarOpensIt) {
+    Input.Click(Toolbar().ClientToScreen({2, 2}), Qt::RightButton);
+    testsupport::PumpUntilIdle();
+    TdxBarPopupMenu& Popup = Popups().ToolbarsPopup();
+    ASSERT_NE(Popup.GetSubMenuControl(), nullptr);
+    Input.Click(CentreOf(Popup.ItemLinks(), 0));
+    testsupport::PumpUntilIdle();
+    EXPECT_FALSE(Tools->Visible());
+    EXPECT_TRUE(Menu->Visible());
+}
+
+TEST_F(QuickCustomizeTest, TheMarkOpensTheQuickMenuAndItsSubMenuListsEveryLinkChecked) {
+    ClickMark();
+    EXPECT_EQ(Toolbar().MarkState(), 2);
+    TdxBarPopupMenu& Quick = Popups().QuickControl();
+    ASSERT_NE(Quick.GetSubMenuControl(), nullptr);
+    // Nothing is cut off: only the sub-menu.
+    EXPECT_EQ(Captions(Quick.ItemLinks()), (std::vector<std::string>{"&Add or Remove Buttons"}));
+    EXPECT_EQ(Quick.GetSubMenuControl()->BoundsRect().Right, Toolbar().GetMarkScreenRect().Right);
+
+    TdxBarItemLinks& Sub = OpenSubMenu();
+    ASSERT_GE(Sub.VisibleItemCount(), 9);
+    for (int I = 0; I < 9; ++I) {
+        auto* Entry = dynamic_cast<TdxBarButton*>(Sub.VisibleItems(I)->Item());
+        ASSERT_NE(Entry, nullptr);
+        EXPECT_EQ(Entry->Caption(), "Command" + std::to_string(I + 1));
+        EXPECT_TRUE(Entry->Down()) << I;
+    }
+    EXPECT_EQ(Sub.VisibleItems(Sub.VisibleItemCount() - 1)->GetCaption(), "&Customize...");
+    SavePng("quick_customize.png");
+
+    // Unchecking the third entry hides its link on the toolbar at once.
+    auto* Third = dynamic_cast<TdxBarButton*>(Sub.VisibleItems(2)->Item());
+    Third->Click();
+    testsupport::PumpUntilIdle();
+    EXPECT_FALSE(Third->Down());
+    EXPECT_FALSE(Tools->ItemLinks().Items(2)->Visible());
+    EXPECT_EQ(Tools->ItemLinks().VisibleItemCount(), 8);
+    EXPECT_TRUE(Clicked.empty());
+}
+
+TEST_F(QuickCustomizeTest, ANarrowWindowPutsTheCutOffButtonsInTheQuickMenu) {
+    // Find the width at which exactly the last three buttons no longer fit.
+    const int Needed = Tools->ItemLinks().VisibleItems(5)->ItemRect.Right;
+    const int Extra = Form->Width() - Toolbar().ClientWidth();
+    Form->SetBounds(0, 0, Needed + Extra + 14, 300);
+    testsupport::PumpUntilIdle();
+    ASSERT_TRUE(Toolbar().Truncated());
+    ClickMark();
+    TdxBarItemLinks& Quick = Popups().QuickControl().ItemLinks();
+    EXPECT_EQ(Captions(Quick), (std::vector<std::string>{"Command7", "Command8", "Command9",
+                                                         "&Add or Remove Buttons"}));
+    SavePng("quick_customize_cut_off.png");
+    Input.Click(CentreOf(Quick, 1));
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Clicked, (std::vector<int>{8}));
+    EXPECT_EQ(Popups().QuickControl().GetSubMenuControl(), nullptr);
+    EXPECT_EQ(Toolbar().MarkState(), 0);
+}
+
+TEST_F(QuickCustomizeTest, ASecondPressOnTheMarkClosesTheQuickMenu) {
+    ClickMark();
+    ASSERT_NE(Popups().QuickControl().GetSubMenuControl(), nullptr);
+    ClickMark();
+    EXPECT_EQ(Popups().QuickControl().GetSubMenuControl(), nullptr);
+    EXPECT_NE(Toolbar().MarkState(), 2);
+}
+
+} // namespace
+} // namespace toolkit::bars
