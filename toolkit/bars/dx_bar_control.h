@@ -71,6 +71,9 @@ public:
     int MarkState() const { return FMarkState; }
     bool RepaintingSelection() const { return FRepaintingSelection; }
     bool DestroyingControls() const { return FDestroyingControls; }
+    // A pop-up one of the window's item controls holds open (a combo's list): presses there
+    // belong to this window. Null when none.
+    platform::core::HWND OpenPopup{};
     // Set by a descendant that consumed a button-down: the next button-up is swallowed.
     bool IgnoreNextButtonUp = false;
 

@@ -221,6 +221,11 @@ pw::LRESULT HandleKey(pw::WPARAM WParam, pw::LPARAM LParam) {
         return 1;
     }
     TCustomdxBarControl* Active = TCustomdxBarControl::ActiveBarControl();
+    // Typing in an edit hosted by the bar window: the edit window takes its keys itself.
+    if (Active && Active->HandleAllocated() && Active->SelectedControl() &&
+        Active->SelectedControl()->IsWindowControl() && pw::GetFocus() != pw::NullHWnd &&
+        pw::GetParent(pw::GetFocus()) == Active->Handle())
+        return 0;
     if (Active && Active->BarManager()) {
         if (!Active->IsCustomizing()) {
             if (!Up) {

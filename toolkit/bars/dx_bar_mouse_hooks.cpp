@@ -43,6 +43,7 @@ bool InsideActiveChain(TCustomdxBarControl* Active, pw::HWND Target) {
         if (!C->HandleAllocated()) continue;
         const pw::HWND Wnd = C->Handle();
         if (Target == Wnd || pw::IsChild(Wnd, Target)) return true;
+        if (Target != pw::NullHWnd && Target == C->OpenPopup) return true;
     }
     return false;
 }

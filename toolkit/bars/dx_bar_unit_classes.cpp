@@ -6,6 +6,8 @@
 
 #include "toolkit/bars/dx_bar_button.h"
 #include "toolkit/bars/dx_bar_button_control.h"
+#include "toolkit/bars/dx_bar_edit.h"
+#include "toolkit/bars/dx_bar_edit_control.h"
 #include "toolkit/bars/dx_bar_group.h"
 #include "toolkit/bars/dx_bar_mdi.h"
 #include "toolkit/bars/dx_bar_sub_item.h"
@@ -17,6 +19,8 @@ const std::vector<TRegItemRecord>& dxBarUnitItemClasses() {
     static const std::vector<TRegItemRecord> classes{
         {&TdxBarButton::ClassRef(), &TdxBarButtonControl::ClassRef(), true},
         {&TdxBarSubItem::ClassRef(), &TdxBarSubItemControl::ClassRef(), true},
+        {&TdxBarEdit::ClassRef(), &TdxBarEditControl::ClassRef(), true},
+        {&TdxBarCombo::ClassRef(), &TdxBarComboControl::ClassRef(), true},
         {&TSystemMenuSubItem::ClassRef(), &TSystemMenuSubItemControl::ClassRef(), false},
     };
     return classes;

@@ -1,5 +1,6 @@
 #include "toolkit/bars/dx_bar_backgrounds.h"
 #include "toolkit/bars/dx_bar_button.h"
+#include "toolkit/bars/dx_bar_edit.h"
 #include "toolkit/bars/dx_bar_group.h"
 #include "toolkit/bars/dx_bar_item.h"
 #include "toolkit/bars/dx_bar_item_link.h"
@@ -619,11 +620,13 @@ TEST(BarBackgroundsTest, AnEmptyBitmapOverAnEmptyBarChangesNoStyle) {
     EXPECT_EQ(Backgrounds.SubMenu().Width(), 8);
 }
 
-TEST_F(BarItemsTest, TheUnitRegistersTheButtonAndTheSubItem) {
+TEST_F(BarItemsTest, TheUnitRegistersTheButtonTheSubItemTheEditAndTheCombo) {
     const TdxBarItemClasses& Classes = Unit.ItemClasses();
-    ASSERT_EQ(Classes.GetRegisteredItemClassCount(), 2);
+    ASSERT_EQ(Classes.GetRegisteredItemClassCount(), 4);
     EXPECT_EQ(Classes.GetRegisteredItemClass(0), &TdxBarButton::ClassRef());
     EXPECT_EQ(Classes.GetRegisteredItemClass(1), &TdxBarSubItem::ClassRef());
+    EXPECT_EQ(Classes.GetRegisteredItemClass(2), &TdxBarEdit::ClassRef());
+    EXPECT_EQ(Classes.GetRegisteredItemClass(3), &TdxBarCombo::ClassRef());
     EXPECT_NE(Manager->Backgrounds(), nullptr);
 }
 
