@@ -57,8 +57,6 @@ void TdxBarManager::SetIsCustomizing(bool Value) {
             W->RefreshLayout();
             W->Invalidate();
         }
-    if (Value && OnShowCustomizingForm) OnShowCustomizingForm(this);
-    if (!Value && OnHideCustomizingForm) OnHideCustomizingForm(this);
     if (OnCustomizingChange) OnCustomizingChange(this);
 }
 
