@@ -187,6 +187,10 @@ void TFormquintaron::BuildBars() {
     for (const char* category : {"File", "Settings", "Gadgets", "Window", "Help", "Menus"})
         manager.Categories().Add(category);
     manager.OnHideCustomizingForm = [this](pc::TObject*) { EnableMenuItems(); };
+    // Customizing rebuilt the bars' controls: the commands take their states again.
+    manager.OnCustomizingChange = [this](pc::TObject*) {
+        if (!dxBarManager1.IsCustomizing()) EnableMenuItems();
+    };
 
     // The menus carry no picture; every command shows its own.
     constexpr int NoImage = -1;

@@ -63,5 +63,15 @@ TEST_F(MainToolbarTest, TheToolbarFloatsOffTheTopSiteAndDocksBackInItsRow) {
     EXPECT_EQ(tools.Control()->BoundsRect().Top, menu.Control()->BoundsRect().Bottom);
 }
 
+TEST_F(MainToolbarTest, TheCommandsTakeTheirStatesAgainWhenCustomizingEnds) {
+    // Without a library, Close is disabled; something enabled it meanwhile.
+    ASSERT_FALSE(main.FileCloseItem.Enabled());
+    main.dxBarManager1.Customizing(true);
+    main.FileCloseItem.SetEnabled(true);
+    main.dxBarManager1.Customizing(false);
+    EXPECT_FALSE(main.dxBarManager1.IsCustomizing());
+    EXPECT_FALSE(main.FileCloseItem.Enabled());
+}
+
 } // namespace
 } // namespace app::test

@@ -385,6 +385,7 @@ void TCustomdxBarControl::Paint() {
         TdxBarItemLink* Link = FItemLinks->VisibleItems(I);
         if (TdxBarItemControl* Control = Link->Control()) Control->Paint(Link->ItemRect, Kind);
     }
+    DrawSelectionFrame(DC);
 }
 
 // --- Input ---
@@ -423,6 +424,10 @@ void TCustomdxBarControl::WndProc(TMessage& Message) {
         return;
     case pw::WM_MOUSEMOVE:
         WMMouseMove(Message);
+        return;
+    case pw::WM_RBUTTONDOWN:
+        if (!IsCustomizing()) break;
+        CustomizingRightButtonDown(pw::LParamToPoint(Message.LParam));
         return;
     case pw::WM_CAPTURECHANGED:
         WMCaptureChanged(Message);
@@ -486,8 +491,7 @@ void TCustomdxBarControl::WMLButtonDown(TMessage& Message) {
     const TPoint P = pw::LParamToPoint(Message.LParam);
     TdxBarItemControl* Control = pg::PtInRect(ClientRect(), P) ? ItemAtPos(P) : nullptr;
     if (IsCustomizing()) {
-        // Customizing comes with the customizing dialog; the selection still follows.
-        SetMouseSelectedControl(Control);
+        CustomizingButtonDown(Control, P);
         return;
     }
     if (Control == nullptr || !Control->GetEnabled() || !Control->IsSelectable()) return;
@@ -508,6 +512,7 @@ void TCustomdxBarControl::WMLButtonDown(TMessage& Message) {
 void TCustomdxBarControl::WMMouseMove(TMessage& Message) {
     if (FDestroyingControls) return;
     const TPoint P = pw::LParamToPoint(Message.LParam);
+    if (CustomizingMouseMove(P)) return;
     TdxBarItemControl* Control = pg::PtInRect(ClientRect(), P) ? ItemAtPos(P) : nullptr;
     if (FDownControl) {
         const bool Inside = Control == FDownControl;
@@ -651,6 +656,7 @@ void TCustomdxBarControl::WMLButtonUp(TMessage& Message) {
         IgnoreNextButtonUp = false;
         return;
     }
+    if (CustomizingButtonUp()) return;
     const bool HadDown = FDownControl != nullptr;
     // Letting the capture go clears DownControl (WM_CAPTURECHANGED).
     if (HadDown && pw::GetCapture() == handle_) pw::ReleaseCapture();
@@ -670,6 +676,7 @@ void TCustomdxBarControl::WMLButtonUp(TMessage& Message) {
 }
 
 void TCustomdxBarControl::WMCaptureChanged(TMessage&) {
+    FDragPending = false;
     if (FDownControl) {
         TdxBarItemControl* Old = FDownControl;
         FDownControl = nullptr;

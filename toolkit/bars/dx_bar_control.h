@@ -146,6 +146,18 @@ public:
 
     void WndProc(TMessage& Message) override;
 
+    // Customizing (dx_bar_customizing.cpp). A press on a link selects it and waits: leaving
+    // the drag rectangle drags the link (the manager's DragItem); the button going up ends the
+    // wait. A right press shows the customising popup on the link.
+    bool DragPending() const { return FDragPending; }
+    void CustomizingButtonDown(TdxBarItemControl* Control, TPoint ClientPoint);
+    // False when no drag was pending.
+    bool CustomizingMouseMove(TPoint ClientPoint);
+    bool CustomizingButtonUp();
+    void CustomizingRightButtonDown(TPoint ClientPoint);
+    // The selected link's frame (two nested one-pixel frames), while customizing only.
+    void DrawSelectionFrame(platform::gdi::HDC DC);
+
 protected:
     void CreateWnd() override;
     // Background, then each shown control at its rectangle.
@@ -196,6 +208,8 @@ private:
     int FWidthMetric = 0;
     TPoint FLastMousePos{-1, -1};
     bool FMouseTracked = false;
+    bool FDragPending = false;
+    TPoint FDragStartPos{};
     mutable TdxBarControlState FPainted;
     std::unique_ptr<TdxBarShadow> FShadow;
 };

@@ -27,11 +27,13 @@ TdxBarItemControl::TdxBarItemControl(TdxBarItemLink* AItemLink)
 TdxBarItemControl::~TdxBarItemControl() {
     TdxBarManager* Manager = BarManager();
     if (Manager && Manager->SelectedItem() == this) Manager->SetSelectedItem(nullptr);
-    if (FParent && FParent->SelectedControl() == this && Manager && !Manager->IsCustomizing()) {
+    if (FParent && FParent->SelectedControl() == this) {
         // The link has already let go of this control: the window forgets it without asking
-        // it anything more (an active window going down with its form would ask it).
+        // it anything more (an active window going down with its form would ask it). While
+        // customizing, links come and go under the selection: it is forgotten all the same.
         FParent->FSelectedControl = nullptr;
-        if (!Manager->IsDestroying()) FParent->SelectionChanged(nullptr);
+        if (Manager && !Manager->IsDestroying() && !Manager->IsCustomizing())
+            FParent->SelectionChanged(nullptr);
     }
     if (FParent && FParent->DownControl() == this) FParent->FDownControl = nullptr;
     toolkit::base::cxClearObjectLinks(this);

@@ -281,6 +281,23 @@ public:
     int GetHiddenBarCount() const { return static_cast<int>(FHiddenBars.size()); }
 
     bool IsCustomizing() const { return FIsCustomizing || FDesignMode; }
+    // Run-time customizing on and off (dx_bar_customizing.cpp): the bar windows rebuild their
+    // item controls, then OnCustomizingChange fires. Customizing is the entry point of the
+    // Customize dialog and the "&Customize..." command.
+    void SetIsCustomizing(bool Value);
+    void Customizing(bool Show) { SetIsCustomizing(Show); }
+    // The window that holds the mouse capture while an item is dragged: the customizing form's
+    // while customizing, else the application window when visible, else the manager's form.
+    platform::core::HWND GetCaptureWindow() const;
+    // The customizing form's window once it exists (set by the form).
+    platform::core::HWND CustomizingFormHandle{};
+    // One check entry per closable, not hidden bar (its Visible toggles), then "&Customize...".
+    void AddToolbarsListItems(TdxBarItemLinks& Links);
+    // Drags Link (or, with no link, a command: Item) while customizing, until the button
+    // goes up or Esc; the drop adds, moves or deletes a link (dx_bar_item_drag.h).
+    void DragItem(TdxBarItem* Item, TdxBarItemLink* Link);
+    // Fires after customizing was turned on or off: the application updates its commands.
+    platform::core::TNotifyEvent OnCustomizingChange;
     bool IsDesigning() const { return FDesignMode; }
     bool IsDestroying() const;
     bool IsLoading() const;

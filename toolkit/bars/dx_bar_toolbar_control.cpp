@@ -544,6 +544,7 @@ void TdxBarControl::Paint() {
         Painter().DrawDockedMark(PaintedBar(), DC, GetBkBrush(),
                                  Painter().GetMarkRect(PaintedBar()));
     DrawMDIButtons(DC);
+    DrawSelectionFrame(DC);
 }
 
 // --- Messages ---

@@ -1,0 +1,210 @@
+#include "toolkit/bars/dx_bar_customizing_popup.h"
+
+#include "toolkit/bars/dx_bar_button.h"
+#include "toolkit/bars/dx_bar_edit.h"
+#include "toolkit/bars/dx_bar_item_link.h"
+#include "toolkit/bars/dx_bar_unit.h"
+
+#include "toolkit/base/resource_strings.h"
+
+#include "platform/forms/dialogs.h"
+#include "platform/win/messages.h"
+#include "platform/win/window.h"
+
+namespace toolkit::bars {
+
+namespace pc = platform::core;
+namespace pw = platform::win;
+namespace tb = toolkit::base;
+
+namespace {
+
+// 65218 .. 65226, 65242
+const tb::TResStringRec dxSBAR_CP_RESET{"&Reset"};
+const tb::TResStringRec dxSBAR_CP_DELETE{"&Delete"};
+const tb::TResStringRec dxSBAR_CP_NAME{"&Name:"};
+const tb::TResStringRec dxSBAR_CP_CAPTION{"&Caption:"};
+const tb::TResStringRec dxSBAR_CP_DEFAULTSTYLE{"Defa&ult style"};
+const tb::TResStringRec dxSBAR_CP_TEXTONLYALWAYS{"&Text Only (Always)"};
+const tb::TResStringRec dxSBAR_CP_TEXTONLYINMENUS{"Text &Only (in Menus)"};
+const tb::TResStringRec dxSBAR_CP_IMAGEANDTEXT{"Image &and Text"};
+const tb::TResStringRec dxSBAR_CP_BEGINAGROUP{"Begin a &Group"};
+const tb::TResStringRec dxSBAR_CP_VISIBLE{"&Visible"};
+const tb::TResStringRec dxSBAR_CP_MOSTRECENTLYUSED{"&Most recently used"};
+const tb::TResStringRec dxSBAR_COMMANDNAMECANNOTBEBLANK{
+    "A command name cannot be blank. Please enter a name."};
+
+// The popup closes itself after the handler that asked for it has returned: the handler runs
+// inside one of the entries the popup owns.
+constexpr pw::UINT kCloseMessage = pw::WM_USER + 0x31;
+constexpr int kPaintStyleGroup = -1000;
+
+TdxBarCustomizingPopup* GCurrent = nullptr;
+
+} // namespace
+
+TdxBarCustomizingPopup::TdxBarCustomizingPopup(TdxBarManager* ABarManager, TdxBarItemLink* ALink,
+                                               TdxBarItemLinks* ALinks)
+    : TdxBarSubMenuControl(ABarManager), FLink(ALink), FLinks(ALinks),
+      FEntries(std::make_unique<TdxBarItemLinks>(ABarManager, nullptr)) {
+    FEntries->UseRecentItems = false;
+    GCurrent = this;
+    if (FLink == nullptr) return;
+    const bool Design = ABarManager->IsDesigning();
+    auto Button = [this](const std::string& Caption, bool BeginGroup, int Tag) -> TdxBarButton& {
+        auto& B = static_cast<TdxBarButton&>(
+            AddEntry(dxBarUnit().AddInternalItem(std::make_unique<TdxBarButton>(nullptr)), Caption,
+                     BeginGroup));
+        B.OnClick = [this, Tag](pc::TObject*) { EntryClick(Tag); };
+        return B;
+    };
+    Button(tb::cxGetResourceString(dxSBAR_CP_RESET), true, 0);
+    Button(tb::cxGetResourceString(dxSBAR_CP_DELETE), false, 1);
+    auto& Name = static_cast<TdxBarEdit&>(
+        AddEntry(dxBarUnit().AddInternalItem(std::make_unique<TdxBarEdit>(nullptr)),
+                 tb::cxGetResourceString(Design ? dxSBAR_CP_CAPTION : dxSBAR_CP_NAME), true));
+    Name.SetShowCaption(true);
+    Name.SetText(FLink->GetCaption());
+    Name.OnChange = [this, &Name](pc::TObject*) { Rename(Name.Text()); };
+    FNameEdit = &Name;
+
+    auto* Item = dynamic_cast<TdxBarButton*>(FLink->Item());
+    const bool StyleEnabled = Item && Item->CanChangePaintStyle();
+    const int Style = StyleEnabled ? (FLink->GetPaintStyle() & 0x7F) : 0;
+    const tb::TResStringRec* StyleCaptions[] = {&dxSBAR_CP_DEFAULTSTYLE, &dxSBAR_CP_TEXTONLYALWAYS,
+                                                &dxSBAR_CP_TEXTONLYINMENUS,
+                                                &dxSBAR_CP_IMAGEANDTEXT};
+    for (int I = 0; I < 4; ++I) {
+        TdxBarButton& B = Button(tb::cxGetResourceString(*StyleCaptions[I]), I == 0, 3 + I);
+        B.SetButtonStyle(bsChecked);
+        B.SetGroupIndex(kPaintStyleGroup);
+        B.SetDown(I == Style);
+        B.SetEnabled(StyleEnabled);
+    }
+    TdxBarButton& Group = Button(tb::cxGetResourceString(dxSBAR_CP_BEGINAGROUP), true, 7);
+    Group.SetButtonStyle(bsChecked);
+    Group.SetDown(FLink->OwnBeginGroup());
+    Group.SetEnabled(FLink->Index() > 0);
+    if (Design) {
+        TdxBarButton& Shown = Button(tb::cxGetResourceString(dxSBAR_CP_VISIBLE), false, 8);
+        Shown.SetButtonStyle(bsChecked);
+        Shown.SetDown(FLink->Visible());
+        if (ABarManager->Style() != bmsStandard) {
+            TdxBarButton& Recent =
+                Button(tb::cxGetResourceString(dxSBAR_CP_MOSTRECENTLYUSED), false, 9);
+            Recent.SetButtonStyle(bsChecked);
+            Recent.SetDown(FLink->MostRecentlyUsed());
+        }
+    }
+    ABarManager->DoShowCustomizingPopup(FEntries.get());
+}
+
+TdxBarCustomizingPopup::~TdxBarCustomizingPopup() {
+    if (GCurrent == this) GCurrent = nullptr;
+    SetItemLinks(nullptr);
+    FEntries.reset();
+    // A manager going down frees its items itself.
+    if (BarManager() && BarManager()->IsDestroying()) return;
+    for (pc::TComponent* Item : FItems)
+        dxBarUnit().FreeInternalItem(Item);
+}
+
+TdxBarCustomizingPopup* TdxBarCustomizingPopup::Current() {
+    return GCurrent;
+}
+
+TdxBarItem& TdxBarCustomizingPopup::AddEntry(TdxBarItem& Result, const std::string& Caption,
+                                             bool BeginGroup) {
+    FItems.push_back(&Result);
+    Result.SetBarManager(BarManager());
+    Result.SetCaption(Caption);
+    TdxBarItemLink* Entry = FEntries->Add(&Result);
+    Entry->SetBeginGroup(BeginGroup);
+    return Result;
+}
+
+TdxBarCustomizingPopup* TdxBarCustomizingPopup::ShowAt(TdxBarManager& Manager, TdxBarItemLink* Link,
+                                                       TdxBarItemLinks* Links, TPoint Screen) {
+    if (GCurrent && !GCurrent->Closing()) GCurrent->HideAndFree();
+    auto Owned = std::make_unique<TdxBarCustomizingPopup>(&Manager, Link, Links);
+    TdxBarCustomizingPopup& Popup = *Owned;
+    Manager.InsertComponent(std::move(Owned));
+    if (Popup.FEntries->Count() == 0) {
+        Popup.HideAndFree();
+        return nullptr;
+    }
+    Popup.SetItemLinks(Popup.FEntries.get());
+    Popup.SetBounds(Screen.X, Screen.Y, Popup.Width(), Popup.Height());
+    Popup.Show();
+    return dxBarUnit().BarControlExists(&Popup) ? &Popup : nullptr;
+}
+
+void TdxBarCustomizingPopup::EntryClick(int Tag) {
+    if (FLink == nullptr) return;
+    TCustomdxBarControl* Window = FLinks ? FLinks->BarControl() : nullptr;
+    switch (Tag) {
+    case 0:
+        FLink->SetUserDefine(0);
+        break;
+    case 1: {
+        TdxBarItemLink* Gone = FLink;
+        FLink = nullptr;
+        Gone->Links()->Delete(Gone->Index());
+        break;
+    }
+    case 3:
+    case 4:
+    case 5:
+    case 6:
+        FLink->SetUserPaintStyle(static_cast<TdxBarPaintStyle>(Tag - 3));
+        break;
+    case 7:
+        FLink->SetBeginGroup(!FLink->OwnBeginGroup());
+        break;
+    case 8:
+        FLink->SetVisible(!FLink->Visible());
+        break;
+    case 9:
+        FLink->SetMostRecentlyUsed(!FLink->MostRecentlyUsed());
+        break;
+    default:
+        break;
+    }
+    if (Window && dxBarUnit().BarControlExists(Window)) {
+        Window->RefreshLayout();
+        Window->Invalidate();
+    }
+}
+
+void TdxBarCustomizingPopup::Rename(const std::string& Text) {
+    if (FLink == nullptr) return;
+    if (Text.empty()) {
+        if (HandleAllocated()) {
+            pw::ShowWindow(Handle(), pw::SW_HIDE);
+            pc::PostMessage(Handle(), kCloseMessage, 0, 0);
+        }
+        platform::forms::MessageBox(tb::cxGetResourceString(dxSBAR_COMMANDNAMECANNOTBEBLANK), "",
+                                    platform::forms::MB_ICONERROR);
+        return;
+    }
+    if (BarManager()->IsDesigning()) {
+        FLink->Item()->SetCaption(Text);
+        BarManager()->DesignerModified();
+    } else {
+        FLink->SetUserCaption(Text);
+    }
+    if (TCustomdxBarControl* Window = FLinks ? FLinks->BarControl() : nullptr) {
+        Window->RefreshLayout();
+        Window->Invalidate();
+    }
+}
+
+void TdxBarCustomizingPopup::WndProc(TMessage& Message) {
+    if (Message.Msg == kCloseMessage) {
+        HideAndFree();
+        return;
+    }
+    TdxBarSubMenuControl::WndProc(Message);
+}
+
+} // namespace toolkit::bars
