@@ -110,6 +110,10 @@ using TDragDropEvent = std::function<void(TObject* Sender, TObject* Source, int 
 using TEndDragEvent = std::function<void(TObject* Sender, TObject* Target, int X, int Y)>;
 using TStartDragEvent = std::function<void(TObject* Sender)>;
 
+namespace drag {
+class TDragImageList;
+}
+
 class TControl : public TComponent {
 public:
     explicit TControl(TComponent* owner);
@@ -229,6 +233,8 @@ public:
     virtual void DragDrop(TObject* source, int x, int y);
     virtual void DoEndDrag(TObject* target, int x, int y);
     virtual void DoStartDrag();
+    // What a drag from this control shows beside the pointer; nullptr (the base) for nothing.
+    virtual drag::TDragImageList* GetDragImages() { return nullptr; }
 
 protected:
     // Forgets a pop-up menu that goes.

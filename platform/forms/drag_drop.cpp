@@ -11,6 +11,18 @@ namespace platform::forms::drag {
 
 using namespace win;
 
+TCursor TDragObject::GetDragCursor(bool Accepted, int, int) {
+    return Accepted ? control_->DragCursor : crNoDrop;
+}
+
+void TDragObject::Finished(core::TObject* Target, int X, int Y, bool) {
+    control_->DoEndDrag(Target, X, Y);
+}
+
+TDragImageList* TDragControlObject::GetDragImages() {
+    return Control()->GetDragImages();
+}
+
 namespace {
 
 constexpr int DefaultThreshold = 5;
@@ -23,6 +35,9 @@ struct DragState {
     int threshold = DefaultThreshold;
     bool started = false;
     bool accepted = false;
+    std::unique_ptr<TDragObject> object;
+    // Owned by the source (through its drag object); shown from the start to the end.
+    TDragImageList* images = nullptr;
 };
 
 // The one drag of the process (the class library keeps it the same way).
@@ -35,9 +50,11 @@ TPoint TargetPoint(TControl* target, TPoint screen) {
     return target->ScreenToClient(screen);
 }
 
-void SetDragCursor() {
+void SetDragCursor(TPoint screen) {
     DragState& s = State();
-    win::SetCursor(ScreenCursor(s.accepted ? s.source->DragCursor : crNoDrop));
+    const TCursor cursor = s.object ? s.object->GetDragCursor(s.accepted, screen.X, screen.Y)
+                                    : (s.accepted ? s.source->DragCursor : crNoDrop);
+    win::SetCursor(ScreenCursor(cursor));
 }
 
 void MoveTo(TPoint screen) {
@@ -60,18 +77,26 @@ void MoveTo(TPoint screen) {
         TPoint p = TargetPoint(now, screen);
         s.accepted = now->DragOver(s.source, p.X, p.Y, dsDragMove);
     }
-    if (s.source) SetDragCursor();
+    if (!s.source) return;
+    SetDragCursor(screen);
+    if (s.images) s.images->DragMove(screen);
 }
 
-void Start() {
+void Start(TPoint screen) {
+    TControl* source = State().source;
+    State().started = true;
+    source->DoStartDrag();
+    // The source may have cancelled it.
     DragState& s = State();
-    s.started = true;
-    s.source->DoStartDrag();
+    if (s.source != source) return;
+    if (!s.object) s.object = std::make_unique<TDragControlObject>(source);
+    s.images = s.object->GetDragImages();
+    if (s.images) s.images->BeginDrag(screen);
 }
 
 // Ends the drag; with drop, a target that accepted gets the drop first.
 void Finish(bool drop, TPoint screen) {
-    DragState s = State();
+    DragState s = std::move(State());
     State() = DragState{};
     if (GetCapture() == s.capture && s.capture != NullHWnd) ReleaseCapture();
     TControl* target = nullptr;
@@ -87,8 +112,17 @@ void Finish(bool drop, TPoint screen) {
     }
     if (!drop) p = {0, 0};
     Screen().SetCursor(Screen().Cursor());
+    // The image goes before the target shows what the drop did.
+    if (s.images) s.images->EndDrag();
     if (target) target->DragDrop(s.source, p.X, p.Y);
-    s.source->DoEndDrag(target, p.X, p.Y);
+    // A drag that never passed its threshold has no object yet; the source hears of it alike.
+    if (!s.object) s.object = std::make_unique<TDragControlObject>(s.source);
+    s.object->Finished(target, p.X, p.Y, target != nullptr);
+}
+
+// The images the drag shows for object: none before the drag has started or after it ended.
+TDragImageList* ShownImages(const TDragObject* object) {
+    return State().object.get() == object ? State().images : nullptr;
 }
 
 } // namespace
@@ -110,7 +144,8 @@ void Begin(TControl* source, bool immediate, int threshold) {
     if (State().source != source) return;
     State().capture = wnd;
     if (immediate) {
-        Start();
+        Start(State().start);
+        if (State().source != source) return;
         MoveTo(State().start);
     }
 }
@@ -120,6 +155,22 @@ void End(TControl* source, bool drop) {
     TPoint p;
     GetCursorPos(&p);
     Finish(drop, p);
+}
+
+TDragObject* CurrentDragObject() {
+    return State().object.get();
+}
+
+void SetDragObject(std::unique_ptr<TDragObject> Object) {
+    if (State().source) State().object = std::move(Object);
+}
+
+void TDragObject::HideDragImage() {
+    if (TDragImageList* images = ShownImages(this)) images->HideDragImage();
+}
+
+void TDragObject::ShowDragImage() {
+    if (TDragImageList* images = ShownImages(this)) images->ShowDragImage();
 }
 
 bool IsDragging(const TControl* source) {
@@ -162,7 +213,7 @@ bool HandleMessage(HWND wnd, TMessage& message) {
         TPoint p = screenPoint();
         if (!s.started &&
             (std::abs(p.X - s.start.X) > s.threshold || std::abs(p.Y - s.start.Y) > s.threshold))
-            Start();
+            Start(p);
         if (State().source && State().started) MoveTo(p);
         return true;
     }

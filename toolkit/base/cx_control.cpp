@@ -4,6 +4,7 @@
 #include "toolkit/base/cx_control_cursors.h"
 #include "toolkit/base/cx_control_scroll_bars.h"
 #include "toolkit/base/cx_drag_and_drop.h"
+#include "toolkit/base/cx_drag_objects.h"
 #include "toolkit/base/cx_panning_mark.h"
 #include "toolkit/base/cx_timer.h"
 #include "toolkit/base/object_links.h"
@@ -13,6 +14,7 @@
 #include "platform/forms/forms.h"
 #include "platform/forms/menus.h"
 #include "platform/forms/screen.h"
+#include "platform/gdi/drawing.h"
 #include "platform/win/input_state.h"
 #include "platform/win/painting.h"
 #include "platform/win/window.h"
@@ -23,6 +25,7 @@ namespace toolkit::base {
 
 namespace pc = platform::core;
 namespace pf = platform::forms;
+namespace pg = platform::gdi;
 namespace pw = platform::win;
 
 namespace {
@@ -184,6 +187,64 @@ bool TcxControl::IsCopyDragDrop() {
     return pw::GetKeyState(pw::VK_CONTROL) < 0;
 }
 
+// ---- the platform's object drag ----
+
+TcxDragControlObjectClass TcxControl::GetDragObjectClass() {
+    return [](TcxControl& Control) { return std::make_unique<TcxDragControlObject>(&Control); };
+}
+
+TcxDragImageListClass TcxControl::GetDragImagesClass() {
+    return [] { return std::make_unique<TcxDragImageList>(); };
+}
+
+pf::drag::TDragImageList* TcxControl::GetDragImages() {
+    if (!HasDragImages()) return nullptr;
+    if (!FDragImages) {
+        FDragImages = GetDragImagesClass()();
+        InitDragImages(*FDragImages);
+    }
+    return FDragImages->Count() == 0 ? nullptr : FDragImages.get();
+}
+
+void TcxControl::InitDragImages(TcxDragImageList& ADragImages) {
+    const pg::TSize Size = GetDragImagesSize();
+    ADragImages.SetSize(Size.cx, Size.cy);
+    if (Size.cx == 0 || Size.cy == 0) return;
+    TcxBitmap Bitmap(Size.cx, Size.cy);
+    DrawDragImage(Bitmap.cxCanvas(), {0, 0, Size.cx, Size.cy});
+    // The bitmap's transparent colour: its bottom-left pixel, as the class library takes it.
+    const TColor Transparent =
+        static_cast<TColor>(pg::GetPixel(Bitmap.Canvas().Handle(), 0, Size.cy - 1));
+    ADragImages.AddMasked(Bitmap, Transparent);
+}
+
+void TcxControl::DoStartDrag() {
+    // The source shows what it looks like now, before the image is taken.
+    Update();
+    auto Link = cxAddObjectLink(this);
+    TCustomControl::DoStartDrag();
+    if (!Link->Ref || !Dragging()) return;
+    if (!pf::drag::CurrentDragObject())
+        if (TcxDragControlObjectClass Class = GetDragObjectClass())
+            pf::drag::SetDragObject(Class(*this));
+    if (!CanBeginDrag(pf::drag::CurrentDragObject())) {
+        pf::drag::SetDragObject(nullptr);
+        EndDrag(false);
+    }
+}
+
+void TcxControl::DoEndDrag(pc::TObject* Target, int X, int Y) {
+    auto Link = cxAddObjectLink(this);
+    TCustomControl::DoEndDrag(Target, X, Y);
+    if (!Link->Ref) return;
+    FDragImages.reset();
+}
+
+bool TcxControl::DragOver(pc::TObject* Source, int X, int Y, pf::TDragState State) {
+    cxSetDragObject(State == pf::dsDragLeave ? nullptr : pf::drag::CurrentDragObject());
+    return TCustomControl::DragOver(Source, X, Y, State);
+}
+
 bool TcxControl::IsMouseDownPointNear(int X, int Y) {
     return DragMode() == pf::dmManual || cxIsPointInDragDetectArea(FMouseDownPos, X, Y);
 }
@@ -299,6 +360,12 @@ void TcxControl::Dispatch(pc::TMessage& Message) {
         break;
     case pw::WM_GETDLGCODE:
         Message.Result = DialogCode();
+        return;
+    case pw::WM_PAINT:
+        // The drag image over this control must not be painted into it.
+        if (pf::drag::TDragObject* Object = cxDragObject()) Object->HideDragImage();
+        TCustomControl::Dispatch(Message);
+        if (pf::drag::TDragObject* Object = cxDragObject()) Object->ShowDragImage();
         return;
     case pw::WM_NCCALCSIZE:
         TCustomControl::Dispatch(Message);

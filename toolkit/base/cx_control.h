@@ -16,6 +16,7 @@
 #include "toolkit/base/look_and_feel.h"
 
 #include "platform/forms/controls.h"
+#include "platform/forms/drag_drop.h"
 
 #include <functional>
 #include <memory>
@@ -24,6 +25,7 @@
 namespace toolkit::base {
 
 class TcxDragAndDropObject;
+class TcxDragImageList;
 class TcxControl;
 class TcxControlChildComponent;
 class TcxControlScrollBar;
@@ -74,6 +76,11 @@ enum TcxScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 // The class of a control's drag-and-drop object: makes one for the control.
 using TcxDragAndDropObjectClass = std::function<std::unique_ptr<TcxDragAndDropObject>(TcxControl&)>;
 
+// The class of the drag object a platform drag from a control carries; empty: the platform's.
+using TcxDragControlObjectClass =
+    std::function<std::unique_ptr<platform::forms::drag::TDragObject>(TcxControl&)>;
+using TcxDragImageListClass = std::function<std::unique_ptr<TcxDragImageList>()>;
+
 // Shows Menu at the screen point: through IcxPopupMenu, or a TPopupMenu with AutoPopup (Caller
 // becomes its popup component). False when Menu is neither.
 bool cxShowPopupMenu(platform::core::TComponent* Caller, platform::core::TComponent* Menu, int X,
@@ -123,6 +130,18 @@ public:
     TcxDragAndDropState DragAndDropState() const { return FDragAndDropState; }
     void SetDragAndDropState(TcxDragAndDropState Value);
     void FinishDragAndDrop(bool Accepted);
+
+    // The platform's object drag (platform/forms/drag_drop.h): the images a drag from here shows,
+    // made once per drag when HasDragImages, nullptr when they hold no image. Freed as it ends.
+    platform::forms::drag::TDragImageList* GetDragImages() override;
+    // The list as it stands, without making it.
+    TcxDragImageList* DragImages() const { return FDragImages.get(); }
+    // A drag with Ctrl down copies.
+    virtual bool IsCopyDragDrop();
+    bool DragOver(platform::core::TObject* Source, int X, int Y,
+                  platform::forms::TDragState State) override;
+    void DoStartDrag() override;
+    void DoEndDrag(platform::core::TObject* Target, int X, int Y) override;
 
     // Only while the window exists.
     void InvalidateRect(const TRect& R, bool Erase);
@@ -222,7 +241,6 @@ protected:
     virtual void StartPanning();
 
     virtual TcxDragAndDropObjectClass GetDragAndDropObjectClass();
-    virtual bool IsCopyDragDrop();
     virtual bool IsMouseDownPointNear(int X, int Y);
 
     virtual void ColorChanged() {}
@@ -245,6 +263,17 @@ protected:
     virtual void BeginDragAndDrop();
     virtual void DragAndDrop(const TPoint& P, bool& Accepted);
     virtual void EndDragAndDrop(bool Accepted);
+
+    // The platform drag: the object a drag from here carries (TcxDragControlObject), whether it
+    // may begin with it, and the picture the drag shows.
+    virtual TcxDragControlObjectClass GetDragObjectClass();
+    virtual bool CanBeginDrag(platform::forms::drag::TDragObject* /*DragObject*/) { return true; }
+    virtual bool HasDragImages() { return false; }
+    virtual TcxDragImageListClass GetDragImagesClass();
+    virtual platform::gdi::TSize GetDragImagesSize() { return {0, 0}; }
+    // Sizes the list by GetDragImagesSize and adds what DrawDragImage paints.
+    virtual void InitDragImages(TcxDragImageList& ADragImages);
+    virtual void DrawDragImage(TcxCanvas& /*ACanvas*/, const TRect& /*R*/) {}
 
     // The context menu at a client point, (-1, -1) for the keyboard; true when shown.
     virtual void DoContextPopup(TPoint MousePos, bool& Handled);
@@ -278,6 +307,7 @@ private:
     TcxDragAndDropState FDragAndDropState = ddsNone;
     platform::forms::TCursor FSavedScreenCursor = platform::forms::crDefault;
     bool FFinishingDragAndDrop = false;
+    std::unique_ptr<TcxDragImageList> FDragImages;
     std::vector<IcxFontListener*> FFontListeners;
     platform::core::TComponent* FPopupMenu = nullptr;
     platform::core::TComponent* FMouseCaptureObject = nullptr;

@@ -2,14 +2,17 @@
 // controls, for a person to try by hand: scroll bars of both kinds with their positions shown,
 // and text broken into rows across a panel whose width the horizontal bar sets, with a
 // highlighted range; a bordered control with its own scroll bars, size grip and middle-button
-// panning over a grid larger than itself. The tests never need it.
+// panning over a grid larger than itself; a control to drag onto a panel, its picture following
+// the pointer, copying while Ctrl is down. The tests never need it.
 
 #include "toolkit/base/cx_control.h"
+#include "toolkit/base/cx_drag_objects.h"
 #include "toolkit/base/cx_draw_text_utils.h"
 #include "toolkit/base/cx_look_and_feel_painters.h"
 #include "toolkit/base/cx_scroll_bar.h"
 
 #include "platform/forms/application.h"
+#include "platform/forms/ext_ctrls.h"
 #include "platform/forms/forms.h"
 #include "platform/forms/std_ctrls.h"
 #include "platform/gdi/colors.h"
@@ -125,6 +128,35 @@ private:
     int FTop = 0;
 };
 
+// A control that drags itself to other controls, its picture beside the pointer.
+class TDragSample : public TcxControl {
+public:
+    explicit TDragSample(pc::TComponent* AOwner) : TcxControl(AOwner) { SetBorderStyle(cbsSingle); }
+
+protected:
+    void MouseDown(pf::TMouseButton Button, pf::TShiftState Shift, int X, int Y) override {
+        TcxControl::MouseDown(Button, Shift, X, Y);
+        if (Button == pf::mbLeft) BeginDrag(false);
+    }
+    bool HasDragImages() override { return true; }
+    TSize GetDragImagesSize() override { return {ClientWidth(), ClientHeight()}; }
+    void DrawDragImage(TcxCanvas& ACanvas, const TRect& R) override {
+        // The bottom-left pixel's colour is the transparent one: a margin of it frames the box.
+        ACanvas.FillRect(R, pg::clBtnShadow);
+        ACanvas.FillRect({R.Left + 1, R.Top + 1, R.Right - 1, R.Bottom - 1}, pg::clHighlight);
+        ACanvas.Canvas().Font().SetColor(pg::clHighlightText);
+        ACanvas.Canvas().TextOut(R.Left + 6, R.Top + 6, "Drag me");
+    }
+    void Paint() override {
+        TcxControl::Paint();
+        TCanvas& C = TCustomControl::Canvas();
+        const TRect R = GetClientBounds();
+        C.Brush().SetColor(pg::clWindow);
+        C.FillRect(R);
+        C.TextOut(R.Left + 6, R.Top + 6, "Drag me (Ctrl copies)");
+    }
+};
+
 class TEditGalleryForm : public pf::TForm {
 public:
     explicit TEditGalleryForm(pc::TComponent* AOwner) : pf::TForm(AOwner) {
@@ -156,6 +188,21 @@ public:
         FScrolling->SetParent(this);
         FScrolling->SetBounds(320, 40, 150, 200);
 
+        FDrag = &Own<TDragSample>();
+        FDrag->SetParent(this);
+        FDrag->SetBounds(10, 250, 150, 40);
+
+        FDrop = &Own<pf::TPanel>();
+        FDrop->SetParent(this);
+        FDrop->SetBounds(170, 250, 140, 40);
+        FDrop->SetCaption("Drop here");
+        FDrop->OnDragOver = [this](pc::TObject*, pc::TObject* Source, int, int, pf::TDragState,
+                                   bool& Accept) { Accept = Source == FDrag; };
+        FDrop->OnDragDrop = [this](pc::TObject*, pc::TObject*, int, int) {
+            ++FDrops;
+            FDrop->SetCaption(std::to_string(FDrops) + " dropped");
+        };
+
         FHorizontal->OnChange = [this](pc::TObject*) {
             FSample->SetWidth(FHorizontal->Position());
         };
@@ -179,6 +226,9 @@ private:
     pf::TLabel* FLabel = nullptr;
     TTextRowsSample* FSample = nullptr;
     TScrollingSample* FScrolling = nullptr;
+    TDragSample* FDrag = nullptr;
+    pf::TPanel* FDrop = nullptr;
+    int FDrops = 0;
 };
 
 } // namespace

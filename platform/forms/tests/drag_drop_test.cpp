@@ -1,8 +1,10 @@
+#include "platform/forms/drag_drop.h"
 #include "platform/forms/ext_ctrls.h"
 #include "platform/forms/screen.h"
 #include "platform/forms/tests/forms_test_support.h"
 #include "platform/win/cursors.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -129,6 +131,153 @@ TEST_F(DragDropTest, AutomaticDragStartsOnThePress) {
     driver.Release(At(*accepting, {3, 4}));
     EXPECT_EQ(endTarget, accepting);
     EXPECT_EQ(dropped, (TPoint{3, 4}));
+}
+
+// What a drag did to its images, in order.
+class TLoggingImages : public drag::TDragImageList {
+public:
+    std::vector<std::string> log;
+    void BeginDrag(TPoint p) override { log.push_back(Step("begin", p)); }
+    void DragMove(TPoint p) override { log.push_back(Step("move", p)); }
+    void EndDrag() override { log.push_back("end"); }
+    void HideDragImage() override { log.push_back("hide"); }
+    void ShowDragImage() override { log.push_back("show"); }
+
+private:
+    static std::string Step(const char* what, TPoint p) {
+        return std::string(what) + " " + std::to_string(p.X) + "," + std::to_string(p.Y);
+    }
+};
+
+class TImagePanel : public TPanel {
+public:
+    using TPanel::TPanel;
+    TLoggingImages images;
+    drag::TDragImageList* GetDragImages() override { return &images; }
+};
+
+// A drag object of the source's own: a cursor of its own and a record of its end.
+class TOwnDragObject : public drag::TDragObject {
+public:
+    TOwnDragObject(TControl* control, bool& freed, std::vector<bool>& finished)
+        : TDragObject(control), freed_(freed), finished_(finished) {}
+    ~TOwnDragObject() override { freed_ = true; }
+    TCursor GetDragCursor(bool Accepted, int X, int Y) override {
+        return Accepted ? crHandPoint : TDragObject::GetDragCursor(Accepted, X, Y);
+    }
+    void Finished(core::TObject* Target, int X, int Y, bool Accepted) override {
+        finished_.push_back(Accepted);
+        TDragObject::Finished(Target, X, Y, Accepted);
+    }
+
+private:
+    bool& freed_;
+    std::vector<bool>& finished_;
+};
+
+TEST_F(DragDropTest, WithoutAnObjectOfItsOwnTheSourceDragsADefaultObject) {
+    drag::TDragObject* during = nullptr;
+    accepting->OnDragDrop = [&](TObject*, TObject*, int, int) {
+        during = drag::CurrentDragObject();
+    };
+    const TPoint start = At(*source, {20, 20});
+    driver.MoveTo(start);
+    driver.Press(start);
+    EXPECT_EQ(drag::CurrentDragObject(), nullptr) << "made when the drag starts";
+    driver.MoveTo(At(*accepting, {7, 8}));
+    drag::TDragObject* object = drag::CurrentDragObject();
+    ASSERT_NE(dynamic_cast<drag::TDragControlObject*>(object), nullptr);
+    EXPECT_EQ(object->Control(), source);
+    EXPECT_EQ(object->GetDragImages(), nullptr);
+    driver.Release(At(*accepting, {7, 8}));
+    EXPECT_EQ(during, nullptr) << "the object ends before the target hears of the drop";
+    EXPECT_EQ(drag::CurrentDragObject(), nullptr);
+    EXPECT_EQ(ends, 1);
+    EXPECT_EQ(endTarget, accepting);
+}
+
+TEST_F(DragDropTest, TheSourceGivesItsOwnObjectFromDoStartDrag) {
+    bool freed = false;
+    std::vector<bool> finished;
+    source->OnStartDrag = [&](TObject*) {
+        drag::SetDragObject(std::make_unique<TOwnDragObject>(source, freed, finished));
+    };
+    const TPoint start = At(*source, {20, 20});
+    driver.MoveTo(start);
+    driver.Press(start);
+    driver.MoveTo(At(*refusing, {5, 6}));
+    ASSERT_NE(dynamic_cast<TOwnDragObject*>(drag::CurrentDragObject()), nullptr);
+    EXPECT_EQ(GetCursor(), ScreenCursor(crNoDrop));
+    driver.MoveTo(At(*accepting, {7, 8}));
+    EXPECT_EQ(GetCursor(), ScreenCursor(crHandPoint));
+    driver.Release(At(*accepting, {7, 8}));
+    EXPECT_EQ(finished, std::vector<bool>{true});
+    EXPECT_TRUE(freed);
+    EXPECT_EQ(ends, 1) << "the base Finished tells the source";
+    EXPECT_EQ(endPoint, (TPoint{7, 8}));
+}
+
+TEST_F(DragDropTest, CancelledDragFinishesTheObjectNotAccepted) {
+    bool freed = false;
+    std::vector<bool> finished;
+    source->OnStartDrag = [&](TObject*) {
+        drag::SetDragObject(std::make_unique<TOwnDragObject>(source, freed, finished));
+    };
+    const TPoint start = At(*source, {20, 20});
+    driver.MoveTo(start);
+    driver.Press(start);
+    driver.MoveTo(At(*accepting, {7, 8}));
+    driver.Key(Qt::Key_Escape, "\x1b");
+    EXPECT_EQ(finished, std::vector<bool>{false});
+    EXPECT_TRUE(freed);
+    EXPECT_EQ(endTarget, nullptr);
+    driver.Release(At(*accepting, {7, 8}));
+}
+
+TEST_F(DragDropTest, TheSourcesImagesFollowThePointerFromStartToEnd) {
+    auto& imaged = form.Own<TImagePanel>();
+    imaged.SetParent(&form);
+    imaged.SetBounds(10, 100, 100, 50);
+    imaged.OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) {
+        imaged.BeginDrag(false);
+    };
+    const TPoint start = At(imaged, {20, 20});
+    driver.MoveTo(start);
+    driver.Press(start);
+    driver.MoveTo({start.X + 3, start.Y});
+    EXPECT_TRUE(imaged.images.log.empty()) << "nothing before the drag starts";
+    const TPoint a = At(*accepting, {7, 8});
+    driver.MoveTo(a);
+    drag::CurrentDragObject()->HideDragImage();
+    drag::CurrentDragObject()->ShowDragImage();
+    driver.Release(a);
+    auto at = [](const char* what, TPoint p) {
+        return std::string(what) + " " + std::to_string(p.X) + "," + std::to_string(p.Y);
+    };
+    const std::vector<std::string> expected = {at("begin", a), at("move", a), "hide", "show",
+                                               "end"};
+    EXPECT_EQ(imaged.images.log, expected);
+}
+
+TEST_F(DragDropTest, ASourceThatCancelsInDoStartDragShowsNoImage) {
+    auto& imaged = form.Own<TImagePanel>();
+    imaged.SetParent(&form);
+    imaged.SetBounds(10, 100, 100, 50);
+    int imagedEnds = 0;
+    imaged.OnEndDrag = [&](TObject*, TObject*, int, int) { ++imagedEnds; };
+    imaged.OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) {
+        imaged.BeginDrag(false);
+    };
+    imaged.OnStartDrag = [&](TObject*) { imaged.EndDrag(false); };
+    const TPoint start = At(imaged, {20, 20});
+    driver.MoveTo(start);
+    driver.Press(start);
+    driver.MoveTo(At(*accepting, {7, 8}));
+    EXPECT_FALSE(imaged.Dragging());
+    driver.Release(At(*accepting, {7, 8}));
+    EXPECT_TRUE(imaged.images.log.empty());
+    EXPECT_EQ(imagedEnds, 1);
+    EXPECT_TRUE(over.empty());
 }
 
 } // namespace
