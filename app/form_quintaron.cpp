@@ -97,6 +97,26 @@ TFormquintaron* MainWindow() {
     return mainWindow;
 }
 
+TMainBars::TMainBars(forms::TForm& form)
+    : dxBarManager1(form.Own<bars::TdxBarManager>()), File1(form.Own<bars::TdxBarSubItem>()),
+      FileNewItem(form.Own<bars::TdxBarButton>()), FileOpenItem(form.Own<bars::TdxBarButton>()),
+      FileImportFrom(form.Own<bars::TdxBarButton>()), FileCloseItem(form.Own<bars::TdxBarButton>()),
+      FileSaveItem(form.Own<bars::TdxBarButton>()), FileSaveAsItem(form.Own<bars::TdxBarButton>()),
+      FileExportto(form.Own<bars::TdxBarButton>()), FileSaveAllItem(form.Own<bars::TdxBarButton>()),
+      FilePrintItem(form.Own<bars::TdxBarButton>()), FileExitItem(form.Own<bars::TdxBarButton>()),
+      Settings1(form.Own<bars::TdxBarSubItem>()),
+      SetMidiMidiPortItem(form.Own<bars::TdxBarButton>()),
+      SetPreviewItem(form.Own<bars::TdxBarButton>()),
+      SetExpansionItem(form.Own<bars::TdxBarButton>()),
+      SetPatchAndPerf(form.Own<bars::TdxBarButton>()), Gaggets1(form.Own<bars::TdxBarSubItem>()),
+      GadgetsKeyboardItem(form.Own<bars::TdxBarButton>()),
+      GadgetsMonitorItem(form.Own<bars::TdxBarButton>()), Window1(form.Own<bars::TdxBarSubItem>()),
+      WindowCascadeItem(form.Own<bars::TdxBarButton>()),
+      WindowTileItem(form.Own<bars::TdxBarButton>()),
+      WindowArrangeItem(form.Own<bars::TdxBarButton>()),
+      WindowMinimizeItem(form.Own<bars::TdxBarButton>()), Help1(form.Own<bars::TdxBarSubItem>()),
+      Index1(form.Own<bars::TdxBarButton>()), HelpAboutItem(form.Own<bars::TdxBarButton>()) {}
+
 TFormquintaron::TFormquintaron(forms::TComponent* owner)
     : TForm(owner, forms::fsMDIForm), OpenDialog(Own<forms::TOpenDialog>()),
       Patch(editors::PlaceControl<forms::TBitBtn>(*this, *this, 0, 0, 25, 25)),
@@ -114,21 +134,22 @@ TFormquintaron::TFormquintaron(forms::TComponent* owner)
           editors::PlaceControl<forms::TImage>(*this, PanelTrash, 0, 0, TrashSize, TrashSize)),
       TrashVuoto(
           editors::PlaceControl<forms::TImage>(*this, PanelTrash, 0, 0, TrashSize, TrashSize)),
-      ImageListMenu(Own<forms::TImageList>()), dxBarManager1(Own<bars::TdxBarManager>()),
-      File1(Own<bars::TdxBarSubItem>()), FileNewItem(Own<bars::TdxBarButton>()),
-      FileOpenItem(Own<bars::TdxBarButton>()), FileImportFrom(Own<bars::TdxBarButton>()),
-      FileCloseItem(Own<bars::TdxBarButton>()), FileSaveItem(Own<bars::TdxBarButton>()),
-      FileSaveAsItem(Own<bars::TdxBarButton>()), FileExportto(Own<bars::TdxBarButton>()),
-      FileSaveAllItem(Own<bars::TdxBarButton>()), FilePrintItem(Own<bars::TdxBarButton>()),
-      FileExitItem(Own<bars::TdxBarButton>()), Settings1(Own<bars::TdxBarSubItem>()),
-      SetMidiMidiPortItem(Own<bars::TdxBarButton>()), SetPreviewItem(Own<bars::TdxBarButton>()),
-      SetExpansionItem(Own<bars::TdxBarButton>()), SetPatchAndPerf(Own<bars::TdxBarButton>()),
-      Gaggets1(Own<bars::TdxBarSubItem>()), GadgetsKeyboardItem(Own<bars::TdxBarButton>()),
-      GadgetsMonitorItem(Own<bars::TdxBarButton>()), Window1(Own<bars::TdxBarSubItem>()),
-      WindowCascadeItem(Own<bars::TdxBarButton>()), WindowTileItem(Own<bars::TdxBarButton>()),
-      WindowArrangeItem(Own<bars::TdxBarButton>()), WindowMinimizeItem(Own<bars::TdxBarButton>()),
-      Help1(Own<bars::TdxBarSubItem>()), Index1(Own<bars::TdxBarButton>()),
-      HelpAboutItem(Own<bars::TdxBarButton>()) {
+      ImageListMenu(Own<forms::TImageList>()), MainBars(*this),
+      dxBarManager1(MainBars.dxBarManager1), File1(MainBars.File1),
+      FileNewItem(MainBars.FileNewItem), FileOpenItem(MainBars.FileOpenItem),
+      FileImportFrom(MainBars.FileImportFrom), FileCloseItem(MainBars.FileCloseItem),
+      FileSaveItem(MainBars.FileSaveItem), FileSaveAsItem(MainBars.FileSaveAsItem),
+      FileExportto(MainBars.FileExportto), FileSaveAllItem(MainBars.FileSaveAllItem),
+      FilePrintItem(MainBars.FilePrintItem), FileExitItem(MainBars.FileExitItem),
+      Settings1(MainBars.Settings1), SetMidiMidiPortItem(MainBars.SetMidiMidiPortItem),
+      SetPreviewItem(MainBars.SetPreviewItem), SetExpansionItem(MainBars.SetExpansionItem),
+      SetPatchAndPerf(MainBars.SetPatchAndPerf), Gaggets1(MainBars.Gaggets1),
+      GadgetsKeyboardItem(MainBars.GadgetsKeyboardItem),
+      GadgetsMonitorItem(MainBars.GadgetsMonitorItem), Window1(MainBars.Window1),
+      WindowCascadeItem(MainBars.WindowCascadeItem), WindowTileItem(MainBars.WindowTileItem),
+      WindowArrangeItem(MainBars.WindowArrangeItem),
+      WindowMinimizeItem(MainBars.WindowMinimizeItem), Help1(MainBars.Help1),
+      Index1(MainBars.Index1), HelpAboutItem(MainBars.HelpAboutItem) {
     mainWindow = this;
     Name = "Formquintaron";
     SetBounds(0, 0, 800, 600);
@@ -162,7 +183,12 @@ TFormquintaron::TFormquintaron(forms::TComponent* owner)
         accept = false;
         DragInfo().Accept = false;
     };
-    BuildBars();
+    BuildBars(MainBars, this);
+    // Reset takes the design from the same routine run again on a form of its own.
+    dxBarManager1.DesignRoutine = [](forms::TForm& form) {
+        TMainBars design(form);
+        BuildBars(design, nullptr);
+    };
     OnCreate = [this](pc::TObject* sender) { FormCreate(sender); };
     OnDestroy = [this](pc::TObject* sender) { FormDestroy(sender); };
     OnResize = [this](pc::TObject* sender) { FormResize(sender); };
@@ -178,19 +204,21 @@ TFormquintaron::~TFormquintaron() {
     if (mainWindow == this) mainWindow = nullptr;
 }
 
-void TFormquintaron::BuildBars() {
-    auto& manager = dxBarManager1;
+void TFormquintaron::BuildBars(TMainBars& mainBars, TFormquintaron* window) {
+    auto& manager = mainBars.dxBarManager1;
     manager.Name = "dxBarManager1";
     manager.SetStyle(bars::bmsOffice11);
     manager.CanCustomize = false;
-    manager.SetImages(&ImageListMenu);
+    if (window != nullptr) manager.SetImages(&window->ImageListMenu);
     for (const char* category : {"File", "Settings", "Gadgets", "Window", "Help", "Menus"})
         manager.Categories().Add(category);
-    manager.OnHideCustomizingForm = [this](pc::TObject*) { EnableMenuItems(); };
-    // Customizing rebuilt the bars' controls: the commands take their states again.
-    manager.OnCustomizingChange = [this](pc::TObject*) {
-        if (!dxBarManager1.IsCustomizing()) EnableMenuItems();
-    };
+    if (window != nullptr) {
+        manager.OnHideCustomizingForm = [window](pc::TObject*) { window->EnableMenuItems(); };
+        // Customizing rebuilt the bars' controls: the commands take their states again.
+        manager.OnCustomizingChange = [window](pc::TObject*) {
+            if (!window->dxBarManager1.IsCustomizing()) window->EnableMenuItems();
+        };
+    }
 
     // The menus carry no picture; every command shows its own.
     constexpr int NoImage = -1;
@@ -205,56 +233,57 @@ void TFormquintaron::BuildBars() {
         void (TFormquintaron::*action)();
     };
     const ItemSpec items[] = {
-        {&File1, "File1", "&File", "File related commands", catMenus, NoImage, nullptr},
-        {&FileNewItem, "FileNewItem", "&New", "Create a new file", catFile, image(TMenuImage::New),
-         &TFormquintaron::FileNew},
-        {&FileOpenItem, "FileOpenItem", "&Open", "Open an existing file", catFile,
+        {&mainBars.File1, "File1", "&File", "File related commands", catMenus, NoImage, nullptr},
+        {&mainBars.FileNewItem, "FileNewItem", "&New", "Create a new file", catFile,
+         image(TMenuImage::New), &TFormquintaron::FileNew},
+        {&mainBars.FileOpenItem, "FileOpenItem", "&Open", "Open an existing file", catFile,
          image(TMenuImage::Open), &TFormquintaron::FileOpen},
-        {&FileImportFrom, "FileImportFrom", "Import From", "", catFile,
+        {&mainBars.FileImportFrom, "FileImportFrom", "Import From", "", catFile,
          image(TMenuImage::ImportFromSynth), &TFormquintaron::FileImport},
-        {&FileCloseItem, "FileCloseItem", "&Close", "Close current file", catFile,
+        {&mainBars.FileCloseItem, "FileCloseItem", "&Close", "Close current file", catFile,
          image(TMenuImage::Close), &TFormquintaron::FileClose},
-        {&FileSaveItem, "FileSaveItem", "&Save", "Save current file", catFile,
+        {&mainBars.FileSaveItem, "FileSaveItem", "&Save", "Save current file", catFile,
          image(TMenuImage::Save), &TFormquintaron::FileSave},
-        {&FileSaveAsItem, "FileSaveAsItem", "Save &As...", "Save current file as...", catFile,
-         image(TMenuImage::SaveAs), &TFormquintaron::FileSaveAs},
-        {&FileExportto, "FileExportto", "Export To", "", catFile, image(TMenuImage::ExportToSynth),
-         &TFormquintaron::FileExport},
-        {&FileSaveAllItem, "FileSaveAllItem", "Save A&ll", "", catFile, image(TMenuImage::SaveAll),
-         &TFormquintaron::FileSaveAll},
-        {&FilePrintItem, "FilePrintItem", "&Print", "", catFile, image(TMenuImage::Print),
+        {&mainBars.FileSaveAsItem, "FileSaveAsItem", "Save &As...", "Save current file as...",
+         catFile, image(TMenuImage::SaveAs), &TFormquintaron::FileSaveAs},
+        {&mainBars.FileExportto, "FileExportto", "Export To", "", catFile,
+         image(TMenuImage::ExportToSynth), &TFormquintaron::FileExport},
+        {&mainBars.FileSaveAllItem, "FileSaveAllItem", "Save A&ll", "", catFile,
+         image(TMenuImage::SaveAll), &TFormquintaron::FileSaveAll},
+        {&mainBars.FilePrintItem, "FilePrintItem", "&Print", "", catFile, image(TMenuImage::Print),
          &TFormquintaron::FilePrint},
-        {&FileExitItem, "FileExitItem", "E&xit", "Exit the application", catFile,
+        {&mainBars.FileExitItem, "FileExitItem", "E&xit", "Exit the application", catFile,
          image(TMenuImage::Exit), &TFormquintaron::FileExit},
-        {&Settings1, "Settings1", "Settings", "", catMenus, NoImage, nullptr},
-        {&SetMidiMidiPortItem, "SetMidiMidiPortItem", "&Midi", "", catSettings,
+        {&mainBars.Settings1, "Settings1", "Settings", "", catMenus, NoImage, nullptr},
+        {&mainBars.SetMidiMidiPortItem, "SetMidiMidiPortItem", "&Midi", "", catSettings,
          image(TMenuImage::Midi), &TFormquintaron::SettingsMidi},
-        {&SetPreviewItem, "SetPreviewItem", "&Preview", "", catSettings, image(TMenuImage::Preview),
-         &TFormquintaron::SettingsPreview},
-        {&SetExpansionItem, "SetExpansionItem", "&Expansion", "", catSettings,
+        {&mainBars.SetPreviewItem, "SetPreviewItem", "&Preview", "", catSettings,
+         image(TMenuImage::Preview), &TFormquintaron::SettingsPreview},
+        {&mainBars.SetExpansionItem, "SetExpansionItem", "&Expansion", "", catSettings,
          image(TMenuImage::Expansion), &TFormquintaron::SettingsExpansion},
-        {&SetPatchAndPerf, "SetPatchAndPerf", "&Names", "", catSettings, image(TMenuImage::Names),
-         &TFormquintaron::SettingsNames},
-        {&Gaggets1, "Gaggets1", "Gadgets", "", catMenus, NoImage, nullptr},
-        {&GadgetsKeyboardItem, "GadgetsKeyboardItem", "&Keyboard", "", catGadgets,
+        {&mainBars.SetPatchAndPerf, "SetPatchAndPerf", "&Names", "", catSettings,
+         image(TMenuImage::Names), &TFormquintaron::SettingsNames},
+        {&mainBars.Gaggets1, "Gaggets1", "Gadgets", "", catMenus, NoImage, nullptr},
+        {&mainBars.GadgetsKeyboardItem, "GadgetsKeyboardItem", "&Keyboard", "", catGadgets,
          image(TMenuImage::Keyboard), &TFormquintaron::GadgetsKeyboard},
-        {&GadgetsMonitorItem, "GadgetsMonitorItem", "&Monitor", "", catGadgets,
+        {&mainBars.GadgetsMonitorItem, "GadgetsMonitorItem", "&Monitor", "", catGadgets,
          image(TMenuImage::Monitor), &TFormquintaron::GadgetsMonitor},
-        {&Window1, "Window1", "&Window", "Window related commands such as Tile and Cascade",
-         catMenus, NoImage, nullptr},
-        {&WindowCascadeItem, "WindowCascadeItem", "&Cascade", "Arrange windows to overlap",
+        {&mainBars.Window1, "Window1", "&Window",
+         "Window related commands such as Tile and Cascade", catMenus, NoImage, nullptr},
+        {&mainBars.WindowCascadeItem, "WindowCascadeItem", "&Cascade", "Arrange windows to overlap",
          catWindow, image(TMenuImage::Cascade), &TFormquintaron::WindowCascade},
-        {&WindowTileItem, "WindowTileItem", "&Tile", "Arrange windows without overlap", catWindow,
-         image(TMenuImage::Tile), &TFormquintaron::WindowTile},
-        {&WindowArrangeItem, "WindowArrangeItem", "&Arrange Icons",
+        {&mainBars.WindowTileItem, "WindowTileItem", "&Tile", "Arrange windows without overlap",
+         catWindow, image(TMenuImage::Tile), &TFormquintaron::WindowTile},
+        {&mainBars.WindowArrangeItem, "WindowArrangeItem", "&Arrange Icons",
          "Arrange window icons at bottom of main window", catWindow, image(TMenuImage::Arrange),
          &TFormquintaron::WindowArrange},
-        {&WindowMinimizeItem, "WindowMinimizeItem", "&Minimize All", "Minimize all windows",
-         catWindow, image(TMenuImage::MinimizeAll), &TFormquintaron::WindowMinimizeAll},
-        {&Help1, "Help1", "&Help", "Help topics", catMenus, NoImage, nullptr},
-        {&Index1, "Index1", "&Index", "", catHelp, image(TMenuImage::HelpIndex),
+        {&mainBars.WindowMinimizeItem, "WindowMinimizeItem", "&Minimize All",
+         "Minimize all windows", catWindow, image(TMenuImage::MinimizeAll),
+         &TFormquintaron::WindowMinimizeAll},
+        {&mainBars.Help1, "Help1", "&Help", "Help topics", catMenus, NoImage, nullptr},
+        {&mainBars.Index1, "Index1", "&Index", "", catHelp, image(TMenuImage::HelpIndex),
          &TFormquintaron::HelpIndex},
-        {&HelpAboutItem, "HelpAboutItem", "&About", "", catHelp, image(TMenuImage::About),
+        {&mainBars.HelpAboutItem, "HelpAboutItem", "&About", "", catHelp, image(TMenuImage::About),
          &TFormquintaron::HelpAbout},
     };
     for (const ItemSpec& spec : items) {
@@ -263,8 +292,10 @@ void TFormquintaron::BuildBars() {
         spec.item->SetCaption(spec.caption);
         spec.item->SetCategory(spec.category);
         if (spec.image != NoImage) spec.item->SetImageIndex(spec.image);
-        if (spec.action != nullptr)
-            spec.item->OnClick = [this, action = spec.action](pc::TObject*) { (this->*action)(); };
+        if (window != nullptr && spec.action != nullptr)
+            spec.item->OnClick = [window, action = spec.action](pc::TObject*) {
+                (window->*action)();
+            };
     }
 
     // Each link list with the items that open a group.
@@ -276,46 +307,47 @@ void TFormquintaron::BuildBars() {
         for (const LinkSpec& spec : specs)
             links.Add(spec.item)->SetBeginGroup(spec.beginGroup);
     };
-    fill(File1.ItemLinks(), {{&FileNewItem, false},
-                             {&FileOpenItem, false},
-                             {&FileImportFrom, false},
-                             {&FileCloseItem, true},
-                             {&FileSaveItem, true},
-                             {&FileSaveAsItem, false},
-                             {&FileExportto, false},
-                             {&FileSaveAllItem, false},
-                             {&FilePrintItem, true},
-                             {&FileExitItem, true}});
-    fill(Settings1.ItemLinks(), {{&SetMidiMidiPortItem, false},
-                                 {&SetPreviewItem, false},
-                                 {&SetExpansionItem, false},
-                                 {&SetPatchAndPerf, false}});
-    fill(Gaggets1.ItemLinks(), {{&GadgetsKeyboardItem, false}, {&GadgetsMonitorItem, false}});
-    fill(Window1.ItemLinks(), {{&WindowCascadeItem, false},
-                               {&WindowTileItem, false},
-                               {&WindowArrangeItem, false},
-                               {&WindowMinimizeItem, false}});
-    fill(Help1.ItemLinks(), {{&Index1, false}, {&HelpAboutItem, false}});
+    fill(mainBars.File1.ItemLinks(), {{&mainBars.FileNewItem, false},
+                                      {&mainBars.FileOpenItem, false},
+                                      {&mainBars.FileImportFrom, false},
+                                      {&mainBars.FileCloseItem, true},
+                                      {&mainBars.FileSaveItem, true},
+                                      {&mainBars.FileSaveAsItem, false},
+                                      {&mainBars.FileExportto, false},
+                                      {&mainBars.FileSaveAllItem, false},
+                                      {&mainBars.FilePrintItem, true},
+                                      {&mainBars.FileExitItem, true}});
+    fill(mainBars.Settings1.ItemLinks(), {{&mainBars.SetMidiMidiPortItem, false},
+                                          {&mainBars.SetPreviewItem, false},
+                                          {&mainBars.SetExpansionItem, false},
+                                          {&mainBars.SetPatchAndPerf, false}});
+    fill(mainBars.Gaggets1.ItemLinks(),
+         {{&mainBars.GadgetsKeyboardItem, false}, {&mainBars.GadgetsMonitorItem, false}});
+    fill(mainBars.Window1.ItemLinks(), {{&mainBars.WindowCascadeItem, false},
+                                        {&mainBars.WindowTileItem, false},
+                                        {&mainBars.WindowArrangeItem, false},
+                                        {&mainBars.WindowMinimizeItem, false}});
+    fill(mainBars.Help1.ItemLinks(), {{&mainBars.Index1, false}, {&mainBars.HelpAboutItem, false}});
 
     bars::TdxBar& menu = *manager.Bars()->Add();
     menu.SetCaption("Main Menu");
     menu.SetIsMainMenu(true);
-    fill(menu.ItemLinks(), {{&File1, false},
-                            {&Settings1, false},
-                            {&Gaggets1, false},
-                            {&Window1, false},
-                            {&Help1, false}});
+    fill(menu.ItemLinks(), {{&mainBars.File1, false},
+                            {&mainBars.Settings1, false},
+                            {&mainBars.Gaggets1, false},
+                            {&mainBars.Window1, false},
+                            {&mainBars.Help1, false}});
     bars::TdxBar& tools = *manager.Bars()->Add();
     tools.SetCaption("ToolBar");
-    fill(tools.ItemLinks(), {{&FileNewItem, false},
-                             {&FileOpenItem, false},
-                             {&FileSaveItem, false},
-                             {&FileSaveAllItem, false},
-                             {&FilePrintItem, false},
-                             {&SetMidiMidiPortItem, true},
-                             {&SetPreviewItem, false},
-                             {&GadgetsKeyboardItem, true},
-                             {&GadgetsMonitorItem, false}});
+    fill(tools.ItemLinks(), {{&mainBars.FileNewItem, false},
+                             {&mainBars.FileOpenItem, false},
+                             {&mainBars.FileSaveItem, false},
+                             {&mainBars.FileSaveAllItem, false},
+                             {&mainBars.FilePrintItem, false},
+                             {&mainBars.SetMidiMidiPortItem, true},
+                             {&mainBars.SetPreviewItem, false},
+                             {&mainBars.GadgetsKeyboardItem, true},
+                             {&mainBars.GadgetsMonitorItem, false}});
     tools.OneOnRow = true;
     int row = 0;
     for (bars::TdxBar* bar : {&menu, &tools}) {
@@ -327,6 +359,9 @@ void TFormquintaron::BuildBars() {
         bar->SetDockedTop(0);
         bar->SetRow(row++);
         bar->SetVisible(true);
+        // Built in code rather than loaded, the bars record their place in the design here:
+        // Reset finds each one's design by it.
+        bar->SetDesignIdentity(bar->Index());
     }
 }
 

@@ -50,6 +50,41 @@ public:
     virtual ~TNonLibraryWindow() = default;
 };
 
+// The bar manager of the main window with its items, made on a form that owns them: the main
+// window's own, or the form of the design-time copy that Reset builds again.
+struct TMainBars {
+    explicit TMainBars(forms::TForm& form);
+
+    bars::TdxBarManager& dxBarManager1;
+    bars::TdxBarSubItem& File1;
+    bars::TdxBarButton& FileNewItem;
+    bars::TdxBarButton& FileOpenItem;
+    bars::TdxBarButton& FileImportFrom;
+    bars::TdxBarButton& FileCloseItem;
+    bars::TdxBarButton& FileSaveItem;
+    bars::TdxBarButton& FileSaveAsItem;
+    bars::TdxBarButton& FileExportto;
+    bars::TdxBarButton& FileSaveAllItem;
+    bars::TdxBarButton& FilePrintItem;
+    bars::TdxBarButton& FileExitItem;
+    bars::TdxBarSubItem& Settings1;
+    bars::TdxBarButton& SetMidiMidiPortItem;
+    bars::TdxBarButton& SetPreviewItem;
+    bars::TdxBarButton& SetExpansionItem;
+    bars::TdxBarButton& SetPatchAndPerf;
+    bars::TdxBarSubItem& Gaggets1;
+    bars::TdxBarButton& GadgetsKeyboardItem;
+    bars::TdxBarButton& GadgetsMonitorItem;
+    bars::TdxBarSubItem& Window1;
+    bars::TdxBarButton& WindowCascadeItem;
+    bars::TdxBarButton& WindowTileItem;
+    bars::TdxBarButton& WindowArrangeItem;
+    bars::TdxBarButton& WindowMinimizeItem;
+    bars::TdxBarSubItem& Help1;
+    bars::TdxBarButton& Index1;
+    bars::TdxBarButton& HelpAboutItem;
+};
+
 class TFormquintaron : public forms::TForm, public editors::TClipboardOwner {
 public:
     explicit TFormquintaron(forms::TComponent* owner);
@@ -118,6 +153,8 @@ public:
     forms::TImage& TrashPieno;
     forms::TImage& TrashVuoto;
     forms::TImageList& ImageListMenu;
+    // Declared before the names below, which are its members under the names the program uses.
+    TMainBars MainBars;
     bars::TdxBarManager& dxBarManager1;
 
     bars::TdxBarSubItem& File1;
@@ -152,7 +189,9 @@ protected:
     void Notification(forms::TComponent* component, platform::core::TOperation operation) override;
 
 private:
-    void BuildBars();
+    // Builds the manager's categories, items and bars. Without a window (the design-time copy)
+    // the items run no command and show no picture.
+    static void BuildBars(TMainBars& mainBars, TFormquintaron* window);
     void RegisterCursors();
     void TimerPreviewTimer();
     bool OverPreviewGrid(const platform::core::MSG& msg) const;

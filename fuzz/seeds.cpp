@@ -223,6 +223,40 @@ void BitmapStreamSeeds() {
     Seed("fuzz_bitmap_stream", "stream", stream);
 }
 
+// A layout as a manager "Bars" on the form "LayoutForm" saves it: options, a moved toolbar
+// with a user caption and width, a sub-item's links.
+void BarLayoutSeeds() {
+    Seed("fuzz_bar_layout", "saved",
+         "[LayoutForm.Bars.Main]\nMenusShowRecentItemsFirst=1\nShowFullMenusAfterDelay=1\n"
+         "LargeIcons=0\nMenuAnimations=3\nShowHint=1\nShowShortCutInHint=1\nBarCount=3\n\n"
+         "[LayoutForm.Bars.Bar0]\nCaption=Menu\nDockedDockingStyle=2\nDockedLeft=0\n"
+         "DockedTop=0\nOneOnRow=1\nRow=0\nFloatLeft=0\nFloatTop=0\nFloatClientWidth=0\n"
+         "FloatClientHeight=0\nDockingStyle=2\nVisible=1\nItemLinkCount=1\n\n"
+         "[LayoutForm.Bars.Bar0.ItemLink0]\nItemName=FileMenu\nBeginGroup=0\nUserDefine=0\n"
+         "Visible=1\n\n"
+         "[LayoutForm.Bars.Bar1]\nCaption=Tools\nDockedDockingStyle=1\nDockedLeft=4\n"
+         "DockedTop=9\nOneOnRow=0\nRow=1\nFloatLeft=200\nFloatTop=150\n"
+         "FloatClientWidth=140\nFloatClientHeight=30\nDockingStyle=0\nVisible=1\n"
+         "ItemLinkCount=3\n\n"
+         "[LayoutForm.Bars.Bar1.ItemLink0]\nItemName=OpenItem\nBeginGroup=0\nUserDefine=9\n"
+         "UserCaption=Open it\nUserWidth=77\nVisible=1\nUseCount=3\nRecentIndex=0\n\n"
+         "[LayoutForm.Bars.Bar1.ItemLink2]\nItemName=SaveItem\nBeginGroup=1\nUserDefine=4\n"
+         "UserPaintStyle=2\nVisible=0\n\n"
+         "[LayoutForm.Bars.Bar2]\nCaption=Mine\nDockingStyle=4\nRow=0\nVisible=1\n"
+         "ItemLinkCount=1\n\n"
+         "[LayoutForm.Bars.Bar2.ItemLink0]\nItemName=NewItem\n\n"
+         "[LayoutForm.Bars.SubItem_FileMenu]\nItemLinkCount=2\n\n"
+         "[LayoutForm.Bars.SubItem_FileMenu.ItemLink0]\nItemName=SaveItem\nBeginGroup=1\n\n"
+         "[LayoutForm.Bars.SubItem_FileMenu.ItemLink1]\nItemName=NewItem\n");
+    Seed("fuzz_bar_layout", "corrupt",
+         "[LayoutForm.Bars.Main]\nBarCount=1000000000\nMenuAnimations=77\n"
+         "[LayoutForm.Bars.Bar1]\nRow=1000000000\nDockingStyle=9\nFloatClientWidth=-7\n"
+         "ItemLinkCount=1000000000\nDockControl=Bars\n"
+         "[LayoutForm.Bars.Bar1.ItemLink0]\nItemName=NewItem\nUserDefine=255\n"
+         "RecentIndex=-5\nUserPaintStyle=200\n");
+    Seed("fuzz_bar_layout", "empty", "");
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -240,5 +274,6 @@ int main(int argc, char** argv) {
     MidiFileSeeds();
     ReceiveSeeds();
     BitmapStreamSeeds();
+    BarLayoutSeeds();
     return 0;
 }

@@ -36,6 +36,48 @@ int HexDigit(char c) {
     return -1;
 }
 
+// A line of the file ends at a line break, so a string holding one is kept escaped: "\n" for
+// LF, "\r" for CR, "\\" for the backslash itself.
+bool NeedsEscape(const std::string& Value) {
+    return Value.find_first_of("\r\n") != std::string::npos;
+}
+
+std::string Escaped(const std::string& Value) {
+    std::string Result;
+    for (char c : Value) {
+        if (c == '\\')
+            Result += "\\\\";
+        else if (c == '\n')
+            Result += "\\n";
+        else if (c == '\r')
+            Result += "\\r";
+        else
+            Result += c;
+    }
+    return Result;
+}
+
+// Any other escape is the backslash and the character as they stand.
+std::string Unescaped(const std::string& Data) {
+    std::string Result;
+    for (std::size_t i = 0; i < Data.size(); ++i) {
+        if (Data[i] != '\\' || i + 1 == Data.size()) {
+            Result += Data[i];
+            continue;
+        }
+        const char Next = Data[++i];
+        if (Next == 'n')
+            Result += '\n';
+        else if (Next == 'r')
+            Result += '\r';
+        else if (Next == '\\')
+            Result += '\\';
+        else
+            Result.append({'\\', Next});
+    }
+    return Result;
+}
+
 } // namespace
 
 TRegistry::TRegistry(std::string fileName) : FFile(std::move(fileName)) {}
@@ -118,6 +160,8 @@ void TRegistry::WriteTyped(const std::string& Name, char Kind, const std::string
 }
 
 std::string TRegistry::ReadString(const std::string& Name) const {
+    if (FOpen && FFile.ReadString(FCurrentKey, Name, "").starts_with("m:"))
+        return Unescaped(ReadTyped(Name, 'm'));
     return ReadTyped(Name, 's');
 }
 
@@ -144,7 +188,11 @@ std::vector<std::uint8_t> TRegistry::ReadBinaryData(const std::string& Name) con
 }
 
 void TRegistry::WriteString(const std::string& Name, const std::string& Value) {
-    WriteTyped(Name, 's', Value);
+    // Strings without a line break stay as they were always written, escapes and all.
+    if (NeedsEscape(Value))
+        WriteTyped(Name, 'm', Escaped(Value));
+    else
+        WriteTyped(Name, 's', Value);
 }
 
 void TRegistry::WriteInteger(const std::string& Name, int Value) {

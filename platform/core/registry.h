@@ -3,8 +3,9 @@
 // with named values of three kinds (string, integer, binary). It lives in a settings file of
 // its own, "Registry.ini" in SettingsFolder() unless another is named: one section per key,
 // named by the key's whole path ("Software\Example\Bar0"), and one line per value,
-// "Name=s:text", "Name=i:decimal" or "Name=b:hex bytes". The file is read when the object is
-// made and written back, whole, when it is freed or by Flush after a change.
+// "Name=s:text", "Name=i:decimal" or "Name=b:hex bytes"; a string holding a line break is
+// "Name=m:text" with "\n", "\r" and "\\" for LF, CR and the backslash. The file is read when the
+// object is made and written back, whole, when it is freed or by Flush after a change.
 //
 // Paths take "\" between key names, compared without case. A path starting with "\" is taken
 // from the root, any other from the open key. Reading a value that is missing or of another

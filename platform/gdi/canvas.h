@@ -230,7 +230,6 @@ private:
     TFont font_;
     DWORD copyMode_ = SRCCOPY;
     int lockCount_ = 0;
-    HGDIOBJ oldPen_{}, oldBrush_{}, oldFont_{};
 };
 
 } // namespace platform::gdi

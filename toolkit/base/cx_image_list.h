@@ -50,6 +50,8 @@ public:
     // Out of range: no bitmaps and MaskColor clNone.
     void GetImageInfo(int Index, TcxImageInfo& Info) const;
     void CopyImages(const TcxImageList& Source, int FromIndex = 0, int ToIndex = -1);
+    // The component's own Assign stays reachable beside this one.
+    using platform::core::TComponent::Assign;
     void Assign(const TcxImageList& Source);
 
     // The image centred in R (or stretched over it), disabled in the disabled look.

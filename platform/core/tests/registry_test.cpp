@@ -37,5 +37,42 @@ TEST_F(Registry, KeysAndValuesOfEachKindOutliveTheObject) {
     EXPECT_FALSE(Reg.OpenKey("\\Nowhere", false));
 }
 
+TEST_F(Registry, StringsWithLineBreaksAndBackslashesComeBackWhole) {
+    const std::string Path = PathOf("Registry.ini");
+    const std::vector<std::string> Values = {"two\nlines",
+                                             "\r\nat both ends\r\n",
+                                             "C:\\folder\\new\nline",
+                                             "a literal \\n",
+                                             "ends in \\",
+                                             "\n",
+                                             "plain C:\\new",
+                                             ""};
+    {
+        TRegistry Reg(Path);
+        ASSERT_TRUE(Reg.OpenKey("\\Software\\Test", true));
+        for (std::size_t I = 0; I < Values.size(); ++I)
+            Reg.WriteString("Value" + std::to_string(I), Values[I]);
+        Reg.WriteInteger("After", 7);
+    }
+    TRegistry Reg(Path);
+    ASSERT_TRUE(Reg.OpenKey("\\Software\\Test", false));
+    for (std::size_t I = 0; I < Values.size(); ++I)
+        EXPECT_EQ(Reg.ReadString("Value" + std::to_string(I)), Values[I]) << I;
+    // The value written after them is still a value of its own.
+    EXPECT_EQ(Reg.ReadInteger("After"), 7);
+}
+
+TEST_F(Registry, AStringWrittenBeforeEscapingReadsAsItStands) {
+    const std::string Path = PathOf("Registry.ini");
+    {
+        TMemIniFile File(Path);
+        File.WriteString("Software\\Test", "Folder", "s:C:\\new\\\\share\\n");
+        File.UpdateFile();
+    }
+    TRegistry Reg(Path);
+    ASSERT_TRUE(Reg.OpenKey("\\Software\\Test", false));
+    EXPECT_EQ(Reg.ReadString("Folder"), "C:\\new\\\\share\\n");
+}
+
 } // namespace
 } // namespace platform::core
