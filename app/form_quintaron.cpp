@@ -182,7 +182,6 @@ void TFormquintaron::BuildBars() {
     auto& manager = dxBarManager1;
     manager.Name = "dxBarManager1";
     manager.SetStyle(bars::bmsOffice11);
-    manager.CanCustomize = false;
     manager.SetImages(&ImageListMenu);
     for (const char* category : {"File", "Settings", "Gadgets", "Window", "Help", "Menus"})
         manager.Categories().Add(category);
@@ -319,8 +318,6 @@ void TFormquintaron::BuildBars() {
     tools.OneOnRow = true;
     int row = 0;
     for (bars::TdxBar* bar : {&menu, &tools}) {
-        bar->SetAllowQuickCustomizing(false);
-        bar->AllowCustomizing = false;
         bar->SetUseRecentItems(false);
         bar->SetDockingStyle(bars::dsTop);
         bar->SetDockedLeft(0);
