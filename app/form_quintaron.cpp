@@ -208,7 +208,6 @@ void TFormquintaron::BuildBars(TMainBars& mainBars, TFormquintaron* window) {
     auto& manager = mainBars.dxBarManager1;
     manager.Name = "dxBarManager1";
     manager.SetStyle(bars::bmsOffice11);
-    manager.CanCustomize = false;
     if (window != nullptr) manager.SetImages(&window->ImageListMenu);
     for (const char* category : {"File", "Settings", "Gadgets", "Window", "Help", "Menus"})
         manager.Categories().Add(category);
@@ -351,8 +350,6 @@ void TFormquintaron::BuildBars(TMainBars& mainBars, TFormquintaron* window) {
     tools.OneOnRow = true;
     int row = 0;
     for (bars::TdxBar* bar : {&menu, &tools}) {
-        bar->SetAllowQuickCustomizing(false);
-        bar->AllowCustomizing = false;
         bar->SetUseRecentItems(false);
         bar->SetDockingStyle(bars::dsTop);
         bar->SetDockedLeft(0);

@@ -66,28 +66,39 @@ pc::HWND TdxBarManager::GetCaptureWindow() const {
 }
 
 void TdxBarManager::AddToolbarsListItems(TdxBarItemLinks& Links) {
-    auto Entry = [this, &Links](const std::string& Caption, int Tag) -> TdxBarButton& {
-        auto& B = dxBarUnit().AddInternalItem(std::make_unique<TdxBarButton>(nullptr));
-        B.SetBarManager(this);
-        B.SetCaption(Caption);
-        B.OnClick = [this, Tag](pc::TObject*) {
-            if (Tag == kCustomizeTag)
-                Customizing(true);
-            else if (TdxBar* Bar = FBars->Items(Tag))
-                Bar->SetVisible(!Bar->Visible());
-        };
-        Links.Add(&B);
-        return B;
-    };
     for (int I = 0; I < FBars->Count(); ++I) {
         TdxBar* Bar = FBars->Items(I);
         if (!Bar->CanClose() || Bar->Hidden) continue;
-        TdxBarButton& B = Entry(Bar->Caption(), I);
+        auto& B = dxBarUnit().AddInternalItem(std::make_unique<TdxBarButton>(nullptr));
+        B.SetBarManager(this);
+        B.SetCaption(Bar->Caption());
         B.SetButtonStyle(bsChecked);
         B.SetDown(Bar->Visible());
+        B.OnClick = [this, I](pc::TObject*) { ToolbarsPopupClick(I); };
+        Links.Add(&B);
     }
-    if (CanCustomize) Entry(toolkit::base::cxGetResourceString(dxSBAR_CUSTOMIZE), kCustomizeTag);
+    AddCustomizeCommandLink(*this, Links, true);
     DoShowToolbarsPopup(&Links);
+}
+
+void TdxBarManager::ToolbarsPopupClick(int Tag) {
+    if (Tag == kCustomizeTag)
+        Customizing(true);
+    else if (TdxBar* Bar = FBars->Items(Tag))
+        Bar->SetVisible(!Bar->Visible());
+}
+
+TdxBarItem* AddCustomizeCommandLink(TdxBarManager& Manager, TdxBarItemLinks& Links,
+                                    bool BeginGroup) {
+    if (!Manager.CanCustomize) return nullptr;
+    auto& B = dxBarUnit().AddInternalItem(std::make_unique<TdxBarButton>(nullptr));
+    B.SetBarManager(&Manager);
+    B.SetCaption(toolkit::base::cxGetResourceString(dxSBAR_CUSTOMIZE));
+    B.SetEnabled(Manager.CustomizingFormHandle == pc::HWND{});
+    TdxBarManager* Owner = &Manager;
+    B.OnClick = [Owner](pc::TObject*) { Owner->ToolbarsPopupClick(kCustomizeTag); };
+    Links.Add(&B)->SetBeginGroup(BeginGroup);
+    return &B;
 }
 
 // --- The bar windows ---

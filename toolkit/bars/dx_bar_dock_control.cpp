@@ -631,6 +631,10 @@ void TdxDockControl::WndProc(pf::TMessage& Message) {
             return;
         }
         break;
+    case pw::WM_LBUTTONDBLCLK:
+        pf::TCustomControl::WndProc(Message);
+        if (FBarManager && FBarManager->CanCustomize) FBarManager->Customizing(true);
+        return;
     case pw::WM_RBUTTONDOWN:
         pf::TCustomControl::WndProc(Message);
         if (FBarManager && !FBarManager->IsCustomizing())

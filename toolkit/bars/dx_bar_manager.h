@@ -291,8 +291,12 @@ public:
     platform::core::HWND GetCaptureWindow() const;
     // The customizing form's window once it exists (set by the form).
     platform::core::HWND CustomizingFormHandle{};
-    // One check entry per closable, not hidden bar (its Visible toggles), then "&Customize...".
+    // One check entry per closable, not hidden bar (its Visible toggles), then "&Customize...";
+    // the entries are internal items (dxBarUnit), freed once nothing links them.
     void AddToolbarsListItems(TdxBarItemLinks& Links);
+    // What an entry of the toolbars list runs: Tag 1000 turns customizing on, any other is the
+    // index of the bar whose Visible toggles.
+    void ToolbarsPopupClick(int Tag);
     // Drags Link (or, with no link, a command: Item) while customizing, until the button
     // goes up or Esc; the drop adds, moves or deletes a link (dx_bar_item_drag.h).
     void DragItem(TdxBarItem* Item, TdxBarItemLink* Link);
@@ -411,9 +415,6 @@ public:
     TdxBarShowPopupEvent OnShowCustomizingPopup;
     TdxBarShowPopupEvent OnShowToolbarsPopup;
     TdxBarClickItemEvent OnClickItem;
-    // What "&Customize..." of the toolbars popup and the quick-customise menu runs: the seam
-    // where run-time customizing starts (nothing while unset).
-    std::function<void(TdxBarManager* Sender)> CustomizeCommand;
 
 protected:
     void Loaded() override;
@@ -520,5 +521,10 @@ private:
     std::vector<platform::gdi::HBRUSH> FBrushes;
     bool FColorsTaken = false;
 };
+
+// When the manager's CanCustomize is set, links an internal "&Customize..." entry into Links
+// (disabled while the customizing form is open) that starts customizing; nil otherwise.
+TdxBarItem* AddCustomizeCommandLink(TdxBarManager& Manager, TdxBarItemLinks& Links,
+                                    bool BeginGroup);
 
 } // namespace toolkit::bars

@@ -2,6 +2,7 @@
 
 #include "toolkit/bars/dx_bar.h"
 #include "toolkit/bars/dx_bar_button.h"
+#include "toolkit/bars/dx_bar_mdi.h"
 #include "toolkit/bars/dx_bar_menu_control.h"
 #include "toolkit/bars/dx_bar_popup_menu.h"
 #include "toolkit/bars/dx_bar_strings.h"
@@ -84,39 +85,15 @@ void TdxBarCustomizePopups::FreeItems(std::vector<TdxBarItem*>& Kept) {
     Kept.clear();
 }
 
-void TdxBarCustomizePopups::AddCustomizeCommandLink(std::vector<TdxBarItem*>& Kept,
-                                                    TdxBarItemLinks& Links, bool BeginGroup) {
-    TdxBarButton& Customize = NewButton(Kept, base::cxGetResourceString(dxSBAR_CUSTOMIZE));
-    TdxBarManager* Owner = &Manager();
-    Customize.OnClick = [Owner](pc::TObject*) {
-        if (Owner->CustomizeCommand) Owner->CustomizeCommand(Owner);
-    };
-    Links.Add(&Customize)->SetBeginGroup(BeginGroup);
-}
-
 void TdxBarCustomizePopups::ShowToolbarsPopup(pg::TPoint P) {
     if (FToolbarsPopup->Shown()) return;
     if (TCustomdxBarControl* Active = TCustomdxBarControl::ActiveBarControl()) Active->HideAll();
     TdxBarItemLinks& Links = FToolbarsPopup->ItemLinks();
+    // The entries of the last showing are linked nowhere else once cleared.
     Links.Clear();
-    FreeItems(FToolbarsItems);
-    TdxBars& Bars = *Manager().Bars();
-    for (int I = 0; I < Bars.Count(); ++I) {
-        TdxBar* Bar = Bars.Items(I);
-        if (!Bar->CanClose() || Bar->Hidden) continue;
-        TdxBarButton& Entry = NewButton(FToolbarsItems, Bar->Caption());
-        Entry.SetButtonStyle(bsChecked);
-        Entry.SetAllowAllUp(true);
-        Entry.SetDown(Bar->Visible());
-        TdxBarManager* Owner = &Manager();
-        Entry.OnClick = [Owner, I](pc::TObject*) {
-            if (TdxBar* Target = Owner->Bars()->Items(I)) Target->SetVisible(!Target->Visible());
-        };
-        Links.Add(&Entry);
-    }
+    FreeUnusedInternalItems();
+    Manager().AddToolbarsListItems(Links);
     if (Links.Count() == 0) return;
-    AddCustomizeCommandLink(FToolbarsItems, Links, true);
-    Manager().DoShowToolbarsPopup(&Links);
     FToolbarsPopup->ReturnAtOnce = true;
     FToolbarsPopup->Popup(P.X, P.Y);
 }
@@ -168,6 +145,7 @@ void TdxBarCustomizePopups::BuildQuickSubMenu() {
     TdxBarItemLinks& Links = FQuickSubItem->ItemLinks();
     Links.Clear();
     FreeItems(FSubMenuItems);
+    FreeUnusedInternalItems();
     if (!FQuickToolbar || !dxBarUnit().BarControlExists(FQuickToolbar) || !FQuickBar) return;
     TdxBar* Bar = FQuickBar;
     TdxBarItemLinks& Source = *FQuickToolbar->ItemLinks();
@@ -196,7 +174,7 @@ void TdxBarCustomizePopups::BuildQuickSubMenu() {
         Reset.OnClick = [Bar](pc::TObject*) { Bar->Reset(); };
         Links.Add(&Reset)->SetBeginGroup(true);
     }
-    AddCustomizeCommandLink(FSubMenuItems, Links, !CanReset);
+    AddCustomizeCommandLink(Manager(), Links, !CanReset);
 }
 
 void ShowToolbarsPopup(TdxBarManager& Manager, pg::TPoint P) {

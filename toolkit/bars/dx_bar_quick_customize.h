@@ -5,9 +5,10 @@
 // Remove Buttons", whose sub-menu lists every link of the toolbar with a check mark for its
 // visibility, "&Reset Toolbar" and "&Customize...").
 //
-// Both are popup menus of internal items that a TdxBarCustomizePopups component of the
-// manager's form holds; each showing rebuilds them. "&Customize..." runs the manager's
-// CustomizeCommand.
+// Both are popup menus that a TdxBarCustomizePopups component of the manager's form holds;
+// each showing rebuilds their entries. The toolbars popup is the manager's toolbars list
+// (AddToolbarsListItems); "&Customize..." is the unit's internal command that turns the
+// manager's customizing on.
 
 #include "toolkit/bars/dx_bar_manager.h"
 
@@ -56,8 +57,6 @@ private:
     void FreeItems(std::vector<TdxBarItem*>& Kept);
     // Fills the "&Add or Remove Buttons" sub-menu from the toolbar's links.
     void BuildQuickSubMenu();
-    void AddCustomizeCommandLink(std::vector<TdxBarItem*>& Kept, TdxBarItemLinks& Links,
-                                 bool BeginGroup);
 
     TdxBarManager* FManager;
     TdxBarPopupMenu* FToolbarsPopup = nullptr;
@@ -66,7 +65,6 @@ private:
     TdxBarControl* FQuickToolbar = nullptr;
     TdxBar* FQuickBar = nullptr;
     const TdxBarControl* FMarkClickClosed = nullptr;
-    std::vector<TdxBarItem*> FToolbarsItems;
     std::vector<TdxBarItem*> FQuickItems;
     std::vector<TdxBarItem*> FSubMenuItems;
 };

@@ -118,6 +118,9 @@ void TdxBarSubItemControl::ControlActivate(bool Immediately) {
         StartPending(this, true);
         return;
     }
+    // A delayed open of this entry, left by the hover before the click, is done now: left
+    // pending, it would make the next leave close the menu at once.
+    if (GPendingControl == this) CancelPending();
     // The sub-item's OnClick and OnPopup run first; a raise from them ends the opening.
     auto Self = toolkit::base::cxAddObjectLink(this);
     auto Open = [this, &Self, Window] {

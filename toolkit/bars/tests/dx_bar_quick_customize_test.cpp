@@ -45,7 +45,6 @@ protected:
         Form->SetBounds(0, 0, 640, 300);
         Manager = &Form->Own<TdxBarManager>();
         Manager->SetStyle(bmsOffice11);
-        Manager->CustomizeCommand = [this](TdxBarManager*) { ++Customized; };
         Menu = Manager->Bars()->Add();
         Menu->SetCaption("Main Menu");
         Menu->SetIsMainMenu(true);
@@ -114,7 +113,6 @@ protected:
     TdxBar* Menu = nullptr;
     TdxBar* Tools = nullptr;
     testsupport::InputDriver Input;
-    int Customized = 0;
     std::vector<int> Clicked;
 };
 
@@ -133,8 +131,49 @@ TEST_F(QuickCustomizeTest, RightClickOnTheDockSiteListsTheToolbarAndCustomize) {
 
     Input.Click(CentreOf(Popup.ItemLinks(), 1));
     testsupport::PumpUntilIdle();
-    EXPECT_EQ(Customized, 1);
+    EXPECT_TRUE(Manager->IsCustomizing());
     EXPECT_EQ(Popup.GetSubMenuControl(), nullptr);
+}
+
+TEST_F(QuickCustomizeTest, ADoubleClickOnTheDockSiteStartsCustomizingWhenTheManagerAllows) {
+    TdxDockControl& Site = *Toolbar().DockSite();
+    // Beside the toolbar, on the site itself.
+    const pg::TPoint P = Site.ClientToScreen({Site.Width() - 4, Toolbar().Top() + 4});
+    ASSERT_GT(Site.Width() - 4, Toolbar().Left() + Toolbar().Width());
+    Manager->CanCustomize = false;
+    Input.Click(P);
+    Input.Click(P);
+    testsupport::PumpUntilIdle();
+    EXPECT_FALSE(Manager->IsCustomizing());
+    Clock.Advance(1000);
+    Manager->CanCustomize = true;
+    Input.Click(P);
+    Input.Click(P);
+    testsupport::PumpUntilIdle();
+    EXPECT_TRUE(Manager->IsCustomizing());
+}
+
+TEST_F(QuickCustomizeTest, WithoutCanCustomizeTheListsHaveNoCustomizeEntry) {
+    Manager->CanCustomize = false;
+    Input.Click(Toolbar().ClientToScreen({2, 2}), Qt::RightButton);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Captions(Popups().ToolbarsPopup().ItemLinks()),
+              (std::vector<std::string>{"ToolBar"}));
+    Input.Key(Qt::Key_Escape);
+    testsupport::PumpUntilIdle();
+    ClickMark();
+    TdxBarItemLinks& Sub = OpenSubMenu();
+    for (const std::string& Caption : Captions(Sub))
+        EXPECT_NE(Caption, "&Customize...");
+}
+
+TEST_F(QuickCustomizeTest, CustomizeInTheSubMenuStartsCustomizing) {
+    ClickMark();
+    TdxBarItemLinks& Sub = OpenSubMenu();
+    Input.Click(CentreOf(Sub, Sub.VisibleItemCount() - 1));
+    testsupport::PumpUntilIdle();
+    EXPECT_TRUE(Manager->IsCustomizing());
+    EXPECT_TRUE(Clicked.empty());
 }
 
 TEST_F(QuickCustomizeTest, TheToolbarsEntryHidesAndTheRightClickOnAToolbarOpensIt) {
@@ -176,6 +215,36 @@ TEST_F(QuickCustomizeTest, TheMarkOpensTheQuickMenuAndItsSubMenuListsEveryLinkCh
     EXPECT_FALSE(Tools->ItemLinks().Items(2)->Visible());
     EXPECT_EQ(Tools->ItemLinks().VisibleItemCount(), 8);
     EXPECT_TRUE(Clicked.empty());
+}
+
+TEST_F(QuickCustomizeTest, TheMouseUnchecksASubMenuEntryAndTheMenusStayOpen) {
+    ClickMark();
+    TdxBarItemLinks& Quick = Popups().QuickControl().ItemLinks();
+    Input.MoveTo(CentreOf(Quick, Quick.VisibleItemCount() - 1));
+    TdxBarItemLinks& Sub = OpenSubMenu();
+    ASSERT_NE(Sub.BarControl(), nullptr);
+    // The pointer travels onto the sub-menu and down to the third entry.
+    const pg::TPoint Third = CentreOf(Sub, 2);
+    const pg::TPoint First = CentreOf(Sub, 0);
+    Input.MoveTo(First);
+    testsupport::PumpUntilIdle();
+    Input.MoveTo(Third);
+    testsupport::PumpUntilIdle();
+    ASSERT_NE(Sub.BarControl(), nullptr);
+    ASSERT_NE(Popups().QuickControl().GetSubMenuControl(), nullptr);
+
+    Input.Click(Third);
+    testsupport::PumpUntilIdle();
+    EXPECT_FALSE(Tools->ItemLinks().Items(2)->Visible());
+    EXPECT_EQ(Tools->ItemLinks().VisibleItemCount(), 8);
+    EXPECT_TRUE(Clicked.empty());
+    // The entry keeps its menu open: the next one goes as well.
+    ASSERT_NE(Sub.BarControl(), nullptr);
+    Input.Click(CentreOf(Sub, 3));
+    testsupport::PumpUntilIdle();
+    EXPECT_FALSE(Tools->ItemLinks().Items(3)->Visible());
+    EXPECT_EQ(Tools->ItemLinks().VisibleItemCount(), 7);
+    SavePng("quick_customize_unchecked.png");
 }
 
 TEST_F(QuickCustomizeTest, ANarrowWindowPutsTheCutOffButtonsInTheQuickMenu) {

@@ -1,0 +1,119 @@
+#include "app/form_quintaron.h"
+
+#include "app/tests/main_window_fixture.h"
+#include "platform/win/window.h"
+#include "toolkit/bars/dx_bar.h"
+#include "toolkit/bars/dx_bar_button.h"
+#include "toolkit/bars/dx_bar_dock_control.h"
+#include "toolkit/bars/dx_bar_menu_control.h"
+#include "toolkit/bars/dx_bar_popup_menu.h"
+#include "toolkit/bars/dx_bar_quick_customize.h"
+#include "toolkit/bars/dx_bar_sub_item.h"
+#include "toolkit/bars/dx_bar_toolbar_control.h"
+
+#include <string>
+#include <vector>
+
+namespace app::test {
+namespace {
+
+namespace pw = platform::win;
+
+// The main window customised at run time: the toolbars popup, the toolbar's mark and the
+// customizing mode that "&Customize..." turns on.
+class MainCustomizeTest : public MainWindowTest {
+protected:
+    bars::TdxBarManager& manager = main.dxBarManager1;
+    bars::TdxBar& tools = *manager.Bars()->FindByName("ToolBar");
+    bars::TdxDockControl& top = *manager.Bars()->DockControls(bars::dsTop);
+
+    bars::TdxBarControl& Toolbar() { return *dynamic_cast<bars::TdxBarControl*>(tools.Control()); }
+    bars::TdxBarCustomizePopups& Popups() { return bars::TdxBarCustomizePopups::Of(manager); }
+    static pw::TPoint Centre(const pw::TRect& r) {
+        return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
+    }
+    static pw::TPoint CentreOf(bars::TdxBarItemLinks& links, int index) {
+        return links.BarControl()->ClientToScreen(Centre(links.VisibleItems(index)->ItemRect));
+    }
+    static std::vector<std::string> Captions(const bars::TdxBarItemLinks& links) {
+        std::vector<std::string> result;
+        for (int i = 0; i < links.VisibleItemCount(); ++i)
+            result.push_back(links.VisibleItems(i)->GetCaption());
+        return result;
+    }
+    // Right-clicks the top site beside the toolbar.
+    bars::TdxBarItemLinks& OpenToolbarsPopup() {
+        const pw::TPoint p = top.ClientToScreen(
+            {top.ClientWidth() - 4, Toolbar().BoundsRect().Top + Toolbar().Height() / 2});
+        driver.Click(p, Qt::RightButton);
+        testsupport::PumpUntilIdle();
+        return Popups().ToolbarsPopup().ItemLinks();
+    }
+    void SavePng(const char* name) {
+        testsupport::SaveWindowPng(main.Handle(), (folder / name).string());
+    }
+};
+
+TEST_F(MainCustomizeTest, RightClickingTheTopSiteListsTheToolbarAndCustomize) {
+    bars::TdxBarItemLinks& links = OpenToolbarsPopup();
+    ASSERT_NE(Popups().ToolbarsPopup().GetSubMenuControl(), nullptr);
+    EXPECT_EQ(Captions(links), (std::vector<std::string>{"ToolBar", "&Customize..."}));
+    auto* entry = dynamic_cast<bars::TdxBarButton*>(links.VisibleItems(0)->Item());
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(entry->ButtonStyle(), bars::bsChecked);
+    EXPECT_TRUE(entry->Down());
+    SavePng("main_window_toolbars_popup.png");
+}
+
+TEST_F(MainCustomizeTest, TheMarkListsTheNineLinksWithCheckMarks) {
+    ASSERT_TRUE(Toolbar().HasMark());
+    driver.Click(Centre(Toolbar().GetMarkScreenRect()));
+    testsupport::PumpUntilIdle();
+    bars::TdxBarItemLinks& quick = Popups().QuickControl().ItemLinks();
+    ASSERT_NE(Popups().QuickControl().GetSubMenuControl(), nullptr);
+    driver.Click(CentreOf(quick, quick.VisibleItemCount() - 1));
+    testsupport::PumpUntilIdle();
+    bars::TdxBarItemLinks& sub = Popups().QuickSubItem().ItemLinks();
+    ASSERT_GE(sub.VisibleItemCount(), 9);
+    for (int i = 0; i < 9; ++i) {
+        auto* entry = dynamic_cast<bars::TdxBarButton*>(sub.VisibleItems(i)->Item());
+        ASSERT_NE(entry, nullptr);
+        EXPECT_EQ(entry->Caption(), tools.ItemLinks().Items(i)->GetCaption());
+        EXPECT_TRUE(entry->Down()) << i;
+    }
+    SavePng("main_window_quick_customize.png");
+
+    // Unchecking "&Open" by the mouse hides it on the toolbar at once.
+    driver.MoveTo(CentreOf(sub, 0));
+    driver.Click(CentreOf(sub, 1));
+    testsupport::PumpUntilIdle();
+    EXPECT_FALSE(tools.ItemLinks().Items(1)->Visible());
+    EXPECT_EQ(tools.ItemLinks().VisibleItemCount(), 8);
+}
+
+TEST_F(MainCustomizeTest, WhileCustomizingACommandDoesNotRunAndEndingRestoresTheStates) {
+    // Without a library, Close is disabled.
+    ASSERT_FALSE(main.FileCloseItem.Enabled());
+    bars::TdxBarItemLinks& links = OpenToolbarsPopup();
+    ASSERT_EQ(links.VisibleItemCount(), 2);
+    driver.Click(CentreOf(links, 1));
+    testsupport::PumpUntilIdle();
+    ASSERT_TRUE(manager.IsCustomizing());
+
+    // "&New" is selected, not run.
+    driver.Click(CentreOf(tools.ItemLinks(), 0));
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(main.MDIChildCount(), 0);
+    SavePng("main_window_customizing.png");
+
+    // Something enabled Close meanwhile: ending customizing gives it its state again.
+    main.FileCloseItem.SetEnabled(true);
+    manager.Customizing(false);
+    EXPECT_FALSE(main.FileCloseItem.Enabled());
+    driver.Click(CentreOf(tools.ItemLinks(), 0));
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(main.MDIChildCount(), 1);
+}
+
+} // namespace
+} // namespace app::test
