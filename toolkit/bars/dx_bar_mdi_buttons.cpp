@@ -145,7 +145,10 @@ void TdxBarControl::WMMouseMove(TMessage& Message) {
         FMDIHot = Hot;
         RepaintMDIButtons();
     }
+    const bool OnMark = MarkMouseMove(P);
+    if (!dxBarUnit().BarControlExists(this)) return;
     TCustomdxBarControl::WMMouseMove(Message);
+    if (!OnMark && dxBarUnit().BarControlExists(this) && MarkState() == 1) SetMarkState(0);
 }
 
 void TdxBarControl::WMLButtonUp(TMessage& Message) {

@@ -476,6 +476,8 @@ void TdxBarControl::FillPaintedBar(TdxBarControlState& State) const {
     State.Bar.ShowMark = FBar->ShowMark();
     State.Bar.AllowQuickCustomizing = FBar->AllowQuickCustomizing();
     State.LinksCutOff = FTruncated;
+    State.CaptionShowsMark = HasCaptionMark();
+    if (State.CaptionShowsMark) CalcMarkWindowRect(State);
     State.MDIChildHasSystemMenu = HasMDIChildSystemMenu();
     for (int I = 0; I < 3; ++I)
         State.MDIButtonsEnabled[I] = IsMDIButtonEnabled(I, pw::MF_GRAYED | pw::MF_DISABLED);
@@ -550,7 +552,7 @@ void TdxBarControl::Paint() {
 // --- Messages ---
 
 void TdxBarControl::WndProc(TMessage& Message) {
-    if (FrameMessage(Message)) return;
+    if (MarkMessage(Message) || FrameMessage(Message)) return;
     switch (Message.Msg) {
     case pw::WM_NCCALCSIZE:
         WMNCCalcSize(Message);

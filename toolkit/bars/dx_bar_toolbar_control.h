@@ -53,6 +53,14 @@ public:
     // open; its rectangle on the screen.
     void SetMarkState(int Value) override;
     TRect GetMarkScreenRect() const;
+    // A floating bar shows the mark in its caption (the bar's ShowMark with quick customizing,
+    // and a painter that draws it); its rectangle in window coordinates, empty when none.
+    bool HasCaptionMark() const;
+    TRect GetMarkWindowRect() const;
+    // The mark in client coordinates, docked or floating (above the client area then).
+    TRect GetMarkClientRect() const;
+    // While the caption's mark is hot, a timer watches the cursor and the window.
+    bool MarkTimerRunning() const { return FMarkTimerOn; }
     // Where the drag handle lies (client coordinates); empty without a border.
     TRect GetDragHandleRect() const;
     // The code the last WM_NCHITTEST remembered: 1 over an item, 2 the drag area, 17 the size
@@ -181,6 +189,15 @@ private:
     bool SelectByAccel(std::uint16_t Key, platform::forms::TShiftState Shift);
     // A press on the mark opens or closes the quick menu; true when the press was there.
     bool MarkMouseDown(TPoint P);
+    // The mouse over the mark makes it hot; true when it is over it.
+    bool MarkMouseMove(TPoint P);
+    // Where the caption's mark stands for this painter; stored in State.
+    TRect CalcMarkWindowRect(TdxBarControlState& State) const;
+    void StartMarkTimer();
+    void StopMarkTimer();
+    void MarkTimerTick();
+    // The mark timer's messages; true when handled.
+    bool MarkMessage(TMessage& Message);
     // Writes the window's place into the bar.
     void StoreBarPosition();
     // The button under the client point, enabled or not; -1 when none.
@@ -205,6 +222,7 @@ private:
     TPoint FResizeStart{};
     TRect FResizeRect{};
     bool FClosePressed = false;
+    bool FMarkTimerOn = false;
     // The thickness of the line each shown link was placed in.
     std::unordered_map<const TdxBarItemLink*, int> FLineThickness;
 };

@@ -120,6 +120,10 @@ void TdxBarControl::FloatingNCHitTest(TMessage& Message) {
         return;
     }
     if (pg::PtInRect(GetCaptionRect(), W)) {
+        if (HasCaptionMark() && pg::PtInRect(GetMarkWindowRect(), W)) {
+            FHitTestCode = pw::HTCLIENT;
+            return;
+        }
         if (FBar->CanClose() && pg::PtInRect(GetCloseButtonRect(), W)) {
             FHitTestCode = kHitClose;
             if (Painter().CloseButtonHitIsSystem()) Message.Result = kHitClose;
@@ -149,6 +153,9 @@ void TdxBarControl::FloatingNCPaint() {
     State.Active = BarManager() && BarManager()->FormActive();
     State.OnDrawCloseButton = [this, &State](pg::HDC ADC, const TRect&) {
         Painter().DrawCloseButton(State, ADC, GetCloseButtonRect(), FCloseButtonState);
+    };
+    State.OnDrawMark = [this, &State](pg::HDC ADC) {
+        Painter().DrawFloatingMark(State, ADC, State.MarkWindowRect);
     };
     const pg::HBRUSH Brush = GetBkBrush();
     Painter().DrawFloatingBarBorder(State, DC, Window, Brush);

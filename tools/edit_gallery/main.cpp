@@ -3,12 +3,14 @@
 // and text broken into rows across a panel whose width the horizontal bar sets, with a
 // highlighted range; a bordered control with its own scroll bars, size grip and middle-button
 // panning over a grid larger than itself; a control to drag onto a panel, its picture following
-// the pointer, copying while Ctrl is down. The tests never need it.
+// the pointer, copying while Ctrl is down; a button that pops a popup window with a bordered
+// control in it under itself, closed by a click elsewhere. The tests never need it.
 
 #include "toolkit/base/cx_control.h"
 #include "toolkit/base/cx_drag_objects.h"
 #include "toolkit/base/cx_draw_text_utils.h"
 #include "toolkit/base/cx_look_and_feel_painters.h"
+#include "toolkit/base/cx_popup_window.h"
 #include "toolkit/base/cx_scroll_bar.h"
 
 #include "platform/forms/application.h"
@@ -19,6 +21,7 @@
 #include "platform/win/desktop.h"
 
 #include <algorithm>
+#include <memory>
 #include <string>
 
 namespace {
@@ -203,6 +206,12 @@ public:
             FDrop->SetCaption(std::to_string(FDrops) + " dropped");
         };
 
+        FPopupButton = &Own<pf::TButton>();
+        FPopupButton->SetParent(this);
+        FPopupButton->SetBounds(320, 250, 150, 24);
+        FPopupButton->SetCaption("Pop up");
+        FPopupButton->OnClick = [this](pc::TObject*) { ShowPopup(); };
+
         FHorizontal->OnChange = [this](pc::TObject*) {
             FSample->SetWidth(FHorizontal->Position());
         };
@@ -217,6 +226,20 @@ public:
     }
 
 private:
+    // The popup belongs to the form; it is made on the first click and opens under the button.
+    void ShowPopup() {
+        if (!FPopup) {
+            FPopup = std::make_unique<TcxPopupWindow>(FPopupButton);
+            FPopup->FrameStyle = pfSingle3D;
+            FPopup->BorderSpace = 2;
+            auto& Inside = FPopup->Own<TScrollingSample>();
+            Inside.SetParent(FPopup.get());
+            Inside.SetBounds(0, 0, 180, 120);
+        }
+        FPopup->OwnerParent = this;
+        FPopup->OwnerBounds = FPopupButton->BoundsRect();
+        FPopup->Popup();
+    }
     void ShowPositions(int H, int V) {
         FLabel->SetCaption("width " + std::to_string(H) + ", row " + std::to_string(V));
     }
@@ -229,6 +252,8 @@ private:
     TDragSample* FDrag = nullptr;
     pf::TPanel* FDrop = nullptr;
     int FDrops = 0;
+    pf::TButton* FPopupButton = nullptr;
+    std::unique_ptr<TcxPopupWindow> FPopup;
 };
 
 } // namespace
