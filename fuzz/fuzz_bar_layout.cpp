@@ -1,6 +1,6 @@
 // A bar manager's layout in the settings file. Whatever the file holds loads in bounded time
 // and leaves the bars within what can be: counts under the caps, set bytes within their bits,
-// ordinals within their enumerations, rows within the capped bar count, sizes not below 0. What was
+// ordinals within their enumerations, rows within the number of bars, sizes not below 0. What was
 // loaded saves to a layout that loads back to the same bars with the same links (the dock sites
 // may place them anew).
 
@@ -91,8 +91,7 @@ void CheckLayout(const bars::TdxBarManager& Manager) {
         FUZZ_CHECK(Bar.DockingStyle() >= bars::dsNone && Bar.DockingStyle() <= bars::dsBottom);
         FUZZ_CHECK(Bar.DockedDockingStyle >= bars::dsNone &&
                    Bar.DockedDockingStyle <= bars::dsBottom);
-        // Rows are clamped to the stored bar count, which may name bars that have no section.
-        FUZZ_CHECK(Bar.Row() >= 0 && Bar.Row() <= bars::MaxStoredBarCount);
+        FUZZ_CHECK(Bar.Row() >= 0 && Bar.Row() <= Count);
         FUZZ_CHECK(Bar.FloatClientWidth >= 0 && Bar.FloatClientHeight >= 0);
         CheckLinks(Bar.ItemLinks());
     }

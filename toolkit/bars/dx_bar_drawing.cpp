@@ -452,19 +452,20 @@ void DrawBarItemGlyph(HDC DC, const TdxBarGlyphParams& A) {
 
 void DrawDragInsertMark(HDC DC, const TRect& R, bool Horizontal) {
     const int OldRop = pg::SetROP2(DC, pg::R2_NOT);
-    // A bar across the gap with a six-pixel cap at each end.
+    // A bar across the gap with a six-pixel cap at each end. No pixel lies on two runs: one
+    // inverted twice would leave a hole in the mark.
     if (Horizontal) {
         const int X = (R.Left + R.Right) / 2;
-        Line(DC, X - 1, R.Top, X - 1, R.Bottom);
-        Line(DC, X, R.Top, X, R.Bottom);
+        Line(DC, X - 1, R.Top + 2, X - 1, R.Bottom - 2);
+        Line(DC, X, R.Top + 2, X, R.Bottom - 2);
         Line(DC, X - 3, R.Top, X + 3, R.Top);
         Line(DC, X - 3, R.Top + 1, X + 3, R.Top + 1);
         Line(DC, X - 3, R.Bottom - 1, X + 3, R.Bottom - 1);
         Line(DC, X - 3, R.Bottom - 2, X + 3, R.Bottom - 2);
     } else {
         const int Y = (R.Top + R.Bottom) / 2;
-        Line(DC, R.Left, Y - 1, R.Right, Y - 1);
-        Line(DC, R.Left, Y, R.Right, Y);
+        Line(DC, R.Left + 2, Y - 1, R.Right - 2, Y - 1);
+        Line(DC, R.Left + 2, Y, R.Right - 2, Y);
         Line(DC, R.Left, Y - 3, R.Left, Y + 3);
         Line(DC, R.Left + 1, Y - 3, R.Left + 1, Y + 3);
         Line(DC, R.Right - 1, Y - 3, R.Right - 1, Y + 3);

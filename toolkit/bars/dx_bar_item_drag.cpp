@@ -1,13 +1,17 @@
 #include "toolkit/bars/dx_bar_item_drag.h"
 
 #include "toolkit/bars/dx_bar_control.h"
+#include "toolkit/bars/dx_bar_drawing.h"
 #include "toolkit/bars/dx_bar_item.h"
 #include "toolkit/bars/dx_bar_item_control.h"
 #include "toolkit/bars/dx_bar_item_link.h"
 #include "toolkit/bars/dx_bar_unit.h"
 
 #include "platform/forms/controls.h"
+#include "platform/forms/screen.h"
 #include "platform/win/input_state.h"
+#include "platform/win/library_cursors.h"
+#include "platform/win/painting.h"
 #include "platform/win/window.h"
 
 #include <algorithm>
@@ -36,7 +40,50 @@ void HandOverBeginGroup(TdxBarItemLink& Link) {
     Link.SetBeginGroup(false);
 }
 
+bool IsVertical(const TCustomdxBarControl& Window) {
+    return Window.IsSubMenuControl() || Window.DockingStyle() == dsLeft ||
+           Window.DockingStyle() == dsRight;
+}
+
+// The gap before the link at Index (after the last shown link when none is shown there), as
+// the rectangle the mark is centred in.
+pg::TRect MarkRectAt(TCustomdxBarControl& Window, int Index, bool Vertical) {
+    TdxBarItemLinks* Links = Window.ItemLinks();
+    const TdxBarItemLink* Before = nullptr;
+    const TdxBarItemLink* After = nullptr;
+    for (int I = 0; I < Links->VisibleItemCount(); ++I) {
+        const TdxBarItemLink* Link = Links->VisibleItems(I);
+        if (Link->Index() < Index) Before = Link;
+        if (Link->Index() >= Index && After == nullptr) After = Link;
+    }
+    pg::TRect R{};
+    if (After != nullptr) {
+        R = After->ItemRect;
+        const int Edge = Vertical ? R.Top : R.Left;
+        (Vertical ? R.Top : R.Left) = Edge - 3;
+        (Vertical ? R.Bottom : R.Right) = Edge + 3;
+    } else if (Before != nullptr) {
+        R = Before->ItemRect;
+        const int Edge = Vertical ? R.Bottom : R.Right;
+        (Vertical ? R.Top : R.Left) = Edge - 3;
+        (Vertical ? R.Bottom : R.Right) = Edge + 3;
+    } else {
+        // An empty bar: at the start of its client area.
+        pg::TRect Client{};
+        pw::GetClientRect(Window.Handle(), &Client);
+        R = Client;
+        (Vertical ? R.Bottom : R.Right) = (Vertical ? R.Top : R.Left) + 6;
+    }
+    return R;
+}
+
 } // namespace
+
+void RegisterDragCursors() {
+    pf::Screen().SetCursors(crdxBarDrag, pw::LoadLibraryCursor(pw::LibraryCursor::Drag));
+    pf::Screen().SetCursors(crdxBarDragCopy, pw::LoadLibraryCursor(pw::LibraryCursor::DragCopy));
+    pf::Screen().SetCursors(crdxBarDragNoDrop, pw::LoadLibraryCursor(pw::LibraryCursor::NoDrop));
+}
 
 TdxBarItemDragging::TdxBarItemDragging(TdxBarManager& AManager, TdxBarItem* AItem,
                                        TdxBarItemLink* ALink)
@@ -64,6 +111,54 @@ void TdxBarItemDragging::Start() {
         pw::SetWindowsHookEx(pw::WH_KEYBOARD, [this](int C, pw::WPARAM W, pw::LPARAM L) {
             return KeyboardHook(C, W, L);
         });
+    FSavedCursor = pf::Screen().Cursor();
+    pw::GetCursorPos(&FLastPos);
+    UpdateFeedback(FLastPos);
+}
+
+bool TdxBarItemDragging::WouldChange(TCustomdxBarControl& Target, int Index, bool Copy) const {
+    if (Copy || FLink == nullptr || FLink->Links() != Target.ItemLinks()) return true;
+    // Onto its own place: before itself or before the link that follows it.
+    return Index != FLink->Index() && Index != FLink->Index() + 1;
+}
+
+void TdxBarItemDragging::UpdateFeedback(TPoint Screen) {
+    FLastPos = Screen;
+    int Index = 0;
+    TCustomdxBarControl* Target = DropTarget(Screen, Index);
+    const bool Copy = FLink != nullptr && ControlHeld();
+    pf::Screen().SetCursor(Target == nullptr ? crdxBarDragNoDrop
+                           : Copy            ? crdxBarDragCopy
+                                             : crdxBarDrag);
+    const bool Mark = Target != nullptr && WouldChange(*Target, Index, FLink == nullptr || Copy);
+    ShowMark(Mark ? Target : nullptr, Index);
+}
+
+void TdxBarItemDragging::ShowMark(TCustomdxBarControl* Window, int Index) {
+    pg::TRect R{};
+    bool Horizontal = true;
+    if (Window != nullptr) {
+        Horizontal = !IsVertical(*Window);
+        R = MarkRectAt(*Window, Index, !Horizontal);
+    }
+    if (Window == FMarkWindow && (Window == nullptr || R == FMarkRect)) return;
+    if (FMarkWindow != nullptr) ToggleMark();
+    FMarkWindow = Window;
+    FMarkRect = R;
+    FMarkHorizontal = Horizontal;
+    if (FMarkWindow != nullptr) ToggleMark();
+}
+
+void TdxBarItemDragging::ToggleMark() {
+    // A window that went away took its mark with it.
+    if (!dxBarUnit().BarControlExists(FMarkWindow) || !FMarkWindow->HandleAllocated()) {
+        FMarkWindow = nullptr;
+        return;
+    }
+    const pw::HWND Wnd = FMarkWindow->Handle();
+    const pg::HDC DC = pw::GetDC(Wnd);
+    DrawDragInsertMark(DC, FMarkRect, FMarkHorizontal);
+    pw::ReleaseDC(Wnd, DC);
 }
 
 TCustomdxBarControl* TdxBarItemDragging::DropTarget(TPoint Screen, int& Index) {
@@ -71,8 +166,7 @@ TCustomdxBarControl* TdxBarItemDragging::DropTarget(TPoint Screen, int& Index) {
     if (!dxBarUnit().BarControlExists(Window) || Window->ItemLinks() == nullptr) return nullptr;
     TdxBarItemLinks* Links = Window->ItemLinks();
     const TPoint P = Window->ScreenToClient(Screen);
-    const bool Vertical = Window->IsSubMenuControl() || Window->DockingStyle() == dsLeft ||
-                          Window->DockingStyle() == dsRight;
+    const bool Vertical = IsVertical(*Window);
     Index = Links->Count();
     for (int I = 0; I < Links->VisibleItemCount(); ++I) {
         TdxBarItemLink* Link = Links->VisibleItems(I);
@@ -136,6 +230,7 @@ pw::LRESULT TdxBarItemDragging::MouseHook(int Code, pw::WPARAM WParam, pw::LPARA
     const auto* Mouse = reinterpret_cast<const pw::MOUSEHOOKSTRUCT*>(LParam);
     switch (static_cast<pw::UINT>(WParam)) {
     case pw::WM_MOUSEMOVE:
+        UpdateFeedback(Mouse->pt);
         return 1;
     case pw::WM_LBUTTONUP: {
         const TPoint At = Mouse->pt;
@@ -153,7 +248,10 @@ pw::LRESULT TdxBarItemDragging::KeyboardHook(int Code, pw::WPARAM WParam, pw::LP
     if (Code != pw::HC_ACTION || FEnded)
         return pw::CallNextHookEx(FKeyboardHook, Code, WParam, LParam);
     const bool Up = (static_cast<std::uint32_t>(LParam) & 0x80000000u) != 0;
-    if (static_cast<int>(WParam) == pw::VK_ESCAPE && !Up) End();
+    if (static_cast<int>(WParam) == pw::VK_ESCAPE && !Up)
+        End();
+    else if (static_cast<int>(WParam) == pw::VK_CONTROL)
+        UpdateFeedback(FLastPos);
     // Every other key waits for the drop.
     return 1;
 }
@@ -165,6 +263,8 @@ void TdxBarItemDragging::End() {
     if (FKeyboardHook != pw::NullHook) pw::UnhookWindowsHookEx(FKeyboardHook);
     FMouseHook = pw::NullHook;
     FKeyboardHook = pw::NullHook;
+    ShowMark(nullptr, 0);
+    pf::Screen().SetCursor(FSavedCursor);
     if (pw::GetCapture() == FCaptureWnd) pw::ReleaseCapture();
     FManager->SetDragging(false);
 }

@@ -4,16 +4,26 @@
 // the queue, with the manager's capture window holding the capture, so that no loop of its own
 // waits for them. The button going up drops: over a bar window the link moves there (a copy
 // with Ctrl held, a new link for a command); over nothing a dragged link is deleted. Esc or a
-// lost capture end the drag without a drop.
+// lost capture end the drag without a drop. While it runs the cursor tells what a drop would do
+// (move, copy, or nothing takes the item), and a mark between two links shows where it would go.
 
 #include "toolkit/bars/dx_bar_manager.h"
 
+#include "platform/forms/controls.h"
 #include "platform/gdi/geometry.h"
 #include "platform/win/hooks.h"
 
 namespace toolkit::bars {
 
 class TCustomdxBarControl;
+
+// The screen cursor numbers of the drag cursors.
+inline constexpr int crdxBarDrag = 1041;
+inline constexpr int crdxBarDragCopy = 1042;
+inline constexpr int crdxBarDragNoDrop = 1043;
+
+// Puts the drag cursors into the screen's cursor table (done once at the bar unit's start-up).
+void RegisterDragCursors();
 
 class TdxBarItemDragging {
 public:
@@ -35,6 +45,11 @@ public:
 
 private:
     void Start();
+    // The cursor and the mark for the mouse at Screen with the keys as they are now.
+    void UpdateFeedback(TPoint Screen);
+    bool WouldChange(TCustomdxBarControl& Target, int Index, bool Copy) const;
+    void ShowMark(TCustomdxBarControl* Window, int Index);
+    void ToggleMark();
     void Drop(TPoint Screen);
     platform::win::LRESULT MouseHook(int Code, platform::win::WPARAM WParam,
                                      platform::win::LPARAM LParam);
@@ -49,6 +64,12 @@ private:
     platform::win::HHOOK FMouseHook = platform::win::NullHook;
     platform::win::HHOOK FKeyboardHook = platform::win::NullHook;
     bool FEnded = false;
+    TPoint FLastPos{};
+    platform::forms::TCursor FSavedCursor{};
+    // The mark drawn now (inverted, so drawing it again takes it away); nil window for none.
+    TCustomdxBarControl* FMarkWindow = nullptr;
+    platform::gdi::TRect FMarkRect{};
+    bool FMarkHorizontal = true;
 
     friend class TdxBarManager;
 };

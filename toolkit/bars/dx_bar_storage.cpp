@@ -345,20 +345,29 @@ void LoadBars(TdxBarManager& Manager, TLayoutStore& Store, const std::string& Ma
     if (!Stored || *Stored < 0 || *Stored > MaxStoredBarCount) return;
     const int BarCount = *Stored;
     TdxBars& Bars = *Manager.Bars();
+    const auto Present = [&](const std::string& Section) {
+        return Store.IsRegistry() ? Store.SectionExists(Section)
+                                  : Store.ReadInt(Section, "Row").value_or(-1000) > -1000;
+    };
+    // The stored count may name bars that have no section: rows are clamped to the bars there
+    // will be, known only once every section has been looked for.
+    int Loaded = Bars.Count();
+    for (int I = BarCount - 1; I >= Loaded; --I)
+        if (Present(BarPrefix + std::to_string(I))) {
+            Loaded = I + 1;
+            break;
+        }
     for (int I = 0; I < Bars.Count(); ++I)
         Bars.Items(I)->SetVisible(false);
     for (int I = 0; I < BarCount; ++I) {
         const std::string Section = BarPrefix + std::to_string(I);
-        const bool Present = Store.IsRegistry()
-                                 ? Store.SectionExists(Section)
-                                 : Store.ReadInt(Section, "Row").value_or(-1000) > -1000;
-        if (!Present) continue;
+        if (!Present(Section)) continue;
         while (Bars.Count() < I + 1)
             Bars.Add();
         TdxBar& Bar = *Bars.Items(I);
         LoadLinks(Manager, Store, Section, Bar.ItemLinks(), true);
         try {
-            ApplyBar(Manager, Store, Section, Bar, BarCount);
+            ApplyBar(Manager, Store, Section, Bar, Loaded);
         } catch (const TBarValueFailure&) {
             Bar.SetVisible(true);
         } catch (const pc::Exception&) {

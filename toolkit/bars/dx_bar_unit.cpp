@@ -1,5 +1,7 @@
 #include "toolkit/bars/dx_bar_unit.h"
 
+#include "toolkit/bars/dx_bar_item_drag.h"
+
 #include "platform/core/string_list.h"
 #include "platform/gdi/colors.h"
 #include "platform/gdi/device_context.h"
@@ -42,7 +44,7 @@ TdxBarUnit::TdxBarUnit() : FPrevious(InForce()) {
     FItemClasses = std::make_unique<TdxBarItemClasses>();
     for (const TRegItemRecord& R : dxBarUnitItemClasses())
         FItemClasses->RegisterItemClass(R.ItemClass, R.ControlClass, R.Public);
-    // The drag cursors come with the customizing unit.
+    RegisterDragCursors();
 }
 
 TdxBarUnit::~TdxBarUnit() {

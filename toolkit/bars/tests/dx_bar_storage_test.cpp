@@ -223,6 +223,42 @@ TEST_F(BarStorageTest, CorruptInputLoadsWithoutACrashInBoundedTime) {
     }
 }
 
+TEST_F(BarStorageTest, AStoredRowIsClampedToTheBarsThatLoad) {
+    // The stored count names far more bars than have a section; a hidden bar keeps its row as
+    // loaded, so nothing but the clamp stands between the file and the bar.
+    struct Case {
+        const char* name;
+        const char* extraSection; // a bar section written besides the designed two, or nil
+        int bars;
+    };
+    const Case Cases[] = {
+        {"only the designed bars", nullptr, 2},
+        {"one more bar at index 4", "MainForm.Bars.Bar4", 5},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.name);
+        TdxBarManager& First = NewDesignedForm();
+        First.Bars()->Items(1)->SetVisible(false);
+        First.SaveToIniFile(IniPath());
+        {
+            pc::TMemIniFile Ini(IniPath());
+            Ini.WriteString("MainForm.Bars.Main", "BarCount", "500");
+            Ini.WriteString("MainForm.Bars.Bar1", "Row", "1000000000");
+            if (C.extraSection) {
+                Ini.WriteString(C.extraSection, "Row", "0");
+                Ini.WriteString(C.extraSection, "Caption", "Extra");
+                Ini.WriteString(C.extraSection, "Visible", "0");
+            }
+            Ini.UpdateFile();
+        }
+        TdxBarManager& Second = NewDesignedForm();
+        Second.LoadFromIniFile(IniPath());
+        ASSERT_EQ(Second.Bars()->Count(), C.bars);
+        EXPECT_FALSE(Second.Bars()->Items(1)->Visible());
+        EXPECT_EQ(Second.Bars()->Items(1)->Row(), C.bars);
+    }
+}
+
 TEST_F(BarStorageTest, AnOrdinalOutOfItsEnumerationShowsTheBarAndKeepsTheRest) {
     TdxBarManager& First = NewDesignedForm();
     First.Bars()->Items(1)->SetVisible(false);
