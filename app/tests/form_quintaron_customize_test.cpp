@@ -1,9 +1,11 @@
 #include "app/form_quintaron.h"
 
 #include "app/tests/main_window_fixture.h"
+#include "platform/forms/dialogs.h"
 #include "platform/win/window.h"
 #include "toolkit/bars/dx_bar.h"
 #include "toolkit/bars/dx_bar_button.h"
+#include "toolkit/bars/dx_bar_customizing_form.h"
 #include "toolkit/bars/dx_bar_dock_control.h"
 #include "toolkit/bars/dx_bar_menu_control.h"
 #include "toolkit/bars/dx_bar_popup_menu.h"
@@ -113,6 +115,72 @@ TEST_F(MainCustomizeTest, WhileCustomizingACommandDoesNotRunAndEndingRestoresThe
     driver.Click(CentreOf(tools.ItemLinks(), 0));
     testsupport::PumpUntilIdle();
     EXPECT_EQ(main.MDIChildCount(), 1);
+}
+
+TEST_F(MainCustomizeTest, CustomizeFromTheToolbarsPopupOpensTheDialogOverADisabledWindow) {
+    std::vector<std::string> proposals;
+    auto previous = bars::SetdxBarNameQuery([&](bars::TdxBarNameMode, std::string& name) {
+        proposals.push_back(name);
+        return true;
+    });
+    bars::TdxBarItemLinks& links = OpenToolbarsPopup();
+    driver.Click(CentreOf(links, 1));
+    testsupport::PumpUntilIdle();
+    bars::TdxBarCustomizingForm* dialog = bars::GetCustomizingForm();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(manager.IsCustomizing());
+    EXPECT_FALSE(pw::IsWindowEnabled(main.Handle()));
+    testsupport::SaveWindowPng(dialog->Handle(),
+                               (folder / "main_window_customize_dialog.png").string());
+    const auto click = [&](platform::forms::TControl& control) {
+        driver.Click(control.ClientToScreen({control.Width() / 2, control.Height() / 2}));
+        testsupport::PumpUntilIdle();
+    };
+
+    // The toolbar still takes a drag: "&Open" dropped on nothing goes.
+    ASSERT_EQ(tools.ItemLinks().Count(), 9);
+    const pw::TPoint from = CentreOf(tools.ItemLinks(), 1);
+    driver.Press(from);
+    driver.MoveTo({from.X + 6, from.Y});
+    driver.MoveTo(main.ClientToScreen({main.ClientWidth() / 2, main.ClientHeight() / 2}));
+    driver.Release(main.ClientToScreen({main.ClientWidth() / 2, main.ClientHeight() / 2}));
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(tools.ItemLinks().Count(), 8);
+
+    // "New..." proposes "Custom 1"; the user's bar goes again.
+    click(dialog->BBarNew());
+    EXPECT_EQ(proposals, (std::vector<std::string>{"Custom 1"}));
+    bars::TdxBar* mine = manager.Bars()->FindByName("Custom 1");
+    ASSERT_NE(mine, nullptr);
+    {
+        platform::forms::TDialogScript script;
+        script.Answer("Are you sure you want to delete the 'Custom 1' toolbar?",
+                      platform::forms::IDOK);
+        click(dialog->BBarDelete());
+        EXPECT_TRUE(script.Done());
+    }
+    EXPECT_EQ(manager.Bars()->FindByName("Custom 1"), nullptr);
+
+    // Reset brings the nine designed links back.
+    const int row = dialog->BarsListBox().IndexOfBar(&tools);
+    ASSERT_GE(row, 0);
+    dialog->BarsListBox().SetItemIndex(row);
+    dialog->BarsListBoxClick();
+    ASSERT_TRUE(dialog->BBarReset().Enabled());
+    {
+        platform::forms::TDialogScript script;
+        script.Answer("Are you sure you want to reset the changes made to the 'ToolBar' toolbar?",
+                      platform::forms::IDOK);
+        click(dialog->BBarReset());
+        EXPECT_TRUE(script.Done());
+    }
+    EXPECT_EQ(tools.ItemLinks().Count(), 9);
+
+    click(dialog->BClose());
+    EXPECT_EQ(bars::GetCustomizingForm(), nullptr);
+    EXPECT_FALSE(manager.IsCustomizing());
+    EXPECT_TRUE(pw::IsWindowEnabled(main.Handle()));
+    bars::SetdxBarNameQuery(previous);
 }
 
 } // namespace

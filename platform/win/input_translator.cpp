@@ -109,8 +109,15 @@ void TranslateMouse(TPoint p, int button, bool down, bool move) {
         if (!WindowOf(target)) return;
         core::SendMessage(target, WM_SETCURSOR, static_cast<WPARAM>(target),
                           MAKELPARAM(hit, static_cast<int>(clientMsg)));
-        // Input to a disabled window is lost.
-        if (!IsWindow(target) || !IsWindowEnabled(GetAncestor(target, GA_ROOT))) return;
+        if (!IsWindow(target)) return;
+        // A disabled window takes no input: its top-level window is told of the press with the
+        // hit code HTERROR, which only a mouse hook acts on (a window under a modeless dialog
+        // that disables it may still let some of its parts take the mouse).
+        if (HWND root = GetAncestor(target, GA_ROOT); !IsWindowEnabled(root)) {
+            core::PostMessage(root, clientMsg - NonClientMouseOffset,
+                              static_cast<WPARAM>(static_cast<LPARAM>(HTERROR)), PointToLParam(p));
+            return;
+        }
         if (down && !move && MouseActivate(target, hit, clientMsg)) return;
         if (!IsWindow(target)) return;
     }

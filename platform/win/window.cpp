@@ -588,6 +588,7 @@ LRESULT DefWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     case WM_NCRBUTTONUP:
+        if (static_cast<int>(wParam) == HTERROR) return 0;
         core::SendMessage(wnd, WM_CONTEXTMENU, static_cast<WPARAM>(wnd), lParam);
         return 0;
     case WM_CONTEXTMENU:

@@ -1,5 +1,6 @@
 #include "toolkit/bars/dx_bar.h"
 
+#include "toolkit/bars/dx_bar_customizing_form.h"
 #include "toolkit/bars/dx_bar_dock_control.h"
 #include "toolkit/bars/dx_bar_move.h"
 #include "toolkit/bars/dx_bar_painter.h"
@@ -61,6 +62,7 @@ TdxBar::~TdxBar() {
         Manager->DesignerModified();
         if (Manager->OnBarDelete) Manager->OnBarDelete(Manager, this);
     }
+    RemoveCustomizingBar(this);
     SetVisible(false);
     HideWindow();
     for (auto It = FDetachingSubItems.rbegin(); It != FDetachingSubItems.rend(); ++It)
@@ -130,6 +132,7 @@ void TdxBar::SetCaption(const std::string& Value) {
     if (FDockingStyle == dsNone) WindowLayoutChanged();
     if (Name.empty() && !Loading())
         Name = FCollection->FindByName(Value) ? FCollection->GetUniqueBarName(Value) : Value;
+    UpdateCustomizingBar(this);
     BarManager()->DesignerModified();
 }
 
@@ -325,6 +328,7 @@ void TdxBar::SetVisible(bool Value) {
         return;
     }
     FVisible = Value;
+    UpdateCustomizingBar(this);
     if (Value) {
         ShowWindow();
         Manager->RemoveHiddenBar(this);

@@ -156,6 +156,8 @@ public:
     // The bar's designed links (with UseFullReset the whole bar) back from the design
     // (dx_bar_design_copy.cpp).
     void Reset();
+    // Asks first (OK/Cancel); OK resets (dx_bar_customizing_form.cpp).
+    void ResetWithConfirmation();
 
     // Whether the window's place was stored, for the window that hides or goes.
     void SavePosition();

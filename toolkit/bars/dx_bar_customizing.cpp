@@ -4,6 +4,7 @@
 #include "toolkit/bars/dx_bar.h"
 #include "toolkit/bars/dx_bar_button.h"
 #include "toolkit/bars/dx_bar_control.h"
+#include "toolkit/bars/dx_bar_customizing_form.h"
 #include "toolkit/bars/dx_bar_customizing_popup.h"
 #include "toolkit/bars/dx_bar_item_control.h"
 #include "toolkit/bars/dx_bar_item_drag.h"
@@ -51,6 +52,7 @@ void TdxBarManager::SetIsCustomizing(bool Value) {
         }
     FIsCustomizing = Value;
     if (!Value) SetSelectedItem(nullptr);
+    ShowCustomizingForm(*this, Value);
     for (TCustomdxBarControl* W : Windows)
         if (dxBarUnit().BarControlExists(W)) {
             if (W->HandleAllocated()) W->CreateControls();

@@ -1,6 +1,7 @@
 #include "toolkit/bars/dx_bar_mouse_hooks.h"
 
 #include "toolkit/bars/dx_bar_control.h"
+#include "toolkit/bars/dx_bar_customizing_form.h"
 #include "toolkit/bars/dx_bar_manager.h"
 #include "toolkit/bars/dx_bar_mdi.h"
 #include "toolkit/bars/dx_bar_unit.h"
@@ -113,6 +114,10 @@ TdxBarManager* ManagerOfForm(const pf::TCustomForm* Form) {
 
 bool dxBarMouseHookSwallows(int Code, pw::UINT Message, const pw::MOUSEHOOKSTRUCT& Info) {
     if (GMouseHookEntered || Code < 0) return false;
+    {
+        TReentryGuard Guard(GMouseHookEntered);
+        if (RedirectToBarUnderCustomizingForm(Message, Info)) return true;
+    }
     TCustomdxBarControl* Active = TCustomdxBarControl::ActiveBarControl();
     if (Active == nullptr) return false;
     TReentryGuard Guard(GMouseHookEntered);

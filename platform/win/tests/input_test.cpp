@@ -280,6 +280,32 @@ TEST_F(HookTest, AMouseHookThatSwallowsKeepsTheClickFromTheWindow) {
     EXPECT_EQ(Got(wnd, {WM_LBUTTONUP}).size(), 1u);
 }
 
+TEST_F(HookTest, APressOnADisabledWindowReachesTheMouseHookAsHtErrorOnItsTopWindow) {
+    HWND top = Create(WS_POPUP | WS_VISIBLE, gdi::Bounds(0, 0, 100, 100));
+    HWND child = Create(WS_CHILD | WS_VISIBLE, gdi::Bounds(10, 10, 50, 50), top);
+    EnableWindow(top, 0);
+    std::vector<std::pair<WPARAM, HWND>> hooked;
+    std::vector<UINT> codes;
+    HHOOK hook = SetWindowsHookEx(WH_MOUSE, [&](int code, WPARAM w, LPARAM l) -> LRESULT {
+        auto* info = reinterpret_cast<MOUSEHOOKSTRUCT*>(l);
+        if (code == HC_ACTION && w != WM_NCMOUSEMOVE) {
+            hooked.emplace_back(w, info->hwnd);
+            codes.push_back(info->wHitTestCode);
+            EXPECT_EQ(info->pt, (TPoint{30, 30}));
+        }
+        return 0;
+    });
+    Forget();
+    input.Click({30, 30}, Qt::RightButton);
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(hooked, (std::vector<std::pair<WPARAM, HWND>>{{WM_NCRBUTTONDOWN, top},
+                                                            {WM_NCRBUTTONUP, top}}));
+    EXPECT_EQ(codes, (std::vector<UINT>{static_cast<UINT>(HTERROR), static_cast<UINT>(HTERROR)}));
+    // Nothing else hears of it: no client press, no context menu.
+    EXPECT_TRUE(Got(child, {WM_RBUTTONDOWN, WM_RBUTTONUP, WM_CONTEXTMENU}).empty());
+    EXPECT_TRUE(Got(top, {WM_RBUTTONDOWN, WM_RBUTTONUP, WM_CONTEXTMENU}).empty());
+}
+
 TEST_F(HookTest, AGetMessageHookCanTurnASystemKeyIntoNothing) {
     HWND wnd = Create(WS_POPUP | WS_VISIBLE, gdi::Bounds(0, 0, 100, 100));
     SetFocus(wnd);
