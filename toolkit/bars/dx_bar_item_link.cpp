@@ -440,7 +440,7 @@ void TdxBarItemLinks::RefreshVisibleLists() {
     const bool Design = FBarManager && FBarManager->IsDesigning();
     for (const auto& Owned : FItems) {
         TdxBarItemLink* Link = Owned.get();
-        if (!Link->FItem) continue;
+        if (!Link->FItem || Link->HiddenByContainer) continue;
         if (!Design && !Link->FItem->ActuallyVisible()) continue;
         FAvailableItems.push_back(Link);
         if (Design || Link->FVisible) FCanVisibleItems.push_back(Link);

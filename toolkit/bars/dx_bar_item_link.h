@@ -92,6 +92,8 @@ public:
     void SetVisible(bool Value);
 
     int Data = 0;
+    // Set by a menu that shows a container's entries in place of the container's own link.
+    bool HiddenByContainer = false;
     platform::gdi::TRect ItemRect{};
     int UseCount = 0;
     // The control that shows the link in an open bar window; nil while none is open. The link

@@ -247,6 +247,15 @@ pw::LRESULT HandleKey(pw::WPARAM WParam, pw::LPARAM LParam) {
         }
     }
     if (pw::GetCapture() != pw::NullHWnd) return 0;
+    const bool MenuKeyUp = WParam == static_cast<pw::WPARAM>(pw::VK_APPS) && Up;
+    const bool ShiftF10Down = WParam == static_cast<pw::WPARAM>(pw::VK_F10) && !Up &&
+                              KeyDownNow(pw::VK_SHIFT) && !KeyDownNow(pw::VK_CONTROL) &&
+                              !KeyDownNow(pw::VK_MENU);
+    if (MenuKeyUp || ShiftF10Down) {
+        pf::TWinControl* Focused = nullptr;
+        if (TdxBarPopupMenuLinks* Links = GetFocusedPopupMenuLinks(Focused))
+            if (Links->ProcessContextPopup(Focused, Focused->Handle(), {-1, -1})) return 1;
+    }
     return FormKey(WParam, LParam);
 }
 

@@ -141,6 +141,7 @@ void TdxBarListItem::AddEntries(TdxBarItemLinks& Target, int Index, TdxBarItemLi
             GetDisplayText(Entry, Display);
             Button->SetCaption((ShowNumbers ? dxBarListEntryNumber(K) : std::string()) + Display);
             Button->OnClick = [this](pc::TObject* Sender) { EntryClick(Sender); };
+            Button->FreeNotification(this);
             Button->SetEnabled(Enabled());
             FButtons.push_back(Button);
             FButtonEntries.push_back(I);
@@ -165,6 +166,17 @@ void TdxBarListItem::RemoveEntries(TdxBarItemLinks& Target, int Index) {
 void TdxBarListItem::ReleaseEntries() {
     if (!FButtons.empty() && FButtons.front()->LinkCount() == 0) FreeButtons();
     TCustomdxBarContainerItem::ReleaseEntries();
+}
+
+void TdxBarListItem::Notification(pc::TComponent* AComponent, pc::TOperation Operation) {
+    TCustomdxBarContainerItem::Notification(AComponent, Operation);
+    if (Operation != pc::opRemove) return;
+    for (std::size_t I = 0; I < FButtons.size(); ++I)
+        if (FButtons[I] == AComponent) {
+            FButtons.erase(FButtons.begin() + static_cast<std::ptrdiff_t>(I));
+            FButtonEntries.erase(FButtonEntries.begin() + static_cast<std::ptrdiff_t>(I));
+            return;
+        }
 }
 
 void TdxBarListItem::FreeButtons() {

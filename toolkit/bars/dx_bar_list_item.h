@@ -85,6 +85,9 @@ protected:
     virtual void GetDisplayText(const std::string& Text, std::string& DisplayText) const {
         DisplayText = Text;
     }
+    // The entry buttons belong to the form, which may free them first.
+    void Notification(platform::core::TComponent* AComponent,
+                      platform::core::TOperation Operation) override;
 
 private:
     void EntryClick(platform::core::TObject* Sender);

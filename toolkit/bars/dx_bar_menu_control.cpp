@@ -49,6 +49,8 @@ TdxBarSubMenuControl::~TdxBarSubMenuControl() {
     if (TCustomdxBarControl* P = ParentBarControl();
         P && dxBarUnit().BarControlExists(P) && P->SubMenuControl() == this)
         P->SetSubMenuControl(nullptr);
+    // The base destructor would no longer take the containers' entries out.
+    DestroyControls();
     // The base destructor no longer knows this is a menu: it would close the opener's menus.
     SetActive(false);
     SetParentBarControl(nullptr);
@@ -343,7 +345,7 @@ void TdxBarSubMenuControl::DoPopup() {
 }
 
 void TdxBarSubMenuControl::RefreshLayout() {
-    if (FClosing || !HandleAllocated()) return;
+    if (FClosing || FExpandingContainers || !HandleAllocated()) return;
     DestroyControls();
     ApplyRecentItemCount();
     CreateControls();

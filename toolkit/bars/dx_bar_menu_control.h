@@ -14,9 +14,11 @@
 #include "platform/core/object.h"
 
 #include <functional>
+#include <vector>
 
 namespace toolkit::bars {
 
+class TCustomdxBarContainerItem;
 class TdxBarSubItemControl;
 
 class TdxBarSubMenuControl : public TCustomdxBarControl {
@@ -60,6 +62,9 @@ public:
     void HideAll() override;
     void ItemLinksGoing() override;
     void RefreshLayout() override;
+    // Container items' entries are spliced in while the controls exist (dx_bar_menu_containers).
+    void CreateControls() override;
+    void DestroyControls() override;
     // A menu at a point takes the right button as the left; a toolbar's menu does not.
     virtual bool RightButtonActsAsLeft() const;
 
@@ -146,6 +151,14 @@ private:
     // A press on the hot strip: the drag that detaches the menu (dx_bar_detach.h).
     void DetachDrag();
 
+    // The container links whose entries the menu spliced in, by index, first to last.
+    struct TExpandedContainerLink {
+        int Index;
+        TCustomdxBarContainerItem* Item;
+    };
+    std::vector<TExpandedContainerLink> FExpandedContainerLinks;
+    bool FContainerLinksExpanded = false;
+    bool FExpandingContainers = false;
     bool FClosing = false;
     bool FClosedUp = false;
     int FTopIndex = -1;

@@ -4,6 +4,7 @@
 #include "toolkit/bars/dx_bar_customizing_form.h"
 #include "toolkit/bars/dx_bar_manager.h"
 #include "toolkit/bars/dx_bar_mdi.h"
+#include "toolkit/bars/dx_bar_popup_menu_links.h"
 #include "toolkit/bars/dx_bar_unit.h"
 
 #include "platform/forms/controls.h"
@@ -110,6 +111,17 @@ TdxBarManager* ManagerOfForm(const pf::TCustomForm* Form) {
     return nullptr;
 }
 
+// A right click on a control bound by a popup-menu link (or on a child of one) opens the menu.
+void OpenBoundPopupMenu(pw::HWND Target, pw::TPoint ScreenPoint) {
+    pf::TWinControl* Control = nullptr;
+    for (pw::HWND Wnd = Target; Wnd != pw::NullHWnd && !Control; Wnd = pw::GetParent(Wnd))
+        Control = pf::FindControl(Wnd);
+    if (Control == nullptr || !Control->Enabled()) return;
+    TdxBarManager* Manager = ManagerOfForm(Control->ParentForm());
+    if (Manager && Manager->PopupMenuLinks())
+        Manager->PopupMenuLinks()->ProcessContextPopup(Control, Target, ScreenPoint);
+}
+
 } // namespace
 
 bool dxBarMouseHookSwallows(int Code, pw::UINT Message, const pw::MOUSEHOOKSTRUCT& Info) {
@@ -119,11 +131,22 @@ bool dxBarMouseHookSwallows(int Code, pw::UINT Message, const pw::MOUSEHOOKSTRUC
         if (RedirectToBarUnderCustomizingForm(Message, Info)) return true;
     }
     TCustomdxBarControl* Active = TCustomdxBarControl::ActiveBarControl();
-    if (Active == nullptr) return false;
+    if (Active == nullptr) {
+        if (Message == pw::WM_RBUTTONUP || Message == pw::WM_NCRBUTTONUP) {
+            TReentryGuard Guard(GMouseHookEntered);
+            OpenBoundPopupMenu(Info.hwnd, Info.pt);
+        }
+        return false;
+    }
     TReentryGuard Guard(GMouseHookEntered);
     const pw::HWND Target = Info.hwnd;
-    if (IsRightOrMiddleUp(Message))
-        return ItemControlUnder(Active, Info.pt) == nullptr && !InsideActiveChain(Active, Target);
+    if (IsRightOrMiddleUp(Message)) {
+        if (ItemControlUnder(Active, Info.pt) == nullptr && !InsideActiveChain(Active, Target))
+            return true;
+        if (Message == pw::WM_RBUTTONUP || Message == pw::WM_NCRBUTTONUP)
+            OpenBoundPopupMenu(Target, Info.pt);
+        return false;
+    }
     if (IsLeftUp(Message)) {
         if (ItemControlUnder(Active, Info.pt) != nullptr || Active->IsCustomizing()) return false;
         if (Active->IsSubMenuControl() && Active->ParentBarControl() == nullptr) return false;

@@ -49,6 +49,9 @@ public:
     void Assign(const TdxBarPopupMenuLink& Source);
     // OnAction may refuse; then the menu runs the item with ShortCut.
     bool HandleShortCut(platform::forms::TShortCut ShortCut);
+    // OnAction may move or refuse; then the menu pops up at Point (screen; (-1, -1) from the
+    // keyboard: the window's client origin).
+    bool OpenContextPopup(platform::win::HWND Window, platform::gdi::TPoint Point);
 
 private:
     friend class TdxBarPopupMenuLinks;
@@ -76,6 +79,11 @@ public:
     // first; true at the first that ran an item.
     bool ProcessShortCut(platform::forms::TWinControl* Control,
                          platform::forms::TShortCut ShortCut);
+
+    // The same order for a context request on Control (a right click at the screen Point, or
+    // the keyboard's (-1, -1)); true when a menu opened. Nothing in design mode.
+    bool ProcessContextPopup(platform::forms::TWinControl* Control, platform::win::HWND Window,
+                             platform::gdi::TPoint Point);
 
     // The manager's reaction to a component that goes.
     void ComponentRemoved(platform::core::TComponent* Component);
