@@ -119,10 +119,11 @@ TEST_F(MainCustomizeTest, WhileCustomizingACommandDoesNotRunAndEndingRestoresThe
 
 TEST_F(MainCustomizeTest, CustomizeFromTheToolbarsPopupOpensTheDialogOverADisabledWindow) {
     std::vector<std::string> proposals;
-    auto previous = bars::SetdxBarNameQuery([&](bars::TdxBarNameMode, std::string& name) {
-        proposals.push_back(name);
-        return true;
-    });
+    auto previous = bars::SetdxBarNameQuery(
+        [&](bars::TdxBarNameMode, std::string& name, bars::TdxBar*, bars::TdxBars*) {
+            proposals.push_back(name);
+            return true;
+        });
     bars::TdxBarItemLinks& links = OpenToolbarsPopup();
     driver.Click(CentreOf(links, 1));
     testsupport::PumpUntilIdle();

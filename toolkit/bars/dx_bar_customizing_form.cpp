@@ -4,6 +4,7 @@
 #include "toolkit/bars/dx_bar_control.h"
 #include "toolkit/bars/dx_bar_manager.h"
 #include "toolkit/bars/dx_bar_manager_list.h"
+#include "toolkit/bars/dx_bar_name_ed.h"
 #include "toolkit/bars/dx_bar_unit.h"
 
 #include "platform/core/window_handle.h"
@@ -48,39 +49,8 @@ bool ManagerAlive(const TdxBarManager* Manager) {
     return false;
 }
 
-// The name dialog: a caption, an edit box with the proposal, OK and Cancel.
-bool AskNameWithDialog(TdxBarNameMode Mode, std::string& Name) {
-    pf::TForm Dialog(nullptr);
-    Dialog.SetBorderStyle(pf::bsDialog);
-    Dialog.Position = pf::poScreenCenter;
-    Dialog.SetCaption(Mode == nmNewToolbar      ? "New Toolbar"
-                      : Mode == nmRenameToolbar ? "Rename Toolbar"
-                                                : "Rename Category");
-    Dialog.SetBounds(0, 0, 260, 110);
-    auto& Label = Dialog.Own<pf::TLabel>();
-    Label.SetParent(&Dialog);
-    Label.SetBounds(8, 8, 200, 13);
-    Label.SetCaption(Mode == nmRenameCategory ? "Category name:" : "Toolbar name:");
-    auto& Edit = Dialog.Own<pf::TEdit>();
-    Edit.SetParent(&Dialog);
-    Edit.SetBounds(8, 24, 236, 21);
-    Edit.SetText(Name);
-    auto& Ok = Dialog.Own<pf::TButton>();
-    Ok.SetParent(&Dialog);
-    Ok.SetBounds(88, 52, 75, 23);
-    Ok.SetCaption("OK");
-    Ok.Default = true;
-    Ok.ModalResult = pf::mrOk;
-    auto& Cancel = Dialog.Own<pf::TButton>();
-    Cancel.SetParent(&Dialog);
-    Cancel.SetBounds(169, 52, 75, 23);
-    Cancel.SetCaption("Cancel");
-    Cancel.Cancel = true;
-    Cancel.ModalResult = pf::mrCancel;
-    Dialog.SetActiveControl(&Edit);
-    if (Dialog.ShowModal() != pf::mrOk) return false;
-    Name = Edit.Text();
-    return true;
+bool AskNameWithDialog(TdxBarNameMode Mode, std::string& Name, TdxBar* Renamed, TdxBars* Bars) {
+    return dxBarNameEd(Name, Mode == nmRenameCategory, Mode == nmNewToolbar ? 0 : 1, Renamed, Bars);
 }
 
 TdxBarNameQuery& NameQuery() {
@@ -335,7 +305,7 @@ void TdxBarCustomizingForm::BBarNewClick() {
             if (!Taken) break;
         }
     }
-    if (!NameQuery()(nmNewToolbar, Name)) return;
+    if (!NameQuery()(nmNewToolbar, Name, nullptr, FBarManager->Bars())) return;
     TdxBar* Bar = FBarManager->Bars()->Add();
     Bar->SetCaption(Name);
     const pg::TRect Own = BoundsRect();
@@ -355,7 +325,7 @@ void TdxBarCustomizingForm::BBarRenameClick() {
     TdxBar* Bar = SelectedBar();
     if (Bar == nullptr) return;
     std::string Name = Bar->Caption();
-    if (!NameQuery()(nmRenameToolbar, Name)) return;
+    if (!NameQuery()(nmRenameToolbar, Name, Bar, FBarManager->Bars())) return;
     Bar->SetCaption(Name);
     UpdateCustomizingBar(Bar);
 }

@@ -18,6 +18,7 @@
 namespace toolkit::bars {
 
 class TdxBar;
+class TdxBars;
 class TdxBarManager;
 
 // The toolbars list: one row per bar (text = caption), a check column as wide as a row is high
@@ -48,10 +49,12 @@ private:
 };
 
 enum TdxBarNameMode { nmNewToolbar, nmRenameToolbar, nmRenameCategory };
-// Asks for a name; true with Name set on OK. Name comes in as the proposal.
-using TdxBarNameQuery = std::function<bool(TdxBarNameMode Mode, std::string& Name)>;
-// The query the dialog asks with (a small modal name dialog unless replaced); returns the
-// previous one. An empty query restores the name dialog.
+// Asks for a name; true with Name set on OK. Name comes in as the proposal; Bars (when given)
+// are the toolbars whose names a toolbar's name must not take, Renamed the one being renamed.
+using TdxBarNameQuery =
+    std::function<bool(TdxBarNameMode Mode, std::string& Name, TdxBar* Renamed, TdxBars* Bars)>;
+// The query the dialog asks with (the name dialog unless replaced); returns the previous one.
+// An empty query restores the name dialog.
 TdxBarNameQuery SetdxBarNameQuery(TdxBarNameQuery Query);
 
 class TdxBarCustomizingForm : public platform::forms::TForm {

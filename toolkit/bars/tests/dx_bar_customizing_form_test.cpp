@@ -41,13 +41,14 @@ protected:
         ShowMainMenu();
         Tools->SetVisible(true);
         testsupport::PumpUntilIdle();
-        FPreviousQuery = SetdxBarNameQuery([this](TdxBarNameMode Mode, std::string& Name) {
-            Proposals.push_back(Name);
-            Modes.push_back(Mode);
-            if (Answer.empty()) return false;
-            Name = Answer;
-            return true;
-        });
+        FPreviousQuery =
+            SetdxBarNameQuery([this](TdxBarNameMode Mode, std::string& Name, TdxBar*, TdxBars*) {
+                Proposals.push_back(Name);
+                Modes.push_back(Mode);
+                if (Answer.empty()) return false;
+                Name = Answer;
+                return true;
+            });
     }
     ~CustomizingFormTest() override {
         if (Manager->IsCustomizing()) Manager->Customizing(false);
