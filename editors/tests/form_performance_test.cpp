@@ -47,21 +47,10 @@ protected:
         EXPECT_NE(panel, nullptr) << int{kind};
         return *panel;
     }
-    static platform::forms::TPoint Centre(const forms::TControl& control) {
-        return control.ClientToScreen({control.Width() / 2, control.Height() / 2});
-    }
-    // A press on from, moved past the drag threshold, released on to; whether the target
-    // accepted it.
+    // Whether the target accepted the drag of from onto to.
     bool DragPanel(forms::TControl& from, forms::TControl& to) {
-        const platform::forms::TPoint start = Centre(from);
-        driver.Press(start);
-        driver.MoveTo({start.X + 8, start.Y + 8});
-        driver.MoveTo(Centre(to));
-        const bool accepted = dragInfo.Accept;
-        driver.Release(Centre(to));
-        testsupport::PumpUntilIdle();
-        Run(1000); // the next press is no double-click
-        return accepted;
+        return DragOnto(
+            from, to, [this] { return dragInfo.Accept; }, 1000);
     }
     void DoubleClick(forms::TControl& control) {
         driver.Click(Centre(control));

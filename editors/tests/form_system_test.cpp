@@ -30,19 +30,10 @@ protected:
         EXPECT_NE(panel, nullptr) << int{kind};
         return *panel;
     }
-    static platform::forms::TPoint Centre(const forms::TControl& control) {
-        return control.ClientToScreen({control.Width() / 2, control.Height() / 2});
-    }
-    bool DragPanel(forms::TPanel& from, forms::TPanel& to) {
-        const platform::forms::TPoint start = Centre(from);
-        driver.Press(start);
-        driver.MoveTo({start.X + 8, start.Y + 8});
-        driver.MoveTo(Centre(to));
-        const bool accepted = dragInfo.Accept;
-        driver.Release(Centre(to));
-        testsupport::PumpUntilIdle();
-        Run(1000);
-        return accepted;
+    // Whether the target accepted the drag of from onto to.
+    bool DragPanel(forms::TControl& from, forms::TControl& to) {
+        return DragOnto(
+            from, to, [this] { return dragInfo.Accept; }, 1000);
     }
     void DoubleClick(forms::TControl& control) {
         driver.Click(Centre(control));

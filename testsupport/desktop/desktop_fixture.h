@@ -103,8 +103,24 @@ protected:
     void After(platform::core::Millis ms, std::function<void()> action) {
         clock.Schedule(clock.Now() + ms, std::move(action));
     }
-    void Click(const platform::forms::TControl& control) {
-        driver.Click(control.ClientToScreen({control.Width() / 2, control.Height() / 2}));
+    static platform::forms::TPoint Centre(const platform::forms::TControl& control) {
+        return control.ClientToScreen({control.Width() / 2, control.Height() / 2});
+    }
+    void Click(const platform::forms::TControl& control) { driver.Click(Centre(control)); }
+    // A press on from, moved past the drag threshold and onto to, released there; what accepted
+    // said just before the release. The clock then runs settle ms, so that the next press is no
+    // double-click and what the drop sent has gone out.
+    bool DragOnto(const platform::forms::TControl& from, const platform::forms::TControl& to,
+                  const std::function<bool()>& accepted, platform::core::Millis settle) {
+        const platform::forms::TPoint start = Centre(from);
+        driver.Press(start);
+        driver.MoveTo({start.X + 8, start.Y + 8});
+        driver.MoveTo(Centre(to));
+        const bool result = accepted();
+        driver.Release(Centre(to));
+        testsupport::PumpUntilIdle();
+        Run(settle);
+        return result;
     }
     void Click(const platform::forms::TControl& control, platform::forms::TPoint client) {
         driver.Click(control.ClientToScreen(client));
