@@ -118,7 +118,8 @@ TMainBars::TMainBars(forms::TForm& form)
       Index1(form.Own<bars::TdxBarButton>()), HelpAboutItem(form.Own<bars::TdxBarButton>()) {}
 
 TFormquintaron::TFormquintaron(forms::TComponent* owner)
-    : TForm(owner, forms::fsMDIForm), OpenDialog(Own<forms::TOpenDialog>()),
+    : TForm(owner, forms::fsMDIForm), TMainBars(static_cast<forms::TForm&>(*this)),
+      OpenDialog(Own<forms::TOpenDialog>()),
       Patch(editors::PlaceControl<forms::TBitBtn>(*this, *this, 0, 0, 25, 25)),
       PatchBank(editors::PlaceControl<forms::TBitBtn>(*this, *this, 0, 0, 25, 25)),
       PerformanceBank(editors::PlaceControl<forms::TBitBtn>(*this, *this, 0, 0, 25, 25)),
@@ -134,22 +135,7 @@ TFormquintaron::TFormquintaron(forms::TComponent* owner)
           editors::PlaceControl<forms::TImage>(*this, PanelTrash, 0, 0, TrashSize, TrashSize)),
       TrashVuoto(
           editors::PlaceControl<forms::TImage>(*this, PanelTrash, 0, 0, TrashSize, TrashSize)),
-      ImageListMenu(Own<forms::TImageList>()), MainBars(*this),
-      dxBarManager1(MainBars.dxBarManager1), File1(MainBars.File1),
-      FileNewItem(MainBars.FileNewItem), FileOpenItem(MainBars.FileOpenItem),
-      FileImportFrom(MainBars.FileImportFrom), FileCloseItem(MainBars.FileCloseItem),
-      FileSaveItem(MainBars.FileSaveItem), FileSaveAsItem(MainBars.FileSaveAsItem),
-      FileExportto(MainBars.FileExportto), FileSaveAllItem(MainBars.FileSaveAllItem),
-      FilePrintItem(MainBars.FilePrintItem), FileExitItem(MainBars.FileExitItem),
-      Settings1(MainBars.Settings1), SetMidiMidiPortItem(MainBars.SetMidiMidiPortItem),
-      SetPreviewItem(MainBars.SetPreviewItem), SetExpansionItem(MainBars.SetExpansionItem),
-      SetPatchAndPerf(MainBars.SetPatchAndPerf), Gaggets1(MainBars.Gaggets1),
-      GadgetsKeyboardItem(MainBars.GadgetsKeyboardItem),
-      GadgetsMonitorItem(MainBars.GadgetsMonitorItem), Window1(MainBars.Window1),
-      WindowCascadeItem(MainBars.WindowCascadeItem), WindowTileItem(MainBars.WindowTileItem),
-      WindowArrangeItem(MainBars.WindowArrangeItem),
-      WindowMinimizeItem(MainBars.WindowMinimizeItem), Help1(MainBars.Help1),
-      Index1(MainBars.Index1), HelpAboutItem(MainBars.HelpAboutItem) {
+      ImageListMenu(Own<forms::TImageList>()) {
     mainWindow = this;
     Name = "Formquintaron";
     SetBounds(0, 0, 800, 600);
@@ -183,7 +169,7 @@ TFormquintaron::TFormquintaron(forms::TComponent* owner)
         accept = false;
         DragInfo().Accept = false;
     };
-    BuildBars(MainBars, this);
+    BuildBars(*this, this);
     // Reset takes the design from the same routine run again on a form of its own.
     dxBarManager1.DesignRoutine = [](forms::TForm& form) {
         TMainBars design(form);

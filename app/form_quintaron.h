@@ -85,7 +85,7 @@ struct TMainBars {
     bars::TdxBarButton& HelpAboutItem;
 };
 
-class TFormquintaron : public forms::TForm, public editors::TClipboardOwner {
+class TFormquintaron : public forms::TForm, public editors::TClipboardOwner, public TMainBars {
 public:
     explicit TFormquintaron(forms::TComponent* owner);
     ~TFormquintaron() override;
@@ -153,37 +153,6 @@ public:
     forms::TImage& TrashPieno;
     forms::TImage& TrashVuoto;
     forms::TImageList& ImageListMenu;
-    // Declared before the names below, which are its members under the names the program uses.
-    TMainBars MainBars;
-    bars::TdxBarManager& dxBarManager1;
-
-    bars::TdxBarSubItem& File1;
-    bars::TdxBarButton& FileNewItem;
-    bars::TdxBarButton& FileOpenItem;
-    bars::TdxBarButton& FileImportFrom;
-    bars::TdxBarButton& FileCloseItem;
-    bars::TdxBarButton& FileSaveItem;
-    bars::TdxBarButton& FileSaveAsItem;
-    bars::TdxBarButton& FileExportto;
-    bars::TdxBarButton& FileSaveAllItem;
-    bars::TdxBarButton& FilePrintItem;
-    bars::TdxBarButton& FileExitItem;
-    bars::TdxBarSubItem& Settings1;
-    bars::TdxBarButton& SetMidiMidiPortItem;
-    bars::TdxBarButton& SetPreviewItem;
-    bars::TdxBarButton& SetExpansionItem;
-    bars::TdxBarButton& SetPatchAndPerf;
-    bars::TdxBarSubItem& Gaggets1;
-    bars::TdxBarButton& GadgetsKeyboardItem;
-    bars::TdxBarButton& GadgetsMonitorItem;
-    bars::TdxBarSubItem& Window1;
-    bars::TdxBarButton& WindowCascadeItem;
-    bars::TdxBarButton& WindowTileItem;
-    bars::TdxBarButton& WindowArrangeItem;
-    bars::TdxBarButton& WindowMinimizeItem;
-    bars::TdxBarSubItem& Help1;
-    bars::TdxBarButton& Index1;
-    bars::TdxBarButton& HelpAboutItem;
 
 protected:
     void Notification(forms::TComponent* component, platform::core::TOperation operation) override;
