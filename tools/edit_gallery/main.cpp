@@ -4,7 +4,9 @@
 // highlighted range; a bordered control with its own scroll bars, size grip and middle-button
 // panning over a grid larger than itself; a control to drag onto a panel, its picture following
 // the pointer, copying while Ctrl is down; a button that pops a popup window with a bordered
-// control in it under itself, closed by a click elsewhere. The tests never need it.
+// control in it under itself, closed by a click elsewhere; a button that drops an editor popup
+// with an edit in it, closed by Escape, a click elsewhere or on the button again. The tests
+// never need it.
 
 #include "toolkit/base/cx_control.h"
 #include "toolkit/base/cx_drag_objects.h"
@@ -12,6 +14,7 @@
 #include "toolkit/base/cx_look_and_feel_painters.h"
 #include "toolkit/base/cx_popup_window.h"
 #include "toolkit/base/cx_scroll_bar.h"
+#include "toolkit/edit/cx_edit_popup_window.h"
 
 #include "platform/forms/application.h"
 #include "platform/forms/ext_ctrls.h"
@@ -164,7 +167,7 @@ class TEditGalleryForm : public pf::TForm {
 public:
     explicit TEditGalleryForm(pc::TComponent* AOwner) : pf::TForm(AOwner) {
         SetCaption("Edit gallery");
-        SetBounds(100, 100, 520, 360);
+        SetBounds(100, 100, 520, 390);
 
         FHorizontal = &Own<TcxScrollBar>();
         FHorizontal->SetParent(this);
@@ -212,6 +215,12 @@ public:
         FPopupButton->SetCaption("Pop up");
         FPopupButton->OnClick = [this](pc::TObject*) { ShowPopup(); };
 
+        FEditPopupButton = &Own<pf::TButton>();
+        FEditPopupButton->SetParent(this);
+        FEditPopupButton->SetBounds(320, 280, 150, 24);
+        FEditPopupButton->SetCaption("Editor popup");
+        FEditPopupButton->OnClick = [this](pc::TObject*) { ShowEditPopup(); };
+
         FHorizontal->OnChange = [this](pc::TObject*) {
             FSample->SetWidth(FHorizontal->Position());
         };
@@ -240,6 +249,25 @@ private:
         FPopup->OwnerBounds = FPopupButton->BoundsRect();
         FPopup->Popup();
     }
+    // Opened non-modally under its button; a click on the button while it is open only closes
+    // it (the popup swallows that click).
+    void ShowEditPopup() {
+        if (!FEditPopup) {
+            FEditPopup = std::make_unique<toolkit::edit::TcxCustomPopupWindow>(FEditPopupButton);
+            FEditPopup->ModalMode = false;
+            FEditPopup->FrameStyle = pfFlat;
+            FEditPopup->BorderSpace = 2;
+            FEditPopupEdit = &FEditPopup->Own<pf::TEdit>();
+            FEditPopupEdit->SetParent(FEditPopup.get());
+            FEditPopupEdit->SetBounds(0, 0, 150, 22);
+            FEditPopupEdit->TabStop = true;
+            FEditPopupEdit->SetText("Escape closes");
+        }
+        FEditPopup->ClosedByOwnerClick = false;
+        FEditPopup->OwnerParent = this;
+        FEditPopup->OwnerBounds = FEditPopupButton->BoundsRect();
+        FEditPopup->Popup(FEditPopupEdit);
+    }
     void ShowPositions(int H, int V) {
         FLabel->SetCaption("width " + std::to_string(H) + ", row " + std::to_string(V));
     }
@@ -254,6 +282,9 @@ private:
     int FDrops = 0;
     pf::TButton* FPopupButton = nullptr;
     std::unique_ptr<TcxPopupWindow> FPopup;
+    pf::TButton* FEditPopupButton = nullptr;
+    pf::TEdit* FEditPopupEdit = nullptr;
+    std::unique_ptr<toolkit::edit::TcxCustomPopupWindow> FEditPopup;
 };
 
 } // namespace
