@@ -5,6 +5,7 @@
 #include "platform/win/window.h"
 #include "toolkit/bars/dx_bar.h"
 #include "toolkit/bars/dx_bar_button.h"
+#include "toolkit/bars/dx_bar_customizing_commands.h"
 #include "toolkit/bars/dx_bar_customizing_form.h"
 #include "toolkit/bars/dx_bar_dock_control.h"
 #include "toolkit/bars/dx_bar_menu_control.h"
@@ -182,6 +183,57 @@ TEST_F(MainCustomizeTest, CustomizeFromTheToolbarsPopupOpensTheDialogOverADisabl
     EXPECT_FALSE(manager.IsCustomizing());
     EXPECT_TRUE(pw::IsWindowEnabled(main.Handle()));
     bars::SetdxBarNameQuery(previous);
+}
+
+TEST_F(MainCustomizeTest, DraggingOpenFromTheCommandsPageOntoTheToolbarAddsALink) {
+    manager.Customizing(true);
+    testsupport::PumpUntilIdle();
+    bars::TdxBarCustomizingForm* dialog = bars::GetCustomizingForm();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_FALSE(pw::IsWindowEnabled(main.Handle()));
+    dialog->PageControl().SetActivePage(&dialog->CommandsPage());
+    testsupport::PumpUntilIdle();
+    bars::TdxBarCustomizingCommands& page = dialog->Commands();
+    const auto rowCentre = [](platform::forms::TListBox& list, int row) {
+        return list.ClientToScreen(Centre(list.ItemRect(row)));
+    };
+
+    // The category of "&Open", then the command itself.
+    bars::TdxBarItem* open = nullptr;
+    for (int i = 0; i < manager.GetItemCount() && open == nullptr; ++i)
+        if (manager.GetItem(i)->Caption() == "&Open") open = manager.GetItem(i);
+    ASSERT_NE(open, nullptr);
+    int categoryRow = -1;
+    for (int row = 0; row < page.LCategories().Items().Count(); ++row)
+        if (bars::GetCategoryRealIndex(manager, row) == open->Category()) categoryRow = row;
+    ASSERT_GE(categoryRow, 0);
+    driver.Click(rowCentre(page.LCategories(), categoryRow));
+    testsupport::PumpUntilIdle();
+    const int commandRow = page.LCommands().IndexOfItem(open);
+    ASSERT_GE(commandRow, 0);
+    driver.Click(rowCentre(page.LCommands(), commandRow));
+    testsupport::PumpUntilIdle();
+    testsupport::SaveWindowPng(dialog->Handle(),
+                               (folder / "main_window_customize_commands.png").string());
+
+    // Dropped on the right half of the last link, "&Open" goes to the toolbar's end.
+    const int count = tools.ItemLinks().Count();
+    bars::TdxBarItemLinks& links = tools.ItemLinks();
+    const pw::TRect last = links.VisibleItems(links.VisibleItemCount() - 1)->ItemRect;
+    const pw::TPoint to = Toolbar().ClientToScreen({last.Right - 2, Centre(last).Y});
+    const pw::TPoint from = rowCentre(page.LCommands(), commandRow);
+    driver.Press(from);
+    driver.MoveTo({from.X + 8, from.Y});
+    driver.MoveTo(to);
+    driver.Release(to);
+    testsupport::PumpUntilIdle();
+    ASSERT_EQ(links.Count(), count + 1);
+    EXPECT_EQ(links.Items(count)->Item(), open);
+    SavePng("main_window_customize_commands_dropped.png");
+
+    driver.Click(dialog->BClose().ClientToScreen({10, 10}));
+    testsupport::PumpUntilIdle();
+    EXPECT_TRUE(pw::IsWindowEnabled(main.Handle()));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "toolkit/bars/dx_bar.h"
 #include "toolkit/bars/dx_bar_control.h"
+#include "toolkit/bars/dx_bar_customizing_commands.h"
 #include "toolkit/bars/dx_bar_manager.h"
 #include "toolkit/bars/dx_bar_manager_list.h"
 #include "toolkit/bars/dx_bar_name_ed.h"
@@ -228,6 +229,7 @@ TdxBarCustomizingForm::TdxBarCustomizingForm(pc::TComponent* Owner, TdxBarManage
     FBBarRename->OnClick = [this](pc::TObject*) { BBarRenameClick(); };
     FBBarDelete->OnClick = [this](pc::TObject*) { BBarDeleteClick(); };
     FBBarReset->OnClick = [this](pc::TObject*) { BBarResetClick(); };
+    FCommands = std::make_unique<TdxBarCustomizingCommands>(*this, *FTabSheet2, Manager);
 
     FBClose = AddButton(this, "Close", 366 - 6 - 75, 310 - 36 + 7, 75);
     FBClose->Default = true;

@@ -4,7 +4,7 @@
 // every live manager; the bars of those forms still take the mouse through the mouse hook
 // (RedirectToBarUnderCustomizingForm). Closing it ends customising and enables them again.
 // The Toolbars page lists the bars with check boxes and makes, renames, deletes and resets
-// them; the Commands and Options pages are empty sheets here.
+// them; the Commands page is dx_bar_customizing_commands.h's.
 
 #include "platform/forms/comctrls.h"
 #include "platform/forms/forms.h"
@@ -12,6 +12,7 @@
 #include "platform/win/hooks.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,7 @@ namespace toolkit::bars {
 class TdxBar;
 class TdxBars;
 class TdxBarManager;
+class TdxBarCustomizingCommands;
 
 // The toolbars list: one row per bar (text = caption), a check column as wide as a row is high
 // before each row, checked when the bar is visible and greyed when it cannot be closed.
@@ -74,6 +76,7 @@ public:
     platform::forms::TButton& BBarDelete() { return *FBBarDelete; }
     platform::forms::TButton& BBarReset() { return *FBBarReset; }
     platform::forms::TButton& BClose() { return *FBClose; }
+    TdxBarCustomizingCommands& Commands() { return *FCommands; }
 
     // The toolbars list's selection changed: the buttons follow it.
     void BarsListBoxClick();
@@ -106,6 +109,7 @@ private:
     platform::forms::TButton* FBBarDelete = nullptr;
     platform::forms::TButton* FBBarReset = nullptr;
     platform::forms::TButton* FBClose = nullptr;
+    std::unique_ptr<TdxBarCustomizingCommands> FCommands;
     std::vector<platform::win::HWND> FDisabledWindows;
     bool FClosing = false;
 };
