@@ -12,6 +12,7 @@
 #include "platform/win/hooks.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@ namespace toolkit::bars {
 
 class TdxBar;
 class TdxBars;
+class TdxBarCustomizingDesignPages;
 class TdxBarManager;
 
 // The toolbars list: one row per bar (text = caption), a check column as wide as a row is high
@@ -74,6 +76,8 @@ public:
     platform::forms::TButton& BBarDelete() { return *FBBarDelete; }
     platform::forms::TButton& BBarReset() { return *FBBarReset; }
     platform::forms::TButton& BClose() { return *FBClose; }
+    // The All commands and Groups pages; nil at run time (dx_bar_customizing_design_pages.h).
+    TdxBarCustomizingDesignPages* DesignPages() const { return FDesignPages.get(); }
 
     // The toolbars list's selection changed: the buttons follow it.
     void BarsListBoxClick();
@@ -108,6 +112,7 @@ private:
     platform::forms::TButton* FBClose = nullptr;
     std::vector<platform::win::HWND> FDisabledWindows;
     bool FClosing = false;
+    std::unique_ptr<TdxBarCustomizingDesignPages> FDesignPages;
 };
 
 // Show: when no dialog exists, OnShowCustomizingForm fires, the other forms are disabled and
