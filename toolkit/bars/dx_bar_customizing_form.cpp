@@ -3,6 +3,7 @@
 #include "toolkit/bars/dx_bar.h"
 #include "toolkit/bars/dx_bar_control.h"
 #include "toolkit/bars/dx_bar_customizing_commands.h"
+#include "toolkit/bars/dx_bar_customizing_design_pages.h"
 #include "toolkit/bars/dx_bar_manager.h"
 #include "toolkit/bars/dx_bar_manager_list.h"
 #include "toolkit/bars/dx_bar_name_ed.h"
@@ -252,6 +253,7 @@ TdxBarCustomizingForm::TdxBarCustomizingForm(pc::TComponent* Owner, TdxBarManage
             break;
         }
     BarsListBoxClick();
+    if (Manager.IsDesigning()) FDesignPages = std::make_unique<TdxBarCustomizingDesignPages>(*this);
 }
 
 TdxBarCustomizingForm::~TdxBarCustomizingForm() {

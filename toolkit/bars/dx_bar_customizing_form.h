@@ -20,6 +20,7 @@ namespace toolkit::bars {
 
 class TdxBar;
 class TdxBars;
+class TdxBarCustomizingDesignPages;
 class TdxBarManager;
 class TdxBarCustomizingCommands;
 
@@ -77,6 +78,8 @@ public:
     platform::forms::TButton& BBarReset() { return *FBBarReset; }
     platform::forms::TButton& BClose() { return *FBClose; }
     TdxBarCustomizingCommands& Commands() { return *FCommands; }
+    // The All commands and Groups pages; nil at run time (dx_bar_customizing_design_pages.h).
+    TdxBarCustomizingDesignPages* DesignPages() const { return FDesignPages.get(); }
 
     // The toolbars list's selection changed: the buttons follow it.
     void BarsListBoxClick();
@@ -112,6 +115,7 @@ private:
     std::unique_ptr<TdxBarCustomizingCommands> FCommands;
     std::vector<platform::win::HWND> FDisabledWindows;
     bool FClosing = false;
+    std::unique_ptr<TdxBarCustomizingDesignPages> FDesignPages;
 };
 
 // Show: when no dialog exists, OnShowCustomizingForm fires, the other forms are disabled and

@@ -128,6 +128,23 @@ void TdxBarGroup::Loaded() {
     FEntryNames.clear();
 }
 
+TdxBarGroup* TdxBarManager::AddGroup() {
+    pf::TCustomForm* Owner = Form();
+    if (Owner == nullptr) return nullptr;
+    std::string Name;
+    for (int N = 1;; ++N) {
+        Name = "dxBarGroup" + std::to_string(N);
+        bool Taken = false;
+        for (int I = 0; I < Owner->ComponentCount() && !Taken; ++I)
+            Taken = Owner->Components(I)->Name == Name;
+        if (!Taken) break;
+    }
+    auto& Group = Owner->Own<TdxBarGroup>();
+    Group.Name = Name;
+    DesignerModified();
+    return &Group;
+}
+
 void TdxBarGroup::Notification(pc::TComponent* AComponent, pc::TOperation Operation) {
     pc::TComponent::Notification(AComponent, Operation);
     if (Operation != pc::opRemove) return;

@@ -1,6 +1,7 @@
 #include "toolkit/bars/dx_bar_manager.h"
 
 #include "toolkit/bars/dx_bar_design_copy.h"
+#include "toolkit/bars/dx_bar_designer.h"
 
 #include "toolkit/bars/dx_bar.h"
 #include "toolkit/bars/dx_bar_backgrounds.h"
@@ -92,7 +93,8 @@ TdxBarManager::TdxBarManager(pc::TComponent* AOwner) : pc::TComponent(AOwner) {
     if (!FForm) throw pc::Exception(tb::cxGetResourceString(dxSBAR_MANAGEROWNERNOTFORM));
     if (GetBarManagerByControl(FForm))
         throw pc::Exception(tb::cxGetResourceString(dxSBAR_ONEMANAGERPERFORM));
-    FDesignMode = (ComponentState() & pc::csDesigning) != 0;
+    // Owned components take the owner's designing state only once inserted, after this runs.
+    FDesignMode = ((ComponentState() | FForm->ComponentState()) & pc::csDesigning) != 0;
     dxBarUnit().BarManagerList().RegisterBarManager(this, FDesignMode);
     FCategories = std::make_unique<TdxBarManagerCategories>(this);
     FOwnedBackgrounds = std::make_unique<TdxBarBackgrounds>();
@@ -793,7 +795,7 @@ bool TdxBarManager::CanDocking(TdxBar* Bar, TdxBarDockingStyle Style, TdxDockCon
 }
 
 void TdxBarManager::DesignerModified() {
-    // There is no form designer in this program.
+    if (TdxBarDesigner* Designer = dxBarDesignerOf(*this)) Designer->Modified(*this);
 }
 
 // Component handlers

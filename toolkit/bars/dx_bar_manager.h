@@ -257,6 +257,8 @@ public:
     void UnregisterGroup(TdxBarGroup* Group);
     int IndexOfGroup(const TdxBarGroup* Group) const;
     void MoveGroup(int CurIndex, int NewIndex);
+    // A new group on the manager's form, named "dxBarGroup" and the first free number.
+    TdxBarGroup* AddGroup();
 
     // Dock sites and popup menus join and leave as they are made and freed.
     int GetDockControlCount() const { return static_cast<int>(FDockControls.size()); }
@@ -378,7 +380,8 @@ public:
     virtual bool CanDocking(TdxBar* Bar, TdxBarDockingStyle Style, TdxDockControl* DockControl);
     virtual TdxBarItemControlPainterClass GetPainterClass() const;
 
-    // The form designer is told that something changed (nothing outside design mode).
+    // The form designer is told that something changed (nothing outside design mode;
+    // dx_bar_designer.h).
     void DesignerModified();
     // The reaction to messages sent to the form.
     void HandleFormMessage(platform::core::UINT Message, platform::core::WPARAM WParam,

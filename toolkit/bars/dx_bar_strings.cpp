@@ -13,5 +13,6 @@ const toolkit::base::TResStringRec dxSBAR_ONEMANAGERPERFORM{
 const toolkit::base::TResStringRec dxSBAR_MANAGEROWNERNOTFORM{
     "TdxBarManager should have as its Owner - TForm (TCustomForm)"};
 const toolkit::base::TResStringRec dxSBAR_NOBARMANAGERS{"There are no TdxBarManagers available"};
+const toolkit::base::TResStringRec dxSBAR_SUBMENUEDITORCAPTION{"SubMenu Editor"};
 
 } // namespace toolkit::bars

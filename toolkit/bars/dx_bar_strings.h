@@ -23,5 +23,7 @@ extern const toolkit::base::TResStringRec dxSBAR_ONEMANAGERPERFORM;
 extern const toolkit::base::TResStringRec dxSBAR_MANAGEROWNERNOTFORM;
 // Raised by a popup menu made while no manager lives.
 extern const toolkit::base::TResStringRec dxSBAR_NOBARMANAGERS;
+// The caption of the sub-menu editor.
+extern const toolkit::base::TResStringRec dxSBAR_SUBMENUEDITORCAPTION;
 
 } // namespace toolkit::bars

@@ -1,0 +1,363 @@
+#include "toolkit/bars/dx_bar_add_group_items.h"
+#include "toolkit/bars/dx_bar_customizing_design_pages.h"
+#include "toolkit/bars/dx_bar_customizing_form.h"
+#include "toolkit/bars/dx_bar_designer.h"
+#include "toolkit/bars/dx_bar_group.h"
+#include "toolkit/bars/dx_bar_item_link.h"
+#include "toolkit/bars/dx_bar_menu_control.h"
+#include "toolkit/bars/dx_bar_sub_menu_editor.h"
+#include "toolkit/bars/tests/dx_bar_menu_form_fixture.h"
+
+#include "platform/forms/dialogs.h"
+#include "platform/forms/shortcuts.h"
+#include "platform/win/input_state.h"
+#include "platform/win/messages.h"
+#include "platform/win/window.h"
+#include "testsupport/temp_folder.h"
+
+#include <string>
+#include <vector>
+
+namespace toolkit::bars {
+namespace {
+
+namespace pc = platform::core;
+namespace pf = platform::forms;
+namespace pw = platform::win;
+
+// A form the designer edits: what it owns is designing, the manager too.
+class DesignForm : public pf::TForm {
+public:
+    using pc::TComponent::SetDesigning;
+    using pf::TForm::TForm;
+};
+
+// Writes down what the manager asks of the designer.
+class FakeDesigner : public TdxBarDesigner {
+public:
+    void SelectComponent(TdxBarManager&, pc::TPersistent* Instance) override {
+        Selected = Instance;
+    }
+    pc::TPersistent* SelectedComponent(TdxBarManager&) override { return Selected; }
+    bool CanAddComponent(TdxBarManager&) override { return true; }
+    bool CanDeleteComponent(TdxBarManager&, pc::TComponent*) override { return true; }
+    bool DeleteComponent(TdxBarManager&, pc::TComponent* Component) override {
+        Deleted.push_back(Component->Name);
+        Component->Owner()->FreeComponent(*Component);
+        return true;
+    }
+    void Modified(TdxBarManager&) override { ++Modifications; }
+
+    pc::TPersistent* Selected = nullptr;
+    std::vector<std::string> Deleted;
+    int Modifications = 0;
+};
+
+// A designing form with categories "File" and "Edit", two buttons (one with a shortcut), a
+// sub-item with two links and two groups; the designer is the fake.
+class CustomizingDesignTest : public ::testing::Test {
+protected:
+    CustomizingDesignTest() : FRoot(std::make_unique<pc::TComponent>(nullptr)) {
+        pw::SetMonitors({{{0, 0, 1024, 768}, {0, 0, 1024, 768}}});
+        FPrevious = SetdxBarDesigner(&Designer);
+        Form = &FRoot->Own<DesignForm>();
+        Form->SetDesigning(true);
+        Form->SetBounds(0, 0, 640, 300);
+        Manager = &Form->Own<TdxBarManager>();
+        Manager->Categories().Add("File");
+        Manager->Categories().Add("Edit");
+        Open = &Item<TdxBarButton>("btnOpen", "&Open", 1);
+        Open->SetShortCut(pf::TextToShortCut("Ctrl+O"));
+        Copy = &Item<TdxBarButton>("btnCopy", "&Copy", 2);
+        Menu = &Item<TdxBarSubItem>("subRecent", "&Recent", 1);
+        Menu->ItemLinks().Add(Open);
+        Menu->ItemLinks().Add(Copy);
+        First = Manager->AddGroup();
+        Second = Manager->AddGroup();
+        Form->Show();
+        testsupport::PumpUntilIdle();
+    }
+    ~CustomizingDesignTest() override {
+        if (GetCustomizingForm()) ShowCustomizingForm(*Manager, false);
+        testsupport::PumpUntilIdle();
+        FRoot.reset();
+        testsupport::PumpUntilIdle();
+        SetdxBarDesigner(FPrevious);
+        pw::SetMonitors({});
+    }
+    template <class T> T& Item(const std::string& Name, const std::string& Caption, int Category) {
+        auto& Made = Form->Own<T>();
+        Made.Name = Name;
+        Made.SetCaption(Caption);
+        Made.SetCategory(Category);
+        return Made;
+    }
+    TdxBarCustomizingDesignPages& OpenPages() {
+        ShowCustomizingForm(*Manager, true);
+        testsupport::PumpUntilIdle();
+        TdxBarCustomizingForm* Dialog = GetCustomizingForm();
+        EXPECT_NE(Dialog, nullptr);
+        EXPECT_NE(Dialog->DesignPages(), nullptr);
+        return *Dialog->DesignPages();
+    }
+    static std::vector<std::string> Rows(pf::TListBox& List) {
+        std::vector<std::string> Result;
+        for (int I = 0; I < List.Items().Count(); ++I)
+            Result.push_back(List.Items()[I]);
+        return Result;
+    }
+    void Page(pf::TTabSheet& Sheet) {
+        GetCustomizingForm()->PageControl().SetActivePage(&Sheet);
+        testsupport::PumpUntilIdle();
+    }
+
+    platform::core::ManualClock Clock{1000};
+    platform::core::ClockOverride ClockOverride{Clock};
+    TdxBarUnit Unit;
+    FakeDesigner Designer;
+    TdxBarDesigner* FPrevious = nullptr;
+    std::unique_ptr<pc::TComponent> FRoot;
+    DesignForm* Form = nullptr;
+    TdxBarManager* Manager = nullptr;
+    TdxBarButton* Open = nullptr;
+    TdxBarButton* Copy = nullptr;
+    TdxBarSubItem* Menu = nullptr;
+    TdxBarGroup* First = nullptr;
+    TdxBarGroup* Second = nullptr;
+    testsupport::InputDriver Input;
+};
+
+TEST_F(CustomizingDesignTest, TheDesignerHearsOnlyADesigningManager) {
+    EXPECT_TRUE(Manager->IsDesigning());
+    EXPECT_EQ(dxBarDesignerOf(*Manager), &Designer);
+    const int Before = Designer.Modifications;
+    Manager->SetCategoryVisible(0, false);
+    EXPECT_EQ(Designer.Modifications, Before + 1);
+
+    // A manager of a form that is not designing never reaches it.
+    auto& Plain = FRoot->Own<pf::TForm>();
+    auto& RunTime = Plain.Own<TdxBarManager>();
+    EXPECT_FALSE(RunTime.IsDesigning());
+    EXPECT_EQ(dxBarDesignerOf(RunTime), nullptr);
+    RunTime.DesignerModified();
+    EXPECT_EQ(Designer.Modifications, Before + 1);
+}
+
+TEST_F(CustomizingDesignTest, AllCommandsListsNameCaptionAndShortCut) {
+    TdxBarCustomizingDesignPages& Pages = OpenPages();
+    TdxBarCustomizingForm& Dialog = *GetCustomizingForm();
+    ASSERT_EQ(Dialog.PageControl().PageCount(), 5);
+    EXPECT_EQ(Pages.AllCommandsPage().Caption(), " All commands ");
+    EXPECT_EQ(Pages.GroupsPage().Caption(), "Groups");
+    Page(Pages.AllCommandsPage());
+
+    // Checked by default: only the buttons, whose class publishes ShortCut.
+    EXPECT_TRUE(Pages.CBShowCommandsWithShortCut().Checked());
+    EXPECT_EQ(Rows(Pages.LAllCommands()), (std::vector<std::string>{"btnOpen", "btnCopy"}));
+    EXPECT_GT(Pages.LAllCommands().ColumnWidths[2], 0);
+    EXPECT_EQ(Pages.LAllCommands().SecondLine() - Pages.LAllCommands().FirstLine(),
+              Pages.LAllCommands().ColumnWidths[1] + 15);
+    testsupport::TempFolder Folder("customizing_design");
+    EXPECT_TRUE(testsupport::SaveWindowPng(Dialog.Handle(), Folder.PathOf("all_commands.png")));
+
+    // Unchecked: every item with a category; the selection stays on its item.
+    Pages.LAllCommands().SetItemIndex(1);
+    Input.Click(Pages.CBShowCommandsWithShortCut().ClientToScreen({6, 8}));
+    testsupport::PumpUntilIdle();
+    EXPECT_FALSE(Pages.CBShowCommandsWithShortCut().Checked());
+    EXPECT_EQ(Rows(Pages.LAllCommands()),
+              (std::vector<std::string>{"btnOpen", "btnCopy", "subRecent"}));
+    EXPECT_EQ(Pages.LAllCommands().ItemIndex(), 1);
+
+    // A click selects the item in the designer; the vertical lines run on to the bottom.
+    const platform::gdi::TRect Row = Pages.LAllCommands().ItemRect(2);
+    Input.Click(Pages.LAllCommands().ClientToScreen({Row.Left + 10, Row.Top + 3}));
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Designer.Selected, Menu);
+    EXPECT_TRUE(testsupport::SaveWindowPng(Dialog.Handle(), Folder.PathOf("all_commands_all.png")));
+}
+
+TEST_F(CustomizingDesignTest, AllAndGroupsPagesExistOnlyInDesignMode) {
+    auto& Plain = FRoot->Own<pf::TForm>();
+    Plain.SetBounds(0, 0, 300, 200);
+    auto& RunTime = Plain.Own<TdxBarManager>();
+    Plain.Show();
+    ShowCustomizingForm(RunTime, true);
+    testsupport::PumpUntilIdle();
+    ASSERT_NE(GetCustomizingForm(), nullptr);
+    EXPECT_EQ(GetCustomizingForm()->DesignPages(), nullptr);
+    EXPECT_EQ(GetCustomizingForm()->PageControl().PageCount(), 3);
+    ShowCustomizingForm(RunTime, false);
+    testsupport::PumpUntilIdle();
+}
+
+TEST_F(CustomizingDesignTest, GroupsAreAddedFilledMovedAndDeleted) {
+    First->Add(Open);
+    First->Add(Second);
+    std::vector<pc::TComponent*> Answer;
+    bool Asked = false;
+    const TdxBarAddGroupItemsQuery Previous = SetdxBarAddGroupItemsQuery(
+        [&](TdxBarManager*, TdxBarGroup*, std::vector<pc::TComponent*>& Result) {
+            Asked = true;
+            Result.insert(Result.end(), Answer.begin(), Answer.end());
+            return true;
+        });
+    TdxBarCustomizingDesignPages& Pages = OpenPages();
+    Page(Pages.GroupsPage());
+    EXPECT_EQ(Rows(Pages.lbGroups()), (std::vector<std::string>{"dxBarGroup1", "dxBarGroup2"}));
+    EXPECT_EQ(Pages.lbGroups().ItemIndex(), 0);
+    EXPECT_EQ(Rows(Pages.lbGroupItems()),
+              (std::vector<std::string>{"&Open (btnOpen)", "dxBarGroup2"}));
+    testsupport::TempFolder Folder("customizing_design");
+    EXPECT_TRUE(
+        testsupport::SaveWindowPng(GetCustomizingForm()->Handle(), Folder.PathOf("groups.png")));
+
+    // &Add... appends the chosen entries.
+    Answer = {Copy};
+    Input.Click(Pages.btnGroupItemAdd().ClientToScreen({10, 10}));
+    testsupport::PumpUntilIdle();
+    EXPECT_TRUE(Asked);
+    EXPECT_EQ(First->Count(), 3);
+    EXPECT_EQ(First->Items(2), Copy);
+
+    // A group that would hold itself is refused with the message; the others are kept.
+    pf::TDialogScript Script;
+    Script.Answer("You cannot create recursive groups", pf::IDOK);
+    Pages.lbGroups().SetItemIndex(1);
+    Pages.UpdateGroupItems();
+    Answer = {Menu, First};
+    Pages.btnGroupItemAddClick();
+    EXPECT_TRUE(Script.Done());
+    EXPECT_TRUE(Script.Mismatches().empty());
+    EXPECT_EQ(Second->Count(), 1);
+    EXPECT_EQ(Second->IndexOf(First), -1);
+
+    // Move Down on the members moves the selected block.
+    Pages.lbGroups().SetItemIndex(0);
+    Pages.UpdateGroupItems();
+    Input.Click(
+        Pages.lbGroupItems().ClientToScreen({10, Pages.lbGroupItems().ItemRect(0).Top + 3}));
+    testsupport::PumpUntilIdle();
+    EXPECT_TRUE(Pages.GroupItemsFocused());
+    EXPECT_FALSE(Pages.btnMoveUp().Enabled());
+    Pages.btnMoveDownClick();
+    EXPECT_EQ(First->IndexOf(Open), 1);
+    EXPECT_TRUE(Pages.lbGroupItems().Selected(1));
+
+    // The Delete key in the members list removes the selected members.
+    Input.Key(Qt::Key_Delete);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(First->IndexOf(Open), -1);
+    EXPECT_EQ(First->Count(), 2);
+
+    // Insert in the groups list adds a group, named on, and selects it.
+    Input.Click(Pages.lbGroups().ClientToScreen({10, Pages.lbGroups().ItemRect(1).Top + 3}));
+    testsupport::PumpUntilIdle();
+    Input.Key(Qt::Key_Insert);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Rows(Pages.lbGroups()),
+              (std::vector<std::string>{"dxBarGroup1", "dxBarGroup2", "dxBarGroup3"}));
+    EXPECT_EQ(Pages.lbGroups().ItemIndex(), 2);
+
+    // Delete frees the group through the designer and selects its predecessor at the end.
+    Pages.btnGroupDeleteClick();
+    EXPECT_EQ(Designer.Deleted, (std::vector<std::string>{"dxBarGroup3"}));
+    EXPECT_EQ(Manager->GetGroupCount(), 2);
+    EXPECT_EQ(Pages.lbGroups().ItemIndex(), 1);
+    SetdxBarAddGroupItemsQuery(Previous);
+}
+
+struct FillCase {
+    const char* Name;
+    bool SecondGroup;
+    std::vector<std::string> Rows;
+};
+
+class AddGroupItemsFillTest : public CustomizingDesignTest,
+                              public ::testing::WithParamInterface<FillCase> {};
+
+TEST_P(AddGroupItemsFillTest, HeadingsPrecedeGroupsAndEachCategory) {
+    if (!GetParam().SecondGroup) Form->FreeComponent(*Second);
+    TfrmAddGroupItems Dialog(nullptr);
+    std::vector<pc::TComponent*> Result;
+    Dialog.Prepare(Manager, First, &Result);
+    EXPECT_EQ(Rows(Dialog.lbGroupItems), GetParam().Rows);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lists, AddGroupItemsFillTest,
+    ::testing::Values(FillCase{"TwoGroups",
+                               true,
+                               {"~< Groups >", "dxBarGroup2", "~File", "&Open", "&Recent", "~Edit",
+                                "&Copy"}},
+                      FillCase{"OneGroup", false, {"~File", "&Open", "&Recent", "~Edit", "&Copy"}}),
+    [](const auto& Info) { return std::string(Info.param.Name); });
+
+TEST_F(CustomizingDesignTest, AddGroupItemsOkAppendsTheSelectedEntries) {
+    First->Add(Copy);
+    TfrmAddGroupItems& Dialog = Form->Own<TfrmAddGroupItems>();
+    std::vector<pc::TComponent*> Result{Second};
+    Dialog.Prepare(Manager, First, &Result);
+    Dialog.Show();
+    testsupport::PumpUntilIdle();
+    TdxBarAddGroupItemsList& List = Dialog.lbGroupItems;
+    EXPECT_TRUE(List.MultiSelect);
+    EXPECT_EQ(List.ItemHeight(), dxBarGroupListRowHeight(List.Font()));
+    // A heading shows the button face; a member is drawn greyed; the rest below the rows too.
+    List.SetSelected(1, true);
+    List.SetSelected(3, true);
+    List.SetSelected(0, true);
+    List.Invalidate();
+    testsupport::PumpUntilIdle();
+    testsupport::TempFolder Folder("customizing_design");
+    EXPECT_TRUE(testsupport::SaveWindowPng(Dialog.Handle(), Folder.PathOf("add_group_items.png")));
+    Dialog.btnOkClick();
+    EXPECT_EQ(Dialog.ModalResult(), pf::mrOk);
+    EXPECT_EQ(Result, (std::vector<pc::TComponent*>{Second, Second, Open}));
+}
+
+TEST_F(CustomizingDesignTest, OneSubMenuEditorFollowsItsMenuAndGoesWithItsOwner) {
+    auto& Other = Item<TdxBarSubItem>("subMore", "&More", 1);
+    Other.ItemLinks().Add(Copy);
+    std::vector<TdxBarItemLinks*> Selected;
+    const TdxBarSelectLinksOwner Previous =
+        SetdxBarSelectLinksOwner([&](TdxBarItemLinks& Links) { Selected.push_back(&Links); });
+    ShowSubMenuEditor(&Menu->ItemLinks());
+    testsupport::PumpUntilIdle();
+    TdxBarSubMenuEditor* Editor = GetSubMenuEditor();
+    ASSERT_NE(Editor, nullptr);
+    EXPECT_EQ(Selected, (std::vector<TdxBarItemLinks*>{&Menu->ItemLinks()}));
+    EXPECT_EQ(Editor->Caption(), "SubMenu Editor");
+    EXPECT_EQ(Editor->ClientHeight(), 0);
+    EXPECT_EQ(Editor->Tag, 100);
+    pw::SetForegroundWindow(Editor->Handle());
+    testsupport::PumpUntilIdle();
+    TdxBarSubMenuControl* Window = Editor->SubMenuControl();
+    ASSERT_NE(Window, nullptr);
+    EXPECT_EQ(Window->Left(), Editor->Left());
+    EXPECT_EQ(Window->Top(), Editor->Top() + Editor->Height());
+    EXPECT_EQ(Editor->Width(), Window->Width());
+
+    // Moving the editor takes the menu along.
+    Editor->SetBounds(Editor->Left() + 40, Editor->Top() + 30, Editor->Width(), Editor->Height());
+    testsupport::PumpUntilIdle();
+    pw::TRect R;
+    pw::GetWindowRect(Window->Handle(), &R);
+    EXPECT_EQ(R.Left, Editor->Left());
+    EXPECT_EQ(R.Top, Editor->Top() + Editor->Height());
+
+    // Other links re-target the same editor.
+    ShowSubMenuEditor(&Other.ItemLinks());
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(GetSubMenuEditor(), Editor);
+    EXPECT_EQ(Editor->ItemLinks(), &Other.ItemLinks());
+
+    // The owner of the links goes: the editor goes too.
+    Form->FreeComponent(Other);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(GetSubMenuEditor(), nullptr);
+    SetdxBarSelectLinksOwner(Previous);
+}
+
+} // namespace
+} // namespace toolkit::bars
