@@ -88,6 +88,20 @@ bool XInput::Click(int x, int y) {
         .has_value();
 }
 
+bool XInput::Press(int x, int y) {
+    return Run({"mousemove", std::to_string(x), std::to_string(y), "mousedown", "1"}).has_value();
+}
+
+bool XInput::Release(int x, int y) {
+    return Run({"mousemove", std::to_string(x), std::to_string(y), "mouseup", "1"}).has_value();
+}
+
+bool XInput::DoubleClick(int x, int y) {
+    return Run({"mousemove", "--sync", std::to_string(x), std::to_string(y), "click", "--repeat",
+                "2", "--delay", "100", "1"})
+        .has_value();
+}
+
 bool XInput::Key(const std::string& keys) {
     return Run({"key", keys}).has_value();
 }

@@ -37,6 +37,12 @@ public:
     bool MoveTo(int x, int y);
     // The pointer moves to the screen point and clicks the left button there.
     bool Click(int x, int y);
+    // The pointer moves to the screen point and presses the left button there, to be released by
+    // Release: a drag is a press, moves and a release, each delivered before the next is sent.
+    bool Press(int x, int y);
+    bool Release(int x, int y);
+    // Two clicks a tenth of a second apart, well within a double click's time.
+    bool DoubleClick(int x, int y);
     // Keys as xdotool names them ("alt+f", "Escape", "Return"), to the window with the focus.
     bool Key(const std::string& keys);
 

@@ -3,6 +3,7 @@
 namespace toolkit::bars {
 
 const toolkit::base::TResStringRec dxSBAR_CUSTOMIZE{"&Customize..."};
+const toolkit::base::TResStringRec dxSBAR_MOREBUTTONS{"More Buttons"};
 const toolkit::base::TResStringRec dxSBAR_EXPAND{"Expand (Ctrl-Down)"};
 const toolkit::base::TResStringRec dxSBAR_DRAGTOMAKEMENUFLOAT{"Drag to make this menu float"};
 const toolkit::base::TResStringRec dxSBAR_RECURSIVEGROUPS{"You cannot create recursive groups"};

@@ -7,6 +7,8 @@ namespace toolkit::bars {
 
 // 65190
 extern const toolkit::base::TResStringRec dxSBAR_CUSTOMIZE;
+// 65192: the hint of a floating toolbar's quick-customise mark.
+extern const toolkit::base::TResStringRec dxSBAR_MOREBUTTONS;
 // 65194: the expand area's hint when menus do not expand by themselves.
 extern const toolkit::base::TResStringRec dxSBAR_EXPAND;
 // 65195: the detach strip's hint.

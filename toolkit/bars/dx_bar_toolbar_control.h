@@ -193,6 +193,8 @@ private:
     bool MarkMouseMove(TPoint P);
     // Where the caption's mark stands for this painter; stored in State.
     TRect CalcMarkWindowRect(TdxBarControlState& State) const;
+    // Paints the floating frame (caption, mark, close button) now.
+    void RefreshCaption();
     void StartMarkTimer();
     void StopMarkTimer();
     void MarkTimerTick();

@@ -3,13 +3,16 @@
 // leave tracking reaches it reliably: a 50 ms timer watches the cursor while it is hot.
 #include "toolkit/bars/dx_bar_toolbar_control.h"
 
+#include "toolkit/bars/dx_bar_hint_window.h"
 #include "toolkit/bars/dx_bar_painter_flat.h"
 #include "toolkit/bars/dx_bar_quick_customize.h"
+#include "toolkit/bars/dx_bar_strings.h"
 #include "toolkit/bars/dx_bar_unit.h"
 
 #include "platform/core/message_loop.h"
 #include "platform/win/input_state.h"
 #include "platform/win/messages.h"
+#include "platform/win/painting.h"
 #include "platform/win/window.h"
 
 namespace toolkit::bars {
@@ -66,9 +69,22 @@ void TdxBarControl::SetMarkState(int Value) {
     TdxBarCustomizePopups& Popups = TdxBarCustomizePopups::Of(*BarManager());
     if (Value < 2 && Popups.QuickToolbar() == this) Popups.CloseQuickControl();
     if (!dxBarUnit().BarControlExists(this)) return;
-    if (Value == 1 && DockingStyle() == dsNone) StartMarkTimer();
+    if (Value == 1 && DockingStyle() == dsNone) {
+        StartMarkTimer();
+        // The hot mark is drawn before its hint covers the caption.
+        RefreshCaption();
+        UpdateHint(BarManager(), true, toolkit::base::cxGetResourceString(dxSBAR_MOREBUTTONS));
+    } else if (Value == 0 && SelectedControl() == nullptr) {
+        UpdateHint(BarManager(), false);
+    }
     if (Value == 2) Popups.ShowQuickControl(*this);
     if (dxBarUnit().BarControlExists(this)) RepaintBar();
+}
+
+void TdxBarControl::RefreshCaption() {
+    if (HandleAllocated())
+        pw::RedrawWindow(Handle(), nullptr, pg::NullObject,
+                         pw::RDW_FRAME | pw::RDW_INVALIDATE | pw::RDW_UPDATENOW);
 }
 
 void TdxBarControl::StartMarkTimer() {

@@ -2,6 +2,7 @@
 // under the pointer, the 50 ms timer that watches it, and the press that opens the quick bar.
 #include "toolkit/bars/tests/dx_bar_menu_form_fixture.h"
 
+#include "toolkit/bars/dx_bar_hint_window.h"
 #include "toolkit/bars/dx_bar_menu_control.h"
 #include "toolkit/bars/dx_bar_popup_menu.h"
 #include "toolkit/bars/dx_bar_quick_customize.h"
@@ -168,6 +169,55 @@ TEST_F(FloatingMarkTest, TheMarkTimerWatchesTheCursorEvery50Ms) {
     Wait(50);
     EXPECT_EQ(W.MarkState(), 0);
     EXPECT_FALSE(W.MarkTimerRunning());
+}
+
+// The hot mark explains itself with the bar unit's hint, after the hint's usual second of rest;
+// whichever way the pointer leaves (a move over the caption, or a jump the timer notices), the
+// hint goes with the hot state.
+TEST_F(FloatingMarkTest, TheHotMarkShowsTheMoreButtonsHintUntilThePointerLeaves) {
+    auto HintText = [] {
+        TdxBarHintWindow& Hint = dxBarHintWindow();
+        return Hint.HandleAllocated() && pw::IsWindowVisible(Hint.Handle()) ? Hint.Caption()
+                                                                            : std::string();
+    };
+    const struct {
+        const char* Name;
+        bool ByTimer;
+    } Cases[] = {{"moved over the caption", false}, {"left without a message", true}};
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        TdxBarControl& W = Toolbar();
+        Input.MoveTo(MarkCentre());
+        ASSERT_EQ(W.MarkState(), 1);
+        Wait(999);
+        EXPECT_EQ(HintText(), "");
+        Wait(1);
+        EXPECT_EQ(HintText(), "More Buttons");
+        if (C.ByTimer) {
+            pw::SetCursorPos(10, 700);
+            Wait(50);
+        } else {
+            Input.MoveTo(CaptionMiddle());
+        }
+        EXPECT_EQ(W.MarkState(), 0);
+        EXPECT_EQ(HintText(), "");
+        // Past the grace period, so that the next case waits its second again.
+        Wait(500);
+    }
+}
+
+// A docked bar's mark only turns hot: the hint belongs to the floating caption.
+TEST_F(FloatingMarkTest, ADockedMarkShowsNoHint) {
+    Tools->SetDockingStyle(dsTop);
+    testsupport::PumpUntilIdle();
+    TdxBarControl& W = Toolbar();
+    ASSERT_TRUE(W.HasMark());
+    const pg::TRect Mark = W.GetMarkScreenRect();
+    Input.MoveTo({(Mark.Left + Mark.Right) / 2, (Mark.Top + Mark.Bottom) / 2});
+    ASSERT_EQ(W.MarkState(), 1);
+    Wait(1500);
+    TdxBarHintWindow& Hint = dxBarHintWindow();
+    EXPECT_FALSE(Hint.HandleAllocated() && pw::IsWindowVisible(Hint.Handle()));
 }
 
 TEST_F(FloatingMarkTest, APressOnTheMarkOpensTheQuickBarUnderIt) {
