@@ -51,6 +51,10 @@ inline constexpr UINT WM_CANCELMODE = 0x001F;
 inline constexpr UINT WM_SETCURSOR = 0x0020;
 inline constexpr UINT WM_MOUSEACTIVATE = 0x0021;
 inline constexpr UINT WM_CHILDACTIVATE = 0x0022;
+inline constexpr UINT WM_DRAWITEM = 0x002B;
+inline constexpr UINT WM_MEASUREITEM = 0x002C;
+inline constexpr UINT WM_SETFONT = 0x0030;
+inline constexpr UINT WM_GETFONT = 0x0031;
 inline constexpr UINT WM_WINDOWPOSCHANGING = 0x0046;
 inline constexpr UINT WM_WINDOWPOSCHANGED = 0x0047;
 inline constexpr UINT WM_HELP = 0x0053;
@@ -81,8 +85,10 @@ inline constexpr UINT WM_SYSKEYDOWN = 0x0104;
 inline constexpr UINT WM_SYSKEYUP = 0x0105;
 inline constexpr UINT WM_SYSCHAR = 0x0106;
 inline constexpr UINT WM_KEYLAST = 0x0108;
+inline constexpr UINT WM_COMMAND = 0x0111;
 inline constexpr UINT WM_SYSCOMMAND = 0x0112;
 inline constexpr UINT WM_TIMER = 0x0113;
+inline constexpr UINT WM_VSCROLL = 0x0115;
 inline constexpr UINT WM_MOUSEFIRST = 0x0200;
 inline constexpr UINT WM_MOUSEMOVE = 0x0200;
 inline constexpr UINT WM_LBUTTONDOWN = 0x0201;
@@ -234,6 +240,17 @@ inline constexpr WPARAM SC_PREVWINDOW = 0xF050;
 inline constexpr WPARAM SC_CLOSE = 0xF060;
 inline constexpr WPARAM SC_KEYMENU = 0xF100;
 inline constexpr WPARAM SC_RESTORE = 0xF120;
+
+// WM_VSCROLL codes.
+inline constexpr WPARAM SB_LINEUP = 0;
+inline constexpr WPARAM SB_LINEDOWN = 1;
+inline constexpr WPARAM SB_PAGEUP = 2;
+inline constexpr WPARAM SB_PAGEDOWN = 3;
+inline constexpr WPARAM SB_THUMBPOSITION = 4;
+inline constexpr WPARAM SB_THUMBTRACK = 5;
+inline constexpr WPARAM SB_TOP = 6;
+inline constexpr WPARAM SB_BOTTOM = 7;
+inline constexpr WPARAM SB_ENDSCROLL = 8;
 
 // Mouse-message key flags.
 inline constexpr WPARAM MK_LBUTTON = 0x0001;

@@ -1,0 +1,61 @@
+#include "toolkit/edit/cx_inner_list_box.h"
+
+#include "platform/core/clock.h"
+#include "platform/core/text.h"
+
+namespace toolkit::edit {
+
+namespace pc = platform::core;
+
+namespace {
+
+constexpr char Backspace = 8;
+constexpr char Enter = 13;
+constexpr char Escape = 27;
+
+} // namespace
+
+TcxCustomInnerListBox::TcxCustomInnerListBox(pc::TComponent* AOwner)
+    : platform::forms::TListBox(AOwner) {}
+
+void TcxCustomInnerListBox::KeyPress(char& Key) {
+    if (Container && (Key == '\t' || Key == Enter)) Key = 0;
+    platform::forms::TListBox::KeyPress(Key);
+    if (Key != 0 && AutoComplete) DoAutoComplete(Key);
+}
+
+// Our text is single-byte, so no character is ever the lead byte of a pair.
+void TcxCustomInnerListBox::DoAutoComplete(char& Key) {
+    const std::uint32_t Now = pc::GetTickCount();
+    if (Now - FLastKeyTime >= AutoCompleteDelay) FSearchText.clear();
+    FLastKeyTime = Now;
+    if (Key == Backspace) {
+        if (!FSearchText.empty()) FSearchText.pop_back();
+    } else {
+        FSearchText += Key;
+    }
+    if (FSearchText.empty()) {
+        SetItemIndex(0);
+        Click();
+    } else {
+        int Found = -1;
+        for (int I = 0; I < Items().Count() && Found < 0; ++I) {
+            const std::string& S = Items()[I];
+            if (S.size() >= FSearchText.size() &&
+                pc::CompareText(std::string_view(S).substr(0, FSearchText.size()), FSearchText) ==
+                    0)
+                Found = I;
+        }
+        if (Found >= 0) {
+            if (MultiSelect) {
+                for (int I = 0; I < Items().Count(); ++I)
+                    SetSelected(I, I == Found);
+            }
+            SetItemIndex(Found);
+            Click();
+        }
+    }
+    if (Key != Backspace && Key != Enter && Key != Escape) Key = 0;
+}
+
+} // namespace toolkit::edit
