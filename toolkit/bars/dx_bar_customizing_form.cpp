@@ -2,6 +2,7 @@
 
 #include "toolkit/bars/dx_bar.h"
 #include "toolkit/bars/dx_bar_control.h"
+#include "toolkit/bars/dx_bar_customizing_options.h"
 #include "toolkit/bars/dx_bar_manager.h"
 #include "toolkit/bars/dx_bar_manager_list.h"
 #include "toolkit/bars/dx_bar_name_ed.h"
@@ -250,6 +251,8 @@ TdxBarCustomizingForm::TdxBarCustomizingForm(pc::TComponent* Owner, TdxBarManage
             break;
         }
     BarsListBoxClick();
+    FOptions = std::make_unique<TdxBarCustomizingOptions>(*this);
+    FOptions->Update();
 }
 
 TdxBarCustomizingForm::~TdxBarCustomizingForm() {

@@ -4,7 +4,7 @@
 // every live manager; the bars of those forms still take the mouse through the mouse hook
 // (RedirectToBarUnderCustomizingForm). Closing it ends customising and enables them again.
 // The Toolbars page lists the bars with check boxes and makes, renames, deletes and resets
-// them; the Commands and Options pages are empty sheets here.
+// them; the Options page is built by dx_bar_customizing_options.*.
 
 #include "platform/forms/comctrls.h"
 #include "platform/forms/forms.h"
@@ -12,6 +12,7 @@
 #include "platform/win/hooks.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,7 @@ namespace toolkit::bars {
 class TdxBar;
 class TdxBars;
 class TdxBarManager;
+class TdxBarCustomizingOptions;
 
 // The toolbars list: one row per bar (text = caption), a check column as wide as a row is high
 // before each row, checked when the bar is visible and greyed when it cannot be closed.
@@ -74,6 +76,8 @@ public:
     platform::forms::TButton& BBarDelete() { return *FBBarDelete; }
     platform::forms::TButton& BBarReset() { return *FBBarReset; }
     platform::forms::TButton& BClose() { return *FBClose; }
+    // The Options page (dx_bar_customizing_options.h).
+    TdxBarCustomizingOptions* Options() const { return FOptions.get(); }
 
     // The toolbars list's selection changed: the buttons follow it.
     void BarsListBoxClick();
@@ -106,6 +110,7 @@ private:
     platform::forms::TButton* FBBarDelete = nullptr;
     platform::forms::TButton* FBBarReset = nullptr;
     platform::forms::TButton* FBClose = nullptr;
+    std::unique_ptr<TdxBarCustomizingOptions> FOptions;
     std::vector<platform::win::HWND> FDisabledWindows;
     bool FClosing = false;
 };

@@ -5,6 +5,7 @@
 #include "toolkit/bars/dx_bar.h"
 #include "toolkit/bars/dx_bar_backgrounds.h"
 #include "toolkit/bars/dx_bar_control.h"
+#include "toolkit/bars/dx_bar_customizing_options.h"
 #include "toolkit/bars/dx_bar_dock_control.h"
 #include "toolkit/bars/dx_bar_hint_window.h"
 #include "toolkit/bars/dx_bar_item.h"
@@ -411,7 +412,8 @@ void TdxBarManager::CalcButtonMetrics() {
 void TdxBarManager::LargeIconsChanged() {
     CalcButtonMetrics();
     DesignerModified();
-    // The customizing form reloads its options and every bar window re-lays out.
+    UpdateCustomizingFormOptions();
+    // Every bar window re-lays out.
 }
 
 // Categories
@@ -693,6 +695,7 @@ void TdxBarManager::UpdateStyle() {
     FThemeAvailable = tb::AreVisualStylesAvailable(kBarThemeClasses);
     FPainterClass = GetPainterClass();
     CalcButtonMetrics();
+    UpdateCustomizingFormOptions();
     // Every bar window recomputes its metrics, the customizing form refreshes, and dock sites
     // and bar windows refresh their backgrounds (bar window and dock-site units).
     FInStyleUpdate = false;
