@@ -266,6 +266,18 @@ void TdxBarCustomizingForm::CreateParams(TCreateParams& Params) {
         Params.parent = Form->Handle();
 }
 
+void TdxBarCustomizingForm::WndProc(pc::TMessage& Message) {
+    pf::TForm::WndProc(Message);
+    if (Message.Msg != pw::WM_ACTIVATE || FClosing || !ManagerAlive(FBarManager)) return;
+    if (pf::TCustomForm* Form = FBarManager->Form(); Form && Form->HandleAllocated())
+        pc::SendMessage(Form->Handle(), pw::WM_NCACTIVATE,
+                        pw::LOWORD(Message.WParam) != pw::WA_INACTIVE ? 1 : 0, 0);
+    if (Message.WParam != pw::WA_INACTIVE && FOptions && FPageControl->ActivePage() == FTabSheet3)
+        FOptions->Update();
+    else if (Message.WParam != pw::WA_INACTIVE)
+        BarsPageChanged();
+}
+
 void TdxBarCustomizingForm::Finish() {
     if (FClosing) return;
     FClosing = true;
@@ -377,6 +389,15 @@ void ShowCustomizingForm(TdxBarManager& Manager, bool Show) {
     if (Dialog == nullptr || &Dialog->BarManager() != &Manager || Dialog->Closing()) return;
     Dialog->Finish();
     Dialog->Release();
+}
+
+void CustomizingFormFollowForm(TdxBarManager& Manager, const pw::WINDOWPOS& Pos) {
+    TdxBarCustomizingForm* Dialog = GCustomizingForm;
+    if (Dialog == nullptr || &Dialog->BarManager() != &Manager || Dialog->Closing() ||
+        !Dialog->HandleAllocated())
+        return;
+    if (Pos.flags & pw::SWP_SHOWWINDOW) pw::ShowWindow(Dialog->Handle(), pw::SW_SHOWNA);
+    if (Pos.flags & pw::SWP_HIDEWINDOW) pw::ShowWindow(Dialog->Handle(), pw::SW_HIDE);
 }
 
 TdxBarCustomizingForm* GetCustomizingForm() {

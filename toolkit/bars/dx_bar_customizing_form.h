@@ -92,6 +92,8 @@ public:
 
 protected:
     void CreateParams(TCreateParams& Params) override;
+    // Its activation goes on to the edited form, whose frame so keeps looking active.
+    void WndProc(platform::core::TMessage& Message) override;
 
 private:
     friend void ShowCustomizingForm(TdxBarManager& Manager, bool Show);
@@ -121,6 +123,9 @@ private:
 void ShowCustomizingForm(TdxBarManager& Manager, bool Show);
 // The open dialog or nil.
 TdxBarCustomizingForm* GetCustomizingForm();
+// The edited form was shown or hidden (its WM_WINDOWPOSCHANGED): the open dialog of Manager
+// is shown (without activation) or hidden with it.
+void CustomizingFormFollowForm(TdxBarManager& Manager, const platform::win::WINDOWPOS& Pos);
 // The toolbar's row takes its caption again and repaints its check.
 void UpdateCustomizingBar(TdxBar* Bar);
 // The toolbar's row goes.

@@ -5,6 +5,7 @@
 #include "toolkit/bars/dx_bar.h"
 #include "toolkit/bars/dx_bar_backgrounds.h"
 #include "toolkit/bars/dx_bar_control.h"
+#include "toolkit/bars/dx_bar_customizing_form.h"
 #include "toolkit/bars/dx_bar_customizing_options.h"
 #include "toolkit/bars/dx_bar_dock_control.h"
 #include "toolkit/bars/dx_bar_hint_window.h"
@@ -241,30 +242,35 @@ void TdxBarManager::SetMenuAnimations(TdxBarMenuAnimations Value) {
     if (FMenuAnimations == Value) return;
     FMenuAnimations = Value;
     DesignerModified();
+    UpdateCustomizingFormOptions();
 }
 
 void TdxBarManager::SetMenusShowRecentItemsFirst(bool Value) {
     if (FMenusShowRecentItemsFirst == Value) return;
     FMenusShowRecentItemsFirst = Value;
     DesignerModified();
+    UpdateCustomizingFormOptions();
 }
 
 void TdxBarManager::SetShowFullMenusAfterDelay(bool Value) {
     if (FShowFullMenusAfterDelay == Value) return;
     FShowFullMenusAfterDelay = Value;
     DesignerModified();
+    UpdateCustomizingFormOptions();
 }
 
 void TdxBarManager::SetShowHint(bool Value) {
     if (FShowHint == Value) return;
     FShowHint = Value;
     DesignerModified();
+    UpdateCustomizingFormOptions();
 }
 
 void TdxBarManager::SetShowShortCutInHint(bool Value) {
     if (FShowShortCutInHint == Value) return;
     FShowShortCutInHint = Value;
     DesignerModified();
+    UpdateCustomizingFormOptions();
 }
 
 void TdxBarManager::SetShowHelpButton(bool Value) {
@@ -871,6 +877,10 @@ void TdxBarManager::HandleFormMessage(pc::UINT Message, pc::WPARAM WParam, pc::L
         UpdateFloatingBars(*this, FFormActive, false, static_cast<pw::HWND>(LParam));
         break;
     }
+    case pw::WM_WINDOWPOSCHANGED:
+        if (FIsCustomizing)
+            CustomizingFormFollowForm(*this, *reinterpret_cast<const pw::WINDOWPOS*>(LParam));
+        break;
     case pw::WM_ACTIVATEAPP:
         if (WParam == 0) DeactivateApplication(*this);
         break;
