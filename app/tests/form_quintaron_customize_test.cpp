@@ -7,6 +7,7 @@
 #include "toolkit/bars/dx_bar_button.h"
 #include "toolkit/bars/dx_bar_customizing_commands.h"
 #include "toolkit/bars/dx_bar_customizing_form.h"
+#include "toolkit/bars/dx_bar_customizing_options.h"
 #include "toolkit/bars/dx_bar_dock_control.h"
 #include "toolkit/bars/dx_bar_menu_control.h"
 #include "toolkit/bars/dx_bar_popup_menu.h"
@@ -234,6 +235,27 @@ TEST_F(MainCustomizeTest, DraggingOpenFromTheCommandsPageOntoTheToolbarAddsALink
     driver.Click(dialog->BClose().ClientToScreen({10, 10}));
     testsupport::PumpUntilIdle();
     EXPECT_TRUE(pw::IsWindowEnabled(main.Handle()));
+}
+
+TEST_F(MainCustomizeTest, TheDialogsOptionsPageShowsTheEnhancedPanel) {
+    bars::TdxBarItemLinks& links = OpenToolbarsPopup();
+    driver.Click(CentreOf(links, 1));
+    testsupport::PumpUntilIdle();
+    bars::TdxBarCustomizingForm* dialog = bars::GetCustomizingForm();
+    ASSERT_NE(dialog, nullptr);
+    platform::forms::TPageControl& pages = dialog->PageControl();
+    driver.Click(pages.ClientToScreen(Centre(pages.TabRect(2))));
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(pages.ActivePage(), &dialog->OptionsPage());
+    bars::TdxBarCustomizingOptions& options = *dialog->Options();
+    EXPECT_TRUE(options.EnhancedOptionsPanel().Visible());
+    EXPECT_FALSE(options.StandardOptionsPanel().Visible());
+    EXPECT_TRUE(options.CBMenusShowRecentItemsFirst().Checked());
+    testsupport::SaveWindowPng(dialog->Handle(),
+                               (folder / "main_window_customize_options.png").string());
+    driver.Click(dialog->BClose().ClientToScreen({10, 10}));
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(bars::GetCustomizingForm(), nullptr);
 }
 
 } // namespace

@@ -178,7 +178,7 @@ void PaintFrame(WindowData& w) {
         const int height = gdi::GetSystemMetrics(
             (w.exStyle & WS_EX_TOOLWINDOW) ? gdi::SM_CYSMCAPTION : gdi::SM_CYCAPTION);
         TRect bar{r.Left, r.Top, r.Right, r.Top + height};
-        const bool active = GetActiveWindow() == GetAncestor(w.handle, GA_ROOT);
+        const bool active = IsFrameActive(w.handle);
         gdi::FillRect(
             dc, &bar,
             gdi::GetSysColorBrush(active ? gdi::COLOR_ACTIVECAPTION : gdi::COLOR_INACTIVECAPTION));
@@ -476,6 +476,7 @@ LRESULT DefWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         PaintFrame(*w);
         return 0;
     case WM_NCACTIVATE:
+        w->frameActive = wParam != 0;
         if ((w->style & WS_CAPTION) == WS_CAPTION && !w->ManagedFrame())
             RedrawWindow(wnd, nullptr, gdi::NullObject, RDW_FRAME | RDW_INVALIDATE);
         return 1;
@@ -985,6 +986,12 @@ BOOL EnableWindow(HWND wnd, BOOL enable) {
     }
     core::SendMessage(wnd, WM_ENABLE, enable ? 1 : 0, 0);
     return wasDisabled;
+}
+
+bool IsFrameActive(HWND wnd) {
+    const HWND root = GetAncestor(wnd, GA_ROOT);
+    const WindowData* w = WindowOf(root);
+    return w != nullptr && (w->frameActive || GetActiveWindow() == root);
 }
 
 BOOL IsWindowEnabled(HWND wnd) {

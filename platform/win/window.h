@@ -84,6 +84,9 @@ BOOL IsIconic(HWND wnd);
 BOOL IsZoomed(HWND wnd);
 BOOL EnableWindow(HWND wnd, BOOL enable);
 BOOL IsWindowEnabled(HWND wnd);
+// Whether the root window of wnd draws its caption active: it is the active window, or the last
+// WM_NCACTIVATE it took by default said so (an owned dialog may keep its owner looking active).
+bool IsFrameActive(HWND wnd);
 BOOL BringWindowToTop(HWND wnd);
 
 // The visible, enabled or not, window at a screen point: the deepest child whose region and

@@ -43,6 +43,7 @@ struct WindowData {
     bool minimized = false;
     bool maximized = false;
     bool destroying = false;
+    bool frameActive = false; // the last WM_NCACTIVATE said active
     std::shared_ptr<gdi::Surface> surface;
     QPointer<HostWidget> host;
 

@@ -4,6 +4,7 @@
 #include "toolkit/bars/dx_bar_control.h"
 #include "toolkit/bars/dx_bar_customizing_commands.h"
 #include "toolkit/bars/dx_bar_customizing_design_pages.h"
+#include "toolkit/bars/dx_bar_customizing_options.h"
 #include "toolkit/bars/dx_bar_manager.h"
 #include "toolkit/bars/dx_bar_manager_list.h"
 #include "toolkit/bars/dx_bar_name_ed.h"
@@ -254,6 +255,8 @@ TdxBarCustomizingForm::TdxBarCustomizingForm(pc::TComponent* Owner, TdxBarManage
         }
     BarsListBoxClick();
     if (Manager.IsDesigning()) FDesignPages = std::make_unique<TdxBarCustomizingDesignPages>(*this);
+    FOptions = std::make_unique<TdxBarCustomizingOptions>(*this);
+    FOptions->Update();
 }
 
 TdxBarCustomizingForm::~TdxBarCustomizingForm() {
@@ -265,6 +268,18 @@ void TdxBarCustomizingForm::CreateParams(TCreateParams& Params) {
     // Owned by the edited form: it stays above it.
     if (pf::TCustomForm* Form = FBarManager->Form(); Form && Form->HandleAllocated())
         Params.parent = Form->Handle();
+}
+
+void TdxBarCustomizingForm::WndProc(pc::TMessage& Message) {
+    pf::TForm::WndProc(Message);
+    if (Message.Msg != pw::WM_ACTIVATE || FClosing || !ManagerAlive(FBarManager)) return;
+    if (pf::TCustomForm* Form = FBarManager->Form(); Form && Form->HandleAllocated())
+        pc::SendMessage(Form->Handle(), pw::WM_NCACTIVATE,
+                        pw::LOWORD(Message.WParam) != pw::WA_INACTIVE ? 1 : 0, 0);
+    if (Message.WParam != pw::WA_INACTIVE && FOptions && FPageControl->ActivePage() == FTabSheet3)
+        FOptions->Update();
+    else if (Message.WParam != pw::WA_INACTIVE)
+        BarsPageChanged();
 }
 
 void TdxBarCustomizingForm::Finish() {
@@ -378,6 +393,15 @@ void ShowCustomizingForm(TdxBarManager& Manager, bool Show) {
     if (Dialog == nullptr || &Dialog->BarManager() != &Manager || Dialog->Closing()) return;
     Dialog->Finish();
     Dialog->Release();
+}
+
+void CustomizingFormFollowForm(TdxBarManager& Manager, const pw::WINDOWPOS& Pos) {
+    TdxBarCustomizingForm* Dialog = GCustomizingForm;
+    if (Dialog == nullptr || &Dialog->BarManager() != &Manager || Dialog->Closing() ||
+        !Dialog->HandleAllocated())
+        return;
+    if (Pos.flags & pw::SWP_SHOWWINDOW) pw::ShowWindow(Dialog->Handle(), pw::SW_SHOWNA);
+    if (Pos.flags & pw::SWP_HIDEWINDOW) pw::ShowWindow(Dialog->Handle(), pw::SW_HIDE);
 }
 
 TdxBarCustomizingForm* GetCustomizingForm() {

@@ -4,7 +4,8 @@
 // every live manager; the bars of those forms still take the mouse through the mouse hook
 // (RedirectToBarUnderCustomizingForm). Closing it ends customising and enables them again.
 // The Toolbars page lists the bars with check boxes and makes, renames, deletes and resets
-// them; the Commands page is dx_bar_customizing_commands.h's.
+// them; the Commands page is dx_bar_customizing_commands.h's, the Options page
+// dx_bar_customizing_options.h's.
 
 #include "platform/forms/comctrls.h"
 #include "platform/forms/forms.h"
@@ -23,6 +24,7 @@ class TdxBars;
 class TdxBarCustomizingDesignPages;
 class TdxBarManager;
 class TdxBarCustomizingCommands;
+class TdxBarCustomizingOptions;
 
 // The toolbars list: one row per bar (text = caption), a check column as wide as a row is high
 // before each row, checked when the bar is visible and greyed when it cannot be closed.
@@ -80,6 +82,8 @@ public:
     TdxBarCustomizingCommands& Commands() { return *FCommands; }
     // The All commands and Groups pages; nil at run time (dx_bar_customizing_design_pages.h).
     TdxBarCustomizingDesignPages* DesignPages() const { return FDesignPages.get(); }
+    // The Options page (dx_bar_customizing_options.h).
+    TdxBarCustomizingOptions* Options() const { return FOptions.get(); }
 
     // The toolbars list's selection changed: the buttons follow it.
     void BarsListBoxClick();
@@ -94,6 +98,8 @@ public:
 
 protected:
     void CreateParams(TCreateParams& Params) override;
+    // Its activation goes on to the edited form, whose frame so keeps looking active.
+    void WndProc(platform::core::TMessage& Message) override;
 
 private:
     friend void ShowCustomizingForm(TdxBarManager& Manager, bool Show);
@@ -113,6 +119,7 @@ private:
     platform::forms::TButton* FBBarReset = nullptr;
     platform::forms::TButton* FBClose = nullptr;
     std::unique_ptr<TdxBarCustomizingCommands> FCommands;
+    std::unique_ptr<TdxBarCustomizingOptions> FOptions;
     std::vector<platform::win::HWND> FDisabledWindows;
     bool FClosing = false;
     std::unique_ptr<TdxBarCustomizingDesignPages> FDesignPages;
@@ -124,6 +131,9 @@ private:
 void ShowCustomizingForm(TdxBarManager& Manager, bool Show);
 // The open dialog or nil.
 TdxBarCustomizingForm* GetCustomizingForm();
+// The edited form was shown or hidden (its WM_WINDOWPOSCHANGED): the open dialog of Manager
+// is shown (without activation) or hidden with it.
+void CustomizingFormFollowForm(TdxBarManager& Manager, const platform::win::WINDOWPOS& Pos);
 // The toolbar's row takes its caption again and repaints its check.
 void UpdateCustomizingBar(TdxBar* Bar);
 // The toolbar's row goes.

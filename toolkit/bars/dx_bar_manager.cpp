@@ -6,6 +6,8 @@
 #include "toolkit/bars/dx_bar.h"
 #include "toolkit/bars/dx_bar_backgrounds.h"
 #include "toolkit/bars/dx_bar_control.h"
+#include "toolkit/bars/dx_bar_customizing_form.h"
+#include "toolkit/bars/dx_bar_customizing_options.h"
 #include "toolkit/bars/dx_bar_dock_control.h"
 #include "toolkit/bars/dx_bar_hint_window.h"
 #include "toolkit/bars/dx_bar_item.h"
@@ -242,30 +244,35 @@ void TdxBarManager::SetMenuAnimations(TdxBarMenuAnimations Value) {
     if (FMenuAnimations == Value) return;
     FMenuAnimations = Value;
     DesignerModified();
+    UpdateCustomizingFormOptions();
 }
 
 void TdxBarManager::SetMenusShowRecentItemsFirst(bool Value) {
     if (FMenusShowRecentItemsFirst == Value) return;
     FMenusShowRecentItemsFirst = Value;
     DesignerModified();
+    UpdateCustomizingFormOptions();
 }
 
 void TdxBarManager::SetShowFullMenusAfterDelay(bool Value) {
     if (FShowFullMenusAfterDelay == Value) return;
     FShowFullMenusAfterDelay = Value;
     DesignerModified();
+    UpdateCustomizingFormOptions();
 }
 
 void TdxBarManager::SetShowHint(bool Value) {
     if (FShowHint == Value) return;
     FShowHint = Value;
     DesignerModified();
+    UpdateCustomizingFormOptions();
 }
 
 void TdxBarManager::SetShowShortCutInHint(bool Value) {
     if (FShowShortCutInHint == Value) return;
     FShowShortCutInHint = Value;
     DesignerModified();
+    UpdateCustomizingFormOptions();
 }
 
 void TdxBarManager::SetShowHelpButton(bool Value) {
@@ -413,7 +420,8 @@ void TdxBarManager::CalcButtonMetrics() {
 void TdxBarManager::LargeIconsChanged() {
     CalcButtonMetrics();
     DesignerModified();
-    // The customizing form reloads its options and every bar window re-lays out.
+    UpdateCustomizingFormOptions();
+    // Every bar window re-lays out.
 }
 
 // Categories
@@ -695,6 +703,7 @@ void TdxBarManager::UpdateStyle() {
     FThemeAvailable = tb::AreVisualStylesAvailable(kBarThemeClasses);
     FPainterClass = GetPainterClass();
     CalcButtonMetrics();
+    UpdateCustomizingFormOptions();
     // Every bar window recomputes its metrics, the customizing form refreshes, and dock sites
     // and bar windows refresh their backgrounds (bar window and dock-site units).
     FInStyleUpdate = false;
@@ -870,6 +879,10 @@ void TdxBarManager::HandleFormMessage(pc::UINT Message, pc::WPARAM WParam, pc::L
         UpdateFloatingBars(*this, FFormActive, false, static_cast<pw::HWND>(LParam));
         break;
     }
+    case pw::WM_WINDOWPOSCHANGED:
+        if (FIsCustomizing)
+            CustomizingFormFollowForm(*this, *reinterpret_cast<const pw::WINDOWPOS*>(LParam));
+        break;
     case pw::WM_ACTIVATEAPP:
         if (WParam == 0) DeactivateApplication(*this);
         break;

@@ -398,6 +398,8 @@ public:
     std::function<void(platform::forms::TForm& Form)> DesignRoutine;
     // Reset of the personalised-menu use data from the design.
     void ResetUsageData();
+    // Asks first (Yes/No, No the default); Yes resets the usage data.
+    void ResetUsageDataWithConfirmation();
 
     TdxBarEvent OnBarAdd;
     TdxBarEvent OnBarAfterReset;

@@ -387,6 +387,23 @@ TEST_F(ActivationTest, ShowingActivatesUnlessToldNotToAndFocusFollows) {
     EXPECT_EQ(GetActiveWindow(), main);
 }
 
+TEST_F(ActivationTest, TheFrameLooksActiveAfterAnActiveNcActivateUntilAnInactiveOne) {
+    HWND main = Create(WS_OVERLAPPEDWINDOW, gdi::Bounds(0, 0, 300, 200));
+    HWND dialog = Create(WS_OVERLAPPEDWINDOW, gdi::Bounds(20, 20, 100, 80), main);
+    ShowWindow(main, SW_SHOW);
+    EXPECT_TRUE(IsFrameActive(main));
+    ShowWindow(dialog, SW_SHOW);
+    EXPECT_EQ(GetActiveWindow(), dialog);
+    EXPECT_FALSE(IsFrameActive(main));
+    // The owned window keeps its owner looking active, as a dialog that edits it does.
+    core::SendMessage(main, WM_NCACTIVATE, 1, 0);
+    EXPECT_TRUE(IsFrameActive(main));
+    EXPECT_TRUE(IsFrameActive(dialog));
+    input.DeactivateApplication();
+    core::SendMessage(main, WM_NCACTIVATE, 0, 0);
+    EXPECT_FALSE(IsFrameActive(main));
+}
+
 TEST_F(ActivationTest, AClickOnAnInactiveWindowAsksWhetherToActivate) {
     HWND a = Create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, gdi::Bounds(0, 0, 100, 100));
     HWND menu = Create(WS_POPUP | WS_VISIBLE, gdi::Bounds(200, 0, 100, 100), a);

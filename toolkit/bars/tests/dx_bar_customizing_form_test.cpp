@@ -5,6 +5,7 @@
 #include "toolkit/bars/tests/dx_bar_menu_form_fixture.h"
 
 #include "platform/forms/dialogs.h"
+#include "platform/win/input_state.h"
 #include "platform/win/message_beep.h"
 #include "platform/win/window.h"
 #include "testsupport/temp_folder.h"
@@ -239,6 +240,19 @@ TEST_F(CustomizingFormTest, TheDisabledFormsBarsStillTakeClicksAndDrags) {
     for (int I = 0; I < Links.Count(); ++I)
         Captions.push_back(Links.Items(I)->Item()->Caption());
     EXPECT_EQ(Captions, (std::vector<std::string>{"B2", "B3", "B1", "B4"}));
+}
+
+TEST_F(CustomizingFormTest, TheDialogFollowsItsFormAndKeepsItLookingActive) {
+    TdxBarCustomizingForm& Dialog = Open();
+    EXPECT_EQ(pw::GetActiveWindow(), Dialog.Handle());
+    EXPECT_TRUE(pw::IsFrameActive(Form->Handle()));
+    Form->Hide();
+    testsupport::PumpUntilIdle();
+    EXPECT_FALSE(pw::IsWindowVisible(Dialog.Handle()));
+    Form->Show();
+    testsupport::PumpUntilIdle();
+    EXPECT_TRUE(pw::IsWindowVisible(Dialog.Handle()));
+    EXPECT_EQ(GetCustomizingForm(), &Dialog);
 }
 
 } // namespace
