@@ -57,6 +57,8 @@ inline constexpr UINT WM_SETFONT = 0x0030;
 inline constexpr UINT WM_GETFONT = 0x0031;
 inline constexpr UINT WM_WINDOWPOSCHANGING = 0x0046;
 inline constexpr UINT WM_WINDOWPOSCHANGED = 0x0047;
+inline constexpr UINT WM_SETFONT = 0x0030;
+inline constexpr UINT WM_GETFONT = 0x0031;
 inline constexpr UINT WM_HELP = 0x0053;
 inline constexpr UINT WM_CONTEXTMENU = 0x007B;
 inline constexpr UINT WM_DISPLAYCHANGE = 0x007E;
@@ -105,6 +107,12 @@ inline constexpr UINT WM_MOUSELAST = 0x020A;
 inline constexpr UINT WM_CAPTURECHANGED = 0x0215;
 inline constexpr UINT WM_MDIACTIVATE = 0x0222;
 inline constexpr UINT WM_MOUSELEAVE = 0x02A3;
+// The clipboard's commands, sent to the window that owns the text.
+inline constexpr UINT WM_CUT = 0x0300;
+inline constexpr UINT WM_COPY = 0x0301;
+inline constexpr UINT WM_PASTE = 0x0302;
+inline constexpr UINT WM_CLEAR = 0x0303;
+inline constexpr UINT WM_UNDO = 0x0304;
 inline constexpr UINT WM_PRINTCLIENT = 0x0318;
 // WM_PRINTCLIENT's lParam: what to print.
 inline constexpr LPARAM PRF_CLIENT = 0x0004;
@@ -167,6 +175,7 @@ inline constexpr UINT CS_SAVEBITS = 0x0800;
 
 // GetWindowLong indices.
 inline constexpr int GWL_WNDPROC = -4;
+inline constexpr int GWLP_WNDPROC = GWL_WNDPROC;
 inline constexpr int GWL_HWNDPARENT = -8;
 inline constexpr int GWL_ID = -12;
 inline constexpr int GWL_STYLE = -16;

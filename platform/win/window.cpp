@@ -4,6 +4,7 @@
 #include "platform/gdi/drawing.h"
 #include "platform/gdi/frame_controls.h"
 #include "platform/gdi/region_handles.h"
+#include "platform/win/edit_class.h"
 #include "platform/win/host_widget.h"
 #include "platform/win/input_state.h"
 #include "platform/win/painting.h"
@@ -21,8 +22,9 @@ namespace platform::win {
 
 namespace {
 
+// The system's own classes are known before any window is made.
 struct WindowSystem {
-    std::map<std::string, WNDCLASS> classes;
+    std::map<std::string, WNDCLASS> classes{{EditClassName, EditWindowClass()}};
     std::unordered_map<HWND, std::unique_ptr<WindowData>> windows;
     std::vector<HWND> topLevels; // top of the z-order first, stay-on-top windows ahead
 };
@@ -666,6 +668,11 @@ std::intptr_t SetWindowLong(HWND wnd, int index, std::intptr_t value) {
         return 0;
     }
     return previous;
+}
+
+WNDPROC SetWindowLongPtr(HWND wnd, int index, WNDPROC proc) {
+    if (index != GWLP_WNDPROC || !WindowOf(wnd)) return {};
+    return core::SetWindowProc(wnd, std::move(proc));
 }
 
 std::string GetClassName(HWND wnd) {

@@ -43,6 +43,10 @@ BOOL SendNotifyMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
 // The window's procedure for GWL_WNDPROC is replaced with core::SetWindowProc.
 std::intptr_t GetWindowLong(HWND wnd, int index);
 std::intptr_t SetWindowLong(HWND wnd, int index, std::intptr_t value);
+// Subclassing: GWLP_WNDPROC takes the window's new procedure and answers the previous one, which
+// the new one passes what it leaves to through CallWindowProc. Any other index: nothing.
+WNDPROC SetWindowLongPtr(HWND wnd, int index, WNDPROC proc);
+using core::CallWindowProc;
 std::string GetClassName(HWND wnd);
 BOOL SetWindowText(HWND wnd, const std::string& text);
 std::string GetWindowText(HWND wnd);
