@@ -12,6 +12,7 @@
 #include "toolkit/base/cx_look_and_feel_painters.h"
 #include "toolkit/base/cx_popup_window.h"
 #include "toolkit/base/cx_scroll_bar.h"
+#include "toolkit/edit/cx_container.h"
 
 #include "platform/forms/application.h"
 #include "platform/forms/ext_ctrls.h"
@@ -164,7 +165,7 @@ class TEditGalleryForm : public pf::TForm {
 public:
     explicit TEditGalleryForm(pc::TComponent* AOwner) : pf::TForm(AOwner) {
         SetCaption("Edit gallery");
-        SetBounds(100, 100, 520, 360);
+        SetBounds(100, 100, 520, 400);
 
         FHorizontal = &Own<TcxScrollBar>();
         FHorizontal->SetParent(this);
@@ -212,6 +213,15 @@ public:
         FPopupButton->SetCaption("Pop up");
         FPopupButton->OnClick = [this](pc::TObject*) { ShowPopup(); };
 
+        // A container hosting an edit: its border follows hover and focus.
+        FContainer = &Own<toolkit::edit::TcxContainer>();
+        FContainer->SetParent(this);
+        FContainer->SetBounds(10, 300, 300, 25);
+        auto& Inner = Own<pf::TEdit>();
+        Inner.SetParent(FContainer);
+        Inner.SetText("An edit inside a container");
+        FContainer->SetInnerControl(&Inner);
+
         FHorizontal->OnChange = [this](pc::TObject*) {
             FSample->SetWidth(FHorizontal->Position());
         };
@@ -254,6 +264,7 @@ private:
     int FDrops = 0;
     pf::TButton* FPopupButton = nullptr;
     std::unique_ptr<TcxPopupWindow> FPopup;
+    toolkit::edit::TcxContainer* FContainer = nullptr;
 };
 
 } // namespace
