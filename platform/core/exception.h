@@ -19,4 +19,15 @@ public:
     using Exception::Exception;
 };
 
+// A silent abort: it unwinds a handler like any exception, and the application's handler
+// ignores it rather than showing it.
+class EAbort : public Exception {
+public:
+    EAbort() : Exception("Operation aborted") {}
+};
+
+[[noreturn]] inline void Abort() {
+    throw EAbort();
+}
+
 } // namespace platform::core

@@ -1,5 +1,7 @@
 #include "platform/forms/application.h"
 
+#include "platform/core/exception.h"
+
 #include "platform/forms/dialogs.h"
 #include "platform/forms/forms.h"
 #include "platform/forms/help_manager.h"
@@ -308,6 +310,12 @@ void TApplication::HandleException(std::exception_ptr error) {
 }
 
 void TApplication::HandleException(TObject* sender, std::exception_ptr error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const core::EAbort&) {
+        return;
+    } catch (...) {
+    }
     if (OnException) {
         OnException(sender, error);
         return;

@@ -14,6 +14,7 @@
 #include "toolkit/base/cx_look_and_feel_painters.h"
 #include "toolkit/base/cx_popup_window.h"
 #include "toolkit/base/cx_scroll_bar.h"
+#include "toolkit/edit/cx_container.h"
 #include "toolkit/edit/cx_edit_popup_window.h"
 
 #include "platform/forms/application.h"
@@ -167,7 +168,7 @@ class TEditGalleryForm : public pf::TForm {
 public:
     explicit TEditGalleryForm(pc::TComponent* AOwner) : pf::TForm(AOwner) {
         SetCaption("Edit gallery");
-        SetBounds(100, 100, 520, 390);
+        SetBounds(100, 100, 520, 400);
 
         FHorizontal = &Own<TcxScrollBar>();
         FHorizontal->SetParent(this);
@@ -220,6 +221,14 @@ public:
         FEditPopupButton->SetBounds(320, 280, 150, 24);
         FEditPopupButton->SetCaption("Editor popup");
         FEditPopupButton->OnClick = [this](pc::TObject*) { ShowEditPopup(); };
+        // A container hosting an edit: its border follows hover and focus.
+        FContainer = &Own<toolkit::edit::TcxContainer>();
+        FContainer->SetParent(this);
+        FContainer->SetBounds(10, 300, 300, 25);
+        auto& Inner = Own<pf::TEdit>();
+        Inner.SetParent(FContainer);
+        Inner.SetText("An edit inside a container");
+        FContainer->SetInnerControl(&Inner);
 
         FHorizontal->OnChange = [this](pc::TObject*) {
             FSample->SetWidth(FHorizontal->Position());
@@ -285,6 +294,7 @@ private:
     pf::TButton* FEditPopupButton = nullptr;
     pf::TEdit* FEditPopupEdit = nullptr;
     std::unique_ptr<toolkit::edit::TcxCustomPopupWindow> FEditPopup;
+    toolkit::edit::TcxContainer* FContainer = nullptr;
 };
 
 } // namespace

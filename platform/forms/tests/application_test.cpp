@@ -67,6 +67,23 @@ TEST_F(ApplicationTest, AnExceptionHandedOnWithASenderReachesOnExceptionWithIt) 
     EXPECT_EQ(seen, &Application());
 }
 
+TEST_F(ApplicationTest, ASilentAbortLeavingAHandlerIsIgnored) {
+    TForm& form = MakeForm();
+    form.SetBounds(100, 100, 200, 100);
+    TPanel& panel = form.Own<TPanel>();
+    panel.SetParent(&form);
+    panel.SetBounds(10, 10, 100, 50);
+    panel.OnClick = [](TObject*) { core::Abort(); };
+    int seen = 0;
+    Application().OnException = [&](TObject*, const std::exception_ptr&) { ++seen; };
+    form.Show();
+    TDialogScript script;
+    Click(panel);
+    Application().HandleException(std::make_exception_ptr(core::EAbort()));
+    EXPECT_EQ(seen, 0);
+    EXPECT_TRUE(script.Asked().empty());
+}
+
 TEST_F(ApplicationTest, DialogScriptChecksTheQuestion) {
     TDialogScript script;
     script.Answer("File Alredy Exist. Overwrite it ?", IDYES);

@@ -1,0 +1,490 @@
+#include "toolkit/edit/cx_container.h"
+
+#include "toolkit/base/cx_hooks.h"
+#include "toolkit/base/office11.h"
+
+#include "platform/forms/forms.h"
+#include "platform/gdi/colors.h"
+#include "platform/win/input_state.h"
+#include "platform/win/messages.h"
+#include "platform/win/window.h"
+
+namespace toolkit::edit {
+
+namespace pc = platform::core;
+namespace pf = platform::forms;
+namespace pg = platform::gdi;
+namespace pw = platform::win;
+using toolkit::base::cxBorder;
+
+namespace {
+
+// The shift state of the last mouse press or release over any container.
+pf::TShiftState LastMouseShift = 0;
+
+bool WindowIsOrIsInside(pc::HWND Parent, pc::HWND Wnd) {
+    return Wnd != pc::HWND{} && (Wnd == Parent || pw::IsChild(Parent, Wnd));
+}
+
+} // namespace
+
+TcxContainer::TcxContainer(pc::TComponent* AOwner) : TcxControl(AOwner) {
+    FIsCreating = true;
+    FStyles = std::make_unique<TcxContainerStyles>(this, GetStyleClass());
+    FStyles->SetOnChanged([this](TcxContainerStyle* Sender) { ContainerStyleChanged(Sender); });
+    FActiveStyle = &Style();
+    FViewInfo = GetViewInfoClass()();
+    TcxControl::LookAndFeel().SetMasterLookAndFeel(&Style().LookAndFeel());
+    TabStop = true;
+    SetParentColor(UsesParentColorByDefault() && !IsInplace() && !Style().IsValueAssigned(svColor));
+    if (!ParentColor()) SetColor(pg::clWindow);
+    FIsCreating = false;
+}
+
+TcxContainer::~TcxContainer() {
+    toolkit::base::EndMouseTracking(this);
+    ReleaseFocusHook();
+    FIsDestroying = true;
+    if (FInnerControl) FInnerControl->RemoveFreeNotification(this);
+    FViewInfo.reset();
+    FStyles->SetOnChanged(nullptr);
+    FStyles.reset();
+}
+
+TcxContainerViewInfoClass TcxContainer::GetViewInfoClass() {
+    return [] { return std::make_unique<TcxContainerViewInfo>(); };
+}
+
+void TcxContainer::Notification(pc::TComponent* AComponent, pc::TOperation Operation) {
+    TcxControl::Notification(AComponent, Operation);
+    if (Operation == pc::opRemove && AComponent == FInnerControl) {
+        FInnerControl = nullptr;
+        ReleaseFocusHook();
+    }
+}
+
+// ---- inner control ----
+
+void TcxContainer::SetInnerControl(pf::TWinControl* Value) {
+    if (Value == FInnerControl) return;
+    if (FInnerControl) FInnerControl->RemoveFreeNotification(this);
+    FInnerControl = Value;
+    if (FInnerControl) {
+        FInnerControl->FreeNotification(this);
+        InstallFocusHook();
+    } else {
+        ReleaseFocusHook();
+    }
+    ShortRefreshContainer(false);
+}
+
+pf::TWinControl& TcxContainer::GetInnerControlOrSelf() {
+    return FInnerControl ? *FInnerControl : static_cast<pf::TWinControl&>(*this);
+}
+
+bool TcxContainer::HasInnerHandle() const {
+    return FInnerControl && FInnerControl->HandleAllocated();
+}
+
+void TcxContainer::InstallFocusHook() {
+    if (FFocusHook != pw::HHOOK{}) return;
+    // The inner control does not know its container: its focus changes reach the container
+    // here, as a posted refresh, once the focus has settled.
+    toolkit::base::cxSetHook(
+        FFocusHook, pw::WH_CALLWNDPROC, [this](int Code, pc::WPARAM WParam, pc::LPARAM LParam) {
+            const auto* Call = reinterpret_cast<const pw::CWPSTRUCT*>(LParam);
+            if ((Call->message == pw::WM_SETFOCUS || Call->message == pw::WM_KILLFOCUS) &&
+                HasInnerHandle() && Call->hwnd == FInnerControl->Handle() && HandleAllocated())
+                pc::PostMessage(Handle(), DXM_CONTAINERSETFOCUS, 0, 0);
+            return pw::CallNextHookEx(FFocusHook, Code, WParam, LParam);
+        });
+}
+
+void TcxContainer::ReleaseFocusHook() {
+    toolkit::base::cxReleaseHook(FFocusHook);
+}
+
+// ---- state ----
+
+bool TcxContainer::IsContainerFocused() {
+    if (IsDesigning() || FIsDestroying || (ComponentState() & pc::csDestroying)) return false;
+    if (HandleAllocated() && pw::GetFocus() == Handle()) return true;
+    return HasInnerHandle() && FInnerControl->Focused();
+}
+
+bool TcxContainer::CanFocusEx() {
+    if (!CanFocus()) return false;
+    if (pf::TCustomForm* Form = ParentForm()) return Form->CanFocus() && Form->Enabled();
+    return true;
+}
+
+bool TcxContainer::CanFocusOnClick() {
+    return TcxControl::CanFocusOnClick() && !(HasInnerHandle() && FInnerControl->Focused());
+}
+
+bool TcxContainer::IsDestroyingOrLocked() const {
+    return FIsDestroying || (ComponentState() & pc::csDestroying);
+}
+
+void TcxContainer::SetFocus() {
+    if (IsDesigning() || IsContainerFocused()) return;
+    TcxControl::SetFocus();
+    if (HasInnerHandle() && pw::GetFocus() == Handle()) {
+        SetInnerControlFocus();
+        if (pf::TCustomForm* Form = ParentForm()) Form->FocusControl(FInnerControl);
+    }
+}
+
+void TcxContainer::SetInnerControlFocus() {
+    FInnerControl->SetFocus();
+}
+
+TcxContainerStyle& TcxContainer::InternalGetActiveStyle() {
+    if (FViewInfo->ContainerState != FActiveStyleState) {
+        FActiveStyleState = FViewInfo->ContainerState;
+        FActiveStyle = &CalculateActiveStyle();
+    }
+    return *FActiveStyle;
+}
+
+TcxContainerStyle& TcxContainer::CalculateActiveStyle() {
+    const TcxContainerState State = FViewInfo->ContainerState;
+    if (State & cstDisabled) return StyleDisabled();
+    if (State & cstFocused) return StyleFocused();
+    if (Style().HotTrack() && (State & cstHot)) return StyleHot();
+    return Style();
+}
+
+bool TcxContainer::IsNativeStyle() {
+    // Visual styles are not offered on this platform.
+    return false;
+}
+
+bool TcxContainer::HasShadow() {
+    return ActiveStyle().Shadow() && !FViewInfo->NativeStyle;
+}
+
+bool TcxContainer::StyleOwnerParentControlColor(TColor& Color) {
+    if (!Parent()) return false;
+    Color = Parent()->Color();
+    return true;
+}
+
+bool TcxContainer::IsStylePropertyPublished(const std::string& PropertyName,
+                                            bool CheckStateDependence) {
+    if (CheckStateDependence && !Style().IsStateDependentValueName(PropertyName)) return false;
+    const TcxContainerStyleValue Value = Style().FindStyleValueByName(PropertyName);
+    if (Value < 0) return true;
+    return (InternalGetNotPublishedStyleValues() & cxStyleValue(Value)) == 0;
+}
+
+// ---- layout ----
+
+TRect TcxContainer::GetBorderExtent() {
+    TcxContainerStyle& Active = ActiveStyle();
+    TRect Result{0, 0, 0, 0};
+    if (Active.TransparentBorder() && !FViewInfo->Painter) {
+        Result = {2, 2, 2, 2};
+    } else if (Active.HasBorder()) {
+        if (FViewInfo->NativeStyle) {
+            const int W = FViewInfo->BorderStyle == cbsNone ? 0 : 2;
+            Result = {W, W, W, W};
+        } else {
+            const int W = GetContainerBorderWidth(FViewInfo->BorderStyle);
+            const TcxBorders Edges = Active.Edges();
+            Result = {Edges & cxBorder(toolkit::base::bLeft) ? W : 0,
+                      Edges & cxBorder(toolkit::base::bTop) ? W : 0,
+                      Edges & cxBorder(toolkit::base::bRight) ? W : 0,
+                      Edges & cxBorder(toolkit::base::bBottom) ? W : 0};
+        }
+    }
+    if (HasShadow()) {
+        Result.Right += 3;
+        Result.Bottom += 3;
+    }
+    return Result;
+}
+
+TRect TcxContainer::GetVisibleBounds() {
+    const TRect Extent = GetBorderExtent();
+    TRect R = FViewInfo->ClientRect;
+    R = {R.Left - Extent.Left, R.Top - Extent.Top, R.Right + Extent.Right,
+         R.Bottom + Extent.Bottom};
+    const int W = GetContainerBorderWidth(FViewInfo->BorderStyle);
+    pg::InflateRect(R, W, W);
+    TrimRectByEdges(R, W, ActiveStyle().Edges());
+    return R;
+}
+
+TRect TcxContainer::GetMouseTrackingBounds() {
+    TRect R{0, 0, Width(), Height()};
+    if (!IsInplace()) {
+        if (FViewInfo->Shadow) {
+            R.Right -= 3;
+            R.Bottom -= 3;
+        }
+        TcxContainerStyle& Active = ActiveStyle();
+        const bool Transparent = Active.TransparentBorder();
+        if (!Active.HasBorder() && Transparent) {
+            pg::InflateRect(R, -2, -2);
+        } else if (FViewInfo->NativeStyle) {
+            if (Transparent && FViewInfo->BorderStyle == cbsNone) pg::InflateRect(R, -2, -2);
+        } else if (Transparent) {
+            const int W = GetContainerBorderWidth(FViewInfo->BorderStyle);
+            pg::InflateRect(R, W - 2, W - 2);
+            TrimRectByEdges(R, W, Active.Edges());
+        }
+    }
+    if (R.Top > R.Bottom) R = {R.Left, 0, R.Right, 0};
+    return R;
+}
+
+TRect TcxContainer::GetClientBounds() {
+    return FViewInfo->InnerRect;
+}
+
+void TcxContainer::CalculateViewInfo(pg::TPoint P, bool Hot) {
+    TcxContainerViewInfo& V = *FViewInfo;
+    V.NativeStyle = IsNativeStyle();
+    V.Painter = Style().LookAndFeel().SkinPainter();
+    const int OldBorderWidth = GetContainerBorderWidth(V.BorderStyle);
+    auto CalculateState = [&] {
+        TcxContainerState State;
+        if (!Enabled())
+            State = cstDisabled;
+        else if (IsDesigning())
+            State = cstNormal;
+        else
+            State = IsContainerFocused() ? cstFocused : cstNormal;
+        V.ContainerState = State;
+        if (Hot && pg::PtInRect(GetMouseTrackingBounds(), P)) State |= cstHot;
+        V.ContainerState = State;
+        TcxContainerStyle& Active = InternalGetActiveStyle();
+        V.HotState = !Active.HotTrack() ? 0 : (State & (cstFocused | cstHot)) ? 2 : 1;
+        TcxContainerBorderStyle Border =
+            V.NativeStyle ? Style().BorderStyle() : Active.BorderStyle();
+        if (!V.NativeStyle && (Border == cbsUltraFlat || Border == cbsOffice11)) Border = cbsSingle;
+        V.BorderStyle = Border;
+    };
+    CalculateState();
+    // The active style may change with a narrower border: the hot bounds grew.
+    if (!V.NativeStyle && GetContainerBorderWidth(V.BorderStyle) < OldBorderWidth) CalculateState();
+    TcxContainerStyle& Active = InternalGetActiveStyle();
+    V.Bounds = GetControlRect(*this);
+    const TRect Extent = GetBorderExtent();
+    V.ClientRect = {V.Bounds.Left + Extent.Left, V.Bounds.Top + Extent.Top,
+                    V.Bounds.Right - Extent.Right, V.Bounds.Bottom - Extent.Bottom};
+    V.InnerRect = V.ClientRect;
+    V.BorderWidth = V.Painter ? 1 : GetContainerBorderWidth(V.BorderStyle);
+    V.Edges = Active.Edges();
+    V.Shadow = HasShadow();
+    const TcxContainerBorderStyle StyleBorder = Active.BorderStyle();
+    if (StyleBorder == cbsUltraFlat || StyleBorder == cbsOffice11) {
+        const bool Highlighted = (V.ContainerState & cstFocused) ||
+                                 ((V.ContainerState & cstHot) && Active.HotTrack()) ||
+                                 (IsDesigning() && Enabled());
+        V.BorderColor = !Highlighted ? pg::clBtnShadow
+                        : StyleBorder == cbsUltraFlat
+                            ? pg::clHighlight
+                            : toolkit::base::dxOffice11SelectedBorderColor();
+    } else {
+        V.BorderColor = Active.BorderColor();
+    }
+    V.SetBackgroundColor(Active.GetColor());
+}
+
+void TcxContainer::AdjustInnerControl() {
+    if (!FInnerControl) return;
+    FInnerControl->SetColor(FViewInfo->BackgroundColor);
+    FInnerControl->Font().Assign(ActiveStyle().GetVisibleFont());
+}
+
+void TcxContainer::AdjustInnerControlBounds() {
+    if (!FInnerControl) return;
+    const TRect R = FViewInfo->InnerRect;
+    if (FInnerControl->BoundsRect() == R) return;
+    FInnerControlBoundsLock = true;
+    FInnerControl->SetBoundsRect(R);
+    FInnerControlBoundsLock = false;
+}
+
+void TcxContainer::SetShadowRegion() {
+    if (!HandleAllocated()) return;
+    SetWindowShadowRegion(Handle(), GetVisibleBounds(), !CanHaveTransparentBorder(), TRect{},
+                          FViewInfo->Shadow);
+}
+
+// ---- refreshing ----
+
+bool TcxContainer::RefreshContainer(pg::TPoint P, int /*Button*/, pf::TShiftState Shift,
+                                    bool /*IsMouseEvent*/) {
+    if (FInnerControlBoundsLock || IsDestroyingOrLocked()) return true;
+    FViewInfoCalculated = true;
+    CalculateViewInfo(P, Shift == 0 && ActiveStyle().HotTrack());
+    AdjustInnerControlBounds();
+    AdjustInnerControl();
+    SetShadowRegion();
+    if (HandleAllocated()) {
+        if (FInnerControl)
+            InternalInvalidate(Handle(), GetControlRect(*this), FViewInfo->ClientRect, false);
+        else
+            Invalidate();
+    }
+    if (FViewInfo->ContainerState & cstHot)
+        toolkit::base::BeginMouseTracking(this, GetMouseTrackingBounds(), this);
+    return true;
+}
+
+void TcxContainer::ShortRefreshContainer(bool IsMouseEvent) {
+    if (!HandleAllocated() || IsDestroyingOrLocked() || FRefreshLock) return;
+    FRefreshLock = true;
+    pg::TPoint P{-1, -1};
+    pg::TPoint Cursor;
+    pw::GetCursorPos(&Cursor);
+    if (WindowIsOrIsInside(Handle(), pw::WindowFromPoint(Cursor))) P = ScreenToClient(Cursor);
+    RefreshContainer(P, 0, pf::KeyboardShiftState() | LastMouseShift, IsMouseEvent);
+    FRefreshLock = false;
+}
+
+void TcxContainer::ContainerStyleChanged(TcxContainerStyle* /*Sender*/) {
+    if (FIsCreating || (ComponentState() & pc::csLoading)) return;
+    ShortRefreshContainer(false);
+    FStyleChanging = true;
+    if (!(ParentColor() && !Style().IsValueAssigned(svColor)))
+        SetColor(Style().GetContainerColor());
+    Font().Assign(Style().Font());
+    FStyleChanging = false;
+    if (Style().IsValueAssigned(svFont)) SetParentFont(false);
+}
+
+void TcxContainer::ColorChanged() {
+    if (FStyleChanging) {
+        TcxControl::ColorChanged();
+        ShortRefreshContainer(false);
+    } else {
+        Style().SetColor(Color());
+    }
+}
+
+void TcxContainer::FocusChanged() {
+    TcxControl::FocusChanged();
+    ShortRefreshContainer(false);
+}
+
+void TcxContainer::Resize() {
+    TcxControl::Resize();
+    if (FIsCreating) return;
+    FRefreshLock = false;
+    ShortRefreshContainer(false);
+}
+
+void TcxContainer::CreateWnd() {
+    TcxControl::CreateWnd();
+    pc::PostMessage(Handle(), DXM_CONTAINERSETFOCUS, 0, 0);
+}
+
+void TcxContainer::Paint() {
+    if (!FViewInfoCalculated) {
+        FViewInfoCalculated = true;
+        CalculateViewInfo({-1, -1}, false);
+    }
+    FViewInfo->Paint(Canvas());
+}
+
+// ---- keys and focus ----
+
+void TcxContainer::KeyDown(pf::WORD& Key, pf::TShiftState Shift) {
+    TcxControl::KeyDown(Key, Shift);
+    if (Key != pw::VK_TAB || (Shift & (pf::ssAlt | pf::ssCtrl)) || !IsContainerFocused() ||
+        !MovesFocusOnTab())
+        return;
+    Key = 0;
+    if (pf::TCustomForm* Form = ParentForm()) Form->SelectNext(this, !(Shift & pf::ssShift));
+    if (HandleAllocated() && pw::GetFocus() == Handle() && HasInnerHandle()) SetInnerControlFocus();
+}
+
+void TcxContainer::WndProc(pc::TMessage& Message) {
+    switch (Message.Msg) {
+    case pw::WM_NCPAINT:
+        Message.Result = 0;
+        return;
+    case pw::WM_SETFOCUS:
+        if (!Visible()) return;
+        // Focus handed back from the inner control stays where the user put it.
+        if (HandleAllocated() && HasInnerHandle() &&
+            static_cast<pc::HWND>(Message.WParam) == FInnerControl->Handle()) {
+            Message.Result = 0;
+            return;
+        }
+        TcxControl::WndProc(Message);
+        if (HasInnerHandle() && FInnerControl->CanFocus()) FInnerControl->SetFocus();
+        return;
+    case pw::WM_KILLFOCUS:
+        if (HasInnerHandle() && static_cast<pc::HWND>(Message.WParam) == FInnerControl->Handle()) {
+            Message.Result = 0;
+            return;
+        }
+        break;
+    case pw::WM_KEYDOWN:
+    case pw::WM_KEYUP:
+    case pw::WM_CHAR:
+        if (HasInnerHandle()) {
+            Message.Result = FInnerControl->Perform(Message.Msg, Message.WParam, Message.LParam);
+            return;
+        }
+        break;
+    case DXM_CONTAINERSETFOCUS:
+        ShortRefreshContainer(false);
+        return;
+    case DXM_UPDATESCROLLBARS:
+        // The system's scroll-bar information is not offered, so there is nothing to copy.
+        return;
+    case pf::CM_ENABLEDCHANGED:
+    case pf::CM_SYSCOLORCHANGE:
+        TcxControl::WndProc(Message);
+        ShortRefreshContainer(false);
+        return;
+    default:
+        break;
+    }
+    TcxControl::WndProc(Message);
+}
+
+// ---- mouse ----
+
+void TcxContainer::MouseDown(pf::TMouseButton Button, pf::TShiftState Shift, int X, int Y) {
+    TcxControl::MouseDown(Button, Shift, X, Y);
+    LastMouseShift = Shift & ~(pf::ssShift | pf::ssAlt | pf::ssCtrl);
+    RefreshContainer({X, Y}, static_cast<int>(Button) + 1, Shift, true);
+}
+
+void TcxContainer::MouseUp(pf::TMouseButton Button, pf::TShiftState Shift, int X, int Y) {
+    TcxControl::MouseUp(Button, Shift, X, Y);
+    LastMouseShift = Shift & ~(pf::ssShift | pf::ssAlt | pf::ssCtrl);
+    RefreshContainer({X, Y}, static_cast<int>(Button) + 1, Shift, true);
+}
+
+void TcxContainer::MouseMove(pf::TShiftState Shift, int X, int Y) {
+    TcxControl::MouseMove(Shift, X, Y);
+    RefreshContainer({X, Y}, 0, Shift, true);
+    toolkit::base::BeginMouseTracking(this, GetMouseTrackingBounds(), this);
+}
+
+void TcxContainer::MouseEnter(pf::TControl* AControl) {
+    TcxControl::MouseEnter(AControl);
+    ShortRefreshContainer(true);
+    toolkit::base::BeginMouseTracking(this, GetMouseTrackingBounds(), this);
+}
+
+void TcxContainer::MouseLeave(pf::TControl* AControl) {
+    TcxControl::MouseLeave(AControl);
+    LastMouseShift = 0;
+    ShortRefreshContainer(true);
+    toolkit::base::EndMouseTracking(this);
+}
+
+void TcxContainer::MouseLeave() {
+    MouseLeave(nullptr);
+}
+
+} // namespace toolkit::edit

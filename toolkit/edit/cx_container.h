@@ -1,0 +1,144 @@
+#pragma once
+// The window every editor of the framework is: it draws its own frame (border, transparent
+// border, shadow) around an optional inner control, a plain window control that does the input,
+// tracks four states (normal, focused, disabled, hot), picks the matching state style and lays
+// itself out in a view info. It keeps the focus on the inner control: focus coming back from the
+// inner control stays with it, keys reaching the container go to the inner control, and Tab
+// (without Ctrl or Alt) moves on to the next control of the form.
+//
+// Any window control can be the inner control; the container hears its focus changes through a
+// thread hook held while it has one, and forgets it when it is freed.
+
+#include "toolkit/edit/cx_container_style.h"
+#include "toolkit/edit/cx_container_view_info.h"
+
+#include "toolkit/base/cx_control.h"
+#include "toolkit/base/mouse_tracking.h"
+
+#include "platform/win/hooks.h"
+
+#include <functional>
+#include <memory>
+
+namespace toolkit::edit {
+
+using TcxContainerViewInfoClass = std::function<std::unique_ptr<TcxContainerViewInfo>()>;
+
+// Private messages of the edit framework.
+inline constexpr platform::core::UINT DXM_CONTAINERSETFOCUS = 0x807F;
+inline constexpr platform::core::UINT DXM_UPDATESCROLLBARS = 0x8080;
+
+class TcxContainer : public toolkit::base::TcxControl,
+                     public IcxContainerStyleOwner,
+                     public toolkit::base::IcxMouseTrackingCaller {
+public:
+    explicit TcxContainer(platform::core::TComponent* AOwner);
+    ~TcxContainer() override;
+
+    TcxContainerStyles& Styles() const { return *FStyles; }
+    // The normal-state style.
+    TcxContainerStyle& Style() const { return FStyles->Style(); }
+    TcxContainerStyle& StyleFocused() const { return FStyles->StyleFocused(); }
+    TcxContainerStyle& StyleDisabled() const { return FStyles->StyleDisabled(); }
+    TcxContainerStyle& StyleHot() const { return FStyles->StyleHot(); }
+    TcxContainerStyle& ActiveStyle() { return InternalGetActiveStyle(); }
+    TcxContainerViewInfo& ViewInfo() const { return *FViewInfo; }
+
+    platform::forms::TWinControl* InnerControl() const { return FInnerControl; }
+    void SetInnerControl(platform::forms::TWinControl* Value);
+    platform::forms::TWinControl& GetInnerControlOrSelf();
+
+    // The container's window or the inner control has the focus.
+    virtual bool IsContainerFocused();
+    bool IsFocused() override { return IsContainerFocused(); }
+    void SetFocus() override;
+    bool CanFocusEx() override;
+    bool IsDestroyingOrLocked() const;
+
+    // Recomputes the state and layout at P and repaints the frame; Shift is the keys and buttons
+    // held. Always true.
+    virtual bool RefreshContainer(platform::gdi::TPoint P, int Button,
+                                  platform::forms::TShiftState Shift, bool IsMouseEvent);
+    void ShortRefreshContainer(bool IsMouseEvent);
+    // Whether a style value is stored for a state style: CheckStateDependence drops the values
+    // shared by all states.
+    bool IsStylePropertyPublished(const std::string& PropertyName, bool CheckStateDependence);
+
+    void WndProc(platform::core::TMessage& Message) override;
+
+    // IcxContainerStyleOwner.
+    bool StyleOwnerUsesParentColorByDefault() override { return UsesParentColorByDefault(); }
+    bool StyleOwnerIsInplace() override { return IsInplace(); }
+    bool StyleOwnerParentColor() override { return ParentColor(); }
+    void StyleOwnerSetParentColor(bool Value) override { SetParentColor(Value); }
+    bool StyleOwnerParentFont() override { return ParentFont(); }
+    void StyleOwnerSetParentFont(bool Value) override { SetParentFont(Value); }
+    bool StyleOwnerParentControlColor(TColor& Color) override;
+
+protected:
+    void Notification(platform::core::TComponent* AComponent,
+                      platform::core::TOperation Operation) override;
+    void CreateWnd() override;
+    void Paint() override;
+    void KeyDown(platform::forms::WORD& Key, platform::forms::TShiftState Shift) override;
+    void MouseDown(platform::forms::TMouseButton Button, platform::forms::TShiftState Shift, int X,
+                   int Y) override;
+    void MouseMove(platform::forms::TShiftState Shift, int X, int Y) override;
+    void MouseUp(platform::forms::TMouseButton Button, platform::forms::TShiftState Shift, int X,
+                 int Y) override;
+    void MouseEnter(platform::forms::TControl* AControl) override;
+    void MouseLeave(platform::forms::TControl* AControl) override;
+    void FocusChanged() override;
+    void ColorChanged() override;
+    void Resize() override;
+    bool CanFocusOnClick() override;
+    TRect GetClientBounds() override;
+    toolkit::base::TcxLookAndFeel& GetLookAndFeel() override { return Style().LookAndFeel(); }
+    bool HasScrollBars() override { return false; }
+
+    virtual void AdjustInnerControl();
+    virtual void AdjustInnerControlBounds();
+    virtual void CalculateViewInfo(platform::gdi::TPoint P, bool Hot);
+    virtual TcxContainerStyle& CalculateActiveStyle();
+    virtual TcxContainerStyle& InternalGetActiveStyle();
+    virtual void ContainerStyleChanged(TcxContainerStyle* Sender);
+    virtual bool MovesFocusOnTab() { return true; }
+    virtual bool CanHaveTransparentBorder() { return true; }
+    virtual bool UsesParentColorByDefault() { return false; }
+    virtual bool HostsChildControls() { return false; }
+    virtual bool IsReadOnly() { return false; }
+    virtual bool IsInplace() { return false; }
+    virtual bool IsNativeStyle();
+    virtual TRect GetBorderExtent();
+    virtual TRect GetVisibleBounds();
+    virtual TRect GetMouseTrackingBounds();
+    virtual bool HasShadow();
+    virtual void SetShadowRegion();
+    virtual void SetInnerControlFocus();
+    virtual TcxContainerStyleValues InternalGetNotPublishedStyleValues() { return 0; }
+    virtual TcxContainerStyleClass GetStyleClass() { return cxContainerStyleClass(); }
+    virtual TcxContainerViewInfoClass GetViewInfoClass();
+
+    // IcxMouseTrackingCaller: the cursor left the tracked bounds.
+    void MouseLeave() override;
+
+private:
+    void InstallFocusHook();
+    void ReleaseFocusHook();
+    bool HasInnerHandle() const;
+
+    TcxContainerState FActiveStyleState = cstNormal;
+    TcxContainerStyle* FActiveStyle = nullptr;
+    platform::forms::TWinControl* FInnerControl = nullptr;
+    bool FIsDestroying = false;
+    bool FInnerControlBoundsLock = false;
+    bool FViewInfoCalculated = false;
+    bool FRefreshLock = false;
+    bool FStyleChanging = false;
+    bool FIsCreating = false;
+    platform::win::HHOOK FFocusHook{};
+    std::unique_ptr<TcxContainerStyles> FStyles;
+    std::unique_ptr<TcxContainerViewInfo> FViewInfo;
+};
+
+} // namespace toolkit::edit

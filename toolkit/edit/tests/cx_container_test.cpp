@@ -1,0 +1,282 @@
+#include "toolkit/edit/cx_container.h"
+
+#include "toolkit/base/cx_controls_unit.h"
+#include "toolkit/base/tests/cx_test_surface.h"
+
+#include "platform/core/clock.h"
+#include "platform/core/exception.h"
+#include "platform/core/message_loop.h"
+#include "platform/forms/application.h"
+#include "platform/forms/forms.h"
+#include "platform/forms/std_ctrls.h"
+#include "platform/win/input_state.h"
+#include "platform/win/messages.h"
+#include "platform/win/monitors.h"
+#include "testsupport/temp_folder.h"
+#include "testsupport/win/input_driver.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+namespace toolkit::edit {
+namespace {
+
+namespace pc = platform::core;
+namespace pf = platform::forms;
+namespace pg = platform::gdi;
+namespace pw = platform::win;
+using toolkit::base::testing_support::TestSurface;
+
+class TTestContainer : public TcxContainer {
+public:
+    using TcxContainer::CalculateViewInfo;
+    using TcxContainer::GetBorderExtent;
+    using TcxContainer::TcxContainer;
+};
+
+// A shown form on a manual clock: an edit, a container with an inner edit, another edit.
+class ContainerTest : public ::testing::Test {
+protected:
+    ContainerTest() : Owner(std::make_unique<pc::TComponent>(nullptr)) {
+        pc::ResetMessageLoop();
+        pw::ResetInputState();
+        pw::SetMonitors({{{0, 0, 1024, 768}, {0, 0, 1024, 740}}});
+        Form = &Owner->Own<pf::TForm>();
+        Form->SetBounds(100, 100, 400, 300);
+        Before = &MakeEdit({10, 10, 110, 31});
+        Container = &Form->Own<TTestContainer>();
+        Container->SetParent(Form);
+        Container->TabOrder = 1;
+        Container->SetBoundsRect({10, 50, 150, 75});
+        After = &MakeEdit({10, 100, 110, 121});
+        After->TabOrder = 2;
+        Form->Show();
+        Container->HandleNeeded();
+        pc::ProcessMessages();
+    }
+    ~ContainerTest() override {
+        pf::Application().OnException = nullptr;
+        Owner.reset();
+        pc::ProcessMessages();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        pc::ResetMessageLoop();
+        pw::ResetInputState();
+    }
+    pf::TEdit& MakeEdit(const TRect& R) {
+        auto& Edit = Form->Own<pf::TEdit>();
+        Edit.SetParent(Form);
+        Edit.SetBoundsRect(R);
+        return Edit;
+    }
+    // The container hosts an edit of its own as the inner control.
+    pf::TEdit& HostInnerEdit() {
+        auto& Inner = Form->Own<pf::TEdit>();
+        Inner.SetParent(Container);
+        Inner.TabStop = false;
+        Container->SetInnerControl(&Inner);
+        Inner.HandleNeeded();
+        Container->ShortRefreshContainer(false);
+        pc::ProcessMessages();
+        return Inner;
+    }
+    pg::TPoint Screen(const pf::TControl& C, pg::TPoint P) { return C.ClientToScreen(P); }
+
+    pc::ManualClock Clock{1000};
+    pc::ClockOverride ClockOverride{Clock};
+    toolkit::base::TcxControlsUnit Unit;
+    std::unique_ptr<pc::TComponent> Owner;
+    pf::TForm* Form = nullptr;
+    pf::TEdit* Before = nullptr;
+    TTestContainer* Container = nullptr;
+    pf::TEdit* After = nullptr;
+    testsupport::InputDriver Input;
+};
+
+TEST_F(ContainerTest, TheInnerControlFillsTheClientAreaInsideTheBorder) {
+    pf::TEdit& Inner = HostInnerEdit();
+    // Ultra-flat by default, drawn single; the transparent border takes 2 pixels.
+    EXPECT_EQ(Container->ViewInfo().BorderStyle, cbsSingle);
+    EXPECT_EQ(Container->ViewInfo().ClientRect, (TRect{2, 2, 138, 23}));
+    EXPECT_EQ(Inner.BoundsRect(), (TRect{2, 2, 138, 23}));
+    Container->Style().SetTransparentBorder(false);
+    Container->Style().SetBorderStyle(cbsThick);
+    Container->Style().SetShadow(true);
+    EXPECT_EQ(Container->ViewInfo().ClientRect, (TRect{2, 2, 135, 20}));
+    Container->Style().SetEdges(toolkit::base::cxBorder(toolkit::base::bLeft));
+    EXPECT_EQ(Container->GetBorderExtent(), (TRect{2, 0, 3, 3}));
+}
+
+TEST_F(ContainerTest, FocusTakenFromOutsideGoesOnToTheInnerControl) {
+    pf::TEdit& Inner = HostInnerEdit();
+    Before->SetFocus();
+    pw::SetFocus(Container->Handle());
+    pc::ProcessMessages();
+    EXPECT_EQ(pw::GetFocus(), Inner.Handle());
+    EXPECT_TRUE(Container->IsContainerFocused());
+    EXPECT_EQ(Container->ViewInfo().ContainerState & cstFocused, cstFocused);
+    EXPECT_EQ(&Container->ActiveStyle(), &Container->StyleFocused());
+}
+
+TEST_F(ContainerTest, FocusArrivingFromTheInnerControlDoesNotBounceBack) {
+    pf::TEdit& Inner = HostInnerEdit();
+    Inner.SetFocus();
+    ASSERT_EQ(pw::GetFocus(), Inner.Handle());
+    pw::SetFocus(Container->Handle());
+    pc::ProcessMessages();
+    EXPECT_EQ(pw::GetFocus(), Container->Handle());
+}
+
+TEST_F(ContainerTest, LeavingTheInnerControlRefreshesTheContainerState) {
+    pf::TEdit& Inner = HostInnerEdit();
+    Inner.SetFocus();
+    pc::ProcessMessages();
+    EXPECT_EQ(Container->ViewInfo().ContainerState, cstFocused);
+    After->SetFocus();
+    pc::ProcessMessages();
+    EXPECT_EQ(Container->ViewInfo().ContainerState, cstNormal);
+}
+
+struct TabCase {
+    const char* Name;
+    std::vector<int> Modifiers;
+    const char* Expected; // "before", "container", "after"
+};
+
+class ContainerTabTest : public ContainerTest, public ::testing::WithParamInterface<TabCase> {};
+
+TEST_P(ContainerTabTest, TabAndShiftTabMoveOnCtrlAndAltTabAreLeftAlone) {
+    const TabCase& Case = GetParam();
+    Container->SetFocus();
+    ASSERT_EQ(pw::GetFocus(), Container->Handle());
+    for (int Key : Case.Modifiers)
+        Input.KeyDown(Key);
+    Input.Key(Qt::Key_Tab);
+    for (auto It = Case.Modifiers.rbegin(); It != Case.Modifiers.rend(); ++It)
+        Input.KeyUp(*It);
+    pc::ProcessMessages();
+    const std::string Expected = Case.Expected;
+    const pc::HWND Want = Expected == "before"  ? Before->Handle()
+                          : Expected == "after" ? After->Handle()
+                                                : Container->Handle();
+    EXPECT_EQ(pw::GetFocus(), Want);
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, ContainerTabTest,
+                         ::testing::Values(TabCase{"Tab", {}, "after"},
+                                           TabCase{"ShiftTab", {Qt::Key_Shift}, "before"},
+                                           TabCase{"CtrlTab", {Qt::Key_Control}, "container"},
+                                           TabCase{"AltTab", {Qt::Key_Alt}, "container"}),
+                         [](const auto& Info) { return std::string(Info.param.Name); });
+
+TEST_F(ContainerTest, ExceptionsFromKeyAndExitHandlersReachTheApplicationAndAnAbortDoesNot) {
+    std::vector<std::string> Seen;
+    pf::Application().OnException = [&](pc::TObject*, const std::exception_ptr& E) {
+        try {
+            std::rethrow_exception(E);
+        } catch (const pc::Exception& Error) {
+            Seen.push_back(Error.Message());
+        }
+    };
+    Container->SetFocus();
+    Container->OnKeyDown = [](pc::TObject*, pf::WORD& Key, pf::TShiftState) {
+        if (Key == 'A') throw pc::Exception("key");
+        if (Key == 'B') pc::Abort();
+    };
+    Container->OnExit = [](pc::TObject*) { throw pc::Exception("exit"); };
+    Input.Key(Qt::Key_A, "a");
+    Input.Key(Qt::Key_B, "b");
+    After->SetFocus();
+    pc::ProcessMessages();
+    EXPECT_EQ(Seen, (std::vector<std::string>{"key", "exit"}));
+}
+
+TEST_F(ContainerTest, TheHotStyleServesOnlyWhileHotTrackIsOn) {
+    Input.MoveTo(Screen(*Container, {20, 10}));
+    pc::ProcessMessages();
+    EXPECT_EQ(Container->ViewInfo().ContainerState, cstNormal | cstHot);
+    EXPECT_EQ(&Container->ActiveStyle(), &Container->StyleHot());
+    EXPECT_EQ(Container->ViewInfo().HotState, 2);
+    Container->Style().SetHotTrack(false);
+    EXPECT_EQ(&Container->ActiveStyle(), &Container->Style());
+    EXPECT_EQ(Container->ViewInfo().HotState, 0);
+    Container->Style().SetHotTrack(true);
+    Input.MoveTo(Screen(*Form, {300, 250}));
+    platform::core::RunFor(Clock, 50);
+    EXPECT_EQ(Container->ViewInfo().ContainerState, cstNormal);
+}
+
+TEST_F(ContainerTest, APictureOfTheBorderStylesNormalHotAndFocused) {
+    toolkit::base::testing_support::ClassicColors Colors;
+    const TcxContainerBorderStyle Borders[] = {cbsSingle, cbsThick, cbsFlat, cbs3D, cbsUltraFlat};
+    const int W = 140, H = 25;
+    TestSurface S(3 * (W + 8) + 8, 5 * (H + 8) + 8, pg::RGB(255, 255, 255));
+    for (int Row = 0; Row < 5; ++Row) {
+        Container->Style().SetTransparentBorder(false);
+        Container->Style().SetBorderStyle(Borders[Row]);
+        for (int Column = 0; Column < 3; ++Column) {
+            const pg::TPoint Mouse = Column == 1 ? pg::TPoint{20, 10} : pg::TPoint{-1, -1};
+            if (Column == 2)
+                Container->SetFocus();
+            else
+                Before->SetFocus();
+            Container->CalculateViewInfo(Mouse, true);
+            TcxContainerViewInfo& V = Container->ViewInfo();
+            V.Offset(8 + Column * (W + 8), 8 + Row * (H + 8));
+            toolkit::base::TcxCanvas Canvas(&S.Canvas());
+            V.Paint(Canvas);
+        }
+    }
+    // Single normal is one pixel of the window frame; focused it is two.
+    EXPECT_EQ(S.At(8, 20), pg::ColorToRGB(pg::clWindowFrame));
+    EXPECT_EQ(S.At(9, 20), pg::ColorToRGB(pg::clWindow));
+    const int FocusedLeft = 8 + 2 * (W + 8);
+    EXPECT_EQ(S.At(FocusedLeft + 1, 20), pg::ColorToRGB(pg::clWindowFrame));
+    testsupport::TempFolder Folder("container_");
+    EXPECT_TRUE(S.Pixels().SavePng(Folder.PathOf("container_borders.png")));
+}
+
+TEST(ContainerRoutinesTest, FillRectBetweenPaintsOnlyTheStripsAroundTheInnerRectangle) {
+    TestSurface S(10, 10, pg::RGB(255, 255, 255));
+    toolkit::base::TcxCanvas Canvas(&S.Canvas());
+    FillRectBetween(Canvas, {0, 0, 10, 10}, {0, 0, 10, 10}, pg::clBlack);
+    EXPECT_EQ(S.At(0, 0), pg::RGB(255, 255, 255));
+    FillRectBetween(Canvas, {0, 0, 10, 10}, {2, 2, 8, 8}, pg::clBlack);
+    EXPECT_EQ(S.At(1, 5), pg::RGB(0, 0, 0));
+    EXPECT_EQ(S.At(5, 9), pg::RGB(0, 0, 0));
+    EXPECT_EQ(S.At(5, 5), pg::RGB(255, 255, 255));
+}
+
+TEST_F(ContainerTest, KillMessagesMeetingQuitPostsItAgainAndReportsWhatWentBefore) {
+    const pc::HWND Wnd = Container->Handle();
+    pc::ProcessMessages();
+    pc::PostMessage(Wnd, 0x8000, 0, 0);
+    pc::PostMessage(Wnd, pw::WM_QUIT, 7, 0);
+    pc::PostMessage(Wnd, 0x8001, 0, 0);
+    EXPECT_TRUE(KillMessages(Wnd, 0, 0xFFFF));
+    pc::MSG Msg;
+    ASSERT_TRUE(pc::PeekMessage(Msg, Wnd, 0, 0xFFFF, pc::PM_REMOVE));
+    EXPECT_EQ(Msg.message, 0x8001u);
+    ASSERT_TRUE(pc::PeekMessage(Msg, Wnd, 0, 0xFFFF, pc::PM_REMOVE));
+    EXPECT_EQ(Msg.message, pw::WM_QUIT);
+    EXPECT_EQ(Msg.wParam, 7u);
+    EXPECT_FALSE(KillMessages(Wnd, 0, 0xFFFF));
+}
+
+TEST(ContainerRoutinesTest, BorderWidthsAndTrimming) {
+    const int Expected[] = {0, 1, 2, 2, 2, 1, 1};
+    for (int Style = cbsNone; Style <= cbsOffice11; ++Style)
+        EXPECT_EQ(GetContainerBorderWidth(static_cast<TcxContainerBorderStyle>(Style)),
+                  Expected[Style]);
+    TRect R{0, 0, 10, 10};
+    TrimRectByEdges(R, 2,
+                    toolkit::base::cxBorder(toolkit::base::bLeft) |
+                        toolkit::base::cxBorder(toolkit::base::bTop));
+    EXPECT_EQ(R, (TRect{0, 0, 8, 8}));
+}
+
+} // namespace
+} // namespace toolkit::edit
