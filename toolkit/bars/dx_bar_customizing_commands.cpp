@@ -1,5 +1,6 @@
 #include "toolkit/bars/dx_bar_customizing_commands.h"
 
+#include "toolkit/bars/dx_bar_designer.h"
 #include "toolkit/bars/dx_bar_item.h"
 #include "toolkit/bars/dx_bar_manager.h"
 
@@ -238,7 +239,10 @@ void TdxBarCustomizingCommands::LCommandsClick() {
     FBarManager->SetSelectedItem(nullptr);
     TdxBarItem* Item = FLCommands->SelectedItem();
     FDescriptionLabel->SetCaption(Item != nullptr ? Item->Description() : std::string());
-    // In design mode the designer would select the item (or the manager) here.
+    if (TdxBarDesigner* Designer = dxBarDesignerOf(*FBarManager); Designer && !Updating)
+        Designer->SelectComponent(*FBarManager, Item != nullptr
+                                                    ? static_cast<pc::TPersistent*>(Item)
+                                                    : static_cast<pc::TPersistent*>(FBarManager));
 }
 
 } // namespace toolkit::bars

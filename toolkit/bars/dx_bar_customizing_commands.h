@@ -86,8 +86,11 @@ public:
     void FillCategories();
     // The commands of the selected category; the description is cleared.
     void LCategoriesClick();
-    // The bars lose their selected link; the selected command's description shows.
+    // The bars lose their selected link; the selected command's description shows; in design
+    // mode the designer selects the command (the manager when none) unless Updating.
     void LCommandsClick();
+    // Set while the dialog itself moves the selection to follow the designer.
+    bool Updating = false;
 
 private:
     TdxBarManager* FBarManager;

@@ -3,6 +3,7 @@
 #include "toolkit/bars/dx_bar.h"
 #include "toolkit/bars/dx_bar_control.h"
 #include "toolkit/bars/dx_bar_customizing_commands.h"
+#include "toolkit/bars/dx_bar_customizing_commands_design.h"
 #include "toolkit/bars/dx_bar_customizing_design_pages.h"
 #include "toolkit/bars/dx_bar_customizing_options.h"
 #include "toolkit/bars/dx_bar_manager.h"
@@ -53,7 +54,18 @@ bool ManagerAlive(const TdxBarManager* Manager) {
 }
 
 bool AskNameWithDialog(TdxBarNameMode Mode, std::string& Name, TdxBar* Renamed, TdxBars* Bars) {
-    return dxBarNameEd(Name, Mode == nmRenameCategory, Mode == nmNewToolbar ? 0 : 1, Renamed, Bars);
+    switch (Mode) {
+    case nmNewToolbar:
+    case nmRenameToolbar:
+        return dxBarNameEd(Name, false, Mode == nmNewToolbar ? 0 : 1, Renamed, Bars);
+    case nmNewCategory:
+        return dxBarNameEd(Name, true, 0, nullptr, nullptr);
+    case nmInsertCategory:
+        return dxBarNameEd(Name, true, 1, nullptr, nullptr);
+    case nmRenameCategory:
+        break;
+    }
+    return dxBarNameEd(Name, true, 2, nullptr, nullptr);
 }
 
 TdxBarNameQuery& NameQuery() {
@@ -88,6 +100,10 @@ TdxBarNameQuery SetdxBarNameQuery(TdxBarNameQuery Query) {
     TdxBarNameQuery Previous = std::move(NameQuery());
     NameQuery() = Query ? std::move(Query) : TdxBarNameQuery(AskNameWithDialog);
     return Previous;
+}
+
+bool dxBarAskName(TdxBarNameMode Mode, std::string& Name, TdxBar* Renamed, TdxBars* Bars) {
+    return NameQuery()(Mode, Name, Renamed, Bars);
 }
 
 // --- The toolbars list ---
@@ -254,7 +270,10 @@ TdxBarCustomizingForm::TdxBarCustomizingForm(pc::TComponent* Owner, TdxBarManage
             break;
         }
     BarsListBoxClick();
-    if (Manager.IsDesigning()) FDesignPages = std::make_unique<TdxBarCustomizingDesignPages>(*this);
+    if (Manager.IsDesigning()) {
+        FDesignPages = std::make_unique<TdxBarCustomizingDesignPages>(*this);
+        FCommandsDesign = std::make_unique<TdxBarCustomizingCommandsDesign>(*this);
+    }
     FOptions = std::make_unique<TdxBarCustomizingOptions>(*this);
     FOptions->Update();
 }

@@ -25,6 +25,7 @@ class TdxBarCustomizingDesignPages;
 class TdxBarManager;
 class TdxBarCustomizingCommands;
 class TdxBarCustomizingOptions;
+class TdxBarCustomizingCommandsDesign;
 
 // The toolbars list: one row per bar (text = caption), a check column as wide as a row is high
 // before each row, checked when the bar is visible and greyed when it cannot be closed.
@@ -53,7 +54,13 @@ private:
     std::vector<TdxBar*> FBars;
 };
 
-enum TdxBarNameMode { nmNewToolbar, nmRenameToolbar, nmRenameCategory };
+enum TdxBarNameMode {
+    nmNewToolbar,
+    nmRenameToolbar,
+    nmRenameCategory,
+    nmNewCategory,
+    nmInsertCategory
+};
 // Asks for a name; true with Name set on OK. Name comes in as the proposal; Bars (when given)
 // are the toolbars whose names a toolbar's name must not take, Renamed the one being renamed.
 using TdxBarNameQuery =
@@ -61,6 +68,8 @@ using TdxBarNameQuery =
 // The query the dialog asks with (the name dialog unless replaced); returns the previous one.
 // An empty query restores the name dialog.
 TdxBarNameQuery SetdxBarNameQuery(TdxBarNameQuery Query);
+// Asks the current query.
+bool dxBarAskName(TdxBarNameMode Mode, std::string& Name, TdxBar* Renamed, TdxBars* Bars);
 
 class TdxBarCustomizingForm : public platform::forms::TForm {
 public:
@@ -84,6 +93,8 @@ public:
     TdxBarCustomizingDesignPages* DesignPages() const { return FDesignPages.get(); }
     // The Options page (dx_bar_customizing_options.h).
     TdxBarCustomizingOptions* Options() const { return FOptions.get(); }
+    // The Commands page's editing popups; nil at run time (dx_bar_customizing_commands_design.h).
+    TdxBarCustomizingCommandsDesign* CommandsDesign() const { return FCommandsDesign.get(); }
 
     // The toolbars list's selection changed: the buttons follow it.
     void BarsListBoxClick();
@@ -123,6 +134,7 @@ private:
     std::vector<platform::win::HWND> FDisabledWindows;
     bool FClosing = false;
     std::unique_ptr<TdxBarCustomizingDesignPages> FDesignPages;
+    std::unique_ptr<TdxBarCustomizingCommandsDesign> FCommandsDesign;
 };
 
 // Show: when no dialog exists, OnShowCustomizingForm fires, the other forms are disabled and
