@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <pwd.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -200,6 +201,43 @@ std::string GetSpecialFolderPath(SpecialFolder folder) {
         return XdgFolder("XDG_STATE_HOME", "/.local/state");
     }
     return "";
+}
+
+std::string GetHomeFolder() {
+    return HomeFolder();
+}
+
+std::string GetXdgUserDir(std::string_view Name) {
+    const std::string home = HomeFolder();
+    if (home.empty()) return "";
+    const std::string key = "XDG_" + std::string(Name) + "_DIR";
+    std::string found;
+    std::ifstream file(XdgFolder("XDG_CONFIG_HOME", "/.config") + "/user-dirs.dirs");
+    for (std::string line; std::getline(file, line);) {
+        std::size_t at = line.find_first_not_of(" \t");
+        if (at == std::string::npos || line[at] == '#') continue;
+        if (line.compare(at, key.size(), key) != 0) continue;
+        at += key.size();
+        if (line.compare(at, 2, "=\"") != 0) continue;
+        // The shell's double-quoted text, of which the file uses only "$HOME" and backslashes.
+        std::string value;
+        bool closed = false;
+        for (std::size_t i = at + 2; i < line.size(); ++i) {
+            if (line[i] == '"') {
+                closed = true;
+                break;
+            }
+            if (line[i] == '\\' && i + 1 < line.size()) ++i;
+            value += line[i];
+        }
+        if (!closed) continue;
+        if (value == "$HOME" || value.starts_with("$HOME/"))
+            found = home + value.substr(5);
+        else if (IsAbsolutePath(value))
+            found = value;
+    }
+    if (!found.empty()) return WithoutTrailingSlashes(found);
+    return Name == "DESKTOP" ? home + "/Desktop" : home;
 }
 
 std::string ProgramFolder() {

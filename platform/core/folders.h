@@ -50,6 +50,19 @@ bool ForceDirectories(const std::string& path);
 enum class SpecialFolder { Documents, AppData, LocalAppData };
 std::string GetSpecialFolderPath(SpecialFolder folder);
 
+// A user folder as the XDG user-dirs file names it: the line XDG_<Name>_DIR="..." of
+// $XDG_CONFIG_HOME/user-dirs.dirs (else ~/.config/user-dirs.dirs), Name being DESKTOP,
+// DOCUMENTS, DOWNLOAD, MUSIC, PICTURES, PUBLICSHARE, TEMPLATES or VIDEOS. As xdg-user-dir reads
+// it: a value is "$HOME/..." or an absolute path (others are ignored), the last line for a name
+// wins, and a name the file does not set gives ~/Desktop for DESKTOP and the home folder for
+// every other name. The home folder itself is how the file says a folder is not set up. No
+// trailing separator; empty when the home folder cannot be found.
+std::string GetXdgUserDir(std::string_view Name);
+
+// The user's home folder without a trailing separator: $HOME, else the user's entry in the
+// password database; empty when neither tells.
+std::string GetHomeFolder();
+
 // The folder of the running program's executable, without a trailing separator ("/" for the
 // root); empty when the system will not tell.
 std::string ProgramFolder();

@@ -3,10 +3,13 @@
 #include "toolkit/edit/cx_value_type_class_list.h"
 #include "toolkit/edit/data_strings.h"
 #include "toolkit/edit/desktop_composition.h"
+#include "toolkit/edit/editor_registrations.h"
 #include "toolkit/edit/editor_strings.h"
+#include "toolkit/edit/ext_edit_strings.h"
 #include "toolkit/edit/filter_strings.h"
 #include "toolkit/edit/format_controller.h"
 #include "toolkit/edit/library_strings.h"
+#include "toolkit/edit/shell_folders.h"
 #include "toolkit/edit/solid_brush_cache.h"
 
 #include "platform/forms/screen.h"
@@ -48,10 +51,17 @@ TcxEditUnits::TcxEditUnits() {
     InitializeEditorStrings();
     InitializeLibraryStrings();
     InitializeEditorBase();
+    InitializeTextEditUnit();
+    // The shell helper binds nothing here: the folders come from the platform's XDG folders.
+    InitializeExtEditStrings();
+    InitializeShellSpecialFolders();
     ++UnitsReferenceCount;
 }
 
 TcxEditUnits::~TcxEditUnits() {
+    FinalizeShellSpecialFolders();
+    FinalizeExtEditStrings();
+    FinalizeTextEditUnit();
     FinalizeEditorBase();
     FinalizeLibraryStrings();
     FinalizeEditorStrings();

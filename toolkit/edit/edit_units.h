@@ -7,7 +7,10 @@
 // In unit order: the filter and the data-controller string groups; the solid brush cache; the
 // value-type registry with its fourteen classes; the desktop-composition binding; the editor and
 // the library string groups; the editor base, which puts the mouse-wheel cursor into the
-// screen's cursor table. The format controller made on first use goes at the end.
+// screen's cursor table; then the editors' units: the text edit (its window message; the
+// properties classes register themselves through toolkit/edit/editor_registrations.h as they
+// are built), the extended editors' string group and the special-folder table. The format
+// controller made on first use goes at the end.
 
 namespace toolkit::edit {
 

@@ -245,6 +245,44 @@ TEST_F(SpecialFolders, WithoutHomeTheUsersEntryIsUsed) {
     EXPECT_TRUE(appData.ends_with("/.local/share")) << appData;
 }
 
+TEST_F(SpecialFolders, XdgUserDirsFromTheUserDirsFile) {
+    ASSERT_TRUE(ForceDirectories(home_ / ".config"));
+    Touch(home_ / ".config/user-dirs.dirs", "# written by the user-dirs tool\n"
+                                            "XDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\n"
+                                            "  XDG_DOCUMENTS_DIR=\"$HOME/Dokumente/\"\n"
+                                            "XDG_MUSIC_DIR=\"/srv/music\"\n"
+                                            "XDG_MUSIC_DIR=\"/srv/music 2\"\n"
+                                            "XDG_VIDEOS_DIR=\"$HOME\"\n"
+                                            "XDG_PICTURES_DIR=\"relative/pictures\"\n"
+                                            "XDG_TEMPLATES_DIR=\"$HOME/With \\\"quote\\\"\"\n"
+                                            "XDG_DOWNLOAD_DIR=\"$HOME/unclosed\n"
+                                            "#XDG_PUBLICSHARE_DIR=\"$HOME/Public\"\n");
+    struct Case {
+        const char* Name;
+        std::string Folder;
+    };
+    const Case cases[] = {
+        {"DESKTOP", home_ / "Schreibtisch"},
+        {"DOCUMENTS", home_ / "Dokumente"},
+        {"MUSIC", "/srv/music 2"},  // the last line wins
+        {"VIDEOS", home_.Path()},   // not set up
+        {"PICTURES", home_.Path()}, // a relative value is ignored
+        {"TEMPLATES", home_ / "With \"quote\""},
+        {"DOWNLOAD", home_.Path()},    // a value without its closing quote is ignored
+        {"PUBLICSHARE", home_.Path()}, // a comment
+        {"UNKNOWN", home_.Path()},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(GetXdgUserDir(c.Name), c.Folder) << c.Name;
+
+    // The file lies in $XDG_CONFIG_HOME when that is set.
+    ASSERT_TRUE(ForceDirectories(home_ / "config"));
+    Touch(home_ / "config/user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"$HOME/Docs\"\n");
+    env_.Set("XDG_CONFIG_HOME", home_ / "config");
+    EXPECT_EQ(GetXdgUserDir("DOCUMENTS"), home_ / "Docs");
+    EXPECT_EQ(GetXdgUserDir("DESKTOP"), home_ / "Desktop") << "the desktop's own default";
+}
+
 TEST(Folders, ProgramFolderHoldsTheRunningProgram) {
     const std::string folder = ProgramFolder();
     EXPECT_TRUE(IsAbsolutePath(folder)) << folder;

@@ -1,5 +1,6 @@
 #include "toolkit/edit/data_strings.h"
 #include "toolkit/edit/editor_strings.h"
+#include "toolkit/edit/ext_edit_strings.h"
 #include "toolkit/edit/filter_strings.h"
 #include "toolkit/edit/library_strings.h"
 
@@ -46,24 +47,31 @@ TEST_P(StringTables, TheFirstStartRegistersTheGroupInOrderAndTheLastEndRemovesIt
 
 INSTANTIATE_TEST_SUITE_P(
     Groups, StringTables,
-    testing::Values(TableCase{cxFilterStringsGroup, InitializeFilterStrings, FinalizeFilterStrings,
-                              50, "cxSFilterOperatorEqual", &cxSFilterOperatorEqual,
-                              "cxSFilterBoxNonBlanksCaption", &cxSFilterBoxNonBlanksCaption},
-                    TableCase{cxDataStringsGroup, InitializeDataStrings, FinalizeDataStrings, 12,
-                              "cxSDataReadError", &cxSDataReadError, "cxSDBKeyFieldNotFound",
-                              &cxSDBKeyFieldNotFound},
-                    TableCase{cxEditorStringsGroup, InitializeEditorStrings, FinalizeEditorStrings,
-                              102, "cxSEditButtonCancel", &cxSEditButtonCancel,
-                              "scxMaskEditMaskCollectionFiles", &scxMaskEditMaskCollectionFiles},
-                    TableCase{cxLibraryStringsGroup, InitializeLibraryStrings,
-                              FinalizeLibraryStrings, 23, "scxCantCreateRegistryKey",
-                              &scxCantCreateRegistryKey, "cxSDateEOM", &cxSDateEOM}));
+    testing::Values(
+        TableCase{cxFilterStringsGroup, InitializeFilterStrings, FinalizeFilterStrings, 50,
+                  "cxSFilterOperatorEqual", &cxSFilterOperatorEqual, "cxSFilterBoxNonBlanksCaption",
+                  &cxSFilterBoxNonBlanksCaption},
+        TableCase{cxDataStringsGroup, InitializeDataStrings, FinalizeDataStrings, 12,
+                  "cxSDataReadError", &cxSDataReadError, "cxSDBKeyFieldNotFound",
+                  &cxSDBKeyFieldNotFound},
+        TableCase{cxEditorStringsGroup, InitializeEditorStrings, FinalizeEditorStrings, 102,
+                  "cxSEditButtonCancel", &cxSEditButtonCancel, "scxMaskEditMaskCollectionFiles",
+                  &scxMaskEditMaskCollectionFiles},
+        TableCase{cxLibraryStringsGroup, InitializeLibraryStrings, FinalizeLibraryStrings, 23,
+                  "scxCantCreateRegistryKey", &scxCantCreateRegistryKey, "cxSDateEOM", &cxSDateEOM},
+        TableCase{cxExtEditStringsGroup, InitializeExtEditStrings, FinalizeExtEditStrings, 40,
+                  "scxSEditRepositoryColorComboBoxItem", &scxSEditRepositoryColorComboBoxItem,
+                  "cxSEditRichEditSelectAllCaption", &cxSEditRichEditSelectAllCaption}));
 
 TEST(StringTables, TextsStandAsShown) {
     EXPECT_EQ(toolkit::base::cxGetResourceString(cxSDataReadError), "Stream read error");
     EXPECT_EQ(toolkit::base::cxGetResourceString(cxSFilterBoxCustomCaption), "(Custom...)");
     EXPECT_EQ(toolkit::base::cxGetResourceString(cxSFilterOperatorLessEqual),
               "is less than or equal to");
+    EXPECT_EQ(toolkit::base::cxGetResourceString(scxUDAssociated), " is already associated with ");
+    EXPECT_EQ(toolkit::base::cxGetResourceString(cxSEditCheckGroupCaptionStateDelimiter), ": ");
+    EXPECT_EQ(toolkit::base::cxGetResourceString(scxSEditRepositoryColorComboBoxItem),
+              "ColorComboBox |Represents a editor with color functionality");
 }
 
 } // namespace

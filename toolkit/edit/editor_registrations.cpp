@@ -1,0 +1,54 @@
+#include "toolkit/edit/editor_registrations.h"
+
+#include "toolkit/edit/editor_strings.h"
+
+#include "platform/win/messages.h"
+
+namespace toolkit::edit {
+
+namespace {
+
+int TextEditReferenceCount = 0;
+unsigned RedrawMisspellsMessage = 0;
+
+} // namespace
+
+const std::array<TcxEditorRegistration, cxEditorRegistrationCount> cxEditorRegistrations{{
+    {"TcxTextEditProperties", &scxSEditRepositoryTextItem, "TcxFilterTextEditHelper"},
+    {"TcxMaskEditProperties", &scxSEditRepositoryMaskItem, "TcxFilterMaskEditHelper"},
+    {"TcxComboBoxProperties", &scxSEditRepositoryComboBoxItem, "TcxFilterComboBoxHelper"},
+    // The popup edit filters as a text edit does: it has no helper of its own.
+    {"TcxPopupEditProperties", &scxSEditRepositoryPopupItem, nullptr},
+    {"TcxSpinEditProperties", &scxSEditRepositorySpinItem, "TcxFilterSpinEditHelper"},
+    {"TcxCheckBoxProperties", &scxSEditRepositoryCheckBoxItem, "TcxFilterCheckBoxHelper"},
+}};
+
+const TcxEditorRegistration* cxFindEditorRegistration(const std::string& ClassName) {
+    for (const TcxEditorRegistration& row : cxEditorRegistrations)
+        if (ClassName == row.PropertiesClassName) return &row;
+    return nullptr;
+}
+
+bool cxRegisterEditProperties(toolkit::base::TcxRegisteredClasses& Registry,
+                              const platform::core::TClass& Class) {
+    const TcxEditorRegistration* row = cxFindEditorRegistration(Class.ClassName());
+    if (row == nullptr) return false;
+    Registry.Register(&Class, toolkit::base::cxGetResourceString(*row->Description));
+    return true;
+}
+
+unsigned cxRedrawMisspellsMessage() {
+    return RedrawMisspellsMessage;
+}
+
+void InitializeTextEditUnit() {
+    if (TextEditReferenceCount++ != 0) return;
+    RedrawMisspellsMessage = platform::win::RegisterWindowMessage("WM_REDRAWMISSPELLS");
+}
+
+void FinalizeTextEditUnit() {
+    if (TextEditReferenceCount == 0) return;
+    --TextEditReferenceCount;
+}
+
+} // namespace toolkit::edit
