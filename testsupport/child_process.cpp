@@ -62,17 +62,17 @@ bool ChildProcess::Printed(const std::string& line) const {
     return false;
 }
 
-void ChildProcess::Stop() {
-    if (!Running()) return;
+bool ChildProcess::Stop() {
+    if (!Running()) return true;
     kill(pid_, SIGTERM);
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
     while (Running() && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    if (Running()) {
-        kill(pid_, SIGKILL);
-        waitpid(pid_, &status_, 0);
-        exited_ = true;
-    }
+    if (!Running()) return true;
+    kill(pid_, SIGKILL);
+    waitpid(pid_, &status_, 0);
+    exited_ = true;
+    return false;
 }
 
 } // namespace testsupport

@@ -21,7 +21,9 @@ public:
     ChildProcess& operator=(const ChildProcess&) = delete;
 
     bool Running();
-    void Stop();
+    // True when it ended by itself or on SIGTERM; false when it had to be killed, which gives it
+    // no chance to clean up what it leaves behind.
+    bool Stop();
     // Waits at most timeout for the program to end by itself and gives its exit status, -1 when
     // a signal ended it; none while it still runs.
     std::optional<int> WaitForExit(std::chrono::milliseconds timeout);

@@ -4,11 +4,14 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <system_error>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace testsupport {
 
@@ -24,6 +27,44 @@ bool TakesClients(const std::string& name) {
     if (!client) return false;
     jack_client_close(client);
     return true;
+}
+
+// Synchronous: a cycle starts only once every client has finished the last one (or the client
+// time-out has passed). Without it a client that a loaded machine schedules late reads its input
+// after the next cycle has already cleared it, and MIDI events are lost, which no real-time
+// priority is here to prevent.
+std::vector<std::string> Arguments(const std::string& name) {
+    return {"jackd", "--no-realtime", "--sync", "--timeout", "2000", "--name", name,
+            "-d",    "dummy",         "-p",     "256"};
+}
+
+// Where the server keeps its socket, its registry of servers and its clients' semaphores.
+constexpr const char* SharedFolder = "/dev/shm";
+
+// A server keeps a slot in the machine's registry of servers (eight slots) and its socket until
+// it stops cleanly. One that had to be killed (it stops slowly, ten times its client time-out,
+// when a client died without closing, as the program under test does when a signal ends it)
+// keeps them, and only a server of the same name reclaims them: one is started under that name
+// again, without clients, and stopped cleanly.
+void Reclaim(const std::string& name, const std::string& log) {
+    ChildProcess again(Arguments(name), log);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (again.Running() && std::chrono::steady_clock::now() < deadline && !TakesClients(name))
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    again.Stop();
+}
+
+// The semaphores of clients the server could not close, and its socket if reclaiming failed:
+// their names hold the server's name, which no one else uses.
+void RemoveLeftovers(const std::string& name) {
+    const std::string semaphore = "jack_sem." + std::to_string(getuid()) + "_" + name + "_";
+    const std::string socket = "jack_" + name + "_";
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(SharedFolder, error)) {
+        const std::string file = entry.path().filename().string();
+        if (file.starts_with(semaphore) || file.starts_with(socket))
+            std::filesystem::remove(entry.path(), error);
+    }
 }
 
 // The end of the server's own output, to say why it failed.
@@ -46,17 +87,13 @@ bool JackServer::Installed() {
     return false;
 }
 
-// Synchronous: a cycle starts only once every client has finished the last one (or the client
-// time-out has passed). Without it a client that a loaded machine schedules late reads its input
-// after the next cycle has already cleared it, and MIDI events are lost, which no real-time
-// priority is here to prevent.
 JackServer::JackServer(Key, std::string name)
-    : name_(std::move(name)), process_({"jackd", "--no-realtime", "--sync", "--timeout", "2000",
-                                        "--name", name_, "-d", "dummy", "-p", "256"},
-                                       log_) {}
+    : name_(std::move(name)), process_(Arguments(name_), log_) {}
 
 JackServer::~JackServer() {
-    process_.Stop();
+    if (!process_.Stop())
+        Reclaim(name_, folder_.Path().empty() ? std::string() : folder_.PathOf("reclaim.log"));
+    RemoveLeftovers(name_);
     unsetenv("JACK_DEFAULT_SERVER");
 }
 

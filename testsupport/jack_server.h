@@ -1,8 +1,9 @@
 #pragma once
 // A JACK server of a test's own, on the dummy driver, under a server name nobody else uses so
 // that parallel runs do not meet. It is put in force for this process (JACK_DEFAULT_SERVER),
-// and so for the children it starts; the destructor stops it. Its log lives in a temporary
-// folder of its own.
+// and so for the children it starts; the destructor stops it and leaves nothing of it in the
+// machine's shared memory, even when a client of it died without closing. Its log lives in a
+// temporary folder of its own.
 
 #include "testsupport/child_process.h"
 #include "testsupport/temp_folder.h"

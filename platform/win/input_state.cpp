@@ -4,6 +4,9 @@
 #include "platform/win/input_internal.h"
 #include "platform/win/window_data.h"
 
+#include <QPointer>
+#include <QWidget>
+
 #include <cstring>
 
 namespace platform::win {
@@ -112,6 +115,20 @@ HWND Activate(HWND wnd, WPARAM how, bool fromSystem) {
     return WindowOf(old) ? old : NullHWnd;
 }
 
+// Qt gives the moves of a held button and its release only to the widget that got the press
+// (and X to its window), and drops them once that widget is hidden or gone: a bar re-parented
+// into a window of its own mid-drag would lose the pointer. A Qt mouse grab on the capture
+// window's top-level widget takes them all there, whatever widget got the press; the translator
+// hands them on to the capture window.
+void HoldQtMouseGrab(HWND capture) {
+    static QPointer<QWidget> grabbed;
+    QWidget* widget = WindowOf(capture) ? HostWidgetOf(GetAncestor(capture, GA_ROOT)) : nullptr;
+    if (widget && widget == grabbed && QWidget::mouseGrabber() == widget) return;
+    if (grabbed && QWidget::mouseGrabber() == grabbed) grabbed->releaseMouse();
+    grabbed = widget;
+    if (widget) widget->grabMouse();
+}
+
 } // namespace
 
 HWND SetCapture(HWND wnd) {
@@ -119,6 +136,7 @@ HWND SetCapture(HWND wnd) {
     HWND old = s.capture;
     if (!WindowOf(wnd)) return old;
     s.capture = wnd;
+    HoldQtMouseGrab(wnd);
     if (WindowOf(old) && old != wnd)
         core::SendMessage(old, WM_CAPTURECHANGED, 0, static_cast<LPARAM>(wnd));
     return old;
@@ -128,6 +146,7 @@ BOOL ReleaseCapture() {
     auto& s = State();
     HWND old = s.capture;
     s.capture = NullHWnd;
+    HoldQtMouseGrab(NullHWnd);
     if (WindowOf(old)) core::SendMessage(old, WM_CAPTURECHANGED, 0, 0);
     return true;
 }

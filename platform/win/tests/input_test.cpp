@@ -1,12 +1,17 @@
 #include "platform/core/message_loop.h"
 #include "platform/win/hooks.h"
+#include "platform/win/host_widget.h"
 #include "platform/win/input_translator.h"
 #include "platform/win/keyboard_layout.h"
 
 #include "platform/win/tests/win_test_support.h"
+#include <QCoreApplication>
 #include <QCursor>
 #include <QImage>
 #include <QMouseEvent>
+#include <QPointer>
+#include <QWidget>
+#include <QWindow>
 
 namespace platform::win::test {
 namespace {
@@ -52,6 +57,48 @@ INSTANTIATE_TEST_SUITE_P(WithAndWithoutCapture, CaptureTest, ::testing::Bool(),
                          });
 
 using MouseTest = WindowTest;
+
+// Qt gives the moves of a held button and its release to the widget that got the press, and
+// drops them once that widget is gone (a bar that leaves its dock site mid-drag for a window of
+// its own); the capture window takes them all the same. The events come to the top-level
+// window's QWindow, as the window system delivers them.
+TEST_F(MouseTest, TheCaptureKeepsTheHeldButtonsMovesAndReleaseWhenThePressedWindowGoes) {
+    HWND top = Create(WS_POPUP | WS_VISIBLE, gdi::Bounds(0, 0, 200, 200));
+    HWND child = Create(WS_CHILD | WS_VISIBLE, gdi::Bounds(10, 10, 50, 50), top);
+    handler = [&](HWND h, UINT msg, WPARAM, LPARAM, LRESULT&) {
+        if (h == child && msg == WM_LBUTTONDOWN) {
+            SetCapture(top);
+            DestroyWindow(child);
+        }
+        if (h == top && msg == WM_LBUTTONUP) ReleaseCapture();
+        return false;
+    };
+    QPointer<QWidget> pressed = HostWidgetOf(child);
+    QWindow* window = HostWidgetOf(top)->windowHandle();
+    ASSERT_NE(window, nullptr);
+    const auto send = [&](QEvent::Type type, QPointF at, Qt::MouseButton button,
+                          Qt::MouseButtons buttons) {
+        QMouseEvent event(type, at, at, at, button, buttons, Qt::NoModifier);
+        QCoreApplication::sendEvent(window, &event);
+        PumpUntilIdle();
+    };
+    send(QEvent::MouseButtonPress, {30, 30}, Qt::LeftButton, Qt::LeftButton);
+    ASSERT_FALSE(IsWindow(child));
+    // As the running program's event loop does soon after.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_TRUE(pressed.isNull()) << "the pressed window's widget is still there";
+    send(QEvent::MouseMove, {150, 120}, Qt::NoButton, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, {150, 120}, Qt::LeftButton, Qt::NoButton);
+
+    auto got = Got(top, {WM_MOUSEMOVE, WM_LBUTTONUP});
+    ASSERT_EQ(got.size(), 2u);
+    EXPECT_EQ(got[0].msg, WM_MOUSEMOVE);
+    EXPECT_EQ(LParamToPoint(got[0].lParam), (TPoint{150, 120}));
+    EXPECT_EQ(got[1].msg, WM_LBUTTONUP);
+    EXPECT_EQ(GetCapture(), NullHWnd);
+    // Nothing of Qt's grab outlives the capture: the next window under the pointer gets it.
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+}
 
 TEST_F(MouseTest, HitTestAndSetCursorComeBeforeEachMouseMessage) {
     HWND top = Create(WS_POPUP | WS_VISIBLE, gdi::Bounds(0, 0, 100, 100));
