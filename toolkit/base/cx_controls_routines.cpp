@@ -114,4 +114,20 @@ pw::WPARAM cxShiftStateToKeys(unsigned Shift) {
     return Result;
 }
 
+namespace {
+TcxPopupOwnerWindowResolver& PopupOwnerWindowResolver() {
+    static TcxPopupOwnerWindowResolver Resolver;
+    return Resolver;
+}
+} // namespace
+
+void cxSetPopupOwnerWindowResolver(TcxPopupOwnerWindowResolver Resolver) {
+    PopupOwnerWindowResolver() = std::move(Resolver);
+}
+
+pw::HWND cxGetPopupOwnerWindow(pw::HWND Wnd) {
+    const TcxPopupOwnerWindowResolver& Resolver = PopupOwnerWindowResolver();
+    return Resolver ? Resolver(Wnd) : Wnd;
+}
+
 } // namespace toolkit::base

@@ -6,6 +6,7 @@
 #include "platform/win/messages.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -32,6 +33,12 @@ char cxGetCharFromKeyCode(std::uint16_t Key);
 bool cxIsCtrlPressed();
 
 bool cxHasChildWindowStyle(platform::win::HWND Wnd);
+
+// The window that answers for Wnd where a popup window holds it (the popup's owner control's
+// window), else Wnd. The unit that keeps the popups installs the resolver; without one, Wnd.
+using TcxPopupOwnerWindowResolver = std::function<platform::win::HWND(platform::win::HWND)>;
+void cxSetPopupOwnerWindowResolver(TcxPopupOwnerWindowResolver Resolver);
+platform::win::HWND cxGetPopupOwnerWindow(platform::win::HWND Wnd);
 // Wnd is Parent or one of its descendants; false for a null Parent.
 bool cxIsWindowOrChild(platform::win::HWND Parent, platform::win::HWND Wnd);
 void cxMapWindowPoint(platform::win::HWND From, platform::win::HWND To, TPoint& P);

@@ -1,10 +1,13 @@
 #include "toolkit/edit/cx_container.h"
 
+#include "toolkit/edit/desktop_composition.h"
+
 #include "toolkit/base/cx_hooks.h"
 #include "toolkit/base/office11.h"
 
 #include "platform/forms/forms.h"
 #include "platform/gdi/colors.h"
+#include "platform/win/cursors.h"
 #include "platform/win/input_state.h"
 #include "platform/win/messages.h"
 #include "platform/win/window.h"
@@ -358,7 +361,9 @@ void TcxContainer::ContainerStyleChanged(TcxContainerStyle* /*Sender*/) {
 }
 
 void TcxContainer::ColorChanged() {
-    if (FStyleChanging) {
+    // The platform hands the parent's colour down straight, with ParentColor still on: that
+    // colour is not the style's own either.
+    if (FStyleChanging || ParentColor()) {
         TcxControl::ColorChanged();
         ShortRefreshContainer(false);
     } else {
@@ -436,6 +441,81 @@ void TcxContainer::WndProc(pc::TMessage& Message) {
     case DXM_CONTAINERSETFOCUS:
         ShortRefreshContainer(false);
         return;
+    case pw::WM_SETCURSOR:
+        // The frame around the inner control shows the arrow, not the inner control's cursor.
+        if (FInnerControl && HandleAllocated() &&
+            static_cast<pc::HWND>(Message.WParam) == Handle() &&
+            static_cast<std::int16_t>(Message.LParam & 0xFFFF) == pw::HTCLIENT) {
+            pg::TPoint Cursor;
+            pw::GetCursorPos(&Cursor);
+            if (!pg::PtInRect(FViewInfo->InnerRect, ScreenToClient(Cursor))) {
+                pw::SetCursor(pw::LoadCursor(pw::IDC_ARROW));
+                Message.Result = 1;
+                return;
+            }
+        }
+        break;
+    case pw::WM_WINDOWPOSCHANGING:
+        if (IsDestroyingOrLocked()) {
+            Message.Result = 0;
+            return;
+        }
+        TcxControl::WndProc(Message);
+        if (HandleAllocated() && pw::GetFocus() == Handle() && FInnerControl &&
+            FInnerControl->CanFocus())
+            if (pf::TCustomForm* Form = ParentForm()) Form->FocusControl(FInnerControl);
+        return;
+    case pw::WM_WINDOWPOSCHANGED:
+        TcxControl::WndProc(Message);
+        if (!IsDestroyingOrLocked() && HasParentDependentBackground()) ShortRefreshContainer(false);
+        return;
+    case pw::WM_PAINT:
+        if (BufferedPaintOnComposition && IsCompositionEnabled()) {
+            PaintWindowBuffered(Handle());
+            Message.Result = 0;
+            return;
+        }
+        break;
+    case DXM_BUFFEREDPAINTONGLASS:
+        if (FRepaintPending) {
+            RepaintWindowBuffered(Handle());
+            FRepaintPending = false;
+        }
+        return;
+    case pf::CM_FONTCHANGED:
+        if (FStyleChanging) {
+            TcxControl::WndProc(Message);
+            AdjustInnerControlBounds();
+            ShortRefreshContainer(false);
+            return;
+        }
+        {
+            // A font that reaches the container (its parent's, say) is not the style's own.
+            const bool WasAssigned = Style().AssignedValues() & cxStyleValue(svFont);
+            Style().BeginUpdate();
+            Style().SetFont(&Font());
+            if (!WasAssigned)
+                Style().SetAssignedValues(Style().AssignedValues() & ~cxStyleValue(svFont));
+            Style().EndUpdate();
+        }
+        break;
+    case pf::CM_PARENTFONTCHANGED: {
+        const bool WasAssigned = Style().AssignedValues() & cxStyleValue(svFont);
+        TcxControl::WndProc(Message);
+        if (!ParentFont()) Style().UpdateFont();
+        if (!WasAssigned || ParentFont())
+            Style().SetAssignedValues(Style().AssignedValues() & ~cxStyleValue(svFont));
+        return;
+    }
+    case pf::CM_PARENTCOLORCHANGED: {
+        const bool WasAssigned = Style().AssignedValues() & cxStyleValue(svColor);
+        TcxControl::WndProc(Message);
+        if (!WasAssigned || ParentColor())
+            Style().SetAssignedValues(Style().AssignedValues() & ~cxStyleValue(svColor));
+        if (Style().GetColor() != Color()) ContainerStyleChanged(&Style());
+        if (HasParentDependentBackground() && !ParentColor()) Invalidate();
+        return;
+    }
     case DXM_UPDATESCROLLBARS:
         // The system's scroll-bar information is not offered, so there is nothing to copy.
         return;
@@ -448,6 +528,39 @@ void TcxContainer::WndProc(pc::TMessage& Message) {
         break;
     }
     TcxControl::WndProc(Message);
+}
+
+// ---- popup menu, cursor and scaling ----
+
+void TcxContainer::LockPopupMenu(bool Lock) {
+    if (Lock)
+        ++FPopupMenuLockCount;
+    else if (FPopupMenuLockCount > 0)
+        --FPopupMenuLockCount;
+}
+
+void TcxContainer::DoContextPopup(pg::TPoint MousePos, bool& Handled) {
+    if (FPopupMenuLockCount > 0 ||
+        (!(MousePos.X == -1 && MousePos.Y == -1) && !CanShowPopupMenu(MousePos))) {
+        Handled = true;
+        return;
+    }
+    TcxControl::DoContextPopup(MousePos, Handled);
+}
+
+void TcxContainer::CursorChanged() {
+    TcxControl::CursorChanged();
+    if (FInnerControl) FInnerControl->SetCursor(Cursor());
+}
+
+void TcxContainer::ChangeScale(int M, int D) {
+    if (M == D || D == 0 || !Style().IsValueAssigned(svFont)) return;
+    if (Style().AssignedValues() & cxStyleValue(svFont)) {
+        Style().Font().SetSize(Style().Font().Size() * M / D);
+    } else if (ComponentState() & pc::csLoading) {
+        if (TcxStyleController* Controller = Style().StyleController())
+            Controller->ChangeScale(M, D);
+    }
 }
 
 // ---- mouse ----

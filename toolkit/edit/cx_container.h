@@ -27,6 +27,7 @@ using TcxContainerViewInfoClass = std::function<std::unique_ptr<TcxContainerView
 // Private messages of the edit framework.
 inline constexpr platform::core::UINT DXM_CONTAINERSETFOCUS = 0x807F;
 inline constexpr platform::core::UINT DXM_UPDATESCROLLBARS = 0x8080;
+inline constexpr platform::core::UINT DXM_BUFFEREDPAINTONGLASS = 0x8081;
 
 class TcxContainer : public toolkit::base::TcxControl,
                      public IcxContainerStyleOwner,
@@ -63,6 +64,14 @@ public:
     // Whether a style value is stored for a state style: CheckStateDependence drops the values
     // shared by all states.
     bool IsStylePropertyPublished(const std::string& PropertyName, bool CheckStateDependence);
+
+    // While locked (counted), every context popup request counts as handled.
+    void LockPopupMenu(bool Lock);
+    // Scales an assigned style font by M / D: the style's own once loaded, else (while loading)
+    // through the controller it takes its font from.
+    void ChangeScale(int M, int D);
+    // Paints through an off-screen buffer while the desktop composes the screen.
+    bool BufferedPaintOnComposition = false;
 
     void WndProc(platform::core::TMessage& Message) override;
 
@@ -107,6 +116,10 @@ protected:
     virtual bool UsesParentColorByDefault() { return false; }
     virtual bool HostsChildControls() { return false; }
     virtual bool IsReadOnly() { return false; }
+    virtual bool CanShowPopupMenu(platform::gdi::TPoint /*P*/) { return true; }
+    virtual bool HasParentDependentBackground() { return false; }
+    void DoContextPopup(platform::gdi::TPoint MousePos, bool& Handled) override;
+    void CursorChanged() override;
     virtual bool IsInplace() { return false; }
     virtual bool IsNativeStyle();
     virtual TRect GetBorderExtent();
@@ -136,6 +149,8 @@ private:
     bool FRefreshLock = false;
     bool FStyleChanging = false;
     bool FIsCreating = false;
+    bool FRepaintPending = false;
+    int FPopupMenuLockCount = 0;
     platform::win::HHOOK FFocusHook{};
     std::unique_ptr<TcxContainerStyles> FStyles;
     std::unique_ptr<TcxContainerViewInfo> FViewInfo;

@@ -534,9 +534,21 @@ void TcxContainerStyles::SetOnChanged(const std::function<void(TcxContainerStyle
 
 // ---- TcxStyleController ----
 
-TcxStyleController::TcxStyleController(pc::TComponent* AOwner) : pc::TComponent(AOwner) {
-    FStyles = std::make_unique<TcxContainerStyles>(this, GetStyleClass());
-    FStyles->SetOnChanged([this](TcxContainerStyle*) { Changed(); });
+TcxStyleController::TcxStyleController(pc::TComponent* AOwner) : pc::TComponent(AOwner) {}
+
+TcxContainerStyles& TcxStyleController::Styles() const {
+    if (!FStyles) {
+        // Made here rather than in the constructor, where a descendant's class is not yet seen.
+        auto* Self = const_cast<TcxStyleController*>(this);
+        FStyles = std::make_unique<TcxContainerStyles>(Self, GetStyleClass());
+        FStyles->SetOnChanged([Self](TcxContainerStyle*) { Self->Changed(); });
+    }
+    return *FStyles;
+}
+
+void TcxStyleController::Loaded() {
+    pc::TComponent::Loaded();
+    Changed();
 }
 
 TcxStyleController::~TcxStyleController() {

@@ -237,8 +237,9 @@ public:
     // Each listener, newest first, loses this controller.
     ~TcxStyleController() override;
 
-    TcxContainerStyles& Styles() const { return *FStyles; }
-    TcxContainerStyle& Style() const { return FStyles->Style(); }
+    // Made on first use, of the class GetStyleClass names.
+    TcxContainerStyles& Styles() const;
+    TcxContainerStyle& Style() const { return Styles().Style(); }
 
     // Ignores null and a style already listening; the style follows the normal style's
     // look-and-feel from then on.
@@ -253,12 +254,14 @@ public:
 
 protected:
     virtual TcxContainerStyleClass GetStyleClass() const { return cxContainerStyleClass(); }
+    // Then Changed.
+    void Loaded() override;
 
 private:
     bool FIsDestroying = false;
     bool FScaledOnce = false;
     std::vector<TcxContainerStyle*> FListeners;
-    std::unique_ptr<TcxContainerStyles> FStyles;
+    mutable std::unique_ptr<TcxContainerStyles> FStyles;
 };
 
 // The process-wide controller that serves a style without its own; null when none exists.

@@ -1,5 +1,7 @@
 #include "toolkit/edit/cx_container_view_info.h"
 
+#include "toolkit/edit/cx_edit_popup_window.h"
+
 #include "platform/forms/controls.h"
 #include "platform/gdi/region_handles.h"
 #include "platform/win/messages.h"
@@ -123,9 +125,35 @@ bool IsControlWindowVisible(pf::TWinControl& Control) {
 }
 
 bool HasHandle(pf::TWinControl* Control, pc::HWND Wnd, bool IncludeChildren) {
-    if (!Control || !Control->HandleAllocated() || Wnd == pc::HWND{}) return false;
-    if (Control->Handle() == Wnd) return true;
-    return IncludeChildren && pw::IsChild(Control->Handle(), Wnd);
+    if (!Control || Wnd == pc::HWND{}) return false;
+    if (Control->HandleAllocated() && Control->Handle() == Wnd) return true;
+    if (!IncludeChildren) return false;
+    if (Control->HandleAllocated() && pw::IsChild(Control->Handle(), Wnd)) return true;
+    for (int I = 0; I < Control->ControlCount(); ++I)
+        if (HasHandle(dynamic_cast<pf::TWinControl*>(Control->Controls(I)), Wnd, true)) return true;
+    // A popup opened by the control, or by a control of its form, is part of it while open.
+    for (int I = 0; I < cxVisiblePopupWindowCount(); ++I) {
+        TcxCustomPopupWindow* Popup = cxVisiblePopupWindow(I);
+        pf::TWinControl* Owner = Popup->OwnerControl();
+        if (Popup == Control || !Owner) continue;
+        if ((Owner == Control || Owner->ParentForm() == Control) && HasHandle(Popup, Wnd, true))
+            return true;
+    }
+    return false;
+}
+
+bool IsRelatedWindow(pf::TWinControl* Control, pc::HWND Wnd) {
+    if (!Control || Wnd == pc::HWND{}) return false;
+    pf::TWinControl* Form = Control->ParentForm();
+    if (!Form) Form = Control;
+    if (HasHandle(Form, Wnd, true)) return true;
+    if (Form->Parent() || !Form->HandleAllocated()) return false;
+    // A form sitting inside a foreign window belongs with the window's whole top-level tree.
+    pc::HWND Top = Form->Handle();
+    for (pc::HWND Up = pw::GetParent(Top); Up != pc::HWND{} && pw::IsChild(Up, Top);
+         Up = pw::GetParent(Top))
+        Top = Up;
+    return Top == Wnd || pw::IsChild(Top, Wnd);
 }
 
 bool KillMessages(pc::HWND Wnd, pc::UINT First, pc::UINT Last, bool KillAll) {

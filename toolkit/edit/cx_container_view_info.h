@@ -52,9 +52,14 @@ void SetWindowShadowRegion(platform::core::HWND Wnd, const TRect& R, bool NoRegi
 // The window, or its first ancestor without WS_CHILD.
 platform::core::HWND GetFirstNonChildWindow(platform::core::HWND Wnd);
 bool IsControlWindowVisible(platform::forms::TWinControl& Control);
-// Wnd is the control's window, or (IncludeChildren) a window inside it.
+// Wnd is the control's window, or (IncludeChildren) a window inside it, inside one of its
+// window controls, or inside a visible popup window that the control, or a control of the form
+// that the control is, has opened.
 bool HasHandle(platform::forms::TWinControl* Control, platform::core::HWND Wnd,
                bool IncludeChildren);
+// The control's form (the control itself when it lies on none) holds Wnd as HasHandle sees it;
+// or, for such a form without parent control, the top-level window above it holds Wnd.
+bool IsRelatedWindow(platform::forms::TWinControl* Control, platform::core::HWND Wnd);
 // Removes Wnd's queued messages First..Last (all, or only the first without KillAll). A WM_QUIT
 // met on the way is posted again (to its window) and ends the purge. True when any message went.
 bool KillMessages(platform::core::HWND Wnd, platform::core::UINT First, platform::core::UINT Last,

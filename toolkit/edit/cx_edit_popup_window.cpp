@@ -298,18 +298,27 @@ bool IsPopupClosingLocked() {
     return TcxPopupHooks::Get().ClosingLock > 0;
 }
 
-bool IsRelatedWindow(TWinControl* AControl, HWND Wnd) {
-    if (!AControl || Wnd == pw::NullHWnd) return false;
-    if (pf::TCustomForm* Form = AControl->ParentForm()) {
-        if (!Form->HandleAllocated()) return false;
-        return Form->Handle() == Wnd || pw::IsChild(Form->Handle(), Wnd);
+HWND GetPopupOwnerWindow(HWND Wnd) {
+    for (HWND W = Wnd; W != pw::NullHWnd; W = pw::GetParent(W)) {
+        auto* Popup = dynamic_cast<TcxCustomPopupWindow*>(pf::FindControl(W));
+        if (!Popup) continue;
+        TWinControl* Owner = Popup->OwnerControl();
+        return Owner && Owner->HandleAllocated() ? Owner->Handle() : Wnd;
     }
-    if (!AControl->HandleAllocated()) return false;
-    HWND Top = AControl->Handle();
-    for (HWND Parent = pw::GetParent(Top); Parent != pw::NullHWnd && pw::IsChild(Parent, Top);
-         Parent = pw::GetParent(Top))
-        Top = Parent;
-    return Top == Wnd || pw::IsChild(Top, Wnd);
+    return Wnd;
+}
+
+namespace {
+int EditPopupWindowUnitStarts = 0;
+} // namespace
+
+void InitializeEditPopupWindowUnit() {
+    if (EditPopupWindowUnitStarts++ == 0) tb::cxSetPopupOwnerWindowResolver(GetPopupOwnerWindow);
+}
+
+void FinalizeEditPopupWindowUnit() {
+    if (EditPopupWindowUnitStarts > 0 && --EditPopupWindowUnitStarts == 0)
+        tb::cxSetPopupOwnerWindowResolver(nullptr);
 }
 
 // ---- TcxCustomPopupWindow ----
@@ -327,6 +336,34 @@ TcxCustomPopupWindow::TcxCustomPopupWindow(TWinControl* AOwnerControl)
 TcxCustomPopupWindow::~TcxCustomPopupWindow() {
     tb::cxClearObjectLinks(this);
     TcxPopupHooks::Get().Remove(this);
+    FViewInfo.reset();
+    if (FStyle) FStyle->OnChanged = nullptr;
+    FStyle.reset();
+}
+
+TcxContainerStyle& TcxCustomPopupWindow::Style() {
+    if (!FStyle) {
+        FStyle = GetStyleClass()(this, cssNormal, nullptr, false);
+        FStyle->OnChanged = [this](TcxContainerStyle*) { StyleChanged(); };
+    }
+    return *FStyle;
+}
+
+TcxContainerViewInfo& TcxCustomPopupWindow::ViewInfo() {
+    if (!FViewInfo) FViewInfo = GetViewInfoClass()();
+    return *FViewInfo;
+}
+
+TcxContainerViewInfoClass TcxCustomPopupWindow::GetViewInfoClass() {
+    return [] { return std::make_unique<TcxContainerViewInfo>(); };
+}
+
+TRect TcxCustomPopupWindow::GetClientBounds() {
+    return ViewInfo().InnerRect;
+}
+
+void TcxCustomPopupWindow::Paint() {
+    ViewInfo().Paint(Canvas());
 }
 
 bool TcxCustomPopupWindow::IsVisible() const {

@@ -11,6 +11,12 @@
 // when it may correct its bounds, is topmost only when its owner's form is (or it has none),
 // closes on Escape and on its deactivation, and gives the focus back to its owner control. The
 // last one to close redraws the inactive owner form's caption as inactive.
+//
+// Its look comes from a container style and a container view info of the classes its
+// descendant names; both are made on first use, so that a descendant's classes take effect.
+// The view info paints the whole form, and the children lie in its InnerRect.
+
+#include "toolkit/edit/cx_container.h"
 
 #include "toolkit/base/cx_popup_window.h"
 
@@ -79,9 +85,19 @@ public:
     virtual bool ConsumesOutsideClick(HWND Wnd, UINT Msg, TPoint Screen, TShiftState Shift);
     void PostCloseUpMessage();
 
+    TcxContainerStyle& Style();
+    TcxContainerViewInfo& ViewInfo();
+    // The view info's InnerRect.
+    TRect GetClientBounds() override;
+
     void Dispatch(TMessage& Message) override;
 
 protected:
+    virtual TcxContainerStyleClass GetStyleClass() { return cxContainerStyleClass(); }
+    virtual TcxContainerViewInfoClass GetViewInfoClass();
+    // The style changed.
+    virtual void StyleChanged() {}
+    void Paint() override;
     virtual bool CanCorrectBoundsToDesktop() { return false; }
     virtual void DoClosed();
     virtual void DoClosing();
@@ -107,6 +123,8 @@ private:
     bool FCaptureFocus = true;
     bool FIsTopMost = false;
     int FCloseLockCount = 0;
+    std::unique_ptr<TcxContainerStyle> FStyle;
+    std::unique_ptr<TcxContainerViewInfo> FViewInfo;
 };
 
 // The popups open now, oldest first.
@@ -115,7 +133,11 @@ TcxCustomPopupWindow* cxVisiblePopupWindow(int Index);
 // While raised, activation changes of the popups' windows are swallowed.
 void LockPopupClosing(bool Lock);
 bool IsPopupClosingLocked();
-// Whether the control's form, or the top-level window above a formless control, holds Wnd.
-bool IsRelatedWindow(TWinControl* AControl, HWND Wnd);
+// The window of the owner control of the popup that holds Wnd (a popup's own window or one
+// inside it); Wnd itself when no popup holds it or its owner control has no window. The edit
+// units install it as the toolkit's popup-owner resolver.
+HWND GetPopupOwnerWindow(HWND Wnd);
+void InitializeEditPopupWindowUnit();
+void FinalizeEditPopupWindowUnit();
 
 } // namespace toolkit::edit

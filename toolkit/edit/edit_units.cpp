@@ -1,5 +1,6 @@
 #include "toolkit/edit/edit_units.h"
 
+#include "toolkit/edit/cx_edit_popup_window.h"
 #include "toolkit/edit/cx_value_type_class_list.h"
 #include "toolkit/edit/data_strings.h"
 #include "toolkit/edit/desktop_composition.h"
@@ -47,7 +48,8 @@ TcxEditUnits::TcxEditUnits() {
     // The registry registers the family, in order, when it is first asked for.
     cxValueTypeClassList();
     InitDesktopWindowManagerBinding();
-    // The container's and the paint routines' units follow here once they are built.
+    // The container's unit: the popups' owner windows stand in for them.
+    InitializeEditPopupWindowUnit();
     InitializeEditorStrings();
     InitializeLibraryStrings();
     InitializeEditorBase();
@@ -65,6 +67,7 @@ TcxEditUnits::~TcxEditUnits() {
     FinalizeEditorBase();
     FinalizeLibraryStrings();
     FinalizeEditorStrings();
+    FinalizeEditPopupWindowUnit();
     FreeDesktopWindowManagerBinding();
     FinalizeSolidBrushCache();
     FinalizeDataStrings();

@@ -5,7 +5,8 @@
 // only the last end undoes the work.
 //
 // In unit order: the filter and the data-controller string groups; the solid brush cache; the
-// value-type registry with its fourteen classes; the desktop-composition binding; the editor and
+// value-type registry with its fourteen classes; the desktop-composition binding; the container
+// unit (the popup windows' owner-window resolver); the editor and
 // the library string groups; the editor base, which puts the mouse-wheel cursor into the
 // screen's cursor table; then the editors' units: the text edit (its window message; the
 // properties classes register themselves through toolkit/edit/editor_registrations.h as they

@@ -147,5 +147,45 @@ TEST(ContainerStyleTest, ValueNamesAndStateIndependence) {
     EXPECT_TRUE(Styles.Style().Shadow());
 }
 
+// A controller of a style class of its own, as the editors' controllers are.
+class TThickStyle : public TcxContainerStyle {
+public:
+    using TcxContainerStyle::TcxContainerStyle;
+
+protected:
+    TcxContainerBorderStyle DefaultBorderStyle() const override { return cbsThick; }
+};
+
+class TThickStyleController : public TcxStyleController {
+public:
+    using TcxStyleController::TcxStyleController;
+
+protected:
+    TcxContainerStyleClass GetStyleClass() const override {
+        return [](platform::core::TPersistent* Owner, TcxContainerStyleState State,
+                  TcxContainerStyle* Parent, bool Direct) -> std::unique_ptr<TcxContainerStyle> {
+            return std::make_unique<TThickStyle>(Owner, State, Parent, Direct);
+        };
+    }
+};
+
+TEST(ContainerStyleTest, AControllersStylesAreOfTheClassItsDescendantNames) {
+    TThickStyleController Controller(nullptr);
+    for (int State = cssNormal; State <= cssHot; ++State)
+        EXPECT_NE(dynamic_cast<TThickStyle*>(&Controller.Styles()[State]), nullptr) << State;
+    EXPECT_EQ(Controller.Style().BorderStyle(), cbsThick);
+}
+
+TEST(ContainerStyleTest, AControllerReportsAChangeOnceLoaded) {
+    TcxStyleController Controller(nullptr);
+    TcxContainerStyle Listener(nullptr, cssNormal, nullptr, false);
+    Listener.SetStyleController(&Controller);
+    int Changes = 0;
+    Listener.OnChanged = [&](TcxContainerStyle*) { ++Changes; };
+    Controller.BeginLoading();
+    Controller.EndLoading();
+    EXPECT_EQ(Changes, 1);
+}
+
 } // namespace
 } // namespace toolkit::edit

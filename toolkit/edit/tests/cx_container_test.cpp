@@ -278,5 +278,54 @@ TEST(ContainerRoutinesTest, BorderWidthsAndTrimming) {
     EXPECT_EQ(R, (TRect{0, 0, 8, 8}));
 }
 
+TEST_F(ContainerTest, TheParentsFontReachesItWithoutBecomingTheStylesOwn) {
+    Form->Font().SetSize(14);
+    EXPECT_EQ(Container->Font().Size(), 14);
+    EXPECT_EQ(Container->Style().Font().Size(), 14);
+    EXPECT_TRUE(Container->ParentFont());
+    EXPECT_EQ(Container->Style().AssignedValues() & cxStyleValue(svFont), 0u);
+}
+
+TEST_F(ContainerTest, TheParentsColourReachesItWithoutBecomingTheStylesOwn) {
+    Container->SetParentColor(true);
+    Form->SetColor(pg::clTeal);
+    EXPECT_EQ(Container->Color(), pg::clTeal);
+    EXPECT_EQ(Container->Style().AssignedValues() & cxStyleValue(svColor), 0u);
+    // A colour set on the container is the style's own.
+    Container->SetColor(pg::clYellow);
+    EXPECT_EQ(Container->Style().GetColor(), pg::clYellow);
+}
+
+TEST_F(ContainerTest, WhileThePopupMenuIsLockedEveryContextRequestIsHandled) {
+    const auto Request = [&] {
+        return Container->Perform(pw::WM_CONTEXTMENU, 0, pw::MAKELPARAM(-1, -1));
+    };
+    EXPECT_EQ(Request(), 0);
+    Container->LockPopupMenu(true);
+    EXPECT_EQ(Request(), 1);
+    Container->LockPopupMenu(false);
+    EXPECT_EQ(Request(), 0);
+}
+
+struct ScaleCase {
+    const char* Name;
+    bool FontAssigned;
+};
+
+class ContainerScaleTest : public ContainerTest, public ::testing::WithParamInterface<ScaleCase> {};
+
+TEST_P(ContainerScaleTest, ScalesOnlyAnAssignedStyleFont) {
+    TcxContainerStyle& Style = Container->Style();
+    if (GetParam().FontAssigned) Style.Font().SetSize(10);
+    const int Before = Style.Font().Size();
+    Container->ChangeScale(3, 2);
+    EXPECT_EQ(Style.Font().Size(), GetParam().FontAssigned ? 15 : Before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ContainerScaleTest,
+                         ::testing::Values(ScaleCase{"Assigned", true},
+                                           ScaleCase{"NotAssigned", false}),
+                         [](const auto& Info) { return std::string(Info.param.Name); });
+
 } // namespace
 } // namespace toolkit::edit

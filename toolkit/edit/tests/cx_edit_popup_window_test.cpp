@@ -1,5 +1,8 @@
 #include "toolkit/edit/cx_edit_popup_window.h"
 
+#include "toolkit/edit/edit_units.h"
+
+#include "toolkit/base/cx_controls_routines.h"
 #include "toolkit/base/cx_hooks.h"
 
 #include "platform/core/clock.h"
@@ -9,10 +12,12 @@
 #include "platform/win/input_state.h"
 #include "platform/win/monitors.h"
 #include "platform/win/window.h"
+#include "testsupport/temp_folder.h"
 #include "testsupport/win/input_driver.h"
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QImage>
 
 #include <gtest/gtest.h>
 
@@ -292,6 +297,159 @@ TEST_F(EditPopupWindowTest, BoundsStayWhenThePopupMayNotCorrectThem) {
     Popup->CorrectBoundsWithDesktopWorkArea(P);
     EXPECT_EQ(P, (TPoint{900, 700}));
     EXPECT_EQ(Popup->Width(), 200);
+}
+
+// A style class of its own, to see that the popup makes the class its descendant names.
+class TSingleBorderStyle : public TcxContainerStyle {
+public:
+    using TcxContainerStyle::TcxContainerStyle;
+
+protected:
+    TcxContainerBorderStyle DefaultBorderStyle() const override { return cbsSingle; }
+};
+
+// Lays its view info out as an editor's popup does: the style's border around a background.
+class TStyledPopup : public TTestPopup {
+public:
+    using TTestPopup::TTestPopup;
+    int StyleChanges = 0;
+
+protected:
+    TcxContainerStyleClass GetStyleClass() override {
+        return [](platform::core::TPersistent* Owner, TcxContainerStyleState State,
+                  TcxContainerStyle* Parent, bool Direct) -> std::unique_ptr<TcxContainerStyle> {
+            return std::make_unique<TSingleBorderStyle>(Owner, State, Parent, Direct);
+        };
+    }
+    void StyleChanged() override {
+        ++StyleChanges;
+        Calculate();
+    }
+    void Resize() override {
+        TTestPopup::Resize();
+        Calculate();
+    }
+
+private:
+    void Calculate() {
+        TcxContainerViewInfo& V = ViewInfo();
+        V.Bounds = {0, 0, Width(), Height()};
+        V.BorderStyle = Style().BorderStyle();
+        V.BorderWidth = GetContainerBorderWidth(V.BorderStyle);
+        V.BorderColor = Style().BorderColor();
+        V.BackgroundColor = Style().GetColor();
+        V.ClientRect = V.Bounds;
+        platform::gdi::InflateRect(V.ClientRect, -V.BorderWidth, -V.BorderWidth);
+        V.InnerRect = V.ClientRect;
+        Invalidate();
+    }
+};
+
+class EditPopupStyleTest : public EditPopupWindowTest {
+protected:
+    EditPopupStyleTest() {
+        Styled = std::make_unique<TStyledPopup>(OwnerButton);
+        Styled->ModalMode = false;
+        Styled->OwnerParent = Form;
+        Styled->OwnerBounds = OwnerButton->BoundsRect();
+        Styled->BorderSpace = 6;
+        auto& Edit = Styled->Own<pf::TEdit>();
+        Edit.SetParent(Styled.get());
+        Edit.SetBounds(0, 0, 120, 40);
+    }
+    ~EditPopupStyleTest() override { Styled.reset(); }
+    std::unique_ptr<TStyledPopup> Styled;
+};
+
+TEST_F(EditPopupStyleTest, TakesItsDescendantsStyleClassAndPaintsItsViewInfo) {
+    EXPECT_NE(dynamic_cast<TSingleBorderStyle*>(&Styled->Style()), nullptr);
+    Styled->Style().SetBorderColor(platform::gdi::clRed);
+    Styled->Style().SetColor(platform::gdi::clYellow);
+    EXPECT_EQ(Styled->StyleChanges, 2);
+    Styled->Popup(nullptr);
+    testsupport::PumpUntilIdle();
+    ASSERT_TRUE(Styled->IsVisible());
+    EXPECT_EQ(Styled->GetClientBounds(), (TRect{1, 1, Styled->Width() - 1, Styled->Height() - 1}));
+    testsupport::TempFolder Folder("quintaron-edit-popup-");
+    ASSERT_FALSE(Folder.Path().empty());
+    const std::string Png = Folder.PathOf("open-popup.png");
+    ASSERT_TRUE(testsupport::SaveWindowPng(Styled->Handle(), Png));
+    const QImage Image(QString::fromStdString(Png));
+    ASSERT_EQ(Image.width(), Styled->Width());
+    EXPECT_EQ(Image.pixelColor(0, 0), QColor(Qt::red));
+    EXPECT_EQ(Image.pixelColor(Styled->Width() - 1, Styled->Height() - 1), QColor(Qt::red));
+    EXPECT_EQ(Image.pixelColor(3, 3), QColor(Qt::yellow));
+}
+
+// A focus-capturing modal popup: its messages come posted before Popup runs its loop.
+class TModalPopup : public TTestPopup {
+public:
+    static constexpr UINT WM_TESTACCEPT = platform::win::WM_APP + 1;
+    using TTestPopup::TTestPopup;
+    int SysKeys = 0;
+    std::vector<platform::forms::TModalResult> ResultsSeen;
+    void Dispatch(TMessage& Message) override {
+        if (Message.Msg == platform::win::WM_SYSKEYDOWN) ++SysKeys;
+        if (Message.Msg == WM_TESTACCEPT) {
+            ResultsSeen.push_back(ModalResult());
+            SetModalResult(pf::mrOk);
+            return;
+        }
+        TTestPopup::Dispatch(Message);
+    }
+};
+
+TEST_F(EditPopupWindowTest, TheModalLoopRunsUntilAnAgreedModalResultClosesIt) {
+    TModalPopup Modal(OwnerButton);
+    Modal.OwnerParent = Form;
+    Modal.OwnerBounds = OwnerButton->BoundsRect();
+    auto& Edit = Modal.Own<pf::TEdit>();
+    Edit.SetParent(&Modal);
+    Edit.SetBounds(0, 0, 80, 24);
+    Edit.TabStop = true;
+    int Queries = 0;
+    Modal.OnCloseQuery = [&](pc::TObject*, bool& CanClose) { CanClose = ++Queries > 1; };
+    Modal.OnShowed = [&](pc::TObject*) {
+        // Alt+Space would open the owner form's system menu behind the popup.
+        pc::PostMessage(Modal.Handle(), pw::WM_SYSKEYDOWN, pw::VK_SPACE, 0);
+        pc::PostMessage(Modal.Handle(), TModalPopup::WM_TESTACCEPT, 0, 0);
+        pc::PostMessage(Modal.Handle(), TModalPopup::WM_TESTACCEPT, 0, 0);
+    };
+    Modal.Popup(&Edit);
+    EXPECT_FALSE(Modal.IsVisible());
+    EXPECT_EQ(Modal.SysKeys, 0);
+    EXPECT_EQ(Queries, 2);
+    // The refused result was cleared before the second request.
+    EXPECT_EQ(Modal.ResultsSeen,
+              (std::vector<platform::forms::TModalResult>{pf::mrNone, pf::mrNone}));
+    EXPECT_EQ(pw::GetFocus(), OwnerButton->Handle());
+}
+
+TEST_F(EditPopupWindowTest, TheOwnersFormHoldsTheOpenPopupsWindows) {
+    EXPECT_FALSE(HasHandle(Form, Inner->Handle(), true));
+    Open();
+    EXPECT_TRUE(HasHandle(Form, Inner->Handle(), true));
+    EXPECT_TRUE(HasHandle(OwnerButton, Inner->Handle(), true));
+    EXPECT_FALSE(HasHandle(OutsideButton, Inner->Handle(), true));
+    EXPECT_FALSE(HasHandle(Form, Inner->Handle(), false));
+    EXPECT_TRUE(IsRelatedWindow(OutsideButton, Inner->Handle()));
+    Popup->CloseUp();
+    EXPECT_FALSE(HasHandle(Form, Inner->Handle(), true));
+    EXPECT_FALSE(IsRelatedWindow(OutsideButton, Inner->Handle()));
+}
+
+TEST_F(EditPopupWindowTest, TheOwnerWindowStandsForThePopupsWindowsOnceTheUnitsRun) {
+    Popup->HandleNeeded();
+    Inner->HandleNeeded();
+    const HWND Outside = OutsideButton->Handle();
+    EXPECT_EQ(GetPopupOwnerWindow(Inner->Handle()), OwnerButton->Handle());
+    EXPECT_EQ(GetPopupOwnerWindow(Outside), Outside);
+    EXPECT_EQ(toolkit::base::cxGetPopupOwnerWindow(Inner->Handle()), Inner->Handle());
+    {
+        TcxEditUnits Units;
+        EXPECT_EQ(toolkit::base::cxGetPopupOwnerWindow(Inner->Handle()), OwnerButton->Handle());
+    }
+    EXPECT_EQ(toolkit::base::cxGetPopupOwnerWindow(Inner->Handle()), Inner->Handle());
 }
 
 } // namespace
