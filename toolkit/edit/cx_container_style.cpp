@@ -534,8 +534,13 @@ void TcxContainerStyles::SetOnChanged(const std::function<void(TcxContainerStyle
 
 // ---- TcxStyleController ----
 
-TcxStyleController::TcxStyleController(pc::TComponent* AOwner) : pc::TComponent(AOwner) {
-    FStyles = std::make_unique<TcxContainerStyles>(this, GetStyleClass());
+TcxStyleController::TcxStyleController(pc::TComponent* AOwner)
+    : TcxStyleController(AOwner, cxContainerStyleClass()) {}
+
+TcxStyleController::TcxStyleController(pc::TComponent* AOwner,
+                                       const TcxContainerStyleClass& StyleClass)
+    : pc::TComponent(AOwner) {
+    FStyles = std::make_unique<TcxContainerStyles>(this, StyleClass);
     FStyles->SetOnChanged([this](TcxContainerStyle*) { Changed(); });
 }
 

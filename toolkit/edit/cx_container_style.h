@@ -252,6 +252,10 @@ public:
     std::function<void(TcxStyleController* Sender)> OnStyleChanged;
 
 protected:
+    // For a controller whose styles are of a descendant class (the virtual GetStyleClass is not
+    // reached from a constructor).
+    TcxStyleController(platform::core::TComponent* AOwner,
+                       const TcxContainerStyleClass& StyleClass);
     virtual TcxContainerStyleClass GetStyleClass() const { return cxContainerStyleClass(); }
 
 private:
