@@ -1,6 +1,8 @@
 #include "toolkit/edit/edit_units.h"
 
 #include "toolkit/edit/cx_edit_popup_window.h"
+#include "toolkit/edit/cx_edit_style.h"
+
 #include "toolkit/edit/cx_value_type_class_list.h"
 #include "toolkit/edit/data_strings.h"
 #include "toolkit/edit/desktop_composition.h"
@@ -29,14 +31,14 @@ void InitializeEditorBase() {
     if (EditorBaseReferenceCount++ != 0) return;
     platform::forms::Screen().SetCursors(
         crcxEditMouseWheel, platform::win::LoadPanningCursor(platform::win::PanningCursor::Full));
-    // The default edit style controller and the list of every properties object are made here
-    // once the style controller and the properties exist. Texts need no fetch hook: every reader
-    // goes through cxGetResourceString, which asks the repository.
+    // The list of every properties object is a function-local static. Texts need no fetch
+    // hook: every reader goes through cxGetResourceString, which asks the repository.
+    cxCreateDefaultEditStyleController();
 }
 
 void FinalizeEditorBase() {
     if (EditorBaseReferenceCount == 0) return;
-    --EditorBaseReferenceCount;
+    if (--EditorBaseReferenceCount == 0) cxFreeDefaultEditStyleController();
 }
 
 TcxEditUnits::TcxEditUnits() {

@@ -1,5 +1,6 @@
 #include "toolkit/edit/editor_registrations.h"
 
+#include "toolkit/edit/cx_edit_repository.h"
 #include "toolkit/edit/editor_strings.h"
 
 #include "platform/win/messages.h"
@@ -27,6 +28,10 @@ const TcxEditorRegistration* cxFindEditorRegistration(const std::string& ClassNa
     for (const TcxEditorRegistration& row : cxEditorRegistrations)
         if (ClassName == row.PropertiesClassName) return &row;
     return nullptr;
+}
+
+bool cxRegisterEditProperties(const platform::core::TClass& Class) {
+    return cxRegisterEditProperties(GetRegisteredEditProperties(), Class);
 }
 
 bool cxRegisterEditProperties(toolkit::base::TcxRegisteredClasses& Registry,

@@ -33,6 +33,9 @@ extern const std::array<TcxEditorRegistration, cxEditorRegistrationCount> cxEdit
 // The row of the properties class named ClassName; nullptr when no row names it.
 const TcxEditorRegistration* cxFindEditorRegistration(const std::string& ClassName);
 
+// Registers Class in the registry of edit properties (GetRegisteredEditProperties) under the
+// description of its row; false for a class without a row.
+bool cxRegisterEditProperties(const platform::core::TClass& Class);
 // Registers Class in Registry under the description of its row (its current text, so that a
 // localiser's replacement counts); a class without a row is not registered. False then.
 bool cxRegisterEditProperties(toolkit::base::TcxRegisteredClasses& Registry,
