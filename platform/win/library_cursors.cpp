@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 namespace platform::win {
@@ -77,6 +78,31 @@ void Splitter(Pixels& p, bool vertical) {
         }
 }
 
+// A two-headed arrow across a single upright bar, both one pixel wide with a white rim, so that
+// it shows on any field.
+void EditSizer(Pixels& p) {
+    auto ink = [&](int x, int y) {
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx)
+                if (p.argb[static_cast<std::size_t>(Mid + y + dy) * Size + Mid + x + dx] != Black)
+                    p.Set(Mid + x + dx, Mid + y + dy, White);
+    };
+    std::vector<std::pair<int, int>> points;
+    for (int x = -11; x <= 11; ++x)
+        points.emplace_back(x, 0);
+    for (int y = -8; y <= 8; ++y)
+        points.emplace_back(0, y);
+    for (int k = 1; k <= 4; ++k)
+        for (int y = -k; y <= k; ++y) {
+            points.emplace_back(-11 + k, y);
+            points.emplace_back(11 - k, y);
+        }
+    for (const auto& [x, y] : points)
+        ink(x, y);
+    for (const auto& [x, y] : points)
+        p.Set(Mid + x, Mid + y, Black);
+}
+
 std::vector<std::uint32_t> Draw(LibraryCursor kind) {
     Pixels p;
     switch (kind) {
@@ -120,6 +146,9 @@ std::vector<std::uint32_t> Draw(LibraryCursor kind) {
                 p.Set(2 + i + w, Size - 3 - i, i < 2 || w != 0 ? Black : White);
         p.Box(21, 3, 29, 11, Black, Black);
         break;
+    case LibraryCursor::EditSizing:
+        EditSizer(p);
+        break;
     }
     return p.argb;
 }
@@ -131,6 +160,7 @@ TPoint LibraryCursorHotSpot(LibraryCursor kind) {
     case LibraryCursor::VertSize:
     case LibraryCursor::HorzSize:
     case LibraryCursor::NoDrop:
+    case LibraryCursor::EditSizing:
         return {Mid, Mid};
     case LibraryCursor::ColorPicker:
         return {2, Size - 3};
@@ -140,7 +170,7 @@ TPoint LibraryCursorHotSpot(LibraryCursor kind) {
 }
 
 HCURSOR LoadLibraryCursor(LibraryCursor kind) {
-    static std::array<HCURSOR, 8> made{};
+    static std::array<HCURSOR, 9> made{};
     HCURSOR& cursor = made[static_cast<std::size_t>(kind)];
     if (cursor == NullCursor) {
         const std::vector<std::uint32_t> pixels = Draw(kind);

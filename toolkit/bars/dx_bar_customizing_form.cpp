@@ -6,6 +6,7 @@
 #include "toolkit/bars/dx_bar_customizing_commands_design.h"
 #include "toolkit/bars/dx_bar_customizing_design_pages.h"
 #include "toolkit/bars/dx_bar_customizing_options.h"
+#include "toolkit/bars/dx_bar_customizing_refresh.h"
 #include "toolkit/bars/dx_bar_manager.h"
 #include "toolkit/bars/dx_bar_manager_list.h"
 #include "toolkit/bars/dx_bar_name_ed.h"
@@ -276,6 +277,7 @@ TdxBarCustomizingForm::TdxBarCustomizingForm(pc::TComponent* Owner, TdxBarManage
     }
     FOptions = std::make_unique<TdxBarCustomizingOptions>(*this);
     FOptions->Update();
+    RefreshCustomizingFormStyle(*this);
 }
 
 TdxBarCustomizingForm::~TdxBarCustomizingForm() {
@@ -328,6 +330,7 @@ void TdxBarCustomizingForm::BarsListBoxClick() {
 
 void TdxBarCustomizingForm::BarsPageChanged() {
     if (FPageControl->ActivePage() == FTabSheet1) BarsListBoxClick();
+    CustomizingPageChanged(*this);
 }
 
 void TdxBarCustomizingForm::BBarNewClick() {

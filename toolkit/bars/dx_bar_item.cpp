@@ -1,5 +1,6 @@
 #include "toolkit/bars/dx_bar_item.h"
 
+#include "toolkit/bars/dx_bar_customizing_refresh.h"
 #include "toolkit/bars/dx_bar_item_control.h"
 #include "toolkit/bars/dx_bar_item_link.h"
 #include "toolkit/bars/dx_bar_unit.h"
@@ -46,8 +47,11 @@ TdxBarItem::TdxBarItem(pc::TComponent* AOwner) : pc::TComponent(AOwner) {
 
 TdxBarItem::~TdxBarItem() {
     if (OnDestroy) OnDestroy(this);
+    // The Customize dialog may list it: it lets go once the manager no longer has it.
+    const bool Listed = FBarManager && FBarManager->IsCustomizing() && FCategory >= 0;
     FreeLinks();
     SetBarManager(nullptr);
+    if (Listed) CustomizingBarItemDeleted();
 }
 
 void TdxBarItem::SetBarManager(TdxBarManager* Value) {

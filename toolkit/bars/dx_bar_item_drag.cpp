@@ -83,6 +83,8 @@ void RegisterDragCursors() {
     pf::Screen().SetCursors(crdxBarDrag, pw::LoadLibraryCursor(pw::LibraryCursor::Drag));
     pf::Screen().SetCursors(crdxBarDragCopy, pw::LoadLibraryCursor(pw::LibraryCursor::DragCopy));
     pf::Screen().SetCursors(crdxBarDragNoDrop, pw::LoadLibraryCursor(pw::LibraryCursor::NoDrop));
+    pf::Screen().SetCursors(crdxBarEditSizing,
+                            pw::LoadLibraryCursor(pw::LibraryCursor::EditSizing));
 }
 
 TdxBarItemDragging::TdxBarItemDragging(TdxBarManager& AManager, TdxBarItem* AItem,

@@ -21,8 +21,11 @@ class TCustomdxBarControl;
 inline constexpr int crdxBarDrag = 1041;
 inline constexpr int crdxBarDragCopy = 1042;
 inline constexpr int crdxBarDragNoDrop = 1043;
+// Changing the width of an edit item while customizing.
+inline constexpr int crdxBarEditSizing = 1044;
 
-// Puts the drag cursors into the screen's cursor table (done once at the bar unit's start-up).
+// Puts the drag cursors and the edit sizing cursor into the screen's cursor table (done once at the
+// bar unit's start-up).
 void RegisterDragCursors();
 
 class TdxBarItemDragging {

@@ -8,6 +8,7 @@
 #include "toolkit/bars/dx_bar_control.h"
 #include "toolkit/bars/dx_bar_customizing_form.h"
 #include "toolkit/bars/dx_bar_customizing_options.h"
+#include "toolkit/bars/dx_bar_customizing_refresh.h"
 #include "toolkit/bars/dx_bar_dock_control.h"
 #include "toolkit/bars/dx_bar_hint_window.h"
 #include "toolkit/bars/dx_bar_item.h"
@@ -703,8 +704,8 @@ void TdxBarManager::UpdateStyle() {
     FThemeAvailable = tb::AreVisualStylesAvailable(kBarThemeClasses);
     FPainterClass = GetPainterClass();
     CalcButtonMetrics();
-    UpdateCustomizingFormOptions();
-    // Every bar window recomputes its metrics, the customizing form refreshes, and dock sites
+    RefreshCustomizingForm();
+    // Every bar window recomputes its metrics, and dock sites
     // and bar windows refresh their backgrounds (bar window and dock-site units).
     FInStyleUpdate = false;
 }

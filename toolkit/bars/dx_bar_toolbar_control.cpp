@@ -552,7 +552,7 @@ void TdxBarControl::Paint() {
 // --- Messages ---
 
 void TdxBarControl::WndProc(TMessage& Message) {
-    if (MarkMessage(Message) || FrameMessage(Message)) return;
+    if (MarkMessage(Message) || ItemSizingMessage(Message) || FrameMessage(Message)) return;
     switch (Message.Msg) {
     case pw::WM_NCCALCSIZE:
         WMNCCalcSize(Message);

@@ -66,6 +66,12 @@ public:
     // The code the last WM_NCHITTEST remembered: 1 over an item, 2 the drag area, 17 the size
     // grip, border codes as they came.
     int HitTestCode() const { return FHitTestCode; }
+    // While customizing, the width of the selected edit item is being changed with the mouse
+    // (dx_bar_toolbar_item_sizing.cpp): from the cursor over either end of it until the button
+    // goes up or the capture goes. The inverted frame shows NewItemWidth.
+    bool ResizingItem() const { return FResizingItem; }
+    bool ResizeFromLeft() const { return FResizeFromLeft; }
+    int NewItemWidth() const { return FNewItemWidth; }
 
     // The client size for a docking style and a length limit (-1: none): one line, or wrapped
     // for a multi-line bar; the controls that begin a wrapped line get LineStart.
@@ -207,6 +213,11 @@ private:
     bool PressMDIButton(TPoint P);
     void DrawMDIButtons(platform::gdi::HDC DC);
     void RepaintMDIButtons();
+    // The item sizing's messages; true when handled.
+    bool ItemSizingMessage(TMessage& Message);
+    bool ItemSizingCursor();
+    void MoveItemSizingFrame(int Width);
+    void EndItemSizing();
 
     TdxBar* FBar;
     TdxDockControl* FDockSite = nullptr;
@@ -225,6 +236,11 @@ private:
     TRect FResizeRect{};
     bool FClosePressed = false;
     bool FMarkTimerOn = false;
+    bool FResizingItem = false;
+    bool FResizeFromLeft = false;
+    int FNewItemWidth = 0;
+    // The inverted frame shown now (drawing it again takes it away); empty when none.
+    TRect FItemSizingFrame{};
     // The thickness of the line each shown link was placed in.
     std::unordered_map<const TdxBarItemLink*, int> FLineThickness;
 };

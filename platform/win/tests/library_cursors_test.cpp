@@ -18,10 +18,11 @@ TEST_F(WindowTest, EachLibraryCursorIsMadeOnceWithItsHotSpot) {
         QPoint hotSpot;
     };
     const Case cases[] = {
-        {LibraryCursor::DragCopy, {0, 0}},   {LibraryCursor::Remove, {0, 0}},
-        {LibraryCursor::VertSize, {16, 16}}, {LibraryCursor::HorzSize, {16, 16}},
-        {LibraryCursor::MultiDrag, {0, 0}},  {LibraryCursor::NoDrop, {16, 16}},
-        {LibraryCursor::Drag, {0, 0}},       {LibraryCursor::ColorPicker, {2, 29}},
+        {LibraryCursor::DragCopy, {0, 0}},     {LibraryCursor::Remove, {0, 0}},
+        {LibraryCursor::VertSize, {16, 16}},   {LibraryCursor::HorzSize, {16, 16}},
+        {LibraryCursor::MultiDrag, {0, 0}},    {LibraryCursor::NoDrop, {16, 16}},
+        {LibraryCursor::Drag, {0, 0}},         {LibraryCursor::ColorPicker, {2, 29}},
+        {LibraryCursor::EditSizing, {16, 16}},
     };
     std::vector<HCURSOR> seen;
     for (const Case& c : cases) {
@@ -51,6 +52,13 @@ TEST_F(WindowTest, TheSplittersPointAlongTheirAxesAndTheCopyCursorCarriesAPlus) 
     // The plus's centre is ink on the copy cursor and paper on the plain drag cursor.
     EXPECT_EQ(copy.pixel(16, 20), qRgba(0, 0, 0, 255));
     EXPECT_EQ(drag.pixel(16, 20), qRgba(255, 255, 255, 255));
+    // The edit sizer: an arrow along the row across one upright bar, rimmed in white.
+    const QImage sizer =
+        QtCursorOf(LoadLibraryCursor(LibraryCursor::EditSizing)).pixmap().toImage();
+    EXPECT_EQ(sizer.pixel(6, 16), qRgba(0, 0, 0, 255));
+    EXPECT_EQ(sizer.pixel(16, 9), qRgba(0, 0, 0, 255));
+    EXPECT_EQ(sizer.pixel(12, 17), qRgba(255, 255, 255, 255));
+    EXPECT_EQ(qAlpha(sizer.pixel(6, 9)), 0);
 }
 
 } // namespace

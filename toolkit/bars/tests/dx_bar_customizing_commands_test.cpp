@@ -192,5 +192,37 @@ TEST_F(CustomizingCommandsTest, TheListDrawsItsRowsWithTheDialogPainter) {
     pw::ReleaseDC(List.Handle(), DC);
 }
 
+// An item freed by the program while the list shows it: the list lets go of it at once and
+// keeps its selection on the same row; painting and clicking the list touch only live items.
+TEST_F(CustomizingCommandsTest, ACommandFreedWhileListedLeavesTheList) {
+    TdxBarCustomizingCommands& Page = OpenCommands();
+    ClickRow(Page.LCategories(), 1);
+    ClickRow(Page.LCommands(), 1);
+    ASSERT_EQ(Rows(Page.LCommands()), (std::vector<std::string>{"&Open", "Sa&ve"}));
+    Form->FreeComponent(*Open);
+    Open = nullptr;
+    EXPECT_EQ(Rows(Page.LCommands()), (std::vector<std::string>{"Sa&ve"}));
+    EXPECT_EQ(Page.LCommands().ItemIndex(), 0);
+    EXPECT_EQ(Page.LCommands().SelectedItem()->Caption(), "Sa&ve");
+    pw::UpdateWindow(Page.LCommands().Handle());
+    ClickRow(Page.LCommands(), 0);
+    EXPECT_EQ(Page.DescriptionLabel().Caption(), "");
+    // The last row going moves the selection up.
+    Form->FreeComponent(*Page.LCommands().SelectedItem());
+    EXPECT_TRUE(Rows(Page.LCommands()).empty());
+    EXPECT_EQ(Page.LCommands().ItemIndex(), -1);
+    pw::UpdateWindow(Page.LCommands().Handle());
+}
+
+// The commands list and the options follow the edited manager's style while the dialog is open.
+TEST_F(CustomizingCommandsTest, TheListTakesTheWindowColourUnderTheFlatStyle) {
+    TdxBarCustomizingCommands& Page = OpenCommands();
+    EXPECT_EQ(Page.LCommands().Color(), pg::clBtnFace);
+    Manager->SetStyle(bmsFlat);
+    EXPECT_EQ(Page.LCommands().Color(), pg::clWindow);
+    Manager->SetStyle(bmsStandard);
+    EXPECT_EQ(Page.LCommands().Color(), pg::clBtnFace);
+}
+
 } // namespace
 } // namespace toolkit::bars

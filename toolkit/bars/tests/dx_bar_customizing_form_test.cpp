@@ -4,6 +4,7 @@
 #include "toolkit/bars/dx_bar_item_link.h"
 #include "toolkit/bars/tests/dx_bar_menu_form_fixture.h"
 
+#include "platform/forms/application.h"
 #include "platform/forms/dialogs.h"
 #include "platform/win/input_state.h"
 #include "platform/win/message_beep.h"
@@ -210,6 +211,8 @@ TEST_F(CustomizingFormTest, DeleteAsksAndCancelKeepsTheBar) {
         EXPECT_TRUE(Script.Done());
         ASSERT_EQ(Script.Asked().size(), 1u);
         EXPECT_EQ(Script.Asked()[0].Flags, pf::MB_OKCANCEL | pf::MB_ICONQUESTION);
+        // Captioned with the application's title.
+        EXPECT_EQ(Script.Asked()[0].Caption, pf::Application().Title);
     }
     EXPECT_EQ(Manager->Bars()->FindByName("ToolBar"), nullptr);
     EXPECT_EQ(Rows(Dialog), (std::vector<std::string>{"Main Menu"}));

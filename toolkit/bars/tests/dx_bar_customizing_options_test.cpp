@@ -4,6 +4,7 @@
 #include "toolkit/bars/dx_bar_manager.h"
 #include "toolkit/bars/tests/dx_bar_menu_form_fixture.h"
 
+#include "platform/forms/application.h"
 #include "platform/forms/dialogs.h"
 #include "platform/win/window.h"
 #include "testsupport/temp_folder.h"
@@ -204,6 +205,7 @@ TEST_F(CustomizingOptionsTest, ResetMyUsageDataAsksAndResetsOnlyOnYes) {
         ASSERT_EQ(Script.Asked().size(), 1u);
         EXPECT_EQ(Script.Asked()[0].Flags,
                   pf::MB_YESNO | pf::MB_ICONEXCLAMATION | pf::MB_DEFBUTTON2);
+        EXPECT_EQ(Script.Asked()[0].Caption, pf::Application().Title);
         EXPECT_EQ(Resets, Answer == pf::IDYES ? 1 : 0);
     }
 }
