@@ -1117,7 +1117,9 @@ void TListBox::Dispatch(TMessage& message) {
     case WM_NCLBUTTONDBLCLK:
         if (message.WParam == static_cast<WPARAM>(HTVSCROLL)) {
             // A press beside the thumb turns a whole page here, where the window keeps one row
-            // of the last page in sight; a line or the thumb moves by one row at most.
+            // of the last page in sight; a line or the thumb moves by one row at most. The
+            // press takes the focus as a press on the rows does.
+            if (!Focused() && CanFocus()) SetFocus();
             const int before = TopIndex();
             DefaultHandler(message);
             const int moved = TopIndex() - before;
