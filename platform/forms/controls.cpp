@@ -8,6 +8,7 @@
 #include "platform/forms/std_ctrls.h"
 #include "platform/gdi/drawing.h"
 #include "platform/win/input_state.h"
+#include "platform/win/list_box_class.h"
 #include "platform/win/painting.h"
 #include "platform/win/window.h"
 
@@ -501,15 +502,16 @@ void TWinControl::CreateHandle() {
     auto& registered = RegisteredClasses();
     if (!registered.count(params.className)) {
         WNDCLASS cls;
-        cls.style = CS_DBLCLKS;
+        cls.style = params.classStyle;
         cls.lpfnWndProc = &TWinControl::WindowProcedure;
         cls.hCursor = LoadCursor(IDC_ARROW);
         cls.lpszClassName = params.className;
         RegisterClass(cls);
         registered.insert(params.className);
     }
+    defWndProc_ = params.defWndProc;
     CreateWindowEx(params.exStyle, params.className, text_, params.style, params.x, params.y,
-                   params.width, params.height, params.parent, 0, this);
+                   params.width, params.height, params.parent, params.id, this);
     if (handle_ == NullHWnd) throw core::Exception("Error creating window");
     SyncBoundsFromWindow();
     CreateWnd();
@@ -518,10 +520,18 @@ void TWinControl::CreateHandle() {
     AlignControls();
 }
 
+void TWinControl::CreateSubClass(TCreateParams& params, const std::string& className) {
+    WNDCLASS cls;
+    if (!GetClassInfo(className, &cls)) throw core::Exception("Unknown window class " + className);
+    params.classStyle = cls.style;
+    params.defWndProc = cls.lpfnWndProc;
+}
+
 void TWinControl::DestroyHandle() {
     if (handle_ == NullHWnd) return;
     HWND wnd = handle_;
     destroyingHandle_ = true;
+    if (core::IsWindow(wnd)) DestroyWnd();
     if (core::IsWindow(wnd)) {
         SetWindowLong(wnd, GWL_USERDATA, 0);
         DestroyWindow(wnd);
@@ -869,7 +879,40 @@ void TWinControl::HandleKey(TMessage& message) {
     DefaultHandler(message);
 }
 
+bool TWinControl::ReflectNotification(TMessage& message) {
+    TWinControl* child = nullptr;
+    UINT reflected = 0;
+    switch (message.Msg) {
+    case WM_COMMAND:
+        child = FindControl(static_cast<HWND>(message.LParam));
+        reflected = CN_COMMAND;
+        break;
+    case WM_DRAWITEM:
+        child = FindControl(reinterpret_cast<const win::DRAWITEMSTRUCT*>(message.LParam)->hwndItem);
+        reflected = CN_DRAWITEM;
+        break;
+    case WM_MEASUREITEM: {
+        // The record names the control by its id alone.
+        const auto id = static_cast<std::intptr_t>(
+            reinterpret_cast<const win::MEASUREITEMSTRUCT*>(message.LParam)->CtlID);
+        for (TControl* c : controls_) {
+            auto* w = dynamic_cast<TWinControl*>(c);
+            if (w && w->handle_ != NullHWnd && id != 0 && GetWindowLong(w->handle_, GWL_ID) == id)
+                child = w;
+        }
+        reflected = CN_MEASUREITEM;
+        break;
+    }
+    default:
+        return false;
+    }
+    if (!child || child == this) return false;
+    message.Result = child->Perform(reflected, message.WParam, message.LParam);
+    return true;
+}
+
 void TWinControl::Dispatch(TMessage& message) {
+    if (ReflectNotification(message)) return;
     switch (message.Msg) {
     case WM_PAINT:
         HandlePaint(static_cast<gdi::HDC>(message.WParam));
@@ -950,6 +993,11 @@ void TWinControl::Dispatch(TMessage& message) {
 
 void TWinControl::DefaultHandler(TMessage& message) {
     if (handle_ == NullHWnd) return;
+    if (defWndProc_) {
+        message.Result =
+            CallWindowProc(defWndProc_, handle_, message.Msg, message.WParam, message.LParam);
+        return;
+    }
     message.Result = DefWindowProc(handle_, message.Msg, message.WParam, message.LParam);
 }
 

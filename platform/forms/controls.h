@@ -66,6 +66,12 @@ inline constexpr UINT CM_RELEASE = CM_BASE + 33;
 inline constexpr UINT CM_SYSCOLORCHANGE = CM_BASE + 36;
 inline constexpr UINT CM_CHILDKEY = CM_BASE + 46;
 inline constexpr UINT CM_CHANGED = CM_BASE + 55;
+// A child window's notification to its parent comes back to the child as CN_BASE plus the
+// message, so that the control itself handles what its own window reports.
+inline constexpr UINT CN_BASE = 0xBC00;
+inline constexpr UINT CN_COMMAND = CN_BASE + win::WM_COMMAND;
+inline constexpr UINT CN_DRAWITEM = CN_BASE + win::WM_DRAWITEM;
+inline constexpr UINT CN_MEASUREITEM = CN_BASE + win::WM_MEASUREITEM;
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 
@@ -330,13 +336,23 @@ protected:
         win::DWORD exStyle = 0;
         int x = 0, y = 0, width = 0, height = 0;
         HWND parent{};
+        std::intptr_t id = 0;
+        // A system class the window's messages fall back to (CreateSubClass), instead of the
+        // default window procedure.
+        win::UINT classStyle = win::CS_DBLCLKS;
+        core::WNDPROC defWndProc;
     };
     virtual void CreateParams(TCreateParams& params);
+    // Makes the window one of the system class className under params' own class name: what the
+    // control leaves goes to that class's procedure.
+    static void CreateSubClass(TCreateParams& params, const std::string& className);
     virtual void CreateHandle();
     void DestroyHandle();
     void RecreateWnd();
     // Called once the window exists.
     virtual void CreateWnd() {}
+    // Called while the window still exists, before the control lets it go.
+    virtual void DestroyWnd() {}
     virtual void PaintWindow(gdi::HDC dc);
     virtual void KeyDown(WORD& key, TShiftState shift);
     virtual void KeyUp(WORD& key, TShiftState shift);
@@ -365,8 +381,12 @@ private:
     void SyncBoundsFromWindow();
     void ApplyVisible();
 
+    // Hands a child's notification back to the child; false when no control of ours sent it.
+    bool ReflectNotification(TMessage& message);
+
     std::vector<TControl*> controls_;
     TControl* captureControl_ = nullptr;
+    core::WNDPROC defWndProc_;
     int alignDisabled_ = 0;
     bool destroyingHandle_ = false;
     bool syncing_ = false;

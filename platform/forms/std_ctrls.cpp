@@ -8,6 +8,7 @@
 #include "platform/gdi/frame_controls.h"
 #include "platform/gdi/text_out.h"
 #include "platform/win/input_state.h"
+#include "platform/win/list_box_class.h"
 #include "platform/win/painting.h"
 #include "platform/win/window.h"
 
@@ -784,109 +785,245 @@ void TMemo::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
 
 // ---- TListBox ----
 
+namespace {
+
+// Ids tell the window's WM_MEASUREITEM apart from its siblings'; they run round past 16 bits.
+std::intptr_t NextListBoxId() {
+    static std::intptr_t next = 0;
+    next = next % 0xF000 + 1;
+    return 0x0FFF + next;
+}
+
+} // namespace
+
 TListBox::TListBox(TComponent* owner) : TCustomControl(owner) {
     width_ = 121;
     height_ = 97;
     color_ = gdi::clWindow;
     TabStop = true;
     focusOnClick_ = true;
+    // The window reports clicks and double clicks; a press alone is no click.
+    controlStyle_ &= ~(csClickEvents | csDoubleClicks);
     items_.OnChange = [this] { ItemsChanged(); };
 }
 
+LRESULT TListBox::Send(UINT msg, WPARAM wParam, LPARAM lParam) const {
+    return core::SendMessage(handle_, msg, wParam, lParam);
+}
+
+win::DWORD TListBox::WindowStyle() const {
+    win::DWORD style = WS_VSCROLL | LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT;
+    style |= Style == lbOwnerDrawVariable ? LBS_OWNERDRAWVARIABLE : LBS_OWNERDRAWFIXED;
+    if (MultiSelect) style |= ExtendedSelect ? LBS_EXTENDEDSEL : LBS_MULTIPLESEL;
+    return style;
+}
+
+void TListBox::CreateParams(TCreateParams& params) {
+    TCustomControl::CreateParams(params);
+    RegisterListBoxClass();
+    CreateSubClass(params, WC_LISTBOX);
+    params.className = "TListBox";
+    params.style |= WindowStyle();
+    params.exStyle |= WS_EX_CLIENTEDGE;
+    params.id = NextListBoxId();
+}
+
+void TListBox::CreateWnd() {
+    TCustomControl::CreateWnd();
+    if (Style != lbOwnerDrawVariable) Send(LB_SETITEMHEIGHT, 0, itemHeight_);
+    windowItems_.clear();
+    const std::vector<bool> selected = selected_;
+    const int itemIndex = itemIndex_;
+    const int top = topIndex_;
+    SyncWindowItems();
+    if (MultiSelect) {
+        for (int i = 0; i < static_cast<int>(selected.size()) && i < items_.Count(); ++i)
+            if (selected[static_cast<std::size_t>(i)]) Send(LB_SETSEL, 1, i);
+        if (itemIndex >= 0) Send(LB_SETCARETINDEX, static_cast<WPARAM>(itemIndex));
+    } else {
+        Send(LB_SETCURSEL, static_cast<WPARAM>(itemIndex));
+    }
+    Send(LB_SETTOPINDEX, static_cast<WPARAM>(top));
+}
+
+void TListBox::DestroyWnd() {
+    SaveState();
+    TCustomControl::DestroyWnd();
+}
+
+void TListBox::SaveState() {
+    if (!HasWindow() || syncing_) return;
+    itemIndex_ = static_cast<int>(Send(LB_GETCURSEL));
+    topIndex_ = static_cast<int>(Send(LB_GETTOPINDEX));
+    const int count = static_cast<int>(Send(LB_GETCOUNT));
+    selected_.assign(static_cast<std::size_t>(std::max(count, 0)), false);
+    for (int i = 0; i < count; ++i)
+        selected_[static_cast<std::size_t>(i)] = Send(LB_GETSEL, static_cast<WPARAM>(i)) > 0;
+}
+
+void TListBox::FollowStyle() {
+    if (!HasWindow()) return;
+    constexpr win::DWORD kinds =
+        LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE | LBS_MULTIPLESEL | LBS_EXTENDEDSEL;
+    const auto now = static_cast<win::DWORD>(GetWindowLong(handle_, GWL_STYLE));
+    if ((now & kinds) == (WindowStyle() & kinds)) return;
+    SaveState();
+    RecreateWnd();
+}
+
+void TListBox::SyncWindowItems() {
+    const int oldCount = static_cast<int>(windowItems_.size());
+    const int newCount = items_.Count();
+    int head = 0;
+    while (head < oldCount && head < newCount &&
+           windowItems_[static_cast<std::size_t>(head)] == items_[head])
+        ++head;
+    int tail = 0;
+    while (tail < oldCount - head && tail < newCount - head &&
+           windowItems_[static_cast<std::size_t>(oldCount - 1 - tail)] ==
+               items_[newCount - 1 - tail])
+        ++tail;
+    const int removed = oldCount - head - tail;
+    const int added = newCount - head - tail;
+    if (removed == 0 && added == 0) return;
+    const bool quiet = removed + added > 1;
+    if (quiet) Send(WM_SETREDRAW, 0);
+    for (int i = 0; i < removed; ++i)
+        Send(LB_DELETESTRING, static_cast<WPARAM>(head));
+    for (int i = 0; i < added; ++i)
+        Send(LB_INSERTSTRING, static_cast<WPARAM>(head + i),
+             reinterpret_cast<LPARAM>(items_[head + i].c_str()));
+    if (quiet) Send(WM_SETREDRAW, 1);
+    windowItems_.clear();
+    for (int i = 0; i < newCount; ++i)
+        windowItems_.push_back(items_[i]);
+}
+
+// The selection stays at the same places while the items change, as it always has here: an
+// index past the end goes.
 void TListBox::ItemsChanged() {
+    FollowStyle();
+    SaveState();
     selected_.resize(static_cast<std::size_t>(items_.Count()), false);
     if (itemIndex_ >= items_.Count()) itemIndex_ = -1;
-    topIndex_ = std::clamp(topIndex_, 0, std::max(0, items_.Count() - VisibleItems()));
-    Invalidate();
+    topIndex_ = std::clamp(topIndex_, 0, std::max(0, items_.Count() - 1));
+    if (!HasWindow()) return;
+    syncing_ = true;
+    SyncWindowItems();
+    if (MultiSelect) {
+        for (int i = 0; i < items_.Count(); ++i)
+            if ((Send(LB_GETSEL, static_cast<WPARAM>(i)) > 0) !=
+                selected_[static_cast<std::size_t>(i)])
+                Send(LB_SETSEL, selected_[static_cast<std::size_t>(i)] ? 1 : 0, i);
+        if (itemIndex_ >= 0) Send(LB_SETCARETINDEX, static_cast<WPARAM>(itemIndex_));
+    } else if (Send(LB_GETCURSEL) != itemIndex_) {
+        Send(LB_SETCURSEL, static_cast<WPARAM>(itemIndex_));
+    }
+    Send(LB_SETTOPINDEX, static_cast<WPARAM>(topIndex_));
+    syncing_ = false;
 }
 
 void TListBox::Clear() {
     items_.Clear();
-    selected_.clear();
-    itemIndex_ = -1;
-    topIndex_ = 0;
-    Invalidate();
+    SetTopIndex(0);
+}
+
+int TListBox::ItemIndex() const {
+    return HasWindow() ? static_cast<int>(Send(LB_GETCURSEL)) : itemIndex_;
 }
 
 void TListBox::SetItemIndex(int value) {
+    FollowStyle();
     if (value < -1 || value >= items_.Count()) value = -1;
-    if (value == itemIndex_) return;
-    itemIndex_ = value;
-    if (!MultiSelect) std::fill(selected_.begin(), selected_.end(), false);
-    if (value >= 0) {
-        selected_[static_cast<std::size_t>(value)] = true;
-        MakeVisible(value);
+    if (value == ItemIndex()) return;
+    if (!HasWindow()) {
+        itemIndex_ = value;
+        if (!MultiSelect) std::fill(selected_.begin(), selected_.end(), false);
+        if (value >= 0) selected_[static_cast<std::size_t>(value)] = true;
+        return;
     }
-    Invalidate();
+    if (!MultiSelect) {
+        Send(LB_SETCURSEL, static_cast<WPARAM>(value));
+    } else if (value >= 0) {
+        Send(LB_SETSEL, 1, value);
+        Send(LB_SETCARETINDEX, static_cast<WPARAM>(value));
+    }
 }
 
 void TListBox::SetItemHeight(int value) {
     if (value > 0) itemHeight_ = value;
+    if (HasWindow() && Style != lbOwnerDrawVariable) Send(LB_SETITEMHEIGHT, 0, itemHeight_);
     Invalidate();
+}
+
+int TListBox::TopIndex() const {
+    return HasWindow() ? static_cast<int>(Send(LB_GETTOPINDEX)) : topIndex_;
 }
 
 void TListBox::SetTopIndex(int value) {
-    topIndex_ = std::clamp(value, 0, std::max(0, items_.Count() - VisibleItems()));
-    Invalidate();
+    value = std::clamp(value, 0, std::max(0, items_.Count() - 1));
+    if (!HasWindow()) {
+        topIndex_ = value;
+        return;
+    }
+    Send(LB_SETTOPINDEX, static_cast<WPARAM>(value));
 }
 
 bool TListBox::Selected(int index) const {
-    if (index < 0 || index >= static_cast<int>(selected_.size())) return false;
-    return selected_[static_cast<std::size_t>(index)];
+    if (index < 0 || index >= items_.Count()) return false;
+    if (!HasWindow())
+        return index < static_cast<int>(selected_.size()) &&
+               selected_[static_cast<std::size_t>(index)];
+    return Send(LB_GETSEL, static_cast<WPARAM>(index)) > 0;
 }
 
 void TListBox::SetSelected(int index, bool value) {
-    if (index < 0 || index >= static_cast<int>(selected_.size())) return;
-    if (!MultiSelect && value) {
-        SetItemIndex(index);
+    FollowStyle();
+    if (index < 0 || index >= items_.Count()) return;
+    if (!MultiSelect) {
+        if (value) {
+            SetItemIndex(index);
+        } else if (ItemIndex() == index) {
+            if (HasWindow()) Send(LB_SETCURSEL, static_cast<WPARAM>(-1));
+            itemIndex_ = -1;
+        }
         return;
     }
-    selected_[static_cast<std::size_t>(index)] = value;
-    if (!MultiSelect && !value && itemIndex_ == index) itemIndex_ = -1;
-    Invalidate();
-}
-
-int TListBox::VisibleItems() const {
-    return std::max(1, (ClientHeight() - 4) / itemHeight_);
-}
-
-bool TListBox::HasScrollBar() const {
-    return items_.Count() > VisibleItems();
-}
-
-TRect TListBox::ScrollBarRect() const {
-    TRect r = ClientRect();
-    gdi::InflateRect(r, -2, -2);
-    return {r.Right - gdi::GetSystemMetrics(gdi::SM_CXVSCROLL), r.Top, r.Right, r.Bottom};
-}
-
-TRect TListBox::ThumbRect() const {
-    TRect bar = ScrollBarRect();
-    const int arrow = bar.Width();
-    const int track = bar.Height() - 2 * arrow;
-    const int size = std::max(8, track * VisibleItems() / std::max(1, items_.Count()));
-    const int range = std::max(1, items_.Count() - VisibleItems());
-    const int top = bar.Top + arrow + (track - size) * std::min(topIndex_, range) / range;
-    return {bar.Left, top, bar.Right, top + size};
-}
-
-void TListBox::MakeVisible(int index) {
-    const int visible = VisibleItems();
-    if (index < topIndex_) topIndex_ = index;
-    if (index >= topIndex_ + visible) topIndex_ = index - visible + 1;
+    if (!HasWindow()) {
+        selected_.resize(static_cast<std::size_t>(items_.Count()), false);
+        selected_[static_cast<std::size_t>(index)] = value;
+        return;
+    }
+    Send(LB_SETSEL, value ? 1 : 0, index);
 }
 
 TRect TListBox::ItemRect(int index) const {
-    TRect r = ClientRect();
-    const int top = 2 + (index - topIndex_) * itemHeight_;
-    return {2, top, HasScrollBar() ? ScrollBarRect().Left : r.Right - 2, top + itemHeight_};
+    TRect r;
+    if (HasWindow() &&
+        Send(LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r)) != LB_ERR)
+        return r;
+    // Rows past the last one lie below it at the fixed height.
+    const int top = TopIndex();
+    return {0, (index - top) * itemHeight_, ClientWidth(), (index - top + 1) * itemHeight_};
 }
 
 int TListBox::ItemAtPos(TPoint p, bool existing) const {
-    if (p.Y < 2) return existing ? -1 : topIndex_;
-    const int index = topIndex_ + (p.Y - 2) / itemHeight_;
-    if (index >= items_.Count()) return existing ? -1 : items_.Count();
+    const int count = items_.Count();
+    const int top = TopIndex();
+    if (p.Y < 0) return existing ? -1 : top;
+    int index = top + p.Y / itemHeight_;
+    if (HasWindow() && count > 0) {
+        // The window knows the rows' heights; the column does not matter.
+        const LRESULT hit = Send(LB_ITEMFROMPOINT, 0, MAKELPARAM(0, p.Y));
+        index = HIWORD(static_cast<std::uintptr_t>(hit)) ? count
+                                                         : LOWORD(static_cast<std::uintptr_t>(hit));
+    }
+    if (index >= count) return existing ? -1 : count;
     return index;
+}
+
+void TListBox::MeasureItem(int index, int& height) {
+    if (OnMeasureItem) OnMeasureItem(this, index, height);
 }
 
 void TListBox::DrawItem(int index, const TRect& rect, TOwnerDrawState state) {
@@ -903,65 +1040,35 @@ void TListBox::DrawItem(int index, const TRect& rect, TOwnerDrawState state) {
                         (state & odSelected) ? gdi::clHighlightText : TextColor(*this));
 }
 
-void TListBox::Paint() {
-    TRect inner = SunkenEdge(canvas_, ClientRect());
-    Fill(canvas_, inner, color_);
-    const int saved = gdi::SaveDC(canvas_.Handle());
-    gdi::IntersectClipRect(canvas_.Handle(), inner.Left, inner.Top, inner.Right, inner.Bottom);
-    for (int i = topIndex_; i < items_.Count(); ++i) {
-        TRect r = ItemRect(i);
-        if (r.Top >= inner.Bottom) break;
-        TOwnerDrawState state = 0;
-        if (Selected(i)) state |= odSelected;
-        if (i == itemIndex_ && Focused()) state |= odFocused;
-        if (!EnabledWithParents()) state |= odDisabled;
-        DrawItem(i, r, state);
-        if (state & odFocused) canvas_.DrawFocusRect(r);
-    }
-    gdi::RestoreDC(canvas_.Handle(), saved);
+void TListBox::CNDrawItem(TMessage& message) {
+    const auto& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(message.LParam);
+    const int index = static_cast<int>(draw.itemID);
+    message.Result = 1;
+    if (index < 0 || index >= items_.Count()) return;
+    TOwnerDrawState state = 0;
+    if (draw.itemState & ODS_SELECTED) state |= odSelected;
+    if (draw.itemState & ODS_FOCUS) state |= odFocused;
+    // A disabled parent disables the rows too, though the window itself stays enabled.
+    if (!EnabledWithParents()) state |= odDisabled;
+    canvas_.SetHandle(draw.hDC);
     canvas_.Refresh();
-    if (!HasScrollBar()) return;
-    TRect bar = ScrollBarRect();
-    canvas_.Brush().SetColor(gdi::clScrollBar);
-    canvas_.FillRect(bar);
-    TRect up{bar.Left, bar.Top, bar.Right, bar.Top + bar.Width()};
-    TRect down{bar.Left, bar.Bottom - bar.Width(), bar.Right, bar.Bottom};
-    gdi::DrawFrameControl(canvas_.Handle(), &up, gdi::DFC_SCROLL, gdi::DFCS_SCROLLUP);
-    gdi::DrawFrameControl(canvas_.Handle(), &down, gdi::DFC_SCROLL, gdi::DFCS_SCROLLDOWN);
-    TRect thumb = ThumbRect();
-    canvas_.Brush().SetColor(gdi::clBtnFace);
-    canvas_.FillRect(thumb);
-    gdi::DrawEdge(canvas_.Handle(), &thumb, gdi::EDGE_RAISED, gdi::BF_RECT);
+    canvas_.Font().Assign(font_);
+    try {
+        DrawItem(index, draw.rcItem, state);
+        if ((state & odFocused) && NeedsFocusRect()) canvas_.DrawFocusRect(draw.rcItem);
+    } catch (...) {
+        canvas_.SetHandle(gdi::NullDC);
+        throw;
+    }
+    canvas_.SetHandle(gdi::NullDC);
 }
 
-void TListBox::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-    if (button == mbLeft && HasScrollBar() && gdi::PtInRect(ScrollBarRect(), {x, y})) {
-        TRect bar = ScrollBarRect();
-        if (y < bar.Top + bar.Width())
-            SetTopIndex(topIndex_ - 1);
-        else if (y >= bar.Bottom - bar.Width())
-            SetTopIndex(topIndex_ + 1);
-        else if (y < ThumbRect().Top)
-            SetTopIndex(topIndex_ - VisibleItems());
-        else if (y >= ThumbRect().Bottom)
-            SetTopIndex(topIndex_ + VisibleItems());
-        return;
-    }
-    if (button == mbLeft) {
-        const int index = ItemAtPos({x, y}, true);
-        if (index >= 0) {
-            if (MultiSelect && (shift & ssCtrl)) {
-                itemIndex_ = index;
-                selected_[static_cast<std::size_t>(index)] = !Selected(index);
-                Invalidate();
-            } else {
-                if (MultiSelect) std::fill(selected_.begin(), selected_.end(), false);
-                itemIndex_ = -2; // forces the change
-                SetItemIndex(index);
-            }
-        }
-    }
-    TCustomControl::MouseDown(button, shift, x, y);
+void TListBox::CNMeasureItem(TMessage& message) {
+    auto& measure = *reinterpret_cast<MEASUREITEMSTRUCT*>(message.LParam);
+    int height = itemHeight_;
+    MeasureItem(static_cast<int>(measure.itemID), height);
+    measure.itemHeight = static_cast<UINT>(std::max(height, 1));
+    message.Result = 1;
 }
 
 bool TListBox::WantsKey(WORD key) const {
@@ -971,50 +1078,72 @@ bool TListBox::WantsKey(WORD key) const {
 
 void TListBox::KeyDown(WORD& key, TShiftState shift) {
     TCustomControl::KeyDown(key, shift);
-    if (items_.Count() == 0) return;
-    const int page = std::max(1, (ClientHeight() - 4) / itemHeight_ - 1);
-    int index = itemIndex_;
-    switch (key) {
-    case VK_UP:
-        index = std::max(0, index - 1);
-        break;
-    case VK_DOWN:
-        index = std::min(items_.Count() - 1, index + 1);
-        break;
-    case VK_HOME:
-        index = 0;
-        break;
-    case VK_END:
-        index = items_.Count() - 1;
-        break;
-    case VK_PRIOR:
-        index = std::max(0, index - page);
-        break;
-    case VK_NEXT:
-        index = std::min(items_.Count() - 1, index + page);
-        break;
-    default:
-        return;
-    }
-    if (index != itemIndex_) {
-        SetItemIndex(index);
-        Click();
-    }
 }
 
 void TListBox::Dispatch(TMessage& message) {
     switch (message.Msg) {
-    case WM_MOUSEWHEEL:
-        SetTopIndex(topIndex_ - GET_WHEEL_DELTA_WPARAM(message.WParam) / WHEEL_DELTA * 3);
+    case CN_COMMAND:
+        if (HIWORD(static_cast<std::uintptr_t>(message.WParam)) == LBN_SELCHANGE) Click();
+        if (HIWORD(static_cast<std::uintptr_t>(message.WParam)) == LBN_DBLCLK) DblClick();
         return;
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-        Invalidate();
+    case CN_DRAWITEM:
+        CNDrawItem(message);
+        return;
+    case CN_MEASUREITEM:
+        CNMeasureItem(message);
+        return;
+    case WM_PAINT: {
+        DefaultHandler(message);
+        TDrawingNow drawing(*this);
+        // Below the rows the list shows its own colour.
+        const int count = items_.Count();
+        const int bottom = count > TopIndex() ? ItemRect(count - 1).Bottom : 0;
+        if (bottom < ClientHeight())
+            Fill(canvas_, {0, bottom, ClientWidth(), ClientHeight()}, color_);
+        Paint();
+        return;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_LBUTTONUP:
+    case WM_MOUSEMOVE:
+        DefaultHandler(message);
+        if (!HasWindow()) return;
+        break;
+    case WM_MOUSEWHEEL:
+        DefaultHandler(message);
+        return;
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONDBLCLK:
+        if (message.WParam == static_cast<WPARAM>(HTVSCROLL)) {
+            // A press beside the thumb turns a whole page here, where the window keeps one row
+            // of the last page in sight; a line or the thumb moves by one row at most. The
+            // press takes the focus as a press on the rows does.
+            if (!Focused() && CanFocus()) SetFocus();
+            const int before = TopIndex();
+            DefaultHandler(message);
+            const int moved = TopIndex() - before;
+            if (moved > 1 || moved < -1) SetTopIndex(TopIndex() + (moved > 0 ? 1 : -1));
+            return;
+        }
+        break;
+    case WM_DESTROY:
+        SaveState();
         break;
     default:
         break;
     }
     TCustomControl::Dispatch(message);
+}
+
+// The rows move by the keys they always have (up, down, home, end and the pages); the window's
+// moves by left and right and its Space toggling stay out.
+void TListBox::DefaultHandler(TMessage& message) {
+    if (message.Msg == WM_KEYDOWN &&
+        (message.WParam == VK_LEFT || message.WParam == VK_RIGHT || message.WParam == VK_SPACE))
+        return;
+    if (message.Msg == WM_CHAR) return;
+    TCustomControl::DefaultHandler(message);
 }
 
 // ---- TComboBox ----

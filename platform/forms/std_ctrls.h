@@ -218,23 +218,32 @@ using TOwnerDrawState = unsigned;
 inline constexpr TOwnerDrawState odSelected = 1, odFocused = 2, odDisabled = 4;
 using TDrawItemEvent =
     std::function<void(TWinControl* Control, int Index, TRect Rect, TOwnerDrawState State)>;
+using TMeasureItemEvent = std::function<void(TWinControl* Control, int Index, int& Height)>;
 
+// A window of the platform's LISTBOX class: the items, the selection and the scrolling live in
+// the window and are reached through its messages; Items keeps a copy the window follows, which
+// also holds them while there is no window. Every item is drawn by DrawItem (owner-drawn rows,
+// the standard look included, so that Color and Font reach the rows). OnClick runs when a user
+// changes the selection, OnDblClick on a user's double click; a change by program runs neither.
+// Style, MultiSelect and ExtendedSelect take effect when the window is (re)made: set them first.
 class TListBox : public TCustomControl {
 public:
     explicit TListBox(TComponent* owner);
 
     TStrings& Items() { return items_; }
-    // Set by program, the selection changes without OnClick.
-    int ItemIndex() const { return itemIndex_; }
+    int ItemIndex() const;
     void SetItemIndex(int value);
     int ItemHeight() const { return itemHeight_; }
     void SetItemHeight(int value);
-    int TopIndex() const { return topIndex_; }
+    int TopIndex() const;
     void SetTopIndex(int value);
+    // The item under a client point; with existing false, a point past the items answers Count.
     int ItemAtPos(TPoint p, bool existing) const;
     TRect ItemRect(int index) const;
     TListBoxStyle Style = lbStandard;
+    // ExtendedSelect: Shift and Ctrl extend the selection; otherwise a click toggles an item.
     bool MultiSelect = false;
+    bool ExtendedSelect = true;
     bool Selected(int index) const;
     void SetSelected(int index, bool value);
     bool Sorted() const { return items_.Sorted(); }
@@ -242,29 +251,46 @@ public:
     void Clear();
 
     TDrawItemEvent OnDrawItem;
+    // Asked for each item's height of an lbOwnerDrawVariable list, as it is added.
+    TMeasureItemEvent OnMeasureItem;
 
     void Dispatch(TMessage& message) override;
+    void DefaultHandler(TMessage& message) override;
     TCanvas& Canvas() { return canvas_; }
 
 protected:
-    void Paint() override;
-    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
+    void DestroyWnd() override;
+    // Drawn over the rows once the window has painted them.
+    void Paint() override {}
     void KeyDown(WORD& key, TShiftState shift) override;
     bool WantsKey(WORD key) const override;
     virtual void DrawItem(int index, const TRect& rect, TOwnerDrawState state);
+    virtual void MeasureItem(int index, int& height);
+    // Whether a focused row gets the dotted focus rectangle after DrawItem.
+    virtual bool NeedsFocusRect() const { return true; }
 
 private:
+    LRESULT Send(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const;
+    bool HasWindow() const { return handle_ != NullHWnd; }
+    win::DWORD WindowStyle() const;
+    // Makes the window again when Style or the selection kind changed since it was made.
+    void FollowStyle();
     void ItemsChanged();
-    void MakeVisible(int index);
-    int VisibleItems() const;
-    bool HasScrollBar() const;
-    TRect ScrollBarRect() const;
-    TRect ThumbRect() const;
+    // Brings the window's rows to Items with the fewest insertions and deletions.
+    void SyncWindowItems();
+    void SaveState();
+    void CNDrawItem(TMessage& message);
+    void CNMeasureItem(TMessage& message);
     TStrings items_;
+    // The rows the window holds, and the state kept while there is no window.
+    std::vector<std::string> windowItems_;
     std::vector<bool> selected_;
     int itemIndex_ = -1;
     int itemHeight_ = 13;
     int topIndex_ = 0;
+    bool syncing_ = false;
 };
 
 enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed };

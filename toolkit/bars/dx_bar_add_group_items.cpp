@@ -109,7 +109,7 @@ void TdxBarAddGroupItemsList::Paint() {
     pf::TListBox::Paint();
     // The rest of the list below the last row shows the button face, not the window.
     const int Count = Items().Count();
-    const pg::TRect Inner = {2, 2, ClientWidth() - 2, ClientHeight() - 2};
+    const pg::TRect Inner = ClientRect();
     int Top = Inner.Top;
     if (Count > TopIndex()) Top = ItemRect(Count - 1).Bottom;
     if (Top >= Inner.Bottom) return;

@@ -79,10 +79,6 @@ void TCommandsListBox::DrawItem(int Index, const pg::TRect& Rect, pf::TOwnerDraw
         P->DrawEditRow(C, Rect, Selected, Item->Caption(), Item);
     else
         P->DrawCommandRow(C, Rect, Selected, Item->Caption(), Item);
-    if (Index == pf::TListBox::Items().Count() - 1) {
-        C.Brush().SetColor(P->GetRowColor(false, nullptr));
-        C.FillRect({Rect.Left, Rect.Bottom, Rect.Right, ClientHeight()});
-    }
     if (State & pf::odFocused) {
         // The list inverts a focus rectangle over the row after this; the first one cancels it
         // so that only the painter's shows.
@@ -90,6 +86,15 @@ void TCommandsListBox::DrawItem(int Index, const pg::TRect& Rect, pf::TOwnerDraw
         P->DrawFocus(C, Rect, Item);
     }
     C.Font().Assign(Font());
+}
+
+void TCommandsListBox::Paint() {
+    const int Count = pf::TListBox::Items().Count();
+    if (Count <= TopIndex()) return;
+    const pg::TRect Last = ItemRect(Count - 1);
+    Canvas().Brush().SetStyle(pg::TBrushStyle::bsSolid);
+    Canvas().Brush().SetColor(Painter()->GetRowColor(false, nullptr));
+    Canvas().FillRect({Last.Left, Last.Bottom, Last.Right, ClientHeight()});
 }
 
 void TCommandsListBox::SelectAt(pg::TPoint P) {

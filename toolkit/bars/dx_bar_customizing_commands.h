@@ -50,6 +50,8 @@ public:
     void Dispatch(platform::forms::TMessage& Message) override;
 
 protected:
+    // Below the last row the list shows the painter's row colour.
+    void Paint() override;
     void DrawItem(int Index, const platform::gdi::TRect& Rect,
                   platform::forms::TOwnerDrawState State) override;
     void MouseDown(platform::forms::TMouseButton Button, platform::forms::TShiftState Shift, int X,

@@ -83,7 +83,7 @@ int TdxBarAllCommandsList::IndexOfEntry(const TdxBarItem* Item) const {
 }
 
 int TdxBarAllCommandsList::FirstLine() const {
-    return 2 + 5 + ColumnWidths[0] + 10;
+    return 5 + ColumnWidths[0] + 10;
 }
 
 int TdxBarAllCommandsList::SecondLine() const {
@@ -116,13 +116,13 @@ void TdxBarAllCommandsList::DrawItem(int Index, const pg::TRect& Rect, pf::TOwne
 void TdxBarAllCommandsList::Paint() {
     pf::TListBox::Paint();
     const int Count = Items().Count();
-    int Top = 2;
+    int Top = 0;
     if (Count > TopIndex()) Top = ItemRect(Count - 1).Bottom;
-    if (Top >= ClientHeight() - 2) return;
+    if (Top >= ClientHeight()) return;
     Canvas().Pen().SetColor(pg::clBtnShadow);
     for (const int X : {FirstLine(), SecondLine()}) {
         Canvas().MoveTo(X, Top);
-        Canvas().LineTo(X, ClientHeight() - 2);
+        Canvas().LineTo(X, ClientHeight());
     }
 }
 

@@ -2,10 +2,13 @@
 
 #include "platform/core/clock.h"
 #include "platform/core/text.h"
+#include "platform/win/input_state.h"
+#include "platform/win/list_box_class.h"
 
 namespace toolkit::edit {
 
 namespace pc = platform::core;
+namespace pw = platform::win;
 
 namespace {
 
@@ -17,6 +20,18 @@ constexpr char Escape = 27;
 
 TcxCustomInnerListBox::TcxCustomInnerListBox(pc::TComponent* AOwner)
     : platform::forms::TListBox(AOwner) {}
+
+void TcxCustomInnerListBox::Dispatch(pc::TMessage& Message) {
+    if (Message.Msg == pw::WM_GETDLGCODE) {
+        platform::forms::TListBox::Dispatch(Message);
+        if (Container) {
+            Message.Result |= pw::DLGC_WANTCHARS;
+            if (pw::GetKeyState(pw::VK_CONTROL) >= 0) Message.Result |= pw::DLGC_WANTTAB;
+        }
+        return;
+    }
+    platform::forms::TListBox::Dispatch(Message);
+}
 
 void TcxCustomInnerListBox::KeyPress(char& Key) {
     if (Container && (Key == '\t' || Key == Enter)) Key = 0;
@@ -39,15 +54,23 @@ void TcxCustomInnerListBox::DoAutoComplete(char& Key) {
         Click();
     } else {
         int Found = -1;
-        for (int I = 0; I < Items().Count() && Found < 0; ++I) {
-            const std::string& S = Items()[I];
-            if (S.size() >= FSearchText.size() &&
-                pc::CompareText(std::string_view(S).substr(0, FSearchText.size()), FSearchText) ==
-                    0)
-                Found = I;
+        if (HandleAllocated()) {
+            Found = static_cast<int>(Perform(pw::LB_FINDSTRING, static_cast<pw::WPARAM>(-1),
+                                             reinterpret_cast<pw::LPARAM>(FSearchText.c_str())));
+        } else {
+            for (int I = 0; I < Items().Count() && Found < 0; ++I) {
+                const std::string& S = Items()[I];
+                if (S.size() >= FSearchText.size() &&
+                    pc::CompareText(std::string_view(S).substr(0, FSearchText.size()),
+                                    FSearchText) == 0)
+                    Found = I;
+            }
         }
         if (Found >= 0) {
-            if (MultiSelect) {
+            if (MultiSelect && HandleAllocated()) {
+                Perform(pw::LB_SELITEMRANGE, 0, pw::MAKELPARAM(0, Items().Count() - 1));
+                Perform(pw::LB_SETSEL, 1, Found);
+            } else if (MultiSelect) {
                 for (int I = 0; I < Items().Count(); ++I)
                     SetSelected(I, I == Found);
             }

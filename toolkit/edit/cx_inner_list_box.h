@@ -2,7 +2,7 @@
 // The list box that editor containers and popups host. Typing searches it: characters typed
 // within AutoCompleteDelay of each other make one search text, and the first item that starts
 // with it (letter case aside) becomes the current item; a longer pause starts a new search.
-// Time is the platform clock's.
+// Time is the platform clock's. In a container it wants Tab (unless Ctrl is down) and characters.
 
 #include "platform/forms/std_ctrls.h"
 
@@ -24,8 +24,12 @@ public:
 
     const std::string& SearchText() const { return FSearchText; }
 
+    void Dispatch(platform::core::TMessage& Message) override;
+
 protected:
     void KeyPress(char& Key) override;
+    // Only rows drawn by the list box itself get the focus rectangle.
+    bool NeedsFocusRect() const override { return !OnDrawItem; }
 
 private:
     void DoAutoComplete(char& Key);

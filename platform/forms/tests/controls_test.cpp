@@ -6,6 +6,7 @@
 #include "platform/forms/tests/forms_test_support.h"
 #include "platform/gdi/drawing.h"
 #include "platform/win/input_state.h"
+#include "platform/win/list_box_class.h"
 #include "platform/win/painting.h"
 #include "platform/win/window.h"
 
@@ -460,6 +461,68 @@ TEST_F(ControlsTest, ListBoxScrollsByItsBarAndTheWheel) {
     list.SetTopIndex(100);
     EXPECT_EQ(list.TopIndex(), 20 - 7);
     EXPECT_EQ(list.ItemAtPos({10, 2 + 5}, true), 13);
+}
+
+// The list box is a window of the platform's LISTBOX class: what the control says is what the
+// window holds, and the window's notifications come back to the control through its parent.
+TEST_F(ControlsTest, ListBoxIsALISTBOXWindowThatReportsUserChangesAsClicks) {
+    TForm& form = ShownForm();
+    TListBox& list = Place<TListBox>(form, {10, 10, 130, 110});
+    for (const char* s : {"d", "a", "c"})
+        list.Items().Add(s);
+    list.SetSorted(true);
+    list.Items().Insert(0, "b"); // sorted on insertion as well
+    int clicks = 0;
+    list.OnClick = [&](TObject*) { ++clicks; };
+    list.SetItemIndex(2);
+    EXPECT_EQ(core::SendMessage(list.Handle(), LB_GETCOUNT, 0, 0), 4);
+    EXPECT_EQ(core::SendMessage(list.Handle(), LB_GETCURSEL, 0, 0), 2);
+    char text[8] = {};
+    core::SendMessage(list.Handle(), LB_GETTEXT, 2, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, "c");
+    EXPECT_EQ(clicks, 0) << "a change by program is no click";
+    driver.Click(At(list, {10, 5}));
+    EXPECT_EQ(list.ItemIndex(), 0);
+    EXPECT_EQ(clicks, 1);
+    driver.Key(Qt::Key_End);
+    EXPECT_EQ(list.ItemIndex(), 3);
+    EXPECT_EQ(clicks, 2);
+    list.Items().Delete(3);
+    EXPECT_EQ(list.ItemIndex(), -1) << "a selection past the end goes";
+    EXPECT_EQ(core::SendMessage(list.Handle(), LB_GETCOUNT, 0, 0), 3);
+}
+
+// Rows of a variable owner-drawn list take the heights OnMeasureItem gives, and OnDrawItem draws
+// each at its place; WM_MEASUREITEM and WM_DRAWITEM reach the control from its parent.
+TEST_F(ControlsTest, ListBoxOwnerDrawnRowsOfVariableHeight) {
+    TForm& form = ShownForm();
+    TListBox& list = Place<TListBox>(form, {10, 10, 130, 110});
+    list.Style = lbOwnerDrawVariable;
+    list.OnMeasureItem = [](TWinControl*, int index, int& height) { height = 10 + 5 * index; };
+    std::vector<std::pair<int, TRect>> drawn;
+    list.OnDrawItem = [&](TWinControl*, int index, TRect rect, TOwnerDrawState) {
+        drawn.emplace_back(index, rect);
+    };
+    for (const char* s : {"a", "b", "c"})
+        list.Items().Add(s);
+    struct Row {
+        int top, bottom;
+    } const rows[] = {{0, 10}, {10, 25}, {25, 45}};
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(list.ItemRect(i).Top, rows[i].top);
+        EXPECT_EQ(list.ItemRect(i).Bottom, rows[i].bottom);
+        EXPECT_EQ(list.ItemAtPos({5, rows[i].bottom - 1}, true), i);
+    }
+    EXPECT_EQ(list.ItemAtPos({5, 50}, true), -1);
+    EXPECT_EQ(list.ItemAtPos({5, 50}, false), 3);
+    drawn.clear();
+    list.Repaint();
+    ASSERT_EQ(drawn.size(), 3u);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(drawn[static_cast<std::size_t>(i)].first, i);
+        EXPECT_EQ(drawn[static_cast<std::size_t>(i)].second.Top, rows[i].top);
+    }
 }
 
 // Marks its top-left corner red at once when pressed, as a value box does under the mouse.

@@ -85,5 +85,22 @@ TEST_F(InnerListBoxTest, WithoutAutoCompleteTypingSearchesNothing) {
     EXPECT_EQ(List->ItemIndex(), 0);
 }
 
+TEST_F(InnerListBoxTest, AMultipleSelectionSearchLeavesTheFoundItemAloneSelected) {
+    List->MultiSelect = true;
+    List->SetSelected(0, true);
+    List->SetSelected(1, true);
+    Type('c');
+    EXPECT_EQ(List->ItemIndex(), 4);
+    for (int I = 0; I < List->Items().Count(); ++I)
+        EXPECT_EQ(List->Selected(I), I == 4) << I;
+}
+
+// Without a container it answers as the plain list box: arrows and characters, no Tab.
+TEST_F(InnerListBoxTest, WithoutAContainerItWantsNoTab) {
+    const auto Code = List->Perform(pw::WM_GETDLGCODE, 0, 0);
+    EXPECT_EQ(Code & pw::DLGC_WANTTAB, 0);
+    EXPECT_NE(Code & pw::DLGC_WANTARROWS, 0);
+}
+
 } // namespace
 } // namespace toolkit::edit
