@@ -12,6 +12,7 @@
 #include "platform/win/window.h"
 
 #include <algorithm>
+#include <map>
 #include <set>
 
 namespace platform::forms {
@@ -59,6 +60,12 @@ void FillWithColor(gdi::HDC dc, const TRect& r, TColor color) {
 std::set<std::string>& RegisteredClasses() {
     static std::set<std::string> names;
     return names;
+}
+
+// The platform class procedure of each of our classes made by CreateSubClass.
+std::map<std::string, core::WNDPROC>& SubClassProcs() {
+    static std::map<std::string, core::WNDPROC> procs;
+    return procs;
 }
 
 } // namespace
@@ -462,7 +469,13 @@ LRESULT TWinControl::WindowProcedure(HWND wnd, UINT msg, WPARAM wParam, LPARAM l
         SetWindowLong(wnd, GWL_USERDATA, reinterpret_cast<std::intptr_t>(control));
     }
     auto* control = reinterpret_cast<TWinControl*>(GetWindowLong(wnd, GWL_USERDATA));
-    if (!control) return DefWindowProc(wnd, msg, wParam, lParam);
+    if (!control) {
+        // A window whose control has let it go still ends as its platform class does.
+        auto proc = SubClassProcs().find(GetClassName(wnd));
+        if (proc != SubClassProcs().end())
+            return CallWindowProc(proc->second, wnd, msg, wParam, lParam);
+        return DefWindowProc(wnd, msg, wParam, lParam);
+    }
     TMessage m{msg, wParam, lParam, 0};
     try {
         control->WndProc(m);
@@ -493,6 +506,11 @@ void TWinControl::CreateParams(TCreateParams& params) {
     if (TabStop) params.style |= WS_TABSTOP;
 }
 
+void TWinControl::CreateSubClass(TCreateParams& params, const std::string& platformClass) {
+    WNDCLASS cls;
+    if (GetClassInfo(platformClass, &cls)) params.defWndProc = cls.lpfnWndProc;
+}
+
 void TWinControl::CreateHandle() {
     if (handle_ != NullHWnd) return;
     if (parent_ && parent_->handle_ == NullHWnd) return;
@@ -508,6 +526,8 @@ void TWinControl::CreateHandle() {
         RegisterClass(cls);
         registered.insert(params.className);
     }
+    defWndProc_ = params.defWndProc;
+    if (params.defWndProc) SubClassProcs()[params.className] = params.defWndProc;
     CreateWindowEx(params.exStyle, params.className, text_, params.style, params.x, params.y,
                    params.width, params.height, params.parent, 0, this);
     if (handle_ == NullHWnd) throw core::Exception("Error creating window");
@@ -864,6 +884,11 @@ void TWinControl::HandleKey(TMessage& message) {
             return;
         if (form && form != this && form->KeyPreview && form->OnKeyPress) form->OnKeyPress(form, c);
         if (c) KeyPress(c);
+        // A platform class types what the key handlers leave.
+        if (c && defWndProc_ && handle_ != NullHWnd) {
+            message.WParam = static_cast<unsigned char>(c);
+            DefaultHandler(message);
+        }
         return;
     }
     DefaultHandler(message);
@@ -889,6 +914,16 @@ void TWinControl::Dispatch(TMessage& message) {
             syncing_ = false;
         }
         return;
+    case WM_COMMAND:
+        // A child's notification goes back to the child, as the platform's libraries do.
+        if (message.LParam != 0 && static_cast<HWND>(message.LParam) != handle_) {
+            TWinControl* child = FindControl(static_cast<HWND>(message.LParam));
+            if (child && child->parent_ == this) {
+                message.Result = child->Perform(CN_COMMAND, message.WParam, message.LParam);
+                return;
+            }
+        }
+        break;
     case WM_SETFOCUS:
         DefaultHandler(message);
         if (TCustomForm* form = ParentForm(); form && form != this) form->FocusControl(this);
@@ -950,6 +985,11 @@ void TWinControl::Dispatch(TMessage& message) {
 
 void TWinControl::DefaultHandler(TMessage& message) {
     if (handle_ == NullHWnd) return;
+    if (defWndProc_) {
+        message.Result =
+            CallWindowProc(defWndProc_, handle_, message.Msg, message.WParam, message.LParam);
+        return;
+    }
     message.Result = DefWindowProc(handle_, message.Msg, message.WParam, message.LParam);
 }
 

@@ -66,6 +66,9 @@ inline constexpr UINT CM_RELEASE = CM_BASE + 33;
 inline constexpr UINT CM_SYSCOLORCHANGE = CM_BASE + 36;
 inline constexpr UINT CM_CHILDKEY = CM_BASE + 46;
 inline constexpr UINT CM_CHANGED = CM_BASE + 55;
+// A child window's notification, handed back to the child's own control by its parent.
+inline constexpr UINT CN_BASE = 0xBC00;
+inline constexpr UINT CN_COMMAND = CN_BASE + win::WM_COMMAND;
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 
@@ -330,8 +333,13 @@ protected:
         win::DWORD exStyle = 0;
         int x = 0, y = 0, width = 0, height = 0;
         HWND parent{};
+        // The procedure of the platform's class the window is made from (CreateSubClass).
+        core::WNDPROC defWndProc;
     };
     virtual void CreateParams(TCreateParams& params);
+    // Makes the control's window one of the platform's class: the class's procedure does what
+    // the control leaves to DefaultHandler.
+    static void CreateSubClass(TCreateParams& params, const std::string& platformClass);
     virtual void CreateHandle();
     void DestroyHandle();
     void RecreateWnd();
@@ -355,6 +363,7 @@ protected:
 
 private:
     friend class TControl;
+    core::WNDPROC defWndProc_;
     static LRESULT WindowProcedure(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
