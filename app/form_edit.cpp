@@ -112,7 +112,7 @@ void TFormEdit::FormShow(forms::TObject*) {
     Temp.SetEnabled(single && !fixed_);
 
     LabelName.SetCaption(elem.GetTypeName() + " Name");
-    Editname.MaxLength = static_cast<int>(model::ElemNameLength);
+    Editname.SetMaxLength(static_cast<int>(model::ElemNameLength));
     Editname.SetText(elem.GetName());
 
     // Each check runs UserClick; the one checked last wins, so both flags show user memory.

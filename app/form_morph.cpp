@@ -149,8 +149,8 @@ TFormMorph::TFormMorph(forms::TComponent* owner)
     HelpContext = MorphHelpContext;
     ShapeSlider(Slider);
     for (forms::TEdit* edit : {&PatchEdit1, &PatchEdit2}) {
-        edit->ReadOnly = true;
-        edit->MaxLength = static_cast<int>(model::ElemNameLength);
+        edit->SetReadOnly(true);
+        edit->SetMaxLength(static_cast<int>(model::ElemNameLength));
     }
     boxes_ = {&Common,
               &Tone1,

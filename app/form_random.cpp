@@ -95,8 +95,8 @@ TFormRandom::TFormRandom(forms::TComponent* owner)
     for (forms::TCheckBox* box : {&Common, &Tone1, &Tone2, &Tone3, &Tone4, &PatchName})
         box->SetChecked(true);
     RadioButton2.SetChecked(true);
-    CurrPatch.ReadOnly = true;
-    CurrPatch.MaxLength = 3;
+    CurrPatch.SetReadOnly(true);
+    CurrPatch.SetMaxLength(3);
     DrawArrow(Precedente.Glyph(), false);
     DrawArrow(Successivo.Glyph(), true);
     Btnclose.SetKind(forms::bkClose);

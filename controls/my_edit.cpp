@@ -42,7 +42,7 @@ TMyEdit::TMyEdit(forms::TComponent* owner)
         arrow->SetWidth(ArrowWidth);
         DrawArrowGlyph(arrow->Glyph(), arrow == &up_);
     }
-    edit_.ReadOnly = true;
+    edit_.SetReadOnly(true);
     Layout();
     timer_.SetEnabled(false);
     timer_.SetOnTimer([this](forms::TObject*) { StepOnce(); });

@@ -267,7 +267,7 @@ TFormCommon::TFormCommon(forms::TComponent* owner)
     LabelAt(*this, PanelCS, 6, 3, "Clock Source");
     LabelAt(*this, GroupBender, 8, 21, "Up");
     LabelAt(*this, GroupBender, 8, 47, "Down");
-    EditName.MaxLength = 12;
+    EditName.SetMaxLength(12);
     OctaveShift.Step = 1;
     ClickPan.SetMin(-64);
     ClickPan.SetMax(63);

@@ -260,7 +260,7 @@ TFormPart::TFormPart(forms::TComponent* owner)
     ClickPan.SetMin(-64);
     ClickPan.SetMax(63);
     ClickPan.SetStereo(true);
-    Patchname.ReadOnly = true;
+    Patchname.SetReadOnly(true);
     ComboRhythmName.SetVisible(false);
 
     AddRow<TChooserRow>(*this);

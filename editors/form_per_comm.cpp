@@ -90,8 +90,8 @@ TFormPerComm::TFormPerComm(forms::TComponent* owner)
     LabelAt(*this, PanelKB, 6, 3, "Keyboard Mode");
     LabelAt(*this, PanelCS, 6, 3, "Clock Source");
     LabelAt(*this, *this, 8, 266, "Voice Available");
-    EditName.MaxLength = 12;
-    EditTotalVoice.ReadOnly = true;
+    EditName.SetMaxLength(12);
+    EditTotalVoice.SetReadOnly(true);
     // Both groups are part of the performance's page.
     PanelKB.SetVisible(true);
     PanelCS.SetVisible(true);

@@ -69,7 +69,7 @@ TFormRhyMain::TFormRhyMain(forms::TComponent* owner)
       waveChooser_(*this, ComboWave, WaveName, Button1) {
     SetCaption("Main");
     Grid(*this).Label(2, "Wave Name");
-    WaveName.ReadOnly = true;
+    WaveName.SetReadOnly(true);
 
     AddRow<TCheckRow>("ToneSwitch", ToneSwitch, 0);
     AddRow<TWaveGroupRow>(waveChooser_);

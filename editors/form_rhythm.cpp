@@ -70,7 +70,7 @@ TFormRhythm::TFormRhythm(forms::TComponent* owner, model::TRhythm& rhythm,
       clipboard_(clipboard) {
     SetUpFrame(HelpContextNumber, "Rhythm", Panel1, Shader1);
 
-    EditName.MaxLength = static_cast<int>(NameLength);
+    EditName.SetMaxLength(static_cast<int>(NameLength));
     EditName.OnKeyUp = [this](forms::TObject*, std::uint16_t&, forms::TShiftState) {
         EditNameKeyUp();
     };

@@ -187,7 +187,7 @@ forms::TTabbedNotebook& Notebook(forms::TForm& form) {
 forms::TEdit& NameBox(forms::TForm& form, forms::TWinControl& parent, int top, const char* label) {
     PlaceControl<forms::TLabel>(form, parent, 8, top + 3, LabelWidth, 15, label);
     auto& box = PlaceControl<forms::TEdit>(form, parent, LabelWidth + 12, top, 120, 21);
-    box.ReadOnly = true;
+    box.SetReadOnly(true);
     return box;
 }
 

@@ -41,7 +41,7 @@ TFormWave::TFormWave(forms::TComponent* owner)
       waveChooser_(*this, ComboWave, WaveName, Button1) {
     SetCaption("Wave");
     Grid(*this).Label(2, "Wave Name");
-    WaveName.ReadOnly = true;
+    WaveName.SetReadOnly(true);
 
     AddRow<TCheckRow>("CheckToneSwitch", CheckToneSwitch, 0);
     AddRow<TWaveGroupRow>(waveChooser_);

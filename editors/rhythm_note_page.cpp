@@ -85,7 +85,7 @@ TRhythmNotePage::TRhythmNotePage(forms::TComponent* owner, model::TPageKind kind
                                             ButtonHeight, "Paste")),
       rhythm_(TakeRhythm()), clipboard_(TakeClipboard()), kind_(kind),
       pageName_(std::move(pageName)), note_(static_cast<TSelectedNote&>(Record())) {
-    Key.ReadOnly = true;
+    Key.SetReadOnly(true);
     KeySelector.OnChange = [this](forms::TObject* sender) { KeySelectorChange(sender); };
     KeySelector.OnEndchange = [this](forms::TObject* sender) { KeySelectorEndchange(sender); };
     BtnReverAll.OnClick = [this](forms::TObject* sender) { BtnReverAllClick(sender); };

@@ -165,7 +165,7 @@ TEST_F(MyEditTest, TheArrowsCarryBlackTrianglesAtTheRightEdge) {
     EXPECT_EQ(field.TextBox().BoundsRect(), (forms::TRect{1, 1, 59, 23}));
     EXPECT_EQ(field.UpButton().BoundsRect(), (forms::TRect{44, 1, 59, 12}));
     EXPECT_EQ(field.DownButton().BoundsRect(), (forms::TRect{44, 12, 59, 23}));
-    EXPECT_TRUE(field.TextBox().ReadOnly);
+    EXPECT_TRUE(field.TextBox().ReadOnly());
     const forms::TColor black = gdi::ColorToRGB(gdi::clBlack);
     // The 11 x 6 glyph lies centred in the 15 x 11 button, from (2, 2).
     EXPECT_EQ(Pixel(field.UpButton(), {7, 6}), black);   // near the up triangle's base

@@ -13,6 +13,7 @@
 #include "platform/win/window.h"
 
 #include <algorithm>
+#include <map>
 #include <set>
 
 namespace platform::forms {
@@ -60,6 +61,12 @@ void FillWithColor(gdi::HDC dc, const TRect& r, TColor color) {
 std::set<std::string>& RegisteredClasses() {
     static std::set<std::string> names;
     return names;
+}
+
+// The platform class procedure of each of our classes made by CreateSubClass.
+std::map<std::string, core::WNDPROC>& SubClassProcs() {
+    static std::map<std::string, core::WNDPROC> procs;
+    return procs;
 }
 
 } // namespace
@@ -463,7 +470,13 @@ LRESULT TWinControl::WindowProcedure(HWND wnd, UINT msg, WPARAM wParam, LPARAM l
         SetWindowLong(wnd, GWL_USERDATA, reinterpret_cast<std::intptr_t>(control));
     }
     auto* control = reinterpret_cast<TWinControl*>(GetWindowLong(wnd, GWL_USERDATA));
-    if (!control) return DefWindowProc(wnd, msg, wParam, lParam);
+    if (!control) {
+        // A window whose control has let it go still ends as its platform class does.
+        auto proc = SubClassProcs().find(GetClassName(wnd));
+        if (proc != SubClassProcs().end())
+            return CallWindowProc(proc->second, wnd, msg, wParam, lParam);
+        return DefWindowProc(wnd, msg, wParam, lParam);
+    }
     TMessage m{msg, wParam, lParam, 0};
     try {
         control->WndProc(m);
@@ -510,6 +523,7 @@ void TWinControl::CreateHandle() {
         registered.insert(params.className);
     }
     defWndProc_ = params.defWndProc;
+    if (params.defWndProc) SubClassProcs()[params.className] = params.defWndProc;
     CreateWindowEx(params.exStyle, params.className, text_, params.style, params.x, params.y,
                    params.width, params.height, params.parent, params.id, this);
     if (handle_ == NullHWnd) throw core::Exception("Error creating window");
@@ -874,6 +888,11 @@ void TWinControl::HandleKey(TMessage& message) {
             return;
         if (form && form != this && form->KeyPreview && form->OnKeyPress) form->OnKeyPress(form, c);
         if (c) KeyPress(c);
+        // A platform class types what the key handlers leave.
+        if (c && defWndProc_ && handle_ != NullHWnd) {
+            message.WParam = static_cast<unsigned char>(c);
+            DefaultHandler(message);
+        }
         return;
     }
     DefaultHandler(message);
@@ -906,7 +925,9 @@ bool TWinControl::ReflectNotification(TMessage& message) {
     default:
         return false;
     }
-    if (!child || child == this) return false;
+    // Only a direct child's: a control's own window may send itself a notification (a
+    // painter telling an edit of a change), which is not to come back to it.
+    if (!child || child == this || child->parent_ != this) return false;
     message.Result = child->Perform(reflected, message.WParam, message.LParam);
     return true;
 }

@@ -371,6 +371,7 @@ protected:
 
 private:
     friend class TControl;
+    core::WNDPROC defWndProc_;
     static LRESULT WindowProcedure(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
@@ -386,7 +387,6 @@ private:
 
     std::vector<TControl*> controls_;
     TControl* captureControl_ = nullptr;
-    core::WNDPROC defWndProc_;
     int alignDisabled_ = 0;
     bool destroyingHandle_ = false;
     bool syncing_ = false;

@@ -85,7 +85,7 @@ void TMaskEdit::SetEditMask(const std::string& value) {
             continue;
         }
     }
-    if (!places_.empty()) MaxLength = static_cast<int>(places_.size());
+    if (!places_.empty()) SetMaxLength(static_cast<int>(places_.size()));
     SetText("");
 }
 
@@ -131,12 +131,12 @@ std::string TMaskEdit::Text() const {
 }
 
 void TMaskEdit::Show(const std::string& display) {
-    TWinControl::SetText(display);
+    TEdit::SetText(display);
 }
 
 void TMaskEdit::SetText(const std::string& value) {
     if (!IsMasked()) {
-        TWinControl::SetText(value);
+        TEdit::SetText(value);
         return;
     }
     std::string display(places_.size(), blank_);
@@ -189,48 +189,50 @@ void TMaskEdit::KeyPress(char& key) {
         return;
     }
     if (OnKeyPress) OnKeyPress(this, key);
-    if (key == 0 || ReadOnly) return;
+    // The mask places every key itself; the edit's class gets none.
+    const char typed = key;
+    key = 0;
+    if (typed == 0 || ReadOnly()) return;
     std::string display = text_;
-    if (key == 8) {
-        int at = selLength_ > 0 ? NextEditable(selStart_) : PreviousEditable(selStart_);
+    const int selStart = SelStart();
+    const int selLength = SelLength();
+    if (typed == 8) {
+        int at = selLength > 0 ? NextEditable(selStart) : PreviousEditable(selStart);
         if (at < 0) return;
         display[static_cast<std::size_t>(at)] = blank_;
-        selLength_ = 0;
-        Modified = true;
         Show(display);
-        selStart_ = at;
-        Invalidate();
+        SetModified(true);
+        SetSelStart(at);
         return;
     }
-    if (static_cast<unsigned char>(key) < 32) return;
-    for (int i = selStart_; i < selStart_ + selLength_; ++i)
+    if (static_cast<unsigned char>(typed) < 32) return;
+    for (int i = selStart; i < selStart + selLength; ++i)
         if (!places_[static_cast<std::size_t>(i)].literal)
             display[static_cast<std::size_t>(i)] = blank_;
-    int at = NextEditable(selStart_);
-    char c = key;
+    int at = NextEditable(selStart);
+    char c = typed;
     if (at < 0 || !Accepts(places_[static_cast<std::size_t>(at)], c)) {
         MessageBeep(0);
         return;
     }
     display[static_cast<std::size_t>(at)] = c;
-    selLength_ = 0;
-    Modified = true;
     Show(display);
+    SetModified(true);
     const int next = NextEditable(at + 1);
-    selStart_ = next < 0 ? static_cast<int>(places_.size()) : next;
-    Invalidate();
+    SetSelStart(next < 0 ? static_cast<int>(places_.size()) : next);
 }
 
 void TMaskEdit::KeyDown(WORD& key, TShiftState shift) {
-    if (IsMasked() && key == VK_DELETE && !ReadOnly) {
+    if (IsMasked() && key == VK_DELETE && !ReadOnly()) {
         if (OnKeyDown) OnKeyDown(this, key, shift);
         if (key == 0) return;
-        const int at = NextEditable(selStart_);
+        key = 0;
+        const int at = NextEditable(SelStart());
         if (at >= 0) {
             std::string display = text_;
             display[static_cast<std::size_t>(at)] = blank_;
-            Modified = true;
             Show(display);
+            SetModified(true);
         }
         return;
     }
@@ -240,15 +242,14 @@ void TMaskEdit::KeyDown(WORD& key, TShiftState shift) {
 void TMaskEdit::ValidateEdit() {
     for (std::size_t i = 0; i < places_.size() && i < text_.size(); ++i)
         if (places_[i].required && text_[i] == blank_) {
-            selStart_ = static_cast<int>(i);
-            selLength_ = 0;
+            SetSelStart(static_cast<int>(i));
             throw EDBEditError("Invalid input value.  Use escape key to abandon changes");
         }
 }
 
 void TMaskEdit::DoExit() {
     // A value left half typed is refused as the user leaves, unless nothing was typed.
-    if (IsMasked() && Modified) ValidateEdit();
+    if (IsMasked() && Modified()) ValidateEdit();
     TEdit::DoExit();
 }
 

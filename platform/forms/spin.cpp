@@ -65,6 +65,10 @@ TRect TSpinEdit::EditRect() const {
     return r;
 }
 
+bool TSpinEdit::InText(TPoint p) const {
+    return !gdi::PtInRect(UpButton(), p) && !gdi::PtInRect(DownButton(), p);
+}
+
 bool TSpinEdit::AcceptInput(const std::string& text) const {
     if (!EditorEnabled || !TEdit::AcceptInput(text)) return false;
     return std::all_of(text.begin(), text.end(), [](char c) {
@@ -82,7 +86,7 @@ void TSpinEdit::Paint() {
 }
 
 void TSpinEdit::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-    if (button == mbLeft && !ReadOnly) {
+    if (button == mbLeft && !ReadOnly()) {
         if (gdi::PtInRect(UpButton(), {x, y})) {
             SetValue(Value() + Increment);
             return;
@@ -101,7 +105,7 @@ bool TSpinEdit::WantsKey(WORD key) const {
 
 void TSpinEdit::KeyDown(WORD& key, TShiftState shift) {
     if (key == VK_UP || key == VK_DOWN) {
-        if (!ReadOnly) SetValue(Value() + (key == VK_UP ? Increment : -Increment));
+        if (!ReadOnly()) SetValue(Value() + (key == VK_UP ? Increment : -Increment));
         key = 0;
         return;
     }

@@ -29,6 +29,7 @@ protected:
     void KeyDown(WORD& key, TShiftState shift) override;
     bool WantsKey(WORD key) const override;
     TRect EditRect() const override;
+    bool InText(TPoint p) const override;
     bool AcceptInput(const std::string& text) const override;
     void DoExit() override;
 

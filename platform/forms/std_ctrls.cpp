@@ -7,6 +7,7 @@
 #include "platform/gdi/drawing.h"
 #include "platform/gdi/frame_controls.h"
 #include "platform/gdi/text_out.h"
+#include "platform/win/edit_class.h"
 #include "platform/win/input_state.h"
 #include "platform/win/list_box_class.h"
 #include "platform/win/painting.h"
@@ -369,6 +370,28 @@ void TRadioButton::Paint() {
 
 // ---- TEdit ----
 
+namespace {
+
+LRESULT Send(HWND wnd, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) {
+    return core::SendMessage(wnd, msg, wParam, lParam);
+}
+
+DWORD CharCaseStyle(TEditCharCase value) {
+    return value == ecUpperCase ? ES_UPPERCASE : value == ecLowerCase ? ES_LOWERCASE : 0;
+}
+
+std::string InCase(std::string text, TEditCharCase charCase) {
+    for (char& c : text) {
+        if (charCase == ecUpperCase)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        if (charCase == ecLowerCase)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return text;
+}
+
+} // namespace
+
 TEdit::TEdit(TComponent* owner) : TCustomControl(owner) {
     width_ = 121;
     height_ = 21;
@@ -379,45 +402,200 @@ TEdit::TEdit(TComponent* owner) : TCustomControl(owner) {
     cursor_ = crIBeam;
 }
 
-void TEdit::SetSelStart(int value) {
-    selStart_ = std::clamp(value, 0, static_cast<int>(text_.size()));
-    selLength_ = 0;
+void TEdit::CreateParams(TCreateParams& params) {
+    TCustomControl::CreateParams(params);
+    CreateSubClass(params, EditClassName);
+    params.className = "TEdit";
+    params.style |= ES_AUTOHSCROLL | CharCaseStyle(charCase_);
+    if (readOnly_) params.style |= ES_READONLY;
+}
+
+void TEdit::CreateWnd() {
+    TCustomControl::CreateWnd();
+    Send(handle_, EM_LIMITTEXT, static_cast<WPARAM>(maxLength_));
+    Send(handle_, EM_SETPASSWORDCHAR, static_cast<unsigned char>(passwordChar_));
+    Send(handle_, EM_SETMODIFY, modified_ ? 1 : 0);
+    UpdateFormat();
+    SetSel(selStart_, selLength_);
+}
+
+// The class measures and scrolls the line in the rectangle the library paints it in.
+void TEdit::UpdateFormat() {
+    if (!HandleAllocated()) return;
+    Send(handle_, WM_SETFONT, static_cast<WPARAM>(font_.Handle()), 0);
+    TRect e = EditRect();
+    e.Right = std::max(e.Left, e.Right);
+    Send(handle_, EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&e));
+}
+
+int TEdit::MaxLength() const {
+    if (!HandleAllocated()) return maxLength_;
+    const auto limit = static_cast<int>(Send(handle_, EM_GETLIMITTEXT));
+    return limit >= EditMaximumLimit ? 0 : limit;
+}
+
+void TEdit::SetMaxLength(int value) {
+    maxLength_ = std::max(0, value);
+    if (HandleAllocated()) Send(handle_, EM_LIMITTEXT, static_cast<WPARAM>(maxLength_));
+}
+
+bool TEdit::ReadOnly() const {
+    if (!HandleAllocated()) return readOnly_;
+    return (static_cast<DWORD>(GetWindowLong(handle_, GWL_STYLE)) & ES_READONLY) != 0;
+}
+
+void TEdit::SetReadOnly(bool value) {
+    readOnly_ = value;
+    if (HandleAllocated()) Send(handle_, EM_SETREADONLY, value ? 1 : 0);
+}
+
+char TEdit::PasswordChar() const {
+    if (!HandleAllocated()) return passwordChar_;
+    return static_cast<char>(Send(handle_, EM_GETPASSWORDCHAR));
+}
+
+void TEdit::SetPasswordChar(char value) {
+    passwordChar_ = value;
+    if (HandleAllocated()) Send(handle_, EM_SETPASSWORDCHAR, static_cast<unsigned char>(value));
     Invalidate();
+}
+
+void TEdit::SetCharCase(TEditCharCase value) {
+    charCase_ = value;
+    if (!HandleAllocated()) return;
+    const auto style = static_cast<DWORD>(GetWindowLong(handle_, GWL_STYLE));
+    SetWindowLong(handle_, GWL_STYLE,
+                  static_cast<std::intptr_t>((style & ~(ES_UPPERCASE | ES_LOWERCASE)) |
+                                             CharCaseStyle(value)));
+}
+
+bool TEdit::Modified() const {
+    if (!HandleAllocated()) return modified_;
+    return Send(handle_, EM_GETMODIFY) != 0;
+}
+
+void TEdit::SetModified(bool value) {
+    modified_ = value;
+    if (HandleAllocated()) Send(handle_, EM_SETMODIFY, value ? 1 : 0);
+}
+
+int TEdit::SelStart() const {
+    if (!HandleAllocated()) return selStart_;
+    DWORD from = 0;
+    Send(handle_, EM_GETSEL, reinterpret_cast<WPARAM>(&from), 0);
+    return static_cast<int>(from);
+}
+
+int TEdit::SelLength() const {
+    if (!HandleAllocated()) return selLength_;
+    DWORD from = 0, to = 0;
+    Send(handle_, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+    return static_cast<int>(to - from);
+}
+
+void TEdit::SetSel(int start, int count) {
+    const int length = static_cast<int>(text_.size());
+    selStart_ = std::clamp(start, 0, length);
+    selLength_ = std::clamp(count, 0, length - selStart_);
+    if (HandleAllocated())
+        Send(handle_, EM_SETSEL, static_cast<WPARAM>(selStart_),
+             static_cast<LPARAM>(selStart_ + selLength_));
+    Invalidate();
+}
+
+void TEdit::SetSelStart(int value) {
+    SetSel(value, 0);
 }
 
 void TEdit::SetSelLength(int value) {
-    selLength_ = std::clamp(value, 0, static_cast<int>(text_.size()) - selStart_);
-    Invalidate();
+    SetSel(SelStart(), value);
 }
 
 std::string TEdit::SelText() const {
-    return text_.substr(static_cast<std::size_t>(selStart_), static_cast<std::size_t>(selLength_));
+    const int start = std::min(SelStart(), static_cast<int>(text_.size()));
+    return text_.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(SelLength()));
 }
 
 void TEdit::SelectAll() {
-    selStart_ = 0;
-    selLength_ = static_cast<int>(text_.size());
-    Invalidate();
+    SetSel(0, static_cast<int>(text_.size()));
+}
+
+void TEdit::SetText(const std::string& value) {
+    if (value == text_) return;
+    if (!HandleAllocated()) {
+        TCustomControl::SetText(value);
+        return;
+    }
+    const int start = SelStart();
+    const int count = SelLength();
+    const bool modified = Modified();
+    // The class's EN_CHANGE tells the change (CN_COMMAND).
+    TCustomControl::SetText(value);
+    if (!HandleAllocated()) return;
+    SetModified(modified);
+    SetSel(start, count);
 }
 
 void TEdit::Change() {
     if (OnChange) OnChange(this);
 }
 
+bool TEdit::InText(TPoint) const {
+    return true;
+}
+
 void TEdit::Dispatch(TMessage& message) {
     switch (message.Msg) {
+    case CN_COMMAND:
+        if (HIWORD(static_cast<std::uintptr_t>(message.WParam)) == EN_CHANGE) {
+            text_ = GetWindowText(handle_);
+            Invalidate();
+            Change();
+        }
+        return;
     case CM_TEXTCHANGED:
         selStart_ = std::min(selStart_, static_cast<int>(text_.size()));
         selLength_ = std::min(selLength_, static_cast<int>(text_.size()) - selStart_);
         Invalidate();
-        Change();
+        // With a window the class has told the change already.
+        if (!HandleAllocated()) Change();
         return;
+    case CM_FONTCHANGED:
+        TCustomControl::Dispatch(message);
+        UpdateFormat();
+        return;
+    case WM_SIZE:
+        DefaultHandler(message);
+        UpdateFormat();
+        return;
+    case WM_PASTE:
+        PasteText();
+        return;
+    case WM_PAINT:
+    case WM_ERASEBKGND:
+    case WM_SETCURSOR:
+    case WM_TIMER:
+        // The library paints; the class's blinking caret is drawn steady.
+        break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
         Invalidate();
         break;
     case WM_GETDLGCODE:
         message.Result = DLGC_WANTCHARS | DLGC_WANTARROWS;
+        return;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+        const bool inText = InText(LParamToPoint(message.LParam));
+        TCustomControl::Dispatch(message);
+        // Focus arrived (and AutoSelect selected all) before; the press places the caret.
+        if (inText && HandleAllocated()) DefaultHandler(message);
+        return;
+    }
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP:
+        TCustomControl::Dispatch(message);
+        if (HandleAllocated()) DefaultHandler(message);
         return;
     default:
         break;
@@ -437,11 +615,12 @@ TRect TEdit::EditRect() const {
 }
 
 std::string TEdit::DisplayText() const {
-    if (PasswordChar) return std::string(text_.size(), PasswordChar);
+    if (const char c = PasswordChar()) return std::string(text_.size(), c);
     return text_;
 }
 
 void TEdit::Paint() {
+    UpdateFormat();
     TRect r = ClientRect();
     if (BorderStyle == bsSingleBorder) r = SunkenEdge(canvas_, r);
     Fill(canvas_, r, EnabledWithParents() ? color_ : gdi::clBtnFace);
@@ -452,25 +631,28 @@ void TEdit::Paint() {
     const auto widthTo = [&](int chars) {
         return TextWidthIn(font_, shown.substr(0, static_cast<std::size_t>(chars)));
     };
-    // Text wider than the box scrolls so that the caret stays in view.
-    const int caret = widthTo(selStart_ + (selLength_ > 0 ? selLength_ : 0));
-    if (caret - scroll_ > e.Width() - 1) scroll_ = caret - e.Width() + 1;
-    if (caret < scroll_) scroll_ = caret;
-    if (widthTo(static_cast<int>(shown.size())) <= e.Width()) scroll_ = 0;
+    // The class scrolls the line to keep the caret in view; its first character tells how far.
+    const auto origin = Send(handle_, EM_POSFROMCHAR, 0);
+    const int x = origin == -1
+                      ? e.Left
+                      : static_cast<std::int16_t>(LOWORD(static_cast<std::uintptr_t>(origin)));
+    const int selStart = SelStart();
+    const int selLength = SelLength();
     const int saved = gdi::SaveDC(canvas_.Handle());
     gdi::IntersectClipRect(canvas_.Handle(), e.Left, e.Top, e.Right, e.Bottom);
-    const int x = e.Left - scroll_;
     DrawTransparentText(canvas_, shown,
                         {x, top, x + widthTo(static_cast<int>(shown.size())) + 1, top + lineHeight},
                         gdi::DT_SINGLELINE | gdi::DT_NOPREFIX, TextColor(*this));
     if (Focused()) {
-        const int x0 = x + widthTo(selStart_);
-        if (selLength_ > 0) {
-            const int x1 = x + widthTo(selStart_ + selLength_);
+        const int x0 = x + widthTo(selStart);
+        if (selLength > 0) {
+            const int x1 = x + widthTo(selStart + selLength);
             TRect sel{x0, top, x1, top + lineHeight};
             Fill(canvas_, sel, gdi::clHighlight);
-            DrawTransparentText(canvas_, SelText(), sel, gdi::DT_SINGLELINE | gdi::DT_NOPREFIX,
-                                gdi::clHighlightText);
+            DrawTransparentText(canvas_,
+                                shown.substr(static_cast<std::size_t>(selStart),
+                                             static_cast<std::size_t>(selLength)),
+                                sel, gdi::DT_SINGLELINE | gdi::DT_NOPREFIX, gdi::clHighlightText);
         } else {
             Fill(canvas_, {x0, top, x0 + 1, top + lineHeight}, gdi::clWindowText);
         }
@@ -480,124 +662,23 @@ void TEdit::Paint() {
 }
 
 bool TEdit::AcceptInput(const std::string& text) const {
-    return !ReadOnly && !text.empty();
-}
-
-void TEdit::ReplaceSelection(const std::string& input) {
-    std::string text = input;
-    if (CharCase == ecUpperCase)
-        for (char& c : text)
-            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    if (CharCase == ecLowerCase)
-        for (char& c : text)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (MaxLength > 0) {
-        const int room = MaxLength - (static_cast<int>(text_.size()) - selLength_);
-        if (room <= 0) {
-            if (selLength_ == 0) return;
-            text.clear();
-        } else if (static_cast<int>(text.size()) > room) {
-            text.resize(static_cast<std::size_t>(room));
-        }
-    }
-    std::string next = text_;
-    next.replace(static_cast<std::size_t>(selStart_), static_cast<std::size_t>(selLength_), text);
-    const int caret = selStart_ + static_cast<int>(text.size());
-    selLength_ = 0;
-    selStart_ = caret;
-    Modified = true;
-    SetText(next);
-    selStart_ = std::min(caret, static_cast<int>(text_.size()));
-    Invalidate();
-}
-
-void TEdit::DeleteSelection() {
-    std::string next = text_;
-    next.erase(static_cast<std::size_t>(selStart_), static_cast<std::size_t>(selLength_));
-    selLength_ = 0;
-    Modified = true;
-    SetText(next);
-}
-
-void TEdit::KeyDown(WORD& key, TShiftState shift) {
-    TCustomControl::KeyDown(key, shift);
-    const int length = static_cast<int>(text_.size());
-    switch (key) {
-    case VK_LEFT:
-        SetSelStart(selLength_ > 0 ? selStart_ : selStart_ - 1);
-        break;
-    case VK_RIGHT:
-        SetSelStart(selLength_ > 0 ? selStart_ + selLength_ : selStart_ + 1);
-        break;
-    case VK_HOME:
-        SetSelStart(0);
-        break;
-    case VK_END:
-        SetSelStart(length);
-        break;
-    case VK_DELETE:
-        if (ReadOnly) break;
-        if (selLength_ == 0 && selStart_ < length) selLength_ = 1;
-        if (selLength_ > 0) DeleteSelection();
-        break;
-    default:
-        break;
-    }
+    return !ReadOnly() && !text.empty();
 }
 
 void TEdit::KeyPress(char& key) {
     TCustomControl::KeyPress(key);
     const unsigned char c = static_cast<unsigned char>(key);
-    if (c == 0) return;
-    if (c == 3) { // Ctrl+C
-        if (selLength_ > 0 && !PasswordChar) Clipboard().SetAsText(SelText());
-        return;
-    }
-    if (c == 24 || c == 22) { // Ctrl+X, Ctrl+V
-        if (ReadOnly) return;
-        if (c == 24) {
-            if (selLength_ == 0 || PasswordChar) return;
-            Clipboard().SetAsText(SelText());
-            DeleteSelection();
-        } else {
-            std::string pasted = Clipboard().AsText();
-            std::erase_if(pasted, [](char ch) { return ch == '\r' || ch == '\n'; });
-            if (AcceptInput(pasted)) ReplaceSelection(pasted);
-        }
-        return;
-    }
-    if (c == 8) {
-        if (ReadOnly) return;
-        if (selLength_ == 0 && selStart_ > 0) {
-            --selStart_;
-            selLength_ = 1;
-        }
-        if (selLength_ > 0) DeleteSelection();
-        return;
-    }
-    if (c < 32) return;
-    const std::string input(1, key);
-    if (AcceptInput(input)) ReplaceSelection(input);
+    // Control characters are the class's editing keys; what is typed the control may refuse.
+    if (c >= 32 && c != 127 && !AcceptInput(std::string(1, key))) key = 0;
 }
 
-void TEdit::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-    if (button == mbLeft) {
-        TRect e = EditRect();
-        const std::string shown = DisplayText();
-        int caret = static_cast<int>(shown.size());
-        for (int i = 0; i < static_cast<int>(shown.size()); ++i) {
-            const int mid =
-                e.Left + (TextWidthIn(font_, shown.substr(0, static_cast<std::size_t>(i))) +
-                          TextWidthIn(font_, shown.substr(0, static_cast<std::size_t>(i + 1)))) /
-                             2;
-            if (x + scroll_ < mid) {
-                caret = i;
-                break;
-            }
-        }
-        SetSelStart(caret);
-    }
-    TCustomControl::MouseDown(button, shift, x, y);
+// Pasted lines are joined into the one line.
+void TEdit::PasteText() {
+    if (ReadOnly()) return;
+    std::string pasted = Clipboard().AsText();
+    std::erase_if(pasted, [](char ch) { return ch == '\r' || ch == '\n'; });
+    if (!AcceptInput(pasted)) return;
+    Send(handle_, EM_REPLACESEL, 1, reinterpret_cast<LPARAM>(InCase(pasted, charCase_).c_str()));
 }
 
 // ---- TMemo ----

@@ -128,25 +128,37 @@ private:
 
 enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
 
+// A one-line edit on a window of the platform's EDIT class: the text, the selection, the limit,
+// the undo level, the keyboard and the mouse are the class's, reached through its messages;
+// the library paints it (its colour, its sunken frame, the line centred in the box). Until the
+// window exists the properties are kept here and handed to it when it is made.
 class TEdit : public TCustomControl {
 public:
     explicit TEdit(TComponent* owner);
 
     // 0: no limit. Typing stops at the limit; text set by program is not cut.
-    int MaxLength = 0;
-    bool ReadOnly = false;
-    char PasswordChar = '\0';
-    TEditCharCase CharCase = ecNormal;
+    int MaxLength() const;
+    void SetMaxLength(int value);
+    bool ReadOnly() const;
+    void SetReadOnly(bool value);
+    char PasswordChar() const;
+    void SetPasswordChar(char value);
+    TEditCharCase CharCase() const { return charCase_; }
+    void SetCharCase(TEditCharCase value);
     TFormBorderStyle BorderStyle = bsSingleBorder;
     bool AutoSelect = true;
-    int SelStart() const { return selStart_; }
+    int SelStart() const;
     void SetSelStart(int value);
-    int SelLength() const { return selLength_; }
+    int SelLength() const;
     void SetSelLength(int value);
     std::string SelText() const;
     void SelectAll();
     void Clear() { SetText(""); }
-    bool Modified = false;
+    // Set when the user changes the text; text set by program leaves it as it is.
+    bool Modified() const;
+    void SetModified(bool value);
+    // Text set by program keeps the selection where it can.
+    void SetText(const std::string& value) override;
 
     // After every change of the text, by program too.
     TNotifyEvent OnChange;
@@ -154,26 +166,33 @@ public:
     void Dispatch(TMessage& message) override;
 
 protected:
+    void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
     void Paint() override;
-    void KeyDown(WORD& key, TShiftState shift) override;
     void KeyPress(char& key) override;
-    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void DoEnter() override;
     virtual void Change();
     // Where the text lies.
     virtual TRect EditRect() const;
+    // Whether a press at a client point goes to the text (the caret, the selection).
+    virtual bool InText(TPoint p) const;
     // The user replaces the selection with text; false when the control refuses it.
     virtual bool AcceptInput(const std::string& text) const;
-    void ReplaceSelection(const std::string& text);
+    // Selects count characters from start (clamped to the text).
+    void SetSel(int start, int count);
     std::string DisplayText() const;
 
+private:
+    void UpdateFormat();
+    void PasteText();
+    // Kept while there is no window.
+    int maxLength_ = 0;
+    bool readOnly_ = false;
+    char passwordChar_ = '\0';
+    TEditCharCase charCase_ = ecNormal;
+    bool modified_ = false;
     int selStart_ = 0;
     int selLength_ = 0;
-    int scroll_ = 0; // pixels of text scrolled out at the left
-
-private:
-    // The caret stays where the selection began.
-    void DeleteSelection();
 };
 
 class TMemo : public TCustomControl {

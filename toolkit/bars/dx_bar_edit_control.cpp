@@ -325,15 +325,15 @@ void TdxBarEditControl::CreateWnd() {
         FSettingText = true;
         Window()->SetText(E->Text());
         FSettingText = false;
-        Window()->MaxLength = E->MaxLength();
+        Window()->SetMaxLength(E->MaxLength());
     }
 }
 
 void TdxBarEditControl::SetFocused(bool Value) {
     if (Value && Window())
         if (TdxBarEdit* E = Edit()) {
-            Window()->ReadOnly = E->ReadOnly;
-            Window()->MaxLength = E->MaxLength();
+            Window()->SetReadOnly(E->ReadOnly);
+            Window()->SetMaxLength(E->MaxLength());
         }
     TdxBarWinControl::SetFocused(Value);
 }

@@ -1,10 +1,12 @@
 #include "platform/forms/buttons.h"
+#include "platform/forms/clipbrd.h"
 #include "platform/forms/ext_ctrls.h"
 #include "platform/forms/screen.h"
 #include "platform/forms/spin.h"
 #include "platform/forms/std_ctrls.h"
 #include "platform/forms/tests/forms_test_support.h"
 #include "platform/gdi/drawing.h"
+#include "platform/win/edit_class.h"
 #include "platform/win/input_state.h"
 #include "platform/win/list_box_class.h"
 #include "platform/win/painting.h"
@@ -110,7 +112,7 @@ TEST_F(ControlsTest, EditChangesByProgramAndTypingUpToMaxLength) {
     edit.SetText("ab");
     edit.SetText("ab");
     EXPECT_EQ(changes, (std::vector<std::string>{"ab"}));
-    edit.MaxLength = 4;
+    edit.SetMaxLength(4);
     Click(edit);
     driver.Key(Qt::Key_End);
     for (const char* c : {"c", "d", "e"})
@@ -119,6 +121,141 @@ TEST_F(ControlsTest, EditChangesByProgramAndTypingUpToMaxLength) {
     EXPECT_EQ(changes, (std::vector<std::string>{"ab", "abc", "abcd"}));
     driver.Key(Qt::Key_Backspace, "\b");
     EXPECT_EQ(edit.Text(), "abc");
+}
+
+TEST_F(ControlsTest, EditPropertiesAreThoseOfItsEditWindow) {
+    TForm& form = ShownForm();
+    TEdit& edit = Place<TEdit>(form, {10, 10, 130, 31});
+    // Set before the window exists, they are handed to it.
+    TEdit& later = form.Owner()->Own<TEdit>();
+    later.SetMaxLength(5);
+    later.SetReadOnly(true);
+    later.SetPasswordChar('#');
+    later.SetParent(&form);
+    const HWND wnd = later.Handle();
+    EXPECT_EQ(core::SendMessage(wnd, EM_GETLIMITTEXT, 0, 0), 5);
+    EXPECT_NE(GetWindowLong(wnd, GWL_STYLE) & ES_READONLY, 0);
+    EXPECT_EQ(core::SendMessage(wnd, EM_GETPASSWORDCHAR, 0, 0), '#');
+
+    int changes = 0;
+    edit.OnChange = [&](TObject*) { ++changes; };
+    edit.SetText("abcdef");
+    core::SendMessage(edit.Handle(), EM_SETSEL, 4, 1);
+    EXPECT_EQ(edit.SelStart(), 1);
+    EXPECT_EQ(edit.SelText(), "bcd");
+    // A change made by message reaches the control through its parent's WM_COMMAND.
+    core::SendMessage(edit.Handle(), EM_REPLACESEL, 0, reinterpret_cast<LPARAM>("X"));
+    EXPECT_EQ(edit.Text(), "aXef");
+    EXPECT_EQ(changes, 2);
+    EXPECT_TRUE(edit.Modified());
+    // Text set by program keeps the selection where it can, and the modified flag.
+    edit.SetSelStart(1);
+    edit.SetSelLength(2);
+    edit.SetText("wxyz");
+    EXPECT_EQ(edit.SelText(), "xy");
+    EXPECT_TRUE(edit.Modified());
+    EXPECT_EQ(changes, 3);
+    edit.SetModified(false);
+    EXPECT_EQ(core::SendMessage(edit.Handle(), EM_GETMODIFY, 0, 0), 0);
+}
+
+TEST_F(ControlsTest, EditTypingFollowsCharCaseReadOnlyAndUndo) {
+    const struct {
+        TEditCharCase charCase;
+        bool readOnly;
+        const char* typed;
+        const char* shown;
+    } cases[] = {
+        {ecNormal, false, "aB", "aB"},
+        {ecUpperCase, false, "aB", "AB"},
+        {ecLowerCase, false, "aB", "ab"},
+        {ecNormal, true, "aB", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed + std::string(" ") + std::to_string(c.charCase));
+        TForm& form = ShownForm();
+        TEdit& edit = Place<TEdit>(form, {10, 10, 130, 31});
+        edit.SetCharCase(c.charCase);
+        edit.SetReadOnly(c.readOnly);
+        Click(edit);
+        for (const char* k = c.typed; *k; ++k)
+            driver.Key(Qt::Key_A, QString(QChar(*k)));
+        EXPECT_EQ(edit.Text(), c.shown);
+        if (c.readOnly) continue;
+        // The class's one undo level: Ctrl+Z takes the typing back, and again brings it back.
+        driver.KeyDown(Qt::Key_Control);
+        driver.Key(Qt::Key_Z, QString(QChar(26)));
+        EXPECT_EQ(edit.Text(), "");
+        driver.Key(Qt::Key_Z, QString(QChar(26)));
+        driver.KeyUp(Qt::Key_Control);
+        EXPECT_EQ(edit.Text(), c.shown);
+    }
+}
+
+class PasteCounter : public TEdit {
+public:
+    using TEdit::TEdit;
+    int pastes = 0;
+    bool swallow = false;
+    void Dispatch(TMessage& message) override {
+        if (message.Msg == WM_PASTE) {
+            ++pastes;
+            if (swallow) return;
+        }
+        TEdit::Dispatch(message);
+    }
+};
+
+TEST_F(ControlsTest, EditPasteGoesThroughWmPasteJoinsLinesAndAsksTheControl) {
+    TForm& form = ShownForm();
+    PasteCounter& edit = Place<PasteCounter>(form, {10, 10, 130, 31});
+    TSpinEdit& spin = Place<TSpinEdit>(form, {10, 40, 130, 61});
+    const auto paste = [&](TWinControl& control, const std::string& text) {
+        Clipboard().SetAsText(text);
+        Click(control);
+        driver.KeyDown(Qt::Key_Control);
+        driver.Key(Qt::Key_V, QString(QChar(22)));
+        driver.KeyUp(Qt::Key_Control);
+    };
+    paste(edit, "ab\r\ncd");
+    EXPECT_EQ(edit.Text(), "abcd");
+    EXPECT_EQ(edit.pastes, 1);
+    edit.swallow = true;
+    paste(edit, "zz");
+    EXPECT_EQ(edit.Text(), "abcd");
+    EXPECT_EQ(edit.pastes, 2);
+    // The spin edit takes digits only, pasted as typed.
+    spin.SetText("");
+    paste(spin, "12\n3");
+    EXPECT_EQ(spin.Text(), "123");
+    paste(spin, "4x");
+    EXPECT_EQ(spin.Text(), "123");
+}
+
+class CommandWatcher : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+    std::vector<WPARAM> reflected;
+    void Dispatch(TMessage& message) override {
+        if (message.Msg == CN_COMMAND) reflected.push_back(message.WParam);
+        TCustomControl::Dispatch(message);
+    }
+};
+
+TEST_F(ControlsTest, ParentReflectsAChildsCommandToTheChildOnly) {
+    TForm& form = ShownForm();
+    CommandWatcher& child = Place<CommandWatcher>(form, {10, 10, 50, 50});
+    CommandWatcher& grandChild = Place<CommandWatcher>(child, {0, 0, 10, 10});
+    const auto command = [](TWinControl& to, TWinControl& from, int code) {
+        core::SendMessage(to.Handle(), WM_COMMAND, MAKEWPARAM(7, code),
+                          static_cast<LPARAM>(from.Handle()));
+    };
+    command(form, child, 3);
+    // Not the parent's own child, nor the control itself: nothing is reflected.
+    command(form, grandChild, 4);
+    command(child, child, 5);
+    EXPECT_EQ(child.reflected, (std::vector<WPARAM>{MAKEWPARAM(7, 3)}));
+    EXPECT_TRUE(grandChild.reflected.empty());
 }
 
 TEST_F(ControlsTest, LongTextScrollsToKeepTheCaretInView) {
