@@ -67,6 +67,7 @@ TcxCustomEdit::TcxCustomEdit(pc::TComponent* AOwner, bool AIsInplace,
     : TcxContainer(AOwner), FIsInplace(AIsInplace) {
     FProperties = (APropertiesClass ? *APropertiesClass : TcxCustomEditProperties::ClassRef())
                       .CreateProperties(this);
+    RecreateStyles();
     RecreateViewInfo();
     TabStop = true;
     FDataBinding = std::make_unique<TcxEditDataBinding>(*this);
