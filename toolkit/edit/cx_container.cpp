@@ -54,6 +54,18 @@ TcxContainer::~TcxContainer() {
     FStyles.reset();
 }
 
+void TcxContainer::RecreateStyles() {
+    FIsCreating = true;
+    TcxControl::LookAndFeel().SetMasterLookAndFeel(nullptr);
+    FStyles->SetOnChanged(nullptr);
+    FStyles = std::make_unique<TcxContainerStyles>(this, GetStyleClass());
+    FStyles->SetOnChanged([this](TcxContainerStyle* Sender) { ContainerStyleChanged(Sender); });
+    FActiveStyle = &Style();
+    FActiveStyleState = cstNormal;
+    TcxControl::LookAndFeel().SetMasterLookAndFeel(&Style().LookAndFeel());
+    FIsCreating = false;
+}
+
 TcxContainerViewInfoClass TcxContainer::GetViewInfoClass() {
     return [] { return std::make_unique<TcxContainerViewInfo>(); };
 }

@@ -105,6 +105,10 @@ protected:
     toolkit::base::TcxLookAndFeel& GetLookAndFeel() override { return Style().LookAndFeel(); }
     bool HasScrollBars() override { return false; }
 
+    // Makes the view info again, of GetViewInfoClass: a descendant's constructor calls it.
+    void RecreateViewInfo() { FViewInfo = GetViewInfoClass()(); }
+    // Makes the state styles again, of GetStyleClass: a descendant's constructor calls it.
+    void RecreateStyles();
     virtual void AdjustInnerControl();
     virtual void AdjustInnerControlBounds();
     virtual void CalculateViewInfo(platform::gdi::TPoint P, bool Hot);

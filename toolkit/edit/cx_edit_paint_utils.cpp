@@ -1,5 +1,7 @@
 #include "toolkit/edit/cx_edit_paint_utils.h"
 
+#include "toolkit/edit/cx_edit_view_data.h"
+#include "toolkit/edit/cx_edit_view_info.h"
 #include "toolkit/edit/solid_brush_cache.h"
 
 #include "toolkit/base/cx_lf_kind_painters.h"
@@ -209,6 +211,79 @@ TColor GetEditButtonColor(bool AIsPressed, bool AIsOffice11Style) {
     const TcxLookAndFeelPainterClass Painter =
         AIsOffice11Style ? tb::cxOffice11LookAndFeelPainter() : tb::cxUltraFlatLookAndFeelPainter();
     return Painter->ButtonColor(AIsPressed ? tb::cxbsPressed : tb::cxbsHot);
+}
+
+int GetEditButtonBorderWidth(int ABorderStyle, bool AHasSkinPainter) {
+    if (AHasSkinPainter) return ABorderStyle == cbsThick ? 2 : 1;
+    return GetContainerBorderWidth(static_cast<TcxContainerBorderStyle>(ABorderStyle));
+}
+
+int CalculateEditDefaultButtonWidth(TcxCanvas& ACanvas, const TcxEditButtonViewInfo& AButton) {
+    // Visual styles are not offered here: the content margin is the plain one.
+    const int Margin = 4;
+    if (AButton.RequestedWidth >= 1) return std::max(AButton.RequestedWidth, Margin);
+    int Result = 0;
+    if (AButton.Kind == bkGlyph && AButton.Glyph && !AButton.Glyph->Empty())
+        Result = AButton.Glyph->Width() + Margin;
+    else if (AButton.Kind == bkText)
+        Result = Margin + ACanvas.TextWidth(AButton.Caption) + 3;
+    return std::max(Result, pg::GetSystemMetrics(pg::SM_CXVSCROLL));
+}
+
+bool IsEditShadowNeeded(TcxCustomEditViewData& AViewData) {
+    return AViewData.IsShadowDrawingNeeded();
+}
+
+void DrawGlyph(TcxCanvas& ACanvas, int X, int Y, const platform::forms::TBitmap& AGlyph,
+               bool AEnabled, TColor ABackground) {
+    const int W = AGlyph.Width();
+    const int H = AGlyph.Height();
+    if (W <= 0 || H <= 0) return;
+    if (ABackground != pg::clNone) FillRectByColor(ACanvas, {X, Y, X + W, Y + H}, ABackground);
+    if (AEnabled) {
+        AGlyph.DrawPart(ACanvas.Handle(), X, Y, {0, 0, W, H}, true);
+        return;
+    }
+    auto& Glyph = const_cast<platform::forms::TBitmap&>(AGlyph);
+    const pg::COLORREF Transparent = pg::ColorToRGB(AGlyph.TransparentColor());
+    for (const auto& [D, Color] : {std::pair{1, pg::clBtnHighlight}, std::pair{0, pg::clBtnShadow}})
+        for (int GY = 0; GY < H; ++GY)
+            for (int GX = 0; GX < W; ++GX)
+                if (pg::ColorToRGB(Glyph.Canvas().Pixel(GX, GY)) != Transparent)
+                    ACanvas.SetPixel(X + GX + D, Y + GY + D, Color);
+}
+
+void DrawCustomEdit(TcxCanvas& ACanvas, TcxCustomEditViewInfo& AViewInfo, bool ABackground,
+                    bool AInplace) {
+    TcxCustomEditViewInfo& V = AViewInfo;
+    bool Excluded = false;
+    if (!V.ButtonsInfo.empty()) {
+        ACanvas.SaveClipRegion();
+        Excluded = true;
+        for (const TcxEditButtonViewInfo& B : V.ButtonsInfo)
+            if (!B.Transparent) ACanvas.ExcludeClipRect(B.Bounds);
+    }
+    if (!AInplace) {
+        TRect R = V.ClientRect;
+        const int W = GetEditButtonBorderWidth(V.BorderStyle, V.Painter != nullptr);
+        R.Left -= W;
+        R.Top -= W;
+        if ((V.Edges & tb::cxBorder(tb::bRight))) R.Right += W;
+        if ((V.Edges & tb::cxBorder(tb::bBottom))) R.Bottom += W;
+        if (V.Shadow) DrawContainerShadow(ACanvas, R);
+        if (!(V.Edges & tb::cxBorder(tb::bRight))) R.Right += W;
+        if (!(V.Edges & tb::cxBorder(tb::bBottom))) R.Bottom += W;
+        if (V.HasBorderExtent) V.DrawBorder(ACanvas, R);
+    }
+    if (ABackground && !V.TransparentBackground) {
+        // The inner control paints its own rectangle; the rest is the editor's.
+        if (V.HasInnerEdit)
+            FillRectBetween(ACanvas, V.BorderRect, V.InnerEditRect, V.BackgroundColor);
+        else
+            V.DrawEditBackground(ACanvas);
+    }
+    if (Excluded) ACanvas.RestoreClipRegion();
+    V.DrawButtons(ACanvas);
 }
 
 } // namespace toolkit::edit

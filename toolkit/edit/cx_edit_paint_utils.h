@@ -9,11 +9,16 @@
 #include "toolkit/base/cx_lf_painter.h"
 #include "toolkit/base/look_and_feel_painter_lookup.h"
 
+#include "platform/forms/graphics.h"
 #include "platform/gdi/objects.h"
 
 #include <vector>
 
 namespace toolkit::edit {
+
+class TcxCustomEditViewData;
+class TcxCustomEditViewInfo;
+class TcxEditButtonViewInfo;
 
 using platform::gdi::HBRUSH;
 using platform::gdi::HDC;
@@ -69,5 +74,23 @@ int GetEditPopupBorderWidth(TcxCanvas& ACanvas, int APopupBorderStyle, bool ANat
 TColor GetEditBorderHighlightColor(bool AIsOffice11Style);
 // The Office 2003 or ultra-flat painter's button colour, pressed or hot.
 TColor GetEditButtonColor(bool AIsPressed, bool AIsOffice11Style);
+
+// The frame's width beside a button: 2 for a thick border with a skin painter, 1 for any other
+// border with one; without a skin painter the container's border width.
+int GetEditButtonBorderWidth(int ABorderStyle, bool AHasSkinPainter);
+// A button's width when the layout leaves it to the button: an explicit width (at least the
+// content margin), else from the glyph or caption plus the margin, never below the system's
+// scroll-bar width.
+int CalculateEditDefaultButtonWidth(TcxCanvas& ACanvas, const TcxEditButtonViewInfo& AButton);
+// The view data's style asks for a shadow and its look-and-feel is not native.
+bool IsEditShadowNeeded(TcxCustomEditViewData& AViewData);
+// The glyph at (X, Y) without its transparent colour (its bottom-left pixel), on ABackground
+// unless that is clNone; a disabled glyph is drawn embossed in the button shadow colours.
+void DrawGlyph(TcxCanvas& ACanvas, int X, int Y, const platform::forms::TBitmap& AGlyph,
+               bool AEnabled, TColor ABackground = platform::gdi::clNone);
+// The editor's frame (border, shadow) and background, with opaque buttons left out of the
+// clip, then its buttons. ABackground fills the client area too.
+void DrawCustomEdit(TcxCanvas& ACanvas, TcxCustomEditViewInfo& AViewInfo, bool ABackground,
+                    bool AInplace);
 
 } // namespace toolkit::edit

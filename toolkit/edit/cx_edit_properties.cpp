@@ -1,5 +1,8 @@
 #include "toolkit/edit/cx_edit_properties.h"
 
+#include "toolkit/edit/cx_custom_edit.h"
+#include "toolkit/edit/cx_edit_view_data.h"
+
 #include "toolkit/base/resource_strings.h"
 #include "toolkit/edit/cx_container.h"
 #include "toolkit/edit/cx_edit_repository.h"
@@ -439,6 +442,20 @@ void TcxCustomEditProperties::DoValidate(Variant& DisplayValue, std::string& Err
     if (!Error) return;
     DisplayValueChanged = DisplayText(DisplayValue) != DisplayText(Previous);
     if (!DisplayValueChanged) DisplayValue = Variant::String(AEdit->GetValidationDisplayText());
+}
+
+std::unique_ptr<TcxCustomEditViewData>
+TcxCustomEditProperties::CreateViewData(TcxCustomEditStyle& AStyle, bool AIsInplace) {
+    return std::make_unique<TcxCustomEditViewData>(*this, AStyle, AIsInplace);
+}
+
+std::function<std::unique_ptr<TcxCustomEditViewInfo>()>
+TcxCustomEditProperties::GetViewInfoClass() const {
+    return [] { return std::make_unique<TcxCustomEditViewInfo>(); };
+}
+
+const pc::TComponentClass& TcxCustomEditProperties::GetContainerClass() const {
+    return TcxCustomEdit::ClassRef();
 }
 
 } // namespace toolkit::edit

@@ -29,6 +29,10 @@ namespace toolkit::edit {
 
 using platform::core::Variant;
 
+class TcxCustomEditStyle;
+class TcxCustomEditViewData;
+class TcxCustomEditViewInfo;
+
 enum TcxEditVertAlignment : std::uint8_t { taTopJustify, taBottomJustify, taVCenter };
 
 // A horizontal alignment that knows whether it was set, and a vertical one.
@@ -294,6 +298,13 @@ public:
     virtual bool CanCompareEditValue() const { return false; }
     // The state styles' class of the editors these properties serve.
     virtual TcxContainerStyleClass GetStyleClass() const;
+    // The layout calculator of these properties' editors, for a style in force.
+    virtual std::unique_ptr<TcxCustomEditViewData> CreateViewData(TcxCustomEditStyle& AStyle,
+                                                                  bool AIsInplace);
+    // Makes the view info these properties' editors are laid out in.
+    virtual std::function<std::unique_ptr<TcxCustomEditViewInfo>()> GetViewInfoClass() const;
+    // The editor class these properties configure.
+    virtual const platform::core::TComponentClass& GetContainerClass() const;
     // Both values prepared for display (unfocused) compare equal.
     virtual bool CompareDisplayValues(const Variant& AEditValue1, const Variant& AEditValue2);
     // The same class, unowned, for a preview.

@@ -1,0 +1,576 @@
+#include "toolkit/edit/cx_custom_edit.h"
+
+#include "toolkit/edit/cx_edit_repository.h"
+#include "toolkit/edit/cx_edit_view_data.h"
+#include "toolkit/edit/cx_variants.h"
+
+#include "platform/core/exception.h"
+#include "platform/forms/forms.h"
+#include "platform/win/input_state.h"
+#include "platform/win/message_beep.h"
+#include "platform/win/window.h"
+
+namespace toolkit::edit {
+
+namespace pc = platform::core;
+namespace pf = platform::forms;
+namespace pg = platform::gdi;
+namespace pw = platform::win;
+
+// ---- data binding ----
+
+TcxEditDataBinding::TcxEditDataBinding(TcxCustomEdit& AEdit)
+    : Edit(AEdit), FProvider(std::make_unique<TcxCustomEditDefaultValuesProvider>(nullptr)) {}
+
+TcxEditDataBinding::~TcxEditDataBinding() = default;
+
+bool TcxEditDataBinding::CanPostEditorValue() {
+    return Edit.ModifiedAfterEnter();
+}
+
+bool TcxEditDataBinding::IsEditing() {
+    return Edit.ModifiedAfterEnter();
+}
+
+void TcxEditDataBinding::MarkEditorModified() {
+    if (Edit.Focused()) Edit.MarkModifiedAfterEnter(true);
+}
+
+void TcxEditDataBinding::Reset() {
+    Edit.AbandonChanges();
+}
+
+bool TcxEditDataBinding::SetEditMode() {
+    Edit.MarkModifiedAfterEnter(true);
+    return true;
+}
+
+Variant TcxEditDataBinding::GetStoredValue() {
+    return Edit.EditValue();
+}
+
+void TcxEditDataBinding::UpdateDisplayValue() {
+    Edit.SynchronizeDisplayValue();
+}
+
+// ---- construction ----
+
+const pc::TComponentClass& TcxCustomEdit::ClassRef() {
+    static const pc::TComponentClass Class(
+        "TcxCustomEdit", &pc::TComponent::ClassRef(),
+        [](pc::TComponent* AOwner) { return std::make_unique<TcxCustomEdit>(AOwner); });
+    return Class;
+}
+
+TcxCustomEdit::TcxCustomEdit(pc::TComponent* AOwner, bool AIsInplace,
+                             const TcxCustomEditPropertiesClass* APropertiesClass)
+    : TcxContainer(AOwner), FIsInplace(AIsInplace) {
+    FProperties = (APropertiesClass ? *APropertiesClass : TcxCustomEditProperties::ClassRef())
+                      .CreateProperties(this);
+    RecreateStyles();
+    RecreateViewInfo();
+    TabStop = true;
+    FDataBinding = std::make_unique<TcxEditDataBinding>(*this);
+    AutoSize = !FIsInplace;
+    FProperties->OnPropertiesChanged = [this](TcxCustomEditProperties* Sender) {
+        PropertiesChanged(Sender);
+    };
+    FClickTimer = std::make_unique<toolkit::base::TcxTimer>(nullptr);
+    FClickTimer->SetEnabled(false);
+    FClickTimer->SetInterval(pw::GetDoubleClickTime());
+    FClickTimer->SetOnTimer([this](pc::TObject*) { FClickTimer->SetEnabled(false); });
+    if (!FIsInplace) FProperties->SetIDefaultValuesProvider(&FDataBinding->DefaultValuesProvider());
+}
+
+TcxCustomEdit::~TcxCustomEdit() {
+    FClickTimer.reset();
+    if (FRepositoryItem) FRepositoryItem->RemoveFreeNotification(this);
+    FProperties->OnPropertiesChanged = nullptr;
+    if (!FIsInplace) FProperties->SetIDefaultValuesProvider(nullptr);
+}
+
+TcxContainerViewInfoClass TcxCustomEdit::GetViewInfoClass() {
+    TcxCustomEditViewInfoClass Class =
+        FProperties ? FProperties->GetViewInfoClass() : TcxCustomEditViewInfoClass{};
+    if (!Class) return [] { return std::make_unique<TcxCustomEditViewInfo>(); };
+    return [Class] { return std::unique_ptr<TcxContainerViewInfo>(Class()); };
+}
+
+TcxCustomEditViewInfo& TcxCustomEdit::EditViewInfo() const {
+    return static_cast<TcxCustomEditViewInfo&>(ViewInfo());
+}
+
+TcxCustomEditProperties& TcxCustomEdit::ActiveProperties() const {
+    return FRepositoryItem ? FRepositoryItem->Properties() : *FProperties;
+}
+
+void TcxCustomEdit::SetRepositoryItem(TcxEditRepositoryItem* Value) {
+    if (Value == FRepositoryItem) return;
+    if (Value && !Value->Properties().ClassType().InheritsFrom(&FProperties->ClassType()))
+        throw EcxEditError("The repository item is not acceptable");
+    if (FRepositoryItem) FRepositoryItem->RemoveFreeNotification(this);
+    FRepositoryItem = Value;
+    if (FRepositoryItem) FRepositoryItem->FreeNotification(this);
+    PropertiesChanged(&ActiveProperties());
+}
+
+void TcxCustomEdit::Notification(pc::TComponent* AComponent, pc::TOperation Operation) {
+    TcxContainer::Notification(AComponent, Operation);
+    if (Operation == pc::opRemove && AComponent == FRepositoryItem) {
+        FRepositoryItem = nullptr;
+        PropertiesChanged(FProperties.get());
+    }
+}
+
+TcxCustomEditStyle& TcxCustomEdit::ActiveEditStyle(TcxContainerState State) {
+    TcxContainerStyle* Result = &Style();
+    if (State & cstDisabled)
+        Result = &StyleDisabled();
+    else if (State & cstFocused)
+        Result = &StyleFocused();
+    else if (Style().HotTrack() && (State & cstHot))
+        Result = &StyleHot();
+    return static_cast<TcxCustomEditStyle&>(*Result);
+}
+
+std::unique_ptr<TcxCustomEditViewData> TcxCustomEdit::CreateViewData() {
+    auto Result =
+        ActiveProperties().CreateViewData(ActiveEditStyle(ViewInfo().ContainerState), FIsInplace);
+    Result->Edit = this;
+    return Result;
+}
+
+void TcxCustomEdit::CheckSizeConstraints(pg::TSize& /*Size*/) {
+    // The class library's controls carry no size constraints: nothing limits the size.
+}
+
+// ---- layout ----
+
+void TcxCustomEdit::CalculateEditViewInfo(pg::TPoint P, TcxMouseButton Button,
+                                          pf::TShiftState Shift, bool IsMouseEvent) {
+    auto Data = CreateViewData();
+    Data->Enabled = Enabled();
+    Data->Focused = !IsDesigning() && IsContainerFocused();
+    toolkit::base::TcxCanvas& C = Canvas();
+    Data->Calculate(C, GetControlRect(*this), P, Button, Shift, EditViewInfo(), IsMouseEvent);
+}
+
+void TcxCustomEdit::CalculateViewInfo(pg::TPoint P, bool /*Hot*/) {
+    CalculateEditViewInfo(P, cxmbNone, 0, false);
+}
+
+bool TcxCustomEdit::RefreshContainer(pg::TPoint P, int Button, pf::TShiftState Shift,
+                                     bool IsMouseEvent) {
+    if (IsDestroyingOrLocked()) return true;
+    TcxCustomEditViewInfo Old;
+    Old.Assign(EditViewInfo());
+    Old.UseEditColorForButtons = EditViewInfo().UseEditColorForButtons;
+    const bool HadOld = HandleAllocated() && !pg::IsRectEmpty(EditViewInfo().Bounds);
+    CalculateEditViewInfo(P, static_cast<TcxMouseButton>(Button), Shift, IsMouseEvent);
+    AdjustInnerControlBounds();
+    AdjustInnerControl();
+    SetShadowRegion();
+    EditViewInfo().Repaint(*this, HadOld ? &Old : nullptr);
+    if (HadOld && Old.ButtonCount() != EditViewInfo().ButtonCount()) Invalidate();
+    if (EditViewInfo().ContainerState & cstHot)
+        toolkit::base::BeginMouseTracking(this, GetMouseTrackingBounds(), this);
+    return true;
+}
+
+bool TcxCustomEdit::InternalFocused() {
+    if (!ActiveProperties().IsEditValueConversionDependOnFocused()) return false;
+    return Focused();
+}
+
+// ---- modified flags ----
+
+void TcxCustomEdit::SetModified(bool Value) {
+    FModified = Value;
+    if (!Value) FModifiedAfterEnter = false;
+}
+
+void TcxCustomEdit::MarkModifiedAfterEnter(bool Value) {
+    FModifiedAfterEnter = Value;
+    if (Value) {
+        FIsEditValidated = false;
+        FModified = true;
+    }
+}
+
+void TcxCustomEdit::RestoreModified() {
+    if (FModifiedStack.empty()) return;
+    std::tie(FModified, FModifiedAfterEnter) = FModifiedStack.back();
+    FModifiedStack.pop_back();
+}
+
+void TcxCustomEdit::EditModified() {
+    MarkModifiedAfterEnter(true);
+    if (FClickLockCount <= 0) Click();
+}
+
+// ---- value ----
+
+bool TcxCustomEdit::IsReadOnly() {
+    return ActiveProperties().ReadOnly() || !FDataBinding->IsDataStorage();
+}
+
+bool TcxCustomEdit::CanModify() {
+    return ActiveProperties().CanModify();
+}
+
+void TcxCustomEdit::InternalSetEditValue(const Variant& Value, bool /*AValidateEditValue*/) {
+    if (FUserAction && !DoEditing()) return;
+    bool Changed = false;
+    if (ActiveProperties().CanCompareEditValue()) {
+        const bool Comparable = (Value.IsNumeric() && FEditValue.IsNumeric()) ||
+                                Value.VarType() == FEditValue.VarType();
+        Changed = !(Comparable && VarEqualsExact(Value, FEditValue));
+    }
+    FEditValue = Value;
+    SynchronizeDisplayValue();
+    if (FUserAction)
+        MarkModifiedAfterEnter(true);
+    else
+        SetModified(false);
+    if (Changed) {
+        DoEditValueChanged();
+        if (!ActiveProperties().NoChangeOnSetEditValue()) DoChange();
+    }
+}
+
+void TcxCustomEdit::SetEditValueChecked(const Variant& Value) {
+    if (FEditValueChangingLockCount == 0 && (!FUserAction || DoEditing()))
+        InternalSetEditValue(Value, true);
+}
+
+void TcxCustomEdit::SetEditValueLocked(const Variant& Value) {
+    ++FClickLockCount;
+    try {
+        SetEditValueChecked(Value);
+    } catch (...) {
+        --FClickLockCount;
+        throw;
+    }
+    --FClickLockCount;
+}
+
+void TcxCustomEdit::SetInternalDisplayValue(const Variant& Value) {
+    SaveModified();
+    InternalSetDisplayValue(Value);
+    RestoreModified();
+}
+
+bool TcxCustomEdit::DoEditing() {
+    bool Result = CanStartEditing();
+    if (!Result) return false;
+    if (FDataBinding->CanPostEditorValue()) return true;
+    Result = CanModify();
+    if (!Result) return false;
+    FIsEditingStarting = true;
+    ++FEditValueChangingLockCount;
+    try {
+        if (!FIsInplace) {
+            if (FDataBinding->IsEditing()) {
+                if (OnEditing) OnEditing(this, Result);
+                if (Result) FDataBinding->MarkEditorModified();
+            } else {
+                if (OnEditing) OnEditing(this, Result);
+                if (Result) Result = FDataBinding->SetEditMode();
+            }
+        } else if (OnEditing) {
+            OnEditing(this, Result);
+        }
+    } catch (...) {
+        --FEditValueChangingLockCount;
+        FIsEditingStarting = false;
+        throw;
+    }
+    --FEditValueChangingLockCount;
+    FIsEditingStarting = false;
+    return Result;
+}
+
+// ---- validation ----
+
+bool TcxCustomEdit::HasValidateHandlers() {
+    return FProperties->OnValidate || (FRepositoryItem && ActiveProperties().OnValidate);
+}
+
+void TcxCustomEdit::DoOnValidate(Variant& DisplayValue, std::string& ErrorText, bool& Error) {
+    if (FProperties->OnValidate) FProperties->OnValidate(this, DisplayValue, ErrorText, Error);
+    if (FRepositoryItem && ActiveProperties().OnValidate)
+        ActiveProperties().OnValidate(this, DisplayValue, ErrorText, Error);
+}
+
+bool TcxCustomEdit::ValidateEdit(bool ARaiseExceptionOnError) {
+    if (!FModifiedAfterEnter || FIsEditValidated || FValidationLockCount > 0) return true;
+    FIsEditValidating = true;
+    Variant DisplayValue = Variant::String(GetDisplayText());
+    std::string ErrorText;
+    bool Error = false;
+    bool Result = false;
+    // A refused value stays shown as it was given back, selected for the user to mend.
+    auto ShowRefused = [&] {
+        if (DisplayValue.AsString() != GetDisplayText()) {
+            ApplyDisplayValue(DisplayValue);
+            if (Visible()) SelectAll();
+            if (!HasPopupWindowEx()) UpdateDrawValue();
+        }
+    };
+    try {
+        ActiveProperties().ValidateDisplayValue(DisplayValue, ErrorText, Error, this);
+        Result = !Error;
+        if (Error) {
+            if (ARaiseExceptionOnError) {
+                try {
+                    HandleValidationError(ErrorText, true);
+                } catch (...) {
+                    ShowRefused();
+                    throw;
+                }
+            }
+            ShowRefused();
+            // An editor that cannot take the focus keeps the value it was given.
+            if (FIsEditValidated) Result = true;
+        } else if (FUserAction && !DoEditing()) {
+            pc::Abort();
+        } else {
+            SetInternalDisplayValue(DisplayValue);
+            if (!FIsInplace && !Focused()) FModifiedAfterEnter = false;
+            FIsEditValidated = true;
+        }
+    } catch (...) {
+        FIsEditValidating = false;
+        throw;
+    }
+    FIsEditValidating = false;
+    return Result;
+}
+
+bool TcxCustomEdit::HandleValidationError(const std::string& AErrorText, bool ACanAbortExecution) {
+    if (!CanFocusEx()) {
+        // Nothing could take the user back to the value: it is accepted as it stands.
+        FIsEditValidated = true;
+        return true;
+    }
+    if (Visible()) {
+        if (!Focused()) {
+            FIsFocusingByValidation = true;
+            try {
+                SetFocus();
+            } catch (...) {
+                FIsFocusingByValidation = false;
+                throw;
+            }
+            FIsFocusingByValidation = false;
+        }
+        SelectAll();
+    }
+    if (ActiveProperties().BeepOnError()) pw::MessageBeep(0);
+    if (!AErrorText.empty()) throw EcxEditValidationError(AErrorText);
+    if (ACanAbortExecution) pc::Abort();
+    return false;
+}
+
+// ---- posting ----
+
+void TcxCustomEdit::InternalPostEditValue(bool AValidateEdit) {
+    if (AValidateEdit) {
+        const bool Saved = FUserAction;
+        FUserAction = false;
+        bool Valid = false;
+        try {
+            Valid = ValidateEdit(true);
+        } catch (...) {
+            FUserAction = Saved;
+            throw;
+        }
+        FUserAction = Saved;
+        if (!Valid) pc::Abort();
+    }
+    try {
+        BeforePosting();
+        if (FIsInplace) {
+            if (OnPostEditValue) OnPostEditValue(this);
+            SetModified(false);
+        } else if (FDataBinding->CanPostEditorValue()) {
+            FDataBinding->SetStoredValue(GetEditValue());
+        }
+        AfterPosting();
+    } catch (...) {
+        AfterPosting();
+        if (FIsInplace) return;
+        HandleValidationError({}, false);
+        throw;
+    }
+}
+
+bool TcxCustomEdit::Deactivate() {
+    FClickTimer->SetEnabled(false);
+    FUserAction = false;
+    const bool Result = ValidateEdit(true);
+    if (Result) {
+        SynchronizeDisplayValue();
+        FIsEditValidated = true;
+    }
+    return Result;
+}
+
+// ---- change events ----
+
+void TcxCustomEdit::DoChange() {
+    if (IsDestroyingOrLocked() || (ComponentState() & pc::csLoading)) return;
+    if (FProperties->OnChange || ActiveProperties().OnChange) {
+        if (FCatcher.IsLocked()) {
+            FCatcher.OnChangeEvent = true;
+        } else if (FIsInplace) {
+            SaveModified();
+            FModified = true;
+            FModifiedAfterEnter = true;
+            DoOnChange();
+            RestoreModified();
+        } else {
+            DoOnChange();
+        }
+    }
+    if (!ActiveProperties().NoChangeOnSetEditValue() && !ActiveProperties().CanCompareEditValue())
+        DoEditValueChanged();
+}
+
+void TcxCustomEdit::DoEditValueChanged() {
+    if (IsDestroyingOrLocked() || (ComponentState() & pc::csLoading)) return;
+    if (!FProperties->OnEditValueChanged && !ActiveProperties().OnEditValueChanged) return;
+    if (FCatcher.IsLocked()) {
+        FCatcher.OnEditValueChangedEvent = true;
+    } else if (FIsInplace) {
+        SaveModified();
+        FModified = true;
+        FModifiedAfterEnter = true;
+        DoOnEditValueChanged();
+        RestoreModified();
+    } else {
+        DoOnEditValueChanged();
+    }
+}
+
+void TcxCustomEdit::DoOnChange() {
+    if (FProperties->OnChange) FProperties->OnChange(this);
+    if (FRepositoryItem && ActiveProperties().OnChange) ActiveProperties().OnChange(this);
+}
+
+void TcxCustomEdit::DoOnEditValueChanged() {
+    if (FProperties->OnEditValueChanged) FProperties->OnEditValueChanged(this);
+    if (FRepositoryItem && ActiveProperties().OnEditValueChanged)
+        ActiveProperties().OnEditValueChanged(this);
+}
+
+void TcxCustomEdit::LockChangeEvents(bool ALock, bool AInvokeChangedOnUnlock) {
+    if (ALock) {
+        if (FCatcher.LockCount == 0)
+            FCatcher.OnChangeEvent = FCatcher.OnEditValueChangedEvent = false;
+        ++FCatcher.LockCount;
+        return;
+    }
+    if (FCatcher.LockCount < 1) return;
+    if (--FCatcher.LockCount > 0 || !AInvokeChangedOnUnlock) return;
+    if (IsDestroyingOrLocked() || (ComponentState() & pc::csLoading)) return;
+    if (FCatcher.OnChangeEvent && (FProperties->OnChange || ActiveProperties().OnChange))
+        DoOnChange();
+    if (FCatcher.OnEditValueChangedEvent &&
+        (FProperties->OnEditValueChanged || ActiveProperties().OnEditValueChanged))
+        DoOnEditValueChanged();
+    FCatcher.OnChangeEvent = FCatcher.OnEditValueChangedEvent = false;
+}
+
+void TcxCustomEdit::ChangeHandler(pc::TObject* /*Sender*/) {
+    if (Focused())
+        MarkModifiedAfterEnter(true);
+    else if (!ActiveProperties().IsChanging())
+        FDataBinding->MarkEditorModified();
+    DoChange();
+}
+
+void TcxCustomEdit::PropertiesChanged(TcxCustomEditProperties* /*Sender*/) {
+    FIsEditValidated = false;
+    if (FModifiedAfterEnter && IsReadOnly()) FModifiedAfterEnter = false;
+    if (ActiveProperties().Transparent()) Transparent = true;
+    ShortRefreshContainer(false);
+}
+
+// ---- enter and exit ----
+
+void TcxCustomEdit::DoEnter() {
+    if (IsDestroyingOrLocked()) return;
+    if (!FIsFocusingByValidation) SynchronizeOnEnter();
+    ShortRefreshContainer(false);
+}
+
+void TcxCustomEdit::SynchronizeOnEnter() {
+    SaveModified();
+    TcxContainer::DoEnter();
+    if (SynchronizesWithBinding()) FDataBinding->UpdateDisplayValue();
+    if (ActiveProperties().IsEditValueRestorable()) FEditValueOnEnter = GetEditValue();
+    if (SynchronizesWithBinding()) SynchronizeDisplayValue();
+    RestoreModified();
+    FModifiedAfterEnter = false;
+}
+
+void TcxCustomEdit::DoExit() {
+    const bool Saved = FUserAction;
+    FUserAction = false;
+    try {
+        ValidateAndPostOnExit(true);
+    } catch (...) {
+        FUserAction = Saved;
+        throw;
+    }
+    FUserAction = Saved;
+}
+
+void TcxCustomEdit::ValidateAndPostOnExit(bool ACallExitEvent) {
+    if (IsDestroyingOrLocked() || FIsFocusingByValidation) return;
+    SaveModified();
+    LockChangeEvents(true);
+    bool Valid = false;
+    try {
+        Valid = ValidateEdit(true);
+        if (Valid && !FIsInplace && FDataBinding->CanModify()) InternalPostEditValue(false);
+    } catch (...) {
+        LockChangeEvents(false);
+        RestoreModified();
+        throw;
+    }
+    LockChangeEvents(false);
+    if (Valid) {
+        if (SynchronizesWithBinding()) FDataBinding->UpdateDisplayValue();
+        UpdateDrawValue();
+        ShortRefreshContainer(false);
+        RestoreModified();
+        if (ACallExitEvent) TcxContainer::DoExit();
+        FModifiedAfterEnter = false;
+        SaveModified();
+    }
+    RestoreModified();
+}
+
+void TcxCustomEdit::AbandonChanges() {
+    if (!FModifiedAfterEnter || !ActiveProperties().IsEditValueRestorable()) return;
+    LockChangeEvents(true);
+    try {
+        FModifiedAfterEnter = false;
+        const Variant Value = FDataBinding->DefaultValuesProvider().IsDataAvailable()
+                                  ? FDataBinding->GetStoredValue()
+                                  : FEditValueOnEnter;
+        SetEditValueChecked(Value);
+        SetModified(true);
+        SelectAll();
+        if (ActiveProperties().ImmediatePost() && FDataBinding->CanModify())
+            InternalPostEditValue(false);
+    } catch (...) {
+        LockChangeEvents(false);
+        throw;
+    }
+    LockChangeEvents(false);
+}
+
+} // namespace toolkit::edit

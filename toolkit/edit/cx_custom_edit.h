@@ -1,0 +1,281 @@
+#pragma once
+// The editor base: the container that every edit control is, with one value model for all of
+// them. It keeps an edit value and shows a display value, knows whether the user modified it
+// (since entering, and at all), validates the shown value against its properties, posts a valid
+// value to its data binding, and abandons changes on Escape. Value changes the user causes
+// (keys, mouse, clipboard, the clear key) pass the editing check first (OnEditing).
+//
+// Change events: OnChange and OnEditValueChanged of the editor's own properties, then of its
+// repository item's. While the events are locked each is collected and fires once at the last
+// unlock, change first; LockChangeEvents(false, false) drops them.
+//
+// Buttons: the properties' buttons lie inside the frame; a press and release on one button
+// fires OnButtonClick with the button's collection index. Keys: the clear key, the click key
+// (the default button), Enter (with ValidateOnEnter), Escape, Tab and the navigation keys, which
+// an editor consumes unless it wants them itself.
+//
+// In place, a host activates the editor for one cell (Activate, ActivateByKey, ActivateByMouse)
+// and ends the editing with Deactivate; posting then fires OnPostEditValue.
+
+#include "toolkit/edit/cx_container.h"
+#include "toolkit/edit/cx_edit_properties.h"
+#include "toolkit/edit/cx_edit_style.h"
+#include "toolkit/edit/cx_edit_view_info.h"
+#include "toolkit/edit/edit_error.h"
+
+#include "toolkit/base/cx_timer.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace toolkit::edit {
+
+class TcxCustomEdit;
+class TcxCustomEditViewData;
+class TcxEditRepositoryItem;
+
+class EcxEditValidationError : public EcxEditError {
+public:
+    using EcxEditError::EcxEditError;
+};
+
+// Collects the change events fired while locked.
+struct TcxEditChangeEventsCatcher {
+    int LockCount = 0;
+    bool OnChangeEvent = false;
+    bool OnEditValueChangedEvent = false;
+    bool IsLocked() const { return LockCount > 0; }
+};
+
+// Where an editor's value is stored. The base stores nothing: the editor is its own storage.
+class TcxEditDataBinding {
+public:
+    explicit TcxEditDataBinding(TcxCustomEdit& AEdit);
+    virtual ~TcxEditDataBinding();
+    TcxEditDataBinding(const TcxEditDataBinding&) = delete;
+    TcxEditDataBinding& operator=(const TcxEditDataBinding&) = delete;
+
+    virtual bool CanPostEditorValue();
+    virtual bool CanModify() { return CanPostEditorValue(); }
+    virtual void EditorLoaded() {}
+    virtual bool IsEditing();
+    virtual void MarkEditorModified();
+    virtual void Reset();
+    virtual bool SetEditMode();
+    virtual void SetStoredValue(const Variant&) {}
+    virtual Variant GetStoredValue();
+    virtual void UpdateDisplayValue();
+    IcxEditDefaultValuesProvider& DefaultValuesProvider() const { return *FProvider; }
+    bool IsDataStorage() const { return FProvider->IsDataStorage(); }
+
+protected:
+    TcxCustomEdit& Edit;
+
+private:
+    std::unique_ptr<TcxCustomEditDefaultValuesProvider> FProvider;
+};
+
+class TcxCustomEdit : public TcxContainer, public IcxEditValidation {
+public:
+    static const platform::core::TComponentClass& ClassRef();
+    const platform::core::TClass& ClassType() const override { return ClassRef(); }
+
+    // APropertiesClass: the class of the editor's own properties (the base's when null).
+    explicit TcxCustomEdit(platform::core::TComponent* AOwner, bool AIsInplace = false,
+                           const TcxCustomEditPropertiesClass* APropertiesClass = nullptr);
+    ~TcxCustomEdit() override;
+
+    TcxCustomEditProperties& Properties() const { return *FProperties; }
+    // The repository item's properties when one is set, else the editor's own.
+    TcxCustomEditProperties& ActiveProperties() const;
+    TcxEditRepositoryItem* RepositoryItem() const { return FRepositoryItem; }
+    // Raises EcxEditError "The repository item is not acceptable" for an item whose properties
+    // are not of this editor's properties class.
+    void SetRepositoryItem(TcxEditRepositoryItem* Value);
+    TcxEditDataBinding& DataBinding() const { return *FDataBinding; }
+    TcxCustomEditViewInfo& EditViewInfo() const;
+    // The state style for a container state, as an edit style.
+    TcxCustomEditStyle& ActiveEditStyle(TcxContainerState State);
+    std::unique_ptr<TcxCustomEditViewData> CreateViewData();
+
+    virtual Variant GetEditValue() const { return FEditValue; }
+    virtual void SetEditValue(const Variant& Value) { InternalSetEditValue(Value, false); }
+    Variant EditValue() const { return GetEditValue(); }
+    virtual void Clear() { SetEditValueLocked(GetClearValue()); }
+    virtual std::string GetDisplayText() { return {}; }
+
+    bool Modified() const { return FModified; }
+    void SetModified(bool Value);
+    bool ModifiedAfterEnter() const { return FModifiedAfterEnter; }
+    void MarkModifiedAfterEnter(bool Value);
+    bool IsEditValidated() const { return FIsEditValidated; }
+    bool IsInplace() override { return FIsInplace; }
+    bool InternalFocused();
+    int PressedButtonIndex() const { return FPressedButtonIndex; }
+    // Where the mouse makes the editor hot.
+    TRect InnerBounds() { return GetMouseTrackingBounds(); }
+    virtual bool UseEditColorForButtons() { return false; }
+    virtual bool IsTransparentBackground() { return !FIsInplace && Transparent; }
+    bool IsTransparentBackgroundPublic() { return IsTransparentBackground(); }
+    void CheckSizeConstraints(platform::gdi::TSize& Size);
+
+    // True when the shown value may be kept; with ARaiseExceptionOnError a refused value
+    // raises EcxEditValidationError (or aborts silently with an empty error text).
+    bool ValidateEdit(bool ARaiseExceptionOnError);
+    void LockChangeEvents(bool ALock, bool AInvokeChangedOnUnlock = true);
+    void LockClick(bool ALock) { FClickLockCount += ALock ? 1 : -1; }
+    void SaveModified() { FModifiedStack.emplace_back(FModified, FModifiedAfterEnter); }
+    void RestoreModified();
+    // The user changed the value through a list or popup.
+    void EditModified();
+    void PostEditValue() { InternalPostEditValue(true); }
+
+    // In-place editing.
+    virtual void Activate();
+    virtual void ActivateByKey(char Key);
+    virtual void ActivateByMouse(platform::forms::TShiftState Shift, int X, int Y);
+    virtual bool Deactivate();
+
+    virtual void SelectAll() {}
+    virtual void CopyToClipboard() {}
+    virtual void CutToClipboard() {}
+    virtual void PasteFromClipboard() {}
+
+    bool Transparent = false;
+    bool AutoSize = true;
+    std::function<void(platform::core::TObject* Sender, bool& CanEdit)> OnEditing;
+    platform::core::TNotifyEvent OnPostEditValue;
+    std::function<void(platform::core::TObject* Sender, platform::forms::WORD& Key,
+                       platform::forms::TShiftState Shift)>
+        OnAfterKeyDown;
+
+    // IcxEditValidation.
+    bool HasValidateHandlers() override;
+    void DoOnValidate(Variant& DisplayValue, std::string& ErrorText, bool& Error) override;
+    std::string GetValidationDisplayText() override { return GetDisplayText(); }
+
+protected:
+    // Value model.
+    virtual void InternalSetEditValue(const Variant& Value, bool AValidateEditValue);
+    virtual void SetEditValueChecked(const Variant& Value);
+    virtual void SetEditValueLocked(const Variant& Value);
+    virtual void SetInternalDisplayValue(const Variant& Value);
+    virtual void InternalSetDisplayValue(const Variant&) {}
+    virtual void ApplyDisplayValue(const Variant&) {}
+    virtual void SynchronizeDisplayValue() {}
+    virtual void UpdateDrawValue() {}
+    virtual Variant GetClearValue() { return Variant::Null(); }
+    virtual bool CanStartEditing() { return true; }
+    virtual bool CanModify();
+    bool IsReadOnly() override;
+    virtual bool DoEditing();
+    virtual void DoChange();
+    virtual void DoEditValueChanged();
+    virtual void DoOnChange();
+    virtual void DoOnEditValueChanged();
+    virtual void ChangeHandler(platform::core::TObject* Sender);
+    virtual void PropertiesChanged(TcxCustomEditProperties* Sender);
+    virtual bool HandleValidationError(const std::string& AErrorText, bool ACanAbortExecution);
+    virtual void InternalPostEditValue(bool AValidateEdit);
+    virtual void BeforePosting() { FPosting = true; }
+    virtual void AfterPosting() { FPosting = false; }
+    virtual void AbandonChanges();
+    virtual bool SynchronizesWithBinding() { return true; }
+    virtual void SynchronizeOnEnter();
+    virtual void ValidateAndPostOnExit(bool ACallExitEvent);
+    virtual bool HasPopupWindowEx() { return false; }
+    void DoEnter() override;
+    void DoExit() override;
+
+    // Keys.
+    void KeyDown(platform::forms::WORD& Key, platform::forms::TShiftState Shift) override;
+    void KeyPress(char& Key) override;
+    void KeyUp(platform::forms::WORD& Key, platform::forms::TShiftState Shift) override;
+    virtual void DoEditKeyDown(platform::forms::WORD& Key, platform::forms::TShiftState Shift);
+    virtual void DoEditKeyPress(char& Key) { ValidateKeyPress(Key); }
+    virtual void DoEditKeyUp(platform::forms::WORD&, platform::forms::TShiftState) {}
+    virtual void DoEditProcessTab(platform::forms::TShiftState) {}
+    virtual void DoAfterKeyDown(platform::forms::WORD& Key, platform::forms::TShiftState Shift);
+    virtual bool ValidateKeyDown(platform::forms::WORD& Key, platform::forms::TShiftState Shift);
+    virtual void ValidateKeyPress(char& Key);
+    virtual bool CanKeyDownModifyEdit(platform::forms::WORD, platform::forms::TShiftState) {
+        return false;
+    }
+    virtual bool CanKeyPressModifyEdit(char) { return false; }
+    virtual bool IsValidChar(char Key);
+    virtual bool IsClickKey(platform::forms::WORD Key, platform::forms::TShiftState Shift);
+    virtual bool IsAfterKeyDownRequired() { return false; }
+    virtual bool WantNavigationKeys() { return false; }
+    virtual bool CanSendActivationKey(char) { return true; }
+
+    // Buttons and mouse.
+    virtual void DefaultButtonClick();
+    virtual void DoButtonClick(int AButtonVisibleIndex);
+    virtual void DoButtonDown(int) {}
+    virtual void DoButtonUp(int) {}
+    void MouseDown(platform::forms::TMouseButton Button, platform::forms::TShiftState Shift, int X,
+                   int Y) override;
+    void MouseUp(platform::forms::TMouseButton Button, platform::forms::TShiftState Shift, int X,
+                 int Y) override;
+
+    // Layout.
+    bool RefreshContainer(platform::gdi::TPoint P, int Button, platform::forms::TShiftState Shift,
+                          bool IsMouseEvent) override;
+    void CalculateViewInfo(platform::gdi::TPoint P, bool Hot) override;
+    TcxContainerViewInfoClass GetViewInfoClass() override;
+    TcxContainerStyleClass GetStyleClass() override { return cxEditStyleClass(); }
+    TcxContainerStyleValues InternalGetNotPublishedStyleValues() override { return 0xFC00; }
+    bool HasParentDependentBackground() override { return IsTransparentBackground(); }
+    void Notification(platform::core::TComponent* AComponent,
+                      platform::core::TOperation Operation) override;
+
+    bool FUserAction = false;
+    int FEditValueChangingLockCount = 0;
+    Variant FEditValue = Variant::Null();
+    Variant FEditValueOnEnter = Variant::Null();
+    toolkit::base::TcxTimer& ClickTimer() const { return *FClickTimer; }
+
+private:
+    friend class TcxEditDataBinding;
+
+    void CalculateEditViewInfo(platform::gdi::TPoint P, TcxMouseButton Button,
+                               platform::forms::TShiftState Shift, bool IsMouseEvent);
+    // Runs F with the user-action flag set.
+    template <class F> void AsUserAction(F&& Body) {
+        const bool Saved = FUserAction;
+        FUserAction = true;
+        try {
+            Body();
+        } catch (...) {
+            FUserAction = Saved;
+            throw;
+        }
+        FUserAction = Saved;
+    }
+
+    std::unique_ptr<TcxCustomEditProperties> FProperties;
+    std::unique_ptr<TcxEditDataBinding> FDataBinding;
+    std::unique_ptr<toolkit::base::TcxTimer> FClickTimer;
+    TcxEditRepositoryItem* FRepositoryItem = nullptr;
+    TcxEditChangeEventsCatcher FCatcher;
+    std::vector<std::pair<bool, bool>> FModifiedStack;
+    bool FIsInplace;
+    bool FModified = false;
+    bool FModifiedAfterEnter = false;
+    bool FIsEditValidated = false;
+    bool FIsEditValidating = false;
+    bool FIsEditingStarting = false;
+    bool FIsFocusingByValidation = false;
+    bool FEscapePressed = false;
+    bool FEscapeKeyDown = false;
+    bool FPosting = false;
+    bool FIsActivated = false;
+    int FClickLockCount = 0;
+    int FValidationLockCount = 0;
+    int FPressedButtonIndex = -1;
+};
+
+} // namespace toolkit::edit

@@ -1,0 +1,435 @@
+#include "toolkit/edit/cx_custom_edit.h"
+
+#include "toolkit/edit/cx_edit_view_data.h"
+#include "toolkit/edit/edit_units.h"
+
+#include "platform/core/exception.h"
+#include "platform/core/message_loop.h"
+#include "platform/forms/application.h"
+#include "platform/forms/forms.h"
+#include "platform/forms/shortcuts.h"
+#include "platform/gdi/region_handles.h"
+#include "platform/win/input_state.h"
+#include "platform/win/message_beep.h"
+#include "platform/win/messages.h"
+#include "platform/win/monitors.h"
+#include "platform/win/painting.h"
+#include "testsupport/win/input_driver.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace toolkit::edit {
+namespace {
+
+namespace pc = platform::core;
+namespace pf = platform::forms;
+namespace pg = platform::gdi;
+namespace pw = platform::win;
+
+// Properties that validate and restore, so that the value model's checks all take part.
+class TValidatingProperties : public TcxCustomEditProperties {
+public:
+    static const TcxCustomEditPropertiesClass& ClassRef() {
+        static const TcxCustomEditPropertiesClass Class(
+            "TValidatingProperties", &TcxCustomEditProperties::ClassRef(),
+            [](pc::TPersistent* AOwner) -> std::unique_ptr<toolkit::base::TcxInterfacedPersistent> {
+                return std::make_unique<TValidatingProperties>(AOwner);
+            });
+        return Class;
+    }
+    const TcxCustomEditPropertiesClass& ClassType() const override { return ClassRef(); }
+    using TcxCustomEditProperties::TcxCustomEditProperties;
+    bool CanValidate() const override { return true; }
+    bool IsEditValueRestorable() const override { return true; }
+    bool CanCompareEditValue() const override { return true; }
+};
+
+// An editor whose display is a plain text: the edit value shown as text.
+class TTextEditor : public TcxCustomEdit {
+public:
+    explicit TTextEditor(pc::TComponent* AOwner)
+        : TcxCustomEdit(AOwner, false, &TValidatingProperties::ClassRef()) {}
+    std::string GetDisplayText() override { return Text; }
+    // The user types a text.
+    void Type(const std::string& Value) {
+        FUserAction = true;
+        Text = Value;
+        MarkModifiedAfterEnter(true);
+        DoChange();
+        FUserAction = false;
+    }
+    using TcxCustomEdit::DoEditKeyDown;
+    using TcxCustomEdit::InternalSetEditValue;
+    std::string Text;
+    int Applied = 0;
+
+protected:
+    void SynchronizeDisplayValue() override {
+        Text = FEditValue.IsNull() ? std::string() : FEditValue.AsString();
+    }
+    void ApplyDisplayValue(const Variant& Value) override {
+        ++Applied;
+        Text = Value.AsString();
+    }
+    void InternalSetDisplayValue(const Variant& Value) override { FEditValue = Value; }
+};
+
+class CustomEditTest : public ::testing::Test {
+protected:
+    CustomEditTest() : Owner(std::make_unique<pc::TComponent>(nullptr)) {
+        pc::ResetMessageLoop();
+        pw::ResetInputState();
+        pw::SetMonitors({{{0, 0, 1024, 768}, {0, 0, 1024, 740}}});
+        Form = &Owner->Own<pf::TForm>();
+        Form->SetBounds(100, 100, 400, 300);
+        // The editor is entered from another control.
+        auto& Other = Form->Own<pf::TEdit>();
+        Other.SetParent(Form);
+        Other.SetBoundsRect({10, 100, 110, 121});
+        Edit = &Form->Own<TTextEditor>();
+        Edit->SetParent(Form);
+        Edit->SetBoundsRect({10, 10, 210, 31});
+        Form->Show();
+        Edit->HandleNeeded();
+        Other.SetFocus();
+        pc::ProcessMessages();
+    }
+    ~CustomEditTest() override {
+        pf::Application().OnException = nullptr;
+        Owner.reset();
+        pc::ProcessMessages();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        pc::ResetMessageLoop();
+        pw::ResetInputState();
+    }
+    // The editor entered with "a", then typed "b".
+    void EnterAndType() {
+        Edit->SetEditValue(Variant::String("a"));
+        Edit->SetFocus();
+        pc::ProcessMessages();
+        Edit->Type("b");
+    }
+    TcxEditButton& AddButton(TcxEditButtonKind Kind) {
+        TcxEditButton& B = Edit->Properties().Buttons().Add();
+        B.SetKind(Kind);
+        return B;
+    }
+
+    std::unique_ptr<pc::TComponent> Owner;
+    pf::TForm* Form = nullptr;
+    TTextEditor* Edit = nullptr;
+};
+
+// ---- validation ----
+
+TEST_F(CustomEditTest, TheValidateHandlerRunsOncePerModification) {
+    int Runs = 0;
+    Edit->Properties().OnValidate = [&](pc::TObject*, Variant&, std::string&, bool&) { ++Runs; };
+    EnterAndType();
+    EXPECT_TRUE(Edit->ValidateEdit(false));
+    EXPECT_TRUE(Edit->ValidateEdit(false));
+    EXPECT_EQ(Runs, 1);
+    Edit->Type("c");
+    EXPECT_TRUE(Edit->ValidateEdit(false));
+    EXPECT_EQ(Runs, 2);
+}
+
+TEST_F(CustomEditTest, AnUnmodifiedEditorValidatesWithoutTheHandler) {
+    int Runs = 0;
+    Edit->Properties().OnValidate = [&](pc::TObject*, Variant&, std::string&, bool&) { ++Runs; };
+    Edit->SetEditValue(Variant::String("a"));
+    EXPECT_TRUE(Edit->ValidateEdit(true));
+    EXPECT_EQ(Runs, 0);
+}
+
+TEST_F(CustomEditTest, AnErrorThatLeavesTheValueShowsTheCurrentText) {
+    Edit->Properties().OnValidate = [](pc::TObject*, Variant&, std::string&, bool& Error) {
+        Error = true;
+    };
+    EnterAndType();
+    EXPECT_FALSE(Edit->ValidateEdit(false));
+    EXPECT_EQ(Edit->Text, "b");
+    EXPECT_EQ(Edit->Applied, 0);
+    EXPECT_FALSE(Edit->IsEditValidated());
+}
+
+TEST_F(CustomEditTest, AnErrorWithAChangedValueShowsTheHandlersValue) {
+    Edit->Properties().OnValidate = [](pc::TObject*, Variant& Value, std::string&, bool& Error) {
+        Value = Variant::String("fixed");
+        Error = true;
+    };
+    EnterAndType();
+    EXPECT_FALSE(Edit->ValidateEdit(false));
+    EXPECT_EQ(Edit->Text, "fixed");
+}
+
+TEST_F(CustomEditTest, AValidationErrorRaisesWithItsTextAfterFocusingAndBeeping) {
+    Edit->Properties().SetBeepOnError(true);
+    Edit->Properties().OnValidate = [](pc::TObject*, Variant&, std::string& Text, bool& Error) {
+        Text = "Not so";
+        Error = true;
+    };
+    EnterAndType();
+    const int Beeps = pw::MessageBeepCount();
+    try {
+        Edit->ValidateEdit(true);
+        FAIL() << "no validation error";
+    } catch (const EcxEditValidationError& E) {
+        EXPECT_STREQ(E.what(), "Not so");
+    }
+    EXPECT_EQ(pw::MessageBeepCount(), Beeps + 1);
+    EXPECT_TRUE(Edit->Focused());
+}
+
+TEST_F(CustomEditTest, AnEditorThatCannotTakeTheFocusAcceptsAnInvalidValueSilently) {
+    Edit->Properties().SetBeepOnError(true);
+    Edit->Properties().OnValidate = [](pc::TObject*, Variant&, std::string& Text, bool& Error) {
+        Text = "Not so";
+        Error = true;
+    };
+    EnterAndType();
+    Edit->SetEnabled(false);
+    const int Beeps = pw::MessageBeepCount();
+    bool Result = false;
+    EXPECT_NO_THROW(Result = Edit->ValidateEdit(true));
+    EXPECT_TRUE(Result);
+    EXPECT_TRUE(Edit->IsEditValidated());
+    EXPECT_EQ(pw::MessageBeepCount(), Beeps);
+}
+
+// ---- change events ----
+
+TEST_F(CustomEditTest, ChangeFiresBeforeEditValueChanged) {
+    std::vector<std::string> Events;
+    Edit->Properties().OnChange = [&](pc::TObject*) { Events.push_back("change"); };
+    Edit->Properties().OnEditValueChanged = [&](pc::TObject*) { Events.push_back("value"); };
+    Edit->SetEditValue(Variant::String("x"));
+    EXPECT_EQ(Events, (std::vector<std::string>{"value", "change"}));
+    Events.clear();
+    Edit->LockChangeEvents(true);
+    Edit->SetEditValue(Variant::String("y"));
+    Edit->SetEditValue(Variant::String("z"));
+    EXPECT_TRUE(Events.empty());
+    Edit->LockChangeEvents(false);
+    EXPECT_EQ(Events, (std::vector<std::string>{"change", "value"}));
+}
+
+TEST_F(CustomEditTest, SettingTheSameValueFiresNothing) {
+    int Events = 0;
+    Edit->Properties().OnChange = [&](pc::TObject*) { ++Events; };
+    Edit->SetEditValue(Variant::String("x"));
+    Events = 0;
+    Edit->SetEditValue(Variant::String("x"));
+    EXPECT_EQ(Events, 0);
+}
+
+TEST_F(CustomEditTest, LockedChangeEventsAreDroppedWhenAsked) {
+    int Events = 0;
+    Edit->Properties().OnChange = [&](pc::TObject*) { ++Events; };
+    Edit->Properties().OnEditValueChanged = [&](pc::TObject*) { ++Events; };
+    Edit->LockChangeEvents(true);
+    Edit->SetEditValue(Variant::String("y"));
+    Edit->LockChangeEvents(false, false);
+    EXPECT_EQ(Events, 0);
+    // A later lock starts with nothing pending.
+    Edit->LockChangeEvents(true);
+    Edit->LockChangeEvents(false);
+    EXPECT_EQ(Events, 0);
+}
+
+// ---- keys ----
+
+TEST_F(CustomEditTest, EscapeAbandonsOnlyWhenModified) {
+    Edit->SetEditValue(Variant::String("a"));
+    Edit->SetFocus();
+    pc::ProcessMessages();
+    pf::WORD Key = pw::VK_ESCAPE;
+    Edit->DoEditKeyDown(Key, 0);
+    EXPECT_EQ(Key, pw::VK_ESCAPE) << "an unmodified editor leaves Escape to its container";
+    Edit->Type("b");
+    Key = pw::VK_ESCAPE;
+    Edit->DoEditKeyDown(Key, 0);
+    EXPECT_EQ(Key, 0);
+    EXPECT_EQ(Edit->Text, "a");
+    EXPECT_EQ(Edit->EditValue().AsString(), "a");
+    EXPECT_FALSE(Edit->ModifiedAfterEnter());
+}
+
+TEST_F(CustomEditTest, EnterValidatesOnlyWithValidateOnEnter) {
+    int Runs = 0;
+    Edit->Properties().OnValidate = [&](pc::TObject*, Variant&, std::string&, bool&) { ++Runs; };
+    EnterAndType();
+    struct Case {
+        bool ValidateOnEnter;
+        pf::WORD KeyAfter;
+        int Runs;
+    };
+    for (const Case& C : {Case{false, static_cast<pf::WORD>(pw::VK_RETURN), 0}, Case{true, 0, 1}}) {
+        Edit->Properties().SetValidateOnEnter(C.ValidateOnEnter);
+        pf::WORD Key = pw::VK_RETURN;
+        Edit->DoEditKeyDown(Key, 0);
+        EXPECT_EQ(Key, C.KeyAfter) << C.ValidateOnEnter;
+        EXPECT_EQ(Runs, C.Runs) << C.ValidateOnEnter;
+    }
+    EXPECT_EQ(Edit->EditValue().AsString(), "b");
+}
+
+TEST_F(CustomEditTest, TheClearKeyClearsUnlessReadOnly) {
+    Edit->Properties().SetClearKey(pf::ShortCut(pw::VK_DELETE, pf::scCtrl));
+    for (const bool ReadOnly : {true, false}) {
+        Edit->SetEditValue(Variant::String("a"));
+        Edit->Properties().SetReadOnly(ReadOnly);
+        pf::WORD Key = pw::VK_DELETE;
+        Edit->DoEditKeyDown(Key, pf::ssCtrl);
+        EXPECT_EQ(Key, 0);
+        EXPECT_EQ(Edit->EditValue().IsNull(), !ReadOnly) << ReadOnly;
+    }
+}
+
+TEST_F(CustomEditTest, NavigationKeysAreConsumedAfterTheAfterKeyDownEvent) {
+    std::vector<pf::WORD> Seen;
+    Edit->OnAfterKeyDown = [&](pc::TObject*, pf::WORD& Key, pf::TShiftState) {
+        Seen.push_back(Key);
+    };
+    for (pf::WORD K = pw::VK_PRIOR; K <= pw::VK_DOWN; ++K) {
+        pf::WORD Key = K;
+        Edit->DoEditKeyDown(Key, 0);
+        EXPECT_EQ(Key, 0) << K;
+    }
+    EXPECT_EQ(Seen.size(), 8u);
+    pf::WORD Key = 'A';
+    Edit->DoEditKeyDown(Key, 0);
+    EXPECT_EQ(Key, 'A');
+}
+
+// ---- buttons ----
+
+TEST_F(CustomEditTest, ButtonsFollowTheMouseAndClickOnRelease) {
+    AddButton(bkEllipsis);
+    AddButton(bkDown);
+    std::vector<int> Clicks;
+    Edit->Properties().OnButtonClick = [&](pc::TObject*, int Index) { Clicks.push_back(Index); };
+    Edit->ShortRefreshContainer(false);
+    const TcxCustomEditViewInfo& V = Edit->EditViewInfo();
+    ASSERT_EQ(V.ButtonCount(), 2);
+    const TRect B = V.ButtonsInfo[0].Bounds;
+    const pg::TPoint Center{(B.Left + B.Right) / 2, (B.Top + B.Bottom) / 2};
+    // The mouse as the window receives it.
+    auto Mouse = [&](pc::UINT Msg, pg::TPoint P, pc::WPARAM Keys) {
+        Edit->Perform(Msg, Keys, static_cast<pc::LPARAM>((P.X & 0xFFFF) | (P.Y << 16)));
+    };
+    const pg::TPoint Away{5, 5};
+    Mouse(pw::WM_MOUSEMOVE, Center, 0);
+    EXPECT_EQ(V.ButtonsInfo[0].State, ebsSelected);
+    EXPECT_EQ(V.ButtonsInfo[1].State, ebsNormal);
+    Mouse(pw::WM_LBUTTONDOWN, Center, pw::MK_LBUTTON);
+    EXPECT_EQ(V.ButtonsInfo[0].State, ebsPressed);
+    Mouse(pw::WM_MOUSEMOVE, Away, pw::MK_LBUTTON);
+    EXPECT_EQ(V.ButtonsInfo[0].State, ebsNormal);
+    Mouse(pw::WM_MOUSEMOVE, Center, pw::MK_LBUTTON);
+    EXPECT_EQ(V.ButtonsInfo[0].State, ebsPressed) << "held and back over the button";
+    Mouse(pw::WM_MOUSEMOVE, Away, pw::MK_LBUTTON);
+    Mouse(pw::WM_LBUTTONUP, Away, 0);
+    EXPECT_TRUE(Clicks.empty()) << "released outside";
+    Mouse(pw::WM_MOUSEMOVE, Center, 0);
+    Mouse(pw::WM_LBUTTONDOWN, Center, pw::MK_LBUTTON);
+    Mouse(pw::WM_LBUTTONUP, Center, 0);
+    EXPECT_EQ(Clicks, std::vector<int>{0});
+    EXPECT_EQ(V.ButtonsInfo[0].State, ebsSelected);
+}
+
+TEST_F(CustomEditTest, RemovingAButtonInvalidatesAllAHotChangeOnlyTwoButtons) {
+    for (int I = 0; I < 3; ++I)
+        AddButton(bkEllipsis);
+    Edit->ShortRefreshContainer(false);
+    TcxCustomEditViewInfo& V = Edit->EditViewInfo();
+    ASSERT_EQ(V.ButtonCount(), 3);
+    const std::vector<TcxEditButtonViewInfo> Before = V.ButtonsInfo;
+    auto UpdateContains = [&](const TRect& R) {
+        auto Region = toolkit::base::TcxRegion::CreateEmpty();
+        pw::GetUpdateRgn(Edit->Handle(), Region->Handle(), false);
+        return pg::PtInRegion(Region->Handle(), (R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2) !=
+               0;
+    };
+    // Hot moves from the first button to the second.
+    TcxCustomEditViewInfo Old;
+    Old.Assign(V);
+    Old.ButtonsInfo[0].State = ebsSelected;
+    V.ButtonsInfo[1].State = ebsSelected;
+    pw::ValidateRect(Edit->Handle(), nullptr);
+    EXPECT_TRUE(V.Repaint(*Edit, &Old));
+    EXPECT_TRUE(UpdateContains(Before[0].Bounds));
+    EXPECT_TRUE(UpdateContains(Before[1].Bounds));
+    EXPECT_FALSE(UpdateContains(Before[2].Bounds));
+    // One of three buttons goes.
+    Old.Assign(V);
+    V.SetButtonCount(2);
+    pw::ValidateRect(Edit->Handle(), nullptr);
+    EXPECT_TRUE(V.Repaint(*Edit, &Old));
+    for (const TcxEditButtonViewInfo& B : V.ButtonsInfo)
+        EXPECT_TRUE(UpdateContains(B.Bounds));
+    EXPECT_TRUE(UpdateContains({0, 0, 1, 1})) << "the frame";
+}
+
+// ---- layout ----
+
+TEST_F(CustomEditTest, ButtonsStretchOverTheFreeWidthInProportion) {
+    Edit->Properties().SetButtonsViewStyle(bvsButtonsOnly);
+    AddButton(bkEllipsis).SetWidth(15);
+    AddButton(bkEllipsis).SetWidth(20);
+    auto Data = Edit->CreateViewData();
+    TcxCustomEditViewInfo V;
+    // 35 for the buttons and 10 free inside the 2-pixel transparent border.
+    Data->Calculate(Edit->Canvas(), {0, 0, 49, 21}, {-1, -1}, cxmbNone, 0, V, false);
+    ASSERT_EQ(V.ButtonCount(), 2);
+    EXPECT_EQ(V.ButtonsInfo[0].Bounds.Right - V.ButtonsInfo[0].Bounds.Left, 20);
+    EXPECT_EQ(V.ButtonsInfo[1].Bounds.Right - V.ButtonsInfo[1].Bounds.Left, 25);
+}
+
+TEST_F(CustomEditTest, HiddenButtonsFollowTheTransparencyRules) {
+    AddButton(bkDown);
+    struct Case {
+        TcxEditButtonTransparency Transparency;
+        bool Focused;
+        TPoint Mouse;
+        int Count;
+    };
+    const TPoint Inside{20, 10}, Outside{-1, -1};
+    for (const Case& C :
+         {Case{ebtHideInactive, false, Inside, 0}, Case{ebtHideInactive, true, Outside, 1},
+          Case{ebtHideUnselected, false, Outside, 0}, Case{ebtHideUnselected, false, Inside, 1}}) {
+        static_cast<TcxCustomEditStyle&>(Edit->Style()).SetButtonTransparency(C.Transparency);
+        auto Data = Edit->CreateViewData();
+        Data->Edit = nullptr;
+        Data->Focused = C.Focused;
+        TcxCustomEditViewInfo V;
+        Data->Calculate(Edit->Canvas(), {0, 0, 200, 21}, C.Mouse, cxmbNone, 0, V, false);
+        EXPECT_EQ(V.ButtonCount(), C.Count) << int(C.Transparency) << C.Focused;
+        if (C.Count == 0) {
+            EXPECT_EQ(Data->FirstRightButton, -1);
+        }
+    }
+}
+
+TEST_F(CustomEditTest, AShadowWidensTheRightAndBottomBorder) {
+    Edit->Style().SetTransparentBorder(false);
+    Edit->Style().SetBorderStyle(ebsSingle);
+    Edit->Style().SetShadow(true);
+    TcxCustomEditViewData Data(Edit->Properties(), static_cast<TcxCustomEditStyle&>(Edit->Style()),
+                               false);
+    EXPECT_EQ(Data.GetBorderExtent(), (TRect{1, 1, 4, 4}));
+    TcxCustomEditViewData Inplace(Edit->Properties(),
+                                  static_cast<TcxCustomEditStyle&>(Edit->Style()), true);
+    Inplace.InplaceContentMargins = {1, 2, 3, 4};
+    EXPECT_EQ(Inplace.GetBorderExtent(), (TRect{1, 2, 3, 4}));
+    EXPECT_EQ(Inplace.GetContainerBorderStyle(), ebsNone);
+}
+
+} // namespace
+} // namespace toolkit::edit
