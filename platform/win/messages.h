@@ -346,6 +346,7 @@ inline constexpr LRESULT DLGC_WANTCHARS = 0x0080;
 inline constexpr UINT SPI_SETNONCLIENTMETRICS = 42;
 inline constexpr UINT SPI_SETWORKAREA = 47;
 inline constexpr UINT SPI_GETWORKAREA = 48;
+inline constexpr UINT SPI_GETWHEELSCROLLLINES = 104;
 
 // Packing of points and pairs into message parameters.
 constexpr std::uint16_t LOWORD(std::uintptr_t v) {

@@ -109,7 +109,13 @@ BOOL GetMonitorInfo(HMONITOR monitor, MONITORINFO* info) {
 }
 
 BOOL SystemParametersInfo(UINT action, UINT, void* data, UINT) {
-    if (action != SPI_GETWORKAREA || !data) return false;
+    if (!data) return false;
+    // The system's default: three lines per notch.
+    if (action == SPI_GETWHEELSCROLLLINES) {
+        *static_cast<UINT*>(data) = 3;
+        return true;
+    }
+    if (action != SPI_GETWORKAREA) return false;
     auto monitors = Monitors();
     if (monitors.empty()) return false;
     *static_cast<TRect*>(data) = monitors.front().workArea;

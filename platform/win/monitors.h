@@ -38,6 +38,7 @@ HMONITOR MonitorFromRect(const TRect& rect, DWORD flags);
 HMONITOR MonitorFromWindow(HWND wnd, DWORD flags);
 BOOL GetMonitorInfo(HMONITOR monitor, MONITORINFO* info);
 // SPI_GETWORKAREA: the primary monitor's work area into *(TRect*)data.
+// SPI_GETWHEELSCROLLLINES: the lines one wheel notch scrolls into *(UINT*)data.
 BOOL SystemParametersInfo(UINT action, UINT param, void* data, UINT update);
 
 } // namespace platform::win

@@ -7,6 +7,7 @@
 #include "toolkit/bars/dx_bar_customizing_design_pages.h"
 #include "toolkit/bars/dx_bar_customizing_options.h"
 #include "toolkit/bars/dx_bar_customizing_refresh.h"
+#include "toolkit/bars/dx_bar_customizing_wheel.h"
 #include "toolkit/bars/dx_bar_manager.h"
 #include "toolkit/bars/dx_bar_manager_list.h"
 #include "toolkit/bars/dx_bar_name_ed.h"
@@ -254,6 +255,12 @@ TdxBarCustomizingForm::TdxBarCustomizingForm(pc::TComponent* Owner, TdxBarManage
     FBClose->Default = true;
     FBClose->Cancel = true;
     FBClose->OnClick = [this](pc::TObject*) { Close(); };
+    FBHelp = &Own<pf::TBitBtn>();
+    FBHelp->SetParent(this);
+    FBHelp->SetBounds(6, 310 - 36 + 7, 24, 23);
+    FBHelp->OnClick = [this](pc::TObject*) { BHelpClick(); };
+    UpdateHelpButton();
+    FWheel = std::make_unique<TdxBarCustomizingWheel>(*this);
 
     OnClose = [this](pc::TObject*, pf::TCloseAction& Action) {
         Finish();
@@ -281,6 +288,7 @@ TdxBarCustomizingForm::TdxBarCustomizingForm(pc::TComponent* Owner, TdxBarManage
 }
 
 TdxBarCustomizingForm::~TdxBarCustomizingForm() {
+    FWheel.reset();
     Finish();
 }
 

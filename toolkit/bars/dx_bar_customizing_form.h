@@ -7,6 +7,7 @@
 // them; the Commands page is dx_bar_customizing_commands.h's, the Options page
 // dx_bar_customizing_options.h's.
 
+#include "platform/forms/buttons.h"
 #include "platform/forms/comctrls.h"
 #include "platform/forms/forms.h"
 #include "platform/forms/std_ctrls.h"
@@ -26,6 +27,7 @@ class TdxBarManager;
 class TdxBarCustomizingCommands;
 class TdxBarCustomizingOptions;
 class TdxBarCustomizingCommandsDesign;
+class TdxBarCustomizingWheel;
 
 // The toolbars list: one row per bar (text = caption), a check column as wide as a row is high
 // before each row, checked when the bar is visible and greyed when it cannot be closed.
@@ -88,6 +90,9 @@ public:
     platform::forms::TButton& BBarDelete() { return *FBBarDelete; }
     platform::forms::TButton& BBarReset() { return *FBBarReset; }
     platform::forms::TButton& BClose() { return *FBClose; }
+    // Shown with the manager's ShowHelpButton, with its HelpButtonGlyph
+    // (dx_bar_customizing_help_button.cpp).
+    platform::forms::TBitBtn& BHelp() { return *FBHelp; }
     TdxBarCustomizingCommands& Commands() { return *FCommands; }
     // The All commands and Groups pages; nil at run time (dx_bar_customizing_design_pages.h).
     TdxBarCustomizingDesignPages* DesignPages() const { return FDesignPages.get(); }
@@ -102,6 +107,11 @@ public:
     void BBarRenameClick();
     void BBarDeleteClick();
     void BBarResetClick();
+    // At run time: the manager's OnHelpButtonClick, then the application's help at the
+    // manager's HelpContext when it is not 0.
+    void BHelpClick();
+    // BHelp follows the manager's ShowHelpButton and HelpButtonGlyph.
+    void UpdateHelpButton();
 
     // ShowCustomizingForm's end: customising stops and the forms are enabled again.
     void Finish();
@@ -129,12 +139,14 @@ private:
     platform::forms::TButton* FBBarDelete = nullptr;
     platform::forms::TButton* FBBarReset = nullptr;
     platform::forms::TButton* FBClose = nullptr;
+    platform::forms::TBitBtn* FBHelp = nullptr;
     std::unique_ptr<TdxBarCustomizingCommands> FCommands;
     std::unique_ptr<TdxBarCustomizingOptions> FOptions;
     std::vector<platform::win::HWND> FDisabledWindows;
     bool FClosing = false;
     std::unique_ptr<TdxBarCustomizingDesignPages> FDesignPages;
     std::unique_ptr<TdxBarCustomizingCommandsDesign> FCommandsDesign;
+    std::unique_ptr<TdxBarCustomizingWheel> FWheel;
 };
 
 // Show: when no dialog exists, OnShowCustomizingForm fires, the other forms are disabled and

@@ -49,8 +49,12 @@ TdxBarCustomizingPopup::TdxBarCustomizingPopup(TdxBarManager* ABarManager, TdxBa
       FEntries(std::make_unique<TdxBarItemLinks>(ABarManager, nullptr)) {
     FEntries->UseRecentItems = false;
     GCurrent = this;
-    if (FLink == nullptr) return;
     const bool Design = ABarManager->IsDesigning();
+    if (Design) AddDesignEntries();
+    if (FLink == nullptr) {
+        if (Design) ABarManager->DoShowCustomizingPopup(FEntries.get());
+        return;
+    }
     auto Button = [this](const std::string& Caption, bool BeginGroup, int Tag) -> TdxBarButton& {
         auto& B = static_cast<TdxBarButton&>(
             AddEntry(dxBarUnit().AddInternalItem(std::make_unique<TdxBarButton>(nullptr)), Caption,
@@ -140,6 +144,10 @@ TdxBarCustomizingPopup* TdxBarCustomizingPopup::ShowAt(TdxBarManager& Manager, T
 }
 
 void TdxBarCustomizingPopup::EntryClick(int Tag) {
+    if (Tag < 0) {
+        DesignCommand(Tag);
+        return;
+    }
     if (FLink == nullptr) return;
     TCustomdxBarControl* Window = FLinks ? FLinks->BarControl() : nullptr;
     switch (Tag) {

@@ -82,6 +82,18 @@ void CustomizingBarItemDeleted() {
     }
 }
 
+void UpdateCustomizingBarItemCategory(TdxBarItem* Item) {
+    TdxBarCustomizingForm* Form = LiveForm();
+    if (Form == nullptr || Item == nullptr) return;
+    TdxBarCustomizingCommands& Page = Form->Commands();
+    const int Shown = GetCategoryRealIndex(Form->BarManager(), Page.LCategories().ItemIndex());
+    if (Shown >= 0 && Item->Category() == Shown) Page.LCategoriesClick();
+}
+
+void UpdateCustomizingFormHelpButton() {
+    if (TdxBarCustomizingForm* Form = LiveForm()) Form->UpdateHelpButton();
+}
+
 void CustomizingPageChanged(TdxBarCustomizingForm& Form) {
     TdxBarManager& Manager = Form.BarManager();
     TdxBarDesigner* Designer = dxBarDesignerOf(Manager);

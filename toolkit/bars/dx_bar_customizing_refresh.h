@@ -6,6 +6,7 @@
 namespace toolkit::bars {
 
 class TdxBarCustomizingForm;
+class TdxBarItem;
 
 // The commands list repaints and its click runs again, the options reload, then the dialog
 // takes the edited manager's style (RefreshCustomizingFormStyle).
@@ -20,6 +21,11 @@ void UpdateCustomizingBarItems();
 // commands list is filled again, its selection kept at the same row (or the new last one), and
 // the All commands list follows.
 void CustomizingBarItemDeleted();
+// Item's category is the one the Commands page shows: its list is filled again.
+void UpdateCustomizingBarItemCategory(TdxBarItem* Item);
+// The dialog's help button takes the edited manager's HelpButtonGlyph and shows only with its
+// ShowHelpButton.
+void UpdateCustomizingFormHelpButton();
 // The page shown changed (or the dialog came forward): in design mode the Commands and All
 // commands pages select what the designer selects, the Groups page reads its groups again.
 void CustomizingPageChanged(TdxBarCustomizingForm& Form);

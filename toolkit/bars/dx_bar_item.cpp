@@ -1,5 +1,7 @@
 #include "toolkit/bars/dx_bar_item.h"
 
+#include "toolkit/bars/dx_bar_customizing_commands_design.h"
+#include "toolkit/bars/dx_bar_customizing_popup.h"
 #include "toolkit/bars/dx_bar_customizing_refresh.h"
 #include "toolkit/bars/dx_bar_item_control.h"
 #include "toolkit/bars/dx_bar_item_link.h"
@@ -107,6 +109,10 @@ void TdxBarItem::SetCategory(int Value) {
         if (!FBarManager || Value < 0 || Value >= FBarManager->Categories().Count()) return;
     }
     FCategory = Value;
+    // The dialog shows the item where it now belongs, unless a popup is adding it.
+    if (FBarManager && FBarManager->IsCustomizing() && FBarManager->IsDesigning() && !IsLoading() &&
+        (ComponentState() & pc::csDestroying) == 0 && !TdxBarCustomizingPopup::Adding())
+        SelectCustomizingBarItem(this, true);
     if (FBarManager) FBarManager->DesignerModified();
 }
 

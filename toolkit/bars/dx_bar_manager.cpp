@@ -108,6 +108,7 @@ TdxBarManager::TdxBarManager(pc::TComponent* AOwner) : pc::TComponent(AOwner) {
     FFont = std::make_unique<pg::TFont>();
     FFont->OnChange = [this](pc::TObject*) { FontChanged(); };
     FHelpButtonGlyph = std::make_unique<pf::TBitmap>();
+    FHelpButtonGlyph->OnChange = [] { UpdateCustomizingFormHelpButton(); };
     FThemeListener = std::make_unique<tb::TdxThemeChangedNotificator>();
     FThemeListener->OnThemeChanged = [this] { UpdateStyle(); };
     SetMostRecentItemsPercents(95);
@@ -279,6 +280,7 @@ void TdxBarManager::SetShowShortCutInHint(bool Value) {
 void TdxBarManager::SetShowHelpButton(bool Value) {
     if (FShowHelpButton == Value) return;
     FShowHelpButton = Value;
+    UpdateCustomizingFormHelpButton();
 }
 
 void TdxBarManager::SetSunkenBorder(bool Value) {

@@ -70,6 +70,16 @@ pg::TRect TdxBarControl::GetDragHandleRect() const {
     return IsDockedVertically() ? TRect{-100, -100, 100, 0} : TRect{-100, -100, 0, 100};
 }
 
+bool TdxBarControl::DragHandleCursor() {
+    if (pw::GetCapture() != pw::NullHWnd || !FBar->CanDock() || !HandleAllocated()) return false;
+    TPoint P;
+    pw::GetCursorPos(&P);
+    pw::ScreenToClient(Handle(), &P);
+    if (!pg::PtInRect(GetDragHandleRect(), P)) return false;
+    pw::SetCursor(pw::ScreenCursor(pf::crSizeAll));
+    return true;
+}
+
 bool TdxBarControl::CanAlignControl(const TdxBarItemControl* Control) const {
     const TdxBarItemLinks* Links = ItemLinks();
     if (Control == nullptr || Links == nullptr || Links->CanVisibleItemCount() == 0) return false;
@@ -567,6 +577,12 @@ void TdxBarControl::WndProc(TMessage& Message) {
         TCustomdxBarControl::WndProc(Message);
         StoreBarPosition();
         return;
+    case pw::WM_SETCURSOR:
+        if (DragHandleCursor()) {
+            Message.Result = 1;
+            return;
+        }
+        break;
     case pw::WM_RBUTTONDOWN:
         if (IsCustomizing()) break;
         pw::ReleaseCapture();

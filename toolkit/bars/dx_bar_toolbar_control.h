@@ -63,6 +63,9 @@ public:
     bool MarkTimerRunning() const { return FMarkTimerOn; }
     // Where the drag handle lies (client coordinates); empty without a border.
     TRect GetDragHandleRect() const;
+    // WM_SETCURSOR: over the drag handle of a bar that may dock, and with no capture, the
+    // size-all cursor is set; true then.
+    bool DragHandleCursor();
     // The code the last WM_NCHITTEST remembered: 1 over an item, 2 the drag area, 17 the size
     // grip, border codes as they came.
     int HitTestCode() const { return FHitTestCode; }

@@ -499,6 +499,13 @@ TEST_F(ScreenTest, TheMonitorOfAPointAndItsWorkArea) {
     EXPECT_EQ(work, (TRect{0, 0, 1024, 740}));
 }
 
+TEST(SystemParametersTest, OneWheelNotchScrollsThreeLines) {
+    UINT lines = 0;
+    ASSERT_TRUE(SystemParametersInfo(SPI_GETWHEELSCROLLLINES, 0, &lines, 0));
+    EXPECT_EQ(lines, 3u);
+    EXPECT_FALSE(SystemParametersInfo(SPI_GETWHEELSCROLLLINES, 0, nullptr, 0));
+}
+
 } // namespace
 } // namespace platform::win::test
 

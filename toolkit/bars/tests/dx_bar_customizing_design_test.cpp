@@ -1,6 +1,10 @@
+#include "toolkit/bars/dx_bar.h"
 #include "toolkit/bars/dx_bar_add_group_items.h"
+#include "toolkit/bars/dx_bar_customizing_commands.h"
 #include "toolkit/bars/dx_bar_customizing_design_pages.h"
 #include "toolkit/bars/dx_bar_customizing_form.h"
+#include "toolkit/bars/dx_bar_customizing_popup.h"
+#include "toolkit/bars/dx_bar_customizing_refresh.h"
 #include "toolkit/bars/dx_bar_designer.h"
 #include "toolkit/bars/dx_bar_group.h"
 #include "toolkit/bars/dx_bar_item_link.h"
@@ -357,6 +361,90 @@ TEST_F(CustomizingDesignTest, OneSubMenuEditorFollowsItsMenuAndGoesWithItsOwner)
     testsupport::PumpUntilIdle();
     EXPECT_EQ(GetSubMenuEditor(), nullptr);
     SetdxBarSelectLinksOwner(Previous);
+}
+
+TEST_F(CustomizingDesignTest, APageChangeFollowsTheDesignersSelection) {
+    TdxBarCustomizingDesignPages& Pages = OpenPages();
+    TdxBarCustomizingForm& Dialog = *GetCustomizingForm();
+    TdxBarCustomizingCommands& Commands = Dialog.Commands();
+    // A page set from code does not hear of its change: the dialog is told, as a tab click does.
+    const auto Change = [&](pf::TTabSheet& Sheet) {
+        Page(Sheet);
+        CustomizingPageChanged(Dialog);
+        testsupport::PumpUntilIdle();
+    };
+    // The Commands page shows the designer's item in its own category.
+    Designer.Selected = Copy;
+    Change(Dialog.CommandsPage());
+    EXPECT_EQ(Commands.LCategories().ItemIndex(), 2);
+    EXPECT_EQ(Commands.LCommands().SelectedItem(), Copy);
+    // The All commands page selects its row.
+    Designer.Selected = Open;
+    Change(Pages.AllCommandsPage());
+    EXPECT_EQ(Pages.LAllCommands().ItemIndex(), Pages.LAllCommands().IndexOfEntry(Open));
+    // With the manager selected, the commands click runs: the designer takes the list's item.
+    Designer.Selected = Manager;
+    Change(Dialog.CommandsPage());
+    EXPECT_EQ(Designer.Selected,
+              Commands.LCommands().SelectedItem() != nullptr
+                  ? static_cast<pc::TPersistent*>(Commands.LCommands().SelectedItem())
+                  : Manager);
+    // The Groups page reads the groups again.
+    TdxBarGroup* Third = Manager->AddGroup();
+    Change(Pages.GroupsPage());
+    EXPECT_EQ(Pages.lbGroups().Items().Count(), 3);
+    (void)Third;
+}
+
+TEST_F(CustomizingDesignTest, TheDesignEntriesAddItemsAfterTheLinkAndDeleteTheBar) {
+    TdxBar* Tools = Manager->Bars()->Add();
+    Tools->SetCaption("Tools");
+    Tools->SetDockingStyle(dsTop);
+    Tools->ItemLinks().Add(Open);
+    Tools->ItemLinks().Add(Copy);
+    Tools->SetVisible(true);
+    testsupport::PumpUntilIdle();
+    ShowCustomizingForm(*Manager, true);
+    testsupport::PumpUntilIdle();
+    TdxBarItemLinks& Links = Tools->ItemLinks();
+    TdxBarCustomizingPopup* Popup =
+        TdxBarCustomizingPopup::ShowAt(*Manager, Links.Items(0), &Links, {100, 100});
+    ASSERT_NE(Popup, nullptr);
+    EXPECT_EQ(Popup->DesignEntryCount(), 4);
+    std::vector<std::string> Captions;
+    for (int I = 0; I < Popup->Entries().Count(); ++I)
+        Captions.push_back(Popup->Entries().Items(I)->Item()->Caption());
+    ASSERT_GE(Captions.size(), 6u);
+    EXPECT_EQ(std::vector<std::string>(Captions.begin(), Captions.begin() + 6),
+              (std::vector<std::string>{"Add &SubItem", "Add &Button", "Add &Item", "Delete Bar",
+                                        "&Reset", "&Delete"}));
+    EXPECT_TRUE(Popup->Entries().Items(3)->BeginGroup());
+    // "Add &Item" lists the public item classes by name.
+    auto* Classes = dynamic_cast<TdxBarSubItem*>(Popup->Entries().Items(2)->Item());
+    ASSERT_NE(Classes, nullptr);
+    ASSERT_GT(Classes->ItemLinks().Count(), 0);
+    EXPECT_EQ(Classes->ItemLinks().Items(0)->Item()->Caption(), "TdxBarButton");
+
+    // "Add &Button": a new button right after the clicked link, in the first category.
+    Popup->Entries().Items(1)->Item()->Click();
+    testsupport::PumpUntilIdle();
+    ASSERT_EQ(Links.Count(), 3);
+    TdxBarItem* Made = Links.Items(1)->Item();
+    EXPECT_EQ(Made->Caption(), "New Item");
+    EXPECT_EQ(Made->Name, "dxBarButton1");
+    EXPECT_EQ(Made->Category(), 0);
+    EXPECT_EQ(&Made->ClassType(), &TdxBarButton::ClassRef());
+    EXPECT_FALSE(TdxBarCustomizingPopup::Adding());
+
+    // "Delete Bar": the toolbar goes, and its row in the dialog with it.
+    Popup = TdxBarCustomizingPopup::ShowAt(*Manager, nullptr, &Links, {100, 100});
+    ASSERT_NE(Popup, nullptr);
+    ASSERT_EQ(Popup->Entries().Count(), 4);
+    const int Bars = Manager->Bars()->Count();
+    Popup->Entries().Items(3)->Item()->Click();
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Manager->Bars()->Count(), Bars - 1);
+    EXPECT_EQ(GetCustomizingForm()->BarsListBox().IndexOfBar(Tools), -1);
 }
 
 } // namespace

@@ -2,10 +2,13 @@
 
 #include "toolkit/bars/dx_bar_control.h"
 #include "toolkit/bars/dx_bar_item_link.h"
+#include "toolkit/bars/dx_bar_toolbar_control.h"
 #include "toolkit/bars/tests/dx_bar_menu_form_fixture.h"
 
 #include "platform/forms/application.h"
 #include "platform/forms/dialogs.h"
+#include "platform/forms/help_manager.h"
+#include "platform/win/cursors.h"
 #include "platform/win/input_state.h"
 #include "platform/win/message_beep.h"
 #include "platform/win/window.h"
@@ -256,6 +259,103 @@ TEST_F(CustomizingFormTest, TheDialogFollowsItsFormAndKeepsItLookingActive) {
     testsupport::PumpUntilIdle();
     EXPECT_TRUE(pw::IsWindowVisible(Dialog.Handle()));
     EXPECT_EQ(GetCustomizingForm(), &Dialog);
+}
+
+// Takes every help context asked for the help file "bars.chm".
+class ContextViewer : public pf::IExtendedHelpViewer {
+public:
+    ContextViewer() { Id = pf::HelpManager().RegisterViewer(*this, Manager); }
+    ~ContextViewer() override {
+        if (Manager) Manager->Release(Id);
+    }
+    std::string GetViewerName() override { return "contexts"; }
+    int UnderstandsKeyword(const std::string&) override { return 0; }
+    std::vector<std::string> GetHelpStrings(const std::string&) override { return {}; }
+    bool CanShowTableOfContents() override { return false; }
+    void ShowTableOfContents() override {}
+    void ShowHelp(const std::string&) override {}
+    void NotifyID(int) override {}
+    void ShutDown() override { Manager = nullptr; }
+    bool UnderstandsTopic(const std::string&) override { return false; }
+    void DisplayTopic(const std::string&) override {}
+    bool UnderstandsContext(int, const std::string& File) override { return File == "bars.chm"; }
+    void DisplayHelpContext(int Context, const std::string&) override { Shown.push_back(Context); }
+    pf::IHelpManager* Manager = nullptr;
+    int Id = 0;
+    std::vector<int> Shown;
+};
+
+TEST_F(CustomizingFormTest, TheHelpButtonFollowsTheManagerAndAsksForItsHelp) {
+    TdxBarCustomizingForm& Dialog = Open();
+    pf::TBitBtn& Help = Dialog.BHelp();
+    EXPECT_FALSE(Help.Visible());
+    EXPECT_EQ(Help.BoundsRect(), (pg::TRect{6, 281, 30, 304}));
+    Manager->SetShowHelpButton(true);
+    EXPECT_TRUE(Help.Visible());
+    Manager->HelpButtonGlyph().SetSize(16, 16);
+    EXPECT_EQ(Help.Glyph().Width(), 16);
+
+    ContextViewer Viewer;
+    pf::Application().HelpFile = "bars.chm";
+    int Clicks = 0;
+    Manager->OnHelpButtonClick = [&](pc::TObject* Sender) {
+        EXPECT_EQ(Sender, Manager);
+        ++Clicks;
+    };
+    ClickControl(Help);
+    // Without a help context only the program's handler hears of it.
+    EXPECT_EQ(Clicks, 1);
+    EXPECT_TRUE(Viewer.Shown.empty());
+    Manager->HelpContext = 31;
+    ClickControl(Help);
+    EXPECT_EQ(Clicks, 2);
+    EXPECT_EQ(Viewer.Shown, (std::vector<int>{31}));
+    pf::Application().HelpFile.clear();
+
+    Manager->SetShowHelpButton(false);
+    EXPECT_FALSE(Help.Visible());
+}
+
+TEST_F(CustomizingFormTest, TheWheelScrollsTheListUnderThePointerNotTheFocusedControl) {
+    for (int I = 0; I < 30; ++I)
+        Manager->Bars()->Add()->SetCaption("Bar " + std::to_string(I));
+    TdxBarCustomizingForm& Dialog = Open();
+    TCheckListBox& List = Dialog.BarsListBox();
+    Dialog.BBarNew().SetFocus();
+    testsupport::PumpUntilIdle();
+    const pg::TPoint Over = List.ClientToScreen({40, 20});
+    Input.MoveTo(Over);
+    // Three lines a notch, down for a negative delta.
+    Input.Wheel(Over, -120);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(List.TopIndex(), 3);
+    Input.Wheel(Over, -240);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(List.TopIndex(), 9);
+    Input.Wheel(Over, 120);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(List.TopIndex(), 6);
+    EXPECT_TRUE(Dialog.BBarNew().Focused());
+    // Away from the list the wheel stays with the focused control.
+    Input.Wheel(Dialog.BClose().ClientToScreen({5, 5}), -120);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(List.TopIndex(), 6);
+}
+
+TEST_F(CustomizingFormTest, TheDragHandleShowsTheSizeAllCursor) {
+    Tools->SetBorderStyle(bbsSingle);
+    testsupport::PumpUntilIdle();
+    auto* Window = dynamic_cast<TdxBarControl*>(Tools->Control());
+    ASSERT_NE(Window, nullptr);
+    ASSERT_FALSE(pg::IsRectEmpty(Window->GetDragHandleRect()));
+    const pg::TRect Links = Tools->ItemLinks().VisibleItems(0)->ItemRect;
+    // The handle lies just before the client area.
+    Input.MoveTo(Window->ClientToScreen({-3, Links.Top + 2}));
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(pw::GetCursor(), pw::ScreenCursor(pf::crSizeAll));
+    Input.MoveTo(CentreOf(Tools->ItemLinks(), 0));
+    testsupport::PumpUntilIdle();
+    EXPECT_NE(pw::GetCursor(), pw::ScreenCursor(pf::crSizeAll));
 }
 
 } // namespace
