@@ -1,21 +1,11 @@
 #pragma once
-// Making a form's controls in code: each is owned by the form, lies on its parent at its bounds
-// and carries its caption.
+// The editors' forms place their controls with the class library's helper, under the name they
+// have always used.
 
-#include "platform/forms/controls.h"
-
-#include <string>
+#include "platform/forms/place_control.h"
 
 namespace editors {
 
-template <class T>
-T& PlaceControl(platform::forms::TComponent& owner, platform::forms::TWinControl& parent, int left,
-                int top, int width, int height, const std::string& caption = {}) {
-    T& control = owner.Own<T>();
-    control.SetParent(&parent);
-    control.SetBounds(left, top, width, height);
-    if (!caption.empty()) control.SetCaption(caption);
-    return control;
-}
+using platform::forms::PlaceControl;
 
 } // namespace editors

@@ -120,6 +120,28 @@ inline constexpr UINT WM_APP = 0x8000;
 // Client mouse messages and their non-client forms lie this far apart.
 inline constexpr UINT NonClientMouseOffset = WM_LBUTTONDOWN - WM_NCLBUTTONDOWN;
 
+// A mouse button going down, single or double, in a window's client area or on its frame: what
+// closes a popup when it lands outside it. Releases, moves and the wheel are not presses.
+constexpr bool IsMouseButtonPress(UINT message) {
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONDBLCLK:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCRBUTTONDBLCLK:
+    case WM_NCMBUTTONDOWN:
+    case WM_NCMBUTTONDBLCLK:
+        return true;
+    default:
+        return false;
+    }
+}
+
 // The toolkit's private messages: the non-client metrics may have changed; run queued
 // synchronised calls; close the edit popup; open it again.
 inline constexpr UINT CXM_NCSIZECHANGED = WM_APP + 0x65;

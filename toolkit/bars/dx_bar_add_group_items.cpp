@@ -5,6 +5,7 @@
 #include "toolkit/bars/dx_bar_item.h"
 #include "toolkit/bars/dx_bar_manager.h"
 
+#include "platform/forms/place_control.h"
 #include "platform/gdi/colors.h"
 #include "platform/gdi/device_context.h"
 #include "platform/gdi/draw_text.h"
@@ -121,24 +122,11 @@ void TdxBarAddGroupItemsList::Paint() {
 
 // --- The dialog ---
 
-namespace {
-
-template <class T>
-T& Place(pf::TCustomForm& AForm, int ALeft, int ATop, int AWidth, int AHeight,
-         const std::string& ACaption = {}) {
-    T& Control = AForm.Own<T>();
-    Control.SetParent(&AForm);
-    Control.SetBounds(ALeft, ATop, AWidth, AHeight);
-    if (!ACaption.empty()) Control.SetCaption(ACaption);
-    return Control;
-}
-
-} // namespace
-
 TfrmAddGroupItems::TfrmAddGroupItems(pc::TComponent* AOwner)
-    : pf::TForm(AOwner), lbGroupItems(Place<TdxBarAddGroupItemsList>(*this, 8, 8, 304, 250)),
-      btnOk(Place<pf::TButton>(*this, 156, 266, 75, 25, "OK")),
-      btnCancel(Place<pf::TButton>(*this, 237, 266, 75, 25, "Cancel")) {
+    : pf::TForm(AOwner),
+      lbGroupItems(pf::PlaceControl<TdxBarAddGroupItemsList>(*this, *this, 8, 8, 304, 250)),
+      btnOk(pf::PlaceControl<pf::TButton>(*this, *this, 156, 266, 75, 25, "OK")),
+      btnCancel(pf::PlaceControl<pf::TButton>(*this, *this, 237, 266, 75, 25, "Cancel")) {
     SetBorderStyle(pf::bsSizeable);
     SetBorderIcons(pf::biSystemMenu);
     Position = pf::poScreenCenter;

@@ -6,6 +6,8 @@
 #include "toolkit/bars/dx_bar_manager.h"
 #include "toolkit/bars/dx_bar_unit.h"
 
+#include "platform/forms/place_control.h"
+
 #include <memory>
 #include <string>
 
@@ -15,16 +17,6 @@ namespace pc = platform::core;
 namespace pf = platform::forms;
 
 namespace {
-
-template <class T>
-T& Place(pf::TCustomForm& AForm, int ALeft, int ATop, int AWidth, int AHeight,
-         const std::string& ACaption = {}) {
-    T& Control = AForm.Own<T>();
-    Control.SetParent(&AForm);
-    Control.SetBounds(ALeft, ATop, AWidth, AHeight);
-    if (!ACaption.empty()) Control.SetCaption(ACaption);
-    return Control;
-}
 
 const pc::TComponentClass* PublicItemClass(int Index) {
     return dynamic_cast<const pc::TComponentClass*>(
@@ -41,16 +33,16 @@ bool NameTaken(const pc::TComponent* Owner, const std::string& Name) {
 } // namespace
 
 TdxBarItemAddEditor::TdxBarItemAddEditor(pc::TComponent* AOwner)
-    : pf::TForm(AOwner), LName(Place<pf::TLabel>(*this, 8, 12, 60, 13, "Name:")),
-      LCaption(Place<pf::TLabel>(*this, 8, 40, 60, 13, "Caption:")),
-      LType(Place<pf::TLabel>(*this, 8, 68, 60, 13, "Type:")),
-      LCategory(Place<pf::TLabel>(*this, 8, 96, 60, 13, "Category:")),
-      Edit1(Place<pf::TEdit>(*this, 72, 8, 180, 21)),
-      Edit2(Place<pf::TEdit>(*this, 72, 36, 180, 21)),
-      ComboBox1(Place<pf::TComboBox>(*this, 72, 64, 180, 21)),
-      ComboBox2(Place<pf::TComboBox>(*this, 72, 92, 180, 21)),
-      BOk(Place<pf::TButton>(*this, 96, 124, 75, 25, "OK")),
-      BCancel(Place<pf::TButton>(*this, 177, 124, 75, 25, "Cancel")) {
+    : pf::TForm(AOwner), LName(pf::PlaceControl<pf::TLabel>(*this, *this, 8, 12, 60, 13, "Name:")),
+      LCaption(pf::PlaceControl<pf::TLabel>(*this, *this, 8, 40, 60, 13, "Caption:")),
+      LType(pf::PlaceControl<pf::TLabel>(*this, *this, 8, 68, 60, 13, "Type:")),
+      LCategory(pf::PlaceControl<pf::TLabel>(*this, *this, 8, 96, 60, 13, "Category:")),
+      Edit1(pf::PlaceControl<pf::TEdit>(*this, *this, 72, 8, 180, 21)),
+      Edit2(pf::PlaceControl<pf::TEdit>(*this, *this, 72, 36, 180, 21)),
+      ComboBox1(pf::PlaceControl<pf::TComboBox>(*this, *this, 72, 64, 180, 21)),
+      ComboBox2(pf::PlaceControl<pf::TComboBox>(*this, *this, 72, 92, 180, 21)),
+      BOk(pf::PlaceControl<pf::TButton>(*this, *this, 96, 124, 75, 25, "OK")),
+      BCancel(pf::PlaceControl<pf::TButton>(*this, *this, 177, 124, 75, 25, "Cancel")) {
     SetBorderStyle(pf::bsDialog);
     SetBorderIcons(0);
     Position = pf::poScreenCenter;

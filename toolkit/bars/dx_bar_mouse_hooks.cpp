@@ -10,6 +10,7 @@
 #include "platform/forms/controls.h"
 #include "platform/forms/forms.h"
 #include "platform/win/input_state.h"
+#include "platform/win/messages.h"
 #include "platform/win/window.h"
 
 namespace toolkit::bars {
@@ -72,26 +73,6 @@ bool IsLeftUp(pw::UINT Message) {
     return Message == pw::WM_LBUTTONUP || Message == pw::WM_NCLBUTTONUP;
 }
 
-bool IsButtonDown(pw::UINT Message) {
-    switch (Message) {
-    case pw::WM_LBUTTONDOWN:
-    case pw::WM_LBUTTONDBLCLK:
-    case pw::WM_RBUTTONDOWN:
-    case pw::WM_RBUTTONDBLCLK:
-    case pw::WM_MBUTTONDOWN:
-    case pw::WM_MBUTTONDBLCLK:
-    case pw::WM_NCLBUTTONDOWN:
-    case pw::WM_NCLBUTTONDBLCLK:
-    case pw::WM_NCRBUTTONDOWN:
-    case pw::WM_NCRBUTTONDBLCLK:
-    case pw::WM_NCMBUTTONDOWN:
-    case pw::WM_NCMBUTTONDBLCLK:
-        return true;
-    default:
-        return false;
-    }
-}
-
 // Closes the menus of the active window for as long as the press lies outside its chain.
 void CloseMenusOutside(pw::HWND Target) {
     TCustomdxBarControl* Previous = nullptr;
@@ -151,7 +132,7 @@ bool dxBarMouseHookSwallows(int Code, pw::UINT Message, const pw::MOUSEHOOKSTRUC
         if (ItemControlUnder(Active, Info.pt) != nullptr || Active->IsCustomizing()) return false;
         if (Active->IsSubMenuControl() && Active->ParentBarControl() == nullptr) return false;
         CloseMenusOutside(Target);
-    } else if (IsButtonDown(Message)) {
+    } else if (pw::IsMouseButtonPress(Message)) {
         CloseMenusOutside(Target);
     } else {
         return false;

@@ -4,6 +4,7 @@
 #include "toolkit/base/resource_strings.h"
 
 #include "platform/forms/dialogs.h"
+#include "platform/forms/place_control.h"
 
 #include <array>
 #include <memory>
@@ -28,13 +29,6 @@ const tb::TResStringRec dxSBAR_CANCEL{"Cancel"};
 const tb::TResStringRec dxSBAR_TOOLBAREXISTS{
     "A toolbar named '%s' already exists. Type another name."};
 
-template <class T> T& Place(pf::TCustomForm& AForm, int ALeft, int ATop, int AWidth, int AHeight) {
-    T& Control = AForm.Own<T>();
-    Control.SetParent(&AForm);
-    Control.SetBounds(ALeft, ATop, AWidth, AHeight);
-    return Control;
-}
-
 std::string Format(const std::string& APattern, const std::string& AValue) {
     const std::size_t At = APattern.find("%s");
     if (At == std::string::npos) return APattern;
@@ -44,10 +38,10 @@ std::string Format(const std::string& APattern, const std::string& AValue) {
 } // namespace
 
 TdxBarNameEd::TdxBarNameEd(pc::TComponent* AOwner)
-    : pf::TForm(AOwner), LName(Place<pf::TLabel>(*this, 8, 8, 220, 13)),
-      EName(Place<pf::TEdit>(*this, 8, 24, 220, 21)),
-      BOK(Place<pf::TButton>(*this, 72, 56, 75, 25)),
-      BCancel(Place<pf::TButton>(*this, 153, 56, 75, 25)) {
+    : pf::TForm(AOwner), LName(pf::PlaceControl<pf::TLabel>(*this, *this, 8, 8, 220, 13)),
+      EName(pf::PlaceControl<pf::TEdit>(*this, *this, 8, 24, 220, 21)),
+      BOK(pf::PlaceControl<pf::TButton>(*this, *this, 72, 56, 75, 25)),
+      BCancel(pf::PlaceControl<pf::TButton>(*this, *this, 153, 56, 75, 25)) {
     SetBorderStyle(pf::bsDialog);
     SetBorderIcons(0);
     Position = pf::poScreenCenter;

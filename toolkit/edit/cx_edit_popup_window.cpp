@@ -9,6 +9,7 @@
 #include "platform/gdi/geometry.h"
 #include "platform/win/hooks.h"
 #include "platform/win/input_state.h"
+#include "platform/win/messages.h"
 #include "platform/win/window.h"
 
 #include <algorithm>
@@ -53,7 +54,7 @@ struct TcxPopupHooks {
     void Install() {
         tb::cxSetHook(MouseHook, pw::WH_MOUSE, [this](int Code, pw::WPARAM W, pw::LPARAM L) {
             const pw::HHOOK Self = MouseHook;
-            if (Code == pw::HC_ACTION && IsButtonPress(static_cast<UINT>(W)) &&
+            if (Code == pw::HC_ACTION && pw::IsMouseButtonPress(static_cast<UINT>(W)) &&
                 Click(static_cast<UINT>(W), *reinterpret_cast<pw::MOUSEHOOKSTRUCT*>(L)))
                 return pw::LRESULT{1};
             return pw::CallNextHookEx(Self, Code, W, L);
@@ -75,26 +76,6 @@ struct TcxPopupHooks {
         tb::cxReleaseHook(MouseHook);
         tb::cxReleaseHook(MessageHook);
         tb::cxReleaseHook(WndProcHook);
-    }
-
-    static bool IsButtonPress(UINT Msg) {
-        switch (Msg) {
-        case pw::WM_LBUTTONDOWN:
-        case pw::WM_LBUTTONDBLCLK:
-        case pw::WM_RBUTTONDOWN:
-        case pw::WM_RBUTTONDBLCLK:
-        case pw::WM_MBUTTONDOWN:
-        case pw::WM_MBUTTONDBLCLK:
-        case pw::WM_NCLBUTTONDOWN:
-        case pw::WM_NCLBUTTONDBLCLK:
-        case pw::WM_NCRBUTTONDOWN:
-        case pw::WM_NCRBUTTONDBLCLK:
-        case pw::WM_NCMBUTTONDOWN:
-        case pw::WM_NCMBUTTONDBLCLK:
-            return true;
-        default:
-            return false;
-        }
     }
 
     static pf::TShiftState ShiftOf(UINT Msg) {

@@ -13,6 +13,7 @@
 #include "toolkit/bars/dx_bar_sub_item.h"
 #include "toolkit/bars/dx_bar_sub_menu_editor.h"
 #include "toolkit/bars/dx_bar_unit.h"
+#include "toolkit/bars/tests/dx_bar_design_fixture.h"
 #include "toolkit/bars/tests/dx_bar_menu_form_fixture.h"
 
 #include "platform/forms/dialogs.h"
@@ -33,48 +34,11 @@ namespace pf = platform::forms;
 namespace pg = platform::gdi;
 namespace pw = platform::win;
 
-class DesignForm : public pf::TForm {
-public:
-    using pc::TComponent::SetDesigning;
-    using pf::TForm::TForm;
-};
-
-// A designer whose permissions the test sets; it frees what it is asked to delete.
-class SwitchableDesigner : public TdxBarDesigner {
-public:
-    void SelectComponent(TdxBarManager&, pc::TPersistent* Instance) override {
-        Selected = Instance;
-    }
-    pc::TPersistent* SelectedComponent(TdxBarManager&) override { return Selected; }
-    bool CanAddComponent(TdxBarManager&) override { return CanAdd; }
-    bool CanDeleteComponent(TdxBarManager&, pc::TComponent*) override { return CanDelete; }
-    bool DeleteComponent(TdxBarManager&, pc::TComponent* Component) override {
-        Deleted.push_back(Component->Name);
-        Component->Owner()->FreeComponent(*Component);
-        return true;
-    }
-    void Modified(TdxBarManager&) override { ++Modifications; }
-
-    bool CanAdd = true;
-    bool CanDelete = true;
-    pc::TPersistent* Selected = nullptr;
-    std::vector<std::string> Deleted;
-    int Modifications = 0;
-};
-
 // A designing form with categories Default, File (Open, Save, the sub-item Recent) and Edit
 // (Copy), and its Customize dialog open.
-class CommandsDesignTest : public ::testing::Test {
+class CommandsDesignTest : public DesignFormFixture {
 protected:
-    CommandsDesignTest() : FRoot(std::make_unique<pc::TComponent>(nullptr)) {
-        pw::SetMonitors({{{0, 0, 1024, 768}, {0, 0, 1024, 768}}});
-        FPrevious = SetdxBarDesigner(&Designer);
-        Form = &FRoot->Own<DesignForm>();
-        Form->SetDesigning(true);
-        Form->SetBounds(0, 0, 640, 300);
-        Manager = &Form->Own<TdxBarManager>();
-        Manager->Categories().Add("File");
-        Manager->Categories().Add("Edit");
+    CommandsDesignTest() {
         Open = &Item<TdxBarButton>("btnOpen", "&Open", 1);
         Save = &Item<TdxBarButton>("btnSave", "&Save", 1);
         Recent = &Item<TdxBarSubItem>("subRecent", "&Recent", 1);
@@ -88,29 +52,8 @@ protected:
         Input.ActivateWindow(Dialog->Handle());
         testsupport::PumpUntilIdle();
     }
-    ~CommandsDesignTest() override {
-        if (GetCustomizingForm()) ShowCustomizingForm(*Manager, false);
-        testsupport::PumpUntilIdle();
-        FRoot.reset();
-        testsupport::PumpUntilIdle();
-        SetdxBarDesigner(FPrevious);
-        pw::SetMonitors({});
-    }
-    template <class T> T& Item(const std::string& Name, const std::string& Caption, int Category) {
-        auto& Made = Form->Own<T>();
-        Made.Name = Name;
-        Made.SetCaption(Caption);
-        Made.SetCategory(Category);
-        return Made;
-    }
     TdxBarCustomizingCommandsDesign& Design() { return *Dialog->CommandsDesign(); }
     TdxBarCustomizingCommands& Page() { return Dialog->Commands(); }
-    static std::vector<std::string> Rows(pf::TListBox& List) {
-        std::vector<std::string> Result;
-        for (int I = 0; I < List.Items().Count(); ++I)
-            Result.push_back(List.Items()[I]);
-        return Result;
-    }
     static pg::TPoint RowPoint(pf::TListBox& List, int Row) {
         const pg::TRect R = List.ItemRect(Row);
         return List.ClientToScreen({R.Left + 20, (R.Top + R.Bottom) / 2});
@@ -136,20 +79,11 @@ protected:
         return Result;
     }
 
-    platform::core::ManualClock Clock{1000};
-    platform::core::ClockOverride ClockOverride{Clock};
-    TdxBarUnit Unit;
-    SwitchableDesigner Designer;
-    TdxBarDesigner* FPrevious = nullptr;
-    std::unique_ptr<pc::TComponent> FRoot;
-    DesignForm* Form = nullptr;
-    TdxBarManager* Manager = nullptr;
     TdxBarButton* Open = nullptr;
     TdxBarButton* Save = nullptr;
     TdxBarSubItem* Recent = nullptr;
     TdxBarButton* Copy = nullptr;
     TdxBarCustomizingForm* Dialog = nullptr;
-    testsupport::InputDriver Input;
 };
 
 TEST_F(CommandsDesignTest, PopupItemsAreItemsOfTheDialogsOwnManager) {

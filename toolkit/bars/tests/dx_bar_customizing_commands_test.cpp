@@ -29,10 +29,7 @@ protected:
     CustomizingCommandsTest() {
         MakeMainMenu();
         Sub(Bar->ItemLinks(), "&File");
-        Tools = Manager->Bars()->Add();
-        Tools->SetCaption("ToolBar");
-        Tools->SetDockingStyle(dsTop);
-        Tools->SetRow(1);
+        MakeToolbar();
         for (const char* Caption : {"B1", "B2"})
             Button(Tools->ItemLinks(), Caption).SetCategory(0);
         Manager->Categories().Add("File");
@@ -43,14 +40,9 @@ protected:
         Command("Sa&ve", 1, ivInCustomizing);
         Command("Never", 1, ivNever);
         Command("Hidden", 2, ivAlways);
-        ShowMainMenu();
-        Tools->SetVisible(true);
-        testsupport::PumpUntilIdle();
+        ShowBars();
     }
-    ~CustomizingCommandsTest() override {
-        if (Manager->IsCustomizing()) Manager->Customizing(false);
-        testsupport::PumpUntilIdle();
-    }
+    ~CustomizingCommandsTest() override { EndCustomizing(); }
     TdxBarButton& Command(const char* Caption, int Category, TdxBarItemVisible Visible) {
         auto& B = Form->Own<TdxBarButton>();
         B.SetCaption(Caption);
@@ -82,7 +74,6 @@ protected:
         testsupport::PumpUntilIdle();
     }
 
-    TdxBar* Tools = nullptr;
     TdxBarButton* Open = nullptr;
     TdxBarCustomizingForm* Dialog = nullptr;
 };

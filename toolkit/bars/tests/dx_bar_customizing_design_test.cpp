@@ -10,6 +10,7 @@
 #include "toolkit/bars/dx_bar_item_link.h"
 #include "toolkit/bars/dx_bar_menu_control.h"
 #include "toolkit/bars/dx_bar_sub_menu_editor.h"
+#include "toolkit/bars/tests/dx_bar_design_fixture.h"
 #include "toolkit/bars/tests/dx_bar_menu_form_fixture.h"
 
 #include "platform/forms/dialogs.h"
@@ -29,47 +30,11 @@ namespace pc = platform::core;
 namespace pf = platform::forms;
 namespace pw = platform::win;
 
-// A form the designer edits: what it owns is designing, the manager too.
-class DesignForm : public pf::TForm {
-public:
-    using pc::TComponent::SetDesigning;
-    using pf::TForm::TForm;
-};
-
-// Writes down what the manager asks of the designer.
-class FakeDesigner : public TdxBarDesigner {
-public:
-    void SelectComponent(TdxBarManager&, pc::TPersistent* Instance) override {
-        Selected = Instance;
-    }
-    pc::TPersistent* SelectedComponent(TdxBarManager&) override { return Selected; }
-    bool CanAddComponent(TdxBarManager&) override { return true; }
-    bool CanDeleteComponent(TdxBarManager&, pc::TComponent*) override { return true; }
-    bool DeleteComponent(TdxBarManager&, pc::TComponent* Component) override {
-        Deleted.push_back(Component->Name);
-        Component->Owner()->FreeComponent(*Component);
-        return true;
-    }
-    void Modified(TdxBarManager&) override { ++Modifications; }
-
-    pc::TPersistent* Selected = nullptr;
-    std::vector<std::string> Deleted;
-    int Modifications = 0;
-};
-
 // A designing form with categories "File" and "Edit", two buttons (one with a shortcut), a
 // sub-item with two links and two groups; the designer is the fake.
-class CustomizingDesignTest : public ::testing::Test {
+class CustomizingDesignTest : public DesignFormFixture {
 protected:
-    CustomizingDesignTest() : FRoot(std::make_unique<pc::TComponent>(nullptr)) {
-        pw::SetMonitors({{{0, 0, 1024, 768}, {0, 0, 1024, 768}}});
-        FPrevious = SetdxBarDesigner(&Designer);
-        Form = &FRoot->Own<DesignForm>();
-        Form->SetDesigning(true);
-        Form->SetBounds(0, 0, 640, 300);
-        Manager = &Form->Own<TdxBarManager>();
-        Manager->Categories().Add("File");
-        Manager->Categories().Add("Edit");
+    CustomizingDesignTest() {
         Open = &Item<TdxBarButton>("btnOpen", "&Open", 1);
         Open->SetShortCut(pf::TextToShortCut("Ctrl+O"));
         Copy = &Item<TdxBarButton>("btnCopy", "&Copy", 2);
@@ -81,21 +46,6 @@ protected:
         Form->Show();
         testsupport::PumpUntilIdle();
     }
-    ~CustomizingDesignTest() override {
-        if (GetCustomizingForm()) ShowCustomizingForm(*Manager, false);
-        testsupport::PumpUntilIdle();
-        FRoot.reset();
-        testsupport::PumpUntilIdle();
-        SetdxBarDesigner(FPrevious);
-        pw::SetMonitors({});
-    }
-    template <class T> T& Item(const std::string& Name, const std::string& Caption, int Category) {
-        auto& Made = Form->Own<T>();
-        Made.Name = Name;
-        Made.SetCaption(Caption);
-        Made.SetCategory(Category);
-        return Made;
-    }
     TdxBarCustomizingDesignPages& OpenPages() {
         ShowCustomizingForm(*Manager, true);
         testsupport::PumpUntilIdle();
@@ -104,31 +54,16 @@ protected:
         EXPECT_NE(Dialog->DesignPages(), nullptr);
         return *Dialog->DesignPages();
     }
-    static std::vector<std::string> Rows(pf::TListBox& List) {
-        std::vector<std::string> Result;
-        for (int I = 0; I < List.Items().Count(); ++I)
-            Result.push_back(List.Items()[I]);
-        return Result;
-    }
     void Page(pf::TTabSheet& Sheet) {
         GetCustomizingForm()->PageControl().SetActivePage(&Sheet);
         testsupport::PumpUntilIdle();
     }
 
-    platform::core::ManualClock Clock{1000};
-    platform::core::ClockOverride ClockOverride{Clock};
-    TdxBarUnit Unit;
-    FakeDesigner Designer;
-    TdxBarDesigner* FPrevious = nullptr;
-    std::unique_ptr<pc::TComponent> FRoot;
-    DesignForm* Form = nullptr;
-    TdxBarManager* Manager = nullptr;
     TdxBarButton* Open = nullptr;
     TdxBarButton* Copy = nullptr;
     TdxBarSubItem* Menu = nullptr;
     TdxBarGroup* First = nullptr;
     TdxBarGroup* Second = nullptr;
-    testsupport::InputDriver Input;
 };
 
 TEST_F(CustomizingDesignTest, TheDesignerHearsOnlyADesigningManager) {

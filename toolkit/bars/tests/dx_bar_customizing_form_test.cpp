@@ -32,10 +32,7 @@ protected:
     CustomizingFormTest() {
         MakeMainMenu();
         Sub(Bar->ItemLinks(), "&File");
-        Tools = Manager->Bars()->Add();
-        Tools->SetCaption("ToolBar");
-        Tools->SetDockingStyle(dsTop);
-        Tools->SetRow(1);
+        MakeToolbar();
         for (const char* Caption : {"B1", "B2", "B3", "B4"})
             Button(Tools->ItemLinks(), Caption);
         Secret = Manager->Bars()->Add();
@@ -43,9 +40,7 @@ protected:
         Secret->Hidden = true;
         Manager->OnShowCustomizingForm = [this](pc::TObject*) { Events.push_back("show"); };
         Manager->OnHideCustomizingForm = [this](pc::TObject*) { Events.push_back("hide"); };
-        ShowMainMenu();
-        Tools->SetVisible(true);
-        testsupport::PumpUntilIdle();
+        ShowBars();
         FPreviousQuery =
             SetdxBarNameQuery([this](TdxBarNameMode Mode, std::string& Name, TdxBar*, TdxBars*) {
                 Proposals.push_back(Name);
@@ -56,8 +51,7 @@ protected:
             });
     }
     ~CustomizingFormTest() override {
-        if (Manager->IsCustomizing()) Manager->Customizing(false);
-        testsupport::PumpUntilIdle();
+        EndCustomizing();
         SetdxBarNameQuery(FPreviousQuery);
     }
 
@@ -84,12 +78,7 @@ protected:
         return Dialog.BarsListBox().ClientToScreen(
             {(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2});
     }
-    pg::TPoint CentreOf(TdxBarItemLinks& Links, int Index) {
-        const pg::TRect R = Links.VisibleItems(Index)->ItemRect;
-        return Links.BarControl()->ClientToScreen({(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2});
-    }
 
-    TdxBar* Tools = nullptr;
     TdxBar* Secret = nullptr;
     std::vector<std::string> Events;
     std::vector<std::string> Proposals;

@@ -73,15 +73,10 @@ protected:
     ItemDragTest() {
         MakeMainMenu();
         Sub(Bar->ItemLinks(), "&File");
-        Tools = Manager->Bars()->Add();
-        Tools->SetCaption("ToolBar");
-        Tools->SetDockingStyle(dsTop);
-        Tools->SetRow(1);
+        MakeToolbar();
         for (const char* Caption : {"B1", "B2", "B3", "B4"})
             Button(Tools->ItemLinks(), Caption);
-        ShowMainMenu();
-        Tools->SetVisible(true);
-        testsupport::PumpUntilIdle();
+        ShowBars();
         Manager->Customizing(true);
         testsupport::PumpUntilIdle();
     }
@@ -133,7 +128,6 @@ protected:
         return Pixels;
     }
 
-    TdxBar* Tools = nullptr;
     bool Ctrl = false;
 };
 

@@ -1,8 +1,9 @@
 #pragma once
-// A form on a 1024 x 768 screen with a bar manager and a main-menu bar docked on top, on the
-// manual clock, for the tests of menus, menu mode and the hooks. Each test puts its own windows
-// on the form, then calls MakeMainMenu, fills the bar with Sub and Button, and calls
-// ShowMainMenu; the form and everything on it go with the test.
+// A form on a 1024 x 768 screen with a bar manager, a main-menu bar docked on top and, where a
+// test asks, a toolbar in the row below it, on the manual clock, for the tests of menus, menu mode,
+// the hooks, moving bars and customising. Each test puts its own windows on the form, then calls
+// MakeMainMenu (and MakeToolbar), fills the bars with Sub and Button, and calls ShowMainMenu (or
+// ShowBars); the form and everything on it go with the test.
 
 #include "toolkit/bars/dx_bar.h"
 #include "toolkit/bars/dx_bar_button.h"
@@ -49,6 +50,23 @@ protected:
         Bar->SetVisible(true);
         testsupport::PumpUntilIdle();
     }
+    // "ToolBar", docked on top in the row under the main menu, empty.
+    void MakeToolbar() {
+        Tools = Manager->Bars()->Add();
+        Tools->SetCaption("ToolBar");
+        Tools->SetDockingStyle(dsTop);
+        Tools->SetRow(1);
+    }
+    void ShowBars() {
+        ShowMainMenu();
+        Tools->SetVisible(true);
+        testsupport::PumpUntilIdle();
+    }
+    // For a fixture's destructor, while what the customising events reach still lives.
+    void EndCustomizing() {
+        if (Manager->IsCustomizing()) Manager->Customizing(false);
+        testsupport::PumpUntilIdle();
+    }
     TdxBarSubItem& Sub(TdxBarItemLinks& Links, const std::string& Caption) {
         auto& S = Form->Own<TdxBarSubItem>();
         S.SetCaption(Caption);
@@ -75,6 +93,7 @@ protected:
     platform::forms::TForm* Form = nullptr;
     TdxBarManager* Manager = nullptr;
     TdxBar* Bar = nullptr;
+    TdxBar* Tools = nullptr;
     testsupport::InputDriver Input;
 };
 

@@ -6,6 +6,7 @@
 #include "toolkit/bars/dx_bar_sub_item.h"
 #include "toolkit/bars/dx_bar_toolbar_control.h"
 #include "toolkit/bars/dx_bar_unit.h"
+#include "toolkit/bars/tests/dx_bar_menu_form_fixture.h"
 
 #include "toolkit/base/office11.h"
 
@@ -37,44 +38,24 @@ namespace pw = platform::win;
 
 // A form with the main window's two bars: the menu bar in row 0 of the top site and a toolbar
 // of eight buttons in row 1, on a 1024 x 768 screen whose work area ends 40 pixels early.
-class BarMoveTest : public ::testing::Test {
+class BarMoveTest : public MenuFormFixture {
 protected:
-    BarMoveTest() : FRoot(std::make_unique<pc::TComponent>(nullptr)) {
+    BarMoveTest() {
         pw::SetMonitors({{{0, 0, 1024, 768}, {0, 0, 1024, 728}}});
         pg::SetVisualStyleScheme(pg::VisualStyleScheme::Blue);
         toolkit::base::dxOffice11RefreshColors();
-        Form = &FRoot->Own<pf::TForm>();
-        Form->SetBounds(0, 0, 640, 300);
-        Manager = &Form->Own<TdxBarManager>();
+        MakeMainMenu();
         Manager->SetStyle(bmsOffice11);
-        Menu = Manager->Bars()->Add();
-        Menu->SetCaption("Main Menu");
-        Menu->SetIsMainMenu(true);
-        Menu->SetDockingStyle(dsTop);
-        for (const char* Caption : {"&File", "&Help"}) {
-            auto& Sub = Form->Own<TdxBarSubItem>();
-            Sub.SetCaption(Caption);
-            Menu->ItemLinks().Add(&Sub);
-        }
-        Tools = Manager->Bars()->Add();
-        Tools->SetCaption("ToolBar");
-        Tools->SetDockingStyle(dsTop);
-        Tools->SetRow(1);
+        for (const char* Caption : {"&File", "&Help"})
+            Sub(Bar->ItemLinks(), Caption);
+        MakeToolbar();
         Tools->SetDockedTop(40);
-        for (int I = 0; I < 8; ++I) {
-            auto& B = Form->Own<TdxBarButton>();
-            B.SetCaption("B" + std::to_string(I + 1));
-            Tools->ItemLinks().Add(&B);
-        }
+        for (int I = 0; I < 8; ++I)
+            Button(Tools->ItemLinks(), "B" + std::to_string(I + 1));
         Form->Show();
-        Menu->SetVisible(true);
+        Bar->SetVisible(true);
         Tools->SetVisible(true);
         testsupport::PumpUntilIdle();
-    }
-    ~BarMoveTest() override {
-        FRoot.reset();
-        testsupport::PumpUntilIdle();
-        pw::SetMonitors({});
     }
 
     TdxBarControl& Window(TdxBar& Bar) { return *dynamic_cast<TdxBarControl*>(Bar.Control()); }
@@ -107,21 +88,11 @@ protected:
         testsupport::PumpUntilIdle();
     }
     void Wait(int Ms) { pc::RunFor(Clock, pc::Millis(Ms)); }
-
-    pc::ManualClock Clock{1000};
-    pc::ClockOverride ClockOverride{Clock};
-    TdxBarUnit Unit;
-    std::unique_ptr<pc::TComponent> FRoot;
-    pf::TForm* Form = nullptr;
-    TdxBarManager* Manager = nullptr;
-    TdxBar* Menu = nullptr;
-    TdxBar* Tools = nullptr;
-    testsupport::InputDriver Input;
 };
 
 TEST_F(BarMoveTest, DraggedBelowTheTopSiteTheToolbarFloatsAsACaptionedToolWindow) {
     ASSERT_EQ(RowOf(*Tools), 1);
-    const int MenuRow = Window(*Menu).Height();
+    const int MenuRow = Window(*Bar).Height();
     FloatByDrag();
     ASSERT_EQ(Tools->DockingStyle(), dsNone);
     TdxBarControl& W = Window(*Tools);
@@ -149,7 +120,7 @@ TEST_F(BarMoveTest, DraggedBelowTheTopSiteTheToolbarFloatsAsACaptionedToolWindow
 TEST_F(BarMoveTest, AFloatingBarDraggedBackDocksOnlyAfterTheDockingWait) {
     FloatByDrag();
     ASSERT_EQ(Tools->DockingStyle(), dsNone);
-    const pg::TPoint Over = Window(*Menu).ClientToScreen({300, Window(*Menu).ClientHeight() / 2});
+    const pg::TPoint Over = Window(*Bar).ClientToScreen({300, Window(*Bar).ClientHeight() / 2});
     Input.Press(Caption());
     Input.MoveTo({Over.X, Over.Y + 40});
     Input.MoveTo(Over);
@@ -254,7 +225,7 @@ INSTANTIATE_TEST_SUITE_P(Styles, BarFloatingFrameStyleTest,
 
 TEST_F(BarMoveTest, CtrlHeldKeepsTheBarFloatingOverADockSite) {
     FloatByDrag();
-    const pg::TPoint Over = Window(*Menu).ClientToScreen({300, Window(*Menu).ClientHeight() / 2});
+    const pg::TPoint Over = Window(*Bar).ClientToScreen({300, Window(*Bar).ClientHeight() / 2});
     Input.Press(Caption());
     Input.KeyDown(Qt::Key_Control);
     Input.MoveTo({Over.X, Over.Y + 40});
@@ -305,7 +276,7 @@ TEST_F(BarMoveTest, DoubleClicksFloatTheDockedBarAndDockItAgainInItsRow) {
     testsupport::PumpUntilIdle();
     ASSERT_EQ(Tools->DockingStyle(), dsTop);
     EXPECT_EQ(RowOf(*Tools), 1);
-    EXPECT_EQ(RowOf(*Menu), 0);
+    EXPECT_EQ(RowOf(*Bar), 0);
 }
 
 TEST_F(BarMoveTest, TheCloseButtonHidesTheFloatingBar) {

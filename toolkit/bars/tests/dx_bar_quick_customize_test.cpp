@@ -8,6 +8,7 @@
 #include "toolkit/bars/dx_bar_sub_item.h"
 #include "toolkit/bars/dx_bar_toolbar_control.h"
 #include "toolkit/bars/dx_bar_unit.h"
+#include "toolkit/bars/tests/dx_bar_menu_form_fixture.h"
 #include "toolkit/base/office11.h"
 
 #include "platform/core/clock.h"
@@ -35,52 +36,30 @@ namespace pw = platform::win;
 
 // The main window's two bars: "Main Menu" in row 0 of the top site and "ToolBar" with nine
 // buttons in row 1, each counting its clicks.
-class QuickCustomizeTest : public ::testing::Test {
+class QuickCustomizeTest : public MenuFormFixture {
 protected:
-    QuickCustomizeTest() : FRoot(std::make_unique<pc::TComponent>(nullptr)) {
-        pw::SetMonitors({{{0, 0, 1024, 768}, {0, 0, 1024, 768}}});
+    QuickCustomizeTest() {
         pg::SetVisualStyleScheme(pg::VisualStyleScheme::Blue);
         toolkit::base::dxOffice11RefreshColors();
-        Form = &FRoot->Own<pf::TForm>();
-        Form->SetBounds(0, 0, 640, 300);
-        Manager = &Form->Own<TdxBarManager>();
+        MakeMainMenu();
         Manager->SetStyle(bmsOffice11);
-        Menu = Manager->Bars()->Add();
-        Menu->SetCaption("Main Menu");
-        Menu->SetIsMainMenu(true);
-        Menu->SetDockingStyle(dsTop);
-        auto& File = Form->Own<TdxBarSubItem>();
-        File.SetCaption("&File");
-        Menu->ItemLinks().Add(&File);
-        Tools = Manager->Bars()->Add();
-        Tools->SetCaption("ToolBar");
-        Tools->SetDockingStyle(dsTop);
-        Tools->SetRow(1);
+        Sub(Bar->ItemLinks(), "&File");
+        MakeToolbar();
         for (int I = 0; I < 9; ++I) {
-            auto& B = Form->Own<TdxBarButton>();
-            B.SetCaption("Command" + std::to_string(I + 1));
-            B.OnClick = [this, I](pc::TObject*) { Clicked.push_back(I + 1); };
-            Tools->ItemLinks().Add(&B)->SetBeginGroup(I == 3 || I == 6);
+            Button(Tools->ItemLinks(), "Command" + std::to_string(I + 1)).OnClick =
+                [this, I](pc::TObject*) { Clicked.push_back(I + 1); };
+            Tools->ItemLinks().Items(I)->SetBeginGroup(I == 3 || I == 6);
         }
         Form->Show();
-        Menu->SetVisible(true);
+        Bar->SetVisible(true);
         Tools->SetVisible(true);
         testsupport::PumpUntilIdle();
-    }
-    ~QuickCustomizeTest() override {
-        FRoot.reset();
-        testsupport::PumpUntilIdle();
-        pw::SetMonitors({});
     }
 
     TdxBarControl& Toolbar() { return *dynamic_cast<TdxBarControl*>(Tools->Control()); }
     TdxBarCustomizePopups& Popups() { return TdxBarCustomizePopups::Of(*Manager); }
     static pg::TPoint Centre(const pg::TRect& R) {
         return {(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2};
-    }
-    static pg::TPoint CentreOf(TdxBarItemLinks& Links, int Index) {
-        const pg::TRect R = Links.VisibleItems(Index)->ItemRect;
-        return Links.BarControl()->ClientToScreen(Centre(R));
     }
     static std::vector<std::string> Captions(const TdxBarItemLinks& Links) {
         std::vector<std::string> Result;
@@ -104,15 +83,6 @@ protected:
         EXPECT_TRUE(testsupport::SaveWindowPng(Form->Handle(), Path));
     }
 
-    pc::ManualClock Clock{1000};
-    pc::ClockOverride ClockOverride{Clock};
-    TdxBarUnit Unit;
-    std::unique_ptr<pc::TComponent> FRoot;
-    pf::TForm* Form = nullptr;
-    TdxBarManager* Manager = nullptr;
-    TdxBar* Menu = nullptr;
-    TdxBar* Tools = nullptr;
-    testsupport::InputDriver Input;
     std::vector<int> Clicked;
 };
 
@@ -184,7 +154,7 @@ TEST_F(QuickCustomizeTest, TheToolbarsEntryHidesAndTheRightClickOnAToolbarOpensI
     Input.Click(CentreOf(Popup.ItemLinks(), 0));
     testsupport::PumpUntilIdle();
     EXPECT_FALSE(Tools->Visible());
-    EXPECT_TRUE(Menu->Visible());
+    EXPECT_TRUE(Bar->Visible());
 }
 
 TEST_F(QuickCustomizeTest, TheMarkOpensTheQuickMenuAndItsSubMenuListsEveryLinkChecked) {

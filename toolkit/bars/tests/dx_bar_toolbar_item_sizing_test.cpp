@@ -28,24 +28,16 @@ protected:
     ToolbarItemSizingTest() {
         MakeMainMenu();
         Sub(Bar->ItemLinks(), "&File");
-        Tools = Manager->Bars()->Add();
-        Tools->SetCaption("ToolBar");
-        Tools->SetDockingStyle(dsTop);
-        Tools->SetRow(1);
+        MakeToolbar();
         Edit = &Form->Own<TdxBarEdit>();
         Edit->SetCaption("Name");
         Tools->ItemLinks().Add(Edit);
         Button(Tools->ItemLinks(), "B1");
-        ShowMainMenu();
-        Tools->SetVisible(true);
-        testsupport::PumpUntilIdle();
+        ShowBars();
         Manager->Customizing(true);
         testsupport::PumpUntilIdle();
     }
-    ~ToolbarItemSizingTest() override {
-        if (Manager->IsCustomizing()) Manager->Customizing(false);
-        testsupport::PumpUntilIdle();
-    }
+    ~ToolbarItemSizingTest() override { EndCustomizing(); }
 
     TdxBarItemLink& EditLink() { return *Tools->ItemLinks().VisibleItems(0); }
     TdxBarControl& Window() {
@@ -70,7 +62,6 @@ protected:
         return C;
     }
 
-    TdxBar* Tools = nullptr;
     TdxBarEdit* Edit = nullptr;
 };
 
