@@ -1,6 +1,7 @@
 #include "toolkit/edit/editor_registrations.h"
 
 #include "toolkit/edit/cx_edit_repository.h"
+#include "toolkit/edit/cx_text_edit_properties.h"
 #include "toolkit/edit/editor_strings.h"
 
 #include "platform/win/messages.h"
@@ -49,6 +50,7 @@ unsigned cxRedrawMisspellsMessage() {
 void InitializeTextEditUnit() {
     if (TextEditReferenceCount++ != 0) return;
     RedrawMisspellsMessage = platform::win::RegisterWindowMessage("WM_REDRAWMISSPELLS");
+    cxRegisterEditProperties(TcxTextEditProperties::ClassRef());
 }
 
 void FinalizeTextEditUnit() {

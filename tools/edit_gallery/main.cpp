@@ -16,6 +16,7 @@
 #include "toolkit/base/cx_scroll_bar.h"
 #include "toolkit/edit/cx_container.h"
 #include "toolkit/edit/cx_edit_popup_window.h"
+#include "toolkit/edit/cx_text_edit.h"
 
 #include "platform/forms/application.h"
 #include "platform/forms/ext_ctrls.h"
@@ -229,6 +230,12 @@ public:
         Inner.SetParent(FContainer);
         Inner.SetText("An edit inside a container");
         FContainer->SetInnerControl(&Inner);
+        // A text edit: typing, selection and the clipboard as its properties allow.
+        auto& TextEdit = Own<toolkit::edit::TcxTextEdit>();
+        TextEdit.SetParent(this);
+        TextEdit.SetBounds(10, 335, 300, 21);
+        TextEdit.Properties().SetMaxLength(40);
+        TextEdit.SetEditValue(pc::Variant::String("A text edit"));
 
         FHorizontal->OnChange = [this](pc::TObject*) {
             FSample->SetWidth(FHorizontal->Position());

@@ -1,0 +1,128 @@
+#pragma once
+// The single-line text editor: an editor whose inner control is the platform's edit window. It
+// keeps the edit value and the text shown in the inner edit in step, and every new text (typed,
+// pasted, cut, cleared) is computed here, checked against the properties (maximum length,
+// character case, lookup items, the editing style) and the editing check, and only then set.
+// A refused insertion leaves text and selection as they were.
+//
+// Selection: SelStart and SelLength read 0 and ignore writes when the editing style allows no
+// text editing (and read 0 in a fixed list without a completion shown).
+//
+// Lookup data, incremental search and item navigation are hooks here (LookupDataCurrentChanged,
+// ResetLookupCompletion, the item operations), filled by the lookup engine.
+
+#include "toolkit/edit/cx_custom_edit.h"
+#include "toolkit/edit/cx_inner_text_edit.h"
+#include "toolkit/edit/cx_text_edit_properties.h"
+
+#include <memory>
+#include <string>
+
+namespace toolkit::edit {
+
+class TcxCustomTextEditViewInfo;
+
+class TcxCustomTextEdit : public TcxCustomEdit {
+public:
+    static const platform::core::TComponentClass& ClassRef();
+    const platform::core::TClass& ClassType() const override { return ClassRef(); }
+    explicit TcxCustomTextEdit(platform::core::TComponent* AOwner, bool AIsInplace = false,
+                               const TcxCustomEditPropertiesClass* APropertiesClass = nullptr);
+    ~TcxCustomTextEdit() override;
+
+    TcxCustomTextEditProperties& Properties() const;
+    TcxCustomTextEditProperties& ActiveProperties() const;
+    TcxCustomInnerTextEdit& InnerTextEdit() const { return *FInnerEdit; }
+    TcxCustomTextEditViewInfo& TextViewInfo() const;
+
+    std::string Text();
+    void SetText(const std::string& Value);
+    int SelStart();
+    void SetSelStart(int Value);
+    int SelLength();
+    void SetSelLength(int Value);
+    std::string SelText();
+    void SetSelection(int Start, int Length);
+    void SelectAll() override;
+    void CopyToClipboard() override;
+    void CutToClipboard() override;
+    void PasteFromClipboard() override;
+    std::string GetDisplayText() override;
+
+    bool BeepOnEnter = true;
+    bool LookupCompletionActive() const { return FLookupCompletionActive; }
+
+    // The text after replacing the selection with S and the caret after it; false when the
+    // editing style, the maximum length, the lookup items or the editing check refuse it.
+    virtual bool GetTextAfterInsertion(const std::string& S, std::string& NewText,
+                                       int& NewSelStart);
+    // Replaces the selection as typing would.
+    virtual void ReplaceSelectedText(const std::string& S);
+    virtual void DeleteSelectedText();
+    virtual bool IsPlainTextModifiable();
+    virtual void RefreshFromProperties();
+    virtual void UndoHook() {}
+    virtual void ResetLookupCompletion();
+    virtual void LookupDataCurrentChanged() {}
+    virtual void DoOnNewLookupDisplayText(const std::string& Text);
+    virtual int GetInnerEditHeight();
+    virtual void ClampValueIfNeeded();
+    virtual void ClampValueToBounds() {}
+    virtual bool IsDataBindingEditable() { return DataBinding().CanModify(); }
+    virtual void SetTextChecked(const std::string& Text);
+    // The editing style of the active properties.
+    TcxTextEditingStyle EditingStyle() const { return ActiveProperties().GetEditingStyle(); }
+
+    // The inner edit's keys, mouse and text changes reach the editor through these.
+    void InnerKeyDown(platform::forms::WORD& Key, platform::forms::TShiftState Shift) {
+        KeyDown(Key, Shift);
+    }
+    void InnerKeyPress(char& Key) { KeyPress(Key); }
+    void InnerKeyUp(platform::forms::WORD& Key, platform::forms::TShiftState Shift) {
+        KeyUp(Key, Shift);
+    }
+    void InnerTextChanged();
+    void InnerClipboardMessage(platform::core::UINT Msg);
+
+protected:
+    void Initialize();
+    void CreateWnd() override;
+    void InternalSetDisplayValue(const Variant& Value) override;
+    void ApplyDisplayValue(const Variant& Value) override;
+    void SynchronizeDisplayValue() override;
+    virtual void SynchronizeEditValue();
+    void UpdateDrawValue() override;
+    void PropertiesChanged(TcxCustomEditProperties* Sender) override;
+    bool CanStartEditing() override { return EditingStyle() != tesNoEdit; }
+    bool CanKeyDownModifyEdit(platform::forms::WORD Key,
+                              platform::forms::TShiftState Shift) override;
+    bool CanKeyPressModifyEdit(char Key) override;
+    void DoEditKeyDown(platform::forms::WORD& Key, platform::forms::TShiftState Shift) override;
+    void DoEditKeyPress(char& Key) override;
+    bool IsValidChar(char Key) override;
+    bool WantNavigationKeys() override { return true; }
+    bool HasPopupWindowEx() override;
+    // Takes Text as the display value when valid and (for a user change) editing may start.
+    virtual bool InternalSetText(const std::string& Text);
+    virtual void UpdateFixedListSelection();
+    virtual void UpdateInnerEditColors();
+
+    bool FLookupCompletionActive = false;
+
+private:
+    TcxCustomInnerTextEdit* FInnerEdit = nullptr;
+    std::string FSavedText;
+    bool FSettingText = false;
+    bool FSynchronizing = false;
+};
+
+// The published text edit.
+class TcxTextEdit : public TcxCustomTextEdit {
+public:
+    static const platform::core::TComponentClass& ClassRef();
+    const platform::core::TClass& ClassType() const override { return ClassRef(); }
+    explicit TcxTextEdit(platform::core::TComponent* AOwner, bool AIsInplace = false);
+    TcxTextEditProperties& Properties() const;
+};
+
+} // namespace toolkit::edit

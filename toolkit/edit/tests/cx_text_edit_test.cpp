@@ -1,0 +1,292 @@
+#include "toolkit/edit/cx_text_edit.h"
+
+#include "toolkit/edit/cx_edit_repository.h"
+#include "toolkit/edit/cx_text_edit_view.h"
+#include "toolkit/edit/editor_registrations.h"
+
+#include "platform/core/message_loop.h"
+#include "platform/forms/clipbrd.h"
+#include "platform/forms/forms.h"
+#include "platform/win/input_state.h"
+#include "platform/win/messages.h"
+#include "platform/win/monitors.h"
+#include "testsupport/temp_folder.h"
+#include "testsupport/win/input_driver.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QImage>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+namespace toolkit::edit {
+namespace {
+
+namespace pc = platform::core;
+namespace pf = platform::forms;
+namespace pg = platform::gdi;
+namespace pw = platform::win;
+
+class TextEditTest : public ::testing::Test {
+protected:
+    TextEditTest() : Owner(std::make_unique<pc::TComponent>(nullptr)) {
+        pc::ResetMessageLoop();
+        pw::ResetInputState();
+        pw::SetMonitors({{{0, 0, 1024, 768}, {0, 0, 1024, 740}}});
+        Form = &Owner->Own<pf::TForm>();
+        Form->SetBounds(100, 100, 400, 300);
+        Other = &Form->Own<pf::TEdit>();
+        Other->SetParent(Form);
+        Other->SetBoundsRect({10, 100, 110, 121});
+        Edit = &Form->Own<TcxTextEdit>();
+        Edit->SetParent(Form);
+        Edit->SetBoundsRect({10, 10, 210, 31});
+        Form->Show();
+        Edit->HandleNeeded();
+        pc::ProcessMessages();
+    }
+    ~TextEditTest() override {
+        Owner.reset();
+        pc::ProcessMessages();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        pc::ResetMessageLoop();
+        pw::ResetInputState();
+    }
+    void Focus() {
+        Edit->SetFocus();
+        testsupport::PumpUntilIdle();
+    }
+    void Type(const std::string& S) {
+        for (char C : S)
+            Input.Key(0, QString(QChar(C)));
+        testsupport::PumpUntilIdle();
+    }
+
+    std::unique_ptr<pc::TComponent> Owner;
+    pf::TForm* Form = nullptr;
+    pf::TEdit* Other = nullptr;
+    TcxTextEdit* Edit = nullptr;
+    testsupport::InputDriver Input;
+};
+
+TEST_F(TextEditTest, TypedCharactersBecomeTheTextAndTheEditValue) {
+    int Changes = 0;
+    Edit->Properties().OnChange = [&](pc::TObject*) { ++Changes; };
+    Focus();
+    Type("abc");
+    EXPECT_EQ(Edit->Text(), "abc");
+    EXPECT_EQ(Edit->EditValue().AsString(), "abc");
+    EXPECT_TRUE(Edit->ModifiedAfterEnter());
+    EXPECT_EQ(Changes, 3);
+    EXPECT_EQ(Edit->SelStart(), 3);
+}
+
+TEST_F(TextEditTest, TabIsNeverInserted) {
+    Focus();
+    Type("a");
+    Input.Key(Qt::Key_Tab);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Edit->Text(), "a");
+}
+
+TEST_F(TextEditTest, TypingReplacesTheSelection) {
+    Edit->SetEditValue(Variant::String("hello"));
+    Focus();
+    Edit->SetSelection(1, 3);
+    EXPECT_EQ(Edit->SelText(), "ell");
+    Type("X");
+    EXPECT_EQ(Edit->Text(), "hXo");
+    EXPECT_EQ(Edit->SelStart(), 2);
+    EXPECT_EQ(Edit->SelLength(), 0);
+}
+
+TEST_F(TextEditTest, PasteWithMaxLengthCutsTheTail) {
+    Edit->Properties().SetMaxLength(5);
+    Edit->SetEditValue(Variant::String("abcde"));
+    Focus();
+    Edit->SetSelection(1, 2);
+    pf::Clipboard().SetAsText("XYZ");
+    Edit->PasteFromClipboard();
+    EXPECT_EQ(Edit->Text(), "aXYZd");
+    EXPECT_EQ(Edit->SelStart(), 4);
+}
+
+TEST_F(TextEditTest, PasteBeyondTheMaxLengthIsRefused) {
+    Edit->SetEditValue(Variant::String("abcdefg"));
+    Edit->Properties().SetMaxLength(5);
+    Focus();
+    Edit->SetSelection(6, 0);
+    pf::Clipboard().SetAsText("Q");
+    Edit->PasteFromClipboard();
+    EXPECT_EQ(Edit->Text(), "abcdefg");
+}
+
+TEST_F(TextEditTest, FocusedCutAndPasteChangeTheTextOnce) {
+    int Changes = 0;
+    Edit->Properties().OnChange = [&](pc::TObject*) { ++Changes; };
+    Edit->SetEditValue(Variant::String("hello"));
+    Focus();
+    Edit->SetSelection(0, 2);
+    Edit->CutToClipboard();
+    EXPECT_EQ(Edit->Text(), "llo");
+    EXPECT_EQ(pf::Clipboard().AsText(), "he");
+    EXPECT_EQ(Changes, 1);
+    Edit->SetSelection(3, 0);
+    // The inner edit's own keys reach the editor through WM_PASTE.
+    Edit->InnerTextEdit().Perform(pw::WM_PASTE, 0, 0);
+    EXPECT_EQ(Edit->Text(), "llohe");
+    EXPECT_EQ(Changes, 2);
+}
+
+TEST_F(TextEditTest, AReadOnlyEditorIgnoresTypingAndPaste) {
+    Edit->SetEditValue(Variant::String("abc"));
+    Edit->Properties().SetReadOnly(true);
+    Focus();
+    Type("x");
+    pf::Clipboard().SetAsText("Q");
+    Edit->InnerTextEdit().Perform(pw::WM_PASTE, 0, 0);
+    EXPECT_EQ(Edit->Text(), "abc");
+    Edit->InnerTextEdit().Perform(pw::WM_CUT, 0, 0);
+    EXPECT_EQ(Edit->Text(), "abc");
+}
+
+TEST_F(TextEditTest, CharacterCaseAppliesToTypedText) {
+    struct Case {
+        TEditCharCase CharCase;
+        const char* Expected;
+    };
+    for (const Case& C :
+         {Case{pf::ecNormal, "aB"}, Case{pf::ecUpperCase, "AB"}, Case{pf::ecLowerCase, "ab"}}) {
+        Edit->Properties().SetCharCase(C.CharCase);
+        Edit->SetEditValue(Variant::String(""));
+        Focus();
+        Type("aB");
+        EXPECT_EQ(Edit->Text(), C.Expected) << C.CharCase;
+    }
+}
+
+TEST_F(TextEditTest, PasswordEchoShowsStarsButKeepsTheText) {
+    Edit->Properties().SetEchoMode(eemPassword);
+    Edit->SetEditValue(Variant::String("secret"));
+    EXPECT_EQ(Edit->Text(), "secret");
+    EXPECT_EQ(Edit->InnerTextEdit().PasswordChar(), '*');
+    EXPECT_EQ(Edit->Properties().GetDisplayText(Variant::String("abc")), "***");
+    Edit->Properties().SetPasswordChar('#');
+    EXPECT_EQ(Edit->InnerTextEdit().PasswordChar(), '#');
+    EXPECT_FALSE(Edit->IsPlainTextModifiable());
+}
+
+TEST_F(TextEditTest, NoEditStyleReadsNoSelectionAndRefusesTyping) {
+    Edit->SetEditValue(Variant::String("abc"));
+    Edit->Properties().SetTextNotEditable(true);
+    Focus();
+    Edit->InnerTextEdit().SelectAll();
+    EXPECT_EQ(Edit->SelStart(), 0);
+    EXPECT_EQ(Edit->SelLength(), 0);
+    Type("x");
+    EXPECT_EQ(Edit->Text(), "abc");
+}
+
+TEST_F(TextEditTest, AlignmentGivesTheTextFlags) {
+    struct Case {
+        pf::TAlignment Horz;
+        TcxEditVertAlignment Vert;
+        unsigned Flags;
+    };
+    for (const Case& C : {Case{pf::taLeftJustify, taTopJustify, 0xC0200u},
+                          Case{pf::taRightJustify, taVCenter, 0xC0200u | 2 | 0x10},
+                          Case{pf::taCenter, taBottomJustify, 0xC0200u | 1 | 0x20}}) {
+        Edit->Properties().Alignment().SetHorz(C.Horz);
+        Edit->Properties().Alignment().SetVert(C.Vert);
+        Edit->ShortRefreshContainer(false);
+        EXPECT_EQ(Edit->TextViewInfo().DrawTextFlags, C.Flags);
+        EXPECT_EQ(Edit->InnerTextEdit().Alignment(), C.Horz);
+    }
+}
+
+TEST_F(TextEditTest, SelectionColours) {
+    struct Case {
+        TColor Text, Background, Content;
+        TColor ExpectedText, ExpectedBackground;
+    };
+    const TColor NotSet = cxEditColorNotSet;
+    for (const Case& C : {
+             Case{NotSet, pg::clRed, pg::clWindow, 0xFFFF00, pg::clRed},
+             Case{0x0000FF, NotSet, pg::clWindow, 0x0000FF, 0xFFFF00},
+             Case{NotSet, NotSet, pg::clWindow, pg::clHighlightText, pg::clHighlight},
+             Case{NotSet, NotSet, pg::clHighlight, 0xFFFFFF, 0},
+             Case{pg::clBlue, pg::clYellow, pg::clWindow, pg::clBlue, pg::clYellow},
+         }) {
+        auto Data = Edit->CreateViewData();
+        auto& TextData = static_cast<TcxCustomTextEditViewData&>(*Data);
+        TextData.SelTextColor = C.Text;
+        TextData.SelBackgroundColor = C.Background;
+        TextData.ContentColor = C.Content;
+        TColor T = 0, B = 0;
+        TextData.CalculateSelectionColors(T, B);
+        EXPECT_EQ(T, C.ExpectedText);
+        EXPECT_EQ(B, C.ExpectedBackground);
+    }
+}
+
+TEST_F(TextEditTest, EditListAcceptsOnlyLookupItems) {
+    auto& P = Edit->Properties();
+    pc::TStringList Items;
+    Items.Add("Apple");
+    P.SetLookupItems(Items);
+    Variant V = Variant::String("apple");
+    EXPECT_TRUE(P.FindLookupItem("APPLE"));
+    EXPECT_TRUE(P.IsDisplayValueValid(V, true));
+    P.SetTextNotEditable(false);
+    Variant Empty = Variant::String("");
+    EXPECT_TRUE(P.IsDisplayValueValid(Empty, true));
+}
+
+TEST_F(TextEditTest, PropertiesAssignAndMaxLength) {
+    TcxTextEditProperties Source(nullptr);
+    Source.SetCharCase(pf::ecUpperCase);
+    Source.SetEchoMode(eemPassword);
+    Source.SetMaxLength(-5);
+    EXPECT_EQ(Source.MaxLength(), 0);
+    EXPECT_TRUE(Source.AssignedValues().MaxLength());
+    Source.SetMaxLength(7);
+    TcxTextEditProperties Target(nullptr);
+    Target.Assign(&Source);
+    EXPECT_EQ(Target.CharCase(), pf::ecUpperCase);
+    EXPECT_EQ(Target.EchoMode(), eemPassword);
+    EXPECT_EQ(Target.MaxLength(), 7);
+    Target.SetTextViewStyle(2);
+    EXPECT_EQ(Target.ButtonsViewStyle(), bvsButtonsOnly);
+    EXPECT_TRUE(Target.TextNotEditable());
+    EXPECT_EQ(Target.GetTextViewStyle(), 2);
+}
+
+TEST_F(TextEditTest, TheTextEditIsRegistered) {
+    InitializeTextEditUnit();
+    EXPECT_GE(GetRegisteredEditProperties().IndexOf(&TcxTextEditProperties::ClassRef()), 0);
+    FinalizeTextEditUnit();
+}
+
+TEST_F(TextEditTest, PictureOfATextEditWithASelection) {
+    Edit->SetEditValue(Variant::String("Selected text"));
+    Focus();
+    Edit->SetSelection(0, 8);
+    testsupport::PumpUntilIdle();
+    testsupport::TempFolder Folder("quintaron-text-edit-");
+    const std::string Png = Folder.PathOf("text-edit-selection.png");
+    ASSERT_TRUE(testsupport::SaveWindowPng(Edit->Handle(), Png));
+    const QImage Image(QString::fromStdString(Png));
+    ASSERT_EQ(Image.width(), Edit->Width());
+    bool HasHighlight = false;
+    const QColor Highlight(pg::ColorToRGB(pg::clHighlight) & 0xFF,
+                           (pg::ColorToRGB(pg::clHighlight) >> 8) & 0xFF,
+                           (pg::ColorToRGB(pg::clHighlight) >> 16) & 0xFF);
+    for (int X = 0; X < Image.width(); ++X)
+        if (Image.pixelColor(X, Image.height() / 2) == Highlight) HasHighlight = true;
+    EXPECT_TRUE(HasHighlight);
+}
+
+} // namespace
+} // namespace toolkit::edit
