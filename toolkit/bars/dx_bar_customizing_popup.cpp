@@ -1,6 +1,7 @@
 #include "toolkit/bars/dx_bar_customizing_popup.h"
 
 #include "toolkit/bars/dx_bar_button.h"
+#include "toolkit/bars/dx_bar_customizing_refresh.h"
 #include "toolkit/bars/dx_bar_edit.h"
 #include "toolkit/bars/dx_bar_item_link.h"
 #include "toolkit/bars/dx_bar_unit.h"
@@ -52,7 +53,8 @@ TdxBarCustomizingPopup::TdxBarCustomizingPopup(TdxBarManager* ABarManager, TdxBa
     const bool Design = ABarManager->IsDesigning();
     if (Design) AddDesignEntries();
     if (FLink == nullptr) {
-        if (Design) ABarManager->DoShowCustomizingPopup(FEntries.get());
+        // The application may fill a popup that has no entries of its own.
+        ABarManager->DoShowCustomizingPopup(FEntries.get());
         return;
     }
     auto Button = [this](const std::string& Caption, bool BeginGroup, int Tag) -> TdxBarButton& {
@@ -105,12 +107,28 @@ TdxBarCustomizingPopup::TdxBarCustomizingPopup(TdxBarManager* ABarManager, TdxBa
 
 TdxBarCustomizingPopup::~TdxBarCustomizingPopup() {
     if (GCurrent == this) GCurrent = nullptr;
+    ReleaseLinkSelection();
     SetItemLinks(nullptr);
     FEntries.reset();
     // A manager going down frees its items itself.
     if (BarManager() && BarManager()->IsDestroying()) return;
     for (pc::TComponent* Item : FItems)
         dxBarUnit().FreeInternalItem(Item);
+}
+
+void TdxBarCustomizingPopup::ReleaseLinkSelection() {
+    TdxBarManager* Manager = BarManager();
+    if (FLink == nullptr || Manager == nullptr || Manager->IsCustomizing() ||
+        Manager->IsDestroying())
+        return;
+    // Outside customizing the link was selected only for this popup: the selection goes with it.
+    TCustomdxBarControl* Window = FLinks ? FLinks->BarControl() : nullptr;
+    TdxBarItemControl* Control = FLink->Control();
+    if (Window == nullptr || Control == nullptr || !dxBarUnit().BarControlExists(Window) ||
+        Window->SelectedControl() != Control)
+        return;
+    Manager->SetSelectedItem(nullptr);
+    if (dxBarUnit().BarControlExists(Window)) Window->SetSelectedControl(nullptr);
 }
 
 TdxBarCustomizingPopup* TdxBarCustomizingPopup::Current() {
@@ -198,6 +216,8 @@ void TdxBarCustomizingPopup::Rename(const std::string& Text) {
     if (BarManager()->IsDesigning()) {
         FLink->Item()->SetCaption(Text);
         BarManager()->DesignerModified();
+        // The Customize dialog lists commands by caption.
+        UpdateCustomizingBarItemCategory(FLink->Item());
     } else {
         FLink->SetUserCaption(Text);
     }

@@ -45,6 +45,9 @@ private:
     // The entries are internal items the popup frees as it goes, after their links.
     TdxBarItem& AddEntry(TdxBarItem& Item, const std::string& Caption, bool BeginGroup);
     void EntryClick(int Tag);
+    // Closing outside customizing: the link's control, when its bar window still selects it,
+    // is no longer the manager's selected control and the window selects nothing.
+    void ReleaseLinkSelection();
     void Rename(const std::string& Text);
     // "Add &SubItem", "Add &Button", "Add &Item" (one entry per public item class) and, on a
     // toolbar, "Delete Bar".

@@ -382,5 +382,25 @@ TEST_F(CustomizingDesignTest, TheDesignEntriesAddItemsAfterTheLinkAndDeleteTheBa
     EXPECT_EQ(GetCustomizingForm()->BarsListBox().IndexOfBar(Tools), -1);
 }
 
+TEST_F(CustomizingDesignTest, RenamingInThePopupRenamesTheCommandInTheDialog) {
+    TdxBar* Tools = Manager->Bars()->Add();
+    Tools->SetDockingStyle(dsTop);
+    Tools->ItemLinks().Add(Open);
+    Tools->SetVisible(true);
+    testsupport::PumpUntilIdle();
+    OpenPages();
+    TdxBarCustomizingCommands& Page = GetCustomizingForm()->Commands();
+    Page.LCategories().SetItemIndex(Open->Category());
+    Page.LCategoriesClick();
+    ASSERT_EQ(Rows(Page.LCommands()), (std::vector<std::string>{"&Open"}));
+    TdxBarItemLinks& Links = Tools->ItemLinks();
+    TdxBarCustomizingPopup* Popup =
+        TdxBarCustomizingPopup::ShowAt(*Manager, Links.Items(0), &Links, {100, 100});
+    ASSERT_NE(Popup, nullptr);
+    Popup->NameEdit()->SetText("&Load");
+    EXPECT_EQ(Open->Caption(), "&Load");
+    EXPECT_EQ(Rows(Page.LCommands()), (std::vector<std::string>{"&Load"}));
+}
+
 } // namespace
 } // namespace toolkit::bars

@@ -188,6 +188,46 @@ TEST_F(CustomizingTest, EscEndsADragWithoutADrop) {
     EXPECT_FALSE(Manager->IsDragging());
 }
 
+TEST_F(CustomizingTest, APopupWithoutALinkAtRunTimeAsksTheApplicationAndGoesWhenEmpty) {
+    int Asked = 0;
+    TdxBarItemLinks* Shown = nullptr;
+    Manager->OnShowCustomizingPopup = [&](platform::core::TObject*, TdxBarItemLinks* Links) {
+        ++Asked;
+        Shown = Links;
+        EXPECT_EQ(Links->Count(), 0);
+    };
+    Manager->Customizing(true);
+    EXPECT_EQ(TdxBarCustomizingPopup::ShowAt(*Manager, nullptr, &ToolLinks(), {100, 100}), nullptr);
+    EXPECT_EQ(Asked, 1);
+    EXPECT_NE(Shown, nullptr);
+    EXPECT_EQ(TdxBarCustomizingPopup::Current(), nullptr);
+}
+
+TEST_F(CustomizingTest, ClosingThePopupOutsideCustomizingClearsTheLinksSelection) {
+    auto* Window = static_cast<TdxBarControl*>(Tools->Control());
+    TdxBarItemControl* Control = ToolLinks().Items(1)->Control();
+    ASSERT_NE(Control, nullptr);
+    Window->SetSelectedControl(Control);
+    Manager->SetSelectedItem(Control);
+    TdxBarCustomizingPopup* Popup =
+        TdxBarCustomizingPopup::ShowAt(*Manager, ToolLinks().Items(1), &ToolLinks(), {100, 100});
+    ASSERT_NE(Popup, nullptr);
+    Popup->HideAndFree();
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(TdxBarCustomizingPopup::Current(), nullptr);
+    EXPECT_EQ(Manager->SelectedItem(), nullptr);
+    EXPECT_EQ(Window->SelectedControl(), nullptr);
+
+    // While customizing the selection outlives the popup.
+    Manager->Customizing(true);
+    RightClick(1);
+    ASSERT_NE(TdxBarCustomizingPopup::Current(), nullptr);
+    TdxBarItemControl* Selected = ToolLinks().Items(1)->Control();
+    TdxBarCustomizingPopup::Current()->HideAndFree();
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Manager->SelectedItem(), Selected);
+}
+
 TEST_F(CustomizingTest, TheToolbarsListHasTheClosableBarsAndCustomize) {
     TdxBarItemLinks Links(Manager, nullptr);
     Manager->AddToolbarsListItems(Links);
