@@ -251,7 +251,8 @@ public:
 
     TStrings& Items() { return items_; }
     int ItemIndex() const;
-    void SetItemIndex(int value);
+    // Descendants hear every change the program makes here.
+    virtual void SetItemIndex(int value);
     int ItemHeight() const { return itemHeight_; }
     void SetItemHeight(int value);
     int TopIndex() const;

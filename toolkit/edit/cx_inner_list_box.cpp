@@ -21,7 +21,45 @@ constexpr char Escape = 27;
 TcxCustomInnerListBox::TcxCustomInnerListBox(pc::TComponent* AOwner)
     : platform::forms::TListBox(AOwner) {}
 
+void TcxCustomInnerListBox::CreateParams(platform::forms::TWinControl::TCreateParams& Params) {
+    platform::forms::TListBox::CreateParams(Params);
+    Params.exStyle &= ~pw::WS_EX_CLIENTEDGE;
+}
+
+void TcxCustomInnerListBox::CNDrawItem(pc::TMessage& Message) {
+    const auto& Draw = *reinterpret_cast<const pw::DRAWITEMSTRUCT*>(Message.LParam);
+    Message.Result = 1;
+    platform::forms::TOwnerDrawState State = 0;
+    if (Draw.itemState & pw::ODS_SELECTED) State |= platform::forms::odSelected;
+    if (Draw.itemState & pw::ODS_FOCUS) State |= platform::forms::odFocused;
+    if ((Draw.itemState & pw::ODS_DISABLED) || !EnabledWithParents())
+        State |= platform::forms::odDisabled;
+    auto& C = Canvas();
+    C.SetHandle(Draw.hDC);
+    struct Unbind {
+        platform::gdi::TCanvas& C;
+        ~Unbind() { C.SetHandle(platform::gdi::NullDC); }
+    } Unbound{C};
+    C.Refresh();
+    C.Font().Assign(Font());
+    C.Brush().SetColor(Color());
+    if (State & platform::forms::odSelected) {
+        C.Brush().SetColor(platform::gdi::clHighlight);
+        C.Font().SetColor(platform::gdi::clHighlightText);
+    }
+    const int Index = static_cast<int>(Draw.itemID);
+    if (Index < 0 || Index >= Items().Count())
+        C.FillRect(Draw.rcItem);
+    else
+        DrawItem(Index, Draw.rcItem, State);
+    if ((State & platform::forms::odFocused) && NeedsFocusRect()) C.DrawFocusRect(Draw.rcItem);
+}
+
 void TcxCustomInnerListBox::Dispatch(pc::TMessage& Message) {
+    if (Message.Msg == platform::forms::CN_DRAWITEM) {
+        CNDrawItem(Message);
+        return;
+    }
     if (Message.Msg == pw::WM_GETDLGCODE) {
         platform::forms::TListBox::Dispatch(Message);
         if (Container) {

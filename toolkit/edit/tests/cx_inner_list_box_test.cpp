@@ -3,6 +3,7 @@
 #include "platform/core/clock.h"
 #include "platform/forms/forms.h"
 #include "platform/win/input_state.h"
+#include "platform/win/window.h"
 #include "testsupport/qt_test_environment.h"
 #include "testsupport/win/input_driver.h"
 
@@ -100,6 +101,13 @@ TEST_F(InnerListBoxTest, WithoutAContainerItWantsNoTab) {
     const auto Code = List->Perform(pw::WM_GETDLGCODE, 0, 0);
     EXPECT_EQ(Code & pw::DLGC_WANTTAB, 0);
     EXPECT_NE(Code & pw::DLGC_WANTARROWS, 0);
+}
+
+// Inside an editor's frame the list draws no border of its own.
+TEST_F(InnerListBoxTest, TheWindowHasNoBorder) {
+    const auto ExStyle = static_cast<pw::DWORD>(pw::GetWindowLong(List->Handle(), pw::GWL_EXSTYLE));
+    EXPECT_EQ(ExStyle & pw::WS_EX_CLIENTEDGE, 0u);
+    EXPECT_EQ(List->ClientWidth(), List->Width());
 }
 
 } // namespace
