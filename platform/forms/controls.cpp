@@ -109,7 +109,7 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     BoundsChanged();
     if (parent_ && visible_) {
         Invalidate();
-        if (align_ != alNone) parent_->AlignControls();
+        parent_->AlignControl(this);
     }
     if (resized) Resize();
 }
@@ -621,7 +621,7 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
         height_ = height;
         MoveWindow(handle_, left, top, width, height, 1);
         BoundsChanged();
-        if (parent_ && align_ != alNone) parent_->AlignControls();
+        if (parent_) parent_->AlignControl(this);
         if (resized) {
             AlignControls();
             Resize();
@@ -709,10 +709,17 @@ void TWinControl::EnableAlign() {
     if (--alignDisabled_ == 0) AlignControls();
 }
 
-void TWinControl::AlignControls() {
+void TWinControl::AlignControl(TControl* control) {
     if (alignDisabled_ > 0) return;
+    TRect rect = ClientRect();
+    AdjustClientRect(rect);
+    AlignControls(control, rect);
+}
+
+void TWinControl::AlignControls(TControl* control, TRect& rect) {
+    if (alignDisabled_ > 0 || (control && control->align_ == alNone)) return;
     ++alignDisabled_;
-    TRect rest = ClientRect();
+    TRect rest = rect;
     for (TAlign kind : {alTop, alBottom, alLeft, alRight, alClient}) {
         for (TControl* c : controls_) {
             if (c->align_ != kind || !c->visible_) continue;
@@ -743,6 +750,18 @@ void TWinControl::AlignControls() {
         }
     }
     --alignDisabled_;
+}
+
+void TWinControl::GetTabOrderList(std::vector<TWinControl*>& list) {
+    std::vector<TWinControl*> children;
+    for (TControl* c : controls_)
+        if (auto* w = dynamic_cast<TWinControl*>(c)) children.push_back(w);
+    std::stable_sort(children.begin(), children.end(),
+                     [](TWinControl* a, TWinControl* b) { return a->TabOrder < b->TabOrder; });
+    for (TWinControl* w : children) {
+        list.push_back(w);
+        w->GetTabOrderList(list);
+    }
 }
 
 void TWinControl::ApplyVisible() {

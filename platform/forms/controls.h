@@ -85,6 +85,8 @@ TShiftState KeyboardShiftState();
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum TDragMode { dmManual, dmAutomatic };
+// What dragging the control does: a drag and drop, or docking it elsewhere.
+enum TDragKind { dkDrag, dkDock };
 enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
 
 // Cursor numbers of the screen's cursor table.
@@ -198,7 +200,9 @@ public:
 
     // Drag and drop.
     TDragMode DragMode() const { return dragMode_; }
-    void SetDragMode(TDragMode value) { dragMode_ = value; }
+    virtual void SetDragMode(TDragMode value) { dragMode_ = value; }
+    TDragKind DragKind() const { return dragKind_; }
+    void SetDragKind(TDragKind value) { dragKind_ = value; }
     TCursor DragCursor = crDrag;
     // Threshold -1: the platform's (5 pixels).
     void BeginDrag(bool immediate, int threshold = -1);
@@ -273,6 +277,7 @@ protected:
     TPopupMenu* popupMenu_ = nullptr;
     TCursor cursor_ = crDefault;
     TDragMode dragMode_ = dmManual;
+    TDragKind dragKind_ = dkDrag;
     TControlStyle controlStyle_ = csCaptureMouse | csClickEvents | csDoubleClicks;
     bool clicked_ = false;
     bool fontFromParent_ = false;
@@ -312,7 +317,11 @@ public:
     virtual bool CanFocus() const;
     virtual void SetFocus();
 
-    void AlignControls();
+    // Lays out the aligned children again.
+    void AlignControls() { AlignControl(nullptr); }
+    // Called when control (nullptr: none in particular) changed its bounds, alignment or
+    // visibility: hands AlignControls the client area less AdjustClientRect's frame.
+    void AlignControl(TControl* control);
     void DisableAlign() { ++alignDisabled_; }
     void EnableAlign();
 
@@ -343,6 +352,13 @@ protected:
         core::WNDPROC defWndProc;
     };
     virtual void CreateParams(TCreateParams& params);
+    // The area aligned children share, narrowed from the client rectangle (the base keeps it).
+    virtual void AdjustClientRect(TRect& /*rect*/) {}
+    // Lays the aligned children out in rect; control is the child that changed, if any. The base
+    // does nothing for a child that is not aligned itself.
+    virtual void AlignControls(TControl* control, TRect& rect);
+    // The focusable controls inside this one in tab order, depth first (what Tab walks).
+    virtual void GetTabOrderList(std::vector<TWinControl*>& list);
     // Makes the window one of the system class className under params' own class name: what the
     // control leaves goes to that class's procedure.
     static void CreateSubClass(TCreateParams& params, const std::string& className);

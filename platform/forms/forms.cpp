@@ -29,19 +29,6 @@ int CaptionHeight() {
     return gdi::GetSystemMetrics(gdi::SM_CYCAPTION) + 2 * gdi::GetSystemMetrics(gdi::SM_CYFRAME);
 }
 
-// The controls of parent in tab order, depth first.
-void CollectTabOrder(TWinControl* parent, std::vector<TWinControl*>& out) {
-    std::vector<TWinControl*> children;
-    for (int i = 0; i < parent->ControlCount(); ++i)
-        if (auto* w = dynamic_cast<TWinControl*>(parent->Controls(i))) children.push_back(w);
-    std::stable_sort(children.begin(), children.end(),
-                     [](TWinControl* a, TWinControl* b) { return a->TabOrder < b->TabOrder; });
-    for (TWinControl* w : children) {
-        out.push_back(w);
-        CollectTabOrder(w, out);
-    }
-}
-
 template <class F> TButton* FindButton(TWinControl* parent, F wanted) {
     for (int i = 0; i < parent->ControlCount(); ++i) {
         TControl* c = parent->Controls(i);
@@ -459,7 +446,7 @@ void TCustomForm::FocusControl(TWinControl* control) {
 
 void TCustomForm::SelectNext(TWinControl* current, bool forward) {
     std::vector<TWinControl*> order;
-    CollectTabOrder(this, order);
+    GetTabOrderList(order);
     std::erase_if(order, [](TWinControl* w) { return !w->TabStop; });
     if (order.empty()) return;
     auto it = std::find(order.begin(), order.end(), current);

@@ -7,6 +7,7 @@
 
 #include "platform/forms/forms.h"
 #include "platform/gdi/colors.h"
+#include "platform/gdi/region_handles.h"
 #include "platform/win/cursors.h"
 #include "platform/win/input_state.h"
 #include "platform/win/messages.h"
@@ -32,16 +33,9 @@ bool WindowIsOrIsInside(pc::HWND Parent, pc::HWND Wnd) {
 } // namespace
 
 TcxContainer::TcxContainer(pc::TComponent* AOwner) : TcxControl(AOwner) {
-    FIsCreating = true;
-    FStyles = std::make_unique<TcxContainerStyles>(this, GetStyleClass());
-    FStyles->SetOnChanged([this](TcxContainerStyle* Sender) { ContainerStyleChanged(Sender); });
-    FActiveStyle = &Style();
-    FViewInfo = GetViewInfoClass()();
-    TcxControl::LookAndFeel().SetMasterLookAndFeel(&Style().LookAndFeel());
     TabStop = true;
-    SetParentColor(UsesParentColorByDefault() && !IsInplace() && !Style().IsValueAssigned(svColor));
-    if (!ParentColor()) SetColor(pg::clWindow);
-    FIsCreating = false;
+    RecreateStyles();
+    RecreateViewInfo();
 }
 
 TcxContainer::~TcxContainer() {
@@ -54,16 +48,28 @@ TcxContainer::~TcxContainer() {
     FStyles.reset();
 }
 
+// The constructor and a descendant's constructor make the styles the same way, so that the
+// descendant's style class, and its answers on parent colour, take effect.
 void TcxContainer::RecreateStyles() {
     FIsCreating = true;
     TcxControl::LookAndFeel().SetMasterLookAndFeel(nullptr);
-    FStyles->SetOnChanged(nullptr);
+    if (FStyles) FStyles->SetOnChanged(nullptr);
     FStyles = std::make_unique<TcxContainerStyles>(this, GetStyleClass());
     FStyles->SetOnChanged([this](TcxContainerStyle* Sender) { ContainerStyleChanged(Sender); });
     FActiveStyle = &Style();
     FActiveStyleState = cstNormal;
     TcxControl::LookAndFeel().SetMasterLookAndFeel(&Style().LookAndFeel());
+    SetParentColor(UsesParentColorByDefault() && !IsInplace() && !Style().IsValueAssigned(svColor));
+    if (!ParentColor()) SetColor(pg::clWindow);
+    ResetInnerControlBounds();
     FIsCreating = false;
+}
+
+void TcxContainer::RecreateViewInfo() {
+    FViewInfo = GetViewInfoClass()();
+    FViewInfoCalculated = false;
+    FActiveStyle = &Style();
+    FActiveStyleState = FViewInfo->ContainerState;
 }
 
 TcxContainerViewInfoClass TcxContainer::GetViewInfoClass() {
@@ -72,6 +78,10 @@ TcxContainerViewInfoClass TcxContainer::GetViewInfoClass() {
 
 void TcxContainer::Notification(pc::TComponent* AComponent, pc::TOperation Operation) {
     TcxControl::Notification(AComponent, Operation);
+    if (Operation == pc::opRemove && AComponent == FInnerControlBoundsControl) {
+        FInnerControlBoundsControl = nullptr;
+        ResetInnerControlBounds();
+    }
     if (Operation == pc::opRemove && AComponent == FInnerControl) {
         FInnerControl = nullptr;
         ReleaseFocusHook();
@@ -416,7 +426,12 @@ void TcxContainer::KeyDown(pf::WORD& Key, pf::TShiftState Shift) {
         !MovesFocusOnTab())
         return;
     Key = 0;
-    if (pf::TCustomForm* Form = ParentForm()) Form->SelectNext(this, !(Shift & pf::ssShift));
+    // The inner control stands in the tab order for the container while it has the focus.
+    if (pf::TCustomForm* Form = ParentForm()) {
+        pf::TWinControl* Current =
+            FInnerControl && Form->ActiveControl() == FInnerControl ? FInnerControl : this;
+        Form->SelectNext(Current, !(Shift & pf::ssShift));
+    }
     if (HandleAllocated() && pw::GetFocus() == Handle() && HasInnerHandle()) SetInnerControlFocus();
 }
 
@@ -543,6 +558,85 @@ void TcxContainer::WndProc(pc::TMessage& Message) {
 }
 
 // ---- popup menu, cursor and scaling ----
+
+// ---- child windows, tab order and dragging ----
+
+void TcxContainer::LockAlignControls(bool Lock) {
+    if (Lock)
+        ++FAlignControlsLockCount;
+    else if (FAlignControlsLockCount > 0)
+        --FAlignControlsLockCount;
+}
+
+void TcxContainer::AdjustClientRect(TRect& Rect) {
+    if (!IsDestroyingOrLocked()) Rect = FViewInfo->InnerRect;
+}
+
+TcxContainer::TcxContainerInnerControlBounds
+TcxContainer::GetInnerControlBounds(const TRect& Region, pf::TControl* Control) {
+    TcxContainerInnerControlBounds Result;
+    if (!Control) return Result;
+    const TRect Bounds = Control->BoundsRect();
+    const TRect Own{0, 0, Bounds.Width(), Bounds.Height()};
+    Result.Rect = Own;
+    if (Bounds.Left < Region.Left) Result.Rect.Left += Region.Left - Bounds.Left;
+    if (Bounds.Top < Region.Top) Result.Rect.Top += Region.Top - Bounds.Top;
+    if (Bounds.Right > Region.Right) Result.Rect.Right -= Bounds.Right - Region.Right;
+    if (Bounds.Bottom > Region.Bottom) Result.Rect.Bottom -= Bounds.Bottom - Region.Bottom;
+    Result.IsEmpty = Result.Rect == Own;
+    return Result;
+}
+
+void TcxContainer::AlignControls(pf::TControl* AControl, TRect& Rect) {
+    if (HostsChildControls()) {
+        TcxControl::AlignControls(AControl, Rect);
+        return;
+    }
+    if (FAlignControlsLockCount > 0 || FIsCreating) return;
+    if (!AControl) {
+        TcxControl::AlignControls(AControl, Rect);
+        return;
+    }
+    auto* Child = dynamic_cast<pf::TWinControl*>(AControl);
+    if (!Child || !Child->HandleAllocated()) return;
+    const TcxContainerInnerControlBounds Bounds = GetInnerControlBounds(Rect, Child);
+    if (Child == FInnerControlBoundsControl && Bounds.IsEmpty == FInnerControlBounds.IsEmpty &&
+        (Bounds.IsEmpty || Bounds.Rect == FInnerControlBounds.Rect))
+        return;
+    pg::HRGN Region = Bounds.IsEmpty ? pg::HRGN{} : pg::CreateRectRgnIndirect(Bounds.Rect);
+    pw::SetWindowRgn(Child->Handle(), Region, 1);
+    if (FInnerControlBoundsControl && FInnerControlBoundsControl != Child)
+        FInnerControlBoundsControl->RemoveFreeNotification(this);
+    if (Child != FInnerControlBoundsControl) Child->FreeNotification(this);
+    FInnerControlBoundsControl = Child;
+    FInnerControlBounds = Bounds;
+}
+
+void TcxContainer::GetTabOrderList(std::vector<pf::TWinControl*>& List) {
+    if (HostsChildControls()) {
+        TcxControl::GetTabOrderList(List);
+        return;
+    }
+    pf::TCustomForm* Form = ParentForm();
+    if (FInnerControl && Form && Form->ActiveControl() == FInnerControl && CanFocus()) {
+        List.push_back(FInnerControl);
+        std::erase(List, static_cast<pf::TWinControl*>(this));
+    }
+}
+
+void TcxContainer::SetDragMode(pf::TDragMode Value) {
+    TcxControl::SetDragMode(Value);
+    if (FInnerControl) FInnerControl->SetDragMode(Value);
+}
+
+void TcxContainer::SetDragKind(pf::TDragKind Value) {
+    TcxControl::SetDragKind(Value);
+    if (FInnerControl) FInnerControl->SetDragKind(Value);
+}
+
+pf::drag::TDragImageList* TcxContainer::GetDragImages() {
+    return FInnerControl ? FInnerControl->GetDragImages() : TcxControl::GetDragImages();
+}
 
 void TcxContainer::LockPopupMenu(bool Lock) {
     if (Lock)

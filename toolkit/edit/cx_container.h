@@ -19,6 +19,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace toolkit::edit {
 
@@ -67,6 +68,12 @@ public:
 
     // While locked (counted), every context popup request counts as handled.
     void LockPopupMenu(bool Lock);
+    // While locked (counted), moving a child window clips nothing.
+    void LockAlignControls(bool Lock);
+    // Dragging the container drags (or docks) its inner control as well.
+    void SetDragMode(platform::forms::TDragMode Value) override;
+    virtual void SetDragKind(platform::forms::TDragKind Value);
+    platform::forms::drag::TDragImageList* GetDragImages() override;
     // Scales an assigned style font by M / D: the style's own once loaded, else (while loading)
     // through the controller it takes its font from.
     void ChangeScale(int M, int D);
@@ -106,8 +113,9 @@ protected:
     bool HasScrollBars() override { return false; }
 
     // Makes the view info again, of GetViewInfoClass: a descendant's constructor calls it.
-    void RecreateViewInfo() { FViewInfo = GetViewInfoClass()(); }
-    // Makes the state styles again, of GetStyleClass: a descendant's constructor calls it.
+    void RecreateViewInfo();
+    // Makes the state styles again, of GetStyleClass, and applies the parent-colour default of
+    // UsesParentColorByDefault and IsInplace: a descendant's constructor calls it.
     void RecreateStyles();
     virtual void AdjustInnerControl();
     virtual void AdjustInnerControlBounds();
@@ -124,6 +132,22 @@ protected:
     virtual bool HasParentDependentBackground() { return false; }
     void DoContextPopup(platform::gdi::TPoint MousePos, bool& Handled) override;
     void CursorChanged() override;
+    // The inner control stands in the tab order for the container while it has the focus, so
+    // that Shift+Tab from it does not land on the container and bounce back.
+    void GetTabOrderList(std::vector<platform::forms::TWinControl*>& List) override;
+    // The inner control shares the area inside the frame.
+    void AdjustClientRect(TRect& Rect) override;
+    // A child window that sticks out of Rect is clipped to it by a window region.
+    void AlignControls(platform::forms::TControl* AControl, TRect& Rect) override;
+    // The part of Control inside Region, in Control's own coordinates; IsEmpty when that is all
+    // of it (no region needed).
+    struct TcxContainerInnerControlBounds {
+        bool IsEmpty = true;
+        TRect Rect{};
+    };
+    virtual TcxContainerInnerControlBounds
+    GetInnerControlBounds(const TRect& Region, platform::forms::TControl* Control);
+    void ResetInnerControlBounds() { FInnerControlBounds = {}; }
     virtual bool IsInplace() { return false; }
     virtual bool IsNativeStyle();
     virtual TRect GetBorderExtent();
@@ -140,6 +164,9 @@ protected:
     void MouseLeave() override;
 
 private:
+    // Hands its keys and mouse events to the container first.
+    friend class TcxCustomInnerListBox;
+
     void InstallFocusHook();
     void ReleaseFocusHook();
     bool HasInnerHandle() const;
@@ -155,6 +182,9 @@ private:
     bool FIsCreating = false;
     bool FRepaintPending = false;
     int FPopupMenuLockCount = 0;
+    int FAlignControlsLockCount = 0;
+    TcxContainerInnerControlBounds FInnerControlBounds;
+    platform::forms::TControl* FInnerControlBoundsControl = nullptr;
     platform::win::HHOOK FFocusHook{};
     std::unique_ptr<TcxContainerStyles> FStyles;
     std::unique_ptr<TcxContainerViewInfo> FViewInfo;

@@ -1,9 +1,14 @@
 #include "toolkit/edit/cx_inner_list_box.h"
 
+#include "toolkit/edit/cx_container.h"
+#include "toolkit/edit/cx_container_view_info.h"
+
 #include "platform/core/clock.h"
 #include "platform/core/text.h"
+#include "platform/gdi/geometry.h"
 #include "platform/win/input_state.h"
 #include "platform/win/list_box_class.h"
+#include "platform/win/messages.h"
 
 namespace toolkit::edit {
 
@@ -19,7 +24,85 @@ constexpr char Escape = 27;
 } // namespace
 
 TcxCustomInnerListBox::TcxCustomInnerListBox(pc::TComponent* AOwner)
-    : platform::forms::TListBox(AOwner) {}
+    : platform::forms::TListBox(AOwner) {
+    FHScrollBar = std::make_unique<toolkit::base::TcxScrollBar>(nullptr);
+    FHScrollBar->SetKind(toolkit::base::sbHorizontal);
+    FHScrollBar->SetVisible(false);
+    FVScrollBar = std::make_unique<toolkit::base::TcxScrollBar>(nullptr);
+    FVScrollBar->SetKind(toolkit::base::sbVertical);
+    FVScrollBar->SetVisible(false);
+    FLookAndFeel = std::make_unique<toolkit::base::TcxLookAndFeel>(nullptr);
+    FLookAndFeel->OnChanged = [this](toolkit::base::TcxLookAndFeel*,
+                                     toolkit::base::TcxLookAndFeelValues) { LookAndFeelChanged(); };
+    FHScrollBar->LookAndFeel().SetMasterLookAndFeel(FLookAndFeel.get());
+    FVScrollBar->LookAndFeel().SetMasterLookAndFeel(FLookAndFeel.get());
+    SetParentColor(false);
+    SetParentFont(true);
+}
+
+TcxCustomInnerListBox::~TcxCustomInnerListBox() {
+    // The bars go first: they still know the look and feel they follow.
+    FHScrollBar.reset();
+    FVScrollBar.reset();
+}
+
+void TcxCustomInnerListBox::LookAndFeelChanged() {
+    if (HandleAllocated()) Invalidate();
+}
+
+platform::gdi::TRect TcxCustomInnerListBox::GetSizeGripRect() const {
+    if (!FHScrollBar->Visible() || !FVScrollBar->Visible()) return platform::gdi::TRect{};
+    const platform::gdi::TRect H = FHScrollBar->BoundsRect();
+    const platform::gdi::TRect V = FVScrollBar->BoundsRect();
+    // Window coordinates of the list box: the bars lie in its parent.
+    platform::gdi::TRect R{H.Right, V.Bottom, H.Right + V.Width(), V.Bottom + H.Height()};
+    platform::gdi::OffsetRect(R, -Left(), -Top());
+    return R;
+}
+
+void TcxCustomInnerListBox::SetExternalScrollBarsParameters() {
+    if ((ComponentState() & pc::csDestroying) || FScrollBarsLockCount > 0 || FRedrawOff) return;
+    // Where the system's scroll-bar information is offered the bars would be laid over the
+    // system's here; without it the list box's own bars serve, and ours stay hidden.
+    if (!IsGetScrollBarInfoAvailable()) {
+        FHScrollBar->SetVisible(false);
+        FVScrollBar->SetVisible(false);
+    }
+}
+
+void TcxCustomInnerListBox::KeyDown(platform::forms::WORD& Key,
+                                    platform::forms::TShiftState Shift) {
+    if (Container) Container->KeyDown(Key, Shift);
+    if (Key != 0) platform::forms::TListBox::KeyDown(Key, Shift);
+}
+
+void TcxCustomInnerListBox::KeyUp(platform::forms::WORD& Key, platform::forms::TShiftState Shift) {
+    if (Key == pw::VK_TAB) Key = 0;
+    if (Container && Key != 0) Container->KeyUp(Key, Shift);
+    if (Key != 0) platform::forms::TListBox::KeyUp(Key, Shift);
+}
+
+void TcxCustomInnerListBox::MouseDown(platform::forms::TMouseButton Button,
+                                      platform::forms::TShiftState Shift, int X, int Y) {
+    platform::forms::TListBox::MouseDown(Button, Shift, X, Y);
+    if (Container) Container->MouseDown(Button, Shift, X + Left(), Y + Top());
+}
+
+void TcxCustomInnerListBox::MouseMove(platform::forms::TShiftState Shift, int X, int Y) {
+    platform::forms::TListBox::MouseMove(Shift, X, Y);
+    if (Container) Container->MouseMove(Shift, X + Left(), Y + Top());
+}
+
+void TcxCustomInnerListBox::MouseUp(platform::forms::TMouseButton Button,
+                                    platform::forms::TShiftState Shift, int X, int Y) {
+    platform::forms::TListBox::MouseUp(Button, Shift, X, Y);
+    if (Container) Container->MouseUp(Button, Shift, X + Left(), Y + Top());
+}
+
+void TcxCustomInnerListBox::DblClick() {
+    platform::forms::TListBox::DblClick();
+    if (Container) Container->DblClick();
+}
 
 void TcxCustomInnerListBox::CreateParams(platform::forms::TWinControl::TCreateParams& Params) {
     platform::forms::TListBox::CreateParams(Params);
@@ -56,9 +139,32 @@ void TcxCustomInnerListBox::CNDrawItem(pc::TMessage& Message) {
 }
 
 void TcxCustomInnerListBox::Dispatch(pc::TMessage& Message) {
-    if (Message.Msg == platform::forms::CN_DRAWITEM) {
+    switch (Message.Msg) {
+    case platform::forms::CN_DRAWITEM:
         CNDrawItem(Message);
         return;
+    case pw::WM_SETREDRAW:
+        FRedrawOff = Message.WParam == 0;
+        platform::forms::TListBox::Dispatch(Message);
+        SetExternalScrollBarsParameters();
+        return;
+    case pw::WM_WINDOWPOSCHANGED:
+    case pw::WM_HSCROLL:
+    case pw::WM_VSCROLL:
+    case pw::LB_ADDSTRING:
+    case pw::LB_INSERTSTRING:
+    case pw::LB_DELETESTRING:
+    case pw::LB_RESETCONTENT:
+    case pw::LB_SETCURSEL:
+    case pw::LB_SETHORIZONTALEXTENT:
+    case pw::LB_SETTOPINDEX:
+    case pw::LB_SETCARETINDEX:
+    case pw::WM_MOUSEWHEEL:
+        platform::forms::TListBox::Dispatch(Message);
+        SetExternalScrollBarsParameters();
+        return;
+    default:
+        break;
     }
     if (Message.Msg == pw::WM_GETDLGCODE) {
         platform::forms::TListBox::Dispatch(Message);

@@ -2,16 +2,23 @@
 // The list box that editor containers and popups host. Typing searches it: characters typed
 // within AutoCompleteDelay of each other make one search text, and the first item that starts
 // with it (letter case aside) becomes the current item; a longer pause starts a new search.
-// Time is the platform clock's. In a container it wants Tab (unless Ctrl is down) and characters.
+// Time is the platform clock's. In a container it wants Tab (unless Ctrl is down) and characters,
+// and hands its keys and mouse events (in container coordinates) to the container first.
 // It draws every row itself, without a border: a selected row on the highlight colours, a row
 // the window asks for that holds no item filled with the list's colour.
-// Not built yet: the toolkit's scroll bars over the window's own, the size grip corner, the
-// look-and-feel, and the mouse, key, focus and drag events handed to the container.
+//
+// Two toolkit scroll bars stand ready to be laid over the list box's own in its parent; they are
+// placed only where the system's scroll-bar information is offered. Where it is not (this
+// platform), they stay hidden, the list box keeps its own scroll bars and no size grip is painted.
+
+#include "toolkit/base/cx_canvas.h"
+#include "toolkit/base/cx_scroll_bar.h"
+#include "toolkit/base/look_and_feel.h"
 
 #include "platform/forms/std_ctrls.h"
-#include "toolkit/base/cx_canvas.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace toolkit::edit {
@@ -21,6 +28,7 @@ class TcxContainer;
 class TcxCustomInnerListBox : public platform::forms::TListBox {
 public:
     explicit TcxCustomInnerListBox(platform::core::TComponent* AOwner);
+    ~TcxCustomInnerListBox() override;
 
     bool AutoComplete = true;
     std::uint32_t AutoCompleteDelay = 500; // milliseconds
@@ -31,10 +39,30 @@ public:
     // Bound to the row's context while a row draws.
     toolkit::base::TcxCanvas& cxCanvas() { return FCanvas; }
 
+    toolkit::base::TcxScrollBar& HScrollBar() const { return *FHScrollBar; }
+    toolkit::base::TcxScrollBar& VScrollBar() const { return *FVScrollBar; }
+    // Master of both scroll bars' look and feel.
+    toolkit::base::TcxLookAndFeel& LookAndFeel() const { return *FLookAndFeel; }
+    // The corner between the two external scroll bars, in window coordinates; empty unless both
+    // are shown.
+    platform::gdi::TRect GetSizeGripRect() const;
+
     void Dispatch(platform::core::TMessage& Message) override;
 
 protected:
     void CreateParams(platform::forms::TWinControl::TCreateParams& Params) override;
+    virtual void LookAndFeelChanged();
+    // Lays the external scroll bars over the system's; nothing while locked, while redrawing is
+    // off or where the system's scroll-bar information is not offered.
+    virtual void SetExternalScrollBarsParameters();
+    void KeyDown(platform::forms::WORD& Key, platform::forms::TShiftState Shift) override;
+    void KeyUp(platform::forms::WORD& Key, platform::forms::TShiftState Shift) override;
+    void MouseDown(platform::forms::TMouseButton Button, platform::forms::TShiftState Shift, int X,
+                   int Y) override;
+    void MouseMove(platform::forms::TShiftState Shift, int X, int Y) override;
+    void MouseUp(platform::forms::TMouseButton Button, platform::forms::TShiftState Shift, int X,
+                 int Y) override;
+    void DblClick() override;
     void KeyPress(char& Key) override;
     // Only rows drawn by the list box itself get the focus rectangle.
     bool NeedsFocusRect() const override { return !OnDrawItem; }
@@ -45,6 +73,11 @@ private:
 
     toolkit::base::TcxCanvas FCanvas{&Canvas()};
 
+    std::unique_ptr<toolkit::base::TcxLookAndFeel> FLookAndFeel;
+    std::unique_ptr<toolkit::base::TcxScrollBar> FHScrollBar;
+    std::unique_ptr<toolkit::base::TcxScrollBar> FVScrollBar;
+    bool FRedrawOff = false;
+    int FScrollBarsLockCount = 0;
     std::uint32_t FLastKeyTime = 0;
     std::string FSearchText;
 };

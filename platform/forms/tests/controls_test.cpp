@@ -258,6 +258,59 @@ TEST_F(ControlsTest, ParentReflectsAChildsCommandToTheChildOnly) {
     EXPECT_TRUE(grandChild.reflected.empty());
 }
 
+// A parent with a frame of 5 pixels that records what it is asked to align, and that lists its
+// child in the tab order only when asked to.
+class FramedParent : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+    std::vector<TControl*> aligned;
+    bool hideChildren = false;
+
+protected:
+    void AdjustClientRect(TRect& rect) override { InflateRect(rect, -5, -5); }
+    void AlignControls(TControl* control, TRect& rect) override {
+        aligned.push_back(control);
+        TCustomControl::AlignControls(control, rect);
+    }
+    void GetTabOrderList(std::vector<TWinControl*>& list) override {
+        if (!hideChildren) TCustomControl::GetTabOrderList(list);
+    }
+};
+
+TEST_F(ControlsTest, AligningHandsTheChangedChildAndTheAdjustedClientArea) {
+    TForm& form = ShownForm();
+    FramedParent& parent = Place<FramedParent>(form, {10, 10, 110, 110});
+    TPanel& loose = Place<TPanel>(parent, {20, 20, 50, 50});
+    TPanel& top = Place<TPanel>(parent, {0, 0, 30, 10});
+    top.SetAlign(alTop);
+    parent.aligned.clear();
+    loose.SetBounds(25, 25, 30, 30);
+    parent.SetBounds(10, 10, 120, 100);
+    EXPECT_EQ(parent.aligned, (std::vector<TControl*>{&loose, nullptr}));
+    // Aligned children share the client area less the frame.
+    EXPECT_EQ(top.BoundsRect(), (TRect{5, 5, 115, 15}));
+    // A child that is not aligned leaves the others where they are.
+    EXPECT_EQ(loose.BoundsRect(), (TRect{25, 25, 55, 55}));
+}
+
+TEST_F(ControlsTest, TabWalksTheTabOrderListAControlGives) {
+    TForm& form = ShownForm();
+    TEdit& first = Place<TEdit>(form, {10, 10, 90, 30});
+    FramedParent& parent = Place<FramedParent>(form, {10, 40, 110, 100});
+    TEdit& inside = Place<TEdit>(parent, {10, 10, 90, 30});
+    TEdit& last = Place<TEdit>(form, {10, 110, 90, 130});
+    first.TabOrder = 0;
+    parent.TabOrder = 1;
+    last.TabOrder = 2;
+    for (bool hide : {false, true}) {
+        SCOPED_TRACE(hide);
+        parent.hideChildren = hide;
+        first.SetFocus();
+        form.SelectNext(&first, true);
+        EXPECT_EQ(form.ActiveControl(), hide ? &last : &inside);
+    }
+}
+
 TEST_F(ControlsTest, LongTextScrollsToKeepTheCaretInView) {
     TForm& form = ShownForm();
     TEdit& edit = Place<TEdit>(form, {10, 10, 70, 31});

@@ -9,9 +9,13 @@
 #include "platform/forms/application.h"
 #include "platform/forms/forms.h"
 #include "platform/forms/std_ctrls.h"
+#include "platform/gdi/colors.h"
+#include "platform/gdi/objects.h"
+#include "platform/gdi/region_handles.h"
 #include "platform/win/input_state.h"
 #include "platform/win/messages.h"
 #include "platform/win/monitors.h"
+#include "platform/win/window.h"
 #include "testsupport/temp_folder.h"
 #include "testsupport/win/input_driver.h"
 
@@ -326,6 +330,86 @@ INSTANTIATE_TEST_SUITE_P(Cases, ContainerScaleTest,
                          ::testing::Values(ScaleCase{"Assigned", true},
                                            ScaleCase{"NotAssigned", false}),
                          [](const auto& Info) { return std::string(Info.param.Name); });
+
+} // namespace
+} // namespace toolkit::edit
+
+namespace toolkit::edit {
+namespace {
+
+TEST_F(ContainerTest, WithTheFocusInATabStopInnerControlTabAndShiftTabLeaveTheContainer) {
+    // The inner control stands in the tab order for the container: Shift+Tab from it does not
+    // land on the container, which would hand the focus straight back.
+    for (const bool Forward : {true, false}) {
+        SCOPED_TRACE(Forward);
+        pf::TEdit& Inner = HostInnerEdit();
+        Inner.TabStop = true;
+        Inner.SetFocus();
+        pc::ProcessMessages();
+        ASSERT_EQ(Form->ActiveControl(), &Inner);
+        if (!Forward) Input.KeyDown(Qt::Key_Shift);
+        Input.Key(Qt::Key_Tab);
+        if (!Forward) Input.KeyUp(Qt::Key_Shift);
+        pc::ProcessMessages();
+        EXPECT_EQ(pw::GetFocus(), Forward ? After->Handle() : Before->Handle());
+        Container->SetInnerControl(nullptr);
+    }
+}
+
+TEST_F(ContainerTest, AChildWindowStickingOutOfTheFrameIsClippedByAWindowRegion) {
+    pf::TEdit& Inner = HostInnerEdit();
+    const TRect InnerRect = Container->ViewInfo().InnerRect;
+    ASSERT_EQ(Inner.BoundsRect(), InnerRect);
+    const auto RegionBox = [&] {
+        pg::HRGN Region = pg::CreateRectRgn(0, 0, 0, 0);
+        TRect Box{};
+        if (pw::GetWindowRgn(Inner.Handle(), Region) != 0) pg::GetRgnBox(Region, &Box);
+        pg::DeleteObject(Region);
+        return Box;
+    };
+    EXPECT_EQ(RegionBox(), TRect{});
+    Inner.SetBoundsRect({0, 0, InnerRect.Right + 4, InnerRect.Bottom});
+    EXPECT_EQ(RegionBox(),
+              (TRect{InnerRect.Left, InnerRect.Top, InnerRect.Right, InnerRect.Bottom}));
+    Container->LockAlignControls(true);
+    Inner.SetBoundsRect(InnerRect);
+    EXPECT_NE(RegionBox(), TRect{}) << "locked: the region stays";
+    Container->LockAlignControls(false);
+    Inner.SetBoundsRect({InnerRect.Left, InnerRect.Top, InnerRect.Right, InnerRect.Bottom + 1});
+    Inner.SetBoundsRect(InnerRect);
+    EXPECT_EQ(RegionBox(), TRect{}) << "inside again: no region";
+}
+
+TEST_F(ContainerTest, DragModeAndDragKindReachTheInnerControl) {
+    pf::TEdit& Inner = HostInnerEdit();
+    Container->SetDragMode(pf::dmAutomatic);
+    Container->SetDragKind(pf::dkDock);
+    EXPECT_EQ(Inner.DragMode(), pf::dmAutomatic);
+    EXPECT_EQ(Inner.DragKind(), pf::dkDock);
+    EXPECT_EQ(Container->DragKind(), pf::dkDock);
+}
+
+// A descendant whose class answers differently: its constructor makes the styles again.
+class TParentColoredContainer : public TcxContainer {
+public:
+    explicit TParentColoredContainer(pc::TComponent* AOwner) : TcxContainer(AOwner) {
+        RecreateStyles();
+        RecreateViewInfo();
+    }
+
+protected:
+    bool UsesParentColorByDefault() override { return true; }
+};
+
+TEST_F(ContainerTest, StylesMadeAgainInADescendantTakeItsParentColourDefault) {
+    auto& Plain = Form->Own<TTestContainer>();
+    auto& Colored = Form->Own<TParentColoredContainer>();
+    EXPECT_FALSE(Plain.ParentColor());
+    EXPECT_EQ(Plain.Color(), pg::clWindow);
+    EXPECT_TRUE(Colored.ParentColor());
+    Colored.Style().SetBorderStyle(cbsSingle);
+    EXPECT_TRUE(Colored.Style().IsValueAssigned(svBorderStyle)) << "the new styles are live";
+}
 
 } // namespace
 } // namespace toolkit::edit

@@ -1,6 +1,10 @@
 #include "toolkit/edit/cx_inner_list_box.h"
 
+#include "toolkit/base/cx_controls_unit.h"
+#include "toolkit/edit/cx_container.h"
+
 #include "platform/core/clock.h"
+#include "platform/core/message_loop.h"
 #include "platform/forms/forms.h"
 #include "platform/win/input_state.h"
 #include "platform/win/window.h"
@@ -11,6 +15,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace toolkit::edit {
 namespace {
@@ -18,6 +24,7 @@ namespace {
 namespace pc = platform::core;
 namespace pf = platform::forms;
 namespace pw = platform::win;
+namespace pg = platform::gdi;
 
 [[maybe_unused]] const auto* QtEnvironment =
     testsupport::AddQtTestEnvironment<QApplication>("toolkit_edit_tests");
@@ -108,6 +115,107 @@ TEST_F(InnerListBoxTest, TheWindowHasNoBorder) {
     const auto ExStyle = static_cast<pw::DWORD>(pw::GetWindowLong(List->Handle(), pw::GWL_EXSTYLE));
     EXPECT_EQ(ExStyle & pw::WS_EX_CLIENTEDGE, 0u);
     EXPECT_EQ(List->ClientWidth(), List->Width());
+}
+
+// A container that records the mouse presses it hears.
+class TPressRecordingContainer : public TcxContainer {
+public:
+    using TcxContainer::TcxContainer;
+    std::vector<pg::TPoint> Presses;
+
+protected:
+    void MouseDown(pf::TMouseButton Button, pf::TShiftState Shift, int X, int Y) override {
+        Presses.push_back({X, Y});
+        TcxContainer::MouseDown(Button, Shift, X, Y);
+    }
+};
+
+// The list box inside a real container, between two edits of the form.
+class ContainedInnerListBoxTest : public ::testing::Test {
+protected:
+    ContainedInnerListBoxTest() : Root(std::make_unique<pc::TComponent>(nullptr)) {
+        Form = &Root->Own<pf::TForm>();
+        Form->SetBounds(100, 100, 300, 300);
+        Before = MakeEdit({10, 10, 110, 31}, 0);
+        Container = &Form->Own<TPressRecordingContainer>();
+        Container->SetParent(Form);
+        Container->TabOrder = 1;
+        Container->SetBoundsRect({10, 40, 150, 120});
+        List = &Form->Own<TcxCustomInnerListBox>();
+        List->SetParent(Container);
+        List->Container = Container;
+        Container->SetInnerControl(List);
+        for (int I = 0; I < 30; ++I)
+            List->Items().Add("item " + std::to_string(I));
+        After = MakeEdit({10, 130, 110, 151}, 2);
+        Form->Show();
+        testsupport::PumpUntilIdle();
+        Container->ShortRefreshContainer(false);
+        List->SetFocus();
+        testsupport::PumpUntilIdle();
+    }
+    ~ContainedInnerListBoxTest() override {
+        Root.reset();
+        testsupport::PumpUntilIdle();
+    }
+    pf::TEdit* MakeEdit(const pg::TRect& R, int TabOrder) {
+        auto& Edit = Form->Own<pf::TEdit>();
+        Edit.SetParent(Form);
+        Edit.SetBoundsRect(R);
+        Edit.TabOrder = TabOrder;
+        return &Edit;
+    }
+
+    pc::ManualClock Clock{1000};
+    pc::ClockOverride ClockOverride{Clock};
+    toolkit::base::TcxControlsUnit Unit;
+    testsupport::InputDriver Input;
+    std::unique_ptr<pc::TComponent> Root;
+    pf::TForm* Form = nullptr;
+    pf::TEdit* Before = nullptr;
+    TPressRecordingContainer* Container = nullptr;
+    TcxCustomInnerListBox* List = nullptr;
+    pf::TEdit* After = nullptr;
+};
+
+TEST_F(ContainedInnerListBoxTest, ItFillsTheFrameAndTabAndShiftTabMoveOn) {
+    EXPECT_EQ(List->BoundsRect(), Container->ViewInfo().InnerRect);
+    ASSERT_EQ(pw::GetFocus(), List->Handle());
+    Input.Key(Qt::Key_Tab, "\t");
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(pw::GetFocus(), After->Handle());
+    List->SetFocus();
+    testsupport::PumpUntilIdle();
+    Input.KeyDown(Qt::Key_Shift);
+    Input.Key(Qt::Key_Tab, "\t");
+    Input.KeyUp(Qt::Key_Shift);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(pw::GetFocus(), Before->Handle());
+}
+
+TEST_F(ContainedInnerListBoxTest, TheContainerHearsAClickInContainerCoordinatesAndTheFocus) {
+    Input.Click(List->ClientToScreen({5, 7}));
+    testsupport::PumpUntilIdle();
+    const pg::TRect Inner = Container->ViewInfo().InnerRect;
+    EXPECT_EQ(Container->Presses, (std::vector<pg::TPoint>{{Inner.Left + 5, Inner.Top + 7}}));
+    EXPECT_NE(Container->ViewInfo().ContainerState & cstFocused, 0);
+}
+
+// The system's scroll-bar information is not offered here: the list box keeps its own bars,
+// ours stay hidden whatever happens to the items, and no size grip is painted.
+TEST_F(ContainedInnerListBoxTest, WithoutScrollBarInformationTheExternalBarsStayHidden) {
+    ASSERT_FALSE(IsGetScrollBarInfoAvailable());
+    List->Items().Add("one more");
+    List->SetTopIndex(10);
+    List->Perform(pw::WM_SETREDRAW, 0, 0);
+    List->Items().Add("while frozen");
+    List->Perform(pw::WM_SETREDRAW, 1, 0);
+    EXPECT_FALSE(List->HScrollBar().Visible());
+    EXPECT_FALSE(List->VScrollBar().Visible());
+    EXPECT_EQ(List->HScrollBar().Kind(), toolkit::base::sbHorizontal);
+    EXPECT_EQ(List->VScrollBar().Kind(), toolkit::base::sbVertical);
+    EXPECT_EQ(List->GetSizeGripRect(), pg::TRect{});
+    EXPECT_NE(pw::GetWindowLong(List->Handle(), pw::GWL_STYLE) & pw::WS_VSCROLL, 0);
 }
 
 } // namespace
