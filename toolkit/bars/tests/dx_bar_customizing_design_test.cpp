@@ -6,6 +6,7 @@
 #include "toolkit/bars/dx_bar_customizing_popup.h"
 #include "toolkit/bars/dx_bar_customizing_refresh.h"
 #include "toolkit/bars/dx_bar_designer.h"
+#include "toolkit/bars/dx_bar_edit.h"
 #include "toolkit/bars/dx_bar_group.h"
 #include "toolkit/bars/dx_bar_item_link.h"
 #include "toolkit/bars/dx_bar_menu_control.h"
