@@ -237,6 +237,41 @@ TEST_F(MainCustomizeTest, DraggingOpenFromTheCommandsPageOntoTheToolbarAddsALink
     EXPECT_TRUE(pw::IsWindowEnabled(main.Handle()));
 }
 
+TEST_F(MainCustomizeTest, WithTheDialogOpenAPressPutsTheBarUnderItInMenuMode) {
+    manager.Customizing(true);
+    testsupport::PumpUntilIdle();
+    ASSERT_NE(bars::GetCustomizingForm(), nullptr);
+    bars::TdxBarItemLinks& menuLinks = manager.MainMenuBar()->ItemLinks();
+    auto& menu = *dynamic_cast<bars::TdxBarControl*>(manager.MainMenuBar()->Control());
+
+    driver.Click(CentreOf(tools.ItemLinks(), 1));
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(manager.MenuModeToolbar(), &Toolbar());
+    EXPECT_EQ(Toolbar().SelectedControl(), tools.ItemLinks().Items(1)->Control());
+
+    // The menu bar takes menu mode over; its link can be dragged to the toolbar's end.
+    driver.Click(CentreOf(menuLinks, 1));
+    testsupport::PumpUntilIdle();
+    EXPECT_FALSE(Toolbar().Active());
+    EXPECT_EQ(manager.MenuModeToolbar(), &menu);
+    EXPECT_EQ(menu.SelectedControl(), menuLinks.Items(1)->Control());
+    bars::TdxBarItem* moved = menuLinks.Items(1)->Item();
+    const int count = tools.ItemLinks().Count();
+    const pw::TRect last =
+        tools.ItemLinks().VisibleItems(tools.ItemLinks().VisibleItemCount() - 1)->ItemRect;
+    const pw::TPoint from = CentreOf(menuLinks, 1);
+    const pw::TPoint to = Toolbar().ClientToScreen({last.Right - 2, Centre(last).Y});
+    driver.Press(from);
+    driver.MoveTo({from.X + 8, from.Y});
+    driver.MoveTo(to);
+    driver.Release(to);
+    testsupport::PumpUntilIdle();
+    ASSERT_EQ(tools.ItemLinks().Count(), count + 1);
+    EXPECT_EQ(tools.ItemLinks().Items(count)->Item(), moved);
+    manager.Customizing(false);
+    testsupport::PumpUntilIdle();
+}
+
 TEST_F(MainCustomizeTest, TheDialogsOptionsPageShowsTheEnhancedPanel) {
     bars::TdxBarItemLinks& links = OpenToolbarsPopup();
     driver.Click(CentreOf(links, 1));

@@ -96,6 +96,11 @@ void EnableForms(std::vector<pw::HWND>& Windows) {
     Windows.clear();
 }
 
+// A redirected non-client message arrives as its client form.
+pw::UINT ClientMessageOf(pw::UINT Message) {
+    return Message < pw::WM_MOUSEFIRST ? Message + pw::NonClientMouseOffset : Message;
+}
+
 } // namespace
 
 TdxBarNameQuery SetdxBarNameQuery(TdxBarNameQuery Query) {
@@ -453,13 +458,13 @@ void RemoveCustomizingBar(TdxBar* Bar) {
     List.DeleteRow(List.IndexOfBar(Bar));
 }
 
-bool RedirectToBarUnderCustomizingForm(pw::UINT Message, const pw::MOUSEHOOKSTRUCT& Info) {
-    if (static_cast<int>(Info.wHitTestCode) != pw::HTERROR) return false;
+pw::HWND BarUnderCustomizingForm(pw::UINT Message, const pw::MOUSEHOOKSTRUCT& Info) {
+    if (static_cast<int>(Info.wHitTestCode) != pw::HTERROR) return {};
     TdxBarCustomizingForm* Dialog = GCustomizingForm;
-    if (Dialog == nullptr || Dialog->Closing() || !Dialog->Active()) return false;
-    if (dynamic_cast<pf::TCustomForm*>(pf::FindControl(Info.hwnd)) == nullptr) return false;
+    if (Dialog == nullptr || Dialog->Closing() || !Dialog->Active()) return {};
+    if (dynamic_cast<pf::TCustomForm*>(pf::FindControl(Info.hwnd)) == nullptr) return {};
     TdxBarManager& Manager = Dialog->BarManager();
-    if (!Manager.IsCustomizing()) return false;
+    if (!Manager.IsCustomizing()) return {};
     pw::HWND Target{};
     for (int I = 0; I < Manager.Bars()->Count() && Target == pw::HWND{}; ++I) {
         auto* Window = dynamic_cast<TCustomdxBarControl*>(Manager.Bars()->Items(I)->Control());
@@ -469,14 +474,20 @@ bool RedirectToBarUnderCustomizingForm(pw::UINT Message, const pw::MOUSEHOOKSTRU
         if (pw::IsWindowVisible(Window->Handle()) && pg::PtInRect(R, Info.pt))
             Target = Window->Handle();
     }
-    if (Target == pw::HWND{}) return false;
+    if (Target == pw::HWND{}) return {};
     const pw::LRESULT Hit =
         pc::SendMessage(Target, pw::WM_NCHITTEST, 0, pw::PointToLParam(Info.pt));
-    const pw::UINT ClientMessage =
-        Message < pw::WM_MOUSEFIRST ? Message + pw::NonClientMouseOffset : Message;
-    pc::SendMessage(Target, pw::WM_SETCURSOR, static_cast<pw::WPARAM>(Target),
-                    pw::MAKELPARAM(static_cast<int>(Hit), static_cast<int>(ClientMessage)));
-    if (ClientMessage != pw::WM_MOUSEMOVE) pw::SetForegroundWindow(Dialog->Handle());
+    pc::SendMessage(
+        Target, pw::WM_SETCURSOR, static_cast<pw::WPARAM>(Target),
+        pw::MAKELPARAM(static_cast<int>(Hit), static_cast<int>(ClientMessageOf(Message))));
+    return Target;
+}
+
+void RedirectToBar(pw::HWND Target, pw::UINT Message, const pw::MOUSEHOOKSTRUCT& Info) {
+    const pw::UINT ClientMessage = ClientMessageOf(Message);
+    if (ClientMessage != pw::WM_MOUSEMOVE && GCustomizingForm &&
+        GCustomizingForm->HandleAllocated())
+        pw::SetForegroundWindow(GCustomizingForm->Handle());
     pw::WPARAM Keys = 0;
     if (pw::GetKeyState(pw::VK_CONTROL) < 0) Keys |= pw::MK_CONTROL;
     if (pw::GetKeyState(pw::VK_LBUTTON) < 0) Keys |= pw::MK_LBUTTON;
@@ -486,7 +497,6 @@ bool RedirectToBarUnderCustomizingForm(pw::UINT Message, const pw::MOUSEHOOKSTRU
     pw::TPoint P = Info.pt;
     pw::ScreenToClient(Target, &P);
     pc::SendMessage(Target, ClientMessage, Keys, pw::PointToLParam(P));
-    return true;
 }
 
 } // namespace toolkit::bars

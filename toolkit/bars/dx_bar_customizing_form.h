@@ -2,7 +2,7 @@
 // The Customize dialog of a bar manager: a modeless dialog that exists while its manager
 // customises at run time (one at a time, held by this unit). Showing it disables the forms of
 // every live manager; the bars of those forms still take the mouse through the mouse hook
-// (RedirectToBarUnderCustomizingForm). Closing it ends customising and enables them again.
+// (BarUnderCustomizingForm). Closing it ends customising and enables them again.
 // The Toolbars page lists the bars with check boxes and makes, renames, deletes and resets
 // them; the Commands page is dx_bar_customizing_commands.h's, the Options page
 // dx_bar_customizing_options.h's.
@@ -163,10 +163,13 @@ void UpdateCustomizingBar(TdxBar* Bar);
 // The toolbar's row goes.
 void RemoveCustomizingBar(TdxBar* Bar);
 
-// For the mouse hook: a press (hit code HTERROR) on a form that the open dialog disabled goes
-// to the bar window under the point as a client message, the dialog coming forward; true when
-// it was taken.
-bool RedirectToBarUnderCustomizingForm(platform::win::UINT Message,
-                                       const platform::win::MOUSEHOOKSTRUCT& Info);
+// For the mouse hook: a mouse message (hit code HTERROR) on a form that the open dialog
+// disabled belongs to the bar window under the point, which is asked for its hit code and
+// cursor; null when none takes it. RedirectToBar then sends it there as a client message, the
+// dialog coming forward.
+platform::win::HWND BarUnderCustomizingForm(platform::win::UINT Message,
+                                            const platform::win::MOUSEHOOKSTRUCT& Info);
+void RedirectToBar(platform::win::HWND Target, platform::win::UINT Message,
+                   const platform::win::MOUSEHOOKSTRUCT& Info);
 
 } // namespace toolkit::bars

@@ -2,6 +2,7 @@
 
 #include "toolkit/bars/dx_bar_control.h"
 #include "toolkit/bars/dx_bar_customizing_form.h"
+#include "toolkit/bars/dx_bar_item_drag.h"
 #include "toolkit/bars/dx_bar_manager.h"
 #include "toolkit/bars/dx_bar_mdi.h"
 #include "toolkit/bars/dx_bar_popup_menu_links.h"
@@ -107,19 +108,22 @@ void OpenBoundPopupMenu(pw::HWND Target, pw::TPoint ScreenPoint) {
 
 bool dxBarMouseHookSwallows(int Code, pw::UINT Message, const pw::MOUSEHOOKSTRUCT& Info) {
     if (GMouseHookEntered || Code < 0) return false;
-    {
-        TReentryGuard Guard(GMouseHookEntered);
-        if (RedirectToBarUnderCustomizingForm(Message, Info)) return true;
+    TReentryGuard Guard(GMouseHookEntered);
+    if (const pw::HWND Bar = BarUnderCustomizingForm(Message, Info); Bar != pw::NullHWnd) {
+        // A press on another bar takes menu mode from the active one before that bar hears it:
+        // the active bar would keep every mouse message to itself.
+        if (TCustomdxBarControl::ActiveBarControl() && pw::IsMouseButtonPress(Message) &&
+            TdxBarItemDragging::Current() == nullptr)
+            CloseMenusOutside(Bar);
+        if (pw::IsWindowVisible(Bar)) RedirectToBar(Bar, Message, Info);
+        return true;
     }
     TCustomdxBarControl* Active = TCustomdxBarControl::ActiveBarControl();
     if (Active == nullptr) {
-        if (Message == pw::WM_RBUTTONUP || Message == pw::WM_NCRBUTTONUP) {
-            TReentryGuard Guard(GMouseHookEntered);
+        if (Message == pw::WM_RBUTTONUP || Message == pw::WM_NCRBUTTONUP)
             OpenBoundPopupMenu(Info.hwnd, Info.pt);
-        }
         return false;
     }
-    TReentryGuard Guard(GMouseHookEntered);
     const pw::HWND Target = Info.hwnd;
     if (IsRightOrMiddleUp(Message)) {
         if (ItemControlUnder(Active, Info.pt) == nullptr && !InsideActiveChain(Active, Target))

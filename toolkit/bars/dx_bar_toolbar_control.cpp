@@ -694,13 +694,20 @@ void TdxBarControl::WMNCPaint() {
 void TdxBarControl::WMLButtonDown(TMessage& Message) {
     if (PressMDIButton(pw::LParamToPoint(Message.LParam))) return;
     if (MarkMouseDown(pw::LParamToPoint(Message.LParam))) return;
-    if (!Active() && !IsCustomizing() && !IgnoreNextButtonUp) {
+    if (!Active() && !IgnoreNextButtonUp) {
         const TPoint P = pw::LParamToPoint(Message.LParam);
         TdxBarItemControl* Control = pg::PtInRect(ClientRect(), P) ? ItemAtPos(P) : nullptr;
+        const bool Designing = BarManager() && BarManager()->IsDesigning();
         // A press on an item puts the bar in menu mode with it.
-        if (Control && Control->GetEnabled() && Control->IsSelectable()) {
-            SetSelectedControl(Control);
-            SetActive(true);
+        if (Control && (Designing || (Control->GetEnabled() && Control->IsSelectable()))) {
+            if (IsCustomizing()) {
+                // The press then selects the link and may drag it (the base handling).
+                EnterMenuMode(Control);
+                if (!dxBarUnit().BarControlExists(this)) return;
+            } else {
+                SetSelectedControl(Control);
+                SetActive(true);
+            }
         }
     }
     TCustomdxBarControl::WMLButtonDown(Message);
