@@ -177,6 +177,21 @@ bool TcxCustomEdit::RefreshContainer(pg::TPoint P, int Button, pf::TShiftState S
     return true;
 }
 
+TRect TcxCustomEdit::GetVisibleBounds() {
+    // The container pulls ClientRect out by the border; an editor's ClientRect also leaves out
+    // the button columns, and a window region cut to it would hide the buttons from the mouse.
+    const TcxCustomEditViewInfo& V = EditViewInfo();
+    TRect Covered = V.ClientRect;
+    for (const TcxEditButtonViewInfo& B : V.ButtonsInfo)
+        if (!pg::IsRectEmpty(B.Bounds)) pg::UnionRect(Covered, Covered, B.Bounds);
+    TRect R = TcxContainer::GetVisibleBounds();
+    R.Left -= V.ClientRect.Left - Covered.Left;
+    R.Top -= V.ClientRect.Top - Covered.Top;
+    R.Right += Covered.Right - V.ClientRect.Right;
+    R.Bottom += Covered.Bottom - V.ClientRect.Bottom;
+    return R;
+}
+
 bool TcxCustomEdit::InternalFocused() {
     if (!ActiveProperties().IsEditValueConversionDependOnFocused()) return false;
     return Focused();

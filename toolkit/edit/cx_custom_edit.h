@@ -229,6 +229,8 @@ protected:
     TcxContainerStyleClass GetStyleClass() override { return cxEditStyleClass(); }
     TcxContainerStyleValues InternalGetNotPublishedStyleValues() override { return 0xFC00; }
     bool HasParentDependentBackground() override { return IsTransparentBackground(); }
+    // The container's visible bounds, widened over the buttons, which lie outside ClientRect.
+    TRect GetVisibleBounds() override;
     void Notification(platform::core::TComponent* AComponent,
                       platform::core::TOperation Operation) override;
 

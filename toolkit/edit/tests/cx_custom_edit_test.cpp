@@ -3,6 +3,7 @@
 #include "toolkit/edit/cx_edit_view_data.h"
 #include "toolkit/edit/edit_units.h"
 
+#include "platform/core/clock.h"
 #include "platform/core/exception.h"
 #include "platform/core/message_loop.h"
 #include "platform/forms/application.h"
@@ -121,9 +122,12 @@ protected:
         return B;
     }
 
+    pc::ManualClock Clock{1000};
+    pc::ClockOverride ClockOverride{Clock};
     std::unique_ptr<pc::TComponent> Owner;
     pf::TForm* Form = nullptr;
     TTextEditor* Edit = nullptr;
+    testsupport::InputDriver Input;
 };
 
 // ---- validation ----
@@ -320,28 +324,33 @@ TEST_F(CustomEditTest, ButtonsFollowTheMouseAndClickOnRelease) {
     ASSERT_EQ(V.ButtonCount(), 2);
     const TRect B = V.ButtonsInfo[0].Bounds;
     const pg::TPoint Center{(B.Left + B.Right) / 2, (B.Top + B.Bottom) / 2};
-    // The mouse as the window receives it.
-    auto Mouse = [&](pc::UINT Msg, pg::TPoint P, pc::WPARAM Keys) {
-        Edit->Perform(Msg, Keys, static_cast<pc::LPARAM>((P.X & 0xFFFF) | (P.Y << 16)));
-    };
+    // The user's mouse, through the window under the pointer.
+    auto At = [&](pg::TPoint P) { return Edit->ClientToScreen(P); };
     const pg::TPoint Away{5, 5};
-    Mouse(pw::WM_MOUSEMOVE, Center, 0);
+    Input.MoveTo(At(Center));
     EXPECT_EQ(V.ButtonsInfo[0].State, ebsSelected);
     EXPECT_EQ(V.ButtonsInfo[1].State, ebsNormal);
-    Mouse(pw::WM_LBUTTONDOWN, Center, pw::MK_LBUTTON);
+    Input.Press(At(Center));
     EXPECT_EQ(V.ButtonsInfo[0].State, ebsPressed);
-    Mouse(pw::WM_MOUSEMOVE, Away, pw::MK_LBUTTON);
+    Input.MoveTo(At(Away));
     EXPECT_EQ(V.ButtonsInfo[0].State, ebsNormal);
-    Mouse(pw::WM_MOUSEMOVE, Center, pw::MK_LBUTTON);
+    Input.MoveTo(At(Center));
     EXPECT_EQ(V.ButtonsInfo[0].State, ebsPressed) << "held and back over the button";
-    Mouse(pw::WM_MOUSEMOVE, Away, pw::MK_LBUTTON);
-    Mouse(pw::WM_LBUTTONUP, Away, 0);
+    Input.MoveTo(At(Away));
+    Input.Release(At(Away));
     EXPECT_TRUE(Clicks.empty()) << "released outside";
-    Mouse(pw::WM_MOUSEMOVE, Center, 0);
-    Mouse(pw::WM_LBUTTONDOWN, Center, pw::MK_LBUTTON);
-    Mouse(pw::WM_LBUTTONUP, Center, 0);
+    Input.Click(At(Center));
     EXPECT_EQ(Clicks, std::vector<int>{0});
     EXPECT_EQ(V.ButtonsInfo[0].State, ebsSelected);
+    // Over the second button, then off the editor.
+    const TRect B1 = V.ButtonsInfo[1].Bounds;
+    Input.MoveTo(At({(B1.Left + B1.Right) / 2, (B1.Top + B1.Bottom) / 2}));
+    EXPECT_EQ(V.ButtonsInfo[0].State, ebsNormal);
+    EXPECT_EQ(V.ButtonsInfo[1].State, ebsSelected);
+    Input.MoveTo(Form->ClientToScreen({300, 250}));
+    pc::RunFor(Clock, 50);
+    EXPECT_EQ(V.ButtonsInfo[1].State, ebsNormal);
+    EXPECT_EQ(V.ContainerState & cstHot, 0);
 }
 
 TEST_F(CustomEditTest, RemovingAButtonInvalidatesAllAHotChangeOnlyTwoButtons) {
