@@ -1,5 +1,6 @@
 #include "toolkit/edit/cx_custom_edit.h"
 
+#include "toolkit/edit/cx_edit_repository.h"
 #include "toolkit/edit/cx_edit_view_data.h"
 #include "toolkit/edit/edit_units.h"
 
@@ -67,8 +68,16 @@ public:
     }
     using TcxCustomEdit::DoEditKeyDown;
     using TcxCustomEdit::InternalSetEditValue;
+    using TcxCustomEdit::LockInnerEditRepainting;
+    using TcxCustomEdit::UnlockInnerEditRepainting;
+    void CopyToClipboard() override { Clipboard.push_back("copy"); }
+    void CutToClipboard() override { Clipboard.push_back(FUserAction ? "cut by user" : "cut"); }
+    void PasteFromClipboard() override {
+        Clipboard.push_back(FUserAction ? "paste by user" : "paste");
+    }
     std::string Text;
     int Applied = 0;
+    std::vector<std::string> Clipboard;
 
 protected:
     void SynchronizeDisplayValue() override {
@@ -79,6 +88,29 @@ protected:
         Text = Value.AsString();
     }
     void InternalSetDisplayValue(const Variant& Value) override { FEditValue = Value; }
+};
+
+// A repository item of the validating properties, which the test editor accepts.
+class TValidatingItem : public TcxEditRepositoryItem {
+public:
+    explicit TValidatingItem(pc::TComponent* AOwner) : TcxEditRepositoryItem(AOwner) {
+        CreateProperties();
+    }
+
+protected:
+    const TcxCustomEditPropertiesClass& GetPropertiesClass() const override {
+        return TValidatingProperties::ClassRef();
+    }
+};
+
+// An inner control that counts its paints.
+class TPaintCounter : public pf::TCustomControl {
+public:
+    using pf::TCustomControl::TCustomControl;
+    int Paints = 0;
+
+protected:
+    void Paint() override { ++Paints; }
 };
 
 class CustomEditTest : public ::testing::Test {
@@ -384,6 +416,82 @@ TEST_F(CustomEditTest, RemovingAButtonInvalidatesAllAHotChangeOnlyTwoButtons) {
     for (const TcxEditButtonViewInfo& B : V.ButtonsInfo)
         EXPECT_TRUE(UpdateContains(B.Bounds));
     EXPECT_TRUE(UpdateContains({0, 0, 1, 1})) << "the frame";
+}
+
+TEST_F(CustomEditTest, AButtonCaptionsAcceleratorClicksTheButton) {
+    AddButton(bkEllipsis);
+    AddButton(bkText).SetCaption("&Go");
+    std::vector<int> Clicks;
+    Edit->Properties().OnButtonClick = [&](pc::TObject*, int Index) { Clicks.push_back(Index); };
+    Edit->ShortRefreshContainer(false);
+    EXPECT_TRUE(Form->DialogChar('G'));
+    EXPECT_EQ(Clicks, std::vector<int>{1});
+    EXPECT_FALSE(Form->DialogChar('o'));
+    Edit->Properties().Buttons().Items(1).SetVisible(false);
+    EXPECT_FALSE(Form->DialogChar('g')) << "a hidden button";
+    EXPECT_EQ(Clicks, std::vector<int>{1});
+}
+
+// ---- messages ----
+
+TEST_F(CustomEditTest, ClipboardMessagesChangeTheValueOnlyWhereItMayChange) {
+    struct Case {
+        pc::UINT Msg;
+        bool ReadOnly;
+        const char* Seen; // nullptr: nothing
+    };
+    for (const Case& C :
+         {Case{pw::WM_COPY, false, "copy"}, Case{pw::WM_COPY, true, "copy"},
+          Case{pw::WM_CUT, false, "cut by user"}, Case{pw::WM_CUT, true, "copy"},
+          Case{pw::WM_PASTE, false, "paste by user"}, Case{pw::WM_PASTE, true, nullptr}}) {
+        Edit->Properties().SetReadOnly(C.ReadOnly);
+        Edit->Clipboard.clear();
+        Edit->Perform(C.Msg, 0, 0);
+        const std::vector<std::string> Expected =
+            C.Seen ? std::vector<std::string>{C.Seen} : std::vector<std::string>{};
+        EXPECT_EQ(Edit->Clipboard, Expected) << C.Msg << " read-only " << C.ReadOnly;
+    }
+}
+
+TEST_F(CustomEditTest, TheEditorFollowsItsRepositoryItemAndForgetsItWhenFreed) {
+    auto Item = std::make_unique<TValidatingItem>(nullptr);
+    Edit->SetRepositoryItem(Item.get());
+    ASSERT_EQ(Edit->EditViewInfo().ButtonCount(), 0);
+    Item->Properties().Buttons().Add();
+    EXPECT_EQ(Edit->EditViewInfo().ButtonCount(), 1) << "the item's properties changed";
+    Item.reset();
+    EXPECT_EQ(Edit->RepositoryItem(), nullptr);
+    EXPECT_EQ(&Edit->ActiveProperties(), &Edit->Properties());
+    EXPECT_EQ(Edit->EditViewInfo().ButtonCount(), 0);
+}
+
+TEST_F(CustomEditTest, LoadedAppliesThePropertiesAndDropsTheChangeEvents) {
+    int Changes = 0;
+    Edit->Properties().OnChange = [&](pc::TObject*) { ++Changes; };
+    Edit->BeginLoading();
+    // Reading the properties unhooks them from the editor.
+    Edit->Properties().OnPropertiesChanged = nullptr;
+    Edit->Properties().Buttons().Add();
+    Edit->EndLoading();
+    EXPECT_EQ(Edit->EditViewInfo().ButtonCount(), 1);
+    EXPECT_EQ(Changes, 0);
+    Edit->Properties().Buttons().Add();
+    EXPECT_EQ(Edit->EditViewInfo().ButtonCount(), 2) << "hooked again";
+}
+
+TEST_F(CustomEditTest, LockingTheInnerEditsRepaintingDefersItsPaintsToTheUnlock) {
+    auto& Inner = Form->Own<TPaintCounter>();
+    Edit->SetInnerControl(&Inner);
+    Inner.SetParent(Edit);
+    pc::ProcessMessages();
+    const int Before = Inner.Paints;
+    Edit->LockInnerEditRepainting();
+    Inner.Invalidate();
+    pc::ProcessMessages();
+    EXPECT_EQ(Inner.Paints, Before);
+    Edit->UnlockInnerEditRepainting();
+    pc::ProcessMessages();
+    EXPECT_EQ(Inner.Paints, Before + 1);
 }
 
 // ---- layout ----
