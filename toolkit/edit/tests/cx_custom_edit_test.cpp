@@ -4,6 +4,8 @@
 #include "toolkit/edit/cx_edit_view_data.h"
 #include "toolkit/edit/edit_units.h"
 
+#include "toolkit/base/tests/cx_test_surface.h"
+
 #include "platform/core/clock.h"
 #include "platform/core/exception.h"
 #include "platform/core/message_loop.h"
@@ -16,6 +18,7 @@
 #include "platform/win/messages.h"
 #include "platform/win/monitors.h"
 #include "platform/win/painting.h"
+#include "testsupport/temp_folder.h"
 #include "testsupport/win/input_driver.h"
 
 #include <QCoreApplication>
@@ -492,6 +495,73 @@ TEST_F(CustomEditTest, LockingTheInnerEditsRepaintingDefersItsPaintsToTheUnlock)
     Edit->UnlockInnerEditRepainting();
     pc::ProcessMessages();
     EXPECT_EQ(Inner.Paints, Before + 1);
+}
+
+// ---- painting ----
+
+TEST_F(CustomEditTest, APictureOfTheButtonsInEveryStyleAndState) {
+    toolkit::base::testing_support::ClassicColors Colors;
+    AddButton(bkEllipsis);
+    AddButton(bkDown);
+    AddButton(bkGlyph);
+    AddButton(bkText).SetCaption("Go");
+    const TcxEditButtonStyle Styles[] = {bts3D,      btsFlat,      btsSimple,
+                                         btsHotFlat, btsUltraFlat, btsOffice11};
+    const TcxEditButtonState States[] = {ebsNormal, ebsSelected, ebsPressed, ebsDisabled};
+    const int W = 140, H = 21;
+    toolkit::base::testing_support::TestSurface S(4 * (W + 8) + 8, 6 * (H + 8) + 8,
+                                                  pg::RGB(255, 255, 255));
+    auto& Style = static_cast<TcxCustomEditStyle&>(Edit->Style());
+    // The colour at the centre of a button's face, per row and state; the first row's
+    // ellipsis and down buttons, kept for the contents.
+    std::vector<std::vector<pg::COLORREF>> Faces(6);
+    TRect Ellipsis{}, Down{};
+    for (int Row = 0; Row < 6; ++Row) {
+        Style.SetButtonStyle(Styles[Row]);
+        for (int Column = 0; Column < 4; ++Column) {
+            auto Data = Edit->CreateViewData();
+            TcxCustomEditViewInfo V;
+            Data->Calculate(Edit->Canvas(), {0, 0, W, H}, {-1, -1}, cxmbNone, 0, V, false);
+            ASSERT_EQ(V.ButtonCount(), 4);
+            for (TcxEditButtonViewInfo& B : V.ButtonsInfo)
+                B.State = States[Column];
+            const int X = 8 + Column * (W + 8), Y = 8 + Row * (H + 8);
+            V.Offset(X, Y);
+            toolkit::base::TcxCanvas Canvas(&S.Canvas());
+            V.Paint(Canvas);
+            // The text button's face, away from its caption.
+            const TRect T = V.ButtonsInfo[3].Bounds;
+            Faces[static_cast<std::size_t>(Row)].push_back(S.At(T.Left + 3, T.Bottom - 4));
+            if (Row == 0 && Column == 0) {
+                Ellipsis = V.ButtonsInfo[0].Bounds;
+                Down = V.ButtonsInfo[1].Bounds;
+            }
+        }
+    }
+    testsupport::TempFolder Folder("edit_buttons_");
+    EXPECT_TRUE(S.Pixels().SavePng(Folder.PathOf("edit_buttons.png")));
+    // A 3D button's face is the button face colour; its ellipsis dots and down arrow are drawn
+    // in the button text colour across the middle.
+    const pg::COLORREF Face = pg::ColorToRGB(pg::clBtnFace);
+    const pg::COLORREF Ink = pg::ColorToRGB(pg::clBtnText);
+    EXPECT_EQ(Faces[0][0], Face);
+    const int EllipsisMiddle = (Ellipsis.Top + Ellipsis.Bottom) / 2;
+    int Dots = 0;
+    for (int X = Ellipsis.Left; X < Ellipsis.Right; ++X)
+        for (int Y = EllipsisMiddle - 2; Y <= EllipsisMiddle + 2; ++Y)
+            if (S.At(X, Y) == Ink) ++Dots;
+    EXPECT_GE(Dots, 3) << "three dots";
+    bool Arrow = false;
+    for (int Y = Down.Top; Y < Down.Bottom; ++Y)
+        if (S.At((Down.Left + Down.Right) / 2, Y) == Ink) Arrow = true;
+    EXPECT_TRUE(Arrow);
+    // The last three styles (hot-flat, ultra-flat and the gradient one) fill the face when hot
+    // and pressed (the plain flat style only changes its border).
+    for (int Row : {3, 4, 5}) {
+        const auto& F = Faces[static_cast<std::size_t>(Row)];
+        EXPECT_NE(F[1], F[0]) << "hot, style row " << Row;
+        EXPECT_NE(F[2], F[0]) << "pressed, style row " << Row;
+    }
 }
 
 // ---- layout ----
