@@ -518,9 +518,26 @@ TControl* FindAccelerated(TWinControl* parent, char key) {
     return nullptr;
 }
 
+// Offers the character to every showing window control first (CM_DIALOGCHAR), so that a control
+// with accelerators of its own (an editor's button captions) takes it; non-zero: taken.
+bool OfferDialogChar(TWinControl* parent, char key) {
+    for (int i = 0; i < parent->ControlCount(); ++i) {
+        auto* w = dynamic_cast<TWinControl*>(parent->Controls(i));
+        if (!w || !w->Visible() || !w->Enabled()) continue;
+        if (w->Perform(CM_DIALOGCHAR, static_cast<unsigned char>(key), 0) != 0) return true;
+        if (OfferDialogChar(w, key)) return true;
+    }
+    return false;
+}
+
 } // namespace
 
+char CaptionAccelerator(const std::string& caption) {
+    return Accelerator(caption);
+}
+
 bool TCustomForm::DialogChar(char key) {
+    if (OfferDialogChar(this, key)) return true;
     const char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(key)));
     TControl* c = FindAccelerated(this, lower);
     if (!c) return false;

@@ -56,6 +56,9 @@ inline constexpr UINT WM_MDIGETACTIVE = 0x0229;
 
 class TMDIClient;
 
+// The character after a caption's single '&', in lower case; 0 for none ("&&" is a plain '&').
+char CaptionAccelerator(const std::string& caption);
+
 class TCustomForm : public TCustomControl {
 public:
     // FormStyle decides the kind of window, so it comes with the form; a child of the multiple-
@@ -90,7 +93,8 @@ public:
     // Tab, Enter (the default button) and Esc (the cancel button); true when taken.
     bool DialogKey(WORD key, TShiftState shift);
     // The accelerator of a caption ("&Close": Alt+C, or C where the focus takes no typing)
-    // clicks its button, check box or radio button, or focuses the control of its label.
+    // clicks its button, check box or radio button, or focuses the control of its label. Each
+    // showing window control is offered it first as CM_DIALOGCHAR; a non-zero answer takes it.
     bool DialogChar(char key);
 
     void Show();

@@ -5,10 +5,14 @@
 #include "toolkit/edit/cx_variants.h"
 
 #include "platform/core/exception.h"
+#include "platform/forms/controls.h"
 #include "platform/forms/forms.h"
 #include "platform/win/input_state.h"
 #include "platform/win/message_beep.h"
+#include "platform/win/painting.h"
 #include "platform/win/window.h"
+
+#include <cctype>
 
 namespace toolkit::edit {
 
@@ -84,7 +88,11 @@ TcxCustomEdit::TcxCustomEdit(pc::TComponent* AOwner, bool AIsInplace,
 
 TcxCustomEdit::~TcxCustomEdit() {
     FClickTimer.reset();
-    if (FRepositoryItem) FRepositoryItem->RemoveFreeNotification(this);
+    if (FLockedInnerEdit != pc::HWND{}) UnlockInnerEditRepainting();
+    if (FRepositoryItem) {
+        FRepositoryItem->RemoveListener(&FItemListener);
+        FRepositoryItem->RemoveFreeNotification(this);
+    }
     FProperties->OnPropertiesChanged = nullptr;
     if (!FIsInplace) FProperties->SetIDefaultValuesProvider(nullptr);
 }
@@ -108,10 +116,51 @@ void TcxCustomEdit::SetRepositoryItem(TcxEditRepositoryItem* Value) {
     if (Value == FRepositoryItem) return;
     if (Value && !Value->Properties().ClassType().InheritsFrom(&FProperties->ClassType()))
         throw EcxEditError("The repository item is not acceptable");
-    if (FRepositoryItem) FRepositoryItem->RemoveFreeNotification(this);
+    if (FRepositoryItem) {
+        FRepositoryItem->RemoveListener(&FItemListener);
+        FRepositoryItem->RemoveFreeNotification(this);
+    }
     FRepositoryItem = Value;
-    if (FRepositoryItem) FRepositoryItem->FreeNotification(this);
+    if (FRepositoryItem) {
+        FRepositoryItem->AddListener(&FItemListener);
+        FRepositoryItem->FreeNotification(this);
+    }
     PropertiesChanged(&ActiveProperties());
+}
+
+void TcxCustomEdit::TItemListener::ItemRemoved(TcxEditRepositoryItem* Sender) {
+    if (Sender != Edit.FRepositoryItem) return;
+    Sender->RemoveListener(this);
+    Sender->RemoveFreeNotification(&Edit);
+    Edit.FRepositoryItem = nullptr;
+    Edit.PropertiesChanged(Edit.FProperties.get());
+}
+
+void TcxCustomEdit::TItemListener::PropertiesChanged(TcxEditRepositoryItem* Sender) {
+    if (Sender == Edit.FRepositoryItem) Edit.PropertiesChanged(&Sender->Properties());
+}
+
+void TcxCustomEdit::Loaded() {
+    TcxContainer::Loaded();
+    LockChangeEvents(true);
+    LockClick(true);
+    try {
+        FDataBinding->EditorLoaded();
+        ShortRefreshContainer(false);
+        if (!FRepositoryItem)
+            FProperties->OnPropertiesChanged = [this](TcxCustomEditProperties* Sender) {
+                PropertiesChanged(Sender);
+            };
+        PropertiesChanged(&ActiveProperties());
+        ContainerStyleChanged(&ActiveStyle());
+    } catch (...) {
+        LockClick(false);
+        LockChangeEvents(false, false);
+        throw;
+    }
+    LockClick(false);
+    // What loading set off is not news to the program.
+    LockChangeEvents(false, false);
 }
 
 void TcxCustomEdit::Notification(pc::TComponent* AComponent, pc::TOperation Operation) {
@@ -175,6 +224,103 @@ bool TcxCustomEdit::RefreshContainer(pg::TPoint P, int Button, pf::TShiftState S
     if (EditViewInfo().ContainerState & cstHot)
         toolkit::base::BeginMouseTracking(this, GetMouseTrackingBounds(), this);
     return true;
+}
+
+TRect TcxCustomEdit::GetVisibleBounds() {
+    // The container pulls ClientRect out by the border; an editor's ClientRect also leaves out
+    // the button columns, and a window region cut to it would hide the buttons from the mouse.
+    const TcxCustomEditViewInfo& V = EditViewInfo();
+    TRect Covered = V.ClientRect;
+    for (const TcxEditButtonViewInfo& B : V.ButtonsInfo)
+        if (!pg::IsRectEmpty(B.Bounds)) pg::UnionRect(Covered, Covered, B.Bounds);
+    TRect R = TcxContainer::GetVisibleBounds();
+    R.Left -= V.ClientRect.Left - Covered.Left;
+    R.Top -= V.ClientRect.Top - Covered.Top;
+    R.Right += Covered.Right - V.ClientRect.Right;
+    R.Bottom += Covered.Bottom - V.ClientRect.Bottom;
+    return R;
+}
+
+// ---- messages ----
+
+int TcxCustomEdit::VisibleButtonOfAccelerator(char Key) const {
+    const char Lower = static_cast<char>(std::tolower(static_cast<unsigned char>(Key)));
+    const TcxCustomEditViewInfo& V = EditViewInfo();
+    for (int I = 0; I < V.ButtonCount(); ++I) {
+        const TcxEditButton& B =
+            ActiveProperties().Buttons().Items(V.ButtonsInfo[static_cast<std::size_t>(I)].Index);
+        if (B.Visible() && Lower != 0 && pf::CaptionAccelerator(B.Caption()) == Lower) return I;
+    }
+    return -1;
+}
+
+void TcxCustomEdit::WndProc(pc::TMessage& Message) {
+    switch (Message.Msg) {
+    case pf::CM_DIALOGCHAR:
+        if (const int I = VisibleButtonOfAccelerator(static_cast<char>(Message.WParam)); I >= 0) {
+            DoButtonClick(I);
+            Message.Result = 1;
+            return;
+        }
+        break;
+    case pw::WM_COPY:
+        CopyToClipboard();
+        return;
+    case pw::WM_CUT:
+        AsUserAction([this] {
+            if (!ActiveProperties().ReadOnly() && FDataBinding->IsDataStorage())
+                CutToClipboard();
+            else
+                CopyToClipboard();
+        });
+        return;
+    case pw::WM_PASTE:
+        if (!ActiveProperties().ReadOnly() && FDataBinding->IsDataStorage())
+            AsUserAction([this] { PasteFromClipboard(); });
+        return;
+    default:
+        break;
+    }
+    TcxContainer::WndProc(Message);
+}
+
+// ---- inner edit repainting ----
+
+void TcxCustomEdit::LockInnerEditRepainting() {
+    if (FLockedInnerEdit != pc::HWND{} || !InnerControl() || !InnerControl()->HandleAllocated())
+        return;
+    FLockedInnerEdit = InnerControl()->Handle();
+    FSavedInnerEditWndProc = pw::SetWindowLongPtr(
+        FLockedInnerEdit, pw::GWLP_WNDPROC,
+        [this](pc::HWND Wnd, pc::UINT Msg, pc::WPARAM WParam, pc::LPARAM LParam) {
+            return LockedInnerEditWindowProc(Wnd, Msg, WParam, LParam);
+        });
+}
+
+void TcxCustomEdit::UnlockInnerEditRepainting() {
+    if (FLockedInnerEdit == pc::HWND{}) return;
+    const pc::HWND Wnd = FLockedInnerEdit;
+    FLockedInnerEdit = pc::HWND{};
+    pw::SetWindowLongPtr(Wnd, pw::GWLP_WNDPROC, std::move(FSavedInnerEditWndProc));
+    FSavedInnerEditWndProc = nullptr;
+    pw::InvalidateRect(Wnd, nullptr, true);
+}
+
+pc::LRESULT TcxCustomEdit::LockedInnerEditWindowProc(pc::HWND Wnd, pc::UINT Msg, pc::WPARAM WParam,
+                                                     pc::LPARAM LParam) {
+    switch (Msg) {
+    case pw::WM_PAINT: {
+        // The paint is owed, not lost: unlocking invalidates the whole window again.
+        pw::PAINTSTRUCT Paint{};
+        pw::BeginPaint(Wnd, &Paint);
+        pw::EndPaint(Wnd, &Paint);
+        return 0;
+    }
+    case pw::WM_ERASEBKGND:
+        return 1;
+    default:
+        return pw::CallWindowProc(FSavedInnerEditWndProc, Wnd, Msg, WParam, LParam);
+    }
 }
 
 bool TcxCustomEdit::InternalFocused() {

@@ -14,11 +14,17 @@
 // (the default button), Enter (with ValidateOnEnter), Escape, Tab and the navigation keys, which
 // an editor consumes unless it wants them itself.
 //
+// Clipboard messages run the clipboard operations (cut and paste only where the value may be
+// changed); an accelerator in a visible button's caption clicks that button; over a button the
+// hint is the button's own (else the editor's). The editor listens to its repository item: it
+// follows the item's properties' changes and forgets an item that is freed.
+//
 // In place, a host activates the editor for one cell (Activate, ActivateByKey, ActivateByMouse)
 // and ends the editing with Deactivate; posting then fires OnPostEditValue.
 
 #include "toolkit/edit/cx_container.h"
 #include "toolkit/edit/cx_edit_properties.h"
+#include "toolkit/edit/cx_edit_repository.h"
 #include "toolkit/edit/cx_edit_style.h"
 #include "toolkit/edit/cx_edit_view_info.h"
 #include "toolkit/edit/edit_error.h"
@@ -152,6 +158,8 @@ public:
                        platform::forms::TShiftState Shift)>
         OnAfterKeyDown;
 
+    void WndProc(platform::core::TMessage& Message) override;
+
     // IcxEditValidation.
     bool HasValidateHandlers() override;
     void DoOnValidate(Variant& DisplayValue, std::string& ErrorText, bool& Error) override;
@@ -189,6 +197,8 @@ protected:
     virtual bool HasPopupWindowEx() { return false; }
     void DoEnter() override;
     void DoExit() override;
+    // Applies what loading stored; the change events loading set off are dropped.
+    void Loaded() override;
 
     // Keys.
     void KeyDown(platform::forms::WORD& Key, platform::forms::TShiftState Shift) override;
@@ -229,6 +239,16 @@ protected:
     TcxContainerStyleClass GetStyleClass() override { return cxEditStyleClass(); }
     TcxContainerStyleValues InternalGetNotPublishedStyleValues() override { return 0xFC00; }
     bool HasParentDependentBackground() override { return IsTransparentBackground(); }
+    // While locked the inner edit's window validates its paints without drawing; unlocking
+    // repaints it whole. ActivateByKey locks around the activation.
+    virtual void LockInnerEditRepainting();
+    virtual void UnlockInnerEditRepainting();
+    virtual platform::core::LRESULT LockedInnerEditWindowProc(platform::core::HWND Wnd,
+                                                              platform::core::UINT Msg,
+                                                              platform::core::WPARAM WParam,
+                                                              platform::core::LPARAM LParam);
+    // The container's visible bounds, widened over the buttons, which lie outside ClientRect.
+    TRect GetVisibleBounds() override;
     void Notification(platform::core::TComponent* AComponent,
                       platform::core::TOperation Operation) override;
 
@@ -240,6 +260,18 @@ protected:
 
 private:
     friend class TcxEditDataBinding;
+    // Hears the repository item for the editor.
+    class TItemListener : public IcxEditRepositoryItemListener {
+    public:
+        explicit TItemListener(TcxCustomEdit& AEdit) : Edit(AEdit) {}
+        void ItemRemoved(TcxEditRepositoryItem* Sender) override;
+        void PropertiesChanged(TcxEditRepositoryItem* Sender) override;
+
+    private:
+        TcxCustomEdit& Edit;
+    };
+    // The view index of the visible button whose caption has Key as accelerator; -1 for none.
+    int VisibleButtonOfAccelerator(char Key) const;
 
     void CalculateEditViewInfo(platform::gdi::TPoint P, TcxMouseButton Button,
                                platform::forms::TShiftState Shift, bool IsMouseEvent);
@@ -259,6 +291,9 @@ private:
     std::unique_ptr<TcxCustomEditProperties> FProperties;
     std::unique_ptr<TcxEditDataBinding> FDataBinding;
     std::unique_ptr<toolkit::base::TcxTimer> FClickTimer;
+    TItemListener FItemListener{*this};
+    platform::core::HWND FLockedInnerEdit{};
+    platform::core::WNDPROC FSavedInnerEditWndProc;
     TcxEditRepositoryItem* FRepositoryItem = nullptr;
     TcxEditChangeEventsCatcher FCatcher;
     std::vector<std::pair<bool, bool>> FModifiedStack;

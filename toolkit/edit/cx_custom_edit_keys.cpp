@@ -239,9 +239,17 @@ void TcxCustomEdit::Activate() {
 }
 
 void TcxCustomEdit::ActivateByKey(char Key) {
-    Activate();
-    if (CanSendActivationKey(Key) && HandleAllocated())
-        pc::SendMessage(Handle(), pw::WM_CHAR, static_cast<unsigned char>(Key), 0);
+    // The inner edit shows the value and the key at once, not the value first.
+    LockInnerEditRepainting();
+    try {
+        Activate();
+        if (CanSendActivationKey(Key) && HandleAllocated())
+            pc::SendMessage(Handle(), pw::WM_CHAR, static_cast<unsigned char>(Key), 0);
+    } catch (...) {
+        UnlockInnerEditRepainting();
+        throw;
+    }
+    UnlockInnerEditRepainting();
 }
 
 void TcxCustomEdit::ActivateByMouse(pf::TShiftState Shift, int X, int Y) {

@@ -5,7 +5,8 @@
 // panning over a grid larger than itself; a control to drag onto a panel, its picture following
 // the pointer, copying while Ctrl is down; a button that pops a popup window with a bordered
 // control in it under itself, closed by a click elsewhere; a button that drops an editor popup
-// with an edit in it, closed by Escape, a click elsewhere or on the button again. The tests
+// with an edit in it, closed by Escape, a click elsewhere or on the button again; base editors
+// with ellipsis, down, glyph and text buttons in each button style. The tests
 // never need it.
 
 #include "toolkit/base/cx_control.h"
@@ -15,6 +16,7 @@
 #include "toolkit/base/cx_popup_window.h"
 #include "toolkit/base/cx_scroll_bar.h"
 #include "toolkit/edit/cx_container.h"
+#include "toolkit/edit/cx_custom_edit.h"
 #include "toolkit/edit/cx_edit_popup_window.h"
 #include "toolkit/edit/cx_text_edit.h"
 
@@ -169,7 +171,7 @@ class TEditGalleryForm : public pf::TForm {
 public:
     explicit TEditGalleryForm(pc::TComponent* AOwner) : pf::TForm(AOwner) {
         SetCaption("Edit gallery");
-        SetBounds(100, 100, 520, 400);
+        SetBounds(100, 100, 520, 460);
 
         FHorizontal = &Own<TcxScrollBar>();
         FHorizontal->SetParent(this);
@@ -230,10 +232,29 @@ public:
         Inner.SetParent(FContainer);
         Inner.SetText("An edit inside a container");
         FContainer->SetInnerControl(&Inner);
+        // Base editors with ellipsis, down, glyph and text buttons, one per button style; the
+        // pointer and the left button show the hot and pressed looks, the last one is disabled.
+        const toolkit::edit::TcxEditButtonStyle ButtonStyles[] = {
+            toolkit::edit::bts3D,      toolkit::edit::btsFlat,      toolkit::edit::btsSimple,
+            toolkit::edit::btsHotFlat, toolkit::edit::btsUltraFlat, toolkit::edit::btsOffice11};
+        for (int I = 0; I < 6; ++I) {
+            auto& Edit = Own<toolkit::edit::TcxCustomEdit>();
+            Edit.SetParent(this);
+            Edit.SetBounds(10 + (I % 3) * 160, 335 + (I / 3) * 28, 150, 22);
+            for (auto Kind : {toolkit::edit::bkEllipsis, toolkit::edit::bkDown,
+                              toolkit::edit::bkGlyph, toolkit::edit::bkText}) {
+                auto& Button = Edit.Properties().Buttons().Add();
+                Button.SetKind(Kind);
+                if (Kind == toolkit::edit::bkText) Button.SetCaption("&Go");
+            }
+            static_cast<toolkit::edit::TcxCustomEditStyle&>(Edit.Style())
+                .SetButtonStyle(ButtonStyles[I]);
+            if (I == 5) Edit.SetEnabled(false);
+        }
         // A text edit: typing, selection and the clipboard as its properties allow.
         auto& TextEdit = Own<toolkit::edit::TcxTextEdit>();
         TextEdit.SetParent(this);
-        TextEdit.SetBounds(10, 335, 300, 21);
+        TextEdit.SetBounds(10, 395, 300, 21);
         TextEdit.Properties().SetMaxLength(40);
         TextEdit.SetEditValue(pc::Variant::String("A text edit"));
 

@@ -1,8 +1,12 @@
 #include "toolkit/edit/cx_custom_edit.h"
 
+#include "toolkit/edit/cx_edit_repository.h"
 #include "toolkit/edit/cx_edit_view_data.h"
 #include "toolkit/edit/edit_units.h"
 
+#include "toolkit/base/tests/cx_test_surface.h"
+
+#include "platform/core/clock.h"
 #include "platform/core/exception.h"
 #include "platform/core/message_loop.h"
 #include "platform/forms/application.h"
@@ -14,6 +18,7 @@
 #include "platform/win/messages.h"
 #include "platform/win/monitors.h"
 #include "platform/win/painting.h"
+#include "testsupport/temp_folder.h"
 #include "testsupport/win/input_driver.h"
 
 #include <QCoreApplication>
@@ -66,8 +71,16 @@ public:
     }
     using TcxCustomEdit::DoEditKeyDown;
     using TcxCustomEdit::InternalSetEditValue;
+    using TcxCustomEdit::LockInnerEditRepainting;
+    using TcxCustomEdit::UnlockInnerEditRepainting;
+    void CopyToClipboard() override { Clipboard.push_back("copy"); }
+    void CutToClipboard() override { Clipboard.push_back(FUserAction ? "cut by user" : "cut"); }
+    void PasteFromClipboard() override {
+        Clipboard.push_back(FUserAction ? "paste by user" : "paste");
+    }
     std::string Text;
     int Applied = 0;
+    std::vector<std::string> Clipboard;
 
 protected:
     void SynchronizeDisplayValue() override {
@@ -78,6 +91,29 @@ protected:
         Text = Value.AsString();
     }
     void InternalSetDisplayValue(const Variant& Value) override { FEditValue = Value; }
+};
+
+// A repository item of the validating properties, which the test editor accepts.
+class TValidatingItem : public TcxEditRepositoryItem {
+public:
+    explicit TValidatingItem(pc::TComponent* AOwner) : TcxEditRepositoryItem(AOwner) {
+        CreateProperties();
+    }
+
+protected:
+    const TcxCustomEditPropertiesClass& GetPropertiesClass() const override {
+        return TValidatingProperties::ClassRef();
+    }
+};
+
+// An inner control that counts its paints.
+class TPaintCounter : public pf::TCustomControl {
+public:
+    using pf::TCustomControl::TCustomControl;
+    int Paints = 0;
+
+protected:
+    void Paint() override { ++Paints; }
 };
 
 class CustomEditTest : public ::testing::Test {
@@ -121,9 +157,12 @@ protected:
         return B;
     }
 
+    pc::ManualClock Clock{1000};
+    pc::ClockOverride ClockOverride{Clock};
     std::unique_ptr<pc::TComponent> Owner;
     pf::TForm* Form = nullptr;
     TTextEditor* Edit = nullptr;
+    testsupport::InputDriver Input;
 };
 
 // ---- validation ----
@@ -320,28 +359,33 @@ TEST_F(CustomEditTest, ButtonsFollowTheMouseAndClickOnRelease) {
     ASSERT_EQ(V.ButtonCount(), 2);
     const TRect B = V.ButtonsInfo[0].Bounds;
     const pg::TPoint Center{(B.Left + B.Right) / 2, (B.Top + B.Bottom) / 2};
-    // The mouse as the window receives it.
-    auto Mouse = [&](pc::UINT Msg, pg::TPoint P, pc::WPARAM Keys) {
-        Edit->Perform(Msg, Keys, static_cast<pc::LPARAM>((P.X & 0xFFFF) | (P.Y << 16)));
-    };
+    // The user's mouse, through the window under the pointer.
+    auto At = [&](pg::TPoint P) { return Edit->ClientToScreen(P); };
     const pg::TPoint Away{5, 5};
-    Mouse(pw::WM_MOUSEMOVE, Center, 0);
+    Input.MoveTo(At(Center));
     EXPECT_EQ(V.ButtonsInfo[0].State, ebsSelected);
     EXPECT_EQ(V.ButtonsInfo[1].State, ebsNormal);
-    Mouse(pw::WM_LBUTTONDOWN, Center, pw::MK_LBUTTON);
+    Input.Press(At(Center));
     EXPECT_EQ(V.ButtonsInfo[0].State, ebsPressed);
-    Mouse(pw::WM_MOUSEMOVE, Away, pw::MK_LBUTTON);
+    Input.MoveTo(At(Away));
     EXPECT_EQ(V.ButtonsInfo[0].State, ebsNormal);
-    Mouse(pw::WM_MOUSEMOVE, Center, pw::MK_LBUTTON);
+    Input.MoveTo(At(Center));
     EXPECT_EQ(V.ButtonsInfo[0].State, ebsPressed) << "held and back over the button";
-    Mouse(pw::WM_MOUSEMOVE, Away, pw::MK_LBUTTON);
-    Mouse(pw::WM_LBUTTONUP, Away, 0);
+    Input.MoveTo(At(Away));
+    Input.Release(At(Away));
     EXPECT_TRUE(Clicks.empty()) << "released outside";
-    Mouse(pw::WM_MOUSEMOVE, Center, 0);
-    Mouse(pw::WM_LBUTTONDOWN, Center, pw::MK_LBUTTON);
-    Mouse(pw::WM_LBUTTONUP, Center, 0);
+    Input.Click(At(Center));
     EXPECT_EQ(Clicks, std::vector<int>{0});
     EXPECT_EQ(V.ButtonsInfo[0].State, ebsSelected);
+    // Over the second button, then off the editor.
+    const TRect B1 = V.ButtonsInfo[1].Bounds;
+    Input.MoveTo(At({(B1.Left + B1.Right) / 2, (B1.Top + B1.Bottom) / 2}));
+    EXPECT_EQ(V.ButtonsInfo[0].State, ebsNormal);
+    EXPECT_EQ(V.ButtonsInfo[1].State, ebsSelected);
+    Input.MoveTo(Form->ClientToScreen({300, 250}));
+    pc::RunFor(Clock, 50);
+    EXPECT_EQ(V.ButtonsInfo[1].State, ebsNormal);
+    EXPECT_EQ(V.ContainerState & cstHot, 0);
 }
 
 TEST_F(CustomEditTest, RemovingAButtonInvalidatesAllAHotChangeOnlyTwoButtons) {
@@ -375,6 +419,149 @@ TEST_F(CustomEditTest, RemovingAButtonInvalidatesAllAHotChangeOnlyTwoButtons) {
     for (const TcxEditButtonViewInfo& B : V.ButtonsInfo)
         EXPECT_TRUE(UpdateContains(B.Bounds));
     EXPECT_TRUE(UpdateContains({0, 0, 1, 1})) << "the frame";
+}
+
+TEST_F(CustomEditTest, AButtonCaptionsAcceleratorClicksTheButton) {
+    AddButton(bkEllipsis);
+    AddButton(bkText).SetCaption("&Go");
+    std::vector<int> Clicks;
+    Edit->Properties().OnButtonClick = [&](pc::TObject*, int Index) { Clicks.push_back(Index); };
+    Edit->ShortRefreshContainer(false);
+    EXPECT_TRUE(Form->DialogChar('G'));
+    EXPECT_EQ(Clicks, std::vector<int>{1});
+    EXPECT_FALSE(Form->DialogChar('o'));
+    Edit->Properties().Buttons().Items(1).SetVisible(false);
+    EXPECT_FALSE(Form->DialogChar('g')) << "a hidden button";
+    EXPECT_EQ(Clicks, std::vector<int>{1});
+}
+
+// ---- messages ----
+
+TEST_F(CustomEditTest, ClipboardMessagesChangeTheValueOnlyWhereItMayChange) {
+    struct Case {
+        pc::UINT Msg;
+        bool ReadOnly;
+        const char* Seen; // nullptr: nothing
+    };
+    for (const Case& C :
+         {Case{pw::WM_COPY, false, "copy"}, Case{pw::WM_COPY, true, "copy"},
+          Case{pw::WM_CUT, false, "cut by user"}, Case{pw::WM_CUT, true, "copy"},
+          Case{pw::WM_PASTE, false, "paste by user"}, Case{pw::WM_PASTE, true, nullptr}}) {
+        Edit->Properties().SetReadOnly(C.ReadOnly);
+        Edit->Clipboard.clear();
+        Edit->Perform(C.Msg, 0, 0);
+        const std::vector<std::string> Expected =
+            C.Seen ? std::vector<std::string>{C.Seen} : std::vector<std::string>{};
+        EXPECT_EQ(Edit->Clipboard, Expected) << C.Msg << " read-only " << C.ReadOnly;
+    }
+}
+
+TEST_F(CustomEditTest, TheEditorFollowsItsRepositoryItemAndForgetsItWhenFreed) {
+    auto Item = std::make_unique<TValidatingItem>(nullptr);
+    Edit->SetRepositoryItem(Item.get());
+    ASSERT_EQ(Edit->EditViewInfo().ButtonCount(), 0);
+    Item->Properties().Buttons().Add();
+    EXPECT_EQ(Edit->EditViewInfo().ButtonCount(), 1) << "the item's properties changed";
+    Item.reset();
+    EXPECT_EQ(Edit->RepositoryItem(), nullptr);
+    EXPECT_EQ(&Edit->ActiveProperties(), &Edit->Properties());
+    EXPECT_EQ(Edit->EditViewInfo().ButtonCount(), 0);
+}
+
+TEST_F(CustomEditTest, LoadedAppliesThePropertiesAndDropsTheChangeEvents) {
+    int Changes = 0;
+    Edit->Properties().OnChange = [&](pc::TObject*) { ++Changes; };
+    Edit->BeginLoading();
+    // Reading the properties unhooks them from the editor.
+    Edit->Properties().OnPropertiesChanged = nullptr;
+    Edit->Properties().Buttons().Add();
+    Edit->EndLoading();
+    EXPECT_EQ(Edit->EditViewInfo().ButtonCount(), 1);
+    EXPECT_EQ(Changes, 0);
+    Edit->Properties().Buttons().Add();
+    EXPECT_EQ(Edit->EditViewInfo().ButtonCount(), 2) << "hooked again";
+}
+
+TEST_F(CustomEditTest, LockingTheInnerEditsRepaintingDefersItsPaintsToTheUnlock) {
+    auto& Inner = Form->Own<TPaintCounter>();
+    Edit->SetInnerControl(&Inner);
+    Inner.SetParent(Edit);
+    pc::ProcessMessages();
+    const int Before = Inner.Paints;
+    Edit->LockInnerEditRepainting();
+    Inner.Invalidate();
+    pc::ProcessMessages();
+    EXPECT_EQ(Inner.Paints, Before);
+    Edit->UnlockInnerEditRepainting();
+    pc::ProcessMessages();
+    EXPECT_EQ(Inner.Paints, Before + 1);
+}
+
+// ---- painting ----
+
+TEST_F(CustomEditTest, APictureOfTheButtonsInEveryStyleAndState) {
+    toolkit::base::testing_support::ClassicColors Colors;
+    AddButton(bkEllipsis);
+    AddButton(bkDown);
+    AddButton(bkGlyph);
+    AddButton(bkText).SetCaption("Go");
+    const TcxEditButtonStyle Styles[] = {bts3D,      btsFlat,      btsSimple,
+                                         btsHotFlat, btsUltraFlat, btsOffice11};
+    const TcxEditButtonState States[] = {ebsNormal, ebsSelected, ebsPressed, ebsDisabled};
+    const int W = 140, H = 21;
+    toolkit::base::testing_support::TestSurface S(4 * (W + 8) + 8, 6 * (H + 8) + 8,
+                                                  pg::RGB(255, 255, 255));
+    auto& Style = static_cast<TcxCustomEditStyle&>(Edit->Style());
+    // The colour at the centre of a button's face, per row and state; the first row's
+    // ellipsis and down buttons, kept for the contents.
+    std::vector<std::vector<pg::COLORREF>> Faces(6);
+    TRect Ellipsis{}, Down{};
+    for (int Row = 0; Row < 6; ++Row) {
+        Style.SetButtonStyle(Styles[Row]);
+        for (int Column = 0; Column < 4; ++Column) {
+            auto Data = Edit->CreateViewData();
+            TcxCustomEditViewInfo V;
+            Data->Calculate(Edit->Canvas(), {0, 0, W, H}, {-1, -1}, cxmbNone, 0, V, false);
+            ASSERT_EQ(V.ButtonCount(), 4);
+            for (TcxEditButtonViewInfo& B : V.ButtonsInfo)
+                B.State = States[Column];
+            const int X = 8 + Column * (W + 8), Y = 8 + Row * (H + 8);
+            V.Offset(X, Y);
+            toolkit::base::TcxCanvas Canvas(&S.Canvas());
+            V.Paint(Canvas);
+            // The text button's face, away from its caption.
+            const TRect T = V.ButtonsInfo[3].Bounds;
+            Faces[static_cast<std::size_t>(Row)].push_back(S.At(T.Left + 3, T.Bottom - 4));
+            if (Row == 0 && Column == 0) {
+                Ellipsis = V.ButtonsInfo[0].Bounds;
+                Down = V.ButtonsInfo[1].Bounds;
+            }
+        }
+    }
+    testsupport::TempFolder Folder("edit_buttons_");
+    EXPECT_TRUE(S.Pixels().SavePng(Folder.PathOf("edit_buttons.png")));
+    // A 3D button's face is the button face colour; its ellipsis dots and down arrow are drawn
+    // in the button text colour across the middle.
+    const pg::COLORREF Face = pg::ColorToRGB(pg::clBtnFace);
+    const pg::COLORREF Ink = pg::ColorToRGB(pg::clBtnText);
+    EXPECT_EQ(Faces[0][0], Face);
+    const int EllipsisMiddle = (Ellipsis.Top + Ellipsis.Bottom) / 2;
+    int Dots = 0;
+    for (int X = Ellipsis.Left; X < Ellipsis.Right; ++X)
+        for (int Y = EllipsisMiddle - 2; Y <= EllipsisMiddle + 2; ++Y)
+            if (S.At(X, Y) == Ink) ++Dots;
+    EXPECT_GE(Dots, 3) << "three dots";
+    bool Arrow = false;
+    for (int Y = Down.Top; Y < Down.Bottom; ++Y)
+        if (S.At((Down.Left + Down.Right) / 2, Y) == Ink) Arrow = true;
+    EXPECT_TRUE(Arrow);
+    // The last three styles (hot-flat, ultra-flat and the gradient one) fill the face when hot
+    // and pressed (the plain flat style only changes its border).
+    for (int Row : {3, 4, 5}) {
+        const auto& F = Faces[static_cast<std::size_t>(Row)];
+        EXPECT_NE(F[1], F[0]) << "hot, style row " << Row;
+        EXPECT_NE(F[2], F[0]) << "pressed, style row " << Row;
+    }
 }
 
 // ---- layout ----
