@@ -316,6 +316,8 @@ void TcxCustomTextEdit::UpdateInnerEditColors() {
 
 void TcxCustomTextEdit::ResetLookupCompletion() {
     FLookupCompletionActive = false;
+    // A text set from outside moves the current item with it.
+    if (!FLookupDriven && ActiveProperties().UseLookupData()) ILookupData().TextChanged();
 }
 
 void TcxCustomTextEdit::DoOnNewLookupDisplayText(const std::string& Text) {
@@ -473,44 +475,7 @@ void TcxCustomTextEdit::InnerClipboardMessage(pc::UINT Msg) {
     FUserAction = Saved;
 }
 
-// ---- keys ----
-
-bool TcxCustomTextEdit::CanKeyDownModifyEdit(pf::WORD Key, pf::TShiftState Shift) {
-    return Key == pw::VK_DELETE || (Key == pw::VK_INSERT && (Shift & pf::ssShift));
-}
-
-bool TcxCustomTextEdit::CanKeyPressModifyEdit(char Key) {
-    const auto C = static_cast<unsigned char>(Key);
-    return C >= 32 || Key == '\b' || Key == 0x16 || Key == 0x18;
-}
-
-void TcxCustomTextEdit::DoEditKeyDown(pf::WORD& Key, pf::TShiftState Shift) {
-    if (Key == pw::VK_DELETE && !(Shift & pf::ssShift)) {
-        if (!CanModify() || !DoEditing()) {
-            Key = 0;
-            return;
-        }
-    }
-    TcxCustomEdit::DoEditKeyDown(Key, Shift);
-}
-
-void TcxCustomTextEdit::DoEditKeyPress(char& Key) {
-    TcxCustomEdit::DoEditKeyPress(Key);
-    const auto C = static_cast<unsigned char>(Key);
-    if (Key == '\b' && (!CanModify() || EditingStyle() == tesNoEdit)) {
-        Key = 0;
-        return;
-    }
-    if (C < 32 || C == 127) return;
-    if (!CanModify()) {
-        Key = 0;
-        return;
-    }
-    // Every typed character is placed here, checked as a paste would be.
-    const std::string S(1, Key);
-    Key = 0;
-    ReplaceSelectedText(S);
-}
+// ---- keys: cx_text_edit_keys.cpp ----
 
 bool TcxCustomTextEdit::IsValidChar(char Key) {
     return TcxCustomEdit::IsValidChar(Key) ||
@@ -526,12 +491,14 @@ void TcxCustomTextEdit::PropertiesChanged(TcxCustomEditProperties* Sender) {
     }
     TcxCustomTextEditProperties& P = ActiveProperties();
     FInnerEdit->SetAlignment(P.Alignment().Horz());
+    LookupPropertiesChanged();
     FInnerEdit->SetCharCase(P.CharCase());
     FInnerEdit->SetEchoMode(P.EchoMode() == eemPassword ? 1 : 0);
     FInnerEdit->SetEditPasswordChar(P.PasswordChar());
     FInnerEdit->SetMaxLength(P.MaxLength());
     FInnerEdit->SetReadOnly(!P.CanModify() || EditingStyle() == tesNoEdit);
     ClampValueIfNeeded();
+    if (!(ComponentState() & pc::csDestroying)) ValidateLookupText();
     TcxCustomEdit::PropertiesChanged(Sender);
     UpdateDrawValue();
     FInnerEdit->Invalidate();

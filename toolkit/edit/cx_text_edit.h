@@ -8,11 +8,15 @@
 // Selection: SelStart and SelLength read 0 and ignore writes when the editing style allows no
 // text editing (and read 0 in a fixed list without a completion shown).
 //
-// Lookup data, incremental search and item navigation are hooks here (LookupDataCurrentChanged,
-// ResetLookupCompletion, the item operations), filled by the lookup engine.
+// Lookup items: typed characters search them (incremental search), the found item's remaining
+// characters are added selected (the completion); list styles refuse characters no item begins
+// with. ItemIndex follows the lookup data's current key, also for a text set from outside.
+// Editors that allow lookup navigation move through the items with Up, Down, PgUp, PgDn (and
+// Home, End in a fixed list) and the wheel; the plain text edit does not.
 
 #include "toolkit/edit/cx_custom_edit.h"
 #include "toolkit/edit/cx_inner_text_edit.h"
+#include "toolkit/edit/cx_text_edit_lookup.h"
 #include "toolkit/edit/cx_text_edit_properties.h"
 
 #include <memory>
@@ -63,7 +67,7 @@ public:
     virtual void RefreshFromProperties();
     virtual void UndoHook() {}
     virtual void ResetLookupCompletion();
-    virtual void LookupDataCurrentChanged() {}
+    virtual void LookupDataCurrentChanged();
     virtual void DoOnNewLookupDisplayText(const std::string& Text);
     virtual int GetInnerEditHeight();
     virtual void ClampValueIfNeeded();
@@ -84,7 +88,50 @@ public:
     void InnerTextChanged();
     void InnerClipboardMessage(platform::core::UINT Msg);
 
+    // Lookup items (cx_text_edit_lookup.cpp, cx_text_edit_keys.cpp).
+    IcxTextEditLookupData& ILookupData();
+    TcxCustomTextEditLookupData& LookupData();
+    virtual int GetItemIndex();
+    virtual void SetItemIndex(int Value);
+    int ItemIndex() { return GetItemIndex(); }
+    // The object stored with the current lookup item, or null.
+    virtual platform::core::TObject* GetItemObject();
+    bool LookupDrivenChange() const { return FLookupDriven; }
+    bool LookupNavigating() const { return FLookupNavigating; }
+    // The editing check, as the lookup data asks it before committing an item.
+    bool LookupDoEditing() { return DoEditing(); }
+    // Marks a text change as caused by the lookup data.
+    class TLookupDrivenScope {
+    public:
+        explicit TLookupDrivenScope(TcxCustomTextEdit& AEdit)
+            : FEdit(AEdit), FSaved(AEdit.FLookupDriven) {
+            AEdit.FLookupDriven = true;
+        }
+        ~TLookupDrivenScope() { FEdit.FLookupDriven = FSaved; }
+        TLookupDrivenScope(const TLookupDrivenScope&) = delete;
+        TLookupDrivenScope& operator=(const TLookupDrivenScope&) = delete;
+
+    private:
+        TcxCustomTextEdit& FEdit;
+        bool FSaved;
+    };
+
 protected:
+    virtual bool IsLookupNavigationAllowed() { return false; }
+    virtual Variant ItemIndexToLookupKey(int Value) { return Variant::Integer(Value); }
+    virtual int LookupKeyToItemIndex(const Variant& Key);
+    virtual void LookupKeyToEditValue(const Variant& Key, Variant& EditValue);
+    // After a properties change: a list style keeps only a text that is a lookup item.
+    virtual void ValidateLookupText();
+    // Searches the lookup items for Text and shows the completion; true when found.
+    bool IncrementalSearchText(std::string& Text);
+    bool CanSearchAtCaret();
+    // Moves the lookup data for a navigation key or the wheel; true when it acted.
+    bool NavigateLookupItems(TcxEditLookupDataGoDirection Direction);
+    // The lookup data follows the properties and re-locates the text.
+    void LookupPropertiesChanged();
+    void DoExit() override;
+
     void Initialize();
     void CreateWnd() override;
     void InternalSetDisplayValue(const Variant& Value) override;
@@ -114,6 +161,9 @@ private:
     std::string FSavedText;
     bool FSettingText = false;
     bool FSynchronizing = false;
+    std::unique_ptr<TcxCustomTextEditLookupData> FLookupData;
+    bool FLookupDriven = false;
+    bool FLookupNavigating = false;
 };
 
 // The published text edit.

@@ -24,6 +24,8 @@
 namespace toolkit::edit {
 
 class IcxEditValidation;
+class TcxCustomTextEdit;
+class TcxCustomTextEditLookupData;
 
 enum TcxEditEchoMode : std::uint8_t { eemNormal, eemPassword };
 enum TcxTextEditingStyle : std::uint8_t { tesEdit, tesEditList, tesFixedList, tesNoEdit };
@@ -180,6 +182,9 @@ public:
     // Whether the editor looks its text up in lookup data (the data itself is the lookup
     // engine's; the text edit uses it).
     virtual bool UseLookupData() const { return true; }
+    // The lookup data an editor with these properties searches (its class, for descendants).
+    virtual std::unique_ptr<TcxCustomTextEditLookupData>
+    CreateLookupData(TcxCustomTextEdit& AOwner) const;
     virtual bool IsNumericTextNormalized(bool) { return false; }
     virtual void GetEditFormat(bool& IsCurrency, bool& ProviderFormats, std::string& Format);
     virtual bool HasNumericValue() const { return false; }

@@ -251,11 +251,15 @@ public:
                 .SetButtonStyle(ButtonStyles[I]);
             if (I == 5) Edit.SetEnabled(false);
         }
-        // A text edit: typing, selection and the clipboard as its properties allow.
+        // A text edit: typing, selection and the clipboard as its properties allow; typing
+        // completes from its lookup items.
         auto& TextEdit = Own<toolkit::edit::TcxTextEdit>();
         TextEdit.SetParent(this);
         TextEdit.SetBounds(10, 395, 300, 21);
         TextEdit.Properties().SetMaxLength(40);
+        for (const char* Item : {"Apple", "apricot", "Banana", "Blackberry", "Cherry"})
+            TextEdit.Properties().LookupItems().Add(Item);
+        TextEdit.Properties().LookupItemsChanged();
         TextEdit.SetEditValue(pc::Variant::String("A text edit"));
 
         FHorizontal->OnChange = [this](pc::TObject*) {

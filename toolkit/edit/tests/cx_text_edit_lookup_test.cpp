@@ -1,0 +1,305 @@
+#include "toolkit/edit/cx_text_edit.h"
+#include "toolkit/edit/cx_text_edit_lookup.h"
+
+#include "platform/core/message_loop.h"
+#include "platform/forms/forms.h"
+#include "platform/win/input_state.h"
+#include "platform/win/monitors.h"
+#include "testsupport/win/input_driver.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace toolkit::edit {
+namespace {
+
+namespace pc = platform::core;
+namespace pf = platform::forms;
+namespace pw = platform::win;
+
+// Properties whose editing style a test chooses, as the list editors' properties do.
+class StyledProperties : public TcxCustomTextEditProperties {
+public:
+    static const TcxCustomEditPropertiesClass& ClassRef() {
+        static const TcxCustomEditPropertiesClass Class(
+            "StyledProperties", &TcxCustomTextEditProperties::ClassRef(),
+            pc::ConstructorOf<StyledProperties, toolkit::base::TcxInterfacedPersistent,
+                              pc::TPersistent*>());
+        return Class;
+    }
+    const TcxCustomEditPropertiesClass& ClassType() const override { return ClassRef(); }
+    using TcxCustomTextEditProperties::TcxCustomTextEditProperties;
+    TcxTextEditingStyle GetEditingStyle() const override { return Style; }
+    TcxTextEditingStyle Style = tesEdit;
+};
+
+class StyledTextEdit : public TcxCustomTextEdit {
+public:
+    explicit StyledTextEdit(pc::TComponent* AOwner)
+        : TcxCustomTextEdit(AOwner, false, &StyledProperties::ClassRef()) {}
+    StyledProperties& Styled() { return static_cast<StyledProperties&>(Properties()); }
+};
+
+// An editor that lets the keys move through the items, as list editors do.
+class NavigatingTextEdit : public StyledTextEdit {
+public:
+    using StyledTextEdit::StyledTextEdit;
+
+protected:
+    bool IsLookupNavigationAllowed() override { return true; }
+};
+
+class TextEditLookupTest : public ::testing::Test {
+protected:
+    TextEditLookupTest() : Owner(std::make_unique<pc::TComponent>(nullptr)) {
+        pc::ResetMessageLoop();
+        pw::ResetInputState();
+        pw::SetMonitors({{{0, 0, 1024, 768}, {0, 0, 1024, 740}}});
+        Form = &Owner->Own<pf::TForm>();
+        Form->SetBounds(100, 100, 400, 300);
+        Form->Show();
+    }
+    ~TextEditLookupTest() override {
+        Owner.reset();
+        pc::ProcessMessages();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        pc::ResetMessageLoop();
+        pw::ResetInputState();
+    }
+    template <class T = StyledTextEdit>
+    T& MakeEdit(TcxTextEditingStyle Style, const std::vector<std::string>& Items) {
+        T& E = Form->Own<T>();
+        E.SetParent(Form);
+        E.SetBoundsRect({10, 10, 210, 31});
+        pc::TStringList List;
+        for (const std::string& S : Items)
+            List.Add(S);
+        E.Properties().SetLookupItems(List);
+        E.Styled().Style = Style;
+        E.Properties().Changed();
+        E.HandleNeeded();
+        E.SetFocus();
+        testsupport::PumpUntilIdle();
+        return E;
+    }
+    void Type(const std::string& S) {
+        for (char C : S)
+            Input.Key(0, QString(QChar(C)));
+        testsupport::PumpUntilIdle();
+    }
+    void Press(int QtKey, bool Ctrl = false) {
+        if (Ctrl) Input.KeyDown(Qt::Key_Control);
+        Input.Key(QtKey, QtKey == Qt::Key_Backspace ? QString(QChar(8)) : QString());
+        if (Ctrl) Input.KeyUp(Qt::Key_Control);
+        testsupport::PumpUntilIdle();
+    }
+    static std::string Selected(TcxCustomTextEdit& E) {
+        return E.Text().substr(static_cast<std::size_t>(E.InnerTextEdit().SelStart()),
+                               static_cast<std::size_t>(E.InnerTextEdit().SelLength()));
+    }
+
+    std::unique_ptr<pc::TComponent> Owner;
+    pf::TForm* Form = nullptr;
+    testsupport::InputDriver Input;
+};
+
+const std::vector<std::string> Fruits{"Apple", "apricot", "Banana"};
+
+std::vector<std::string> Numbered(int N) {
+    std::vector<std::string> Items;
+    for (int I = 0; I < N; ++I)
+        Items.push_back("item" + std::to_string(I));
+    return Items;
+}
+
+TEST_F(TextEditLookupTest, LocateTakesTheFirstPrefixMatchInListOrderWithoutWrapping) {
+    StyledTextEdit& E = MakeEdit(tesEdit, Fruits);
+    TcxCustomTextEditLookupData& L = E.LookupData();
+    std::string Text = "ap";
+    std::string Tail;
+    ASSERT_TRUE(L.Locate(Text, Tail, false));
+    EXPECT_EQ(Text, "Ap");
+    EXPECT_EQ(Tail, "ple");
+    EXPECT_EQ(L.CurrentKey(), 0);
+    Text = "ap";
+    ASSERT_TRUE(L.Locate(Text, Tail, true));
+    EXPECT_EQ(Text, "ap");
+    EXPECT_EQ(Tail, "ricot");
+    EXPECT_EQ(L.CurrentKey(), 1);
+    Text = "ap";
+    EXPECT_FALSE(L.Locate(Text, Tail, true));
+    Text = "";
+    EXPECT_FALSE(L.Locate(Text, Tail, false));
+}
+
+TEST_F(TextEditLookupTest, GoMovesWithoutWrappingAndIgnoresKeysOutsideTheItems) {
+    StyledTextEdit& E = MakeEdit(tesEdit, Numbered(10));
+    TcxCustomTextEditLookupData& L = E.LookupData();
+    struct Case {
+        int From;
+        TcxEditLookupDataGoDirection Direction;
+        int Expected;
+    } Cases[] = {
+        {9, egdNext, 9},     {0, egdPrior, 0},  {0, egdPageDown, 7}, {-1, egdPageDown, 7},
+        {-1, egdPageUp, -1}, {9, egdPageUp, 2}, {3, egdPageUp, 0},   {5, egdPageDown, 9},
+        {4, egdBegin, 0},    {4, egdEnd, 9},    {4, egdNext, 5},     {4, egdPrior, 3},
+    };
+    for (const Case& C : Cases) {
+        L.SetCurrentKey(Variant::Integer(C.From));
+        L.Go(C.Direction, false);
+        EXPECT_EQ(L.CurrentKey(), C.Expected) << C.From << " " << int(C.Direction);
+        if (C.Expected >= 0) {
+            EXPECT_EQ(E.Text(), "item" + std::to_string(C.Expected));
+        }
+    }
+    L.SetCurrentKey(Variant::Integer(4));
+    L.SetCurrentKey(Variant::Integer(10));
+    EXPECT_EQ(L.CurrentKey(), 4);
+    L.Go(egdNext, true);
+    L.Go(egdEnd, false);
+    L.Go(egdNext, true);
+    EXPECT_EQ(L.CurrentKey(), 0);
+}
+
+TEST_F(TextEditLookupTest, TypingCompletesFromTheItemsInFreeStyle) {
+    StyledTextEdit& E = MakeEdit(tesEdit, Fruits);
+    struct Step {
+        char Key;
+        std::string Text, Selection;
+        int ItemIndex;
+    } Steps[] = {
+        {'a', "Apple", "pple", 0},
+        {'p', "Apple", "ple", 0},
+        {'r', "apricot", "icot", 1},
+        {'x', "aprx", "", -1},
+    };
+    for (const Step& S : Steps) {
+        Type(std::string(1, S.Key));
+        EXPECT_EQ(E.Text(), S.Text) << S.Key;
+        EXPECT_EQ(Selected(E), S.Selection) << S.Key;
+        EXPECT_EQ(E.ItemIndex(), S.ItemIndex) << S.Key;
+    }
+    EXPECT_EQ(E.EditValue().AsString(), "aprx");
+}
+
+TEST_F(TextEditLookupTest, BackspaceWithACompletionSearchesOneCharacterShorter) {
+    StyledTextEdit& E = MakeEdit(tesEdit, Fruits);
+    Type("apr");
+    ASSERT_EQ(E.Text(), "apricot");
+    Press(Qt::Key_Backspace);
+    EXPECT_EQ(E.Text(), "Apple");
+    EXPECT_EQ(Selected(E), "ple");
+    EXPECT_TRUE(E.LookupCompletionActive());
+    Press(Qt::Key_Right);
+    EXPECT_FALSE(E.LookupCompletionActive());
+    EXPECT_EQ(E.InnerTextEdit().SelStart(), 5);
+    // Without a completion Backspace deletes as it always does.
+    Press(Qt::Key_Backspace);
+    EXPECT_EQ(E.Text(), "Appl");
+}
+
+TEST_F(TextEditLookupTest, FreeStyleSearchesOnlyAtTheEnd) {
+    StyledTextEdit& E = MakeEdit(tesEdit, Fruits);
+    E.SetText("Bnana");
+    E.InnerTextEdit().SetSelStart(1);
+    E.InnerTextEdit().SetSelLength(0);
+    Type("a");
+    EXPECT_EQ(E.Text(), "Banana");
+    EXPECT_FALSE(E.LookupCompletionActive());
+    EXPECT_EQ(E.InnerTextEdit().SelStart(), 2);
+}
+
+TEST_F(TextEditLookupTest, EditListRefusesACharacterNoItemBeginsWith) {
+    StyledTextEdit& E = MakeEdit(tesEditList, Fruits);
+    Type("b");
+    EXPECT_EQ(E.Text(), "Banana");
+    Type("x");
+    EXPECT_EQ(E.Text(), "Banana");
+    EXPECT_EQ(E.ItemIndex(), 2);
+    Press(Qt::Key_Delete);
+    EXPECT_EQ(E.Text(), "Banana");
+}
+
+TEST_F(TextEditLookupTest, FixedListRefusesNonMatchingCharactersAndSwallowsCaretKeys) {
+    StyledTextEdit& E = MakeEdit(tesFixedList, Fruits);
+    Type("b");
+    EXPECT_EQ(E.Text(), "Banana");
+    EXPECT_EQ(E.ItemIndex(), 2);
+    Type("q");
+    EXPECT_EQ(E.Text(), "Banana");
+    int AfterKeyDowns = 0;
+    E.OnAfterKeyDown = [&](pc::TObject*, pf::WORD&, pf::TShiftState) { ++AfterKeyDowns; };
+    for (int Key : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Delete}) {
+        Press(Key);
+        EXPECT_EQ(E.Text(), "Banana");
+        EXPECT_FALSE(E.LookupCompletionActive());
+    }
+    EXPECT_EQ(AfterKeyDowns, 3);
+    Type("a");
+    EXPECT_EQ(E.Text(), "Apple");
+}
+
+TEST_F(TextEditLookupTest, FixedListBackspaceWithoutSelectionDisplayIsSwallowed) {
+    StyledTextEdit& E = MakeEdit(tesFixedList, Fruits);
+    E.Properties().SetShowFixedListSelection(false);
+    Type("ap");
+    ASSERT_EQ(E.Text(), "Apple");
+    Press(Qt::Key_Backspace);
+    EXPECT_EQ(E.Text(), "Apple");
+    EXPECT_FALSE(E.LookupCompletionActive());
+}
+
+TEST_F(TextEditLookupTest, KeysMoveThroughTheItemsWhereNavigationIsAllowed) {
+    NavigatingTextEdit& E = MakeEdit<NavigatingTextEdit>(tesFixedList, Numbered(12));
+    E.SetItemIndex(0);
+    ASSERT_EQ(E.Text(), "item0");
+    struct Step {
+        int Key;
+        bool Ctrl;
+        int Expected;
+    } Steps[] = {
+        {Qt::Key_PageDown, false, 7}, {Qt::Key_Down, false, 8},     {Qt::Key_Up, false, 7},
+        {Qt::Key_PageUp, false, 0},   {Qt::Key_PageDown, true, 11}, {Qt::Key_Down, false, 11},
+        {Qt::Key_Home, false, 0},     {Qt::Key_Up, false, 0},       {Qt::Key_End, false, 11},
+        {Qt::Key_PageUp, true, 0},
+    };
+    for (const Step& S : Steps) {
+        Press(S.Key, S.Ctrl);
+        EXPECT_EQ(E.ItemIndex(), S.Expected) << S.Key;
+        EXPECT_EQ(E.Text(), "item" + std::to_string(S.Expected));
+    }
+    EXPECT_TRUE(E.ModifiedAfterEnter());
+}
+
+TEST_F(TextEditLookupTest, ThePlainTextEditSwallowsUpAndDownWithoutMoving) {
+    StyledTextEdit& E = MakeEdit(tesEdit, Fruits);
+    E.SetItemIndex(1);
+    ASSERT_EQ(E.Text(), "apricot");
+    Press(Qt::Key_Down);
+    Press(Qt::Key_PageDown);
+    EXPECT_EQ(E.ItemIndex(), 1);
+    EXPECT_EQ(E.Text(), "apricot");
+}
+
+TEST_F(TextEditLookupTest, ItemIndexFollowsATextSetFromOutside) {
+    StyledTextEdit& E = MakeEdit(tesEdit, Fruits);
+    int Clicks = 0;
+    E.OnClick = [&](pc::TObject*) { ++Clicks; };
+    E.SetText("banana");
+    EXPECT_EQ(E.ItemIndex(), 2);
+    E.SetText("cherry");
+    EXPECT_EQ(E.ItemIndex(), -1);
+    E.SetItemIndex(0);
+    EXPECT_EQ(E.Text(), "Apple");
+    EXPECT_EQ(Clicks, 1);
+    E.SetItemIndex(0);
+    EXPECT_EQ(Clicks, 1);
+}
+
+} // namespace
+} // namespace toolkit::edit
