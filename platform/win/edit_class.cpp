@@ -116,10 +116,22 @@ TRect FormatRect(HWND wnd, const EditState& s) {
             std::max(client.Left + s.leftMargin, client.Right - s.rightMargin), client.Bottom};
 }
 
+// The client x of the line's start. A line narrower than the formatting rectangle sits at its
+// right edge (ES_RIGHT, the caret's pixel kept inside) or in its middle (ES_CENTER); a wider one
+// scrolls as a left-aligned one does.
+int LineLeft(HWND wnd, const EditState& s, const Measures& m) {
+    const TRect format = FormatRect(wnd, s);
+    const int spare = format.Width() - m.x.back();
+    const DWORD style = Style(wnd);
+    if (spare > 0 && (style & ES_RIGHT)) return format.Left + std::max(0, spare - 1);
+    if (spare > 0 && (style & ES_CENTER)) return format.Left + spare / 2;
+    return format.Left - s.scroll;
+}
+
 // The character boundary nearest a client x.
 int CharFromX(HWND wnd, const EditState& s, int x) {
     const Measures m = Measure(wnd, s);
-    const int along = x - FormatRect(wnd, s).Left + s.scroll;
+    const int along = x - LineLeft(wnd, s, m);
     const int n = Length(s);
     for (int i = 0; i < n; ++i)
         if (2 * along < m.x[i] + m.x[i + 1]) return i;
@@ -432,7 +444,7 @@ void Paint(HWND wnd, EditState& s) {
     gdi::IntersectClipRect(dc, format.Left, format.Top, format.Right, format.Bottom);
     gdi::SelectObject(dc, FontOf(s));
     gdi::SetBkMode(dc, gdi::TRANSPARENT);
-    const int x = format.Left - s.scroll;
+    const int x = LineLeft(wnd, s, m);
     const int y = format.Top;
     gdi::SetTextColor(dc, gdi::GetSysColor(enabled ? gdi::COLOR_WINDOWTEXT : gdi::COLOR_GRAYTEXT));
     gdi::TextOut(dc, x, y, shown.data(), static_cast<int>(shown.size()));
@@ -699,8 +711,7 @@ LRESULT EditWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (index < 0 || index > Length(s)) return -1;
         const TRect format = FormatRect(wnd, s);
         const Measures m = Measure(wnd, s);
-        return MAKELPARAM(format.Left - s.scroll + m.x[static_cast<std::size_t>(index)],
-                          format.Top);
+        return MAKELPARAM(LineLeft(wnd, s, m) + m.x[static_cast<std::size_t>(index)], format.Top);
     }
     case EM_CHARFROMPOS:
         return MAKELPARAM(CharFromX(wnd, s, GET_X_LPARAM(lParam)), 0);

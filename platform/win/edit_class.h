@@ -23,8 +23,9 @@
 // Painting uses the window's font (WM_SETFONT; the system font when none) and the system's
 // colours: the selection in the highlight colours while focused (or ES_NOHIDESEL), a disabled or
 // read-only control on the button face, a disabled one's text grey. The caret blinks on the
-// platform's clock. ES_MULTILINE, ES_CENTER and ES_RIGHT are not built: every edit is one line,
-// left-aligned.
+// platform's clock. ES_RIGHT and ES_CENTER place a line narrower than the formatting rectangle at
+// its right edge or in its middle; a wider line scrolls as a left-aligned one. ES_MULTILINE is
+// not built: every edit is one line.
 
 #include "platform/win/window.h"
 
@@ -34,6 +35,8 @@ inline constexpr const char* EditClassName = "EDIT";
 
 // Styles.
 inline constexpr DWORD ES_LEFT = 0x0000;
+inline constexpr DWORD ES_CENTER = 0x0001;
+inline constexpr DWORD ES_RIGHT = 0x0002;
 inline constexpr DWORD ES_MULTILINE = 0x0004;
 inline constexpr DWORD ES_UPPERCASE = 0x0008;
 inline constexpr DWORD ES_LOWERCASE = 0x0010;

@@ -3,10 +3,20 @@
 // passes each key to the outer editor first. It never changes its text by itself for the
 // clipboard: cut, paste and clear arriving from anywhere (its keys, other senders) go to the
 // outer editor, which computes, validates and sets the new text. Tab never reaches the window.
+//
+// Alignment is a window style (ES_RIGHT, ES_CENTER), changed in place. When the outer properties
+// ask for left alignment while editing, the window is left-aligned while the editor has the
+// focus; a click that focuses such an editor starts the click timer (the system double-click
+// time), and the next click while it runs is a double click, though the text moved under it.
 
 #include "platform/forms/std_ctrls.h"
 
 #include <functional>
+#include <memory>
+
+namespace toolkit::base {
+class TcxTimer;
+}
 
 namespace toolkit::edit {
 
@@ -15,10 +25,16 @@ class TcxCustomTextEdit;
 class TcxCustomInnerTextEdit : public platform::forms::TEdit {
 public:
     TcxCustomInnerTextEdit(platform::core::TComponent* AOwner, TcxCustomTextEdit& AContainer);
+    ~TcxCustomInnerTextEdit() override;
 
     TcxCustomTextEdit& Container() const { return FContainer; }
     platform::forms::TAlignment Alignment() const { return FAlignment; }
-    void SetAlignment(platform::forms::TAlignment Value) { FAlignment = Value; }
+    // Left while the outer editor is focused and its properties ask for left alignment while
+    // editing.
+    void SetAlignment(platform::forms::TAlignment Value);
+    // The properties' alignment, or left while focused when they ask for it.
+    void ApplyFocusAlignment(bool AFocused);
+    bool ClickTimerRunning() const;
     // 0 normal, 1 password.
     int EchoMode() const { return FEchoMode; }
     void SetEchoMode(int Value);
@@ -45,9 +61,14 @@ protected:
 
 private:
     void UpdatePasswordChar();
+    void UpdateAlignmentStyle();
+    bool UsesLeftAlignmentOnEditing();
+    void StartClickTimer();
 
     TcxCustomTextEdit& FContainer;
+    std::unique_ptr<toolkit::base::TcxTimer> FClickTimer;
     platform::forms::TAlignment FAlignment = platform::forms::taLeftJustify;
+    platform::forms::TAlignment FShownAlignment = platform::forms::taLeftJustify;
     int FEchoMode = 0;
     char FPasswordChar = '\0';
     bool FKeyHandled = false;

@@ -1,14 +1,21 @@
 #include "toolkit/edit/cx_text_edit.h"
 
 #include "toolkit/edit/cx_text_edit_view.h"
+#include "toolkit/edit/regional_separators.h"
 
 #include "toolkit/base/cx_canvas.h"
+#include "toolkit/base/cx_timer.h"
 
+#include "platform/core/message_loop.h"
 #include "platform/forms/clipbrd.h"
 #include "platform/win/edit_class.h"
+#include "platform/win/input_state.h"
 #include "platform/win/messages.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <cstring>
 
 namespace toolkit::edit {
 
@@ -24,10 +31,69 @@ TcxCustomInnerTextEdit::TcxCustomInnerTextEdit(pc::TComponent* AOwner,
     : pf::TEdit(AOwner), FContainer(AContainer) {
     BorderStyle = pf::bsNoBorder;
     AutoSelect = false;
+    FClickTimer = std::make_unique<toolkit::base::TcxTimer>(nullptr);
+    FClickTimer->SetEnabled(false);
+    FClickTimer->SetInterval(pw::GetDoubleClickTime());
+    FClickTimer->SetOnTimer([this](pc::TObject*) { FClickTimer->SetEnabled(false); });
+}
+
+TcxCustomInnerTextEdit::~TcxCustomInnerTextEdit() = default;
+
+namespace {
+
+pw::DWORD AlignmentStyle(pf::TAlignment Value) {
+    switch (Value) {
+    case pf::taRightJustify:
+        return pw::ES_RIGHT;
+    case pf::taCenter:
+        return pw::ES_CENTER;
+    default:
+        return pw::ES_LEFT;
+    }
+}
+
+} // namespace
+
+bool TcxCustomInnerTextEdit::UsesLeftAlignmentOnEditing() {
+    TcxCustomTextEditProperties& P = FContainer.ActiveProperties();
+    return P.UseLeftAlignmentOnEditing() && P.Alignment().Horz() != pf::taLeftJustify;
+}
+
+void TcxCustomInnerTextEdit::SetAlignment(pf::TAlignment Value) {
+    FAlignment = Value;
+    ApplyFocusAlignment(FContainer.IsContainerFocused());
+}
+
+void TcxCustomInnerTextEdit::ApplyFocusAlignment(bool AFocused) {
+    const pf::TAlignment Shown =
+        AFocused && UsesLeftAlignmentOnEditing() ? pf::taLeftJustify : FAlignment;
+    if (Shown == FShownAlignment) return;
+    FShownAlignment = Shown;
+    UpdateAlignmentStyle();
+}
+
+// The platform's edit reads its style at every paint and hit test, so the style changes in
+// place: recreating the window under a click or a focus change would lose them.
+void TcxCustomInnerTextEdit::UpdateAlignmentStyle() {
+    if (!HandleAllocated()) return;
+    auto Style = static_cast<pw::DWORD>(pw::GetWindowLong(Handle(), pw::GWL_STYLE));
+    Style = (Style & ~(pw::ES_RIGHT | pw::ES_CENTER)) | AlignmentStyle(FShownAlignment);
+    pw::SetWindowLong(Handle(), pw::GWL_STYLE, static_cast<std::intptr_t>(Style));
+    Invalidate();
+}
+
+bool TcxCustomInnerTextEdit::ClickTimerRunning() const {
+    return FClickTimer->Enabled();
+}
+
+void TcxCustomInnerTextEdit::StartClickTimer() {
+    FClickTimer->SetEnabled(false);
+    FClickTimer->SetEnabled(true);
 }
 
 void TcxCustomInnerTextEdit::CreateParams(TCreateParams& Params) {
     pf::TEdit::CreateParams(Params);
+    Params.style |= AlignmentStyle(FShownAlignment);
     Params.style &= ~(pw::WS_BORDER | pw::WS_DLGFRAME | pw::WS_THICKFRAME);
     Params.style |= pw::ES_AUTOHSCROLL;
     Params.exStyle &= ~pw::WS_EX_CLIENTEDGE;
@@ -70,13 +136,47 @@ void TcxCustomInnerTextEdit::Dispatch(pc::TMessage& Message) {
     case pw::EM_SETSEL:
         pf::TEdit::Dispatch(Message);
         if (OnSelChange) OnSelChange();
-        return;
+        break;
+    case pw::WM_LBUTTONDOWN:
+    case pw::WM_LBUTTONDBLCLK: {
+        const bool Focusing = Message.Msg == pw::WM_LBUTTONDOWN && UsesLeftAlignmentOnEditing() &&
+                              FShownAlignment != pf::taLeftJustify;
+        if ((Focusing || Message.Msg == pw::WM_LBUTTONDBLCLK) &&
+            FContainer.DragMode() == pf::dmAutomatic &&
+            !(FContainer.ComponentState() & pc::csDesigning)) {
+            FContainer.BeginDrag(false);
+            return;
+        }
+        if (Focusing) {
+            // The text moves to the left under the click that focuses: the click lands where
+            // it now points, and the next one within the double-click time is a double click.
+            SetFocus();
+            pf::TEdit::Dispatch(Message);
+            StartClickTimer();
+        } else if (ClickTimerRunning()) {
+            pc::TMessage Double{pw::WM_LBUTTONDBLCLK, Message.WParam, Message.LParam, 0};
+            pf::TEdit::Dispatch(Double);
+            Message.Result = Double.Result;
+            StartClickTimer();
+        } else {
+            pf::TEdit::Dispatch(Message);
+        }
+        break;
+    }
+    case pw::WM_SETFOCUS:
+    case pw::WM_KILLFOCUS:
+        if (Message.Msg == pw::WM_KILLFOCUS) FClickTimer->SetEnabled(false);
+        pf::TEdit::Dispatch(Message);
+        ApplyFocusAlignment(Message.Msg == pw::WM_SETFOCUS);
+        break;
     default:
         pf::TEdit::Dispatch(Message);
     }
+    FContainer.InnerEditWindowMessage(Message);
 }
 
 void TcxCustomInnerTextEdit::KeyDown(pf::WORD& Key, pf::TShiftState Shift) {
+    FClickTimer->SetEnabled(false);
     FKeyHandled = false;
     FContainer.InnerKeyDown(Key, Shift);
     if (Key == 0) {
@@ -129,7 +229,10 @@ TcxCustomTextEdit::TcxCustomTextEdit(pc::TComponent* AOwner, bool AIsInplace,
 }
 
 TcxCustomTextEdit::~TcxCustomTextEdit() {
-    if (FInnerEdit) FInnerEdit->OnSelChange = nullptr;
+    if (FInnerEdit) {
+        FSavedText = FInnerEdit->Text();
+        FInnerEdit->OnSelChange = nullptr;
+    }
 }
 
 void TcxCustomTextEdit::Initialize() {
@@ -283,6 +386,9 @@ void TcxCustomTextEdit::InnerTextChanged() {
     SynchronizeEditValue();
     FUserAction = Saved;
     UpdateDrawValue();
+    if (IsContainerFocused() && ActiveProperties().HasNumericValue() &&
+        ActiveProperties().IsNumericTextNormalized(FSynchronizing))
+        RegroupNumericText();
 }
 
 void TcxCustomTextEdit::UpdateDrawValue() {
@@ -391,7 +497,7 @@ bool TcxCustomTextEdit::GetTextAfterInsertion(const std::string& S, std::string&
 
 void TcxCustomTextEdit::ReplaceSelectedText(const std::string& S) {
     const bool Saved = FUserAction;
-    if (IsContainerFocused()) FUserAction = true;
+    if (IsContainerFocused() || FEditingValue) FUserAction = true;
     std::string NewText;
     int NewSelStart = 0;
     try {
@@ -409,7 +515,7 @@ void TcxCustomTextEdit::ReplaceSelectedText(const std::string& S) {
 void TcxCustomTextEdit::DeleteSelectedText() {
     if (FInnerEdit->SelLength() <= 0) return;
     const bool Saved = FUserAction;
-    if (IsContainerFocused()) FUserAction = true;
+    if (IsContainerFocused() || FEditingValue) FUserAction = true;
     const int Start = FInnerEdit->SelStart();
     std::string NewText = Text();
     NewText.erase(static_cast<std::size_t>(Start),
@@ -502,6 +608,233 @@ void TcxCustomTextEdit::PropertiesChanged(TcxCustomEditProperties* Sender) {
     TcxCustomEdit::PropertiesChanged(Sender);
     UpdateDrawValue();
     FInnerEdit->Invalidate();
+}
+
+// ---- in place, editing value, numeric text ----
+
+void TcxCustomTextEdit::Activate() {
+    TcxCustomEdit::Activate();
+    if (!HandleAllocated()) return;
+    SetSelStart(0);
+    if (ActiveProperties().AutoSelect()) SelectAll();
+}
+
+void TcxCustomTextEdit::InternalSetEditingValue(const std::string& Text, bool Validate) {
+    FEditingValue = true;
+    try {
+        ReplaceSelectedText(Text);
+        if (Validate && !IsInplace() && DataBinding().CanModify() && !IsContainerFocused()) {
+            LockChangeEvents(true);
+            try {
+                SetEditValue(Variant::String(GetDisplayText()));
+                InternalPostEditValue(false);
+            } catch (...) {
+                LockChangeEvents(false);
+                throw;
+            }
+            LockChangeEvents(false);
+        }
+        MarkModifiedAfterEnter(true);
+    } catch (...) {
+        FEditingValue = false;
+        throw;
+    }
+    FEditingValue = false;
+}
+
+std::string cxRegroupNumericText(const std::string& Text, char DecimalSeparator,
+                                 char ThousandSeparator) {
+    std::size_t MantissaStart = 0;
+    while (MantissaStart < Text.size() &&
+           !std::isdigit(static_cast<unsigned char>(Text[MantissaStart])) &&
+           Text[MantissaStart] != DecimalSeparator && Text[MantissaStart] != ThousandSeparator)
+        ++MantissaStart;
+    std::size_t ExponentStart = Text.find_first_of("eE", MantissaStart);
+    if (ExponentStart == std::string::npos) ExponentStart = Text.size();
+    std::string Mantissa = Text.substr(MantissaStart, ExponentStart - MantissaStart);
+    std::erase(Mantissa, ThousandSeparator);
+    while (!Mantissa.empty() && Mantissa.front() == ' ')
+        Mantissa.erase(0, 1);
+    while (!Mantissa.empty() && Mantissa.back() == ' ')
+        Mantissa.pop_back();
+    std::size_t Point = Mantissa.find(DecimalSeparator);
+    if (Point == std::string::npos) Point = Mantissa.size();
+    int Digits = 0;
+    for (std::size_t I = Point; I > 0; --I) {
+        if (!std::isdigit(static_cast<unsigned char>(Mantissa[I - 1]))) continue;
+        if (Digits > 0 && Digits % 3 == 0) Mantissa.insert(I, 1, ThousandSeparator);
+        ++Digits;
+    }
+    return Text.substr(0, MantissaStart) + Mantissa + Text.substr(ExponentStart);
+}
+
+void TcxCustomTextEdit::RegroupNumericText() {
+    const char Thousand = CurrentThousandSeparator();
+    const std::string Current = Text();
+    const std::string Regrouped =
+        cxRegroupNumericText(Current, CurrentDecimalSeparator(), Thousand);
+    if (Regrouped == Current) return;
+    std::string Plain = Regrouped;
+    std::erase(Plain, Thousand);
+    if (Plain.empty()) return;
+    char* End = nullptr;
+    std::strtod(Plain.c_str(), &End);
+    if (End != Plain.c_str() + Plain.size()) return;
+    const int Caret = std::min(FInnerEdit->SelStart(), static_cast<int>(Current.size()));
+    const auto Kept = std::count_if(Current.begin(), Current.begin() + Caret,
+                                    [Thousand](char C) { return C != Thousand; });
+    ApplyDisplayValue(Variant::String(Regrouped));
+    int NewCaret = 0;
+    for (std::ptrdiff_t Seen = 0; NewCaret < static_cast<int>(Regrouped.size()) && Seen < Kept;
+         ++NewCaret)
+        if (Regrouped[static_cast<std::size_t>(NewCaret)] != Thousand) ++Seen;
+    FInnerEdit->SetSelStart(NewCaret);
+}
+
+// ---- hooks and the inner edit's messages ----
+
+std::function<void(pw::HWND, TcxTextEditHookEvent)>& TcxCustomTextEdit::ControlHook() {
+    static std::function<void(pw::HWND, TcxTextEditHookEvent)> Hook;
+    return Hook;
+}
+
+void TcxCustomTextEdit::CallControlHook(TcxTextEditHookEvent Event) {
+    if (ControlHook() && FInnerEdit->HandleAllocated()) ControlHook()(FInnerEdit->Handle(), Event);
+}
+
+int TcxCustomTextEdit::InnerEditFirstVisibleChar() {
+    if (!FInnerEdit->HandleAllocated()) return 0;
+    return pw::LOWORD(static_cast<std::uintptr_t>(
+        pc::SendMessage(FInnerEdit->Handle(), pw::EM_CHARFROMPOS, 0, 0)));
+}
+
+void TcxCustomTextEdit::HookDeferredColorNotify() {
+    CallControlHook(thDeferredColorNotify);
+}
+
+void TcxCustomTextEdit::HookInnerEditScrolled() {
+    FInnerEditScrollPos = InnerEditFirstVisibleChar();
+    CallControlHook(thInnerEditScrolled);
+}
+
+void TcxCustomTextEdit::HookSelectionChanged() {
+    CallControlHook(thSelectionChanged);
+}
+
+void TcxCustomTextEdit::HookTextChanged() {
+    CallControlHook(thTextChanged);
+}
+
+void TcxCustomTextEdit::CheckSelectionChange() {
+    if (!FInnerEdit->HandleAllocated()) return;
+    if (InnerEditFirstVisibleChar() != FInnerEditScrollPos) {
+        HookInnerEditScrolled();
+        return;
+    }
+    const int Start = FInnerEdit->SelStart();
+    const int Length = FInnerEdit->SelLength();
+    if (Start == FCachedSelStart && Length == FCachedSelLength) return;
+    FCachedSelStart = Start;
+    FCachedSelLength = Length;
+    HookSelectionChanged();
+}
+
+void TcxCustomTextEdit::InnerEditWindowMessage(pc::TMessage& Message) {
+    switch (Message.Msg) {
+    case pw::WM_SIZE:
+    case pw::WM_SETFONT:
+        HookInnerEditScrolled();
+        break;
+    case pw::WM_KEYUP:
+    case pw::WM_LBUTTONUP:
+    case pw::WM_RBUTTONUP:
+    case pw::WM_MBUTTONUP:
+        CheckSelectionChange();
+        break;
+    case pw::WM_PAINT:
+        // The platform's edit asks its parent for no colours; its paint is the moment the
+        // system would, so the deferred notification follows each paint.
+        if (FInnerEdit->HandleAllocated())
+            pc::PostMessage(FInnerEdit->Handle(), DeferredColorMessage, 0, 0);
+        break;
+    case DeferredColorMessage:
+        HookDeferredColorNotify();
+        break;
+    default:
+        break;
+    }
+}
+
+void TcxCustomTextEdit::WndProc(pc::TMessage& Message) {
+    switch (Message.Msg) {
+    case pw::WM_GETTEXT: {
+        const std::string Shown = FInnerEdit ? Text() : FSavedText;
+        const auto Size = static_cast<std::int64_t>(Message.WParam);
+        auto* Buffer = reinterpret_cast<char*>(Message.LParam);
+        if (Size < 1 || !Buffer) {
+            Message.Result = 0;
+            return;
+        }
+        const auto Count =
+            std::min<std::int64_t>(Size - 1, static_cast<std::int64_t>(Shown.size()));
+        std::memcpy(Buffer, Shown.data(), static_cast<std::size_t>(Count));
+        Buffer[Count] = '\0';
+        Message.Result = static_cast<pc::LRESULT>(Count);
+        return;
+    }
+    case pw::WM_GETTEXTLENGTH:
+        Message.Result = static_cast<pc::LRESULT>((FInnerEdit ? Text() : FSavedText).size());
+        return;
+    case pw::WM_SETTEXT:
+        if (FWindowTextGuard) break;
+        FWindowTextGuard = true;
+        try {
+            const char* NewText = reinterpret_cast<const char*>(Message.LParam);
+            Message.Result = InternalSetText(NewText ? NewText : "") ? 1 : 0;
+        } catch (...) {
+            FWindowTextGuard = false;
+            throw;
+        }
+        FWindowTextGuard = false;
+        return;
+    case pw::WM_COMMAND:
+        if (FInnerEdit && FInnerEdit->HandleAllocated() &&
+            static_cast<pw::HWND>(Message.LParam) == FInnerEdit->Handle()) {
+            const auto Code = pw::HIWORD(static_cast<std::uintptr_t>(Message.WParam));
+            if (Code == pw::EN_CHANGE) HookTextChanged();
+            if (Code == EN_HSCROLL || Code == EN_VSCROLL) HookInnerEditScrolled();
+        }
+        break;
+    default:
+        break;
+    }
+    TcxCustomEdit::WndProc(Message);
+}
+
+// ---- inner edit placement ----
+
+void TcxCustomTextEdit::AdjustInnerControlBounds() {
+    if (!FInnerEdit || FAdjustingInnerEdit) return;
+    FAdjustingInnerEdit = true;
+    const TRect R = EditViewInfo().InnerRect;
+    const int H = GetInnerEditHeight();
+    const int TopMargin = 0;
+    const int BottomMargin = 0;
+    int Top = R.Top + TopMargin;
+    switch (ActiveProperties().Alignment().Vert()) {
+    case taBottomJustify:
+        Top = R.Bottom - H - BottomMargin;
+        break;
+    case taVCenter:
+        Top = R.Top + TopMargin + (R.Height() - H - TopMargin - BottomMargin) / 2;
+        break;
+    default:
+        break;
+    }
+    Top = std::max(Top, R.Top + TopMargin);
+    const TRect Bounds{R.Left, Top, R.Right, std::min(R.Bottom, Top + H)};
+    if (FInnerEdit->BoundsRect() != Bounds) FInnerEdit->SetBoundsRect(Bounds);
+    FAdjustingInnerEdit = false;
 }
 
 // ---- TcxTextEdit ----

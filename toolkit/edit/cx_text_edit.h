@@ -22,9 +22,24 @@
 #include <memory>
 #include <string>
 
+#include <functional>
+
 namespace toolkit::edit {
 
 class TcxCustomTextEditViewInfo;
+
+// What the toolkit's global control hook hears about an inner edit window.
+enum TcxTextEditHookEvent {
+    thDeferredColorNotify,
+    thInnerEditScrolled,
+    thSelectionChanged,
+    thTextChanged
+};
+
+// Regroups a number's text while it is typed: thousand separators every third digit left of the
+// decimal separator; a sign or prefix and an exponent (from the first "E") stay as they are.
+std::string cxRegroupNumericText(const std::string& Text, char DecimalSeparator,
+                                 char ThousandSeparator);
 
 class TcxCustomTextEdit : public TcxCustomEdit {
 public:
@@ -87,6 +102,29 @@ public:
     }
     void InnerTextChanged();
     void InnerClipboardMessage(platform::core::UINT Msg);
+    // Every message of the inner edit ends here.
+    void InnerEditWindowMessage(platform::core::TMessage& Message);
+
+    // In place: the caret at the start, or the whole text selected with the properties'
+    // AutoSelect.
+    void Activate() override;
+    // Replaces the selection as typing would; with Validate, an unfocused editor outside a host
+    // posts the result as its edit value.
+    virtual void InternalSetEditingValue(const std::string& Text, bool Validate);
+
+    // The toolkit's global control hook; nothing registers one in this program.
+    static std::function<void(platform::win::HWND, TcxTextEditHookEvent)>& ControlHook();
+    void HookDeferredColorNotify();
+    void HookInnerEditScrolled();
+    void HookSelectionChanged();
+    void HookTextChanged();
+    // After a key or a button comes up: a scroll or a selection change goes to the hook.
+    void CheckSelectionChange();
+
+    // Posted to the inner edit after each paint; it runs HookDeferredColorNotify.
+    static constexpr platform::core::UINT DeferredColorMessage = 0x80C8;
+    static constexpr platform::core::UINT EN_HSCROLL = 0x0601;
+    static constexpr platform::core::UINT EN_VSCROLL = 0x0602;
 
     // Lookup items (cx_text_edit_lookup.cpp, cx_text_edit_keys.cpp).
     IcxTextEditLookupData& ILookupData();
@@ -133,6 +171,10 @@ protected:
     void DoExit() override;
 
     void Initialize();
+    void WndProc(platform::core::TMessage& Message) override;
+    // The inner edit's top follows the properties' vertical alignment.
+    void AdjustInnerControlBounds() override;
+    virtual void RegroupNumericText();
     void CreateWnd() override;
     void InternalSetDisplayValue(const Variant& Value) override;
     void ApplyDisplayValue(const Variant& Value) override;
@@ -164,6 +206,15 @@ private:
     std::unique_ptr<TcxCustomTextEditLookupData> FLookupData;
     bool FLookupDriven = false;
     bool FLookupNavigating = false;
+    bool FEditingValue = false;
+    bool FWindowTextGuard = false;
+    bool FAdjustingInnerEdit = false;
+    int FInnerEditScrollPos = 0;
+    int FCachedSelStart = 0;
+    int FCachedSelLength = 0;
+
+    void CallControlHook(TcxTextEditHookEvent Event);
+    int InnerEditFirstVisibleChar();
 };
 
 // The published text edit.

@@ -16,5 +16,8 @@ inline char CurrentTimeSeparator() {
 inline char CurrentDecimalSeparator() {
     return '.';
 }
+inline char CurrentThousandSeparator() {
+    return ',';
+}
 
 } // namespace toolkit::edit

@@ -434,7 +434,65 @@ INSTANTIATE_TEST_SUITE_P(
                       PositionCase{"Password", ES_AUTOHSCROLL, "secret", 200, 2, '#'},
                       PositionCase{"Empty", ES_AUTOHSCROLL, "", 200, 0, 0},
                       PositionCase{"Scrolled", ES_AUTOHSCROLL,
+                                   "a line much longer than the narrow edit shows", 60, 3, 0},
+                      PositionCase{"Right", ES_AUTOHSCROLL | ES_RIGHT, "right", 200, 4, 0},
+                      PositionCase{"Centre", ES_AUTOHSCROLL | ES_CENTER, "centre", 200, 0, 0},
+                      PositionCase{"RightScrolled", ES_AUTOHSCROLL | ES_RIGHT,
                                    "a line much longer than the narrow edit shows", 60, 3, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct AlignmentCase {
+    const char* name;
+    DWORD style;
+    const char* text;
+    int width;
+    // Pixels between the formatting rectangle's left edge and the text (-1: equal to the gap
+    // at the right, give or take one; -2: scrolled to its end as a left-aligned line; -3: not
+    // checked). The right gap, when not -1.
+    int leftGap;
+    int rightGap;
+};
+
+class EditAlignmentTest : public EditClassTest,
+                          public ::testing::WithParamInterface<AlignmentCase> {};
+
+TEST_P(EditAlignmentTest, ANarrowLineSitsWhereTheStyleSays) {
+    const AlignmentCase& c = GetParam();
+    MakeEdit(c.style, c.text, c.width);
+    const int n = static_cast<int>(std::string(c.text).size());
+    Send(EM_SETSEL, static_cast<WPARAM>(n), n);
+    TRect format;
+    Send(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+    const int left = PosFromChar(0).X - format.Left;
+    const int right = format.Right - PosFromChar(n).X;
+    if (c.leftGap == -1) {
+        EXPECT_GT(left, 10);
+        EXPECT_LE(std::abs(left - right), 1);
+    } else if (c.leftGap == -2) {
+        EXPECT_LT(left, 0);
+        EXPECT_GE(right, 1);
+    } else if (c.leftGap >= 0) {
+        EXPECT_EQ(left, c.leftGap);
+    }
+    if (c.rightGap >= 0) {
+        EXPECT_EQ(right, c.rightGap);
+    }
+    if (c.leftGap == -2) return;
+
+    // A click just inside the line's start puts the caret before its first character.
+    Focus();
+    input.Click(Screen(TPoint{PosFromChar(0).X + 1, format.Top + 2}));
+    EXPECT_EQ(Selection(), (std::pair{0, 0}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, EditAlignmentTest,
+    ::testing::Values(AlignmentCase{"Left", ES_AUTOHSCROLL, "text", 200, 0, -1},
+                      AlignmentCase{"Right", ES_AUTOHSCROLL | ES_RIGHT, "text", 200, -3, 1},
+                      AlignmentCase{"Centre", ES_AUTOHSCROLL | ES_CENTER, "text", 200, -1, -1},
+                      AlignmentCase{"RightEmpty", ES_AUTOHSCROLL | ES_RIGHT, "", 200, -3, 1},
+                      AlignmentCase{"RightLong", ES_AUTOHSCROLL | ES_RIGHT,
+                                    "a line much longer than the narrow edit shows", 60, -2, -1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(EditClassTest, WithoutAutoHScrollTypingStopsAtTheWidth) {

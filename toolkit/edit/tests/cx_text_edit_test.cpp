@@ -7,6 +7,7 @@
 #include "platform/core/message_loop.h"
 #include "platform/forms/clipbrd.h"
 #include "platform/forms/forms.h"
+#include "platform/win/edit_class.h"
 #include "platform/win/input_state.h"
 #include "platform/win/messages.h"
 #include "platform/win/monitors.h"
@@ -267,6 +268,152 @@ TEST_F(TextEditTest, TheTextEditIsRegistered) {
     InitializeTextEditUnit();
     EXPECT_GE(GetRegisteredEditProperties().IndexOf(&TcxTextEditProperties::ClassRef()), 0);
     FinalizeTextEditUnit();
+}
+
+struct GetTextCase {
+    const char* name;
+    int bufferSize;
+    const char* copied;
+    int result;
+};
+
+class TextEditGetTextTest : public TextEditTest,
+                            public ::testing::WithParamInterface<GetTextCase> {};
+
+TEST_P(TextEditGetTextTest, CopiesAtMostOneLessThanTheBuffer) {
+    const GetTextCase& c = GetParam();
+    Edit->SetEditValue(Variant::String("hello"));
+    char Buffer[16] = "xxxxxxxxxxxxxxx";
+    const pc::LRESULT Result =
+        pc::SendMessage(Edit->Handle(), pw::WM_GETTEXT, static_cast<pc::WPARAM>(c.bufferSize),
+                        reinterpret_cast<pc::LPARAM>(Buffer));
+    EXPECT_EQ(Result, c.result);
+    if (c.bufferSize >= 1) {
+        EXPECT_EQ(std::string(Buffer), c.copied);
+    } else {
+        EXPECT_EQ(Buffer[0], 'x');
+    }
+    EXPECT_EQ(pc::SendMessage(Edit->Handle(), pw::WM_GETTEXTLENGTH, 0, 0), 5);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, TextEditGetTextTest,
+                         ::testing::Values(GetTextCase{"Zero", 0, "", 0},
+                                           GetTextCase{"One", 1, "", 0},
+                                           GetTextCase{"Three", 3, "he", 2},
+                                           GetTextCase{"Whole", 16, "hello", 5}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(TextEditTest, SetTextIsTakenAsTheDisplayValue) {
+    EXPECT_EQ(
+        pc::SendMessage(Edit->Handle(), pw::WM_SETTEXT, 0, reinterpret_cast<pc::LPARAM>("two")), 1);
+    EXPECT_EQ(Edit->Text(), "two");
+    EXPECT_EQ(Edit->EditValue().AsString(), "two");
+}
+
+class TextEditActivateTest : public TextEditTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(TextEditActivateTest, InPlaceActivationSelectsAllOnlyWithAutoSelect) {
+    Edit->Properties().SetAutoSelect(GetParam());
+    Edit->SetEditValue(Variant::String("hello"));
+    Edit->SetSelection(2, 1);
+    Edit->Activate();
+    EXPECT_EQ(Edit->SelStart(), 0);
+    EXPECT_EQ(Edit->SelLength(), GetParam() ? 5 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(AutoSelect, TextEditActivateTest, ::testing::Bool());
+
+struct FocusAlignmentCase {
+    const char* name;
+    pf::TAlignment alignment;
+    bool leftOnEditing;
+    pw::DWORD unfocused;
+    pw::DWORD focused;
+};
+
+class TextEditFocusAlignmentTest : public TextEditTest,
+                                   public ::testing::WithParamInterface<FocusAlignmentCase> {
+protected:
+    pw::DWORD AlignmentStyle() {
+        return static_cast<pw::DWORD>(
+                   pw::GetWindowLong(Edit->InnerTextEdit().Handle(), pw::GWL_STYLE)) &
+               (pw::ES_RIGHT | pw::ES_CENTER);
+    }
+};
+
+TEST_P(TextEditFocusAlignmentTest, TheWindowIsLeftAlignedOnlyWhileFocused) {
+    const FocusAlignmentCase& c = GetParam();
+    Edit->Properties().SetUseLeftAlignmentOnEditing(c.leftOnEditing);
+    Edit->Properties().Alignment().SetHorz(c.alignment);
+    EXPECT_EQ(AlignmentStyle(), c.unfocused);
+    Focus();
+    EXPECT_EQ(AlignmentStyle(), c.focused);
+    // A change while focused keeps the editing alignment until focus leaves.
+    Edit->Properties().Alignment().SetHorz(c.alignment);
+    EXPECT_EQ(AlignmentStyle(), c.focused);
+    Other->SetFocus();
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(AlignmentStyle(), c.unfocused);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TextEditFocusAlignmentTest,
+    ::testing::Values(
+        FocusAlignmentCase{"Left", pf::taLeftJustify, true, pw::ES_LEFT, pw::ES_LEFT},
+        FocusAlignmentCase{"RightLeftOnEditing", pf::taRightJustify, true, pw::ES_RIGHT,
+                           pw::ES_LEFT},
+        FocusAlignmentCase{"CentreLeftOnEditing", pf::taCenter, true, pw::ES_CENTER, pw::ES_LEFT},
+        FocusAlignmentCase{"RightKept", pf::taRightJustify, false, pw::ES_RIGHT, pw::ES_RIGHT},
+        FocusAlignmentCase{"CentreKept", pf::taCenter, false, pw::ES_CENTER, pw::ES_CENTER}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(TextEditTest, ASecondClickOnAFocusingRightAlignedEditorIsADoubleClick) {
+    Edit->Properties().Alignment().SetHorz(pf::taRightJustify);
+    Edit->SetEditValue(Variant::String("one two"));
+    pc::ProcessMessages();
+    const pg::TPoint P = Edit->InnerTextEdit().ClientToScreen(pg::TPoint{4, 5});
+    Input.Click(P);
+    testsupport::PumpUntilIdle();
+    EXPECT_TRUE(Edit->IsContainerFocused());
+    EXPECT_EQ(Edit->SelLength(), 0);
+    Input.Click(P);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Edit->SelText(), "one");
+}
+
+struct RegroupCase {
+    const char* text;
+    const char* regrouped;
+};
+
+class TextEditRegroupTest : public ::testing::TestWithParam<RegroupCase> {};
+
+TEST_P(TextEditRegroupTest, ThousandsAreGroupedLeftOfTheDecimalSeparator) {
+    EXPECT_EQ(cxRegroupNumericText(GetParam().text, '.', ','), GetParam().regrouped);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, TextEditRegroupTest,
+                         ::testing::Values(RegroupCase{"1234", "1,234"}, RegroupCase{"123", "123"},
+                                           RegroupCase{"-1234567.891", "-1,234,567.891"},
+                                           RegroupCase{"12,34", "1,234"},
+                                           RegroupCase{"$1234", "$1,234"},
+                                           RegroupCase{"12345E1234", "12,345E1234"},
+                                           RegroupCase{".5", ".5"}));
+
+TEST_F(TextEditTest, TheHookHearsSelectionAndTextChanges) {
+    std::vector<TcxTextEditHookEvent> Heard;
+    TcxCustomTextEdit::ControlHook() = [&](pw::HWND Wnd, TcxTextEditHookEvent Event) {
+        EXPECT_EQ(Wnd, Edit->InnerTextEdit().Handle());
+        Heard.push_back(Event);
+    };
+    Focus();
+    Type("ab");
+    Input.Key(Qt::Key_Left);
+    testsupport::PumpUntilIdle();
+    TcxCustomTextEdit::ControlHook() = nullptr;
+    EXPECT_NE(std::count(Heard.begin(), Heard.end(), thTextChanged), 0);
+    EXPECT_NE(std::count(Heard.begin(), Heard.end(), thSelectionChanged), 0);
+    EXPECT_NE(std::count(Heard.begin(), Heard.end(), thDeferredColorNotify), 0);
 }
 
 TEST_F(TextEditTest, PictureOfATextEditWithASelection) {
