@@ -56,6 +56,7 @@ TcxEditUnits::TcxEditUnits() {
     InitializeLibraryStrings();
     InitializeEditorBase();
     InitializeTextEditUnit();
+    InitializeSpinEditUnit();
     // The shell helper binds nothing here: the folders come from the platform's XDG folders.
     InitializeExtEditStrings();
     InitializeShellSpecialFolders();
@@ -65,6 +66,7 @@ TcxEditUnits::TcxEditUnits() {
 TcxEditUnits::~TcxEditUnits() {
     FinalizeShellSpecialFolders();
     FinalizeExtEditStrings();
+    FinalizeSpinEditUnit();
     FinalizeTextEditUnit();
     FinalizeEditorBase();
     FinalizeLibraryStrings();

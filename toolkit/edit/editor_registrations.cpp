@@ -1,6 +1,7 @@
 #include "toolkit/edit/editor_registrations.h"
 
 #include "toolkit/edit/cx_edit_repository.h"
+#include "toolkit/edit/cx_spin_edit_properties.h"
 #include "toolkit/edit/cx_text_edit_properties.h"
 #include "toolkit/edit/editor_strings.h"
 
@@ -11,6 +12,7 @@ namespace toolkit::edit {
 namespace {
 
 int TextEditReferenceCount = 0;
+int SpinEditReferenceCount = 0;
 unsigned RedrawMisspellsMessage = 0;
 
 } // namespace
@@ -56,6 +58,16 @@ void InitializeTextEditUnit() {
 void FinalizeTextEditUnit() {
     if (TextEditReferenceCount == 0) return;
     --TextEditReferenceCount;
+}
+
+void InitializeSpinEditUnit() {
+    if (SpinEditReferenceCount++ != 0) return;
+    cxRegisterEditProperties(TcxSpinEditProperties::ClassRef());
+}
+
+void FinalizeSpinEditUnit() {
+    if (SpinEditReferenceCount == 0) return;
+    --SpinEditReferenceCount;
 }
 
 } // namespace toolkit::edit

@@ -48,5 +48,8 @@ unsigned cxRedrawMisspellsMessage();
 // The text edit unit's start and end; each start is matched by one end.
 void InitializeTextEditUnit();
 void FinalizeTextEditUnit();
+// The spin edit unit's start (registers its properties) and end.
+void InitializeSpinEditUnit();
+void FinalizeSpinEditUnit();
 
 } // namespace toolkit::edit

@@ -1,0 +1,422 @@
+#include "toolkit/edit/cx_spin_edit.h"
+
+#include "toolkit/edit/cx_edit_paint_utils.h"
+#include "toolkit/edit/regional_separators.h"
+
+#include "platform/win/message_beep.h"
+#include "platform/win/messages.h"
+
+#include <algorithm>
+
+namespace toolkit::edit {
+
+namespace pc = platform::core;
+namespace pf = platform::forms;
+namespace pg = platform::gdi;
+namespace pw = platform::win;
+
+namespace {
+
+constexpr std::uint32_t cxSpinFirstDelay = 400;
+constexpr std::uint32_t cxSpinRepeatInterval = 100;
+
+} // namespace
+
+// ---- TcxCustomSpinEdit ----
+
+const pc::TComponentClass& TcxCustomSpinEdit::ClassRef() {
+    static const pc::TComponentClass Class(
+        "TcxCustomSpinEdit", &TcxCustomTextEdit::ClassRef(),
+        [](pc::TComponent* AOwner) { return std::make_unique<TcxCustomSpinEdit>(AOwner); });
+    return Class;
+}
+
+TcxCustomSpinEdit::TcxCustomSpinEdit(pc::TComponent* AOwner, bool AIsInplace,
+                                     const TcxCustomEditPropertiesClass* APropertiesClass)
+    : TcxCustomTextEdit(AOwner, AIsInplace,
+                        APropertiesClass ? APropertiesClass
+                                         : &TcxCustomSpinEditProperties::ClassRef()) {
+    RecreateViewInfo();
+    FPressedSpinButton = 0;
+    FValue = ActiveProperties().PrepareSpinValue(Variant::Int64(0));
+    SetEditValue(FValue);
+}
+
+TcxCustomSpinEdit::~TcxCustomSpinEdit() = default;
+
+TcxCustomSpinEditProperties& TcxCustomSpinEdit::Properties() const {
+    return static_cast<TcxCustomSpinEditProperties&>(TcxCustomTextEdit::Properties());
+}
+
+TcxCustomSpinEditProperties& TcxCustomSpinEdit::ActiveProperties() const {
+    return static_cast<TcxCustomSpinEditProperties&>(TcxCustomTextEdit::ActiveProperties());
+}
+
+// ---- value ----
+
+double TcxCustomSpinEdit::GetIncrement(int Button) {
+    TcxCustomSpinEditProperties& P = ActiveProperties();
+    double Inc = Button >= 2 ? P.LargeIncrement() : P.Increment();
+    if (P.ValueType() == vtInt) Inc = static_cast<double>(cxSpinDoubleToInt64(Inc));
+    return Button == 0 || Button == 2 ? -Inc : Inc;
+}
+
+Variant TcxCustomSpinEdit::GetValue() {
+    TcxCustomSpinEditProperties& P = ActiveProperties();
+    Variant Result;
+    if (!InternalFocused()) {
+        const Variant E = GetEditValue();
+        if (E.IsNumeric()) {
+            Result = E;
+        } else if (E.IsStr() && !E.AsString().empty()) {
+            const std::optional<Variant> Parsed = P.ParseText(E.AsString());
+            Result = Parsed ? *Parsed : ZeroClamped();
+        } else {
+            Result = ZeroClamped();
+        }
+    } else {
+        Result = FIsTextTyped ? TextToValue(Text(), true) : FValue;
+        if (!Result.IsNumeric()) Result = ZeroClamped();
+    }
+    return P.PrepareSpinValue(Result);
+}
+
+std::string TcxCustomSpinEdit::GetDisplayTextOf(const Variant& Value) {
+    Variant D;
+    ActiveProperties().PrepareDisplayValue(Value, D, InternalFocused());
+    return D.AsString();
+}
+
+void TcxCustomSpinEdit::DoSetValue(const Variant& Value) {
+    FValue = ActiveProperties().PrepareSpinValue(Value);
+    FIsTextTyped = false;
+    SetEditValue(FValue);
+}
+
+Variant TcxCustomSpinEdit::TextToValue(const std::string& Text, bool Raise) {
+    TcxCustomSpinEditProperties& P = ActiveProperties();
+    if (Text.empty()) return Variant::Null();
+    if (std::optional<Variant> Parsed = P.ParseText(Text)) return P.PrepareSpinValue(*Parsed);
+    Variant V = Variant::Null();
+    std::string ErrorText;
+    bool Error = true;
+    if (Properties().OnGetValue) Properties().OnGetValue(this, Text, V, ErrorText, Error);
+    if (Error && RepositoryItem() && ActiveProperties().OnGetValue)
+        ActiveProperties().OnGetValue(this, Text, V, ErrorText, Error);
+    if (Error) {
+        if (ErrorText.empty())
+            ErrorText = toolkit::base::cxGetResourceString(cxSEditInvalidNumericValue);
+        if (!P.ExceptionOnInvalidInput()) ErrorText.clear();
+        if (Raise && P.ExceptionOnInvalidInput()) throw EcxEditError(ErrorText);
+        V = FValue;
+    }
+    return P.PrepareSpinValue(V);
+}
+
+void TcxCustomSpinEdit::Spin(int Button) {
+    LockChangeEvents(true);
+    try {
+        if (DoEditing()) {
+            TcxCustomSpinEditProperties& P = ActiveProperties();
+            const Variant Current = GetValue();
+            const bool Up = Button == 1 || Button == 3;
+            const bool Wrap = P.GetBoundBehaviour() == sbbWrap;
+            const Variant Min = P.GetMinValueForSpin(), Max = P.GetMaxValueForSpin();
+            std::optional<Variant> New;
+            if (P.ValueType() == vtInt) {
+                if (auto R =
+                        cxSpinStep(Current.AsInt64(), cxSpinDoubleToInt64(GetIncrement(Button)),
+                                   Min.AsInt64(), Max.AsInt64(), Up, Wrap))
+                    New = Variant::Int64(*R);
+            } else if (auto R = cxSpinStep(Current.AsDouble(), GetIncrement(Button), Min.AsDouble(),
+                                           Max.AsDouble(), Up, Wrap)) {
+                New = Variant::Double(*R);
+            }
+            if (New) {
+                const std::string OldText = Text();
+                const int OldStart = SelStart(), OldLength = SelLength();
+                FValue = P.PrepareSpinValue(*New);
+                FIsTextTyped = false;
+                const std::string NewText = GetDisplayTextOf(FValue);
+                const bool Saved = FUserAction;
+                FUserAction = true;
+                InternalSetDisplayValue(Variant::String(NewText));
+                FUserAction = Saved;
+                if (NewText != OldText) {
+                    SetModified(true);
+                    if (P.KeepSelectionAfterSpin())
+                        SetSelection(OldStart, OldLength);
+                    else
+                        SetSelection(static_cast<int>(NewText.size()), 0);
+                    if (P.ImmediatePost() && ValidateEdit(false)) {
+                        PostEditValue();
+                        SynchronizeDisplayValue();
+                    }
+                }
+            }
+        }
+    } catch (...) {
+        LockChangeEvents(false);
+        throw;
+    }
+    LockChangeEvents(false);
+}
+
+void TcxCustomSpinEdit::ClampValueToBounds() {
+    TcxCustomSpinEditProperties& P = ActiveProperties();
+    const Variant V = GetValue();
+    const Variant C = P.ClampSpinValue(V);
+    if (!(C == V)) DoSetValue(C);
+}
+
+void TcxCustomSpinEdit::SynchronizeDisplayValue() {
+    Variant V = GetEditValue();
+    FValue = ActiveProperties().IsEditValueValid(V, InternalFocused()) ? V : ZeroClamped();
+    FIsTextTyped = false;
+    TcxCustomTextEdit::SynchronizeDisplayValue();
+}
+
+void TcxCustomSpinEdit::SynchronizeEditValue() {
+    FIsTextTyped = FIsTyping;
+    FIsTyping = false;
+    TcxCustomTextEdit::SynchronizeEditValue();
+}
+
+// ---- clipboard ----
+
+void TcxCustomSpinEdit::CutToClipboard() {
+    if (InternalFocused() && !ActiveProperties().CanEdit()) return;
+    FIsTyping = true;
+    TcxCustomTextEdit::CutToClipboard();
+}
+
+void TcxCustomSpinEdit::PasteFromClipboard() {
+    if (InternalFocused() && !ActiveProperties().CanEdit()) return;
+    FIsTyping = true;
+    TcxCustomTextEdit::PasteFromClipboard();
+}
+
+void TcxCustomSpinEdit::DeleteSelectedText() {
+    if (InternalFocused() && !ActiveProperties().CanEdit()) return;
+    FIsTyping = true;
+    TcxCustomTextEdit::DeleteSelectedText();
+}
+
+// ---- keys ----
+
+void TcxCustomSpinEdit::DoEditKeyDown(pf::WORD& Key, pf::TShiftState Shift) {
+    TcxCustomSpinEditProperties& P = ActiveProperties();
+    const bool SpinKey =
+        Key == pw::VK_UP || Key == pw::VK_DOWN || Key == pw::VK_PRIOR || Key == pw::VK_NEXT;
+    if (SpinKey && (!P.UseCtrlIncrement() || (Shift & pf::ssCtrl))) {
+        if (!DataBinding().IsEditing() && !DoEditing()) {
+            Key = 0;
+            return;
+        }
+        const int Button = Key == pw::VK_PRIOR  ? 3
+                           : Key == pw::VK_UP   ? 1
+                           : Key == pw::VK_DOWN ? 0
+                                                : 2;
+        FPressedSpinButton = Button + 1;
+        Spin(Button);
+        ShortRefreshContainer(false);
+        Key = 0;
+        return;
+    }
+    StopSpinning();
+    if (Key != pw::VK_ESCAPE) FIsTyping = true;
+    if (!P.CanEdit() && CanKeyDownModifyEdit(Key, Shift)) {
+        pw::MessageBeep(0);
+        Key = 0;
+        return;
+    }
+    TcxCustomTextEdit::DoEditKeyDown(Key, Shift);
+}
+
+void TcxCustomSpinEdit::DoEditKeyUp(pf::WORD& Key, pf::TShiftState Shift) {
+    FIsTyping = false;
+    if (Key == pw::VK_UP || Key == pw::VK_DOWN || Key == pw::VK_PRIOR || Key == pw::VK_NEXT)
+        StopSpinning();
+    TcxCustomTextEdit::DoEditKeyUp(Key, Shift);
+}
+
+void TcxCustomSpinEdit::DoEditKeyPress(char& Key) {
+    if (Key == '.' || Key == ',') Key = CurrentDecimalSeparator();
+    const auto C = static_cast<unsigned char>(Key);
+    if (C >= 32 || Key == '\b') {
+        if (!IsValidChar(Key)) {
+            Key = 0;
+            pw::MessageBeep(0);
+            return;
+        }
+        FIsTyping = true;
+    }
+    TcxCustomTextEdit::DoEditKeyPress(Key);
+}
+
+bool TcxCustomSpinEdit::IsValidChar(char Key) {
+    TcxCustomSpinEditProperties& P = ActiveProperties();
+    const auto C = static_cast<unsigned char>(Key);
+    if (!P.CanEdit()) return C < 32 && Key != '\b';
+    if (P.OnGetValue) return true;
+    if (C < 32) return true;
+    if (Key == '+' || Key == '-' || (Key >= '0' && Key <= '9') || Key == 'e' || Key == 'E')
+        return true;
+    if (P.ValueType() == vtFloat && Key == CurrentDecimalSeparator()) return true;
+    return P.ValidChars().test(C);
+}
+
+// ---- buttons, mouse and wheel ----
+
+void TcxCustomSpinEdit::DoButtonDown(int AButtonVisibleIndex) {
+    TcxCustomTextEdit::DoButtonDown(AButtonVisibleIndex);
+    if (AButtonVisibleIndex < 0 || AButtonVisibleIndex >= EditViewInfo().ButtonCount()) return;
+    if (FRepeatTimer) return;
+    FPressedIndex = EditViewInfo().ButtonsInfo[static_cast<std::size_t>(AButtonVisibleIndex)].Index;
+    FPressedSpinButton = FPressedIndex + 1;
+    Spin(FPressedIndex);
+    if (IsReadOnly() || !DataBinding().CanModify()) return;
+    FRepeatTimer = std::make_unique<toolkit::base::TcxTimer>(nullptr);
+    FRepeatTimer->SetInterval(cxSpinFirstDelay);
+    FRepeatTimer->SetOnTimer([this](pc::TObject*) { RepeatTimerTick(); });
+}
+
+void TcxCustomSpinEdit::RepeatTimerTick() {
+    FRepeatTimer->SetInterval(cxSpinRepeatInterval);
+    if (FPressedIndex >= 0) Spin(FPressedIndex);
+}
+
+void TcxCustomSpinEdit::DoButtonUp(int AButtonVisibleIndex) {
+    StopSpinning();
+    TcxCustomTextEdit::DoButtonUp(AButtonVisibleIndex);
+}
+
+void TcxCustomSpinEdit::StopSpinning() {
+    FPressedIndex = -1;
+    if (FPressedSpinButton != 0) {
+        FPressedSpinButton = 0;
+        if (HandleAllocated()) ShortRefreshContainer(false);
+    }
+    FRepeatTimer.reset();
+}
+
+bool TcxCustomSpinEdit::DoMouseWheel(pf::TShiftState Shift, int WheelDelta, pg::TPoint MousePos) {
+    if (IsInplace() && !ActiveProperties().InplaceEditKeysEnabled() && !(Shift & pf::ssCtrl))
+        return TcxCustomTextEdit::DoMouseWheel(Shift, WheelDelta, MousePos);
+    Spin(WheelDelta < 0 ? 0 : 1);
+    return true;
+}
+
+void TcxCustomSpinEdit::DoExit() {
+    StopSpinning();
+    TcxCustomTextEdit::DoExit();
+}
+
+// ---- TcxSpinEdit ----
+
+const pc::TComponentClass& TcxSpinEdit::ClassRef() {
+    static const pc::TComponentClass Class(
+        "TcxSpinEdit", &TcxCustomSpinEdit::ClassRef(),
+        [](pc::TComponent* AOwner) { return std::make_unique<TcxSpinEdit>(AOwner); });
+    return Class;
+}
+
+TcxSpinEdit::TcxSpinEdit(pc::TComponent* AOwner, bool AIsInplace)
+    : TcxCustomSpinEdit(AOwner, AIsInplace, &TcxSpinEditProperties::ClassRef()) {}
+
+TcxSpinEditProperties& TcxSpinEdit::Properties() const {
+    return static_cast<TcxSpinEditProperties&>(TcxCustomSpinEdit::Properties());
+}
+
+// ---- TcxSpinEditViewData ----
+
+int TcxSpinEditViewData::ArrowSize(TcxCanvas& Canvas) const {
+    return std::max(2, Canvas.FontHeight(Style->GetVisibleFont()) * 2 / 5);
+}
+
+bool TcxSpinEditViewData::IsButtonPressed(TcxCustomEditViewInfo& V, int Index) {
+    const auto* Spin = dynamic_cast<TcxCustomSpinEdit*>(Edit);
+    if (!Spin || Index < 0 || Index >= V.ButtonCount()) return false;
+    return Spin->PressedSpinButton() == V.ButtonsInfo[static_cast<std::size_t>(Index)].Index + 1;
+}
+
+void TcxSpinEditViewData::CalculateButtonBounds(TcxCanvas& Canvas, TcxCustomEditViewInfo& V,
+                                                TcxEditButtonViewInfo& B, TRect& R) {
+    auto& P = static_cast<TcxCustomSpinEditProperties&>(Properties);
+    if (auto* SV = dynamic_cast<TcxSpinEditViewInfo*>(&V)) {
+        SV->Position = P.SpinButtons().Position();
+        SV->ShowFastButtons = P.SpinButtons().ShowFastButtons();
+    }
+    // Every spin button is placed with the last one, the first the framework asks for.
+    if (&B != &V.ButtonsInfo.back()) return;
+    const int A = ArrowSize(Canvas);
+    const int W = 4 * A - 3;
+    const int WF = W * 3 / 2;
+    const int WV = CalculateEditDefaultButtonWidth(Canvas, B);
+    // The spin buttons are all visible: a button's view index is its spin index (the
+    // framework has not yet numbered the ones before the last).
+    auto Button = [&](int Index) -> TcxEditButtonViewInfo* {
+        if (Index >= V.ButtonCount()) return nullptr;
+        return &V.ButtonsInfo[static_cast<std::size_t>(Index)];
+    };
+    auto Place = [&](int Index, TRect Bounds) {
+        if (TcxEditButtonViewInfo* I = Button(Index)) {
+            I->Bounds = Bounds;
+            I->VisibleBounds = Bounds;
+            I->LeftAlignment = Bounds.Left <= R.Left && Index % 2 == 0 &&
+                               P.SpinButtons().Position() == sbpHorzLeftRight;
+        }
+    };
+    const bool Fast = P.SpinButtons().ShowFastButtons();
+    const TcxSpinEditButtonsPosition Pos = P.SpinButtons().Position();
+    if (Fast) {
+        Place(3, {R.Right - WF, R.Top, R.Right, R.Bottom});
+        R.Right -= WF;
+    }
+    if (Pos == sbpVert) {
+        const int Mid = R.Top + (R.Bottom - R.Top) / 2;
+        Place(1, {R.Right - WV, R.Top, R.Right, Mid});
+        Place(0, {R.Right - WV, Mid, R.Right, R.Bottom});
+        R.Right -= WV;
+    } else {
+        Place(1, {R.Right - W, R.Top, R.Right, R.Bottom});
+        R.Right -= W;
+    }
+    if (Pos == sbpHorzLeftRight) {
+        if (Fast) {
+            Place(2, {R.Left, R.Top, R.Left + WF, R.Bottom});
+            R.Left += WF;
+        }
+        Place(0, {R.Left, R.Top, R.Left + W, R.Bottom});
+        R.Left += W;
+    } else {
+        if (Pos == sbpHorzRight) {
+            Place(0, {R.Right - W, R.Top, R.Right, R.Bottom});
+            R.Right -= W;
+        }
+        if (Fast) {
+            Place(2, {R.Right - WF, R.Top, R.Right, R.Bottom});
+            R.Right -= WF;
+        }
+    }
+    if (R.Right < R.Left) R.Right = R.Left;
+}
+
+// ---- TcxSpinEditViewInfo ----
+
+void TcxSpinEditViewInfo::DrawButtonContent(TcxCanvas& Canvas, int Index, const TRect& R,
+                                            bool Pressed, TColor TextColor) {
+    if (Index < 0 || Index >= ButtonCount()) return;
+    const int Kind = ButtonsInfo[static_cast<std::size_t>(Index)].Index;
+    const bool Up = Kind == 1 || Kind == 3;
+    const TcxArrowDirection Direction = Position == sbpVert && Kind < 2
+                                            ? (Up ? toolkit::base::adUp : toolkit::base::adDown)
+                                        : Up ? toolkit::base::adRight
+                                             : toolkit::base::adLeft;
+    const TSize Size = GetArrowSize({R.Right - R.Left, R.Bottom - R.Top}, Direction);
+    const int S = std::max(1, std::min(Size.cx, Size.cy));
+    cxDrawArrow(Canvas, S, R, Enabled ? TextColor : platform::gdi::clBtnShadow, Pressed,
+                Kind >= 2 ? 1 : 0, Direction);
+}
+
+} // namespace toolkit::edit

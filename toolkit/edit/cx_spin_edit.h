@@ -1,0 +1,111 @@
+#pragma once
+// The spin editor: a number typed as text or stepped by its spin buttons, the arrow and page
+// keys and the mouse wheel. A held button steps once at once, again after 400 ms, then every
+// 100 ms (the platform clock's timer). Typed text is parsed and corrected, or refused with an
+// edit error when the properties ask for exceptions. Stepping locks the change events, so that
+// one step fires each of them once.
+//
+// Keys: Up and Down step by Increment, Page Up and Page Down by LargeIncrement (only with Ctrl
+// held when UseCtrlIncrement); '.' and ',' type the decimal separator.
+
+#include "toolkit/edit/cx_spin_edit_properties.h"
+#include "toolkit/edit/cx_text_edit.h"
+#include "toolkit/edit/cx_text_edit_view.h"
+
+#include "toolkit/base/cx_timer.h"
+
+#include <memory>
+#include <string>
+
+namespace toolkit::edit {
+
+class TcxCustomSpinEdit : public TcxCustomTextEdit {
+public:
+    static const platform::core::TComponentClass& ClassRef();
+    const platform::core::TClass& ClassType() const override { return ClassRef(); }
+    explicit TcxCustomSpinEdit(platform::core::TComponent* AOwner, bool AIsInplace = false,
+                               const TcxCustomEditPropertiesClass* APropertiesClass = nullptr);
+    ~TcxCustomSpinEdit() override;
+
+    TcxCustomSpinEditProperties& Properties() const;
+    TcxCustomSpinEditProperties& ActiveProperties() const;
+
+    Variant Value() { return GetValue(); }
+    void SetValue(const Variant& Value) { DoSetValue(Value); }
+    bool IsTextTyped() const { return FIsTextTyped; }
+    bool IsTyping() const { return FIsTyping; }
+    // 0 none, else the pressed spin button's index + 1.
+    int PressedSpinButton() const { return FPressedSpinButton; }
+    // The auto-repeat timer while a button is held; nullptr otherwise.
+    toolkit::base::TcxTimer* RepeatTimer() const { return FRepeatTimer.get(); }
+
+    // Button: 0 down, 1 up (Increment), 2 fast down, 3 fast up (LargeIncrement).
+    virtual double GetIncrement(int Button);
+    virtual Variant GetValue();
+    virtual std::string GetDisplayTextOf(const Variant& Value);
+    virtual void DoSetValue(const Variant& Value);
+    virtual void Spin(int Button);
+    // Typed text as a number; unparsable text is corrected to Value, or with raise set and
+    // ExceptionOnInvalidInput, raises EcxEditError.
+    Variant TextToValue(const std::string& Text, bool Raise);
+    void ClampValueToBounds() override;
+    void CutToClipboard() override;
+    void PasteFromClipboard() override;
+    void DeleteSelectedText() override;
+
+protected:
+    void SynchronizeDisplayValue() override;
+    void SynchronizeEditValue() override;
+    void DoEditKeyDown(platform::forms::WORD& Key, platform::forms::TShiftState Shift) override;
+    void DoEditKeyPress(char& Key) override;
+    void DoEditKeyUp(platform::forms::WORD& Key, platform::forms::TShiftState Shift) override;
+    bool IsValidChar(char Key) override;
+    void DoButtonDown(int AButtonVisibleIndex) override;
+    void DoButtonUp(int AButtonVisibleIndex) override;
+    bool DoMouseWheel(platform::forms::TShiftState Shift, int WheelDelta,
+                      platform::gdi::TPoint MousePos) override;
+    void DoExit() override;
+
+private:
+    void StopSpinning();
+    void RepeatTimerTick();
+    Variant ZeroClamped() { return ActiveProperties().ClampSpinValue(Variant::Int64(0)); }
+
+    Variant FValue = Variant::Double(0);
+    bool FIsTextTyped = false;
+    bool FIsTyping = false;
+    int FPressedSpinButton = 0;
+    int FPressedIndex = -1;
+    std::unique_ptr<toolkit::base::TcxTimer> FRepeatTimer;
+};
+
+class TcxSpinEdit : public TcxCustomSpinEdit {
+public:
+    static const platform::core::TComponentClass& ClassRef();
+    const platform::core::TClass& ClassType() const override { return ClassRef(); }
+    explicit TcxSpinEdit(platform::core::TComponent* AOwner, bool AIsInplace = false);
+    TcxSpinEditProperties& Properties() const;
+};
+
+// The spin buttons' layout: all placed at once when the framework asks for the last one, each
+// taking its room from the content rectangle; held buttons drawn pressed.
+class TcxSpinEditViewData : public TcxCustomTextEditViewData {
+public:
+    using TcxCustomTextEditViewData::TcxCustomTextEditViewData;
+    void CalculateButtonBounds(TcxCanvas& Canvas, TcxCustomEditViewInfo& V,
+                               TcxEditButtonViewInfo& Button, TRect& R) override;
+    bool IsButtonPressed(TcxCustomEditViewInfo& V, int Index) override;
+    // The arrow size from the font: two fifths of its height, at least 2.
+    int ArrowSize(TcxCanvas& Canvas) const;
+};
+
+// Paints arrows (double arrows on the fast buttons) pointing by the buttons' position.
+class TcxSpinEditViewInfo : public TcxCustomTextEditViewInfo {
+public:
+    void DrawButtonContent(TcxCanvas& Canvas, int Index, const TRect& R, bool Pressed,
+                           TColor TextColor) override;
+    TcxSpinEditButtonsPosition Position = sbpVert;
+    bool ShowFastButtons = false;
+};
+
+} // namespace toolkit::edit
