@@ -278,13 +278,14 @@ protected:
     // The context menu at a client point, (-1, -1) for the keyboard; true when shown.
     virtual void DoContextPopup(TPoint MousePos, bool& Handled);
     virtual bool DoMouseWheel(platform::forms::TShiftState Shift, int WheelDelta, TPoint MousePos);
+    // Whether the key message is a shortcut of the popup menu of this control or a parent.
+    bool IsPopupMenuShortCut(platform::core::TMessage& Message);
 
 private:
     friend class TcxControlScrollBar;
 
     bool WantsKey(platform::forms::WORD Key) const override;
     platform::win::LRESULT DialogCode() const;
-    bool IsPopupMenuShortCut(platform::core::TMessage& Message);
     void HandleContextMenu(platform::core::TMessage& Message);
     // True when a key down was taken here: a popup-menu shortcut, or a key during drag and drop.
     bool TakeKeyDown(platform::core::TMessage& Message);

@@ -103,6 +103,31 @@ void TcxContainer::SetInnerControl(pf::TWinControl* Value) {
     ShortRefreshContainer(false);
 }
 
+bool TcxContainer::ProcessInnerControlMessage(pc::TMessage& Message) {
+    switch (Message.Msg) {
+    case pw::WM_CONTEXTMENU:
+        Message.Result = Perform(Message.Msg, Message.WParam, Message.LParam);
+        return Message.Result != 0;
+    case DXM_BUFFEREDPAINTONGLASS:
+        if (FInnerRepaintPending && HasInnerHandle())
+            RepaintWindowBuffered(FInnerControl->Handle());
+        FInnerRepaintPending = false;
+        return true;
+    default:
+        // The platform's edit and list-box windows ask their parent for no colours, so no
+        // repaint of the inner control on glass is ever requested.
+        return false;
+    }
+}
+
+bool TcxContainer::HandleInnerControlShortCut(pc::TMessage& Message) {
+    // The platform hands key messages to the focused control itself, not reflected.
+    if (Message.Msg != pw::WM_KEYDOWN && Message.Msg != pw::WM_SYSKEYDOWN) return false;
+    if (!IsPopupMenuShortCut(Message)) return false;
+    Message.Result = 1;
+    return true;
+}
+
 pf::TWinControl& TcxContainer::GetInnerControlOrSelf() {
     return FInnerControl ? *FInnerControl : static_cast<pf::TWinControl&>(*this);
 }
@@ -144,7 +169,8 @@ bool TcxContainer::CanFocusEx() {
 }
 
 bool TcxContainer::CanFocusOnClick() {
-    return TcxControl::CanFocusOnClick() && !(HasInnerHandle() && FInnerControl->Focused());
+    return TcxControl::CanFocusOnClick() && !(HasInnerHandle() && FInnerControl->Focused()) &&
+           !FInnerControlMouseDown;
 }
 
 bool TcxContainer::IsDestroyingOrLocked() const {

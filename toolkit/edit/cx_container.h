@@ -49,6 +49,22 @@ public:
     platform::forms::TWinControl* InnerControl() const { return FInnerControl; }
     void SetInnerControl(platform::forms::TWinControl* Value);
     platform::forms::TWinControl& GetInnerControlOrSelf();
+    // Raised by an inner list box while it hands its mouse press on: the press does not move
+    // the focus to the container.
+    bool InnerControlMouseDown() const { return FInnerControlMouseDown; }
+    // The inner control's window procedure asks these first. A context-menu request is the
+    // container's (handled when it answers non-zero), and so are the buffered repaints it
+    // posted; a key that is a shortcut of a popup menu of the container or its parents is
+    // taken (Result 1). True when handled.
+    virtual bool ProcessInnerControlMessage(platform::core::TMessage& Message);
+    virtual bool HandleInnerControlShortCut(platform::core::TMessage& Message);
+    // The size-grip area the inner control reported last, in its window coordinates.
+    struct TcxContainerSizeGripData {
+        TRect Rect{};
+        bool Visible = false;
+    };
+    const TcxContainerSizeGripData& SizeGripBounds() const { return FSizeGripBounds; }
+    void SetSizeGripBounds(const TRect& Rect, bool Visible) { FSizeGripBounds = {Rect, Visible}; }
 
     // The container's window or the inner control has the focus.
     virtual bool IsContainerFocused();
@@ -181,6 +197,9 @@ private:
     bool FStyleChanging = false;
     bool FIsCreating = false;
     bool FRepaintPending = false;
+    bool FInnerRepaintPending = false;
+    bool FInnerControlMouseDown = false;
+    TcxContainerSizeGripData FSizeGripBounds;
     int FPopupMenuLockCount = 0;
     int FAlignControlsLockCount = 0;
     TcxContainerInnerControlBounds FInnerControlBounds;

@@ -28,9 +28,15 @@ TcxCustomInnerListBox::TcxCustomInnerListBox(pc::TComponent* AOwner)
     FHScrollBar = std::make_unique<toolkit::base::TcxScrollBar>(nullptr);
     FHScrollBar->SetKind(toolkit::base::sbHorizontal);
     FHScrollBar->SetVisible(false);
+    FHScrollBar->OnScroll = [this](pc::TObject*, toolkit::base::TScrollCode Code, int& Pos) {
+        HScrollBarScroll(Code, Pos);
+    };
     FVScrollBar = std::make_unique<toolkit::base::TcxScrollBar>(nullptr);
     FVScrollBar->SetKind(toolkit::base::sbVertical);
     FVScrollBar->SetVisible(false);
+    FVScrollBar->OnScroll = [this](pc::TObject*, toolkit::base::TScrollCode Code, int& Pos) {
+        VScrollBarScroll(Code, Pos);
+    };
     FLookAndFeel = std::make_unique<toolkit::base::TcxLookAndFeel>(nullptr);
     FLookAndFeel->OnChanged = [this](toolkit::base::TcxLookAndFeel*,
                                      toolkit::base::TcxLookAndFeelValues) { LookAndFeelChanged(); };
@@ -60,6 +66,41 @@ platform::gdi::TRect TcxCustomInnerListBox::GetSizeGripRect() const {
     return R;
 }
 
+// The scroll codes share their numbers with the window's SB_ codes.
+void TcxCustomInnerListBox::HScrollBarScroll(toolkit::base::TScrollCode ScrollCode,
+                                             int& ScrollPos) {
+    if (!HandleAllocated()) return;
+    pc::TMessage Message{pw::WM_HSCROLL, pw::MAKEWPARAM(ScrollCode, ScrollPos),
+                         static_cast<pw::LPARAM>(
+                             FHScrollBar->HandleAllocated() ? FHScrollBar->Handle() : pc::HWND{}),
+                         0};
+    platform::forms::TListBox::DefaultHandler(Message);
+    // The list box class scrolls no columns: its horizontal position stays at the start.
+    ScrollPos = 0;
+}
+
+void TcxCustomInnerListBox::VScrollBarScroll(toolkit::base::TScrollCode ScrollCode,
+                                             int& ScrollPos) {
+    switch (ScrollCode) {
+    case toolkit::base::scLineUp:
+    case toolkit::base::scLineDown:
+        SetTopIndex(ScrollPos);
+        return;
+    case toolkit::base::scPosition:
+    case toolkit::base::scTrack:
+        SetTopIndex(ScrollPos);
+        break;
+    default:
+        if (HandleAllocated()) {
+            pc::TMessage Message{pw::WM_VSCROLL, pw::MAKEWPARAM(ScrollCode, ScrollPos), 0, 0};
+            platform::forms::TListBox::DefaultHandler(Message);
+        }
+        break;
+    }
+    // The list box's vertical position is its top item.
+    ScrollPos = TopIndex();
+}
+
 void TcxCustomInnerListBox::SetExternalScrollBarsParameters() {
     if ((ComponentState() & pc::csDestroying) || FScrollBarsLockCount > 0 || FRedrawOff) return;
     // Where the system's scroll-bar information is offered the bars would be laid over the
@@ -67,6 +108,10 @@ void TcxCustomInnerListBox::SetExternalScrollBarsParameters() {
     if (!IsGetScrollBarInfoAvailable()) {
         FHScrollBar->SetVisible(false);
         FVScrollBar->SetVisible(false);
+    }
+    if (Container) {
+        const platform::gdi::TRect Grip = GetSizeGripRect();
+        Container->SetSizeGripBounds(Grip, !platform::gdi::IsRectEmpty(Grip));
     }
 }
 
@@ -85,7 +130,14 @@ void TcxCustomInnerListBox::KeyUp(platform::forms::WORD& Key, platform::forms::T
 void TcxCustomInnerListBox::MouseDown(platform::forms::TMouseButton Button,
                                       platform::forms::TShiftState Shift, int X, int Y) {
     platform::forms::TListBox::MouseDown(Button, Shift, X, Y);
-    if (Container) Container->MouseDown(Button, Shift, X + Left(), Y + Top());
+    if (!Container) return;
+    // The press belongs to the list box: the container must not take the focus for it.
+    Container->FInnerControlMouseDown = true;
+    struct Lower {
+        TcxContainer* C;
+        ~Lower() { C->FInnerControlMouseDown = false; }
+    } Lowered{Container};
+    Container->MouseDown(Button, Shift, X + Left(), Y + Top());
 }
 
 void TcxCustomInnerListBox::MouseMove(platform::forms::TShiftState Shift, int X, int Y) {
@@ -97,6 +149,24 @@ void TcxCustomInnerListBox::MouseUp(platform::forms::TMouseButton Button,
                                     platform::forms::TShiftState Shift, int X, int Y) {
     platform::forms::TListBox::MouseUp(Button, Shift, X, Y);
     if (Container) Container->MouseUp(Button, Shift, X + Left(), Y + Top());
+}
+
+void TcxCustomInnerListBox::Click() {
+    platform::forms::TListBox::Click();
+    if (!Container) return;
+    Container->Click();
+    FVScrollBar->SetPosition(TopIndex());
+}
+
+bool TcxCustomInnerListBox::DragOver(pc::TObject* Source, int X, int Y,
+                                     platform::forms::TDragState State) {
+    if (!Container) return platform::forms::TListBox::DragOver(Source, X, Y, State);
+    return Container->DragOver(Source, X + Left(), Y + Top(), State);
+}
+
+void TcxCustomInnerListBox::DoEndDrag(pc::TObject* Target, int X, int Y) {
+    platform::forms::TListBox::DoEndDrag(Target, X, Y);
+    if (Container) Container->DoEndDrag(Target, X + Left(), Y + Top());
 }
 
 void TcxCustomInnerListBox::DblClick() {
@@ -138,8 +208,62 @@ void TcxCustomInnerListBox::CNDrawItem(pc::TMessage& Message) {
     if ((State & platform::forms::odFocused) && NeedsFocusRect()) C.DrawFocusRect(Draw.rcItem);
 }
 
+void TcxCustomInnerListBox::WndProc(pc::TMessage& Message) {
+    if (Container && Container->HandleInnerControlShortCut(Message)) return;
+    // The platform starts an automatic drag here, before the message is dispatched.
+    if ((Message.Msg == pw::WM_LBUTTONDOWN) && Container &&
+        DragMode() == platform::forms::dmAutomatic && !Container->IsDesigning()) {
+        WMLButtonDown(Message);
+        return;
+    }
+    platform::forms::TListBox::WndProc(Message);
+}
+
+void TcxCustomInnerListBox::DefaultHandler(pc::TMessage& Message) {
+    if (Container && Container->ProcessInnerControlMessage(Message)) return;
+    platform::forms::TListBox::DefaultHandler(Message);
+}
+
+void TcxCustomInnerListBox::WMLButtonDown(pc::TMessage& Message) {
+    const platform::forms::TShiftState Shift = platform::forms::KeysToShiftState(Message.WParam);
+    SetDragMode(platform::forms::dmManual);
+    struct Restore {
+        TcxCustomInnerListBox* L;
+        ~Restore() { L->SetDragMode(platform::forms::dmAutomatic); }
+    } Restored{this};
+    const int Index = ItemAtPos(pw::LParamToPoint(Message.LParam), true);
+    const bool ExtendsSelection =
+        (Shift & platform::forms::ssShift) && !(Shift & platform::forms::ssCtrl);
+    if (MultiSelect && Index >= 0 && Selected(Index) && !ExtendsSelection) {
+        Container->BeginDrag(false);
+        return;
+    }
+    platform::forms::TListBox::WndProc(Message);
+    if (!(MultiSelect && (Shift & (platform::forms::ssCtrl | platform::forms::ssShift))))
+        Container->BeginDrag(false);
+}
+
+void TcxCustomInnerListBox::WMMouseWheel(pc::TMessage& Message) {
+    if (Container &&
+        Container->DoMouseWheel(platform::forms::KeysToShiftState(Message.WParam & 0xFFFF),
+                                pw::GET_WHEEL_DELTA_WPARAM(Message.WParam),
+                                pw::LParamToPoint(Message.LParam))) {
+        Message.Result = 1;
+        return;
+    }
+    platform::forms::TListBox::Dispatch(Message);
+}
+
 void TcxCustomInnerListBox::Dispatch(pc::TMessage& Message) {
     switch (Message.Msg) {
+    case pw::WM_MOUSEWHEEL:
+        WMMouseWheel(Message);
+        SetExternalScrollBarsParameters();
+        return;
+    case platform::forms::CM_MOUSELEAVE:
+        platform::forms::TListBox::Dispatch(Message);
+        if (Container) Container->ShortRefreshContainer(true);
+        return;
     case platform::forms::CN_DRAWITEM:
         CNDrawItem(Message);
         return;
@@ -159,7 +283,6 @@ void TcxCustomInnerListBox::Dispatch(pc::TMessage& Message) {
     case pw::LB_SETHORIZONTALEXTENT:
     case pw::LB_SETTOPINDEX:
     case pw::LB_SETCARETINDEX:
-    case pw::WM_MOUSEWHEEL:
         platform::forms::TListBox::Dispatch(Message);
         SetExternalScrollBarsParameters();
         return;

@@ -3,7 +3,9 @@
 // within AutoCompleteDelay of each other make one search text, and the first item that starts
 // with it (letter case aside) becomes the current item; a longer pause starts a new search.
 // Time is the platform clock's. In a container it wants Tab (unless Ctrl is down) and characters,
-// and hands its keys and mouse events (in container coordinates) to the container first.
+// and hands its keys, mouse events, wheel and drags (in container coordinates) to the container
+// first; the container also answers its context-menu requests and popup-menu shortcuts. With
+// automatic dragging the container is what is dragged.
 // It draws every row itself, without a border: a selected row on the highlight colours, a row
 // the window asks for that holds no item filled with the list's colour.
 //
@@ -47,7 +49,14 @@ public:
     // are shown.
     platform::gdi::TRect GetSizeGripRect() const;
 
+    void WndProc(platform::core::TMessage& Message) override;
     void Dispatch(platform::core::TMessage& Message) override;
+    void DefaultHandler(platform::core::TMessage& Message) override;
+    void Click() override;
+    // A drag over the list box is a drag over its container, in the container's coordinates.
+    bool DragOver(platform::core::TObject* Source, int X, int Y,
+                  platform::forms::TDragState State) override;
+    void DoEndDrag(platform::core::TObject* Target, int X, int Y) override;
 
 protected:
     void CreateParams(platform::forms::TWinControl::TCreateParams& Params) override;
@@ -70,6 +79,13 @@ protected:
 private:
     void DoAutoComplete(char& Key);
     void CNDrawItem(platform::core::TMessage& Message);
+    // With automatic dragging the container drags, not the list box: pressing a selected item
+    // of a multiple selection drags the selection as it stands.
+    void WMLButtonDown(platform::core::TMessage& Message);
+    void WMMouseWheel(platform::core::TMessage& Message);
+    // The external bars scroll the list box as its own would.
+    void HScrollBarScroll(toolkit::base::TScrollCode ScrollCode, int& ScrollPos);
+    void VScrollBarScroll(toolkit::base::TScrollCode ScrollCode, int& ScrollPos);
 
     toolkit::base::TcxCanvas FCanvas{&Canvas()};
 

@@ -14,8 +14,10 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace toolkit::edit {
@@ -117,17 +119,56 @@ TEST_F(InnerListBoxTest, TheWindowHasNoBorder) {
     EXPECT_EQ(List->ClientWidth(), List->Width());
 }
 
-// A container that records the mouse presses it hears.
+// A popup menu whose only shortcut is Ctrl+K.
+class TCtrlKMenu : public pc::TComponent, public toolkit::base::IcxPopupMenu {
+public:
+    using pc::TComponent::TComponent;
+    bool IsShortCut(pc::TMessage& Message) override {
+        ++Asked;
+        return Message.WParam == static_cast<pw::WPARAM>('K') &&
+               pw::GetKeyState(pw::VK_CONTROL) < 0;
+    }
+    void Popup(int, int) override {}
+    int Asked = 0;
+};
+
+// A container that records what the list box hands on to it.
 class TPressRecordingContainer : public TcxContainer {
 public:
     using TcxContainer::TcxContainer;
     std::vector<pg::TPoint> Presses;
+    // What InnerControlMouseDown and CanFocusOnClick answered during each press.
+    std::vector<std::pair<bool, bool>> PressStates;
+    std::vector<int> Wheels;
+    bool TakesWheel = false;
+    int ContextPopups = 0;
+    std::vector<pf::WORD> Keys;
 
 protected:
     void MouseDown(pf::TMouseButton Button, pf::TShiftState Shift, int X, int Y) override {
         Presses.push_back({X, Y});
+        PressStates.push_back({InnerControlMouseDown(), CanFocusOnClick()});
         TcxContainer::MouseDown(Button, Shift, X, Y);
     }
+    bool DoMouseWheel(pf::TShiftState, int WheelDelta, pg::TPoint) override {
+        Wheels.push_back(WheelDelta);
+        return TakesWheel;
+    }
+    void DoContextPopup(pg::TPoint, bool& Handled) override {
+        ++ContextPopups;
+        Handled = true;
+    }
+    void KeyDown(pf::WORD& Key, pf::TShiftState Shift) override {
+        Keys.push_back(Key);
+        TcxContainer::KeyDown(Key, Shift);
+    }
+};
+
+// Remakes its window when told, so that a selection kind set late takes effect.
+class TRemadeInnerListBox : public TcxCustomInnerListBox {
+public:
+    using TcxCustomInnerListBox::RecreateWnd;
+    using TcxCustomInnerListBox::TcxCustomInnerListBox;
 };
 
 // The list box inside a real container, between two edits of the form.
@@ -141,7 +182,7 @@ protected:
         Container->SetParent(Form);
         Container->TabOrder = 1;
         Container->SetBoundsRect({10, 40, 150, 120});
-        List = &Form->Own<TcxCustomInnerListBox>();
+        List = &Form->Own<TRemadeInnerListBox>();
         List->SetParent(Container);
         List->Container = Container;
         Container->SetInnerControl(List);
@@ -174,7 +215,7 @@ protected:
     pf::TForm* Form = nullptr;
     pf::TEdit* Before = nullptr;
     TPressRecordingContainer* Container = nullptr;
-    TcxCustomInnerListBox* List = nullptr;
+    TRemadeInnerListBox* List = nullptr;
     pf::TEdit* After = nullptr;
 };
 
@@ -216,6 +257,131 @@ TEST_F(ContainedInnerListBoxTest, WithoutScrollBarInformationTheExternalBarsStay
     EXPECT_EQ(List->VScrollBar().Kind(), toolkit::base::sbVertical);
     EXPECT_EQ(List->GetSizeGripRect(), pg::TRect{});
     EXPECT_NE(pw::GetWindowLong(List->Handle(), pw::GWL_STYLE) & pw::WS_VSCROLL, 0);
+}
+
+TEST_F(ContainedInnerListBoxTest, DuringItsPressTheContainerTakesNoFocusForTheClick) {
+    EXPECT_FALSE(Container->InnerControlMouseDown());
+    Input.Click(List->ClientToScreen({5, 7}));
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Container->PressStates, (std::vector<std::pair<bool, bool>>{{true, false}}));
+    EXPECT_FALSE(Container->InnerControlMouseDown());
+    EXPECT_EQ(pw::GetFocus(), List->Handle());
+}
+
+TEST_F(ContainedInnerListBoxTest, TheContainerHearsTheWheelFirstAndMayKeepItFromTheList) {
+    struct Case {
+        bool TakesWheel;
+        int TopIndexAfter;
+    };
+    for (const Case& C : {Case{true, 0}, Case{false, 3}}) {
+        SCOPED_TRACE(C.TakesWheel);
+        List->SetTopIndex(0);
+        Container->Wheels.clear();
+        Container->TakesWheel = C.TakesWheel;
+        Input.Wheel(List->ClientToScreen({5, 7}), -120);
+        testsupport::PumpUntilIdle();
+        EXPECT_EQ(Container->Wheels, std::vector<int>{-120});
+        EXPECT_EQ(List->TopIndex(), C.TopIndexAfter);
+    }
+}
+
+TEST_F(ContainedInnerListBoxTest, TheContextMenuRequestIsTheContainersAndHeardOnce) {
+    const pc::LRESULT Result =
+        pc::SendMessage(List->Handle(), pw::WM_CONTEXTMENU, static_cast<pw::WPARAM>(List->Handle()),
+                        static_cast<pw::LPARAM>(-1));
+    EXPECT_EQ(Result, 1);
+    EXPECT_EQ(Container->ContextPopups, 1);
+}
+
+TEST_F(ContainedInnerListBoxTest, APopupMenuShortcutOfTheContainerNeverReachesTheList) {
+    auto& Menu = Form->Own<TCtrlKMenu>();
+    Container->SetPopupMenu(&Menu);
+    Input.KeyDown(Qt::Key_Control);
+    Input.Key(Qt::Key_K, "");
+    Input.KeyUp(Qt::Key_Control);
+    testsupport::PumpUntilIdle();
+    EXPECT_GT(Menu.Asked, 0);
+    EXPECT_EQ(std::count(Container->Keys.begin(), Container->Keys.end(), 'K'), 0);
+    Input.Key(Qt::Key_Down, "");
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(std::count(Container->Keys.begin(), Container->Keys.end(), pw::VK_DOWN), 1);
+}
+
+TEST_F(ContainedInnerListBoxTest, AutomaticDragStartsOnTheContainerAndKeepsAPressedSelection) {
+    struct Case {
+        const char* Name;
+        int Item;
+        bool Ctrl;
+        bool Drags;
+        std::vector<int> SelectedAfter; // checked when not empty
+    };
+    const std::vector<Case> Cases = {
+        {"a selected item drags the selection as it is", 2, false, true, {2, 3}},
+        {"another item is selected alone, then dragged", 5, false, true, {5}},
+        {"Ctrl adds to the selection and drags nothing", 5, true, false, {}},
+    };
+    List->MultiSelect = true;
+    List->RecreateWnd();
+    Container->SetDragMode(pf::dmAutomatic);
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        for (int I = 0; I < List->Items().Count(); ++I)
+            List->SetSelected(I, I == 2 || I == 3);
+        const pg::TRect R = List->ItemRect(C.Item);
+        const pg::TPoint P = List->ClientToScreen({R.Left + 3, R.Top + 2});
+        if (C.Ctrl) Input.KeyDown(Qt::Key_Control);
+        Input.Press(P);
+        testsupport::PumpUntilIdle();
+        EXPECT_EQ(Container->Dragging(), C.Drags);
+        EXPECT_FALSE(List->Dragging());
+        Input.Release(P);
+        if (C.Ctrl) Input.KeyUp(Qt::Key_Control);
+        testsupport::PumpUntilIdle();
+        if (Container->Dragging()) Container->EndDrag(false);
+        EXPECT_EQ(List->DragMode(), pf::dmAutomatic);
+        if (C.SelectedAfter.empty()) continue;
+        std::vector<int> Selected;
+        for (int I = 0; I < List->Items().Count(); ++I)
+            if (List->Selected(I)) Selected.push_back(I);
+        EXPECT_EQ(Selected, C.SelectedAfter);
+    }
+}
+
+// The external bars stay hidden here, so their scrolling is driven by calling it.
+TEST_F(ContainedInnerListBoxTest, TheExternalBarsScrollTheListAndReadItsPositionBack) {
+    struct Case {
+        toolkit::base::TScrollCode Code;
+        int Pos;
+        int TopIndexAfter;
+    };
+    List->SetTopIndex(5);
+    for (const Case& C :
+         {Case{toolkit::base::scTrack, 7, 7}, Case{toolkit::base::scLineDown, 8, 8},
+          Case{toolkit::base::scPosition, 2, 2}, Case{toolkit::base::scBottom, 0, -1},
+          Case{toolkit::base::scTop, 12, 0}}) {
+        SCOPED_TRACE(static_cast<int>(C.Code));
+        int Pos = C.Pos;
+        List->VScrollBar().OnScroll(&List->VScrollBar(), C.Code, Pos);
+        if (C.TopIndexAfter >= 0) {
+            EXPECT_EQ(List->TopIndex(), C.TopIndexAfter);
+        }
+        EXPECT_EQ(Pos, List->TopIndex());
+    }
+    int Pos = 4;
+    List->HScrollBar().OnScroll(&List->HScrollBar(), toolkit::base::scPageDown, Pos);
+    EXPECT_EQ(Pos, 0);
+    EXPECT_FALSE(Container->SizeGripBounds().Visible);
+}
+
+TEST_F(ContainedInnerListBoxTest, ADragOverTheListIsADragOverTheContainerInItsCoordinates) {
+    std::vector<pg::TPoint> Overs;
+    Container->OnDragOver = [&](pc::TObject*, pc::TObject*, int X, int Y, pf::TDragState,
+                                bool& Accept) {
+        Overs.push_back({X, Y});
+        Accept = true;
+    };
+    EXPECT_TRUE(List->DragOver(nullptr, 3, 4, pf::dsDragMove));
+    EXPECT_EQ(Overs, (std::vector<pg::TPoint>{{List->Left() + 3, List->Top() + 4}}));
 }
 
 } // namespace
