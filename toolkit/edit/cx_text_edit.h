@@ -103,7 +103,7 @@ public:
     void InnerTextChanged();
     void InnerClipboardMessage(platform::core::UINT Msg);
     // Every message of the inner edit ends here.
-    void InnerEditWindowMessage(platform::core::TMessage& Message);
+    virtual void InnerEditWindowMessage(platform::core::TMessage& Message);
 
     // In place: the caret at the start, or the whole text selected with the properties'
     // AutoSelect.
