@@ -58,6 +58,8 @@ public:
     bool DeactivateFlag = false;
     TWinControl* OwnerControl() const { return FOwnerControl; }
     TWinControl* FocusedControl() const { return FFocusedControl; }
+    // The control a posted CXM_POPUPWINDOW pops the window up with.
+    void SetFocusedControl(TWinControl* Value) { FFocusedControl = Value; }
 
     TNotifyEvent OnClosed;
     TNotifyEvent OnClosing;

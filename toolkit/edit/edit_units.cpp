@@ -56,6 +56,7 @@ TcxEditUnits::TcxEditUnits() {
     InitializeLibraryStrings();
     InitializeEditorBase();
     InitializeTextEditUnit();
+    InitializePopupEditUnit();
     InitializeSpinEditUnit();
     // The shell helper binds nothing here: the folders come from the platform's XDG folders.
     InitializeExtEditStrings();
@@ -67,6 +68,7 @@ TcxEditUnits::~TcxEditUnits() {
     FinalizeShellSpecialFolders();
     FinalizeExtEditStrings();
     FinalizeSpinEditUnit();
+    FinalizePopupEditUnit();
     FinalizeTextEditUnit();
     FinalizeEditorBase();
     FinalizeLibraryStrings();

@@ -1,6 +1,7 @@
 #include "toolkit/edit/editor_registrations.h"
 
 #include "toolkit/edit/cx_edit_repository.h"
+#include "toolkit/edit/cx_popup_edit.h"
 #include "toolkit/edit/cx_spin_edit_properties.h"
 #include "toolkit/edit/cx_text_edit_properties.h"
 #include "toolkit/edit/editor_strings.h"
@@ -12,6 +13,7 @@ namespace toolkit::edit {
 namespace {
 
 int TextEditReferenceCount = 0;
+int PopupEditReferenceCount = 0;
 int SpinEditReferenceCount = 0;
 unsigned RedrawMisspellsMessage = 0;
 
@@ -58,6 +60,16 @@ void InitializeTextEditUnit() {
 void FinalizeTextEditUnit() {
     if (TextEditReferenceCount == 0) return;
     --TextEditReferenceCount;
+}
+
+void InitializePopupEditUnit() {
+    if (PopupEditReferenceCount++ != 0) return;
+    cxRegisterEditProperties(TcxPopupEditProperties::ClassRef());
+}
+
+void FinalizePopupEditUnit() {
+    if (PopupEditReferenceCount == 0) return;
+    --PopupEditReferenceCount;
 }
 
 void InitializeSpinEditUnit() {

@@ -48,6 +48,9 @@ unsigned cxRedrawMisspellsMessage();
 // The text edit unit's start and end; each start is matched by one end.
 void InitializeTextEditUnit();
 void FinalizeTextEditUnit();
+// The popup edit unit's start (registers its properties) and end.
+void InitializePopupEditUnit();
+void FinalizePopupEditUnit();
 // The spin edit unit's start (registers its properties) and end.
 void InitializeSpinEditUnit();
 void FinalizeSpinEditUnit();

@@ -18,6 +18,7 @@
 #include "toolkit/edit/cx_container.h"
 #include "toolkit/edit/cx_custom_edit.h"
 #include "toolkit/edit/cx_edit_popup_window.h"
+#include "toolkit/edit/cx_popup_edit.h"
 #include "toolkit/edit/cx_text_edit.h"
 
 #include "platform/forms/application.h"
@@ -261,6 +262,21 @@ public:
             TextEdit.Properties().LookupItems().Add(Item);
         TextEdit.Properties().LookupItemsChanged();
         TextEdit.SetEditValue(pc::Variant::String("A text edit"));
+        // A popup edit: its button (or F4, Alt+Down) opens a sizeable popup hosting a panel with
+        // a text edit; closing gives the panel back, hidden, to this window.
+        auto& Hosted = Own<pf::TPanel>();
+        Hosted.SetParent(this);
+        Hosted.SetBounds(0, 0, 220, 120);
+        Hosted.SetVisible(false);
+        auto& HostedEdit = Own<toolkit::edit::TcxTextEdit>();
+        HostedEdit.SetParent(&Hosted);
+        HostedEdit.SetBounds(10, 10, 180, 21);
+        HostedEdit.SetEditValue(pc::Variant::String("Inside the popup"));
+        auto& PopupEdit = Own<toolkit::edit::TcxPopupEdit>();
+        PopupEdit.SetParent(this);
+        PopupEdit.SetBounds(320, 395, 160, 21);
+        PopupEdit.Properties().SetPopupControl(&Hosted);
+        PopupEdit.SetEditValue(pc::Variant::String("A popup edit"));
 
         FHorizontal->OnChange = [this](pc::TObject*) {
             FSample->SetWidth(FHorizontal->Position());

@@ -1,0 +1,370 @@
+#include "toolkit/edit/cx_drop_down_edit.h"
+#include "toolkit/edit/cx_popup_edit.h"
+
+#include "toolkit/edit/cx_edit_repository.h"
+#include "toolkit/edit/editor_registrations.h"
+
+#include "platform/core/clock.h"
+#include "platform/core/message_loop.h"
+#include "platform/forms/ext_ctrls.h"
+#include "platform/forms/forms.h"
+#include "platform/win/input_state.h"
+#include "platform/win/monitors.h"
+#include "testsupport/temp_folder.h"
+#include "testsupport/win/input_driver.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QImage>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+namespace toolkit::edit {
+namespace {
+
+namespace pc = platform::core;
+namespace pf = platform::forms;
+namespace pg = platform::gdi;
+namespace pw = platform::win;
+
+// ---- properties ----
+
+TEST(DropDownEditPropertiesTest, PopupSizesKeepTheirMinimums) {
+    struct Case {
+        int Min, Width, Expected;
+    };
+    const Case Cases[] = {{100, 50, 100}, {100, 0, 0}, {100, -5, 0}, {0, 70, 70}, {0, -5, 0}};
+    for (const Case& C : Cases) {
+        TcxCustomDropDownEditProperties P(nullptr);
+        P.SetPopupMinWidth(C.Min);
+        P.SetPopupWidth(C.Width);
+        EXPECT_EQ(P.PopupWidth(), C.Expected) << C.Width << " with minimum " << C.Min;
+    }
+    TcxCustomDropDownEditProperties P(nullptr);
+    P.SetPopupMinHeight(-3);
+    EXPECT_EQ(P.PopupMinHeight(), 0);
+    P.SetPopupHeight(40);
+    P.SetPopupMinHeight(60);
+    EXPECT_EQ(P.PopupHeight(), 60);
+    P.SetPopupHeight(10);
+    EXPECT_EQ(P.PopupHeight(), 60);
+}
+
+TEST(DropDownEditPropertiesTest, AlignmentIsStoredAsLeftCentreRight) {
+    TcxCustomDropDownEditProperties P(nullptr);
+    const std::pair<pf::TAlignment, int> Cases[] = {
+        {pf::taRightJustify, 2}, {pf::taCenter, 1}, {pf::taLeftJustify, 0}};
+    for (const auto& [Alignment, Stored] : Cases) {
+        P.SetPopupAlignment(Alignment);
+        EXPECT_EQ(P.PopupHorzAlignment(), Stored);
+        EXPECT_EQ(P.PopupAlignment(), Alignment);
+    }
+}
+
+TEST(DropDownEditPropertiesTest, DefaultsAndTheDropDownButton) {
+    TcxCustomDropDownEditProperties P(nullptr);
+    EXPECT_TRUE(P.ImmediateDropDown());
+    EXPECT_FALSE(P.ImmediatePopup());
+    EXPECT_TRUE(P.PopupAutoSize());
+    EXPECT_TRUE(P.PopupDirectionVertical());
+    EXPECT_EQ(P.PopupVertAlignment(), 2);
+    ASSERT_EQ(P.Buttons().Count(), 1);
+    EXPECT_EQ(P.Buttons().Items(P.DropDownButtonIndex()).Kind(), bkDown);
+    // A glyph turns the arrow into a glyph button; clearing it gives the arrow back.
+    pf::TBitmap Glyph;
+    Glyph.SetSize(8, 8);
+    P.SetButtonGlyph(&Glyph);
+    EXPECT_EQ(P.Buttons().Items(0).Kind(), bkGlyph);
+    pf::TBitmap Empty;
+    P.SetButtonGlyph(&Empty);
+    EXPECT_EQ(P.Buttons().Items(0).Kind(), bkDown);
+
+    TcxPopupEditProperties Popup(nullptr);
+    EXPECT_EQ(Popup.PopupWidth(), 250);
+    EXPECT_EQ(Popup.PopupHeight(), 200);
+    EXPECT_EQ(Popup.PopupMinWidth(), 100);
+    EXPECT_EQ(Popup.PopupMinHeight(), 100);
+    EXPECT_TRUE(Popup.PopupSizeable());
+    EXPECT_TRUE(Popup.ImmediatePopup());
+    EXPECT_TRUE(Popup.PopupWindowCapturesFocus());
+    EXPECT_FALSE(P.PopupWindowCapturesFocus());
+}
+
+TEST(DropDownEditPropertiesTest, ThePopupEditIsRegistered) {
+    InitializePopupEditUnit();
+    EXPECT_GE(GetRegisteredEditProperties().IndexOf(&TcxPopupEditProperties::ClassRef()), 0);
+    FinalizePopupEditUnit();
+}
+
+TEST(DropDownEditPropertiesTest, FreeingThePopupControlClearsIt) {
+    TcxPopupEditProperties P(nullptr);
+    auto Panel = std::make_unique<pf::TPanel>(nullptr);
+    P.SetPopupControl(Panel.get());
+    EXPECT_EQ(P.PopupControl(), Panel.get());
+    Panel.reset();
+    EXPECT_EQ(P.PopupControl(), nullptr);
+}
+
+// ---- the drop-down state machine ----
+
+// A drop-down edit whose popup is an empty window of 150 x 80.
+class TTestDropDownEdit : public TcxCustomDropDownEdit {
+public:
+    using TcxCustomDropDownEdit::TcxCustomDropDownEdit;
+    bool CanDropDown() override { return true; }
+};
+
+class DropDownEditTest : public ::testing::Test {
+protected:
+    DropDownEditTest() : Owner(std::make_unique<pc::TComponent>(nullptr)) {
+        pc::ResetMessageLoop();
+        pw::ResetInputState();
+        pw::SetMonitors({{{0, 0, 1024, 768}, {0, 0, 1024, 740}}});
+        Form = &Owner->Own<pf::TForm>();
+        Form->SetBounds(100, 100, 400, 300);
+        Edit = &Form->Own<TTestDropDownEdit>();
+        Edit->SetParent(Form);
+        Edit->SetBoundsRect({10, 10, 160, 31});
+        Edit->Properties().SetPopupAutoSize(false);
+        Edit->Properties().SetPopupWidth(150);
+        Edit->Properties().SetPopupHeight(80);
+        Edit->Properties().OnInitPopup = [this](pc::TObject*) { ++Inits; };
+        Edit->Properties().OnPopup = [this](pc::TObject*) { ++Popups; };
+        Edit->Properties().OnCloseUp = [this](pc::TObject*) { ++CloseUps; };
+        Edit->Properties().OnPopupClosed = [this](pc::TObject*) { ++Finalized; };
+        Form->Show();
+        Edit->HandleNeeded();
+        Edit->SetText("abc");
+        Edit->SetFocus();
+        testsupport::PumpUntilIdle();
+    }
+    ~DropDownEditTest() override {
+        Owner.reset();
+        pc::ProcessMessages();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        pc::ResetMessageLoop();
+        pw::ResetInputState();
+    }
+    void AltKey(int QtKey) {
+        Input.KeyDown(Qt::Key_Alt);
+        Input.Key(QtKey);
+        Input.KeyUp(Qt::Key_Alt);
+    }
+    void Open() {
+        Input.Key(Qt::Key_F4);
+        ASSERT_TRUE(Edit->DroppedDown());
+    }
+
+    pc::ManualClock Clock{1000};
+    pc::ClockOverride ClockOverride{Clock};
+    std::unique_ptr<pc::TComponent> Owner;
+    pf::TForm* Form = nullptr;
+    TTestDropDownEdit* Edit = nullptr;
+    testsupport::InputDriver Input;
+    int Inits = 0, Popups = 0, CloseUps = 0, Finalized = 0;
+};
+
+TEST_F(DropDownEditTest, KeysOpenAndCloseWithTheirReasons) {
+    // F4 and Alt+Down open; the toggle keys, Esc and Enter close.
+    struct Case {
+        const char* Name;
+        int OpenKey;
+        bool OpenAlt;
+        int CloseKey;
+        bool CloseAlt;
+        QString Text;
+        TcxEditCloseUpReason Reason;
+    };
+    const Case Cases[] = {
+        {"F4 / F4", Qt::Key_F4, false, Qt::Key_F4, false, {}, CloseReasonToggle},
+        {"Alt+Down / Alt+Up", Qt::Key_Down, true, Qt::Key_Up, true, {}, CloseReasonToggle},
+        {"Alt+Down / Alt+Down", Qt::Key_Down, true, Qt::Key_Down, true, {}, CloseReasonToggle},
+        {"F4 / Esc", Qt::Key_F4, false, Qt::Key_Escape, false, "\x1B", CloseReasonCancel},
+        {"F4 / Enter", Qt::Key_F4, false, Qt::Key_Return, false, "\r", CloseReasonAccept},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        C.OpenAlt ? AltKey(C.OpenKey) : Input.Key(C.OpenKey);
+        ASSERT_TRUE(Edit->DroppedDown());
+        EXPECT_TRUE(Edit->PopupWindow()->IsVisible());
+        C.CloseAlt ? AltKey(C.CloseKey) : Input.Key(C.CloseKey, C.Text);
+        EXPECT_FALSE(Edit->DroppedDown());
+        EXPECT_EQ(Edit->CloseReason(), C.Reason);
+        EXPECT_EQ(Edit->Text(), "abc");
+    }
+    const int N = static_cast<int>(std::size(Cases));
+    EXPECT_EQ(Inits, N);
+    EXPECT_EQ(Popups, N);
+    EXPECT_EQ(CloseUps, N);
+    EXPECT_EQ(Finalized, N);
+}
+
+TEST_F(DropDownEditTest, AltF4IsNotAToggle) {
+    AltKey(Qt::Key_F4);
+    EXPECT_FALSE(Edit->DroppedDown());
+    EXPECT_EQ(Inits, 0);
+}
+
+TEST_F(DropDownEditTest, EscapeClosesWithoutRevertingAndASecondEscapeReachesTheEditor) {
+    Input.Key(Qt::Key_End);
+    Input.Key(Qt::Key_X, "x");
+    // Typing opened the popup (ImmediateDropDown) and the character went into the text.
+    EXPECT_TRUE(Edit->DroppedDown());
+    EXPECT_EQ(Edit->Text(), "abcx");
+    Input.Key(Qt::Key_Escape, "\x1B");
+    EXPECT_FALSE(Edit->DroppedDown());
+    EXPECT_EQ(Edit->CloseReason(), CloseReasonCancel);
+    EXPECT_EQ(Edit->Text(), "abcx");
+    // The editor abandons the typing now.
+    Input.Key(Qt::Key_Escape, "\x1B");
+    EXPECT_NE(Edit->Text(), "abcx");
+}
+
+TEST_F(DropDownEditTest, EnterCancelsWhenEditingMayNotStart) {
+    Open();
+    Edit->OnEditing = [](pc::TObject*, bool& CanEdit) { CanEdit = false; };
+    Input.Key(Qt::Key_Return, "\r");
+    EXPECT_FALSE(Edit->DroppedDown());
+    EXPECT_EQ(Edit->CloseReason(), CloseReasonCancel);
+}
+
+TEST_F(DropDownEditTest, OpeningTwiceBeforeItShowsOpensOnce) {
+    Edit->SetDroppedDown(true);
+    Edit->SetDroppedDown(true);
+    testsupport::PumpUntilIdle();
+    EXPECT_TRUE(Edit->DroppedDown());
+    EXPECT_EQ(Inits, 1);
+    EXPECT_EQ(Popups, 1);
+    Edit->SetDroppedDown(false);
+    EXPECT_FALSE(Edit->DroppedDown());
+    EXPECT_EQ(Edit->CloseReason(), CloseReasonNone);
+    EXPECT_EQ(Finalized, 1);
+}
+
+TEST_F(DropDownEditTest, TheButtonOpensAndAClickOutsideCloses) {
+    const TcxEditButtonViewInfo& B = Edit->EditViewInfo().ButtonsInfo.at(0);
+    Input.Click(Edit->ClientToScreen(
+        {(B.Bounds.Left + B.Bounds.Right) / 2, (B.Bounds.Top + B.Bounds.Bottom) / 2}));
+    ASSERT_TRUE(Edit->DroppedDown());
+    const TRect P = Edit->PopupWindow()->BoundsRect();
+    const TPoint E = Edit->ClientToScreen({0, Edit->Height()});
+    EXPECT_EQ(P, (TRect{E.X, E.Y, E.X + 150, E.Y + 80}));
+    Input.Click(Form->ClientToScreen({300, 250}));
+    EXPECT_FALSE(Edit->DroppedDown());
+    EXPECT_EQ(Edit->CloseReason(), CloseReasonNone);
+    EXPECT_EQ(CloseUps, 1);
+}
+
+// ---- the popup edit ----
+
+class PopupEditTest : public ::testing::Test {
+protected:
+    PopupEditTest() : Owner(std::make_unique<pc::TComponent>(nullptr)) {
+        pc::ResetMessageLoop();
+        pw::ResetInputState();
+        pw::SetMonitors({{{0, 0, 1024, 768}, {0, 0, 1024, 740}}});
+        Form = &Owner->Own<pf::TForm>();
+        Form->SetBounds(100, 100, 400, 300);
+        Edit = &Form->Own<TcxPopupEdit>();
+        Edit->SetParent(Form);
+        Edit->SetBoundsRect({10, 10, 160, 31});
+        Panel = &Form->Own<pf::TPanel>();
+        Panel->SetParent(Form);
+        Panel->SetBoundsRect({20, 60, 140, 150});
+        Panel->SetAlign(pf::alNone);
+        Panel->SetVisible(false);
+        Inner = &Form->Own<TcxTextEdit>();
+        Inner->SetParent(Panel);
+        Inner->SetBoundsRect({5, 5, 105, 26});
+        Form->Show();
+        Edit->HandleNeeded();
+        testsupport::PumpUntilIdle();
+    }
+    ~PopupEditTest() override {
+        Owner.reset();
+        pc::ProcessMessages();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        pc::ResetMessageLoop();
+        pw::ResetInputState();
+    }
+    void ClickButton() {
+        const TcxEditButtonViewInfo& B = Edit->EditViewInfo().ButtonsInfo.at(0);
+        Input.Click(Edit->ClientToScreen(
+            {(B.Bounds.Left + B.Bounds.Right) / 2, (B.Bounds.Top + B.Bounds.Bottom) / 2}));
+    }
+
+    pc::ManualClock Clock{1000};
+    pc::ClockOverride ClockOverride{Clock};
+    std::unique_ptr<pc::TComponent> Owner;
+    pf::TForm* Form = nullptr;
+    TcxPopupEdit* Edit = nullptr;
+    pf::TPanel* Panel = nullptr;
+    TcxTextEdit* Inner = nullptr;
+    testsupport::InputDriver Input;
+};
+
+TEST_F(PopupEditTest, WithoutAControlTheButtonDoesNothing) {
+    ClickButton();
+    EXPECT_FALSE(Edit->DroppedDown());
+}
+
+TEST_F(PopupEditTest, HostsTheControlAndGivesItBack) {
+    Edit->Properties().SetPopupControl(Panel);
+    Edit->Properties().SetPopupAutoSize(false);
+    ClickButton();
+    ASSERT_TRUE(Edit->DroppedDown());
+    EXPECT_EQ(Panel->Parent(), Edit->PopupWindow());
+    EXPECT_TRUE(Panel->Visible());
+    EXPECT_EQ(Panel->Align(), pf::alClient);
+    EXPECT_EQ(Edit->PopupWindow()->Width(), 250);
+    EXPECT_EQ(Edit->PopupWindow()->Height(), 200);
+    // Esc in the popup closes it.
+    Input.Key(Qt::Key_Escape, "\x1B");
+    EXPECT_FALSE(Edit->DroppedDown());
+    EXPECT_EQ(Panel->Parent(), Form);
+    EXPECT_EQ(Panel->Align(), pf::alNone);
+    EXPECT_EQ(Panel->BoundsRect(), (TRect{20, 60, 140, 150}));
+    EXPECT_FALSE(Panel->Visible());
+}
+
+TEST_F(PopupEditTest, AClickOutsideClosesAndTheControlComesBack) {
+    Edit->Properties().SetPopupControl(Panel);
+    ClickButton();
+    ASSERT_TRUE(Edit->DroppedDown());
+    // Auto size: the client takes the control's size.
+    EXPECT_EQ(Edit->PopupWindow()->GetClientBounds().Width(), 120);
+    Input.Click(Form->ClientToScreen({300, 250}));
+    EXPECT_FALSE(Edit->DroppedDown());
+    EXPECT_EQ(Panel->Parent(), Form);
+    EXPECT_EQ(Panel->BoundsRect(), (TRect{20, 60, 140, 150}));
+}
+
+TEST_F(PopupEditTest, ACircularReferenceRaises) {
+    Edit->Properties().SetPopupControl(Form);
+    try {
+        Edit->SetDroppedDown(true);
+        FAIL() << "no error";
+    } catch (const EcxEditError& E) {
+        EXPECT_STREQ(E.what(), "Circular referencing is not allowed");
+    }
+    EXPECT_FALSE(Edit->DroppedDown());
+}
+
+TEST_F(PopupEditTest, PictureOfAnOpenPopupEdit) {
+    Panel->SetCaption("hosted panel");
+    Edit->Properties().SetPopupControl(Panel);
+    Edit->Properties().SetPopupAutoSize(false);
+    Edit->SetText("popup edit");
+    ClickButton();
+    ASSERT_TRUE(Edit->DroppedDown());
+    testsupport::PumpUntilIdle();
+    testsupport::TempFolder Folder("quintaron-popup-edit-");
+    const std::string Png = Folder.PathOf("popup-edit.png");
+    ASSERT_TRUE(testsupport::SaveWindowPng(Edit->PopupWindow()->Handle(), Png));
+    EXPECT_FALSE(QImage(QString::fromStdString(Png)).isNull());
+}
+
+} // namespace
+} // namespace toolkit::edit
