@@ -57,6 +57,7 @@ TcxEditUnits::TcxEditUnits() {
     InitializeEditorBase();
     InitializeTextEditUnit();
     InitializeSpinEditUnit();
+    InitializeCheckBoxUnit();
     // The shell helper binds nothing here: the folders come from the platform's XDG folders.
     InitializeExtEditStrings();
     InitializeShellSpecialFolders();
@@ -66,6 +67,7 @@ TcxEditUnits::TcxEditUnits() {
 TcxEditUnits::~TcxEditUnits() {
     FinalizeShellSpecialFolders();
     FinalizeExtEditStrings();
+    FinalizeCheckBoxUnit();
     FinalizeSpinEditUnit();
     FinalizeTextEditUnit();
     FinalizeEditorBase();
