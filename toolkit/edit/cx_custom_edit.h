@@ -257,6 +257,8 @@ protected:
     Variant FEditValue = Variant::Null();
     Variant FEditValueOnEnter = Variant::Null();
     toolkit::base::TcxTimer& ClickTimer() const { return *FClickTimer; }
+    bool IsClickLocked() const { return FClickLockCount > 0; }
+    bool IsChangeEventsLocked() const { return FCatcher.IsLocked(); }
 
 private:
     friend class TcxEditDataBinding;

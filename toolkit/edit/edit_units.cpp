@@ -58,6 +58,7 @@ TcxEditUnits::TcxEditUnits() {
     InitializeTextEditUnit();
     InitializePopupEditUnit();
     InitializeSpinEditUnit();
+    InitializeCheckBoxUnit();
     // The shell helper binds nothing here: the folders come from the platform's XDG folders.
     InitializeExtEditStrings();
     InitializeShellSpecialFolders();
@@ -67,6 +68,7 @@ TcxEditUnits::TcxEditUnits() {
 TcxEditUnits::~TcxEditUnits() {
     FinalizeShellSpecialFolders();
     FinalizeExtEditStrings();
+    FinalizeCheckBoxUnit();
     FinalizeSpinEditUnit();
     FinalizePopupEditUnit();
     FinalizeTextEditUnit();

@@ -1,5 +1,7 @@
 #include "toolkit/edit/editor_registrations.h"
 
+#include "toolkit/edit/cx_check_box_properties.h"
+#include "toolkit/edit/cx_check_box_view.h"
 #include "toolkit/edit/cx_edit_repository.h"
 #include "toolkit/edit/cx_popup_edit.h"
 #include "toolkit/edit/cx_spin_edit_properties.h"
@@ -15,6 +17,7 @@ namespace {
 int TextEditReferenceCount = 0;
 int PopupEditReferenceCount = 0;
 int SpinEditReferenceCount = 0;
+int CheckBoxReferenceCount = 0;
 unsigned RedrawMisspellsMessage = 0;
 
 } // namespace
@@ -80,6 +83,17 @@ void InitializeSpinEditUnit() {
 void FinalizeSpinEditUnit() {
     if (SpinEditReferenceCount == 0) return;
     --SpinEditReferenceCount;
+}
+
+void InitializeCheckBoxUnit() {
+    if (CheckBoxReferenceCount++ != 0) return;
+    cxRegisterEditProperties(TcxCheckBoxProperties::ClassRef());
+    cxCreateCheckBoxMaskBitmap();
+}
+
+void FinalizeCheckBoxUnit() {
+    if (CheckBoxReferenceCount == 0) return;
+    if (--CheckBoxReferenceCount == 0) cxFreeCheckBoxMaskBitmap();
 }
 
 } // namespace toolkit::edit

@@ -54,5 +54,10 @@ void FinalizePopupEditUnit();
 // The spin edit unit's start (registers its properties) and end.
 void InitializeSpinEditUnit();
 void FinalizeSpinEditUnit();
+// The check box unit's start: registers its properties and reads the system's check-box strip
+// into the mask bitmap (cxCheckBoxMaskBitmap); its end frees the bitmap. Its filter helper
+// waits for the filter edits controller and the combo box's helper.
+void InitializeCheckBoxUnit();
+void FinalizeCheckBoxUnit();
 
 } // namespace toolkit::edit

@@ -15,6 +15,7 @@
 #include "toolkit/base/cx_look_and_feel_painters.h"
 #include "toolkit/base/cx_popup_window.h"
 #include "toolkit/base/cx_scroll_bar.h"
+#include "toolkit/edit/cx_check_box.h"
 #include "toolkit/edit/cx_container.h"
 #include "toolkit/edit/cx_custom_edit.h"
 #include "toolkit/edit/cx_edit_popup_window.h"
@@ -277,6 +278,19 @@ public:
         PopupEdit.SetBounds(320, 395, 160, 21);
         PopupEdit.Properties().SetPopupControl(&Hosted);
         PopupEdit.SetEditValue(pc::Variant::String("A popup edit"));
+
+        // Check boxes: a click or Space toggles; the second also passes through grayed.
+        auto& Check = Own<toolkit::edit::TcxCheckBox>();
+        Check.SetParent(this);
+        Check.SetBounds(320, 395, 110, 21);
+        Check.SetCaption("Check box");
+        Check.SetChecked(true);
+        auto& Grayed = Own<toolkit::edit::TcxCheckBox>();
+        Grayed.SetParent(this);
+        Grayed.SetBounds(440, 395, 130, 21);
+        Grayed.SetCaption("Three states");
+        Grayed.Properties().SetAllowGrayed(true);
+        Grayed.SetState(toolkit::edit::cbsGrayed);
 
         FHorizontal->OnChange = [this](pc::TObject*) {
             FSample->SetWidth(FHorizontal->Position());

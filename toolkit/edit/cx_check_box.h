@@ -1,0 +1,78 @@
+#pragma once
+// The check box editor: a three-state check with a caption on the editor base. Its edit value
+// is any value; the properties map it to unchecked, checked or grayed (State). A click (press
+// and release over the editor) or Space (down, then up) toggles: unchecked to grayed when
+// AllowGrayed, else to checked; checked to unchecked; grayed to checked. A toggle is a user's
+// change: it passes the editing check (read-only refuses it) and, with ImmediatePost, posts
+// once validated. A changed state fires OnClick and the change events; setting the state it
+// has fires nothing.
+//
+// Not here yet: the action link (the class library has no actions) and the filter helper,
+// which the filter edits controller registers once the combo box's helper exists.
+
+#include "toolkit/edit/cx_check_box_properties.h"
+#include "toolkit/edit/cx_custom_edit.h"
+
+namespace toolkit::edit {
+
+class TcxCustomCheckBoxViewInfo;
+
+class TcxCustomCheckBox : public TcxCustomEdit {
+public:
+    static const platform::core::TComponentClass& ClassRef();
+    const platform::core::TClass& ClassType() const override { return ClassRef(); }
+
+    explicit TcxCustomCheckBox(platform::core::TComponent* AOwner, bool AIsInplace = false,
+                               const TcxCustomEditPropertiesClass* APropertiesClass = nullptr);
+
+    TcxCustomCheckBoxProperties& Properties() const;
+    TcxCustomCheckBoxProperties& ActiveProperties() const;
+    TcxCustomCheckBoxViewInfo& CheckBoxViewInfo() const;
+
+    TcxCheckBoxState State() const;
+    // While loading, remembered until Loaded; otherwise the state's value as if set in code.
+    void SetState(TcxCheckBoxState Value);
+    bool Checked() const { return State() == cbsChecked; }
+    void SetChecked(bool Value) { SetState(Value ? cbsChecked : cbsUnchecked); }
+    void Clear() override { SetChecked(false); }
+    virtual void Toggle();
+    bool SpacePressed() const { return FSpacePressed; }
+    std::string GetDisplayText() override;
+
+protected:
+    Variant PrepareEditValue(TcxCheckBoxState AState) const;
+    void InternalSetEditValue(const Variant& Value, bool AValidateEditValue) override;
+    void PropertiesChanged(TcxCustomEditProperties* Sender) override;
+    void Loaded() override;
+    void DoEditKeyDown(platform::forms::WORD& Key, platform::forms::TShiftState Shift) override;
+    void DoEditKeyUp(platform::forms::WORD& Key, platform::forms::TShiftState Shift) override;
+    void DoEditKeyPress(char& Key) override;
+    // A release of the left button over the pressed check toggles.
+    bool RefreshContainer(platform::gdi::TPoint P, int Button, platform::forms::TShiftState Shift,
+                          bool IsMouseEvent) override;
+    Variant GetClearValue() override { return PrepareEditValue(cbsUnchecked); }
+    // OnClick reports a changed state only, not the mouse's click.
+    void Click() override;
+
+private:
+    // The shown state follows the value: repaint, then OnClick and the change events.
+    void StateChanged();
+    void FireStateClick();
+
+    bool FSpacePressed = false;
+    bool FStateClick = false;
+    bool FIsLoadingState = false;
+    bool FHasPendingState = false;
+    TcxCheckBoxState FPendingState = cbsUnchecked;
+    TcxCheckBoxState FShownState = cbsUnchecked;
+};
+
+class TcxCheckBox : public TcxCustomCheckBox {
+public:
+    static const platform::core::TComponentClass& ClassRef();
+    const platform::core::TClass& ClassType() const override { return ClassRef(); }
+    explicit TcxCheckBox(platform::core::TComponent* AOwner, bool AIsInplace = false);
+    TcxCheckBoxProperties& Properties() const;
+};
+
+} // namespace toolkit::edit

@@ -1,0 +1,287 @@
+#include "toolkit/edit/cx_check_box.h"
+
+#include "toolkit/edit/cx_check_box_view.h"
+#include "toolkit/edit/cx_edit_repository.h"
+#include "toolkit/edit/editor_registrations.h"
+
+#include "toolkit/base/tests/cx_test_surface.h"
+
+#include "platform/core/clock.h"
+#include "platform/core/message_loop.h"
+#include "platform/forms/forms.h"
+#include "platform/win/input_state.h"
+#include "platform/win/monitors.h"
+#include "testsupport/temp_folder.h"
+#include "testsupport/win/input_driver.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+namespace toolkit::edit {
+namespace {
+
+namespace pc = platform::core;
+namespace pf = platform::forms;
+namespace pg = platform::gdi;
+namespace pw = platform::win;
+using toolkit::base::testing_support::ClassicColors;
+using toolkit::base::testing_support::TestSurface;
+
+// ---- properties ----
+
+TEST(CheckBoxPropertiesTest, ValuesMapToStatesAndTexts) {
+    TcxCheckBoxProperties P(nullptr);
+    EXPECT_EQ(P.GetState(Variant::Boolean(true)), cbsChecked);
+    EXPECT_EQ(P.GetState(Variant::Boolean(false)), cbsUnchecked);
+    EXPECT_EQ(P.GetState(Variant::Null()), cbsGrayed);
+    // A value that matches none of the three shows grayed and is not valid.
+    Variant Other = Variant::String("maybe");
+    EXPECT_EQ(P.GetState(Other), cbsGrayed);
+    EXPECT_FALSE(P.IsEditValueValid(Other, false));
+    EXPECT_EQ(P.GetDisplayText(Variant::Boolean(true)), "True");
+    EXPECT_EQ(P.GetDisplayText(Variant::Boolean(false)), "False");
+    EXPECT_EQ(P.GetDisplayText(Other), "");
+    EXPECT_EQ(P.GetSupportedOperations(), 1453u);
+    EXPECT_TRUE(P.IsActivationKey(' '));
+    EXPECT_FALSE(P.IsActivationKey('x'));
+}
+
+TEST(CheckBoxPropertiesTest, CollidingValueTriplesAreRefused) {
+    struct Case {
+        Variant Checked, Grayed, Unchecked;
+        bool Accepted;
+    };
+    const Case Cases[] = {
+        {Variant::Integer(1), Variant::Integer(2), Variant::Integer(0), true},
+        {Variant::Integer(1), Variant::Integer(1), Variant::Integer(0), false},
+        {Variant::Integer(1), Variant::Integer(2), Variant::Integer(1), false},
+        {Variant::Null(), Variant::Integer(2), Variant::Integer(0), false},
+        {Variant::Integer(1), Variant::Integer(2), Variant::Null(), false},
+        // Of another type, the same number is another value.
+        {Variant::String("1"), Variant::Null(), Variant::Integer(1), true},
+    };
+    for (const Case& C : Cases) {
+        TcxCheckBoxProperties P(nullptr);
+        int Changes = 0;
+        P.OnPropertiesChanged = [&](TcxCustomEditProperties*) { ++Changes; };
+        EXPECT_EQ(P.SetValues(C.Checked, C.Grayed, C.Unchecked), C.Accepted);
+        EXPECT_EQ(Changes, C.Accepted ? 1 : 0);
+        if (!C.Accepted) {
+            EXPECT_EQ(P.ValueChecked().VarType(), Variant::Boolean(true).VarType());
+        }
+    }
+    TcxCheckBoxProperties P(nullptr);
+    P.SetValueChecked(Variant::Boolean(false)); // would equal ValueUnchecked
+    EXPECT_TRUE(P.ValueChecked().AsBoolean());
+}
+
+TEST(CheckBoxPropertiesTest, GlyphIndexByStateButtonAndCount) {
+    struct Case {
+        TcxCheckBoxState State;
+        TcxCheckButtonState Button;
+        int Count, Expected;
+    };
+    const Case Cases[] = {
+        {cbsUnchecked, ecsNormal, 6, 0},  {cbsChecked, ecsNormal, 6, 1},
+        {cbsGrayed, ecsNormal, 6, 2},     {cbsChecked, ecsPressed, 6, 4},
+        {cbsGrayed, ecsPressed, 6, 5},    {cbsChecked, ecsPressed, 4, 3},
+        {cbsUnchecked, ecsPressed, 4, 2}, {cbsChecked, ecsPressed, 3, 1},
+    };
+    for (const Case& C : Cases)
+        EXPECT_EQ(cxCheckBoxGlyphIndex(C.State, C.Button, C.Count), C.Expected)
+            << C.State << " " << int(C.Button) << " " << C.Count;
+}
+
+TEST(CheckBoxPropertiesTest, TheUnitRegistersThePropertiesAndMakesTheMask) {
+    InitializeCheckBoxUnit();
+    EXPECT_GE(GetRegisteredEditProperties().IndexOf(&TcxCheckBoxProperties::ClassRef()), 0);
+    ASSERT_NE(cxCheckBoxMaskBitmap(), pg::HBITMAP{});
+    FinalizeCheckBoxUnit();
+}
+
+// ---- the editor ----
+
+class CheckBoxTest : public ::testing::Test {
+protected:
+    CheckBoxTest() : Owner(std::make_unique<pc::TComponent>(nullptr)) {
+        pc::ResetMessageLoop();
+        pw::ResetInputState();
+        pw::SetMonitors({{{0, 0, 1024, 768}, {0, 0, 1024, 740}}});
+        Form = &Owner->Own<pf::TForm>();
+        Form->SetBounds(100, 100, 400, 300);
+        Box = &Form->Own<TcxCheckBox>();
+        Box->SetParent(Form);
+        Box->SetBoundsRect({10, 10, 130, 31});
+        Box->SetCaption("Option");
+        Box->OnClick = [this](pc::TObject*) { ++Clicks; };
+        Box->Properties().OnChange = [this](pc::TObject*) { ++Changes; };
+        Form->Show();
+        Box->HandleNeeded();
+        pc::ProcessMessages();
+    }
+    ~CheckBoxTest() override {
+        Owner.reset();
+        pc::ProcessMessages();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        pc::ResetMessageLoop();
+        pw::ResetInputState();
+    }
+    pw::TPoint CheckCentre() {
+        const TRect R = Box->CheckBoxViewInfo().CheckBoxRect;
+        return Box->ClientToScreen({(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2});
+    }
+
+    pc::ManualClock Clock{1000};
+    pc::ClockOverride ClockOverride{Clock};
+    std::unique_ptr<pc::TComponent> Owner;
+    pf::TForm* Form = nullptr;
+    TcxCheckBox* Box = nullptr;
+    int Clicks = 0, Changes = 0;
+    testsupport::InputDriver Input;
+};
+
+TEST_F(CheckBoxTest, StartsUncheckedAtItsDefaultWidth) {
+    auto& Fresh = Form->Own<TcxCheckBox>();
+    EXPECT_EQ(Fresh.State(), cbsUnchecked);
+    EXPECT_EQ(Fresh.Width(), 121);
+    EXPECT_FALSE(Fresh.EditValue().AsBoolean());
+}
+
+TEST_F(CheckBoxTest, ToggleCyclesWithAndWithoutGrayed) {
+    struct Case {
+        bool AllowGrayed;
+        TcxCheckBoxState From, To;
+    };
+    const Case Cases[] = {
+        {false, cbsUnchecked, cbsChecked}, {false, cbsChecked, cbsUnchecked},
+        {false, cbsGrayed, cbsChecked},    {true, cbsUnchecked, cbsGrayed},
+        {true, cbsGrayed, cbsChecked},     {true, cbsChecked, cbsUnchecked},
+    };
+    for (const Case& C : Cases) {
+        Box->Properties().SetAllowGrayed(C.AllowGrayed);
+        Box->SetState(C.From);
+        ASSERT_EQ(Box->State(), C.From);
+        Clicks = Changes = 0;
+        Box->Toggle();
+        EXPECT_EQ(Box->State(), C.To) << C.AllowGrayed << " " << C.From;
+        EXPECT_EQ(Clicks, 1);
+        EXPECT_EQ(Changes, 1);
+    }
+}
+
+TEST_F(CheckBoxTest, AnUnmatchedValueShowsGrayedAndTogglesToChecked) {
+    Box->SetEditValue(Variant::String("neither"));
+    EXPECT_EQ(Box->State(), cbsGrayed);
+    Box->Toggle();
+    EXPECT_EQ(Box->State(), cbsChecked);
+    EXPECT_TRUE(Box->EditValue().AsBoolean());
+}
+
+TEST_F(CheckBoxTest, SettingTheSameStateFiresNothing) {
+    Box->SetState(cbsChecked);
+    Clicks = Changes = 0;
+    int ValueChanges = 0;
+    Box->Properties().OnEditValueChanged = [&](pc::TObject*) { ++ValueChanges; };
+    Box->SetState(cbsChecked);
+    Box->SetChecked(true);
+    EXPECT_EQ(Clicks, 0);
+    EXPECT_EQ(Changes, 0);
+    EXPECT_EQ(ValueChanges, 0);
+}
+
+TEST_F(CheckBoxTest, AClickAndSpaceToggle) {
+    Input.Click(CheckCentre());
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Box->State(), cbsChecked);
+    EXPECT_EQ(Clicks, 1);
+    // While Space is held the check shows pressed; its release toggles.
+    Box->SetFocus();
+    testsupport::PumpUntilIdle();
+    Input.KeyDown(Qt::Key_Space);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Box->CheckBoxViewInfo().CheckButtonState, ecsPressed);
+    EXPECT_EQ(Box->State(), cbsChecked);
+    Input.KeyUp(Qt::Key_Space);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Box->State(), cbsUnchecked);
+    Box->Properties().SetAllowGrayed(true);
+    Input.Key(Qt::Key_Space);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Box->State(), cbsGrayed);
+    Input.Click(CheckCentre());
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Box->State(), cbsChecked);
+}
+
+TEST_F(CheckBoxTest, APressReleasedOutsideDoesNotToggle) {
+    Input.Press(CheckCentre());
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Box->CheckBoxViewInfo().CheckButtonState, ecsPressed);
+    const pw::TPoint Away = Box->ClientToScreen({200, 100});
+    Input.MoveTo(Away);
+    Input.Release(Away);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Box->State(), cbsUnchecked);
+}
+
+TEST_F(CheckBoxTest, ReadOnlyRefusesTheUser) {
+    Box->Properties().SetReadOnly(true);
+    Input.Click(CheckCentre());
+    Box->SetFocus();
+    testsupport::PumpUntilIdle();
+    Input.Key(Qt::Key_Space);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Box->State(), cbsUnchecked);
+    EXPECT_EQ(Clicks, 0);
+    // The program may still set it.
+    Box->SetChecked(true);
+    EXPECT_EQ(Box->State(), cbsChecked);
+}
+
+// Paints the box in each state and style into one surface; the check's pixels tell the state.
+TEST_F(CheckBoxTest, PixelsOfEachStateAndStyle) {
+    ClassicColors Colors;
+    const TcxContainerBorderStyle Styles[] = {cbsNone, cbs3D, cbsUltraFlat};
+    const TcxCheckBoxState States[] = {cbsUnchecked, cbsChecked, cbsGrayed};
+    const int W = 120, H = 21;
+    TestSurface S(3 * (W + 8) + 8, 3 * (H + 8) + 8, pg::RGB(255, 255, 255));
+    toolkit::base::TcxCanvas Canvas(&S.Canvas());
+    TRect Checks[3][3];
+    for (int Row = 0; Row < 3; ++Row) {
+        Box->Style().SetBorderStyle(Styles[Row]);
+        for (int Column = 0; Column < 3; ++Column) {
+            Box->SetState(States[Column]);
+            Box->ShortRefreshContainer(false);
+            TcxCustomCheckBoxViewInfo& V = Box->CheckBoxViewInfo();
+            V.Offset(8 + Column * (W + 8), 8 + Row * (H + 8));
+            Checks[Row][Column] = V.CheckBoxRect;
+            V.Paint(Canvas);
+        }
+    }
+    // Each state draws its check differently: the pixels of two states' checks differ.
+    auto Differing = [&](const TRect& A, const TRect& B) {
+        int N = 0;
+        for (int Y = 0; Y < A.Bottom - A.Top; ++Y)
+            for (int X = 0; X < A.Right - A.Left; ++X)
+                N += S.At(A.Left + X, A.Top + Y) != S.At(B.Left + X, B.Top + Y);
+        return N;
+    };
+    for (int Row = 0; Row < 3; ++Row) {
+        EXPECT_FALSE(pg::IsRectEmpty(Checks[Row][0])) << Row;
+        EXPECT_GT(Differing(Checks[Row][0], Checks[Row][1]), 5) << Row;
+        EXPECT_GT(Differing(Checks[Row][1], Checks[Row][2]), 5) << Row;
+        EXPECT_GT(Differing(Checks[Row][0], Checks[Row][2]), 5) << Row;
+    }
+    // Unchecked, the check's middle is the window's colour.
+    const TRect& U = Checks[0][0];
+    EXPECT_EQ(S.At((U.Left + U.Right) / 2, (U.Top + U.Bottom) / 2), pg::ColorToRGB(pg::clWindow));
+    testsupport::TempFolder Folder("quintaron-check-box-");
+    EXPECT_TRUE(S.Pixels().SavePng(Folder.PathOf("check-boxes.png")));
+}
+
+} // namespace
+} // namespace toolkit::edit
