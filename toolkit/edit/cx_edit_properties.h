@@ -125,6 +125,8 @@ public:
     virtual bool HasDisplayTextHandler() = 0;
     virtual bool AcceptsAnyChar() = 0;
     virtual bool IsValidChar(char Ch) = 0;
+    // The data behind refuses an empty value.
+    virtual bool IsValueRequired() = 0;
     // The implementing object; two references to one provider answer the same.
     virtual platform::core::TObject* GetInstance() = 0;
 
@@ -164,6 +166,7 @@ public:
     bool HasDisplayTextHandler() override { return false; }
     bool AcceptsAnyChar() override { return false; }
     bool IsValidChar(char) override { return true; }
+    bool IsValueRequired() override { return false; }
     platform::core::TObject* GetInstance() final { return this; }
 };
 

@@ -3,6 +3,9 @@
 #include "toolkit/edit/cx_edit_paint_utils.h"
 #include "toolkit/edit/regional_separators.h"
 
+#include "toolkit/base/core_routines.h"
+
+#include "platform/win/input_state.h"
 #include "platform/win/message_beep.h"
 #include "platform/win/messages.h"
 
@@ -95,7 +98,10 @@ void TcxCustomSpinEdit::DoSetValue(const Variant& Value) {
 
 Variant TcxCustomSpinEdit::TextToValue(const std::string& Text, bool Raise) {
     TcxCustomSpinEditProperties& P = ActiveProperties();
-    if (Text.empty()) return Variant::Null();
+    if (Text.empty()) {
+        IcxEditDefaultValuesProvider* Provider = P.DefaultValuesProvider();
+        return Provider && Provider->IsValueRequired() ? ZeroClamped() : Variant::Null();
+    }
     if (std::optional<Variant> Parsed = P.ParseText(Text)) return P.PrepareSpinValue(*Parsed);
     Variant V = Variant::Null();
     std::string ErrorText;
@@ -218,6 +224,7 @@ void TcxCustomSpinEdit::DoEditKeyDown(pf::WORD& Key, pf::TShiftState Shift) {
                            : Key == pw::VK_DOWN ? 0
                                                 : 2;
         FPressedSpinButton = Button + 1;
+        ReleaseEditorCapture();
         Spin(Button);
         ShortRefreshContainer(false);
         Key = 0;
@@ -293,11 +300,24 @@ void TcxCustomSpinEdit::DoButtonUp(int AButtonVisibleIndex) {
 
 void TcxCustomSpinEdit::StopSpinning() {
     FPressedIndex = -1;
-    if (FPressedSpinButton != 0) {
-        FPressedSpinButton = 0;
-        if (HandleAllocated()) ShortRefreshContainer(false);
+    bool Repaint = FPressedSpinButton != 0;
+    FPressedSpinButton = 0;
+    // The up and down buttons stop looking pressed at once, before the pointer moves.
+    TcxCustomEditViewInfo& V = EditViewInfo();
+    for (int I = 0; I < std::min(2, V.ButtonCount()); ++I) {
+        TcxEditButtonViewInfo& B = V.ButtonsInfo[static_cast<std::size_t>(I)];
+        if (B.State == ebsPressed) {
+            B.State = ebsSelected;
+            Repaint = true;
+        }
     }
+    if (Repaint && HandleAllocated()) ShortRefreshContainer(false);
     FRepeatTimer.reset();
+    ReleaseEditorCapture();
+}
+
+void TcxCustomSpinEdit::ReleaseEditorCapture() {
+    if (HandleAllocated() && pw::GetCapture() == Handle()) pw::ReleaseCapture();
 }
 
 bool TcxCustomSpinEdit::DoMouseWheel(pf::TShiftState Shift, int WheelDelta, pg::TPoint MousePos) {
@@ -334,6 +354,22 @@ int TcxSpinEditViewData::ArrowSize(TcxCanvas& Canvas) const {
     return std::max(2, Canvas.FontHeight(Style->GetVisibleFont()) * 2 / 5);
 }
 
+int TcxSpinEditViewData::SpinButtonWidth(TcxCanvas& Canvas, TcxCustomEditViewInfo& V) {
+    if (!IsNativeStyle) return 4 * ArrowSize(Canvas) - 3;
+    // A native button is as wide as half the text row it sits beside.
+    const TRect Offsets = GetEditContentDefaultOffsets();
+    const TRect Client = GetClientExtent(Canvas, V);
+    const TRect Buttons = GetButtonsExtent();
+    Canvas.SetFont(Style->GetVisibleFont());
+    const int Height = Offsets.Top + Offsets.Bottom + Canvas.TextHeight("Zg") + Client.Top +
+                       Client.Bottom - Buttons.Top - Buttons.Bottom - 1;
+    return (Height + 1) / 2;
+}
+
+int TcxSpinEditViewData::FastButtonWidth(int SpinButtonWidth) {
+    return toolkit::base::MulDiv(SpinButtonWidth, 3, 2);
+}
+
 bool TcxSpinEditViewData::IsButtonPressed(TcxCustomEditViewInfo& V, int Index) {
     const auto* Spin = dynamic_cast<TcxCustomSpinEdit*>(Edit);
     if (!Spin || Index < 0 || Index >= V.ButtonCount()) return false;
@@ -349,9 +385,8 @@ void TcxSpinEditViewData::CalculateButtonBounds(TcxCanvas& Canvas, TcxCustomEdit
     }
     // Every spin button is placed with the last one, the first the framework asks for.
     if (&B != &V.ButtonsInfo.back()) return;
-    const int A = ArrowSize(Canvas);
-    const int W = 4 * A - 3;
-    const int WF = W * 3 / 2;
+    const int W = SpinButtonWidth(Canvas, V);
+    const int WF = FastButtonWidth(W);
     const int WV = CalculateEditDefaultButtonWidth(Canvas, B);
     // The spin buttons are all visible: a button's view index is its spin index (the
     // framework has not yet numbered the ones before the last).

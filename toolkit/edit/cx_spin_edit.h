@@ -46,7 +46,8 @@ public:
     virtual void DoSetValue(const Variant& Value);
     virtual void Spin(int Button);
     // Typed text as a number; unparsable text is corrected to Value, or with raise set and
-    // ExceptionOnInvalidInput, raises EcxEditError.
+    // ExceptionOnInvalidInput, raises EcxEditError. Empty text is no value, or 0 clamped into
+    // the bounds when the default values provider requires a value.
     Variant TextToValue(const std::string& Text, bool Raise);
     void ClampValueToBounds() override;
     void CutToClipboard() override;
@@ -67,7 +68,9 @@ protected:
     void DoExit() override;
 
 private:
+    // Releases the held look, the repeat timer and the editor's mouse capture.
     void StopSpinning();
+    void ReleaseEditorCapture();
     void RepeatTimerTick();
     Variant ZeroClamped() { return ActiveProperties().ClampSpinValue(Variant::Int64(0)); }
 
@@ -97,6 +100,11 @@ public:
     bool IsButtonPressed(TcxCustomEditViewInfo& V, int Index) override;
     // The arrow size from the font: two fifths of its height, at least 2.
     int ArrowSize(TcxCanvas& Canvas) const;
+    // 4 arrow sizes less 3; with the native look half the height of a text row, rounded up
+    // (visual styles are not offered here, so the native width is never in force).
+    int SpinButtonWidth(TcxCanvas& Canvas, TcxCustomEditViewInfo& V);
+    // Half as wide again as a spin button, rounded.
+    static int FastButtonWidth(int SpinButtonWidth);
 };
 
 // Paints arrows (double arrows on the fast buttons) pointing by the buttons' position.

@@ -6,8 +6,8 @@
 // the pointer, copying while Ctrl is down; a button that pops a popup window with a bordered
 // control in it under itself, closed by a click elsewhere; a button that drops an editor popup
 // with an edit in it, closed by Escape, a click elsewhere or on the button again; base editors
-// with ellipsis, down, glyph and text buttons in each button style. The tests
-// never need it.
+// with ellipsis, down, glyph and text buttons in each button style; a text edit completing from
+// its lookup items; spin edits, one wrapping with fast buttons. The tests never need it.
 
 #include "toolkit/base/cx_control.h"
 #include "toolkit/base/cx_drag_objects.h"
@@ -20,6 +20,7 @@
 #include "toolkit/edit/cx_custom_edit.h"
 #include "toolkit/edit/cx_edit_popup_window.h"
 #include "toolkit/edit/cx_popup_edit.h"
+#include "toolkit/edit/cx_spin_edit.h"
 #include "toolkit/edit/cx_text_edit.h"
 
 #include "platform/forms/application.h"
@@ -173,7 +174,7 @@ class TEditGalleryForm : public pf::TForm {
 public:
     explicit TEditGalleryForm(pc::TComponent* AOwner) : pf::TForm(AOwner) {
         SetCaption("Edit gallery");
-        SetBounds(100, 100, 520, 460);
+        SetBounds(100, 100, 520, 520);
 
         FHorizontal = &Own<TcxScrollBar>();
         FHorizontal->SetParent(this);
@@ -282,15 +283,33 @@ public:
         // Check boxes: a click or Space toggles; the second also passes through grayed.
         auto& Check = Own<toolkit::edit::TcxCheckBox>();
         Check.SetParent(this);
-        Check.SetBounds(320, 395, 110, 21);
+        Check.SetBounds(10, 425, 110, 21);
         Check.SetCaption("Check box");
         Check.SetChecked(true);
         auto& Grayed = Own<toolkit::edit::TcxCheckBox>();
         Grayed.SetParent(this);
-        Grayed.SetBounds(440, 395, 130, 21);
+        Grayed.SetBounds(130, 425, 130, 21);
         Grayed.SetCaption("Three states");
         Grayed.Properties().SetAllowGrayed(true);
         Grayed.SetState(toolkit::edit::cbsGrayed);
+
+        // Spin edits: a float stepped by the buttons, arrow and page keys and the wheel (a held
+        // button repeats), and an integer 0..9 that wraps, with fast buttons either side.
+        auto& Spin = Own<toolkit::edit::TcxSpinEdit>();
+        Spin.SetParent(this);
+        Spin.SetBounds(10, 455, 150, 21);
+        Spin.Properties().SetIncrement(0.5);
+        Spin.SetValue(pc::Variant::Double(2.5));
+        auto& Wrapping = Own<toolkit::edit::TcxSpinEdit>();
+        Wrapping.SetParent(this);
+        Wrapping.SetBounds(170, 455, 150, 21);
+        Wrapping.Properties().SetValueType(toolkit::edit::vtInt);
+        Wrapping.Properties().SetMinValue(0);
+        Wrapping.Properties().SetMaxValue(9);
+        Wrapping.Properties().SetCircular(true);
+        Wrapping.Properties().SetLargeIncrement(3);
+        Wrapping.Properties().SpinButtons().SetShowFastButtons(true);
+        Wrapping.Properties().SpinButtons().SetPosition(toolkit::edit::sbpHorzLeftRight);
 
         FHorizontal->OnChange = [this](pc::TObject*) {
             FSample->SetWidth(FHorizontal->Position());
