@@ -56,6 +56,7 @@ TcxEditUnits::TcxEditUnits() {
     InitializeLibraryStrings();
     InitializeEditorBase();
     InitializeTextEditUnit();
+    InitializeComboBoxUnit();
     InitializePopupEditUnit();
     InitializeSpinEditUnit();
     // The shell helper binds nothing here: the folders come from the platform's XDG folders.
@@ -69,6 +70,7 @@ TcxEditUnits::~TcxEditUnits() {
     FinalizeExtEditStrings();
     FinalizeSpinEditUnit();
     FinalizePopupEditUnit();
+    FinalizeComboBoxUnit();
     FinalizeTextEditUnit();
     FinalizeEditorBase();
     FinalizeLibraryStrings();

@@ -1,5 +1,6 @@
 #include "toolkit/edit/editor_registrations.h"
 
+#include "toolkit/edit/cx_combo_box.h"
 #include "toolkit/edit/cx_edit_repository.h"
 #include "toolkit/edit/cx_popup_edit.h"
 #include "toolkit/edit/cx_spin_edit_properties.h"
@@ -13,6 +14,7 @@ namespace toolkit::edit {
 namespace {
 
 int TextEditReferenceCount = 0;
+int ComboBoxReferenceCount = 0;
 int PopupEditReferenceCount = 0;
 int SpinEditReferenceCount = 0;
 unsigned RedrawMisspellsMessage = 0;
@@ -60,6 +62,16 @@ void InitializeTextEditUnit() {
 void FinalizeTextEditUnit() {
     if (TextEditReferenceCount == 0) return;
     --TextEditReferenceCount;
+}
+
+void InitializeComboBoxUnit() {
+    if (ComboBoxReferenceCount++ != 0) return;
+    cxRegisterEditProperties(TcxComboBoxProperties::ClassRef());
+}
+
+void FinalizeComboBoxUnit() {
+    if (ComboBoxReferenceCount == 0) return;
+    --ComboBoxReferenceCount;
 }
 
 void InitializePopupEditUnit() {

@@ -15,6 +15,7 @@
 #include "toolkit/base/cx_look_and_feel_painters.h"
 #include "toolkit/base/cx_popup_window.h"
 #include "toolkit/base/cx_scroll_bar.h"
+#include "toolkit/edit/cx_combo_box.h"
 #include "toolkit/edit/cx_container.h"
 #include "toolkit/edit/cx_custom_edit.h"
 #include "toolkit/edit/cx_edit_popup_window.h"
@@ -277,6 +278,18 @@ public:
         PopupEdit.SetBounds(320, 395, 160, 21);
         PopupEdit.Properties().SetPopupControl(&Hosted);
         PopupEdit.SetEditValue(pc::Variant::String("A popup edit"));
+        // A combo box: type to complete, Alt+Down or the button opens its list of five rows,
+        // sizeable in whole rows.
+        auto& Combo = Own<toolkit::edit::TcxComboBox>();
+        Combo.SetParent(this);
+        Combo.SetBounds(490, 395, 140, 21);
+        for (const char* Name :
+             {"Sine", "Square", "Sawtooth", "Triangle", "Noise", "Pulse", "Supersaw", "Sample"})
+            Combo.Properties().Items().Add(Name);
+        Combo.Properties().LookupItemsChanged();
+        Combo.Properties().SetDropDownRows(5);
+        Combo.Properties().SetDropDownSizeable(true);
+        Combo.SetItemIndex(0);
 
         FHorizontal->OnChange = [this](pc::TObject*) {
             FSample->SetWidth(FHorizontal->Position());
