@@ -1,5 +1,7 @@
 #include "toolkit/edit/cx_drop_down_edit.h"
 
+#include "toolkit/edit/cx_inner_list_box.h"
+
 #include "platform/core/message_loop.h"
 #include "platform/win/input_state.h"
 #include "platform/win/messages.h"
@@ -314,6 +316,7 @@ void TcxCustomDropDownEdit::DoInitPopup() {
     FIsPopupInitialized = true;
     if (Properties().OnInitPopup) Properties().OnInitPopup(this);
     if (RepositoryItem() && ActiveProperties().OnInitPopup) ActiveProperties().OnInitPopup(this);
+    if (ActiveProperties().UseLookupData()) ILookupData().DropDown();
 }
 
 void TcxCustomDropDownEdit::DoFinalizePopup() {
@@ -322,6 +325,18 @@ void TcxCustomDropDownEdit::DoFinalizePopup() {
     if (Properties().OnPopupClosed) Properties().OnPopupClosed(this);
     if (RepositoryItem() && ActiveProperties().OnPopupClosed)
         ActiveProperties().OnPopupClosed(this);
+    if (ActiveProperties().UseLookupData()) ILookupData().CloseUp();
+}
+
+void TcxCustomDropDownEdit::PopupWindowShowing() {
+    const TcxCustomDropDownEditProperties& P = ActiveProperties();
+    if (!P.UseLookupData() || !P.IsPopupEditor() || (ComponentState() & pc::csDesigning)) return;
+    if (TcxCustomInnerListBox* List = ILookupData().GetListBox())
+        List->SetParent(FPopupWindow.get());
+}
+
+void TcxCustomDropDownEdit::PositionPopupWindowChilds(const TRect& R) {
+    if (ActiveProperties().UseLookupData()) ILookupData().PositionList(R);
 }
 
 void TcxCustomDropDownEdit::DoPopup() {
@@ -406,6 +421,16 @@ void TcxCustomDropDownEdit::CloseUp(TcxEditCloseUpReason AReason) {
     try {
         const bool Accepts = AReason == CloseReasonTab || AReason == CloseReasonToggle ||
                              AReason == CloseReasonAccept;
+        if (Accepts && ActiveProperties().UseLookupData()) {
+            const Variant OldKey = ILookupData().GetCurrentKey();
+            const bool WasModified = Modified();
+            {
+                TLookupDrivenScope Driven(*this);
+                ILookupData().SelectItem();
+            }
+            if (WasModified && !VarEqualsExact(OldKey, ILookupData().GetCurrentKey()))
+                DoEditValueChanged();
+        }
         if (Accepts && ActiveProperties().ImmediatePost() && Modified() &&
             DataBinding().CanPostEditorValue())
             InternalPostEditValue(true);

@@ -173,10 +173,12 @@ protected:
     virtual void Popup(platform::forms::TWinControl*) {}
     virtual platform::forms::TWinControl* GetPopupFocusedControl();
     virtual void GetPopupWindowClientPreferredSize(platform::gdi::TSize&) {}
-    virtual void PopupWindowShowing() {}
+    // The lookup data's list goes into the popup.
+    virtual void PopupWindowShowing();
     virtual void SetupPopupWindow();
     virtual void PopupControlsLookAndFeelChanged() {}
-    virtual void PositionPopupWindowChilds(const TRect&) {}
+    // The lookup data places its list in the popup's client rectangle.
+    virtual void PositionPopupWindowChilds(const TRect& R);
     virtual void InternalDropDown();
     virtual bool IsEditorKeyHandledByPopup(platform::forms::WORD, platform::forms::TShiftState) {
         return true;

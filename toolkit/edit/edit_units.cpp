@@ -56,6 +56,7 @@ TcxEditUnits::TcxEditUnits() {
     InitializeLibraryStrings();
     InitializeEditorBase();
     InitializeTextEditUnit();
+    InitializeComboBoxUnit();
     InitializePopupEditUnit();
     InitializeSpinEditUnit();
     InitializeCheckBoxUnit();
@@ -71,6 +72,7 @@ TcxEditUnits::~TcxEditUnits() {
     FinalizeCheckBoxUnit();
     FinalizeSpinEditUnit();
     FinalizePopupEditUnit();
+    FinalizeComboBoxUnit();
     FinalizeTextEditUnit();
     FinalizeEditorBase();
     FinalizeLibraryStrings();

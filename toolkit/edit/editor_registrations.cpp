@@ -2,6 +2,7 @@
 
 #include "toolkit/edit/cx_check_box_properties.h"
 #include "toolkit/edit/cx_check_box_view.h"
+#include "toolkit/edit/cx_combo_box.h"
 #include "toolkit/edit/cx_edit_repository.h"
 #include "toolkit/edit/cx_popup_edit.h"
 #include "toolkit/edit/cx_spin_edit_properties.h"
@@ -15,6 +16,7 @@ namespace toolkit::edit {
 namespace {
 
 int TextEditReferenceCount = 0;
+int ComboBoxReferenceCount = 0;
 int PopupEditReferenceCount = 0;
 int SpinEditReferenceCount = 0;
 int CheckBoxReferenceCount = 0;
@@ -63,6 +65,16 @@ void InitializeTextEditUnit() {
 void FinalizeTextEditUnit() {
     if (TextEditReferenceCount == 0) return;
     --TextEditReferenceCount;
+}
+
+void InitializeComboBoxUnit() {
+    if (ComboBoxReferenceCount++ != 0) return;
+    cxRegisterEditProperties(TcxComboBoxProperties::ClassRef());
+}
+
+void FinalizeComboBoxUnit() {
+    if (ComboBoxReferenceCount == 0) return;
+    --ComboBoxReferenceCount;
 }
 
 void InitializePopupEditUnit() {

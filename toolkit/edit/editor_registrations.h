@@ -48,6 +48,9 @@ unsigned cxRedrawMisspellsMessage();
 // The text edit unit's start and end; each start is matched by one end.
 void InitializeTextEditUnit();
 void FinalizeTextEditUnit();
+// The combo box unit's start (registers its properties) and end.
+void InitializeComboBoxUnit();
+void FinalizeComboBoxUnit();
 // The popup edit unit's start (registers its properties) and end.
 void InitializePopupEditUnit();
 void FinalizePopupEditUnit();

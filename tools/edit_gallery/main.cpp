@@ -16,6 +16,7 @@
 #include "toolkit/base/cx_popup_window.h"
 #include "toolkit/base/cx_scroll_bar.h"
 #include "toolkit/edit/cx_check_box.h"
+#include "toolkit/edit/cx_combo_box.h"
 #include "toolkit/edit/cx_container.h"
 #include "toolkit/edit/cx_custom_edit.h"
 #include "toolkit/edit/cx_edit_popup_window.h"
@@ -279,6 +280,18 @@ public:
         PopupEdit.SetBounds(320, 395, 160, 21);
         PopupEdit.Properties().SetPopupControl(&Hosted);
         PopupEdit.SetEditValue(pc::Variant::String("A popup edit"));
+        // A combo box: type to complete, Alt+Down or the button opens its list of five rows,
+        // sizeable in whole rows.
+        auto& Combo = Own<toolkit::edit::TcxComboBox>();
+        Combo.SetParent(this);
+        Combo.SetBounds(330, 425, 160, 21);
+        for (const char* Name :
+             {"Sine", "Square", "Sawtooth", "Triangle", "Noise", "Pulse", "Supersaw", "Sample"})
+            Combo.Properties().Items().Add(Name);
+        Combo.Properties().LookupItemsChanged();
+        Combo.Properties().SetDropDownRows(5);
+        Combo.Properties().SetDropDownSizeable(true);
+        Combo.SetItemIndex(0);
 
         // Check boxes: a click or Space toggles; the second also passes through grayed.
         auto& Check = Own<toolkit::edit::TcxCheckBox>();

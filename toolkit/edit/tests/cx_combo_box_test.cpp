@@ -1,0 +1,323 @@
+#include "toolkit/edit/cx_combo_box.h"
+
+#include "toolkit/edit/cx_edit_repository.h"
+#include "toolkit/edit/editor_registrations.h"
+
+#include "platform/core/clock.h"
+#include "platform/core/message_loop.h"
+#include "platform/forms/forms.h"
+#include "platform/win/input_state.h"
+#include "platform/win/monitors.h"
+#include "testsupport/temp_folder.h"
+#include "testsupport/win/input_driver.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QImage>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+namespace toolkit::edit {
+namespace {
+
+namespace pc = platform::core;
+namespace pf = platform::forms;
+namespace pg = platform::gdi;
+namespace pw = platform::win;
+
+const char* const Names[] = {"Alpha",   "Bravo", "Charlie", "Delta", "Echo",
+                             "Foxtrot", "Golf",  "Hotel",   "India", "Juliet"};
+
+// ---- properties ----
+
+TEST(ComboBoxPropertiesTest, DefaultsRowsAndEditingStyles) {
+    TcxComboBoxProperties P(nullptr);
+    EXPECT_EQ(P.DropDownRows(), 8);
+    EXPECT_EQ(P.DropDownListStyle(), lsEditList);
+    EXPECT_TRUE(P.ImmediateDropDown());
+    EXPECT_TRUE(P.IncrementalSearch());
+    EXPECT_TRUE(P.ValidateOnEnter());
+    EXPECT_TRUE(P.DropDownAutoWidth());
+    EXPECT_FALSE(P.DropDownSizeable());
+    EXPECT_TRUE(P.UseLookupData());
+    int Changes = 0;
+    P.OnPropertiesChanged = [&](pc::TObject*) { ++Changes; };
+    P.SetDropDownRows(0);
+    P.SetDropDownRows(8);
+    EXPECT_EQ(P.DropDownRows(), 8);
+    EXPECT_EQ(Changes, 0);
+    P.SetDropDownRows(3);
+    EXPECT_EQ(P.DropDownRows(), 3);
+    EXPECT_EQ(P.GetDropDownPageRowCount(), 3);
+    EXPECT_EQ(Changes, 1);
+
+    const std::pair<TcxEditDropDownListStyle, TcxTextEditingStyle> Styles[] = {
+        {lsEditFixedList, tesEditList}, {lsEditList, tesEdit}, {lsFixedList, tesFixedList}};
+    for (const auto& [List, Editing] : Styles) {
+        P.SetDropDownListStyle(List);
+        EXPECT_EQ(P.GetEditingStyle(), Editing);
+        EXPECT_EQ(P.DropDownOnClick(), List == lsFixedList);
+    }
+
+    TcxComboBoxProperties Copy(nullptr);
+    P.SetItemHeight(14);
+    P.SetRevertable(true);
+    Copy.Assign(&P);
+    EXPECT_EQ(Copy.DropDownRows(), 3);
+    EXPECT_EQ(Copy.ItemHeight(), 14);
+    EXPECT_TRUE(Copy.Revertable());
+    EXPECT_EQ(Copy.DropDownListStyle(), lsFixedList);
+}
+
+TEST(ComboBoxPropertiesTest, TheComboBoxIsRegistered) {
+    InitializeComboBoxUnit();
+    EXPECT_GE(GetRegisteredEditProperties().IndexOf(&TcxComboBoxProperties::ClassRef()), 0);
+    FinalizeComboBoxUnit();
+}
+
+// ---- the editor ----
+
+class ComboBoxTest : public ::testing::Test {
+protected:
+    ComboBoxTest() : Owner(std::make_unique<pc::TComponent>(nullptr)) {
+        pc::ResetMessageLoop();
+        pw::ResetInputState();
+        pw::SetMonitors({{{0, 0, 1024, 768}, {0, 0, 1024, 740}}});
+        Form = &Owner->Own<pf::TForm>();
+        Form->SetBounds(100, 100, 400, 300);
+        Edit = &Form->Own<TcxComboBox>();
+        Edit->SetParent(Form);
+        Edit->SetBoundsRect({10, 10, 160, 31});
+        Edit->Properties().SetItemHeight(16);
+        for (const char* N : Names)
+            Edit->Properties().Items().Add(N);
+        Edit->Properties().LookupItemsChanged();
+        Form->Show();
+        Edit->HandleNeeded();
+        Edit->SetFocus();
+        testsupport::PumpUntilIdle();
+    }
+    ~ComboBoxTest() override {
+        Owner.reset();
+        pc::ProcessMessages();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        pc::ResetMessageLoop();
+        pw::ResetInputState();
+    }
+    void AltDown() {
+        Input.KeyDown(Qt::Key_Alt);
+        Input.Key(Qt::Key_Down);
+        Input.KeyUp(Qt::Key_Alt);
+        testsupport::PumpUntilIdle();
+    }
+    TcxComboBoxListBox& List() { return *Edit->ComboLookupData().List(); }
+    // The centre of a row of the open list, on the screen.
+    pg::TPoint RowCentre(int Index) {
+        const pg::TRect R = List().ItemRect(Index);
+        return List().ClientToScreen({(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2});
+    }
+
+    pc::ManualClock Clock{1000};
+    pc::ClockOverride ClockOverride{Clock};
+    std::unique_ptr<pc::TComponent> Owner;
+    pf::TForm* Form = nullptr;
+    TcxComboBox* Edit = nullptr;
+    testsupport::InputDriver Input;
+};
+
+TEST_F(ComboBoxTest, AnEmptyComboBoxDoesNotOpen) {
+    Edit->Properties().Items().Clear();
+    Edit->Properties().LookupItemsChanged();
+    AltDown();
+    EXPECT_FALSE(Edit->DroppedDown());
+    Input.Key(Qt::Key_F4);
+    EXPECT_FALSE(Edit->DroppedDown());
+}
+
+TEST_F(ComboBoxTest, AltDownOpensArrowsMoveAndEnterPicks) {
+    AltDown();
+    ASSERT_TRUE(Edit->DroppedDown());
+    EXPECT_TRUE(List().IsVisible());
+    EXPECT_EQ(List().Parent(), Edit->PopupWindow());
+    Input.Key(Qt::Key_Down);
+    Input.Key(Qt::Key_Down);
+    Input.Key(Qt::Key_Down);
+    Input.Key(Qt::Key_Up);
+    // The list highlights; the text waits for Enter.
+    EXPECT_EQ(List().ItemIndex(), 1);
+    Input.Key(Qt::Key_Return, "\r");
+    EXPECT_FALSE(Edit->DroppedDown());
+    EXPECT_EQ(Edit->CloseReason(), CloseReasonAccept);
+    EXPECT_EQ(Edit->Text(), "Bravo");
+    EXPECT_EQ(Edit->ItemIndex(), 1);
+
+    // Esc leaves the picked item.
+    AltDown();
+    Input.Key(Qt::Key_Down);
+    Input.Key(Qt::Key_Escape, "\x1B");
+    EXPECT_FALSE(Edit->DroppedDown());
+    EXPECT_EQ(Edit->Text(), "Bravo");
+}
+
+TEST_F(ComboBoxTest, ClickingARowPicksItAndCloses) {
+    AltDown();
+    ASSERT_TRUE(Edit->DroppedDown());
+    Input.Click(RowCentre(3));
+    testsupport::PumpUntilIdle();
+    EXPECT_FALSE(Edit->DroppedDown());
+    EXPECT_EQ(Edit->CloseReason(), CloseReasonAccept);
+    EXPECT_EQ(Edit->Text(), "Delta");
+}
+
+TEST_F(ComboBoxTest, APressOnTheEditorDraggedIntoTheListSelectsThere) {
+    const pg::TPoint Start = Edit->ClientToScreen({Edit->Width() - 6, 10});
+    Input.Press(Start);
+    testsupport::PumpUntilIdle();
+    ASSERT_TRUE(Edit->DroppedDown());
+    Input.MoveTo(RowCentre(2));
+    Input.Release(RowCentre(2));
+    testsupport::PumpUntilIdle();
+    EXPECT_FALSE(Edit->DroppedDown());
+    EXPECT_EQ(Edit->Text(), "Charlie");
+}
+
+TEST_F(ComboBoxTest, TypingOpensAndCompletes) {
+    Input.Key(Qt::Key_D, "d");
+    testsupport::PumpUntilIdle();
+    EXPECT_TRUE(Edit->DroppedDown());
+    EXPECT_EQ(Edit->Text(), "Delta");
+    EXPECT_EQ(Edit->SelStart(), 1);
+    EXPECT_EQ(Edit->SelLength(), 4);
+    EXPECT_EQ(List().ItemIndex(), 3);
+    Input.Key(Qt::Key_Return, "\r");
+    EXPECT_FALSE(Edit->DroppedDown());
+    EXPECT_EQ(Edit->Text(), "Delta");
+    EXPECT_EQ(Edit->ItemIndex(), 3);
+}
+
+TEST_F(ComboBoxTest, ThreeRowsOfTenShowAScrollBar) {
+    Edit->Properties().SetDropDownRows(3);
+    AltDown();
+    ASSERT_TRUE(Edit->DroppedDown());
+    EXPECT_EQ(List().Height(), 3 * 16);
+    pg::TSize Size;
+    Edit->ComboLookupData().GetPopupSize(0, 0, Size);
+    int Widest = 0;
+    for (int I = 0; I < 10; ++I)
+        Widest = std::max(Widest, List().GetItemWidth(I));
+    EXPECT_EQ(Size.cy, 48);
+    EXPECT_EQ(Size.cx, Widest + 4 + pg::GetSystemMetrics(pg::SM_CXVSCROLL));
+    // A width limit below the text's width adds the horizontal bar.
+    Edit->ComboLookupData().GetPopupSize(0, 10, Size);
+    EXPECT_EQ(Size.cy, 48 + pg::GetSystemMetrics(pg::SM_CYHSCROLL));
+    // All rows fit: no vertical bar.
+    Edit->Properties().SetDropDownRows(12);
+    Edit->ComboLookupData().GetPopupSize(0, 0, Size);
+    EXPECT_EQ(Size.cy, 160);
+    EXPECT_EQ(Size.cx, Widest + 4);
+}
+
+TEST_F(ComboBoxTest, ResizingSnapsToWholeRows) {
+    Edit->Properties().SetDropDownRows(4);
+    AltDown();
+    ASSERT_TRUE(Edit->DroppedDown());
+    ASSERT_EQ(List().Height(), 64);
+    const int Width = List().Width();
+    struct Case {
+        int Requested, Expected;
+    };
+    // Growing keeps the last whole row below; shrinking the first whole row above.
+    const Case Cases[] = {{64, 64}, {80, 80}, {90, 80}, {95, 80}, {50, 64}, {33, 48}, {20, 32}};
+    for (const Case& C : Cases) {
+        pg::TSize Size{Width + 1, C.Requested};
+        Edit->ComboLookupData().AdjustPopupSize(Size, 0, 0);
+        EXPECT_EQ(Size.cy, C.Expected) << C.Requested;
+    }
+    // Past the last row: all rows.
+    pg::TSize Size{Width + 1, 500};
+    Edit->ComboLookupData().AdjustPopupSize(Size, 0, 0);
+    EXPECT_EQ(Size.cy, 160);
+    // A height limit takes the boundary below it.
+    Size = {Width + 1, 500};
+    Edit->ComboLookupData().AdjustPopupSize(Size, 100, 0);
+    EXPECT_EQ(Size.cy, 96);
+}
+
+TEST_F(ComboBoxTest, TheGripSizesTheListInWholeRows) {
+    Edit->Properties().SetDropDownRows(4);
+    Edit->Properties().SetDropDownSizeable(true);
+    AltDown();
+    ASSERT_TRUE(Edit->DroppedDown());
+    TcxCustomEditPopupWindow& W = *Edit->PopupWindow();
+    const int Before = W.Height();
+    const pg::TRect Grip = W.EditViewInfo().GripRect;
+    const pg::TPoint From =
+        W.ClientToScreen({(Grip.Left + Grip.Right) / 2, (Grip.Top + Grip.Bottom) / 2});
+    Input.Drag(From, {From.X, From.Y + 41});
+    testsupport::PumpUntilIdle();
+    ASSERT_TRUE(Edit->DroppedDown());
+    // 41 pixels more: two rows of 16 (the third is not reached).
+    EXPECT_EQ(W.Height(), Before + 32);
+    EXPECT_EQ(List().Height(), 96);
+}
+
+TEST_F(ComboBoxTest, MeasureItemMakesRowsVariable) {
+    std::vector<int> Asked;
+    Edit->Properties().OnMeasureItem = [&](TcxCustomComboBox* Control, int Index, int& Height) {
+        EXPECT_EQ(Control, Edit);
+        EXPECT_EQ(Height, 16);
+        Asked.push_back(Index);
+        Height = 10 + 2 * Index;
+    };
+    Edit->Properties().SetDropDownRows(3);
+    AltDown();
+    ASSERT_TRUE(Edit->DroppedDown());
+    EXPECT_EQ(List().Style, pf::lbOwnerDrawVariable);
+    EXPECT_EQ(List().GetItemsHeight(3), 10 + 12 + 14);
+    EXPECT_EQ(List().GetItemsHeight(0), 0);
+    EXPECT_EQ(List().Height(), 36);
+    EXPECT_EQ(List().ItemRect(2).Height(), 14);
+    EXPECT_FALSE(Asked.empty());
+
+    Input.Key(Qt::Key_Escape, "\x1B");
+    Edit->Properties().OnMeasureItem = nullptr;
+    AltDown();
+    EXPECT_EQ(List().Style, pf::lbOwnerDrawFixed);
+    EXPECT_EQ(List().Height(), 48);
+}
+
+TEST_F(ComboBoxTest, RevertableDoubleClickWrapsFromLastToFirst) {
+    Edit->Properties().SetRevertable(true);
+    Edit->Properties().SetDropDownListStyle(lsEditFixedList);
+    Edit->SetItemIndex(9);
+    ASSERT_EQ(Edit->Text(), "Juliet");
+    const pg::TPoint P = Edit->ClientToScreen({20, 10});
+    Input.Click(P);
+    Input.Click(P);
+    testsupport::PumpUntilIdle();
+    EXPECT_FALSE(Edit->DroppedDown());
+    EXPECT_EQ(Edit->ItemIndex(), 0);
+    EXPECT_EQ(Edit->Text(), "Alpha");
+}
+
+TEST_F(ComboBoxTest, PictureOfAnOpenList) {
+    Edit->Properties().SetDropDownRows(5);
+    Edit->SetItemIndex(2);
+    AltDown();
+    ASSERT_TRUE(Edit->DroppedDown());
+    Input.Key(Qt::Key_Down);
+    testsupport::PumpUntilIdle();
+    testsupport::TempFolder Folder("quintaron-combo-box-");
+    std::string Png = Folder.PathOf("combo-box.png");
+    if (const char* Keep = std::getenv("QUINTARON_KEEP_PNG")) Png = Keep;
+    ASSERT_TRUE(testsupport::SaveWindowPng(Edit->PopupWindow()->Handle(), Png));
+    const QImage Image(QString::fromStdString(Png));
+    ASSERT_FALSE(Image.isNull());
+    EXPECT_EQ(Image.height(), Edit->PopupWindow()->Height());
+}
+
+} // namespace
+} // namespace toolkit::edit
