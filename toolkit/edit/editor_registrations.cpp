@@ -1,6 +1,8 @@
 #include "toolkit/edit/editor_registrations.h"
 
 #include "toolkit/edit/cx_edit_repository.h"
+#include "toolkit/edit/cx_filter_edit_helpers.h"
+#include "toolkit/edit/cx_mask_edit_properties.h"
 #include "toolkit/edit/cx_spin_edit_properties.h"
 #include "toolkit/edit/cx_text_edit_properties.h"
 #include "toolkit/edit/editor_strings.h"
@@ -13,6 +15,7 @@ namespace {
 
 int TextEditReferenceCount = 0;
 int SpinEditReferenceCount = 0;
+int MaskEditReferenceCount = 0;
 unsigned RedrawMisspellsMessage = 0;
 
 } // namespace
@@ -53,11 +56,15 @@ void InitializeTextEditUnit() {
     if (TextEditReferenceCount++ != 0) return;
     RedrawMisspellsMessage = platform::win::RegisterWindowMessage("WM_REDRAWMISSPELLS");
     cxRegisterEditProperties(TcxTextEditProperties::ClassRef());
+    FilterEditsController().Register(&TcxTextEditProperties::ClassRef(),
+                                     &TcxFilterTextEditHelper::ClassRef());
 }
 
 void FinalizeTextEditUnit() {
     if (TextEditReferenceCount == 0) return;
-    --TextEditReferenceCount;
+    if (--TextEditReferenceCount == 0)
+        FilterEditsController().Unregister(&TcxTextEditProperties::ClassRef(),
+                                           &TcxFilterTextEditHelper::ClassRef());
 }
 
 void InitializeSpinEditUnit() {
@@ -68,6 +75,20 @@ void InitializeSpinEditUnit() {
 void FinalizeSpinEditUnit() {
     if (SpinEditReferenceCount == 0) return;
     --SpinEditReferenceCount;
+}
+
+void InitializeMaskEditUnit() {
+    if (MaskEditReferenceCount++ != 0) return;
+    cxRegisterEditProperties(TcxMaskEditProperties::ClassRef());
+    FilterEditsController().Register(&TcxMaskEditProperties::ClassRef(),
+                                     &TcxFilterMaskEditHelper::ClassRef());
+}
+
+void FinalizeMaskEditUnit() {
+    if (MaskEditReferenceCount == 0) return;
+    if (--MaskEditReferenceCount == 0)
+        FilterEditsController().Unregister(&TcxMaskEditProperties::ClassRef(),
+                                           &TcxFilterMaskEditHelper::ClassRef());
 }
 
 } // namespace toolkit::edit

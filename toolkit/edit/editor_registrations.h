@@ -45,11 +45,16 @@ bool cxRegisterEditProperties(toolkit::base::TcxRegisteredClasses& Registry,
 // start.
 unsigned cxRedrawMisspellsMessage();
 
-// The text edit unit's start and end; each start is matched by one end.
+// The text edit unit's start and end; each start is matched by one end. The start also registers
+// the text edit's filter helper, which the end unregisters.
 void InitializeTextEditUnit();
 void FinalizeTextEditUnit();
 // The spin edit unit's start (registers its properties) and end.
 void InitializeSpinEditUnit();
 void FinalizeSpinEditUnit();
+// The masked edit unit's start (registers its properties and its filter helper) and end
+// (unregisters the helper).
+void InitializeMaskEditUnit();
+void FinalizeMaskEditUnit();
 
 } // namespace toolkit::edit
