@@ -262,6 +262,8 @@ protected:
 
 private:
     friend class TcxEditDataBinding;
+    // A filter row sets the value it was given as the program does, without change events.
+    friend class TcxFilterTextEditHelper;
     // Hears the repository item for the editor.
     class TItemListener : public IcxEditRepositoryItemListener {
     public:

@@ -277,6 +277,18 @@ void TcxCustomMaskEdit::UnlockInnerEditRepainting() {
     InnerTextEdit().Invalidate();
 }
 
+std::string TcxCustomMaskEdit::GetInnerEditDisplayText() {
+    if (!IsMaskInForce()) return TcxCustomTextEdit::GetInnerEditDisplayText();
+    return FMaskedText;
+}
+
+bool TcxCustomMaskEdit::SetInnerEditDisplayText(const std::string& Value) {
+    if (!IsMaskInForce()) return TcxCustomTextEdit::SetInnerEditDisplayText(Value);
+    SetEditValueChecked(Variant::String(Value));
+    FEditValue = Variant::String(FMaskedText);
+    return true;
+}
+
 // ---- selection and the plain edit ----
 
 void TcxCustomMaskEdit::RememberSelection() {
@@ -417,13 +429,18 @@ void TcxCustomMaskEdit::DoEditKeyDown(pf::WORD& Key, pf::TShiftState Shift) {
         case pw::VK_LEFT:
         case pw::VK_RIGHT: {
             const bool Left = Key == pw::VK_LEFT;
-            if (Shift & pf::ssCtrl)
+            if (Shift & pf::ssCtrl) {
+                // A word jump is a jump to the end the mode knows: the edit goes there itself
+                // first, then the mode hears of it as a Home or an End.
+                FSite->SendKey(Left ? pw::VK_HOME : pw::VK_END);
+                RememberSelection();
                 Plain = Left ? FMode->PressHome() : FMode->PressEnd();
-            else
+                if (Plain) Key = Left ? pw::VK_HOME : pw::VK_END;
+            } else {
                 Plain = Left ? FMode->PressLeft() : FMode->PressRight();
+            }
             if (!Plain && (Left ? FMode->IsCursorBegin() : FMode->IsCursorEnd()))
                 DoAfterKeyDown(Key, Shift);
-            if (Plain && (Shift & pf::ssCtrl)) Key = Left ? pw::VK_HOME : pw::VK_END;
             break;
         }
         case pw::VK_HOME:

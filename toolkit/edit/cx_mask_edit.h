@@ -62,6 +62,10 @@ protected:
     void SynchronizeDisplayValue() override;
     void SynchronizeEditValue() override;
     void LockInnerEditRepainting() override;
+    // The masked text while a mask is in force.
+    std::string GetInnerEditDisplayText() override;
+    // With a mask, the text becomes the edit value, which is stored as its masked text.
+    bool SetInnerEditDisplayText(const std::string& Value) override;
     void UnlockInnerEditRepainting() override;
     // The edit value of a shown text.
     std::string PrepareEditValue(const std::string& DisplayText);

@@ -207,6 +207,10 @@ private:
     // after it are typed, else Tail is dropped.
     void MergeOrDropTail();
     bool DeleteSelected(std::uint16_t Key);
+    // A cut that reached the start took the forced prefix with it: the prefix goes back into
+    // Head, the rest of the cut back in front of Tail, and the selection is made again behind
+    // the prefix. False (nothing changed) without a prefix at the text's start.
+    bool KeepForcedPrefix();
 
     int StepBackCount = 0;
     int PendingCursor = -1;

@@ -456,6 +456,7 @@ bool TcxMaskEditRegExprExMode::PressSymbol(char& Key) {
     BeginKey();
     const bool Cut = HasSelection();
     if (Cut) DeleteSelection();
+    if (Cut && FHead.empty() && KeepForcedPrefix()) return PressSymbol(Key);
     char Checked = Key;
     if (NextCompleting(Checked)) {
         Key = Checked;
@@ -481,6 +482,22 @@ bool TcxMaskEditRegExprExMode::PressSymbol(char& Key) {
     }
     CutSelection.clear();
     return false;
+}
+
+bool TcxMaskEditRegExprExMode::KeepForcedPrefix() {
+    const std::string Prefix = ForcedPrefix();
+    const std::string Text = CutSelection + FTail;
+    if (Prefix.empty() || Text.compare(0, Prefix.size(), Prefix) != 0) return false;
+    const int Selected = static_cast<int>(CutSelection.size());
+    const int PrefixLength = static_cast<int>(Prefix.size());
+    RegExpr.Reset();
+    FHead.clear();
+    FeedToHead(Prefix);
+    FTail = Text.substr(Prefix.size());
+    CutSelection.clear();
+    Edit->SetSelStart(PrefixLength);
+    Edit->SetSelLength(std::max(Selected - PrefixLength, 0));
+    return true;
 }
 
 bool TcxMaskEditRegExprExMode::DeleteSelected(std::uint16_t Key) {

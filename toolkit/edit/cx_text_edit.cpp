@@ -765,10 +765,18 @@ void TcxCustomTextEdit::InnerEditWindowMessage(pc::TMessage& Message) {
     }
 }
 
+std::string TcxCustomTextEdit::GetInnerEditDisplayText() {
+    return FInnerEdit ? Text() : FSavedText;
+}
+
+bool TcxCustomTextEdit::SetInnerEditDisplayText(const std::string& Value) {
+    return InternalSetText(Value);
+}
+
 void TcxCustomTextEdit::WndProc(pc::TMessage& Message) {
     switch (Message.Msg) {
     case pw::WM_GETTEXT: {
-        const std::string Shown = FInnerEdit ? Text() : FSavedText;
+        const std::string Shown = GetInnerEditDisplayText();
         const auto Size = static_cast<std::int64_t>(Message.WParam);
         auto* Buffer = reinterpret_cast<char*>(Message.LParam);
         if (Size < 1 || !Buffer) {
@@ -783,14 +791,14 @@ void TcxCustomTextEdit::WndProc(pc::TMessage& Message) {
         return;
     }
     case pw::WM_GETTEXTLENGTH:
-        Message.Result = static_cast<pc::LRESULT>((FInnerEdit ? Text() : FSavedText).size());
+        Message.Result = static_cast<pc::LRESULT>(GetInnerEditDisplayText().size());
         return;
     case pw::WM_SETTEXT:
         if (FWindowTextGuard) break;
         FWindowTextGuard = true;
         try {
             const char* NewText = reinterpret_cast<const char*>(Message.LParam);
-            Message.Result = InternalSetText(NewText ? NewText : "") ? 1 : 0;
+            Message.Result = SetInnerEditDisplayText(NewText ? NewText : "") ? 1 : 0;
         } catch (...) {
             FWindowTextGuard = false;
             throw;

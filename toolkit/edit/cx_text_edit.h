@@ -193,6 +193,9 @@ protected:
     bool HasPopupWindowEx() override;
     // Takes Text as the display value when valid and (for a user change) editing may start.
     virtual bool InternalSetText(const std::string& Text);
+    // The text the window-text messages read and write; true when the new text is taken.
+    virtual std::string GetInnerEditDisplayText();
+    virtual bool SetInnerEditDisplayText(const std::string& Value);
     virtual void UpdateFixedListSelection();
     virtual void UpdateInnerEditColors();
 

@@ -9,6 +9,7 @@
 #include "toolkit/edit/editor_registrations.h"
 #include "toolkit/edit/editor_strings.h"
 #include "toolkit/edit/ext_edit_strings.h"
+#include "toolkit/edit/filter_control_strings.h"
 #include "toolkit/edit/filter_strings.h"
 #include "toolkit/edit/format_controller.h"
 #include "toolkit/edit/library_strings.h"
@@ -43,6 +44,7 @@ void FinalizeEditorBase() {
 
 TcxEditUnits::TcxEditUnits() {
     InitializeFilterStrings();
+    InitializeFilterControlStrings();
     InitializeDataStrings();
     // Time stamps and BCD numbers travel in the platform's variant as dates and doubles (their
     // value types convert), so there is no custom variant type of theirs to create.
@@ -60,6 +62,7 @@ TcxEditUnits::TcxEditUnits() {
     InitializePopupEditUnit();
     InitializeSpinEditUnit();
     InitializeCheckBoxUnit();
+    InitializeMaskEditUnit();
     // The shell helper binds nothing here: the folders come from the platform's XDG folders.
     InitializeExtEditStrings();
     InitializeShellSpecialFolders();
@@ -69,6 +72,7 @@ TcxEditUnits::TcxEditUnits() {
 TcxEditUnits::~TcxEditUnits() {
     FinalizeShellSpecialFolders();
     FinalizeExtEditStrings();
+    FinalizeMaskEditUnit();
     FinalizeCheckBoxUnit();
     FinalizeSpinEditUnit();
     FinalizePopupEditUnit();
@@ -81,6 +85,7 @@ TcxEditUnits::~TcxEditUnits() {
     FreeDesktopWindowManagerBinding();
     FinalizeSolidBrushCache();
     FinalizeDataStrings();
+    FinalizeFilterControlStrings();
     FinalizeFilterStrings();
     // The format controller's listeners are windows that are gone by now.
     if (--UnitsReferenceCount == 0) cxFreeFormatController();

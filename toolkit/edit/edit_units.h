@@ -4,14 +4,14 @@
 // so a second TcxEditUnits alive at the same time (a test inside the program) does nothing and
 // only the last end undoes the work.
 //
-// In unit order: the filter and the data-controller string groups; the solid brush cache; the
-// value-type registry with its fourteen classes; the desktop-composition binding; the container
-// unit (the popup windows' owner-window resolver); the editor and
-// the library string groups; the editor base, which puts the mouse-wheel cursor into the
-// screen's cursor table; then the editors' units: the text edit (its window message; the
-// properties classes register themselves through toolkit/edit/editor_registrations.h as they
-// are built), the extended editors' string group and the special-folder table. The format
-// controller made on first use goes at the end.
+// In unit order: the filter, the filter-control and the data-controller string groups; the solid
+// brush cache; the value-type registry with its fourteen classes; the desktop-composition binding;
+// the container unit (the popup windows' owner-window resolver); the editor and the library string
+// groups; the editor base, which puts the mouse-wheel cursor into the screen's cursor table; then
+// the editors' units: the text edit (its window message; the properties classes register themselves
+// through toolkit/edit/editor_registrations.h as they are built, and its filter helper), the spin
+// edit, the masked edit (its properties and filter helper), the extended editors' string group and
+// the special-folder table. The format controller made on first use goes at the end.
 
 namespace toolkit::edit {
 

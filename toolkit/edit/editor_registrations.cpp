@@ -4,6 +4,8 @@
 #include "toolkit/edit/cx_check_box_view.h"
 #include "toolkit/edit/cx_combo_box.h"
 #include "toolkit/edit/cx_edit_repository.h"
+#include "toolkit/edit/cx_filter_edit_helpers.h"
+#include "toolkit/edit/cx_mask_edit_properties.h"
 #include "toolkit/edit/cx_popup_edit.h"
 #include "toolkit/edit/cx_spin_edit_properties.h"
 #include "toolkit/edit/cx_text_edit_properties.h"
@@ -20,6 +22,7 @@ int ComboBoxReferenceCount = 0;
 int PopupEditReferenceCount = 0;
 int SpinEditReferenceCount = 0;
 int CheckBoxReferenceCount = 0;
+int MaskEditReferenceCount = 0;
 unsigned RedrawMisspellsMessage = 0;
 
 } // namespace
@@ -60,11 +63,15 @@ void InitializeTextEditUnit() {
     if (TextEditReferenceCount++ != 0) return;
     RedrawMisspellsMessage = platform::win::RegisterWindowMessage("WM_REDRAWMISSPELLS");
     cxRegisterEditProperties(TcxTextEditProperties::ClassRef());
+    FilterEditsController().Register(&TcxTextEditProperties::ClassRef(),
+                                     &TcxFilterTextEditHelper::ClassRef());
 }
 
 void FinalizeTextEditUnit() {
     if (TextEditReferenceCount == 0) return;
-    --TextEditReferenceCount;
+    if (--TextEditReferenceCount == 0)
+        FilterEditsController().Unregister(&TcxTextEditProperties::ClassRef(),
+                                           &TcxFilterTextEditHelper::ClassRef());
 }
 
 void InitializeComboBoxUnit() {
@@ -106,6 +113,20 @@ void InitializeCheckBoxUnit() {
 void FinalizeCheckBoxUnit() {
     if (CheckBoxReferenceCount == 0) return;
     if (--CheckBoxReferenceCount == 0) cxFreeCheckBoxMaskBitmap();
+}
+
+void InitializeMaskEditUnit() {
+    if (MaskEditReferenceCount++ != 0) return;
+    cxRegisterEditProperties(TcxMaskEditProperties::ClassRef());
+    FilterEditsController().Register(&TcxMaskEditProperties::ClassRef(),
+                                     &TcxFilterMaskEditHelper::ClassRef());
+}
+
+void FinalizeMaskEditUnit() {
+    if (MaskEditReferenceCount == 0) return;
+    if (--MaskEditReferenceCount == 0)
+        FilterEditsController().Unregister(&TcxMaskEditProperties::ClassRef(),
+                                           &TcxFilterMaskEditHelper::ClassRef());
 }
 
 } // namespace toolkit::edit

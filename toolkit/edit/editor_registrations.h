@@ -45,7 +45,8 @@ bool cxRegisterEditProperties(toolkit::base::TcxRegisteredClasses& Registry,
 // start.
 unsigned cxRedrawMisspellsMessage();
 
-// The text edit unit's start and end; each start is matched by one end.
+// The text edit unit's start and end; each start is matched by one end. The start also registers
+// the text edit's filter helper, which the end unregisters.
 void InitializeTextEditUnit();
 void FinalizeTextEditUnit();
 // The combo box unit's start (registers its properties) and end.
@@ -62,5 +63,9 @@ void FinalizeSpinEditUnit();
 // waits for the filter edits controller and the combo box's helper.
 void InitializeCheckBoxUnit();
 void FinalizeCheckBoxUnit();
+// The masked edit unit's start (registers its properties and its filter helper) and end
+// (unregisters the helper).
+void InitializeMaskEditUnit();
+void FinalizeMaskEditUnit();
 
 } // namespace toolkit::edit

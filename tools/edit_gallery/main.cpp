@@ -20,6 +20,7 @@
 #include "toolkit/edit/cx_container.h"
 #include "toolkit/edit/cx_custom_edit.h"
 #include "toolkit/edit/cx_edit_popup_window.h"
+#include "toolkit/edit/cx_mask_edit.h"
 #include "toolkit/edit/cx_popup_edit.h"
 #include "toolkit/edit/cx_spin_edit.h"
 #include "toolkit/edit/cx_text_edit.h"
@@ -175,7 +176,7 @@ class TEditGalleryForm : public pf::TForm {
 public:
     explicit TEditGalleryForm(pc::TComponent* AOwner) : pf::TForm(AOwner) {
         SetCaption("Edit gallery");
-        SetBounds(100, 100, 520, 520);
+        SetBounds(100, 100, 520, 550);
 
         FHorizontal = &Own<TcxScrollBar>();
         FHorizontal->SetParent(this);
@@ -323,6 +324,24 @@ public:
         Wrapping.Properties().SetLargeIncrement(3);
         Wrapping.Properties().SpinButtons().SetShowFastButtons(true);
         Wrapping.Properties().SpinButtons().SetPosition(toolkit::edit::sbpHorzLeftRight);
+
+        // A masked edit in each mode: a standard mask, a regular expression and the extended
+        // language with its forced prefix.
+        const struct {
+            toolkit::edit::TcxEditMaskKind Kind;
+            const char* Mask;
+            const char* Value;
+        } Masks[] = {{toolkit::edit::emkStandard, "00/00/0000", "24/12/2026"},
+                     {toolkit::edit::emkRegExpr, "\\d+(\\.\\d\\d)?", "12.50"},
+                     {toolkit::edit::emkRegExprEx, "'ID'\\d\\d\\d", "ID042"}};
+        for (int I = 0; I < 3; ++I) {
+            auto& MaskEdit = Own<toolkit::edit::TcxMaskEdit>();
+            MaskEdit.SetParent(this);
+            MaskEdit.SetBounds(10 + I * 160, 485, 150, 21);
+            MaskEdit.Properties().SetMaskKind(Masks[I].Kind);
+            MaskEdit.Properties().SetEditMask(Masks[I].Mask);
+            MaskEdit.SetEditValue(pc::Variant::String(Masks[I].Value));
+        }
 
         FHorizontal->OnChange = [this](pc::TObject*) {
             FSample->SetWidth(FHorizontal->Position());

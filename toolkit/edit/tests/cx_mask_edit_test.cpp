@@ -177,8 +177,52 @@ TEST_F(MaskEditTest, ABlankMaskIsATextEditAndUpperCaseForcesCaseInsensitivity) {
 TEST_F(MaskEditTest, PasteGoesThroughTheMode) {
     Masked(emkStandard, "00/00");
     pf::Clipboard().SetAsText("1234");
-    Edit->PasteFromClipboard();
+    Input.KeyDown(Qt::Key_Control);
+    Input.Key(Qt::Key_V, QString(QChar(0x16)));
+    Input.KeyUp(Qt::Key_Control);
     EXPECT_EQ(Edit->Text(), "12/34");
+}
+
+TEST_F(MaskEditTest, CtrlLeftAndRightGoToTheEnds) {
+    Masked(emkRegExprEx, "\\d+");
+    Type("123");
+    Input.KeyDown(Qt::Key_Control);
+    Input.Key(Qt::Key_Left);
+    Input.KeyUp(Qt::Key_Control);
+    EXPECT_EQ(Edit->SelStart(), 0);
+    Type("9");
+    EXPECT_EQ(Edit->Text(), "9123");
+    Input.KeyDown(Qt::Key_Control);
+    Input.Key(Qt::Key_Right);
+    Input.KeyUp(Qt::Key_Control);
+    EXPECT_EQ(Edit->SelStart(), 4);
+}
+
+TEST_F(MaskEditTest, WindowTextIsTheMaskedText) {
+    Masked(emkStandard, "00/00");
+    Type("12");
+    ASSERT_EQ(Edit->Text(), "12/__");
+    char Buffer[16] = {};
+    pc::SendMessage(Edit->Handle(), pw::WM_GETTEXT, sizeof Buffer,
+                    reinterpret_cast<pc::LPARAM>(Buffer));
+    EXPECT_EQ(std::string(Buffer), Edit->MaskedText());
+    EXPECT_EQ(pc::SendMessage(Edit->Handle(), pw::WM_GETTEXTLENGTH, 0, 0),
+              static_cast<pc::LRESULT>(Edit->MaskedText().size()));
+    EXPECT_EQ(
+        pc::SendMessage(Edit->Handle(), pw::WM_SETTEXT, 0, reinterpret_cast<pc::LPARAM>("34/56")),
+        1);
+    EXPECT_EQ(Edit->EditValue().AsString(), Edit->MaskedText());
+    EXPECT_EQ(Edit->Text(), "34/56");
+}
+
+TEST_F(MaskEditTest, ExtendedModeTypesOverASelectionThatTookTheForcedPrefix) {
+    Masked(emkRegExprEx, "'ID'\\d+");
+    Type("42");
+    ASSERT_EQ(Edit->Text(), "ID42");
+    Edit->SelectAll();
+    Type("7");
+    EXPECT_EQ(Edit->Text(), "ID7");
+    EXPECT_EQ(Edit->SelStart(), 3);
 }
 
 TEST_F(MaskEditTest, AMaskedEditInEachModeAsAPicture) {

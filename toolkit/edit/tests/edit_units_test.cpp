@@ -4,6 +4,7 @@
 #include "toolkit/edit/editor_registrations.h"
 #include "toolkit/edit/editor_strings.h"
 #include "toolkit/edit/ext_edit_strings.h"
+#include "toolkit/edit/filter_control_strings.h"
 #include "toolkit/edit/filter_strings.h"
 #include "toolkit/edit/library_strings.h"
 #include "toolkit/edit/shell_folders.h"
@@ -49,7 +50,8 @@ protected:
 };
 
 TEST_F(EditUnits, EveryStringIdResolvesAfterStartUpAndNoneAfterTheEnd) {
-    const char* const Groups[] = {cxFilterStringsGroup, cxDataStringsGroup, cxEditorStringsGroup,
+    const char* const Groups[] = {cxFilterStringsGroup,  cxFilterControlStringsGroup,
+                                  cxDataStringsGroup,    cxEditorStringsGroup,
                                   cxLibraryStringsGroup, cxExtEditStringsGroup};
     auto& Repository = dxResourceStringsRepository();
     std::set<std::string> Names;
@@ -69,7 +71,7 @@ TEST_F(EditUnits, EveryStringIdResolvesAfterStartUpAndNoneAfterTheEnd) {
                 EXPECT_EQ(cxGetResourceString(*Product.Values(I)), "<" + Product.Names(I) + ">");
             }
         }
-        EXPECT_EQ(Names.size(), 50u + 12u + 102u + 23u + 40u);
+        EXPECT_EQ(Names.size(), 50u + 33u + 12u + 102u + 23u + 40u);
     }
     for (const char* Group : Groups)
         EXPECT_EQ(Repository.IndexOf(Group), -1) << Group;
