@@ -111,12 +111,23 @@ void TApplication::TimerMessage(TMessage& message) {
 
 void TApplication::ShowHintNow() {
     auto* control = const_cast<TControl*>(mouseControl_);
-    if (!ShowHint || !control || !control->HintShowing()) return;
-    const std::string text = ShortHint(control->Hint);
-    if (text.empty()) return;
-    if (!hintWindow_) hintWindow_ = std::make_unique<THintWindow>();
+    if (!ShowHint || !control) return;
     TPoint p;
     GetCursorPos(&p);
+    THintInfo info;
+    info.HintControl = control;
+    info.CursorPos = control->ScreenToClient(p);
+    info.CursorRect = control->ClientRect();
+    info.HintStr = control->HintShowing() ? control->Hint : std::string();
+    const bool refused = control->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info)) != 0;
+    // Also an area without a hint is kept: the pointer leaving it asks again.
+    const TPoint topLeft = control->ClientToScreen({info.CursorRect.Left, info.CursorRect.Top});
+    hintArea_ = {topLeft.X, topLeft.Y, topLeft.X + info.CursorRect.Width(),
+                 topLeft.Y + info.CursorRect.Height()};
+    hintAreaSet_ = true;
+    const std::string text = refused ? std::string() : ShortHint(info.HintStr);
+    if (text.empty()) return;
+    if (!hintWindow_) hintWindow_ = std::make_unique<THintWindow>();
     hintWindow_->ActivateHint({p.X, p.Y + 20}, text);
     core::SetTimer(window_.Handle(), HintHideTimer, HintHidePause);
 }
@@ -128,6 +139,7 @@ std::string TApplication::HintText() const {
 void TApplication::CancelHint() {
     core::KillTimer(window_.Handle(), HintShowTimer);
     core::KillTimer(window_.Handle(), HintHideTimer);
+    hintAreaSet_ = false;
     // The window goes with the hint: none is left behind for the end of the program.
     if (hintWindow_) {
         hintWindow_->ReleaseHint();
@@ -182,15 +194,22 @@ void TApplication::TrackMouseControl(const core::MSG&) {
     TPoint p;
     GetCursorPos(&p);
     TControl* now = FindDragTarget(p, true);
-    if (now == mouseControl_) return;
+    if (now == mouseControl_) {
+        // Leaving the area a shown hint stands for (a part of its control) starts a new one.
+        if (now && hintAreaSet_ && !PtInRect(hintArea_, p)) {
+            CancelHint();
+            core::SetTimer(window_.Handle(), HintShowTimer, HintPause);
+        }
+        return;
+    }
     CancelHint();
     if (auto* old = const_cast<TControl*>(mouseControl_)) old->Perform(CM_MOUSELEAVE, 0, 0);
     mouseControl_ = now;
     if (now) now->Perform(CM_MOUSEENTER, 0, 0);
     Hint = now ? LongHint(now->Hint) : std::string();
     if (OnHint) OnHint(this);
-    if (now && ShowHint && now->HintShowing() && !now->Hint.empty())
-        core::SetTimer(window_.Handle(), HintShowTimer, HintPause);
+    // A control without a hint of its own may still answer one for a part of it (CM_HINTSHOW).
+    if (now && ShowHint) core::SetTimer(window_.Handle(), HintShowTimer, HintPause);
 }
 
 void TApplication::Notification(TComponent* component, core::TOperation operation) {

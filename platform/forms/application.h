@@ -113,6 +113,9 @@ private:
     int topMostLevel_ = 0;
     std::vector<HWND> topMosts_;
     std::unique_ptr<THintWindow> hintWindow_;
+    // The screen area the last hint asked for stands for, while it is set.
+    TRect hintArea_;
+    bool hintAreaSet_ = false;
     core::MessageWindow window_;
 };
 

@@ -34,6 +34,7 @@ using win::UINT;
 using win::WPARAM;
 using WORD = std::uint16_t;
 
+class TControl;
 class TWinControl;
 class TCustomForm;
 class TPopupMenu;
@@ -65,6 +66,9 @@ inline constexpr UINT CM_DESIGNHITTEST = CM_BASE + 28;
 inline constexpr UINT CM_RELEASE = CM_BASE + 33;
 inline constexpr UINT CM_SYSCOLORCHANGE = CM_BASE + 36;
 inline constexpr UINT CM_CHILDKEY = CM_BASE + 46;
+// Before a hint shows, its control may change the text and the area it stands for; LParam
+// points at a THintInfo, and a non-zero result shows no hint.
+inline constexpr UINT CM_HINTSHOW = CM_BASE + 48;
 inline constexpr UINT CM_CHANGED = CM_BASE + 55;
 // A child window's notification to its parent comes back to the child as CN_BASE plus the
 // message, so that the control itself handles what its own window reports.
@@ -121,6 +125,16 @@ using TStartDragEvent = std::function<void(TObject* Sender)>;
 namespace drag {
 class TDragImageList;
 }
+
+// What CM_HINTSHOW hands its control: the pointer and the area in client coordinates, and the
+// hint text (the control's own while it shows hints, else empty). The hint goes when the pointer
+// leaves the area.
+struct THintInfo {
+    TControl* HintControl = nullptr;
+    TPoint CursorPos;
+    TRect CursorRect;
+    std::string HintStr;
+};
 
 class TControl : public TComponent {
 public:

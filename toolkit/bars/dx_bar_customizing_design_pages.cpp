@@ -164,7 +164,7 @@ void TdxBarGroupList::DrawItem(int Index, const pg::TRect& Rect, pf::TOwnerDrawS
 // --- The pages ---
 
 TdxBarCustomizingDesignPages::TdxBarCustomizingDesignPages(TdxBarCustomizingForm& Form)
-    : FForm(Form), FBarManager(Form.BarManager()) {
+    : FBarManager(Form.BarManager()) {
     pf::TPageControl& Pages = Form.PageControl();
     const auto AddPage = [&](const char* Caption) {
         auto& Page = Form.Own<pf::TTabSheet>();

@@ -105,7 +105,6 @@ private:
     void ListKey(platform::forms::WORD& Key, platform::forms::TButton& Insert,
                  platform::forms::TButton& Delete);
 
-    TdxBarCustomizingForm& FForm;
     TdxBarManager& FBarManager;
     platform::forms::TTabSheet* FTabSheet4 = nullptr;
     platform::forms::TTabSheet* FTabSheet5 = nullptr;

@@ -4,6 +4,8 @@
 #include "toolkit/edit/cx_edit_view_data.h"
 #include "toolkit/edit/cx_variants.h"
 
+#include "toolkit/base/cx_focus_listener.h"
+
 #include "platform/core/exception.h"
 #include "platform/forms/controls.h"
 #include "platform/forms/forms.h"
@@ -13,6 +15,7 @@
 #include "platform/win/window.h"
 
 #include <cctype>
+#include <climits>
 
 namespace toolkit::edit {
 
@@ -75,7 +78,7 @@ TcxCustomEdit::TcxCustomEdit(pc::TComponent* AOwner, bool AIsInplace,
     RecreateViewInfo();
     TabStop = true;
     FDataBinding = std::make_unique<TcxEditDataBinding>(*this);
-    AutoSize = !FIsInplace;
+    FAutoSize = !FIsInplace;
     FProperties->OnPropertiesChanged = [this](TcxCustomEditProperties* Sender) {
         PropertiesChanged(Sender);
     };
@@ -87,6 +90,9 @@ TcxCustomEdit::TcxCustomEdit(pc::TComponent* AOwner, bool AIsInplace,
 }
 
 TcxCustomEdit::~TcxCustomEdit() {
+    if (auto* Listener = toolkit::base::cxGetGlobalFocusListener())
+        Listener->ControlDestroying(this);
+    if (FEditData && FEditData->Edit == this) FEditData->Edit = nullptr;
     FClickTimer.reset();
     if (FLockedInnerEdit != pc::HWND{}) UnlockInnerEditRepainting();
     if (FRepositoryItem) {
@@ -116,6 +122,7 @@ void TcxCustomEdit::SetRepositoryItem(TcxEditRepositoryItem* Value) {
     if (Value == FRepositoryItem) return;
     if (Value && !Value->Properties().ClassType().InheritsFrom(&FProperties->ClassType()))
         throw EcxEditError("The repository item is not acceptable");
+    RepositoryItemAssigning();
     if (FRepositoryItem) {
         FRepositoryItem->RemoveListener(&FItemListener);
         FRepositoryItem->RemoveFreeNotification(this);
@@ -126,6 +133,7 @@ void TcxCustomEdit::SetRepositoryItem(TcxEditRepositoryItem* Value) {
         FRepositoryItem->FreeNotification(this);
     }
     PropertiesChanged(&ActiveProperties());
+    RepositoryItemAssigned();
 }
 
 void TcxCustomEdit::TItemListener::ItemRemoved(TcxEditRepositoryItem* Sender) {
@@ -263,6 +271,20 @@ void TcxCustomEdit::WndProc(pc::TMessage& Message) {
             return;
         }
         break;
+    case pf::CM_HINTSHOW:
+        HintShow(*reinterpret_cast<pf::THintInfo*>(Message.LParam), Message);
+        return;
+    case pw::WM_CONTEXTMENU:
+        // The host of an in-place editor offers its own menu.
+        if (FIsInplace) return;
+        break;
+    case pw::WM_NCCALCSIZE:
+        // Sizing itself, the editor keeps its whole window as client area.
+        if (FIsAdjustingSize) {
+            Message.Result = 0;
+            return;
+        }
+        break;
     case pw::WM_COPY:
         CopyToClipboard();
         return;
@@ -282,6 +304,97 @@ void TcxCustomEdit::WndProc(pc::TMessage& Message) {
         break;
     }
     TcxContainer::WndProc(Message);
+}
+
+int TcxCustomEdit::ButtonAt(pg::TPoint P) const {
+    const TcxCustomEditViewInfo& V = EditViewInfo();
+    for (int I = 0; I < V.ButtonCount(); ++I)
+        if (pg::PtInRect(V.ButtonsInfo[static_cast<std::size_t>(I)].Bounds, P)) return I;
+    return -1;
+}
+
+void TcxCustomEdit::HintShow(pf::THintInfo& Info, pc::TMessage& Message) {
+    Message.Result = 0;
+    if (const int I = ButtonAt(Info.CursorPos); I >= 0) {
+        const TcxEditButtonViewInfo& B = EditViewInfo().ButtonsInfo[static_cast<std::size_t>(I)];
+        Info.HintStr = ActiveProperties().Buttons().Items(B.Index).Hint();
+        if (Info.HintStr.empty() && HintShowing()) Info.HintStr = Hint;
+        Info.CursorRect = B.Bounds;
+        return;
+    }
+    // Off the frame and its buttons (the shadow, say) there is no hint; over the rest of the
+    // editor, the editor's own, for the area up to the buttons.
+    if (EditViewInfo().GetHotButtonIndex(Info.CursorPos) == -2) {
+        Info.CursorRect = {Info.CursorPos.X, Info.CursorPos.Y, Info.CursorPos.X + 1,
+                           Info.CursorPos.Y + 1};
+        Message.Result = 1;
+        return;
+    }
+    Info.CursorRect = EditViewInfo().GetPartRect(-1);
+}
+
+// ---- size ----
+
+void TcxCustomEdit::SetAutoSize(bool Value) {
+    if (Value == FAutoSize) return;
+    FAutoSize = Value;
+    if (!Value) return;
+    AdjustSize();
+    ShortRefreshContainer(false);
+}
+
+bool TcxCustomEdit::CanAutoWidth() {
+    return ActiveProperties().ButtonsViewStyle() == bvsButtonsAutoWidth;
+}
+
+TcxEditSizeProperties TcxCustomEdit::GetEditSizeProperties() {
+    TcxEditSizeProperties Result;
+    Result.MaxLineCount = 1;
+    Result.Width = CanAutoWidth() ? INT_MAX : Width();
+    return Result;
+}
+
+void TcxCustomEdit::AdjustEditSize(int& ALeft, int& AWidth, int& AHeight) {
+    auto Data = CreateViewData();
+    const TSize Size = Data->GetEditSize(Canvas(), GetEditValue(), GetEditSizeProperties());
+    AHeight = Size.cy;
+    if (CanAutoWidth()) {
+        if (AutoSizeKeepsRightEdge()) ALeft += AWidth - Size.cx;
+        AWidth = Size.cx;
+    }
+}
+
+void TcxCustomEdit::AdjustSize() {
+    if (!CanAutoSize() || (ComponentState() & pc::csLoading) || IsDestroyingOrLocked()) return;
+    int L = Left(), W = Width(), H = Height();
+    AdjustEditSize(L, W, H);
+    const bool Saved = FIsAdjustingSize;
+    FIsAdjustingSize = true;
+    try {
+        SetBounds(L, Top(), W, H);
+    } catch (...) {
+        FIsAdjustingSize = Saved;
+        throw;
+    }
+    FIsAdjustingSize = Saved;
+}
+
+void TcxCustomEdit::SetParent(pf::TWinControl* Value) {
+    TcxContainer::SetParent(Value);
+    if (!FFirstParentPending || !Value) return;
+    // Made in code, the editor is "loaded" when it first stands somewhere.
+    FFirstParentPending = false;
+    FDataBinding->EditorLoaded();
+    PropertiesChanged(FProperties.get());
+    FDataBinding->UpdateDisplayValue();
+}
+
+void TcxCustomEdit::CreateHandle() {
+    TcxContainer::CreateHandle();
+    // A window made again while the editor has the focus hands it on to the inner edit.
+    if (HandleAllocated() && InnerControl() && InnerControl()->HandleAllocated() &&
+        pw::GetFocus() == Handle())
+        InnerControl()->SetFocus();
 }
 
 // ---- inner edit repainting ----
@@ -326,6 +439,16 @@ pc::LRESULT TcxCustomEdit::LockedInnerEditWindowProc(pc::HWND Wnd, pc::UINT Msg,
 bool TcxCustomEdit::InternalFocused() {
     if (!ActiveProperties().IsEditValueConversionDependOnFocused()) return false;
     return Focused();
+}
+
+// ---- edit data ----
+
+void TcxCustomEditData::Clear() {
+    Cleared = true;
+    if (Edit && Edit->EditData() == this) {
+        Edit->InitializeEditData();
+        Cleared = false;
+    }
 }
 
 // ---- modified flags ----
@@ -649,6 +772,8 @@ void TcxCustomEdit::DoEnter() {
     if (IsDestroyingOrLocked()) return;
     if (!FIsFocusingByValidation) SynchronizeOnEnter();
     ShortRefreshContainer(false);
+    if (auto* Listener = toolkit::base::cxGetGlobalFocusListener())
+        Listener->FocusChanged(this, true);
 }
 
 void TcxCustomEdit::SynchronizeOnEnter() {
@@ -665,6 +790,8 @@ void TcxCustomEdit::DoExit() {
     const bool Saved = FUserAction;
     FUserAction = false;
     try {
+        if (auto* Listener = toolkit::base::cxGetGlobalFocusListener())
+            Listener->FocusChanged(this, false);
         ValidateAndPostOnExit(true);
     } catch (...) {
         FUserAction = Saved;

@@ -26,6 +26,7 @@
 #include "toolkit/edit/cx_edit_properties.h"
 #include "toolkit/edit/cx_edit_repository.h"
 #include "toolkit/edit/cx_edit_style.h"
+#include "toolkit/edit/cx_edit_view_data.h"
 #include "toolkit/edit/cx_edit_view_info.h"
 #include "toolkit/edit/edit_error.h"
 
@@ -42,6 +43,21 @@ namespace toolkit::edit {
 class TcxCustomEdit;
 class TcxCustomEditViewData;
 class TcxEditRepositoryItem;
+
+// What a host keeps of an in-place editor between two activations (a drop-down's last popup
+// size, say). Editors that keep nothing have none. Clear asks the editor using it to start it
+// afresh.
+class TcxCustomEditData {
+public:
+    explicit TcxCustomEditData(TcxCustomEdit* AEdit) : Edit(AEdit) {}
+    virtual ~TcxCustomEditData() = default;
+    TcxCustomEditData(const TcxCustomEditData&) = delete;
+    TcxCustomEditData& operator=(const TcxCustomEditData&) = delete;
+
+    void Clear();
+    bool Cleared = false;
+    TcxCustomEdit* Edit;
+};
 
 class EcxEditValidationError : public EcxEditError {
 public:
@@ -139,10 +155,16 @@ public:
     void EditModified();
     void PostEditValue() { InternalPostEditValue(true); }
 
-    // In-place editing.
+    // In-place editing. AEditData: the host's edit data for this editor, made (owned by the
+    // host) when null and the editor keeps some.
     virtual void Activate();
+    void Activate(std::unique_ptr<TcxCustomEditData>& AEditData);
     virtual void ActivateByKey(char Key);
+    void ActivateByKey(char Key, std::unique_ptr<TcxCustomEditData>& AEditData);
     virtual void ActivateByMouse(platform::forms::TShiftState Shift, int X, int Y);
+    void ActivateByMouse(platform::forms::TShiftState Shift, int X, int Y,
+                         std::unique_ptr<TcxCustomEditData>& AEditData);
+    TcxCustomEditData* EditData() const { return FEditData; }
     virtual bool Deactivate();
 
     virtual void SelectAll() {}
@@ -151,7 +173,11 @@ public:
     virtual void PasteFromClipboard() {}
 
     bool Transparent = false;
-    bool AutoSize = true;
+    bool AutoSize() const { return FAutoSize; }
+    virtual void SetAutoSize(bool Value);
+    // Takes the size the view data asks for (see CanAutoSize); SetAutoSize(true) runs it.
+    void AdjustSize();
+    void SetParent(platform::forms::TWinControl* Value) override;
     std::function<void(platform::core::TObject* Sender, bool& CanEdit)> OnEditing;
     platform::core::TNotifyEvent OnPostEditValue;
     std::function<void(platform::core::TObject* Sender, platform::forms::WORD& Key,
@@ -238,7 +264,26 @@ protected:
     TcxContainerViewInfoClass GetViewInfoClass() override;
     TcxContainerStyleClass GetStyleClass() override { return cxEditStyleClass(); }
     TcxContainerStyleValues InternalGetNotPublishedStyleValues() override { return 0xFC00; }
-    bool HasParentDependentBackground() override { return IsTransparentBackground(); }
+    bool HasParentDependentBackground() override {
+        return IsNativeBackground() || IsTransparentBackground();
+    }
+    // Drawn by the visual style (its parts show the parent through): only where visual styles
+    // are available.
+    virtual bool IsNativeBackground() { return false; }
+    // Size: an auto-sizing editor takes the height its view data asks for, and with
+    // CanAutoWidth the width of its buttons, keeping the right edge when asked.
+    virtual bool AutoSizeKeepsRightEdge() { return false; }
+    virtual bool CanAutoSize() { return !FIsInplace && FAutoSize; }
+    virtual bool CanAutoWidth();
+    virtual TcxEditSizeProperties GetEditSizeProperties();
+    void CreateHandle() override;
+    void DblClick() override;
+    // Edit data: editors that keep some make it (null: none).
+    virtual std::unique_ptr<TcxCustomEditData> CreateEditData() { return nullptr; }
+    virtual void InitializeEditData() {}
+    // Around a change of RepositoryItem (after the acceptance check).
+    virtual void RepositoryItemAssigning() {}
+    virtual void RepositoryItemAssigned() {}
     // While locked the inner edit's window validates its paints without drawing; unlocking
     // repaints it whole. ActivateByKey locks around the activation.
     virtual void LockInnerEditRepainting();
@@ -264,6 +309,7 @@ private:
     friend class TcxEditDataBinding;
     // A filter row sets the value it was given as the program does, without change events.
     friend class TcxFilterTextEditHelper;
+    friend class TcxCustomEditData;
     // Hears the repository item for the editor.
     class TItemListener : public IcxEditRepositoryItemListener {
     public:
@@ -292,6 +338,14 @@ private:
         FUserAction = Saved;
     }
 
+    // The pixel size the view data asks for at the current width (width too with CanAutoWidth).
+    void AdjustEditSize(int& ALeft, int& AWidth, int& AHeight);
+    // The button under a client point, by view index; -1 for none.
+    int ButtonAt(platform::gdi::TPoint P) const;
+    void HintShow(platform::forms::THintInfo& Info, platform::core::TMessage& Message);
+    void ForwardMouseUp(platform::forms::TMouseButton Button, platform::forms::TShiftState Shift,
+                        int X, int Y);
+
     std::unique_ptr<TcxCustomEditProperties> FProperties;
     std::unique_ptr<TcxEditDataBinding> FDataBinding;
     std::unique_ptr<toolkit::base::TcxTimer> FClickTimer;
@@ -312,6 +366,10 @@ private:
     bool FEscapeKeyDown = false;
     bool FPosting = false;
     bool FIsActivated = false;
+    bool FAutoSize = true;
+    bool FIsAdjustingSize = false;
+    bool FFirstParentPending = true;
+    TcxCustomEditData* FEditData = nullptr;
     int FClickLockCount = 0;
     int FValidationLockCount = 0;
     int FPressedButtonIndex = -1;

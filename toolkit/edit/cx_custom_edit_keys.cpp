@@ -6,6 +6,7 @@
 #include "platform/core/window_handle.h"
 #include "platform/forms/forms.h"
 #include "platform/forms/shortcuts.h"
+#include "platform/win/input_state.h"
 #include "platform/win/message_beep.h"
 #include "platform/win/messages.h"
 #include "platform/win/window.h"
@@ -215,6 +216,7 @@ void TcxCustomEdit::MouseUp(pf::TMouseButton Button, pf::TShiftState Shift, int 
     }
     if (Button == pf::mbLeft) FPressedButtonIndex = -1;
     TcxContainer::MouseUp(Button, Shift, X, Y);
+    ForwardMouseUp(Button, Shift, X, Y);
     if (WasPressed >= 0) {
         DoButtonUp(WasPressed);
         // A press and release on the same button is its click.
@@ -225,7 +227,65 @@ void TcxCustomEdit::MouseUp(pf::TMouseButton Button, pf::TShiftState Shift, int 
     }
 }
 
+void TcxCustomEdit::ForwardMouseUp(pf::TMouseButton Button, pf::TShiftState Shift, int X, int Y) {
+    // The editor holding the capture took a release that belongs to a child under the cursor
+    // (the inner edit, say), which saw the press.
+    if (!HandleAllocated()) return;
+    const pg::TPoint Screen = ClientToScreen({X, Y});
+    const pc::HWND Wnd = pw::WindowFromPoint(Screen);
+    if (Wnd == Handle() || !pw::IsChild(Handle(), Wnd)) return;
+    pf::TWinControl* Child = pf::FindControl(Wnd);
+    if (!Child) return;
+    static constexpr pc::UINT Messages[] = {pw::WM_LBUTTONUP, pw::WM_RBUTTONUP, pw::WM_MBUTTONUP};
+    pc::WPARAM Keys = 0;
+    if (Shift & pf::ssShift) Keys |= pw::MK_SHIFT;
+    if (Shift & pf::ssCtrl) Keys |= pw::MK_CONTROL;
+    const pg::TPoint P = Child->ScreenToClient(Screen);
+    Child->Perform(Messages[static_cast<int>(Button)], Keys,
+                   static_cast<pc::LPARAM>((P.X & 0xFFFF) | ((P.Y & 0xFFFF) << 16)));
+}
+
+void TcxCustomEdit::DblClick() {
+    // Over a button the second press is a press of the button (the platform's mouse-down with
+    // the double-click shift follows), not the editor's double click.
+    pg::TPoint P;
+    pw::GetCursorPos(&P);
+    if (ButtonAt(ScreenToClient(P)) >= 0) return;
+    TcxContainer::DblClick();
+}
+
 // ---- in-place activation ----
+
+void TcxCustomEdit::Activate(std::unique_ptr<TcxCustomEditData>& AEditData) {
+    if (!AEditData) AEditData = CreateEditData();
+    FEditData = AEditData.get();
+    if (FEditData && FEditData->Cleared) {
+        FEditData->Cleared = false;
+        InitializeEditData();
+    }
+    Activate();
+}
+
+void TcxCustomEdit::ActivateByKey(char Key, std::unique_ptr<TcxCustomEditData>& AEditData) {
+    if (!AEditData) AEditData = CreateEditData();
+    FEditData = AEditData.get();
+    if (FEditData && FEditData->Cleared) {
+        FEditData->Cleared = false;
+        InitializeEditData();
+    }
+    ActivateByKey(Key);
+}
+
+void TcxCustomEdit::ActivateByMouse(pf::TShiftState Shift, int X, int Y,
+                                    std::unique_ptr<TcxCustomEditData>& AEditData) {
+    if (!AEditData) AEditData = CreateEditData();
+    FEditData = AEditData.get();
+    if (FEditData && FEditData->Cleared) {
+        FEditData->Cleared = false;
+        InitializeEditData();
+    }
+    ActivateByMouse(Shift, X, Y);
+}
 
 void TcxCustomEdit::Activate() {
     Show();

@@ -208,6 +208,55 @@ TEST_F(FormEventsTest, HintShowsAfterThePauseAndGoesAtAPress) {
     driver.Release(At(button));
 }
 
+// A control with two halves: the left one answers a hint of its own, the right one none.
+class THalvesHintControl : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+    int asked = 0;
+
+protected:
+    void WndProc(TMessage& message) override {
+        if (message.Msg == CM_HINTSHOW) {
+            ++asked;
+            auto& info = *reinterpret_cast<THintInfo*>(message.LParam);
+            const int half = Width() / 2;
+            if (info.CursorPos.X < half) {
+                info.HintStr = "Left half";
+                info.CursorRect = {0, 0, half, Height()};
+                message.Result = 0;
+            } else {
+                info.CursorRect = {half, 0, Width(), Height()};
+                message.Result = 1;
+            }
+            return;
+        }
+        TCustomControl::WndProc(message);
+    }
+};
+
+TEST_F(FormEventsTest, ControlAnswersTheHintTextAndAreaOfItsParts) {
+    TForm& form = MakeForm();
+    form.SetBounds(10, 10, 300, 200);
+    auto& control = PlaceOn<THalvesHintControl>(form, 10, 10, 100, 30);
+    // No hint of its own, and not showing hints: the control still answers one for a part.
+    form.Show();
+    driver.MoveTo(At(form, {200, 150}));
+    driver.MoveTo(At(control, {80, 10}));
+    core::RunFor(clock, 501);
+    EXPECT_EQ(control.asked, 1);
+    EXPECT_EQ(Application().HintText(), "");
+    // Leaving the refused area asks again.
+    driver.MoveTo(At(control, {20, 10}));
+    core::RunFor(clock, 501);
+    EXPECT_EQ(control.asked, 2);
+    EXPECT_EQ(Application().HintText(), "Left half");
+    // Inside the area the hint stays; out of it, it goes.
+    driver.MoveTo(At(control, {30, 12}));
+    EXPECT_EQ(Application().HintText(), "Left half");
+    driver.MoveTo(At(control, {70, 12}));
+    EXPECT_EQ(Application().HintText(), "");
+}
+
 // A form with state of its own that its OnDestroy handler still reads.
 class TFormWithList : public TForm {
 public:

@@ -4,6 +4,7 @@
 #include "toolkit/edit/cx_edit_view_data.h"
 #include "toolkit/edit/edit_units.h"
 
+#include "toolkit/base/cx_focus_listener.h"
 #include "toolkit/base/tests/cx_test_surface.h"
 
 #include "platform/core/clock.h"
@@ -616,6 +617,73 @@ TEST_F(CustomEditTest, AShadowWidensTheRightAndBottomBorder) {
     Inplace.InplaceContentMargins = {1, 2, 3, 4};
     EXPECT_EQ(Inplace.GetBorderExtent(), (TRect{1, 2, 3, 4}));
     EXPECT_EQ(Inplace.GetContainerBorderStyle(), ebsNone);
+}
+
+} // namespace
+} // namespace toolkit::edit
+
+namespace toolkit::edit {
+namespace {
+
+struct HintCase {
+    const char* Name;
+    const char* ButtonHint;
+    bool EditorShowsHints;
+    bool OverButton;
+    bool Shown;
+    const char* Text;
+};
+
+TEST_F(CustomEditTest, ButtonHintIsTheButtonsOwnElseTheEditors) {
+    const HintCase Cases[] = {
+        {"button's own", "Open the list", false, true, true, "Open the list"},
+        {"editor's when the button has none", "", true, true, true, "Editor hint"},
+        {"none without either", "", false, true, true, ""},
+        {"editor's over the text", "Open the list", true, false, true, "Editor hint"},
+    };
+    if (Edit->Properties().Buttons().Count() == 0) Edit->Properties().Buttons().Add();
+    for (const HintCase& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        Edit->Properties().Buttons().Items(0).SetHint(C.ButtonHint);
+        Edit->Hint = "Editor hint";
+        Edit->ShowHint = C.EditorShowsHints;
+        Edit->ParentShowHint = false;
+        Edit->ShortRefreshContainer(false);
+        const TRect B = Edit->EditViewInfo().ButtonsInfo[0].Bounds;
+        pf::THintInfo Info;
+        Info.HintControl = Edit;
+        Info.CursorPos = C.OverButton ? TPoint{B.Left + 1, B.Top + 1} : TPoint{3, 5};
+        Info.CursorRect = Edit->ClientRect();
+        Info.HintStr = Edit->HintShowing() ? Edit->Hint : std::string();
+        const auto Result = Edit->Perform(pf::CM_HINTSHOW, 0, reinterpret_cast<pc::LPARAM>(&Info));
+        EXPECT_EQ(Result == 0, C.Shown);
+        EXPECT_EQ(Info.HintStr, C.Text);
+        if (C.OverButton) {
+            EXPECT_EQ(Info.CursorRect, B) << "the hint stands for the button";
+        }
+    }
+}
+
+class TRecordingFocusListener : public toolkit::base::IcxFocusListener {
+public:
+    std::vector<std::string> Calls;
+    void FocusChanged(pf::TWinControl*, bool AFocused) override {
+        Calls.push_back(AFocused ? "enter" : "exit");
+    }
+    void ControlDestroying(pf::TWinControl*) override { Calls.push_back("destroying"); }
+};
+
+TEST_F(CustomEditTest, TheGlobalFocusListenerHearsEnterExitAndDestruction) {
+    TRecordingFocusListener Listener;
+    toolkit::base::cxSetGlobalFocusListener(&Listener);
+    Edit->SetFocus();
+    pc::ProcessMessages();
+    Form->SelectNext(Edit, true);
+    pc::ProcessMessages();
+    Form->FreeComponent(*Edit);
+    Edit = nullptr;
+    toolkit::base::cxSetGlobalFocusListener(nullptr);
+    EXPECT_EQ(Listener.Calls, (std::vector<std::string>{"enter", "exit", "destroying"}));
 }
 
 } // namespace
