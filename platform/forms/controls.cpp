@@ -421,6 +421,25 @@ void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
     if (OnMouseUp) OnMouseUp(this, button, shift, x, y);
 }
 
+bool TControl::DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) {
+    bool handled = false;
+    if (OnMouseWheel) OnMouseWheel(this, shift, wheelDelta, mousePos, handled);
+    if (handled) return true;
+    return wheelDelta < 0 ? DoMouseWheelDown(shift, mousePos) : DoMouseWheelUp(shift, mousePos);
+}
+
+bool TControl::DoMouseWheelDown(TShiftState shift, TPoint mousePos) {
+    bool handled = false;
+    if (OnMouseWheelDown) OnMouseWheelDown(this, shift, mousePos, handled);
+    return handled;
+}
+
+bool TControl::DoMouseWheelUp(TShiftState shift, TPoint mousePos) {
+    bool handled = false;
+    if (OnMouseWheelUp) OnMouseWheelUp(this, shift, mousePos, handled);
+    return handled;
+}
+
 void TControl::Resize() {
     if (OnResize) OnResize(this);
 }
@@ -954,6 +973,14 @@ bool TWinControl::ReflectNotification(TMessage& message) {
 void TWinControl::Dispatch(TMessage& message) {
     if (ReflectNotification(message)) return;
     switch (message.Msg) {
+    case WM_MOUSEWHEEL:
+        if (DoMouseWheel(KeysToShiftState(LOWORD(static_cast<std::uintptr_t>(message.WParam))),
+                         GET_WHEEL_DELTA_WPARAM(message.WParam), LParamToPoint(message.LParam))) {
+            message.Result = 1;
+            return;
+        }
+        DefaultHandler(message);
+        return;
     case WM_PAINT:
         HandlePaint(static_cast<gdi::HDC>(message.WParam));
         return;

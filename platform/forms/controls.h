@@ -114,6 +114,11 @@ inline constexpr TControlState csPaintCopy = 1;
 using TMouseEvent =
     std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
+// MousePos in screen coordinates; a handler that sets Handled ends the wheel's way there.
+using TMouseWheelEvent = std::function<void(TObject* Sender, TShiftState Shift, int WheelDelta,
+                                            TPoint MousePos, bool& Handled)>;
+using TMouseWheelUpDownEvent =
+    std::function<void(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled)>;
 using TKeyEvent = std::function<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
 using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
 using TDragOverEvent = std::function<void(TObject* Sender, TObject* Source, int X, int Y,
@@ -241,6 +246,9 @@ public:
     TMouseEvent OnMouseDown;
     TMouseMoveEvent OnMouseMove;
     TMouseEvent OnMouseUp;
+    TMouseWheelEvent OnMouseWheel;
+    TMouseWheelUpDownEvent OnMouseWheelDown;
+    TMouseWheelUpDownEvent OnMouseWheelUp;
     TNotifyEvent OnResize;
     TDragOverEvent OnDragOver;
     TDragDropEvent OnDragDrop;
@@ -266,6 +274,12 @@ protected:
     virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseMove(TShiftState shift, int x, int y);
     virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    // A turn of the wheel over the control (WM_MOUSEWHEEL, MousePos on the screen): OnMouseWheel,
+    // then, when it left the turn unhandled, OnMouseWheelDown (a negative delta) or
+    // OnMouseWheelUp. True when handled; an unhandled turn goes on to the parent window.
+    virtual bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos);
+    virtual bool DoMouseWheelDown(TShiftState shift, TPoint mousePos);
+    virtual bool DoMouseWheelUp(TShiftState shift, TPoint mousePos);
     virtual void Resize();
     virtual void Changed();
     // The window the control draws on (its own, or its parent's for a graphic control).

@@ -18,19 +18,32 @@ bool LessNoCase(const std::string& a, const std::string& b) {
 } // namespace
 
 int TStrings::Add(std::string s) {
+    return AddObject(std::move(s), nullptr);
+}
+
+int TStrings::AddObject(std::string s, core::TObject* object) {
     int index = Count();
     if (sorted_) {
         index = 0;
         while (index < Count() && !LessNoCase(s, list_[index]))
             ++index;
     }
-    list_.Insert(index, std::move(s));
+    list_.InsertObject(index, std::move(s), object);
     Changed();
     return index;
 }
 
 void TStrings::Insert(int index, std::string s) {
-    list_.Insert(index, std::move(s));
+    InsertObject(index, std::move(s), nullptr);
+}
+
+void TStrings::InsertObject(int index, std::string s, core::TObject* object) {
+    list_.InsertObject(index, std::move(s), object);
+    Changed();
+}
+
+void TStrings::SetObjects(int index, core::TObject* object) {
+    list_.SetObjects(index, object);
     Changed();
 }
 
@@ -72,11 +85,7 @@ void TStrings::SetSorted(bool value) {
 }
 
 void TStrings::Sort() {
-    std::vector<std::string> lines(list_.begin(), list_.end());
-    std::stable_sort(lines.begin(), lines.end(), LessNoCase);
-    list_.Clear();
-    for (auto& s : lines)
-        list_.Add(std::move(s));
+    list_.CustomSort(LessNoCase);
 }
 
 void TStrings::EndUpdate() {

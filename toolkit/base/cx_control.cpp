@@ -383,15 +383,6 @@ void TcxControl::Dispatch(pc::TMessage& Message) {
         TWinControl::DefaultHandler(Message);
         return;
     }
-    case pw::WM_MOUSEWHEEL: {
-        TPoint P = pw::LParamToPoint(Message.LParam);
-        if (DoMouseWheel(pf::KeysToShiftState(Message.WParam & 0xFFFF),
-                         pw::GET_WHEEL_DELTA_WPARAM(Message.WParam), P)) {
-            Message.Result = 1;
-            return;
-        }
-        break;
-    }
     case pf::CM_COLORCHANGED:
         ColorChanged();
         break;
@@ -520,7 +511,8 @@ bool TcxControl::DoShowPopupMenu(pc::TComponent* Menu, int X, int Y) {
     return cxShowPopupMenu(this, Menu, X, Y);
 }
 
-bool TcxControl::DoMouseWheel(pf::TShiftState, int WheelDelta, TPoint) {
+bool TcxControl::DoMouseWheel(pf::TShiftState Shift, int WheelDelta, TPoint MousePos) {
+    if (TCustomControl::DoMouseWheel(Shift, WheelDelta, MousePos)) return true;
     const TcxMouseWheelScrollingKind Kind = GetMouseWheelScrollingKind();
     if (Kind == mwskNone) return false;
     TcxDirection Direction;

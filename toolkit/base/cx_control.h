@@ -277,7 +277,8 @@ protected:
 
     // The context menu at a client point, (-1, -1) for the keyboard; true when shown.
     virtual void DoContextPopup(TPoint MousePos, bool& Handled);
-    virtual bool DoMouseWheel(platform::forms::TShiftState Shift, int WheelDelta, TPoint MousePos);
+    // The class library's events first; then the content scrolls by the scrolling kind.
+    bool DoMouseWheel(platform::forms::TShiftState Shift, int WheelDelta, TPoint MousePos) override;
     // Whether the key message is a shortcut of the popup menu of this control or a parent.
     bool IsPopupMenuShortCut(platform::core::TMessage& Message);
 

@@ -134,6 +134,8 @@ protected:
     // UsesParentColorByDefault and IsInplace: a descendant's constructor calls it.
     void RecreateStyles();
     virtual void AdjustInnerControl();
+    // While the style hands its colour and font to the control.
+    bool IsStyleChanging() const { return FStyleChanging; }
     virtual void AdjustInnerControlBounds();
     virtual void CalculateViewInfo(platform::gdi::TPoint P, bool Hot);
     virtual TcxContainerStyle& CalculateActiveStyle();

@@ -8,11 +8,15 @@
 // ask for left alignment while editing, the window is left-aligned while the editor has the
 // focus; a click that focuses such an editor starts the click timer (the system double-click
 // time), and the next click while it runs is a double click, though the text moved under it.
+//
+// A key down that leaves caret, selection and text as they were fires the outer editor's
+// after-key-down; a character that changed them ends the outer editor's completion.
 
 #include "platform/forms/std_ctrls.h"
 
 #include <functional>
 #include <memory>
+#include <string>
 
 namespace toolkit::base {
 class TcxTimer;
@@ -21,6 +25,15 @@ class TcxTimer;
 namespace toolkit::edit {
 
 class TcxCustomTextEdit;
+
+// The inner edit before a key, compared with after it: the caret, the selection and the text
+// (without case).
+struct TcxInnerTextEditPrevState {
+    bool SelectionKnown = false;
+    std::string Text;
+    int SelLength = 0;
+    int SelStart = 0;
+};
 
 class TcxCustomInnerTextEdit : public platform::forms::TEdit {
 public:
@@ -60,6 +73,8 @@ protected:
     void Change() override;
 
 private:
+    TcxInnerTextEditPrevState SaveState();
+    bool SameState(const TcxInnerTextEditPrevState& Prev);
     void UpdatePasswordChar();
     void UpdateAlignmentStyle();
     bool UsesLeftAlignmentOnEditing();

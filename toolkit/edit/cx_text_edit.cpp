@@ -7,6 +7,7 @@
 #include "toolkit/base/cx_timer.h"
 
 #include "platform/core/message_loop.h"
+#include "platform/core/text.h"
 #include "platform/forms/clipbrd.h"
 #include "platform/win/edit_class.h"
 #include "platform/win/input_state.h"
@@ -137,6 +138,25 @@ void TcxCustomInnerTextEdit::Dispatch(pc::TMessage& Message) {
         pf::TEdit::Dispatch(Message);
         if (OnSelChange) OnSelChange();
         break;
+    case pw::WM_KEYDOWN: {
+        const TcxInnerTextEditPrevState Prev = SaveState();
+        FKeyHandled = false;
+        pf::TEdit::Dispatch(Message);
+        // A key that went through without moving the caret or changing the text (Left at the
+        // start, Home at the start) is the outer editor's after-key-down.
+        if (!FKeyHandled && SameState(Prev)) {
+            pf::WORD Key = static_cast<pf::WORD>(Message.WParam);
+            FContainer.InnerAfterKeyDown(Key, pf::KeyboardShiftState());
+        }
+        break;
+    }
+    case pw::WM_CHAR: {
+        const TcxInnerTextEditPrevState Prev = SaveState();
+        FKeyHandled = false;
+        pf::TEdit::Dispatch(Message);
+        FContainer.InnerCharProcessed(!FKeyHandled && !SameState(Prev));
+        break;
+    }
     case pw::WM_LBUTTONDOWN:
     case pw::WM_LBUTTONDBLCLK: {
         const bool Focusing = Message.Msg == pw::WM_LBUTTONDOWN && UsesLeftAlignmentOnEditing() &&
@@ -173,6 +193,15 @@ void TcxCustomInnerTextEdit::Dispatch(pc::TMessage& Message) {
         pf::TEdit::Dispatch(Message);
     }
     FContainer.InnerEditWindowMessage(Message);
+}
+
+TcxInnerTextEditPrevState TcxCustomInnerTextEdit::SaveState() {
+    return {true, Text(), SelLength(), SelStart()};
+}
+
+bool TcxCustomInnerTextEdit::SameState(const TcxInnerTextEditPrevState& Prev) {
+    return Prev.SelectionKnown && Prev.SelStart == SelStart() && Prev.SelLength == SelLength() &&
+           pc::SameText(Prev.Text, Text());
 }
 
 void TcxCustomInnerTextEdit::KeyDown(pf::WORD& Key, pf::TShiftState Shift) {
@@ -415,9 +444,32 @@ void TcxCustomTextEdit::UpdateFixedListSelection() {
     }
 }
 
+namespace {
+
+bool SameFont(const pg::TFont& A, const pg::TFont& B) {
+    return A.Name() == B.Name() && A.Height() == B.Height() && A.Style() == B.Style() &&
+           A.Color() == B.Color() && A.Charset() == B.Charset() && A.Pitch() == B.Pitch();
+}
+
+} // namespace
+
+void TcxCustomTextEdit::AdjustInnerControl() {
+    UpdateInnerEditColors();
+}
+
 void TcxCustomTextEdit::UpdateInnerEditColors() {
-    FInnerEdit->SetColor(EditViewInfo().BackgroundColor);
-    FInnerEdit->Font().SetColor(EditViewInfo().TextColor);
+    if (!FInnerEdit || IsStyleChanging()) return;
+    // The style's font in the colour the view info gives the text (disabled, hot, focused).
+    pg::TFont Font;
+    Font.Assign(ActiveStyle().GetVisibleFont());
+    Font.SetColor(EditViewInfo().TextColor);
+    const TColor Color = EditViewInfo().BackgroundColor;
+    // Only a real change repaints the inner edit: a refresh comes with every hover.
+    if (FInnerEdit->Color() == Color && SameFont(FInnerEdit->Font(), Font)) return;
+    LockInnerEditRepainting();
+    FInnerEdit->SetColor(Color);
+    FInnerEdit->Font().Assign(Font);
+    UnlockInnerEditRepainting();
 }
 
 void TcxCustomTextEdit::ResetLookupCompletion() {

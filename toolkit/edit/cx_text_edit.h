@@ -12,7 +12,8 @@
 // characters are added selected (the completion); list styles refuse characters no item begins
 // with. ItemIndex follows the lookup data's current key, also for a text set from outside.
 // Editors that allow lookup navigation move through the items with Up, Down, PgUp, PgDn (and
-// Home, End in a fixed list) and the wheel; the plain text edit does not.
+// Home, End in a fixed list) and the wheel; the plain text edit does not. ItemObject is the
+// object the current lookup item carries.
 
 #include "toolkit/edit/cx_custom_edit.h"
 #include "toolkit/edit/cx_inner_text_edit.h"
@@ -101,6 +102,16 @@ public:
         KeyUp(Key, Shift);
     }
     void InnerTextChanged();
+    // A key down the inner edit processed without any change.
+    void InnerAfterKeyDown(platform::forms::WORD& Key, platform::forms::TShiftState Shift) {
+        DoAfterKeyDown(Key, Shift);
+    }
+    // After the inner edit processed a character; Changed: it went through and changed the text
+    // or the selection, so that no completion is shown any more.
+    void InnerCharProcessed(bool Changed) {
+        FLookupDriven = false;
+        if (Changed) FLookupCompletionActive = false;
+    }
     void InnerClipboardMessage(platform::core::UINT Msg);
     // Every message of the inner edit ends here.
     virtual void InnerEditWindowMessage(platform::core::TMessage& Message);
@@ -169,6 +180,10 @@ protected:
     // The lookup data follows the properties and re-locates the text.
     void LookupPropertiesChanged();
     void DoExit() override;
+    // Where lookup navigation is allowed, the wheel moves to the next item (towards the user)
+    // or the previous one, as Down and Up do.
+    bool DoMouseWheel(platform::forms::TShiftState Shift, int WheelDelta,
+                      platform::gdi::TPoint MousePos) override;
 
     void Initialize();
     void WndProc(platform::core::TMessage& Message) override;
@@ -197,7 +212,10 @@ protected:
     virtual std::string GetInnerEditDisplayText();
     virtual bool SetInnerEditDisplayText(const std::string& Value);
     virtual void UpdateFixedListSelection();
+    // The inner edit takes the view info's background colour and the style's visible font in
+    // the view info's text colour.
     virtual void UpdateInnerEditColors();
+    void AdjustInnerControl() override;
 
     bool FLookupCompletionActive = false;
 

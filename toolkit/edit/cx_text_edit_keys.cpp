@@ -13,6 +13,7 @@ namespace toolkit::edit {
 namespace pc = platform::core;
 namespace pf = platform::forms;
 namespace pw = platform::win;
+namespace pg = platform::gdi;
 
 namespace {
 
@@ -68,6 +69,14 @@ bool TcxCustomTextEdit::NavigateLookupItems(TcxEditLookupDataGoDirection Directi
     FLookupNavigating = false;
     LockChangeEvents(false);
     return true;
+}
+
+bool TcxCustomTextEdit::DoMouseWheel(pf::TShiftState Shift, int WheelDelta, pg::TPoint MousePos) {
+    if (TcxCustomEdit::DoMouseWheel(Shift, WheelDelta, MousePos)) return true;
+    if (!ActiveProperties().UseLookupData() || !IsLookupNavigationAllowed() ||
+        ILookupData().IsEmpty() || !DoEditing())
+        return false;
+    return NavigateLookupItems(WheelDelta > 0 ? egdPrior : egdNext);
 }
 
 void TcxCustomTextEdit::DoEditKeyDown(pf::WORD& Key, pf::TShiftState Shift) {

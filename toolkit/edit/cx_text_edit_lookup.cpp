@@ -283,8 +283,10 @@ void TcxCustomTextEdit::SetItemIndex(int Value) {
 }
 
 pc::TObject* TcxCustomTextEdit::GetItemObject() {
-    // The lookup items carry no objects.
-    return nullptr;
+    const int Index = GetItemIndex();
+    const pc::TStringList& Items = ActiveProperties().LookupItems();
+    if (Index < 0 || Index >= Items.Count()) return nullptr;
+    return Items.Objects(Index);
 }
 
 void TcxCustomTextEdit::LookupDataCurrentChanged() {

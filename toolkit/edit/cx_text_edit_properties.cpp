@@ -222,18 +222,14 @@ void TcxCustomTextEditProperties::SetLookupItemsSorted(bool Value) {
 }
 
 void TcxCustomTextEditProperties::SortLookupItems() {
-    std::vector<std::string> Items(FLookupItems.begin(), FLookupItems.end());
     auto Lower = [](std::string S) {
         for (char& C : S)
             C = static_cast<char>(std::tolower(static_cast<unsigned char>(C)));
         return S;
     };
-    std::stable_sort(Items.begin(), Items.end(), [&](const std::string& A, const std::string& B) {
-        return Lower(A) < Lower(B);
-    });
-    FLookupItems.Clear();
-    for (std::string& Item : Items)
-        FLookupItems.Add(std::move(Item));
+    // Each item keeps its object.
+    FLookupItems.CustomSort(
+        [&](const std::string& A, const std::string& B) { return Lower(A) < Lower(B); });
 }
 
 void TcxCustomTextEditProperties::LookupItemsChanged() {

@@ -2,6 +2,7 @@
 
 #include "platform/core/byte_file.h"
 #include "platform/core/exception.h"
+#include "platform/core/object.h"
 #include "platform/core/tests/folder_test.h"
 
 #include <filesystem>
@@ -51,6 +52,38 @@ TEST(StringList, IndexOutOfBoundsRaises) {
         EXPECT_EQ(e.Message(), "List index out of bounds (5)");
     }
     EXPECT_EQ(list.Count(), 1);
+}
+
+// Objects ride with their lines through every edit, and lines made from text carry none.
+TEST(StringList, ObjectsStayWithTheirLines) {
+    TObject piano, brass, pads;
+    TStringList list;
+    list.AddObject("Piano", &piano);
+    list.Add("Strings");
+    list.InsertObject(1, "Brass", &brass);
+    list.Insert(0, "Pads");
+    list.SetObjects(0, &pads);
+    list.SetStrings(1, "Grand");
+    EXPECT_EQ(list.Objects(0), &pads);
+    EXPECT_EQ(list.Objects(1), &piano) << "renaming a line keeps its object";
+    EXPECT_EQ(list.Objects(2), &brass);
+    EXPECT_EQ(list.Objects(3), nullptr);
+    EXPECT_EQ(list.IndexOfObject(&brass), 2);
+    EXPECT_THROW(list.Objects(4), Exception);
+    list.CustomSort([](const std::string& a, const std::string& b) { return a < b; });
+    EXPECT_EQ(Lines(list), (std::vector<std::string>{"Brass", "Grand", "Pads", "Strings"}));
+    EXPECT_EQ(list.Objects(0), &brass);
+    EXPECT_EQ(list.Objects(1), &piano);
+    EXPECT_EQ(list.Objects(2), &pads);
+    EXPECT_EQ(list.Objects(3), nullptr);
+    list.Delete(0);
+    EXPECT_EQ(list.Objects(0), &piano);
+    EXPECT_EQ(list.IndexOfObject(&brass), -1);
+    TStringList copy = list;
+    EXPECT_EQ(copy.Objects(1), &pads);
+    list.SetText("a\r\nb");
+    EXPECT_EQ(list.Objects(0), nullptr);
+    EXPECT_EQ(list.Objects(1), nullptr);
 }
 
 TEST(StringList, IndexOfComparesWithoutCase) {

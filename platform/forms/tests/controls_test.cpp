@@ -653,6 +653,55 @@ TEST_F(ControlsTest, ListBoxScrollsByItsBarAndTheWheel) {
     EXPECT_EQ(list.ItemAtPos({10, 2 + 5}, true), 13);
 }
 
+// The wheel asks OnMouseWheel, then OnMouseWheelDown or OnMouseWheelUp by the turn's sign; what
+// the control leaves unhandled goes on to its parent.
+TEST_F(ControlsTest, MouseWheelReachesTheControlsEventsThenItsParent) {
+    TForm& form = ShownForm();
+    TPanel& outer = Place<TPanel>(form, {10, 10, 210, 210});
+    TPanel& inner = Place<TPanel>(outer, {10, 10, 110, 110});
+    std::vector<std::string> heard;
+    bool takeWheel = false;
+    inner.OnMouseWheel = [&](TObject*, TShiftState, int delta, TPoint pos, bool& handled) {
+        heard.push_back("wheel " + std::to_string(delta));
+        EXPECT_EQ(pos, At(inner)) << "the position is on the screen";
+        handled = takeWheel;
+    };
+    inner.OnMouseWheelDown = [&](TObject*, TShiftState, TPoint, bool&) { heard.push_back("down"); };
+    inner.OnMouseWheelUp = [&](TObject*, TShiftState, TPoint, bool& handled) {
+        heard.push_back("up");
+        handled = true;
+    };
+    outer.OnMouseWheel = [&](TObject*, TShiftState, int, TPoint, bool&) {
+        heard.push_back("outer");
+    };
+    inner.SetFocus(); // the wheel turns the focused window's content
+    driver.Wheel(At(inner), -120);
+    driver.Wheel(At(inner), 120);
+    takeWheel = true;
+    driver.Wheel(At(inner), -120);
+    EXPECT_EQ(heard, (std::vector<std::string>{"wheel -120", "down", "outer", "wheel 120", "up",
+                                               "wheel -120"}));
+}
+
+// A sorted list places a line with its object; sorting later moves the objects along.
+TEST(Strings, ObjectsFollowTheirLinesIntoSortedPlaces) {
+    TObject a, b, c;
+    TStrings list;
+    list.AddObject("c", &c);
+    list.AddObject("A", &a);
+    int changes = 0;
+    list.OnChange = [&] { ++changes; };
+    list.SetSorted(true);
+    EXPECT_EQ(list.AddObject("b", &b), 1);
+    EXPECT_EQ(list.Text(), "A\r\nb\r\nc\r\n");
+    EXPECT_EQ(list.Objects(0), &a);
+    EXPECT_EQ(list.Objects(1), &b);
+    EXPECT_EQ(list.Objects(2), &c);
+    list.SetObjects(2, nullptr);
+    EXPECT_EQ(list.IndexOfObject(&c), -1);
+    EXPECT_EQ(changes, 3);
+}
+
 // The list box is a window of the platform's LISTBOX class: what the control says is what the
 // window holds, and the window's notifications come back to the control through its parent.
 TEST_F(ControlsTest, ListBoxIsALISTBOXWindowThatReportsUserChangesAsClicks) {

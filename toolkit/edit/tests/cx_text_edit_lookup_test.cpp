@@ -276,6 +276,53 @@ TEST_F(TextEditLookupTest, KeysMoveThroughTheItemsWhereNavigationIsAllowed) {
     EXPECT_TRUE(E.ModifiedAfterEnter());
 }
 
+// The wheel moves one item per turn, towards the user to the next; the plain text edit lets it
+// pass.
+TEST_F(TextEditLookupTest, TheWheelMovesThroughTheItemsWhereNavigationIsAllowed) {
+    NavigatingTextEdit& E = MakeEdit<NavigatingTextEdit>(tesFixedList, Numbered(3));
+    E.SetItemIndex(1);
+    struct Turn {
+        int Delta;
+        int Expected;
+    } Turns[] = {{-120, 2}, {-120, 2}, {120, 1}, {120, 0}, {120, 0}};
+    for (const Turn& T : Turns) {
+        Input.Wheel(E.ClientToScreen({20, 10}), T.Delta);
+        testsupport::PumpUntilIdle();
+        EXPECT_EQ(E.ItemIndex(), T.Expected) << T.Delta;
+        EXPECT_EQ(E.Text(), "item" + std::to_string(T.Expected));
+    }
+    EXPECT_TRUE(E.ModifiedAfterEnter());
+
+    StyledTextEdit& Plain = MakeEdit(tesEdit, Fruits);
+    Plain.SetItemIndex(1);
+    int Passed = 0;
+    Form->OnMouseWheel = [&](pc::TObject*, pf::TShiftState, int, pf::TPoint, bool&) { ++Passed; };
+    Input.Wheel(Plain.ClientToScreen({20, 10}), -120);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Plain.ItemIndex(), 1);
+    EXPECT_EQ(Passed, 1) << "an unhandled turn goes on to the parent";
+}
+
+// Each item may carry an object, also after the items are sorted; ItemObject is the current one's.
+TEST_F(TextEditLookupTest, ItemObjectIsTheObjectTheCurrentItemCarries) {
+    StyledTextEdit& E = MakeEdit(tesEdit, {});
+    pc::TObject Cherry, Apple;
+    pc::TStringList Items;
+    Items.AddObject("cherry", &Cherry);
+    Items.Add("banana");
+    Items.AddObject("Apple", &Apple);
+    E.Properties().SetLookupItems(Items);
+    E.Properties().SetLookupItemsSorted(true);
+    EXPECT_EQ(E.GetItemObject(), nullptr);
+    E.SetItemIndex(0);
+    EXPECT_EQ(E.Text(), "Apple");
+    EXPECT_EQ(E.GetItemObject(), &Apple);
+    E.SetText("CHERRY");
+    EXPECT_EQ(E.GetItemObject(), &Cherry);
+    E.SetItemIndex(1);
+    EXPECT_EQ(E.GetItemObject(), nullptr);
+}
+
 TEST_F(TextEditLookupTest, ThePlainTextEditSwallowsUpAndDownWithoutMoving) {
     StyledTextEdit& E = MakeEdit(tesEdit, Fruits);
     E.SetItemIndex(1);

@@ -21,6 +21,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace toolkit::edit {
 namespace {
@@ -90,6 +91,38 @@ TEST_F(TextEditTest, TabIsNeverInserted) {
     Input.Key(Qt::Key_Tab);
     testsupport::PumpUntilIdle();
     EXPECT_EQ(Edit->Text(), "a");
+}
+
+// After-key-down hears only the keys that went through the inner edit without moving the caret,
+// the selection or the text.
+TEST_F(TextEditTest, AfterKeyDownHearsOnlyKeysThatChangedNothing) {
+    Edit->SetEditValue(Variant::String("ab"));
+    Focus();
+    Edit->SetSelection(0, 0);
+    std::vector<int> Heard;
+    Edit->OnAfterKeyDown = [&](pc::TObject*, pf::WORD& Key, pf::TShiftState) {
+        Heard.push_back(Key);
+    };
+    for (int Key : {Qt::Key_Left, Qt::Key_Right, Qt::Key_End, Qt::Key_Right, Qt::Key_Home})
+        Input.Key(Key);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Heard, (std::vector<int>{pw::VK_LEFT, pw::VK_RIGHT}))
+        << "Left at the start and Right at the end";
+    EXPECT_EQ(Edit->SelStart(), 0);
+}
+
+// A character that goes through and changes the text ends the completion shown.
+TEST_F(TextEditTest, ATypedCharacterThatChangesTheTextEndsTheCompletion) {
+    pc::TStringList Items;
+    Items.Add("Apple");
+    Edit->Properties().SetLookupItems(Items);
+    Focus();
+    Type("a");
+    ASSERT_TRUE(Edit->LookupCompletionActive());
+    ASSERT_EQ(Edit->Text(), "Apple");
+    Type("x");
+    EXPECT_EQ(Edit->Text(), "Ax");
+    EXPECT_FALSE(Edit->LookupCompletionActive());
 }
 
 TEST_F(TextEditTest, TypingReplacesTheSelection) {
