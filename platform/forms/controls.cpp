@@ -548,8 +548,15 @@ void TWinControl::CreateHandle() {
     if (handle_ == NullHWnd) throw core::Exception("Error creating window");
     SyncBoundsFromWindow();
     CreateWnd();
+    // A child that came with a window of its own (moved here from another parent before this
+    // window existed) moves its window in; the others make theirs.
     for (TControl* c : controls_)
-        if (auto* w = dynamic_cast<TWinControl*>(c)) w->CreateHandle();
+        if (auto* w = dynamic_cast<TWinControl*>(c)) {
+            if (w->handle_ != NullHWnd)
+                win::SetParent(w->handle_, handle_);
+            else
+                w->CreateHandle();
+        }
     AlignControls();
 }
 

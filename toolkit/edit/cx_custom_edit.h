@@ -234,6 +234,11 @@ protected:
     virtual void DoEditKeyPress(char& Key) { ValidateKeyPress(Key); }
     virtual void DoEditKeyUp(platform::forms::WORD&, platform::forms::TShiftState) {}
     virtual void DoEditProcessTab(platform::forms::TShiftState) {}
+    // Whether the editor takes Tab as its own key (in place, its host steps on with it): Tab then
+    // goes through DoEditKeyDown, DoEditProcessTab first, instead of the container moving the
+    // focus on at once.
+    virtual bool TabsNeeded() { return IsInplace(); }
+    bool MovesFocusOnTab() override { return !TabsNeeded(); }
     virtual void DoAfterKeyDown(platform::forms::WORD& Key, platform::forms::TShiftState Shift);
     virtual bool ValidateKeyDown(platform::forms::WORD& Key, platform::forms::TShiftState Shift);
     virtual void ValidateKeyPress(char& Key);

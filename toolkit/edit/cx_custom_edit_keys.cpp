@@ -101,13 +101,18 @@ void TcxCustomEdit::DoEditKeyDown(pf::WORD& Key, pf::TShiftState Shift) {
     }
     switch (Key) {
     case pw::VK_TAB:
-        if (Focused() && !(Shift & (pf::ssAlt | pf::ssCtrl)) && !P.KeepsTabKey()) {
+        // Focused as the container is: its own window or its inner control.
+        if (IsContainerFocused() && !(Shift & (pf::ssAlt | pf::ssCtrl)) && !P.KeepsTabKey()) {
             DoEditProcessTab(Shift);
             DoAfterKeyDown(Key, Shift);
             if (Key != 0) {
                 Key = 0;
+                // The inner control stands in the tab order for the editor while it is active.
                 if (pf::TCustomForm* Form = ParentForm())
-                    Form->SelectNext(this, !(Shift & pf::ssShift));
+                    Form->SelectNext(InnerControl() && Form->ActiveControl() == InnerControl()
+                                         ? InnerControl()
+                                         : this,
+                                     !(Shift & pf::ssShift));
             }
         }
         return;

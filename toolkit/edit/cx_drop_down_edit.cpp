@@ -388,6 +388,7 @@ void TcxCustomDropDownEdit::SetupPopupWindow() {
         W.PreferredWidth = P.PopupWidth();
         W.PreferredHeight = P.PopupHeight();
     }
+    W.CloseButton = static_cast<TcxCustomEditStyle&>(Style()).PopupCloseButton();
     W.BorderStyle = static_cast<TcxCustomEditStyle&>(Style()).PopupBorderStyle();
     W.NativeStyle = ViewInfo().NativeStyle;
     W.Shadow = ViewInfo().Shadow;
@@ -470,7 +471,7 @@ void TcxCustomDropDownEdit::PopupWindowClosed() {
         throw;
     }
     LockChangeEvents(false);
-    if (!InternalFocused()) RecomputePopupPressedHot();
+    if (!IsContainerFocused()) RecomputePopupPressedHot();
     Invalidate();
 }
 
@@ -539,6 +540,11 @@ void TcxCustomDropDownEdit::DoEditKeyPress(char& Key) {
 void TcxCustomDropDownEdit::DoEditProcessTab(pf::TShiftState Shift) {
     if (DroppedDown() && ActiveProperties().PostPopupValueOnTab()) CloseUp(CloseReasonTab);
     TcxCustomTextEdit::DoEditProcessTab(Shift);
+}
+
+bool TcxCustomDropDownEdit::TabsNeeded() {
+    return TcxCustomTextEdit::TabsNeeded() ||
+           (DroppedDown() && ActiveProperties().PostPopupValueOnTab());
 }
 
 bool TcxCustomDropDownEdit::CanSendActivationKey(char Key) {
@@ -627,10 +633,18 @@ bool TcxCustomDropDownEdit::IsLookupNavigationAllowed() {
 
 void TcxCustomDropDownEdit::FocusChanged() {
     TcxCustomTextEdit::FocusChanged();
-    if (!DroppedDown() || InternalFocused()) return;
-    // The focus went into the popup: it stays open.
-    const HWND Focus = pw::GetFocus();
-    if (Focus != pw::NullHWnd && FPopupWindow->HasWindow(Focus)) return;
+    // Closing on a focus lost is the inner edit's (InnerEditWindowMessage) and DoExit's.
+    if (!IsContainerFocused()) RecomputePopupPressedHot();
+}
+
+void TcxCustomDropDownEdit::InnerEditWindowMessage(pc::TMessage& Message) {
+    TcxCustomTextEdit::InnerEditWindowMessage(Message);
+    if (Message.Msg != pw::WM_KILLFOCUS || !DroppedDown() || (ComponentState() & pc::csDestroying))
+        return;
+    const HWND Focus = static_cast<HWND>(Message.WParam);
+    if (Focus == pw::NullHWnd || FPopupWindow->HasWindow(Focus) ||
+        (HandleAllocated() && Focus == Handle()))
+        return;
     CloseUp(CloseReasonNone);
     RecomputePopupPressedHot();
 }
@@ -657,7 +671,7 @@ void TcxCustomDropDownEdit::PropertiesChanged(TcxCustomEditProperties* Sender) {
 }
 
 void TcxCustomDropDownEdit::PasteFromClipboard() {
-    if (!InternalFocused()) {
+    if (!IsContainerFocused()) {
         TcxCustomTextEdit::PasteFromClipboard();
         return;
     }

@@ -195,6 +195,8 @@ protected:
     void DoEditKeyDown(platform::forms::WORD& Key, platform::forms::TShiftState Shift) override;
     void DoEditKeyPress(char& Key) override;
     void DoEditProcessTab(platform::forms::TShiftState Shift) override;
+    // Tab is the editor's while the popup is open and takes its value on Tab.
+    bool TabsNeeded() override;
     bool CanSendActivationKey(char Key) override;
     bool IsClickKey(platform::forms::WORD Key, platform::forms::TShiftState Shift) override;
     void DoButtonDown(int AButtonVisibleIndex) override;
@@ -204,6 +206,9 @@ protected:
                           bool IsMouseEvent) override;
     bool IsLookupNavigationAllowed() override;
     void FocusChanged() override;
+    // The inner edit losing the focus to a window outside the popup closes it. A focus lost
+    // to no window is an activation moving; the popup's own rules judge that.
+    void InnerEditWindowMessage(platform::core::TMessage& Message) override;
     void DoExit() override;
     void DestroyWnd() override;
     void WndProc(platform::core::TMessage& Message) override;

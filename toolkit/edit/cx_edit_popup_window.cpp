@@ -456,13 +456,17 @@ void TcxCustomPopupWindow::Show(TWinControl* AFocusedControl) {
     SetBounds(P.X, P.Y, Width(), Height());
     TWinControl* Focus = AFocusedControl;
     if (FCaptureFocus) {
-        // The given control when it takes the focus by Tab, else the first that does.
+        // The given control when it takes the focus by Tab, else the first that does in the
+        // tab order, however deep (a hosted panel's first editor).
         if (!(Focus && Focus->CanFocus() && Focus->TabStop)) {
             Focus = nullptr;
-            for (int I = 0; I < ControlCount() && !Focus; ++I) {
-                auto* Child = dynamic_cast<TWinControl*>(Controls(I));
-                if (Child && Child->TabStop && Child->CanFocus()) Focus = Child;
-            }
+            std::vector<TWinControl*> Order;
+            GetTabOrderList(Order);
+            for (TWinControl* Child : Order)
+                if (Child->TabStop && Child->CanFocus()) {
+                    Focus = Child;
+                    break;
+                }
         }
         if (Focus)
             Focus->SetFocus();

@@ -132,6 +132,17 @@ void TcxCustomEditStyle::SetButtonTransparency(TcxEditButtonTransparency Value) 
     S.ValueChanged(svButtonTransparency);
 }
 
+bool TcxCustomEditStyle::PopupCloseButton() const {
+    return static_cast<const TcxCustomEditStyle&>(BaseStyle()).FPopupOption;
+}
+
+void TcxCustomEditStyle::SetPopupCloseButton(bool Value) {
+    auto& Root = static_cast<TcxCustomEditStyle&>(BaseStyle());
+    if (Root.FPopupOption == Value) return;
+    Root.FPopupOption = Value;
+    Root.Changed();
+}
+
 TcxEditPopupBorderStyle TcxCustomEditStyle::PopupBorderStyle() const {
     const TcxCustomEditStyle* S = Source(svPopupBorderStyle);
     return S ? S->FPopupBorderStyle : epbsDefault;

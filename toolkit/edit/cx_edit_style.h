@@ -66,8 +66,12 @@ public:
     void SetGradient(bool Value);
     TcxEditGradientDirection GradientDirection() const;
     void SetGradientDirection(TcxEditGradientDirection Value);
+    // The popup's close button (shown on a popup's system panel), held by this style.
     bool PopupOption() const { return FPopupOption; }
     void SetPopupOption(bool Value) { FPopupOption = Value; }
+    // The close-button option as the popup takes it: from the normal (root) style.
+    bool PopupCloseButton() const;
+    void SetPopupCloseButton(bool Value);
 
 protected:
     TcxStyleController* GetDefaultStyleController() const override;

@@ -123,6 +123,20 @@ TEST_F(ControlsTest, EditChangesByProgramAndTypingUpToMaxLength) {
     EXPECT_EQ(edit.Text(), "abc");
 }
 
+TEST_F(ControlsTest, AWindowMovedToAParentWithoutOneJoinsItsWindowLater) {
+    TForm& form = ShownForm();
+    TPanel& panel = Place<TPanel>(form, {10, 10, 110, 60});
+    const HWND panelWnd = panel.Handle();
+    TForm& host = MakeForm();
+    ASSERT_FALSE(host.HandleAllocated());
+    panel.SetParent(&host);
+    // The panel keeps its window until the new parent has one, then it lies in that window.
+    EXPECT_EQ(panel.Handle(), panelWnd);
+    host.HandleNeeded();
+    EXPECT_EQ(GetParent(panelWnd), host.Handle());
+    EXPECT_TRUE(IsChild(host.Handle(), panelWnd));
+}
+
 TEST_F(ControlsTest, EditPropertiesAreThoseOfItsEditWindow) {
     TForm& form = ShownForm();
     TEdit& edit = Place<TEdit>(form, {10, 10, 130, 31});

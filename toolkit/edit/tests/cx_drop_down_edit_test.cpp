@@ -257,6 +257,54 @@ TEST_F(DropDownEditTest, TheButtonOpensAndAClickOutsideCloses) {
     EXPECT_EQ(CloseUps, 1);
 }
 
+TEST_F(DropDownEditTest, TabWithPostOnTabAcceptsAndMovesOn) {
+    // Tab closes with the Tab reason only when the properties ask for it; either way the focus
+    // moves to the next control.
+    auto& Next = Form->Own<TcxTextEdit>();
+    Next.SetParent(Form);
+    Next.SetBoundsRect({10, 50, 160, 71});
+    Next.HandleNeeded();
+    struct Case {
+        bool PostOnTab;
+        TcxEditCloseUpReason Reason;
+    };
+    for (const Case C : {Case{true, CloseReasonTab}, Case{false, CloseReasonNone}}) {
+        SCOPED_TRACE(C.PostOnTab);
+        Edit->Properties().SetPostPopupValueOnTab(C.PostOnTab);
+        Edit->SetFocus();
+        testsupport::PumpUntilIdle();
+        Open();
+        Input.Key(Qt::Key_Tab, "\t");
+        EXPECT_FALSE(Edit->DroppedDown());
+        EXPECT_EQ(Edit->CloseReason(), C.Reason);
+        EXPECT_TRUE(Next.IsContainerFocused());
+        EXPECT_EQ(Edit->Text(), "abc");
+    }
+    EXPECT_EQ(CloseUps, 2);
+}
+
+TEST_F(DropDownEditTest, TheCloseButtonFollowsTheStyleAndDiscards) {
+    // The system panel shows the close button the edit style asks for; a click on it closes
+    // with no reason, so the popup's value is discarded.
+    Edit->Properties().SetPopupSizeable(true);
+    Edit->Properties().SetPopupSysPanelStyle(true);
+    EXPECT_TRUE(static_cast<TcxCustomEditStyle&>(Edit->Style()).PopupCloseButton());
+    Open();
+    const TRect B = Edit->PopupWindow()->EditViewInfo().CloseButtonRect;
+    ASSERT_FALSE(pg::IsRectEmpty(B));
+    Input.Click(
+        Edit->PopupWindow()->ClientToScreen({(B.Left + B.Right) / 2, (B.Top + B.Bottom) / 2}));
+    EXPECT_FALSE(Edit->DroppedDown());
+    EXPECT_EQ(Edit->CloseReason(), CloseReasonNone);
+    EXPECT_EQ(CloseUps, 1);
+
+    // A state style writes the option into the normal style, which the popup reads.
+    static_cast<TcxCustomEditStyle&>(Edit->StyleFocused()).SetPopupCloseButton(false);
+    EXPECT_FALSE(static_cast<TcxCustomEditStyle&>(Edit->Style()).PopupCloseButton());
+    Open();
+    EXPECT_TRUE(pg::IsRectEmpty(Edit->PopupWindow()->EditViewInfo().CloseButtonRect));
+}
+
 // ---- the popup edit ----
 
 class PopupEditTest : public ::testing::Test {
@@ -327,6 +375,24 @@ TEST_F(PopupEditTest, HostsTheControlAndGivesItBack) {
     EXPECT_EQ(Panel->Align(), pf::alNone);
     EXPECT_EQ(Panel->BoundsRect(), (TRect{20, 60, 140, 150}));
     EXPECT_FALSE(Panel->Visible());
+}
+
+TEST_F(PopupEditTest, TheHostedControlTakesTheKeyboard) {
+    // A panel takes no focus itself: its first tab stop does, and typing goes there; closing
+    // gives the keyboard back to the editor.
+    Edit->Properties().SetPopupControl(Panel);
+    Edit->SetFocus();
+    testsupport::PumpUntilIdle();
+    Input.Key(Qt::Key_F4);
+    ASSERT_TRUE(Edit->DroppedDown());
+    EXPECT_TRUE(Inner->IsContainerFocused());
+    Input.Key(Qt::Key_H, "h");
+    Input.Key(Qt::Key_I, "i");
+    EXPECT_EQ(Inner->Text(), "hi");
+    EXPECT_EQ(Edit->Text(), "");
+    Input.Key(Qt::Key_Escape, "\x1B");
+    EXPECT_FALSE(Edit->DroppedDown());
+    EXPECT_TRUE(Edit->IsContainerFocused());
 }
 
 TEST_F(PopupEditTest, AClickOutsideClosesAndTheControlComesBack) {
