@@ -361,7 +361,7 @@ protected:
 
         // The desktop restores the fixture library with its three rows.
         ASSERT_TRUE(
-            WaitForGrid([](const Grid& g) { return g.Rows.size() == FixtureNames.size(); }, 10s))
+            WaitForGrid([](const Grid& g) { return g.Rows.size() == FixtureNames.size(); }, 30s))
             << "no library window with " << FixtureNames.size()
             << " rows: " << (grid ? std::to_string(grid->Rows.size()) + " rows" : "no grid")
             << ProgramSays();
@@ -538,7 +538,7 @@ TEST_F(ProgramWindowTest, TheToolbarFloatsOffItsHandleAndDocksByItsCaption) {
     ASSERT_TRUE(input->Press(handleX, handleY));
     ASSERT_TRUE(input->MoveTo(handleX + 150, handleY + 50));
     std::optional<XWindowGeometry> floating;
-    ASSERT_TRUE(Wait([&] { return (floating = floatingToolbar()).has_value(); }, 10s))
+    ASSERT_TRUE(Wait([&] { return (floating = floatingToolbar()).has_value(); }, 30s))
         << "no floating toolbar" << ProgramSays();
     const int dropX = handleX + 300;
     const int dropY = main->Y + 48 + 100;
@@ -550,17 +550,17 @@ TEST_F(ProgramWindowTest, TheToolbarFloatsOffItsHandleAndDocksByItsCaption) {
             floating = floatingToolbar();
             return floating && floating->X == dropX - grabX && floating->Y == dropY - grabY;
         },
-        10s))
+        30s))
         << "the floating toolbar did not follow the pointer" << ProgramSays();
     ASSERT_TRUE(input->Release(dropX, dropY));
     // Let go, it no longer follows.
     ASSERT_TRUE(input->MoveTo(dropX + 100, dropY + 100));
-    ASSERT_TRUE(Wait([&] { return (floating = floatingToolbar()).has_value(); }, 10s));
+    ASSERT_TRUE(Wait([&] { return (floating = floatingToolbar()).has_value(); }, 30s));
     EXPECT_EQ(floating->X, dropX - grabX);
     EXPECT_EQ(floating->Y, dropY - grabY);
     EXPECT_GT(floating->Width, floating->Height);
     ASSERT_TRUE(WaitForGrid(
-        [&](const Grid& g) { return !g.Rows.empty() && g.Rows[0].Top < docked - 20; }, 10s))
+        [&](const Grid& g) { return !g.Rows.empty() && g.Rows[0].Top < docked - 20; }, 30s))
         << "the top site kept the toolbar's row" << ProgramSays();
     const int shrunk = docked - grid->Rows[0].Top;
     EXPECT_LE(shrunk, 30) << "more than the toolbar's row went";
@@ -568,12 +568,12 @@ TEST_F(ProgramWindowTest, TheToolbarFloatsOffItsHandleAndDocksByItsCaption) {
 
     // A double click on its caption, left of the mark and the close button, docks it in its row.
     ASSERT_TRUE(input->DoubleClick(floating->X + 12, floating->Y + 10));
-    ASSERT_TRUE(Wait([&] { return !floatingToolbar(); }, 10s))
+    ASSERT_TRUE(Wait([&] { return !floatingToolbar(); }, 30s))
         << "the toolbar still floats" << ProgramSays();
     // The screen shows the pointer: off the grid, which moves down under where it was.
     ASSERT_TRUE(input->MoveTo(main->X + main->Width - 100, main->Y + main->Height / 2));
     ASSERT_TRUE(
-        WaitForGrid([&](const Grid& g) { return !g.Rows.empty() && g.Rows[0].Top == docked; }, 10s))
+        WaitForGrid([&](const Grid& g) { return !g.Rows.empty() && g.Rows[0].Top == docked; }, 30s))
         << "the top site is not back to two rows" << ProgramSays();
     Shoot("3-docked-again.png");
 }
@@ -626,7 +626,7 @@ TEST_F(ProgramWindowTest, AMaximisedLibraryWindowLendsTheMenuBarItsSystemMenuAnd
             shift = entriesShift(*now);
             return buttons.size() == 3 && shift && *shift > 0;
         },
-        10s))
+        30s))
         << "the menu bar has " << buttons.size() << " buttons at its end, its entries "
         << (shift ? "moved by " + std::to_string(*shift) : std::string("changed")) << ProgramSays();
     // The system menu's entry, first in the bar, shows the window's icon: at least as wide.
@@ -646,10 +646,10 @@ TEST_F(ProgramWindowTest, AMaximisedLibraryWindowLendsTheMenuBarItsSystemMenuAnd
             shift = entriesShift(*now);
             return buttons.empty() && shift == 0;
         },
-        10s))
+        30s))
         << "the menu bar kept " << buttons.size() << " buttons" << ProgramSays();
     ASSERT_TRUE(WaitForGrid(
-        [&](const Grid& g) { return !g.Rows.empty() && g.Rows[0].Top == restored; }, 10s))
+        [&](const Grid& g) { return !g.Rows.empty() && g.Rows[0].Top == restored; }, 30s))
         << "the library window did not come back to its place" << ProgramSays();
     Shoot("3-restored-again.png");
 }
