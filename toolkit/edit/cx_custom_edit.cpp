@@ -828,8 +828,7 @@ void TcxCustomEdit::ValidateAndPostOnExit(bool ACallExitEvent) {
 
 void TcxCustomEdit::AbandonChanges() {
     if (!FModifiedAfterEnter || !ActiveProperties().IsEditValueRestorable()) return;
-    LockChangeEvents(true);
-    try {
+    WithChangeEventsLocked([&] {
         FModifiedAfterEnter = false;
         const Variant Value = FDataBinding->DefaultValuesProvider().IsDataAvailable()
                                   ? FDataBinding->GetStoredValue()
@@ -839,11 +838,7 @@ void TcxCustomEdit::AbandonChanges() {
         SelectAll();
         if (ActiveProperties().ImmediatePost() && FDataBinding->CanModify())
             InternalPostEditValue(false);
-    } catch (...) {
-        LockChangeEvents(false);
-        throw;
-    }
-    LockChangeEvents(false);
+    });
 }
 
 } // namespace toolkit::edit

@@ -148,6 +148,20 @@ public:
     // raises EcxEditValidationError (or aborts silently with an empty error text).
     bool ValidateEdit(bool ARaiseExceptionOnError);
     void LockChangeEvents(bool ALock, bool AInvokeChangedOnUnlock = true);
+    // Runs Body with the change events held; they come out when it ends, thrown or not.
+    template <class F> void WithChangeEventsLocked(F&& Body) {
+        LockChangeEvents(true);
+        try {
+            Body();
+        } catch (...) {
+            LockChangeEvents(false);
+            throw;
+        }
+        LockChangeEvents(false);
+    }
+    // The shortcut value Key makes with the modifiers of Shift, as the clear and click keys hold.
+    static platform::forms::TShortCut ShortCutOf(platform::forms::WORD Key,
+                                                 platform::forms::TShiftState Shift);
     void LockClick(bool ALock) { FClickLockCount += ALock ? 1 : -1; }
     void SaveModified() { FModifiedStack.emplace_back(FModified, FModifiedAfterEnter); }
     void RestoreModified();

@@ -20,14 +20,6 @@ namespace pw = platform::win;
 
 namespace {
 
-pf::TShortCut ShortCutOf(pf::WORD Key, pf::TShiftState Shift) {
-    pf::TShortCut Modifiers = 0;
-    if (Shift & pf::ssShift) Modifiers |= pf::scShift;
-    if (Shift & pf::ssCtrl) Modifiers |= pf::scCtrl;
-    if (Shift & pf::ssAlt) Modifiers |= pf::scAlt;
-    return pf::ShortCut(Key, Modifiers);
-}
-
 int DefaultButtonIndex(const TcxEditButtons& Buttons) {
     for (int I = 0; I < Buttons.Count(); ++I)
         if (Buttons.Items(I).Default()) return I;
@@ -35,6 +27,14 @@ int DefaultButtonIndex(const TcxEditButtons& Buttons) {
 }
 
 } // namespace
+
+pf::TShortCut TcxCustomEdit::ShortCutOf(pf::WORD Key, pf::TShiftState Shift) {
+    pf::TShortCut Modifiers = 0;
+    if (Shift & pf::ssShift) Modifiers |= pf::scShift;
+    if (Shift & pf::ssCtrl) Modifiers |= pf::scCtrl;
+    if (Shift & pf::ssAlt) Modifiers |= pf::scAlt;
+    return pf::ShortCut(Key, Modifiers);
+}
 
 // ---- keys ----
 
@@ -76,15 +76,10 @@ void TcxCustomEdit::DoEditKeyDown(pf::WORD& Key, pf::TShiftState Shift) {
     if (Key == 0) return;
     TcxCustomEditProperties& P = ActiveProperties();
     if (P.ClearKey() != 0 && ShortCutOf(Key, Shift) == P.ClearKey()) {
-        LockChangeEvents(true);
-        try {
+        WithChangeEventsLocked([&] {
             AsUserAction([&] { SetEditValueChecked(GetClearValue()); });
             FIsEditValidated = true;
-        } catch (...) {
-            LockChangeEvents(false);
-            throw;
-        }
-        LockChangeEvents(false);
+        });
         Key = 0;
         return;
     }
@@ -119,30 +114,20 @@ void TcxCustomEdit::DoEditKeyDown(pf::WORD& Key, pf::TShiftState Shift) {
     case pw::VK_RETURN:
         if (P.ValidateOnEnter()) {
             Key = 0;
-            LockChangeEvents(true);
-            try {
+            WithChangeEventsLocked([&] {
                 ValidateEdit(true);
                 if (DataBinding().CanModify()) InternalPostEditValue(false);
-            } catch (...) {
-                LockChangeEvents(false);
-                throw;
-            }
-            LockChangeEvents(false);
+            });
         }
         return;
     case pw::VK_ESCAPE:
         if (ModifiedAfterEnter() && (DataBinding().DefaultValuesProvider().IsDataAvailable() ||
                                      P.IsEditValueRestorable())) {
-            LockChangeEvents(true);
-            try {
+            WithChangeEventsLocked([&] {
                 DataBinding().Reset();
                 FModified = true;
                 FEscapePressed = true;
-            } catch (...) {
-                LockChangeEvents(false);
-                throw;
-            }
-            LockChangeEvents(false);
+            });
             Key = 0;
         }
         return;

@@ -418,8 +418,7 @@ void TcxCustomDropDownEdit::PopupWindowShowed() {
 
 void TcxCustomDropDownEdit::CloseUp(TcxEditCloseUpReason AReason) {
     if (!DroppedDown()) return;
-    LockChangeEvents(true);
-    try {
+    WithChangeEventsLocked([&] {
         const bool Accepts = AReason == CloseReasonTab || AReason == CloseReasonToggle ||
                              AReason == CloseReasonAccept;
         if (Accepts && ActiveProperties().UseLookupData()) {
@@ -435,11 +434,7 @@ void TcxCustomDropDownEdit::CloseUp(TcxEditCloseUpReason AReason) {
         if (Accepts && ActiveProperties().ImmediatePost() && Modified() &&
             DataBinding().CanPostEditorValue())
             InternalPostEditValue(true);
-    } catch (...) {
-        LockChangeEvents(false);
-        throw;
-    }
-    LockChangeEvents(false);
+    });
     FCloseReason = AReason;
     FPopupWindow->CloseUp();
 }
@@ -461,16 +456,11 @@ void TcxCustomDropDownEdit::PopupWindowClosed() {
     DoFinalizePopup();
     if (EditingStyle() == tesFixedList) SelectAll();
     DoCloseUp();
-    LockChangeEvents(true);
-    try {
+    WithChangeEventsLocked([&] {
         if (ActiveProperties().ImmediatePost() && Modified() &&
             DataBinding().CanPostEditorValue() && ValidateEdit(false))
             InternalPostEditValue(false);
-    } catch (...) {
-        LockChangeEvents(false);
-        throw;
-    }
-    LockChangeEvents(false);
+    });
     if (!IsContainerFocused()) RecomputePopupPressedHot();
     Invalidate();
 }

@@ -242,14 +242,7 @@ void TcxCustomMaskEdit::SynchronizeEditValue() {
 void TcxCustomMaskEdit::Loaded() {
     TcxCustomTextEdit::Loaded();
     if (!IsMaskInForce()) return;
-    LockChangeEvents(true);
-    try {
-        SetEditValueFromText();
-    } catch (...) {
-        LockChangeEvents(false);
-        throw;
-    }
-    LockChangeEvents(false);
+    WithChangeEventsLocked([&] { SetEditValueFromText(); });
 }
 
 bool TcxCustomMaskEdit::IsPlainTextModifiable() {

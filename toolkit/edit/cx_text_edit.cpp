@@ -676,15 +676,10 @@ void TcxCustomTextEdit::InternalSetEditingValue(const std::string& Text, bool Va
     try {
         ReplaceSelectedText(Text);
         if (Validate && !IsInplace() && DataBinding().CanModify() && !IsContainerFocused()) {
-            LockChangeEvents(true);
-            try {
+            WithChangeEventsLocked([&] {
                 SetEditValue(Variant::String(GetDisplayText()));
                 InternalPostEditValue(false);
-            } catch (...) {
-                LockChangeEvents(false);
-                throw;
-            }
-            LockChangeEvents(false);
+            });
         }
         MarkModifiedAfterEnter(true);
     } catch (...) {

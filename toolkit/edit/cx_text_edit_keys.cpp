@@ -17,14 +17,6 @@ namespace pg = platform::gdi;
 
 namespace {
 
-pf::TShortCut ShortCutOf(pf::WORD Key, pf::TShiftState Shift) {
-    pf::TShortCut Modifiers = 0;
-    if (Shift & pf::ssShift) Modifiers |= pf::scShift;
-    if (Shift & pf::ssCtrl) Modifiers |= pf::scCtrl;
-    if (Shift & pf::ssAlt) Modifiers |= pf::scAlt;
-    return pf::ShortCut(Key, Modifiers);
-}
-
 bool IsLookupNavigationKey(pf::WORD Key) {
     return Key == pw::VK_PRIOR || Key == pw::VK_NEXT || Key == pw::VK_UP || Key == pw::VK_DOWN;
 }

@@ -265,17 +265,12 @@ int TcxCustomTextEdit::GetItemIndex() {
 
 void TcxCustomTextEdit::SetItemIndex(int Value) {
     const int Old = GetItemIndex();
-    LockChangeEvents(true);
-    try {
+    WithChangeEventsLocked([&] {
         ILookupData().SetCurrentKey(ItemIndexToLookupKey(Value));
         Variant V;
         LookupKeyToEditValue(ILookupData().GetCurrentKey(), V);
         if (!VarEqualsExact(V, FEditValue)) SetEditValueLocked(V);
-    } catch (...) {
-        LockChangeEvents(false);
-        throw;
-    }
-    LockChangeEvents(false);
+    });
     if (GetItemIndex() != Old) {
         SetModified(false);
         Click();

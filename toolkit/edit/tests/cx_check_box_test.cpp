@@ -1,4 +1,5 @@
 #include "toolkit/edit/cx_check_box.h"
+#include "toolkit/edit/tests/edit_test_fixture.h"
 
 #include "toolkit/edit/cx_check_box_view.h"
 #include "toolkit/edit/cx_edit_repository.h"
@@ -108,11 +109,7 @@ TEST(CheckBoxPropertiesTest, TheUnitRegistersThePropertiesAndMakesTheMask) {
 class CheckBoxTest : public ::testing::Test {
 protected:
     CheckBoxTest() : Owner(std::make_unique<pc::TComponent>(nullptr)) {
-        pc::ResetMessageLoop();
-        pw::ResetInputState();
-        pw::SetMonitors({{{0, 0, 1024, 768}, {0, 0, 1024, 740}}});
-        Form = &Owner->Own<pf::TForm>();
-        Form->SetBounds(100, 100, 400, 300);
+        Form = &test::MakeTestForm(*Owner);
         Box = &Form->Own<TcxCheckBox>();
         Box->SetParent(Form);
         Box->SetBoundsRect({10, 10, 130, 31});
@@ -123,13 +120,7 @@ protected:
         Box->HandleNeeded();
         pc::ProcessMessages();
     }
-    ~CheckBoxTest() override {
-        Owner.reset();
-        pc::ProcessMessages();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        pc::ResetMessageLoop();
-        pw::ResetInputState();
-    }
+    ~CheckBoxTest() override { test::FreeTestForm(Owner); }
     pw::TPoint CheckCentre() {
         const TRect R = Box->CheckBoxViewInfo().CheckBoxRect;
         return Box->ClientToScreen({(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2});

@@ -1,4 +1,5 @@
 #include "toolkit/edit/cx_combo_box.h"
+#include "toolkit/edit/tests/edit_test_fixture.h"
 
 #include "toolkit/edit/cx_edit_repository.h"
 #include "toolkit/edit/editor_registrations.h"
@@ -83,11 +84,7 @@ TEST(ComboBoxPropertiesTest, TheComboBoxIsRegistered) {
 class ComboBoxTest : public ::testing::Test {
 protected:
     ComboBoxTest() : Owner(std::make_unique<pc::TComponent>(nullptr)) {
-        pc::ResetMessageLoop();
-        pw::ResetInputState();
-        pw::SetMonitors({{{0, 0, 1024, 768}, {0, 0, 1024, 740}}});
-        Form = &Owner->Own<pf::TForm>();
-        Form->SetBounds(100, 100, 400, 300);
+        Form = &test::MakeTestForm(*Owner);
         Edit = &Form->Own<TcxComboBox>();
         Edit->SetParent(Form);
         Edit->SetBoundsRect({10, 10, 160, 31});
@@ -100,13 +97,7 @@ protected:
         Edit->SetFocus();
         testsupport::PumpUntilIdle();
     }
-    ~ComboBoxTest() override {
-        Owner.reset();
-        pc::ProcessMessages();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        pc::ResetMessageLoop();
-        pw::ResetInputState();
-    }
+    ~ComboBoxTest() override { test::FreeTestForm(Owner); }
     void AltDown() {
         Input.KeyDown(Qt::Key_Alt);
         Input.Key(Qt::Key_Down);

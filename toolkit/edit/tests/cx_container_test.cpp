@@ -1,4 +1,5 @@
 #include "toolkit/edit/cx_container.h"
+#include "toolkit/edit/tests/edit_test_fixture.h"
 
 #include "toolkit/base/cx_controls_unit.h"
 #include "toolkit/base/tests/cx_test_surface.h"
@@ -46,11 +47,7 @@ public:
 class ContainerTest : public ::testing::Test {
 protected:
     ContainerTest() : Owner(std::make_unique<pc::TComponent>(nullptr)) {
-        pc::ResetMessageLoop();
-        pw::ResetInputState();
-        pw::SetMonitors({{{0, 0, 1024, 768}, {0, 0, 1024, 740}}});
-        Form = &Owner->Own<pf::TForm>();
-        Form->SetBounds(100, 100, 400, 300);
+        Form = &test::MakeTestForm(*Owner);
         Before = &MakeEdit({10, 10, 110, 31});
         Container = &Form->Own<TTestContainer>();
         Container->SetParent(Form);
@@ -64,11 +61,7 @@ protected:
     }
     ~ContainerTest() override {
         pf::Application().OnException = nullptr;
-        Owner.reset();
-        pc::ProcessMessages();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        pc::ResetMessageLoop();
-        pw::ResetInputState();
+        test::FreeTestForm(Owner);
     }
     pf::TEdit& MakeEdit(const TRect& R) {
         auto& Edit = Form->Own<pf::TEdit>();

@@ -1,4 +1,5 @@
 #include "toolkit/edit/cx_custom_edit_popup_window.h"
+#include "toolkit/edit/tests/edit_test_fixture.h"
 
 #include "platform/core/clock.h"
 #include "platform/core/message_loop.h"
@@ -62,11 +63,7 @@ public:
 class CustomEditPopupWindowTest : public ::testing::Test {
 protected:
     CustomEditPopupWindowTest() {
-        pc::ResetMessageLoop();
-        pw::ResetInputState();
-        pw::SetMonitors({{{0, 0, 1024, 768}, {0, 0, 1024, 740}}});
-        Form = &Owner->Own<pf::TForm>();
-        Form->SetBounds(100, 100, 400, 300);
+        Form = &test::MakeTestForm(*Owner);
         Edit = &Form->Own<TDropDownStub>();
         Edit->SetParent(Form);
         Edit->SetBoundsRect({10, 10, 210, 31});
@@ -86,11 +83,7 @@ protected:
     }
     ~CustomEditPopupWindowTest() override {
         Popup.reset();
-        Owner.reset();
-        pc::ProcessMessages();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        pc::ResetMessageLoop();
-        pw::ResetInputState();
+        test::FreeTestForm(Owner);
     }
     TRect EditScreenRect() {
         const TPoint P = Edit->ClientToScreen({0, 0});

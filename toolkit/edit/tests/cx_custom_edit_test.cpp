@@ -1,4 +1,5 @@
 #include "toolkit/edit/cx_custom_edit.h"
+#include "toolkit/edit/tests/edit_test_fixture.h"
 
 #include "toolkit/edit/cx_edit_repository.h"
 #include "toolkit/edit/cx_edit_view_data.h"
@@ -120,11 +121,7 @@ protected:
 class CustomEditTest : public ::testing::Test {
 protected:
     CustomEditTest() : Owner(std::make_unique<pc::TComponent>(nullptr)) {
-        pc::ResetMessageLoop();
-        pw::ResetInputState();
-        pw::SetMonitors({{{0, 0, 1024, 768}, {0, 0, 1024, 740}}});
-        Form = &Owner->Own<pf::TForm>();
-        Form->SetBounds(100, 100, 400, 300);
+        Form = &test::MakeTestForm(*Owner);
         // The editor is entered from another control.
         auto& Other = Form->Own<pf::TEdit>();
         Other.SetParent(Form);
@@ -139,11 +136,7 @@ protected:
     }
     ~CustomEditTest() override {
         pf::Application().OnException = nullptr;
-        Owner.reset();
-        pc::ProcessMessages();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        pc::ResetMessageLoop();
-        pw::ResetInputState();
+        test::FreeTestForm(Owner);
     }
     // The editor entered with "a", then typed "b".
     void EnterAndType() {

@@ -1,5 +1,6 @@
 #include "toolkit/edit/cx_drop_down_edit.h"
 #include "toolkit/edit/cx_popup_edit.h"
+#include "toolkit/edit/tests/edit_test_fixture.h"
 
 #include "toolkit/edit/cx_edit_repository.h"
 #include "toolkit/edit/editor_registrations.h"
@@ -119,11 +120,7 @@ public:
 class DropDownEditTest : public ::testing::Test {
 protected:
     DropDownEditTest() : Owner(std::make_unique<pc::TComponent>(nullptr)) {
-        pc::ResetMessageLoop();
-        pw::ResetInputState();
-        pw::SetMonitors({{{0, 0, 1024, 768}, {0, 0, 1024, 740}}});
-        Form = &Owner->Own<pf::TForm>();
-        Form->SetBounds(100, 100, 400, 300);
+        Form = &test::MakeTestForm(*Owner);
         Edit = &Form->Own<TTestDropDownEdit>();
         Edit->SetParent(Form);
         Edit->SetBoundsRect({10, 10, 160, 31});
@@ -140,13 +137,7 @@ protected:
         Edit->SetFocus();
         testsupport::PumpUntilIdle();
     }
-    ~DropDownEditTest() override {
-        Owner.reset();
-        pc::ProcessMessages();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        pc::ResetMessageLoop();
-        pw::ResetInputState();
-    }
+    ~DropDownEditTest() override { test::FreeTestForm(Owner); }
     void AltKey(int QtKey) {
         Input.KeyDown(Qt::Key_Alt);
         Input.Key(QtKey);
@@ -310,11 +301,7 @@ TEST_F(DropDownEditTest, TheCloseButtonFollowsTheStyleAndDiscards) {
 class PopupEditTest : public ::testing::Test {
 protected:
     PopupEditTest() : Owner(std::make_unique<pc::TComponent>(nullptr)) {
-        pc::ResetMessageLoop();
-        pw::ResetInputState();
-        pw::SetMonitors({{{0, 0, 1024, 768}, {0, 0, 1024, 740}}});
-        Form = &Owner->Own<pf::TForm>();
-        Form->SetBounds(100, 100, 400, 300);
+        Form = &test::MakeTestForm(*Owner);
         Edit = &Form->Own<TcxPopupEdit>();
         Edit->SetParent(Form);
         Edit->SetBoundsRect({10, 10, 160, 31});
@@ -330,13 +317,7 @@ protected:
         Edit->HandleNeeded();
         testsupport::PumpUntilIdle();
     }
-    ~PopupEditTest() override {
-        Owner.reset();
-        pc::ProcessMessages();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        pc::ResetMessageLoop();
-        pw::ResetInputState();
-    }
+    ~PopupEditTest() override { test::FreeTestForm(Owner); }
     void ClickButton() {
         const TcxEditButtonViewInfo& B = Edit->EditViewInfo().ButtonsInfo.at(0);
         Input.Click(Edit->ClientToScreen(

@@ -1,4 +1,5 @@
 #include "toolkit/edit/cx_mask_edit.h"
+#include "toolkit/edit/tests/edit_test_fixture.h"
 
 #include "toolkit/edit/cx_mask_edit_modes.h"
 #include "toolkit/edit/editor_strings.h"
@@ -39,23 +40,13 @@ pc::TFormatSettings SlashDates() {
 class MaskEditTest : public ::testing::Test {
 protected:
     MaskEditTest() : Owner(std::make_unique<pc::TComponent>(nullptr)) {
-        pc::ResetMessageLoop();
-        pw::ResetInputState();
-        pw::SetMonitors({{{0, 0, 1024, 768}, {0, 0, 1024, 740}}});
-        Form = &Owner->Own<pf::TForm>();
-        Form->SetBounds(100, 100, 400, 300);
+        Form = &test::MakeTestForm(*Owner);
         Edit = MakeEdit(10);
         Other = MakeEdit(40);
         Form->Show();
         pc::ProcessMessages();
     }
-    ~MaskEditTest() override {
-        Owner.reset();
-        pc::ProcessMessages();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        pc::ResetMessageLoop();
-        pw::ResetInputState();
-    }
+    ~MaskEditTest() override { test::FreeTestForm(Owner); }
     TcxMaskEdit* MakeEdit(int Top) {
         auto* E = &Form->Own<TcxMaskEdit>();
         E->SetParent(Form);

@@ -1,4 +1,5 @@
 #include "toolkit/edit/cx_spin_edit.h"
+#include "toolkit/edit/tests/edit_test_fixture.h"
 
 #include "toolkit/edit/cx_edit_repository.h"
 #include "toolkit/edit/editor_registrations.h"
@@ -136,11 +137,7 @@ TEST(SpinEditPropertiesTest, TheSpinEditIsRegistered) {
 class SpinEditTest : public ::testing::Test {
 protected:
     SpinEditTest() : Owner(std::make_unique<pc::TComponent>(nullptr)) {
-        pc::ResetMessageLoop();
-        pw::ResetInputState();
-        pw::SetMonitors({{{0, 0, 1024, 768}, {0, 0, 1024, 740}}});
-        Form = &Owner->Own<pf::TForm>();
-        Form->SetBounds(100, 100, 400, 300);
+        Form = &test::MakeTestForm(*Owner);
         Edit = &Form->Own<TcxSpinEdit>();
         Edit->SetParent(Form);
         Edit->SetBoundsRect({10, 10, 130, 31});
@@ -148,13 +145,7 @@ protected:
         Edit->HandleNeeded();
         pc::ProcessMessages();
     }
-    ~SpinEditTest() override {
-        Owner.reset();
-        pc::ProcessMessages();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        pc::ResetMessageLoop();
-        pw::ResetInputState();
-    }
+    ~SpinEditTest() override { test::FreeTestForm(Owner); }
     void Focus() {
         Edit->SetFocus();
         testsupport::PumpUntilIdle();

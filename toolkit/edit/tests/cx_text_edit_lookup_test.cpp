@@ -1,5 +1,6 @@
 #include "toolkit/edit/cx_text_edit.h"
 #include "toolkit/edit/cx_text_edit_lookup.h"
+#include "toolkit/edit/tests/edit_test_fixture.h"
 
 #include "platform/core/message_loop.h"
 #include "platform/forms/forms.h"
@@ -57,20 +58,10 @@ protected:
 class TextEditLookupTest : public ::testing::Test {
 protected:
     TextEditLookupTest() : Owner(std::make_unique<pc::TComponent>(nullptr)) {
-        pc::ResetMessageLoop();
-        pw::ResetInputState();
-        pw::SetMonitors({{{0, 0, 1024, 768}, {0, 0, 1024, 740}}});
-        Form = &Owner->Own<pf::TForm>();
-        Form->SetBounds(100, 100, 400, 300);
+        Form = &test::MakeTestForm(*Owner);
         Form->Show();
     }
-    ~TextEditLookupTest() override {
-        Owner.reset();
-        pc::ProcessMessages();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        pc::ResetMessageLoop();
-        pw::ResetInputState();
-    }
+    ~TextEditLookupTest() override { test::FreeTestForm(Owner); }
     template <class T = StyledTextEdit>
     T& MakeEdit(TcxTextEditingStyle Style, const std::vector<std::string>& Items) {
         T& E = Form->Own<T>();

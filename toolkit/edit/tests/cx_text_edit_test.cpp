@@ -1,4 +1,5 @@
 #include "toolkit/edit/cx_text_edit.h"
+#include "toolkit/edit/tests/edit_test_fixture.h"
 
 #include "toolkit/edit/cx_edit_repository.h"
 #include "toolkit/edit/cx_text_edit_view.h"
@@ -34,11 +35,7 @@ namespace pw = platform::win;
 class TextEditTest : public ::testing::Test {
 protected:
     TextEditTest() : Owner(std::make_unique<pc::TComponent>(nullptr)) {
-        pc::ResetMessageLoop();
-        pw::ResetInputState();
-        pw::SetMonitors({{{0, 0, 1024, 768}, {0, 0, 1024, 740}}});
-        Form = &Owner->Own<pf::TForm>();
-        Form->SetBounds(100, 100, 400, 300);
+        Form = &test::MakeTestForm(*Owner);
         Other = &Form->Own<pf::TEdit>();
         Other->SetParent(Form);
         Other->SetBoundsRect({10, 100, 110, 121});
@@ -49,13 +46,7 @@ protected:
         Edit->HandleNeeded();
         pc::ProcessMessages();
     }
-    ~TextEditTest() override {
-        Owner.reset();
-        pc::ProcessMessages();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        pc::ResetMessageLoop();
-        pw::ResetInputState();
-    }
+    ~TextEditTest() override { test::FreeTestForm(Owner); }
     void Focus() {
         Edit->SetFocus();
         testsupport::PumpUntilIdle();
