@@ -1,7 +1,11 @@
 #include "toolkit/edit/cx_filter_edit_helpers.h"
 
+#include "toolkit/edit/cx_check_box_properties.h"
+#include "toolkit/edit/cx_combo_box.h"
 #include "toolkit/edit/cx_custom_edit.h"
 #include "toolkit/edit/cx_mask_edit.h"
+#include "toolkit/edit/cx_spin_edit.h"
+#include "toolkit/edit/cx_spin_edit_properties.h"
 #include "toolkit/edit/cx_text_edit.h"
 
 #include <memory>
@@ -145,6 +149,134 @@ void TcxFilterMaskEditHelper::InitializeProperties(TcxCustomEditProperties& Prop
     if (auto* Mask = dynamic_cast<TcxCustomMaskEditProperties*>(&Properties);
         Mask != nullptr && Mask->MaskKind() == emkRegExpr)
         Mask->SetMaskKind(emkRegExprEx);
+}
+
+// ---- TcxFilterDropDownEditHelper ----
+
+const TcxFilterDropDownEditHelper& TcxFilterDropDownEditHelper::ClassRef() {
+    static const TcxFilterDropDownEditHelper Class("TcxFilterDropDownEditHelper",
+                                                   &TcxFilterMaskEditHelper::ClassRef());
+    return Class;
+}
+
+// ---- TcxFilterComboBoxHelper ----
+
+const TcxFilterComboBoxHelper& TcxFilterComboBoxHelper::ClassRef() {
+    static const TcxFilterComboBoxHelper Class("TcxFilterComboBoxHelper",
+                                               &TcxFilterDropDownEditHelper::ClassRef());
+    return Class;
+}
+
+const pc::TComponentClass* TcxFilterComboBoxHelper::GetFilterEditClass() const {
+    return &TcxComboBox::ClassRef();
+}
+
+void TcxFilterComboBoxHelper::InitializeProperties(TcxCustomEditProperties& Properties,
+                                                   const TcxCustomEditProperties& SourceProperties,
+                                                   bool AHasButtons) const {
+    TcxFilterMaskEditHelper::InitializeProperties(Properties, SourceProperties, AHasButtons);
+    auto* Combo = dynamic_cast<TcxCustomComboBoxProperties*>(&Properties);
+    if (Combo == nullptr) return;
+    Combo->SetButtonGlyph(nullptr);
+    Combo->SetDropDownRows(8);
+    Combo->SetDropDownListStyle(lsEditList);
+    Combo->SetImmediateDropDown(false);
+    Combo->SetPopupAlignment(platform::forms::taLeftJustify);
+    Combo->SetRevertable(false);
+}
+
+// ---- TcxFilterSpinEditHelper ----
+
+const TcxFilterSpinEditHelper& TcxFilterSpinEditHelper::ClassRef() {
+    static const TcxFilterSpinEditHelper Class("TcxFilterSpinEditHelper",
+                                               &TcxFilterMaskEditHelper::ClassRef());
+    return Class;
+}
+
+const pc::TComponentClass* TcxFilterSpinEditHelper::GetFilterEditClass() const {
+    return &TcxSpinEdit::ClassRef();
+}
+
+void TcxFilterSpinEditHelper::GetSupportedFilterOperators(TcxCustomEditProperties&,
+                                                          TcxValueTypeClass,
+                                                          TcxFilterOperatorKinds& Operators,
+                                                          bool Extended) const {
+    Operators = cxFilterOperatorRange(1, 6) | cxFilterOperatorRange(9, 10);
+    if (Extended) Operators |= cxFilterOperatorRange(11, 14);
+}
+
+void TcxFilterSpinEditHelper::InitializeProperties(TcxCustomEditProperties& Properties,
+                                                   const TcxCustomEditProperties& SourceProperties,
+                                                   bool AHasButtons) const {
+    TcxFilterMaskEditHelper::InitializeProperties(Properties, SourceProperties, AHasButtons);
+    if (auto* Spin = dynamic_cast<TcxCustomSpinEditProperties*>(&Properties))
+        Spin->SetCanEdit(true);
+}
+
+// ---- TcxFilterCheckBoxHelper ----
+
+const TcxFilterCheckBoxHelper& TcxFilterCheckBoxHelper::ClassRef() {
+    static const TcxFilterCheckBoxHelper Class("TcxFilterCheckBoxHelper",
+                                               &TcxFilterComboBoxHelper::ClassRef());
+    return Class;
+}
+
+void TcxFilterCheckBoxHelper::GetFilterValue(TcxCustomEdit& Edit,
+                                             TcxCustomEditProperties& EditProperties,
+                                             Variant& Value, std::string& DisplayText) const {
+    auto* Combo = dynamic_cast<TcxCustomTextEdit*>(&Edit);
+    auto* CheckBox = dynamic_cast<TcxCustomCheckBoxProperties*>(&EditProperties);
+    const int Index = Combo != nullptr ? Combo->ItemIndex() : -1;
+    if (CheckBox == nullptr || Index < 0 || Index > 1) {
+        Value = Variant::Null();
+        DisplayText.clear();
+        return;
+    }
+    Value = Index == 0 ? CheckBox->ValueChecked() : CheckBox->ValueUnchecked();
+    DisplayText = EditProperties.GetDisplayText(Value, false);
+}
+
+void TcxFilterCheckBoxHelper::GetSupportedFilterOperators(TcxCustomEditProperties&,
+                                                          TcxValueTypeClass,
+                                                          TcxFilterOperatorKinds& Operators,
+                                                          bool) const {
+    Operators = cxFilterOperatorRange(1, 2) | cxFilterOperatorRange(9, 10);
+}
+
+void TcxFilterCheckBoxHelper::InitializeProperties(TcxCustomEditProperties& Properties,
+                                                   const TcxCustomEditProperties& SourceProperties,
+                                                   bool AHasButtons) const {
+    TcxFilterComboBoxHelper::InitializeProperties(Properties, SourceProperties, AHasButtons);
+    if (auto* Combo = dynamic_cast<TcxCustomComboBoxProperties*>(&Properties)) {
+        Combo->Items().Clear();
+        if (const auto* CheckBox =
+                dynamic_cast<const TcxCustomCheckBoxProperties*>(&SourceProperties)) {
+            Combo->Items().Add(CheckBox->DisplayChecked());
+            Combo->Items().Add(CheckBox->DisplayUnchecked());
+        }
+        Combo->SetDropDownListStyle(lsFixedList);
+    }
+    // The check box's own defaults do not describe a list of two display texts.
+    Properties.SetIDefaultValuesProvider(nullptr);
+}
+
+void TcxFilterCheckBoxHelper::SetFilterValue(TcxCustomEdit& Edit,
+                                             TcxCustomEditProperties& EditProperties,
+                                             const Variant& Value) const {
+    auto* Combo = dynamic_cast<TcxCustomTextEdit*>(&Edit);
+    auto* CheckBox = dynamic_cast<TcxCustomCheckBoxProperties*>(&EditProperties);
+    if (Combo == nullptr || CheckBox == nullptr) return;
+    switch (CheckBox->GetState(Value)) {
+    case toolkit::base::cbsChecked:
+        Combo->SetItemIndex(0);
+        break;
+    case toolkit::base::cbsUnchecked:
+        Combo->SetItemIndex(1);
+        break;
+    default:
+        Combo->SetItemIndex(-1);
+        break;
+    }
 }
 
 // ---- TcxFilterEditsController ----

@@ -106,6 +106,79 @@ protected:
     using TcxFilterTextEditHelper::TcxFilterTextEditHelper;
 };
 
+// The drop-down editors' helper: a row keeps their buttons.
+class TcxFilterDropDownEditHelper : public TcxFilterMaskEditHelper {
+public:
+    static const TcxFilterDropDownEditHelper& ClassRef();
+
+    bool HasButtons() const override { return true; }
+
+protected:
+    using TcxFilterMaskEditHelper::TcxFilterMaskEditHelper;
+};
+
+// The combo box's helper: the row's list opens on demand only, under the editor's left edge,
+// shows eight rows, accepts typed text and never reverts on a double click.
+class TcxFilterComboBoxHelper : public TcxFilterDropDownEditHelper {
+public:
+    static const TcxFilterComboBoxHelper& ClassRef();
+
+    const platform::core::TComponentClass* GetFilterEditClass() const override;
+    void InitializeProperties(TcxCustomEditProperties& Properties,
+                              const TcxCustomEditProperties& SourceProperties,
+                              bool AHasButtons) const override;
+
+protected:
+    using TcxFilterDropDownEditHelper::TcxFilterDropDownEditHelper;
+};
+
+// The spin edit's helper: the row keeps its spin buttons and its text editable; a number never
+// compares as text, so like and not like are never offered.
+class TcxFilterSpinEditHelper : public TcxFilterMaskEditHelper {
+public:
+    static const TcxFilterSpinEditHelper& ClassRef();
+
+    bool HasButtons() const override { return true; }
+    const platform::core::TComponentClass* GetFilterEditClass() const override;
+    void GetSupportedFilterOperators(TcxCustomEditProperties& EditProperties,
+                                     TcxValueTypeClass ValueTypeClass,
+                                     TcxFilterOperatorKinds& Operators,
+                                     bool Extended) const override;
+    void InitializeProperties(TcxCustomEditProperties& Properties,
+                              const TcxCustomEditProperties& SourceProperties,
+                              bool AHasButtons) const override;
+
+protected:
+    using TcxFilterMaskEditHelper::TcxFilterMaskEditHelper;
+};
+
+// The check box's helper: a row picks checked or unchecked from a fixed two-item combo box
+// (the source's display texts, checked first); no pick is Null. Only equality and the between
+// pair apply, and the filter shows the display text.
+class TcxFilterCheckBoxHelper : public TcxFilterComboBoxHelper {
+public:
+    static const TcxFilterCheckBoxHelper& ClassRef();
+
+    // EditProperties are the check box's; the edit is the row's combo box.
+    void GetFilterValue(TcxCustomEdit& Edit, TcxCustomEditProperties& EditProperties,
+                        Variant& Value, std::string& DisplayText) const override;
+    void GetSupportedFilterOperators(TcxCustomEditProperties& EditProperties,
+                                     TcxValueTypeClass ValueTypeClass,
+                                     TcxFilterOperatorKinds& Operators,
+                                     bool Extended) const override;
+    // Properties are the combo box's, SourceProperties the check box's.
+    void InitializeProperties(TcxCustomEditProperties& Properties,
+                              const TcxCustomEditProperties& SourceProperties,
+                              bool AHasButtons) const override;
+    // A grayed value selects no item.
+    void SetFilterValue(TcxCustomEdit& Edit, TcxCustomEditProperties& EditProperties,
+                        const Variant& Value) const override;
+    bool UseDisplayValue() const override { return true; }
+
+protected:
+    using TcxFilterComboBoxHelper::TcxFilterComboBoxHelper;
+};
+
 // The registry of helpers. A helper is registered under the parent of the published properties
 // class it is given, so that it serves every class of that family.
 class TcxFilterEditsController : public toolkit::base::TcxRegisteredClassList {

@@ -9,9 +9,10 @@
 // the container unit (the popup windows' owner-window resolver); the editor and the library string
 // groups; the editor base, which puts the mouse-wheel cursor into the screen's cursor table; then
 // the editors' units: the text edit (its window message; the properties classes register themselves
-// through toolkit/edit/editor_registrations.h as they are built, and its filter helper), the spin
-// edit, the masked edit (its properties and filter helper), the extended editors' string group and
-// the special-folder table. The format controller made on first use goes at the end.
+// through toolkit/edit/editor_registrations.h as they are built, and its filter helper), the combo
+// box, the popup edit, the spin edit, the check box and the masked edit (each its properties and,
+// but the popup edit, its filter helper), the extended editors' string group and the
+// special-folder table. The format controller made on first use goes at the end.
 
 namespace toolkit::edit {
 

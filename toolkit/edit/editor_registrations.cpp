@@ -77,11 +77,15 @@ void FinalizeTextEditUnit() {
 void InitializeComboBoxUnit() {
     if (ComboBoxReferenceCount++ != 0) return;
     cxRegisterEditProperties(TcxComboBoxProperties::ClassRef());
+    FilterEditsController().Register(&TcxComboBoxProperties::ClassRef(),
+                                     &TcxFilterComboBoxHelper::ClassRef());
 }
 
 void FinalizeComboBoxUnit() {
     if (ComboBoxReferenceCount == 0) return;
-    --ComboBoxReferenceCount;
+    if (--ComboBoxReferenceCount == 0)
+        FilterEditsController().Unregister(&TcxComboBoxProperties::ClassRef(),
+                                           &TcxFilterComboBoxHelper::ClassRef());
 }
 
 void InitializePopupEditUnit() {
@@ -97,22 +101,31 @@ void FinalizePopupEditUnit() {
 void InitializeSpinEditUnit() {
     if (SpinEditReferenceCount++ != 0) return;
     cxRegisterEditProperties(TcxSpinEditProperties::ClassRef());
+    FilterEditsController().Register(&TcxSpinEditProperties::ClassRef(),
+                                     &TcxFilterSpinEditHelper::ClassRef());
 }
 
 void FinalizeSpinEditUnit() {
     if (SpinEditReferenceCount == 0) return;
-    --SpinEditReferenceCount;
+    if (--SpinEditReferenceCount == 0)
+        FilterEditsController().Unregister(&TcxSpinEditProperties::ClassRef(),
+                                           &TcxFilterSpinEditHelper::ClassRef());
 }
 
 void InitializeCheckBoxUnit() {
     if (CheckBoxReferenceCount++ != 0) return;
     cxRegisterEditProperties(TcxCheckBoxProperties::ClassRef());
+    FilterEditsController().Register(&TcxCheckBoxProperties::ClassRef(),
+                                     &TcxFilterCheckBoxHelper::ClassRef());
     cxCreateCheckBoxMaskBitmap();
 }
 
 void FinalizeCheckBoxUnit() {
     if (CheckBoxReferenceCount == 0) return;
-    if (--CheckBoxReferenceCount == 0) cxFreeCheckBoxMaskBitmap();
+    if (--CheckBoxReferenceCount != 0) return;
+    FilterEditsController().Unregister(&TcxCheckBoxProperties::ClassRef(),
+                                       &TcxFilterCheckBoxHelper::ClassRef());
+    cxFreeCheckBoxMaskBitmap();
 }
 
 void InitializeMaskEditUnit() {

@@ -49,18 +49,20 @@ unsigned cxRedrawMisspellsMessage();
 // the text edit's filter helper, which the end unregisters.
 void InitializeTextEditUnit();
 void FinalizeTextEditUnit();
-// The combo box unit's start (registers its properties) and end.
+// The combo box unit's start (registers its properties and its filter helper) and end
+// (unregisters the helper).
 void InitializeComboBoxUnit();
 void FinalizeComboBoxUnit();
 // The popup edit unit's start (registers its properties) and end.
 void InitializePopupEditUnit();
 void FinalizePopupEditUnit();
-// The spin edit unit's start (registers its properties) and end.
+// The spin edit unit's start (registers its properties and its filter helper) and end
+// (unregisters the helper).
 void InitializeSpinEditUnit();
 void FinalizeSpinEditUnit();
 // The check box unit's start: registers its properties and reads the system's check-box strip
-// into the mask bitmap (cxCheckBoxMaskBitmap); its end frees the bitmap. Its filter helper
-// waits for the filter edits controller and the combo box's helper.
+// into the mask bitmap (cxCheckBoxMaskBitmap), and registers its filter helper; its end
+// unregisters the helper and frees the bitmap.
 void InitializeCheckBoxUnit();
 void FinalizeCheckBoxUnit();
 // The masked edit unit's start (registers its properties and its filter helper) and end
