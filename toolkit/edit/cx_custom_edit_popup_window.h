@@ -118,6 +118,8 @@ public:
     bool IsLayoutLocked = false;
 
     TcxCustomEditPopupWindowViewInfo& EditViewInfo();
+    // The editor's window going takes the popup's first.
+    void DestroyPopupHandle() { DestroyHandle(); }
     IcxEditPopupWindowOwner* Edit() const;
     bool IsSizing() const { return FSizingState; }
     toolkit::base::TcxSizeFrame* SizeFrame() const { return FSizeFrame.get(); }

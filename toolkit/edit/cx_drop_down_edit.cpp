@@ -1,6 +1,7 @@
 #include "toolkit/edit/cx_drop_down_edit.h"
 
 #include "toolkit/edit/cx_inner_list_box.h"
+#include "toolkit/edit/desktop_composition.h"
 
 #include "platform/core/message_loop.h"
 #include "platform/win/input_state.h"
@@ -214,13 +215,38 @@ void TcxCustomDropDownEditProperties::SetPopupSysPanelStyle(bool Value) {
 
 // ---- view data ----
 
+void TcxCustomDropDownEditViewData::Calculate(TcxCanvas& Canvas, const TRect& B, const TPoint& P,
+                                              TcxMouseButton Button, pf::TShiftState Shift,
+                                              TcxCustomEditViewInfo& V, bool IsMouseEvent) {
+    if (auto* E = dynamic_cast<TcxCustomDropDownEdit*>(Edit)) {
+        IsDroppedDown = E->DroppedDown();
+        IsPopupPressedHot = E->IsPopupPressedHot();
+    }
+    auto& Props = static_cast<TcxCustomDropDownEditProperties&>(Properties);
+    // The native drop-down button of a composed desktop stays down while its list is open.
+    IsButtonPressedWhenOpen =
+        Props.ShowDropDownButtonPressed() || (IsNativeStyleUsed() && IsCompositionEnabled());
+    TcxCustomTextEditViewData::Calculate(Canvas, B, P, Button, Shift, V, IsMouseEvent);
+    auto& TV = static_cast<TcxCustomTextEditViewInfo&>(V);
+    TV.HasPopupWindow = IsDroppedDown;
+    TV.Inverted = Props.GetEditingStyle() == tesFixedList && Focused && !Props.ReadOnly() &&
+                  !TV.TransparentBackground && !(IsNativeStyle && IsCompositionEnabled());
+}
+
+bool TcxCustomDropDownEditViewData::IsDropDownButton(TcxCustomEditViewInfo& V, int Index) const {
+    const auto& P = static_cast<TcxCustomDropDownEditProperties&>(Properties);
+    return Index >= 0 && Index < V.ButtonCount() &&
+           V.ButtonsInfo[static_cast<std::size_t>(Index)].Index == P.DropDownButtonIndex();
+}
+
+bool TcxCustomDropDownEditViewData::CanPressButton(TcxCustomEditViewInfo& V, int Index) {
+    return !(IsPopupPressedHot && IsDropDownButton(V, Index));
+}
+
 bool TcxCustomDropDownEditViewData::IsButtonPressed(TcxCustomEditViewInfo& V, int Index) {
     if (TcxCustomTextEditViewData::IsButtonPressed(V, Index)) return true;
-    auto* Edit = dynamic_cast<TcxCustomDropDownEdit*>(this->Edit);
-    if (!Edit || Index < 0 || Index >= V.ButtonCount()) return false;
-    const auto& P = static_cast<TcxCustomDropDownEditProperties&>(Properties);
-    return (Edit->DroppedDown() || Edit->IsPopupPressedHot()) && P.ShowDropDownButtonPressed() &&
-           V.ButtonsInfo[static_cast<std::size_t>(Index)].Index == P.DropDownButtonIndex();
+    return Edit && (IsDroppedDown || IsPopupPressedHot) && IsButtonPressedWhenOpen &&
+           IsDropDownButton(V, Index);
 }
 
 // ---- editor ----
@@ -346,6 +372,11 @@ void TcxCustomDropDownEdit::DoPopup() {
 }
 
 void TcxCustomDropDownEdit::DoCloseUp() {
+    // The edit framework hears the reason first (OnClosePopup), then the drop-down's own event.
+    const int Reason = static_cast<int>(FCloseReason);
+    if (Properties().OnClosePopup) Properties().OnClosePopup(this, Reason);
+    if (RepositoryItem() && &ActiveProperties() != &Properties() && ActiveProperties().OnClosePopup)
+        ActiveProperties().OnClosePopup(this, Reason);
     if (Properties().OnCloseUp) Properties().OnCloseUp(this);
     if (RepositoryItem() && ActiveProperties().OnCloseUp) ActiveProperties().OnCloseUp(this);
 }
@@ -603,10 +634,31 @@ void TcxCustomDropDownEdit::DoButtonDown(int AButtonVisibleIndex) {
 void TcxCustomDropDownEdit::MouseDown(pf::TMouseButton Button, pf::TShiftState Shift, int X,
                                       int Y) {
     TcxCustomTextEdit::MouseDown(Button, Shift, X, Y);
-    if (Button != pf::mbLeft || FIsActivatingByMouse) return;
-    if (ActiveProperties().DropDownOnClick() && pg::PtInRect(ViewInfo().ClientRect, {X, Y}) &&
-        !DroppedDown() && !FIsPopupPressedHot && CanFocusOnClick())
+    if (Button == pf::mbLeft) DropDownOnClickAt({X, Y});
+}
+
+void TcxCustomDropDownEdit::DropDownOnClickAt(TPoint P) {
+    if (FIsActivatingByMouse) return;
+    if (ActiveProperties().DropDownOnClick() && pg::PtInRect(ViewInfo().ClientRect, P) &&
+        !DroppedDown() && !FIsPopupPressedHot && MayFocusOnClick())
         SetDroppedDown(true);
+}
+
+bool TcxCustomDropDownEdit::MayFocusOnClick() {
+    // The container's own answer is false once its inner edit has the focus or the click; the
+    // editor as a whole may still take a click.
+    return toolkit::base::TcxControl::CanFocusOnClick();
+}
+
+bool TcxCustomDropDownEdit::DoMouseWheel(pf::TShiftState Shift, int WheelDelta, TPoint MousePos) {
+    if (TcxCustomTextEdit::DoMouseWheel(Shift, WheelDelta, MousePos)) return true;
+    if (!IsLookupNavigationAllowed() || !DroppedDown() || !ActiveProperties().UseLookupData() ||
+        ILookupData().IsEmpty())
+        return false;
+    if (TcxCustomInnerListBox* List = ILookupData().GetListBox(); List && List->HandleAllocated())
+        pc::SendMessage(List->Handle(), pw::WM_MOUSEWHEEL, pw::MAKEWPARAM(0, WheelDelta),
+                        pw::MAKELPARAM(MousePos.X, MousePos.Y));
+    return true;
 }
 
 bool TcxCustomDropDownEdit::RefreshContainer(TPoint P, int Button, pf::TShiftState Shift,
@@ -629,6 +681,17 @@ void TcxCustomDropDownEdit::FocusChanged() {
 
 void TcxCustomDropDownEdit::InnerEditWindowMessage(pc::TMessage& Message) {
     TcxCustomTextEdit::InnerEditWindowMessage(Message);
+    if (Message.Msg == pf::CM_HINTSHOW) {
+        if (DroppedDown()) Message.Result = 1;
+        return;
+    }
+    if (Message.Msg == pw::WM_LBUTTONDOWN) {
+        // The inner edit keeps the click: the editor sees it where the text lies.
+        const TPoint P = pw::LParamToPoint(Message.LParam);
+        const pf::TWinControl& Inner = InnerTextEdit();
+        DropDownOnClickAt({P.X + Inner.Left(), P.Y + Inner.Top()});
+        return;
+    }
     if (Message.Msg != pw::WM_KILLFOCUS || !DroppedDown() || (ComponentState() & pc::csDestroying))
         return;
     const HWND Focus = static_cast<HWND>(Message.WParam);
@@ -647,9 +710,11 @@ void TcxCustomDropDownEdit::DoExit() {
 }
 
 void TcxCustomDropDownEdit::DestroyWnd() {
+    // The popup goes before the window it drops from; a queued opening goes with its handle.
     if (FPopupWindow) {
         CloseUp(CloseReasonNone);
         DoFinalizePopup();
+        if (FPopupWindow->HandleAllocated()) FPopupWindow->DestroyPopupHandle();
     }
     TcxCustomTextEdit::DestroyWnd();
 }
@@ -680,6 +745,8 @@ void TcxCustomDropDownEdit::WndProc(pc::TMessage& Message) {
         return;
     }
     TcxCustomTextEdit::WndProc(Message);
+    // The open popup is what the user looks at: no hint over its editor.
+    if (Message.Msg == pf::CM_HINTSHOW && DroppedDown()) Message.Result = 1;
 }
 
 } // namespace toolkit::edit

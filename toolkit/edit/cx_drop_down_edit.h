@@ -204,10 +204,15 @@ protected:
                    int Y) override;
     bool RefreshContainer(platform::gdi::TPoint P, int Button, platform::forms::TShiftState Shift,
                           bool IsMouseEvent) override;
+    // With the popup open the wheel scrolls its list.
+    bool DoMouseWheel(platform::forms::TShiftState Shift, int WheelDelta,
+                      platform::gdi::TPoint MousePos) override;
     bool IsLookupNavigationAllowed() override;
     void FocusChanged() override;
     // The inner edit losing the focus to a window outside the popup closes it. A focus lost
-    // to no window is an activation moving; the popup's own rules judge that.
+    // to no window is an activation moving; the popup's own rules judge that. A click in the
+    // text opens the popup where the properties ask for it; no hint shows over an open popup's
+    // editor.
     void InnerEditWindowMessage(platform::core::TMessage& Message) override;
     void DoExit() override;
     void DestroyWnd() override;
@@ -221,6 +226,9 @@ protected:
 
 private:
     void RecomputePopupPressedHot();
+    // The left click at P (editor coordinates) in the text that opens the popup.
+    void DropDownOnClickAt(platform::gdi::TPoint P);
+    bool MayFocusOnClick();
     bool IsShowMessageQueued();
 
     std::unique_ptr<TcxCustomEditPopupWindow> FPopupWindow;
@@ -233,11 +241,26 @@ private:
 };
 
 // The drop-down button is drawn pressed while the popup is open when the properties ask for it
-// (ShowDropDownButtonPressed); it is not hot-tracked while the popup is open under the mouse.
+// (ShowDropDownButtonPressed, or the native style under desktop composition); it is not
+// hot-tracked while the popup is open under the mouse. A focused fixed list shows its text as a
+// selected item.
 class TcxCustomDropDownEditViewData : public TcxCustomTextEditViewData {
 public:
     using TcxCustomTextEditViewData::TcxCustomTextEditViewData;
+    void Calculate(TcxCanvas& Canvas, const TRect& B, const TPoint& P, TcxMouseButton Button,
+                   platform::forms::TShiftState Shift, TcxCustomEditViewInfo& V,
+                   bool IsMouseEvent) override;
+    bool CanPressButton(TcxCustomEditViewInfo& V, int Index) override;
     bool IsButtonPressed(TcxCustomEditViewInfo& V, int Index) override;
+
+    // Filled by the editor as it creates the view data.
+    bool IsDroppedDown = false;
+    bool IsPopupPressedHot = false;
+    // Filled by Calculate.
+    bool IsButtonPressedWhenOpen = false;
+
+private:
+    bool IsDropDownButton(TcxCustomEditViewInfo& V, int Index) const;
 };
 
 // Posted to the editor itself after a paste opened the popup: the lookup selection follows the

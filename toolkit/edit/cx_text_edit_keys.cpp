@@ -65,7 +65,8 @@ bool TcxCustomTextEdit::NavigateLookupItems(TcxEditLookupDataGoDirection Directi
 
 bool TcxCustomTextEdit::DoMouseWheel(pf::TShiftState Shift, int WheelDelta, pg::TPoint MousePos) {
     if (TcxCustomEdit::DoMouseWheel(Shift, WheelDelta, MousePos)) return true;
-    if (!ActiveProperties().UseLookupData() || !IsLookupNavigationAllowed() ||
+    // With the popup open the wheel is the list's.
+    if (!ActiveProperties().UseLookupData() || !IsLookupNavigationAllowed() || HasPopupWindowEx() ||
         ILookupData().IsEmpty() || !DoEditing())
         return false;
     return NavigateLookupItems(WheelDelta > 0 ? egdPrior : egdNext);

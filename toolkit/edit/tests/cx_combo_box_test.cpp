@@ -294,6 +294,43 @@ TEST_F(ComboBoxTest, RevertableDoubleClickWrapsFromLastToFirst) {
     EXPECT_EQ(Edit->Text(), "Alpha");
 }
 
+TEST_F(ComboBoxTest, AClickInTheTextOpensOnlyAFixedList) {
+    const std::pair<TcxEditDropDownListStyle, bool> Cases[] = {
+        {lsEditList, false}, {lsEditFixedList, false}, {lsFixedList, true}};
+    for (const auto& [Style, Opens] : Cases) {
+        Edit->Properties().SetDropDownListStyle(Style);
+        testsupport::PumpUntilIdle();
+        Input.Click(Edit->ClientToScreen({20, 10}));
+        testsupport::PumpUntilIdle();
+        EXPECT_EQ(Edit->DroppedDown(), Opens) << Style;
+        Edit->SetDroppedDown(false);
+        testsupport::PumpUntilIdle();
+    }
+}
+
+TEST_F(ComboBoxTest, TheWheelMovesTheItemOfAClosedComboAndScrollsAnOpenList) {
+    Edit->SetItemIndex(2);
+    const pg::TPoint Over = Edit->ClientToScreen({20, 10});
+    Input.Wheel(Over, -120);
+    testsupport::PumpUntilIdle();
+    EXPECT_FALSE(Edit->DroppedDown());
+    EXPECT_EQ(Edit->ItemIndex(), 3);
+    Input.Wheel(Over, 120);
+    Input.Wheel(Over, 120);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Edit->ItemIndex(), 1);
+
+    Edit->Properties().SetDropDownRows(3);
+    AltDown();
+    ASSERT_TRUE(Edit->DroppedDown());
+    const int Top = List().TopIndex();
+    Input.Wheel(Over, -120);
+    testsupport::PumpUntilIdle();
+    ASSERT_TRUE(Edit->DroppedDown());
+    EXPECT_GT(List().TopIndex(), Top);
+    EXPECT_EQ(Edit->ItemIndex(), 1);
+}
+
 TEST_F(ComboBoxTest, PictureOfAnOpenList) {
     Edit->Properties().SetDropDownRows(5);
     Edit->SetItemIndex(2);

@@ -21,6 +21,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace toolkit::edit {
 namespace {
@@ -115,6 +116,7 @@ class TTestDropDownEdit : public TcxCustomDropDownEdit {
 public:
     using TcxCustomDropDownEdit::TcxCustomDropDownEdit;
     bool CanDropDown() override { return true; }
+    void DestroyWindowHandle() { DestroyHandle(); }
 };
 
 class DropDownEditTest : public ::testing::Test {
@@ -129,7 +131,15 @@ protected:
         Edit->Properties().SetPopupHeight(80);
         Edit->Properties().OnInitPopup = [this](pc::TObject*) { ++Inits; };
         Edit->Properties().OnPopup = [this](pc::TObject*) { ++Popups; };
-        Edit->Properties().OnCloseUp = [this](pc::TObject*) { ++CloseUps; };
+        Edit->Properties().OnCloseUp = [this](pc::TObject*) {
+            ++CloseUps;
+            // Each closing tells the edit framework its reason before OnCloseUp.
+            EXPECT_EQ(ClosePopupReasons.size(), static_cast<std::size_t>(CloseUps));
+        };
+        Edit->Properties().OnClosePopup = [this](pc::TObject* Sender, int Reason) {
+            EXPECT_EQ(Sender, Edit);
+            ClosePopupReasons.push_back(Reason);
+        };
         Edit->Properties().OnPopupClosed = [this](pc::TObject*) { ++Finalized; };
         Form->Show();
         Edit->HandleNeeded();
@@ -155,6 +165,7 @@ protected:
     TTestDropDownEdit* Edit = nullptr;
     testsupport::InputDriver Input;
     int Inits = 0, Popups = 0, CloseUps = 0, Finalized = 0;
+    std::vector<int> ClosePopupReasons;
 };
 
 TEST_F(DropDownEditTest, KeysOpenAndCloseWithTheirReasons) {
@@ -183,6 +194,8 @@ TEST_F(DropDownEditTest, KeysOpenAndCloseWithTheirReasons) {
         C.CloseAlt ? AltKey(C.CloseKey) : Input.Key(C.CloseKey, C.Text);
         EXPECT_FALSE(Edit->DroppedDown());
         EXPECT_EQ(Edit->CloseReason(), C.Reason);
+        ASSERT_FALSE(ClosePopupReasons.empty());
+        EXPECT_EQ(ClosePopupReasons.back(), static_cast<int>(C.Reason));
         EXPECT_EQ(Edit->Text(), "abc");
     }
     const int N = static_cast<int>(std::size(Cases));
@@ -294,6 +307,71 @@ TEST_F(DropDownEditTest, TheCloseButtonFollowsTheStyleAndDiscards) {
     EXPECT_FALSE(static_cast<TcxCustomEditStyle&>(Edit->Style()).PopupCloseButton());
     Open();
     EXPECT_TRUE(pg::IsRectEmpty(Edit->PopupWindow()->EditViewInfo().CloseButtonRect));
+}
+
+TEST_F(DropDownEditTest, NoHintShowsOverTheEditorOfAnOpenPopup) {
+    Edit->ShowHint = true;
+    Edit->Hint = "a hint";
+    // What the application asks the control under the pointer: non-zero refuses the hint.
+    auto Asks = [this](pf::TControl& Control) {
+        pf::THintInfo Info;
+        Info.HintControl = &Control;
+        Info.CursorPos = {20, 10};
+        Info.CursorRect = Control.ClientRect();
+        Info.HintStr = Edit->Hint;
+        return Control.Perform(pf::CM_HINTSHOW, 0, reinterpret_cast<pc::LPARAM>(&Info));
+    };
+    EXPECT_EQ(Asks(*Edit), 0);
+    EXPECT_EQ(Asks(Edit->InnerTextEdit()), 0);
+    Open();
+    EXPECT_NE(Asks(*Edit), 0);
+    EXPECT_NE(Asks(Edit->InnerTextEdit()), 0);
+    Input.Key(Qt::Key_F4);
+    EXPECT_EQ(Asks(*Edit), 0);
+}
+
+TEST_F(DropDownEditTest, TheWindowGoingClosesThePopupFirst) {
+    Open();
+    bool EditWindowDuringCloseUp = false;
+    Edit->Properties().OnCloseUp = [&](pc::TObject*) {
+        EditWindowDuringCloseUp = Edit->HandleAllocated();
+    };
+    Edit->DestroyWindowHandle();
+    EXPECT_FALSE(Edit->DroppedDown());
+    EXPECT_TRUE(EditWindowDuringCloseUp);
+    EXPECT_EQ(Edit->CloseReason(), CloseReasonNone);
+    EXPECT_EQ(Finalized, 1);
+    EXPECT_FALSE(Edit->PopupWindow()->HandleAllocated());
+
+    // An opening still queued goes with the popup's window: nothing shows afterwards.
+    Edit->HandleNeeded();
+    testsupport::PumpUntilIdle();
+    Edit->SetDroppedDown(true);
+    Edit->DestroyWindowHandle();
+    Edit->HandleNeeded();
+    testsupport::PumpUntilIdle();
+    EXPECT_FALSE(Edit->DroppedDown());
+    EXPECT_EQ(Inits, 2);
+    EXPECT_EQ(Finalized, 2);
+    EXPECT_EQ(Popups, 1);
+}
+
+TEST_F(DropDownEditTest, TheDropDownButtonShowsPressedWhileOpenWhenAsked) {
+    struct Case {
+        bool ShowPressed;
+        bool Open;
+        bool Pressed;
+    };
+    const Case Cases[] = {
+        {false, false, false}, {false, true, false}, {true, false, false}, {true, true, true}};
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(testing::Message() << C.ShowPressed << " " << C.Open);
+        Edit->Properties().SetShowDropDownButtonPressed(C.ShowPressed);
+        if (C.Open) Open();
+        Edit->ShortRefreshContainer(false);
+        EXPECT_EQ(Edit->EditViewInfo().ButtonsInfo.at(0).State == ebsPressed, C.Pressed);
+        if (C.Open) Input.Key(Qt::Key_F4);
+    }
 }
 
 // ---- the popup edit ----
