@@ -1,5 +1,7 @@
 #include "toolkit/edit/cx_combo_box.h"
 
+#include "toolkit/edit/cx_combo_box_view.h"
+
 #include "platform/core/text.h"
 #include "platform/win/input_state.h"
 #include "platform/win/messages.h"
@@ -97,6 +99,16 @@ TcxCustomComboBoxProperties::CreateLookupData(TcxCustomTextEdit& AOwner) const {
 std::unique_ptr<TcxCustomEditPopupWindow>
 TcxCustomComboBoxProperties::CreatePopupWindow(TcxCustomDropDownEdit* AEdit) const {
     return std::make_unique<TcxComboBoxPopupWindow>(AEdit);
+}
+
+std::unique_ptr<TcxCustomEditViewData>
+TcxCustomComboBoxProperties::CreateViewData(TcxCustomEditStyle& AStyle, bool AIsInplace) {
+    return std::make_unique<TcxCustomComboBoxViewData>(*this, AStyle, AIsInplace);
+}
+
+std::function<std::unique_ptr<TcxCustomEditViewInfo>()>
+TcxCustomComboBoxProperties::GetViewInfoClass() const {
+    return [] { return std::make_unique<TcxCustomComboBoxViewInfo>(); };
 }
 
 const pc::TComponentClass& TcxCustomComboBoxProperties::GetContainerClass() const {

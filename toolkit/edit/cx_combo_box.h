@@ -76,6 +76,9 @@ public:
     CreateLookupData(TcxCustomTextEdit& AOwner) const override;
     std::unique_ptr<TcxCustomEditPopupWindow>
     CreatePopupWindow(TcxCustomDropDownEdit* AEdit) const override;
+    std::unique_ptr<TcxCustomEditViewData> CreateViewData(TcxCustomEditStyle& AStyle,
+                                                          bool AIsInplace) override;
+    std::function<std::unique_ptr<TcxCustomEditViewInfo>()> GetViewInfoClass() const override;
     const platform::core::TComponentClass& GetContainerClass() const override;
 
 private:

@@ -1,4 +1,5 @@
 #include "toolkit/edit/cx_combo_box.h"
+#include "toolkit/edit/cx_combo_box_view.h"
 #include "toolkit/edit/tests/edit_test_fixture.h"
 
 #include "toolkit/edit/cx_edit_repository.h"
@@ -20,6 +21,7 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace toolkit::edit {
 namespace {
@@ -329,6 +331,47 @@ TEST_F(ComboBoxTest, TheWheelMovesTheItemOfAClosedComboAndScrollsAnOpenList) {
     ASSERT_TRUE(Edit->DroppedDown());
     EXPECT_GT(List().TopIndex(), Top);
     EXPECT_EQ(Edit->ItemIndex(), 1);
+}
+
+TEST_F(ComboBoxTest, AFixedListWithADrawHandlerDrawsItsItemInTheTextArea) {
+    struct Drawn {
+        TcxCustomComboBox* Control;
+        int Index;
+        pg::TRect Rect;
+        pf::TOwnerDrawState State;
+    };
+    std::vector<Drawn> Calls;
+    Edit->Properties().OnDrawItem = [&](TcxCustomComboBox* Control, toolkit::base::TcxCanvas&,
+                                        int Index, const pg::TRect& Rect,
+                                        pf::TOwnerDrawState State) {
+        Calls.push_back({Control, Index, Rect, State});
+    };
+    Edit->SetItemIndex(4);
+    // Only a fixed list draws its text area as an item.
+    const std::pair<TcxEditDropDownListStyle, int> Cases[] = {
+        {lsEditList, -1}, {lsEditFixedList, -1}, {lsFixedList, 4}};
+    for (const auto& [Style, Index] : Cases) {
+        Edit->Properties().SetDropDownListStyle(Style);
+        Edit->ShortRefreshContainer(false);
+        EXPECT_EQ(static_cast<TcxCustomComboBoxViewInfo&>(Edit->EditViewInfo()).ItemIndex, Index)
+            << Style;
+    }
+    Calls.clear();
+    Edit->Repaint();
+    testsupport::PumpUntilIdle();
+    ASSERT_FALSE(Calls.empty());
+    EXPECT_EQ(Calls.back().Control, Edit);
+    EXPECT_EQ(Calls.back().Index, 4);
+    EXPECT_EQ(Calls.back().Rect, Edit->TextViewInfo().TextRect);
+    EXPECT_EQ(Calls.back().State, odComboBoxEdit | pf::odSelected | pf::odFocused);
+
+    // A display-only cell finds the item by its text.
+    TcxComboBoxProperties& P = Edit->Properties();
+    auto Data = P.CreateViewData(static_cast<TcxCustomEditStyle&>(Edit->Style()), true);
+    TcxCustomComboBoxViewInfo Cell;
+    static_cast<TcxCustomTextEditViewData&>(*Data).DisplayValueToDrawValue(Variant::String("Golf"),
+                                                                           Cell);
+    EXPECT_EQ(Cell.ItemIndex, 6);
 }
 
 TEST_F(ComboBoxTest, PictureOfAnOpenList) {
