@@ -212,6 +212,7 @@ TcxCustomTextEditLookupData::TListBoxFactory TcxComboBoxLookupData::GetListBoxCl
     return [this](TcxCustomTextEdit& Owner) -> std::unique_ptr<TcxCustomInnerListBox> {
         auto& Combo = static_cast<TcxCustomComboBox&>(Owner);
         auto List = std::make_unique<TcxComboBoxListBox>(Combo);
+        List->LookAndFeel().SetMasterLookAndFeel(&Combo.PopupControlsLookAndFeel());
         List->OnGetItemText = [this](int Index) { return GetDisplayText(Variant::Integer(Index)); };
         List->OnGetEditingStyle = [&Combo] { return static_cast<int>(Combo.EditingStyle()); };
         List->OnItemIndexChanged = [this](pc::TObject*) { UpdateActiveIndexFromList(); };

@@ -261,8 +261,20 @@ void TcxCustomEditPopupWindow::CalculateViewInfo() {
     V.Shadow = Shadow;
     V.Sizeable = Sizeable;
     V.SysPanelStyle = SysPanelStyle;
+    // The style's look-and-feel follows the editor's popup look-and-feel.
+    V.LookAndFeelKind = Style().LookAndFeel().GetKind();
+    V.Painter = Style().LookAndFeel().SkinPainter();
     V.Bounds = {0, 0, Width(), Height()};
     V.Calculate();
+}
+
+void TcxCustomEditPopupWindow::StyleChanged() {
+    if (HandleAllocated()) Invalidate();
+}
+
+void TcxCustomEditPopupWindow::AdjustClientRect(TRect& Rect) {
+    // Aligned children fill the client area inside the frame and the system panel.
+    Rect = GetClientBounds();
 }
 
 TRect TcxCustomEditPopupWindow::GetClientBounds() {

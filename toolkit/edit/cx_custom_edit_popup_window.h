@@ -144,6 +144,9 @@ protected:
     // The client's size when AutoSize.
     virtual TSize GetClientPreferredSize() { return {0, 0}; }
     virtual void CalculateViewInfo();
+    // The look-and-feel moved: the frame, close button and grip are painted again.
+    void StyleChanged() override;
+    void AdjustClientRect(TRect& Rect) override;
     void CreateParams(TCreateParams& Params) override;
     void CloseUpByModalResult() override;
     void DoClosed() override;

@@ -264,6 +264,11 @@ TcxCustomDropDownEdit::TcxCustomDropDownEdit(pc::TComponent* AOwner, bool AIsInp
                         APropertiesClass ? APropertiesClass
                                          : &TcxCustomDropDownEditProperties::ClassRef()) {
     RecreateViewInfo();
+    FPopupControlsLookAndFeel = std::make_unique<TcxEditPopupControlLookAndFeel>(*this);
+    FPopupControlsLookAndFeel->OnChanged = [this](toolkit::base::TcxLookAndFeel*,
+                                                  toolkit::base::TcxLookAndFeelValues) {
+        PopupControlsLookAndFeelChanged();
+    };
     if (!(ComponentState() & pc::csDesigning)) CreatePopupWindow();
     InitializeEditData();
 }
@@ -321,6 +326,7 @@ void TcxCustomDropDownEdit::CreatePopupWindow() {
     FPopupWindow = ActiveProperties().CreatePopupWindow(this);
     // The editor runs the popup from its own keys and the popup hooks: no loop of its own.
     FPopupWindow->ModalMode = false;
+    FPopupWindow->Style().LookAndFeel().SetMasterLookAndFeel(FPopupControlsLookAndFeel.get());
     FPopupWindow->OnClosed = [this](pc::TObject*) { PopupWindowClosed(); };
     FPopupWindow->OnShowed = [this](pc::TObject*) { PopupWindowShowed(); };
     FPopupWindow->OnCloseQuery = [this](pc::TObject*, bool& CanClose) {
@@ -420,7 +426,7 @@ void TcxCustomDropDownEdit::SetupPopupWindow() {
         W.PreferredHeight = P.PopupHeight();
     }
     W.CloseButton = static_cast<TcxCustomEditStyle&>(Style()).PopupCloseButton();
-    W.BorderStyle = static_cast<TcxCustomEditStyle&>(Style()).PopupBorderStyle();
+    W.BorderStyle = EditViewInfo().PopupBorderStyle;
     W.NativeStyle = ViewInfo().NativeStyle;
     W.Shadow = ViewInfo().Shadow;
 }
@@ -665,7 +671,14 @@ bool TcxCustomDropDownEdit::RefreshContainer(TPoint P, int Button, pf::TShiftSta
                                              bool IsMouseEvent) {
     const bool Result = TcxCustomTextEdit::RefreshContainer(P, Button, Shift, IsMouseEvent);
     if (!(IsMouseEvent && Button == 0)) RecomputePopupPressedHot();
+    if (FPopupControlsLookAndFeel) FPopupControlsLookAndFeel->Synchronize();
     return Result;
+}
+
+void TcxCustomDropDownEdit::ContainerStyleChanged(TcxContainerStyle* Sender) {
+    TcxCustomTextEdit::ContainerStyleChanged(Sender);
+    // Called while the base is made and freed too, when the popup's look-and-feel is not there.
+    if (FPopupControlsLookAndFeel) FPopupControlsLookAndFeel->Synchronize();
 }
 
 bool TcxCustomDropDownEdit::IsLookupNavigationAllowed() {

@@ -13,6 +13,7 @@
 // standalone in the active properties' PopupWidth and PopupHeight.
 
 #include "toolkit/edit/cx_custom_edit_popup_window.h"
+#include "toolkit/edit/cx_edit_popup_control_look_and_feel.h"
 #include "toolkit/edit/cx_text_edit.h"
 #include "toolkit/edit/cx_text_edit_properties.h"
 #include "toolkit/edit/cx_text_edit_view.h"
@@ -142,6 +143,10 @@ public:
     // True opens (once, even before a queued opening shows); false closes with no reason.
     void SetDroppedDown(bool Value);
     TcxCustomEditPopupWindow* PopupWindow() const { return FPopupWindow.get(); }
+    // What the popup's frame and controls follow: this editor's style look-and-feel.
+    TcxEditPopupControlLookAndFeel& PopupControlsLookAndFeel() const {
+        return *FPopupControlsLookAndFeel;
+    }
     TcxEditCloseUpReason CloseReason() const { return FCloseReason; }
     bool IsPopupPressedHot() const { return FIsPopupPressedHot; }
     bool PopupSizeChanged() const { return FPopupSizeChanged; }
@@ -207,6 +212,7 @@ protected:
     // With the popup open the wheel scrolls its list.
     bool DoMouseWheel(platform::forms::TShiftState Shift, int WheelDelta,
                       platform::gdi::TPoint MousePos) override;
+    void ContainerStyleChanged(TcxContainerStyle* Sender) override;
     bool IsLookupNavigationAllowed() override;
     void FocusChanged() override;
     // The inner edit losing the focus to a window outside the popup closes it. A focus lost
@@ -231,6 +237,8 @@ private:
     bool MayFocusOnClick();
     bool IsShowMessageQueued();
 
+    // Made before the popup window, whose style follows it, and freed after it.
+    std::unique_ptr<TcxEditPopupControlLookAndFeel> FPopupControlsLookAndFeel;
     std::unique_ptr<TcxCustomEditPopupWindow> FPopupWindow;
     TcxCustomDropDownEditData FEditData;
     TcxEditCloseUpReason FCloseReason = CloseReasonNone;
