@@ -92,7 +92,6 @@ TcxCustomEdit::TcxCustomEdit(pc::TComponent* AOwner, bool AIsInplace,
 TcxCustomEdit::~TcxCustomEdit() {
     if (auto* Listener = toolkit::base::cxGetGlobalFocusListener())
         Listener->ControlDestroying(this);
-    if (FEditData && FEditData->Edit == this) FEditData->Edit = nullptr;
     FClickTimer.reset();
     if (FLockedInnerEdit != pc::HWND{}) UnlockInnerEditRepainting();
     if (FRepositoryItem) {
@@ -285,6 +284,11 @@ void TcxCustomEdit::WndProc(pc::TMessage& Message) {
             return;
         }
         break;
+    case pw::WM_LBUTTONUP:
+        // A press the editor saw, released on it, is the platform's click already.
+        FReleaseIsClick =
+            PressedInside() && pg::PtInRect(ClientRect(), pw::LParamToPoint(Message.LParam));
+        break;
     case pw::WM_COPY:
         CopyToClipboard();
         return;
@@ -356,7 +360,13 @@ TcxEditSizeProperties TcxCustomEdit::GetEditSizeProperties() {
 
 void TcxCustomEdit::AdjustEditSize(int& ALeft, int& AWidth, int& AHeight) {
     auto Data = CreateViewData();
-    const TSize Size = Data->GetEditSize(Canvas(), GetEditValue(), GetEditSizeProperties());
+    TcxEditSizeProperties SizeProperties = GetEditSizeProperties();
+    // The size asked for is the one at the width being given, not the one being left.
+    if (!CanAutoWidth()) SizeProperties.Width = AWidth;
+    // The control's canvas has a device context only while it paints; the screen's measures
+    // the same font.
+    const TSize Size =
+        Data->GetEditSize(toolkit::base::cxScreenCanvas(), GetEditValue(), SizeProperties);
     AHeight = Size.cy;
     if (CanAutoWidth()) {
         if (AutoSizeKeepsRightEdge()) ALeft += AWidth - Size.cx;
@@ -443,10 +453,21 @@ bool TcxCustomEdit::InternalFocused() {
 
 // ---- edit data ----
 
+TcxCustomEditData::TcxCustomEditData(TcxCustomEdit* AEdit)
+    : FEditLink(toolkit::base::cxAddObjectLink(AEdit)) {}
+
+TcxCustomEditData::~TcxCustomEditData() {
+    toolkit::base::cxRemoveObjectLink(FEditLink);
+}
+
+TcxCustomEdit* TcxCustomEditData::Edit() const {
+    return FEditLink ? static_cast<TcxCustomEdit*>(FEditLink->Ref) : nullptr;
+}
+
 void TcxCustomEditData::Clear() {
     Cleared = true;
-    if (Edit && Edit->EditData() == this) {
-        Edit->InitializeEditData();
+    if (TcxCustomEdit* E = Edit(); E && E->EditData() == this) {
+        E->InitializeEditData();
         Cleared = false;
     }
 }

@@ -31,6 +31,7 @@
 #include "toolkit/edit/edit_error.h"
 
 #include "toolkit/base/cx_timer.h"
+#include "toolkit/base/object_links.h"
 
 #include <functional>
 #include <memory>
@@ -47,16 +48,21 @@ class TcxEditRepositoryItem;
 // What a host keeps of an in-place editor between two activations (a drop-down's last popup
 // size, say). Editors that keep nothing have none. Clear asks the editor using it to start it
 // afresh.
+// The host may keep it longer than the editor lives.
 class TcxCustomEditData {
 public:
-    explicit TcxCustomEditData(TcxCustomEdit* AEdit) : Edit(AEdit) {}
-    virtual ~TcxCustomEditData() = default;
+    explicit TcxCustomEditData(TcxCustomEdit* AEdit);
+    virtual ~TcxCustomEditData();
     TcxCustomEditData(const TcxCustomEditData&) = delete;
     TcxCustomEditData& operator=(const TcxCustomEditData&) = delete;
 
     void Clear();
     bool Cleared = false;
-    TcxCustomEdit* Edit;
+    // The editor it was made for; nullptr once that editor is freed.
+    TcxCustomEdit* Edit() const;
+
+private:
+    std::unique_ptr<toolkit::base::TcxObjectLink> FEditLink;
 };
 
 class EcxEditValidationError : public EcxEditError {
@@ -387,6 +393,7 @@ private:
     bool FIsActivated = false;
     bool FAutoSize = true;
     bool FIsAdjustingSize = false;
+    bool FReleaseIsClick = false;
     bool FFirstParentPending = true;
     TcxCustomEditData* FEditData = nullptr;
     int FClickLockCount = 0;

@@ -202,8 +202,10 @@ void TcxCustomEdit::MouseUp(pf::TMouseButton Button, pf::TShiftState Shift, int 
         EditViewInfo().ButtonsInfo[static_cast<std::size_t>(WasPressed)].State == ebsPressed;
     if (Button == pf::mbLeft && ClickTimer().Enabled()) {
         ClickTimer().SetEnabled(false);
-        if (!EditViewInfo().IsHotTrack({X, Y})) Click();
+        // The release of an activating click: the editor's click, once.
+        if (!EditViewInfo().IsHotTrack({X, Y}) && !FReleaseIsClick) Click();
     }
+    if (Button == pf::mbLeft) FReleaseIsClick = false;
     if (Button == pf::mbLeft) FPressedButtonIndex = -1;
     TcxContainer::MouseUp(Button, Shift, X, Y);
     ForwardMouseUp(Button, Shift, X, Y);
@@ -305,11 +307,20 @@ void TcxCustomEdit::ActivateByKey(char Key) {
 void TcxCustomEdit::ActivateByMouse(pf::TShiftState Shift, int X, int Y) {
     Activate();
     if (!HandleAllocated()) return;
-    const pc::LPARAM Point = static_cast<pc::LPARAM>((X & 0xFFFF) | ((Y & 0xFFFF) << 16));
-    if (Shift & pf::ssDouble)
+    // The host saw the press in its own client area; the editor replays it where it fell on
+    // the editor (a release over the inner control reaches it through the mouse-up forwarding).
+    pg::TPoint P{X, Y};
+    if (pf::TWinControl* Host = Parent()) P = ScreenToClient(Host->ClientToScreen(P));
+    const pc::LPARAM Point = static_cast<pc::LPARAM>((P.X & 0xFFFF) | ((P.Y & 0xFFFF) << 16));
+    if (Shift & pf::ssDouble) {
         pc::SendMessage(Handle(), pw::WM_LBUTTONDOWN, pw::MK_LBUTTON, Point);
-    else
+        // The user let go while the host was busy activating: no release will come to end
+        // the capture the replayed press took.
+        if (pw::GetCapture() == Handle() && pw::GetAsyncKeyState(pw::VK_LBUTTON) >= 0)
+            pw::ReleaseCapture();
+    } else {
         pc::SendMessage(Handle(), pw::WM_LBUTTONUP, 0, Point);
+    }
     ClickTimer().SetEnabled(true);
 }
 

@@ -397,7 +397,11 @@ void TcxCustomEditViewData::StretchButtons(TcxCustomEditViewInfo& V, int TotalWi
 
 TSize TcxCustomEditViewData::GetEditSize(TcxCanvas& Canvas, const Variant& Value,
                                          const TcxEditSizeProperties& SizeProperties) {
-    TcxCustomEditViewInfo Scratch;
+    // Of the properties' own view info class: the editors' view data fill their own parts.
+    const TcxCustomEditViewInfoClass ViewInfoClass = Properties.GetViewInfoClass();
+    const std::unique_ptr<TcxCustomEditViewInfo> ScratchOwner =
+        ViewInfoClass ? ViewInfoClass() : std::make_unique<TcxCustomEditViewInfo>();
+    TcxCustomEditViewInfo& Scratch = *ScratchOwner;
     const int FontHeight = Canvas.FontHeight(Style->GetVisibleFont());
     Calculate(Canvas, {0, 0, INT_MAX / 2, FontHeight}, {-1, -1}, cxmbNone, 0, Scratch, false);
     const TSize Constant{Scratch.ClientRect.Left - Scratch.Bounds.Left + Scratch.Bounds.Right -

@@ -1,11 +1,14 @@
 #include "toolkit/edit/cx_custom_edit.h"
 #include "toolkit/edit/tests/edit_test_fixture.h"
 
+#include "toolkit/edit/cx_check_box.h"
 #include "toolkit/edit/cx_edit_repository.h"
 #include "toolkit/edit/cx_edit_view_data.h"
 #include "toolkit/edit/edit_units.h"
 
+#include "toolkit/base/cx_canvas.h"
 #include "toolkit/base/cx_focus_listener.h"
+#include "toolkit/base/settings_controller.h"
 #include "toolkit/base/tests/cx_test_surface.h"
 
 #include "platform/core/clock.h"
@@ -60,8 +63,8 @@ public:
 // An editor whose display is a plain text: the edit value shown as text.
 class TTextEditor : public TcxCustomEdit {
 public:
-    explicit TTextEditor(pc::TComponent* AOwner)
-        : TcxCustomEdit(AOwner, false, &TValidatingProperties::ClassRef()) {}
+    explicit TTextEditor(pc::TComponent* AOwner, bool AIsInplace = false)
+        : TcxCustomEdit(AOwner, AIsInplace, &TValidatingProperties::ClassRef()) {}
     std::string GetDisplayText() override { return Text; }
     // The user types a text.
     void Type(const std::string& Value) {
@@ -83,10 +86,31 @@ public:
     std::string Text;
     int Applied = 0;
     std::vector<std::string> Clipboard;
+    // What the editor went through: presses in its own coordinates, its display synchronised,
+    // its properties applied, its edit data started afresh.
+    std::vector<std::string> Presses;
+    int Synchronized = 0;
+    int PropertiesApplied = 0;
+    int EditDataInitialized = 0;
+    // Whether the editor keeps edit data between two activations in place.
+    bool KeepsEditData = false;
 
 protected:
     void SynchronizeDisplayValue() override {
+        ++Synchronized;
         Text = FEditValue.IsNull() ? std::string() : FEditValue.AsString();
+    }
+    void PropertiesChanged(TcxCustomEditProperties* Sender) override {
+        ++PropertiesApplied;
+        TcxCustomEdit::PropertiesChanged(Sender);
+    }
+    std::unique_ptr<TcxCustomEditData> CreateEditData() override {
+        return KeepsEditData ? std::make_unique<TcxCustomEditData>(this) : nullptr;
+    }
+    void InitializeEditData() override { ++EditDataInitialized; }
+    void MouseDown(pf::TMouseButton Button, pf::TShiftState Shift, int X, int Y) override {
+        Presses.push_back(std::to_string(X) + "," + std::to_string(Y));
+        TcxCustomEdit::MouseDown(Button, Shift, X, Y);
     }
     void ApplyDisplayValue(const Variant& Value) override {
         ++Applied;
@@ -116,6 +140,29 @@ public:
 
 protected:
     void Paint() override { ++Paints; }
+};
+
+// A control that records the mouse buttons it is given, in its own coordinates, and the context
+// menus asked of it.
+class TMouseRecorder : public pf::TCustomControl {
+public:
+    using pf::TCustomControl::TCustomControl;
+    std::vector<std::string> Seen;
+    int ContextMenus = 0;
+
+protected:
+    void MouseDown(pf::TMouseButton Button, pf::TShiftState Shift, int X, int Y) override {
+        Seen.push_back("down " + std::to_string(X) + "," + std::to_string(Y));
+        pf::TCustomControl::MouseDown(Button, Shift, X, Y);
+    }
+    void MouseUp(pf::TMouseButton Button, pf::TShiftState Shift, int X, int Y) override {
+        Seen.push_back("up " + std::to_string(X) + "," + std::to_string(Y));
+        pf::TCustomControl::MouseUp(Button, Shift, X, Y);
+    }
+    void WndProc(pc::TMessage& Message) override {
+        if (Message.Msg == pw::WM_CONTEXTMENU) ++ContextMenus;
+        pf::TCustomControl::WndProc(Message);
+    }
 };
 
 class CustomEditTest : public ::testing::Test {
@@ -149,6 +196,31 @@ protected:
         TcxEditButton& B = Edit->Properties().Buttons().Add();
         B.SetKind(Kind);
         return B;
+    }
+
+    // A host (a grid, say) at (20, 40) on the form, with a hidden in-place editor at (30, 10) in
+    // it, whose inner control records the mouse. Not activated yet.
+    struct TInPlace {
+        TMouseRecorder* Host;
+        TTextEditor* Edit;
+        TMouseRecorder* Inner;
+    };
+    TInPlace MakeInPlace() {
+        auto& Host = Form->Own<TMouseRecorder>();
+        Host.SetParent(Form);
+        Host.SetBoundsRect({20, 40, 320, 140});
+        auto& InPlace = Form->Own<TTextEditor>(true);
+        InPlace.SetParent(&Host);
+        InPlace.SetBoundsRect({30, 10, 230, 31});
+        auto& Inner = Form->Own<TMouseRecorder>();
+        InPlace.SetInnerControl(&Inner);
+        Inner.SetParent(&InPlace);
+        InPlace.ShortRefreshContainer(false);
+        InPlace.HandleNeeded();
+        // Hidden until the host activates it over a cell.
+        InPlace.Hide();
+        pc::ProcessMessages();
+        return {&Host, &InPlace, &Inner};
     }
 
     pc::ManualClock Clock{1000};
@@ -677,6 +749,245 @@ TEST_F(CustomEditTest, TheGlobalFocusListenerHearsEnterExitAndDestruction) {
     Edit = nullptr;
     toolkit::base::cxSetGlobalFocusListener(nullptr);
     EXPECT_EQ(Listener.Calls, (std::vector<std::string>{"enter", "exit", "destroying"}));
+}
+
+// ---- first parenting ----
+
+TEST_F(CustomEditTest, TheFirstParentAppliesThePropertiesAndShowsTheValueOnce) {
+    auto& Made = Form->Own<TTextEditor>();
+    Made.SetEditValue(Variant::String("v"));
+    Made.Text.clear();
+    const int Applied = Made.PropertiesApplied, Synchronized = Made.Synchronized;
+    Made.SetParent(Form);
+    EXPECT_EQ(Made.PropertiesApplied, Applied + 1);
+    EXPECT_EQ(Made.Synchronized, Synchronized + 1);
+    EXPECT_EQ(Made.Text, "v") << "the binding's value shown";
+    // Later parents are moves, not a first standing.
+    Made.SetParent(nullptr);
+    Made.SetParent(Form);
+    EXPECT_EQ(Made.PropertiesApplied, Applied + 1);
+    EXPECT_EQ(Made.Synchronized, Synchronized + 1);
+}
+
+// ---- in-place activation ----
+
+struct MouseActivationCase {
+    const char* Name;
+    bool DoubleClick; // the user double-clicked the cell, else clicked it once
+    bool OnPress; // the host activates on the press (the button still down), else on the release
+    bool PressReplayed;
+    bool ReleaseReplayed;
+    bool CaptureKept;
+};
+
+void PrintTo(const MouseActivationCase& C, std::ostream* Os) {
+    *Os << C.Name;
+}
+
+class MouseActivationTest : public CustomEditTest,
+                            public ::testing::WithParamInterface<MouseActivationCase> {};
+
+TEST_P(MouseActivationTest, TheHostsClickIsReplayedWhereItFellOnTheEditor) {
+    const MouseActivationCase& C = GetParam();
+    const TInPlace P = MakeInPlace();
+    // The host's point over the editor's (50, 8), which lies on the inner control.
+    const pg::TPoint OnHost{30 + 50, 10 + 8};
+    const pg::TPoint OnInner{50 - P.Inner->Left(), 8 - P.Inner->Top()};
+    ASSERT_TRUE(pg::PtInRect(P.Inner->ClientRect(), OnInner));
+    pf::TShiftState PressShift = 0;
+    bool Activated = false;
+    auto ActivateWith = [&](pf::TShiftState Shift, int X, int Y) {
+        if (Activated || ((Shift & pf::ssDouble) != 0) != C.DoubleClick) return;
+        Activated = true;
+        P.Edit->ActivateByMouse(Shift, X, Y);
+    };
+    P.Host->OnMouseDown = [&](pc::TObject*, pf::TMouseButton, pf::TShiftState Shift, int X, int Y) {
+        PressShift = Shift;
+        if (C.OnPress) ActivateWith(Shift, X, Y);
+    };
+    P.Host->OnMouseUp = [&](pc::TObject*, pf::TMouseButton, pf::TShiftState, int X, int Y) {
+        if (!C.OnPress) ActivateWith(PressShift, X, Y);
+    };
+    int Clicks = 0;
+    P.Edit->OnClick = [&](pc::TObject*) { ++Clicks; };
+    const pg::TPoint Screen = P.Host->ClientToScreen(OnHost);
+    if (C.DoubleClick) Input.Click(Screen);
+    Input.Press(Screen);
+    if (!C.OnPress) Input.Release(Screen);
+    ASSERT_TRUE(Activated);
+    EXPECT_EQ(P.Edit->Presses,
+              C.PressReplayed ? std::vector<std::string>{"50,8"} : std::vector<std::string>{});
+    const std::string Up = "up " + std::to_string(OnInner.X) + "," + std::to_string(OnInner.Y);
+    EXPECT_EQ(P.Inner->Seen,
+              C.ReleaseReplayed ? std::vector<std::string>{Up} : std::vector<std::string>{});
+    EXPECT_EQ(pw::GetCapture() == P.Edit->Handle(), C.CaptureKept);
+    if (!C.CaptureKept) return;
+    // The user lets go within the double-click time: the editor's click, the release passed on.
+    Input.Release(Screen);
+    EXPECT_EQ(Clicks, 1);
+    EXPECT_EQ(P.Inner->Seen, std::vector<std::string>{Up});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Clicks, MouseActivationTest,
+    ::testing::Values(
+        MouseActivationCase{"ClickActivatingOnPress", false, true, false, true, false},
+        MouseActivationCase{"ClickActivatingOnRelease", false, false, false, true, false},
+        MouseActivationCase{"DoubleClickHeld", true, true, true, false, true},
+        MouseActivationCase{"DoubleClickReleased", true, false, true, false, false}),
+    [](const ::testing::TestParamInfo<MouseActivationCase>& Info) { return Info.param.Name; });
+
+TEST_F(CustomEditTest, TheHostKeepsTheEditDataAcrossActivations) {
+    const TInPlace P = MakeInPlace();
+    P.Edit->KeepsEditData = true;
+    std::unique_ptr<TcxCustomEditData> First, Second;
+    P.Edit->Activate(First);
+    ASSERT_NE(First, nullptr);
+    EXPECT_EQ(P.Edit->EditData(), First.get());
+    EXPECT_EQ(First->Edit(), P.Edit);
+    const TcxCustomEditData* Made = First.get();
+    P.Edit->Deactivate();
+    P.Edit->Activate(First);
+    EXPECT_EQ(First.get(), Made) << "made once; the host keeps it";
+    EXPECT_EQ(P.Edit->EditDataInitialized, 0);
+    // Cleared while in use, it starts afresh at once.
+    First->Clear();
+    EXPECT_EQ(P.Edit->EditDataInitialized, 1);
+    EXPECT_FALSE(First->Cleared);
+    // Another cell's data in use: the first, cleared, starts afresh on its next activation.
+    P.Edit->Deactivate();
+    P.Edit->Activate(Second);
+    EXPECT_EQ(P.Edit->EditData(), Second.get());
+    First->Clear();
+    EXPECT_TRUE(First->Cleared);
+    EXPECT_EQ(P.Edit->EditDataInitialized, 1);
+    P.Edit->Deactivate();
+    P.Edit->Activate(First);
+    EXPECT_EQ(P.Edit->EditDataInitialized, 2);
+    EXPECT_FALSE(First->Cleared);
+    // Both outlive the editor and forget it.
+    Form->FreeComponent(*P.Edit);
+    EXPECT_EQ(First->Edit(), nullptr);
+    EXPECT_EQ(Second->Edit(), nullptr);
+    Second->Clear();
+    EXPECT_TRUE(Second->Cleared);
+}
+
+TEST_F(CustomEditTest, AnEditorThatKeepsNoEditDataLeavesTheHostsEmpty) {
+    const TInPlace P = MakeInPlace();
+    std::unique_ptr<TcxCustomEditData> Data;
+    P.Edit->Activate(Data);
+    EXPECT_EQ(Data, nullptr);
+    EXPECT_EQ(P.Edit->EditData(), nullptr);
+}
+
+// ---- message reactions ----
+
+TEST_F(CustomEditTest, OnlyANormalEditorPassesTheContextMenuOnToItsParent) {
+    for (const bool InPlace : {false, true}) {
+        auto& Host = Form->Own<TMouseRecorder>();
+        Host.SetParent(Form);
+        Host.SetBoundsRect({20, 150, 320, 250});
+        auto& E = Form->Own<TTextEditor>(InPlace);
+        E.SetParent(&Host);
+        E.SetBoundsRect({10, 10, 210, 31});
+        E.Show();
+        pc::ProcessMessages();
+        Input.Click(E.ClientToScreen({20, 10}), Qt::RightButton);
+        EXPECT_EQ(Host.ContextMenus, InPlace ? 0 : 1) << "in place " << InPlace;
+        Form->FreeComponent(Host);
+    }
+}
+
+TEST_F(CustomEditTest, ADoubleClickOverAButtonIsASecondPressOfTheButton) {
+    AddButton(bkEllipsis);
+    Edit->ShortRefreshContainer(false);
+    const TRect B = Edit->EditViewInfo().ButtonsInfo[0].Bounds;
+    struct Case {
+        const char* Where;
+        pg::TPoint At;
+        int ButtonClicks;
+        int DoubleClicks;
+    };
+    for (const Case& C :
+         {Case{"over the button", {(B.Left + B.Right) / 2, (B.Top + B.Bottom) / 2}, 2, 0},
+          Case{"over the text", {5, 5}, 0, 1}}) {
+        int ButtonClicks = 0, DoubleClicks = 0;
+        Edit->Properties().OnButtonClick = [&](pc::TObject*, int) { ++ButtonClicks; };
+        Edit->OnDblClick = [&](pc::TObject*) { ++DoubleClicks; };
+        const pg::TPoint Screen = Edit->ClientToScreen(C.At);
+        Input.Click(Screen);
+        Input.Click(Screen);
+        EXPECT_EQ(ButtonClicks, C.ButtonClicks) << C.Where;
+        EXPECT_EQ(DoubleClicks, C.DoubleClicks) << C.Where;
+        pc::RunFor(Clock, 1000);
+    }
+}
+
+TEST_F(CustomEditTest, AReleaseTheEditorCapturedIsPassedToTheChildUnderThePointer) {
+    auto& Inner = Form->Own<TMouseRecorder>();
+    Edit->SetInnerControl(&Inner);
+    Inner.SetParent(Edit);
+    Edit->ShortRefreshContainer(false);
+    pc::ProcessMessages();
+    // Pressed on the frame, off the inner control; released over it.
+    const pg::TPoint Frame{0, 0};
+    ASSERT_FALSE(pg::PtInRect(Inner.BoundsRect(), Frame));
+    const pg::TPoint OnInner{Inner.Left() + 20, Inner.Top() + 3};
+    Input.Press(Edit->ClientToScreen(Frame));
+    ASSERT_EQ(pw::GetCapture(), Edit->Handle());
+    Input.MoveTo(Edit->ClientToScreen(OnInner));
+    Input.Release(Edit->ClientToScreen(OnInner));
+    EXPECT_EQ(Inner.Seen, std::vector<std::string>{"up 20,3"});
+}
+
+TEST_F(CustomEditTest, SizingItselfTheEditorKeepsItsWholeWindowAsClientArea) {
+    Edit->SetAutoSize(false);
+    Edit->SetBounds(10, 10, 200, 60);
+    pc::ProcessMessages();
+    Edit->SetAutoSize(true);
+    const int Asked = Edit->Height();
+    EXPECT_GT(Asked, 0);
+    EXPECT_LT(Asked, 60) << "the height the view data asks for";
+    pc::MSG Msg;
+    EXPECT_FALSE(pc::PeekMessage(Msg, Edit->Handle(), toolkit::base::cxNCSizeChangedMessage,
+                                 toolkit::base::cxNCSizeChangedMessage, pc::PM_NOREMOVE))
+        << "the non-client calculation was answered, not passed on";
+    Edit->SetBounds(10, 10, 200, 40);
+    EXPECT_TRUE(pc::PeekMessage(Msg, Edit->Handle(), toolkit::base::cxNCSizeChangedMessage,
+                                toolkit::base::cxNCSizeChangedMessage, pc::PM_NOREMOVE))
+        << "a size given from outside";
+}
+
+// ---- size ----
+
+TEST_F(CustomEditTest, SwitchingAutoSizeOnTakesTheHeightTheViewDataAsksFor) {
+    auto& Box = Form->Own<TcxCheckBox>();
+    Box.SetParent(Form);
+    // The base shows no content: its frame is all it asks for. The check box shows its text.
+    struct Case {
+        TcxCustomEdit* E;
+        bool ShowsText;
+    };
+    for (const auto& [E, ShowsText] : {Case{Edit, false}, Case{&Box, true}}) {
+        E->SetAutoSize(false);
+        E->SetBounds(10, 150, 200, 60);
+        EXPECT_EQ(E->Height(), 60) << "the size given";
+        E->SetAutoSize(true);
+        // Measured with the editor's font as the screen shows it (its own canvas has no device
+        // context outside painting, which measured every text 0 high).
+        TcxEditSizeProperties Size;
+        Size.MaxLineCount = 1;
+        Size.Width = 200;
+        const int Asked = E->CreateViewData()
+                              ->GetEditSize(toolkit::base::cxScreenCanvas(), E->EditValue(), Size)
+                              .cy;
+        EXPECT_EQ(E->Height(), Asked) << E->ClassType().ClassName();
+        const int TextHeight =
+            toolkit::base::cxScreenCanvas().FontHeight(E->Style().GetVisibleFont());
+        EXPECT_GT(Asked, ShowsText ? TextHeight : 0) << E->ClassType().ClassName();
+        EXPECT_EQ(E->Width(), 200);
+    }
 }
 
 } // namespace
