@@ -397,7 +397,9 @@ void TcxCustomEditViewData::StretchButtons(TcxCustomEditViewInfo& V, int TotalWi
 
 TSize TcxCustomEditViewData::GetEditSize(TcxCanvas& Canvas, const Variant& Value,
                                          const TcxEditSizeProperties& SizeProperties) {
-    TcxCustomEditViewInfo Scratch;
+    // The editor's own view info class: its view data fills fields of that class.
+    const std::unique_ptr<TcxCustomEditViewInfo> ScratchInfo = Properties.GetViewInfoClass()();
+    TcxCustomEditViewInfo& Scratch = *ScratchInfo;
     const int FontHeight = Canvas.FontHeight(Style->GetVisibleFont());
     Calculate(Canvas, {0, 0, INT_MAX / 2, FontHeight}, {-1, -1}, cxmbNone, 0, Scratch, false);
     const TSize Constant{Scratch.ClientRect.Left - Scratch.Bounds.Left + Scratch.Bounds.Right -
