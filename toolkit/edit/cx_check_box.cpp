@@ -2,7 +2,10 @@
 
 #include "toolkit/edit/cx_check_box_view.h"
 
+#include "platform/forms/forms.h"
 #include "platform/win/messages.h"
+
+#include <cctype>
 
 namespace toolkit::edit {
 
@@ -196,6 +199,18 @@ bool TcxCustomCheckBox::RefreshContainer(pg::TPoint P, int Button, pf::TShiftSta
     if (IsMouseEvent && Old == ecsPressed && CheckBoxViewInfo().CheckButtonState == ecsHot)
         Toggle();
     return Result;
+}
+
+void TcxCustomCheckBox::WndProc(pc::TMessage& Message) {
+    if (Message.Msg == pf::CM_DIALOGCHAR && Message.WParam != 0 &&
+        pf::CaptionAccelerator(Caption()) ==
+            std::tolower(static_cast<unsigned char>(Message.WParam))) {
+        if (CanFocus()) SetFocus();
+        if (Focused()) Toggle();
+        Message.Result = 1;
+        return;
+    }
+    TcxCustomEdit::WndProc(Message);
 }
 
 // ---- TcxCheckBox ----

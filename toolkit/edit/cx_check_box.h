@@ -5,10 +5,9 @@
 // AllowGrayed, else to checked; checked to unchecked; grayed to checked. A toggle is a user's
 // change: it passes the editing check (read-only refuses it) and, with ImmediatePost, posts
 // once validated. A changed state fires OnClick and the change events; setting the state it
-// has fires nothing.
+// has fires nothing. The caption's accelerator character focuses the editor and toggles it.
 //
-// Not here yet: the action link (the class library has no actions) and the filter helper,
-// which the filter edits controller registers once the combo box's helper exists.
+// Not here: the action link, since the class library has no actions.
 
 #include "toolkit/edit/cx_check_box_properties.h"
 #include "toolkit/edit/cx_custom_edit.h"
@@ -53,6 +52,7 @@ protected:
     Variant GetClearValue() override { return PrepareEditValue(cbsUnchecked); }
     // OnClick reports a changed state only, not the mouse's click.
     void Click() override;
+    void WndProc(platform::core::TMessage& Message) override;
 
 private:
     // The shown state follows the value: repaint, then OnClick and the change events.

@@ -366,6 +366,10 @@ TcxComboBoxLookupData& TcxCustomComboBox::ComboLookupData() {
     return static_cast<TcxComboBoxLookupData&>(LookupData());
 }
 
+bool TcxCustomComboBox::IsInnerEditShown() {
+    return !(EditingStyle() == tesFixedList && HasDrawItemHandler());
+}
+
 bool TcxCustomComboBox::HasMeasureItemHandler() const {
     return Properties().OnMeasureItem || (RepositoryItem() && ActiveProperties().OnMeasureItem);
 }

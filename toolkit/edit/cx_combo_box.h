@@ -192,6 +192,8 @@ protected:
     void ChangeHandler(platform::core::TObject* Sender) override;
     void DblClick() override;
     void MouseMove(platform::forms::TShiftState Shift, int X, int Y) override;
+    // A fixed list with a draw handler shows its item drawn by the view info, not the text.
+    bool IsInnerEditShown() override;
 
 private:
     bool FDblClickGuard = false;

@@ -30,6 +30,8 @@ void TcxCustomComboBoxViewInfo::DrawItem(TcxCanvas& Canvas) {
     Canvas.Font().SetColor(Inverted ? pg::clHighlightText : TextColor);
     if (auto* Combo = dynamic_cast<TcxCustomComboBox*>(Edit)) {
         Combo->DoDrawItem(Canvas, ItemIndex, TextRect, State);
+        // No inner edit shows the caret here, so the focus shows as a list row's does.
+        if (State & pf::odFocused) Canvas.DrawFocusRect(TextRect);
         return;
     }
     if (const auto* P = dynamic_cast<const TcxCustomComboBoxProperties*>(Properties);

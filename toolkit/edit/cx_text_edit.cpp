@@ -889,7 +889,17 @@ void TcxCustomTextEdit::AdjustInnerControlBounds() {
     Top = std::max(Top, R.Top + TopMargin);
     const TRect Bounds{R.Left, Top, R.Right, std::min(R.Bottom, Top + H)};
     if (FInnerEdit->BoundsRect() != Bounds) FInnerEdit->SetBoundsRect(Bounds);
+    // Whether the inner edit is shown may change with its bounds unchanged; the container keeps
+    // the window region it last gave and only sets a different one.
+    if (FInnerEdit->HandleAllocated()) AlignControl(FInnerEdit);
     FAdjustingInnerEdit = false;
+}
+
+TcxContainer::TcxContainerInnerControlBounds
+TcxCustomTextEdit::GetInnerControlBounds(const TRect& Region, pf::TControl* Control) {
+    if (Control && Control == FInnerEdit && (!FInnerEdit->Visible() || !IsInnerEditShown()))
+        return {false, TRect{}};
+    return TcxCustomEdit::GetInnerControlBounds(Region, Control);
 }
 
 // ---- TcxTextEdit ----

@@ -187,8 +187,14 @@ protected:
 
     void Initialize();
     void WndProc(platform::core::TMessage& Message) override;
-    // The inner edit's top follows the properties' vertical alignment.
+    // The inner edit's top follows the properties' vertical alignment; its window region
+    // follows IsInnerEditShown.
     void AdjustInnerControlBounds() override;
+    // False where the view info paints the text area itself: the inner edit then keeps the
+    // focus and the keys but shows nothing (an empty window region), so that painting shows.
+    virtual bool IsInnerEditShown() { return true; }
+    TcxContainerInnerControlBounds
+    GetInnerControlBounds(const TRect& Region, platform::forms::TControl* Control) override;
     virtual void RegroupNumericText();
     void CreateWnd() override;
     void InternalSetDisplayValue(const Variant& Value) override;

@@ -208,6 +208,45 @@ TEST_F(CheckBoxTest, AClickAndSpaceToggle) {
     EXPECT_EQ(Box->State(), cbsChecked);
 }
 
+TEST_F(CheckBoxTest, TheCaptionsAcceleratorFocusesAndToggles) {
+    Box->SetCaption("&Option");
+    auto& Other = Form->Own<TcxCheckBox>();
+    Other.SetParent(Form);
+    Other.SetBoundsRect({10, 40, 130, 61});
+    Other.SetCaption("&Second");
+    Other.SetFocus();
+    testsupport::PumpUntilIdle();
+    ASSERT_FALSE(Box->Focused());
+    const auto AltKey = [&](Qt::Key Key, const char* Text) {
+        Input.KeyDown(Qt::Key_Alt);
+        Input.Key(Key, Text);
+        Input.KeyUp(Qt::Key_Alt);
+        testsupport::PumpUntilIdle();
+    };
+    AltKey(Qt::Key_O, "o");
+    EXPECT_TRUE(Box->Focused());
+    EXPECT_EQ(Box->State(), cbsChecked);
+    EXPECT_EQ(Clicks, 1);
+    EXPECT_EQ(Other.State(), cbsUnchecked);
+    // Another letter belongs to no caption here.
+    AltKey(Qt::Key_Z, "z");
+    EXPECT_EQ(Box->State(), cbsChecked);
+    // A disabled box is not offered the character.
+    Box->SetEnabled(false);
+    AltKey(Qt::Key_O, "o");
+    EXPECT_EQ(Box->State(), cbsChecked);
+}
+
+// The size is measured with the check box's own view info, which its view data fills.
+TEST_F(CheckBoxTest, AutoSizeTakesTheCheckAndCaptionHeight) {
+    Box->SetAutoSize(false);
+    Box->SetHeight(60);
+    Box->SetAutoSize(true);
+    testsupport::PumpUntilIdle();
+    EXPECT_LT(Box->Height(), 60);
+    EXPECT_GE(Box->Height(), Box->CheckBoxViewInfo().CheckSize.cy + 4);
+}
+
 TEST_F(CheckBoxTest, APressReleasedOutsideDoesNotToggle) {
     Input.Press(CheckCentre());
     testsupport::PumpUntilIdle();

@@ -8,8 +8,11 @@
 #include "platform/core/clock.h"
 #include "platform/core/message_loop.h"
 #include "platform/forms/forms.h"
+#include "platform/gdi/canvas.h"
+#include "platform/gdi/region_handles.h"
 #include "platform/win/input_state.h"
 #include "platform/win/monitors.h"
+#include "platform/win/window.h"
 #include "testsupport/temp_folder.h"
 #include "testsupport/win/input_driver.h"
 
@@ -372,6 +375,78 @@ TEST_F(ComboBoxTest, AFixedListWithADrawHandlerDrawsItsItemInTheTextArea) {
     static_cast<TcxCustomTextEditViewData&>(*Data).DisplayValueToDrawValue(Variant::String("Golf"),
                                                                            Cell);
     EXPECT_EQ(Cell.ItemIndex, 6);
+}
+
+// The handler paints each item in its own colour; the picture of the editor tells which item
+// its text area shows, and that no inner edit covers it.
+TEST_F(ComboBoxTest, AFixedListWithADrawHandlerShowsTheDrawnItemAndKeepsItsKeys) {
+    const auto ColorOf = [](int Index) { return pg::RGB(40 * (Index % 6), 200, 255 - 20 * Index); };
+    Edit->Properties().OnDrawItem = [&](TcxCustomComboBox*, toolkit::base::TcxCanvas& Canvas,
+                                        int Index, const pg::TRect& Rect, pf::TOwnerDrawState) {
+        Canvas.FillRect(Rect, ColorOf(Index));
+    };
+    const auto Shape = [&] {
+        pg::GdiHandle Region(pg::CreateRectRgn(0, 0, 0, 0));
+        return pw::GetWindowRgn(Edit->InnerTextEdit().Handle(),
+                                static_cast<pg::HRGN>(Region.Get()));
+    };
+    // Editable styles show their inner edit whole.
+    EXPECT_EQ(Shape(), pg::RGN_ERROR);
+    Edit->Properties().SetDropDownListStyle(lsFixedList);
+    Edit->SetItemIndex(2);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Shape(), pg::NULLREGION);
+    EXPECT_TRUE(Edit->InnerTextEdit().Focused());
+
+    testsupport::TempFolder Folder("quintaron-combo-box-");
+    const auto ShownItem = [&] {
+        testsupport::PumpUntilIdle();
+        std::string Png = Folder.PathOf("combo-box-item.png");
+        if (const char* Keep = std::getenv("QUINTARON_KEEP_PNG")) Png = Keep;
+        EXPECT_TRUE(testsupport::SaveWindowPng(Edit->Handle(), Png));
+        const QImage Image(QString::fromStdString(Png));
+        const pg::TRect R = Edit->TextViewInfo().TextRect;
+        const QRgb Pixel = Image.pixel((R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2);
+        for (int I = 0; I < 10; ++I)
+            if (pg::RGB(qRed(Pixel), qGreen(Pixel), qBlue(Pixel)) == ColorOf(I)) return I;
+        return -1;
+    };
+    EXPECT_EQ(ShownItem(), 2);
+    // The arrows move the item.
+    Input.Key(Qt::Key_Down);
+    EXPECT_EQ(Edit->ItemIndex(), 3);
+    EXPECT_EQ(ShownItem(), 3);
+    // F4 and Alt+Down open the list.
+    Input.Key(Qt::Key_F4);
+    testsupport::PumpUntilIdle();
+    EXPECT_TRUE(Edit->DroppedDown());
+    Input.Key(Qt::Key_F4);
+    testsupport::PumpUntilIdle();
+    EXPECT_FALSE(Edit->DroppedDown());
+    AltDown();
+    EXPECT_TRUE(Edit->DroppedDown());
+    Input.Key(Qt::Key_Escape, "\x1B");
+    EXPECT_FALSE(Edit->DroppedDown());
+    // Typing searches.
+    Input.Key(Qt::Key_G, "g");
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(List().ItemIndex(), 6);
+    Input.Key(Qt::Key_Return, "\r");
+    EXPECT_EQ(Edit->ItemIndex(), 6);
+    EXPECT_EQ(ShownItem(), 6);
+    EXPECT_TRUE(Edit->InnerTextEdit().Focused());
+    // A click on the drawn item opens the list.
+    const pg::TRect R = Edit->TextViewInfo().TextRect;
+    Input.Click(Edit->ClientToScreen({(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2}));
+    testsupport::PumpUntilIdle();
+    EXPECT_TRUE(Edit->DroppedDown());
+    Input.Key(Qt::Key_Escape, "\x1B");
+    EXPECT_FALSE(Edit->DroppedDown());
+
+    // Without the handler the inner edit shows again.
+    Edit->Properties().OnDrawItem = nullptr;
+    Edit->ShortRefreshContainer(false);
+    EXPECT_EQ(Shape(), pg::RGN_ERROR);
 }
 
 TEST_F(ComboBoxTest, PictureOfAnOpenList) {
