@@ -447,8 +447,10 @@ pc::LRESULT TcxCustomEdit::LockedInnerEditWindowProc(pc::HWND Wnd, pc::UINT Msg,
 }
 
 bool TcxCustomEdit::InternalFocused() {
-    if (!ActiveProperties().IsEditValueConversionDependOnFocused()) return false;
-    return Focused();
+    // A conversion that does not depend on the focus is the focused one; the editor is focused
+    // when its inner control is (the container's own window seldom holds the focus).
+    if (!ActiveProperties().IsEditValueConversionDependOnFocused()) return true;
+    return IsContainerFocused();
 }
 
 // ---- edit data ----

@@ -512,6 +512,9 @@ void TcxCustomMaskEdit::CutToClipboard() {
     }
     if (!DoEditing()) return;
     CheckSelection();
+    // A cut of nothing copies nothing and deletes nothing: the Backspace that carries out the
+    // mode's deletion would take the character before the caret.
+    if (InnerTextEdit().SelLength() == 0) return;
     CopyToClipboard();
     const bool SavedUserAction = FUserAction;
     FUserAction = true;

@@ -22,6 +22,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <random>
+#include <sstream>
 #include <string>
 
 namespace toolkit::edit {
@@ -147,6 +149,8 @@ TEST_F(MaskEditTest, AnInvalidValueOnExitGivesTheMaskMessage) {
 }
 
 TEST_F(MaskEditTest, UnfocusedStandardMaskShowsTheValueWithoutBlanks) {
+    Other->SetFocus();
+    testsupport::PumpUntilIdle();
     Edit->Properties().SetEditMask("00-00;0");
     Edit->SetEditValue(Variant::String("12"));
     EXPECT_EQ(Edit->Text(), "12");
@@ -172,6 +176,19 @@ TEST_F(MaskEditTest, PasteGoesThroughTheMode) {
     Input.Key(Qt::Key_V, QString(QChar(0x16)));
     Input.KeyUp(Qt::Key_Control);
     EXPECT_EQ(Edit->Text(), "12/34");
+}
+
+TEST_F(MaskEditTest, ACutOfNothingLeavesTheText) {
+    Masked(emkRegExpr, "\\d+");
+    Type("12");
+    ASSERT_EQ(Edit->SelLength(), 0);
+    pf::Clipboard().SetAsText("x");
+    Input.KeyDown(Qt::Key_Control);
+    Input.Key(Qt::Key_X, QString(QChar(0x18)));
+    Input.KeyUp(Qt::Key_Control);
+    EXPECT_EQ(Edit->Text(), "12");
+    EXPECT_EQ(pf::Clipboard().AsText(), "x");
+    EXPECT_EQ(static_cast<TcxMaskEditRegExprMode*>(Edit->Mode())->Head(), "12");
 }
 
 TEST_F(MaskEditTest, CtrlLeftAndRightGoToTheEnds) {
@@ -206,6 +223,31 @@ TEST_F(MaskEditTest, WindowTextIsTheMaskedText) {
     EXPECT_EQ(Edit->Text(), "34/56");
 }
 
+TEST_F(MaskEditTest, WindowTextWithoutLiteralsIsLaidIntoTheMask) {
+    // The value of a mask that does not save its literals comes without them; the focused edit
+    // shows it in the template, the unfocused one shows the value as it is.
+    Edit->Properties().SetEditMask("00/00;0");
+    ASSERT_TRUE(Edit->IsContainerFocused());
+    struct Case {
+        const char* Given;
+        const char* Focused;
+        const char* Value;
+    } Cases[] = {{"3456", "34/56", "3456"}, {"34/56", "34/56", "3456"}, {"12", "12/__", "12  "}};
+    for (const Case& C : Cases) {
+        pc::SendMessage(Edit->Handle(), pw::WM_SETTEXT, 0, reinterpret_cast<pc::LPARAM>(C.Given));
+        EXPECT_EQ(Edit->Text(), C.Focused) << C.Given;
+        EXPECT_EQ(Edit->EditValue().AsString(), C.Value) << C.Given;
+        EXPECT_EQ(Edit->MaskedText(), C.Value) << C.Given;
+    }
+    Type("7");
+    EXPECT_EQ(Edit->Text(), "72/__");
+    Other->SetFocus();
+    testsupport::PumpUntilIdle();
+    pc::SendMessage(Edit->Handle(), pw::WM_SETTEXT, 0, reinterpret_cast<pc::LPARAM>("3456"));
+    EXPECT_EQ(Edit->Text(), "3456");
+    EXPECT_EQ(Edit->EditValue().AsString(), "3456");
+}
+
 TEST_F(MaskEditTest, ExtendedModeTypesOverASelectionThatTookTheForcedPrefix) {
     Masked(emkRegExprEx, "'ID'\\d+");
     Type("42");
@@ -214,6 +256,141 @@ TEST_F(MaskEditTest, ExtendedModeTypesOverASelectionThatTookTheForcedPrefix) {
     Type("7");
     EXPECT_EQ(Edit->Text(), "ID7");
     EXPECT_EQ(Edit->SelStart(), 3);
+}
+
+// Whether Text is what the mask lets the edit hold while it is being typed: the template with
+// each variable position blank or filled with what the position takes, or a text every
+// character of which the expression accepts in turn.
+::testing::AssertionResult IsPartialForm(TcxMaskEditCustomMode& Mode, const std::string& Text) {
+    if (auto* Standard = dynamic_cast<TcxMaskEditStandardMode*>(&Mode)) {
+        const TcxStandardMask& Mask = Standard->StandardMask;
+        if (static_cast<int>(Text.size()) != Mask.Count())
+            return ::testing::AssertionFailure() << "not the template's length";
+        for (int I = 0; I < Mask.Count(); ++I) {
+            const auto& Item = Mask.Items(I);
+            char Ch = Text[static_cast<std::size_t>(I)];
+            const bool Literal = dynamic_cast<const TcxStandardMaskLiteralItem*>(&Item) != nullptr;
+            if (!Literal && Ch == Mask.BlankChar) continue;
+            if (!Item.Check(Ch) || Ch != Text[static_cast<std::size_t>(I)])
+                return ::testing::AssertionFailure() << "position " << I << " does not fit";
+        }
+        return ::testing::AssertionSuccess();
+    }
+    TcxRegExpr Fresh;
+    Fresh.CaseInsensitive = true;
+    std::istringstream Stream(Mode.Mask());
+    Fresh.Compile(&Stream);
+    for (std::size_t I = 0; I < Text.size(); ++I) {
+        char Ch = Text[I];
+        if (!Fresh.Next(Ch))
+            return ::testing::AssertionFailure() << "the expression refuses position " << I;
+    }
+    return ::testing::AssertionSuccess();
+}
+
+// Seeded random keys as a user gives them, through the edit's own key handling: whatever they
+// do, the text stays a partial form of the mask, the selection within the text, the edit value
+// the masked text, a regular-expression mode's Head and Tail in step with the text, and Escape
+// brings back the value the edit had on entering.
+TEST_F(MaskEditTest, RandomKeysKeepTheTextAPartialFormOfTheMask) {
+    struct Case {
+        TcxEditMaskKind Kind;
+        const char* Mask;
+        const char* OnEnter;
+    } Cases[] = {
+        {emkStandard, "00/00", "12/34"},      {emkStandard, "(999)aaa-LL;0", "12 ab9CD"},
+        {emkStandard, "!99:99;1;*", "1:2"},   {emkRegExpr, "\\d+", "42"},
+        {emkRegExpr, "[a-c]+x?\\d*", "abx1"}, {emkRegExprEx, "(\\d\\d)-(\\d\\d)", "12-34"},
+        {emkRegExprEx, "'ID'\\d+", "ID7"},    {emkRegExprEx, "\\d(-\\d)*x?", "1-2"},
+    };
+    const std::string Chars = "0123abcdx-ID :";
+    const std::string Clips[] = {"12", "a-b", "ID9", "3:4x"};
+    std::mt19937 Random(3614);
+    for (const Case& C : Cases) {
+        Edit->Properties().SetMaskKind(C.Kind);
+        Edit->Properties().SetEditMask(C.Mask);
+        for (int Run = 0; Run < 4; ++Run) {
+            Other->SetFocus();
+            testsupport::PumpUntilIdle();
+            Edit->SetEditValue(Variant::String(C.OnEnter));
+            const std::string ValueOnEnter = Edit->EditValue().AsString();
+            Edit->SetFocus();
+            testsupport::PumpUntilIdle();
+            const std::string TextOnEnter = Edit->Text();
+            std::string Log = std::string(C.Mask) + ": ";
+            bool Typed = false;
+            for (int Step = 0; Step < 20; ++Step) {
+                const bool Shift = Random() % 3 == 0;
+                auto Keyed = [&](int QtKey, const char* Name) {
+                    if (Shift) Input.KeyDown(Qt::Key_Shift);
+                    Input.Key(QtKey);
+                    if (Shift) Input.KeyUp(Qt::Key_Shift);
+                    Log += Shift ? std::string("<S-") + Name + ">" : std::string("<") + Name + ">";
+                };
+                switch (Random() % 11) {
+                case 0:
+                case 1:
+                case 2: {
+                    const char Ch = Chars[Random() % Chars.size()];
+                    Type(std::string(1, Ch));
+                    Log += Ch;
+                    break;
+                }
+                case 3:
+                    Type("\b");
+                    Log += "<BS>";
+                    break;
+                case 4:
+                    Keyed(Qt::Key_Delete, "Del");
+                    break;
+                case 5:
+                    Keyed(Qt::Key_Left, "L");
+                    break;
+                case 6:
+                    Keyed(Qt::Key_Right, "R");
+                    break;
+                case 7:
+                    Keyed(Qt::Key_Home, "Home");
+                    break;
+                case 8:
+                    Keyed(Qt::Key_End, "End");
+                    break;
+                case 9: {
+                    const std::string& Clip = Clips[Random() % 4];
+                    pf::Clipboard().SetAsText(Clip);
+                    Input.KeyDown(Qt::Key_Control);
+                    Input.Key(Qt::Key_V, QString(QChar(0x16)));
+                    Input.KeyUp(Qt::Key_Control);
+                    Log += "<Paste " + Clip + ">";
+                    break;
+                }
+                default:
+                    Input.KeyDown(Qt::Key_Control);
+                    Input.Key(Qt::Key_X, QString(QChar(0x18)));
+                    Input.KeyUp(Qt::Key_Control);
+                    Log += "<Cut>";
+                }
+                const std::string Text = Edit->Text();
+                ASSERT_TRUE(IsPartialForm(*Edit->Mode(), Text)) << Log << " gave " << Text;
+                ASSERT_GE(Edit->SelStart(), 0) << Log;
+                ASSERT_LE(Edit->SelStart() + Edit->SelLength(), static_cast<int>(Text.size()))
+                    << Log;
+                // Until the user changes the text the value is the one the program gave.
+                Typed = Typed || Text != TextOnEnter;
+                if (Typed) {
+                    ASSERT_EQ(Edit->EditValue().AsString(), Edit->MaskedText()) << Log;
+                }
+                if (auto* Mode = dynamic_cast<TcxMaskEditRegExprMode*>(Edit->Mode())) {
+                    ASSERT_EQ(Mode->Head() + Mode->Tail(), Text) << Log;
+                    ASSERT_EQ(static_cast<int>(Mode->Head().size()), Edit->SelStart()) << Log;
+                }
+            }
+            Input.Key(Qt::Key_Escape, QString(QChar(27)));
+            EXPECT_EQ(Edit->Text(), TextOnEnter) << Log << "<Esc>";
+            EXPECT_EQ(Edit->EditValue().AsString(), ValueOnEnter) << Log << "<Esc>";
+            if (HasFailure()) return;
+        }
+    }
 }
 
 TEST_F(MaskEditTest, AMaskedEditInEachModeAsAPicture) {
