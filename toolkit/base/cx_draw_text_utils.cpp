@@ -247,7 +247,7 @@ void cxCalcTextParams(HDC DC, std::uint32_t Flags, TcxTextParams& Params,
 
 void cxCalcCanvasTextParams(TcxCanvas& ACanvas, std::uint32_t Flags, TcxTextParams& Params,
                             double LineSpacingFactor) {
-    ACanvas.Canvas().Font();
+    ACanvas.Canvas().Require(pg::TCanvas::FontValid | pg::TCanvas::BrushValid);
     cxCalcTextParams(ACanvas.Handle(), Flags, Params, LineSpacingFactor);
 }
 

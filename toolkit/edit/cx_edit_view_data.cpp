@@ -46,9 +46,9 @@ void TcxCustomEditViewData::InitEditContentParams(TcxEditContentParams& Params) 
 }
 
 unsigned TcxCustomEditViewData::GetTextFlags() const {
-    unsigned Result = 0;
-    if (!pg::IsRectEmpty(EditContentParams.Rect)) Result += 4;
-    if (EditContentParams.Flags & 1) Result += 16;
+    unsigned Result = TextFlagsCache;
+    if (!pg::IsRectEmpty(EditContentParams.Rect)) Result |= 4;
+    if (EditContentParams.Flags & 1) Result |= 16;
     return Result;
 }
 

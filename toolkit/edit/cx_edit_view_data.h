@@ -35,6 +35,11 @@ struct TcxEditContentParams {
     int ExtraVertMargin = 0;
 };
 
+// What an in-place owner asks of the text (GetTextFlags adds the content bits 4 and 16): an empty
+// text may take no height, the text is laid out in rows for its height, the last row ends in an
+// ellipsis when the text does not fit.
+inline constexpr unsigned cxvtfAllowZeroHeight = 1, cxvtfTextRows = 2, cxvtfEndEllipsis = 8;
+
 // What a size query asks: the width available (-1: any) and the number of lines.
 struct TcxEditSizeProperties {
     int Width = -1;
@@ -111,6 +116,8 @@ public:
     TRect Bounds{};
     TRect InplaceContentMargins{};
     TcxEditContentParams EditContentParams;
+    // The cxvtf bits the owner sets.
+    unsigned TextFlagsCache = 0;
     int FirstLeftButton = -1, LastLeftButton = -1, FirstRightButton = -1, LastRightButton = -1;
     // The width of a button whose Width is 0; without it the default width.
     std::function<int(int ButtonIndex)> OnGetDefaultButtonWidth;

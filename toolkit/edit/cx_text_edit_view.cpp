@@ -6,6 +6,7 @@
 #include "platform/gdi/text_out.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace toolkit::edit {
 
@@ -28,25 +29,21 @@ void TcxCustomTextEditViewInfo::Assign(const TcxContainerViewInfo& Source) {
     TextRect = S->TextRect;
     DrawTextFlags = S->DrawTextFlags;
     VertAlignment = S->VertAlignment;
+    IsTextOutDataPrepared = false;
 }
 
 void TcxCustomTextEditViewInfo::Offset(int DX, int DY) {
     TcxCustomEditViewInfo::Offset(DX, DY);
     pg::OffsetRect(TextRect, DX, DY);
+    if (IsTextOutDataPrepared) cxOffsetTextOutData(TextOutData, DX, DY);
 }
 
 namespace {
 
-// The toolkit's text flags as the canvas's.
-int CanvasFlags(unsigned Flags) {
-    int Result = toolkit::base::cxSingleLine;
-    Result |= (Flags & cxtfRight)     ? toolkit::base::cxAlignRight
-              : (Flags & cxtfHCenter) ? toolkit::base::cxAlignHCenter
-                                      : toolkit::base::cxAlignLeft;
-    Result |= (Flags & cxtfBottom)    ? toolkit::base::cxAlignBottom
-              : (Flags & cxtfVCenter) ? toolkit::base::cxAlignVCenter
-                                      : toolkit::base::cxAlignTop;
-    return Result;
+// The font selected into the canvas's context, for the routines that measure on the context.
+void SelectFont(TcxCanvas& Canvas, const pg::TFont* Font) {
+    if (Font) Canvas.SetFont(*Font);
+    Canvas.Canvas().Require(pg::TCanvas::FontValid);
 }
 
 } // namespace
@@ -57,30 +54,32 @@ void TcxCustomTextEditViewInfo::InternalPaint(TcxCanvas& Canvas) {
     if (!HasInnerEdit || !Edit) DrawText(Canvas);
 }
 
+void TcxCustomTextEditViewInfo::PrepareTextOutData(TcxCanvas& Canvas) {
+    if (IsTextOutDataPrepared) return;
+    SelectFont(Canvas, Font);
+    cxPrepareTextOutData(Canvas.Handle(), Text, TextRect, DrawTextFlags, TextOutData);
+    IsTextOutDataPrepared = true;
+}
+
 void TcxCustomTextEditViewInfo::DrawText(TcxCanvas& Canvas) {
     if (Text.empty()) return;
-    if (Font) Canvas.SetFont(*Font);
-    const int Flags = CanvasFlags(DrawTextFlags);
-    Canvas.Font().SetColor(Inverted ? pg::clHighlightText : TextColor);
-    Canvas.DrawText(Text, TextRect, Flags, Enabled);
-    const int Length = static_cast<int>(Text.size());
-    const int Start = std::clamp(Selection.Start, 0, Length);
-    const int SelLength = std::clamp(Selection.Length, 0, Length - Start);
-    if (SelLength == 0) return;
-    // Where the whole text lies, so that the selected part is placed over its own characters.
-    TRect Whole = TextRect;
-    Canvas.TextExtent(Text, Whole, Flags);
-    const int X0 = Whole.Left + Canvas.TextWidth(Text.substr(0, static_cast<std::size_t>(Start)));
-    const int X1 =
-        Whole.Left + Canvas.TextWidth(Text.substr(0, static_cast<std::size_t>(Start + SelLength)));
-    TRect R{std::max(X0, TextRect.Left), Whole.Top, std::min(X1, TextRect.Right), Whole.Bottom};
-    if (pg::IsRectEmpty(R)) return;
-    Canvas.FillRect(R, Selection.BackgroundColor);
-    Canvas.Font().SetColor(Selection.TextColor);
-    Canvas.DrawText(
-        Text.substr(static_cast<std::size_t>(Start), static_cast<std::size_t>(SelLength)),
-        {X0, Whole.Top, X1 + 1, Whole.Bottom},
-        toolkit::base::cxSingleLine | toolkit::base::cxAlignLeft | toolkit::base::cxAlignTop);
+    SelectFont(Canvas, Font);
+    PrepareTextOutData(Canvas);
+    const HDC DC = Canvas.Handle();
+    if (!Enabled) {
+        // Embossed, as the canvas draws disabled text: a highlight one pixel down and right.
+        cxSetTextOutSelection(TextOutData, 0, 0, Selection.TextColor, Selection.BackgroundColor);
+        cxOffsetTextOutData(TextOutData, 1, 1);
+        Canvas.Font().SetColor(pg::clBtnHighlight);
+        Canvas.Canvas().Require(pg::TCanvas::FontValid);
+        cxTextOut(DC, TextOutData);
+        cxOffsetTextOutData(TextOutData, -1, -1);
+    }
+    cxSetTextOutSelection(TextOutData, Selection.Start, Selection.Length, Selection.TextColor,
+                          Selection.BackgroundColor);
+    Canvas.Font().SetColor(!Enabled ? pg::clBtnShadow : Inverted ? pg::clHighlightText : TextColor);
+    Canvas.Canvas().Require(pg::TCanvas::FontValid);
+    cxTextOut(DC, TextOutData);
 }
 
 int TcxCustomTextEditViewInfo::GetTextBaseLine(TcxCanvas& Canvas) const {
@@ -100,9 +99,8 @@ int TcxCustomTextEditViewInfo::GetTextBaseLine(TcxCanvas& Canvas) const {
 
 bool TcxCustomTextEditViewInfo::NeedShowHint(TcxCanvas& Canvas, const TPoint& P) const {
     if (!pg::PtInRect(TextRect, P) || Text.empty()) return false;
-    if (Font) Canvas.SetFont(*Font);
-    const pg::TSize Size = Canvas.TextExtent(Text);
-    return Size.cx > TextRect.Width() || Size.cy > TextRect.Height();
+    SelectFont(Canvas, Font);
+    return cxIsTextClipped(Canvas.Handle(), Text, TextRect, DrawTextFlags);
 }
 
 // ---- view data ----
@@ -140,7 +138,36 @@ unsigned TcxCustomTextEditViewData::GetDrawTextFlags() const {
     default:
         break;
     }
+    if (GetTextFlags() & cxvtfEndEllipsis) Flags |= cxtfEndEllipsis;
     return Flags;
+}
+
+void TcxCustomTextEditViewData::CalculateTextFlags(TcxCanvas& Canvas,
+                                                   TcxCustomTextEditViewInfo& V) {
+    V.DrawTextFlags = GetDrawTextFlags();
+    if (TextProperties().IsTextRowLayoutDisabled() || !(Properties.GetSupportedOperations() & 2) ||
+        !(GetTextFlags() & cxvtfTextRows) || !Style || V.Text.empty())
+        return;
+    SelectFont(Canvas, &Style->GetVisibleFont());
+    const unsigned Flags =
+        (V.DrawTextFlags & ~cxtfSingleLine) | cxtfWordBreak | cxtfEditControl | cxtfCalcRowCount;
+    toolkit::base::TcxTextParams Params;
+    toolkit::base::cxCalcCanvasTextParams(Canvas, Flags, Params, 1.0);
+    const TRect& Offsets = EditContentParams.Offsets;
+    const int OffsetsWidth = Offsets.Left + Offsets.Right + EditContentParams.ExtraHorzMargin;
+    const int Width = V.TextRect.Width() + Offsets.Left + Offsets.Right - OffsetsWidth -
+                      InplaceContentMargins.Left - InplaceContentMargins.Right +
+                      ((V.DrawTextFlags & cxtfRight) ? 1 : 0);
+    const int RowHeight = std::max(1, Params.RowHeight);
+    const int MaxRows = (V.TextRect.Height() + RowHeight - 1) / RowHeight + 1;
+    toolkit::base::TcxTextRows Rows;
+    int RowCount = 0;
+    toolkit::base::cxMakeTextRowsForCanvas(Canvas, V.Text,
+                                           {0, 0, Width, std::numeric_limits<int>::max() / 4},
+                                           Params, Rows, RowCount, MaxRows);
+    if (RowCount <= 1) return;
+    V.DrawTextFlags = (V.DrawTextFlags & ~cxtfSingleLine) | cxtfWordBreak | cxtfEditControl;
+    if (RowCount * RowHeight > V.TextRect.Height()) V.DrawTextFlags &= ~(cxtfVCenter | cxtfBottom);
 }
 
 void TcxCustomTextEditViewData::CalculateSelectionColors(TColor& TextColor,
@@ -175,12 +202,14 @@ void TcxCustomTextEditViewData::Calculate(TcxCanvas& Canvas, const TRect& B, con
     if (V.Font) Canvas.SetFont(*V.Font);
     const int TextHeight = Canvas.TextHeight("Zg");
     if (TextHeight > V.TextRect.Height()) V.TextRect.Bottom = V.ClientRect.Bottom;
-    V.DrawTextFlags = GetDrawTextFlags();
     V.VertAlignment = Properties.Alignment().Vert();
+    // Without an editor the owner has given the draw text before the calculation.
     if (auto* TextEdit = dynamic_cast<TcxCustomTextEdit*>(Edit)) {
         DisplayValueToDrawValue(Variant::String(TextEdit->Text()), V);
         V.HasPopupWindow = false;
     }
+    CalculateTextFlags(Canvas, V);
+    V.IsTextOutDataPrepared = false;
     V.Selection.Start = SelStart;
     V.Selection.Length = SelLength;
     if (SelLength != 0)
@@ -209,15 +238,48 @@ void TcxCustomTextEditViewData::EditValueToDrawValue(const Variant& EditValue,
 
 TSize TcxCustomTextEditViewData::GetEditContentSize(TcxCanvas& Canvas, const Variant& Value,
                                                     const TcxEditSizeProperties& SizeProperties) {
-    if (Style) Canvas.SetFont(Style->GetVisibleFont());
+    if (Style) SelectFont(Canvas, &Style->GetVisibleFont());
     std::string Text = Value.IsNull() || Value.IsEmpty() ? std::string() : Value.AsString();
     TextProperties().DisplayValueToDisplayText(Text);
-    const int Height = Canvas.TextHeight("Zg");
-    if (SizeProperties.Width >= 0) {
-        const int Rows = std::max(1, SizeProperties.MaxLineCount);
-        return {SizeProperties.Width, Height * Rows};
+    const HDC DC = Canvas.Handle();
+    const int TextHeight = Canvas.TextHeight("Zg");
+    const unsigned Flags = GetDrawTextFlags();
+    const TcxTextEditingStyle EditingStyle = TextProperties().GetEditingStyle();
+    // A fixed list drawn without themes counts one pixel more.
+    const int FixedListPixel =
+        !IsInplace && (EditingStyle == tesFixedList || EditingStyle == tesNoEdit) && !IsNativeStyle
+            ? 1
+            : 0;
+    const bool ZeroHeight = GetTextFlags() & cxvtfAllowZeroHeight;
+    const bool AsksForRows =
+        (GetTextFlags() & cxvtfTextRows) && (Properties.GetSupportedOperations() & 2);
+    TSize Size;
+    if (SizeProperties.Width < 0) {
+        if (!(Flags & cxtfSingleLine) || AsksForRows) {
+            Size.cx = cxMeasureTextRows(DC, Text, 0, Flags).Width;
+            Size.cy = TextHeight * std::max(1, SizeProperties.MaxLineCount);
+        } else {
+            Size.cx = Text.empty() ? 0 : Canvas.TextWidth(Text);
+            Size.cy = TextHeight;
+        }
+        Size.cx += FixedListPixel;
+        if (!IsInplace) Size.cx += EditContentParams.ExtraHorzMargin;
+    } else if (SizeProperties.MaxLineCount >= 1) {
+        Size = {SizeProperties.Width, TextHeight * SizeProperties.MaxLineCount};
+    } else {
+        const int Usable = SizeProperties.Width - (IsInplace ? 2 : 0) - FixedListPixel;
+        if (Usable < 1)
+            Size = {0, Text.empty() && ZeroHeight ? 0 : TextHeight};
+        else if (Text.empty())
+            Size = {SizeProperties.Width, ZeroHeight ? 0 : TextHeight};
+        else
+            Size = {SizeProperties.Width,
+                    cxMeasureTextRows(DC, Text, Usable, Flags).RowCount * TextHeight};
     }
-    return {Text.empty() ? 0 : Canvas.TextWidth(Text), Height};
+    if (Size.cy > 0) Size.cy += EditContentParams.ExtraVertMargin;
+    // Themed, the editor's frame takes one pixel of the content's height.
+    if (!IsInplace && IsNativeStyle) ++Size.cy;
+    return Size;
 }
 
 } // namespace toolkit::edit

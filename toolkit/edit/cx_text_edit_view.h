@@ -2,14 +2,18 @@
 // What a text editor shows when its inner edit is not visible (unfocused, in place, or a fixed
 // list): the view data turns the display value into the draw text and decides the text's
 // rectangle and alignment flags; the view info keeps them and paints the text, the selected part
-// in the selection's own colours.
+// in the selection's own colours. The text is one row, or word-wrapped rows when the owner asks
+// for rows (cxvtfTextRows) and the text needs more than one; the view info lays it out once per
+// calculation (its text output record) and paints from that.
 //
-// Text flags, the toolkit's encoding: left 0, centre 1, right 2; top 0, centre 0x10, bottom
-// 0x20; the constant part 0xC0200 (0x200 single line); right-to-left 0x800.
+// Text flags, the toolkit's encoding (CXTO_*): left 0, centre 1, right 2; top 0, centre 0x10,
+// bottom 0x20; the constant part 0xC0200 (0x200 single line); end ellipsis 0x800; multi-row text
+// drops 0x200 for word break 0x100 and whole rows only 0x4000.
 
 #include "toolkit/edit/cx_edit_properties.h"
 #include "toolkit/edit/cx_edit_view_data.h"
 #include "toolkit/edit/cx_edit_view_info.h"
+#include "toolkit/edit/cx_text_out_data.h"
 
 #include <string>
 
@@ -21,7 +25,9 @@ inline constexpr unsigned cxtfSingleLine = 0x200;
 inline constexpr unsigned cxtfConstant = 0xC0200;
 inline constexpr unsigned cxtfHCenter = 0x1, cxtfRight = 0x2;
 inline constexpr unsigned cxtfVCenter = 0x10, cxtfBottom = 0x20;
-inline constexpr unsigned cxtfRightToLeft = 0x800;
+inline constexpr unsigned cxtfEndEllipsis = 0x800;
+inline constexpr unsigned cxtfWordBreak = 0x100, cxtfEditControl = 0x4000;
+inline constexpr unsigned cxtfCalcRowCount = 0x200000;
 // A colour that is not set.
 inline constexpr TColor cxEditColorNotSet = 0x20000000;
 
@@ -41,6 +47,8 @@ public:
     int GetTextBaseLine(TcxCanvas& Canvas) const;
     // The full text needs a hint at P: P lies in the text rectangle and the text does not fit.
     bool NeedShowHint(TcxCanvas& Canvas, const TPoint& P) const;
+    // Lays the text out in its rows unless that was done since the last calculation.
+    void PrepareTextOutData(TcxCanvas& Canvas);
 
     bool Inverted = false;
     int EditingStyle = 0;
@@ -51,6 +59,9 @@ public:
     TRect TextRect{};
     unsigned DrawTextFlags = cxtfConstant;
     TcxEditVertAlignment VertAlignment = taTopJustify;
+    // The text's rows, built by PrepareTextOutData; a calculation or an assignment drops them.
+    TcxTextOutData TextOutData;
+    bool IsTextOutDataPrepared = false;
 
 protected:
     void InternalPaint(TcxCanvas& Canvas) override;
@@ -71,8 +82,12 @@ public:
     virtual void DisplayValueToDrawValue(const Variant& DisplayValue, TcxCustomTextEditViewInfo& V);
     // The edit value as the draw text, prepared for the current focus.
     virtual void EditValueToDrawValue(const Variant& EditValue, TcxCustomTextEditViewInfo& V);
-    // Alignment flags of the properties, with the constant part.
+    // Alignment flags of the properties, with the constant part and the owner's end ellipsis.
     unsigned GetDrawTextFlags() const;
+    // V's text flags: single-line, or multi-row when the owner asks for rows, the properties
+    // allow them and V's text wraps to more than one row in its rectangle; rows taller than it
+    // start at its top.
+    virtual void CalculateTextFlags(TcxCanvas& Canvas, TcxCustomTextEditViewInfo& V);
     // The selection's colours: an unset background takes the inverse of the text and the other
     // way round; with neither, the highlight pair, or white on black when the editor's content
     // colour is the highlight colour itself.

@@ -229,5 +229,16 @@ TEST(TextRowsDrawing, EllipsisRowIsShortenedToFit) {
             ASSERT_EQ(Surface.At(X, Y), pg::RGB(255, 255, 255)) << X << "," << Y;
 }
 
+// The canvas's own font is measured, not the one its context held before.
+TEST(TextRowsParams, CanvasParamsSelectTheCanvasFont) {
+    testing_support::TestSurface Surface(10, 10);
+    TcxCanvas Canvas(&Surface.Canvas());
+    Canvas.Font().SetHeight(-40);
+    TcxTextParams P;
+    cxCalcCanvasTextParams(Canvas, 0, P);
+    EXPECT_EQ(P.FullHeight, Canvas.TextHeight("Zg"));
+    EXPECT_GE(P.FullHeight, 40);
+}
+
 } // namespace
 } // namespace toolkit::base
