@@ -32,14 +32,14 @@ bool IsTextChar(char C) {
 
 const TcxCustomEditPropertiesClass& TcxCustomDropDownEditProperties::ClassRef() {
     static const TcxCustomEditPropertiesClass Class(
-        "TcxCustomDropDownEditProperties", &TcxCustomTextEditProperties::ClassRef(),
+        "TcxCustomDropDownEditProperties", &TcxCustomMaskEditProperties::ClassRef(),
         pc::ConstructorOf<TcxCustomDropDownEditProperties, toolkit::base::TcxInterfacedPersistent,
                           pc::TPersistent*>());
     return Class;
 }
 
 TcxCustomDropDownEditProperties::TcxCustomDropDownEditProperties(pc::TPersistent* AOwner)
-    : TcxCustomTextEditProperties(AOwner) {
+    : TcxCustomMaskEditProperties(AOwner) {
     BeginUpdate();
     FDropDownButtonIndex = GetDropDownButtonIndex();
     Buttons().Add().SetKind(bkDown);
@@ -49,12 +49,12 @@ TcxCustomDropDownEditProperties::TcxCustomDropDownEditProperties(pc::TPersistent
 void TcxCustomDropDownEditProperties::Assign(const pc::TPersistent* Source) {
     const auto* S = dynamic_cast<const TcxCustomDropDownEditProperties*>(Source);
     if (!S) {
-        TcxCustomTextEditProperties::Assign(Source);
+        TcxCustomMaskEditProperties::Assign(Source);
         return;
     }
     BeginUpdate();
     try {
-        TcxCustomTextEditProperties::Assign(Source);
+        TcxCustomMaskEditProperties::Assign(Source);
         FDropDownButtonIndex = S->FDropDownButtonIndex;
         FImmediateDropDown = S->FImmediateDropDown;
         FImmediatePopup = S->FImmediatePopup;
@@ -100,7 +100,7 @@ void TcxCustomDropDownEditProperties::Changed() {
         throw;
     }
     FIsChanging = false;
-    TcxCustomTextEditProperties::Changed();
+    TcxCustomMaskEditProperties::Changed();
 }
 
 std::unique_ptr<TcxCustomEditPopupWindow>
@@ -227,14 +227,14 @@ bool TcxCustomDropDownEditViewData::IsButtonPressed(TcxCustomEditViewInfo& V, in
 
 const pc::TComponentClass& TcxCustomDropDownEdit::ClassRef() {
     static const pc::TComponentClass Class(
-        "TcxCustomDropDownEdit", &TcxCustomTextEdit::ClassRef(),
+        "TcxCustomDropDownEdit", &TcxCustomMaskEdit::ClassRef(),
         [](pc::TComponent* AOwner) { return std::make_unique<TcxCustomDropDownEdit>(AOwner); });
     return Class;
 }
 
 TcxCustomDropDownEdit::TcxCustomDropDownEdit(pc::TComponent* AOwner, bool AIsInplace,
                                              const TcxCustomEditPropertiesClass* APropertiesClass)
-    : TcxCustomTextEdit(AOwner, AIsInplace,
+    : TcxCustomMaskEdit(AOwner, AIsInplace,
                         APropertiesClass ? APropertiesClass
                                          : &TcxCustomDropDownEditProperties::ClassRef()) {
     RecreateViewInfo();
@@ -258,11 +258,11 @@ TcxCustomDropDownEdit::~TcxCustomDropDownEdit() {
 }
 
 TcxCustomDropDownEditProperties& TcxCustomDropDownEdit::Properties() const {
-    return static_cast<TcxCustomDropDownEditProperties&>(TcxCustomTextEdit::Properties());
+    return static_cast<TcxCustomDropDownEditProperties&>(TcxCustomMaskEdit::Properties());
 }
 
 TcxCustomDropDownEditProperties& TcxCustomDropDownEdit::ActiveProperties() const {
-    return static_cast<TcxCustomDropDownEditProperties&>(TcxCustomTextEdit::ActiveProperties());
+    return static_cast<TcxCustomDropDownEditProperties&>(TcxCustomMaskEdit::ActiveProperties());
 }
 
 bool TcxCustomDropDownEdit::DroppedDown() {
@@ -505,7 +505,7 @@ void TcxCustomDropDownEdit::DoEditKeyDown(pf::WORD& Key, pf::TShiftState Shift) 
         }
         FKeyClosedPopup = 0;
     }
-    TcxCustomTextEdit::DoEditKeyDown(Key, Shift);
+    TcxCustomMaskEdit::DoEditKeyDown(Key, Shift);
 }
 
 void TcxCustomDropDownEdit::DoEditKeyPress(char& Key) {
@@ -524,16 +524,16 @@ void TcxCustomDropDownEdit::DoEditKeyPress(char& Key) {
         Key = 0;
         return;
     }
-    TcxCustomTextEdit::DoEditKeyPress(Key);
+    TcxCustomMaskEdit::DoEditKeyPress(Key);
 }
 
 void TcxCustomDropDownEdit::DoEditProcessTab(pf::TShiftState Shift) {
     if (DroppedDown() && ActiveProperties().PostPopupValueOnTab()) CloseUp(CloseReasonTab);
-    TcxCustomTextEdit::DoEditProcessTab(Shift);
+    TcxCustomMaskEdit::DoEditProcessTab(Shift);
 }
 
 bool TcxCustomDropDownEdit::TabsNeeded() {
-    return TcxCustomTextEdit::TabsNeeded() ||
+    return TcxCustomMaskEdit::TabsNeeded() ||
            (DroppedDown() && ActiveProperties().PostPopupValueOnTab());
 }
 
@@ -544,7 +544,7 @@ bool TcxCustomDropDownEdit::CanSendActivationKey(char Key) {
 }
 
 bool TcxCustomDropDownEdit::IsClickKey(pf::WORD Key, pf::TShiftState Shift) {
-    if (TcxCustomTextEdit::IsClickKey(Key, Shift)) return true;
+    if (TcxCustomMaskEdit::IsClickKey(Key, Shift)) return true;
     if (!IsInplace() || !DroppedDown()) return false;
     if (Shift & (pf::ssAlt | pf::ssCtrl)) return true;
     // Keys that type no character belong to the popup.
@@ -556,13 +556,13 @@ bool TcxCustomDropDownEdit::IsClickKey(pf::WORD Key, pf::TShiftState Shift) {
 // ---- activation, mouse and focus ----
 
 void TcxCustomDropDownEdit::Activate() {
-    TcxCustomTextEdit::Activate();
+    TcxCustomMaskEdit::Activate();
     FPopupSizeChanged = FEditData.SizeChanged && ActiveProperties().PopupSizeable();
     if (ActiveProperties().ImmediatePopup()) SetDroppedDown(true);
 }
 
 void TcxCustomDropDownEdit::ActivateByKey(char Key) {
-    TcxCustomTextEdit::ActivateByKey(Key);
+    TcxCustomMaskEdit::ActivateByKey(Key);
     const TcxCustomDropDownEditProperties& P = ActiveProperties();
     if (IsTextChar(Key) && P.ImmediateDropDown() && !P.ImmediatePopup() &&
         !CanSendActivationKey(Key))
@@ -576,7 +576,7 @@ void TcxCustomDropDownEdit::ActivateByKey(char Key) {
 void TcxCustomDropDownEdit::ActivateByMouse(pf::TShiftState Shift, int X, int Y) {
     FIsActivatingByMouse = true;
     try {
-        TcxCustomTextEdit::ActivateByMouse(Shift, X, Y);
+        TcxCustomMaskEdit::ActivateByMouse(Shift, X, Y);
     } catch (...) {
         FIsActivatingByMouse = false;
         throw;
@@ -588,11 +588,11 @@ bool TcxCustomDropDownEdit::Deactivate() {
     CloseUp(CloseReasonNone);
     FEditData.SizeChanged = FPopupSizeChanged;
     RecomputePopupPressedHot();
-    return TcxCustomTextEdit::Deactivate();
+    return TcxCustomMaskEdit::Deactivate();
 }
 
 void TcxCustomDropDownEdit::DoButtonDown(int AButtonVisibleIndex) {
-    TcxCustomTextEdit::DoButtonDown(AButtonVisibleIndex);
+    TcxCustomMaskEdit::DoButtonDown(AButtonVisibleIndex);
     const TcxCustomEditViewInfo& V = EditViewInfo();
     if (AButtonVisibleIndex >= 0 && AButtonVisibleIndex < V.ButtonCount() &&
         V.ButtonsInfo[static_cast<std::size_t>(AButtonVisibleIndex)].Index ==
@@ -602,7 +602,7 @@ void TcxCustomDropDownEdit::DoButtonDown(int AButtonVisibleIndex) {
 
 void TcxCustomDropDownEdit::MouseDown(pf::TMouseButton Button, pf::TShiftState Shift, int X,
                                       int Y) {
-    TcxCustomTextEdit::MouseDown(Button, Shift, X, Y);
+    TcxCustomMaskEdit::MouseDown(Button, Shift, X, Y);
     if (Button != pf::mbLeft || FIsActivatingByMouse) return;
     if (ActiveProperties().DropDownOnClick() && pg::PtInRect(ViewInfo().ClientRect, {X, Y}) &&
         !DroppedDown() && !FIsPopupPressedHot && CanFocusOnClick())
@@ -611,7 +611,7 @@ void TcxCustomDropDownEdit::MouseDown(pf::TMouseButton Button, pf::TShiftState S
 
 bool TcxCustomDropDownEdit::RefreshContainer(TPoint P, int Button, pf::TShiftState Shift,
                                              bool IsMouseEvent) {
-    const bool Result = TcxCustomTextEdit::RefreshContainer(P, Button, Shift, IsMouseEvent);
+    const bool Result = TcxCustomMaskEdit::RefreshContainer(P, Button, Shift, IsMouseEvent);
     if (!(IsMouseEvent && Button == 0)) RecomputePopupPressedHot();
     return Result;
 }
@@ -622,13 +622,13 @@ bool TcxCustomDropDownEdit::IsLookupNavigationAllowed() {
 }
 
 void TcxCustomDropDownEdit::FocusChanged() {
-    TcxCustomTextEdit::FocusChanged();
+    TcxCustomMaskEdit::FocusChanged();
     // Closing on a focus lost is the inner edit's (InnerEditWindowMessage) and DoExit's.
     if (!IsContainerFocused()) RecomputePopupPressedHot();
 }
 
 void TcxCustomDropDownEdit::InnerEditWindowMessage(pc::TMessage& Message) {
-    TcxCustomTextEdit::InnerEditWindowMessage(Message);
+    TcxCustomMaskEdit::InnerEditWindowMessage(Message);
     if (Message.Msg != pw::WM_KILLFOCUS || !DroppedDown() || (ComponentState() & pc::csDestroying))
         return;
     const HWND Focus = static_cast<HWND>(Message.WParam);
@@ -643,7 +643,7 @@ void TcxCustomDropDownEdit::DoExit() {
     const HWND Focus = pw::GetFocus();
     if (DroppedDown() && !(Focus != pw::NullHWnd && FPopupWindow->HasWindow(Focus)))
         CloseUp(CloseReasonNone);
-    TcxCustomTextEdit::DoExit();
+    TcxCustomMaskEdit::DoExit();
 }
 
 void TcxCustomDropDownEdit::DestroyWnd() {
@@ -651,22 +651,22 @@ void TcxCustomDropDownEdit::DestroyWnd() {
         CloseUp(CloseReasonNone);
         DoFinalizePopup();
     }
-    TcxCustomTextEdit::DestroyWnd();
+    TcxCustomMaskEdit::DestroyWnd();
 }
 
 void TcxCustomDropDownEdit::PropertiesChanged(TcxCustomEditProperties* Sender) {
     if (!ActiveProperties().PopupSizeable()) FPopupSizeChanged = false;
     if (DroppedDown()) SetupPopupWindow();
-    TcxCustomTextEdit::PropertiesChanged(Sender);
+    TcxCustomMaskEdit::PropertiesChanged(Sender);
 }
 
 void TcxCustomDropDownEdit::PasteFromClipboard() {
     if (!IsContainerFocused()) {
-        TcxCustomTextEdit::PasteFromClipboard();
+        TcxCustomMaskEdit::PasteFromClipboard();
         return;
     }
     const std::string Before = Text();
-    TcxCustomTextEdit::PasteFromClipboard();
+    TcxCustomMaskEdit::PasteFromClipboard();
     if (Text() != Before && ActiveProperties().ImmediateDropDown() && !DroppedDown()) {
         SetDroppedDown(true);
         if (ActiveProperties().UseLookupData() && HandleAllocated())
@@ -679,7 +679,7 @@ void TcxCustomDropDownEdit::WndProc(pc::TMessage& Message) {
         LookupDataCurrentChanged();
         return;
     }
-    TcxCustomTextEdit::WndProc(Message);
+    TcxCustomMaskEdit::WndProc(Message);
 }
 
 } // namespace toolkit::edit

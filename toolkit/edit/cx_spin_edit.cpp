@@ -29,14 +29,14 @@ constexpr std::uint32_t cxSpinRepeatInterval = 100;
 
 const pc::TComponentClass& TcxCustomSpinEdit::ClassRef() {
     static const pc::TComponentClass Class(
-        "TcxCustomSpinEdit", &TcxCustomTextEdit::ClassRef(),
+        "TcxCustomSpinEdit", &TcxCustomMaskEdit::ClassRef(),
         [](pc::TComponent* AOwner) { return std::make_unique<TcxCustomSpinEdit>(AOwner); });
     return Class;
 }
 
 TcxCustomSpinEdit::TcxCustomSpinEdit(pc::TComponent* AOwner, bool AIsInplace,
                                      const TcxCustomEditPropertiesClass* APropertiesClass)
-    : TcxCustomTextEdit(AOwner, AIsInplace,
+    : TcxCustomMaskEdit(AOwner, AIsInplace,
                         APropertiesClass ? APropertiesClass
                                          : &TcxCustomSpinEditProperties::ClassRef()) {
     RecreateViewInfo();
@@ -48,11 +48,11 @@ TcxCustomSpinEdit::TcxCustomSpinEdit(pc::TComponent* AOwner, bool AIsInplace,
 TcxCustomSpinEdit::~TcxCustomSpinEdit() = default;
 
 TcxCustomSpinEditProperties& TcxCustomSpinEdit::Properties() const {
-    return static_cast<TcxCustomSpinEditProperties&>(TcxCustomTextEdit::Properties());
+    return static_cast<TcxCustomSpinEditProperties&>(TcxCustomMaskEdit::Properties());
 }
 
 TcxCustomSpinEditProperties& TcxCustomSpinEdit::ActiveProperties() const {
-    return static_cast<TcxCustomSpinEditProperties&>(TcxCustomTextEdit::ActiveProperties());
+    return static_cast<TcxCustomSpinEditProperties&>(TcxCustomMaskEdit::ActiveProperties());
 }
 
 // ---- value ----
@@ -179,13 +179,13 @@ void TcxCustomSpinEdit::SynchronizeDisplayValue() {
     Variant V = GetEditValue();
     FValue = ActiveProperties().IsEditValueValid(V, InternalFocused()) ? V : ZeroClamped();
     FIsTextTyped = false;
-    TcxCustomTextEdit::SynchronizeDisplayValue();
+    TcxCustomMaskEdit::SynchronizeDisplayValue();
 }
 
 void TcxCustomSpinEdit::SynchronizeEditValue() {
     FIsTextTyped = FIsTyping;
     FIsTyping = false;
-    TcxCustomTextEdit::SynchronizeEditValue();
+    TcxCustomMaskEdit::SynchronizeEditValue();
 }
 
 // ---- clipboard ----
@@ -193,19 +193,19 @@ void TcxCustomSpinEdit::SynchronizeEditValue() {
 void TcxCustomSpinEdit::CutToClipboard() {
     if (InternalFocused() && !ActiveProperties().CanEdit()) return;
     FIsTyping = true;
-    TcxCustomTextEdit::CutToClipboard();
+    TcxCustomMaskEdit::CutToClipboard();
 }
 
 void TcxCustomSpinEdit::PasteFromClipboard() {
     if (InternalFocused() && !ActiveProperties().CanEdit()) return;
     FIsTyping = true;
-    TcxCustomTextEdit::PasteFromClipboard();
+    TcxCustomMaskEdit::PasteFromClipboard();
 }
 
 void TcxCustomSpinEdit::DeleteSelectedText() {
     if (InternalFocused() && !ActiveProperties().CanEdit()) return;
     FIsTyping = true;
-    TcxCustomTextEdit::DeleteSelectedText();
+    TcxCustomMaskEdit::DeleteSelectedText();
 }
 
 // ---- keys ----
@@ -237,14 +237,14 @@ void TcxCustomSpinEdit::DoEditKeyDown(pf::WORD& Key, pf::TShiftState Shift) {
         Key = 0;
         return;
     }
-    TcxCustomTextEdit::DoEditKeyDown(Key, Shift);
+    TcxCustomMaskEdit::DoEditKeyDown(Key, Shift);
 }
 
 void TcxCustomSpinEdit::DoEditKeyUp(pf::WORD& Key, pf::TShiftState Shift) {
     FIsTyping = false;
     if (Key == pw::VK_UP || Key == pw::VK_DOWN || Key == pw::VK_PRIOR || Key == pw::VK_NEXT)
         StopSpinning();
-    TcxCustomTextEdit::DoEditKeyUp(Key, Shift);
+    TcxCustomMaskEdit::DoEditKeyUp(Key, Shift);
 }
 
 void TcxCustomSpinEdit::DoEditKeyPress(char& Key) {
@@ -258,7 +258,7 @@ void TcxCustomSpinEdit::DoEditKeyPress(char& Key) {
         }
         FIsTyping = true;
     }
-    TcxCustomTextEdit::DoEditKeyPress(Key);
+    TcxCustomMaskEdit::DoEditKeyPress(Key);
 }
 
 bool TcxCustomSpinEdit::IsValidChar(char Key) {
@@ -276,7 +276,7 @@ bool TcxCustomSpinEdit::IsValidChar(char Key) {
 // ---- buttons, mouse and wheel ----
 
 void TcxCustomSpinEdit::DoButtonDown(int AButtonVisibleIndex) {
-    TcxCustomTextEdit::DoButtonDown(AButtonVisibleIndex);
+    TcxCustomMaskEdit::DoButtonDown(AButtonVisibleIndex);
     if (AButtonVisibleIndex < 0 || AButtonVisibleIndex >= EditViewInfo().ButtonCount()) return;
     if (FRepeatTimer) return;
     FPressedIndex = EditViewInfo().ButtonsInfo[static_cast<std::size_t>(AButtonVisibleIndex)].Index;
@@ -295,7 +295,7 @@ void TcxCustomSpinEdit::RepeatTimerTick() {
 
 void TcxCustomSpinEdit::DoButtonUp(int AButtonVisibleIndex) {
     StopSpinning();
-    TcxCustomTextEdit::DoButtonUp(AButtonVisibleIndex);
+    TcxCustomMaskEdit::DoButtonUp(AButtonVisibleIndex);
 }
 
 void TcxCustomSpinEdit::StopSpinning() {
@@ -322,14 +322,14 @@ void TcxCustomSpinEdit::ReleaseEditorCapture() {
 
 bool TcxCustomSpinEdit::DoMouseWheel(pf::TShiftState Shift, int WheelDelta, pg::TPoint MousePos) {
     if (IsInplace() && !ActiveProperties().InplaceEditKeysEnabled() && !(Shift & pf::ssCtrl))
-        return TcxCustomTextEdit::DoMouseWheel(Shift, WheelDelta, MousePos);
+        return TcxCustomMaskEdit::DoMouseWheel(Shift, WheelDelta, MousePos);
     Spin(WheelDelta < 0 ? 0 : 1);
     return true;
 }
 
 void TcxCustomSpinEdit::DoExit() {
     StopSpinning();
-    TcxCustomTextEdit::DoExit();
+    TcxCustomMaskEdit::DoExit();
 }
 
 // ---- TcxSpinEdit ----

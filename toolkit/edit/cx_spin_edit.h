@@ -8,8 +8,8 @@
 // Keys: Up and Down step by Increment, Page Up and Page Down by LargeIncrement (only with Ctrl
 // held when UseCtrlIncrement); '.' and ',' type the decimal separator.
 
+#include "toolkit/edit/cx_mask_edit.h"
 #include "toolkit/edit/cx_spin_edit_properties.h"
-#include "toolkit/edit/cx_text_edit.h"
 #include "toolkit/edit/cx_text_edit_view.h"
 
 #include "toolkit/base/cx_timer.h"
@@ -19,7 +19,7 @@
 
 namespace toolkit::edit {
 
-class TcxCustomSpinEdit : public TcxCustomTextEdit {
+class TcxCustomSpinEdit : public TcxCustomMaskEdit {
 public:
     static const platform::core::TComponentClass& ClassRef();
     const platform::core::TClass& ClassType() const override { return ClassRef(); }

@@ -161,14 +161,14 @@ void TcxSpinEditPropertiesValues::SetValueType(bool Value) {
 
 const TcxCustomEditPropertiesClass& TcxCustomSpinEditProperties::ClassRef() {
     static const TcxCustomEditPropertiesClass Class(
-        "TcxCustomSpinEditProperties", &TcxCustomTextEditProperties::ClassRef(),
+        "TcxCustomSpinEditProperties", &TcxCustomMaskEditProperties::ClassRef(),
         pc::ConstructorOf<TcxCustomSpinEditProperties, toolkit::base::TcxInterfacedPersistent,
                           pc::TPersistent*>());
     return Class;
 }
 
 TcxCustomSpinEditProperties::TcxCustomSpinEditProperties(pc::TPersistent* AOwner)
-    : TcxCustomTextEditProperties(AOwner) {
+    : TcxCustomMaskEditProperties(AOwner) {
     RecreateOwnedParts();
     SynchronizeButtons();
 }
@@ -195,13 +195,13 @@ void TcxCustomSpinEditProperties::SynchronizeButtons() {
 
 void TcxCustomSpinEditProperties::Changed() {
     SynchronizeButtons();
-    TcxCustomTextEditProperties::Changed();
+    TcxCustomMaskEditProperties::Changed();
 }
 
 void TcxCustomSpinEditProperties::Assign(const pc::TPersistent* Source) {
     const auto* S = dynamic_cast<const TcxCustomSpinEditProperties*>(Source);
     BeginUpdate();
-    TcxCustomTextEditProperties::Assign(Source);
+    TcxCustomMaskEditProperties::Assign(Source);
     if (S) {
         SetIDefaultValuesProvider(S->DefaultValuesProvider());
         if (S->AssignedValues().ValueType()) SetValueType(S->FValueType);
@@ -357,11 +357,11 @@ void TcxCustomSpinEditProperties::ValidateDisplayValue(Variant& DisplayValue,
         ErrorText = toolkit::base::cxGetResourceString(cxSEditValueOutOfBounds);
     }
     DisplayValue = Variant::String(ValueToText(Value));
-    TcxCustomEditProperties::ValidateDisplayValue(DisplayValue, ErrorText, Error, AEdit);
+    TcxCustomMaskEditProperties::ValidateDisplayValue(DisplayValue, ErrorText, Error, AEdit);
 }
 
 bool TcxCustomSpinEditProperties::IsDisplayValueValid(Variant& DisplayValue, bool AEditFocused) {
-    if (!TcxCustomTextEditProperties::IsDisplayValueValid(DisplayValue, AEditFocused)) return false;
+    if (!TcxCustomMaskEditProperties::IsDisplayValueValid(DisplayValue, AEditFocused)) return false;
     const std::optional<Variant> V = ParseText(DisplayValue.AsString());
     if (V) {
         const Variant Clamped = ClampSpinValue(*V);
@@ -387,7 +387,7 @@ const pc::TComponentClass& TcxCustomSpinEditProperties::GetContainerClass() cons
 
 bool TcxCustomSpinEditProperties::PublishesProperty(const std::string& Name) const {
     return Name == "MaxValue" || Name == "MinValue" ||
-           TcxCustomTextEditProperties::PublishesProperty(Name);
+           TcxCustomMaskEditProperties::PublishesProperty(Name);
 }
 
 // ---- TcxSpinEditProperties ----
