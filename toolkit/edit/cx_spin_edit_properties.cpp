@@ -2,7 +2,11 @@
 
 #include "toolkit/edit/cx_spin_edit.h"
 #include "toolkit/edit/editor_strings.h"
+#include "toolkit/edit/regional_separators.h"
 
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -298,16 +302,31 @@ std::optional<Variant> TcxCustomSpinEditProperties::ParseText(const std::string&
     while (!T.empty() && T.back() == ' ')
         T.pop_back();
     if (T.empty()) return std::nullopt;
-    const char* Begin = T.c_str();
-    char* End = nullptr;
-    errno = 0;
     if (ValueType() == vtInt) {
+        const char* Begin = T.c_str();
+        char* End = nullptr;
+        errno = 0;
         const long long I = std::strtoll(Begin, &End, 10);
         if (End != Begin + T.size() || errno == ERANGE) return std::nullopt;
         return Variant::Int64(I);
     }
-    const double D = std::strtod(Begin, &End);
-    if (End != Begin + T.size() || !std::isfinite(D) || std::fabs(D) > cxSpinFloatRange)
+    // The locale's decimal separator, and no other, separates the fraction; the parse itself
+    // must not hear of the process locale.
+    const char Separator = CurrentDecimalSeparator();
+    if (Separator != '.') {
+        if (T.find('.') != std::string::npos) return std::nullopt;
+        std::replace(T.begin(), T.end(), Separator, '.');
+    }
+    std::size_t From = 0;
+    if (T.front() == '+') {
+        From = 1;
+        if (T.size() == 1 || T[1] == '-' || T[1] == '+') return std::nullopt;
+    }
+    double D = 0;
+    const char* First = T.data() + From;
+    const char* Last = T.data() + T.size();
+    const auto [Ptr, Ec] = std::from_chars(First, Last, D, std::chars_format::general);
+    if (Ec != std::errc() || Ptr != Last || !std::isfinite(D) || std::fabs(D) > cxSpinFloatRange)
         return std::nullopt;
     return Variant::Double(D);
 }
@@ -319,7 +338,9 @@ std::string TcxCustomSpinEditProperties::ValueToText(const Variant& Value) const
     S.imbue(std::locale::classic());
     S.precision(15);
     S << V.AsDouble();
-    return S.str();
+    std::string Result = S.str();
+    std::replace(Result.begin(), Result.end(), '.', CurrentDecimalSeparator());
+    return Result;
 }
 
 bool TcxCustomSpinEditProperties::IsEditValueValid(Variant& EditValue, bool) {

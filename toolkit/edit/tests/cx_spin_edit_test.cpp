@@ -5,6 +5,7 @@
 #include "toolkit/edit/editor_registrations.h"
 
 #include "platform/core/clock.h"
+#include "platform/core/date_time.h"
 #include "platform/core/message_loop.h"
 #include "platform/forms/forms.h"
 #include "platform/win/input_state.h"
@@ -170,6 +171,8 @@ protected:
 
     pc::ManualClock Clock{1000};
     pc::ClockOverride ClockOverride{Clock};
+    // A '.' decimal separator, whatever the machine's locale.
+    pc::FormatSettingsOverride Pinned{pc::TFormatSettings{}};
     std::unique_ptr<pc::TComponent> Owner;
     pf::TForm* Form = nullptr;
     TcxSpinEdit* Edit = nullptr;
@@ -335,6 +338,34 @@ TEST_F(SpinEditTest, TypingIsFilteredAndParsed) {
     EXPECT_EQ(Value(), 1.5);
     Input.Key(Qt::Key_Up);
     EXPECT_EQ(Value(), 2.5);
+}
+
+TEST_F(SpinEditTest, ACommaLocaleTypesParsesAndShowsItsSeparator) {
+    pc::TFormatSettings Comma;
+    Comma.DecimalSeparator = ',';
+    Comma.ThousandSeparator = '.';
+    pc::FormatSettingsOverride Local{Comma};
+    Focus();
+    Edit->SelectAll();
+    for (char C : std::string("2.25"))
+        Input.Key(0, QString(QChar(C)));
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Edit->Text(), "2,25") << "the point typed as the locale's separator";
+    EXPECT_EQ(Value(), 2.25);
+    Input.Key(Qt::Key_Up);
+    EXPECT_EQ(Edit->Text(), "3,25");
+    EXPECT_EQ(Value(), 3.25);
+    const std::pair<const char*, double> Texts[] = {
+        {"1,5", 1.5},
+        {"+0,5", 0.5},
+        {"-2,5e1", -25},
+        {"7", 7},
+        // A point is not this locale's separator: the text is corrected to the value.
+        {"1.5", 3.25}};
+    for (const auto& [Text, Expected] : Texts)
+        EXPECT_EQ(Edit->TextToValue(Text, false).AsDouble(), Expected) << Text;
+    Edit->SetValue(Variant::Double(-0.125));
+    EXPECT_EQ(Edit->Text(), "-0,125");
 }
 
 TEST_F(SpinEditTest, CanEditFalseRefusesDigitsButSpins) {
