@@ -44,8 +44,7 @@ void TcxCustomComboBoxProperties::Assign(const pc::TPersistent* Source) {
         TcxCustomDropDownEditProperties::Assign(Source);
         return;
     }
-    BeginUpdate();
-    try {
+    WithinUpdate([&] {
         TcxCustomDropDownEditProperties::Assign(Source);
         FDropDownListStyle = S->FDropDownListStyle;
         FDropDownRows = S->FDropDownRows;
@@ -53,11 +52,7 @@ void TcxCustomComboBoxProperties::Assign(const pc::TPersistent* Source) {
         FRevertable = S->FRevertable;
         OnDrawItem = S->OnDrawItem;
         OnMeasureItem = S->OnMeasureItem;
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 void TcxCustomComboBoxProperties::SetDropDownListStyle(TcxEditDropDownListStyle Value) {

@@ -52,8 +52,7 @@ void TcxCustomDropDownEditProperties::Assign(const pc::TPersistent* Source) {
         TcxCustomMaskEditProperties::Assign(Source);
         return;
     }
-    BeginUpdate();
-    try {
+    WithinUpdate([&] {
         TcxCustomMaskEditProperties::Assign(Source);
         FDropDownButtonIndex = S->FDropDownButtonIndex;
         FImmediateDropDown = S->FImmediateDropDown;
@@ -77,11 +76,7 @@ void TcxCustomDropDownEditProperties::Assign(const pc::TPersistent* Source) {
         OnPopupClosed = S->OnPopupClosed;
         OnInitPopup = S->OnInitPopup;
         OnPopup = S->OnPopup;
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 void TcxCustomDropDownEditProperties::Changed() {

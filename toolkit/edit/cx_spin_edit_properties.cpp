@@ -204,9 +204,9 @@ void TcxCustomSpinEditProperties::Changed() {
 
 void TcxCustomSpinEditProperties::Assign(const pc::TPersistent* Source) {
     const auto* S = dynamic_cast<const TcxCustomSpinEditProperties*>(Source);
-    BeginUpdate();
-    TcxCustomMaskEditProperties::Assign(Source);
-    if (S) {
+    WithinUpdate([&] {
+        TcxCustomMaskEditProperties::Assign(Source);
+        if (!S) return;
         SetIDefaultValuesProvider(S->DefaultValuesProvider());
         if (S->AssignedValues().ValueType()) SetValueType(S->FValueType);
         SetCanEdit(S->FCanEdit);
@@ -217,8 +217,7 @@ void TcxCustomSpinEditProperties::Assign(const pc::TPersistent* Source) {
         FSpinButtons.Assign(&S->FSpinButtons);
         SetUseCtrlIncrement(S->FUseCtrlIncrement);
         OnGetValue = S->OnGetValue;
-    }
-    EndUpdate();
+    });
 }
 
 void TcxCustomSpinEditProperties::SetCanEdit(bool Value) {
