@@ -4,8 +4,8 @@
 // are negative, and there the date part is the value truncated toward zero while the time part
 // is the absolute fraction: -1.25 is 1899-12-29 06:00.
 //
-// Also the regional formats that turn them into text (short date, long time), which come from
-// the user's locale and which tests pin.
+// Also the regional formats that turn them into text (short date, long time), and the decimal
+// and digit-group separators of numbers, which come from the user's locale and which tests pin.
 
 #include "platform/core/exception.h"
 
