@@ -173,22 +173,33 @@ private:
     std::string format_;
 };
 
-TFormatSettings LocaleFormatSettings() {
+// The user's locale of a category, opened; null for none, C and POSIX.
+locale_t OpenUserLocale(const char* categoryVariable, int categoryMask) {
     std::string name;
-    for (const char* variable : {"LC_ALL", "LC_TIME", "LANG"}) {
+    for (const char* variable : {"LC_ALL", categoryVariable, "LANG"}) {
         const char* v = std::getenv(variable);
         if (v && *v) {
             name = v;
             break;
         }
     }
-    if (name.empty() || name == "C" || name == "POSIX" || name.starts_with("C.")) return {};
-    locale_t locale = ::newlocale(LC_TIME_MASK, name.c_str(), static_cast<locale_t>(nullptr));
-    if (!locale) return {};
-    TFormatSettings settings =
-        FormatSettingsFromPosix(::nl_langinfo_l(D_FMT, locale), ::nl_langinfo_l(T_FMT, locale),
-                                ::nl_langinfo_l(AM_STR, locale), ::nl_langinfo_l(PM_STR, locale));
-    ::freelocale(locale);
+    if (name.empty() || name == "C" || name == "POSIX" || name.starts_with("C.")) return nullptr;
+    return ::newlocale(categoryMask, name.c_str(), static_cast<locale_t>(nullptr));
+}
+
+TFormatSettings LocaleFormatSettings() {
+    TFormatSettings settings;
+    if (locale_t locale = OpenUserLocale("LC_TIME", LC_TIME_MASK)) {
+        settings = FormatSettingsFromPosix(
+            ::nl_langinfo_l(D_FMT, locale), ::nl_langinfo_l(T_FMT, locale),
+            ::nl_langinfo_l(AM_STR, locale), ::nl_langinfo_l(PM_STR, locale));
+        ::freelocale(locale);
+    }
+    if (locale_t locale = OpenUserLocale("LC_NUMERIC", LC_NUMERIC_MASK)) {
+        ApplyPosixNumericSeparators(settings, ::nl_langinfo_l(RADIXCHAR, locale),
+                                    ::nl_langinfo_l(THOUSEP, locale));
+        ::freelocale(locale);
+    }
     return settings;
 }
 
@@ -307,6 +318,22 @@ TFormatSettings FormatSettingsFromPosix(std::string_view dateFormat, std::string
         settings.TimePMString = pm;
     }
     return settings;
+}
+
+void ApplyPosixNumericSeparators(TFormatSettings& settings, std::string_view decimalPoint,
+                                 std::string_view thousandsSeparator) {
+    const auto single = [](std::string_view s) {
+        return s.size() == 1 && static_cast<unsigned char>(s[0]) >= 32 &&
+               static_cast<unsigned char>(s[0]) < 127;
+    };
+    settings.DecimalSeparator = single(decimalPoint) ? decimalPoint[0] : '.';
+    const char fallback = settings.DecimalSeparator == ',' ? '.' : ',';
+    char thousand = fallback;
+    if (single(thousandsSeparator))
+        thousand = thousandsSeparator[0];
+    else if (!thousandsSeparator.empty())
+        thousand = ' ';
+    settings.ThousandSeparator = thousand == settings.DecimalSeparator ? fallback : thousand;
 }
 
 FormatSettingsOverride::FormatSettingsOverride(TFormatSettings settings)

@@ -4,8 +4,8 @@
 // are negative, and there the date part is the value truncated toward zero while the time part
 // is the absolute fraction: -1.25 is 1899-12-29 06:00.
 //
-// Also the regional formats that turn them into text (short date, long time), which come from
-// the user's locale and which tests pin.
+// Also the regional formats that turn them into text (short date, long time), and the decimal
+// and digit-group separators of numbers, which come from the user's locale and which tests pin.
 
 #include "platform/core/exception.h"
 
@@ -61,6 +61,9 @@ struct TFormatSettings {
     char TimeSeparator = ':';
     std::string TimeAMString = "AM";
     std::string TimePMString = "PM";
+    // Numbers: the decimal point and the digit-group separator, never the same character.
+    char DecimalSeparator = '.';
+    char ThousandSeparator = ',';
 
     bool operator==(const TFormatSettings&) const = default;
 };
@@ -71,9 +74,16 @@ struct TFormatSettings {
 TFormatSettings FormatSettingsFromPosix(std::string_view dateFormat, std::string_view timeFormat,
                                         std::string_view am, std::string_view pm);
 
+// The numeric separators of a POSIX locale (nl_langinfo's RADIXCHAR and THOUSEP) put into
+// settings. Only a single ASCII character is taken for the decimal point; a digit-group
+// separator the program cannot show (a no-break space) is a space, and a missing or clashing
+// one is ',' or, next to a ',' decimal point, '.'.
+void ApplyPosixNumericSeparators(TFormatSettings& settings, std::string_view decimalPoint,
+                                 std::string_view thousandsSeparator);
+
 // The settings in force: those of a FormatSettingsOverride when one is alive, else those of the
-// user's locale (LC_ALL, LC_TIME, LANG), read once; the C and POSIX locales give the fixed
-// default.
+// user's locale (LC_ALL, then LC_TIME for dates and times and LC_NUMERIC for numbers, then
+// LANG), read once; the C and POSIX locales give the fixed default.
 const TFormatSettings& FormatSettings();
 
 // Puts settings in force for its lifetime (tests). Overrides nest.

@@ -46,8 +46,7 @@ void TcxCustomComboBoxProperties::Assign(const pc::TPersistent* Source) {
         TcxCustomDropDownEditProperties::Assign(Source);
         return;
     }
-    BeginUpdate();
-    try {
+    WithinUpdate([&] {
         TcxCustomDropDownEditProperties::Assign(Source);
         FDropDownListStyle = S->FDropDownListStyle;
         FDropDownRows = S->FDropDownRows;
@@ -55,11 +54,7 @@ void TcxCustomComboBoxProperties::Assign(const pc::TPersistent* Source) {
         FRevertable = S->FRevertable;
         OnDrawItem = S->OnDrawItem;
         OnMeasureItem = S->OnMeasureItem;
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 void TcxCustomComboBoxProperties::SetDropDownListStyle(TcxEditDropDownListStyle Value) {

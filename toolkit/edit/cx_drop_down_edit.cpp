@@ -33,14 +33,14 @@ bool IsTextChar(char C) {
 
 const TcxCustomEditPropertiesClass& TcxCustomDropDownEditProperties::ClassRef() {
     static const TcxCustomEditPropertiesClass Class(
-        "TcxCustomDropDownEditProperties", &TcxCustomTextEditProperties::ClassRef(),
+        "TcxCustomDropDownEditProperties", &TcxCustomMaskEditProperties::ClassRef(),
         pc::ConstructorOf<TcxCustomDropDownEditProperties, toolkit::base::TcxInterfacedPersistent,
                           pc::TPersistent*>());
     return Class;
 }
 
 TcxCustomDropDownEditProperties::TcxCustomDropDownEditProperties(pc::TPersistent* AOwner)
-    : TcxCustomTextEditProperties(AOwner) {
+    : TcxCustomMaskEditProperties(AOwner) {
     BeginUpdate();
     FDropDownButtonIndex = GetDropDownButtonIndex();
     Buttons().Add().SetKind(bkDown);
@@ -50,12 +50,11 @@ TcxCustomDropDownEditProperties::TcxCustomDropDownEditProperties(pc::TPersistent
 void TcxCustomDropDownEditProperties::Assign(const pc::TPersistent* Source) {
     const auto* S = dynamic_cast<const TcxCustomDropDownEditProperties*>(Source);
     if (!S) {
-        TcxCustomTextEditProperties::Assign(Source);
+        TcxCustomMaskEditProperties::Assign(Source);
         return;
     }
-    BeginUpdate();
-    try {
-        TcxCustomTextEditProperties::Assign(Source);
+    WithinUpdate([&] {
+        TcxCustomMaskEditProperties::Assign(Source);
         FDropDownButtonIndex = S->FDropDownButtonIndex;
         FImmediateDropDown = S->FImmediateDropDown;
         FImmediatePopup = S->FImmediatePopup;
@@ -78,11 +77,7 @@ void TcxCustomDropDownEditProperties::Assign(const pc::TPersistent* Source) {
         OnPopupClosed = S->OnPopupClosed;
         OnInitPopup = S->OnInitPopup;
         OnPopup = S->OnPopup;
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 void TcxCustomDropDownEditProperties::Changed() {
@@ -101,7 +96,7 @@ void TcxCustomDropDownEditProperties::Changed() {
         throw;
     }
     FIsChanging = false;
-    TcxCustomTextEditProperties::Changed();
+    TcxCustomMaskEditProperties::Changed();
 }
 
 std::unique_ptr<TcxCustomEditPopupWindow>
@@ -253,14 +248,14 @@ bool TcxCustomDropDownEditViewData::IsButtonPressed(TcxCustomEditViewInfo& V, in
 
 const pc::TComponentClass& TcxCustomDropDownEdit::ClassRef() {
     static const pc::TComponentClass Class(
-        "TcxCustomDropDownEdit", &TcxCustomTextEdit::ClassRef(),
+        "TcxCustomDropDownEdit", &TcxCustomMaskEdit::ClassRef(),
         [](pc::TComponent* AOwner) { return std::make_unique<TcxCustomDropDownEdit>(AOwner); });
     return Class;
 }
 
 TcxCustomDropDownEdit::TcxCustomDropDownEdit(pc::TComponent* AOwner, bool AIsInplace,
                                              const TcxCustomEditPropertiesClass* APropertiesClass)
-    : TcxCustomTextEdit(AOwner, AIsInplace,
+    : TcxCustomMaskEdit(AOwner, AIsInplace,
                         APropertiesClass ? APropertiesClass
                                          : &TcxCustomDropDownEditProperties::ClassRef()) {
     RecreateViewInfo();
@@ -289,11 +284,11 @@ TcxCustomDropDownEdit::~TcxCustomDropDownEdit() {
 }
 
 TcxCustomDropDownEditProperties& TcxCustomDropDownEdit::Properties() const {
-    return static_cast<TcxCustomDropDownEditProperties&>(TcxCustomTextEdit::Properties());
+    return static_cast<TcxCustomDropDownEditProperties&>(TcxCustomMaskEdit::Properties());
 }
 
 TcxCustomDropDownEditProperties& TcxCustomDropDownEdit::ActiveProperties() const {
-    return static_cast<TcxCustomDropDownEditProperties&>(TcxCustomTextEdit::ActiveProperties());
+    return static_cast<TcxCustomDropDownEditProperties&>(TcxCustomMaskEdit::ActiveProperties());
 }
 
 bool TcxCustomDropDownEdit::DroppedDown() {
@@ -542,7 +537,7 @@ void TcxCustomDropDownEdit::DoEditKeyDown(pf::WORD& Key, pf::TShiftState Shift) 
         }
         FKeyClosedPopup = 0;
     }
-    TcxCustomTextEdit::DoEditKeyDown(Key, Shift);
+    TcxCustomMaskEdit::DoEditKeyDown(Key, Shift);
 }
 
 void TcxCustomDropDownEdit::DoEditKeyPress(char& Key) {
@@ -561,16 +556,16 @@ void TcxCustomDropDownEdit::DoEditKeyPress(char& Key) {
         Key = 0;
         return;
     }
-    TcxCustomTextEdit::DoEditKeyPress(Key);
+    TcxCustomMaskEdit::DoEditKeyPress(Key);
 }
 
 void TcxCustomDropDownEdit::DoEditProcessTab(pf::TShiftState Shift) {
     if (DroppedDown() && ActiveProperties().PostPopupValueOnTab()) CloseUp(CloseReasonTab);
-    TcxCustomTextEdit::DoEditProcessTab(Shift);
+    TcxCustomMaskEdit::DoEditProcessTab(Shift);
 }
 
 bool TcxCustomDropDownEdit::TabsNeeded() {
-    return TcxCustomTextEdit::TabsNeeded() ||
+    return TcxCustomMaskEdit::TabsNeeded() ||
            (DroppedDown() && ActiveProperties().PostPopupValueOnTab());
 }
 
@@ -581,7 +576,7 @@ bool TcxCustomDropDownEdit::CanSendActivationKey(char Key) {
 }
 
 bool TcxCustomDropDownEdit::IsClickKey(pf::WORD Key, pf::TShiftState Shift) {
-    if (TcxCustomTextEdit::IsClickKey(Key, Shift)) return true;
+    if (TcxCustomMaskEdit::IsClickKey(Key, Shift)) return true;
     if (!IsInplace() || !DroppedDown()) return false;
     if (Shift & (pf::ssAlt | pf::ssCtrl)) return true;
     // Keys that type no character belong to the popup.
@@ -593,13 +588,13 @@ bool TcxCustomDropDownEdit::IsClickKey(pf::WORD Key, pf::TShiftState Shift) {
 // ---- activation, mouse and focus ----
 
 void TcxCustomDropDownEdit::Activate() {
-    TcxCustomTextEdit::Activate();
+    TcxCustomMaskEdit::Activate();
     FPopupSizeChanged = FEditData.SizeChanged && ActiveProperties().PopupSizeable();
     if (ActiveProperties().ImmediatePopup()) SetDroppedDown(true);
 }
 
 void TcxCustomDropDownEdit::ActivateByKey(char Key) {
-    TcxCustomTextEdit::ActivateByKey(Key);
+    TcxCustomMaskEdit::ActivateByKey(Key);
     const TcxCustomDropDownEditProperties& P = ActiveProperties();
     if (IsTextChar(Key) && P.ImmediateDropDown() && !P.ImmediatePopup() &&
         !CanSendActivationKey(Key))
@@ -613,7 +608,7 @@ void TcxCustomDropDownEdit::ActivateByKey(char Key) {
 void TcxCustomDropDownEdit::ActivateByMouse(pf::TShiftState Shift, int X, int Y) {
     FIsActivatingByMouse = true;
     try {
-        TcxCustomTextEdit::ActivateByMouse(Shift, X, Y);
+        TcxCustomMaskEdit::ActivateByMouse(Shift, X, Y);
     } catch (...) {
         FIsActivatingByMouse = false;
         throw;
@@ -625,11 +620,11 @@ bool TcxCustomDropDownEdit::Deactivate() {
     CloseUp(CloseReasonNone);
     FEditData.SizeChanged = FPopupSizeChanged;
     RecomputePopupPressedHot();
-    return TcxCustomTextEdit::Deactivate();
+    return TcxCustomMaskEdit::Deactivate();
 }
 
 void TcxCustomDropDownEdit::DoButtonDown(int AButtonVisibleIndex) {
-    TcxCustomTextEdit::DoButtonDown(AButtonVisibleIndex);
+    TcxCustomMaskEdit::DoButtonDown(AButtonVisibleIndex);
     const TcxCustomEditViewInfo& V = EditViewInfo();
     if (AButtonVisibleIndex >= 0 && AButtonVisibleIndex < V.ButtonCount() &&
         V.ButtonsInfo[static_cast<std::size_t>(AButtonVisibleIndex)].Index ==
@@ -639,7 +634,7 @@ void TcxCustomDropDownEdit::DoButtonDown(int AButtonVisibleIndex) {
 
 void TcxCustomDropDownEdit::MouseDown(pf::TMouseButton Button, pf::TShiftState Shift, int X,
                                       int Y) {
-    TcxCustomTextEdit::MouseDown(Button, Shift, X, Y);
+    TcxCustomMaskEdit::MouseDown(Button, Shift, X, Y);
     if (Button == pf::mbLeft) DropDownOnClickAt({X, Y});
 }
 
@@ -657,7 +652,7 @@ bool TcxCustomDropDownEdit::MayFocusOnClick() {
 }
 
 bool TcxCustomDropDownEdit::DoMouseWheel(pf::TShiftState Shift, int WheelDelta, TPoint MousePos) {
-    if (TcxCustomTextEdit::DoMouseWheel(Shift, WheelDelta, MousePos)) return true;
+    if (TcxCustomMaskEdit::DoMouseWheel(Shift, WheelDelta, MousePos)) return true;
     if (!IsLookupNavigationAllowed() || !DroppedDown() || !ActiveProperties().UseLookupData() ||
         ILookupData().IsEmpty())
         return false;
@@ -669,14 +664,14 @@ bool TcxCustomDropDownEdit::DoMouseWheel(pf::TShiftState Shift, int WheelDelta, 
 
 bool TcxCustomDropDownEdit::RefreshContainer(TPoint P, int Button, pf::TShiftState Shift,
                                              bool IsMouseEvent) {
-    const bool Result = TcxCustomTextEdit::RefreshContainer(P, Button, Shift, IsMouseEvent);
+    const bool Result = TcxCustomMaskEdit::RefreshContainer(P, Button, Shift, IsMouseEvent);
     if (!(IsMouseEvent && Button == 0)) RecomputePopupPressedHot();
     if (FPopupControlsLookAndFeel) FPopupControlsLookAndFeel->Synchronize();
     return Result;
 }
 
 void TcxCustomDropDownEdit::ContainerStyleChanged(TcxContainerStyle* Sender) {
-    TcxCustomTextEdit::ContainerStyleChanged(Sender);
+    TcxCustomMaskEdit::ContainerStyleChanged(Sender);
     // Called while the base is made and freed too, when the popup's look-and-feel is not there.
     if (FPopupControlsLookAndFeel) FPopupControlsLookAndFeel->Synchronize();
 }
@@ -687,13 +682,13 @@ bool TcxCustomDropDownEdit::IsLookupNavigationAllowed() {
 }
 
 void TcxCustomDropDownEdit::FocusChanged() {
-    TcxCustomTextEdit::FocusChanged();
+    TcxCustomMaskEdit::FocusChanged();
     // Closing on a focus lost is the inner edit's (InnerEditWindowMessage) and DoExit's.
     if (!IsContainerFocused()) RecomputePopupPressedHot();
 }
 
 void TcxCustomDropDownEdit::InnerEditWindowMessage(pc::TMessage& Message) {
-    TcxCustomTextEdit::InnerEditWindowMessage(Message);
+    TcxCustomMaskEdit::InnerEditWindowMessage(Message);
     if (Message.Msg == pf::CM_HINTSHOW) {
         if (DroppedDown()) Message.Result = 1;
         return;
@@ -719,7 +714,7 @@ void TcxCustomDropDownEdit::DoExit() {
     const HWND Focus = pw::GetFocus();
     if (DroppedDown() && !(Focus != pw::NullHWnd && FPopupWindow->HasWindow(Focus)))
         CloseUp(CloseReasonNone);
-    TcxCustomTextEdit::DoExit();
+    TcxCustomMaskEdit::DoExit();
 }
 
 void TcxCustomDropDownEdit::DestroyWnd() {
@@ -729,22 +724,22 @@ void TcxCustomDropDownEdit::DestroyWnd() {
         DoFinalizePopup();
         if (FPopupWindow->HandleAllocated()) FPopupWindow->DestroyPopupHandle();
     }
-    TcxCustomTextEdit::DestroyWnd();
+    TcxCustomMaskEdit::DestroyWnd();
 }
 
 void TcxCustomDropDownEdit::PropertiesChanged(TcxCustomEditProperties* Sender) {
     if (!ActiveProperties().PopupSizeable()) FPopupSizeChanged = false;
     if (DroppedDown()) SetupPopupWindow();
-    TcxCustomTextEdit::PropertiesChanged(Sender);
+    TcxCustomMaskEdit::PropertiesChanged(Sender);
 }
 
 void TcxCustomDropDownEdit::PasteFromClipboard() {
     if (!IsContainerFocused()) {
-        TcxCustomTextEdit::PasteFromClipboard();
+        TcxCustomMaskEdit::PasteFromClipboard();
         return;
     }
     const std::string Before = Text();
-    TcxCustomTextEdit::PasteFromClipboard();
+    TcxCustomMaskEdit::PasteFromClipboard();
     if (Text() != Before && ActiveProperties().ImmediateDropDown() && !DroppedDown()) {
         SetDroppedDown(true);
         if (ActiveProperties().UseLookupData() && HandleAllocated())
@@ -757,7 +752,7 @@ void TcxCustomDropDownEdit::WndProc(pc::TMessage& Message) {
         LookupDataCurrentChanged();
         return;
     }
-    TcxCustomTextEdit::WndProc(Message);
+    TcxCustomMaskEdit::WndProc(Message);
     // The open popup is what the user looks at: no hint over its editor.
     if (Message.Msg == pf::CM_HINTSHOW && DroppedDown()) Message.Result = 1;
 }

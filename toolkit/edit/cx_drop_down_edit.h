@@ -1,5 +1,5 @@
 #pragma once
-// The drop-down editor: a text editor with a drop-down button that opens a popup window under
+// The drop-down editor: a masked edit with a drop-down button that opens a popup window under
 // (or above) it. Opening is posted: DropDown prepares and lays out the popup and posts it the
 // show message, so that opening twice before it shows opens it once. Every closing carries a
 // reason; Tab (with PostPopupValueOnTab), the toggle keys and accepting take the popup's value,
@@ -14,8 +14,8 @@
 
 #include "toolkit/edit/cx_custom_edit_popup_window.h"
 #include "toolkit/edit/cx_edit_popup_control_look_and_feel.h"
-#include "toolkit/edit/cx_text_edit.h"
-#include "toolkit/edit/cx_text_edit_properties.h"
+#include "toolkit/edit/cx_mask_edit.h"
+#include "toolkit/edit/cx_mask_edit_properties.h"
 #include "toolkit/edit/cx_text_edit_view.h"
 
 #include <cstdint>
@@ -29,7 +29,7 @@ class TcxCustomDropDownEdit;
 // Sender, CanClose (in and out).
 using TcxEditCloseQueryEvent = std::function<void(platform::core::TObject* Sender, bool& CanClose)>;
 
-class TcxCustomDropDownEditProperties : public TcxCustomTextEditProperties {
+class TcxCustomDropDownEditProperties : public TcxCustomMaskEditProperties {
 public:
     static const TcxCustomEditPropertiesClass& ClassRef();
     const TcxCustomEditPropertiesClass& ClassType() const override { return ClassRef(); }
@@ -127,7 +127,7 @@ struct TcxCustomDropDownEditData {
     int Height = 0;
 };
 
-class TcxCustomDropDownEdit : public TcxCustomTextEdit, public IcxEditPopupWindowOwner {
+class TcxCustomDropDownEdit : public TcxCustomMaskEdit, public IcxEditPopupWindowOwner {
 public:
     static const platform::core::TComponentClass& ClassRef();
     const platform::core::TClass& ClassType() const override { return ClassRef(); }

@@ -221,6 +221,18 @@ public:
 
     void BeginUpdate();
     void EndUpdate(bool AInvokeChanged = true);
+    // Runs Change between BeginUpdate and EndUpdate, so that everything it sets reports as one
+    // change; the update ends also when Change throws.
+    template <class F> void WithinUpdate(F&& Change) {
+        BeginUpdate();
+        try {
+            Change();
+        } catch (...) {
+            EndUpdate();
+            throw;
+        }
+        EndUpdate();
+    }
     bool IsChanging() const { return FChangedCount > 0; }
     bool ChangedLocked() const { return FChangedLocked; }
     void SetChangedLocked(bool Value) { FChangedLocked = Value; }

@@ -46,19 +46,14 @@ void TcxCustomMaskEditProperties::Assign(const pc::TPersistent* Source) {
         TcxCustomTextEditProperties::Assign(Source);
         return;
     }
-    BeginUpdate();
-    try {
+    WithinUpdate([&] {
         TcxCustomTextEditProperties::Assign(Source);
         SetMaskKind(S->FMaskKind);
         SetEditMask(S->FEditMask);
         SetCaseInsensitive(S->FCaseInsensitive);
         SetIgnoreMaskBlank(S->FIgnoreMaskBlank);
         SetAlwaysShowBlanksAndLiterals(S->FAlwaysShowBlanksAndLiterals);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 void TcxCustomMaskEditProperties::SetAlwaysShowBlanksAndLiterals(bool Value) {

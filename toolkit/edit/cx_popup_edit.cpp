@@ -37,15 +37,10 @@ TcxCustomPopupEditProperties::~TcxCustomPopupEditProperties() {
 
 void TcxCustomPopupEditProperties::Assign(const pc::TPersistent* Source) {
     const auto* S = dynamic_cast<const TcxCustomPopupEditProperties*>(Source);
-    BeginUpdate();
-    try {
+    WithinUpdate([&] {
         TcxCustomDropDownEditProperties::Assign(Source);
         if (S) SetPopupControl(S->FPopupControl);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 std::unique_ptr<TcxCustomEditPopupWindow>

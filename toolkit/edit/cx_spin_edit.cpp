@@ -29,14 +29,14 @@ constexpr std::uint32_t cxSpinRepeatInterval = 100;
 
 const pc::TComponentClass& TcxCustomSpinEdit::ClassRef() {
     static const pc::TComponentClass Class(
-        "TcxCustomSpinEdit", &TcxCustomTextEdit::ClassRef(),
+        "TcxCustomSpinEdit", &TcxCustomMaskEdit::ClassRef(),
         [](pc::TComponent* AOwner) { return std::make_unique<TcxCustomSpinEdit>(AOwner); });
     return Class;
 }
 
 TcxCustomSpinEdit::TcxCustomSpinEdit(pc::TComponent* AOwner, bool AIsInplace,
                                      const TcxCustomEditPropertiesClass* APropertiesClass)
-    : TcxCustomTextEdit(AOwner, AIsInplace,
+    : TcxCustomMaskEdit(AOwner, AIsInplace,
                         APropertiesClass ? APropertiesClass
                                          : &TcxCustomSpinEditProperties::ClassRef()) {
     RecreateViewInfo();
@@ -48,11 +48,11 @@ TcxCustomSpinEdit::TcxCustomSpinEdit(pc::TComponent* AOwner, bool AIsInplace,
 TcxCustomSpinEdit::~TcxCustomSpinEdit() = default;
 
 TcxCustomSpinEditProperties& TcxCustomSpinEdit::Properties() const {
-    return static_cast<TcxCustomSpinEditProperties&>(TcxCustomTextEdit::Properties());
+    return static_cast<TcxCustomSpinEditProperties&>(TcxCustomMaskEdit::Properties());
 }
 
 TcxCustomSpinEditProperties& TcxCustomSpinEdit::ActiveProperties() const {
-    return static_cast<TcxCustomSpinEditProperties&>(TcxCustomTextEdit::ActiveProperties());
+    return static_cast<TcxCustomSpinEditProperties&>(TcxCustomMaskEdit::ActiveProperties());
 }
 
 // ---- value ----
@@ -179,13 +179,13 @@ void TcxCustomSpinEdit::SynchronizeDisplayValue() {
     Variant V = GetEditValue();
     FValue = ActiveProperties().IsEditValueValid(V, InternalFocused()) ? V : ZeroClamped();
     FIsTextTyped = false;
-    TcxCustomTextEdit::SynchronizeDisplayValue();
+    TcxCustomMaskEdit::SynchronizeDisplayValue();
 }
 
 void TcxCustomSpinEdit::SynchronizeEditValue() {
     FIsTextTyped = FIsTyping;
     FIsTyping = false;
-    TcxCustomTextEdit::SynchronizeEditValue();
+    TcxCustomMaskEdit::SynchronizeEditValue();
 }
 
 // ---- clipboard ----
@@ -193,19 +193,19 @@ void TcxCustomSpinEdit::SynchronizeEditValue() {
 void TcxCustomSpinEdit::CutToClipboard() {
     if (InternalFocused() && !ActiveProperties().CanEdit()) return;
     FIsTyping = true;
-    TcxCustomTextEdit::CutToClipboard();
+    TcxCustomMaskEdit::CutToClipboard();
 }
 
 void TcxCustomSpinEdit::PasteFromClipboard() {
     if (InternalFocused() && !ActiveProperties().CanEdit()) return;
     FIsTyping = true;
-    TcxCustomTextEdit::PasteFromClipboard();
+    TcxCustomMaskEdit::PasteFromClipboard();
 }
 
 void TcxCustomSpinEdit::DeleteSelectedText() {
     if (InternalFocused() && !ActiveProperties().CanEdit()) return;
     FIsTyping = true;
-    TcxCustomTextEdit::DeleteSelectedText();
+    TcxCustomMaskEdit::DeleteSelectedText();
 }
 
 // ---- keys ----
@@ -237,14 +237,14 @@ void TcxCustomSpinEdit::DoEditKeyDown(pf::WORD& Key, pf::TShiftState Shift) {
         Key = 0;
         return;
     }
-    TcxCustomTextEdit::DoEditKeyDown(Key, Shift);
+    TcxCustomMaskEdit::DoEditKeyDown(Key, Shift);
 }
 
 void TcxCustomSpinEdit::DoEditKeyUp(pf::WORD& Key, pf::TShiftState Shift) {
     FIsTyping = false;
     if (Key == pw::VK_UP || Key == pw::VK_DOWN || Key == pw::VK_PRIOR || Key == pw::VK_NEXT)
         StopSpinning();
-    TcxCustomTextEdit::DoEditKeyUp(Key, Shift);
+    TcxCustomMaskEdit::DoEditKeyUp(Key, Shift);
 }
 
 void TcxCustomSpinEdit::DoEditKeyPress(char& Key) {
@@ -258,7 +258,7 @@ void TcxCustomSpinEdit::DoEditKeyPress(char& Key) {
         }
         FIsTyping = true;
     }
-    TcxCustomTextEdit::DoEditKeyPress(Key);
+    TcxCustomMaskEdit::DoEditKeyPress(Key);
 }
 
 bool TcxCustomSpinEdit::IsValidChar(char Key) {
@@ -276,9 +276,10 @@ bool TcxCustomSpinEdit::IsValidChar(char Key) {
 // ---- buttons, mouse and wheel ----
 
 void TcxCustomSpinEdit::DoButtonDown(int AButtonVisibleIndex) {
-    TcxCustomTextEdit::DoButtonDown(AButtonVisibleIndex);
+    TcxCustomMaskEdit::DoButtonDown(AButtonVisibleIndex);
     if (AButtonVisibleIndex < 0 || AButtonVisibleIndex >= EditViewInfo().ButtonCount()) return;
-    if (FRepeatTimer) return;
+    // A spin is pending while a button repeats or a spin key is held.
+    if (FRepeatTimer || FPressedSpinButton != 0) return;
     FPressedIndex = EditViewInfo().ButtonsInfo[static_cast<std::size_t>(AButtonVisibleIndex)].Index;
     FPressedSpinButton = FPressedIndex + 1;
     Spin(FPressedIndex);
@@ -295,7 +296,7 @@ void TcxCustomSpinEdit::RepeatTimerTick() {
 
 void TcxCustomSpinEdit::DoButtonUp(int AButtonVisibleIndex) {
     StopSpinning();
-    TcxCustomTextEdit::DoButtonUp(AButtonVisibleIndex);
+    TcxCustomMaskEdit::DoButtonUp(AButtonVisibleIndex);
 }
 
 void TcxCustomSpinEdit::StopSpinning() {
@@ -322,14 +323,14 @@ void TcxCustomSpinEdit::ReleaseEditorCapture() {
 
 bool TcxCustomSpinEdit::DoMouseWheel(pf::TShiftState Shift, int WheelDelta, pg::TPoint MousePos) {
     if (IsInplace() && !ActiveProperties().InplaceEditKeysEnabled() && !(Shift & pf::ssCtrl))
-        return TcxCustomTextEdit::DoMouseWheel(Shift, WheelDelta, MousePos);
+        return TcxCustomMaskEdit::DoMouseWheel(Shift, WheelDelta, MousePos);
     Spin(WheelDelta < 0 ? 0 : 1);
     return true;
 }
 
 void TcxCustomSpinEdit::DoExit() {
     StopSpinning();
-    TcxCustomTextEdit::DoExit();
+    TcxCustomMaskEdit::DoExit();
 }
 
 // ---- TcxSpinEdit ----
@@ -349,6 +350,82 @@ TcxSpinEditProperties& TcxSpinEdit::Properties() const {
 }
 
 // ---- TcxSpinEditViewData ----
+
+int cxSpinButtonNativePart(TcxSpinEditButtonsPosition Position, int SpinIndex, int ButtonCount) {
+    switch (SpinIndex) {
+    case 0:
+        return Position == sbpVert ? 2 : 4;
+    case 1:
+        return Position == sbpVert ? 1 : 3;
+    case 2:
+        return ButtonCount > 2 ? 4 : 0;
+    case 3:
+        return ButtonCount > 2 ? 3 : 0;
+    default:
+        return 0;
+    }
+}
+
+void TcxSpinEditViewData::Calculate(TcxCanvas& Canvas, const TRect& B, const TPoint& P,
+                                    TcxMouseButton Button, pf::TShiftState Shift,
+                                    TcxCustomEditViewInfo& V, bool IsMouseEvent) {
+    auto& Props = static_cast<TcxCustomSpinEditProperties&>(Properties);
+    if (auto* SV = dynamic_cast<TcxSpinEditViewInfo*>(&V)) {
+        SV->Position = Props.SpinButtons().Position();
+        SV->ShowFastButtons = Props.SpinButtons().ShowFastButtons();
+        SV->ArrowSize = ArrowSize(Canvas);
+        const auto* Spin = dynamic_cast<TcxCustomSpinEdit*>(Edit);
+        SV->PressedSpinButton = Spin ? Spin->PressedSpinButton() : 0;
+    }
+    TcxCustomTextEditViewData::Calculate(Canvas, B, P, Button, Shift, V, IsMouseEvent);
+    // A button the editor is too small for shows only its part within the editor.
+    for (TcxEditButtonViewInfo& Info : V.ButtonsInfo) {
+        TRect Inside{};
+        if (!pg::IntersectRect(Inside, Info.VisibleBounds, B)) Inside = {};
+        Info.VisibleBounds = Inside;
+    }
+    CalculateNativeInfo(V);
+}
+
+bool TcxSpinEditViewData::CanPressButton(TcxCustomEditViewInfo& V, int Index) {
+    const auto* SV = dynamic_cast<TcxSpinEditViewInfo*>(&V);
+    if (!SV || SV->PressedSpinButton == 0 || Index < 0 || Index >= V.ButtonCount()) return true;
+    return SV->PressedSpinButton == V.ButtonsInfo[static_cast<std::size_t>(Index)].Index + 1;
+}
+
+bool TcxSpinEditViewData::IsButtonPressed(TcxCustomEditViewInfo& V, int Index) {
+    const auto* SV = dynamic_cast<TcxSpinEditViewInfo*>(&V);
+    if (!SV || Index < 0 || Index >= V.ButtonCount()) return false;
+    return SV->PressedSpinButton == V.ButtonsInfo[static_cast<std::size_t>(Index)].Index + 1;
+}
+
+bool TcxSpinEditViewData::IsButtonHidden(TcxCustomEditViewInfo& V, int Index) {
+    if (Index < 0 || Index >= V.ButtonCount()) return true;
+    const TcxSpinEditButtons& Spin =
+        static_cast<TcxCustomSpinEditProperties&>(Properties).SpinButtons();
+    const int SpinCount = !Spin.Visible() ? 0 : Spin.ShowFastButtons() ? 4 : 2;
+    return V.ButtonsInfo[static_cast<std::size_t>(Index)].Index >= SpinCount;
+}
+
+void TcxSpinEditViewData::CalculateButtonViewInfo(TcxCanvas& Canvas, TcxCustomEditViewInfo& V,
+                                                  int ButtonIndex, TRect& R) {
+    TcxCustomTextEditViewData::CalculateButtonViewInfo(Canvas, V, ButtonIndex, R);
+    // The spin buttons' side is their position's, not the edit buttons' own setting; the
+    // framework asks for the buttons after the one that placed them all.
+    TcxEditButtonViewInfo& B = V.ButtonsInfo[static_cast<std::size_t>(ButtonIndex)];
+    B.LeftAlignment =
+        static_cast<TcxCustomSpinEditProperties&>(Properties).SpinButtons().Position() ==
+            sbpHorzLeftRight &&
+        (B.Index == 0 || B.Index == 2);
+}
+
+void TcxSpinEditViewData::CalculateNativeInfo(TcxCustomEditViewInfo& V) {
+    const TcxSpinEditButtonsPosition Position =
+        static_cast<TcxCustomSpinEditProperties&>(Properties).SpinButtons().Position();
+    for (TcxEditButtonViewInfo& B : V.ButtonsInfo)
+        B.NativePart =
+            IsNativeStyle ? cxSpinButtonNativePart(Position, B.Index, V.ButtonCount()) : 0;
+}
 
 int TcxSpinEditViewData::ArrowSize(TcxCanvas& Canvas) const {
     return std::max(2, Canvas.FontHeight(Style->GetVisibleFont()) * 2 / 5);
@@ -370,19 +447,9 @@ int TcxSpinEditViewData::FastButtonWidth(int SpinButtonWidth) {
     return toolkit::base::MulDiv(SpinButtonWidth, 3, 2);
 }
 
-bool TcxSpinEditViewData::IsButtonPressed(TcxCustomEditViewInfo& V, int Index) {
-    const auto* Spin = dynamic_cast<TcxCustomSpinEdit*>(Edit);
-    if (!Spin || Index < 0 || Index >= V.ButtonCount()) return false;
-    return Spin->PressedSpinButton() == V.ButtonsInfo[static_cast<std::size_t>(Index)].Index + 1;
-}
-
 void TcxSpinEditViewData::CalculateButtonBounds(TcxCanvas& Canvas, TcxCustomEditViewInfo& V,
                                                 TcxEditButtonViewInfo& B, TRect& R) {
     auto& P = static_cast<TcxCustomSpinEditProperties&>(Properties);
-    if (auto* SV = dynamic_cast<TcxSpinEditViewInfo*>(&V)) {
-        SV->Position = P.SpinButtons().Position();
-        SV->ShowFastButtons = P.SpinButtons().ShowFastButtons();
-    }
     // Every spin button is placed with the last one, the first the framework asks for.
     if (&B != &V.ButtonsInfo.back()) return;
     const int W = SpinButtonWidth(Canvas, V);
@@ -390,17 +457,11 @@ void TcxSpinEditViewData::CalculateButtonBounds(TcxCanvas& Canvas, TcxCustomEdit
     const int WV = CalculateEditDefaultButtonWidth(Canvas, B);
     // The spin buttons are all visible: a button's view index is its spin index (the
     // framework has not yet numbered the ones before the last).
-    auto Button = [&](int Index) -> TcxEditButtonViewInfo* {
-        if (Index >= V.ButtonCount()) return nullptr;
-        return &V.ButtonsInfo[static_cast<std::size_t>(Index)];
-    };
     auto Place = [&](int Index, TRect Bounds) {
-        if (TcxEditButtonViewInfo* I = Button(Index)) {
-            I->Bounds = Bounds;
-            I->VisibleBounds = Bounds;
-            I->LeftAlignment = Bounds.Left <= R.Left && Index % 2 == 0 &&
-                               P.SpinButtons().Position() == sbpHorzLeftRight;
-        }
+        if (Index >= V.ButtonCount()) return;
+        TcxEditButtonViewInfo& I = V.ButtonsInfo[static_cast<std::size_t>(Index)];
+        I.Bounds = Bounds;
+        I.VisibleBounds = Bounds;
     };
     const bool Fast = P.SpinButtons().ShowFastButtons();
     const TcxSpinEditButtonsPosition Pos = P.SpinButtons().Position();
@@ -439,6 +500,40 @@ void TcxSpinEditViewData::CalculateButtonBounds(TcxCanvas& Canvas, TcxCustomEdit
 
 // ---- TcxSpinEditViewInfo ----
 
+void TcxSpinEditViewInfo::Assign(const TcxContainerViewInfo& Source) {
+    TcxCustomTextEditViewInfo::Assign(Source);
+    if (const auto* S = dynamic_cast<const TcxSpinEditViewInfo*>(&Source)) {
+        Position = S->Position;
+        ShowFastButtons = S->ShowFastButtons;
+        ArrowSize = S->ArrowSize;
+        PressedSpinButton = S->PressedSpinButton;
+    }
+}
+
+int TcxSpinEditViewInfo::ViewIndexOf(int SpinIndex) const {
+    for (int I = 0; I < ButtonCount(); ++I)
+        if (ButtonsInfo[static_cast<std::size_t>(I)].Index == SpinIndex) return I;
+    return -1;
+}
+
+TRect TcxSpinEditViewInfo::NativeSeparatorRect() const {
+    const int Down = ViewIndexOf(0);
+    if (!NativeStyle || Down < 0 || Position == sbpHorzLeftRight) return {};
+    const TRect& D = ButtonsInfo[static_cast<std::size_t>(Down)].Bounds;
+    if (Position == sbpHorzRight) return {D.Left, D.Top, D.Left + 1, D.Bottom};
+    return {D.Left, D.Top, D.Right, D.Top + 1};
+}
+
+void TcxSpinEditViewInfo::InternalPaint(TcxCanvas& Canvas) {
+    TcxCustomTextEditViewInfo::InternalPaint(Canvas);
+    const TRect Separator = NativeSeparatorRect();
+    if (pg::IsRectEmpty(Separator)) return;
+    Canvas.SaveClipRegion();
+    Canvas.IntersectClipRect(Bounds);
+    Canvas.FillRect(Separator, pg::clBtnShadow);
+    Canvas.RestoreClipRegion();
+}
+
 void TcxSpinEditViewInfo::DrawButtonContent(TcxCanvas& Canvas, int Index, const TRect& R,
                                             bool Pressed, TColor TextColor) {
     if (Index < 0 || Index >= ButtonCount()) return;
@@ -449,7 +544,8 @@ void TcxSpinEditViewInfo::DrawButtonContent(TcxCanvas& Canvas, int Index, const 
                                         : Up ? toolkit::base::adRight
                                              : toolkit::base::adLeft;
     const TSize Size = GetArrowSize({R.Right - R.Left, R.Bottom - R.Top}, Direction);
-    const int S = std::max(1, std::min(Size.cx, Size.cy));
+    int S = std::max(1, std::min(Size.cx, Size.cy));
+    if (ArrowSize > 0) S = std::min(S, ArrowSize);
     cxDrawArrow(Canvas, S, R, Enabled ? TextColor : platform::gdi::clBtnShadow, Pressed,
                 Kind >= 2 ? 1 : 0, Direction);
 }

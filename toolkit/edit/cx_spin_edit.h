@@ -8,8 +8,8 @@
 // Keys: Up and Down step by Increment, Page Up and Page Down by LargeIncrement (only with Ctrl
 // held when UseCtrlIncrement); '.' and ',' type the decimal separator.
 
+#include "toolkit/edit/cx_mask_edit.h"
 #include "toolkit/edit/cx_spin_edit_properties.h"
-#include "toolkit/edit/cx_text_edit.h"
 #include "toolkit/edit/cx_text_edit_view.h"
 
 #include "toolkit/base/cx_timer.h"
@@ -19,7 +19,7 @@
 
 namespace toolkit::edit {
 
-class TcxCustomSpinEdit : public TcxCustomTextEdit {
+class TcxCustomSpinEdit : public TcxCustomMaskEdit {
 public:
     static const platform::core::TComponentClass& ClassRef();
     const platform::core::TClass& ClassType() const override { return ClassRef(); }
@@ -90,14 +90,32 @@ public:
     TcxSpinEditProperties& Properties() const;
 };
 
+// The theme part of a spin button of the "Spin" class drawn natively: down 2 and up 1 when
+// stacked, down 4 and up 3 side by side; the fast buttons down 4 and up 3 (0 for none).
+int cxSpinButtonNativePart(TcxSpinEditButtonsPosition Position, int SpinIndex, int ButtonCount);
+
 // The spin buttons' layout: all placed at once when the framework asks for the last one, each
-// taking its room from the content rectangle; held buttons drawn pressed.
+// taking its room from the content rectangle and clipped to the editor's bounds; the held
+// button drawn pressed. The spin buttons keep their widths: they are never stretched.
 class TcxSpinEditViewData : public TcxCustomTextEditViewData {
 public:
     using TcxCustomTextEditViewData::TcxCustomTextEditViewData;
+    // Records the buttons' position, the arrow size and the held button in the view info first.
+    void Calculate(TcxCanvas& Canvas, const TRect& B, const TPoint& P, TcxMouseButton Button,
+                   platform::forms::TShiftState Shift, TcxCustomEditViewInfo& V,
+                   bool IsMouseEvent) override;
+    // While a spin button is held (a key or the mouse), no other one can be pressed.
+    bool CanPressButton(TcxCustomEditViewInfo& V, int Index) override;
+    bool IsButtonPressed(TcxCustomEditViewInfo& V, int Index) override;
+    // A button the properties hold beyond the spin buttons is not shown.
+    bool IsButtonHidden(TcxCustomEditViewInfo& V, int Index) override;
+    void CalculateButtonViewInfo(TcxCanvas& Canvas, TcxCustomEditViewInfo& V, int ButtonIndex,
+                                 TRect& R) override;
     void CalculateButtonBounds(TcxCanvas& Canvas, TcxCustomEditViewInfo& V,
                                TcxEditButtonViewInfo& Button, TRect& R) override;
-    bool IsButtonPressed(TcxCustomEditViewInfo& V, int Index) override;
+    void StretchButtons(TcxCustomEditViewInfo&, int, int) override {}
+    // Each spin button's theme part; 0 without the native look.
+    void CalculateNativeInfo(TcxCustomEditViewInfo& V);
     // The arrow size from the font: two fifths of its height, at least 2.
     int ArrowSize(TcxCanvas& Canvas) const;
     // 4 arrow sizes less 3; with the native look half the height of a text row, rounded up
@@ -107,13 +125,31 @@ public:
     static int FastButtonWidth(int SpinButtonWidth);
 };
 
-// Paints arrows (double arrows on the fast buttons) pointing by the buttons' position.
+// Paints arrows (double arrows on the fast buttons) pointing by the buttons' position, no larger
+// than the arrow size the view data took from the font; natively drawn buttons get a separator
+// line.
 class TcxSpinEditViewInfo : public TcxCustomTextEditViewInfo {
 public:
+    void Assign(const TcxContainerViewInfo& Source) override;
     void DrawButtonContent(TcxCanvas& Canvas, int Index, const TRect& R, bool Pressed,
                            TColor TextColor) override;
+    // The native separator: along the left edge of the side-by-side buttons, along the top of
+    // the lower stacked one; empty for buttons on both sides and without the native look.
+    TRect NativeSeparatorRect() const;
+
     TcxSpinEditButtonsPosition Position = sbpVert;
     bool ShowFastButtons = false;
+    int ArrowSize = 0;
+    // As the editor's PressedSpinButton: 0 none, else the held button's index + 1.
+    int PressedSpinButton = 0;
+
+protected:
+    // The editor, then the native separator within a saved clip region.
+    void InternalPaint(TcxCanvas& Canvas) override;
+
+private:
+    // The view index of the spin button of SpinIndex; -1 when absent.
+    int ViewIndexOf(int SpinIndex) const;
 };
 
 } // namespace toolkit::edit

@@ -2,7 +2,11 @@
 
 #include "toolkit/edit/cx_spin_edit.h"
 #include "toolkit/edit/editor_strings.h"
+#include "toolkit/edit/regional_separators.h"
 
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -161,14 +165,14 @@ void TcxSpinEditPropertiesValues::SetValueType(bool Value) {
 
 const TcxCustomEditPropertiesClass& TcxCustomSpinEditProperties::ClassRef() {
     static const TcxCustomEditPropertiesClass Class(
-        "TcxCustomSpinEditProperties", &TcxCustomTextEditProperties::ClassRef(),
+        "TcxCustomSpinEditProperties", &TcxCustomMaskEditProperties::ClassRef(),
         pc::ConstructorOf<TcxCustomSpinEditProperties, toolkit::base::TcxInterfacedPersistent,
                           pc::TPersistent*>());
     return Class;
 }
 
 TcxCustomSpinEditProperties::TcxCustomSpinEditProperties(pc::TPersistent* AOwner)
-    : TcxCustomTextEditProperties(AOwner) {
+    : TcxCustomMaskEditProperties(AOwner) {
     RecreateOwnedParts();
     SynchronizeButtons();
 }
@@ -195,14 +199,14 @@ void TcxCustomSpinEditProperties::SynchronizeButtons() {
 
 void TcxCustomSpinEditProperties::Changed() {
     SynchronizeButtons();
-    TcxCustomTextEditProperties::Changed();
+    TcxCustomMaskEditProperties::Changed();
 }
 
 void TcxCustomSpinEditProperties::Assign(const pc::TPersistent* Source) {
     const auto* S = dynamic_cast<const TcxCustomSpinEditProperties*>(Source);
-    BeginUpdate();
-    TcxCustomTextEditProperties::Assign(Source);
-    if (S) {
+    WithinUpdate([&] {
+        TcxCustomMaskEditProperties::Assign(Source);
+        if (!S) return;
         SetIDefaultValuesProvider(S->DefaultValuesProvider());
         if (S->AssignedValues().ValueType()) SetValueType(S->FValueType);
         SetCanEdit(S->FCanEdit);
@@ -213,8 +217,7 @@ void TcxCustomSpinEditProperties::Assign(const pc::TPersistent* Source) {
         FSpinButtons.Assign(&S->FSpinButtons);
         SetUseCtrlIncrement(S->FUseCtrlIncrement);
         OnGetValue = S->OnGetValue;
-    }
-    EndUpdate();
+    });
 }
 
 void TcxCustomSpinEditProperties::SetCanEdit(bool Value) {
@@ -298,16 +301,31 @@ std::optional<Variant> TcxCustomSpinEditProperties::ParseText(const std::string&
     while (!T.empty() && T.back() == ' ')
         T.pop_back();
     if (T.empty()) return std::nullopt;
-    const char* Begin = T.c_str();
-    char* End = nullptr;
-    errno = 0;
     if (ValueType() == vtInt) {
+        const char* Begin = T.c_str();
+        char* End = nullptr;
+        errno = 0;
         const long long I = std::strtoll(Begin, &End, 10);
         if (End != Begin + T.size() || errno == ERANGE) return std::nullopt;
         return Variant::Int64(I);
     }
-    const double D = std::strtod(Begin, &End);
-    if (End != Begin + T.size() || !std::isfinite(D) || std::fabs(D) > cxSpinFloatRange)
+    // The locale's decimal separator, and no other, separates the fraction; the parse itself
+    // must not hear of the process locale.
+    const char Separator = CurrentDecimalSeparator();
+    if (Separator != '.') {
+        if (T.find('.') != std::string::npos) return std::nullopt;
+        std::replace(T.begin(), T.end(), Separator, '.');
+    }
+    std::size_t From = 0;
+    if (T.front() == '+') {
+        From = 1;
+        if (T.size() == 1 || T[1] == '-' || T[1] == '+') return std::nullopt;
+    }
+    double D = 0;
+    const char* First = T.data() + From;
+    const char* Last = T.data() + T.size();
+    const auto [Ptr, Ec] = std::from_chars(First, Last, D, std::chars_format::general);
+    if (Ec != std::errc() || Ptr != Last || !std::isfinite(D) || std::fabs(D) > cxSpinFloatRange)
         return std::nullopt;
     return Variant::Double(D);
 }
@@ -319,7 +337,9 @@ std::string TcxCustomSpinEditProperties::ValueToText(const Variant& Value) const
     S.imbue(std::locale::classic());
     S.precision(15);
     S << V.AsDouble();
-    return S.str();
+    std::string Result = S.str();
+    std::replace(Result.begin(), Result.end(), '.', CurrentDecimalSeparator());
+    return Result;
 }
 
 bool TcxCustomSpinEditProperties::IsEditValueValid(Variant& EditValue, bool) {
@@ -357,11 +377,11 @@ void TcxCustomSpinEditProperties::ValidateDisplayValue(Variant& DisplayValue,
         ErrorText = toolkit::base::cxGetResourceString(cxSEditValueOutOfBounds);
     }
     DisplayValue = Variant::String(ValueToText(Value));
-    TcxCustomEditProperties::ValidateDisplayValue(DisplayValue, ErrorText, Error, AEdit);
+    TcxCustomMaskEditProperties::ValidateDisplayValue(DisplayValue, ErrorText, Error, AEdit);
 }
 
 bool TcxCustomSpinEditProperties::IsDisplayValueValid(Variant& DisplayValue, bool AEditFocused) {
-    if (!TcxCustomTextEditProperties::IsDisplayValueValid(DisplayValue, AEditFocused)) return false;
+    if (!TcxCustomMaskEditProperties::IsDisplayValueValid(DisplayValue, AEditFocused)) return false;
     const std::optional<Variant> V = ParseText(DisplayValue.AsString());
     if (V) {
         const Variant Clamped = ClampSpinValue(*V);
@@ -387,7 +407,7 @@ const pc::TComponentClass& TcxCustomSpinEditProperties::GetContainerClass() cons
 
 bool TcxCustomSpinEditProperties::PublishesProperty(const std::string& Name) const {
     return Name == "MaxValue" || Name == "MinValue" ||
-           TcxCustomTextEditProperties::PublishesProperty(Name);
+           TcxCustomMaskEditProperties::PublishesProperty(Name);
 }
 
 // ---- TcxSpinEditProperties ----

@@ -8,7 +8,7 @@
 // Conversions of the double bounds and increments to 64-bit integers round halves to even and
 // saturate at the type's ends.
 
-#include "toolkit/edit/cx_text_edit_properties.h"
+#include "toolkit/edit/cx_mask_edit_properties.h"
 
 #include "toolkit/base/resource_strings.h"
 
@@ -86,7 +86,7 @@ using TcxSpinEditGetValueEvent =
     std::function<void(platform::core::TObject* Sender, const std::string& Text, Variant& Value,
                        std::string& ErrorText, bool& Error)>;
 
-class TcxCustomSpinEditProperties : public TcxCustomTextEditProperties {
+class TcxCustomSpinEditProperties : public TcxCustomMaskEditProperties {
 public:
     static const TcxCustomEditPropertiesClass& ClassRef();
     const TcxCustomEditPropertiesClass& ClassType() const override { return ClassRef(); }

@@ -12,12 +12,11 @@ inline char CurrentDateSeparator() {
 inline char CurrentTimeSeparator() {
     return platform::core::FormatSettings().TimeSeparator;
 }
-// The regional settings carry no decimal separator yet; the class library's default stands.
 inline char CurrentDecimalSeparator() {
-    return '.';
+    return platform::core::FormatSettings().DecimalSeparator;
 }
 inline char CurrentThousandSeparator() {
-    return ',';
+    return platform::core::FormatSettings().ThousandSeparator;
 }
 
 } // namespace toolkit::edit

@@ -331,5 +331,32 @@ TEST(DateTime, LocaleFormatsPrintAsTheLocaleWould) {
     EXPECT_EQ(TimeToStr(kAfternoon, odd), "14h05:09");
 }
 
+TEST(DateTime, NumericSeparatorsComeFromTheLocaleAndNeverClash) {
+    struct Case {
+        const char* decimal;
+        const char* thousands;
+        char expectedDecimal, expectedThousand;
+    };
+    const Case cases[] = {
+        {".", ",", '.', ','},
+        {",", ".", ',', '.'},
+        {",", "'", ',', '\''},
+        // A narrow no-break space, as some locales group digits, is shown as a space.
+        {",", "\xE2\x80\xAF", ',', ' '},
+        {",", "", ',', '.'},
+        {",", ",", ',', '.'},
+        {".", ".", '.', ','},
+        {"", "", '.', ','},
+        {"\xD9\xAB", "", '.', ','},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.decimal) + " | " + c.thousands);
+        TFormatSettings got;
+        ApplyPosixNumericSeparators(got, c.decimal, c.thousands);
+        EXPECT_EQ(got.DecimalSeparator, c.expectedDecimal);
+        EXPECT_EQ(got.ThousandSeparator, c.expectedThousand);
+    }
+}
+
 } // namespace
 } // namespace platform::core

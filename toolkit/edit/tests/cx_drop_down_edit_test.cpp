@@ -205,6 +205,20 @@ TEST_F(DropDownEditTest, KeysOpenAndCloseWithTheirReasons) {
     EXPECT_EQ(Finalized, N);
 }
 
+TEST_F(DropDownEditTest, TheMaskDecidesWhatIsTypedAndTheKeysStillOpenThePopup) {
+    Edit->Properties().SetImmediateDropDown(false);
+    Edit->Properties().SetMaskKind(emkRegExpr);
+    Edit->Properties().SetEditMask("\\d+");
+    Edit->SetText("");
+    for (char C : std::string("1a2"))
+        Input.Key(C, QString(QChar(C)));
+    EXPECT_EQ(Edit->Text(), "12");
+    Open();
+    Input.Key(Qt::Key_Escape, "\x1B");
+    EXPECT_FALSE(Edit->DroppedDown());
+    EXPECT_EQ(Edit->Text(), "12");
+}
+
 TEST_F(DropDownEditTest, AltF4IsNotAToggle) {
     AltKey(Qt::Key_F4);
     EXPECT_FALSE(Edit->DroppedDown());

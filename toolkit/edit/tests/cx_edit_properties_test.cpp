@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 namespace toolkit::edit {
 namespace {
 
@@ -36,6 +38,23 @@ TEST(EditPropertiesChanged, FoldsChangesUntilTheOutermostEndUpdate) {
     EXPECT_EQ(P.Changes, 0);
     P.Properties.EndUpdate();
     EXPECT_EQ(P.Changes, 1);
+}
+
+TEST(EditPropertiesChanged, WithinUpdateReportsOnceAndEndsTheUpdateWhenItThrows) {
+    CountedProperties P;
+    P.Properties.WithinUpdate([&] {
+        P.Properties.SetAutoSelect(false);
+        P.Properties.SetTransparent(true);
+        EXPECT_EQ(P.Properties.UpdateCount(), 1);
+    });
+    EXPECT_EQ(P.Changes, 1);
+    const auto Failing = [&] {
+        P.Properties.SetTransparent(false);
+        throw std::runtime_error("copy failed");
+    };
+    EXPECT_THROW(P.Properties.WithinUpdate(Failing), std::runtime_error);
+    EXPECT_EQ(P.Properties.UpdateCount(), 0);
+    EXPECT_EQ(P.Changes, 2) << "what was set before the throw is reported";
 }
 
 TEST(EditPropertiesChanged, EndingWithoutNotifyingDropsThePendingChange) {

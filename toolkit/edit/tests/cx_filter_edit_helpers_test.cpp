@@ -68,8 +68,8 @@ TEST(FilterEditsController, StartUpRegistersTheTextAndMaskHelpersAndTheEndRemove
             {&TcxSpinEditProperties::ClassRef(), &TcxFilterSpinEditHelper::ClassRef()},
             {&TcxCheckBoxProperties::ClassRef(), &TcxFilterCheckBoxHelper::ClassRef()},
             // No helper of its own: the popup edit's family is the drop-down edit's, whose
-            // nearest registered ancestor is the text family.
-            {&TcxPopupEditProperties::ClassRef(), &TcxFilterTextEditHelper::ClassRef()},
+            // nearest registered ancestor is the masked family.
+            {&TcxPopupEditProperties::ClassRef(), &TcxFilterMaskEditHelper::ClassRef()},
         };
         for (const auto& [Properties, Helper] : Helpers)
             EXPECT_EQ(FilterEditsController().FindHelper(Properties), Helper)

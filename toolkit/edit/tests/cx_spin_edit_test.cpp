@@ -5,6 +5,7 @@
 #include "toolkit/edit/editor_registrations.h"
 
 #include "platform/core/clock.h"
+#include "platform/core/date_time.h"
 #include "platform/core/message_loop.h"
 #include "platform/forms/forms.h"
 #include "platform/win/input_state.h"
@@ -23,6 +24,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <tuple>
 
 namespace toolkit::edit {
 namespace {
@@ -170,6 +172,8 @@ protected:
 
     pc::ManualClock Clock{1000};
     pc::ClockOverride ClockOverride{Clock};
+    // A '.' decimal separator, whatever the machine's locale.
+    pc::FormatSettingsOverride Pinned{pc::TFormatSettings{}};
     std::unique_ptr<pc::TComponent> Owner;
     pf::TForm* Form = nullptr;
     TcxSpinEdit* Edit = nullptr;
@@ -337,6 +341,34 @@ TEST_F(SpinEditTest, TypingIsFilteredAndParsed) {
     EXPECT_EQ(Value(), 2.5);
 }
 
+TEST_F(SpinEditTest, ACommaLocaleTypesParsesAndShowsItsSeparator) {
+    pc::TFormatSettings Comma;
+    Comma.DecimalSeparator = ',';
+    Comma.ThousandSeparator = '.';
+    pc::FormatSettingsOverride Local{Comma};
+    Focus();
+    Edit->SelectAll();
+    for (char C : std::string("2.25"))
+        Input.Key(0, QString(QChar(C)));
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Edit->Text(), "2,25") << "the point typed as the locale's separator";
+    EXPECT_EQ(Value(), 2.25);
+    Input.Key(Qt::Key_Up);
+    EXPECT_EQ(Edit->Text(), "3,25");
+    EXPECT_EQ(Value(), 3.25);
+    const std::pair<const char*, double> Texts[] = {
+        {"1,5", 1.5},
+        {"+0,5", 0.5},
+        {"-2,5e1", -25},
+        {"7", 7},
+        // A point is not this locale's separator: the text is corrected to the value.
+        {"1.5", 3.25}};
+    for (const auto& [Text, Expected] : Texts)
+        EXPECT_EQ(Edit->TextToValue(Text, false).AsDouble(), Expected) << Text;
+    Edit->SetValue(Variant::Double(-0.125));
+    EXPECT_EQ(Edit->Text(), "-0,125");
+}
+
 TEST_F(SpinEditTest, CanEditFalseRefusesDigitsButSpins) {
     Edit->Properties().SetCanEdit(false);
     Focus();
@@ -386,6 +418,84 @@ TEST_F(SpinEditTest, ButtonWidths) {
     EXPECT_EQ(Width(Buttons[0]), pg::GetSystemMetrics(pg::SM_CXVSCROLL));
     EXPECT_EQ(Buttons[0].Bounds.Left, Buttons[1].Bounds.Left);
     EXPECT_EQ(Buttons[1].Bounds.Bottom, Buttons[0].Bounds.Top);
+}
+
+TEST(SpinEditViewTest, NativePartsAndSeparatorFollowThePosition) {
+    struct Case {
+        TcxSpinEditButtonsPosition Position;
+        int Count;
+        int Parts[4];
+    };
+    const Case Parts[] = {{sbpVert, 2, {2, 1, 0, 0}},
+                          {sbpHorzRight, 2, {4, 3, 0, 0}},
+                          {sbpHorzLeftRight, 4, {4, 3, 4, 3}},
+                          {sbpVert, 4, {2, 1, 4, 3}}};
+    for (const Case& C : Parts)
+        for (int I = 0; I < 4; ++I)
+            EXPECT_EQ(cxSpinButtonNativePart(C.Position, I, C.Count), C.Parts[I])
+                << "position " << int(C.Position) << ", button " << I;
+
+    // Down (0) below up (1) in one column, or left of it.
+    TcxSpinEditViewInfo V;
+    V.SetButtonCount(2);
+    V.ButtonsInfo[0].Index = 0;
+    V.ButtonsInfo[1].Index = 1;
+    V.Bounds = {0, 0, 100, 21};
+    const std::tuple<TcxSpinEditButtonsPosition, bool, pg::TRect, pg::TRect> Separators[] = {
+        {sbpVert, true, {83, 10, 100, 19}, {83, 10, 100, 11}},
+        {sbpHorzRight, true, {66, 2, 83, 19}, {66, 2, 67, 19}},
+        {sbpHorzLeftRight, true, {2, 2, 19, 19}, {}},
+        {sbpVert, false, {83, 10, 100, 19}, {}}};
+    for (const auto& [Position, Native, Down, Expected] : Separators) {
+        V.Position = Position;
+        V.NativeStyle = Native;
+        V.ButtonsInfo[0].Bounds = Down;
+        EXPECT_EQ(V.NativeSeparatorRect(), Expected) << int(Position) << " native " << Native;
+    }
+}
+
+TEST_F(SpinEditTest, TheViewInfoRecordsTheHeldButtonWhichLocksTheOthers) {
+    Focus();
+    auto& V = dynamic_cast<TcxSpinEditViewInfo&>(Edit->EditViewInfo());
+    EXPECT_GE(V.ArrowSize, 2);
+    Input.KeyDown(Qt::Key_Up);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(V.PressedSpinButton, 2);
+    EXPECT_EQ(V.ButtonsInfo[1].State, ebsPressed);
+    // The mouse cannot press the other button while the key holds this one.
+    Input.MoveTo(ButtonCentre(0));
+    Input.Press(ButtonCentre(0));
+    testsupport::PumpUntilIdle();
+    EXPECT_NE(V.ButtonsInfo[0].State, ebsPressed);
+    Input.Release(ButtonCentre(0));
+    EXPECT_EQ(Value(), 1);
+    Input.KeyUp(Qt::Key_Up);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(V.PressedSpinButton, 0);
+}
+
+TEST_F(SpinEditTest, ButtonsKeepTheirSidesAndStayInsideTheEditor) {
+    Edit->Properties().SpinButtons().SetShowFastButtons(true);
+    Edit->Properties().SpinButtons().SetPosition(sbpHorzLeftRight);
+    testsupport::PumpUntilIdle();
+    const auto& Buttons = Edit->EditViewInfo().ButtonsInfo;
+    ASSERT_EQ(Buttons.size(), 4u);
+    for (const TcxEditButtonViewInfo& B : Buttons) {
+        EXPECT_EQ(B.LeftAlignment, B.Index % 2 == 0) << B.Index;
+        EXPECT_EQ(B.NativePart, 0) << "no native look here";
+    }
+    EXPECT_TRUE(Buttons[2].LeftEnd) << "the fast down button is the leftmost";
+    EXPECT_LT(Buttons[0].Bounds.Right, Buttons[1].Bounds.Left);
+    // Too narrow for its buttons: each shows only what lies within the editor.
+    Edit->SetBounds(10, 10, 30, 21);
+    testsupport::PumpUntilIdle();
+    const pg::TRect Editor = Edit->EditViewInfo().Bounds;
+    for (const TcxEditButtonViewInfo& B : Edit->EditViewInfo().ButtonsInfo) {
+        pg::TRect Inside;
+        if (pg::IsRectEmpty(B.VisibleBounds)) continue;
+        EXPECT_TRUE(pg::IntersectRect(Inside, B.VisibleBounds, Editor) && Inside == B.VisibleBounds)
+            << B.Index;
+    }
 }
 
 // The bounding box of the dark pixels (the arrow) inside a button, its frame left out.
