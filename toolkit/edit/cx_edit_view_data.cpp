@@ -3,6 +3,7 @@
 #include "toolkit/edit/cx_custom_edit.h"
 #include "toolkit/edit/cx_edit_paint_utils.h"
 #include "toolkit/edit/cx_edit_properties.h"
+#include "toolkit/edit/desktop_composition.h"
 
 #include "platform/gdi/colors.h"
 #include "platform/gdi/geometry.h"
@@ -45,6 +46,12 @@ void TcxCustomEditViewData::InitEditContentParams(TcxEditContentParams& Params) 
     Params.Flags = 2;
 }
 
+TSize TcxCustomEditViewData::GetEditContentOffsetsSize() const {
+    const TcxEditContentParams& P = EditContentParams;
+    return {P.Offsets.Left + P.Offsets.Right + P.ExtraHorzMargin,
+            P.Offsets.Top + P.Offsets.Bottom + P.ExtraVertMargin};
+}
+
 unsigned TcxCustomEditViewData::GetTextFlags() const {
     unsigned Result = TextFlagsCache;
     if (!pg::IsRectEmpty(EditContentParams.Rect)) Result |= 4;
@@ -79,6 +86,14 @@ TcxContainerState TcxCustomEditViewData::GetContainerState(const TRect& B, const
     }
     if (pg::PtInRect(Inner, P)) Result |= cstHot;
     return Result;
+}
+
+int TcxCustomEditViewData::GetEditNativeState() {
+    if (ContainerState & cstDisabled) return 4;
+    if (Properties.ReadOnly()) return 6;
+    if (ContainerState & cstFocused) return IsCompositionEnabled() ? 3 : 5;
+    if (ContainerState & cstHot) return 2;
+    return 1;
 }
 
 bool TcxCustomEditViewData::HasThickBorders() {
@@ -221,7 +236,7 @@ void TcxCustomEditViewData::Calculate(TcxCanvas& Canvas, const TRect& B, const T
     V.BorderWidth = V.Painter ? 1 : GetContainerBorderWidth(V.BorderStyle);
 
     V.NativeStyle = IsNativeStyle;
-    V.NativeState = 0;
+    V.NativeState = IsNativeStyle ? GetEditNativeState() : 0;
     V.BorderExtent = GetBorderExtent();
     V.BorderRect = {B.Left + V.BorderExtent.Left, B.Top + V.BorderExtent.Top,
                     B.Right - V.BorderExtent.Right, B.Bottom - V.BorderExtent.Bottom};
@@ -395,6 +410,13 @@ void TcxCustomEditViewData::StretchButtons(TcxCustomEditViewInfo& V, int TotalWi
 
 // ---- sizes ----
 
+TSize TcxCustomEditViewData::GetEditContentSizeEx(TcxCanvas& Canvas, const Variant& Value,
+                                                  const TcxEditSizeProperties& SizeProperties) {
+    if (Properties.ButtonsViewStyle() != bvsButtonsOnly)
+        return GetEditContentSize(Canvas, Value, SizeProperties);
+    return {0, Canvas.FontHeight(Style->GetVisibleFont()) + GetEditContentOffsetsSize().cy};
+}
+
 TSize TcxCustomEditViewData::GetEditSize(TcxCanvas& Canvas, const Variant& Value,
                                          const TcxEditSizeProperties& SizeProperties) {
     // Of the properties' own view info class: the editors' view data fill their own parts.
@@ -422,7 +444,7 @@ TSize TcxCustomEditViewData::GetEditSize(TcxCanvas& Canvas, const Variant& Value
             TooNarrow = true;
         }
     }
-    TSize Size = GetEditContentSize(Canvas, Value, Content);
+    TSize Size = GetEditContentSizeEx(Canvas, Value, Content);
     Size.cy = std::max(Size.cy, MinContentHeight);
     TSize Result{TooNarrow ? SizeProperties.Width : Constant.cx + Size.cx, Constant.cy + Size.cy};
     if (!IsInplace && Edit) Edit->CheckSizeConstraints(Result);

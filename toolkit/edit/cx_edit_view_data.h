@@ -64,7 +64,12 @@ public:
                                                 bool IsMouseEvent);
     virtual TRect GetEditContentDefaultOffsets();
     virtual void InitEditContentParams(TcxEditContentParams& Params);
+    // The content offsets with their extra margins: what a content size counts around its text.
+    TSize GetEditContentOffsetsSize() const;
     virtual bool HasThickBorders();
+    // The theme state of the native edit frame for the last calculated state: disabled 4,
+    // read-only 6, focused 3 (5 without desktop composition), hot 2, else 1.
+    virtual int GetEditNativeState();
     virtual TRect GetBorderExtent();
     TRect GetBorderExtentByEdges(int W);
     virtual TcxEditBorderStyle GetContainerBorderStyle();
@@ -81,6 +86,9 @@ public:
     virtual TSize GetEditContentSize(TcxCanvas&, const Variant&, const TcxEditSizeProperties&) {
         return {0, 0};
     }
+    // The content size; an editor of buttons alone asks one text row within its offsets.
+    TSize GetEditContentSizeEx(TcxCanvas& Canvas, const Variant& Value,
+                               const TcxEditSizeProperties& SizeProperties);
     virtual void CalculateButtonsViewInfo(TcxCanvas& Canvas, const TPoint& P, TcxMouseButton Button,
                                           platform::forms::TShiftState Shift,
                                           TcxCustomEditViewInfo& V, bool IsMouseEvent);

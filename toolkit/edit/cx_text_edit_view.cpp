@@ -154,7 +154,7 @@ void TcxCustomTextEditViewData::CalculateTextFlags(TcxCanvas& Canvas,
     toolkit::base::TcxTextParams Params;
     toolkit::base::cxCalcCanvasTextParams(Canvas, Flags, Params, 1.0);
     const TRect& Offsets = EditContentParams.Offsets;
-    const int OffsetsWidth = Offsets.Left + Offsets.Right + EditContentParams.ExtraHorzMargin;
+    const int OffsetsWidth = GetEditContentOffsetsSize().cx;
     const int Width = V.TextRect.Width() + Offsets.Left + Offsets.Right - OffsetsWidth -
                       InplaceContentMargins.Left - InplaceContentMargins.Right +
                       ((V.DrawTextFlags & cxtfRight) ? 1 : 0);
@@ -263,7 +263,7 @@ TSize TcxCustomTextEditViewData::GetEditContentSize(TcxCanvas& Canvas, const Var
             Size.cy = TextHeight;
         }
         Size.cx += FixedListPixel;
-        if (!IsInplace) Size.cx += EditContentParams.ExtraHorzMargin;
+        if (!IsInplace) Size.cx += GetEditContentOffsetsSize().cx;
     } else if (SizeProperties.MaxLineCount >= 1) {
         Size = {SizeProperties.Width, TextHeight * SizeProperties.MaxLineCount};
     } else {
@@ -276,7 +276,9 @@ TSize TcxCustomTextEditViewData::GetEditContentSize(TcxCanvas& Canvas, const Var
             Size = {SizeProperties.Width,
                     cxMeasureTextRows(DC, Text, Usable, Flags).RowCount * TextHeight};
     }
-    if (Size.cy > 0) Size.cy += EditContentParams.ExtraVertMargin;
+    // The text sits inside the content offsets: an editor one text row high is that row and the
+    // offsets above and below it (in place the wrapping width above already left them out).
+    if (Size.cy > 0) Size.cy += GetEditContentOffsetsSize().cy;
     // Themed, the editor's frame takes one pixel of the content's height.
     if (!IsInplace && IsNativeStyle) ++Size.cy;
     return Size;

@@ -265,17 +265,20 @@ TEST_F(InplaceTextEdit, ContentSizeCountsTheRows) {
     const int H = TextHeight(Canvas);
     const HDC DC = Canvas.Handle();
     const Variant Text = Variant::String("alpha beta gamma");
+    // A height that is not 0 counts the in-place content offsets, one pixel above and below.
+    const int V = 2;
     // Any width: one row, or with rows asked the widest line times the rows given.
     EXPECT_EQ(Data->GetEditContentSize(Canvas, Text, {-1, 1}),
-              (TSize{WidthOf(DC, "alpha beta gamma"), H}));
+              (TSize{WidthOf(DC, "alpha beta gamma"), H + V}));
     Data->TextFlagsCache = cxvtfTextRows;
     EXPECT_EQ(Data->GetEditContentSize(Canvas, Variant::String("ab\nalpha"), {-1, 2}),
-              (TSize{WidthOf(DC, "alpha"), 2 * H}));
+              (TSize{WidthOf(DC, "alpha"), 2 * H + V}));
     // A given width and row count; a width and no row count wraps (in place, 2 pixels less).
-    EXPECT_EQ(Data->GetEditContentSize(Canvas, Text, {100, 3}), (TSize{100, 3 * H}));
+    EXPECT_EQ(Data->GetEditContentSize(Canvas, Text, {100, 3}), (TSize{100, 3 * H + V}));
     const int Width = WidthOf(DC, "alpha") + 3;
-    EXPECT_EQ(Data->GetEditContentSize(Canvas, Text, {Width, 0}), (TSize{Width, 3 * H}));
-    EXPECT_EQ(Data->GetEditContentSize(Canvas, Variant::String(""), {Width, 0}), (TSize{Width, H}));
+    EXPECT_EQ(Data->GetEditContentSize(Canvas, Text, {Width, 0}), (TSize{Width, 3 * H + V}));
+    EXPECT_EQ(Data->GetEditContentSize(Canvas, Variant::String(""), {Width, 0}),
+              (TSize{Width, H + V}));
     Data->TextFlagsCache = cxvtfTextRows | cxvtfAllowZeroHeight;
     EXPECT_EQ(Data->GetEditContentSize(Canvas, Variant::String(""), {Width, 0}), (TSize{Width, 0}));
     EXPECT_EQ(Data->GetEditContentSize(Canvas, Variant::String(""), {2, 0}), (TSize{0, 0}));
