@@ -100,6 +100,12 @@ void TcxCustomCheckBox::Toggle() {
     LockChangeEvents(false);
 }
 
+TcxEditSizeProperties TcxCustomCheckBox::GetEditSizeProperties() {
+    TcxEditSizeProperties Result = TcxCustomEdit::GetEditSizeProperties();
+    Result.MaxLineCount = ActiveProperties().MultiLine() ? 0 : 1;
+    return Result;
+}
+
 void TcxCustomCheckBox::Click() {
     if (FStateClick) TcxCustomEdit::Click();
 }
@@ -144,6 +150,9 @@ void TcxCustomCheckBox::PropertiesChanged(TcxCustomEditProperties* Sender) {
         }
     }
     TcxCustomEdit::PropertiesChanged(Sender);
+    // The editor base sizes itself only when AutoSize turns on; a check box's height follows its
+    // caption's rows, which MultiLine and the font change.
+    AdjustSize();
 }
 
 void TcxCustomCheckBox::Loaded() {

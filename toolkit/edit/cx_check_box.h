@@ -50,6 +50,8 @@ protected:
     bool RefreshContainer(platform::gdi::TPoint P, int Button, platform::forms::TShiftState Shift,
                           bool IsMouseEvent) override;
     Variant GetClearValue() override { return PrepareEditValue(cbsUnchecked); }
+    // One text row unless MultiLine; the caption then wraps in the text area the width leaves.
+    TcxEditSizeProperties GetEditSizeProperties() override;
     // OnClick reports a changed state only, not the mouse's click.
     void Click() override;
     void WndProc(platform::core::TMessage& Message) override;

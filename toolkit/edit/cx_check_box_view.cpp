@@ -324,19 +324,22 @@ void TcxCustomCheckBoxViewData::CalculateCheckBoxLayout(TcxCustomCheckBoxViewInf
 TSize TcxCustomCheckBoxViewData::GetEditContentSize(TcxCanvas& Canvas, const Variant&,
                                                     const TcxEditSizeProperties& SizeProperties) {
     const TSize Check = GetCheckSize();
+    // The check, its 2-pixel margins and the gap before the caption.
+    const int CheckRoom = Check.cx + 2 * 2 + cxCheckTextOffset;
     TSize Result{Check.cx + 2 * 2, Check.cy + 2 * 2};
-    if (Edit) {
-        const std::string Caption = Edit->Caption();
-        if (!Caption.empty()) {
-            TRect R{0, 0, SizeProperties.Width > 0 ? SizeProperties.Width : 0x7FFF, 0};
-            Canvas.TextExtent(
-                Caption, R,
-                tb::cxShowPrefix |
-                    (SizeProperties.MaxLineCount == 1 ? tb::cxSingleLine : tb::cxWordBreak));
-            Result.cx += cxCheckTextOffset + (R.Right - R.Left);
-            Result.cy = std::max(Result.cy, R.Bottom - R.Top + 2 * 2);
-        }
-    }
+    if (!Edit) return Result;
+    const std::string Caption = Edit->Caption();
+    if (Caption.empty()) return Result;
+    if (Style) Canvas.SetFont(Style->GetVisibleFont());
+    // The caption wraps in the text area the requested width leaves beside the check; a width
+    // too narrow for any text still wraps (a word to a row) rather than counting as unbounded.
+    const bool Wraps = SizeProperties.MaxLineCount != 1 && SizeProperties.Width >= 0;
+    const int TextWidth =
+        SizeProperties.Width >= 0 ? std::max(1, SizeProperties.Width - CheckRoom) : 0x7FFF;
+    TRect R{0, 0, TextWidth, 0};
+    Canvas.TextExtent(Caption, R, tb::cxShowPrefix | (Wraps ? tb::cxWordBreak : tb::cxSingleLine));
+    Result.cx += cxCheckTextOffset + (R.Right - R.Left);
+    Result.cy = std::max(Result.cy, R.Bottom - R.Top + 2 * 2);
     return Result;
 }
 

@@ -75,6 +75,10 @@ void TcxCustomComboBoxProperties::SetItemHeight(int Value) {
     Changed();
 }
 
+bool TcxCustomComboBoxProperties::IsMasked() const {
+    return FDropDownListStyle == lsEditList && TcxCustomDropDownEditProperties::IsMasked();
+}
+
 TcxTextEditingStyle TcxCustomComboBoxProperties::GetEditingStyle() const {
     switch (FDropDownListStyle) {
     case lsEditFixedList:

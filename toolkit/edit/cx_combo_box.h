@@ -72,6 +72,9 @@ public:
     TcxTextEditingStyle GetEditingStyle() const override;
     int GetDropDownPageRowCount() override { return FDropDownRows; }
     bool UseLookupData() const override { return true; }
+    // The mask applies only where the text is typed freely (lsEditList); a fixed list's typing
+    // is an incremental search.
+    bool IsMasked() const override;
     std::unique_ptr<TcxCustomTextEditLookupData>
     CreateLookupData(TcxCustomTextEdit& AOwner) const override;
     std::unique_ptr<TcxCustomEditPopupWindow>

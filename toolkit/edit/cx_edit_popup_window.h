@@ -97,6 +97,8 @@ public:
 protected:
     virtual TcxContainerStyleClass GetStyleClass() { return cxContainerStyleClass(); }
     virtual TcxContainerViewInfoClass GetViewInfoClass();
+    // A derived window's constructor makes its own view info: the base's was made before.
+    void RecreateViewInfo() { FViewInfo = GetViewInfoClass()(); }
     // The style changed.
     virtual void StyleChanged() {}
     void Paint() override;

@@ -50,7 +50,8 @@ public:
     void SetMaskKind(TcxEditMaskKind Value);
     void SetCharCase(TEditCharCase Value) override;
 
-    bool IsMasked() const;
+    // A mask is set and in force: editors that use their mask only in some styles say when.
+    virtual bool IsMasked() const;
     // The interface the input modes read the properties through.
     IcxMaskEditProperties& ModeProperties() { return FModeSite; }
 

@@ -84,6 +84,26 @@ TcxPopupEditProperties::TcxPopupEditProperties(pc::TPersistent* AOwner)
 
 // ---- popup window ----
 
+void TcxPopupEditPopupWindowViewInfo::DrawBorder(TcxCanvas& Canvas, TRect R) {
+    if (BorderStyle != epbsFlat || NativeStyle || Painter || OnCustomDrawBorder) {
+        TcxCustomEditPopupWindowViewInfo::DrawBorder(Canvas, R);
+        return;
+    }
+    Canvas.DrawComplexFrame(R, pg::clInactiveBorder, pg::clInactiveBorder);
+    R = {R.Left + 1, R.Top + 1, R.Right - 1, R.Bottom - 1};
+    Canvas.DrawComplexFrame(R, pg::clBtnFace, pg::clBtnFace);
+}
+
+TcxPopupEditPopupWindow::TcxPopupEditPopupWindow(TcxCustomEdit* AOwnerControl)
+    : TcxCustomEditPopupWindow(AOwnerControl) {
+    // The base made its own view info before this class's could be asked for.
+    RecreateViewInfo();
+}
+
+TcxContainerViewInfoClass TcxPopupEditPopupWindow::GetViewInfoClass() {
+    return [] { return std::make_unique<TcxPopupEditPopupWindowViewInfo>(); };
+}
+
 TSize TcxPopupEditPopupWindow::GetClientPreferredSize() {
     TSize Size{0, 0};
     if (auto* Edit = dynamic_cast<TcxCustomPopupEdit*>(OwnerControl()))

@@ -42,13 +42,23 @@ public:
     explicit TcxPopupEditProperties(platform::core::TPersistent* AOwner);
 };
 
+// The popup edit's own flat frame (epbsFlat without native style or skin): two one-pixel rings,
+// each drawn as its top-left and bottom-right edges, the outer in clInactiveBorder and the inner
+// in clBtnFace. The rings fill the two pixels the flat frame reserves around the client, so the
+// hosted control never covers them; every other style is drawn as the base draws it.
+class TcxPopupEditPopupWindowViewInfo : public TcxCustomEditPopupWindowViewInfo {
+public:
+    void DrawBorder(TcxCanvas& Canvas, TRect R) override;
+};
+
 // Its client's preferred size is the hosted control's.
 class TcxPopupEditPopupWindow : public TcxCustomEditPopupWindow {
 public:
-    using TcxCustomEditPopupWindow::TcxCustomEditPopupWindow;
+    explicit TcxPopupEditPopupWindow(TcxCustomEdit* AOwnerControl);
 
 protected:
     TSize GetClientPreferredSize() override;
+    TcxContainerViewInfoClass GetViewInfoClass() override;
 };
 
 class TcxCustomPopupEdit : public TcxCustomDropDownEdit {

@@ -247,6 +247,36 @@ TEST_F(CheckBoxTest, AutoSizeTakesTheCheckAndCaptionHeight) {
     EXPECT_GE(Box->Height(), Box->CheckBoxViewInfo().CheckSize.cy + 4);
 }
 
+// Auto-sized, a multi-line check box is as tall as its caption wrapped in its text area; a
+// single-line one keeps one row.
+TEST_F(CheckBoxTest, AnAutoSizedMultiLineBoxIsAsTallAsItsWrappedCaption) {
+    const auto AutoSize = [this](bool MultiLine) {
+        Box->Properties().SetMultiLine(MultiLine);
+        Box->SetAutoSize(false);
+        Box->SetAutoSize(true);
+        testsupport::PumpUntilIdle();
+        return Box->Height();
+    };
+    Box->SetCaption("one two three four five six seven eight nine ten");
+    const int OneRow = AutoSize(false);
+    const int Wrapped = AutoSize(true);
+    ASSERT_EQ(Box->Width(), 120);
+    const TRect Text = Box->CheckBoxViewInfo().TextRect;
+    TcxCanvas& Canvas = toolkit::base::cxScreenCanvas();
+    Canvas.SetFont(Box->Style().GetVisibleFont());
+    TRect Caption{0, 0, Text.Right - Text.Left, 0};
+    Canvas.TextExtent(Box->Caption(), Caption, toolkit::base::cxWordBreak);
+    const int RowHeight = Canvas.TextHeight("Zg");
+    EXPECT_GE(Caption.Bottom - Caption.Top, 3 * RowHeight);
+    EXPECT_GE(Text.Bottom - Text.Top, Caption.Bottom - Caption.Top);
+    EXPECT_GE(Wrapped, OneRow + 2 * RowHeight);
+    EXPECT_EQ(AutoSize(false), OneRow);
+    // Turning MultiLine on sizes an auto-sized box again.
+    Box->Properties().SetMultiLine(true);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Box->Height(), Wrapped);
+}
+
 TEST_F(CheckBoxTest, APressReleasedOutsideDoesNotToggle) {
     Input.Press(CheckCentre());
     testsupport::PumpUntilIdle();

@@ -194,6 +194,31 @@ TEST_F(ComboBoxTest, TypingOpensAndCompletes) {
     EXPECT_EQ(Edit->ItemIndex(), 3);
 }
 
+// A mask refuses what it does not match only where the text is typed freely; a fixed list's
+// typing searches its items whatever the mask says.
+TEST_F(ComboBoxTest, TheMaskAppliesOnlyToAnEditList) {
+    struct Case {
+        TcxEditDropDownListStyle Style;
+        bool Masked;
+        const char* Text;
+    };
+    const Case Cases[] = {
+        {lsEditList, true, ""}, {lsEditFixedList, false, "Delta"}, {lsFixedList, false, "Delta"}};
+    for (const Case& C : Cases) {
+        Edit->SetEditValue(Variant::String(""));
+        Edit->Properties().SetDropDownListStyle(C.Style);
+        Edit->Properties().SetMaskKind(emkRegExpr);
+        Edit->Properties().SetEditMask("\\d*");
+        testsupport::PumpUntilIdle();
+        EXPECT_EQ(Edit->IsMaskInForce(), C.Masked) << C.Style;
+        Input.Key(Qt::Key_D, "d");
+        testsupport::PumpUntilIdle();
+        EXPECT_EQ(Edit->Text(), C.Text) << C.Style;
+        Edit->SetDroppedDown(false);
+        testsupport::PumpUntilIdle();
+    }
+}
+
 TEST_F(ComboBoxTest, ThreeRowsOfTenShowAScrollBar) {
     Edit->Properties().SetDropDownRows(3);
     AltDown();

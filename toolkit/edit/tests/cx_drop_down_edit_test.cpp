@@ -505,5 +505,39 @@ TEST_F(PopupEditTest, PictureOfAnOpenPopupEdit) {
     EXPECT_FALSE(QImage(QString::fromStdString(Png)).isNull());
 }
 
+// The popup edit's flat frame: two rings in the two pixels the frame reserves, the outer in the
+// inactive border colour and the inner in the button face, with the hosted control inside them.
+TEST_F(PopupEditTest, TheFlatFrameIsTwoRingsAroundTheHostedControl) {
+    Edit->Properties().SetPopupControl(Panel);
+    static_cast<TcxCustomEditStyle&>(Edit->Style()).SetPopupBorderStyle(epbsFlat);
+    ClickButton();
+    ASSERT_TRUE(Edit->DroppedDown());
+    testsupport::PumpUntilIdle();
+    testsupport::TempFolder Folder("quintaron-popup-edit-flat-");
+    const std::string Png = Folder.PathOf("popup-edit-flat.png");
+    ASSERT_TRUE(testsupport::SaveWindowPng(Edit->PopupWindow()->Handle(), Png));
+    const QImage Image(QString::fromStdString(Png));
+    ASSERT_FALSE(Image.isNull());
+    const auto RGB = [&](int X, int Y) {
+        const QColor C = Image.pixelColor(X, Y);
+        return pg::RGB(C.red(), C.green(), C.blue());
+    };
+    const TRect F = Edit->PopupWindow()->EditViewInfo().FrameRect;
+    const int MidX = (F.Left + F.Right) / 2, MidY = (F.Top + F.Bottom) / 2;
+    const std::pair<pg::TPoint, pg::TColor> Samples[] = {
+        {{F.Left, F.Top}, pg::clInactiveBorder},      {{MidX, F.Top}, pg::clInactiveBorder},
+        {{F.Right - 1, MidY}, pg::clInactiveBorder},  {{MidX, F.Bottom - 1}, pg::clInactiveBorder},
+        {{F.Left + 1, MidY}, pg::clBtnFace},          {{MidX, F.Top + 1}, pg::clBtnFace},
+        {{F.Right - 2, F.Bottom - 2}, pg::clBtnFace}, {{MidX, F.Bottom - 2}, pg::clBtnFace},
+    };
+    for (const auto& [P, Colour] : Samples)
+        EXPECT_EQ(RGB(P.X, P.Y), pg::ColorToRGB(Colour)) << P.X << "," << P.Y;
+    EXPECT_NE(pg::ColorToRGB(pg::clInactiveBorder), pg::ColorToRGB(pg::clBtnFace));
+    EXPECT_EQ(Edit->PopupWindow()->EditViewInfo().GetFrameWidth(), 2);
+    // The hosted control starts inside the rings.
+    EXPECT_EQ(Panel->Left(), F.Left + 2);
+    EXPECT_EQ(Panel->Top(), F.Top + 2);
+}
+
 } // namespace
 } // namespace toolkit::edit
