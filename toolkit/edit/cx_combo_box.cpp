@@ -464,11 +464,6 @@ void TcxCustomComboBox::ChangeHandler(pc::TObject* Sender) {
         DoEditValueChanged();
 }
 
-void TcxCustomComboBox::InnerEditWindowMessage(pc::TMessage& Message) {
-    TcxCustomDropDownEdit::InnerEditWindowMessage(Message);
-    if (Message.Msg == pw::WM_LBUTTONDBLCLK) DblClick();
-}
-
 void TcxCustomComboBox::DblClick() {
     TcxCustomDropDownEdit::DblClick();
     if (!ActiveProperties().Revertable() || DroppedDown() || FDblClickGuard) return;

@@ -174,8 +174,6 @@ public:
     TcxComboBoxLookupData& ComboLookupData();
 
     void Activate() override;
-    // A double click in the text is the editor's double click.
-    void InnerEditWindowMessage(platform::core::TMessage& Message) override;
     void GetPopupWindowClientPreferredSize(platform::gdi::TSize& Size) override;
     bool IsPlainTextModifiable() override;
     bool IgnoreListMouseMove() const { return FIgnoreListMouseMove; }

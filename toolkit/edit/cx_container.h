@@ -184,6 +184,7 @@ protected:
 private:
     // Hands its keys and mouse events to the container first.
     friend class TcxCustomInnerListBox;
+    friend class TcxCustomInnerTextEdit;
 
     void InstallFocusHook();
     void ReleaseFocusHook();

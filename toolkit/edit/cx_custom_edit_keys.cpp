@@ -222,7 +222,7 @@ void TcxCustomEdit::MouseUp(pf::TMouseButton Button, pf::TShiftState Shift, int 
 void TcxCustomEdit::ForwardMouseUp(pf::TMouseButton Button, pf::TShiftState Shift, int X, int Y) {
     // The editor holding the capture took a release that belongs to a child under the cursor
     // (the inner edit, say), which saw the press.
-    if (!HandleAllocated()) return;
+    if (!HandleAllocated() || InnerControlMouseDown()) return;
     const pg::TPoint Screen = ClientToScreen({X, Y});
     const pc::HWND Wnd = pw::WindowFromPoint(Screen);
     if (Wnd == Handle() || !pw::IsChild(Handle(), Wnd)) return;

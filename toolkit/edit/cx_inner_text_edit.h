@@ -11,6 +11,10 @@
 //
 // A key down that leaves caret, selection and text as they were fires the outer editor's
 // after-key-down; a character that changed them ends the outer editor's completion.
+//
+// The mouse is the outer editor's too: presses, moves, releases, clicks and double clicks reach
+// it in its own coordinates after the window has handled them. The window keeps no left margin
+// and one pixel on the right, so the caret at the end of the text stays visible.
 
 #include "platform/forms/std_ctrls.h"
 
@@ -24,6 +28,7 @@ class TcxTimer;
 
 namespace toolkit::edit {
 
+class TcxContainer;
 class TcxCustomTextEdit;
 
 // The inner edit before a key, compared with after it: the caret, the selection and the text
@@ -67,10 +72,18 @@ public:
 
 protected:
     void CreateParams(TCreateParams& Params) override;
+    void CreateWnd() override;
     void KeyDown(platform::forms::WORD& Key, platform::forms::TShiftState Shift) override;
     void KeyPress(char& Key) override;
     void KeyUp(platform::forms::WORD& Key, platform::forms::TShiftState Shift) override;
     void Change() override;
+    void MouseDown(platform::forms::TMouseButton Button, platform::forms::TShiftState Shift, int X,
+                   int Y) override;
+    void MouseMove(platform::forms::TShiftState Shift, int X, int Y) override;
+    void MouseUp(platform::forms::TMouseButton Button, platform::forms::TShiftState Shift, int X,
+                 int Y) override;
+    void Click() override;
+    void DblClick() override;
 
 private:
     TcxInnerTextEditPrevState SaveState();
@@ -79,6 +92,9 @@ private:
     void UpdateAlignmentStyle();
     bool UsesLeftAlignmentOnEditing();
     void StartClickTimer();
+    void SetMargins();
+    // The outer editor as the container whose mouse handlers the window calls.
+    TcxContainer& Outer();
 
     TcxCustomTextEdit& FContainer;
     std::unique_ptr<toolkit::base::TcxTimer> FClickTimer;

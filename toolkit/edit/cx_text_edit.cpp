@@ -183,6 +183,13 @@ void TcxCustomInnerTextEdit::Dispatch(pc::TMessage& Message) {
         }
         break;
     }
+    case pw::WM_SIZE:
+        pf::TEdit::Dispatch(Message);
+        SetMargins();
+        break;
+    case pw::WM_GETDLGCODE:
+        Message.Result = FContainer.InnerEditDialogCode();
+        break;
     case pw::WM_SETFOCUS:
     case pw::WM_KILLFOCUS:
         if (Message.Msg == pw::WM_KILLFOCUS) FClickTimer->SetEnabled(false);
@@ -237,6 +244,67 @@ void TcxCustomInnerTextEdit::KeyUp(pf::WORD& Key, pf::TShiftState Shift) {
 void TcxCustomInnerTextEdit::Change() {
     pf::TEdit::Change();
     FContainer.InnerTextChanged();
+}
+
+void TcxCustomInnerTextEdit::CreateWnd() {
+    pf::TEdit::CreateWnd();
+    SetMargins();
+}
+
+void TcxCustomInnerTextEdit::SetMargins() {
+    if (!HandleAllocated()) return;
+    pc::SendMessage(Handle(), pw::EM_SETMARGINS, pw::EC_LEFTMARGIN | pw::EC_RIGHTMARGIN,
+                    pw::MAKELPARAM(0, 1));
+}
+
+namespace {
+
+// Marks a press or release as the inner control's: the outer editor takes no focus for it and
+// hands the release back to no child.
+class TInnerMouseScope {
+public:
+    explicit TInnerMouseScope(bool& AFlag) : FFlag(AFlag), FSaved(AFlag) { AFlag = true; }
+    ~TInnerMouseScope() { FFlag = FSaved; }
+    TInnerMouseScope(const TInnerMouseScope&) = delete;
+    TInnerMouseScope& operator=(const TInnerMouseScope&) = delete;
+
+private:
+    bool& FFlag;
+    bool FSaved;
+};
+
+} // namespace
+
+TcxContainer& TcxCustomInnerTextEdit::Outer() {
+    return FContainer;
+}
+
+void TcxCustomInnerTextEdit::MouseDown(pf::TMouseButton Button, pf::TShiftState Shift, int X,
+                                       int Y) {
+    pf::TEdit::MouseDown(Button, Shift, X, Y);
+    TInnerMouseScope Scope(FContainer.FInnerControlMouseDown);
+    Outer().MouseDown(Button, Shift, X + Left(), Y + Top());
+}
+
+void TcxCustomInnerTextEdit::MouseMove(pf::TShiftState Shift, int X, int Y) {
+    pf::TEdit::MouseMove(Shift, X, Y);
+    Outer().MouseMove(Shift, X + Left(), Y + Top());
+}
+
+void TcxCustomInnerTextEdit::MouseUp(pf::TMouseButton Button, pf::TShiftState Shift, int X, int Y) {
+    pf::TEdit::MouseUp(Button, Shift, X, Y);
+    TInnerMouseScope Scope(FContainer.FInnerControlMouseDown);
+    Outer().MouseUp(Button, Shift, X + Left(), Y + Top());
+}
+
+void TcxCustomInnerTextEdit::Click() {
+    pf::TEdit::Click();
+    Outer().Click();
+}
+
+void TcxCustomInnerTextEdit::DblClick() {
+    pf::TEdit::DblClick();
+    Outer().DblClick();
 }
 
 // ---- TcxCustomTextEdit ----
@@ -609,6 +677,13 @@ void TcxCustomTextEdit::PasteFromClipboard() {
     if (Pasted.empty()) return;
     std::erase_if(Pasted, [](char C) { return C == '\r' || C == '\n'; });
     ReplaceSelectedText(Pasted);
+}
+
+pc::LRESULT TcxCustomTextEdit::InnerEditDialogCode() {
+    pc::LRESULT Result = pw::DLGC_WANTCHARS;
+    if (TabsNeeded() && pw::GetKeyState(pw::VK_CONTROL) >= 0) Result |= pw::DLGC_WANTTAB;
+    if (WantNavigationKeys()) Result |= pw::DLGC_WANTARROWS;
+    return Result;
 }
 
 void TcxCustomTextEdit::InnerClipboardMessage(pc::UINT Msg) {

@@ -113,6 +113,9 @@ public:
         if (Changed) FLookupCompletionActive = false;
     }
     void InnerClipboardMessage(platform::core::UINT Msg);
+    // What the inner edit answers to WM_GETDLGCODE: characters always, Tab when the editor
+    // needs tabs and Ctrl is up, the arrows when it wants navigation keys.
+    platform::core::LRESULT InnerEditDialogCode();
     // Every message of the inner edit ends here.
     virtual void InnerEditWindowMessage(platform::core::TMessage& Message);
 

@@ -405,6 +405,83 @@ TEST_F(TextEditTest, ASecondClickOnAFocusingRightAlignedEditorIsADoubleClick) {
     EXPECT_EQ(Edit->SelText(), "one");
 }
 
+// The editor hears the mouse in its text as the window heard it, in its own coordinates.
+TEST_F(TextEditTest, TheMouseInTheTextReachesTheEditor) {
+    Edit->SetEditValue(Variant::String("one two"));
+    pc::ProcessMessages();
+    std::vector<std::string> Heard;
+    const auto At = [&](const char* What, int X, int Y) {
+        Heard.push_back(std::string(What) + " " + std::to_string(X) + "," + std::to_string(Y));
+    };
+    Edit->OnMouseDown = [&](pc::TObject*, pf::TMouseButton, pf::TShiftState, int X, int Y) {
+        At("down", X, Y);
+    };
+    Edit->OnMouseUp = [&](pc::TObject*, pf::TMouseButton, pf::TShiftState, int X, int Y) {
+        At("up", X, Y);
+    };
+    Edit->OnClick = [&](pc::TObject*) { Heard.push_back("click"); };
+    Edit->OnDblClick = [&](pc::TObject*) { Heard.push_back("double"); };
+    auto& Inner = Edit->InnerTextEdit();
+    const pg::TPoint P = Inner.ClientToScreen(pg::TPoint{4, 5});
+    const std::string Where =
+        std::to_string(4 + Inner.Left()) + "," + std::to_string(5 + Inner.Top());
+    Input.Click(P);
+    Input.Click(P);
+    testsupport::PumpUntilIdle();
+    const std::vector<std::string> Expected{"down " + Where, "click", "up " + Where, "double",
+                                            "down " + Where, "click", "up " + Where};
+    EXPECT_EQ(Heard, Expected);
+    EXPECT_TRUE(Inner.Focused());
+    EXPECT_EQ(Edit->SelText(), "one");
+}
+
+// The caret at the end of a right-aligned text keeps a pixel of its own; sizing keeps it.
+TEST_F(TextEditTest, TheInnerEditKeepsNoLeftMarginAndOnePixelRight) {
+    auto& Inner = Edit->InnerTextEdit();
+    const auto Margins = [&] { return pc::SendMessage(Inner.Handle(), pw::EM_GETMARGINS, 0, 0); };
+    EXPECT_EQ(Margins(), pw::MAKELPARAM(0, 1));
+    pc::SendMessage(Inner.Handle(), pw::EM_SETMARGINS, pw::EC_LEFTMARGIN | pw::EC_RIGHTMARGIN,
+                    pw::MAKELPARAM(5, 5));
+    Edit->SetBoundsRect({10, 10, 260, 41});
+    pc::ProcessMessages();
+    EXPECT_EQ(Margins(), pw::MAKELPARAM(0, 1));
+}
+
+struct DialogCodeCase {
+    const char* name;
+    bool Inplace;
+    bool CtrlDown;
+    pc::LRESULT Expected;
+};
+
+class TextEditDialogCodeTest : public TextEditTest,
+                               public ::testing::WithParamInterface<DialogCodeCase> {};
+
+// Characters and arrows always; Tab only where the editor keeps it (in place), not with Ctrl.
+TEST_P(TextEditDialogCodeTest, TheInnerEditAsksForWhatTheEditorTakes) {
+    TcxTextEdit* Target = Edit;
+    if (GetParam().Inplace) {
+        Target = &Form->Own<TcxTextEdit>(true);
+        Target->SetParent(Form);
+        Target->SetBoundsRect({10, 50, 210, 71});
+        Target->HandleNeeded();
+    }
+    if (GetParam().CtrlDown) Input.KeyDown(Qt::Key_Control);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(pc::SendMessage(Target->InnerTextEdit().Handle(), pw::WM_GETDLGCODE, 0, 0),
+              GetParam().Expected);
+    if (GetParam().CtrlDown) Input.KeyUp(Qt::Key_Control);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TextEditDialogCodeTest,
+    ::testing::Values(
+        DialogCodeCase{"Standalone", false, false, pw::DLGC_WANTCHARS | pw::DLGC_WANTARROWS},
+        DialogCodeCase{"Inplace", true, false,
+                       pw::DLGC_WANTCHARS | pw::DLGC_WANTARROWS | pw::DLGC_WANTTAB},
+        DialogCodeCase{"InplaceWithCtrl", true, true, pw::DLGC_WANTCHARS | pw::DLGC_WANTARROWS}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 struct RegroupCase {
     const char* text;
     const char* regrouped;
