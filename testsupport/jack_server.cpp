@@ -19,10 +19,13 @@ namespace {
 
 void Quiet(const char*) {}
 
+// The probe is named after the server: JACK finds a new client's socket by the client's name
+// alone, so probes of one name on servers starting side by side would refuse each other.
 bool TakesClients(const std::string& name) {
     jack_status_t status{};
+    const std::string probe = "probe-" + name;
     jack_client_t* client = jack_client_open(
-        "quintaron-probe", static_cast<jack_options_t>(JackNoStartServer | JackServerName), &status,
+        probe.c_str(), static_cast<jack_options_t>(JackNoStartServer | JackServerName), &status,
         name.c_str());
     if (!client) return false;
     jack_client_close(client);

@@ -4,6 +4,7 @@
 #include <jack/jack.h>
 
 #include <cctype>
+#include <cstdlib>
 #include <map>
 #include <optional>
 #include <unistd.h>
@@ -13,6 +14,7 @@ namespace platform::midi {
 namespace {
 
 const std::string ClientName = "Quintaron";
+const std::string DefaultJackServer = "default";
 
 struct Port {
     RtMidi::Api api;
@@ -24,13 +26,20 @@ void Quiet(RtMidiError::Type, const std::string&, void*) {}
 
 void QuietJack(const char*) {}
 
+// The server every JACK client of this process talks to, as libjack chooses it.
+std::string JackServerName() {
+    const char* name = std::getenv("JACK_DEFAULT_SERVER");
+    return name && *name ? name : DefaultJackServer;
+}
+
 // Whether a JACK server runs, asked without starting one. RtMidi would ask by opening its own
 // client, which, with no server, prints to standard error and leaks its buffers.
 bool JackServerRunning() {
     jack_set_error_function(&QuietJack);
     jack_set_info_function(&QuietJack);
     jack_status_t status{};
-    jack_client_t* client = jack_client_open("Quintaron-probe", JackNoStartServer, &status);
+    jack_client_t* client =
+        jack_client_open(JackClientName(JackServerName()).c_str(), JackNoStartServer, &status);
     if (!client) return false;
     jack_client_close(client);
     return true;
@@ -53,16 +62,21 @@ std::vector<RtMidi::Api> Apis() {
     return apis;
 }
 
-// Our own client's ports (JACK numbers a repeated client name as "Quintaron-01").
+// Our own client's ports (JACK numbers a repeated client name as "Quintaron-01", and our
+// clients on a named server are "Quintaron-<server>").
 bool IsOwnPort(const std::string& name) {
     if (name.rfind(ClientName, 0) != 0 || name.size() == ClientName.size()) return false;
     char next = name[ClientName.size()];
     return next == ':' || next == '-';
 }
 
+std::string ClientNameFor(RtMidi::Api api) {
+    return api == RtMidi::UNIX_JACK ? JackClientName(JackServerName()) : ClientName;
+}
+
 std::unique_ptr<RtMidiIn> MakeIn(RtMidi::Api api) {
     try {
-        auto in = std::make_unique<RtMidiIn>(api, ClientName, 100);
+        auto in = std::make_unique<RtMidiIn>(api, ClientNameFor(api), 100);
         in->setErrorCallback(&Quiet);
         return in;
     } catch (const RtMidiError&) {
@@ -72,7 +86,7 @@ std::unique_ptr<RtMidiIn> MakeIn(RtMidi::Api api) {
 
 std::unique_ptr<RtMidiOut> MakeOut(RtMidi::Api api) {
     try {
-        auto out = std::make_unique<RtMidiOut>(api, ClientName);
+        auto out = std::make_unique<RtMidiOut>(api, ClientNameFor(api));
         out->setErrorCallback(&Quiet);
         return out;
     } catch (const RtMidiError&) {
@@ -210,6 +224,16 @@ std::unique_ptr<InputConnection> RtMidiBackend::OpenInput(std::size_t index,
     auto input = std::make_unique<RtInput>(std::move(in), std::move(onReceive));
     if (!input->Open(*number)) return nullptr;
     return input;
+}
+
+std::string JackClientName(const std::string& serverName) {
+    if (serverName.empty() || serverName == DefaultJackServer) return ClientName;
+    std::string name = ClientName + "-" + serverName;
+    // Room for the "-01" a server appends to a name it already has.
+    constexpr std::size_t RenameRoom = 3;
+    if (name.size() + RenameRoom < static_cast<std::size_t>(jack_client_name_size()) - 1)
+        return name;
+    return ClientName + "-" + std::to_string(getpid());
 }
 
 std::string StablePortName(const std::string& rtMidiName) {

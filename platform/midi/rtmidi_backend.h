@@ -27,6 +27,14 @@ private:
     std::unique_ptr<State> state_;
 };
 
+// The name this process's JACK clients ask for on the named server. JACK makes the socket a
+// server first reaches a new client through from the client's name alone, not the server's, so
+// two programs opening clients of one name at once, each on a server of its own, take each
+// other's socket and one is refused: the name holds the server's. On one server, the server
+// tells clients of one name apart itself. "Quintaron" on the default server; the process id
+// stands in for a server name too long for JACK.
+std::string JackClientName(const std::string& serverName);
+
 // The part of an RtMidi port name that does not change from run to run: ALSA appends the
 // client and port numbers, which depend on the order the devices were plugged in.
 std::string StablePortName(const std::string& rtMidiName);

@@ -43,8 +43,10 @@ std::vector<std::string> FilesOf(const std::string& name) {
 bool DeadClient(const std::string& server) {
     const pid_t child = fork();
     if (child == 0) {
+        // Named after its server, as JACK clients on servers side by side must be.
+        const std::string name = "doomed-" + server;
         jack_client_t* client = jack_client_open(
-            "doomed", static_cast<jack_options_t>(JackNoStartServer | JackServerName), nullptr,
+            name.c_str(), static_cast<jack_options_t>(JackNoStartServer | JackServerName), nullptr,
             server.c_str());
         const bool active =
             client &&

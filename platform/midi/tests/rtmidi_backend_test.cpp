@@ -1,0 +1,91 @@
+#include "platform/midi/rtmidi_backend.h"
+
+#include "testsupport/jack_server.h"
+
+#include <jack/jack.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+using namespace platform::midi;
+
+namespace {
+
+// A child that opens (and closes) one JACK client of the given name on the server as soon as
+// the gate (a pipe) opens, when every write end is closed; whether the server took the client is
+// its exit status.
+pid_t OpenOnceReleased(const int gate[2], const std::string& client, const std::string& server) {
+    const pid_t child = fork();
+    if (child == 0) {
+        close(gate[1]);
+        char byte = 0;
+        const bool released = read(gate[0], &byte, 1) == 0;
+        jack_status_t status{};
+        jack_client_t* opened =
+            released
+                ? jack_client_open(client.c_str(),
+                                   static_cast<jack_options_t>(JackNoStartServer | JackServerName),
+                                   &status, server.c_str())
+                : nullptr;
+        if (opened) jack_client_close(opened);
+        _exit(opened ? 0 : 1);
+    }
+    return child;
+}
+
+bool EndedWell(pid_t child) {
+    int status = 0;
+    return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) &&
+           WEXITSTATUS(status) == 0;
+}
+
+} // namespace
+
+TEST(JackClientName, HoldsTheServerNameUnlessItIsTheDefaultOrTooLong) {
+    struct Case {
+        std::string server;
+        std::string client;
+    };
+    const std::string tooLong(60, 's');
+    for (const Case& c :
+         {Case{"", "Quintaron"}, Case{"default", "Quintaron"}, Case{"studio", "Quintaron-studio"},
+          Case{tooLong, "Quintaron-" + std::to_string(getpid())}}) {
+        SCOPED_TRACE(c.server);
+        EXPECT_EQ(JackClientName(c.server), c.client);
+    }
+}
+
+// Two copies of the program, each on a JACK server of its own, started at the same moment. With
+// one client name for both, one of them was refused most times and saw no MIDI system.
+TEST(JackClientName, TwoProgramsOpenTheirClientsAtOnceOnServersOfTheirOwn) {
+    if (!testsupport::JackServer::Installed())
+        GTEST_SKIP() << "jackd is not installed (no jackd in PATH; the package jackd2 has it)";
+    std::string whyNot;
+    std::vector<std::unique_ptr<testsupport::JackServer>> servers;
+    for (int i = 0; i < 2; ++i) {
+        servers.push_back(testsupport::JackServer::Start(whyNot));
+        ASSERT_TRUE(servers.back())
+            << "jackd is installed but no JACK server could start: " << whyNot;
+    }
+    constexpr int Rounds = 20;
+    int refused = 0;
+    for (int round = 0; round < Rounds; ++round) {
+        int gate[2];
+        ASSERT_EQ(pipe(gate), 0);
+        std::vector<pid_t> children;
+        for (const auto& server : servers)
+            children.push_back(
+                OpenOnceReleased(gate, JackClientName(server->Name()), server->Name()));
+        close(gate[0]);
+        // Closing the gate's write end wakes every child at once.
+        close(gate[1]);
+        for (pid_t child : children)
+            refused += EndedWell(child) ? 0 : 1;
+    }
+    EXPECT_EQ(refused, 0) << "of " << Rounds * 2 << " clients";
+}
