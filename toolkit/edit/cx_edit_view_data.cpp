@@ -3,6 +3,7 @@
 #include "toolkit/edit/cx_custom_edit.h"
 #include "toolkit/edit/cx_edit_paint_utils.h"
 #include "toolkit/edit/cx_edit_properties.h"
+#include "toolkit/edit/cx_edit_repository.h"
 #include "toolkit/edit/desktop_composition.h"
 
 #include "platform/gdi/colors.h"
@@ -116,7 +117,8 @@ TcxEditPopupBorderStyle TcxCustomEditViewData::GetPopupBorderStyle() {
     if (Result != epbsDefault || !Edit) return Result;
     if (IsInplace) return cxGetPopupBorderStyleByKind(Style->LookAndFeel().GetKind());
     if (Style->BorderStyle() == ebsNone && VisibleButtonCount > 0)
-        return cxGetPopupBorderStyleByKind(Style->LookAndFeel().GetKind());
+        return cxGetPopupBorderStyleByKind(cxGetEditButtonsLookAndFeelKind(
+            false, Style->LookAndFeel().GetKind(), VisibleButtonCount, Style->ButtonStyle()));
     return cxGetPopupBorderStyleByBorder(Style->BorderStyle());
 }
 

@@ -134,6 +134,29 @@ TEST_F(EditSizeTest, ATallGlyphSetsTheEditorsHeight) {
     EXPECT_EQ(E.Height(), 30 + 2 + 4);
 }
 
+TEST_F(EditSizeTest, ABorderlessEditorsPopupBorderFollowsItsButtonsLookAndFeel) {
+    struct Case {
+        TcxEditButtonStyle ButtonStyle;
+        TcxEditPopupBorderStyle Expected;
+    };
+    // The style's own look-and-feel is standard (a 3D frame); the buttons' kind decides.
+    const Case Cases[] = {
+        {btsDefault, epbsFrame3D}, {bts3D, epbsFrame3D},       {btsFlat, epbsFlat},
+        {btsHotFlat, epbsFlat},    {btsUltraFlat, epbsSingle}, {btsOffice11, epbsSingle},
+    };
+    TcxTextEdit& E = Form->Own<TcxTextEdit>();
+    E.SetParent(Form);
+    E.Properties().Buttons().Add();
+    auto& Style = static_cast<TcxCustomEditStyle&>(E.Style());
+    Style.LookAndFeel().SetKind(toolkit::base::lfStandard);
+    Style.SetBorderStyle(cbsNone);
+    for (const Case& C : Cases) {
+        Style.SetButtonStyle(C.ButtonStyle);
+        const auto Data = E.CreateViewData();
+        EXPECT_EQ(Data->GetPopupBorderStyle(), C.Expected) << "button style " << C.ButtonStyle;
+    }
+}
+
 // ---- display text ----
 
 TEST(EditDisplayText, TheDrawTextIsTheDisplayTextThenTheOwnersHandler) {
