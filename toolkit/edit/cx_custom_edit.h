@@ -148,6 +148,7 @@ public:
     virtual bool UseEditColorForButtons() { return false; }
     virtual bool IsTransparentBackground() { return !FIsInplace && Transparent; }
     bool IsTransparentBackgroundPublic() { return IsTransparentBackground(); }
+    bool IsNativeBackgroundPublic() { return IsNativeBackground(); }
     void CheckSizeConstraints(platform::gdi::TSize& Size);
 
     // True when the shown value may be kept; with ARaiseExceptionOnError a refused value

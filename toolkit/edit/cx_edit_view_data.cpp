@@ -3,6 +3,7 @@
 #include "toolkit/edit/cx_custom_edit.h"
 #include "toolkit/edit/cx_edit_paint_utils.h"
 #include "toolkit/edit/cx_edit_properties.h"
+#include "toolkit/edit/cx_edit_repository.h"
 #include "toolkit/edit/desktop_composition.h"
 
 #include "platform/gdi/colors.h"
@@ -116,7 +117,8 @@ TcxEditPopupBorderStyle TcxCustomEditViewData::GetPopupBorderStyle() {
     if (Result != epbsDefault || !Edit) return Result;
     if (IsInplace) return cxGetPopupBorderStyleByKind(Style->LookAndFeel().GetKind());
     if (Style->BorderStyle() == ebsNone && VisibleButtonCount > 0)
-        return cxGetPopupBorderStyleByKind(Style->LookAndFeel().GetKind());
+        return cxGetPopupBorderStyleByKind(cxGetEditButtonsLookAndFeelKind(
+            false, Style->LookAndFeel().GetKind(), VisibleButtonCount, Style->ButtonStyle()));
     return cxGetPopupBorderStyleByBorder(Style->BorderStyle());
 }
 
@@ -417,24 +419,81 @@ TSize TcxCustomEditViewData::GetEditContentSizeEx(TcxCanvas& Canvas, const Varia
     return {0, Canvas.FontHeight(Style->GetVisibleFont()) + GetEditContentOffsetsSize().cy};
 }
 
+namespace {
+
+// Room a button's content keeps from its border above and below.
+constexpr int cxEditButtonContentVertMargins = 2;
+
+// What a button's border takes from its height, by style: two frames for 3D, one for the rest;
+// a native button leaves its face to the theme, which is not offered here.
+int ButtonStyleContentOffset(TcxEditButtonStyle Style, bool Native) {
+    if (Native) return 0;
+    return Style == bts3D ? 4 : 2;
+}
+
+} // namespace
+
+void TcxCustomEditViewData::InternalGetEditConstantPartSize(TcxCanvas& Canvas,
+                                                            TcxCustomEditViewInfo& V, TSize& Size,
+                                                            TSize& MinContent) {
+    Size = {V.ClientRect.Left - V.Bounds.Left + V.Bounds.Right - V.ClientRect.Right,
+            V.ClientRect.Top - V.Bounds.Top + V.Bounds.Bottom - V.ClientRect.Bottom};
+    MinContent = {0, 0};
+    int Height = 0;
+    bool FontPrepared = false;
+    for (int I = 0; I < Properties.Buttons().Count(); ++I) {
+        const TcxEditButton& B = Properties.Buttons().Items(I);
+        if (!B.Visible()) continue;
+        if (B.Kind() == bkGlyph && B.HasGlyph())
+            Height = std::max(Height, const_cast<TcxEditButton&>(B).Glyph().Height());
+        else if (IsInplace && B.Kind() == bkText && !B.VisibleCaption().empty()) {
+            if (!FontPrepared) {
+                Canvas.SetFont(Style->GetVisibleFont());
+                V.PrepareCanvasFont(Canvas);
+                FontPrepared = true;
+            }
+            Height = std::max(Height, Canvas.TextHeight(B.VisibleCaption()));
+        }
+    }
+    if (Height <= 0) return;
+    if (!V.Painter) Height += cxEditButtonContentVertMargins;
+    Height += ButtonStyleContentOffset(GetButtonsStyle(), IsNativeStyle);
+    MinContent.cy = std::max(0, Height - Size.cy);
+}
+
+TSize TcxCustomEditViewData::GetEditConstantPartSize(
+    TcxCanvas& Canvas, const TcxEditSizeProperties& /*SizeProperties*/, TSize& MinContent,
+    TcxCustomEditViewInfo* V) {
+    std::unique_ptr<TcxCustomEditViewInfo> Scratch;
+    if (!V) {
+        // Of the properties' own view info class: the editors' view data fill their own parts.
+        const TcxCustomEditViewInfoClass ViewInfoClass = Properties.GetViewInfoClass();
+        Scratch = ViewInfoClass ? ViewInfoClass() : std::make_unique<TcxCustomEditViewInfo>();
+        V = Scratch.get();
+        // Half the widest bounds: stretching buttons over the whole range would overflow.
+        Calculate(Canvas, {0, 0, INT_MAX / 2, Canvas.FontHeight(Style->GetVisibleFont())}, {-1, -1},
+                  cxmbNone, 0, *V, false);
+    }
+    TSize Size;
+    InternalGetEditConstantPartSize(Canvas, *V, Size, MinContent);
+    return Size;
+}
+
+bool TcxCustomEditViewData::DisplayValueToDisplayText(const Variant& /*Value*/, std::string& Text) {
+    Text.clear();
+    return false;
+}
+
+void TcxCustomEditViewData::DisplayValueToDrawValue(const Variant& Value, std::string& Text) {
+    const Variant Copy = Value;
+    DisplayValueToDisplayText(Copy, Text);
+    if (OnGetDisplayText) OnGetDisplayText(this, Text);
+}
+
 TSize TcxCustomEditViewData::GetEditSize(TcxCanvas& Canvas, const Variant& Value,
                                          const TcxEditSizeProperties& SizeProperties) {
-    // Of the properties' own view info class: the editors' view data fill their own parts.
-    const TcxCustomEditViewInfoClass ViewInfoClass = Properties.GetViewInfoClass();
-    const std::unique_ptr<TcxCustomEditViewInfo> ScratchOwner =
-        ViewInfoClass ? ViewInfoClass() : std::make_unique<TcxCustomEditViewInfo>();
-    TcxCustomEditViewInfo& Scratch = *ScratchOwner;
-    const int FontHeight = Canvas.FontHeight(Style->GetVisibleFont());
-    Calculate(Canvas, {0, 0, INT_MAX / 2, FontHeight}, {-1, -1}, cxmbNone, 0, Scratch, false);
-    const TSize Constant{Scratch.ClientRect.Left - Scratch.Bounds.Left + Scratch.Bounds.Right -
-                             Scratch.ClientRect.Right,
-                         Scratch.ClientRect.Top - Scratch.Bounds.Top + Scratch.Bounds.Bottom -
-                             Scratch.ClientRect.Bottom};
-    // A glyph taller than the text sets the least content height.
-    int MinContentHeight = 0;
-    for (const TcxEditButtonViewInfo& B : Scratch.ButtonsInfo)
-        if (B.Kind == bkGlyph && B.Glyph)
-            MinContentHeight = std::max(MinContentHeight, B.Glyph->Height() + 4 - Constant.cy);
+    TSize MinContent;
+    const TSize Constant = GetEditConstantPartSize(Canvas, SizeProperties, MinContent);
     TcxEditSizeProperties Content = SizeProperties;
     bool TooNarrow = false;
     if (SizeProperties.Width >= 0) {
@@ -445,7 +504,8 @@ TSize TcxCustomEditViewData::GetEditSize(TcxCanvas& Canvas, const Variant& Value
         }
     }
     TSize Size = GetEditContentSizeEx(Canvas, Value, Content);
-    Size.cy = std::max(Size.cy, MinContentHeight);
+    Size.cx = std::max(Size.cx, MinContent.cx);
+    Size.cy = std::max(Size.cy, MinContent.cy);
     TSize Result{TooNarrow ? SizeProperties.Width : Constant.cx + Size.cx, Constant.cy + Size.cy};
     if (!IsInplace && Edit) Edit->CheckSizeConstraints(Result);
     return Result;

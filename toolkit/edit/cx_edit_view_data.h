@@ -17,6 +17,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 namespace toolkit::edit {
 
@@ -104,6 +105,15 @@ public:
     // The editor's size for Value: its frame and buttons around the content.
     TSize GetEditSize(TcxCanvas& Canvas, const Variant& Value,
                       const TcxEditSizeProperties& SizeProperties);
+    // The size of the frame and buttons around the content, of V or (null) of a layout made for
+    // the purpose; MinContent is the least content size the buttons' glyphs and, in place, their
+    // captions ask, each within its button's margins.
+    TSize GetEditConstantPartSize(TcxCanvas& Canvas, const TcxEditSizeProperties& SizeProperties,
+                                  TSize& MinContent, TcxCustomEditViewInfo* V = nullptr);
+    // Text of a display value; the base editor shows none (empty, false).
+    virtual bool DisplayValueToDisplayText(const Variant& Value, std::string& Text);
+    // The text drawn for a display value: its display text, then the owner's OnGetDisplayText.
+    void DisplayValueToDrawValue(const Variant& Value, std::string& Text);
     // The editor's pressed button, -1 without an editor.
     int GetPressedButtonIndex() const;
     bool InternalFocused() const;
@@ -129,9 +139,13 @@ public:
     int FirstLeftButton = -1, LastLeftButton = -1, FirstRightButton = -1, LastRightButton = -1;
     // The width of a button whose Width is 0; without it the default width.
     std::function<int(int ButtonIndex)> OnGetDefaultButtonWidth;
+    // May change the text made of a value before it is drawn.
+    std::function<void(TcxCustomEditViewData* Sender, std::string& Text)> OnGetDisplayText;
 
 protected:
     void InitCacheData();
+    virtual void InternalGetEditConstantPartSize(TcxCanvas& Canvas, TcxCustomEditViewInfo& V,
+                                                 TSize& Size, TSize& MinContent);
 };
 
 } // namespace toolkit::edit

@@ -1,9 +1,11 @@
 #include "toolkit/edit/cx_edit_view_info.h"
 
+#include "toolkit/edit/cx_custom_edit.h"
 #include "toolkit/edit/cx_edit_paint_utils.h"
 #include "toolkit/edit/cx_edit_properties.h"
 
 #include "toolkit/base/cx_control.h"
+#include "toolkit/base/cx_graphics.h"
 #include "toolkit/base/cx_lf_kind_painters.h"
 #include "toolkit/base/office11.h"
 
@@ -150,9 +152,59 @@ void TcxCustomEditViewInfo::InternalPaint(TcxCanvas& Canvas) {
 
 void TcxCustomEditViewInfo::DrawEditBackground(TcxCanvas& Canvas) {
     bool Handled = false;
-    if (IsInplace && OnDrawBackground) OnDrawBackground(this, Canvas, Handled);
+    if (IsInplace && OnDrawBackground) OnDrawBackground(this, &Canvas, Handled);
     if (Handled || TransparentBackground) return;
     Canvas.FillRect(BackgroundRect, BackgroundColor);
+}
+
+TcxEditBackgroundKind TcxCustomEditViewInfo::GetBackgroundKind() const {
+    const bool Transparent =
+        TransparentBackground || (Edit && Edit->IsTransparentBackgroundPublic());
+    if (IsInplace) {
+        bool Handled = false;
+        if (OnDrawBackground)
+            OnDrawBackground(const_cast<TcxCustomEditViewInfo*>(this), nullptr, Handled);
+        if (Handled) return ebkOwnerDrawn;
+        return Transparent ? ebkNone : ebkFill;
+    }
+    if (Transparent) return ebkParentImage;
+    if (Edit && Edit->IsNativeBackgroundPublic()) return ebkThemedParent;
+    return NativeStyle ? ebkFill : ebkWithEditor;
+}
+
+bool TcxCustomEditViewInfo::IsEditBackgroundDrawn() const {
+    const TcxEditBackgroundKind Kind = GetBackgroundKind();
+    return Kind != ebkWithEditor && Kind != ebkFill;
+}
+
+void TcxCustomEditViewInfo::DrawEditBackground(TcxCanvas& Canvas, const TRect& Inner, bool KeepClip,
+                                               const TRect& Outer) {
+    Canvas.SaveState();
+    // Nothing of the background spills out of the editor.
+    if (!KeepClip) Canvas.IntersectClipRect(Outer);
+    switch (GetBackgroundKind()) {
+    case ebkOwnerDrawn: {
+        Canvas.IntersectClipRect(Inner);
+        bool Handled = false;
+        OnDrawBackground(this, &Canvas, Handled);
+        break;
+    }
+    case ebkWithEditor:
+        DrawCustomEdit(Canvas, *this, true, IsInplace);
+        break;
+    case ebkNone:
+        break;
+    case ebkFill:
+        Canvas.FillRect(Inner, BackgroundColor);
+        break;
+    case ebkParentImage:
+        if (Edit) tb::cxPaintParentBackground(Edit, Canvas.Handle(), Inner);
+        break;
+    case ebkThemedParent:
+        if (Edit) tb::cxDrawTransparentControlBackground(Edit, Canvas.Handle(), Inner);
+        break;
+    }
+    Canvas.RestoreState();
 }
 
 void TcxCustomEditViewInfo::DrawButtons(TcxCanvas& Canvas) {

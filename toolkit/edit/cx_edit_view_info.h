@@ -9,6 +9,7 @@
 #include "toolkit/edit/cx_edit_buttons.h"
 #include "toolkit/edit/cx_edit_style.h"
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -18,6 +19,19 @@ namespace toolkit::edit {
 
 class TcxCustomEdit;
 class TcxCustomEditProperties;
+
+// How an editor's background is drawn: by the in-place owner's OnDrawBackground; with the
+// editor's frame (an editor of its own window without the native style); not at all (transparent
+// in place); a plain fill of the background colour; the parent's image under a transparent
+// editor; the themed parent background under an editor drawn natively.
+enum TcxEditBackgroundKind : std::uint8_t {
+    ebkOwnerDrawn,
+    ebkWithEditor,
+    ebkNone,
+    ebkFill,
+    ebkParentImage,
+    ebkThemedParent,
+};
 
 class TcxCustomEditViewInfo : public TcxContainerViewInfo {
 public:
@@ -53,8 +67,16 @@ public:
     // Draws the border by the button's style, and answers the colours and the rectangles left.
     virtual void DrawButtonBorder(TcxCanvas& Canvas, int Index, TColor& BackgroundColor,
                                   TColor& TextColor, TRect& BackgroundRect, TRect& ContentRect);
-    // The editor's frame and background, not under opaque buttons.
+    // The background within the frame: the in-place owner's, else a fill of BackgroundRect.
     virtual void DrawEditBackground(TcxCanvas& Canvas);
+    // How the background is drawn (see TcxEditBackgroundKind).
+    TcxEditBackgroundKind GetBackgroundKind() const;
+    // The background is drawn apart from the editor's own painting.
+    bool IsEditBackgroundDrawn() const;
+    // The background by its kind into Inner, clipped to Outer unless KeepClip; the canvas's state
+    // is restored afterwards.
+    void DrawEditBackground(TcxCanvas& Canvas, const TRect& Inner, bool KeepClip,
+                            const TRect& Outer);
     virtual void PrepareCanvasFont(TcxCanvas&) {}
     virtual bool IsPaintEnabled() const { return true; }
 
@@ -62,7 +84,8 @@ public:
     // without Old). True when the editor's look changed or a button was invalidated.
     bool Repaint(toolkit::base::TcxControl& Control, const TcxCustomEditViewInfo* Old);
 
-    std::function<void(TcxCustomEditViewInfo* Sender, TcxCanvas& Canvas, bool& Handled)>
+    // An in-place owner's background; asked with a null canvas whether it would draw one.
+    std::function<void(TcxCustomEditViewInfo* Sender, TcxCanvas* Canvas, bool& Handled)>
         OnDrawBackground;
     std::function<void(TcxCustomEditViewInfo* Sender, TcxCanvas& Canvas, int Index, bool& Handled)>
         OnDrawButton;

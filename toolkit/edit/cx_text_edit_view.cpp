@@ -216,11 +216,16 @@ void TcxCustomTextEditViewData::Calculate(TcxCanvas& Canvas, const TRect& B, con
         CalculateSelectionColors(V.Selection.TextColor, V.Selection.BackgroundColor);
 }
 
+bool TcxCustomTextEditViewData::DisplayValueToDisplayText(const Variant& Value, std::string& Text) {
+    Text = Value.IsNull() || Value.IsEmpty() ? std::string() : Value.AsString();
+    TextProperties().DisplayValueToDisplayText(Text);
+    return true;
+}
+
 void TcxCustomTextEditViewData::DisplayValueToDrawValue(const Variant& DisplayValue,
                                                         TcxCustomTextEditViewInfo& V) {
-    std::string Text =
-        DisplayValue.IsNull() || DisplayValue.IsEmpty() ? std::string() : DisplayValue.AsString();
-    TextProperties().DisplayValueToDisplayText(Text);
+    std::string Text;
+    DisplayValueToDrawValue(DisplayValue, Text);
     V.Text = Text;
 }
 

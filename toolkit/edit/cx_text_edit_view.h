@@ -78,7 +78,10 @@ public:
                    bool IsMouseEvent) override;
     TSize GetEditContentSize(TcxCanvas& Canvas, const Variant& Value,
                              const TcxEditSizeProperties& SizeProperties) override;
-    // The display value as the draw text: its string, then password or character case.
+    // The display value's string, in password or character case.
+    bool DisplayValueToDisplayText(const Variant& Value, std::string& Text) override;
+    using TcxCustomEditViewData::DisplayValueToDrawValue;
+    // The display value as V's draw text (the base's, with the owner's OnGetDisplayText).
     virtual void DisplayValueToDrawValue(const Variant& DisplayValue, TcxCustomTextEditViewInfo& V);
     // The edit value as the draw text, prepared for the current focus.
     virtual void EditValueToDrawValue(const Variant& EditValue, TcxCustomTextEditViewInfo& V);
