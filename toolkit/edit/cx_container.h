@@ -49,6 +49,8 @@ public:
     platform::forms::TWinControl* InnerControl() const { return FInnerControl; }
     void SetInnerControl(platform::forms::TWinControl* Value);
     platform::forms::TWinControl& GetInnerControlOrSelf();
+    // While the inner control's bounds change: the container does not lay itself out anew.
+    bool InnerControlBoundsChanging() const { return FInnerControlBoundsLock; }
     // Raised by an inner list box while it hands its mouse press on: the press does not move
     // the focus to the container.
     bool InnerControlMouseDown() const { return FInnerControlMouseDown; }

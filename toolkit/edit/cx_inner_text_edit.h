@@ -15,6 +15,10 @@
 // The mouse is the outer editor's too: presses, moves, releases, clicks and double clicks reach
 // it in its own coordinates after the window has handled them. The window keeps no left margin
 // and one pixel on the right, so the caret at the end of the text stays visible.
+//
+// Its bounds are the outer editor's to give: while the bounds lock is held, SetBounds does
+// nothing, and a change that goes through holds the outer editor's guard, so the outer editor
+// does not lay itself out again from within it.
 
 #include "platform/forms/std_ctrls.h"
 
@@ -61,6 +65,13 @@ public:
     void SetEditPasswordChar(char Value);
     // The outer editor swallowed the current key.
     bool InternalUpdating() const { return FKeyHandled; }
+    // Nests: every lock wants its unlock; an unlock without a lock does nothing.
+    void LockBounds(bool Lock);
+    bool BoundsLocked() const { return FBoundsLockCount > 0; }
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+    // The focus step of the platform's edit without its select-all: the outer editor decides
+    // what is selected on entry.
+    void DoWithoutAutoSelect();
     // Runs the text's default procedure for a message, past the outer editor.
     platform::core::LRESULT CallDefWndProc(platform::core::UINT Msg, platform::core::WPARAM WParam,
                                            platform::core::LPARAM LParam);
@@ -100,6 +111,7 @@ private:
     std::unique_ptr<toolkit::base::TcxTimer> FClickTimer;
     platform::forms::TAlignment FAlignment = platform::forms::taLeftJustify;
     platform::forms::TAlignment FShownAlignment = platform::forms::taLeftJustify;
+    int FBoundsLockCount = 0;
     int FEchoMode = 0;
     char FPasswordChar = '\0';
     bool FKeyHandled = false;

@@ -246,6 +246,31 @@ void TcxCustomInnerTextEdit::Change() {
     FContainer.InnerTextChanged();
 }
 
+void TcxCustomInnerTextEdit::LockBounds(bool Lock) {
+    if (Lock)
+        ++FBoundsLockCount;
+    else if (FBoundsLockCount > 0)
+        --FBoundsLockCount;
+}
+
+// The base class's constructor sizes the window before this class exists, so there is no
+// creating state to test here.
+void TcxCustomInnerTextEdit::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+    if (FBoundsLockCount > 0) return;
+    TcxContainer& Container = Outer();
+    const bool WasLocked = Container.FInnerControlBoundsLock;
+    Container.FInnerControlBoundsLock = true;
+    pf::TEdit::SetBounds(ALeft, ATop, AWidth, AHeight);
+    Container.FInnerControlBoundsLock = WasLocked;
+}
+
+void TcxCustomInnerTextEdit::DoWithoutAutoSelect() {
+    const bool WasAutoSelect = AutoSelect;
+    AutoSelect = false;
+    DoEnter();
+    AutoSelect = WasAutoSelect;
+}
+
 void TcxCustomInnerTextEdit::CreateWnd() {
     pf::TEdit::CreateWnd();
     SetMargins();

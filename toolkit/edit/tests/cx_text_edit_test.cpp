@@ -288,6 +288,59 @@ TEST_F(TextEditTest, PropertiesAssignAndMaxLength) {
     EXPECT_EQ(Target.GetTextViewStyle(), 2);
 }
 
+TEST_F(TextEditTest, TheBoundsLockNestsAndHoldsTheInnerEditInPlace) {
+    struct Case {
+        std::vector<bool> Locks; // true locks, false unlocks
+        bool Moves;
+    };
+    const Case Cases[] = {
+        {{true}, false},       {{true, true, false}, false},
+        {{true, false}, true}, {{false, true}, false}, // an unlock without a lock does nothing
+        {{false}, true},
+    };
+    for (const Case& C : Cases) {
+        TcxCustomInnerTextEdit Inner(nullptr, *Edit);
+        for (bool Lock : C.Locks)
+            Inner.LockBounds(Lock);
+        const pg::TRect Before = Inner.BoundsRect();
+        const pg::TRect Wanted{Before.Left + 3, Before.Top + 2, Before.Right + 13,
+                               Before.Bottom + 4};
+        Inner.SetBoundsRect(Wanted);
+        EXPECT_EQ(Inner.BoundsRect(), C.Moves ? Wanted : Before) << C.Locks.size();
+        EXPECT_EQ(Inner.BoundsLocked(), !C.Moves);
+    }
+}
+
+TEST_F(TextEditTest, TheEditorDoesNotLayItselfOutWhileItsInnerEditMoves) {
+    TcxCustomInnerTextEdit& Inner = Edit->InnerTextEdit();
+    std::vector<bool> Changing;
+    Inner.OnResize = [&](pc::TObject*) { Changing.push_back(Edit->InnerControlBoundsChanging()); };
+    const pg::TRect R = Inner.BoundsRect();
+    Inner.SetBoundsRect({R.Left, R.Top, R.Right - 20, R.Bottom});
+    ASSERT_FALSE(Changing.empty());
+    for (bool B : Changing)
+        EXPECT_TRUE(B);
+    EXPECT_FALSE(Edit->InnerControlBoundsChanging());
+    Inner.OnResize = nullptr;
+}
+
+TEST_F(TextEditTest, DoWithoutAutoSelectEntersWithoutSelectingAll) {
+    TcxCustomInnerTextEdit& Inner = Edit->InnerTextEdit();
+    Edit->SetText("abcd");
+    Inner.AutoSelect = true;
+    Inner.SetSelStart(1);
+    Inner.SetSelLength(0);
+    int Entered = 0;
+    Inner.OnEnter = [&](pc::TObject*) { ++Entered; };
+    Inner.DoWithoutAutoSelect();
+    EXPECT_EQ(Entered, 1);
+    EXPECT_EQ(Inner.SelStart(), 1);
+    EXPECT_EQ(Inner.SelLength(), 0);
+    EXPECT_TRUE(Inner.AutoSelect);
+    Inner.OnEnter = nullptr;
+    Inner.AutoSelect = false;
+}
+
 TEST_F(TextEditTest, TheTextEditIsRegistered) {
     InitializeTextEditUnit();
     EXPECT_GE(GetRegisteredEditProperties().IndexOf(&TcxTextEditProperties::ClassRef()), 0);

@@ -129,6 +129,46 @@ TEST_F(RegExprTest, NextExKeepsTheAcceptedCharactersAsTyped) {
     EXPECT_TRUE(RegExpr.IsFinal());
 }
 
+TEST_F(RegExprTest, CharacterClassesTakeOneCharacterEach) {
+    struct Case {
+        bool CaseInsensitive;
+        std::string Expression;
+        char Ch;
+        bool Accepted;
+        char Becomes;
+    };
+    const Case Cases[] = {
+        // A subrange compares bytes, whatever the case setting: only symbols ignore case.
+        {true, "[a-c]", 'b', true, 'b'},
+        {true, "[a-c]", 'B', false, 'B'},
+        {true, "[A-C]", 'b', false, 'b'},
+        {true, "[a-cX]", 'x', true, 'X'},
+        {true, "[^a-c]", 'B', true, 'B'},
+        {true, "[^x]", 'X', false, 'X'},
+        {false, "[\x80-\xFF]", '\xE9', true, '\xE9'},
+        {false, "[\x80-\xFF]", 'z', false, 'z'},
+        // Vertical tab is no space to the expressions.
+        {false, "\\s", '\0', true, '\0'},
+        {false, "\\s", '\f', true, '\f'},
+        {false, "\\s", '\v', false, '\v'},
+        {false, "\\S", '\v', true, '\v'},
+        {false, "\\w", '_', true, '_'},
+        {false, "\\w", '\xE9', false, '\xE9'},
+        {false, "\\W", '-', true, '-'},
+        {false, "\\D", 'a', true, 'a'},
+        {false, "\\D", '7', false, '7'},
+        {false, "\\e\\a", '\x1B', true, '\x1B'},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Expression + " <- " + std::to_string(static_cast<unsigned char>(C.Ch)));
+        RegExpr.CaseInsensitive = C.CaseInsensitive;
+        Compile(RegExpr, C.Expression);
+        char Ch = C.Ch;
+        EXPECT_EQ(RegExpr.Next(Ch), C.Accepted);
+        EXPECT_EQ(Ch, C.Becomes);
+    }
+}
+
 TEST_F(RegExprTest, PrevStepsBackAndResetReturnsToTheStart) {
     Compile(RegExpr, "abc");
     EXPECT_TRUE(RegExpr.IsStart());
