@@ -789,6 +789,12 @@ void TcxCustomEdit::PropertiesChanged(TcxCustomEditProperties* /*Sender*/) {
     ShortRefreshContainer(false);
 }
 
+void TcxCustomEdit::ContainerStyleChanged(TcxContainerStyle* Sender) {
+    TcxContainer::ContainerStyleChanged(Sender);
+    // The style's font sets the text row an auto-sized editor is as high as.
+    AdjustSize();
+}
+
 // ---- enter and exit ----
 
 void TcxCustomEdit::DoEnter() {

@@ -196,7 +196,8 @@ public:
     bool Transparent = false;
     bool AutoSize() const { return FAutoSize; }
     virtual void SetAutoSize(bool Value);
-    // Takes the size the view data asks for (see CanAutoSize); SetAutoSize(true) runs it.
+    // Takes the size the view data asks for (see CanAutoSize): when AutoSize turns on and when
+    // the style (its font) changes.
     void AdjustSize();
     void SetParent(platform::forms::TWinControl* Value) override;
     std::function<void(platform::core::TObject* Sender, bool& CanEdit)> OnEditing;
@@ -289,6 +290,8 @@ protected:
     void CalculateViewInfo(platform::gdi::TPoint P, bool Hot) override;
     TcxContainerViewInfoClass GetViewInfoClass() override;
     TcxContainerStyleClass GetStyleClass() override { return cxEditStyleClass(); }
+    // An auto-sized editor then takes the height of its new font.
+    void ContainerStyleChanged(TcxContainerStyle* Sender) override;
     TcxContainerStyleValues InternalGetNotPublishedStyleValues() override { return 0xFC00; }
     bool HasParentDependentBackground() override {
         return IsNativeBackground() || IsTransparentBackground();

@@ -131,19 +131,21 @@ public:
 
 protected:
     void InternalPaint(TcxCanvas& Canvas) override;
+    // The hot-flat and ultra-flat borders are the ones a descendant's own button layout may
+    // have to draw differently (buttons stacked, sharing a line).
+    virtual void DrawButtonBorderHotFlat(TcxCanvas& C, const TcxEditButtonViewInfo& B, TColor& Back,
+                                         TColor& Text, TRect& R);
+    virtual void DrawButtonBorderUltraFlat(TcxCanvas& C, const TcxEditButtonViewInfo& B,
+                                           bool Office11, TColor& Back, TColor& Text,
+                                           TRect& BackgroundRect, TRect& ContentRect);
 
 private:
     void DrawButtonBorder3D(TcxCanvas& C, const TcxEditButtonViewInfo& B, TColor& Back,
                             TColor& Text, TRect& R);
     void DrawButtonBorderFlat(TcxCanvas& C, const TcxEditButtonViewInfo& B, TColor& Back,
                               TColor& Text, TRect& R);
-    void DrawButtonBorderHotFlat(TcxCanvas& C, const TcxEditButtonViewInfo& B, TColor& Back,
-                                 TColor& Text, TRect& R);
     void DrawButtonBorderSimple(TcxCanvas& C, const TcxEditButtonViewInfo& B, TColor& Back,
                                 TColor& Text, TRect& R);
-    void DrawButtonBorderUltraFlat(TcxCanvas& C, const TcxEditButtonViewInfo& B, bool Office11,
-                                   TColor& Back, TColor& Text, TRect& BackgroundRect,
-                                   TRect& ContentRect);
 
     bool FDrawingButtons = false;
 };

@@ -534,6 +534,47 @@ void TcxSpinEditViewInfo::InternalPaint(TcxCanvas& Canvas) {
     Canvas.RestoreClipRegion();
 }
 
+bool TcxSpinEditViewInfo::IsStacked(const TcxEditButtonViewInfo& B) const {
+    return Position == sbpVert && (B.Index == 0 || B.Index == 1) && ViewIndexOf(0) >= 0 &&
+           ViewIndexOf(1) >= 0;
+}
+
+TcxEditButtonViewInfo TcxSpinEditViewInfo::StackedButton(const TcxEditButtonViewInfo& B) const {
+    TcxEditButtonViewInfo Result = B;
+    if (!IsStacked(B)) return Result;
+    const TcxEditButtonViewInfo& Lower = ButtonsInfo[static_cast<std::size_t>(ViewIndexOf(0))];
+    const TcxEditButtonViewInfo& Upper = ButtonsInfo[static_cast<std::size_t>(ViewIndexOf(1))];
+    // The view data marks one of the column's two buttons as its end; the column's left edge
+    // is both buttons' left edge.
+    Result.LeftEnd = Lower.LeftEnd || Upper.LeftEnd;
+    Result.RightEnd = Lower.RightEnd || Upper.RightEnd;
+    const bool LowerShows = Lower.State == ebsPressed || Lower.State == ebsSelected;
+    const bool UpperShows = Upper.State == ebsPressed || Upper.State == ebsSelected;
+    if (B.Index == 0 && Lower.Bounds.Top == Upper.Bounds.Bottom)
+        --Result.Bounds.Top;
+    else if (B.Index == 1 && LowerShows && !UpperShows)
+        // The shared row is the hot lower button's; the upper one, drawn after it, leaves it.
+        --Result.Bounds.Bottom;
+    return Result;
+}
+
+void TcxSpinEditViewInfo::DrawButtonBorderHotFlat(TcxCanvas& C, const TcxEditButtonViewInfo& B,
+                                                  TColor& Back, TColor& Text, TRect& R) {
+    const TcxEditButtonViewInfo Drawn = StackedButton(B);
+    // The hot-flat frame has one colour in every state: the shared row needs no owner.
+    TRect Frame = R;
+    if (IsStacked(B) && B.Index == 0) Frame.Top = Drawn.Bounds.Top;
+    TcxCustomTextEditViewInfo::DrawButtonBorderHotFlat(C, Drawn, Back, Text, Frame);
+    R = Frame;
+}
+
+void TcxSpinEditViewInfo::DrawButtonBorderUltraFlat(TcxCanvas& C, const TcxEditButtonViewInfo& B,
+                                                    bool Office11, TColor& Back, TColor& Text,
+                                                    TRect& BackgroundRect, TRect& ContentRect) {
+    TcxCustomTextEditViewInfo::DrawButtonBorderUltraFlat(C, StackedButton(B), Office11, Back, Text,
+                                                         BackgroundRect, ContentRect);
+}
+
 void TcxSpinEditViewInfo::DrawButtonContent(TcxCanvas& Canvas, int Index, const TRect& R,
                                             bool Pressed, TColor TextColor) {
     if (Index < 0 || Index >= ButtonCount()) return;

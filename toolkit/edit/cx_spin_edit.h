@@ -146,10 +146,22 @@ public:
 protected:
     // The editor, then the native separator within a saved clip region.
     void InternalPaint(TcxCanvas& Canvas) override;
+    // Stacked buttons share one line: the lower button's frame starts a row higher, on the
+    // upper one's bottom row, so no double line shows between them. The row shows the frame of
+    // whichever of the two is hot or pressed. Both border the text on their left when the
+    // column does. Other buttons are drawn as any edit button.
+    void DrawButtonBorderHotFlat(TcxCanvas& C, const TcxEditButtonViewInfo& B, TColor& Back,
+                                 TColor& Text, TRect& R) override;
+    void DrawButtonBorderUltraFlat(TcxCanvas& C, const TcxEditButtonViewInfo& B, bool Office11,
+                                   TColor& Back, TColor& Text, TRect& BackgroundRect,
+                                   TRect& ContentRect) override;
 
 private:
     // The view index of the spin button of SpinIndex; -1 when absent.
     int ViewIndexOf(int SpinIndex) const;
+    // B as drawn in the stacked column (see DrawButtonBorderHotFlat); B itself elsewhere.
+    TcxEditButtonViewInfo StackedButton(const TcxEditButtonViewInfo& B) const;
+    bool IsStacked(const TcxEditButtonViewInfo& B) const;
 };
 
 } // namespace toolkit::edit

@@ -554,6 +554,51 @@ TEST_F(SpinEditTest, PictureShowsArrowsAndThePressedButton) {
     Input.Release(ButtonCentre(0));
 }
 
+// Stacked buttons share the line between them: the lower one's face starts right under the
+// upper one's bottom line, and in the flat styles that row belongs to the hot button.
+TEST_F(SpinEditTest, StackedButtonsShareOneLine) {
+    Edit->SetBounds(10, 10, 120, 40);
+    testsupport::TempFolder Folder("quintaron-spin-stacked-");
+    auto Snapshot = [&](const std::string& Name) {
+        testsupport::PumpUntilIdle();
+        const std::string Png = Folder.PathOf(Name);
+        EXPECT_TRUE(testsupport::SaveWindowPng(Edit->Handle(), Png));
+        return QImage(QString::fromStdString(Png));
+    };
+    auto At = [](const QImage& Image, int X, int Y) {
+        const QRgb P = Image.pixel(X, Y);
+        return pg::RGB(qRed(P), qGreen(P), qBlue(P));
+    };
+    const pg::COLORREF Shadow = pg::ColorToRGB(pg::clBtnShadow);
+    const pg::COLORREF Face = pg::ColorToRGB(pg::clBtnFace);
+
+    static_cast<TcxCustomEditStyle&>(Edit->Style()).SetButtonStyle(btsHotFlat);
+    QImage Image = Snapshot("hot-flat.png");
+    ASSERT_FALSE(Image.isNull());
+    const pg::TRect Up = Edit->EditViewInfo().ButtonsInfo[1].Bounds;
+    const pg::TRect Down = Edit->EditViewInfo().ButtonsInfo[0].Bounds;
+    ASSERT_EQ(Up.Bottom, Down.Top);
+    // Beside the arrows, at the column's second pixel.
+    const int X = Up.Left + 2;
+    EXPECT_EQ(At(Image, X, Up.Bottom - 1), Shadow) << "the shared line";
+    EXPECT_EQ(At(Image, X, Down.Top), Face) << "no second line under it";
+    EXPECT_EQ(At(Image, X, Up.Bottom - 2), Face);
+    EXPECT_EQ(At(Image, Up.Left, (Up.Top + Up.Bottom) / 2), Shadow) << "the upper's left edge";
+    EXPECT_EQ(At(Image, Down.Left, (Down.Top + Down.Bottom) / 2), Shadow);
+
+    // Within the editor's border a hot ultra-flat button draws no line across: the shared row
+    // takes the hot button's face, not the other's ring.
+    static_cast<TcxCustomEditStyle&>(Edit->Style()).SetButtonStyle(btsUltraFlat);
+    for (const int Hot : {0, 1}) {
+        Input.MoveTo(ButtonCentre(Hot));
+        Image = Snapshot(Hot ? "ultra-flat-upper.png" : "ultra-flat-lower.png");
+        const int HotRow = Hot == 0 ? Down.Top : Up.Bottom - 2;
+        const int OtherRow = Hot == 0 ? Up.Bottom - 2 : Down.Top;
+        EXPECT_EQ(At(Image, X, Up.Bottom - 1), At(Image, X, HotRow)) << "hot " << Hot;
+        EXPECT_NE(At(Image, X, Up.Bottom - 1), At(Image, X, OtherRow)) << "hot " << Hot;
+    }
+}
+
 TEST_F(SpinEditTest, PictureOfSpinEdits) {
     auto& Fast = Form->Own<TcxSpinEdit>();
     Fast.SetParent(Form);

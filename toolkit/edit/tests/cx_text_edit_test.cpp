@@ -589,5 +589,46 @@ TEST_F(TextEditTest, PictureOfATextEditWithASelection) {
     EXPECT_TRUE(HasHighlight);
 }
 
+// ---- size ----
+
+// An auto-sized editor follows its style's font; one with AutoSize off keeps the height it was
+// given.
+TEST_F(TextEditTest, AnAutoSizedEditorFollowsItsFont) {
+    struct Case {
+        bool ThroughStyle;
+        bool AutoSize;
+    };
+    for (const auto& [ThroughStyle, AutoSize] :
+         {Case{true, true}, Case{false, false}, Case{true, false}}) {
+        auto& E = Form->Own<TcxTextEdit>();
+        E.SetParent(Form);
+        E.SetAutoSize(AutoSize);
+        E.SetBounds(10, 150, 200, 21);
+        E.HandleNeeded();
+        const int Before = E.Height();
+        pg::TFont Large;
+        Large.Assign(E.Font());
+        Large.SetSize(E.Font().Size() * 3);
+        if (ThroughStyle)
+            E.Style().SetFont(&Large);
+        else
+            E.Font().Assign(Large);
+        pc::ProcessMessages();
+        if (!AutoSize) {
+            EXPECT_EQ(E.Height(), Before) << ThroughStyle;
+            continue;
+        }
+        TcxEditSizeProperties Size;
+        Size.MaxLineCount = 1;
+        Size.Width = 200;
+        const int Asked = E.CreateViewData()
+                              ->GetEditSize(toolkit::base::cxScreenCanvas(), E.EditValue(), Size)
+                              .cy;
+        EXPECT_EQ(E.Height(), Asked) << ThroughStyle;
+        EXPECT_GT(E.Height(), Before + 10) << ThroughStyle;
+        EXPECT_GT(E.Height(), toolkit::base::cxScreenCanvas().FontHeight(Large)) << ThroughStyle;
+    }
+}
+
 } // namespace
 } // namespace toolkit::edit
