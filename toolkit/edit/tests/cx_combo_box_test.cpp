@@ -1,5 +1,6 @@
 #include "toolkit/edit/cx_combo_box.h"
 #include "toolkit/edit/cx_combo_box_view.h"
+#include "toolkit/edit/tests/combo_box_fixture.h"
 #include "toolkit/edit/tests/edit_test_fixture.h"
 
 #include "toolkit/edit/cx_edit_repository.h"
@@ -90,17 +91,7 @@ class ComboBoxTest : public ::testing::Test {
 protected:
     ComboBoxTest() : Owner(std::make_unique<pc::TComponent>(nullptr)) {
         Form = &test::MakeTestForm(*Owner);
-        Edit = &Form->Own<TcxComboBox>();
-        Edit->SetParent(Form);
-        Edit->SetBoundsRect({10, 10, 160, 31});
-        Edit->Properties().SetItemHeight(16);
-        for (const char* N : Names)
-            Edit->Properties().Items().Add(N);
-        Edit->Properties().LookupItemsChanged();
-        Form->Show();
-        Edit->HandleNeeded();
-        Edit->SetFocus();
-        testsupport::PumpUntilIdle();
+        Edit = &test::ShowFocusedComboBox(*Form, Names);
     }
     ~ComboBoxTest() override { test::FreeTestForm(Owner); }
     void AltDown() {

@@ -1,4 +1,5 @@
 #include "toolkit/edit/cx_edit_popup_control_look_and_feel.h"
+#include "toolkit/edit/tests/combo_box_fixture.h"
 #include "toolkit/edit/tests/edit_test_fixture.h"
 
 #include "toolkit/edit/cx_combo_box.h"
@@ -30,24 +31,16 @@ namespace pf = platform::forms;
 namespace pg = platform::gdi;
 namespace tb = toolkit::base;
 
+const char* const Names[] = {"Alpha",   "Bravo", "Charlie", "Delta", "Echo",
+                             "Foxtrot", "Golf",  "Hotel",   "India", "Juliet"};
+
 // A combo box of ten items that shows three rows, so that its open list has a scroll bar.
 class PopupControlLookAndFeelTest : public ::testing::Test {
 protected:
     PopupControlLookAndFeelTest() : Owner(std::make_unique<pc::TComponent>(nullptr)) {
         Form = &test::MakeTestForm(*Owner);
-        Edit = &Form->Own<TcxComboBox>();
-        Edit->SetParent(Form);
-        Edit->SetBoundsRect({10, 10, 160, 31});
-        Edit->Properties().SetItemHeight(16);
+        Edit = &test::ShowFocusedComboBox(*Form, Names);
         Edit->Properties().SetDropDownRows(3);
-        for (const char* N : {"Alpha", "Bravo", "Charlie", "Delta", "Echo", "Foxtrot", "Golf",
-                              "Hotel", "India", "Juliet"})
-            Edit->Properties().Items().Add(N);
-        Edit->Properties().LookupItemsChanged();
-        Form->Show();
-        Edit->HandleNeeded();
-        Edit->SetFocus();
-        testsupport::PumpUntilIdle();
     }
     ~PopupControlLookAndFeelTest() override { test::FreeTestForm(Owner); }
 
