@@ -4,13 +4,14 @@
 #include "toolkit/edit/editor_strings.h"
 #include "toolkit/edit/regional_separators.h"
 
+#include "platform/core/float_format.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
-#include <sstream>
 
 namespace toolkit::edit {
 
@@ -333,13 +334,7 @@ std::optional<Variant> TcxCustomSpinEditProperties::ParseText(const std::string&
 std::string TcxCustomSpinEditProperties::ValueToText(const Variant& Value) const {
     const Variant V = PrepareSpinValue(Value);
     if (ValueType() == vtInt) return std::to_string(V.AsInt64());
-    std::ostringstream S;
-    S.imbue(std::locale::classic());
-    S.precision(15);
-    S << V.AsDouble();
-    std::string Result = S.str();
-    std::replace(Result.begin(), Result.end(), '.', CurrentDecimalSeparator());
-    return Result;
+    return pc::FloatToStrGeneral(V.AsDouble(), 15);
 }
 
 bool TcxCustomSpinEditProperties::IsEditValueValid(Variant& EditValue, bool) {
@@ -356,10 +351,24 @@ bool TcxCustomSpinEditProperties::IsEditValueValid(Variant& EditValue, bool) {
 }
 
 void TcxCustomSpinEditProperties::PrepareDisplayValue(const Variant& AEditValue,
-                                                      Variant& DisplayValue, bool) {
+                                                      Variant& DisplayValue, bool AEditFocused) {
     Variant V = AEditValue;
     if (!IsEditValueValid(V, false)) V = ClampSpinValue(Variant::Int64(0));
-    DisplayValue = Variant::String(ValueToText(V));
+    TcxCustomMaskEditProperties::PrepareDisplayValue(PrepareSpinValue(V), DisplayValue,
+                                                     AEditFocused);
+}
+
+std::string TcxCustomSpinEditProperties::FormatNumericDisplayValue(const Variant& Value,
+                                                                   bool AEditFocused) {
+    // The general format's 15 digits would make a large integer a text it cannot be read back
+    // from; an integer being edited keeps every digit.
+    if (AEditFocused && ValueType() == vtInt && Value.IsOrdinal()) {
+        bool IsCurrency = false, ProviderFormats = false;
+        std::string Format;
+        GetEditFormat(IsCurrency, ProviderFormats, Format);
+        if (Format.empty()) return ValueToText(Value);
+    }
+    return TcxCustomMaskEditProperties::FormatNumericDisplayValue(Value, AEditFocused);
 }
 
 void TcxCustomSpinEditProperties::ValidateDisplayValue(Variant& DisplayValue,

@@ -143,8 +143,11 @@ public:
 
     bool HasNumericValue() const override { return true; }
     bool IsEditValueValid(Variant& EditValue, bool AEditFocused) override;
+    // The value parsed, clamped and of the value type, then shown as the text editor shows
+    // numbers (DisplayFormat unfocused).
     void PrepareDisplayValue(const Variant& AEditValue, Variant& DisplayValue,
                              bool AEditFocused) override;
+    std::string FormatNumericDisplayValue(const Variant& Value, bool AEditFocused) override;
     void ValidateDisplayValue(Variant& DisplayValue, std::string& ErrorText, bool& Error,
                               IcxEditValidation* AEdit) override;
     bool IsDisplayValueValid(Variant& DisplayValue, bool AEditFocused) override;

@@ -2,11 +2,16 @@
 
 #include "toolkit/edit/cx_text_edit.h"
 #include "toolkit/edit/cx_text_edit_view.h"
+#include "toolkit/edit/editor_strings.h"
+#include "toolkit/edit/regional_separators.h"
 
 #include "platform/core/date_time.h"
+#include "platform/core/float_format.h"
+#include "platform/core/text.h"
 
 #include <algorithm>
 #include <cctype>
+#include <optional>
 #include <vector>
 
 namespace toolkit::edit {
@@ -418,11 +423,86 @@ bool TcxCustomTextEditProperties::IsEditValueValid(Variant& EditValue, bool AEdi
 }
 
 void TcxCustomTextEditProperties::PrepareDisplayValue(const Variant& AEditValue,
-                                                      Variant& DisplayValue, bool) {
-    if (AEditValue.IsNull() || AEditValue.IsEmpty())
+                                                      Variant& DisplayValue, bool AEditFocused) {
+    if (!HasNumericValue()) {
+        if (AEditValue.IsNull() || AEditValue.IsEmpty())
+            DisplayValue = Variant::String({});
+        else
+            DisplayValue = Variant::String(AEditValue.AsString());
+        return;
+    }
+    if (AEditValue.IsNull() || AEditValue.IsEmpty() ||
+        (AEditValue.IsStr() && AEditValue.AsString().empty())) {
         DisplayValue = Variant::String({});
-    else
-        DisplayValue = Variant::String(AEditValue.AsString());
+        return;
+    }
+    if (!AEditValue.IsStr() && !AEditValue.IsNumeric())
+        throw pc::EConvertError(
+            toolkit::base::cxGetResourceString(cxSEditNumericValueConvertError));
+    DisplayValue = Variant::String(FormatNumericDisplayValue(AEditValue, AEditFocused));
+}
+
+namespace {
+
+// A number's plain text, its decimal point the regional one.
+std::string NumericPlainText(const Variant& Value) {
+    if (Value.IsStr()) return Value.AsString();
+    if (Value.VarType() == pc::varSingle || Value.VarType() == pc::varDouble)
+        return pc::FloatToStrGeneral(Value.AsDouble(), 15);
+    std::string Text = Value.AsString();
+    std::replace(Text.begin(), Text.end(), '.', CurrentDecimalSeparator());
+    return Text;
+}
+
+// Text with the regional decimal point as the class library's number text (a '.' point), or
+// nothing when it is none.
+std::optional<std::string> NumberText(const std::string& Text) {
+    const char Separator = CurrentDecimalSeparator();
+    if (Separator != '.' && Text.find('.') != std::string::npos) return std::nullopt;
+    std::string T = pc::Trim(Text);
+    std::replace(T.begin(), T.end(), Separator, '.');
+    if (T.empty()) return std::nullopt;
+    return T;
+}
+
+std::optional<double> NumberOf(const Variant& Value) {
+    if (!Value.IsStr()) return Value.AsDouble();
+    const std::optional<std::string> T = NumberText(Value.AsString());
+    if (!T) return std::nullopt;
+    try {
+        return Variant::String(*T).AsDouble();
+    } catch (const pc::Exception&) {
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+std::string TcxCustomTextEditProperties::FormatNumericDisplayValue(const Variant& Value,
+                                                                   bool AEditFocused) {
+    const std::string Plain = NumericPlainText(Value);
+    auto Formatted = [&](const std::string& Format) {
+        const std::optional<double> Number = NumberOf(Value);
+        return Number ? pc::FormatFloat(Format, *Number) : Plain;
+    };
+    if (!AEditFocused) {
+        const std::string Format = DisplayFormat();
+        return Format.empty() ? Plain : Formatted(Format);
+    }
+    bool IsCurrency = false, ProviderFormats = false;
+    std::string Format;
+    GetEditFormat(IsCurrency, ProviderFormats, Format);
+    if (ProviderFormats) return Plain;
+    if (!Format.empty()) return Formatted(Format);
+    // Neither the properties nor a provider say how many digits: the class library's 15.
+    constexpr int Precision = 15;
+    const std::optional<std::string> T = NumberText(Plain);
+    if (!T) return Plain;
+    try {
+        return pc::BcdToStrGeneral(pc::StrToBcd(*T), Precision);
+    } catch (const pc::EBcdException&) {
+        return Plain;
+    }
 }
 
 Variant TcxCustomTextEditProperties::PrepareValueText(const Variant& AEditValue, bool AFocused) {

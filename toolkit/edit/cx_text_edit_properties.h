@@ -186,6 +186,9 @@ public:
     virtual std::unique_ptr<TcxCustomTextEditLookupData>
     CreateLookupData(TcxCustomTextEdit& AOwner) const;
     virtual bool IsNumericTextNormalized(bool) { return false; }
+    // A number's text: unfocused by DisplayFormat, focused by the edit format or else in the
+    // general format of 15 digits; a value that is no number keeps its plain text.
+    virtual std::string FormatNumericDisplayValue(const Variant& Value, bool AEditFocused);
     virtual void GetEditFormat(bool& IsCurrency, bool& ProviderFormats, std::string& Format);
     virtual bool HasNumericValue() const { return false; }
     virtual bool IsPopupEditor() const { return false; }

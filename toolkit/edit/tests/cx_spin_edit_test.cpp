@@ -8,6 +8,7 @@
 #include "platform/core/date_time.h"
 #include "platform/core/message_loop.h"
 #include "platform/forms/forms.h"
+#include "platform/forms/std_ctrls.h"
 #include "platform/win/input_state.h"
 #include "platform/win/monitors.h"
 #include "testsupport/temp_folder.h"
@@ -152,6 +153,17 @@ protected:
         Edit->SetFocus();
         testsupport::PumpUntilIdle();
     }
+    // Puts the focus in another control on the form, made on first use.
+    pf::TEdit& FocusElsewhere() {
+        if (!Other) {
+            Other = &Form->Own<pf::TEdit>();
+            Other->SetParent(Form);
+            Other->SetBoundsRect({10, 100, 110, 121});
+        }
+        Other->SetFocus();
+        testsupport::PumpUntilIdle();
+        return *Other;
+    }
     void Bounds(double Min, double Max) {
         Edit->Properties().SetMinValue(Min);
         Edit->Properties().SetMaxValue(Max);
@@ -177,6 +189,7 @@ protected:
     std::unique_ptr<pc::TComponent> Owner;
     pf::TForm* Form = nullptr;
     TcxSpinEdit* Edit = nullptr;
+    pf::TEdit* Other = nullptr;
     testsupport::InputDriver Input;
 };
 
@@ -367,6 +380,46 @@ TEST_F(SpinEditTest, ACommaLocaleTypesParsesAndShowsItsSeparator) {
         EXPECT_EQ(Edit->TextToValue(Text, false).AsDouble(), Expected) << Text;
     Edit->SetValue(Variant::Double(-0.125));
     EXPECT_EQ(Edit->Text(), "-0,125");
+}
+
+// The display format shows while the editor is unfocused; the plain value is edited, unless
+// the display format is asked for when editing too.
+TEST_F(SpinEditTest, TheDisplayFormatShowsUnfocusedAndThePlainValueFocused) {
+    pf::TEdit& Elsewhere = FocusElsewhere();
+    Edit->Properties().SetDisplayFormat("0.00");
+    Edit->SetValue(Variant::Double(3));
+    EXPECT_EQ(Edit->Text(), "3.00");
+    Focus();
+    EXPECT_EQ(Edit->Text(), "3");
+    Edit->SelectAll();
+    for (char C : std::string("2.5"))
+        Input.Key(0, QString(QChar(C)));
+    Input.Key(Qt::Key_Up);
+    EXPECT_EQ(Edit->Text(), "3.5") << "a spin shows the plain value while focused";
+    Input.Key(Qt::Key_Tab);
+    testsupport::PumpUntilIdle();
+    ASSERT_EQ(pw::GetFocus(), Elsewhere.Handle());
+    EXPECT_EQ(Value(), 3.5);
+    Edit->SetValue(Variant::Double(-1.255));
+    EXPECT_EQ(Edit->Text(), "-1.26");
+
+    Edit->Properties().SetUseDisplayFormatWhenEditing(true);
+    Focus();
+    EXPECT_EQ(Edit->Text(), "-1.26");
+    Input.Key(Qt::Key_Up);
+    EXPECT_EQ(Edit->Text(), "-0.26");
+    EXPECT_DOUBLE_EQ(Value(), -0.255);
+}
+
+TEST_F(SpinEditTest, AnIntegerBeingEditedKeepsAllItsDigits) {
+    Edit->Properties().SetValueType(vtInt);
+    Edit->Properties().SetDisplayFormat("#,##0");
+    FocusElsewhere();
+    Edit->SetValue(Variant::Int64(12345678901234567));
+    EXPECT_EQ(Edit->Text(), "12,345,678,901,234,600") << "formats take 15 digits";
+    Focus();
+    EXPECT_EQ(Edit->Text(), "12345678901234567");
+    EXPECT_EQ(Edit->Value().AsInt64(), 12345678901234567);
 }
 
 TEST_F(SpinEditTest, CanEditFalseRefusesDigitsButSpins) {
