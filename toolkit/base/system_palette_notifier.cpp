@@ -48,7 +48,10 @@ private:
 };
 
 std::unique_ptr<TcxSystemPaletteChangedListener>& Listener() {
-    static std::unique_ptr<TcxSystemPaletteChangedListener> TheListener;
+    // The listener lets its share of the palette state go when it dies, which may be at process
+    // exit: the state is made first so that it is destroyed after the listener, not before.
+    static std::unique_ptr<TcxSystemPaletteChangedListener> TheListener =
+        (dxOffice11ColorUserCount(), nullptr);
     return TheListener;
 }
 
