@@ -1,5 +1,7 @@
 #include "platform/core/window_handle.h"
 
+#include "platform/core/no_destructor.h"
+
 #include <algorithm>
 #include <memory>
 #include <mutex>
@@ -18,8 +20,8 @@ struct Registry {
 };
 
 Registry& TheRegistry() {
-    static Registry registry;
-    return registry;
+    static NoDestructor<Registry> registry;
+    return *registry;
 }
 
 std::shared_ptr<const WNDPROC> ProcOf(HWND wnd) {

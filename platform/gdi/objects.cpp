@@ -2,6 +2,8 @@
 
 #include "platform/gdi/object_table.h"
 
+#include "platform/core/no_destructor.h"
+
 #include <algorithm>
 #include <cstring>
 #include <map>
@@ -20,13 +22,14 @@ struct ObjectTable {
 
 // The menu animation draws from a worker thread, so the tables are shared between threads.
 std::recursive_mutex& TableLock() {
-    static std::recursive_mutex lock;
-    return lock;
+    static core::NoDestructor<std::recursive_mutex> lock;
+    return *lock;
 }
 
+// Objects that live until the process ends free their handles during static destruction.
 ObjectTable& Table() {
-    static ObjectTable table;
-    return table;
+    static core::NoDestructor<ObjectTable> table;
+    return *table;
 }
 
 HGDIOBJ RegisterStock(GdiObjectData data) {

@@ -6,6 +6,7 @@
 #include "toolkit/base/theme_manager.h"
 #include "toolkit/base/ux_theme.h"
 
+#include "platform/core/no_destructor.h"
 #include "platform/gdi/blit.h"
 #include "platform/gdi/canvas.h"
 #include "platform/gdi/device_context.h"
@@ -310,9 +311,11 @@ struct TOffice11State {
     pg::GdiHandle ExpandPlus;
 };
 
+// A palette notifier that lives until the process ends releases its colours during static
+// destruction.
 TOffice11State& State() {
-    static TOffice11State TheState;
-    return TheState;
+    static platform::core::NoDestructor<TOffice11State> TheState;
+    return *TheState;
 }
 
 void CalculatePalette() {

@@ -2,6 +2,7 @@
 
 #include "toolkit/base/office11.h"
 
+#include "platform/core/no_destructor.h"
 #include "platform/win/messages.h"
 #include "platform/win/window.h"
 
@@ -48,11 +49,11 @@ private:
 };
 
 std::unique_ptr<TcxSystemPaletteChangedListener>& Listener() {
-    // The listener lets its share of the palette state go when it dies, which may be at process
-    // exit: the state is made first so that it is destroyed after the listener, not before.
-    static std::unique_ptr<TcxSystemPaletteChangedListener> TheListener =
-        (dxOffice11ColorUserCount(), nullptr);
-    return TheListener;
+    // Notifiers held by objects that live until the process ends go during static destruction,
+    // when a plain static holder could already be gone.
+    static platform::core::NoDestructor<std::unique_ptr<TcxSystemPaletteChangedListener>>
+        TheListener;
+    return *TheListener;
 }
 
 void TcxSystemPaletteChangedListener::WndProc(TMessage& Message) {
