@@ -543,11 +543,13 @@ void TcxContainer::WndProc(pc::TMessage& Message) {
             return;
         }
         {
-            // A font that reaches the container (its parent's, say) is not the style's own.
+            // A font that reaches the container from its parent is not the style's own. One set
+            // on the control itself (ParentFont is then off) is: left unassigned, the style would
+            // fall back to the default font and throw it away.
             const bool WasAssigned = Style().AssignedValues() & cxStyleValue(svFont);
             Style().BeginUpdate();
             Style().SetFont(&Font());
-            if (!WasAssigned)
+            if (!WasAssigned && ParentFont())
                 Style().SetAssignedValues(Style().AssignedValues() & ~cxStyleValue(svFont));
             Style().EndUpdate();
         }

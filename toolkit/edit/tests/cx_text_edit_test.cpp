@@ -591,15 +591,15 @@ TEST_F(TextEditTest, PictureOfATextEditWithASelection) {
 
 // ---- size ----
 
-// An auto-sized editor follows its style's font; one with AutoSize off keeps the height it was
-// given.
+// An auto-sized editor follows its font, set through its style or on the control; one with
+// AutoSize off keeps the height it was given.
 TEST_F(TextEditTest, AnAutoSizedEditorFollowsItsFont) {
     struct Case {
         bool ThroughStyle;
         bool AutoSize;
     };
     for (const auto& [ThroughStyle, AutoSize] :
-         {Case{true, true}, Case{false, false}, Case{true, false}}) {
+         {Case{true, true}, Case{false, true}, Case{false, false}, Case{true, false}}) {
         auto& E = Form->Own<TcxTextEdit>();
         E.SetParent(Form);
         E.SetAutoSize(AutoSize);
