@@ -9,6 +9,10 @@
 
 namespace toolkit::edit::test {
 
+// Ten items: more than the rows a list shows in the tests, so that it scrolls.
+inline const char* const TenItems[] = {"Alpha",   "Bravo", "Charlie", "Delta", "Echo",
+                                       "Foxtrot", "Golf",  "Hotel",   "India", "Juliet"};
+
 template <class Names>
 TcxComboBox& ShowFocusedComboBox(platform::forms::TForm& Form, const Names& Items) {
     auto& Edit = Form.Own<TcxComboBox>();

@@ -35,9 +35,6 @@ namespace pf = platform::forms;
 namespace pg = platform::gdi;
 namespace pw = platform::win;
 
-const char* const Names[] = {"Alpha",   "Bravo", "Charlie", "Delta", "Echo",
-                             "Foxtrot", "Golf",  "Hotel",   "India", "Juliet"};
-
 // ---- properties ----
 
 TEST(ComboBoxPropertiesTest, DefaultsRowsAndEditingStyles) {
@@ -91,7 +88,7 @@ class ComboBoxTest : public ::testing::Test {
 protected:
     ComboBoxTest() : Owner(std::make_unique<pc::TComponent>(nullptr)) {
         Form = &test::MakeTestForm(*Owner);
-        Edit = &test::ShowFocusedComboBox(*Form, Names);
+        Edit = &test::ShowFocusedComboBox(*Form, test::TenItems);
     }
     ~ComboBoxTest() override { test::FreeTestForm(Owner); }
     void AltDown() {

@@ -31,15 +31,12 @@ namespace pf = platform::forms;
 namespace pg = platform::gdi;
 namespace tb = toolkit::base;
 
-const char* const Names[] = {"Alpha",   "Bravo", "Charlie", "Delta", "Echo",
-                             "Foxtrot", "Golf",  "Hotel",   "India", "Juliet"};
-
 // A combo box of ten items that shows three rows, so that its open list has a scroll bar.
 class PopupControlLookAndFeelTest : public ::testing::Test {
 protected:
     PopupControlLookAndFeelTest() : Owner(std::make_unique<pc::TComponent>(nullptr)) {
         Form = &test::MakeTestForm(*Owner);
-        Edit = &test::ShowFocusedComboBox(*Form, Names);
+        Edit = &test::ShowFocusedComboBox(*Form, test::TenItems);
         Edit->Properties().SetDropDownRows(3);
     }
     ~PopupControlLookAndFeelTest() override { test::FreeTestForm(Owner); }
