@@ -1,5 +1,7 @@
 #include "platform/midi/rtmidi_backend.h"
 
+#include "platform/midi/jack_midi_port.h"
+
 #include <RtMidi.h>
 #include <jack/jack.h>
 
@@ -156,8 +158,7 @@ public:
         in_->ignoreTypes(false, false, false);
         in_->setCallback(&RtInput::Received, this);
     }
-    // Closing the port joins RtMidi's thread (ALSA) or leaves the JACK cycle, so no call is
-    // running once it returns.
+    // Closing the port joins RtMidi's ALSA thread, so no call is running once it returns.
     ~RtInput() override {
         in_->closePort();
         in_->cancelCallback();
@@ -204,6 +205,10 @@ std::vector<std::string> RtMidiBackend::OutputNames() {
 std::unique_ptr<OutputConnection> RtMidiBackend::OpenOutput(std::size_t index) {
     if (index >= state_->outputs.size()) return nullptr;
     const Port& port = state_->outputs[index];
+    // RtMidi unregisters a JACK port from its running client when closing, which libjack's own
+    // threads do not survive.
+    if (port.api == RtMidi::UNIX_JACK)
+        return JackMidiOutPort::Open(ClientNameFor(port.api), ClientName + " Out", port.name);
     auto out = MakeOut(port.api);
     if (!out) return nullptr;
     auto number = FindPort(*out, port.name);
@@ -217,6 +222,9 @@ std::unique_ptr<InputConnection> RtMidiBackend::OpenInput(std::size_t index,
                                                           ReceiveHandler onReceive) {
     if (index >= state_->inputs.size()) return nullptr;
     const Port& port = state_->inputs[index];
+    if (port.api == RtMidi::UNIX_JACK)
+        return JackMidiInPort::Open(ClientNameFor(port.api), ClientName + " In", port.name,
+                                    std::move(onReceive));
     auto in = MakeIn(port.api);
     if (!in) return nullptr;
     auto number = FindPort(*in, port.name);

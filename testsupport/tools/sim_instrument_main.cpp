@@ -4,6 +4,7 @@
 //
 //   sim_instrument [--api jack|alsa] [--name NAME] [--device HEX]
 
+#include "platform/midi/jack_midi_port.h"
 #include "testsupport/instrument_address_map.h"
 #include "testsupport/sim_instrument.h"
 
@@ -13,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <memory>
 #include <mutex>
 #include <string>
 
@@ -43,16 +45,74 @@ bool Parse(int argc, char** argv, Options& options) {
     return true;
 }
 
-struct Ports {
-    RtMidiOut* out = nullptr;
-    testsupport::SimInstrument* instrument = nullptr;
-    std::mutex sending;
+// The instrument's two ports, with what they need to be closed in order: input first, so that
+// no reply is being sent while the output closes.
+class Ports {
+public:
+    virtual ~Ports() = default;
+    virtual void Send(const testsupport::Bytes& message) = 0;
+    // Whether both are open; message deliveries to the instrument start.
+    virtual bool Open(const std::string& name, testsupport::SimInstrument& instrument) = 0;
+    virtual void Close() = 0;
 };
 
-void Received(double, std::vector<unsigned char>* message, void* data) {
-    auto* ports = static_cast<Ports*>(data);
-    if (message && !message->empty()) ports->instrument->Receive(*message);
-}
+// On JACK without RtMidi: it unregisters the ports from running clients when closing them,
+// which libjack's own threads do not survive.
+class JackPorts final : public Ports {
+public:
+    void Send(const testsupport::Bytes& message) override {
+        if (out_) out_->Send(message.data(), message.size());
+    }
+    bool Open(const std::string& name, testsupport::SimInstrument& instrument) override {
+        out_ = platform::midi::JackMidiOutPort::Open(name + " Out", "midi", "");
+        in_ = platform::midi::JackMidiInPort::Open(
+            name + " In", "midi", "", [&instrument](const std::uint8_t* data, std::size_t length) {
+                instrument.Receive(testsupport::Bytes(data, data + length));
+            });
+        return out_ && in_;
+    }
+    void Close() override {
+        in_.reset();
+        out_.reset();
+    }
+
+private:
+    std::unique_ptr<platform::midi::JackMidiOutPort> out_;
+    std::unique_ptr<platform::midi::JackMidiInPort> in_;
+};
+
+class AlsaPorts final : public Ports {
+public:
+    void Send(const testsupport::Bytes& message) override {
+        if (out_) out_->sendMessage(&message);
+    }
+    bool Open(const std::string& name, testsupport::SimInstrument& instrument) override {
+        instrument_ = &instrument;
+        out_ = std::make_unique<RtMidiOut>(RtMidi::LINUX_ALSA, name + " Out");
+        out_->openVirtualPort("midi");
+        in_ = std::make_unique<RtMidiIn>(RtMidi::LINUX_ALSA, name + " In");
+        in_->ignoreTypes(false, false, false);
+        in_->setCallback(&AlsaPorts::Received, this);
+        in_->openVirtualPort("midi");
+        return true;
+    }
+    // Closing the ALSA input joins RtMidi's thread.
+    void Close() override {
+        if (in_) in_->closePort();
+        in_.reset();
+        out_.reset();
+    }
+
+private:
+    static void Received(double, std::vector<unsigned char>* message, void* self) {
+        if (message && !message->empty())
+            static_cast<AlsaPorts*>(self)->instrument_->Receive(*message);
+    }
+
+    testsupport::SimInstrument* instrument_ = nullptr;
+    std::unique_ptr<RtMidiOut> out_;
+    std::unique_ptr<RtMidiIn> in_;
+};
 
 } // namespace
 
@@ -69,35 +129,36 @@ int main(int argc, char** argv) {
     // Blocked before RtMidi starts its threads, so that only sigwait sees them.
     pthread_sigmask(SIG_BLOCK, &stop, nullptr);
 
+    std::unique_ptr<Ports> ports;
+    if (options.api == RtMidi::UNIX_JACK)
+        ports = std::make_unique<JackPorts>();
+    else
+        ports = std::make_unique<AlsaPorts>();
+    std::mutex sending;
+    // Replies go out at once: on a real port the wire does the timing.
+    testsupport::SimInstrument instrument([&](testsupport::Bytes message, platform::core::Millis) {
+        std::lock_guard lock(sending);
+        ports->Send(message);
+    });
+    instrument.SetDeviceByte(options.device);
+    // Answered block by block as the instrument does: a whole-patch request by five data sets.
+    instrument.SetBlockTable(testsupport::InstrumentBlockTable());
+    // Closed on every path before the instrument they deliver to goes.
     try {
-        Ports ports;
-        RtMidiOut out(options.api, options.name + " Out");
-        // Replies go out at once: on a real port the wire does the timing.
-        testsupport::SimInstrument instrument(
-            [&ports](testsupport::Bytes message, platform::core::Millis) {
-                std::lock_guard lock(ports.sending);
-                ports.out->sendMessage(&message);
-            });
-        instrument.SetDeviceByte(options.device);
-        // Answered block by block as the instrument does: a whole-patch request by five data sets.
-        instrument.SetBlockTable(testsupport::InstrumentBlockTable());
-        ports.out = &out;
-        ports.instrument = &instrument;
-        out.openVirtualPort("midi");
-
-        RtMidiIn in(options.api, options.name + " In");
-        in.ignoreTypes(false, false, false);
-        in.setCallback(&Received, &ports);
-        in.openVirtualPort("midi");
-
-        std::cout << "ready" << std::endl;
-        int signal = 0;
-        sigwait(&stop, &signal);
-        in.closePort();
-        out.closePort();
+        if (!ports->Open(options.name, instrument)) {
+            std::cerr << "sim_instrument: the JACK ports could not be opened\n";
+            ports->Close();
+            return 1;
+        }
     } catch (const RtMidiError& e) {
         std::cerr << "sim_instrument: " << e.getMessage() << '\n';
+        ports->Close();
         return 1;
     }
+
+    std::cout << "ready" << std::endl;
+    int signal = 0;
+    sigwait(&stop, &signal);
+    ports->Close();
     return 0;
 }

@@ -1,0 +1,202 @@
+// JACK ports on a real server of the test's own. They run in real time: every wait is bounded.
+
+#include "platform/midi/jack_midi_port.h"
+
+#include "platform/midi/rtmidi_backend.h"
+#include "testsupport/jack_server.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <condition_variable>
+#include <fcntl.h>
+#include <mutex>
+#include <set>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace platform::midi;
+using namespace std::chrono_literals;
+using Bytes = std::vector<std::uint8_t>;
+
+namespace {
+
+// What a port received, on the server's process thread. Probes (F0H 7DH tag F7H) are kept
+// apart: they tell that a connection carries messages.
+class Inbox {
+public:
+    ReceiveHandler Handler() {
+        return [this](const std::uint8_t* data, std::size_t length) {
+            std::lock_guard lock(mutex_);
+            if (length == 4 && data[0] == 0xF0 && data[1] == 0x7D)
+                probes_.insert(data[2]);
+            else
+                received_.emplace_back(data, data + length);
+            arrived_.notify_all();
+        };
+    }
+    // Everything received once there are `count` messages, or after five seconds.
+    std::vector<Bytes> WaitFor(std::size_t count) {
+        std::unique_lock lock(mutex_);
+        arrived_.wait_for(lock, 5s, [&] { return received_.size() >= count; });
+        return received_;
+    }
+    bool WaitForProbe(std::uint8_t tag, std::chrono::milliseconds timeout) {
+        std::unique_lock lock(mutex_);
+        return arrived_.wait_for(lock, timeout, [&] { return probes_.count(tag) > 0; });
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable arrived_;
+    std::vector<Bytes> received_;
+    std::set<std::uint8_t> probes_;
+};
+
+// A new connection carries messages only from the server's next change of graph, which a
+// loaded machine may put off for some cycles: what is sent before is lost. Probes go until one
+// arrives, for five seconds at most.
+bool Carries(OutputConnection& out, Inbox& inbox, std::uint8_t tag) {
+    const std::uint8_t probe[] = {0xF0, 0x7D, tag, 0xF7};
+    for (int i = 0; i < 25; ++i) {
+        if (!out.Send(probe, sizeof probe)) return false;
+        if (inbox.WaitForProbe(tag, 200ms)) return true;
+    }
+    return false;
+}
+
+Bytes SysEx(std::size_t length, std::uint8_t fill) {
+    Bytes message(length, fill);
+    message.front() = 0xF0;
+    message.back() = 0xF7;
+    return message;
+}
+
+class JackMidiPortTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!testsupport::JackServer::Installed())
+            GTEST_SKIP() << "jackd is not installed (no jackd in PATH; the package jackd2 has it)";
+        std::string whyNot;
+        server = testsupport::JackServer::Start(whyNot);
+        ASSERT_TRUE(server) << "jackd is installed but no JACK server could start: " << whyNot;
+    }
+
+    // Clients of one name on servers side by side would refuse each other.
+    std::string Client(const std::string& role) const { return role + "-" + server->Name(); }
+
+    std::unique_ptr<testsupport::JackServer> server;
+};
+
+} // namespace
+
+TEST_F(JackMidiPortTest, MessagesArriveWholeAndInOrder) {
+    struct Case {
+        const char* what;
+        std::vector<Bytes> sent;
+        std::vector<Bytes> received;
+    };
+    std::vector<Bytes> many;
+    for (std::uint8_t i = 0; i < 40; ++i)
+        many.push_back(SysEx(300, i));
+    const Case cases[] = {
+        {"a short message", {{0x90, 0x3C, 0x40}}, {{0x90, 0x3C, 0x40}}},
+        {"a system-exclusive message in pieces",
+         {{0xF0, 0x41, 0x10}, {0x01, 0x02}, {0x03, 0xF7}, {0x80, 0x3C, 0x00}},
+         {{0xF0, 0x41, 0x10, 0x01, 0x02, 0x03, 0xF7}, {0x80, 0x3C, 0x00}}},
+        {"a clock between the pieces",
+         {{0xF0, 0x41}, {0xF8}, {0x10, 0xF7}},
+         {{0xF8}, {0xF0, 0x41, 0x10, 0xF7}}},
+        {"long messages sent at once", many, many},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Inbox inbox;
+        auto in = JackMidiInPort::Open(Client("synth"), "in", "", inbox.Handler());
+        ASSERT_TRUE(in);
+        auto out = JackMidiOutPort::Open(Client("editor"), "out", in->Name());
+        ASSERT_TRUE(out);
+        EXPECT_EQ(in->Name(), Client("synth") + ":in");
+        ASSERT_TRUE(Carries(*out, inbox, 0));
+        for (const Bytes& message : c.sent)
+            EXPECT_TRUE(out->Send(message.data(), message.size()));
+        EXPECT_EQ(inbox.WaitFor(c.received.size()), c.received);
+    }
+}
+
+TEST_F(JackMidiPortTest, AMessageTheQueueHasNoRoomForIsRefusedAndLaterOnesStillGo) {
+    Inbox inbox;
+    auto in = JackMidiInPort::Open(Client("synth"), "in", "", inbox.Handler());
+    ASSERT_TRUE(in);
+    auto out = JackMidiOutPort::Open(Client("editor"), "out", in->Name());
+    ASSERT_TRUE(out);
+    ASSERT_TRUE(Carries(*out, inbox, 0));
+    const Bytes tooLong = SysEx(20000, 0x01);
+    const Bytes note = {0x90, 0x3C, 0x40};
+    EXPECT_FALSE(out->Send(tooLong.data(), tooLong.size()));
+    EXPECT_TRUE(out->Send(note.data(), note.size()));
+    EXPECT_EQ(inbox.WaitFor(1), std::vector<Bytes>{note});
+}
+
+TEST_F(JackMidiPortTest, APeerThatIsNotThereOpensNothing) {
+    EXPECT_FALSE(JackMidiOutPort::Open(Client("editor"), "out", "nobody:in"));
+    EXPECT_FALSE(JackMidiInPort::Open(Client("editor"), "in", "nobody:out", [](auto, auto) {}));
+}
+
+// Another program on the server, opening and closing a port over and over until the gate (a
+// pipe) closes. Each time the server tells every client of the new latencies, on libjack's
+// notification thread, at moments of its own.
+pid_t ChurnUntilClosed(const int gate[2], const std::string& client) {
+    const pid_t child = fork();
+    if (child == 0) {
+        close(gate[1]);
+        fcntl(gate[0], F_SETFL, O_NONBLOCK);
+        char byte = 0;
+        while (read(gate[0], &byte, 1) < 0 && errno == EAGAIN)
+            JackMidiOutPort::Open(client, "out", "");
+        _exit(0);
+    }
+    return child;
+}
+
+// Connections opened and closed while another program changes the server's graph: the moments
+// when a port unregistered from its running client, as RtMidi closes them, is freed under
+// libjack's notification thread. That comes seldom at this server's period; loaded, it crashed
+// the program.
+TEST_F(JackMidiPortTest, TheBackEndsJackConnectionsCloseWhileTheGraphChangesAndCarryMessages) {
+    int gate[2];
+    ASSERT_EQ(pipe(gate), 0);
+    const pid_t churn = ChurnUntilClosed(gate, Client("churn"));
+    close(gate[0]);
+    Inbox atSynth;
+    Inbox atEditor;
+    auto synthIn = JackMidiInPort::Open(Client("synth"), "in", "", atSynth.Handler());
+    auto synthOut = JackMidiOutPort::Open(Client("synth-out"), "out", "");
+    ASSERT_TRUE(synthIn && synthOut);
+    RtMidiBackend backend;
+    const auto outputs = backend.OutputNames();
+    const auto inputs = backend.InputNames();
+    const auto output = std::find(outputs.begin(), outputs.end(), synthIn->Name());
+    const auto input = std::find(inputs.begin(), inputs.end(), synthOut->Name());
+    ASSERT_NE(output, outputs.end());
+    ASSERT_NE(input, inputs.end());
+
+    constexpr int Rounds = 40;
+    for (int round = 0; round <= Rounds; ++round) {
+        auto out = backend.OpenOutput(static_cast<std::size_t>(output - outputs.begin()));
+        auto in =
+            backend.OpenInput(static_cast<std::size_t>(input - inputs.begin()), atEditor.Handler());
+        ASSERT_TRUE(out && in) << "round " << round;
+        if (round == Rounds) {
+            // The last connections still carry messages both ways.
+            EXPECT_TRUE(Carries(*out, atSynth, 1));
+            EXPECT_TRUE(Carries(*synthOut, atEditor, 2));
+        }
+    }
+    close(gate[1]);
+    int status = 0;
+    EXPECT_EQ(waitpid(churn, &status, 0), churn);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
