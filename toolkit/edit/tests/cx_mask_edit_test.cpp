@@ -241,8 +241,12 @@ TEST_F(MaskEditTest, WindowTextWithoutLiteralsIsLaidIntoTheMask) {
     }
     Type("7");
     EXPECT_EQ(Edit->Text(), "72/__");
+    // Complete, so that the focus may leave.
+    Type("234");
+    EXPECT_EQ(Edit->Text(), "72/34");
     Other->SetFocus();
     testsupport::PumpUntilIdle();
+    ASSERT_TRUE(Other->IsContainerFocused());
     pc::SendMessage(Edit->Handle(), pw::WM_SETTEXT, 0, reinterpret_cast<pc::LPARAM>("3456"));
     EXPECT_EQ(Edit->Text(), "3456");
     EXPECT_EQ(Edit->EditValue().AsString(), "3456");
@@ -307,11 +311,16 @@ TEST_F(MaskEditTest, RandomKeysKeepTheTextAPartialFormOfTheMask) {
     const std::string Clips[] = {"12", "a-b", "ID9", "3:4x"};
     std::mt19937 Random(3614);
     for (const Case& C : Cases) {
+        // A mask changed under the user's hands counts as their change, and an incomplete one
+        // would keep the focus when it leaves.
+        Other->SetFocus();
+        testsupport::PumpUntilIdle();
         Edit->Properties().SetMaskKind(C.Kind);
         Edit->Properties().SetEditMask(C.Mask);
         for (int Run = 0; Run < 4; ++Run) {
             Other->SetFocus();
             testsupport::PumpUntilIdle();
+            ASSERT_TRUE(Other->IsContainerFocused()) << C.Mask << " kept the focus";
             Edit->SetEditValue(Variant::String(C.OnEnter));
             const std::string ValueOnEnter = Edit->EditValue().AsString();
             Edit->SetFocus();
