@@ -926,8 +926,10 @@ void TCustomForm::Dispatch(TMessage& message) {
     case WM_SETFOCUS:
         // The form's own window takes the focus on its way to the active control (activation
         // gives it there first): the control keeps it, so that nothing is left and entered again.
+        // A control that hands the focus to its form (a toolbar does) does not get it back.
         if (formStyle_ != fsMDIForm && activeControl_ && activeControl_ != this &&
-            activeControl_->CanFocus()) {
+            activeControl_->CanFocus() &&
+            static_cast<HWND>(message.WParam) != activeControl_->Handle()) {
             win::SetFocus(activeControl_->Handle());
             return;
         }
