@@ -1013,16 +1013,12 @@ void TWinControl::Dispatch(TMessage& message) {
         return;
     case WM_SETFOCUS:
         DefaultHandler(message);
-        // The form tells each control the focus leaves or reaches; a window outside any form
-        // hears of its own focus alone.
-        if (TCustomForm* form = ParentForm())
-            form->SetFocusedControl(this);
-        else
-            Perform(CM_ENTER, 0, 0);
+        // The form tells each control the focus leaves or reaches, when the focus moves within
+        // it; a window outside any form is entered and left by nobody.
+        if (TCustomForm* form = ParentForm()) form->SetFocusedControl(this);
         return;
     case WM_KILLFOCUS:
         DefaultHandler(message);
-        if (!ParentForm()) Perform(CM_EXIT, 0, 0);
         return;
     case CM_ENTER:
         DoEnter();

@@ -94,6 +94,22 @@ TEST_F(TextEditTest, EnterAndExitFireOncePerRealFocusChange) {
     Edit->OnExit = nullptr;
 }
 
+TEST_F(TextEditTest, AnEditorFreedWhileFocusedIsForgottenByItsForm) {
+    Focus();
+    ASSERT_TRUE(Edit->InnerTextEdit().Focused());
+    Form->FreeComponent(*Edit);
+    Edit = nullptr;
+    EXPECT_EQ(Form->ActiveControl(), nullptr);
+    int OtherEntered = 0;
+    Other->OnEnter = [&](pc::TObject*) { ++OtherEntered; };
+    Input.Click(Other->ClientToScreen({20, 10}));
+    testsupport::PumpUntilIdle();
+    EXPECT_TRUE(Other->Focused());
+    EXPECT_EQ(Form->ActiveControl(), Other);
+    EXPECT_EQ(OtherEntered, 1);
+    Other->OnEnter = nullptr;
+}
+
 TEST_F(TextEditTest, TypedCharactersBecomeTheTextAndTheEditValue) {
     int Changes = 0;
     Edit->Properties().OnChange = [&](pc::TObject*) { ++Changes; };
