@@ -474,6 +474,7 @@ void TControl::DoStartDrag() {
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
 TWinControl::~TWinControl() {
+    if (TCustomForm* form = ParentForm(); form && form != this) form->DefocusControl(this);
     for (TControl* c : controls_)
         c->parent_ = nullptr;
     controls_.clear();
@@ -614,7 +615,11 @@ void TWinControl::RemoveControl(TControl* control) {
         captureControl_ = nullptr;
         if (GetCapture() == handle_ && handle_ != NullHWnd) ReleaseCapture();
     }
-    if (!dynamic_cast<TWinControl*>(control)) control->Invalidate();
+    if (auto* w = dynamic_cast<TWinControl*>(control)) {
+        if (TCustomForm* form = ParentForm()) form->DefocusControl(w);
+    } else {
+        control->Invalidate();
+    }
     std::erase(controls_, control);
     control->parent_ = nullptr;
     if (control->align_ != alNone) AlignControls();
@@ -1008,11 +1013,17 @@ void TWinControl::Dispatch(TMessage& message) {
         return;
     case WM_SETFOCUS:
         DefaultHandler(message);
-        if (TCustomForm* form = ParentForm(); form && form != this) form->FocusControl(this);
-        DoEnter();
+        // The form tells each control the focus leaves or reaches, when the focus moves within
+        // it; a window outside any form is entered and left by nobody.
+        if (TCustomForm* form = ParentForm()) form->SetFocusedControl(this);
         return;
     case WM_KILLFOCUS:
         DefaultHandler(message);
+        return;
+    case CM_ENTER:
+        DoEnter();
+        return;
+    case CM_EXIT:
         DoExit();
         return;
     case WM_KEYDOWN:

@@ -444,6 +444,41 @@ void TCustomForm::FocusControl(TWinControl* control) {
             parent->ActivateMDIChild(this);
 }
 
+void TCustomForm::SetFocusedControl(TWinControl* control) {
+    if (control != this) FocusControl(control);
+    const HWND focus = GetFocus();
+    // A handler that moves the focus has started a walk of its own, which this one must not undo.
+    auto stillFocused = [focus] { return GetFocus() == focus; };
+    TWinControl* current = focusedControl_ ? focusedControl_ : this;
+    while (current != this && !current->ContainsControl(control)) {
+        TWinControl* leaving = current;
+        current = current->Parent() ? current->Parent() : this;
+        // Moved on before the message, so that a handler that throws leaves the walk where it
+        // stopped.
+        focusedControl_ = current == this ? nullptr : current;
+        leaving->Perform(CM_EXIT, 0, 0);
+        if (!stillFocused()) return;
+    }
+    while (current != control) {
+        TWinControl* entering = control;
+        while (entering->Parent() != current)
+            entering = entering->Parent();
+        current = entering;
+        focusedControl_ = current;
+        entering->Perform(CM_ENTER, 0, 0);
+        if (!stillFocused()) return;
+    }
+}
+
+void TCustomForm::DefocusControl(TWinControl* control) {
+    if (control == this) return;
+    if (control->ContainsControl(activeControl_)) activeControl_ = nullptr;
+    if (control->ContainsControl(focusedControl_)) {
+        TWinControl* parent = control->Parent();
+        focusedControl_ = parent && parent != this && ContainsControl(parent) ? parent : nullptr;
+    }
+}
+
 void TCustomForm::SelectNext(TWinControl* current, bool forward) {
     std::vector<TWinControl*> order;
     GetTabOrderList(order);
@@ -888,6 +923,17 @@ void TCustomForm::WndProc(TMessage& message) {
 
 void TCustomForm::Dispatch(TMessage& message) {
     switch (message.Msg) {
+    case WM_SETFOCUS:
+        // The form's own window takes the focus on its way to the active control (activation
+        // gives it there first): the control keeps it, so that nothing is left and entered again.
+        // A control that hands the focus to its form (a toolbar does) does not get it back.
+        if (formStyle_ != fsMDIForm && activeControl_ && activeControl_ != this &&
+            activeControl_->CanFocus() &&
+            static_cast<HWND>(message.WParam) != activeControl_->Handle()) {
+            win::SetFocus(activeControl_->Handle());
+            return;
+        }
+        break;
     case WM_PAINT:
         if (released_) {
             ValidateRect(handle_, nullptr);

@@ -88,6 +88,14 @@ public:
     void SetActiveControl(TWinControl* control);
     // The focus moved to a control of this form.
     void FocusControl(TWinControl* control);
+    // The window of control took the focus. The controls that lose it hear CM_EXIT, from the one
+    // that had it outwards to below the nearest ancestor they share with control; then those
+    // that gain it hear CM_ENTER, from there inwards to control. A handler that moves the focus
+    // elsewhere ends the walk, as the move makes one of its own.
+    void SetFocusedControl(TWinControl* control);
+    // control leaves the form, freed or taken elsewhere: the form keeps no pointer into it and
+    // sends it nothing more.
+    void DefocusControl(TWinControl* control);
     // Tab order: the next control that can take the focus after current.
     void SelectNext(TWinControl* current, bool forward);
     // Tab, Enter (the default button) and Esc (the cancel button); true when taken.
@@ -175,6 +183,8 @@ private:
     TBorderIcons borderIcons_ = biSystemMenu | biMinimize | biMaximize;
     TWindowState windowState_ = wsNormal;
     TWinControl* activeControl_ = nullptr;
+    // The control the last CM_ENTER went to (the form itself when null).
+    TWinControl* focusedControl_ = nullptr;
     TMDIClient* client_ = nullptr;
     TCustomForm* activeChild_ = nullptr;
     TRect normalBounds_;

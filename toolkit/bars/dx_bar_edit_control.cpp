@@ -67,6 +67,17 @@ TdxBarEditWindow::TdxBarEditWindow(TdxBarWinControl& Control)
 void TdxBarEditWindow::Dispatch(pf::TMessage& Message) {
     WindowCall Call;
     pf::TEdit::Dispatch(Message);
+    // The item hears of the window's own focus: a form's enter and exit come only when the
+    // focus moves within that form, and the bar's use ends whenever the window loses it.
+    if (FControl == nullptr) return;
+    if (Message.Msg == pw::WM_SETFOCUS) {
+        if (TdxBarWindowItem* Item = FControl->WindowItem()) Item->DoEnter();
+    } else if (Message.Msg == pw::WM_KILLFOCUS) {
+        if (FControl->Focused())
+            FControl->WindowExit();
+        else if (TdxBarWindowItem* Item = FControl->WindowItem())
+            Item->DoExit();
+    }
 }
 
 void TdxBarEditWindow::KeyDown(std::uint16_t& Key, pf::TShiftState Shift) {
@@ -98,22 +109,6 @@ void TdxBarEditWindow::KeyUp(std::uint16_t& Key, pf::TShiftState Shift) {
         if (Key == 0 || FControl == nullptr) return;
     }
     pf::TEdit::KeyUp(Key, Shift);
-}
-
-void TdxBarEditWindow::DoEnter() {
-    pf::TEdit::DoEnter();
-    if (FControl)
-        if (TdxBarWindowItem* Item = FControl->WindowItem()) Item->DoEnter();
-}
-
-void TdxBarEditWindow::DoExit() {
-    pf::TEdit::DoExit();
-    if (FControl == nullptr) return;
-    if (FControl->Focused()) {
-        FControl->WindowExit();
-        return;
-    }
-    if (TdxBarWindowItem* Item = FControl->WindowItem()) Item->DoExit();
 }
 
 void TdxBarEditWindow::Change() {

@@ -36,8 +36,6 @@ protected:
     void KeyDown(std::uint16_t& Key, platform::forms::TShiftState Shift) override;
     void KeyPress(char& Key) override;
     void KeyUp(std::uint16_t& Key, platform::forms::TShiftState Shift) override;
-    void DoEnter() override;
-    void DoExit() override;
     void Change() override;
     bool WantsKey(std::uint16_t Key) const override;
 

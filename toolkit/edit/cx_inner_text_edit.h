@@ -77,6 +77,9 @@ public:
                                            platform::core::LPARAM LParam);
 
     void Dispatch(platform::core::TMessage& Message) override;
+    // Lets the window go while the outer editor is still whole: the focus it loses as it goes
+    // would otherwise be told to an editor partly gone.
+    void ReleaseWindow() { DestroyHandle(); }
 
     // After EM_SETSEL.
     std::function<void()> OnSelChange;

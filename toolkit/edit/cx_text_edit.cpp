@@ -354,6 +354,7 @@ TcxCustomTextEdit::~TcxCustomTextEdit() {
     if (FInnerEdit) {
         FSavedText = FInnerEdit->Text();
         FInnerEdit->OnSelChange = nullptr;
+        FInnerEdit->ReleaseWindow();
     }
 }
 

@@ -1,5 +1,6 @@
 #include "platform/core/message_loop.h"
 #include "platform/core/timer.h"
+#include "platform/forms/ext_ctrls.h"
 #include "platform/forms/screen.h"
 #include "platform/forms/std_ctrls.h"
 #include "platform/forms/tests/forms_test_support.h"
@@ -8,6 +9,7 @@
 #include "platform/win/window.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace platform::forms::test {
@@ -186,6 +188,114 @@ TEST_F(FormEventsTest, TabMovesTheFocusInTabOrder) {
     EXPECT_EQ(form.ActiveControl(), &second);
     EXPECT_EQ(focus, (std::vector<std::string>{"enter second", "enter first", "exit first",
                                                "enter second"}));
+}
+
+// A form whose edits A and B stand on panels of their own, and an edit C straight on the form;
+// every enter and exit is logged by name.
+class FocusWalkTest : public FormsTest {
+protected:
+    FocusWalkTest() {
+        form.SetBounds(10, 10, 400, 300);
+        p1.SetBounds(10, 10, 180, 100);
+        p2.SetBounds(200, 10, 180, 100);
+        a.SetParent(&p1);
+        a.SetBounds(10, 10, 100, 21);
+        b.SetParent(&p2);
+        b.SetBounds(10, 10, 100, 21);
+        c.SetBounds(10, 150, 100, 21);
+        p1.TabOrder = 0;
+        p2.TabOrder = 1;
+        c.TabOrder = 2;
+        for (auto [control, name] : {std::pair<TWinControl*, std::string>{&p1, "P1"},
+                                     {&p2, "P2"},
+                                     {&a, "A"},
+                                     {&b, "B"},
+                                     {&c, "C"}}) {
+            control->OnEnter = [this, name](TObject*) { log.push_back("enter " + name); };
+            control->OnExit = [this, name](TObject*) { log.push_back("exit " + name); };
+        }
+        form.Show();
+    }
+    // The events since the last call.
+    std::vector<std::string> Taken() { return std::exchange(log, {}); }
+
+    TForm& form = MakeForm();
+    TPanel& p1 = PlaceOn<TPanel>(form, 0, 0, 0, 0);
+    TPanel& p2 = PlaceOn<TPanel>(form, 0, 0, 0, 0);
+    TEdit& a = form.Own<TEdit>();
+    TEdit& b = form.Own<TEdit>();
+    TEdit& c = PlaceOn<TEdit>(form, 0, 0, 0, 0);
+    std::vector<std::string> log;
+};
+
+TEST_F(FocusWalkTest, ShowingEntersTheFirstControlThroughItsParents) {
+    EXPECT_TRUE(a.Focused());
+    EXPECT_EQ(Taken(), (std::vector<std::string>{"enter P1", "enter A"}));
+}
+
+TEST_F(FocusWalkTest, TheFocusLeavesUpToTheCommonParentAndEntersDownFromIt) {
+    Taken();
+    driver.Key(Qt::Key_Tab, "\t");
+    EXPECT_TRUE(b.Focused());
+    EXPECT_EQ(Taken(), (std::vector<std::string>{"exit A", "exit P1", "enter P2", "enter B"}));
+    Click(c);
+    EXPECT_TRUE(c.Focused());
+    EXPECT_EQ(Taken(), (std::vector<std::string>{"exit B", "exit P2", "enter C"}));
+    EXPECT_EQ(form.ActiveControl(), &c);
+    Click(a);
+    EXPECT_EQ(Taken(), (std::vector<std::string>{"exit C", "enter P1", "enter A"}));
+}
+
+TEST_F(FocusWalkTest, TheFocusMovingBetweenAParentAndItsChildNeitherLeavesNorEntersTheParent) {
+    p1.TabStop = true;
+    c.SetFocus();
+    Taken();
+    driver.Key(Qt::Key_Tab, "\t");
+    EXPECT_TRUE(p1.Focused());
+    EXPECT_EQ(Taken(), (std::vector<std::string>{"exit C", "enter P1"}));
+    driver.Key(Qt::Key_Tab, "\t");
+    EXPECT_TRUE(a.Focused());
+    EXPECT_EQ(Taken(), (std::vector<std::string>{"enter A"}));
+    driver.KeyDown(Qt::Key_Shift);
+    driver.Key(Qt::Key_Tab, "\t");
+    driver.KeyUp(Qt::Key_Shift);
+    EXPECT_TRUE(p1.Focused());
+    EXPECT_EQ(Taken(), (std::vector<std::string>{"exit A"}));
+}
+
+TEST_F(FocusWalkTest, AnotherFormTakingTheFocusLeavesTheControlEntered) {
+    TForm& other = MakeForm();
+    other.SetBounds(450, 10, 200, 100);
+    TEdit& elsewhere = PlaceOn<TEdit>(other, 10, 10, 100, 21);
+    other.Show();
+    elsewhere.SetFocus();
+    EXPECT_TRUE(elsewhere.Focused());
+    EXPECT_EQ(form.ActiveControl(), &a);
+    Taken();
+    Click(a);
+    EXPECT_TRUE(a.Focused());
+    EXPECT_EQ(Taken(), std::vector<std::string>{}) << "the form's focus never left A";
+}
+
+TEST_F(FocusWalkTest, AnExitHandlerThatMovesTheFocusEndsTheWalk) {
+    a.OnExit = [this](TObject*) {
+        log.push_back("exit A");
+        c.SetFocus();
+    };
+    Taken();
+    driver.Key(Qt::Key_Tab, "\t");
+    EXPECT_TRUE(c.Focused());
+    EXPECT_EQ(Taken(), (std::vector<std::string>{"exit A", "exit P1", "enter C"}));
+}
+
+TEST_F(FocusWalkTest, AFocusedControlThatGoesIsForgottenAndHearsNothing) {
+    form.FreeComponent(a);
+    EXPECT_EQ(form.ActiveControl(), nullptr);
+    Taken();
+    Click(b);
+    EXPECT_TRUE(b.Focused());
+    EXPECT_EQ(Taken(), (std::vector<std::string>{"exit P1", "enter P2", "enter B"}));
+    EXPECT_EQ(form.ActiveControl(), &b);
 }
 
 TEST_F(FormEventsTest, HintShowsAfterThePauseAndGoesAtAPress) {

@@ -110,6 +110,21 @@ TEST_F(EditControlTest, LeavingTheFieldByClickingTheNextStoresTheText) {
     EXPECT_TRUE(ComboControl().Focused());
 }
 
+// The window's own focus ends the edit, wherever the focus goes: to no window, another form or
+// another control of this one.
+TEST_F(EditControlTest, TheFocusLeavingTheWindowEndsTheEditAndStoresTheText) {
+    int Enters = 0;
+    Edit->OnEnter = [&](pc::TObject*) { ++Enters; };
+    TypeInto(0, "kept");
+    EXPECT_EQ(Enters, 1);
+    platform::win::SetFocus(platform::win::NullHWnd);
+    testsupport::PumpUntilIdle();
+    EXPECT_FALSE(EditControl().Focused());
+    EXPECT_FALSE(EditControl().Window()->Visible());
+    EXPECT_EQ(Edit->Text(), "kept");
+    EXPECT_EQ(Enters, 1);
+}
+
 TEST_F(EditControlTest, TheItemsKeyEventsSeeTheKeysFirstAndMaySwallowThem) {
     std::string Seen;
     Edit->OnKeyPress = [&](pc::TObject*, char& Key) {

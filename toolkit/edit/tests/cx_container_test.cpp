@@ -26,6 +26,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace toolkit::edit {
 namespace {
@@ -168,6 +169,23 @@ INSTANTIATE_TEST_SUITE_P(Keys, ContainerTabTest,
                                            TabCase{"CtrlTab", {Qt::Key_Control}, "container"},
                                            TabCase{"AltTab", {Qt::Key_Alt}, "container"}),
                          [](const auto& Info) { return std::string(Info.param.Name); });
+
+TEST_F(ContainerTest, TheFocusMovingBetweenTheContainerAndItsInnerControlNeitherEntersNorLeaves) {
+    pf::TEdit& Inner = HostInnerEdit();
+    std::vector<std::string> Log;
+    Container->OnEnter = [&](pc::TObject*) { Log.push_back("enter"); };
+    Container->OnExit = [&](pc::TObject*) { Log.push_back("exit"); };
+    Before->SetFocus();
+    Input.Key(Qt::Key_Tab, "\t");
+    ASSERT_EQ(pw::GetFocus(), Inner.Handle());
+    EXPECT_EQ(Log, (std::vector<std::string>{"enter"}));
+    pw::SetFocus(Container->Handle());
+    Inner.SetFocus();
+    EXPECT_EQ(Log, (std::vector<std::string>{"enter"}));
+    Input.Click(Screen(*After, {5, 5}));
+    EXPECT_EQ(pw::GetFocus(), After->Handle());
+    EXPECT_EQ(Log, (std::vector<std::string>{"enter", "exit"}));
+}
 
 TEST_F(ContainerTest, ExceptionsFromKeyAndExitHandlersReachTheApplicationAndAnAbortDoesNot) {
     std::vector<std::string> Seen;

@@ -301,6 +301,28 @@ TEST_F(DropDownEditTest, TabWithPostOnTabAcceptsAndMovesOn) {
     EXPECT_EQ(CloseUps, 2);
 }
 
+TEST_F(DropDownEditTest, AnotherControlTakingTheFocusClosesThePopupOnceAndLeavesTheEditor) {
+    auto& Next = Form->Own<TcxTextEdit>();
+    Next.SetParent(Form);
+    Next.SetBoundsRect({10, 50, 160, 71});
+    Next.HandleNeeded();
+    int Exits = 0;
+    Edit->OnExit = [&](pc::TObject*) {
+        EXPECT_FALSE(Edit->DroppedDown()) << "the popup closes before the editor is left";
+        ++Exits;
+    };
+    Open();
+    Next.SetFocus();
+    testsupport::PumpUntilIdle();
+    EXPECT_TRUE(Next.IsContainerFocused());
+    EXPECT_FALSE(Edit->DroppedDown());
+    EXPECT_EQ(Edit->CloseReason(), CloseReasonNone);
+    EXPECT_EQ(CloseUps, 1);
+    EXPECT_EQ(Finalized, 1);
+    EXPECT_EQ(Exits, 1);
+    Edit->OnExit = nullptr;
+}
+
 TEST_F(DropDownEditTest, TheCloseButtonFollowsTheStyleAndDiscards) {
     // The system panel shows the close button the edit style asks for; a click on it closes
     // with no reason, so the popup's value is discarded.

@@ -8,6 +8,7 @@
 #include "platform/core/clock.h"
 #include "platform/core/date_time.h"
 #include "platform/core/message_loop.h"
+#include "platform/forms/application.h"
 #include "platform/forms/clipbrd.h"
 #include "platform/forms/forms.h"
 #include "platform/win/input_state.h"
@@ -25,6 +26,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace toolkit::edit {
 namespace {
@@ -48,7 +50,10 @@ protected:
         Form->Show();
         pc::ProcessMessages();
     }
-    ~MaskEditTest() override { test::FreeTestForm(Owner); }
+    ~MaskEditTest() override {
+        pf::Application().OnException = nullptr;
+        test::FreeTestForm(Owner);
+    }
     TcxMaskEdit* MakeEdit(int Top) {
         auto* E = &Form->Own<TcxMaskEdit>();
         E->SetParent(Form);
@@ -148,6 +153,71 @@ TEST_F(MaskEditTest, AnInvalidValueOnExitGivesTheMaskMessage) {
     }
 }
 
+TEST_F(MaskEditTest, LeavingWithTabValidatesOnceAndShowsTheUnfocusedText) {
+    struct Case {
+        const char* Mask;
+        const char* Unfocused;
+    } Cases[] = {{"00/00", "12/34"}, {"00/00;0", "1234"}};
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Mask);
+        Other->SetFocus();
+        testsupport::PumpUntilIdle();
+        Edit->SetEditValue(Variant::Null());
+        Masked(emkStandard, C.Mask);
+        int Validations = 0, Exits = 0;
+        Edit->Properties().OnValidate = [&](pc::TObject*, Variant&, std::string&, bool&) {
+            ++Validations;
+        };
+        Edit->OnExit = [&](pc::TObject*) { ++Exits; };
+        Type("1234");
+        EXPECT_EQ(Edit->Text(), "12/34");
+        Input.Key(Qt::Key_Tab, "\t");
+        testsupport::PumpUntilIdle();
+        EXPECT_TRUE(Other->IsContainerFocused());
+        EXPECT_EQ(Validations, 1);
+        EXPECT_EQ(Exits, 1);
+        EXPECT_EQ(Edit->Text(), C.Unfocused);
+        Edit->Properties().OnValidate = nullptr;
+        Edit->OnExit = nullptr;
+    }
+}
+
+// The editor base's failure handling: the editor takes the focus back, selects its text and
+// reports the mask's message once; it is not left, so OnExit does not fire.
+TEST_F(MaskEditTest, LeavingWithAnIncompleteValueReportsItAndKeepsTheFocus) {
+    Masked(emkStandard, "00/00");
+    Type("12");
+    std::vector<std::string> Reported;
+    pf::Application().OnException = [&](pc::TObject*, const std::exception_ptr& E) {
+        try {
+            std::rethrow_exception(E);
+        } catch (const std::exception& Error) {
+            Reported.push_back(Error.what());
+        }
+    };
+    int Exits = 0, Enters = 0;
+    Edit->OnExit = [&](pc::TObject*) { ++Exits; };
+    Edit->OnEnter = [&](pc::TObject*) { ++Enters; };
+    Input.Key(Qt::Key_Tab, "\t");
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Reported, std::vector<std::string>{"The edit value is invalid"});
+    EXPECT_TRUE(Edit->IsContainerFocused());
+    EXPECT_FALSE(Other->IsContainerFocused());
+    EXPECT_EQ(Exits, 0);
+    EXPECT_EQ(Enters, 0) << "taking the focus back is no new entering";
+    EXPECT_EQ(Edit->Text(), "12/__");
+    EXPECT_EQ(Edit->SelLength(), 5);
+    // Escape gives the value of entering back, and the editor may be left.
+    Input.Key(Qt::Key_Escape, QString(QChar(27)));
+    Input.Key(Qt::Key_Tab, "\t");
+    testsupport::PumpUntilIdle();
+    EXPECT_TRUE(Other->IsContainerFocused());
+    EXPECT_EQ(Exits, 1);
+    EXPECT_EQ(Reported.size(), 1u);
+    Edit->OnExit = nullptr;
+    Edit->OnEnter = nullptr;
+}
+
 TEST_F(MaskEditTest, UnfocusedStandardMaskShowsTheValueWithoutBlanks) {
     Other->SetFocus();
     testsupport::PumpUntilIdle();
@@ -241,8 +311,12 @@ TEST_F(MaskEditTest, WindowTextWithoutLiteralsIsLaidIntoTheMask) {
     }
     Type("7");
     EXPECT_EQ(Edit->Text(), "72/__");
+    // Complete, so that the focus may leave.
+    Type("234");
+    EXPECT_EQ(Edit->Text(), "72/34");
     Other->SetFocus();
     testsupport::PumpUntilIdle();
+    ASSERT_TRUE(Other->IsContainerFocused());
     pc::SendMessage(Edit->Handle(), pw::WM_SETTEXT, 0, reinterpret_cast<pc::LPARAM>("3456"));
     EXPECT_EQ(Edit->Text(), "3456");
     EXPECT_EQ(Edit->EditValue().AsString(), "3456");
@@ -307,11 +381,16 @@ TEST_F(MaskEditTest, RandomKeysKeepTheTextAPartialFormOfTheMask) {
     const std::string Clips[] = {"12", "a-b", "ID9", "3:4x"};
     std::mt19937 Random(3614);
     for (const Case& C : Cases) {
+        // A mask changed under the user's hands counts as their change, and an incomplete one
+        // would keep the focus when it leaves.
+        Other->SetFocus();
+        testsupport::PumpUntilIdle();
         Edit->Properties().SetMaskKind(C.Kind);
         Edit->Properties().SetEditMask(C.Mask);
         for (int Run = 0; Run < 4; ++Run) {
             Other->SetFocus();
             testsupport::PumpUntilIdle();
+            ASSERT_TRUE(Other->IsContainerFocused()) << C.Mask << " kept the focus";
             Edit->SetEditValue(Variant::String(C.OnEnter));
             const std::string ValueOnEnter = Edit->EditValue().AsString();
             Edit->SetFocus();

@@ -394,11 +394,20 @@ TEST_F(SpinEditTest, TheDisplayFormatShowsUnfocusedAndThePlainValueFocused) {
     Edit->SelectAll();
     for (char C : std::string("2.5"))
         Input.Key(0, QString(QChar(C)));
+    EXPECT_EQ(Edit->Text(), "2.5");
+    Input.Key(Qt::Key_Tab);
+    testsupport::PumpUntilIdle();
+    ASSERT_EQ(pw::GetFocus(), Elsewhere.Handle());
+    EXPECT_EQ(Edit->Text(), "2.50") << "the typed value leaves in the display format";
+    EXPECT_EQ(Value(), 2.5);
+    Focus();
+    EXPECT_EQ(Edit->Text(), "2.5");
     Input.Key(Qt::Key_Up);
     EXPECT_EQ(Edit->Text(), "3.5") << "a spin shows the plain value while focused";
     Input.Key(Qt::Key_Tab);
     testsupport::PumpUntilIdle();
     ASSERT_EQ(pw::GetFocus(), Elsewhere.Handle());
+    EXPECT_EQ(Edit->Text(), "3.50");
     EXPECT_EQ(Value(), 3.5);
     Edit->SetValue(Variant::Double(-1.255));
     EXPECT_EQ(Edit->Text(), "-1.26");

@@ -64,6 +64,52 @@ protected:
     testsupport::InputDriver Input;
 };
 
+// The inner edit holds the focus for the editor: the editor is entered when the focus comes in
+// from another control, whichever of its windows takes it, and left when it goes to another.
+TEST_F(TextEditTest, EnterAndExitFireOncePerRealFocusChange) {
+    std::vector<std::string> Log;
+    Edit->OnEnter = [&](pc::TObject*) { Log.push_back("enter"); };
+    Edit->OnExit = [&](pc::TObject*) { Log.push_back("exit"); };
+    ASSERT_TRUE(Other->Focused());
+    Input.Click(Edit->ClientToScreen({20, 10}));
+    testsupport::PumpUntilIdle();
+    EXPECT_TRUE(Edit->InnerTextEdit().Focused());
+    EXPECT_EQ(Log, (std::vector<std::string>{"enter"}));
+    Edit->SetFocus();
+    Input.Key(Qt::Key_Tab, "\t");
+    testsupport::PumpUntilIdle();
+    EXPECT_TRUE(Other->Focused());
+    EXPECT_EQ(Log, (std::vector<std::string>{"enter", "exit"}));
+    Input.KeyDown(Qt::Key_Shift);
+    Input.Key(Qt::Key_Tab, "\t");
+    Input.KeyUp(Qt::Key_Shift);
+    testsupport::PumpUntilIdle();
+    EXPECT_TRUE(Edit->IsContainerFocused());
+    EXPECT_EQ(Log, (std::vector<std::string>{"enter", "exit", "enter"}));
+    Input.Click(Other->ClientToScreen({20, 10}));
+    testsupport::PumpUntilIdle();
+    EXPECT_TRUE(Other->Focused());
+    EXPECT_EQ(Log, (std::vector<std::string>{"enter", "exit", "enter", "exit"}));
+    Edit->OnEnter = nullptr;
+    Edit->OnExit = nullptr;
+}
+
+TEST_F(TextEditTest, AnEditorFreedWhileFocusedIsForgottenByItsForm) {
+    Focus();
+    ASSERT_TRUE(Edit->InnerTextEdit().Focused());
+    Form->FreeComponent(*Edit);
+    Edit = nullptr;
+    EXPECT_EQ(Form->ActiveControl(), nullptr);
+    int OtherEntered = 0;
+    Other->OnEnter = [&](pc::TObject*) { ++OtherEntered; };
+    Input.Click(Other->ClientToScreen({20, 10}));
+    testsupport::PumpUntilIdle();
+    EXPECT_TRUE(Other->Focused());
+    EXPECT_EQ(Form->ActiveControl(), Other);
+    EXPECT_EQ(OtherEntered, 1);
+    Other->OnEnter = nullptr;
+}
+
 TEST_F(TextEditTest, TypedCharactersBecomeTheTextAndTheEditValue) {
     int Changes = 0;
     Edit->Properties().OnChange = [&](pc::TObject*) { ++Changes; };
