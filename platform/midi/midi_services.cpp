@@ -44,6 +44,13 @@ struct InputDevice {
     core::Millis startTime = 0;
     std::deque<MIDIHDR*> buffers;
 
+    // The connection's delivery thread writes into the members above: it stops before they go,
+    // also for a device still open when the process ends.
+    ~InputDevice() { connection.reset(); }
+    InputDevice() = default;
+    InputDevice(const InputDevice&) = delete;
+    InputDevice& operator=(const InputDevice&) = delete;
+
     void Notify(UINT msg, DWORD_PTR param1, DWORD_PTR param2) const {
         if (callback) callback(handle, msg, instance, param1, param2);
     }
