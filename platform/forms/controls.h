@@ -341,7 +341,9 @@ public:
     int TabOrder = 0;
     // Paints through an off-screen image of its own.
     bool DoubleBuffered = false;
-    bool Focused() const;
+    // Whether the control holds the keyboard focus; a control that hands the focus on to a window
+    // inside it answers for that window too.
+    virtual bool Focused() const;
     virtual bool CanFocus() const;
     virtual void SetFocus();
 

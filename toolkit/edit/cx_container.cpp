@@ -156,9 +156,9 @@ void TcxContainer::ReleaseFocusHook() {
 
 // ---- state ----
 
-bool TcxContainer::IsContainerFocused() {
-    if (IsDesigning() || FIsDestroying || (ComponentState() & pc::csDestroying)) return false;
-    if (HandleAllocated() && pw::GetFocus() == Handle()) return true;
+bool TcxContainer::Focused() const {
+    if (FIsDestroying || (ComponentState() & (pc::csDesigning | pc::csDestroying))) return false;
+    if (HandleAllocated() && pw::GetFocus() == handle_) return true;
     return HasInnerHandle() && FInnerControl->Focused();
 }
 

@@ -68,8 +68,10 @@ public:
     const TcxContainerSizeGripData& SizeGripBounds() const { return FSizeGripBounds; }
     void SetSizeGripBounds(const TRect& Rect, bool Visible) { FSizeGripBounds = {Rect, Visible}; }
 
-    // The container's window or the inner control has the focus.
-    virtual bool IsContainerFocused();
+    // The container's window or the inner control has the focus; never while designing or
+    // destroying.
+    bool Focused() const override;
+    virtual bool IsContainerFocused() { return Focused(); }
     bool IsFocused() override { return IsContainerFocused(); }
     void SetFocus() override;
     bool CanFocusEx() override;

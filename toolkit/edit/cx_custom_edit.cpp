@@ -304,10 +304,28 @@ void TcxCustomEdit::WndProc(pc::TMessage& Message) {
         if (!ActiveProperties().ReadOnly() && FDataBinding->IsDataStorage())
             AsUserAction([this] { PasteFromClipboard(); });
         return;
+    case pw::WM_KILLFOCUS:
+        // Handed to the inner control, the focus stays in the editor.
+        if (InnerControl() && InnerControl()->HandleAllocated() &&
+            static_cast<pc::HWND>(Message.WParam) == InnerControl()->Handle())
+            break;
+        WhileLosingFocusTo(static_cast<pc::HWND>(Message.WParam),
+                           [&] { TcxContainer::WndProc(Message); });
+        return;
     default:
         break;
     }
     TcxContainer::WndProc(Message);
+}
+
+void TcxCustomEdit::InnerControlFocusChanged(pc::UINT Msg, pc::HWND Other) {
+    if (IsDestroyingOrLocked()) return;
+    if (Msg == pw::WM_SETFOCUS) {
+        if (HandleAllocated() && Other == Handle()) return;
+        FocusChanged();
+    } else {
+        WhileLosingFocusTo(Other, [this] { FocusChanged(); });
+    }
 }
 
 int TcxCustomEdit::ButtonAt(pg::TPoint P) const {
@@ -803,6 +821,22 @@ void TcxCustomEdit::DoEnter() {
     ShortRefreshContainer(false);
     if (auto* Listener = toolkit::base::cxGetGlobalFocusListener())
         Listener->FocusChanged(this, true);
+}
+
+void TcxCustomEdit::FocusChanged() {
+    TcxContainer::FocusChanged();
+    if (!IsDestroyingOrLocked()) DoFocusChanged();
+}
+
+void TcxCustomEdit::DoFocusChanged() {
+    UpdateDrawValue();
+    // A refused value that takes the focus back is checked by the validation that moves it.
+    if (FIsFocusingByValidation || FIsEditValidating) return;
+    const pc::HWND Target = FLosingFocus ? FFocusTarget : pw::GetFocus();
+    pf::TCustomForm* Form = ParentForm();
+    if (Target == pc::HWND{} || !Form || !Form->Active() || !HandleAllocated()) return;
+    if (pw::GetAncestor(Target, pw::GA_ROOT) != pw::GetAncestor(Handle(), pw::GA_ROOT)) return;
+    ValidateEdit(false);
 }
 
 void TcxCustomEdit::SynchronizeOnEnter() {

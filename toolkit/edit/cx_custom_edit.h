@@ -207,6 +207,9 @@ public:
         OnAfterKeyDown;
 
     void WndProc(platform::core::TMessage& Message) override;
+    // The inner control's window took (WM_SETFOCUS) or lost the focus; Other is the window the
+    // focus came from or goes to. Focus coming over from the editor's own window changes nothing.
+    void InnerControlFocusChanged(platform::core::UINT Msg, platform::core::HWND Other);
 
     // IcxEditValidation.
     bool HasValidateHandlers() override;
@@ -245,6 +248,12 @@ protected:
     virtual bool HasPopupWindowEx() { return false; }
     void DoEnter() override;
     void DoExit() override;
+    // The container's window or the inner control took or lost the focus.
+    void FocusChanged() override;
+    // Draws the value for the new focus state; when the focus went to a window of the same
+    // top-level window of an active form, checks the value without reporting a refusal (leaving
+    // reports it).
+    virtual void DoFocusChanged();
     // Applies what loading stored; the change events loading set off are dropped.
     void Loaded() override;
 
@@ -374,6 +383,23 @@ private:
     void HintShow(platform::forms::THintInfo& Info, platform::core::TMessage& Message);
     void ForwardMouseUp(platform::forms::TMouseButton Button, platform::forms::TShiftState Shift,
                         int X, int Y);
+    // Runs Body as the handling of a loss of the focus to Target: the focus still lies where it
+    // was until the loss is handled.
+    template <class F> void WhileLosingFocusTo(platform::core::HWND Target, F&& Body) {
+        const bool SavedLosing = FLosingFocus;
+        const platform::core::HWND SavedTarget = FFocusTarget;
+        FLosingFocus = true;
+        FFocusTarget = Target;
+        try {
+            Body();
+        } catch (...) {
+            FLosingFocus = SavedLosing;
+            FFocusTarget = SavedTarget;
+            throw;
+        }
+        FLosingFocus = SavedLosing;
+        FFocusTarget = SavedTarget;
+    }
 
     std::unique_ptr<TcxCustomEditProperties> FProperties;
     std::unique_ptr<TcxEditDataBinding> FDataBinding;
@@ -381,6 +407,9 @@ private:
     TItemListener FItemListener{*this};
     platform::core::HWND FLockedInnerEdit{};
     platform::core::WNDPROC FSavedInnerEditWndProc;
+    // While a loss of the focus is handled: the window the focus goes to (null: none).
+    bool FLosingFocus = false;
+    platform::core::HWND FFocusTarget{};
     TcxEditRepositoryItem* FRepositoryItem = nullptr;
     TcxEditChangeEventsCatcher FCatcher;
     std::vector<std::pair<bool, bool>> FModifiedStack;

@@ -195,6 +195,8 @@ void TcxCustomInnerTextEdit::Dispatch(pc::TMessage& Message) {
         if (Message.Msg == pw::WM_KILLFOCUS) FClickTimer->SetEnabled(false);
         pf::TEdit::Dispatch(Message);
         ApplyFocusAlignment(Message.Msg == pw::WM_SETFOCUS);
+        if (!(ComponentState() & pc::csDestroying))
+            FContainer.InnerControlFocusChanged(Message.Msg, static_cast<pc::HWND>(Message.WParam));
         break;
     default:
         pf::TEdit::Dispatch(Message);

@@ -6,6 +6,7 @@
 #include "toolkit/edit/editor_registrations.h"
 
 #include "platform/core/message_loop.h"
+#include "platform/forms/application.h"
 #include "platform/forms/clipbrd.h"
 #include "platform/forms/forms.h"
 #include "platform/win/edit_class.h"
@@ -108,6 +109,132 @@ TEST_F(TextEditTest, AnEditorFreedWhileFocusedIsForgottenByItsForm) {
     EXPECT_EQ(Form->ActiveControl(), Other);
     EXPECT_EQ(OtherEntered, 1);
     Other->OnEnter = nullptr;
+}
+
+// The editor answers for its inner edit: focused while the inner edit holds the focus.
+TEST_F(TextEditTest, TheEditorIsFocusedWhileItsInnerEditIs) {
+    const pf::TWinControl& AsControl = *Edit;
+    EXPECT_FALSE(AsControl.Focused());
+    Focus();
+    ASSERT_TRUE(Edit->InnerTextEdit().Focused());
+    EXPECT_TRUE(AsControl.Focused());
+    Input.Key(Qt::Key_Tab, "\t");
+    testsupport::PumpUntilIdle();
+    ASSERT_TRUE(Other->Focused());
+    EXPECT_FALSE(AsControl.Focused());
+}
+
+// Enter keeps the editor modified since entering: Escape still gives the value of entering back,
+// and leaving does not check the value again.
+class TextEditValidationTest : public TextEditTest {
+protected:
+    TextEditValidationTest() {
+        Edit->SetEditValue(Variant::String("a"));
+        Edit->Properties().SetValidateOnEnter(true);
+        Edit->Properties().OnValidate = [this](pc::TObject*, Variant&, std::string& Text,
+                                               bool& Error) {
+            ++Validations;
+            if (Refuse) {
+                Error = true;
+                Text = "refused";
+            }
+        };
+        Edit->OnExit = [this](pc::TObject*) { ++Exits; };
+        pf::Application().OnException = [this](pc::TObject*, const std::exception_ptr& E) {
+            try {
+                std::rethrow_exception(E);
+            } catch (const std::exception& Error) {
+                Reported.push_back(Error.what());
+            }
+        };
+    }
+    ~TextEditValidationTest() override {
+        pf::Application().OnException = nullptr;
+        Edit->Properties().OnValidate = nullptr;
+        Edit->OnExit = nullptr;
+    }
+    void Press(int Key, const QString& Text) {
+        Input.Key(Key, Text);
+        testsupport::PumpUntilIdle();
+    }
+
+    int Validations = 0, Exits = 0;
+    bool Refuse = false;
+    std::vector<std::string> Reported;
+};
+
+TEST_F(TextEditValidationTest, EscapeAfterEnterAbandonsTheChanges) {
+    Focus();
+    Type("b");
+    Press(Qt::Key_Return, "\r");
+    EXPECT_EQ(Validations, 1);
+    EXPECT_TRUE(Edit->ModifiedAfterEnter());
+    EXPECT_EQ(Edit->EditValue().AsString(), "ba");
+    Press(Qt::Key_Escape, QString(QChar(27)));
+    EXPECT_EQ(Edit->Text(), "a");
+    EXPECT_EQ(Edit->EditValue().AsString(), "a");
+    EXPECT_FALSE(Edit->ModifiedAfterEnter());
+}
+
+TEST_F(TextEditValidationTest, LeavingAfterEnterChecksTheValueOnce) {
+    Focus();
+    Type("b");
+    Press(Qt::Key_Return, "\r");
+    Press(Qt::Key_Tab, "\t");
+    ASSERT_TRUE(Other->Focused());
+    EXPECT_EQ(Validations, 1);
+    EXPECT_EQ(Exits, 1);
+    EXPECT_EQ(Edit->EditValue().AsString(), "ba");
+    EXPECT_FALSE(Edit->ModifiedAfterEnter());
+}
+
+// The focus leaving for another control of the form checks the value quietly; the exit that
+// follows reports a refusal once, and the focus it takes back checks nothing more.
+TEST_F(TextEditValidationTest, ARefusedValueIsReportedOnceWhenTheFocusLeaves) {
+    Focus();
+    Type("b");
+    Refuse = true;
+    Press(Qt::Key_Tab, "\t");
+    EXPECT_EQ(Reported, std::vector<std::string>{"refused"});
+    EXPECT_TRUE(Edit->InnerTextEdit().Focused());
+    EXPECT_EQ(Exits, 0);
+    EXPECT_EQ(Edit->Text(), "ba");
+    EXPECT_EQ(Edit->SelLength(), 2);
+    const int Checked = Validations;
+    Refuse = false;
+    Press(Qt::Key_Tab, "\t");
+    EXPECT_TRUE(Other->Focused());
+    EXPECT_EQ(Validations, Checked + 1);
+    EXPECT_EQ(Exits, 1);
+    EXPECT_EQ(Reported.size(), 1u);
+}
+
+// The focus going to another top-level window, and coming back while the form is activated, leaves
+// the value unchecked until the editor is left.
+TEST_F(TextEditValidationTest, TheFocusInAnotherWindowChecksNothing) {
+    Focus();
+    Type("b");
+    auto& Second = Owner->Own<pf::TForm>();
+    Second.SetBounds(500, 100, 200, 100);
+    auto& There = Second.Own<pf::TEdit>();
+    There.SetParent(&Second);
+    There.SetBoundsRect({10, 10, 110, 31});
+    Second.Show();
+    There.SetFocus();
+    testsupport::PumpUntilIdle();
+    ASSERT_TRUE(There.Focused());
+    EXPECT_EQ(Validations, 0);
+    EXPECT_EQ(Exits, 0);
+    EXPECT_TRUE(Edit->ModifiedAfterEnter());
+    Input.Click(Edit->ClientToScreen({20, 10}));
+    testsupport::PumpUntilIdle();
+    ASSERT_TRUE(Edit->InnerTextEdit().Focused());
+    EXPECT_EQ(Validations, 0);
+    Press(Qt::Key_Tab, "\t");
+    EXPECT_TRUE(Other->Focused());
+    EXPECT_EQ(Validations, 1);
+    EXPECT_EQ(Exits, 1);
+    EXPECT_TRUE(Reported.empty());
 }
 
 TEST_F(TextEditTest, TypedCharactersBecomeTheTextAndTheEditValue) {
