@@ -217,6 +217,13 @@ void TcxCustomInnerListBox::WndProc(pc::TMessage& Message) {
         return;
     }
     platform::forms::TListBox::WndProc(Message);
+    // The container shows itself focused while its list is.
+    if (Container && !Container->IsDestroyingOrLocked() &&
+        (Message.Msg == pw::WM_KILLFOCUS ||
+         (Message.Msg == pw::WM_SETFOCUS && !(ComponentState() & pc::csDestroying) &&
+          !(Container->HandleAllocated() &&
+            static_cast<pc::HWND>(Message.WParam) == Container->Handle()))))
+        Container->FocusChanged();
 }
 
 void TcxCustomInnerListBox::DefaultHandler(pc::TMessage& Message) {

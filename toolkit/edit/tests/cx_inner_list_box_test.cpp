@@ -162,6 +162,13 @@ protected:
         Keys.push_back(Key);
         TcxContainer::KeyDown(Key, Shift);
     }
+    void FocusChanged() override {
+        ++FocusChanges;
+        TcxContainer::FocusChanged();
+    }
+
+public:
+    int FocusChanges = 0;
 };
 
 // Remakes its window when told, so that a selection kind set late takes effect.
@@ -240,6 +247,21 @@ TEST_F(ContainedInnerListBoxTest, TheContainerHearsAClickInContainerCoordinatesA
     const pg::TRect Inner = Container->ViewInfo().InnerRect;
     EXPECT_EQ(Container->Presses, (std::vector<pg::TPoint>{{Inner.Left + 5, Inner.Top + 7}}));
     EXPECT_NE(Container->ViewInfo().ContainerState & cstFocused, 0);
+}
+
+TEST_F(ContainedInnerListBoxTest, TheContainerHearsItsListTakeAndLoseTheFocus) {
+    After->SetFocus();
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Container->ViewInfo().ContainerState & cstFocused, 0);
+    Container->FocusChanges = 0;
+    List->SetFocus();
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Container->FocusChanges, 1);
+    EXPECT_NE(Container->ViewInfo().ContainerState & cstFocused, 0);
+    After->SetFocus();
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Container->FocusChanges, 2);
+    EXPECT_EQ(Container->ViewInfo().ContainerState & cstFocused, 0);
 }
 
 // The system's scroll-bar information is not offered here: the list box keeps its own bars,
