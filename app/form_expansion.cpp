@@ -5,6 +5,8 @@
 #include "editors/place_control.h"
 #include "model/program/quintaron.h"
 
+#include <iterator>
+
 namespace app {
 
 namespace {
@@ -39,6 +41,9 @@ constexpr const char* Boards[] = {"( None )",
 constexpr const char* PcmCards[] = {"( None )",   "Piano Selection", "Guitar & Brass",
                                     "Rock Drums", "Gand Piano",      "Accordition",
                                     "Baroque",    "Orchestral FX",   "Country, Blue Grass, Folk"};
+
+static_assert(std::size(Boards) == model::ExpansionBoardCount);
+static_assert(std::size(PcmCards) == model::PcmCardCount);
 
 template <std::size_t N>
 forms::TComboBox& PlaceList(TFormExpansion& form, forms::TWinControl& parent, int row,

@@ -1,5 +1,6 @@
 #include "app/form_keyboard.h"
 
+#include "app/stored_bounds.h"
 #include "controls/value_text.h"
 #include "editors/place_control.h"
 #include "midi/midi_output.h"
@@ -92,9 +93,9 @@ void TFormKeyboard::FormCreate(forms::TObject*) {
     int stored = LowestOctave;
     try {
         const pc::TIniFile ini(model::SettingsFileName);
-        SetWidth(ini.ReadInteger(Section, "Width", DefaultWidth));
-        SetLeft(ini.ReadInteger(Section, "Left", 0));
-        SetTop(ini.ReadInteger(Section, "Top", 0));
+        SetWidth(StoredSize(ini, Section, "Width", DefaultWidth, false));
+        SetLeft(StoredPlace(ini, Section, "Left", 0, false));
+        SetTop(StoredPlace(ini, Section, "Top", 0, true));
         stored = ini.ReadInteger(Section, "BaseOctave", LowestOctave);
     } catch (const pc::Exception&) {
         // Opens where it stands, at the lowest octave.

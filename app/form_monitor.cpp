@@ -1,6 +1,7 @@
 #include "app/form_monitor.h"
 
 #include "app/monitor_lines.h"
+#include "app/stored_bounds.h"
 #include "editors/place_control.h"
 #include "model/program/config.h"
 #include "model/program/quintaron.h"
@@ -48,10 +49,10 @@ void TFormMonitor::FormCreate(forms::TObject*) {
     if (model::AppState() != nullptr) model::AppState()->MonitorOpen = true;
     try {
         const pc::TIniFile ini(model::SettingsFileName);
-        SetWidth(ini.ReadInteger(Section, "Width", DefaultWidth));
-        SetHeight(ini.ReadInteger(Section, "Height", DefaultHeight));
-        SetLeft(ini.ReadInteger(Section, "Left", 0));
-        SetTop(ini.ReadInteger(Section, "Top", 0));
+        SetWidth(StoredSize(ini, Section, "Width", DefaultWidth, false));
+        SetHeight(StoredSize(ini, Section, "Height", DefaultHeight, true));
+        SetLeft(StoredPlace(ini, Section, "Left", 0, false));
+        SetTop(StoredPlace(ini, Section, "Top", 0, true));
     } catch (const pc::Exception&) {
         // Opens where it stands.
     }

@@ -22,12 +22,14 @@
 #include "model/program/ui_services.h"
 #include "platform/core/exception.h"
 #include "platform/core/ini_file.h"
+#include "platform/core/text.h"
 #include "platform/forms/application.h"
 #include "platform/forms/screen.h"
 #include "platform/win/messages.h"
 #include "platform/win/window.h"
 #include "toolkit/bars/dx_bar.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -38,6 +40,23 @@ namespace pc = platform::core;
 namespace pw = platform::win;
 
 namespace {
+
+// The highest i of a "Library" key followed by i in decimal without leading zeros, as the
+// desktop writes them; 0 when there is none.
+int LastDesktopLibraryKey(const pc::TIniFile& ini) {
+    constexpr std::string_view Prefix = "library";
+    int last = 0;
+    for (const std::string& key : ini.ReadSection("Desktop")) {
+        if (key.size() <= Prefix.size() || !pc::SameText(key.substr(0, Prefix.size()), Prefix))
+            continue;
+        const std::string digits = key.substr(Prefix.size());
+        if (digits.size() > 9 || digits[0] == '0' ||
+            !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+            continue;
+        last = std::max(last, std::stoi(digits));
+    }
+    return last;
+}
 
 TFormquintaron* mainWindow = nullptr;
 
@@ -737,7 +756,10 @@ void TFormquintaron::FormClose(pc::TObject*, forms::TCloseAction& Action) {
 void TFormquintaron::LoadDesktopLibrary() {
     try {
         const pc::TIniFile ini(model::SettingsFileName);
-        const int n = ini.ReadInteger("Desktop", "Num Library", 0);
+        // The count is the file's word, which a damaged or hand-edited file can make absurd: no
+        // entry past the last the section holds is looked for.
+        const int n =
+            std::min(ini.ReadInteger("Desktop", "Num Library", 0), LastDesktopLibraryKey(ini));
         for (int i = 1; i <= n; ++i) {
             const std::string name = ini.ReadString("Desktop", "Library" + std::to_string(i), "");
             if (name.empty()) continue;

@@ -12,21 +12,18 @@
 namespace e2e {
 
 bool XInput::Installed() {
-    const char* path = std::getenv("PATH");
-    std::istringstream folders(path ? path : "");
-    std::string folder;
-    while (std::getline(folders, folder, ':')) {
-        const std::string program = (folder.empty() ? "." : folder) + "/xdotool";
-        if (::access(program.c_str(), X_OK) == 0) return true;
-    }
-    return false;
+    return testsupport::InPath("xdotool") && testsupport::InPath("xwininfo");
 }
 
 std::optional<std::string> XInput::Run(const std::vector<std::string>& args) {
-    if (folder_.Path().empty()) return std::nullopt;
-    const std::string log = folder_.PathOf("output");
     std::vector<std::string> argv{"xdotool"};
     argv.insert(argv.end(), args.begin(), args.end());
+    return RunProgram(argv);
+}
+
+std::optional<std::string> XInput::RunProgram(const std::vector<std::string>& argv) {
+    if (folder_.Path().empty()) return std::nullopt;
+    const std::string log = folder_.PathOf("output");
     std::optional<int> status;
     {
         testsupport::ChildProcess xdotool(argv, log);
@@ -49,21 +46,25 @@ std::vector<std::string> XInput::VisibleWindows(const std::string& className) {
     return windows;
 }
 
+// xdotool adds the window manager's frame to a framed window's place; xwininfo tells where the
+// window itself lies on the screen.
 std::optional<XWindowGeometry> XInput::Geometry(const std::string& window) {
-    const auto output = Run({"getwindowgeometry", "--shell", window});
+    const auto output = RunProgram({"xwininfo", "-id", window});
     if (!output) return std::nullopt;
     XWindowGeometry geometry;
     int found = 0;
     std::istringstream lines(*output);
     std::string line;
     while (std::getline(lines, line)) {
-        const auto equals = line.find('=');
-        if (equals == std::string::npos) continue;
-        const std::string key = line.substr(0, equals);
-        const int value = std::atoi(line.c_str() + equals + 1);
+        const auto colon = line.find(':');
+        if (colon == std::string::npos) continue;
+        const std::string key =
+            line.substr(line.find_first_not_of(' '), colon - line.find_first_not_of(' '));
+        const int value = std::atoi(line.c_str() + colon + 1);
         for (auto [name, field] :
-             {std::pair{"X", &geometry.X}, std::pair{"Y", &geometry.Y},
-              std::pair{"WIDTH", &geometry.Width}, std::pair{"HEIGHT", &geometry.Height}})
+             {std::pair{"Absolute upper-left X", &geometry.X},
+              std::pair{"Absolute upper-left Y", &geometry.Y}, std::pair{"Width", &geometry.Width},
+              std::pair{"Height", &geometry.Height}})
             if (key == name) {
                 *field = value;
                 ++found;
@@ -83,8 +84,9 @@ bool XInput::MoveTo(int x, int y) {
     return Run({"mousemove", "--sync", std::to_string(x), std::to_string(y)}).has_value();
 }
 
-bool XInput::Click(int x, int y) {
-    return Run({"mousemove", "--sync", std::to_string(x), std::to_string(y), "click", "1"})
+bool XInput::Click(int x, int y, int button) {
+    return Run({"mousemove", "--sync", std::to_string(x), std::to_string(y), "click",
+                std::to_string(button)})
         .has_value();
 }
 

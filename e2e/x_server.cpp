@@ -26,23 +26,10 @@ std::optional<std::string> DisplayNumber(const std::string& log) {
     return std::nullopt;
 }
 
-std::string Tail(const std::string& log) {
-    std::ifstream in(log);
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return text.size() > 400 ? text.substr(text.size() - 400) : text;
-}
-
 } // namespace
 
 bool XServer::Installed() {
-    const char* path = std::getenv("PATH");
-    std::istringstream folders(path ? path : "");
-    std::string folder;
-    while (std::getline(folders, folder, ':')) {
-        const std::string program = (folder.empty() ? "." : folder) + "/Xvfb";
-        if (::access(program.c_str(), X_OK) == 0) return true;
-    }
-    return false;
+    return testsupport::InPath("Xvfb");
 }
 
 // No listening on TCP; the screen's file in the server's folder (-fbdir); no reset when the
@@ -73,7 +60,7 @@ std::unique_ptr<XServer> XServer::Start(int width, int height, std::string& whyN
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (std::chrono::steady_clock::now() < deadline) {
         if (!server->process_.Running()) {
-            whyNot = "Xvfb did not start or ended at once: " + Tail(server->log_);
+            whyNot = "Xvfb did not start or ended at once: " + server->process_.Output();
             return nullptr;
         }
         if (auto number = DisplayNumber(server->log_)) {
@@ -84,7 +71,7 @@ std::unique_ptr<XServer> XServer::Start(int width, int height, std::string& whyN
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    whyNot = "Xvfb named no display within 10 s: " + Tail(server->log_);
+    whyNot = "Xvfb named no display within 10 s: " + server->process_.Output();
     return nullptr;
 }
 

@@ -2,9 +2,12 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
+#include <iterator>
 #include <spawn.h>
+#include <sstream>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -12,6 +15,17 @@
 extern char** environ;
 
 namespace testsupport {
+
+bool InPath(const std::string& program) {
+    const char* path = std::getenv("PATH");
+    std::istringstream folders(path ? path : "");
+    std::string folder;
+    while (std::getline(folders, folder, ':')) {
+        const std::string candidate = (folder.empty() ? "." : folder) + "/" + program;
+        if (::access(candidate.c_str(), X_OK) == 0) return true;
+    }
+    return false;
+}
 
 ChildProcess::ChildProcess(const std::vector<std::string>& argv, const std::string& logFile)
     : logFile_(logFile) {
@@ -62,8 +76,21 @@ bool ChildProcess::Printed(const std::string& line) const {
     return false;
 }
 
+std::string ChildProcess::Output(std::size_t last) const {
+    if (logFile_.empty()) return {};
+    std::ifstream in(logFile_);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return text.size() > last ? text.substr(text.size() - last) : text;
+}
+
+bool ChildProcess::Signal(int signal) {
+    return Running() && kill(pid_, signal) == 0;
+}
+
 bool ChildProcess::Stop() {
     if (!Running()) return true;
+    // A stopped program would hold the termination until killed.
+    kill(pid_, SIGCONT);
     kill(pid_, SIGTERM);
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
     while (Running() && std::chrono::steady_clock::now() < deadline)

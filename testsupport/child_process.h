@@ -10,6 +10,9 @@
 
 namespace testsupport {
 
+// Whether a program of that name is in PATH, as a child started by name would be found.
+bool InPath(const std::string& program);
+
 class ChildProcess {
 public:
     // Looks the program up in PATH unless it holds a slash. Its output goes to logFile
@@ -27,6 +30,11 @@ public:
     // Waits at most timeout for the program to end by itself and gives its exit status, -1 when
     // a signal ended it; none while it still runs.
     std::optional<int> WaitForExit(std::chrono::milliseconds timeout);
+    // Sends the signal (SIGSTOP: the program stops answering, as a hung one; SIGCONT: it goes
+    // on). False when the program no longer runs.
+    bool Signal(int signal);
+    // The last bytes of what the program has written to its log so far, to say why it failed.
+    std::string Output(std::size_t last = 400) const;
     // The program has written this whole line to its log so far: how a program says it is ready.
     bool Printed(const std::string& line) const;
 

@@ -83,4 +83,19 @@ BlockTable InstrumentBlockTable() {
     };
 }
 
+Bytes PatternBytes(const SimBlock& block) {
+    constexpr std::uint32_t NameLength = 12;
+    const std::uint32_t start = AddressToOffset(block.Address);
+    Bytes bytes(block.Size);
+    for (std::uint32_t i = 0; i < block.Size; ++i)
+        bytes[i] = i < NameLength ? static_cast<std::uint8_t>('A' + (start / 0x80 + i) % 26)
+                                  : static_cast<std::uint8_t>((start * 3 + i * 7) % 0x80);
+    return bytes;
+}
+
+void FillWithPattern(SimInstrument& instrument) {
+    for (const SimBlock& block : InstrumentBlocks())
+        instrument.Write(block.Address, PatternBytes(block));
+}
+
 } // namespace testsupport

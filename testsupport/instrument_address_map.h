@@ -15,4 +15,11 @@ const std::vector<SimBlock>& InstrumentBlocks();
 // For SimInstrument::SetBlockTable: the blocks that start inside the request.
 BlockTable InstrumentBlockTable();
 
+// A memory whose every byte tells where it lies, so that a transfer that mixes up, drops or
+// shifts blocks shows: the bytes of a block, its first twelve letters (an element's common block
+// starts with its name).
+Bytes PatternBytes(const SimBlock& block);
+// Writes every block of the map with its pattern.
+void FillWithPattern(SimInstrument& instrument);
+
 } // namespace testsupport

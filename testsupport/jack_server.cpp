@@ -3,6 +3,7 @@
 #include <jack/jack.h>
 
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -70,28 +71,22 @@ void RemoveLeftovers(const std::string& name) {
     }
 }
 
-// The end of the server's own output, to say why it failed.
-std::string Tail(const std::string& log) {
-    std::ifstream in(log);
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return text.size() > 400 ? text.substr(text.size() - 400) : text;
-}
-
 } // namespace
 
 bool JackServer::Installed() {
-    const char* path = std::getenv("PATH");
-    std::istringstream folders(path ? path : "");
-    std::string folder;
-    while (std::getline(folders, folder, ':')) {
-        const std::string program = (folder.empty() ? "." : folder) + "/jackd";
-        if (::access(program.c_str(), X_OK) == 0) return true;
-    }
-    return false;
+    return InPath("jackd");
 }
 
 JackServer::JackServer(Key, std::string name)
     : name_(std::move(name)), process_(Arguments(name_), log_) {}
+
+void JackServer::Freeze() {
+    process_.Signal(SIGSTOP);
+}
+
+void JackServer::Thaw() {
+    process_.Signal(SIGCONT);
+}
 
 JackServer::~JackServer() {
     if (!process_.Stop())
@@ -106,11 +101,10 @@ std::unique_ptr<JackServer> JackServer::Start(std::string& whyNot) {
     static int serial = 0;
     std::string name = "quintaron-" + std::to_string(getpid()) + "-" + std::to_string(++serial);
     auto server = std::make_unique<JackServer>(Key{}, name);
-    const std::string& log = server->log_;
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
     while (std::chrono::steady_clock::now() < deadline) {
         if (!server->process_.Running()) {
-            whyNot = "jackd -d dummy did not start or ended at once: " + Tail(log);
+            whyNot = "jackd -d dummy did not start or ended at once: " + server->process_.Output();
             return nullptr;
         }
         if (TakesClients(name)) {
@@ -119,7 +113,7 @@ std::unique_ptr<JackServer> JackServer::Start(std::string& whyNot) {
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    whyNot = "jackd -d dummy took no clients within 5 s " + Tail(log);
+    whyNot = "jackd -d dummy took no clients within 5 s " + server->process_.Output();
     return nullptr;
 }
 

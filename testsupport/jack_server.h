@@ -25,6 +25,9 @@ public:
     JackServer& operator=(const JackServer&) = delete;
 
     const std::string& Name() const { return name_; }
+    // The server stops answering its clients, as a hung one does, until Thaw.
+    void Freeze();
+    void Thaw();
 
     struct Key {
         explicit Key() = default;

@@ -321,6 +321,43 @@ TEST_F(FormquintaronTest, TheRestoreSkipsAnEmptyEntryOpensTheOthersInOrderAndReo
         (std::filesystem::temp_directory_path() / "quintaron_main_window.png").string());
 }
 
+// A damaged or hand-edited settings file: the restore looks at no more entries than the file
+// holds, and no size or place it reads can make a window beyond the screen.
+TEST_F(FormquintaronTest, TheRestoreOfAnAbsurdDesktopEndsWithWhatTheFileHolds) {
+    pc::TIniFile ini = Settings();
+    ini.WriteString("Desktop", "Num Library", "2147483647");
+    ini.WriteString("Desktop", "Library1", LibraryFile("One.Lib"));
+    ini.WriteString("Desktop", "Library7", LibraryFile("Seven.Lib"));
+    ini.WriteString("Desktop", "Library08", LibraryFile("NotAnEntry.Lib"));
+    ini.WriteInteger("Monitor", "Open", 1);
+    ini.WriteString("Monitor", "Width", "2147483647");
+    ini.WriteString("Monitor", "Height", "-2147483648");
+    ini.WriteString("Monitor", "Left", "$7FFFFFFF");
+    ini.WriteString("Monitor", "Top", "garbage");
+    ini.WriteInteger("Keyboard", "Open", 1);
+    ini.WriteString("Keyboard", "Width", "2147483647");
+    ini.WriteString("Keyboard", "Left", "-2147483648");
+
+    main.LoadDesktopLibrary();
+
+    ASSERT_EQ(main.MDIChildCount(), 4);
+    EXPECT_EQ(LibraryWindow(2).Caption(), "Library : Seven.Lib");
+    EXPECT_EQ(LibraryWindow(3).Caption(), "Library : One.Lib");
+    ASSERT_NE(main.Monitor(), nullptr);
+    const int screenWidth = forms::Screen().Width();
+    const int screenHeight = forms::Screen().Height();
+    for (int i = 0; i < 2; ++i) {
+        const forms::TCustomForm& window = *main.MDIChildren(i);
+        SCOPED_TRACE(window.Caption());
+        EXPECT_LE(window.Width(), screenWidth);
+        EXPECT_LE(window.Height(), screenHeight);
+        EXPECT_GE(window.Left(), -screenWidth);
+        EXPECT_LE(window.Left(), screenWidth);
+        EXPECT_GE(window.Top(), -screenHeight);
+        EXPECT_LE(window.Top(), screenHeight);
+    }
+}
+
 TEST_F(FormquintaronTest, ShutDownCancelledAtTheSecondQuestionKeepsTheProgramAndRecordsNoLibrary) {
     pc::TIniFile ini = Settings();
     WriteDesktop(ini, {LibraryFile("One.Lib"), LibraryFile("Two.Lib"), LibraryFile("Three.Lib")},

@@ -1,163 +1,28 @@
-// The program as a user meets it: the real program on a virtual X server of the test's own with
-// Qt's xcb platform, driven by real input that the X server delivers, its MIDI ports on the
-// simulated instrument over a JACK server of the test's own. It runs in real time: every wait is
-// a poll with a deadline, and every process it starts is stopped on every path. It skips only
-// where no X server can start, and never under CI=true, where that fails.
-//
-// The screenshots it takes stay for a person to look at with QUINTARON_KEEP_TEST_FILES set; the
-// test prints their folder.
+// The program with a library on its desktop, on the bare X server, its ports on the simulated
+// instrument: the library window's grid, menus by mouse and keys, a row deleted and saved at
+// exit, a toolbar floated and docked, a maximised child lending the menu bar its buttons.
 
-#include "e2e/x_input.h"
-#include "e2e/x_server.h"
+#include "e2e/tests/program_fixture.h"
 #include "model/elements/element_factory.h"
 #include "model/elements/library.h"
 #include "model/program/config.h"
 #include "model/program/quintaron.h"
 #include "platform/core/ini_file.h"
-#include "testsupport/child_process.h"
-#include "testsupport/jack_server.h"
-#include "testsupport/temp_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iostream>
-#include <iterator>
-#include <memory>
 #include <optional>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
 namespace e2e {
 namespace {
 
-using namespace std::chrono_literals;
 using platform::gdi::Surface;
 
-constexpr int ScreenWidth = 1024;
-constexpr int ScreenHeight = 768;
-constexpr const char* ProgramClass = "quintaron";
-constexpr const char* MainCaption = "Quintaron 3.0";
 const std::vector<std::string> FixtureNames = {"Alpha", "Bravo", "Charlie"};
-
-bool UnderCi() {
-    const char* ci = std::getenv("CI");
-    return ci != nullptr && std::string(ci) == "true";
-}
-
-std::string Tail(const std::string& log) {
-    std::ifstream in(log);
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return text.size() > 2000 ? text.substr(text.size() - 2000) : text;
-}
-
-// The rows of a library window's grid as the screen shows them: the grid is the first white (or
-// selected) area at least MinGridWidth wide and MinGridHeight tall (a white line alone is a bevel's
-// highlight); a row is a band of lines with ink (its icon and texts) between white lines,
-// selected when aqua fills it.
-struct GridRow {
-    int Top = 0;
-    int Bottom = 0;
-    bool Selected = false;
-    int Middle() const { return (Top + Bottom) / 2; }
-};
-struct Grid {
-    int Left = 0;
-    int Right = 0;
-    std::vector<GridRow> Rows;
-};
-
-constexpr int MinGridWidth = 300;
-constexpr int MinGridHeight = 30;
-constexpr platform::gdi::Pixel32 White = 0xFFFFFF;
-constexpr platform::gdi::Pixel32 Aqua = 0x00FFFF;
-
-platform::gdi::Pixel32 Rgb(const Surface& screen, int x, int y) {
-    return screen.Pixel(x, y) & 0xFFFFFF;
-}
-
-// The grid's white, or its selection's aqua: a selected first row is the grid's top.
-bool GridFill(platform::gdi::Pixel32 p) {
-    return p == White || p == Aqua;
-}
-
-// At least half the line between left and right is the grid's fill.
-bool GridLine(const Surface& screen, int y, int left, int right) {
-    int fill = 0;
-    for (int x = left; x < right; ++x)
-        fill += GridFill(Rgb(screen, x, y));
-    return fill * 2 >= right - left;
-}
-
-bool Ink(platform::gdi::Pixel32 p) {
-    return ((p >> 16) & 0xFF) + ((p >> 8) & 0xFF) + (p & 0xFF) < 300;
-}
-
-std::optional<Grid> FindGrid(const Surface& screen, const XWindowGeometry& area) {
-    const int x0 = std::max(area.X, 0);
-    const int x1 = std::min(area.X + area.Width, screen.Width());
-    const int y1 = std::min(area.Y + area.Height, screen.Height());
-    Grid grid;
-    int top = -1;
-    for (int y = std::max(area.Y, 0); y < y1 && top < 0; ++y) {
-        int run = 0;
-        for (int x = x0; x < x1; ++x) {
-            run = GridFill(Rgb(screen, x, y)) ? run + 1 : 0;
-            if (run < MinGridWidth) continue;
-            const int left = x - run + 1;
-            while (x + 1 < x1 && GridFill(Rgb(screen, x + 1, y)))
-                ++x;
-            const int right = x + 1;
-            bool tall = y + MinGridHeight <= y1;
-            for (int below = y + 1; tall && below < y + MinGridHeight; ++below)
-                tall = GridLine(screen, below, left, right);
-            if (!tall) continue;
-            grid.Left = left;
-            grid.Right = right;
-            top = y;
-            break;
-        }
-    }
-    if (top < 0) return std::nullopt;
-    const int width = grid.Right - grid.Left;
-    GridRow row;
-    bool inRow = false;
-    for (int y = top; y < y1; ++y) {
-        int fill = 0;
-        int aqua = 0;
-        int ink = 0;
-        for (int x = grid.Left; x < grid.Right; ++x) {
-            const platform::gdi::Pixel32 p = Rgb(screen, x, y);
-            fill += GridFill(p);
-            aqua += p == Aqua;
-            ink += Ink(p);
-        }
-        // Below its last row the grid gives way to the window's face.
-        const bool inGrid = fill * 2 >= width;
-        const bool inked = inGrid && ink > 0;
-        if (inked && !inRow) {
-            row = GridRow{y, y, false};
-            inRow = true;
-        }
-        if (inked) {
-            row.Bottom = y + 1;
-            row.Selected = row.Selected || aqua * 3 >= width;
-        }
-        if (!inked && inRow) {
-            inRow = false;
-            // Specks are no row.
-            if (row.Bottom - row.Top >= 5) grid.Rows.push_back(row);
-        }
-        if (!inGrid) break;
-    }
-    return grid;
-}
 
 // A caption's colour: far from grey, as the face, the white and the black around it are not.
 bool Saturated(platform::gdi::Pixel32 p) {
@@ -227,57 +92,13 @@ std::vector<std::pair<int, int>> InkRuns(const std::vector<bool>& columns, int l
 }
 
 // The program and what the test knows of it; stopped (SIGTERM, then SIGKILL) on every path.
-class ProgramWindowTest : public ::testing::Test {
+class ProgramWindowTest : public ProgramTest {
 protected:
     void SetUp() override {
-        ASSERT_FALSE(folder.Path().empty());
-        std::filesystem::create_directories(home);
-        std::filesystem::create_directories(settings);
-        std::filesystem::create_directories(shots);
-        std::cout << "Screenshots: " << shots
-                  << (std::getenv("QUINTARON_KEEP_TEST_FILES")
-                          ? "\n"
-                          : " (set QUINTARON_KEEP_TEST_FILES to keep "
-                            "them)\n");
-
-        std::string whyNot;
-        if (!XServer::Installed() || !XInput::Installed()) {
-            whyNot = "Xvfb or xdotool is not installed (scripts/setup-debian installs them)";
-        } else {
-            x = XServer::Start(ScreenWidth, ScreenHeight, whyNot);
-        }
-        if (!x) {
-            if (UnderCi()) FAIL() << "no X server could start under CI: " << whyNot;
-            GTEST_SKIP() << "no X server could start: " << whyNot;
-        }
-        input.emplace();
-
+        ASSERT_NO_FATAL_FAILURE(StartDesktop(false));
+        if (IsSkipped()) return;
         // The ports open on the simulated instrument, so that start-up has nothing to report.
-        ASSERT_TRUE(testsupport::JackServer::Installed())
-            << "jackd is not installed (scripts/setup-debian installs it)";
-        jack = testsupport::JackServer::Start(whyNot);
-        ASSERT_TRUE(jack) << "no JACK server could start: " << whyNot;
-        sim.emplace(std::vector<std::string>{QUINTARON_SIM_INSTRUMENT, "--api", "jack", "--name",
-                                             "Sim " + jack->Name()},
-                    folder.PathOf("sim.log"));
-        ASSERT_TRUE(Wait([&] { return sim->Printed("ready"); }, 5s))
-            << "the simulated instrument did not get ready: " << Tail(folder.PathOf("sim.log"));
-    }
-
-    void TearDown() override {
-        // What the screen showed when the test failed, for the person who reads the failure.
-        if (HasFailure() && x) Shoot("failure.png");
-        if (program) program->Stop();
-    }
-
-    // Real time, bounded.
-    template <class Condition> bool Wait(Condition condition, std::chrono::milliseconds timeout) {
-        const auto deadline = std::chrono::steady_clock::now() + timeout;
-        while (!condition()) {
-            if (std::chrono::steady_clock::now() >= deadline) return false;
-            std::this_thread::sleep_for(50ms);
-        }
-        return true;
+        ASSERT_NO_FATAL_FAILURE(StartInstrument());
     }
 
     // A library of three patches in a file of the test's, written by the model's own code.
@@ -292,48 +113,6 @@ protected:
         ASSERT_TRUE(library.SaveFile(false));
     }
 
-    void StartProgram() {
-        program.emplace(std::vector<std::string>{QUINTARON_PROGRAM}, log);
-        ASSERT_TRUE(program->Running()) << Tail(log);
-    }
-
-    // The windows the program shows now other than the main window: menus, dialogs.
-    // The program's windows besides the main window. A menu's shadow is made of strips that are
-    // windows of their own on X; they are no window of their own to the user.
-    std::vector<std::string> OtherWindows() {
-        constexpr int ShadowStrip = 8;
-        std::vector<std::string> others;
-        for (const std::string& window : input->VisibleWindows(ProgramClass)) {
-            if (window == mainWindow) continue;
-            const auto geometry = input->Geometry(window);
-            if (geometry && (geometry->Width <= ShadowStrip || geometry->Height <= ShadowStrip))
-                continue;
-            others.push_back(window);
-        }
-        return others;
-    }
-    std::optional<Surface> Screen() { return x->Screen(); }
-    // The screen once it holds still (a window just shown may not have painted yet), or as it
-    // is after two seconds.
-    void Shoot(const std::string& name) {
-        auto screen = Screen();
-        ASSERT_TRUE(screen);
-        bool first = true;
-        Wait(
-            [&] {
-                // Two screens a poll apart.
-                if (std::exchange(first, false)) return false;
-                auto next = Screen();
-                if (!next) return false;
-                const bool still =
-                    std::equal(screen->Bits(), screen->Bits() + screen->Stride() * screen->Height(),
-                               next->Bits());
-                screen = std::move(next);
-                return still;
-            },
-            2s);
-        ASSERT_TRUE(screen->SavePng((std::filesystem::path(shots) / name).string()));
-    }
     // The program with the fixture library on its desktop, up to the library window's three rows
     // on the screen: mainWindow, main and grid are set.
     void StartWithFixtureLibrary() {
@@ -344,20 +123,9 @@ protected:
             ini.WriteInteger("Desktop", "Num Library", 1);
             ini.WriteString("Desktop", "Library1", fixture);
         }
-        StartProgram();
-
+        ASSERT_NO_FATAL_FAILURE(StartProgram());
         // The intro, then the main window.
-        ASSERT_TRUE(Wait(
-            [&] {
-                for (const std::string& window : input->VisibleWindows(ProgramClass))
-                    if (input->Name(window) == MainCaption) mainWindow = window;
-                return !mainWindow.empty() || !program->Running();
-            },
-            20s))
-            << "no main window" << ProgramSays();
-        ASSERT_FALSE(mainWindow.empty()) << "the program ended" << ProgramSays();
-        main = input->Geometry(mainWindow);
-        ASSERT_TRUE(main);
+        ASSERT_NO_FATAL_FAILURE(WaitForMainWindow());
 
         // The desktop restores the fixture library with its three rows.
         ASSERT_TRUE(
@@ -378,25 +146,6 @@ protected:
             timeout);
     }
 
-    std::string ProgramSays() { return "\nThe program's output:\n" + Tail(log); }
-
-    testsupport::TempFolder folder{"quintaron-e2e-"};
-    std::string home = folder.PathOf("home");
-    std::string settings = folder.PathOf("settings");
-    std::string shots = folder.PathOf("screenshots");
-    std::string fixture = folder.PathOf("Fixture.Lib");
-    std::string log = folder.PathOf("quintaron.log");
-    testsupport::EnvironmentOverride homeOverride{"HOME", home};
-    testsupport::EnvironmentOverride settingsOverride{"QUINTARON_CONFIG_DIR", settings};
-    testsupport::EnvironmentOverride documentsOverride{"QUINTARON_DOCUMENTS_DIR", home};
-    testsupport::EnvironmentOverride platformOverride{"QT_QPA_PLATFORM", "xcb"};
-    std::unique_ptr<XServer> x;
-    std::optional<XInput> input;
-    std::unique_ptr<testsupport::JackServer> jack;
-    std::optional<testsupport::ChildProcess> sim;
-    std::optional<testsupport::ChildProcess> program;
-    std::string mainWindow;
-    std::optional<XWindowGeometry> main;
     std::optional<Grid> grid;
 };
 

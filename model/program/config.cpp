@@ -30,6 +30,10 @@ void TConfig::Load() {
         ExpC = ini.ReadInteger("Expansion", "ExpC", 0);
         ExpD = ini.ReadInteger("Expansion", "ExpD", 0);
         PCMCard = ini.ReadInteger("Expansion", "PCMCard", 0);
+        // An id past the tables would pick a name list that does not exist.
+        for (std::int32_t* board : {&ExpA, &ExpB, &ExpC, &ExpD})
+            if (*board < 0 || *board >= ExpansionBoardCount) *board = 0;
+        if (PCMCard < 0 || PCMCard >= PcmCardCount) PCMCard = 0;
         DataCardInstalled = ini.ReadInteger("Data Card", "Installed", 0) == 1;
         SingleNote = ini.ReadInteger("Preview", "Single Note", 1) == 1;
         PreviewNote = std::clamp(ini.ReadInteger("Preview", "Note", DefaultPreviewNote), 0, 127);

@@ -14,6 +14,11 @@ inline constexpr const char* SettingsFileName = "Quintaron95.ini";
 // The instrument answers to device ids 17..32 by factory setting; 17 is its default.
 inline constexpr int DefaultDeviceID = 17;
 
+// How many expansion board ids and PCM card ids there are (0 is none): the expansion dialog's
+// lists, and the name lists a board or card picks.
+inline constexpr int ExpansionBoardCount = 18;
+inline constexpr int PcmCardCount = 9;
+
 class TConfig : public platform::core::TObject {
 public:
     std::int32_t Thrue = 0;
@@ -32,8 +37,8 @@ public:
     std::string MidiFile;
 
     // Reads the settings file (missing keys give their defaults; a device id outside 1..128 reads
-    // as 17, preview note and velocity are kept to 0..127), then reopens open MIDI ports so that
-    // changed port numbers take effect.
+    // as 17, a board or card id that does not exist as 0, preview note and velocity are kept to
+    // 0..127), then reopens open MIDI ports so that changed port numbers take effect.
     void Load();
     // Writes every setting. False when the file could not be written; the settings written
     // before the failure stay written.

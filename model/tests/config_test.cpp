@@ -161,6 +161,22 @@ TEST_F(ConfigTest, PreviewNoteAndVelocityAreKeptToMidiRange) {
     EXPECT_EQ(config.PreviewVelocity, 0);
 }
 
+// A board or card id picks a name list: one past the tables (2 * id + 1 overflowing, even) would
+// pick none.
+TEST_F(ConfigTest, BoardAndCardIdsThatDoNotExistReadAsNone) {
+    WriteSettings("[Expansion]\nExpA=17\nExpB=18\nExpC=-1\nExpD=2147483647\nPCMCard=9\n");
+    TConfig config;
+    config.Load();
+    EXPECT_EQ(config.ExpA, 17);
+    EXPECT_EQ(config.ExpB, 0);
+    EXPECT_EQ(config.ExpC, 0);
+    EXPECT_EQ(config.ExpD, 0);
+    EXPECT_EQ(config.PCMCard, 0);
+    WriteSettings("[Expansion]\nPCMCard=8\n");
+    config.Load();
+    EXPECT_EQ(config.PCMCard, 8);
+}
+
 TEST_F(ConfigTest, SaveReportsAFileThatCannotBeWritten) {
     // A folder that cannot be made: its parent is a file.
     std::ofstream(folder_ / "plain") << "x";

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <pwd.h>
+#include <sys/stat.h>
+#include <tuple>
 #include <unistd.h>
 #include <vector>
 
@@ -163,6 +165,29 @@ bool Load(const std::string& path, File& file, std::string& error) {
     return true;
 }
 
+// What tells one state of the file on disk from another. An atomic save gives the file a new
+// identity, and every write changes its times; a file that is missing or cannot be looked at is
+// told apart from any that exists.
+struct DiskState {
+    bool exists = false;
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    std::int64_t modified = 0; // nanoseconds
+    std::int64_t changed = 0;
+
+    bool operator==(const DiskState&) const = default;
+};
+
+DiskState StateOnDisk(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return {};
+    const auto nanos = [](const timespec& t) {
+        return static_cast<std::int64_t>(t.tv_sec) * 1000000000 + t.tv_nsec;
+    };
+    return {true, info.st_dev, info.st_ino, info.st_size, nanos(info.st_mtim), nanos(info.st_ctim)};
+}
+
 std::string HomeFolder() {
     if (const char* home = std::getenv("HOME"); home && *home) return home;
     if (const passwd* entry = ::getpwuid(::getuid()); entry && entry->pw_dir) return entry->pw_dir;
@@ -170,6 +195,14 @@ std::string HomeFolder() {
 }
 
 } // namespace
+
+struct TIniFile::Snapshot {
+    DiskState state;
+    File file;
+    // False when the file exists but could not be read: it is not to be overwritten.
+    bool readable = true;
+    std::string error;
+};
 
 std::string SettingsFolder() {
     if (const char* dir = std::getenv("QUINTARON_CONFIG_DIR"); dir && *dir) return dir;
@@ -183,11 +216,37 @@ TIniFile::TIniFile(std::string fileName)
       path_(fileName_.find_first_of("/\\") == std::string::npos ? SettingsFolder() + "/" + fileName_
                                                                 : fileName_) {}
 
+const TIniFile::Snapshot& TIniFile::Current() const {
+    // Looked at before reading: a change while reading shows at the next look.
+    const DiskState state = StateOnDisk(path_);
+    if (snapshot_ && snapshot_->state == state) return *snapshot_;
+    auto fresh = std::make_shared<Snapshot>();
+    fresh->state = state;
+    fresh->readable = Load(path_, fresh->file, fresh->error);
+    snapshot_ = std::move(fresh);
+    return *snapshot_;
+}
+
+std::vector<std::string> TIniFile::ReadSection(std::string_view section) const {
+    const File& file = Current().file;
+    const std::string name = Trim(section);
+    std::vector<std::string> keys;
+    bool inside = false;
+    for (std::size_t i = 0; i < file.lines.size(); ++i) {
+        const Entry entry = Classify(file.lines[i].text, i == 0);
+        if (entry.kind == Kind::Section) {
+            if (inside) break;
+            inside = SameText(entry.name, name);
+        } else if (inside && entry.kind == Kind::Key) {
+            keys.push_back(entry.name);
+        }
+    }
+    return keys;
+}
+
 std::string TIniFile::ReadString(std::string_view section, std::string_view ident,
                                  std::string_view def) const {
-    File file;
-    std::string error;
-    Load(path_, file, error);
+    const File& file = Current().file;
     const Place place = Find(file, Trim(section), Trim(ident));
     if (place.key < 0) return std::string(WithoutTrailingSpaces(def));
     const std::string& text = file.lines[static_cast<std::size_t>(place.key)].text;
@@ -204,9 +263,11 @@ bool TIniFile::ReadBool(std::string_view section, std::string_view ident, bool d
 
 void TIniFile::WriteString(std::string_view section, std::string_view ident,
                            std::string_view value) {
-    File file;
+    // A copy: the snapshot stays as the disk holds it until the write has landed.
+    const Snapshot& current = Current();
+    if (!current.readable) throw EIniFileException("Unable to write to " + current.error);
+    File file = current.file;
     std::string error;
-    if (!Load(path_, file, error)) throw EIniFileException("Unable to write to " + error);
 
     const std::string sectionName = Trim(section);
     const std::string keyName = Trim(ident);
@@ -245,6 +306,10 @@ void TIniFile::WriteString(std::string_view section, std::string_view ident,
             path_, std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()),
             &error))
         throw EIniFileException("Unable to write to " + error);
+    auto written = std::make_shared<Snapshot>();
+    written->state = StateOnDisk(path_);
+    written->file = std::move(file);
+    snapshot_ = std::move(written);
 }
 
 void TIniFile::WriteInteger(std::string_view section, std::string_view ident, int value) {

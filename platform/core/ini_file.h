@@ -16,17 +16,20 @@
 //   file's last line. A line written, or followed by new lines, ends with a line break even
 //   where it was the last line without one. Every other byte of the file stays as it was. New
 //   lines end as the file's first line does (CR LF for a new file, as on Windows).
-// - Nothing is cached: every read and every write reads the file afresh, so several objects on
-//   one file (and other programs) always see each other's writes. A missing or unreadable file
-//   reads as empty: every read gives its default.
+// - An object reads its file once and again only when the file changed on disk (its identity,
+//   size or times), so that a long run of reads costs one read of the file, while several
+//   objects on one file (and other programs) still see each other's writes. A missing or
+//   unreadable file reads as empty: every read gives its default.
 // - Every write lands whole or not at all (WriteFileAtomically). A write that fails raises
 //   EIniFileException and leaves the file as it was; a file that exists but cannot be read is
 //   not overwritten.
 
 #include "platform/core/exception.h"
 
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform::core {
 
@@ -65,9 +68,19 @@ public:
     // "1" or "0".
     void WriteBool(std::string_view section, std::string_view ident, bool value);
 
+    // The key names of the first section of that name, in file order; none when there is no
+    // such section.
+    std::vector<std::string> ReadSection(std::string_view section) const;
+
 private:
+    // The file as last read, with what identified it on disk then.
+    struct Snapshot;
+    // The file as it is on disk now: the snapshot, read again when the file changed.
+    const Snapshot& Current() const;
+
     std::string fileName_;
     std::string path_;
+    mutable std::shared_ptr<const Snapshot> snapshot_;
 };
 
 } // namespace platform::core

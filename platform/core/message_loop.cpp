@@ -114,14 +114,13 @@ bool ProcessOne(Millis timersDueBy) {
 bool PostMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (!IsWindow(wnd)) return false;
     auto& loop = TheLoop();
-    std::function<void()> wakeUp;
     {
         std::lock_guard lock(loop.mutex);
         loop.queue.push_back(MSG{wnd, msg, wParam, lParam, GetTickCount()});
-        wakeUp = loop.wakeUp;
+        // Under the lock, so that once SetWakeUpHandler returns no call to the old handler runs.
+        if (loop.wakeUp) loop.wakeUp();
     }
     loop.posted.notify_one();
-    if (wakeUp) wakeUp();
     return true;
 }
 

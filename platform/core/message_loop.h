@@ -59,8 +59,9 @@ bool ProcessMessages();
 std::optional<Millis> NextTimerDue();
 // Blocks until a message is posted, a timer falls due or timeoutMs pass (system clock).
 void WaitMessage(std::uint32_t timeoutMs);
-// Called from the posting thread after each post, so that an outer event loop (Qt) can
-// schedule ProcessMessages on the UI thread.
+// Called on the posting thread with each post, so that an outer event loop (Qt's) that the UI
+// thread waits in ends its wait. It must return at once and must not post; once this returns,
+// the old handler is no longer running nor called.
 void SetWakeUpHandler(std::function<void()> handler);
 
 // Tests: advances the manual clock by ms, delivering in time order everything that falls due

@@ -6,9 +6,14 @@
 #include <jack/jack.h>
 
 #include <cctype>
+#include <chrono>
+#include <condition_variable>
 #include <cstdlib>
 #include <map>
+#include <memory>
+#include <mutex>
 #include <optional>
+#include <thread>
 #include <unistd.h>
 
 namespace platform::midi {
@@ -34,25 +39,56 @@ std::string JackServerName() {
     return name && *name ? name : DefaultJackServer;
 }
 
+// A server that does not answer (stopped, or stuck) holds a caller of jack_client_open for
+// minutes. The user-interface thread asks, so the question has this long; a server that has not
+// answered by then counts as not running.
+constexpr auto JackProbeTimeout = std::chrono::seconds(3);
+
+// One question to the server, asked on a thread of its own, which outlives a caller that stopped
+// waiting.
+struct JackProbe {
+    std::mutex mutex;
+    std::condition_variable answered;
+    bool done = false;
+    bool running = false;
+};
+
 // Whether a JACK server runs, asked without starting one. RtMidi would ask by opening its own
-// client, which, with no server, prints to standard error and leaks its buffers.
-bool JackServerRunning() {
+// client, which, with no server, prints to standard error and leaks its buffers. While the last
+// question that went unanswered still waits, the server counts as not running without a new wait.
+bool JackServerRunning(std::shared_ptr<JackProbe>& unanswered) {
+    if (unanswered) {
+        std::lock_guard lock(unanswered->mutex);
+        if (!unanswered->done) return false;
+    }
+    unanswered.reset();
     jack_set_error_function(&QuietJack);
     jack_set_info_function(&QuietJack);
-    jack_status_t status{};
-    jack_client_t* client =
-        jack_client_open(JackClientName(JackServerName()).c_str(), JackNoStartServer, &status);
-    if (!client) return false;
-    jack_client_close(client);
-    return true;
+    auto probe = std::make_shared<JackProbe>();
+    std::thread([probe, name = JackClientName(JackServerName())] {
+        jack_status_t status{};
+        jack_client_t* client = jack_client_open(name.c_str(), JackNoStartServer, &status);
+        if (client) jack_client_close(client);
+        {
+            std::lock_guard lock(probe->mutex);
+            probe->done = true;
+            probe->running = client != nullptr;
+        }
+        probe->answered.notify_all();
+    }).detach();
+    std::unique_lock lock(probe->mutex);
+    if (probe->answered.wait_for(lock, JackProbeTimeout, [&] { return probe->done; }))
+        return probe->running;
+    unanswered = std::move(probe);
+    return false;
 }
 
-std::vector<RtMidi::Api> Apis() {
+std::vector<RtMidi::Api> Apis(std::shared_ptr<JackProbe>& unanswered) {
     std::vector<RtMidi::Api> compiled;
     RtMidi::getCompiledApi(compiled);
     // Without the sequencer device ALSA can only fail, and says so on standard error.
     const bool alsa = access("/dev/snd/seq", R_OK | W_OK) == 0;
-    const bool jack = JackServerRunning();
+    const bool jack = JackServerRunning(unanswered);
     std::vector<RtMidi::Api> apis;
     for (RtMidi::Api api : {RtMidi::LINUX_ALSA, RtMidi::UNIX_JACK}) {
         if (api == RtMidi::LINUX_ALSA && !alsa) continue;
@@ -105,9 +141,10 @@ std::unique_ptr<RtMidiOut> MakeProbe(RtMidi::Api api, RtMidiOut*) {
 }
 
 template <class Probe>
-std::vector<Port> ListPorts(std::map<RtMidi::Api, std::unique_ptr<Probe>>& probes) {
+std::vector<Port> ListPorts(std::map<RtMidi::Api, std::unique_ptr<Probe>>& probes,
+                            std::shared_ptr<JackProbe>& unanswered) {
     std::vector<Port> ports;
-    for (RtMidi::Api api : Apis()) {
+    for (RtMidi::Api api : Apis(unanswered)) {
         auto& probe = probes[api];
         if (!probe) probe = MakeProbe(api, static_cast<Probe*>(nullptr));
         if (!probe) continue;
@@ -186,6 +223,10 @@ struct RtMidiBackend::State {
     std::vector<Port> outputs;
     std::map<RtMidi::Api, std::unique_ptr<RtMidiIn>> inputProbes;
     std::map<RtMidi::Api, std::unique_ptr<RtMidiOut>> outputProbes;
+    std::shared_ptr<JackProbe> unansweredJackProbe;
+
+    // Before a JACK port opens: the server answered a moment ago.
+    bool JackAnswers() { return JackServerRunning(unansweredJackProbe); }
 };
 
 RtMidiBackend::RtMidiBackend() : state_(std::make_unique<State>()) {}
@@ -193,12 +234,12 @@ RtMidiBackend::RtMidiBackend() : state_(std::make_unique<State>()) {}
 RtMidiBackend::~RtMidiBackend() = default;
 
 std::vector<std::string> RtMidiBackend::InputNames() {
-    state_->inputs = ListPorts(state_->inputProbes);
+    state_->inputs = ListPorts(state_->inputProbes, state_->unansweredJackProbe);
     return DisplayNames(state_->inputs);
 }
 
 std::vector<std::string> RtMidiBackend::OutputNames() {
-    state_->outputs = ListPorts(state_->outputProbes);
+    state_->outputs = ListPorts(state_->outputProbes, state_->unansweredJackProbe);
     return DisplayNames(state_->outputs);
 }
 
@@ -207,8 +248,10 @@ std::unique_ptr<OutputConnection> RtMidiBackend::OpenOutput(std::size_t index) {
     const Port& port = state_->outputs[index];
     // RtMidi unregisters a JACK port from its running client when closing, which libjack's own
     // threads do not survive.
-    if (port.api == RtMidi::UNIX_JACK)
+    if (port.api == RtMidi::UNIX_JACK) {
+        if (!state_->JackAnswers()) return nullptr;
         return JackMidiOutPort::Open(ClientNameFor(port.api), ClientName + " Out", port.name);
+    }
     auto out = MakeOut(port.api);
     if (!out) return nullptr;
     auto number = FindPort(*out, port.name);
@@ -222,9 +265,11 @@ std::unique_ptr<InputConnection> RtMidiBackend::OpenInput(std::size_t index,
                                                           ReceiveHandler onReceive) {
     if (index >= state_->inputs.size()) return nullptr;
     const Port& port = state_->inputs[index];
-    if (port.api == RtMidi::UNIX_JACK)
+    if (port.api == RtMidi::UNIX_JACK) {
+        if (!state_->JackAnswers()) return nullptr;
         return JackMidiInPort::Open(ClientNameFor(port.api), ClientName + " In", port.name,
                                     std::move(onReceive));
+    }
     auto in = MakeIn(port.api);
     if (!in) return nullptr;
     auto number = FindPort(*in, port.name);

@@ -110,7 +110,7 @@ HWND Activate(HWND wnd, WPARAM how, bool fromSystem) {
         core::SendMessage(top, WM_ACTIVATE, how, static_cast<LPARAM>(old));
     }
     auto* w = WindowOf(top);
-    if (!fromSystem && w && w->host && w->ManagedFrame() && w->host->isVisible())
+    if (!fromSystem && w && w->host && w->ManagedByDesktop() && w->host->isVisible())
         w->host->activateWindow();
     return WindowOf(old) ? old : NullHWnd;
 }
@@ -285,6 +285,21 @@ void NoteHoverWindow(HWND wnd) {
 }
 
 void ActivateFromSystem(HWND wnd, WPARAM how) {
+    // The desktop activated a window the program has disabled (a click on the main window while
+    // a modal box stands, which a window manager also lifts to the front): as on the platform,
+    // the enabled window above it takes the activation and comes to the front instead.
+    if (auto* w = WindowOf(wnd); w && (w->style & WS_DISABLED)) {
+        for (HWND top : TopLevelWindows()) {
+            auto* t = WindowOf(top);
+            if (top == wnd || !t || !IsShowing(*t) || (t->style & WS_DISABLED) ||
+                (t->exStyle & WS_EX_NOACTIVATE) || !t->ManagedByDesktop())
+                continue;
+            if (t->host) t->host->raise();
+            // Still the active window to the program, which the desktop must hear again.
+            if (Activate(top, how, false) == top && t->host) t->host->activateWindow();
+            return;
+        }
+    }
     Activate(wnd, how, true);
 }
 
@@ -310,7 +325,7 @@ void ForgetInputWindow(HWND wnd, bool destroying) {
     if (next == NullHWnd) {
         for (HWND top : TopLevelWindows()) {
             auto* t = WindowOf(top);
-            if (usable(top) && t->ManagedFrame()) {
+            if (usable(top) && t->ManagedByDesktop()) {
                 next = top;
                 break;
             }

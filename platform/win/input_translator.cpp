@@ -412,7 +412,7 @@ bool TranslateQtEvent(HWND host, QEvent* event) {
         return true;
     case QEvent::WindowActivate:
         if (auto* w = WindowOf(TopLevelOf(host));
-            w && !(w->exStyle & WS_EX_NOACTIVATE) && w->ManagedFrame())
+            w && !(w->exStyle & WS_EX_NOACTIVATE) && w->ManagedByDesktop())
             ActivateFromSystem(w->handle, WA_ACTIVE);
         return true;
     case QEvent::WindowDeactivate:

@@ -5,9 +5,11 @@
 #include "platform/win/input_state.h"
 #include "platform/win/window_data.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QObject>
+#include <QThread>
 #include <QTimer>
 
 #include <algorithm>
@@ -22,58 +24,35 @@ int& Depth() {
     return depth;
 }
 
-std::function<void()>& PumpScheduler() {
-    static std::function<void()> scheduler;
-    return scheduler;
-}
-
 bool AnythingToTake() {
     MSG probe;
     return core::PeekMessage(probe, NullHWnd, 0, 0, core::PM_NOREMOVE);
 }
 
+// The core's condition variable wakes only the core's own wait; the UI thread waits in Qt's. So a
+// post, from whatever thread, also wakes Qt's event dispatcher: without it, MIDI input posted by
+// the driver's thread waited for the next timer or the next move of the mouse.
+void WakeQtOnPosts(QCoreApplication& application) {
+    static QCoreApplication* wired = nullptr;
+    if (wired == &application) return;
+    wired = &application;
+    QAbstractEventDispatcher* dispatcher = application.thread()->eventDispatcher();
+    core::SetWakeUpHandler([dispatcher] { dispatcher->wakeUp(); });
+    QObject::connect(&application, &QObject::destroyed, [] {
+        core::SetWakeUpHandler(nullptr);
+        wired = nullptr;
+    });
+}
+
 } // namespace
 
-void SchedulePump() {
-    if (auto& scheduler = PumpScheduler()) scheduler();
-}
-
-QtMessagePump::QtMessagePump()
-    : context_(std::make_unique<QObject>()), timer_(std::make_unique<QTimer>()) {
-    timer_->setSingleShot(true);
-    QObject::connect(timer_.get(), &QTimer::timeout, context_.get(), [this] { Run(); });
-    QObject* context = context_.get();
-    core::SetWakeUpHandler([this, context] {
-        // Any thread: the call runs on the UI thread, in Qt's loop.
-        QMetaObject::invokeMethod(
-            context, [this] { Run(); }, Qt::QueuedConnection);
-    });
-    PumpScheduler() = [this] { Schedule(); };
-    Schedule();
-}
-
-QtMessagePump::~QtMessagePump() {
-    core::SetWakeUpHandler(nullptr);
-    PumpScheduler() = nullptr;
-}
-
-void QtMessagePump::Schedule() {
-    QMetaObject::invokeMethod(
-        context_.get(), [this] { Run(); }, Qt::QueuedConnection);
-}
-
-void QtMessagePump::Run() {
-    if (Depth() == 0) core::ProcessMessages();
-    // Ticks that fell due while dispatching wait for the timer: the loop stays responsive.
-    if (auto due = core::NextTimerDue()) {
-        auto now = core::CurrentClock().Now();
-        timer_->start(
-            static_cast<int>(std::min<core::Millis>(*due > now ? *due - now : 0, 1 << 30)));
-    }
-}
-
 void WaitMessage() {
-    if (QCoreApplication::instance()) QCoreApplication::sendPostedEvents();
+    if (auto* application = QCoreApplication::instance()) {
+        // Before the look into the queue, so that a post between the look and the wait still
+        // ends the wait.
+        WakeQtOnPosts(*application);
+        QCoreApplication::sendPostedEvents();
+    }
     if (AnythingToTake()) return;
     auto* manual = dynamic_cast<core::ManualClock*>(&core::CurrentClock());
     if (manual) {

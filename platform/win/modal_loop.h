@@ -1,36 +1,18 @@
 #pragma once
-// Message loops: the Qt event loop drives the platform core's queue in the running program, and
-// the toolkit runs a modal loop of its own (menus, drag detection, panning, popups) that takes the
-// queue's messages itself, posted messages and timers included, while Qt keeps delivering input.
+// Message loops: every loop of the program, the application's main loop included, is a modal loop
+// that takes the platform core's queue itself, posted messages and timers included, and waits in
+// Qt's event loop, which keeps delivering input. A message posted from another thread (the MIDI
+// driver's) ends that wait at once, whatever loop waits.
 
 #include "platform/win/messages.h"
 
 #include <functional>
 #include <memory>
 
-class QObject;
-class QTimer;
-
 namespace platform::win {
 
-// For its lifetime, Qt's event loop dispatches the queue: at once after a post (from any
-// thread) or an invalidation, and when the next timer falls due. It stands aside while a modal
-// loop runs.
-class QtMessagePump {
-public:
-    QtMessagePump();
-    ~QtMessagePump();
-    QtMessagePump(const QtMessagePump&) = delete;
-    QtMessagePump& operator=(const QtMessagePump&) = delete;
-
-private:
-    void Run();
-    void Schedule();
-    std::unique_ptr<QObject> context_;
-    std::unique_ptr<QTimer> timer_;
-};
-
-// Waits until something can be taken from the queue: Qt delivers input meanwhile. Under a
+// Waits until something can be taken from the queue: Qt delivers input meanwhile, and a post
+// from any thread or the next timer ends the wait. Under a
 // manual clock nothing arrives by itself, so the clock moves on to its next scheduled action
 // (a user's input, in tests) or timer; with neither there is nothing to wait for, which throws
 // std::logic_error instead of hanging.

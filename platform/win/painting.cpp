@@ -67,7 +67,6 @@ HWND FindPaintable(const std::vector<HWND>& list, HWND only) {
 void Invalidate(WindowData& w, const gdi::Region& area, bool erase) {
     w.update = gdi::Region::Combine(w.update, area, gdi::RGN_OR);
     if (erase) w.erase = true;
-    if (!w.update.Empty()) SchedulePump();
 }
 
 void Validate(WindowData& w, const gdi::Region& area) {
@@ -84,7 +83,6 @@ void RedrawTree(HWND wnd, const gdi::Region* area, UINT flags, bool top) {
     if (flags & RDW_VALIDATE) Validate(*w, region);
     if ((flags & RDW_FRAME) && (flags & RDW_INVALIDATE)) {
         w->frameDirty = HasNonClientArea(*w);
-        if (w->frameDirty) SchedulePump();
     }
     if (flags & RDW_NOFRAME) w->frameDirty = false;
     if (flags & RDW_ALLCHILDREN) {

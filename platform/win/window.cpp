@@ -11,6 +11,7 @@
 #include "platform/win/window_data.h"
 
 #include <QRegion>
+#include <QWindow>
 
 #include <algorithm>
 #include <cstring>
@@ -66,7 +67,9 @@ void PlaceInZOrder(WindowData& w, HWND after) {
 Qt::WindowFlags QtFlagsFor(const WindowData& w) {
     if (w.IsChild()) return Qt::Widget;
     Qt::WindowFlags flags;
-    if (!w.ManagedFrame()) {
+    if (w.desktopManaged && !w.ManagedFrame()) {
+        flags = Qt::Window | Qt::FramelessWindowHint;
+    } else if (!w.ManagedFrame()) {
         // Menus, hints and drop-downs: placed where the program says, never activated by the
         // window manager, and closed by the program's own rules (so no Qt::Popup).
         flags = Qt::Tool | Qt::FramelessWindowHint | Qt::X11BypassWindowManagerHint |
@@ -306,6 +309,27 @@ void MatchSurfaceToWindow(WindowData& w) {
     w.surface = std::move(fresh);
 }
 
+// Forms have no owner on the screen (the application's hidden window owns them), and a window
+// manager stacks a window that belongs to none as any other: a click on the disabled window
+// behind a modal box would lift that window over the box. A pop-up window (a dialog, a box)
+// without an owner on the screen belongs, as a dialog does, to the window that is active when it
+// shows, unless that window belongs to it in turn.
+void BelongToActiveWindow(WindowData& w) {
+    auto* owner = WindowOf(w.owner);
+    if ((owner && owner->host && owner->host->isVisible()) || !w.ManagedByDesktop() ||
+        !(w.style & WS_POPUP))
+        return;
+    auto* active = WindowOf(GetActiveWindow());
+    if (!active || active == &w || active->IsChild() || !active->host || !active->host->isVisible())
+        return;
+    QWindow* window = w.host->windowHandle();
+    for (QWindow* above = active->host->windowHandle(); above; above = above->transientParent())
+        if (window && above == window) return;
+    w.host->winId();
+    active->host->winId();
+    w.host->windowHandle()->setTransientParent(active->host->windowHandle());
+}
+
 void SyncHostGeometry(WindowData& w) {
     if (!w.host) return;
     QRect geometry;
@@ -316,7 +340,15 @@ void SyncHostGeometry(WindowData& w) {
     } else {
         geometry = QRect(w.rect.Left, w.rect.Top, w.rect.Width(), w.rect.Height());
     }
-    if (w.host->geometry() != geometry) w.host->setGeometry(geometry);
+    if (!w.IsChild() && w.ManagedFrame() && w.Visible() && !w.host->isVisible()) {
+        // About to reach the screen: the position is the frame's corner, as a window's position
+        // is on the platform, so that the window manager's title bar is not pushed off the top
+        // of the screen. Where the client then lies comes back through FollowHostGeometry.
+        w.host->resize(geometry.size());
+        w.host->move(geometry.topLeft());
+    } else if (w.host->geometry() != geometry) {
+        w.host->setGeometry(geometry);
+    }
     if (w.shape) {
         QRegion mask;
         for (const TRect& r : w.shape->Rects())
@@ -328,6 +360,7 @@ void SyncHostGeometry(WindowData& w) {
     if (!w.IsChild())
         w.host->setWindowOpacity(w.layered && (w.layeredFlags & LWA_ALPHA) ? w.alpha / 255.0 : 1.0);
     const bool visible = w.Visible() && !w.HiddenByMinimize();
+    if (visible && w.host->isHidden() && !w.IsChild()) BelongToActiveWindow(w);
     if (w.host->isHidden() == visible) w.host->setVisible(visible);
     // Our z-order: the widget of the window below each one stacks under it.
     auto& list = SiblingList(w);
@@ -352,7 +385,6 @@ void InvalidateAll(WindowData& w, bool frame) {
     w.update = gdi::Region::FromRect({0, 0, w.client.Width(), w.client.Height()});
     w.erase = true;
     if (frame && HasNonClientArea(w)) w.frameDirty = true;
-    SchedulePump();
 }
 
 bool RegisterClass(const WNDCLASS& windowClass) {
@@ -872,7 +904,6 @@ BOOL SetWindowPos(HWND wnd, HWND insertAfter, int x, int y, int width, int heigh
     }
     if (pos.flags & SWP_FRAMECHANGED) {
         w->frameDirty = HasNonClientArea(*w);
-        if (w->frameDirty) SchedulePump();
     }
     if (!(pos.flags & SWP_NOZORDER)) {
         if (!w->IsChild()) {
@@ -880,8 +911,18 @@ BOOL SetWindowPos(HWND wnd, HWND insertAfter, int x, int y, int width, int heigh
             if (pos.hwndInsertAfter == HWND_NOTOPMOST) w->exStyle &= ~WS_EX_TOPMOST;
             if (w->host) {
                 const bool onTop = (w->exStyle & WS_EX_TOPMOST) != 0;
-                if (w->host->windowFlags().testFlag(Qt::WindowStaysOnTopHint) != onTop)
-                    w->host->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+                if (w->host->windowFlags().testFlag(Qt::WindowStaysOnTopHint) != onTop) {
+                    // On the window itself where it exists: the widget would make it afresh,
+                    // hidden, and the desktop would see a new window.
+                    const Qt::WindowFlags flags =
+                        w->host->windowFlags().setFlag(Qt::WindowStaysOnTopHint, onTop);
+                    if (QWindow* window = w->host->windowHandle()) {
+                        w->host->overrideWindowFlags(flags);
+                        window->setFlags(flags);
+                    } else {
+                        w->host->setWindowFlags(flags);
+                    }
+                }
             }
         }
         PlaceInZOrder(*w, pos.hwndInsertAfter);
@@ -889,9 +930,18 @@ BOOL SetWindowPos(HWND wnd, HWND insertAfter, int x, int y, int width, int heigh
     if (pos.flags & SWP_SHOWWINDOW) {
         w->style |= WS_VISIBLE;
         InvalidateAll(*w, true);
+        // Whether the window manager takes a frameless window in is settled before it first
+        // reaches the screen: under one, a window that bypasses it stays above every window it
+        // manages, and a borderless form such as the intro would cover the boxes shown over it.
+        if (!w->everShown && !w->IsChild() && !w->ManagedFrame() && !(pos.flags & SWP_NOACTIVATE) &&
+            !(w->exStyle & (WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE)) && !(w->style & WS_DISABLED)) {
+            w->desktopManaged = true;
+            if (w->host) w->host->setWindowFlags(QtFlagsFor(*w));
+        }
+        w->everShown = true;
         if (w->host)
             w->host->setAttribute(Qt::WA_ShowWithoutActivating,
-                                  (pos.flags & SWP_NOACTIVATE) || !w->ManagedFrame());
+                                  (pos.flags & SWP_NOACTIVATE) || !w->ManagedByDesktop());
     }
     if (pos.flags & SWP_HIDEWINDOW) w->style &= ~WS_VISIBLE;
     SyncHostGeometry(*w);

@@ -44,6 +44,12 @@ struct WindowData {
     bool maximized = false;
     bool destroying = false;
     bool frameActive = false; // the last WM_NCACTIVATE said active
+    // A frameless top-level window first shown taking the activation (the intro, a borderless
+    // form): the window manager stacks and focuses it as any other. Frameless windows shown
+    // without activation, tool windows and no-activate windows (menus, hints, drop-downs, drag
+    // images) bypass it, placed and stacked by the program alone.
+    bool desktopManaged = false;
+    bool everShown = false;
     std::shared_ptr<gdi::Surface> surface;
     QPointer<HostWidget> host;
 
@@ -54,6 +60,8 @@ struct WindowData {
     bool HiddenByMinimize() const { return minimized && !IsChild(); }
     // A top-level window whose frame the window manager draws.
     bool ManagedFrame() const;
+    // A top-level window the window manager stacks, focuses and activates.
+    bool ManagedByDesktop() const { return ManagedFrame() || desktopManaged; }
 };
 
 // nullptr for a handle that is not a real window (message-only windows included).
@@ -77,8 +85,6 @@ void SyncHostGeometry(WindowData& w);
 void InvalidateAll(WindowData& w, bool frame);
 // The queue's made-up WM_PAINT for the first window that needs painting.
 bool MakePaintMessage(MSG& msg, HWND wnd, UINT first, UINT last);
-// The running program's pump dispatches soon (painting waits for it).
-void SchedulePump();
 // WM_SYSCOLORCHANGE or WM_THEMECHANGED to the windows that hear it, oldest first.
 void BroadcastSettingChangeToWindows(UINT msg);
 // Installs the queue's filter, paint source, send hook and setting-change broadcast once.

@@ -2,7 +2,10 @@
 // end-to-end test and for trying Quintaron without a synth. Quintaron's output device is
 // "<name> In:midi", its input device "<name> Out:midi". Runs until SIGTERM or SIGINT.
 //
-//   sim_instrument [--api jack|alsa] [--name NAME] [--device HEX]
+//   sim_instrument [--api jack|alsa] [--name NAME] [--device HEX] [--pattern on]
+//
+// With --pattern on, every block of its memory holds bytes that tell where they lie (its first
+// twelve letters), for a transfer whose bytes are checked; otherwise its memory reads as zeros.
 
 #include "platform/midi/jack_midi_port.h"
 #include "testsupport/instrument_address_map.h"
@@ -24,6 +27,7 @@ struct Options {
     RtMidi::Api api = RtMidi::UNIX_JACK;
     std::string name = "Sim Instrument";
     std::uint8_t device = 0x10;
+    bool pattern = false;
 };
 
 bool Parse(int argc, char** argv, Options& options) {
@@ -37,6 +41,8 @@ bool Parse(int argc, char** argv, Options& options) {
             options.api = RtMidi::LINUX_ALSA;
         else if (arg == "--name")
             options.name = value;
+        else if (arg == "--pattern" && (value == "on" || value == "off"))
+            options.pattern = value == "on";
         else if (arg == "--device")
             options.device = static_cast<std::uint8_t>(std::strtoul(value.c_str(), nullptr, 16));
         else
@@ -119,7 +125,8 @@ private:
 int main(int argc, char** argv) {
     Options options;
     if (!Parse(argc, argv, options)) {
-        std::cerr << "usage: sim_instrument [--api jack|alsa] [--name NAME] [--device HEX]\n";
+        std::cerr << "usage: sim_instrument [--api jack|alsa] [--name NAME] [--device HEX] "
+                     "[--pattern on|off]\n";
         return 2;
     }
     sigset_t stop;
@@ -143,6 +150,7 @@ int main(int argc, char** argv) {
     instrument.SetDeviceByte(options.device);
     // Answered block by block as the instrument does: a whole-patch request by five data sets.
     instrument.SetBlockTable(testsupport::InstrumentBlockTable());
+    if (options.pattern) testsupport::FillWithPattern(instrument);
     // Closed on every path before the instrument they deliver to goes.
     try {
         if (!ports->Open(options.name, instrument)) {

@@ -6,6 +6,7 @@
 
 #include <csignal>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <optional>
 #include <stdlib.h>
@@ -332,6 +333,47 @@ TEST_F(IniFile, TwoObjectsOnOneFileSeeEachOthersWrites) {
     b.WriteString("Desktop", "Library1", "x.Lib");
     EXPECT_EQ(a.ReadInteger("Keyboard", "Open", 1), 0);
     EXPECT_EQ(a.ReadString("Desktop", "Library1", ""), "x.Lib");
+}
+
+// Bytes this process has read from files so far, as the kernel counts them.
+std::optional<long long> BytesReadByProcess() {
+    std::ifstream io("/proc/self/io");
+    std::string name;
+    long long value = 0;
+    while (io >> name >> value)
+        if (name == "rchar:") return value;
+    return std::nullopt;
+}
+
+// A run of reads costs one read of the file (start-up reads hundreds of keys); a change on disk,
+// by another object or another program, is still seen by the next read.
+TEST_F(IniFile, ReadsTheFileOnceUntilItChangesOnDisk) {
+    const std::string path = PathOf("Quintaron95.ini");
+    std::string bytes = "[Desktop]\r\n";
+    constexpr int Keys = 1000;
+    for (int i = 1; i <= Keys; ++i)
+        bytes += "Library" + std::to_string(i) + "=/home/someone/Libraries/Library" +
+                 std::to_string(i) + ".Lib\r\n";
+    WriteBytes(path, bytes);
+    const TIniFile ini(path);
+    const auto before = BytesReadByProcess();
+    if (!before) GTEST_SKIP() << "the kernel does not count this process's reads";
+    for (int round = 0; round < 3; ++round)
+        for (int i = 1; i <= Keys; ++i)
+            ASSERT_FALSE(ini.ReadString("Desktop", "Library" + std::to_string(i), "").empty());
+    EXPECT_EQ(ini.ReadSection("Desktop").size(), static_cast<std::size_t>(Keys));
+    const long long read = *BytesReadByProcess() - *before;
+    EXPECT_LT(read, 3 * static_cast<long long>(bytes.size()))
+        << "the file was read again and again";
+
+    TIniFile other(path);
+    other.WriteString("Desktop", "Library2", "");
+    EXPECT_EQ(ini.ReadString("Desktop", "Library2", "none"), "");
+    WriteBytes(path, "[Desktop]\nNum Library=1\n");
+    EXPECT_EQ(ini.ReadString("Desktop", "Library1", "none"), "none");
+    EXPECT_EQ(ini.ReadInteger("Desktop", "Num Library", 0), 1);
+    EXPECT_EQ(ini.ReadSection("Desktop"), std::vector<std::string>{"Num Library"});
+    EXPECT_TRUE(ini.ReadSection("Midi").empty());
 }
 
 TEST_F(IniFile, SettingsFolderFallsBackToTheXdgFolders) {

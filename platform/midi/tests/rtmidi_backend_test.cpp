@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <memory>
 #include <string>
 #include <sys/wait.h>
@@ -88,4 +89,43 @@ TEST(JackClientName, TwoProgramsOpenTheirClientsAtOnceOnServersOfTheirOwn) {
             refused += EndedWell(child) ? 0 : 1;
     }
     EXPECT_EQ(refused, 0) << "of " << Rounds * 2 << " clients";
+}
+
+// A server that stops answering (here stopped by a signal, as a hung one) would hold the caller
+// inside libjack for minutes: the program's start-up lists ports on the user-interface thread.
+// Listing gives up within a few seconds with no JACK port, and a second listing while that
+// question still hangs does not wait again. Once the server answers, its ports are listed again.
+TEST(RtMidiBackendJack, AServerThatDoesNotAnswerCountsAsNoJack) {
+    if (!testsupport::JackServer::Installed())
+        GTEST_SKIP() << "jackd is not installed (no jackd in PATH; the package jackd2 has it)";
+    std::string whyNot;
+    auto server = testsupport::JackServer::Start(whyNot);
+    ASSERT_TRUE(server) << "jackd is installed but no JACK server could start: " << whyNot;
+    RtMidiBackend backend;
+
+    server->Freeze();
+    const auto start = std::chrono::steady_clock::now();
+    const std::vector<std::string> inputs = backend.InputNames();
+    const std::vector<std::string> outputs = backend.OutputNames();
+    const auto waited = std::chrono::steady_clock::now() - start;
+    server->Thaw();
+    EXPECT_LT(waited, std::chrono::seconds(20));
+    for (const auto& names : {inputs, outputs})
+        for (const std::string& name : names)
+            EXPECT_EQ(name.find("Peer"), std::string::npos) << name;
+
+    // A port of the test's own, once the server answers again.
+    jack_status_t status{};
+    jack_client_t* peer = jack_client_open("Peer", JackNoStartServer, &status);
+    ASSERT_NE(peer, nullptr);
+    ASSERT_NE(jack_port_register(peer, "out", JACK_DEFAULT_MIDI_TYPE, JackPortIsOutput, 0),
+              nullptr);
+    ASSERT_EQ(jack_activate(peer), 0);
+    bool listed = false;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!listed && std::chrono::steady_clock::now() < deadline)
+        for (const std::string& name : backend.InputNames())
+            listed = listed || name.find("Peer:out") != std::string::npos;
+    jack_client_close(peer);
+    EXPECT_TRUE(listed) << "the server answers again, and its ports are not listed";
 }

@@ -1,9 +1,18 @@
 #include "platform/win/modal_loop.h"
 
 #include "platform/win/tests/win_test_support.h"
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
+#include <QThread>
 
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <future>
+#include <mutex>
 #include <stdexcept>
+#include <thread>
+#include <utility>
 
 namespace platform::win::test {
 namespace {
@@ -84,12 +93,57 @@ TEST_F(ModalLoopTest, WaitingWithNothingScheduledUnderTheManualClockFailsInstead
 namespace platform::win::test {
 namespace {
 
-TEST_F(ModalLoopTest, QtsEventLoopDrivesTheQueueThroughThePump) {
+// The program waits in Qt's event loop with the system clock in force. A message that another
+// thread (the MIDI driver's) posts while a modal loop waits there, with no timer due and no
+// input, ends the wait and is dispatched. The watchdog's rescue is how the fault shows: without
+// it the loop would wait for good.
+TEST_F(ModalLoopTest, APostFromAnotherThreadEndsTheWaitInQtsEventLoop) {
+    core::SystemClock systemClock;
+    core::ClockOverride realTime(systemClock);
     HWND wnd = Create(WS_POPUP, gdi::Bounds(0, 0, 10, 10));
-    QtMessagePump pump;
-    core::PostMessage(wnd, WM_USER, 0, 0);
-    EXPECT_TRUE(Got(wnd, {WM_USER}).empty());
-    QCoreApplication::processEvents();
+    PumpUntilIdle();
+    ModalLoop loop;
+    handler = [&](HWND h, UINT msg, WPARAM, LPARAM, LRESULT&) {
+        if (h == wnd && msg == WM_USER) loop.Quit();
+        return false;
+    };
+
+    QAbstractEventDispatcher* dispatcher =
+        QCoreApplication::instance()->thread()->eventDispatcher();
+    ASSERT_NE(dispatcher, nullptr);
+    std::promise<void> waiting;
+    bool told = false;
+    const auto connection =
+        QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, [&] {
+            if (!std::exchange(told, true)) waiting.set_value();
+        });
+    std::thread driver([&, blocked = waiting.get_future()] {
+        blocked.wait();
+        core::PostMessage(wnd, WM_USER, 0, 0);
+    });
+    std::mutex mutex;
+    std::condition_variable ended;
+    bool done = false;
+    std::atomic<bool> rescued = false;
+    std::thread watchdog([&] {
+        std::unique_lock lock(mutex);
+        if (!ended.wait_for(lock, std::chrono::seconds(20), [&] { return done; })) {
+            rescued = true;
+            dispatcher->wakeUp();
+        }
+    });
+
+    loop.Run();
+    {
+        std::lock_guard lock(mutex);
+        done = true;
+    }
+    ended.notify_one();
+    driver.join();
+    watchdog.join();
+    QObject::disconnect(connection);
+    EXPECT_TRUE(told) << "the loop never waited";
+    EXPECT_FALSE(rescued) << "the post did not end the wait";
     EXPECT_EQ(Got(wnd, {WM_USER}).size(), 1u);
 }
 
