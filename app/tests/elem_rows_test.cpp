@@ -7,6 +7,7 @@
 #include "app/app_images.h"
 #include "model/elements/element_factory.h"
 #include "model/elements/lib_elem.h"
+#include "platform/core/date_time.h"
 #include "platform/gdi/colors.h"
 
 #include <gtest/gtest.h>
@@ -35,6 +36,9 @@ struct TSheet {
 };
 
 TEST(ElemRowsTest, TheRowsColourFollowsTheSelectionAndOnlyAnElementsRowSetsThePen) {
+    // Elements are stamped with a known time, never the wall clock's.
+    const platform::core::NowOverride fixedNow(platform::core::EncodeDate(2026, 3, 7) +
+                                               platform::core::EncodeTime(9, 0, 0, 0));
     const std::unique_ptr<model::TLibElem> elem = model::CreateElemByType(model::etPatch, nullptr);
     ASSERT_NE(elem, nullptr);
     const struct {
@@ -62,6 +66,9 @@ TEST(ElemRowsTest, TheRowsColourFollowsTheSelectionAndOnlyAnElementsRowSetsThePe
 }
 
 TEST(ElemRowsTest, TheIconsBackgroundTakesTheRowsColour) {
+    // Elements are stamped with a known time, never the wall clock's.
+    const platform::core::NowOverride fixedNow(platform::core::EncodeDate(2026, 3, 7) +
+                                               platform::core::EncodeTime(9, 0, 0, 0));
     for (const pg::TColor row : {pg::clWhite, pg::clAqua}) {
         SCOPED_TRACE(row);
         TSheet sheet;

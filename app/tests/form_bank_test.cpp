@@ -128,6 +128,52 @@ TEST_F(FormBankTest, PatchesFromALibraryMustFitBelowTheDropRowAndTakeTheBanksPla
     EXPECT_EQ(library.Library().Count(), 2);
 }
 
+// Three entries dropped so that the last lands on the bank's last row fill the rows up to it;
+// one row lower the last would fall past the bank, and the drop is refused, from a library or
+// from another bank alike.
+TEST_F(FormBankTest, ADropThatEndsOnTheLastRowFillsItAndOneRowLowerIsRefused) {
+    TFormLibrary& library = OpenLibrary({{model::etPatch, "One"},
+                                         {model::etPatch, "Two"},
+                                         {model::etPatch, "Three"},
+                                         {model::etPatchBank, "Leads"},
+                                         {model::etPatchBank, "Pads"}});
+    auto& leads = static_cast<model::TBank&>(library.Library().Elem(3));
+    auto& pads = static_cast<model::TBank&>(library.Library().Elem(4));
+    const char* padNames[] = {"A", "B", "C"};
+    for (int i = 0; i < 3; ++i)
+        pads.Elem(i).SetName(padNames[i], false);
+    TFormBank& window = OpenWindow<TFormBank>(leads, 600, 0);
+    window.DrawGrid.SetTopRow(120);
+    testsupport::PumpUntilIdle();
+
+    DragFromLibrary(library, {0, 1, 2}, RowPoint(window.DrawGrid, 126));
+    EXPECT_FALSE(accepted);
+    EXPECT_EQ(Names(leads, 125, 127), (std::vector<std::string>{"", "", ""}));
+    DragFromLibrary(library, {0, 1, 2}, RowPoint(window.DrawGrid, 125));
+    EXPECT_TRUE(accepted);
+    EXPECT_EQ(Names(leads, 124, 127), (std::vector<std::string>{"", "One", "Two", "Three"}));
+    EXPECT_EQ(leads.Elem(127).Number, 128);
+    EXPECT_EQ(leads.Elem(127).GetLocation(), "User : 128");
+
+    // The first three entries of another bank, selected as a user selects them.
+    TFormBank& from = OpenWindow<TFormBank>(pads, 0, 300);
+    driver.Click(RowPoint(from.DrawGrid, 0));
+    Run(1000);
+    driver.KeyDown(Qt::Key_Shift);
+    driver.Click(RowPoint(from.DrawGrid, 2));
+    driver.KeyUp(Qt::Key_Shift);
+    Run(1000);
+    window.BringToFront();
+    testsupport::PumpUntilIdle();
+    Drag(RowPoint(from.DrawGrid, 0), RowPoint(window.DrawGrid, 126));
+    EXPECT_FALSE(accepted);
+    EXPECT_EQ(Names(leads, 125, 127), (std::vector<std::string>{"One", "Two", "Three"}));
+    Drag(RowPoint(from.DrawGrid, 0), RowPoint(window.DrawGrid, 125));
+    EXPECT_TRUE(accepted);
+    EXPECT_EQ(Names(leads, 124, 127), (std::vector<std::string>{"", "A", "B", "C"}));
+    EXPECT_EQ(leads.Elem(127).Number, 128);
+}
+
 TEST_F(FormBankTest, ADragWithinTheBankCopiesTheEntriesAsTheyStoodBeforeTheDrop) {
     TFormLibrary& library = OpenLibrary({{model::etPatchBank, "Leads"}});
     auto& bank = static_cast<model::TBank&>(library.Library().Elem(0));

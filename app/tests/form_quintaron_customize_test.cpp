@@ -186,6 +186,50 @@ TEST_F(MainCustomizeTest, CustomizeFromTheToolbarsPopupOpensTheDialogOverADisabl
     bars::SetdxBarNameQuery(previous);
 }
 
+// The program's own toolbars (present when the main window was loaded) are not the user's to
+// rename: Rename stays disabled on them as Delete does on the main menu, which cannot be closed;
+// on a toolbar the user made, both are enabled.
+TEST_F(MainCustomizeTest, RenameIsDisabledForTheToolbarsTheProgramDesigned) {
+    auto previous = bars::SetdxBarNameQuery(
+        [&](bars::TdxBarNameMode, std::string&, bars::TdxBar*, bars::TdxBars*) { return true; });
+    manager.Customizing(true);
+    testsupport::PumpUntilIdle();
+    bars::TdxBarCustomizingForm* dialog = bars::GetCustomizingForm();
+    ASSERT_NE(dialog, nullptr);
+    dialog->BBarNew().Click();
+    testsupport::PumpUntilIdle();
+    bars::TdxBar* mine = manager.Bars()->FindByName("Custom 1");
+    ASSERT_NE(mine, nullptr);
+    bars::TdxBar* menu = manager.Bars()->FindByName("Main Menu");
+    ASSERT_NE(menu, nullptr);
+
+    const struct {
+        const char* what;
+        bars::TdxBar* bar;
+        bool rename, remove;
+    } rows[] = {
+        {"the program's toolbar", &tools, false, true},
+        {"the program's main menu", menu, false, false},
+        {"the user's toolbar", mine, true, true},
+        {"the program's toolbar again", &tools, false, true},
+    };
+    for (const auto& row : rows) {
+        // A click on the row's caption, beside its check box.
+        const int index = dialog->BarsListBox().IndexOfBar(row.bar);
+        ASSERT_GE(index, 0) << row.what;
+        const pw::TRect check = dialog->BarsListBox().CheckRect(index);
+        driver.Click(dialog->BarsListBox().ClientToScreen(
+            {check.Right + 30, (check.Top + check.Bottom) / 2}));
+        testsupport::PumpUntilIdle();
+        ASSERT_EQ(dialog->BarsListBox().ItemIndex(), index) << row.what;
+        EXPECT_EQ(dialog->BBarRename().Enabled(), row.rename) << row.what;
+        EXPECT_EQ(dialog->BBarDelete().Enabled(), row.remove) << row.what;
+    }
+    manager.Customizing(false);
+    testsupport::PumpUntilIdle();
+    bars::SetdxBarNameQuery(previous);
+}
+
 TEST_F(MainCustomizeTest, DraggingOpenFromTheCommandsPageOntoTheToolbarAddsALink) {
     manager.Customizing(true);
     testsupport::PumpUntilIdle();

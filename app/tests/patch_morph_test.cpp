@@ -2,6 +2,7 @@
 // part by the check boxes.
 
 #include "app/patch_morph.h"
+#include "platform/core/date_time.h"
 
 #include <gtest/gtest.h>
 
@@ -77,6 +78,9 @@ TEST(PatchMorphTest, FactorZeroIsAAndFactor127IsBForEveryPairOfBytes) {
 // Two patches whose every data byte differs, with the same EFX type unless asked otherwise.
 class PatchMorphFixture : public ::testing::Test {
 protected:
+    // Elements are stamped with a known time, never the wall clock's.
+    platform::core::NowOverride fixedNow{platform::core::EncodeDate(2026, 3, 7) +
+                                         platform::core::EncodeTime(9, 0, 0, 0)};
     PatchMorphFixture() {
         Fill(a, 0);
         Fill(b, 127);

@@ -5,6 +5,7 @@
 
 #include "model/elements/bank.h"
 #include "model/elements/patch.h"
+#include "platform/core/date_time.h"
 
 #include <gtest/gtest.h>
 
@@ -38,6 +39,9 @@ private:
 // their images' first byte after the header (parameter 0), which holds t * 30.
 class PatchRandomTest : public ::testing::Test {
 protected:
+    // Elements are stamped with a known time, never the wall clock's.
+    platform::core::NowOverride fixedNow{platform::core::EncodeDate(2026, 3, 7) +
+                                         platform::core::EncodeTime(9, 0, 0, 0)};
     PatchRandomTest() {
         for (int p = 0; p < model::PatchesPerMemory; ++p) {
             model::TPatch& patch = source.Patch(p);

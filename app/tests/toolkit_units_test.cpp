@@ -10,6 +10,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+#include <set>
+#include <string>
+#include <vector>
+
 namespace app::test {
 namespace {
 
@@ -17,23 +23,53 @@ namespace edit = toolkit::edit;
 using toolkit::base::cxGetResourceString;
 using toolkit::base::dxResourceStringsRepository;
 
+// A string of each group that the editors show.
 struct GroupCase {
     const char* Group;
-    int Count;
+    const char* Known;
+    const char* Text;
 };
 
-constexpr GroupCase Groups[] = {{edit::cxFilterStringsGroup, 50},
-                                {edit::cxDataStringsGroup, 12},
-                                {edit::cxEditorStringsGroup, 102},
-                                {edit::cxLibraryStringsGroup, 23}};
+constexpr GroupCase Groups[] = {
+    {edit::cxFilterStringsGroup, "cxSFilterOperatorEqual", "equals"},
+    {edit::cxDataStringsGroup, "cxSDataReadError", "Stream read error"},
+    {edit::cxEditorStringsGroup, "cxSEditValueOutOfBounds", "Value out of bounds"},
+    {edit::cxLibraryStringsGroup, "cxSDateToday", "today"}};
 
+// The names a group lists, in its order.
+std::vector<std::string> NamesOf(const char* Group) {
+    auto& Repository = dxResourceStringsRepository();
+    std::vector<std::string> Names;
+    const int Index = Repository.IndexOf(Group);
+    if (Index < 0) return Names;
+    for (int I = 0; I < Repository.Items(Index).Count(); ++I)
+        Names.push_back(Repository.Items(Index).Names(I));
+    return Names;
+}
+
+// After start-up a translator can reach every string of every group by its name: each is listed
+// once, and a replacement given by that name is what the program then shows.
 TEST(ToolkitUnits, AfterStartUpEveryStringGroupAndRegistrationIsPresent) {
     const TToolkitUnits Units;
     auto& Repository = dxResourceStringsRepository();
     for (const GroupCase& C : Groups) {
         const int Index = Repository.IndexOf(C.Group);
         ASSERT_NE(Index, -1) << C.Group;
-        EXPECT_EQ(Repository.Items(Index).Count(), C.Count) << C.Group;
+        const auto& Product = Repository.Items(Index);
+        const std::vector<std::string> Names = NamesOf(C.Group);
+        EXPECT_EQ(std::set<std::string>(Names.begin(), Names.end()).size(), Names.size())
+            << C.Group << ": a name listed twice";
+        EXPECT_NE(std::find(Names.begin(), Names.end(), C.Known), Names.end()) << C.Group;
+        for (int I = 0; I < Product.Count(); ++I) {
+            Repository.SetReplacement(Product.Names(I), "replaced");
+            EXPECT_EQ(cxGetResourceString(*Product.Values(I)), "replaced") << Product.Names(I);
+            Repository.ClearReplacements();
+        }
+        for (int I = 0; I < Product.Count(); ++I) {
+            if (Product.Names(I) == C.Known) {
+                EXPECT_EQ(cxGetResourceString(*Product.Values(I)), C.Text) << C.Known;
+            }
+        }
     }
 
     const edit::TcxValueTypeClassList& Types = edit::cxValueTypeClassList();
@@ -72,11 +108,13 @@ TEST(ToolkitUnits, ASecondStartChangesNothingAndOnlyTheLastEndUnregisters) {
     auto& Repository = dxResourceStringsRepository();
     {
         const TToolkitUnits Outer;
+        std::vector<std::vector<std::string>> Listed;
+        for (const GroupCase& C : Groups)
+            Listed.push_back(NamesOf(C.Group));
         {
             const TToolkitUnits Inner;
-            for (const GroupCase& C : Groups)
-                EXPECT_EQ(Repository.Items(Repository.IndexOf(C.Group)).Count(), C.Count)
-                    << C.Group;
+            for (std::size_t G = 0; G < std::size(Groups); ++G)
+                EXPECT_EQ(NamesOf(Groups[G].Group), Listed[G]) << Groups[G].Group;
         }
         for (const GroupCase& C : Groups)
             EXPECT_NE(Repository.IndexOf(C.Group), -1) << C.Group;

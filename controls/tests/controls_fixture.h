@@ -4,6 +4,7 @@
 // what the window shows, and SavePng writes it for a person to look at.
 
 #include "platform/core/clock.h"
+#include "platform/core/date_time.h"
 #include "platform/core/message_loop.h"
 #include "platform/forms/forms.h"
 #include "testsupport/temp_folder.h"
@@ -48,6 +49,9 @@ protected:
 
 private:
     platform::core::ClockOverride clockOverride_{clock};
+    // Time stamps move with the clock, never with the wall clock.
+    platform::core::NowOverride clockDate{clock, platform::core::EncodeDate(2026, 3, 7) +
+                                                     platform::core::EncodeTime(9, 0, 0, 0)};
     std::unique_ptr<forms::TComponent> root_;
     forms::TForm* form_ = nullptr;
     std::optional<testsupport::TempFolder> temp_;

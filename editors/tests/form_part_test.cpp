@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 namespace editors::test {
@@ -142,6 +143,62 @@ INSTANTIATE_TEST_SUITE_P(Shifts, OctaveShiftTest,
                              return (shift < 0 ? "Minus" : "Plus") +
                                     std::to_string(std::abs(shift));
                          });
+
+// A part's key range stepped with the arrows: a Lower key stepped past Upper is held at Upper,
+// an Upper key stepped below Lower at Lower, and what is stored and sent is the held key. A range
+// from a file with Lower above Upper comes right with the first step.
+struct KeyRangeStep {
+    const char* name;
+    std::uint8_t lower, upper; // before
+    bool stepLower;            // else the Upper key
+    bool up;
+    std::uint8_t lowerAfter, upperAfter;
+    std::optional<std::uint8_t> sent; // the byte sent, at the stepped key's offset
+};
+
+class KeyRangeStepTest : public PartPageTest, public ::testing::WithParamInterface<KeyRangeStep> {};
+
+TEST_P(KeyRangeStepTest, HoldsEachKeyOnItsSideOfTheOther) {
+    const KeyRangeStep& c = GetParam();
+    constexpr int Part = 2;
+    performance.Part(Part).Data()[17] = c.lower;
+    performance.Part(Part).Data()[18] = c.upper;
+    TFormPart& page = Open();
+    page.SelectPart(Part);
+    Mark();
+    controls::TMyEdit& key = c.stepLower ? page.Keylower : page.Keyupper;
+    Click(c.up ? key.UpButton() : key.DownButton());
+    EXPECT_EQ(page.Keylower.Code(), c.lowerAfter);
+    EXPECT_EQ(page.Keyupper.Code(), c.upperAfter);
+    const std::uint8_t offset = c.stepLower ? 17 : 18;
+    const std::vector<Bytes> sent = Sent();
+    if (!c.sent) {
+        EXPECT_TRUE(sent.empty());
+        EXPECT_EQ(performance.Part(Part).GetParam(17), c.lower);
+        EXPECT_EQ(performance.Part(Part).GetParam(18), c.upper);
+        return;
+    }
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0], SimInstrument::MakeDataSet(
+                           Device,
+                           model::SysExAddress(model::PerformanceEditBuffer,
+                                               model::PerformancePartOffset(Part), offset),
+                           {*c.sent}));
+    EXPECT_EQ(performance.Part(Part).GetParam(offset), *c.sent);
+    EXPECT_EQ(performance.Part(Part).GetParam(c.stepLower ? 18 : 17),
+              c.stepLower ? c.upper : c.lower);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Steps, KeyRangeStepTest,
+    ::testing::Values(
+        KeyRangeStep{"LowerUpAtUpperStays", 60, 60, true, true, 60, 60, std::nullopt},
+        KeyRangeStep{"UpperDownAtLowerStays", 60, 60, false, false, 60, 60, std::nullopt},
+        KeyRangeStep{"LowerUpBelowUpperSteps", 59, 60, true, true, 60, 60, 60},
+        KeyRangeStep{"UpperDownAboveLowerSteps", 60, 61, false, false, 60, 60, 60},
+        KeyRangeStep{"LowerAboveUpperIsHeldAtUpper", 65, 60, true, false, 60, 60, 60},
+        KeyRangeStep{"UpperBelowLowerIsHeldAtLower", 65, 60, false, true, 65, 65, 65}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(PartPageTest, PartTenOffersRhythmSetsAndClampsANumberBeyondThem) {
     model::TPerformancePart& part = performance.Part(10);

@@ -2,6 +2,7 @@
 // target tone, and nothing of any other tone or block.
 
 #include "editors/patch_part_copy.h"
+#include "platform/core/date_time.h"
 
 #include <gtest/gtest.h>
 
@@ -30,7 +31,12 @@ const PageBytes pageBytes[] = {
     {"Tvf", model::TVF, {{80, 98}}},
 };
 
-class PageBytesTest : public ::testing::TestWithParam<PageBytes> {};
+class PageBytesTest : public ::testing::TestWithParam<PageBytes> {
+protected:
+    // Elements are stamped with a known time, never the wall clock's.
+    platform::core::NowOverride fixedNow{platform::core::EncodeDate(2026, 3, 7) +
+                                         platform::core::EncodeTime(9, 0, 0, 0)};
+};
 
 template <class Record> void FillWith(Record& record, std::uint8_t value) {
     for (std::uint8_t& byte : record.Data())
@@ -70,6 +76,9 @@ INSTANTIATE_TEST_SUITE_P(Pages, PageBytesTest, ::testing::ValuesIn(pageBytes),
                          [](const auto& info) { return info.param.name; });
 
 TEST(LfoCrosswiseTest, EachLfoGoesIntoTheOtherParameterForParameter) {
+    // Elements are stamped with a known time, never the wall clock's.
+    const platform::core::NowOverride fixedNow(platform::core::EncodeDate(2026, 3, 7) +
+                                               platform::core::EncodeTime(9, 0, 0, 0));
     model::TPatch patch{nullptr};
     auto data = patch.Tone(1).Data();
     for (std::size_t n = 0; n < data.size(); ++n)

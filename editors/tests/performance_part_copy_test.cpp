@@ -2,6 +2,7 @@
 // reverb byte 44 with the effects only, and nothing of any other block.
 
 #include "editors/performance_part_copy.h"
+#include "platform/core/date_time.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +28,12 @@ const PerformancePageBytes pageBytes[] = {
     {"SystemSetup", model::SYSSETUP, {}, {}},
 };
 
-class PerformancePageBytesTest : public ::testing::TestWithParam<PerformancePageBytes> {};
+class PerformancePageBytesTest : public ::testing::TestWithParam<PerformancePageBytes> {
+protected:
+    // Elements are stamped with a known time, never the wall clock's.
+    platform::core::NowOverride fixedNow{platform::core::EncodeDate(2026, 3, 7) +
+                                         platform::core::EncodeTime(9, 0, 0, 0)};
+};
 
 bool InRuns(const TRuns& runs, std::size_t n) {
     for (const auto& [first, last] : runs)

@@ -21,8 +21,8 @@ std::uint8_t DataByte(int value) {
     return static_cast<std::uint8_t>(std::clamp(value, 0, 127));
 }
 
-std::uint8_t ChannelOf(std::uint8_t status) {
-    return static_cast<std::uint8_t>(status | ((AppState()->PreviewChannel - 1) & 0x0F));
+std::uint8_t PreviewChannelIndex() {
+    return static_cast<std::uint8_t>((AppState()->PreviewChannel - 1) & 0x0F);
 }
 
 bool SingleNote() {
@@ -33,9 +33,19 @@ void SetCursor(TUiServices* ui, int cursor) {
     if (ui != nullptr) ui->SetScreenCursor(cursor);
 }
 
-void SendNote(std::uint8_t status, std::uint8_t velocity) {
+void SendNote(std::uint8_t status, TQuintaron::TSoundingNote note, std::uint8_t velocity) {
     if (midi::TMidiOutput* output = AppState()->Midi.Output())
-        output->SendShort(ChannelOf(status), DataByte(PreviewKey()), velocity);
+        output->SendShort(static_cast<std::uint8_t>(status | note.Channel), note.Key, velocity);
+}
+
+// The note a release stops: the one that was started, so that a page or channel changed while
+// the preview is held cannot leave it sounding; with none started, the current key and channel.
+TQuintaron::TSoundingNote ReleasedNote() {
+    TQuintaron& state = *AppState();
+    const TQuintaron::TSoundingNote note = state.PreviewSounding.value_or(
+        TQuintaron::TSoundingNote{PreviewChannelIndex(), DataByte(PreviewKey())});
+    state.PreviewSounding.reset();
+    return note;
 }
 
 } // namespace
@@ -53,7 +63,11 @@ void PreviewNoteOn() {
     SetCursor(ui, crHelp);
     if (!MidiOnline() || ui == nullptr) return;
     if (SingleNote()) {
-        SendNote(0x90, DataByte(AppState()->Config.PreviewVelocity));
+        // A note still held from an earlier start is stopped first: only one preview note sounds.
+        if (AppState()->PreviewSounding) SendNote(0x80, ReleasedNote(), 0);
+        const TQuintaron::TSoundingNote note{PreviewChannelIndex(), DataByte(PreviewKey())};
+        SendNote(0x90, note, DataByte(AppState()->Config.PreviewVelocity));
+        AppState()->PreviewSounding = note;
         return;
     }
     TMidiFilePlayer* player = ui->MediaPlayer();
@@ -73,7 +87,7 @@ void PreviewNoteOff() {
     SetCursor(ui, crDefault);
     if (!MidiOnline() || ui == nullptr) return;
     if (SingleNote()) {
-        SendNote(0x80, 0);
+        SendNote(0x80, ReleasedNote(), 0);
         return;
     }
     // The ports were opened again already when the file could not be played.

@@ -7,6 +7,9 @@
 #include "model/program/midi_connection.h"
 #include "platform/core/object.h"
 
+#include <cstdint>
+#include <optional>
+
 namespace model {
 
 class TLibrary;
@@ -41,6 +44,13 @@ public:
 
     // Channel of the preview notes: 1, or 10 after a rhythm set went to the edit buffer.
     int PreviewChannel = 1;
+    // The preview note that sounds, as it was started: its release goes to the same key and
+    // channel, whatever page or channel is current by then. None while no preview note sounds.
+    struct TSoundingNote {
+        std::uint8_t Channel = 0; // 0..15
+        std::uint8_t Key = 0;
+    };
+    std::optional<TSoundingNote> PreviewSounding;
 
     // A page or element drag is running; activating an editor window then sends nothing.
     bool DragRunning = false;

@@ -5,6 +5,7 @@
 #include "model/elements/patch.h"
 #include "model/preview/midi_file.h"
 #include "platform/core/byte_file.h"
+#include "platform/core/date_time.h"
 
 #include <gtest/gtest.h>
 
@@ -21,6 +22,9 @@ using Bytes = std::vector<std::uint8_t>;
 // more: they went into the element, broke every message it was sent in and made its own ".Syx"
 // file one that loading refuses. They now keep their low 7 bits, as the instrument would.
 TEST(FuzzRegressions, DataBytesOf80HOrMoreInARecordKeepTheirLowSevenBits) {
+    // Elements are stamped with a known time, never the wall clock's.
+    const platform::core::NowOverride fixedNow(platform::core::EncodeDate(2026, 3, 7) +
+                                               platform::core::EncodeTime(9, 0, 0, 0));
     // No comment, window fields, then a patch record: type code, base fields and window
     // positions, and a common message cut short after three data bytes.
     Bytes file = {0xFF, 0xFF, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
@@ -50,6 +54,9 @@ TEST(FuzzRegressions, DataBytesOf80HOrMoreInARecordKeepTheirLowSevenBits) {
 // A global set's record that ended right after its window size, before its first child, was
 // taken as whole: the reader did not tell that the file had run out inside the record.
 TEST(FuzzRegressions, GlobalRecordEndingBeforeItsChildrenRunsOut) {
+    // Elements are stamped with a known time, never the wall clock's.
+    const platform::core::NowOverride fixedNow(platform::core::EncodeDate(2026, 3, 7) +
+                                               platform::core::EncodeTime(9, 0, 0, 0));
     // No comment, window fields, the type code of a global set, its base fields and window size.
     Bytes file = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x07, 0x00};
     file.resize(file.size() + 133, 0);

@@ -8,6 +8,7 @@
 #include "model/sysex/rhythm_records.h"
 #include "model/sysex/sysex.h"
 #include "model/tests/send_fixture.h"
+#include "platform/core/date_time.h"
 #include "platform/core/message_loop.h"
 #include "testsupport/instrument_address_map.h"
 #include "testsupport/virtual_instrument.h"
@@ -38,6 +39,9 @@ protected:
 
     platform::core::ManualClock clock;
     platform::core::ClockOverride clockOverride{clock};
+    // Time stamps move with the clock, never with the wall clock.
+    platform::core::NowOverride clockDate{clock, platform::core::EncodeDate(2026, 3, 7) +
+                                                     platform::core::EncodeTime(9, 0, 0, 0)};
     testsupport::VirtualInstrument virtualInstrument{clock};
     TQuintaron state;
     testsupport::FakeUiServices ui;

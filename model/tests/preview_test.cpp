@@ -62,6 +62,49 @@ TEST_F(PreviewTest, ANoteOnThePreviewChannel) {
     EXPECT_EQ(ui.cursors[1], crDefault);
 }
 
+// While the preview is held the user may bring another rhythm note page to the front, or send
+// another element to the edit buffer and so change the preview channel: the release still stops
+// the note that sounds, not one that was never started.
+TEST_F(PreviewTest, TheReleaseStopsTheNoteThatWasStarted) {
+    const struct {
+        const char* what;
+        std::optional<int> keyAtRelease;
+        int channelAtRelease;
+    } cases[] = {
+        {"another rhythm note page", 12, 10},
+        {"no rhythm note page any more", std::nullopt, 10},
+        {"a patch sent meanwhile", 7, 1},
+    };
+    for (const auto& c : cases) {
+        state.PreviewChannel = 10;
+        ui.rhythmNoteKey = 7; // the page of key 43
+        const std::size_t before = instrument().Received().size();
+        PreviewNoteOn();
+        ui.rhythmNoteKey = c.keyAtRelease;
+        state.PreviewChannel = c.channelAtRelease;
+        PreviewNoteOff();
+        const std::vector<Bytes> received = Received();
+        ASSERT_EQ(received.size(), before + 2) << c.what;
+        EXPECT_EQ(received[before], (Bytes{0x99, 43, 70})) << c.what;
+        EXPECT_EQ(received[before + 1], (Bytes{0x89, 43, 0})) << c.what;
+    }
+}
+
+// A second start while a note sounds (a timer's start after the hook's) stops the first note, so
+// that one release leaves nothing sounding.
+TEST_F(PreviewTest, OnlyOneNoteSoundsAtATime) {
+    ui.rhythmNoteKey = 0;
+    state.PreviewChannel = 10;
+    PreviewNoteOn();
+    ui.rhythmNoteKey = 1;
+    PreviewNoteOn();
+    PreviewNoteOff();
+    PreviewNoteOff(); // nothing sounds: a note-off at the current key does no harm
+    EXPECT_EQ(Received(),
+              (std::vector<Bytes>{
+                  {0x99, 36, 70}, {0x89, 36, 0}, {0x99, 37, 70}, {0x89, 37, 0}, {0x89, 37, 0}}));
+}
+
 TEST_F(PreviewTest, WithThePortsClosedOnlyTheCursorChanges) {
     state.Midi.SetOnline(false);
     for (bool single : {true, false}) {

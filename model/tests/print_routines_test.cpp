@@ -60,6 +60,9 @@ std::vector<std::string> Matching(const Calls& calls, const std::string& prefix)
 
 class PrintTest : public ::testing::Test {
 protected:
+    // Elements are stamped with a known time, never the wall clock's.
+    platform::core::NowOverride fixedNow{platform::core::EncodeDate(2026, 3, 7) +
+                                         platform::core::EncodeTime(9, 0, 0, 0)};
     // Every element of the test has this modified moment.
     static void Stamp(TLibElem& elem) {
         elem.ModifiedDate = pc::EncodeDate(2026, 12, 9);

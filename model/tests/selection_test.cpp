@@ -1,4 +1,5 @@
 #include "model/editing/selection.h"
+#include "platform/core/date_time.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +34,12 @@ struct ClickCase {
     const char* after;
 };
 
-class SelectByClickTest : public testing::TestWithParam<ClickCase> {};
+class SelectByClickTest : public testing::TestWithParam<ClickCase> {
+protected:
+    // Elements are stamped with a known time, never the wall clock's.
+    platform::core::NowOverride fixedNow{platform::core::EncodeDate(2026, 3, 7) +
+                                         platform::core::EncodeTime(9, 0, 0, 0)};
+};
 
 TEST_P(SelectByClickTest, SetsTheSelectedFlags) {
     const ClickCase& c = GetParam();
@@ -58,12 +64,18 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<ClickCase>& info) { return info.param.name; });
 
 TEST(ClearSelectionTest, ClearsEveryFlag) {
+    // Elements are stamped with a known time, never the wall clock's.
+    const platform::core::NowOverride fixedNow(platform::core::EncodeDate(2026, 3, 7) +
+                                               platform::core::EncodeTime(9, 0, 0, 0));
     TElemList list = ListOf("x.xx.x");
     ClearSelection(list);
     EXPECT_EQ(Marks(list), "......");
 }
 
 TEST(TopOwnerTest, ClimbsAtMostThreeStepsFromTheElement) {
+    // Elements are stamped with a known time, never the wall clock's.
+    const platform::core::NowOverride fixedNow(platform::core::EncodeDate(2026, 3, 7) +
+                                               platform::core::EncodeTime(9, 0, 0, 0));
     TLibElem a(nullptr), b(&a), c(&b), d(&c), e(&d);
     EXPECT_EQ(TopOwner(nullptr), nullptr);
     EXPECT_EQ(TopOwner(&a), nullptr);

@@ -6,6 +6,7 @@
 #include "midi/midi_output.h"
 #include "model/program/quintaron.h"
 #include "platform/core/clock.h"
+#include "platform/core/date_time.h"
 #include "platform/core/message_loop.h"
 #include "platform/midi/midi_backend.h"
 #include "platform/midi/virtual_midi.h"
@@ -54,6 +55,9 @@ protected:
 
     platform::core::ManualClock clock;
     platform::core::ClockOverride clockOverride{clock};
+    // Time stamps move with the clock, never with the wall clock.
+    platform::core::NowOverride clockDate{clock, platform::core::EncodeDate(2026, 3, 7) +
+                                                     platform::core::EncodeTime(9, 0, 0, 0)};
     platform::midi::VirtualMidi backend{clock};
     platform::midi::BackendOverride backendOverride{backend};
     std::vector<Arrival> arrivals;

@@ -12,7 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace model {
@@ -154,6 +156,90 @@ TEST_F(TransferTest, RepliesThatDoNotFitTheExpectedBlockAreIgnoredAndNotCounted)
                   Reply(SysExAddress(base, PerformancePartOffset(p), 0), PerformancePartDataLength))
             << "part " << p;
     EXPECT_EQ(Requests().size(), 17u);
+}
+
+// A reply with a bad checksum while a performance or the system settings come in (both take
+// their replies block by block through the same loop): it is never copied into the element, even
+// for a moment, nor counted; the block is asked for again and the element ends byte-exact.
+TEST_F(TransferTest, ACorruptReplyIsNeitherStoredNorCountedAndTheReceiveEndsByteExact) {
+    TPerformance performance(nullptr);
+    performance.Temporary = false;
+    performance.Memory = true;
+    performance.Number = 3;
+    TSystem system(nullptr);
+    const std::uint32_t performanceBase = PerformanceBase(false, true, 3);
+
+    const struct {
+        const char* what;
+        TLibElem& elem;
+        // Each block: its address and its image in the element.
+        std::vector<std::pair<std::uint32_t, std::function<Bytes()>>> blocks;
+        std::size_t blockLength; // of every block but the first
+        std::size_t firstLength;
+        int messages, bytes;
+    } cases[] = {
+        {"performance", performance,
+         [&] {
+             std::vector<std::pair<std::uint32_t, std::function<Bytes()>>> blocks{
+                 {performanceBase, [&] { return AsBytes(performance.Common->Image); }}};
+             for (int p = 1; p <= PartCount; ++p)
+                 blocks.push_back(
+                     {SysExAddress(performanceBase, PerformancePartOffset(p), 0),
+                      [&performance, p] { return AsBytes(performance.Part(p).Image); }});
+             return blocks;
+         }(),
+         PerformancePartDataLength, PerformanceCommonDataLength, 17, 653},
+        {"system", system,
+         [&] {
+             std::vector<std::pair<std::uint32_t, std::function<Bytes()>>> blocks{
+                 {SystemBase, [&] { return AsBytes(system.Common->Image); }}};
+             for (int t = 1; t <= ScaleTuneCount; ++t)
+                 blocks.push_back({SysExAddress(SystemBase, ScaleTuneOffset(t), 0),
+                                   [&system, t] { return AsBytes(system.ScaleTune(t).Image); }});
+             return blocks;
+         }(),
+         ScaleTuneDataLength, SystemCommonDataLength, 18, 93 + 17 * 23},
+    };
+    for (const auto& c : cases) {
+        int seed = 1;
+        std::vector<Bytes> before, expected;
+        for (const auto& [address, image] : c.blocks) {
+            const std::size_t length = before.empty() ? c.firstLength : c.blockLength;
+            instrument().Write(address, Pattern(length, seed++));
+            before.push_back(image());
+            expected.push_back(Reply(address, length));
+        }
+        testsupport::SimFaults faults;
+        // The fourth reply from here on: every block is answered by one.
+        const int corrupt = instrument().RequestsAnswered() + 4;
+        faults.CorruptReplies = {corrupt};
+        instrument().SetFaults(faults);
+        const std::size_t requestsBefore = Requests().size();
+        // Every block of the element, at every moment: as it was, or as the instrument sent it.
+        int mixed = 0;
+        window.onStep = [&] {
+            for (std::size_t b = 0; b < c.blocks.size(); ++b) {
+                const Bytes now = c.blocks[b].second();
+                if (now != before[b] && now != expected[b]) ++mixed;
+            }
+        };
+        c.elem.Receive(false);
+        window.onStep = nullptr;
+
+        EXPECT_TRUE(window.done) << c.what;
+        EXPECT_EQ(mixed, 0) << c.what;
+        EXPECT_EQ(window.messagesReceived, c.messages) << c.what;
+        EXPECT_EQ(window.bytesReceived, c.bytes) << c.what;
+        for (std::size_t b = 0; b < c.blocks.size(); ++b)
+            EXPECT_EQ(c.blocks[b].second(), expected[b]) << c.what << " block " << b;
+        // The fourth block was asked for twice in a row, and only it.
+        const std::vector<Bytes> requests = Requests();
+        ASSERT_EQ(requests.size() - requestsBefore, c.blocks.size() + 1) << c.what;
+        EXPECT_EQ(requests[requestsBefore + 3], requests[requestsBefore + 4]) << c.what;
+        EXPECT_EQ(requests[requestsBefore + 4][8], c.blocks[3].first & 0xFF) << c.what;
+        EXPECT_EQ(requests[requestsBefore + 4][7], (c.blocks[3].first >> 8) & 0xFF) << c.what;
+    }
+    EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(TransferTest, ASilentInstrumentAsksRetryOrCancel) {

@@ -10,6 +10,7 @@
 #include "model/program/quintaron.h"
 #include "model/transfer/transfer_window.h"
 #include "platform/core/clock.h"
+#include "platform/core/date_time.h"
 #include "platform/core/message_loop.h"
 #include "platform/core/timer.h"
 #include "testsupport/instrument_address_map.h"
@@ -209,6 +210,9 @@ protected:
     TempDocuments documents;
     platform::core::ManualClock clock;
     platform::core::ClockOverride clockOverride{clock};
+    // Time stamps move with the clock, never with the wall clock.
+    platform::core::NowOverride clockDate{clock, platform::core::EncodeDate(2026, 3, 7) +
+                                                     platform::core::EncodeTime(9, 0, 0, 0)};
     testsupport::VirtualInstrument virtualInstrument{clock};
     TQuintaron state;
     FakeDialogs dialogs;

@@ -1,5 +1,7 @@
 #include "platform/core/date_time.h"
 
+#include "platform/core/clock.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -238,6 +240,12 @@ NowOverride::NowOverride(std::function<TDateTime()> now)
     : now_(std::move(now)), previous_(g_nowOverride) {
     g_nowOverride = this;
 }
+
+NowOverride::NowOverride(const Clock& clock, TDateTime start)
+    : NowOverride([&clock, start, origin = clock.Now()] {
+          return start + static_cast<double>(static_cast<std::int64_t>(clock.Now() - origin)) /
+                             static_cast<double>(kMSecsPerDay);
+      }) {}
 
 NowOverride::~NowOverride() {
     g_nowOverride = previous_;

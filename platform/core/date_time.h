@@ -15,6 +15,8 @@
 
 namespace platform::core {
 
+class Clock;
+
 using TDateTime = double;
 
 // The present local date and time, from the system's wall clock (not the platform tick clock,
@@ -31,6 +33,10 @@ class NowOverride {
 public:
     explicit NowOverride(std::function<TDateTime()> now);
     explicit NowOverride(TDateTime fixed) : NowOverride([fixed] { return fixed; }) {}
+    // Now() is start while clock reads what it reads at construction, and moves a millisecond
+    // for every millisecond clock moves: with a manual clock, time stamps move only when the
+    // test moves time. The clock must outlive the override.
+    NowOverride(const Clock& clock, TDateTime start);
     ~NowOverride();
     NowOverride(const NowOverride&) = delete;
     NowOverride& operator=(const NowOverride&) = delete;

@@ -74,27 +74,37 @@ bool IsBlank(char c) {
     return static_cast<unsigned char>(c) <= ' ';
 }
 
+// A section or key name, in the file or given here, loses the spaces around it and nothing else:
+// tabs stay part of it, as the platform keeps them.
+std::string TrimName(std::string_view name) {
+    const std::size_t first = name.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    return std::string(name.substr(first, name.find_last_not_of(' ') - first + 1));
+}
+
 Entry Classify(std::string_view text, bool firstLine) {
     Entry entry;
     // A byte order mark that an editor put before the first line.
-    std::size_t start = firstLine && text.starts_with("\xEF\xBB\xBF") ? 3 : 0;
+    const std::size_t begin = firstLine && text.starts_with("\xEF\xBB\xBF") ? 3 : 0;
+    std::size_t start = begin;
     while (start < text.size() && IsBlank(text[start]))
         ++start;
     if (start == text.size() || text[start] == ';') return entry;
-    // The name ends at the first ']'; whatever follows it is ignored. Without a ']' the line is
-    // no header, and its keys stay in the section before it.
+    // The name ends at the first ']'; whatever follows it is ignored. Without a ']' the rest of
+    // the line is the name: the header still opens its section.
     if (text[start] == '[') {
         const std::size_t close = text.find(']', start + 1);
-        if (close != std::string_view::npos) {
-            entry.kind = Kind::Section;
-            entry.name = Trim(text.substr(start + 1, close - start - 1));
-            return entry;
-        }
+        entry.kind = Kind::Section;
+        entry.name =
+            TrimName(text.substr(start + 1, close == std::string_view::npos ? std::string_view::npos
+                                                                            : close - start - 1));
+        return entry;
     }
     const std::size_t equals = text.find('=', start);
     if (equals == std::string_view::npos) return entry;
     entry.kind = Kind::Key;
-    entry.name = Trim(text.substr(start, equals - start));
+    // From the line's start: a tab before the name is part of it.
+    entry.name = TrimName(text.substr(begin, equals - begin));
     entry.valueStart = equals + 1;
     while (entry.valueStart < text.size() && IsBlank(text[entry.valueStart]))
         ++entry.valueStart;
@@ -126,7 +136,7 @@ std::string_view WithoutTrailingSpaces(std::string_view def) {
 }
 
 // Lines of the first section named section: its header, the first key named ident in it, and
-// its last non-blank line. -1 where there is none. Names are given trimmed.
+// its last non-blank line. -1 where there is none. Names are given trimmed (TrimName).
 struct Place {
     int section = -1;
     int key = -1;
@@ -229,7 +239,7 @@ const TIniFile::Snapshot& TIniFile::Current() const {
 
 std::vector<std::string> TIniFile::ReadSection(std::string_view section) const {
     const File& file = Current().file;
-    const std::string name = Trim(section);
+    const std::string name = TrimName(section);
     std::vector<std::string> keys;
     bool inside = false;
     for (std::size_t i = 0; i < file.lines.size(); ++i) {
@@ -247,7 +257,7 @@ std::vector<std::string> TIniFile::ReadSection(std::string_view section) const {
 std::string TIniFile::ReadString(std::string_view section, std::string_view ident,
                                  std::string_view def) const {
     const File& file = Current().file;
-    const Place place = Find(file, Trim(section), Trim(ident));
+    const Place place = Find(file, TrimName(section), TrimName(ident));
     if (place.key < 0) return std::string(WithoutTrailingSpaces(def));
     const std::string& text = file.lines[static_cast<std::size_t>(place.key)].text;
     return ValueOf(text, Classify(text, place.key == 0));
@@ -269,8 +279,8 @@ void TIniFile::WriteString(std::string_view section, std::string_view ident,
     File file = current.file;
     std::string error;
 
-    const std::string sectionName = Trim(section);
-    const std::string keyName = Trim(ident);
+    const std::string sectionName = TrimName(section);
+    const std::string keyName = TrimName(ident);
     const Place place = Find(file, sectionName, keyName);
     auto& lines = file.lines;
     // A line that is written, or that new lines follow, ends with a line break even where it was

@@ -2,13 +2,14 @@
 // The platform's section-and-key settings files ("[Section]" lines, then "Key=Value" lines), read
 // and written as the platform does, so that files written on Windows serve unchanged:
 // - A line ends at CR LF, LF or a CR alone. A section header is a line starting with '[': its
-//   name ends at the first ']', and what follows that is ignored. A line without ']' is no
-//   header: the keys after it stay in the section before it.
+//   name ends at the first ']', and what follows that is ignored. A header without ']' still
+//   opens its section, named by the rest of the line.
 // - Section and key names are compared without case (ASCII letters) and may hold blanks.
-//   Blanks around names and values are not part of them, in the file and in the names given
-//   here; a default loses its trailing spaces. A value enclosed in a pair of matching quotes
-//   (" or ') reads without them. Only the first section of a name counts, and in it only the
-//   first key of a name. Lines starting with ';' are comments; lines without '=' are no keys.
+//   Spaces around names are not part of them, in the file and in the names given here, but
+//   tabs are; blanks around values are not part of them; a default loses its trailing spaces.
+//   A value enclosed in a pair of matching quotes (" or ') reads without them. Only the first
+//   section of a name counts, and in it only the first key of a name. Lines starting with ';' are
+//   comments; lines without '=' are no keys.
 // - A value with blanks at either end, or itself enclosed in a pair of quotes, is written enclosed
 //   in double quotes, so that every value reads back as written.
 // - A write changes only the line of its key (the text before the value is kept as it was);

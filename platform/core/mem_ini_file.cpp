@@ -15,6 +15,13 @@ bool IsBlank(char c) {
     return static_cast<unsigned char>(c) <= ' ';
 }
 
+// As TIniFile trims a name: the spaces around it go, tabs stay part of it.
+std::string TrimName(std::string_view name) {
+    const std::size_t first = name.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    return std::string(name.substr(first, name.find_last_not_of(' ') - first + 1));
+}
+
 std::string Unquoted(std::string value) {
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front())
@@ -50,17 +57,18 @@ TMemIniFile::TMemIniFile(std::string fileName)
             ++start;
         if (start == line.size() || line[start] == ';') continue;
         if (line[start] == '[') {
+            // Without its ']' the header names its section by the rest of the line.
             const std::size_t close = line.find(']', start + 1);
-            if (close != std::string_view::npos) {
-                const std::string name = Trim(line.substr(start + 1, close - start - 1));
-                // Only the first section of a name counts: later ones are read into nowhere.
-                current = Find(name) ? nullptr : &Need(name);
-                continue;
-            }
+            const std::string name = TrimName(line.substr(
+                start + 1, close == std::string_view::npos ? close : close - start - 1));
+            // Only the first section of a name counts: later ones are read into nowhere.
+            current = Find(name) ? nullptr : &Need(name);
+            continue;
         }
         const std::size_t equals = line.find('=', start);
         if (equals == std::string_view::npos || current == nullptr) continue;
-        std::string key = Trim(line.substr(start, equals - start));
+        // From the line's start: a tab before the name is part of it.
+        std::string key = TrimName(line.substr(0, equals));
         const bool known = std::any_of(current->values.begin(), current->values.end(),
                                        [&](const auto& v) { return SameText(v.first, key); });
         if (!known)
@@ -69,7 +77,7 @@ TMemIniFile::TMemIniFile(std::string fileName)
 }
 
 const TMemIniFile::Section* TMemIniFile::Find(std::string_view section) const {
-    const std::string name = Trim(section);
+    const std::string name = TrimName(section);
     for (const Section& s : sections_)
         if (SameText(s.name, name)) return &s;
     return nullptr;
@@ -77,7 +85,7 @@ const TMemIniFile::Section* TMemIniFile::Find(std::string_view section) const {
 
 TMemIniFile::Section& TMemIniFile::Need(std::string_view section) {
     if (const Section* found = Find(section)) return const_cast<Section&>(*found);
-    sections_.push_back(Section{Trim(section), {}});
+    sections_.push_back(Section{TrimName(section), {}});
     return sections_.back();
 }
 
@@ -88,7 +96,7 @@ bool TMemIniFile::SectionExists(std::string_view section) const {
 bool TMemIniFile::ValueExists(std::string_view section, std::string_view ident) const {
     const Section* s = Find(section);
     if (!s) return false;
-    const std::string key = Trim(ident);
+    const std::string key = TrimName(ident);
     return std::any_of(s->values.begin(), s->values.end(),
                        [&](const auto& v) { return SameText(v.first, key); });
 }
@@ -103,7 +111,7 @@ std::vector<std::string> TMemIniFile::ReadSections() const {
 std::string TMemIniFile::ReadString(std::string_view section, std::string_view ident,
                                     std::string_view def) const {
     if (const Section* s = Find(section)) {
-        const std::string key = Trim(ident);
+        const std::string key = TrimName(ident);
         for (const auto& [name, value] : s->values)
             if (SameText(name, key)) return value;
     }
@@ -123,7 +131,7 @@ bool TMemIniFile::ReadBool(std::string_view section, std::string_view ident, boo
 void TMemIniFile::WriteString(std::string_view section, std::string_view ident,
                               std::string_view value) {
     Section& s = Need(section);
-    const std::string key = Trim(ident);
+    const std::string key = TrimName(ident);
     for (auto& [name, stored] : s.values)
         if (SameText(name, key)) {
             stored = std::string(value);
@@ -145,7 +153,7 @@ void TMemIniFile::AddSection(std::string_view section) {
 }
 
 void TMemIniFile::EraseSection(std::string_view section) {
-    const std::string name = Trim(section);
+    const std::string name = TrimName(section);
     std::erase_if(sections_, [&](const Section& s) { return SameText(s.name, name); });
 }
 

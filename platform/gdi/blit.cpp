@@ -105,9 +105,9 @@ BOOL Transfer(DeviceContext& dest, int x, int y, int width, int height, DeviceCo
             int mode = dest.state.stretchMode;
             bool combine = (mode == BLACKONWHITE || mode == WHITEONBLACK) && (sw > w || sh > h);
             auto span = [&](int k, int n, int sn, int sourceSize) {
-                // A destination one pixel across takes the one source pixel at the source's
-                // origin, whatever the mode, rather than folding the whole run into one.
-                if (n == 1) {
+                // A destination one pixel across takes the source pixel at the source's origin
+                // where nothing is combined; the combining modes fold the whole run into it.
+                if (n == 1 && !combine) {
                     int s = sourceSize < 0 ? sn - 1 : 0;
                     return std::pair{s, s + 1};
                 }
@@ -190,6 +190,16 @@ BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop) {
     DeviceContext* d = LookupDC(dc);
     auto index = static_cast<std::uint8_t>((rop >> 16) & 0xFF);
     if (!d || UsesSource(index)) return 0;
+    // The rectangle is normalised as a rectangle's corners are: a negative extent covers
+    // (x + width, ..., x - 1), the given point's own column or row left out.
+    if (width < 0) {
+        x += width;
+        width = -width;
+    }
+    if (height < 0) {
+        y += height;
+        height = -height;
+    }
     return Transfer(*d, x, y, width, height, nullptr, 0, 0, width, height, rop, false);
 }
 

@@ -41,13 +41,15 @@ BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int xSour
             DWORD rop);
 // Negative sizes mirror (the given corner included). Stretch mode HALFTONE averages the source
 // pixels under each destination pixel; when shrinking, BLACKONWHITE (the default) ANDs them and
-// WHITEONBLACK ORs them; otherwise each destination pixel takes the nearest source pixel. A
-// destination one pixel wide (high) takes the source's first column (row) in every mode but
-// HALFTONE: the one at the given source corner.
+// WHITEONBLACK ORs them, a destination one pixel wide (high) thus folding a whole source row
+// (column) into its pixel; otherwise each destination pixel takes the nearest source pixel, a
+// destination one pixel wide (high) the source's first column (row): the one at the given
+// source corner.
 BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int xSource, int ySource,
                 int widthSource, int heightSource, DWORD rop);
-// A negative width or height runs from (x, y) backwards, (x, y) itself included, as the
-// destination of the other blits does.
+// A negative width or height is normalised as the platform normalises a rectangle: the pixels
+// from x + width up to x - 1 (y + height up to y - 1), the given point's own column (row) left
+// out. The brush's pattern lies where the brush origin puts it, however the rectangle is given.
 BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop);
 
 enum : DWORD { BI_RGB = 0 };

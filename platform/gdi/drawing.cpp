@@ -61,7 +61,12 @@ class PenStroker {
 public:
     explicit PenStroker(DeviceContext& dc)
         : dc_(dc), pen_(dc.Pen().log), drawable_(dc.DrawableArea()),
-          dashes_(DashesOf(pen_.lopnStyle)) {}
+          dashes_(DashesOf(pen_.lopnStyle)) {
+        // On a monochrome bitmap a pen draws white only in exactly white: every other colour,
+        // however light, draws black.
+        if (const Surface* target = dc.Target(); target && target->BitsPerPixel() == 1)
+            pen_.lopnColor = (pen_.lopnColor & 0xFFFFFF) == 0xFFFFFF ? 0xFFFFFF : 0;
+    }
 
     bool Null() const { return (pen_.lopnStyle & PS_STYLE_MASK) == PS_NULL; }
     bool Wide() const { return pen_.lopnWidth.X > 1; }

@@ -4,7 +4,8 @@
 // outline (the outline drawn on the shape's last row and column), arcs run counter-clockwise
 // unless the context says otherwise. Pens and brushes draw by the context's binary raster
 // operation, except FillRect and FrameRect, which copy their brush. On a 32-bit surface every
-// drawn pixel gets alpha 0.
+// drawn pixel gets alpha 0. On a monochrome surface a pen draws white only where its colour is
+// exactly white, and black in every other colour; brushes and SetPixel take the nearer of the two.
 
 #include "platform/gdi/device_context.h"
 

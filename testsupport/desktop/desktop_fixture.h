@@ -9,6 +9,7 @@
 #include "model/program/quintaron.h"
 #include "model/program/ui_services.h"
 #include "platform/core/clock.h"
+#include "platform/core/date_time.h"
 #include "platform/core/message_loop.h"
 #include "platform/forms/application.h"
 #include "platform/forms/controls.h"
@@ -146,6 +147,9 @@ protected:
 
     platform::core::ManualClock clock{1000};
     platform::core::ClockOverride clockOverride{clock};
+    // Time stamps move with the clock, never with the wall clock.
+    platform::core::NowOverride clockDate{clock, platform::core::EncodeDate(2026, 3, 7) +
+                                                     platform::core::EncodeTime(9, 0, 0, 0)};
     testsupport::TempFolder tempFolder{TestFolderPrefix()};
     std::filesystem::path folder = tempFolder.Path();
     testsupport::EnvironmentOverride settings{"QUINTARON_CONFIG_DIR", (folder / "config").string()};

@@ -1,5 +1,7 @@
 #include "platform/core/date_time.h"
 
+#include "platform/core/clock.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -153,6 +155,24 @@ TEST(DateTime, NowCanBePinned) {
         EXPECT_EQ(Time(), 0.25);
     }
     EXPECT_GT(Now(), EncodeDate(2020, 1, 1));
+}
+
+// A window test's time stamps move with its manual clock, a millisecond for a millisecond, and
+// stand still while it does.
+TEST(DateTime, NowCanFollowAManualClock) {
+    ManualClock clock(5000);
+    const TDateTime start = EncodeDate(2026, 3, 7) + EncodeTime(9, 0, 0, 0);
+    NowOverride following(clock, start);
+    EXPECT_EQ(Now(), start);
+    EXPECT_EQ(Now(), start);
+    clock.Advance(1);
+    int hour = 0, minute = 0, second = 0, ms = 0;
+    DecodeTime(Now(), hour, minute, second, ms);
+    EXPECT_EQ((std::array{hour, minute, second, ms}), (std::array{9, 0, 0, 1}));
+    clock.Advance(15 * 3600 * 1000 - 1);
+    EXPECT_EQ(Date(), EncodeDate(2026, 3, 8));
+    DecodeTime(Now(), hour, minute, second, ms);
+    EXPECT_EQ((std::array{hour, minute, second, ms}), (std::array{0, 0, 0, 0}));
 }
 
 const TDateTime kAfternoon = EncodeDate(2026, 3, 7) + EncodeTime(14, 5, 9, 42);

@@ -107,7 +107,6 @@ TEST_F(IniFileAsWritten, CrAloneEndsALineAsCrLfAndLfDo) {
 }
 
 TEST_F(IniFileAsWritten, SectionNameEndsAtTheFirstClosingBracket) {
-    const std::string noBracket = "[Preview]\r\nNote=7\r\n[Midi\r\nDeviceID=5\r\n";
     ExpectReads({
         {"[Midi] ; the ports\r\nDeviceID=5\r\n", "Midi", "DeviceID", "?", "5"},
         {"[Midi]]\r\nDeviceID=5\r\n", "Midi", "DeviceID", "?", "5"},
@@ -115,25 +114,41 @@ TEST_F(IniFileAsWritten, SectionNameEndsAtTheFirstClosingBracket) {
         {"[Mi]di]\r\nDeviceID=5\r\n", "Mi]di", "DeviceID", "?", "?"},
         {"  [ Midi ]  \r\nDeviceID=5\r\n", "Midi", "DeviceID", "?", "5"},
         {"[]\r\nDeviceID=5\r\n", "", "DeviceID", "?", "5"},
-        // Without a ']' the line is no header: its keys are the section's before it.
-        {noBracket, "Midi", "DeviceID", "?", "?"},
-        {noBracket, "Preview", "DeviceID", "?", "5"},
-        {"[Preview]\r\n[Midi=3\r\n", "Preview", "[Midi", "?", "3"},
     });
     ExpectWrites({
         {"[Midi] ; the ports\r\nDeviceID=5\r\n", "Midi", "DeviceID", "6",
          "[Midi] ; the ports\r\nDeviceID=6\r\n"},
         {"[Mi]di]\r\nDeviceID=5\r\n", "Mi", "Thrue", "1", "[Mi]di]\r\nDeviceID=5\r\nThrue=1\r\n"},
-        {noBracket, "Midi", "DeviceID", "6", noBracket + "[Midi]\r\nDeviceID=6\r\n"},
-        {noBracket, "Preview", "DeviceID", "6", "[Preview]\r\nNote=7\r\n[Midi\r\nDeviceID=6\r\n"},
     });
 }
 
-TEST_F(IniFileAsWritten, NamesAndDefaultsAreTrimmedAsThePlatformTrimsThem) {
+// A header that lost its ']' (cut by hand) still opens its section, named by the rest of its
+// line; the keys after it are that section's, not the one's before.
+TEST_F(IniFileAsWritten, AHeaderWithoutItsClosingBracketOpensTheSection) {
+    const std::string noBracket = "[Preview]\r\nNote=7\r\n[Midi\r\nDeviceID=5\r\n";
+    ExpectReads({
+        {noBracket, "Midi", "DeviceID", "?", "5"},
+        {noBracket, "Preview", "DeviceID", "?", "?"},
+        {noBracket, "Preview", "Note", "?", "7"},
+        {"[Midi  \r\nDeviceID=5\r\n", "Midi", "DeviceID", "?", "5"},
+        {"[Preview]\r\n[Midi=3\r\n", "Preview", "[Midi", "?", "?"},
+        {"[Preview]\r\n[Midi=3\r\nA=1\r\n", "Midi=3", "A", "?", "1"},
+    });
+    ExpectWrites({
+        {noBracket, "Midi", "DeviceID", "6", "[Preview]\r\nNote=7\r\n[Midi\r\nDeviceID=6\r\n"},
+        {noBracket, "Midi", "Thrue", "1",
+         "[Preview]\r\nNote=7\r\n[Midi\r\nDeviceID=5\r\nThrue=1\r\n"},
+        {noBracket, "Preview", "DeviceID", "6",
+         "[Preview]\r\nNote=7\r\nDeviceID=6\r\n[Midi\r\nDeviceID=5\r\n"},
+    });
+}
+
+TEST_F(IniFileAsWritten, NamesLoseTheirSpacesAndDefaultsTheirTrailingSpaces) {
     const std::string file = "[Midi]\r\nDeviceID=5\r\n";
     ExpectReads({
         {file, " Midi ", "DeviceID", "?", "5"},
-        {file, "\tMidi", " DeviceID\t", "?", "5"},
+        {file, "Midi", "  DeviceID ", "?", "5"},
+        {"[ Midi ]\r\n  DeviceID  =5\r\n", "Midi", "DeviceID", "?", "5"},
         {file, "Midi", "Thrue", "dflt  ", "dflt"},
         {file, "Midi", "Thrue", "  dflt", "  dflt"}, // only trailing spaces go
         {file, "Midi", "Thrue", "a b ", "a b"},
@@ -142,8 +157,31 @@ TEST_F(IniFileAsWritten, NamesAndDefaultsAreTrimmedAsThePlatformTrimsThem) {
     });
     ExpectWrites({
         {"", "  Monitor ", " Open ", "1", "[Monitor]\r\nOpen=1\r\n"},
-        {file, " Midi\t", "  DeviceID ", "6", "[Midi]\r\nDeviceID=6\r\n"},
+        {file, " Midi ", "  DeviceID ", "6", "[Midi]\r\nDeviceID=6\r\n"},
         {file, "Midi ", " Thrue ", "1", "[Midi]\r\nDeviceID=5\r\nThrue=1\r\n"},
+    });
+}
+
+// Only spaces are trimmed from a name: a tab around it is part of it, asked for, written and in
+// the file, so "\tMidi" is another section than "Midi".
+TEST_F(IniFileAsWritten, NamesKeepTheTabsAroundThem) {
+    const std::string file = "[Midi]\r\nDeviceID=5\r\n";
+    const std::string tabbed = "[\tMidi\t]\r\n\tDeviceID\t=7\r\n";
+    ExpectReads({
+        {file, "\tMidi", "DeviceID", "?", "?"},
+        {file, "Midi", "DeviceID\t", "?", "?"},
+        {file, " Midi ", "\tDeviceID", "?", "?"},
+        {tabbed, "\tMidi\t", "\tDeviceID\t", "?", "7"},
+        {tabbed, " \tMidi\t ", " \tDeviceID\t ", "?", "7"},
+        {tabbed, "Midi", "DeviceID", "?", "?"},
+        {tabbed, "\tMidi\t", "DeviceID", "?", "?"},
+        {"\t[Midi]\r\n\t; a comment=1\r\n", "Midi", "; a comment", "?", "?"},
+    });
+    ExpectWrites({
+        {file, " Midi\t", "  DeviceID ", "6", file + "[Midi\t]\r\nDeviceID=6\r\n"},
+        {file, "Midi", "\tDeviceID", "6", "[Midi]\r\nDeviceID=5\r\n\tDeviceID=6\r\n"},
+        {"", "\tMonitor\t", "\tOpen\t", "1", "[\tMonitor\t]\r\n\tOpen\t=1\r\n"},
+        {tabbed, "\tMidi\t", "\tDeviceID\t", "8", "[\tMidi\t]\r\n\tDeviceID\t=8\r\n"},
     });
 }
 

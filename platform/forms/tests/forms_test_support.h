@@ -3,6 +3,7 @@
 // input state, an owner for the forms of the test, and helpers that click controls.
 
 #include "platform/core/clock.h"
+#include "platform/core/date_time.h"
 #include "platform/forms/application.h"
 #include "platform/forms/controls.h"
 #include "platform/forms/forms.h"
@@ -44,6 +45,8 @@ protected:
 
 private:
     core::ClockOverride clockOverride_{clock};
+    // Time stamps move with the clock, never with the wall clock.
+    core::NowOverride clockDate{clock, core::EncodeDate(2026, 3, 7) + core::EncodeTime(9, 0, 0, 0)};
     std::unique_ptr<TComponent> owner_;
     std::optional<testsupport::TempFolder> temp_;
 };

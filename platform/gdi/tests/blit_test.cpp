@@ -134,9 +134,9 @@ struct PatBltCase {
 
 class PatBltExtents : public ::testing::TestWithParam<PatBltCase> {};
 
-// A negative extent runs backwards from the given point, the point itself included: the
-// rectangle (x + width + 1, ..., x + 1), as for the destination of the other blits.
-TEST_P(PatBltExtents, NegativeExtentsRunBackFromTheGivenPointIncludingIt) {
+// A negative extent is normalised as the platform normalises a rectangle: it covers
+// (x + width, ..., x - 1), the given point's own column or row left out.
+TEST_P(PatBltExtents, NegativeExtentsCoverThePixelsBeforeTheGivenPoint) {
     const auto& c = GetParam();
     Canvas32 canvas(5, 3);
     SelectObject(canvas.DC(), GetStockObject(BLACK_BRUSH));
@@ -147,10 +147,11 @@ TEST_P(PatBltExtents, NegativeExtentsRunBackFromTheGivenPointIncludingIt) {
 INSTANTIATE_TEST_SUITE_P(
     Extents, PatBltExtents,
     ::testing::Values(PatBltCase{"Positive", 1, 0, 3, 2, ".###.|.###.|....."},
-                      PatBltCase{"NegativeWidth", 3, 0, -3, 2, ".###.|.###.|....."},
-                      PatBltCase{"NegativeHeight", 1, 1, 3, -2, ".###.|.###.|....."},
-                      PatBltCase{"BothNegative", 3, 2, -3, -2, ".....|.###.|.###."},
-                      PatBltCase{"MinusOneEachWay", 4, 2, -1, -1, ".....|.....|....#"},
+                      PatBltCase{"NegativeWidth", 4, 0, -3, 2, ".###.|.###.|....."},
+                      PatBltCase{"NegativeHeight", 1, 2, 3, -2, ".###.|.###.|....."},
+                      PatBltCase{"BothNegative", 4, 3, -3, -2, ".....|.###.|.###."},
+                      PatBltCase{"MinusOneEachWay", 4, 2, -1, -1, ".....|...#.|....."},
+                      PatBltCase{"OriginColumnLeftOut", 2, 0, -2, 1, "##...|.....|....."},
                       PatBltCase{"ZeroWidth", 1, 0, 0, 2, ".....|.....|....."},
                       PatBltCase{"ZeroHeight", 1, 0, 3, 0, ".....|.....|....."}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -160,7 +161,35 @@ TEST(Blit, PatBltWithNegativeExtentsFollowsTheWindowOrigin) {
     SelectObject(canvas.DC(), GetStockObject(BLACK_BRUSH));
     SetWindowOrgEx(canvas.DC(), 10, 0, nullptr);
     PatBlt(canvas.DC(), 13, 0, -2, 1, PATCOPY);
-    EXPECT_EQ(canvas.Picture(0), "..##.");
+    EXPECT_EQ(canvas.Picture(0), ".##..");
+}
+
+// A pattern lies where the brush origin puts it, whichever corner the rectangle is given by: the
+// same rectangle given forwards and backwards paints the same pixels.
+TEST(Blit, PatBltWithNegativeExtentsKeepsTheBrushOrigin) {
+    // Black, white, white: a 3 x 1 tile, so that a shift by one shows.
+    Canvas32 tile(3, 1);
+    tile.Surf().SetPixel(0, 0, 0);
+    HBRUSH brush = CreatePatternBrush(tile.Bitmap());
+    const struct {
+        int originX;
+        const char* picture;
+    } cases[] = {{0, "...#..#..#.."}, {1, "....#..#..#."}, {2, "..#..#..#..."}};
+    for (const auto& c : cases) {
+        Canvas32 forwards(12, 1), backwards(12, 1);
+        for (const Canvas32* canvas : {&forwards, &backwards}) {
+            SetBrushOrgEx(canvas->DC(), c.originX, 0, nullptr);
+            SelectObject(canvas->DC(), brush);
+        }
+        PatBlt(forwards.DC(), 2, 0, 9, 1, PATCOPY);
+        PatBlt(backwards.DC(), 11, 0, -9, 1, PATCOPY);
+        // Outside the rectangle (columns 0, 1 and 11) the surface stays white.
+        EXPECT_EQ(forwards.Picture(0), c.picture) << "origin " << c.originX;
+        EXPECT_EQ(backwards.Picture(0), c.picture) << "origin " << c.originX;
+        for (const Canvas32* canvas : {&forwards, &backwards})
+            SelectObject(canvas->DC(), GetStockObject(WHITE_BRUSH));
+    }
+    DeleteObject(brush);
 }
 
 // The 2 x 1 monochrome pattern "1 0" (white, black), repeated over a 4 x 1 monochrome surface.
@@ -234,9 +263,10 @@ struct OnePixelCase {
 
 class StretchToOnePixel : public ::testing::TestWithParam<OnePixelCase> {};
 
-// A destination one pixel wide takes one source pixel, the one at the given source corner,
-// rather than the AND or OR of the whole row the shrinking modes would make of it.
-TEST_P(StretchToOnePixel, TakesTheSourcePixelAtTheGivenCorner) {
+// Shrunk to one pixel wide, the black-on-white mode folds the run by AND: the first source pixel
+// ANDed with each of the rest; white-on-black folds it by OR; the nearest-pixel mode takes the
+// pixel at the given source corner.
+TEST_P(StretchToOnePixel, FoldsTheRunAsTheModeSays) {
     const auto& c = GetParam();
     Canvas32 src(3, 2);
     const COLORREF row[] = {0x112233, 0x445566, 0x778899};
@@ -253,22 +283,42 @@ TEST_P(StretchToOnePixel, TakesTheSourcePixelAtTheGivenCorner) {
 
 INSTANTIATE_TEST_SUITE_P(
     Modes, StretchToOnePixel,
-    ::testing::Values(OnePixelCase{"BlackOnWhiteWholeRow", BLACKONWHITE, 0, 3, 0x112233},
-                      OnePixelCase{"WhiteOnBlackWholeRow", WHITEONBLACK, 0, 3, 0x112233},
-                      OnePixelCase{"ColorOnColorWholeRow", COLORONCOLOR, 0, 3, 0x112233},
-                      OnePixelCase{"BlackOnWhiteFromTheMiddle", BLACKONWHITE, 1, 2, 0x445566},
-                      OnePixelCase{"BlackOnWhiteBackwards", BLACKONWHITE, 2, -3, 0x778899},
-                      OnePixelCase{"ColorOnColorBackwards", COLORONCOLOR, 2, -2, 0x778899}),
+    ::testing::Values(
+        OnePixelCase{"BlackOnWhiteWholeRow", BLACKONWHITE, 0, 3, 0x112233 & 0x445566 & 0x778899},
+        OnePixelCase{"BlackOnWhiteFromTheMiddle", BLACKONWHITE, 1, 2, 0x445566 & 0x778899},
+        OnePixelCase{"BlackOnWhiteBackwards", BLACKONWHITE, 2, -3, 0x112233 & 0x445566 & 0x778899},
+        OnePixelCase{"BlackOnWhiteOnePixelSource", BLACKONWHITE, 1, 1, 0x445566},
+        OnePixelCase{"WhiteOnBlackWholeRow", WHITEONBLACK, 0, 3, 0x112233 | 0x445566 | 0x778899},
+        OnePixelCase{"ColorOnColorWholeRow", COLORONCOLOR, 0, 3, 0x112233},
+        OnePixelCase{"ColorOnColorBackwards", COLORONCOLOR, 2, -2, 0x778899}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Blit, StretchToOnePixelSquareFromAMonochromeSource) {
-    // The one sampled pixel is white; folding the row by AND would give black.
+    // One white pixel among black ones: ANDed together, black; taken alone, white.
     Canvas32 mono(4, 4, 1);
     mono.Surf().Fill(0);
     mono.Surf().SetPixel(0, 0, 0xFFFFFF);
     Canvas32 dst(1, 1);
     StretchBlt(dst.DC(), 0, 0, 1, 1, mono.DC(), 0, 0, 4, 4, SRCCOPY);
+    EXPECT_EQ(dst.At(0, 0), 0x000000u);
+    SetStretchBltMode(dst.DC(), COLORONCOLOR);
+    StretchBlt(dst.DC(), 0, 0, 1, 1, mono.DC(), 0, 0, 4, 4, SRCCOPY);
     EXPECT_EQ(dst.At(0, 0), 0xFFFFFFu);
+}
+
+// An image of 2 x 2 pixels drawn into one pixel in the default mode: all four ANDed.
+TEST(Dib, StretchDIBitsShrinkingTwoByTwoToOneAndsAllFour) {
+    const std::uint32_t pixels[] = {0xCAFED00D, 0xFEEDFACE, 0xFEDCBA98, 0x76543210};
+    BITMAPINFO info;
+    info.bmiHeader.biWidth = 2;
+    info.bmiHeader.biHeight = 2;
+    info.bmiHeader.biBitCount = 32;
+    Canvas32 dst(2, 1);
+    EXPECT_EQ(
+        StretchDIBits(dst.DC(), 0, 0, 1, 1, 0, 0, 2, 2, pixels, &info, DIB_RGB_COLORS, SRCCOPY), 2);
+    EXPECT_EQ(dst.Surf().Pixel(0, 0) & 0xFFFFFF,
+              (0xCAFED00Du & 0xFEEDFACEu & 0xFEDCBA98u & 0x76543210u) & 0xFFFFFF);
+    EXPECT_EQ(dst.At(1, 0), 0xFFFFFFu); // beyond the destination pixel nothing changed
 }
 
 TEST(Dib, GetAndSetDIBitsBottomUpAndTopDown) {

@@ -299,14 +299,16 @@ TEST(Drawing, OriginsMoveLogicalCoordinates) {
 
 struct MonoPenCase {
     COLORREF color;
-    bool white;
+    bool white;   // what the pen draws
+    bool nearest; // GetNearestColor: white is the nearer of the two
 };
 
 class SolidPenOnMonochrome : public ::testing::TestWithParam<MonoPenCase> {};
 
-// A pen's colour on a monochrome bitmap is the nearer of black and white (the channel sum past
-// 382), whatever the background colour, thin or wide; GetNearestColor says the same.
-TEST_P(SolidPenOnMonochrome, DrawsTheNearerOfBlackAndWhite) {
+// A pen on a monochrome bitmap draws white only in exactly white; every other colour, however
+// light, draws black, whatever the background colour, thin or wide. GetNearestColor still answers
+// with the nearer of black and white (the channel sum past 382).
+TEST_P(SolidPenOnMonochrome, DrawsBlackUnlessExactlyWhite) {
     const auto& c = GetParam();
     const COLORREF expected = c.white ? 0xFFFFFF : 0x000000;
     for (COLORREF background : {COLORREF{0xFFFFFF}, COLORREF{0x000000}, c.color}) {
@@ -322,22 +324,35 @@ TEST_P(SolidPenOnMonochrome, DrawsTheNearerOfBlackAndWhite) {
         }
     }
     Canvas32 mono(1, 1, 1);
-    EXPECT_EQ(GetNearestColor(mono.DC(), c.color), expected);
+    EXPECT_EQ(GetNearestColor(mono.DC(), c.color), c.nearest ? 0xFFFFFFu : 0u);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Colours, SolidPenOnMonochrome,
-    ::testing::Values(MonoPenCase{0x000000, false}, MonoPenCase{0xFFFFFF, true},
-                      MonoPenCase{0x0000FF, false}, MonoPenCase{0x00FFFF, true},
-                      MonoPenCase{0x808080, true}, MonoPenCase{0x7F8080, true},
-                      MonoPenCase{0x0080FF, true}, MonoPenCase{0x7F807F, false},
-                      MonoPenCase{0xC0C0C0, true}, MonoPenCase{0x404040, false}),
-    // The colour as written in the table, and what it draws: Colour7F8080DrawsWhite.
+    ::testing::Values(MonoPenCase{0x000000, false, false}, MonoPenCase{0xFFFFFF, true, true},
+                      MonoPenCase{0xFEFFFF, false, true}, MonoPenCase{0xFFFFFE, false, true},
+                      MonoPenCase{0x0000FF, false, false}, MonoPenCase{0x00FFFF, false, true},
+                      MonoPenCase{0x808080, false, true}, MonoPenCase{0x7F807F, false, false},
+                      MonoPenCase{0xC0C0C0, false, true}, MonoPenCase{0x404040, false, false}),
+    // The colour as written in the table, and what it draws: ColourFEFFFFDrawsBlack.
     [](const auto& info) {
         char hex[7];
         std::snprintf(hex, sizeof hex, "%06X", static_cast<unsigned>(info.param.color));
         return "Colour" + std::string(hex) + (info.param.white ? "DrawsWhite" : "DrawsBlack");
     });
+
+// A light pen colour, which drew white by the nearer-colour rule, draws black on a monochrome
+// bitmap in every shape a pen outlines, and a brush of that colour still fills white.
+TEST(Drawing, ANearWhitePenOutlinesBlackOnMonochrome) {
+    for (Pixel32 before : {Pixel32{0xFFFFFF}, Pixel32{0}}) {
+        Canvas32 mono(6, 6, 1);
+        mono.Surf().Fill(before);
+        Selected pen(mono.DC(), CreatePen(PS_SOLID, 1, 0xF0F0F0));
+        Selected brush(mono.DC(), CreateSolidBrush(0xF0F0F0));
+        Rectangle(mono.DC(), 0, 0, 6, 6);
+        EXPECT_EQ(mono.Picture(0xFFFFFF), "......|.####.|.####.|.####.|.####.|......") << before;
+    }
+}
 
 struct FrameRgnCase {
     const char* name;

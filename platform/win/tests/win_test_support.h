@@ -3,6 +3,7 @@
 // one monitor and a clean input state.
 
 #include "platform/core/clock.h"
+#include "platform/core/date_time.h"
 #include "platform/core/message_loop.h"
 #include "platform/win/input_state.h"
 #include "platform/win/monitors.h"
@@ -51,6 +52,8 @@ protected:
 
     core::ManualClock clock{1000};
     core::ClockOverride clockOverride{clock};
+    // Time stamps move with the clock, never with the wall clock.
+    core::NowOverride clockDate{clock, core::EncodeDate(2026, 3, 7) + core::EncodeTime(9, 0, 0, 0)};
     InputDriver input;
 
 private:

@@ -8,6 +8,7 @@
 #include "toolkit/base/office11.h"
 
 #include "platform/core/clock.h"
+#include "platform/core/date_time.h"
 #include "platform/forms/application.h"
 #include "platform/forms/forms.h"
 #include "platform/gdi/drawing.h"
@@ -73,6 +74,8 @@ protected:
 
     pc::ManualClock Clock{1000};
     pc::ClockOverride ClockOverride{Clock};
+    // Time stamps move with the clock, never with the wall clock.
+    pc::NowOverride ClockDate{Clock, pc::EncodeDate(2026, 3, 7) + pc::EncodeTime(9, 0, 0, 0)};
     TdxBarUnit Unit;
     std::unique_ptr<pc::TComponent> FRoot;
     pf::TForm* Form = nullptr;

@@ -12,6 +12,7 @@
 #include "toolkit/bars/dx_bar_unit.h"
 
 #include "platform/core/clock.h"
+#include "platform/core/date_time.h"
 #include "platform/forms/application.h"
 #include "platform/forms/forms.h"
 #include "platform/forms/std_ctrls.h"
@@ -359,6 +360,8 @@ TEST(KeyboardHookMdiTest, AnMdiChildWithoutAManagerUsesTheFramesMainMenu) {
     pw::SetMonitors({{{0, 0, 1024, 768}, {0, 0, 1024, 768}}});
     pc::ManualClock Clock{1000};
     pc::ClockOverride Override{Clock};
+    // Time stamps move with the clock, never with the wall clock.
+    pc::NowOverride ClockDate{Clock, pc::EncodeDate(2026, 3, 7) + pc::EncodeTime(9, 0, 0, 0)};
     TdxBarUnit Unit;
     testsupport::InputDriver Input;
     {

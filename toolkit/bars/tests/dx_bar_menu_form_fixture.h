@@ -13,6 +13,7 @@
 #include "toolkit/bars/dx_bar_unit.h"
 
 #include "platform/core/clock.h"
+#include "platform/core/date_time.h"
 #include "platform/forms/forms.h"
 #include "platform/win/monitors.h"
 #include "testsupport/win/input_driver.h"
@@ -88,6 +89,9 @@ protected:
 
     platform::core::ManualClock Clock{1000};
     platform::core::ClockOverride ClockOverride{Clock};
+    // Time stamps move with the clock, never with the wall clock.
+    platform::core::NowOverride ClockDate{Clock, platform::core::EncodeDate(2026, 3, 7) +
+                                                     platform::core::EncodeTime(9, 0, 0, 0)};
     TdxBarUnit Unit;
     std::unique_ptr<platform::core::TComponent> FRoot;
     platform::forms::TForm* Form = nullptr;

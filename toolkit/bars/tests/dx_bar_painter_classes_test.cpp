@@ -1,15 +1,21 @@
 #include "toolkit/bars/dx_bar_painter.h"
 #include "toolkit/bars/dx_bar_painter_classes.h"
+#include "toolkit/bars/dx_bar_painter_standard.h"
+
+#include "toolkit/base/tests/cx_test_surface.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace toolkit::bars {
 namespace {
 
 namespace pc = platform::core;
+namespace pg = platform::gdi;
 
 TEST(BarPainterClassesTest, EachStyleChoosesItsClass) {
     struct Case {
@@ -33,6 +39,31 @@ TEST(BarPainterClassesTest, EachStyleChoosesItsClass) {
             << C.Style << "/" << C.VisualStyles;
 }
 
+// What a painter of the family does not draw its own way it draws as its elder does: the
+// Enhanced painter draws the etched line as the Standard one, unlike the base painter.
+TEST(BarPainterClassesTest, EachPainterDrawsWhatItDoesNotOverrideAsItsElder) {
+    toolkit::base::testing_support::ClassicColors Colors;
+    using Picture = std::vector<pg::COLORREF>;
+    const auto Draw = [](const std::function<void(pg::HDC)>& Paint) {
+        toolkit::base::testing_support::TestSurface S(24, 12);
+        Paint(S.DC());
+        Picture Pixels;
+        for (int Y = 0; Y < 12; ++Y)
+            for (int X = 0; X < 24; ++X)
+                Pixels.push_back(S.At(X, Y));
+        return Pixels;
+    };
+    const auto Etched = [&](const TdxBarItemControlPainter& P) {
+        return Draw([&](pg::HDC DC) { P.DrawEtchedLine(DC, {2, 5, 20, 6}); });
+    };
+    const TdxBarItemControlPainter& Base = TdxBarItemControlPainter::Instance();
+    EXPECT_EQ(Etched(TdxBarItemControlEnhancedPainter::Instance()),
+              Etched(TdxBarItemControlStandardPainter::Instance()));
+    EXPECT_NE(Etched(TdxBarItemControlStandardPainter::Instance()), Etched(Base));
+}
+
+// The Office 2003 painter's colours and shapes are its own, so that its descent from the Flat
+// one shows only in the family's tree, which the lookup of a class without a painter follows.
 TEST(BarPainterClassesTest, TheClassTreeIsTheFamilys) {
     EXPECT_EQ(TdxBarItemControlEnhancedPainterClassRef().ClassParent(),
               &TdxBarItemControlStandardPainterClassRef());

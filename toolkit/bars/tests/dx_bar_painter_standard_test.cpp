@@ -322,9 +322,28 @@ TEST(BarStandardPainterTest, TheGlyphCellBrushFollowsTheState) {
     }
 }
 
+// A menu's separator line keeps clear of the menu's edges: by 2 pixels in the Standard style, by
+// 12 in the Enhanced one, at either end; the line is etched, its shadow above its highlight.
+TEST(BarStandardPainterTest, TheMenuSeparatorLineKeepsItsIndentFromBothEdges) {
+    ClassicColors Colors;
+    const std::pair<char, pg::COLORREF> H{'H', Sys(pg::COLOR_BTNHIGHLIGHT)};
+    const std::pair<char, pg::COLORREF> D{'S', Sys(pg::COLOR_BTNSHADOW)};
+    const struct {
+        const TdxBarItemControlPainter* Painter;
+        const char *Shadow, *Highlight;
+    } Cases[] = {
+        {&Standard(), "..SSSSSSSSSSSSSSSSSSSSSSSSSS..", "..HHHHHHHHHHHHHHHHHHHHHHHHHH.."},
+        {&Enhanced(), "............SSSSSS............", "............HHHHHH............"},
+    };
+    for (const auto& C : Cases) {
+        TestSurface S(30, 4);
+        C.Painter->DrawSubMenuSeparatorLine(S.DC(), {0, 1, 30, 3});
+        EXPECT_EQ(S.Row(1, {H, D}), C.Shadow) << C.Painter->ClassType().ClassName();
+        EXPECT_EQ(S.Row(2, {H, D}), C.Highlight) << C.Painter->ClassType().ClassName();
+    }
+}
+
 TEST(BarStandardPainterTest, MetricsOfTheTwoPainters) {
-    EXPECT_EQ(Standard().GetMenuSeparatorIndent(), 2);
-    EXPECT_EQ(Enhanced().GetMenuSeparatorIndent(), 12);
     EXPECT_FALSE(Standard().HasHotMark());
     EXPECT_TRUE(Enhanced().HasHotMark());
     EXPECT_EQ(Enhanced().GetSubMenuSeparatorHeight(Toolbar(dsNone, 1, 1)), 2);

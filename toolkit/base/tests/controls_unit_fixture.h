@@ -5,6 +5,7 @@
 #include "toolkit/base/cx_controls_unit.h"
 
 #include "platform/core/clock.h"
+#include "platform/core/date_time.h"
 #include "platform/core/message_loop.h"
 #include "platform/forms/controls.h"
 #include "platform/forms/forms.h"
@@ -46,6 +47,9 @@ protected:
 
 private:
     platform::core::ClockOverride FClockOverride{Clock};
+    // Time stamps move with the clock, never with the wall clock.
+    platform::core::NowOverride FClockDate{Clock, platform::core::EncodeDate(2026, 3, 7) +
+                                                      platform::core::EncodeTime(9, 0, 0, 0)};
     std::unique_ptr<platform::core::TComponent> FOwner;
     platform::forms::TForm* FForm = nullptr;
 

@@ -8,6 +8,7 @@
 #include "toolkit/base/tests/cx_test_surface.h"
 
 #include "platform/core/clock.h"
+#include "platform/core/date_time.h"
 #include "platform/core/message_loop.h"
 #include "platform/forms/forms.h"
 #include "platform/win/input_state.h"
@@ -128,6 +129,8 @@ protected:
 
     pc::ManualClock Clock{1000};
     pc::ClockOverride ClockOverride{Clock};
+    // Time stamps move with the clock, never with the wall clock.
+    pc::NowOverride ClockDate{Clock, pc::EncodeDate(2026, 3, 7) + pc::EncodeTime(9, 0, 0, 0)};
     std::unique_ptr<pc::TComponent> Owner;
     pf::TForm* Form = nullptr;
     TcxCheckBox* Box = nullptr;

@@ -2,6 +2,7 @@
 #include "toolkit/edit/tests/edit_test_fixture.h"
 
 #include "platform/core/clock.h"
+#include "platform/core/date_time.h"
 #include "platform/core/message_loop.h"
 #include "platform/forms/std_ctrls.h"
 #include "platform/win/input_state.h"
@@ -96,6 +97,8 @@ protected:
 
     pc::ManualClock Clock{1000};
     pc::ClockOverride ClockOverride{Clock};
+    // Time stamps move with the clock, never with the wall clock.
+    pc::NowOverride ClockDate{Clock, pc::EncodeDate(2026, 3, 7) + pc::EncodeTime(9, 0, 0, 0)};
     std::unique_ptr<pc::TComponent> Owner = std::make_unique<pc::TComponent>(nullptr);
     pf::TForm* Form = nullptr;
     TDropDownStub* Edit = nullptr;

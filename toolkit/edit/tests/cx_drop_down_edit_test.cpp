@@ -6,6 +6,7 @@
 #include "toolkit/edit/editor_registrations.h"
 
 #include "platform/core/clock.h"
+#include "platform/core/date_time.h"
 #include "platform/core/message_loop.h"
 #include "platform/forms/ext_ctrls.h"
 #include "platform/forms/forms.h"
@@ -160,6 +161,8 @@ protected:
 
     pc::ManualClock Clock{1000};
     pc::ClockOverride ClockOverride{Clock};
+    // Time stamps move with the clock, never with the wall clock.
+    pc::NowOverride ClockDate{Clock, pc::EncodeDate(2026, 3, 7) + pc::EncodeTime(9, 0, 0, 0)};
     std::unique_ptr<pc::TComponent> Owner;
     pf::TForm* Form = nullptr;
     TTestDropDownEdit* Edit = nullptr;
@@ -440,6 +443,8 @@ protected:
 
     pc::ManualClock Clock{1000};
     pc::ClockOverride ClockOverride{Clock};
+    // Time stamps move with the clock, never with the wall clock.
+    pc::NowOverride ClockDate{Clock, pc::EncodeDate(2026, 3, 7) + pc::EncodeTime(9, 0, 0, 0)};
     std::unique_ptr<pc::TComponent> Owner;
     pf::TForm* Form = nullptr;
     TcxPopupEdit* Edit = nullptr;

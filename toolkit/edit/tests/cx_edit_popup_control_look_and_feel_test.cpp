@@ -8,6 +8,7 @@
 #include "toolkit/base/cx_look_and_feel_painters.h"
 
 #include "platform/core/clock.h"
+#include "platform/core/date_time.h"
 #include "platform/forms/ext_ctrls.h"
 #include "platform/forms/forms.h"
 #include "platform/gdi/colors.h"
@@ -60,6 +61,8 @@ protected:
     tb::TcxLookAndFeelPaintersUnit Painters;
     pc::ManualClock Clock{1000};
     pc::ClockOverride ClockOverride{Clock};
+    // Time stamps move with the clock, never with the wall clock.
+    pc::NowOverride ClockDate{Clock, pc::EncodeDate(2026, 3, 7) + pc::EncodeTime(9, 0, 0, 0)};
     std::unique_ptr<pc::TComponent> Owner;
     pf::TForm* Form = nullptr;
     TcxComboBox* Edit = nullptr;

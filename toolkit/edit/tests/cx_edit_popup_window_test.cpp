@@ -6,6 +6,7 @@
 #include "toolkit/base/cx_hooks.h"
 
 #include "platform/core/clock.h"
+#include "platform/core/date_time.h"
 #include "platform/core/message_loop.h"
 #include "platform/forms/std_ctrls.h"
 #include "platform/win/hooks.h"
@@ -106,6 +107,8 @@ protected:
 
     pc::ManualClock Clock{1000};
     pc::ClockOverride ClockOverride{Clock};
+    // Time stamps move with the clock, never with the wall clock.
+    pc::NowOverride ClockDate{Clock, pc::EncodeDate(2026, 3, 7) + pc::EncodeTime(9, 0, 0, 0)};
     std::unique_ptr<pc::TComponent> FOwner = std::make_unique<pc::TComponent>(nullptr);
     TRecordingForm* Form = nullptr;
     pf::TButton* OwnerButton = nullptr;

@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <string>
+
 namespace toolkit::edit {
 namespace {
 
@@ -69,26 +73,57 @@ TEST(EditRepository, TheRegistryOfPropertiesClassesIsSortedAndServesTheRegistrat
     Registry.Clear();
 }
 
+// The framework's small routines, one answer a row: a failing row says what no longer holds.
 TEST(EditFrameworkRoutines, SmallRoutines) {
-    for (char C : std::string(" \t\n\f\r", 5))
-        EXPECT_TRUE(cxIsBlank(C));
-    EXPECT_TRUE(cxIsBlank('\0'));
-    EXPECT_FALSE(cxIsBlank('a'));
-    EXPECT_EQ(cxMouseButtonToShift(cxmbNone), 0u);
-    EXPECT_EQ(cxMouseButtonToShift(cxmbMiddle), platform::forms::ssMiddle);
-    EXPECT_EQ(cxMouseButtonToShift(platform::forms::mbRight), platform::forms::ssRight);
-    EXPECT_FALSE(cxVarEqualsExact(Variant::Integer(1), Variant::Double(1.0)));
-    EXPECT_TRUE(cxVarEqualsExactNumeric(Variant::Integer(1), Variant::Double(1.0)));
     using toolkit::base::lfFlat;
     using toolkit::base::lfStandard;
     using toolkit::base::lfUltraFlat;
-    EXPECT_EQ(cxGetEditButtonsLookAndFeelKind(true, lfUltraFlat, 1, bts3D), lfUltraFlat);
-    EXPECT_EQ(cxGetEditButtonsLookAndFeelKind(false, lfUltraFlat, 0, btsFlat), lfStandard);
-    EXPECT_EQ(cxGetEditButtonsLookAndFeelKind(false, lfStandard, 1, btsHotFlat), lfFlat);
-    TcxEditButtons Buttons(nullptr);
-    EXPECT_EQ(cxGetOwnerComponent(&Buttons), nullptr);
-    TcxEditRepositoryItem Item(nullptr);
-    EXPECT_EQ(cxGetOwnerComponent(&Item.Properties().Buttons()), &Item);
+    struct Row {
+        const char* what;
+        std::function<bool()> holds;
+    };
+    const Row Rows[] = {
+        {"space, tab, line feed, form feed, carriage return and NUL are blanks",
+         [] {
+             return std::ranges::all_of(std::string(" \t\n\f\r\0", 6),
+                                        [](char C) { return cxIsBlank(C); });
+         }},
+        {"a letter is no blank", [] { return !cxIsBlank('a'); }},
+        {"no mouse button holds no shift state",
+         [] { return cxMouseButtonToShift(cxmbNone) == 0u; }},
+        {"the middle button is the middle shift state",
+         [] { return cxMouseButtonToShift(cxmbMiddle) == platform::forms::ssMiddle; }},
+        {"the class library's right button is the right shift state",
+         [] { return cxMouseButtonToShift(platform::forms::mbRight) == platform::forms::ssRight; }},
+        {"an integer and a double of one value differ when compared exactly",
+         [] { return !cxVarEqualsExact(Variant::Integer(1), Variant::Double(1.0)); }},
+        {"an integer and a double of one value are equal as numbers",
+         [] { return cxVarEqualsExactNumeric(Variant::Integer(1), Variant::Double(1.0)); }},
+        {"buttons of the edit's own look take the edit's look and feel",
+         [] {
+             return cxGetEditButtonsLookAndFeelKind(true, lfUltraFlat, 1, bts3D) == lfUltraFlat;
+         }},
+        {"flat buttons of an edit without its own look are standard",
+         [] {
+             return cxGetEditButtonsLookAndFeelKind(false, lfUltraFlat, 0, btsFlat) == lfStandard;
+         }},
+        {"hot-flat buttons of an edit without its own look are flat",
+         [] {
+             return cxGetEditButtonsLookAndFeelKind(false, lfStandard, 1, btsHotFlat) == lfFlat;
+         }},
+        {"buttons that belong to no properties have no owner component",
+         [] {
+             TcxEditButtons Buttons(nullptr);
+             return cxGetOwnerComponent(&Buttons) == nullptr;
+         }},
+        {"a repository item's buttons are owned by the item",
+         [] {
+             TcxEditRepositoryItem Item(nullptr);
+             return cxGetOwnerComponent(&Item.Properties().Buttons()) == &Item;
+         }},
+    };
+    for (const Row& R : Rows)
+        EXPECT_TRUE(R.holds()) << R.what;
 }
 
 TEST(EditFrameworkRoutines, InplacePoolsBindAndForgetProperties) {

@@ -4,6 +4,7 @@
 #include "toolkit/edit/cx_container.h"
 
 #include "platform/core/clock.h"
+#include "platform/core/date_time.h"
 #include "platform/core/message_loop.h"
 #include "platform/forms/forms.h"
 #include "platform/win/input_state.h"
@@ -59,6 +60,8 @@ protected:
 
     pc::ManualClock Clock{1000};
     pc::ClockOverride ClockOverride{Clock};
+    // Time stamps move with the clock, never with the wall clock.
+    pc::NowOverride ClockDate{Clock, pc::EncodeDate(2026, 3, 7) + pc::EncodeTime(9, 0, 0, 0)};
     testsupport::InputDriver Input;
     std::unique_ptr<pc::TComponent> Root;
     pf::TForm* Form = nullptr;
@@ -216,6 +219,8 @@ protected:
 
     pc::ManualClock Clock{1000};
     pc::ClockOverride ClockOverride{Clock};
+    // Time stamps move with the clock, never with the wall clock.
+    pc::NowOverride ClockDate{Clock, pc::EncodeDate(2026, 3, 7) + pc::EncodeTime(9, 0, 0, 0)};
     toolkit::base::TcxControlsUnit Unit;
     testsupport::InputDriver Input;
     std::unique_ptr<pc::TComponent> Root;

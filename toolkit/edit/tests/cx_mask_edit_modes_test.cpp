@@ -239,6 +239,27 @@ TEST_F(MaskEditStandardModeTest, DeleteWithoutSelectionAndRefusedCharactersChang
     EXPECT_EQ(Edit.Text(), "_2/34");
 }
 
+// Delete over a selection blanks the mask's places in it and keeps its literals where they are,
+// wherever the selection starts and ends.
+TEST_F(MaskEditStandardModeTest, DeleteOverASelectionKeepsTheLiteralsInIt) {
+    struct Case {
+        const char* Mask;
+        int Start, Length;
+        const char* Text;
+    } Cases[] = {
+        {"00/00", 1, 3, "1_/_4"},       {"00/00", 2, 2, "12/_4"}, {"00/00", 1, 2, "1_/34"},
+        {"00/00", 0, 5, "__/__"},       {"00/00", 2, 1, "12/34"}, {"(00)0-00", 2, 5, "(1_)_-_5"},
+        {"(00)0-00", 0, 8, "(__)_-__"},
+    };
+    for (const auto& C : Cases) {
+        FakeMaskEdit Edit(emkStandard, C.Mask);
+        Edit.Type("123456");
+        Edit.Select(C.Start, C.Length);
+        Edit.Key(pw::VK_DELETE);
+        EXPECT_EQ(Edit.Text(), C.Text) << C.Mask << " from " << C.Start << " length " << C.Length;
+    }
+}
+
 TEST_F(MaskEditStandardModeTest, CursorKeysStepOverLiterals) {
     FakeMaskEdit Edit(emkStandard, "(00)0");
     EXPECT_EQ(Edit.Text(), "(__)_");

@@ -79,6 +79,8 @@ protected:
 
     pc::ManualClock Clock{1000};
     pc::ClockOverride ClockOverride{Clock};
+    // Time stamps move with the clock, never with the wall clock.
+    pc::NowOverride ClockDate{Clock, pc::EncodeDate(2026, 3, 7) + pc::EncodeTime(9, 0, 0, 0)};
     pc::FormatSettingsOverride Pinned{SlashDates()};
     std::unique_ptr<pc::TComponent> Owner;
     pf::TForm* Form = nullptr;
@@ -101,6 +103,26 @@ TEST_F(MaskEditTest, StandardMaskSkipsTheSeparatorAndDeleteWithoutSelectionKeeps
     Type("\b");
     EXPECT_EQ(Edit->Text(), "12/3_");
     EXPECT_EQ(Edit->EditValue().AsString(), "12/3 ");
+}
+
+// A user selects across the separator and presses Delete: the digits go, the separator stays.
+TEST_F(MaskEditTest, StandardMaskDeleteOverASelectionKeepsTheSeparator) {
+    Masked(emkStandard, "00/00");
+    Type("1234");
+    ASSERT_EQ(Edit->Text(), "12/34");
+    // From the second digit over the separator to the third: "2/3" (the block cursor already
+    // covers the second digit, and each Shift+Right takes one more character).
+    Input.Key(Qt::Key_Home);
+    Input.Key(Qt::Key_Right);
+    Input.KeyDown(Qt::Key_Shift);
+    for (int I = 0; I < 2; ++I)
+        Input.Key(Qt::Key_Right);
+    Input.KeyUp(Qt::Key_Shift);
+    ASSERT_EQ(Edit->SelStart(), 1);
+    ASSERT_EQ(Edit->SelLength(), 3);
+    Input.Key(Qt::Key_Delete);
+    EXPECT_EQ(Edit->Text(), "1_/_4");
+    EXPECT_EQ(Edit->EditValue().AsString(), "1 / 4");
 }
 
 TEST_F(MaskEditTest, RegularExpressionRefusesALetterWithABeep) {

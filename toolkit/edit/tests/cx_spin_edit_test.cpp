@@ -184,6 +184,8 @@ protected:
 
     pc::ManualClock Clock{1000};
     pc::ClockOverride ClockOverride{Clock};
+    // Time stamps move with the clock, never with the wall clock.
+    pc::NowOverride ClockDate{Clock, pc::EncodeDate(2026, 3, 7) + pc::EncodeTime(9, 0, 0, 0)};
     // A '.' decimal separator, whatever the machine's locale.
     pc::FormatSettingsOverride Pinned{pc::TFormatSettings{}};
     std::unique_ptr<pc::TComponent> Owner;

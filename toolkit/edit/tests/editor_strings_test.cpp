@@ -37,13 +37,28 @@ TEST(EditorStrings, EveryEntryIsListedOnceUnderItsOwnRecord) {
     }
 }
 
+// A translator meets the texts in the order they are listed: the mask engine's texts all
+// together, after the repository items' and before the masked edit's own.
 TEST(EditorStrings, TheMaskEnginesTextsStandBetweenTheRepositoryItemsAndTheMaskedEdits) {
     const ListedGroup Group(AddEditorResourceStringNames);
-    const int Time = Group.IndexOf("scxSEditRepositoryTimeItem");
-    ASSERT_EQ(Time, 72);
-    EXPECT_EQ(Group.Product.Names(Time + 1), "scxRegExprLine");
-    EXPECT_EQ(Group.Product.Names(Time + 23), "scxRegExprCantUseParameterQuantifier");
-    EXPECT_EQ(Group.Product.Names(Time + 24), "scxMaskEditRegExprError");
+    const auto IsEngines = [&](int I) { return Group.Product.Names(I).starts_with("scxRegExpr"); };
+    int First = -1, Last = -1, Engines = 0;
+    for (int I = 0; I < Group.Product.Count(); ++I) {
+        if (!IsEngines(I)) continue;
+        if (First < 0) First = I;
+        Last = I;
+        ++Engines;
+    }
+    ASSERT_GE(First, 0);
+    EXPECT_EQ(Last - First + 1, Engines) << "the engine's texts stand together";
+    EXPECT_EQ(Group.IndexOf("scxRegExprLine"), First);
+    EXPECT_EQ(Group.IndexOf("scxRegExprCantUseParameterQuantifier"), Last);
+    int LastRepositoryItem = -1;
+    for (int I = 0; I < Group.Product.Count(); ++I)
+        if (Group.Product.Names(I).starts_with("scxSEditRepository")) LastRepositoryItem = I;
+    EXPECT_EQ(Group.IndexOf("scxSEditRepositoryTimeItem"), LastRepositoryItem);
+    EXPECT_EQ(LastRepositoryItem + 1, First);
+    EXPECT_EQ(Group.IndexOf("scxMaskEditRegExprError"), Last + 1);
 }
 
 struct TextCase {
