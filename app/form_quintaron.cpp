@@ -743,7 +743,11 @@ void TFormquintaron::LoadDesktopLibrary() {
             if (name.empty()) continue;
             auto library = std::make_unique<model::TLibrary>();
             model::AppState()->CurrentLibrary = library.get();
-            library->LoadFromFile(name);
+            // A file refused was told; an empty window for it would be saved over it.
+            if (!library->LoadFromFile(name)) {
+                model::AppState()->CurrentLibrary = nullptr;
+                continue;
+            }
             OpenLibrary(std::move(library), true);
         }
         if (ini.ReadInteger("Monitor", "Open", 0) == 1) GadgetsMonitor();
