@@ -452,9 +452,15 @@ void TFormquintaron::ShowPopUpCopyMove(int x, int y, std::function<void()> move,
     PopUpCopy.OnClick = [copy = std::move(copy)](pc::TObject*) {
         if (copy) copy();
     };
+    // The drop's point in the target grid is taken as one of the client area of the window that
+    // holds the grid (its grandparent): 60 down brings it back to about where the drop was, as
+    // the grid lies about that far inside.
     forms::TPoint point{x, y};
-    if (auto* target = dynamic_cast<forms::TControl*>(DragInfo().Target))
-        point = target->ClientToScreen(point);
+    if (auto* target = dynamic_cast<forms::TControl*>(DragInfo().Target)) {
+        forms::TWinControl* window = target->Parent();
+        if (window != nullptr && window->Parent() != nullptr) window = window->Parent();
+        point = window != nullptr ? window->ClientToScreen(point) : target->ClientToScreen(point);
+    }
     PopupCopyMove.Popup(point.X, point.Y + 60);
 }
 
