@@ -72,7 +72,14 @@ void RefuseDrop(bool& Accept) {
 
 TLibraryView::TLibraryView(TFormLibrary& window)
     : editors::TFormView(
-          window, [&window] { window.Invalidate(); }, true),
+          window,
+          [&window] {
+              // The caption carries the library's file name, which a save under a new name
+              // changes.
+              window.Updateview();
+              window.Invalidate();
+          },
+          true),
       window_(window) {}
 
 void TLibraryView::CloseByOwner() {

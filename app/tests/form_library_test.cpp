@@ -658,6 +658,32 @@ TEST_F(FormLibraryTest, OpensAtThePlaceTheLibraryKeeps) {
     }
 }
 
+// After Save As the window's caption takes the new name at once.
+TEST_F(FormLibraryTest, SaveAsNamesTheWindowAtOnce) {
+    class SavingDialogs : public RecordingDialogs {
+    public:
+        bool SaveDialog(model::TFileDialogRequest& request) override {
+            requests.push_back(request);
+            request.FileName = answer;
+            return true;
+        }
+        std::string answer;
+        std::vector<model::TFileDialogRequest> requests;
+    } saving;
+    saving.answer = (folder / "Renamed.Lib").string();
+    TFormLibrary& window = OpenLibrary(Mixed());
+    model::SetDialogs(&saving);
+    main.FileSaveAsItem.Click();
+    testsupport::PumpUntilIdle();
+    model::SetDialogs(&dialogs);
+    ASSERT_EQ(saving.requests.size(), 1u);
+    EXPECT_EQ(saving.requests[0].FileName, "Untitled.Lib");
+    EXPECT_EQ(saving.requests[0].Filter, "Lib file|*.Lib");
+    EXPECT_EQ(window.Library().FileName, saving.answer);
+    EXPECT_EQ(window.Caption(), "Library : Renamed.Lib");
+    EXPECT_TRUE(std::filesystem::exists(saving.answer));
+}
+
 } // namespace
 
 } // namespace app::test
