@@ -684,6 +684,52 @@ TEST_F(FormLibraryTest, SaveAsNamesTheWindowAtOnce) {
     EXPECT_TRUE(std::filesystem::exists(saving.answer));
 }
 
+// However short the window is made, the Close button stays below the right-hand column's
+// buttons: the mask buttons and Unmask All, or the trash's Empty and Help.
+TEST_F(FormLibraryTest, AShortWindowKeepsItsCloseButtonClearOfTheButtonsAbove) {
+    TFormLibrary& window = OpenLibrary(Mixed());
+    Click(main.TrashVuoto);
+    Click(main.TrashVuoto);
+    testsupport::PumpUntilIdle();
+    ASSERT_NE(main.TrashWindow, nullptr);
+    for (TFormLibrary* each : {&window, main.TrashWindow}) {
+        SCOPED_TRACE(each->TrashMode() ? "trash" : "library");
+        each->SetHeight(100);
+        testsupport::PumpUntilIdle();
+        const forms::TRect close = each->btnClose.BoundsRect();
+        for (int i = 0; i < each->Panel.ControlCount(); ++i) {
+            forms::TControl* control = each->Panel.Controls(i);
+            if (control == &each->btnClose || !control->Visible()) continue;
+            forms::TRect overlap;
+            EXPECT_FALSE(pg::IntersectRect(overlap, close, control->BoundsRect()))
+                << control->Name << " " << control->Top();
+        }
+        EXPECT_LE(close.Bottom, each->Panel.ClientHeight());
+        EXPECT_GT(each->DrawGrid.Height(), 0);
+    }
+}
+
+// Window > Tile lays two libraries and the monitor out without overlap, though the libraries
+// keep a least height and a width of their own.
+TEST_F(FormLibraryTest, TileLaysTheWindowsOutApart) {
+    OpenLibrary(Mixed());
+    OpenLibrary({});
+    main.GadgetsMonitorItem.Click();
+    testsupport::PumpUntilIdle();
+    ASSERT_EQ(main.MDIChildCount(), 3);
+    main.WindowTileItem.Click();
+    testsupport::PumpUntilIdle();
+    std::vector<forms::TRect> rects;
+    for (int i = 0; i < main.MDIChildCount(); ++i)
+        rects.push_back(main.MDIChildren(i)->BoundsRect());
+    for (std::size_t i = 0; i < rects.size(); ++i)
+        for (std::size_t j = i + 1; j < rects.size(); ++j) {
+            forms::TRect overlap;
+            EXPECT_FALSE(pg::IntersectRect(overlap, rects[i], rects[j])) << i << " and " << j;
+        }
+    testsupport::SaveWindowPng(main.Handle(), Png("tiled.png"));
+}
+
 } // namespace
 
 } // namespace app::test
