@@ -5,6 +5,7 @@
 #include "model/elements/global.h"
 #include "model/print/print_routines.h"
 #include "model/program/quintaron.h"
+#include "platform/forms/forms.h"
 
 namespace app {
 
@@ -51,7 +52,12 @@ void TElemPopup::PopupOn(std::vector<std::unique_ptr<model::TLibElem>>& Elems, i
     model::SelectByClick(Elems, Entry, model::scPlain);
     grid_.Repaint();
     subject_ = Elems[static_cast<std::size_t>(Entry)].get();
-    const forms::TPoint point = grid_.ClientToScreen({X, Y});
+    // The click's point is taken as one of the window's client area: the offsets below bring it
+    // back to about where the grid, that far inside the window, was clicked.
+    forms::TWinControl* window = &grid_;
+    while (window->Parent() != nullptr && dynamic_cast<forms::TCustomForm*>(window) == nullptr)
+        window = window->Parent();
+    const forms::TPoint point = window->ClientToScreen({X, Y});
     SetPopupComponent(&grid_);
     Popup(point.X + PopupRight, point.Y + down_);
 }

@@ -21,8 +21,10 @@ namespace forms = platform::forms;
 
 class TElemPopup : public forms::TPopupMenu {
 public:
-    // The popup of Grid's rows, opened Down pixels below and 15 right of the click; the grid is
-    // repainted after what changes the subject, and Loaded runs before that after a load.
+    // The popup of Grid's rows, opened at the click's point taken in the client area of the window
+    // holding the grid, Down pixels below and 15 right of it (about where the grid was clicked,
+    // as the grid lies that far inside); the grid is repainted after what changes the subject,
+    // and Loaded runs before that after a load.
     TElemPopup(forms::TComponent* owner, forms::TDrawGrid& Grid, int Down,
                std::function<void()> Loaded = {});
 

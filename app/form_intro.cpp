@@ -30,6 +30,11 @@ namespace {
 constexpr int IntroWidth = 514;
 constexpr int IntroHeight = 324;
 constexpr unsigned IntroMillis = 2000;
+// The version line stands right on the picture's plain ground, between the fading end of the
+// wave and the keys, in white.
+constexpr int VersionWidth = 140;
+constexpr int VersionLeft = IntroWidth - 16 - VersionWidth;
+constexpr int VersionTop = 198;
 
 template <class T> T& CreateDialog(forms::TComponent& owner) {
     T& form = owner.Own<T>();
@@ -81,7 +86,8 @@ TFormintro::TFormintro(forms::TComponent* owner, std::string pictureFile)
       Timer1(Own<forms::TTimer>()), Panel1(editors::PlaceControl<forms::TPanel>(
                                         *this, *this, 0, IntroHeight - 64, IntroWidth, 36)),
       ImageIntro(editors::PlaceControl<forms::TImage>(*this, *this, 0, 0, IntroWidth, IntroHeight)),
-      LabelVer(editors::PlaceControl<forms::TLabel>(*this, *this, 16, IntroHeight - 56, 200, 16)),
+      LabelVer(editors::PlaceControl<forms::TLabel>(*this, *this, VersionLeft, VersionTop,
+                                                    VersionWidth, 16)),
       ButtonC(editors::PlaceControl<forms::TButton>(*this, Panel1, IntroWidth - 96, 6, 75, 25,
                                                     "Continue")),
       pictureFile_(std::move(pictureFile)) {
@@ -94,6 +100,8 @@ TFormintro::TFormintro(forms::TComponent* owner, std::string pictureFile)
     ImageIntro.SetAlign(forms::alClient);
     ImageIntro.SetStretch(true);
     LabelVer.SetTransparent(true);
+    LabelVer.Alignment = forms::taRightJustify;
+    LabelVer.Font().SetColor(platform::gdi::clWhite);
     LabelVer.BringToFront();
     Panel1.BringToFront();
     ButtonC.OnClick = [this](forms::TObject* sender) { ButtonCClick(sender); };

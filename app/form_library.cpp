@@ -72,7 +72,14 @@ void RefuseDrop(bool& Accept) {
 
 TLibraryView::TLibraryView(TFormLibrary& window)
     : editors::TFormView(
-          window, [&window] { window.Invalidate(); }, true),
+          window,
+          [&window] {
+              // The caption carries the library's file name, which a save under a new name
+              // changes.
+              window.Updateview();
+              window.Invalidate();
+          },
+          true),
       window_(window) {}
 
 void TLibraryView::CloseByOwner() {
@@ -353,8 +360,23 @@ void TFormLibrary::DisableVisible() {
     HelpContext = trashMode_ ? HelpTrash : HelpLibrary;
 }
 
+int TFormLibrary::LeastHeight() const {
+    // The Close button stands at the bottom of the right-hand column, under the mask buttons
+    // (or the trash's Empty and Help buttons): the window is at least as high as keeps it clear
+    // of them.
+    int lowest = 0;
+    for (int i = 0; i < Panel.ControlCount(); ++i) {
+        const forms::TControl* control = Panel.Controls(i);
+        if (control == &btnClose || !control->Visible() || control->Left() < SideLeft) continue;
+        lowest = std::max(lowest, control->Top() + control->Height());
+    }
+    const int panelClient = lowest + 6 + BevelSort.Height() + 6;
+    const int panel = panelClient + Panel.Height() - Panel.ClientHeight();
+    return std::max(MinHeight, panel + 8 + Height() - ClientHeight());
+}
+
 void TFormLibrary::FormResize(forms::TObject*) {
-    if (Height() < MinHeight) SetHeight(MinHeight);
+    if (const int least = LeastHeight(); Height() < least) SetHeight(least);
     SetWidth(Panel.Width() + 23);
     Panel.SetHeight(ClientHeight() - 8);
     BevelSort.SetTop(Panel.ClientHeight() - BevelSort.Height() - 6);

@@ -181,6 +181,9 @@ private:
     void DeleteClick();
     // The selected visible elements in list order.
     std::vector<model::TLibElem*> SelectedVisible() const;
+    // The least window height: 240, or more so that the Close button stays clear of the
+    // right-hand column's buttons above it.
+    int LeastHeight() const;
     // The tool buttons' pictures, and the element icons of the New and Mask buttons.
     void DrawGlyphs();
     // The library no longer knows this window as its own.

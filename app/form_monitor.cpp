@@ -33,8 +33,11 @@ TFormMonitor::TFormMonitor(forms::TComponent* owner)
       Label1(editors::PlaceControl<forms::TLabel>(*this, PanelIn, 9, 4, 60, 13, "Message In")),
       Label2(editors::PlaceControl<forms::TLabel>(*this, PanelOut, 9, 4, 60, 13, "Message Out")) {
     SetCaption("Monitor");
-    MemoInput.ReadOnly = true;
-    MemoOutput.ReadOnly = true;
+    // Long traffic scrolls: the panes follow the newest line and show where they stand.
+    for (forms::TMemo* memo : {&MemoInput, &MemoOutput}) {
+        memo->ReadOnly = true;
+        memo->SetScrollBars(forms::ssVertical);
+    }
     OnCreate = [this](forms::TObject* sender) { FormCreate(sender); };
     OnResize = [this](forms::TObject* sender) { FormResize(sender); };
     OnClose = [this](forms::TObject* sender, forms::TCloseAction& action) {

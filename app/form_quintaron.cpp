@@ -471,9 +471,15 @@ void TFormquintaron::ShowPopUpCopyMove(int x, int y, std::function<void()> move,
     PopUpCopy.OnClick = [copy = std::move(copy)](pc::TObject*) {
         if (copy) copy();
     };
+    // The drop's point in the target grid is taken as one of the client area of the window that
+    // holds the grid (its grandparent): 60 down brings it back to about where the drop was, as
+    // the grid lies about that far inside.
     forms::TPoint point{x, y};
-    if (auto* target = dynamic_cast<forms::TControl*>(DragInfo().Target))
-        point = target->ClientToScreen(point);
+    if (auto* target = dynamic_cast<forms::TControl*>(DragInfo().Target)) {
+        forms::TWinControl* window = target->Parent();
+        if (window != nullptr && window->Parent() != nullptr) window = window->Parent();
+        point = window != nullptr ? window->ClientToScreen(point) : target->ClientToScreen(point);
+    }
     PopupCopyMove.Popup(point.X, point.Y + 60);
 }
 
@@ -765,7 +771,11 @@ void TFormquintaron::LoadDesktopLibrary() {
             if (name.empty()) continue;
             auto library = std::make_unique<model::TLibrary>();
             model::AppState()->CurrentLibrary = library.get();
-            library->LoadFromFile(name);
+            // A file refused was told; an empty window for it would be saved over it.
+            if (!library->LoadFromFile(name)) {
+                model::AppState()->CurrentLibrary = nullptr;
+                continue;
+            }
             OpenLibrary(std::move(library), true);
         }
         if (ini.ReadInteger("Monitor", "Open", 0) == 1) GadgetsMonitor();

@@ -95,8 +95,8 @@ public:
     void EnableMenuItems();
     // True for a library window in trash mode and for the keyboard, monitor and intro windows.
     bool NonLibrary(const forms::TCustomForm* form) const;
-    // After a drop: pops up Copy/Move at the target window's client point (x, y), moved 60 px
-    // down; each runs its procedure.
+    // After a drop: pops up Copy/Move at the point (x, y) of the target window's client area (the
+    // window holding the drag's target grid), moved 60 px down; each runs its procedure.
     void ShowPopUpCopyMove(int x, int y, std::function<void()> move, std::function<void()> copy);
     // The bin images: empty, full.
     void SvuotaSecchio();

@@ -25,12 +25,40 @@ void DrawArrowGlyph(forms::TBitmap& glyph, bool up) {
         canvas.Polygon({{0, 0}, {10, 0}, {5, 5}});
 }
 
+// The field's text box: shown, never typed in. A press on it gives the focus to the field
+// rather than to the box, so no caret ever blinks where typing does nothing.
+class TFieldTextBox final : public forms::TEdit {
+public:
+    explicit TFieldTextBox(forms::TComponent* owner) : forms::TEdit(owner) {
+        TabStop = false;
+        cursor_ = forms::crDefault;
+    }
+
+protected:
+    void WndProc(forms::TMessage& message) override {
+        switch (message.Msg) {
+        case platform::win::WM_LBUTTONDOWN:
+        case platform::win::WM_LBUTTONDBLCLK:
+        case platform::win::WM_RBUTTONDOWN:
+        case platform::win::WM_RBUTTONDBLCLK:
+        case platform::win::WM_MBUTTONDOWN:
+        case platform::win::WM_MBUTTONDBLCLK:
+            if (forms::TWinControl* field = Parent(); field != nullptr && field->CanFocus())
+                field->SetFocus();
+            return;
+        default:
+            forms::TEdit::WndProc(message);
+        }
+    }
+};
+
 } // namespace
 
 TMyEdit::TMyEdit(forms::TComponent* owner)
-    : forms::TCustomControl(owner), edit_(Own<forms::TEdit>()), up_(Own<forms::TBitBtn>()),
+    : forms::TCustomControl(owner), edit_(Own<TFieldTextBox>()), up_(Own<forms::TBitBtn>()),
       down_(Own<forms::TBitBtn>()), timer_(Own<forms::TTimer>()) {
     edit_.SetParent(this);
+    TabStop = true;
     width_ = 60;
     height_ = 24;
     for (forms::TBitBtn* arrow : {&up_, &down_}) {
@@ -97,6 +125,23 @@ void TMyEdit::Press(bool up) {
 void TMyEdit::Release() {
     timer_.SetEnabled(false);
     if (CanFocus()) SetFocus();
+    if (OnEndChange) OnEndChange(this);
+}
+
+bool TMyEdit::WantsKey(forms::WORD key) const {
+    return key == platform::win::VK_UP || key == platform::win::VK_DOWN;
+}
+
+void TMyEdit::KeyDown(forms::WORD& key, forms::TShiftState shift) {
+    forms::TCustomControl::KeyDown(key, shift);
+    if (key != platform::win::VK_UP && key != platform::win::VK_DOWN) return;
+    const bool up = key == platform::win::VK_UP;
+    key = 0;
+    // A key is a press and a release of its arrow at once, without the repeat timer (the key
+    // repeats by itself); at a bound nothing happens.
+    if (up ? GetMaxCode() <= code_ : GetMinCode() >= code_) return;
+    goingUp_ = up;
+    StepOnce();
     if (OnEndChange) OnEndChange(this);
 }
 

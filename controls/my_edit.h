@@ -4,6 +4,10 @@
 // at once, again 600 ms after the press and then every 47 ms, never past the kind's bounds;
 // every step fires Onchange and every release of an arrow fires OnEndChange, stepped or not.
 // A code set by program is shown as it is, without clamping and without an event.
+// Nothing is typed here, so the text box never takes the focus and shows no caret: a click on it
+// focuses the field, which is the tab stop. With the focus, the Up and Down keys step once per
+// press (auto-repeat included) within the same bounds, each step firing Onchange and then
+// OnEndChange.
 
 #include "controls/value_text.h"
 #include "platform/forms/buttons.h"
@@ -52,6 +56,8 @@ public:
 
 protected:
     void Paint() override;
+    void KeyDown(forms::WORD& key, forms::TShiftState shift) override;
+    bool WantsKey(forms::WORD key) const override;
 
 private:
     void Layout();

@@ -1,7 +1,6 @@
 #include "editors/form_rhy_pitch.h"
 
 #include "editors/labelled_controls.h"
-#include "editors/place_control.h"
 
 namespace editors {
 
@@ -34,15 +33,8 @@ TFormRhyPitch::TFormRhyPitch(forms::TComponent* owner)
                                   TEditType::MinMaxS, -100, 150, 2)),
       VeltimeSens(PlaceLabelledStep(*this, StepLeft, StepTop(3), StepLabelWidth, "Vel Time Sens",
                                     TEditType::IntM100P100)),
-      Graph(PlaceControl<controls::TPanGraph>(*this, *this, StepLeft, StepTop(4), 192, 150)) {
+      Graph(PlaceEnvelopeGraph(*this, StepLeft, StepTop(4), controls::FirstHalf)) {
     SetCaption("Pitch");
-    Graph.SetGraphType(controls::FirstHalf);
-    Graph.SetGLeft(5);
-    Graph.SetGTop(62);
-    Graph.SetGWidth(180);
-    Graph.SetGHeight(82);
-    Graph.SetELeft(30);
-    Graph.SetEWidth(36);
 
     AddRow<TStepRow>("SourceKey", SourceKey, 12, Code);
     AddRow<TSliderRow>("FineTune", FineTune, 13, Bias(50));

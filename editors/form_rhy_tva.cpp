@@ -35,20 +35,13 @@ TFormrhyTva::TFormrhyTva(forms::TComponent* owner)
                                        "Velocity Sensitivity", TEditType::MinMaxS, -100, 150, 2)),
       VelTimeSens(PlaceLabelledStep(*this, StepLeft, StepTop(1), StepLabelWidth,
                                     "Velocity Time Sensitivity", TEditType::IntM100P100)),
-      Graph(PlaceControl<controls::TPanGraph>(*this, *this, StepLeft, StepTop(2), 192, 150)) {
+      Graph(PlaceEnvelopeGraph(*this, StepLeft, StepTop(2), controls::LastLocked)) {
     SetCaption("TVA");
     PlaceControl<forms::TLabel>(*this, *this, 8, PanTop + 3, 36, 15, "Pan");
     AltPanDepth.SetStereo(true);
     ClickPan.SetMin(-63);
     ClickPan.SetMax(63);
     ClickPan.SetStereo(true);
-    Graph.SetGraphType(controls::LastLocked);
-    Graph.SetGLeft(5);
-    Graph.SetGTop(62);
-    Graph.SetGWidth(180);
-    Graph.SetGHeight(82);
-    Graph.SetELeft(30);
-    Graph.SetEWidth(36);
 
     AddRow<TSliderRow>("ToneLevel", ToneLevel, 41, Plain);
     AddRow<TStepRow>("VelocitySens", VelocitySens, 42, TwiceLess100);

@@ -46,20 +46,13 @@ TFormRhyTVF::TFormRhyTVF(forms::TComponent* owner)
                                        TEditType::MinMaxS, -100, 150, 2)),
       VelTimeS(PlaceLabelledStep(*this, StepLeft, StepTop(3), StepLabelWidth, "Vel Time Sens",
                                  TEditType::IntM100P100)),
-      Graph(PlaceControl<controls::TPanGraph>(*this, *this, StepLeft, StepTop(4), 192, 150)),
+      Graph(PlaceEnvelopeGraph(*this, StepLeft, StepTop(4), controls::Normal)),
       filterType_(
           AddRow<TStepperRow>("Filter type", Precedente, Successivo, 26, HighestFilterType,
                               [this](int type) { DrawFilterType(Image1, Labelfilter, type); })) {
     SetCaption("TVF");
     Labelfilter.SetAutoSize(false);
     Labelfilter.Alignment = forms::taCenter;
-    Graph.SetGraphType(controls::Normal);
-    Graph.SetGLeft(5);
-    Graph.SetGTop(62);
-    Graph.SetGWidth(180);
-    Graph.SetGHeight(82);
-    Graph.SetELeft(30);
-    Graph.SetEWidth(36);
 
     AddRow<TSliderRow>("cutofffrequency", cutofffrequency, 27, Plain);
     AddRow<TSliderRow>("Resonance", Resonance, 28, Plain);

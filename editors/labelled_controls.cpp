@@ -66,11 +66,13 @@ controls::TMyEdit& PlaceLabelledMinMax(forms::TForm& form, int left, int top, in
 
 controls::TPanGraph& PlaceEnvelopeGraph(forms::TForm& form, int left, int top,
                                         controls::TGraphType type) {
-    auto& graph = PlaceControl<controls::TPanGraph>(form, form, left, top, 192, 150);
+    // Four columns of boxes (36 wide, 7 apart) from 30 in: the group is as wide as they need,
+    // with the graph area's margin of 5 on both sides.
+    auto& graph = PlaceControl<controls::TPanGraph>(form, form, left, top, 200, 150);
     graph.SetGraphType(type);
     graph.SetGLeft(5);
     graph.SetGTop(62);
-    graph.SetGWidth(180);
+    graph.SetGWidth(190);
     graph.SetGHeight(82);
     graph.SetELeft(30);
     graph.SetEWidth(36);

@@ -37,8 +37,8 @@ controls::TMyEdit& PlaceLabelledMinMax(platform::forms::TForm& form, int left, i
                                        int labelWidth, const char* label, controls::TEditType type,
                                        int min, int max, int step);
 
-// An envelope graph of type, 192 x 150 at (left, top), as the tone pages lay it out: the graph
-// area above, the time and level boxes in a row under it.
+// An envelope graph of type, 200 x 150 at (left, top), as the tone and rhythm note pages lay it
+// out: the graph area above, the time and level boxes in a row under it, all inside.
 controls::TPanGraph& PlaceEnvelopeGraph(platform::forms::TForm& form, int left, int top,
                                         controls::TGraphType type);
 

@@ -183,7 +183,8 @@ TEST_F(InOutTest, SettingsNamingAPortThatIsGoneLeaveThePortsClosedAndSaySo) {
     state.Config.Load();
     EXPECT_FALSE(state.Midi.Online());
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].rfind(model::PortsNotOpened, 0), 0u);
+    EXPECT_EQ(dialogs.messages[0],
+              std::string(model::PortsNotOpened) + " There is no MIDI input device 4.");
     EXPECT_EQ(state.Midi.Output(), output);
     // The dialog shows no device for the port that is gone.
     After(100, [&] {

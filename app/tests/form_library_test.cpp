@@ -237,8 +237,9 @@ TEST_F(FormLibraryTest, PopupDeleteDestroysTheSubjectAndMarksTheLibraryUnsaved) 
         ClickPopupItem(window.PopupMenu, window.PopupMenu.Items().Count() - 1);
     });
     driver.Click(point, Qt::RightButton);
-    EXPECT_EQ(window.PopupMenu.PopupPoint().X, point.X + 15);
-    EXPECT_EQ(window.PopupMenu.PopupPoint().Y, point.Y + 60);
+    // At the pointer (elem_popup_test.cpp).
+    EXPECT_NEAR(window.PopupMenu.PopupPoint().X, point.X, 4);
+    EXPECT_NEAR(window.PopupMenu.PopupPoint().Y, point.Y, 6);
     EXPECT_EQ(RowNames(window), (std::vector<std::string>{"Delta", "Banks", "Charlie", "System",
                                                           "Everything", "Ppp", "Drums"}));
     EXPECT_EQ(main.TrashLibrary().Count(), 0);
@@ -402,8 +403,9 @@ TEST_F(LibraryDragTest, AMoveOrCopyFromTheLibraryPopupFillsTheTargetAndMoveEmpti
         DragTo(RowPoint(*a, 1), drop, c.item);
 
         EXPECT_EQ(popups, 1);
-        EXPECT_EQ(main.PopupCopyMove.PopupPoint().X, drop.X);
-        EXPECT_EQ(main.PopupCopyMove.PopupPoint().Y, drop.Y + 60);
+        // At the drop, within the grid's place in its window (elem_popup_test.cpp).
+        EXPECT_NEAR(main.PopupCopyMove.PopupPoint().X, drop.X, 12);
+        EXPECT_NEAR(main.PopupCopyMove.PopupPoint().Y, drop.Y, 12);
         EXPECT_EQ(RowNames(*b), (std::vector<std::string>{"Resident", "Delta", "Banks"}));
         EXPECT_FALSE(b->Library().Saved);
         // The copies come selected, the rest of B not.
@@ -654,6 +656,78 @@ TEST_F(FormLibraryTest, OpensAtThePlaceTheLibraryKeeps) {
         EXPECT_EQ(dialogs.messages, std::vector<std::string>{});
         EXPECT_EQ(main.MDIChildCount(), 0);
     }
+}
+
+// After Save As the window's caption takes the new name at once.
+TEST_F(FormLibraryTest, SaveAsNamesTheWindowAtOnce) {
+    class SavingDialogs : public RecordingDialogs {
+    public:
+        bool SaveDialog(model::TFileDialogRequest& request) override {
+            requests.push_back(request);
+            request.FileName = answer;
+            return true;
+        }
+        std::string answer;
+        std::vector<model::TFileDialogRequest> requests;
+    } saving;
+    saving.answer = (folder / "Renamed.Lib").string();
+    TFormLibrary& window = OpenLibrary(Mixed());
+    model::SetDialogs(&saving);
+    main.FileSaveAsItem.Click();
+    testsupport::PumpUntilIdle();
+    model::SetDialogs(&dialogs);
+    ASSERT_EQ(saving.requests.size(), 1u);
+    EXPECT_EQ(saving.requests[0].FileName, "Untitled.Lib");
+    EXPECT_EQ(saving.requests[0].Filter, "Lib file|*.Lib");
+    EXPECT_EQ(window.Library().FileName, saving.answer);
+    EXPECT_EQ(window.Caption(), "Library : Renamed.Lib");
+    EXPECT_TRUE(std::filesystem::exists(saving.answer));
+}
+
+// However short the window is made, the Close button stays below the right-hand column's
+// buttons: the mask buttons and Unmask All, or the trash's Empty and Help.
+TEST_F(FormLibraryTest, AShortWindowKeepsItsCloseButtonClearOfTheButtonsAbove) {
+    TFormLibrary& window = OpenLibrary(Mixed());
+    Click(main.TrashVuoto);
+    Click(main.TrashVuoto);
+    testsupport::PumpUntilIdle();
+    ASSERT_NE(main.TrashWindow, nullptr);
+    for (TFormLibrary* each : {&window, main.TrashWindow}) {
+        SCOPED_TRACE(each->TrashMode() ? "trash" : "library");
+        each->SetHeight(100);
+        testsupport::PumpUntilIdle();
+        const forms::TRect close = each->btnClose.BoundsRect();
+        for (int i = 0; i < each->Panel.ControlCount(); ++i) {
+            forms::TControl* control = each->Panel.Controls(i);
+            if (control == &each->btnClose || !control->Visible()) continue;
+            forms::TRect overlap;
+            EXPECT_FALSE(pg::IntersectRect(overlap, close, control->BoundsRect()))
+                << control->Name << " " << control->Top();
+        }
+        EXPECT_LE(close.Bottom, each->Panel.ClientHeight());
+        EXPECT_GT(each->DrawGrid.Height(), 0);
+    }
+}
+
+// Window > Tile lays two libraries and the monitor out without overlap, though the libraries
+// keep a least height and a width of their own.
+TEST_F(FormLibraryTest, TileLaysTheWindowsOutApart) {
+    OpenLibrary(Mixed());
+    OpenLibrary({});
+    main.GadgetsMonitorItem.Click();
+    testsupport::PumpUntilIdle();
+    ASSERT_EQ(main.MDIChildCount(), 3);
+    main.WindowTileItem.Click();
+    testsupport::PumpUntilIdle();
+    std::vector<forms::TRect> rects;
+    for (int i = 0; i < main.MDIChildCount(); ++i)
+        rects.push_back(main.MDIChildren(i)->BoundsRect());
+    for (std::size_t i = 0; i < rects.size(); ++i)
+        for (std::size_t j = i + 1; j < rects.size(); ++j) {
+            forms::TRect overlap;
+            EXPECT_FALSE(pg::IntersectRect(overlap, rects[i], rects[j])) << i << " and " << j;
+        }
+    testsupport::SaveWindowPng(main.Handle(), Png("tiled.png"));
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "app/tests/app_fixture.h"
 #include "model/sysex/sysex.h"
 #include "platform/core/ini_file.h"
+#include "platform/gdi/colors.h"
 
 #include <gtest/gtest.h>
 
@@ -84,6 +85,98 @@ TEST_F(MonitorTest, ThePanesShareTheHeightAndTheMemosSitInThem) {
     EXPECT_EQ(monitor.MemoInput.Height(), h - 28);
     EXPECT_EQ(monitor.MemoOutput.Width(), monitor.PanelOut.Width() - 18);
     EXPECT_EQ(monitor.MemoOutput.Height(), h - 28);
+}
+
+// However it was left, the reopened monitor holds both panes, and the memos lie in them.
+TEST_F(MonitorTest, TheReopenedMonitorHoldsItsPanes) {
+    const forms::TRect sizes[] = {{0, 0, 0, 0}, {30, 40, 530, 440}, {10, 10, 330, 170}};
+    for (const forms::TRect& bounds : sizes) {
+        SCOPED_TRACE(bounds.Bottom);
+        TFormMonitor& monitor = OpenMonitor();
+        testsupport::PumpUntilIdle();
+        for (forms::TPanel* pane : {&monitor.PanelIn, &monitor.PanelOut}) {
+            EXPECT_GE(pane->Top(), 0);
+            EXPECT_LE(pane->Top() + pane->Height(), monitor.ClientHeight());
+            EXPECT_LE(pane->Left() + pane->Width(), monitor.ClientWidth());
+        }
+        EXPECT_LE(monitor.PanelIn.Top() + monitor.PanelIn.Height(), monitor.PanelOut.Top());
+        for (forms::TMemo* memo : {&monitor.MemoInput, &monitor.MemoOutput}) {
+            EXPECT_LE(memo->Top() + memo->Height(), memo->Parent()->ClientHeight());
+            EXPECT_LE(memo->Left() + memo->Width(), memo->Parent()->ClientWidth());
+        }
+        if (bounds.Right > 0)
+            monitor.SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+        monitor.Close();
+        Run(1);
+    }
+}
+
+// A pane follows its newest line as lines come, and scrolls by the wheel, the scroll bar and the
+// keys as a multi-line edit does.
+TEST_F(MonitorTest, APaneFollowsItsNewestLineAndScrollsByWheelBarAndKeys) {
+    TFormMonitor& monitor = OpenMonitor();
+    forms::TMemo& memo = monitor.MemoOutput;
+    for (int i = 0; i < 200; ++i) {
+        const std::uint8_t data[] = {0xF0, static_cast<std::uint8_t>(i & 0x7F),
+                                     static_cast<std::uint8_t>(i >> 7), 0xF7};
+        monitor.AddMessage(data, memo);
+    }
+    testsupport::PumpUntilIdle();
+    const int shown = memo.VisibleLineCount();
+    const int last = 200 - shown;
+    ASSERT_EQ(memo.LineCount(), 200);
+    ASSERT_LT(shown, 200);
+    EXPECT_EQ(memo.TopLine(), last) << "the last line is in view";
+    testsupport::SaveWindowPng(monitor.Handle(), (folder / "monitor.png").string());
+
+    // The wheel turns the pane that has the focus; a click in it leaves the view where it is.
+    const forms::TPoint inside = memo.ClientToScreen({20, 10});
+    driver.Click(inside);
+    ASSERT_TRUE(memo.Focused());
+    EXPECT_EQ(memo.TopLine(), last);
+    Run(1000);
+    driver.Wheel(inside, 120);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(memo.TopLine(), last - 3) << "a notch up, three lines";
+    driver.Wheel(inside, -240);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(memo.TopLine(), last) << "no further than the end";
+
+    // The bar's up arrow, then the track above the thumb.
+    const int bar =
+        memo.ClientWidth() - 2 - platform::gdi::GetSystemMetrics(platform::gdi::SM_CXVSCROLL) / 2;
+    driver.Click(memo.ClientToScreen({bar, 4}));
+    EXPECT_EQ(memo.TopLine(), last - 1);
+    Run(1000);
+    driver.Click(memo.ClientToScreen({bar, memo.ClientHeight() / 2}));
+    EXPECT_LT(memo.TopLine(), last - 1);
+    Run(1000);
+
+    const auto key = [this](int qtKey, bool ctrl = false) {
+        if (ctrl) driver.KeyDown(Qt::Key_Control);
+        driver.Key(qtKey);
+        if (ctrl) driver.KeyUp(Qt::Key_Control);
+        testsupport::PumpUntilIdle();
+    };
+    key(Qt::Key_End, true);
+    EXPECT_EQ(memo.TopLine(), last);
+    EXPECT_EQ(memo.SelStart(), static_cast<int>(memo.Text().size()));
+    key(Qt::Key_Home, true);
+    EXPECT_EQ(memo.TopLine(), 0);
+    EXPECT_EQ(memo.SelStart(), 0);
+    for (int i = 0; i < shown; ++i)
+        key(Qt::Key_Down);
+    EXPECT_EQ(memo.TopLine(), 1) << "the caret went one line past the view";
+    key(Qt::Key_PageDown);
+    EXPECT_EQ(memo.TopLine(), shown);
+    key(Qt::Key_Up);
+    key(Qt::Key_PageUp);
+    EXPECT_EQ(memo.TopLine(), 1);
+
+    // A new line brings the view back to the end.
+    const std::uint8_t more[] = {0xF0, 0x01, 0xF7};
+    monitor.AddMessage(more, memo);
+    EXPECT_EQ(memo.TopLine(), 201 - shown);
 }
 
 TEST_F(MonitorTest, ReceivedTrafficGoesToTheInputPaneAndWithThruToTheOutputPaneToo) {

@@ -1,6 +1,8 @@
 #include "app/form_quintaron.h"
 
 #include "app/tests/main_window_fixture.h"
+#include "platform/gdi/drawing.h"
+#include "platform/win/painting.h"
 #include "testsupport/win/input_driver.h"
 #include "toolkit/bars/dx_bar.h"
 #include "toolkit/bars/dx_bar_item_control.h"
@@ -8,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -16,6 +19,7 @@ namespace {
 
 namespace bars = toolkit::bars;
 namespace pg = platform::gdi;
+namespace pw = platform::win;
 
 // The main window's menus are personalised as the bar manager's defaults have them: a menu
 // shows every command until some are used far more than the rest, then only those and an
@@ -109,6 +113,61 @@ TEST_F(MainWindowMenusTest, TheCollapsedFileMenuExpandsAfterResting4Seconds) {
     clock.Advance(1);
     testsupport::PumpUntilIdle();
     EXPECT_EQ(File().VisibleItemCount(), all);
+}
+
+// Under the pointer an entry of the menu bar is framed as a whole: the frame reaches over the
+// ink of its whole caption, the last letter included.
+TEST_F(MainWindowMenusTest, TheHotFrameOfAMenuBarEntryCoversItsCaption) {
+    bars::TdxBarItemLinks& bar = MenuBar();
+    const pw::HWND window = bar.BarControl()->Handle();
+    using Picture = std::vector<std::vector<pg::COLORREF>>;
+    const auto picture = [window](const pg::TRect& r) {
+        testsupport::PumpUntilIdle();
+        const pg::HDC dc = pw::GetDC(window);
+        Picture rows;
+        for (int y = r.Top; y < r.Bottom; ++y) {
+            rows.emplace_back();
+            for (int x = r.Left; x < r.Right; ++x)
+                rows.back().push_back(pg::GetPixel(dc, x, y) & 0xFFFFFF);
+        }
+        pw::ReleaseDC(window, dc);
+        return rows;
+    };
+    // Parked on the bar's empty end, where no entry is hot.
+    const pg::TRect barRect = bar.BarControl()->ClientRect();
+    const pg::TPoint away = bar.BarControl()->ClientToScreen({barRect.Right - 4, barRect.Top + 4});
+    for (int i = 0; i < bar.VisibleItemCount(); ++i) {
+        SCOPED_TRACE(bar.VisibleItems(i)->GetCaption());
+        const pg::TRect item = bar.VisibleItems(i)->ItemRect;
+        driver.MoveTo(away);
+        const Picture cold = picture(item);
+        driver.MoveTo(CentreOf(bar, i));
+        const Picture hot = picture(item);
+        // The caption's ink: dark pixels of the entry at rest.
+        int inkLeft = item.Right, inkRight = -1;
+        for (const auto& row : cold)
+            for (int x = 0; x < static_cast<int>(row.size()); ++x) {
+                const pg::COLORREF c = row[static_cast<std::size_t>(x)];
+                if ((c & 0xFF) + ((c >> 8) & 0xFF) + ((c >> 16) & 0xFF) < 3 * 96) {
+                    inkLeft = std::min(inkLeft, x);
+                    inkRight = std::max(inkRight, x);
+                }
+            }
+        ASSERT_GE(inkRight, inkLeft) << "no caption ink";
+        // The frame: what changed in the entry's top rows, above the caption.
+        int frameLeft = item.Right, frameRight = -1;
+        for (std::size_t y = 0; y < 3 && y < hot.size(); ++y)
+            for (std::size_t x = 0; x < hot[y].size(); ++x)
+                if (hot[y][x] != cold[y][x]) {
+                    frameLeft = std::min(frameLeft, static_cast<int>(x));
+                    frameRight = std::max(frameRight, static_cast<int>(x));
+                }
+        ASSERT_GE(frameRight, frameLeft) << "no hot frame";
+        EXPECT_LE(frameLeft, inkLeft);
+        EXPECT_GE(frameRight, inkRight);
+        if (i == bar.VisibleItemCount() - 1)
+            testsupport::SaveWindowPng(window, (folder / "menu_bar_hot.png").string());
+    }
 }
 
 } // namespace

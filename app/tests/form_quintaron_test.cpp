@@ -30,6 +30,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <fstream>
 #include <map>
 #include <regex>
 
@@ -44,6 +45,12 @@ namespace pc = platform::core;
 // Answers the message boxes in turn, writing each question down.
 class QueuedDialogs : public RecordingDialogs {
 public:
+    // The open dialog gives OpenAnswer, or is cancelled when it is empty.
+    bool OpenDialog(model::TFileDialogRequest& request) override {
+        if (OpenAnswer.empty()) return false;
+        request.FileName = OpenAnswer;
+        return true;
+    }
     model::TModalResult MessageDlg(const std::string& text, model::TMsgDlgType,
                                    model::TMsgDlgButtons) override {
         messages.push_back(text);
@@ -53,6 +60,7 @@ public:
         return next;
     }
     std::deque<model::TModalResult> answers;
+    std::string OpenAnswer;
 };
 
 class FormquintaronTest : public MainWindowTest {
@@ -356,6 +364,59 @@ TEST_F(FormquintaronTest, TheRestoreOfAnAbsurdDesktopEndsWithWhatTheFileHolds) {
         EXPECT_GE(window.Top(), -screenHeight);
         EXPECT_LE(window.Top(), screenHeight);
     }
+}
+
+// Files that are no library: opened or restored, each is refused aloud, no window comes up for
+// it, and so the desktop written at the close does not name it.
+TEST_F(FormquintaronTest, AFileThatIsNoLibraryOpensNoWindowAndStaysOffTheDesktop) {
+    const auto write = [this](const std::string& name, const std::vector<std::uint8_t>& bytes) {
+        const std::string path = (folder / name).string();
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+        return path;
+    };
+    std::vector<std::uint8_t> noise(2000);
+    std::uint32_t seed = 45;
+    for (std::uint8_t& byte : noise) {
+        seed = seed * 1664525u + 1013904223u;
+        byte = static_cast<std::uint8_t>(seed >> 24);
+    }
+    const std::vector<std::uint8_t> comment = {5, 0, 'S', 'o', 'u', 'n', 'd', 0xFF, 0xFF, 1, 0};
+    const std::vector<std::string> refused = {write("Empty.Lib", {}), write("Random.Lib", noise),
+                                              write("Cut.Lib", comment)};
+    for (const std::string& file : refused) {
+        SCOPED_TRACE(file);
+        queued.messages.clear();
+        queued.OpenAnswer = file;
+        main.FileOpen();
+        testsupport::PumpUntilIdle();
+        EXPECT_EQ(main.MDIChildCount(), 0);
+        ASSERT_EQ(queued.messages.size(), 1u);
+        EXPECT_EQ(queued.messages[0],
+                  "Error Loading Library: " + std::filesystem::path(file).filename().string() +
+                      " is not a library file.");
+    }
+
+    // Recorded by an earlier run, they are refused at the restore too.
+    pc::TIniFile ini = Settings();
+    const std::string kept = LibraryFile("Kept.Lib");
+    WriteDesktop(ini, {refused[0], kept, refused[1], refused[2]}, 0);
+    queued.messages.clear();
+    main.LoadDesktopLibrary();
+    ASSERT_EQ(main.MDIChildCount(), 1);
+    EXPECT_EQ(LibraryWindow(0).Caption(), "Library : Kept.Lib");
+    EXPECT_EQ(queued.messages.size(), 3u);
+
+    main.Close();
+    testsupport::PumpUntilIdle();
+    EXPECT_TRUE(forms::Application().Terminated());
+    EXPECT_EQ(Settings().ReadInteger("Desktop", "Num Library", -1), 1);
+    EXPECT_EQ(Settings().ReadString("Desktop", "Library1", ""), kept);
+    forms::Application().ResetTerminated();
+    // The files are as they were.
+    EXPECT_EQ(std::filesystem::file_size(refused[0]), 0u);
+    EXPECT_EQ(std::filesystem::file_size(refused[1]), noise.size());
 }
 
 TEST_F(FormquintaronTest, ShutDownCancelledAtTheSecondQuestionKeepsTheProgramAndRecordsNoLibrary) {

@@ -1,3 +1,4 @@
+#include "app/app_images.h"
 #include "app/form_comment.h"
 #include "app/form_edit.h"
 #include "app/form_editor_about.h"
@@ -18,6 +19,10 @@
 #include "model/elements/library.h"
 #include "platform/core/exception.h"
 #include "platform/core/ini_file.h"
+#include "platform/gdi/colors.h"
+#include "platform/gdi/drawing.h"
+#include "platform/gdi/surface.h"
+#include "platform/win/painting.h"
 #include "toolkit/bars/dx_bar_unit.h"
 
 #include <cstdint>
@@ -264,6 +269,48 @@ INSTANTIATE_TEST_SUITE_P(Pictures, IntroPictureTest,
                                                        0},
                                            PictureCase{"Readable", WriteSmallBmp, 2}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// The version line stands on the picture's plain ground (no stroke of the wave, no key under
+// it) and is written in a colour that stands out from that ground.
+TEST_F(StartUpTest, TheVersionLineStandsReadablyOnThePicturesPlainGround) {
+    forms::TBitmap picture;
+    DrawIntroPicture(picture);
+    const platform::gdi::Surface& pixels = *platform::gdi::BitmapSurface(picture.Handle());
+    const fs::path file = folder / IntroPictureName;
+    ASSERT_TRUE(pixels.SaveBmp(file.string()));
+    auto& intro = MakeForm<TFormintro>(file.string());
+    intro.Show();
+    testsupport::PumpUntilIdle();
+
+    const forms::TRect label = intro.LabelVer.BoundsRect();
+    ASSERT_GT(label.Width(), 0);
+    EXPECT_GE(label.Left, 0);
+    EXPECT_LE(label.Right, IntroWidth);
+    // The ground is one colour a row; the version line's rows hold nothing else where it stands.
+    const auto at = [&pixels](int x, int y) {
+        return platform::gdi::PixelToColor(pixels.Pixel(x, y)) & 0xFFFFFF;
+    };
+    for (int y = label.Top - 2; y < label.Bottom + 2; ++y)
+        for (int x = label.Left - 2; x < label.Right + 2; ++x)
+            ASSERT_EQ(at(x, y), at(2, y))
+                << "the picture is drawn under the label at " << x << "," << y;
+    const auto luminance = [](platform::gdi::COLORREF c) {
+        return static_cast<int>(
+            (299 * (c & 0xFF) + 587 * ((c >> 8) & 0xFF) + 114 * ((c >> 16) & 0xFF)) / 1000);
+    };
+    const platform::gdi::COLORREF ink = platform::gdi::ColorToRGB(intro.LabelVer.Font().Color());
+    EXPECT_GT(std::abs(luminance(ink) - luminance(at(2, (label.Top + label.Bottom) / 2))), 128);
+
+    // The window shows the line in its colour.
+    const platform::gdi::HDC dc = platform::win::GetDC(intro.Handle());
+    int inked = 0;
+    for (int y = label.Top; y < label.Bottom; ++y)
+        for (int x = label.Left; x < label.Right; ++x)
+            inked += (platform::gdi::GetPixel(dc, x, y) & 0xFFFFFF) == ink;
+    platform::win::ReleaseDC(intro.Handle(), dc);
+    EXPECT_GT(inked, 20);
+    testsupport::SaveWindowPng(intro.Handle(), (folder / "intro.png").string());
+}
 
 } // namespace
 

@@ -174,5 +174,44 @@ TEST_F(MyEditTest, TheArrowsCarryBlackTrianglesAtTheRightEdge) {
     EXPECT_NE(Pixel(field.DownButton(), {2, 6}), black); // beside its tip
 }
 
+// Nothing is typed in a value box: a click on its text gives the focus to the field, and no caret
+// ever shows in the text; with the focus, Up and Down step as the arrows do, within the bounds.
+TEST_F(MyEditTest, AClickOnTheTextFocusesTheFieldWithoutACaretAndTheArrowKeysStep) {
+    auto& field = Field(K::MinMaxS, 2, -3, 3);
+    forms::TEdit& text = field.TextBox();
+    const auto picture = [&text] {
+        std::vector<forms::TColor> pixels;
+        for (int y = 0; y < text.Height(); ++y)
+            for (int x = 0; x < text.Width(); ++x)
+                pixels.push_back(Pixel(text, {x, y}));
+        return pixels;
+    };
+    testsupport::PumpUntilIdle();
+    const std::vector<forms::TColor> atRest = picture();
+    driver.Click(At(text, {12, text.Height() / 2}));
+    EXPECT_TRUE(field.Focused());
+    EXPECT_FALSE(text.Focused());
+    // A caret would blink: the text looks the same through a whole blink.
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(picture(), atRest) << "after " << i * 300 << " ms";
+        Wait(300);
+    }
+    EXPECT_TRUE(changes.empty());
+
+    driver.Key(Qt::Key_Up);
+    EXPECT_EQ(changes, std::vector<int>{3});
+    EXPECT_EQ(texts, std::vector<std::string>{" +3"});
+    EXPECT_EQ(ends, 1);
+    driver.Key(Qt::Key_Up); // at the bound
+    EXPECT_EQ(changes.size(), 1u);
+    EXPECT_EQ(ends, 1);
+    driver.Key(Qt::Key_Down);
+    driver.Key(Qt::Key_Down);
+    EXPECT_EQ(changes, (std::vector<int>{3, 2, 1}));
+    EXPECT_EQ(ends, 3);
+    EXPECT_TRUE(field.Focused());
+    EXPECT_EQ(text.Text(), " +1");
+}
+
 } // namespace
 } // namespace controls::test

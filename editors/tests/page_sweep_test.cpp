@@ -139,6 +139,32 @@ TEST_P(PageSweepTest, EveryControlAtBothEndsSendsOnlySevenBitBytes) {
                           : GetParam().openPerformance(performance, *owner));
 }
 
+// Every shown control lies wholly inside its parent: nothing is cut off at a panel's or the
+// page's edge (the envelope group holds all four of its time and level boxes).
+void ExpectInsideItsParent(platform::forms::TWinControl& parent, const std::string& path) {
+    const platform::forms::TRect room = parent.ClientRect();
+    for (int i = 0; i < parent.ControlCount(); ++i) {
+        platform::forms::TControl& control = *parent.Controls(i);
+        if (!control.Visible()) continue;
+        const platform::forms::TRect r = control.BoundsRect();
+        const std::string name =
+            path + "/" + (control.Name.empty() ? "#" + std::to_string(i) : control.Name);
+        EXPECT_TRUE(r.Left >= room.Left && r.Top >= room.Top && r.Right <= room.Right &&
+                    r.Bottom <= room.Bottom)
+            << name << " at " << r.Left << "," << r.Top << "-" << r.Right << "," << r.Bottom
+            << " in " << room.Right << " x " << room.Bottom;
+        if (auto* inner = dynamic_cast<platform::forms::TWinControl*>(&control))
+            ExpectInsideItsParent(*inner, name);
+    }
+}
+
+TEST_P(PageSweepTest, EveryControlLiesInsideItsParent) {
+    TEditorPage& page = GetParam().open ? GetParam().open(patch, *owner)
+                                        : GetParam().openPerformance(performance, *owner);
+    testsupport::PumpUntilIdle();
+    ExpectInsideItsParent(page, GetParam().name);
+}
+
 INSTANTIATE_TEST_SUITE_P(Pages, PageSweepTest, ::testing::ValuesIn(sweptPages),
                          [](const auto& info) { return info.param.name; });
 

@@ -2,6 +2,7 @@
 
 #include "model/elements/element_factory.h"
 #include "model/files/element_files.h"
+#include "model/program/dialog_services.h"
 #include "model/program/ui_services.h"
 #include "platform/core/folders.h"
 #include "platform/core/text.h"
@@ -49,11 +50,11 @@ void WriteStrings(pc::TByteWriter& File, const pc::TStringList& Lines) {
     File.WriteU16(EndOfComment);
 }
 
-void ReadStrings(pc::TByteReader& File, pc::TStringList& Lines) {
+bool ReadStrings(pc::TByteReader& File, pc::TStringList& Lines) {
     Lines.Clear();
     while (File.Remaining() >= 2) {
         const std::uint16_t length = File.ReadU16();
-        if (length == EndOfComment) return;
+        if (length == EndOfComment) return true;
         std::string line(length, '\0');
         const std::size_t got =
             File.ReadAvailable(std::span(reinterpret_cast<std::uint8_t*>(line.data()), length));
@@ -62,7 +63,10 @@ void ReadStrings(pc::TByteReader& File, pc::TStringList& Lines) {
     }
     std::uint8_t rest[2];
     File.ReadAvailable(std::span(rest, File.Remaining()));
+    return false;
 }
+
+ENotALibrary::ENotALibrary() : pc::Exception(std::string(LibraryFileKind.LoadError)) {}
 
 TLibrary::TLibrary(TLibElem* Owner) : TLibElem(Owner) {
     FileName = UntitledLibrary;
@@ -99,7 +103,7 @@ void TLibrary::WriteLibrary(pc::TByteWriter& File) {
         elem->WriteRecord(File);
 }
 
-void TLibrary::ReadLibrary(pc::TByteReader& File) {
+bool TLibrary::ReadLibrary(pc::TByteReader& File) {
     pc::TStringList comment;
     std::int16_t width = Width;
     std::int16_t height = Height;
@@ -107,7 +111,11 @@ void TLibrary::ReadLibrary(pc::TByteReader& File) {
     std::int16_t top = EditorTop;
     std::vector<std::unique_ptr<TLibElem>> elems;
 
-    ReadStrings(File, comment);
+    // Without its comment's end and its window fields a file is no library (an empty or foreign
+    // file, or one cut short at its start): loading it would leave an empty library for a save
+    // to write over the file.
+    constexpr std::size_t WindowFieldsSize = 4 * 2;
+    if (!ReadStrings(File, comment) || File.Remaining() < WindowFieldsSize) throw ENotALibrary();
     ReadField(File, width);
     ReadField(File, height);
     ReadField(File, left);
@@ -117,7 +125,7 @@ void TLibrary::ReadLibrary(pc::TByteReader& File) {
         ReadField(File, type);
         if (File.RanOut()) break;
         std::unique_ptr<TLibElem> elem = CreateElemByType(type, this);
-        if (!elem) throw pc::Exception(std::string(LibraryFileKind.LoadError));
+        if (!elem) throw ENotALibrary();
         elem->ReadRecord(File);
         elems.push_back(std::move(elem));
     }
@@ -128,20 +136,28 @@ void TLibrary::ReadLibrary(pc::TByteReader& File) {
     Height = height;
     EditorLeft = left;
     EditorTop = top;
+    return !File.RanOut();
 }
 
 bool TLibrary::LoadFromFile(const std::string& Name) {
     const auto bytes = LoadFileBytes(LibraryFileKind, Name);
     if (!bytes) return false;
+    bool whole = false;
     try {
         pc::TByteReader file(*bytes);
-        ReadLibrary(file);
+        whole = ReadLibrary(file);
+    } catch (const ENotALibrary& error) {
+        ShowFileError(error.Message() + ": " + pc::ExtractFileName(Name) + " " + NotALibraryText);
+        return false;
     } catch (const pc::Exception& error) {
         ShowFileError(error.Message());
         return false;
     }
     FileName = Name;
     Saved = true;
+    if (!whole)
+        MessageDlg(pc::ExtractFileName(Name) + " " + LoadedInPartText, TMsgDlgType::mtWarning,
+                   mbOK);
     return true;
 }
 

@@ -3,6 +3,7 @@
 // window and stored as a ".Lib" file. The library owns its elements.
 
 #include "model/elements/lib_elem.h"
+#include "platform/core/exception.h"
 #include "platform/core/string_list.h"
 
 #include <cstdint>
@@ -21,7 +22,21 @@ enum TSortKey { skModified = 0, skName = 1, skType = 2, skCreated = 3 };
 // FFFFH. A line longer than 65,534 bytes is cut, as its length would read as the end.
 void WriteStrings(platform::core::TByteWriter& File, const platform::core::TStringList& Lines);
 // Replaces Lines by the file's comment; a file that ends inside the comment keeps what was read.
-void ReadStrings(platform::core::TByteReader& File, platform::core::TStringList& Lines);
+// True when the comment's end mark was read.
+bool ReadStrings(platform::core::TByteReader& File, platform::core::TStringList& Lines);
+
+// What loading a file that is no library tells, after the load error and the file's name.
+inline constexpr const char* NotALibraryText = "is not a library file.";
+// What loading a library whose file ends inside an element tells, after the file's name.
+inline constexpr const char* LoadedInPartText =
+    "ends inside an element: the library was loaded only in part. The file stays as it is "
+    "until you save the library.";
+
+// A file that is no library, or a library with a record of an unknown kind.
+class ENotALibrary : public platform::core::Exception {
+public:
+    ENotALibrary();
+};
 
 class TLibrary : public TLibElem {
 public:
@@ -36,13 +51,15 @@ public:
 
     // The whole ".Lib" file, taking the window position first.
     void WriteLibrary(platform::core::TByteWriter& File);
-    // Replaces comment, window fields and elements by the file's. All or nothing: a record of an
-    // unknown type raises platform::core::Exception with "Error Loading Library" and leaves the
-    // library as it was. A file that ends inside a record keeps that element with the bytes read,
-    // and reading stops there.
-    void ReadLibrary(platform::core::TByteReader& File);
-    // Loads the named file (reopening the desktop); true when it was loaded and the library is
-    // then saved. A failure shows its error and leaves the library as it was.
+    // Replaces comment, window fields and elements by the file's. All or nothing: a file that is
+    // no library (it ends before the comment's end mark or inside the window fields, or a record
+    // is of an unknown type) raises ENotALibrary and leaves the library as it was. A file that
+    // ends inside a record keeps that element with the bytes read, reading stops there, and the
+    // answer is false: loaded in part. True when the file was read whole.
+    bool ReadLibrary(platform::core::TByteReader& File);
+    // Loads the named file (opening one, reopening the desktop); true when it was loaded, whole or
+    // in part, and the library is then saved, so that nothing writes the file unasked. A file
+    // loaded in part is told so. A failure shows its error and leaves the library as it was.
     bool LoadFromFile(const std::string& FileName);
     // Loads the file the open dialog gives; true when a file was loaded.
     bool OpenFile();

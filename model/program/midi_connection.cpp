@@ -50,7 +50,7 @@ bool TMidiConnection::OpenDevs() {
     if (!failure.empty()) {
         // Senders obey Online; with a port closed every message would fail.
         online_ = false;
-        MessageDlg(std::string(PortsNotOpened) + "\n" + failure, TMsgDlgType::mtError, mbOK);
+        MessageDlg(std::string(PortsNotOpened) + " " + failure, TMsgDlgType::mtError, mbOK);
         return false;
     }
     InstallDefaultMidiInput();

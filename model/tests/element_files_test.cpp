@@ -16,6 +16,7 @@
 
 #include <csignal>
 #include <cstring>
+#include <random>
 #include <sys/resource.h>
 
 namespace model {
@@ -286,14 +287,14 @@ TEST_F(ElementFilesTest, LibraryCutShortKeepsWhatWasRead) {
         std::size_t length;
         int elements;
         int comments;
+        bool whole;
     } cases[] = {
-        {"inside the comment", 13, 0, 1},
-        {"after the window fields", lib.headerEnd, 0, 3},
-        {"inside the patch's name", lib.headerEnd + 5, 1, 3},
-        {"inside the patch's common block", lib.headerEnd + 2 + 135 - 2 + 120 + 40, 1, 3},
-        {"inside the next type code", lib.patchEnd + 1, 1, 3},
-        {"at a record's end", lib.bankEnd, 2, 3},
-        {"inside the global's system", lib.bytes.size() - 10, 3, 3},
+        {"after the window fields", lib.headerEnd, 0, 3, true},
+        {"inside the patch's name", lib.headerEnd + 5, 1, 3, false},
+        {"inside the patch's common block", lib.headerEnd + 2 + 135 - 2 + 120 + 40, 1, 3, false},
+        {"inside the next type code", lib.patchEnd + 1, 1, 3, false},
+        {"at a record's end", lib.bankEnd, 2, 3, true},
+        {"inside the global's system", lib.bytes.size() - 10, 3, 3, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -301,7 +302,7 @@ TEST_F(ElementFilesTest, LibraryCutShortKeepsWhatWasRead) {
                         lib.bytes.begin() + static_cast<std::ptrdiff_t>(c.length));
         TLibrary library;
         pc::TByteReader reader(cut);
-        library.ReadLibrary(reader);
+        EXPECT_EQ(library.ReadLibrary(reader), c.whole);
         EXPECT_EQ(library.Count(), c.elements);
         EXPECT_EQ(library.Comment.Count(), c.comments);
     }
@@ -331,12 +332,74 @@ TEST_F(ElementFilesTest, UnknownTypeCodeLoadsNothing) {
     library.Comment.Add("kept");
     library.FileName = Path("Old.Lib");
     library.Saved = false;
-    dialogs.ExpectMessage("Error Loading Library");
+    dialogs.ExpectMessage("Error Loading Library: Bad.Lib is not a library file.");
     EXPECT_FALSE(library.LoadFromFile(Path("Bad.Lib")));
     EXPECT_EQ(library.Count(), 1);
     EXPECT_EQ(library.Comment[0], "kept");
     EXPECT_EQ(library.FileName, Path("Old.Lib"));
     EXPECT_FALSE(library.Saved);
+}
+
+// A file that is no library (empty, foreign bytes, or cut short before its elements begin) is
+// refused aloud and leaves the library as it was: loaded, it would be an empty library that a
+// save writes over the file.
+TEST_F(ElementFilesTest, AFileThatIsNoLibraryIsRefused) {
+    const LibraryBytes lib = BuildLibrary();
+    std::mt19937 random(45);
+    Bytes noise(3000);
+    for (std::uint8_t& byte : noise)
+        byte = static_cast<std::uint8_t>(random());
+    const struct {
+        const char* what;
+        Bytes bytes;
+    } cases[] = {
+        {"zero bytes", {}},
+        {"random bytes", noise},
+        {"cut inside the comment", Bytes(lib.bytes.begin(), lib.bytes.begin() + 13)},
+        {"cut inside the window fields",
+         Bytes(lib.bytes.begin(),
+               lib.bytes.begin() + static_cast<std::ptrdiff_t>(lib.headerEnd) - 3)},
+        {"a comment without its end", {3, 0, 'a', 'b', 'c'}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteFile(Path("Odd.Lib"), c.bytes);
+        TLibrary library;
+        library.Add(std::make_unique<TPatch>(nullptr));
+        library.Comment.Add("kept");
+        library.FileName = Path("Old.Lib");
+        library.Saved = false;
+        dialogs.ExpectMessage("Error Loading Library: Odd.Lib is not a library file.");
+        EXPECT_FALSE(library.LoadFromFile(Path("Odd.Lib")));
+        EXPECT_TRUE(dialogs.steps.empty());
+        EXPECT_EQ(library.Count(), 1);
+        EXPECT_EQ(library.Comment[0], "kept");
+        EXPECT_EQ(library.FileName, Path("Old.Lib"));
+        EXPECT_FALSE(library.Saved);
+    }
+    // An empty library is ten bytes and no refusal.
+    WriteFile(Path("Empty.Lib"), {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0});
+    TLibrary empty;
+    EXPECT_TRUE(empty.LoadFromFile(Path("Empty.Lib")));
+    EXPECT_EQ(empty.Count(), 0);
+}
+
+// A library whose file ends inside an element loads what was read, says so, and stays saved, so
+// that nothing writes over the file unless the user saves it.
+TEST_F(ElementFilesTest, ALibraryLoadedInPartSaysSoAndLeavesItsFileAlone) {
+    const LibraryBytes lib = BuildLibrary();
+    const Bytes cut(lib.bytes.begin(),
+                    lib.bytes.begin() + static_cast<std::ptrdiff_t>(lib.patchEnd) + 40);
+    WriteFile(Path("Cut.Lib"), cut);
+    TLibrary library;
+    dialogs.ExpectMessage("Cut.Lib ends inside an element: the library was loaded only in part. "
+                          "The file stays as it is until you save the library.");
+    EXPECT_TRUE(library.LoadFromFile(Path("Cut.Lib")));
+    EXPECT_TRUE(dialogs.steps.empty());
+    EXPECT_EQ(library.Count(), 2);
+    EXPECT_EQ(library.FileName, Path("Cut.Lib"));
+    EXPECT_TRUE(library.Saved);
+    EXPECT_EQ(ReadFile(Path("Cut.Lib")), cut);
 }
 
 TEST_F(ElementFilesTest, OverlongLengthBytesAreClamped) {

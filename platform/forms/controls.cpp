@@ -544,10 +544,23 @@ void TWinControl::CreateHandle() {
     }
     defWndProc_ = params.defWndProc;
     if (params.defWndProc) SubClassProcs()[params.className] = params.defWndProc;
+    // Without a window the client area was taken as the whole control.
+    const TRect assumedClient = ClientRect();
+    const int assumedWidth = width_, assumedHeight = height_;
     CreateWindowEx(params.exStyle, params.className, text_, params.style, params.x, params.y,
                    params.width, params.height, params.parent, params.id, this);
     if (handle_ == NullHWnd) throw core::Exception("Error creating window");
     SyncBoundsFromWindow();
+    // The new window's frame takes its share of the size: the control hears its real client
+    // area, as the platform tells a window its size when it is made, so that what it laid out
+    // in the assumed one fits.
+    if (width_ == assumedWidth && height_ == assumedHeight) {
+        const TRect client = ClientRect();
+        if (client.Width() != assumedClient.Width() || client.Height() != assumedClient.Height()) {
+            AlignControls();
+            Resize();
+        }
+    }
     CreateWnd();
     // A child that came with a window of its own (moved here from another parent before this
     // window existed) moves its window in; the others make theirs.

@@ -88,6 +88,8 @@ TShiftState KeysToShiftState(WPARAM keys);
 TShiftState KeyboardShiftState();
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+// The scroll bars of a control that scrolls its content (grids, memos).
+enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 enum TDragMode { dmManual, dmAutomatic };
 // What dragging the control does: a drag and drop, or docking it elsewhere.
 enum TDragKind { dkDrag, dkDock };

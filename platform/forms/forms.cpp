@@ -790,16 +790,33 @@ void TCustomForm::Tile() {
     // Horizontal tiling stacks the children from top to bottom; more than three go in columns.
     int columns = n <= 3 ? 1 : static_cast<int>(std::floor(std::sqrt(n)));
     if (TileMode == tbVertical) columns = n <= 3 ? n : static_cast<int>(std::ceil(std::sqrt(n)));
+    // Each child takes its cell; one without a sizing border keeps its size and is only moved,
+    // and one that keeps a size of its own (a least height, a fixed width) pushes the next
+    // further down and the next column further right, so that no two children overlap.
     int index = 0;
+    int columnLeft = area.Left;
     for (int c = 0; c < columns; ++c) {
+        const int cellLeft = area.Left + area.Width() * c / columns;
+        const int cellRight = area.Left + area.Width() * (c + 1) / columns;
+        const int left = std::max(cellLeft, columnLeft);
         const int inColumn = n / columns + (c >= columns - n % columns ? 1 : 0);
-        const int left = area.Left + area.Width() * c / columns;
-        const int right = area.Left + area.Width() * (c + 1) / columns;
+        int below = area.Top;
+        int right = left;
         for (int r = 0; r < inColumn; ++r, ++index) {
-            const int top = area.Top + area.Height() * r / inColumn;
-            const int bottom = area.Top + area.Height() * (r + 1) / inColumn;
-            list[static_cast<std::size_t>(index)]->SetBounds(left, top, right - left, bottom - top);
+            const int cellTop = area.Top + area.Height() * r / inColumn;
+            const int cellBottom = area.Top + area.Height() * (r + 1) / inColumn;
+            const int top = std::max(cellTop, below);
+            TCustomForm* child = list[static_cast<std::size_t>(index)];
+            const bool sizable =
+                child->borderStyle_ == bsSizeable || child->borderStyle_ == bsSizeToolWin;
+            if (sizable)
+                child->SetBounds(left, top, cellRight - cellLeft, cellBottom - cellTop);
+            else
+                child->SetBounds(left, top, child->Width(), child->Height());
+            below = child->Top() + child->Height();
+            right = std::max(right, child->Left() + child->Width());
         }
+        columnLeft = right;
     }
 }
 

@@ -127,6 +127,9 @@ public:
     TCustomForm* ActiveMDIChild() const;
     TTileMode TileMode = tbHorizontal;
     void Cascade();
+    // Lays the children that are not minimised out side by side in cells of the client area
+    // (stacked for tbHorizontal up to three, in columns beyond). A child without a sizing border
+    // keeps its size; one that keeps a size of its own pushes the next ones on: no two overlap.
     void Tile();
     void ArrangeIcons();
     void Next();

@@ -22,7 +22,6 @@ inline constexpr TGridOptions goFixedVertLine = 1, goFixedHorzLine = 2, goVertLi
 // A set of the states below.
 using TGridDrawState = unsigned;
 inline constexpr TGridDrawState gdSelected = 1, gdFocused = 2, gdFixed = 4;
-enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 
 struct TGridRect {
     int Left = 0, Top = 0, Right = 0, Bottom = 0;

@@ -701,6 +701,7 @@ void TMemo::LinesChanged() {
     TCustomControl::SetText(text);
     caret_ = static_cast<int>(text_.size());
     updating_ = false;
+    ScrollToCaret();
     Invalidate();
     if (OnChange) OnChange(this);
 }
@@ -712,16 +713,36 @@ void TMemo::Dispatch(TMessage& message) {
             lines_.SetText(text_);
             caret_ = static_cast<int>(text_.size());
             updating_ = false;
+            ScrollToCaret();
             Invalidate();
             if (OnChange) OnChange(this);
         }
+        return;
+    }
+    if (message.Msg == WM_MOUSEWHEEL) {
+        // Three lines a notch; the caret stays where it is.
+        SetTopLine(topLine_ - GET_WHEEL_DELTA_WPARAM(message.WParam) * 3 / WHEEL_DELTA);
+        message.Result = 1;
         return;
     }
     TCustomControl::Dispatch(message);
 }
 
 bool TMemo::WantsKey(WORD key) const {
-    return key == VK_RETURN;
+    switch (key) {
+    case VK_RETURN:
+    case VK_UP:
+    case VK_DOWN:
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_HOME:
+    case VK_END:
+        return true;
+    default:
+        return false;
+    }
 }
 
 namespace {
@@ -742,6 +763,9 @@ int BreakBefore(const std::string& text, int offset) {
     return c == '\r' || c == '\n' ? 1 : 0;
 }
 
+// The sunken edge and the margin above the first line.
+constexpr int MemoTextTop = 3;
+
 } // namespace
 
 void TMemo::SetSelStart(int value) {
@@ -752,7 +776,86 @@ void TMemo::SetSelStart(int value) {
         --value;
     if (value == caret_) return;
     caret_ = value;
+    ScrollToCaret();
     Invalidate();
+}
+
+void TMemo::SetScrollBars(TScrollStyle value) {
+    if (value == scrollBars_) return;
+    scrollBars_ = value;
+    Invalidate();
+}
+
+int TMemo::LineHeight() const {
+    return std::max(1, MeasureText(font_, "0").cy);
+}
+
+int TMemo::VisibleLineCount() const {
+    // The sunken edge takes two pixels at the top and two at the bottom, the text a margin of one.
+    return std::max(1, (ClientHeight() - 5) / LineHeight());
+}
+
+int TMemo::LineCount() const {
+    int count = 1;
+    for (int at = 0; at < static_cast<int>(text_.size());) {
+        const int length = BreakAt(text_, at);
+        if (length > 0) {
+            ++count;
+            at += length;
+        } else {
+            ++at;
+        }
+    }
+    return count;
+}
+
+void TMemo::SetTopLine(int value) {
+    value = std::clamp(value, 0, std::max(0, LineCount() - VisibleLineCount()));
+    if (value == topLine_) return;
+    topLine_ = value;
+    Invalidate();
+}
+
+int TMemo::StartOfLine(int index) const {
+    int offset = 0;
+    for (int line = 0; line < index; ++line) {
+        const int end = LineEnd(offset);
+        if (end >= static_cast<int>(text_.size())) return static_cast<int>(text_.size());
+        offset = end + BreakAt(text_, end);
+    }
+    return offset;
+}
+
+int TMemo::LineOf(int offset) const {
+    int line = 0;
+    for (int at = 0; at < offset && at < static_cast<int>(text_.size());) {
+        const int length = BreakAt(text_, at);
+        if (length > 0) {
+            if (at + length > offset) break;
+            ++line;
+            at += length;
+        } else {
+            ++at;
+        }
+    }
+    return line;
+}
+
+void TMemo::ScrollToCaret() {
+    const int line = LineOf(caret_);
+    if (line < topLine_)
+        SetTopLine(line);
+    else if (line >= topLine_ + VisibleLineCount())
+        SetTopLine(line - VisibleLineCount() + 1);
+    else
+        SetTopLine(topLine_);
+}
+
+void TMemo::Resize() {
+    // A taller box shows more of the end; the caret stays in view.
+    SetTopLine(topLine_);
+    ScrollToCaret();
+    TCustomControl::Resize();
 }
 
 int TMemo::LineStart(int offset) const {
@@ -767,6 +870,25 @@ int TMemo::LineEnd(int offset) const {
     return offset;
 }
 
+int TMemo::OffsetAtX(int lineStart, int x) const {
+    const int lineEnd = LineEnd(lineStart);
+    const auto width = [&](int to) {
+        return TextWidthIn(font_, text_.substr(static_cast<std::size_t>(lineStart),
+                                               static_cast<std::size_t>(to - lineStart)));
+    };
+    for (int i = lineStart; i < lineEnd; ++i)
+        if (x < (width(i) + width(i + 1)) / 2) return i;
+    return lineEnd;
+}
+
+void TMemo::CaretToLine(int index) {
+    index = std::clamp(index, 0, LineCount() - 1);
+    const int lineStart = LineStart(caret_);
+    const int x = TextWidthIn(font_, text_.substr(static_cast<std::size_t>(lineStart),
+                                                  static_cast<std::size_t>(caret_ - lineStart)));
+    SetSelStart(OffsetAtX(StartOfLine(index), x));
+}
+
 void TMemo::Edit(int from, int count, const std::string& text) {
     std::string next = text_;
     next.replace(static_cast<std::size_t>(from), static_cast<std::size_t>(count), text);
@@ -774,13 +896,36 @@ void TMemo::Edit(int from, int count, const std::string& text) {
     SetSelStart(from + static_cast<int>(text.size()));
 }
 
+bool TMemo::HasVerticalBar() const {
+    return (scrollBars_ == ssVertical || scrollBars_ == ssBoth) && LineCount() > VisibleLineCount();
+}
+
+TRect TMemo::VerticalBar() const {
+    // Inside the sunken edge.
+    const int width = gdi::GetSystemMetrics(gdi::SM_CXVSCROLL);
+    return {ClientWidth() - 2 - width, 2, ClientWidth() - 2, ClientHeight() - 2};
+}
+
+TRect TMemo::ThumbRect() const {
+    const TRect bar = VerticalBar();
+    const int arrow = bar.Width();
+    const int track = std::max(0, bar.Height() - 2 * arrow);
+    const int shown = VisibleLineCount();
+    const int size = std::min(track, std::max(8, track * shown / std::max(1, LineCount())));
+    const int range = std::max(1, LineCount() - shown);
+    const int top = bar.Top + arrow + (track - size) * topLine_ / range;
+    return {bar.Left, top, bar.Right, top + size};
+}
+
 void TMemo::Paint() {
     TRect r = SunkenEdge(canvas_, ClientRect());
     Fill(canvas_, r, color_);
-    const int lineHeight = MeasureText(font_, "0").cy;
+    const bool bar = HasVerticalBar();
+    if (bar) r.Right = VerticalBar().Left;
+    const int lineHeight = LineHeight();
     const int length = static_cast<int>(text_.size());
     int y = r.Top + 1;
-    for (int lineStart = 0; y < r.Bottom; y += lineHeight) {
+    for (int lineStart = StartOfLine(topLine_); y < r.Bottom; y += lineHeight) {
         const int lineEnd = LineEnd(lineStart);
         const std::string line = text_.substr(static_cast<std::size_t>(lineStart),
                                               static_cast<std::size_t>(lineEnd - lineStart));
@@ -796,10 +941,22 @@ void TMemo::Paint() {
         if (lineEnd >= length) break;
         lineStart = lineEnd + BreakAt(text_, lineEnd);
     }
+    if (!bar) return;
+    const TRect track = VerticalBar();
+    Fill(canvas_, track, gdi::clScrollBar);
+    const int arrow = track.Width();
+    TRect up{track.Left, track.Top, track.Right, track.Top + arrow};
+    TRect down{track.Left, track.Bottom - arrow, track.Right, track.Bottom};
+    gdi::DrawFrameControl(canvas_.Handle(), &up, gdi::DFC_SCROLL, gdi::DFCS_SCROLLUP);
+    gdi::DrawFrameControl(canvas_.Handle(), &down, gdi::DFC_SCROLL, gdi::DFCS_SCROLLDOWN);
+    TRect thumb = ThumbRect();
+    Fill(canvas_, thumb, gdi::clBtnFace);
+    gdi::DrawEdge(canvas_.Handle(), &thumb, gdi::EDGE_RAISED, gdi::BF_RECT);
 }
 
 void TMemo::KeyDown(WORD& key, TShiftState shift) {
     TCustomControl::KeyDown(key, shift);
+    const bool ctrl = (shift & ssCtrl) != 0;
     switch (key) {
     case VK_LEFT:
         SetSelStart(caret_ - std::max(1, BreakBefore(text_, caret_)));
@@ -807,11 +964,25 @@ void TMemo::KeyDown(WORD& key, TShiftState shift) {
     case VK_RIGHT:
         SetSelStart(caret_ + std::max(1, BreakAt(text_, caret_)));
         break;
+    case VK_UP:
+        CaretToLine(LineOf(caret_) - 1);
+        break;
+    case VK_DOWN:
+        CaretToLine(LineOf(caret_) + 1);
+        break;
+    case VK_PRIOR:
+    case VK_NEXT: {
+        // A page moves the view and the caret together.
+        const int page = std::max(1, VisibleLineCount() - 1) * (key == VK_PRIOR ? -1 : 1);
+        SetTopLine(topLine_ + page);
+        CaretToLine(LineOf(caret_) + page);
+        break;
+    }
     case VK_HOME:
-        SetSelStart(LineStart(caret_));
+        SetSelStart(ctrl ? 0 : LineStart(caret_));
         break;
     case VK_END:
-        SetSelStart(LineEnd(caret_));
+        SetSelStart(ctrl ? static_cast<int>(text_.size()) : LineEnd(caret_));
         break;
     case VK_DELETE:
         if (!ReadOnly && caret_ < static_cast<int>(text_.size()))
@@ -837,29 +1008,25 @@ void TMemo::KeyPress(char& key) {
 }
 
 void TMemo::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    if (button == mbLeft && HasVerticalBar() && x >= VerticalBar().Left) {
+        const TRect bar = VerticalBar();
+        const int arrow = bar.Width();
+        const int page = std::max(1, VisibleLineCount() - 1);
+        if (y < bar.Top + arrow)
+            SetTopLine(topLine_ - 1);
+        else if (y >= bar.Bottom - arrow)
+            SetTopLine(topLine_ + 1);
+        else if (y < ThumbRect().Top)
+            SetTopLine(topLine_ - page);
+        else if (y >= ThumbRect().Bottom)
+            SetTopLine(topLine_ + page);
+        TCustomControl::MouseDown(button, shift, x, y);
+        return;
+    }
     if (button == mbLeft) {
-        const int lineHeight = std::max(1, MeasureText(font_, "0").cy);
-        // The sunken edge and the margin above the first line.
-        const int row = std::max(0, (y - 3) / lineHeight);
-        int lineStart = 0;
-        for (int i = 0; i < row && lineStart < static_cast<int>(text_.size()); ++i) {
-            const int lineEnd = LineEnd(lineStart);
-            if (lineEnd >= static_cast<int>(text_.size())) break;
-            lineStart = lineEnd + BreakAt(text_, lineEnd);
-        }
-        const int lineEnd = LineEnd(lineStart);
-        int caret = lineEnd;
-        for (int i = lineStart; i < lineEnd; ++i) {
-            const auto width = [&](int to) {
-                return TextWidthIn(font_, text_.substr(static_cast<std::size_t>(lineStart),
-                                                       static_cast<std::size_t>(to - lineStart)));
-            };
-            if (x - 4 < (width(i) + width(i + 1)) / 2) {
-                caret = i;
-                break;
-            }
-        }
-        SetSelStart(caret);
+        const int row = std::max(0, (y - MemoTextTop) / LineHeight());
+        const int index = std::min(topLine_ + row, LineCount() - 1);
+        SetSelStart(OffsetAtX(StartOfLine(index), x - 4));
     }
     TCustomControl::MouseDown(button, shift, x, y);
 }

@@ -195,6 +195,11 @@ private:
     int selLength_ = 0;
 };
 
+// A multi-line text box drawn by the class library. It scrolls by lines as the platform's
+// multi-line edit does: the wheel (three lines a notch) and a vertical scroll bar move the view
+// and leave the caret; the keys move the caret (Up, Down, Page Up, Page Down, Ctrl+Home, Ctrl+End
+// besides the keys within a line) and the view follows it. Lines added by program put the caret
+// at the end, and the view follows it to the newest line.
 class TMemo : public TCustomControl {
 public:
     explicit TMemo(TComponent* owner);
@@ -203,20 +208,33 @@ public:
     bool ReadOnly = false;
     bool WordWrap = true;
     // The caret, as an offset into Text(), where typing goes; never inside a line break. Text
-    // set by program puts it at the end.
+    // set by program puts it at the end. The view follows it.
     int SelStart() const { return caret_; }
     void SetSelStart(int value);
+    // ssVertical and ssBoth show a vertical scroll bar while there are more lines than fit; there
+    // is no horizontal one.
+    TScrollStyle ScrollBars() const { return scrollBars_; }
+    void SetScrollBars(TScrollStyle value);
+    // The first line shown (0-based); a value past what scrolling reaches is brought back.
+    int TopLine() const { return topLine_; }
+    void SetTopLine(int value);
+    // How many whole lines the box shows at once, at least 1.
+    int VisibleLineCount() const;
+    int LineCount() const;
     TNotifyEvent OnChange;
 
     void Dispatch(TMessage& message) override;
 
 protected:
     void Paint() override;
-    // The arrows Left and Right, Home and End of the line, Delete after the caret.
+    void Resize() override;
+    // The arrows, Home and End of the line, Page Up and Page Down, Ctrl+Home and Ctrl+End,
+    // Delete after the caret.
     void KeyDown(WORD& key, TShiftState shift) override;
     // Characters and Enter go in at the caret; Backspace takes the one before it.
     void KeyPress(char& key) override;
-    // A left press puts the caret at the nearest place of the line under the pointer.
+    // A left press puts the caret at the nearest place of the line under the pointer, or works
+    // the scroll bar.
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     bool WantsKey(WORD key) const override;
 
@@ -226,9 +244,23 @@ private:
     void Edit(int from, int count, const std::string& text);
     int LineStart(int offset) const;
     int LineEnd(int offset) const;
+    // The offset where line index starts (the text's end past the last line).
+    int StartOfLine(int index) const;
+    int LineOf(int offset) const;
+    int LineHeight() const;
+    // The place of the line starting at lineStart nearest to x pixels from the text's left.
+    int OffsetAtX(int lineStart, int x) const;
+    // The caret to line index, keeping its place across as near as the line allows.
+    void CaretToLine(int index);
+    void ScrollToCaret();
+    bool HasVerticalBar() const;
+    TRect VerticalBar() const;
+    TRect ThumbRect() const;
     TStrings lines_;
     bool updating_ = false;
     int caret_ = 0;
+    int topLine_ = 0;
+    TScrollStyle scrollBars_ = ssNone;
 };
 
 enum TListBoxStyle { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable };

@@ -3,11 +3,11 @@
 #include "platform/core/folders.h"
 #include "platform/core/text.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QStringList>
 
 #include <algorithm>
-#include <cctype>
 #include <string_view>
 #include <vector>
 
@@ -28,22 +28,6 @@ std::vector<std::string> Split(std::string_view text, char separator) {
         if (end == std::string_view::npos) return parts;
         start = end + 1;
     }
-}
-
-// Qt's dialog matches patterns by case; a letter becomes a class of both of its cases.
-std::string EitherCase(const std::string& pattern) {
-    std::string either;
-    for (char c : pattern) {
-        if (std::isalpha(static_cast<unsigned char>(c))) {
-            either += '[';
-            either += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-            either += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-            either += ']';
-        } else {
-            either += c;
-        }
-    }
-    return either;
 }
 
 // "Description (pattern pattern)" for each pair of the filter.
@@ -67,8 +51,7 @@ std::vector<std::string> FilterPatterns(const std::string& Filter, int Index) {
     std::vector<std::string> patterns;
     if (at >= parts.size()) return patterns;
     for (const std::string& p : Split(parts[at], ';'))
-        if (std::string trimmed = core::Trim(p); !trimmed.empty())
-            patterns.push_back(EitherCase(trimmed));
+        if (std::string trimmed = core::Trim(p); !trimmed.empty()) patterns.push_back(trimmed);
     return patterns;
 }
 
@@ -77,22 +60,31 @@ namespace {
 BOOL RunFileDialog(OPENFILENAME* ofn, bool saving) {
     if (!ofn) return false;
     const QStringList filters = QtFilters(ofn->lpstrFilter);
-    QString selected = filters.value(static_cast<int>(ofn->nFilterIndex) - 1);
-    const QString title = FromAnsi(ofn->lpstrTitle);
-    const QString start = FromAnsi(ofn->lpstrInitialDir.empty()
-                                       ? ofn->lpstrFile
-                                       : core::IncludeTrailingPathDelimiter(ofn->lpstrInitialDir) +
-                                             core::ExtractFileName(ofn->lpstrFile));
-    QFileDialog::Options options;
-    if (!(ofn->Flags & OFN_OVERWRITEPROMPT)) options |= QFileDialog::DontConfirmOverwrite;
-    const QString joined = filters.join(";;");
-    const QString chosen =
-        saving ? QFileDialog::getSaveFileName(nullptr, title, start, joined, &selected, options)
-               : QFileDialog::getOpenFileName(nullptr, title, start, joined, &selected, options);
-    if (const auto at = filters.indexOf(selected); at >= 0)
+    const QString folder =
+        FromAnsi(ofn->lpstrInitialDir.empty() ? core::ExtractFilePath(ofn->lpstrFile)
+                                              : ofn->lpstrInitialDir);
+    QFileDialog dialog(nullptr, FromAnsi(ofn->lpstrTitle), folder);
+    // Qt's own dialog, whose patterns match names in either case when its filter does not ask
+    // for case (the desktop's may match by case), and which shows patterns and the proposed name
+    // as they are given.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
+    if (!(ofn->Flags & OFN_OVERWRITEPROMPT)) dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilters(filters);
+    if (const QString selected = filters.value(static_cast<int>(ofn->nFilterIndex) - 1);
+        !selected.isEmpty())
+        dialog.selectNameFilter(selected);
+    // Choosing a filter of a save dialog sets the proposed name's extension to the filter's;
+    // the name is proposed once the filter stands.
+    if (!ofn->lpstrFile.empty()) dialog.selectFile(FromAnsi(core::ExtractFileName(ofn->lpstrFile)));
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    if (const auto at = filters.indexOf(dialog.selectedNameFilter()); at >= 0)
         ofn->nFilterIndex = static_cast<DWORD>(at + 1);
-    if (chosen.isEmpty()) return false;
-    ofn->lpstrFile = core::Utf8ToAnsi(chosen.toStdString());
+    const QStringList chosen = dialog.selectedFiles();
+    if (!accepted || chosen.isEmpty() || chosen.front().isEmpty()) return false;
+    ofn->lpstrFile = core::Utf8ToAnsi(chosen.front().toStdString());
     return true;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
-// The common dialogs for choosing a file to open or to save, shown by the desktop (Qt's file
-// dialog) and modal to the application. Names are 8-bit (Windows-1252). Patterns match names in
-// either case, as the platform's file system does. UI thread only.
+// The common dialogs for choosing a file to open or to save, shown by Qt's own file dialog and
+// modal to the application. Names are 8-bit (Windows-1252). Patterns and the proposed name show
+// as they are given and match names in either case, as the platform's file system does. UI thread
+// only.
 
 #include "platform/win/messages.h"
 
@@ -28,8 +29,8 @@ struct OPENFILENAME {
     DWORD Flags = 0;
 };
 
-// The patterns of pair number Index (1-based) of Filter (as lpstrFilter), each made to match
-// names in either case ("*.syx" -> "*.[sS][yY][xX]"); none past the last pair.
+// The patterns of pair number Index (1-based) of Filter (as lpstrFilter), each trimmed; none past
+// the last pair.
 std::vector<std::string> FilterPatterns(const std::string& Filter, int Index);
 
 // FALSE when the user cancels; lpstrFile is then as it was.

@@ -260,7 +260,12 @@ void P::DrawGlyph(const Item& AItem, const TRect& R, const States& S, const TRec
                   bool ForceGlyph) const {
     TdxBarManager* Manager = AItem.Manager();
     int CellW = R.Right - R.Left, CellH = R.Bottom - R.Top;
-    if (!AItem.PlainImage && Manager) {
+    // A main-menu entry that shows only its caption is framed as a whole, as a caption-only
+    // button is: its cell is the entry, not a glyph's square.
+    const bool WholeEntry = AItem.Parent != nullptr && AItem.Parent->Bar.IsMainMenu &&
+                            AItem.Parent->ShowsCaptions && AItem.ShowsCaption &&
+                            !ItemHasGlyph(AItem);
+    if (!AItem.PlainImage && Manager && !WholeEntry) {
         if (S.PaintType == ptHorz) CellW = Manager->ButtonWidth();
         if (S.PaintType == ptVert) CellH = Manager->ButtonHeight();
     }

@@ -616,6 +616,37 @@ TEST_F(MdiTest, CascadeAndTileLayTheChildrenOut) {
     Application().SetMainForm(nullptr);
 }
 
+// A child that keeps a least height and one with a dialog border (only moved, as the platform
+// moves a window it cannot size) push the others on: the tiled children never overlap.
+TEST_F(MdiTest, TileKeepsChildrenThatHoldTheirSizeApart) {
+    TForm& main = ShowMainFrame();
+    TForm& tall = MakeForm<TForm>(fsMDIChild);
+    tall.OnResize = [&tall](TObject*) {
+        if (tall.Height() < 300) tall.SetHeight(300);
+    };
+    TForm& fixed = MakeForm<TForm>(fsMDIChild);
+    fixed.SetBorderStyle(bsDialog);
+    fixed.SetBounds(20, 20, 250, 120);
+    TForm& plain = MakeForm<TForm>(fsMDIChild);
+    for (const TTileMode mode : {tbHorizontal, tbVertical}) {
+        SCOPED_TRACE(mode == tbHorizontal ? "horizontal" : "vertical");
+        main.TileMode = mode;
+        main.Tile();
+        const std::vector<TRect> rects = {tall.BoundsRect(), fixed.BoundsRect(),
+                                          plain.BoundsRect()};
+        for (std::size_t i = 0; i < rects.size(); ++i)
+            for (std::size_t j = i + 1; j < rects.size(); ++j) {
+                TRect overlap;
+                EXPECT_FALSE(platform::gdi::IntersectRect(overlap, rects[i], rects[j]))
+                    << i << " and " << j;
+            }
+        EXPECT_GE(tall.Height(), 300);
+        EXPECT_EQ(fixed.Width(), 250);
+        EXPECT_EQ(fixed.Height(), 120);
+    }
+    Application().SetMainForm(nullptr);
+}
+
 TEST_F(MdiTest, ChildCaptionMovesAndItsButtonsWork) {
     TForm& main = ShowMainFrame();
     TForm& child = MakeForm<TForm>(fsMDIChild);
