@@ -2,6 +2,9 @@
 
 #include "e2e/xwd_file.h"
 
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
@@ -77,6 +80,28 @@ std::unique_ptr<XServer> XServer::Start(int width, int height, std::string& whyN
 
 std::optional<platform::gdi::Surface> XServer::Screen() const {
     return ReadXwdFile(folder_.PathOf("Xvfb_screen0"));
+}
+
+std::optional<platform::gdi::Surface> XServer::ScreenAsClientsReadIt() const {
+    Display* display = XOpenDisplay(display_.c_str());
+    if (display == nullptr) return std::nullopt;
+    const Window root = DefaultRootWindow(display);
+    XWindowAttributes attributes{};
+    std::optional<platform::gdi::Surface> screen;
+    if (XGetWindowAttributes(display, root, &attributes)) {
+        if (XImage* image = XGetImage(display, root, 0, 0, static_cast<unsigned>(attributes.width),
+                                      static_cast<unsigned>(attributes.height), AllPlanes,
+                                      ZPixmap)) {
+            screen.emplace(attributes.width, attributes.height, 32);
+            for (int y = 0; y < attributes.height; ++y)
+                for (int x = 0; x < attributes.width; ++x)
+                    screen->SetPixel(x, y,
+                                     static_cast<platform::gdi::Pixel32>(XGetPixel(image, x, y)));
+            XDestroyImage(image);
+        }
+    }
+    XCloseDisplay(display);
+    return screen;
 }
 
 } // namespace e2e

@@ -28,6 +28,9 @@ public:
     const std::string& Display() const { return display_; }
     // The screen as it shows now; none when it cannot be read.
     std::optional<platform::gdi::Surface> Screen() const;
+    // The screen as a client of the server reads it (XGetImage of the root window, as screenshot
+    // tools and screen recorders read it); none when it cannot be read.
+    std::optional<platform::gdi::Surface> ScreenAsClientsReadIt() const;
 
     struct Key {
         explicit Key() = default;
