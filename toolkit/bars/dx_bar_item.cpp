@@ -1,5 +1,6 @@
 #include "toolkit/bars/dx_bar_item.h"
 
+#include "toolkit/bars/dx_bar_control.h"
 #include "toolkit/bars/dx_bar_customizing_commands_design.h"
 #include "toolkit/bars/dx_bar_customizing_popup.h"
 #include "toolkit/bars/dx_bar_customizing_refresh.h"
@@ -194,13 +195,12 @@ bool TdxBarItem::HasAccessibleCaption(const TdxBarItemLink*) const {
     return Enabled();
 }
 
-// The per-link controls come with the bar windows; until a window is open no link has one,
-// and each reaction comes down to telling the manager.
-
-// The controls that show the item's links hear of its changes.
+// The controls that show the item's links hear of its changes; a link that shows a caption or
+// glyph of its own keeps it.
 void TdxBarItem::CaptionChanged() {
     for (TdxBarItemLink* Link : FLinks)
-        if (TdxBarItemControl* Control = Link->Control()) Control->CaptionChanged();
+        if (TdxBarItemControl* Control = Link->Control())
+            if (!(Link->UserDefine() & dxUserDefineBit(udCaption))) Control->CaptionChanged();
 }
 
 void TdxBarItem::EnabledChanged() {
@@ -210,10 +210,39 @@ void TdxBarItem::EnabledChanged() {
 
 void TdxBarItem::GlyphChanged() {
     for (TdxBarItemLink* Link : FLinks)
-        if (TdxBarItemControl* Control = Link->Control()) Control->GlyphChanged();
+        if (TdxBarItemControl* Control = Link->Control())
+            if (!(Link->UserDefine() & dxUserDefineBit(udGlyph))) Control->GlyphChanged();
 }
 
-void TdxBarItem::ShortCutChanged() {}
+// A menu shows the shortcut beside the caption: the menu windows re-lay out.
+void TdxBarItem::ShortCutChanged() {
+    for (TdxBarItemLink* Link : FLinks)
+        if (TdxBarItemControl* Control = Link->Control())
+            if (Control->Parent() && Control->Parent()->IsSubMenuControl())
+                Control->Parent()->RefreshLayout();
+}
+
+namespace {
+bool SelectedInActiveWindow(const TdxBarItemControl& Control) {
+    const TCustomdxBarControl* Window = Control.Parent();
+    return Window && Window->Active() && Window->SelectedControl() == &Control;
+}
+} // namespace
+
+void TdxBarItem::RepaintControls() {
+    for (TdxBarItemLink* Link : FLinks)
+        if (TdxBarItemControl* Control = Link->Control())
+            if (!SelectedInActiveWindow(*Control)) Control->Repaint();
+}
+
+void TdxBarItem::UpdateBarWindows() {
+    // The list is copied: a window's new layout may make and free controls.
+    const std::vector<TdxBarItemLink*> Links = FLinks;
+    for (TdxBarItemLink* Link : Links)
+        if (TdxBarItemControl* Control = Link->Control())
+            if (!SelectedInActiveWindow(*Control) && Control->Parent())
+                Control->Parent()->RefreshLayout();
+}
 
 void TdxBarItem::VisibleChanged() {
     if (!FBarManager || FBarManager->IsDesigning()) return;
