@@ -105,8 +105,10 @@ void TCustomdxBarControl::DestroyControls() {
     if (!FItemLinks) return;
     const bool Saved = FDestroyingControls;
     FDestroyingControls = true;
-    for (int I = 0; I < FItemLinks->CanVisibleItemCount(); ++I)
-        FItemLinks->CanVisibleItems(I)->DestroyControl();
+    // Every link's, not only the shown ones': a link hidden since its control was made must
+    // not keep a control that points at this window.
+    for (int I = 0; I < FItemLinks->Count(); ++I)
+        FItemLinks->Items(I)->DestroyControl();
     FDestroyingControls = Saved;
 }
 

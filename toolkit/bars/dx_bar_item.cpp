@@ -11,6 +11,8 @@
 #include "platform/forms/application.h"
 #include "platform/forms/forms.h"
 
+#include <algorithm>
+
 namespace toolkit::bars {
 
 namespace pc = platform::core;
@@ -244,18 +246,31 @@ void TdxBarItem::UpdateBarWindows() {
                 Control->Parent()->RefreshLayout();
 }
 
+// The links' windows show the item or let it go: a control is made for a link that can show
+// now and freed for one that cannot; the windows then lay out again (unless painting was
+// locked already: whoever locked it lays them out).
 void TdxBarItem::VisibleChanged() {
     if (!FBarManager || FBarManager->IsDesigning()) return;
     const bool Lock = FBarManager->LockUpdate();
     FBarManager->SetLockUpdate(true);
+    std::vector<TCustomdxBarControl*> Windows;
     for (TdxBarItemLink* Link : FLinks) {
         Link->Links()->RefreshVisibleLists();
-        if (ActuallyVisible())
+        if (TCustomdxBarControl* Window = Link->GetBarControl();
+            Window && std::find(Windows.begin(), Windows.end(), Window) == Windows.end())
+            Windows.push_back(Window);
+        if (ActuallyVisible()) {
             Link->BringToTopInRecentList(false);
-        else
+            if (Link->Control() == nullptr && Link->CanVisible()) Link->CreateControl();
+        } else {
             Link->SendToBottomInRecentList();
+            Link->DestroyControl();
+        }
     }
     FBarManager->SetLockUpdate(Lock);
+    if (Lock) return;
+    for (TCustomdxBarControl* Window : Windows)
+        if (dxBarUnit().BarControlExists(Window)) Window->RefreshLayout();
 }
 
 void TdxBarItem::Click() {

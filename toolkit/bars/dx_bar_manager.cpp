@@ -493,6 +493,7 @@ void TdxBarManager::SetCategoryItemsVisibleNow(int Index, TdxBarItemVisible Valu
     }
     if (FAutoHideEmptyBars) HideOrShowEmptyBars(EmptyBefore, Value);
     SetLockUpdate(Lock);
+    if (!Lock) RebuildBarWindows();
     DesignerModified();
 }
 
@@ -706,10 +707,10 @@ void TdxBarManager::EndHiddenBars() {
 
 // State
 
+// While locked the bar windows skip their layouts; whoever locked lays out what it changed.
 void TdxBarManager::SetLockUpdate(bool Value) {
     if (FLockUpdate == Value) return;
     FLockUpdate = Value;
-    // Dock sites stop or resume redrawing and bar windows lock (dock-site and bar window units).
 }
 
 void TdxBarManager::SetSelectedItem(TdxBarItemControl* Value) {

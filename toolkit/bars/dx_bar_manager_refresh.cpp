@@ -7,6 +7,7 @@
 #include "toolkit/bars/dx_bar_control.h"
 #include "toolkit/bars/dx_bar_dock_control.h"
 #include "toolkit/bars/dx_bar_item_control.h"
+#include "toolkit/bars/dx_bar_menu_control.h"
 #include "toolkit/bars/dx_bar_unit.h"
 
 #include "platform/win/messages.h"
@@ -24,12 +25,16 @@ std::vector<TCustomdxBarControl*> TdxBarManager::BarWindows() const {
     std::vector<TCustomdxBarControl*> Result;
     if (FBars != nullptr)
         for (int I = 0; I < FBars->Count(); ++I)
-            if (auto* Window = dynamic_cast<TCustomdxBarControl*>(FBars->Items(I)->Control()))
-                if (Window->HandleAllocated()) Result.push_back(Window);
+            if (TdxBar* Bar = FBars->Items(I))
+                if (auto* Window = dynamic_cast<TCustomdxBarControl*>(Bar->Control()))
+                    if (Window->HandleAllocated()) Result.push_back(Window);
     // The menus and popup menus the manager shows own their windows through it.
     for (int I = 0; I < ComponentCount(); ++I)
-        if (auto* Window = dynamic_cast<TCustomdxBarControl*>(Components(I)))
-            if (Window->HandleAllocated()) Result.push_back(Window);
+        if (auto* Window = dynamic_cast<TCustomdxBarControl*>(Components(I))) {
+            // A menu that is closing is gone for its owner already.
+            auto* Menu = dynamic_cast<TdxBarSubMenuControl*>(Window);
+            if (Window->HandleAllocated() && !(Menu && Menu->Closing())) Result.push_back(Window);
+        }
     return Result;
 }
 
