@@ -676,8 +676,8 @@ void TCustomdxBarControl::WMKeyDown(TMessage& Message) {
     if (Next && Alive()) SetSelectedControl(Next);
 }
 
-// The platform asks for help with WM_HELP to the focused window; while a bar window has the
-// keys, F1 reaches it instead, and it asks its manager's form about the selected item.
+// While a bar window has the keys, F1 reaches it: it asks its manager's form for help with
+// WM_HELP about this window, and the form's manager answers with the selected item's help.
 void TCustomdxBarControl::RequestHelp() {
     pf::TCustomForm* Form = FBarManager ? FBarManager->Form() : nullptr;
     if (Form == nullptr || !Form->HandleAllocated() || !HandleAllocated()) return;
