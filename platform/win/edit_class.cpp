@@ -4,6 +4,7 @@
 #include "platform/gdi/device_context.h"
 #include "platform/gdi/drawing.h"
 #include "platform/gdi/text_out.h"
+#include "platform/win/caret.h"
 #include "platform/win/input_state.h"
 #include "platform/win/painting.h"
 #include "platform/win/system_clipboard.h"
@@ -157,11 +158,15 @@ void Redraw(HWND wnd) {
     InvalidateRect(wnd, nullptr, false);
 }
 
-// A moved caret shows at once and blinks from there.
+// A moved caret shows at once and blinks from there; the system caret follows it, so that
+// others can tell where the insertion point is.
 void RestartBlink(HWND wnd, EditState& s) {
     if (!s.focused) return;
     s.caretOn = true;
     core::SetTimer(wnd, BlinkTimer, GetCaretBlinkTime());
+    const Measures m = Measure(wnd, s);
+    SetCaretPos(LineLeft(wnd, s, m) + m.x[static_cast<std::size_t>(s.caret)],
+                FormatRect(wnd, s).Top);
 }
 
 void SelectionMoved(HWND wnd, EditState& s) {
@@ -565,6 +570,7 @@ LRESULT EditWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_SETFOCUS:
         s.focused = true;
+        CreateCaret(wnd, 1, FormatRect(wnd, s).Height());
         RestartBlink(wnd, s);
         Redraw(wnd);
         Notify(wnd, EN_SETFOCUS);
@@ -572,6 +578,7 @@ LRESULT EditWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_KILLFOCUS:
         s.focused = false;
         s.caretOn = false;
+        DestroyCaret(wnd);
         core::KillTimer(wnd, BlinkTimer);
         Redraw(wnd);
         Notify(wnd, EN_KILLFOCUS);

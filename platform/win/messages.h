@@ -417,6 +417,19 @@ struct WINDOWPOS {
     UINT flags = 0;
 };
 
+// WM_HELP's record (its lParam): help on a window (HELPINFO_WINDOW) or a menu item, the window
+// or menu asked about, its context id and the point of the request on the screen.
+inline constexpr int HELPINFO_WINDOW = 1;
+inline constexpr int HELPINFO_MENUITEM = 2;
+struct HELPINFO {
+    UINT cbSize = sizeof(HELPINFO);
+    int iContextType = HELPINFO_WINDOW;
+    int iCtrlId = 0;
+    HWND hItemHandle{};
+    std::uintptr_t dwContextId = 0;
+    TPoint MousePos{};
+};
+
 struct NCCALCSIZE_PARAMS {
     // On entry rgrc[0] is the new window rectangle in the parent's client coordinates; on exit
     // it is the client rectangle in the same coordinates.

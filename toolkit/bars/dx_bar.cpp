@@ -64,12 +64,25 @@ TdxBar::~TdxBar() {
     }
     RemoveCustomizingBar(this);
     SetVisible(false);
+    Manager->RemovePendingBar(this);
     HideWindow();
     for (auto It = FDetachingSubItems.rbegin(); It != FDetachingSubItems.rend(); ++It)
         (*It)->DetachingBarGoing(this);
     FDetachingSubItems.clear();
     if (Manager->MainMenuBar() == this) Manager->SetMainMenuBar(nullptr);
     FItemLinks.reset();
+}
+
+bool TdxBar::WaitsForDockSite() const {
+    if (FDockingStyle == dsNone) return false;
+    const TdxDockControl* Site = GetRealDockControl();
+    return Site != nullptr && !Site->HandleAllocated() && Site->Parent() == nullptr;
+}
+
+bool TdxBar::ShowPending() {
+    if (!FVisible || WaitsForDockSite()) return false;
+    ShowWindow();
+    return true;
 }
 
 void TdxBar::AddDetachingSubItem(TCustomdxBarSubItem* Item) {
@@ -330,10 +343,17 @@ void TdxBar::SetVisible(bool Value) {
     FVisible = Value;
     UpdateCustomizingBar(this);
     if (Value) {
-        ShowWindow();
+        // Docked on a site that cannot have a window yet (placed on nothing so far), the bar
+        // waits: the form shows it when its own window comes.
+        if (WaitsForDockSite())
+            Manager->AddPendingBar(this);
+        else
+            ShowWindow();
         Manager->RemoveHiddenBar(this);
-    } else
+    } else {
+        Manager->RemovePendingBar(this);
         HideWindow();
+    }
     if (!Manager->IsDestroying() && Manager->OnBarVisibleChange)
         Manager->OnBarVisibleChange(Manager, this);
 }

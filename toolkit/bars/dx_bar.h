@@ -50,6 +50,9 @@ public:
     bool AllowQuickCustomizing() const { return FAllowQuickCustomizing; }
     void SetAllowQuickCustomizing(bool Value);
     bool AllowReset = true;
+    // Hidden by the manager's AutoHideEmptyBars when its last link went; shown again when one
+    // comes back.
+    bool HiddenBecauseEmpty = false;
     TdxBarBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TdxBarBorderStyle Value);
     // A caption another bar of the manager has is ignored; an empty Name follows the caption.
@@ -113,7 +116,12 @@ public:
     bool UseRestSpace() const { return FUseRestSpace; }
     void SetUseRestSpace(bool Value);
     bool Visible() const { return FVisible; }
+    // A bar made visible while its dock site cannot have a window (a placed site not on any
+    // parent yet) waits in the manager's pending list; ShowPending shows it once the site can,
+    // and says whether it did.
     void SetVisible(bool Value);
+    bool WaitsForDockSite() const;
+    bool ShowPending();
     // A docked, shown bar hides and shows again to take its new row.
     bool WholeRow() const { return FWholeRow; }
     void SetWholeRow(bool Value);

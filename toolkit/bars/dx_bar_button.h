@@ -10,6 +10,8 @@
 
 namespace toolkit::bars {
 
+class TdxBarButtonControl;
+
 enum TdxBarButtonStyle : std::uint8_t { bsDefault, bsChecked, bsDropDown };
 
 class TdxBarButton : public TdxBarItem {
@@ -36,10 +38,11 @@ public:
     // 0 for anything but a check button. Releases the button.
     int GroupIndex() const { return FGroupIndex; }
     void SetGroupIndex(int Value);
+    // A lowered button is framed and inset: its bar windows re-lay out.
     bool Lowered() const { return FLowered; }
-    void SetLowered(bool Value) { FLowered = Value; }
+    void SetLowered(bool Value);
     TdxBarPaintStyle PaintStyle() const { return FPaintStyle; }
-    void SetPaintStyle(TdxBarPaintStyle Value) { FPaintStyle = Value; }
+    void SetPaintStyle(TdxBarPaintStyle Value);
 
     // The popup menu a drop-down button opens, and its links; cleared when the menu goes.
     TdxBarPopupMenu* DropDownMenu() const { return FDropDownMenu; }
@@ -53,8 +56,18 @@ public:
                               TdxBarItemLinks* Links);
 
     virtual bool CanChangePaintStyle() const { return true; }
+    // Each tells the controls of the links (TdxBarButtonControl), which repaint or re-measure.
+    virtual void ButtonStyleChanged();
+    virtual void DownChanged();
+    virtual void DropDownEnabledChanged();
+    // Not the links whose user paint style stands in for the button's.
+    virtual void PaintStyleChanged();
     // Toggles Down of an enabled check button (group rules apply), then the item's Click.
     void Click() override;
+    // Shows DropDownMenu at the screen point P for Control, as the child of Control's window,
+    // avoiding the control (below it in a horizontal toolbar, beside it elsewhere); the menu
+    // tells Control when it closes. Opened by the keyboard, its first entry is selected.
+    virtual void DropDown(TdxBarButtonControl& Control, platform::gdi::TPoint P, bool ByKeyboard);
     // Enabled, and the caption shows for Link: always in menus, on a toolbar by paint style.
     bool HasAccessibleCaption(const TdxBarItemLink* Link) const override;
 

@@ -1,11 +1,19 @@
 #include "toolkit/bars/dx_bar_button_control.h"
 
 #include "toolkit/bars/dx_bar_control.h"
+#include "toolkit/bars/dx_bar_menu_control.h"
+#include "toolkit/bars/dx_bar_popup_menu.h"
+#include "toolkit/bars/dx_bar_toolbar_control.h"
 #include "toolkit/bars/dx_bar_unit.h"
 
+#include "toolkit/base/object_links.h"
+#include "toolkit/base/office11.h"
+
 #include "platform/gdi/device_context.h"
+#include "platform/gdi/draw_text.h"
 #include "platform/gdi/text_out.h"
 #include "platform/win/input_state.h"
+#include "platform/win/messages.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -13,7 +21,9 @@
 namespace toolkit::bars {
 
 namespace pc = platform::core;
+namespace pf = platform::forms;
 namespace pg = platform::gdi;
+namespace pw = platform::win;
 
 const TdxBarItemControlClass& TdxBarButtonControl::ClassRef() {
     static const TdxBarItemControlClass Class(
@@ -40,6 +50,30 @@ bool IsCaptionStyle(TdxBarPaintStyle Style) {
 }
 } // namespace
 
+TdxBarButtonControl::~TdxBarButtonControl() {
+    if (FDroppedDown)
+        if (TdxBarButton* B = Button(); B && B->DropDownMenu())
+            if (TdxBarSubMenuControl* Menu = B->DropDownMenu()->GetSubMenuControl()) {
+                FDroppedDown = false;
+                Menu->HideAndFree();
+            }
+}
+
+bool TdxBarButtonControl::IsDropDownButton() const {
+    const TdxBarButton* B = Button();
+    return B != nullptr && B->ButtonStyle() == bsDropDown;
+}
+
+bool TdxBarButtonControl::MenuRowChecked() const {
+    const TdxBarButton* B = Button();
+    return B != nullptr && B->Down();
+}
+
+std::string TdxBarButtonControl::ShortCutText() const {
+    const pf::TShortCut Key = GetShortCut();
+    return Key == 0 ? std::string() : pf::ShortCutToText(Key);
+}
+
 TdxBarPaintStyle TdxBarButtonControl::EffectivePaintStyle() const {
     TdxBarPaintStyle Style = ItemLink() ? ItemLink()->GetPaintStyle() : psStandard;
     if (IsInToolbar()) AdjustPaintStyle(Style);
@@ -57,11 +91,73 @@ void TdxBarButtonControl::GlyphChanged() {
         Changed();
 }
 
+void TdxBarButtonControl::ControlInactivate(bool Immediately) {
+    TdxBarItemControl::ControlInactivate(Immediately);
+    if (!IsDropDownButton() || !FDroppedDown) return;
+    if (TdxBarSubMenuControl* Menu =
+            Button()->DropDownMenu() ? Button()->DropDownMenu()->GetSubMenuControl() : nullptr)
+        Menu->HideAndFree();
+}
+
 void TdxBarButtonControl::MouseDown(bool ByMouse) {
     TdxBarItemControl::MouseDown(ByMouse);
+    if (IsDropDownButton() && IsDropDownPartPressed()) {
+        DropDown(true);
+        return;
+    }
+    if (!IsInToolbar() && !IsDropDownButton()) return;
+    Repaint();
+}
+
+void TdxBarButtonControl::KeyDown(std::uint16_t Key) {
+    if (Key == pw::VK_UP || Key == pw::VK_RIGHT || Key == pw::VK_DOWN) DropDown(false);
+}
+
+bool TdxBarButtonControl::WantsKey(std::uint16_t Key) const {
+    if (TdxBarItemControl::WantsKey(Key)) return true;
+    if (!IsDropDownButton()) return false;
+    if (IsInToolbar()) return Key == pw::VK_UP || Key == pw::VK_DOWN;
+    return Key == pw::VK_RIGHT;
+}
+
+TCustomdxBarControl* TdxBarButtonControl::GetSubBarControl() const {
     TdxBarButton* B = Button();
-    if (B && B->ButtonStyle() == bsDropDown && IsDropDownPartPressed()) return;
-    if (!IsInToolbar() && !(B && B->ButtonStyle() == bsDropDown)) return;
+    if (!FDroppedDown || B == nullptr || B->DropDownMenu() == nullptr) return nullptr;
+    return B->DropDownMenu()->GetSubMenuControl();
+}
+
+void TdxBarButtonControl::DropDown(bool ByMouse) {
+    TdxBarButton* B = Button();
+    TCustomdxBarControl* Window = Parent();
+    if (FDroppedDown || !GetEnabled() || B == nullptr || !B->DropDownEnabled() ||
+        B->DropDownMenu() == nullptr || Window == nullptr)
+        return;
+    FDroppedDown = true;
+    if (!Active()) ControlActivate(true);
+    Repaint();
+    // Below the button in a horizontal toolbar; beside it in a menu or a vertical toolbar.
+    const TRect R = Window->GetItemRect(this);
+    const auto* Bar = dynamic_cast<TdxBarControl*>(Window);
+    const bool Below = Bar != nullptr && !Bar->IsDockedVertically();
+    pg::TPoint P = Below ? pg::TPoint{R.Left, R.Bottom} : pg::TPoint{R.Right, R.Top};
+    if (auto* Menu = dynamic_cast<TdxBarSubMenuControl*>(Window)) P.Y -= Menu->GetBorderSize();
+    P = Window->ClientToScreen(P);
+    auto Self = toolkit::base::cxAddObjectLink(this);
+    B->DropDown(*this, P, !ByMouse);
+    if (Self->Ref == nullptr) return;
+    if (FDroppedDown && Painter().RepaintAfterMenuOpened()) Repaint();
+}
+
+void TdxBarButtonControl::DropDownClosed() {
+    if (!FDroppedDown) return;
+    FDroppedDown = false;
+    TCustomdxBarControl* Window = Parent();
+    if (Window == nullptr || !dxBarUnit().BarControlExists(Window)) return;
+    if (auto* Bar = dynamic_cast<TdxBarControl*>(Window)) Bar->MenusOpen = false;
+    // A menu forgets the child it opened.
+    if (auto* Child = dynamic_cast<TdxBarSubMenuControl*>(Window->SubMenuControl());
+        Child && Child->Closing())
+        Window->SetSubMenuControl(nullptr);
     Repaint();
 }
 
@@ -117,6 +213,9 @@ int TdxBarButtonControl::GetButtonWidth() const {
     if (!IsInToolbar()) {
         const int H = Bar ? Bar->TextSize() : 0;
         Result = Caption + (H * 2 + 3) + 3;
+        // The shortcut's column: its text and a gap of the row's height less 6.
+        if (const std::string Keys = ShortCutText(); !Keys.empty())
+            Result += CaptionWidth(Manager, Keys) + H - 6;
         Painter().AdjustCaptionAreaWidth(Result);
     } else {
         const int ButtonWidth = Manager ? Manager->ButtonWidth() : 0;
@@ -180,9 +279,26 @@ void TdxBarButtonControl::Paint(const TRect& Rect, TdxBarPaintType Kind) {
     TdxBarItemStates S = PaintStates(Kind);
     S.Selected = Selected;
     if (Kind == ptMenu) {
-        // The row draws its glyph cell and its caption in the caption column.
-        S.Down = B && B->Down();
+        // The row draws its glyph cell and its caption in the caption column; the shortcut
+        // goes at the right, clear of the arrow column.
+        S.Down = MenuRowChecked();
         Painter().DrawMenuButton(Painted, DC, R, S);
+        if (const std::string Keys = ShortCutText(); !Keys.empty()) {
+            TRect Text = R;
+            Text.Right -= R.Height() + 5;
+            // The flat looks keep the row's text colour on their light selection.
+            const bool Flat = Painter().IsHotTrackStyle() &&
+                              !toolkit::base::IsHighContrastWhite() &&
+                              !toolkit::base::IsHighContrastBlack();
+            Painter().DrawCaption(Painted, DC, Text, Keys, Selected, S.Enabled, Flat, false, false,
+                                  pg::DT_RIGHT);
+        }
+        if (IsDropDownButton()) {
+            TRect Arrow = R;
+            Arrow.Left = R.Right - GetDropDownWidth();
+            S.DroppedDown = FDroppedDown && GetSubBarControl() != nullptr;
+            Painter().DrawDropDownButton(Painted, DC, Arrow, S, true);
+        }
         return;
     }
     const bool DropDown = B && B->ButtonStyle() == bsDropDown;
@@ -192,6 +308,9 @@ void TdxBarButtonControl::Paint(const TRect& Rect, TdxBarPaintType Kind) {
     S.Pressed = ByMouse || (InClick() && !(B && B->ButtonStyle() == bsChecked));
     S.Down = (B && B->Down()) || (FDroppedDown && Painter().IsHotTrackStyle());
     S.SplitButton = DropDown;
+    // A button whose menu is open joins it as an open menu-bar entry does.
+    S.OpensMenu = FDroppedDown;
+    S.DroppedDown = FDroppedDown && GetSubBarControl() != nullptr;
     const TdxBarPaintStyle Style = EffectivePaintStyle();
     if (IsCaptionStyle(Style)) {
         // The face covers the whole button; the caption goes beside the glyph, or alone.

@@ -3,8 +3,12 @@
 #include "toolkit/bars/dx_bar_button_control.h"
 #include "toolkit/bars/dx_bar_hint_window.h"
 #include "toolkit/bars/dx_bar_item_control.h"
+#include "toolkit/bars/dx_bar_menu_control.h"
+#include "toolkit/bars/dx_bar_popup_menu.h"
+#include "toolkit/bars/dx_bar_quick_customize.h"
 #include "toolkit/bars/dx_bar_shadow.h"
 #include "toolkit/bars/dx_bar_sub_item_control.h"
+#include "toolkit/bars/dx_bar_toolbar_control.h"
 #include "toolkit/bars/dx_bar_unit.h"
 
 #include "toolkit/base/object_links.h"
@@ -101,8 +105,10 @@ void TCustomdxBarControl::DestroyControls() {
     if (!FItemLinks) return;
     const bool Saved = FDestroyingControls;
     FDestroyingControls = true;
-    for (int I = 0; I < FItemLinks->CanVisibleItemCount(); ++I)
-        FItemLinks->CanVisibleItems(I)->DestroyControl();
+    // Every link's, not only the shown ones': a link hidden since its control was made must
+    // not keep a control that points at this window.
+    for (int I = 0; I < FItemLinks->Count(); ++I)
+        FItemLinks->Items(I)->DestroyControl();
     FDestroyingControls = Saved;
 }
 
@@ -240,6 +246,13 @@ void TCustomdxBarControl::SetMouseSelectedControl(TdxBarItemControl* Control) {
 }
 
 void TCustomdxBarControl::DoSetSelectedControl(TdxBarItemControl* Control) {
+    // Another bar takes the mouse while the quick-customise menu is open and not active: the
+    // menu may have to close (its timer decides).
+    if (Control && FBarManager && !FBarManager->IsDestroying())
+        if (TdxBarCustomizePopups* Popups = TdxBarCustomizePopups::Find(*FBarManager))
+            if (TdxBarSubMenuControl* Quick = Popups->QuickControl().GetSubMenuControl();
+                Quick && Quick != this && !Quick->Active())
+                Popups->StartQuickControlTimer();
     TdxBarItemControl* Old = FSelectedControl;
     FSelectedControl = Control;
     if (IsCustomizing()) {
@@ -599,6 +612,10 @@ TdxBarItemControl* TCustomdxBarControl::SelectableControl(int Step, bool First) 
 
 void TCustomdxBarControl::WMKeyDown(TMessage& Message) {
     int Key = static_cast<int>(Message.WParam);
+    if (Key == pw::VK_F1) {
+        RequestHelp();
+        return;
+    }
     const bool Vertical =
         !IsSubMenuControl() && (FDockingStyle == dsLeft || FDockingStyle == dsRight);
     if (Vertical) {
@@ -629,9 +646,17 @@ void TCustomdxBarControl::WMKeyDown(TMessage& Message) {
     }
     const bool Tab = Key == pw::VK_TAB;
     if (Tab) {
-        // Ctrl+Tab moves to another toolbar, which needs menu mode.
-        if (pw::GetKeyState(pw::VK_CONTROL) < 0) return;
-        Key = pw::GetKeyState(pw::VK_SHIFT) < 0 ? pw::VK_LEFT : pw::VK_RIGHT;
+        const bool Backward = pw::GetKeyState(pw::VK_SHIFT) < 0;
+        if (pw::GetKeyState(pw::VK_CONTROL) < 0) {
+            // Ctrl+Tab: menu mode goes on to another toolbar, from the one this window hangs on.
+            TCustomdxBarControl* Root = this;
+            while (Root->FParentBarControl)
+                Root = Root->FParentBarControl;
+            if (auto* Toolbar = dynamic_cast<TdxBarControl*>(Root))
+                Toolbar->MoveToNextToolbar(Backward);
+            return;
+        }
+        Key = Backward ? pw::VK_LEFT : pw::VK_RIGHT;
     }
     TdxBarItemControl* Next = nullptr;
     switch (Key) {
@@ -649,6 +674,19 @@ void TCustomdxBarControl::WMKeyDown(TMessage& Message) {
         return;
     }
     if (Next && Alive()) SetSelectedControl(Next);
+}
+
+// While a bar window has the keys, F1 reaches it: it asks its manager's form for help with
+// WM_HELP about this window, and the form's manager answers with the selected item's help.
+void TCustomdxBarControl::RequestHelp() {
+    pf::TCustomForm* Form = FBarManager ? FBarManager->Form() : nullptr;
+    if (Form == nullptr || !Form->HandleAllocated() || !HandleAllocated()) return;
+    pw::HELPINFO Info;
+    Info.iContextType = pw::HELPINFO_WINDOW;
+    Info.hItemHandle = Handle();
+    pw::GetCursorPos(&Info.MousePos);
+    platform::core::SendMessage(Form->Handle(), pw::WM_HELP, 0,
+                                reinterpret_cast<platform::core::LPARAM>(&Info));
 }
 
 void TCustomdxBarControl::WMLButtonUp(TMessage& Message) {

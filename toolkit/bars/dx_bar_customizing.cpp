@@ -9,6 +9,7 @@
 #include "toolkit/bars/dx_bar_item_control.h"
 #include "toolkit/bars/dx_bar_item_drag.h"
 #include "toolkit/bars/dx_bar_item_link.h"
+#include "toolkit/bars/dx_bar_quick_cust_items.h"
 #include "toolkit/bars/dx_bar_strings.h"
 #include "toolkit/bars/dx_bar_unit.h"
 
@@ -19,6 +20,7 @@
 #include "platform/win/window.h"
 
 #include <cstdlib>
+#include <memory>
 
 namespace toolkit::bars {
 
@@ -90,10 +92,15 @@ void TdxBarManager::ToolbarsPopupClick(int Tag) {
         Bar->SetVisible(!Bar->Visible());
 }
 
-TdxBarItem* AddCustomizeCommandLink(TdxBarManager& Manager, TdxBarItemLinks& Links,
-                                    bool BeginGroup) {
+TdxBarItem* AddCustomizeCommandLink(TdxBarManager& Manager, TdxBarItemLinks& Links, bool BeginGroup,
+                                    bool QuickCustomize) {
     if (!Manager.CanCustomize) return nullptr;
-    auto& B = dxBarUnit().AddInternalItem(std::make_unique<TdxBarButton>(nullptr));
+    std::unique_ptr<TdxBarButton> Made;
+    if (QuickCustomize)
+        Made = std::make_unique<TdxBarQuickCustExtButton>(nullptr);
+    else
+        Made = std::make_unique<TdxBarButton>(nullptr);
+    auto& B = dxBarUnit().AddInternalItem(std::move(Made));
     B.SetBarManager(&Manager);
     B.SetCaption(toolkit::base::cxGetResourceString(dxSBAR_CUSTOMIZE));
     B.SetEnabled(Manager.CustomizingFormHandle == pc::HWND{});

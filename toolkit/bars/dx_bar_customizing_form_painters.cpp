@@ -222,7 +222,7 @@ void TdxBarCustomizingFormPainter::DrawEditRowAs(TCanvas& Canvas, const TRect& R
     pg::InflateRect(Box, -1, -1);
     Fill(Canvas, Box, pg::clWindow);
 
-    if (dynamic_cast<const TdxBarCustomCombo*>(Item) == nullptr) return;
+    if (dynamic_cast<const TCustomdxBarCombo*>(Item) == nullptr) return;
     TRect Button{Box.Right - 12, Box.Top, Box.Right, Box.Bottom};
     if (Selected)
         DrawRaised(Canvas, Button, Edges);

@@ -30,16 +30,16 @@ const pc::TComponentClass& TdxBarEdit::ClassRef() {
     return cls;
 }
 
-const pc::TComponentClass& TdxBarCustomCombo::ClassRef() {
+const pc::TComponentClass& TCustomdxBarCombo::ClassRef() {
     static const pc::TComponentClass cls(
-        "TdxBarCustomCombo", &TdxBarEdit::ClassRef(),
-        pc::ConstructorOf<TdxBarCustomCombo, pc::TComponent, pc::TComponent*>());
+        "TCustomdxBarCombo", &TdxBarEdit::ClassRef(),
+        pc::ConstructorOf<TCustomdxBarCombo, pc::TComponent, pc::TComponent*>());
     return cls;
 }
 
 const pc::TComponentClass& TdxBarCombo::ClassRef() {
     static const pc::TComponentClass cls(
-        "TdxBarCombo", &TdxBarCustomCombo::ClassRef(),
+        "TdxBarCombo", &TCustomdxBarCombo::ClassRef(),
         pc::ConstructorOf<TdxBarCombo, pc::TComponent, pc::TComponent*>());
     return cls;
 }
@@ -99,18 +99,18 @@ void TdxBarEdit::WidthChanged() {
             Control->LayoutChanged();
 }
 
-TdxBarCustomCombo::TdxBarCustomCombo(pc::TComponent* AOwner) : TdxBarEdit(AOwner) {
+TCustomdxBarCombo::TCustomdxBarCombo(pc::TComponent* AOwner) : TdxBarEdit(AOwner) {
     FItems.OnChange = [this] { ItemsChanged(); };
 }
 
-void TdxBarCustomCombo::ItemsChanged() {
+void TCustomdxBarCombo::ItemsChanged() {
     if (FItemIndex < FItems.Count())
         RepaintControls();
     else
         SetItemIndex(-1);
 }
 
-void TdxBarCustomCombo::SetItemIndex(int Value) {
+void TCustomdxBarCombo::SetItemIndex(int Value) {
     if (Value == FItemIndex) return;
     if (Value < 0 || Value >= FItems.Count()) Value = -1;
     FItemIndex = Value;
@@ -124,19 +124,19 @@ void TdxBarCustomCombo::SetItemIndex(int Value) {
     }
 }
 
-void TdxBarCustomCombo::SetSorted(bool Value) {
+void TCustomdxBarCombo::SetSorted(bool Value) {
     if (Value == FItems.Sorted()) return;
     FItems.SetSorted(Value);
     FItemIndex = FItems.IndexOf(Text());
 }
 
-void TdxBarCustomCombo::SetText(const std::string& Value) {
+void TCustomdxBarCombo::SetText(const std::string& Value) {
     if (!(FItemIndex >= 0 && FItemIndex < FItems.Count() && FItems[FItemIndex] == Value))
         SetItemIndex(FItems.IndexOf(Value));
     TdxBarEdit::SetText(Value);
 }
 
-int TdxBarCustomCombo::FindPrefix(const std::string& Typed) const {
+int TCustomdxBarCombo::FindPrefix(const std::string& Typed) const {
     std::size_t Best = 0;
     int BestIndex = -1;
     for (int I = 0; I < FItems.Count(); ++I) {

@@ -78,12 +78,12 @@ private:
     int FWidth = 100;
 };
 
-class TdxBarCustomCombo : public TdxBarEdit {
+class TCustomdxBarCombo : public TdxBarEdit {
 public:
     static const platform::core::TComponentClass& ClassRef();
     const platform::core::TClass& ClassType() const override { return ClassRef(); }
 
-    explicit TdxBarCustomCombo(platform::core::TComponent* AOwner);
+    explicit TCustomdxBarCombo(platform::core::TComponent* AOwner);
 
     int DropDownCount = 8;
     // 0: computed.
@@ -115,12 +115,12 @@ private:
     int FItemIndex = -1;
 };
 
-class TdxBarCombo : public TdxBarCustomCombo {
+class TdxBarCombo : public TCustomdxBarCombo {
 public:
     static const platform::core::TComponentClass& ClassRef();
     const platform::core::TClass& ClassType() const override { return ClassRef(); }
 
-    explicit TdxBarCombo(platform::core::TComponent* AOwner) : TdxBarCustomCombo(AOwner) {}
+    explicit TdxBarCombo(platform::core::TComponent* AOwner) : TCustomdxBarCombo(AOwner) {}
 };
 
 } // namespace toolkit::bars

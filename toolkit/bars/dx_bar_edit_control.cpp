@@ -387,7 +387,7 @@ bool TdxBarEditControl::IsSelected() const {
 void TdxBarEditControl::FillPaintedItem(TdxBarItemControlState& State) const {
     TdxBarWinControl::FillPaintedItem(State);
     if (TdxBarWindowItem* Item = WindowItem()) State.Text = Item->Text();
-    if (auto* C = dynamic_cast<TdxBarCustomCombo*>(Item())) {
+    if (auto* C = dynamic_cast<TCustomdxBarCombo*>(Item())) {
         State.Entries.clear();
         for (int I = 0; I < C->Items().Count(); ++I)
             State.Entries.push_back(C->Items()[I]);
@@ -451,7 +451,7 @@ void TCustomdxBarComboControl::Paint(const TRect& Rect, TdxBarPaintType Kind) {
 }
 
 void TCustomdxBarComboControl::SetDroppedDown(bool Value) {
-    TdxBarCustomCombo* C = Combo();
+    TCustomdxBarCombo* C = Combo();
     if (C == nullptr || C->ReadOnly || Value == FDroppedDown || Parent() == nullptr) return;
     FDroppedDown = Value;
     Repaint();
@@ -475,7 +475,7 @@ void TCustomdxBarComboControl::EntryPicked(int Index) {
     auto Self = toolkit::base::cxAddObjectLink(this);
     SetDroppedDown(false);
     if (Self->Ref == nullptr) return;
-    TdxBarCustomCombo* C = Combo();
+    TCustomdxBarCombo* C = Combo();
     if (C == nullptr || Index < 0 || Index >= C->Items().Count()) return;
     C->SetItemIndex(Index);
     if (Self->Ref == nullptr) return;
@@ -527,7 +527,7 @@ const TdxBarItemControlClass& TdxBarComboControl::ClassRef() {
 
 void TdxBarComboControl::SetFocused(bool Value) {
     if (Value)
-        if (TdxBarCustomCombo* C = Combo()) FItemIndex = C->ItemIndex();
+        if (TCustomdxBarCombo* C = Combo()) FItemIndex = C->ItemIndex();
     TCustomdxBarComboControl::SetFocused(Value);
 }
 
@@ -537,7 +537,7 @@ void TdxBarComboControl::EntryPicked(int Index) {
 }
 
 bool TdxBarComboControl::WindowKeyDown(std::uint16_t& Key, pf::TShiftState Shift) {
-    TdxBarCustomCombo* C = Combo();
+    TCustomdxBarCombo* C = Combo();
     if (C && !C->ReadOnly) {
         const bool Plain = (Shift & (pf::ssShift | pf::ssAlt | pf::ssCtrl)) == 0;
         if (Plain && !DroppedDown() && (Key == pw::VK_UP || Key == pw::VK_DOWN)) {
@@ -567,18 +567,18 @@ TdxBarComboDropDown::TdxBarComboDropDown(TCustomdxBarComboControl& Control)
 }
 
 int TdxBarComboDropDown::Count() const {
-    TdxBarCustomCombo* C = FControl.Combo();
+    TCustomdxBarCombo* C = FControl.Combo();
     return C ? C->Items().Count() : 0;
 }
 
 int TdxBarComboDropDown::RowHeight() const {
-    TdxBarCustomCombo* C = FControl.Combo();
+    TCustomdxBarCombo* C = FControl.Combo();
     if (C && C->ItemHeight > 0) return C->ItemHeight;
     return FControl.Parent() ? FControl.Parent()->TextSize() : 16;
 }
 
 int TdxBarComboDropDown::Rows() const {
-    TdxBarCustomCombo* C = FControl.Combo();
+    TCustomdxBarCombo* C = FControl.Combo();
     const int Most = C ? std::max(1, C->DropDownCount) : 8;
     return std::max(1, std::min(Count(), Most));
 }
@@ -594,7 +594,7 @@ void TdxBarComboDropDown::SetHot(int Index) {
 void TdxBarComboDropDown::Open(pg::TPoint At, int Width) {
     SetBounds(At.X, At.Y, Width, Rows() * RowHeight() + 2);
     FTop = 0;
-    TdxBarCustomCombo* C = FControl.Combo();
+    TCustomdxBarCombo* C = FControl.Combo();
     SetHot(C ? C->ItemIndex() : -1);
     HandleNeeded();
     pw::ShowWindow(handle_, pw::SW_SHOWNA);
@@ -650,7 +650,7 @@ void TdxBarComboDropDown::Paint() {
     const pg::TRect R = ClientRect();
     canvas_.Brush().SetColor(pg::clWindow);
     canvas_.FillRect(R);
-    TdxBarCustomCombo* C = FControl.Combo();
+    TCustomdxBarCombo* C = FControl.Combo();
     if (C == nullptr) return;
     const int H = RowHeight();
     for (int I = FTop; I < C->Items().Count(); ++I) {

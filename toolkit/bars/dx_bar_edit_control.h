@@ -137,7 +137,7 @@ public:
     explicit TCustomdxBarComboControl(TdxBarItemLink* AItemLink);
     ~TCustomdxBarComboControl() override;
 
-    TdxBarCustomCombo* Combo() const { return dynamic_cast<TdxBarCustomCombo*>(Item()); }
+    TCustomdxBarCombo* Combo() const { return dynamic_cast<TCustomdxBarCombo*>(Item()); }
     bool DroppedDown() const { return FDroppedDown; }
     virtual void SetDroppedDown(bool Value);
     // The drop-down list window while it exists.

@@ -1,5 +1,6 @@
 #include "toolkit/bars/dx_bar_item.h"
 
+#include "toolkit/bars/dx_bar_control.h"
 #include "toolkit/bars/dx_bar_customizing_commands_design.h"
 #include "toolkit/bars/dx_bar_customizing_popup.h"
 #include "toolkit/bars/dx_bar_customizing_refresh.h"
@@ -9,6 +10,8 @@
 
 #include "platform/forms/application.h"
 #include "platform/forms/forms.h"
+
+#include <algorithm>
 
 namespace toolkit::bars {
 
@@ -194,13 +197,12 @@ bool TdxBarItem::HasAccessibleCaption(const TdxBarItemLink*) const {
     return Enabled();
 }
 
-// The per-link controls come with the bar windows; until a window is open no link has one,
-// and each reaction comes down to telling the manager.
-
-// The controls that show the item's links hear of its changes.
+// The controls that show the item's links hear of its changes; a link that shows a caption or
+// glyph of its own keeps it.
 void TdxBarItem::CaptionChanged() {
     for (TdxBarItemLink* Link : FLinks)
-        if (TdxBarItemControl* Control = Link->Control()) Control->CaptionChanged();
+        if (TdxBarItemControl* Control = Link->Control())
+            if (!(Link->UserDefine() & dxUserDefineBit(udCaption))) Control->CaptionChanged();
 }
 
 void TdxBarItem::EnabledChanged() {
@@ -210,23 +212,65 @@ void TdxBarItem::EnabledChanged() {
 
 void TdxBarItem::GlyphChanged() {
     for (TdxBarItemLink* Link : FLinks)
-        if (TdxBarItemControl* Control = Link->Control()) Control->GlyphChanged();
+        if (TdxBarItemControl* Control = Link->Control())
+            if (!(Link->UserDefine() & dxUserDefineBit(udGlyph))) Control->GlyphChanged();
 }
 
-void TdxBarItem::ShortCutChanged() {}
+// A menu shows the shortcut beside the caption: the menu windows re-lay out.
+void TdxBarItem::ShortCutChanged() {
+    for (TdxBarItemLink* Link : FLinks)
+        if (TdxBarItemControl* Control = Link->Control())
+            if (Control->Parent() && Control->Parent()->IsSubMenuControl())
+                Control->Parent()->RefreshLayout();
+}
 
+namespace {
+bool SelectedInActiveWindow(const TdxBarItemControl& Control) {
+    const TCustomdxBarControl* Window = Control.Parent();
+    return Window && Window->Active() && Window->SelectedControl() == &Control;
+}
+} // namespace
+
+void TdxBarItem::RepaintControls() {
+    for (TdxBarItemLink* Link : FLinks)
+        if (TdxBarItemControl* Control = Link->Control())
+            if (!SelectedInActiveWindow(*Control)) Control->Repaint();
+}
+
+void TdxBarItem::UpdateBarWindows() {
+    // The list is copied: a window's new layout may make and free controls.
+    const std::vector<TdxBarItemLink*> Links = FLinks;
+    for (TdxBarItemLink* Link : Links)
+        if (TdxBarItemControl* Control = Link->Control())
+            if (!SelectedInActiveWindow(*Control) && Control->Parent())
+                Control->Parent()->RefreshLayout();
+}
+
+// The links' windows show the item or let it go: a control is made for a link that can show
+// now and freed for one that cannot; the windows then lay out again (unless painting was
+// locked already: whoever locked it lays them out).
 void TdxBarItem::VisibleChanged() {
     if (!FBarManager || FBarManager->IsDesigning()) return;
     const bool Lock = FBarManager->LockUpdate();
     FBarManager->SetLockUpdate(true);
+    std::vector<TCustomdxBarControl*> Windows;
     for (TdxBarItemLink* Link : FLinks) {
         Link->Links()->RefreshVisibleLists();
-        if (ActuallyVisible())
+        if (TCustomdxBarControl* Window = Link->GetBarControl();
+            Window && std::find(Windows.begin(), Windows.end(), Window) == Windows.end())
+            Windows.push_back(Window);
+        if (ActuallyVisible()) {
             Link->BringToTopInRecentList(false);
-        else
+            if (Link->Control() == nullptr && Link->CanVisible()) Link->CreateControl();
+        } else {
             Link->SendToBottomInRecentList();
+            Link->DestroyControl();
+        }
     }
     FBarManager->SetLockUpdate(Lock);
+    if (Lock) return;
+    for (TCustomdxBarControl* Window : Windows)
+        if (dxBarUnit().BarControlExists(Window)) Window->RefreshLayout();
 }
 
 void TdxBarItem::Click() {

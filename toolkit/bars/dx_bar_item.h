@@ -115,6 +115,10 @@ protected:
     virtual void AlignChanged() {}
     // Sub-items keep their hint when their caption changes.
     virtual bool CaptionMirrorsIntoHint() const { return true; }
+    // Each link's control repaints, or has its bar window re-lay out (a change of its size);
+    // not the selected control of an active bar window, which the selection repaints.
+    void RepaintControls();
+    void UpdateBarWindows();
     bool IsLoading() const;
     void Loaded() override;
     void Notification(platform::core::TComponent* AComponent,

@@ -38,6 +38,12 @@ const pc::TClass* TdxBarItemClasses::GetItemControlClass(const pc::TClass* ItemC
     return nullptr;
 }
 
+const pc::TClass* TdxBarItemClasses::GetExactItemControlClass(const pc::TClass* ItemClass) const {
+    for (const TRegItemRecord& R : FRecords)
+        if (R.ItemClass == ItemClass) return R.ControlClass;
+    return nullptr;
+}
+
 void TdxBarItemClasses::Clear() {
     while (!FRecords.empty())
         FRecords.pop_back();

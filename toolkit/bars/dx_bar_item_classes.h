@@ -34,6 +34,10 @@ public:
     // ancestor; nil when none.
     const platform::core::TClass*
     GetItemControlClass(const platform::core::TClass* ItemClass) const;
+    // The control class of the first record of exactly ItemClass; nil when it has none. A link
+    // makes its control by this.
+    const platform::core::TClass*
+    GetExactItemControlClass(const platform::core::TClass* ItemClass) const;
 
     int Count() const { return static_cast<int>(FRecords.size()); }
     const TRegItemRecord& Records(int Index) const {

@@ -296,6 +296,11 @@ void TdxBarItemControl::FillPaintedItem(TdxBarItemControlState& State) const {
     State.Item = Item();
     State.Link = FItemLink;
     State.NonRecent = RarelyUsed;
+    // In a menu the glyph column is as wide as the row is high; a group separator's line
+    // starts past it.
+    if (FParent && FParent->IsSubMenuControl() && FItemLink)
+        State.GlyphColumnWidth = FItemLink->ItemRect.Bottom - FItemLink->ItemRect.Top;
+    if (TCustomdxBarControl* Open = GetSubBarControl()) State.OpenMenu = &Open->PaintedBar();
 }
 
 const TdxBarItemControlState& TdxBarItemControl::PaintedItem() const {

@@ -56,7 +56,7 @@ TdxBarItemLink::~TdxBarItemLink() {
 void TdxBarItemLink::CreateControl() {
     if (FControl || !FItem) return;
     const auto* Class = dynamic_cast<const TdxBarItemControlClass*>(
-        dxBarUnit().ItemClasses().GetItemControlClass(&FItem->ClassType()));
+        dxBarUnit().ItemClasses().GetExactItemControlClass(&FItem->ClassType()));
     if (Class == nullptr || Class->IsAbstract()) return;
     FControl = Class->Create(this);
 }
@@ -93,6 +93,7 @@ bool TdxBarItemLink::BeginGroup() const {
 void TdxBarItemLink::SetBeginGroup(bool Value) {
     if (FBeginGroup == Value) return;
     FBeginGroup = Value;
+    if (FControl) FControl->Changed();
     Changed();
 }
 
@@ -120,12 +121,15 @@ void TdxBarItemLink::SetMostRecentlyUsed(bool Value) {
     if (FMostRecentlyUsed == Value) return;
     FMostRecentlyUsed = Value;
     UpdateMostRecentlyUsed();
+    if (TCustomdxBarControl* Window = GetBarControl()) Window->RefreshLayout();
     Changed();
 }
 
 void TdxBarItemLink::SetUserCaption(const std::string& Value) {
     FUserCaption = Value;
     FUserDefine |= dxUserDefineBit(udCaption);
+    // The control measures and draws the new caption at once.
+    if (FControl) FControl->CaptionChanged();
     Changed();
 }
 
@@ -135,6 +139,8 @@ void TdxBarItemLink::SetUserDefine(TdxBarUserDefines Value) {
     if (!(Value & dxUserDefineBit(udGlyph))) FUserGlyph.reset();
     if (!(Value & dxUserDefineBit(udPaintStyle))) FUserPaintStyle = psStandard;
     if (!(Value & dxUserDefineBit(udWidth))) FUserWidth = 0;
+    if (FControl) FControl->CaptionChanged();
+    if (FControl) FControl->GlyphChanged();
     Changed();
 }
 
@@ -142,6 +148,7 @@ void TdxBarItemLink::SetUserGlyph(const pf::TBitmap& Value) {
     if (!FUserGlyph) FUserGlyph = std::make_unique<pf::TBitmap>();
     FUserGlyph->Assign(Value);
     FUserDefine |= dxUserDefineBit(udGlyph);
+    if (FControl) FControl->GlyphChanged();
     Changed();
 }
 
@@ -149,6 +156,8 @@ void TdxBarItemLink::SetUserPaintStyle(TdxBarPaintStyle Value) {
     if (GetPaintStyle() == Value && (FUserDefine & dxUserDefineBit(udPaintStyle))) return;
     FUserPaintStyle = Value;
     FUserDefine |= dxUserDefineBit(udPaintStyle);
+    // A button measures itself by its paint style.
+    if (FControl && dynamic_cast<TdxBarButton*>(FItem)) FControl->Changed();
     Changed();
 }
 
@@ -157,6 +166,7 @@ void TdxBarItemLink::SetUserWidth(int Value) {
     if (GetWidth() == Value && (FUserDefine & dxUserDefineBit(udWidth))) return;
     FUserWidth = Value;
     FUserDefine |= dxUserDefineBit(udWidth);
+    if (FControl && FControl->IsWindowControl()) FControl->Changed();
     Changed();
 }
 

@@ -32,6 +32,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 namespace toolkit::bars {
 
@@ -174,7 +175,7 @@ bool TdxBarManager::IsLoading() const {
 void TdxBarManager::SetAutoDockColor(bool Value) {
     if (FAutoDockColor == Value) return;
     FAutoDockColor = Value;
-    // Every dock site repaints with its colour (dock-site unit).
+    RefreshDockSites();
 }
 
 pg::TColor TdxBarManager::DockColor() const {
@@ -184,50 +185,61 @@ pg::TColor TdxBarManager::DockColor() const {
 void TdxBarManager::SetDockColor(pg::TColor Value) {
     if (!FAutoDockColor && FDockColor == Value) return;
     FDockColor = Value;
+    if (!FAutoDockColor) RefreshDockSites();
     SetAutoDockColor(false);
 }
 
 void TdxBarManager::SetAutoHideEmptyBars(bool Value) {
     if (FAutoHideEmptyBars == Value) return;
     FAutoHideEmptyBars = Value;
-    // Turning it off clears every bar's hidden-because-empty mark (toolbar unit).
+    if (!Value && FBars)
+        for (int I = 0; I < FBars->Count(); ++I)
+            FBars->Items(I)->HiddenBecauseEmpty = false;
 }
 
 void TdxBarManager::SetButtonArrowWidth(int Value) {
     if (Value < 2 || FButtonArrowWidth == Value) return;
     FButtonArrowWidth = Value;
     CalcButtonMetrics();
-    // Every bar window is rebuilt (bar window unit).
+    RebuildBarWindows();
 }
 
 void TdxBarManager::SetLargeButtonArrowWidth(int Value) {
     if (Value < 2 || FLargeButtonArrowWidth == Value) return;
     FLargeButtonArrowWidth = Value;
+    RebuildBarWindows();
 }
 
 void TdxBarManager::SetFlatCloseButton(bool Value) {
     if (FFlatCloseButton == Value) return;
     FFlatCloseButton = Value;
+    RebuildMainMenuBarWindow();
 }
 
 void TdxBarManager::SetShowCloseButton(bool Value) {
     if (FShowCloseButton == Value) return;
     FShowCloseButton = Value;
+    RebuildMainMenuBarWindow();
 }
 
 void TdxBarManager::SetHideFloatingBarsWhenInactive(bool Value) {
     if (FHideFloatingBarsWhenInactive == Value) return;
     FHideFloatingBarsWhenInactive = Value;
+    // At once: turned off, hidden bars come back; turned on, an inactive form hides them.
+    if (!IsLoading() && !IsDestroying() && FForm && FForm->HandleAllocated())
+        UpdateFloatingBars(*this, FFormActive || !Value, !Value, pw::NullHWnd);
 }
 
 void TdxBarManager::SetImageListBkColor(pg::TColor Value) {
     if (FImageListBkColor == Value) return;
     FImageListBkColor = Value;
+    RepaintBarWindows();
 }
 
 void TdxBarManager::SetMakeDisabledImagesFaded(bool Value) {
     if (FMakeDisabledImagesFaded == Value) return;
     FMakeDisabledImagesFaded = Value;
+    RebuildBarWindows();
 }
 
 void TdxBarManager::SetLargeIcons(bool Value) {
@@ -286,6 +298,7 @@ void TdxBarManager::SetShowHelpButton(bool Value) {
 void TdxBarManager::SetSunkenBorder(bool Value) {
     if (FSunkenBorder == Value) return;
     FSunkenBorder = Value;
+    BorderOfDockSitesChanged();
 }
 
 void TdxBarManager::SetMostRecentItemsPercents(int Value) {
@@ -424,7 +437,7 @@ void TdxBarManager::LargeIconsChanged() {
     CalcButtonMetrics();
     DesignerModified();
     UpdateCustomizingFormOptions();
-    // Every bar window re-lays out.
+    RebuildBarWindows();
 }
 
 // Categories
@@ -464,13 +477,42 @@ void TdxBarManager::SetCategoryItemsVisibleNow(int Index, TdxBarItemVisible Valu
         return;
     }
     if (!Changed) return;
-    // The items of the category that followed it take the new value; with AutoHideEmptyBars
-    // the bars that went empty hide (toolbar unit).
-    for (int I = 0; I < GetItemCount(); ++I) {
-        TdxBarItem* Item = GetItem(I);
-        if (Item->Category() == Index && Item->Visible() == Old) Item->SetVisible(Value);
+    std::vector<TdxBar*> EmptyBefore;
+    if (FAutoHideEmptyBars && FBars)
+        for (int I = 0; I < FBars->Count(); ++I)
+            if (FBars->Items(I)->ItemLinks().AvailableItemCount() == 0)
+                EmptyBefore.push_back(FBars->Items(I));
+    // The items of the category that followed it take the new value (for ivAlways from the
+    // last to the first).
+    const bool Lock = FLockUpdate;
+    SetLockUpdate(true);
+    const int Count = GetItemCount();
+    for (int N = 0; N < Count; ++N) {
+        TdxBarItem* Item = GetItem(Value == ivAlways ? Count - 1 - N : N);
+        if (Item && Item->Category() == Index && Item->Visible() == Old) Item->SetVisible(Value);
     }
+    if (FAutoHideEmptyBars) HideOrShowEmptyBars(EmptyBefore, Value);
+    SetLockUpdate(Lock);
+    if (!Lock) RebuildBarWindows();
     DesignerModified();
+}
+
+void TdxBarManager::HideOrShowEmptyBars(const std::vector<TdxBar*>& EmptyBefore,
+                                        TdxBarItemVisible Value) {
+    if (FBars == nullptr || Value == ivInCustomizing) return;
+    for (int I = 0; I < FBars->Count(); ++I) {
+        TdxBar* Bar = FBars->Items(I);
+        const bool Empty = Bar->ItemLinks().AvailableItemCount() == 0;
+        if (Value == ivNever && Empty &&
+            std::find(EmptyBefore.begin(), EmptyBefore.end(), Bar) == EmptyBefore.end() &&
+            Bar->Visible()) {
+            Bar->SetVisible(false);
+            Bar->HiddenBecauseEmpty = true;
+        } else if (Value == ivAlways && !Empty && Bar->HiddenBecauseEmpty) {
+            Bar->HiddenBecauseEmpty = false;
+            Bar->SetVisible(true);
+        }
+    }
 }
 
 bool TdxBarManager::GetCategoryVisible(int Index) const {
@@ -640,6 +682,10 @@ void TdxBarManager::AddPendingBar(TdxBar* Bar) {
         FPendingBars.push_back(Bar);
 }
 
+void TdxBarManager::RemovePendingBar(TdxBar* Bar) {
+    std::erase(FPendingBars, Bar);
+}
+
 void TdxBarManager::BeginHiddenBars() {
     FHiddenBarsActive = true;
 }
@@ -661,10 +707,10 @@ void TdxBarManager::EndHiddenBars() {
 
 // State
 
+// While locked the bar windows skip their layouts; whoever locked lays out what it changed.
 void TdxBarManager::SetLockUpdate(bool Value) {
     if (FLockUpdate == Value) return;
     FLockUpdate = Value;
-    // Dock sites stop or resume redrawing and bar windows lock (dock-site and bar window units).
 }
 
 void TdxBarManager::SetSelectedItem(TdxBarItemControl* Value) {
@@ -706,9 +752,9 @@ void TdxBarManager::UpdateStyle() {
     FThemeAvailable = tb::AreVisualStylesAvailable(kBarThemeClasses);
     FPainterClass = GetPainterClass();
     CalcButtonMetrics();
+    RebuildBarWindows();
     RefreshCustomizingForm();
-    // Every bar window recomputes its metrics, and dock sites
-    // and bar windows refresh their backgrounds (bar window and dock-site units).
+    RefreshBarWindows();
     FInStyleUpdate = false;
 }
 
@@ -755,7 +801,7 @@ void TdxBarManager::RefreshColors() {
     DeleteBrushes();
     CreateBrushes();
     tb::dxOffice11RefreshColors();
-    // Bar windows refresh their backgrounds (bar window unit).
+    RefreshBarWindows();
 }
 
 // Events
@@ -844,61 +890,6 @@ void TdxBarManager::Notification(pc::TComponent* AComponent, pc::TOperation Oper
     for (pf::TImageList** List :
          {&FImages, &FLargeImages, &FHotImages, &FDisabledImages, &FDisabledLargeImages})
         if (*List == AComponent) *List = nullptr;
-}
-
-namespace {
-
-void DeactivateApplication(TdxBarManager& Manager) {
-    // Another application's window takes the user: no menu of this manager stays open and no
-    // item stays highlighted.
-    if (TCustomdxBarControl* Active = TCustomdxBarControl::ActiveBarControl())
-        if (Active->BarManager() == &Manager) Active->HideAll();
-    if (TdxBarItemControl* Selected = Manager.SelectedItem())
-        if (TCustomdxBarControl* Window = Selected->Parent(); Window && Window->HandleAllocated())
-            platform::core::SendMessage(Window->Handle(), pw::WM_MOUSELEAVE, 0, 0);
-    Manager.SetSelectedItem(nullptr);
-}
-
-} // namespace
-
-void TdxBarManager::HandleFormMessage(pc::UINT Message, pc::WPARAM WParam, pc::LPARAM LParam) {
-    if (Message == pw::WM_DESTROY && !FDesignMode && !FInDestructor) {
-        // The user's layout outlives the window; a store that cannot be written is skipped.
-        try {
-            if (StoreInRegistry) SaveToRegistry(RegistryPath);
-            if (StoreInIniFile) SaveToIniFile(IniFileName);
-        } catch (const pc::Exception&) {
-        }
-    }
-    if (FForm->Destroying()) return;
-    switch (Message) {
-    case pw::WM_ACTIVATE: {
-        // The form stays active for its bars while one of its own bar windows takes over.
-        if (WParam == pw::WA_INACTIVE)
-            if (auto* Other = dynamic_cast<TCustomdxBarControl*>(
-                    pf::FindControl(static_cast<pw::HWND>(LParam))))
-                if (Other->BarManager() == this) break;
-        FFormActive = WParam != 0;
-        UpdateFloatingBars(*this, FFormActive, false, static_cast<pw::HWND>(LParam));
-        break;
-    }
-    case pw::WM_WINDOWPOSCHANGED:
-        if (FIsCustomizing)
-            CustomizingFormFollowForm(*this, *reinterpret_cast<const pw::WINDOWPOS*>(LParam));
-        break;
-    case pw::WM_ACTIVATEAPP:
-        if (WParam == 0) DeactivateApplication(*this);
-        break;
-    case pw::WM_SYSCOLORCHANGE:
-        dxBarUnit().RefreshDrawingResources();
-        RefreshColors();
-        break;
-    case pw::WM_SETTINGCHANGE:
-        if (WParam == pw::SPI_SETNONCLIENTMETRICS && FUseSystemFont) UpdateSystemFont();
-        break;
-    default:
-        break;
-    }
 }
 
 } // namespace toolkit::bars

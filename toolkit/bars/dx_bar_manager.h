@@ -28,6 +28,10 @@
 #include <string>
 #include <vector>
 
+namespace platform::win {
+struct HELPINFO;
+}
+
 namespace toolkit::bars {
 
 // The families the manager holds come with units of their own.
@@ -41,6 +45,7 @@ class TdxBarPopupMenu;
 class TdxBarPopupMenuLinks;
 class TdxBarBackgrounds;
 class TdxBarControl;
+class TCustomdxBarControl;
 class TdxDockControl;
 class TdxBarItemControl;
 class TdxBarManager;
@@ -274,6 +279,7 @@ public:
     int GetPendingBarCount() const { return static_cast<int>(FPendingBars.size()); }
     TdxBar* GetPendingBar(int Index) const;
     void AddPendingBar(TdxBar* Bar);
+    void RemovePendingBar(TdxBar* Bar);
 
     // Bars hidden while their dock site or the form is hidden.
     void BeginHiddenBars();
@@ -437,6 +443,25 @@ private:
     // internal item list.
     static void FreeListed(platform::core::TComponent* Component);
     void SetImageList(platform::forms::TImageList*& Field, platform::forms::TImageList* Value);
+    // The manager's changes reaching its windows (dx_bar_manager_refresh.cpp): the toolbar
+    // windows of its bars and the menus it shows; each window re-measures and re-lays out, or
+    // repaints with its frame; the dock sites take their colour and border again.
+    std::vector<TCustomdxBarControl*> BarWindows() const;
+    void RebuildBarWindows();
+    void RepaintBarWindows();
+    void RefreshDockSites();
+    void RefreshBarWindows();
+    void RebuildMainMenuBarWindow();
+    void BorderOfDockSitesChanged();
+    // Form messages (dx_bar_form_messages.cpp): floating bars (window or stored place) back
+    // inside the work area of the form's monitor; the bars that waited for the form's window;
+    // help on a bar item (WM_HELP).
+    void MoveFloatingBarsIntoWorkArea();
+    void ShowPendingBars();
+    void HelpRequested(const platform::win::HELPINFO& Info);
+    // With AutoHideEmptyBars: the bars left without a link to show hide, those that got one
+    // back show (after a category's items changed visibility to Value).
+    void HideOrShowEmptyBars(const std::vector<TdxBar*>& EmptyBefore, TdxBarItemVisible Value);
     void ImageListChanged(platform::forms::TImageList* List);
     void CalcButtonMetrics();
     void LargeIconsChanged();
@@ -528,8 +553,9 @@ private:
 };
 
 // When the manager's CanCustomize is set, links an internal "&Customize..." entry into Links
-// (disabled while the customizing form is open) that starts customizing; nil otherwise.
-TdxBarItem* AddCustomizeCommandLink(TdxBarManager& Manager, TdxBarItemLinks& Links,
-                                    bool BeginGroup);
+// (disabled while the customizing form is open) that starts customizing; nil otherwise. In the
+// quick-customise menu the entry is a quick-customise command (with the check column).
+TdxBarItem* AddCustomizeCommandLink(TdxBarManager& Manager, TdxBarItemLinks& Links, bool BeginGroup,
+                                    bool QuickCustomize = false);
 
 } // namespace toolkit::bars

@@ -714,7 +714,8 @@ int P::CalcSubItemHeight(const Item& AItem) const {
     if (Window.Kind != bckSubMenu) return Window.RowSize;
     TdxBarManager* Manager = AItem.Manager();
     int Height = 0;
-    if ((ItemHasGlyph(AItem) || !Window.ShowsCaptions) && Manager)
+    const bool Captions = Window.ShowsCaptions && AItem.ShowsCaption;
+    if ((ItemHasGlyph(AItem) || !Captions) && Manager)
         Height = Window.Rotated ? Manager->ButtonWidth() : Manager->ButtonHeight();
     return std::max(Height, Window.RowSize);
 }
@@ -725,10 +726,12 @@ int P::CalcSubItemWidth(const Item& AItem) const {
     const std::string Caption = RemoveAccelChars(ItemCaption(AItem));
     if (Window.Kind == bckSubMenu) return BarTextWidth(AItem, Caption) + 2 * Window.RowSize + 3;
     TdxBarManager* Manager = AItem.Manager();
-    int Width = Window.ShowsCaptions ? BarTextWidth(AItem, Caption) : 0;
-    if (ItemHasGlyph(AItem) || !Window.ShowsCaptions) {
+    // A sub-item without its caption is as wide as a button.
+    const bool Captions = Window.ShowsCaptions && AItem.ShowsCaption;
+    int Width = Captions ? BarTextWidth(AItem, Caption) : 0;
+    if (ItemHasGlyph(AItem) || !Captions) {
         if (Manager) Width += Window.Rotated ? Manager->ButtonHeight() : Manager->ButtonWidth();
-        if (Window.ShowsCaptions) Width += 4;
+        if (Captions) Width += 4;
     } else {
         Width += 2 * GetSubItemTextIndent(AItem);
     }

@@ -220,6 +220,8 @@ void F::DrawMenuButton(const Item& AItem, HDC DC, const TRect& R, const States& 
     const TRect Square{A.Left, A.Top, A.Left + Side, A.Bottom};
     States Glyph = S;
     Glyph.Enabled = S.Enabled && !AItem.Placeholder;
+    // A selected row is selected across its glyph cell too.
+    Glyph.PlainMenuSelection = S.Selected && !S.Down;
     DrawGlyph(AItem, Square, Glyph, &Square);
     const TRect Rest{Square.Right, A.Top, A.Right, A.Bottom};
     if (!IsEmpty(Rest)) {
@@ -284,6 +286,10 @@ pg::HBRUSH F::GetGlyphCellBrush(const Item& AItem, const States& S) const {
     // A button whose menu is open has the light face of the menu it joins.
     if (S.OpensMenu && S.Down && ABar.Manager != nullptr) return GetLightBkBrush(*ABar.Manager);
     return GetDownBrush(ABar);
+}
+
+int F::ButtonLoweredBorder(const Item&) const {
+    return 1;
 }
 
 bool F::IsHotTrackStyle() const {
@@ -810,15 +816,18 @@ void F::DrawSubMenuParts(const Bar& AMenu, HDC DC) const {
     DrawSubMenuChevron(AMenu, DC, AMenu.ChevronHighlighted, Row);
 }
 
+// R is the separator's own strip, the rows above the item that begins the group: its bottom is
+// the item's top, its height the window's separator height.
 void F::DrawSubMenuSeparator(const Bar& AMenu, HDC DC, const TRect& R, const Item& AItem) const {
-    const int H = GetSubMenuSeparatorHeight(AMenu);
-    const int X = R.Left + AItem.GlyphColumnWidth;
+    const int T = R.Bottom, H = R.Bottom - R.Top;
+    const int X = std::min(R.Left + AItem.GlyphColumnWidth, R.Right);
+    AItem.SeparatorRect = R;
     const HBRUSH Light = ManagerFlatBrush(AMenu.Manager, fbLight);
-    DrawBackground(AItem, DC, {R.Left, R.Top - H, X, R.Top}, Light, false);
+    DrawBackground(AItem, DC, {R.Left, R.Top, X, T}, Light, false);
     const HBRUSH Rest =
         AItem.NonRecent && !HandlesNonRecentItems() ? GetSubMenuBrush(AMenu) : AMenu.BkBrush;
-    DrawBackground(AItem, DC, {X, R.Top - H, R.Right, R.Top}, Rest, false);
-    const int M = (2 * R.Top - H) / 2;
+    DrawBackground(AItem, DC, {X, R.Top, R.Right, T}, Rest, false);
+    const int M = (2 * T - H) / 2;
     Fill(DC, {X + GetMenuSeparatorIndent(), M, R.Right + 1, M + 1}, GetSeparatorBrush());
 }
 

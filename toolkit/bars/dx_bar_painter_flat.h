@@ -44,6 +44,8 @@ public:
                         HBRUSH& Brush) const override;
     HBRUSH GetGlyphCellBrush(const Item& AItem, const States& S) const override;
     bool IsHotTrackStyle() const override;
+    // A lowered button's frame: one pixel each side.
+    int ButtonLoweredBorder(const Item& AItem) const override;
     bool ShowsCaptionBesideGlyph() const override;
     // In a menu window the glyph size + 3.
     int GetSubMenuItemHeight(const Item& AItem) const override;

@@ -31,7 +31,6 @@ public:
     bool HandlesNonRecentItems() const override;
     void DrawDropDownArrow(HDC DC, int SysColorIndex, int Width, int Top, int Left) const override;
     void DrawSubMenuChevron(const Bar& ABar, HDC DC, bool Selected, const TRect& R) const override;
-    void DrawMenuButton(const Item& AItem, HDC DC, const TRect& R, const States& S) const override;
     void DrawEditButtonFrame(const Item& AItem, HDC DC, const TRect& R,
                              const States& S) const override;
     void GetComboColors(const Item& AItem, const States& S, int& TextColorIndex,

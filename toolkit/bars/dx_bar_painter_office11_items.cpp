@@ -2,6 +2,7 @@
 
 #include "toolkit/bars/dx_bar_painter_office11.h"
 
+#include "toolkit/bars/dx_bar_drawing.h"
 #include "toolkit/bars/dx_bar_item.h"
 #include "toolkit/bars/dx_bar_painter_classes.h"
 #include "toolkit/bars/dx_bar_painter_support.h"
@@ -81,11 +82,11 @@ void O::DrawGlyphFrame(const Item& AItem, HDC DC, const States& S, const TRect& 
     const bool Open = MenuIsOpen(AItem, S);
     const bool AnyState = S.Selected || S.Down || S.Pressed;
     if (Open) {
-        FillGradientRect(DC, Cell, dxOffice11BarGradientLight(), dxOffice11BarGradientDark(),
-                         Vertical);
+        toolkit::base::FillGradientRect(DC, Cell, dxOffice11BarGradientLight(),
+                                        dxOffice11BarGradientDark(), Vertical);
     } else if (!InMenu && AnyState) {
         const auto [First, Second] = FaceColors(AItem, S);
-        FillGradientRect(DC, Cell, First, Second, Vertical);
+        toolkit::base::FillGradientRect(DC, Cell, First, Second, Vertical);
     } else {
         this->DrawBackground(AItem, DC, Cell, Brush, AnyState);
     }
@@ -125,8 +126,10 @@ void O::FrameSelectedRect(HDC DC, const TRect& R) const {
 
 void O::DrawGlyphImage(const Item& AItem, HDC DC, const TRect& R, const States& S,
                        const TdxBarGlyphSource& Source, bool Framed) const {
-    // No background first: the face of the glyph frame shows through.
-    TdxBarItemControlPainter::DrawGlyphImage(AItem, DC, R, S, Source, Framed);
+    // No background first, and none under the image either: the face the glyph frame drew
+    // (a gradient on a toolbar, the glyph band in a menu) shows round the image.
+    const TRect Cell = Framed ? Shrunk(R) : R;
+    DrawBarItemGlyph(DC, GlyphParams(AItem, Cell, S, Source, true));
 }
 
 void O::DrawItemArrowInRect(HDC DC, const TRect& R, bool Down, bool Enabled, bool Selected,
@@ -205,35 +208,6 @@ void O::DrawSubMenuChevron(const Bar&, HDC DC, bool, const TRect& R) const {
     pg::DeleteDC(Source);
 }
 
-// --- Menu rows ---
-
-void O::DrawMenuButton(const Item& AItem, HDC DC, const TRect& R, const States& S) const {
-    const Bar* Parent = AItem.Parent;
-    const HBRUSH Bk = Parent ? GetBkBrush(*Parent) : dxOffice11MenuBrush();
-    const int H = R.Height();
-    if (S.Selected) {
-        FrameSelectedRect(DC, R);
-    } else {
-        const int G = R.Left + H; // right edge of the glyph square
-        const TRect Ring[] = {
-            {R.Left, R.Top, G, R.Top + 1},         {R.Left, R.Bottom - 1, G, R.Bottom},
-            {R.Left, R.Top, R.Left + 1, R.Bottom}, {G, R.Top, R.Right, R.Top + 1},
-            {G, R.Bottom - 1, R.Right, R.Bottom},  {R.Right - 1, R.Top, R.Right, R.Bottom}};
-        for (const TRect& Strip : Ring)
-            pg::FillRect(DC, &Strip, Bk);
-    }
-    const TRect Inner = Shrunk(R);
-    const TRect Glyph{Inner.Left, Inner.Top, Inner.Left + Inner.Height(), Inner.Bottom};
-    DrawGlyph(AItem, Glyph, S);
-    const TRect Rest{Glyph.Right, Inner.Top, Inner.Right, Inner.Bottom};
-    const HBRUSH Face = S.Selected && Parent ? GetHotBrush(*Parent) : Bk;
-    this->DrawBackground(AItem, DC, Rest, Face, true);
-    const TRect Caption{Glyph.Right + 2 + 8, Inner.Top, Inner.Right, Inner.Bottom};
-    const std::string Text = AItem.Item ? AItem.Item->Caption() : std::string();
-    DrawCaption(AItem, DC, Caption, Text, S.Selected, ItemEnabled(AItem), !IsHighContrastWhite(),
-                false, false, 0);
-}
-
 // --- Edit-style items ---
 
 void O::DrawEditButtonFrame(const Item& AItem, HDC DC, const TRect& R, const States& S) const {
@@ -275,7 +249,9 @@ void O::GetComboColors(const Item& AItem, const States& S, int& TextColorIndex,
 }
 
 pg::HBRUSH O::GetGlyphCellBrush(const Item& AItem, const States& S) const {
-    if (S.PaintType == ptMenu && !S.Pressed && !S.Down && AItem.Parent != nullptr)
+    // A selected row's cell takes the selection with the rest of its row (Flat's hot brush).
+    if (S.PaintType == ptMenu && !S.Pressed && !S.Down && !S.PlainMenuSelection &&
+        AItem.Parent != nullptr)
         return GetBkBrush(*AItem.Parent);
     return TdxBarItemControlFlatPainter::GetGlyphCellBrush(AItem, S);
 }
@@ -351,7 +327,7 @@ void O::DrawComboButton(const Item& AItem, HDC DC, bool Pressed, const TRect& R,
         States Face = S;
         Face.Pressed = Pressed;
         const auto [First, Second] = FaceColors(AItem, Face);
-        FillGradientRect(DC, B, First, Second, false);
+        toolkit::base::FillGradientRect(DC, B, First, Second, false);
     } else {
         const HBRUSH Frame = S.Enabled ? pg::GetSysColorBrush(pg::COLOR_WINDOW) : Brush;
         pg::FrameRect(DC, &B, Frame);
@@ -386,7 +362,7 @@ void O::DrawEditBorder(const Item& AItem, HDC DC, TRect& R, bool Selected) const
 }
 
 void O::DrawEditCaption(const Item& AItem, HDC DC, TRect& R, const States& S) const {
-    const std::string Caption = AItem.Item ? AItem.Item->Caption() : std::string();
+    const std::string Caption = ItemCaption(AItem);
     const std::string Plain = RemoveAccelChars(Caption);
     pg::TSize Extent{};
     pg::GetTextExtentPoint32(DC, Plain.c_str(), static_cast<int>(Plain.size()), &Extent);

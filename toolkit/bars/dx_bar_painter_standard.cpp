@@ -180,7 +180,7 @@ void dxBarDrawClassicMenuButton(const TdxBarItemControlPainter& Painter,
     Painter.DrawBackground(AItem, DC, {Cell.Right, R.Top, Text.Left, R.Bottom}, Brush, Opaque);
     Painter.DrawBackground(AItem, DC, Text, Brush, Opaque);
     Text.Left += 2;
-    const std::string Caption = AItem.Item ? AItem.Item->Caption() : std::string();
+    const std::string Caption = ItemCaption(AItem);
     Painter.DrawCaption(AItem, DC, Text, Caption, St.Selected, Enabled, Hot, true, false, 0);
 }
 

@@ -3,6 +3,7 @@
 // place so that the styles read them alike. For the painters' own sources only.
 
 #include "toolkit/bars/dx_bar_item.h"
+#include "toolkit/bars/dx_bar_item_link.h"
 #include "toolkit/bars/dx_bar_painter_state.h"
 
 #include "platform/gdi/colors.h"
@@ -36,7 +37,9 @@ inline bool ItemEnabled(const TdxBarItemControlState& AItem) {
     return AItem.Item == nullptr || AItem.Item->Enabled();
 }
 
+// The caption the link shows: the user's own when one was set, else the item's.
 inline std::string ItemCaption(const TdxBarItemControlState& AItem) {
+    if (AItem.Link != nullptr) return AItem.Link->GetCaption();
     return AItem.Item ? AItem.Item->Caption() : std::string();
 }
 

@@ -520,7 +520,7 @@ void X::DrawEditBorder(const Item& AItem, HDC DC, TRect& R, bool Selected) const
 }
 
 void X::DrawEditCaption(const Item& AItem, HDC DC, TRect& R, const States& St) const {
-    const std::string Caption = AItem.Item ? RemoveAccelChars(AItem.Item->Caption()) : "";
+    const std::string Caption = RemoveAccelChars(ItemCaption(AItem));
     pg::TSize Extent{};
     pg::GetTextExtentPoint32(DC, Caption.data(), static_cast<int>(Caption.size()), &Extent);
     const bool InMenu = St.PaintType == ptMenu;

@@ -3,6 +3,7 @@
 #include "toolkit/bars/dx_bar_popup_menu_links.h"
 
 #include "platform/core/message_loop.h"
+#include "platform/win/caret.h"
 #include "platform/win/input_state.h"
 #include "platform/win/window.h"
 
@@ -24,6 +25,10 @@ bool TdxBarPopupMenuLink::OpenContextPopup(pw::HWND Window, pg::TPoint Point) {
     if (ByMouse) {
         P = Point;
         pw::ScreenToClient(Window, &P);
+    } else if (pw::HideCaret(Window)) {
+        // The keyboard: at the caret when the window has it (only its owner can hide it).
+        pw::GetCaretPos(&P);
+        pw::ShowCaret(Window);
     }
     bool AllowPopup = FPopupMenu != nullptr;
     if (OnAction && FControl) {

@@ -5,14 +5,17 @@
 #include "toolkit/bars/dx_bar_mdi.h"
 #include "toolkit/bars/dx_bar_menu_control.h"
 #include "toolkit/bars/dx_bar_popup_menu.h"
+#include "toolkit/bars/dx_bar_quick_cust_items.h"
 #include "toolkit/bars/dx_bar_strings.h"
 #include "toolkit/bars/dx_bar_sub_item.h"
 #include "toolkit/bars/dx_bar_toolbar_control.h"
 #include "toolkit/bars/dx_bar_unit.h"
 
+#include "toolkit/base/cx_timer.h"
 #include "toolkit/base/resource_strings.h"
 
 #include "platform/win/input_state.h"
+#include "platform/win/monitors.h"
 
 #include <algorithm>
 
@@ -20,6 +23,7 @@ namespace toolkit::bars {
 
 namespace pc = platform::core;
 namespace pg = platform::gdi;
+namespace pw = platform::win;
 
 namespace {
 
@@ -48,7 +52,7 @@ TdxBarCustomizePopups::TdxBarCustomizePopups(pc::TComponent* AOwner, TdxBarManag
         if (Toolbar && dxBarUnit().BarControlExists(Toolbar) && Toolbar->MarkState() == 2)
             Toolbar->SetMarkState(0);
     };
-    FQuickSubItem = &Own<TdxBarSubItem>();
+    FQuickSubItem = &Own<TdxBarQuickSubItem>();
     FQuickSubItem->SetBarManager(&Manager());
     FQuickSubItem->SetCaption(base::cxGetResourceString(dxSBAR_ADDREMOVEBUTTONS));
     FQuickSubItem->ItemLinks().UseRecentItems = false;
@@ -61,22 +65,19 @@ TdxBarManager& TdxBarCustomizePopups::Manager() const {
     return *FManager;
 }
 
-TdxBarCustomizePopups& TdxBarCustomizePopups::Of(TdxBarManager& Manager) {
-    // The form owns them, made after its manager: they go first, their items with them.
-    pc::TComponent& Form = *Manager.Form();
-    for (int I = 0; I < Form.ComponentCount(); ++I)
-        if (auto* Popups = dynamic_cast<TdxBarCustomizePopups*>(Form.Components(I)))
-            if (Popups->FManager == &Manager) return *Popups;
-    return Form.Own<TdxBarCustomizePopups>(Manager);
+TdxBarCustomizePopups* TdxBarCustomizePopups::Find(TdxBarManager& Manager) {
+    pc::TComponent* Form = Manager.Form();
+    if (Form == nullptr) return nullptr;
+    for (int I = 0; I < Form->ComponentCount(); ++I)
+        if (auto* Popups = dynamic_cast<TdxBarCustomizePopups*>(Form->Components(I)))
+            if (Popups->FManager == &Manager) return Popups;
+    return nullptr;
 }
 
-TdxBarButton& TdxBarCustomizePopups::NewButton(std::vector<TdxBarItem*>& Kept,
-                                               const std::string& Caption) {
-    auto& Button = Own<TdxBarButton>();
-    Button.SetBarManager(&Manager());
-    Button.SetCaption(Caption);
-    Kept.push_back(&Button);
-    return Button;
+TdxBarCustomizePopups& TdxBarCustomizePopups::Of(TdxBarManager& Manager) {
+    // The form owns them, made after its manager: they go first, their items with them.
+    if (TdxBarCustomizePopups* Popups = Find(Manager)) return *Popups;
+    return Manager.Form()->Own<TdxBarCustomizePopups>(Manager);
 }
 
 void TdxBarCustomizePopups::FreeItems(std::vector<TdxBarItem*>& Kept) {
@@ -124,10 +125,57 @@ void TdxBarCustomizePopups::ShowQuickControl(TdxBarControl& Toolbar) {
     TdxBarSubMenuControl* Window = FQuickControl->GetSubMenuControl();
     if (!Window) return;
     Window->OwnerItemRect = Mark;
-    // Right-aligned to the mark, kept on the screen.
-    const int Left = std::max(Mark.Right - Window->Width(), 0);
-    Window->SetBounds(Left, Window->Top(), Window->Width(), Window->Height());
+    const pg::TRect R = QuickControlPlace(
+        Mark, {Window->Width(), Window->Height()}, Toolbar.IsDockedVertically(),
+        Toolbar.DockingStyle() == dsNone, Toolbar.Painter().IsQuickControlBeside());
+    Window->SetBounds(R.Left, R.Top, R.Right - R.Left, R.Bottom - R.Top);
     PlayBarSound(dxBarSoundMenuPopup);
+}
+
+pg::TRect QuickControlPlace(const pg::TRect& Mark, pg::TSize Size, bool Vertical, bool Floating,
+                            bool LeftAligned) {
+    pg::TPoint P;
+    if (Vertical)
+        P = {Mark.Right, Mark.Top};
+    else if (Floating && LeftAligned)
+        P = {Mark.Left, Mark.Bottom};
+    else
+        P = {Mark.Right - Size.cx, Mark.Bottom};
+    pw::MONITORINFO Info;
+    pg::TRect Work{0, 0, 0, 0};
+    if (pw::GetMonitorInfo(
+            pw::MonitorFromPoint({Mark.Left, Mark.Top}, pw::MONITOR_DEFAULTTONEAREST), &Info))
+        Work = Info.rcWork;
+    if (Work.Right > Work.Left) {
+        if (Vertical) {
+            // Beside the bar: to the mark's left when the right side has no room.
+            if (P.X + Size.cx > Work.Right) P.X = Mark.Left - Size.cx;
+            if (P.Y + Size.cy > Work.Bottom) P.Y = Work.Bottom - Size.cy;
+            P.Y = std::max(P.Y, Work.Top);
+        } else {
+            if (P.X + Size.cx > Work.Right) P.X = Work.Right - Size.cx;
+            P.X = std::max(P.X, Work.Left);
+            if (P.Y + Size.cy > Work.Bottom) P.Y = Mark.Top - Size.cy;
+        }
+    }
+    return {P.X, P.Y, P.X + Size.cx, P.Y + Size.cy};
+}
+
+void TdxBarCustomizePopups::StartQuickControlTimer() {
+    if (FQuickTimer) return;
+    FQuickTimer = std::make_unique<toolkit::base::TcxTimer>(nullptr);
+    FQuickTimer->SetInterval(200);
+    FQuickTimer->SetOnTimer([this](pc::TObject*) {
+        // The handler frees the timer: nothing of it is touched afterwards.
+        std::unique_ptr<toolkit::base::TcxTimer> Done = std::move(FQuickTimer);
+        TdxBarSubMenuControl* Quick = FQuickControl->GetSubMenuControl();
+        TdxBarItemControl* Selected = Manager().SelectedItem();
+        if (Quick == nullptr || Selected == nullptr || Selected->Parent() == nullptr) return;
+        TCustomdxBarControl* Root = Selected->Parent();
+        while (Root->ParentBarControl())
+            Root = Root->ParentBarControl();
+        if (Root != Quick) CloseQuickControl();
+    });
 }
 
 bool TdxBarCustomizePopups::TakeMarkClickClosed(const TdxBarControl& Toolbar) {
@@ -152,7 +200,7 @@ void TdxBarCustomizePopups::BuildQuickSubMenu() {
     for (int I = 0; I < Source.Count(); ++I) {
         TdxBarItemLink* Link = Source.Items(I);
         if (!Link->Item()) continue;
-        TdxBarButton& Entry = NewButton(FSubMenuItems, Link->GetCaption());
+        auto& Entry = NewButton<TdxBarQuickCustItem>(FSubMenuItems, Link->GetCaption());
         Entry.SetButtonStyle(bsChecked);
         Entry.SetAllowAllUp(true);
         Entry.SetDown(Link->Visible());
@@ -161,20 +209,19 @@ void TdxBarCustomizePopups::BuildQuickSubMenu() {
         Entry.SetShortCut(Link->Item()->ShortCut());
         Entry.CloseSubMenuOnClick = false;
         // The toolbar's link by its place: the entry outlives no rebuild of the toolbar.
-        Entry.OnClick = [Bar, I](pc::TObject*) {
-            if (TdxBarItemLink* Target = Bar->ItemLinks().Items(I))
-                Target->SetVisible(!Target->Visible());
-        };
+        Entry.Bar = Bar;
+        Entry.LinkIndex = I;
         Links.Add(&Entry);
     }
     const bool CanReset = Manager().AllowReset && Bar->IsResetAllowed();
     if (CanReset) {
-        TdxBarButton& Reset =
-            NewButton(FSubMenuItems, base::cxGetResourceString(dxSBAR_RESETTOOLBAR));
-        Reset.OnClick = [Bar](pc::TObject*) { Bar->Reset(); };
+        auto& Reset = NewButton<TdxBarQuickCustExtButton>(
+            FSubMenuItems, base::cxGetResourceString(dxSBAR_RESETTOOLBAR));
+        // The user is asked first.
+        Reset.OnClick = [Bar](pc::TObject*) { Bar->ResetWithConfirmation(); };
         Links.Add(&Reset)->SetBeginGroup(true);
     }
-    AddCustomizeCommandLink(Manager(), Links, !CanReset);
+    AddCustomizeCommandLink(Manager(), Links, !CanReset, true);
 }
 
 void ShowToolbarsPopup(TdxBarManager& Manager, pg::TPoint P) {

@@ -15,6 +15,8 @@
 #include "platform/core/component.h"
 #include "platform/gdi/geometry.h"
 
+#include <memory>
+#include <string>
 #include <vector>
 
 namespace toolkit::bars {
@@ -25,14 +27,22 @@ class TdxBarControl;
 class TdxBarItem;
 class TdxBarPopupMenu;
 class TdxBarSubItem;
+} // namespace toolkit::bars
+
+namespace toolkit::base {
+class TcxTimer;
+}
+
+namespace toolkit::bars {
 
 class TdxBarCustomizePopups : public platform::core::TComponent {
 public:
     TdxBarCustomizePopups(platform::core::TComponent* AOwner, TdxBarManager& AManager);
     ~TdxBarCustomizePopups() override;
 
-    // The manager's own, made on first use.
+    // The manager's own, made on first use; Find does not make it.
     static TdxBarCustomizePopups& Of(TdxBarManager& Manager);
+    static TdxBarCustomizePopups* Find(TdxBarManager& Manager);
 
     // Hides the active bar window and shows the toolbars popup at the screen point; nothing
     // when no bar may be listed.
@@ -50,10 +60,21 @@ public:
     // Whether the press that is going on closed Toolbar's quick menu (then it does not open
     // it again); asking forgets it.
     bool TakeMarkClickClosed(const TdxBarControl& Toolbar);
+    // Once, 200 ms: the quick menu then closes when the manager's selected item lies in no
+    // window of it (another bar took the mouse).
+    void StartQuickControlTimer();
+    bool QuickControlTimerRunning() const { return FQuickTimer != nullptr; }
 
 private:
     TdxBarManager& Manager() const;
-    TdxBarButton& NewButton(std::vector<TdxBarItem*>& Kept, const std::string& Caption);
+    template <class TButton>
+    TButton& NewButton(std::vector<TdxBarItem*>& Kept, const std::string& Caption) {
+        auto& Button = Own<TButton>();
+        Button.SetBarManager(&Manager());
+        Button.SetCaption(Caption);
+        Kept.push_back(&Button);
+        return Button;
+    }
     void FreeItems(std::vector<TdxBarItem*>& Kept);
     // Fills the "&Add or Remove Buttons" sub-menu from the toolbar's links.
     void BuildQuickSubMenu();
@@ -67,7 +88,15 @@ private:
     const TdxBarControl* FMarkClickClosed = nullptr;
     std::vector<TdxBarItem*> FQuickItems;
     std::vector<TdxBarItem*> FSubMenuItems;
+    std::unique_ptr<toolkit::base::TcxTimer> FQuickTimer;
 };
+
+// Where the quick menu of Size goes for a mark (screen): beside a vertical bar at the mark's
+// right edge and top (its left when the right has no room); below the mark otherwise, its right
+// edge at the mark's (a floating bar whose painter puts it beside: its left edge at the mark's);
+// kept inside the work area, above the mark when below has no room.
+platform::gdi::TRect QuickControlPlace(const platform::gdi::TRect& Mark, platform::gdi::TSize Size,
+                                       bool Vertical, bool Floating, bool LeftAligned);
 
 // The toolbars popup of Manager at the screen point P.
 void ShowToolbarsPopup(TdxBarManager& Manager, platform::gdi::TPoint P);

@@ -83,4 +83,10 @@ void TCustomdxBarSubItem::DoPopup() {
     if (OnPopup) OnPopup(this);
 }
 
+void TCustomdxBarSubItem::SetShowCaption(bool Value) {
+    if (FShowCaption == Value) return;
+    FShowCaption = Value;
+    if (!IsLoading()) UpdateBarWindows();
+}
+
 } // namespace toolkit::bars

@@ -36,7 +36,8 @@ public:
     // The detaching toolbar is being freed.
     void DetachingBarGoing(TdxBar* Bar);
     bool ShowCaption() const { return FShowCaption; }
-    void SetShowCaption(bool Value) { FShowCaption = Value; }
+    // Its bar windows re-lay out.
+    void SetShowCaption(bool Value);
 
     bool CanBeClicked() const override { return false; }
     // False when Item is this sub-item, a sub-item that holds it, or a button whose drop-down

@@ -1,6 +1,7 @@
 #include "toolkit/bars/dx_bar_sub_item_control.h"
 
 #include "toolkit/bars/dx_bar_control.h"
+#include "toolkit/bars/dx_bar_list_item.h"
 #include "toolkit/bars/dx_bar_menu_control.h"
 #include "toolkit/bars/dx_bar_toolbar_control.h"
 #include "toolkit/bars/dx_bar_unit.h"
@@ -242,6 +243,108 @@ void TdxBarSubItemControl::Paint(const TRect& R, TdxBarPaintType Kind) {
     // Open: active with its menu window shown (the menu windows come later).
     S.Down = Active() && GetSubBarControl() != nullptr;
     Painter().DrawSubItem(PaintedItem(), Parent()->PaintDC(), S, S.Selected, R);
+}
+
+void TdxBarSubItemControl::FillPaintedItem(TdxBarItemControlState& State) const {
+    TdxBarItemControl::FillPaintedItem(State);
+    if (TCustomdxBarSubItem* Sub = SubItem()) State.ShowsCaption = Sub->ShowCaption();
+}
+
+// --- Container items ---
+
+// The menu of a container item's control: it shows the entries the item generates, in links of
+// its own, and is never customizing.
+class TContainerItemSubMenuControl : public TdxBarSubMenuControl {
+public:
+    TContainerItemSubMenuControl(TdxBarManager* Manager, TdxBarContainerItemControl& Owner)
+        : TdxBarSubMenuControl(Manager), FOwner(&Owner), FItem(Owner.ContainerItem()),
+          FLinks(std::make_unique<TdxBarItemLinks>(Manager, FItem)) {
+        FLinks->UseRecentItems = false;
+    }
+    ~TContainerItemSubMenuControl() override {
+        if (FOwner && FOwner->FMenu == this) FOwner->FMenu = nullptr;
+        SetItemLinks(nullptr);
+        if (FItem) FItem->MarkSubMenuClosed();
+    }
+    TdxBarItemLinks& Entries() { return *FLinks; }
+    bool IsCustomizing() const override { return false; }
+    // The owner control goes first: the menu forgets it.
+    void OwnerGoing() { FOwner = nullptr; }
+
+protected:
+    void DoCloseUp() override {
+        if (FItem) FItem->RemoveEntries(*FLinks, 0);
+        TdxBarSubMenuControl::DoCloseUp();
+    }
+
+private:
+    TdxBarContainerItemControl* FOwner;
+    TCustomdxBarContainerItem* FItem;
+    std::unique_ptr<TdxBarItemLinks> FLinks;
+};
+
+const TdxBarItemControlClass& TdxBarContainerItemControl::ClassRef() {
+    static const TdxBarItemControlClass Class(
+        "TdxBarContainerItemControl", &TdxBarSubItemControl::ClassRef(),
+        pc::ConstructorOf<TdxBarContainerItemControl, TdxBarItemControl, TdxBarItemLink*>());
+    return Class;
+}
+
+TdxBarContainerItemControl::~TdxBarContainerItemControl() {
+    if (auto* Menu = dynamic_cast<TContainerItemSubMenuControl*>(FMenu)) {
+        Menu->OwnerGoing();
+        FMenu = nullptr;
+        Menu->SubItemControl = nullptr;
+        Menu->HideAndFree();
+    }
+}
+
+TCustomdxBarContainerItem* TdxBarContainerItemControl::ContainerItem() const {
+    return dynamic_cast<TCustomdxBarContainerItem*>(Item());
+}
+
+std::string TdxBarContainerItemControl::GetCaption() const {
+    const std::string Caption = TdxBarSubItemControl::GetCaption();
+    TCustomdxBarContainerItem* Container = ContainerItem();
+    if (Parent() && Parent()->IsSubMenuControl() && Container && Container->ExpandsInPlace())
+        return "(" + Caption + ")";
+    return Caption;
+}
+
+bool TdxBarContainerItemControl::WantsDblClick() const {
+    return !(Parent() && Parent()->IsCustomizing());
+}
+
+TdxBarSubMenuControl* TdxBarContainerItemControl::GetSubMenuControl() const {
+    return FMenu && !FMenu->Closing() ? FMenu : nullptr;
+}
+
+TdxBarSubMenuControl* TdxBarContainerItemControl::CreateSubMenuControl() {
+    TdxBarManager* Manager = BarManager();
+    TCustomdxBarContainerItem* Container = ContainerItem();
+    if (Manager == nullptr || Container == nullptr || (Parent() && Parent()->IsCustomizing()))
+        return nullptr;
+    auto Owned = std::make_unique<TContainerItemSubMenuControl>(Manager, *this);
+    TContainerItemSubMenuControl& Menu = *Owned;
+    Manager->InsertComponent(std::move(Owned));
+    Container->AddEntries(Menu.Entries(), 0, ItemLink(), true);
+    Menu.Entries().RefreshVisibleLists();
+    Menu.SetItemLinks(&Menu.Entries());
+    FMenu = &Menu;
+    return &Menu;
+}
+
+void TdxBarContainerItemControl::Paint(const TRect& R, TdxBarPaintType Kind) {
+    TCustomdxBarContainerItem* Container = ContainerItem();
+    if (Kind == ptMenu && Container && Container->ExpandsInPlace() && Parent() &&
+        !pg::IsRectEmpty(R)) {
+        // In a menu the entries stand for it: the row is only its background.
+        TdxBarItemStates S = PaintStates(Kind);
+        S.Selected = false;
+        Painter().DrawMenuButton(PaintedItem(), Parent()->PaintDC(), R, S);
+        return;
+    }
+    TdxBarSubItemControl::Paint(R, Kind);
 }
 
 } // namespace toolkit::bars

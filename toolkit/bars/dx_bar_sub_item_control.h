@@ -9,6 +9,7 @@
 
 namespace toolkit::bars {
 
+class TCustomdxBarContainerItem;
 class TdxBarSubMenuControl;
 
 class TdxBarSubItemControl : public TdxBarItemControl {
@@ -43,15 +44,44 @@ public:
     bool HandlesDblClick() const override;
 
     // The open menu window of the sub-item's links; nil when closed.
-    TdxBarSubMenuControl* GetSubMenuControl() const;
+    virtual TdxBarSubMenuControl* GetSubMenuControl() const;
     virtual TdxBarSubMenuControl* CreateSubMenuControl();
     virtual int GetSubItemHeight() const;
     virtual int GetSubItemWidth() const;
     virtual bool CanOpenMenu() const { return true; }
 
+protected:
+    // The sub-item's ShowCaption.
+    void FillPaintedItem(TdxBarItemControlState& State) const override;
+
 private:
     // Creates the menu beside this control in Window and shows it.
     void OpenMenu(TCustomdxBarControl* Window);
+};
+
+// The control of a list or container item shown as an entry of its own (on a toolbar): its
+// menu shows the entries the item generates, made when the menu opens and taken out when it
+// closes. No menu opens while the user customizes. In a menu an item that expands in place
+// shows its caption in parentheses.
+class TdxBarContainerItemControl : public TdxBarSubItemControl {
+public:
+    static const TdxBarItemControlClass& ClassRef();
+    const platform::core::TClass& ClassType() const override { return ClassRef(); }
+
+    explicit TdxBarContainerItemControl(TdxBarItemLink* AItemLink)
+        : TdxBarSubItemControl(AItemLink) {}
+    ~TdxBarContainerItemControl() override;
+
+    TCustomdxBarContainerItem* ContainerItem() const;
+    std::string GetCaption() const override;
+    bool WantsDblClick() const override;
+    TdxBarSubMenuControl* GetSubMenuControl() const override;
+    TdxBarSubMenuControl* CreateSubMenuControl() override;
+    void Paint(const TRect& R, TdxBarPaintType Kind) override;
+
+private:
+    friend class TContainerItemSubMenuControl;
+    TdxBarSubMenuControl* FMenu = nullptr;
 };
 
 } // namespace toolkit::bars

@@ -786,10 +786,34 @@ void TdxBarControl::ExitMenuMode() {
         pw::SetFocus(Focus);
 }
 
+void TdxBarControl::MoveToNextToolbar(bool Backward) {
+    TdxBarManager* Manager = BarManager();
+    TdxBars* Bars = Manager ? Manager->Bars() : nullptr;
+    if (Bars == nullptr || FBar == nullptr || Bars->Count() == 0) return;
+    const int Count = Bars->Count();
+    const int Start = FBar->Index();
+    for (int Step = 1; Step < Count; ++Step) {
+        const int I = ((Start + (Backward ? -Step : Step)) % Count + Count) % Count;
+        auto* Next = dynamic_cast<TdxBarControl*>(Bars->Items(I)->Control());
+        if (Next == nullptr || !Next->HandleAllocated() || !pw::IsWindowVisible(Next->Handle()))
+            continue;
+        TdxBarItemControl* First = Next->SelectableControl(0, true);
+        if (First == nullptr) continue;
+        ExitMenuMode();
+        if (dxBarUnit().BarControlExists(Next)) Next->EnterMenuMode(First);
+        return;
+    }
+}
+
 void TdxBarControl::WMKeyDown(TMessage& Message) {
     const auto Key = static_cast<std::uint16_t>(Message.WParam);
     TdxBarItemControl* Selected = SelectedControl();
     const bool Vertical = IsDockedVertically();
+    // A control that takes the key (a drop-down button's arrows) has it first.
+    if (Selected && Selected->GetEnabled() && Selected->WantsKey(Key)) {
+        Selected->KeyDown(Key);
+        return;
+    }
     switch (Key) {
     case pw::VK_ESCAPE:
         HideAll();

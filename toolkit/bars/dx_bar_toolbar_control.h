@@ -40,6 +40,9 @@ public:
     // had it.
     void EnterMenuMode(TdxBarItemControl* Control);
     void ExitMenuMode();
+    // Ctrl+Tab (Ctrl+Shift+Tab backward): menu mode moves on to the next (previous) bar of the
+    // manager, round the end, that has a window and a link to select; nothing when none.
+    void MoveToNextToolbar(bool Backward);
     platform::win::HWND SavedFocus{};
 
     bool IsDockedHorizontally() const;

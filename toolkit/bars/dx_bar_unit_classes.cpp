@@ -1,6 +1,6 @@
-// The one place that names every class the bar unit registers at start-up. The item families
-// add their rows here as they come (the button and the sub-item, then edit, combo, list and
-// container items, then the library's own quick-customise and system-menu items).
+// The one place that names every class the bar unit registers at start-up, in the order the
+// unit registers them: the public item classes, then the library's own quick-customise and
+// system-menu items.
 
 #include "toolkit/bars/dx_bar_unit.h"
 
@@ -9,7 +9,9 @@
 #include "toolkit/bars/dx_bar_edit.h"
 #include "toolkit/bars/dx_bar_edit_control.h"
 #include "toolkit/bars/dx_bar_group.h"
+#include "toolkit/bars/dx_bar_list_item.h"
 #include "toolkit/bars/dx_bar_mdi.h"
+#include "toolkit/bars/dx_bar_quick_cust_items.h"
 #include "toolkit/bars/dx_bar_sub_item.h"
 #include "toolkit/bars/dx_bar_sub_item_control.h"
 
@@ -18,9 +20,16 @@ namespace toolkit::bars {
 const std::vector<TRegItemRecord>& dxBarUnitItemClasses() {
     static const std::vector<TRegItemRecord> classes{
         {&TdxBarButton::ClassRef(), &TdxBarButtonControl::ClassRef(), true},
-        {&TdxBarSubItem::ClassRef(), &TdxBarSubItemControl::ClassRef(), true},
         {&TdxBarEdit::ClassRef(), &TdxBarEditControl::ClassRef(), true},
+        {&TCustomdxBarCombo::ClassRef(), &TCustomdxBarComboControl::ClassRef(), true},
         {&TdxBarCombo::ClassRef(), &TdxBarComboControl::ClassRef(), true},
+        {&TdxBarSubItem::ClassRef(), &TdxBarSubItemControl::ClassRef(), true},
+        {&TdxBarListItem::ClassRef(), &TdxBarContainerItemControl::ClassRef(), true},
+        {&TdxBarContainerItem::ClassRef(), &TdxBarContainerItemControl::ClassRef(), true},
+        {&TdxBarQuickCustExtButton::ClassRef(), &TdxBarQuickCustExtButtonControl::ClassRef(),
+         false},
+        {&TdxBarQuickCustItem::ClassRef(), &TdxBarQuickCustItemControl::ClassRef(), false},
+        {&TdxBarQuickSubItem::ClassRef(), &TdxBarSubItemControl::ClassRef(), false},
         {&TSystemMenuSubItem::ClassRef(), &TSystemMenuSubItemControl::ClassRef(), false},
     };
     return classes;

@@ -126,11 +126,10 @@ std::vector<TRow> Rows() {
         P.DrawCaption(S.Item, S.DC, S.R, "&Open", S.Column.States.Selected, S.Column.States.Enabled,
                       S.Column.States.Selected, true, false, 0);
     });
+    // The row draws the item's caption ("&Open") itself.
     Add("DrawMenuButton + caption", [](TPainter P, TScene& S) {
         P.DrawSubMenuBackground(S.Menu, S.DC, S.R, S.Menu.BkBrush);
         P.DrawMenuButton(S.MenuItem, S.DC, S.R, In(S, ptMenu));
-        P.DrawCaption(S.MenuItem, S.DC, {S.R.Left + 26, S.R.Top, S.R.Right, S.R.Bottom}, "&Open",
-                      S.Column.States.Selected, S.Column.States.Enabled, true, true, false, 0);
     });
     Add("DrawGlyph (menu)", [](TPainter P, TScene& S) {
         P.DrawSubMenuBackground(S.Menu, S.DC, S.R, S.Menu.BkBrush);
@@ -151,9 +150,13 @@ std::vector<TRow> Rows() {
         P.DrawSubMenuBackground(S.Menu, S.DC, S.R, S.Menu.BkBrush);
         P.DrawSubItem(S.MenuItem, S.DC, In(S, ptMenu), S.Column.States.Selected, S.R);
     });
+    // The combo control hands over its button part (the frame and the combo-button width at
+    // the right), as a combo item does.
     Add("DrawComboButton", [](TPainter P, TScene& S) {
         P.DrawToolbarBackground(S.Toolbar, S.DC, S.R, P.GetToolbarBrush(S.Toolbar));
-        P.DrawComboButton(S.Item, S.DC, S.Column.States.Pressed, S.R, In(S, ptHorz));
+        const int Width = P.GetComboButtonFrame() + S.Toolbar.ComboButtonWidth;
+        const TRect Button{S.R.Right - 4 - Width, S.R.Top + 4, S.R.Right - 4, S.R.Bottom - 4};
+        P.DrawComboButton(S.Item, S.DC, S.Column.States.Pressed, Button, In(S, ptHorz));
     });
     Add("DrawEditBorder, Caption, Content", [](TPainter P, TScene& S) {
         P.DrawToolbarBackground(S.Toolbar, S.DC, S.R, P.GetToolbarBrush(S.Toolbar));
@@ -268,16 +271,25 @@ std::vector<TRow> Rows() {
     Add(
         "DrawSubMenuParts (scroll, chevron)",
         [](TPainter P, TScene& S) {
-            S.Menu.ClientRect = S.R;
+            // A menu's client area starts at its origin: the cell is drawn as one, the scroll
+            // areas at its top and bottom, the space after the last row and the expand row.
+            pg::TPoint Old{};
+            pg::SetViewportOrgEx(S.DC, S.R.Left, S.R.Top, &Old);
+            const int W = S.R.Right - S.R.Left, H = S.R.Bottom - S.R.Top;
+            const TdxBarControlState Saved = S.Menu;
+            S.Menu.ClientRect = {0, 0, W, H};
             S.Menu.CanScrollUp = S.Menu.CanScrollDown = true;
             S.Menu.ChevronOffered = true;
             S.Menu.ChevronHighlighted = S.Column.States.Selected;
             S.Menu.ChevronHeight = 12;
-            S.Menu.FirstVisibleRect = {S.R.Left, S.R.Top, S.R.Right, S.R.Top + 12};
-            S.Menu.AfterLastRect = {S.R.Left, S.R.Top + 14, S.R.Right, S.R.Top + 26};
+            S.Menu.RowSize = 12;
+            S.Menu.ScrollUpRect = {1, 1, W - 1, 9};
+            S.Menu.FirstVisibleRect = S.Menu.ScrollUpRect;
+            S.Menu.ScrollDownRect = {1, 9, W - 1, 17};
+            S.Menu.AfterLastRect = {1, 17, W - 1, H};
             P.DrawSubMenuParts(S.Menu, S.DC);
-            S.Menu.CanScrollUp = S.Menu.CanScrollDown = S.Menu.ChevronOffered = false;
-            S.Menu.ChevronHighlighted = false;
+            S.Menu = Saved;
+            pg::SetViewportOrgEx(S.DC, Old.X, Old.Y, nullptr);
         },
         48);
     Add(

@@ -1,5 +1,7 @@
 #include "platform/win/edit_class.h"
 
+#include "platform/win/caret.h"
+
 #include "platform/gdi/colors.h"
 #include "platform/win/input_state.h"
 #include "platform/win/system_clipboard.h"
@@ -682,6 +684,30 @@ TEST_F(EditPaintTest, TheCaretBlinksOnThePlatformClock) {
     EXPECT_EQ(Snapshot("moved.png").pixelColor(PosFromChar(2).X, 2), text);
     SetFocus(parent);
     EXPECT_NE(Snapshot("unfocused.png").pixelColor(PosFromChar(2).X, 2), text);
+}
+
+// The focused edit owns the system caret and keeps it at its insertion point, where others
+// (a context menu opened by the keyboard) find it; it gives the caret up with the focus.
+TEST_F(EditClassTest, TheFocusedEditKeepsTheSystemCaretAtItsInsertionPoint) {
+    MakeEdit(ES_AUTOHSCROLL, "abc");
+    EXPECT_FALSE(HideCaret(edit)) << "no caret before the focus";
+    Focus();
+    EXPECT_EQ(GetCaretOwner(), edit);
+    Send(EM_SETSEL, 1, 1);
+    PumpUntilIdle();
+    TPoint caret{};
+    ASSERT_TRUE(GetCaretPos(&caret));
+    EXPECT_EQ(caret.X, PosFromChar(1).X);
+    Type("xy");
+    ASSERT_TRUE(GetCaretPos(&caret));
+    EXPECT_EQ(caret.X, PosFromChar(3).X);
+    EXPECT_TRUE(HideCaret(edit));
+    EXPECT_TRUE(ShowCaret(edit));
+    EXPECT_FALSE(HideCaret(parent)) << "only the owner";
+    SetFocus(parent);
+    PumpUntilIdle();
+    EXPECT_EQ(GetCaretOwner(), NullHWnd);
+    EXPECT_FALSE(GetCaretPos(&caret));
 }
 
 } // namespace

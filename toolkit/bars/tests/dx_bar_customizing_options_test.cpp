@@ -210,5 +210,19 @@ TEST_F(CustomizingOptionsTest, ResetMyUsageDataAsksAndResetsOnlyOnYes) {
     }
 }
 
+// "&Large icons" resizes the toolbars as it is ticked, while the dialog is open.
+TEST_F(CustomizingOptionsTest, TickingLargeIconsResizesTheToolbarsAtOnce) {
+    MakeToolbar();
+    Button(Tools->ItemLinks(), "New");
+    Tools->SetVisible(true);
+    testsupport::PumpUntilIdle();
+    const int Height = Tools->Control()->BoundsRect().Height();
+    TdxBarCustomizingOptions& Options = Open();
+    ClickControl(Options.CBLargeIconsEx());
+    ASSERT_TRUE(Manager->LargeIcons());
+    EXPECT_EQ(Tools->ItemLinks().Items(0)->ItemRect.Height(), 32 + 6);
+    EXPECT_EQ(Tools->Control()->BoundsRect().Height(), Height + 16);
+}
+
 } // namespace
 } // namespace toolkit::bars

@@ -1,12 +1,18 @@
 #include "toolkit/bars/dx_bar_backgrounds.h"
 #include "toolkit/bars/dx_bar_button.h"
+#include "toolkit/bars/dx_bar_button_control.h"
 #include "toolkit/bars/dx_bar_edit.h"
+#include "toolkit/bars/dx_bar_edit_control.h"
 #include "toolkit/bars/dx_bar_group.h"
 #include "toolkit/bars/dx_bar_item.h"
 #include "toolkit/bars/dx_bar_item_link.h"
+#include "toolkit/bars/dx_bar_list_item.h"
 #include "toolkit/bars/dx_bar_manager.h"
+#include "toolkit/bars/dx_bar_mdi.h"
 #include "toolkit/bars/dx_bar_popup_menu_links.h"
+#include "toolkit/bars/dx_bar_quick_cust_items.h"
 #include "toolkit/bars/dx_bar_sub_item.h"
+#include "toolkit/bars/dx_bar_sub_item_control.h"
 #include "toolkit/bars/dx_bar_unit.h"
 
 #include "platform/core/exception.h"
@@ -620,13 +626,39 @@ TEST(BarBackgroundsTest, AnEmptyBitmapOverAnEmptyBarChangesNoStyle) {
     EXPECT_EQ(Backgrounds.SubMenu().Width(), 8);
 }
 
-TEST_F(BarItemsTest, TheUnitRegistersTheButtonTheSubItemTheEditAndTheCombo) {
+// The unit registers eleven item classes in a fixed order; seven are offered to the user, and
+// each class gets the control its row names (matched by the class itself, not an ancestor).
+TEST_F(BarItemsTest, TheUnitRegistersTheItemClassesInOrderSevenOfThemPublic) {
     const TdxBarItemClasses& Classes = Unit.ItemClasses();
-    ASSERT_EQ(Classes.GetRegisteredItemClassCount(), 4);
+    struct Row {
+        const pc::TClass* Item;
+        const pc::TClass* Control;
+        bool Public;
+    };
+    const std::vector<Row> Expected{
+        {&TdxBarButton::ClassRef(), &TdxBarButtonControl::ClassRef(), true},
+        {&TdxBarEdit::ClassRef(), &TdxBarEditControl::ClassRef(), true},
+        {&TCustomdxBarCombo::ClassRef(), &TCustomdxBarComboControl::ClassRef(), true},
+        {&TdxBarCombo::ClassRef(), &TdxBarComboControl::ClassRef(), true},
+        {&TdxBarSubItem::ClassRef(), &TdxBarSubItemControl::ClassRef(), true},
+        {&TdxBarListItem::ClassRef(), &TdxBarContainerItemControl::ClassRef(), true},
+        {&TdxBarContainerItem::ClassRef(), &TdxBarContainerItemControl::ClassRef(), true},
+        {&TdxBarQuickCustExtButton::ClassRef(), &TdxBarQuickCustExtButtonControl::ClassRef(),
+         false},
+        {&TdxBarQuickCustItem::ClassRef(), &TdxBarQuickCustItemControl::ClassRef(), false},
+        {&TdxBarQuickSubItem::ClassRef(), &TdxBarSubItemControl::ClassRef(), false},
+        {&TSystemMenuSubItem::ClassRef(), &TSystemMenuSubItemControl::ClassRef(), false},
+    };
+    ASSERT_EQ(Classes.Count(), static_cast<int>(Expected.size()));
+    for (std::size_t I = 0; I < Expected.size(); ++I) {
+        const TRegItemRecord& R = Classes.Records(static_cast<int>(I));
+        EXPECT_EQ(R.ItemClass, Expected[I].Item) << I;
+        EXPECT_EQ(R.ControlClass, Expected[I].Control) << I;
+        EXPECT_EQ(R.Public, Expected[I].Public) << I;
+    }
+    EXPECT_EQ(Classes.GetRegisteredItemClassCount(), 7);
     EXPECT_EQ(Classes.GetRegisteredItemClass(0), &TdxBarButton::ClassRef());
-    EXPECT_EQ(Classes.GetRegisteredItemClass(1), &TdxBarSubItem::ClassRef());
-    EXPECT_EQ(Classes.GetRegisteredItemClass(2), &TdxBarEdit::ClassRef());
-    EXPECT_EQ(Classes.GetRegisteredItemClass(3), &TdxBarCombo::ClassRef());
+    EXPECT_EQ(Classes.GetRegisteredItemClass(7), nullptr);
     EXPECT_NE(Manager->Backgrounds(), nullptr);
 }
 

@@ -2,6 +2,11 @@
 
 #include "toolkit/bars/tests/dx_bar_menu_form_fixture.h"
 
+#include "toolkit/bars/dx_bar_menu_control.h"
+#include "toolkit/bars/dx_bar_sub_item_control.h"
+
+#include "platform/win/window.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -149,6 +154,48 @@ TEST_F(ListItemTest, AContainerSplicesCopiesOfItsLinks) {
     EXPECT_TRUE(Target->Items(1)->OwnBeginGroup());
     Container.RemoveEntries(*Target, 1);
     EXPECT_EQ(Captions(), (std::vector<std::string>{"Before", "After"}));
+}
+
+// On a toolbar a list item is an entry of its own: it shows, a click opens a menu of its
+// numbered entries, and closing the menu takes the entries out again. While the user
+// customizes, it opens nothing.
+TEST_F(ListItemTest, OnAToolbarAListItemShowsAndOpensItsEntries) {
+    SetEntries({"one.lib", "two.lib"});
+    List->SetCaption("&Recent");
+    MakeToolbar();
+    Tools->ItemLinks().Add(List);
+    ShowBars();
+    auto* Control =
+        dynamic_cast<TdxBarContainerItemControl*>(Tools->ItemLinks().Items(0)->Control());
+    ASSERT_NE(Control, nullptr);
+    EXPECT_GT(Tools->ItemLinks().Items(0)->ItemRect.Width(), 0);
+
+    Input.MoveTo(CentreOf(Tools->ItemLinks(), 0));
+    Input.Click(CentreOf(Tools->ItemLinks(), 0));
+    testsupport::PumpUntilIdle();
+    TdxBarSubMenuControl* Menu = Control->GetSubMenuControl();
+    ASSERT_NE(Menu, nullptr);
+    EXPECT_TRUE(platform::win::IsWindowVisible(Menu->Handle()));
+    ASSERT_NE(Menu->ItemLinks(), nullptr);
+    std::vector<std::string> Shown;
+    for (int I = 0; I < Menu->ItemLinks()->VisibleItemCount(); ++I)
+        Shown.push_back(Menu->ItemLinks()->VisibleItems(I)->GetCaption());
+    EXPECT_EQ(Shown, (std::vector<std::string>{"&1 one.lib", "&2 two.lib"}));
+    int Seen = -2;
+    List->OnClick = [&](pc::TObject*) { Seen = List->ItemIndex; };
+    Input.MoveTo(CentreOf(*Menu->ItemLinks(), 1));
+    Input.Click(CentreOf(*Menu->ItemLinks(), 1));
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Seen, 1);
+    EXPECT_EQ(Control->GetSubMenuControl(), nullptr);
+
+    Manager->Customizing(true);
+    testsupport::PumpUntilIdle();
+    auto* Customized =
+        dynamic_cast<TdxBarContainerItemControl*>(Tools->ItemLinks().Items(0)->Control());
+    ASSERT_NE(Customized, nullptr);
+    EXPECT_EQ(Customized->CreateSubMenuControl(), nullptr);
+    EndCustomizing();
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 
 #include "platform/forms/application.h"
 #include "platform/win/input_state.h"
+#include "platform/win/painting.h"
 #include "platform/win/system_menu.h"
 #include "platform/win/window.h"
 
@@ -102,6 +103,32 @@ TEST_F(MDIChildMenuTest, TheEntryListsTheChildsCommandsAndCloseClosesIt) {
                             "~Ma&ximize Ctrl+F10", "| &Close Ctrl+F4", "| Nex&t Ctrl+F6"}));
     ASSERT_GE(CloseIndex, 0);
     ASSERT_NE(Menu.BarControl(), nullptr);
+    // "Ctrl+F4" stands in the Close row's shortcut column: right-aligned to the row's right
+    // edge less the row's height and 5, the arrow column beyond it left clear.
+    {
+        TCustomdxBarControl& Window = *Menu.BarControl();
+        const pg::TRect Row = Menu.Items(CloseIndex)->ItemRect;
+        const int ColumnRight = Row.Right - Row.Height() - 5;
+        const auto Surface = pw::WindowSurface(Window.Handle());
+        const pg::TPoint Client = Window.ClientToScreen({0, 0});
+        const pg::TPoint Origin = Window.WindowToScreen({0, 0});
+        auto Ink = [&](int X, int Y) {
+            const pg::COLORREF C = pg::PixelToColor(
+                Surface->Pixel(X + Client.X - Origin.X, Y + Client.Y - Origin.Y) & 0xFFFFFF);
+            return pg::GetRValue(C) < 64 && pg::GetGValue(C) < 64 && pg::GetBValue(C) < 64;
+        };
+        int InColumn = 0, Beyond = 0;
+        for (int Y = Row.Top; Y < Row.Bottom; ++Y) {
+            for (int X = ColumnRight - 40; X < ColumnRight; ++X)
+                InColumn += Ink(X, Y);
+            for (int X = ColumnRight; X < Row.Right; ++X)
+                Beyond += Ink(X, Y);
+        }
+        EXPECT_GT(InColumn, 10);
+        EXPECT_EQ(Beyond, 0);
+        EXPECT_TRUE(testsupport::SaveWindowPng(Window.Handle(),
+                                               ::testing::TempDir() + "mdi_system_menu.png"));
+    }
     Input.Click(CentreOf(Menu, CloseIndex));
     testsupport::PumpUntilIdle();
     EXPECT_EQ(Closes, 1);

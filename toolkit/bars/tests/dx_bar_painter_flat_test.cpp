@@ -452,7 +452,8 @@ TEST_F(FlatPainterTest, AMenuGroupLineStartsAfterTheGlyphColumnAndIndent) {
     Entry.Parent = &Menu;
     Entry.GlyphColumnWidth = 24;
     TestSurface Surface(100, 30, Blank);
-    Flat.DrawSubMenuSeparator(Menu, Surface.DC(), {0, 10, 100, 30}, Entry);
+    // The strip the window gives: one row above the row that begins the group.
+    Flat.DrawSubMenuSeparator(Menu, Surface.DC(), {0, 9, 100, 10}, Entry);
     const std::initializer_list<std::pair<char, pg::COLORREF>> Key{
         {'l', BrushColor(Manager->FlatBrush(1))},
         {'w', Sys(pg::COLOR_WINDOW)},

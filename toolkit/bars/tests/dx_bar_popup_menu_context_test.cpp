@@ -7,6 +7,7 @@
 
 #include "platform/forms/ext_ctrls.h"
 #include "platform/forms/std_ctrls.h"
+#include "platform/win/caret.h"
 #include "platform/win/input_state.h"
 #include "platform/win/window.h"
 
@@ -120,11 +121,23 @@ TEST_F(ContextPopupTest, OnActionMovesOrCancelsTheMenu) {
     EXPECT_FALSE(Menu->Shown());
 }
 
-TEST_F(ContextPopupTest, TheMenuKeyOpensTheMenuAtTheFocusedControl) {
+// The context-menu key and Shift+F10 open the menu at the caret of the focused edit: after
+// typed text the caret stands past it; a control without a caret gets its top-left corner.
+TEST_F(ContextPopupTest, TheMenuKeyOpensTheMenuAtTheCaretOfTheFocusedEdit) {
     struct Case {
         int Key;
         bool Shift;
     };
+    Edit->SetFocus();
+    testsupport::PumpUntilIdle();
+    Input.Key(Qt::Key_A, "a");
+    Input.Key(Qt::Key_B, "b");
+    Input.Key(Qt::Key_C, "c");
+    testsupport::PumpUntilIdle();
+    pg::TPoint Caret{};
+    ASSERT_TRUE(pw::GetCaretPos(&Caret));
+    EXPECT_EQ(pw::GetCaretOwner(), Edit->Handle());
+    EXPECT_GT(Caret.X, 0) << "past the typed text";
     for (const Case C : {Case{Qt::Key_Menu, false}, Case{Qt::Key_F10, true}}) {
         Edit->SetFocus();
         testsupport::PumpUntilIdle();
@@ -132,10 +145,16 @@ TEST_F(ContextPopupTest, TheMenuKeyOpensTheMenuAtTheFocusedControl) {
         Input.Key(C.Key);
         if (C.Shift) Input.KeyUp(Qt::Key_Shift);
         testsupport::PumpUntilIdle();
-        EXPECT_EQ(MenuAt(), Inside(*Edit, {0, 0})) << C.Key;
+        EXPECT_EQ(MenuAt(), Inside(*Edit, Caret)) << C.Key;
         if (TdxBarSubMenuControl* Window = Menu->GetSubMenuControl()) Window->HideAll();
         testsupport::PumpUntilIdle();
     }
+    // The panel itself has no caret.
+    Panel->SetFocus();
+    testsupport::PumpUntilIdle();
+    Input.Key(Qt::Key_Menu);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(MenuAt(), Inside(*Panel, {0, 0}));
 }
 
 } // namespace

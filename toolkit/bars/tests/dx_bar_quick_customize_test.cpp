@@ -5,6 +5,7 @@
 #include "toolkit/bars/dx_bar_dock_control.h"
 #include "toolkit/bars/dx_bar_menu_control.h"
 #include "toolkit/bars/dx_bar_popup_menu.h"
+#include "toolkit/bars/dx_bar_quick_cust_items.h"
 #include "toolkit/bars/dx_bar_sub_item.h"
 #include "toolkit/bars/dx_bar_toolbar_control.h"
 #include "toolkit/bars/dx_bar_unit.h"
@@ -13,6 +14,7 @@
 
 #include "platform/core/clock.h"
 #include "platform/core/message_loop.h"
+#include "platform/forms/dialogs.h"
 #include "platform/forms/forms.h"
 #include "platform/gdi/visual_styles.h"
 #include "platform/win/monitors.h"
@@ -22,6 +24,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -242,6 +245,35 @@ TEST_F(QuickCustomizeTest, ASecondPressOnTheMarkClosesTheQuickMenu) {
     ClickMark();
     EXPECT_EQ(Popups().QuickControl().GetSubMenuControl(), nullptr);
     EXPECT_NE(Toolbar().MarkState(), 2);
+}
+
+// "&Reset Toolbar" of a designed toolbar asks first; Cancel leaves the user's changes. The
+// sub-menu's entries are the quick-customise items, each with its check column.
+TEST_F(QuickCustomizeTest, ResetToolbarAsksBeforeItResets) {
+    Tools->SetDesignIdentity(1);
+    Tools->ItemLinks().Items(4)->SetVisible(false);
+    testsupport::PumpUntilIdle();
+    ClickMark();
+    TdxBarItemLinks& Sub = OpenSubMenu();
+    ASSERT_NE(Sub.BarControl(), nullptr);
+    const std::vector<std::string> Entries = Captions(Sub);
+    const auto Found = std::find(Entries.begin(), Entries.end(), "&Reset Toolbar");
+    ASSERT_NE(Found, Entries.end());
+    const int Reset = static_cast<int>(Found - Entries.begin());
+    EXPECT_NE(dynamic_cast<TdxBarQuickCustExtButton*>(Sub.VisibleItems(Reset)->Item()), nullptr);
+    EXPECT_NE(dynamic_cast<TdxBarQuickCustItem*>(Sub.VisibleItems(0)->Item()), nullptr);
+    EXPECT_NE(dynamic_cast<TdxBarQuickCustItemControl*>(Sub.VisibleItems(0)->Control()), nullptr);
+
+    pf::TDialogScript Script;
+    Script.Answer("Are you sure you want to reset the changes made to the 'ToolBar' toolbar?",
+                  pf::IDCANCEL);
+    Input.MoveTo(CentreOf(Sub, Reset));
+    Input.Click(CentreOf(Sub, Reset));
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Script.Asked().size(), 1u);
+    EXPECT_TRUE(Script.Mismatches().empty());
+    EXPECT_TRUE(Script.Done());
+    EXPECT_FALSE(Tools->ItemLinks().Items(4)->Visible()) << "not reset";
 }
 
 } // namespace

@@ -72,7 +72,8 @@ struct MarkStyleCase {
 class FloatingMarkStyleTest : public FloatingMarkTest,
                               public ::testing::WithParamInterface<MarkStyleCase> {};
 
-// The mark's arrow is drawn in the caption, in its place for the painter, and changes when hot.
+// The mark's arrow is drawn in the caption, in its place for the painter, and changes when hot
+// where the painter has a hot face for it.
 TEST_P(FloatingMarkStyleTest, TheCaptionDrawsTheMarkInItsPlaceAndHotDifferently) {
     Manager->SetStyle(GetParam().Style);
     testsupport::PumpUntilIdle();
@@ -107,7 +108,12 @@ TEST_P(FloatingMarkStyleTest, TheCaptionDrawsTheMarkInItsPlaceAndHotDifferently)
     Input.MoveTo(MarkCentre());
     testsupport::PumpUntilIdle();
     ASSERT_EQ(W.MarkState(), 1);
-    EXPECT_NE(Snapshot(), Normal);
+    // The flat painters give the hot mark a face of its own; the classic ones draw the same
+    // arrow (their hot look is the docked mark's).
+    if (GetParam().BesideCloseButton)
+        EXPECT_NE(Snapshot(), Normal);
+    else
+        EXPECT_EQ(Snapshot(), Normal);
     testsupport::TempFolder Folder("floating_mark");
     EXPECT_TRUE(testsupport::SaveWindowPng(
         W.Handle(), Folder.PathOf(std::string(GetParam().Name) + "_hot.png")));
@@ -229,8 +235,9 @@ TEST_F(FloatingMarkTest, APressOnTheMarkOpensTheQuickBarUnderIt) {
     EXPECT_EQ(Popups.QuickToolbar(), &W);
     TdxBarSubMenuControl* Quick = Popups.QuickControl().GetSubMenuControl();
     ASSERT_NE(Quick, nullptr);
-    // Right-aligned to the mark, below it.
-    EXPECT_EQ(Quick->BoundsRect().Right, W.GetMarkScreenRect().Right);
+    // Below the mark; the Office 2003 painter puts the quick bar of a floating toolbar beside
+    // the mark's left edge.
+    EXPECT_EQ(Quick->BoundsRect().Left, W.GetMarkScreenRect().Left);
     EXPECT_GE(Quick->BoundsRect().Top, W.GetMarkScreenRect().Bottom - 1);
     testsupport::TempFolder Folder("floating_mark");
     EXPECT_TRUE(testsupport::SaveWindowPng(W.Handle(), Folder.PathOf("pressed.png")));
