@@ -80,14 +80,24 @@ std::optional<std::string> XInput::Name(const std::string& window) {
     return output;
 }
 
+// xdotool waits for ever for a synchronised move to where the pointer already is.
+std::vector<std::string> XInput::MoveThere(int x, int y) {
+    const auto where = Run({"getmouselocation", "--shell"});
+    if (where && where->find("X=" + std::to_string(x) + "\n") != std::string::npos &&
+        where->find("Y=" + std::to_string(y) + "\n") != std::string::npos)
+        return {};
+    return {"mousemove", "--sync", std::to_string(x), std::to_string(y)};
+}
+
 bool XInput::MoveTo(int x, int y) {
-    return Run({"mousemove", "--sync", std::to_string(x), std::to_string(y)}).has_value();
+    const auto move = MoveThere(x, y);
+    return move.empty() || Run(move).has_value();
 }
 
 bool XInput::Click(int x, int y, int button) {
-    return Run({"mousemove", "--sync", std::to_string(x), std::to_string(y), "click",
-                std::to_string(button)})
-        .has_value();
+    auto args = MoveThere(x, y);
+    args.insert(args.end(), {"click", std::to_string(button)});
+    return Run(args).has_value();
 }
 
 bool XInput::Press(int x, int y) {
@@ -99,9 +109,9 @@ bool XInput::Release(int x, int y) {
 }
 
 bool XInput::DoubleClick(int x, int y) {
-    return Run({"mousemove", "--sync", std::to_string(x), std::to_string(y), "click", "--repeat",
-                "2", "--delay", "100", "1"})
-        .has_value();
+    auto args = MoveThere(x, y);
+    args.insert(args.end(), {"click", "--repeat", "2", "--delay", "100", "1"});
+    return Run(args).has_value();
 }
 
 bool XInput::Key(const std::string& keys) {

@@ -50,6 +50,10 @@ public:
     bool Key(const std::string& keys);
 
 private:
+    // The arguments that move the pointer to the point and wait until it got there; none when it
+    // is there already.
+    std::vector<std::string> MoveThere(int x, int y);
+
     testsupport::TempFolder folder_{"quintaron-xdotool-"};
 };
 

@@ -83,15 +83,15 @@ std::optional<platform::gdi::Surface> XServer::Screen() const {
 }
 
 std::optional<platform::gdi::Surface> XServer::ScreenAsClientsReadIt() const {
-    Display* display = XOpenDisplay(display_.c_str());
+    ::Display* display = XOpenDisplay(display_.c_str());
     if (display == nullptr) return std::nullopt;
-    const Window root = DefaultRootWindow(display);
+    const ::Window root = DefaultRootWindow(display);
     XWindowAttributes attributes{};
     std::optional<platform::gdi::Surface> screen;
     if (XGetWindowAttributes(display, root, &attributes)) {
-        if (XImage* image = XGetImage(display, root, 0, 0, static_cast<unsigned>(attributes.width),
-                                      static_cast<unsigned>(attributes.height), AllPlanes,
-                                      ZPixmap)) {
+        if (XImage* image =
+                XGetImage(display, root, 0, 0, static_cast<unsigned>(attributes.width),
+                          static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap)) {
             screen.emplace(attributes.width, attributes.height, 32);
             for (int y = 0; y < attributes.height; ++y)
                 for (int x = 0; x < attributes.width; ++x)

@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -174,6 +175,66 @@ TEST_F(FirstContactTest, AnAbsurdSettingsFileDoesNotHoldUpStartUp) {
         30s))
         << "start-up did not end" << ProgramSays();
     ASSERT_NO_FATAL_FAILURE(OpenFileAndExit());
+}
+
+// File > Open of a file that is no library (random bytes named ".Lib") is refused aloud: a box
+// says so, no library window opens, and the desktop does not record it.
+TEST_F(FirstContactTest, AFileThatIsNoLibraryIsRefusedAloud) {
+    ASSERT_NO_FATAL_FAILURE(StartDesktop(true));
+    if (IsSkipped()) return;
+    ASSERT_NO_FATAL_FAILURE(StartInstrument());
+    const std::string random = folder.PathOf("Random.Lib");
+    {
+        std::ofstream out(random, std::ios::binary);
+        std::uint32_t seed = 44;
+        for (int i = 0; i < 3000; ++i) {
+            seed = seed * 1664525u + 1013904223u;
+            out.put(static_cast<char>(seed >> 24));
+        }
+    }
+    ASSERT_NO_FATAL_FAILURE(StartProgram());
+    ASSERT_NO_FATAL_FAILURE(WaitForMainWindow());
+    ASSERT_TRUE(Wait([&] { return OtherWindows().empty(); }, 20s))
+        << "start-up did not end" << ProgramSays();
+
+    // File, then Open by its accelerator; the dialog takes the file's name.
+    ASSERT_TRUE(input->Click(File().X, File().Y));
+    ASSERT_TRUE(WaitForOneOtherWindow(5s)) << "File did not open" << ProgramSays();
+    ASSERT_TRUE(input->Key("o"));
+    std::optional<std::string> dialog;
+    ASSERT_TRUE(Wait(
+        [&] {
+            for (const std::string& window : OtherWindows())
+                if (input->Name(window) == "Load Library") dialog = window;
+            return dialog.has_value();
+        },
+        10s))
+        << "no file dialog" << ProgramSays();
+    auto before = Shoot("1-open-dialog.png");
+    ASSERT_TRUE(before);
+    ASSERT_TRUE(input->Run({"type", "--delay", "20", random}));
+    ASSERT_TRUE(input->Key("Return"));
+
+    std::optional<std::string> box;
+    ASSERT_TRUE(Wait(
+        [&] {
+            for (const std::string& window : OtherWindows())
+                if (input->Name(window) == "Error") box = window;
+            return box.has_value();
+        },
+        10s))
+        << "the file was not refused" << ProgramSays();
+    ASSERT_NO_FATAL_FAILURE(ExpectShowsItself(*box, *before, "2-refusal"));
+    ASSERT_TRUE(input->Key("Return"));
+    ASSERT_TRUE(Wait([&] { return OtherWindows().empty(); }, 10s)) << ProgramSays();
+    auto screen = Shoot("3-after-the-refusal.png");
+    ASSERT_TRUE(screen);
+    EXPECT_FALSE(FindGrid(*screen, *main)) << "a library window opened";
+
+    // Nothing to save, nothing recorded.
+    ASSERT_NO_FATAL_FAILURE(OpenFileAndExit());
+    const platform::core::TIniFile ini(model::SettingsFileName);
+    EXPECT_EQ(ini.ReadInteger("Desktop", "Num Library", -1), 0);
 }
 
 // The bytes of user patch n's blocks, as the simulated instrument holds them.

@@ -380,7 +380,33 @@ TEST_F(ProgramWindowTest, AMaximisedLibraryWindowLendsTheMenuBarItsSystemMenuAnd
         << (shift ? "moved by " + std::to_string(*shift) : std::string("changed")) << ProgramSays();
     // The system menu's entry, first in the bar, shows the window's icon: at least as wide.
     EXPECT_GE(*shift, 16);
-    Shoot("2-maximised.png");
+    auto maximised = Shoot("2-maximised.png");
+    ASSERT_TRUE(maximised);
+
+    // That entry opens the child's system menu, whose Close command shows its shortcut, Ctrl+F4,
+    // in a column of its own at the right: the row holds ink at its left (the caption) and, apart
+    // from it, near the right edge.
+    ASSERT_TRUE(input->Click(entriesLeft + *shift / 2, (menuTop + menuBottom) / 2));
+    const auto systemMenu = WaitForOneOtherWindow(5s);
+    ASSERT_TRUE(systemMenu) << "the system menu did not open" << ProgramSays();
+    ASSERT_NO_FATAL_FAILURE(ExpectShowsItself(*systemMenu, *maximised, "3-system-menu"));
+    const auto menu = input->Geometry(*systemMenu);
+    ASSERT_TRUE(menu);
+    auto opened = Screen();
+    ASSERT_TRUE(opened);
+    int shortcutRows = 0;
+    bool inRow = false;
+    for (int y = menu->Y + 2; y < menu->Y + menu->Height - 2; ++y) {
+        const auto runs = InkRuns(
+            InkColumns(*opened, menu->X + 2, menu->X + menu->Width - 2, y, y + 1), menu->X + 2);
+        const bool shortcut = runs.size() >= 2 && runs.back().first > menu->X + menu->Width / 2 &&
+                              runs.front().second < menu->X + menu->Width / 2;
+        if (shortcut && !inRow) ++shortcutRows;
+        inRow = shortcut;
+    }
+    EXPECT_GE(shortcutRows, 1) << "no command shows a shortcut at the right";
+    ASSERT_TRUE(input->Key("Escape"));
+    ASSERT_TRUE(Wait([&] { return OtherWindows().empty(); }, 5s)) << "Escape left the menu open";
 
     // Its middle button restores the window: the buttons go and the entries return.
     const int restoreX = (buttons[1].first + buttons[1].second) / 2;
@@ -400,7 +426,7 @@ TEST_F(ProgramWindowTest, AMaximisedLibraryWindowLendsTheMenuBarItsSystemMenuAnd
     ASSERT_TRUE(WaitForGrid(
         [&](const Grid& g) { return !g.Rows.empty() && g.Rows[0].Top == restored; }, 30s))
         << "the library window did not come back to its place" << ProgramSays();
-    Shoot("3-restored-again.png");
+    Shoot("4-restored-again.png");
 }
 
 } // namespace

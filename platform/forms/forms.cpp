@@ -393,7 +393,18 @@ TModalResult TCustomForm::ShowModal() {
             for (HWND wnd : disabled)
                 if (core::IsWindow(wnd)) EnableWindow(wnd, 1);
             Application().RestoreTopMosts();
-            if (previous != NullHWnd && core::IsWindow(previous)) SetActiveWindow(previous);
+            // Shown while none of the program's windows was active (a file dialog of the
+            // desktop's had just closed), the dialog gives the activation to the main form, as
+            // the platform gives it to the owner: else the next click on the main form would only
+            // activate it.
+            HWND next = previous;
+            if (next == NullHWnd || !core::IsWindow(next)) {
+                TCustomForm* main = Application().MainForm();
+                if (main && main != form && main->HandleAllocated() &&
+                    IsWindowVisible(main->Handle()))
+                    next = main->Handle();
+            }
+            if (next != NullHWnd && core::IsWindow(next)) SetActiveWindow(next);
         }
     } restore{this, disabled, previousActive};
     try {

@@ -2,6 +2,7 @@
 
 #include "platform/core/folders.h"
 #include "platform/core/text.h"
+#include "platform/win/modal_loop.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -79,7 +80,12 @@ BOOL RunFileDialog(OPENFILENAME* ofn, bool saving) {
     // Choosing a filter of a save dialog sets the proposed name's extension to the filter's;
     // the name is proposed once the filter stands.
     if (!ofn->lpstrFile.empty()) dialog.selectFile(FromAnsi(core::ExtractFileName(ofn->lpstrFile)));
-    const bool accepted = dialog.exec() == QDialog::Accepted;
+    bool accepted = false;
+    {
+        // Qt runs the dialog's loop itself; the program's messages go on meanwhile.
+        QtLoopDispatch dispatch;
+        accepted = dialog.exec() == QDialog::Accepted;
+    }
     if (const auto at = filters.indexOf(dialog.selectedNameFilter()); at >= 0)
         ofn->nFilterIndex = static_cast<DWORD>(at + 1);
     const QStringList chosen = dialog.selectedFiles();

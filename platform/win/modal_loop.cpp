@@ -29,22 +29,58 @@ bool AnythingToTake() {
     return core::PeekMessage(probe, NullHWnd, 0, 0, core::PM_NOREMOVE);
 }
 
+// The application whose event dispatcher a post wakes; none while a loop of Qt's own dispatches
+// the queue, or before the first wait.
+QCoreApplication*& Wired() {
+    static QCoreApplication* wired = nullptr;
+    return wired;
+}
+
 // The core's condition variable wakes only the core's own wait; the UI thread waits in Qt's. So a
 // post, from whatever thread, also wakes Qt's event dispatcher: without it, MIDI input posted by
 // the driver's thread waited for the next timer or the next move of the mouse.
 void WakeQtOnPosts(QCoreApplication& application) {
-    static QCoreApplication* wired = nullptr;
-    if (wired == &application) return;
-    wired = &application;
+    if (Wired() == &application) return;
+    Wired() = &application;
     QAbstractEventDispatcher* dispatcher = application.thread()->eventDispatcher();
     core::SetWakeUpHandler([dispatcher] { dispatcher->wakeUp(); });
-    QObject::connect(&application, &QObject::destroyed, [] {
+    QObject::connect(&application, &QObject::destroyed, &application, [] {
         core::SetWakeUpHandler(nullptr);
-        wired = nullptr;
+        Wired() = nullptr;
     });
 }
 
 } // namespace
+
+QtLoopDispatch::QtLoopDispatch()
+    : context_(std::make_unique<QObject>()), timer_(std::make_unique<QTimer>()) {
+    timer_->setSingleShot(true);
+    QObject::connect(timer_.get(), &QTimer::timeout, context_.get(), [this] { Run(); });
+    QObject* context = context_.get();
+    core::SetWakeUpHandler([this, context] {
+        // Any thread: the call runs on the user-interface thread, in Qt's loop.
+        QMetaObject::invokeMethod(
+            context, [this] { Run(); }, Qt::QueuedConnection);
+    });
+    Wired() = nullptr;
+    QMetaObject::invokeMethod(
+        context, [this] { Run(); }, Qt::QueuedConnection);
+}
+
+QtLoopDispatch::~QtLoopDispatch() {
+    // The next wait wires the dispatcher's wake-up again.
+    core::SetWakeUpHandler(nullptr);
+}
+
+void QtLoopDispatch::Run() {
+    core::ProcessMessages();
+    // Ticks that fell due while dispatching wait for the timer: the dialog stays responsive.
+    if (auto due = core::NextTimerDue()) {
+        auto now = core::CurrentClock().Now();
+        timer_->start(
+            static_cast<int>(std::min<core::Millis>(*due > now ? *due - now : 0, 1 << 30)));
+    }
+}
 
 void WaitMessage() {
     if (auto* application = QCoreApplication::instance()) {

@@ -9,7 +9,26 @@
 #include <functional>
 #include <memory>
 
+class QObject;
+class QTimer;
+
 namespace platform::win {
+
+// For its lifetime, a loop that Qt runs itself (the file dialog's) dispatches the queue as the
+// program's own loops do: at once after a post from any thread, and when the next timer falls
+// due. Without it, MIDI input and every timer would wait until the dialog closed.
+class QtLoopDispatch {
+public:
+    QtLoopDispatch();
+    ~QtLoopDispatch();
+    QtLoopDispatch(const QtLoopDispatch&) = delete;
+    QtLoopDispatch& operator=(const QtLoopDispatch&) = delete;
+
+private:
+    void Run();
+    std::unique_ptr<QObject> context_;
+    std::unique_ptr<QTimer> timer_;
+};
 
 // Waits until something can be taken from the queue: Qt delivers input meanwhile, and a post
 // from any thread or the next timer ends the wait. Under a

@@ -507,6 +507,26 @@ TEST_F(ModalTest, ADialogTakesClicksOverAStayOnTopForm) {
     EXPECT_EQ(WindowFromPoint({120, 120}), intro.Handle());
 }
 
+// A box shown right after a file dialog of the desktop's, while none of the program's windows
+// was active, hands the activation to the main form when it closes; else the user's next click
+// on the main form would only activate it.
+TEST_F(ModalTest, ADialogShownWhileNoFormWasActiveLeavesTheMainFormActive) {
+    TForm& main = MakeForm();
+    main.SetBounds(10, 10, 400, 300);
+    main.Show();
+    Application().SetMainForm(&main);
+    struct Forget {
+        ~Forget() { Application().SetMainForm(nullptr); }
+    } forget;
+    SetActiveWindow(NullHWnd);
+    ASSERT_EQ(GetActiveWindow(), NullHWnd);
+    TForm& box = MakeForm();
+    box.SetBounds(100, 100, 200, 100);
+    After(100, [&] { box.SetModalResult(mrOk); });
+    box.ShowModal();
+    EXPECT_EQ(GetActiveWindow(), main.Handle());
+}
+
 TEST_F(ModalTest, TimerKeepsTickingInsideAModalDialog) {
     TForm& dialog = MakeForm();
     dialog.SetBounds(100, 100, 300, 200);

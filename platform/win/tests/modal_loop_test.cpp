@@ -3,7 +3,9 @@
 #include "platform/win/tests/win_test_support.h"
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QThread>
+#include <QTimer>
 
 #include <atomic>
 #include <chrono>
@@ -144,6 +146,47 @@ TEST_F(ModalLoopTest, APostFromAnotherThreadEndsTheWaitInQtsEventLoop) {
     QObject::disconnect(connection);
     EXPECT_TRUE(told) << "the loop never waited";
     EXPECT_FALSE(rescued) << "the post did not end the wait";
+    EXPECT_EQ(Got(wnd, {WM_USER}).size(), 1u);
+}
+
+} // namespace
+} // namespace platform::win::test
+
+namespace platform::win::test {
+namespace {
+
+// The file dialog runs a loop of Qt's own. Meanwhile a post from another thread is dispatched at
+// once, and a window timer ticks.
+TEST_F(ModalLoopTest, ALoopOfQtsOwnDispatchesPostsAndTimers) {
+    core::SystemClock systemClock;
+    core::ClockOverride realTime(systemClock);
+    HWND wnd = Create(WS_POPUP, gdi::Bounds(0, 0, 10, 10));
+    PumpUntilIdle();
+    QEventLoop qtLoop;
+    int ticks = 0;
+    handler = [&](HWND h, UINT msg, WPARAM, LPARAM, LRESULT&) {
+        if (h == wnd && msg == WM_TIMER && ++ticks == 2) {
+            core::KillTimer(wnd, 1);
+            std::thread([wnd] { core::PostMessage(wnd, WM_USER, 0, 0); }).detach();
+        }
+        if (h == wnd && msg == WM_USER) qtLoop.quit();
+        return false;
+    };
+    core::SetTimer(wnd, 1, 10);
+    std::atomic<bool> rescued = false;
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, [&] {
+        rescued = true;
+        qtLoop.quit();
+    });
+    watchdog.start(20000);
+    {
+        QtLoopDispatch dispatch;
+        qtLoop.exec();
+    }
+    EXPECT_FALSE(rescued) << "the loop of Qt's own did not dispatch the queue";
+    EXPECT_EQ(ticks, 2);
     EXPECT_EQ(Got(wnd, {WM_USER}).size(), 1u);
 }
 
