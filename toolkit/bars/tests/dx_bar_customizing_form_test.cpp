@@ -1,4 +1,5 @@
 #include "toolkit/bars/dx_bar_customizing_form.h"
+#include "toolkit/bars/tests/bar_help_viewer.h"
 
 #include "toolkit/bars/dx_bar_control.h"
 #include "toolkit/bars/dx_bar_item_link.h"
@@ -250,30 +251,6 @@ TEST_F(CustomizingFormTest, TheDialogFollowsItsFormAndKeepsItLookingActive) {
     EXPECT_EQ(GetCustomizingForm(), &Dialog);
 }
 
-// Takes every help context asked for the help file "bars.chm".
-class ContextViewer : public pf::IExtendedHelpViewer {
-public:
-    ContextViewer() { Id = pf::HelpManager().RegisterViewer(*this, Manager); }
-    ~ContextViewer() override {
-        if (Manager) Manager->Release(Id);
-    }
-    std::string GetViewerName() override { return "contexts"; }
-    int UnderstandsKeyword(const std::string&) override { return 0; }
-    std::vector<std::string> GetHelpStrings(const std::string&) override { return {}; }
-    bool CanShowTableOfContents() override { return false; }
-    void ShowTableOfContents() override {}
-    void ShowHelp(const std::string&) override {}
-    void NotifyID(int) override {}
-    void ShutDown() override { Manager = nullptr; }
-    bool UnderstandsTopic(const std::string&) override { return false; }
-    void DisplayTopic(const std::string&) override {}
-    bool UnderstandsContext(int, const std::string& File) override { return File == "bars.chm"; }
-    void DisplayHelpContext(int Context, const std::string&) override { Shown.push_back(Context); }
-    pf::IHelpManager* Manager = nullptr;
-    int Id = 0;
-    std::vector<int> Shown;
-};
-
 TEST_F(CustomizingFormTest, TheHelpButtonFollowsTheManagerAndAsksForItsHelp) {
     TdxBarCustomizingForm& Dialog = Open();
     pf::TBitBtn& Help = Dialog.BHelp();
@@ -284,7 +261,7 @@ TEST_F(CustomizingFormTest, TheHelpButtonFollowsTheManagerAndAsksForItsHelp) {
     Manager->HelpButtonGlyph().SetSize(16, 16);
     EXPECT_EQ(Help.Glyph().Width(), 16);
 
-    ContextViewer Viewer;
+    BarHelpViewer Viewer;
     pf::Application().HelpFile = "bars.chm";
     int Clicks = 0;
     Manager->OnHelpButtonClick = [&](pc::TObject* Sender) {

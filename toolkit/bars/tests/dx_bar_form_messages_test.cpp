@@ -3,6 +3,7 @@
 // F1 on a menu entry asks for the entry's help, and a bar that waited for its dock site's
 // window is placed when the form gets its own.
 
+#include "toolkit/bars/tests/bar_help_viewer.h"
 #include "toolkit/bars/tests/dx_bar_menu_form_fixture.h"
 
 #include "toolkit/bars/dx_bar_dock_control.h"
@@ -30,30 +31,6 @@ namespace pc = platform::core;
 namespace pf = platform::forms;
 namespace pg = platform::gdi;
 namespace pw = platform::win;
-
-// Takes every help context asked for the help file "bars.chm".
-class ContextViewer : public pf::IExtendedHelpViewer {
-public:
-    ContextViewer() { Id = pf::HelpManager().RegisterViewer(*this, Manager); }
-    ~ContextViewer() override {
-        if (Manager) Manager->Release(Id);
-    }
-    std::string GetViewerName() override { return "contexts"; }
-    int UnderstandsKeyword(const std::string&) override { return 0; }
-    std::vector<std::string> GetHelpStrings(const std::string&) override { return {}; }
-    bool CanShowTableOfContents() override { return false; }
-    void ShowTableOfContents() override {}
-    void ShowHelp(const std::string&) override {}
-    void NotifyID(int) override {}
-    void ShutDown() override { Manager = nullptr; }
-    bool UnderstandsTopic(const std::string&) override { return false; }
-    void DisplayTopic(const std::string&) override {}
-    bool UnderstandsContext(int, const std::string& File) override { return File == "bars.chm"; }
-    void DisplayHelpContext(int Context, const std::string&) override { Shown.push_back(Context); }
-    pf::IHelpManager* Manager = nullptr;
-    int Id = 0;
-    std::vector<int> Shown;
-};
 
 class FormMessagesTest : public MenuFormFixture {
 protected:
@@ -125,7 +102,7 @@ TEST_F(FormMessagesTest, F1OnAMenuEntryAsksForItsHelpContext) {
     Button(File.ItemLinks(), "&Open").HelpContext = 41;
     Button(File.ItemLinks(), "&Save");
     ShowMainMenu();
-    ContextViewer Viewer;
+    BarHelpViewer Viewer;
     pf::Application().HelpFile = "bars.chm";
     Input.MoveTo(CentreOf(Bar->ItemLinks(), 0));
     Input.Click(CentreOf(Bar->ItemLinks(), 0));
