@@ -11,6 +11,7 @@
 
 #include <QImage>
 #include <QMouseEvent>
+#include <QWindow>
 
 namespace platform::win::test {
 namespace {
@@ -242,6 +243,44 @@ TEST_F(TopLevelTest, StayOnTopWindowsStayAheadOfTheOthers) {
     SetWindowPos(onTop, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     EXPECT_EQ(WindowFromPoint({75, 75}), onTop);
     EXPECT_EQ(GetWindowLong(onTop, GWL_EXSTYLE) & WS_EX_TOPMOST, WS_EX_TOPMOST);
+}
+
+// Under a window manager a window that bypasses it stays above every window it manages. A
+// frameless window shown taking the activation (the intro) is the desktop's to stack, so that
+// a box can come over it; frameless windows shown without it, tool windows and no-activate
+// windows (menus, hints, drop-downs) bypass it. A pop-up shown with no owner on the screen
+// belongs to the active window, as a dialog does, never to one that belongs to it.
+TEST_F(TopLevelTest, FramelessWindowsTheUserActivatesAreTheWindowManagersToStack) {
+    const auto bypasses = [](HWND wnd) {
+        return HostWidgetOf(wnd)->windowFlags().testFlag(Qt::X11BypassWindowManagerHint);
+    };
+    HWND main = Create(WS_CAPTION | WS_THICKFRAME, gdi::Bounds(0, 0, 400, 300));
+    ShowWindow(main, SW_SHOW);
+    HWND intro = Create(WS_POPUP, gdi::Bounds(50, 50, 200, 100), NullHWnd, WS_EX_TOPMOST);
+    HWND menu =
+        Create(WS_POPUP, gdi::Bounds(0, 20, 100, 100), NullHWnd, WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
+    HWND dragImage = Create(WS_POPUP, gdi::Bounds(0, 0, 20, 20));
+    SetActiveWindow(main);
+    ShowWindow(intro, SW_SHOW);
+    ShowWindow(menu, SW_SHOWNA);
+    ShowWindow(dragImage, SW_SHOWNA);
+    EXPECT_FALSE(bypasses(intro));
+    EXPECT_TRUE(HostWidgetOf(intro)->windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_TRUE(bypasses(menu));
+    EXPECT_TRUE(bypasses(dragImage));
+
+    ASSERT_EQ(GetActiveWindow(), intro);
+    HWND box = Create(WS_POPUP | WS_CAPTION, gdi::Bounds(80, 80, 100, 60));
+    ShowWindow(box, SW_SHOW);
+    EXPECT_EQ(HostWidgetOf(box)->windowHandle()->transientParent(),
+              HostWidgetOf(intro)->windowHandle());
+    // Shown again while the box is active, the intro does not come to belong to the box, which
+    // belongs to it.
+    ShowWindow(intro, SW_HIDE);
+    SetActiveWindow(box);
+    ShowWindow(intro, SW_SHOW);
+    EXPECT_NE(HostWidgetOf(intro)->windowHandle()->transientParent(),
+              HostWidgetOf(box)->windowHandle());
 }
 
 TEST_F(TopLevelTest, LayeredWindowsKeepAConstantAlpha) {
