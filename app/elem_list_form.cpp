@@ -1,11 +1,10 @@
 #include "app/elem_list_form.h"
 
-#include "app/form_library.h"
-#include "editors/place_control.h"
+#include "app/form_quintaron.h"
 #include "model/editing/drag_info.h"
 #include "model/editing/selection.h"
 #include "model/preview/preview.h"
-#include "model/print/print_routines.h"
+#include "platform/forms/place_control.h"
 #include "platform/forms/screen.h"
 
 namespace app {
@@ -14,32 +13,40 @@ namespace gdi = platform::gdi;
 
 namespace {
 
-constexpr int PopupDown = 35;
+template <class T>
+T& PlaceAt(forms::TComponent& owner, forms::TWinControl& parent,
+           const TElemListForm::TBounds& bounds) {
+    return forms::PlaceControl<T>(owner, parent, bounds.left, bounds.top, bounds.width,
+                                  bounds.height);
+}
 
 } // namespace
 
-TElemListForm::TElemListForm(forms::TComponent* owner, model::TBank& list,
-                             std::function<void()> update, const std::array<TSection, 4>& sections)
-    : TForm(owner, forms::fsMDIChild),
-      Panel(editors::PlaceControl<forms::TPanel>(*this, *this, 4, 4, 300, 300)),
-      DrawGrid(editors::PlaceControl<forms::TDrawGrid>(*this, Panel, 8, 26, 280, 200)),
-      Header(editors::PlaceControl<forms::THeaderControl>(*this, Panel, 8, 8, 280, 18)),
-      PopupMenu(Own<TElemPopup>(DrawGrid, PopupDown)), LoadSysex(PopupMenu.LoadSysex),
-      SaveSysex(PopupMenu.SaveSysex), N1(PopupMenu.N1), ImportFrom(PopupMenu.ImportFrom),
-      ExportTo(PopupMenu.ExportTo), N2(PopupMenu.N2), Send(PopupMenu.Send),
-      Receive(PopupMenu.Receive), N3(PopupMenu.N3), edit(PopupMenu.edit), Print(PopupMenu.Print),
-      Open(PopupMenu.Open), list_(list), view_(*this, std::move(update), true), mouse_(DrawGrid) {
-    SetBorderStyle(forms::bsDialog);
-    SetBorderIcons(forms::biSystemMenu | forms::biMinimize);
+TElemListForm::TElemListForm(forms::TComponent* owner, model::TLibElem& List,
+                             std::vector<std::unique_ptr<model::TLibElem>>& Elems, bool Library,
+                             const TGridLayout& Layout, std::initializer_list<TSection> Sections)
+    : TForm(owner, forms::fsMDIChild), Panel(PlaceAt<forms::TPanel>(*this, *this, Layout.panel)),
+      DrawGrid(PlaceAt<forms::TDrawGrid>(*this, Panel, Layout.grid)),
+      Header(PlaceAt<forms::THeaderControl>(*this, Panel, Layout.header)),
+      PopupMenu(Own<TElemPopup>(DrawGrid, Layout.popupDown, [this] { EntryLoaded(); })),
+      LoadSysex(PopupMenu.LoadSysex), SaveSysex(PopupMenu.SaveSysex), N1(PopupMenu.N1),
+      ImportFrom(PopupMenu.ImportFrom), ExportTo(PopupMenu.ExportTo), N2(PopupMenu.N2),
+      Send(PopupMenu.Send), Receive(PopupMenu.Receive), N3(PopupMenu.N3), edit(PopupMenu.edit),
+      Print(PopupMenu.Print), Open(PopupMenu.Open), mouse_(DrawGrid), listElem_(List),
+      elems_(Elems), showsLibrary_(Library) {
     int width = 0;
-    for (const TSection& section : sections) {
+    for (const TSection& section : Sections) {
         Header.AddSection(section.text, section.width);
         width += section.width;
     }
-    // The grid is as wide as the header, with room for its frame and the scroll bar.
-    Header.SetWidth(width + 20);
-    DrawGrid.SetWidth(width + 20);
-    Panel.SetWidth(width + 36);
+    if (Layout.fitsHeader) {
+        SetBorderStyle(forms::bsDialog);
+        SetBorderIcons(forms::biSystemMenu | forms::biMinimize);
+        // The grid is as wide as the header, with room for its frame and the scroll bar.
+        Header.SetWidth(width + 20);
+        DrawGrid.SetWidth(width + 20);
+        Panel.SetWidth(width + 36);
+    }
     SetUpElemGrid(DrawGrid);
     DrawGrid.OnDrawCell = [this](forms::TObject*, int, int row, forms::TRect rect,
                                  forms::TGridDrawState) { DrawLine(row, rect); };
@@ -50,11 +57,11 @@ TElemListForm::TElemListForm(forms::TComponent* owner, model::TBank& list,
                                 forms::TShiftState shift, int,
                                 int) { DrawGridMouseUp(button, shift); };
     DrawGrid.OnDblClick = [this](forms::TObject*) { DrawGridDblClick(); };
-    DrawGrid.OnDragOver = [this](forms::TObject*, forms::TObject*, int, int y,
+    DrawGrid.OnDragOver = [this](forms::TObject*, forms::TObject*, int x, int y,
                                  forms::TDragState state,
-                                 bool& accept) { DrawGridDragOver(state, y, accept); };
-    DrawGrid.OnEndDrag = [this](forms::TObject*, forms::TObject* target, int, int y) {
-        DrawGridEndDrag(target, y);
+                                 bool& accept) { DrawGridDragOver(state, x, y, accept); };
+    DrawGrid.OnEndDrag = [this](forms::TObject*, forms::TObject* target, int x, int y) {
+        DrawGridEndDrag(target, x, y);
     };
     Panel.OnClick = [this](forms::TObject*) { PanelClick(); };
     Panel.OnDragOver = [](forms::TObject*, forms::TObject*, int, int, forms::TDragState,
@@ -62,18 +69,10 @@ TElemListForm::TElemListForm(forms::TComponent* owner, model::TBank& list,
         accept = false;
         if (TFormquintaron* main = MainWindow()) main->DragInfo().Accept = false;
     };
-
-    OnClose = [this](forms::TObject*, forms::TCloseAction& action) { FormClose(action); };
-    OnDestroy = [this](forms::TObject*) { FormDestroy(); };
 }
 
-model::TLibElem* TElemListForm::FormElem() {
-    return model::TopOwner(&list_);
-}
-
-std::string TElemListForm::ViewCaption() const {
-    return list_.GetTypeName() + " " + list_.GetName() + " [Location : " + model::ElemPath(list_) +
-           "]";
+TElemListForm* DragSourceWindow(const model::TDragInfo& Info) {
+    return dynamic_cast<TElemListForm*>(Info.Source);
 }
 
 // Rows.
@@ -81,7 +80,7 @@ std::string TElemListForm::ViewCaption() const {
 void TElemListForm::DrawLine(int Row, const forms::TRect& Rect) {
     gdi::TCanvas& canvas = DrawGrid.Canvas();
     const int entry = EntryOfRow(Row);
-    model::TLibElem* elem = entry < 0 ? nullptr : &list_.Elem(entry);
+    model::TLibElem* elem = entry < 0 ? nullptr : elems_[static_cast<std::size_t>(entry)].get();
     if (FillElemRow(canvas, Rect.Top, DrawGrid.ClientWidth(), elem))
         DrawEntry(canvas, *elem, Row, Rect.Top);
 }
@@ -95,15 +94,13 @@ void TElemListForm::DrawGridMouseDown(forms::TMouseButton Button, forms::TShiftS
     if (Button == forms::mbLeft) {
         if (entry < 0) return;
         const int mode = TElemGridMouse::ClickMode(Shift);
-        mouse_.Select(list_.Elems, entry, mode);
+        mouse_.Select(elems_, entry, mode);
         if (mode != model::scPlain) return;
         if (model::TDragInfo* info = mouse_.StartDrag(this)) BuildDragList(*info);
+    } else if (Button == forms::mbRight && (Shift & forms::ssShift) != 0) {
+        PreviewEntry(entry);
     } else if (Button == forms::mbRight && entry >= 0) {
-        if ((Shift & forms::ssShift) != 0) {
-            PreviewEntry(entry);
-            return;
-        }
-        PopupMenu.PopupOn(list_.Elems, entry, X, Y);
+        PopupMenu.PopupOn(elems_, entry, X, Y);
     }
 }
 
@@ -120,59 +117,63 @@ void TElemListForm::DrawGridMouseUp(forms::TMouseButton Button, forms::TShiftSta
 
 void TElemListForm::DrawGridDblClick() {
     const int entry = EntryOfRow(RowAt(mouse_.PressY()));
-    mouse_.DoubleClick(entry < 0 ? nullptr : &list_.Elem(entry));
+    mouse_.DoubleClick(entry < 0 ? nullptr : elems_[static_cast<std::size_t>(entry)].get());
 }
 
 void TElemListForm::PanelClick() {
-    model::ClearSelection(list_.Elems);
+    model::ClearSelection(elems_);
     DrawGrid.Invalidate();
 }
 
 // Drag and drop.
 
-void TElemListForm::DrawGridDragOver(forms::TDragState State, int Y, bool& Accept) {
+void TElemListForm::DrawGridDragOver(forms::TDragState State, int X, int Y, bool& Accept) {
     TFormquintaron* main = MainWindow();
-    Accept = main != nullptr && State != forms::dsDragLeave && AcceptDrop(main->DragInfo(), Y);
+    Accept = main != nullptr && State != forms::dsDragLeave &&
+             AcceptDrop(main->DragInfo(), forms::TPoint{X, Y});
     if (main != nullptr) main->DragInfo().Accept = Accept;
 }
 
-void TElemListForm::DrawGridEndDrag(forms::TObject* Target, int Y) {
+void TElemListForm::DrawGridEndDrag(forms::TObject* Target, int X, int Y) {
     TFormquintaron* main = MainWindow();
     if (Target == nullptr || main == nullptr || !main->DragInfo().Accept || main->DoubleClick)
         return;
-    main->DragInfo().Target = Target;
-    // The target grid lies on a panel of its window.
+    model::TDragInfo& info = main->DragInfo();
+    info.Target = Target;
+    if (Target == &main->TrashPieno || Target == &main->TrashVuoto) {
+        DropInBin();
+        return;
+    }
+    // The window under the pointer: the target grid lies on a panel of it.
     auto* grid = dynamic_cast<forms::TControl*>(Target);
     forms::TWinControl* panel = grid != nullptr ? grid->Parent() : nullptr;
-    auto* window = dynamic_cast<forms::TCustomForm*>(panel != nullptr ? panel->Parent() : nullptr);
-    if (window == nullptr) return;
-    if (auto* library = dynamic_cast<TFormLibrary*>(window))
-        library->ProcCopy(); // at once: no Copy/Move choice
-    else
-        DropOnWindow(*window, Y);
+    auto* target = dynamic_cast<TDropTarget*>(panel != nullptr ? panel->Parent() : nullptr);
+    if (target == nullptr) return;
+    const forms::TPoint point{X, Y};
+    // Only a library's elements may move; the others are copied at once.
+    if (!showsLibrary_) {
+        target->TakeDrop(info, point);
+        return;
+    }
+    const std::optional<forms::TPoint> choice = target->CopyMoveAt(point);
+    if (!choice) {
+        ProcMove(*target, point);
+        return;
+    }
+    main->ShowPopUpCopyMove(
+        choice->X, choice->Y, [this, target, point] { ProcMove(*target, point); },
+        [target, point] {
+            if (TFormquintaron* main = MainWindow()) target->TakeDrop(main->DragInfo(), point);
+        });
 }
 
-// Closing.
-
-void TElemListForm::FormClose(forms::TCloseAction& Action) {
-    Action = forms::caNone;
-    Release();
-}
-
-void TElemListForm::FormDestroy() {
-    // A bank that is going has let its window go already.
-    if (list_.Editor == &view_) {
-        list_.SaveEditorPosition();
-        list_.Editor = nullptr;
-        list_.EditorOpen = false;
-    }
-    for (const auto& elem : list_.Elems) {
-        model::TEditorView* editor = elem->EditorOpen ? elem->Editor : nullptr;
-        if (editor == nullptr) continue;
-        editor->CloseByOwner();
-        elem->Editor = nullptr;
-        elem->EditorOpen = false;
-    }
+void TElemListForm::ProcMove(TDropTarget& Target, forms::TPoint Point) {
+    TFormquintaron* main = MainWindow();
+    if (main == nullptr) return;
+    model::TDragInfo& info = main->DragInfo();
+    // What the target refused stays here: a move never loses an element.
+    RemoveMoved(Target.TakeDrop(info, Point));
+    info.Clear();
 }
 
 } // namespace app

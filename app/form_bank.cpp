@@ -1,6 +1,5 @@
 #include "app/form_bank.h"
 
-#include "app/form_library.h"
 #include "editors/place_child_form.h"
 #include "model/editing/drag_info.h"
 #include "model/editing/selection.h"
@@ -36,8 +35,8 @@ std::string ZeroPad(int Number, int Digits) {
 } // namespace
 
 TFormBank::TFormBank(forms::TComponent* owner, model::TBank& bank)
-    : TElemListForm(owner, bank, [this] { UpDateView(); },
-                    {{{"Type", 32}, {"  Name", 110}, {"  Number", 60}, {"  Modified Date", 90}}}) {
+    : TEntryListForm(owner, bank, [this] { UpDateView(); },
+                     {{"Type", 32}, {"  Name", 110}, {"  Number", 60}, {"  Modified Date", 90}}) {
     Name = "FormBank";
     DrawGrid.SetScrollBars(forms::ssVertical);
     SetBounds(0, 0, Panel.Width() + 23, DefaultHeight);
@@ -102,42 +101,42 @@ void TFormBank::BuildDragList(model::TDragInfo& Info) {
     Info.BuildFromBank(list_);
 }
 
-bool TFormBank::AcceptDrop(model::TDragInfo& Info, int Y) {
+bool TFormBank::AcceptDrop(const model::TDragInfo& Info, forms::TPoint Point) {
     const int count = static_cast<int>(Info.Elems.size());
-    if (count == 0 || list_.Count() == 0) return false;
+    const TElemListForm* source = DragSourceWindow(Info);
+    if (count == 0 || list_.Count() == 0 || source == nullptr) return false;
     bool accept = false;
-    if (dynamic_cast<TFormLibrary*>(Info.Source) != nullptr) {
+    if (source->ShowsLibrary()) {
         const std::int16_t type = list_.Elem(0).Type;
         accept = count <= list_.Count() && std::all_of(Info.Elems.begin(), Info.Elems.end(),
                                                        [type](const model::TDragElem& dragged) {
                                                            return dragged.Elem != nullptr &&
                                                                   dragged.Elem->Type == type;
                                                        });
-    } else if (auto* bank = dynamic_cast<TFormBank*>(Info.Source)) {
-        accept = bank->Bank().Type == list_.Type;
+    } else {
+        // A global set is no bank of this kind: its type code is its own.
+        accept = source->ListElem().Type == list_.Type;
     }
-    return accept && RowAt(Y) + count - 1 < list_.Count();
+    return accept && RowAt(Point.Y) + count - 1 < list_.Count();
 }
 
-void TFormBank::DropOnWindow(forms::TCustomForm& Target, int Y) {
-    auto* bank = dynamic_cast<TFormBank*>(&Target);
-    if (bank == nullptr) return;
-    bank->DropRow = bank->RowAt(Y);
-    bank->ProcCopy();
+std::optional<forms::TPoint> TFormBank::CopyMoveAt(forms::TPoint Point) const {
+    return forms::TPoint{Point.X, Point.Y - 40};
 }
 
-std::vector<model::TLibElem*> TFormBank::ProcCopy() {
+std::vector<model::TLibElem*> TFormBank::TakeDrop(const model::TDragInfo& Info,
+                                                  forms::TPoint Point) {
     std::vector<model::TLibElem*> taken;
-    TFormquintaron* main = MainWindow();
-    if (main == nullptr || DropRow < 0) return taken;
-    const std::vector<model::TDragElem>& dragged = main->DragInfo().Elems;
+    const int dropRow = RowAt(Point.Y);
+    if (dropRow < 0) return taken;
+    const std::vector<model::TDragElem>& dragged = Info.Elems;
     const int count = list_.Count();
-    const int last = std::min(count, DropRow + static_cast<int>(dragged.size()));
+    const int last = std::min(count, dropRow + static_cast<int>(dragged.size()));
 
     // Dropped on the very rows it came from: nothing to do.
-    bool sameRows = !dragged.empty() && DropRow + static_cast<int>(dragged.size()) <= count;
-    for (int j = DropRow; j < last && sameRows; ++j)
-        sameRows = dragged[static_cast<std::size_t>(j - DropRow)].Elem == &list_.Elem(j);
+    bool sameRows = !dragged.empty() && dropRow + static_cast<int>(dragged.size()) <= count;
+    for (int j = dropRow; j < last && sameRows; ++j)
+        sameRows = dragged[static_cast<std::size_t>(j - dropRow)].Elem == &list_.Elem(j);
     if (sameRows) return taken;
 
     // Entries of this bank are read as they stood before the drop, as a block move reads them:
@@ -152,8 +151,8 @@ std::vector<model::TLibElem*> TFormBank::ProcCopy() {
 
     const bool memory = list_.Memory;
     model::ClearSelection(list_.Elems);
-    for (int j = DropRow; j < last; ++j) {
-        const auto k = static_cast<std::size_t>(j - DropRow);
+    for (int j = dropRow; j < last; ++j) {
+        const auto k = static_cast<std::size_t>(j - dropRow);
         const model::TLibElem* from = before[k] != nullptr ? before[k].get() : dragged[k].Elem;
         if (from == nullptr) continue;
         model::TLibElem& entry = list_.Elem(j);
@@ -171,6 +170,7 @@ std::vector<model::TLibElem*> TFormBank::ProcCopy() {
 // The preview.
 
 void TFormBank::PreviewEntry(int Entry) {
+    if (Entry < 0) return;
     model::SelectByClick(list_.Elems, Entry, model::scPlain);
     DrawGrid.Repaint();
     list_.Elem(Entry).Transmit(true);

@@ -5,7 +5,7 @@
 // kind drop into it. The bank's open-editor operation makes it and refreshes it; the bank's
 // going closes it.
 
-#include "app/elem_list_form.h"
+#include "app/entry_list_form.h"
 #include "app/form_quintaron.h"
 #include "model/elements/bank.h"
 
@@ -15,25 +15,29 @@ namespace app {
 
 namespace forms = platform::forms;
 
-class TFormBank : public TElemListForm, public TPreviewGridOwner {
+class TFormBank : public TEntryListForm, public TPreviewGridOwner {
 public:
     // A child of the main window, showing bank.
     TFormBank(forms::TComponent* owner, model::TBank& bank);
     ~TFormBank() override;
 
     model::TBank& Bank() const { return list_; }
-    using TElemListForm::FormElem;
+    using TEntryListForm::FormElem;
 
     // Caption: type name, name and the bank's location path; repaint.
     void UpDateView();
-    // The drop's copy into this bank: the dragged elements overwrite the entries from DropRow on,
-    // taking their numbers and the bank's memory. Entries of this very bank are copied as they
-    // stood before the drop, so overlapping rows shift rather than repeat; a drop on the very
-    // rows dragged changes nothing. Gives the dragged elements it took (a Move removes only those
-    // from the source).
-    std::vector<model::TLibElem*> ProcCopy();
-    // The first entry a drop overwrites; a library window's drop sets it from its drop point.
-    int DropRow = 0;
+    // TDropTarget. From a library: every dragged element of the type of the bank's first entry,
+    // no more than the bank has entries; from a bank window: a bank of the same type; and the
+    // dragged count fits from the row at the drop point on.
+    bool AcceptDrop(const model::TDragInfo& Info, forms::TPoint Point) override;
+    // The dragged elements overwrite the entries from the row at Point on, taking their numbers
+    // and the bank's memory. Entries of this very bank are copied as they stood before the drop,
+    // so overlapping rows shift rather than repeat; a drop on the very rows dragged changes
+    // nothing.
+    std::vector<model::TLibElem*> TakeDrop(const model::TDragInfo& Info,
+                                           forms::TPoint Point) override;
+    // A library's drop asks Copy or Move 40 pixels above the drop.
+    std::optional<forms::TPoint> CopyMoveAt(forms::TPoint Point) const override;
 
     // Shift + right button on a patch bank's grid is the grid's own preview.
     bool PreviewGridHit(const forms::TWinControl& under) const override;
@@ -43,8 +47,6 @@ protected:
     void DrawEntry(platform::gdi::TCanvas& Canvas, model::TLibElem& Elem, int Row,
                    int Top) override;
     void BuildDragList(model::TDragInfo& Info) override;
-    bool AcceptDrop(model::TDragInfo& Info, int Y) override;
-    void DropOnWindow(forms::TCustomForm& Target, int Y) override;
     void PreviewEntry(int Entry) override;
 
 private:

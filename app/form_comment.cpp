@@ -1,6 +1,6 @@
 #include "app/form_comment.h"
 
-#include "editors/place_control.h"
+#include "platform/forms/place_control.h"
 
 namespace app {
 
@@ -27,11 +27,11 @@ bool EditComment(platform::core::TStringList& Lines) {
 
 TFormcomment::TFormcomment(forms::TComponent* owner)
     : TForm(owner),
-      Panel(editors::PlaceControl<forms::TPanel>(*this, *this, Margin, Margin, 494, 290)),
-      Memo(editors::PlaceControl<forms::TMemo>(*this, Panel, MemoInset, MemoInset, 484, 280)),
-      PanelBut(editors::PlaceControl<forms::TPanel>(*this, *this, Margin, 298, 494, 41)),
-      OKBtn(editors::PlaceControl<forms::TBitBtn>(*this, PanelBut, 98, 8, 75, 25)),
-      CancelBtn(editors::PlaceControl<forms::TBitBtn>(*this, PanelBut, 321, 8, 75, 25)) {
+      Panel(forms::PlaceControl<forms::TPanel>(*this, *this, Margin, Margin, 494, 290)),
+      Memo(forms::PlaceControl<forms::TMemo>(*this, Panel, MemoInset, MemoInset, 484, 280)),
+      PanelBut(forms::PlaceControl<forms::TPanel>(*this, *this, Margin, 298, 494, 41)),
+      OKBtn(forms::PlaceControl<forms::TBitBtn>(*this, PanelBut, 98, 8, 75, 25)),
+      CancelBtn(forms::PlaceControl<forms::TBitBtn>(*this, PanelBut, 321, 8, 75, 25)) {
     Name = "Formcomment";
     SetCaption("Formcomment");
     Position = forms::poScreenCenter;

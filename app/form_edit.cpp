@@ -1,8 +1,8 @@
 #include "app/form_edit.h"
 
-#include "editors/place_control.h"
 #include "model/elements/lib_elem.h"
 #include "model/program/quintaron.h"
+#include "platform/forms/place_control.h"
 
 #include <algorithm>
 
@@ -52,21 +52,20 @@ void EditElement(model::TLibElem& Elem) {
 
 TFormEdit::TFormEdit(forms::TComponent* owner)
     : TForm(owner),
-      LabelName(editors::PlaceControl<forms::TLabel>(*this, *this, 16, 12, 150, 13, "Name")),
-      Editname(editors::PlaceControl<forms::TEdit>(*this, *this, 16, 28, 150, 21)),
-      LabelPosition(
-          editors::PlaceControl<forms::TLabel>(*this, *this, 184, 12, 60, 13, "Position")),
-      Position(editors::PlaceControl<forms::TSpinEdit>(*this, *this, 184, 28, 60, 21)),
-      GroupBox1(editors::PlaceControl<forms::TGroupBox>(*this, *this, 16, 60, 168, 97,
-                                                        "Source/Destination")),
-      User(editors::PlaceControl<forms::TRadioButton>(*this, GroupBox1, 12, 20, 144, 17,
-                                                      " User Memory")),
-      Card(editors::PlaceControl<forms::TRadioButton>(*this, GroupBox1, 12, 44, 144, 17,
-                                                      " Card Memory")),
-      Temp(editors::PlaceControl<forms::TRadioButton>(*this, GroupBox1, 12, 68, 144, 17,
-                                                      " Temporary")),
-      OKBtn(editors::PlaceControl<forms::TBitBtn>(*this, *this, 208, 96, 80, 25)),
-      CancelBtn(editors::PlaceControl<forms::TBitBtn>(*this, *this, 208, 132, 80, 25)) {
+      LabelName(forms::PlaceControl<forms::TLabel>(*this, *this, 16, 12, 150, 13, "Name")),
+      Editname(forms::PlaceControl<forms::TEdit>(*this, *this, 16, 28, 150, 21)),
+      LabelPosition(forms::PlaceControl<forms::TLabel>(*this, *this, 184, 12, 60, 13, "Position")),
+      Position(forms::PlaceControl<forms::TSpinEdit>(*this, *this, 184, 28, 60, 21)),
+      GroupBox1(forms::PlaceControl<forms::TGroupBox>(*this, *this, 16, 60, 168, 97,
+                                                      "Source/Destination")),
+      User(forms::PlaceControl<forms::TRadioButton>(*this, GroupBox1, 12, 20, 144, 17,
+                                                    " User Memory")),
+      Card(forms::PlaceControl<forms::TRadioButton>(*this, GroupBox1, 12, 44, 144, 17,
+                                                    " Card Memory")),
+      Temp(forms::PlaceControl<forms::TRadioButton>(*this, GroupBox1, 12, 68, 144, 17,
+                                                    " Temporary")),
+      OKBtn(forms::PlaceControl<forms::TBitBtn>(*this, *this, 208, 96, 80, 25)),
+      CancelBtn(forms::PlaceControl<forms::TBitBtn>(*this, *this, 208, 132, 80, 25)) {
     Name = "FormEdit";
     SetBorderStyle(forms::bsDialog);
     forms::TForm::Position = forms::poScreenCenter;

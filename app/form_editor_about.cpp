@@ -1,7 +1,7 @@
 #include "app/form_editor_about.h"
 
 #include "app/app_images.h"
-#include "editors/place_control.h"
+#include "platform/forms/place_control.h"
 #include "platform/gdi/colors.h"
 
 namespace app {
@@ -27,20 +27,19 @@ TFormeditorAbout* FormeditorAbout() {
 }
 
 TFormeditorAbout::TFormeditorAbout(forms::TComponent* owner)
-    : TForm(owner), Panel1(editors::PlaceControl<forms::TPanel>(*this, *this, 0, 0, 296, 212)),
-      ProgramIcon(editors::PlaceControl<forms::TImage>(*this, Panel1, 16, 16, 65, 57)),
-      ProductName(editors::PlaceControl<forms::TLabel>(*this, Panel1, 96, 20, 184, 13,
-                                                       "Product Name : Quintaron")),
-      Version(
-          editors::PlaceControl<forms::TLabel>(*this, Panel1, 96, 44, 184, 13, "Version : 3.0")),
-      Line1(editors::PlaceControl<forms::TLabel>(*this, Panel1, 16, 88, 264, 13,
-                                                 "Sound editor and librarian")),
-      Line2(editors::PlaceControl<forms::TLabel>(*this, Panel1, 16, 108, 264, 13,
-                                                 "for the instrument's patches, performances,")),
-      Line3(editors::PlaceControl<forms::TLabel>(*this, Panel1, 16, 128, 264, 13,
-                                                 "rhythm sets, banks and system settings.")),
-      Rule(editors::PlaceControl<forms::TBevel>(*this, Panel1, 16, 152, 264, 2)),
-      OKButton(editors::PlaceControl<forms::TBitBtn>(*this, Panel1, 110, 170, 75, 25)) {
+    : TForm(owner), Panel1(forms::PlaceControl<forms::TPanel>(*this, *this, 0, 0, 296, 212)),
+      ProgramIcon(forms::PlaceControl<forms::TImage>(*this, Panel1, 16, 16, 65, 57)),
+      ProductName(forms::PlaceControl<forms::TLabel>(*this, Panel1, 96, 20, 184, 13,
+                                                     "Product Name : Quintaron")),
+      Version(forms::PlaceControl<forms::TLabel>(*this, Panel1, 96, 44, 184, 13, "Version : 3.0")),
+      Line1(forms::PlaceControl<forms::TLabel>(*this, Panel1, 16, 88, 264, 13,
+                                               "Sound editor and librarian")),
+      Line2(forms::PlaceControl<forms::TLabel>(*this, Panel1, 16, 108, 264, 13,
+                                               "for the instrument's patches, performances,")),
+      Line3(forms::PlaceControl<forms::TLabel>(*this, Panel1, 16, 128, 264, 13,
+                                               "rhythm sets, banks and system settings.")),
+      Rule(forms::PlaceControl<forms::TBevel>(*this, Panel1, 16, 152, 264, 2)),
+      OKButton(forms::PlaceControl<forms::TBitBtn>(*this, Panel1, 110, 170, 75, 25)) {
     Name = "FormeditorAbout";
     SetCaption("About");
     SetBorderStyle(forms::bsNone);

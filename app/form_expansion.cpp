@@ -2,8 +2,8 @@
 
 #include "app/form_global.h"
 #include "app/form_quintaron.h"
-#include "editors/place_control.h"
 #include "model/program/quintaron.h"
+#include "platform/forms/place_control.h"
 
 #include <iterator>
 
@@ -48,8 +48,8 @@ static_assert(std::size(PcmCards) == model::PcmCardCount);
 template <std::size_t N>
 forms::TComboBox& PlaceList(TFormExpansion& form, forms::TWinControl& parent, int row,
                             const char* const (&items)[N]) {
-    auto& list = editors::PlaceControl<forms::TComboBox>(form, parent, ListLeft,
-                                                         RowTop + row * RowHeight, ListWidth, 21);
+    auto& list = forms::PlaceControl<forms::TComboBox>(form, parent, ListLeft,
+                                                       RowTop + row * RowHeight, ListWidth, 21);
     list.Style = forms::csDropDownList;
     for (const char* item : items)
         list.Items().Add(item);
@@ -58,8 +58,8 @@ forms::TComboBox& PlaceList(TFormExpansion& form, forms::TWinControl& parent, in
 
 forms::TLabel& PlaceLabel(TFormExpansion& form, forms::TWinControl& parent, int row,
                           const char* text) {
-    return editors::PlaceControl<forms::TLabel>(form, parent, 12, RowTop + row * RowHeight + 4, 80,
-                                                13, text);
+    return forms::PlaceControl<forms::TLabel>(form, parent, 12, RowTop + row * RowHeight + 4, 80,
+                                              13, text);
 }
 
 } // namespace
@@ -69,7 +69,7 @@ TFormExpansion* FormExpansion() {
 }
 
 TFormExpansion::TFormExpansion(forms::TComponent* owner)
-    : TForm(owner), Panel1(editors::PlaceControl<forms::TPanel>(*this, *this, 8, 8, 289, 190)),
+    : TForm(owner), Panel1(forms::PlaceControl<forms::TPanel>(*this, *this, 8, 8, 289, 190)),
       Label1(PlaceLabel(*this, Panel1, 0, "Expansion A")),
       ExpA(PlaceList(*this, Panel1, 0, Boards)),
       Label2(PlaceLabel(*this, Panel1, 1, "Expansion B")),
@@ -79,10 +79,10 @@ TFormExpansion::TFormExpansion(forms::TComponent* owner)
       Label4(PlaceLabel(*this, Panel1, 3, "Expansion D")),
       ExpD(PlaceList(*this, Panel1, 3, Boards)), Label5(PlaceLabel(*this, Panel1, 4, "PCM Card")),
       PcmCard(PlaceList(*this, Panel1, 4, PcmCards)),
-      DataCard(editors::PlaceControl<forms::TCheckBox>(*this, Panel1, 12, RowTop + 5 * RowHeight,
-                                                       160, 17, " Data Card Installed")),
-      BitBtn2(editors::PlaceControl<forms::TBitBtn>(*this, *this, 134, 206, 75, 25)),
-      BitBtn1(editors::PlaceControl<forms::TBitBtn>(*this, *this, 222, 206, 75, 25)) {
+      DataCard(forms::PlaceControl<forms::TCheckBox>(*this, Panel1, 12, RowTop + 5 * RowHeight, 160,
+                                                     17, " Data Card Installed")),
+      BitBtn2(forms::PlaceControl<forms::TBitBtn>(*this, *this, 134, 206, 75, 25)),
+      BitBtn1(forms::PlaceControl<forms::TBitBtn>(*this, *this, 222, 206, 75, 25)) {
     Name = "FormExpansion";
     SetCaption("Expansion Setup");
     SetBorderStyle(forms::bsDialog);

@@ -1,6 +1,5 @@
 #include "app/form_global.h"
 
-#include "app/form_library.h"
 #include "editors/place_child_form.h"
 #include "model/editing/drag_info.h"
 #include "model/editing/selection.h"
@@ -23,9 +22,9 @@ bool DataCardInstalled() {
 } // namespace
 
 TFormGlobal::TFormGlobal(forms::TComponent* owner, model::TGlobal& global)
-    : TElemListForm(
+    : TEntryListForm(
           owner, global, [this] { UpDateView(); },
-          {{{"  Type", 147}, {"  Name", 110}, {"  Src/Dest", 70}, {"  Modified Date", 90}}}),
+          {{"  Type", 147}, {"  Name", 110}, {"  Src/Dest", 70}, {"  Modified Date", 90}}),
       global_(global) {
     Name = "FormGlobal";
     DrawGrid.SetScrollBars(forms::ssNone);
@@ -83,26 +82,26 @@ void TFormGlobal::BuildDragList(model::TDragInfo& Info) {
     Info.BuildFromBankFiltered(list_);
 }
 
-bool TFormGlobal::AcceptDrop(model::TDragInfo& Info, int) {
-    if (dynamic_cast<TFormLibrary*>(Info.Source) != nullptr) {
+bool TFormGlobal::AcceptDrop(const model::TDragInfo& Info, forms::TPoint) {
+    const TElemListForm* source = DragSourceWindow(Info);
+    if (source == nullptr) return false;
+    if (source->ShowsLibrary()) {
         if (Info.Elems.size() != 1 || Info.Elems.front().Elem == nullptr) return false;
         const std::int16_t type = Info.Elems.front().Elem->Type;
         return type == model::etPatchBank || type == model::etPerformanceBank ||
                type == model::etRhythmBank || type == model::etSystem;
     }
-    return dynamic_cast<TFormGlobal*>(Info.Source) != nullptr;
+    return source->ListElem().Type == model::etGlobal;
 }
 
-void TFormGlobal::DropOnWindow(forms::TCustomForm& Target, int) {
-    if (auto* global = dynamic_cast<TFormGlobal*>(&Target)) global->ProcCopy();
+std::optional<forms::TPoint> TFormGlobal::CopyMoveAt(forms::TPoint Point) const {
+    return forms::TPoint{Point.X, Point.Y - 40};
 }
 
-std::vector<model::TLibElem*> TFormGlobal::ProcCopy() {
+std::vector<model::TLibElem*> TFormGlobal::TakeDrop(const model::TDragInfo& Info, forms::TPoint) {
     std::vector<model::TLibElem*> taken;
-    TFormquintaron* main = MainWindow();
-    if (main == nullptr) return taken;
     model::ClearSelection(list_.Elems);
-    for (const model::TDragElem& dragged : main->DragInfo().Elems) {
+    for (const model::TDragElem& dragged : Info.Elems) {
         model::TLibElem* elem = dragged.Elem;
         if (elem == nullptr) continue;
         // The system always lives at one address: its memory flag means nothing.

@@ -5,7 +5,7 @@
 // or system element onto it. The global's open-editor operation makes it and refreshes it; the
 // global's going closes it.
 
-#include "app/elem_list_form.h"
+#include "app/entry_list_form.h"
 #include "model/elements/global.h"
 
 #include <vector>
@@ -14,21 +14,26 @@ namespace app {
 
 namespace forms = platform::forms;
 
-class TFormGlobal : public TElemListForm {
+class TFormGlobal : public TEntryListForm {
 public:
     // A child of the main window, showing global.
     TFormGlobal(forms::TComponent* owner, model::TGlobal& global);
     ~TFormGlobal() override;
 
     model::TGlobal& Global() const { return global_; }
-    using TElemListForm::FormElem;
+    using TEntryListForm::FormElem;
 
     // Caption: type name, name and the global's location path; repaint.
     void UpDateView();
-    // The drop's copy into this global: each dragged element replaces the first entry of its
-    // type and memory (a system: of its type). Gives the dragged elements it took (a Move removes
-    // only those from the source).
-    std::vector<model::TLibElem*> ProcCopy();
+    // TDropTarget. From a library: exactly one patch, performance or rhythm bank or system; from
+    // a global window: always.
+    bool AcceptDrop(const model::TDragInfo& Info, forms::TPoint Point) override;
+    // Each dragged element replaces the first entry of its type and memory (a system: of its
+    // type).
+    std::vector<model::TLibElem*> TakeDrop(const model::TDragInfo& Info,
+                                           forms::TPoint Point) override;
+    // A library's drop asks Copy or Move 40 pixels above the drop.
+    std::optional<forms::TPoint> CopyMoveAt(forms::TPoint Point) const override;
     // The entry row Row shows: every entry with a data card installed, else the user banks and
     // the system; -1 past the last row.
     int CalcInd(int Row) const;
@@ -41,8 +46,6 @@ protected:
     void DrawEntry(platform::gdi::TCanvas& Canvas, model::TLibElem& Elem, int Row,
                    int Top) override;
     void BuildDragList(model::TDragInfo& Info) override;
-    bool AcceptDrop(model::TDragInfo& Info, int Y) override;
-    void DropOnWindow(forms::TCustomForm& Target, int Y) override;
 
 private:
     void FormCreate();

@@ -1,7 +1,7 @@
 #include "app/form_in_out.h"
 
-#include "editors/place_control.h"
 #include "model/program/quintaron.h"
+#include "platform/forms/place_control.h"
 
 namespace app {
 
@@ -20,20 +20,19 @@ void ListDevices(forms::TListBox& list, const std::vector<std::string>& devices)
 } // namespace
 
 TFormInOut::TFormInOut(forms::TComponent* owner)
-    : TForm(owner), Panel2(editors::PlaceControl<forms::TPanel>(*this, *this, 8, 8, 314, 120)),
-      Label2(editors::PlaceControl<forms::TLabel>(*this, Panel2, 8, 4, 60, 13, "Midi Input")),
-      Label3(editors::PlaceControl<forms::TLabel>(*this, Panel2, 160, 4, 60, 13, "Midi Output")),
-      InputPort(editors::PlaceControl<forms::TListBox>(*this, Panel2, 8, 20, 146, 92)),
-      OutputPort(editors::PlaceControl<forms::TListBox>(*this, Panel2, 160, 20, 146, 92)),
-      Panel1(editors::PlaceControl<forms::TPanel>(*this, *this, 8, 180, 314, 40)),
-      CancelBtn(editors::PlaceControl<forms::TBitBtn>(*this, Panel1, 232, 8, 75, 25)),
-      OkBtn(editors::PlaceControl<forms::TBitBtn>(*this, Panel1, 150, 8, 75, 25)),
-      Panel3(editors::PlaceControl<forms::TPanel>(*this, *this, 8, 136, 200, 36)),
-      Label1(
-          editors::PlaceControl<forms::TLabel>(*this, Panel3, 8, 11, 90, 13, "Device Identifier")),
-      SpinDeviceID(editors::PlaceControl<forms::TSpinEdit>(*this, Panel3, 120, 7, 60, 21)),
-      panel(editors::PlaceControl<forms::TPanel>(*this, *this, 216, 136, 106, 36)),
-      MidiThrue(editors::PlaceControl<forms::TCheckBox>(*this, panel, 8, 9, 90, 17, " Midi Thru")) {
+    : TForm(owner), Panel2(forms::PlaceControl<forms::TPanel>(*this, *this, 8, 8, 314, 120)),
+      Label2(forms::PlaceControl<forms::TLabel>(*this, Panel2, 8, 4, 60, 13, "Midi Input")),
+      Label3(forms::PlaceControl<forms::TLabel>(*this, Panel2, 160, 4, 60, 13, "Midi Output")),
+      InputPort(forms::PlaceControl<forms::TListBox>(*this, Panel2, 8, 20, 146, 92)),
+      OutputPort(forms::PlaceControl<forms::TListBox>(*this, Panel2, 160, 20, 146, 92)),
+      Panel1(forms::PlaceControl<forms::TPanel>(*this, *this, 8, 180, 314, 40)),
+      CancelBtn(forms::PlaceControl<forms::TBitBtn>(*this, Panel1, 232, 8, 75, 25)),
+      OkBtn(forms::PlaceControl<forms::TBitBtn>(*this, Panel1, 150, 8, 75, 25)),
+      Panel3(forms::PlaceControl<forms::TPanel>(*this, *this, 8, 136, 200, 36)),
+      Label1(forms::PlaceControl<forms::TLabel>(*this, Panel3, 8, 11, 90, 13, "Device Identifier")),
+      SpinDeviceID(forms::PlaceControl<forms::TSpinEdit>(*this, Panel3, 120, 7, 60, 21)),
+      panel(forms::PlaceControl<forms::TPanel>(*this, *this, 216, 136, 106, 36)),
+      MidiThrue(forms::PlaceControl<forms::TCheckBox>(*this, panel, 8, 9, 90, 17, " Midi Thru")) {
     SetCaption("Midi Settings");
     SetBorderStyle(forms::bsDialog);
     Position = forms::poScreenCenter;

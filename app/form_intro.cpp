@@ -12,12 +12,12 @@
 #include "app/form_search.h"
 #include "app/form_transmet.h"
 #include "app/form_update_names.h"
-#include "editors/place_control.h"
 #include "model/files/data_folders.h"
 #include "model/program/quintaron.h"
 #include "model/program/ui_services.h"
 #include "platform/core/exception.h"
 #include "platform/forms/application.h"
+#include "platform/forms/place_control.h"
 
 #include <exception>
 
@@ -83,13 +83,13 @@ std::string TFormintro::DefaultPictureFile() {
 
 TFormintro::TFormintro(forms::TComponent* owner, std::string pictureFile)
     : TForm(owner, forms::fsStayOnTop), StartUpDialogs(DesignStartUpDialogs()),
-      Timer1(Own<forms::TTimer>()), Panel1(editors::PlaceControl<forms::TPanel>(
-                                        *this, *this, 0, IntroHeight - 64, IntroWidth, 36)),
-      ImageIntro(editors::PlaceControl<forms::TImage>(*this, *this, 0, 0, IntroWidth, IntroHeight)),
-      LabelVer(editors::PlaceControl<forms::TLabel>(*this, *this, VersionLeft, VersionTop,
-                                                    VersionWidth, 16)),
-      ButtonC(editors::PlaceControl<forms::TButton>(*this, Panel1, IntroWidth - 96, 6, 75, 25,
-                                                    "Continue")),
+      Timer1(Own<forms::TTimer>()),
+      Panel1(forms::PlaceControl<forms::TPanel>(*this, *this, 0, IntroHeight - 64, IntroWidth, 36)),
+      ImageIntro(forms::PlaceControl<forms::TImage>(*this, *this, 0, 0, IntroWidth, IntroHeight)),
+      LabelVer(forms::PlaceControl<forms::TLabel>(*this, *this, VersionLeft, VersionTop,
+                                                  VersionWidth, 16)),
+      ButtonC(forms::PlaceControl<forms::TButton>(*this, Panel1, IntroWidth - 96, 6, 75, 25,
+                                                  "Continue")),
       pictureFile_(std::move(pictureFile)) {
     Name = "Formintro";
     SetBorderStyle(forms::bsNone);

@@ -2,13 +2,13 @@
 
 #include "app/stored_bounds.h"
 #include "controls/value_text.h"
-#include "editors/place_control.h"
 #include "midi/midi_output.h"
 #include "model/program/config.h"
 #include "model/program/quintaron.h"
 #include "model/program/ui_services.h"
 #include "platform/core/exception.h"
 #include "platform/core/ini_file.h"
+#include "platform/forms/place_control.h"
 
 #include <algorithm>
 #include <string>
@@ -42,17 +42,17 @@ constexpr int VisibleSelector = 321;
 
 TFormKeyboard::TFormKeyboard(forms::TComponent* owner)
     : TForm(owner, forms::fsMDIChild),
-      Panel1(editors::PlaceControl<forms::TPanel>(*this, *this, 0, 0, 376, 24)),
-      Label1(editors::PlaceControl<forms::TLabel>(*this, Panel1, 8, 6, 60, 13, "Base Octave")),
+      Panel1(forms::PlaceControl<forms::TPanel>(*this, *this, 0, 0, 376, 24)),
+      Label1(forms::PlaceControl<forms::TLabel>(*this, Panel1, 8, 6, 60, 13, "Base Octave")),
       SpeedButtons{},
-      Panel(editors::PlaceControl<forms::TPanel>(*this, *this, 21, 24, PanelWidth, PanelHeight)),
-      KeySelector(editors::PlaceControl<controls::TKeySelector>(*this, Panel, PanelBorder,
-                                                                PanelBorder, 500, 50)),
-      Panel2(editors::PlaceControl<forms::TPanel>(*this, Panel, PanelBorder, PanelBorder,
-                                                  KeyWidth + 1, 50)),
-      Panel3(editors::PlaceControl<forms::TPanel>(*this, Panel, PanelBorder + VisibleSelector, 0,
-                                                  PanelWidth - PanelBorder - VisibleSelector,
-                                                  PanelHeight)) {
+      Panel(forms::PlaceControl<forms::TPanel>(*this, *this, 21, 24, PanelWidth, PanelHeight)),
+      KeySelector(forms::PlaceControl<controls::TKeySelector>(*this, Panel, PanelBorder,
+                                                              PanelBorder, 500, 50)),
+      Panel2(forms::PlaceControl<forms::TPanel>(*this, Panel, PanelBorder, PanelBorder,
+                                                KeyWidth + 1, 50)),
+      Panel3(forms::PlaceControl<forms::TPanel>(*this, Panel, PanelBorder + VisibleSelector, 0,
+                                                PanelWidth - PanelBorder - VisibleSelector,
+                                                PanelHeight)) {
     Name = "FormKeyboard";
     SetBorderStyle(forms::bsDialog);
     SetBorderIcons(forms::biSystemMenu | forms::biMinimize);
@@ -67,7 +67,7 @@ TFormKeyboard::TFormKeyboard(forms::TComponent* owner)
     KeySelector.OnChange = [this](forms::TObject* sender) { KeySelectorChange(sender); };
     KeySelector.OnEndchange = [this](forms::TObject* sender) { KeySelectorEndchange(sender); };
     for (int i = 0; i < OctaveButtons; ++i) {
-        auto& button = editors::PlaceControl<forms::TSpeedButton>(
+        auto& button = forms::PlaceControl<forms::TSpeedButton>(
             *this, Panel1, ButtonLeft + i * ButtonWidth, 2, ButtonWidth, 20,
             std::to_string(LowestOctave + i));
         button.Name = "SpeedButton" + std::to_string(i + 1);

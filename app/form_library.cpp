@@ -1,15 +1,12 @@
 #include "app/form_library.h"
 
 #include "app/app_images.h"
-#include "app/form_bank.h"
 #include "app/form_comment.h"
-#include "app/form_global.h"
 #include "app/form_morph.h"
 #include "app/form_quintaron.h"
 #include "app/form_random.h"
 #include "app/form_search.h"
 #include "editors/place_child_form.h"
-#include "editors/place_control.h"
 #include "model/editing/drag_info.h"
 #include "model/editing/selection.h"
 #include "model/elements/bank.h"
@@ -22,6 +19,7 @@
 #include "model/program/ui_services.h"
 #include "model/transfer/transfer_window.h"
 #include "platform/forms/application.h"
+#include "platform/forms/place_control.h"
 #include "platform/forms/screen.h"
 
 #include <algorithm>
@@ -55,19 +53,6 @@ void EnableMainMenus() {
     if (TFormquintaron* main = MainWindow()) main->EnableMenuItems();
 }
 
-// The window that holds a drop's target grid: the grid's grandparent.
-forms::TWinControl* DropWindow(pc::TObject* target) {
-    auto* grid = dynamic_cast<forms::TControl*>(target);
-    if (grid == nullptr || grid->Parent() == nullptr) return nullptr;
-    return grid->Parent()->Parent();
-}
-
-// A refusal that the drag's accept flag records as well.
-void RefuseDrop(bool& Accept) {
-    Accept = false;
-    if (TFormquintaron* main = MainWindow()) main->DragInfo().Accept = false;
-}
-
 } // namespace
 
 TLibraryView::TLibraryView(TFormLibrary& window)
@@ -88,85 +73,14 @@ void TLibraryView::CloseByOwner() {
 }
 
 TFormLibrary::TFormLibrary(forms::TComponent* owner, bool trashMode)
-    : TForm(owner, forms::fsMDIChild), Panel(editors::PlaceControl<forms::TPanel>(
-                                           *this, *this, 4, 4, SideLeft + SideWidth + 6, 380)),
-      DrawGrid(editors::PlaceControl<forms::TDrawGrid>(*this, Panel, 8, 60, 450, 200)),
-      BevelNew(editors::PlaceControl<forms::TBevel>(*this, Panel, SideLeft, 58, SideWidth, 92)),
-      LabelNew(editors::PlaceControl<forms::TLabel>(*this, Panel, SideLeft + 2, 42, 40, 14, "New")),
-      Speedcomment(
-          editors::PlaceControl<forms::TSpeedButton>(*this, Panel, 40, 6, ButtonSize, ButtonSize)),
-      SpeedPrint(
-          editors::PlaceControl<forms::TSpeedButton>(*this, Panel, 72, 6, ButtonSize, ButtonSize)),
-      SpeedDelete(
-          editors::PlaceControl<forms::TSpeedButton>(*this, Panel, 104, 6, ButtonSize, ButtonSize)),
-      NewPatch(editors::PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 6, 62, 36, 22)),
-      NewPerformance(
-          editors::PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 6, 84, 36, 22)),
-      NewRhythm(
-          editors::PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 6, 106, 36, 22)),
-      NewSystem(
-          editors::PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 6, 128, 36, 22)),
-      Header(editors::PlaceControl<forms::THeaderControl>(*this, Panel, 8, 42, 450, 18)),
-      Bevelmask(editors::PlaceControl<forms::TBevel>(*this, Panel, SideLeft, 174, SideWidth, 96)),
-      Labelmask(
-          editors::PlaceControl<forms::TLabel>(*this, Panel, SideLeft + 2, 154, 40, 14, "Mask")),
-      SpeedSearch(
-          editors::PlaceControl<forms::TSpeedButton>(*this, Panel, 216, 6, ButtonSize, ButtonSize)),
-      btnClose(editors::PlaceControl<forms::TBitBtn>(*this, Panel, SideLeft, 300, SideWidth, 30,
-                                                     "&Close")),
-      BevelSort(editors::PlaceControl<forms::TBevel>(*this, Panel, 8, 300, 200, 36)),
-      SpeedType(editors::PlaceControl<forms::TSpeedButton>(*this, Panel, 14, 307, 60, 22, "Type")),
-      SpeedName(editors::PlaceControl<forms::TSpeedButton>(*this, Panel, 76, 307, 60, 22, "Name")),
-      SpeedDate(editors::PlaceControl<forms::TSpeedButton>(*this, Panel, 138, 307, 60, 22, "Date")),
-      Labelsort(editors::PlaceControl<forms::TLabel>(*this, Panel, 10, 284, 40, 14, "Sort By")),
-      SpeedNuovo(
-          editors::PlaceControl<forms::TSpeedButton>(*this, Panel, 8, 6, ButtonSize, ButtonSize)),
-      speedtransmet(
-          editors::PlaceControl<forms::TSpeedButton>(*this, Panel, 144, 6, ButtonSize, ButtonSize)),
-      speedreceive(
-          editors::PlaceControl<forms::TSpeedButton>(*this, Panel, 176, 6, ButtonSize, ButtonSize)),
-      SpeedHelp(
-          editors::PlaceControl<forms::TSpeedButton>(*this, Panel, 438, 6, ButtonSize, ButtonSize)),
-      Speeddebug(
-          editors::PlaceControl<forms::TSpeedButton>(*this, Panel, 248, 6, ButtonSize, ButtonSize)),
-      NewPatchBank(
-          editors::PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 46, 62, 40, 22)),
-      NewPerformanceBank(
-          editors::PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 46, 84, 40, 22)),
-      NewRhythmBank(
-          editors::PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 46, 106, 40, 22)),
-      Newglobal(
-          editors::PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 46, 128, 40, 22)),
-      SpeedPatch(
-          editors::PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 6, 180, 36, 22)),
-      SpeedPatchBank(
-          editors::PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 46, 180, 40, 22)),
-      speedPerformance(
-          editors::PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 6, 201, 36, 22)),
-      speedPerformancebank(
-          editors::PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 46, 201, 40, 22)),
-      SpeedRhythm(
-          editors::PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 6, 222, 36, 22)),
-      speedRhythmbank(
-          editors::PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 46, 222, 40, 22)),
-      Speedsystem(
-          editors::PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 6, 243, 36, 22)),
-      PopupMenu(Own<TElemPopup>(DrawGrid, PopupDown, [this] { SortElem(); })),
-      LoadSysex(PopupMenu.LoadSysex), SaveSysex(PopupMenu.SaveSysex), N1(PopupMenu.N1),
-      ImportFrom(PopupMenu.ImportFrom), ExportTo(PopupMenu.ExportTo), N2(PopupMenu.N2),
-      Send(PopupMenu.Send), Receive(PopupMenu.Receive), N3(PopupMenu.N3), edit(PopupMenu.edit),
-      Print(PopupMenu.Print), Open(PopupMenu.Open), N4(PopupMenu.Items().Add("-")),
-      Delete(PopupMenu.Items().Add("Delete")),
-      speedMorph(
-          editors::PlaceControl<forms::TSpeedButton>(*this, Panel, 288, 6, ButtonSize, ButtonSize)),
-      BtnUnmask(editors::PlaceControl<forms::TButton>(*this, Panel, SideLeft, 276, SideWidth, 22,
-                                                      "Unmask All")),
-      BtnEmpty(editors::PlaceControl<forms::TButton>(*this, Panel, SideLeft, 160, SideWidth, 22,
-                                                     "Empty")),
-      RandomBtn(
-          editors::PlaceControl<forms::TSpeedButton>(*this, Panel, 320, 6, ButtonSize, ButtonSize)),
-      speedGlobal(
-          editors::PlaceControl<forms::TSpeedButton>(*this, Panel, SideLeft + 46, 243, 40, 22)),
+    : TElemListForm(
+          owner, *model::AppState()->CurrentLibrary, model::AppState()->CurrentLibrary->Elems, true,
+          {{4, 4, SideLeft + SideWidth + 6, 380},
+           {8, 60, 450, 200},
+           {8, 42, 450, 18},
+           PopupDown,
+           false},
+          {{"    Type", 100}, {"    Name", 100}, {"    Src/Dst", 100}, {"    Modified Date", 100}}),
       library_(*model::AppState()->CurrentLibrary), trashMode_(trashMode), view_(*this) {
     if (!trashMode_) owned_.reset(&library_);
     Name = "FormLibrary";
@@ -174,68 +88,74 @@ TFormLibrary::TFormLibrary(forms::TComponent* owner, bool trashMode)
     KeyPreview = true;
     SetBounds(0, 0, DefaultWidth, DefaultHeight);
 
-    Speedcomment.Hint = "Comment";
-    SpeedPrint.Hint = "Print Selected";
-    SpeedDelete.Hint = "Delete Selected";
-    NewPatch.Hint = "New Patch";
-    NewPerformance.Hint = "New Performance";
-    NewRhythm.Hint = "New Rhythm";
-    NewSystem.Hint = "New System";
-    SpeedSearch.Hint = "Search";
-    btnClose.Hint = "Close This Library";
-    SpeedType.Hint = "Sort By Type";
-    SpeedName.Hint = "Sort By Name";
-    SpeedDate.Hint = "Sort By Modified Date";
-    SpeedNuovo.Hint = "New";
-    speedtransmet.Hint = "Send Selected";
-    speedreceive.Hint = "Receive Selected";
-    SpeedHelp.Hint = "Help";
-    Speeddebug.Hint = "Find Duplicate";
-    NewPatchBank.Hint = "New Patch Bank";
-    NewPerformanceBank.Hint = "New Performance Bank";
-    NewRhythmBank.Hint = "New Rhythm Bank";
-    Newglobal.Hint = "New Global";
-    SpeedPatch.Hint = "Mask Patch";
-    SpeedPatchBank.Hint = "Mask Patch Bank";
-    speedPerformance.Hint = "Mask Performance";
-    speedPerformancebank.Hint = "Mask Performance Bank";
-    SpeedRhythm.Hint = "Mask Rhythm";
-    speedRhythmbank.Hint = "Mask Rhythm Bank";
-    Speedsystem.Hint = "Mask System";
-    speedMorph.Hint = "Patch Morphing";
-    BtnUnmask.Hint = "Unmask All";
-    BtnEmpty.Hint = "Empty";
-    RandomBtn.Hint = "Patch Bank Random";
-    speedGlobal.Hint = "Mask Global";
-
-    for (const char* text : {"    Type", "    Name", "    Src/Dst", "    Modified Date"})
-        Header.AddSection(text, 100);
-    SetUpElemGrid(DrawGrid);
-    DrawGrid.SetScrollBars(forms::ssVertical);
-    DrawGrid.OnDrawCell = [this](forms::TObject*, int, int row, forms::TRect rect,
-                                 forms::TGridDrawState) { DrawLine(row, rect); };
-    DrawGrid.OnMouseDown = [this](forms::TObject*, forms::TMouseButton button,
-                                  forms::TShiftState shift, int x,
-                                  int y) { DrawGridMouseDown(button, shift, x, y); };
-    DrawGrid.OnDblClick = [this](forms::TObject*) { DrawGridDblClick(); };
-    DrawGrid.OnDragOver = [this](forms::TObject*, forms::TObject*, int, int, forms::TDragState,
-                                 bool& accept) { accept = DrawGridDragOver(); };
-    DrawGrid.OnEndDrag = [this](forms::TObject*, forms::TObject* target, int x, int y) {
-        DrawGridEndDrag(target, x, y);
+    constexpr int b = ButtonSize;
+    constexpr int side = SideLeft;
+    const auto refresh = [this] { RefreshList(false, false); };
+    const auto sort = [this] {
+        SortElem();
+        DrawGrid.Invalidate();
     };
-    Panel.OnClick = [this](forms::TObject*) { PanelClick(); };
-    Panel.OnDragOver = [](forms::TObject*, forms::TObject*, int, int, forms::TDragState,
-                          bool& accept) { RefuseDrop(accept); };
+    // Every control on the panel: bounds, caption, hint, click.
+    forms::PlaceControls(
+        Panel,
+        {
+            {&BevelNew, side, 58, SideWidth, 92},
+            {&LabelNew, side + 2, 42, 40, 14, "New"},
+            {&Speedcomment, 40, 6, b, b, "", "Comment", [this] { CommentClick(); }},
+            {&SpeedPrint, 72, 6, b, b, "", "Print Selected", [this] { PrintClick(); }},
+            {&SpeedDelete, 104, 6, b, b, "", "Delete Selected", [this] { SpeedDeleteClick(); }},
+            {&NewPatch, side + 6, 62, 36, 22, "", "New Patch", [this] { New(model::etPatch); }},
+            {&NewPerformance, side + 6, 84, 36, 22, "", "New Performance",
+             [this] { New(model::etPerformance); }},
+            {&NewRhythm, side + 6, 106, 36, 22, "", "New Rhythm", [this] { New(model::etRhythm); }},
+            {&NewSystem, side + 6, 128, 36, 22, "", "New System", [this] { New(model::etSystem); }},
+            {&Bevelmask, side, 174, SideWidth, 96},
+            {&Labelmask, side + 2, 154, 40, 14, "Mask"},
+            {&SpeedSearch, 216, 6, b, b, "", "Search", [this] { SearchLibrary(library_, false); }},
+            {&btnClose, side, 300, SideWidth, 30, "&Close", "Close This Library",
+             [this] { Close(); }},
+            {&BevelSort, 8, 300, 200, 36},
+            {&SpeedType, 14, 307, 60, 22, "Type", "Sort By Type", sort},
+            {&SpeedName, 76, 307, 60, 22, "Name", "Sort By Name", sort},
+            {&SpeedDate, 138, 307, 60, 22, "Date", "Sort By Modified Date", sort},
+            {&Labelsort, 10, 284, 40, 14, "Sort By"},
+            {&SpeedNuovo, 8, 6, b, b, "", "New", [this] { EmptyClick(); }},
+            {&speedtransmet, 144, 6, b, b, "", "Send Selected", [this] { TransmetClick(); }},
+            {&speedreceive, 176, 6, b, b, "", "Receive Selected", [this] { ReceiveClick(); }},
+            {&SpeedHelp, 438, 6, b, b, "", "Help", [this] { HelpClick(); }},
+            {&Speeddebug, 248, 6, b, b, "", "Find Duplicate",
+             [this] { SearchLibrary(library_, true); }},
+            {&NewPatchBank, side + 46, 62, 40, 22, "", "New Patch Bank",
+             [this] { New(model::etPatchBank); }},
+            {&NewPerformanceBank, side + 46, 84, 40, 22, "", "New Performance Bank",
+             [this] { New(model::etPerformanceBank); }},
+            {&NewRhythmBank, side + 46, 106, 40, 22, "", "New Rhythm Bank",
+             [this] { New(model::etRhythmBank); }},
+            {&Newglobal, side + 46, 128, 40, 22, "", "New Global",
+             [this] { New(model::etGlobal); }},
+            {&SpeedPatch, side + 6, 180, 36, 22, "", "Mask Patch", refresh},
+            {&SpeedPatchBank, side + 46, 180, 40, 22, "", "Mask Patch Bank", refresh},
+            {&speedPerformance, side + 6, 201, 36, 22, "", "Mask Performance", refresh},
+            {&speedPerformancebank, side + 46, 201, 40, 22, "", "Mask Performance Bank", refresh},
+            {&SpeedRhythm, side + 6, 222, 36, 22, "", "Mask Rhythm", refresh},
+            {&speedRhythmbank, side + 46, 222, 40, 22, "", "Mask Rhythm Bank", refresh},
+            {&Speedsystem, side + 6, 243, 36, 22, "", "Mask System", refresh},
+            {&speedMorph, 288, 6, b, b, "", "Patch Morphing", [this] { MorphClick(); }},
+            {&BtnUnmask, side, 276, SideWidth, 22, "Unmask All", "Unmask All",
+             [this] { UnmaskClick(); }},
+            {&BtnEmpty, side, 160, SideWidth, 22, "Empty", "Empty", [this] { EmptyClick(); }},
+            {&RandomBtn, 320, 6, b, b, "", "Patch Bank Random", [this] { RandomClick(); }},
+            {&speedGlobal, side + 46, 243, 40, 22, "", "Mask Global", refresh},
+        });
+    Delete.OnClick = [this](forms::TObject*) { DeleteClick(); };
+
+    DrawGrid.SetScrollBars(forms::ssVertical);
     OnDragOver = Panel.OnDragOver;
 
     // At most one sort button is down, and all may be up; each mask button stands alone.
     for (forms::TSpeedButton* sort : {&SpeedType, &SpeedName, &SpeedDate}) {
         sort->SetGroupIndex(1);
         sort->SetAllowAllUp(true);
-        sort->OnClick = [this](forms::TObject*) {
-            SortElem();
-            DrawGrid.Invalidate();
-        };
     }
     maskButtons_ = {&SpeedPatch,  &SpeedPatchBank,  &speedPerformance, &speedPerformancebank,
                     &SpeedRhythm, &speedRhythmbank, &Speedsystem,      &speedGlobal};
@@ -244,32 +164,8 @@ TFormLibrary::TFormLibrary(forms::TComponent* owner, bool trashMode)
     for (int type = 0; type < 8; ++type) {
         maskButtons_[type]->SetGroupIndex(2 + type);
         maskButtons_[type]->SetAllowAllUp(true);
-        maskButtons_[type]->OnClick = [this](forms::TObject*) { RefreshList(false, false); };
-        newButtons_[type]->OnClick = [this, type](forms::TObject*) { New(type); };
     }
     DrawGlyphs();
-
-    SpeedDelete.OnClick = [this](forms::TObject*) { SpeedDeleteClick(); };
-    SpeedNuovo.OnClick = [this](forms::TObject*) { EmptyClick(); };
-    BtnEmpty.OnClick = [this](forms::TObject*) { EmptyClick(); };
-    BtnUnmask.OnClick = [this](forms::TObject*) { UnmaskClick(); };
-    speedtransmet.OnClick = [this](forms::TObject*) { TransmetClick(); };
-    speedreceive.OnClick = [this](forms::TObject*) { ReceiveClick(); };
-    SpeedPrint.OnClick = [this](forms::TObject*) { PrintClick(); };
-    speedMorph.OnClick = [this](forms::TObject*) { MorphClick(); };
-    RandomBtn.OnClick = [this](forms::TObject*) { RandomClick(); };
-    btnClose.OnClick = [this](forms::TObject*) { Close(); };
-    SpeedHelp.OnClick = [this](forms::TObject*) { HelpClick(); };
-    Speedcomment.OnClick = [this](forms::TObject*) {
-        // Only a change the dialog reports makes a saved library unsaved; no date is stamped.
-        const bool changed = EditComment(library_.Comment);
-        library_.Saved = library_.Saved && !changed;
-        if (TFormquintaron* main = MainWindow()) main->EnableMenuItems();
-    };
-    SpeedSearch.OnClick = [this](forms::TObject*) { SearchLibrary(library_, false); };
-    Speeddebug.OnClick = [this](forms::TObject*) { SearchLibrary(library_, true); };
-
-    Delete.OnClick = [this](forms::TObject*) { DeleteClick(); };
 
     OnCreate = [this](forms::TObject* sender) { FormCreate(sender); };
     OnShow = [this](forms::TObject* sender) { FormShow(sender); };
@@ -463,99 +359,29 @@ void TFormLibrary::DrawGlyphs() {
     }
 }
 
-void TFormLibrary::DrawLine(int Row, const forms::TRect& Rect) {
-    gdi::TCanvas& canvas = DrawGrid.Canvas();
-    const int index = CalcIndex(Row);
-    model::TLibElem* elem = index < 0 ? nullptr : &library_.Elem(index);
-    if (!FillElemRow(canvas, Rect.Top, DrawGrid.ClientWidth(), elem)) return;
+void TFormLibrary::DrawEntry(gdi::TCanvas& Canvas, model::TLibElem& Elem, int, int Top) {
     // Banks are twice as wide as single elements; both end at the same place.
-    const bool bank = elem->Type % 2 == 1;
-    rowIcons_.Draw(canvas, elem->Type, bank ? 10 : 26, Rect.Top);
-    DrawRowTexts(canvas, Rect.Top,
-                 {{47, elem->GetTypeName()},
-                  {157, elem->GetName()},
-                  {267, elem->GetLocation()},
-                  {337, ModifiedText(*elem)}});
+    const bool bank = Elem.Type % 2 == 1;
+    rowIcons_.Draw(Canvas, Elem.Type, bank ? 10 : 26, Top);
+    DrawRowTexts(Canvas, Top,
+                 {{47, Elem.GetTypeName()},
+                  {157, Elem.GetName()},
+                  {267, Elem.GetLocation()},
+                  {337, ModifiedText(Elem)}});
 }
 
 // Mouse and keys.
 
-void TFormLibrary::DrawGridMouseDown(forms::TMouseButton Button, forms::TShiftState Shift, int X,
-                                     int Y) {
-    if (!mouse_.Press(Y)) return;
-    const int i = CalcIndex(Y / ElemRowHeight + DrawGrid.TopRow());
-    if (Button == forms::mbLeft) {
-        const int mode = TElemGridMouse::ClickMode(Shift);
-        if (i < 0) return;
-        mouse_.Select(library_.Elems, i, mode);
-        if (mode != model::scPlain) return;
-        if (model::TDragInfo* info = mouse_.StartDrag(this))
-            info->BuildFromLibrary(library_,
-                                   [this](const model::TLibElem& elem) { return Visible(elem); });
-    } else if (Button == forms::mbRight && (Shift & forms::ssShift) != 0) {
-        if (i < 0 || library_.Elem(i).Type != model::etPatch) {
-            model::PreviewNoteOn();
-            return;
-        }
-        model::SelectByClick(library_.Elems, i, model::scPlain);
-        DrawGrid.Repaint();
-        library_.Elem(i).Transmit(true);
-        if (TFormquintaron* main = MainWindow()) main->TimerPreview.SetEnabled(true);
-        forms::Screen().SetCursor(forms::crHelp);
-    } else if (Button == forms::mbRight && i >= 0) {
-        PopupMenu.PopupOn(library_.Elems, i, X, Y);
-    }
-}
-
-void TFormLibrary::DrawGridDblClick() {
-    const int i = CalcIndex(mouse_.PressY() / ElemRowHeight + DrawGrid.TopRow());
-    mouse_.DoubleClick(i < 0 ? nullptr : &library_.Elem(i));
-}
-
-bool TFormLibrary::DrawGridDragOver() {
-    TFormquintaron* main = MainWindow();
-    if (main == nullptr) return false;
-    model::TDragInfo& info = main->DragInfo();
-    bool accept = false;
-    if (auto* library = dynamic_cast<TFormLibrary*>(info.Source)) accept = library != this;
-    // A bank or global never goes into the trash by a drag.
-    else if (dynamic_cast<TFormBank*>(info.Source) != nullptr ||
-             dynamic_cast<TFormGlobal*>(info.Source) != nullptr)
-        accept = !trashMode_;
-    info.Accept = accept;
-    return accept;
-}
-
-void TFormLibrary::DrawGridEndDrag(forms::TObject* Target, int X, int Y) {
-    TFormquintaron* main = MainWindow();
-    if (main == nullptr) return;
-    model::TDragInfo& info = main->DragInfo();
-    if (Target == nullptr || !info.Accept || main->DoubleClick) return;
-    info.Target = Target;
-    if (Target == &main->TrashPieno || Target == &main->TrashVuoto) {
-        SpeedDeleteClick();
+void TFormLibrary::PreviewEntry(int Entry) {
+    if (Entry < 0 || library_.Elem(Entry).Type != model::etPatch) {
+        model::PreviewNoteOn();
         return;
     }
-    forms::TWinControl* window = DropWindow(Target);
-    auto move = [this] { ProcMove(); };
-    if (auto* library = dynamic_cast<TFormLibrary*>(window)) {
-        if (library->TrashMode())
-            ProcMove();
-        else
-            main->ShowPopUpCopyMove(X, Y, move, [library] { library->ProcCopy(); });
-        return;
-    }
-    if (auto* bank = dynamic_cast<TFormBank*>(window)) {
-        bank->DropRow = Y / bank->DrawGrid.DefaultRowHeight() + bank->DrawGrid.TopRow();
-        main->ShowPopUpCopyMove(X, Y - 40, move, [bank] { bank->ProcCopy(); });
-    } else if (auto* global = dynamic_cast<TFormGlobal*>(window)) {
-        main->ShowPopUpCopyMove(X, Y - 40, move, [global] { global->ProcCopy(); });
-    }
-}
-
-void TFormLibrary::PanelClick() {
-    model::ClearSelection(library_.Elems);
-    DrawGrid.Invalidate();
+    model::SelectByClick(library_.Elems, Entry, model::scPlain);
+    DrawGrid.Repaint();
+    library_.Elem(Entry).Transmit(true);
+    if (TFormquintaron* main = MainWindow()) main->TimerPreview.SetEnabled(true);
+    forms::Screen().SetCursor(forms::crHelp);
 }
 
 void TFormLibrary::FormKeyDown(forms::TObject*, forms::WORD& Key, forms::TShiftState) {
@@ -578,12 +404,29 @@ void TFormLibrary::New(int Type) {
     EnableMainMenus();
 }
 
-std::vector<model::TLibElem*> TFormLibrary::ProcCopy() {
-    TFormquintaron* main = MainWindow();
-    if (main == nullptr) return {};
+// Drag and drop.
+
+void TFormLibrary::BuildDragList(model::TDragInfo& Info) {
+    Info.BuildFromLibrary(library_, [this](const model::TLibElem& elem) { return Visible(elem); });
+}
+
+bool TFormLibrary::AcceptDrop(const model::TDragInfo& Info, forms::TPoint) {
+    const TElemListForm* source = DragSourceWindow(Info);
+    if (source == nullptr) return false;
+    if (source->ShowsLibrary()) return source != this;
+    // A bank or global never goes into the trash by a drag.
+    return !trashMode_;
+}
+
+std::optional<forms::TPoint> TFormLibrary::CopyMoveAt(forms::TPoint Point) const {
+    if (trashMode_) return std::nullopt;
+    return Point;
+}
+
+std::vector<model::TLibElem*> TFormLibrary::TakeDrop(const model::TDragInfo& Info, forms::TPoint) {
     model::ClearSelection(library_.Elems);
     std::vector<model::TLibElem*> taken;
-    for (const model::TDragElem& dragged : main->DragInfo().Elems) {
+    for (const model::TDragElem& dragged : Info.Elems) {
         if (dragged.Elem == nullptr) continue;
         std::unique_ptr<model::TLibElem> elem =
             model::CreateElemByType(dragged.Elem->Type, &library_);
@@ -599,20 +442,8 @@ std::vector<model::TLibElem*> TFormLibrary::ProcCopy() {
     return taken;
 }
 
-void TFormLibrary::ProcMove() {
-    TFormquintaron* main = MainWindow();
-    if (main == nullptr) return;
-    model::TDragInfo& info = main->DragInfo();
-    forms::TWinControl* window = DropWindow(info.Target);
-    std::vector<model::TLibElem*> taken;
-    if (auto* library = dynamic_cast<TFormLibrary*>(window))
-        taken = library->ProcCopy();
-    else if (auto* bank = dynamic_cast<TFormBank*>(window))
-        taken = bank->ProcCopy();
-    else if (auto* global = dynamic_cast<TFormGlobal*>(window))
-        taken = global->ProcCopy();
-    // What the target refused stays here: a move never loses an element.
-    for (model::TLibElem* elem : taken) {
+void TFormLibrary::RemoveMoved(const std::vector<model::TLibElem*>& Taken) {
+    for (model::TLibElem* elem : Taken) {
         const auto found = std::find_if(library_.Elems.begin(), library_.Elems.end(),
                                         [elem](const auto& owned) { return owned.get() == elem; });
         if (found == library_.Elems.end()) continue;
@@ -620,8 +451,6 @@ void TFormLibrary::ProcMove() {
         library_.Elems.erase(found);
         library_.Saved = false;
     }
-    // The list named elements that are gone.
-    info.Clear();
     RefreshList(true, false);
     EnableMainMenus();
 }
@@ -723,6 +552,13 @@ void TFormLibrary::RandomClick() {
     random->SourceBank = banks.front();
     random->LibraryWindow = this;
     random->ShowModal();
+}
+
+void TFormLibrary::CommentClick() {
+    // Only a change the dialog reports makes a saved library unsaved; no date is stamped.
+    const bool changed = EditComment(library_.Comment);
+    library_.Saved = library_.Saved && !changed;
+    EnableMainMenus();
 }
 
 void TFormLibrary::HelpClick() {

@@ -7,11 +7,8 @@
 // application state's current-library slot while it is created, and the library knows it as its
 // editor window.
 
-#include "app/elem_grid_mouse.h"
-#include "app/elem_popup.h"
-#include "app/elem_rows.h"
+#include "app/elem_list_form.h"
 #include "app/form_quintaron.h"
-#include "editors/elem_window.h"
 #include "editors/form_view.h"
 #include "model/elements/library.h"
 #include "platform/forms/buttons.h"
@@ -23,6 +20,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace app {
@@ -42,7 +40,7 @@ private:
     TFormLibrary& window_;
 };
 
-class TFormLibrary : public forms::TForm, public editors::TElemWindow, public TPreviewGridOwner {
+class TFormLibrary : public TElemListForm, public TPreviewGridOwner {
 public:
     // The main window must be the multiple-document parent; AppState()->CurrentLibrary is the
     // library shown.
@@ -80,94 +78,91 @@ public:
     // The preview hook leaves a Shift + right press on this window's grid to the grid.
     bool PreviewGridHit(const forms::TWinControl& under) const override;
 
-    // The drop's copy into this window's library: a new element of each dragged element's kind,
-    // assigned from it, appended in drag order; the library's earlier selection is cleared and it
-    // is marked unsaved. Gives the dragged elements it took: all of them. The bank and global
-    // windows run it when their drags end here.
-    std::vector<model::TLibElem*> ProcCopy();
-    // The drop's move out of this window's library: copies into the drag's target window by its
-    // kind, then removes from this library only the dragged elements that the target took.
-    void ProcMove();
+    // TDropTarget. A drag from another library window is taken; one from a bank or global
+    // window too, unless this is the trash.
+    bool AcceptDrop(const model::TDragInfo& Info, forms::TPoint Point) override;
+    // The drop's copy into this window's library (ProcCopy): a new element of each dragged
+    // element's kind, assigned from it, appended in drag order; the library's earlier selection
+    // is cleared and it is marked unsaved. Gives the dragged elements it took: all of them.
+    std::vector<model::TLibElem*> TakeDrop(const model::TDragInfo& Info,
+                                           forms::TPoint Point) override;
+    // A library's drop here asks Copy or Move at the drop point; into the trash it moves at once.
+    std::optional<forms::TPoint> CopyMoveAt(forms::TPoint Point) const override;
 
     // What the library knows as its window (its Editor).
     editors::TFormView& View() { return view_; }
 
-    forms::TPanel& Panel;
-    forms::TDrawGrid& DrawGrid;
-    forms::TBevel& BevelNew;
-    forms::TLabel& LabelNew;
-    forms::TSpeedButton& Speedcomment;
-    forms::TSpeedButton& SpeedPrint;
-    forms::TSpeedButton& SpeedDelete;
-    forms::TSpeedButton& NewPatch;
-    forms::TSpeedButton& NewPerformance;
-    forms::TSpeedButton& NewRhythm;
-    forms::TSpeedButton& NewSystem;
-    forms::THeaderControl& Header;
-    forms::TBevel& Bevelmask;
-    forms::TLabel& Labelmask;
-    forms::TSpeedButton& SpeedSearch;
-    forms::TBitBtn& btnClose;
-    forms::TBevel& BevelSort;
-    forms::TSpeedButton& SpeedType;
-    forms::TSpeedButton& SpeedName;
-    forms::TSpeedButton& SpeedDate;
-    forms::TLabel& Labelsort;
-    forms::TSpeedButton& SpeedNuovo;
-    forms::TSpeedButton& speedtransmet;
-    forms::TSpeedButton& speedreceive;
-    forms::TSpeedButton& SpeedHelp;
-    forms::TSpeedButton& Speeddebug;
-    forms::TSpeedButton& NewPatchBank;
-    forms::TSpeedButton& NewPerformanceBank;
-    forms::TSpeedButton& NewRhythmBank;
-    forms::TSpeedButton& Newglobal;
-    forms::TSpeedButton& SpeedPatch;
-    forms::TSpeedButton& SpeedPatchBank;
-    forms::TSpeedButton& speedPerformance;
-    forms::TSpeedButton& speedPerformancebank;
-    forms::TSpeedButton& SpeedRhythm;
-    forms::TSpeedButton& speedRhythmbank;
-    forms::TSpeedButton& Speedsystem;
-    TElemPopup& PopupMenu;
-    forms::TMenuItem& LoadSysex;
-    forms::TMenuItem& SaveSysex;
-    forms::TMenuItem& N1;
-    forms::TMenuItem& ImportFrom;
-    forms::TMenuItem& ExportTo;
-    forms::TMenuItem& N2;
-    forms::TMenuItem& Send;
-    forms::TMenuItem& Receive;
-    forms::TMenuItem& N3;
-    forms::TMenuItem& edit;
-    forms::TMenuItem& Print;
-    forms::TMenuItem& Open;
-    forms::TMenuItem& N4;
-    forms::TMenuItem& Delete;
-    forms::TSpeedButton& speedMorph;
-    forms::TButton& BtnUnmask;
-    forms::TButton& BtnEmpty;
-    forms::TSpeedButton& RandomBtn;
-    forms::TSpeedButton& speedGlobal;
+    // The controls, each of its kind; the constructor's table lays them out.
+    forms::TBevel& BevelNew = Own<forms::TBevel>();
+    forms::TLabel& LabelNew = Own<forms::TLabel>();
+    forms::TSpeedButton& Speedcomment = Own<forms::TSpeedButton>();
+    forms::TSpeedButton& SpeedPrint = Own<forms::TSpeedButton>();
+    forms::TSpeedButton& SpeedDelete = Own<forms::TSpeedButton>();
+    forms::TSpeedButton& NewPatch = Own<forms::TSpeedButton>();
+    forms::TSpeedButton& NewPerformance = Own<forms::TSpeedButton>();
+    forms::TSpeedButton& NewRhythm = Own<forms::TSpeedButton>();
+    forms::TSpeedButton& NewSystem = Own<forms::TSpeedButton>();
+    forms::TBevel& Bevelmask = Own<forms::TBevel>();
+    forms::TLabel& Labelmask = Own<forms::TLabel>();
+    forms::TSpeedButton& SpeedSearch = Own<forms::TSpeedButton>();
+    forms::TBitBtn& btnClose = Own<forms::TBitBtn>();
+    forms::TBevel& BevelSort = Own<forms::TBevel>();
+    forms::TSpeedButton& SpeedType = Own<forms::TSpeedButton>();
+    forms::TSpeedButton& SpeedName = Own<forms::TSpeedButton>();
+    forms::TSpeedButton& SpeedDate = Own<forms::TSpeedButton>();
+    forms::TLabel& Labelsort = Own<forms::TLabel>();
+    forms::TSpeedButton& SpeedNuovo = Own<forms::TSpeedButton>();
+    forms::TSpeedButton& speedtransmet = Own<forms::TSpeedButton>();
+    forms::TSpeedButton& speedreceive = Own<forms::TSpeedButton>();
+    forms::TSpeedButton& SpeedHelp = Own<forms::TSpeedButton>();
+    forms::TSpeedButton& Speeddebug = Own<forms::TSpeedButton>();
+    forms::TSpeedButton& NewPatchBank = Own<forms::TSpeedButton>();
+    forms::TSpeedButton& NewPerformanceBank = Own<forms::TSpeedButton>();
+    forms::TSpeedButton& NewRhythmBank = Own<forms::TSpeedButton>();
+    forms::TSpeedButton& Newglobal = Own<forms::TSpeedButton>();
+    forms::TSpeedButton& SpeedPatch = Own<forms::TSpeedButton>();
+    forms::TSpeedButton& SpeedPatchBank = Own<forms::TSpeedButton>();
+    forms::TSpeedButton& speedPerformance = Own<forms::TSpeedButton>();
+    forms::TSpeedButton& speedPerformancebank = Own<forms::TSpeedButton>();
+    forms::TSpeedButton& SpeedRhythm = Own<forms::TSpeedButton>();
+    forms::TSpeedButton& speedRhythmbank = Own<forms::TSpeedButton>();
+    forms::TSpeedButton& Speedsystem = Own<forms::TSpeedButton>();
+    // After the shared popup's items.
+    forms::TMenuItem& N4 = PopupMenu.Items().Add("-");
+    forms::TMenuItem& Delete = PopupMenu.Items().Add("Delete");
+    forms::TSpeedButton& speedMorph = Own<forms::TSpeedButton>();
+    forms::TButton& BtnUnmask = Own<forms::TButton>();
+    forms::TButton& BtnEmpty = Own<forms::TButton>();
+    forms::TSpeedButton& RandomBtn = Own<forms::TSpeedButton>();
+    forms::TSpeedButton& speedGlobal = Own<forms::TSpeedButton>();
 
     // The mask button of each type code.
     forms::TSpeedButton& MaskButton(int type) const { return *maskButtons_.at(type); }
     // The New button of each type code.
     forms::TSpeedButton& NewButton(int type) const { return *newButtons_.at(type); }
-    // The popup's subject: the element of the last right click.
-    model::TLibElem* PopupElem() const { return PopupMenu.Subject(); }
+
+protected:
+    // The visible element of a row (CalcIndex).
+    int EntryOfRow(int Row) const override { return CalcIndex(Row); }
+    void DrawEntry(platform::gdi::TCanvas& Canvas, model::TLibElem& Elem, int Row,
+                   int Top) override;
+    // The selected visible elements.
+    void BuildDragList(model::TDragInfo& Info) override;
+    // A patch is sent to the edit buffer and sounds with the preview timer; anything else, or no
+    // element, sounds at once.
+    void PreviewEntry(int Entry) override;
+    // A load re-sorts the library.
+    void EntryLoaded() override { SortElem(); }
+    // As the Delete Selected button.
+    void DropInBin() override { SpeedDeleteClick(); }
+    // The end of ProcMove: what the target took goes from this library.
+    void RemoveMoved(const std::vector<model::TLibElem*>& Taken) override;
 
 private:
     void FormCreate(forms::TObject* Sender);
     void FormShow(forms::TObject* Sender);
     void FormResize(forms::TObject* Sender);
     void FormKeyDown(forms::TObject* Sender, forms::WORD& Key, forms::TShiftState Shift);
-    void DrawLine(int Row, const forms::TRect& Rect);
-    void DrawGridMouseDown(forms::TMouseButton Button, forms::TShiftState Shift, int X, int Y);
-    void DrawGridDblClick();
-    bool DrawGridDragOver();
-    void DrawGridEndDrag(forms::TObject* Target, int X, int Y);
-    void PanelClick();
     void New(int Type);
     void SpeedDeleteClick();
     void EmptyClick();
@@ -177,6 +172,7 @@ private:
     void PrintClick();
     void MorphClick();
     void RandomClick();
+    void CommentClick();
     void HelpClick();
     void DeleteClick();
     // The selected visible elements in list order.
@@ -200,8 +196,6 @@ private:
     friend class TLibraryView;
     std::array<forms::TSpeedButton*, 8> maskButtons_{};
     std::array<forms::TSpeedButton*, 8> newButtons_{};
-    TElemGridMouse mouse_{DrawGrid};
-    TRowIcons rowIcons_;
 };
 
 } // namespace app

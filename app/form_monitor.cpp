@@ -2,12 +2,12 @@
 
 #include "app/monitor_lines.h"
 #include "app/stored_bounds.h"
-#include "editors/place_control.h"
 #include "model/program/config.h"
 #include "model/program/quintaron.h"
 #include "model/program/ui_services.h"
 #include "platform/core/exception.h"
 #include "platform/core/ini_file.h"
+#include "platform/forms/place_control.h"
 
 namespace app {
 
@@ -26,12 +26,12 @@ constexpr int MemoTop = 20;
 
 TFormMonitor::TFormMonitor(forms::TComponent* owner)
     : TForm(owner, forms::fsMDIChild),
-      PanelIn(editors::PlaceControl<forms::TPanel>(*this, *this, 4, 4, 362, 121)),
-      MemoInput(editors::PlaceControl<forms::TMemo>(*this, PanelIn, MemoLeft, MemoTop, 344, 93)),
-      PanelOut(editors::PlaceControl<forms::TPanel>(*this, *this, 4, 129, 362, 121)),
-      MemoOutput(editors::PlaceControl<forms::TMemo>(*this, PanelOut, MemoLeft, MemoTop, 344, 93)),
-      Label1(editors::PlaceControl<forms::TLabel>(*this, PanelIn, 9, 4, 60, 13, "Message In")),
-      Label2(editors::PlaceControl<forms::TLabel>(*this, PanelOut, 9, 4, 60, 13, "Message Out")) {
+      PanelIn(forms::PlaceControl<forms::TPanel>(*this, *this, 4, 4, 362, 121)),
+      MemoInput(forms::PlaceControl<forms::TMemo>(*this, PanelIn, MemoLeft, MemoTop, 344, 93)),
+      PanelOut(forms::PlaceControl<forms::TPanel>(*this, *this, 4, 129, 362, 121)),
+      MemoOutput(forms::PlaceControl<forms::TMemo>(*this, PanelOut, MemoLeft, MemoTop, 344, 93)),
+      Label1(forms::PlaceControl<forms::TLabel>(*this, PanelIn, 9, 4, 60, 13, "Message In")),
+      Label2(forms::PlaceControl<forms::TLabel>(*this, PanelOut, 9, 4, 60, 13, "Message Out")) {
     SetCaption("Monitor");
     // Long traffic scrolls: the panes follow the newest line and show where they stand.
     for (forms::TMemo* memo : {&MemoInput, &MemoOutput}) {

@@ -2,11 +2,11 @@
 
 #include "app/app_images.h"
 #include "app/form_library.h"
-#include "editors/place_control.h"
 #include "model/elements/bank.h"
 #include "model/elements/element_factory.h"
 #include "model/elements/library.h"
 #include "model/preview/preview.h"
+#include "platform/forms/place_control.h"
 
 #include <cstdio>
 #include <string>
@@ -14,8 +14,6 @@
 namespace app {
 
 namespace {
-
-using editors::PlaceControl;
 
 TFormMorph* formMorph = nullptr;
 
@@ -36,19 +34,19 @@ constexpr int BoxTop = 20;
 
 forms::TCheckBox& IncludeBox(forms::TForm& form, forms::TGroupBox& group, int place,
                              const char* caption) {
-    return PlaceControl<forms::TCheckBox>(form, group, 10 + place / IncludeRows * IncludeColumn,
-                                          BoxTop + place % IncludeRows * BoxPitch, 170, 17,
-                                          caption);
+    return forms::PlaceControl<forms::TCheckBox>(
+        form, group, 10 + place / IncludeRows * IncludeColumn,
+        BoxTop + place % IncludeRows * BoxPitch, 170, 17, caption);
 }
 
 forms::TCheckBox& MorphOnBox(forms::TForm& form, forms::TGroupBox& group, int place,
                              const char* caption) {
-    return PlaceControl<forms::TCheckBox>(form, group, 10, BoxTop + place * BoxPitch, 80, 17,
-                                          caption);
+    return forms::PlaceControl<forms::TCheckBox>(form, group, 10, BoxTop + place * BoxPitch, 80, 17,
+                                                 caption);
 }
 
 controls::TMyEdit& MinMaxEdit(forms::TForm& form, forms::TGroupBox& group, int max, int code) {
-    auto& edit = PlaceControl<controls::TMyEdit>(form, group, 8, 18, 88, 21);
+    auto& edit = forms::PlaceControl<controls::TMyEdit>(form, group, 8, 18, 88, 21);
     edit.SetEditType(controls::TEditType::MinMax);
     edit.Min = 1;
     edit.Max = max;
@@ -97,18 +95,19 @@ void MorphPatches(model::TPatch& A, model::TPatch& B, TFormLibrary& Target) {
 }
 
 TFormMorph::TFormMorph(forms::TComponent* owner)
-    : TForm(owner), PatchEdit1(PlaceControl<forms::TEdit>(*this, *this, 12, 24, 100, 21)),
-      Slider(PlaceControl<controls::TPanSlider>(*this, *this, 122, 8, 280, 54)),
-      LabelFactor(PlaceControl<forms::TLabel>(*this, Slider, 10, 6, 0, 15, "Morph Factor")),
-      PatchEdit2(PlaceControl<forms::TEdit>(*this, *this, 412, 24, 100, 21)),
-      GroupMorphOn(PlaceControl<forms::TGroupBox>(*this, *this, 12, 72, 100, 132, "Morph On")),
+    : TForm(owner), PatchEdit1(forms::PlaceControl<forms::TEdit>(*this, *this, 12, 24, 100, 21)),
+      Slider(forms::PlaceControl<controls::TPanSlider>(*this, *this, 122, 8, 280, 54)),
+      LabelFactor(forms::PlaceControl<forms::TLabel>(*this, Slider, 10, 6, 0, 15, "Morph Factor")),
+      PatchEdit2(forms::PlaceControl<forms::TEdit>(*this, *this, 412, 24, 100, 21)),
+      GroupMorphOn(
+          forms::PlaceControl<forms::TGroupBox>(*this, *this, 12, 72, 100, 132, "Morph On")),
       Common(MorphOnBox(*this, GroupMorphOn, 0, "Common")),
       Tone1(MorphOnBox(*this, GroupMorphOn, 1, "Tone 1")),
       Tone2(MorphOnBox(*this, GroupMorphOn, 2, "Tone 2")),
       Tone3(MorphOnBox(*this, GroupMorphOn, 3, "Tone 3")),
       Tone4(MorphOnBox(*this, GroupMorphOn, 4, "Tone 4")),
-      GroupInclude(
-          PlaceControl<forms::TGroupBox>(*this, *this, 122, 72, 390, 240, "Include Parameter")),
+      GroupInclude(forms::PlaceControl<forms::TGroupBox>(*this, *this, 122, 72, 390, 240,
+                                                         "Include Parameter")),
       OnOff(IncludeBox(*this, GroupInclude, 0, " On/Off ")),
       Wavenumber(IncludeBox(*this, GroupInclude, 1, " Wave Number")),
       PanCtrlSwitch(IncludeBox(*this, GroupInclude, 2, " Pan Ctrl Switch")),
@@ -130,16 +129,11 @@ TFormMorph::TFormMorph(forms::TComponent* owner)
       coarsetune(IncludeBox(*this, GroupInclude, 18, " Coarse Tune")),
       finetune(IncludeBox(*this, GroupInclude, 19, " Fine Tune")),
       GroupNoteLength(
-          PlaceControl<forms::TGroupBox>(*this, *this, 12, 208, 100, 50, "Note Length")),
+          forms::PlaceControl<forms::TGroupBox>(*this, *this, 12, 208, 100, 50, "Note Length")),
       Notelength(MinMaxEdit(*this, GroupNoteLength, MaxNoteLength, DefaultNoteLength)),
       GroupStepLength(
-          PlaceControl<forms::TGroupBox>(*this, *this, 12, 262, 100, 50, "Step Length")),
-      MorphStep(MinMaxEdit(*this, GroupStepLength, MaxMorphStep, 1)),
-      Play(PlaceControl<forms::TBitBtn>(*this, *this, 12, 324, 44, 25)),
-      Stop(PlaceControl<forms::TBitBtn>(*this, *this, 62, 324, 44, 25)),
-      CreateBank(PlaceControl<forms::TButton>(*this, *this, 292, 324, 100, 25, "Create Bank")),
-      Btnclose(PlaceControl<forms::TButton>(*this, *this, 412, 324, 100, 25, "&Close")),
-      Starter(Own<forms::TTimer>()), Timer1(Own<forms::TTimer>()) {
+          forms::PlaceControl<forms::TGroupBox>(*this, *this, 12, 262, 100, 50, "Step Length")),
+      MorphStep(MinMaxEdit(*this, GroupStepLength, MaxMorphStep, 1)) {
     Name = "FormMorph";
     SetCaption("Patch Morphing");
     SetBorderStyle(forms::bsDialog);
@@ -147,6 +141,16 @@ TFormMorph::TFormMorph(forms::TComponent* owner)
     SetClientWidth(524);
     SetClientHeight(361);
     HelpContext = MorphHelpContext;
+    // The buttons' row: bounds, caption, hint, click.
+    forms::PlaceControls(
+        *this,
+        {
+            {&Play, 12, 324, 44, 25, "", "Play", [this] { PlayClick(&Play); }},
+            {&Stop, 62, 324, 44, 25, "", "Stop", [this] { StopClick(&Stop); }},
+            {&CreateBank, 292, 324, 100, 25, "Create Bank", "",
+             [this] { CreateBankClick(&CreateBank); }},
+            {&Btnclose, 412, 324, 100, 25, "&Close", "", [this] { BtncloseClick(&Btnclose); }},
+        });
     ShapeSlider(Slider);
     for (forms::TEdit* edit : {&PatchEdit1, &PatchEdit2}) {
         edit->SetReadOnly(true);
@@ -186,8 +190,6 @@ TFormMorph::TFormMorph(forms::TComponent* owner)
     }
     DrawMorphGlyph(Play.Glyph(), TMorphGlyph::Play);
     DrawMorphGlyph(Stop.Glyph(), TMorphGlyph::Stop);
-    Play.Hint = "Play";
-    Stop.Hint = "Stop";
     Starter.SetEnabled(false);
     Starter.SetInterval(StarterMillis);
     Timer1.SetEnabled(false);
@@ -199,10 +201,6 @@ TFormMorph::TFormMorph(forms::TComponent* owner)
         FormClose(sender, action);
     };
     Slider.OnEndchange = [this](forms::TObject* sender) { SliderEndchange(sender); };
-    Play.OnClick = [this](forms::TObject* sender) { PlayClick(sender); };
-    Stop.OnClick = [this](forms::TObject* sender) { StopClick(sender); };
-    CreateBank.OnClick = [this](forms::TObject* sender) { CreateBankClick(sender); };
-    Btnclose.OnClick = [this](forms::TObject* sender) { BtncloseClick(sender); };
     Notelength.OnEndChange = [this](forms::TObject* sender) { NoteLengthEndChange(sender); };
     MorphStep.OnEndChange = [this](forms::TObject* sender) { NoteLengthEndChange(sender); };
     Starter.SetOnTimer([this](forms::TObject* sender) { StarterTimer(sender); });

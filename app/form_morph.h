@@ -81,12 +81,13 @@ public:
     controls::TMyEdit& Notelength;
     forms::TGroupBox& GroupStepLength;
     controls::TMyEdit& MorphStep;
-    forms::TBitBtn& Play;
-    forms::TBitBtn& Stop;
-    forms::TButton& CreateBank;
-    forms::TButton& Btnclose;
-    forms::TTimer& Starter;
-    forms::TTimer& Timer1;
+    // The buttons' row, laid out by the constructor's table.
+    forms::TBitBtn& Play = Own<forms::TBitBtn>();
+    forms::TBitBtn& Stop = Own<forms::TBitBtn>();
+    forms::TButton& CreateBank = Own<forms::TButton>();
+    forms::TButton& Btnclose = Own<forms::TButton>();
+    forms::TTimer& Starter = Own<forms::TTimer>();
+    forms::TTimer& Timer1 = Own<forms::TTimer>();
 
 private:
     void FormShow(forms::TObject* Sender);

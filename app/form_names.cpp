@@ -1,6 +1,6 @@
 #include "app/form_names.h"
 
-#include "editors/place_control.h"
+#include "platform/forms/place_control.h"
 
 #include <algorithm>
 
@@ -31,14 +31,14 @@ TFormNames* FormNames() {
 }
 
 TFormNames::TFormNames(forms::TComponent* owner)
-    : TForm(owner), FormWaveSelect(editors::PlaceControl<forms::TPanel>(
+    : TForm(owner), FormWaveSelect(forms::PlaceControl<forms::TPanel>(
                         *this, *this, 0, 0, PanelWidth, PanelHeight, "Wave List")),
-      StringGrid1(editors::PlaceControl<forms::TStringGrid>(*this, FormWaveSelect, 8, 8, GridWidth,
-                                                            GridHeight)),
+      StringGrid1(forms::PlaceControl<forms::TStringGrid>(*this, FormWaveSelect, 8, 8, GridWidth,
+                                                          GridHeight)),
       BitBtn3(
-          editors::PlaceControl<forms::TBitBtn>(*this, *this, PanelWidth - 176, ButtonTop, 75, 25)),
+          forms::PlaceControl<forms::TBitBtn>(*this, *this, PanelWidth - 176, ButtonTop, 75, 25)),
       BitBtn1(
-          editors::PlaceControl<forms::TBitBtn>(*this, *this, PanelWidth - 88, ButtonTop, 75, 25)) {
+          forms::PlaceControl<forms::TBitBtn>(*this, *this, PanelWidth - 88, ButtonTop, 75, 25)) {
     Name = "FormNames";
     SetCaption("Select Name");
     SetBorderStyle(forms::bsDialog);

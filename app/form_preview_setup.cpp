@@ -1,13 +1,13 @@
 #include "app/form_preview_setup.h"
 
 #include "app/form_quintaron.h"
-#include "editors/place_control.h"
 #include "model/files/data_folders.h"
 #include "model/preview/midi_file_player.h"
 #include "model/preview/preview.h"
 #include "model/program/dialog_services.h"
 #include "model/program/quintaron.h"
 #include "platform/forms/dialogs.h"
+#include "platform/forms/place_control.h"
 #include "platform/win/input_state.h"
 #include "platform/win/messages.h"
 
@@ -46,25 +46,25 @@ TFormPreviewSetup* FormPreviewSetup() {
 
 TFormPreviewSetup::TFormPreviewSetup(forms::TComponent* owner)
     : TForm(owner),
-      GroupPlay(editors::PlaceControl<forms::TGroupBox>(*this, *this, 8, 4, 289, 45, "Play")),
-      RadioSingle(editors::PlaceControl<forms::TRadioButton>(*this, GroupPlay, 16, 18, 110, 17,
-                                                             " Single Note")),
-      RadioMidi(editors::PlaceControl<forms::TRadioButton>(*this, GroupPlay, 160, 18, 110, 17,
-                                                           " Midi File")),
-      PanelNote(editors::PlaceControl<forms::TPanel>(*this, *this, 8, 56, 289, 64)),
-      LabelNote(editors::PlaceControl<forms::TLabel>(*this, PanelNote, 8, 6, 40, 13, "Note")),
-      Note(editors::PlaceControl<controls::TMyEdit>(*this, PanelNote, 8, 26, 80, 21)),
+      GroupPlay(forms::PlaceControl<forms::TGroupBox>(*this, *this, 8, 4, 289, 45, "Play")),
+      RadioSingle(forms::PlaceControl<forms::TRadioButton>(*this, GroupPlay, 16, 18, 110, 17,
+                                                           " Single Note")),
+      RadioMidi(forms::PlaceControl<forms::TRadioButton>(*this, GroupPlay, 160, 18, 110, 17,
+                                                         " Midi File")),
+      PanelNote(forms::PlaceControl<forms::TPanel>(*this, *this, 8, 56, 289, 64)),
+      LabelNote(forms::PlaceControl<forms::TLabel>(*this, PanelNote, 8, 6, 40, 13, "Note")),
+      Note(forms::PlaceControl<controls::TMyEdit>(*this, PanelNote, 8, 26, 80, 21)),
       LabelVelocity(
-          editors::PlaceControl<forms::TLabel>(*this, PanelNote, 104, 6, 60, 13, " Velocity ")),
-      Velocity(editors::PlaceControl<controls::TPanSlider>(*this, PanelNote, 104, 22, 176, 34)),
-      PanelMidi(editors::PlaceControl<forms::TPanel>(*this, *this, 8, 128, 289, 56)),
+          forms::PlaceControl<forms::TLabel>(*this, PanelNote, 104, 6, 60, 13, " Velocity ")),
+      Velocity(forms::PlaceControl<controls::TPanSlider>(*this, PanelNote, 104, 22, 176, 34)),
+      PanelMidi(forms::PlaceControl<forms::TPanel>(*this, *this, 8, 128, 289, 56)),
       LabelMidi(
-          editors::PlaceControl<forms::TLabel>(*this, PanelMidi, 8, 6, 80, 13, "Midi Filename")),
-      MidiName(editors::PlaceControl<forms::TEdit>(*this, PanelMidi, 8, 24, 190, 21)),
-      Cercabtn(editors::PlaceControl<forms::TButton>(*this, PanelMidi, 206, 22, 75, 25, "Browse")),
-      BitBtn1(editors::PlaceControl<THoldButton>(*this, *this, 8, 194, 75, 25, "Test")),
-      BitBtn2(editors::PlaceControl<forms::TBitBtn>(*this, *this, 134, 194, 75, 25)),
-      BitBtn3(editors::PlaceControl<forms::TBitBtn>(*this, *this, 222, 194, 75, 25)),
+          forms::PlaceControl<forms::TLabel>(*this, PanelMidi, 8, 6, 80, 13, "Midi Filename")),
+      MidiName(forms::PlaceControl<forms::TEdit>(*this, PanelMidi, 8, 24, 190, 21)),
+      Cercabtn(forms::PlaceControl<forms::TButton>(*this, PanelMidi, 206, 22, 75, 25, "Browse")),
+      BitBtn1(forms::PlaceControl<THoldButton>(*this, *this, 8, 194, 75, 25, "Test")),
+      BitBtn2(forms::PlaceControl<forms::TBitBtn>(*this, *this, 134, 194, 75, 25)),
+      BitBtn3(forms::PlaceControl<forms::TBitBtn>(*this, *this, 222, 194, 75, 25)),
       mediaPlayer_(std::make_unique<model::TMidiFilePlayer>()) {
     Name = "FormPreviewSetup";
     SetCaption("Preview Setup");

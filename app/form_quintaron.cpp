@@ -11,7 +11,6 @@
 #include "app/form_preview_setup.h"
 #include "app/form_update_names.h"
 #include "editors/elem_window.h"
-#include "editors/place_control.h"
 #include "model/editing/clipboard.h"
 #include "model/editing/drag_info.h"
 #include "model/elements/library.h"
@@ -24,6 +23,7 @@
 #include "platform/core/ini_file.h"
 #include "platform/core/text.h"
 #include "platform/forms/application.h"
+#include "platform/forms/place_control.h"
 #include "platform/forms/screen.h"
 #include "platform/win/messages.h"
 #include "platform/win/window.h"
@@ -139,21 +139,19 @@ TMainBars::TMainBars(forms::TForm& form)
 TFormquintaron::TFormquintaron(forms::TComponent* owner)
     : TForm(owner, forms::fsMDIForm), TMainBars(static_cast<forms::TForm&>(*this)),
       OpenDialog(Own<forms::TOpenDialog>()),
-      Patch(editors::PlaceControl<forms::TBitBtn>(*this, *this, 0, 0, 25, 25)),
-      PatchBank(editors::PlaceControl<forms::TBitBtn>(*this, *this, 0, 0, 25, 25)),
-      PerformanceBank(editors::PlaceControl<forms::TBitBtn>(*this, *this, 0, 0, 25, 25)),
-      Performance(editors::PlaceControl<forms::TBitBtn>(*this, *this, 0, 0, 25, 25)),
-      Rhythm(editors::PlaceControl<forms::TBitBtn>(*this, *this, 0, 0, 25, 25)),
-      RhythmBank(editors::PlaceControl<forms::TBitBtn>(*this, *this, 0, 0, 25, 25)),
-      global(editors::PlaceControl<forms::TBitBtn>(*this, *this, 0, 0, 25, 25)),
-      System(editors::PlaceControl<forms::TBitBtn>(*this, *this, 0, 0, 25, 25)),
+      Patch(forms::PlaceControl<forms::TBitBtn>(*this, *this, 0, 0, 25, 25)),
+      PatchBank(forms::PlaceControl<forms::TBitBtn>(*this, *this, 0, 0, 25, 25)),
+      PerformanceBank(forms::PlaceControl<forms::TBitBtn>(*this, *this, 0, 0, 25, 25)),
+      Performance(forms::PlaceControl<forms::TBitBtn>(*this, *this, 0, 0, 25, 25)),
+      Rhythm(forms::PlaceControl<forms::TBitBtn>(*this, *this, 0, 0, 25, 25)),
+      RhythmBank(forms::PlaceControl<forms::TBitBtn>(*this, *this, 0, 0, 25, 25)),
+      global(forms::PlaceControl<forms::TBitBtn>(*this, *this, 0, 0, 25, 25)),
+      System(forms::PlaceControl<forms::TBitBtn>(*this, *this, 0, 0, 25, 25)),
       TimerPreview(Own<forms::TTimer>()), PopupCopyMove(Own<forms::TPopupMenu>()),
       PopUpMove(PopupCopyMove.Items().Add("Move")), PopUpCopy(PopupCopyMove.Items().Add("Copy")),
-      PanelTrash(editors::PlaceControl<forms::TPanel>(*this, *this, 0, 0, TrashSize, TrashSize)),
-      TrashPieno(
-          editors::PlaceControl<forms::TImage>(*this, PanelTrash, 0, 0, TrashSize, TrashSize)),
-      TrashVuoto(
-          editors::PlaceControl<forms::TImage>(*this, PanelTrash, 0, 0, TrashSize, TrashSize)),
+      PanelTrash(forms::PlaceControl<forms::TPanel>(*this, *this, 0, 0, TrashSize, TrashSize)),
+      TrashPieno(forms::PlaceControl<forms::TImage>(*this, PanelTrash, 0, 0, TrashSize, TrashSize)),
+      TrashVuoto(forms::PlaceControl<forms::TImage>(*this, PanelTrash, 0, 0, TrashSize, TrashSize)),
       ImageListMenu(Own<forms::TImageList>()) {
     mainWindow = this;
     Name = "Formquintaron";

@@ -3,11 +3,11 @@
 #include "app/app_images.h"
 #include "app/form_library.h"
 #include "app/form_quintaron.h"
-#include "editors/place_control.h"
 #include "model/elements/bank.h"
 #include "model/elements/library.h"
 #include "model/elements/patch.h"
 #include "model/preview/preview.h"
+#include "platform/forms/place_control.h"
 #include "platform/forms/screen.h"
 
 #include <string>
@@ -26,7 +26,7 @@ constexpr int ArrowSize = 16;
 template <class T>
 T& Place(TFormRandom& form, forms::TWinControl& parent, const char* name, int left, int top,
          int width, int height, const std::string& caption = {}) {
-    T& control = editors::PlaceControl<T>(form, parent, left, top, width, height, caption);
+    T& control = forms::PlaceControl<T>(form, parent, left, top, width, height, caption);
     control.Name = name;
     return control;
 }

@@ -1,6 +1,5 @@
 #include "app/form_search.h"
 
-#include "editors/place_control.h"
 #include "model/elements/bank.h"
 #include "model/elements/global.h"
 #include "model/elements/library.h"
@@ -11,6 +10,7 @@
 #include "platform/core/date_time.h"
 #include "platform/core/exception.h"
 #include "platform/core/string_list.h"
+#include "platform/forms/place_control.h"
 
 #include <cmath>
 #include <utility>
@@ -60,15 +60,15 @@ std::string PadRight(std::string text, std::size_t width) {
 
 forms::TCheckBox& PlaceCheck(forms::TComponent& owner, forms::TWinControl& parent, int left,
                              int top, int width, const char* caption, bool checked) {
-    auto& box = editors::PlaceControl<forms::TCheckBox>(owner, parent, left, top, width,
-                                                        CheckHeight, caption);
+    auto& box = forms::PlaceControl<forms::TCheckBox>(owner, parent, left, top, width, CheckHeight,
+                                                      caption);
     box.SetChecked(checked);
     return box;
 }
 
 forms::TMaskEdit& PlaceMask(forms::TComponent& owner, forms::TWinControl& parent, int left,
                             const char* mask) {
-    auto& edit = editors::PlaceControl<forms::TMaskEdit>(owner, parent, left, 20, 66, 21);
+    auto& edit = forms::PlaceControl<forms::TMaskEdit>(owner, parent, left, 20, 66, 21);
     edit.SetEditMask(mask);
     return edit;
 }
@@ -89,50 +89,48 @@ void SearchLibrary(model::TLibrary& Library, bool Duplicates) {
 
 TFormSearch::TFormSearch(forms::TComponent* owner)
     : TForm(owner),
-      Panel(editors::PlaceControl<forms::TPanel>(*this, *this, Margin, Margin,
-                                                 FormWidth - 2 * Margin,
-                                                 FormHeight - ButtonStrip - 2 * Margin)),
-      LabelName(editors::PlaceControl<forms::TLabel>(*this, Panel, 8, 12, 36, 13, "Name")),
-      SearchString(editors::PlaceControl<forms::TEdit>(*this, Panel, 48, 8, 148, 21)),
-      Btnsearch(editors::PlaceControl<forms::TButton>(*this, Panel, 204, 8, 75, 25, "Search")),
+      Panel(forms::PlaceControl<forms::TPanel>(*this, *this, Margin, Margin, FormWidth - 2 * Margin,
+                                               FormHeight - ButtonStrip - 2 * Margin)),
+      LabelName(forms::PlaceControl<forms::TLabel>(*this, Panel, 8, 12, 36, 13, "Name")),
+      SearchString(forms::PlaceControl<forms::TEdit>(*this, Panel, 48, 8, 148, 21)),
+      Btnsearch(forms::PlaceControl<forms::TButton>(*this, Panel, 204, 8, 75, 25, "Search")),
       GroupSearchFor(
-          editors::PlaceControl<forms::TGroupBox>(*this, Panel, 8, 40, 128, 96, "Search For")),
+          forms::PlaceControl<forms::TGroupBox>(*this, Panel, 8, 40, 128, 96, "Search For")),
       Patch(PlaceCheck(*this, GroupSearchFor, 10, 18, 110, " Patch", true)),
       Performance(PlaceCheck(*this, GroupSearchFor, 10, 36, 110, " Performance", true)),
       Rhythm(PlaceCheck(*this, GroupSearchFor, 10, 54, 110, " Rhythm", true)),
       system(PlaceCheck(*this, GroupSearchFor, 10, 72, 110, " System", true)),
       GroupOptions(
-          editors::PlaceControl<forms::TGroupBox>(*this, Panel, 144, 40, 150, 96, "Options")),
+          forms::PlaceControl<forms::TGroupBox>(*this, Panel, 144, 40, 150, 96, "Options")),
       CaseSens(PlaceCheck(*this, GroupOptions, 10, 14, 134, " Case Sensitive", false)),
       substring(PlaceCheck(*this, GroupOptions, 10, 30, 134, " Substring", true)),
       Date(PlaceCheck(*this, GroupOptions, 10, 46, 134, " Date", false)),
       Time(PlaceCheck(*this, GroupOptions, 10, 62, 134, " Time", false)),
       Selected(PlaceCheck(*this, GroupOptions, 10, 78, 134, " Search into Selected", false)),
       GroupDate(
-          editors::PlaceControl<forms::TGroupBox>(*this, Panel, 302, 40, 150, 46, "Modified Date")),
+          forms::PlaceControl<forms::TGroupBox>(*this, Panel, 302, 40, 150, 46, "Modified Date")),
       FromDate(PlaceMask(*this, GroupDate, 8, DateMask)),
       Todate(PlaceMask(*this, GroupDate, 78, DateMask)),
       GroupTime(
-          editors::PlaceControl<forms::TGroupBox>(*this, Panel, 302, 90, 150, 46, "Modified Time")),
+          forms::PlaceControl<forms::TGroupBox>(*this, Panel, 302, 90, 150, 46, "Modified Time")),
       Fromtime(PlaceMask(*this, GroupTime, 8, TimeMask)),
       Totime(PlaceMask(*this, GroupTime, 78, TimeMask)),
-      GroupCaseDeb(editors::PlaceControl<forms::TGroupBox>(*this, Panel, 144, 40, 150, 60)),
+      GroupCaseDeb(forms::PlaceControl<forms::TGroupBox>(*this, Panel, 144, 40, 150, 60)),
       DebCaseSens(PlaceCheck(*this, GroupCaseDeb, 10, 14, 134, " Case Sensitive", false)),
       SelectedDebug(PlaceCheck(*this, GroupCaseDeb, 10, 34, 134, " Search Into Selected", false)),
-      LabelProgress(
-          editors::PlaceControl<forms::TLabel>(*this, Panel, 462, 44, 60, 13, "Progress")),
-      Gauge(editors::PlaceControl<forms::TGauge>(*this, Panel, 462, 62, 158, 20)),
-      Header(editors::PlaceControl<forms::THeaderControl>(*this, Panel, 8, 144,
-                                                          FormWidth - 2 * Margin - 16, 17)),
-      DrawGrid(editors::PlaceControl<forms::TDrawGrid>(*this, Panel, 8, 161,
-                                                       FormWidth - 2 * Margin - 16, 240)),
-      PanelBut(editors::PlaceControl<forms::TPanel>(*this, *this, Margin,
-                                                    FormHeight - ButtonStrip - Margin,
-                                                    FormWidth - 2 * Margin, ButtonStrip - 4)),
-      BitBtn1(editors::PlaceControl<forms::TBitBtn>(*this, PanelBut, 8, 6, 90, 25, "&Close")),
-      StampaBtn(editors::PlaceControl<forms::TBitBtn>(*this, PanelBut, 428, 6, 90, 25, "Print")),
+      LabelProgress(forms::PlaceControl<forms::TLabel>(*this, Panel, 462, 44, 60, 13, "Progress")),
+      Gauge(forms::PlaceControl<forms::TGauge>(*this, Panel, 462, 62, 158, 20)),
+      Header(forms::PlaceControl<forms::THeaderControl>(*this, Panel, 8, 144,
+                                                        FormWidth - 2 * Margin - 16, 17)),
+      DrawGrid(forms::PlaceControl<forms::TDrawGrid>(*this, Panel, 8, 161,
+                                                     FormWidth - 2 * Margin - 16, 240)),
+      PanelBut(forms::PlaceControl<forms::TPanel>(*this, *this, Margin,
+                                                  FormHeight - ButtonStrip - Margin,
+                                                  FormWidth - 2 * Margin, ButtonStrip - 4)),
+      BitBtn1(forms::PlaceControl<forms::TBitBtn>(*this, PanelBut, 8, 6, 90, 25, "&Close")),
+      StampaBtn(forms::PlaceControl<forms::TBitBtn>(*this, PanelBut, 428, 6, 90, 25, "Print")),
       Savetodisk(
-          editors::PlaceControl<forms::TBitBtn>(*this, PanelBut, 526, 6, 90, 25, "Save To Disk")) {
+          forms::PlaceControl<forms::TBitBtn>(*this, PanelBut, 526, 6, 90, 25, "Save To Disk")) {
     Name = "FormSearch";
     SetCaption("Search Library Items");
     SetBorderStyle(forms::bsDialog);

@@ -1,7 +1,7 @@
 #include "app/form_transmet.h"
 
-#include "editors/place_control.h"
 #include "model/transfer/transfer.h"
+#include "platform/forms/place_control.h"
 #include "platform/gdi/colors.h"
 
 namespace app {
@@ -11,7 +11,7 @@ namespace {
 // Labels size themselves to their text.
 forms::TLabel& CountLabel(forms::TComponent& owner, forms::TWinControl& parent, int left, int top,
                           const std::string& caption = {}) {
-    return editors::PlaceControl<forms::TLabel>(owner, parent, left, top, 40, 13, caption);
+    return forms::PlaceControl<forms::TLabel>(owner, parent, left, top, 40, 13, caption);
 }
 
 constexpr int WideGroup = 256;
@@ -20,15 +20,15 @@ constexpr int NarrowGroup = 120;
 } // namespace
 
 TFormTransmet::TFormTransmet(forms::TComponent* owner)
-    : TForm(owner), panel(editors::PlaceControl<forms::TPanel>(*this, *this, 0, 0, 272, 256)),
-      Panel1(editors::PlaceControl<forms::TPanel>(*this, panel, 8, 168, WideGroup, 28)),
-      Gauge(editors::PlaceControl<forms::TGauge>(*this, Panel1, 4, 4, WideGroup - 8, 20)),
-      Panel3(editors::PlaceControl<forms::TPanel>(*this, panel, 8, 204, WideGroup, 44)),
-      BitBtn1(editors::PlaceControl<forms::TBitBtn>(*this, Panel3, 90, 9, 75, 25)),
+    : TForm(owner), panel(forms::PlaceControl<forms::TPanel>(*this, *this, 0, 0, 272, 256)),
+      Panel1(forms::PlaceControl<forms::TPanel>(*this, panel, 8, 168, WideGroup, 28)),
+      Gauge(forms::PlaceControl<forms::TGauge>(*this, Panel1, 4, 4, WideGroup - 8, 20)),
+      Panel3(forms::PlaceControl<forms::TPanel>(*this, panel, 8, 204, WideGroup, 44)),
+      BitBtn1(forms::PlaceControl<forms::TBitBtn>(*this, Panel3, 90, 9, 75, 25)),
       GroupBox1(
-          editors::PlaceControl<forms::TGroupBox>(*this, panel, 8, 96, NarrowGroup, 64, "Send")),
-      GroupBox2(editors::PlaceControl<forms::TGroupBox>(*this, panel, 144, 96, NarrowGroup, 64,
-                                                        "Receive")),
+          forms::PlaceControl<forms::TGroupBox>(*this, panel, 8, 96, NarrowGroup, 64, "Send")),
+      GroupBox2(
+          forms::PlaceControl<forms::TGroupBox>(*this, panel, 144, 96, NarrowGroup, 64, "Receive")),
       LabelByteSended(CountLabel(*this, GroupBox1, 72, 20)),
       LabelMessageSended(CountLabel(*this, GroupBox1, 72, 40)),
       LabelBytereceived(CountLabel(*this, GroupBox2, 72, 20)),
@@ -37,9 +37,9 @@ TFormTransmet::TFormTransmet(forms::TComponent* owner)
       Label5(CountLabel(*this, GroupBox2, 8, 20, "Bytes :")),
       Label2(CountLabel(*this, GroupBox1, 8, 40, "Message :")),
       Label6(CountLabel(*this, GroupBox2, 8, 40, "Message :")),
-      GroupBox3(editors::PlaceControl<forms::TGroupBox>(*this, panel, 8, 8, WideGroup, 40)),
+      GroupBox3(forms::PlaceControl<forms::TGroupBox>(*this, panel, 8, 8, WideGroup, 40)),
       LabelReceiving(CountLabel(*this, GroupBox3, 8, 16)),
-      GroupBox4(editors::PlaceControl<forms::TGroupBox>(*this, panel, 8, 52, WideGroup, 40)),
+      GroupBox4(forms::PlaceControl<forms::TGroupBox>(*this, panel, 8, 52, WideGroup, 40)),
       LabelElem(CountLabel(*this, GroupBox4, 8, 16)),
       LabelElemNum(CountLabel(*this, GroupBox4, 8, 16)), timer_(Own<platform::core::TTimer>()),
       timerCleanup_(Own<platform::core::TTimer>()) {

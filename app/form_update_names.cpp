@@ -1,7 +1,6 @@
 #include "app/form_update_names.h"
 
 #include "app/form_names.h"
-#include "editors/place_control.h"
 #include "midi/midi_event.h"
 #include "model/program/dialog_services.h"
 #include "model/program/quintaron.h"
@@ -9,6 +8,7 @@
 #include "model/transfer/transfer.h"
 #include "platform/core/exception.h"
 #include "platform/core/message_loop.h"
+#include "platform/forms/place_control.h"
 #include "platform/win/messages.h"
 
 #include <cmath>
@@ -70,9 +70,9 @@ TFormUpdateNames* FormUpdateNames() {
 
 TFormUpdateNames::TFormUpdateNames(forms::TComponent* owner)
     : TForm(owner),
-      Label1(editors::PlaceControl<forms::TLabel>(*this, *this, 16, 12, 268, 13, "Receiving")),
-      Gauge1(editors::PlaceControl<forms::TGauge>(*this, *this, 16, 36, 268, 20)),
-      cancelBtn(editors::PlaceControl<forms::TBitBtn>(*this, *this, 112, 68, 75, 25)),
+      Label1(forms::PlaceControl<forms::TLabel>(*this, *this, 16, 12, 268, 13, "Receiving")),
+      Gauge1(forms::PlaceControl<forms::TGauge>(*this, *this, 16, 36, 268, 20)),
+      cancelBtn(forms::PlaceControl<forms::TBitBtn>(*this, *this, 112, 68, 75, 25)),
       Timer1(Own<platform::core::TTimer>()) {
     Name = "FormUpdateNames";
     SetCaption("Updating names");

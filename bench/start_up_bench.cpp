@@ -41,6 +41,8 @@
 #include <string>
 #include <vector>
 
+namespace pw = platform::win;
+
 namespace {
 
 namespace pc = platform::core;
@@ -246,8 +248,8 @@ void BM_OpenFileMenu(benchmark::State& state) {
             state.SkipWithError("File did not open");
             break;
         }
-        driver.Key(Qt::Key_Escape);
-        driver.Key(Qt::Key_Escape);
+        driver.TypeKey(pw::VK_ESCAPE);
+        driver.TypeKey(pw::VK_ESCAPE);
         testsupport::PumpUntilIdle();
         if (main.File1.ItemLinks().BarControl() != nullptr) {
             state.SkipWithError("File did not close");

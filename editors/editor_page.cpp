@@ -1,9 +1,9 @@
 #include "editors/editor_page.h"
 
 #include "editors/place_child_form.h"
-#include "editors/place_control.h"
 #include "model/elements/lib_elem.h"
 #include "model/print/print_routines.h"
+#include "platform/forms/place_control.h"
 
 #include <vector>
 
@@ -30,13 +30,13 @@ void TPageView::ClearUndo() {
 TEditorPage::TEditorPage(forms::TComponent* owner, model::TLibElem& elem,
                          std::unique_ptr<TPageRecord> record, int helpContext)
     : forms::TForm(owner, forms::fsMDIChild),
-      PanelBtn(PlaceControl<forms::TPanel>(*this, *this, 0, 0, PanelWidth, PanelHeight)),
-      BtnUndo(
-          PlaceControl<forms::TBitBtn>(*this, PanelBtn, 8, 4, ButtonWidth, ButtonHeight, "&Undo")),
-      BtnRevert(PlaceControl<forms::TBitBtn>(*this, PanelBtn, 16 + ButtonWidth, 4, ButtonWidth,
-                                             ButtonHeight, "&Revert")),
-      Btnclose(PlaceControl<forms::TBitBtn>(*this, PanelBtn, 24 + 2 * ButtonWidth, 4, ButtonWidth,
-                                            ButtonHeight, "&Close")),
+      PanelBtn(forms::PlaceControl<forms::TPanel>(*this, *this, 0, 0, PanelWidth, PanelHeight)),
+      BtnUndo(forms::PlaceControl<forms::TBitBtn>(*this, PanelBtn, 8, 4, ButtonWidth, ButtonHeight,
+                                                  "&Undo")),
+      BtnRevert(forms::PlaceControl<forms::TBitBtn>(*this, PanelBtn, 16 + ButtonWidth, 4,
+                                                    ButtonWidth, ButtonHeight, "&Revert")),
+      Btnclose(forms::PlaceControl<forms::TBitBtn>(*this, PanelBtn, 24 + 2 * ButtonWidth, 4,
+                                                   ButtonWidth, ButtonHeight, "&Close")),
       elem_(elem), record_(std::move(record)), view_(*this) {
     // The number of the form resource gives way to the page's own.
     HelpContext = helpContext;

@@ -1,10 +1,10 @@
 #include "editors/element_window.h"
 
 #include "editors/place_child_form.h"
-#include "editors/place_control.h"
 #include "model/print/print_routines.h"
 #include "model/program/quintaron.h"
 #include "platform/forms/application.h"
+#include "platform/forms/place_control.h"
 #include "platform/gdi/colors.h"
 
 #include <cstdint>
@@ -61,7 +61,7 @@ model::TLibElem* TElementWindow::FormElem() {
 }
 
 forms::TPanel& TElementWindow::MakeToolbar() {
-    return PlaceControl<forms::TPanel>(form_, form_, 0, 0, 0, ToolbarHeight);
+    return forms::PlaceControl<forms::TPanel>(form_, form_, 0, 0, 0, ToolbarHeight);
 }
 
 forms::TSpeedButton& TElementWindow::MakeToolButton(forms::TPanel& toolbar,
@@ -72,8 +72,8 @@ forms::TSpeedButton& TElementWindow::MakeToolButton(forms::TPanel& toolbar,
         left += placed == TTool::Gap ? 6 : layout.ButtonWidth + layout.Spacing;
     }
     const TToolDesc& desc = ToolDescs[static_cast<std::size_t>(tool)];
-    auto& button = PlaceControl<forms::TSpeedButton>(form_, toolbar, left, 2, layout.ButtonWidth,
-                                                     24, desc.caption);
+    auto& button = forms::PlaceControl<forms::TSpeedButton>(form_, toolbar, left, 2,
+                                                            layout.ButtonWidth, 24, desc.caption);
     button.Hint = desc.hint;
     button.ShowHint = true;
     button.Flat = true;
@@ -144,7 +144,8 @@ void TElementWindow::AddGroupPanel(forms::TPanel& group, const char* name) {
 forms::TPanel& TElementWindow::AddPagePanel(forms::TPanel& group, const char* name,
                                             const char* caption, int left, int top, int width,
                                             int height) {
-    auto& page = PlaceControl<forms::TPanel>(form_, group, left, top, width, height, caption);
+    auto& page =
+        forms::PlaceControl<forms::TPanel>(form_, group, left, top, width, height, caption);
     page.Name = name;
     page.SetColor(platform::gdi::clBtnFace);
     page.OnDblClick = [this, &page](forms::TObject*) { PageDblClick(page); };

@@ -5,8 +5,8 @@
 #include "editors/page_choice_rows.h"
 #include "editors/page_opening.h"
 #include "editors/page_text_rows.h"
-#include "editors/place_control.h"
 #include "model/transfer/activation.h"
+#include "platform/forms/place_control.h"
 
 #include <algorithm>
 #include <memory>
@@ -38,19 +38,19 @@ const char* const CtrlSources[] = {"Off",        "Sys-Ctrl 1", "Sys-Ctrl 2", "Mo
                                    "LFO 2",      "Velocity",   "Keyfollow",  "Playmate"};
 
 forms::TTabbedNotebook& Notebook(forms::TForm& form) {
-    auto& notebook =
-        PlaceControl<forms::TTabbedNotebook>(form, form, 8, 8, NotebookWidth, NotebookHeight);
+    auto& notebook = forms::PlaceControl<forms::TTabbedNotebook>(form, form, 8, 8, NotebookWidth,
+                                                                 NotebookHeight);
     return notebook;
 }
 
 forms::TLabel& LabelAt(forms::TForm& form, forms::TWinControl& parent, int left, int top,
                        const char* text) {
-    return PlaceControl<forms::TLabel>(form, parent, left, top, 0, 15, text);
+    return forms::PlaceControl<forms::TLabel>(form, parent, left, top, 0, 15, text);
 }
 
 controls::TMyEdit& Step(forms::TForm& form, forms::TWinControl& parent, int left, int top,
                         TEditType type, int min, int max) {
-    auto& edit = PlaceControl<controls::TMyEdit>(form, parent, left, top, 88, 21);
+    auto& edit = forms::PlaceControl<controls::TMyEdit>(form, parent, left, top, 88, 21);
     edit.Min = min;
     edit.Max = max;
     edit.SetEditType(type);
@@ -66,19 +66,19 @@ controls::TPanSlider& Slider(forms::TForm& form, forms::TWinControl& parent, int
 
 forms::TGroupBox& Group(forms::TForm& form, forms::TWinControl& parent, int left, int top,
                         int width, int height, const char* caption) {
-    return PlaceControl<forms::TGroupBox>(form, parent, left, top, width, height, caption);
+    return forms::PlaceControl<forms::TGroupBox>(form, parent, left, top, width, height, caption);
 }
 
 forms::TRadioButton& Radio(forms::TForm& form, forms::TWinControl& group, int left, int top,
                            int width, const char* caption) {
-    return PlaceControl<forms::TRadioButton>(form, group, left, top, width, 18, caption);
+    return forms::PlaceControl<forms::TRadioButton>(form, group, left, top, width, 18, caption);
 }
 
 // A button of a group of speed buttons side by side, standing for its Tag.
 forms::TSpeedButton& Speed(forms::TForm& form, forms::TWinControl& parent, int left, int top,
                            int tag, int group, const char* caption) {
-    auto& button =
-        PlaceControl<forms::TSpeedButton>(form, parent, left + tag * 40, top, 38, 22, caption);
+    auto& button = forms::PlaceControl<forms::TSpeedButton>(form, parent, left + tag * 40, top, 38,
+                                                            22, caption);
     button.SetGroupIndex(group);
     button.Tag = tag;
     return button;
@@ -87,7 +87,7 @@ forms::TSpeedButton& Speed(forms::TForm& form, forms::TWinControl& parent, int l
 forms::TComboBox& SourceList(forms::TForm& form, forms::TWinControl& parent, int top,
                              const char* label) {
     LabelAt(form, parent, 240, top, label);
-    auto& list = PlaceControl<forms::TComboBox>(form, parent, 240, top + 16, 130, 21);
+    auto& list = forms::PlaceControl<forms::TComboBox>(form, parent, 240, top + 16, 130, 21);
     list.Style = forms::csDropDownList;
     list.DropDownCount = 16;
     for (const char* item : CtrlSources)
@@ -180,11 +180,11 @@ TFormCommon::TFormCommon(forms::TComponent* owner)
       TabbedNotebook1(Notebook(*this)), Page1(TabbedNotebook1.AddPage("Page 1")),
       Page2(TabbedNotebook1.AddPage("Page 2")),
       // Page 1
-      EditName(PlaceControl<TNameEdit>(*this, Page1, 8, 24, 110, 21)),
+      EditName(forms::PlaceControl<TNameEdit>(*this, Page1, 8, 24, 110, 21)),
       DefaultTempo(Step(*this, Page1, 8, 70, TEditType::MinMax, 20, 250)),
       OctaveShift(Step(*this, Page1, 8, 116, TEditType::MinMaxS, -3, 3)),
       VelRangeSwitch(
-          PlaceControl<forms::TCheckBox>(*this, Page1, 8, 146, 130, 20, "Vel Range Switch")),
+          forms::PlaceControl<forms::TCheckBox>(*this, Page1, 8, 146, 130, 20, "Vel Range Switch")),
       GroupVoice(Group(*this, Page1, 8, 172, 130, 60, "Voice Priority")),
       VoiceLast(Radio(*this, GroupVoice, 8, 16, 110, " Last")),
       VoiceLoudest(Radio(*this, GroupVoice, 8, 36, 110, " Loudest")),
@@ -194,30 +194,38 @@ TFormCommon::TFormCommon(forms::TComponent* owner)
       Stretch4(Speed(*this, Page1, 8, 262, 3, 1, "3")),
       PatchLevel(Slider(*this, Page1, 150, "Patch Level")),
       AnalogfeelDepth(Slider(*this, Page1, 222, "Analog Feel Depth")),
-      ClickPan(PlaceControl<controls::TClickEdit>(*this, Page1, 156, 206, 56, 20)),
-      Panel12(PlaceControl<forms::TPanel>(*this, Page1, StructLeft, 4, StructWidth, StructHeight)),
-      Image12(PlaceControl<forms::TImage>(*this, Panel12, 4, 4, DiagramWidth, DiagramHeight)),
-      Label12(PlaceControl<forms::TLabel>(*this, Panel12, 0, DiagramHeight + 6, StructWidth, 15)),
-      Precedente(PlaceControl<forms::TBitBtn>(*this, Panel12, 4, DiagramHeight + 22, 36, 22, "<")),
-      Successivo(PlaceControl<forms::TBitBtn>(*this, Panel12, StructWidth - 40, DiagramHeight + 22,
-                                              36, 22, ">")),
+      ClickPan(forms::PlaceControl<controls::TClickEdit>(*this, Page1, 156, 206, 56, 20)),
+      Panel12(forms::PlaceControl<forms::TPanel>(*this, Page1, StructLeft, 4, StructWidth,
+                                                 StructHeight)),
+      Image12(
+          forms::PlaceControl<forms::TImage>(*this, Panel12, 4, 4, DiagramWidth, DiagramHeight)),
+      Label12(forms::PlaceControl<forms::TLabel>(*this, Panel12, 0, DiagramHeight + 6, StructWidth,
+                                                 15)),
+      Precedente(
+          forms::PlaceControl<forms::TBitBtn>(*this, Panel12, 4, DiagramHeight + 22, 36, 22, "<")),
+      Successivo(forms::PlaceControl<forms::TBitBtn>(*this, Panel12, StructWidth - 40,
+                                                     DiagramHeight + 22, 36, 22, ">")),
       Booster121(Speed(*this, Page1, StructLeft, StructHeight + 24, 0, 2, "0")),
       Booster122(Speed(*this, Page1, StructLeft, StructHeight + 24, 1, 2, "+6")),
       Booster123(Speed(*this, Page1, StructLeft, StructHeight + 24, 2, 2, "+12")),
       Booster124(Speed(*this, Page1, StructLeft, StructHeight + 24, 3, 2, " +18 ")),
-      Panel34(PlaceControl<forms::TPanel>(*this, Page1, StructLeft, StructHeight + 54, StructWidth,
-                                          StructHeight)),
-      Image34(PlaceControl<forms::TImage>(*this, Panel34, 4, 4, DiagramWidth, DiagramHeight)),
-      Label34(PlaceControl<forms::TLabel>(*this, Panel34, 0, DiagramHeight + 6, StructWidth, 15)),
-      BitBtn1(PlaceControl<forms::TBitBtn>(*this, Panel34, 4, DiagramHeight + 22, 36, 22, "<")),
-      BitBtn2(PlaceControl<forms::TBitBtn>(*this, Panel34, StructWidth - 40, DiagramHeight + 22, 36,
-                                           22, ">")),
+      Panel34(forms::PlaceControl<forms::TPanel>(*this, Page1, StructLeft, StructHeight + 54,
+                                                 StructWidth, StructHeight)),
+      Image34(
+          forms::PlaceControl<forms::TImage>(*this, Panel34, 4, 4, DiagramWidth, DiagramHeight)),
+      Label34(forms::PlaceControl<forms::TLabel>(*this, Panel34, 0, DiagramHeight + 6, StructWidth,
+                                                 15)),
+      BitBtn1(
+          forms::PlaceControl<forms::TBitBtn>(*this, Panel34, 4, DiagramHeight + 22, 36, 22, "<")),
+      BitBtn2(forms::PlaceControl<forms::TBitBtn>(*this, Panel34, StructWidth - 40,
+                                                  DiagramHeight + 22, 36, 22, ">")),
       Booster341(Speed(*this, Page1, StructLeft, 2 * StructHeight + 74, 0, 3, "0")),
       Booster342(Speed(*this, Page1, StructLeft, 2 * StructHeight + 74, 1, 3, "+6")),
       Booster343(Speed(*this, Page1, StructLeft, 2 * StructHeight + 74, 2, 3, "+12")),
       Booster344(Speed(*this, Page1, StructLeft, 2 * StructHeight + 74, 3, 3, " +18 ")),
       // Page 2
-      PortSwitch(PlaceControl<forms::TCheckBox>(*this, Page2, 8, 8, 140, 20, "Portamento Switch")),
+      PortSwitch(
+          forms::PlaceControl<forms::TCheckBox>(*this, Page2, 8, 8, 140, 20, "Portamento Switch")),
       GroupPortMode(Group(*this, Page2, 8, 32, 140, 35, "Portamento Mode")),
       PortModeNormal(Radio(*this, GroupPortMode, 8, 14, 60, "Normal")),
       PortModeLegato(Radio(*this, GroupPortMode, 70, 14, 64, "Legato")),
@@ -228,10 +236,11 @@ TFormCommon::TFormCommon(forms::TComponent* owner)
       PortStartPitch(Radio(*this, GroupBox2, 8, 14, 46, "Pitch")),
       PortStartNote(Radio(*this, GroupBox2, 56, 14, 60, "Note")),
       PortTime(Slider(*this, Page2, 160, "Portamento Time")),
-      PanelCS(PlaceControl<forms::TPanel>(*this, Page2, 8, 154, 140, 60)),
+      PanelCS(forms::PlaceControl<forms::TPanel>(*this, Page2, 8, 154, 140, 60)),
       RadioPatch(Radio(*this, PanelCS, 8, 20, 120, " Patch")),
       RadioSequencer(Radio(*this, PanelCS, 8, 38, 120, " Sequencer")),
-      SoloLegato(PlaceControl<forms::TCheckBox>(*this, Page2, 8, 222, 140, 20, "Solo Legato")),
+      SoloLegato(
+          forms::PlaceControl<forms::TCheckBox>(*this, Page2, 8, 222, 140, 20, "Solo Legato")),
       GroupKeyAssign(Group(*this, Page2, 8, 246, 140, 35, "Key Assign Mode")),
       KeyAssModePoly(Radio(*this, GroupKeyAssign, 8, 14, 56, "Poly")),
       KeyAssModeSolo(Radio(*this, GroupKeyAssign, 70, 14, 56, "Solo")),

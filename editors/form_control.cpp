@@ -1,7 +1,7 @@
 #include "editors/form_control.h"
 
 #include "editors/labelled_controls.h"
-#include "editors/place_control.h"
+#include "platform/forms/place_control.h"
 
 #include <memory>
 #include <string>
@@ -35,18 +35,19 @@ controls::TPanSlider& Slider(forms::TForm& form, int left, int top, const char* 
 // The label's width is its text's: the field stands at 60.
 controls::TMyEdit& NoteEdit(forms::TForm& form, forms::TGroupBox& group, int top,
                             const char* label) {
-    return PlaceLabelledStep(form, group, 8, top, 48, label, TEditType::Note);
+    return PlaceLabelledField(form, group, 8, top, 48, label, TEditType::Note);
 }
 
 forms::TCheckBox& Check(forms::TForm& form, int row, const char* caption) {
-    return PlaceControl<forms::TCheckBox>(form, form, 240, 88 + row * 24, 170, 20, caption);
+    return forms::PlaceControl<forms::TCheckBox>(form, form, 240, 88 + row * 24, 170, 20, caption);
 }
 
 template <std::size_t N>
 forms::TComboBox& List(forms::TForm& form, int left, int top, int width, const char* label,
                        const char* const (&items)[N]) {
-    if (label != nullptr) PlaceControl<forms::TLabel>(form, form, left, top, width, 15, label);
-    auto& list = PlaceControl<forms::TComboBox>(form, form, left, top + 16, width, 21);
+    if (label != nullptr)
+        forms::PlaceControl<forms::TLabel>(form, form, left, top, width, 15, label);
+    auto& list = forms::PlaceControl<forms::TComboBox>(form, form, left, top + 16, width, 21);
     list.Style = forms::csDropDownList;
     list.DropDownCount = 19;
     for (const char* item : items)
@@ -55,8 +56,8 @@ forms::TComboBox& List(forms::TForm& form, int left, int top, int width, const c
 }
 
 forms::TSpeedButton& ControllerButton(forms::TForm& form, int c) {
-    auto& button = PlaceControl<forms::TSpeedButton>(form, form, 8 + (c - 1) * 96, MatrixTop, 92,
-                                                     22, "Controller " + std::to_string(c));
+    auto& button = forms::PlaceControl<forms::TSpeedButton>(
+        form, form, 8 + (c - 1) * 96, MatrixTop, 92, 22, "Controller " + std::to_string(c));
     button.SetGroupIndex(1);
     button.Tag = c;
     return button;
@@ -107,7 +108,8 @@ TFormControl::TFormControl(forms::TComponent* owner)
       VelCrossFadeDepth(Slider(*this, 8, 8, "Vel Cross Fade Depth", 0, 127)),
       VelRangeLow(Slider(*this, 8 + SliderColumn, 8, "Velocity Range Lower", 1, 127)),
       VelRangeUp(Slider(*this, 8 + 2 * SliderColumn, 8, "Velocity Range Upper", 1, 127)),
-      GroupKeyRange(PlaceControl<forms::TGroupBox>(*this, *this, 240, 8, 170, 74, "Key Range")),
+      GroupKeyRange(
+          forms::PlaceControl<forms::TGroupBox>(*this, *this, 240, 8, 170, 74, "Key Range")),
       KeyRangeLow(NoteEdit(*this, GroupKeyRange, 18, "Lower")),
       KeyRangeUp(NoteEdit(*this, GroupKeyRange, 44, "Upper")),
       RedCtrlSwitch(Check(*this, 0, "Red Ctrl Switch")),

@@ -3,7 +3,6 @@
 #include "editors/efx_diagrams.h"
 #include "editors/efx_types.h"
 #include "editors/page_button_rows.h"
-#include "editors/place_control.h"
 #include "midi/midi_event.h"
 #include "model/program/dialog_services.h"
 #include "model/program/quintaron.h"
@@ -11,6 +10,7 @@
 #include "model/sysex/sysex.h"
 #include "model/transfer/activation.h"
 #include "model/transfer/transfer.h"
+#include "platform/forms/place_control.h"
 
 #include <algorithm>
 #include <cassert>
@@ -85,7 +85,7 @@ model::TLibElem& TakeElem() {
 
 forms::TLabel& LabelAt(forms::TForm& form, forms::TWinControl& parent, int left, int top,
                        const std::string& text) {
-    return PlaceControl<forms::TLabel>(form, parent, left, top, 0, 15, text);
+    return forms::PlaceControl<forms::TLabel>(form, parent, left, top, 0, 15, text);
 }
 
 void SmallFont(platform::gdi::TFont& font) {
@@ -119,7 +119,8 @@ void ShapeSlider(controls::TPanSlider& slider, bool stereo, int min, int max) {
 
 controls::TPanSlider& BoxSlider(forms::TForm& form, forms::TWinControl& parent, int left, int top,
                                 const char* caption, int min = 0, int max = 127) {
-    auto& slider = PlaceControl<controls::TPanSlider>(form, parent, left, top, BoxWidth, BoxHeight);
+    auto& slider =
+        forms::PlaceControl<controls::TPanSlider>(form, parent, left, top, BoxWidth, BoxHeight);
     ShapeSlider(slider, min < 0, min, max);
     SmallFont(LabelAt(form, slider, 8, 7, caption).Font());
     return slider;
@@ -128,7 +129,8 @@ controls::TPanSlider& BoxSlider(forms::TForm& form, forms::TWinControl& parent, 
 // A drop-down list (list only) of items under a caption at (left, top).
 forms::TComboBox& ListBelow(forms::TForm& form, forms::TWinControl& parent, int left, int top,
                             const std::vector<std::string>& items) {
-    auto& list = PlaceControl<forms::TComboBox>(form, parent, left, top + 16, BoxWidth - 10, 21);
+    auto& list =
+        forms::PlaceControl<forms::TComboBox>(form, parent, left, top + 16, BoxWidth - 10, 21);
     list.Style = forms::csDropDownList;
     list.DropDownCount = 16;
     for (const std::string& item : items)
@@ -147,16 +149,17 @@ forms::TComboBox& ListAt(forms::TForm& form, forms::TWinControl& parent, int lef
 TFormEffect::TFormEffect(forms::TComponent* owner)
     : TEditorPage(owner, TakeElem(), TakeRecord(),
                   EffectPatchMode == 1 ? PatchHelpContext : PerformanceHelpContext),
-      TabbedNotebook1(
-          PlaceControl<forms::TTabbedNotebook>(*this, *this, 8, 8, NotebookWidth, NotebookHeight)),
+      TabbedNotebook1(forms::PlaceControl<forms::TTabbedNotebook>(*this, *this, 8, 8, NotebookWidth,
+                                                                  NotebookHeight)),
       Page1(TabbedNotebook1.AddPage("Page 1")), Page2(TabbedNotebook1.AddPage("Page 2")),
-      GroupEFX(PlaceControl<forms::TGroupBox>(*this, Page1, 4, 4, 604, 190, "EFX")),
+      GroupEFX(forms::PlaceControl<forms::TGroupBox>(*this, Page1, 4, 4, 604, 190, "EFX")),
       Outputassign(
           ListAt(*this, GroupEFX, 8, 18, "EFX Output Assign", {"Mix", "Output 1", "Output 2"})),
       EfxOutputlevel(BoxSlider(*this, GroupEFX, 152, 16, "EFX Output Level")),
       EfxReverbsendlevel(BoxSlider(*this, GroupEFX, 78, 72, "EFX Reverb Send Lev")),
       EfxChorusSendLevel(BoxSlider(*this, GroupEFX, 222, 72, "EFX Chorus Send Lev")),
-      Panelefxsource(PlaceControl<forms::TPanel>(*this, GroupEFX, 300, 72, BoxWidth, BoxHeight)),
+      Panelefxsource(
+          forms::PlaceControl<forms::TPanel>(*this, GroupEFX, 300, 72, BoxWidth, BoxHeight)),
       efxsource(ListAt(*this, Panelefxsource, 6, 4, "EFX Source", EfxSources)),
       LabelCtrl1(LabelAt(*this, GroupEFX, 8, 130, "EFX Ctrl Source 1")),
       EFXCtrlSource1(ListBelow(*this, GroupEFX, 8, 130, CtrlSources)),
@@ -164,7 +167,7 @@ TFormEffect::TFormEffect(forms::TComponent* owner)
       LabelCtrl2(LabelAt(*this, GroupEFX, 300, 130, "EFX Ctrl Source 2")),
       EfxCtrlSource2(ListBelow(*this, GroupEFX, 300, 130, CtrlSources)),
       EfxCtrlDepth2(BoxSlider(*this, GroupEFX, 444, 128, "EFX Control Depth 2", -63, 63)),
-      GroupChorus(PlaceControl<forms::TGroupBox>(*this, Page1, 4, 198, 300, 186, "Chorus")),
+      GroupChorus(forms::PlaceControl<forms::TGroupBox>(*this, Page1, 4, 198, 300, 186, "Chorus")),
       ChorusLevel(BoxSlider(*this, GroupChorus, 8, 16, "Chorus Level")),
       ChorusRate(BoxSlider(*this, GroupChorus, 152, 16, "Chorus Rate")),
       ChorusDepth(BoxSlider(*this, GroupChorus, 8, 72, "Chorus Depth")),
@@ -172,22 +175,24 @@ TFormEffect::TFormEffect(forms::TComponent* owner)
       Chorusfeedback(BoxSlider(*this, GroupChorus, 8, 128, "Chorus Feedback")),
       ChorusOutputassign(ListAt(*this, GroupChorus, 156, 130, "Chorus Output Assign",
                                 {"Mix", "Reverb", "Mix+Reverb"})),
-      GroupReverb(PlaceControl<forms::TGroupBox>(*this, Page1, 308, 198, 300, 186, "Reverb")),
+      GroupReverb(
+          forms::PlaceControl<forms::TGroupBox>(*this, Page1, 308, 198, 300, 186, "Reverb")),
       Reverbtype(ListAt(
           *this, GroupReverb, 12, 18, "Reverb Type",
           {"Room 1", "Room 2", "Stage 1", "Stage 2", "Hall 1", "Hall 2", "Delay", "Pan-Dly"})),
       Reverblevel(BoxSlider(*this, GroupReverb, 152, 16, "Reverb Level")),
       ReverbTime(BoxSlider(*this, GroupReverb, 8, 72, "Reverb Time")),
       Reverbfeedback(BoxSlider(*this, GroupReverb, 152, 72, "Reverb Feedback")),
-      PanelHFDamp(PlaceControl<forms::TPanel>(*this, GroupReverb, 8, 128, 284, 52)),
-      Image1(PlaceControl<forms::TImage>(*this, PanelHFDamp, 110, 3, HFDampWidth, HFDampHeight)),
-      Precedente(PlaceControl<forms::TBitBtn>(*this, PanelHFDamp, 190, 14, 36, 22, "<")),
-      Successivo(PlaceControl<forms::TBitBtn>(*this, PanelHFDamp, 234, 14, 36, 22, ">")),
-      PanelEFX(PlaceControl<forms::TPanel>(*this, Page2, 0, 0, 604, 300)),
-      Image2(
-          PlaceControl<forms::TImage>(*this, PanelEFX, 166, 8, EfxDiagramWidth, EfxDiagramHeight)),
-      PanelType(PlaceControl<forms::TPanel>(*this, PanelEFX, 156, 140, 289, 60)),
-      EFXType(PlaceControl<forms::TComboBox>(*this, PanelType, 8, 24, 273, 21)),
+      PanelHFDamp(forms::PlaceControl<forms::TPanel>(*this, GroupReverb, 8, 128, 284, 52)),
+      Image1(forms::PlaceControl<forms::TImage>(*this, PanelHFDamp, 110, 3, HFDampWidth,
+                                                HFDampHeight)),
+      Precedente(forms::PlaceControl<forms::TBitBtn>(*this, PanelHFDamp, 190, 14, 36, 22, "<")),
+      Successivo(forms::PlaceControl<forms::TBitBtn>(*this, PanelHFDamp, 234, 14, 36, 22, ">")),
+      PanelEFX(forms::PlaceControl<forms::TPanel>(*this, Page2, 0, 0, 604, 300)),
+      Image2(forms::PlaceControl<forms::TImage>(*this, PanelEFX, 166, 8, EfxDiagramWidth,
+                                                EfxDiagramHeight)),
+      PanelType(forms::PlaceControl<forms::TPanel>(*this, PanelEFX, 156, 140, 289, 60)),
+      EFXType(forms::PlaceControl<forms::TComboBox>(*this, PanelType, 8, 24, 273, 21)),
       Timer(Own<platform::core::TTimer>()), patchMode_(EffectPatchMode),
       patch_(EffectPatchMode == 1 ? EffectPatch : nullptr),
       performance_(EffectPatchMode == 1 ? nullptr : EffectPerformance) {
@@ -428,7 +433,7 @@ void TFormEffect::GetEFXCoord(int n, int& left, int& top) const {
 
 template <class T>
 T& TFormEffect::RunTime(forms::TWinControl& parent, int left, int top, int width, int height) {
-    T& control = PlaceControl<T>(*this, parent, left, top, width, height);
+    T& control = forms::PlaceControl<T>(*this, parent, left, top, width, height);
     control.Tag = nextParam_;
     runTime_.push_back(&control);
     return control;

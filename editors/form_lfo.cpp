@@ -2,7 +2,7 @@
 
 #include "editors/labelled_controls.h"
 #include "editors/page_opening.h"
-#include "editors/place_control.h"
+#include "platform/forms/place_control.h"
 
 #include <array>
 #include <cassert>
@@ -45,9 +45,10 @@ int StepTop(int row) {
 
 forms::TComboBox& PlaceList(forms::TForm& form, int row, const char* label,
                             std::initializer_list<const char*> items) {
-    PlaceControl<forms::TLabel>(form, form, StepLeft, StepTop(row) + 3, StepLabelWidth, 15, label);
-    auto& list = PlaceControl<forms::TComboBox>(form, form, StepLeft + StepLabelWidth + 4,
-                                                StepTop(row), 88, 21);
+    forms::PlaceControl<forms::TLabel>(form, form, StepLeft, StepTop(row) + 3, StepLabelWidth, 15,
+                                       label);
+    auto& list = forms::PlaceControl<forms::TComboBox>(form, form, StepLeft + StepLabelWidth + 4,
+                                                       StepTop(row), 88, 21);
     list.Style = forms::csDropDownList;
     for (const char* item : items)
         list.Items().Add(item);
@@ -55,7 +56,7 @@ forms::TComboBox& PlaceList(forms::TForm& form, int row, const char* label,
 }
 
 controls::TPanSlider& DepthSlider(forms::TForm& form, int column, const char* label) {
-    return PlaceLabelledSlider(form, SliderLeft + column * SliderWidth, LowerTop, SliderWidth,
+    return PlaceLabelledSlider(form, form, SliderLeft + column * SliderWidth, LowerTop, SliderWidth,
                                label, -63, 63);
 }
 
@@ -64,19 +65,23 @@ controls::TPanSlider& DepthSlider(forms::TForm& form, int column, const char* la
 TFormLFO::TFormLFO(forms::TComponent* owner)
     : TTonePage(owner, TakePagePatch(PagePatch), PageTone, KindOf(TakeLfo()), HelpContextNumber,
                 "LFO " + std::to_string(TakeLfo())),
-      Image1(PlaceControl<forms::TImage>(*this, *this, 8, 8, SketchWidth, SketchHeight)),
-      LabelWave(PlaceControl<forms::TLabel>(*this, *this, 8, 12 + SketchHeight, SketchWidth, 15)),
-      Precedente(PlaceControl<forms::TSpeedButton>(*this, *this, 16 + SketchWidth, 8, 24, 22, "<")),
-      Successivo(PlaceControl<forms::TSpeedButton>(*this, *this, 44 + SketchWidth, 8, 24, 22, ">")),
-      KeyTrigger(PlaceControl<forms::TCheckBox>(*this, *this, 8, 36 + SketchHeight, 120, 17,
-                                                " Key Trigger")),
-      LFORate(PlaceLabelledStep(*this, StepLeft, StepTop(0), StepLabelWidth, "LFO Rate",
-                                TEditType::Int0M880)),
-      OffsetLevel(PlaceLabelledMinMax(*this, StepLeft, StepTop(1), StepLabelWidth, "Offset Level",
-                                      TEditType::MinMaxS, -100, 100, 50)),
+      Image1(forms::PlaceControl<forms::TImage>(*this, *this, 8, 8, SketchWidth, SketchHeight)),
+      LabelWave(
+          forms::PlaceControl<forms::TLabel>(*this, *this, 8, 12 + SketchHeight, SketchWidth, 15)),
+      Precedente(
+          forms::PlaceControl<forms::TSpeedButton>(*this, *this, 16 + SketchWidth, 8, 24, 22, "<")),
+      Successivo(
+          forms::PlaceControl<forms::TSpeedButton>(*this, *this, 44 + SketchWidth, 8, 24, 22, ">")),
+      KeyTrigger(forms::PlaceControl<forms::TCheckBox>(*this, *this, 8, 36 + SketchHeight, 120, 17,
+                                                       " Key Trigger")),
+      LFORate(PlaceLabelledField(*this, *this, StepLeft, StepTop(0), StepLabelWidth, "LFO Rate",
+                                 TEditType::Int0M880)),
+      OffsetLevel(PlaceLabelledField(*this, *this, StepLeft, StepTop(1), StepLabelWidth,
+                                     "Offset Level", TEditType::MinMaxS, -100, 100, 50)),
       FadeMode(PlaceList(*this, 2, "Fade Mode", {"On-In", "On-Out", "Off-In", "Off-Out"})),
       ExternalSync(PlaceList(*this, 3, "External Syncronicity", {"LFO-Off", "Clock", "Tap"})),
-      FadeGraph(PlaceControl<controls::TFadeGraph>(*this, *this, 8, LowerTop + 18, 160, 123)),
+      FadeGraph(
+          forms::PlaceControl<controls::TFadeGraph>(*this, *this, 8, LowerTop + 18, 160, 123)),
       PitchLFODepth(DepthSlider(*this, 0, "Pitch LFO Depth")),
       TVFLfoDepth(DepthSlider(*this, 1, "TVF LFO Depth")),
       TVALfoDepth(DepthSlider(*this, 2, "TVA LFO Depth")),

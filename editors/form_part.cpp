@@ -4,10 +4,10 @@
 #include "editors/clipboard_owner.h"
 #include "editors/labelled_controls.h"
 #include "editors/names_window.h"
-#include "editors/place_control.h"
 #include "model/editing/clipboard.h"
 #include "model/program/quintaron.h"
 #include "model/transfer/activation.h"
+#include "platform/forms/place_control.h"
 
 #include <algorithm>
 #include <cassert>
@@ -94,15 +94,15 @@ int PcmCard() {
 }
 
 forms::TLabel& LabelAt(forms::TForm& form, int left, int top, const char* text) {
-    return PlaceControl<forms::TLabel>(form, form, left, top, 0, 15, text);
+    return forms::PlaceControl<forms::TLabel>(form, form, left, top, 0, 15, text);
 }
 
 forms::TCheckBox& Check(forms::TForm& form, int left, int top, const char* caption) {
-    return PlaceControl<forms::TCheckBox>(form, form, left, top, 150, 20, caption);
+    return forms::PlaceControl<forms::TCheckBox>(form, form, left, top, 150, 20, caption);
 }
 
 forms::TComboBox& List(forms::TForm& form, int left, int top, int width) {
-    auto& list = PlaceControl<forms::TComboBox>(form, form, left, top, width, 21);
+    auto& list = forms::PlaceControl<forms::TComboBox>(form, form, left, top, width, 21);
     list.Style = forms::csDropDownList;
     list.DropDownCount = 11;
     return list;
@@ -120,23 +120,8 @@ forms::TComboBox& LabelledList(forms::TForm& form, int left, int top, const char
 // A slider under its caption, which takes two lines.
 controls::TPanSlider& Slider(forms::TForm& form, int column, const char* label) {
     const int left = 168 + column * 68;
-    auto& caption = LabelAt(form, left, TableTop, label);
-    caption.SetAutoSize(false);
-    caption.WordWrap = true;
-    caption.Alignment = forms::taCenter;
-    caption.SetBounds(left, TableTop, 64, 28);
-    auto& slider = PlaceControl<controls::TPanSlider>(form, form, left + 8, TableTop + 30, 48, 140);
-    slider.SetELeft(5);
-    slider.SetETop(5);
-    slider.SetEWidth(38);
-    slider.SetEHeight(15);
-    slider.SetSLeft(14);
-    slider.SetSTop(26);
-    slider.SetSWidth(20);
-    slider.SetSHeight(108);
-    slider.SetMin(0);
-    slider.SetMax(127);
-    return slider;
+    PlaceWrappedLabel(form, form, left, TableTop, 64, 28, label).Alignment = forms::taCenter;
+    return PlaceSlider(form, form, left + 8, TableTop + 30, 0, 127);
 }
 
 // The group chooser: showing it shows the group, number and names of the part; a user's choice
@@ -201,18 +186,18 @@ private:
 TFormPart::TFormPart(forms::TComponent* owner)
     : TEditorPage(owner, TakePerformance(), std::make_unique<TSelectedPart>(TakePerformance()),
                   HelpContextNumber),
-      CopyBtn(PlaceControl<forms::TBitBtn>(*this, *this, 8 + 16 * 28 + 12, ButtonsTop + 14, 60, 24,
-                                           "Copy")),
-      PasteBtn(PlaceControl<forms::TBitBtn>(*this, *this, 8 + 16 * 28 + 80, ButtonsTop + 14, 60, 24,
-                                            "Paste")),
+      CopyBtn(forms::PlaceControl<forms::TBitBtn>(*this, *this, 8 + 16 * 28 + 12, ButtonsTop + 14,
+                                                  60, 24, "Copy")),
+      PasteBtn(forms::PlaceControl<forms::TBitBtn>(*this, *this, 8 + 16 * 28 + 80, ButtonsTop + 14,
+                                                   60, 24, "Paste")),
       MidiRecSwitch(Check(*this, 8, TableTop + 4, "Midi Receive Switch")),
-      MidiChannel(PlaceLabelledMinMax(*this, 8, TableTop + 30, 80, "Midi Channel",
-                                      TEditType::MinMax, 1, 16, 1)),
+      MidiChannel(PlaceLabelledField(*this, *this, 8, TableTop + 30, 80, "Midi Channel",
+                                     TEditType::MinMax, 1, 16, 1)),
       LabelGroup(LabelAt(*this, 8, TableTop + 60, "Patch Group")),
       ComboPatch(List(*this, 8, TableTop + 76, 130)),
       LabelName(LabelAt(*this, 8, TableTop + 104, "Patch Name")),
-      Patchname(PlaceControl<forms::TEdit>(*this, *this, 8, TableTop + 120, 130, 21)),
-      ButtonPN(PlaceControl<forms::TBitBtn>(*this, *this, 142, TableTop + 120, 22, 21, "B")),
+      Patchname(forms::PlaceControl<forms::TEdit>(*this, *this, 8, TableTop + 120, 130, 21)),
+      ButtonPN(forms::PlaceControl<forms::TBitBtn>(*this, *this, 142, TableTop + 120, 22, 21, "B")),
       ComboRhythmName(List(*this, 8, TableTop + 120, 130)),
       Outputassign(LabelledList(*this, 8, TableTop + 150, "Output Assign",
                                 {"Mix", "EFX", "Output 1", "Output 2", "Patch"})),
@@ -222,25 +207,27 @@ TFormPart::TFormPart(forms::TComponent* owner)
       PartLevel(Slider(*this, 0, "Part Level")), OutputLevel(Slider(*this, 1, "Output Level")),
       ChorusSendlevel(Slider(*this, 2, "Chorus Send Level")),
       ReverbSendLevel(Slider(*this, 3, "Reverb Send Level")),
-      ClickPan(PlaceControl<controls::TClickEdit>(*this, *this, 210, TableTop + 182, 56, 20)),
-      PitchCoarsetune(PlaceLabelledMinMax(*this, 172, TableTop + 210, LabelWidth,
-                                          "Pitch Coarse Tune", TEditType::MinMaxS, -48, 48, 1)),
-      Pitchfinetune(PlaceLabelledMinMax(*this, 172, TableTop + 236, LabelWidth, "Pitch Fine Tune",
-                                        TEditType::MinMaxS, -50, 50, 1)),
+      ClickPan(
+          forms::PlaceControl<controls::TClickEdit>(*this, *this, 210, TableTop + 182, 56, 20)),
+      PitchCoarsetune(PlaceLabelledField(*this, *this, 172, TableTop + 210, LabelWidth,
+                                         "Pitch Coarse Tune", TEditType::MinMaxS, -48, 48, 1)),
+      Pitchfinetune(PlaceLabelledField(*this, *this, 172, TableTop + 236, LabelWidth,
+                                       "Pitch Fine Tune", TEditType::MinMaxS, -50, 50, 1)),
       RecPrgChange(Check(*this, RightColumn, TableTop + 4, "Receive Prg Change")),
       RecVolume(Check(*this, RightColumn, TableTop + 26, "Receive Volume")),
       RecHold1(Check(*this, RightColumn, TableTop + 48, "Receive Hold-1")),
-      Keylower(PlaceLabelledStep(*this, RightColumn, TableTop + 90, RightLabel, "Lower",
-                                 TEditType::Note)),
-      Keyupper(PlaceLabelledStep(*this, RightColumn, TableTop + 116, RightLabel, "Upper",
-                                 TEditType::Note)),
-      Octaveshift(PlaceLabelledMinMax(*this, RightColumn, TableTop + 150, RightLabel,
-                                      "Octave Shift", TEditType::MinMaxS, -3, 3, 1)),
+      Keylower(PlaceLabelledField(*this, *this, RightColumn, TableTop + 90, RightLabel, "Lower",
+                                  TEditType::Note)),
+      Keyupper(PlaceLabelledField(*this, *this, RightColumn, TableTop + 116, RightLabel, "Upper",
+                                  TEditType::Note)),
+      Octaveshift(PlaceLabelledField(*this, *this, RightColumn, TableTop + 150, RightLabel,
+                                     "Octave Shift", TEditType::MinMaxS, -3, 3, 1)),
       LocalShift(Check(*this, RightColumn, TableTop + 180, "Local Shift")),
       TrasmetShift(Check(*this, RightColumn, TableTop + 202, "Transmit Shift")),
-      Trasmetvolume(PlaceLabelledStep(*this, RightColumn, TableTop + 236, RightLabel,
-                                      "Trasmet Volume", TEditType::Int0M127Off)),
-      BtnReverAll(PlaceControl<forms::TBitBtn>(*this, PanelBtn, 183, 4, 75, 25, "&Revert All")),
+      Trasmetvolume(PlaceLabelledField(*this, *this, RightColumn, TableTop + 236, RightLabel,
+                                       "Trasmet Volume", TEditType::Int0M127Off)),
+      BtnReverAll(
+          forms::PlaceControl<forms::TBitBtn>(*this, PanelBtn, 183, 4, 75, 25, "&Revert All")),
       performance_(TakePerformance()), selection_(static_cast<TSelectedPart&>(Record())) {
     SetCaption("Parts");
     LabelAt(*this, 8, ButtonsTop, "Selected Part");
@@ -250,7 +237,7 @@ TFormPart::TFormPart(forms::TComponent* owner)
     // still read 1..16 from the left.
     for (int number = 1; number <= model::PartCount; ++number) {
         const int tag = number == 3 ? 4 : number == 4 ? 3 : number;
-        auto& button = PlaceControl<forms::TSpeedButton>(
+        auto& button = forms::PlaceControl<forms::TSpeedButton>(
             *this, *this, 8 + (tag - 1) * 28, ButtonsTop + 14, 26, 24, std::to_string(tag));
         button.SetGroupIndex(1);
         button.Tag = tag;

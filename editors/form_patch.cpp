@@ -2,9 +2,9 @@
 
 #include "editors/patch_pages.h"
 #include "editors/patch_part_copy.h"
-#include "editors/place_control.h"
 #include "model/transfer/activation.h"
 #include "platform/forms/application.h"
+#include "platform/forms/place_control.h"
 #include "platform/gdi/colors.h"
 
 #include <algorithm>
@@ -49,8 +49,8 @@ struct TFormPatch::TPageDesc {
 
 TFormPatch::TFormPatch(forms::TComponent* owner, model::TPatch& patch, model::TDragInfo& dragInfo)
     : forms::TForm(owner, forms::fsMDIChild), TElementWindow(*this, dragInfo),
-      Shader1(PlaceControl<controls::TShader>(*this, *this, 0, 0, 0, 0)), Panel1(MakeToolbar()),
-      SpeedNuovo(MakeToolButton(Panel1, Toolbar, TTool::New)),
+      Shader1(forms::PlaceControl<controls::TShader>(*this, *this, 0, 0, 0, 0)),
+      Panel1(MakeToolbar()), SpeedNuovo(MakeToolButton(Panel1, Toolbar, TTool::New)),
       SpeedSend(MakeToolButton(Panel1, Toolbar, TTool::Send)),
       SpeedReceive(MakeToolButton(Panel1, Toolbar, TTool::Receive)),
       SpeedCarica(MakeToolButton(Panel1, Toolbar, TTool::Load)),
@@ -78,8 +78,8 @@ TFormPatch::TFormPatch(forms::TComponent* owner, model::TPatch& patch, model::TD
         forms::TPanel& group = MakeGroup(("PanelTone" + std::to_string(tone)).c_str(),
                                          FirstGroupTop + tone * GroupPitch, tone);
         PanelTone[k] = &group;
-        auto& box = PlaceControl<forms::TCheckBox>(*this, group, 6, 8, 56, 17,
-                                                   "Tone " + std::to_string(tone));
+        auto& box = forms::PlaceControl<forms::TCheckBox>(*this, group, 6, 8, 56, 17,
+                                                          "Tone " + std::to_string(tone));
         box.Name = "CheckBox" + std::to_string(tone);
         box.Tag = tone;
         box.SetColor(group.Color());
@@ -105,7 +105,7 @@ TFormPatch::~TFormPatch() = default;
 
 forms::TPanel& TFormPatch::MakeGroup(const char* name, int top, int tag) {
     auto& group =
-        PlaceControl<forms::TPanel>(*this, *this, GroupLeft, top, GroupWidth, GroupHeight);
+        forms::PlaceControl<forms::TPanel>(*this, *this, GroupLeft, top, GroupWidth, GroupHeight);
     group.Tag = tag;
     AddGroupPanel(group, name);
     return group;

@@ -2,8 +2,8 @@
 
 #include "editors/page_choice_rows.h"
 #include "editors/page_text_rows.h"
-#include "editors/place_control.h"
 #include "model/transfer/activation.h"
+#include "platform/forms/place_control.h"
 
 #include <cassert>
 #include <memory>
@@ -42,12 +42,12 @@ constexpr int PageWidth = ReserveLeft + 2 * ReserveColumn + 16;
 
 forms::TLabel& LabelAt(forms::TForm& form, forms::TWinControl& parent, int left, int top,
                        const std::string& text) {
-    return PlaceControl<forms::TLabel>(form, parent, left, top, 0, 15, text);
+    return forms::PlaceControl<forms::TLabel>(form, parent, left, top, 0, 15, text);
 }
 
 controls::TMyEdit& Step(forms::TForm& form, forms::TWinControl& parent, int left, int top, int min,
                         int max) {
-    auto& edit = PlaceControl<controls::TMyEdit>(form, parent, left, top, 88, 21);
+    auto& edit = forms::PlaceControl<controls::TMyEdit>(form, parent, left, top, 88, 21);
     edit.Min = min;
     edit.Max = max;
     edit.SetEditType(TEditType::MinMax);
@@ -55,14 +55,14 @@ controls::TMyEdit& Step(forms::TForm& form, forms::TWinControl& parent, int left
 }
 
 forms::TPanel& ChoicePanel(forms::TForm& form, int top) {
-    auto& panel = PlaceControl<forms::TPanel>(form, form, 8, top, 140, 60);
+    auto& panel = forms::PlaceControl<forms::TPanel>(form, form, 8, top, 140, 60);
     panel.BevelOuter = forms::bvLowered;
     return panel;
 }
 
 forms::TRadioButton& Radio(forms::TForm& form, forms::TWinControl& parent, int top,
                            const char* caption) {
-    return PlaceControl<forms::TRadioButton>(form, parent, 8, top, 120, 18, caption);
+    return forms::PlaceControl<forms::TRadioButton>(form, parent, 8, top, 120, 18, caption);
 }
 
 } // namespace
@@ -72,14 +72,14 @@ TFormPerComm::TFormPerComm(forms::TComponent* owner)
                   std::make_unique<TRecordOf<model::TPerformanceCommon>>(
                       *TakePerformance().Common, TakePerformance().Common->CommonWindow),
                   HelpContextNumber),
-      EditName(PlaceControl<TNameEdit>(*this, *this, 8, 24, 110, 21)),
+      EditName(forms::PlaceControl<TNameEdit>(*this, *this, 8, 24, 110, 21)),
       DefaultTempo(Step(*this, *this, 8, 70, 20, 250)),
       VelRangeSwitch(
-          PlaceControl<forms::TCheckBox>(*this, *this, 8, 100, 130, 20, "Vel Range Switch")),
-      GroupReserve(PlaceControl<forms::TGroupBox>(*this, *this, ReserveLeft, ReserveTop,
-                                                  2 * ReserveColumn + 8,
-                                                  ReserveRows * ReserveRow + 24, "Voice Reserve")),
-      EditTotalVoice(PlaceControl<forms::TEdit>(*this, *this, 8, 282, 88, 21)),
+          forms::PlaceControl<forms::TCheckBox>(*this, *this, 8, 100, 130, 20, "Vel Range Switch")),
+      GroupReserve(forms::PlaceControl<forms::TGroupBox>(
+          *this, *this, ReserveLeft, ReserveTop, 2 * ReserveColumn + 8,
+          ReserveRows * ReserveRow + 24, "Voice Reserve")),
+      EditTotalVoice(forms::PlaceControl<forms::TEdit>(*this, *this, 8, 282, 88, 21)),
       PanelKB(ChoicePanel(*this, 128)), RadioLayer(Radio(*this, PanelKB, 20, " Layer")),
       Radiosingle(Radio(*this, PanelKB, 38, " Single")), PanelCS(ChoicePanel(*this, 196)),
       RadioPerformance(Radio(*this, PanelCS, 20, " Performance")),

@@ -2,9 +2,9 @@
 
 #include "editors/performance_pages.h"
 #include "editors/performance_part_copy.h"
-#include "editors/place_control.h"
 #include "model/transfer/activation.h"
 #include "platform/forms/application.h"
+#include "platform/forms/place_control.h"
 #include "platform/gdi/colors.h"
 
 namespace editors {
@@ -34,8 +34,8 @@ constexpr int PageHeight = 28;
 TFormPerformance::TFormPerformance(forms::TComponent* owner, model::TPerformance& performance,
                                    model::TDragInfo& dragInfo)
     : forms::TForm(owner, forms::fsMDIChild), TElementWindow(*this, dragInfo),
-      Shader1(PlaceControl<controls::TShader>(*this, *this, 0, 0, 0, 0)), Panel1(MakeToolbar()),
-      SpeedNuovo(MakeToolButton(Panel1, Toolbar, TTool::New)),
+      Shader1(forms::PlaceControl<controls::TShader>(*this, *this, 0, 0, 0, 0)),
+      Panel1(MakeToolbar()), SpeedNuovo(MakeToolButton(Panel1, Toolbar, TTool::New)),
       SpeedButton3(MakeToolButton(Panel1, Toolbar, TTool::Send)),
       SpeedButton2(MakeToolButton(Panel1, Toolbar, TTool::Receive)),
       SpeedCarica(MakeToolButton(Panel1, Toolbar, TTool::Load)),
@@ -52,8 +52,8 @@ TFormPerformance::TFormPerformance(forms::TComponent* owner, model::TPerformance
 TFormPerformance::~TFormPerformance() = default;
 
 forms::TPanel& TFormPerformance::MakeGroup() {
-    auto& group =
-        PlaceControl<forms::TPanel>(*this, *this, GroupLeft, GroupTop, GroupWidth, GroupHeight);
+    auto& group = forms::PlaceControl<forms::TPanel>(*this, *this, GroupLeft, GroupTop, GroupWidth,
+                                                     GroupHeight);
     AddGroupPanel(group, "PanelPerComm");
     return group;
 }

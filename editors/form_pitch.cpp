@@ -1,7 +1,7 @@
 #include "editors/form_pitch.h"
 
 #include "editors/labelled_controls.h"
-#include "editors/place_control.h"
+#include "platform/forms/place_control.h"
 
 #include <string>
 
@@ -20,18 +20,19 @@ constexpr int PageWidth = 460;
 
 // A column's slider stands 12 in from its left, under its label.
 controls::TPanSlider& Slider(forms::TForm& form, int column, const char* label, int min, int max) {
-    return PlaceLabelledSlider(form, 8 + column * SliderColumn, SliderTop - 18, SliderColumn - 8,
-                               label, min, max);
+    return PlaceLabelledSlider(form, form, 8 + column * SliderColumn, SliderTop - 18,
+                               SliderColumn - 8, label, min, max);
 }
 
 controls::TMyEdit& Step(forms::TForm& form, int row, const char* label, TEditType type) {
-    return PlaceLabelledStep(form, StepLeft, 8 + row * StepRowHeight, StepLabelWidth, label, type);
+    return PlaceLabelledField(form, form, StepLeft, 8 + row * StepRowHeight, StepLabelWidth, label,
+                              type);
 }
 
 controls::TMyEdit& StepMinMax(forms::TForm& form, int row, const char* label, int min, int max,
                               int step) {
-    return PlaceLabelledMinMax(form, StepLeft, 8 + row * StepRowHeight, StepLabelWidth, label,
-                               TEditType::MinMaxS, min, max, step);
+    return PlaceLabelledField(form, form, StepLeft, 8 + row * StepRowHeight, StepLabelWidth, label,
+                              TEditType::MinMaxS, min, max, step);
 }
 
 } // namespace
@@ -47,7 +48,8 @@ TFormPitch::TFormPitch(forms::TComponent* owner)
       Veltime1sens(Step(*this, 3, "Vel Time 1 Sens", TEditType::IntM100P100)),
       veltime4sens(Step(*this, 4, "Vel Time 4 Sens", TEditType::IntM100P100)),
       timekeyfollow(Step(*this, 5, "Time Keyfollow", TEditType::IntM100P100)),
-      Graph(PlaceEnvelopeGraph(*this, StepLeft, 8 + 6 * StepRowHeight, controls::FirstHalf)) {
+      Graph(
+          PlaceEnvelopeGraph(*this, *this, StepLeft, 8 + 6 * StepRowHeight, controls::FirstHalf)) {
     SetCaption("Pitch");
 
     AddRow<TSliderRow>("CoarseTune", CoarseTune, 61, Bias(48));

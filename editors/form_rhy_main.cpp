@@ -3,8 +3,8 @@
 #include "editors/labelled_controls.h"
 #include "editors/page_button_rows.h"
 #include "editors/page_choice_rows.h"
-#include "editors/place_control.h"
 #include "editors/wave_page_grid.h"
+#include "platform/forms/place_control.h"
 
 #include <vector>
 
@@ -27,14 +27,14 @@ TWavePageGrid Grid(forms::TForm& form) {
 }
 
 forms::TGroupBox& Group(forms::TForm& form, int top, int height, const char* caption) {
-    return PlaceControl<forms::TGroupBox>(form, form, ChoiceLeft, top, ChoiceWidth, height,
-                                          caption);
+    return forms::PlaceControl<forms::TGroupBox>(form, form, ChoiceLeft, top, ChoiceWidth, height,
+                                                 caption);
 }
 
 forms::TRadioButton& Radio(forms::TForm& form, forms::TGroupBox& group, int place,
                            const char* caption) {
-    return PlaceControl<forms::TRadioButton>(form, group, 10, 18 + place * 22, ChoiceWidth - 20, 18,
-                                             caption);
+    return forms::PlaceControl<forms::TRadioButton>(form, group, 10, 18 + place * 22,
+                                                    ChoiceWidth - 20, 18, caption);
 }
 
 } // namespace
@@ -43,10 +43,10 @@ TFormRhyMain::TFormRhyMain(forms::TComponent* owner)
     : TRhythmNotePage(owner, Kind, HelpContextNumber, "Main"),
       ToneSwitch(Grid(*this).Check(0, " Tone Switch")),
       ComboWave(Grid(*this).List(1, "Wave Group", TWaveChooser::GroupItems)),
-      WaveName(
-          PlaceControl<forms::TEdit>(*this, *this, TWavePageGrid::ControlLeft, RowTop(2), 112, 21)),
-      Button1(PlaceControl<forms::TButton>(*this, *this, TWavePageGrid::ControlLeft + 116,
-                                           RowTop(2), 24, 21, "B")),
+      WaveName(forms::PlaceControl<forms::TEdit>(*this, *this, TWavePageGrid::ControlLeft,
+                                                 RowTop(2), 112, 21)),
+      Button1(forms::PlaceControl<forms::TButton>(*this, *this, TWavePageGrid::ControlLeft + 116,
+                                                  RowTop(2), 24, 21, "B")),
       SpeedGain(Grid(*this).Buttons(3, "Wave Gain", 1, {" -6 ", "0", "+6", "+12"})),
       BenderRange(Grid(*this).StepMinMax(4, "Bender Range", 0, 12)),
       MuteGroup(Grid(*this).StepMinMax(5, "Mute Group", 0, 31)),
@@ -60,11 +60,11 @@ TFormRhyMain::TFormRhyMain(forms::TComponent* owner)
       PanOff(Radio(*this, PanControl, 0, "Off")),
       PanContinuos(Radio(*this, PanControl, 1, "Continuos")),
       PanKeyon(Radio(*this, PanControl, 2, "Key-On")),
-      Outputlevel(
-          PlaceLabelledSlider(*this, SliderLeft, RowTop(0), SliderWidth, "Output Level", 0, 127)),
-      Chorussendlevel(PlaceLabelledSlider(*this, SliderLeft + SliderWidth, RowTop(0), SliderWidth,
-                                          "Chorus Send Level", 0, 127)),
-      ReverbSendLevel(PlaceLabelledSlider(*this, SliderLeft + 2 * SliderWidth, RowTop(0),
+      Outputlevel(PlaceLabelledSlider(*this, *this, SliderLeft, RowTop(0), SliderWidth,
+                                      "Output Level", 0, 127)),
+      Chorussendlevel(PlaceLabelledSlider(*this, *this, SliderLeft + SliderWidth, RowTop(0),
+                                          SliderWidth, "Chorus Send Level", 0, 127)),
+      ReverbSendLevel(PlaceLabelledSlider(*this, *this, SliderLeft + 2 * SliderWidth, RowTop(0),
                                           SliderWidth, "Reverb Send Level", 0, 127)),
       waveChooser_(*this, ComboWave, WaveName, Button1) {
     SetCaption("Main");

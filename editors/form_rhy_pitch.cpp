@@ -22,18 +22,18 @@ int StepTop(int row) {
 
 TFormRhyPitch::TFormRhyPitch(forms::TComponent* owner)
     : TRhythmNotePage(owner, Kind, HelpContextNumber, "Pitch"),
-      FineTune(PlaceLabelledSlider(*this, 8, NoteTop, SliderWidth, "Fine Tune", -50, 50)),
-      PitchenvDepth(PlaceLabelledSlider(*this, 8 + SliderWidth, NoteTop, SliderWidth,
+      FineTune(PlaceLabelledSlider(*this, *this, 8, NoteTop, SliderWidth, "Fine Tune", -50, 50)),
+      PitchenvDepth(PlaceLabelledSlider(*this, *this, 8 + SliderWidth, NoteTop, SliderWidth,
                                         "Envelope Depth", -12, 12)),
-      SourceKey(PlaceLabelledStep(*this, StepLeft, StepTop(0), StepLabelWidth, "Source Key",
-                                  TEditType::Note)),
-      RndPitchDepth(PlaceLabelledStep(*this, StepLeft, StepTop(1), StepLabelWidth, "Rand Depth",
-                                      TEditType::IntM0P1200)),
-      VelSens(PlaceLabelledMinMax(*this, StepLeft, StepTop(2), StepLabelWidth, " Vel  Sensity",
-                                  TEditType::MinMaxS, -100, 150, 2)),
-      VeltimeSens(PlaceLabelledStep(*this, StepLeft, StepTop(3), StepLabelWidth, "Vel Time Sens",
-                                    TEditType::IntM100P100)),
-      Graph(PlaceEnvelopeGraph(*this, StepLeft, StepTop(4), controls::FirstHalf)) {
+      SourceKey(PlaceLabelledField(*this, *this, StepLeft, StepTop(0), StepLabelWidth, "Source Key",
+                                   TEditType::Note)),
+      RndPitchDepth(PlaceLabelledField(*this, *this, StepLeft, StepTop(1), StepLabelWidth,
+                                       "Rand Depth", TEditType::IntM0P1200)),
+      VelSens(PlaceLabelledField(*this, *this, StepLeft, StepTop(2), StepLabelWidth,
+                                 " Vel  Sensity", TEditType::MinMaxS, -100, 150, 2)),
+      VeltimeSens(PlaceLabelledField(*this, *this, StepLeft, StepTop(3), StepLabelWidth,
+                                     "Vel Time Sens", TEditType::IntM100P100)),
+      Graph(PlaceEnvelopeGraph(*this, *this, StepLeft, StepTop(4), controls::FirstHalf)) {
     SetCaption("Pitch");
 
     AddRow<TStepRow>("SourceKey", SourceKey, 12, Code);

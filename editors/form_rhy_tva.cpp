@@ -2,7 +2,7 @@
 
 #include "editors/click_row.h"
 #include "editors/labelled_controls.h"
-#include "editors/place_control.h"
+#include "platform/forms/place_control.h"
 
 namespace editors {
 
@@ -25,19 +25,19 @@ int StepTop(int row) {
 
 TFormrhyTva::TFormrhyTva(forms::TComponent* owner)
     : TRhythmNotePage(owner, Kind, HelpContextNumber, "TVA"),
-      ToneLevel(PlaceLabelledSlider(*this, 8, NoteTop, SliderWidth, "ToneLevel", 0, 127)),
-      RndPanDepth(PlaceLabelledSlider(*this, 8 + SliderWidth, NoteTop, SliderWidth,
+      ToneLevel(PlaceLabelledSlider(*this, *this, 8, NoteTop, SliderWidth, "ToneLevel", 0, 127)),
+      RndPanDepth(PlaceLabelledSlider(*this, *this, 8 + SliderWidth, NoteTop, SliderWidth,
                                       "Random Pan Depth", 0, 63)),
-      AltPanDepth(PlaceLabelledSlider(*this, 8 + 2 * SliderWidth, NoteTop, SliderWidth,
+      AltPanDepth(PlaceLabelledSlider(*this, *this, 8 + 2 * SliderWidth, NoteTop, SliderWidth,
                                       "Alternate Pan Depth", -63, 63)),
-      ClickPan(PlaceControl<controls::TClickEdit>(*this, *this, 48, PanTop, 50, 20)),
-      VelocitySens(PlaceLabelledMinMax(*this, StepLeft, StepTop(0), StepLabelWidth,
-                                       "Velocity Sensitivity", TEditType::MinMaxS, -100, 150, 2)),
-      VelTimeSens(PlaceLabelledStep(*this, StepLeft, StepTop(1), StepLabelWidth,
-                                    "Velocity Time Sensitivity", TEditType::IntM100P100)),
-      Graph(PlaceEnvelopeGraph(*this, StepLeft, StepTop(2), controls::LastLocked)) {
+      ClickPan(forms::PlaceControl<controls::TClickEdit>(*this, *this, 48, PanTop, 50, 20)),
+      VelocitySens(PlaceLabelledField(*this, *this, StepLeft, StepTop(0), StepLabelWidth,
+                                      "Velocity Sensitivity", TEditType::MinMaxS, -100, 150, 2)),
+      VelTimeSens(PlaceLabelledField(*this, *this, StepLeft, StepTop(1), StepLabelWidth,
+                                     "Velocity Time Sensitivity", TEditType::IntM100P100)),
+      Graph(PlaceEnvelopeGraph(*this, *this, StepLeft, StepTop(2), controls::LastLocked)) {
     SetCaption("TVA");
-    PlaceControl<forms::TLabel>(*this, *this, 8, PanTop + 3, 36, 15, "Pan");
+    forms::PlaceControl<forms::TLabel>(*this, *this, 8, PanTop + 3, 36, 15, "Pan");
     AltPanDepth.SetStereo(true);
     ClickPan.SetMin(-63);
     ClickPan.SetMax(63);

@@ -2,7 +2,7 @@
 
 #include "editors/filter_type.h"
 #include "editors/labelled_controls.h"
-#include "editors/place_control.h"
+#include "platform/forms/place_control.h"
 
 namespace editors {
 
@@ -24,29 +24,30 @@ int StepTop(int row) {
 }
 
 forms::TSpeedButton& Arrow(forms::TForm& form, int left, const char* caption) {
-    return PlaceControl<forms::TSpeedButton>(form, form, left, TypeTop + 8, 23, 23, caption);
+    return forms::PlaceControl<forms::TSpeedButton>(form, form, left, TypeTop + 8, 23, 23, caption);
 }
 
 } // namespace
 
 TFormRhyTVF::TFormRhyTVF(forms::TComponent* owner)
     : TRhythmNotePage(owner, Kind, HelpContextNumber, "TVF"),
-      Image1(PlaceControl<forms::TImage>(*this, *this, 36, TypeTop, 96, TypeHeight)),
-      Labelfilter(PlaceControl<forms::TLabel>(*this, *this, 36, TypeTop + TypeHeight + 2, 96, 15)),
+      Image1(forms::PlaceControl<forms::TImage>(*this, *this, 36, TypeTop, 96, TypeHeight)),
+      Labelfilter(
+          forms::PlaceControl<forms::TLabel>(*this, *this, 36, TypeTop + TypeHeight + 2, 96, 15)),
       Precedente(Arrow(*this, 8, "<")), Successivo(Arrow(*this, 138, ">")),
       cutofffrequency(
-          PlaceLabelledSlider(*this, 8, SliderTop, SliderWidth, "Cutoff Frequency", 0, 127)),
-      Resonance(
-          PlaceLabelledSlider(*this, 8 + SliderWidth, SliderTop, SliderWidth, "Resonance", 0, 127)),
-      ResVelSens(PlaceLabelledMinMax(*this, StepLeft, StepTop(0), StepLabelWidth, "Res Vel Sens",
-                                     TEditType::MinMaxS, -100, 150, 2)),
-      EnvDepth(PlaceLabelledMinMax(*this, StepLeft, StepTop(1), StepLabelWidth, "Envelope Depth",
-                                   TEditType::MinMaxS, -63, 63, 1)),
-      VelocitySens(PlaceLabelledMinMax(*this, StepLeft, StepTop(2), StepLabelWidth, "Velocity Sens",
-                                       TEditType::MinMaxS, -100, 150, 2)),
-      VelTimeS(PlaceLabelledStep(*this, StepLeft, StepTop(3), StepLabelWidth, "Vel Time Sens",
-                                 TEditType::IntM100P100)),
-      Graph(PlaceEnvelopeGraph(*this, StepLeft, StepTop(4), controls::Normal)),
+          PlaceLabelledSlider(*this, *this, 8, SliderTop, SliderWidth, "Cutoff Frequency", 0, 127)),
+      Resonance(PlaceLabelledSlider(*this, *this, 8 + SliderWidth, SliderTop, SliderWidth,
+                                    "Resonance", 0, 127)),
+      ResVelSens(PlaceLabelledField(*this, *this, StepLeft, StepTop(0), StepLabelWidth,
+                                    "Res Vel Sens", TEditType::MinMaxS, -100, 150, 2)),
+      EnvDepth(PlaceLabelledField(*this, *this, StepLeft, StepTop(1), StepLabelWidth,
+                                  "Envelope Depth", TEditType::MinMaxS, -63, 63, 1)),
+      VelocitySens(PlaceLabelledField(*this, *this, StepLeft, StepTop(2), StepLabelWidth,
+                                      "Velocity Sens", TEditType::MinMaxS, -100, 150, 2)),
+      VelTimeS(PlaceLabelledField(*this, *this, StepLeft, StepTop(3), StepLabelWidth,
+                                  "Vel Time Sens", TEditType::IntM100P100)),
+      Graph(PlaceEnvelopeGraph(*this, *this, StepLeft, StepTop(4), controls::Normal)),
       filterType_(
           AddRow<TStepperRow>("Filter type", Precedente, Successivo, 26, HighestFilterType,
                               [this](int type) { DrawFilterType(Image1, Labelfilter, type); })) {

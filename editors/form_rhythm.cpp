@@ -4,10 +4,10 @@
 #include "editors/form_rhy_pitch.h"
 #include "editors/form_rhy_tva.h"
 #include "editors/form_rhy_tvf.h"
-#include "editors/place_control.h"
 #include "editors/rhythm_part_copy.h"
 #include "model/transfer/activation.h"
 #include "platform/forms/application.h"
+#include "platform/forms/place_control.h"
 #include "platform/gdi/colors.h"
 
 #include <string>
@@ -52,19 +52,19 @@ void OpenPage(model::TRhythm& rhythm, model::TClipboard& clipboard, forms::TComp
 TFormRhythm::TFormRhythm(forms::TComponent* owner, model::TRhythm& rhythm,
                          model::TDragInfo& dragInfo, model::TClipboard& clipboard)
     : forms::TForm(owner, forms::fsMDIChild), TElementWindow(*this, dragInfo),
-      Shader1(PlaceControl<controls::TShader>(*this, *this, 0, 0, 0, 0)), Panel1(MakeToolbar()),
-      SpeedNuovo(MakeToolButton(Panel1, Toolbar, TTool::New)),
+      Shader1(forms::PlaceControl<controls::TShader>(*this, *this, 0, 0, 0, 0)),
+      Panel1(MakeToolbar()), SpeedNuovo(MakeToolButton(Panel1, Toolbar, TTool::New)),
       SpeedCarica(MakeToolButton(Panel1, Toolbar, TTool::Load)),
       SpeedSalva(MakeToolButton(Panel1, Toolbar, TTool::Save)),
       SpeedButton1(MakeToolButton(Panel1, Toolbar, TTool::SaveAs)),
       SpeedButton3(MakeToolButton(Panel1, Toolbar, TTool::Send)),
       SpeedButton2(MakeToolButton(Panel1, Toolbar, TTool::Receive)),
       SpeedHelp(MakeToolButton(Panel1, Toolbar, TTool::Help)),
-      LabelName(
-          PlaceControl<forms::TLabel>(*this, *this, GroupLeft, NameTop + 3, 90, 15, "Rhythm Name")),
-      EditName(PlaceControl<TNameEdit>(*this, *this, GroupLeft + 96, NameTop, 120, 21)),
-      PanelRhythm(
-          PlaceControl<forms::TPanel>(*this, *this, GroupLeft, GroupTop, GroupWidth, GroupHeight)),
+      LabelName(forms::PlaceControl<forms::TLabel>(*this, *this, GroupLeft, NameTop + 3, 90, 15,
+                                                   "Rhythm Name")),
+      EditName(forms::PlaceControl<TNameEdit>(*this, *this, GroupLeft + 96, NameTop, 120, 21)),
+      PanelRhythm(forms::PlaceControl<forms::TPanel>(*this, *this, GroupLeft, GroupTop, GroupWidth,
+                                                     GroupHeight)),
       RhyMain(MakePage("RhyMain", "Main", 0)), RhyPitch(MakePage("RhyPitch", "Pitch", 1)),
       RhyTVF(MakePage("RhyTVF", "TVF", 2)), RhyTVA(MakePage("RhyTVA", "TVA", 3)), rhythm_(rhythm),
       clipboard_(clipboard) {

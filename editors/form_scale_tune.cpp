@@ -1,7 +1,7 @@
 #include "editors/form_scale_tune.h"
 
-#include "editors/parent_controls.h"
-#include "editors/place_control.h"
+#include "editors/labelled_controls.h"
+#include "platform/forms/place_control.h"
 
 #include <cassert>
 #include <memory>
@@ -54,15 +54,16 @@ constexpr int PageWidth = 560;
 TFormScaleTune::TFormScaleTune(forms::TComponent* owner, model::TClipboard& clipboard)
     : TSystemPage(owner, TakeSystem(), std::make_unique<TScaleTuneRecord>(TakeSystem(), selected_),
                   HelpContextNumber, "Scale Tune"),
-      CopyBtn(PlaceControl<forms::TBitBtn>(*this, PanelBtn, 0, 4, 75, 25, "Copy")),
-      PasteBtn(PlaceControl<forms::TBitBtn>(*this, PanelBtn, 0, 4, 75, 25, "Paste")),
-      BtnReverAll(PlaceControl<forms::TBitBtn>(*this, PanelBtn, 0, 4, 90, 25, "&Revert All")),
+      CopyBtn(forms::PlaceControl<forms::TBitBtn>(*this, PanelBtn, 0, 4, 75, 25, "Copy")),
+      PasteBtn(forms::PlaceControl<forms::TBitBtn>(*this, PanelBtn, 0, 4, 75, 25, "Paste")),
+      BtnReverAll(
+          forms::PlaceControl<forms::TBitBtn>(*this, PanelBtn, 0, 4, 90, 25, "&Revert All")),
       clipboard_(clipboard) {
     SetCaption("Scale Tune");
-    PlaceControl<forms::TLabel>(*this, *this, 8, 8, 120, 15, "Selected Part");
+    forms::PlaceControl<forms::TLabel>(*this, *this, 8, 8, 120, 15, "Selected Part");
     for (int part = 1; part <= model::ScaleTuneCount; ++part) {
         const bool patchMode = part == model::ScaleTuneCount;
-        auto& button = PlaceControl<forms::TSpeedButton>(
+        auto& button = forms::PlaceControl<forms::TSpeedButton>(
             *this, *this, 8 + (part - 1) * PartWidth, PartTop, patchMode ? 70 : PartWidth - 2, 22,
             patchMode ? "Patch Mode" : std::to_string(part));
         button.Name = "SpeedButton" + std::to_string(part);
@@ -75,8 +76,9 @@ TFormScaleTune::TFormScaleTune(forms::TComponent* owner, model::TClipboard& clip
         const int column = (n - 1) / 6;
         const int row = (n - 1) % 6;
         const std::string label = std::string("Tune For ") + NoteNames[n - 1];
-        auto& edit = PlaceFieldOn(*this, *this, 8 + column * 260, TuneTop + row * TuneRowHeight,
-                                  100, label.c_str(), controls::TEditType::MinMaxS, -64, 63);
+        auto& edit =
+            PlaceLabelledField(*this, *this, 8 + column * 260, TuneTop + row * TuneRowHeight, 100,
+                               label.c_str(), controls::TEditType::MinMaxS, -64, 63);
         edit.Name = n == 10 ? "tune10" : "Tune" + std::to_string(n);
         edit.Tag = n;
         Tune[static_cast<std::size_t>(n - 1)] = &edit;

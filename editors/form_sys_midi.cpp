@@ -1,7 +1,7 @@
 #include "editors/form_sys_midi.h"
 
+#include "editors/labelled_controls.h"
 #include "editors/page_choice_rows.h"
-#include "editors/parent_controls.h"
 
 #include <cassert>
 #include <memory>
@@ -38,38 +38,39 @@ constexpr const char* Sources[] = {"Off ", "Hold-1", "Sostenuto", "Soft", "Hold-
 
 TFormSysMidi::TFormSysMidi(forms::TComponent* owner)
     : TSystemPage(owner, TakeSystem(), CommonOf(TakeSystem()), HelpContextNumber, "Midi"),
-      clock_(PlaceRadiosOn(*this, *this, LeftColumn, Row(0), 240, "Clock Source",
-                           {"Internal", "Midi"})),
-      volume_(PlaceRadiosOn(*this, *this, LeftColumn, Row(5) + 4, 240, "Volume Ctrl Source",
-                            {"Volume", "Volume + Exp"})),
-      rhythm_(PlaceRadiosOn(*this, *this, RightColumn, Row(10) + 4, 240, "Rhythm Edit Source",
-                            {"Panel", "Panel + Midi"})),
+      clock_(
+          PlaceRadios(*this, *this, LeftColumn, Row(0), 240, "Clock Source", {"Internal", "Midi"})),
+      volume_(PlaceRadios(*this, *this, LeftColumn, Row(5) + 4, 240, "Volume Ctrl Source",
+                          {"Volume", "Volume + Exp"})),
+      rhythm_(PlaceRadios(*this, *this, RightColumn, Row(10) + 4, 240, "Rhythm Edit Source",
+                          {"Panel", "Panel + Midi"})),
       Internal(*clock_[0]), Midi(*clock_[1]),
-      TapSource(
-          PlaceListOn(*this, *this, LeftColumn, Row(2), LabelWidth, "Tap Control Source", Sources)),
-      HoldSource(PlaceListOn(*this, *this, LeftColumn, Row(3), LabelWidth, "Hold Control Source",
-                             Sources)),
-      PeakSource(PlaceListOn(*this, *this, LeftColumn, Row(4), LabelWidth, "Peak Control Source",
-                             Sources)),
+      TapSource(PlaceLabelledList(*this, *this, LeftColumn, Row(2), LabelWidth,
+                                  "Tap Control Source", Sources)),
+      HoldSource(PlaceLabelledList(*this, *this, LeftColumn, Row(3), LabelWidth,
+                                   "Hold Control Source", Sources)),
+      PeakSource(PlaceLabelledList(*this, *this, LeftColumn, Row(4), LabelWidth,
+                                   "Peak Control Source", Sources)),
       SourceVolume(*volume_[0]), SourceVolumeExp(*volume_[1]),
-      AfterTouchSource(PlaceListOn(*this, *this, LeftColumn, Row(7), LabelWidth,
-                                   "Aftertouch Source", {"CH-After", "Poly-After", "CH+Poly"})),
-      SysCtrlSource1(PlaceFieldOn(*this, *this, LeftColumn, Row(8), LabelWidth,
-                                  "System Ctrl Source 1", TEditType::CC00CC95)),
-      SysCtrlSource2(PlaceFieldOn(*this, *this, LeftColumn, Row(9), LabelWidth,
-                                  "System Ctrl Source 2", TEditType::CC00CC95)),
-      PrgChange(PlaceCheckOn(*this, *this, RightColumn, Row(0), "Receive Prg Change")),
-      BankSel(PlaceCheckOn(*this, *this, RightColumn, Row(1), "Receive Bank Sel")),
-      CtrlChange(PlaceCheckOn(*this, *this, RightColumn, Row(2), "Receive Ctrl Change")),
-      Modulation(PlaceCheckOn(*this, *this, RightColumn, Row(3), "Receive Modulation")),
-      Volume(PlaceCheckOn(*this, *this, RightColumn, Row(4), "Receive Volume")),
-      Hold1(PlaceCheckOn(*this, *this, RightColumn, Row(5), "Receive Hold-1")),
-      Bender(PlaceCheckOn(*this, *this, RightColumn, Row(6), "Receive Bender")),
-      Aftertouch(PlaceCheckOn(*this, *this, RightColumn, Row(7), "Receive Aftertouch")),
-      CtrlChannel(PlaceFieldOn(*this, *this, RightColumn, Row(8), 110, "Control Channel",
-                               TEditType::Int1M16Off)),
-      PatchRecchannel(PlaceFieldOn(*this, *this, RightColumn, Row(9), 110, "Patch Receive Channel",
-                                   TEditType::MinMax, 1, 16)),
+      AfterTouchSource(PlaceLabelledList(*this, *this, LeftColumn, Row(7), LabelWidth,
+                                         "Aftertouch Source",
+                                         {"CH-After", "Poly-After", "CH+Poly"})),
+      SysCtrlSource1(PlaceLabelledField(*this, *this, LeftColumn, Row(8), LabelWidth,
+                                        "System Ctrl Source 1", TEditType::CC00CC95)),
+      SysCtrlSource2(PlaceLabelledField(*this, *this, LeftColumn, Row(9), LabelWidth,
+                                        "System Ctrl Source 2", TEditType::CC00CC95)),
+      PrgChange(PlaceCheck(*this, *this, RightColumn, Row(0), "Receive Prg Change")),
+      BankSel(PlaceCheck(*this, *this, RightColumn, Row(1), "Receive Bank Sel")),
+      CtrlChange(PlaceCheck(*this, *this, RightColumn, Row(2), "Receive Ctrl Change")),
+      Modulation(PlaceCheck(*this, *this, RightColumn, Row(3), "Receive Modulation")),
+      Volume(PlaceCheck(*this, *this, RightColumn, Row(4), "Receive Volume")),
+      Hold1(PlaceCheck(*this, *this, RightColumn, Row(5), "Receive Hold-1")),
+      Bender(PlaceCheck(*this, *this, RightColumn, Row(6), "Receive Bender")),
+      Aftertouch(PlaceCheck(*this, *this, RightColumn, Row(7), "Receive Aftertouch")),
+      CtrlChannel(PlaceLabelledField(*this, *this, RightColumn, Row(8), 110, "Control Channel",
+                                     TEditType::Int1M16Off)),
+      PatchRecchannel(PlaceLabelledField(*this, *this, RightColumn, Row(9), 110,
+                                         "Patch Receive Channel", TEditType::MinMax, 1, 16)),
       Panel(*rhythm_[0]), PanelMidi(*rhythm_[1]) {
     SetCaption("Midi");
     AddRow<TRadioRow>("ClockSource", clock_, 12);

@@ -1,8 +1,8 @@
 #include "editors/form_sys_preview.h"
 
+#include "editors/labelled_controls.h"
 #include "editors/page_choice_rows.h"
-#include "editors/parent_controls.h"
-#include "editors/place_control.h"
+#include "platform/forms/place_control.h"
 
 #include <cassert>
 #include <memory>
@@ -28,7 +28,7 @@ TFormSysPreview::TFormSysPreview(forms::TComponent* owner)
     : TSystemPage(owner, TakeSystem(),
                   std::make_unique<TSystemCommonRecord>(TakeSystem(), SlotOf(TakeSystem())),
                   HelpContextNumber, "Preview"),
-      mode_(PlaceRadiosOn(*this, *this, 8, 8, 200, "Preview Sound Mode", {"Single", "Chord"})),
+      mode_(PlaceRadios(*this, *this, 8, 8, 200, "Preview Sound Mode", {"Single", "Chord"})),
       ModeSingle(*mode_[0]), ModeChord(*mode_[1]) {
     SetCaption("Preview");
     AddRow<TRadioRow>("PreviewSoundMode", mode_, 31);
@@ -36,15 +36,15 @@ TFormSysPreview::TFormSysPreview(forms::TComponent* owner)
         const std::size_t k = static_cast<std::size_t>(n - 1);
         const int left = 8 + (n - 1) * SetPitch;
         const std::string number = std::to_string(n);
-        auto& key = PlaceControl<controls::TMyEdit>(*this, *this, left, KeySetTop, 88, 21);
+        auto& key = forms::PlaceControl<controls::TMyEdit>(*this, *this, left, KeySetTop, 88, 21);
         key.SetEditType(controls::TEditType::Note);
-        PlaceControl<forms::TLabel>(*this, *this, left, KeySetTop - 18, SetPitch - 4, 15,
-                                    "Preview Key Set " + number);
+        forms::PlaceControl<forms::TLabel>(*this, *this, left, KeySetTop - 18, SetPitch - 4, 15,
+                                           "Preview Key Set " + number);
         key.Name = "KeySet" + number;
         key.Tag = n;
         KeySet[k] = &key;
-        auto& velocity = PlaceSliderOn(*this, *this, left, KeySetTop + 32, SetPitch - 4,
-                                       ("Preview Velocity Set " + number).c_str(), 0, 127);
+        auto& velocity = PlaceLabelledSlider(*this, *this, left, KeySetTop + 32, SetPitch - 4,
+                                             ("Preview Velocity Set " + number).c_str(), 0, 127);
         velocity.Name = n == 3 ? "Velset3" : "VelSet" + number;
         velocity.Tag = n;
         VelSet[k] = &velocity;

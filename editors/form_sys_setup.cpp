@@ -1,11 +1,11 @@
 #include "editors/form_sys_setup.h"
 
+#include "editors/labelled_controls.h"
 #include "editors/names_window.h"
 #include "editors/page_choice_rows.h"
-#include "editors/parent_controls.h"
-#include "editors/place_control.h"
 #include "midi/midi_output.h"
 #include "model/program/quintaron.h"
+#include "platform/forms/place_control.h"
 
 #include <algorithm>
 #include <cassert>
@@ -181,18 +181,20 @@ private:
 };
 
 forms::TTabbedNotebook& Notebook(forms::TForm& form) {
-    return PlaceControl<forms::TTabbedNotebook>(form, form, 2, 0, NotebookWidth, NotebookHeight);
+    return forms::PlaceControl<forms::TTabbedNotebook>(form, form, 2, 0, NotebookWidth,
+                                                       NotebookHeight);
 }
 
 forms::TEdit& NameBox(forms::TForm& form, forms::TWinControl& parent, int top, const char* label) {
-    PlaceControl<forms::TLabel>(form, parent, 8, top + 3, LabelWidth, 15, label);
-    auto& box = PlaceControl<forms::TEdit>(form, parent, LabelWidth + 12, top, 120, 21);
+    forms::PlaceControl<forms::TLabel>(form, parent, 8, top + 3, LabelWidth, 15, label);
+    auto& box = forms::PlaceControl<forms::TEdit>(form, parent, LabelWidth + 12, top, 120, 21);
     box.SetReadOnly(true);
     return box;
 }
 
 forms::TSpeedButton& NameButton(forms::TForm& form, forms::TWinControl& parent, int top) {
-    return PlaceControl<forms::TSpeedButton>(form, parent, LabelWidth + 136, top, 22, 21, "B");
+    return forms::PlaceControl<forms::TSpeedButton>(form, parent, LabelWidth + 136, top, 22, 21,
+                                                    "B");
 }
 
 } // namespace
@@ -204,80 +206,81 @@ TFormSysSetup::TFormSysSetup(forms::TComponent* owner)
       mode_(), pedal1_(), pedal2_(), hold_(), Tabbed(Notebook(*this)),
       Page1(Tabbed.AddPage("Page 1")), Page2(Tabbed.AddPage("Page 2")),
       Page3(Tabbed.AddPage("Page 3")),
-      Performance(*(mode_ = PlaceRadiosOn(*this, Page1, 8, 4, 300, "Panel Mode",
-                                          {" Performance", " Patch", " GM"}))[0]),
+      Performance(*(mode_ = PlaceRadios(*this, Page1, 8, 4, 300, "Panel Mode",
+                                        {" Performance", " Patch", " GM"}))[0]),
       Patch(*mode_[1]), GM(*mode_[2]),
-      PerfGroup(PlaceListOn(*this, Page1, 8, 48, LabelWidth, "Performance Group",
-                            {"User", "Card", "Preset A", "Preset B"})),
+      PerfGroup(PlaceLabelledList(*this, Page1, 8, 48, LabelWidth, "Performance Group",
+                                  {"User", "Card", "Preset A", "Preset B"})),
       PerfName(NameBox(*this, Page1, 48 + RowHeight, "Performance Name")),
       ButPerf(NameButton(*this, Page1, 48 + RowHeight)),
-      PatchGroup(
-          PlaceListOn(*this, Page1, 8, 48 + 2 * RowHeight, LabelWidth, "Patch Group", PatchGroups)),
+      PatchGroup(PlaceLabelledList(*this, Page1, 8, 48 + 2 * RowHeight, LabelWidth, "Patch Group",
+                                   PatchGroups)),
       PatchName(NameBox(*this, Page1, 48 + 3 * RowHeight, "Patch Name")),
       ButPatch(NameButton(*this, Page1, 48 + 3 * RowHeight)),
-      MasterTune(PlaceFieldOn(*this, Page1, 8, 48 + 4 * RowHeight + 6, LabelWidth, "Master Tune",
-                              TEditType::Int427M452)),
-      ScaleTuneSwitch(PlaceCheckOn(*this, Page1, SwitchColumn, Row(0), "Scale Tune Switch")),
-      EfxSwitch(PlaceCheckOn(*this, Page1, SwitchColumn, Row(1), "Efx Switch")),
-      ChorusSwitch(PlaceCheckOn(*this, Page1, SwitchColumn, Row(2), "Chorus Switch")),
-      ReverbSwitch(PlaceCheckOn(*this, Page1, SwitchColumn, Row(3), "Reverb Switch")),
-      PatchRemain(PlaceCheckOn(*this, Page1, SwitchColumn, Row(4), "Patch Remain")),
-      Pedal1(PlaceFieldOn(*this, Page2, 8, 6, Page2Label, "Pedal 1 Assign",
-                          TEditType::CC00CC95StartStop)),
+      MasterTune(PlaceLabelledField(*this, Page1, 8, 48 + 4 * RowHeight + 6, LabelWidth,
+                                    "Master Tune", TEditType::Int427M452)),
+      ScaleTuneSwitch(PlaceCheck(*this, Page1, SwitchColumn, Row(0), "Scale Tune Switch")),
+      EfxSwitch(PlaceCheck(*this, Page1, SwitchColumn, Row(1), "Efx Switch")),
+      ChorusSwitch(PlaceCheck(*this, Page1, SwitchColumn, Row(2), "Chorus Switch")),
+      ReverbSwitch(PlaceCheck(*this, Page1, SwitchColumn, Row(3), "Reverb Switch")),
+      PatchRemain(PlaceCheck(*this, Page1, SwitchColumn, Row(4), "Patch Remain")),
+      Pedal1(PlaceLabelledField(*this, Page2, 8, 6, Page2Label, "Pedal 1 Assign",
+                                TEditType::CC00CC95StartStop)),
       Pedal1Output(
-          PlaceListOn(*this, Page2, 8, 31, Page2Label, "Pedal 1 Output mode", OutputModes)),
-      Pedal2(PlaceFieldOn(*this, Page2, 8, 106, Page2Label, "Pedal 2 Assign",
-                          TEditType::CC00CC95StartStop)),
+          PlaceLabelledList(*this, Page2, 8, 31, Page2Label, "Pedal 1 Output mode", OutputModes)),
+      Pedal2(PlaceLabelledField(*this, Page2, 8, 106, Page2Label, "Pedal 2 Assign",
+                                TEditType::CC00CC95StartStop)),
       Pedal2Output(
-          PlaceListOn(*this, Page2, 8, 131, Page2Label, "Pedal 2 Output mode", OutputModes)),
-      C1Assign(
-          PlaceFieldOn(*this, Page2, Page2Right, 6, Page2Label, "C1 Assign", TEditType::CC00CC95)),
-      C1output(
-          PlaceListOn(*this, Page2, Page2Right, 31, Page2Label, "C1 Output Mode", OutputModes)),
-      C2Assign(
-          PlaceFieldOn(*this, Page2, Page2Right, 62, Page2Label, "C2 Assign", TEditType::CC00CC95)),
-      C2Output(
-          PlaceListOn(*this, Page2, Page2Right, 87, Page2Label, "C2 Output Mode", OutputModes)),
-      HoldPedalOutput(PlaceListOn(*this, Page2, Page2Right, 118, Page2Label,
-                                  "Hold Pedal Output Mode", OutputModes)),
-      Pedal1Std(*(pedal1_ = PlaceRadiosOn(*this, Page2, 8, 58, 224, "Pedal 1 Polarity",
-                                          {" Std", " Rev"}))[0]),
+          PlaceLabelledList(*this, Page2, 8, 131, Page2Label, "Pedal 2 Output mode", OutputModes)),
+      C1Assign(PlaceLabelledField(*this, Page2, Page2Right, 6, Page2Label, "C1 Assign",
+                                  TEditType::CC00CC95)),
+      C1output(PlaceLabelledList(*this, Page2, Page2Right, 31, Page2Label, "C1 Output Mode",
+                                 OutputModes)),
+      C2Assign(PlaceLabelledField(*this, Page2, Page2Right, 62, Page2Label, "C2 Assign",
+                                  TEditType::CC00CC95)),
+      C2Output(PlaceLabelledList(*this, Page2, Page2Right, 87, Page2Label, "C2 Output Mode",
+                                 OutputModes)),
+      HoldPedalOutput(PlaceLabelledList(*this, Page2, Page2Right, 118, Page2Label,
+                                        "Hold Pedal Output Mode", OutputModes)),
+      Pedal1Std(*(pedal1_ = PlaceRadios(*this, Page2, 8, 58, 224, "Pedal 1 Polarity",
+                                        {" Std", " Rev"}))[0]),
       Pedal1Rev(*pedal1_[1]),
-      Pedal2Std(*(pedal2_ = PlaceRadiosOn(*this, Page2, 8, 158, 224, "Pedal 2 Polarity",
-                                          {" Std", " Rev"}))[0]),
+      Pedal2Std(*(pedal2_ = PlaceRadios(*this, Page2, 8, 158, 224, "Pedal 2 Polarity",
+                                        {" Std", " Rev"}))[0]),
       Pedal2Rev(*pedal2_[1]),
-      HoldPedalStd(*(hold_ = PlaceRadiosOn(*this, Page2, Page2Right, 145, 224,
-                                           "Hold Pedal Polarity", {" Std", " Rev"}))[0]),
+      HoldPedalStd(*(hold_ = PlaceRadios(*this, Page2, Page2Right, 145, 224, "Hold Pedal Polarity",
+                                         {" Std", " Rev"}))[0]),
       HoldPedalRev(*hold_[1]),
-      TrPrgChange(PlaceCheckOn(*this, Page3, 8, Row(0), "Transmit Prg Change")),
-      TrBankSel(PlaceCheckOn(*this, Page3, 8, Row(1), "Trasmit Bank Select")),
-      PatchTrCh(PlaceFieldOn(*this, Page3, 8, Row(2), LabelWidth, "Patch Trasmit Channel",
-                             TEditType::Int1M16RXCHOff)),
-      TransposeSwitch(PlaceCheckOn(*this, Page3, 8, Row(3), "Transpose Switch")),
-      TransposeValue(PlaceFieldOn(*this, Page3, 8, Row(4), LabelWidth, "Transpose Value",
-                                  TEditType::MinMaxS, -5, 6)),
-      OctaveShift(PlaceFieldOn(*this, Page3, 8, Row(5), LabelWidth, "Octave Shift",
-                               TEditType::MinMaxS, -3, 3)),
-      KeybVel(PlaceFieldOn(*this, Page3, 8, Row(6), LabelWidth, "Keyb Velocity",
-                           TEditType::RealInt1M127)),
-      KeybSens(PlaceListOn(*this, Page3, 8, Row(7), LabelWidth, "Keyboard Sens",
-                           {"Light", "Standard", "Heavy"})),
-      AftSens(PlaceFieldOn(*this, Page3, RightColumn, Row(0), 100, "Aftertouch Sens",
-                           TEditType::MinMax, 0, 100)),
-      BankSelSwitch(PlaceCheckOn(*this, Page3, RightColumn, Row(4), "Bank Sel Switch")),
-      BankSel(PlaceFieldOn(*this, Page3, RightColumn, Row(5), 100, "Bank Select", TEditType::MinMax,
-                           0, HighestBankSelect)) {
+      TrPrgChange(PlaceCheck(*this, Page3, 8, Row(0), "Transmit Prg Change")),
+      TrBankSel(PlaceCheck(*this, Page3, 8, Row(1), "Trasmit Bank Select")),
+      PatchTrCh(PlaceLabelledField(*this, Page3, 8, Row(2), LabelWidth, "Patch Trasmit Channel",
+                                   TEditType::Int1M16RXCHOff)),
+      TransposeSwitch(PlaceCheck(*this, Page3, 8, Row(3), "Transpose Switch")),
+      TransposeValue(PlaceLabelledField(*this, Page3, 8, Row(4), LabelWidth, "Transpose Value",
+                                        TEditType::MinMaxS, -5, 6)),
+      OctaveShift(PlaceLabelledField(*this, Page3, 8, Row(5), LabelWidth, "Octave Shift",
+                                     TEditType::MinMaxS, -3, 3)),
+      KeybVel(PlaceLabelledField(*this, Page3, 8, Row(6), LabelWidth, "Keyb Velocity",
+                                 TEditType::RealInt1M127)),
+      KeybSens(PlaceLabelledList(*this, Page3, 8, Row(7), LabelWidth, "Keyboard Sens",
+                                 {"Light", "Standard", "Heavy"})),
+      AftSens(PlaceLabelledField(*this, Page3, RightColumn, Row(0), 100, "Aftertouch Sens",
+                                 TEditType::MinMax, 0, 100)),
+      BankSelSwitch(PlaceCheck(*this, Page3, RightColumn, Row(4), "Bank Sel Switch")),
+      BankSel(PlaceLabelledField(*this, Page3, RightColumn, Row(5), 100, "Bank Select",
+                                 TEditType::MinMax, 0, HighestBankSelect)) {
     SetCaption("Setup");
     // The radio rows of the table show their groups; the name boxes take no typing.
     PerfGroup.DropDownCount = PerformanceGroupCount;
     PatchGroup.DropDownCount = PatchGroupCount;
 
-    PlaceControl<forms::TLabel>(*this, Page3, RightColumn, Row(2) + 3, 100, 15, "Bank Group");
+    forms::PlaceControl<forms::TLabel>(*this, Page3, RightColumn, Row(2) + 3, 100, 15,
+                                       "Bank Group");
     // Tags 1..7 in the order of the form's buttons: SpeedButton4 is group 3, SpeedButton3 group 4.
     const char* const bankNames[] = {"SpeedButton1", "SpeedButton2", "SpeedButton4", "SpeedButton3",
                                      "SpeedButton5", "SpeedButton6", "SpeedButton7"};
     for (int group = 1; group <= BankGroupCount; ++group) {
-        auto& button = PlaceControl<forms::TSpeedButton>(
+        auto& button = forms::PlaceControl<forms::TSpeedButton>(
             *this, Page3, RightColumn + (group - 1) * 28, Row(3), 26, 22, std::to_string(group));
         button.Name = bankNames[group - 1];
         button.Tag = group;

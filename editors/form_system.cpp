@@ -4,10 +4,10 @@
 #include "editors/form_sys_midi.h"
 #include "editors/form_sys_preview.h"
 #include "editors/form_sys_setup.h"
-#include "editors/place_control.h"
 #include "editors/system_part_copy.h"
 #include "model/transfer/activation.h"
 #include "platform/forms/application.h"
+#include "platform/forms/place_control.h"
 #include "platform/gdi/colors.h"
 
 namespace editors {
@@ -32,15 +32,15 @@ constexpr int PagePitch = 92;
 TFormSystem::TFormSystem(forms::TComponent* owner, model::TSystem& system,
                          model::TDragInfo& dragInfo, model::TClipboard& clipboard)
     : forms::TForm(owner, forms::fsMDIChild), TElementWindow(*this, dragInfo),
-      Shader1(PlaceControl<controls::TShader>(*this, *this, 0, 0, 0, 0)), Panel1(MakeToolbar()),
-      SpeedNuovo(MakeToolButton(Panel1, Toolbar, TTool::New)),
+      Shader1(forms::PlaceControl<controls::TShader>(*this, *this, 0, 0, 0, 0)),
+      Panel1(MakeToolbar()), SpeedNuovo(MakeToolButton(Panel1, Toolbar, TTool::New)),
       SpeedHelp(MakeToolButton(Panel1, Toolbar, TTool::Help)),
       SpeedCarica(MakeToolButton(Panel1, Toolbar, TTool::Load)),
       SpeedSalva(MakeToolButton(Panel1, Toolbar, TTool::Save)),
       SpeedButton1(MakeToolButton(Panel1, Toolbar, TTool::SaveAs)),
       SpeedButton3(MakeToolButton(Panel1, Toolbar, TTool::Send)),
       SpeedButton2(MakeToolButton(Panel1, Toolbar, TTool::Receive)),
-      PanelSystem(PlaceControl<forms::TPanel>(*this, *this, 8, ToolbarHeight + 20, 376, 36)),
+      PanelSystem(forms::PlaceControl<forms::TPanel>(*this, *this, 8, ToolbarHeight + 20, 376, 36)),
       SysSetup(MakePage("SysSetup", "Setup", 6)),
       SysScaleTune(MakePage("SysScaleTune", "Scale Tune", 6 + PagePitch)),
       SysPreview(MakePage("SysPreview", "Preview", 6 + 2 * PagePitch)),

@@ -2,7 +2,7 @@
 
 #include "editors/click_row.h"
 #include "editors/labelled_controls.h"
-#include "editors/place_control.h"
+#include "platform/forms/place_control.h"
 
 #include <array>
 
@@ -34,40 +34,41 @@ int StepTop(int row) {
 
 TFormTVA::TFormTVA(forms::TComponent* owner)
     : TTonePage(owner, TakePagePatch(PagePatch), PageTone, Kind, HelpContextNumber, "TVA"),
-      Level(PlaceLabelledSlider(*this, 8, 8, SliderWidth, "Level", 0, 127)),
-      RndPanDepth(
-          PlaceLabelledSlider(*this, 8 + SliderWidth, 8, SliderWidth, "Random Pan Depth", 0, 63)),
-      AltPanDepth(PlaceLabelledSlider(*this, 8 + 2 * SliderWidth, 8, SliderWidth,
+      Level(PlaceLabelledSlider(*this, *this, 8, 8, SliderWidth, "Level", 0, 127)),
+      RndPanDepth(PlaceLabelledSlider(*this, *this, 8 + SliderWidth, 8, SliderWidth,
+                                      "Random Pan Depth", 0, 63)),
+      AltPanDepth(PlaceLabelledSlider(*this, *this, 8 + 2 * SliderWidth, 8, SliderWidth,
                                       "Alternate Pan Depth", -63, 63)),
-      LabelPan(PlaceControl<forms::TLabel>(*this, *this, 8, PanTop + 3, 36, 15, "Pan")),
-      ClickPan(PlaceControl<controls::TClickEdit>(*this, *this, 48, PanTop, 50, 20)),
-      Image1(
-          PlaceControl<forms::TImage>(*this, *this, 8, SketchTop + 18, SketchWidth, SketchHeight)),
-      LabelDir(PlaceControl<forms::TLabel>(*this, *this, 8, SketchTop + 22 + SketchHeight,
-                                           SketchWidth, 15)),
-      Precedente(PlaceControl<forms::TSpeedButton>(*this, *this, 16 + SketchWidth, SketchTop + 18,
-                                                   24, 22, "<")),
-      Successivo(PlaceControl<forms::TSpeedButton>(*this, *this, 44 + SketchWidth, SketchTop + 18,
-                                                   24, 22, ">")),
-      BiasPoint(PlaceLabelledStep(*this, StepLeft, StepTop(0), StepLabelWidth, "Bias Point",
-                                  TEditType::Note)),
-      BiasLevel(PlaceLabelledStep(*this, StepLeft, StepTop(1), StepLabelWidth, "Bias Level",
-                                  TEditType::IntM100P100)),
-      EnvVelCurve(PlaceLabelledMinMax(*this, StepLeft, StepTop(2), StepLabelWidth, "En Vel Curve",
-                                      TEditType::MinMax, 1, 7, 1)),
-      VelocitySens(PlaceLabelledMinMax(*this, StepLeft, StepTop(3), StepLabelWidth, "Vel Sens",
-                                       TEditType::MinMaxS, -100, 150, 2)),
-      VelTime1S(PlaceLabelledStep(*this, StepLeft, StepTop(4), StepLabelWidth,
-                                  "Velocity Time 1 Sens", TEditType::IntM100P100)),
-      VelTime4S(PlaceLabelledStep(*this, StepLeft, StepTop(5), StepLabelWidth,
-                                  "Velocity Time 4 Sens", TEditType::IntM100P100)),
-      TimeKeyfollow(PlaceLabelledStep(*this, StepLeft, StepTop(6), StepLabelWidth, "Time Keyfollow",
-                                      TEditType::IntM100P100)),
-      PanKeyfollow(PlaceLabelledStep(*this, StepLeft, StepTop(7), StepLabelWidth, "Pan Keyfollow",
-                                     TEditType::IntM100P100)),
-      Graph(PlaceEnvelopeGraph(*this, StepLeft, GraphTop, controls::LastLocked)) {
+      LabelPan(forms::PlaceControl<forms::TLabel>(*this, *this, 8, PanTop + 3, 36, 15, "Pan")),
+      ClickPan(forms::PlaceControl<controls::TClickEdit>(*this, *this, 48, PanTop, 50, 20)),
+      Image1(forms::PlaceControl<forms::TImage>(*this, *this, 8, SketchTop + 18, SketchWidth,
+                                                SketchHeight)),
+      LabelDir(forms::PlaceControl<forms::TLabel>(*this, *this, 8, SketchTop + 22 + SketchHeight,
+                                                  SketchWidth, 15)),
+      Precedente(forms::PlaceControl<forms::TSpeedButton>(*this, *this, 16 + SketchWidth,
+                                                          SketchTop + 18, 24, 22, "<")),
+      Successivo(forms::PlaceControl<forms::TSpeedButton>(*this, *this, 44 + SketchWidth,
+                                                          SketchTop + 18, 24, 22, ">")),
+      BiasPoint(PlaceLabelledField(*this, *this, StepLeft, StepTop(0), StepLabelWidth, "Bias Point",
+                                   TEditType::Note)),
+      BiasLevel(PlaceLabelledField(*this, *this, StepLeft, StepTop(1), StepLabelWidth, "Bias Level",
+                                   TEditType::IntM100P100)),
+      EnvVelCurve(PlaceLabelledField(*this, *this, StepLeft, StepTop(2), StepLabelWidth,
+                                     "En Vel Curve", TEditType::MinMax, 1, 7, 1)),
+      VelocitySens(PlaceLabelledField(*this, *this, StepLeft, StepTop(3), StepLabelWidth,
+                                      "Vel Sens", TEditType::MinMaxS, -100, 150, 2)),
+      VelTime1S(PlaceLabelledField(*this, *this, StepLeft, StepTop(4), StepLabelWidth,
+                                   "Velocity Time 1 Sens", TEditType::IntM100P100)),
+      VelTime4S(PlaceLabelledField(*this, *this, StepLeft, StepTop(5), StepLabelWidth,
+                                   "Velocity Time 4 Sens", TEditType::IntM100P100)),
+      TimeKeyfollow(PlaceLabelledField(*this, *this, StepLeft, StepTop(6), StepLabelWidth,
+                                       "Time Keyfollow", TEditType::IntM100P100)),
+      PanKeyfollow(PlaceLabelledField(*this, *this, StepLeft, StepTop(7), StepLabelWidth,
+                                      "Pan Keyfollow", TEditType::IntM100P100)),
+      Graph(PlaceEnvelopeGraph(*this, *this, StepLeft, GraphTop, controls::LastLocked)) {
     SetCaption("TVA");
-    PlaceControl<forms::TLabel>(*this, *this, 8, SketchTop, SketchWidth, 15, "Bias Direction");
+    forms::PlaceControl<forms::TLabel>(*this, *this, 8, SketchTop, SketchWidth, 15,
+                                       "Bias Direction");
     AltPanDepth.SetStereo(true);
     ClickPan.SetMin(-64);
     ClickPan.SetMax(63);

@@ -2,7 +2,7 @@
 
 #include "editors/filter_type.h"
 #include "editors/labelled_controls.h"
-#include "editors/place_control.h"
+#include "platform/forms/place_control.h"
 
 namespace editors {
 
@@ -28,25 +28,27 @@ controls::TPanSlider& Slider(forms::TForm& form, int column, const char* label, 
 }
 
 controls::TMyEdit& Step(forms::TForm& form, int row, const char* label, TEditType type) {
-    return PlaceLabelledStep(form, StepLeft, 8 + row * StepRowHeight, StepLabelWidth, label, type);
+    return PlaceLabelledField(form, form, StepLeft, 8 + row * StepRowHeight, StepLabelWidth, label,
+                              type);
 }
 
 controls::TMyEdit& StepMinMax(forms::TForm& form, int row, const char* label, TEditType type,
                               int min, int max, int step) {
-    return PlaceLabelledMinMax(form, StepLeft, 8 + row * StepRowHeight, StepLabelWidth, label, type,
-                               min, max, step);
+    return PlaceLabelledField(form, form, StepLeft, 8 + row * StepRowHeight, StepLabelWidth, label,
+                              type, min, max, step);
 }
 
 forms::TSpeedButton& Arrow(forms::TForm& form, int left, const char* caption) {
-    return PlaceControl<forms::TSpeedButton>(form, form, left, TypeTop + 8, 23, 23, caption);
+    return forms::PlaceControl<forms::TSpeedButton>(form, form, left, TypeTop + 8, 23, 23, caption);
 }
 
 } // namespace
 
 TFormTVF::TFormTVF(forms::TComponent* owner)
     : TTonePage(owner, TakePagePatch(PagePatch), PageTone, Kind, HelpContextNumber, "TVF"),
-      Image1(PlaceControl<forms::TImage>(*this, *this, 36, TypeTop, 96, TypeHeight)),
-      Labelfilter(PlaceControl<forms::TLabel>(*this, *this, 36, TypeTop + TypeHeight + 2, 96, 15)),
+      Image1(forms::PlaceControl<forms::TImage>(*this, *this, 36, TypeTop, 96, TypeHeight)),
+      Labelfilter(
+          forms::PlaceControl<forms::TLabel>(*this, *this, 36, TypeTop + TypeHeight + 2, 96, 15)),
       Precedente(Arrow(*this, 8, "<")), Successivo(Arrow(*this, 138, ">")),
       cutofffrequency(Slider(*this, 0, "Cutoff Frequency", 0, 127)),
       Resonance(Slider(*this, 1, "Resonance", 0, 127)),
@@ -58,7 +60,7 @@ TFormTVF::TFormTVF(forms::TComponent* owner)
       VelTime1S(Step(*this, 4, "Vel Time 1 Sens", TEditType::IntM100P100)),
       VelTime4S(Step(*this, 5, "Vel Time 4 Sens", TEditType::IntM100P100)),
       TimeKeyfollow(Step(*this, 6, "Time Keyfollow", TEditType::IntM100P100)),
-      Graph(PlaceEnvelopeGraph(*this, StepLeft, 8 + 7 * StepRowHeight, controls::Normal)),
+      Graph(PlaceEnvelopeGraph(*this, *this, StepLeft, 8 + 7 * StepRowHeight, controls::Normal)),
       filterType_(
           AddRow<TStepperRow>("Filter type", Precedente, Successivo, 80, HighestFilterType,
                               [this](int type) { DrawFilterType(Image1, Labelfilter, type); })) {

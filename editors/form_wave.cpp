@@ -1,8 +1,8 @@
 #include "editors/form_wave.h"
 
 #include "editors/page_button_rows.h"
-#include "editors/place_control.h"
 #include "editors/wave_page_grid.h"
+#include "platform/forms/place_control.h"
 
 #include <vector>
 
@@ -26,10 +26,10 @@ TFormWave::TFormWave(forms::TComponent* owner)
     : TTonePage(owner, TakePagePatch(PagePatch), PageTone, Kind, HelpContextNumber, "Wave"),
       CheckToneSwitch(Grid(*this).Check(0, " Tone Switch")),
       ComboWave(Grid(*this).List(1, "Wave Group", TWaveChooser::GroupItems)),
-      WaveName(
-          PlaceControl<forms::TEdit>(*this, *this, TWavePageGrid::ControlLeft, RowTop(2), 112, 21)),
-      Button1(PlaceControl<forms::TButton>(*this, *this, TWavePageGrid::ControlLeft + 116,
-                                           RowTop(2), 24, 21, "B")),
+      WaveName(forms::PlaceControl<forms::TEdit>(*this, *this, TWavePageGrid::ControlLeft,
+                                                 RowTop(2), 112, 21)),
+      Button1(forms::PlaceControl<forms::TButton>(*this, *this, TWavePageGrid::ControlLeft + 116,
+                                                  RowTop(2), 24, 21, "B")),
       SpeedGain(Grid(*this).Buttons(3, "Wave Gain", 1, {" -6 ", "0", "+6", "+12"})),
       CheckFXMSwitch(Grid(*this).Check(4, " FXM Switch")),
       SpeedColor(Grid(*this).Buttons(5, "FXM Color", 2, {"1", "2", "3", "4"})),

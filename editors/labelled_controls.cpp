@@ -1,10 +1,12 @@
 #include "editors/labelled_controls.h"
 
-#include "editors/place_control.h"
+#include "platform/forms/place_control.h"
 
 namespace editors {
 
 namespace forms = platform::forms;
+
+using forms::PlaceControl;
 
 controls::TPanSlider& PlaceSlider(forms::TForm& form, forms::TWinControl& parent, int left, int top,
                                   int min, int max) {
@@ -22,6 +24,12 @@ controls::TPanSlider& PlaceSlider(forms::TForm& form, forms::TWinControl& parent
     return slider;
 }
 
+controls::TPanSlider& PlaceLabelledSlider(forms::TForm& form, forms::TWinControl& parent, int left,
+                                          int top, int width, const char* label, int min, int max) {
+    PlaceControl<forms::TLabel>(form, parent, left, top, width, 15, label);
+    return PlaceSlider(form, parent, left + (width - 48) / 2, top + 18, min, max);
+}
+
 forms::TLabel& PlaceWrappedLabel(forms::TForm& form, forms::TWinControl& parent, int left, int top,
                                  int width, int height, const char* text) {
     auto& label = PlaceControl<forms::TLabel>(form, parent, left, top, width, height, text);
@@ -32,43 +40,55 @@ forms::TLabel& PlaceWrappedLabel(forms::TForm& form, forms::TWinControl& parent,
     return label;
 }
 
-controls::TPanSlider& PlaceLabelledSlider(forms::TForm& form, int left, int top, int width,
-                                          const char* label, int min, int max) {
-    PlaceControl<forms::TLabel>(form, form, left, top, width, 15, label);
-    return PlaceSlider(form, form, left + (width - 48) / 2, top + 18, min, max);
-}
-
-controls::TMyEdit& PlaceLabelledStep(forms::TForm& form, int left, int top, int labelWidth,
-                                     const char* label, controls::TEditType type) {
-    return PlaceLabelledStep(form, form, left, top, labelWidth, label, type);
-}
-
-controls::TMyEdit& PlaceLabelledStep(forms::TForm& form, forms::TWinControl& parent, int left,
-                                     int top, int labelWidth, const char* label,
-                                     controls::TEditType type) {
+controls::TMyEdit& PlaceLabelledField(forms::TForm& form, forms::TWinControl& parent, int left,
+                                      int top, int labelWidth, const char* label,
+                                      controls::TEditType type, int min, int max, int step) {
     PlaceControl<forms::TLabel>(form, parent, left, top + 3, labelWidth, 15, label);
     auto& edit = PlaceControl<controls::TMyEdit>(form, parent, left + labelWidth + 4, top, 88, 21);
-    edit.SetEditType(type);
-    return edit;
-}
-
-controls::TMyEdit& PlaceLabelledMinMax(forms::TForm& form, int left, int top, int labelWidth,
-                                       const char* label, controls::TEditType type, int min,
-                                       int max, int step) {
-    controls::TMyEdit& edit = PlaceLabelledStep(form, left, top, labelWidth, label, type);
     edit.Min = min;
     edit.Max = max;
     edit.Step = step;
-    // The kind again, so that the field lays itself out for its new bounds.
+    // The kind last, so that the field shows its text and lays itself out at its bounds.
     edit.SetEditType(type);
     return edit;
 }
 
-controls::TPanGraph& PlaceEnvelopeGraph(forms::TForm& form, int left, int top,
-                                        controls::TGraphType type) {
+forms::TComboBox& PlaceLabelledList(forms::TForm& form, forms::TWinControl& parent, int left,
+                                    int top, int labelWidth, const char* label,
+                                    std::span<const char* const> items) {
+    PlaceControl<forms::TLabel>(form, parent, left, top + 3, labelWidth, 15, label);
+    auto& list = PlaceControl<forms::TComboBox>(form, parent, left + labelWidth + 4, top, 96, 21);
+    list.Style = forms::csDropDownList;
+    for (const char* item : items)
+        list.Items().Add(item);
+    return list;
+}
+
+forms::TCheckBox& PlaceCheck(forms::TForm& form, forms::TWinControl& parent, int left, int top,
+                             const char* caption) {
+    return PlaceControl<forms::TCheckBox>(form, parent, left, top, 170, 18, caption);
+}
+
+std::vector<forms::TRadioButton*> PlaceRadios(forms::TForm& form, forms::TWinControl& parent,
+                                              int left, int top, int width, const char* caption,
+                                              std::initializer_list<const char*> buttons) {
+    auto& group = PlaceControl<forms::TGroupBox>(form, parent, left, top, width, 38, caption);
+    std::vector<forms::TRadioButton*> made;
+    const int pitch = (width - 12) / static_cast<int>(buttons.size());
+    int x = 8;
+    for (const char* button : buttons) {
+        made.push_back(
+            &PlaceControl<forms::TRadioButton>(form, group, x, 15, pitch - 2, 18, button));
+        x += pitch;
+    }
+    return made;
+}
+
+controls::TPanGraph& PlaceEnvelopeGraph(forms::TForm& form, forms::TWinControl& parent, int left,
+                                        int top, controls::TGraphType type) {
     // Four columns of boxes (36 wide, 7 apart) from 30 in: the group is as wide as they need,
     // with the graph area's margin of 5 on both sides.
-    auto& graph = PlaceControl<controls::TPanGraph>(form, form, left, top, 200, 150);
+    auto& graph = PlaceControl<controls::TPanGraph>(form, parent, left, top, 200, 150);
     graph.SetGraphType(type);
     graph.SetGLeft(5);
     graph.SetGTop(62);

@@ -1,8 +1,8 @@
 #include "editors/rhythm_note_page.h"
 
 #include "controls/value_text.h"
-#include "editors/place_control.h"
 #include "model/transfer/activation.h"
+#include "platform/forms/place_control.h"
 
 #include <algorithm>
 #include <memory>
@@ -75,14 +75,14 @@ TRhythmNotePage::TRhythmNotePage(forms::TComponent* owner, model::TPageKind kind
     : TEditorPage(owner, TakeRhythm(),
                   std::make_unique<TSelectedNote>(TakeRhythm(), RhythmPageSlot(TakeRhythm(), kind)),
                   helpContext),
-      KeySelector(PlaceControl<controls::TKeySelector>(*this, *this, 8, 8, 384, 50)),
-      Key(PlaceControl<forms::TEdit>(*this, *this, 400, 8, 56, 21)),
-      BtnReverAll(PlaceControl<forms::TBitBtn>(*this, PanelBtn, 32 + 3 * ButtonWidth, 4,
-                                               ButtonWidth, ButtonHeight, "Revert All")),
-      CopyBtn(PlaceControl<forms::TBitBtn>(*this, PanelBtn, 40 + 4 * ButtonWidth, 4, ButtonWidth,
-                                           ButtonHeight, "Copy")),
-      PasteBtn(PlaceControl<forms::TBitBtn>(*this, PanelBtn, 48 + 5 * ButtonWidth, 4, ButtonWidth,
-                                            ButtonHeight, "Paste")),
+      KeySelector(forms::PlaceControl<controls::TKeySelector>(*this, *this, 8, 8, 384, 50)),
+      Key(forms::PlaceControl<forms::TEdit>(*this, *this, 400, 8, 56, 21)),
+      BtnReverAll(forms::PlaceControl<forms::TBitBtn>(*this, PanelBtn, 32 + 3 * ButtonWidth, 4,
+                                                      ButtonWidth, ButtonHeight, "Revert All")),
+      CopyBtn(forms::PlaceControl<forms::TBitBtn>(*this, PanelBtn, 40 + 4 * ButtonWidth, 4,
+                                                  ButtonWidth, ButtonHeight, "Copy")),
+      PasteBtn(forms::PlaceControl<forms::TBitBtn>(*this, PanelBtn, 48 + 5 * ButtonWidth, 4,
+                                                   ButtonWidth, ButtonHeight, "Paste")),
       rhythm_(TakeRhythm()), clipboard_(TakeClipboard()), kind_(kind),
       pageName_(std::move(pageName)), note_(static_cast<TSelectedNote&>(Record())) {
     Key.SetReadOnly(true);

@@ -1,25 +1,27 @@
 #include "editors/wave_page_grid.h"
 
 #include "editors/labelled_controls.h"
-#include "editors/place_control.h"
+#include "platform/forms/place_control.h"
 
 namespace editors {
 
 namespace forms = platform::forms;
 
 forms::TLabel& TWavePageGrid::Label(int row, const char* text) const {
-    return PlaceControl<forms::TLabel>(form_, form_, LabelLeft, RowTop(row) + 3, ControlLeft - 12,
-                                       15, text);
+    return forms::PlaceControl<forms::TLabel>(form_, form_, LabelLeft, RowTop(row) + 3,
+                                              ControlLeft - 12, 15, text);
 }
 
 forms::TCheckBox& TWavePageGrid::Check(int row, const char* caption) const {
-    return PlaceControl<forms::TCheckBox>(form_, form_, LabelLeft, RowTop(row), 150, 17, caption);
+    return forms::PlaceControl<forms::TCheckBox>(form_, form_, LabelLeft, RowTop(row), 150, 17,
+                                                 caption);
 }
 
 forms::TComboBox& TWavePageGrid::List(int row, const char* label,
                                       std::initializer_list<const char*> items) const {
     Label(row, label);
-    auto& list = PlaceControl<forms::TComboBox>(form_, form_, ControlLeft, RowTop(row), 140, 21);
+    auto& list =
+        forms::PlaceControl<forms::TComboBox>(form_, form_, ControlLeft, RowTop(row), 140, 21);
     list.Style = forms::csDropDownList;
     for (const char* item : items)
         list.Items().Add(item);
@@ -32,7 +34,7 @@ TWavePageGrid::Buttons(int row, const char* label, int group,
     Label(row, label);
     std::array<forms::TSpeedButton*, 4> buttons{};
     for (std::size_t i = 0; i < buttons.size(); ++i) {
-        auto& button = PlaceControl<forms::TSpeedButton>(
+        auto& button = forms::PlaceControl<forms::TSpeedButton>(
             form_, form_, ControlLeft + static_cast<int>(i) * 36, RowTop(row), 34, 21, captions[i]);
         button.SetGroupIndex(group);
         buttons[i] = &button;
@@ -41,13 +43,13 @@ TWavePageGrid::Buttons(int row, const char* label, int group,
 }
 
 controls::TMyEdit& TWavePageGrid::Step(int row, const char* label, controls::TEditType type) const {
-    return PlaceLabelledStep(form_, LabelLeft, RowTop(row), ControlLeft - LabelLeft - 4, label,
-                             type);
+    return PlaceLabelledField(form_, form_, LabelLeft, RowTop(row), ControlLeft - LabelLeft - 4,
+                              label, type);
 }
 
 controls::TMyEdit& TWavePageGrid::StepMinMax(int row, const char* label, int min, int max) const {
-    return PlaceLabelledMinMax(form_, LabelLeft, RowTop(row), ControlLeft - LabelLeft - 4, label,
-                               controls::TEditType::MinMax, min, max, 1);
+    return PlaceLabelledField(form_, form_, LabelLeft, RowTop(row), ControlLeft - LabelLeft - 4,
+                              label, controls::TEditType::MinMax, min, max, 1);
 }
 
 } // namespace editors

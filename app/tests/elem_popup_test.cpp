@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <string>
 
+namespace pw = platform::win;
+
 namespace app::test {
 
 namespace {
@@ -22,7 +24,7 @@ protected:
     }
     // A right click at the point; the popup is closed by Escape once it is up.
     forms::TPoint RightClick(TElemPopup& popup, TPoint point) {
-        After(100, [this] { driver.Key(Qt::Key_Escape, "\x1b"); });
+        After(100, [this] { driver.TypeKey(pw::VK_ESCAPE, "\x1b"); });
         driver.Click(point, Qt::RightButton);
         Run(1000);
         return popup.PopupPoint();

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace pw = platform::win;
+
 namespace app::test {
 
 namespace {
@@ -74,7 +76,7 @@ TEST_F(FormBankTest, ARhythmBankWindowIsLowAndItsPopupCannotImportOrExport) {
     for (const auto& c : cases) {
         TFormBank& window = OpenWindow<TFormBank>(library.Library().Elem(c.entry), 600, 0);
         EXPECT_EQ(window.Height(), c.height) << c.entry;
-        After(100, [&] { driver.Key(Qt::Key_Escape, "\x1b"); });
+        After(100, [&] { driver.TypeKey(pw::VK_ESCAPE, "\x1b"); });
         const TPoint point = RowPoint(window.DrawGrid, 1);
         driver.Click(point, Qt::RightButton);
         Run(1000);
@@ -159,9 +161,9 @@ TEST_F(FormBankTest, ADropThatEndsOnTheLastRowFillsItAndOneRowLowerIsRefused) {
     TFormBank& from = OpenWindow<TFormBank>(pads, 0, 300);
     driver.Click(RowPoint(from.DrawGrid, 0));
     Run(1000);
-    driver.KeyDown(Qt::Key_Shift);
+    driver.HoldKey(pw::VK_SHIFT);
     driver.Click(RowPoint(from.DrawGrid, 2));
-    driver.KeyUp(Qt::Key_Shift);
+    driver.ReleaseKey(pw::VK_SHIFT);
     Run(1000);
     window.BringToFront();
     testsupport::PumpUntilIdle();
@@ -183,9 +185,9 @@ TEST_F(FormBankTest, ADragWithinTheBankCopiesTheEntriesAsTheyStoodBeforeTheDrop)
     TFormBank& window = OpenWindow<TFormBank>(bank, 600, 0);
     driver.Click(RowPoint(window.DrawGrid, 0));
     Run(1000);
-    driver.KeyDown(Qt::Key_Shift);
+    driver.HoldKey(pw::VK_SHIFT);
     driver.Click(RowPoint(window.DrawGrid, 2));
-    driver.KeyUp(Qt::Key_Shift);
+    driver.ReleaseKey(pw::VK_SHIFT);
     Run(1000);
 
     // Back onto the very rows: nothing changes.
@@ -252,7 +254,7 @@ TEST_F(BankPreviewTest, ShiftAndTheRightButtonSendTheRowsPatchThenTheNoteOneInte
     const std::size_t before = instrument().Received().size();
     const TPoint point = RowPoint(window.DrawGrid, 3);
 
-    driver.KeyDown(Qt::Key_Shift);
+    driver.HoldKey(pw::VK_SHIFT);
     driver.Press(point, Qt::RightButton);
     Run(900);
     EXPECT_TRUE(bank.Elem(3).Selected);
@@ -268,7 +270,7 @@ TEST_F(BankPreviewTest, ShiftAndTheRightButtonSendTheRowsPatchThenTheNoteOneInte
     EXPECT_EQ(received.back(), (std::vector<std::uint8_t>{0x90, 64, 99}));
 
     driver.Release(point, Qt::RightButton);
-    driver.KeyUp(Qt::Key_Shift);
+    driver.ReleaseKey(pw::VK_SHIFT);
     Run(5);
     received = instrument().Received();
     ASSERT_EQ(received.size(), before + 7);

@@ -91,11 +91,11 @@ TEST_F(FormCommentTest, TheWayOfClosingDecidesTheCommentAndTheLibrarysSavedState
                      // The caret to the start of the first line, then five Deletes.
                      Click(dialog.Memo, {3, 5});
                      for (int i = 0; i < 5; ++i)
-                         driver.Key(Qt::Key_Delete);
+                         driver.TypeKey(pw::VK_DELETE);
                      break;
                  case TEditBy::Typing:
-                     driver.Key(Qt::Key_X, "x");
-                     driver.Key(Qt::Key_Y, "y");
+                     driver.TypeKey('X', "x");
+                     driver.TypeKey('Y', "y");
                      break;
                  }
              },

@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+namespace pw = platform::win;
+
 namespace app::test {
 
 namespace {
@@ -45,11 +47,11 @@ protected:
     // name. (Keys go where the focus is when they are given: a click first would be a step of
     // its own.)
     void TypeName(const std::string& name) {
-        driver.Key(Qt::Key_End);
+        driver.TypeKey(pw::VK_END);
         for (int i = 0; i < 12; ++i)
-            driver.Key(Qt::Key_Backspace, "\b");
+            driver.TypeKey(pw::VK_BACK, "\b");
         for (char c : name)
-            driver.Key(Qt::Key_A, QString(QChar(c)));
+            driver.TypeKey('A', QString(QChar(c)));
     }
 
     model::TLibrary library;
@@ -267,8 +269,8 @@ TEST_F(FormEditTest, OkStoresNameMemoryAndPositionAndStampsTheElement) {
                               Click(dialog.Position, {5, dialog.Position.Height() / 2});
                           },
                           [&] {
-                              driver.Key(Qt::Key_Up);
-                              driver.Key(Qt::Key_Up);
+                              driver.TypeKey(pw::VK_UP);
+                              driver.TypeKey(pw::VK_UP);
                           },
                           [&] { Click(dialog.OKBtn); }}),
               forms::mrOk);
@@ -287,7 +289,7 @@ TEST_F(FormEditTest, ARhythmSetsPositionStopsAtTwo) {
                 },
                 [&] {
                     for (int i = 0; i < 4; ++i)
-                        driver.Key(Qt::Key_Up);
+                        driver.TypeKey(pw::VK_UP);
                 },
                 [&] { Click(dialog.OKBtn); }});
     EXPECT_EQ(elem.Number, 2);
@@ -353,9 +355,9 @@ TEST_F(LibraryEditTest, ThePopupsEditRenamesTheRightClickedElement) {
     After(200, [&] {
         caption = dialog.Caption();
         Click(dialog.Editname);
-        driver.Key(Qt::Key_End);
-        driver.Key(Qt::Key_Backspace, "\b");
-        driver.Key(Qt::Key_X, "x");
+        driver.TypeKey(pw::VK_END);
+        driver.TypeKey(pw::VK_BACK, "\b");
+        driver.TypeKey('X', "x");
     });
     After(210, [&] { Click(dialog.OKBtn); });
     driver.Click(row, Qt::RightButton);

@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+namespace pw = platform::win;
+
 namespace app {
 namespace {
 
@@ -49,13 +51,13 @@ protected:
         }
     }
     // The user puts the caret in the spin edit, then steps it with the arrow keys.
-    std::vector<std::function<void()>> Spin(forms::TSpinEdit& spin, int qtKey, int times) {
+    std::vector<std::function<void()>> Spin(forms::TSpinEdit& spin, int vk, int times) {
         return {[this, &spin] {
                     Click(spin, {5, spin.Height() / 2});
                 },
-                [this, qtKey, times] {
+                [this, vk, times] {
                     for (int i = 0; i < times; ++i)
-                        driver.Key(qtKey);
+                        driver.TypeKey(vk);
                 }};
     }
     static std::vector<std::function<void()>> Then(std::vector<std::function<void()>> first,
@@ -93,7 +95,7 @@ TEST_F(InOutTest, ChoosingDevicesIdAndThruSavesThemAndReopensThePorts) {
                    Choose(dialog.InputPort, 1);
                    Choose(dialog.OutputPort, 1);
                }},
-               Then(Spin(dialog.SpinDeviceID, Qt::Key_Up, 3), {[&] {
+               Then(Spin(dialog.SpinDeviceID, pw::VK_UP, 3), {[&] {
                         Click(dialog.MidiThrue);
                         Click(dialog.OkBtn);
                     }})));
@@ -124,8 +126,8 @@ TEST_F(InOutTest, TheDeviceIdStaysBetween17And32) {
         int steps;
         int saved;
     };
-    for (const Case c : {Case{30, Qt::Key_Up, 5, 32}, Case{19, Qt::Key_Down, 5, 17},
-                         Case{100, Qt::Key_Down, 0, 32}, Case{16, Qt::Key_Up, 0, 17}}) {
+    for (const Case c : {Case{30, pw::VK_UP, 5, 32}, Case{19, pw::VK_DOWN, 5, 17},
+                         Case{100, pw::VK_DOWN, 0, 32}, Case{16, pw::VK_UP, 0, 17}}) {
         SCOPED_TRACE(c.configured);
         TFormInOut& dialog = MakeForm<TFormInOut>();
         state.Config.DeviceID = c.configured;

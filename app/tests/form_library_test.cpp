@@ -88,9 +88,9 @@ protected:
             {120, (row - window.DrawGrid.TopRow()) * RowHeight + RowHeight / 2});
     }
     void ShiftClick(TPoint point) {
-        driver.KeyDown(Qt::Key_Shift);
+        driver.HoldKey(pw::VK_SHIFT);
         driver.Click(point);
-        driver.KeyUp(Qt::Key_Shift);
+        driver.ReleaseKey(pw::VK_SHIFT);
     }
     // Far enough from the last click that the next is no double click.
     void Later() { Run(1000); }
@@ -170,7 +170,7 @@ TEST_F(FormLibraryTest, DeletedRowsGoToTheTrashInListOrderAndTheBinOpensThem) {
     driver.Click(RowPoint(window, 1));
     ShiftClick(RowPoint(window, 3));
     EXPECT_EQ(SelectedCount(window), 3);
-    driver.Key(Qt::Key_Delete);
+    driver.TypeKey(pw::VK_DELETE);
     EXPECT_EQ(Names(main.TrashLibrary()), (std::vector<std::string>{"Banks", "Alpha", "Charlie"}));
     EXPECT_EQ(RowNames(window),
               (std::vector<std::string>{"Delta", "System", "Everything", "Ppp", "Drums"}));
@@ -258,7 +258,7 @@ TEST_F(FormLibraryTest, PopupCaptionsFollowTheSubject) {
                  {3, "Load SysEx", false},
                  {7, "Load SysEx", false}};
     for (const auto& c : cases) {
-        After(100, [&] { driver.Key(Qt::Key_Escape, "\x1b"); });
+        After(100, [&] { driver.TypeKey(pw::VK_ESCAPE, "\x1b"); });
         driver.Click(RowPoint(window, c.row), Qt::RightButton);
         Later();
         EXPECT_EQ(window.LoadSysex.Caption, c.load) << c.row;
@@ -460,9 +460,9 @@ TEST_F(LibraryDragTest, ADropOnTheBinMovesTheSelectionToTheTrashAsDeleteDoes) {
     OpenBoth();
     ASSERT_TRUE(main.TrashVuoto.Visible());
     driver.Click(RowPoint(*a, 1));
-    driver.KeyDown(Qt::Key_Control);
+    driver.HoldKey(pw::VK_CONTROL);
     driver.Click(RowPoint(*a, 4));
-    driver.KeyUp(Qt::Key_Control);
+    driver.ReleaseKey(pw::VK_CONTROL);
     Later();
     DragTo(RowPoint(*a, 4), main.TrashVuoto.ClientToScreen(
                                 {main.TrashVuoto.Width() / 2, main.TrashVuoto.Height() / 2}));
@@ -498,7 +498,7 @@ TEST_F(LibraryTransferTest, ShiftRightOnAPatchSendsItAndTheNoteFollowsOneInterva
     TFormLibrary& window = OpenLibrary({{model::etPerformance, "Perf"}, {model::etPatch, "Lead"}});
     const std::size_t before = instrument().Received().size();
     const TPoint point = RowPoint(window, 1);
-    driver.KeyDown(Qt::Key_Shift);
+    driver.HoldKey(pw::VK_SHIFT);
     driver.Press(point, Qt::RightButton);
     Run(5);
     const auto received = instrument().Received();
@@ -518,7 +518,7 @@ TEST_F(LibraryTransferTest, ShiftRightOnAPatchSendsItAndTheNoteFollowsOneInterva
     Run(10);
     EXPECT_EQ(instrument().Received().back(), noteOn);
     driver.Release(point, Qt::RightButton);
-    driver.KeyUp(Qt::Key_Shift);
+    driver.ReleaseKey(pw::VK_SHIFT);
     Run(5);
     EXPECT_EQ(instrument().Received().back(), (std::vector<std::uint8_t>{0x80, 64, 0}));
     EXPECT_EQ(forms::Screen().Cursor(), forms::crDefault);

@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+namespace pw = platform::win;
+
 namespace app {
 namespace {
 
@@ -152,25 +154,25 @@ TEST_F(MonitorTest, APaneFollowsItsNewestLineAndScrollsByWheelBarAndKeys) {
     EXPECT_LT(memo.TopLine(), last - 1);
     Run(1000);
 
-    const auto key = [this](int qtKey, bool ctrl = false) {
-        if (ctrl) driver.KeyDown(Qt::Key_Control);
-        driver.Key(qtKey);
-        if (ctrl) driver.KeyUp(Qt::Key_Control);
+    const auto key = [this](int vk, bool ctrl = false) {
+        if (ctrl) driver.HoldKey(pw::VK_CONTROL);
+        driver.TypeKey(vk);
+        if (ctrl) driver.ReleaseKey(pw::VK_CONTROL);
         testsupport::PumpUntilIdle();
     };
-    key(Qt::Key_End, true);
+    key(pw::VK_END, true);
     EXPECT_EQ(memo.TopLine(), last);
     EXPECT_EQ(memo.SelStart(), static_cast<int>(memo.Text().size()));
-    key(Qt::Key_Home, true);
+    key(pw::VK_HOME, true);
     EXPECT_EQ(memo.TopLine(), 0);
     EXPECT_EQ(memo.SelStart(), 0);
     for (int i = 0; i < shown; ++i)
-        key(Qt::Key_Down);
+        key(pw::VK_DOWN);
     EXPECT_EQ(memo.TopLine(), 1) << "the caret went one line past the view";
-    key(Qt::Key_PageDown);
+    key(pw::VK_NEXT);
     EXPECT_EQ(memo.TopLine(), shown);
-    key(Qt::Key_Up);
-    key(Qt::Key_PageUp);
+    key(pw::VK_UP);
+    key(pw::VK_PRIOR);
     EXPECT_EQ(memo.TopLine(), 1);
 
     // A new line brings the view back to the end.

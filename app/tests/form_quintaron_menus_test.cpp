@@ -74,8 +74,8 @@ TEST_F(MainWindowMenusTest, TheFileMenuCollapsesToOpenAfterTenUsesAndCtrlDownExp
     OpenFileMenu();
     const int all = File().VisibleItemCount();
     EXPECT_GT(all, 5);
-    driver.Key(Qt::Key_Escape);
-    driver.Key(Qt::Key_Escape);
+    driver.TypeKey(pw::VK_ESCAPE);
+    driver.TypeKey(pw::VK_ESCAPE);
     testsupport::PumpUntilIdle();
 
     UseOpenTenTimes();
@@ -86,9 +86,9 @@ TEST_F(MainWindowMenusTest, TheFileMenuCollapsesToOpenAfterTenUsesAndCtrlDownExp
     EXPECT_FALSE(pg::IsRectEmpty(menu->ExpandArea()));
     testsupport::SaveWindowPng(menu->Handle(), (folder / "file_menu_collapsed.png").string());
 
-    driver.KeyDown(Qt::Key_Control);
-    driver.Key(Qt::Key_Down);
-    driver.KeyUp(Qt::Key_Control);
+    driver.HoldKey(pw::VK_CONTROL);
+    driver.TypeKey(pw::VK_DOWN);
+    driver.ReleaseKey(pw::VK_CONTROL);
     testsupport::PumpUntilIdle();
     ASSERT_EQ(FileMenu(), menu);
     EXPECT_EQ(File().VisibleItemCount(), all);
@@ -101,8 +101,8 @@ TEST_F(MainWindowMenusTest, TheFileMenuCollapsesToOpenAfterTenUsesAndCtrlDownExp
 TEST_F(MainWindowMenusTest, TheCollapsedFileMenuExpandsAfterResting4Seconds) {
     OpenFileMenu();
     const int all = File().VisibleItemCount();
-    driver.Key(Qt::Key_Escape);
-    driver.Key(Qt::Key_Escape);
+    driver.TypeKey(pw::VK_ESCAPE);
+    driver.TypeKey(pw::VK_ESCAPE);
     testsupport::PumpUntilIdle();
 
     UseOpenTenTimes();

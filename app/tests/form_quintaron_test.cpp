@@ -41,6 +41,7 @@ namespace {
 namespace forms = platform::forms;
 namespace bars = toolkit::bars;
 namespace pc = platform::core;
+namespace pw = platform::win;
 
 // Answers the message boxes in turn, writing each question down.
 class QueuedDialogs : public RecordingDialogs {
@@ -495,12 +496,12 @@ TEST_F(PreviewTest, ShiftAndTheRightButtonOverTheBackgroundSoundTheNoteWhereverT
         const std::size_t before = instrument().Received().size();
         const forms::TPoint point = main.ClientToScreen({300, 300});
 
-        driver.KeyDown(Qt::Key_Shift);
+        driver.HoldKey(pw::VK_SHIFT);
         driver.Press(point, Qt::RightButton);
         Run(5);
         EXPECT_EQ(forms::Screen().Cursor(), model::crHelp);
         driver.Release(point, Qt::RightButton);
-        driver.KeyUp(Qt::Key_Shift);
+        driver.ReleaseKey(pw::VK_SHIFT);
         Run(5);
 
         const auto received = instrument().Received();
@@ -570,21 +571,20 @@ TEST_F(FormquintaronTest, FileOpensByMouseAndByAltFAndNewMakesALibraryWindow) {
     ASSERT_EQ(main.MDIChildCount(), 1);
     EXPECT_EQ(main.MDIChildren(0)->Caption(), "Library : Untitled.Lib");
 
-    driver.KeyDown(Qt::Key_Alt);
-    driver.Key(Qt::Key_F, "f");
-    driver.KeyUp(Qt::Key_Alt);
+    driver.HoldKey(pw::VK_MENU);
+    driver.TypeKey('F', "f");
+    driver.ReleaseKey(pw::VK_MENU);
     testsupport::PumpUntilIdle();
     ASSERT_NE(main.File1.ItemLinks().BarControl(), nullptr) << "Alt+F did not open File";
     testsupport::SaveWindowPng(main.Handle(), (folder / "main_window.png").string());
     testsupport::SaveWindowPng(main.File1.ItemLinks().BarControl()->Handle(),
                                (folder / "file_menu.png").string());
-    driver.Key(Qt::Key_N, "n");
+    driver.TypeKey('N', "n");
     testsupport::PumpUntilIdle();
     EXPECT_EQ(main.MDIChildCount(), 2);
 }
 
 TEST_F(FormquintaronTest, TheFileMenuOpensAtOnceAndCastsItsShadowOverWhatLiesBelow) {
-    namespace pw = platform::win;
     namespace pg = platform::gdi;
     EXPECT_EQ(main.dxBarManager1.MenuAnimations(), bars::maNone);
     bars::TdxBar& menu = *main.dxBarManager1.MainMenuBar();

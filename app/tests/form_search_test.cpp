@@ -25,6 +25,8 @@
 #include <string>
 #include <vector>
 
+namespace pw = platform::win;
+
 namespace app::test {
 
 namespace {
@@ -72,17 +74,17 @@ protected:
     // Types text where the focus is.
     void Type(const std::string& text) {
         for (char c : text) {
-            int key = Qt::Key_Space;
-            if (c >= 'a' && c <= 'z') key = Qt::Key_A + (c - 'a');
-            if (c >= 'A' && c <= 'Z') key = Qt::Key_A + (c - 'A');
-            if (c >= '0' && c <= '9') key = Qt::Key_0 + (c - '0');
-            driver.Key(key, QString(QChar(c)));
+            int key = pw::VK_SPACE;
+            if (c >= 'a' && c <= 'z') key = 'A' + (c - 'a');
+            if (c >= 'A' && c <= 'Z') key = 'A' + (c - 'A');
+            if (c >= '0' && c <= '9') key = '0' + (c - '0');
+            driver.TypeKey(key, QString(QChar(c)));
         }
         testsupport::PumpUntilIdle();
     }
     void TypeInto(forms::TEdit& edit, const std::string& text) {
         Click(edit);
-        driver.Key(Qt::Key_Home);
+        driver.TypeKey(pw::VK_HOME);
         testsupport::PumpUntilIdle();
         Type(text);
     }

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace pw = platform::win;
+
 namespace controls::test {
 namespace {
 
@@ -198,15 +200,15 @@ TEST_F(MyEditTest, AClickOnTheTextFocusesTheFieldWithoutACaretAndTheArrowKeysSte
     }
     EXPECT_TRUE(changes.empty());
 
-    driver.Key(Qt::Key_Up);
+    driver.TypeKey(pw::VK_UP);
     EXPECT_EQ(changes, std::vector<int>{3});
     EXPECT_EQ(texts, std::vector<std::string>{" +3"});
     EXPECT_EQ(ends, 1);
-    driver.Key(Qt::Key_Up); // at the bound
+    driver.TypeKey(pw::VK_UP); // at the bound
     EXPECT_EQ(changes.size(), 1u);
     EXPECT_EQ(ends, 1);
-    driver.Key(Qt::Key_Down);
-    driver.Key(Qt::Key_Down);
+    driver.TypeKey(pw::VK_DOWN);
+    driver.TypeKey(pw::VK_DOWN);
     EXPECT_EQ(changes, (std::vector<int>{3, 2, 1}));
     EXPECT_EQ(ends, 3);
     EXPECT_TRUE(field.Focused());

@@ -12,6 +12,8 @@
 #include <functional>
 #include <string>
 
+namespace pw = platform::win;
+
 namespace editors::test {
 namespace {
 
@@ -39,7 +41,7 @@ protected:
     void Type(platform::forms::TControl& box, const std::string& keys) {
         Click(box);
         for (char key : keys)
-            driver.Key(Qt::Key_A + (std::toupper(key) - 'A'), QString(QChar(key)));
+            driver.TypeKey('A' + (std::toupper(key) - 'A'), QString(QChar(key)));
     }
 };
 
@@ -59,7 +61,7 @@ TEST_F(CommonPageTest, TypingANameSendsItsTwelveBytesAsOneMessagePerKey) {
     // A key that types a character outside printable 7-bit is refused; its release sends the
     // name as it stands.
     Mark();
-    driver.Key(Qt::Key_E, QString::fromUtf8("\xC3\xA9"));
+    driver.TypeKey('E', QString::fromUtf8("\xC3\xA9"));
     EXPECT_EQ(page.EditName.Text(), "Pad");
     EXPECT_EQ(Sent(), std::vector<Bytes>{CommonBytes(0, NameBytes("Pad"))});
     EXPECT_EQ(patch.GetName(), "Pad");
@@ -144,7 +146,7 @@ TEST_F(CommonPageTest, UserChangesSendTheirBytesToTheCommonBlock) {
         {"patch ctrl source 3 stepped to Sys-Ctrl 1", 1,
          [&] {
              page.PatchCtrlSource3.SetFocus();
-             driver.Key(Qt::Key_Down);
+             driver.TypeKey(pw::VK_DOWN);
          },
          CommonBytes(59, {1})},
     };

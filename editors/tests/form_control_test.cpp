@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+namespace pw = platform::win;
+
 namespace editors::test {
 namespace {
 
@@ -37,7 +39,7 @@ TEST_F(ControlPageTest, UserChangesSendTheirBytesToTheTone) {
         {"output assign stepped to EFX",
          [&] {
              page.Outputassign.SetFocus();
-             driver.Key(Qt::Key_Down);
+             driver.TypeKey(pw::VK_DOWN);
          },
          ToneByte(2, 0, 0x7D, 1)},
         {"output level dragged to 100", [&] { DragSlider(page.Outputlevel, 100); },
@@ -51,7 +53,7 @@ TEST_F(ControlPageTest, UserChangesSendTheirBytesToTheTone) {
         {"controller 2's dest 1 stepped to Pch",
          [&] {
              page.Dest1.SetFocus();
-             driver.Key(Qt::Key_Down);
+             driver.TypeKey(pw::VK_DOWN);
          },
          ToneByte(2, 0, 29, 1)},
     };

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+namespace pw = platform::win;
+
 namespace editors::test {
 namespace {
 
@@ -23,10 +25,10 @@ protected:
     void Pick(platform::forms::TComboBox& list, int index) {
         Click(list);
         for (int i = list.ItemIndex(); i < index; ++i)
-            driver.Key(Qt::Key_Down);
+            driver.TypeKey(pw::VK_DOWN);
         for (int i = list.ItemIndex(); i > index; --i)
-            driver.Key(Qt::Key_Up);
-        driver.Key(Qt::Key_Return);
+            driver.TypeKey(pw::VK_UP);
+        driver.TypeKey(pw::VK_RETURN);
     }
 };
 

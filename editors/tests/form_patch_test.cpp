@@ -14,6 +14,8 @@
 
 #include <string>
 
+namespace pw = platform::win;
+
 namespace editors::test {
 namespace {
 
@@ -234,9 +236,9 @@ TEST_F(PatchWindowTest, ASelectionOfLfoAndPitchOntoTheOtherLfoIsRefused) {
     TFormPatch& window = OpenWindow(patch);
     Click(Panel(window, model::LFO1, 2));
     Run(1000);
-    driver.KeyDown(Qt::Key_Control);
+    driver.HoldKey(pw::VK_CONTROL);
     Click(Panel(window, model::PITCH, 2));
-    driver.KeyUp(Qt::Key_Control);
+    driver.ReleaseKey(pw::VK_CONTROL);
     Run(1000);
     Mark();
     EXPECT_FALSE(DragPanel(Panel(window, model::PITCH, 2), Panel(window, model::LFO2, 3)));

@@ -139,7 +139,7 @@ TEST_F(PerCommPageTest, TypingANameSendsTwelveBytesPerKeyAndUndoTakesBackOneKey)
     Mark();
     Click(page.EditName);
     for (char key : std::string("Pad"))
-        driver.Key(Qt::Key_A + (std::toupper(key) - 'A'), QString(QChar(key)));
+        driver.TypeKey('A' + (std::toupper(key) - 'A'), QString(QChar(key)));
     EXPECT_EQ(Sent(),
               (std::vector<Bytes>{CommonBytes(0, NameBytes("P")), CommonBytes(0, NameBytes("Pa")),
                                   CommonBytes(0, NameBytes("Pad"))}));

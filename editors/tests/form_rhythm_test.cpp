@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+namespace pw = platform::win;
+
 namespace editors::test {
 namespace {
 
@@ -67,9 +69,9 @@ TEST_F(RhythmWindowTest, EveryKeyReleaseInTheNameBoxSendsTheTwelveByteName) {
     window.EditName.SetText("");
     Click(window.EditName);
     Mark();
-    driver.Key(Qt::Key_A, "A");
-    driver.Key(Qt::Key_B, "b");
-    driver.Key(Qt::Key_Shift);
+    driver.TypeKey('A', "A");
+    driver.TypeKey('B', "b");
+    driver.TypeKey(pw::VK_SHIFT);
     testsupport::PumpUntilIdle();
     const Bytes a = {0xF0, 0x41, 0x10, 0x6A, 0x12, 0x02, 0x09, 0x00, 0x00, 'A',  ' ', ' ',
                      ' ',  ' ',  ' ',  ' ',  ' ',  ' ',  ' ',  ' ',  ' ',  0x00, 0xF7};

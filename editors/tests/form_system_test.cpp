@@ -12,6 +12,8 @@
 
 #include <string>
 
+namespace pw = platform::win;
+
 namespace editors::test {
 namespace {
 
@@ -115,9 +117,9 @@ TEST_F(SystemWindowTest, SetupAndMidiDraggedOntoAnotherSystemCopyTheirBytesAndSe
     TFormSystem& target = OpenWindow(other, 0, 200);
     Click(Panel(source, model::SYSSETUP));
     Run(1000);
-    driver.KeyDown(Qt::Key_Control);
+    driver.HoldKey(pw::VK_CONTROL);
     Click(Panel(source, model::SYSMIDI));
-    driver.KeyUp(Qt::Key_Control);
+    driver.ReleaseKey(pw::VK_CONTROL);
     Run(1000);
     Mark();
     EXPECT_TRUE(DragPanel(Panel(source, model::SYSMIDI), Panel(target, model::SYSSETUP)));

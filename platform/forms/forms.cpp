@@ -949,119 +949,152 @@ void TCustomForm::WndProc(TMessage& message) {
 
 // ---- messages ----
 
-void TCustomForm::Dispatch(TMessage& message) {
-    switch (message.Msg) {
-    case WM_SETFOCUS:
-        // The form's own window takes the focus on its way to the active control (activation
-        // gives it there first): the control keeps it, so that nothing is left and entered again.
-        // A control that hands the focus to its form (a toolbar does) does not get it back.
-        if (formStyle_ != fsMDIForm && activeControl_ && activeControl_ != this &&
-            activeControl_->CanFocus() &&
-            static_cast<HWND>(message.WParam) != activeControl_->Handle()) {
-            win::SetFocus(activeControl_->Handle());
-            return;
-        }
-        break;
-    case WM_PAINT:
-        if (released_) {
-            ValidateRect(handle_, nullptr);
-            return;
-        }
-        break;
-    case WM_CLOSE:
-        Close();
-        return;
-    case WM_NCPAINT:
-    case WM_NCACTIVATE:
-        DefaultHandler(message);
-        if (formStyle_ == fsMDIChild && (GetWindowLong(handle_, GWL_STYLE) & WS_CAPTION))
-            PaintChildCaption();
-        if (message.Msg == WM_NCACTIVATE) message.Result = 1;
-        return;
-    case WM_NCHITTEST:
-        DefaultHandler(message);
-        if (formStyle_ == fsMDIChild && message.Result == HTCAPTION)
-            message.Result = ChildHitTest(LParamToPoint(message.LParam));
-        return;
-    case WM_NCLBUTTONDOWN:
-        if (formStyle_ != fsMDIChild) break;
-        switch (static_cast<int>(message.WParam)) {
-        case HTCAPTION:
-            if (windowState_ != wsNormal) return;
-            moving_ = true;
-            GetCursorPos(&moveStart_);
-            moveBounds_ = BoundsRect();
-            win::SetCapture(handle_);
-            return;
-        case HTMINBUTTON:
-            SetWindowState(windowState_ == wsMinimized ? wsNormal : wsMinimized);
-            return;
-        case HTMAXBUTTON:
-            SetWindowState(windowState_ == wsMaximized ? wsNormal : wsMaximized);
-            return;
-        case HTCLOSE:
-            Close();
-            return;
-        default:
-            break;
-        }
-        break;
-    case CM_RELEASE:
-        FreeForm(*this);
-        return;
-    case CM_VISIBLECHANGED:
-        ApplyVisibility();
-        return;
-    case WM_ACTIVATE:
-        DefaultHandler(message);
-        if (formStyle_ == fsMDIChild) return;
-        if (LOWORD(message.WParam) != WA_INACTIVE) {
-            active_ = true;
-            Screen().SetActiveForm(this);
-            // The focus goes back where it was, or to the first control in tab order.
-            if (activeControl_ && activeControl_->CanFocus())
-                win::SetFocus(activeControl_->Handle());
-            else if (!activeControl_ && formStyle_ != fsMDIForm)
-                SelectNext(nullptr, true);
-            Activate();
-        } else {
-            active_ = false;
-            Deactivate();
-        }
-        return;
-    case WM_SYSCOMMAND:
-        switch (message.WParam & 0xFFF0) {
-        case SC_MINIMIZE:
-            SetWindowState(wsMinimized);
-            return;
-        case SC_MAXIMIZE:
-            SetWindowState(wsMaximized);
-            return;
-        case SC_RESTORE:
-            SetWindowState(wsNormal);
-            return;
-        case SC_CLOSE:
-            Close();
-            return;
-        case SC_NEXTWINDOW:
-        case SC_PREVWINDOW:
-            // A multiple-document child's system menu goes round its siblings.
-            if (TCustomForm* parent = MDIParent()) {
-                if ((message.WParam & 0xFFF0) == SC_NEXTWINDOW)
-                    parent->Next();
-                else
-                    parent->Previous();
-                return;
-            }
-            break;
-        default:
-            break;
-        }
-        break;
-    default:
-        break;
+bool TCustomForm::WMSetFocus(TMessage& message) {
+    // The form's own window takes the focus on its way to the active control (activation
+    // gives it there first): the control keeps it, so that nothing is left and entered again.
+    // A control that hands the focus to its form (a toolbar does) does not get it back.
+    if (formStyle_ != fsMDIForm && activeControl_ && activeControl_ != this &&
+        activeControl_->CanFocus() &&
+        static_cast<HWND>(message.WParam) != activeControl_->Handle()) {
+        win::SetFocus(activeControl_->Handle());
+        return true;
     }
-    TCustomControl::Dispatch(message);
+    return false;
+}
+
+bool TCustomForm::WMPaint(TMessage&) {
+    if (released_) {
+        ValidateRect(handle_, nullptr);
+        return true;
+    }
+    return false;
+}
+
+bool TCustomForm::WMClose(TMessage&) {
+    Close();
+    return true;
+}
+
+bool TCustomForm::WMNCPaintOrActivate(TMessage& message) {
+    DefaultHandler(message);
+    if (formStyle_ == fsMDIChild && (GetWindowLong(handle_, GWL_STYLE) & WS_CAPTION))
+        PaintChildCaption();
+    if (message.Msg == WM_NCACTIVATE) message.Result = 1;
+    return true;
+}
+
+bool TCustomForm::WMNCHitTest(TMessage& message) {
+    DefaultHandler(message);
+    if (formStyle_ == fsMDIChild && message.Result == HTCAPTION)
+        message.Result = ChildHitTest(LParamToPoint(message.LParam));
+    return true;
+}
+
+bool TCustomForm::WMNCLButtonDown(TMessage& message) {
+    if (formStyle_ != fsMDIChild) return false;
+    switch (static_cast<int>(message.WParam)) {
+    case HTCAPTION:
+        if (windowState_ != wsNormal) return true;
+        moving_ = true;
+        GetCursorPos(&moveStart_);
+        moveBounds_ = BoundsRect();
+        win::SetCapture(handle_);
+        return true;
+    case HTMINBUTTON:
+        SetWindowState(windowState_ == wsMinimized ? wsNormal : wsMinimized);
+        return true;
+    case HTMAXBUTTON:
+        SetWindowState(windowState_ == wsMaximized ? wsNormal : wsMaximized);
+        return true;
+    case HTCLOSE:
+        Close();
+        return true;
+    default:
+        return false;
+    }
+    return false;
+}
+
+bool TCustomForm::CMRelease(TMessage&) {
+    FreeForm(*this);
+    return true;
+}
+
+bool TCustomForm::CMVisibleChanged(TMessage&) {
+    ApplyVisibility();
+    return true;
+}
+
+bool TCustomForm::WMActivate(TMessage& message) {
+    DefaultHandler(message);
+    if (formStyle_ == fsMDIChild) return true;
+    if (LOWORD(message.WParam) != WA_INACTIVE) {
+        active_ = true;
+        Screen().SetActiveForm(this);
+        // The focus goes back where it was, or to the first control in tab order.
+        if (activeControl_ && activeControl_->CanFocus())
+            win::SetFocus(activeControl_->Handle());
+        else if (!activeControl_ && formStyle_ != fsMDIForm)
+            SelectNext(nullptr, true);
+        Activate();
+    } else {
+        active_ = false;
+        Deactivate();
+    }
+    return true;
+}
+
+bool TCustomForm::WMSysCommand(TMessage& message) {
+    switch (message.WParam & 0xFFF0) {
+    case SC_MINIMIZE:
+        SetWindowState(wsMinimized);
+        return true;
+    case SC_MAXIMIZE:
+        SetWindowState(wsMaximized);
+        return true;
+    case SC_RESTORE:
+        SetWindowState(wsNormal);
+        return true;
+    case SC_CLOSE:
+        Close();
+        return true;
+    case SC_NEXTWINDOW:
+    case SC_PREVWINDOW:
+        // A multiple-document child's system menu goes round its siblings.
+        if (TCustomForm* parent = MDIParent()) {
+            if ((message.WParam & 0xFFF0) == SC_NEXTWINDOW)
+                parent->Next();
+            else
+                parent->Previous();
+            return true;
+        }
+        return false;
+    default:
+        return false;
+    }
+    return false;
+}
+
+void TCustomForm::Dispatch(TMessage& message) {
+    // Each handler says whether it took the message; what none takes goes to the control.
+    bool handled = false;
+    // clang-format off
+    switch (message.Msg) {
+    case WM_SETFOCUS: handled = WMSetFocus(message); break;
+    case WM_PAINT: handled = WMPaint(message); break;
+    case WM_CLOSE: handled = WMClose(message); break;
+    case WM_NCPAINT: handled = WMNCPaintOrActivate(message); break;
+    case WM_NCACTIVATE: handled = WMNCPaintOrActivate(message); break;
+    case WM_NCHITTEST: handled = WMNCHitTest(message); break;
+    case WM_NCLBUTTONDOWN: handled = WMNCLButtonDown(message); break;
+    case CM_RELEASE: handled = CMRelease(message); break;
+    case CM_VISIBLECHANGED: handled = CMVisibleChanged(message); break;
+    case WM_ACTIVATE: handled = WMActivate(message); break;
+    case WM_SYSCOMMAND: handled = WMSysCommand(message); break;
+    default: break;
+    }
+    // clang-format on
+    if (!handled) TCustomControl::Dispatch(message);
 }
 
 } // namespace platform::forms

@@ -163,6 +163,17 @@ protected:
 
 private:
     friend class TMDIClient;
+    // The messages Dispatch handles, one handler each; each says whether it took its message.
+    bool WMSetFocus(TMessage& message);
+    bool WMPaint(TMessage& message);
+    bool WMClose(TMessage& message);
+    bool WMNCPaintOrActivate(TMessage& message);
+    bool WMNCHitTest(TMessage& message);
+    bool WMNCLButtonDown(TMessage& message);
+    bool CMRelease(TMessage& message);
+    bool CMVisibleChanged(TMessage& message);
+    bool WMActivate(TMessage& message);
+    bool WMSysCommand(TMessage& message);
     void ApplyVisibility();
     void ApplyPosition();
     void ApplyWindowState();

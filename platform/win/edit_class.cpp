@@ -510,6 +510,250 @@ WNDCLASS EditWindowClass() {
     cls.lpszClassName = EditClassName;
     return cls;
 }
+namespace {
+
+// The EDIT window's messages, one handler each.
+
+LRESULT OnNcDestroy(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    core::KillTimer(wnd, BlinkTimer);
+    States().erase(wnd);
+    return DefWindowProc(wnd, msg, wParam, lParam);
+}
+
+LRESULT OnSetText(EditState& s, HWND wnd, LPARAM lParam) {
+    s.text = lParam ? reinterpret_cast<const char*>(lParam) : "";
+    s.anchor = s.caret = 0;
+    s.scroll = 0;
+    s.modified = false;
+    s.canUndo = false;
+    s.typing = false;
+    Changed(wnd, s);
+    return 1;
+}
+
+LRESULT OnGetText(EditState& s, WPARAM wParam, LPARAM lParam) {
+    if (wParam == 0) return 0;
+    auto* buffer = reinterpret_cast<char*>(lParam);
+    const std::size_t n = std::min<std::size_t>(s.text.size(), wParam - 1);
+    std::copy_n(s.text.data(), n, buffer);
+    buffer[n] = '\0';
+    return static_cast<LRESULT>(n);
+}
+
+LRESULT OnSetFont(EditState& s, HWND wnd, WPARAM wParam, LPARAM lParam) {
+    s.font = static_cast<gdi::HFONT>(wParam);
+    s.formatSet = false;
+    ScrollToCaret(wnd, s);
+    if (lParam) Redraw(wnd);
+    return 0;
+}
+
+LRESULT OnSize(EditState& s, HWND wnd) {
+    s.formatSet = false;
+    ScrollToCaret(wnd, s);
+    Redraw(wnd);
+    return 0;
+}
+
+LRESULT OnEraseBkgnd() {
+    return 1; // painting fills the whole client area
+}
+
+LRESULT OnPaint(EditState& s, HWND wnd) {
+    Paint(wnd, s);
+    return 0;
+}
+
+LRESULT OnEnable(HWND wnd) {
+    Redraw(wnd);
+    return 0;
+}
+
+LRESULT OnSetFocus(EditState& s, HWND wnd) {
+    s.focused = true;
+    CreateCaret(wnd, 1, FormatRect(wnd, s).Height());
+    RestartBlink(wnd, s);
+    Redraw(wnd);
+    Notify(wnd, EN_SETFOCUS);
+    return 0;
+}
+
+LRESULT OnKillFocus(EditState& s, HWND wnd) {
+    s.focused = false;
+    s.caretOn = false;
+    DestroyCaret(wnd);
+    core::KillTimer(wnd, BlinkTimer);
+    Redraw(wnd);
+    Notify(wnd, EN_KILLFOCUS);
+    return 0;
+}
+
+LRESULT OnTimer(EditState& s, HWND wnd, WPARAM wParam) {
+    if (wParam != BlinkTimer) return 0;
+    s.caretOn = !s.caretOn;
+    Redraw(wnd);
+    return 0;
+}
+
+LRESULT OnKeyDown(EditState& s, HWND wnd, WPARAM wParam) {
+    KeyDown(wnd, s, static_cast<int>(wParam));
+    return 0;
+}
+
+LRESULT OnChar(EditState& s, HWND wnd, WPARAM wParam) {
+    Char(wnd, s, static_cast<char>(wParam));
+    return 0;
+}
+
+LRESULT OnLButtonDown(HWND wnd, WPARAM wParam, LPARAM lParam) {
+    if (GetFocus() != wnd) SetFocus(wnd);
+    EditState* again = StateOf(wnd);
+    if (!again) return 0;
+    const int at = CharFromX(wnd, *again, GET_X_LPARAM(lParam));
+    again->selecting = true;
+    SetCapture(wnd);
+    MoveCaret(wnd, *again, at, (wParam & MK_SHIFT) != 0);
+    return 0;
+}
+
+LRESULT OnMouseMove(EditState& s, HWND wnd, LPARAM lParam) {
+    if (s.selecting) MoveCaret(wnd, s, CharFromX(wnd, s, GET_X_LPARAM(lParam)), true);
+    return 0;
+}
+
+LRESULT OnLButtonUp(EditState& s) {
+    if (s.selecting) {
+        s.selecting = false;
+        ReleaseCapture();
+    }
+    return 0;
+}
+
+LRESULT OnCaptureChanged(EditState& s) {
+    s.selecting = false;
+    return 0;
+}
+
+LRESULT OnLButtonDblClk(EditState& s, HWND wnd, LPARAM lParam) {
+    SelectWordAt(wnd, s, CharFromX(wnd, s, GET_X_LPARAM(lParam)));
+    return 0;
+}
+
+LRESULT OnCut(EditState& s, HWND wnd) {
+    if (ReadOnly(wnd) || s.password) return 0;
+    Copy(wnd, s);
+    Clear(wnd, s);
+    return 0;
+}
+
+LRESULT OnCopy(EditState& s, HWND wnd) {
+    Copy(wnd, s);
+    return 0;
+}
+
+LRESULT OnPaste(EditState& s, HWND wnd) {
+    Paste(wnd, s);
+    return 0;
+}
+
+LRESULT OnClear(EditState& s, HWND wnd) {
+    Clear(wnd, s);
+    return 0;
+}
+
+LRESULT OnUndo(EditState& s, HWND wnd) {
+    if (ReadOnly(wnd) || !s.canUndo) return 0;
+    Undo(wnd, s);
+    return 1;
+}
+
+LRESULT OnEmptyUndoBuffer(EditState& s) {
+    s.canUndo = false;
+    s.typing = false;
+    return 0;
+}
+
+LRESULT OnGetSel(EditState& s, WPARAM wParam, LPARAM lParam) {
+    const auto from = static_cast<DWORD>(SelMin(s));
+    const auto to = static_cast<DWORD>(SelMax(s));
+    if (wParam) *reinterpret_cast<DWORD*>(wParam) = from;
+    if (lParam) *reinterpret_cast<DWORD*>(lParam) = to;
+    return MAKELPARAM(static_cast<int>(from), static_cast<int>(to));
+}
+
+LRESULT OnScrollCaret(EditState& s, HWND wnd) {
+    ScrollToCaret(wnd, s);
+    Redraw(wnd);
+    return 1;
+}
+
+LRESULT OnReplaceSel(EditState& s, HWND wnd, WPARAM wParam, LPARAM lParam) {
+    ReplaceSelection(wnd, s, lParam ? reinterpret_cast<const char*>(lParam) : "", Input::Program,
+                     wParam != 0);
+    return 0;
+}
+
+LRESULT OnLimitText(EditState& s, WPARAM wParam) {
+    s.limit = wParam == 0 ? EditMaximumLimit
+                          : static_cast<int>(std::min<WPARAM>(wParam, EditMaximumLimit));
+    return 0;
+}
+
+LRESULT OnSetModify(EditState& s, WPARAM wParam) {
+    s.modified = wParam != 0;
+    return 0;
+}
+
+LRESULT OnSetPasswordChar(EditState& s, HWND wnd, WPARAM wParam) {
+    s.password = static_cast<char>(wParam);
+    const DWORD style = Style(wnd);
+    SetWindowLong(
+        wnd, GWL_STYLE,
+        static_cast<std::intptr_t>(s.password ? style | ES_PASSWORD : style & ~ES_PASSWORD));
+    ScrollToCaret(wnd, s);
+    Redraw(wnd);
+    return 0;
+}
+
+LRESULT OnSetReadOnly(HWND wnd, WPARAM wParam) {
+    const DWORD style = Style(wnd);
+    SetWindowLong(wnd, GWL_STYLE,
+                  static_cast<std::intptr_t>(wParam ? style | ES_READONLY : style & ~ES_READONLY));
+    Redraw(wnd);
+    return 1;
+}
+
+LRESULT OnSetMargins(EditState& s, HWND wnd, WPARAM wParam, LPARAM lParam) {
+    SetMargins(wnd, s, wParam, lParam);
+    return 0;
+}
+
+LRESULT OnGetRect(EditState& s, HWND wnd, LPARAM lParam) {
+    if (lParam) *reinterpret_cast<TRect*>(lParam) = FormatRect(wnd, s);
+    return 0;
+}
+
+LRESULT OnSetRect(EditState& s, HWND wnd, UINT msg, LPARAM lParam) {
+    if (lParam) {
+        s.format = *reinterpret_cast<const TRect*>(lParam);
+        s.formatSet = true;
+    } else {
+        s.formatSet = false;
+    }
+    ScrollToCaret(wnd, s);
+    if (msg == EM_SETRECT) Redraw(wnd);
+    return 0;
+}
+
+LRESULT OnPosFromChar(EditState& s, HWND wnd, WPARAM wParam) {
+    const auto index = static_cast<std::int64_t>(wParam);
+    if (index < 0 || index > Length(s)) return -1;
+    const TRect format = FormatRect(wnd, s);
+    const Measures m = Measure(wnd, s);
+    return MAKELPARAM(LineLeft(wnd, s, m) + m.x[static_cast<std::size_t>(index)], format.Top);
+}
+
+} // namespace
 
 LRESULT EditWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_NCCREATE) {
@@ -523,208 +767,58 @@ LRESULT EditWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     EditState* state = StateOf(wnd);
     if (!state) return DefWindowProc(wnd, msg, wParam, lParam);
     EditState& s = *state;
+    // clang-format off
     switch (msg) {
-    case WM_NCDESTROY:
-        core::KillTimer(wnd, BlinkTimer);
-        States().erase(wnd);
-        return DefWindowProc(wnd, msg, wParam, lParam);
-    case WM_SETTEXT:
-        s.text = lParam ? reinterpret_cast<const char*>(lParam) : "";
-        s.anchor = s.caret = 0;
-        s.scroll = 0;
-        s.modified = false;
-        s.canUndo = false;
-        s.typing = false;
-        Changed(wnd, s);
-        return 1;
-    case WM_GETTEXT: {
-        if (wParam == 0) return 0;
-        auto* buffer = reinterpret_cast<char*>(lParam);
-        const std::size_t n = std::min<std::size_t>(s.text.size(), wParam - 1);
-        std::copy_n(s.text.data(), n, buffer);
-        buffer[n] = '\0';
-        return static_cast<LRESULT>(n);
+    case WM_NCDESTROY: return OnNcDestroy(wnd, msg, wParam, lParam);
+    case WM_SETTEXT: return OnSetText(s, wnd, lParam);
+    case WM_GETTEXT: return OnGetText(s, wParam, lParam);
+    case WM_GETTEXTLENGTH: return Length(s);
+    case WM_SETFONT: return OnSetFont(s, wnd, wParam, lParam);
+    case WM_GETFONT: return static_cast<LRESULT>(s.font);
+    case WM_SIZE: return OnSize(s, wnd);
+    case WM_ERASEBKGND: return OnEraseBkgnd();
+    case WM_PAINT: return OnPaint(s, wnd);
+    case WM_ENABLE: return OnEnable(wnd);
+    case WM_SETFOCUS: return OnSetFocus(s, wnd);
+    case WM_KILLFOCUS: return OnKillFocus(s, wnd);
+    case WM_TIMER: return OnTimer(s, wnd, wParam);
+    case WM_GETDLGCODE: return DLGC_WANTCHARS | DLGC_WANTARROWS;
+    case WM_KEYDOWN: return OnKeyDown(s, wnd, wParam);
+    case WM_CHAR: return OnChar(s, wnd, wParam);
+    case WM_LBUTTONDOWN: return OnLButtonDown(wnd, wParam, lParam);
+    case WM_MOUSEMOVE: return OnMouseMove(s, wnd, lParam);
+    case WM_LBUTTONUP: return OnLButtonUp(s);
+    case WM_CAPTURECHANGED: return OnCaptureChanged(s);
+    case WM_LBUTTONDBLCLK: return OnLButtonDblClk(s, wnd, lParam);
+    case WM_CUT: return OnCut(s, wnd);
+    case WM_COPY: return OnCopy(s, wnd);
+    case WM_PASTE: return OnPaste(s, wnd);
+    case WM_CLEAR: return OnClear(s, wnd);
+    case WM_UNDO: return OnUndo(s, wnd);
+    case EM_UNDO: return OnUndo(s, wnd);
+    case EM_CANUNDO: return s.canUndo ? 1 : 0;
+    case EM_EMPTYUNDOBUFFER: return OnEmptyUndoBuffer(s);
+    case EM_GETSEL: return OnGetSel(s, wParam, lParam);
+    case EM_SETSEL: return SetSel(wnd, s, wParam, lParam);
+    case EM_SCROLLCARET: return OnScrollCaret(s, wnd);
+    case EM_REPLACESEL: return OnReplaceSel(s, wnd, wParam, lParam);
+    case EM_LIMITTEXT: return OnLimitText(s, wParam);
+    case EM_GETLIMITTEXT: return s.limit;
+    case EM_GETMODIFY: return s.modified ? 1 : 0;
+    case EM_SETMODIFY: return OnSetModify(s, wParam);
+    case EM_SETPASSWORDCHAR: return OnSetPasswordChar(s, wnd, wParam);
+    case EM_GETPASSWORDCHAR: return static_cast<unsigned char>(s.password);
+    case EM_SETREADONLY: return OnSetReadOnly(wnd, wParam);
+    case EM_SETMARGINS: return OnSetMargins(s, wnd, wParam, lParam);
+    case EM_GETMARGINS: return MAKELPARAM(s.leftMargin, s.rightMargin);
+    case EM_GETRECT: return OnGetRect(s, wnd, lParam);
+    case EM_SETRECT: return OnSetRect(s, wnd, msg, lParam);
+    case EM_SETRECTNP: return OnSetRect(s, wnd, msg, lParam);
+    case EM_POSFROMCHAR: return OnPosFromChar(s, wnd, wParam);
+    case EM_CHARFROMPOS: return MAKELPARAM(CharFromX(wnd, s, GET_X_LPARAM(lParam)), 0);
+    default: return DefWindowProc(wnd, msg, wParam, lParam);
     }
-    case WM_GETTEXTLENGTH:
-        return Length(s);
-    case WM_SETFONT:
-        s.font = static_cast<gdi::HFONT>(wParam);
-        s.formatSet = false;
-        ScrollToCaret(wnd, s);
-        if (lParam) Redraw(wnd);
-        return 0;
-    case WM_GETFONT:
-        return static_cast<LRESULT>(s.font);
-    case WM_SIZE:
-        s.formatSet = false;
-        ScrollToCaret(wnd, s);
-        Redraw(wnd);
-        return 0;
-    case WM_ERASEBKGND:
-        return 1; // painting fills the whole client area
-    case WM_PAINT:
-        Paint(wnd, s);
-        return 0;
-    case WM_ENABLE:
-        Redraw(wnd);
-        return 0;
-    case WM_SETFOCUS:
-        s.focused = true;
-        CreateCaret(wnd, 1, FormatRect(wnd, s).Height());
-        RestartBlink(wnd, s);
-        Redraw(wnd);
-        Notify(wnd, EN_SETFOCUS);
-        return 0;
-    case WM_KILLFOCUS:
-        s.focused = false;
-        s.caretOn = false;
-        DestroyCaret(wnd);
-        core::KillTimer(wnd, BlinkTimer);
-        Redraw(wnd);
-        Notify(wnd, EN_KILLFOCUS);
-        return 0;
-    case WM_TIMER:
-        if (wParam != BlinkTimer) return 0;
-        s.caretOn = !s.caretOn;
-        Redraw(wnd);
-        return 0;
-    case WM_GETDLGCODE:
-        return DLGC_WANTCHARS | DLGC_WANTARROWS;
-    case WM_KEYDOWN:
-        KeyDown(wnd, s, static_cast<int>(wParam));
-        return 0;
-    case WM_CHAR:
-        Char(wnd, s, static_cast<char>(wParam));
-        return 0;
-    case WM_LBUTTONDOWN: {
-        if (GetFocus() != wnd) SetFocus(wnd);
-        EditState* again = StateOf(wnd);
-        if (!again) return 0;
-        const int at = CharFromX(wnd, *again, GET_X_LPARAM(lParam));
-        again->selecting = true;
-        SetCapture(wnd);
-        MoveCaret(wnd, *again, at, (wParam & MK_SHIFT) != 0);
-        return 0;
-    }
-    case WM_MOUSEMOVE:
-        if (s.selecting) MoveCaret(wnd, s, CharFromX(wnd, s, GET_X_LPARAM(lParam)), true);
-        return 0;
-    case WM_LBUTTONUP:
-        if (s.selecting) {
-            s.selecting = false;
-            ReleaseCapture();
-        }
-        return 0;
-    case WM_CAPTURECHANGED:
-        s.selecting = false;
-        return 0;
-    case WM_LBUTTONDBLCLK:
-        SelectWordAt(wnd, s, CharFromX(wnd, s, GET_X_LPARAM(lParam)));
-        return 0;
-    case WM_CUT:
-        if (ReadOnly(wnd) || s.password) return 0;
-        Copy(wnd, s);
-        Clear(wnd, s);
-        return 0;
-    case WM_COPY:
-        Copy(wnd, s);
-        return 0;
-    case WM_PASTE:
-        Paste(wnd, s);
-        return 0;
-    case WM_CLEAR:
-        Clear(wnd, s);
-        return 0;
-    case WM_UNDO:
-    case EM_UNDO:
-        if (ReadOnly(wnd) || !s.canUndo) return 0;
-        Undo(wnd, s);
-        return 1;
-    case EM_CANUNDO:
-        return s.canUndo ? 1 : 0;
-    case EM_EMPTYUNDOBUFFER:
-        s.canUndo = false;
-        s.typing = false;
-        return 0;
-    case EM_GETSEL: {
-        const auto from = static_cast<DWORD>(SelMin(s));
-        const auto to = static_cast<DWORD>(SelMax(s));
-        if (wParam) *reinterpret_cast<DWORD*>(wParam) = from;
-        if (lParam) *reinterpret_cast<DWORD*>(lParam) = to;
-        return MAKELPARAM(static_cast<int>(from), static_cast<int>(to));
-    }
-    case EM_SETSEL:
-        return SetSel(wnd, s, wParam, lParam);
-    case EM_SCROLLCARET:
-        ScrollToCaret(wnd, s);
-        Redraw(wnd);
-        return 1;
-    case EM_REPLACESEL:
-        ReplaceSelection(wnd, s, lParam ? reinterpret_cast<const char*>(lParam) : "",
-                         Input::Program, wParam != 0);
-        return 0;
-    case EM_LIMITTEXT:
-        s.limit = wParam == 0 ? EditMaximumLimit
-                              : static_cast<int>(std::min<WPARAM>(wParam, EditMaximumLimit));
-        return 0;
-    case EM_GETLIMITTEXT:
-        return s.limit;
-    case EM_GETMODIFY:
-        return s.modified ? 1 : 0;
-    case EM_SETMODIFY:
-        s.modified = wParam != 0;
-        return 0;
-    case EM_SETPASSWORDCHAR: {
-        s.password = static_cast<char>(wParam);
-        const DWORD style = Style(wnd);
-        SetWindowLong(
-            wnd, GWL_STYLE,
-            static_cast<std::intptr_t>(s.password ? style | ES_PASSWORD : style & ~ES_PASSWORD));
-        ScrollToCaret(wnd, s);
-        Redraw(wnd);
-        return 0;
-    }
-    case EM_GETPASSWORDCHAR:
-        return static_cast<unsigned char>(s.password);
-    case EM_SETREADONLY: {
-        const DWORD style = Style(wnd);
-        SetWindowLong(
-            wnd, GWL_STYLE,
-            static_cast<std::intptr_t>(wParam ? style | ES_READONLY : style & ~ES_READONLY));
-        Redraw(wnd);
-        return 1;
-    }
-    case EM_SETMARGINS:
-        SetMargins(wnd, s, wParam, lParam);
-        return 0;
-    case EM_GETMARGINS:
-        return MAKELPARAM(s.leftMargin, s.rightMargin);
-    case EM_GETRECT:
-        if (lParam) *reinterpret_cast<TRect*>(lParam) = FormatRect(wnd, s);
-        return 0;
-    case EM_SETRECT:
-    case EM_SETRECTNP:
-        if (lParam) {
-            s.format = *reinterpret_cast<const TRect*>(lParam);
-            s.formatSet = true;
-        } else {
-            s.formatSet = false;
-        }
-        ScrollToCaret(wnd, s);
-        if (msg == EM_SETRECT) Redraw(wnd);
-        return 0;
-    case EM_POSFROMCHAR: {
-        const auto index = static_cast<std::int64_t>(wParam);
-        if (index < 0 || index > Length(s)) return -1;
-        const TRect format = FormatRect(wnd, s);
-        const Measures m = Measure(wnd, s);
-        return MAKELPARAM(LineLeft(wnd, s, m) + m.x[static_cast<std::size_t>(index)], format.Top);
-    }
-    case EM_CHARFROMPOS:
-        return MAKELPARAM(CharFromX(wnd, s, GET_X_LPARAM(lParam)), 0);
-    default:
-        return DefWindowProc(wnd, msg, wParam, lParam);
-    }
+    // clang-format on
 }
 
 } // namespace platform::win

@@ -600,6 +600,311 @@ void ThumbDrag(ListBox& lb, TPoint client) {
     const int offset = std::clamp(at.Y - lb.thumbGrab - p.up.Bottom, 0, track);
     SetTop(lb, (offset * MaxTop(lb) + track / 2) / track);
 }
+// The list box's messages, one handler each.
+
+LRESULT OnCreate(ListBox* lb) {
+    lb->itemHeight = TextHeight(*lb);
+    if (lb->style & LBS_OWNERDRAWFIXED) lb->itemHeight = MeasureItem(*lb, 0, 0);
+    UpdateScrollBar(*lb);
+    return 0;
+}
+
+LRESULT OnNcDestroy(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto owned = std::move(Boxes()[wnd]);
+    Boxes().erase(wnd);
+    return DefWindowProc(wnd, msg, wParam, lParam);
+}
+
+LRESULT OnNcCalcSize(ListBox* lb, HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    const LRESULT r = DefWindowProc(wnd, msg, wParam, lParam);
+    if (lb->barShown) {
+        auto* params = reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam);
+        params->rgrc[0].Right -= gdi::GetSystemMetrics(gdi::SM_CXVSCROLL);
+    }
+    return r;
+}
+
+LRESULT OnNcPaint(ListBox* lb, HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    DefWindowProc(wnd, msg, wParam, lParam);
+    PaintScrollBar(*lb);
+    return 0;
+}
+
+LRESULT OnNcHitTest(ListBox* lb, HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (lb->barShown &&
+        gdi::PtInRect(BarGeometry(*lb).bar, ScreenToWindow(*lb, LParamToPoint(lParam))))
+        return HTVSCROLL;
+    return DefWindowProc(wnd, msg, wParam, lParam);
+}
+
+LRESULT OnNcLButtonDown(ListBox* lb, HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (wParam == static_cast<WPARAM>(HTVSCROLL)) {
+        BarPress(*lb, LParamToPoint(lParam));
+        return 0;
+    }
+    return DefWindowProc(wnd, msg, wParam, lParam);
+}
+
+LRESULT OnSize(ListBox* lb) {
+    AfterItemsChanged(*lb);
+    return 0;
+}
+
+LRESULT OnPaint(ListBox* lb) {
+    Paint(*lb);
+    return 0;
+}
+
+LRESULT OnEraseBkgnd() {
+    return 1; // painting covers every pixel
+}
+
+LRESULT OnSetFont(ListBox* lb, WPARAM wParam) {
+    lb->font = static_cast<gdi::HFONT>(wParam);
+    if (!lb->OwnerDraw()) lb->itemHeight = TextHeight(*lb);
+    AfterItemsChanged(*lb);
+    return 0;
+}
+
+LRESULT OnSetRedraw(ListBox* lb, WPARAM wParam) {
+    lb->redraw = wParam != 0;
+    if (lb->redraw) AfterItemsChanged(*lb);
+    return 0;
+}
+
+LRESULT OnEnable(ListBox* lb) {
+    Invalidate(*lb);
+    return 0;
+}
+
+LRESULT OnSetFocus(ListBox* lb) {
+    lb->focused = true;
+    InvalidateItem(*lb, lb->caret);
+    Notify(*lb, LBN_SETFOCUS);
+    return 0;
+}
+
+LRESULT OnKillFocus(ListBox* lb) {
+    lb->focused = false;
+    InvalidateItem(*lb, lb->caret);
+    Notify(*lb, LBN_KILLFOCUS);
+    return 0;
+}
+
+LRESULT OnKeyDown(ListBox* lb, WPARAM wParam) {
+    KeyDown(*lb, static_cast<int>(wParam));
+    return 0;
+}
+
+LRESULT OnChar(ListBox* lb, WPARAM wParam) {
+    if (wParam >= 0x20 && !(lb->MultiSel() && wParam == ' '))
+        TypeToSelect(*lb, static_cast<char>(wParam));
+    return 0;
+}
+
+LRESULT OnLButtonDown(ListBox* lb, HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (GetFocus() != wnd) SetFocus(wnd);
+    if (!BoxOf(wnd)) return 0;
+    MouseAt(*lb, LParamToPoint(lParam), wParam, true);
+    lb->tracking = true;
+    SetCapture(wnd);
+    if (msg == WM_LBUTTONDBLCLK) Notify(*lb, LBN_DBLCLK);
+    return 0;
+}
+
+LRESULT OnMouseMove(ListBox* lb, WPARAM wParam, LPARAM lParam) {
+    if (lb->barTrack == BarTrack::Thumb) {
+        ThumbDrag(*lb, LParamToPoint(lParam));
+    } else if (lb->tracking) {
+        const TPoint p = LParamToPoint(lParam);
+        if (p.Y < 0) SetTop(*lb, lb->top - 1);
+        if (p.Y >= ClientHeight(*lb)) SetTop(*lb, lb->top + 1);
+        MouseAt(*lb, p, wParam, false);
+    }
+    return 0;
+}
+
+LRESULT OnLButtonUp(ListBox* lb) {
+    if (lb->tracking || lb->barTrack != BarTrack::None) ReleaseCapture();
+    return 0;
+}
+
+LRESULT OnCaptureChanged(ListBox* lb) {
+    lb->tracking = false;
+    lb->barTrack = BarTrack::None;
+    return 0;
+}
+
+LRESULT OnMouseWheel(ListBox* lb, WPARAM wParam) {
+    SetTop(*lb, lb->top - GET_WHEEL_DELTA_WPARAM(wParam) * WheelLines / WHEEL_DELTA);
+    return 0;
+}
+
+LRESULT OnVScroll(ListBox* lb, WPARAM wParam) {
+    Scroll(*lb, wParam);
+    return 0;
+}
+
+LRESULT OnResetContent(ListBox* lb) {
+    lb->items.clear();
+    lb->curSel = lb->caret = lb->anchor = -1;
+    lb->top = 0;
+    AfterItemsChanged(*lb);
+    return LB_OKAY;
+}
+
+LRESULT OnGetText(ListBox* lb, WPARAM wParam, LPARAM lParam) {
+    const int i = static_cast<int>(wParam);
+    if (!lb->Valid(i)) return LB_ERR;
+    if (!lb->HasStrings()) {
+        std::memcpy(reinterpret_cast<void*>(lParam), &lb->items[i].data, sizeof(lb->items[i].data));
+        return sizeof(lb->items[i].data);
+    }
+    const std::string& text = lb->items[i].text;
+    std::memcpy(reinterpret_cast<char*>(lParam), text.c_str(), text.size() + 1);
+    return static_cast<LRESULT>(text.size());
+}
+
+LRESULT OnGetTextLen(ListBox* lb, WPARAM wParam) {
+    const int i = static_cast<int>(wParam);
+    if (!lb->Valid(i)) return LB_ERR;
+    return lb->HasStrings() ? static_cast<LRESULT>(lb->items[i].text.size())
+                            : static_cast<LRESULT>(sizeof(std::uintptr_t));
+}
+
+LRESULT OnSetItemData(ListBox* lb, WPARAM wParam, LPARAM lParam) {
+    const int i = static_cast<int>(wParam);
+    if (!lb->Valid(i)) return LB_ERR;
+    lb->items[i].data = static_cast<std::uintptr_t>(lParam);
+    return LB_OKAY;
+}
+
+LRESULT OnGetItemData(ListBox* lb, WPARAM wParam) {
+    const int i = static_cast<int>(wParam);
+    return lb->Valid(i) ? static_cast<LRESULT>(lb->items[i].data) : LB_ERR;
+}
+
+LRESULT OnSetCurSel(ListBox* lb, WPARAM wParam) {
+    if (lb->MultiSel()) return LB_ERR;
+    const int i = static_cast<int>(wParam);
+    SelectOne(*lb, i);
+    MakeVisible(*lb, i);
+    return lb->Valid(i) ? i : LB_ERR;
+}
+
+LRESULT OnSetSel(ListBox* lb, WPARAM wParam, LPARAM lParam) {
+    if (!lb->MultiSel()) return LB_ERR;
+    const int i = static_cast<int>(lParam);
+    if (i == -1) {
+        for (int k = 0; k < lb->Count(); ++k)
+            SetSelected(*lb, k, wParam != 0);
+        return LB_OKAY;
+    }
+    if (!lb->Valid(i)) return LB_ERR;
+    SetSelected(*lb, i, wParam != 0);
+    SetCaret(*lb, i);
+    lb->anchor = i;
+    return LB_OKAY;
+}
+
+LRESULT OnSelItemRange(ListBox* lb, WPARAM wParam, LPARAM lParam) {
+    if (!lb->MultiSel()) return LB_ERR;
+    const int first = std::max(0, static_cast<int>(LOWORD(lParam)));
+    const int last = std::min(lb->Count() - 1, static_cast<int>(HIWORD(lParam)));
+    for (int k = first; k <= last; ++k)
+        SetSelected(*lb, k, wParam != 0);
+    return LB_OKAY;
+}
+
+LRESULT OnGetSel(ListBox* lb, WPARAM wParam) {
+    const int i = static_cast<int>(wParam);
+    return lb->Valid(i) ? (lb->IsSelected(i) ? 1 : 0) : LB_ERR;
+}
+
+LRESULT OnGetSelCount(ListBox* lb) {
+    if (!lb->MultiSel()) return LB_ERR;
+    return std::count_if(lb->items.begin(), lb->items.end(),
+                         [](const Item& item) { return item.selected; });
+}
+
+LRESULT OnGetSelItems(ListBox* lb, WPARAM wParam, LPARAM lParam) {
+    if (!lb->MultiSel()) return LB_ERR;
+    auto* out = reinterpret_cast<int*>(lParam);
+    int n = 0;
+    for (int k = 0; k < lb->Count() && n < static_cast<int>(wParam); ++k)
+        if (lb->items[k].selected) out[n++] = k;
+    return n;
+}
+
+LRESULT OnSelectString(ListBox* lb, WPARAM wParam, LPARAM lParam) {
+    const LRESULT found = FindString(*lb, static_cast<int>(wParam), lParam, false);
+    if (found == LB_ERR) return LB_ERR;
+    if (lb->MultiSel()) {
+        SetCaret(*lb, static_cast<int>(found));
+    } else {
+        SelectOne(*lb, static_cast<int>(found));
+    }
+    MakeVisible(*lb, static_cast<int>(found));
+    return found;
+}
+
+LRESULT OnSetTopIndex(ListBox* lb, WPARAM wParam) {
+    const int i = static_cast<int>(wParam);
+    if (!lb->Valid(i) && !(i == 0 && lb->Count() == 0)) return LB_ERR;
+    SetTop(*lb, i);
+    return LB_OKAY;
+}
+
+LRESULT OnSetCaretIndex(ListBox* lb, WPARAM wParam) {
+    const int i = static_cast<int>(wParam);
+    if (!lb->Valid(i)) return LB_ERR;
+    SetCaret(*lb, i);
+    MakeVisible(*lb, i);
+    return LB_OKAY;
+}
+
+LRESULT OnSetAnchorIndex(ListBox* lb, WPARAM wParam) {
+    const int i = static_cast<int>(wParam);
+    if (!lb->Valid(i)) return LB_ERR;
+    lb->anchor = i;
+    return LB_OKAY;
+}
+
+LRESULT OnSetItemHeight(ListBox* lb, WPARAM wParam, LPARAM lParam) {
+    const int height = LOWORD(static_cast<std::uintptr_t>(lParam));
+    if (height < 1 || height > MaxItemHeight) return LB_ERR;
+    if (lb->Variable()) {
+        const int i = static_cast<int>(wParam);
+        if (!lb->Valid(i)) return LB_ERR;
+        lb->items[i].height = height;
+    } else {
+        lb->itemHeight = height;
+    }
+    AfterItemsChanged(*lb);
+    return LB_OKAY;
+}
+
+LRESULT OnGetItemHeight(ListBox* lb, WPARAM wParam) {
+    if (!lb->Variable()) return lb->itemHeight;
+    const int i = static_cast<int>(wParam);
+    return lb->Valid(i) ? lb->items[i].height : LB_ERR;
+}
+
+LRESULT OnGetItemRect(ListBox* lb, WPARAM wParam, LPARAM lParam) {
+    const int i = static_cast<int>(wParam);
+    if (!lb->Valid(i)) return LB_ERR;
+    *reinterpret_cast<TRect*>(lParam) = ItemRect(*lb, i);
+    return LB_OKAY;
+}
+
+LRESULT OnItemFromPoint(ListBox* lb, LPARAM lParam) {
+    const TPoint p = LParamToPoint(lParam);
+    bool outside = false;
+    const int i = ItemAtY(*lb, p.Y, &outside);
+    if (i < 0) return MAKELPARAM(0, 1);
+    outside = outside || p.X < 0 || p.X >= ClientWidth(*lb);
+    return MAKELPARAM(i, outside ? 1 : 0);
+}
 
 LRESULT ListBoxProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_NCCREATE) {
@@ -613,282 +918,68 @@ LRESULT ListBoxProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     ListBox* lb = BoxOf(wnd);
     if (!lb) return DefWindowProc(wnd, msg, wParam, lParam);
     lb->style = static_cast<DWORD>(GetWindowLong(wnd, GWL_STYLE));
+    // clang-format off
     switch (msg) {
-    case WM_CREATE:
-        lb->itemHeight = TextHeight(*lb);
-        if (lb->style & LBS_OWNERDRAWFIXED) lb->itemHeight = MeasureItem(*lb, 0, 0);
-        UpdateScrollBar(*lb);
-        return 0;
-    case WM_NCDESTROY: {
-        auto owned = std::move(Boxes()[wnd]);
-        Boxes().erase(wnd);
-        return DefWindowProc(wnd, msg, wParam, lParam);
+    case WM_CREATE: return OnCreate(lb);
+    case WM_NCDESTROY: return OnNcDestroy(wnd, msg, wParam, lParam);
+    case WM_NCCALCSIZE: return OnNcCalcSize(lb, wnd, msg, wParam, lParam);
+    case WM_NCPAINT: return OnNcPaint(lb, wnd, msg, wParam, lParam);
+    case WM_NCHITTEST: return OnNcHitTest(lb, wnd, msg, wParam, lParam);
+    case WM_NCLBUTTONDOWN: return OnNcLButtonDown(lb, wnd, msg, wParam, lParam);
+    case WM_NCLBUTTONDBLCLK: return OnNcLButtonDown(lb, wnd, msg, wParam, lParam);
+    case WM_SIZE: return OnSize(lb);
+    case WM_PAINT: return OnPaint(lb);
+    case WM_ERASEBKGND: return OnEraseBkgnd();
+    case WM_SETFONT: return OnSetFont(lb, wParam);
+    case WM_GETFONT: return static_cast<LRESULT>(static_cast<std::uintptr_t>(lb->font));
+    case WM_SETREDRAW: return OnSetRedraw(lb, wParam);
+    case WM_ENABLE: return OnEnable(lb);
+    case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_SETFOCUS: return OnSetFocus(lb);
+    case WM_KILLFOCUS: return OnKillFocus(lb);
+    case WM_KEYDOWN: return OnKeyDown(lb, wParam);
+    case WM_CHAR: return OnChar(lb, wParam);
+    case WM_LBUTTONDOWN: return OnLButtonDown(lb, wnd, msg, wParam, lParam);
+    case WM_LBUTTONDBLCLK: return OnLButtonDown(lb, wnd, msg, wParam, lParam);
+    case WM_MOUSEMOVE: return OnMouseMove(lb, wParam, lParam);
+    case WM_LBUTTONUP: return OnLButtonUp(lb);
+    case WM_CAPTURECHANGED: return OnCaptureChanged(lb);
+    case WM_MOUSEWHEEL: return OnMouseWheel(lb, wParam);
+    case WM_VSCROLL: return OnVScroll(lb, wParam);
+    case LB_ADDSTRING: return AddString(*lb, lParam);
+    case LB_INSERTSTRING: return InsertItem(*lb, static_cast<int>(wParam), lParam);
+    case LB_DELETESTRING: return DeleteItem(*lb, static_cast<int>(wParam));
+    case LB_RESETCONTENT: return OnResetContent(lb);
+    case LB_GETCOUNT: return lb->Count();
+    case LB_GETTEXT: return OnGetText(lb, wParam, lParam);
+    case LB_GETTEXTLEN: return OnGetTextLen(lb, wParam);
+    case LB_SETITEMDATA: return OnSetItemData(lb, wParam, lParam);
+    case LB_GETITEMDATA: return OnGetItemData(lb, wParam);
+    case LB_SETCURSEL: return OnSetCurSel(lb, wParam);
+    case LB_GETCURSEL: return lb->MultiSel() ? lb->caret : lb->curSel;
+    case LB_SETSEL: return OnSetSel(lb, wParam, lParam);
+    case LB_SELITEMRANGE: return OnSelItemRange(lb, wParam, lParam);
+    case LB_GETSEL: return OnGetSel(lb, wParam);
+    case LB_GETSELCOUNT: return OnGetSelCount(lb);
+    case LB_GETSELITEMS: return OnGetSelItems(lb, wParam, lParam);
+    case LB_FINDSTRING: return FindString(*lb, static_cast<int>(wParam), lParam, msg == LB_FINDSTRINGEXACT);
+    case LB_FINDSTRINGEXACT: return FindString(*lb, static_cast<int>(wParam), lParam, msg == LB_FINDSTRINGEXACT);
+    case LB_SELECTSTRING: return OnSelectString(lb, wParam, lParam);
+    case LB_SETTOPINDEX: return OnSetTopIndex(lb, wParam);
+    case LB_GETTOPINDEX: return lb->top;
+    case LB_SETCARETINDEX: return OnSetCaretIndex(lb, wParam);
+    case LB_GETCARETINDEX: return lb->caret >= 0 ? lb->caret : (lb->Count() > 0 ? 0 : LB_ERR);
+    case LB_SETANCHORINDEX: return OnSetAnchorIndex(lb, wParam);
+    case LB_GETANCHORINDEX: return lb->anchor;
+    case LB_SETITEMHEIGHT: return OnSetItemHeight(lb, wParam, lParam);
+    case LB_GETITEMHEIGHT: return OnGetItemHeight(lb, wParam);
+    case LB_GETITEMRECT: return OnGetItemRect(lb, wParam, lParam);
+    case LB_ITEMFROMPOINT: return OnItemFromPoint(lb, lParam);
+    case LB_SETHORIZONTALEXTENT: return 0;
+    case LB_GETHORIZONTALEXTENT: return 0;
+    default: return DefWindowProc(wnd, msg, wParam, lParam);
     }
-    case WM_NCCALCSIZE: {
-        const LRESULT r = DefWindowProc(wnd, msg, wParam, lParam);
-        if (lb->barShown) {
-            auto* params = reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam);
-            params->rgrc[0].Right -= gdi::GetSystemMetrics(gdi::SM_CXVSCROLL);
-        }
-        return r;
-    }
-    case WM_NCPAINT:
-        DefWindowProc(wnd, msg, wParam, lParam);
-        PaintScrollBar(*lb);
-        return 0;
-    case WM_NCHITTEST:
-        if (lb->barShown &&
-            gdi::PtInRect(BarGeometry(*lb).bar, ScreenToWindow(*lb, LParamToPoint(lParam))))
-            return HTVSCROLL;
-        return DefWindowProc(wnd, msg, wParam, lParam);
-    case WM_NCLBUTTONDOWN:
-    case WM_NCLBUTTONDBLCLK:
-        if (wParam == static_cast<WPARAM>(HTVSCROLL)) {
-            BarPress(*lb, LParamToPoint(lParam));
-            return 0;
-        }
-        return DefWindowProc(wnd, msg, wParam, lParam);
-    case WM_SIZE:
-        AfterItemsChanged(*lb);
-        return 0;
-    case WM_PAINT:
-        Paint(*lb);
-        return 0;
-    case WM_ERASEBKGND:
-        return 1; // painting covers every pixel
-    case WM_SETFONT:
-        lb->font = static_cast<gdi::HFONT>(wParam);
-        if (!lb->OwnerDraw()) lb->itemHeight = TextHeight(*lb);
-        AfterItemsChanged(*lb);
-        return 0;
-    case WM_GETFONT:
-        return static_cast<LRESULT>(static_cast<std::uintptr_t>(lb->font));
-    case WM_SETREDRAW:
-        lb->redraw = wParam != 0;
-        if (lb->redraw) AfterItemsChanged(*lb);
-        return 0;
-    case WM_ENABLE:
-        Invalidate(*lb);
-        return 0;
-    case WM_GETDLGCODE:
-        return DLGC_WANTARROWS | DLGC_WANTCHARS;
-    case WM_SETFOCUS:
-        lb->focused = true;
-        InvalidateItem(*lb, lb->caret);
-        Notify(*lb, LBN_SETFOCUS);
-        return 0;
-    case WM_KILLFOCUS:
-        lb->focused = false;
-        InvalidateItem(*lb, lb->caret);
-        Notify(*lb, LBN_KILLFOCUS);
-        return 0;
-    case WM_KEYDOWN:
-        KeyDown(*lb, static_cast<int>(wParam));
-        return 0;
-    case WM_CHAR:
-        if (wParam >= 0x20 && !(lb->MultiSel() && wParam == ' '))
-            TypeToSelect(*lb, static_cast<char>(wParam));
-        return 0;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        if (GetFocus() != wnd) SetFocus(wnd);
-        if (!BoxOf(wnd)) return 0;
-        MouseAt(*lb, LParamToPoint(lParam), wParam, true);
-        lb->tracking = true;
-        SetCapture(wnd);
-        if (msg == WM_LBUTTONDBLCLK) Notify(*lb, LBN_DBLCLK);
-        return 0;
-    case WM_MOUSEMOVE:
-        if (lb->barTrack == BarTrack::Thumb) {
-            ThumbDrag(*lb, LParamToPoint(lParam));
-        } else if (lb->tracking) {
-            const TPoint p = LParamToPoint(lParam);
-            if (p.Y < 0) SetTop(*lb, lb->top - 1);
-            if (p.Y >= ClientHeight(*lb)) SetTop(*lb, lb->top + 1);
-            MouseAt(*lb, p, wParam, false);
-        }
-        return 0;
-    case WM_LBUTTONUP:
-        if (lb->tracking || lb->barTrack != BarTrack::None) ReleaseCapture();
-        return 0;
-    case WM_CAPTURECHANGED:
-        lb->tracking = false;
-        lb->barTrack = BarTrack::None;
-        return 0;
-    case WM_MOUSEWHEEL:
-        SetTop(*lb, lb->top - GET_WHEEL_DELTA_WPARAM(wParam) * WheelLines / WHEEL_DELTA);
-        return 0;
-    case WM_VSCROLL:
-        Scroll(*lb, wParam);
-        return 0;
-
-    case LB_ADDSTRING:
-        return AddString(*lb, lParam);
-    case LB_INSERTSTRING:
-        return InsertItem(*lb, static_cast<int>(wParam), lParam);
-    case LB_DELETESTRING:
-        return DeleteItem(*lb, static_cast<int>(wParam));
-    case LB_RESETCONTENT:
-        lb->items.clear();
-        lb->curSel = lb->caret = lb->anchor = -1;
-        lb->top = 0;
-        AfterItemsChanged(*lb);
-        return LB_OKAY;
-    case LB_GETCOUNT:
-        return lb->Count();
-    case LB_GETTEXT: {
-        const int i = static_cast<int>(wParam);
-        if (!lb->Valid(i)) return LB_ERR;
-        if (!lb->HasStrings()) {
-            std::memcpy(reinterpret_cast<void*>(lParam), &lb->items[i].data,
-                        sizeof(lb->items[i].data));
-            return sizeof(lb->items[i].data);
-        }
-        const std::string& text = lb->items[i].text;
-        std::memcpy(reinterpret_cast<char*>(lParam), text.c_str(), text.size() + 1);
-        return static_cast<LRESULT>(text.size());
-    }
-    case LB_GETTEXTLEN: {
-        const int i = static_cast<int>(wParam);
-        if (!lb->Valid(i)) return LB_ERR;
-        return lb->HasStrings() ? static_cast<LRESULT>(lb->items[i].text.size())
-                                : static_cast<LRESULT>(sizeof(std::uintptr_t));
-    }
-    case LB_SETITEMDATA: {
-        const int i = static_cast<int>(wParam);
-        if (!lb->Valid(i)) return LB_ERR;
-        lb->items[i].data = static_cast<std::uintptr_t>(lParam);
-        return LB_OKAY;
-    }
-    case LB_GETITEMDATA: {
-        const int i = static_cast<int>(wParam);
-        return lb->Valid(i) ? static_cast<LRESULT>(lb->items[i].data) : LB_ERR;
-    }
-    case LB_SETCURSEL: {
-        if (lb->MultiSel()) return LB_ERR;
-        const int i = static_cast<int>(wParam);
-        SelectOne(*lb, i);
-        MakeVisible(*lb, i);
-        return lb->Valid(i) ? i : LB_ERR;
-    }
-    case LB_GETCURSEL:
-        return lb->MultiSel() ? lb->caret : lb->curSel;
-    case LB_SETSEL: {
-        if (!lb->MultiSel()) return LB_ERR;
-        const int i = static_cast<int>(lParam);
-        if (i == -1) {
-            for (int k = 0; k < lb->Count(); ++k)
-                SetSelected(*lb, k, wParam != 0);
-            return LB_OKAY;
-        }
-        if (!lb->Valid(i)) return LB_ERR;
-        SetSelected(*lb, i, wParam != 0);
-        SetCaret(*lb, i);
-        lb->anchor = i;
-        return LB_OKAY;
-    }
-    case LB_SELITEMRANGE: {
-        if (!lb->MultiSel()) return LB_ERR;
-        const int first = std::max(0, static_cast<int>(LOWORD(lParam)));
-        const int last = std::min(lb->Count() - 1, static_cast<int>(HIWORD(lParam)));
-        for (int k = first; k <= last; ++k)
-            SetSelected(*lb, k, wParam != 0);
-        return LB_OKAY;
-    }
-    case LB_GETSEL: {
-        const int i = static_cast<int>(wParam);
-        return lb->Valid(i) ? (lb->IsSelected(i) ? 1 : 0) : LB_ERR;
-    }
-    case LB_GETSELCOUNT:
-        if (!lb->MultiSel()) return LB_ERR;
-        return std::count_if(lb->items.begin(), lb->items.end(),
-                             [](const Item& item) { return item.selected; });
-    case LB_GETSELITEMS: {
-        if (!lb->MultiSel()) return LB_ERR;
-        auto* out = reinterpret_cast<int*>(lParam);
-        int n = 0;
-        for (int k = 0; k < lb->Count() && n < static_cast<int>(wParam); ++k)
-            if (lb->items[k].selected) out[n++] = k;
-        return n;
-    }
-    case LB_FINDSTRING:
-    case LB_FINDSTRINGEXACT:
-        return FindString(*lb, static_cast<int>(wParam), lParam, msg == LB_FINDSTRINGEXACT);
-    case LB_SELECTSTRING: {
-        const LRESULT found = FindString(*lb, static_cast<int>(wParam), lParam, false);
-        if (found == LB_ERR) return LB_ERR;
-        if (lb->MultiSel()) {
-            SetCaret(*lb, static_cast<int>(found));
-        } else {
-            SelectOne(*lb, static_cast<int>(found));
-        }
-        MakeVisible(*lb, static_cast<int>(found));
-        return found;
-    }
-    case LB_SETTOPINDEX: {
-        const int i = static_cast<int>(wParam);
-        if (!lb->Valid(i) && !(i == 0 && lb->Count() == 0)) return LB_ERR;
-        SetTop(*lb, i);
-        return LB_OKAY;
-    }
-    case LB_GETTOPINDEX:
-        return lb->top;
-    case LB_SETCARETINDEX: {
-        const int i = static_cast<int>(wParam);
-        if (!lb->Valid(i)) return LB_ERR;
-        SetCaret(*lb, i);
-        MakeVisible(*lb, i);
-        return LB_OKAY;
-    }
-    case LB_GETCARETINDEX:
-        return lb->caret >= 0 ? lb->caret : (lb->Count() > 0 ? 0 : LB_ERR);
-    case LB_SETANCHORINDEX: {
-        const int i = static_cast<int>(wParam);
-        if (!lb->Valid(i)) return LB_ERR;
-        lb->anchor = i;
-        return LB_OKAY;
-    }
-    case LB_GETANCHORINDEX:
-        return lb->anchor;
-    case LB_SETITEMHEIGHT: {
-        const int height = LOWORD(static_cast<std::uintptr_t>(lParam));
-        if (height < 1 || height > MaxItemHeight) return LB_ERR;
-        if (lb->Variable()) {
-            const int i = static_cast<int>(wParam);
-            if (!lb->Valid(i)) return LB_ERR;
-            lb->items[i].height = height;
-        } else {
-            lb->itemHeight = height;
-        }
-        AfterItemsChanged(*lb);
-        return LB_OKAY;
-    }
-    case LB_GETITEMHEIGHT: {
-        if (!lb->Variable()) return lb->itemHeight;
-        const int i = static_cast<int>(wParam);
-        return lb->Valid(i) ? lb->items[i].height : LB_ERR;
-    }
-    case LB_GETITEMRECT: {
-        const int i = static_cast<int>(wParam);
-        if (!lb->Valid(i)) return LB_ERR;
-        *reinterpret_cast<TRect*>(lParam) = ItemRect(*lb, i);
-        return LB_OKAY;
-    }
-    case LB_ITEMFROMPOINT: {
-        const TPoint p = LParamToPoint(lParam);
-        bool outside = false;
-        const int i = ItemAtY(*lb, p.Y, &outside);
-        if (i < 0) return MAKELPARAM(0, 1);
-        outside = outside || p.X < 0 || p.X >= ClientWidth(*lb);
-        return MAKELPARAM(i, outside ? 1 : 0);
-    }
-    case LB_SETHORIZONTALEXTENT:
-        return 0;
-    case LB_GETHORIZONTALEXTENT:
-        return 0;
-    default:
-        return DefWindowProc(wnd, msg, wParam, lParam);
-    }
+    // clang-format on
 }
 
 } // namespace

@@ -1,8 +1,6 @@
 #include "platform/win/window.h"
 
-#include "platform/gdi/colors.h"
 #include "platform/gdi/drawing.h"
-#include "platform/gdi/frame_controls.h"
 #include "platform/gdi/region_handles.h"
 #include "platform/win/edit_class.h"
 #include "platform/win/host_widget.h"
@@ -119,115 +117,12 @@ TRect CalcClient(WindowData& w, const TRect& rect) {
     return c;
 }
 
-TPoint ClientOriginOnScreen(const WindowData& w) {
-    TPoint p = WindowScreenOrigin(w);
-    return {p.X + w.client.Left, p.Y + w.client.Top};
-}
-
 void CollectDestroyOrder(HWND wnd, std::vector<HWND>& order) {
     auto* w = WindowOf(wnd);
     if (!w) return;
     order.push_back(wnd);
     for (HWND child : w->children)
         CollectDestroyOrder(child, order);
-}
-
-int FrameHitTest(const WindowData& w, TPoint p) {
-    const int width = w.rect.Width();
-    const int height = w.rect.Height();
-    if (p.X < 0 || p.Y < 0 || p.X >= width || p.Y >= height) return HTNOWHERE;
-    if (gdi::PtInRect(w.client, p)) return HTCLIENT;
-    TRect insets = FrameInsets(w);
-    const bool caption = (w.style & WS_CAPTION) == WS_CAPTION;
-    if (w.style & WS_THICKFRAME) {
-        const int frame = gdi::GetSystemMetrics(gdi::SM_CXFRAME);
-        const bool left = p.X < frame, right = p.X >= width - frame;
-        const bool top = p.Y < frame, bottom = p.Y >= height - frame;
-        if (top && left) return HTTOPLEFT;
-        if (top && right) return HTTOPRIGHT;
-        if (bottom && left) return HTBOTTOMLEFT;
-        if (bottom && right) return HTBOTTOMRIGHT;
-        if (left) return HTLEFT;
-        if (right) return HTRIGHT;
-        if (top) return HTTOP;
-        if (bottom) return HTBOTTOM;
-    }
-    if (caption && p.Y < insets.Top &&
-        p.Y >= insets.Top - gdi::GetSystemMetrics((w.exStyle & WS_EX_TOOLWINDOW)
-                                                      ? gdi::SM_CYSMCAPTION
-                                                      : gdi::SM_CYCAPTION))
-        return HTCAPTION;
-    return HTBORDER;
-}
-
-void PaintFrame(WindowData& w) {
-    TRect insets = FrameInsets(w);
-    if (insets == TRect{}) return;
-    gdi::HDC dc = GetWindowDC(w.handle);
-    gdi::ExcludeClipRect(dc, w.client.Left, w.client.Top, w.client.Right, w.client.Bottom);
-    TRect r{0, 0, w.rect.Width(), w.rect.Height()};
-    const bool caption = (w.style & WS_CAPTION) == WS_CAPTION;
-    const bool dialogFrame =
-        (w.exStyle & WS_EX_DLGMODALFRAME) || ((w.style & WS_CAPTION) == WS_DLGFRAME) || caption;
-    if ((w.style & WS_THICKFRAME) || dialogFrame) {
-        gdi::FillRect(dc, &r, gdi::GetSysColorBrush(gdi::COLOR_BTNFACE));
-        gdi::DrawEdge(dc, &r, gdi::EDGE_RAISED, gdi::BF_RECT);
-        const int frame =
-            gdi::GetSystemMetrics((w.style & WS_THICKFRAME) ? gdi::SM_CXFRAME : gdi::SM_CXDLGFRAME);
-        gdi::InflateRect(r, -frame, -frame);
-    } else if (w.style & WS_BORDER) {
-        gdi::FrameRect(dc, &r, gdi::GetSysColorBrush(gdi::COLOR_WINDOWFRAME));
-        gdi::InflateRect(r, -1, -1);
-    }
-    if (caption) {
-        const int height = gdi::GetSystemMetrics(
-            (w.exStyle & WS_EX_TOOLWINDOW) ? gdi::SM_CYSMCAPTION : gdi::SM_CYCAPTION);
-        TRect bar{r.Left, r.Top, r.Right, r.Top + height};
-        const bool active = IsFrameActive(w.handle);
-        gdi::FillRect(
-            dc, &bar,
-            gdi::GetSysColorBrush(active ? gdi::COLOR_ACTIVECAPTION : gdi::COLOR_INACTIVECAPTION));
-        r.Top += height;
-    }
-    if (w.exStyle & WS_EX_CLIENTEDGE) {
-        gdi::DrawEdge(dc, &r, gdi::EDGE_SUNKEN, gdi::BF_RECT | gdi::BF_ADJUST);
-    } else if (w.exStyle & WS_EX_STATICEDGE) {
-        gdi::DrawEdge(dc, &r, gdi::BDR_SUNKENOUTER, gdi::BF_RECT | gdi::BF_ADJUST);
-    }
-    ReleaseDC(w.handle, dc);
-}
-
-struct Hit {
-    HWND wnd{};
-    int code = HTNOWHERE;
-};
-
-Hit FindAt(const std::vector<HWND>& list, TPoint screen, bool topLevel);
-
-// The deepest visible, enabled descendant of w at a screen point, or w itself with its code.
-Hit DescendAt(WindowData& w, TPoint screen, int code) {
-    TPoint origin = ClientOriginOnScreen(w);
-    TPoint clientPoint{screen.X - origin.X, screen.Y - origin.Y};
-    if (gdi::PtInRect(TRect{0, 0, w.client.Width(), w.client.Height()}, clientPoint)) {
-        if (Hit child = FindAt(w.children, screen, false); child.wnd != NullHWnd) return child;
-    }
-    return {w.handle, code};
-}
-
-Hit FindAt(const std::vector<HWND>& list, TPoint screen, bool topLevel) {
-    for (HWND h : std::vector<HWND>(list)) {
-        auto* w = WindowOf(h);
-        if (!w || !w->Visible() || w->HiddenByMinimize()) continue;
-        if (!topLevel && (w->style & WS_DISABLED)) continue;
-        TPoint origin = WindowScreenOrigin(*w);
-        TPoint local{screen.X - origin.X, screen.Y - origin.Y};
-        if (!gdi::PtInRect(TRect{0, 0, w->rect.Width(), w->rect.Height()}, local)) continue;
-        if (w->shape && !w->shape->Contains(local.X, local.Y)) continue;
-        auto code = static_cast<int>(core::SendMessage(h, WM_NCHITTEST, 0, PointToLParam(screen)));
-        if (code == HTTRANSPARENT || !(w = WindowOf(h))) continue;
-        return DescendAt(*w, screen, code);
-    }
-    return {};
 }
 
 void SendSizeAndMove(WindowData& w) {
@@ -241,6 +136,11 @@ void SendSizeAndMove(WindowData& w) {
 }
 
 } // namespace
+
+TPoint ClientOriginOnScreen(const WindowData& w) {
+    TPoint p = WindowScreenOrigin(w);
+    return {p.X + w.client.Left, p.Y + w.client.Top};
+}
 
 bool WindowData::ManagedFrame() const {
     return !IsChild() && ((style & WS_CAPTION) == WS_CAPTION || (style & WS_THICKFRAME));
@@ -485,168 +385,6 @@ BOOL DestroyWindow(HWND wnd) {
         System().windows.erase(*it);
     }
     return true;
-}
-
-LRESULT DefWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* w = WindowOf(wnd);
-    if (!w) return 0;
-    switch (msg) {
-    case WM_NCCREATE:
-        return 1;
-    case WM_NCCALCSIZE: {
-        auto* params = reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam);
-        TRect insets = FrameInsets(*w);
-        TRect& r = params->rgrc[0];
-        r = {r.Left + insets.Left, r.Top + insets.Top, r.Right - insets.Right,
-             r.Bottom - insets.Bottom};
-        return 0;
-    }
-    case WM_NCHITTEST: {
-        TPoint origin = WindowScreenOrigin(*w);
-        TPoint p = LParamToPoint(lParam);
-        return FrameHitTest(*w, {p.X - origin.X, p.Y - origin.Y});
-    }
-    case WM_NCPAINT:
-        PaintFrame(*w);
-        return 0;
-    case WM_NCACTIVATE:
-        w->frameActive = wParam != 0;
-        if ((w->style & WS_CAPTION) == WS_CAPTION && !w->ManagedFrame())
-            RedrawWindow(wnd, nullptr, gdi::NullObject, RDW_FRAME | RDW_INVALIDATE);
-        return 1;
-    case WM_PAINT:
-        if (wParam == 0) {
-            PAINTSTRUCT ps;
-            BeginPaint(wnd, &ps);
-            EndPaint(wnd, &ps);
-        }
-        return 0;
-    case WM_ERASEBKGND: {
-        if (w->background == gdi::NullObject || wParam == 0) return 0;
-        TRect r{0, 0, w->client.Width(), w->client.Height()};
-        gdi::FillRect(static_cast<gdi::HDC>(wParam), &r, w->background);
-        return 1;
-    }
-    case WM_WINDOWPOSCHANGED: {
-        auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
-        // Both are worked out first: the window may be gone after the first.
-        const UINT flags = pos->flags;
-        const WPARAM kind = w->maximized ? SIZE_MAXIMIZED : SIZE_RESTORED;
-        const LPARAM size = MAKELPARAM(w->client.Width(), w->client.Height());
-        const LPARAM origin =
-            MAKELPARAM(w->rect.Left + w->client.Left, w->rect.Top + w->client.Top);
-        if (!(flags & SWP_NOSIZE)) core::SendMessage(wnd, WM_SIZE, kind, size);
-        if (!(flags & SWP_NOMOVE)) core::SendMessage(wnd, WM_MOVE, 0, origin);
-        return 0;
-    }
-    case WM_SETTEXT:
-        w->text = lParam ? reinterpret_cast<const char*>(lParam) : "";
-        if (w->host && !w->IsChild()) w->host->setWindowTitle(QString::fromLatin1(w->text.c_str()));
-        return 1;
-    case WM_GETTEXT: {
-        if (wParam == 0) return 0;
-        auto* buffer = reinterpret_cast<char*>(lParam);
-        std::size_t n = std::min<std::size_t>(w->text.size(), wParam - 1);
-        std::memcpy(buffer, w->text.data(), n);
-        buffer[n] = '\0';
-        return static_cast<LRESULT>(n);
-    }
-    case WM_GETTEXTLENGTH:
-        return static_cast<LRESULT>(w->text.size());
-    case WM_SETCURSOR: {
-        if (w->IsChild() && core::SendMessage(w->parent, WM_SETCURSOR, wParam, lParam)) return 1;
-        const int hit = static_cast<std::int16_t>(LOWORD(static_cast<std::uintptr_t>(lParam)));
-        int id = IDC_ARROW;
-        switch (hit) {
-        case HTCLIENT:
-            if (w->cursor != NullCursor) {
-                SetCursor(w->cursor);
-                return 1;
-            }
-            break;
-        case HTLEFT:
-        case HTRIGHT:
-            id = IDC_SIZEWE;
-            break;
-        case HTTOP:
-        case HTBOTTOM:
-            id = IDC_SIZENS;
-            break;
-        case HTTOPLEFT:
-        case HTBOTTOMRIGHT:
-            id = IDC_SIZENWSE;
-            break;
-        case HTTOPRIGHT:
-        case HTBOTTOMLEFT:
-            id = IDC_SIZENESW;
-            break;
-        default:
-            break;
-        }
-        SetCursor(LoadCursor(id));
-        return 0;
-    }
-    case WM_MOUSEACTIVATE:
-        if (w->IsChild()) {
-            if (LRESULT r = core::SendMessage(w->parent, WM_MOUSEACTIVATE, wParam, lParam))
-                return r;
-        }
-        return MA_ACTIVATE;
-    case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE && !w->minimized) SetFocus(wnd);
-        return 0;
-    case WM_CLOSE:
-        DestroyWindow(wnd);
-        return 0;
-    case WM_SYSCOMMAND:
-        switch (wParam & 0xFFF0) {
-        case SC_CLOSE:
-            core::SendMessage(wnd, WM_CLOSE, 0, 0);
-            break;
-        case SC_MINIMIZE:
-            ShowWindow(wnd, SW_MINIMIZE);
-            break;
-        case SC_MAXIMIZE:
-            ShowWindow(wnd, SW_MAXIMIZE);
-            break;
-        case SC_RESTORE:
-            ShowWindow(wnd, SW_RESTORE);
-            break;
-        default:
-            break;
-        }
-        return 0;
-    case WM_RBUTTONUP: {
-        TPoint p = LParamToPoint(lParam);
-        ClientToScreen(wnd, &p);
-        core::SendMessage(wnd, WM_CONTEXTMENU, static_cast<WPARAM>(wnd), PointToLParam(p));
-        return 0;
-    }
-    case WM_NCRBUTTONUP:
-        if (static_cast<int>(wParam) == HTERROR) return 0;
-        core::SendMessage(wnd, WM_CONTEXTMENU, static_cast<WPARAM>(wnd), lParam);
-        return 0;
-    case WM_CONTEXTMENU:
-    case WM_MOUSEWHEEL:
-        if (w->IsChild()) return core::SendMessage(w->parent, msg, wParam, lParam);
-        return 0;
-    case WM_KEYUP:
-        if (wParam == static_cast<WPARAM>(VK_APPS))
-            core::SendMessage(wnd, WM_CONTEXTMENU, static_cast<WPARAM>(wnd), -1);
-        return 0;
-    case WM_SYSKEYDOWN:
-        if (wParam == static_cast<WPARAM>(VK_F10) && (GetKeyState(VK_SHIFT) < 0)) {
-            core::SendMessage(wnd, WM_CONTEXTMENU, static_cast<WPARAM>(wnd), -1);
-        } else if (wParam == static_cast<WPARAM>(VK_F4) && (lParam & KF_ALTDOWN)) {
-            core::PostMessage(GetAncestor(wnd, GA_ROOT), WM_SYSCOMMAND, SC_CLOSE, 0);
-        }
-        return 0;
-    case WM_CANCELMODE:
-        if (GetCapture() == wnd) ReleaseCapture();
-        return 0;
-    default:
-        return 0;
-    }
 }
 
 BOOL SendNotifyMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -1058,35 +796,6 @@ BOOL IsWindowEnabled(HWND wnd) {
 
 BOOL BringWindowToTop(HWND wnd) {
     return SetWindowPos(wnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-}
-
-HWND WindowFromPoint(TPoint screenPoint) {
-    return FindAt(System().topLevels, screenPoint, true).wnd;
-}
-
-HWND WindowAndHitFromPoint(TPoint screenPoint, int* hit) {
-    Hit found = FindAt(System().topLevels, screenPoint, true);
-    if (hit) *hit = found.code;
-    return found.wnd;
-}
-
-HWND ChildWindowFromPoint(HWND wnd, TPoint clientPoint) {
-    return ChildWindowFromPointEx(wnd, clientPoint, CWP_ALL);
-}
-
-HWND ChildWindowFromPointEx(HWND wnd, TPoint clientPoint, UINT flags) {
-    auto* w = WindowOf(wnd);
-    if (!w) return NullHWnd;
-    TPoint windowPoint{clientPoint.X + w->client.Left, clientPoint.Y + w->client.Top};
-    if (!gdi::PtInRect({0, 0, w->rect.Width(), w->rect.Height()}, windowPoint)) return NullHWnd;
-    for (HWND h : w->children) {
-        auto* c = WindowOf(h);
-        if ((flags & CWP_SKIPINVISIBLE) && !c->Visible()) continue;
-        if ((flags & CWP_SKIPDISABLED) && (c->style & WS_DISABLED)) continue;
-        if ((flags & CWP_SKIPTRANSPARENT) && (c->exStyle & WS_EX_TRANSPARENT)) continue;
-        if (gdi::PtInRect(c->rect, clientPoint)) return h;
-    }
-    return wnd;
 }
 
 int SetWindowRgn(HWND wnd, gdi::HRGN region, BOOL redraw) {

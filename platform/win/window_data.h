@@ -77,6 +77,13 @@ TRect FrameInsets(const WindowData& w);
 bool HasNonClientArea(const WindowData& w);
 // The window's surface follows its size; contents are kept where they still fit.
 void MatchSurfaceToWindow(WindowData& w);
+// The top-left corner of the window's client area on the screen.
+TPoint ClientOriginOnScreen(const WindowData& w);
+// What part of the frame the system draws a point of the window (window coordinates) lies in:
+// HTCLIENT, HTCAPTION, a border or a corner, HTNOWHERE outside.
+int FrameHitTest(const WindowData& w, TPoint p);
+// Draws that frame: its edges, the caption bar as active or not, the client edge.
+void PaintFrame(WindowData& w);
 // WindowFromPoint, with the WM_NCHITTEST answer of the window found.
 HWND WindowAndHitFromPoint(TPoint screenPoint, int* hit);
 // Qt follows our geometry, visibility, stacking and shape.

@@ -65,6 +65,70 @@ Qt::KeyboardModifier ModifierOf(int key) {
     }
 }
 
+// The Qt key that the translator makes vk of, with the keypad's modifier for the keypad's keys;
+// 0 for a code no key makes.
+std::pair<int, Qt::KeyboardModifiers> QtKeyOf(int vk) {
+    if (vk >= 'A' && vk <= 'Z') return {Qt::Key_A + (vk - 'A'), {}};
+    if (vk >= '0' && vk <= '9') return {Qt::Key_0 + (vk - '0'), {}};
+    if (vk >= VK_F1 && vk <= VK_F24) return {Qt::Key_F1 + (vk - VK_F1), {}};
+    if (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD0 + 9)
+        return {Qt::Key_0 + (vk - VK_NUMPAD0), Qt::KeypadModifier};
+    static const std::pair<int, int> keys[] = {
+        {VK_ESCAPE, Qt::Key_Escape},
+        {VK_TAB, Qt::Key_Tab},
+        {VK_BACK, Qt::Key_Backspace},
+        {VK_RETURN, Qt::Key_Return},
+        {VK_INSERT, Qt::Key_Insert},
+        {VK_DELETE, Qt::Key_Delete},
+        {VK_PAUSE, Qt::Key_Pause},
+        {VK_SNAPSHOT, Qt::Key_Print},
+        {VK_CLEAR, Qt::Key_Clear},
+        {VK_HOME, Qt::Key_Home},
+        {VK_END, Qt::Key_End},
+        {VK_LEFT, Qt::Key_Left},
+        {VK_UP, Qt::Key_Up},
+        {VK_RIGHT, Qt::Key_Right},
+        {VK_DOWN, Qt::Key_Down},
+        {VK_PRIOR, Qt::Key_PageUp},
+        {VK_NEXT, Qt::Key_PageDown},
+        {VK_SHIFT, Qt::Key_Shift},
+        {VK_LSHIFT, Qt::Key_Shift},
+        {VK_CONTROL, Qt::Key_Control},
+        {VK_LCONTROL, Qt::Key_Control},
+        {VK_MENU, Qt::Key_Alt},
+        {VK_LMENU, Qt::Key_Alt},
+        {VK_RMENU, Qt::Key_AltGr},
+        {VK_LWIN, Qt::Key_Meta},
+        {VK_CAPITAL, Qt::Key_CapsLock},
+        {VK_NUMLOCK, Qt::Key_NumLock},
+        {VK_SCROLL, Qt::Key_ScrollLock},
+        {VK_APPS, Qt::Key_Menu},
+        {VK_HELP, Qt::Key_Help},
+        {VK_SPACE, Qt::Key_Space},
+        {VK_OEM_1, Qt::Key_Semicolon},
+        {VK_OEM_PLUS, Qt::Key_Plus},
+        {VK_OEM_COMMA, Qt::Key_Comma},
+        {VK_OEM_MINUS, Qt::Key_Minus},
+        {VK_OEM_PERIOD, Qt::Key_Period},
+        {VK_OEM_2, Qt::Key_Slash},
+        {VK_OEM_3, Qt::Key_QuoteLeft},
+        {VK_OEM_4, Qt::Key_BracketLeft},
+        {VK_OEM_5, Qt::Key_Backslash},
+        {VK_MULTIPLY, Qt::Key_Asterisk},
+        {VK_ADD, Qt::Key_Plus},
+        {VK_SUBTRACT, Qt::Key_Minus},
+        {VK_DECIMAL, Qt::Key_Period},
+        {VK_DIVIDE, Qt::Key_Slash},
+    };
+    for (const auto& [code, key] : keys) {
+        if (code != vk) continue;
+        const bool keypad = vk == VK_MULTIPLY || vk == VK_ADD || vk == VK_SUBTRACT ||
+                            vk == VK_DECIMAL || vk == VK_DIVIDE;
+        return {key, keypad ? Qt::KeypadModifier : Qt::NoModifier};
+    }
+    return {0, {}};
+}
+
 } // namespace
 
 void InputDriver::SendMouse(int type, TPoint screen, Qt::MouseButton button) {
@@ -115,14 +179,34 @@ void InputDriver::Wheel(TPoint screen, int delta) {
 }
 
 void InputDriver::KeyDown(int qtKey, const QString& text) {
-    modifiers_ |= ModifierOf(qtKey);
-    QKeyEvent event(QEvent::KeyPress, qtKey, modifiers_, text);
-    Deliver(KeyboardHost(), event, !HoldDispatch);
+    SendKey(QEvent::KeyPress, qtKey, {}, text);
 }
 
 void InputDriver::KeyUp(int qtKey) {
-    modifiers_ &= ~Qt::KeyboardModifiers(ModifierOf(qtKey));
-    QKeyEvent event(QEvent::KeyRelease, qtKey, modifiers_);
+    SendKey(QEvent::KeyRelease, qtKey, {}, {});
+}
+
+void InputDriver::HoldKey(int vk, const QString& text) {
+    const auto [key, keypad] = QtKeyOf(vk);
+    SendKey(QEvent::KeyPress, key, keypad, text);
+}
+
+void InputDriver::ReleaseKey(int vk) {
+    const auto [key, keypad] = QtKeyOf(vk);
+    SendKey(QEvent::KeyRelease, key, keypad, {});
+}
+
+void InputDriver::TypeKey(int vk, const QString& text) {
+    HoldKey(vk, text);
+    ReleaseKey(vk);
+}
+
+void InputDriver::SendKey(int type, int qtKey, Qt::KeyboardModifiers keypad, const QString& text) {
+    if (type == QEvent::KeyPress)
+        modifiers_ |= ModifierOf(qtKey);
+    else
+        modifiers_ &= ~Qt::KeyboardModifiers(ModifierOf(qtKey));
+    QKeyEvent event(static_cast<QEvent::Type>(type), qtKey, modifiers_ | keypad, text);
     Deliver(KeyboardHost(), event, !HoldDispatch);
 }
 

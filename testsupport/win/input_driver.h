@@ -25,7 +25,16 @@ public:
     // Notches of 120.
     void Wheel(TPoint screen, int delta);
 
-    // text is what the key types (empty for none); modifiers go down with KeyDown of their own.
+    // Keys by the program's virtual-key codes (VK_*, 'A'..'Z', '0'..'9'), as tests above the
+    // window layer name them: each goes to Qt as the key the translator makes that code of.
+    // text is what the key types (empty for none); modifiers (VK_SHIFT, VK_CONTROL, VK_MENU) go
+    // down with HoldKey of their own.
+    void HoldKey(int vk, const QString& text = {});
+    void ReleaseKey(int vk);
+    void TypeKey(int vk, const QString& text = {});
+
+    // The same by Qt's key codes, for the window layer's own tests, which drive Qt itself, and
+    // the bars' tests, which name their keys so still.
     void KeyDown(int qtKey, const QString& text = {});
     void KeyUp(int qtKey);
     void Key(int qtKey, const QString& text = {});
@@ -43,6 +52,8 @@ public:
 
 private:
     void SendMouse(int type, TPoint screen, Qt::MouseButton button);
+    // A press or release of qtKey, keypad adding the keypad's modifier to this key alone.
+    void SendKey(int type, int qtKey, Qt::KeyboardModifiers keypad, const QString& text);
     Qt::MouseButtons buttons_;
     Qt::KeyboardModifiers modifiers_;
 };

@@ -102,10 +102,10 @@ TEST_F(ApplicationTest, DialogScriptChecksTheQuestion) {
 TEST_F(ApplicationTest, MessageDialogWithoutAScriptIsAModalForm) {
     After(100, [] {
         // The dialog is the active window; Enter takes its default button.
-        testsupport::InputDriver().Key(Qt::Key_Return, "\r");
+        testsupport::InputDriver().TypeKey(win::VK_RETURN, "\r");
     });
     EXPECT_EQ(MessageDlg("Proceed?", mtConfirmation, mbYes | mbNo, 0), mrYes);
-    After(100, [] { testsupport::InputDriver().Key(Qt::Key_Escape, "\x1b"); });
+    After(100, [] { testsupport::InputDriver().TypeKey(win::VK_ESCAPE, "\x1b"); });
     EXPECT_EQ(MessageBox("Retry?", "Quintaron", MB_RETRYCANCEL), IDCANCEL);
 }
 
@@ -201,7 +201,7 @@ TEST_F(ApplicationTest, PopupMenuRunsTheChosenItemAfterClosing) {
     EXPECT_EQ(events, (std::vector<std::string>{"popup", "copy after close"}));
     EXPECT_EQ(menu.PopupComponent(), &panel);
     events.clear();
-    After(100, [&] { driver.Key(Qt::Key_Escape, "\x1b"); });
+    After(100, [&] { driver.TypeKey(win::VK_ESCAPE, "\x1b"); });
     menu.Popup(50, 50);
     EXPECT_EQ(events, (std::vector<std::string>{"popup"}));
 }

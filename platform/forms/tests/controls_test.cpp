@@ -114,12 +114,12 @@ TEST_F(ControlsTest, EditChangesByProgramAndTypingUpToMaxLength) {
     EXPECT_EQ(changes, (std::vector<std::string>{"ab"}));
     edit.SetMaxLength(4);
     Click(edit);
-    driver.Key(Qt::Key_End);
+    driver.TypeKey(win::VK_END);
     for (const char* c : {"c", "d", "e"})
-        driver.Key(Qt::Key_C, c);
+        driver.TypeKey('C', c);
     EXPECT_EQ(edit.Text(), "abcd");
     EXPECT_EQ(changes, (std::vector<std::string>{"ab", "abc", "abcd"}));
-    driver.Key(Qt::Key_Backspace, "\b");
+    driver.TypeKey(win::VK_BACK, "\b");
     EXPECT_EQ(edit.Text(), "abc");
 }
 
@@ -193,15 +193,15 @@ TEST_F(ControlsTest, EditTypingFollowsCharCaseReadOnlyAndUndo) {
         edit.SetReadOnly(c.readOnly);
         Click(edit);
         for (const char* k = c.typed; *k; ++k)
-            driver.Key(Qt::Key_A, QString(QChar(*k)));
+            driver.TypeKey('A', QString(QChar(*k)));
         EXPECT_EQ(edit.Text(), c.shown);
         if (c.readOnly) continue;
         // The class's one undo level: Ctrl+Z takes the typing back, and again brings it back.
-        driver.KeyDown(Qt::Key_Control);
-        driver.Key(Qt::Key_Z, QString(QChar(26)));
+        driver.HoldKey(win::VK_CONTROL);
+        driver.TypeKey('Z', QString(QChar(26)));
         EXPECT_EQ(edit.Text(), "");
-        driver.Key(Qt::Key_Z, QString(QChar(26)));
-        driver.KeyUp(Qt::Key_Control);
+        driver.TypeKey('Z', QString(QChar(26)));
+        driver.ReleaseKey(win::VK_CONTROL);
         EXPECT_EQ(edit.Text(), c.shown);
     }
 }
@@ -227,9 +227,9 @@ TEST_F(ControlsTest, EditPasteGoesThroughWmPasteJoinsLinesAndAsksTheControl) {
     const auto paste = [&](TWinControl& control, const std::string& text) {
         Clipboard().SetAsText(text);
         Click(control);
-        driver.KeyDown(Qt::Key_Control);
-        driver.Key(Qt::Key_V, QString(QChar(22)));
-        driver.KeyUp(Qt::Key_Control);
+        driver.HoldKey(win::VK_CONTROL);
+        driver.TypeKey('V', QString(QChar(22)));
+        driver.ReleaseKey(win::VK_CONTROL);
     };
     paste(edit, "ab\r\ncd");
     EXPECT_EQ(edit.Text(), "abcd");
@@ -330,7 +330,7 @@ TEST_F(ControlsTest, LongTextScrollsToKeepTheCaretInView) {
     TEdit& edit = Place<TEdit>(form, {10, 10, 70, 31});
     edit.SetText("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
     Click(edit);
-    driver.Key(Qt::Key_End);
+    driver.TypeKey(win::VK_END);
     Pump();
     gdi::HDC dc = GetDC(edit.Handle());
     // The caret, a line in the text colour, stands at the right end of the box.
@@ -365,7 +365,7 @@ TEST_F(ControlsTest, ComboBoxChangeEventOnlyOnAUsersChoice) {
     EXPECT_EQ(combo.ItemIndex(), 2);
     EXPECT_EQ(combo.Text(), "Three");
     EXPECT_EQ(changes, 1);
-    driver.Key(Qt::Key_Up);
+    driver.TypeKey(win::VK_UP);
     EXPECT_EQ(combo.ItemIndex(), 1);
     EXPECT_EQ(changes, 2);
 }
@@ -418,26 +418,26 @@ TEST_F(ControlsTest, MemoEditsAtTheCaretWithTheKeysAndAClick) {
     Click(memo);
     // The second line's middle is below the first line: the click puts the caret past "de".
     EXPECT_EQ(memo.SelStart(), 7);
-    driver.Key(Qt::Key_Home);
+    driver.TypeKey(win::VK_HOME);
     EXPECT_EQ(memo.SelStart(), 5);
-    driver.Key(Qt::Key_Left);
+    driver.TypeKey(win::VK_LEFT);
     EXPECT_EQ(memo.SelStart(), 3);
     // Delete takes the line break as one; Backspace the character before the caret.
-    driver.Key(Qt::Key_Delete);
+    driver.TypeKey(win::VK_DELETE);
     EXPECT_EQ(memo.Text(), "abcde");
-    driver.Key(Qt::Key_Backspace, "\b");
-    driver.Key(Qt::Key_X, "x");
+    driver.TypeKey(win::VK_BACK, "\b");
+    driver.TypeKey('X', "x");
     EXPECT_EQ(memo.Text(), "abxde");
-    driver.Key(Qt::Key_Return, "\r");
+    driver.TypeKey(win::VK_RETURN, "\r");
     EXPECT_EQ(memo.Lines().Count(), 2);
     EXPECT_EQ(memo.Lines()[1], "de");
-    driver.Key(Qt::Key_End);
-    driver.Key(Qt::Key_Delete);
+    driver.TypeKey(win::VK_END);
+    driver.TypeKey(win::VK_DELETE);
     EXPECT_EQ(memo.Text(), "abx\r\nde");
     // A click at the start of the first line.
     driver.Click(At(memo, {3, 5}));
     EXPECT_EQ(memo.SelStart(), 0);
-    driver.Key(Qt::Key_Delete);
+    driver.TypeKey(win::VK_DELETE);
     EXPECT_EQ(memo.Lines()[0], "bx");
     EXPECT_EQ(changes, 7);
 }
@@ -510,9 +510,9 @@ TEST_F(ControlsTest, ApplicationHookSeesRightButtonMessagesWithTheirKeys) {
     };
     int downs = 0;
     panel.OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { ++downs; };
-    driver.KeyDown(Qt::Key_Shift);
+    driver.HoldKey(win::VK_SHIFT);
     driver.Click(At(panel), Qt::RightButton);
-    driver.KeyUp(Qt::Key_Shift);
+    driver.ReleaseKey(win::VK_SHIFT);
     ASSERT_EQ(seen.size(), 2u);
     EXPECT_EQ(seen[0].first, 0x204u);
     EXPECT_EQ(seen[0].second, MK_RBUTTON | MK_SHIFT);
@@ -568,7 +568,7 @@ TEST_F(ControlsTest, ListBoxSelectionByProgramAndByUser) {
     EXPECT_EQ(clicks, 1);
     driver.Click(At(list, {10, 2 + 13 + 5}));
     EXPECT_EQ(dbl, 1);
-    driver.Key(Qt::Key_Down);
+    driver.TypeKey(win::VK_DOWN);
     EXPECT_EQ(list.ItemIndex(), 2);
 }
 
@@ -601,11 +601,11 @@ TEST_F(ControlsTest, ListBoxCtrlClickTogglesOneItemOfAMultiSelection) {
         // A user's pace: two clicks on one item are two clicks, not a double click.
         clock.Advance(1000);
         const TPoint point = At(list, {10, 2 + 13 * step.item + 5});
-        if (step.ctrl) driver.KeyDown(Qt::Key_Control);
+        if (step.ctrl) driver.HoldKey(win::VK_CONTROL);
         driver.MoveTo(point);
         driver.Press(point);
         driver.Release(point);
-        if (step.ctrl) driver.KeyUp(Qt::Key_Control);
+        if (step.ctrl) driver.ReleaseKey(win::VK_CONTROL);
         EXPECT_EQ(selection(), step.selected);
         EXPECT_EQ(list.ItemIndex(), step.item);
     }
@@ -617,9 +617,9 @@ TEST_F(ControlsTest, ListBoxCtrlClickOnASingleSelectionSelectsTheItemAlone) {
     for (const char* s : {"a", "b", "c"})
         list.Items().Add(s);
     driver.Click(At(list, {10, 2 + 5}));
-    driver.KeyDown(Qt::Key_Control);
+    driver.HoldKey(win::VK_CONTROL);
     driver.Click(At(list, {10, 2 + 26 + 5}));
-    driver.KeyUp(Qt::Key_Control);
+    driver.ReleaseKey(win::VK_CONTROL);
     EXPECT_EQ(list.ItemIndex(), 2);
     EXPECT_FALSE(list.Selected(0));
     EXPECT_TRUE(list.Selected(2));
@@ -737,7 +737,7 @@ TEST_F(ControlsTest, ListBoxIsALISTBOXWindowThatReportsUserChangesAsClicks) {
     driver.Click(At(list, {10, 5}));
     EXPECT_EQ(list.ItemIndex(), 0);
     EXPECT_EQ(clicks, 1);
-    driver.Key(Qt::Key_End);
+    driver.TypeKey(win::VK_END);
     EXPECT_EQ(list.ItemIndex(), 3);
     EXPECT_EQ(clicks, 2);
     list.Items().Delete(3);

@@ -99,7 +99,7 @@ TEST_F(DragDropTest, EscapeCancelsTheDrag) {
     driver.Press(start);
     driver.MoveTo({start.X + 10, start.Y});
     driver.MoveTo(At(*accepting, {7, 8}));
-    driver.Key(Qt::Key_Escape, "\x1b");
+    driver.TypeKey(win::VK_ESCAPE, "\x1b");
     EXPECT_FALSE(source->Dragging());
     ASSERT_FALSE(over.empty());
     EXPECT_EQ(over.back().state, dsDragLeave);
@@ -227,7 +227,7 @@ TEST_F(DragDropTest, CancelledDragFinishesTheObjectNotAccepted) {
     driver.MoveTo(start);
     driver.Press(start);
     driver.MoveTo(At(*accepting, {7, 8}));
-    driver.Key(Qt::Key_Escape, "\x1b");
+    driver.TypeKey(win::VK_ESCAPE, "\x1b");
     EXPECT_EQ(finished, std::vector<bool>{false});
     EXPECT_TRUE(freed);
     EXPECT_EQ(endTarget, nullptr);

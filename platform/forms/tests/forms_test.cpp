@@ -163,8 +163,8 @@ TEST_F(FormEventsTest, KeyPreviewGivesTheFormTheKeysFirst) {
     };
     form.Show();
     edit.SetFocus();
-    driver.Key(Qt::Key_Delete);
-    driver.Key(Qt::Key_Home);
+    driver.TypeKey(win::VK_DELETE);
+    driver.TypeKey(win::VK_HOME);
     EXPECT_EQ(keys, (std::vector<std::string>{"form 46", "form 36", "edit 36"}));
 }
 
@@ -183,7 +183,7 @@ TEST_F(FormEventsTest, TabMovesTheFocusInTabOrder) {
     form.Show();
     EXPECT_TRUE(second.Focused());
     first.SetFocus();
-    driver.Key(Qt::Key_Tab, "\t");
+    driver.TypeKey(win::VK_TAB, "\t");
     EXPECT_TRUE(second.Focused());
     EXPECT_EQ(form.ActiveControl(), &second);
     EXPECT_EQ(focus, (std::vector<std::string>{"enter second", "enter first", "exit first",
@@ -235,7 +235,7 @@ TEST_F(FocusWalkTest, ShowingEntersTheFirstControlThroughItsParents) {
 
 TEST_F(FocusWalkTest, TheFocusLeavesUpToTheCommonParentAndEntersDownFromIt) {
     Taken();
-    driver.Key(Qt::Key_Tab, "\t");
+    driver.TypeKey(win::VK_TAB, "\t");
     EXPECT_TRUE(b.Focused());
     EXPECT_EQ(Taken(), (std::vector<std::string>{"exit A", "exit P1", "enter P2", "enter B"}));
     Click(c);
@@ -250,15 +250,15 @@ TEST_F(FocusWalkTest, TheFocusMovingBetweenAParentAndItsChildNeitherLeavesNorEnt
     p1.TabStop = true;
     c.SetFocus();
     Taken();
-    driver.Key(Qt::Key_Tab, "\t");
+    driver.TypeKey(win::VK_TAB, "\t");
     EXPECT_TRUE(p1.Focused());
     EXPECT_EQ(Taken(), (std::vector<std::string>{"exit C", "enter P1"}));
-    driver.Key(Qt::Key_Tab, "\t");
+    driver.TypeKey(win::VK_TAB, "\t");
     EXPECT_TRUE(a.Focused());
     EXPECT_EQ(Taken(), (std::vector<std::string>{"enter A"}));
-    driver.KeyDown(Qt::Key_Shift);
-    driver.Key(Qt::Key_Tab, "\t");
-    driver.KeyUp(Qt::Key_Shift);
+    driver.HoldKey(win::VK_SHIFT);
+    driver.TypeKey(win::VK_TAB, "\t");
+    driver.ReleaseKey(win::VK_SHIFT);
     EXPECT_TRUE(p1.Focused());
     EXPECT_EQ(Taken(), (std::vector<std::string>{"exit A"}));
 }
@@ -283,7 +283,7 @@ TEST_F(FocusWalkTest, AnExitHandlerThatMovesTheFocusEndsTheWalk) {
         c.SetFocus();
     };
     Taken();
-    driver.Key(Qt::Key_Tab, "\t");
+    driver.TypeKey(win::VK_TAB, "\t");
     EXPECT_TRUE(c.Focused());
     EXPECT_EQ(Taken(), (std::vector<std::string>{"exit A", "exit P1", "enter C"}));
 }
@@ -407,15 +407,15 @@ TEST_F(FormEventsTest, AcceleratorsClickTheirButtons) {
     close.OnClick = [&](TObject*) { ++clicks; };
     form.Show();
     edit.SetFocus();
-    driver.Key(Qt::Key_C, "c");
+    driver.TypeKey('C', "c");
     EXPECT_EQ(edit.Text(), "c") << "the edit takes plain letters";
     EXPECT_EQ(clicks, 0);
-    driver.KeyDown(Qt::Key_Alt);
-    driver.Key(Qt::Key_C, "c");
-    driver.KeyUp(Qt::Key_Alt);
+    driver.HoldKey(win::VK_MENU);
+    driver.TypeKey('C', "c");
+    driver.ReleaseKey(win::VK_MENU);
     EXPECT_EQ(clicks, 1);
     close.SetFocus();
-    driver.Key(Qt::Key_C, "c");
+    driver.TypeKey('C', "c");
     EXPECT_EQ(clicks, 2);
 }
 
@@ -552,9 +552,9 @@ TEST_F(ModalTest, EnterAndEscapeClickTheDefaultAndCancelButtons) {
     cancel.Cancel = true;
     cancel.ModalResult = mrCancel;
     dialog.SetActiveControl(&edit);
-    After(100, [&] { driver.Key(Qt::Key_Return, "\r"); });
+    After(100, [&] { driver.TypeKey(win::VK_RETURN, "\r"); });
     EXPECT_EQ(dialog.ShowModal(), mrOk);
-    After(100, [&] { driver.Key(Qt::Key_Escape, "\x1b"); });
+    After(100, [&] { driver.TypeKey(win::VK_ESCAPE, "\x1b"); });
     EXPECT_EQ(dialog.ShowModal(), mrCancel);
 }
 

@@ -194,6 +194,38 @@ TEST_F(KeyboardTest, KeysReachTheFocusWindowWithTheirCharactersInWindows1252) {
     EXPECT_EQ(got[3].wParam, WPARAM{0xE9});
 }
 
+// The test driver's keys by virtual-key code reach the window as those very codes: the tests
+// above this layer name keys as the program does.
+TEST_F(KeyboardTest, TheDriversVirtualKeysArriveAsTheCodesTheyName) {
+    HWND wnd = Create(WS_POPUP | WS_VISIBLE, gdi::Bounds(0, 0, 100, 100));
+    SetFocus(wnd);
+    const int keys[] = {VK_RETURN, VK_ESCAPE, VK_TAB,   VK_BACK, VK_DELETE, VK_INSERT,
+                        VK_HOME,   VK_END,    VK_LEFT,  VK_UP,   VK_RIGHT,  VK_DOWN,
+                        VK_PRIOR,  VK_NEXT,   VK_SPACE, VK_APPS, VK_F1,     VK_F4,
+                        'A',       'Z',       '0',      '9',     VK_ADD,    VK_NUMPAD0 + 7,
+                        VK_SHIFT,  VK_CONTROL};
+    for (int key : keys) {
+        Forget();
+        input.TypeKey(key);
+        auto got = Got(wnd, {WM_KEYDOWN, WM_KEYUP});
+        ASSERT_EQ(got.size(), 2u) << key;
+        EXPECT_EQ(got[0].wParam, static_cast<WPARAM>(key)) << key;
+        EXPECT_EQ(got[1].wParam, static_cast<WPARAM>(key)) << key;
+    }
+    // A modifier held by its code is down for the key typed under it.
+    Forget();
+    bool ctrlSeen = false;
+    handler = [&](HWND h, UINT msg, WPARAM w, LPARAM, LRESULT&) {
+        if (h == wnd && msg == WM_KEYDOWN && w == 'C') ctrlSeen = GetKeyState(VK_CONTROL) < 0;
+        return false;
+    };
+    input.HoldKey(VK_CONTROL);
+    input.TypeKey('C');
+    input.ReleaseKey(VK_CONTROL);
+    EXPECT_TRUE(ctrlSeen);
+    EXPECT_GE(GetKeyState(VK_CONTROL), 0);
+}
+
 TEST_F(KeyboardTest, AKeyDownHandlerCanTakeItsPendingCharacterFromTheQueue) {
     HWND wnd = Create(WS_POPUP | WS_VISIBLE, gdi::Bounds(0, 0, 100, 100));
     SetFocus(wnd);

@@ -280,7 +280,7 @@ TEST_F(CxControlScrollBarsTest, PanningShowsARoundMarkAtTheStartUntilItEnds) {
     // The mark never takes the focus from the control.
     EXPECT_NE(pw::GetActiveWindow(), Mark);
 
-    Input.Key(Qt::Key_Escape);
+    Input.TypeKey(pw::VK_ESCAPE);
     EXPECT_FALSE(Control.Panning());
     EXPECT_EQ(Control.PanningMark(), nullptr);
     EXPECT_FALSE(platform::core::IsWindow(Mark));
@@ -297,7 +297,7 @@ TEST_F(CxControlScrollBarsTest, NoPanningWithoutBarsAndEscapeEndsIt) {
     Input.Click(At(Small, {20, 20}), Qt::MiddleButton);
     ASSERT_TRUE(Small.Panning());
     EXPECT_EQ(pf::Screen().Cursor(), 2103);
-    Input.Key(Qt::Key_Escape);
+    Input.TypeKey(pw::VK_ESCAPE);
     EXPECT_FALSE(Small.Panning());
 }
 

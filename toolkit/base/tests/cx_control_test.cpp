@@ -101,9 +101,9 @@ TEST_P(CxControlDialogCodeTest, AnswersTheSumOfTheWantedKeys) {
     const DialogCodeCase& Case = GetParam();
     TTestControl& Control = MakeCxControl({10, 10, 110, 60});
     Control.Keys = Case.Keys;
-    if (Case.CtrlDown) Input.KeyDown(Qt::Key_Control);
+    if (Case.CtrlDown) Input.HoldKey(pw::VK_CONTROL);
     EXPECT_EQ(Control.Perform(pw::WM_GETDLGCODE, 0, 0), Case.Expected);
-    if (Case.CtrlDown) Input.KeyUp(Qt::Key_Control);
+    if (Case.CtrlDown) Input.ReleaseKey(pw::VK_CONTROL);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -130,7 +130,7 @@ TEST_F(CxControlTest, RightClickShowsThePopupMenuAtThePointAndTheMenuKeyAtTheCli
     EXPECT_EQ(Menu.Shown[0], Screen(Control, {30, 20}));
 
     Control.SetFocus();
-    Input.Key(Qt::Key_Menu);
+    Input.TypeKey(pw::VK_APPS);
     ASSERT_EQ(Menu.Shown.size(), 2u);
     EXPECT_EQ(Menu.Shown[1], Screen(Control, {0, 0}));
 }
@@ -284,7 +284,7 @@ TEST_F(CxControlDragTest, EscapeCancelsTheDragRestoresTheCursorAndIsSwallowed) {
     Input.MoveTo({P.X + 25, P.Y});
     EXPECT_EQ(pf::Screen().Cursor(), pf::crNoDrop);
 
-    Input.Key(Qt::Key_Escape);
+    Input.TypeKey(pw::VK_ESCAPE);
     EXPECT_EQ(Log.Ends, std::vector<bool>{false});
     EXPECT_EQ(Control.DragAndDropState(), ddsNone);
     EXPECT_EQ(pf::Screen().Cursor(), pf::crHourGlass);
@@ -316,22 +316,23 @@ TEST_P(CxDragDetectTest, EndsAsTheUserDoes) {
 
 INSTANTIATE_TEST_SUITE_P(
     Gestures, CxDragDetectTest,
-    ::testing::Values(
-        DragDetectCase{"ReleaseInside",
-                       [](testsupport::InputDriver& I, TPoint P) {
-                           I.Press(P);
-                           I.Release({P.X + 1, P.Y + 1});
-                       },
-                       ddNone},
-        DragDetectCase{"MoveOut",
-                       [](testsupport::InputDriver& I, TPoint P) {
-                           I.Press(P);
-                           I.MoveTo({P.X + 10, P.Y});
-                           I.Release({P.X + 10, P.Y});
-                       },
-                       ddDrag},
-        DragDetectCase{"Escape", [](testsupport::InputDriver& I, TPoint) { I.Key(Qt::Key_Escape); },
-                       ddCancel}),
+    ::testing::Values(DragDetectCase{"ReleaseInside",
+                                     [](testsupport::InputDriver& I, TPoint P) {
+                                         I.Press(P);
+                                         I.Release({P.X + 1, P.Y + 1});
+                                     },
+                                     ddNone},
+                      DragDetectCase{"MoveOut",
+                                     [](testsupport::InputDriver& I, TPoint P) {
+                                         I.Press(P);
+                                         I.MoveTo({P.X + 10, P.Y});
+                                         I.Release({P.X + 10, P.Y});
+                                     },
+                                     ddDrag},
+                      DragDetectCase{
+                          "Escape",
+                          [](testsupport::InputDriver& I, TPoint) { I.TypeKey(pw::VK_ESCAPE); },
+                          ddCancel}),
     [](const auto& Info) { return std::string(Info.param.Name); });
 
 } // namespace

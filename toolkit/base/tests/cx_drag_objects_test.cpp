@@ -118,12 +118,12 @@ class CxDragCursorTest : public CxDragObjectsTest,
 
 TEST_P(CxDragCursorTest, CtrlDownShowsTheCopyCursorOverAnAcceptingTarget) {
     const CursorCase& Case = GetParam();
-    if (Case.CtrlDown) Input.KeyDown(Qt::Key_Control);
+    if (Case.CtrlDown) Input.HoldKey(pw::VK_CONTROL);
     DragTo(At(Case.OverAccepting ? static_cast<pf::TControl&>(accepting) : refusing, {5, 5}));
     ASSERT_NE(dynamic_cast<TcxDragControlObject*>(pf::drag::CurrentDragObject()), nullptr);
     EXPECT_EQ(pw::GetCursor(), pw::ScreenCursor(Case.Expected));
     Input.Release(At(accepting, {5, 5}));
-    if (Case.CtrlDown) Input.KeyUp(Qt::Key_Control);
+    if (Case.CtrlDown) Input.ReleaseKey(pw::VK_CONTROL);
     EXPECT_EQ(pf::drag::CurrentDragObject(), nullptr);
 }
 

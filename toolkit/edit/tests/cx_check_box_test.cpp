@@ -195,15 +195,15 @@ TEST_F(CheckBoxTest, AClickAndSpaceToggle) {
     // While Space is held the check shows pressed; its release toggles.
     Box->SetFocus();
     testsupport::PumpUntilIdle();
-    Input.KeyDown(Qt::Key_Space);
+    Input.HoldKey(pw::VK_SPACE);
     testsupport::PumpUntilIdle();
     EXPECT_EQ(Box->CheckBoxViewInfo().CheckButtonState, ecsPressed);
     EXPECT_EQ(Box->State(), cbsChecked);
-    Input.KeyUp(Qt::Key_Space);
+    Input.ReleaseKey(pw::VK_SPACE);
     testsupport::PumpUntilIdle();
     EXPECT_EQ(Box->State(), cbsUnchecked);
     Box->Properties().SetAllowGrayed(true);
-    Input.Key(Qt::Key_Space);
+    Input.TypeKey(pw::VK_SPACE);
     testsupport::PumpUntilIdle();
     EXPECT_EQ(Box->State(), cbsGrayed);
     Input.Click(CheckCentre());
@@ -220,23 +220,23 @@ TEST_F(CheckBoxTest, TheCaptionsAcceleratorFocusesAndToggles) {
     Other.SetFocus();
     testsupport::PumpUntilIdle();
     ASSERT_FALSE(Box->Focused());
-    const auto AltKey = [&](Qt::Key Key, const char* Text) {
-        Input.KeyDown(Qt::Key_Alt);
-        Input.Key(Key, Text);
-        Input.KeyUp(Qt::Key_Alt);
+    const auto AltKey = [&](int Key, const char* Text) {
+        Input.HoldKey(pw::VK_MENU);
+        Input.TypeKey(Key, Text);
+        Input.ReleaseKey(pw::VK_MENU);
         testsupport::PumpUntilIdle();
     };
-    AltKey(Qt::Key_O, "o");
+    AltKey('O', "o");
     EXPECT_TRUE(Box->Focused());
     EXPECT_EQ(Box->State(), cbsChecked);
     EXPECT_EQ(Clicks, 1);
     EXPECT_EQ(Other.State(), cbsUnchecked);
     // Another letter belongs to no caption here.
-    AltKey(Qt::Key_Z, "z");
+    AltKey('Z', "z");
     EXPECT_EQ(Box->State(), cbsChecked);
     // A disabled box is not offered the character.
     Box->SetEnabled(false);
-    AltKey(Qt::Key_O, "o");
+    AltKey('O', "o");
     EXPECT_EQ(Box->State(), cbsChecked);
 }
 
@@ -296,7 +296,7 @@ TEST_F(CheckBoxTest, ReadOnlyRefusesTheUser) {
     Input.Click(CheckCentre());
     Box->SetFocus();
     testsupport::PumpUntilIdle();
-    Input.Key(Qt::Key_Space);
+    Input.TypeKey(pw::VK_SPACE);
     testsupport::PumpUntilIdle();
     EXPECT_EQ(Box->State(), cbsUnchecked);
     EXPECT_EQ(Clicks, 0);

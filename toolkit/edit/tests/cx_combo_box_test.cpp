@@ -93,9 +93,9 @@ protected:
     }
     ~ComboBoxTest() override { test::FreeTestForm(Owner); }
     void AltDown() {
-        Input.KeyDown(Qt::Key_Alt);
-        Input.Key(Qt::Key_Down);
-        Input.KeyUp(Qt::Key_Alt);
+        Input.HoldKey(pw::VK_MENU);
+        Input.TypeKey(pw::VK_DOWN);
+        Input.ReleaseKey(pw::VK_MENU);
         testsupport::PumpUntilIdle();
     }
     TcxComboBoxListBox& List() { return *Edit->ComboLookupData().List(); }
@@ -120,7 +120,7 @@ TEST_F(ComboBoxTest, AnEmptyComboBoxDoesNotOpen) {
     Edit->Properties().LookupItemsChanged();
     AltDown();
     EXPECT_FALSE(Edit->DroppedDown());
-    Input.Key(Qt::Key_F4);
+    Input.TypeKey(pw::VK_F4);
     EXPECT_FALSE(Edit->DroppedDown());
 }
 
@@ -129,13 +129,13 @@ TEST_F(ComboBoxTest, AltDownOpensArrowsMoveAndEnterPicks) {
     ASSERT_TRUE(Edit->DroppedDown());
     EXPECT_TRUE(List().IsVisible());
     EXPECT_EQ(List().Parent(), Edit->PopupWindow());
-    Input.Key(Qt::Key_Down);
-    Input.Key(Qt::Key_Down);
-    Input.Key(Qt::Key_Down);
-    Input.Key(Qt::Key_Up);
+    Input.TypeKey(pw::VK_DOWN);
+    Input.TypeKey(pw::VK_DOWN);
+    Input.TypeKey(pw::VK_DOWN);
+    Input.TypeKey(pw::VK_UP);
     // The list highlights; the text waits for Enter.
     EXPECT_EQ(List().ItemIndex(), 1);
-    Input.Key(Qt::Key_Return, "\r");
+    Input.TypeKey(pw::VK_RETURN, "\r");
     EXPECT_FALSE(Edit->DroppedDown());
     EXPECT_EQ(Edit->CloseReason(), CloseReasonAccept);
     EXPECT_EQ(Edit->Text(), "Bravo");
@@ -143,8 +143,8 @@ TEST_F(ComboBoxTest, AltDownOpensArrowsMoveAndEnterPicks) {
 
     // Esc leaves the picked item.
     AltDown();
-    Input.Key(Qt::Key_Down);
-    Input.Key(Qt::Key_Escape, "\x1B");
+    Input.TypeKey(pw::VK_DOWN);
+    Input.TypeKey(pw::VK_ESCAPE, "\x1B");
     EXPECT_FALSE(Edit->DroppedDown());
     EXPECT_EQ(Edit->Text(), "Bravo");
 }
@@ -172,14 +172,14 @@ TEST_F(ComboBoxTest, APressOnTheEditorDraggedIntoTheListSelectsThere) {
 }
 
 TEST_F(ComboBoxTest, TypingOpensAndCompletes) {
-    Input.Key(Qt::Key_D, "d");
+    Input.TypeKey('D', "d");
     testsupport::PumpUntilIdle();
     EXPECT_TRUE(Edit->DroppedDown());
     EXPECT_EQ(Edit->Text(), "Delta");
     EXPECT_EQ(Edit->SelStart(), 1);
     EXPECT_EQ(Edit->SelLength(), 4);
     EXPECT_EQ(List().ItemIndex(), 3);
-    Input.Key(Qt::Key_Return, "\r");
+    Input.TypeKey(pw::VK_RETURN, "\r");
     EXPECT_FALSE(Edit->DroppedDown());
     EXPECT_EQ(Edit->Text(), "Delta");
     EXPECT_EQ(Edit->ItemIndex(), 3);
@@ -202,7 +202,7 @@ TEST_F(ComboBoxTest, TheMaskAppliesOnlyToAnEditList) {
         Edit->Properties().SetEditMask("\\d*");
         testsupport::PumpUntilIdle();
         EXPECT_EQ(Edit->IsMaskInForce(), C.Masked) << C.Style;
-        Input.Key(Qt::Key_D, "d");
+        Input.TypeKey('D', "d");
         testsupport::PumpUntilIdle();
         EXPECT_EQ(Edit->Text(), C.Text) << C.Style;
         Edit->SetDroppedDown(false);
@@ -294,7 +294,7 @@ TEST_F(ComboBoxTest, MeasureItemMakesRowsVariable) {
     EXPECT_EQ(List().ItemRect(2).Height(), 14);
     EXPECT_FALSE(Asked.empty());
 
-    Input.Key(Qt::Key_Escape, "\x1B");
+    Input.TypeKey(pw::VK_ESCAPE, "\x1B");
     Edit->Properties().OnMeasureItem = nullptr;
     AltDown();
     EXPECT_EQ(List().Style, pf::lbOwnerDrawFixed);
@@ -429,25 +429,25 @@ TEST_F(ComboBoxTest, AFixedListWithADrawHandlerShowsTheDrawnItemAndKeepsItsKeys)
     };
     EXPECT_EQ(ShownItem(), 2);
     // The arrows move the item.
-    Input.Key(Qt::Key_Down);
+    Input.TypeKey(pw::VK_DOWN);
     EXPECT_EQ(Edit->ItemIndex(), 3);
     EXPECT_EQ(ShownItem(), 3);
     // F4 and Alt+Down open the list.
-    Input.Key(Qt::Key_F4);
+    Input.TypeKey(pw::VK_F4);
     testsupport::PumpUntilIdle();
     EXPECT_TRUE(Edit->DroppedDown());
-    Input.Key(Qt::Key_F4);
+    Input.TypeKey(pw::VK_F4);
     testsupport::PumpUntilIdle();
     EXPECT_FALSE(Edit->DroppedDown());
     AltDown();
     EXPECT_TRUE(Edit->DroppedDown());
-    Input.Key(Qt::Key_Escape, "\x1B");
+    Input.TypeKey(pw::VK_ESCAPE, "\x1B");
     EXPECT_FALSE(Edit->DroppedDown());
     // Typing searches.
-    Input.Key(Qt::Key_G, "g");
+    Input.TypeKey('G', "g");
     testsupport::PumpUntilIdle();
     EXPECT_EQ(List().ItemIndex(), 6);
-    Input.Key(Qt::Key_Return, "\r");
+    Input.TypeKey(pw::VK_RETURN, "\r");
     EXPECT_EQ(Edit->ItemIndex(), 6);
     EXPECT_EQ(ShownItem(), 6);
     EXPECT_TRUE(Edit->InnerTextEdit().Focused());
@@ -456,7 +456,7 @@ TEST_F(ComboBoxTest, AFixedListWithADrawHandlerShowsTheDrawnItemAndKeepsItsKeys)
     Input.Click(Edit->ClientToScreen({(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2}));
     testsupport::PumpUntilIdle();
     EXPECT_TRUE(Edit->DroppedDown());
-    Input.Key(Qt::Key_Escape, "\x1B");
+    Input.TypeKey(pw::VK_ESCAPE, "\x1B");
     EXPECT_FALSE(Edit->DroppedDown());
 
     // Without the handler the inner edit shows again.
@@ -470,7 +470,7 @@ TEST_F(ComboBoxTest, PictureOfAnOpenList) {
     Edit->SetItemIndex(2);
     AltDown();
     ASSERT_TRUE(Edit->DroppedDown());
-    Input.Key(Qt::Key_Down);
+    Input.TypeKey(pw::VK_DOWN);
     testsupport::PumpUntilIdle();
     testsupport::TempFolder Folder("quintaron-combo-box-");
     std::string Png = Folder.PathOf("combo-box.png");

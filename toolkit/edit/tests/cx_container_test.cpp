@@ -154,10 +154,10 @@ TEST_P(ContainerTabTest, TabAndShiftTabMoveOnCtrlAndAltTabAreLeftAlone) {
     Container->SetFocus();
     ASSERT_EQ(pw::GetFocus(), Container->Handle());
     for (int Key : Case.Modifiers)
-        Input.KeyDown(Key);
-    Input.Key(Qt::Key_Tab);
+        Input.HoldKey(Key);
+    Input.TypeKey(pw::VK_TAB);
     for (auto It = Case.Modifiers.rbegin(); It != Case.Modifiers.rend(); ++It)
-        Input.KeyUp(*It);
+        Input.ReleaseKey(*It);
     pc::ProcessMessages();
     const std::string Expected = Case.Expected;
     const pc::HWND Want = Expected == "before"  ? Before->Handle()
@@ -168,9 +168,9 @@ TEST_P(ContainerTabTest, TabAndShiftTabMoveOnCtrlAndAltTabAreLeftAlone) {
 
 INSTANTIATE_TEST_SUITE_P(Keys, ContainerTabTest,
                          ::testing::Values(TabCase{"Tab", {}, "after"},
-                                           TabCase{"ShiftTab", {Qt::Key_Shift}, "before"},
-                                           TabCase{"CtrlTab", {Qt::Key_Control}, "container"},
-                                           TabCase{"AltTab", {Qt::Key_Alt}, "container"}),
+                                           TabCase{"ShiftTab", {pw::VK_SHIFT}, "before"},
+                                           TabCase{"CtrlTab", {pw::VK_CONTROL}, "container"},
+                                           TabCase{"AltTab", {pw::VK_MENU}, "container"}),
                          [](const auto& Info) { return std::string(Info.param.Name); });
 
 TEST_F(ContainerTest, TheFocusMovingBetweenTheContainerAndItsInnerControlNeitherEntersNorLeaves) {
@@ -179,7 +179,7 @@ TEST_F(ContainerTest, TheFocusMovingBetweenTheContainerAndItsInnerControlNeither
     Container->OnEnter = [&](pc::TObject*) { Log.push_back("enter"); };
     Container->OnExit = [&](pc::TObject*) { Log.push_back("exit"); };
     Before->SetFocus();
-    Input.Key(Qt::Key_Tab, "\t");
+    Input.TypeKey(pw::VK_TAB, "\t");
     ASSERT_EQ(pw::GetFocus(), Inner.Handle());
     EXPECT_EQ(Log, (std::vector<std::string>{"enter"}));
     pw::SetFocus(Container->Handle());
@@ -205,8 +205,8 @@ TEST_F(ContainerTest, ExceptionsFromKeyAndExitHandlersReachTheApplicationAndAnAb
         if (Key == 'B') pc::Abort();
     };
     Container->OnExit = [](pc::TObject*) { throw pc::Exception("exit"); };
-    Input.Key(Qt::Key_A, "a");
-    Input.Key(Qt::Key_B, "b");
+    Input.TypeKey('A', "a");
+    Input.TypeKey('B', "b");
     After->SetFocus();
     pc::ProcessMessages();
     EXPECT_EQ(Seen, (std::vector<std::string>{"key", "exit"}));
@@ -361,9 +361,9 @@ TEST_F(ContainerTest, WithTheFocusInATabStopInnerControlTabAndShiftTabLeaveTheCo
         Inner.SetFocus();
         pc::ProcessMessages();
         ASSERT_EQ(Form->ActiveControl(), &Inner);
-        if (!Forward) Input.KeyDown(Qt::Key_Shift);
-        Input.Key(Qt::Key_Tab);
-        if (!Forward) Input.KeyUp(Qt::Key_Shift);
+        if (!Forward) Input.HoldKey(pw::VK_SHIFT);
+        Input.TypeKey(pw::VK_TAB);
+        if (!Forward) Input.ReleaseKey(pw::VK_SHIFT);
         pc::ProcessMessages();
         EXPECT_EQ(pw::GetFocus(), Forward ? After->Handle() : Before->Handle());
         Container->SetInnerControl(nullptr);

@@ -149,13 +149,13 @@ protected:
         testsupport::PumpUntilIdle();
     }
     ~DropDownEditTest() override { test::FreeTestForm(Owner); }
-    void AltKey(int QtKey) {
-        Input.KeyDown(Qt::Key_Alt);
-        Input.Key(QtKey);
-        Input.KeyUp(Qt::Key_Alt);
+    void AltKey(int Vk) {
+        Input.HoldKey(pw::VK_MENU);
+        Input.TypeKey(Vk);
+        Input.ReleaseKey(pw::VK_MENU);
     }
     void Open() {
-        Input.Key(Qt::Key_F4);
+        Input.TypeKey(pw::VK_F4);
         ASSERT_TRUE(Edit->DroppedDown());
     }
 
@@ -183,18 +183,18 @@ TEST_F(DropDownEditTest, KeysOpenAndCloseWithTheirReasons) {
         TcxEditCloseUpReason Reason;
     };
     const Case Cases[] = {
-        {"F4 / F4", Qt::Key_F4, false, Qt::Key_F4, false, {}, CloseReasonToggle},
-        {"Alt+Down / Alt+Up", Qt::Key_Down, true, Qt::Key_Up, true, {}, CloseReasonToggle},
-        {"Alt+Down / Alt+Down", Qt::Key_Down, true, Qt::Key_Down, true, {}, CloseReasonToggle},
-        {"F4 / Esc", Qt::Key_F4, false, Qt::Key_Escape, false, "\x1B", CloseReasonCancel},
-        {"F4 / Enter", Qt::Key_F4, false, Qt::Key_Return, false, "\r", CloseReasonAccept},
+        {"F4 / F4", pw::VK_F4, false, pw::VK_F4, false, {}, CloseReasonToggle},
+        {"Alt+Down / Alt+Up", pw::VK_DOWN, true, pw::VK_UP, true, {}, CloseReasonToggle},
+        {"Alt+Down / Alt+Down", pw::VK_DOWN, true, pw::VK_DOWN, true, {}, CloseReasonToggle},
+        {"F4 / Esc", pw::VK_F4, false, pw::VK_ESCAPE, false, "\x1B", CloseReasonCancel},
+        {"F4 / Enter", pw::VK_F4, false, pw::VK_RETURN, false, "\r", CloseReasonAccept},
     };
     for (const Case& C : Cases) {
         SCOPED_TRACE(C.Name);
-        C.OpenAlt ? AltKey(C.OpenKey) : Input.Key(C.OpenKey);
+        C.OpenAlt ? AltKey(C.OpenKey) : Input.TypeKey(C.OpenKey);
         ASSERT_TRUE(Edit->DroppedDown());
         EXPECT_TRUE(Edit->PopupWindow()->IsVisible());
-        C.CloseAlt ? AltKey(C.CloseKey) : Input.Key(C.CloseKey, C.Text);
+        C.CloseAlt ? AltKey(C.CloseKey) : Input.TypeKey(C.CloseKey, C.Text);
         EXPECT_FALSE(Edit->DroppedDown());
         EXPECT_EQ(Edit->CloseReason(), C.Reason);
         ASSERT_FALSE(ClosePopupReasons.empty());
@@ -214,39 +214,39 @@ TEST_F(DropDownEditTest, TheMaskDecidesWhatIsTypedAndTheKeysStillOpenThePopup) {
     Edit->Properties().SetEditMask("\\d+");
     Edit->SetText("");
     for (char C : std::string("1a2"))
-        Input.Key(C, QString(QChar(C)));
+        Input.TypeKey(C, QString(QChar(C)));
     EXPECT_EQ(Edit->Text(), "12");
     Open();
-    Input.Key(Qt::Key_Escape, "\x1B");
+    Input.TypeKey(pw::VK_ESCAPE, "\x1B");
     EXPECT_FALSE(Edit->DroppedDown());
     EXPECT_EQ(Edit->Text(), "12");
 }
 
 TEST_F(DropDownEditTest, AltF4IsNotAToggle) {
-    AltKey(Qt::Key_F4);
+    AltKey(pw::VK_F4);
     EXPECT_FALSE(Edit->DroppedDown());
     EXPECT_EQ(Inits, 0);
 }
 
 TEST_F(DropDownEditTest, EscapeClosesWithoutRevertingAndASecondEscapeReachesTheEditor) {
-    Input.Key(Qt::Key_End);
-    Input.Key(Qt::Key_X, "x");
+    Input.TypeKey(pw::VK_END);
+    Input.TypeKey('X', "x");
     // Typing opened the popup (ImmediateDropDown) and the character went into the text.
     EXPECT_TRUE(Edit->DroppedDown());
     EXPECT_EQ(Edit->Text(), "abcx");
-    Input.Key(Qt::Key_Escape, "\x1B");
+    Input.TypeKey(pw::VK_ESCAPE, "\x1B");
     EXPECT_FALSE(Edit->DroppedDown());
     EXPECT_EQ(Edit->CloseReason(), CloseReasonCancel);
     EXPECT_EQ(Edit->Text(), "abcx");
     // The editor abandons the typing now.
-    Input.Key(Qt::Key_Escape, "\x1B");
+    Input.TypeKey(pw::VK_ESCAPE, "\x1B");
     EXPECT_NE(Edit->Text(), "abcx");
 }
 
 TEST_F(DropDownEditTest, EnterCancelsWhenEditingMayNotStart) {
     Open();
     Edit->OnEditing = [](pc::TObject*, bool& CanEdit) { CanEdit = false; };
-    Input.Key(Qt::Key_Return, "\r");
+    Input.TypeKey(pw::VK_RETURN, "\r");
     EXPECT_FALSE(Edit->DroppedDown());
     EXPECT_EQ(Edit->CloseReason(), CloseReasonCancel);
 }
@@ -295,7 +295,7 @@ TEST_F(DropDownEditTest, TabWithPostOnTabAcceptsAndMovesOn) {
         Edit->SetFocus();
         testsupport::PumpUntilIdle();
         Open();
-        Input.Key(Qt::Key_Tab, "\t");
+        Input.TypeKey(pw::VK_TAB, "\t");
         EXPECT_FALSE(Edit->DroppedDown());
         EXPECT_EQ(Edit->CloseReason(), C.Reason);
         EXPECT_TRUE(Next.IsContainerFocused());
@@ -365,7 +365,7 @@ TEST_F(DropDownEditTest, NoHintShowsOverTheEditorOfAnOpenPopup) {
     Open();
     EXPECT_NE(Asks(*Edit), 0);
     EXPECT_NE(Asks(Edit->InnerTextEdit()), 0);
-    Input.Key(Qt::Key_F4);
+    Input.TypeKey(pw::VK_F4);
     EXPECT_EQ(Asks(*Edit), 0);
 }
 
@@ -409,7 +409,7 @@ TEST_F(DropDownEditTest, TheDropDownButtonShowsPressedWhileOpenWhenAsked) {
         if (C.Open) Open();
         Edit->ShortRefreshContainer(false);
         EXPECT_EQ(Edit->EditViewInfo().ButtonsInfo.at(0).State == ebsPressed, C.Pressed);
-        if (C.Open) Input.Key(Qt::Key_F4);
+        if (C.Open) Input.TypeKey(pw::VK_F4);
     }
 }
 
@@ -469,7 +469,7 @@ TEST_F(PopupEditTest, HostsTheControlAndGivesItBack) {
     EXPECT_EQ(Edit->PopupWindow()->Width(), 250);
     EXPECT_EQ(Edit->PopupWindow()->Height(), 200);
     // Esc in the popup closes it.
-    Input.Key(Qt::Key_Escape, "\x1B");
+    Input.TypeKey(pw::VK_ESCAPE, "\x1B");
     EXPECT_FALSE(Edit->DroppedDown());
     EXPECT_EQ(Panel->Parent(), Form);
     EXPECT_EQ(Panel->Align(), pf::alNone);
@@ -483,14 +483,14 @@ TEST_F(PopupEditTest, TheHostedControlTakesTheKeyboard) {
     Edit->Properties().SetPopupControl(Panel);
     Edit->SetFocus();
     testsupport::PumpUntilIdle();
-    Input.Key(Qt::Key_F4);
+    Input.TypeKey(pw::VK_F4);
     ASSERT_TRUE(Edit->DroppedDown());
     EXPECT_TRUE(Inner->IsContainerFocused());
-    Input.Key(Qt::Key_H, "h");
-    Input.Key(Qt::Key_I, "i");
+    Input.TypeKey('H', "h");
+    Input.TypeKey('I', "i");
     EXPECT_EQ(Inner->Text(), "hi");
     EXPECT_EQ(Edit->Text(), "");
-    Input.Key(Qt::Key_Escape, "\x1B");
+    Input.TypeKey(pw::VK_ESCAPE, "\x1B");
     EXPECT_FALSE(Edit->DroppedDown());
     EXPECT_TRUE(Edit->IsContainerFocused());
 }

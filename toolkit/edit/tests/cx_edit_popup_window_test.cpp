@@ -178,7 +178,7 @@ TEST_F(EditPopupWindowTest, AClickInsideKeepsItOpen) {
 
 struct SysKeyCase {
     const char* Name;
-    int QtKey;
+    int Vk;
     pw::WPARAM VirtualKey;
     pc::UINT Seen;
 };
@@ -198,23 +198,23 @@ TEST_P(EditPopupSysKeyTest, ANonModalPopupPassesOnlyNavigationKeys) {
         return pw::CallNextHookEx(Hook, Code, W, L);
     });
     Open();
-    Input.KeyDown(Qt::Key_Alt);
-    Input.Key(GetParam().QtKey);
-    Input.KeyUp(Qt::Key_Alt);
+    Input.HoldKey(pw::VK_MENU);
+    Input.TypeKey(GetParam().Vk);
+    Input.ReleaseKey(pw::VK_MENU);
     toolkit::base::cxReleaseHook(Hook);
     EXPECT_EQ(Seen, std::vector<pc::UINT>{GetParam().Seen});
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, EditPopupSysKeyTest,
-    ::testing::Values(SysKeyCase{"AltSpaceDiscarded", Qt::Key_Space, pw::VK_SPACE, pw::WM_NULL},
-                      SysKeyCase{"AltDownPasses", Qt::Key_Down, pw::VK_DOWN, pw::WM_SYSKEYDOWN},
-                      SysKeyCase{"AltF4Passes", Qt::Key_F4, pw::VK_F4, pw::WM_SYSKEYDOWN}),
+    ::testing::Values(SysKeyCase{"AltSpaceDiscarded", pw::VK_SPACE, pw::VK_SPACE, pw::WM_NULL},
+                      SysKeyCase{"AltDownPasses", pw::VK_DOWN, pw::VK_DOWN, pw::WM_SYSKEYDOWN},
+                      SysKeyCase{"AltF4Passes", pw::VK_F4, pw::VK_F4, pw::WM_SYSKEYDOWN}),
     [](const auto& Info) { return std::string(Info.param.Name); });
 
 TEST_F(EditPopupWindowTest, EscapeClosesItAndTheOwnerGetsTheFocusBack) {
     Open();
-    Input.Key(Qt::Key_Escape);
+    Input.TypeKey(pw::VK_ESCAPE);
     EXPECT_FALSE(Popup->IsVisible());
     EXPECT_EQ(pw::GetFocus(), OwnerButton->Handle());
 }

@@ -55,7 +55,7 @@ protected:
 
     void Type(char C) {
         const QString Text(QChar::fromLatin1(C));
-        Input.Key(C == 8 ? Qt::Key_Backspace : Qt::Key_A + (C | 0x20) - 'a', Text);
+        Input.TypeKey(C == 8 ? pw::VK_BACK : 'A' + (C | 0x20) - 'a', Text);
     }
 
     pc::ManualClock Clock{1000};
@@ -234,14 +234,14 @@ protected:
 TEST_F(ContainedInnerListBoxTest, ItFillsTheFrameAndTabAndShiftTabMoveOn) {
     EXPECT_EQ(List->BoundsRect(), Container->ViewInfo().InnerRect);
     ASSERT_EQ(pw::GetFocus(), List->Handle());
-    Input.Key(Qt::Key_Tab, "\t");
+    Input.TypeKey(pw::VK_TAB, "\t");
     testsupport::PumpUntilIdle();
     EXPECT_EQ(pw::GetFocus(), After->Handle());
     List->SetFocus();
     testsupport::PumpUntilIdle();
-    Input.KeyDown(Qt::Key_Shift);
-    Input.Key(Qt::Key_Tab, "\t");
-    Input.KeyUp(Qt::Key_Shift);
+    Input.HoldKey(pw::VK_SHIFT);
+    Input.TypeKey(pw::VK_TAB, "\t");
+    Input.ReleaseKey(pw::VK_SHIFT);
     testsupport::PumpUntilIdle();
     EXPECT_EQ(pw::GetFocus(), Before->Handle());
 }
@@ -323,13 +323,13 @@ TEST_F(ContainedInnerListBoxTest, TheContextMenuRequestIsTheContainersAndHeardOn
 TEST_F(ContainedInnerListBoxTest, APopupMenuShortcutOfTheContainerNeverReachesTheList) {
     auto& Menu = Form->Own<TCtrlKMenu>();
     Container->SetPopupMenu(&Menu);
-    Input.KeyDown(Qt::Key_Control);
-    Input.Key(Qt::Key_K, "");
-    Input.KeyUp(Qt::Key_Control);
+    Input.HoldKey(pw::VK_CONTROL);
+    Input.TypeKey('K', "");
+    Input.ReleaseKey(pw::VK_CONTROL);
     testsupport::PumpUntilIdle();
     EXPECT_GT(Menu.Asked, 0);
     EXPECT_EQ(std::count(Container->Keys.begin(), Container->Keys.end(), 'K'), 0);
-    Input.Key(Qt::Key_Down, "");
+    Input.TypeKey(pw::VK_DOWN, "");
     testsupport::PumpUntilIdle();
     EXPECT_EQ(std::count(Container->Keys.begin(), Container->Keys.end(), pw::VK_DOWN), 1);
 }
@@ -356,13 +356,13 @@ TEST_F(ContainedInnerListBoxTest, AutomaticDragStartsOnTheContainerAndKeepsAPres
             List->SetSelected(I, I == 2 || I == 3);
         const pg::TRect R = List->ItemRect(C.Item);
         const pg::TPoint P = List->ClientToScreen({R.Left + 3, R.Top + 2});
-        if (C.Ctrl) Input.KeyDown(Qt::Key_Control);
+        if (C.Ctrl) Input.HoldKey(pw::VK_CONTROL);
         Input.Press(P);
         testsupport::PumpUntilIdle();
         EXPECT_EQ(Container->Dragging(), C.Drags);
         EXPECT_FALSE(List->Dragging());
         Input.Release(P);
-        if (C.Ctrl) Input.KeyUp(Qt::Key_Control);
+        if (C.Ctrl) Input.ReleaseKey(pw::VK_CONTROL);
         testsupport::PumpUntilIdle();
         if (Container->Dragging()) Container->EndDrag(false);
         EXPECT_EQ(List->DragMode(), pf::dmAutomatic);

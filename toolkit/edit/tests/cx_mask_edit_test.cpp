@@ -71,9 +71,9 @@ protected:
     void Type(const std::string& Chars) {
         for (char C : Chars) {
             if (C == '\b')
-                Input.Key(Qt::Key_Backspace, QStringLiteral("\b"));
+                Input.TypeKey(pw::VK_BACK, QStringLiteral("\b"));
             else
-                Input.Key(C, QString(QChar(C)));
+                Input.TypeKey(C, QString(QChar(C)));
         }
     }
 
@@ -98,7 +98,7 @@ TEST_F(MaskEditTest, StandardMaskSkipsTheSeparatorAndDeleteWithoutSelectionKeeps
     Type("34");
     EXPECT_EQ(Edit->Text(), "12/34");
     ASSERT_EQ(Edit->SelLength(), 0);
-    Input.Key(Qt::Key_Delete);
+    Input.TypeKey(pw::VK_DELETE);
     EXPECT_EQ(Edit->Text(), "12/34");
     Type("\b");
     EXPECT_EQ(Edit->Text(), "12/3_");
@@ -112,15 +112,15 @@ TEST_F(MaskEditTest, StandardMaskDeleteOverASelectionKeepsTheSeparator) {
     ASSERT_EQ(Edit->Text(), "12/34");
     // From the second digit over the separator to the third: "2/3" (the block cursor already
     // covers the second digit, and each Shift+Right takes one more character).
-    Input.Key(Qt::Key_Home);
-    Input.Key(Qt::Key_Right);
-    Input.KeyDown(Qt::Key_Shift);
+    Input.TypeKey(pw::VK_HOME);
+    Input.TypeKey(pw::VK_RIGHT);
+    Input.HoldKey(pw::VK_SHIFT);
     for (int I = 0; I < 2; ++I)
-        Input.Key(Qt::Key_Right);
-    Input.KeyUp(Qt::Key_Shift);
+        Input.TypeKey(pw::VK_RIGHT);
+    Input.ReleaseKey(pw::VK_SHIFT);
     ASSERT_EQ(Edit->SelStart(), 1);
     ASSERT_EQ(Edit->SelLength(), 3);
-    Input.Key(Qt::Key_Delete);
+    Input.TypeKey(pw::VK_DELETE);
     EXPECT_EQ(Edit->Text(), "1_/_4");
     EXPECT_EQ(Edit->EditValue().AsString(), "1 / 4");
 }
@@ -193,7 +193,7 @@ TEST_F(MaskEditTest, LeavingWithTabValidatesOnceAndShowsTheUnfocusedText) {
         Edit->OnExit = [&](pc::TObject*) { ++Exits; };
         Type("1234");
         EXPECT_EQ(Edit->Text(), "12/34");
-        Input.Key(Qt::Key_Tab, "\t");
+        Input.TypeKey(pw::VK_TAB, "\t");
         testsupport::PumpUntilIdle();
         EXPECT_TRUE(Other->IsContainerFocused());
         EXPECT_EQ(Validations, 1);
@@ -220,7 +220,7 @@ TEST_F(MaskEditTest, LeavingWithAnIncompleteValueReportsItAndKeepsTheFocus) {
     int Exits = 0, Enters = 0;
     Edit->OnExit = [&](pc::TObject*) { ++Exits; };
     Edit->OnEnter = [&](pc::TObject*) { ++Enters; };
-    Input.Key(Qt::Key_Tab, "\t");
+    Input.TypeKey(pw::VK_TAB, "\t");
     testsupport::PumpUntilIdle();
     EXPECT_EQ(Reported, std::vector<std::string>{"The edit value is invalid"});
     EXPECT_TRUE(Edit->IsContainerFocused());
@@ -230,8 +230,8 @@ TEST_F(MaskEditTest, LeavingWithAnIncompleteValueReportsItAndKeepsTheFocus) {
     EXPECT_EQ(Edit->Text(), "12/__");
     EXPECT_EQ(Edit->SelLength(), 5);
     // Escape gives the value of entering back, and the editor may be left.
-    Input.Key(Qt::Key_Escape, QString(QChar(27)));
-    Input.Key(Qt::Key_Tab, "\t");
+    Input.TypeKey(pw::VK_ESCAPE, QString(QChar(27)));
+    Input.TypeKey(pw::VK_TAB, "\t");
     testsupport::PumpUntilIdle();
     EXPECT_TRUE(Other->IsContainerFocused());
     EXPECT_EQ(Exits, 1);
@@ -264,9 +264,9 @@ TEST_F(MaskEditTest, ABlankMaskIsATextEditAndUpperCaseForcesCaseInsensitivity) {
 TEST_F(MaskEditTest, PasteGoesThroughTheMode) {
     Masked(emkStandard, "00/00");
     pf::Clipboard().SetAsText("1234");
-    Input.KeyDown(Qt::Key_Control);
-    Input.Key(Qt::Key_V, QString(QChar(0x16)));
-    Input.KeyUp(Qt::Key_Control);
+    Input.HoldKey(pw::VK_CONTROL);
+    Input.TypeKey('V', QString(QChar(0x16)));
+    Input.ReleaseKey(pw::VK_CONTROL);
     EXPECT_EQ(Edit->Text(), "12/34");
 }
 
@@ -275,9 +275,9 @@ TEST_F(MaskEditTest, ACutOfNothingLeavesTheText) {
     Type("12");
     ASSERT_EQ(Edit->SelLength(), 0);
     pf::Clipboard().SetAsText("x");
-    Input.KeyDown(Qt::Key_Control);
-    Input.Key(Qt::Key_X, QString(QChar(0x18)));
-    Input.KeyUp(Qt::Key_Control);
+    Input.HoldKey(pw::VK_CONTROL);
+    Input.TypeKey('X', QString(QChar(0x18)));
+    Input.ReleaseKey(pw::VK_CONTROL);
     EXPECT_EQ(Edit->Text(), "12");
     EXPECT_EQ(pf::Clipboard().AsText(), "x");
     EXPECT_EQ(static_cast<TcxMaskEditRegExprMode*>(Edit->Mode())->Head(), "12");
@@ -286,15 +286,15 @@ TEST_F(MaskEditTest, ACutOfNothingLeavesTheText) {
 TEST_F(MaskEditTest, CtrlLeftAndRightGoToTheEnds) {
     Masked(emkRegExprEx, "\\d+");
     Type("123");
-    Input.KeyDown(Qt::Key_Control);
-    Input.Key(Qt::Key_Left);
-    Input.KeyUp(Qt::Key_Control);
+    Input.HoldKey(pw::VK_CONTROL);
+    Input.TypeKey(pw::VK_LEFT);
+    Input.ReleaseKey(pw::VK_CONTROL);
     EXPECT_EQ(Edit->SelStart(), 0);
     Type("9");
     EXPECT_EQ(Edit->Text(), "9123");
-    Input.KeyDown(Qt::Key_Control);
-    Input.Key(Qt::Key_Right);
-    Input.KeyUp(Qt::Key_Control);
+    Input.HoldKey(pw::VK_CONTROL);
+    Input.TypeKey(pw::VK_RIGHT);
+    Input.ReleaseKey(pw::VK_CONTROL);
     EXPECT_EQ(Edit->SelStart(), 4);
 }
 
@@ -422,10 +422,10 @@ TEST_F(MaskEditTest, RandomKeysKeepTheTextAPartialFormOfTheMask) {
             bool Typed = false;
             for (int Step = 0; Step < 20; ++Step) {
                 const bool Shift = Random() % 3 == 0;
-                auto Keyed = [&](int QtKey, const char* Name) {
-                    if (Shift) Input.KeyDown(Qt::Key_Shift);
-                    Input.Key(QtKey);
-                    if (Shift) Input.KeyUp(Qt::Key_Shift);
+                auto Keyed = [&](int Vk, const char* Name) {
+                    if (Shift) Input.HoldKey(pw::VK_SHIFT);
+                    Input.TypeKey(Vk);
+                    if (Shift) Input.ReleaseKey(pw::VK_SHIFT);
                     Log += Shift ? std::string("<S-") + Name + ">" : std::string("<") + Name + ">";
                 };
                 switch (Random() % 11) {
@@ -442,33 +442,33 @@ TEST_F(MaskEditTest, RandomKeysKeepTheTextAPartialFormOfTheMask) {
                     Log += "<BS>";
                     break;
                 case 4:
-                    Keyed(Qt::Key_Delete, "Del");
+                    Keyed(pw::VK_DELETE, "Del");
                     break;
                 case 5:
-                    Keyed(Qt::Key_Left, "L");
+                    Keyed(pw::VK_LEFT, "L");
                     break;
                 case 6:
-                    Keyed(Qt::Key_Right, "R");
+                    Keyed(pw::VK_RIGHT, "R");
                     break;
                 case 7:
-                    Keyed(Qt::Key_Home, "Home");
+                    Keyed(pw::VK_HOME, "Home");
                     break;
                 case 8:
-                    Keyed(Qt::Key_End, "End");
+                    Keyed(pw::VK_END, "End");
                     break;
                 case 9: {
                     const std::string& Clip = Clips[Random() % 4];
                     pf::Clipboard().SetAsText(Clip);
-                    Input.KeyDown(Qt::Key_Control);
-                    Input.Key(Qt::Key_V, QString(QChar(0x16)));
-                    Input.KeyUp(Qt::Key_Control);
+                    Input.HoldKey(pw::VK_CONTROL);
+                    Input.TypeKey('V', QString(QChar(0x16)));
+                    Input.ReleaseKey(pw::VK_CONTROL);
                     Log += "<Paste " + Clip + ">";
                     break;
                 }
                 default:
-                    Input.KeyDown(Qt::Key_Control);
-                    Input.Key(Qt::Key_X, QString(QChar(0x18)));
-                    Input.KeyUp(Qt::Key_Control);
+                    Input.HoldKey(pw::VK_CONTROL);
+                    Input.TypeKey('X', QString(QChar(0x18)));
+                    Input.ReleaseKey(pw::VK_CONTROL);
                     Log += "<Cut>";
                 }
                 const std::string Text = Edit->Text();
@@ -486,7 +486,7 @@ TEST_F(MaskEditTest, RandomKeysKeepTheTextAPartialFormOfTheMask) {
                     ASSERT_EQ(static_cast<int>(Mode->Head().size()), Edit->SelStart()) << Log;
                 }
             }
-            Input.Key(Qt::Key_Escape, QString(QChar(27)));
+            Input.TypeKey(pw::VK_ESCAPE, QString(QChar(27)));
             EXPECT_EQ(Edit->Text(), TextOnEnter) << Log << "<Esc>";
             EXPECT_EQ(Edit->EditValue().AsString(), ValueOnEnter) << Log << "<Esc>";
             if (HasFailure()) return;

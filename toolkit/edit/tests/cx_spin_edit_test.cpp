@@ -197,14 +197,14 @@ protected:
 
 TEST_F(SpinEditTest, DefaultStepsAreOneAndTen) {
     Focus();
-    Input.Key(Qt::Key_Up);
+    Input.TypeKey(pw::VK_UP);
     EXPECT_EQ(Value(), 1);
     EXPECT_EQ(Edit->Text(), "1");
-    Input.Key(Qt::Key_PageUp);
+    Input.TypeKey(pw::VK_PRIOR);
     EXPECT_EQ(Value(), 11);
-    Input.Key(Qt::Key_PageDown);
-    Input.Key(Qt::Key_Down);
-    Input.Key(Qt::Key_Down);
+    Input.TypeKey(pw::VK_NEXT);
+    Input.TypeKey(pw::VK_DOWN);
+    Input.TypeKey(pw::VK_DOWN);
     EXPECT_EQ(Value(), -1);
     EXPECT_TRUE(Edit->ModifiedAfterEnter());
 }
@@ -215,7 +215,7 @@ TEST_F(SpinEditTest, IntegerIncrementsRoundHalvesToEven) {
     for (const auto& [Inc, Step] : {std::pair{2.5, 2}, std::pair{3.5, 4}}) {
         Edit->SetValue(Variant::Int64(0));
         Edit->Properties().SetIncrement(Inc);
-        Input.Key(Qt::Key_Up);
+        Input.TypeKey(pw::VK_UP);
         EXPECT_EQ(Edit->Value().AsInt64(), Step) << Inc;
     }
 }
@@ -225,17 +225,17 @@ TEST_F(SpinEditTest, ClampsAndWrapsAtTheBounds) {
     Bounds(0, 9);
     Focus();
     Edit->SetValue(Variant::Int64(9));
-    Input.Key(Qt::Key_Up);
+    Input.TypeKey(pw::VK_UP);
     EXPECT_EQ(Edit->Value().AsInt64(), 9);
     Edit->Properties().SetCircular(true);
-    Input.Key(Qt::Key_Up);
+    Input.TypeKey(pw::VK_UP);
     EXPECT_EQ(Edit->Value().AsInt64(), 0);
-    Input.Key(Qt::Key_Down);
+    Input.TypeKey(pw::VK_DOWN);
     EXPECT_EQ(Edit->Value().AsInt64(), 9);
     // A large step that the formula would carry out of the range.
     Edit->SetValue(Variant::Int64(2));
     Edit->Properties().SetLargeIncrement(15);
-    Input.Key(Qt::Key_PageDown);
+    Input.TypeKey(pw::VK_NEXT);
     EXPECT_EQ(Edit->Value().AsInt64(), 7);
 }
 
@@ -244,7 +244,7 @@ TEST_F(SpinEditTest, FloatWrapByHalfStaysInRange) {
     Edit->Properties().SetCircular(true);
     Edit->Properties().SetIncrement(0.5);
     Focus();
-    Input.Key(Qt::Key_Down);
+    Input.TypeKey(pw::VK_DOWN);
     EXPECT_EQ(Value(), 0.5);
 }
 
@@ -252,7 +252,7 @@ TEST_F(SpinEditTest, NearTheInt64TopStepsStopThere) {
     Edit->Properties().SetValueType(vtInt);
     Focus();
     Edit->SetValue(Variant::Int64(Int64Max - 3));
-    Input.Key(Qt::Key_PageUp);
+    Input.TypeKey(pw::VK_PRIOR);
     EXPECT_EQ(Edit->Value().AsInt64(), Int64Max);
 }
 
@@ -287,10 +287,10 @@ TEST_F(SpinEditTest, KeySpinReleasesTheMouseCapture) {
     Input.Press(ButtonCentre(1));
     ASSERT_EQ(pw::GetCapture(), Edit->Handle());
     EXPECT_EQ(Value(), 1);
-    Input.KeyDown(Qt::Key_Up);
+    Input.HoldKey(pw::VK_UP);
     EXPECT_EQ(Value(), 2);
     EXPECT_NE(pw::GetCapture(), Edit->Handle());
-    Input.KeyUp(Qt::Key_Up);
+    Input.ReleaseKey(pw::VK_UP);
     EXPECT_EQ(Edit->PressedSpinButton(), 0);
     EXPECT_EQ(Edit->RepeatTimer(), nullptr);
     Wait(500);
@@ -335,11 +335,11 @@ TEST_F(SpinEditTest, EmptyTextIsNoValueUnlessOneIsRequired) {
 TEST_F(SpinEditTest, UseCtrlIncrementSpinsOnlyWithCtrl) {
     Edit->Properties().SetUseCtrlIncrement(true);
     Focus();
-    Input.Key(Qt::Key_Up);
+    Input.TypeKey(pw::VK_UP);
     EXPECT_EQ(Value(), 0);
-    Input.KeyDown(Qt::Key_Control);
-    Input.Key(Qt::Key_Up);
-    Input.KeyUp(Qt::Key_Control);
+    Input.HoldKey(pw::VK_CONTROL);
+    Input.TypeKey(pw::VK_UP);
+    Input.ReleaseKey(pw::VK_CONTROL);
     EXPECT_EQ(Value(), 1);
 }
 
@@ -347,12 +347,12 @@ TEST_F(SpinEditTest, TypingIsFilteredAndParsed) {
     Focus();
     Edit->SelectAll();
     for (char C : std::string("1x,5"))
-        Input.Key(0, QString(QChar(C)));
+        Input.TypeKey(0, QString(QChar(C)));
     testsupport::PumpUntilIdle();
     EXPECT_EQ(Edit->Text(), "1.5") << "x refused, the comma typed as the decimal separator";
     EXPECT_TRUE(Edit->IsTextTyped());
     EXPECT_EQ(Value(), 1.5);
-    Input.Key(Qt::Key_Up);
+    Input.TypeKey(pw::VK_UP);
     EXPECT_EQ(Value(), 2.5);
 }
 
@@ -364,11 +364,11 @@ TEST_F(SpinEditTest, ACommaLocaleTypesParsesAndShowsItsSeparator) {
     Focus();
     Edit->SelectAll();
     for (char C : std::string("2.25"))
-        Input.Key(0, QString(QChar(C)));
+        Input.TypeKey(0, QString(QChar(C)));
     testsupport::PumpUntilIdle();
     EXPECT_EQ(Edit->Text(), "2,25") << "the point typed as the locale's separator";
     EXPECT_EQ(Value(), 2.25);
-    Input.Key(Qt::Key_Up);
+    Input.TypeKey(pw::VK_UP);
     EXPECT_EQ(Edit->Text(), "3,25");
     EXPECT_EQ(Value(), 3.25);
     const std::pair<const char*, double> Texts[] = {
@@ -395,18 +395,18 @@ TEST_F(SpinEditTest, TheDisplayFormatShowsUnfocusedAndThePlainValueFocused) {
     EXPECT_EQ(Edit->Text(), "3");
     Edit->SelectAll();
     for (char C : std::string("2.5"))
-        Input.Key(0, QString(QChar(C)));
+        Input.TypeKey(0, QString(QChar(C)));
     EXPECT_EQ(Edit->Text(), "2.5");
-    Input.Key(Qt::Key_Tab);
+    Input.TypeKey(pw::VK_TAB);
     testsupport::PumpUntilIdle();
     ASSERT_EQ(pw::GetFocus(), Elsewhere.Handle());
     EXPECT_EQ(Edit->Text(), "2.50") << "the typed value leaves in the display format";
     EXPECT_EQ(Value(), 2.5);
     Focus();
     EXPECT_EQ(Edit->Text(), "2.5");
-    Input.Key(Qt::Key_Up);
+    Input.TypeKey(pw::VK_UP);
     EXPECT_EQ(Edit->Text(), "3.5") << "a spin shows the plain value while focused";
-    Input.Key(Qt::Key_Tab);
+    Input.TypeKey(pw::VK_TAB);
     testsupport::PumpUntilIdle();
     ASSERT_EQ(pw::GetFocus(), Elsewhere.Handle());
     EXPECT_EQ(Edit->Text(), "3.50");
@@ -417,7 +417,7 @@ TEST_F(SpinEditTest, TheDisplayFormatShowsUnfocusedAndThePlainValueFocused) {
     Edit->Properties().SetUseDisplayFormatWhenEditing(true);
     Focus();
     EXPECT_EQ(Edit->Text(), "-1.26");
-    Input.Key(Qt::Key_Up);
+    Input.TypeKey(pw::VK_UP);
     EXPECT_EQ(Edit->Text(), "-0.26");
     EXPECT_DOUBLE_EQ(Value(), -0.255);
 }
@@ -436,9 +436,9 @@ TEST_F(SpinEditTest, AnIntegerBeingEditedKeepsAllItsDigits) {
 TEST_F(SpinEditTest, CanEditFalseRefusesDigitsButSpins) {
     Edit->Properties().SetCanEdit(false);
     Focus();
-    Input.Key(0, "7");
+    Input.TypeKey(0, "7");
     EXPECT_EQ(Edit->Text(), "0");
-    Input.Key(Qt::Key_Up);
+    Input.TypeKey(pw::VK_UP);
     EXPECT_EQ(Value(), 1);
 }
 
@@ -522,7 +522,7 @@ TEST_F(SpinEditTest, TheViewInfoRecordsTheHeldButtonWhichLocksTheOthers) {
     Focus();
     auto& V = dynamic_cast<TcxSpinEditViewInfo&>(Edit->EditViewInfo());
     EXPECT_GE(V.ArrowSize, 2);
-    Input.KeyDown(Qt::Key_Up);
+    Input.HoldKey(pw::VK_UP);
     testsupport::PumpUntilIdle();
     EXPECT_EQ(V.PressedSpinButton, 2);
     EXPECT_EQ(V.ButtonsInfo[1].State, ebsPressed);
@@ -533,7 +533,7 @@ TEST_F(SpinEditTest, TheViewInfoRecordsTheHeldButtonWhichLocksTheOthers) {
     EXPECT_NE(V.ButtonsInfo[0].State, ebsPressed);
     Input.Release(ButtonCentre(0));
     EXPECT_EQ(Value(), 1);
-    Input.KeyUp(Qt::Key_Up);
+    Input.ReleaseKey(pw::VK_UP);
     testsupport::PumpUntilIdle();
     EXPECT_EQ(V.PressedSpinButton, 0);
 }

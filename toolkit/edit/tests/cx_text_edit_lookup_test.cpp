@@ -80,13 +80,13 @@ protected:
     }
     void Type(const std::string& S) {
         for (char C : S)
-            Input.Key(0, QString(QChar(C)));
+            Input.TypeKey(0, QString(QChar(C)));
         testsupport::PumpUntilIdle();
     }
-    void Press(int QtKey, bool Ctrl = false) {
-        if (Ctrl) Input.KeyDown(Qt::Key_Control);
-        Input.Key(QtKey, QtKey == Qt::Key_Backspace ? QString(QChar(8)) : QString());
-        if (Ctrl) Input.KeyUp(Qt::Key_Control);
+    void Press(int Vk, bool Ctrl = false) {
+        if (Ctrl) Input.HoldKey(pw::VK_CONTROL);
+        Input.TypeKey(Vk, Vk == pw::VK_BACK ? QString(QChar(8)) : QString());
+        if (Ctrl) Input.ReleaseKey(pw::VK_CONTROL);
         testsupport::PumpUntilIdle();
     }
     static std::string Selected(TcxCustomTextEdit& E) {
@@ -182,15 +182,15 @@ TEST_F(TextEditLookupTest, BackspaceWithACompletionSearchesOneCharacterShorter) 
     StyledTextEdit& E = MakeEdit(tesEdit, Fruits);
     Type("apr");
     ASSERT_EQ(E.Text(), "apricot");
-    Press(Qt::Key_Backspace);
+    Press(pw::VK_BACK);
     EXPECT_EQ(E.Text(), "Apple");
     EXPECT_EQ(Selected(E), "ple");
     EXPECT_TRUE(E.LookupCompletionActive());
-    Press(Qt::Key_Right);
+    Press(pw::VK_RIGHT);
     EXPECT_FALSE(E.LookupCompletionActive());
     EXPECT_EQ(E.InnerTextEdit().SelStart(), 5);
     // Without a completion Backspace deletes as it always does.
-    Press(Qt::Key_Backspace);
+    Press(pw::VK_BACK);
     EXPECT_EQ(E.Text(), "Appl");
 }
 
@@ -212,7 +212,7 @@ TEST_F(TextEditLookupTest, EditListRefusesACharacterNoItemBeginsWith) {
     Type("x");
     EXPECT_EQ(E.Text(), "Banana");
     EXPECT_EQ(E.ItemIndex(), 2);
-    Press(Qt::Key_Delete);
+    Press(pw::VK_DELETE);
     EXPECT_EQ(E.Text(), "Banana");
 }
 
@@ -225,7 +225,7 @@ TEST_F(TextEditLookupTest, FixedListRefusesNonMatchingCharactersAndSwallowsCaret
     EXPECT_EQ(E.Text(), "Banana");
     int AfterKeyDowns = 0;
     E.OnAfterKeyDown = [&](pc::TObject*, pf::WORD&, pf::TShiftState) { ++AfterKeyDowns; };
-    for (int Key : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Delete}) {
+    for (int Key : {pw::VK_LEFT, pw::VK_RIGHT, pw::VK_DELETE}) {
         Press(Key);
         EXPECT_EQ(E.Text(), "Banana");
         EXPECT_FALSE(E.LookupCompletionActive());
@@ -240,7 +240,7 @@ TEST_F(TextEditLookupTest, FixedListBackspaceWithoutSelectionDisplayIsSwallowed)
     E.Properties().SetShowFixedListSelection(false);
     Type("ap");
     ASSERT_EQ(E.Text(), "Apple");
-    Press(Qt::Key_Backspace);
+    Press(pw::VK_BACK);
     EXPECT_EQ(E.Text(), "Apple");
     EXPECT_FALSE(E.LookupCompletionActive());
 }
@@ -254,10 +254,10 @@ TEST_F(TextEditLookupTest, KeysMoveThroughTheItemsWhereNavigationIsAllowed) {
         bool Ctrl;
         int Expected;
     } Steps[] = {
-        {Qt::Key_PageDown, false, 7}, {Qt::Key_Down, false, 8},     {Qt::Key_Up, false, 7},
-        {Qt::Key_PageUp, false, 0},   {Qt::Key_PageDown, true, 11}, {Qt::Key_Down, false, 11},
-        {Qt::Key_Home, false, 0},     {Qt::Key_Up, false, 0},       {Qt::Key_End, false, 11},
-        {Qt::Key_PageUp, true, 0},
+        {pw::VK_NEXT, false, 7},  {pw::VK_DOWN, false, 8}, {pw::VK_UP, false, 7},
+        {pw::VK_PRIOR, false, 0}, {pw::VK_NEXT, true, 11}, {pw::VK_DOWN, false, 11},
+        {pw::VK_HOME, false, 0},  {pw::VK_UP, false, 0},   {pw::VK_END, false, 11},
+        {pw::VK_PRIOR, true, 0},
     };
     for (const Step& S : Steps) {
         Press(S.Key, S.Ctrl);
@@ -318,8 +318,8 @@ TEST_F(TextEditLookupTest, ThePlainTextEditSwallowsUpAndDownWithoutMoving) {
     StyledTextEdit& E = MakeEdit(tesEdit, Fruits);
     E.SetItemIndex(1);
     ASSERT_EQ(E.Text(), "apricot");
-    Press(Qt::Key_Down);
-    Press(Qt::Key_PageDown);
+    Press(pw::VK_DOWN);
+    Press(pw::VK_NEXT);
     EXPECT_EQ(E.ItemIndex(), 1);
     EXPECT_EQ(E.Text(), "apricot");
 }

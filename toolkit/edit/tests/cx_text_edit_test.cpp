@@ -54,7 +54,7 @@ protected:
     }
     void Type(const std::string& S) {
         for (char C : S)
-            Input.Key(0, QString(QChar(C)));
+            Input.TypeKey(0, QString(QChar(C)));
         testsupport::PumpUntilIdle();
     }
 
@@ -77,13 +77,13 @@ TEST_F(TextEditTest, EnterAndExitFireOncePerRealFocusChange) {
     EXPECT_TRUE(Edit->InnerTextEdit().Focused());
     EXPECT_EQ(Log, (std::vector<std::string>{"enter"}));
     Edit->SetFocus();
-    Input.Key(Qt::Key_Tab, "\t");
+    Input.TypeKey(pw::VK_TAB, "\t");
     testsupport::PumpUntilIdle();
     EXPECT_TRUE(Other->Focused());
     EXPECT_EQ(Log, (std::vector<std::string>{"enter", "exit"}));
-    Input.KeyDown(Qt::Key_Shift);
-    Input.Key(Qt::Key_Tab, "\t");
-    Input.KeyUp(Qt::Key_Shift);
+    Input.HoldKey(pw::VK_SHIFT);
+    Input.TypeKey(pw::VK_TAB, "\t");
+    Input.ReleaseKey(pw::VK_SHIFT);
     testsupport::PumpUntilIdle();
     EXPECT_TRUE(Edit->IsContainerFocused());
     EXPECT_EQ(Log, (std::vector<std::string>{"enter", "exit", "enter"}));
@@ -118,7 +118,7 @@ TEST_F(TextEditTest, TheEditorIsFocusedWhileItsInnerEditIs) {
     Focus();
     ASSERT_TRUE(Edit->InnerTextEdit().Focused());
     EXPECT_TRUE(AsControl.Focused());
-    Input.Key(Qt::Key_Tab, "\t");
+    Input.TypeKey(pw::VK_TAB, "\t");
     testsupport::PumpUntilIdle();
     ASSERT_TRUE(Other->Focused());
     EXPECT_FALSE(AsControl.Focused());
@@ -154,7 +154,7 @@ protected:
         Edit->OnExit = nullptr;
     }
     void Press(int Key, const QString& Text) {
-        Input.Key(Key, Text);
+        Input.TypeKey(Key, Text);
         testsupport::PumpUntilIdle();
     }
 
@@ -166,11 +166,11 @@ protected:
 TEST_F(TextEditValidationTest, EscapeAfterEnterAbandonsTheChanges) {
     Focus();
     Type("b");
-    Press(Qt::Key_Return, "\r");
+    Press(pw::VK_RETURN, "\r");
     EXPECT_EQ(Validations, 1);
     EXPECT_TRUE(Edit->ModifiedAfterEnter());
     EXPECT_EQ(Edit->EditValue().AsString(), "ba");
-    Press(Qt::Key_Escape, QString(QChar(27)));
+    Press(pw::VK_ESCAPE, QString(QChar(27)));
     EXPECT_EQ(Edit->Text(), "a");
     EXPECT_EQ(Edit->EditValue().AsString(), "a");
     EXPECT_FALSE(Edit->ModifiedAfterEnter());
@@ -179,8 +179,8 @@ TEST_F(TextEditValidationTest, EscapeAfterEnterAbandonsTheChanges) {
 TEST_F(TextEditValidationTest, LeavingAfterEnterChecksTheValueOnce) {
     Focus();
     Type("b");
-    Press(Qt::Key_Return, "\r");
-    Press(Qt::Key_Tab, "\t");
+    Press(pw::VK_RETURN, "\r");
+    Press(pw::VK_TAB, "\t");
     ASSERT_TRUE(Other->Focused());
     EXPECT_EQ(Validations, 1);
     EXPECT_EQ(Exits, 1);
@@ -194,7 +194,7 @@ TEST_F(TextEditValidationTest, ARefusedValueIsReportedOnceWhenTheFocusLeaves) {
     Focus();
     Type("b");
     Refuse = true;
-    Press(Qt::Key_Tab, "\t");
+    Press(pw::VK_TAB, "\t");
     EXPECT_EQ(Reported, std::vector<std::string>{"refused"});
     EXPECT_TRUE(Edit->InnerTextEdit().Focused());
     EXPECT_EQ(Exits, 0);
@@ -202,7 +202,7 @@ TEST_F(TextEditValidationTest, ARefusedValueIsReportedOnceWhenTheFocusLeaves) {
     EXPECT_EQ(Edit->SelLength(), 2);
     const int Checked = Validations;
     Refuse = false;
-    Press(Qt::Key_Tab, "\t");
+    Press(pw::VK_TAB, "\t");
     EXPECT_TRUE(Other->Focused());
     EXPECT_EQ(Validations, Checked + 1);
     EXPECT_EQ(Exits, 1);
@@ -230,7 +230,7 @@ TEST_F(TextEditValidationTest, TheFocusInAnotherWindowChecksNothing) {
     testsupport::PumpUntilIdle();
     ASSERT_TRUE(Edit->InnerTextEdit().Focused());
     EXPECT_EQ(Validations, 0);
-    Press(Qt::Key_Tab, "\t");
+    Press(pw::VK_TAB, "\t");
     EXPECT_TRUE(Other->Focused());
     EXPECT_EQ(Validations, 1);
     EXPECT_EQ(Exits, 1);
@@ -252,7 +252,7 @@ TEST_F(TextEditTest, TypedCharactersBecomeTheTextAndTheEditValue) {
 TEST_F(TextEditTest, TabIsNeverInserted) {
     Focus();
     Type("a");
-    Input.Key(Qt::Key_Tab);
+    Input.TypeKey(pw::VK_TAB);
     testsupport::PumpUntilIdle();
     EXPECT_EQ(Edit->Text(), "a");
 }
@@ -267,8 +267,8 @@ TEST_F(TextEditTest, AfterKeyDownHearsOnlyKeysThatChangedNothing) {
     Edit->OnAfterKeyDown = [&](pc::TObject*, pf::WORD& Key, pf::TShiftState) {
         Heard.push_back(Key);
     };
-    for (int Key : {Qt::Key_Left, Qt::Key_Right, Qt::Key_End, Qt::Key_Right, Qt::Key_Home})
-        Input.Key(Key);
+    for (int Key : {pw::VK_LEFT, pw::VK_RIGHT, pw::VK_END, pw::VK_RIGHT, pw::VK_HOME})
+        Input.TypeKey(Key);
     testsupport::PumpUntilIdle();
     EXPECT_EQ(Heard, (std::vector<int>{pw::VK_LEFT, pw::VK_RIGHT}))
         << "Left at the start and Right at the end";
@@ -692,11 +692,11 @@ TEST_P(TextEditDialogCodeTest, TheInnerEditAsksForWhatTheEditorTakes) {
         Target->SetBoundsRect({10, 50, 210, 71});
         Target->HandleNeeded();
     }
-    if (GetParam().CtrlDown) Input.KeyDown(Qt::Key_Control);
+    if (GetParam().CtrlDown) Input.HoldKey(pw::VK_CONTROL);
     testsupport::PumpUntilIdle();
     EXPECT_EQ(pc::SendMessage(Target->InnerTextEdit().Handle(), pw::WM_GETDLGCODE, 0, 0),
               GetParam().Expected);
-    if (GetParam().CtrlDown) Input.KeyUp(Qt::Key_Control);
+    if (GetParam().CtrlDown) Input.ReleaseKey(pw::VK_CONTROL);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -735,7 +735,7 @@ TEST_F(TextEditTest, TheHookHearsSelectionAndTextChanges) {
     };
     Focus();
     Type("ab");
-    Input.Key(Qt::Key_Left);
+    Input.TypeKey(pw::VK_LEFT);
     testsupport::PumpUntilIdle();
     TcxCustomTextEdit::ControlHook() = nullptr;
     EXPECT_NE(std::count(Heard.begin(), Heard.end(), thTextChanged), 0);

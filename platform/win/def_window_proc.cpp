@@ -1,0 +1,243 @@
+// The default window procedure: what a window does with a message its own procedure leaves to
+// the system, one named handler per message.
+
+#include "platform/gdi/drawing.h"
+#include "platform/win/cursors.h"
+#include "platform/win/host_widget.h"
+#include "platform/win/input_state.h"
+#include "platform/win/painting.h"
+#include "platform/win/window_data.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace platform::win {
+
+namespace {
+
+LRESULT NcCalcSize(WindowData& w, WPARAM, LPARAM lParam) {
+    auto* params = reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam);
+    TRect insets = FrameInsets(w);
+    TRect& r = params->rgrc[0];
+    r = {r.Left + insets.Left, r.Top + insets.Top, r.Right - insets.Right,
+         r.Bottom - insets.Bottom};
+    return 0;
+}
+
+LRESULT NcHitTest(WindowData& w, WPARAM, LPARAM lParam) {
+    TPoint origin = WindowScreenOrigin(w);
+    TPoint p = LParamToPoint(lParam);
+    return FrameHitTest(w, {p.X - origin.X, p.Y - origin.Y});
+}
+
+LRESULT NcPaint(WindowData& w, WPARAM, LPARAM) {
+    PaintFrame(w);
+    return 0;
+}
+
+LRESULT NcActivate(WindowData& w, WPARAM wParam, LPARAM) {
+    w.frameActive = wParam != 0;
+    if ((w.style & WS_CAPTION) == WS_CAPTION && !w.ManagedFrame())
+        RedrawWindow(w.handle, nullptr, gdi::NullObject, RDW_FRAME | RDW_INVALIDATE);
+    return 1;
+}
+
+LRESULT Paint(WindowData& w, WPARAM wParam, LPARAM) {
+    if (wParam == 0) {
+        PAINTSTRUCT ps;
+        BeginPaint(w.handle, &ps);
+        EndPaint(w.handle, &ps);
+    }
+    return 0;
+}
+
+LRESULT EraseBackground(WindowData& w, WPARAM wParam, LPARAM) {
+    if (w.background == gdi::NullObject || wParam == 0) return 0;
+    TRect r{0, 0, w.client.Width(), w.client.Height()};
+    gdi::FillRect(static_cast<gdi::HDC>(wParam), &r, w.background);
+    return 1;
+}
+
+LRESULT WindowPosChanged(WindowData& w, WPARAM, LPARAM lParam) {
+    auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+    // Both are worked out first: the window may be gone after the first.
+    const HWND wnd = w.handle;
+    const UINT flags = pos->flags;
+    const WPARAM kind = w.maximized ? SIZE_MAXIMIZED : SIZE_RESTORED;
+    const LPARAM size = MAKELPARAM(w.client.Width(), w.client.Height());
+    const LPARAM origin = MAKELPARAM(w.rect.Left + w.client.Left, w.rect.Top + w.client.Top);
+    if (!(flags & SWP_NOSIZE)) core::SendMessage(wnd, WM_SIZE, kind, size);
+    if (!(flags & SWP_NOMOVE)) core::SendMessage(wnd, WM_MOVE, 0, origin);
+    return 0;
+}
+
+LRESULT SetText(WindowData& w, WPARAM, LPARAM lParam) {
+    w.text = lParam ? reinterpret_cast<const char*>(lParam) : "";
+    if (w.host && !w.IsChild()) w.host->setWindowTitle(QString::fromLatin1(w.text.c_str()));
+    return 1;
+}
+
+LRESULT GetText(WindowData& w, WPARAM wParam, LPARAM lParam) {
+    if (wParam == 0) return 0;
+    auto* buffer = reinterpret_cast<char*>(lParam);
+    std::size_t n = std::min<std::size_t>(w.text.size(), wParam - 1);
+    std::memcpy(buffer, w.text.data(), n);
+    buffer[n] = '\0';
+    return static_cast<LRESULT>(n);
+}
+
+LRESULT GetTextLength(WindowData& w, WPARAM, LPARAM) {
+    return static_cast<LRESULT>(w.text.size());
+}
+
+// The cursor of the frame part under the pointer; the class's cursor over the client area. A
+// child's parent may set one first.
+LRESULT SetCursorFor(WindowData& w, WPARAM wParam, LPARAM lParam) {
+    if (w.IsChild() && core::SendMessage(w.parent, WM_SETCURSOR, wParam, lParam)) return 1;
+    const int hit = static_cast<std::int16_t>(LOWORD(static_cast<std::uintptr_t>(lParam)));
+    int id = IDC_ARROW;
+    switch (hit) {
+    case HTCLIENT:
+        if (w.cursor != NullCursor) {
+            SetCursor(w.cursor);
+            return 1;
+        }
+        break;
+    case HTLEFT:
+    case HTRIGHT:
+        id = IDC_SIZEWE;
+        break;
+    case HTTOP:
+    case HTBOTTOM:
+        id = IDC_SIZENS;
+        break;
+    case HTTOPLEFT:
+    case HTBOTTOMRIGHT:
+        id = IDC_SIZENWSE;
+        break;
+    case HTTOPRIGHT:
+    case HTBOTTOMLEFT:
+        id = IDC_SIZENESW;
+        break;
+    default:
+        break;
+    }
+    SetCursor(LoadCursor(id));
+    return 0;
+}
+
+LRESULT MouseActivate(WindowData& w, WPARAM wParam, LPARAM lParam) {
+    if (w.IsChild()) {
+        if (LRESULT r = core::SendMessage(w.parent, WM_MOUSEACTIVATE, wParam, lParam)) return r;
+    }
+    return MA_ACTIVATE;
+}
+
+LRESULT Activate(WindowData& w, WPARAM wParam, LPARAM) {
+    if (LOWORD(wParam) != WA_INACTIVE && !w.minimized) SetFocus(w.handle);
+    return 0;
+}
+
+LRESULT Close(WindowData& w, WPARAM, LPARAM) {
+    DestroyWindow(w.handle);
+    return 0;
+}
+
+LRESULT SysCommand(WindowData& w, WPARAM wParam, LPARAM) {
+    const HWND wnd = w.handle;
+    switch (wParam & 0xFFF0) {
+    case SC_CLOSE:
+        core::SendMessage(wnd, WM_CLOSE, 0, 0);
+        break;
+    case SC_MINIMIZE:
+        ShowWindow(wnd, SW_MINIMIZE);
+        break;
+    case SC_MAXIMIZE:
+        ShowWindow(wnd, SW_MAXIMIZE);
+        break;
+    case SC_RESTORE:
+        ShowWindow(wnd, SW_RESTORE);
+        break;
+    default:
+        break;
+    }
+    return 0;
+}
+
+LRESULT RightButtonUp(WindowData& w, WPARAM, LPARAM lParam) {
+    const HWND wnd = w.handle;
+    TPoint p = LParamToPoint(lParam);
+    ClientToScreen(wnd, &p);
+    core::SendMessage(wnd, WM_CONTEXTMENU, static_cast<WPARAM>(wnd), PointToLParam(p));
+    return 0;
+}
+
+LRESULT NcRightButtonUp(WindowData& w, WPARAM wParam, LPARAM lParam) {
+    if (static_cast<int>(wParam) == HTERROR) return 0;
+    core::SendMessage(w.handle, WM_CONTEXTMENU, static_cast<WPARAM>(w.handle), lParam);
+    return 0;
+}
+
+// A child passes the message on to its parent.
+LRESULT ToParent(WindowData& w, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (w.IsChild()) return core::SendMessage(w.parent, msg, wParam, lParam);
+    return 0;
+}
+
+LRESULT KeyUp(WindowData& w, WPARAM wParam, LPARAM) {
+    if (wParam == static_cast<WPARAM>(VK_APPS))
+        core::SendMessage(w.handle, WM_CONTEXTMENU, static_cast<WPARAM>(w.handle), -1);
+    return 0;
+}
+
+LRESULT SysKeyDown(WindowData& w, WPARAM wParam, LPARAM lParam) {
+    const HWND wnd = w.handle;
+    if (wParam == static_cast<WPARAM>(VK_F10) && (GetKeyState(VK_SHIFT) < 0)) {
+        core::SendMessage(wnd, WM_CONTEXTMENU, static_cast<WPARAM>(wnd), -1);
+    } else if (wParam == static_cast<WPARAM>(VK_F4) && (lParam & KF_ALTDOWN)) {
+        core::PostMessage(GetAncestor(wnd, GA_ROOT), WM_SYSCOMMAND, SC_CLOSE, 0);
+    }
+    return 0;
+}
+
+LRESULT CancelMode(WindowData& w, WPARAM, LPARAM) {
+    if (GetCapture() == w.handle) ReleaseCapture();
+    return 0;
+}
+
+} // namespace
+
+LRESULT DefWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    WindowData* w = WindowOf(wnd);
+    if (!w) return 0;
+    // clang-format off
+    switch (msg) {
+    case WM_NCCREATE: return 1;
+    case WM_NCCALCSIZE: return NcCalcSize(*w, wParam, lParam);
+    case WM_NCHITTEST: return NcHitTest(*w, wParam, lParam);
+    case WM_NCPAINT: return NcPaint(*w, wParam, lParam);
+    case WM_NCACTIVATE: return NcActivate(*w, wParam, lParam);
+    case WM_PAINT: return Paint(*w, wParam, lParam);
+    case WM_ERASEBKGND: return EraseBackground(*w, wParam, lParam);
+    case WM_WINDOWPOSCHANGED: return WindowPosChanged(*w, wParam, lParam);
+    case WM_SETTEXT: return SetText(*w, wParam, lParam);
+    case WM_GETTEXT: return GetText(*w, wParam, lParam);
+    case WM_GETTEXTLENGTH: return GetTextLength(*w, wParam, lParam);
+    case WM_SETCURSOR: return SetCursorFor(*w, wParam, lParam);
+    case WM_MOUSEACTIVATE: return MouseActivate(*w, wParam, lParam);
+    case WM_ACTIVATE: return Activate(*w, wParam, lParam);
+    case WM_CLOSE: return Close(*w, wParam, lParam);
+    case WM_SYSCOMMAND: return SysCommand(*w, wParam, lParam);
+    case WM_RBUTTONUP: return RightButtonUp(*w, wParam, lParam);
+    case WM_NCRBUTTONUP: return NcRightButtonUp(*w, wParam, lParam);
+    case WM_CONTEXTMENU: return ToParent(*w, msg, wParam, lParam);
+    case WM_MOUSEWHEEL: return ToParent(*w, msg, wParam, lParam);
+    case WM_KEYUP: return KeyUp(*w, wParam, lParam);
+    case WM_SYSKEYDOWN: return SysKeyDown(*w, wParam, lParam);
+    case WM_CANCELMODE: return CancelMode(*w, wParam, lParam);
+    default: return 0;
+    }
+    // clang-format on
+}
+
+} // namespace platform::win
