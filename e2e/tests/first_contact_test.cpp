@@ -201,29 +201,14 @@ TEST_F(FirstContactTest, AFileThatIsNoLibraryIsRefusedAloud) {
     ASSERT_TRUE(input->Click(File().X, File().Y));
     ASSERT_TRUE(WaitForOneOtherWindow(5s)) << "File did not open" << ProgramSays();
     ASSERT_TRUE(input->Key("o"));
-    std::optional<std::string> dialog;
-    ASSERT_TRUE(Wait(
-        [&] {
-            for (const std::string& window : OtherWindows())
-                if (input->Name(window) == "Load Library") dialog = window;
-            return dialog.has_value();
-        },
-        10s))
-        << "no file dialog" << ProgramSays();
+    ASSERT_TRUE(WaitForWindowNamed("Load Library", 10s)) << "no file dialog" << ProgramSays();
     auto before = Shoot("1-open-dialog.png");
     ASSERT_TRUE(before);
     ASSERT_TRUE(input->Run({"type", "--delay", "20", random}));
     ASSERT_TRUE(input->Key("Return"));
 
-    std::optional<std::string> box;
-    ASSERT_TRUE(Wait(
-        [&] {
-            for (const std::string& window : OtherWindows())
-                if (input->Name(window) == "Error") box = window;
-            return box.has_value();
-        },
-        10s))
-        << "the file was not refused" << ProgramSays();
+    const auto box = WaitForWindowNamed("Error", 10s);
+    ASSERT_TRUE(box) << "the file was not refused" << ProgramSays();
     ASSERT_NO_FATAL_FAILURE(ExpectShowsItself(*box, *before, "2-refusal"));
     ASSERT_TRUE(input->Key("Return"));
     ASSERT_TRUE(Wait([&] { return OtherWindows().empty(); }, 10s)) << ProgramSays();
@@ -286,15 +271,7 @@ TEST_F(FirstContactTest, APatchBankArrivesAtTheInstrumentsPaceWithNobodyTouching
     const auto started = std::chrono::steady_clock::now();
 
     // Nothing more from the user: the progress window comes and goes by itself.
-    std::optional<std::string> progress;
-    ASSERT_TRUE(Wait(
-        [&] {
-            for (const std::string& window : OtherWindows())
-                if (input->Name(window) == "Receiving") progress = window;
-            return progress.has_value();
-        },
-        10s))
-        << "no progress window" << ProgramSays();
+    ASSERT_TRUE(WaitForWindowNamed("Receiving", 10s)) << "no progress window" << ProgramSays();
     ASSERT_TRUE(Wait([&] { return OtherWindows().empty(); }, 30s))
         << "the receive did not end by itself within 30 s" << ProgramSays();
     const auto took = std::chrono::steady_clock::now() - started;
@@ -310,16 +287,7 @@ TEST_F(FirstContactTest, APatchBankArrivesAtTheInstrumentsPaceWithNobodyTouching
     ASSERT_TRUE(geometry);
     ASSERT_TRUE(
         input->Click(geometry->X + geometry->Width / 2, geometry->Y + geometry->Height - 12));
-    std::optional<std::string> question;
-    ASSERT_TRUE(Wait(
-        [&] {
-            for (const std::string& window : OtherWindows())
-                if (input->Name(window) == "Information") question = window;
-            return question.has_value() || !program->Running();
-        },
-        10s))
-        << "no save question" << ProgramSays();
-    ASSERT_TRUE(question) << "the program ended without asking" << ProgramSays();
+    ASSERT_TRUE(WaitForWindowNamed("Information", 10s)) << "no save question" << ProgramSays();
     ASSERT_TRUE(input->Key("Return")); // Yes, the default button
     const std::optional<int> status = program->WaitForExit(10s);
     ASSERT_TRUE(status) << "the program did not end" << ProgramSays();

@@ -236,6 +236,19 @@ std::optional<std::string> ProgramTest::WaitForOneOtherWindow(std::chrono::milli
     return window;
 }
 
+std::optional<std::string> ProgramTest::WaitForWindowNamed(const std::string& name,
+                                                           std::chrono::milliseconds timeout) {
+    std::optional<std::string> window;
+    Wait(
+        [&] {
+            for (const std::string& shown : OtherWindows())
+                if (input->Name(shown) == name) window = shown;
+            return window.has_value();
+        },
+        timeout);
+    return window;
+}
+
 std::optional<std::string> ProgramTest::WaitForNewWindow(const std::vector<std::string>& before,
                                                          std::chrono::milliseconds timeout) {
     std::optional<std::string> window;

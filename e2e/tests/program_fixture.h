@@ -102,6 +102,9 @@ protected:
     std::vector<std::string> OtherWindows();
     // Until exactly one window besides the main window shows: it.
     std::optional<std::string> WaitForOneOtherWindow(std::chrono::milliseconds timeout);
+    // Until a window besides the main window shows under this name: it.
+    std::optional<std::string> WaitForWindowNamed(const std::string& name,
+                                                  std::chrono::milliseconds timeout);
     // Until a window besides the main window shows that was not among those before: it.
     std::optional<std::string> WaitForNewWindow(const std::vector<std::string>& before,
                                                 std::chrono::milliseconds timeout);
