@@ -41,13 +41,19 @@ QCoreApplication*& Wired() {
 // the driver's thread waited for the next timer or the next move of the mouse.
 void WakeQtOnPosts(QCoreApplication& application) {
     if (Wired() == &application) return;
+    // Wired again after each loop of Qt's own: the application's end is watched once.
+    static QCoreApplication* watched = nullptr;
+    if (watched != &application) {
+        watched = &application;
+        QObject::connect(&application, &QObject::destroyed, &application, [] {
+            core::SetWakeUpHandler(nullptr);
+            Wired() = nullptr;
+            watched = nullptr;
+        });
+    }
     Wired() = &application;
     QAbstractEventDispatcher* dispatcher = application.thread()->eventDispatcher();
     core::SetWakeUpHandler([dispatcher] { dispatcher->wakeUp(); });
-    QObject::connect(&application, &QObject::destroyed, &application, [] {
-        core::SetWakeUpHandler(nullptr);
-        Wired() = nullptr;
-    });
 }
 
 } // namespace

@@ -209,6 +209,8 @@ void MatchSurfaceToWindow(WindowData& w) {
     w.surface = std::move(fresh);
 }
 
+namespace {
+
 // Forms have no owner on the screen (the application's hidden window owns them), and a window
 // manager stacks a window that belongs to none as any other: a click on the disabled window
 // behind a modal box would lift that window over the box. A pop-up window (a dialog, a box)
@@ -222,13 +224,15 @@ void BelongToActiveWindow(WindowData& w) {
     auto* active = WindowOf(GetActiveWindow());
     if (!active || active == &w || active->IsChild() || !active->host || !active->host->isVisible())
         return;
-    QWindow* window = w.host->windowHandle();
-    for (QWindow* above = active->host->windowHandle(); above; above = above->transientParent())
-        if (window && above == window) return;
+    if (QWindow* window = w.host->windowHandle())
+        for (QWindow* above = active->host->windowHandle(); above; above = above->transientParent())
+            if (above == window) return;
     w.host->winId();
     active->host->winId();
     w.host->windowHandle()->setTransientParent(active->host->windowHandle());
 }
+
+} // namespace
 
 void SyncHostGeometry(WindowData& w) {
     if (!w.host) return;
