@@ -56,39 +56,57 @@ struct JackProbe {
 // Whether a JACK server runs, asked without starting one. RtMidi would ask by opening its own
 // client, which, with no server, prints to standard error and leaks its buffers. While the last
 // question that went unanswered still waits, the server counts as not running without a new wait.
-bool JackServerRunning(std::shared_ptr<JackProbe>& unanswered) {
-    if (unanswered) {
-        std::lock_guard lock(unanswered->mutex);
-        if (!unanswered->done) return false;
-    }
-    unanswered.reset();
-    jack_set_error_function(&QuietJack);
-    jack_set_info_function(&QuietJack);
-    auto probe = std::make_shared<JackProbe>();
-    std::thread([probe, name = JackClientName(JackServerName())] {
-        jack_status_t status{};
-        jack_client_t* client = jack_client_open(name.c_str(), JackNoStartServer, &status);
-        if (client) jack_client_close(client);
-        {
-            std::lock_guard lock(probe->mutex);
-            probe->done = true;
-            probe->running = client != nullptr;
+class JackQuestion {
+public:
+    bool Running() {
+        if (unanswered_) {
+            std::lock_guard lock(unanswered_->mutex);
+            if (!unanswered_->done) return false;
         }
-        probe->answered.notify_all();
-    }).detach();
-    std::unique_lock lock(probe->mutex);
-    if (probe->answered.wait_for(lock, JackProbeTimeout, [&] { return probe->done; }))
+        unanswered_.reset();
+        jack_set_error_function(&QuietJack);
+        jack_set_info_function(&QuietJack);
+        auto probe = std::make_shared<JackProbe>();
+        std::thread([probe, name = JackClientName(JackServerName())] {
+            jack_status_t status{};
+            jack_client_t* client = jack_client_open(name.c_str(), JackNoStartServer, &status);
+            if (client) jack_client_close(client);
+            {
+                std::lock_guard lock(probe->mutex);
+                probe->done = true;
+                probe->running = client != nullptr;
+            }
+            probe->answered.notify_all();
+        }).detach();
+        std::unique_lock lock(probe->mutex);
+        if (!probe->answered.wait_for(lock, JackProbeTimeout, [&] { return probe->done; })) {
+            unanswered_ = std::move(probe);
+            return false;
+        }
+        if (probe->running) answeredAt_ = std::chrono::steady_clock::now();
         return probe->running;
-    unanswered = std::move(probe);
-    return false;
-}
+    }
 
-std::vector<RtMidi::Api> Apis(std::shared_ptr<JackProbe>& unanswered) {
+    // Before a JACK port opens: a server that answered a moment ago (the listing before the
+    // open asked) is not asked again, so that opening costs no client of its own.
+    bool AnsweredLately() {
+        if (answeredAt_ && std::chrono::steady_clock::now() - *answeredAt_ < JackAnswerLasts)
+            return true;
+        return Running();
+    }
+
+private:
+    static constexpr auto JackAnswerLasts = std::chrono::seconds(5);
+    std::shared_ptr<JackProbe> unanswered_;
+    std::optional<std::chrono::steady_clock::time_point> answeredAt_;
+};
+
+std::vector<RtMidi::Api> Apis(JackQuestion& jackQuestion) {
     std::vector<RtMidi::Api> compiled;
     RtMidi::getCompiledApi(compiled);
     // Without the sequencer device ALSA can only fail, and says so on standard error.
     const bool alsa = access("/dev/snd/seq", R_OK | W_OK) == 0;
-    const bool jack = JackServerRunning(unanswered);
+    const bool jack = jackQuestion.Running();
     std::vector<RtMidi::Api> apis;
     for (RtMidi::Api api : {RtMidi::LINUX_ALSA, RtMidi::UNIX_JACK}) {
         if (api == RtMidi::LINUX_ALSA && !alsa) continue;
@@ -142,9 +160,9 @@ std::unique_ptr<RtMidiOut> MakeProbe(RtMidi::Api api, RtMidiOut*) {
 
 template <class Probe>
 std::vector<Port> ListPorts(std::map<RtMidi::Api, std::unique_ptr<Probe>>& probes,
-                            std::shared_ptr<JackProbe>& unanswered) {
+                            JackQuestion& jackQuestion) {
     std::vector<Port> ports;
-    for (RtMidi::Api api : Apis(unanswered)) {
+    for (RtMidi::Api api : Apis(jackQuestion)) {
         auto& probe = probes[api];
         if (!probe) probe = MakeProbe(api, static_cast<Probe*>(nullptr));
         if (!probe) continue;
@@ -223,10 +241,7 @@ struct RtMidiBackend::State {
     std::vector<Port> outputs;
     std::map<RtMidi::Api, std::unique_ptr<RtMidiIn>> inputProbes;
     std::map<RtMidi::Api, std::unique_ptr<RtMidiOut>> outputProbes;
-    std::shared_ptr<JackProbe> unansweredJackProbe;
-
-    // Before a JACK port opens: the server answered a moment ago.
-    bool JackAnswers() { return JackServerRunning(unansweredJackProbe); }
+    JackQuestion jack;
 };
 
 RtMidiBackend::RtMidiBackend() : state_(std::make_unique<State>()) {}
@@ -234,12 +249,12 @@ RtMidiBackend::RtMidiBackend() : state_(std::make_unique<State>()) {}
 RtMidiBackend::~RtMidiBackend() = default;
 
 std::vector<std::string> RtMidiBackend::InputNames() {
-    state_->inputs = ListPorts(state_->inputProbes, state_->unansweredJackProbe);
+    state_->inputs = ListPorts(state_->inputProbes, state_->jack);
     return DisplayNames(state_->inputs);
 }
 
 std::vector<std::string> RtMidiBackend::OutputNames() {
-    state_->outputs = ListPorts(state_->outputProbes, state_->unansweredJackProbe);
+    state_->outputs = ListPorts(state_->outputProbes, state_->jack);
     return DisplayNames(state_->outputs);
 }
 
@@ -249,7 +264,7 @@ std::unique_ptr<OutputConnection> RtMidiBackend::OpenOutput(std::size_t index) {
     // RtMidi unregisters a JACK port from its running client when closing, which libjack's own
     // threads do not survive.
     if (port.api == RtMidi::UNIX_JACK) {
-        if (!state_->JackAnswers()) return nullptr;
+        if (!state_->jack.AnsweredLately()) return nullptr;
         return JackMidiOutPort::Open(ClientNameFor(port.api), ClientName + " Out", port.name);
     }
     auto out = MakeOut(port.api);
@@ -266,7 +281,7 @@ std::unique_ptr<InputConnection> RtMidiBackend::OpenInput(std::size_t index,
     if (index >= state_->inputs.size()) return nullptr;
     const Port& port = state_->inputs[index];
     if (port.api == RtMidi::UNIX_JACK) {
-        if (!state_->JackAnswers()) return nullptr;
+        if (!state_->jack.AnsweredLately()) return nullptr;
         return JackMidiInPort::Open(ClientNameFor(port.api), ClientName + " In", port.name,
                                     std::move(onReceive));
     }
