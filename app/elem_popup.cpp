@@ -29,10 +29,10 @@ TElemPopup::TElemPopup(forms::TComponent* owner, forms::TDrawGrid& Grid, int Dow
     ImportFrom.OnClick = [this](forms::TObject*) { ImportExport(&TElemPopup::LoadSysexClick); };
     ExportTo.OnClick = [this](forms::TObject*) { ImportExport(&TElemPopup::SaveSysexClick); };
     Send.OnClick = [this](forms::TObject*) {
-        if (subject_ != nullptr) subject_->Transmit(false);
+        if (subject_ != nullptr && model::MidiReady()) subject_->Transmit(false);
     };
     Receive.OnClick = [this](forms::TObject*) {
-        if (subject_ == nullptr) return;
+        if (subject_ == nullptr || !model::MidiReady()) return;
         subject_->Receive(false);
         grid_.Invalidate();
     };

@@ -62,9 +62,14 @@ void TFormInOut::FormCreate(forms::TObject*) {
 void TFormInOut::FormShow(forms::TObject*) {
     if (model::AppState() == nullptr) return;
     const model::TConfig& config = model::AppState()->Config;
+    model::TMidiConnection& midi = model::AppState()->Midi;
+    // Devices come and go (a sound server started or stopped since the last showing).
+    midi.ListDevices();
+    ListDevices(InputPort, midi.InputDevices());
+    ListDevices(OutputPort, midi.OutputDevices());
     // A port number of a device that is gone selects nothing.
-    InputPort.SetItemIndex(config.InPort);
-    OutputPort.SetItemIndex(config.OutPort);
+    InputPort.SetItemIndex(midi.InPortIndex());
+    OutputPort.SetItemIndex(midi.OutPortIndex());
     SpinDeviceID.SetValue(config.DeviceID);
     MidiThrue.SetChecked(config.Thrue == 1);
 }
@@ -73,16 +78,15 @@ void TFormInOut::OkBtnClick(forms::TObject*) {
     if (model::AppState() == nullptr) return;
     model::TConfig& config = model::AppState()->Config;
     model::TMidiConnection& midi = model::AppState()->Midi;
-    if (midi.Online()) midi.CloseDevs();
     // Without a selection (the configured device is gone) the port stays as configured.
     if (InputPort.ItemIndex() >= 0) config.InPort = InputPort.ItemIndex();
     if (OutputPort.ItemIndex() >= 0) config.OutPort = OutputPort.ItemIndex();
     config.DeviceID = SpinDeviceID.Value();
     config.Thrue = MidiThrue.Checked() ? 1 : 0;
-    if (midi.Online()) {
-        midi.OpenDevs();
-        SetModalResult(forms::mrOk);
-    }
+    // Also when the ports were closed (no MIDI system at start-up, or its server stopped): the
+    // ports chosen now open, so that sending and receiving work without a restart.
+    midi.UsePorts();
+    SetModalResult(forms::mrOk);
     config.Save();
 }
 

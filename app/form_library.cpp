@@ -501,12 +501,16 @@ void TFormLibrary::UnmaskClick() {
 }
 
 void TFormLibrary::TransmetClick() {
-    for (model::TLibElem* elem : SelectedVisible())
+    const std::vector<model::TLibElem*> selected = SelectedVisible();
+    if (selected.empty() || !model::MidiReady()) return;
+    for (model::TLibElem* elem : selected)
         elem->Transmit(false);
 }
 
 void TFormLibrary::ReceiveClick() {
-    for (model::TLibElem* elem : SelectedVisible()) {
+    const std::vector<model::TLibElem*> selected = SelectedVisible();
+    if (selected.empty() || !model::MidiReady()) return;
+    for (model::TLibElem* elem : selected) {
         elem->Receive(false);
         DrawGrid.Repaint();
         model::TUiServices* ui = model::UiServices();

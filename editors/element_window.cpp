@@ -89,10 +89,10 @@ void TElementWindow::ToolClick(TTool tool) {
         elem.Transmit(true);
         break;
     case TTool::Send:
-        elem.Transmit(true);
+        if (model::MidiReady()) elem.Transmit(true);
         break;
     case TTool::Receive:
-        elem.Receive(true);
+        if (model::MidiReady()) elem.Receive(true);
         break;
     case TTool::Load:
         elem.LoadSysExFile();

@@ -146,6 +146,10 @@ void TMidiInput::Start() {
     if (open_) Check(midiInStart(handle_));
 }
 
+bool TMidiInput::Connected() const {
+    return open_ && platform::midi::midiInConnected(handle_);
+}
+
 void TMidiInput::Close() {
     if (!open_) return;
     open_ = false;

@@ -62,6 +62,8 @@ public:
     bool Open();
     void Start();
     void Close();
+    // Open, and the device is still there: false once the sound system behind it has gone.
+    bool Connected() const;
     std::uint16_t PendingCount() const;
     // The oldest event, or null when closed or when nothing is waiting.
     std::unique_ptr<TMyMidiEvent> ReadEvent();

@@ -86,6 +86,10 @@ bool TMidiOutput::Open() {
     return true;
 }
 
+bool TMidiOutput::Connected() const {
+    return open_ && platform::midi::midiOutConnected(handle_);
+}
+
 bool TMidiOutput::Close() {
     if (!open_) return false;
     MMRESULT result = midiOutClose(handle_);

@@ -46,6 +46,9 @@ public:
     virtual bool Open();
     // False when it was not open.
     virtual bool Close();
+    // Open, and the device is still there: false once the sound system behind it has gone, when
+    // only closing and opening again brings it back.
+    bool Connected() const;
     virtual void SendEvent(const TMyMidiEvent& event);
     virtual void SendShort(std::uint8_t status, std::uint8_t data1, std::uint8_t data2);
     // The caller may reuse its bytes as soon as this returns.

@@ -80,6 +80,11 @@ bool JackServer::Installed() {
 JackServer::JackServer(Key, std::string name)
     : name_(std::move(name)), process_(Arguments(name_), log_) {}
 
+bool JackServer::Stop() {
+    if (!process_.Stop()) killed_ = true;
+    return !killed_;
+}
+
 void JackServer::Freeze() {
     process_.Signal(SIGSTOP);
 }
@@ -89,17 +94,21 @@ void JackServer::Thaw() {
 }
 
 JackServer::~JackServer() {
-    if (!process_.Stop())
+    if (!Stop())
         Reclaim(name_, folder_.Path().empty() ? std::string() : folder_.PathOf("reclaim.log"));
     RemoveLeftovers(name_);
     unsetenv("JACK_DEFAULT_SERVER");
 }
 
-std::unique_ptr<JackServer> JackServer::Start(std::string& whyNot) {
+std::string JackServer::UniqueName() {
+    static int serial = 0;
+    return "quintaron-" + std::to_string(getpid()) + "-" + std::to_string(++serial);
+}
+
+std::unique_ptr<JackServer> JackServer::Start(std::string& whyNot, std::string name) {
     jack_set_error_function(&Quiet);
     jack_set_info_function(&Quiet);
-    static int serial = 0;
-    std::string name = "quintaron-" + std::to_string(getpid()) + "-" + std::to_string(++serial);
+    if (name.empty()) name = UniqueName();
     auto server = std::make_unique<JackServer>(Key{}, name);
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
     while (std::chrono::steady_clock::now() < deadline) {

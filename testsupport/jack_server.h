@@ -19,12 +19,19 @@ public:
     // machine that the tests should report, not pass over.
     static bool Installed();
     // Null, with the reason in whyNot, when no server could be started within a few seconds.
-    static std::unique_ptr<JackServer> Start(std::string& whyNot);
+    // Named as given (a program told the name before the server runs), else by a name of its own.
+    static std::unique_ptr<JackServer> Start(std::string& whyNot, std::string name = {});
+    // A name nobody else uses, for a server to start later.
+    static std::string UniqueName();
     ~JackServer();
     JackServer(const JackServer&) = delete;
     JackServer& operator=(const JackServer&) = delete;
 
     const std::string& Name() const { return name_; }
+    // The server stops as a user stops it (SIGTERM), so that its clients are told and its slot in
+    // the machine's registry of servers is freed; the destructor then has nothing left to stop.
+    // False when it had to be killed.
+    bool Stop();
     // The server stops answering its clients, as a hung one does, until Thaw.
     void Freeze();
     void Thaw();
@@ -40,6 +47,7 @@ private:
     // None when the folder could not be made.
     std::string log_ = folder_.Path().empty() ? std::string() : folder_.PathOf("jackd.log");
     ChildProcess process_;
+    bool killed_ = false;
 };
 
 } // namespace testsupport

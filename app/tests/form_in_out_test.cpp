@@ -6,6 +6,7 @@
 #include "app/form_transmet.h"
 #include "app/tests/app_fixture.h"
 #include "model/program/config.h"
+#include "model/sysex/sysex.h"
 #include "platform/core/ini_file.h"
 
 #include <gtest/gtest.h>
@@ -27,12 +28,6 @@ class InOutTest : public test::AppTest {
 protected:
     ~InOutTest() override { model::SetUiServices(nullptr); }
 
-    // Another program holds the instrument's input.
-    void TakeInstrumentInput() {
-        held = std::make_unique<midi::TMidiInput>(nullptr);
-        held->SetProductName(VirtualInstrument::DefaultName);
-        ASSERT_TRUE(held->Open());
-    }
     static int Setting(const char* section, const char* key) {
         return pc::TIniFile(model::SettingsFileName).ReadInteger(section, key, -99);
     }
@@ -65,8 +60,6 @@ protected:
         first.insert(first.end(), next.begin(), next.end());
         return first;
     }
-
-    std::unique_ptr<midi::TMidiInput> held;
 };
 
 TEST_F(InOutTest, TheDialogListsTheDevicesAndOpensTheConfiguredPorts) {
@@ -138,23 +131,62 @@ TEST_F(InOutTest, TheDeviceIdStaysBetween17And32) {
     }
 }
 
-TEST_F(InOutTest, OkWhileThePortsAreClosedStoresTheChoiceAndOpensNothing) {
-    TakeInstrumentInput();
+// No MIDI system at start-up; its server starts later. The dialog lists its ports when it shows,
+// and Ok opens the chosen ones: no restart is needed.
+TEST_F(InOutTest, AMidiSystemThatComesAfterStartUpIsListedAndOkOpensItsPorts) {
+    auto& system = virtualInstrument.Midi();
+    system.Unplug(virtualInstrument.Pair());
+    system.Unplug(otherPair);
     TFormInOut& dialog = MakeForm<TFormInOut>();
-    held.reset();
     ASSERT_FALSE(state.Midi.Online());
     EXPECT_EQ(dialogs.messages, std::vector<std::string>{model::NoMidiSystem});
+    system.Replug(virtualInstrument.Pair());
+    system.Replug(otherPair);
     After(100, [&] {
+        EXPECT_EQ(dialog.InputPort.Items().Count(), 2);
         Choose(dialog.OutputPort, 1);
         Click(dialog.OkBtn);
     });
     EXPECT_EQ(dialog.ShowModal(), forms::mrOk);
     EXPECT_EQ(state.Config.OutPort, 1);
     EXPECT_EQ(Setting("MidiPort", "Out"), 1);
-    EXPECT_FALSE(state.Midi.Online());
-    midi::TMidiOutput probe(nullptr);
-    probe.SetProductName(OtherName);
-    EXPECT_TRUE(probe.Open());
+    EXPECT_TRUE(state.Midi.Online());
+    EXPECT_TRUE(state.Midi.Connected());
+    EXPECT_EQ(state.Midi.Output()->ProductName(), OtherName);
+    model::SendDT1Byte(0x01000000, 0, 0, 0x12);
+    Run(10);
+    EXPECT_EQ(toOther.size(), 1u);
+}
+
+// Ok with the ports in use chosen again keeps them, so that what other programs connected to
+// them stays connected; once their system has gone and come back, the same Ok opens them afresh.
+TEST_F(InOutTest, OkKeepsThePortsInUseUnlessTheirSystemWentAway) {
+    TFormInOut& dialog = MakeForm<TFormInOut>();
+    ASSERT_TRUE(state.Midi.Online());
+    midi::TMidiInput* const input = state.Midi.Input();
+    midi::TMidiOutput* const output = state.Midi.Output();
+    std::vector<bool> devs;
+    state.Midi.OnDevs = [&](bool open) { devs.push_back(open); };
+    After(100, [&] { Click(dialog.OkBtn); });
+    EXPECT_EQ(dialog.ShowModal(), forms::mrOk);
+    EXPECT_TRUE(devs.empty()) << "the ports were closed and opened again";
+    EXPECT_EQ(state.Midi.Input(), input);
+    EXPECT_EQ(state.Midi.Output(), output);
+
+    virtualInstrument.Midi().Unplug(virtualInstrument.Pair());
+    virtualInstrument.Midi().Replug(virtualInstrument.Pair());
+    EXPECT_FALSE(state.Midi.Connected());
+    After(100, [&] {
+        EXPECT_EQ(dialog.InputPort.ItemIndex(), 0);
+        Click(dialog.OkBtn);
+    });
+    EXPECT_EQ(dialog.ShowModal(), forms::mrOk);
+    EXPECT_TRUE(state.Midi.Connected());
+    EXPECT_TRUE(dialogs.messages.empty());
+    const std::size_t before = instrument().Received().size();
+    model::SendDT1Byte(0x01000000, 0, 0, 0x12);
+    Run(10);
+    EXPECT_EQ(instrument().Received().size(), before + 1);
 }
 
 TEST_F(InOutTest, CancelLeavesTheSettingsAsTheyWere) {

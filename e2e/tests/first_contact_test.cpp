@@ -5,15 +5,9 @@
 // the program believes it drew.
 
 #include "e2e/tests/program_fixture.h"
-#include "model/elements/bank.h"
-#include "model/elements/element_factory.h"
-#include "model/elements/library.h"
-#include "model/elements/patch.h"
 #include "model/program/config.h"
 #include "model/program/quintaron.h"
-#include "model/sysex/address_map.h"
 #include "platform/core/ini_file.h"
-#include "testsupport/instrument_address_map.h"
 
 #include <gtest/gtest.h>
 
@@ -28,42 +22,7 @@ namespace {
 
 using platform::gdi::Surface;
 
-// The File menu is the menu bar's first entry; Exit is its last command.
-struct FileMenu {
-    int X = 0;
-    int Y = 0;
-};
-
-class FirstContactTest : public ProgramTest {
-protected:
-    FileMenu File() const { return {main->X + 22, main->Y + 11}; }
-
-    // File opens by mouse, shows itself, and its last command, Exit, ends the program well.
-    void OpenFileAndExit() {
-        auto before = Shoot("before-file.png");
-        ASSERT_TRUE(before);
-        const auto shown = OtherWindows();
-        ASSERT_TRUE(input->Click(File().X, File().Y));
-        const auto menu = WaitForNewWindow(shown, 5s);
-        ASSERT_TRUE(menu) << "File did not open" << ProgramSays();
-        ASSERT_NO_FATAL_FAILURE(ExpectShowsItself(*menu, *before, "file-menu"));
-        const auto geometry = input->Geometry(*menu);
-        ASSERT_TRUE(geometry);
-        ASSERT_TRUE(
-            input->Click(geometry->X + geometry->Width / 2, geometry->Y + geometry->Height - 12));
-        // A library that start-up could only open empty is not worth saving.
-        std::optional<int> status;
-        Wait(
-            [&] {
-                for (const std::string& window : OtherWindows())
-                    if (input->Name(window) == "Information") input->Key("n");
-                return (status = program->WaitForExit(0s)).has_value();
-            },
-            10s);
-        ASSERT_TRUE(status) << "File > Exit did not end the program" << ProgramSays();
-        EXPECT_EQ(*status, 0) << ProgramSays();
-    }
-};
+class FirstContactTest : public ProgramTest {};
 
 // With and without a window manager.
 class FirstRunTest : public FirstContactTest, public ::testing::WithParamInterface<bool> {};
@@ -198,7 +157,7 @@ TEST_F(FirstContactTest, AFileThatIsNoLibraryIsRefusedAloud) {
         << "start-up did not end" << ProgramSays();
 
     // File, then Open by its accelerator; the dialog takes the file's name.
-    ASSERT_TRUE(input->Click(File().X, File().Y));
+    ASSERT_TRUE(input->Click(FileX(), FileY()));
     ASSERT_TRUE(WaitForOneOtherWindow(5s)) << "File did not open" << ProgramSays();
     ASSERT_TRUE(input->Key("o"));
     ASSERT_TRUE(WaitForWindowNamed("Load Library", 10s)) << "no file dialog" << ProgramSays();
@@ -222,94 +181,18 @@ TEST_F(FirstContactTest, AFileThatIsNoLibraryIsRefusedAloud) {
     EXPECT_EQ(ini.ReadInteger("Desktop", "Num Library", -1), 0);
 }
 
-// The bytes of user patch n's blocks, as the simulated instrument holds them.
-std::vector<std::uint8_t> Expected(int n, int block) {
-    const std::uint32_t base = model::PatchBase(false, true, n);
-    const std::uint16_t offset = block == 0 ? model::CommonOffset : model::ToneOffset(block);
-    const auto size =
-        static_cast<std::uint32_t>(block == 0 ? model::CommonDataLength : model::ToneDataLength);
-    return testsupport::PatternBytes(
-        {testsupport::OffsetToAddress(testsupport::AddressToOffset(base) +
-                                      testsupport::AddressToOffset(offset)),
-         size});
-}
-
 // A user patch bank received from the instrument while nobody touches the mouse or the keys ends
 // at the instrument's pace, and every byte of it arrived where it belongs.
 TEST_F(FirstContactTest, APatchBankArrivesAtTheInstrumentsPaceWithNobodyTouchingTheMouse) {
     ASSERT_NO_FATAL_FAILURE(StartDesktop(true));
     if (IsSkipped()) return;
     ASSERT_NO_FATAL_FAILURE(StartInstrument(true));
-    {
-        model::TQuintaron state;
-        model::TLibrary library;
-        library.Add(model::CreateElemByType(1, &library)).SetName("Bank", false);
-        library.FileName = fixture;
-        ASSERT_TRUE(library.SaveFile(false));
-        platform::core::TIniFile ini(model::SettingsFileName);
-        ini.WriteInteger("Desktop", "Num Library", 1);
-        ini.WriteString("Desktop", "Library1", fixture);
-    }
+    ASSERT_NO_FATAL_FAILURE(DesktopWithPatchBank());
     ASSERT_NO_FATAL_FAILURE(StartProgram());
     ASSERT_NO_FATAL_FAILURE(WaitForMainWindow());
-    std::optional<Grid> grid;
-    ASSERT_TRUE(Wait(
-        [&] {
-            auto screen = Screen();
-            if (screen) grid = FindGrid(*screen, *main);
-            return grid && grid->Rows.size() == 1;
-        },
-        30s))
-        << "no library window with its bank" << ProgramSays();
-
-    // Receive, the sixth command of the row's popup.
-    ASSERT_TRUE(input->Click(grid->Left + 120, grid->Rows[0].Middle(), 3));
-    ASSERT_TRUE(WaitForOneOtherWindow(5s)) << "no popup" << ProgramSays();
-    for (int i = 0; i < 6; ++i)
-        ASSERT_TRUE(input->Key("Down"));
-    ASSERT_TRUE(input->Key("Return"));
-    const auto started = std::chrono::steady_clock::now();
-
-    // Nothing more from the user: the progress window comes and goes by itself.
-    ASSERT_TRUE(WaitForWindowNamed("Receiving", 10s)) << "no progress window" << ProgramSays();
-    ASSERT_TRUE(Wait([&] { return OtherWindows().empty(); }, 30s))
-        << "the receive did not end by itself within 30 s" << ProgramSays();
-    const auto took = std::chrono::steady_clock::now() - started;
-    std::cout << "The bank took "
-              << std::chrono::duration_cast<std::chrono::milliseconds>(took).count() << " ms\n";
-    Shoot("received.png");
-
-    // Saved at exit, it holds the instrument's bytes.
-    ASSERT_TRUE(input->Click(File().X, File().Y));
-    const auto menu = WaitForOneOtherWindow(5s);
-    ASSERT_TRUE(menu) << "File did not open" << ProgramSays();
-    const auto geometry = input->Geometry(*menu);
-    ASSERT_TRUE(geometry);
-    ASSERT_TRUE(
-        input->Click(geometry->X + geometry->Width / 2, geometry->Y + geometry->Height - 12));
-    ASSERT_TRUE(WaitForWindowNamed("Information", 10s)) << "no save question" << ProgramSays();
-    ASSERT_TRUE(input->Key("Return")); // Yes, the default button
-    const std::optional<int> status = program->WaitForExit(10s);
-    ASSERT_TRUE(status) << "the program did not end" << ProgramSays();
-    EXPECT_EQ(*status, 0) << ProgramSays();
-
-    model::TQuintaron state;
-    model::TLibrary saved;
-    ASSERT_TRUE(saved.LoadFromFile(fixture));
-    ASSERT_EQ(saved.Count(), 1);
-    auto* bank = dynamic_cast<model::TPatchBank*>(&saved.Elem(0));
-    ASSERT_NE(bank, nullptr);
-    int wrong = 0;
-    for (int n = 1; n <= model::PatchesPerMemory; ++n) {
-        model::TPatch& patch = bank->Patch(n - 1);
-        const auto common = patch.Common->Data();
-        wrong += !std::equal(common.begin(), common.end(), Expected(n, 0).begin());
-        for (int tone = 1; tone <= model::ToneCount; ++tone) {
-            const auto data = patch.Tone(tone).Data();
-            wrong += !std::equal(data.begin(), data.end(), Expected(n, tone).begin());
-        }
-    }
-    EXPECT_EQ(wrong, 0) << "blocks of 640 differ from the instrument's";
+    const auto grid = WaitForGridRows(1, 30s);
+    ASSERT_TRUE(grid) << "no library window with its bank" << ProgramSays();
+    ASSERT_NO_FATAL_FAILURE(ReceiveBankAndExitSaving(*grid));
 }
 
 } // namespace

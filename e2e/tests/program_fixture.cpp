@@ -1,8 +1,19 @@
 #include "e2e/tests/program_fixture.h"
 
+#include "model/elements/bank.h"
+#include "model/elements/element_factory.h"
+#include "model/elements/library.h"
+#include "model/elements/patch.h"
+#include "model/program/config.h"
+#include "model/program/quintaron.h"
+#include "model/sysex/address_map.h"
+#include "platform/core/ini_file.h"
+#include "testsupport/instrument_address_map.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <map>
 #include <sstream>
@@ -31,6 +42,18 @@ bool GridLine(const Surface& screen, int y, int left, int right) {
     for (int x = left; x < right; ++x)
         fill += GridFill(Rgb(screen, x, y));
     return fill * 2 >= right - left;
+}
+
+// The bytes of user patch n's blocks, as the simulated instrument holds them.
+std::vector<std::uint8_t> Expected(int n, int block) {
+    const std::uint32_t base = model::PatchBase(false, true, n);
+    const std::uint16_t offset = block == 0 ? model::CommonOffset : model::ToneOffset(block);
+    const auto size =
+        static_cast<std::uint32_t>(block == 0 ? model::CommonDataLength : model::ToneDataLength);
+    return testsupport::PatternBytes(
+        {testsupport::OffsetToAddress(testsupport::AddressToOffset(base) +
+                                      testsupport::AddressToOffset(offset)),
+         size});
 }
 
 } // namespace
@@ -178,18 +201,83 @@ void ProgramTest::StartDesktop(bool windowManagerToo) {
     ASSERT_TRUE(windowManager) << whyNot;
 }
 
-void ProgramTest::StartInstrument(bool pattern) {
+void ProgramTest::StartInstrument(bool pattern, const std::string& serverName, bool trace) {
     ASSERT_TRUE(testsupport::JackServer::Installed())
         << "jackd is not installed (scripts/setup-debian installs it)";
     std::string whyNot;
-    jack = testsupport::JackServer::Start(whyNot);
+    jack = testsupport::JackServer::Start(whyNot, serverName);
     ASSERT_TRUE(jack) << "no JACK server could start: " << whyNot;
     sim.emplace(std::vector<std::string>{QUINTARON_SIM_INSTRUMENT, "--api", "jack", "--name",
-                                         "Sim " + jack->Name(), "--pattern",
-                                         pattern ? "on" : "off"},
+                                         "Sim " + jack->Name(), "--pattern", pattern ? "on" : "off",
+                                         "--trace", trace ? "on" : "off"},
                 folder.PathOf("sim.log"));
     ASSERT_TRUE(Wait([&] { return sim->Printed("ready"); }, 5s))
         << "the simulated instrument did not get ready: " << sim->Output();
+}
+
+int ProgramTest::Received() {
+    std::ifstream in(folder.PathOf("sim.log"));
+    int count = 0;
+    for (std::string line; std::getline(in, line);)
+        count += line.rfind("received ", 0) == 0;
+    return count;
+}
+
+void ProgramTest::OpenFileAndExit() {
+    auto before = Shoot("before-file.png");
+    ASSERT_TRUE(before);
+    const auto shown = OtherWindows();
+    ASSERT_TRUE(input->Click(FileX(), FileY()));
+    const auto menu = WaitForNewWindow(shown, 5s);
+    ASSERT_TRUE(menu) << "File did not open" << ProgramSays();
+    ASSERT_NO_FATAL_FAILURE(ExpectShowsItself(*menu, *before, "file-menu"));
+    const auto geometry = input->Geometry(*menu);
+    ASSERT_TRUE(geometry);
+    ASSERT_TRUE(
+        input->Click(geometry->X + geometry->Width / 2, geometry->Y + geometry->Height - 12));
+    std::optional<int> status;
+    Wait(
+        [&] {
+            for (const std::string& window : OtherWindows())
+                if (input->Name(window) == "Information") input->Key("n");
+            return (status = program->WaitForExit(0s)).has_value();
+        },
+        10s);
+    ASSERT_TRUE(status) << "File > Exit did not end the program" << ProgramSays();
+    EXPECT_EQ(*status, 0) << ProgramSays();
+}
+
+std::optional<Grid> ProgramTest::WaitForGridRows(std::size_t rows,
+                                                 std::chrono::milliseconds timeout) {
+    std::optional<Grid> grid;
+    Wait(
+        [&] {
+            auto screen = Screen();
+            if (screen) grid = FindGrid(*screen, *main);
+            return grid && grid->Rows.size() == rows;
+        },
+        timeout);
+    if (grid && grid->Rows.size() != rows) grid.reset();
+    return grid;
+}
+
+void ProgramTest::RowCommand(const Grid& grid, std::size_t row, int downs) {
+    ASSERT_TRUE(input->Click(grid.Left + 120, grid.Rows[row].Middle(), 3));
+    ASSERT_TRUE(WaitForOneOtherWindow(5s)) << "no popup" << ProgramSays();
+    for (int i = 0; i < downs; ++i)
+        ASSERT_TRUE(input->Key("Down"));
+    ASSERT_TRUE(input->Key("Return"));
+}
+
+void ProgramTest::DesktopWithPatchBank() {
+    model::TQuintaron state;
+    model::TLibrary library;
+    library.Add(model::CreateElemByType(model::etPatchBank, &library)).SetName("Bank", false);
+    library.FileName = fixture;
+    ASSERT_TRUE(library.SaveFile(false));
+    platform::core::TIniFile ini(model::SettingsFileName);
+    ini.WriteInteger("Desktop", "Num Library", 1);
+    ini.WriteString("Desktop", "Library1", fixture);
 }
 
 void ProgramTest::StartProgram() {
@@ -298,6 +386,56 @@ void ProgramTest::ExpectShowsItself(const std::string& window, const Surface& be
 
 std::string ProgramTest::ProgramSays() {
     return "\nThe program's output:\n" + (program ? program->Output(2000) : std::string());
+}
+
+} // namespace e2e
+
+namespace e2e {
+
+void ProgramTest::ReceiveBankAndExitSaving(const Grid& grid) {
+    ASSERT_NO_FATAL_FAILURE(RowCommand(grid, 0, 6)); // Receive
+    const auto started = std::chrono::steady_clock::now();
+
+    // Nothing more from the user: the progress window comes and goes by itself.
+    ASSERT_TRUE(WaitForWindowNamed("Receiving", 10s)) << "no progress window" << ProgramSays();
+    ASSERT_TRUE(Wait([&] { return OtherWindows().empty(); }, 30s))
+        << "the receive did not end by itself within 30 s" << ProgramSays();
+    const auto took = std::chrono::steady_clock::now() - started;
+    std::cout << "The bank took "
+              << std::chrono::duration_cast<std::chrono::milliseconds>(took).count() << " ms\n";
+    Shoot("received.png");
+
+    // Saved at exit, it holds the instrument's bytes.
+    ASSERT_TRUE(input->Click(FileX(), FileY()));
+    const auto menu = WaitForOneOtherWindow(5s);
+    ASSERT_TRUE(menu) << "File did not open" << ProgramSays();
+    const auto geometry = input->Geometry(*menu);
+    ASSERT_TRUE(geometry);
+    ASSERT_TRUE(
+        input->Click(geometry->X + geometry->Width / 2, geometry->Y + geometry->Height - 12));
+    ASSERT_TRUE(WaitForWindowNamed("Information", 10s)) << "no save question" << ProgramSays();
+    ASSERT_TRUE(input->Key("Return")); // Yes, the default button
+    const std::optional<int> status = program->WaitForExit(10s);
+    ASSERT_TRUE(status) << "the program did not end" << ProgramSays();
+    EXPECT_EQ(*status, 0) << ProgramSays();
+
+    model::TQuintaron state;
+    model::TLibrary saved;
+    ASSERT_TRUE(saved.LoadFromFile(fixture));
+    ASSERT_EQ(saved.Count(), 1);
+    auto* bank = dynamic_cast<model::TPatchBank*>(&saved.Elem(0));
+    ASSERT_NE(bank, nullptr);
+    int wrong = 0;
+    for (int n = 1; n <= model::PatchesPerMemory; ++n) {
+        model::TPatch& patch = bank->Patch(n - 1);
+        const auto common = patch.Common->Data();
+        wrong += !std::equal(common.begin(), common.end(), Expected(n, 0).begin());
+        for (int tone = 1; tone <= model::ToneCount; ++tone) {
+            const auto data = patch.Tone(tone).Data();
+            wrong += !std::equal(data.begin(), data.end(), Expected(n, tone).begin());
+        }
+    }
+    EXPECT_EQ(wrong, 0) << "blocks of 640 differ from the instrument's";
 }
 
 } // namespace e2e

@@ -81,8 +81,13 @@ protected:
     // The X server, and openbox on it when asked. Fails (or skips outside CI) when none can start.
     void StartDesktop(bool windowManager);
     // A JACK server of the test's own and the simulated instrument on it (its memory filled with
-    // the pattern when asked), so that start-up opens the instrument's ports.
-    void StartInstrument(bool pattern = false);
+    // the pattern when asked), so that start-up opens the instrument's ports. The server takes
+    // the name given (one the program was told before), else one of its own; with trace the
+    // instrument logs every message it receives (Received).
+    void StartInstrument(bool pattern = false, const std::string& serverName = {},
+                         bool trace = false);
+    // The messages the traced instrument has received so far.
+    int Received();
     void StartProgram();
     // Until the main window shows: mainWindow and main are set.
     void WaitForMainWindow();
@@ -117,6 +122,23 @@ protected:
                            const std::string& what);
 
     std::string ProgramSays();
+
+    // The File menu, the menu bar's first entry.
+    int FileX() const { return main->X + 22; }
+    int FileY() const { return main->Y + 11; }
+    // File opens by mouse, shows itself, and its last command, Exit, ends the program with status
+    // 0; a question whether to save a library is answered No.
+    void OpenFileAndExit();
+    // The library window's grid once it shows this many rows.
+    std::optional<Grid> WaitForGridRows(std::size_t rows, std::chrono::milliseconds timeout);
+    // The command of a grid row's popup that lies downs entries down (Send 5, Receive 6).
+    void RowCommand(const Grid& grid, std::size_t row, int downs);
+    // A library file holding one user patch bank, opened by the desktop at start-up.
+    void DesktopWithPatchBank();
+    // Receive on the grid's bank row from the instrument with its memory in the pattern: the
+    // progress window comes and goes with nobody at the mouse, the library saved at Exit holds
+    // every byte of the instrument's user patches, and the program ends with status 0.
+    void ReceiveBankAndExitSaving(const Grid& grid);
 
     testsupport::TempFolder folder{"quintaron-e2e-"};
     std::string home = folder.PathOf("home");

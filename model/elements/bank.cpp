@@ -202,7 +202,7 @@ void TBank::TransmitChildren(const TBankChildren& kind) {
     window->Start(0, kind.MessageCount, kind.Label, TransferCaption(true));
     window->SetTransmetting();
     if (kind.CountsChildAtStart) window->AddElem(1);
-    TransmitNext();
+    Transfer.Step([this] { TransmitNext(); });
     Transfer.Run(*window);
 }
 
@@ -232,7 +232,7 @@ void TBank::ReceiveChildren(bool ToEditBuffer, const TBankChildren& kind) {
     Transfer.Index = 0;
     Transfer.Block = 0;
     window->Start(0, kind.MessageCount, kind.Label, TransferCaption(false));
-    RequestNext();
+    Transfer.Step([this] { RequestNext(); });
     if (kind.CountsChildAtStart) window->AddElem(1);
     Transfer.Run(*window);
     UpdateViews();
@@ -289,7 +289,7 @@ void TPatchBank::RequestNext() {
     Transfer.Block = 0;
     ReceivedBlocks = 0;
     SendRQ1(ChildBase(PatchChildren), 0, 0, PatchRequestSize);
-    InstallInputHandler([this] { ReceiveInput(); });
+    Transfer.Listen([this] { ReceiveInput(); });
     Transfer.StartTimeout(*window);
 }
 
@@ -305,8 +305,8 @@ void TPatchBank::ReceiveInput() {
         if (!ReplyIsSound(*event)) {
             // The rest of the patch's answers are let pass before the patch is asked again.
             StopTimer(window->Timer());
-            InstallInputHandler([this] { DrainInput(); });
-            StartTimer(window->TimerCleanup(), TransferRetryMs, [this] { RetryTimer(); });
+            Transfer.Listen([this] { DrainInput(); });
+            Transfer.StartRetry(*window, [this] { RetryTimer(); });
             return;
         }
         PlaceReply(*event, patch.Block(block).Image);

@@ -161,7 +161,7 @@ void TPatch::RequestNext() {
     Transfer.Counter = 0;
     ReceivedBlocks = 0;
     SendRQ1(Transfer.Address, 0, 0, PatchRequestSize);
-    InstallInputHandler([this] { ReceiveInput(); });
+    Transfer.Listen([this] { ReceiveInput(); });
     Transfer.StartTimeout(*window);
 }
 

@@ -118,7 +118,7 @@ void TRhythm::Transmit(bool ToEditBuffer) {
     window->Start(0, BlockCount, "Rhythm Number", "Now Transmitting Rhythm");
     window->SetTransmetting();
     window->AddElem(1);
-    TransmitNext();
+    Transfer.Step([this] { TransmitNext(); });
     Transfer.Run(*window);
 }
 

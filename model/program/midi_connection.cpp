@@ -5,6 +5,8 @@
 #include "platform/core/exception.h"
 #include "platform/midi/midi_services.h"
 
+#include <algorithm>
+
 namespace model {
 
 namespace pc = platform::core;
@@ -22,16 +24,7 @@ void TMidiConnection::Create() {
     try {
         input_ = std::make_unique<midi::TMidiInput>(nullptr);
         output_ = std::make_unique<midi::TMidiOutput>(nullptr);
-        inputDevices_.clear();
-        for (pm::UINT id = 0; id < pm::midiInGetNumDevs(); ++id) {
-            input_->SetDeviceID(static_cast<int>(id));
-            inputDevices_.push_back(input_->ProductName());
-        }
-        outputDevices_.clear();
-        for (pm::UINT id = 0; id < pm::midiOutGetNumDevs(); ++id) {
-            output_->SetDeviceID(static_cast<int>(id));
-            outputDevices_.push_back(output_->ProductName());
-        }
+        ListDevices();
         failure = OpenPorts(config_.InPort, config_.OutPort);
     } catch (const pc::Exception& e) {
         failure = e.Message();
@@ -42,6 +35,75 @@ void TMidiConnection::Create() {
     }
     InstallDefaultMidiInput();
     online_ = true;
+}
+
+void TMidiConnection::ListDevices() {
+    if (!input_ || !output_) return;
+    // Each list asks the sound system once; a device's name is then read from that list.
+    std::vector<std::string> inputs;
+    const pm::UINT inputCount = pm::midiInGetNumDevs();
+    for (pm::UINT id = 0; id < inputCount; ++id) {
+        pm::MIDIINCAPSA caps;
+        if (pm::midiInGetDevCapsA(id, &caps) == pm::MMSYSERR_NOERROR)
+            inputs.push_back(caps.szPname);
+    }
+    std::vector<std::string> outputs;
+    const pm::UINT outputCount = pm::midiOutGetNumDevs();
+    for (pm::UINT id = 0; id < outputCount; ++id) {
+        pm::MIDIOUTCAPSA caps;
+        if (pm::midiOutGetDevCapsA(id, &caps) == pm::MMSYSERR_NOERROR)
+            outputs.push_back(caps.szPname);
+    }
+    inputDevices_ = std::move(inputs);
+    outputDevices_ = std::move(outputs);
+}
+
+namespace {
+
+int IndexOf(const std::vector<std::string>& devices, const std::string& name, int otherwise) {
+    const auto it = std::find(devices.begin(), devices.end(), name);
+    return it != devices.end() ? static_cast<int>(it - devices.begin()) : otherwise;
+}
+
+} // namespace
+
+int TMidiConnection::InPortIndex() const {
+    if (online_ && Connected()) return IndexOf(inputDevices_, inName_, config_.InPort);
+    return config_.InPort;
+}
+
+int TMidiConnection::OutPortIndex() const {
+    if (online_ && Connected()) return IndexOf(outputDevices_, outName_, config_.OutPort);
+    return config_.OutPort;
+}
+
+bool TMidiConnection::Connected() const {
+    return input_ && output_ && input_->Connected() && output_->Connected();
+}
+
+bool TMidiConnection::UsePorts() {
+    const auto listed = [](const std::vector<std::string>& devices, int port) {
+        return port >= 0 && port < static_cast<int>(devices.size())
+                   ? devices[static_cast<std::size_t>(port)]
+                   : std::string();
+    };
+    if (online_ && Connected() && inName_ == listed(inputDevices_, config_.InPort) &&
+        outName_ == listed(outputDevices_, config_.OutPort))
+        return true;
+    if (online_) CloseDevs();
+    online_ = OpenDevs();
+    return online_;
+}
+
+bool TMidiConnection::Reconnect() {
+    if (!online_ || !input_ || !output_) return false;
+    if (Connected()) return true;
+    // Copies: opening makes the names anew.
+    const std::string inName = inName_;
+    const std::string outName = outName_;
+    ClosePorts();
+    ListDevices();
+    return OpenPortsNamed(inName, outName).empty();
 }
 
 bool TMidiConnection::OpenDevs() {
@@ -64,29 +126,43 @@ void TMidiConnection::CloseDevs() {
 
 std::string TMidiConnection::OpenPorts(int inPort, int outPort) {
     if (!input_ || !output_) return NoMidiSystem;
+    if (inPort < 0 || inPort >= static_cast<int>(inputDevices_.size()))
+        return "There is no MIDI input device " + std::to_string(inPort) + ".";
+    if (outPort < 0 || outPort >= static_cast<int>(outputDevices_.size()))
+        return "There is no MIDI output device " + std::to_string(outPort) + ".";
+    return OpenPortsNamed(inputDevices_[static_cast<std::size_t>(inPort)],
+                          outputDevices_[static_cast<std::size_t>(outPort)]);
+}
+
+std::string TMidiConnection::OpenPortsNamed(const std::string& inName, const std::string& outName) {
+    if (!input_ || !output_) return NoMidiSystem;
     std::string failure;
     try {
-        if (inPort < 0 || inPort >= static_cast<int>(inputDevices_.size()))
-            failure = "There is no MIDI input device " + std::to_string(inPort) + ".";
-        else if (outPort < 0 || outPort >= static_cast<int>(outputDevices_.size()))
-            failure = "There is no MIDI output device " + std::to_string(outPort) + ".";
-        if (failure.empty()) {
-            input_->SetProductName(inputDevices_[static_cast<std::size_t>(inPort)]);
-            output_->SetProductName(outputDevices_[static_cast<std::size_t>(outPort)]);
-            if (!input_->Open()) {
-                failure = midi::MidiInputErrorText(input_->Error());
-            } else {
-                input_->Start();
-                if (!output_->Open())
-                    failure = "The MIDI output device " +
-                              outputDevices_[static_cast<std::size_t>(outPort)] +
-                              " cannot be opened.";
-            }
+        // Fresh components count the devices there are now, as each does when it is made, and
+        // open on fresh connections; the input's handler stays whose it was.
+        ClosePorts();
+        pc::TNotifyEvent handler = std::move(input_->OnMidiInput);
+        input_ = std::make_unique<midi::TMidiInput>(nullptr);
+        input_->OnMidiInput = std::move(handler);
+        output_ = std::make_unique<midi::TMidiOutput>(nullptr);
+        input_->SetProductName(inName);
+        output_->SetProductName(outName);
+        if (!input_->Open()) {
+            failure = midi::MidiInputErrorText(input_->Error());
+        } else {
+            input_->Start();
+            if (!output_->Open())
+                failure = "The MIDI output device " + outName + " cannot be opened.";
         }
     } catch (const pc::Exception& e) {
         failure = e.Message();
     }
-    if (!failure.empty()) ClosePorts();
+    if (failure.empty()) {
+        inName_ = inName;
+        outName_ = outName;
+    } else {
+        ClosePorts();
+    }
     return failure;
 }
 

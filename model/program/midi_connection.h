@@ -22,6 +22,10 @@ class TConfig;
 // program); the program goes on with them closed.
 inline constexpr const char* PortsNotOpened =
     "The MIDI ports could not be opened. Choose them in the Midi settings.";
+// Told when the ports in use are open but their MIDI system has gone and is not back.
+inline constexpr const char* PortsGone =
+    "The MIDI ports are no longer there: their MIDI system has stopped. Start it again, or "
+    "choose the ports in the Midi settings.";
 // Told when creating the ports found no MIDI system to open.
 inline constexpr const char* NoMidiSystem = "No midi system installed";
 
@@ -38,9 +42,28 @@ public:
     // Otherwise NoMidiSystem is told and Online stays clear.
     void Create();
 
-    // Product names by device number, as listed by Create.
+    // Lists the devices there are now (a sound server started or stopped since), leaving what is
+    // open as it is. The ports dialog asks on each showing.
+    void ListDevices();
+    // Product names by device number, as last listed.
     const std::vector<std::string>& InputDevices() const { return inputDevices_; }
     const std::vector<std::string>& OutputDevices() const { return outputDevices_; }
+    // The list positions of the ports in use: those open when they are listed, else the
+    // configured numbers.
+    int InPortIndex() const;
+    int OutPortIndex() const;
+
+    // The ports dialog's Ok, after the configured ports were stored. When they are the ports open
+    // and still there, nothing changes, and the connections other programs made to them stay.
+    // Otherwise what is open closes and the configured ports open, each on a fresh connection to
+    // the sound system; Online follows, and PortsNotOpened is told when they cannot be opened.
+    bool UsePorts();
+    // Both ports are open and their sound system still carries them.
+    bool Connected() const;
+    // When the ports in use are open but their sound system has gone (its server stopped, then
+    // perhaps started again), lists the devices again and opens the same ports afresh. True when
+    // the ports are open and connected afterwards; tells nothing.
+    bool Reconnect();
 
     // Opens and starts the input and opens the output on the listed devices at the configured
     // port numbers, and installs DefaultMidiInput. When either cannot be opened, neither stays
@@ -75,6 +98,8 @@ public:
 private:
     // Opens both at the port numbers; the reason when it could not.
     std::string OpenPorts(int inPort, int outPort);
+    // The same, by the ports' names.
+    std::string OpenPortsNamed(const std::string& inName, const std::string& outName);
     void ClosePorts();
 
     const TConfig& config_;
@@ -83,6 +108,9 @@ private:
     std::unique_ptr<midi::TMidiOutput> output_;
     std::vector<std::string> inputDevices_;
     std::vector<std::string> outputDevices_;
+    // The ports last opened, by name: what Reconnect opens again.
+    std::string inName_;
+    std::string outName_;
 };
 
 } // namespace model

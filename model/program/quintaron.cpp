@@ -1,5 +1,7 @@
 #include "model/program/quintaron.h"
 
+#include "model/program/dialog_services.h"
+
 #include <cassert>
 
 namespace model {
@@ -19,6 +21,18 @@ TQuintaron::~TQuintaron() {
 
 TQuintaron* AppState() {
     return installed;
+}
+
+bool MidiReady() {
+    if (installed == nullptr) return false;
+    TMidiConnection& midi = installed->Midi;
+    if (!midi.Online()) {
+        MessageDlg(PortsNotOpened, TMsgDlgType::mtError, mbOK);
+        return false;
+    }
+    if (midi.Reconnect()) return true;
+    MessageDlg(PortsGone, TMsgDlgType::mtError, mbOK);
+    return false;
 }
 
 } // namespace model

@@ -70,6 +70,11 @@ inline bool MidiOnline() {
     return AppState() != nullptr && AppState()->Midi.Online();
 }
 
+// Before a transfer the user asked for: the ports are open and their sound system carries them
+// (opened afresh when it went away and is back). Otherwise the user is told why (PortsNotOpened,
+// PortsGone) and the answer is false.
+bool MidiReady();
+
 // Element files take their shorter layout; false without an application state.
 inline bool ImportExportMode() {
     return AppState() != nullptr && AppState()->ImportExportMode;

@@ -1,12 +1,17 @@
 #include "model/transfer/elem_transfer.h"
 
 #include "midi/midi_event.h"
+#include "midi/midi_input.h"
+#include "midi/midi_output.h"
 #include "model/elements/lib_elem.h"
 #include "model/program/quintaron.h"
 #include "model/transfer/transfer.h"
 #include "model/transfer/transfer_window.h"
+#include "platform/core/timer.h"
 
 #include <memory>
+#include <optional>
+#include <string>
 #include <utility>
 
 namespace model {
@@ -15,10 +20,12 @@ void TElemTransfer::Begin(TTransferWindow& window) {
     StopTimer(window.Timer());
     StopTimer(window.TimerCleanup());
     Running = true;
+    Paced = false;
 }
 
 void TElemTransfer::Run(TTransferWindow& window) {
-    window.ShowModal();
+    // A first step that was refused and cancelled has ended the transfer already.
+    if (Running) window.ShowModal();
     Running = false;
     StopTimer(window.Timer());
     StopTimer(window.TimerCleanup());
@@ -26,16 +33,75 @@ void TElemTransfer::Run(TTransferWindow& window) {
 }
 
 void TElemTransfer::StartTimeout(TTransferWindow& window) {
-    StartTimer(window.Timer(), TransferTimeoutMs, [this] { TimeoutTimer(); });
+    StartTimer(window.Timer(), TransferTimeoutMs, [this] { Step([this] { TimeoutTimer(); }); });
 }
 
 void TElemTransfer::CloseSoon(TTransferWindow& window) {
     StartTimer(window.Timer(), MoreFollow ? TransferHandOverMs : TransferLingerMs,
-               [this] { TimeoutTimer(); });
+               [this] { Step([this] { TimeoutTimer(); }); });
 }
 
 void TElemTransfer::StartPacing(TTransferWindow& window) {
-    StartTimer(window.Timer(), TransmitPacingMs, [this] { TransmitTimer(); });
+    Paced = true;
+    StartTimer(window.Timer(), TransmitPacingMs, [this] { Step([this] { TransmitTimer(); }); });
+}
+
+void TElemTransfer::StartRetry(TTransferWindow& window, std::function<void()> handler) {
+    StartTimer(window.TimerCleanup(), TransferRetryMs,
+               [this, handler = std::move(handler)] { Step(handler); });
+}
+
+void TElemTransfer::Listen(std::function<void()> onInput) {
+    InstallInputHandler([this, onInput = std::move(onInput)] { Step(onInput); });
+}
+
+namespace {
+
+// The text of a refusal of the MIDI system; none for any other failure, which is not the
+// transfer's to handle.
+template <class Action> std::optional<std::string> Refusal(const Action& action) {
+    try {
+        action();
+    } catch (const midi::EmidioutputError& refusal) {
+        return refusal.Message();
+    } catch (const midi::EMidiInputError& refusal) {
+        return refusal.Message();
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+void TElemTransfer::Step(const std::function<void()>& step) {
+    if (std::optional<std::string> text = Refusal(step)) Refused(std::move(*text));
+}
+
+void TElemTransfer::Refused(std::string text) {
+    TTransferWindow* window = TransferWindow();
+    if (window == nullptr) return;
+    // Stopped before the user is asked: no tick may report again from inside this box.
+    StopTimer(window->Timer());
+    StopTimer(window->TimerCleanup());
+    RemoveInputHandler();
+    while (Running && AskRetry(text)) {
+        if (AppState() == nullptr || !AppState()->Midi.Reconnect()) {
+            text = PortsGone;
+            continue;
+        }
+        std::optional<std::string> again = Refusal([this, window] {
+            if (!Paced) {
+                Elem.RequestNext();
+                return;
+            }
+            Elem.TransmitNext();
+            // The block that finished the transmit has set the window's closing already.
+            if (Running && !window->Timer().Enabled()) StartPacing(*window);
+        });
+        if (!again) return;
+        text = std::move(*again);
+    }
+    Running = false;
+    window->Close();
 }
 
 void TElemTransfer::AskForBlock(TTransferWindow& window, std::uint32_t base,
@@ -45,7 +111,7 @@ void TElemTransfer::AskForBlock(TTransferWindow& window, std::uint32_t base,
     DrainInput();
     window.AddSended(RequestMessageLength, 1);
     RequestBlock(base, block);
-    InstallInputHandler(std::move(onInput));
+    Listen(std::move(onInput));
     StartTimeout(window);
 }
 
@@ -58,7 +124,7 @@ void TElemTransfer::ReceiveElement(bool ToEditBuffer, std::uint32_t address, int
     Address = address;
     Counter = 0;
     window->Start(0, messages, label, caption);
-    Elem.RequestNext();
+    Step([this] { Elem.RequestNext(); });
     window->AddElem(1);
     Run(*window);
     Elem.UpdateViews();
@@ -99,10 +165,16 @@ void TElemTransfer::TimeoutTimer() {
         window->Close();
         return;
     }
-    if (AskRetry())
-        Elem.RequestNext();
-    else
+    if (!AskRetry()) {
         window->Close();
+        return;
+    }
+    // The instrument may have been silent because its MIDI system went away.
+    if (AppState() != nullptr && !AppState()->Midi.Reconnect()) {
+        Refused(PortsGone);
+        return;
+    }
+    Step([this] { Elem.RequestNext(); });
 }
 
 } // namespace model

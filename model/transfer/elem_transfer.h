@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
 namespace model {
 
@@ -55,6 +56,18 @@ public:
     void TransmitTimer();
     void TimeoutTimer();
 
+    // A step of the transfer that talks to the instrument. When the MIDI system refuses it (its
+    // server stopped, a port gone), nothing more of the transfer runs before the user has
+    // answered one box with the refusal's text: Retry opens the ports afresh and goes on where
+    // the transfer stood (the block that was refused is sent or asked for again; the box comes
+    // again while the ports are not back), Cancel ends the transfer and closes the window. Every
+    // timer and input handler of the transfer runs as such a step, and so does its first block.
+    void Step(const std::function<void()>& step);
+    // The input handler of a receive, run as a step.
+    void Listen(std::function<void()> onInput);
+    // The patch bank's re-request after a bad reply: handler on the window's retry timer.
+    void StartRetry(TTransferWindow& window, std::function<void()> handler);
+
     // The element's base address in the memory transferred to or from.
     std::uint32_t Address = 0;
     // Blocks of a single element sent or placed.
@@ -67,8 +80,13 @@ public:
     bool MoreFollow = false;
 
 private:
+    // Asks the user about a refused step until the transfer goes on or the user cancels.
+    void Refused(std::string text);
+
     TLibElem& Elem;
     bool Running = false;
+    // A paced transmit, which goes on by sending; a receive goes on by asking.
+    bool Paced = false;
 };
 
 } // namespace model

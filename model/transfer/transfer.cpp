@@ -109,8 +109,8 @@ void PlaceReply(const midi::TMyMidiEvent& event, std::span<std::uint8_t> image) 
     std::copy_n(event.Sysex.begin(), std::min(event.Sysex.size(), image.size()), image.begin());
 }
 
-bool AskRetry() {
-    return MessageDlg(NotRespondingText, TMsgDlgType::mtWarning, mbRetry | mbCancel) == mrRetry;
+bool AskRetry(const std::string& text) {
+    return MessageDlg(text, TMsgDlgType::mtWarning, mbRetry | mbCancel) == mrRetry;
 }
 
 } // namespace model

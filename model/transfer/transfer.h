@@ -79,7 +79,8 @@ std::unique_ptr<midi::TMyMidiEvent> NextReplyFor(std::uint32_t base, const TTran
 // Copies the reply's message into image (of the same length).
 void PlaceReply(const midi::TMyMidiEvent& event, std::span<std::uint8_t> image);
 
-// Asks "The Instrument Is Not Responding." with Retry and Cancel; true for Retry.
-bool AskRetry();
+// Asks "The Instrument Is Not Responding.", or the text given, with Retry and Cancel; true for
+// Retry.
+bool AskRetry(const std::string& text = NotRespondingText);
 
 } // namespace model

@@ -12,6 +12,8 @@
 #include "platform/win/modal_loop.h"
 #include "platform/win/window.h"
 
+#include <iostream>
+
 namespace platform::forms {
 
 using namespace win;
@@ -351,11 +353,20 @@ void TApplication::ShowException(const std::exception_ptr& error) {
     } catch (...) {
     }
     if (!text.empty() && text.back() != '.') text += '.';
+    // A failure that comes while one is shown (a timer's handler failing on each tick, as the
+    // box's own loop runs the timers) is not stacked on it: one box per tick would go on until
+    // the stack ran out. The box shown stands for it.
+    if (showingException_) {
+        std::cerr << Title << ": " << text << '\n';
+        return;
+    }
+    showingException_ = true;
     try {
         MessageBox(text, Title, MB_OK | MB_ICONSTOP);
     } catch (...) {
         // A report that fails cannot be reported again.
     }
+    showingException_ = false;
 }
 
 } // namespace platform::forms

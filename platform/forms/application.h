@@ -65,6 +65,7 @@ public:
     void HandleException(std::exception_ptr error);
     // The same, with the object whose handler raised it as OnException's sender.
     void HandleException(TObject* sender, std::exception_ptr error);
+    // A box with the error's text; one raised while such a box is shown goes to standard error.
     void ShowException(const std::exception_ptr& error);
 
     // Hints: the short part of the hint of the control under the resting pointer shows after
@@ -106,6 +107,7 @@ private:
 
     TCustomForm* mainForm_ = nullptr;
     bool terminated_ = false;
+    bool showingException_ = false;
     std::uintptr_t hook_ = 0;
     const TControl* mouseControl_ = nullptr;
     void* runLoop_ = nullptr;

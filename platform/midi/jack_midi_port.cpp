@@ -4,6 +4,7 @@
 #include <jack/midiport.h>
 #include <jack/ringbuffer.h>
 
+#include <atomic>
 #include <cerrno>
 #include <mutex>
 #include <utility>
@@ -18,7 +19,10 @@ constexpr std::size_t QueueBytes = 16384;
 
 using Length = std::uint32_t;
 
-// A client with one MIDI port, active once opened.
+// A client with one MIDI port, active once opened. When its server goes away (stopped, or
+// gone from under it) libjack says so on a thread of its own; from then on the client is dead
+// and is never closed: closing a client against a server that is gone reads memory the server
+// shared and has taken back.
 class Client {
 public:
     Client() = default;
@@ -31,11 +35,14 @@ public:
         jack_status_t status{};
         client_ = jack_client_open(clientName.c_str(), JackNoStartServer, &status);
         if (!client_) return false;
+        jack_on_info_shutdown(client_, &Client::ServerGone, this);
         port_ = jack_port_register(client_, portName.c_str(), JACK_DEFAULT_MIDI_TYPE,
                                    output ? JackPortIsOutput : JackPortIsInput, 0);
         return port_ && jack_set_process_callback(client_, process, arg) == 0 &&
                jack_activate(client_) == 0;
     }
+
+    bool Alive() const { return client_ && !gone_; }
 
     bool Connect(const std::string& peer, bool output) {
         if (peer.empty()) return true;
@@ -46,9 +53,10 @@ public:
     }
 
     // jack_client_close stops the notification thread before the server drops the ports, and
-    // the process thread before it returns.
+    // the process thread before it returns. A dead client is let go as it is.
     void Close() {
-        if (client_) jack_client_close(std::exchange(client_, nullptr));
+        jack_client_t* client = std::exchange(client_, nullptr);
+        if (client && !gone_) jack_client_close(client);
         port_ = nullptr;
     }
 
@@ -56,8 +64,13 @@ public:
     std::string Name() const { return port_ ? jack_port_name(port_) : std::string(); }
 
 private:
+    static void ServerGone(jack_status_t, const char*, void* self) {
+        static_cast<Client*>(self)->gone_ = true;
+    }
+
     jack_client_t* client_ = nullptr;
     jack_port_t* port_ = nullptr;
+    std::atomic<bool> gone_ = false;
 };
 
 template <class State> int RunCycle(jack_nframes_t frames, void* arg) {
@@ -113,6 +126,8 @@ std::unique_ptr<JackMidiOutPort> JackMidiOutPort::Open(const std::string& client
 }
 
 bool JackMidiOutPort::Send(const std::uint8_t* data, std::size_t length) {
+    // Nothing would ever take the message from the queue.
+    if (!state_->client.Alive()) return false;
     if (length == 0) return true;
     // The queue takes one writer at a time.
     std::lock_guard lock(state_->sending);
@@ -125,6 +140,10 @@ bool JackMidiOutPort::Send(const std::uint8_t* data, std::size_t length) {
 
 std::string JackMidiOutPort::Name() const {
     return state_->client.Name();
+}
+
+bool JackMidiOutPort::Connected() const {
+    return state_->client.Alive();
 }
 
 struct JackMidiInPort::State {
@@ -174,6 +193,10 @@ std::unique_ptr<JackMidiInPort> JackMidiInPort::Open(const std::string& clientNa
 
 std::string JackMidiInPort::Name() const {
     return state_->client.Name();
+}
+
+bool JackMidiInPort::Connected() const {
+    return state_->client.Alive();
 }
 
 } // namespace platform::midi

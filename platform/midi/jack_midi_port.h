@@ -4,7 +4,8 @@
 // unregisters the port first: libjack's notification thread walks the client's list of ports
 // when the server announces new latencies, and a port unregistered from a running client is
 // freed under it. Closing the client stops that thread and the process thread before anything
-// they use goes away.
+// they use goes away. A port whose server has gone is no longer connected and its client is
+// never touched again.
 
 #include "platform/midi/midi_backend.h"
 
@@ -26,7 +27,9 @@ public:
     JackMidiOutPort& operator=(const JackMidiOutPort&) = delete;
 
     // Queues one complete message for the next cycle; false when the queue has no room for it.
+    // False, too, once the server has gone.
     bool Send(const std::uint8_t* data, std::size_t length) override;
+    bool Connected() const override;
     // "client:port", as other clients see it.
     std::string Name() const;
 
@@ -49,6 +52,7 @@ public:
     JackMidiInPort(const JackMidiInPort&) = delete;
     JackMidiInPort& operator=(const JackMidiInPort&) = delete;
 
+    bool Connected() const override;
     std::string Name() const;
 
     struct State;

@@ -18,6 +18,9 @@ class OutputConnection {
 public:
     virtual ~OutputConnection() = default;
     virtual bool Send(const std::uint8_t* data, std::size_t length) = 0;
+    // False once the system that carried the port has gone (its server stopped): nothing sent
+    // arrives any more, and only opening the port again can bring it back.
+    virtual bool Connected() const { return true; }
 };
 
 // Destroying it stops delivery; once the destructor returns the handler is not running and
@@ -27,6 +30,8 @@ public:
     virtual ~InputConnection() = default;
     // How many system-exclusive buffers the driver takes at once.
     virtual std::size_t MaxQueuedBuffers() const { return SIZE_MAX; }
+    // As OutputConnection::Connected: false once nothing can arrive any more.
+    virtual bool Connected() const { return true; }
 };
 
 class MidiBackend {

@@ -152,6 +152,11 @@ std::size_t ShortMessageLength(std::uint8_t status) {
     }
 }
 
+// A port whose system has gone is no device any more; a live one that refuses has no room.
+MMRESULT SendFailure(const OutputDevice& device) {
+    return device.connection->Connected() ? MMSYSERR_ERROR : MIDIERR_NODEVICE;
+}
+
 MMRESULT ErrorText(MMRESULT error, char* text, UINT size) {
     static const std::map<MMRESULT, const char*> texts = {
         {MMSYSERR_NOERROR, "The command completed without error."},
@@ -246,7 +251,7 @@ MMRESULT midiOutShortMsg(HMIDIOUT handle, DWORD message) {
                              static_cast<std::uint8_t>(message >> 16)};
     if (bytes[0] < 0x80) return MMSYSERR_INVALPARAM;
     return device->connection->Send(bytes, ShortMessageLength(bytes[0])) ? MMSYSERR_NOERROR
-                                                                         : MMSYSERR_ERROR;
+                                                                         : SendFailure(*device);
 }
 
 MMRESULT midiOutPrepareHeader(HMIDIOUT handle, MIDIHDR* header) {
@@ -266,7 +271,8 @@ MMRESULT midiOutLongMsg(HMIDIOUT handle, MIDIHDR* header) {
     if (!header || !header->lpData) return MMSYSERR_INVALPARAM;
     if (!(header->dwFlags & MHDR_PREPARED)) return MIDIERR_UNPREPARED;
     header->dwFlags &= ~MHDR_DONE;
-    if (!device->connection->Send(header->lpData, header->dwBufferLength)) return MMSYSERR_ERROR;
+    if (!device->connection->Send(header->lpData, header->dwBufferLength))
+        return SendFailure(*device);
     header->dwFlags |= MHDR_DONE;
     lock.unlock();
     device->Notify(MOM_DONE, reinterpret_cast<DWORD_PTR>(header));
@@ -295,6 +301,13 @@ MMRESULT midiOutClose(HMIDIOUT handle) {
     device->connection.reset();
     device->Notify(MOM_CLOSE, 0);
     return MMSYSERR_NOERROR;
+}
+
+bool midiOutConnected(HMIDIOUT handle) {
+    auto& s = TheServices();
+    std::lock_guard lock(s.mutex);
+    OutputDevice* device = FindOutput(s, handle);
+    return device && device->connection->Connected();
 }
 
 MMRESULT midiOutGetErrorTextA(MMRESULT error, char* text, UINT size) {
@@ -438,6 +451,13 @@ MMRESULT midiInClose(HMIDIIN handle) {
     device->connection.reset();
     device->Notify(MIM_CLOSE, 0, 0);
     return MMSYSERR_NOERROR;
+}
+
+bool midiInConnected(HMIDIIN handle) {
+    auto& s = TheServices();
+    std::lock_guard lock(s.mutex);
+    InputDevice* device = FindInput(s, handle);
+    return device && device->connection->Connected();
 }
 
 MMRESULT midiInGetErrorTextA(MMRESULT error, char* text, UINT size) {

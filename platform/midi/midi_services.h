@@ -97,6 +97,11 @@ MMRESULT midiOutPrepareHeader(HMIDIOUT handle, MIDIHDR* header);
 MMRESULT midiOutLongMsg(HMIDIOUT handle, MIDIHDR* header);
 MMRESULT midiOutUnprepareHeader(HMIDIOUT handle, MIDIHDR* header);
 MMRESULT midiOutClose(HMIDIOUT handle);
+// Whether the port behind an open handle is still there: false once the sound system that
+// carried it has gone (its server stopped), when sending fails with MIDIERR_NODEVICE and only a
+// fresh open can bring the port back; false for a handle that is not open. The handle stays
+// open until closed.
+bool midiOutConnected(HMIDIOUT handle);
 // size counts the terminating zero; MMSYSERR_BADERRNUM for a code the services do not know.
 MMRESULT midiOutGetErrorTextA(MMRESULT error, char* text, UINT size);
 
@@ -114,6 +119,8 @@ MMRESULT midiInStart(HMIDIIN handle);
 MMRESULT midiInReset(HMIDIIN handle);
 // Once it returns, the callback is not called again for this handle.
 MMRESULT midiInClose(HMIDIIN handle);
+// As midiOutConnected: false once nothing can arrive at the handle any more.
+bool midiInConnected(HMIDIIN handle);
 MMRESULT midiInGetErrorTextA(MMRESULT error, char* text, UINT size);
 
 } // namespace platform::midi

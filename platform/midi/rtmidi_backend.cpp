@@ -5,15 +5,16 @@
 #include <RtMidi.h>
 #include <jack/jack.h>
 
+#include <algorithm>
 #include <cctype>
 #include <chrono>
 #include <condition_variable>
 #include <cstdlib>
-#include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <thread>
+#include <type_traits>
 #include <unistd.h>
 
 namespace platform::midi {
@@ -44,24 +45,43 @@ std::string JackServerName() {
 // answered by then counts as not running.
 constexpr auto JackProbeTimeout = std::chrono::seconds(3);
 
+// The MIDI ports of a running server, by full name ("client:port"): inputs are the ports we
+// read from (the server's output ports), outputs those we write to.
+struct JackPorts {
+    std::vector<std::string> inputs;
+    std::vector<std::string> outputs;
+};
+
+std::vector<std::string> JackPortNames(jack_client_t* client, unsigned long flags) {
+    std::vector<std::string> names;
+    const char** ports = jack_get_ports(client, nullptr, JACK_DEFAULT_MIDI_TYPE, flags);
+    for (const char** port = ports; port && *port; ++port)
+        names.emplace_back(*port);
+    if (ports) jack_free(ports);
+    return names;
+}
+
 // One question to the server, asked on a thread of its own, which outlives a caller that stopped
 // waiting.
 struct JackProbe {
     std::mutex mutex;
     std::condition_variable answered;
     bool done = false;
-    bool running = false;
+    std::optional<JackPorts> ports;
 };
 
-// Whether a JACK server runs, asked without starting one. RtMidi would ask by opening its own
-// client, which, with no server, prints to standard error and leaks its buffers. While the last
-// question that went unanswered still waits, the server counts as not running without a new wait.
+// Whether a JACK server runs and which ports it has, asked anew each time on a client that lives
+// only for the question, without starting a server. No client of ours outlives a question, so a
+// server that stops or starts between two questions leaves nothing behind to trip over, and the
+// next question sees the server as it is then. RtMidi would keep a client of its own for listing,
+// which a stopped server leaves dead, and which then crashes when closed. While the last question
+// that went unanswered still waits, the server counts as not running without a new wait.
 class JackQuestion {
 public:
-    bool Running() {
+    std::optional<JackPorts> Ask() {
         if (unanswered_) {
             std::lock_guard lock(unanswered_->mutex);
-            if (!unanswered_->done) return false;
+            if (!unanswered_->done) return std::nullopt;
         }
         unanswered_.reset();
         jack_set_error_function(&QuietJack);
@@ -69,22 +89,27 @@ public:
         auto probe = std::make_shared<JackProbe>();
         std::thread([probe, name = JackClientName(JackServerName())] {
             jack_status_t status{};
-            jack_client_t* client = jack_client_open(name.c_str(), JackNoStartServer, &status);
-            if (client) jack_client_close(client);
+            std::optional<JackPorts> ports;
+            if (jack_client_t* client =
+                    jack_client_open(name.c_str(), JackNoStartServer, &status)) {
+                ports = JackPorts{JackPortNames(client, JackPortIsOutput),
+                                  JackPortNames(client, JackPortIsInput)};
+                jack_client_close(client);
+            }
             {
                 std::lock_guard lock(probe->mutex);
                 probe->done = true;
-                probe->running = client != nullptr;
+                probe->ports = std::move(ports);
             }
             probe->answered.notify_all();
         }).detach();
         std::unique_lock lock(probe->mutex);
         if (!probe->answered.wait_for(lock, JackProbeTimeout, [&] { return probe->done; })) {
             unanswered_ = std::move(probe);
-            return false;
+            return std::nullopt;
         }
-        if (probe->running) answeredAt_ = std::chrono::steady_clock::now();
-        return probe->running;
+        if (probe->ports) answeredAt_ = std::chrono::steady_clock::now();
+        return probe->ports;
     }
 
     // Before a JACK port opens: a server that answered a moment ago (the listing before the
@@ -92,7 +117,7 @@ public:
     bool AnsweredLately() {
         if (answeredAt_ && std::chrono::steady_clock::now() - *answeredAt_ < JackAnswerLasts)
             return true;
-        return Running();
+        return Ask().has_value();
     }
 
 private:
@@ -101,21 +126,13 @@ private:
     std::optional<std::chrono::steady_clock::time_point> answeredAt_;
 };
 
-std::vector<RtMidi::Api> Apis(JackQuestion& jackQuestion) {
+// The sound system's ALSA sequencer, when there is one: without the sequencer device ALSA can
+// only fail, and says so on standard error.
+bool AlsaThere() {
     std::vector<RtMidi::Api> compiled;
     RtMidi::getCompiledApi(compiled);
-    // Without the sequencer device ALSA can only fail, and says so on standard error.
-    const bool alsa = access("/dev/snd/seq", R_OK | W_OK) == 0;
-    const bool jack = jackQuestion.Running();
-    std::vector<RtMidi::Api> apis;
-    for (RtMidi::Api api : {RtMidi::LINUX_ALSA, RtMidi::UNIX_JACK}) {
-        if (api == RtMidi::LINUX_ALSA && !alsa) continue;
-        if (api == RtMidi::UNIX_JACK && !jack) continue;
-        for (RtMidi::Api c : compiled) {
-            if (c == api) apis.push_back(api);
-        }
-    }
-    return apis;
+    return access("/dev/snd/seq", R_OK | W_OK) == 0 &&
+           std::find(compiled.begin(), compiled.end(), RtMidi::LINUX_ALSA) != compiled.end();
 }
 
 // Our own client's ports (JACK numbers a repeated client name as "Quintaron-01", and our
@@ -150,28 +167,32 @@ std::unique_ptr<RtMidiOut> MakeOut(RtMidi::Api api) {
     }
 }
 
-std::unique_ptr<RtMidiIn> MakeProbe(RtMidi::Api api, RtMidiIn*) {
-    return MakeIn(api);
+template <class Probe> std::unique_ptr<Probe> MakeProbe(RtMidi::Api api) {
+    if constexpr (std::is_same_v<Probe, RtMidiIn>)
+        return MakeIn(api);
+    else
+        return MakeOut(api);
 }
 
-std::unique_ptr<RtMidiOut> MakeProbe(RtMidi::Api api, RtMidiOut*) {
-    return MakeOut(api);
-}
-
+// The ALSA sequencer's ports, then the JACK server's, leaving out our own.
 template <class Probe>
-std::vector<Port> ListPorts(std::map<RtMidi::Api, std::unique_ptr<Probe>>& probes,
-                            JackQuestion& jackQuestion) {
+std::vector<Port> ListPorts(std::unique_ptr<Probe>& alsaProbe, JackQuestion& jackQuestion,
+                            std::vector<std::string> JackPorts::*jackSide) {
     std::vector<Port> ports;
-    for (RtMidi::Api api : Apis(jackQuestion)) {
-        auto& probe = probes[api];
-        if (!probe) probe = MakeProbe(api, static_cast<Probe*>(nullptr));
-        if (!probe) continue;
-        unsigned count = probe->getPortCount();
-        for (unsigned i = 0; i < count; ++i) {
-            std::string name = probe->getPortName(i);
-            if (!name.empty() && !IsOwnPort(name)) ports.push_back(Port{api, name});
+    auto add = [&](RtMidi::Api api, const std::string& name) {
+        if (!name.empty() && !IsOwnPort(name)) ports.push_back(Port{api, name});
+    };
+    if (AlsaThere()) {
+        if (!alsaProbe) alsaProbe = MakeProbe<Probe>(RtMidi::LINUX_ALSA);
+        if (alsaProbe) {
+            const unsigned count = alsaProbe->getPortCount();
+            for (unsigned i = 0; i < count; ++i)
+                add(RtMidi::LINUX_ALSA, alsaProbe->getPortName(i));
         }
     }
+    if (std::optional<JackPorts> jack = jackQuestion.Ask())
+        for (const std::string& name : (*jack).*jackSide)
+            add(RtMidi::UNIX_JACK, name);
     return ports;
 }
 
@@ -239,8 +260,8 @@ private:
 struct RtMidiBackend::State {
     std::vector<Port> inputs;
     std::vector<Port> outputs;
-    std::map<RtMidi::Api, std::unique_ptr<RtMidiIn>> inputProbes;
-    std::map<RtMidi::Api, std::unique_ptr<RtMidiOut>> outputProbes;
+    std::unique_ptr<RtMidiIn> alsaInputProbe;
+    std::unique_ptr<RtMidiOut> alsaOutputProbe;
     JackQuestion jack;
 };
 
@@ -249,12 +270,12 @@ RtMidiBackend::RtMidiBackend() : state_(std::make_unique<State>()) {}
 RtMidiBackend::~RtMidiBackend() = default;
 
 std::vector<std::string> RtMidiBackend::InputNames() {
-    state_->inputs = ListPorts(state_->inputProbes, state_->jack);
+    state_->inputs = ListPorts(state_->alsaInputProbe, state_->jack, &JackPorts::inputs);
     return DisplayNames(state_->inputs);
 }
 
 std::vector<std::string> RtMidiBackend::OutputNames() {
-    state_->outputs = ListPorts(state_->outputProbes, state_->jack);
+    state_->outputs = ListPorts(state_->alsaOutputProbe, state_->jack, &JackPorts::outputs);
     return DisplayNames(state_->outputs);
 }
 

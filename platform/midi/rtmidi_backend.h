@@ -1,11 +1,10 @@
 #pragma once
-// The sound system's MIDI ports through RtMidi: ALSA sequencer ports, then JACK ports while a
-// JACK server runs and answers within a few seconds (a server that does not answer counts as
-// none, so that no caller waits on it without bound; a port opens without asking again when the
-// server answered moments before); a JACK port is opened on a client of its own
-// (jack_midi_port.h). Quintaron's
-// own ports are left out of the lists, so that opening one device does not shift the ids of the
-// others.
+// The sound system's MIDI ports: ALSA sequencer ports through RtMidi, then the ports of a JACK
+// server, asked anew on each listing so that a server that started late or again is seen (one
+// that does not answer within a few seconds counts as none, so that no caller waits on it
+// without bound; a port opens without asking again when the server answered moments before). A
+// JACK port is opened on a client of its own (jack_midi_port.h). Quintaron's own ports are left
+// out of the lists, so that opening one device does not shift the ids of the others.
 
 #include "platform/midi/midi_backend.h"
 

@@ -17,6 +17,9 @@ struct VirtualMidi::Pair {
     // When each wire is free again, in microseconds of the clock.
     std::uint64_t inWireFree = 0;
     std::uint64_t outWireFree = 0;
+    bool present = true;
+    // Counts the unplugs: a connection lives in the generation it was opened in.
+    std::uint64_t generation = 0;
 };
 
 struct VirtualMidi::Core {
@@ -26,6 +29,16 @@ struct VirtualMidi::Core {
     Pair* At(std::size_t index) {
         std::lock_guard lock(mutex);
         return index < pairs.size() ? pairs[index].get() : nullptr;
+    }
+
+    // The index-th of the pairs plugged in, as the lists number them.
+    Pair* Listed(std::size_t index) {
+        std::lock_guard lock(mutex);
+        for (const auto& p : pairs) {
+            std::lock_guard pairLock(p->mutex);
+            if (p->present && index-- == 0) return p.get();
+        }
+        return nullptr;
     }
 };
 
@@ -43,13 +56,14 @@ class VirtualOutput final : public OutputConnection {
 public:
     VirtualOutput(core::ManualClock& clock, std::weak_ptr<VirtualMidi::Core> core,
                   VirtualMidi::Pair& pair)
-        : clock_(clock), core_(std::move(core)), pair_(pair) {}
+        : clock_(clock), core_(std::move(core)), pair_(pair), generation_(pair.generation) {}
 
     bool Send(const std::uint8_t* data, std::size_t length) override {
         std::vector<std::uint8_t> message(data, data + length);
         core::Millis at;
         {
             std::lock_guard lock(pair_.mutex);
+            if (pair_.generation != generation_) return false;
             at = Arrival(pair_.outWireFree, clock_.Now() * 1000, length, pair_.microsPerByte);
         }
         clock_.Schedule(at, [core = core_, pair = &pair_, message = std::move(message)] {
@@ -65,19 +79,26 @@ public:
         return true;
     }
 
+    bool Connected() const override {
+        std::lock_guard lock(pair_.mutex);
+        return pair_.generation == generation_;
+    }
+
 private:
     using FarSide = VirtualMidi::FarSide;
     core::ManualClock& clock_;
     std::weak_ptr<VirtualMidi::Core> core_;
     VirtualMidi::Pair& pair_;
+    const std::uint64_t generation_;
 };
 
 class VirtualInput final : public InputConnection {
 public:
-    explicit VirtualInput(VirtualMidi::Pair& pair) : pair_(pair) {}
+    explicit VirtualInput(VirtualMidi::Pair& pair) : pair_(pair), generation_(pair.generation) {}
     ~VirtualInput() override {
         std::lock_guard lock(pair_.mutex);
-        pair_.receiver = nullptr;
+        // After an unplug the receiver may be a later connection's.
+        if (pair_.generation == generation_) pair_.receiver = nullptr;
     }
 
     std::size_t MaxQueuedBuffers() const override {
@@ -85,8 +106,14 @@ public:
         return pair_.bufferLimit;
     }
 
+    bool Connected() const override {
+        std::lock_guard lock(pair_.mutex);
+        return pair_.generation == generation_;
+    }
+
 private:
     VirtualMidi::Pair& pair_;
+    const std::uint64_t generation_;
 };
 
 } // namespace
@@ -135,11 +162,29 @@ void VirtualMidi::SetBufferLimit(std::size_t pair, std::size_t limit) {
     }
 }
 
+void VirtualMidi::Unplug(std::size_t pair) {
+    if (Pair* p = core_->At(pair)) {
+        std::lock_guard lock(p->mutex);
+        p->present = false;
+        ++p->generation;
+        p->receiver = nullptr;
+    }
+}
+
+void VirtualMidi::Replug(std::size_t pair) {
+    if (Pair* p = core_->At(pair)) {
+        std::lock_guard lock(p->mutex);
+        p->present = true;
+    }
+}
+
 std::vector<std::string> VirtualMidi::InputNames() {
     std::lock_guard lock(core_->mutex);
     std::vector<std::string> names;
-    for (const auto& p : core_->pairs)
-        names.push_back(p->name);
+    for (const auto& p : core_->pairs) {
+        std::lock_guard pairLock(p->mutex);
+        if (p->present) names.push_back(p->name);
+    }
     return names;
 }
 
@@ -148,14 +193,15 @@ std::vector<std::string> VirtualMidi::OutputNames() {
 }
 
 std::unique_ptr<OutputConnection> VirtualMidi::OpenOutput(std::size_t index) {
-    Pair* p = core_->At(index);
+    Pair* p = core_->Listed(index);
     if (!p) return nullptr;
+    std::lock_guard lock(p->mutex);
     return std::make_unique<VirtualOutput>(clock_, core_, *p);
 }
 
 std::unique_ptr<InputConnection> VirtualMidi::OpenInput(std::size_t index,
                                                         ReceiveHandler onReceive) {
-    Pair* p = core_->At(index);
+    Pair* p = core_->Listed(index);
     if (!p) return nullptr;
     std::lock_guard lock(p->mutex);
     if (p->receiver) return nullptr;

@@ -32,6 +32,11 @@ public:
     void SetWireTime(std::size_t pair, std::uint32_t microsecondsPerByte);
     // How many system-exclusive buffers the pair's input driver accepts at once.
     void SetBufferLimit(std::size_t pair, std::size_t limit);
+    // The pair goes away as the ports of a stopped sound server do: it is listed no more, what
+    // was opened on it is no longer connected (sending fails, nothing arrives) and stays so.
+    // Plugged in again, it is listed and can be opened afresh.
+    void Unplug(std::size_t pair);
+    void Replug(std::size_t pair);
 
     std::vector<std::string> InputNames() override;
     std::vector<std::string> OutputNames() override;

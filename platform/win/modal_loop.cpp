@@ -56,6 +56,25 @@ void WakeQtOnPosts(QCoreApplication& application) {
     core::SetWakeUpHandler([dispatcher] { dispatcher->wakeUp(); });
 }
 
+// What the desktop holds for us (input, exposure, the flush of what was painted) becomes our
+// messages only when Qt processes its events.
+void FetchDesktopEvents() {
+    auto* application = QCoreApplication::instance();
+    if (!application) return;
+    WakeQtOnPosts(*application);
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+// A timer tick is the lowest message, as on the platform: before one is generated the desktop's
+// pending input and exposure are fetched, and they come first. Without that a handler that takes
+// as long as its interval (a paced transmit) would have the loop go from tick to tick, and the
+// window it runs in would neither draw nor take its Cancel.
+bool TakeMessage(MSG& msg) {
+    if (!core::PeekMessage(msg, NullHWnd, 0, 0, core::PM_NOREMOVE)) return false;
+    if (msg.message == WM_TIMER) FetchDesktopEvents();
+    return core::PeekMessage(msg, NullHWnd, 0, 0, core::PM_REMOVE);
+}
+
 } // namespace
 
 QtLoopDispatch::QtLoopDispatch()
@@ -134,7 +153,7 @@ void ModalLoop::Run() {
         if (quit_) break;
         if (capture_ != NullHWnd && GetCapture() != capture_) break;
         MSG msg;
-        if (!core::PeekMessage(msg, NullHWnd, 0, 0, core::PM_REMOVE)) {
+        if (!TakeMessage(msg)) {
             WaitMessage();
             continue;
         }

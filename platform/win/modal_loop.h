@@ -45,7 +45,9 @@ public:
     // Sees each message taken from the queue before it is dispatched; false drops it.
     std::function<bool(MSG&)> OnMessage;
 
-    // Until Quit, a WM_QUIT (posted again for the loop outside) or the loss of capture.
+    // Until Quit, a WM_QUIT (posted again for the loop outside) or the loss of capture. A timer
+    // tick is the lowest message: the desktop's pending input and exposure are fetched, and taken,
+    // before one is.
     void Run();
     void Quit() { quit_ = true; }
 

@@ -2,10 +2,12 @@
 // end-to-end test and for trying Quintaron without a synth. Quintaron's output device is
 // "<name> In:midi", its input device "<name> Out:midi". Runs until SIGTERM or SIGINT.
 //
-//   sim_instrument [--api jack|alsa] [--name NAME] [--device HEX] [--pattern on]
+//   sim_instrument [--api jack|alsa] [--name NAME] [--device HEX] [--pattern on] [--trace on]
 //
 // With --pattern on, every block of its memory holds bytes that tell where they lie (its first
 // twelve letters), for a transfer whose bytes are checked; otherwise its memory reads as zeros.
+// With --trace on, it prints a line "received" and the address for each message it receives,
+// for a test that counts what arrived.
 
 #include "platform/midi/jack_midi_port.h"
 #include "testsupport/instrument_address_map.h"
@@ -28,6 +30,7 @@ struct Options {
     std::string name = "Sim Instrument";
     std::uint8_t device = 0x10;
     bool pattern = false;
+    bool trace = false;
 };
 
 bool Parse(int argc, char** argv, Options& options) {
@@ -43,12 +46,24 @@ bool Parse(int argc, char** argv, Options& options) {
             options.name = value;
         else if (arg == "--pattern" && (value == "on" || value == "off"))
             options.pattern = value == "on";
+        else if (arg == "--trace" && (value == "on" || value == "off"))
+            options.trace = value == "on";
         else if (arg == "--device")
             options.device = static_cast<std::uint8_t>(std::strtoul(value.c_str(), nullptr, 16));
         else
             return false;
     }
     return true;
+}
+
+// A message off the wire to the instrument, told first when traced.
+void Deliver(testsupport::SimInstrument& instrument, const testsupport::Bytes& message,
+             bool trace) {
+    if (trace && message.size() >= 9) {
+        std::printf("received %02X%02X%02X%02X\n", message[5], message[6], message[7], message[8]);
+        std::fflush(stdout);
+    }
+    instrument.Receive(message);
 }
 
 // The instrument's two ports, with what they need to be closed in order: input first, so that
@@ -58,7 +73,8 @@ public:
     virtual ~Ports() = default;
     virtual void Send(const testsupport::Bytes& message) = 0;
     // Whether both are open; message deliveries to the instrument start.
-    virtual bool Open(const std::string& name, testsupport::SimInstrument& instrument) = 0;
+    virtual bool Open(const std::string& name, testsupport::SimInstrument& instrument,
+                      bool trace) = 0;
     virtual void Close() = 0;
 };
 
@@ -69,11 +85,13 @@ public:
     void Send(const testsupport::Bytes& message) override {
         if (out_) out_->Send(message.data(), message.size());
     }
-    bool Open(const std::string& name, testsupport::SimInstrument& instrument) override {
+    bool Open(const std::string& name, testsupport::SimInstrument& instrument,
+              bool trace) override {
         out_ = platform::midi::JackMidiOutPort::Open(name + " Out", "midi", "");
         in_ = platform::midi::JackMidiInPort::Open(
-            name + " In", "midi", "", [&instrument](const std::uint8_t* data, std::size_t length) {
-                instrument.Receive(testsupport::Bytes(data, data + length));
+            name + " In", "midi", "",
+            [&instrument, trace](const std::uint8_t* data, std::size_t length) {
+                Deliver(instrument, testsupport::Bytes(data, data + length), trace);
             });
         return out_ && in_;
     }
@@ -92,8 +110,10 @@ public:
     void Send(const testsupport::Bytes& message) override {
         if (out_) out_->sendMessage(&message);
     }
-    bool Open(const std::string& name, testsupport::SimInstrument& instrument) override {
+    bool Open(const std::string& name, testsupport::SimInstrument& instrument,
+              bool trace) override {
         instrument_ = &instrument;
+        trace_ = trace;
         out_ = std::make_unique<RtMidiOut>(RtMidi::LINUX_ALSA, name + " Out");
         out_->openVirtualPort("midi");
         in_ = std::make_unique<RtMidiIn>(RtMidi::LINUX_ALSA, name + " In");
@@ -111,11 +131,12 @@ public:
 
 private:
     static void Received(double, std::vector<unsigned char>* message, void* self) {
-        if (message && !message->empty())
-            static_cast<AlsaPorts*>(self)->instrument_->Receive(*message);
+        auto* ports = static_cast<AlsaPorts*>(self);
+        if (message && !message->empty()) Deliver(*ports->instrument_, *message, ports->trace_);
     }
 
     testsupport::SimInstrument* instrument_ = nullptr;
+    bool trace_ = false;
     std::unique_ptr<RtMidiOut> out_;
     std::unique_ptr<RtMidiIn> in_;
 };
@@ -153,7 +174,7 @@ int main(int argc, char** argv) {
     if (options.pattern) testsupport::FillWithPattern(instrument);
     // Closed on every path before the instrument they deliver to goes.
     try {
-        if (!ports->Open(options.name, instrument)) {
+        if (!ports->Open(options.name, instrument, options.trace)) {
             std::cerr << "sim_instrument: the JACK ports could not be opened\n";
             ports->Close();
             return 1;

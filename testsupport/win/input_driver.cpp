@@ -43,8 +43,14 @@ HWND KeyboardHost() {
     return tops.empty() ? NullHWnd : tops.front();
 }
 
-void Deliver(HWND host, QEvent& event, bool dispatch) {
-    if (QWidget* widget = HostWidgetOf(host)) {
+void Deliver(HWND host, QEvent& event, bool dispatch, bool leaveAtDesktop) {
+    QWidget* widget = HostWidgetOf(host);
+    if (widget && leaveAtDesktop) {
+        // Qt takes the copy over.
+        QCoreApplication::postEvent(widget, event.clone());
+        return;
+    }
+    if (widget) {
         QCoreApplication::sendEvent(widget, &event);
     } else {
         TranslateQtEvent(host, &event);
@@ -139,7 +145,7 @@ void InputDriver::SendMouse(int type, TPoint screen, Qt::MouseButton button) {
         local = QPointF(screen.X - rect.Left, screen.Y - rect.Top);
     QMouseEvent event(static_cast<QEvent::Type>(type), local, local, global, button, buttons_,
                       modifiers_);
-    Deliver(host, event, !HoldDispatch);
+    Deliver(host, event, !HoldDispatch, LeaveAtDesktop);
 }
 
 void InputDriver::MoveTo(TPoint screen) {
@@ -175,7 +181,7 @@ void InputDriver::Wheel(TPoint screen, int delta) {
     QPointF global(screen.X, screen.Y);
     QWheelEvent event(global, global, QPoint(), QPoint(0, delta), buttons_, modifiers_,
                       Qt::NoScrollPhase, false);
-    Deliver(host, event, !HoldDispatch);
+    Deliver(host, event, !HoldDispatch, LeaveAtDesktop);
 }
 
 void InputDriver::KeyDown(int qtKey, const QString& text) {
@@ -207,7 +213,7 @@ void InputDriver::SendKey(int type, int qtKey, Qt::KeyboardModifiers keypad, con
     else
         modifiers_ &= ~Qt::KeyboardModifiers(ModifierOf(qtKey));
     QKeyEvent event(static_cast<QEvent::Type>(type), qtKey, modifiers_ | keypad, text);
-    Deliver(KeyboardHost(), event, !HoldDispatch);
+    Deliver(KeyboardHost(), event, !HoldDispatch, LeaveAtDesktop);
 }
 
 void InputDriver::Key(int qtKey, const QString& text) {
@@ -217,12 +223,12 @@ void InputDriver::Key(int qtKey, const QString& text) {
 
 void InputDriver::ActivateWindow(HWND wnd) {
     QEvent event(QEvent::WindowActivate);
-    Deliver(GetAncestor(wnd, GA_ROOT), event, !HoldDispatch);
+    Deliver(GetAncestor(wnd, GA_ROOT), event, !HoldDispatch, false);
 }
 
 void InputDriver::DeactivateApplication() {
     QEvent event(QEvent::WindowDeactivate);
-    Deliver(GetActiveWindow(), event, !HoldDispatch);
+    Deliver(GetActiveWindow(), event, !HoldDispatch, false);
 }
 
 void InputDriver::MoveByWindowManager(HWND wnd, TRect screenRect) {

@@ -42,6 +42,9 @@ public:
     // While set, input is translated and queued but not dispatched, as when it comes faster
     // than the program takes it (a busy program, a tool that types); PumpUntilIdle takes it.
     bool HoldDispatch = false;
+    // While set, input waits at the desktop (Qt's posted events), as input made while the
+    // program is busy does, until a loop of the program asks the desktop for it.
+    bool LeaveAtDesktop = false;
 
     // The window manager activates the window's top-level widget, or the application loses
     // the activation.

@@ -1,5 +1,6 @@
 #include "platform/core/exception.h"
 #include "platform/core/message_loop.h"
+#include "platform/core/timer.h"
 #include "platform/forms/clipbrd.h"
 #include "platform/forms/dialogs.h"
 #include "platform/forms/ext_ctrls.h"
@@ -9,6 +10,7 @@
 #include "platform/forms/tests/forms_test_support.h"
 #include "platform/win/cursors.h"
 #include "platform/win/input_state.h"
+#include "platform/win/modal_loop.h"
 #include "testsupport/forms/recording_printer.h"
 #include "testsupport/temp_folder.h"
 
@@ -65,6 +67,29 @@ TEST_F(ApplicationTest, AnExceptionHandedOnWithASenderReachesOnExceptionWithIt) 
     EXPECT_EQ(text, "from a handler");
     Application().HandleException(std::make_exception_ptr(core::Exception("x")));
     EXPECT_EQ(seen, &Application());
+}
+
+// A timer whose handler fails on every tick, as a transfer's did when its MIDI system went away:
+// the box's own loop runs the timer, and each failure while the box is shown would open another
+// box inside it until the stack ran out.
+TEST_F(ApplicationTest, AFailureWhileOneIsShownIsNotStackedOnIt) {
+    core::TTimer timer(nullptr);
+    int failures = 0;
+    int deepest = 0;
+    timer.SetInterval(50);
+    timer.SetOnTimer([&](TObject*) {
+        deepest = std::max(deepest, win::ModalLoopDepth());
+        // Enough to show stacking, few enough that stacked boxes can still be answered.
+        if (++failures <= 5) throw core::Exception("No MIDI port is present");
+        timer.SetEnabled(false);
+    });
+    for (int i = 1; i <= 6; ++i)
+        After(1000 * i, [] { testsupport::InputDriver().TypeKey(win::VK_RETURN, "\r"); });
+    Pump();
+    while (timer.Enabled())
+        core::RunFor(clock, 100);
+    EXPECT_EQ(failures, 6);
+    EXPECT_EQ(deepest, 1) << "a box was opened inside another";
 }
 
 TEST_F(ApplicationTest, ASilentAbortLeavingAHandlerIsIgnored) {

@@ -1,5 +1,6 @@
 #include "platform/midi/rtmidi_backend.h"
 
+#include "platform/midi/jack_midi_port.h"
 #include "testsupport/jack_server.h"
 
 #include <jack/jack.h>
@@ -10,6 +11,7 @@
 #include <memory>
 #include <string>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -128,4 +130,49 @@ TEST(RtMidiBackendJack, AServerThatDoesNotAnswerCountsAsNoJack) {
             listed = listed || name.find("Peer:out") != std::string::npos;
     jack_client_close(peer);
     EXPECT_TRUE(listed) << "the server answers again, and its ports are not listed";
+}
+
+// A server that stops (SIGTERM, as a user stops it) under open ports: the ports say they are no
+// longer connected and refuse to send, and closing them and the back end touches nothing of the
+// dead server (closing a client against it crashed the program at exit). Started again under its
+// name, it is listed again and its ports open on fresh clients.
+TEST(RtMidiBackendJack, PortsOfAServerThatStoppedAreDeadAndCloseSafelyAndItsReturnIsSeen) {
+    if (!testsupport::JackServer::Installed())
+        GTEST_SKIP() << "jackd is not installed (no jackd in PATH; the package jackd2 has it)";
+    std::string whyNot;
+    auto server = testsupport::JackServer::Start(whyNot);
+    ASSERT_TRUE(server) << "jackd is installed but no JACK server could start: " << whyNot;
+    const std::string name = server->Name();
+    auto peerName = [&] { return "Peer-" + name; };
+    auto peer = JackMidiInPort::Open(peerName(), "in", "", [](const std::uint8_t*, std::size_t) {});
+    ASSERT_TRUE(peer);
+    auto backend = std::make_unique<RtMidiBackend>();
+    const auto outputs = backend->OutputNames();
+    ASSERT_EQ(outputs, std::vector<std::string>{peer->Name()});
+    auto out = backend->OpenOutput(0);
+    ASSERT_TRUE(out && out->Connected());
+
+    ASSERT_TRUE(server->Stop());
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (out->Connected() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_FALSE(out->Connected());
+    EXPECT_FALSE(peer->Connected());
+    const std::uint8_t message[] = {0xF0, 0x7D, 0x01, 0xF7};
+    EXPECT_FALSE(out->Send(message, sizeof message));
+    EXPECT_TRUE(backend->OutputNames().empty());
+    out.reset();
+    peer.reset();
+
+    server.reset();
+    server = testsupport::JackServer::Start(whyNot, name);
+    ASSERT_TRUE(server) << "the server did not start again: " << whyNot;
+    peer = JackMidiInPort::Open(peerName(), "in", "", [](const std::uint8_t*, std::size_t) {});
+    ASSERT_TRUE(peer);
+    ASSERT_EQ(backend->OutputNames(), std::vector<std::string>{peer->Name()});
+    out = backend->OpenOutput(0);
+    ASSERT_TRUE(out && out->Connected());
+    EXPECT_TRUE(out->Send(message, sizeof message));
+    out.reset();
+    backend.reset();
 }

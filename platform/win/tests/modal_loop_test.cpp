@@ -1,5 +1,7 @@
 #include "platform/win/modal_loop.h"
 
+#include "platform/win/host_widget.h"
+#include "platform/win/painting.h"
 #include "platform/win/tests/win_test_support.h"
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
@@ -7,6 +9,7 @@
 #include <QThread>
 #include <QTimer>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -78,6 +81,62 @@ TEST_F(ModalLoopTest, QuitEndsItAndTheLoopSeesMessagesBeforeDispatch) {
     EXPECT_EQ(keys, (std::vector<WPARAM>{VK_DOWN, VK_ESCAPE}));
     EXPECT_TRUE(Got(wnd, {WM_KEYDOWN}).empty());
     EXPECT_EQ(Got(wnd, {WM_KEYUP}).size(), 2u);
+}
+
+// Notes when the desktop is given a widget's pixels.
+class PaintWatch : public QObject {
+public:
+    explicit PaintWatch(std::function<void()> onPaint) : onPaint_(std::move(onPaint)) {}
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) onPaint_();
+        return false;
+    }
+
+private:
+    std::function<void()> onPaint_;
+};
+
+// A timer whose handler takes as long as its interval, as the paced transmit's does: the click
+// the user made meanwhile is taken, and what the handler drew reaches the screen, before the next
+// tick.
+TEST_F(ModalLoopTest, InputAndPaintingWaitingAtTheDesktopComeBeforeTheNextTick) {
+    HWND wnd = Create(WS_POPUP | WS_VISIBLE, gdi::Bounds(0, 0, 100, 100));
+    PumpUntilIdle();
+    constexpr UINT ScreenPaint = 0;
+    std::vector<UINT> order;
+    int ticks = 0;
+    PaintWatch watch([&] {
+        if (ticks > 0) order.push_back(ScreenPaint);
+    });
+    HostWidgetOf(wnd)->installEventFilter(&watch);
+    ModalLoop loop;
+    handler = [&](HWND h, UINT msg, WPARAM, LPARAM, LRESULT&) {
+        if (h != wnd) return false;
+        if (msg == WM_LBUTTONDOWN || msg == WM_PAINT) order.push_back(msg);
+        if (msg != WM_TIMER) return false;
+        order.push_back(msg);
+        if (++ticks == 1) {
+            input.LeaveAtDesktop = true;
+            input.Click({50, 50});
+            input.LeaveAtDesktop = false;
+            InvalidateRect(wnd, nullptr, false);
+        }
+        if (ticks == 2) loop.Quit();
+        core::Sleep(50);
+        return true;
+    };
+    core::SetTimer(wnd, 1, 50);
+    loop.Run();
+    core::KillTimer(wnd, 1);
+    HostWidgetOf(wnd)->removeEventFilter(&watch);
+
+    ASSERT_GE(order.size(), 2u);
+    EXPECT_EQ(order.front(), WM_TIMER);
+    EXPECT_EQ(order.back(), WM_TIMER);
+    // Between the ticks, in whatever order the desktop hands them over.
+    std::vector<UINT> between(order.begin() + 1, order.end() - 1);
+    std::sort(between.begin(), between.end());
+    EXPECT_EQ(between, (std::vector<UINT>{ScreenPaint, WM_PAINT, WM_LBUTTONDOWN}));
 }
 
 TEST_F(ModalLoopTest, WaitingWithNothingScheduledUnderTheManualClockFailsInsteadOfHanging) {
