@@ -4,7 +4,14 @@
 
 #include "app/tests/element_window_fixture.h"
 #include "editors/form_patch.h"
+#include "model/elements/library.h"
 #include "model/elements/patch.h"
+
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
 
 namespace app::test {
 
@@ -51,6 +58,61 @@ TEST_F(PatchWindowOpenTest, APageDragBetweenTwoPatchWindowsSendsTheTargetOnce) {
     EXPECT_EQ(state.CurrentPatch, &dark);
     EXPECT_FALSE(state.DragRunning);
     EXPECT_EQ(main.ActiveMDIChild(), &to);
+}
+
+// A library passed on from someone else names a file of the user's for its patch; the patch
+// window's Save proposes that name in the save dialog instead of writing over the file.
+TEST_F(PatchWindowOpenTest, SaveOfAPatchFromALibraryPassedOnAsksFirst) {
+    class FileDialogs : public testsupport::RecordingDialogs {
+    public:
+        bool OpenDialog(model::TFileDialogRequest& request) override {
+            request.FileName = openAnswer;
+            return true;
+        }
+        bool SaveDialog(model::TFileDialogRequest& request) override {
+            saves.push_back(request);
+            return false;
+        }
+        std::string openAnswer;
+        std::vector<model::TFileDialogRequest> saves;
+    } files;
+    const auto text = [](const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    const std::string notes = (folder / "notes.txt").string();
+    std::ofstream(notes, std::ios::binary) << "my notes\n";
+    files.openAnswer = (folder / "Shared.Lib").string();
+    {
+        model::TLibrary shared;
+        shared.FileName = files.openAnswer;
+        model::TLibElem& patch = shared.Add(std::make_unique<model::TPatch>(nullptr));
+        patch.SetName("Borrowed", false);
+        patch.FileName = notes;
+        ASSERT_TRUE(shared.SaveFile(false));
+    }
+
+    model::SetDialogs(&files);
+    struct TRestore {
+        model::TDialogs& dialogs;
+        ~TRestore() { model::SetDialogs(&dialogs); }
+    } restore{dialogs};
+    main.FileOpenItem.Click();
+    testsupport::PumpUntilIdle();
+    auto* library = dynamic_cast<TFormLibrary*>(main.ActiveMDIChild());
+    ASSERT_NE(library, nullptr);
+    DoubleClickRow(*library, 0);
+    auto* window = dynamic_cast<editors::TFormPatch*>(main.ActiveMDIChild());
+    ASSERT_NE(window, nullptr);
+    Click(window->SpeedSalva);
+    testsupport::PumpUntilIdle();
+
+    ASSERT_EQ(files.saves.size(), 1u);
+    EXPECT_EQ(files.saves[0].Title, "Save SysEx");
+    EXPECT_EQ(files.saves[0].FileName, "notes.txt");
+    EXPECT_EQ(files.saves[0].InitialDir, folder.string());
+    EXPECT_EQ(text(notes), "my notes\n");
+    EXPECT_EQ(files.messages, std::vector<std::string>{});
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "model/elements/system.h"
 #include "model/files/data_folders.h"
 #include "model/files/element_files.h"
+#include "model/files/straight_save.h"
 #include "model/print/print_routines.h"
 #include "model/print/print_target.h"
 #include "model/program/quintaron.h"
@@ -106,13 +107,22 @@ bool TGlobal::LoadGlobalFile() {
     }
     ReadRecord(file);
     FileName = *path;
+    NoteChosenFile(GlobalFileKind, *path);
     Name = NameFromFileName(*path);
     UpdateViews();
     return true;
 }
 
 bool TGlobal::SaveGlobalFile(bool AskName) {
-    const auto path = ChooseSavePath(GlobalFileKind, FileName, Saved, AskName);
+    // A ".Glb" file has one layout: a global set's record.
+    const auto layouts = [] {
+        TGlobal fresh(nullptr);
+        pc::TByteWriter file;
+        fresh.WriteRecord(file);
+        return TFileLayouts{file.TakeBytes()};
+    };
+    const bool straight = !AskName && MayWriteStraight(GlobalFileKind, FileName, layouts);
+    const auto path = ChooseSavePath(GlobalFileKind, FileName, straight);
     if (!path) return false;
     pc::TByteWriter file;
     WriteRecord(file);

@@ -33,7 +33,8 @@ public:
     // True when a file was loaded; a file that is not one global set's record (type code 7,
     // exact size) is refused and the set is left as it was.
     bool LoadGlobalFile();
-    // True when the file was written; as SaveSysExFile.
+    // True when the file was written; as SaveSysExFile, a ".Glb" file of a global set's record
+    // being this kind's.
     bool SaveGlobalFile(bool AskName);
 
     TPatchBank& UserPatchBank();

@@ -4,6 +4,7 @@
 #include "model/elements/library.h"
 #include "model/files/data_folders.h"
 #include "model/files/element_files.h"
+#include "model/files/straight_save.h"
 #include "model/print/print_routines.h"
 #include "model/print/print_target.h"
 #include "model/program/dialog_services.h"
@@ -13,6 +14,7 @@
 
 #include <cmath>
 #include <memory>
+#include <vector>
 
 namespace model {
 
@@ -22,6 +24,32 @@ namespace {
 
 bool IsBankType(std::int16_t type) {
     return type == etPatchBank || type == etPerformanceBank || type == etRhythmBank;
+}
+
+// What a fresh element of type writes to its ".Syx" file in the layout in force; empty for a type
+// the factory does not know.
+std::vector<std::uint8_t> FreshSysEx(std::int16_t type) {
+    const std::unique_ptr<TLibElem> pattern = CreateElemByType(type, nullptr);
+    if (!pattern) return {};
+    pc::TByteWriter file;
+    pattern->WriteSysEx(file);
+    return file.TakeBytes();
+}
+
+// The layouts of type's ".Syx" files: the normal one and, where an application state can put it
+// in force, the import/export one.
+TFileLayouts SysExLayouts(std::int16_t type) {
+    TFileLayouts layouts{FreshSysEx(type)};
+    TQuintaron* state = AppState();
+    if (state == nullptr) return layouts;
+    struct TLayoutInForce {
+        TQuintaron& state;
+        bool was = state.ImportExportMode;
+        ~TLayoutInForce() { state.ImportExportMode = was; }
+    } shortLayout{*state};
+    state->ImportExportMode = true;
+    layouts.push_back(FreshSysEx(type));
+    return layouts;
 }
 
 } // namespace
@@ -105,7 +133,9 @@ void TLibElem::ReadRecord(pc::TByteReader& File) {
 }
 
 bool TLibElem::SaveSysExFile(bool AskName) {
-    const auto path = ChooseSavePath(SysExFileKind, FileName, Saved, AskName);
+    const bool straight = !AskName && MayWriteStraight(SysExFileKind, FileName,
+                                                       [this] { return SysExLayouts(Type); });
+    const auto path = ChooseSavePath(SysExFileKind, FileName, straight);
     if (!path) return false;
     pc::TByteWriter file;
     WriteSysEx(file);
@@ -124,13 +154,8 @@ bool TLibElem::LoadSysExFile() {
     // The file is checked against the framing of a fresh element of this kind before a byte of
     // it is taken, so that a refused file leaves this element as it was.
     const int expected = ExpectedSysExSize();
-    bool fits = expected >= 0 && bytes->size() == static_cast<std::size_t>(expected);
-    if (fits) {
-        const std::unique_ptr<TLibElem> pattern = CreateElemByType(Type, nullptr);
-        pc::TByteWriter framing;
-        if (pattern) pattern->WriteSysEx(framing);
-        fits = pattern && SameSysExFraming(*bytes, framing.Bytes());
-    }
+    const bool fits = expected >= 0 && bytes->size() == static_cast<std::size_t>(expected) &&
+                      SameSysExFraming(*bytes, FreshSysEx(Type));
     if (!fits) {
         MessageDlg(IncorrectSysExText, TMsgDlgType::mtInformation, mbOK);
         return false;
@@ -139,6 +164,7 @@ bool TLibElem::LoadSysExFile() {
     pc::TByteReader file(*bytes);
     ReadSysEx(file);
     FileName = *path;
+    NoteChosenFile(SysExFileKind, *path);
     if (IsBankType(Type) || Type == etSystem) Name = NameFromFileName(*path);
     SetModified();
     UpdateViews();

@@ -62,8 +62,9 @@ public:
     // The record after its type code. A file that ends inside the record leaves the fields and
     // bytes not read as they were, and File.RanOut() tells.
     virtual void ReadRecord(platform::core::TByteReader& File);
-    // True when the file was written: without AskName straight to a stored file name that can
-    // be written, else to the name the save dialog gives.
+    // True when the file was written: without AskName straight to the stored file name where
+    // that is safe (a file chosen or loaded this run, or one of this kind's; straight_save.h),
+    // else to the name the save dialog gives, proposed the stored one.
     virtual bool SaveSysExFile(bool AskName);
     // True when a file was loaded; a refused or failed load leaves the element as it was.
     virtual bool LoadSysExFile();

@@ -1,6 +1,7 @@
 #include "model/elements/library.h"
 
 #include "model/elements/element_factory.h"
+#include "model/files/data_folders.h"
 #include "model/files/element_files.h"
 #include "model/program/dialog_services.h"
 #include "model/program/ui_services.h"
@@ -169,7 +170,10 @@ bool TLibrary::OpenFile() {
 }
 
 bool TLibrary::SaveFile(bool AskName) {
-    const auto path = ChooseSavePath(LibraryFileKind, FileName, false, AskName);
+    // A library's name comes from its own dialogs or the settings file's desktop, never from a
+    // file passed on.
+    const auto path =
+        ChooseSavePath(LibraryFileKind, FileName, !AskName && CanSaveDirectly(FileName));
     if (!path) return false;
     pc::TByteWriter file;
     WriteLibrary(file);

@@ -2,12 +2,12 @@
 
 #include "model/editing/editor_view.h"
 #include "model/files/data_folders.h"
+#include "model/files/straight_save.h"
 #include "model/program/dialog_services.h"
 #include "model/sysex/address_map.h"
 #include "model/sysex/sysex.h"
 #include "platform/core/atomic_file.h"
 #include "platform/core/folders.h"
-#include "platform/core/text.h"
 
 #include <algorithm>
 
@@ -135,10 +135,15 @@ bool SameSysExFraming(std::span<const std::uint8_t> bytes, std::span<const std::
     return found && wanted && *found == *wanted;
 }
 
+bool SameRecordFraming(std::span<const std::uint8_t> bytes,
+                       std::span<const std::uint8_t> expected) {
+    return bytes.size() == expected.size() && bytes.size() >= 2 &&
+           std::equal(bytes.begin(), bytes.begin() + 2, expected.begin());
+}
+
 std::optional<std::string> ChooseSavePath(const TFileKind& kind, const std::string& fileName,
-                                          bool saved, bool askName) {
-    const bool named = !pc::SameText(fileName, kind.Untitled) || saved;
-    if (!askName && named && CanSaveDirectly(fileName)) return fileName;
+                                          bool straight) {
+    if (straight) return fileName;
 
     TFileDialogRequest request;
     request.Title = kind.SaveTitle;
@@ -150,6 +155,7 @@ std::optional<std::string> ChooseSavePath(const TFileKind& kind, const std::stri
     if (pc::FileExists(request.FileName) &&
         MessageDlg(OverwriteQuestion, TMsgDlgType::mtConfirmation, mbYes | mbNo) != mrYes)
         return std::nullopt;
+    NoteChosenFile(kind, request.FileName);
     return request.FileName;
 }
 

@@ -50,36 +50,52 @@ void ReadPosition(platform::core::TByteReader& file, TEditorSlot& slot);
 // Every message of bytes is a data set of this instrument (F0 41 dev 6A 12 ... F7, no byte of
 // 80H or more inside) and the messages have the lengths of those of expected.
 bool SameSysExFraming(std::span<const std::uint8_t> bytes, std::span<const std::uint8_t> expected);
+// bytes is a library record of expected's size and type code.
+bool SameRecordFraming(std::span<const std::uint8_t> bytes, std::span<const std::uint8_t> expected);
 
 // The titles, filters and texts of one kind of file.
 struct TFileKind {
-    std::string_view Untitled;
     std::string_view LoadTitle;
     std::string_view SaveTitle;
     std::string_view DefaultExt;
     std::string_view Filter;
     std::string_view LoadError;
     std::string_view SaveError;
+    // Whether a file's bytes are framed as a layout of the kind's; none for a kind whose files
+    // are never recognised by their content.
+    bool (*SameFraming)(std::span<const std::uint8_t> bytes,
+                        std::span<const std::uint8_t> layout) = nullptr;
 };
 
-inline constexpr TFileKind SysExFileKind{
-    "Untitled.Syx",   "Load SysEx",          "Save SysEx",        "Syx",
-    "Syx file|*.Syx", "Error Loadind Sysex", "Error Saving Sysex"};
-inline constexpr TFileKind GlobalFileKind{
-    "Untitled.Glb",   "Load Global",          "Save Global",        "Glb",
-    "Glb file|*.Glb", "Error Loadind Global", "Error Saving Global"};
-inline constexpr TFileKind LibraryFileKind{
-    "Untitled.Lib",   "Load Library",          "Save Library",        "Lib",
-    "Lib file|*.Lib", "Error Loading Library", "Error Saving Library"};
+inline constexpr TFileKind SysExFileKind{.LoadTitle = "Load SysEx",
+                                         .SaveTitle = "Save SysEx",
+                                         .DefaultExt = "Syx",
+                                         .Filter = "Syx file|*.Syx",
+                                         .LoadError = "Error Loadind Sysex",
+                                         .SaveError = "Error Saving Sysex",
+                                         .SameFraming = SameSysExFraming};
+inline constexpr TFileKind GlobalFileKind{.LoadTitle = "Load Global",
+                                          .SaveTitle = "Save Global",
+                                          .DefaultExt = "Glb",
+                                          .Filter = "Glb file|*.Glb",
+                                          .LoadError = "Error Loadind Global",
+                                          .SaveError = "Error Saving Global",
+                                          .SameFraming = SameRecordFraming};
+inline constexpr TFileKind LibraryFileKind{.LoadTitle = "Load Library",
+                                           .SaveTitle = "Save Library",
+                                           .DefaultExt = "Lib",
+                                           .Filter = "Lib file|*.Lib",
+                                           .LoadError = "Error Loading Library",
+                                           .SaveError = "Error Saving Library"};
 
 inline constexpr const char* OverwriteQuestion = "File Alredy Exist. Overwrite it ?";
 inline constexpr const char* IncorrectSysExText = "Incorrect SysEx File Type.";
 
-// The file to save to. Without askName a stored name that is not the untitled one (or that was
-// saved before) is taken when it can be written directly; otherwise the save dialog asks, and an
-// existing file must be confirmed. None when the user cancelled or declined.
+// The file to save to: fileName itself when straight, else the name the save dialog gives,
+// proposed fileName (an existing file must be confirmed), which is then the user's choice
+// (NoteChosenFile). None when the user cancelled or declined.
 std::optional<std::string> ChooseSavePath(const TFileKind& kind, const std::string& fileName,
-                                          bool saved, bool askName);
+                                          bool straight);
 // The file the open dialog gives, starting at fileName; none when cancelled.
 std::optional<std::string> ChooseLoadPath(const TFileKind& kind, const std::string& fileName);
 // Saves bytes without ever destroying the previous file; shows the kind's save error and returns

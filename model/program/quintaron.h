@@ -9,6 +9,9 @@
 
 #include <cstdint>
 #include <optional>
+#include <set>
+#include <string>
+#include <utility>
 
 namespace model {
 
@@ -35,6 +38,11 @@ public:
 
     // On only while the import and export commands run: element files take their shorter layout.
     bool ImportExportMode = false;
+
+    // The files the user chose in a save dialog or loaded during this run, each with its kind's
+    // extension ("Syx", "Glb"): where an element's Save may write without asking, whatever the
+    // file holds (model/files/straight_save.h).
+    std::set<std::pair<std::string, std::string>> ChosenFiles;
 
     // The element of each kind last sent to the instrument's edit buffer (none at start).
     TPatch* CurrentPatch = nullptr;

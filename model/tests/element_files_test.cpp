@@ -16,6 +16,7 @@
 
 #include <csignal>
 #include <cstring>
+#include <functional>
 #include <random>
 #include <sys/resource.h>
 
@@ -206,6 +207,45 @@ protected:
         elem.WriteSysEx(file);
         return file.Bytes();
     }
+
+    // A file an element then names, and whether Save may write it without asking.
+    struct StraightCase {
+        const char* what;
+        const char* file;
+        // Readies the file (or leaves it missing) before the element is saved.
+        std::function<void(const std::string& path)> prepare;
+        bool straight;
+    };
+    // For each case elem names the case's file, readied, and save runs (Save without asking for
+    // a name): straight cases write what written gives there; the others propose the name in the
+    // save dialog titled title, which is cancelled, and leave the file as it was.
+    void ExpectStraightOnlyWhere(TLibElem& elem, const std::function<bool()>& save,
+                                 const std::function<Bytes()>& written, const std::string& title,
+                                 const std::vector<StraightCase>& cases) {
+        for (const StraightCase& c : cases) {
+            SCOPED_TRACE(c.what);
+            const std::string path = Path(c.file);
+            c.prepare(path);
+            const bool existed = pc::FileExists(path);
+            const Bytes before = ReadFile(path);
+            elem.FileName = path;
+            const std::size_t asked = dialogs.requests.size();
+            if (!c.straight) dialogs.ExpectSave(title, "");
+            EXPECT_EQ(save(), c.straight);
+            if (c.straight) {
+                EXPECT_EQ(dialogs.requests.size(), asked);
+                EXPECT_EQ(ReadFile(path), written());
+                continue;
+            }
+            ASSERT_EQ(dialogs.requests.size(), asked + 1);
+            EXPECT_EQ(dialogs.requests.back().FileName, c.file);
+            EXPECT_EQ(dialogs.requests.back().InitialDir, dir);
+            EXPECT_EQ(pc::FileExists(path), existed);
+            EXPECT_EQ(ReadFile(path), before);
+        }
+    }
+    static constexpr const char* Notes = "my notes\n";
+    static Bytes NotesBytes() { return Bytes(Notes, Notes + std::strlen(Notes)); }
 };
 
 // ---- ".Lib" ----
@@ -630,6 +670,67 @@ TEST_F(ElementFilesTest, NamesFromWindowsOrMissingFoldersAreNeverWrittenUnasked)
     }
 }
 
+// A stored name comes from a library file, which may have come from anyone: Save writes there
+// straight only when the user chose or loaded that file during this run, or when it already
+// holds a patch in either layout of its files.
+TEST_F(ElementFilesTest, SaveSysExWritesStraightOnlyToChosenFilesOrItsOwnKind) {
+    TPatch patch(nullptr);
+    patch.SetName("Mine", false);
+    const Bytes ownFile = SysExOf(patch);
+    Bytes otherInstrument = ownFile;
+    otherInstrument[3] = 0x6B;
+    const auto text = [](const std::string& path) { WriteFile(path, NotesBytes()); };
+    const std::vector<StraightCase> cases = {
+        {"chosen in the save dialog this run, holding text since", "Chosen.Syx",
+         [&](const std::string& path) {
+             TPatch other(nullptr);
+             dialogs.ExpectSave("Save SysEx", path);
+             ASSERT_TRUE(other.SaveSysExFile(true));
+             text(path);
+         },
+         true},
+        {"loaded this run, holding text since", "Loaded.Syx",
+         [&](const std::string& path) {
+             WriteFile(path, ownFile);
+             TPatch other(nullptr);
+             dialogs.ExpectOpen("Load SysEx", path);
+             ASSERT_TRUE(other.LoadSysExFile());
+             text(path);
+         },
+         true},
+        {"a patch file", "Patch.Syx", [&](const std::string& path) { WriteFile(path, ownFile); },
+         true},
+        {"a patch file in the import/export layout", "Short.Syx",
+         [&](const std::string& path) {
+             state.ImportExportMode = true;
+             WriteFile(path, SysExOf(patch));
+             state.ImportExportMode = false;
+             ASSERT_EQ(ReadFile(path).size(), 643u);
+         },
+         true},
+        {"a text file", "notes.txt", text, false},
+        {"another instrument's data sets of a patch's size", "Other.Syx",
+         [&](const std::string& path) { WriteFile(path, otherInstrument); }, false},
+        {"a performance file", "Performance.Syx",
+         [&](const std::string& path) {
+             TPerformance performance(nullptr);
+             WriteFile(path, SysExOf(performance));
+         },
+         false},
+        {"chosen as a global set's file", "Whole.Glb",
+         [&](const std::string& path) {
+             TGlobal global(nullptr);
+             dialogs.ExpectSave("Save Global", path);
+             ASSERT_TRUE(global.SaveGlobalFile(true));
+         },
+         false},
+        {"missing, in an existing folder", "Missing.Syx", [](const std::string&) {}, false},
+    };
+    ExpectStraightOnlyWhere(
+        patch, [&] { return patch.SaveSysExFile(false); }, [&] { return SysExOf(patch); },
+        "Save SysEx", cases);
+}
+
 TEST_F(ElementFilesTest, LoadSysExNamesBanksAfterTheFile) {
     TPatchBank source(nullptr);
     source.Patch(77).SetName("Seventy", false);
@@ -794,6 +895,53 @@ TEST_F(ElementFilesTest, GlobalFileRoundTrip) {
     pc::TByteWriter same;
     global.WriteRecord(same);
     EXPECT_EQ(same.Bytes(), file);
+}
+
+TEST_F(ElementFilesTest, SaveGlobalWritesStraightOnlyToChosenFilesOrItsOwnKind) {
+    TGlobal global(nullptr);
+    const auto record = [&global] {
+        pc::TByteWriter file;
+        global.WriteRecord(file);
+        return file.Bytes();
+    };
+    const Bytes ownFile = record();
+    Bytes otherType = ownFile;
+    otherType[0] = etSystem;
+    const auto text = [](const std::string& path) { WriteFile(path, NotesBytes()); };
+    const std::vector<StraightCase> cases = {
+        {"chosen in the save dialog this run, holding text since", "Chosen.Glb",
+         [&](const std::string& path) {
+             TGlobal other(nullptr);
+             dialogs.ExpectSave("Save Global", path);
+             ASSERT_TRUE(other.SaveGlobalFile(true));
+             text(path);
+         },
+         true},
+        {"loaded this run, holding text since", "Loaded.Glb",
+         [&](const std::string& path) {
+             WriteFile(path, ownFile);
+             TGlobal other(nullptr);
+             dialogs.ExpectOpen("Load Global", path);
+             ASSERT_TRUE(other.LoadGlobalFile());
+             text(path);
+         },
+         true},
+        {"a global set's file", "Global.Glb",
+         [&](const std::string& path) { WriteFile(path, ownFile); }, true},
+        {"a text file", "notes.txt", text, false},
+        {"a global set's size, another type code", "Other.Glb",
+         [&](const std::string& path) { WriteFile(path, otherType); }, false},
+        {"chosen as a patch's file", "Patch.Syx",
+         [&](const std::string& path) {
+             TPatch patch(nullptr);
+             dialogs.ExpectSave("Save SysEx", path);
+             ASSERT_TRUE(patch.SaveSysExFile(true));
+         },
+         false},
+        {"missing, in an existing folder", "Missing.Glb", [](const std::string&) {}, false},
+    };
+    ExpectStraightOnlyWhere(
+        global, [&] { return global.SaveGlobalFile(false); }, record, "Save Global", cases);
 }
 
 TEST_F(ElementFilesTest, GlobalFileOfAnotherTypeOrSizeIsRefused) {

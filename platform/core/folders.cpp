@@ -164,6 +164,13 @@ bool FileExists(const std::string& path) {
     return !ec && std::filesystem::exists(status) && !std::filesystem::is_directory(status);
 }
 
+std::int64_t RegularFileSize(const std::string& path) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) return -1;
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    return ec ? -1 : static_cast<std::int64_t>(size);
+}
+
 bool DirectoryExists(const std::string& path) {
     std::error_code ec;
     return std::filesystem::is_directory(path, ec);

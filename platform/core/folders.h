@@ -7,6 +7,7 @@
 // The program never changes its working folder: every path it opens is absolute or built on
 // one of the folders below.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -33,6 +34,9 @@ bool IsAbsolutePath(std::string_view path);
 
 // An existing file that is not a folder.
 bool FileExists(const std::string& path);
+// The size of an ordinary file, links followed; -1 for none and for a folder, device or pipe,
+// which a caller about to read a file of a known size must not open.
+std::int64_t RegularFileSize(const std::string& path);
 bool DirectoryExists(const std::string& path);
 // Creates the folder and every missing folder above it. True when the folder exists afterwards.
 bool ForceDirectories(const std::string& path);

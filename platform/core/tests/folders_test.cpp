@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace platform::core {
@@ -108,6 +109,20 @@ TEST(Folders, FileAndDirectoryExist) {
     EXPECT_FALSE(DirectoryExists(tmp / "Missing"));
     EXPECT_FALSE(FileExists(""));
     EXPECT_FALSE(DirectoryExists(""));
+}
+
+TEST(Folders, RegularFileSizeOnlyOfOrdinaryFiles) {
+    TempFolder tmp;
+    ASSERT_FALSE(tmp.Path().empty());
+    Touch(tmp / "Bank.Syx", "12345");
+    ASSERT_EQ(::mkfifo((tmp / "Pipe").c_str(), 0600), 0);
+    ASSERT_EQ(::symlink((tmp / "Bank.Syx").c_str(), (tmp / "Link.Syx").c_str()), 0);
+    EXPECT_EQ(RegularFileSize(tmp / "Bank.Syx"), 5);
+    EXPECT_EQ(RegularFileSize(tmp / "Link.Syx"), 5);
+    EXPECT_EQ(RegularFileSize(tmp / "Pipe"), -1);
+    EXPECT_EQ(RegularFileSize(tmp.Path()), -1);
+    EXPECT_EQ(RegularFileSize(tmp / "Missing.Syx"), -1);
+    EXPECT_EQ(RegularFileSize("/dev/null"), -1);
 }
 
 TEST(Folders, ForceDirectoriesCreatesEveryLevel) {
