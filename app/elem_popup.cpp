@@ -3,6 +3,7 @@
 #include "app/form_edit.h"
 #include "model/editing/selection.h"
 #include "model/elements/global.h"
+#include "model/elements/library.h"
 #include "model/print/print_routines.h"
 #include "model/program/quintaron.h"
 #include "platform/forms/forms.h"
@@ -103,7 +104,7 @@ void TElemPopup::ImportExport(void (TElemPopup::*action)()) {
 
 void TElemPopup::PrintClick() {
     if (subject_ == nullptr) return;
-    model::PrintBegin();
+    model::PrintBegin(dynamic_cast<const model::TLibrary*>(subject_->Root()));
     int y = model::PrintPageTop;
     subject_->Print(y, false);
     model::PrintEnd();

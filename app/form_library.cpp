@@ -521,7 +521,7 @@ void TFormLibrary::ReceiveClick() {
 
 void TFormLibrary::PrintClick() {
     const std::vector<model::TLibElem*> selected = SelectedVisible();
-    model::PrintBegin();
+    model::PrintBegin(&library_);
     int y = model::PrintPageTop;
     for (model::TLibElem* elem : selected)
         elem->Print(y, false);

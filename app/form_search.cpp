@@ -382,7 +382,7 @@ void TFormSearch::DrawGridDrawCell(int Row, const forms::TRect& Rect) {
 }
 
 void TFormSearch::StampaBtnClick(forms::TObject*) {
-    model::PrintBegin();
+    model::PrintBegin(Library);
     int y = model::PrintPageTop;
     // Found elements lie deep in banks and global sets: each line says where.
     for (model::TLibElem* elem : results_)

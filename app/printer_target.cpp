@@ -1,6 +1,9 @@
 #include "app/printer_target.h"
 
+#include "model/elements/library.h"
+#include "model/files/data_folders.h"
 #include "model/program/dialog_services.h"
+#include "platform/core/folders.h"
 #include "platform/core/text.h"
 #include "platform/forms/printers.h"
 
@@ -8,24 +11,45 @@ namespace app {
 
 namespace forms = platform::forms;
 namespace gdi = platform::gdi;
+namespace pc = platform::core;
+
+std::string ListingFileName(const model::TLibrary* Library) {
+    std::string folder;
+    std::string name;
+    if (Library != nullptr && model::CanSaveDirectly(Library->FileName)) {
+        folder = pc::ExtractFileDir(Library->FileName);
+        name = pc::ChangeFileExt(pc::ExtractFileName(Library->FileName), "");
+    } else {
+        folder = model::GetDefaultDataFolder();
+        if (Library != nullptr) name = pc::ChangeFileExt(Library->GetName(), "");
+    }
+    if (name.empty()) name = PrintJobTitle;
+    const std::string stem =
+        folder.empty() ? name : pc::IncludeTrailingPathDelimiter(folder) + name;
+    auto taken = [](const std::string& file) {
+        return pc::FileExists(file) || pc::DirectoryExists(file);
+    };
+    std::string file = stem + ".pdf";
+    for (int copy = 2; taken(file); ++copy)
+        file = stem + " (" + std::to_string(copy) + ").pdf";
+    return file;
+}
 
 TPrinterTarget::TPrinterTarget() {
     forms::Printer().Title = PrintJobTitle;
 }
 
-std::string TPrinterTarget::OutputFileName() const {
-    return forms::Printer().OutputFileName();
-}
-
-void TPrinterTarget::BeginDoc() {
-    forms::Printer().BeginDoc();
+void TPrinterTarget::BeginDoc(const model::TLibrary* Library) {
+    forms::TPrinter& printer = forms::Printer();
+    printer.FileName = ListingFileName(Library);
+    printer.BeginDoc();
 }
 
 void TPrinterTarget::EndDoc() {
-    forms::Printer().EndDoc();
-    const std::string file = forms::Printer().OutputFileName();
-    if (!file.empty())
-        model::MessageDlg(PrintedTo + platform::core::Utf8ToAnsi(file),
+    forms::TPrinter& printer = forms::Printer();
+    printer.EndDoc();
+    if (printer.PrinterName().empty())
+        model::MessageDlg(PrintedTo + pc::Utf8ToAnsi(printer.OutputFileName()),
                           model::TMsgDlgType::mtInformation, model::mbOK);
 }
 

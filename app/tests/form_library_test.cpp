@@ -1,17 +1,20 @@
 #include "app/form_library.h"
 
 #include "app/app_images.h"
+#include "app/printer_target.h"
 #include "app/tests/main_window_fixture.h"
 #include "model/editing/drag_info.h"
 #include "model/elements/element_factory.h"
 #include "model/elements/library.h"
 #include "model/preview/preview.h"
+#include "model/print/print_target.h"
 #include "model/program/config.h"
 #include "platform/core/ini_file.h"
 #include "platform/forms/screen.h"
 #include "platform/gdi/colors.h"
 #include "platform/gdi/drawing.h"
 #include "platform/win/painting.h"
+#include "testsupport/pdf_file.h"
 #include "testsupport/win/input_driver.h"
 
 #include <filesystem>
@@ -264,6 +267,32 @@ TEST_F(FormLibraryTest, PopupCaptionsFollowTheSubject) {
         EXPECT_EQ(window.LoadSysex.Caption, c.load) << c.row;
         EXPECT_EQ(window.ImportFrom.Enabled, c.importable) << c.row;
         EXPECT_EQ(window.ExportTo.Enabled, c.importable) << c.row;
+    }
+}
+
+// Without a printer, Print Selected and the popup's Print write their listings beside the
+// library's file, each into a file of its own, and say which.
+TEST_F(FormLibraryTest, PrintSelectedAndThePopupsPrintWriteBesideTheLibrary) {
+    TPrinterTarget target;
+    model::SetPrintTarget(&target);
+    TFormLibrary& window = OpenLibrary(Mixed());
+    std::filesystem::create_directories(folder / "songs");
+    window.Library().FileName = (folder / "songs" / "Live.Lib").string();
+    driver.Click(RowPoint(window, 0));
+    Later();
+    Click(window.SpeedPrint);
+    Later();
+    After(100, [&] {
+        ClickPopupItem(window.PopupMenu, PopupItemIndex(window.PopupMenu, window.PopupMenu.Print));
+    });
+    driver.Click(RowPoint(window, 2), Qt::RightButton);
+    model::SetPrintTarget(nullptr);
+    const std::vector<std::filesystem::path> files = {folder / "songs" / "Live.pdf",
+                                                      folder / "songs" / "Live (2).pdf"};
+    ASSERT_EQ(dialogs.messages.size(), files.size());
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        EXPECT_EQ(testsupport::PdfPageCount(files[i]), 1) << files[i];
+        EXPECT_EQ(dialogs.messages[i], PrintedTo + files[i].string());
     }
 }
 

@@ -525,6 +525,8 @@ TEST_F(FormquintaronTest, PrintingTheActiveLibraryFramesTheTitleAtTheTop) {
     main.FilePrintItem.Click();
 
     model::SetPrintTarget(nullptr);
+    // The listing is the active library's: a PDF would be named after it.
+    EXPECT_EQ(printer.FileName, (folder / "documents" / "Quintaron" / "Live.pdf").string());
     ASSERT_EQ(printer.Documents().size(), 1u);
     const auto& page = printer.Documents()[0].Pages.at(0);
     std::smatch frame;

@@ -421,6 +421,8 @@ TEST_F(FormSearchTest, PrintListsEachResultWithItsPlace) {
                Click(search.StampaBtn);
            }});
     model::SetPrintTarget(nullptr);
+    // The listing is the searched library's: a PDF would be named after it.
+    EXPECT_EQ(printer.FileName, (folder / "documents" / "Quintaron" / "Sounds.pdf").string());
     ASSERT_EQ(printer.Documents().size(), 1u);
     std::string calls;
     for (const auto& page : printer.Documents()[0].Pages)

@@ -1,5 +1,6 @@
 // A library listing printed through the class library's printer: to the recording printer,
-// where the calls of each page can be read, and to the PDF printer.
+// where the calls of each page can be read, to a printer of the system's, and without one to a
+// PDF file.
 
 #include "app/printer_target.h"
 #include "app/tests/app_fixture.h"
@@ -9,17 +10,16 @@
 #include "model/print/print_library.h"
 #include "model/print/print_routines.h"
 #include "platform/forms/printers.h"
+#include "platform/win/print_spooler.h"
 #include "testsupport/forms/recording_printer.h"
+#include "testsupport/pdf_file.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <regex>
-#include <sstream>
 #include <string>
 
 namespace app {
@@ -114,28 +114,58 @@ TEST_F(PrinterTargetTest, AListingOnTheRecordingPrinterHasItsHeaderRulesAndFoote
     }
 }
 
-TEST_F(PrinterTargetTest, AListingOnThePdfPrinterBecomesADocumentOfAsManyPages) {
-    EXPECT_EQ(target.OutputFileName(), (folder / "documents" / "Quintaron" / "Quintaron.pdf"));
-    FillLibrary();
-    model::PrintLibrary(library);
+// Without a printer (the fixture's system has none) a listing is written beside its library,
+// named after it, and a second never over the first.
+TEST_F(PrinterTargetTest, WithoutAPrinterAListingIsWrittenBesideItsLibraryNeverOverAnEarlierOne) {
+    const std::filesystem::path songs = folder / "songs";
+    std::filesystem::create_directories(songs);
+    library.FileName = (songs / "Live.Lib").string();
+    library.Add(std::make_unique<model::TPatch>(&library)).SetName("Solo", false);
 
-    const int pages = model::PrintPageNo - 1;
-    std::ifstream in(target.OutputFileName(), std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    const std::string pdf = bytes.str();
-    ASSERT_EQ(pdf.rfind("%PDF", 0), 0u);
-    const std::regex page("/Type\\s*/Page[^s]");
-    EXPECT_EQ(
-        std::distance(std::sregex_iterator(pdf.begin(), pdf.end(), page), std::sregex_iterator()),
-        pages);
-    EXPECT_GE(pages, 3);
-    EXPECT_EQ(dialogs.messages, std::vector<std::string>{PrintedTo + target.OutputFileName()});
+    model::PrintLibrary(library);
+    const std::filesystem::path first = songs / "Live.pdf";
+    EXPECT_EQ(testsupport::PdfPageCount(first), 1);
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{PrintedTo + first.string()});
+    const std::string firstBytes = testsupport::FileBytes(first);
+
+    library.Add(std::make_unique<model::TPatch>(&library)).SetName("Duet", false);
+    model::PrintLibrary(library);
+    const std::filesystem::path second = songs / "Live (2).pdf";
+    EXPECT_EQ(testsupport::PdfPageCount(second), 1);
+    EXPECT_NE(testsupport::FileBytes(second), firstBytes);
+    EXPECT_EQ(testsupport::FileBytes(first), firstBytes);
+    EXPECT_EQ(dialogs.messages.back(), PrintedTo + second.string());
+}
+
+// A library never saved has no folder of its own: its listing goes to the data folder, named
+// after its name; so does one whose file lies in a folder of another system.
+TEST_F(PrinterTargetTest, AListingOfALibraryWithoutAFolderGoesToTheDataFolder) {
+    const std::filesystem::path data = folder / "documents" / "Quintaron";
+    for (const char* fileName : {model::UntitledLibrary, "C:\\Synth\\Untitled.Lib"}) {
+        SCOPED_TRACE(fileName);
+        library.FileName = fileName;
+        model::PrintLibrary(library);
+    }
+    EXPECT_EQ(testsupport::PdfPageCount(data / "Untitled.pdf"), 1);
+    EXPECT_EQ(testsupport::PdfPageCount(data / "Untitled (2).pdf"), 1);
+    EXPECT_EQ(dialogs.messages.back(), PrintedTo + (data / "Untitled (2).pdf").string());
+}
+
+// With a printer set up the listing is printed on it, and no file is written beside the library.
+TEST_F(PrinterTargetTest, WithAPrinterAListingIsPrintedOnIt) {
+    const std::filesystem::path office = folder / "office.pdf";
+    platform::win::PrintersOverride printers({{"Office", office.string()}});
+    FillLibrary();
+    library.FileName = (folder / "Live.Lib").string();
+    model::PrintLibrary(library);
+    EXPECT_EQ(testsupport::PdfPageCount(office), model::PrintPageNo - 1);
+    EXPECT_FALSE(std::filesystem::exists(folder / "Live.pdf"));
+    EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(PrinterTargetTest, ListingsAreInCourierNewTenPoint) {
     forms::SetPrinter(std::make_unique<testsupport::TRecordingPrinter>());
-    model::PrintBegin();
+    model::PrintBegin(nullptr);
     const auto& font = forms::Printer().Canvas().Font();
     EXPECT_EQ(font.Name(), "Courier New");
     EXPECT_EQ(font.Size(), 10);

@@ -12,7 +12,7 @@ namespace pc = platform::core;
 void PrintLibrary(TLibrary& library) {
     TPrintTarget* target = PrintTarget();
     if (target == nullptr) return;
-    PrintBegin();
+    PrintBegin(&library);
     try {
         const int lineHeight = PrintLineHeight();
         int y = PrintPageTop;

@@ -25,11 +25,11 @@ constexpr int FooterMargin = 70;
 
 } // namespace
 
-void PrintBegin() {
+void PrintBegin(const TLibrary* Library) {
     PrintPageNo = 1;
     TPrintTarget* target = PrintTarget();
     if (target == nullptr) return;
-    target->BeginDoc();
+    target->BeginDoc(Library);
     target->SetFont(PrintFontName, PrintFontSize);
 }
 

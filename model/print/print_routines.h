@@ -8,6 +8,7 @@
 namespace model {
 
 class TLibElem;
+class TLibrary;
 
 // The page of the job in progress, from 1.
 inline int PrintPageNo = 0;
@@ -16,8 +17,9 @@ inline int PrintPageNo = 0;
 inline constexpr int PrintPageTop = 10;
 inline constexpr int PrintBlockGap = 70;
 
-// Page 1; starts the job in Courier New 10. Raises the printer's error when it cannot start.
-void PrintBegin();
+// Page 1; starts the job of a listing of Library (null: of elements in no library) in Courier
+// New 10. Raises the printer's error when it cannot start.
+void PrintBegin(const TLibrary* Library);
 // The last page's footer, and the job ends.
 void PrintEnd();
 // "Page Nº n" centred near the bottom of the page; the next page's number follows. Callers

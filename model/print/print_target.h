@@ -7,12 +7,15 @@
 
 namespace model {
 
+class TLibrary;
+
 class TPrintTarget {
 public:
     virtual ~TPrintTarget() = default;
 
-    // Starts the job on its first page; raises the printer's error when it cannot.
-    virtual void BeginDoc() = 0;
+    // Starts the job of a listing of Library (null: of elements in no library) on its first
+    // page; raises the printer's error when it cannot.
+    virtual void BeginDoc(const TLibrary* Library) = 0;
     // Finishes the last page and the job.
     virtual void EndDoc() = 0;
     // Drops the job in progress and whatever it printed; nothing without one.

@@ -76,7 +76,7 @@ protected:
 };
 
 TEST_F(PrintTest, ABeginAndEndPrintsOnePageWithItsFooterOnly) {
-    PrintBegin();
+    PrintBegin(nullptr);
     PrintEnd();
     EXPECT_EQ(printer.calls, (Calls{"BeginDoc", "Font(Courier New,10)", FooterOf(1), "EndDoc"}));
     // "Page Nº 1" is 9 characters: (2480 - 20 - 90) / 2, and 3508 - 40 - 70.
@@ -272,6 +272,8 @@ TEST_F(PrintTest, ALibraryListingHasAFramedTitleItsElementsAndNumberedFooters) {
     const Calls& calls = printer.calls;
     ASSERT_GE(calls.size(), 5u);
     EXPECT_EQ(calls[0], "BeginDoc");
+    // The job is the library's: the printer names what it writes after it.
+    EXPECT_EQ(printer.library, &library);
     EXPECT_EQ(calls[1], "Font(Courier New,10)");
     EXPECT_EQ(calls[2], "Rect(30,10,2420,120)");
     EXPECT_EQ(calls[3], Centered(10 + LH, "Library Live.Lib                Printed 2026-12-10  "

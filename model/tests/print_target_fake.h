@@ -23,9 +23,10 @@ public:
     RecordingPrintTarget(const RecordingPrintTarget&) = delete;
     RecordingPrintTarget& operator=(const RecordingPrintTarget&) = delete;
 
-    void BeginDoc() override {
+    void BeginDoc(const TLibrary* Library) override {
         if (printing) throw platform::core::Exception("Printing in progress");
         printing = true;
+        library = Library;
         calls.push_back("BeginDoc");
     }
     void EndDoc() override {
@@ -60,6 +61,8 @@ public:
     }
 
     bool printing = false;
+    // The library of the last job.
+    const TLibrary* library = nullptr;
     std::vector<std::string> calls;
     std::optional<std::string> failOnNewPage;
 

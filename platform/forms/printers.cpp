@@ -3,7 +3,6 @@
 #include "platform/core/exception.h"
 #include "platform/core/folders.h"
 #include "platform/core/text.h"
-#include "platform/gdi/blit.h"
 #include "platform/gdi/printer.h"
 #include "platform/win/print_spooler.h"
 
@@ -14,11 +13,6 @@ namespace {
 std::unique_ptr<TPrinter>& Current() {
     static std::unique_ptr<TPrinter> printer;
     return printer;
-}
-
-std::string DataFolder() {
-    std::string documents = core::GetSpecialFolderPath(core::SpecialFolder::Documents);
-    return core::IncludeTrailingPathDelimiter(documents) + "Quintaron";
 }
 
 } // namespace
@@ -38,28 +32,28 @@ TPrinter::TPrinter() : device_(std::make_unique<gdi::TPrinter>()) {}
 TPrinter::~TPrinter() = default;
 
 std::string TPrinter::OutputFileName() const {
-    return core::IncludeTrailingPathDelimiter(DataFolder()) +
-           (Title.empty() ? std::string("Document") : Title) + ".pdf";
+    if (!FileName.empty()) return FileName;
+    const std::string documents = core::GetSpecialFolderPath(core::SpecialFolder::Documents);
+    return core::IncludeTrailingPathDelimiter(documents) +
+           (Title.empty() ? std::string("Document") : core::AnsiToUtf8(Title)) + ".pdf";
 }
 
 void TPrinter::BeginDoc() {
-    core::ForceDirectories(DataFolder());
-    device_->SetTitle(Title);
-    device_->SetOutputFileName(OutputFileName());
-    device_->BeginDoc();
+    if (device_->Printing()) throw core::Exception("Printing in progress");
+    std::string printer;
+    win::GetDefaultPrinter(&printer);
+    device_->SetTitle(core::AnsiToUtf8(Title));
+    if (printer.empty()) {
+        device_->SetOutputFileName(OutputFileName());
+        device_->BeginDoc();
+    } else {
+        device_->BeginDoc(win::StartDocPrinter(printer, {Title, {}}));
+    }
+    printerName_ = printer;
 }
 
 void TPrinter::EndDoc() {
     device_->EndDoc();
-    const std::string printer = DefaultPrinterName();
-    if (printer.empty()) return;
-    win::SpoolDocumentFile(printer, {Title, OutputFileName()});
-}
-
-std::string TPrinter::DefaultPrinterName() {
-    std::string name;
-    win::GetDefaultPrinter(&name);
-    return name;
 }
 
 void TPrinter::NewPage() {

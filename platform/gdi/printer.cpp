@@ -5,31 +5,7 @@
 #include "platform/gdi/drawing.h"
 #include "platform/gdi/surface.h"
 
-#include <QImage>
-#include <QPageLayout>
-#include <QPageSize>
-#include <QPainter>
-#include <QPdfWriter>
-#include <QString>
-#include <filesystem>
-
 namespace platform::gdi {
-
-namespace {
-
-// A4 at the printer's resolution.
-constexpr int PageWidthPixels = 2480;
-constexpr int PageHeightPixels = 3508;
-
-} // namespace
-
-struct TPrinter::Document {
-    explicit Document(const std::string& name)
-        : fileName(name), writer(QString::fromStdString(name)) {}
-    std::string fileName;
-    QPdfWriter writer;
-    QPainter painter;
-};
 
 TPrinter::TPrinter() {
     canvas_.Font().SetPixelsPerInch(Resolution);
@@ -52,24 +28,21 @@ TCanvas& TPrinter::Canvas() {
 }
 
 int TPrinter::PageWidth() const {
-    return PageWidthPixels;
+    return PrintPageWidth;
 }
 
 int TPrinter::PageHeight() const {
-    return PageHeightPixels;
+    return PrintPageHeight;
 }
 
 void TPrinter::BeginDoc() {
     if (printing_) throw core::Exception("Printing in progress");
-    std::string fileName = OutputFileName();
-    auto document = std::make_unique<Document>(fileName);
-    document->writer.setResolution(Resolution);
-    document->writer.setPageSize(QPageSize(QPageSize::A4));
-    document->writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-    document->writer.setTitle(QString::fromStdString(title_));
-    if (!document->painter.begin(&document->writer))
-        throw core::Exception("Printer is not able to print to " + fileName);
-    document_ = std::move(document);
+    BeginDoc(OpenPdfFile(OutputFileName(), title_));
+}
+
+void TPrinter::BeginDoc(std::unique_ptr<TPrintOutput> output) {
+    if (printing_) throw core::Exception("Printing in progress");
+    output_ = std::move(output);
     printing_ = true;
     aborted_ = false;
     pageNumber_ = 1;
@@ -78,29 +51,34 @@ void TPrinter::BeginDoc() {
 
 void TPrinter::StartPage() {
     dc_ = CreateCompatibleDC(NullDC);
-    page_ = CreateBitmap(PageWidthPixels, PageHeightPixels, 1, 24, nullptr);
+    page_ = CreateBitmap(PrintPageWidth, PrintPageHeight, 1, 24, nullptr);
     BitmapSurface(page_)->Fill(0xFFFFFF);
     oldBitmap_ = SelectObject(dc_, page_);
     canvas_.SetHandle(dc_);
 }
 
 void TPrinter::FlushPage() {
+    if (page_ == NullObject) return;
     canvas_.SetHandle(NullDC);
-    if (document_ && !aborted_) {
-        QImage image = BitmapSurface(page_)->ToImage();
-        document_->painter.drawImage(QRect(0, 0, PageWidthPixels, PageHeightPixels), image);
+    auto release = [this] {
+        SelectObject(dc_, oldBitmap_);
+        DeleteDC(dc_);
+        DeleteObject(page_);
+        dc_ = NullDC;
+        page_ = NullObject;
+    };
+    try {
+        if (output_ && !aborted_) output_->PrintPage(*BitmapSurface(page_));
+    } catch (...) {
+        release();
+        throw;
     }
-    SelectObject(dc_, oldBitmap_);
-    DeleteDC(dc_);
-    DeleteObject(page_);
-    dc_ = NullDC;
-    page_ = NullObject;
+    release();
 }
 
 void TPrinter::NewPage() {
     if (!printing_) throw core::Exception("Printer is not currently printing");
     FlushPage();
-    document_->writer.newPage();
     ++pageNumber_;
     StartPage();
 }
@@ -108,25 +86,18 @@ void TPrinter::NewPage() {
 void TPrinter::EndDoc() {
     if (!printing_) throw core::Exception("Printer is not currently printing");
     FlushPage();
-    document_->painter.end();
-    document_.reset();
+    std::unique_ptr<TPrintOutput> output = std::move(output_);
     printing_ = false;
+    output->EndDoc();
 }
 
 void TPrinter::Abort() {
     if (!printing_) return;
     aborted_ = true;
     FlushPage();
-    document_->painter.end();
-    std::error_code ignored;
-    std::filesystem::remove(document_->fileName, ignored);
-    document_.reset();
+    std::unique_ptr<TPrintOutput> output = std::move(output_);
     printing_ = false;
-}
-
-TPrinter& Printer() {
-    static TPrinter printer;
-    return printer;
+    if (output) output->Abort();
 }
 
 } // namespace platform::gdi

@@ -1,10 +1,11 @@
 #pragma once
-// The class library's printer object: one process-wide printer whose canvas draws a page at a
-// time at 300 pixels per inch on an A4 sheet, with the same device contexts as the screen; each
-// finished page goes into a PDF document. The document is written to OutputFileName, by default
-// the title (or "Document") plus ".pdf" in the user's documents folder.
+// The printer canvas: a document drawn a page at a time at PrintResolution on an A4 sheet, with
+// the same device contexts as the screen. Each finished page goes to the document's output: a
+// PDF file (OutputFileName, by default the title, or "Document", plus ".pdf" in the user's
+// documents folder) unless the document was begun on another output (a printer's).
 
 #include "platform/gdi/canvas.h"
+#include "platform/gdi/print_output.h"
 
 #include <memory>
 #include <string>
@@ -18,16 +19,18 @@ public:
     TPrinter(const TPrinter&) = delete;
     TPrinter& operator=(const TPrinter&) = delete;
 
-    // Starts a document on page 1. Raises core::Exception("Printing in progress") when a
-    // document is open already, and core::Exception("Printer is not able to print to <file>")
-    // when the file cannot be opened.
+    // Starts a document on page 1, into the PDF file. Raises core::Exception("Printing in
+    // progress") when a document is open already, and core::Exception("Printer is not able to
+    // print to <file>") when the file cannot be opened.
     void BeginDoc();
+    // The same, its pages going to output.
+    void BeginDoc(std::unique_ptr<TPrintOutput> output);
     // Finishes the page and the document. Raises "Printer is not currently printing" when no
-    // document is open.
+    // document is open, and the output's error when it cannot take the document.
     void EndDoc();
     // Finishes the page and starts the next; the same error as EndDoc.
     void NewPage();
-    // Drops the document and its file.
+    // Drops the document: the output takes nothing more and hands nothing over.
     void Abort();
 
     TCanvas& Canvas();
@@ -41,14 +44,14 @@ public:
     std::string OutputFileName() const;
     void SetOutputFileName(const std::string& fileName) { outputFileName_ = fileName; }
 
-    static constexpr int Resolution = 300;
+    static constexpr int Resolution = PrintResolution;
 
 private:
     void StartPage();
+    // Hands the page to the output unless the document was aborted, and frees it.
     void FlushPage();
 
-    struct Document;
-    std::unique_ptr<Document> document_;
+    std::unique_ptr<TPrintOutput> output_;
     TCanvas canvas_;
     HDC dc_{};
     HBITMAP page_{};
@@ -59,8 +62,5 @@ private:
     std::string title_;
     std::string outputFileName_;
 };
-
-// The printer of the process.
-TPrinter& Printer();
 
 } // namespace platform::gdi

@@ -2,7 +2,8 @@
 // A test's world for the windows above the data model (editor pages and the application's
 // windows) and their ports: the simulated instrument and a second device pair on the virtual back
 // end, all timed by a manual clock; a screen, a clean queue and input state and a user's input
-// driver; the application state; settings and documents folders of the test's own; message boxes
+// driver; the application state; settings and documents folders of the test's own; a system
+// without printers, so that nothing a test prints reaches a printer of the machine; message boxes
 // that are written down and answered OK; a user's clicks on a popup's items.
 
 #include "model/program/dialog_services.h"
@@ -17,6 +18,7 @@
 #include "platform/forms/menus.h"
 #include "platform/win/input_state.h"
 #include "platform/win/monitors.h"
+#include "platform/win/print_spooler.h"
 #include "testsupport/temp_folder.h"
 #include "testsupport/virtual_instrument.h"
 #include "testsupport/win/input_driver.h"
@@ -155,6 +157,7 @@ protected:
     testsupport::EnvironmentOverride settings{"QUINTARON_CONFIG_DIR", (folder / "config").string()};
     testsupport::EnvironmentOverride documents{"QUINTARON_DOCUMENTS_DIR",
                                                (folder / "documents").string()};
+    platform::win::PrintersOverride noPrinters{{}};
     testsupport::VirtualInstrument virtualInstrument{clock};
     std::size_t otherPair = 0;
     std::vector<std::vector<std::uint8_t>> toOther;

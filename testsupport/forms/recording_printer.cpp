@@ -11,14 +11,14 @@ namespace gdi = platform::gdi;
 
 namespace {
 
-// A4 at 300 dpi, as the PDF printer lays it out.
+// A4 at 300 dpi, as the class library's printer lays it out.
 constexpr int A4Width = 2480;
 constexpr int A4Height = 3508;
 
 } // namespace
 
 TRecordingPrinter::TRecordingPrinter() {
-    // As on the PDF printer: fonts are sized in points at the sheet's resolution.
+    // As on the class library's printer: fonts are sized in points at the sheet's resolution.
     canvas_.Font().SetPixelsPerInch(Resolution);
     canvas_.Font().SetSize(8);
 }

@@ -1,6 +1,7 @@
 #pragma once
-// A printer for tests: put in place of the PDF printer (platform::forms::SetPrinter), it keeps
-// the drawing calls of every page instead of printing them, as a recording context writes them.
+// A printer for tests: put in place of the class library's (platform::forms::SetPrinter), it
+// keeps the drawing calls of every page instead of printing them, as a recording context writes
+// them.
 
 #include "platform/forms/printers.h"
 
@@ -23,7 +24,8 @@ public:
     int PageHeight() const override;
     int PageNumber() const override { return static_cast<int>(pages_.size()); }
     bool Printing() const override { return printing_; }
-    std::string OutputFileName() const override { return {}; }
+    // A printer: nothing goes to a file.
+    std::string PrinterName() const override { return "Recording"; }
 
     struct Document {
         std::string Title;

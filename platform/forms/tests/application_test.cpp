@@ -11,12 +11,15 @@
 #include "platform/win/cursors.h"
 #include "platform/win/input_state.h"
 #include "platform/win/modal_loop.h"
+#include "platform/win/print_spooler.h"
 #include "testsupport/forms/recording_printer.h"
+#include "testsupport/pdf_file.h"
 #include "testsupport/temp_folder.h"
 
 #include <QImage>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -259,16 +262,35 @@ TEST_F(ApplicationTest, RecordingPrinterKeepsEachPage) {
     SetPrinter(std::move(previous));
 }
 
-TEST_F(ApplicationTest, PdfPrinterWritesIntoTheDataFolder) {
+// The system's default printer takes the document; without one it is written to its file.
+TEST_F(ApplicationTest, APrinterTakesTheDocumentAndWithoutOneItIsWrittenToItsFile) {
+    const std::string folder = TempFolder().string();
+    const std::string office = folder + "/office.pdf";
+    const std::string file = folder + "/Listing.pdf";
+    for (const bool withPrinter : {true, false}) {
+        SCOPED_TRACE(withPrinter);
+        PrintersOverride printers(withPrinter ? std::vector<StandInPrinter>{{"Office", office}}
+                                              : std::vector<StandInPrinter>{});
+        TPrinter printer;
+        printer.Title = "Listing";
+        printer.FileName = file;
+        printer.BeginDoc();
+        printer.Canvas().TextOut(300, 300, "Hello");
+        printer.NewPage();
+        printer.EndDoc();
+        EXPECT_EQ(printer.PrinterName(), withPrinter ? "Office" : "");
+        EXPECT_EQ(testsupport::PdfPageCount(withPrinter ? office : file), 2);
+        EXPECT_EQ(std::filesystem::exists(withPrinter ? file : office), false);
+        std::filesystem::remove(withPrinter ? office : file);
+    }
+}
+
+TEST_F(ApplicationTest, WithoutAFileNameTheDocumentIsNamedAfterItsTitleInTheDocumentsFolder) {
     const std::string folder = TempFolder().string();
     const testsupport::EnvironmentOverride documents("QUINTARON_DOCUMENTS_DIR", folder);
     TPrinter printer;
     printer.Title = "Listing";
-    EXPECT_EQ(printer.OutputFileName(), folder + "/Quintaron/Listing.pdf");
-    printer.BeginDoc();
-    printer.Canvas().TextOut(300, 300, "Hello");
-    printer.EndDoc();
-    EXPECT_TRUE(std::filesystem::exists(folder + "/Quintaron/Listing.pdf"));
+    EXPECT_EQ(printer.OutputFileName(), folder + "/Listing.pdf");
 }
 
 TEST_F(ApplicationTest, ClipboardTextAndBeeps) {

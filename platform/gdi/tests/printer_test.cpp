@@ -3,6 +3,8 @@
 #include "platform/core/exception.h"
 #include "testsupport/temp_folder.h"
 
+#include <QImage>
+#include <QPainter>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -69,6 +71,66 @@ TEST_F(PrinterTest, AFileThatCannotBeWrittenIsReported) {
     printer_.SetOutputFileName((dir_ / "missing" / "out.pdf").string());
     EXPECT_THROW(printer_.BeginDoc(), core::Exception);
     EXPECT_FALSE(printer_.Printing());
+}
+
+// An output that writes down what reaches it.
+class RecordingOutput : public TPrintOutput {
+public:
+    explicit RecordingOutput(std::vector<std::string>& log) : log_(log) {}
+    void PrintPage(const Surface& page) override {
+        log_.push_back(page.Pixel(40, 100) == 0 ? "page with a line" : "blank page");
+    }
+    void EndDoc() override { log_.push_back("end"); }
+    void Abort() override { log_.push_back("abort"); }
+
+private:
+    std::vector<std::string>& log_;
+};
+
+TEST_F(PrinterTest, PagesGoToTheDocumentsOutputAndADroppedDocumentIsNotHandedOver) {
+    std::vector<std::string> log;
+    printer_.BeginDoc(std::make_unique<RecordingOutput>(log));
+    printer_.Canvas().MoveTo(30, 100);
+    printer_.Canvas().LineTo(200, 100);
+    printer_.NewPage();
+    printer_.EndDoc();
+    EXPECT_EQ(log, (std::vector<std::string>{"page with a line", "blank page", "end"}));
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "out.pdf"));
+
+    log.clear();
+    printer_.BeginDoc(std::make_unique<RecordingOutput>(log));
+    printer_.Abort();
+    EXPECT_EQ(log, std::vector<std::string>{"abort"});
+}
+
+TEST(PrinterPage, AListingsPageIsOneBitPerPixelAndAColouredPageKeepsItsColours) {
+    Surface page(PrintPageWidth, PrintPageHeight, 24);
+    page.Fill(0xFFFFFF);
+    page.SetPixel(10, 20, 0);
+    const QImage listing = PrinterPageImage(page);
+    EXPECT_EQ(listing.format(), QImage::Format_Mono);
+    EXPECT_EQ(listing.pixel(10, 20), qRgb(0, 0, 0));
+    EXPECT_EQ(listing.pixel(11, 20), qRgb(255, 255, 255));
+
+    page.SetPixel(12, 20, ColorToPixel(0x0000FF));
+    const QImage coloured = PrinterPageImage(page);
+    EXPECT_EQ(coloured.pixel(12, 20), qRgb(255, 0, 0));
+    EXPECT_EQ(coloured.pixel(10, 20), qRgb(0, 0, 0));
+}
+
+// A paint area narrower than A4's proportions: the page is scaled by its width and the area
+// below it stays as it was.
+TEST(PrinterPage, APageFitsThePaintAreaWithItsProportionsKept) {
+    Surface page(PrintPageWidth, PrintPageHeight, 24);
+    page.Fill(0);
+    QImage area(620, 1000, QImage::Format_RGB32);
+    area.fill(Qt::white);
+    QPainter painter(&area);
+    DrawPrinterPage(painter, PrinterPageImage(page));
+    painter.end();
+    // 3508 / 4 = 877 rows of the page.
+    EXPECT_EQ(area.pixel(619, 875), qRgb(0, 0, 0));
+    EXPECT_EQ(area.pixel(0, 878), qRgb(255, 255, 255));
 }
 
 } // namespace
