@@ -12,6 +12,8 @@
 #include "platform/win/painting.h"
 #include "platform/win/window.h"
 
+#include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -405,6 +407,50 @@ TEST_F(ControlsTest, SpinEditClampsAndReadsTextThatIsNoNumberAsTheMinimum) {
     driver.Click(At(spin, {spin.Width() - 8, 5}));
     EXPECT_EQ(spin.Value(), 9);
     EXPECT_EQ(changes, 5);
+}
+
+// A control that takes text, reached by Tab, takes what is typed next: whether the program takes
+// each key before the next arrives or the keys come faster than it takes them (a fast typist, a
+// busy program), they reach the control the Tab moves to, never the one it leaves.
+TEST_F(ControlsTest, TextTypedAfterTabGoesToTheControlTabReaches) {
+    struct Case {
+        const char* kind;
+        std::function<TWinControl&(TForm&)> place;
+    };
+    const Case cases[] = {
+        {"edit",
+         [this](TForm& f) -> TWinControl& {
+             return Place<TEdit>(f, {10, 40, 130, 61});
+         }},
+        // Its number is selected on entering: what is typed replaces it.
+        {"spin edit",
+         [this](TForm& f) -> TWinControl& {
+             return Place<TSpinEdit>(f, {10, 40, 130, 61});
+         }},
+        {"memo",
+         [this](TForm& f) -> TWinControl& {
+             return Place<TMemo>(f, {10, 70, 210, 160});
+         }},
+    };
+    for (const Case& c : cases) {
+        for (const bool ahead : {false, true}) {
+            SCOPED_TRACE(std::string(c.kind) + (ahead ? ", typed ahead" : ""));
+            TForm& form = ShownForm();
+            TEdit& first = Place<TEdit>(form, {10, 10, 130, 31});
+            TWinControl& reached = c.place(form);
+            first.SetFocus();
+            driver.HoldDispatch = ahead;
+            driver.TypeKey(VK_TAB, "\t");
+            driver.TypeKey('2', "2");
+            driver.TypeKey('5', "5");
+            driver.HoldDispatch = false;
+            testsupport::PumpUntilIdle();
+            EXPECT_TRUE(reached.Focused());
+            EXPECT_EQ(reached.Text(), "25");
+            EXPECT_EQ(first.Text(), "");
+            Owner().FreeComponent(form);
+        }
+    }
 }
 
 TEST_F(ControlsTest, MemoEditsAtTheCaretWithTheKeysAndAClick) {
