@@ -469,9 +469,16 @@ forms::TControl& TFormEffect::InsertSpin(const std::string& caption, int width, 
     panel.BevelWidth = 2;
     auto& label = RunTime<forms::TLabel>(panel, 8, 0, 0, 15);
     label.SetCaption(caption);
-    label.SetTop((panel.ClientHeight() - label.Height()) / 2);
     auto& edit =
         RunTime<controls::TMyEdit>(panel, BoxWidth - width - 8, (BoxHeight - 21) / 2, width, 21);
+    // A caption wider than the room left of the field takes two lines there.
+    if (const int room = edit.Left() - 4 - label.Left(); label.Width() > room) {
+        const int lineHeight = label.Height();
+        label.SetAutoSize(false);
+        label.WordWrap = true;
+        label.SetBounds(label.Left(), 0, room, 2 * lineHeight);
+    }
+    label.SetTop((panel.ClientHeight() - label.Height()) / 2);
     edit.Name = "Param" + std::to_string(nextParam_);
     edit.Min = min;
     edit.Max = max;

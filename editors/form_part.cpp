@@ -52,7 +52,8 @@ model::TPerformance& TakePerformance() {
 }
 
 constexpr int PageWidth = 624;
-constexpr int ButtonsTop = 8;
+// The part buttons end above the table's first captions.
+constexpr int ButtonsTop = 4;
 constexpr int TableTop = 44;
 constexpr int LabelWidth = 110;
 constexpr int RightColumn = 440;

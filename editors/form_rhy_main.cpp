@@ -12,10 +12,11 @@ namespace editors {
 
 namespace {
 
-constexpr int ChoiceLeft = 276;
-constexpr int ChoiceWidth = 130;
-constexpr int SliderLeft = 416;
-constexpr int SliderWidth = 90;
+constexpr int ChoiceLeft = 270;
+constexpr int ChoiceWidth = 124;
+// A column as wide as its longest caption ("Reverb Send Level") and some room.
+constexpr int SliderLeft = 400;
+constexpr int SliderWidth = 100;
 constexpr int PageWidth = 700;
 
 constexpr int RowTop(int row) {

@@ -34,6 +34,8 @@ constexpr int RowHeight = 27;
 constexpr int LabelWidth = 130;
 constexpr int RightColumn = 250;
 constexpr int SwitchColumn = 320;
+// The switches end a margin short of the page's right edge (the notebook's frame takes 4).
+constexpr int SwitchWidth = NotebookWidth - 4 - SwitchColumn - 8;
 // Page 2: two columns of fields, lists and polarity groups.
 constexpr int Page2Label = 120;
 constexpr int Page2Right = 246;
@@ -219,11 +221,12 @@ TFormSysSetup::TFormSysSetup(forms::TComponent* owner)
       ButPatch(NameButton(*this, Page1, 48 + 3 * RowHeight)),
       MasterTune(PlaceLabelledField(*this, Page1, 8, 48 + 4 * RowHeight + 6, LabelWidth,
                                     "Master Tune", TEditType::Int427M452)),
-      ScaleTuneSwitch(PlaceCheck(*this, Page1, SwitchColumn, Row(0), "Scale Tune Switch")),
-      EfxSwitch(PlaceCheck(*this, Page1, SwitchColumn, Row(1), "Efx Switch")),
-      ChorusSwitch(PlaceCheck(*this, Page1, SwitchColumn, Row(2), "Chorus Switch")),
-      ReverbSwitch(PlaceCheck(*this, Page1, SwitchColumn, Row(3), "Reverb Switch")),
-      PatchRemain(PlaceCheck(*this, Page1, SwitchColumn, Row(4), "Patch Remain")),
+      ScaleTuneSwitch(
+          PlaceCheck(*this, Page1, SwitchColumn, Row(0), "Scale Tune Switch", SwitchWidth)),
+      EfxSwitch(PlaceCheck(*this, Page1, SwitchColumn, Row(1), "Efx Switch", SwitchWidth)),
+      ChorusSwitch(PlaceCheck(*this, Page1, SwitchColumn, Row(2), "Chorus Switch", SwitchWidth)),
+      ReverbSwitch(PlaceCheck(*this, Page1, SwitchColumn, Row(3), "Reverb Switch", SwitchWidth)),
+      PatchRemain(PlaceCheck(*this, Page1, SwitchColumn, Row(4), "Patch Remain", SwitchWidth)),
       Pedal1(PlaceLabelledField(*this, Page2, 8, 6, Page2Label, "Pedal 1 Assign",
                                 TEditType::CC00CC95StartStop)),
       Pedal1Output(

@@ -65,8 +65,8 @@ forms::TComboBox& PlaceLabelledList(forms::TForm& form, forms::TWinControl& pare
 }
 
 forms::TCheckBox& PlaceCheck(forms::TForm& form, forms::TWinControl& parent, int left, int top,
-                             const char* caption) {
-    return PlaceControl<forms::TCheckBox>(form, parent, left, top, 170, 18, caption);
+                             const char* caption, int width) {
+    return PlaceControl<forms::TCheckBox>(form, parent, left, top, width, 18, caption);
 }
 
 std::vector<forms::TRadioButton*> PlaceRadios(forms::TForm& form, forms::TWinControl& parent,

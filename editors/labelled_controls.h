@@ -46,10 +46,10 @@ inline platform::forms::TComboBox& PlaceLabelledList(platform::forms::TForm& for
     return PlaceLabelledList(form, parent, left, top, labelWidth, label,
                              std::span<const char* const>(items.begin(), items.size()));
 }
-// A check box (170 x 18) carrying its caption.
+// A check box (width x 18) carrying its caption.
 platform::forms::TCheckBox& PlaceCheck(platform::forms::TForm& form,
                                        platform::forms::TWinControl& parent, int left, int top,
-                                       const char* caption);
+                                       const char* caption, int width = 170);
 // A group box captioned caption, width wide, holding one radio button per caption side by side.
 std::vector<platform::forms::TRadioButton*>
 PlaceRadios(platform::forms::TForm& form, platform::forms::TWinControl& parent, int left, int top,

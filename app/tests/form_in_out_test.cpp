@@ -131,6 +131,28 @@ TEST_F(InOutTest, TheDeviceIdStaysBetween17And32) {
     }
 }
 
+// The user tabs from the input list to the device identifier and types the id at once, faster
+// than the dialog takes the keys: the id goes into the field the Tabs reach.
+TEST_F(InOutTest, ADeviceIdTypedAfterTabbingToItsFieldIsSaved) {
+    TFormInOut& dialog = MakeForm<TFormInOut>();
+    Steps({[&] {
+               ASSERT_EQ(dialog.ActiveControl(), &dialog.InputPort);
+               // Output list, Cancel, Ok, the device identifier.
+               for (int i = 0; i < 4; ++i)
+                   driver.TypeKey(pw::VK_TAB, "\t");
+               driver.TypeKey('2', "2");
+               driver.TypeKey('5', "5");
+           },
+           [&] {
+               EXPECT_TRUE(dialog.SpinDeviceID.Focused());
+               EXPECT_EQ(dialog.SpinDeviceID.Text(), "25");
+               Click(dialog.OkBtn);
+           }});
+    EXPECT_EQ(dialog.ShowModal(), forms::mrOk);
+    EXPECT_EQ(state.Config.DeviceID, 25);
+    EXPECT_EQ(Setting("Midi", "DeviceID"), 25);
+}
+
 // No MIDI system at start-up; its server starts later. The dialog lists its ports when it shows,
 // and Ok opens the chosen ones: no restart is needed.
 TEST_F(InOutTest, AMidiSystemThatComesAfterStartUpIsListedAndOkOpensItsPorts) {

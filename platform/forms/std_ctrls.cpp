@@ -89,16 +89,42 @@ void TLabel::Dispatch(TMessage& message) {
     TGraphicControl::Dispatch(message);
 }
 
-void TLabel::Paint() {
-    TRect r = ClientRect();
-    if (!transparent_) Fill(canvas_, r, color_);
-    UINT format = WordWrap ? gdi::DT_WORDBREAK : gdi::DT_SINGLELINE;
+gdi::UINT TLabel::DrawFormat() const {
+    gdi::UINT format = WordWrap ? gdi::DT_WORDBREAK : gdi::DT_SINGLELINE;
     if (!ShowAccelChar) format |= gdi::DT_NOPREFIX;
     if (Alignment == taCenter) format |= gdi::DT_CENTER;
     if (Alignment == taRightJustify) format |= gdi::DT_RIGHT;
     if (!WordWrap && Layout == tlCenter) format |= gdi::DT_VCENTER;
     if (!WordWrap && Layout == tlBottom) format |= gdi::DT_BOTTOM;
-    DrawTransparentText(canvas_, text_, r, format, TextColor(*this));
+    return format;
+}
+
+TRect TLabel::TextRect() const {
+    const TRect client = ClientRect();
+    if (text_.empty()) return {client.Left, client.Top, client.Left, client.Top};
+    TFont copy;
+    copy.Assign(font_);
+    gdi::HDC dc = gdi::CreateCompatibleDC(gdi::NullDC);
+    gdi::HGDIOBJ old = gdi::SelectObject(dc, copy.Handle());
+    const gdi::UINT format = DrawFormat();
+    // The text's size, as DrawText lays it out within the client width.
+    TRect r = client;
+    gdi::DrawText(dc, text_.c_str(), static_cast<int>(text_.size()), &r, format | gdi::DT_CALCRECT);
+    gdi::SelectObject(dc, old);
+    gdi::DeleteDC(dc);
+    const int width = r.Width(), height = r.Height();
+    int left = client.Left, top = client.Top;
+    if (format & gdi::DT_CENTER) left += (client.Width() - width) / 2;
+    if (format & gdi::DT_RIGHT) left = client.Right - width;
+    if (format & gdi::DT_VCENTER) top += (client.Height() - height) / 2;
+    if (format & gdi::DT_BOTTOM) top = client.Bottom - height;
+    return {left, top, left + width, top + height};
+}
+
+void TLabel::Paint() {
+    TRect r = ClientRect();
+    if (!transparent_) Fill(canvas_, r, color_);
+    DrawTransparentText(canvas_, text_, r, DrawFormat(), TextColor(*this));
 }
 
 // ---- TGroupBox ----

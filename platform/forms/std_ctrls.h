@@ -34,12 +34,16 @@ public:
     // The control that the label's accelerator focuses.
     TWinControl* FocusControl() const { return focusControl_; }
     void SetFocusControl(TWinControl* value);
+    // Where Paint lays the caption's text out, in client coordinates: it may run past the client
+    // area (a caption wider than a label that does not size itself), where the painting cuts it.
+    TRect TextRect() const;
 
     void Dispatch(TMessage& message) override;
 
 protected:
     void Paint() override;
     void AdjustBounds();
+    gdi::UINT DrawFormat() const;
     void Notification(TComponent* component, core::TOperation operation) override;
 
 private:

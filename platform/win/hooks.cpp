@@ -27,10 +27,19 @@ struct PendingCharacters {
     bool system = false;
 };
 
+// A key message posted as the key arrived, not yet taken from the queue.
+struct TypedKey {
+    HWND wnd{};
+    UINT message = 0;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+};
+
 struct HookState {
     std::map<int, std::vector<Hook>> chains; // newest first
     std::uintptr_t next = 1;
     std::deque<PendingCharacters> characters;
+    std::deque<TypedKey> typed;
 };
 
 HookState& Hooks() {
@@ -121,7 +130,43 @@ void RouteToCapture(MSG& msg, TPoint screen) {
     msg.lParam = PointToLParam(p);
 }
 
+// A typed key goes to the keyboard's focus as of the moment the program takes it, as on the
+// platform: keys typed ahead of a Tab that is still queued reach the control the Tab moves to,
+// not the one it leaves. With no focus, the active window takes them as system keys.
+void RouteToFocus(MSG& msg) {
+    auto& typed = Hooks().typed;
+    std::erase_if(typed, [](const TypedKey& k) { return !IsWindow(k.wnd); });
+    const auto it = std::find_if(typed.begin(), typed.end(), [&](const TypedKey& k) {
+        return k.wnd == msg.hwnd && k.message == msg.message && k.wParam == msg.wParam &&
+               k.lParam == msg.lParam;
+    });
+    if (it == typed.end()) return;
+    typed.erase(it);
+    const HWND focus = GetFocus();
+    const HWND target = WindowOf(focus) ? focus : GetActiveWindow();
+    if (!WindowOf(target)) return;
+    if (IsKey(msg.message)) {
+        const bool down = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
+        const bool system =
+            (msg.lParam & KF_ALTDOWN) != 0 || msg.wParam == VK_F10 || !WindowOf(focus);
+        if (down) {
+            auto& pending = Hooks().characters;
+            const auto chars = std::find_if(pending.begin(), pending.end(), [&](const auto& p) {
+                return p.wnd == msg.hwnd && p.virtualKey == static_cast<int>(msg.wParam);
+            });
+            if (chars != pending.end()) {
+                chars->wnd = target;
+                chars->system = system;
+            }
+        }
+        msg.message =
+            down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
+    }
+    msg.hwnd = target;
+}
+
 bool FilterMessage(MSG& msg) {
+    RouteToFocus(msg);
     const UINT original = msg.message;
     if (IsClientMouse(original) || IsNonClientMouse(original)) {
         TPoint screen = LParamToPoint(msg.lParam);
@@ -183,6 +228,12 @@ void EnsureWindowSystem() {
     });
     core::SetSendMessageHook(CallWindowProcHooks);
     gdi::SetSettingChangeBroadcast(BroadcastSettingChangeToWindows);
+}
+
+bool PostTypedKey(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!core::PostMessage(wnd, message, wParam, lParam)) return false;
+    Hooks().typed.push_back({wnd, message, wParam, lParam});
+    return true;
 }
 
 void QueueKeyCharacters(HWND wnd, int virtualKey, std::string characters, bool system) {

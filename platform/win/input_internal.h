@@ -22,6 +22,9 @@ void ActivateFromSystem(HWND wnd, WPARAM how);
 
 namespace platform::win {
 
+// Posts a message of a key typed to wnd, the keyboard's focus (or the active window) as the key
+// arrived; when the message is taken from the queue it goes to the focus of that moment.
+bool PostTypedKey(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam);
 // The characters a key stroke makes; posted right after its key-down message when that is taken
 // from the queue, unless a hook swallowed or changed it (the platform's TranslateMessage).
 void QueueKeyCharacters(HWND wnd, int virtualKey, std::string characters, bool system);

@@ -189,7 +189,7 @@ void TranslateKey(int vk, bool down, bool repeat, const std::string& characters)
         // A key the platform has no code for still types its characters.
         if (down && WindowOf(target)) {
             for (char c : characters)
-                core::PostMessage(target, WM_CHAR, static_cast<std::uint8_t>(c), 1);
+                PostTypedKey(target, WM_CHAR, static_cast<std::uint8_t>(c), 1);
         }
         return;
     }
@@ -206,7 +206,7 @@ void TranslateKey(int vk, bool down, bool repeat, const std::string& characters)
     if (!down) flags |= KF_UP;
     const UINT msg =
         down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
-    core::PostMessage(target, msg, static_cast<WPARAM>(code), flags);
+    PostTypedKey(target, msg, static_cast<WPARAM>(code), flags);
     if (down) QueueKeyCharacters(target, code, characters, system);
 }
 

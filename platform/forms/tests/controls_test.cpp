@@ -12,6 +12,8 @@
 #include "platform/win/painting.h"
 #include "platform/win/window.h"
 
+#include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -405,6 +407,100 @@ TEST_F(ControlsTest, SpinEditClampsAndReadsTextThatIsNoNumberAsTheMinimum) {
     driver.Click(At(spin, {spin.Width() - 8, 5}));
     EXPECT_EQ(spin.Value(), 9);
     EXPECT_EQ(changes, 5);
+}
+
+// A label tells where it paints its text: the ink lies within the rectangle it names and reaches
+// across it, however the label aligns, wraps or sizes itself; a caption wider than a label that
+// keeps its size runs past the client area there, where the painting cuts it.
+TEST_F(ControlsTest, ALabelsTextRectIsWhereItPaintsItsText) {
+    struct Case {
+        const char* name;
+        TAlignment alignment;
+        bool autoSize;
+        bool wordWrap;
+        int width;
+    };
+    const Case cases[] = {{"sized to its text", taLeftJustify, true, false, 0},
+                          {"centred", taCenter, false, false, 200},
+                          {"right", taRightJustify, false, false, 200},
+                          {"wrapped", taLeftJustify, false, true, 60},
+                          {"narrower than its text", taLeftJustify, false, false, 40}};
+    TForm& form = ShownForm();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TLabel& label = Place<TLabel>(form, {10, 10, 10 + std::max(c.width, 1), 60});
+        label.SetAutoSize(c.autoSize);
+        label.Alignment = c.alignment;
+        label.WordWrap = c.wordWrap;
+        label.SetCaption("Chorus Send Level");
+        Pump();
+        const TRect text = label.TextRect();
+        TRect ink{label.Width(), label.Height(), 0, 0};
+        gdi::HDC dc = GetDC(form.Handle());
+        for (int y = 0; y < label.Height(); ++y)
+            for (int x = 0; x < label.Width(); ++x)
+                if (gdi::GetPixel(dc, label.Left() + x, label.Top() + y) !=
+                    gdi::GetSysColor(gdi::COLOR_BTNFACE))
+                    ink = {std::min(ink.Left, x), std::min(ink.Top, y), std::max(ink.Right, x + 1),
+                           std::max(ink.Bottom, y + 1)};
+        ReleaseDC(form.Handle(), dc);
+        ASSERT_LT(ink.Left, ink.Right) << "no text painted";
+        EXPECT_GE(ink.Left, text.Left);
+        EXPECT_GE(ink.Top, text.Top);
+        EXPECT_LE(ink.Right, text.Right);
+        EXPECT_LE(ink.Bottom, text.Bottom);
+        // The glyphs' side bearings leave a pixel or two.
+        EXPECT_LE(ink.Left - text.Left, 2);
+        EXPECT_LE(std::min(text.Right, label.Width()) - ink.Right, 2);
+        EXPECT_EQ(text.Right > label.Width(), c.width == 40) << "runs past the label";
+        EXPECT_EQ(text.Height() >= 2 * MeasureText(label.Font(), "C").cy, c.wordWrap)
+            << "takes lines";
+        Owner().FreeComponent(label);
+    }
+}
+
+// A control that takes text, reached by Tab, takes what is typed next: whether the program takes
+// each key before the next arrives or the keys come faster than it takes them (a fast typist, a
+// busy program), they reach the control the Tab moves to, never the one it leaves.
+TEST_F(ControlsTest, TextTypedAfterTabGoesToTheControlTabReaches) {
+    struct Case {
+        const char* kind;
+        std::function<TWinControl&(TForm&)> place;
+    };
+    const Case cases[] = {
+        {"edit",
+         [this](TForm& f) -> TWinControl& {
+             return Place<TEdit>(f, {10, 40, 130, 61});
+         }},
+        // Its number is selected on entering: what is typed replaces it.
+        {"spin edit",
+         [this](TForm& f) -> TWinControl& {
+             return Place<TSpinEdit>(f, {10, 40, 130, 61});
+         }},
+        {"memo",
+         [this](TForm& f) -> TWinControl& {
+             return Place<TMemo>(f, {10, 70, 210, 160});
+         }},
+    };
+    for (const Case& c : cases) {
+        for (const bool ahead : {false, true}) {
+            SCOPED_TRACE(std::string(c.kind) + (ahead ? ", typed ahead" : ""));
+            TForm& form = ShownForm();
+            TEdit& first = Place<TEdit>(form, {10, 10, 130, 31});
+            TWinControl& reached = c.place(form);
+            first.SetFocus();
+            driver.HoldDispatch = ahead;
+            driver.TypeKey(VK_TAB, "\t");
+            driver.TypeKey('2', "2");
+            driver.TypeKey('5', "5");
+            driver.HoldDispatch = false;
+            testsupport::PumpUntilIdle();
+            EXPECT_TRUE(reached.Focused());
+            EXPECT_EQ(reached.Text(), "25");
+            EXPECT_EQ(first.Text(), "");
+            Owner().FreeComponent(form);
+        }
+    }
 }
 
 TEST_F(ControlsTest, MemoEditsAtTheCaretWithTheKeysAndAClick) {
