@@ -60,9 +60,9 @@ TLibraryView::TLibraryView(TFormLibrary& window)
           window,
           [&window] {
               // The caption carries the library's file name, which a save under a new name
-              // changes.
+              // changes; the rows show the elements' names and dates.
               window.Updateview();
-              window.Invalidate();
+              window.DrawGrid.Invalidate();
           },
           true),
       window_(window) {}
