@@ -31,6 +31,13 @@ std::string TEntryListForm::ViewCaption() const {
            "]";
 }
 
+void TEntryListForm::KeepPlace() {
+    list_.EditorLeft = static_cast<std::int16_t>(Left());
+    list_.EditorTop = static_cast<std::int16_t>(Top());
+    list_.Width = static_cast<std::int16_t>(Width());
+    list_.Height = static_cast<std::int16_t>(Height());
+}
+
 void TEntryListForm::FormClose(forms::TCloseAction& Action) {
     Action = forms::caNone;
     Release();

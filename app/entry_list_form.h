@@ -29,6 +29,10 @@ protected:
 
     // "Type Name [Location : path]".
     std::string ViewCaption() const;
+    // Once the window stands placed and sized: the bank keeps that place and size, which its
+    // record may not hold (never placed or sized, or a size the window does not take), so that
+    // closing the window unmoved is no change of the library.
+    void KeepPlace();
 
     model::TBank& list_;
     editors::TFormView view_;

@@ -65,6 +65,7 @@ void TFormBank::FormShow() {
     mouse_.Reset();
     UpDateView();
     FormResize();
+    KeepPlace();
 }
 
 void TFormBank::FormResize() {

@@ -29,6 +29,7 @@ TFormGlobal::TFormGlobal(forms::TComponent* owner, model::TGlobal& global)
     Name = "FormGlobal";
     DrawGrid.SetScrollBars(forms::ssNone);
     OnCreate = [this](forms::TObject*) { FormCreate(); };
+    OnShow = [this](forms::TObject*) { KeepPlace(); };
     OnResize = [this](forms::TObject*) { SetDimension(); };
 }
 

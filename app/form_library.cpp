@@ -60,9 +60,9 @@ TLibraryView::TLibraryView(TFormLibrary& window)
           window,
           [&window] {
               // The caption carries the library's file name, which a save under a new name
-              // changes.
+              // changes; the rows show the elements' names and dates.
               window.Updateview();
-              window.Invalidate();
+              window.DrawGrid.Invalidate();
           },
           true),
       window_(window) {}
@@ -254,6 +254,11 @@ void TFormLibrary::DisableVisible() {
     BtnUnmask.SetTop(Bevelmask.Top() + Bevelmask.Height() + 6);
     BtnEmpty.SetTop(BtnUnmask.Top() + BtnUnmask.Height() + 6);
     HelpContext = trashMode_ ? HelpTrash : HelpLibrary;
+    // The window stands whole now, framed and laid out, and may not have taken the size the
+    // file holds (never sized, or a size it does not take): the library keeps the one it was
+    // given, so that closing the window unsized is no change and does not ask to save.
+    library_.Width = static_cast<std::int16_t>(Width());
+    library_.Height = static_cast<std::int16_t>(Height());
 }
 
 int TFormLibrary::LeastHeight() const {

@@ -54,7 +54,8 @@ public:
 
     // Caption "Library : " + name, or "Trash Library".
     void Updateview();
-    // Applies the trash mode to the layout: which buttons show, where the mask stands.
+    // Applies the trash mode to the layout: which buttons show, where the mask stands. The last
+    // step of opening the window: the library then keeps the size the window was given.
     void DisableVisible();
     // Sorts the library by the sort buttons: Type, else Date, else Name, else creation.
     void SortElem();

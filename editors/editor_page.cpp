@@ -138,6 +138,7 @@ void TEditorPage::SendandStore(std::uint16_t Offset, std::uint8_t Value) {
     record_->SetParam(Offset, Value);
     if (!updating_) elem_.SetModified();
     CheckBtnEnabled();
+    ShowInElementWindow();
 }
 
 void TEditorPage::SendAndStoreArray(std::uint16_t Offset, std::span<const std::uint8_t> Values) {
@@ -152,6 +153,7 @@ void TEditorPage::SendAndStoreArray(std::uint16_t Offset, std::span<const std::u
     record_->SetParams(Offset, Values);
     elem_.SetModified();
     CheckBtnEnabled();
+    ShowInElementWindow();
 }
 
 void TEditorPage::CheckBtnEnabled() {
@@ -179,6 +181,7 @@ void TEditorPage::BtnUndoClick(forms::TObject*) {
         record_->SetParams(offset, olds);
     }
     Updateview();
+    ShowInElementWindow();
 }
 
 void TEditorPage::BtnRevertClick(forms::TObject*) {
@@ -191,6 +194,13 @@ void TEditorPage::BtnRevertClick(forms::TObject*) {
         if (offset < record_->Data().size()) record_->Data()[offset] = value;
     Updateview();
     record_->SendAll();
+    ShowInElementWindow();
+}
+
+void TEditorPage::ShowInElementWindow() {
+    // The element's window shows some of the page's bytes too (a patch's tone switches, the
+    // name): a click there must act on what the page has just made of them.
+    if (elem_.EditorOpen && elem_.Editor != nullptr) elem_.Editor->UpDateView();
 }
 
 void TEditorPage::ClearUndo() {

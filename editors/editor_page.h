@@ -109,6 +109,8 @@ protected:
 
 private:
     void Bind(std::unique_ptr<TPageRow> row);
+    // After the page changed its record: the element's own window shows the element anew.
+    void ShowInElementWindow();
     // A row's end of change: stored unless the page is showing its record.
     void RowEnded(const TPageRow& row);
 

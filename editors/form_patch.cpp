@@ -155,8 +155,12 @@ void TFormPatch::CheckBox1Click(forms::TObject* Sender) {
     if (updating_) return;
     const auto* box = dynamic_cast<forms::TCheckBox*>(Sender);
     if (box == nullptr) return;
-    patch_.Tone(static_cast<int>(box->Tag)).SetParam(0, box->Checked() ? 1 : 0);
+    model::TTone& tone = patch_.Tone(static_cast<int>(box->Tag));
+    tone.SetParam(0, box->Checked() ? 1 : 0);
     patch_.SetModified();
+    // The tone's wave page shows the switch too; it keeps its undo entries.
+    const model::TEditorSlot& wave = tone.Pages[model::tpWave];
+    if (wave.Open && wave.Window != nullptr) wave.Window->UpDateView();
 }
 
 void TFormPatch::OpenPanelPage(model::TPageKind kind, forms::TPanel& panel) {

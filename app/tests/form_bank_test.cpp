@@ -65,6 +65,29 @@ TEST_F(FormBankTest, OpensFromTheLibraryWithItsColumnsAndClosesKeepingItsPlace) 
     EXPECT_EQ(bank.EditorTop, 20);
 }
 
+// Opened from the library and closed as it stood, the window of a bank or global set keeps the
+// library saved: the place and size it was given are no change of the user's.
+TEST_F(FormBankTest, AWindowOpenedAndClosedUnmovedLeavesTheLibrarySaved) {
+    for (const std::int16_t type : {model::etPatchBank, model::etRhythmBank, model::etGlobal}) {
+        SCOPED_TRACE(model::GetTypeName(type));
+        TFormLibrary& library = OpenLibrary({{type, "Looked At"}});
+        Run(1000);
+        driver.Click(RowPoint(library.DrawGrid, 0));
+        driver.Click(RowPoint(library.DrawGrid, 0));
+        testsupport::PumpUntilIdle();
+        model::TLibElem& opened = library.Library().Elem(0);
+        ASSERT_TRUE(opened.EditorOpen);
+        main.ActiveMDIChild()->Close();
+        testsupport::PumpUntilIdle();
+        EXPECT_FALSE(opened.EditorOpen);
+        EXPECT_TRUE(library.Library().Saved);
+        library.Close();
+        testsupport::PumpUntilIdle();
+    }
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{});
+    EXPECT_EQ(main.MDIChildCount(), 0);
+}
+
 TEST_F(FormBankTest, ARhythmBankWindowIsLowAndItsPopupCannotImportOrExport) {
     TFormLibrary& library =
         OpenLibrary({{model::etRhythmBank, "Drums"}, {model::etPatchBank, "Leads"}});

@@ -687,8 +687,12 @@ TEST_F(FormLibraryTest, OpensAtThePlaceTheLibraryKeeps) {
     }
 }
 
-// After Save As the window's caption takes the new name at once.
-TEST_F(FormLibraryTest, SaveAsNamesTheWindowAtOnce) {
+// After Save As, or Save All of an untitled library, the library's windows take its new name at
+// once: the library window's caption, and the bank and global windows' locations.
+class LibrarySaveTest : public FormLibraryTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(LibrarySaveTest, NamesTheLibrarysWindowsAtOnce) {
+    const bool saveAll = GetParam();
     class SavingDialogs : public RecordingDialogs {
     public:
         bool SaveDialog(model::TFileDialogRequest& request) override {
@@ -700,18 +704,32 @@ TEST_F(FormLibraryTest, SaveAsNamesTheWindowAtOnce) {
         std::vector<model::TFileDialogRequest> requests;
     } saving;
     saving.answer = (folder / "Renamed.Lib").string();
-    TFormLibrary& window = OpenLibrary(Mixed());
+    TFormLibrary& window = OpenLibrary({{model::etPatchBank, "Leads"}, {model::etGlobal, "All"}});
+    std::vector<forms::TCustomForm*> opened;
+    for (int i = 0; i < 2; ++i) {
+        window.Library().Elem(i).OpenEditor();
+        testsupport::PumpUntilIdle();
+        opened.push_back(main.ActiveMDIChild());
+    }
+    window.Library().Saved = !saveAll;
+    main.EnableMenuItems();
     model::SetDialogs(&saving);
-    main.FileSaveAsItem.Click();
+    (saveAll ? main.FileSaveAllItem : main.FileSaveAsItem).Click();
     testsupport::PumpUntilIdle();
     model::SetDialogs(&dialogs);
     ASSERT_EQ(saving.requests.size(), 1u);
     EXPECT_EQ(saving.requests[0].FileName, "Untitled.Lib");
     EXPECT_EQ(saving.requests[0].Filter, "Lib file|*.Lib");
     EXPECT_EQ(window.Library().FileName, saving.answer);
-    EXPECT_EQ(window.Caption(), "Library : Renamed.Lib");
+    EXPECT_TRUE(window.Library().Saved);
     EXPECT_TRUE(std::filesystem::exists(saving.answer));
+    EXPECT_EQ(window.Caption(), "Library : Renamed.Lib");
+    EXPECT_EQ(opened[0]->Caption(), "Patch Bank Leads [Location : Renamed.Lib]");
+    EXPECT_EQ(opened[1]->Caption(), "Global All [Location : Renamed.Lib]");
 }
+
+INSTANTIATE_TEST_SUITE_P(Commands, LibrarySaveTest, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "SaveAll" : "SaveAs"; });
 
 // However short the window is made, the Close button stays below the right-hand column's
 // buttons: the mask buttons and Unmask All, or the trash's Empty and Help.

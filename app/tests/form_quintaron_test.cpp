@@ -469,14 +469,12 @@ TEST_F(FormquintaronTest, ShutDownRecordsSavedLibrariesButNotAnUntitledOne) {
     main.LoadDesktopLibrary();
     main.FileNew();
     LibraryWindow(0).Library().Saved = false;
-    // The kept library's window took a size of its own, so it asks too.
-    queued.answers = {model::mrNo, model::mrNo};
+    queued.answers = {model::mrNo};
 
     main.Close();
     testsupport::PumpUntilIdle();
 
-    EXPECT_EQ(queued.messages, (std::vector<std::string>{"Kept.Lib Was Not Saved, Save It ?",
-                                                         "Untitled.Lib Was Not Saved, Save It ?"}));
+    EXPECT_EQ(queued.messages, (std::vector<std::string>{"Untitled.Lib Was Not Saved, Save It ?"}));
     EXPECT_TRUE(forms::Application().Terminated());
     EXPECT_EQ(Settings().ReadInteger("Desktop", "Num Library", -1), 1);
     EXPECT_EQ(Settings().ReadString("Desktop", "Library1", ""), file);
@@ -484,6 +482,71 @@ TEST_F(FormquintaronTest, ShutDownRecordsSavedLibrariesButNotAnUntitledOne) {
     EXPECT_EQ(Settings().ReadInteger("Monitor", "Open", -1), 0);
     forms::Application().ResetTerminated();
 }
+
+// A library opened by File Open or by the desktop restore and left as it is closes at the exit
+// without a question and stays as it was on the disk, whatever window place and size its file
+// holds: the place and size its window is given on opening are no change of the user's.
+struct UnchangedCase {
+    const char* name;
+    bool restored;
+    // The window fields of the file: never placed or sized (-1), or a size the window cannot
+    // take (its width is its panel's, its height at least what keeps its buttons clear).
+    std::int16_t left, top, width, height;
+};
+
+void PrintTo(const UnchangedCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class UnchangedLibraryTest : public FormquintaronTest,
+                             public ::testing::WithParamInterface<UnchangedCase> {};
+
+TEST_P(UnchangedLibraryTest, IsNotAskedToBeSavedAtExit) {
+    const UnchangedCase& c = GetParam();
+    std::string file;
+    {
+        model::TLibrary library;
+        library.FileName = (folder / "Kept.Lib").string();
+        library.Add(std::make_unique<model::TPatch>(&library)).SetName("Kept", false);
+        library.EditorLeft = c.left;
+        library.EditorTop = c.top;
+        library.Width = c.width;
+        library.Height = c.height;
+        ASSERT_TRUE(library.SaveFile(false));
+        file = library.FileName;
+    }
+    const auto written = std::filesystem::last_write_time(file);
+    const auto size = std::filesystem::file_size(file);
+    if (c.restored) {
+        pc::TIniFile ini = Settings();
+        WriteDesktop(ini, {file}, 0);
+        main.LoadDesktopLibrary();
+    } else {
+        queued.OpenAnswer = file;
+        main.FileOpen();
+    }
+    testsupport::PumpUntilIdle();
+    ASSERT_EQ(main.MDIChildCount(), 1);
+    EXPECT_TRUE(LibraryWindow(0).Library().Saved);
+
+    main.Close();
+    testsupport::PumpUntilIdle();
+
+    EXPECT_EQ(queued.messages, std::vector<std::string>{});
+    EXPECT_TRUE(forms::Application().Terminated());
+    forms::Application().ResetTerminated();
+    EXPECT_EQ(Settings().ReadString("Desktop", "Library1", ""), file);
+    EXPECT_EQ(std::filesystem::last_write_time(file), written);
+    EXPECT_EQ(std::filesystem::file_size(file), size);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Openings, UnchangedLibraryTest,
+    ::testing::Values(UnchangedCase{"OpenedNeverPlaced", false, -1, -1, -1, -1},
+                      UnchangedCase{"OpenedOutOfSize", false, 30, 20, 900, 100},
+                      UnchangedCase{"RestoredNeverPlaced", true, -1, -1, -1, -1},
+                      UnchangedCase{"RestoredOutOfSize", true, 30, 20, 900, 100}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 using PreviewTest = WithPreview<FormquintaronTest>;
 

@@ -4,6 +4,7 @@
 
 #include "editors/form_patch.h"
 #include "editors/form_pitch.h"
+#include "editors/form_wave.h"
 #include "editors/patch_pages.h"
 #include "editors/tests/page_fixture.h"
 #include "model/print/print_routines.h"
@@ -135,6 +136,38 @@ TEST_F(PatchWindowTest, ToneSwitchSendsItsByteAndMarksThePatchWithoutUndo) {
     EXPECT_EQ(patch.Tone(4).GetParam(0), 2);
     EXPECT_FALSE(window.CheckBox[3]->Checked());
     EXPECT_EQ(patch.ModifiedTime, modified);
+}
+
+// The tone switch stands in the patch window and on the tone's wave page: a change made in
+// either (a click, the page's Undo) shows in the other at once, so that a click on the other
+// sends the value it shows.
+TEST_F(PatchWindowTest, ToneBoxAndWavePageSwitchFollowEachOtherAndAClickSendsWhatItShows) {
+    patch.Tone(2).Data()[0] = 1;
+    TFormWave& page = OpenTone<TFormWave>(2);
+    TFormPatch& window = OpenWindow(patch);
+    forms::TCheckBox& box = *window.CheckBox[1];
+    ASSERT_TRUE(box.Checked());
+    ASSERT_TRUE(page.CheckToneSwitch.Checked());
+    const struct {
+        const char* step;
+        forms::TControl& clicked;
+        std::uint8_t sent;
+    } steps[] = {
+        {"page's switch", page.CheckToneSwitch, 0},
+        {"window's box", box, 1},
+        {"page's switch again", page.CheckToneSwitch, 0},
+        {"page's Undo", page.BtnUndo, 1},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.step);
+        Mark();
+        Click(step.clicked);
+        EXPECT_EQ(Sent(), std::vector<Bytes>{ToneByte(2, 0, step.sent)});
+        EXPECT_EQ(patch.Tone(2).GetParam(0), step.sent);
+        EXPECT_EQ(box.Checked(), step.sent == 1);
+        EXPECT_EQ(page.CheckToneSwitch.Checked(), step.sent == 1);
+        Run(1000);
+    }
 }
 
 TEST_F(PatchWindowTest, DoubleClickOpensAPageOnceAndBringsItToTheFront) {

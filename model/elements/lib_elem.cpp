@@ -211,6 +211,11 @@ void TLibElem::SetModified() {
         elem->ModifiedTime = time;
     }
     MarkLibraryUnsaved();
+    // The windows that list the element (its bank's, its global set's, its library's) show its
+    // name and date in their rows; its own window is left to whoever changed it, who may be
+    // typing in it.
+    for (TLibElem* owner = Owner; owner != nullptr; owner = owner->Owner)
+        owner->UpdateEditor();
     if (TUiServices* ui = UiServices()) ui->EnableMenuItems();
 }
 

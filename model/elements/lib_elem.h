@@ -82,7 +82,8 @@ public:
     virtual void Print(int& Y, bool Extra);
 
     // Stamps the modified date and time here and up the owner chain, marks the root library
-    // unsaved and re-enables the main menu.
+    // unsaved, refreshes the windows of the owners (which list the element) and re-enables the
+    // main menu.
     void SetModified();
     // Opens the element's window (sending the element to the edit buffer first where its kind
     // does), or brings it to front when it is open.

@@ -1,5 +1,6 @@
 #include "model/elements/library.h"
 
+#include "model/elements/bank.h"
 #include "model/elements/element_factory.h"
 #include "model/files/data_folders.h"
 #include "model/files/element_files.h"
@@ -38,6 +39,15 @@ bool Before(const TLibElem& a, const TLibElem& b, int key) {
 
 void EnableMenuItems() {
     if (TUiServices* ui = UiServices()) ui->EnableMenuItems();
+}
+
+// The element's own window, and those of the elements it holds, show it anew: their captions
+// name the library. Parameter pages are left alone (their refresh forgets their undo).
+void ShowOwnWindows(TLibElem& elem) {
+    if (elem.EditorOpen && elem.Editor != nullptr) elem.Editor->UpDateView();
+    if (auto* bank = dynamic_cast<TBank*>(&elem))
+        for (const auto& child : bank->Elems)
+            ShowOwnWindows(*child);
 }
 
 } // namespace
@@ -181,7 +191,11 @@ bool TLibrary::SaveFile(bool AskName) {
     const bool renamed = *path != FileName;
     FileName = *path;
     Saved = true;
-    if (renamed) UpdateEditor();
+    if (renamed) {
+        UpdateEditor();
+        for (const auto& elem : Elems)
+            ShowOwnWindows(*elem);
+    }
     EnableMenuItems();
     return true;
 }

@@ -65,7 +65,8 @@ public:
     bool OpenFile();
     // True when the library was written: without AskName straight to its file when it has one
     // that can be written, else to the name the save dialog gives. A cancelled dialog, a declined
-    // overwrite or a failed write leaves the library unsaved.
+    // overwrite or a failed write leaves the library unsaved. Under a new name, the library's
+    // window and its elements' own windows (bank, global, element windows) show it at once.
     bool SaveFile(bool AskName);
 
     // Appends elem, owned by this library from now on.
