@@ -7,6 +7,8 @@
 #include "editors/form_rhythm.h"
 #include "editors/form_system.h"
 #include "model/elements/element_factory.h"
+#include "model/files/element_files.h"
+#include "model/files/straight_save.h"
 #include "platform/win/painting.h"
 
 #include <memory>
@@ -70,6 +72,8 @@ TEST_P(ElementWindowLoadTest, ShowsTheLoadedElementInTheTitleAndTheLibrarysRowAt
         std::unique_ptr<model::TLibElem> stored = model::CreateElemByType(GetParam().type, nullptr);
         stored->SetName("Glass Bells", false);
         stored->FileName = file;
+        // As if the user had chosen the file in the save dialog.
+        model::NoteChosenFile(model::SysExFileKind, file);
         ASSERT_TRUE(stored->SaveSysExFile(false));
     }
     TFormLibrary& library = OpenLibrary({{GetParam().type, "Bright"}, {GetParam().type, "Dark"}});
