@@ -37,28 +37,19 @@ void TMidiConnection::Create() {
     online_ = true;
 }
 
-void TMidiConnection::ListDevices() {
-    if (!input_ || !output_) return;
-    // Each list asks the sound system once; a device's name is then read from that list.
-    std::vector<std::string> inputs;
-    const pm::UINT inputCount = pm::midiInGetNumDevs();
-    for (pm::UINT id = 0; id < inputCount; ++id) {
-        pm::MIDIINCAPSA caps;
-        if (pm::midiInGetDevCapsA(id, &caps) == pm::MMSYSERR_NOERROR)
-            inputs.push_back(caps.szPname);
-    }
-    std::vector<std::string> outputs;
-    const pm::UINT outputCount = pm::midiOutGetNumDevs();
-    for (pm::UINT id = 0; id < outputCount; ++id) {
-        pm::MIDIOUTCAPSA caps;
-        if (pm::midiOutGetDevCapsA(id, &caps) == pm::MMSYSERR_NOERROR)
-            outputs.push_back(caps.szPname);
-    }
-    inputDevices_ = std::move(inputs);
-    outputDevices_ = std::move(outputs);
-}
-
 namespace {
+
+// Counting asks the sound system once; each name is then read from that list.
+template <class Caps>
+std::vector<std::string> DeviceNames(pm::UINT (*count)(), pm::MMRESULT (*capsOf)(pm::UINT, Caps*)) {
+    std::vector<std::string> names;
+    const pm::UINT devices = count();
+    for (pm::UINT id = 0; id < devices; ++id) {
+        Caps caps;
+        if (capsOf(id, &caps) == pm::MMSYSERR_NOERROR) names.push_back(caps.szPname);
+    }
+    return names;
+}
 
 int IndexOf(const std::vector<std::string>& devices, const std::string& name, int otherwise) {
     const auto it = std::find(devices.begin(), devices.end(), name);
@@ -66,6 +57,12 @@ int IndexOf(const std::vector<std::string>& devices, const std::string& name, in
 }
 
 } // namespace
+
+void TMidiConnection::ListDevices() {
+    if (!input_ || !output_) return;
+    inputDevices_ = DeviceNames(&pm::midiInGetNumDevs, &pm::midiInGetDevCapsA);
+    outputDevices_ = DeviceNames(&pm::midiOutGetNumDevs, &pm::midiOutGetDevCapsA);
+}
 
 int TMidiConnection::InPortIndex() const {
     if (online_ && Connected()) return IndexOf(inputDevices_, inName_, config_.InPort);
