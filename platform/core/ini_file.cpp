@@ -1,5 +1,7 @@
 #include "platform/core/ini_file.h"
 
+#include "platform/core/ini_names.h"
+
 #include "platform/core/atomic_file.h"
 #include "platform/core/byte_file.h"
 #include "platform/core/folders.h"
@@ -74,14 +76,6 @@ bool IsBlank(char c) {
     return static_cast<unsigned char>(c) <= ' ';
 }
 
-// A section or key name, in the file or given here, loses the spaces around it and nothing else:
-// tabs stay part of it, as the platform keeps them.
-std::string TrimName(std::string_view name) {
-    const std::size_t first = name.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    return std::string(name.substr(first, name.find_last_not_of(' ') - first + 1));
-}
-
 Entry Classify(std::string_view text, bool firstLine) {
     Entry entry;
     // A byte order mark that an editor put before the first line.
@@ -95,16 +89,15 @@ Entry Classify(std::string_view text, bool firstLine) {
     if (text[start] == '[') {
         const std::size_t close = text.find(']', start + 1);
         entry.kind = Kind::Section;
-        entry.name =
-            TrimName(text.substr(start + 1, close == std::string_view::npos ? std::string_view::npos
-                                                                            : close - start - 1));
+        entry.name = NameInFile(text.substr(start + 1, close == std::string_view::npos
+                                                           ? std::string_view::npos
+                                                           : close - start - 1));
         return entry;
     }
     const std::size_t equals = text.find('=', start);
     if (equals == std::string_view::npos) return entry;
     entry.kind = Kind::Key;
-    // From the line's start: a tab before the name is part of it.
-    entry.name = TrimName(text.substr(begin, equals - begin));
+    entry.name = NameInFile(text.substr(begin, equals - begin));
     entry.valueStart = equals + 1;
     while (entry.valueStart < text.size() && IsBlank(text[entry.valueStart]))
         ++entry.valueStart;
@@ -136,7 +129,7 @@ std::string_view WithoutTrailingSpaces(std::string_view def) {
 }
 
 // Lines of the first section named section: its header, the first key named ident in it, and
-// its last non-blank line. -1 where there is none. Names are given trimmed (TrimName).
+// its last non-blank line. -1 where there is none. Names are given trimmed (NameFromCaller).
 struct Place {
     int section = -1;
     int key = -1;
@@ -239,7 +232,7 @@ const TIniFile::Snapshot& TIniFile::Current() const {
 
 std::vector<std::string> TIniFile::ReadSection(std::string_view section) const {
     const File& file = Current().file;
-    const std::string name = TrimName(section);
+    const std::string name = NameFromCaller(section);
     std::vector<std::string> keys;
     bool inside = false;
     for (std::size_t i = 0; i < file.lines.size(); ++i) {
@@ -257,7 +250,7 @@ std::vector<std::string> TIniFile::ReadSection(std::string_view section) const {
 std::string TIniFile::ReadString(std::string_view section, std::string_view ident,
                                  std::string_view def) const {
     const File& file = Current().file;
-    const Place place = Find(file, TrimName(section), TrimName(ident));
+    const Place place = Find(file, NameFromCaller(section), NameFromCaller(ident));
     if (place.key < 0) return std::string(WithoutTrailingSpaces(def));
     const std::string& text = file.lines[static_cast<std::size_t>(place.key)].text;
     return ValueOf(text, Classify(text, place.key == 0));
@@ -279,8 +272,8 @@ void TIniFile::WriteString(std::string_view section, std::string_view ident,
     File file = current.file;
     std::string error;
 
-    const std::string sectionName = TrimName(section);
-    const std::string keyName = TrimName(ident);
+    const std::string sectionName = NameFromCaller(section);
+    const std::string keyName = NameFromCaller(ident);
     const Place place = Find(file, sectionName, keyName);
     auto& lines = file.lines;
     // A line that is written, or that new lines follow, ends with a line break even where it was

@@ -1,5 +1,7 @@
 #include "platform/core/mem_ini_file.h"
 
+#include "platform/core/ini_names.h"
+
 #include "platform/core/atomic_file.h"
 #include "platform/core/byte_file.h"
 #include "platform/core/text.h"
@@ -13,13 +15,6 @@ namespace {
 
 bool IsBlank(char c) {
     return static_cast<unsigned char>(c) <= ' ';
-}
-
-// As TIniFile trims a name: the spaces around it go, tabs stay part of it.
-std::string TrimName(std::string_view name) {
-    const std::size_t first = name.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    return std::string(name.substr(first, name.find_last_not_of(' ') - first + 1));
 }
 
 std::string Unquoted(std::string value) {
@@ -59,7 +54,7 @@ TMemIniFile::TMemIniFile(std::string fileName)
         if (line[start] == '[') {
             // Without its ']' the header names its section by the rest of the line.
             const std::size_t close = line.find(']', start + 1);
-            const std::string name = TrimName(line.substr(
+            const std::string name = NameInFile(line.substr(
                 start + 1, close == std::string_view::npos ? close : close - start - 1));
             // Only the first section of a name counts: later ones are read into nowhere.
             current = Find(name) ? nullptr : &Need(name);
@@ -67,8 +62,7 @@ TMemIniFile::TMemIniFile(std::string fileName)
         }
         const std::size_t equals = line.find('=', start);
         if (equals == std::string_view::npos || current == nullptr) continue;
-        // From the line's start: a tab before the name is part of it.
-        std::string key = TrimName(line.substr(0, equals));
+        std::string key = NameInFile(line.substr(0, equals));
         const bool known = std::any_of(current->values.begin(), current->values.end(),
                                        [&](const auto& v) { return SameText(v.first, key); });
         if (!known)
@@ -77,7 +71,7 @@ TMemIniFile::TMemIniFile(std::string fileName)
 }
 
 const TMemIniFile::Section* TMemIniFile::Find(std::string_view section) const {
-    const std::string name = TrimName(section);
+    const std::string name = NameFromCaller(section);
     for (const Section& s : sections_)
         if (SameText(s.name, name)) return &s;
     return nullptr;
@@ -85,7 +79,7 @@ const TMemIniFile::Section* TMemIniFile::Find(std::string_view section) const {
 
 TMemIniFile::Section& TMemIniFile::Need(std::string_view section) {
     if (const Section* found = Find(section)) return const_cast<Section&>(*found);
-    sections_.push_back(Section{TrimName(section), {}});
+    sections_.push_back(Section{NameFromCaller(section), {}});
     return sections_.back();
 }
 
@@ -96,7 +90,7 @@ bool TMemIniFile::SectionExists(std::string_view section) const {
 bool TMemIniFile::ValueExists(std::string_view section, std::string_view ident) const {
     const Section* s = Find(section);
     if (!s) return false;
-    const std::string key = TrimName(ident);
+    const std::string key = NameFromCaller(ident);
     return std::any_of(s->values.begin(), s->values.end(),
                        [&](const auto& v) { return SameText(v.first, key); });
 }
@@ -111,7 +105,7 @@ std::vector<std::string> TMemIniFile::ReadSections() const {
 std::string TMemIniFile::ReadString(std::string_view section, std::string_view ident,
                                     std::string_view def) const {
     if (const Section* s = Find(section)) {
-        const std::string key = TrimName(ident);
+        const std::string key = NameFromCaller(ident);
         for (const auto& [name, value] : s->values)
             if (SameText(name, key)) return value;
     }
@@ -131,7 +125,7 @@ bool TMemIniFile::ReadBool(std::string_view section, std::string_view ident, boo
 void TMemIniFile::WriteString(std::string_view section, std::string_view ident,
                               std::string_view value) {
     Section& s = Need(section);
-    const std::string key = TrimName(ident);
+    const std::string key = NameFromCaller(ident);
     for (auto& [name, stored] : s.values)
         if (SameText(name, key)) {
             stored = std::string(value);
@@ -153,7 +147,7 @@ void TMemIniFile::AddSection(std::string_view section) {
 }
 
 void TMemIniFile::EraseSection(std::string_view section) {
-    const std::string name = TrimName(section);
+    const std::string name = NameFromCaller(section);
     std::erase_if(sections_, [&](const Section& s) { return SameText(s.name, name); });
 }
 

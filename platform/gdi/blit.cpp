@@ -106,10 +106,12 @@ BOOL Transfer(DeviceContext& dest, int x, int y, int width, int height, DeviceCo
             bool combine = (mode == BLACKONWHITE || mode == WHITEONBLACK) && (sw > w || sh > h);
             auto span = [&](int k, int n, int sn, int sourceSize) {
                 // A destination one pixel across takes the source pixel at the source's origin
-                // where nothing is combined; the combining modes fold the whole run into it.
-                if (n == 1 && !combine) {
-                    int s = sourceSize < 0 ? sn - 1 : 0;
-                    return std::pair{s, s + 1};
+                // where nothing is combined; the combining modes fold into it the run from that
+                // pixel on, all but the run's last pixel.
+                if (n == 1) {
+                    const int folded = combine ? std::max(sn - 1, 1) : 1;
+                    const int s = sourceSize < 0 ? sn - folded : 0;
+                    return std::pair{s, s + folded};
                 }
                 if (sn <= n || !combine) {
                     int s = static_cast<int>((2LL * k + 1) * sn / (2LL * n));

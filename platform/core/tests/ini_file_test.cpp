@@ -162,26 +162,27 @@ TEST_F(IniFileAsWritten, NamesLoseTheirSpacesAndDefaultsTheirTrailingSpaces) {
     });
 }
 
-// Only spaces are trimmed from a name: a tab around it is part of it, asked for, written and in
-// the file, so "\tMidi" is another section than "Midi".
-TEST_F(IniFileAsWritten, NamesKeepTheTabsAroundThem) {
+// A name in the file loses the spaces, tabs and vertical tabs around it; a name a caller passes
+// loses only its spaces, and a tab in it is part of it.
+TEST_F(IniFileAsWritten, NamesInTheFileLoseTheirBlanksAndCallersNamesOnlyTheirSpaces) {
     const std::string file = "[Midi]\r\nDeviceID=5\r\n";
     const std::string tabbed = "[\tMidi\t]\r\n\tDeviceID\t=7\r\n";
     ExpectReads({
         {file, "\tMidi", "DeviceID", "?", "?"},
         {file, "Midi", "DeviceID\t", "?", "?"},
         {file, " Midi ", "\tDeviceID", "?", "?"},
-        {tabbed, "\tMidi\t", "\tDeviceID\t", "?", "7"},
-        {tabbed, " \tMidi\t ", " \tDeviceID\t ", "?", "7"},
-        {tabbed, "Midi", "DeviceID", "?", "?"},
-        {tabbed, "\tMidi\t", "DeviceID", "?", "?"},
+        {tabbed, "Midi", "DeviceID", "?", "7"},
+        {tabbed, " Midi ", " DeviceID ", "?", "7"},
+        {tabbed, "\tMidi\t", "\tDeviceID\t", "?", "?"},
+        {"[A]\r\n\tk2\t=v2\r\n", "A", "k2", "?", "v2"},
+        {"\t[B]\r\nk=1\r\n", "B", "k", "?", "1"},
+        {"[\tx\t]\r\nk=1\r\n", "x", "k", "?", "1"},
+        {"[\vx\v]\r\n\vk\v=1\r\n", "x", "k", "?", "1"},
         {"\t[Midi]\r\n\t; a comment=1\r\n", "Midi", "; a comment", "?", "?"},
     });
     ExpectWrites({
-        {file, " Midi\t", "  DeviceID ", "6", file + "[Midi\t]\r\nDeviceID=6\r\n"},
-        {file, "Midi", "\tDeviceID", "6", "[Midi]\r\nDeviceID=5\r\n\tDeviceID=6\r\n"},
-        {"", "\tMonitor\t", "\tOpen\t", "1", "[\tMonitor\t]\r\n\tOpen\t=1\r\n"},
-        {tabbed, "\tMidi\t", "\tDeviceID\t", "8", "[\tMidi\t]\r\n\tDeviceID\t=8\r\n"},
+        {tabbed, "Midi", "DeviceID", "8", "[\tMidi\t]\r\n\tDeviceID\t=8\r\n"},
+        {"\t[A]\r\n\tk2\t=v2\r\n", "A", "k2", "v3", "\t[A]\r\n\tk2\t=v3\r\n"},
     });
 }
 

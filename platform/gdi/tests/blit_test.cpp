@@ -264,8 +264,8 @@ struct OnePixelCase {
 class StretchToOnePixel : public ::testing::TestWithParam<OnePixelCase> {};
 
 // Shrunk to one pixel wide, the black-on-white mode folds the run by AND: the first source pixel
-// ANDed with each of the rest; white-on-black folds it by OR; the nearest-pixel mode takes the
-// pixel at the given source corner.
+// ANDed with the following ones but the last; white-on-black folds the same pixels by OR; the
+// nearest-pixel mode takes the pixel at the given source corner.
 TEST_P(StretchToOnePixel, FoldsTheRunAsTheModeSays) {
     const auto& c = GetParam();
     Canvas32 src(3, 2);
@@ -284,14 +284,25 @@ TEST_P(StretchToOnePixel, FoldsTheRunAsTheModeSays) {
 INSTANTIATE_TEST_SUITE_P(
     Modes, StretchToOnePixel,
     ::testing::Values(
-        OnePixelCase{"BlackOnWhiteWholeRow", BLACKONWHITE, 0, 3, 0x112233 & 0x445566 & 0x778899},
-        OnePixelCase{"BlackOnWhiteFromTheMiddle", BLACKONWHITE, 1, 2, 0x445566 & 0x778899},
-        OnePixelCase{"BlackOnWhiteBackwards", BLACKONWHITE, 2, -3, 0x112233 & 0x445566 & 0x778899},
+        OnePixelCase{"BlackOnWhiteThreeToOne", BLACKONWHITE, 0, 3, 0x112233 & 0x445566},
+        OnePixelCase{"BlackOnWhiteTwoToOneKeepsTheFirst", BLACKONWHITE, 1, 2, 0x445566},
+        OnePixelCase{"BlackOnWhiteBackwards", BLACKONWHITE, 2, -3, 0x778899 & 0x445566},
         OnePixelCase{"BlackOnWhiteOnePixelSource", BLACKONWHITE, 1, 1, 0x445566},
-        OnePixelCase{"WhiteOnBlackWholeRow", WHITEONBLACK, 0, 3, 0x112233 | 0x445566 | 0x778899},
+        OnePixelCase{"WhiteOnBlackThreeToOne", WHITEONBLACK, 0, 3, 0x112233 | 0x445566},
         OnePixelCase{"ColorOnColorWholeRow", COLORONCOLOR, 0, 3, 0x112233},
         OnePixelCase{"ColorOnColorBackwards", COLORONCOLOR, 2, -2, 0x778899}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The same fold down a column shrunk to one pixel high: four to one takes the first three.
+TEST(Blit, StretchToOnePixelHighFoldsAllButTheLast) {
+    Canvas32 src(1, 4);
+    const COLORREF column[] = {0xF0F0F0, 0x3C3C3C, 0xFFFF0F, 0x000000};
+    for (int y = 0; y < 4; ++y)
+        src.Surf().SetPixel(0, y, ColorToPixel(column[y]));
+    Canvas32 dst(1, 1);
+    StretchBlt(dst.DC(), 0, 0, 1, 1, src.DC(), 0, 0, 1, 4, SRCCOPY);
+    EXPECT_EQ(dst.At(0, 0), 0xF0F0F0u & 0x3C3C3Cu & 0xFFFF0Fu);
+}
 
 TEST(Blit, StretchToOnePixelSquareFromAMonochromeSource) {
     // One white pixel among black ones: ANDed together, black; taken alone, white.
@@ -306,19 +317,24 @@ TEST(Blit, StretchToOnePixelSquareFromAMonochromeSource) {
     EXPECT_EQ(dst.At(0, 0), 0xFFFFFFu);
 }
 
-// An image of 2 x 2 pixels drawn into one pixel in the default mode: all four ANDed.
-TEST(Dib, StretchDIBitsShrinkingTwoByTwoToOneAndsAllFour) {
+// An image of 2 x 2 pixels drawn into one pixel in the default mode: two to one keeps the first
+// pixel each way, the image's top left (the second row of a bottom-up image), as the
+// nearest-pixel mode takes it.
+TEST(Dib, StretchDIBitsShrinkingTwoByTwoToOneKeepsTheFirstPixel) {
     const std::uint32_t pixels[] = {0xCAFED00D, 0xFEEDFACE, 0xFEDCBA98, 0x76543210};
     BITMAPINFO info;
     info.bmiHeader.biWidth = 2;
     info.bmiHeader.biHeight = 2;
     info.bmiHeader.biBitCount = 32;
-    Canvas32 dst(2, 1);
-    EXPECT_EQ(
-        StretchDIBits(dst.DC(), 0, 0, 1, 1, 0, 0, 2, 2, pixels, &info, DIB_RGB_COLORS, SRCCOPY), 2);
-    EXPECT_EQ(dst.Surf().Pixel(0, 0) & 0xFFFFFF,
-              (0xCAFED00Du & 0xFEEDFACEu & 0xFEDCBA98u & 0x76543210u) & 0xFFFFFF);
-    EXPECT_EQ(dst.At(1, 0), 0xFFFFFFu); // beyond the destination pixel nothing changed
+    for (int mode : {BLACKONWHITE, COLORONCOLOR}) {
+        Canvas32 dst(2, 1);
+        SetStretchBltMode(dst.DC(), mode);
+        EXPECT_EQ(
+            StretchDIBits(dst.DC(), 0, 0, 1, 1, 0, 0, 2, 2, pixels, &info, DIB_RGB_COLORS, SRCCOPY),
+            2);
+        EXPECT_EQ(dst.Surf().Pixel(0, 0) & 0xFFFFFF, 0xFEDCBA98u & 0xFFFFFF) << mode;
+        EXPECT_EQ(dst.At(1, 0), 0xFFFFFFu); // beyond the destination pixel nothing changed
+    }
 }
 
 TEST(Dib, GetAndSetDIBitsBottomUpAndTopDown) {
