@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <iterator>
 
 namespace testsupport {
 
@@ -72,10 +73,14 @@ BlockTable InstrumentBlockTable() {
         const std::vector<SimBlock>& blocks = InstrumentBlocks();
         const std::uint32_t start = AddressToOffset(address);
         const std::uint32_t end = start + AddressToOffset(size);
-        auto first = std::lower_bound(blocks.begin(), blocks.end(), start,
-                                      [](const SimBlock& block, std::uint32_t offset) {
-                                          return AddressToOffset(block.Address) < offset;
+        auto first = std::upper_bound(blocks.begin(), blocks.end(), start,
+                                      [](std::uint32_t offset, const SimBlock& block) {
+                                          return offset < AddressToOffset(block.Address);
                                       });
+        // The block the range starts inside, if it does.
+        if (first != blocks.begin() &&
+            AddressToOffset(std::prev(first)->Address) + std::prev(first)->Size > start)
+            --first;
         std::vector<SimBlock> result;
         for (auto it = first; it != blocks.end() && AddressToOffset(it->Address) < end; ++it)
             result.push_back(*it);

@@ -121,11 +121,15 @@ void SimInstrument::AnswerRequest(const Bytes& message) {
     std::uint32_t start = AddressToOffset(address);
     std::uint32_t end = start + AddressToOffset(Read7BitWord(message, 9));
     std::vector<Bytes> replies;
+    // Each block the range touches answers with its part of the range: a request may start
+    // inside a block (the effects window asks for a block's EFX bytes alone).
     for (const SimBlock& block : blocks_(OffsetToAddress(start), OffsetToAddress(end - start))) {
-        std::uint32_t from = AddressToOffset(block.Address);
-        if (from < start || from >= end) continue;
-        std::uint32_t to = std::min(end, from + block.Size);
-        replies.push_back(Frame(device_, DataSet, block.Address, Read(block.Address, to - from)));
+        const std::uint32_t blockStart = AddressToOffset(block.Address);
+        const std::uint32_t from = std::max(start, blockStart);
+        const std::uint32_t to = std::min(end, blockStart + block.Size);
+        if (from >= to) continue;
+        const std::uint32_t at = OffsetToAddress(from);
+        replies.push_back(Frame(device_, DataSet, at, Read(at, to - from)));
     }
     if (faults_.Silent) return;
     ++answered_;

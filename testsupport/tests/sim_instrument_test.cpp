@@ -1,5 +1,7 @@
 #include "testsupport/sim_instrument.h"
 
+#include "testsupport/instrument_address_map.h"
+
 #include <gtest/gtest.h>
 
 using namespace testsupport;
@@ -94,19 +96,29 @@ TEST_F(Sim, AFlatMemoryAnswersARequestWithOneDataSet) {
     EXPECT_EQ(sim.RequestsAnswered(), 1);
 }
 
-TEST_F(Sim, ABlockTableAnswersEachBlockThatStartsInTheRangeCutToIt) {
+TEST_F(Sim, ABlockTableAnswersEachBlockTheRangeTouchesCutToIt) {
     sim.SetBlockTable([](std::uint32_t, std::uint32_t) {
-        return std::vector<SimBlock>{{0x02007F00, 0x200}, // starts before: ignored
-                                     {0x03000000, 4},
-                                     {0x03000004, 8},  // cut to 2 bytes
-                                     {0x03000100, 4}}; // starts after: ignored
+        return std::vector<SimBlock>{{0x02007F00, 0x200}, // ends before: ignored
+                                     {0x03000000, 4},     // the range starts inside it
+                                     {0x03000004, 8},     // cut to 2 bytes
+                                     {0x03000100, 4}};    // starts after: ignored
     });
     sim.Write(0x03000000, {1, 2, 3, 4, 5, 6, 7, 8});
-    sim.Receive(SimInstrument::MakeDataRequest(0x10, 0x03000000, 6));
+    sim.Receive(SimInstrument::MakeDataRequest(0x10, 0x03000002, 4));
     EXPECT_EQ(SentMessages(), (std::vector<Bytes>{
-                                  SimInstrument::MakeDataSet(0x10, 0x03000000, {1, 2, 3, 4}),
+                                  SimInstrument::MakeDataSet(0x10, 0x03000002, {3, 4}),
                                   SimInstrument::MakeDataSet(0x10, 0x03000004, {5, 6}),
                               }));
+}
+
+// The effects window asks for the patch's twelve EFX bytes alone, in the middle of its common
+// block: the instrument answers with them.
+TEST_F(Sim, TheInstrumentsMapAnswersARequestFromInsideABlock) {
+    sim.SetBlockTable(InstrumentBlockTable());
+    sim.Write(0x0300000D, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12});
+    sim.Receive(SimInstrument::MakeDataRequest(0x10, 0x0300000D, 12));
+    EXPECT_EQ(SentMessages(), (std::vector<Bytes>{SimInstrument::MakeDataSet(
+                                  0x10, 0x0300000D, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12})}));
 }
 
 TEST_F(Sim, FaultsOnDemand) {
