@@ -11,6 +11,7 @@
 #include "platform/win/list_box_class.h"
 #include "platform/win/painting.h"
 #include "platform/win/window.h"
+#include "platform/win/window_placement.h"
 
 #include <algorithm>
 #include <map>
@@ -657,6 +658,25 @@ TControl* TWinControl::ControlAtPos(TPoint p, bool allowDisabled, bool allowWinC
 
 void TWinControl::SetBounds(int left, int top, int width, int height) {
     if (left == left_ && top == top_ && width == width_ && height == height_) return;
+    if (handle_ != NullHWnd && !syncing_ && IsIconic(handle_) &&
+        (GetWindowLong(handle_, GWL_STYLE) & WS_CHILD)) {
+        // A minimised child keeps its icon; the bounds are where it goes back to.
+        const bool resized = width != width_ || height != height_;
+        left_ = left;
+        top_ = top;
+        width_ = width;
+        height_ = height;
+        WINDOWPLACEMENT placement;
+        GetWindowPlacement(handle_, &placement);
+        placement.rcNormalPosition = gdi::Bounds(left, top, width, height);
+        SetWindowPlacement(handle_, &placement);
+        BoundsChanged();
+        if (resized) {
+            AlignControls();
+            Resize();
+        }
+        return;
+    }
     if (handle_ != NullHWnd && !syncing_) {
         left_ = left;
         top_ = top;
@@ -680,7 +700,13 @@ void TWinControl::SyncBoundsFromWindow() {
     if (handle_ == NullHWnd) return;
     TRect r;
     GetWindowRect(handle_, &r);
-    if (parent_ && parent_->handle_ != NullHWnd) {
+    WINDOWPLACEMENT placement;
+    if (IsIconic(handle_) && (GetWindowLong(handle_, GWL_STYLE) & WS_CHILD) &&
+        GetWindowPlacement(handle_, &placement)) {
+        // A minimised child keeps its bounds (in its parent's client area) while its icon
+        // stands in for it.
+        r = placement.rcNormalPosition;
+    } else if (parent_ && parent_->handle_ != NullHWnd) {
         TPoint corners[2] = {r.TopLeft(), r.BottomRight()};
         MapWindowPoints(NullHWnd, parent_->handle_, corners, 2);
         r = {corners[0].X, corners[0].Y, corners[1].X, corners[1].Y};

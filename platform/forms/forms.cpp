@@ -23,12 +23,6 @@ using namespace win;
 
 namespace {
 
-constexpr int IconWidth = 160;
-
-int CaptionHeight() {
-    return gdi::GetSystemMetrics(gdi::SM_CYCAPTION) + 2 * gdi::GetSystemMetrics(gdi::SM_CYFRAME);
-}
-
 template <class F> TButton* FindButton(TWinControl* parent, F wanted) {
     for (int i = 0; i < parent->ControlCount(); ++i) {
         TControl* c = parent->Controls(i);
@@ -41,57 +35,6 @@ template <class F> TButton* FindButton(TWinControl* parent, F wanted) {
 }
 
 } // namespace
-
-TMDIClient::TMDIClient(TComponent* owner) : TWinControl(owner) {
-    color_ = gdi::clAppWorkSpace;
-}
-
-void TMDIClient::CreateParams(TCreateParams& params) {
-    TWinControl::CreateParams(params);
-    params.className = "MDICLIENT";
-    params.style |= WS_CLIPCHILDREN;
-}
-
-void TMDIClient::Dispatch(TMessage& message) {
-    auto* form = dynamic_cast<TCustomForm*>(Parent());
-    auto childOf = [](WPARAM wnd) {
-        return dynamic_cast<TCustomForm*>(FindControl(static_cast<HWND>(wnd)));
-    };
-    if (form) switch (message.Msg) {
-        case WM_MDIGETACTIVE: {
-            TCustomForm* active = form->ActiveMDIChild();
-            if (message.LParam)
-                *reinterpret_cast<BOOL*>(message.LParam) =
-                    active && active->WindowState() == wsMaximized;
-            message.Result = active ? static_cast<LRESULT>(active->Handle()) : 0;
-            return;
-        }
-        case WM_MDIMAXIMIZE:
-            if (TCustomForm* child = childOf(message.WParam)) child->SetWindowState(wsMaximized);
-            return;
-        case WM_MDIRESTORE:
-            if (TCustomForm* child = childOf(message.WParam)) child->SetWindowState(wsNormal);
-            return;
-        case WM_MDINEXT:
-            if (message.LParam)
-                form->Previous();
-            else
-                form->Next();
-            return;
-        case WM_MDICASCADE:
-            form->Cascade();
-            return;
-        case WM_MDITILE:
-            form->Tile();
-            return;
-        case WM_MDIICONARRANGE:
-            form->ArrangeIcons();
-            return;
-        default:
-            break;
-        }
-    TWinControl::Dispatch(message);
-}
 
 void FreeForm(TCustomForm& form) {
     if (TComponent* owner = form.Owner()) owner->FreeComponent(form);
@@ -141,6 +84,11 @@ void TCustomForm::BeforeDestruction() {
     Application().RemoveFreeNotification(this);
     // The children's windows go with this one; their objects go with the owner later.
     DestroyHandle();
+    if (formStyle_ == fsMDIChild) MDIChildMoved();
+}
+
+void TCustomForm::MDIChildMoved() {
+    if (TCustomForm* parent = MDIParent(); parent && parent->client_) parent->client_->ChildMoved();
 }
 
 void TCustomForm::AfterConstruction() {
@@ -272,7 +220,13 @@ void TCustomForm::ApplyVisibility() {
         if (formStyle_ == fsMDIChild) {
             if (windowState_ == wsMaximized) MaximizeMDIChild();
             ShowWindow(handle_, SW_SHOWNA);
-            if (TCustomForm* parent = MDIParent()) parent->ActivateMDIChild(this);
+            if (windowState_ == wsMinimized && !Iconic()) {
+                // Made minimised: it shows as its icon straight away.
+                normalBounds_ = BoundsRect();
+                MinimizeMDIChild();
+            } else if (TCustomForm* parent = MDIParent()) {
+                parent->ActivateMDIChild(this);
+            }
         } else {
             ShowWindow(handle_, windowState_ == wsMinimized   ? SW_SHOWMINIMIZED
                                 : windowState_ == wsMaximized ? SW_SHOWMAXIMIZED
@@ -633,301 +587,6 @@ void TCustomForm::ApplyWindowState() {
                                                       : SW_RESTORE);
 }
 
-void TCustomForm::MinimizeMDIChild() {
-    TCustomForm* parent = MDIParent();
-    if (!parent) return;
-    SetWindowLong(handle_, GWL_STYLE, (GetWindowLong(handle_, GWL_STYLE) | WS_CAPTION));
-    SetWindowPos(handle_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    // The platform's flag, so that IsIconic answers for the child.
-    ShowWindow(handle_, SW_MINIMIZE);
-    parent->ArrangeIcons();
-    if (parent->activeChild_ == this) {
-        auto rest = parent->MDIChildList(false);
-        std::erase_if(rest, [](TCustomForm* f) { return f->windowState_ == wsMinimized; });
-        parent->ActivateMDIChild(rest.empty() ? this : rest.front());
-    }
-}
-
-void TCustomForm::MaximizeMDIChild() {
-    TCustomForm* parent = MDIParent();
-    if (!parent) return;
-    // A maximised child shows no caption: its caption buttons go to the main form's menu bar.
-    SetWindowLong(handle_, GWL_STYLE,
-                  static_cast<std::intptr_t>(GetWindowLong(handle_, GWL_STYLE) & ~WS_CAPTION &
-                                             ~WS_THICKFRAME));
-    SetWindowPos(handle_, NullHWnd, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-    TRect client = parent->client_->ClientRect();
-    // The platform's flag, so that IsZoomed answers for the child.
-    ShowWindow(handle_, SW_MAXIMIZE);
-    SetBounds(0, 0, client.Width(), client.Height());
-    parent->ActivateMDIChild(this);
-}
-
-void TCustomForm::RestoreMDIChild() {
-    TCustomForm* parent = MDIParent();
-    if (!parent) return;
-    TCreateParams params;
-    CreateParams(params);
-    if (IsZoomed(handle_) || IsIconic(handle_)) ShowWindow(handle_, SW_RESTORE);
-    SetWindowLong(handle_, GWL_STYLE, static_cast<std::intptr_t>(params.style | WS_VISIBLE));
-    SetWindowPos(handle_, NullHWnd, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-    SetBoundsRect(normalBounds_);
-    parent->ActivateMDIChild(this);
-    parent->ArrangeIcons();
-}
-
-// ---- the multiple-document parent ----
-
-std::vector<TCustomForm*> TCustomForm::MDIChildList(bool includeHidden) const {
-    std::vector<TCustomForm*> result;
-    if (!client_ || !client_->HandleAllocated()) return result;
-    for (HWND wnd : ChildWindows(client_->Handle())) {
-        auto* form = dynamic_cast<TCustomForm*>(FindControl(wnd));
-        if (!form || form->formStyle_ != fsMDIChild || form->released_) continue;
-        if (!includeHidden && !form->visible_) continue;
-        result.push_back(form);
-    }
-    return result;
-}
-
-int TCustomForm::MDIChildCount() const {
-    return static_cast<int>(MDIChildList(true).size());
-}
-
-TCustomForm* TCustomForm::MDIChildren(int index) const {
-    return MDIChildList(true).at(static_cast<std::size_t>(index));
-}
-
-TCustomForm* TCustomForm::ActiveMDIChild() const {
-    return activeChild_;
-}
-
-void TCustomForm::ActivateMDIChild(TCustomForm* child) {
-    if (child && child->handle_ != NullHWnd)
-        SetWindowPos(child->handle_, HWND_TOP, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    if (child == activeChild_) {
-        // The platform tells an MDI child that is sized or brought forward again, too.
-        if (child && child->handle_ != NullHWnd)
-            core::SendMessage(child->handle_, WM_CHILDACTIVATE, 0, 0);
-        return;
-    }
-    TCustomForm* old = activeChild_;
-    activeChild_ = child;
-    if (old) {
-        old->active_ = false;
-        if (old->handle_ != NullHWnd) core::SendMessage(old->handle_, WM_NCACTIVATE, 0, 0);
-        old->Deactivate();
-    }
-    const auto handleOf = [](TCustomForm* f) {
-        return f && f->handle_ != NullHWnd ? static_cast<LPARAM>(f->handle_) : 0;
-    };
-    if (old && old->handle_ != NullHWnd)
-        core::SendMessage(old->handle_, win::WM_MDIACTIVATE, static_cast<WPARAM>(handleOf(old)),
-                          handleOf(child));
-    if (child) {
-        child->active_ = true;
-        if (child->handle_ != NullHWnd) {
-            core::SendMessage(child->handle_, WM_NCACTIVATE, 1, 0);
-            core::SendMessage(child->handle_, WM_CHILDACTIVATE, 0, 0);
-            core::SendMessage(child->handle_, win::WM_MDIACTIVATE,
-                              static_cast<WPARAM>(handleOf(old)), handleOf(child));
-        }
-        child->Activate();
-        if (child->activeControl_ && child->activeControl_->CanFocus() &&
-            GetActiveWindow() == handle_)
-            win::SetFocus(child->activeControl_->Handle());
-    }
-    Screen().ActiveFormChanged();
-}
-
-void TCustomForm::MDIChildGone(TCustomForm* child) {
-    if (activeChild_ != child) return;
-    activeChild_ = nullptr;
-    auto rest = MDIChildList(false);
-    std::erase(rest, child);
-    std::erase_if(rest, [](TCustomForm* f) { return f->windowState_ == wsMinimized; });
-    ActivateMDIChild(rest.empty() ? nullptr : rest.front());
-    if (!activeChild_) Screen().ActiveFormChanged();
-}
-
-void TCustomForm::Next() {
-    auto list = MDIChildList(false);
-    if (list.size() < 2) return;
-    // The front child goes to the back, the next one comes forward.
-    TCustomForm* front = list.front();
-    SetWindowPos(front->handle_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    ActivateMDIChild(list[1]);
-}
-
-void TCustomForm::Previous() {
-    auto list = MDIChildList(false);
-    if (list.size() < 2) return;
-    ActivateMDIChild(list.back());
-}
-
-void TCustomForm::Cascade() {
-    if (!client_) return;
-    auto list = MDIChildList(false);
-    std::erase_if(list, [](TCustomForm* f) { return f->windowState_ == wsMinimized; });
-    if (list.empty()) return;
-    for (TCustomForm* f : list)
-        if (f->windowState_ == wsMaximized) f->SetWindowState(wsNormal);
-    TRect client = client_->ClientRect();
-    const int step = CaptionHeight();
-    const int width = client.Width() * 3 / 4, height = client.Height() * 3 / 4;
-    // The back child first, so that the front one ends at the last step, still in front.
-    int i = 0;
-    for (auto it = list.rbegin(); it != list.rend(); ++it, ++i) {
-        int offset = (i * step) % std::max(step, client.Height() - height + step);
-        (*it)->SetBounds(offset, offset, width, height);
-    }
-}
-
-void TCustomForm::Tile() {
-    if (!client_) return;
-    auto list = MDIChildList(false);
-    const bool icons = std::any_of(list.begin(), list.end(),
-                                   [](TCustomForm* f) { return f->windowState_ == wsMinimized; });
-    std::erase_if(list, [](TCustomForm* f) { return f->windowState_ == wsMinimized; });
-    if (list.empty()) return;
-    for (TCustomForm* f : list)
-        if (f->windowState_ == wsMaximized) f->SetWindowState(wsNormal);
-    TRect area = client_->ClientRect();
-    if (icons) area.Bottom -= CaptionHeight();
-    const int n = static_cast<int>(list.size());
-    // Horizontal tiling stacks the children from top to bottom; more than three go in columns.
-    int columns = n <= 3 ? 1 : static_cast<int>(std::floor(std::sqrt(n)));
-    if (TileMode == tbVertical) columns = n <= 3 ? n : static_cast<int>(std::ceil(std::sqrt(n)));
-    // Each child takes its cell; one without a sizing border keeps its size and is only moved,
-    // and one that keeps a size of its own (a least height, a fixed width) pushes the next
-    // further down and the next column further right, so that no two children overlap.
-    int index = 0;
-    int columnLeft = area.Left;
-    for (int c = 0; c < columns; ++c) {
-        const int cellLeft = area.Left + area.Width() * c / columns;
-        const int cellRight = area.Left + area.Width() * (c + 1) / columns;
-        const int left = std::max(cellLeft, columnLeft);
-        const int inColumn = n / columns + (c >= columns - n % columns ? 1 : 0);
-        int below = area.Top;
-        int right = left;
-        for (int r = 0; r < inColumn; ++r, ++index) {
-            const int cellTop = area.Top + area.Height() * r / inColumn;
-            const int cellBottom = area.Top + area.Height() * (r + 1) / inColumn;
-            const int top = std::max(cellTop, below);
-            TCustomForm* child = list[static_cast<std::size_t>(index)];
-            const bool sizable =
-                child->borderStyle_ == bsSizeable || child->borderStyle_ == bsSizeToolWin;
-            if (sizable)
-                child->SetBounds(left, top, cellRight - cellLeft, cellBottom - cellTop);
-            else
-                child->SetBounds(left, top, child->Width(), child->Height());
-            below = child->Top() + child->Height();
-            right = std::max(right, child->Left() + child->Width());
-        }
-        columnLeft = right;
-    }
-}
-
-void TCustomForm::ArrangeIcons() {
-    if (!client_) return;
-    auto list = MDIChildList(false);
-    std::erase_if(list, [](TCustomForm* f) { return f->windowState_ != wsMinimized; });
-    TRect area = client_->ClientRect();
-    const int height = CaptionHeight();
-    const int perRow = std::max(1, area.Width() / IconWidth);
-    // The oldest icon first, from the bottom left.
-    int i = 0;
-    for (auto it = list.rbegin(); it != list.rend(); ++it, ++i)
-        (*it)->SetBounds(area.Left + (i % perRow) * IconWidth,
-                         area.Bottom - height * (1 + i / perRow), IconWidth, height);
-}
-
-// ---- the caption of a multiple-document child ----
-
-namespace {
-
-// Hit-test codes of the caption buttons.
-constexpr int HTMINBUTTON = 8;
-constexpr int HTMAXBUTTON = 9;
-constexpr int HTCLOSE = 20;
-
-} // namespace
-
-TRect TCustomForm::CaptionBar() const {
-    if (handle_ == NullHWnd) return {};
-    TRect window;
-    GetWindowRect(handle_, &window);
-    TPoint origin{0, 0};
-    win::ClientToScreen(handle_, &origin);
-    const int left = origin.X - window.Left, top = origin.Y - window.Top;
-    const int height = gdi::GetSystemMetrics(gdi::SM_CYCAPTION);
-    TRect client;
-    GetClientRect(handle_, &client);
-    return {left, top - height, left + client.Width(), top};
-}
-
-TRect TCustomForm::CaptionButtonRect(TCaptionButton button) const {
-    TRect bar = CaptionBar();
-    const int size = std::max(0, bar.Height() - 4);
-    const int right = bar.Right - 2 - (2 - static_cast<int>(button)) * (size + 2);
-    return {right - size, bar.Top + 2, right, bar.Top + 2 + size};
-}
-
-int TCustomForm::ChildHitTest(TPoint screen) const {
-    TRect window;
-    GetWindowRect(handle_, &window);
-    const TPoint p{screen.X - window.Left, screen.Y - window.Top};
-    if (!gdi::PtInRect(CaptionBar(), p)) return HTNOWHERE;
-    if ((borderIcons_ & biSystemMenu) && gdi::PtInRect(CaptionButtonRect(cbClose), p))
-        return HTCLOSE;
-    if ((borderIcons_ & biMaximize) && gdi::PtInRect(CaptionButtonRect(cbMaximize), p))
-        return HTMAXBUTTON;
-    if ((borderIcons_ & biMinimize) && gdi::PtInRect(CaptionButtonRect(cbMinimize), p))
-        return HTMINBUTTON;
-    return HTCAPTION;
-}
-
-void TCustomForm::PaintChildCaption() {
-    TRect bar = CaptionBar();
-    if (bar.Height() <= 0) return;
-    gdi::HDC dc = GetWindowDC(handle_);
-    gdi::FillRect(
-        dc, &bar,
-        gdi::GetSysColorBrush(active_ ? gdi::COLOR_ACTIVECAPTION : gdi::COLOR_INACTIVECAPTION));
-    TFont font;
-    font.Assign(font_);
-    font.SetStyle(gdi::fsBold);
-    const int saved = gdi::SaveDC(dc);
-    gdi::SelectObject(dc, font.Handle());
-    gdi::SetBkMode(dc, gdi::TRANSPARENT);
-    gdi::SetTextColor(
-        dc, gdi::GetSysColor(active_ ? gdi::COLOR_CAPTIONTEXT : gdi::COLOR_INACTIVECAPTIONTEXT));
-    TRect text{bar.Left + 4, bar.Top, CaptionButtonRect(cbMinimize).Left - 2, bar.Bottom};
-    gdi::DrawText(dc, text_.c_str(), static_cast<int>(text_.size()), &text,
-                  gdi::DT_SINGLELINE | gdi::DT_VCENTER | gdi::DT_NOPREFIX);
-    gdi::RestoreDC(dc, saved);
-    struct {
-        TCaptionButton button;
-        TBorderIcons icon;
-        UINT kind;
-    } const buttons[] = {
-        {cbMinimize, biMinimize,
-         windowState_ == wsMinimized ? UINT(gdi::DFCS_CAPTIONRESTORE) : UINT(gdi::DFCS_CAPTIONMIN)},
-        {cbMaximize, biMaximize,
-         windowState_ == wsMaximized ? UINT(gdi::DFCS_CAPTIONRESTORE) : UINT(gdi::DFCS_CAPTIONMAX)},
-        {cbClose, biSystemMenu, UINT(gdi::DFCS_CAPTIONCLOSE)},
-    };
-    for (const auto& b : buttons) {
-        if (!(borderIcons_ & b.icon)) continue;
-        TRect r = CaptionButtonRect(b.button);
-        gdi::DrawFrameControl(dc, &r, gdi::DFC_CAPTION, b.kind);
-    }
-    ReleaseDC(handle_, dc);
-}
-
 void TCustomForm::WndProc(TMessage& message) {
     // A child being moved by its caption takes the mouse itself.
     if (moving_) {
@@ -983,36 +642,10 @@ bool TCustomForm::WMNCPaintOrActivate(TMessage& message) {
     return true;
 }
 
-bool TCustomForm::WMNCHitTest(TMessage& message) {
-    DefaultHandler(message);
-    if (formStyle_ == fsMDIChild && message.Result == HTCAPTION)
-        message.Result = ChildHitTest(LParamToPoint(message.LParam));
+bool TCustomForm::WMWindowPosChanged(TMessage& message) {
+    TCustomControl::Dispatch(message);
+    if (formStyle_ == fsMDIChild) MDIChildMoved();
     return true;
-}
-
-bool TCustomForm::WMNCLButtonDown(TMessage& message) {
-    if (formStyle_ != fsMDIChild) return false;
-    switch (static_cast<int>(message.WParam)) {
-    case HTCAPTION:
-        if (windowState_ != wsNormal) return true;
-        moving_ = true;
-        GetCursorPos(&moveStart_);
-        moveBounds_ = BoundsRect();
-        win::SetCapture(handle_);
-        return true;
-    case HTMINBUTTON:
-        SetWindowState(windowState_ == wsMinimized ? wsNormal : wsMinimized);
-        return true;
-    case HTMAXBUTTON:
-        SetWindowState(windowState_ == wsMaximized ? wsNormal : wsMaximized);
-        return true;
-    case HTCLOSE:
-        Close();
-        return true;
-    default:
-        return false;
-    }
-    return false;
 }
 
 bool TCustomForm::CMRelease(TMessage&) {
@@ -1087,6 +720,8 @@ void TCustomForm::Dispatch(TMessage& message) {
     case WM_NCACTIVATE: handled = WMNCPaintOrActivate(message); break;
     case WM_NCHITTEST: handled = WMNCHitTest(message); break;
     case WM_NCLBUTTONDOWN: handled = WMNCLButtonDown(message); break;
+    case WM_NCLBUTTONDBLCLK: handled = WMNCLButtonDown(message); break;
+    case WM_WINDOWPOSCHANGED: handled = WMWindowPosChanged(message); break;
     case CM_RELEASE: handled = CMRelease(message); break;
     case CM_VISIBLECHANGED: handled = CMVisibleChanged(message); break;
     case WM_ACTIVATE: handled = WMActivate(message); break;

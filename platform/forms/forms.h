@@ -6,6 +6,7 @@
 // multiple-document child draws its own frame and caption inside its bounds.
 
 #include "platform/forms/controls.h"
+#include "platform/forms/mdi_client.h"
 
 #include <string>
 #include <vector>
@@ -43,18 +44,6 @@ class EInvalidOperation : public core::Exception {
 public:
     using core::Exception::Exception;
 };
-
-// The platform's messages to the client window of a multiple-document parent (WM_MDIACTIVATE
-// comes with the window system's own).
-inline constexpr UINT WM_MDIRESTORE = 0x0223;
-inline constexpr UINT WM_MDINEXT = 0x0224;
-inline constexpr UINT WM_MDIMAXIMIZE = 0x0225;
-inline constexpr UINT WM_MDITILE = 0x0226;
-inline constexpr UINT WM_MDICASCADE = 0x0227;
-inline constexpr UINT WM_MDIICONARRANGE = 0x0228;
-inline constexpr UINT WM_MDIGETACTIVE = 0x0229;
-
-class TMDIClient;
 
 // The character after a caption's single '&', in lower case; 0 for none ("&&" is a plain '&').
 char CaptionAccelerator(const std::string& caption);
@@ -126,11 +115,14 @@ public:
     TCustomForm* MDIChildren(int index) const;
     TCustomForm* ActiveMDIChild() const;
     TTileMode TileMode = tbHorizontal;
+    // Cascade and Tile lay out the children that are not minimised in the client area above the
+    // icons' rows, which they arrange first.
     void Cascade();
-    // Lays the children that are not minimised out side by side in cells of the client area
-    // (stacked for tbHorizontal up to three, in columns beyond). A child without a sizing border
-    // keeps its size; one that keeps a size of its own pushes the next ones on: no two overlap.
+    // Side by side in cells (stacked for tbHorizontal up to three, in columns beyond). A child
+    // without a sizing border keeps its size; one that keeps a size of its own pushes the next
+    // ones on: no two overlap, and what lies beyond the client area is reached by scrolling.
     void Tile();
+    // The minimised children's icons in rows along the bottom of the client area, from the left.
     void ArrangeIcons();
     void Next();
     void Previous();
@@ -148,9 +140,14 @@ public:
     void WndProc(TMessage& message) override;
     void Dispatch(TMessage& message) override;
 
-    // The caption buttons of a multiple-document child, in window coordinates.
+    // The caption buttons of a multiple-document child, in window coordinates. A minimised child
+    // is its icon: a caption with its title and the buttons that restore (cbMinimize's),
+    // maximise and close it; a double click on it restores it too, at its former bounds, which
+    // its Left, Top, Width and Height keep meanwhile, as its ClientRect keeps the client area
+    // it will have again.
     enum TCaptionButton { cbMinimize, cbMaximize, cbClose };
     TRect CaptionButtonRect(TCaptionButton button) const;
+    TRect ClientRect() const override;
 
 protected:
     void CreateParams(TCreateParams& params) override;
@@ -174,6 +171,9 @@ private:
     bool CMVisibleChanged(TMessage& message);
     bool WMActivate(TMessage& message);
     bool WMSysCommand(TMessage& message);
+    bool WMWindowPosChanged(TMessage& message);
+    // The client window works its scroll bars out again.
+    void MDIChildMoved();
     void ApplyVisibility();
     void ApplyPosition();
     void ApplyWindowState();
@@ -185,7 +185,10 @@ private:
     std::vector<TCustomForm*> MDIChildList(bool includeHidden) const;
     TCustomForm* MDIParent() const;
     void DisableOtherForms(std::vector<HWND>& disabled);
+    bool Iconic() const;
+    TRect AreaAboveIcons();
     TRect CaptionBar() const;
+    bool HasCaptionButton(TCaptionButton button) const;
     void PaintChildCaption();
     int ChildHitTest(TPoint screen) const;
     bool moving_ = false;
@@ -202,6 +205,8 @@ private:
     TMDIClient* client_ = nullptr;
     TCustomForm* activeChild_ = nullptr;
     TRect normalBounds_;
+    // What the frame took of the size before the child became its icon.
+    gdi::TSize iconFrame_;
     TModalResult modalResult_ = mrNone;
     void* modalLoop_ = nullptr;
     bool created_ = false;
@@ -216,23 +221,6 @@ private:
 class TForm : public TCustomForm {
 public:
     using TCustomForm::TCustomForm;
-};
-
-// The client window of a multiple-document parent: the children's windows live in it. It
-// answers the platform's MDI messages (WM_MDIGETACTIVE with the maximised flag through a BOOL*
-// in lParam, WM_MDIMAXIMIZE, WM_MDIRESTORE, WM_MDINEXT, WM_MDICASCADE, WM_MDITILE,
-// WM_MDIICONARRANGE); a child that becomes active gets WM_CHILDACTIVATE and WM_MDIACTIVATE
-// (wParam the child losing the activation, lParam the one taking it); the active child that is
-// maximised, restored or minimised gets WM_CHILDACTIVATE again. A minimised child is iconic
-// (IsIconic), a maximised one zoomed (IsZoomed); its system menu's commands (SC_MINIMIZE,
-// SC_MAXIMIZE, SC_RESTORE, SC_CLOSE, SC_NEXTWINDOW, SC_PREVWINDOW) work as its buttons do.
-class TMDIClient : public TWinControl {
-public:
-    explicit TMDIClient(TComponent* owner);
-    void Dispatch(TMessage& message) override;
-
-protected:
-    void CreateParams(TCreateParams& params) override;
 };
 
 // Frees f through its owner when it has one (the form's Release, done now).

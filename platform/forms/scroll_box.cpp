@@ -117,6 +117,27 @@ void TScrollBox::Paint() {
     canvas_.FillRect(ClientRect());
 }
 
+TFrameScrollBar TScrollBox::Bar(bool vertical) const {
+    const TPoint origin = WindowPoint(ClientOrigin());
+    const int cw = Visible(false), ch = Visible(true);
+    const TControlScrollBar& sb = vertical ? vert_ : horz_;
+    TFrameScrollBar bar;
+    bar.Vertical = vertical;
+    bar.Bounds = vertical
+                     ? TRect{origin.X + cw, origin.Y, origin.X + cw + BarSize(), origin.Y + ch}
+                     : TRect{origin.X, origin.Y + ch, origin.X + cw, origin.Y + ch + BarSize()};
+    bar.Max = std::max(1, Extent(vertical));
+    bar.Page = vertical ? ch : cw;
+    bar.Position = sb.position_;
+    return bar;
+}
+
+TPoint TScrollBox::WindowPoint(TPoint screen) const {
+    TRect window;
+    GetWindowRect(handle_, &window);
+    return {screen.X - window.Left, screen.Y - window.Top};
+}
+
 void TScrollBox::PaintBars() {
     if (HandleAllocated())
         RedrawWindow(handle_, nullptr, gdi::NullObject, RDW_FRAME | RDW_INVALIDATE);
@@ -134,69 +155,42 @@ void TScrollBox::Dispatch(TMessage& message) {
     case WM_NCPAINT: {
         DefaultHandler(message);
         gdi::HDC dc = GetWindowDC(handle_);
-        TRect window;
-        GetWindowRect(handle_, &window);
-        TPoint origin{0, 0};
-        win::ClientToScreen(handle_, &origin);
-        const int cx = origin.X - window.Left, cy = origin.Y - window.Top;
-        const int cw = Visible(false), ch = Visible(true);
-        auto paintBar = [&](TRect bar, bool vertical, const TControlScrollBar& sb) {
-            gdi::HBRUSH brush = gdi::GetSysColorBrush(gdi::COLOR_SCROLLBAR);
-            gdi::FillRect(dc, &bar, brush);
-            const int s = BarSize();
-            TRect a = vertical ? TRect{bar.Left, bar.Top, bar.Right, bar.Top + s}
-                               : TRect{bar.Left, bar.Top, bar.Left + s, bar.Bottom};
-            TRect b = vertical ? TRect{bar.Left, bar.Bottom - s, bar.Right, bar.Bottom}
-                               : TRect{bar.Right - s, bar.Top, bar.Right, bar.Bottom};
-            gdi::DrawFrameControl(dc, &a, gdi::DFC_SCROLL,
-                                  vertical ? gdi::DFCS_SCROLLUP : gdi::DFCS_SCROLLLEFT);
-            gdi::DrawFrameControl(dc, &b, gdi::DFC_SCROLL,
-                                  vertical ? gdi::DFCS_SCROLLDOWN : gdi::DFCS_SCROLLRIGHT);
-            const int track = (vertical ? bar.Height() : bar.Width()) - 2 * s;
-            const int extent = std::max(1, Extent(vertical));
-            const int seen = vertical ? ch : cw;
-            const int size = std::max(8, track * seen / extent);
-            const int at = s + (track - size) * sb.position_ / std::max(1, extent - seen);
-            TRect thumb = vertical
-                              ? TRect{bar.Left, bar.Top + at, bar.Right, bar.Top + at + size}
-                              : TRect{bar.Left + at, bar.Top, bar.Left + at + size, bar.Bottom};
-            gdi::FillRect(dc, &thumb, gdi::GetSysColorBrush(gdi::COLOR_BTNFACE));
-            gdi::DrawEdge(dc, &thumb, gdi::EDGE_RAISED, gdi::BF_RECT);
-        };
-        if (vert_.IsScrollBarVisible())
-            paintBar({cx + cw, cy, cx + cw + BarSize(), cy + ch}, true, vert_);
-        if (horz_.IsScrollBarVisible())
-            paintBar({cx, cy + ch, cx + cw, cy + ch + BarSize()}, false, horz_);
+        for (const bool vertical : {true, false})
+            if ((vertical ? vert_ : horz_).IsScrollBarVisible()) Bar(vertical).Paint(dc);
         ReleaseDC(handle_, dc);
         return;
     }
     case WM_NCHITTEST: {
         DefaultHandler(message);
-        TPoint p = LParamToPoint(message.LParam);
-        TPoint c = ScreenToClient(p);
-        if (vert_.IsScrollBarVisible() && c.X >= Visible(false) && c.Y < Visible(true))
+        const TPoint p = WindowPoint(LParamToPoint(message.LParam));
+        if (vert_.IsScrollBarVisible() && Bar(true).PartAt(p) != sbpNone)
             message.Result = HTVSCROLL;
-        else if (horz_.IsScrollBarVisible() && c.Y >= Visible(true) && c.X < Visible(false))
+        else if (horz_.IsScrollBarVisible() && Bar(false).PartAt(p) != sbpNone)
             message.Result = HTHSCROLL;
         return;
     }
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONDBLCLK: {
-        TPoint c = ScreenToClient(LParamToPoint(message.LParam));
         const bool vertical = message.WParam == static_cast<WPARAM>(HTVSCROLL);
         if (!vertical && message.WParam != static_cast<WPARAM>(HTHSCROLL)) break;
         TControlScrollBar& sb = vertical ? vert_ : horz_;
-        const int along = vertical ? c.Y : c.X;
-        const int length = vertical ? Visible(true) : Visible(false);
-        const int s = BarSize();
-        if (along < s)
+        const int page = vertical ? Visible(true) : Visible(false);
+        switch (Bar(vertical).PartAt(WindowPoint(LParamToPoint(message.LParam)))) {
+        case sbpLineUp:
             sb.SetPosition(sb.position_ - sb.Increment);
-        else if (along >= length - s)
+            break;
+        case sbpLineDown:
             sb.SetPosition(sb.position_ + sb.Increment);
-        else if (along < length / 2)
-            sb.SetPosition(sb.position_ - length);
-        else
-            sb.SetPosition(sb.position_ + length);
+            break;
+        case sbpPageUp:
+            sb.SetPosition(sb.position_ - page);
+            break;
+        case sbpPageDown:
+            sb.SetPosition(sb.position_ + page);
+            break;
+        default:
+            break;
+        }
         return;
     }
     case WM_MOUSEWHEEL:

@@ -2,6 +2,7 @@
 // The class library's scroll box: a container whose children scroll under scroll bars that it
 // draws in its own frame.
 
+#include "platform/forms/frame_scroll_bar.h"
 #include "platform/forms/std_ctrls.h"
 
 namespace platform::forms {
@@ -56,6 +57,9 @@ private:
     int Visible(bool vertical) const;
     void ScrollBy(int dx, int dy);
     void PaintBars();
+    // The bar beside the client area, in window coordinates.
+    TFrameScrollBar Bar(bool vertical) const;
+    TPoint WindowPoint(TPoint screen) const;
     TControlScrollBar vert_{*this, true};
     TControlScrollBar horz_{*this, false};
 };

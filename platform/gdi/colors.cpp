@@ -102,11 +102,11 @@ const std::map<int, int>& ProfileMetrics(SystemProfile profile) {
     static const std::map<int, int> classic{
         {SM_CYCAPTION, 18},  {SM_CYMENU, 19},      {SM_CYFULLSCREEN, 731}, {SM_CXSIZE, 18},
         {SM_CYSIZE, 18},     {SM_CYSMCAPTION, 15}, {SM_CXSMSIZE, 12},      {SM_CYSMSIZE, 14},
-        {SM_CXMENUSIZE, 18}, {SM_CYMENUSIZE, 18}};
+        {SM_CXMENUSIZE, 18}, {SM_CYMENUSIZE, 18},  {SM_CXMINIMIZED, 160},  {SM_CYMINIMIZED, 24}};
     static const std::map<int, int> xp{
         {SM_CYCAPTION, 25},  {SM_CYMENU, 19},      {SM_CYFULLSCREEN, 724}, {SM_CXSIZE, 25},
         {SM_CYSIZE, 25},     {SM_CYSMCAPTION, 17}, {SM_CXSMSIZE, 17},      {SM_CYSMSIZE, 17},
-        {SM_CXMENUSIZE, 19}, {SM_CYMENUSIZE, 19}};
+        {SM_CXMENUSIZE, 19}, {SM_CYMENUSIZE, 19},  {SM_CXMINIMIZED, 160},  {SM_CYMINIMIZED, 31}};
     return profile == SystemProfile::Classic ? classic : xp;
 }
 

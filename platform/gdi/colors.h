@@ -177,6 +177,9 @@ enum : int {
     SM_CYSMSIZE = 53,
     SM_CXMENUSIZE = 54,
     SM_CYMENUSIZE = 55,
+    // A minimised child window: a caption bar in a fixed frame.
+    SM_CXMINIMIZED = 57,
+    SM_CYMINIMIZED = 58,
     SM_CXDRAG = 68,
     SM_CYDRAG = 69,
     SM_CXMENUCHECK = 71,

@@ -17,8 +17,13 @@ namespace {
 
 LRESULT NcCalcSize(WindowData& w, WPARAM, LPARAM lParam) {
     auto* params = reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam);
-    TRect insets = FrameInsets(w);
     TRect& r = params->rgrc[0];
+    // A child's icon is all caption.
+    if (w.minimized && w.IsChild()) {
+        r = {r.Left, r.Top, r.Left, r.Top};
+        return 0;
+    }
+    TRect insets = FrameInsets(w);
     r = {r.Left + insets.Left, r.Top + insets.Top, r.Right - insets.Right,
          r.Bottom - insets.Bottom};
     return 0;
@@ -63,7 +68,7 @@ LRESULT WindowPosChanged(WindowData& w, WPARAM, LPARAM lParam) {
     // Both are worked out first: the window may be gone after the first.
     const HWND wnd = w.handle;
     const UINT flags = pos->flags;
-    const WPARAM kind = w.maximized ? SIZE_MAXIMIZED : SIZE_RESTORED;
+    const WPARAM kind = w.minimized ? SIZE_MINIMIZED : w.maximized ? SIZE_MAXIMIZED : SIZE_RESTORED;
     const LPARAM size = MAKELPARAM(w.client.Width(), w.client.Height());
     const LPARAM origin = MAKELPARAM(w.rect.Left + w.client.Left, w.rect.Top + w.client.Top);
     if (!(flags & SWP_NOSIZE)) core::SendMessage(wnd, WM_SIZE, kind, size);

@@ -173,6 +173,24 @@ BOOL InvalidateRect(HWND wnd, const TRect* rect, BOOL erase) {
     return true;
 }
 
+BOOL ScrollWindow(HWND wnd, int dx, int dy, const TRect* rect, const TRect* clip) {
+    auto* w = WindowOf(wnd);
+    if (!w) return false;
+    if (!rect) {
+        for (HWND child : std::vector<HWND>(w->children)) {
+            auto* c = WindowOf(child);
+            if (!c) continue;
+            if (c->minimized) gdi::OffsetRect(c->normalRect, dx, dy);
+            SetWindowPos(child, NullHWnd, c->rect.Left + dx, c->rect.Top + dy, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        if (!(w = WindowOf(wnd))) return false;
+    }
+    TRect area = rect ? *rect : TRect{0, 0, w->client.Width(), w->client.Height()};
+    if (clip && !gdi::IntersectRect(area, area, *clip)) return true;
+    return InvalidateRect(wnd, &area, 1);
+}
+
 BOOL InvalidateRgn(HWND wnd, gdi::HRGN region, BOOL erase) {
     auto* w = WindowOf(wnd);
     if (!w) return false;

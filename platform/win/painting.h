@@ -52,6 +52,11 @@ enum : UINT {
 };
 BOOL RedrawWindow(HWND wnd, const TRect* rect, gdi::HRGN region, UINT flags);
 
+// Scrolls the client area (or rect of it) by dx, dy: the area, cut to clip when given, is
+// painted again rather than its pixels moved. With rect null the child windows move by dx, dy
+// too, minimised ones with the normal positions they go back to.
+BOOL ScrollWindow(HWND wnd, int dx, int dy, const TRect* rect, const TRect* clip);
+
 // The window's back buffer, window coordinates; nullptr for a handle that is no real window.
 std::shared_ptr<gdi::Surface> WindowSurface(HWND wnd);
 

@@ -253,17 +253,35 @@ void SyncHostGeometry(WindowData& w) {
     } else if (w.host->geometry() != geometry) {
         w.host->setGeometry(geometry);
     }
-    if (w.shape) {
-        QRegion mask;
-        for (const TRect& r : w.shape->Rects())
-            mask += QRect(r.Left, r.Top, r.Width(), r.Height());
-        w.host->setMask(mask);
-    } else if (!w.host->mask().isEmpty()) {
-        w.host->clearMask();
+    // A child shows only inside its parent's client area: where it reaches into the parent's
+    // frame (its scroll bars, its edge), the frame shows. A region of nothing would read as no
+    // mask: a child wholly outside is hidden instead.
+    bool masked = false, clippedAway = false;
+    QRegion mask;
+    if (w.IsChild()) {
+        const auto* parent = WindowOf(w.parent);
+        const QRect client(parent->client.Left, parent->client.Top, parent->client.Width(),
+                           parent->client.Height());
+        if (!client.contains(geometry)) {
+            masked = true;
+            mask = QRegion(client.intersected(geometry).translated(-geometry.topLeft()));
+        }
     }
+    if (w.shape) {
+        QRegion shape;
+        for (const TRect& r : w.shape->Rects())
+            shape += QRect(r.Left, r.Top, r.Width(), r.Height());
+        mask = masked ? mask.intersected(shape) : shape;
+        masked = true;
+    }
+    if (masked && mask.isEmpty() && w.IsChild()) clippedAway = true;
+    if (masked && !mask.isEmpty())
+        w.host->setMask(mask);
+    else if (!w.host->mask().isEmpty())
+        w.host->clearMask();
     if (!w.IsChild())
         w.host->setWindowOpacity(w.layered && (w.layeredFlags & LWA_ALPHA) ? w.alpha / 255.0 : 1.0);
-    const bool visible = w.Visible() && !w.HiddenByMinimize();
+    const bool visible = w.Visible() && !w.HiddenByMinimize() && !clippedAway;
     if (visible && w.host->isHidden() && !w.IsChild()) BelongToActiveWindow(w);
     if (w.host->isHidden() == visible) w.host->setVisible(visible);
     // Our z-order: the widget of the window below each one stacks under it.
@@ -639,7 +657,7 @@ BOOL SetWindowPos(HWND wnd, HWND insertAfter, int x, int y, int width, int heigh
             MatchSurfaceToWindow(*w);
             if (!(pos.flags & SWP_NOREDRAW)) InvalidateAll(*w, true);
         }
-        if (w->client.TopLeft() != oldClient.TopLeft()) {
+        if (w->client != oldClient) {
             for (HWND child : w->children)
                 if (auto* c = WindowOf(child)) SyncHostGeometry(*c);
         }
@@ -720,23 +738,39 @@ BOOL ShowWindow(HWND wnd, int command) {
         if (w->minimized) return wasVisible;
         w->minimized = true;
         if (w->host && !w->IsChild()) w->host->showMinimized();
+        if (w->IsChild()) {
+            w->maximized = false;
+            // Sized to its icon, the window heard WM_SIZE with the move.
+            if (MoveChildToIcon(wnd)) return wasVisible;
+            if (!(w = WindowOf(wnd))) return false;
+        }
         SendSizeAndMove(*w);
         return wasVisible;
     case SW_MAXIMIZE:
         if (!w->maximized || w->minimized) {
+            const bool icon = w->minimized && w->IsChild();
             w->minimized = false;
             w->maximized = true;
             if (w->host && !w->IsChild()) w->host->showMaximized();
-            SendSizeAndMove(*w);
+            if (!icon || !MoveChildFromIcon(wnd)) {
+                if (!(w = WindowOf(wnd))) return false;
+                SendSizeAndMove(*w);
+            }
+            if (!(w = WindowOf(wnd))) return false;
         }
         break;
     case SW_RESTORE:
     case SW_SHOWNORMAL:
         if (w->minimized || w->maximized) {
+            const bool icon = w->minimized && w->IsChild();
             w->minimized = false;
             w->maximized = false;
             if (w->host && !w->IsChild() && wasVisible) w->host->showNormal();
-            SendSizeAndMove(*w);
+            if (!icon || !MoveChildFromIcon(wnd)) {
+                if (!(w = WindowOf(wnd))) return false;
+                SendSizeAndMove(*w);
+            }
+            if (!(w = WindowOf(wnd))) return false;
         }
         break;
     case SW_SHOWNA:

@@ -42,6 +42,8 @@ struct WindowData {
     bool frameDirty = false; // WM_NCPAINT is due before the next WM_PAINT
     bool minimized = false;
     bool maximized = false;
+    // Where a minimised child goes back to, in its parent's client coordinates.
+    TRect normalRect;
     bool destroying = false;
     bool frameActive = false; // the last WM_NCACTIVATE said active
     // A frameless top-level window first shown taking the activation (the intro, a borderless
@@ -56,7 +58,7 @@ struct WindowData {
     bool IsChild() const { return (style & WS_CHILD) != 0; }
     bool Visible() const { return (style & WS_VISIBLE) != 0; }
     // A minimised top-level window is off the screen; a minimised child stays in its parent
-    // as the icon (the caption) its class library draws.
+    // as its icon (window_placement.h).
     bool HiddenByMinimize() const { return minimized && !IsChild(); }
     // A top-level window whose frame the window manager draws.
     bool ManagedFrame() const;
@@ -80,9 +82,10 @@ void MatchSurfaceToWindow(WindowData& w);
 // The top-left corner of the window's client area on the screen.
 TPoint ClientOriginOnScreen(const WindowData& w);
 // What part of the frame the system draws a point of the window (window coordinates) lies in:
-// HTCLIENT, HTCAPTION, a border or a corner, HTNOWHERE outside.
+// HTCLIENT, HTCAPTION, a border or a corner, HTNOWHERE outside; all of a child's icon is caption.
 int FrameHitTest(const WindowData& w, TPoint p);
-// Draws that frame: its edges, the caption bar as active or not, the client edge.
+// Draws that frame: its edges, the caption bar as active or not, the client edge; a child's
+// icon as a caption bar in a fixed frame.
 void PaintFrame(WindowData& w);
 // WindowFromPoint, with the WM_NCHITTEST answer of the window found.
 HWND WindowAndHitFromPoint(TPoint screenPoint, int* hit);
@@ -101,5 +104,10 @@ void EnsureWindowSystem();
 void ForgetInputWindow(HWND wnd, bool destroying);
 // Top-level windows take the activation when shown unless told otherwise.
 void ActivateShownWindow(HWND wnd);
+// A child window that was minimised becomes its icon, its rectangle kept as its normal position;
+// one that leaves the minimised state goes back there. Each answers whether the window's size
+// changed (its WM_SIZE went with the move); false too when the window went away meanwhile.
+bool MoveChildToIcon(HWND wnd);
+bool MoveChildFromIcon(HWND wnd);
 
 } // namespace platform::win

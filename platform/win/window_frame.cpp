@@ -13,6 +13,7 @@ int FrameHitTest(const WindowData& w, TPoint p) {
     const int width = w.rect.Width();
     const int height = w.rect.Height();
     if (p.X < 0 || p.Y < 0 || p.X >= width || p.Y >= height) return HTNOWHERE;
+    if (w.minimized && w.IsChild()) return HTCAPTION;
     if (gdi::PtInRect(w.client, p)) return HTCLIENT;
     TRect insets = FrameInsets(w);
     const bool caption = (w.style & WS_CAPTION) == WS_CAPTION;
@@ -37,7 +38,30 @@ int FrameHitTest(const WindowData& w, TPoint p) {
     return HTBORDER;
 }
 
+namespace {
+
+// A child's icon: a caption bar in a fixed frame.
+void PaintIcon(WindowData& w) {
+    gdi::HDC dc = GetWindowDC(w.handle);
+    TRect r{0, 0, w.rect.Width(), w.rect.Height()};
+    gdi::FillRect(dc, &r, gdi::GetSysColorBrush(gdi::COLOR_BTNFACE));
+    gdi::DrawEdge(dc, &r, gdi::EDGE_RAISED, gdi::BF_RECT);
+    const int frame = gdi::GetSystemMetrics(gdi::SM_CXDLGFRAME);
+    gdi::InflateRect(r, -frame, -frame);
+    // A child is active as its last WM_NCACTIVATE said, whatever its root window is.
+    gdi::FillRect(dc, &r,
+                  gdi::GetSysColorBrush(w.frameActive ? gdi::COLOR_ACTIVECAPTION
+                                                      : gdi::COLOR_INACTIVECAPTION));
+    ReleaseDC(w.handle, dc);
+}
+
+} // namespace
+
 void PaintFrame(WindowData& w) {
+    if (w.minimized && w.IsChild()) {
+        PaintIcon(w);
+        return;
+    }
     TRect insets = FrameInsets(w);
     if (insets == TRect{}) return;
     gdi::HDC dc = GetWindowDC(w.handle);

@@ -261,7 +261,7 @@ void PaintChildren(QPainter& painter, HWND wnd, TPoint origin, const QRegion& cl
         const HWND child = *it;
         TRect rect;
         auto surface = WindowSurface(child);
-        if (!(GetWindowLong(child, GWL_STYLE) & WS_VISIBLE) || IsIconic(child) || !surface ||
+        if (!(GetWindowLong(child, GWL_STYLE) & WS_VISIBLE) || !surface ||
             !GetWindowRect(child, &rect))
             continue;
         const QPoint at(rect.Left - origin.X, rect.Top - origin.Y);

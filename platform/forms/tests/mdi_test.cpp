@@ -1,0 +1,472 @@
+// The multiple-document parent and its children: their order and activation, cascading and
+// tiling, the child's caption and states, the client area's scroll bars and the icons of
+// minimised children.
+
+#include "platform/forms/ext_ctrls.h"
+#include "platform/forms/screen.h"
+#include "platform/forms/std_ctrls.h"
+#include "platform/forms/tests/forms_test_support.h"
+#include "platform/gdi/colors.h"
+#include "platform/win/system_menu.h"
+#include "platform/win/window.h"
+
+#include <QImage>
+
+#include <string>
+#include <vector>
+
+namespace platform::forms::test {
+namespace {
+
+using namespace win;
+
+class MdiTest : public FormsTest {
+protected:
+    // The application's main form: an MDI frame of 800 x 600 at the screen's corner, shown.
+    TForm& ShowMainFrame() {
+        TForm& main = MakeForm<TForm>(fsMDIForm);
+        Application().SetMainForm(&main);
+        main.SetBounds(0, 0, 800, 600);
+        main.Show();
+        return main;
+    }
+    // A child of a border that keeps its size, at bounds.
+    TForm& MakeFixedChild(TBorderStyle border, TRect bounds, const std::string& caption = {}) {
+        TForm& child = Owner().Own<TForm>(fsMDIChild);
+        child.SetBorderStyle(border);
+        child.SetBoundsRect(bounds);
+        child.SetCaption(caption);
+        child.AfterConstruction();
+        return child;
+    }
+    static TMDIClient& ClientOf(TCustomForm& main) {
+        return *dynamic_cast<TMDIClient*>(FindControl(main.ClientHandle()));
+    }
+    // A screen point of a bar of the client, from a point of the bar (window coordinates).
+    static TPoint OnScreen(TCustomForm& main, TPoint window) {
+        TRect r;
+        GetWindowRect(main.ClientHandle(), &r);
+        return {r.Left + window.X, r.Top + window.Y};
+    }
+    // The centre of a caption button of a child (its icon's, when minimised), on the screen.
+    static TPoint ButtonAt(TCustomForm& child, TCustomForm::TCaptionButton button) {
+        TRect window;
+        GetWindowRect(child.Handle(), &window);
+        const TRect r = child.CaptionButtonRect(button);
+        return {window.Left + (r.Left + r.Right) / 2, window.Top + (r.Top + r.Bottom) / 2};
+    }
+};
+
+std::vector<TCustomForm*> Children(const TCustomForm& main) {
+    std::vector<TCustomForm*> result;
+    for (int i = 0; i < main.MDIChildCount(); ++i)
+        result.push_back(main.MDIChildren(i));
+    return result;
+}
+
+// Where a child's window lies in the client area: its icon while it is minimised.
+TRect IconRect(TCustomForm& main, TCustomForm& child) {
+    TRect r;
+    GetWindowRect(child.Handle(), &r);
+    TPoint corners[2] = {r.TopLeft(), r.BottomRight()};
+    MapWindowPoints(NullHWnd, main.ClientHandle(), corners, 2);
+    return {corners[0].X, corners[0].Y, corners[1].X, corners[1].Y};
+}
+
+TEST_F(MdiTest, ChildrenOrderFollowsActivationAndMinimising) {
+    TForm& main = ShowMainFrame();
+    std::vector<std::string> changes;
+    TForm& a = MakeForm<TForm>(fsMDIChild);
+    a.SetCaption("A");
+    TForm& b = MakeForm<TForm>(fsMDIChild);
+    b.SetCaption("B");
+    TForm& c = MakeForm<TForm>(fsMDIChild);
+    c.SetCaption("C");
+    for (TForm* f : {&a, &b, &c}) {
+        f->OnActivate = [&changes, f](TObject*) { changes.push_back("+" + f->Caption()); };
+        f->OnDeactivate = [&changes, f](TObject*) { changes.push_back("-" + f->Caption()); };
+    }
+    a.SetBounds(10, 10, 200, 150);
+    b.SetBounds(40, 40, 200, 150);
+    c.SetBounds(70, 70, 200, 150);
+    EXPECT_EQ(Children(main), (std::vector<TCustomForm*>{&c, &b, &a}));
+    EXPECT_EQ(main.ActiveMDIChild(), &c);
+
+    // A click on what shows of the child at the back brings it forward.
+    driver.Click(At(a, {5, 5}));
+    EXPECT_EQ(main.ActiveMDIChild(), &a);
+    EXPECT_EQ(Children(main), (std::vector<TCustomForm*>{&a, &c, &b}));
+    EXPECT_EQ(changes, (std::vector<std::string>{"-C", "+A"}));
+
+    // Minimising the front child activates the next; the icon goes to the back.
+    changes.clear();
+    a.SetWindowState(wsMinimized);
+    EXPECT_EQ(main.ActiveMDIChild(), &c);
+    EXPECT_EQ(Children(main), (std::vector<TCustomForm*>{&c, &b, &a}));
+    EXPECT_EQ(changes, (std::vector<std::string>{"-A", "+C"}));
+    TRect client;
+    GetClientRect(main.ClientHandle(), &client);
+    EXPECT_EQ(IconRect(main, a).Bottom, client.Bottom);
+    EXPECT_EQ(IconRect(main, a).Left, 0);
+    EXPECT_EQ(a.BoundsRect(), (TRect{10, 10, 210, 160}));
+
+    a.SetWindowState(wsNormal);
+    EXPECT_EQ(main.ActiveMDIChild(), &a);
+    EXPECT_EQ(a.BoundsRect(), (TRect{10, 10, 210, 160}));
+    Application().SetMainForm(nullptr);
+}
+
+TEST_F(MdiTest, CascadeAndTileLayTheChildrenOut) {
+    TForm& main = ShowMainFrame();
+    TForm& a = MakeForm<TForm>(fsMDIChild);
+    TForm& b = MakeForm<TForm>(fsMDIChild);
+    TRect client;
+    GetClientRect(main.ClientHandle(), &client);
+    main.Tile();
+    EXPECT_EQ(b.BoundsRect(), (TRect{0, 0, client.Right, client.Bottom / 2}));
+    EXPECT_EQ(a.BoundsRect(), (TRect{0, client.Bottom / 2, client.Right, client.Bottom}));
+    main.Cascade();
+    EXPECT_EQ(a.Left(), 0);
+    EXPECT_GT(b.Left(), a.Left());
+    EXPECT_EQ(b.Top() - a.Top(), b.Left() - a.Left());
+    EXPECT_EQ(main.ActiveMDIChild(), &b);
+    Application().SetMainForm(nullptr);
+}
+
+// A child that keeps a least height and one with a dialog border (only moved, as the platform
+// moves a window it cannot size) push the others on: the tiled children never overlap.
+TEST_F(MdiTest, TileKeepsChildrenThatHoldTheirSizeApart) {
+    TForm& main = ShowMainFrame();
+    TForm& tall = MakeForm<TForm>(fsMDIChild);
+    tall.OnResize = [&tall](TObject*) {
+        if (tall.Height() < 300) tall.SetHeight(300);
+    };
+    TForm& fixed = MakeForm<TForm>(fsMDIChild);
+    fixed.SetBorderStyle(bsDialog);
+    fixed.SetBounds(20, 20, 250, 120);
+    TForm& plain = MakeForm<TForm>(fsMDIChild);
+    for (const TTileMode mode : {tbHorizontal, tbVertical}) {
+        SCOPED_TRACE(mode == tbHorizontal ? "horizontal" : "vertical");
+        main.TileMode = mode;
+        main.Tile();
+        const std::vector<TRect> rects = {tall.BoundsRect(), fixed.BoundsRect(),
+                                          plain.BoundsRect()};
+        for (std::size_t i = 0; i < rects.size(); ++i)
+            for (std::size_t j = i + 1; j < rects.size(); ++j) {
+                TRect overlap;
+                EXPECT_FALSE(platform::gdi::IntersectRect(overlap, rects[i], rects[j]))
+                    << i << " and " << j;
+            }
+        EXPECT_GE(tall.Height(), 300);
+        EXPECT_EQ(fixed.Width(), 250);
+        EXPECT_EQ(fixed.Height(), 120);
+    }
+    Application().SetMainForm(nullptr);
+}
+
+TEST_F(MdiTest, ChildCaptionMovesAndItsButtonsWork) {
+    TForm& main = ShowMainFrame();
+    TForm& child = MakeForm<TForm>(fsMDIChild);
+    child.SetBounds(50, 60, 300, 200);
+    TRect window;
+    GetWindowRect(child.Handle(), &window);
+    auto onScreen = [&](TRect r) {
+        GetWindowRect(child.Handle(), &window);
+        return TPoint{window.Left + (r.Left + r.Right) / 2, window.Top + (r.Top + r.Bottom) / 2};
+    };
+    const TPoint grip{window.Left + 40, window.Top + 10};
+    driver.MoveTo(grip);
+    driver.Drag(grip, {grip.X + 30, grip.Y + 20});
+    EXPECT_EQ(child.BoundsRect(), (TRect{80, 80, 380, 280}));
+    driver.Click(onScreen(child.CaptionButtonRect(TCustomForm::cbMaximize)));
+    EXPECT_EQ(child.WindowState(), wsMaximized);
+    TRect client;
+    GetClientRect(main.ClientHandle(), &client);
+    EXPECT_EQ(child.BoundsRect(), client);
+    EXPECT_TRUE(IsZoomed(child.Handle()));
+    BOOL maximized = 0;
+    EXPECT_EQ(core::SendMessage(main.ClientHandle(), WM_MDIGETACTIVE, 0,
+                                reinterpret_cast<LPARAM>(&maximized)),
+              static_cast<LRESULT>(child.Handle()));
+    EXPECT_TRUE(maximized);
+    core::SendMessage(main.ClientHandle(), WM_MDIRESTORE, static_cast<WPARAM>(child.Handle()), 0);
+    EXPECT_FALSE(IsZoomed(child.Handle()));
+    child.SetWindowState(wsNormal);
+    EXPECT_EQ(child.BoundsRect(), (TRect{80, 80, 380, 280}));
+    int closes = 0;
+    child.OnClose = [&](TObject*, TCloseAction& action) {
+        ++closes;
+        EXPECT_EQ(action, caMinimize);
+        action = caNone;
+    };
+    driver.Click(onScreen(child.CaptionButtonRect(TCustomForm::cbClose)));
+    EXPECT_EQ(closes, 1);
+    Application().SetMainForm(nullptr);
+}
+
+TEST_F(MdiTest, ClosingTheActiveChildActivatesTheNext) {
+    TForm& main = ShowMainFrame();
+    TForm& a = MakeForm<TForm>(fsMDIChild);
+    TForm& b = MakeForm<TForm>(fsMDIChild);
+    int changes = 0;
+    Screen().OnActiveFormChange = [&](TObject*) { ++changes; };
+    b.OnClose = [](TObject*, TCloseAction& action) { action = caFree; };
+    b.Close();
+    EXPECT_EQ(main.ActiveMDIChild(), &a);
+    EXPECT_GT(changes, 0);
+    Pump();
+    EXPECT_EQ(main.MDIChildCount(), 1);
+    Application().SetMainForm(nullptr);
+}
+
+TEST_F(MdiTest, TheChildsSystemMenuCommandsWorkAsItsButtonsDo) {
+    TForm& main = ShowMainFrame();
+    TForm& a = MakeForm<TForm>(fsMDIChild);
+    TForm& b = MakeForm<TForm>(fsMDIChild);
+    a.SetBounds(10, 10, 200, 150);
+    b.SetBounds(40, 40, 200, 150);
+    int closes = 0;
+    b.OnClose = [&](TObject*, TCloseAction& action) {
+        ++closes;
+        action = caNone;
+    };
+    struct Step {
+        WPARAM command;
+        TWindowState state;
+        bool iconic;
+        bool zoomed;
+        TCustomForm* active;
+    };
+    const Step steps[] = {
+        {SC_MAXIMIZE, wsMaximized, false, true, &b}, {SC_RESTORE, wsNormal, false, false, &b},
+        {SC_MINIMIZE, wsMinimized, true, false, &a}, {SC_RESTORE, wsNormal, false, false, &b},
+        {SC_NEXTWINDOW, wsNormal, false, false, &a}, {SC_CLOSE, wsNormal, false, false, &a},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(static_cast<int>(step.command));
+        core::SendMessage(b.Handle(), WM_SYSCOMMAND, step.command, 0);
+        EXPECT_EQ(b.WindowState(), step.state);
+        EXPECT_EQ(static_cast<bool>(IsIconic(b.Handle())), step.iconic);
+        EXPECT_EQ(static_cast<bool>(IsZoomed(b.Handle())), step.zoomed);
+        EXPECT_TRUE(IsWindowVisible(b.Handle()));
+        EXPECT_EQ(main.ActiveMDIChild(), step.active);
+    }
+    EXPECT_EQ(closes, 1);
+    // The menu lists what the child's state allows.
+    ShowWindow(b.Handle(), SW_SHOWNORMAL);
+    HMENU menu = GetSystemMenu(b.Handle(), false);
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(GetMenuState(menu, static_cast<UINT>(SC_RESTORE), MF_BYCOMMAND),
+              MF_GRAYED | MF_DISABLED);
+    EXPECT_EQ(GetMenuState(menu, static_cast<UINT>(SC_NEXTWINDOW), MF_BYCOMMAND), MF_ENABLED);
+    Application().SetMainForm(nullptr);
+}
+
+TEST_F(MdiTest, TiledChildrenThatSpillOverAreReachedThroughTheScrollBars) {
+    TForm& main = ShowMainFrame();
+    TMDIClient& client = ClientOf(main);
+    // Seven pages that keep their size: tiled in two columns, they spill over the client area
+    // to the right and downwards.
+    std::vector<TForm*> pages;
+    for (int i = 0; i < 7; ++i)
+        pages.push_back(&MakeFixedChild(bsSingle, {0, 0, 450, 250}));
+    main.Tile();
+    Pump();
+    ASSERT_TRUE(client.ScrollBarShown(true));
+    ASSERT_TRUE(client.ScrollBarShown(false));
+    const int bar = gdi::GetSystemMetrics(gdi::SM_CXVSCROLL);
+    EXPECT_EQ(client.ClientRect(), (TRect{0, 0, 800 - bar, 600 - bar}));
+    const auto lowest = *std::max_element(pages.begin(), pages.end(), [](TForm* a, TForm* b) {
+        return a->Top() + a->Height() < b->Top() + b->Height();
+    });
+    const auto rightmost = *std::max_element(pages.begin(), pages.end(), [](TForm* a, TForm* b) {
+        return a->Left() + a->Width() < b->Left() + b->Width();
+    });
+    // Whether all of a page shows, across (vertically) or down (horizontally).
+    const auto inView = [&](TForm* page, bool vertical) {
+        const TRect r = page->BoundsRect(), c = client.ClientRect();
+        return vertical ? r.Top >= 0 && r.Bottom <= c.Bottom : r.Left >= 0 && r.Right <= c.Right;
+    };
+    ASSERT_FALSE(inView(lowest, true));
+    ASSERT_FALSE(inView(rightmost, false));
+
+    // The bars are drawn beside the client area, over whatever lies beyond it.
+    const auto shot = TempFolder() / "client_with_scroll_bars.png";
+    ASSERT_TRUE(testsupport::SaveWindowPng(main.Handle(), shot.string()));
+    const QImage picture(QString::fromStdString(shot.string()));
+    const TFrameScrollBar vertical = client.ScrollBar(true);
+    const TPoint track{vertical.Bounds.Left + bar / 2, vertical.ThumbRect().Bottom + 4};
+    EXPECT_EQ(gdi::RGB(qRed(picture.pixel(track.X, track.Y)),
+                       qGreen(picture.pixel(track.X, track.Y)),
+                       qBlue(picture.pixel(track.X, track.Y))),
+              gdi::GetSysColor(gdi::COLOR_SCROLLBAR));
+
+    // A click on the track below the thumb scrolls a page: the lowest page comes into view.
+    driver.Click(OnScreen(main, track));
+    Pump();
+    EXPECT_TRUE(inView(lowest, true)) << lowest->Top();
+    // The horizontal thumb dragged to the end of its track brings the rightmost page in.
+    const TFrameScrollBar horizontal = client.ScrollBar(false);
+    const TRect thumb = horizontal.ThumbRect();
+    const TPoint grip{(thumb.Left + thumb.Right) / 2, (thumb.Top + thumb.Bottom) / 2};
+    driver.MoveTo(OnScreen(main, grip));
+    driver.Drag(OnScreen(main, grip), OnScreen(main, {horizontal.Bounds.Right, grip.Y}));
+    Pump();
+    EXPECT_TRUE(inView(rightmost, false)) << rightmost->Left();
+
+    // Once everything fits again, the bars go and the client area has its whole size back.
+    main.Cascade();
+    Pump();
+    EXPECT_FALSE(client.ScrollBarShown(true));
+    EXPECT_FALSE(client.ScrollBarShown(false));
+    EXPECT_EQ(client.ClientRect(), (TRect{0, 0, 800, 600}));
+    Application().SetMainForm(nullptr);
+}
+
+TEST_F(MdiTest, TheScrollRangeFollowsTheChildren) {
+    TForm& main = ShowMainFrame();
+    TMDIClient& client = ClientOf(main);
+    TForm& other = MakeForm<TForm>(fsMDIChild);
+    other.SetBounds(10, 10, 200, 150);
+    TForm& child = MakeForm<TForm>(fsMDIChild);
+    child.SetBounds(100, 100, 300, 200);
+    Pump();
+    EXPECT_FALSE(client.ScrollBarShown(false));
+    const auto shown = [&] {
+        Pump();
+        return std::pair{client.ScrollBarShown(false), client.ScrollBarShown(true)};
+    };
+
+    // Dragged by its caption half out of the right edge: the horizontal bar comes.
+    TRect window;
+    GetWindowRect(child.Handle(), &window);
+    const TPoint grip{window.Left + 40, window.Top + 10};
+    driver.MoveTo(grip);
+    driver.Drag(grip, {grip.X + 500, grip.Y});
+    EXPECT_EQ(shown(), std::pair(true, false));
+    // While a child is maximised there are none; they come back with its restoring.
+    other.SetWindowState(wsMaximized);
+    EXPECT_EQ(shown(), std::pair(false, false));
+    EXPECT_EQ(other.BoundsRect(), (TRect{0, 0, 800, 600}));
+    other.SetWindowState(wsNormal);
+    EXPECT_EQ(shown(), std::pair(true, false));
+    // Dragged back, the bar goes; dragged out again and closed, it goes too.
+    GetWindowRect(child.Handle(), &window);
+    const TPoint moved{window.Left + 40, window.Top + 10};
+    driver.MoveTo(moved);
+    driver.Drag(moved, {moved.X - 500, moved.Y + 350});
+    EXPECT_EQ(shown(), std::pair(false, true));
+    child.OnClose = [](TObject*, TCloseAction& action) { action = caFree; };
+    child.Close();
+    EXPECT_EQ(shown(), std::pair(false, false));
+    Application().SetMainForm(nullptr);
+}
+
+TEST_F(MdiTest, MinimisedChildrenAreCaptionBarsAlongTheBottomAndComeBackWhereTheyWere) {
+    TForm& main = ShowMainFrame();
+    TRect client;
+    GetClientRect(main.ClientHandle(), &client);
+    const int iconWidth = gdi::GetSystemMetrics(gdi::SM_CXMINIMIZED);
+    const int iconHeight = gdi::GetSystemMetrics(gdi::SM_CYMINIMIZED);
+    // A sizeable child laid out by alignment, a dialog-bordered one with a button, and four
+    // more: six icons are more than a row of the client area holds.
+    TForm& sizeable = MakeFixedChild(bsSizeable, {30, 20, 300, 200}, "Sizeable");
+    TPanel& panel = sizeable.Own<TPanel>();
+    panel.SetParent(&sizeable);
+    panel.SetAlign(alClient);
+    int resizes = 0;
+    sizeable.OnResize = [&](TObject*) { ++resizes; };
+    TForm& dialog = MakeFixedChild(bsDialog, {250, 120, 320, 180}, "A dialog-bordered window");
+    TButton& button = dialog.Own<TButton>();
+    button.SetParent(&dialog);
+    button.SetBounds(10, 10, 75, 25);
+    std::vector<TForm*> children{&sizeable, &dialog};
+    for (int i = 0; i < 4; ++i)
+        children.push_back(&MakeFixedChild(bsSingle, {60 * i, 40 * i, 200, 150}, "More"));
+    std::vector<TRect> bounds;
+    for (TForm* child : children)
+        bounds.push_back(child->BoundsRect());
+    const TRect panelBounds = panel.BoundsRect();
+
+    // The first by its own minimise button, the others as Window > Minimize All does.
+    driver.Click(ButtonAt(sizeable, TCustomForm::cbMinimize));
+    for (std::size_t i = 1; i < children.size(); ++i)
+        children[i]->SetWindowState(wsMinimized);
+    Pump();
+    for (std::size_t i = 0; i < children.size(); ++i) {
+        SCOPED_TRACE(i);
+        TForm& child = *children[i];
+        EXPECT_TRUE(IsIconic(child.Handle()));
+        const int row = static_cast<int>(i) / 5, column = static_cast<int>(i) % 5;
+        EXPECT_EQ(IconRect(main, child),
+                  gdi::Bounds(column * iconWidth, client.Bottom - (row + 1) * iconHeight, iconWidth,
+                              iconHeight));
+        TRect inside;
+        GetClientRect(child.Handle(), &inside);
+        EXPECT_TRUE(gdi::IsRectEmpty(inside)) << "an icon shows nothing of the window";
+        EXPECT_EQ(child.BoundsRect(), bounds[i]) << "the form keeps its bounds";
+    }
+    EXPECT_EQ(panel.BoundsRect(), panelBounds);
+    EXPECT_EQ(button.BoundsRect(), (TRect{10, 10, 85, 35}));
+    EXPECT_EQ(resizes, 0);
+    EXPECT_FALSE(ClientOf(main).ScrollBarShown(false));
+    EXPECT_FALSE(ClientOf(main).ScrollBarShown(true));
+
+    // The picture: caption bars in a raised frame, the active one in the active caption's
+    // colour, each with its title; nothing of the windows themselves.
+    const auto shot = TempFolder() / "minimised_children.png";
+    ASSERT_TRUE(testsupport::SaveWindowPng(main.Handle(), shot.string()));
+    const QImage picture(QString::fromStdString(shot.string()));
+    const auto pixel = [&](TPoint p) {
+        const QRgb c = picture.pixel(p.X, p.Y);
+        return gdi::RGB(qRed(c), qGreen(c), qBlue(c));
+    };
+    const int frame = gdi::GetSystemMetrics(gdi::SM_CXDLGFRAME);
+    for (TForm* child : children) {
+        const TRect icon = IconRect(main, *child);
+        const bool active = main.ActiveMDIChild() == child;
+        EXPECT_EQ(pixel({icon.Left + 60, icon.Top + frame + 1}),
+                  gdi::GetSysColor(active ? gdi::COLOR_ACTIVECAPTION : gdi::COLOR_INACTIVECAPTION));
+        EXPECT_EQ(pixel({icon.Right - 1, icon.Top + iconHeight / 2}),
+                  gdi::GetSysColor(gdi::COLOR_3DDKSHADOW));
+        int title = 0;
+        const gdi::COLORREF text =
+            gdi::GetSysColor(active ? gdi::COLOR_CAPTIONTEXT : gdi::COLOR_INACTIVECAPTIONTEXT);
+        for (int x = icon.Left + 22; x < icon.Left + 70; ++x)
+            for (int y = icon.Top + frame; y < icon.Bottom - frame; ++y)
+                title += pixel({x, y}) == text;
+        EXPECT_GT(title, 20) << "the title is written";
+    }
+    const gdi::COLORREF workspace = gdi::ColorToRGB(gdi::clAppWorkSpace);
+    EXPECT_EQ(pixel({5, client.Bottom - 2 * iconHeight - 2}), workspace);
+    EXPECT_EQ(pixel({dialog.Left() + 40, dialog.Top() + 40}), workspace)
+        << "the dialog's contents are gone with it";
+
+    // A double click on an icon's caption, or its restore button, brings the window back where
+    // it was, as it was.
+    const TRect icon = IconRect(main, sizeable);
+    const TPoint caption = main.ClientToScreen({icon.Left + 60, icon.Top + iconHeight / 2});
+    driver.MoveTo(caption);
+    driver.Click(caption);
+    driver.Click(caption);
+    EXPECT_EQ(sizeable.WindowState(), wsNormal);
+    EXPECT_FALSE(IsIconic(sizeable.Handle()));
+    EXPECT_EQ(IconRect(main, sizeable), bounds[0]);
+    EXPECT_EQ(panel.BoundsRect(), panelBounds);
+    driver.Click(ButtonAt(dialog, TCustomForm::cbMinimize));
+    EXPECT_EQ(dialog.WindowState(), wsNormal);
+    EXPECT_EQ(IconRect(main, dialog), bounds[1]);
+    EXPECT_EQ(button.BoundsRect(), (TRect{10, 10, 85, 35}));
+    EXPECT_EQ(main.ActiveMDIChild(), &dialog);
+
+    // Arrange Icons closes the row up again.
+    main.ArrangeIcons();
+    for (std::size_t i = 2; i < children.size(); ++i)
+        EXPECT_EQ(IconRect(main, *children[i]),
+                  gdi::Bounds(static_cast<int>(i - 2) * iconWidth, client.Bottom - iconHeight,
+                              iconWidth, iconHeight));
+    Application().SetMainForm(nullptr);
+}
+
+} // namespace
+} // namespace platform::forms::test
