@@ -5,6 +5,7 @@
 #include "platform/core/class_reference.h"
 #include "platform/core/persistent.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <utility>
@@ -68,6 +69,9 @@ public:
     void RemoveFreeNotification(TComponent* other);
 
     std::string Name;
+    // Where a designer shows a component that has no window: left in the low 16 bits, top in
+    // the high 16 bits.
+    std::int32_t DesignInfo = 0;
 
 protected:
     virtual void Loaded();

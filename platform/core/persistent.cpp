@@ -16,6 +16,10 @@ void TPersistent::AssignTo(TPersistent* Dest) const {
     Dest->AssignError(this);
 }
 
+void TPersistent::DefinePublishedProperties(TFiler&) {}
+
+void TPersistent::DefineProperties(TFiler&) {}
+
 void TPersistent::AssignError(const TPersistent* Source) const {
     const std::string sourceName = Source ? Source->ClassType().ClassName() : "nil";
     throw EConvertError("Cannot assign a " + sourceName + " to a " + ClassType().ClassName());

@@ -8,6 +8,8 @@
 
 namespace platform::core {
 
+class TFiler;
+
 class TPersistent : public TObject {
 public:
     static const TClass& ClassRef();
@@ -22,6 +24,13 @@ public:
 
 protected:
     virtual void AssignTo(TPersistent* Dest) const;
+    // The properties a form stream holds (platform/core/filer.h): those a designer lists, in the
+    // order they are declared, written first; then the others. Each descendant defines its own
+    // after its ancestor's, unless it means to leave the ancestor's out. The bases define none.
+    virtual void DefinePublishedProperties(TFiler& Filer);
+    virtual void DefineProperties(TFiler& Filer);
+    friend class TReader;
+    friend class TWriter;
 
 private:
     [[noreturn]] void AssignError(const TPersistent* Source) const;

@@ -12,6 +12,8 @@
 
 namespace platform::core {
 
+class TComponent;
+
 class EWriteError : public Exception {
 public:
     using Exception::Exception;
@@ -33,6 +35,10 @@ public:
     void ReadBuffer(void* Buffer, std::size_t Count);
     // EWriteError when the stream takes fewer than Count bytes.
     void WriteBuffer(const void* Buffer, std::size_t Count);
+    // A component and its properties in the form-stream layout, and back into a component
+    // (platform/core/filer.h).
+    void WriteComponent(const TComponent& Instance);
+    void ReadComponent(TComponent& Instance);
 
     bool WideText = false;
 };

@@ -2,30 +2,16 @@
 
 #include "toolkit/base/cx_paint_image.h"
 
+#include "platform/core/filer.h"
 #include "platform/gdi/surface.h"
 
 namespace toolkit::base {
 
+namespace pc = platform::core;
+namespace pf = platform::forms;
 namespace pg = platform::gdi;
 
 namespace {
-
-std::unique_ptr<TcxCustomBitmap> CopyOf(const TcxCustomBitmap& Source) {
-    auto Copy = std::make_unique<TcxCustomBitmap>();
-    Copy->Assign(Source);
-    return Copy;
-}
-
-// The monochrome mask of an image by its mask colour: white where the pixel has the colour.
-void MaskFromColor(const TcxCustomBitmap& Image, TColor MaskColor, TcxCustomBitmap& Mask) {
-    const Pixel32 Key = cxRGBQuadToPixel(cxColorToRGBQuad(MaskColor));
-    std::vector<Pixel32> Pixels = Image.GetPixels();
-    for (Pixel32& P : Pixels)
-        P = (P & 0xFFFFFF) == Key ? 0xFFFFFF : 0;
-    Mask.SetPixelFormat(pf1bit);
-    Mask.SetSize(Image.Width(), Image.Height());
-    Mask.SetPixels(Pixels);
-}
 
 // The W x H piece of Source at (X, Y) in a bitmap of Source's format.
 std::unique_ptr<TcxCustomBitmap> Tile(const TcxCustomBitmap& Source, int X, int Y, int W, int H) {
@@ -41,39 +27,179 @@ std::unique_ptr<TcxCustomBitmap> Tile(const TcxCustomBitmap& Source, int X, int 
     return Piece;
 }
 
+// A class-library bitmap as a toolkit one: 32 bits, the same pixels.
+std::unique_ptr<TcxCustomBitmap> FromBitmap(const pf::TBitmap& Source) {
+    auto Copy = std::make_unique<TcxCustomBitmap>(Source.Width(), Source.Height(), pf32bit);
+    if (Source.Empty()) return Copy;
+    const pg::Surface& From = *pg::BitmapSurface(Source.Handle());
+    std::vector<Pixel32> Pixels;
+    Pixels.reserve(static_cast<std::size_t>(Source.Width()) *
+                   static_cast<std::size_t>(Source.Height()));
+    for (int Y = 0; Y < Source.Height(); ++Y)
+        for (int X = 0; X < Source.Width(); ++X)
+            Pixels.push_back(From.Pixel(X, Y));
+    Copy->SetPixels(Pixels);
+    return Copy;
+}
+
+// The bitmap's stream form as a binary property, and back.
+void WriteBitmap(const TcxCustomBitmap& Bitmap, pc::TStream& Stream) {
+    std::vector<std::uint8_t> Bytes;
+    Bitmap.WriteData(Bytes);
+    Stream.WriteBuffer(Bytes.data(), Bytes.size());
+}
+
+void ReadBitmap(TcxCustomBitmap& Bitmap, pc::TStream& Stream) {
+    std::vector<std::uint8_t> Bytes(Stream.Remaining());
+    Stream.ReadBuffer(Bytes.data(), Bytes.size());
+    Bitmap.ReadData(Bytes);
+}
+
 } // namespace
+
+// ---- TcxImageInfo ----
 
 TcxImageInfo::TcxImageInfo()
     : Image(std::make_unique<TcxCustomBitmap>()), Mask(std::make_unique<TcxCustomBitmap>()) {}
 
+void TcxImageInfo::Assign(const pc::TPersistent* Source) {
+    if (const auto* Info = dynamic_cast<const TcxImageInfo*>(Source))
+        Assign(*Info);
+    else
+        TPersistent::Assign(Source);
+}
+
 void TcxImageInfo::Assign(const TcxImageInfo& Source) {
+    if (&Source == this) return;
     SetImage(Source.Image.get());
     SetMask(Source.Mask.get());
     MaskColor = Source.MaskColor;
 }
 
 void TcxImageInfo::SetImage(const TcxCustomBitmap* Value) {
-    Image = Value ? CopyOf(*Value) : std::make_unique<TcxCustomBitmap>();
+    if (Value != nullptr)
+        Image->Assign(*Value);
+    else
+        Image->SetSize(0, 0);
 }
 
 void TcxImageInfo::SetMask(const TcxCustomBitmap* Value) {
-    Mask = Value ? CopyOf(*Value) : std::make_unique<TcxCustomBitmap>();
+    if (Value != nullptr)
+        Mask->Assign(*Value);
+    else
+        Mask->SetSize(0, 0);
+}
+
+// ---- TcxImageInfoItem ----
+
+TcxImageInfoItem::TcxImageInfoItem(pc::TCollection* Collection) : TCollectionItem(Collection) {
+    if (const auto* Owner = dynamic_cast<const TcxImageInfoCollection*>(Collection))
+        SetCompressData(Owner->CompressData());
+}
+
+TcxImageInfoItem::TcxImageInfoItem(pc::TCollection* Collection, const TcxCustomBitmap* Image,
+                                   const TcxCustomBitmap* Mask, TColor MaskColor)
+    : TcxImageInfoItem(Collection) {
+    SetImage(Image);
+    SetMask(Mask);
+    SetMaskColor(MaskColor);
+}
+
+bool TcxImageInfoItem::CompressData() const {
+    return FImageInfo.Image->CompressData && FImageInfo.Mask->CompressData;
+}
+
+void TcxImageInfoItem::SetCompressData(bool Value) {
+    FImageInfo.Image->CompressData = Value;
+    FImageInfo.Mask->CompressData = Value;
+}
+
+void TcxImageInfoItem::Assign(const pc::TPersistent* Source) {
+    if (const auto* Item = dynamic_cast<const TcxImageInfoItem*>(Source))
+        FImageInfo.Assign(Item->FImageInfo);
+    else
+        TCollectionItem::Assign(Source);
+}
+
+void TcxImageInfoItem::DefinePublishedProperties(pc::TFiler& Filer) {
+    TCollectionItem::DefinePublishedProperties(Filer);
+    // The bitmaps stream as their own "Data" under the property's name.
+    Filer.DefineBinaryProperty(
+        "Image.Data", [this](pc::TStream& Stream) { ReadBitmap(Image(), Stream); },
+        [this](pc::TStream& Stream) { WriteBitmap(Image(), Stream); }, !Image().Empty());
+    Filer.DefineBinaryProperty(
+        "Mask.Data", [this](pc::TStream& Stream) { ReadBitmap(Mask(), Stream); },
+        [this](pc::TStream& Stream) { WriteBitmap(Mask(), Stream); }, !Mask().Empty());
+    Filer.DefineProperty(
+        "MaskColor", [this](pc::TReader& Reader) { SetMaskColor(Reader.ReadInteger()); },
+        [this](pc::TWriter& Writer) { Writer.WriteInteger(MaskColor()); },
+        MaskColor() != pg::clNone);
+}
+
+// ---- TcxImageInfoCollection ----
+
+TcxImageInfoCollection::TcxImageInfoCollection(TcxImageList* AOwner)
+    : TCollection([](pc::TCollection* Collection) {
+          return std::make_unique<TcxImageInfoItem>(Collection);
+      }),
+      FOwner(AOwner) {}
+
+TcxImageInfoItem* TcxImageInfoCollection::Items(int Index) const {
+    return static_cast<TcxImageInfoItem*>(TCollection::Items(Index));
+}
+
+TcxImageInfoItem& TcxImageInfoCollection::Add(const TcxCustomBitmap* Image,
+                                              const TcxCustomBitmap* Mask, TColor MaskColor) {
+    return static_cast<TcxImageInfoItem&>(
+        Insert(std::make_unique<TcxImageInfoItem>(this, Image, Mask, MaskColor)));
+}
+
+void TcxImageInfoCollection::SetCompressData(bool Value) {
+    if (Value == FCompressData) return;
+    FCompressData = Value;
+    for (int I = 0; I < Count(); ++I)
+        Items(I)->SetCompressData(Value);
+}
+
+pc::TPersistent* TcxImageInfoCollection::GetOwner() const {
+    return FOwner;
+}
+
+// ---- TcxImageList ----
+
+const pc::TComponentClass& TcxImageList::ClassRef() {
+    static const pc::TComponentClass cls(
+        "TcxImageList", &TImageList::ClassRef(),
+        pc::ConstructorOf<TcxImageList, pc::TComponent, pc::TComponent*>());
+    return cls;
 }
 
 TcxImageList::TcxImageList(TComponent* AOwner, int AWidth, int AHeight)
-    : TComponent(AOwner), FWidth(AWidth), FHeight(AHeight) {}
-
-void TcxImageList::SetSize(int AWidth, int AHeight) {
-    FWidth = AWidth;
-    FHeight = AHeight;
-    Clear();
+    : TImageList(AOwner), FImageInfo(this) {
+    SetSize(AWidth, AHeight);
 }
 
+TcxImageList::~TcxImageList() = default;
+
 int TcxImageList::Add(const TcxCustomBitmap& Image, const TcxCustomBitmap* Mask) {
-    const int First = Count();
-    AddToImageInfo(Image, Mask, pg::clNone);
+    const bool HasMask = Mask != nullptr && !Mask->Empty();
+    // Without a mask, an all-black one: every pixel shows.
+    TcxCustomBitmap Opaque(HasMask ? 0 : Width(), HasMask ? 0 : Height(), pf1bit);
+    const int Result = AddToList(Image.Handle(), HasMask ? Mask->Handle() : Opaque.Handle());
+    if (!FSynchronizing && Result != -1) AddToImageInfo(Image, Mask, pg::clNone);
     Change();
-    return First;
+    return Result;
+}
+
+int TcxImageList::Add(const pf::TBitmap& Image, const pf::TBitmap* Mask) {
+    const std::unique_ptr<TcxCustomBitmap> Picture = FromBitmap(Image);
+    std::unique_ptr<TcxCustomBitmap> Shape;
+    if (Mask != nullptr) {
+        // Stored as the list keeps it: monochrome, white where light.
+        Shape = FromBitmap(*Mask);
+        Shape->SetPixelFormat(pf1bit);
+    }
+    return Add(*Picture, Shape.get());
 }
 
 int TcxImageList::AddMasked(const TcxCustomBitmap& Image, TColor MaskColor) {
@@ -82,11 +208,16 @@ int TcxImageList::AddMasked(const TcxCustomBitmap& Image, TColor MaskColor) {
     if (MaskColor == pg::clNone) {
         Result = Add(Image, nullptr);
     } else {
-        Result = Count();
-        AddToImageInfo(Image, nullptr, MaskColor);
+        Result = AddMaskedToList(Image.Handle(), pg::ColorToRGB(MaskColor));
+        if (!FSynchronizing && Result != -1) AddToImageInfo(Image, nullptr, MaskColor);
     }
     EndUpdate(true);
     return Result;
+}
+
+int TcxImageList::AddMasked(const pf::TBitmap& Image, TColor MaskColor) {
+    if (MaskColor == pg::clDefault) MaskColor = Image.TransparentColor();
+    return AddMasked(*FromBitmap(Image), MaskColor);
 }
 
 int TcxImageList::AddImageInfo(const TcxImageInfo& Info) {
@@ -98,103 +229,118 @@ int TcxImageList::AddImageInfo(const TcxImageInfo& Info) {
 void TcxImageList::AddToImageInfo(const TcxCustomBitmap& Image, const TcxCustomBitmap* Mask,
                                   TColor MaskColor) {
     const int W = Image.Width(), H = Image.Height();
-    if (W <= 0 || H <= 0 || FWidth <= 0 || FHeight <= 0) return;
-    const bool Strip = W % FWidth == 0 && H % FHeight == 0 && (W > FWidth || H > FHeight);
+    if (Mask != nullptr && Mask->Empty()) Mask = nullptr;
+    const bool Strip = W % Width() == 0 && H % Height() == 0 && (W > Width() || H > Height());
     if (!Strip) {
-        auto Info = std::make_unique<TcxImageInfo>();
-        Info->SetImage(&Image);
-        Info->SetMask(Mask);
-        Info->MaskColor = MaskColor;
-        Info->Image->CompressData = Info->Mask->CompressData = FCompressData;
-        FImages.push_back(std::move(Info));
+        FImageInfo.Add(&Image, Mask, MaskColor).Image().Dormant();
         return;
     }
-    for (int Y = 0; Y < H; Y += FHeight)
-        for (int X = 0; X < W; X += FWidth) {
-            auto Info = std::make_unique<TcxImageInfo>();
-            Info->Image = Tile(Image, X, Y, FWidth, FHeight);
-            if (Mask != nullptr && !Mask->Empty()) Info->Mask = Tile(*Mask, X, Y, FWidth, FHeight);
-            Info->MaskColor = MaskColor;
-            Info->Image->CompressData = Info->Mask->CompressData = FCompressData;
-            FImages.push_back(std::move(Info));
+    for (int Y = 0; Y < H; Y += Height())
+        for (int X = 0; X < W; X += Width()) {
+            const auto Piece = Tile(Image, X, Y, Width(), Height());
+            std::unique_ptr<TcxCustomBitmap> PieceMask;
+            if (Mask != nullptr) PieceMask = Tile(*Mask, X, Y, Width(), Height());
+            FImageInfo.Add(Piece.get(), PieceMask.get(), MaskColor).Image().Dormant();
         }
 }
 
 void TcxImageList::Delete(int Index) {
     BeginUpdate();
-    if (Index == -1)
-        FImages.clear();
-    else if (Index >= 0 && Index < Count())
-        FImages.erase(FImages.begin() + Index);
+    TImageList::Delete(Index);
+    if (!FSynchronizing) {
+        if (Index == -1)
+            FImageInfo.Clear();
+        else
+            FImageInfo.Delete(Index);
+    }
     EndUpdate(true);
 }
 
 void TcxImageList::GetImageInfo(int Index, TcxCustomBitmap* Image, TcxCustomBitmap* Mask) const {
     if (Index < 0 || Index >= Count()) return;
-    const TcxImageInfo& Info = *FImages[static_cast<std::size_t>(Index)];
-    if (Image != nullptr) {
-        Image->SetSize(Info.Image->Width(), Info.Image->Height());
-        Image->SetPixels(Info.Image->GetPixels());
+    if (Index >= FImageInfo.Count()) {
+        // Only while images read from a plain list's stream have no stored copy yet.
+        cxGetImageInfo(*this, Index, Image, Mask);
+        return;
     }
-    if (Mask != nullptr) {
-        if (!Info.Mask->Empty()) {
-            Mask->SetSize(Info.Mask->Width(), Info.Mask->Height());
-            Mask->SetPixels(Info.Mask->GetPixels());
-        } else if (Info.MaskColor != pg::clNone) {
-            MaskFromColor(*Info.Image, Info.MaskColor, *Mask);
-        } else {
-            // No mask: every pixel shows.
-            Mask->SetSize(Info.Image->Width(), Info.Image->Height());
-            Mask->SetPixels(std::vector<Pixel32>(static_cast<std::size_t>(Mask->Width()) *
-                                                     static_cast<std::size_t>(Mask->Height()),
-                                                 0));
+    const TcxImageInfoItem& Item = *FImageInfo.Items(Index);
+    const bool Stored = Item.Image().PixelFormat() == pf32bit && Item.Image().Width() == Width() &&
+                        Item.Image().Height() == Height();
+    if (!Stored) {
+        cxGetImageInfo(*this, Index, Image, Mask);
+    } else {
+        if (Image != nullptr) Image->Assign(Item.Image());
+        if (Mask != nullptr) {
+            if (Item.Mask().Width() == Width() && Item.Mask().Height() == Height())
+                Mask->Assign(Item.Mask());
+            else
+                cxGetImageInfo(*this, Index, nullptr, Mask);
         }
     }
-    Info.Image->Dormant();
+    Item.Image().Dormant();
 }
 
 void TcxImageList::GetImageInfo(int Index, TcxImageInfo& Info) const {
-    if (Index < 0 || Index >= Count()) {
+    if (Index < 0 || Index >= FImageInfo.Count()) {
         Info.SetImage(nullptr);
         Info.SetMask(nullptr);
         Info.MaskColor = pg::clNone;
         return;
     }
-    Info.Assign(*FImages[static_cast<std::size_t>(Index)]);
+    Info.Assign(FImageInfo.Items(Index)->ImageInfo());
 }
 
-void TcxImageList::CopyImages(const TcxImageList& Source, int FromIndex, int ToIndex) {
+void TcxImageList::CopyImages(const pf::TImageList& Source, int FromIndex, int ToIndex) {
+    if (&Source == this) return;
     if (ToIndex < 0 || ToIndex >= Source.Count()) ToIndex = Source.Count() - 1;
     BeginUpdate();
-    for (int I = std::max(0, FromIndex); I <= ToIndex; ++I)
-        AddImageInfo(*Source.FImages[static_cast<std::size_t>(I)]);
+    const auto* Toolkit = dynamic_cast<const TcxImageList*>(&Source);
+    for (int I = std::max(0, FromIndex); I <= ToIndex; ++I) {
+        if (Toolkit != nullptr && I < Toolkit->FImageInfo.Count()) {
+            AddImageInfo(Toolkit->FImageInfo.Items(I)->ImageInfo());
+        } else {
+            TcxCustomBitmap Image(Width(), Height(), pf32bit);
+            TcxCustomBitmap Mask(Width(), Height(), pf1bit);
+            cxGetImageInfo(Source, I, &Image, &Mask);
+            Add(Image, &Mask);
+        }
+    }
     EndUpdate(true);
 }
 
-void TcxImageList::Assign(const TcxImageList& Source) {
-    if (&Source == this) return;
+void TcxImageList::Assign(const pc::TPersistent* Source) {
+    const auto* List = dynamic_cast<const pf::TImageList*>(Source);
+    if (List == nullptr || List == this) return;
     BeginUpdate();
-    FWidth = Source.FWidth;
-    FHeight = Source.FHeight;
-    FImages.clear();
-    CopyImages(Source);
+    TImageList::Assign(Source);
+    Clear();
+    CopyImages(*List);
     EndUpdate(true);
+}
+
+void TcxImageList::DrawImage(int Index, HDC DC, const TRect& R, bool Stretch, bool Smooth,
+                             bool Enabled) const {
+    TRect Target = R;
+    if (!Stretch) {
+        const int Left = (R.Left + R.Right - Width()) / 2;
+        const int Top = (R.Top + R.Bottom - Height()) / 2;
+        Target = {Left, Top, Left + Width(), Top + Height()};
+    }
+    cxPaintImage(DC, Target, R, nullptr, this, Index, Enabled ? idmNormal : idmDisabled, Smooth,
+                 pg::HBRUSH{}, pg::clNone, true);
 }
 
 void TcxImageList::Draw(int Index, TcxCanvas& Canvas, const TRect& R, bool Stretch, bool Smooth,
                         bool Enabled) const {
-    TRect Target = R;
-    if (!Stretch) {
-        const int Left = (R.Left + R.Right - FWidth) / 2;
-        const int Top = (R.Top + R.Bottom - FHeight) / 2;
-        Target = {Left, Top, Left + FWidth, Top + FHeight};
-    }
-    cxPaintImage(Canvas.Handle(), Target, R, nullptr, this, Index,
-                 Enabled ? idmNormal : idmDisabled, Smooth, pg::HBRUSH{}, pg::clNone, true);
+    DrawImage(Index, Canvas.Handle(), R, Stretch, Smooth, Enabled);
 }
 
 void TcxImageList::DoDraw(int Index, TcxCanvas& Canvas, int X, int Y, bool Enabled) const {
-    Draw(Index, Canvas, {X, Y, X + FWidth, Y + FHeight}, false, false, Enabled);
+    DrawImage(Index, Canvas.Handle(), {X, Y, X + Width(), Y + Height()}, false, false, Enabled);
+}
+
+void TcxImageList::DoDraw(int Index, TCanvas& Canvas, int X, int Y, bool Enabled) const {
+    DrawImage(Index, Canvas.Handle(), {X, Y, X + Width(), Y + Height()}, false, false, Enabled);
 }
 
 void TcxImageList::EndUpdate(bool Force) {
@@ -204,14 +350,110 @@ void TcxImageList::EndUpdate(bool Force) {
 
 void TcxImageList::Change() {
     if (FChangeLockCount > 0) return;
-    if (OnChange) OnChange();
+    TImageList::Change();
 }
 
-void TcxImageList::SetCompressData(bool Value) {
-    if (Value == FCompressData) return;
-    FCompressData = Value;
-    for (auto& Info : FImages)
-        Info->Image->CompressData = Info->Mask->CompressData = Value;
+void TcxImageList::UpdateImageInfo() {
+    FImageInfo.Clear();
+    for (int I = 0; I < Count(); ++I) {
+        TcxCustomBitmap Image(Width(), Height(), pf32bit);
+        TcxCustomBitmap Mask(Width(), Height(), pf1bit);
+        cxGetImageInfo(*this, I, &Image, &Mask);
+        FImageInfo.Add(&Image, &Mask, pg::clNone);
+    }
+}
+
+void TcxImageList::UpdateHandle() {
+    BeginUpdate();
+    FSynchronizing = true;
+    struct Done {
+        bool& Flag;
+        ~Done() { Flag = false; }
+    } Guard{FSynchronizing};
+    RemoveFromList(-1);
+    for (int I = 0; I < FImageInfo.Count(); ++I) {
+        AddImageInfo(FImageInfo.Items(I)->ImageInfo());
+        FImageInfo.Items(I)->Image().Dormant();
+    }
+    FSynchronizing = false;
+    EndUpdate(true);
+}
+
+void TcxImageList::DefinePublishedProperties(pc::TFiler& Filer) {
+    TImageList::DefinePublishedProperties(Filer);
+    const auto* Ancestor = dynamic_cast<const TcxImageList*>(Filer.Ancestor());
+    Filer.DefineProperty(
+        "CompressData", [this](pc::TReader& Reader) { SetCompressData(Reader.ReadBoolean()); },
+        [this](pc::TWriter& Writer) { Writer.WriteBoolean(CompressData()); },
+        Ancestor ? Ancestor->CompressData() != CompressData() : CompressData());
+}
+
+void TcxImageList::DefineProperties(pc::TFiler& Filer) {
+    // Forms stored by a plain image list still load: its images, then the collection from them.
+    if (dynamic_cast<pc::TReader*>(&Filer) != nullptr)
+        Filer.DefineBinaryProperty(
+            "Bitmap",
+            [this](pc::TStream& Stream) {
+                ReadList(Stream);
+                UpdateImageInfo();
+                Change();
+            },
+            nullptr, false);
+    const pc::TPersistent* Ancestor = Filer.Ancestor();
+    const auto* AncestorList = dynamic_cast<const pf::TImageList*>(Ancestor);
+    const auto* AncestorToolkit = dynamic_cast<const TcxImageList*>(Ancestor);
+    Filer.DefineProperty(
+        "FormatVersion", [this](pc::TReader& Reader) { FFormatVersion = Reader.ReadInteger(); },
+        [](pc::TWriter& Writer) { Writer.WriteInteger(1); },
+        AncestorList == nullptr || AncestorToolkit == nullptr ||
+            AncestorToolkit->FFormatVersion != FFormatVersion);
+    Filer.DefineProperty(
+        "DesignInfo", [this](pc::TReader& Reader) { DesignInfo = Reader.ReadInteger(); },
+        [this](pc::TWriter& Writer) { Writer.WriteInteger(DesignInfo); }, true);
+    Filer.DefineProperty(
+        "ImageInfo",
+        [this](pc::TReader& Reader) {
+            FImageInfo.Clear();
+            Reader.ReadCollection(FImageInfo);
+            UpdateHandle();
+        },
+        [this](pc::TWriter& Writer) { Writer.WriteCollection(FImageInfo); },
+        AncestorList != nullptr ? !cxImageListsEqual(*this, *AncestorList) : Count() > 0);
+}
+
+// ---- Routines ----
+
+void cxGetImageInfo(const pf::TImageList& List, int Index, TcxCustomBitmap* Image,
+                    TcxCustomBitmap* Mask) {
+    pf::TImageListInfo Info;
+    if (!List.GetImageInfo(Index == -1 ? 0 : Index, Info)) return;
+    const TRect R = Info.Rect;
+    auto CopyPart = [&R](pg::HBITMAP From, TcxCustomBitmap& Into, TPixelFormat Format) {
+        const pg::Surface& Source = *pg::BitmapSurface(From);
+        Into.SetPixelFormat(Format);
+        Into.SetSize(R.Width(), R.Height());
+        std::vector<Pixel32> Pixels;
+        Pixels.reserve(static_cast<std::size_t>(R.Width()) * static_cast<std::size_t>(R.Height()));
+        for (int Y = R.Top; Y < R.Bottom; ++Y)
+            for (int X = R.Left; X < R.Right; ++X)
+                Pixels.push_back(Source.Pixel(X, Y));
+        Into.SetPixels(Pixels);
+    };
+    if (Image != nullptr) CopyPart(Info.Image, *Image, pf32bit);
+    if (Mask != nullptr) CopyPart(Info.Mask, *Mask, pf1bit);
+}
+
+int cxGetImageListBitCount(const pf::TImageList& List) {
+    return List.BitCount();
+}
+
+bool cxImageListsEqual(const pf::TImageList& A, const pf::TImageList& B) {
+    if (A.Count() != B.Count()) return false;
+    if (A.Count() == 0) return true;
+    pc::TMemoryStream StreamA, StreamB;
+    A.WriteList(StreamA);
+    B.WriteList(StreamB);
+    return StreamA.Bytes() == StreamB.Bytes();
 }
 
 } // namespace toolkit::base
