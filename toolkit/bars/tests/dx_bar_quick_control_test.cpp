@@ -1,5 +1,6 @@
 #include "toolkit/bars/dx_bar_quick_control.h"
 
+#include "toolkit/bars/dx_bar_item_control.h"
 #include "toolkit/bars/dx_bar_menu_control.h"
 #include "toolkit/bars/dx_bar_painter_classes.h"
 #include "toolkit/bars/dx_bar_quick_customize.h"
@@ -17,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -170,23 +172,49 @@ TEST_F(QuickControlTest, TheCutOffButtonsComeAsGlyphButtonsOfAToolbarWindowUnder
     EXPECT_EQ(Toolbar().MarkState(), 0);
 }
 
-// Hidden by anyone (its form's helper hides it with the form), or a press anywhere but on it
-// or on its mark: the bar closes and the mark is normal again.
+// The keys reach the bar once it has the mouse's press ("&Add or Remove Buttons" opened):
+// Enter on a cut-off button runs it once, and the bar goes as after a click.
+TEST_F(QuickControlTest, EnterOnACutOffButtonRunsItOnce) {
+    TdxBarQuickControl* Quick = OpenQuickBar();
+    ASSERT_NE(Quick, nullptr);
+    TdxBarItemLinks& Links = *Quick->ItemLinks();
+    Input.Click(CentreOf(Links, 3));
+    ASSERT_NE(Quick->SubMenuControl(), nullptr);
+    // Out of the sub-menu and back along the bar.
+    Input.Key(Qt::Key_Left);
+    Input.Key(Qt::Key_Left);
+    ASSERT_EQ(Quick->SubMenuControl(), nullptr);
+    ASSERT_NE(Quick->SelectedControl(), nullptr);
+    ASSERT_EQ(Quick->SelectedControl()->ItemLink(), Links.VisibleItems(1));
+    Input.Key(Qt::Key_Return);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Clicked, (std::vector<int>{8}));
+    EXPECT_EQ(Popups().QuickControl(), nullptr);
+    EXPECT_EQ(Toolbar().MarkState(), 0);
+}
+
+// Hidden (through its own call, or by the window system, as when its form hides), or a press
+// anywhere but on it or on its mark: the bar closes and the mark is normal again.
 TEST_F(QuickControlTest, HiddenOrPressedOutsideTheBarCloses) {
+    enum { SetShownFalse, WindowHidden, PressOnForm };
     const struct {
         const char* Name;
-        bool ByPress;
-    } Cases[] = {{"hidden", false}, {"a press on the form", true}};
+        int Way;
+    } Cases[] = {{"SetShown(false)", SetShownFalse},
+                 {"SW_HIDE", WindowHidden},
+                 {"a press on the form", PressOnForm}};
     for (const auto& C : Cases) {
         SCOPED_TRACE(C.Name);
         TdxBarQuickControl* Quick = OpenQuickBar();
         ASSERT_NE(Quick, nullptr);
         const pw::HWND Wnd = Quick->Handle();
         ASSERT_TRUE(Quick->Shown());
-        if (C.ByPress)
-            Input.Click(Form->ClientToScreen({20, Form->ClientHeight() - 20}));
-        else
+        if (C.Way == SetShownFalse)
             Quick->SetShown(false);
+        else if (C.Way == WindowHidden)
+            pw::ShowWindow(Wnd, pw::SW_HIDE);
+        else
+            Input.Click(Form->ClientToScreen({20, Form->ClientHeight() - 20}));
         testsupport::PumpUntilIdle();
         EXPECT_EQ(Popups().QuickControl(), nullptr);
         EXPECT_FALSE(pc::IsWindow(Wnd));
@@ -207,36 +235,44 @@ struct PaintCase {
     bool Shadow;
 };
 
+void PrintTo(const PaintCase& C, std::ostream* Os) {
+    *Os << C.Name;
+}
+
 pg::COLORREF Sys(int Index) {
     return pg::ColorToRGB(pg::GetSysColor(Index));
 }
 pg::COLORREF ButtonFace(const TdxBarManager&) {
     return Sys(pg::COLOR_BTNFACE);
 }
-pg::COLORREF DarkShadow(const TdxBarManager& M) {
+pg::COLORREF DarkEdge(const TdxBarManager&) {
+    return Sys(pg::COLOR_3DDKSHADOW);
+}
+pg::COLORREF ShadowEdge(const TdxBarManager&) {
+    return Sys(pg::COLOR_BTNSHADOW);
+}
+pg::COLORREF WindowColor(const TdxBarManager&) {
+    return Sys(pg::COLOR_WINDOW);
+}
+pg::COLORREF FlatBorder(const TdxBarManager& M) {
     return pg::ColorToRGB(M.GetDarkShadowColor());
 }
 pg::COLORREF Highlight(const TdxBarManager&) {
     return Sys(pg::COLOR_BTNHIGHLIGHT);
 }
+pg::COLORREF Office11Menu(const TdxBarManager&) {
+    return pg::ColorToRGB(toolkit::base::dxOffice11MenuColor());
+}
+pg::COLORREF Office11MenuBorder(const TdxBarManager&) {
+    return pg::ColorToRGB(toolkit::base::dxOffice11MenuBorderColor());
+}
 
 const PaintCase kPaintCases[] = {
-    {"Standard", bmsStandard, ButtonFace,
-     [](const TdxBarManager&) { return Sys(pg::COLOR_3DDKSHADOW); },
-     [](const TdxBarManager&) { return Sys(pg::COLOR_BTNSHADOW); }, false},
-    {"Enhanced", bmsEnhanced, ButtonFace,
-     [](const TdxBarManager&) { return Sys(pg::COLOR_3DDKSHADOW); },
-     [](const TdxBarManager&) { return Sys(pg::COLOR_BTNSHADOW); }, false},
-    {"Flat", bmsFlat, [](const TdxBarManager&) { return Sys(pg::COLOR_WINDOW); }, DarkShadow,
-     Highlight, true},
-    {"XP", bmsXP, ButtonFace, DarkShadow, Highlight, true},
-    {"Office11", bmsOffice11,
-     [](const TdxBarManager&) { return pg::ColorToRGB(toolkit::base::dxOffice11MenuColor()); },
-     [](const TdxBarManager&) {
-         return pg::ColorToRGB(toolkit::base::dxOffice11MenuBorderColor());
-     },
-     [](const TdxBarManager&) { return pg::ColorToRGB(toolkit::base::dxOffice11MenuColor()); },
-     true},
+    {"Standard", bmsStandard, ButtonFace, DarkEdge, ShadowEdge, false},
+    {"Enhanced", bmsEnhanced, ButtonFace, DarkEdge, ShadowEdge, false},
+    {"Flat", bmsFlat, WindowColor, FlatBorder, Highlight, true},
+    {"XP", bmsXP, ButtonFace, FlatBorder, Highlight, true},
+    {"Office11", bmsOffice11, Office11Menu, Office11MenuBorder, Office11Menu, true},
 };
 
 class QuickControlPaintTest : public QuickControlTest,
