@@ -11,6 +11,7 @@
 #include "toolkit/bars/dx_bar_dock_control.h"
 #include "toolkit/bars/dx_bar_menu_control.h"
 #include "toolkit/bars/dx_bar_popup_menu.h"
+#include "toolkit/bars/dx_bar_quick_control.h"
 #include "toolkit/bars/dx_bar_quick_customize.h"
 #include "toolkit/bars/dx_bar_sub_item.h"
 #include "toolkit/bars/dx_bar_toolbar_control.h"
@@ -73,8 +74,8 @@ TEST_F(MainCustomizeTest, TheMarkListsTheNineLinksWithCheckMarks) {
     ASSERT_TRUE(Toolbar().HasMark());
     driver.Click(Centre(Toolbar().GetMarkScreenRect()));
     testsupport::PumpUntilIdle();
-    bars::TdxBarItemLinks& quick = Popups().QuickControl().ItemLinks();
-    ASSERT_NE(Popups().QuickControl().GetSubMenuControl(), nullptr);
+    ASSERT_NE(Popups().QuickControl(), nullptr);
+    bars::TdxBarItemLinks& quick = *Popups().QuickControl()->ItemLinks();
     driver.Click(CentreOf(quick, quick.VisibleItemCount() - 1));
     testsupport::PumpUntilIdle();
     bars::TdxBarItemLinks& sub = Popups().QuickSubItem().ItemLinks();

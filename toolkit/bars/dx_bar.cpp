@@ -56,13 +56,20 @@ TdxBar::TdxBar(TdxBars* Collection) : FCollection(Collection) {
     FItemLinks->OnChange = [Manager] { Manager->DesignerModified(); };
 }
 
+std::unique_ptr<TdxBar> TdxBar::CreateInternal(TdxBars* Collection) {
+    auto Bar = std::make_unique<TdxBar>(Collection);
+    Bar->FInternal = true;
+    Bar->FItemLinks->OnChange = nullptr;
+    return Bar;
+}
+
 TdxBar::~TdxBar() {
     TdxBarManager* Manager = BarManager();
-    if (!Manager->IsDestroying()) {
+    if (!Manager->IsDestroying() && !FInternal) {
         Manager->DesignerModified();
         if (Manager->OnBarDelete) Manager->OnBarDelete(Manager, this);
     }
-    RemoveCustomizingBar(this);
+    if (!FInternal) RemoveCustomizingBar(this);
     SetVisible(false);
     Manager->RemovePendingBar(this);
     HideWindow();

@@ -36,6 +36,9 @@ class TdxBar : public TdxBarItemLinksOwner, public TdxBarControlBar {
 public:
     // Use TdxBars::Add.
     explicit TdxBar(TdxBars* Collection);
+    // A bar of the manager that its list does not hold (the quick-customise bar's): no event,
+    // designer, customizing dialog or stored layout hears of it. The caller owns it.
+    static std::unique_ptr<TdxBar> CreateInternal(TdxBars* Collection);
     ~TdxBar() override;
     TdxBar(const TdxBar&) = delete;
     TdxBar& operator=(const TdxBar&) = delete;
@@ -244,6 +247,7 @@ private:
     TdxBarDockingStyle FLoadedDockingStyle = dsNone;
     TdxBarDockControl* FLoadedDockControl = nullptr;
     bool FChangingDocking = false;
+    bool FInternal = false;
     std::vector<TCustomdxBarSubItem*> FDetachingSubItems;
 };
 

@@ -5,6 +5,7 @@
 #include "toolkit/bars/dx_bar_item_control.h"
 #include "toolkit/bars/dx_bar_menu_control.h"
 #include "toolkit/bars/dx_bar_popup_menu.h"
+#include "toolkit/bars/dx_bar_quick_control.h"
 #include "toolkit/bars/dx_bar_quick_customize.h"
 #include "toolkit/bars/dx_bar_shadow.h"
 #include "toolkit/bars/dx_bar_sub_item_control.h"
@@ -246,11 +247,11 @@ void TCustomdxBarControl::SetMouseSelectedControl(TdxBarItemControl* Control) {
 }
 
 void TCustomdxBarControl::DoSetSelectedControl(TdxBarItemControl* Control) {
-    // Another bar takes the mouse while the quick-customise menu is open and not active: the
-    // menu may have to close (its timer decides).
+    // Another bar takes the mouse while the quick-customise bar is open and not active: the
+    // bar may have to close (its timer decides).
     if (Control && FBarManager && !FBarManager->IsDestroying())
         if (TdxBarCustomizePopups* Popups = TdxBarCustomizePopups::Find(*FBarManager))
-            if (TdxBarSubMenuControl* Quick = Popups->QuickControl().GetSubMenuControl();
+            if (TdxBarQuickControl* Quick = Popups->QuickControl();
                 Quick && Quick != this && !Quick->Active())
                 Popups->StartQuickControlTimer();
     TdxBarItemControl* Old = FSelectedControl;
@@ -710,7 +711,9 @@ void TCustomdxBarControl::WMLButtonUp(TMessage& Message) {
             HideAll();
         }
     }
-    if (HadDown && Alive()) HideAll();
+    // The command may have freed this window (a modal loop in it let a closed quick-customise
+    // bar go): nothing of it is touched unless it lives.
+    if (HadDown && dxBarUnit().BarControlExists(this)) HideAll();
 }
 
 void TCustomdxBarControl::WMCaptureChanged(TMessage&) {

@@ -151,11 +151,14 @@ void TdxBarItemControl::ControlClick(bool ByMouse) {
     if (FParent && FParent->IsSubMenuControl() && dynamic_cast<TdxBarButton*>(Item()))
         PlayBarSound(dxBarSoundMenuCommand);
     TdxBarItemLink* Link = FItemLink;
-    // Links copied from another list know their original; no copies exist yet.
-    TdxBarItemLink* Origin = nullptr;
+    // A copy's click counts for the link it stands for, which outlives the copy's window.
+    TdxBarItemLink* Origin = Link ? Link->GetOriginalLink() : nullptr;
     const bool CanClickNow = CanClick();
     const bool Closes = ClosesMenusOnClick();
-    if (Closes && Link) Link->BringToTopInRecentList(true);
+    if (Closes && Link) {
+        Link->BringToTopInRecentList(true);
+        if (Origin != Link) Origin->BringToTopInRecentList(true);
+    }
 
     auto Self = toolkit::base::cxAddObjectLink(this);
     const bool Unclick =

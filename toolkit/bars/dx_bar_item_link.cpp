@@ -48,6 +48,9 @@ TdxBarItemLink::TdxBarItemLink(TdxBarItemLinks* Collection) : FCollection(Collec
 }
 
 TdxBarItemLink::~TdxBarItemLink() {
+    SetOriginalLink(nullptr);
+    for (TdxBarItemLink* Copy : FCopies)
+        Copy->FOriginalLink = nullptr;
     DestroyControl();
     if (FItem) FItem->RemoveLink(this);
     FCollection->RemoveFromRecent(this);
@@ -59,6 +62,14 @@ void TdxBarItemLink::CreateControl() {
         dxBarUnit().ItemClasses().GetExactItemControlClass(&FItem->ClassType()));
     if (Class == nullptr || Class->IsAbstract()) return;
     FControl = Class->Create(this);
+}
+
+void TdxBarItemLink::SetOriginalLink(TdxBarItemLink* Value) {
+    if (Value == this) Value = nullptr;
+    if (FOriginalLink == Value) return;
+    if (FOriginalLink) std::erase(FOriginalLink->FCopies, this);
+    FOriginalLink = Value;
+    if (FOriginalLink) FOriginalLink->FCopies.push_back(this);
 }
 
 void TdxBarItemLink::DestroyControl() {

@@ -140,6 +140,10 @@ public:
     }
 
     void Assign(const TdxBarItemLink& Source);
+    // The link this one was copied from (a quick-customise bar shows copies of a toolbar's
+    // links), else the link itself; a copy forgets its original when that goes.
+    TdxBarItemLink* GetOriginalLink() { return FOriginalLink ? FOriginalLink : this; }
+    void SetOriginalLink(TdxBarItemLink* Value);
 
 private:
     friend class TdxBarItemLinks;
@@ -161,6 +165,8 @@ private:
     bool FPendingVisibleSet = false;
     int FStoredRecentIndex = -1;
     int FStoredUseCount = 0;
+    TdxBarItemLink* FOriginalLink = nullptr;
+    std::vector<TdxBarItemLink*> FCopies;
 };
 
 class TdxBarItemLinks {

@@ -3,6 +3,8 @@
 #include "toolkit/bars/dx_bar.h"
 #include "toolkit/bars/dx_bar_button.h"
 #include "toolkit/bars/dx_bar_control.h"
+#include "toolkit/bars/dx_bar_quick_control.h"
+#include "toolkit/bars/dx_bar_quick_customize.h"
 #include "toolkit/bars/dx_bar_toolbar_control.h"
 #include "toolkit/bars/dx_bar_unit.h"
 
@@ -327,6 +329,8 @@ void UpdateFloatingBars(TdxBarManager& Manager, bool Active, bool Force, pw::HWN
     if (Other != pw::NullHWnd && pw::IsChild(Form->Handle(), Other)) return;
     if (TCustomdxBarControl* ActiveBar = TCustomdxBarControl::ActiveBarControl())
         if (ActiveBar->BarManager() == &Manager) ActiveBar->HideAll();
+    if (TdxBarCustomizePopups* Popups = TdxBarCustomizePopups::Find(Manager))
+        if (TdxBarQuickControl* Quick = Popups->QuickControl()) Quick->Close();
     if (!Hides) return;
     // Our own windows that are not forms (a floating bar, a menu) keep the bars up.
     if (Other != pw::NullHWnd && pf::FindControl(Other) != nullptr && !IsFormWindow(Other)) return;

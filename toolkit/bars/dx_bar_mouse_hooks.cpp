@@ -6,6 +6,8 @@
 #include "toolkit/bars/dx_bar_manager.h"
 #include "toolkit/bars/dx_bar_mdi.h"
 #include "toolkit/bars/dx_bar_popup_menu_links.h"
+#include "toolkit/bars/dx_bar_quick_control.h"
+#include "toolkit/bars/dx_bar_quick_customize.h"
 #include "toolkit/bars/dx_bar_unit.h"
 
 #include "platform/forms/controls.h"
@@ -104,6 +106,24 @@ void OpenBoundPopupMenu(pw::HWND Target, pw::TPoint ScreenPoint) {
         Manager->PopupMenuLinks()->ProcessContextPopup(Control, Target, ScreenPoint);
 }
 
+// A button message anywhere but on the quick-customise bar, or on its toolbar's mark (for any
+// message but a right press), closes the bar while it is not active; an active one closes with
+// the active window chain.
+void CloseQuickControlOutside(pw::UINT Message, const pw::MOUSEHOOKSTRUCT& Info) {
+    const bool Client = Message >= pw::WM_LBUTTONDOWN && Message <= pw::WM_MBUTTONDBLCLK;
+    const bool Frame = Message >= pw::WM_NCLBUTTONDOWN && Message <= pw::WM_NCMBUTTONDBLCLK;
+    if (!Client && !Frame) return;
+    TdxBarQuickControl* Quick = dxBarQuickControl();
+    if (Quick == nullptr || Quick->Active() || !Quick->HandleAllocated()) return;
+    const pw::HWND Target = Info.hwnd;
+    if (Target == Quick->Handle() || pw::IsChild(Quick->Handle(), Target)) return;
+    TdxBarControl& Toolbar = Quick->ParentBar();
+    if (Message != pw::WM_RBUTTONDOWN && BarControlOf(Target) == &Toolbar &&
+        platform::gdi::PtInRect(Toolbar.GetMarkScreenRect(), Info.pt))
+        return;
+    Quick->Close();
+}
+
 } // namespace
 
 bool dxBarMouseHookSwallows(int Code, pw::UINT Message, const pw::MOUSEHOOKSTRUCT& Info) {
@@ -118,6 +138,7 @@ bool dxBarMouseHookSwallows(int Code, pw::UINT Message, const pw::MOUSEHOOKSTRUC
         if (pw::IsWindowVisible(Bar)) RedirectToBar(Bar, Message, Info);
         return true;
     }
+    CloseQuickControlOutside(Message, Info);
     TCustomdxBarControl* Active = TCustomdxBarControl::ActiveBarControl();
     if (Active == nullptr) {
         if (Message == pw::WM_RBUTTONUP || Message == pw::WM_NCRBUTTONUP)
@@ -161,7 +182,7 @@ void dxBarCallWndProcHook(int Code, const pw::CWPSTRUCT& Info) {
     // A floating toolbar passes its activation on to its form's manager; a menu does not, nor
     // a toolbar whose own form is the other side of the activation.
     auto* Bar = dynamic_cast<TCustomdxBarControl*>(Control);
-    if (Bar == nullptr || Bar->IsSubMenuControl()) return;
+    if (Bar == nullptr || Bar->IsSubMenuControl() || dynamic_cast<TdxBarQuickControl*>(Bar)) return;
     const pw::HWND Parent = pw::GetParent(Info.hwnd);
     if (Parent == static_cast<pw::HWND>(Info.lParam)) return;
     auto* ParentForm = dynamic_cast<pf::TCustomForm*>(pf::FindControl(Parent));

@@ -3,8 +3,8 @@
 #include "toolkit/bars/dx_bar.h"
 #include "toolkit/bars/dx_bar_button.h"
 #include "toolkit/bars/dx_bar_mdi.h"
-#include "toolkit/bars/dx_bar_menu_control.h"
 #include "toolkit/bars/dx_bar_popup_menu.h"
+#include "toolkit/bars/dx_bar_quick_control.h"
 #include "toolkit/bars/dx_bar_quick_cust_items.h"
 #include "toolkit/bars/dx_bar_strings.h"
 #include "toolkit/bars/dx_bar_sub_item.h"
@@ -14,7 +14,9 @@
 #include "toolkit/base/cx_timer.h"
 #include "toolkit/base/resource_strings.h"
 
-#include "platform/win/input_state.h"
+#include "platform/core/message_loop.h"
+#include "platform/core/window_handle.h"
+
 #include "platform/win/monitors.h"
 
 #include <algorithm>
@@ -29,6 +31,8 @@ namespace {
 
 const toolkit::base::TResStringRec dxSBAR_ADDREMOVEBUTTONS{"&Add or Remove Buttons"};
 const toolkit::base::TResStringRec dxSBAR_RESETTOOLBAR{"&Reset Toolbar"};
+// Posted to the popups' own window: the closed quick bars go.
+constexpr pc::UINT kFreeClosedQuickControls = pw::WM_USER + 1;
 
 } // namespace
 
@@ -37,21 +41,6 @@ TdxBarCustomizePopups::TdxBarCustomizePopups(pc::TComponent* AOwner, TdxBarManag
     FToolbarsPopup = &Own<TdxBarPopupMenu>();
     FToolbarsPopup->SetBarManager(&Manager());
     FToolbarsPopup->SetUseRecentItems(false);
-    FQuickControl = &Own<TdxBarPopupMenu>();
-    FQuickControl->SetBarManager(&Manager());
-    FQuickControl->SetUseRecentItems(false);
-    FQuickControl->OnCloseUp = [this](pc::TObject*) {
-        TdxBarControl* Toolbar = FQuickToolbar;
-        FQuickToolbar = nullptr;
-        // A press on the mark closed the menu: the same press must not open it again.
-        pg::TPoint Cursor{};
-        platform::win::GetCursorPos(&Cursor);
-        if (Toolbar && dxBarUnit().BarControlExists(Toolbar) && IsLeftMouseButtonPressed() &&
-            pg::PtInRect(Toolbar->GetMarkScreenRect(), Cursor))
-            FMarkClickClosed = Toolbar;
-        if (Toolbar && dxBarUnit().BarControlExists(Toolbar) && Toolbar->MarkState() == 2)
-            Toolbar->SetMarkState(0);
-    };
     FQuickSubItem = &Own<TdxBarQuickSubItem>();
     FQuickSubItem->SetBarManager(&Manager());
     FQuickSubItem->SetCaption(base::cxGetResourceString(dxSBAR_ADDREMOVEBUTTONS));
@@ -100,35 +89,17 @@ void TdxBarCustomizePopups::ShowToolbarsPopup(pg::TPoint P) {
 }
 
 void TdxBarCustomizePopups::ShowQuickControl(TdxBarControl& Toolbar) {
-    CloseQuickControl();
-    TdxBarItemLinks& Links = FQuickControl->ItemLinks();
-    Links.Clear();
-    FreeItems(FQuickItems);
-    FQuickToolbar = &Toolbar;
-    FQuickBar = dynamic_cast<TdxBar*>(Toolbar.Bar());
-    // What the toolbar cuts off, or does not show at all, is reached here.
-    TdxBarItemLinks& Source = *Toolbar.ItemLinks();
-    for (int I = 0; I < Source.CanVisibleItemCount(); ++I) {
-        TdxBarItemLink* Link = Source.CanVisibleItems(I);
-        const bool Shown = Link->GetVisibleIndex() >= 0;
-        if (Shown && !pg::IsRectEmpty(Link->ItemRect)) continue;
-        TdxBarItemLink* Copy = Links.Add(Link->Item());
-        Copy->SetBeginGroup(Link->OwnBeginGroup());
-        if (!Link->UserCaption().empty()) Copy->SetUserCaption(Link->UserCaption());
+    // One quick bar at a time, whichever manager's.
+    if (TdxBarQuickControl* Open = dxBarQuickControl()) {
+        if (&Open->ParentBar() == &Toolbar) return;
+        Open->Close();
     }
+    if (!dxBarUnit().BarControlExists(&Toolbar)) return;
+    FQuickToolbar = &Toolbar;
+    FQuickBar = Toolbar.Bar();
     FQuickSubItem->SetEnabled(FQuickBar && FQuickBar->AllowQuickCustomizing());
-    Links.Add(FQuickSubItem)->SetBeginGroup(true);
-
-    const pg::TRect Mark = Toolbar.GetMarkScreenRect();
-    FQuickControl->ReturnAtOnce = true;
-    FQuickControl->Popup(Mark.Left, Mark.Bottom);
-    TdxBarSubMenuControl* Window = FQuickControl->GetSubMenuControl();
-    if (!Window) return;
-    Window->OwnerItemRect = Mark;
-    const pg::TRect R = QuickControlPlace(
-        Mark, {Window->Width(), Window->Height()}, Toolbar.IsDockedVertically(),
-        Toolbar.DockingStyle() == dsNone, Toolbar.Painter().IsQuickControlBeside());
-    Window->SetBounds(R.Left, R.Top, R.Right - R.Left, R.Bottom - R.Top);
+    FQuickControl = std::make_unique<TdxBarQuickControl>(Toolbar, *FQuickSubItem);
+    FQuickControl->ShowAt(Toolbar.GetMarkScreenRect());
     PlayBarSound(dxBarSoundMenuPopup);
 }
 
@@ -168,13 +139,13 @@ void TdxBarCustomizePopups::StartQuickControlTimer() {
     FQuickTimer->SetOnTimer([this](pc::TObject*) {
         // The handler frees the timer: nothing of it is touched afterwards.
         std::unique_ptr<toolkit::base::TcxTimer> Done = std::move(FQuickTimer);
-        TdxBarSubMenuControl* Quick = FQuickControl->GetSubMenuControl();
+        TdxBarQuickControl* Quick = FQuickControl.get();
         TdxBarItemControl* Selected = Manager().SelectedItem();
         if (Quick == nullptr || Selected == nullptr || Selected->Parent() == nullptr) return;
         TCustomdxBarControl* Root = Selected->Parent();
         while (Root->ParentBarControl())
             Root = Root->ParentBarControl();
-        if (Root != Quick) CloseQuickControl();
+        if (Root != Quick) Quick->Close();
     });
 }
 
@@ -185,8 +156,31 @@ bool TdxBarCustomizePopups::TakeMarkClickClosed(const TdxBarControl& Toolbar) {
 }
 
 void TdxBarCustomizePopups::CloseQuickControl() {
-    if (TdxBarSubMenuControl* Window = FQuickControl->GetSubMenuControl()) Window->HideAll();
     FQuickToolbar = nullptr;
+    if (!FQuickControl) return;
+    // Out of the member first: what its closing calls meets no quick bar.
+    std::unique_ptr<TdxBarQuickControl> Going = std::move(FQuickControl);
+    Going->Close();
+    FClosedQuickControls.push_back(std::move(Going));
+    if (!FReleaser)
+        FReleaser = std::make_unique<pc::MessageWindow>([this](pc::TMessage& Message) {
+            if (Message.Msg == kFreeClosedQuickControls) FreeClosedQuickControls();
+        });
+    pc::PostMessage(FReleaser->Handle(), kFreeClosedQuickControls, 0, 0);
+}
+
+void TdxBarCustomizePopups::FreeClosedQuickControls() {
+    // Out of the member first: a bar's going may close another.
+    std::vector<std::unique_ptr<TdxBarQuickControl>> Going = std::move(FClosedQuickControls);
+    FClosedQuickControls.clear();
+}
+
+TdxBarQuickControl* dxBarQuickControl() {
+    TdxBarManagerList& List = dxBarUnit().BarManagerList();
+    for (int I = 0; I < List.GetCount(); ++I)
+        if (TdxBarCustomizePopups* Popups = TdxBarCustomizePopups::Find(*List.GetItem(I)))
+            if (TdxBarQuickControl* Quick = Popups->QuickControl()) return Quick;
+    return nullptr;
 }
 
 void TdxBarCustomizePopups::BuildQuickSubMenu() {

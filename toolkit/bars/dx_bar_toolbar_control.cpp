@@ -4,6 +4,7 @@
 #include "toolkit/bars/dx_bar_dock_control.h"
 #include "toolkit/bars/dx_bar_item_control.h"
 #include "toolkit/bars/dx_bar_keyboard_hook.h"
+#include "toolkit/bars/dx_bar_quick_control.h"
 #include "toolkit/bars/dx_bar_quick_customize.h"
 #include "toolkit/bars/dx_bar_sub_item_control.h"
 #include "toolkit/bars/dx_bar_unit.h"
@@ -39,6 +40,11 @@ TdxBarControl::TdxBarControl(TdxBar& ABar) : TCustomdxBarControl(ABar.BarManager
 
 TdxBarControl::~TdxBarControl() {
     if (FDockSite && FDockSite->FindCol(this)) FDockSite->RemoveBar(this);
+    // A quick-customise bar opened from this window's mark goes with it.
+    if (TdxBarManager* Manager = BarManager())
+        if (TdxBarCustomizePopups* Popups = TdxBarCustomizePopups::Find(*Manager);
+            Popups && Popups->QuickToolbar() == this)
+            Popups->CloseQuickControl();
     DestroyControls();
 }
 
@@ -573,10 +579,18 @@ void TdxBarControl::WndProc(TMessage& Message) {
     case pw::WM_NCPAINT:
         WMNCPaint();
         return;
-    case pw::WM_WINDOWPOSCHANGED:
+    case pw::WM_WINDOWPOSCHANGED: {
         TCustomdxBarControl::WndProc(Message);
         StoreBarPosition();
+        // The quick-customise bar's shadow joins the mark where it is now.
+        const auto* Pos = reinterpret_cast<const pw::WINDOWPOS*>(Message.LParam);
+        const auto Still = pw::SWP_NOMOVE | pw::SWP_NOSIZE;
+        if (Pos && (Pos->flags & Still) != Still && BarManager())
+            if (TdxBarCustomizePopups* Popups = TdxBarCustomizePopups::Find(*BarManager());
+                Popups && Popups->QuickToolbar() == this && Popups->QuickControl())
+                Popups->QuickControl()->ParentBarMoved();
         return;
+    }
     case pw::WM_SETCURSOR:
         if (DragHandleCursor()) {
             Message.Result = 1;

@@ -5,6 +5,7 @@
 #include "toolkit/bars/dx_bar_dock_control.h"
 #include "toolkit/bars/dx_bar_menu_control.h"
 #include "toolkit/bars/dx_bar_popup_menu.h"
+#include "toolkit/bars/dx_bar_quick_control.h"
 #include "toolkit/bars/dx_bar_quick_cust_items.h"
 #include "toolkit/bars/dx_bar_sub_item.h"
 #include "toolkit/bars/dx_bar_toolbar_control.h"
@@ -76,7 +77,7 @@ protected:
     }
     // Opens "&Add or Remove Buttons" from the open quick menu.
     TdxBarItemLinks& OpenSubMenu() {
-        TdxBarItemLinks& Quick = Popups().QuickControl().ItemLinks();
+        TdxBarItemLinks& Quick = *Popups().QuickControl()->ItemLinks();
         Input.Click(CentreOf(Quick, Quick.VisibleItemCount() - 1));
         testsupport::PumpUntilIdle();
         return Popups().QuickSubItem().ItemLinks();
@@ -163,11 +164,11 @@ TEST_F(QuickCustomizeTest, TheToolbarsEntryHidesAndTheRightClickOnAToolbarOpensI
 TEST_F(QuickCustomizeTest, TheMarkOpensTheQuickMenuAndItsSubMenuListsEveryLinkChecked) {
     ClickMark();
     EXPECT_EQ(Toolbar().MarkState(), 2);
-    TdxBarPopupMenu& Quick = Popups().QuickControl();
-    ASSERT_NE(Quick.GetSubMenuControl(), nullptr);
+    TdxBarQuickControl* Quick = Popups().QuickControl();
+    ASSERT_NE(Quick, nullptr);
     // Nothing is cut off: only the sub-menu.
-    EXPECT_EQ(Captions(Quick.ItemLinks()), (std::vector<std::string>{"&Add or Remove Buttons"}));
-    EXPECT_EQ(Quick.GetSubMenuControl()->BoundsRect().Right, Toolbar().GetMarkScreenRect().Right);
+    EXPECT_EQ(Captions(*Quick->ItemLinks()), (std::vector<std::string>{"&Add or Remove Buttons"}));
+    EXPECT_EQ(Quick->BoundsRect().Right, Toolbar().GetMarkScreenRect().Right);
 
     TdxBarItemLinks& Sub = OpenSubMenu();
     ASSERT_GE(Sub.VisibleItemCount(), 9);
@@ -192,7 +193,7 @@ TEST_F(QuickCustomizeTest, TheMarkOpensTheQuickMenuAndItsSubMenuListsEveryLinkCh
 
 TEST_F(QuickCustomizeTest, TheMouseUnchecksASubMenuEntryAndTheMenusStayOpen) {
     ClickMark();
-    TdxBarItemLinks& Quick = Popups().QuickControl().ItemLinks();
+    TdxBarItemLinks& Quick = *Popups().QuickControl()->ItemLinks();
     Input.MoveTo(CentreOf(Quick, Quick.VisibleItemCount() - 1));
     TdxBarItemLinks& Sub = OpenSubMenu();
     ASSERT_NE(Sub.BarControl(), nullptr);
@@ -204,7 +205,7 @@ TEST_F(QuickCustomizeTest, TheMouseUnchecksASubMenuEntryAndTheMenusStayOpen) {
     Input.MoveTo(Third);
     testsupport::PumpUntilIdle();
     ASSERT_NE(Sub.BarControl(), nullptr);
-    ASSERT_NE(Popups().QuickControl().GetSubMenuControl(), nullptr);
+    ASSERT_NE(Popups().QuickControl(), nullptr);
 
     Input.Click(Third);
     testsupport::PumpUntilIdle();
@@ -228,22 +229,22 @@ TEST_F(QuickCustomizeTest, ANarrowWindowPutsTheCutOffButtonsInTheQuickMenu) {
     testsupport::PumpUntilIdle();
     ASSERT_TRUE(Toolbar().Truncated());
     ClickMark();
-    TdxBarItemLinks& Quick = Popups().QuickControl().ItemLinks();
+    TdxBarItemLinks& Quick = *Popups().QuickControl()->ItemLinks();
     EXPECT_EQ(Captions(Quick), (std::vector<std::string>{"Command7", "Command8", "Command9",
                                                          "&Add or Remove Buttons"}));
     SavePng("quick_customize_cut_off.png");
     Input.Click(CentreOf(Quick, 1));
     testsupport::PumpUntilIdle();
     EXPECT_EQ(Clicked, (std::vector<int>{8}));
-    EXPECT_EQ(Popups().QuickControl().GetSubMenuControl(), nullptr);
+    EXPECT_EQ(Popups().QuickControl(), nullptr);
     EXPECT_EQ(Toolbar().MarkState(), 0);
 }
 
 TEST_F(QuickCustomizeTest, ASecondPressOnTheMarkClosesTheQuickMenu) {
     ClickMark();
-    ASSERT_NE(Popups().QuickControl().GetSubMenuControl(), nullptr);
+    ASSERT_NE(Popups().QuickControl(), nullptr);
     ClickMark();
-    EXPECT_EQ(Popups().QuickControl().GetSubMenuControl(), nullptr);
+    EXPECT_EQ(Popups().QuickControl(), nullptr);
     EXPECT_NE(Toolbar().MarkState(), 2);
 }
 

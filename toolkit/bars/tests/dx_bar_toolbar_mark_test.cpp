@@ -5,6 +5,7 @@
 #include "toolkit/bars/dx_bar_hint_window.h"
 #include "toolkit/bars/dx_bar_menu_control.h"
 #include "toolkit/bars/dx_bar_popup_menu.h"
+#include "toolkit/bars/dx_bar_quick_control.h"
 #include "toolkit/bars/dx_bar_quick_customize.h"
 
 #include "toolkit/base/office11.h"
@@ -233,7 +234,7 @@ TEST_F(FloatingMarkTest, APressOnTheMarkOpensTheQuickBarUnderIt) {
     EXPECT_EQ(W.MarkState(), 2);
     TdxBarCustomizePopups& Popups = TdxBarCustomizePopups::Of(*Manager);
     EXPECT_EQ(Popups.QuickToolbar(), &W);
-    TdxBarSubMenuControl* Quick = Popups.QuickControl().GetSubMenuControl();
+    TdxBarQuickControl* Quick = Popups.QuickControl();
     ASSERT_NE(Quick, nullptr);
     // Below the mark; the Office 2003 painter puts the quick bar of a floating toolbar beside
     // the mark's left edge.
