@@ -314,6 +314,7 @@ void TCustomdxBarControl::SetDockingStyle(TdxBarDockingStyle Value) {
     if (FDockingStyle == Value) return;
     FDockingStyle = Value;
     Invalidate();
+    UpdateAlphaBlend();
 }
 
 // --- Shadow ---
