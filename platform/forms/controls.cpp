@@ -360,6 +360,9 @@ void TControl::Dispatch(TMessage& message) {
     }
     case WM_RBUTTONUP: {
         MouseUp(mbRight, shift, p.X, p.Y);
+        bool handled = false;
+        DoContextPopup(p, handled);
+        if (handled) return;
         for (TControl* c = this; c; c = c->parent_) {
             if (c->popupMenu_ && c->popupMenu_->AutoPopup) {
                 c->popupMenu_->SetPopupComponent(this);
@@ -408,6 +411,10 @@ void TControl::Click() {
 
 void TControl::DblClick() {
     if (OnDblClick) OnDblClick(this);
+}
+
+void TControl::DoContextPopup(TPoint mousePos, bool& handled) {
+    if (OnContextPopup) OnContextPopup(this, mousePos, handled);
 }
 
 void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {

@@ -121,6 +121,9 @@ using TMouseWheelEvent = std::function<void(TObject* Sender, TShiftState Shift, 
                                             TPoint MousePos, bool& Handled)>;
 using TMouseWheelUpDownEvent =
     std::function<void(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled)>;
+// MousePos in the control's client coordinates; a handler that sets Handled shows its own menu
+// (or none) in place of the menu the control would show.
+using TContextPopupEvent = std::function<void(TObject* Sender, TPoint MousePos, bool& Handled)>;
 using TKeyEvent = std::function<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
 using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
 using TDragOverEvent = std::function<void(TObject* Sender, TObject* Source, int X, int Y,
@@ -252,6 +255,7 @@ public:
     TMouseWheelUpDownEvent OnMouseWheelDown;
     TMouseWheelUpDownEvent OnMouseWheelUp;
     TNotifyEvent OnResize;
+    TContextPopupEvent OnContextPopup;
     TDragOverEvent OnDragOver;
     TDragDropEvent OnDragDrop;
     TEndDragEvent OnEndDrag;
@@ -262,6 +266,10 @@ public:
 
     virtual void Click();
     virtual void DblClick();
+    // A context menu is asked for at mousePos (client coordinates): OnContextPopup may handle
+    // it itself. The control's right click asks before it shows its PopupMenu; whoever else
+    // shows a menu for the control asks first too.
+    virtual void DoContextPopup(TPoint mousePos, bool& handled);
     // Asks OnDragOver; without one the control refuses.
     virtual bool DragOver(TObject* source, int x, int y, TDragState state);
     virtual void DragDrop(TObject* source, int x, int y);

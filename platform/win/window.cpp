@@ -443,10 +443,21 @@ std::intptr_t SetWindowLong(HWND wnd, int index, std::intptr_t value) {
         // Visibility changes through ShowWindow only.
         w->style = (static_cast<DWORD>(value) & ~WS_VISIBLE) | (w->style & WS_VISIBLE);
         break;
-    case GWL_EXSTYLE:
+    case GWL_EXSTYLE: {
+        const bool wasLayered = w->layered;
         w->exStyle = static_cast<DWORD>(value);
         w->layered = (w->exStyle & WS_EX_LAYERED) != 0;
+        if (wasLayered && !w->layered) {
+            // No longer layered: the window shows opaque what it paints, and being layered
+            // again starts from no attributes.
+            w->alpha = 255;
+            w->colorKey = 0;
+            w->layeredFlags = 0;
+            w->layeredImage.reset();
+            SyncHostGeometry(*w);
+        }
         break;
+    }
     case GWL_ID:
         w->id = value;
         break;

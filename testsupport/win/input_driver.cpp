@@ -6,6 +6,7 @@
 #include "platform/win/host_widget.h"
 #include "platform/win/input_state.h"
 #include "platform/win/input_translator.h"
+#include "platform/win/layered_windows.h"
 #include "platform/win/modal_loop.h"
 #include "platform/win/painting.h"
 #include "platform/win/window.h"
@@ -16,6 +17,9 @@
 #include <QPainter>
 #include <QRegion>
 #include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
 
 namespace testsupport {
 
@@ -281,18 +285,67 @@ void PaintChildren(QPainter& painter, HWND wnd, TPoint origin, const QRegion& cl
     }
 }
 
+// The window with its children as the screen shows it; a null image when it has no surface.
+QImage WindowPicture(HWND wnd) {
+    auto surface = WindowSurface(wnd);
+    TRect rect;
+    if (!surface || !GetWindowRect(wnd, &rect)) return {};
+    QImage image = surface->ToImage();
+    QPainter painter(&image);
+    PaintChildren(painter, wnd, rect.TopLeft(), QRegion(image.rect()));
+    return image;
+}
+
 } // namespace
 
 bool SaveWindowPng(HWND wnd, const std::string& path) {
-    auto surface = WindowSurface(wnd);
-    TRect rect;
-    if (!surface || !GetWindowRect(wnd, &rect)) return false;
-    QImage image = surface->ToImage();
-    {
-        QPainter painter(&image);
-        PaintChildren(painter, wnd, rect.TopLeft(), QRegion(image.rect()));
+    const QImage image = WindowPicture(wnd);
+    return !image.isNull() && image.save(QString::fromStdString(path), "PNG");
+}
+
+gdi::COLORREF ScreenPixel(TPoint screen) {
+    double red = 0, green = 0, blue = 0;
+    const auto windows = TopLevelWindows();
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+        const HWND wnd = *it;
+        TRect rect;
+        if (!IsWindowVisible(wnd) || IsIconic(wnd) || !GetWindowRect(wnd, &rect) ||
+            !gdi::PtInRect(rect, screen))
+            continue;
+        const TPoint at{screen.X - rect.Left, screen.Y - rect.Top};
+        gdi::GdiHandle shape(gdi::CreateRectRgn(0, 0, 0, 0));
+        if (GetWindowRgn(wnd, static_cast<gdi::HRGN>(shape.Get())) != gdi::RGN_ERROR &&
+            !gdi::PtInRegion(static_cast<gdi::HRGN>(shape.Get()), at.X, at.Y))
+            continue;
+        // Premultiplied source over what lies beneath.
+        auto over = [&](double r, double g, double b, double alpha) {
+            red = r + red * (1 - alpha);
+            green = g + green * (1 - alpha);
+            blue = b + blue * (1 - alpha);
+        };
+        if (const auto picture = LayeredPicture(wnd)) {
+            if (!picture->Contains(at.X, at.Y)) continue;
+            const gdi::Pixel32 p = picture->Pixel(at.X, at.Y);
+            over((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF, ((p >> 24) & 0xFF) / 255.0);
+            continue;
+        }
+        const QImage image = WindowPicture(wnd);
+        if (image.isNull() || !image.rect().contains(at.X, at.Y)) continue;
+        const QRgb p = image.pixel(at.X, at.Y);
+        double alpha = 1;
+        gdi::COLORREF key = 0;
+        std::uint8_t constant = 255;
+        DWORD flags = 0;
+        if (GetLayeredWindowAttributes(wnd, &key, &constant, &flags)) {
+            if ((flags & LWA_COLORKEY) && gdi::RGB(qRed(p), qGreen(p), qBlue(p)) == key) continue;
+            if (flags & LWA_ALPHA) alpha = constant / 255.0;
+        }
+        over(qRed(p) * alpha, qGreen(p) * alpha, qBlue(p) * alpha, alpha);
     }
-    return image.save(QString::fromStdString(path), "PNG");
+    auto channel = [](double v) {
+        return static_cast<int>(std::lround(std::clamp(v, 0.0, 255.0)));
+    };
+    return gdi::RGB(channel(red), channel(green), channel(blue));
 }
 
 } // namespace testsupport

@@ -4,6 +4,7 @@
 // is dispatched until idle (unless a modal loop runs: it dispatches itself, or HoldDispatch is
 // set). Screen coordinates.
 
+#include "platform/gdi/colors.h"
 #include "platform/win/messages.h"
 
 #include <QString>
@@ -67,5 +68,10 @@ void PumpUntilIdle();
 // composited in their z-order, each inside its parent's client area and its window region.
 // False when it cannot be written.
 bool SaveWindowPng(platform::win::HWND wnd, const std::string& path);
+// What the screen shows at a point: the visible top-level windows from the bottom of the
+// z-order up, each as SaveWindowPng pictures it (inside its window region), laid over what lies
+// beneath by its layered attributes (a constant alpha, a colour key) or by the per-pixel alpha
+// of the picture UpdateLayeredWindow gave it; black where no window is.
+platform::gdi::COLORREF ScreenPixel(platform::win::TPoint screen);
 
 } // namespace testsupport

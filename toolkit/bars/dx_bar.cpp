@@ -49,6 +49,7 @@ TdxBarControlState BarPaintState(const TdxBar& Bar, TdxBarDockingStyle Style) {
 TdxBar::TdxBar(TdxBars* Collection) : FCollection(Collection) {
     TdxBarManager* Manager = BarManager();
     FBackgroundBitmap = std::make_unique<pf::TBitmap>();
+    FBackgroundBitmap->OnChange = [this] { WindowRepaint(); };
     FFont = std::make_unique<pg::TFont>();
     FFont->Assign(Manager->Font());
     FFont->OnChange = [this](pc::TObject*) { FontChanged(); };
@@ -160,6 +161,12 @@ void TdxBar::SetColor(pg::TColor Value) {
     if (FColor == Value) return;
     FColor = Value;
     WindowRepaint();
+}
+
+void TdxBar::SetAlphaBlendValue(std::uint8_t Value) {
+    if (FAlphaBlendValue == Value) return;
+    FAlphaBlendValue = Value;
+    if (FControl) FControl->UpdateAlphaBlend();
 }
 
 void TdxBar::FontChanged() {

@@ -128,8 +128,11 @@ public:
     // A docked, shown bar hides and shows again to take its new row.
     bool WholeRow() const { return FWholeRow; }
     void SetWholeRow(bool Value);
+    // Tiled behind the toolbar's items; any change of it repaints the window.
     platform::forms::TBitmap& BackgroundBitmap() { return *FBackgroundBitmap; }
-    std::uint8_t AlphaBlendValue = 255;
+    // The opacity of the floating window (255: opaque); a docked window is always opaque.
+    std::uint8_t AlphaBlendValue() const { return FAlphaBlendValue; }
+    void SetAlphaBlendValue(std::uint8_t Value);
 
     // The toolbar window; nil while hidden.
     TdxDockedBarWindow* Control() const { return FControl.get(); }
@@ -240,6 +243,7 @@ private:
     bool FVisible = false;
     bool FWholeRow = false;
     std::unique_ptr<platform::forms::TBitmap> FBackgroundBitmap;
+    std::uint8_t FAlphaBlendValue = 255;
     std::unique_ptr<TdxDockedBarWindow> FControl;
     bool FPredefined = false;
     int FDesignIdentity = -1;

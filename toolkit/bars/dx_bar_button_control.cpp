@@ -33,12 +33,13 @@ const TdxBarItemControlClass& TdxBarButtonControl::ClassRef() {
 }
 
 namespace {
-// Width of a caption without its accelerator marks, in the manager's font.
-int CaptionWidth(TdxBarManager* Manager, const std::string& Caption) {
+// Width of a caption without its accelerator marks, in the manager's font, or in Font when
+// given (a menu's).
+int CaptionWidth(TdxBarManager* Manager, const std::string& Caption, pg::HFONT Font = {}) {
     if (Manager == nullptr) return 0;
     const std::string Text = RemoveAccelChars(Caption);
     const pg::HDC DC = pg::CreateCompatibleDC(pg::NullDC);
-    pg::SelectObject(DC, Manager->Font().Handle());
+    pg::SelectObject(DC, Font != pg::HFONT{} ? Font : Manager->Font().Handle());
     pg::TSize Size{};
     pg::GetTextExtentPoint32(DC, Text.c_str(), static_cast<int>(Text.size()), &Size);
     pg::DeleteDC(DC);
@@ -211,11 +212,13 @@ int TdxBarButtonControl::GetButtonWidth() const {
     int Result = 0;
     const int Caption = CaptionWidth(Manager, GetCaption());
     if (!IsInToolbar()) {
+        // A menu measures in its own font.
+        const pg::HFONT MenuFont = Bar ? Bar->GetFontHandle() : pg::HFONT{};
         const int H = Bar ? Bar->TextSize() : 0;
-        Result = Caption + (H * 2 + 3) + 3;
+        Result = CaptionWidth(Manager, GetCaption(), MenuFont) + (H * 2 + 3) + 3;
         // The shortcut's column: its text and a gap of the row's height less 6.
         if (const std::string Keys = ShortCutText(); !Keys.empty())
-            Result += CaptionWidth(Manager, Keys) + H - 6;
+            Result += CaptionWidth(Manager, Keys, MenuFont) + H - 6;
         Painter().AdjustCaptionAreaWidth(Result);
     } else {
         const int ButtonWidth = Manager ? Manager->ButtonWidth() : 0;

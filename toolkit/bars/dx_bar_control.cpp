@@ -315,6 +315,7 @@ void TCustomdxBarControl::SetDockingStyle(TdxBarDockingStyle Value) {
     if (FDockingStyle == Value) return;
     FDockingStyle = Value;
     Invalidate();
+    UpdateAlphaBlend();
 }
 
 // --- Shadow ---

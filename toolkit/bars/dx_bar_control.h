@@ -115,6 +115,9 @@ public:
     virtual void SetMouseSelectedControl(TdxBarItemControl* Control);
     virtual void SetMarkState(int Value) { FMarkState = Value; }
     virtual void FillBackground(platform::gdi::HDC DC, const TRect& R);
+    // The window's opacity (a layered window's alpha) from what it shows; the base keeps it
+    // opaque. Runs when the handle is made and when the docking style changes.
+    virtual void UpdateAlphaBlend() {}
     // Leaves the active state and passes the call up the chain of opening windows.
     virtual void HideAll();
     // The window recomputes its size and layout (descendants).

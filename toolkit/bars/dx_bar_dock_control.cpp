@@ -592,7 +592,11 @@ void TdxDockControl::ResetBackgroundBuffer() {
 
 const TdxDockControlState& TdxDockControl::PaintState() {
     FPaintState.Manager = FBarManager;
+    // What FillBackground tiles: a docked bar continues it.
     FPaintState.BackgroundBitmap = HasBackgroundBitmap() ? FBackgroundBitmap.get() : nullptr;
+    if (!FPaintState.BackgroundBitmap && FBarManager && FBarManager->Backgrounds() &&
+        !FBarManager->Backgrounds()->Bar().Empty())
+        FPaintState.BackgroundBitmap = &FBarManager->Backgrounds()->Bar();
     return FPaintState;
 }
 

@@ -46,6 +46,8 @@ public:
     // Measure and lay out again after a change of the bar; repaint frame and client.
     virtual void RefreshLayout() = 0;
     virtual void RepaintBar() = 0;
+    // The bar's AlphaBlendValue changed: a floating window takes it as its opacity.
+    virtual void UpdateAlphaBlend() {}
 
     // Non-zero while the window handle is being recreated: the bar is placed by its Row.
     virtual int RecreateCount() const { return 0; }

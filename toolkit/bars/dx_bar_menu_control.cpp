@@ -1,8 +1,10 @@
 #include "toolkit/bars/dx_bar_menu_control.h"
 
+#include "toolkit/bars/dx_bar_backgrounds.h"
 #include "toolkit/bars/dx_bar_item_control.h"
 #include "toolkit/bars/dx_bar_keyboard_hook.h"
 #include "toolkit/bars/dx_bar_menu_animation.h"
+#include "toolkit/bars/dx_bar_popup_menu.h"
 #include "toolkit/bars/dx_bar_sub_item.h"
 #include "toolkit/bars/dx_bar_sub_item_control.h"
 #include "toolkit/bars/dx_bar_toolbar_control.h"
@@ -60,10 +62,37 @@ TdxBarSubMenuControl::~TdxBarSubMenuControl() {
 
 // --- Questions ---
 
-int TdxBarSubMenuControl::GetBarSize() const {
+TdxBarPopupMenu* TdxBarSubMenuControl::OwnerPopupMenu() const {
+    return ItemLinks() ? dynamic_cast<TdxBarPopupMenu*>(ItemLinks()->Owner()) : nullptr;
+}
+
+TCustomdxBarSubItem* TdxBarSubMenuControl::OwnerSubItem() const {
     if (SubItemControl)
-        if (const TCustomdxBarSubItem* Sub = SubItemControl->SubItem()) return Sub->BarSize();
+        if (TCustomdxBarSubItem* Sub = SubItemControl->SubItem()) return Sub;
+    if (ItemLinks() && ItemLinks()->Owner()) return ItemLinks()->Owner()->LinksOwnerSubItem();
+    return nullptr;
+}
+
+int TdxBarSubMenuControl::GetBarSize() const {
+    if (const TdxBarPopupMenu* Popup = OwnerPopupMenu()) return Popup->BarSize();
+    if (const TCustomdxBarSubItem* Sub = OwnerSubItem()) return Sub->BarSize();
     return 0;
+}
+
+pg::TRect TdxBarSubMenuControl::GetBarRect() const {
+    const int Size = GetBarSize();
+    if (Size <= 0) return {};
+    const TRect Client = ClientRect();
+    return {Client.Left + 1, Client.Top + 1, Client.Left + 1 + Size, Client.Bottom - 1};
+}
+
+pf::TBitmap* TdxBarSubMenuControl::GetBackgroundBitmap() const {
+    if (TdxBarPopupMenu* Popup = OwnerPopupMenu(); Popup && !Popup->BackgroundBitmap().Empty())
+        return &Popup->BackgroundBitmap();
+    TdxBarManager* Manager = BarManager();
+    if (Manager && Manager->Backgrounds() && !Manager->Backgrounds()->SubMenu().Empty())
+        return &Manager->Backgrounds()->SubMenu();
+    return nullptr;
 }
 
 int TdxBarSubMenuControl::GetBorderSize() const {
@@ -77,11 +106,18 @@ int TdxBarSubMenuControl::GetSeparatorSize() const {
 pg::HFONT TdxBarSubMenuControl::GetFontHandle() const {
     if (TCustomdxBarControl* P = ParentBarControl(); P && P->IsSubMenuControl())
         return P->GetFontHandle();
+    if (const TdxBarPopupMenu* Popup = OwnerPopupMenu(); Popup && Popup->UseOwnFont())
+        return Popup->FontHandle();
     return TCustomdxBarControl::GetFontHandle();
 }
 
 void TdxBarSubMenuControl::UpdateFont() {
-    if (BarManager()) Font().Assign(BarManager()->Font());
+    if (TCustomdxBarControl* P = ParentBarControl(); P && P->IsSubMenuControl())
+        Font().Assign(P->Font());
+    else if (TdxBarPopupMenu* Popup = OwnerPopupMenu(); Popup && Popup->UseOwnFont())
+        Font().Assign(Popup->Font());
+    else if (BarManager())
+        Font().Assign(BarManager()->Font());
 }
 
 void TdxBarSubMenuControl::CalcDrawingConsts() {
@@ -389,6 +425,28 @@ void TdxBarSubMenuControl::FillPaintedBar(TdxBarControlState& State) const {
     State.Detachable = IsDetachable();
     State.DetachSelected = FDetachCaptionSelected;
     State.DetachCaptionSize = GetDetachCaptionSize();
+    State.BackgroundBitmap = GetBackgroundBitmap();
+    State.FontHandle = GetFontHandle();
+}
+
+void TdxBarSubMenuControl::FillBackground(pg::HDC DC, const TRect& R) {
+    TdxBarControlState& State = PaintedBar();
+    Painter().DrawSubMenuBackground(State, DC, R, Painter().GetSubMenuBrush(State));
+}
+
+void TdxBarSubMenuControl::PaintBar(pg::HDC DC) {
+    const TRect Strip = GetBarRect();
+    if (pg::IsRectEmpty(Strip)) return;
+    if (BarManager() && BarManager()->IsDesigning()) {
+        pg::FillRect(DC, &Strip, pg::GetSysColorBrush(pg::COLOR_BTNSHADOW));
+        return;
+    }
+    // The window's own background under what the owner paints (an owner may paint nothing).
+    pg::FillRect(DC, &Strip, GetBkBrush());
+    if (TdxBarPopupMenu* Popup = OwnerPopupMenu())
+        Popup->DoPaintBar(canvas_, Strip);
+    else if (TCustomdxBarSubItem* Sub = OwnerSubItem())
+        Sub->DoPaintBar(canvas_, Strip);
 }
 
 bool TdxBarSubMenuControl::IsShadowVisible() const {
@@ -406,6 +464,7 @@ void TdxBarSubMenuControl::Paint() {
     R = {R.Left + 1, R.Top + 1, R.Right - 1, R.Bottom - 1};
     if (ItemLinks() == nullptr || ItemLinks()->VisibleItemCount() == 0) {
         FillBackground(DC, R);
+        PaintBar(DC);
         return;
     }
     CalcLayout(false);
@@ -434,6 +493,7 @@ void TdxBarSubMenuControl::Paint() {
                            Client.Right - 1, Client.Bottom};
     if (Parts.AfterLastRect.Top == 0) Parts.AfterLastRect.Top = Client.Bottom;
     Painter().DrawSubMenuParts(Parts, DC);
+    PaintBar(DC);
 }
 
 void TdxBarSubMenuControl::UpdateControl(TdxBarItemControl* Control) {

@@ -19,6 +19,8 @@
 namespace toolkit::bars {
 
 class TCustomdxBarContainerItem;
+class TCustomdxBarSubItem;
+class TdxBarPopupMenu;
 class TdxBarSubItemControl;
 
 class TdxBarSubMenuControl : public TCustomdxBarControl {
@@ -54,11 +56,16 @@ public:
     bool IsFlatBorder() const override { return false; }
     // Not while the menu unfolds or slides: the shadow follows the finished menu.
     bool IsShadowVisible() const override;
+    // The parent menu's font; a popup menu's own font while it uses one; else the manager's.
     platform::gdi::HFONT GetFontHandle() const override;
     void CalcDrawingConsts() override;
     TRect GetItemRect(const TdxBarItemControl* Control) const override;
     void UpdateControl(TdxBarItemControl* Control) override;
+    // The parent menu's font; for a popup menu its Font; else the manager's.
     void UpdateFont() override;
+    // The menu's background as its rows' backgrounds are drawn: over the background bitmap
+    // when there is one.
+    void FillBackground(platform::gdi::HDC DC, const TRect& R) override;
     void HideAll() override;
     void ItemLinksGoing() override;
     void RefreshLayout() override;
@@ -69,7 +76,16 @@ public:
     virtual bool RightButtonActsAsLeft() const;
 
     TdxBarItemControl* FirstSelectableControl() const { return SelectableControl(0, true); }
+    // The popup menu or the sub-item whose links the menu shows; nil for other menus.
+    TdxBarPopupMenu* OwnerPopupMenu() const;
+    TCustomdxBarSubItem* OwnerSubItem() const;
+    // The width of the side strip at the left: the owning popup menu's or sub-item's BarSize.
     int GetBarSize() const;
+    // The strip in client coordinates (inside the one-pixel border); empty without one.
+    TRect GetBarRect() const;
+    // A popup menu's own BackgroundBitmap when not empty, else the manager's sub-menu bitmap
+    // when not empty; nil when neither.
+    platform::forms::TBitmap* GetBackgroundBitmap() const;
     int GetBorderSize() const;
     int GetSeparatorSize() const;
     int TopIndex() const { return FTopIndex; }
@@ -131,6 +147,8 @@ protected:
 
 private:
     void SelectByAccel(std::uint16_t Key);
+    // The side strip, painted last: a solid strip in design mode, else by the owner.
+    void PaintBar(platform::gdi::HDC DC);
     // Stores each shown link's rectangle from TopIndex on; measuring returns the widest row
     // and the height the rows take.
     platform::gdi::TSize CalcLayout(bool Measuring);

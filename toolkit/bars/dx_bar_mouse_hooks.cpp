@@ -96,14 +96,16 @@ TdxBarManager* ManagerOfForm(const pf::TCustomForm* Form) {
 }
 
 // A right click on a control bound by a popup-menu link (or on a child of one) opens the menu.
-void OpenBoundPopupMenu(pw::HWND Target, pw::TPoint ScreenPoint) {
+// True when the link took the click (the menu opened, or the control's own handler took it):
+// the release then goes no further, so that the control does not ask its handler again.
+bool OpenBoundPopupMenu(pw::HWND Target, pw::TPoint ScreenPoint) {
     pf::TWinControl* Control = nullptr;
     for (pw::HWND Wnd = Target; Wnd != pw::NullHWnd && !Control; Wnd = pw::GetParent(Wnd))
         Control = pf::FindControl(Wnd);
-    if (Control == nullptr || !Control->Enabled()) return;
+    if (Control == nullptr || !Control->Enabled()) return false;
     TdxBarManager* Manager = ManagerOfForm(Control->ParentForm());
-    if (Manager && Manager->PopupMenuLinks())
-        Manager->PopupMenuLinks()->ProcessContextPopup(Control, Target, ScreenPoint);
+    return Manager && Manager->PopupMenuLinks() &&
+           Manager->PopupMenuLinks()->ProcessContextPopup(Control, Target, ScreenPoint);
 }
 
 // A button message anywhere but on the quick-customise bar, or on its toolbar's mark (for any
@@ -142,7 +144,7 @@ bool dxBarMouseHookSwallows(int Code, pw::UINT Message, const pw::MOUSEHOOKSTRUC
     TCustomdxBarControl* Active = TCustomdxBarControl::ActiveBarControl();
     if (Active == nullptr) {
         if (Message == pw::WM_RBUTTONUP || Message == pw::WM_NCRBUTTONUP)
-            OpenBoundPopupMenu(Info.hwnd, Info.pt);
+            return OpenBoundPopupMenu(Info.hwnd, Info.pt);
         return false;
     }
     const pw::HWND Target = Info.hwnd;
@@ -150,7 +152,7 @@ bool dxBarMouseHookSwallows(int Code, pw::UINT Message, const pw::MOUSEHOOKSTRUC
         if (ItemControlUnder(Active, Info.pt) == nullptr && !InsideActiveChain(Active, Target))
             return true;
         if (Message == pw::WM_RBUTTONUP || Message == pw::WM_NCRBUTTONUP)
-            OpenBoundPopupMenu(Target, Info.pt);
+            return OpenBoundPopupMenu(Target, Info.pt);
         return false;
     }
     if (IsLeftUp(Message)) {

@@ -71,11 +71,14 @@ bool ItemHasGlyph(const TdxBarItemControlState& AItem) {
     return Manager && Manager->Images() && Index >= 0 && Index < Manager->Images()->Count();
 }
 
-// The width of Text in the manager's bar font (the system default font without a manager).
+// The width of Text in the font of the item's menu, else in the manager's bar font (the system
+// default font without a manager).
 int BarTextWidth(const TdxBarItemControlState& AItem, const std::string& Text) {
     const HDC DC = pg::CreateCompatibleDC(pg::NullDC);
     pg::HGDIOBJ Old{};
-    if (TdxBarManager* Manager = AItem.Manager())
+    if (AItem.Parent && AItem.Parent->FontHandle != pg::HFONT{})
+        Old = pg::SelectObject(DC, AItem.Parent->FontHandle);
+    else if (TdxBarManager* Manager = AItem.Manager())
         Old = pg::SelectObject(DC, Manager->Font().Handle());
     const int Width = Extent(DC, Text).cx;
     if (Old != pg::HGDIOBJ{}) pg::SelectObject(DC, Old);

@@ -75,8 +75,11 @@ struct TdxBarControlState {
     bool Active = false;
     // The strip where a menu touches the item that opened it; empty when none.
     platform::gdi::TRect OwnerJoinRect{};
-    // A docked window's dock-site bitmap, or a menu's own or the manager's sub-menu bitmap.
+    // The bitmap behind the window's items: a toolbar's own, its dock site's or the manager's
+    // bar bitmap; a popup menu's own or the manager's sub-menu bitmap. Nil when none.
     platform::forms::TBitmap* BackgroundBitmap = nullptr;
+    // The font a menu measures its captions in; nil: the manager's.
+    platform::gdi::HFONT FontHandle{};
     platform::gdi::TRect ClientRect{};
     // The window's whole rectangle, frame included, in the coordinates being painted (client
     // ones for the client, window ones for the frame); empty when the window gives none.

@@ -39,6 +39,9 @@ TdxBarPopupMenu::TdxBarPopupMenu(pc::TComponent* AOwner) : pc::TComponent(AOwner
     TdxBarManager* Manager = nullptr;
     if (dynamic_cast<pf::TCustomForm*>(AOwner)) Manager = GetBarManagerByControl(AOwner);
     if (!Manager) Manager = List.GetItem(0);
+    FFont = std::make_unique<pg::TFont>();
+    FFont->Assign(Manager->Font());
+    FFont->OnChange = [this](pc::TObject*) { FontChanged(); };
     FItemLinks = std::make_unique<TdxBarItemLinks>(Manager, this);
     FItemLinks->UseRecentItems = false;
     SetBarManager(Manager);
@@ -63,6 +66,32 @@ void TdxBarPopupMenu::SetBarManager(TdxBarManager* Value) {
     FBarManager = Value;
     FItemLinks->SetBarManager(Value);
     if (Value) Value->AddPopupMenu(this);
+}
+
+void TdxBarPopupMenu::FontChanged() {
+    if (!FInternalFontChange) FUseOwnFont = true;
+    if (FUseOwnFont) {
+        FOwnFont = std::make_unique<pg::TFont>();
+        FOwnFont->Assign(*FFont);
+    }
+}
+
+void TdxBarPopupMenu::SetUseOwnFont(bool Value) {
+    if (FUseOwnFont == Value) return;
+    FUseOwnFont = Value;
+    if (Value) {
+        FOwnFont = std::make_unique<pg::TFont>();
+        FOwnFont->Assign(*FFont);
+        return;
+    }
+    FInternalFontChange = true;
+    if (FBarManager) FFont->Assign(FBarManager->Font());
+    FInternalFontChange = false;
+    FOwnFont.reset();
+}
+
+pg::HFONT TdxBarPopupMenu::FontHandle() const {
+    return FOwnFont ? FOwnFont->Handle() : pg::HFONT{};
 }
 
 void TdxBarPopupMenu::Loaded() {

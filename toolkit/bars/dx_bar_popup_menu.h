@@ -5,6 +5,7 @@
 // returns only after the menu has closed, unless the caller asked to return at once.
 
 #include "toolkit/bars/dx_bar_item_link.h"
+#include "toolkit/bars/dx_bar_sub_item.h"
 
 #include "platform/core/component.h"
 #include "platform/forms/graphics.h"
@@ -16,10 +17,6 @@
 namespace toolkit::bars {
 
 class TdxBarSubMenuControl;
-
-using TdxBarPaintSubMenuBarEvent =
-    std::function<void(platform::core::TObject* Sender, platform::forms::TCanvas& Canvas,
-                       const platform::gdi::TRect& R)>;
 
 class TdxBarPopupMenu : public platform::core::TComponent, public TdxBarItemLinksOwner {
 public:
@@ -34,10 +31,20 @@ public:
     TdxBarManager* BarManager() const { return FBarManager; }
     // nil is ignored (a menu always has a manager).
     void SetBarManager(TdxBarManager* Value);
-    // Negative values are stored as 0.
+    // The width of the side strip at the left of the menu, which OnPaintBar paints; the rows
+    // stand right of it. Negative values are stored as 0.
     int BarSize() const { return FBarSize; }
     void SetBarSize(int Value) { FBarSize = Value < 0 ? 0 : Value; }
+    // Tiled behind the menu's rows in place of the manager's sub-menu bitmap when not empty.
     platform::forms::TBitmap& BackgroundBitmap() { return *FBackgroundBitmap; }
+    // The menu's font: a copy of the manager's until it is changed from outside, which turns
+    // UseOwnFont on. While UseOwnFont is on the menu measures and draws its rows in it.
+    platform::gdi::TFont& Font() { return *FFont; }
+    bool UseOwnFont() const { return FUseOwnFont; }
+    // Off takes the manager's font back.
+    void SetUseOwnFont(bool Value);
+    // Made from Font while UseOwnFont is on; nil otherwise.
+    platform::gdi::HFONT FontHandle() const;
     TdxBarItemLinks& ItemLinks() { return *FItemLinks; }
     const TdxBarItemLinks& ItemLinks() const { return *FItemLinks; }
     bool UseRecentItems() const { return FItemLinks->UseRecentItems; }
@@ -78,10 +85,16 @@ protected:
 
 private:
     void RunLoop();
+    void FontChanged();
 
     TdxBarManager* FBarManager = nullptr;
     int FBarSize = 0;
     std::unique_ptr<platform::forms::TBitmap> FBackgroundBitmap;
+    std::unique_ptr<platform::gdi::TFont> FFont;
+    // A copy of Font made while UseOwnFont is on, so that its handle outlives further changes.
+    std::unique_ptr<platform::gdi::TFont> FOwnFont;
+    bool FUseOwnFont = false;
+    bool FInternalFontChange = false;
     std::unique_ptr<TdxBarItemLinks> FItemLinks;
     int FOwnerWidth = 0;
     int FOwnerHeight = 0;

@@ -30,6 +30,15 @@ bool TdxBarPopupMenuLink::OpenContextPopup(pw::HWND Window, pg::TPoint Point) {
         pw::GetCaretPos(&P);
         pw::ShowCaret(Window);
     }
+    if (FControl) {
+        // The control's own handling comes first, at the point in its coordinates.
+        pg::TPoint Screen = P;
+        pw::ClientToScreen(Window, &Screen);
+        const pg::TPoint Own = FControl->ScreenToClient(Screen);
+        bool Handled = false;
+        FControl->DoContextPopup(Own, Handled);
+        if (Handled) return true;
+    }
     bool AllowPopup = FPopupMenu != nullptr;
     if (OnAction && FControl) {
         // The handler speaks in the control's coordinates.

@@ -7,6 +7,8 @@
 namespace toolkit::bars {
 
 namespace pc = platform::core;
+namespace pf = platform::forms;
+namespace pg = platform::gdi;
 
 const pc::TComponentClass& TCustomdxBarSubItem::ClassRef() {
     static const pc::TComponentClass cls(
@@ -69,6 +71,10 @@ void TCustomdxBarSubItem::Activate(const std::function<void()>& Open) {
         if (Open) Open();
     });
     FActivationPending = false;
+}
+
+void TCustomdxBarSubItem::DoPaintBar(pf::TCanvas& Canvas, const pg::TRect& R) {
+    if (OnPaintBar) OnPaintBar(this, Canvas, R);
 }
 
 void TCustomdxBarSubItem::DoCloseUp() {

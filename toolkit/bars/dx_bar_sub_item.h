@@ -6,12 +6,20 @@
 #include "toolkit/bars/dx_bar_item.h"
 #include "toolkit/bars/dx_bar_item_link.h"
 
+#include "platform/forms/controls.h"
+#include "platform/gdi/geometry.h"
+
 #include <functional>
 #include <memory>
 
 namespace toolkit::bars {
 
 class TdxBar;
+
+// Paints the side strip at the left of a menu (the owner's BarSize wide) on the menu's canvas.
+using TdxBarPaintSubMenuBarEvent =
+    std::function<void(platform::core::TObject* Sender, platform::forms::TCanvas& Canvas,
+                       const platform::gdi::TRect& R)>;
 
 class TCustomdxBarSubItem : public TdxBarItem, public TdxBarItemLinksOwner {
 public:
@@ -24,7 +32,8 @@ public:
     TdxBarItemLinks& ItemLinks() { return *FItemLinks; }
     const TdxBarItemLinks& ItemLinks() const { return *FItemLinks; }
 
-    // Negative values are stored as 0.
+    // The width of the side strip at the left of the menu, which OnPaintBar paints; negative
+    // values are stored as 0.
     int BarSize() const { return FBarSize; }
     void SetBarSize(int Value) { FBarSize = Value < 0 ? 0 : Value; }
     bool Detachable = false;
@@ -55,12 +64,15 @@ public:
     void Activate(const std::function<void()>& Open);
     bool ActivationPending() const { return FActivationPending; }
 
+    // The menu window paints its side strip through it.
+    virtual void DoPaintBar(platform::forms::TCanvas& Canvas, const platform::gdi::TRect& R);
     virtual void DoCloseUp();
     virtual void DoDetaching();
     virtual void DoPopup();
 
     platform::core::TNotifyEvent OnCloseUp;
     platform::core::TNotifyEvent OnDetaching;
+    TdxBarPaintSubMenuBarEvent OnPaintBar;
     platform::core::TNotifyEvent OnPopup;
 
     // The link list's owner.

@@ -1,7 +1,9 @@
 #include "toolkit/bars/dx_bar_toolbar_control.h"
 
+#include "toolkit/bars/dx_bar_backgrounds.h"
 #include "toolkit/bars/dx_bar_button_control.h"
 #include "toolkit/bars/dx_bar_dock_control.h"
+#include "toolkit/bars/dx_bar_drawing.h"
 #include "toolkit/bars/dx_bar_item_control.h"
 #include "toolkit/bars/dx_bar_keyboard_hook.h"
 #include "toolkit/bars/dx_bar_quick_control.h"
@@ -11,6 +13,8 @@
 
 #include "platform/core/message_loop.h"
 #include "platform/gdi/device_context.h"
+#include "platform/gdi/drawing.h"
+#include "platform/gdi/objects.h"
 #include "platform/win/input_state.h"
 #include "platform/win/messages.h"
 #include "platform/win/painting.h"
@@ -467,6 +471,7 @@ void TdxBarControl::CreateParams(TCreateParams& Params) {
 void TdxBarControl::CreateWnd() {
     TCustomdxBarControl::CreateWnd();
     pw::SetWindowText(Handle(), FBar->Caption());
+    UpdateAlphaBlend();
     if (!FTakingPlaceAgain) return;
     FDockSite->RemoveBar(this, false);
     FDockSite->InsertBar(this, FDockSite->ClientToScreen({FBar->DockedLeft(), FBar->DockedTop()}));
@@ -510,16 +515,62 @@ void TdxBarControl::FillPaintedBar(TdxBarControlState& State) const {
             State.Position = FDockSite->ScreenToClient(ClientToScreen({0, 0}));
         else
             State.Position = {Left(), Top()};
-        if (FDockSite->HasBackgroundBitmap())
-            State.BackgroundBitmap = &FDockSite->BackgroundBitmap();
     }
+    State.BackgroundBitmap = BackgroundBitmap();
+}
+
+pf::TBitmap* TdxBarControl::BackgroundBitmap() const {
+    if (!FBar->BackgroundBitmap().Empty()) return &FBar->BackgroundBitmap();
+    if (FDockSite && DockingStyle() != dsNone && FDockSite->HasBackgroundBitmap())
+        return &FDockSite->BackgroundBitmap();
+    TdxBarManager* Manager = BarManager();
+    if (Manager && Manager->Backgrounds() && !Manager->Backgrounds()->Bar().Empty())
+        return &Manager->Backgrounds()->Bar();
+    return nullptr;
+}
+
+pg::TPoint TdxBarControl::GetBackgroundOffset() const {
+    if (!HandleAllocated()) return {0, 0};
+    const TPoint Client = ClientToScreen({0, 0}), Origin = WindowToScreen({0, 0});
+    return {Client.X - Origin.X, Client.Y - Origin.Y};
 }
 
 void TdxBarControl::FillBackground(pg::HDC DC, const TRect& R) {
-    if (FBar->IsMainMenu() && BarManager() && DockingStyle() != dsNone)
+    if (!FBar->BackgroundBitmap().Empty()) {
+        const TPoint Offset = GetBackgroundOffset();
+        const TRect Source{R.Left + Offset.X, R.Top + Offset.Y, R.Right + Offset.X,
+                           R.Bottom + Offset.Y};
+        toolkit::bars::FillBackground(DC, R, Source, &FBar->BackgroundBitmap(), pg::COLOR_BTNFACE,
+                                      GetBkBrush());
+        return;
+    }
+    TdxBarManager* Manager = BarManager();
+    const bool ManagerBitmap =
+        Manager && Manager->Backgrounds() && !Manager->Backgrounds()->Bar().Empty();
+    if (FBar->IsMainMenu() && Manager && !ManagerBitmap) {
         Painter().DrawToolbarBackground(PaintedBar(), DC, R, GetBkBrush());
-    else
-        TCustomdxBarControl::FillBackground(DC, R);
+        return;
+    }
+    if (FBar->Color() != pg::clDefault) {
+        const pg::HBRUSH Brush = pg::CreateSolidBrush(pg::ColorToRGB(FBar->Color()));
+        pg::FillRect(DC, &R, Brush);
+        pg::DeleteObject(Brush);
+        return;
+    }
+    TCustomdxBarControl::FillBackground(DC, R);
+}
+
+void TdxBarControl::UpdateAlphaBlend() {
+    if (!HandleAllocated()) return;
+    const std::uint8_t Alpha = DockingStyle() == dsNone ? FBar->AlphaBlendValue() : 255;
+    const auto ExStyle = static_cast<pw::DWORD>(pw::GetWindowLong(Handle(), pw::GWL_EXSTYLE));
+    if (Alpha < 255) {
+        if ((ExStyle & pw::WS_EX_LAYERED) == 0)
+            pw::SetWindowLong(Handle(), pw::GWL_EXSTYLE, ExStyle | pw::WS_EX_LAYERED);
+        pw::SetLayeredWindowAttributes(Handle(), 0, Alpha, pw::LWA_ALPHA);
+    } else if ((ExStyle & pw::WS_EX_LAYERED) != 0) {
+        pw::SetWindowLong(Handle(), pw::GWL_EXSTYLE, ExStyle & ~pw::WS_EX_LAYERED);
+    }
 }
 
 void TdxBarControl::Paint() {

@@ -137,8 +137,15 @@ public:
     platform::gdi::HBRUSH GetBkBrush() const override;
     platform::gdi::HFONT GetFontHandle() const override;
     void UpdateFont() override;
-    // A docked main menu shows the menu bar's own background, not the toolbars' gradient.
+    // The bar's background bitmap tiled (from the window's top-left corner); a main menu
+    // without the manager's bar bitmap the menu bar's own background, not the toolbars'
+    // gradient; the bar's Color when it has one; else the dock site's or the manager's look.
     void FillBackground(platform::gdi::HDC DC, const TRect& R) override;
+    // Floating, the bar's AlphaBlendValue; docked, opaque.
+    void UpdateAlphaBlend() override;
+    // The bitmap the window's background shows: the bar's own, the manager's bar bitmap, or a
+    // docked window's dock-site bitmap; nil when none.
+    platform::forms::TBitmap* BackgroundBitmap() const;
 
     void WndProc(TMessage& Message) override;
 
@@ -214,6 +221,9 @@ private:
     bool MarkMessage(TMessage& Message);
     // Writes the window's place into the bar.
     void StoreBarPosition();
+    // The client origin's offset from the window's top-left corner: tiles laid from the
+    // corner line up with a frame drawn in the same bitmap.
+    TPoint GetBackgroundOffset() const;
     // The button under the client point, enabled or not; -1 when none.
     int MDIButtonAt(TPoint P) const;
     bool PressMDIButton(TPoint P);

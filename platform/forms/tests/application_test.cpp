@@ -234,6 +234,39 @@ TEST_F(ApplicationTest, PopupMenuRunsTheChosenItemAfterClosing) {
     EXPECT_EQ(events, (std::vector<std::string>{"popup"}));
 }
 
+// A right click asks the control's OnContextPopup first, at the click in its coordinates: when
+// the handler handles it the control's pop-up menu stays closed.
+TEST_F(ApplicationTest, OnContextPopupComesBeforeThePopupMenu) {
+    TForm& form = MakeForm();
+    form.SetBounds(100, 100, 300, 200);
+    TPopupMenu& menu = form.Own<TPopupMenu>();
+    menu.Items().Add("Copy");
+    std::vector<std::string> events;
+    menu.OnPopup = [&](TObject*) { events.push_back("popup"); };
+    TPanel& panel = form.Own<TPanel>();
+    panel.SetParent(&form);
+    panel.SetBounds(10, 10, 100, 50);
+    panel.SetPopupMenu(&menu);
+    bool handle = true;
+    TPoint seen{};
+    panel.OnContextPopup = [&](TObject* sender, TPoint mousePos, bool& handled) {
+        events.push_back(sender == &panel ? "panel" : "other");
+        seen = mousePos;
+        handled = handle;
+    };
+    form.Show();
+    for (const bool handles : {true, false}) {
+        handle = handles;
+        events.clear();
+        if (!handles) After(100, [&] { driver.TypeKey(win::VK_ESCAPE, "\x1b"); });
+        driver.Click(panel.ClientToScreen({30, 20}), Qt::RightButton);
+        const std::vector<std::string> want = handles ? std::vector<std::string>{"panel"}
+                                                      : std::vector<std::string>{"panel", "popup"};
+        EXPECT_EQ(events, want) << handles;
+        EXPECT_EQ(seen, (TPoint{30, 20}));
+    }
+}
+
 TEST_F(ApplicationTest, RecordingPrinterKeepsEachPage) {
     auto previous = SetPrinter(std::make_unique<testsupport::TRecordingPrinter>());
     auto& printer = static_cast<testsupport::TRecordingPrinter&>(Printer());

@@ -293,6 +293,14 @@ TEST_F(TopLevelTest, LayeredWindowsKeepAConstantAlpha) {
     ASSERT_TRUE(GetLayeredWindowAttributes(image, nullptr, &alpha, &flags));
     EXPECT_EQ(alpha, 180);
     EXPECT_EQ(flags, DWORD{LWA_ALPHA});
+    EXPECT_DOUBLE_EQ(HostWidgetOf(image)->windowOpacity(), 180 / 255.0);
+    // Taking the style away makes the window opaque on the screen, and forgets the alpha.
+    SetWindowLong(image, GWL_EXSTYLE, GetWindowLong(image, GWL_EXSTYLE) & ~WS_EX_LAYERED);
+    EXPECT_DOUBLE_EQ(HostWidgetOf(image)->windowOpacity(), 1.0);
+    EXPECT_FALSE(GetLayeredWindowAttributes(image, nullptr, &alpha, &flags));
+    SetWindowLong(image, GWL_EXSTYLE, GetWindowLong(image, GWL_EXSTYLE) | WS_EX_LAYERED);
+    ASSERT_TRUE(GetLayeredWindowAttributes(image, nullptr, &alpha, &flags));
+    EXPECT_EQ(flags, DWORD{0});
 }
 
 // A window squeezed to no width keeps its height: its surface has rows but no pixels, and

@@ -402,7 +402,7 @@ TEST_F(DockControlTest, AssignCopiesTheBarButNotItsAlphaOrBitmap) {
     Source.OneOnRow = true;
     Source.SetDockedLeft(7);
     Source.SetShowMark(false);
-    Source.AlphaBlendValue = 100;
+    Source.SetAlphaBlendValue(100);
     TdxBar& Copy = NewBar("Copy", {});
     Copy.Assign(Source);
     EXPECT_EQ(Copy.Caption(), "Copy") << "a caption another bar has is refused";
@@ -411,7 +411,7 @@ TEST_F(DockControlTest, AssignCopiesTheBarButNotItsAlphaOrBitmap) {
     EXPECT_TRUE(Copy.OneOnRow);
     EXPECT_EQ(Copy.DockedLeft(), 7);
     EXPECT_FALSE(Copy.ShowMark());
-    EXPECT_EQ(Copy.AlphaBlendValue, 255);
+    EXPECT_EQ(Copy.AlphaBlendValue(), 255);
 }
 
 TEST_F(DockControlTest, NegativePlacesAreStoredAsZero) {

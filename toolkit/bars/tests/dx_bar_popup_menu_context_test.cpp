@@ -13,9 +13,13 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace toolkit::bars {
 namespace {
 
+namespace pc = platform::core;
 namespace pf = platform::forms;
 namespace pg = platform::gdi;
 namespace pw = platform::win;
@@ -155,6 +159,55 @@ TEST_F(ContextPopupTest, TheMenuKeyOpensTheMenuAtTheCaretOfTheFocusedEdit) {
     Input.Key(Qt::Key_Menu);
     testsupport::PumpUntilIdle();
     EXPECT_EQ(MenuAt(), Inside(*Panel, {0, 0}));
+}
+
+// The bound control's own context-popup handler is asked first, at the point in its own
+// coordinates (for a child's request too, and for the context-menu key at the caret); when it
+// handles the request the bound menu stays closed, else the menu opens after it. Once per
+// request either way.
+TEST_F(ContextPopupTest, TheControlsOwnHandlerComesBeforeTheBoundMenu) {
+    std::vector<std::string> Events;
+    bool Handle = true;
+    pg::TPoint Seen{};
+    Panel->OnContextPopup = [&](pc::TObject* Sender, pg::TPoint MousePos, bool& Handled) {
+        Events.push_back(Sender == Panel ? "panel's handler" : "someone else's handler");
+        Seen = MousePos;
+        Handled = Handle;
+    };
+    Menu->OnPopup = [&](pc::TObject*) { Events.push_back("menu"); };
+    struct Case {
+        const char* Way;
+        bool Handles;
+    };
+    for (const Case C : {Case{"panel", true}, Case{"panel", false}, Case{"edit", true},
+                         Case{"edit", false}, Case{"key", true}, Case{"key", false}}) {
+        Handle = C.Handles;
+        Events.clear();
+        const std::string Way = C.Way;
+        pg::TPoint Expected{};
+        if (Way == "key") {
+            Edit->SetFocus();
+            testsupport::PumpUntilIdle();
+            pg::TPoint Caret{};
+            ASSERT_TRUE(pw::GetCaretPos(&Caret));
+            Expected = Panel->ScreenToClient(Edit->ClientToScreen(Caret));
+            Input.Key(Qt::Key_Menu);
+            testsupport::PumpUntilIdle();
+        } else {
+            pf::TControl& Target = Way == "panel" ? static_cast<pf::TControl&>(*Panel) : *Edit;
+            const pg::TPoint At = Inside(Target, {12, 9});
+            Expected = Panel->ScreenToClient(At);
+            RightClick(At);
+        }
+        const std::vector<std::string> Want =
+            C.Handles ? std::vector<std::string>{"panel's handler"}
+                      : std::vector<std::string>{"panel's handler", "menu"};
+        EXPECT_EQ(Events, Want) << C.Way << " " << C.Handles;
+        EXPECT_EQ(Seen, Expected) << C.Way;
+        EXPECT_EQ(Menu->Shown(), !C.Handles) << C.Way;
+        if (TdxBarSubMenuControl* Window = Menu->GetSubMenuControl()) Window->HideAll();
+        testsupport::PumpUntilIdle();
+    }
 }
 
 } // namespace
