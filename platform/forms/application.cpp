@@ -233,6 +233,7 @@ void TApplication::Run() {
         if (!mainForm_->Visible()) mainForm_->Show();
     }
     ModalLoop loop;
+    loop.OnIdle = [this] { Idle(); };
     runLoop_ = &loop;
     while (!terminated_) {
         loop.Run();
@@ -261,6 +262,7 @@ void TApplication::ProcessMessages() {
 void TApplication::HandleMessage() {
     core::MSG msg;
     if (!core::PeekMessage(msg, NullHWnd, 0, 0, core::PM_REMOVE)) {
+        Idle();
         win::WaitMessage();
         return;
     }
@@ -272,6 +274,21 @@ void TApplication::HandleMessage() {
         core::DispatchMessage(msg);
     } catch (...) {
         HandleException(std::current_exception());
+    }
+}
+
+void TApplication::Idle() {
+    // A form's update may close or free forms: the count is read again at each step.
+    for (int i = 0; i < Screen().FormCount(); ++i) {
+        TCustomForm* form = Screen().Forms(i);
+        if (!form->HandleAllocated() || !IsWindowVisible(form->Handle()) ||
+            !IsWindowEnabled(form->Handle()))
+            continue;
+        try {
+            form->UpdateActions();
+        } catch (...) {
+            HandleException(std::current_exception());
+        }
     }
 }
 

@@ -47,8 +47,12 @@ public:
     void ResetTerminated() { terminated_ = false; }
     // Dispatches everything queued now.
     void ProcessMessages();
-    // Dispatches one message, waiting for it when there is none.
+    // Dispatches one message; when there is none, runs the idle step and waits for one.
     void HandleMessage();
+    // The idle step, which the application's loops (Run, a modal form's, HandleMessage) take
+    // each time their queue runs dry: every form that is shown and enabled brings the state of
+    // its actions up to date (TCustomForm::UpdateActions). A failure goes to HandleException.
+    void Idle();
 
     std::string Title = "Quintaron";
     // Help goes to the viewers registered with the help manager (help_manager.h), for HelpFile;

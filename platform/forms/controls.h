@@ -264,6 +264,11 @@ public:
     // The form this control lies on; nullptr when it lies on none.
     TCustomForm* ParentForm() const;
 
+    // The application's idle step (TCustomForm::UpdateActions) reaches every visible control of
+    // a shown form here: a control that shows the state of actions brings it up to date. Nothing
+    // in the base.
+    virtual void InitiateAction() {}
+
     virtual void Click();
     virtual void DblClick();
     // A context menu is asked for at mousePos (client coordinates): OnContextPopup may handle

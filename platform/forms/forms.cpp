@@ -172,6 +172,28 @@ void TCustomForm::Paint() {
     if (OnPaint) OnPaint(this);
 }
 
+namespace {
+
+// A control's update may add or take away controls (a toolbar shown or hidden): the count is
+// read again at each step, so that nothing freed is reached.
+void UpdateClientActions(TWinControl& container) {
+    if (!container.Showing()) return;
+    for (int i = 0; i < container.ControlCount(); ++i) {
+        TControl* control = container.Controls(i);
+        if (control->Visible()) control->InitiateAction();
+        if (i >= container.ControlCount() || container.Controls(i) != control) continue;
+        if (auto* child = dynamic_cast<TWinControl*>(control)) UpdateClientActions(*child);
+    }
+}
+
+} // namespace
+
+void TCustomForm::UpdateActions() {
+    if ((ComponentState() & core::csDesigning) || !Showing()) return;
+    InitiateAction();
+    UpdateClientActions(*this);
+}
+
 // ---- showing and hiding ----
 
 void TCustomForm::Show() {
@@ -338,6 +360,7 @@ TModalResult TCustomForm::ShowModal() {
     modal_ = true;
     modalResult_ = mrNone;
     ModalLoop loop;
+    loop.OnIdle = [] { Application().Idle(); };
     modalLoop_ = &loop;
     struct Restore {
         TCustomForm* form;

@@ -108,6 +108,10 @@ public:
     bool Showing() const override;
     bool Active() const { return active_; }
 
+    // The idle step for this form, while it shows: the form, then every visible control on it,
+    // parents before children, runs its InitiateAction.
+    virtual void UpdateActions();
+
     // The multiple-document parent.
     HWND ClientHandle();
     int MDIChildCount() const;

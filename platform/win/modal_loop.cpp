@@ -154,6 +154,14 @@ void ModalLoop::Run() {
         if (capture_ != NullHWnd && GetCapture() != capture_) break;
         MSG msg;
         if (!TakeMessage(msg)) {
+            if (OnIdle) {
+                try {
+                    OnIdle();
+                } catch (...) {
+                    core::HandleException(std::current_exception());
+                }
+                if (quit_) break;
+            }
             WaitMessage();
             continue;
         }

@@ -44,6 +44,9 @@ public:
 
     // Sees each message taken from the queue before it is dispatched; false drops it.
     std::function<bool(MSG&)> OnMessage;
+    // Runs each time the queue runs dry, before the loop waits: the application brings the
+    // state its windows show up to date there. What it posts is taken before the wait.
+    std::function<void()> OnIdle;
 
     // Until Quit, a WM_QUIT (posted again for the loop outside) or the loss of capture. A timer
     // tick is the lowest message: the desktop's pending input and exposure are fetched, and taken,

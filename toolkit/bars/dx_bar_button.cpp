@@ -14,6 +14,7 @@
 namespace toolkit::bars {
 
 namespace pc = platform::core;
+namespace pf = platform::forms;
 
 const pc::TComponentClass& TdxBarButton::ClassRef() {
     static const pc::TComponentClass cls(
@@ -84,6 +85,17 @@ void TdxBarButton::SetDown(bool Value) {
     if (IsLoading()) return;
     DownChanged();
     if (Released) Released->SetDown(false);
+}
+
+void TdxBarButton::ActionChange(pc::TObject* Sender, bool CheckDefaults) {
+    TdxBarItem::ActionChange(Sender, CheckDefaults);
+    if (auto* AAction = dynamic_cast<pf::TCustomAction*>(Sender))
+        if (!CheckDefaults || !FDown) SetDown(AAction->Checked());
+}
+
+void TdxBarButton::AssignTo(pc::TPersistent* Dest) const {
+    TdxBarItem::AssignTo(Dest);
+    if (auto* AAction = dynamic_cast<pf::TCustomAction*>(Dest)) AAction->SetChecked(FDown);
 }
 
 void TdxBarButton::SetDropDownEnabled(bool Value) {

@@ -74,6 +74,10 @@ public:
 protected:
     void Notification(platform::core::TComponent* AComponent,
                       platform::core::TOperation Operation) override;
+    // Down follows the action's checked state too.
+    void ActionChange(platform::core::TObject* Sender, bool CheckDefaults) override;
+    // Down goes in as the action's checked state too.
+    void AssignTo(platform::core::TPersistent* Dest) const override;
 
 private:
     bool AnotherDownInGroup() const;

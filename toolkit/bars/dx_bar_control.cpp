@@ -290,6 +290,8 @@ void TCustomdxBarControl::SetActive(bool Value) {
         if (GActiveBarControl == nullptr) GCustomizingWhenActivated = IsCustomizing();
         FPrevActiveBarControl = GActiveBarControl;
         GActiveBarControl = this;
+        // What the user is about to choose from shows the actions' current state.
+        if (!IsCustomizing() && FItemLinks) FItemLinks->UpdateActions();
         return;
     }
     if (IsCustomizing()) {

@@ -3,6 +3,7 @@
 #include "toolkit/bars/dx_bar.h"
 #include "toolkit/bars/dx_bar_backgrounds.h"
 #include "toolkit/bars/dx_bar_drawing.h"
+#include "toolkit/bars/dx_bar_item_link.h"
 #include "toolkit/bars/dx_bar_painter.h"
 #include "toolkit/bars/dx_bar_quick_customize.h"
 
@@ -548,6 +549,14 @@ void TdxDockControl::Resize() {
     pf::TCustomControl::Resize();
     ResetBackgroundBuffer();
     UpdateDock();
+}
+
+void TdxDockControl::InitiateAction() {
+    if (!FBarManager) return;
+    // An update may show or hide bars: the count is read again at each step.
+    TdxBars* Bars = FBarManager->Bars();
+    for (int I = 0; Bars && I < Bars->Count(); ++I)
+        if (TdxBar* Bar = Bars->Items(I); Bar && Bar->Visible()) Bar->ItemLinks().UpdateActions();
 }
 
 // Appearance

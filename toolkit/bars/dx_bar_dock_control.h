@@ -115,6 +115,10 @@ public:
     // What the painters read of the site, filled here.
     const TdxDockControlState& PaintState();
 
+    // The application's idle step: the items of every visible bar of the manager update their
+    // actions, so that the bars show the actions' current state.
+    void InitiateAction() override;
+
 protected:
     // A placed site (TdxBarDockControl).
     explicit TdxDockControl(platform::core::TComponent* AOwner);

@@ -1,6 +1,7 @@
 #include "toolkit/bars/dx_bar_hint_window.h"
 
 #include "toolkit/bars/dx_bar_control.h"
+#include "toolkit/bars/dx_bar_item.h"
 #include "toolkit/bars/dx_bar_item_control.h"
 #include "toolkit/bars/dx_bar_manager.h"
 #include "toolkit/bars/dx_bar_unit.h"
@@ -8,6 +9,7 @@
 #include "toolkit/base/cx_controls_routines.h"
 #include "toolkit/base/cx_timer.h"
 
+#include "platform/forms/actions.h"
 #include "platform/forms/shortcuts.h"
 #include "platform/gdi/colors.h"
 #include "platform/gdi/device_context.h"
@@ -274,6 +276,13 @@ void ShowHintNow(TdxBarManager* Manager) {
     if (!Explicit) {
         const std::string Hint = Control->GetHint();
         Text = Hint.substr(0, Hint.find('|'));
+        // The item's action has the last word: it may rewrite the hint or refuse it.
+        TdxBarItem* Item = Control->Item();
+        if (auto* AAction = dynamic_cast<pf::TCustomAction*>(Item ? Item->Action() : nullptr);
+            AAction && !AAction->DoHint(Text)) {
+            UpdateHint(Manager, false);
+            return;
+        }
     }
     if (Text.empty() ||
         (!Explicit && !Control->GetEnabled() && !Manager->ShowHintForDisabledItems)) {

@@ -97,7 +97,8 @@ bool TdxBarItem::HintMirrorsCaption() const {
 
 void TdxBarItem::SetCaption(const std::string& Value) {
     if (FCaption == Value) return;
-    const bool Mirrors = CaptionMirrorsIntoHint() && (Hint.empty() || HintMirrorsCaption());
+    const bool Mirrors =
+        !FCaptionFromAction && CaptionMirrorsIntoHint() && (Hint.empty() || HintMirrorsCaption());
     FCaption = Value;
     if (IsLoading()) return;
     if (Mirrors) {
@@ -148,8 +149,16 @@ void TdxBarItem::SetShortCut(pf::TShortCut Value) {
     if (!IsLoading()) ShortCutChanged();
 }
 
+bool TdxBarItem::VisibleWaitsForManager() const {
+    return (FBarManager && FBarManager->IsLoading()) || (!FBarManager && IsLoading());
+}
+
+TdxBarItemVisible TdxBarItem::VisibleToCome() const {
+    return VisibleWaitsForManager() ? FLoadedVisible : FVisible;
+}
+
 void TdxBarItem::SetVisible(TdxBarItemVisible Value) {
-    if ((FBarManager && FBarManager->IsLoading()) || (!FBarManager && IsLoading())) {
+    if (VisibleWaitsForManager()) {
         FLoadedVisible = Value;
         return;
     }
@@ -294,11 +303,83 @@ void TdxBarItem::RunGuarded(const std::function<void()>& Handler) {
 }
 
 void TdxBarItem::DoClick() {
-    if (OnClick) OnClick(this);
+    pf::TBasicAction* AAction = Action();
+    if (OnClick && (!AAction || !pf::SameRoutine(OnClick, AAction->OnExecute()))) {
+        OnClick(this);
+        return;
+    }
+    if ((ComponentState() & pc::csDesigning) == 0 && FActionLink) FActionLink->Execute(this);
+}
+
+// --- The action ---
+
+pf::TBasicAction* TdxBarItem::Action() const {
+    return FActionLink ? FActionLink->Action() : nullptr;
+}
+
+const TdxBarItemActionLinkClass& TdxBarItem::GetActionLinkClass() const {
+    return TdxBarItemActionLink::ClassRef();
+}
+
+void TdxBarItem::SetAction(pf::TBasicAction* Value) {
+    pf::TBasicAction* Old = Action();
+    if (Value == Old) return;
+    if (Old) RemoveFreeNotification(Old);
+    if (!Value) {
+        FActionLink.reset();
+        return;
+    }
+    if (!FActionLink) {
+        FActionLink = GetActionLinkClass().Create(this);
+        FActionLink->OnChange = [this](pc::TObject* Sender) {
+            if (Sender && Sender == Action()) ActionChange(Sender, false);
+        };
+    }
+    FActionLink->SetAction(Value);
+    ActionChange(Value, (Value->ComponentState() & pc::csLoading) != 0);
+    Value->FreeNotification(this);
+}
+
+void TdxBarItem::ActionChange(pc::TObject* Sender, bool CheckDefaults) {
+    auto* AAction = dynamic_cast<pf::TCustomAction*>(Sender);
+    if (!AAction) return;
+    if (!CheckDefaults || FCaption.empty()) {
+        FCaptionFromAction = true;
+        struct Clear {
+            bool& Flag;
+            ~Clear() { Flag = false; }
+        } ClearFlag{FCaptionFromAction};
+        SetCaption(AAction->Caption());
+    }
+    if (!CheckDefaults || FEnabled) SetEnabled(AAction->Enabled());
+    if (!CheckDefaults || HelpContext == 0) HelpContext = AAction->HelpContext();
+    if (!CheckDefaults || Hint.empty()) Hint = AAction->Hint();
+    if (!CheckDefaults || FImageIndex == -1) SetImageIndexByAction(AAction->ImageIndex());
+    if (!CheckDefaults || FShortCut == 0) SetShortCut(AAction->ShortCut());
+    if (!CheckDefaults || VisibleToCome() == ivAlways)
+        SetVisible(BoolToItemVisible(AAction->Visible()));
+    if (!CheckDefaults || !OnClick) OnClick = AAction->OnExecute();
+}
+
+void TdxBarItem::AssignTo(pc::TPersistent* Dest) const {
+    auto* AAction = dynamic_cast<pf::TCustomAction*>(Dest);
+    if (!AAction) {
+        pc::TComponent::AssignTo(Dest);
+        return;
+    }
+    AAction->SetCaption(FCaption);
+    AAction->SetEnabled(Enabled());
+    AAction->SetHelpContext(HelpContext);
+    AAction->SetHint(Hint);
+    AAction->SetImageIndex(FImageIndex);
+    AAction->SetShortCut(FShortCut);
+    if (FVisible != ivInCustomizing) AAction->SetVisible(FVisible == ivAlways);
+    AAction->SetOnExecute(OnClick);
 }
 
 void TdxBarItem::Loaded() {
     pc::TComponent::Loaded();
+    if (pf::TBasicAction* AAction = Action()) ActionChange(AAction, true);
     if (OnAfterLoaded) OnAfterLoaded(this);
 }
 
@@ -306,6 +387,11 @@ void TdxBarItem::Notification(pc::TComponent* AComponent, pc::TOperation Operati
     pc::TComponent::Notification(AComponent, Operation);
     // The manager frees its items before it goes; one that is left only forgets it.
     if (Operation == pc::opRemove && AComponent == FBarManager) FBarManager = nullptr;
+    // An action freed by its owner is still whole here; one deleted outright has already let
+    // the link go.
+    if (Operation == pc::opRemove && FActionLink &&
+        (AComponent == FActionLink->Action() || !FActionLink->Action()))
+        FActionLink.reset();
 }
 
 } // namespace toolkit::bars

@@ -2,14 +2,19 @@
 // A bar item: one command of a bar manager, a component of the manager's form. The item is
 // never drawn itself; it is shown through its links (dx_bar_item_link.h), one per place, which
 // it tells of its changes. Clicking runs the click path: the manager's OnClickItem, then
-// OnClick, with any exception handed to the application's handler.
+// OnClick or the item's action, with any exception handed to the application's handler.
+//
+// An item may be bound to a standard action (platform/forms/actions.h) through its action link
+// (dx_bar_item_action_link.h): the action's properties and execute routine flow into the item.
 //
 // An item is freed by its form or, with its category or its manager, by the manager: either
 // way it leaves the other side first, so it is freed once.
 
+#include "toolkit/bars/dx_bar_item_action_link.h"
 #include "toolkit/bars/dx_bar_manager.h"
 
 #include "platform/core/component.h"
+#include "platform/forms/actions.h"
 #include "platform/forms/graphics.h"
 #include "platform/forms/shortcuts.h"
 
@@ -32,6 +37,14 @@ public:
     explicit TdxBarItem(platform::core::TComponent* AOwner);
     // Fires OnDestroy, frees the links and leaves the manager.
     ~TdxBarItem() override;
+
+    // The action whose properties and execute routine the item takes; nil: none. A new action
+    // gives the item all of its properties at once (only those the item still has at their
+    // defaults while the action loads); later changes of the action come through the link. The
+    // action going leaves the item as it was.
+    platform::forms::TBasicAction* Action() const;
+    void SetAction(platform::forms::TBasicAction* Value);
+    TdxBarItemActionLink* ActionLink() const { return FActionLink.get(); }
 
     TdxBarManager* BarManager() const { return FBarManager; }
     // Moves the item to another manager's list (nil: none).
@@ -59,7 +72,9 @@ public:
     // Short part, "|", long part.
     std::string Hint;
     int ImageIndex() const { return FImageIndex; }
+    virtual int GetImageIndex() const { return FImageIndex; }
     void SetImageIndex(int Value);
+    virtual void SetImageIndexByAction(int Value) { SetImageIndex(Value); }
     platform::forms::TShortCut ShortCut() const { return FShortCut; }
     void SetShortCut(platform::forms::TShortCut Value);
     bool UnclickAfterDoing = false;
@@ -67,6 +82,8 @@ public:
     // While the manager loads, kept until its Loaded passes it on.
     void SetVisible(TdxBarItemVisible Value);
     TdxBarItemVisible LoadedVisible() const { return FLoadedVisible; }
+    // The visibility SetVisible writes to now: the loaded one while the manager loads.
+    TdxBarItemVisible VisibleToCome() const;
 
     // Whether the short part of Hint is Caption without its first "&" and first "...".
     bool HintMirrorsCaption() const;
@@ -105,7 +122,16 @@ public:
     platform::core::TNotifyEvent OnAfterLoaded;
 
 protected:
+    // OnClick, when assigned and not the action's execute routine; else (not in design mode)
+    // the action, run through the link with the item as its component.
     virtual void DoClick();
+    // The action's properties, each only where the item's value is still the default when
+    // CheckDefaults is set.
+    virtual void ActionChange(platform::core::TObject* Sender, bool CheckDefaults);
+    virtual const TdxBarItemActionLinkClass& GetActionLinkClass() const;
+    // Into a custom action: caption, enabled, help context, hint, image index, shortcut,
+    // visibility (ivInCustomizing leaves the action's) and OnClick as its execute routine.
+    void AssignTo(platform::core::TPersistent* Dest) const override;
     virtual void BarManagerChanged() {}
     virtual void CaptionChanged();
     virtual void EnabledChanged();
@@ -126,11 +152,15 @@ protected:
 
 private:
     void FreeLinks();
+    bool VisibleWaitsForManager() const;
 
+    std::unique_ptr<TdxBarItemActionLink> FActionLink;
     TdxBarManager* FBarManager = nullptr;
     TdxBarItemAlign FAlign = iaLeft;
     std::string FCaption;
     int FCategory = -1;
+    // While the action's caption is assigned: the hint does not follow it.
+    bool FCaptionFromAction = false;
     std::string FDescription;
     bool FEnabled = true;
     std::unique_ptr<platform::forms::TBitmap> FGlyph;

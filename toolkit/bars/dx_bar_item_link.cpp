@@ -517,8 +517,21 @@ int TdxBarItemLinks::GetRecentItemCount() const {
     return Result == CanVisible ? -1 : Result;
 }
 
+void TdxBarItemLinks::UpdateActions() {
+    // An update may change what the links show, and so the lists: the items are taken first.
+    std::vector<TdxBarItem*> Items;
+    for (const auto& Link : FItems)
+        if (TdxBarItem* Item = Link->FItem;
+            Item && Item->ActionLink() &&
+            std::find(Items.begin(), Items.end(), Item) == Items.end())
+            Items.push_back(Item);
+    for (TdxBarItem* Item : Items)
+        if (TdxBarItemActionLink* ActionLink = Item->ActionLink()) ActionLink->Update();
+}
+
 bool TdxBarItemLinks::IsShortCut(pf::TShortCut ShortCut) {
     if (ShortCut == 0) return false;
+    UpdateActions();
     // The links may change under a click: walk a copy.
     const std::vector<TdxBarItemLink*> Available = FAvailableItems;
     for (TdxBarItemLink* Link : Available) {

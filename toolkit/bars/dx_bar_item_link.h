@@ -217,8 +217,11 @@ public:
     bool UseRecentItemsEffective() const;
 
     // Clicks the first enabled item with ShortCut, searching sub-items and the drop-down menus
-    // of buttons too; false when none.
+    // of buttons too; false when none. The items' actions are brought up to date first.
     bool IsShortCut(platform::forms::TShortCut ShortCut);
+    // Every item of the links that has an action asks it to update (its OnUpdate), so that what
+    // the links show is current.
+    void UpdateActions();
     // Over the links that may be shown, from the one after Start (the first when nil) round
     // to Start: the first whose item accepts an accelerator and that Key and Shift type.
     TdxBarItemLink* FindAccel(std::uint16_t Key, platform::forms::TShiftState Shift,

@@ -133,6 +133,7 @@ void TdxBarListItem::AddEntries(TdxBarItemLinks& Target, int Index, TdxBarItemLi
                 ButtonOwner->InsertComponent(std::move(Owned));
             else
                 Owned.release(); // unreachable: an item always has a form or an owner
+            Button->SetAction(Action());
             if (ShowCheck && I == ItemIndex) {
                 Button->SetButtonStyle(bsChecked);
                 Button->SetDown(true);
