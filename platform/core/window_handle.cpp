@@ -16,7 +16,7 @@ struct Registry {
     std::unordered_map<HWND, std::shared_ptr<const WNDPROC>> procs;
     // Handles are never reused, so a stale handle can never reach a newer window.
     std::uintptr_t next = 1;
-    std::function<void(HWND, UINT, WPARAM, LPARAM)> sendHook;
+    std::function<void(HWND&, UINT, WPARAM, LPARAM)> sendHook;
 };
 
 Registry& TheRegistry() {
@@ -79,13 +79,17 @@ LRESULT CallWindowProc(const WNDPROC& proc, HWND wnd, UINT msg, WPARAM wParam, L
 }
 
 LRESULT SendMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    std::function<void(HWND, UINT, WPARAM, LPARAM)> hook;
+    std::function<void(HWND&, UINT, WPARAM, LPARAM)> hook;
     {
         auto& r = TheRegistry();
         std::lock_guard lock(r.mutex);
         hook = r.sendHook;
     }
-    if (hook && IsWindow(wnd)) hook(wnd, msg, wParam, lParam);
+    if (hook && IsWindow(wnd)) {
+        HWND target = wnd;
+        hook(target, msg, wParam, lParam);
+        if (IsWindow(target)) wnd = target;
+    }
     return DeliverMessage(wnd, msg, wParam, lParam);
 }
 
@@ -94,7 +98,7 @@ LRESULT DeliverMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return proc ? CallWindowProc(*proc, wnd, msg, wParam, lParam) : 0;
 }
 
-void SetSendMessageHook(std::function<void(HWND, UINT, WPARAM, LPARAM)> hook) {
+void SetSendMessageHook(std::function<void(HWND&, UINT, WPARAM, LPARAM)> hook) {
     auto& r = TheRegistry();
     std::lock_guard lock(r.mutex);
     r.sendHook = std::move(hook);

@@ -37,12 +37,13 @@ WNDPROC SetWindowProc(HWND wnd, WNDPROC proc);
 LRESULT CallWindowProc(const WNDPROC& proc, HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
 // Calls the window's current procedure at once; 0 when the window does not exist. The send
 // hook sees the message first, and the procedure is looked up after it, so that the hook may
-// replace it for this one call.
+// replace it for this one call; the hook may also hand the message to another live window
+// instead, by changing the handle it is given.
 LRESULT SendMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
 // What DispatchMessage does: the window's procedure without the send hook.
 LRESULT DeliverMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
 // The platform's call-window-procedure hook stands here (real windows install it).
-void SetSendMessageHook(std::function<void(HWND, UINT, WPARAM, LPARAM)> hook);
+void SetSendMessageHook(std::function<void(HWND&, UINT, WPARAM, LPARAM)> hook);
 
 // The class library's message record and message-only window.
 struct TMessage {

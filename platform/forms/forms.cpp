@@ -685,6 +685,9 @@ bool TCustomForm::WMActivate(TMessage& message) {
     DefaultHandler(message);
     if (formStyle_ == fsMDIChild) return true;
     if (LOWORD(message.WParam) != WA_INACTIVE) {
+        // The activation went on to another window while the message was on its way (a hook
+        // handed it over): taking the focus now would pull it back.
+        if (handle_ != NullHWnd && GetActiveWindow() != handle_) return true;
         active_ = true;
         Screen().SetActiveForm(this);
         // The focus goes back where it was, or to the first control in tab order.

@@ -189,6 +189,14 @@ LRESULT ToParent(WindowData& w, UINT msg, WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
+// Help nobody answered goes up: from a child to its parent, from a top-level window to its
+// owner.
+LRESULT Help(WindowData& w, WPARAM wParam, LPARAM lParam) {
+    const HWND next = w.IsChild() ? w.parent : w.owner;
+    if (next != NullHWnd) return core::SendMessage(next, WM_HELP, wParam, lParam);
+    return 0;
+}
+
 LRESULT KeyUp(WindowData& w, WPARAM wParam, LPARAM) {
     if (wParam == static_cast<WPARAM>(VK_APPS))
         core::SendMessage(w.handle, WM_CONTEXTMENU, static_cast<WPARAM>(w.handle), -1);
@@ -237,6 +245,7 @@ LRESULT DefWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_NCRBUTTONUP: return NcRightButtonUp(*w, wParam, lParam);
     case WM_CONTEXTMENU: return ToParent(*w, msg, wParam, lParam);
     case WM_MOUSEWHEEL: return ToParent(*w, msg, wParam, lParam);
+    case WM_HELP: return Help(*w, wParam, lParam);
     case WM_KEYUP: return KeyUp(*w, wParam, lParam);
     case WM_SYSKEYDOWN: return SysKeyDown(*w, wParam, lParam);
     case WM_CANCELMODE: return CancelMode(*w, wParam, lParam);

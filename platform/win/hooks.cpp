@@ -210,10 +210,11 @@ bool FilterMessage(MSG& msg) {
     return true;
 }
 
-void CallWindowProcHooks(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+void CallWindowProcHooks(HWND& wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (Hooks().chains[WH_CALLWNDPROC].empty()) return;
     CWPSTRUCT info{lParam, wParam, msg, wnd};
     CallHooks(WH_CALLWNDPROC, HC_ACTION, 1, reinterpret_cast<LPARAM>(&info));
+    wnd = info.hwnd;
 }
 
 } // namespace

@@ -2,8 +2,9 @@
 // Thread hooks of the user-interface thread. Keyboard, mouse and get-message hooks see each
 // message once, as it is taken from the queue (a modal loop's PeekMessage included): a keyboard
 // or mouse hook answering non-zero swallows it, a get-message hook may change it. The
-// call-window-procedure hook sees every sent message before the window procedure. The newest
-// hook is called first and passes on with CallNextHookEx.
+// call-window-procedure hook sees every sent message before the window procedure; it may send
+// the message to another window instead by changing the record's hwnd (its other fields are
+// only read). The newest hook is called first and passes on with CallNextHookEx.
 
 #include "platform/win/messages.h"
 
@@ -20,7 +21,8 @@ inline constexpr HHOOK NullHook{};
 // WH_KEYBOARD: wParam the virtual key, lParam the key flags (bit 31: going up).
 // WH_MOUSE: wParam the message, lParam a MOUSEHOOKSTRUCT*.
 // WH_GETMESSAGE: wParam PM_REMOVE, lParam the MSG*, which the hook may change.
-// WH_CALLWNDPROC: wParam non-zero (sent by this thread), lParam a CWPSTRUCT*.
+// WH_CALLWNDPROC: wParam non-zero (sent by this thread), lParam a CWPSTRUCT*, whose hwnd the
+// hook may change.
 using HOOKPROC = std::function<LRESULT(int code, WPARAM wParam, LPARAM lParam)>;
 
 struct MOUSEHOOKSTRUCT {

@@ -689,7 +689,12 @@ void TCustomdxBarControl::RequestHelp() {
     Info.iContextType = pw::HELPINFO_WINDOW;
     Info.hItemHandle = Handle();
     pw::GetCursorPos(&Info.MousePos);
-    platform::core::SendMessage(Form->Handle(), pw::WM_HELP, 0,
+    // As the platform asks for help: of the window with the focus, else of the active one;
+    // the bar unit's hook takes the request to the form whose menu is open.
+    pw::HWND Target = pw::GetFocus();
+    if (Target == pw::NullHWnd) Target = pw::GetActiveWindow();
+    if (Target == pw::NullHWnd) Target = Form->Handle();
+    platform::core::SendMessage(Target, pw::WM_HELP, 0,
                                 reinterpret_cast<platform::core::LPARAM>(&Info));
 }
 

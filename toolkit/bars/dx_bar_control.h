@@ -177,7 +177,8 @@ protected:
     virtual void WMMouseLeave(TMessage& Message);
     // Left, Right (Tab), Home and End move the selection among the selectable links.
     virtual void WMKeyDown(TMessage& Message);
-    // F1: WM_HELP to the manager's form about this window (the form's manager answers).
+    // F1: WM_HELP about this window to the window with the focus, which the bar unit's hook
+    // sends on to the manager's form (the form's manager answers).
     void RequestHelp();
     // A bar window does not keep the focus: it goes back to the manager's form.
     virtual void WMSetFocus(TMessage& Message);

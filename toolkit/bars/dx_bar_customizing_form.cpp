@@ -10,6 +10,7 @@
 #include "toolkit/bars/dx_bar_customizing_wheel.h"
 #include "toolkit/bars/dx_bar_manager.h"
 #include "toolkit/bars/dx_bar_manager_list.h"
+#include "toolkit/bars/dx_bar_mdi.h"
 #include "toolkit/bars/dx_bar_name_ed.h"
 #include "toolkit/bars/dx_bar_unit.h"
 
@@ -310,6 +311,10 @@ void TdxBarCustomizingForm::WndProc(pc::TMessage& Message) {
     if (pf::TCustomForm* Form = FBarManager->Form(); Form && Form->HandleAllocated())
         pc::SendMessage(Form->Handle(), pw::WM_NCACTIVATE,
                         pw::LOWORD(Message.WParam) != pw::WA_INACTIVE ? 1 : 0, 0);
+    // The user comes back to the application through the dialog: the floating bars that went
+    // with the application's deactivation come back as for the form.
+    if (pw::LOWORD(Message.WParam) != pw::WA_INACTIVE)
+        UpdateFloatingBars(*FBarManager, true, false, static_cast<pw::HWND>(Message.LParam));
     if (Message.WParam != pw::WA_INACTIVE && FOptions && FPageControl->ActivePage() == FTabSheet3)
         FOptions->Update();
     else if (Message.WParam != pw::WA_INACTIVE)

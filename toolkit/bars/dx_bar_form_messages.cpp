@@ -12,12 +12,14 @@
 #include "toolkit/bars/dx_bar_item.h"
 #include "toolkit/bars/dx_bar_item_control.h"
 #include "toolkit/bars/dx_bar_mdi.h"
+#include "toolkit/bars/dx_bar_quick_customize_window.h"
 #include "toolkit/bars/dx_bar_toolbar_control.h"
 #include "toolkit/bars/dx_bar_unit.h"
 
 #include "platform/core/exception.h"
 #include "platform/forms/application.h"
 #include "platform/forms/controls.h"
+#include "platform/win/input_state.h"
 #include "platform/win/messages.h"
 #include "platform/win/monitors.h"
 #include "platform/win/painting.h"
@@ -35,11 +37,19 @@ namespace pw = platform::win;
 
 namespace {
 
+// The manager of an MDI frame's active child, when it has one.
+TdxBarManager* ActiveMDIChildManager(TdxBarManager& Manager) {
+    pf::TCustomForm* Form = Manager.Form();
+    if (Form == nullptr || Form->FormStyle() != pf::fsMDIForm) return nullptr;
+    TdxBarManager* Child = GetBarManagerByControl(Form->ActiveMDIChild());
+    return Child != &Manager ? Child : nullptr;
+}
+
 void DeactivateApplication(TdxBarManager& Manager) {
-    // Another application's window takes the user: no menu of this manager stays open and no
-    // item stays highlighted.
-    if (TCustomdxBarControl* Active = TCustomdxBarControl::ActiveBarControl())
-        if (Active->BarManager() == &Manager) Active->HideAll();
+    // Another application's window takes the user, from the form or from a window of ours
+    // that is not it (the Customize dialog): the floating bars go as for an inactive form, no
+    // menu of this manager stays open and no item stays highlighted.
+    UpdateFloatingBars(Manager, false, false, pw::NullHWnd);
     if (TdxBarItemControl* Selected = Manager.SelectedItem())
         if (TCustomdxBarControl* Window = Selected->Parent(); Window && Window->HandleAllocated())
             pc::SendMessage(Window->Handle(), pw::WM_MOUSELEAVE, 0, 0);
@@ -160,7 +170,7 @@ void TdxBarManager::HandleFormMessage(pc::UINT Message, pc::WPARAM WParam, pc::L
         } catch (const pc::Exception&) {
         }
     }
-    if (FForm->Destroying()) return;
+    if (FForm->Destroying() || FForm == GetCustomizingForm()) return;
     switch (Message) {
     case pw::WM_CREATE:
         ShowPendingBars();
@@ -173,6 +183,16 @@ void TdxBarManager::HandleFormMessage(pc::UINT Message, pc::WPARAM WParam, pc::L
                 if (Other->BarManager() == this) break;
         FFormActive = WParam != 0;
         UpdateFloatingBars(*this, FFormActive, false, static_cast<pw::HWND>(LParam));
+        if (TdxBarManager* Child = ActiveMDIChildManager(*this))
+            Child->HandleFormMessage(Message, WParam, LParam);
+        // The form disabled by the open Customize dialog was activated (by the program): the
+        // dialog takes over, so that the bars still answer the user's customising. A floating
+        // bar's activation, passed on here, is not the form's.
+        if (FFormActive && !FloatingBarsUpdating && FIsCustomizing &&
+            CustomizingFormHandle != pw::NullHWnd && FForm->HandleAllocated() &&
+            !pw::IsWindowEnabled(FForm->Handle()) && pw::GetActiveWindow() == FForm->Handle())
+            pc::SendMessage(CustomizingFormHandle, pw::WM_ACTIVATE, WParam,
+                            static_cast<pc::LPARAM>(FForm->Handle()));
         break;
     }
     case pw::WM_WINDOWPOSCHANGING: {
@@ -183,12 +203,20 @@ void TdxBarManager::HandleFormMessage(pc::UINT Message, pc::WPARAM WParam, pc::L
                     pw::ShowWindow(Window->Handle(), pw::SW_HIDE);
         break;
     }
-    case pw::WM_WINDOWPOSCHANGED:
-        if (FIsCustomizing)
-            CustomizingFormFollowForm(*this, *reinterpret_cast<const pw::WINDOWPOS*>(LParam));
+    case pw::WM_WINDOWPOSCHANGED: {
+        const auto& Pos = *reinterpret_cast<const pw::WINDOWPOS*>(LParam);
+        if (FIsCustomizing) CustomizingFormFollowForm(*this, Pos);
+        if (const pw::HWND Quick = QuickCustomizeWindow(*this); Quick != pw::NullHWnd) {
+            if (Pos.flags & pw::SWP_SHOWWINDOW) pw::ShowWindow(Quick, pw::SW_SHOWNA);
+            if (Pos.flags & pw::SWP_HIDEWINDOW) pw::ShowWindow(Quick, pw::SW_HIDE);
+        }
         break;
+    }
     case pw::WM_ACTIVATEAPP:
-        if (WParam == 0) DeactivateApplication(*this);
+        if (WParam != 0) break;
+        if (TdxBarManager* Child = ActiveMDIChildManager(*this))
+            Child->HandleFormMessage(Message, WParam, LParam);
+        DeactivateApplication(*this);
         break;
     case pw::WM_CHILDACTIVATE:
         UpdateFloatingBars(*this, true, false, pw::NullHWnd);

@@ -328,6 +328,8 @@ public:
     // (dx_bar_mdi.h).
     platform::core::HWND MDIActiveChild{};
     bool MDIActiveChildMaximized = false;
+    // The Visible of the merged child's main menu bar, given back when the merge ends.
+    bool MDIChildMainBarVisible = true;
     bool FloatingBarsUpdating = false;
     bool LockUpdate() const { return FLockUpdate; }
     void SetLockUpdate(bool Value);

@@ -74,13 +74,13 @@ void TdxBarManagerList::InstallHooks() {
                 return Swallow ? pw::LRESULT{1} : Next;
             });
     if (FCallWndProcHook == pw::NullHook)
-        toolkit::base::cxSetHook(
-            FCallWndProcHook, pw::WH_CALLWNDPROC,
-            [this](int Code, pw::WPARAM WParam, pw::LPARAM LParam) {
-                if (const auto* Info = reinterpret_cast<const pw::CWPSTRUCT*>(LParam))
-                    dxBarCallWndProcHook(Code, *Info);
-                return pw::CallNextHookEx(FCallWndProcHook, Code, WParam, LParam);
-            });
+        toolkit::base::cxSetHook(FCallWndProcHook, pw::WH_CALLWNDPROC,
+                                 [this](int Code, pw::WPARAM WParam, pw::LPARAM LParam) {
+                                     if (auto* Info = reinterpret_cast<pw::CWPSTRUCT*>(LParam))
+                                         dxBarCallWndProcHook(Code, *Info);
+                                     return pw::CallNextHookEx(FCallWndProcHook, Code, WParam,
+                                                               LParam);
+                                 });
 }
 
 void TdxBarManagerList::RemoveHooks() {

@@ -3,8 +3,7 @@
 #include "toolkit/bars/dx_bar.h"
 #include "toolkit/bars/dx_bar_button.h"
 #include "toolkit/bars/dx_bar_control.h"
-#include "toolkit/bars/dx_bar_quick_control.h"
-#include "toolkit/bars/dx_bar_quick_customize.h"
+#include "toolkit/bars/dx_bar_quick_customize_window.h"
 #include "toolkit/bars/dx_bar_toolbar_control.h"
 #include "toolkit/bars/dx_bar_unit.h"
 
@@ -12,6 +11,7 @@
 #include "platform/forms/shortcuts.h"
 #include "platform/gdi/colors.h"
 #include "platform/gdi/drawing.h"
+#include "platform/win/input_state.h"
 #include "platform/win/system_menu.h"
 #include "platform/win/window.h"
 
@@ -36,6 +36,45 @@ const pc::TComponentClass& TSystemMenuSubItem::ClassRef() {
 TSystemMenuSubItem::TSystemMenuSubItem(pc::TComponent* AOwner) : TCustomdxBarSubItem(AOwner) {}
 
 namespace {
+
+// The pictures the program keeps for the window commands of a system menu (its bitmaps
+// "DXBARCLOSE", "DXBARRESTORE", "DXBARMAXIMIZE" and "DXBARMINIMIZE"): black marks as the
+// platform draws them on its caption buttons, 12 pixels square, on a ground the glyph drawing
+// leaves out (the bottom-left pixel's colour). Other pictures leave Glyph as it is.
+void LoadSystemMenuGlyph(int Picture, pf::TBitmap& Glyph) {
+    if (Picture < pw::HBMMENU_POPUP_CLOSE || Picture > pw::HBMMENU_POPUP_MINIMIZE) return;
+    Glyph.SetSize(12, 12);
+    pg::TCanvas& Canvas = Glyph.Canvas();
+    Canvas.Brush().SetColor(pg::clFuchsia);
+    Canvas.FillRect({0, 0, 12, 12});
+    Canvas.Brush().SetColor(pg::clBlack);
+    const auto Box = [&Canvas](int L, int T, int Size) {
+        Canvas.FillRect({L, T, L + Size, T + 2});
+        Canvas.FillRect({L, T, L + 1, T + Size});
+        Canvas.FillRect({L + Size - 1, T, L + Size, T + Size});
+        Canvas.FillRect({L, T + Size - 1, L + Size, T + Size});
+    };
+    switch (Picture) {
+    case pw::HBMMENU_POPUP_CLOSE:
+        for (int I = 0; I < 7; ++I) {
+            Canvas.FillRect({2 + I, 2 + I, 4 + I, 3 + I});
+            Canvas.FillRect({8 - I, 2 + I, 10 - I, 3 + I});
+        }
+        break;
+    case pw::HBMMENU_POPUP_RESTORE:
+        Box(4, 1, 6);
+        Box(1, 4, 6);
+        Canvas.Brush().SetColor(pg::clFuchsia);
+        Canvas.FillRect({2, 6, 6, 9});
+        break;
+    case pw::HBMMENU_POPUP_MAXIMIZE:
+        Box(1, 1, 9);
+        break;
+    default:
+        Canvas.FillRect({2, 8, 8, 10});
+        break;
+    }
+}
 
 // The entries of Menu, appended to Links; the items are internal and belong to Manager.
 void BuildEntries(TdxBarManager& Manager, pw::HWND Wnd, pw::HMENU Menu, TdxBarItemLinks& Links) {
@@ -68,6 +107,7 @@ void BuildEntries(TdxBarManager& Manager, pw::HWND Wnd, pw::HMENU Menu, TdxBarIt
             };
             Item = &Button;
         }
+        LoadSystemMenuGlyph(Info.hbmpItem, Item->Glyph());
         Item->SetCaption(Text.substr(0, Tab));
         if (Tab != std::string::npos)
             Item->SetShortCut(pf::TextToShortCut(std::string_view(Text).substr(Tab + 1)));
@@ -115,14 +155,71 @@ void RelayoutMainMenu(TdxBarManager& Manager) {
     Bar->Control()->RepaintBar();
 }
 
-// Step 2 of the merge: the system-menu entry. The child managers' own main menus are not
-// merged: no child form of this program has one.
-void MergeChildMenu(TdxBarManager& Manager, pw::HWND Child, bool Activating) {
+// A change to the child's own bars leaves the child window where and as large as it was.
+template <class TChange> void KeepingBounds(pf::TCustomForm& Child, TChange Change) {
+    const pg::TRect Before = Child.BoundsRect();
+    Change();
+    const pg::TRect After = Child.BoundsRect();
+    if (After.Left != Before.Left || After.Top != Before.Top || After.Right != Before.Right ||
+        After.Bottom != Before.Bottom)
+        Child.SetBounds(Before.Left, Before.Top, Before.Width(), Before.Height());
+}
+
+// The child's main menu goes into the frame's main menu bar (its own bar hidden meanwhile).
+void MergeChildMainMenu(TdxBarManager& Manager, TdxBarManager& ChildManager,
+                        pf::TCustomForm& ChildForm) {
+    TdxBar* ChildBar = ChildManager.MainMenuBar();
+    Manager.MDIChildMainBarVisible = ChildBar->Visible();
+    if (Manager.OnMenuMerge) {
+        Manager.OnMenuMerge(&Manager, &ChildManager, true);
+    } else {
+        TMenuBarLock Lock(Manager);
+        TdxBarItemLinks& Source = ChildBar->ItemLinks();
+        TdxBarItemLinks& Target = Manager.MainMenuBar()->ItemLinks();
+        for (int I = 0; I < Source.CanVisibleItemCount(); ++I)
+            if (TdxBarItemLink* Link = Target.Add()) Link->Assign(*Source.CanVisibleItems(I));
+    }
+    KeepingBounds(ChildForm, [ChildBar] { ChildBar->SetVisible(false); });
+}
+
+// The child's entries leave the frame's main menu bar; its own bar comes back as it was.
+void UnmergeChildMainMenu(TdxBarManager& Manager, TdxBarManager& ChildManager,
+                          pf::TCustomForm& ChildForm) {
+    {
+        TMenuBarLock Lock(Manager);
+        TdxBarItemLinks& Links = Manager.MainMenuBar()->ItemLinks();
+        for (int I = Links.CanVisibleItemCount() - 1; I >= 0; --I) {
+            TdxBarItemLink* Link = Links.CanVisibleItems(I);
+            if (Link->Item() && Link->Item()->BarManager() == &ChildManager)
+                Links.Delete(Link->Index());
+        }
+    }
+    if (Manager.OnMenuMerge) Manager.OnMenuMerge(&Manager, &ChildManager, false);
+    TdxBar* ChildBar = ChildManager.MainMenuBar();
+    if (Manager.AlwaysMerge || ChildBar == nullptr || ChildBar->Visible() || ChildForm.Destroying())
+        return;
+    const bool Visible = Manager.MDIChildMainBarVisible;
+    KeepingBounds(ChildForm, [ChildBar, Visible] { ChildBar->SetVisible(Visible); });
+}
+
+// The child's system-menu entry while it is maximised and, unless SystemMenuOnly, its own main
+// menu while it is active and maximised (or always, with AlwaysMerge).
+void MergeChildMenu(TdxBarManager& Manager, pw::HWND Child, bool Activating, bool SystemMenuOnly) {
     if (Manager.MainMenuBar() == nullptr || Child == pw::NullHWnd) return;
     if (Activating && pw::IsZoomed(Child))
         AddSystemMenuItem(Manager, Child);
     else if (!Activating)
         RemoveSystemMenuItem(Manager);
+    // A child whose form has already gone takes its entry along, and nothing else is left.
+    auto* ChildForm = dynamic_cast<pf::TCustomForm*>(pf::FindControl(Child));
+    if (SystemMenuOnly || ChildForm == nullptr) return;
+    TdxBarManager* ChildManager = GetBarManagerByControl(ChildForm);
+    if (ChildManager == nullptr || ChildManager == &Manager || !ChildManager->MainMenuBar()) return;
+    if (!Activating)
+        UnmergeChildMainMenu(Manager, *ChildManager, *ChildForm);
+    else if (Manager.AlwaysMerge || pw::IsZoomed(Child))
+        MergeChildMainMenu(Manager, *ChildManager, *ChildForm);
+    RelayoutMainMenu(Manager);
 }
 
 } // namespace
@@ -237,13 +334,14 @@ void UpdateMDIChildMenus(TdxBarManager& Manager) {
     const bool Zoomed = Active != pw::NullHWnd && pw::IsZoomed(Active);
     const bool StateChanged = Zoomed != Manager.MDIActiveChildMaximized;
     if (Active != Manager.MDIActiveChild) {
-        MergeChildMenu(Manager, Manager.MDIActiveChild, false);
+        MergeChildMenu(Manager, Manager.MDIActiveChild, false, false);
         Manager.MDIActiveChild = Active;
         Manager.MDIActiveChildMaximized = Zoomed;
-        MergeChildMenu(Manager, Active, true);
+        MergeChildMenu(Manager, Active, true, false);
     } else if (StateChanged) {
+        // With AlwaysMerge the child's menu stays merged whatever its size.
         Manager.MDIActiveChildMaximized = Zoomed;
-        MergeChildMenu(Manager, Active, Zoomed);
+        MergeChildMenu(Manager, Active, Zoomed, Manager.AlwaysMerge);
     }
     if (StateChanged) RelayoutMainMenu(Manager);
 }
@@ -254,7 +352,7 @@ void dxBarMDIChildMessage(pw::HWND Wnd, pw::UINT Message) {
     if (Message == pw::WM_DESTROY) {
         // The child's entry goes with it; the next child's activation brings its own.
         if (Wnd != Manager->MDIActiveChild) return;
-        MergeChildMenu(*Manager, Wnd, false);
+        MergeChildMenu(*Manager, Wnd, false, false);
         Manager->MDIActiveChild = pw::NullHWnd;
         Manager->MDIActiveChildMaximized = false;
         RelayoutMainMenu(*Manager);
@@ -264,7 +362,8 @@ void dxBarMDIChildMessage(pw::HWND Wnd, pw::UINT Message) {
 }
 
 pw::HWND MaximizedMDIChild(const TdxBarManager& Manager) {
-    pf::TCustomForm* Frame = Manager.Form();
+    // A manager that goes with its form closes its menus from a form that is gone already.
+    pf::TCustomForm* Frame = Manager.IsDestroying() ? nullptr : Manager.Form();
     if (Frame == nullptr || Frame->FormStyle() != pf::fsMDIForm) return pw::NullHWnd;
     pf::TCustomForm* Child = Frame->ActiveMDIChild();
     if (Child == nullptr || !Child->HandleAllocated() || !pw::IsZoomed(Child->Handle()))
@@ -290,8 +389,36 @@ std::vector<TdxBarControl*> FloatingBarWindows(TdxBarManager& Manager) {
     return Result;
 }
 
-bool IsFormWindow(pw::HWND Wnd) {
-    return dynamic_cast<pf::TCustomForm*>(pf::FindControl(Wnd)) != nullptr;
+// Whether the window taking the activation from Manager's form leaves its floating bars up: a
+// window of ours that is no form (a bar, a menu, a hint, a box of the desktop's), and the
+// Customize dialog while the manager customises, for the user drags commands onto the bars
+// from there. Every other form takes them down, as another application does.
+bool KeepsFloatingBars(TdxBarManager& Manager, pw::HWND Other) {
+    if (Other == pw::NullHWnd || !pc::IsWindow(Other)) return false;
+    if (Manager.IsCustomizing() && Other == Manager.CustomizingFormHandle) return true;
+    return dynamic_cast<pf::TCustomForm*>(pf::FindControl(Other)) == nullptr;
+}
+
+// The open menus that go with the form's activation: this manager's, those of an MDI child's
+// manager of this frame unless an edit of theirs holds the focus, and while customizing those
+// of the Customize dialog's own manager.
+bool ClosesWithForm(TdxBarManager& Manager, TCustomdxBarControl& Active) {
+    TdxBarManager* Owner = Active.BarManager();
+    if (Owner == &Manager) return true;
+    if (Owner == nullptr || Owner->Form() == nullptr) return false;
+    pf::TCustomForm* Form = Manager.Form();
+    pf::TCustomForm* OwnerForm = Owner->Form();
+    if (Form && Form->HandleAllocated() && Form->FormStyle() == pf::fsMDIForm &&
+        OwnerForm->FormStyle() == pf::fsMDIChild && OwnerForm->HandleAllocated() &&
+        pw::GetParent(pw::GetParent(OwnerForm->Handle())) == Form->Handle()) {
+        const pw::HWND Focus = pw::GetFocus();
+        const bool EditFocused = Active.HandleAllocated() && Focus != pw::NullHWnd &&
+                                 pw::IsChild(Active.Handle(), Focus);
+        return !EditFocused;
+    }
+    return Manager.IsCustomizing() && Manager.CustomizingFormHandle != pw::NullHWnd &&
+           Owner->Form()->HandleAllocated() &&
+           Owner->Form()->Handle() == Manager.CustomizingFormHandle;
 }
 
 class TUpdatingFlag {
@@ -328,12 +455,12 @@ void UpdateFloatingBars(TdxBarManager& Manager, bool Active, bool Force, pw::HWN
     if (Manager.IsDestroying() || Form == nullptr || !Form->HandleAllocated()) return;
     if (Other != pw::NullHWnd && pw::IsChild(Form->Handle(), Other)) return;
     if (TCustomdxBarControl* ActiveBar = TCustomdxBarControl::ActiveBarControl())
-        if (ActiveBar->BarManager() == &Manager) ActiveBar->HideAll();
-    if (TdxBarCustomizePopups* Popups = TdxBarCustomizePopups::Find(Manager))
-        if (TdxBarQuickControl* Quick = Popups->QuickControl()) Quick->Close();
-    if (!Hides) return;
-    // Our own windows that are not forms (a floating bar, a menu) keep the bars up.
-    if (Other != pw::NullHWnd && pf::FindControl(Other) != nullptr && !IsFormWindow(Other)) return;
+        if (ClosesWithForm(Manager, *ActiveBar)) ActiveBar->HideAll();
+    if (!Hides) {
+        CloseQuickCustomize(Manager);
+        return;
+    }
+    if (KeepsFloatingBars(Manager, Other)) return;
     for (TdxBarControl* Window : FloatingBarWindows(Manager))
         pw::SetWindowPos(Window->Handle(), pw::NullHWnd, 0, 0, 0, 0,
                          pw::SWP_NOSIZE | pw::SWP_NOMOVE | pw::SWP_NOZORDER | pw::SWP_NOACTIVATE |

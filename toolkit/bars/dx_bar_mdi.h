@@ -2,10 +2,16 @@
 // The main menu bar of a multiple-document frame takes over two duties of the platform's menu
 // bar. While the active child is maximised, the child's system menu is the bar's first entry
 // (a TSystemMenuSubItem, an internal item that draws the child's icon and builds its menu from
-// the child's system menu each time it opens) and the bar shows the child's caption buttons
-// at its right end (TdxBarControl's MDI buttons). And floating toolbars follow the activation
-// of their form: hidden while another application or another of our forms is active (when the
-// manager's HideFloatingBarsWhenInactive is on), shown again without taking the activation.
+// the child's system menu each time it opens, each command with its picture) and the bar
+// shows the child's caption buttons at its right end (TdxBarControl's MDI buttons). And a child
+// form's own main menu bar is merged into it while the child is active and maximised (always
+// with the frame manager's AlwaysMerge): the frame's bar gets copies of the child bar's links,
+// or the frame manager's OnMenuMerge does the merge, told to add and later to remove; the
+// child's bar is hidden meanwhile and shown again after, the child window keeping its place.
+// Floating toolbars follow the activation of their form: hidden while another application or
+// another of our forms is active (when the manager's HideFloatingBarsWhenInactive is on; the
+// Customize dialog of a customizing manager does not count), shown again without taking the
+// activation.
 //
 // The call-window-procedure hook calls dxBarMDIChildMessage for the children's messages; the
 // manager calls UpdateFloatingBars with its form's activation.

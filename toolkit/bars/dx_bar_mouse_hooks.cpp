@@ -5,16 +5,20 @@
 #include "toolkit/bars/dx_bar_item_drag.h"
 #include "toolkit/bars/dx_bar_manager.h"
 #include "toolkit/bars/dx_bar_mdi.h"
+#include "toolkit/bars/dx_bar_popup_menu.h"
 #include "toolkit/bars/dx_bar_popup_menu_links.h"
 #include "toolkit/bars/dx_bar_quick_control.h"
 #include "toolkit/bars/dx_bar_quick_customize.h"
 #include "toolkit/bars/dx_bar_unit.h"
 
+#include "platform/forms/application.h"
 #include "platform/forms/controls.h"
 #include "platform/forms/forms.h"
 #include "platform/win/input_state.h"
 #include "platform/win/messages.h"
 #include "platform/win/window.h"
+
+#include <vector>
 
 namespace toolkit::bars {
 
@@ -168,29 +172,109 @@ bool dxBarMouseHookSwallows(int Code, pw::UINT Message, const pw::MOUSEHOOKSTRUC
     return Target == pw::NullHWnd || !pw::IsWindowVisible(Target);
 }
 
-void dxBarCallWndProcHook(int Code, const pw::CWPSTRUCT& Info) {
-    if (GCallWndProcEntered || Code < 0) return;
-    TReentryGuard Guard(GCallWndProcEntered);
+namespace {
+
+// The first form of the framework at Wnd or above it (parents, then owners).
+pf::TCustomForm* FormAtOrAbove(pw::HWND Wnd) {
+    for (; Wnd != pw::NullHWnd; Wnd = pw::GetParent(Wnd))
+        if (auto* Form = dynamic_cast<pf::TCustomForm*>(pf::FindControl(Wnd))) return Form;
+    return nullptr;
+}
+
+// F1 while a menu is open asks the window with the focus, which may lie on another form (an
+// MDI child, a form that borrows the main form's menu): the help is the open menu's, so its
+// manager's form takes the request.
+void RetargetHelp(pw::CWPSTRUCT& Info) {
+    TCustomdxBarControl* Active = TCustomdxBarControl::ActiveBarControl();
+    TdxBarManager* Manager = Active ? Active->BarManager() : nullptr;
+    pf::TCustomForm* Form = Manager ? Manager->Form() : nullptr;
+    if (Form == nullptr || !Form->HandleAllocated()) return;
+    if (FormAtOrAbove(Info.hwnd) != Form) Info.hwnd = Form->Handle();
+}
+
+// The manager a floating toolbar passes its activation to: its form's, unless the window is a
+// menu, the quick-customise window, or a toolbar whose own form is the other side of it.
+TdxBarManager* ManagerOfActivatedToolbar(const pw::CWPSTRUCT& Info, pf::TWinControl* Control) {
+    // A floating toolbar passes its activation on to its form's manager; a menu does not, nor
+    // the quick-customise bar, nor a toolbar whose own form is the other side of the activation.
+    auto* Bar = dynamic_cast<TCustomdxBarControl*>(Control);
+    if (Bar == nullptr || Bar->IsSubMenuControl() || dynamic_cast<TdxBarQuickControl*>(Bar))
+        return nullptr;
+    const pw::HWND Parent = pw::GetParent(Info.hwnd);
+    if (Parent == static_cast<pw::HWND>(Info.lParam)) return nullptr;
+    auto* ParentForm = dynamic_cast<pf::TCustomForm*>(pf::FindControl(Parent));
+    if (ParentForm == nullptr || !pw::IsWindowVisible(Parent)) return nullptr;
+    return ManagerOfForm(ParentForm);
+}
+
+bool AnyBarPopupMenuShown() {
+    const TdxBarManagerList& List = dxBarUnit().BarManagerList();
+    for (int I = 0; I < List.GetCount(); ++I)
+        for (int J = 0; J < List.GetItem(I)->GetPopupMenuCount(); ++J)
+            if (List.GetItem(I)->GetPopupMenu(J)->Shown()) return true;
+    return false;
+}
+
+// The floating bars of the MDI children's managers follow the frame's activation: when it
+// comes, only the active child's show; up to the child whose bar window takes it over.
+void MDIChildrenFollowFrameActivation(const pw::CWPSTRUCT& Info) {
+    const bool Active = pw::LOWORD(Info.wParam) != pw::WA_INACTIVE;
+    const auto Other = static_cast<pw::HWND>(Info.lParam);
+    pf::TCustomForm* Main = pf::Application().MainForm();
+    pf::TCustomForm* ActiveChild = Main ? Main->ActiveMDIChild() : nullptr;
+    std::vector<TdxBarManager*> Children;
+    const TdxBarManagerList& List = dxBarUnit().BarManagerList();
+    for (int I = 0; I < List.GetCount(); ++I)
+        if (TdxBarManager* M = List.GetItem(I);
+            M->Form() && M->Form()->FormStyle() == pf::fsMDIChild)
+            Children.push_back(M);
+    for (TdxBarManager* M : Children) {
+        if (!dxBarUnit().BarManagerList().Contains(M)) continue;
+        if (Active && M->Form() != ActiveChild) continue;
+        UpdateFloatingBars(*M, Active, false, Other);
+        if (auto* Window = dynamic_cast<TCustomdxBarControl*>(pf::FindControl(Other));
+            Window && Window->BarManager() == M)
+            break;
+    }
+}
+
+} // namespace
+
+void dxBarCallWndProcHook(int Code, pw::CWPSTRUCT& Info) {
+    if (Code < 0) return;
+    if (Info.message == pw::WM_HELP) RetargetHelp(Info);
+    if (!GCallWndProcEntered) {
+        // The look-ups are guarded against the sends they cause; the managers' reactions are
+        // not, so that a form's message sent while its manager reacts reaches it too.
+        TdxBarManager* FormManager = nullptr;
+        TdxBarManager* ToolbarManager = nullptr;
+        bool MainMDIFrame = false;
+        {
+            TReentryGuard Guard(GCallWndProcEntered);
+            pf::TWinControl* Control = pf::FindControl(Info.hwnd);
+            if (auto* Form = dynamic_cast<pf::TCustomForm*>(Control))
+                FormManager = ManagerOfForm(Form);
+            else if (Info.message == pw::WM_ACTIVATE)
+                ToolbarManager = ManagerOfActivatedToolbar(Info, Control);
+            pf::TCustomForm* Main = pf::Application().MainForm();
+            MainMDIFrame =
+                Main && Main->FormStyle() == pf::fsMDIForm && Main->HandleAllocated() &&
+                Main->Handle() == Info.hwnd &&
+                (Info.message == pw::WM_ACTIVATE || Info.message == pw::WM_WINDOWPOSCHANGED) &&
+                !AnyBarPopupMenuShown();
+        }
+        if (FormManager) FormManager->HandleFormMessage(Info.message, Info.wParam, Info.lParam);
+        if (ToolbarManager)
+            ToolbarManager->HandleFormMessage(Info.message, Info.wParam, Info.lParam);
+        if (MainMDIFrame && Info.message == pw::WM_ACTIVATE) MDIChildrenFollowFrameActivation(Info);
+        if (MainMDIFrame && Info.message == pw::WM_WINDOWPOSCHANGED)
+            if (TdxBarCustomizingForm* Dialog = GetCustomizingForm())
+                CustomizingFormFollowForm(Dialog->BarManager(),
+                                          *reinterpret_cast<const pw::WINDOWPOS*>(Info.lParam));
+    }
     if (Info.message == pw::WM_CHILDACTIVATE || Info.message == pw::WM_MDIACTIVATE ||
         Info.message == pw::WM_DESTROY)
         dxBarMDIChildMessage(Info.hwnd, Info.message);
-    pf::TWinControl* Control = pf::FindControl(Info.hwnd);
-    if (auto* Form = dynamic_cast<pf::TCustomForm*>(Control)) {
-        if (TdxBarManager* Manager = ManagerOfForm(Form))
-            Manager->HandleFormMessage(Info.message, Info.wParam, Info.lParam);
-        return;
-    }
-    if (Info.message != pw::WM_ACTIVATE) return;
-    // A floating toolbar passes its activation on to its form's manager; a menu does not, nor
-    // a toolbar whose own form is the other side of the activation.
-    auto* Bar = dynamic_cast<TCustomdxBarControl*>(Control);
-    if (Bar == nullptr || Bar->IsSubMenuControl() || dynamic_cast<TdxBarQuickControl*>(Bar)) return;
-    const pw::HWND Parent = pw::GetParent(Info.hwnd);
-    if (Parent == static_cast<pw::HWND>(Info.lParam)) return;
-    auto* ParentForm = dynamic_cast<pf::TCustomForm*>(pf::FindControl(Parent));
-    if (ParentForm == nullptr || !pw::IsWindowVisible(Parent)) return;
-    if (TdxBarManager* Manager = ManagerOfForm(ParentForm))
-        Manager->HandleFormMessage(Info.message, Info.wParam, Info.lParam);
 }
 
 } // namespace toolkit::bars

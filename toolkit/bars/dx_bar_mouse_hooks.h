@@ -12,7 +12,8 @@ namespace toolkit::bars {
 // Whether the mouse message (wParam of the hook) is to be swallowed.
 bool dxBarMouseHookSwallows(int Code, platform::win::UINT Message,
                             const platform::win::MOUSEHOOKSTRUCT& Info);
-// Before the window procedure: passes the message to the manager it concerns. Never swallows.
-void dxBarCallWndProcHook(int Code, const platform::win::CWPSTRUCT& Info);
+// Before the window procedure: passes the message to the manager it concerns, and sends help
+// asked while a menu is open to the form of the menu's manager. Never swallows.
+void dxBarCallWndProcHook(int Code, platform::win::CWPSTRUCT& Info);
 
 } // namespace toolkit::bars

@@ -435,6 +435,26 @@ TEST_F(HookTest, TheCallWindowProcedureHookSeesSentMessagesAndCanSwallowOne) {
     EXPECT_EQ(got[1].msg, WM_USER + 2);
 }
 
+TEST_F(HookTest, TheCallWindowProcedureHookMaySendAMessageToAnotherWindow) {
+    HWND asked = Create(WS_POPUP, gdi::Bounds(0, 0, 100, 100));
+    HWND instead = Create(WS_POPUP, gdi::Bounds(200, 0, 100, 100));
+    HHOOK hook = SetWindowsHookEx(WH_CALLWNDPROC, [&](int, WPARAM, LPARAM l) -> LRESULT {
+        auto* info = reinterpret_cast<CWPSTRUCT*>(l);
+        if (info->hwnd == asked && info->message == WM_USER + 1) info->hwnd = instead;
+        return 0;
+    });
+    core::SendMessage(asked, WM_USER, 0, 0);
+    core::SendMessage(asked, WM_USER + 1, 7, 0);
+    UnhookWindowsHookEx(hook);
+    auto atAsked = Got(asked, {WM_USER, WM_USER + 1});
+    ASSERT_EQ(atAsked.size(), 1u);
+    EXPECT_EQ(atAsked[0].msg, WM_USER);
+    auto atInstead = Got(instead, {WM_USER, WM_USER + 1});
+    ASSERT_EQ(atInstead.size(), 1u);
+    EXPECT_EQ(atInstead[0].msg, WM_USER + 1);
+    EXPECT_EQ(atInstead[0].wParam, 7u);
+}
+
 using ActivationTest = WindowTest;
 
 TEST_F(ActivationTest, ShowingActivatesUnlessToldNotToAndFocusFollows) {

@@ -134,6 +134,22 @@ TEST_F(WindowGeometryTest, DestroyingAWindowDestroysItsChildrenAndOwnedWindows) 
     EXPECT_EQ(Got(child, {WM_DESTROY}).size(), 1u);
 }
 
+// Help asked of a window that does not answer it goes up: to the parent of a child, to the
+// owner of a top-level window, with the same record.
+TEST_F(WindowGeometryTest, HelpNobodyAnswersGoesToTheParentAndThenTheOwner) {
+    HWND owner = Create(WS_POPUP | WS_VISIBLE, gdi::Bounds(0, 0, 100, 100));
+    HWND owned = Create(WS_POPUP | WS_VISIBLE, gdi::Bounds(0, 0, 80, 80), owner);
+    HWND child = Create(WS_CHILD | WS_VISIBLE, gdi::Bounds(0, 0, 10, 10), owned);
+    HELPINFO info;
+    info.hItemHandle = child;
+    core::SendMessage(child, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+    for (HWND wnd : {child, owned, owner}) {
+        auto got = Got(wnd, {WM_HELP});
+        ASSERT_EQ(got.size(), 1u);
+        EXPECT_EQ(got[0].lParam, reinterpret_cast<LPARAM>(&info));
+    }
+}
+
 using PaintTest = WindowTest;
 
 TEST_F(PaintTest, InvalidatingPartOfAWindowRepaintsExactlyThatPart) {

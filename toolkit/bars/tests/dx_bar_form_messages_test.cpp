@@ -1,17 +1,25 @@
 // What the manager does with the messages its form gets: minimising and restoring the form
 // hides and shows its floating bars, a display change brings them back inside the work area,
-// F1 on a menu entry asks for the entry's help, and a bar that waited for its dock site's
-// window is placed when the form gets its own.
+// F1 on a menu entry asks for the entry's help (from another form too), a bar that waited for
+// its dock site's window is placed when the form gets its own, the Customize dialog keeps the
+// floating bars up and takes the activation its disabled form is given, and the quick-customise
+// menu hides and shows with its form.
 
 #include "toolkit/bars/tests/bar_help_viewer.h"
 #include "toolkit/bars/tests/dx_bar_menu_form_fixture.h"
 
+#include "toolkit/bars/dx_bar_customizing_commands.h"
+#include "toolkit/bars/dx_bar_customizing_form.h"
 #include "toolkit/bars/dx_bar_dock_control.h"
+#include "toolkit/bars/dx_bar_item_control.h"
 #include "toolkit/bars/dx_bar_menu_control.h"
+#include "toolkit/bars/dx_bar_quick_customize_window.h"
 
 #include "platform/core/window_handle.h"
 #include "platform/forms/application.h"
 #include "platform/forms/help_manager.h"
+#include "platform/forms/std_ctrls.h"
+#include "platform/win/hooks.h"
 #include "platform/win/input_state.h"
 #include "platform/win/messages.h"
 #include "platform/win/monitors.h"
@@ -57,6 +65,168 @@ protected:
         testsupport::PumpUntilIdle();
     }
 };
+
+// "ToolBar" floating far from the Customize dialog with two buttons, and a command "&Open"
+// for the dialog's commands list.
+class CustomizeDialogBarsTest : public FormMessagesTest {
+protected:
+    CustomizeDialogBarsTest() : Floating(FloatingToolbar(800, 80)) {
+        Open = &Form->Own<TdxBarButton>();
+        Open->SetCaption("&Open");
+        Open->SetCategory(0);
+    }
+    ~CustomizeDialogBarsTest() override { EndCustomizing(); }
+    TdxBarCustomizingForm& OpenDialog() {
+        Manager->Customizing(true);
+        testsupport::PumpUntilIdle();
+        TdxBarCustomizingForm* Dialog = GetCustomizingForm();
+        EXPECT_NE(Dialog, nullptr);
+        return *Dialog;
+    }
+    static pg::TPoint Centre(const pg::TRect& R) {
+        return {(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2};
+    }
+
+    TdxBarControl& Floating;
+    TdxBarButton* Open = nullptr;
+};
+
+// The user opens the dialog, goes to it and drags a command onto the floating toolbar, which
+// stays on the screen all along.
+TEST_F(CustomizeDialogBarsTest, TheDialogLeavesFloatingBarsUpForCommandsToBeDroppedOnThem) {
+    int Hidings = 0;
+    pw::HHOOK Watch{};
+    Watch = pw::SetWindowsHookEx(
+        pw::WH_CALLWNDPROC, [&](int Code, pw::WPARAM WParam, pw::LPARAM LParam) {
+            const auto& Info = *reinterpret_cast<const pw::CWPSTRUCT*>(LParam);
+            if (Info.hwnd == Floating.Handle() && Info.message == pw::WM_WINDOWPOSCHANGED &&
+                (reinterpret_cast<const pw::WINDOWPOS*>(Info.lParam)->flags & pw::SWP_HIDEWINDOW))
+                ++Hidings;
+            return pw::CallNextHookEx(Watch, Code, WParam, LParam);
+        });
+    TdxBarCustomizingForm& Dialog = OpenDialog();
+    EXPECT_EQ(pw::GetActiveWindow(), Dialog.Handle());
+    Input.Click(Dialog.ClientToScreen({20, 10}));
+    pw::UnhookWindowsHookEx(Watch);
+    EXPECT_EQ(Hidings, 0);
+    EXPECT_TRUE(pw::IsWindowVisible(Floating.Handle()));
+
+    Dialog.PageControl().SetActivePage(&Dialog.CommandsPage());
+    testsupport::PumpUntilIdle();
+    pf::TListBox& Commands = Dialog.Commands().LCommands();
+    const int Row = Commands.Items().IndexOf("&Open");
+    ASSERT_GE(Row, 0);
+    const pg::TPoint From = Commands.ClientToScreen(Centre(Commands.ItemRect(Row)));
+    const pg::TRect Last = Tools->ItemLinks().VisibleItems(2)->ItemRect;
+    const pg::TPoint To = Floating.ClientToScreen({Last.Right - 2, (Last.Top + Last.Bottom) / 2});
+    Input.Press(From);
+    Input.MoveTo({From.X + 8, From.Y});
+    Input.MoveTo(To);
+    Input.Release(To);
+    testsupport::PumpUntilIdle();
+    ASSERT_EQ(Tools->ItemLinks().Count(), 4);
+    EXPECT_EQ(Tools->ItemLinks().Items(3)->Item(), Open);
+    EXPECT_TRUE(pw::IsWindowVisible(Floating.Handle()));
+}
+
+TEST_F(CustomizeDialogBarsTest, LeavingTheApplicationFromTheDialogHidesFloatingBarsUntilItsReturn) {
+    TdxBarCustomizingForm& Dialog = OpenDialog();
+    Input.DeactivateApplication();
+    testsupport::PumpUntilIdle();
+    EXPECT_FALSE(pw::IsWindowVisible(Floating.Handle()));
+    // A click on the disabled main window brings the dialog forward, and the bars with it.
+    Input.ActivateWindow(Form->Handle());
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(pw::GetActiveWindow(), Dialog.Handle());
+    EXPECT_TRUE(pw::IsWindowVisible(Floating.Handle()));
+    EXPECT_TRUE(Tools->Visible());
+}
+
+// The program brings its main window (an edit on it) forward while the dialog is open: the
+// dialog takes the activation, for good, and a press on a docked button still selects it for
+// customizing.
+TEST_F(FormMessagesTest, TheFormActivatedUnderTheCustomizeDialogHandsTheActivationToIt) {
+    Sub(Bar->ItemLinks(), "&File");
+    MakeToolbar();
+    Button(Tools->ItemLinks(), "New");
+    Button(Tools->ItemLinks(), "Save");
+    auto& Edit = Form->Own<pf::TEdit>();
+    Edit.SetParent(Form);
+    Edit.SetBounds(20, 120, 120, 22);
+    ShowBars();
+    Manager->Customizing(true);
+    testsupport::PumpUntilIdle();
+    TdxBarCustomizingForm* Dialog = GetCustomizingForm();
+    ASSERT_NE(Dialog, nullptr);
+    ASSERT_FALSE(pw::IsWindowEnabled(Form->Handle()));
+    Form->Show();
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(pw::GetActiveWindow(), Dialog->Handle());
+    EXPECT_TRUE(Dialog->Active());
+    EXPECT_TRUE(pw::IsFrameActive(Form->Handle()));
+    Input.Click(CentreOf(Tools->ItemLinks(), 1));
+    testsupport::PumpUntilIdle();
+    ASSERT_NE(Manager->SelectedItem(), nullptr);
+    EXPECT_EQ(Manager->SelectedItem()->ItemLink(), Tools->ItemLinks().Items(1));
+    EndCustomizing();
+}
+
+// A form without a manager borrows the main form's menu: F1 on an entry of it asks for the
+// entry's help, though the focus is in the other form's edit.
+TEST_F(FormMessagesTest, F1InTheMainMenuOpenedFromAnotherFormAsksForTheEntrysHelp) {
+    Sub(Bar->ItemLinks(), "&File").HelpContext = 40;
+    Sub(Bar->ItemLinks(), "&Edit").HelpContext = 50;
+    ShowMainMenu();
+    Manager->AllowCallFromAnotherForm = true;
+    struct MainForm {
+        explicit MainForm(pf::TForm* Form) { pf::Application().SetMainForm(Form); }
+        ~MainForm() {
+            pf::Application().SetMainForm(nullptr);
+            pf::Application().HelpFile.clear();
+        }
+    } Main(Form);
+    auto& Other = FRoot->Own<pf::TForm>();
+    Other.SetBounds(300, 350, 300, 200);
+    auto& Edit = Other.Own<pf::TEdit>();
+    Edit.SetParent(&Other);
+    Edit.SetBounds(10, 10, 120, 22);
+    Other.Show();
+    Edit.SetFocus();
+    testsupport::PumpUntilIdle();
+    ASSERT_EQ(pw::GetFocus(), Edit.Handle());
+    BarHelpViewer Viewer;
+    pf::Application().HelpFile = "bars.chm";
+    Input.Key(Qt::Key_Alt);
+    ASSERT_TRUE(Manager->IsInMenuMode());
+    Input.Key(Qt::Key_Right);
+    Input.Key(Qt::Key_F1);
+    EXPECT_EQ(Viewer.Shown, (std::vector<int>{50}));
+}
+
+// The quick-customise menu of a floating toolbar whose form is not the active one goes with
+// the form while it is hidden and comes back with it, without taking the activation.
+TEST_F(FormMessagesTest, TheQuickCustomizeMenuHidesAndShowsWithItsForm) {
+    TdxBarControl& W = FloatingToolbar(300, 200);
+    Manager->SetHideFloatingBarsWhenInactive(false);
+    auto& Other = FRoot->Own<pf::TForm>();
+    Other.SetBounds(700, 500, 200, 100);
+    Other.Show();
+    testsupport::PumpUntilIdle();
+    const pg::TRect Mark = W.GetMarkScreenRect();
+    Input.Click({(Mark.Left + Mark.Right) / 2, (Mark.Top + Mark.Bottom) / 2});
+    const pw::HWND Quick = QuickCustomizeWindow(*Manager);
+    ASSERT_NE(Quick, pw::NullHWnd);
+    ASSERT_TRUE(pw::IsWindowVisible(Quick));
+    Form->Hide();
+    testsupport::PumpUntilIdle();
+    ASSERT_EQ(QuickCustomizeWindow(*Manager), Quick);
+    EXPECT_FALSE(pw::IsWindowVisible(Quick));
+    Form->Show();
+    testsupport::PumpUntilIdle();
+    ASSERT_EQ(QuickCustomizeWindow(*Manager), Quick);
+    EXPECT_TRUE(pw::IsWindowVisible(Quick));
+    EXPECT_NE(pw::GetActiveWindow(), Quick);
+}
 
 TEST_F(FormMessagesTest, MinimisingTheFormHidesItsFloatingBarsAndRestoringShowsThem) {
     TdxBarControl& W = FloatingToolbar(300, 200);

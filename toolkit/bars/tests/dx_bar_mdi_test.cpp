@@ -1,6 +1,8 @@
 #include "toolkit/bars/dx_bar_mdi.h"
 #include "toolkit/bars/tests/dx_bar_menu_form_fixture.h"
 
+#include "toolkit/bars/dx_bar_menu_control.h"
+
 #include "platform/forms/application.h"
 #include "platform/win/input_state.h"
 #include "platform/win/painting.h"
@@ -181,6 +183,216 @@ TEST_F(MDIChildMenuTest, ClosingTheMaximisedChildTakesItsEntryAway) {
     EXPECT_EQ(Links().Count(), 1);
     EXPECT_FALSE(BarWindow().HasMDIButtons());
     EXPECT_EQ(Unit.InternalItemCount(), 0);
+}
+
+// The system-menu entries draw the window commands' pictures in their glyph column; the
+// commands without one leave it empty.
+TEST_F(MDIChildMenuTest, TheSystemMenuEntriesShowTheCommandsPictures) {
+    Child->SetWindowState(pf::wsMaximized);
+    testsupport::PumpUntilIdle();
+    Input.Click(CentreOf(Links(), 0));
+    testsupport::PumpUntilIdle();
+    auto* Entry = dynamic_cast<TSystemMenuSubItem*>(Links().Items(0)->Item());
+    ASSERT_NE(Entry, nullptr);
+    TdxBarItemLinks& Menu = Entry->ItemLinks();
+    ASSERT_NE(Menu.BarControl(), nullptr);
+    TCustomdxBarControl& Window = *Menu.BarControl();
+    const auto Surface = pw::WindowSurface(Window.Handle());
+    const pg::TPoint Client = Window.ClientToScreen({0, 0});
+    const pg::TPoint Origin = Window.WindowToScreen({0, 0});
+    // Dark pixels in the square at the row's left end.
+    auto GlyphInk = [&](const std::string& Caption) {
+        for (int I = 0; I < Menu.Count(); ++I) {
+            if (Menu.Items(I)->Item()->Caption() != Caption) continue;
+            const pg::TRect Row = Menu.Items(I)->ItemRect;
+            int Ink = 0;
+            for (int Y = Row.Top; Y < Row.Bottom; ++Y)
+                for (int X = Row.Left; X < Row.Left + Row.Height(); ++X) {
+                    const pg::COLORREF C = pg::PixelToColor(
+                        Surface->Pixel(X + Client.X - Origin.X, Y + Client.Y - Origin.Y) &
+                        0xFFFFFF);
+                    Ink += pg::GetRValue(C) < 64 && pg::GetGValue(C) < 64 && pg::GetBValue(C) < 64;
+                }
+            return Ink;
+        }
+        ADD_FAILURE() << "no entry " << Caption;
+        return 0;
+    };
+    EXPECT_GT(GlyphInk("&Restore"), 10);
+    EXPECT_GT(GlyphInk("Mi&nimize"), 5);
+    EXPECT_GT(GlyphInk("&Close"), 10);
+    EXPECT_EQ(GlyphInk("&Move"), 0);
+    EXPECT_EQ(GlyphInk("Nex&t"), 0);
+    EXPECT_TRUE(testsupport::SaveWindowPng(Window.Handle(),
+                                           ::testing::TempDir() + "mdi_system_menu_glyphs.png"));
+}
+
+// An MDI frame with a main menu ("&File") and a child with a manager and a main menu bar of its
+// own ("&Edit", "&View"), shown and active.
+class MDIChildMainMenuTest : public MenuFormFixture {
+protected:
+    MDIChildMainMenuTest() : MenuFormFixture(pf::fsMDIForm) {
+        pf::Application().SetMainForm(Form);
+        MakeMainMenu();
+        Sub(Bar->ItemLinks(), "&File");
+        ShowMainMenu();
+        Child = &Form->Own<pf::TForm>(pf::fsMDIChild);
+        Child->SetBounds(10, 10, 300, 200);
+        ChildManager = &Child->Own<TdxBarManager>();
+        ChildBar = ChildManager->Bars()->Add();
+        ChildBar->SetCaption("Child Menu");
+        ChildBar->SetIsMainMenu(true);
+        ChildBar->SetDockingStyle(dsTop);
+        for (const char* Caption : {"&Edit", "&View"}) {
+            auto& Item = Child->Own<TdxBarSubItem>();
+            Item.SetCaption(Caption);
+            ChildBar->ItemLinks().Add(&Item);
+        }
+        Manager->OnMenuMerge = [this](TdxBarManager* Sender, TdxBarManager* From, bool Add) {
+            Merges.push_back({Sender, From, Add});
+            if (HandlerMerges && Add) Sender->MainMenuBar()->ItemLinks().Add(&HandlerEntry());
+        };
+    }
+    ~MDIChildMainMenuTest() override { pf::Application().SetMainForm(nullptr); }
+
+    void ShowChild(pf::TWindowState State) {
+        ChildBar->SetVisible(true);
+        Child->Show();
+        testsupport::PumpUntilIdle();
+        Child->SetWindowState(State);
+        testsupport::PumpUntilIdle();
+    }
+    void SetState(pf::TWindowState State) {
+        Child->SetWindowState(State);
+        testsupport::PumpUntilIdle();
+    }
+    // The frame bar's captions, the system-menu entry as "[-]".
+    std::vector<std::string> FrameEntries() {
+        std::vector<std::string> Result;
+        for (int I = 0; I < Bar->ItemLinks().Count(); ++I) {
+            TdxBarItem* Item = Bar->ItemLinks().Items(I)->Item();
+            Result.push_back(dynamic_cast<TSystemMenuSubItem*>(Item) ? "[-]" : Item->Caption());
+        }
+        return Result;
+    }
+    bool ChildBarShown() {
+        auto* Window = dynamic_cast<TdxBarControl*>(ChildBar->Control());
+        return ChildBar->Visible() && Window && pw::IsWindowVisible(Window->Handle());
+    }
+    // Dark pixels in a link's place in the frame's bar window.
+    int InkOf(int Index) {
+        TdxBarControl& Window = BarWindow();
+        const pg::TRect R = Bar->ItemLinks().Items(Index)->ItemRect;
+        const auto Surface = pw::WindowSurface(Window.Handle());
+        const pg::TPoint Client = Window.ClientToScreen({0, 0});
+        const pg::TPoint Origin = Window.WindowToScreen({0, 0});
+        int Ink = 0;
+        for (int Y = R.Top; Y < R.Bottom; ++Y)
+            for (int X = R.Left; X < R.Right; ++X) {
+                const pg::COLORREF C = pg::PixelToColor(
+                    Surface->Pixel(X + Client.X - Origin.X, Y + Client.Y - Origin.Y) & 0xFFFFFF);
+                Ink += pg::GetRValue(C) < 64 && pg::GetGValue(C) < 64 && pg::GetBValue(C) < 64;
+            }
+        return Ink;
+    }
+    // The handler's own entry for the child: a sub-item of the frame.
+    TdxBarSubItem& HandlerEntry() {
+        if (!HandlerItem) {
+            HandlerItem = &Form->Own<TdxBarSubItem>();
+            HandlerItem->SetCaption("&Window");
+        }
+        return *HandlerItem;
+    }
+
+    struct Merge {
+        TdxBarManager* Frame;
+        TdxBarManager* Child;
+        bool AddItems;
+        bool operator==(const Merge&) const = default;
+    };
+    pf::TForm* Child = nullptr;
+    TdxBarManager* ChildManager = nullptr;
+    TdxBar* ChildBar = nullptr;
+    std::vector<Merge> Merges;
+    bool HandlerMerges = false;
+    TdxBarSubItem* HandlerItem = nullptr;
+};
+
+TEST_F(MDIChildMainMenuTest, AMaximisedChildsMenuJoinsTheFramesBarUntilItIsRestored) {
+    Manager->OnMenuMerge = nullptr;
+    ShowChild(pf::wsNormal);
+    EXPECT_EQ(FrameEntries(), (std::vector<std::string>{"&File"}));
+    EXPECT_TRUE(ChildBarShown());
+    const pg::TRect ChildBounds = Child->BoundsRect();
+
+    SetState(pf::wsMaximized);
+    ASSERT_EQ(FrameEntries(), (std::vector<std::string>{"[-]", "&File", "&Edit", "&View"}));
+    EXPECT_EQ(Bar->ItemLinks().Items(2)->Item()->BarManager(), ChildManager);
+    EXPECT_FALSE(ChildBarShown());
+    // The merged entries are drawn in the frame's bar, after "&File".
+    EXPECT_GT(Bar->ItemLinks().Items(2)->ItemRect.Left, Bar->ItemLinks().Items(1)->ItemRect.Left);
+    EXPECT_GT(InkOf(2), 10);
+    EXPECT_GT(InkOf(3), 10);
+    EXPECT_TRUE(
+        testsupport::SaveWindowPng(Form->Handle(), ::testing::TempDir() + "mdi_merged.png"));
+    // A click on a merged entry opens the child's menu.
+    auto& Edit = *dynamic_cast<TdxBarSubItem*>(ChildBar->ItemLinks().Items(0)->Item());
+    auto& Cut = Child->Own<TdxBarButton>();
+    Cut.SetCaption("Cu&t");
+    Edit.ItemLinks().Add(&Cut);
+    Input.Click(CentreOf(Bar->ItemLinks(), 2));
+    testsupport::PumpUntilIdle();
+    ASSERT_NE(Edit.ItemLinks().BarControl(), nullptr);
+    Input.Key(Qt::Key_Escape);
+    Input.Key(Qt::Key_Escape);
+    testsupport::PumpUntilIdle();
+
+    SetState(pf::wsNormal);
+    EXPECT_EQ(FrameEntries(), (std::vector<std::string>{"&File"}));
+    EXPECT_TRUE(ChildBarShown());
+    EXPECT_EQ(Child->BoundsRect().Left, ChildBounds.Left);
+    EXPECT_EQ(Child->BoundsRect().Top, ChildBounds.Top);
+    EXPECT_EQ(Child->BoundsRect().Width(), ChildBounds.Width());
+    EXPECT_EQ(Child->BoundsRect().Height(), ChildBounds.Height());
+}
+
+// OnMenuMerge does the merge in place of the manager: it is told to add when the child is
+// maximised and to take away when it is restored; the child's bar hides and comes back.
+TEST_F(MDIChildMainMenuTest, OnMenuMergeIsToldToAddThenToRemove) {
+    HandlerMerges = true;
+    ShowChild(pf::wsNormal);
+    EXPECT_TRUE(Merges.empty());
+    SetState(pf::wsMaximized);
+    EXPECT_EQ(Merges, (std::vector<Merge>{{Manager, ChildManager, true}}));
+    EXPECT_EQ(FrameEntries(), (std::vector<std::string>{"[-]", "&File", "&Window"}));
+    EXPECT_FALSE(ChildBarShown());
+    SetState(pf::wsNormal);
+    EXPECT_EQ(Merges,
+              (std::vector<Merge>{{Manager, ChildManager, true}, {Manager, ChildManager, false}}));
+    EXPECT_TRUE(ChildBarShown());
+}
+
+// With AlwaysMerge the child's menu is in the frame's bar whenever the child is active, whatever
+// its size, and leaves when another child takes over.
+TEST_F(MDIChildMainMenuTest, WithAlwaysMergeTheActiveChildsMenuIsAlwaysInTheFramesBar) {
+    Manager->AlwaysMerge = true;
+    Manager->OnMenuMerge = nullptr;
+    ShowChild(pf::wsNormal);
+    EXPECT_EQ(FrameEntries(), (std::vector<std::string>{"&File", "&Edit", "&View"}));
+    EXPECT_FALSE(ChildBarShown());
+    SetState(pf::wsMaximized);
+    EXPECT_EQ(FrameEntries(), (std::vector<std::string>{"[-]", "&File", "&Edit", "&View"}));
+    SetState(pf::wsNormal);
+    EXPECT_EQ(FrameEntries(), (std::vector<std::string>{"&File", "&Edit", "&View"}));
+
+    auto& Other = Form->Own<pf::TForm>(pf::fsMDIChild);
+    Other.SetBounds(60, 60, 200, 150);
+    Other.Show();
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(FrameEntries(), (std::vector<std::string>{"&File"}));
+    Child->Show();
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(FrameEntries(), (std::vector<std::string>{"&File", "&Edit", "&View"}));
 }
 
 // A frame with a docked main menu and a toolbar floating by the program.
