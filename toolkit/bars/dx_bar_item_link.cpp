@@ -5,6 +5,7 @@
 #include "toolkit/bars/dx_bar_button.h"
 #include "toolkit/bars/dx_bar_item.h"
 #include "toolkit/bars/dx_bar_item_control.h"
+#include "toolkit/bars/dx_bar_menu_control.h"
 #include "toolkit/bars/dx_bar_strings.h"
 #include "toolkit/bars/dx_bar_sub_item.h"
 #include "toolkit/bars/dx_bar_unit.h"
@@ -54,7 +55,12 @@ TdxBarItemLink::~TdxBarItemLink() {
 }
 
 void TdxBarItemLink::CreateControl() {
-    if (FControl || !FItem) return;
+    // Only a bar window that shows the list, and is not closing, holds controls.
+    TCustomdxBarControl* Window = GetBarControl();
+    if (FControl || !FItem || Window == nullptr || !dxBarUnit().BarControlExists(Window)) return;
+    if (const auto* Menu = dynamic_cast<const TdxBarSubMenuControl*>(Window);
+        Menu && Menu->Closing())
+        return;
     const auto* Class = dynamic_cast<const TdxBarItemControlClass*>(
         dxBarUnit().ItemClasses().GetExactItemControlClass(&FItem->ClassType()));
     if (Class == nullptr || Class->IsAbstract()) return;
@@ -180,10 +186,19 @@ void TdxBarItemLink::SetVisible(bool Value) {
     if (FVisible == Value) return;
     FVisible = Value;
     if (!Manager || !Manager->IsDesigning()) FCollection->RefreshVisibleLists();
-    if (Value)
+    // A shown bar makes or frees the link's control and lays itself out again at once, as it
+    // does when the item itself is shown or hidden: no hole is left where the link was.
+    if (Value) {
         BringToTopInRecentList(false);
-    else
+        CreateControl();
+        if (FControl) FControl->LayoutChanged();
+    } else {
         SendToBottomInRecentList();
+        if (TCustomdxBarControl* Window = GetBarControl(); FControl && Window) {
+            DestroyControl();
+            Window->RefreshLayout();
+        }
+    }
     Changed();
 }
 
