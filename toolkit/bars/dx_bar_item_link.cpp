@@ -494,9 +494,16 @@ void TdxBarItemLinks::SetRecentItemCount(int Value) {
 
 bool TdxBarItemLinks::UseRecentItemsEffective() const {
     if (!FBarManager || !FBarManager->IsNotStandardStyle()) return false;
-    // A sub-menu follows the window that opened it; the bar windows come later, so a list
-    // answers its own flag.
-    return UseRecentItems;
+    // A sub-menu follows the window that opened it, up to the toolbar or popup menu the chain
+    // of open menus hangs from: a bar that does not personalise does not in its menus either.
+    const TdxBarItemLinks* Links = this;
+    while (Links->FOwner && Links->FOwner->LinksOwnerKind() == TdxBarLinksOwnerKind::SubItem) {
+        const TCustomdxBarControl* Window = Links->FBarControl;
+        const TCustomdxBarControl* Opener = Window ? Window->ParentBarControl() : nullptr;
+        if (Opener == nullptr || Opener->ItemLinks() == nullptr) break;
+        Links = Opener->ItemLinks();
+    }
+    return Links->UseRecentItems;
 }
 
 int TdxBarItemLinks::GetRecentItemCount() const {
