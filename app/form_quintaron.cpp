@@ -351,9 +351,11 @@ void TFormquintaron::BuildBars(TMainBars& mainBars, TFormquintaron* window) {
                              {&mainBars.GadgetsKeyboardItem, true},
                              {&mainBars.GadgetsMonitorItem, false}});
     tools.OneOnRow = true;
+    // The menus hanging from the main menu bar show the recently used commands first, as the
+    // manager's defaults have it: the bar personalises; the toolbar does not.
+    tools.SetUseRecentItems(false);
     int row = 0;
     for (bars::TdxBar* bar : {&menu, &tools}) {
-        bar->SetUseRecentItems(false);
         bar->SetDockingStyle(bars::dsTop);
         bar->SetDockedLeft(0);
         bar->SetDockedTop(0);

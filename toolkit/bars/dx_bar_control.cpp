@@ -579,6 +579,10 @@ void TCustomdxBarControl::WMMouseLeave(TMessage&) {
     if (dynamic_cast<TdxBarButtonControl*>(FSelectedControl) &&
         (FSelectedControl == FDownControl || FSelectedControl->IsPressedByMouse()))
         return;
+    // An edit that owns the input keeps it: the mouse left for the edit's own window, which
+    // shows over the control as soon as it is clicked.
+    if (FSelectedControl && FSelectedControl->IsWindowControl() && FSelectedControl->Active())
+        return;
     SetMouseSelectedControl(nullptr);
 }
 

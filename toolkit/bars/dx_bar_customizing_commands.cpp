@@ -3,6 +3,7 @@
 #include "toolkit/bars/dx_bar_designer.h"
 #include "toolkit/bars/dx_bar_item.h"
 #include "toolkit/bars/dx_bar_manager.h"
+#include "toolkit/bars/dx_bar_unit.h"
 
 #include "platform/win/input_state.h"
 #include "platform/win/messages.h"
@@ -75,10 +76,13 @@ void TCommandsListBox::DrawItem(int Index, const pg::TRect& Rect, pf::TOwnerDraw
     pg::TCanvas& C = Canvas();
     C.Font().Assign(Font());
     const bool Selected = (State & pf::odSelected) != 0;
+    // The caption as the bars show it, without its accelerator marks: the painter draws the
+    // text as it stands.
+    const std::string Caption = RemoveAccelChars(Item->Caption());
     if (TdxBarCustomizingFormPainter::IsEditItem(Item))
-        P->DrawEditRow(C, Rect, Selected, Item->Caption(), Item);
+        P->DrawEditRow(C, Rect, Selected, Caption, Item);
     else
-        P->DrawCommandRow(C, Rect, Selected, Item->Caption(), Item);
+        P->DrawCommandRow(C, Rect, Selected, Caption, Item);
     if (State & pf::odFocused) {
         // The list inverts a focus rectangle over the row after this; the first one cancels it
         // so that only the painter's shows.

@@ -1,9 +1,12 @@
 #include "toolkit/bars/dx_bar_customizing_popup.h"
 
+#include "toolkit/bars/dx_bar.h"
 #include "toolkit/bars/dx_bar_button.h"
 #include "toolkit/bars/dx_bar_customizing_refresh.h"
 #include "toolkit/bars/dx_bar_edit.h"
 #include "toolkit/bars/dx_bar_item_link.h"
+#include "toolkit/bars/dx_bar_mdi.h"
+#include "toolkit/bars/dx_bar_sub_item.h"
 #include "toolkit/bars/dx_bar_unit.h"
 
 #include "toolkit/base/resource_strings.h"
@@ -46,22 +49,26 @@ TdxBarCustomizingPopup* GCurrent = nullptr;
 
 TdxBarCustomizingPopup::TdxBarCustomizingPopup(TdxBarManager* ABarManager, TdxBarItemLink* ALink,
                                                TdxBarItemLinks* ALinks)
-    : TdxBarSubMenuControl(ABarManager), FLink(ALink), FLinks(ALinks),
+    : TdxBarSubMenuControl(ABarManager), FTarget{ABarManager, ALink ? ALink->Item() : nullptr,
+                                                 ALink, ALinks},
       FEntries(std::make_unique<TdxBarItemLinks>(ABarManager, nullptr)) {
     FEntries->UseRecentItems = false;
     GCurrent = this;
     const bool Design = ABarManager->IsDesigning();
     if (Design) AddDesignEntries();
-    if (FLink == nullptr) {
+    TdxBarItemLink* const Opened = FTarget.Link;
+    if (Opened == nullptr) {
         // The application may fill a popup that has no entries of its own.
         ABarManager->DoShowCustomizingPopup(FEntries.get());
         return;
     }
-    auto Button = [this](const std::string& Caption, bool BeginGroup, int Tag) -> TdxBarButton& {
+    const TTarget Aim = FTarget;
+    auto Button = [this, Aim](const std::string& Caption, bool BeginGroup,
+                              int Tag) -> TdxBarButton& {
         auto& B = static_cast<TdxBarButton&>(
             AddEntry(dxBarUnit().AddInternalItem(std::make_unique<TdxBarButton>(nullptr)), Caption,
                      BeginGroup));
-        B.OnClick = [this, Tag](pc::TObject*) { EntryClick(Tag); };
+        B.OnClick = [Aim, Tag](pc::TObject*) { EntryClick(Aim, Tag); };
         return B;
     };
     Button(tb::cxGetResourceString(dxSBAR_CP_RESET), true, 0);
@@ -70,13 +77,13 @@ TdxBarCustomizingPopup::TdxBarCustomizingPopup(TdxBarManager* ABarManager, TdxBa
         AddEntry(dxBarUnit().AddInternalItem(std::make_unique<TdxBarEdit>(nullptr)),
                  tb::cxGetResourceString(Design ? dxSBAR_CP_CAPTION : dxSBAR_CP_NAME), true));
     Name.SetShowCaption(true);
-    Name.SetText(FLink->GetCaption());
-    Name.OnChange = [this, &Name](pc::TObject*) { Rename(Name.Text()); };
+    Name.SetText(Opened->GetCaption());
+    Name.OnChange = [Aim, &Name](pc::TObject*) { Rename(Aim, Name.Text()); };
     FNameEdit = &Name;
 
-    auto* Item = dynamic_cast<TdxBarButton*>(FLink->Item());
+    auto* Item = dynamic_cast<TdxBarButton*>(Opened->Item());
     const bool StyleEnabled = Item && Item->CanChangePaintStyle();
-    const int Style = StyleEnabled ? (FLink->GetPaintStyle() & 0x7F) : 0;
+    const int Style = StyleEnabled ? (Opened->GetPaintStyle() & 0x7F) : 0;
     const tb::TResStringRec* StyleCaptions[] = {&dxSBAR_CP_DEFAULTSTYLE, &dxSBAR_CP_TEXTONLYALWAYS,
                                                 &dxSBAR_CP_TEXTONLYINMENUS,
                                                 &dxSBAR_CP_IMAGEANDTEXT};
@@ -89,17 +96,17 @@ TdxBarCustomizingPopup::TdxBarCustomizingPopup(TdxBarManager* ABarManager, TdxBa
     }
     TdxBarButton& Group = Button(tb::cxGetResourceString(dxSBAR_CP_BEGINAGROUP), true, 7);
     Group.SetButtonStyle(bsChecked);
-    Group.SetDown(FLink->OwnBeginGroup());
-    Group.SetEnabled(FLink->Index() > 0);
+    Group.SetDown(Opened->OwnBeginGroup());
+    Group.SetEnabled(Opened->Index() > 0);
     if (Design) {
         TdxBarButton& Shown = Button(tb::cxGetResourceString(dxSBAR_CP_VISIBLE), false, 8);
         Shown.SetButtonStyle(bsChecked);
-        Shown.SetDown(FLink->Visible());
+        Shown.SetDown(Opened->Visible());
         if (ABarManager->Style() != bmsStandard) {
             TdxBarButton& Recent =
                 Button(tb::cxGetResourceString(dxSBAR_CP_MOSTRECENTLYUSED), false, 9);
             Recent.SetButtonStyle(bsChecked);
-            Recent.SetDown(FLink->MostRecentlyUsed());
+            Recent.SetDown(Opened->MostRecentlyUsed());
         }
     }
     ABarManager->DoShowCustomizingPopup(FEntries.get());
@@ -109,21 +116,38 @@ TdxBarCustomizingPopup::~TdxBarCustomizingPopup() {
     if (GCurrent == this) GCurrent = nullptr;
     ReleaseLinkSelection();
     SetItemLinks(nullptr);
+    // The entries' items stay until unused items are next freed (or their manager goes): the
+    // click of the entry that closed the popup is still running.
     FEntries.reset();
-    // A manager going down frees its items itself.
-    if (BarManager() && BarManager()->IsDestroying()) return;
-    for (pc::TComponent* Item : FItems)
-        dxBarUnit().FreeInternalItem(Item);
+}
+
+bool TdxBarCustomizingPopup::TTarget::LinkAlive() const {
+    if (Manager == nullptr || Link == nullptr || Item == nullptr || Manager->IsDestroying() ||
+        Manager->IndexOfItem(Item) < 0)
+        return false;
+    for (int I = 0; I < Item->LinkCount(); ++I)
+        if (Item->Links(I) == Link) return true;
+    return false;
+}
+
+bool TdxBarCustomizingPopup::TTarget::LinksAlive() const {
+    if (Manager == nullptr || Links == nullptr || Manager->IsDestroying()) return false;
+    if (LinkAlive()) return Link->Links() == Links;
+    if (TdxBars* Bars = Manager->Bars())
+        for (int I = 0; I < Bars->Count(); ++I)
+            if (&Bars->Items(I)->ItemLinks() == Links) return true;
+    for (int I = 0; I < Manager->GetItemCount(); ++I)
+        if (auto* Sub = dynamic_cast<TCustomdxBarSubItem*>(Manager->GetItem(I)))
+            if (&Sub->ItemLinks() == Links) return true;
+    return false;
 }
 
 void TdxBarCustomizingPopup::ReleaseLinkSelection() {
     TdxBarManager* Manager = BarManager();
-    if (FLink == nullptr || Manager == nullptr || Manager->IsCustomizing() ||
-        Manager->IsDestroying())
-        return;
+    if (Manager == nullptr || Manager->IsCustomizing() || !FTarget.LinkAlive()) return;
     // Outside customizing the link was selected only for this popup: the selection goes with it.
-    TCustomdxBarControl* Window = FLinks ? FLinks->BarControl() : nullptr;
-    TdxBarItemControl* Control = FLink->Control();
+    TCustomdxBarControl* Window = FTarget.Link->Links()->BarControl();
+    TdxBarItemControl* Control = FTarget.Link->Control();
     if (Window == nullptr || Control == nullptr || !dxBarUnit().BarControlExists(Window) ||
         Window->SelectedControl() != Control)
         return;
@@ -137,7 +161,6 @@ TdxBarCustomizingPopup* TdxBarCustomizingPopup::Current() {
 
 TdxBarItem& TdxBarCustomizingPopup::AddEntry(TdxBarItem& Result, const std::string& Caption,
                                              bool BeginGroup) {
-    FItems.push_back(&Result);
     Result.SetBarManager(BarManager());
     Result.SetCaption(Caption);
     TdxBarItemLink* Entry = FEntries->Add(&Result);
@@ -148,6 +171,8 @@ TdxBarItem& TdxBarCustomizingPopup::AddEntry(TdxBarItem& Result, const std::stri
 TdxBarCustomizingPopup* TdxBarCustomizingPopup::ShowAt(TdxBarManager& Manager, TdxBarItemLink* Link,
                                                        TdxBarItemLinks* Links, TPoint Screen) {
     if (GCurrent && !GCurrent->Closing()) GCurrent->HideAndFree();
+    // The entries of the popups closed since then are linked nowhere any more.
+    FreeUnusedInternalItems();
     auto Owned = std::make_unique<TdxBarCustomizingPopup>(&Manager, Link, Links);
     TdxBarCustomizingPopup& Popup = *Owned;
     Manager.InsertComponent(std::move(Owned));
@@ -161,37 +186,37 @@ TdxBarCustomizingPopup* TdxBarCustomizingPopup::ShowAt(TdxBarManager& Manager, T
     return dxBarUnit().BarControlExists(&Popup) ? &Popup : nullptr;
 }
 
-void TdxBarCustomizingPopup::EntryClick(int Tag) {
+// The popup is gone when this runs from a click of the user (the entry closed the menus first):
+// only the target is touched, and only while it lives.
+void TdxBarCustomizingPopup::EntryClick(const TTarget& Target, int Tag) {
     if (Tag < 0) {
-        DesignCommand(Tag);
+        DesignCommand(Target, Tag);
         return;
     }
-    if (FLink == nullptr) return;
-    TCustomdxBarControl* Window = FLinks ? FLinks->BarControl() : nullptr;
+    if (!Target.LinkAlive()) return;
+    TdxBarItemLink* Link = Target.Link;
+    TCustomdxBarControl* Window = Link->Links()->BarControl();
     switch (Tag) {
     case 0:
-        FLink->SetUserDefine(0);
+        Link->SetUserDefine(0);
         break;
-    case 1: {
-        TdxBarItemLink* Gone = FLink;
-        FLink = nullptr;
-        Gone->Links()->Delete(Gone->Index());
+    case 1:
+        Link->Links()->Delete(Link->Index());
         break;
-    }
     case 3:
     case 4:
     case 5:
     case 6:
-        FLink->SetUserPaintStyle(static_cast<TdxBarPaintStyle>(Tag - 3));
+        Link->SetUserPaintStyle(static_cast<TdxBarPaintStyle>(Tag - 3));
         break;
     case 7:
-        FLink->SetBeginGroup(!FLink->OwnBeginGroup());
+        Link->SetBeginGroup(!Link->OwnBeginGroup());
         break;
     case 8:
-        FLink->SetVisible(!FLink->Visible());
+        Link->SetVisible(!Link->Visible());
         break;
     case 9:
-        FLink->SetMostRecentlyUsed(!FLink->MostRecentlyUsed());
+        Link->SetMostRecentlyUsed(!Link->MostRecentlyUsed());
         break;
     default:
         break;
@@ -202,26 +227,28 @@ void TdxBarCustomizingPopup::EntryClick(int Tag) {
     }
 }
 
-void TdxBarCustomizingPopup::Rename(const std::string& Text) {
-    if (FLink == nullptr) return;
+void TdxBarCustomizingPopup::Rename(const TTarget& Target, const std::string& Text) {
+    if (!Target.LinkAlive()) return;
     if (Text.empty()) {
-        if (HandleAllocated()) {
-            pw::ShowWindow(Handle(), pw::SW_HIDE);
-            pc::PostMessage(Handle(), kCloseMessage, 0, 0);
+        if (TdxBarCustomizingPopup* Popup = GCurrent; Popup && Popup->HandleAllocated()) {
+            pw::ShowWindow(Popup->Handle(), pw::SW_HIDE);
+            pc::PostMessage(Popup->Handle(), kCloseMessage, 0, 0);
         }
         platform::forms::MessageBox(tb::cxGetResourceString(dxSBAR_COMMANDNAMECANNOTBEBLANK), "",
                                     platform::forms::MB_ICONERROR);
         return;
     }
-    if (BarManager()->IsDesigning()) {
-        FLink->Item()->SetCaption(Text);
-        BarManager()->DesignerModified();
+    TdxBarItemLink* Link = Target.Link;
+    if (Target.Manager->IsDesigning()) {
+        Link->Item()->SetCaption(Text);
+        Target.Manager->DesignerModified();
         // The Customize dialog lists commands by caption.
-        UpdateCustomizingBarItemCategory(FLink->Item());
+        UpdateCustomizingBarItemCategory(Link->Item());
     } else {
-        FLink->SetUserCaption(Text);
+        Link->SetUserCaption(Text);
     }
-    if (TCustomdxBarControl* Window = FLinks ? FLinks->BarControl() : nullptr) {
+    if (TCustomdxBarControl* Window = Link->Links()->BarControl();
+        Window && dxBarUnit().BarControlExists(Window)) {
         Window->RefreshLayout();
         Window->Invalidate();
     }

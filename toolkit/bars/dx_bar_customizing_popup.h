@@ -9,7 +9,6 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
 namespace toolkit::bars {
 
@@ -29,7 +28,8 @@ public:
     // The open popup; nil when none.
     static TdxBarCustomizingPopup* Current();
 
-    TdxBarItemLink* Link() const { return FLink; }
+    // The link it was opened for, as it was then.
+    TdxBarItemLink* Link() const { return FTarget.Link; }
     TdxBarItemLinks& Entries() const { return *FEntries; }
     // The name entry: its text is the link's caption; a change renames the link.
     TdxBarEdit* NameEdit() const { return FNameEdit; }
@@ -42,22 +42,33 @@ public:
     void WndProc(TMessage& Message) override;
 
 private:
-    // The entries are internal items the popup frees as it goes, after their links.
+    // What an entry acts on. Clicking an entry closes the popup (and frees it) before the
+    // command runs, so the entries carry their target themselves, and the popup leaves its
+    // entries' items to be freed once unused (FreeUnusedInternalItems), never during their click.
+    struct TTarget {
+        TdxBarManager* Manager;
+        TdxBarItem* Item;
+        TdxBarItemLink* Link;
+        TdxBarItemLinks* Links;
+        // The link is still its item's, the item still its manager's; the links are still a
+        // bar's or a sub-item's of the manager.
+        bool LinkAlive() const;
+        bool LinksAlive() const;
+    };
     TdxBarItem& AddEntry(TdxBarItem& Item, const std::string& Caption, bool BeginGroup);
-    void EntryClick(int Tag);
+    // Tags as the entries' table gives them; below 0 the design commands.
+    static void EntryClick(const TTarget& Target, int Tag);
     // Closing outside customizing: the link's control, when its bar window still selects it,
     // is no longer the manager's selected control and the window selects nothing.
     void ReleaseLinkSelection();
-    void Rename(const std::string& Text);
+    static void Rename(const TTarget& Target, const std::string& Text);
     // "Add &SubItem", "Add &Button", "Add &Item" (one entry per public item class) and, on a
     // toolbar, "Delete Bar".
     void AddDesignEntries();
     // Tag -1 deletes the toolbar; -4, -3 and -100 - n add an item of that class after the link.
-    void DesignCommand(int Tag);
+    static void DesignCommand(const TTarget& Target, int Tag);
 
-    TdxBarItemLink* FLink;
-    TdxBarItemLinks* FLinks;
-    std::vector<platform::core::TComponent*> FItems;
+    TTarget FTarget;
     std::unique_ptr<TdxBarItemLinks> FEntries;
     TdxBarEdit* FNameEdit = nullptr;
     int FDesignEntryCount = 0;

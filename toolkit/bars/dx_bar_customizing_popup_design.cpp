@@ -55,10 +55,11 @@ bool TdxBarCustomizingPopup::Adding() {
 
 void TdxBarCustomizingPopup::AddDesignEntries() {
     FDesignEntryCount = 4;
-    const auto Add = [this](TdxBarItem& Item, const tb::TResStringRec& Caption, int Tag) {
+    const TTarget Aim = FTarget;
+    const auto Add = [this, Aim](TdxBarItem& Item, const tb::TResStringRec& Caption, int Tag) {
         AddEntry(Item, tb::cxGetResourceString(Caption), Tag == kDeleteBar);
         if (auto* Button = dynamic_cast<TdxBarButton*>(&Item))
-            Button->OnClick = [this, Tag](pc::TObject*) { EntryClick(Tag); };
+            Button->OnClick = [Aim, Tag](pc::TObject*) { EntryClick(Aim, Tag); };
     };
     const auto NewButton = [] {
         return &dxBarUnit().AddInternalItem(std::make_unique<TdxBarButton>(nullptr));
@@ -70,25 +71,24 @@ void TdxBarCustomizingPopup::AddDesignEntries() {
     const TdxBarItemClasses& Registered = dxBarUnit().ItemClasses();
     for (int I = 0; I < Registered.GetRegisteredItemClassCount(); ++I) {
         TdxBarButton* Entry = NewButton();
-        FItems.push_back(Entry);
         Entry->SetBarManager(BarManager());
         Entry->SetCaption(std::string(Registered.GetRegisteredItemClass(I)->ClassName()));
         const int Tag = kFirstClass - I;
-        Entry->OnClick = [this, Tag](pc::TObject*) { EntryClick(Tag); };
+        Entry->OnClick = [Aim, Tag](pc::TObject*) { EntryClick(Aim, Tag); };
         Classes.ItemLinks().Add(Entry);
     }
-    if (ToolbarOf(FLinks)) Add(*NewButton(), dxSBAR_CP_DELETEBAR, kDeleteBar);
+    if (ToolbarOf(FTarget.Links)) Add(*NewButton(), dxSBAR_CP_DELETEBAR, kDeleteBar);
 }
 
-void TdxBarCustomizingPopup::DesignCommand(int Tag) {
-    TdxBarManager* Manager = BarManager();
-    if (Manager == nullptr || Tag == kAddItem || GAdding) return;
+void TdxBarCustomizingPopup::DesignCommand(const TTarget& Target, int Tag) {
+    TdxBarManager* Manager = Target.Manager;
+    if (Manager == nullptr || Tag == kAddItem || GAdding || !Target.LinksAlive()) return;
+    TdxBarItemLinks* Links = Target.Links;
+    TdxBarItemLink* After = Target.LinkAlive() ? Target.Link : nullptr;
     GAdding = true;
     if (Tag == kDeleteBar) {
-        if (TdxBarControl* Window = ToolbarOf(FLinks)) {
+        if (TdxBarControl* Window = ToolbarOf(Links)) {
             TdxBar* Bar = Window->Bar();
-            FLink = nullptr;
-            FLinks = nullptr;
             RemoveCustomizingBar(Bar);
             Manager->Bars()->Delete(Bar->Index());
         }
@@ -106,7 +106,7 @@ void TdxBarCustomizingPopup::DesignCommand(int Tag) {
     pf::TCustomForm* Owner = Manager->Form();
     std::unique_ptr<pc::TComponent> Made = Class && Owner ? Class->Create(Owner) : nullptr;
     auto* Item = dynamic_cast<TdxBarItem*>(Made.get());
-    if (Item == nullptr || FLinks == nullptr) {
+    if (Item == nullptr) {
         GAdding = false;
         return;
     }
@@ -115,10 +115,10 @@ void TdxBarCustomizingPopup::DesignCommand(int Tag) {
     Item->SetCategory(std::max(Manager->Categories().IndexOf("Default"), 0));
     Item->Name = GetUniqueItemName(Manager, Item->ClassType());
     Item->SetCaption("New Item");
-    TdxBarItemLink* Link = FLinks->Add(Item);
-    if (FLink) FLinks->Move(Link->Index(), FLink->Index() + 1);
+    TdxBarItemLink* Link = Links->Add(Item);
+    if (After) Links->Move(Link->Index(), After->Index() + 1);
     UpdateCustomizingBarItemCategory(Item);
-    if (TCustomdxBarControl* Window = FLinks->BarControl()) {
+    if (TCustomdxBarControl* Window = Links->BarControl()) {
         Window->RefreshLayout();
         if (TdxBarItemControl* Control = Link->Control();
             Control && !platform::gdi::IsRectEmpty(Window->GetItemRect(Control)))

@@ -348,8 +348,9 @@ void TdxBarEditControl::WindowTextChanged() {
     if (TdxBarWindowItem* Item = WindowItem()) Item->CurChange();
 }
 
+// The caption area sizes the control: the window lays out anew, which makes its controls again
+// (this one too), so nothing of this control is touched afterwards.
 void TdxBarEditControl::CaptionChanged() {
-    TdxBarWinControl::CaptionChanged();
     LayoutChanged();
 }
 

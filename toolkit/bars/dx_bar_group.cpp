@@ -1,6 +1,8 @@
 #include "toolkit/bars/dx_bar_group.h"
 
+#include "toolkit/bars/dx_bar_control.h"
 #include "toolkit/bars/dx_bar_item.h"
+#include "toolkit/bars/dx_bar_item_link.h"
 #include "toolkit/bars/dx_bar_strings.h"
 #include "toolkit/bars/dx_bar_unit.h"
 
@@ -101,6 +103,19 @@ void TdxBarGroup::SetEnabled(bool Value) {
     if (Lock) FBarManager->SetLockUpdate(WasLocked);
 }
 
+void TdxBarGroup::CollectBarWindows(std::vector<TCustomdxBarControl*>& Windows) const {
+    for (pc::TComponent* Entry : FEntries) {
+        if (const auto* Item = dynamic_cast<const TdxBarItem*>(Entry)) {
+            for (int I = 0; I < Item->LinkCount(); ++I)
+                if (TCustomdxBarControl* Window = Item->Links(I)->GetBarControl();
+                    Window && std::find(Windows.begin(), Windows.end(), Window) == Windows.end())
+                    Windows.push_back(Window);
+        } else if (const auto* Group = dynamic_cast<const TdxBarGroup*>(Entry)) {
+            Group->CollectBarWindows(Windows);
+        }
+    }
+}
+
 void TdxBarGroup::SetVisible(TdxBarItemVisible Value) {
     FVisible = Value;
     const bool Lock = FBarManager && !LoadingOrDestroying();
@@ -112,7 +127,15 @@ void TdxBarGroup::SetVisible(TdxBarItemVisible Value) {
         else if (auto* Group = dynamic_cast<TdxBarGroup*>(Entry))
             Group->SetVisible(Value);
     }
-    if (Lock) FBarManager->SetLockUpdate(WasLocked);
+    if (!Lock) return;
+    FBarManager->SetLockUpdate(WasLocked);
+    if (WasLocked) return;
+    // The items made and freed their controls under the lock: the bars that show them lay
+    // themselves out once, now, closing the slots of the hidden ones.
+    std::vector<TCustomdxBarControl*> Windows;
+    CollectBarWindows(Windows);
+    for (TCustomdxBarControl* Window : Windows)
+        if (dxBarUnit().BarControlExists(Window)) Window->RefreshLayout();
 }
 
 void TdxBarGroup::Loaded() {

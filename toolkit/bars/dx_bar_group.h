@@ -12,6 +12,8 @@
 
 namespace toolkit::bars {
 
+class TCustomdxBarControl;
+
 class TdxBarGroup : public platform::core::TComponent {
 public:
     static const platform::core::TComponentClass& ClassRef();
@@ -43,6 +45,8 @@ public:
     bool Enabled() const { return FEnabled; }
     void SetEnabled(bool Value);
     TdxBarItemVisible Visible() const { return FVisible; }
+    // The shown bars holding the entries lay themselves out once afterwards (unless the bars
+    // were locked already: whoever locked them lays them out).
     void SetVisible(TdxBarItemVisible Value);
 
     // Entry names read with the form, found among the form's components by Loaded.
@@ -55,6 +59,8 @@ protected:
 
 private:
     bool LoadingOrDestroying() const;
+    // The bar windows that show a link of an entry, at any depth, each once.
+    void CollectBarWindows(std::vector<TCustomdxBarControl*>& Windows) const;
 
     TdxBarManager* FBarManager = nullptr;
     bool FEnabled = true;

@@ -8,6 +8,8 @@
 #include "toolkit/bars/dx_bar_item_link.h"
 #include "toolkit/bars/dx_bar_unit.h"
 
+#include "toolkit/base/object_links.h"
+
 #include "platform/forms/application.h"
 #include "platform/forms/forms.h"
 
@@ -51,6 +53,8 @@ TdxBarItem::TdxBarItem(pc::TComponent* AOwner) : pc::TComponent(AOwner) {
 }
 
 TdxBarItem::~TdxBarItem() {
+    // A click that runs on the item (its control's) hears that it went.
+    toolkit::base::cxClearObjectLinks(this);
     if (OnDestroy) OnDestroy(this);
     // The Customize dialog may list it: it lets go once the manager no longer has it.
     const bool Listed = FBarManager && FBarManager->IsCustomizing() && FCategory >= 0;

@@ -174,18 +174,23 @@ void TdxBarItemControl::ControlClick(bool ByMouse) {
     } Finally{*Self, Unclick};
 
     TdxBarItem* AItem = Item();
+    // Closing the menus frees their controls and links, and a menu of its own entries (the
+    // customising popup) lets their items go: the item is touched afterwards only while it
+    // lives, and its clicked link is the one clicked only while the item still has it.
+    auto ItemAlive = toolkit::base::cxAddObjectLink(AItem);
     if (Closes) {
         if (FParent) FParent->HideAll();
     } else if (Origin == nullptr) {
         Origin = Link;
     }
     if (Origin == nullptr) Origin = Link;
-    if (CanClickNow && AItem) {
-        AItem->ClickedLink = Origin;
-        AItem->DirectClick();
-        // The item frees its links, and with them this control, when it goes.
-        if (Self->Ref != nullptr) AItem->ClickedLink = nullptr;
-    }
+    if (!CanClickNow || ItemAlive == nullptr || ItemAlive->Ref == nullptr) return;
+    bool OriginKept = false;
+    for (int I = 0; I < AItem->LinkCount() && !OriginKept; ++I)
+        OriginKept = AItem->Links(I) == Origin;
+    AItem->ClickedLink = OriginKept ? Origin : nullptr;
+    AItem->DirectClick();
+    if (ItemAlive->Ref != nullptr) AItem->ClickedLink = nullptr;
 }
 
 // --- What the control shows ---

@@ -5,6 +5,7 @@
 #include "toolkit/bars/dx_bar_button.h"
 #include "toolkit/bars/dx_bar_item.h"
 #include "toolkit/bars/dx_bar_item_control.h"
+#include "toolkit/bars/dx_bar_menu_control.h"
 #include "toolkit/bars/dx_bar_strings.h"
 #include "toolkit/bars/dx_bar_sub_item.h"
 #include "toolkit/bars/dx_bar_unit.h"
@@ -57,7 +58,12 @@ TdxBarItemLink::~TdxBarItemLink() {
 }
 
 void TdxBarItemLink::CreateControl() {
-    if (FControl || !FItem) return;
+    // Only a bar window that shows the list, and is not closing, holds controls.
+    TCustomdxBarControl* Window = GetBarControl();
+    if (FControl || !FItem || Window == nullptr || !dxBarUnit().BarControlExists(Window)) return;
+    if (const auto* Menu = dynamic_cast<const TdxBarSubMenuControl*>(Window);
+        Menu && Menu->Closing())
+        return;
     const auto* Class = dynamic_cast<const TdxBarItemControlClass*>(
         dxBarUnit().ItemClasses().GetExactItemControlClass(&FItem->ClassType()));
     if (Class == nullptr || Class->IsAbstract()) return;
@@ -191,10 +197,19 @@ void TdxBarItemLink::SetVisible(bool Value) {
     if (FVisible == Value) return;
     FVisible = Value;
     if (!Manager || !Manager->IsDesigning()) FCollection->RefreshVisibleLists();
-    if (Value)
+    // A shown bar makes or frees the link's control and lays itself out again at once, as it
+    // does when the item itself is shown or hidden: no hole is left where the link was.
+    if (Value) {
         BringToTopInRecentList(false);
-    else
+        CreateControl();
+        if (FControl) FControl->LayoutChanged();
+    } else {
         SendToBottomInRecentList();
+        if (TCustomdxBarControl* Window = GetBarControl(); FControl && Window) {
+            DestroyControl();
+            Window->RefreshLayout();
+        }
+    }
     Changed();
 }
 
@@ -490,9 +505,16 @@ void TdxBarItemLinks::SetRecentItemCount(int Value) {
 
 bool TdxBarItemLinks::UseRecentItemsEffective() const {
     if (!FBarManager || !FBarManager->IsNotStandardStyle()) return false;
-    // A sub-menu follows the window that opened it; the bar windows come later, so a list
-    // answers its own flag.
-    return UseRecentItems;
+    // A sub-menu follows the window that opened it, up to the toolbar or popup menu the chain
+    // of open menus hangs from: a bar that does not personalise does not in its menus either.
+    const TdxBarItemLinks* Links = this;
+    while (Links->FOwner && Links->FOwner->LinksOwnerKind() == TdxBarLinksOwnerKind::SubItem) {
+        const TCustomdxBarControl* Window = Links->FBarControl;
+        const TCustomdxBarControl* Opener = Window ? Window->ParentBarControl() : nullptr;
+        if (Opener == nullptr || Opener->ItemLinks() == nullptr) break;
+        Links = Opener->ItemLinks();
+    }
+    return Links->UseRecentItems;
 }
 
 int TdxBarItemLinks::GetRecentItemCount() const {

@@ -183,6 +183,40 @@ TEST_F(CustomizingCommandsTest, TheListDrawsItsRowsWithTheDialogPainter) {
     pw::ReleaseDC(List.Handle(), DC);
 }
 
+// A command is listed with its caption as the bars show it: the row of "&Keyboard" is drawn
+// pixel for pixel as the row of "Keyboard", and "Save &As..." as "Save As...".
+TEST_F(CustomizingCommandsTest, TheListShowsCaptionsWithoutTheirAccelerators) {
+    Manager->Categories().Add("Gadgets");
+    Command("Lead", 3, ivAlways);
+    for (const char* Caption : {"&Keyboard", "Keyboard", "Save &As...", "Save As..."})
+        Command(Caption, 3, ivAlways);
+    TdxBarCustomizingCommands& Page = OpenCommands();
+    ClickRow(Page.LCategories(), 2);
+    TCommandsListBox& List = Page.LCommands();
+    ASSERT_EQ(Rows(List), (std::vector<std::string>{"Lead", "&Keyboard", "Keyboard", "Save &As...",
+                                                    "Save As..."}));
+    pw::UpdateWindow(List.Handle());
+    const pg::HDC DC = pw::GetDC(List.Handle());
+    // Rows 1 and 2, 3 and 4, from the glyph column to the end.
+    for (const int Row : {1, 3}) {
+        SCOPED_TRACE(Row);
+        const pg::TRect Marked = List.ItemRect(Row);
+        const pg::TRect Plain = List.ItemRect(Row + 1);
+        ASSERT_EQ(Marked.Height(), Plain.Height());
+        int Ink = 0;
+        int Differ = 0;
+        for (int Y = 0; Y < Marked.Height(); ++Y)
+            for (int X = Marked.Left; X < Marked.Right; ++X) {
+                const pg::COLORREF A = pg::GetPixel(DC, X, Marked.Top + Y);
+                if (A != pg::ColorToRGB(pg::clBtnFace)) ++Ink;
+                if (A != pg::GetPixel(DC, X, Plain.Top + Y)) ++Differ;
+            }
+        EXPECT_GT(Ink, 0);
+        EXPECT_EQ(Differ, 0);
+    }
+    pw::ReleaseDC(List.Handle(), DC);
+}
+
 // An item freed by the program while the list shows it: the list lets go of it at once and
 // keeps its selection on the same row; painting and clicking the list touch only live items.
 TEST_F(CustomizingCommandsTest, ACommandFreedWhileListedLeavesTheList) {

@@ -31,6 +31,7 @@ namespace {
 
 namespace pc = platform::core;
 namespace pf = platform::forms;
+namespace pg = platform::gdi;
 namespace pw = platform::win;
 
 // A designing form with categories "File" and "Edit", two buttons (one with a shortcut), a
@@ -363,10 +364,22 @@ TEST_F(CustomizingDesignTest, TheDesignEntriesAddItemsAfterTheLinkAndDeleteTheBa
     ASSERT_GT(Classes->ItemLinks().Count(), 0);
     EXPECT_EQ(Classes->ItemLinks().Items(0)->Item()->Caption(), "TdxBarButton");
 
-    // "Add &Button": a new button right after the clicked link, in the first category.
-    Popup->Entries().Items(1)->Item()->Click();
-    testsupport::PumpUntilIdle();
+    // The user's click on an entry closes the popup before the command runs.
+    const auto ClickEntry = [this](TdxBarCustomizingPopup& Shown, int Index) {
+        const pg::TRect R = Shown.Entries().Items(Index)->ItemRect;
+        const pg::TPoint P = Shown.ClientToScreen({(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2});
+        Input.MoveTo(P);
+        Input.Click(P);
+        testsupport::PumpUntilIdle();
+        EXPECT_EQ(TdxBarCustomizingPopup::Current(), nullptr);
+    };
+    // "Add &Button": a new button right after the clicked link, in the first category, shown
+    // on the toolbar at once.
+    const pg::TRect Second = Links.Items(1)->ItemRect;
+    ClickEntry(*Popup, 1);
     ASSERT_EQ(Links.Count(), 3);
+    EXPECT_EQ(Links.Items(1)->ItemRect.Left, Second.Left);
+    EXPECT_GT(Links.Items(2)->ItemRect.Left, Second.Left);
     TdxBarItem* Made = Links.Items(1)->Item();
     EXPECT_EQ(Made->Caption(), "New Item");
     EXPECT_EQ(Made->Name, "dxBarButton1");
@@ -379,8 +392,7 @@ TEST_F(CustomizingDesignTest, TheDesignEntriesAddItemsAfterTheLinkAndDeleteTheBa
     ASSERT_NE(Popup, nullptr);
     ASSERT_EQ(Popup->Entries().Count(), 4);
     const int Bars = Manager->Bars()->Count();
-    Popup->Entries().Items(3)->Item()->Click();
-    testsupport::PumpUntilIdle();
+    ClickEntry(*Popup, 3);
     EXPECT_EQ(Manager->Bars()->Count(), Bars - 1);
     EXPECT_EQ(GetCustomizingForm()->BarsListBox().IndexOfBar(Tools), -1);
 }

@@ -178,6 +178,54 @@ TEST_F(RecentItemsTest, RestingOneSecondOnTheHotExpandAreaExpandsTheMenu) {
     ExpectExpanded();
 }
 
+// The menu bar decides for the menus hanging from it, however deep: a bar that does not
+// personalise (false) shows its menus whole, used or not. "&File" holds a sub-menu "&Recent"
+// too; the first library is used once by the menus, which with half the commands counted as
+// most recent is enough to leave only it and "&Recent" in a personalised menu.
+class RecentItemsOfTheBarTest : public RecentItemsTest, public ::testing::WithParamInterface<bool> {
+protected:
+    void ClickRecent() {
+        const int Last = File->ItemLinks().VisibleItemCount() - 1;
+        Input.MoveTo(CentreOf(File->ItemLinks(), Last));
+        Input.Click(CentreOf(File->ItemLinks(), Last));
+        testsupport::PumpUntilIdle();
+    }
+};
+
+TEST_P(RecentItemsOfTheBarTest, TheMenusFollowTheMenuBar) {
+    const bool Personalised = GetParam();
+    TdxBarSubItem& Recent = Sub(File->ItemLinks(), "&Recent");
+    for (const char* Caption : {"&1 a.lib", "&2 b.lib", "&3 c.lib"})
+        Button(Recent.ItemLinks(), Caption);
+    Bar->SetUseRecentItems(Personalised);
+    Manager->SetMostRecentItemsPercents(50);
+    ClickFile();
+    ClickRecent();
+    ASSERT_NE(MenuOf(Recent), nullptr);
+    Input.MoveTo(CentreOf(Recent.ItemLinks(), 0));
+    Input.Click(CentreOf(Recent.ItemLinks(), 0));
+    testsupport::PumpUntilIdle();
+    ASSERT_EQ(MenuOf(*File), nullptr);
+    TCustomdxBarControl::SetRecentItemsExpanded(false);
+    ClickFile();
+    ASSERT_NE(MenuOf(*File), nullptr);
+    using Captions = std::vector<std::string>;
+    const Captions WholeFile{"&New", "&Open", "&Save", "Save &As", "E&xit", "&Recent"};
+    const Captions WholeRecent{"&1 a.lib", "&2 b.lib", "&3 c.lib"};
+    EXPECT_EQ(ShownCaptions(File->ItemLinks()), Personalised ? Captions({"&Recent"}) : WholeFile);
+    EXPECT_EQ(MenuOf(*File)->HasHiddenLinks(), Personalised);
+    ClickRecent();
+    ASSERT_NE(MenuOf(Recent), nullptr);
+    EXPECT_EQ(ShownCaptions(Recent.ItemLinks()),
+              Personalised ? Captions({"&1 a.lib"}) : WholeRecent);
+    EXPECT_EQ(MenuOf(Recent)->HasHiddenLinks(), Personalised);
+}
+
+INSTANTIATE_TEST_SUITE_P(UseRecentItems, RecentItemsOfTheBarTest, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& Info) {
+                             return std::string(Info.param ? "On" : "Off");
+                         });
+
 TEST_F(RecentItemsTest, WithoutTheDelayTheExpandAreaOnlyShowsItsHint) {
     Manager->SetShowFullMenusAfterDelay(false);
     UseOpenTenTimes();
