@@ -194,6 +194,44 @@ TEST_F(ButtonControlTest, CtrlTabMovesMenuModeToTheNextToolbar) {
     testsupport::PumpUntilIdle();
 }
 
+// With three toolbars, Ctrl+Shift+Tab in menu mode goes to the previous toolbar (from the first
+// to the last) and Ctrl+Tab to the next (from the last to the first).
+TEST_F(ButtonControlTest, CtrlShiftTabMovesMenuModeToThePreviousToolbar) {
+    MakeToolbar();
+    Sub(Bar->ItemLinks(), "&File");
+    Button(Tools->ItemLinks(), "New");
+    TdxBar* Edit = Manager->Bars()->Add();
+    Edit->SetCaption("Edit");
+    Edit->SetDockingStyle(dsTop);
+    Edit->SetRow(2);
+    Button(Edit->ItemLinks(), "Cut");
+    ShowBars();
+    Edit->SetVisible(true);
+    testsupport::PumpUntilIdle();
+    BarWindow().EnterMenuMode(nullptr);
+    testsupport::PumpUntilIdle();
+    ASSERT_EQ(Manager->MenuModeToolbar(), &BarWindow());
+    const struct {
+        bool Shift;
+        TdxBar* Then;
+    } Steps[] = {{true, Edit},   {true, Tools}, {true, Bar},
+                 {false, Tools}, {false, Edit}, {false, Bar}};
+    Input.KeyDown(Qt::Key_Control);
+    for (const auto& Step : Steps) {
+        SCOPED_TRACE(Step.Then->Caption() + (Step.Shift ? " by Ctrl+Shift+Tab" : " by Ctrl+Tab"));
+        if (Step.Shift) Input.KeyDown(Qt::Key_Shift);
+        Input.Key(Qt::Key_Tab);
+        if (Step.Shift) Input.KeyUp(Qt::Key_Shift);
+        testsupport::PumpUntilIdle();
+        auto* Expected = dynamic_cast<TdxBarControl*>(Step.Then->Control());
+        EXPECT_EQ(Manager->MenuModeToolbar(), Expected);
+        EXPECT_EQ(Expected->SelectedControl(), Step.Then->ItemLinks().Items(0)->Control());
+    }
+    Input.KeyUp(Qt::Key_Control);
+    Input.Key(Qt::Key_Escape);
+    testsupport::PumpUntilIdle();
+}
+
 // A check button set down from code shows its checked face at once; up again, the plain face.
 TEST_F(ButtonControlTest, ACheckButtonSetFromCodeShowsItsStateAtOnce) {
     MakeToolbar();
