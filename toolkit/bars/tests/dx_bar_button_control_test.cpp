@@ -25,6 +25,7 @@
 #include <QtCore/Qt>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace toolkit::bars {
@@ -253,6 +254,45 @@ TEST_F(ButtonControlTest, ACheckButtonSetFromCodeShowsItsStateAtOnce) {
     Check.SetDown(false);
     testsupport::PumpUntilIdle();
     EXPECT_EQ(ClientPixel(W, R.Left + 2, R.Top + 2), Up);
+}
+
+// A drop-down button's DropDownEnabled set from code: the painters that draw a disabled arrow
+// (Flat, Office 2003) show it at once, and the enabled arrow again when it is set back.
+TEST_F(ButtonControlTest, DropDownEnabledSetFromCodeRepaintsTheArrowPartAtOnce) {
+    MakeToolbar();
+    Sub(Bar->ItemLinks(), "&File");
+    TdxBarButton& Split = Button(Tools->ItemLinks(), "Send");
+    Split.SetButtonStyle(bsDropDown);
+    auto& Menu = Form->Own<TdxBarPopupMenu>();
+    Button(Menu.ItemLinks(), "To &All");
+    Split.SetDropDownMenu(&Menu);
+    ShowBars();
+    Input.MoveTo(Form->ClientToScreen({600, 250}));
+    for (const auto& [Style, Name] :
+         {std::pair{bmsFlat, "Flat"}, std::pair{bmsOffice11, "Office 2003"}}) {
+        SCOPED_TRACE(Name);
+        Manager->SetStyle(Style);
+        Split.SetDropDownEnabled(true);
+        testsupport::PumpUntilIdle();
+        auto& W = *dynamic_cast<TdxBarControl*>(Tools->Control());
+        auto* Control = dynamic_cast<TdxBarButtonControl*>(Tools->ItemLinks().Items(0)->Control());
+        ASSERT_NE(Control, nullptr);
+        const pg::TRect R = Tools->ItemLinks().Items(0)->ItemRect;
+        const auto ArrowPart = [&] {
+            std::vector<pg::COLORREF> Pixels;
+            for (int X = R.Right - Control->GetDropDownWidth(); X < R.Right; ++X)
+                for (int Y = R.Top; Y < R.Bottom; ++Y)
+                    Pixels.push_back(ClientPixel(W, X, Y));
+            return Pixels;
+        };
+        const std::vector<pg::COLORREF> Enabled = ArrowPart();
+        Split.SetDropDownEnabled(false);
+        testsupport::PumpUntilIdle();
+        EXPECT_NE(ArrowPart(), Enabled) << "the arrow still looks enabled";
+        Split.SetDropDownEnabled(true);
+        testsupport::PumpUntilIdle();
+        EXPECT_EQ(ArrowPart(), Enabled);
+    }
 }
 
 // A caption the user gives a link is what the menu shows and measures, at once.
