@@ -1,7 +1,9 @@
 #include "app/form_bank.h"
 
+#include "app/form_global.h"
 #include "app/tests/librarian_fixture.h"
 #include "model/elements/bank.h"
+#include "model/elements/global.h"
 #include "model/preview/preview.h"
 #include "platform/forms/screen.h"
 
@@ -264,6 +266,52 @@ TEST_F(FormBankTest, ADragOfEntriesOntoALibraryCopiesThemWithoutAsking) {
     EXPECT_EQ(Trimmed(library.Library().Elem(1)), "Bell");
     EXPECT_EQ(library.Library().Elem(1).GetLocation(), "User : 6");
     EXPECT_FALSE(library.Library().Saved);
+}
+
+// Entries of a bank or a global never go into the trash by a drag: dropped on the bin, or on the
+// trash window's list, they are refused and nothing lands in the trash.
+TEST_F(FormBankTest, EntriesDraggedFromABankOrAGlobalOntoTheTrashAreRefused) {
+    TFormLibrary& library =
+        OpenLibrary({{model::etPatchBank, "Leads"}, {model::etGlobal, "Studio"}});
+    auto& bank = static_cast<model::TBank&>(library.Library().Elem(0));
+    bank.Elem(0).SetName("Saw", false);
+    TFormBank& bankWindow = OpenWindow<TFormBank>(bank, 0, 0);
+    TFormGlobal& globalWindow =
+        OpenWindow<TFormGlobal>(static_cast<model::TGlobal&>(library.Library().Elem(1)), 0, 400);
+    const struct {
+        const char* name;
+        TElemListForm* window;
+    } sources[] = {{"bank", &bankWindow}, {"global", &globalWindow}};
+    const auto expectNothingInTheTrash = [&] {
+        EXPECT_FALSE(accepted);
+        EXPECT_EQ(main.TrashLibrary().Count(), 0);
+    };
+
+    ASSERT_TRUE(main.TrashVuoto.Visible());
+    const TPoint bin =
+        main.TrashVuoto.ClientToScreen({main.TrashVuoto.Width() / 2, main.TrashVuoto.Height() / 2});
+    for (const auto& source : sources) {
+        SCOPED_TRACE(std::string(source.name) + " onto the bin");
+        source.window->BringToFront();
+        testsupport::PumpUntilIdle();
+        Drag(RowPoint(source.window->DrawGrid, 0), bin);
+        expectNothingInTheTrash();
+        EXPECT_TRUE(main.TrashVuoto.Visible()) << "the bin shows full";
+    }
+
+    Click(main.TrashVuoto);
+    Click(main.TrashVuoto);
+    ASSERT_NE(main.TrashWindow, nullptr);
+    TFormLibrary& trash = *main.TrashWindow;
+    trash.SetBounds(500, 0, trash.Width(), trash.Height());
+    testsupport::PumpUntilIdle();
+    for (const auto& source : sources) {
+        SCOPED_TRACE(std::string(source.name) + " onto the trash window");
+        source.window->BringToFront();
+        testsupport::PumpUntilIdle();
+        Drag(RowPoint(source.window->DrawGrid, 0), RowPoint(trash.DrawGrid, 2));
+        expectNothingInTheTrash();
+    }
 }
 
 using BankPreviewTest = WithPreview<FormBankTest>;

@@ -2,6 +2,7 @@
 
 #include "toolkit/bars/dx_bar_painter_office11.h"
 
+#include "toolkit/bars/dx_bar_button.h"
 #include "toolkit/bars/dx_bar_drawing.h"
 #include "toolkit/bars/dx_bar_item.h"
 #include "toolkit/bars/dx_bar_painter_classes.h"
@@ -296,7 +297,10 @@ void O::DrawDropDownButton(const Item& AItem, HDC DC, const TRect& R, const Stat
         this->DrawBackground(AItem, DC, Inner, Brush,
                              MenuShown || S.Pressed || S.Selected || AItem.NonRecent);
     }
-    const bool Enabled = S.Enabled && ItemEnabled(AItem);
+    // A button whose drop-down part is switched off shows a disabled arrow.
+    const auto* Button = dynamic_cast<const TdxBarButton*>(AItem.Item);
+    const bool Enabled =
+        S.Enabled && ItemEnabled(AItem) && (Button == nullptr || Button->DropDownEnabled());
     const bool White = IsHighContrastWhite();
     if (InMenu)
         DrawItemArrow(DC, Part, GetSubMenuArrowSize(Part.Height()), false, Enabled,

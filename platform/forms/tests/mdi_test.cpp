@@ -12,6 +12,7 @@
 
 #include <QImage>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -160,6 +161,37 @@ TEST_F(MdiTest, TileKeepsChildrenThatHoldTheirSizeApart) {
         EXPECT_GE(tall.Height(), 300);
         EXPECT_EQ(fixed.Width(), 250);
         EXPECT_EQ(fixed.Height(), 120);
+    }
+    Application().SetMainForm(nullptr);
+}
+
+// A child that keeps its size and is wider than its column: the next column starts at its right
+// edge, so that the children of the two columns do not overlap.
+TEST_F(MdiTest, TileStartsTheNextColumnRightOfAChildWiderThanItsColumn) {
+    TForm& main = ShowMainFrame();
+    std::vector<TForm*> children;
+    for (int i = 0; i < 4; ++i)
+        children.push_back(&MakeForm<TForm>(fsMDIChild));
+    // Made last, it stands in front: the first of the first column (of two columns tiled
+    // horizontally, of three vertically).
+    TForm& wide = MakeFixedChild(bsDialog, {0, 0, 500, 120});
+    children.push_back(&wide);
+    for (const TTileMode mode : {tbHorizontal, tbVertical}) {
+        SCOPED_TRACE(mode == tbHorizontal ? "horizontal" : "vertical");
+        main.TileMode = mode;
+        main.Tile();
+        EXPECT_EQ(wide.BoundsRect(), (TRect{0, 0, 500, 120}));
+        int nextColumn = 800;
+        for (TForm* child : children)
+            if (child->Left() > 0) nextColumn = std::min(nextColumn, child->Left());
+        EXPECT_EQ(nextColumn, 500);
+        for (std::size_t i = 0; i < children.size(); ++i)
+            for (std::size_t j = i + 1; j < children.size(); ++j) {
+                TRect overlap;
+                EXPECT_FALSE(platform::gdi::IntersectRect(overlap, children[i]->BoundsRect(),
+                                                          children[j]->BoundsRect()))
+                    << i << " and " << j;
+            }
     }
     Application().SetMainForm(nullptr);
 }

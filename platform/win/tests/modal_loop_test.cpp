@@ -208,6 +208,48 @@ TEST_F(ModalLoopTest, APostFromAnotherThreadEndsTheWaitInQtsEventLoop) {
     EXPECT_EQ(Got(wnd, {WM_USER}).size(), 1u);
 }
 
+// The wake-up of posts is wired once and stays wired, so a wait that finds it wired by an earlier
+// one proves nothing about its own: the test above passes whenever a tick of an earlier loop
+// wired it. A loop of Qt's own (the file dialog's) takes the wake-up over and leaves it unwired;
+// the first wait after it, as the first wait of the program, wires it again. The post comes from
+// this thread just as Qt is about to block, so the outcome does not depend on timing: wired, the
+// wait ends at once; not wired, it ends only by the rescue timer.
+TEST_F(ModalLoopTest, TheFirstWaitWiresTheWakeUpOfPosts) {
+    core::SystemClock systemClock;
+    core::ClockOverride realTime(systemClock);
+    HWND wnd = Create(WS_POPUP, gdi::Bounds(0, 0, 10, 10));
+    PumpUntilIdle();
+    { QtLoopDispatch qtsOwnLoop; }
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    ModalLoop loop;
+    handler = [&](HWND h, UINT msg, WPARAM, LPARAM, LRESULT&) {
+        if (h == wnd && msg == WM_USER) loop.Quit();
+        return false;
+    };
+    QAbstractEventDispatcher* dispatcher =
+        QCoreApplication::instance()->thread()->eventDispatcher();
+    ASSERT_NE(dispatcher, nullptr);
+    bool posted = false;
+    const auto connection =
+        QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, [&] {
+            if (!std::exchange(posted, true)) core::PostMessage(wnd, WM_USER, 0, 0);
+        });
+    bool rescued = false;
+    QTimer rescue;
+    rescue.setSingleShot(true);
+    QObject::connect(&rescue, &QTimer::timeout, [&] {
+        rescued = true;
+        core::PostMessage(wnd, WM_USER, 0, 0);
+    });
+    rescue.start(2000);
+
+    loop.Run();
+    rescue.stop();
+    QObject::disconnect(connection);
+    EXPECT_TRUE(posted) << "the loop never waited";
+    EXPECT_FALSE(rescued) << "the post did not end the first wait";
+}
+
 } // namespace
 } // namespace platform::win::test
 

@@ -25,6 +25,7 @@
 #include <QtCore/Qt>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace toolkit::bars {
@@ -194,6 +195,44 @@ TEST_F(ButtonControlTest, CtrlTabMovesMenuModeToTheNextToolbar) {
     testsupport::PumpUntilIdle();
 }
 
+// With three toolbars, Ctrl+Shift+Tab in menu mode goes to the previous toolbar (from the first
+// to the last) and Ctrl+Tab to the next (from the last to the first).
+TEST_F(ButtonControlTest, CtrlShiftTabMovesMenuModeToThePreviousToolbar) {
+    MakeToolbar();
+    Sub(Bar->ItemLinks(), "&File");
+    Button(Tools->ItemLinks(), "New");
+    TdxBar* Edit = Manager->Bars()->Add();
+    Edit->SetCaption("Edit");
+    Edit->SetDockingStyle(dsTop);
+    Edit->SetRow(2);
+    Button(Edit->ItemLinks(), "Cut");
+    ShowBars();
+    Edit->SetVisible(true);
+    testsupport::PumpUntilIdle();
+    BarWindow().EnterMenuMode(nullptr);
+    testsupport::PumpUntilIdle();
+    ASSERT_EQ(Manager->MenuModeToolbar(), &BarWindow());
+    const struct {
+        bool Shift;
+        TdxBar* Then;
+    } Steps[] = {{true, Edit},   {true, Tools}, {true, Bar},
+                 {false, Tools}, {false, Edit}, {false, Bar}};
+    Input.KeyDown(Qt::Key_Control);
+    for (const auto& Step : Steps) {
+        SCOPED_TRACE(Step.Then->Caption() + (Step.Shift ? " by Ctrl+Shift+Tab" : " by Ctrl+Tab"));
+        if (Step.Shift) Input.KeyDown(Qt::Key_Shift);
+        Input.Key(Qt::Key_Tab);
+        if (Step.Shift) Input.KeyUp(Qt::Key_Shift);
+        testsupport::PumpUntilIdle();
+        auto* Expected = dynamic_cast<TdxBarControl*>(Step.Then->Control());
+        EXPECT_EQ(Manager->MenuModeToolbar(), Expected);
+        EXPECT_EQ(Expected->SelectedControl(), Step.Then->ItemLinks().Items(0)->Control());
+    }
+    Input.KeyUp(Qt::Key_Control);
+    Input.Key(Qt::Key_Escape);
+    testsupport::PumpUntilIdle();
+}
+
 // A check button set down from code shows its checked face at once; up again, the plain face.
 TEST_F(ButtonControlTest, ACheckButtonSetFromCodeShowsItsStateAtOnce) {
     MakeToolbar();
@@ -215,6 +254,45 @@ TEST_F(ButtonControlTest, ACheckButtonSetFromCodeShowsItsStateAtOnce) {
     Check.SetDown(false);
     testsupport::PumpUntilIdle();
     EXPECT_EQ(ClientPixel(W, R.Left + 2, R.Top + 2), Up);
+}
+
+// A drop-down button's DropDownEnabled set from code: the painters that draw a disabled arrow
+// (Flat, Office 2003) show it at once, and the enabled arrow again when it is set back.
+TEST_F(ButtonControlTest, DropDownEnabledSetFromCodeRepaintsTheArrowPartAtOnce) {
+    MakeToolbar();
+    Sub(Bar->ItemLinks(), "&File");
+    TdxBarButton& Split = Button(Tools->ItemLinks(), "Send");
+    Split.SetButtonStyle(bsDropDown);
+    auto& Menu = Form->Own<TdxBarPopupMenu>();
+    Button(Menu.ItemLinks(), "To &All");
+    Split.SetDropDownMenu(&Menu);
+    ShowBars();
+    Input.MoveTo(Form->ClientToScreen({600, 250}));
+    for (const auto& [Style, Name] :
+         {std::pair{bmsFlat, "Flat"}, std::pair{bmsOffice11, "Office 2003"}}) {
+        SCOPED_TRACE(Name);
+        Manager->SetStyle(Style);
+        Split.SetDropDownEnabled(true);
+        testsupport::PumpUntilIdle();
+        auto& W = *dynamic_cast<TdxBarControl*>(Tools->Control());
+        auto* Control = dynamic_cast<TdxBarButtonControl*>(Tools->ItemLinks().Items(0)->Control());
+        ASSERT_NE(Control, nullptr);
+        const pg::TRect R = Tools->ItemLinks().Items(0)->ItemRect;
+        const auto ArrowPart = [&] {
+            std::vector<pg::COLORREF> Pixels;
+            for (int X = R.Right - Control->GetDropDownWidth(); X < R.Right; ++X)
+                for (int Y = R.Top; Y < R.Bottom; ++Y)
+                    Pixels.push_back(ClientPixel(W, X, Y));
+            return Pixels;
+        };
+        const std::vector<pg::COLORREF> Enabled = ArrowPart();
+        Split.SetDropDownEnabled(false);
+        testsupport::PumpUntilIdle();
+        EXPECT_NE(ArrowPart(), Enabled) << "the arrow still looks enabled";
+        Split.SetDropDownEnabled(true);
+        testsupport::PumpUntilIdle();
+        EXPECT_EQ(ArrowPart(), Enabled);
+    }
 }
 
 // A caption the user gives a link is what the menu shows and measures, at once.

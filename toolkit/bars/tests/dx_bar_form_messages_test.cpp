@@ -264,6 +264,63 @@ TEST_F(FormMessagesTest, ADisplayChangeMovesFloatingBarsBackIntoTheWorkArea) {
     EXPECT_EQ(After.Top, 100);
 }
 
+// A floating bar that reaches past the right edge of the work area by less than its own width,
+// and no further down than the work area: after a display change or a change of the work area it
+// moves left until its right edge meets the work area's, at the same height and size.
+TEST_F(FormMessagesTest, AFloatingBarPastTheRightEdgeMovesLeftUntilItsRightEdgeMeetsIt) {
+    TdxBarControl& W = FloatingToolbar(300, 100);
+    const int Width = W.Width(), Height = W.Height();
+    ASSERT_GT(Width, 2);
+    const struct {
+        const char* Name;
+        pc::UINT Message;
+        pc::WPARAM WParam;
+        int Past;
+    } Cases[] = {{"display, one pixel past", pw::WM_DISPLAYCHANGE, 32, 1},
+                 {"display, all but one pixel past", pw::WM_DISPLAYCHANGE, 32, Width - 1},
+                 {"work area, half past", pw::WM_SETTINGCHANGE, pw::SPI_SETWORKAREA, Width / 2}};
+    for (const auto& Case : Cases) {
+        SCOPED_TRACE(Case.Name);
+        pw::SetMonitors({{{0, 0, 1024, 768}, {0, 0, 1024, 768}}});
+        W.SetBounds(800 - Width + Case.Past, 100, Width, Height);
+        testsupport::PumpUntilIdle();
+        pw::SetMonitors({{{0, 0, 800, 600}, {0, 0, 800, 580}}});
+        pc::SendMessage(Form->Handle(), Case.Message, Case.WParam, 0);
+        testsupport::PumpUntilIdle();
+        pg::TRect After{};
+        pw::GetWindowRect(W.Handle(), &After);
+        EXPECT_EQ(After, (pg::TRect{800 - Width, 100, 800, 100 + Height}));
+    }
+}
+
+// The same for a floating bar whose window is not made yet (its form has not been shown): the
+// position it stores, and the bounds its window will be made with, move left until the window's
+// right edge meets the work area's.
+TEST_F(FormMessagesTest, AFloatingBarWithoutAWindowYetHasItsPlaceMovedTheSame) {
+    Tools = Manager->Bars()->Add();
+    Tools->SetCaption("ToolBar");
+    for (const char* Caption : {"New", "Open", "Save"})
+        Button(Tools->ItemLinks(), Caption);
+    Tools->FloatLeft = 760;
+    Tools->FloatTop = 100;
+    Tools->SetDockingStyle(dsNone);
+    Form->HandleNeeded();
+    Tools->SetVisible(true);
+    testsupport::PumpUntilIdle();
+    auto* W = dynamic_cast<TdxBarControl*>(Tools->Control());
+    ASSERT_NE(W, nullptr);
+    ASSERT_FALSE(W->HandleAllocated());
+    const int Width = W->Width(), Height = W->Height();
+    ASSERT_GT(760 + Width, 800);
+
+    pw::SetMonitors({{{0, 0, 800, 600}, {0, 0, 800, 580}}});
+    pc::SendMessage(Form->Handle(), pw::WM_DISPLAYCHANGE, 32, 0);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Tools->FloatLeft, 800 - Width);
+    EXPECT_EQ(Tools->FloatTop, 100);
+    EXPECT_EQ(W->BoundsRect(), (pg::TRect{800 - Width, 100, 800, 100 + Height}));
+}
+
 // F1 on a menu entry asks for the entry's help context; an entry without one gives the help of
 // the entry whose menu it is in.
 TEST_F(FormMessagesTest, F1OnAMenuEntryAsksForItsHelpContext) {
