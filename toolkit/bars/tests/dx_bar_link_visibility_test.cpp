@@ -5,6 +5,7 @@
 #include "toolkit/bars/dx_bar_group.h"
 #include "toolkit/bars/dx_bar_item_link.h"
 #include "toolkit/bars/dx_bar_popup_menu.h"
+#include "toolkit/bars/dx_bar_quick_control.h"
 #include "toolkit/bars/dx_bar_quick_customize.h"
 #include "toolkit/bars/tests/dx_bar_menu_form_fixture.h"
 #include "toolkit/base/office11.h"
@@ -87,7 +88,8 @@ protected:
         if (Popups.QuickSubItem().ItemLinks().BarControl() == nullptr) {
             Input.Click(Centre(Toolbar().GetMarkScreenRect()));
             testsupport::PumpUntilIdle();
-            TdxBarItemLinks& Quick = Popups.QuickControl().ItemLinks();
+            ASSERT_NE(Popups.QuickControl(), nullptr);
+            TdxBarItemLinks& Quick = *Popups.QuickControl()->ItemLinks();
             ASSERT_NE(Quick.BarControl(), nullptr);
             Input.Click(CentreOf(Quick, Quick.VisibleItemCount() - 1));
             testsupport::PumpUntilIdle();
