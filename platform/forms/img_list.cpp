@@ -3,14 +3,46 @@
 #include "platform/gdi/blit.h"
 #include "platform/gdi/drawing.h"
 
+#include <algorithm>
+
 namespace platform::forms {
 
+TChangeLink::~TChangeLink() {
+    if (sender_) sender_->UnRegisterChanges(*this);
+}
+
 TImageList::TImageList(TComponent* owner) : TComponent(owner) {}
+
+TImageList::~TImageList() {
+    for (TChangeLink* link : links_)
+        link->sender_ = nullptr;
+}
+
+void TImageList::RegisterChanges(TChangeLink& link) {
+    if (link.sender_ == this) return;
+    if (link.sender_) link.sender_->UnRegisterChanges(link);
+    link.sender_ = this;
+    links_.push_back(&link);
+}
+
+void TImageList::UnRegisterChanges(TChangeLink& link) {
+    if (link.sender_ != this) return;
+    link.sender_ = nullptr;
+    std::erase(links_, &link);
+}
+
+void TImageList::Change() {
+    // A link may leave, or another join, while the list is told.
+    for (TChangeLink* link : std::vector<TChangeLink*>(links_))
+        if (std::find(links_.begin(), links_.end(), link) != links_.end() && link->OnChange)
+            link->OnChange();
+}
 
 void TImageList::SetSize(int width, int height) {
     width_ = std::max(1, width);
     height_ = std::max(1, height);
-    Clear();
+    images_.clear();
+    Change();
 }
 
 int TImageList::Add(const TBitmap& image) {
@@ -31,16 +63,19 @@ int TImageList::AddMasked(const TBitmap& image, gdi::TColor maskColor) {
                        false);
         images_.push_back({std::move(bitmap), key});
     }
+    Change();
     return first;
 }
 
 void TImageList::Delete(int index) {
     if (index < 0 || index >= Count()) return;
     images_.erase(images_.begin() + index);
+    Change();
 }
 
 void TImageList::Clear() {
     images_.clear();
+    Change();
 }
 
 void TImageList::GetBitmap(int index, TBitmap& into) const {
