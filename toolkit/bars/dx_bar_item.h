@@ -105,6 +105,9 @@ public:
     platform::core::TNotifyEvent OnAfterLoaded;
 
 protected:
+    // The manager tells its items of changed image lists.
+    friend class TdxBarManager;
+
     virtual void DoClick();
     virtual void BarManagerChanged() {}
     virtual void CaptionChanged();
