@@ -80,7 +80,27 @@ const core::TComponentClass& TImageList::ClassRef() {
 
 TImageList::TImageList(TComponent* owner) : TComponent(owner) {}
 
-TImageList::~TImageList() = default;
+TChangeLink::~TChangeLink() {
+    if (sender_) sender_->UnRegisterChanges(*this);
+}
+
+TImageList::~TImageList() {
+    for (TChangeLink* link : links_)
+        link->sender_ = nullptr;
+}
+
+void TImageList::RegisterChanges(TChangeLink& link) {
+    if (link.sender_ == this) return;
+    if (link.sender_) link.sender_->UnRegisterChanges(link);
+    link.sender_ = this;
+    links_.push_back(&link);
+}
+
+void TImageList::UnRegisterChanges(TChangeLink& link) {
+    if (link.sender_ != this) return;
+    link.sender_ = nullptr;
+    std::erase(links_, &link);
+}
 
 void TImageList::SetSize(int width, int height) {
     width_ = std::max(1, width);
@@ -129,6 +149,10 @@ void TImageList::DoDraw(int index, gdi::TCanvas& canvas, int x, int y, bool enab
 
 void TImageList::Change() {
     if (OnChange) OnChange();
+    // A link may leave, or another join, while the list is told.
+    for (TChangeLink* link : std::vector<TChangeLink*>(links_))
+        if (std::find(links_.begin(), links_.end(), link) != links_.end() && link->OnChange)
+            link->OnChange();
 }
 
 void TImageList::Assign(const core::TPersistent* Source) {

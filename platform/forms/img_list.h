@@ -17,6 +17,26 @@
 
 namespace platform::forms {
 
+class TImageList;
+
+// Hears a list's changes (images added, deleted, cleared or resized) while registered with it.
+// A link leaves its list when it goes; a list that goes lets go of its links.
+class TChangeLink {
+public:
+    TChangeLink() = default;
+    ~TChangeLink();
+    TChangeLink(const TChangeLink&) = delete;
+    TChangeLink& operator=(const TChangeLink&) = delete;
+
+    // The list the link is registered with, or nil.
+    TImageList* Sender() const { return sender_; }
+    std::function<void()> OnChange;
+
+private:
+    friend class TImageList;
+    TImageList* sender_ = nullptr;
+};
+
 // Where an image of a list lies: the list's bitmaps and the image's place in them.
 struct TImageListInfo {
     gdi::HBITMAP Image{};
@@ -31,6 +51,10 @@ public:
 
     explicit TImageList(TComponent* owner);
     ~TImageList() override;
+
+    // A link registered with another list moves to this one.
+    void RegisterChanges(TChangeLink& link);
+    void UnRegisterChanges(TChangeLink& link);
 
     int Width() const { return width_; }
     int Height() const { return height_; }
@@ -77,7 +101,7 @@ public:
 
 protected:
     virtual void DoDraw(int index, gdi::TCanvas& canvas, int x, int y, bool enabled) const;
-    // Tells OnChange.
+    // Tells OnChange and the registered links.
     virtual void Change();
     // "Height" and "Width" where they are not 16.
     void DefinePublishedProperties(core::TFiler& filer) override;
@@ -89,6 +113,7 @@ private:
     std::vector<std::unique_ptr<Image>> images_;
     int width_ = 16;
     int height_ = 16;
+    std::vector<TChangeLink*> links_;
 };
 
 } // namespace platform::forms

@@ -213,6 +213,13 @@ LRESULT SysKeyDown(WindowData& w, WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
+// Turned on again, the window paints what was invalidated meanwhile; what it drew through its
+// contexts while off is lost, so its owner invalidates what changed.
+LRESULT SetRedraw(WindowData& w, WPARAM wParam, LPARAM) {
+    w.redrawOff = wParam == 0;
+    return 0;
+}
+
 LRESULT CancelMode(WindowData& w, WPARAM, LPARAM) {
     if (GetCapture() == w.handle) ReleaseCapture();
     return 0;
@@ -249,6 +256,7 @@ LRESULT DefWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_KEYUP: return KeyUp(*w, wParam, lParam);
     case WM_SYSKEYDOWN: return SysKeyDown(*w, wParam, lParam);
     case WM_CANCELMODE: return CancelMode(*w, wParam, lParam);
+    case WM_SETREDRAW: return SetRedraw(*w, wParam, lParam);
     default: return 0;
     }
     // clang-format on

@@ -20,7 +20,9 @@ std::map<gdi::HDC, std::pair<HWND, TRect>>& WindowDCs() {
     return dcs;
 }
 
-gdi::HDC OpenDC(WindowData& w, TPoint origin, const gdi::Region& allowed) {
+gdi::HDC OpenDC(WindowData& w, TPoint origin, const gdi::Region& given) {
+    // A window that is not to be redrawn is one whose contexts draw nowhere.
+    const gdi::Region allowed = IsRedrawOff(w) ? gdi::Region{} : given;
     gdi::HDC dc = gdi::CreateSurfaceDC(w.surface, origin, allowed);
     WindowDCs()[dc] = {w.handle, allowed.Bounds()};
     return dc;
@@ -50,7 +52,7 @@ gdi::Region ClientRegionFor(const WindowData& w, const TRect* rect, gdi::HRGN re
 }
 
 bool NeedsPaint(const WindowData& w) {
-    return IsShowing(w) && (!w.update.Empty() || w.frameDirty);
+    return IsShowing(w) && !IsRedrawOff(w) && (!w.update.Empty() || w.frameDirty);
 }
 
 // The first window, parents before their children, that needs painting.

@@ -166,6 +166,13 @@ bool IsShowing(const WindowData& w) {
     return true;
 }
 
+bool IsRedrawOff(const WindowData& w) {
+    for (const WindowData* p = &w; p; p = p->IsChild() ? WindowOf(p->parent) : nullptr) {
+        if (p->redrawOff) return true;
+    }
+    return false;
+}
+
 TRect FrameInsets(const WindowData& w) {
     if (w.ManagedFrame()) return {};
     int edge = 0;

@@ -46,6 +46,9 @@ struct WindowData {
     TRect normalRect;
     bool destroying = false;
     bool frameActive = false; // the last WM_NCACTIVATE said active
+    // WM_SETREDRAW turned redrawing off: the window and its children keep what they show, get
+    // no WM_PAINT and draw nothing through their contexts until it is turned on again.
+    bool redrawOff = false;
     // A frameless top-level window first shown taking the activation (the intro, a borderless
     // form): the window manager stacks and focuses it as any other. Frameless windows shown
     // without activation, tool windows and no-activate windows (menus, hints, drop-downs, drag
@@ -72,6 +75,8 @@ WindowData* WindowOf(HWND wnd);
 TPoint WindowScreenOrigin(const WindowData& w);
 // The window and every ancestor are visible.
 bool IsShowing(const WindowData& w);
+// Redrawing is off for the window or one of its ancestors (WM_SETREDRAW).
+bool IsRedrawOff(const WindowData& w);
 // Borders by style, as the default WM_NCCALCSIZE takes them off the window rectangle.
 TRect FrameInsets(const WindowData& w);
 // WM_NCCALCSIZE left part of the window outside the client area, by style or by the window's

@@ -120,7 +120,11 @@ bool TdxBar::Loading() const {
 }
 
 void TdxBar::WindowLayoutChanged() {
-    if (FControl && !BarManager()->LockUpdate()) FControl->RefreshLayout();
+    if (!FControl) return;
+    if (BarManager()->LockUpdate())
+        BarManager()->LayoutHeld();
+    else
+        FControl->RefreshLayout();
 }
 
 void TdxBar::WindowRepaint() {
@@ -197,10 +201,15 @@ void TdxBar::SetUseOwnFont(bool Value) {
         BuildFontHandle();
         return;
     }
+    FOwnFont.reset();
+    ManagerFontChanged();
+}
+
+void TdxBar::ManagerFontChanged() {
+    if (FUseOwnFont) return;
     FInternalFontChange = true;
     FFont->Assign(BarManager()->Font());
     FInternalFontChange = false;
-    FOwnFont.reset();
 }
 
 void TdxBar::SetIsMainMenu(bool Value) {

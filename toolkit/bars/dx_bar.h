@@ -94,6 +94,9 @@ public:
     void SetUseOwnFont(bool Value);
     // Made from Font while UseOwnFont is on; nil otherwise.
     platform::gdi::HFONT FontHandle() const;
+    // The manager's font changed: a bar without a font of its own takes it, and its window
+    // draws and lays out with it.
+    void ManagerFontChanged();
 
     // Setting it clears the flag on the manager's previous main-menu bar and turns WholeRow and
     // MultiLine on; clearing it turns both off.

@@ -64,7 +64,7 @@ TCustomdxBarControl::~TCustomdxBarControl() {
     else
         HideAll();
     if (FBarManager && FBarManager->SelectedItem() && HasItemControl(FBarManager->SelectedItem()))
-        FBarManager->SetSelectedItem(nullptr);
+        FBarManager->ForgetSelectedItem();
     DestroyControls();
     if (FItemLinks && FItemLinks->BarControl() == this) FItemLinks->SetBarControl(nullptr);
     if (GActiveBarControl == this) GActiveBarControl = nullptr;

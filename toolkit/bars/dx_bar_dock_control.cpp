@@ -385,7 +385,11 @@ void TdxDockControl::UpdateDock() {
     // A manager that goes is asked first: its form may be half gone already.
     if (!FBarManager || FUpdating || FBarManager->IsDestroying()) return;
     pf::TCustomForm* Form = FBarManager->Form();
-    if ((Form && Form->Destroying()) || FBarManager->LockUpdate()) return;
+    if (Form && Form->Destroying()) return;
+    if (FBarManager->LockUpdate()) {
+        FBarManager->LayoutHeld();
+        return;
+    }
     FUpdating = true;
     LayoutRows();
     AutoSize();

@@ -281,7 +281,10 @@ void TdxBarItem::VisibleChanged() {
         }
     }
     FBarManager->SetLockUpdate(Lock);
-    if (Lock) return;
+    if (Lock) {
+        if (!Windows.empty()) FBarManager->LayoutHeld();
+        return;
+    }
     for (TCustomdxBarControl* Window : Windows)
         if (dxBarUnit().BarControlExists(Window)) Window->RefreshLayout();
 }

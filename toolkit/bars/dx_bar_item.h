@@ -122,6 +122,9 @@ public:
     platform::core::TNotifyEvent OnAfterLoaded;
 
 protected:
+    // The manager tells its items of changed image lists.
+    friend class TdxBarManager;
+
     // OnClick, when assigned and not the action's execute routine; else (not in design mode)
     // the action, run through the link with the item as its component.
     virtual void DoClick();

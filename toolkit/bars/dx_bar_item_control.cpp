@@ -26,7 +26,7 @@ TdxBarItemControl::TdxBarItemControl(TdxBarItemLink* AItemLink)
 
 TdxBarItemControl::~TdxBarItemControl() {
     TdxBarManager* Manager = BarManager();
-    if (Manager && Manager->SelectedItem() == this) Manager->SetSelectedItem(nullptr);
+    if (Manager && Manager->SelectedItem() == this) Manager->ForgetSelectedItem();
     if (FParent && FParent->SelectedControl() == this) {
         // The link has already let go of this control: the window forgets it without asking
         // it anything more (an active window going down with its form would ask it). While

@@ -13,6 +13,7 @@
 #include "toolkit/bars/dx_bar_hint_window.h"
 #include "toolkit/bars/dx_bar_item.h"
 #include "toolkit/bars/dx_bar_item_control.h"
+#include "toolkit/bars/dx_bar_item_link.h"
 #include "toolkit/bars/dx_bar_mdi.h"
 #include "toolkit/bars/dx_bar_painter_classes.h"
 #include "toolkit/bars/dx_bar_popup_menu_links.h"
@@ -112,6 +113,10 @@ TdxBarManager::TdxBarManager(pc::TComponent* AOwner) : pc::TComponent(AOwner) {
     FHelpButtonGlyph->OnChange = [] { UpdateCustomizingFormHelpButton(); };
     FThemeListener = std::make_unique<tb::TdxThemeChangedNotificator>();
     FThemeListener->OnThemeChanged = [this] { UpdateStyle(); };
+    for (pf::TChangeLink* Link :
+         {&FImagesLink, &FLargeImagesLink, &FDisabledImagesLink, &FDisabledLargeImagesLink})
+        Link->OnChange = [this] { ImageListChanged(false); };
+    FHotImagesLink.OnChange = [this] { ImageListChanged(true); };
     SetMostRecentItemsPercents(95);
     CalcButtonMetrics();
     FLookAndFeel = std::make_unique<tb::TcxLookAndFeel>(this);
@@ -366,7 +371,7 @@ void TdxBarManager::FontChanged() {
         FFont->OnChange = std::move(Handler);
     }
     RebuildMenuFontHandle();
-    // Every bar and popup menu without a font of its own takes Font (toolbar and popup units).
+    FontOfWindowsChanged();
 }
 
 void TdxBarManager::RebuildMenuFontHandle() {
@@ -383,38 +388,58 @@ void TdxBarManager::RebuildMenuFontHandle() {
 
 // Image lists
 
-void TdxBarManager::SetImageList(pf::TImageList*& Field, pf::TImageList* Value) {
+void TdxBarManager::SetImageList(pf::TImageList*& Field, pf::TChangeLink& Link,
+                                 pf::TImageList* Value) {
     if (Field == Value) return;
+    if (Field) Field->UnRegisterChanges(Link);
     Field = Value;
-    if (Value) FreeNotification(Value);
-    ImageListChanged(Value);
+    if (Value) {
+        Value->RegisterChanges(Link);
+        FreeNotification(Value);
+    }
+    ImageListChanged(&Field == &FHotImages);
 }
 
 void TdxBarManager::SetImages(pf::TImageList* Value) {
-    SetImageList(FImages, Value);
+    SetImageList(FImages, FImagesLink, Value);
 }
 
 void TdxBarManager::SetLargeImages(pf::TImageList* Value) {
     if (FLargeImages == Value) return;
-    SetImageList(FLargeImages, Value);
+    SetImageList(FLargeImages, FLargeImagesLink, Value);
     if (FLargeIcons && FUseLargeImagesForLargeIcons) LargeIconsChanged();
 }
 
 void TdxBarManager::SetHotImages(pf::TImageList* Value) {
-    SetImageList(FHotImages, Value);
+    SetImageList(FHotImages, FHotImagesLink, Value);
 }
 
 void TdxBarManager::SetDisabledImages(pf::TImageList* Value) {
-    SetImageList(FDisabledImages, Value);
+    SetImageList(FDisabledImages, FDisabledImagesLink, Value);
 }
 
 void TdxBarManager::SetDisabledLargeImages(pf::TImageList* Value) {
-    SetImageList(FDisabledLargeImages, Value);
+    SetImageList(FDisabledLargeImages, FDisabledLargeImagesLink, Value);
 }
 
-void TdxBarManager::ImageListChanged(pf::TImageList*) {
+// Every list serves the items through their image index, in the state or size it draws.
+void TdxBarManager::ImageListChanged(bool HotImages) {
     if (IsLoading() || IsDestroying()) return;
-    // The items that use the list refresh their glyphs (item unit), with painting locked.
+    const bool Locked = FLockUpdate;
+    SetLockUpdate(true);
+    std::vector<TdxBarItem*> Items;
+    for (const auto& Listed : FItems)
+        if (Listed.Object->ImageIndex() >= 0) Items.push_back(Listed.Object);
+    for (TdxBarItem* Item : Items) {
+        if (IndexOfItem(Item) < 0) continue;
+        if (!HotImages) {
+            Item->GlyphChanged();
+            continue;
+        }
+        for (int I = 0; I < Item->LinkCount(); ++I)
+            if (TdxBarItemControl* Control = Item->Links(I)->Control()) Control->Repaint();
+    }
+    SetLockUpdate(Locked);
 }
 
 void TdxBarManager::CalcButtonMetrics() {
@@ -707,18 +732,6 @@ void TdxBarManager::EndHiddenBars() {
 
 // State
 
-// While locked the bar windows skip their layouts; whoever locked lays out what it changed.
-void TdxBarManager::SetLockUpdate(bool Value) {
-    if (FLockUpdate == Value) return;
-    FLockUpdate = Value;
-}
-
-void TdxBarManager::SetSelectedItem(TdxBarItemControl* Value) {
-    if (FSelectedItem == Value) return;
-    FSelectedItem = Value;
-    // The old item control repaints (item control unit).
-}
-
 // Style
 
 int TdxBarManager::GetPaintStyle() const {
@@ -887,9 +900,12 @@ void TdxBarManager::Notification(pc::TComponent* AComponent, pc::TOperation Oper
     std::erase_if(FItems, [&](const auto& Item) { return Item.Component == AComponent; });
     std::erase_if(FGroups, [&](const auto& Group) { return Group.Component == AComponent; });
     if (FPopupMenuLinks) FPopupMenuLinks->ComponentRemoved(AComponent);
-    for (pf::TImageList** List :
-         {&FImages, &FLargeImages, &FHotImages, &FDisabledImages, &FDisabledLargeImages})
-        if (*List == AComponent) *List = nullptr;
+    // Through the setters: the glyphs of the list that goes leave the windows.
+    if (FImages == AComponent) SetImages(nullptr);
+    if (FLargeImages == AComponent) SetLargeImages(nullptr);
+    if (FHotImages == AComponent) SetHotImages(nullptr);
+    if (FDisabledImages == AComponent) SetDisabledImages(nullptr);
+    if (FDisabledLargeImages == AComponent) SetDisabledLargeImages(nullptr);
 }
 
 } // namespace toolkit::bars

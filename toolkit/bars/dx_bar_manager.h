@@ -194,7 +194,9 @@ public:
     platform::forms::TBitmap& HelpButtonGlyph() { return *FHelpButtonGlyph; }
     toolkit::base::TcxLookAndFeel& LookAndFeel() { return *FLookAndFeel; }
 
-    // Glyph image lists: not owned; a list that goes is cleared from here.
+    // Glyph image lists: not owned; a list that goes is cleared from here. Assigning one, and
+    // any change of the images of one assigned, refreshes the glyphs of the items with an
+    // image index.
     platform::forms::TImageList* Images() const { return FImages; }
     void SetImages(platform::forms::TImageList* Value);
     platform::forms::TImageList* LargeImages() const { return FLargeImages; }
@@ -331,10 +333,17 @@ public:
     // The Visible of the merged child's main menu bar, given back when the merge ends.
     bool MDIChildMainBarVisible = true;
     bool FloatingBarsUpdating = false;
+    // While locked, the dock sites and floating toolbars are not redrawn and the toolbars skip
+    // their layouts; unlocking lays out what was held back and repaints them all.
     bool LockUpdate() const { return FLockUpdate; }
     void SetLockUpdate(bool Value);
+    // A window skipped a layout because updates were locked.
+    void LayoutHeld() { FLayoutHeld = true; }
     TdxBarItemControl* SelectedItem() const { return FSelectedItem; }
     void SetSelectedItem(TdxBarItemControl* Value);
+    // A selected control, or its window, going: the reference is dropped and nothing is asked
+    // of either any more.
+    void ForgetSelectedItem() { FSelectedItem = nullptr; }
 
     // The effective style 0..4: Style itself, or for bmsUseLookAndFeel the look-and-feel's
     // (3 with the native style when themes are available).
@@ -444,7 +453,8 @@ private:
     // Frees a listed component through its owner when it has one, else through the unit's
     // internal item list.
     static void FreeListed(platform::core::TComponent* Component);
-    void SetImageList(platform::forms::TImageList*& Field, platform::forms::TImageList* Value);
+    void SetImageList(platform::forms::TImageList*& Field, platform::forms::TChangeLink& Link,
+                      platform::forms::TImageList* Value);
     // The manager's changes reaching its windows (dx_bar_manager_refresh.cpp): the toolbar
     // windows of its bars and the menus it shows; each window re-measures and re-lays out, or
     // repaints with its frame; the dock sites take their colour and border again.
@@ -454,6 +464,9 @@ private:
     void RefreshDockSites();
     void RefreshBarWindows();
     void RebuildMainMenuBarWindow();
+    // Every bar without a font of its own takes Font; the menus shown measure and lay out
+    // again in it.
+    void FontOfWindowsChanged();
     void BorderOfDockSitesChanged();
     // Form messages (dx_bar_form_messages.cpp): floating bars (window or stored place) back
     // inside the work area of the form's monitor; the bars that waited for the form's window;
@@ -464,7 +477,9 @@ private:
     // With AutoHideEmptyBars: the bars left without a link to show hide, those that got one
     // back show (after a category's items changed visibility to Value).
     void HideOrShowEmptyBars(const std::vector<TdxBar*>& EmptyBefore, TdxBarItemVisible Value);
-    void ImageListChanged(platform::forms::TImageList* List);
+    // The hot list's images show only under the mouse, in the place of the others: the buttons
+    // only repaint. Any other list's may give a button a glyph, or take it, or resize it.
+    void ImageListChanged(bool HotImages);
     void CalcButtonMetrics();
     void LargeIconsChanged();
     void FontChanged();
@@ -516,6 +531,8 @@ private:
     platform::forms::TImageList* FHotImages = nullptr;
     platform::forms::TImageList* FDisabledImages = nullptr;
     platform::forms::TImageList* FDisabledLargeImages = nullptr;
+    platform::forms::TChangeLink FImagesLink, FLargeImagesLink, FHotImagesLink, FDisabledImagesLink,
+        FDisabledLargeImagesLink;
 
     std::unique_ptr<TdxBarManagerCategories> FCategories;
     TdxBars* FBars = nullptr;
@@ -540,6 +557,9 @@ private:
     bool FDragging = false;
     bool FFormActive = false;
     bool FLockUpdate = false;
+    bool FLayoutHeld = false;
+    // The windows whose redrawing the lock turned off.
+    std::vector<platform::core::HWND> FRedrawHeld;
     bool FInStyleUpdate = false;
     TdxBarControl* FMenuModeToolbar = nullptr;
     TdxBarItemControl* FSelectedItem = nullptr;

@@ -172,6 +172,8 @@ struct TdxBarGlyphSource {
     platform::forms::TBitmap* Glyph = nullptr;
     const platform::forms::TImageList* Images = nullptr;
     int ImageIndex = -1;
+    // The image comes from a list of disabled images: it is drawn as it stands, not greyed.
+    bool DisabledImage = false;
     // Where the glyph goes, scaled and offset by DrawGlyph; empty: its own size centred in the
     // cell.
     platform::gdi::TRect GlyphRect{};

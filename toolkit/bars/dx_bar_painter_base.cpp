@@ -62,13 +62,42 @@ int MulDiv(int A, int B, int C) {
     return static_cast<int>(static_cast<long long>(A) * B / C);
 }
 
+bool HasImage(const platform::forms::TImageList* Images, int Index) {
+    return Images != nullptr && Index >= 0 && Index < Images->Count();
+}
+
+// The manager's list an item's image comes from in a state: the large list in a toolbar with
+// large icons (when large images are used), the hot list for the small image under the mouse,
+// the disabled lists for a disabled item (each falling back to the list for the enabled look).
+// Disabled tells whether the list holds the disabled look itself.
+const platform::forms::TImageList* ImagesFor(const TdxBarItemControlState& AItem,
+                                             const TdxBarItemStates& S, bool& Disabled) {
+    Disabled = false;
+    TdxBarManager* Manager = AItem.Manager();
+    if (Manager == nullptr || AItem.Item == nullptr) return nullptr;
+    const bool Large =
+        S.PaintType != ptMenu && Manager->LargeIcons() && Manager->CanUseLargeImages();
+    platform::forms::TImageList* Enabled = Large ? Manager->LargeImages() : Manager->Images();
+    if (S.Enabled) {
+        if (!Large && S.Selected && HasImage(Manager->HotImages(), AItem.Item->ImageIndex()))
+            return Manager->HotImages();
+        return Enabled;
+    }
+    platform::forms::TImageList* Own =
+        Large ? Manager->DisabledLargeImages() : Manager->DisabledImages();
+    Disabled = Own != nullptr;
+    return Own ? Own : Enabled;
+}
+
 // Whether the item has an image of its own to show.
 bool ItemHasGlyph(const TdxBarItemControlState& AItem) {
     if (AItem.Item == nullptr) return false;
     if (!AItem.Item->Glyph().Empty()) return true;
-    TdxBarManager* Manager = AItem.Manager();
-    const int Index = AItem.Item->ImageIndex();
-    return Manager && Manager->Images() && Index >= 0 && Index < Manager->Images()->Count();
+    TdxBarItemStates S;
+    S.Enabled = AItem.Item->Enabled();
+    if (AItem.Parent && AItem.Parent->Kind == bckSubMenu) S.PaintType = ptMenu;
+    bool Disabled = false;
+    return HasImage(ImagesFor(AItem, S, Disabled), AItem.Item->ImageIndex());
 }
 
 // The width of Text in the font of the item's menu, else in the manager's bar font (the system
@@ -142,7 +171,7 @@ TdxBarGlyphParams P::GlyphParams(const Item& AItem, const TRect& Cell, const Sta
     G.Glyph = Source.Glyph;
     G.Images = Source.Images;
     G.ImageIndex = Source.ImageIndex;
-    G.Enabled = S.Enabled;
+    G.Enabled = S.Enabled || Source.DisabledImage;
     G.Selected = S.Selected;
     G.Down = S.Pressed || S.Down || AItem.Checked;
     G.CopyBackground = CopyBackground;
@@ -277,13 +306,14 @@ void P::DrawGlyph(const Item& AItem, const TRect& R, const States& S, const TRec
     if (AItem.Item) {
         platform::forms::TBitmap& Bitmap = AItem.Item->Glyph();
         const int Index = AItem.Item->ImageIndex();
+        bool Disabled = false;
         if (!Bitmap.Empty()) {
             Source.Glyph = &Bitmap;
             HasGlyph = true;
-        } else if (Manager && Manager->Images() && Index >= 0 &&
-                   Index < Manager->Images()->Count()) {
-            Source.Images = Manager->Images();
+        } else if (const auto* Images = ImagesFor(AItem, S, Disabled); HasImage(Images, Index)) {
+            Source.Images = Images;
             Source.ImageIndex = Index;
+            Source.DisabledImage = Disabled;
             HasGlyph = true;
         }
     }

@@ -164,7 +164,7 @@ void X::DrawGlyphImage(const Item& AItem, HDC DC, const TRect& R, const States& 
     if (Framed) pg::InflateRect(Cell, -1, -1);
     // The glyph frame went first: the image lies over it.
     TdxBarGlyphParams G = GlyphParams(AItem, Cell, St, Source, true);
-    G.Enabled = St.Enabled && ItemEnabled(AItem);
+    G.Enabled = (St.Enabled && ItemEnabled(AItem)) || Source.DisabledImage;
     DrawBarItemGlyph(DC, G);
 }
 

@@ -427,7 +427,11 @@ void TdxBarControl::ShowNoActivate() {
 }
 
 void TdxBarControl::RefreshLayout() {
-    if (!HandleAllocated() || BarManager() == nullptr || BarManager()->LockUpdate()) return;
+    if (!HandleAllocated() || BarManager() == nullptr) return;
+    if (BarManager()->LockUpdate()) {
+        BarManager()->LayoutHeld();
+        return;
+    }
     DestroyControls();
     CreateControls();
     CalcDrawingConsts();

@@ -225,6 +225,37 @@ TEST_F(PaintTest, HiddenWindowsAreNotPainted) {
     EXPECT_EQ(Got(wnd, {WM_PAINT}).size(), 1u);
 }
 
+// With redrawing off, a window and its children keep what they show: no WM_PAINT, and their
+// contexts draw nothing; turned on again, what was invalidated meanwhile paints.
+TEST_F(PaintTest, RedrawOffHoldsPaintingOfTheWindowAndItsChildren) {
+    HWND top = Create(WS_POPUP | WS_VISIBLE, gdi::Bounds(0, 0, 40, 40));
+    HWND child = Create(WS_CHILD | WS_VISIBLE, gdi::Bounds(0, 0, 20, 20), top);
+    PumpUntilIdle();
+    Forget();
+    core::SendMessage(top, WM_SETREDRAW, 0, 0);
+    InvalidateRect(top, nullptr, true);
+    InvalidateRect(child, nullptr, true);
+    UpdateWindow(child);
+    PumpUntilIdle();
+    EXPECT_TRUE(Got(top, {WM_PAINT}).empty());
+    EXPECT_TRUE(Got(child, {WM_PAINT}).empty());
+    gdi::HBRUSH red = gdi::CreateSolidBrush(gdi::clRed);
+    const TRect all{0, 0, 20, 20};
+    gdi::HDC dc = GetDC(child);
+    gdi::FillRect(dc, &all, red);
+    ReleaseDC(child, dc);
+    EXPECT_NE(WindowSurface(child)->Pixel(5, 5) & 0xFFFFFF, 0xFF0000u);
+    core::SendMessage(top, WM_SETREDRAW, 1, 0);
+    PumpUntilIdle();
+    EXPECT_EQ(Got(top, {WM_PAINT}).size(), 1u);
+    EXPECT_EQ(Got(child, {WM_PAINT}).size(), 1u);
+    dc = GetDC(child);
+    gdi::FillRect(dc, &all, red);
+    ReleaseDC(child, dc);
+    EXPECT_EQ(WindowSurface(child)->Pixel(5, 5) & 0xFFFFFF, 0xFF0000u);
+    gdi::DeleteObject(red);
+}
+
 TEST_F(PaintTest, AWindowRegionShapesHitTesting) {
     HWND wnd = Create(WS_POPUP | WS_VISIBLE, gdi::Bounds(0, 0, 40, 40));
     SetWindowRgn(wnd, gdi::CreateRectRgn(10, 10, 30, 30), true);
