@@ -205,7 +205,9 @@ TEST_F(FormMessagesTest, F1InTheMainMenuOpenedFromAnotherFormAsksForTheEntrysHel
 
 // The quick-customise menu of a floating toolbar whose form is not the active one goes with
 // the form while it is hidden and comes back with it, without taking the activation.
-TEST_F(FormMessagesTest, TheQuickCustomizeMenuHidesAndShowsWithItsForm) {
+// The form hidden hides the quick-customise bar with it, and a quick-customise bar that is hidden
+// closes: the form shown again shows none.
+TEST_F(FormMessagesTest, TheQuickCustomizeBarHidesWithItsFormAndSoCloses) {
     TdxBarControl& W = FloatingToolbar(300, 200);
     Manager->SetHideFloatingBarsWhenInactive(false);
     auto& Other = FRoot->Own<pf::TForm>();
@@ -219,13 +221,11 @@ TEST_F(FormMessagesTest, TheQuickCustomizeMenuHidesAndShowsWithItsForm) {
     ASSERT_TRUE(pw::IsWindowVisible(Quick));
     Form->Hide();
     testsupport::PumpUntilIdle();
-    ASSERT_EQ(QuickCustomizeWindow(*Manager), Quick);
+    EXPECT_EQ(QuickCustomizeWindow(*Manager), pw::NullHWnd);
     EXPECT_FALSE(pw::IsWindowVisible(Quick));
     Form->Show();
     testsupport::PumpUntilIdle();
-    ASSERT_EQ(QuickCustomizeWindow(*Manager), Quick);
-    EXPECT_TRUE(pw::IsWindowVisible(Quick));
-    EXPECT_NE(pw::GetActiveWindow(), Quick);
+    EXPECT_EQ(QuickCustomizeWindow(*Manager), pw::NullHWnd);
 }
 
 TEST_F(FormMessagesTest, MinimisingTheFormHidesItsFloatingBarsAndRestoringShowsThem) {
