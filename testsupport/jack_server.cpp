@@ -138,7 +138,8 @@ class JackServer::Slot {
 public:
     // A free slot, or none. Every free slot it passes that records a server (left by a process
     // that was killed) is emptied: its server stopped and its traces removed. One whose server's
-    // slot in the registry could not be reclaimed keeps its record and stays taken, as that is.
+    // slot in the registry could not be reclaimed keeps its record and stays taken, as that slot
+    // of the registry is.
     static std::unique_ptr<Slot> TakeFree() {
         const std::string folder = std::string(SharedFolder) + "/quintaron-jack-slots";
         ::mkdir(folder.c_str(), 0777);
