@@ -19,11 +19,9 @@
 #include "model/elements/patch.h"
 #include "platform/core/clock.h"
 #include "platform/core/message_loop.h"
-#include "platform/core/no_destructor.h"
 #include "platform/midi/midi_backend.h"
 #include "platform/midi/midi_services.h"
 #include "platform/midi/rtmidi_backend.h"
-#include "platform/win/desktop.h"
 #include "platform/win/modal_loop.h"
 #include "testsupport/child_process.h"
 #include "testsupport/sim_instrument.h"
@@ -63,14 +61,6 @@ bool Listed(const std::string& output, const std::string& input) {
     return out && in;
 }
 
-// The desktop the program's loop waits in: Qt's, headless.
-struct Desktop {
-    int argc = 1;
-    char name[16] = "quintaron_bench";
-    char* argv[2] = {name, nullptr};
-    platform::win::TDesktop desktop{argc, argv, true};
-};
-
 // A loop of the bench's own: sleep on the queue until a post or the next timer, then pump.
 void Pump() {
     std::uint32_t wait = 5;
@@ -84,9 +74,9 @@ void Pump() {
 
 // One turn of the loop the program's progress window runs (every modal loop of the program's
 // runs so): dispatch what the queue holds, else wait in Qt's event loop, which a post from the
-// MIDI driver's thread must end. Nobody moves the mouse meanwhile.
+// MIDI driver's thread must end (Qt's, headless: the benchmark program's desktop). Nobody moves
+// the mouse meanwhile.
 void ProgramLoopTurn() {
-    static platform::core::NoDestructor<Desktop> desktop;
     pc::MSG msg;
     if (pc::PeekMessage(msg, platform::core::NullHWnd, 0, 0, pc::PM_REMOVE)) {
         pc::DispatchMessage(msg);

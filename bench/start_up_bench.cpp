@@ -17,7 +17,6 @@
 #include "platform/core/ini_file.h"
 #include "platform/core/message_loop.h"
 #include "platform/forms/application.h"
-#include "platform/win/desktop.h"
 #include "platform/win/painting.h"
 #include "platform/win/window.h"
 #include "testsupport/temp_folder.h"
@@ -53,17 +52,9 @@ constexpr int DesktopLibraries = 5;
 constexpr int LibraryPatches = 2000;
 constexpr pc::Millis IntroMillis = 2000;
 
-// One desktop connection for the whole program, offscreen.
-void NeedDesktop() {
-    static int argc = 1;
-    static char name[] = "quintaron_bench";
-    static char* argv[] = {name, nullptr};
-    static platform::win::TDesktop desktop(argc, argv, /*headless=*/true);
-}
-
-// The user's folders in a temporary home, the instrument on the virtual back end, the bar unit.
+// The user's folders in a temporary home, the instrument on the virtual back end, the bar unit;
+// on the benchmark program's desktop.
 struct World {
-    World() { NeedDesktop(); }
     pc::ManualClock clock{1000};
     pc::ClockOverride clockOverride{clock};
     testsupport::TempFolder folder{"quintaron_bench_start_up_"};

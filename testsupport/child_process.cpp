@@ -87,12 +87,12 @@ bool ChildProcess::Signal(int signal) {
     return Running() && kill(pid_, signal) == 0;
 }
 
-bool ChildProcess::Stop() {
+bool ChildProcess::Stop(std::chrono::milliseconds grace) {
     if (!Running()) return true;
     // A stopped program would hold the termination until killed.
     kill(pid_, SIGCONT);
     kill(pid_, SIGTERM);
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    auto deadline = std::chrono::steady_clock::now() + grace;
     while (Running() && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     if (!Running()) return true;

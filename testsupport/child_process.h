@@ -24,9 +24,12 @@ public:
     ChildProcess& operator=(const ChildProcess&) = delete;
 
     bool Running();
-    // True when it ended by itself or on SIGTERM; false when it had to be killed, which gives it
-    // no chance to clean up what it leaves behind.
-    bool Stop();
+    // None when it could not be started.
+    pid_t Pid() const { return pid_; }
+    // SIGTERM, then SIGKILL when it has not ended within grace. True when it ended by itself or
+    // on SIGTERM; false when it had to be killed, which gives it no chance to clean up what it
+    // leaves behind.
+    bool Stop(std::chrono::milliseconds grace = std::chrono::seconds(2));
     // Waits at most timeout for the program to end by itself and gives its exit status, -1 when
     // a signal ended it; none while it still runs.
     std::optional<int> WaitForExit(std::chrono::milliseconds timeout);

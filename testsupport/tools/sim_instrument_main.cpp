@@ -7,7 +7,8 @@
 // With --pattern on, every block of its memory holds bytes that tell where they lie (its first
 // twelve letters), for a transfer whose bytes are checked; otherwise its memory reads as zeros.
 // With --trace on, it prints a line "received" and the address for each message it receives,
-// for a test that counts what arrived.
+// and "sent" and the address for each it sends, for a test that counts what arrived and what was
+// answered.
 
 #include "platform/midi/jack_midi_port.h"
 #include "testsupport/instrument_address_map.h"
@@ -166,6 +167,10 @@ int main(int argc, char** argv) {
     // Replies go out at once: on a real port the wire does the timing.
     testsupport::SimInstrument instrument([&](testsupport::Bytes message, platform::core::Millis) {
         std::lock_guard lock(sending);
+        if (options.trace && message.size() >= 9) {
+            std::printf("sent %02X%02X%02X%02X\n", message[5], message[6], message[7], message[8]);
+            std::fflush(stdout);
+        }
         ports->Send(message);
     });
     instrument.SetDeviceByte(options.device);

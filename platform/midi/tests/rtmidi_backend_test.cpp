@@ -69,12 +69,9 @@ TEST(JackClientName, TwoProgramsOpenTheirClientsAtOnceOnServersOfTheirOwn) {
     if (!testsupport::JackServer::Installed())
         GTEST_SKIP() << "jackd is not installed (no jackd in PATH; the package jackd2 has it)";
     std::string whyNot;
-    std::vector<std::unique_ptr<testsupport::JackServer>> servers;
-    for (int i = 0; i < 2; ++i) {
-        servers.push_back(testsupport::JackServer::Start(whyNot));
-        ASSERT_TRUE(servers.back())
-            << "jackd is installed but no JACK server could start: " << whyNot;
-    }
+    const auto servers = testsupport::JackServer::StartSeveral(whyNot, 2);
+    ASSERT_EQ(servers.size(), 2u) << "jackd is installed but no JACK server could start: "
+                                  << whyNot;
     constexpr int Rounds = 20;
     int refused = 0;
     for (int round = 0; round < Rounds; ++round) {
@@ -125,9 +122,11 @@ TEST(RtMidiBackendJack, AServerThatDoesNotAnswerCountsAsNoJack) {
         for (const std::string& name : names)
             EXPECT_EQ(name.find("Peer"), std::string::npos) << name;
 
-    // A port of the test's own, once the server answers again.
+    // A port of the test's own, once the server answers again; named after its server, as JACK
+    // clients on servers side by side must be.
+    const std::string peerName = "Peer-" + server->Name();
     jack_status_t status{};
-    jack_client_t* peer = jack_client_open("Peer", JackNoStartServer, &status);
+    jack_client_t* peer = jack_client_open(peerName.c_str(), JackNoStartServer, &status);
     ASSERT_NE(peer, nullptr);
     ASSERT_NE(jack_port_register(peer, "out", JACK_DEFAULT_MIDI_TYPE, JackPortIsOutput, 0),
               nullptr);
@@ -136,7 +135,7 @@ TEST(RtMidiBackendJack, AServerThatDoesNotAnswerCountsAsNoJack) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     while (!listed && std::chrono::steady_clock::now() < deadline)
         for (const std::string& name : backend.InputNames())
-            listed = listed || name.find("Peer:out") != std::string::npos;
+            listed = listed || name.find(peerName + ":out") != std::string::npos;
     jack_client_close(peer);
     EXPECT_TRUE(listed) << "the server answers again, and its ports are not listed";
 }
@@ -162,8 +161,9 @@ TEST(RtMidiBackendJack, PortsOfAServerThatStoppedAreDeadAndCloseSafelyAndItsRetu
     ASSERT_TRUE(out && out->Connected());
 
     ASSERT_TRUE(server->Stop());
+    // Each client has the server's notice on a thread of its own, at a moment of its own.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (out->Connected() && std::chrono::steady_clock::now() < deadline)
+    while ((out->Connected() || peer->Connected()) && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     EXPECT_FALSE(out->Connected());
     EXPECT_FALSE(peer->Connected());
