@@ -501,6 +501,7 @@ void TcxControl::HandleContextMenu(pc::TMessage& Message) {
 }
 
 void TcxControl::DoContextPopup(TPoint MousePos, bool& Handled) {
+    TCustomControl::DoContextPopup(MousePos, Handled);
     if (Handled) return;
     if (MousePos.X == -1 && MousePos.Y == -1) MousePos = {0, 0};
     const TPoint P = ClientToScreen(MousePos);

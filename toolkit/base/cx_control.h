@@ -275,8 +275,9 @@ protected:
     virtual void InitDragImages(TcxDragImageList& ADragImages);
     virtual void DrawDragImage(TcxCanvas& /*ACanvas*/, const TRect& /*R*/) {}
 
-    // The context menu at a client point, (-1, -1) for the keyboard; true when shown.
-    virtual void DoContextPopup(TPoint MousePos, bool& Handled);
+    // The class library's OnContextPopup first; then the context menu at a client point,
+    // (-1, -1) for the keyboard; true when shown.
+    void DoContextPopup(TPoint MousePos, bool& Handled) override;
     // The class library's events first; then the content scrolls by the scrolling kind.
     bool DoMouseWheel(platform::forms::TShiftState Shift, int WheelDelta, TPoint MousePos) override;
     // Whether the key message is a shortcut of the popup menu of this control or a parent.
