@@ -40,8 +40,6 @@ TdxBarCustomizingForm* GCustomizingForm = nullptr;
 
 const char* const kCustomBarName = "Custom ";
 const char* const kDeleteBarQuestion = "Are you sure you want to delete the '%s' toolbar?";
-const char* const kResetBarQuestion =
-    "Are you sure you want to reset the changes made to the '%s' toolbar?";
 
 std::string Formatted(const char* Pattern, const std::string& Caption) {
     std::string Result = Pattern;
@@ -407,12 +405,6 @@ void TdxBarCustomizingForm::BBarResetClick() {
 }
 
 // --- The unit's routines ---
-
-void TdxBar::ResetWithConfirmation() {
-    if (pf::MessageBox(Formatted(kResetBarQuestion, Caption()), "",
-                       pf::MB_OKCANCEL | pf::MB_ICONEXCLAMATION) == pf::IDOK)
-        Reset();
-}
 
 void ShowCustomizingForm(TdxBarManager& Manager, bool Show) {
     if (Show) {

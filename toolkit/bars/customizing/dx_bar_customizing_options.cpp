@@ -14,11 +14,6 @@ namespace pf = platform::forms;
 
 namespace {
 
-const char* const kResetUsageDataQuestion =
-    "This will delete the record of the commands you've used in this application and restore "
-    "the default set of visible commands to the menus and toolbars. It will not undo any "
-    "explicit customizations.   Are you sure you want to proceed?";
-
 // In the order of TdxBarMenuAnimations.
 const char* const kMenuAnimations[] = {"(None)", "Random", "Unfold", "Slide", "Fade"};
 
@@ -191,12 +186,6 @@ void TdxBarCustomizingOptions::ComboBoxMenuAnimationsClick(pf::TComboBox& Combo)
 
 void TdxBarCustomizingOptions::BResetUsageDataClick() {
     Manager().ResetUsageDataWithConfirmation();
-}
-
-void TdxBarManager::ResetUsageDataWithConfirmation() {
-    if (pf::MessageBox(kResetUsageDataQuestion, "",
-                       pf::MB_YESNO | pf::MB_ICONEXCLAMATION | pf::MB_DEFBUTTON2) == pf::IDYES)
-        ResetUsageData();
 }
 
 void UpdateCustomizingFormOptions() {

@@ -1,12 +1,10 @@
 #include "toolkit/bars/model/dx_bar.h"
 
-#include "toolkit/bars/customizing/dx_bar_customizing_form.h"
-#include "toolkit/bars/model/dx_bar_painter.h"
+#include "toolkit/bars/model/dx_bar_customizing_services.h"
+#include "toolkit/bars/model/dx_bar_frame_painter.h"
 #include "toolkit/bars/model/dx_bar_painter_state.h"
 #include "toolkit/bars/model/dx_bar_sub_item.h"
-#include "toolkit/bars/windows/dx_bar_dock_control.h"
-#include "toolkit/bars/windows/dx_bar_move.h"
-#include "toolkit/bars/windows/dx_bar_toolbar_control.h"
+#include "toolkit/bars/model/dx_bar_window_services.h"
 
 #include "platform/forms/application.h"
 #include "platform/forms/forms.h"
@@ -70,7 +68,7 @@ TdxBar::~TdxBar() {
         Manager->DesignerModified();
         if (Manager->OnBarDelete) Manager->OnBarDelete(Manager, this);
     }
-    if (!FInternal) RemoveCustomizingBar(this);
+    if (!FInternal) dxBarCustomizingServices().RemoveCustomizingBar(this);
     SetVisible(false);
     Manager->RemovePendingBar(this);
     HideWindow();
@@ -84,7 +82,7 @@ TdxBar::~TdxBar() {
 bool TdxBar::WaitsForDockSite() const {
     if (FDockingStyle == dsNone) return false;
     const TdxDockControl* Site = GetRealDockControl();
-    return Site != nullptr && !Site->HandleAllocated() && Site->Parent() == nullptr;
+    return Site != nullptr && dxBarWindowServices().DockSiteWaits(*Site);
 }
 
 bool TdxBar::ShowPending() {
@@ -157,7 +155,7 @@ void TdxBar::SetCaption(const std::string& Value) {
     if (FDockingStyle == dsNone) WindowLayoutChanged();
     if (Name.empty() && !Loading())
         Name = FCollection->FindByName(Value) ? FCollection->GetUniqueBarName(Value) : Value;
-    UpdateCustomizingBar(this);
+    dxBarCustomizingServices().UpdateCustomizingBar(this);
     BarManager()->DesignerModified();
 }
 
@@ -289,7 +287,7 @@ void TdxBar::SetWholeRow(bool Value) {
 // Docking
 
 TdxDockControl* TdxBar::GetRealDockControl() const {
-    if (FDockControl) return FDockControl;
+    if (FDockControl) return dxBarWindowServices().DockSiteOf(FDockControl);
     return FCollection->DockControls(FDockingStyle);
 }
 
@@ -300,21 +298,23 @@ void TdxBar::DockingChanged() {
 }
 
 void TdxBar::SetDockControl(TdxBarDockControl* Value) {
-    if (Value && Value->BarManager() != BarManager()) return;
+    TdxBarWindowServices& Windows = dxBarWindowServices();
+    TdxDockControl* Site = Windows.DockSiteOf(Value);
+    if (Site && Windows.DockSiteManager(*Site) != BarManager()) return;
     if (Loading()) {
         FLoadedDockControl = Value;
         return;
     }
     if (FDockControl == Value) return;
     TdxDockControl* Present = FControl ? GetRealDockControl() : nullptr;
-    const bool Moves =
-        FControl && (Value ? static_cast<TdxDockControl*>(Value) != Present
-                           : FDockingStyle != dsNone && Present && !Present->IsAutomatic());
+    const bool Moves = FControl && (Site ? Site != Present
+                                         : FDockingStyle != dsNone && Present &&
+                                               !Windows.IsAutomaticDockSite(*Present));
     if (Moves) HideWindow();
     FDockControl = Value;
-    if (Value && !FChangingDocking) {
+    if (Site && !FChangingDocking) {
         FChangingDocking = true;
-        SetDockingStyle(Value->DockingStyle());
+        SetDockingStyle(Windows.DockSiteStyle(*Site));
         FChangingDocking = false;
     }
     if (Moves && FVisible) ShowWindow();
@@ -340,7 +340,7 @@ void TdxBar::SetDockingStyle(TdxBarDockingStyle Value) {
 }
 
 void TdxBar::SetDocking(TdxBarDockingStyle Style, TdxDockControl* ADockControl) {
-    auto* Placed = dynamic_cast<TdxBarDockControl*>(ADockControl);
+    TdxBarDockControl* Placed = dxBarWindowServices().PlacedDockSite(ADockControl);
     if (Style != FDockingStyle) {
         if (Placed && Placed != FDockControl)
             SetDockControl(Placed);
@@ -364,7 +364,7 @@ void TdxBar::SetVisible(bool Value) {
         return;
     }
     FVisible = Value;
-    UpdateCustomizingBar(this);
+    dxBarCustomizingServices().UpdateCustomizingBar(this);
     if (Value) {
         // Docked on a site that cannot have a window yet (placed on nothing so far), the bar
         // waits: the form shows it when its own window comes.
@@ -393,7 +393,9 @@ void TdxBar::ShowWindow(const pg::TPoint* At) {
         return;
     }
     FControl->SetDockSite(Site, FDockingStyle);
-    Site->InsertBar(FControl.get(), At ? *At : Site->ClientToScreen({FDockedLeft, FDockedTop}));
+    TdxBarWindowServices& Windows = dxBarWindowServices();
+    Windows.InsertBar(*Site, *FControl,
+                      At ? *At : Windows.DockSiteClientToScreen(*Site, {FDockedLeft, FDockedTop}));
     FControl->ShowNoActivate();
 }
 
@@ -411,7 +413,7 @@ void TdxBar::DockControlGoing(TdxBarDockControl* Site) {
 void TdxBar::MoveWindowTo(TdxBarDockingStyle Style, TdxDockControl* Site, pg::TPoint ScreenPos) {
     HideWindow();
     FDockingStyle = Site ? Style : dsNone;
-    FDockControl = dynamic_cast<TdxBarDockControl*>(Site);
+    FDockControl = dxBarWindowServices().PlacedDockSite(Site);
     if (FDockingStyle == dsNone) {
         FloatLeft = ScreenPos.X;
         FloatTop = ScreenPos.Y;
@@ -436,12 +438,16 @@ bool TdxBar::FloatingShowsNow() const {
 void TdxBar::HideWindow() {
     if (!FControl) return;
     SavePosition();
-    for (int S = dsLeft; S <= dsBottom; ++S) {
-        TdxDockControl* Site = FCollection->DockControls(static_cast<TdxBarDockingStyle>(S));
-        if (Site && Site->FindCol(FControl.get())) Site->RemoveBar(FControl.get());
-    }
-    if (FDockControl && FDockControl->FindCol(FControl.get()))
-        FDockControl->RemoveBar(FControl.get());
+    TdxBarWindowServices& Windows = dxBarWindowServices();
+    auto RemoveFrom = [&](TdxDockControl* Site) {
+        int Row = 0;
+        bool OneOnRow = false;
+        if (Site && Windows.FindBar(*Site, *FControl, Row, OneOnRow))
+            Windows.RemoveBar(*Site, *FControl);
+    };
+    for (int S = dsLeft; S <= dsBottom; ++S)
+        RemoveFrom(FCollection->DockControls(static_cast<TdxBarDockingStyle>(S)));
+    if (FDockControl) RemoveFrom(Windows.DockSiteOf(FDockControl));
     FControl.reset();
 }
 
@@ -449,12 +455,15 @@ void TdxBar::SavePosition() {
     if (!FControl) return;
     const pg::TRect Bounds = FControl->BoundsRect();
     TdxDockControl* Site = GetRealDockControl();
-    TdxDockCol* Col = Site ? Site->FindCol(FControl.get()) : nullptr;
-    if (FDockingStyle != dsNone && Col) {
+    int SiteRow = 0;
+    bool AloneOnRow = false;
+    const bool Docked =
+        Site && dxBarWindowServices().FindBar(*Site, *FControl, SiteRow, AloneOnRow);
+    if (FDockingStyle != dsNone && Docked) {
         DockedDockingStyle = FDockingStyle;
         DockedDockControl = FDockControl;
-        SetRow(Site->IndexOfRow(Col->Row));
-        OneOnRow = Col->Row->ColCount() == 1;
+        SetRow(SiteRow);
+        OneOnRow = AloneOnRow;
         SetDockedLeft(Bounds.Left);
         SetDockedTop(Bounds.Top);
     } else {
@@ -498,20 +507,11 @@ bool TdxBar::SizeGripVisible() const {
     // site, the site at the bottom of its parent, and so on up to the top or an MDI child.
     TdxDockControl* Site = GetRealDockControl();
     if (!FControl || !Site) return true;
-    if (FControl->BoundsRect().Bottom < Site->ClientHeight()) return false;
-    for (const pf::TControl* C = Site; C;) {
-        const auto* AsForm = dynamic_cast<const pf::TCustomForm*>(C);
-        if (AsForm && AsForm->FormStyle() == pf::fsMDIChild) break;
-        const pf::TWinControl* Parent = C->Parent();
-        if (!Parent) break;
-        if (C->Top() + C->Height() < Parent->ClientHeight()) return false;
-        C = Parent;
-    }
-    return true;
+    return dxBarWindowServices().BarWindowInFormCorner(*Site, *FControl);
 }
 
 int TdxBar::GetNonClientWidth(TdxBarDockingStyle Style) const {
-    const TdxBarItemControlPainter& Painter = BarManager()->Painter();
+    const TdxBarFramePainter& Painter = BarManager()->FramePainter();
     if (Style == dsNone)
         return 2 * Painter.GetFloatingBorderWidth() + 2 * Painter.GetFloatingCaptionIndent();
     if (FBorderStyle == bbsSingle) {
@@ -525,7 +525,7 @@ int TdxBar::GetNonClientWidth(TdxBarDockingStyle Style) const {
 }
 
 int TdxBar::GetNonClientHeight(TdxBarDockingStyle Style) const {
-    const TdxBarItemControlPainter& Painter = BarManager()->Painter();
+    const TdxBarFramePainter& Painter = BarManager()->FramePainter();
     if (Style == dsNone)
         return 2 * Painter.GetFloatingBorderHeight() + Painter.GetFloatingCaptionHeight() +
                Painter.GetFloatingTopMargin() + Painter.GetFloatingBottomMargin();
@@ -564,7 +564,7 @@ void TdxBar::Assign(const TdxBar& Source) {
     SetShowMark(Source.FShowMark);
     SetSizeGrip(Source.FSizeGrip);
     SetWholeRow(Source.FWholeRow);
-    SetDocking(Source.FDockingStyle, Source.FDockControl);
+    SetDocking(Source.FDockingStyle, dxBarWindowServices().DockSiteOf(Source.FDockControl));
     SetUseRecentItems(Source.FUseRecentItems);
     SetUseRestSpace(Source.FUseRestSpace);
     SetColor(Source.FColor);
@@ -576,12 +576,10 @@ void TdxBar::Assign(const TdxBar& Source) {
 // TdxBars
 
 TdxBars::TdxBars(TdxBarManager* Manager) : FBarManager(Manager) {
-    CreateBarControl = [](TdxBar& Bar) -> std::unique_ptr<TdxDockedBarWindow> {
-        return std::make_unique<TdxBarControl>(Bar);
-    };
+    CreateBarControl = [](TdxBar& Bar) { return dxBarWindowServices().CreateBarWindow(Bar); };
     for (int S = dsLeft; S <= dsBottom; ++S)
         FDockControls[static_cast<std::size_t>(S - 1)] =
-            std::make_unique<TdxDockControl>(Manager, static_cast<TdxBarDockingStyle>(S));
+            dxBarWindowServices().CreateDockSite(*Manager, static_cast<TdxBarDockingStyle>(S));
 }
 
 TdxBars::~TdxBars() {
@@ -646,28 +644,27 @@ TdxDockControl* TdxBars::DockControls(TdxBarDockingStyle Style) const {
 
 void TdxBars::MoveBar(TdxBar& Bar, pg::TPoint Cursor) {
     if (FMoving || !Bar.CanDock() || !Bar.Control()) return;
-    FMoving = std::make_unique<TdxBarMoving>(Bar, Cursor);
-    FMoving->OnEnd = [this] { EndMove(); };
-    FMoving->Start();
+    FMoving = dxBarWindowServices().CreateBarMove(Bar, Cursor, [this] { EndMove(); });
+    if (FMoving) dxBarWindowServices().StartBarMove(*FMoving);
 }
 
 void TdxBars::EndMove() {
     // The session may be ending from inside its own hook: it goes last.
-    std::unique_ptr<TdxBarMoving> Going = std::move(FMoving);
+    TdxBarWindowOwn<TdxBarMoving> Going = std::move(FMoving);
 }
 
 void TdxBars::InsertIntoDock(TdxDockedBarWindow* Bar, TdxBarDockingStyle Style,
                              TdxDockControl* ADockControl, pg::TPoint ScreenPos) {
     if (Style == dsNone) return;
     TdxDockControl* Site = ADockControl ? ADockControl : DockControls(Style);
-    if (Site) Site->InsertBar(Bar, ScreenPos);
+    if (Site && Bar) dxBarWindowServices().InsertBar(*Site, *Bar, ScreenPos);
 }
 
 void TdxBars::RemoveFromDock(TdxDockedBarWindow* Bar, TdxBarDockingStyle Style,
                              TdxDockControl* ADockControl) {
     if (Style == dsNone) return;
     TdxDockControl* Site = ADockControl ? ADockControl : DockControls(Style);
-    if (Site) Site->RemoveBar(Bar);
+    if (Site && Bar) dxBarWindowServices().RemoveBar(*Site, *Bar);
 }
 
 } // namespace toolkit::bars

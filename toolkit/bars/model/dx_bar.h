@@ -12,6 +12,7 @@
 #include "toolkit/bars/model/dx_bar_docked_window.h"
 #include "toolkit/bars/model/dx_bar_item_link.h"
 #include "toolkit/bars/model/dx_bar_manager.h"
+#include "toolkit/bars/model/dx_bar_window_services.h"
 
 #include "platform/forms/graphics.h"
 #include "platform/forms/shortcuts.h"
@@ -308,8 +309,8 @@ public:
 private:
     TdxBarManager* FBarManager;
     std::vector<std::unique_ptr<TdxBar>> FItems;
-    std::array<std::unique_ptr<TdxDockControl>, 4> FDockControls;
-    std::unique_ptr<TdxBarMoving> FMoving;
+    std::array<TdxBarWindowOwn<TdxDockControl>, 4> FDockControls;
+    TdxBarWindowOwn<TdxBarMoving> FMoving;
 };
 
 } // namespace toolkit::bars

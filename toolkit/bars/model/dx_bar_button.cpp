@@ -1,15 +1,7 @@
 #include "toolkit/bars/model/dx_bar_button.h"
 
 #include "toolkit/bars/model/dx_bar_unit.h"
-#include "toolkit/bars/windows/dx_bar_button_control.h"
-#include "toolkit/bars/windows/dx_bar_control.h"
-#include "toolkit/bars/windows/dx_bar_menu_control.h"
-#include "toolkit/bars/windows/dx_bar_popup_menu.h"
-#include "toolkit/bars/windows/dx_bar_toolbar_control.h"
-
-#include "toolkit/base/object_links.h"
-
-#include <memory>
+#include "toolkit/bars/model/dx_bar_window_services.h"
 
 namespace toolkit::bars {
 
@@ -117,29 +109,35 @@ void TdxBarButton::SetPaintStyle(TdxBarPaintStyle Value) {
 }
 
 namespace {
+// The controls of the button's links hear of a change of the button.
 template <class F> void ForEachControl(const TdxBarButton& Button, F&& Do) {
     for (int I = 0; I < Button.LinkCount(); ++I)
-        if (auto* Control = dynamic_cast<TdxBarButtonControl*>(Button.Links(I)->Control()))
-            Do(*Control, *Button.Links(I));
+        if (TdxBarItemControl* Control = Button.Links(I)->Control()) Do(*Control, *Button.Links(I));
 }
 } // namespace
 
 void TdxBarButton::ButtonStyleChanged() {
-    ForEachControl(*this, [](TdxBarButtonControl& C, TdxBarItemLink&) { C.ButtonStyleChanged(); });
+    ForEachControl(*this, [](TdxBarItemControl& C, TdxBarItemLink&) {
+        dxBarWindowServices().ControlChanged(C, TdxBarControlChange::ButtonStyle);
+    });
 }
 
 void TdxBarButton::DownChanged() {
-    ForEachControl(*this, [](TdxBarButtonControl& C, TdxBarItemLink&) { C.DownChanged(); });
+    ForEachControl(*this, [](TdxBarItemControl& C, TdxBarItemLink&) {
+        dxBarWindowServices().ControlChanged(C, TdxBarControlChange::Down);
+    });
 }
 
 void TdxBarButton::DropDownEnabledChanged() {
-    ForEachControl(*this,
-                   [](TdxBarButtonControl& C, TdxBarItemLink&) { C.DropDownEnabledChanged(); });
+    ForEachControl(*this, [](TdxBarItemControl& C, TdxBarItemLink&) {
+        dxBarWindowServices().ControlChanged(C, TdxBarControlChange::DropDownEnabled);
+    });
 }
 
 void TdxBarButton::PaintStyleChanged() {
-    ForEachControl(*this, [](TdxBarButtonControl& C, TdxBarItemLink& Link) {
-        if (!(Link.UserDefine() & dxUserDefineBit(udPaintStyle))) C.PaintStyleChanged();
+    ForEachControl(*this, [](TdxBarItemControl& C, TdxBarItemLink& Link) {
+        if (!(Link.UserDefine() & dxUserDefineBit(udPaintStyle)))
+            dxBarWindowServices().ControlChanged(C, TdxBarControlChange::PaintStyle);
     });
 }
 
@@ -174,45 +172,6 @@ bool TdxBarButton::HasAccessibleCaption(const TdxBarItemLink* Link) const {
     const TdxBarPaintStyle Style = Link->GetPaintStyle();
     // A toolbar control's own effective paint style comes with the item controls.
     return Style == psCaption || Style == psCaptionGlyph;
-}
-
-void TdxBarButton::DropDown(TdxBarButtonControl& Control, platform::gdi::TPoint P,
-                            bool ByKeyboard) {
-    TdxBarPopupMenu* Menu = FDropDownMenu;
-    TCustomdxBarControl* Window = Control.Parent();
-    if (Menu == nullptr || Window == nullptr) return;
-    const platform::gdi::TRect Avoid = Window->GetItemScreenRect(&Control);
-    const auto* Bar = dynamic_cast<TdxBarControl*>(Window);
-    const bool Below = Bar != nullptr && !Bar->IsDockedVertically();
-    const int OwnerWidth = Below ? 0 : Avoid.Right - Avoid.Left;
-    const int OwnerHeight = Below ? Avoid.Bottom - Avoid.Top : 0;
-    // The menu's window outlives this call: the control hears of its closing.
-    const bool ReturnAtOnce = Menu->ReturnAtOnce;
-    Menu->ReturnAtOnce = true;
-    try {
-        Menu->PopupEx(P.X, P.Y, OwnerWidth, OwnerHeight, !ByKeyboard, &Avoid);
-    } catch (...) {
-        Menu->ReturnAtOnce = ReturnAtOnce;
-        Control.DropDownClosed();
-        throw;
-    }
-    Menu->ReturnAtOnce = ReturnAtOnce;
-    TdxBarSubMenuControl* Opened = Menu->GetSubMenuControl();
-    if (Opened == nullptr || !dxBarUnit().BarControlExists(Window)) {
-        Control.DropDownClosed();
-        return;
-    }
-    Opened->SetParentBarControl(Window);
-    if (Window->IsSubMenuControl()) Window->SetSubMenuControl(Opened);
-    std::shared_ptr<toolkit::base::TcxObjectLink> Link = toolkit::base::cxAddObjectLink(&Control);
-    auto Closed = Opened->OnCloseUp;
-    Opened->OnCloseUp = [Closed, Link](pc::TObject* Sender) {
-        if (Closed) Closed(Sender);
-        if (auto* C = dynamic_cast<TdxBarButtonControl*>(Link->Ref)) C->DropDownClosed();
-    };
-    if (ByKeyboard)
-        if (TdxBarItemControl* First = Opened->FirstSelectableControl())
-            Opened->SetSelectedControl(First);
 }
 
 } // namespace toolkit::bars

@@ -10,8 +10,6 @@
 
 namespace toolkit::bars {
 
-class TdxBarButtonControl;
-
 enum TdxBarButtonStyle : std::uint8_t { bsDefault, bsChecked, bsDropDown };
 
 class TdxBarButton : public TdxBarItem {
@@ -56,7 +54,7 @@ public:
                               TdxBarItemLinks* Links);
 
     virtual bool CanChangePaintStyle() const { return true; }
-    // Each tells the controls of the links (TdxBarButtonControl), which repaint or re-measure.
+    // Each tells the controls of the links, which repaint or re-measure.
     virtual void ButtonStyleChanged();
     virtual void DownChanged();
     virtual void DropDownEnabledChanged();
@@ -64,10 +62,6 @@ public:
     virtual void PaintStyleChanged();
     // Toggles Down of an enabled check button (group rules apply), then the item's Click.
     void Click() override;
-    // Shows DropDownMenu at the screen point P for Control, as the child of Control's window,
-    // avoiding the control (below it in a horizontal toolbar, beside it elsewhere); the menu
-    // tells Control when it closes. Opened by the keyboard, its first entry is selected.
-    virtual void DropDown(TdxBarButtonControl& Control, platform::gdi::TPoint P, bool ByKeyboard);
     // Enabled, and the caption shows for Link: always in menus, on a toolbar by paint style.
     bool HasAccessibleCaption(const TdxBarItemLink* Link) const override;
 

@@ -9,6 +9,7 @@
 #include "platform/core/exception.h"
 #include "platform/core/loading_bracket.h"
 #include "platform/core/text.h"
+#include "platform/forms/dialogs.h"
 #include "platform/forms/forms.h"
 
 namespace toolkit::bars {
@@ -17,6 +18,13 @@ namespace pc = platform::core;
 namespace pf = platform::forms;
 
 namespace {
+
+const char* const kResetBarQuestion =
+    "Are you sure you want to reset the changes made to the '%s' toolbar?";
+const char* const kResetUsageDataQuestion =
+    "This will delete the record of the commands you've used in this application and restore "
+    "the default set of visible commands to the menus and toolbars. It will not undo any "
+    "explicit customizations.   Are you sure you want to proceed?";
 
 bool ReadingCopy = false;
 
@@ -134,6 +142,12 @@ void TdxBar::Reset() {
     Manager->DoBarAfterReset(this);
 }
 
+void TdxBar::ResetWithConfirmation() {
+    std::string Question = kResetBarQuestion;
+    Question.replace(Question.find("%s"), 2, Caption());
+    if (pf::MessageBox(Question, "", pf::MB_OKCANCEL | pf::MB_ICONEXCLAMATION) == pf::IDOK) Reset();
+}
+
 void TdxBarManager::ResetUsageData() {
     const bool Locked = FLockUpdate;
     SetLockUpdate(true);
@@ -156,6 +170,12 @@ void TdxBarManager::ResetUsageData() {
     }
     Form.reset();
     SetLockUpdate(Locked);
+}
+
+void TdxBarManager::ResetUsageDataWithConfirmation() {
+    if (pf::MessageBox(kResetUsageDataQuestion, "",
+                       pf::MB_YESNO | pf::MB_ICONEXCLAMATION | pf::MB_DEFBUTTON2) == pf::IDYES)
+        ResetUsageData();
 }
 
 } // namespace toolkit::bars

@@ -1,7 +1,7 @@
 #include "toolkit/bars/model/dx_bar_edit.h"
 
 #include "toolkit/bars/model/dx_bar_item_link.h"
-#include "toolkit/bars/windows/dx_bar_item_control.h"
+#include "toolkit/bars/model/dx_bar_window_services.h"
 
 #include <cctype>
 
@@ -46,7 +46,8 @@ const pc::TComponentClass& TdxBarCombo::ClassRef() {
 
 void TdxBarWindowItem::RepaintControls() {
     for (int I = 0; I < LinkCount(); ++I)
-        if (TdxBarItemControl* Control = Links(I)->Control()) Control->Repaint();
+        if (TdxBarItemControl* Control = Links(I)->Control())
+            dxBarWindowServices().RepaintControl(*Control);
 }
 
 void TdxBarWindowItem::SetText(const std::string& Value) {
@@ -96,7 +97,7 @@ void TdxBarEdit::WidthChanged() {
     for (int I = 0; I < LinkCount(); ++I)
         if (TdxBarItemControl* Control = Links(I)->Control();
             Control && !(Links(I)->UserDefine() & dxUserDefineBit(udWidth)))
-            Control->LayoutChanged();
+            dxBarWindowServices().ControlChanged(*Control, TdxBarControlChange::Layout);
 }
 
 TCustomdxBarCombo::TCustomdxBarCombo(pc::TComponent* AOwner) : TdxBarEdit(AOwner) {

@@ -4,7 +4,7 @@
 #include "toolkit/bars/model/dx_bar_item_link.h"
 #include "toolkit/bars/model/dx_bar_strings.h"
 #include "toolkit/bars/model/dx_bar_unit.h"
-#include "toolkit/bars/windows/dx_bar_control.h"
+#include "toolkit/bars/model/dx_bar_window_services.h"
 
 #include "toolkit/base/resource_strings.h"
 
@@ -135,7 +135,7 @@ void TdxBarGroup::SetVisible(TdxBarItemVisible Value) {
     std::vector<TCustomdxBarControl*> Windows;
     CollectBarWindows(Windows);
     for (TCustomdxBarControl* Window : Windows)
-        if (dxBarUnit().BarControlExists(Window)) Window->RefreshLayout();
+        if (dxBarUnit().BarControlExists(Window)) dxBarWindowServices().RefreshLayout(*Window);
 }
 
 void TdxBarGroup::Loaded() {

@@ -1,12 +1,9 @@
 #include "toolkit/bars/model/dx_bar_item.h"
 
-#include "toolkit/bars/customizing/dx_bar_customizing_commands_design.h"
-#include "toolkit/bars/customizing/dx_bar_customizing_popup.h"
-#include "toolkit/bars/customizing/dx_bar_customizing_refresh.h"
+#include "toolkit/bars/model/dx_bar_customizing_services.h"
 #include "toolkit/bars/model/dx_bar_item_link.h"
 #include "toolkit/bars/model/dx_bar_unit.h"
-#include "toolkit/bars/windows/dx_bar_control.h"
-#include "toolkit/bars/windows/dx_bar_item_control.h"
+#include "toolkit/bars/model/dx_bar_window_services.h"
 
 #include "toolkit/base/object_links.h"
 
@@ -60,7 +57,7 @@ TdxBarItem::~TdxBarItem() {
     const bool Listed = FBarManager && FBarManager->IsCustomizing() && FCategory >= 0;
     FreeLinks();
     SetBarManager(nullptr);
-    if (Listed) CustomizingBarItemDeleted();
+    if (Listed) dxBarCustomizingServices().CustomizingBarItemDeleted();
 }
 
 void TdxBarItem::SetBarManager(TdxBarManager* Value) {
@@ -119,8 +116,8 @@ void TdxBarItem::SetCategory(int Value) {
     FCategory = Value;
     // The dialog shows the item where it now belongs, unless a popup is adding it.
     if (FBarManager && FBarManager->IsCustomizing() && FBarManager->IsDesigning() && !IsLoading() &&
-        (ComponentState() & pc::csDestroying) == 0 && !TdxBarCustomizingPopup::Adding())
-        SelectCustomizingBarItem(this, true);
+        (ComponentState() & pc::csDestroying) == 0 && !dxBarCustomizingServices().AddingItem())
+        dxBarCustomizingServices().SelectCustomizingBarItem(this, true);
     if (FBarManager) FBarManager->DesignerModified();
 }
 
@@ -215,48 +212,49 @@ bool TdxBarItem::HasAccessibleCaption(const TdxBarItemLink*) const {
 void TdxBarItem::CaptionChanged() {
     for (TdxBarItemLink* Link : FLinks)
         if (TdxBarItemControl* Control = Link->Control())
-            if (!(Link->UserDefine() & dxUserDefineBit(udCaption))) Control->CaptionChanged();
+            if (!(Link->UserDefine() & dxUserDefineBit(udCaption)))
+                dxBarWindowServices().ControlChanged(*Control, TdxBarControlChange::Caption);
 }
 
 void TdxBarItem::EnabledChanged() {
     for (TdxBarItemLink* Link : FLinks)
-        if (TdxBarItemControl* Control = Link->Control()) Control->EnabledChanged();
+        if (TdxBarItemControl* Control = Link->Control())
+            dxBarWindowServices().ControlChanged(*Control, TdxBarControlChange::Enabled);
 }
 
 void TdxBarItem::GlyphChanged() {
     for (TdxBarItemLink* Link : FLinks)
         if (TdxBarItemControl* Control = Link->Control())
-            if (!(Link->UserDefine() & dxUserDefineBit(udGlyph))) Control->GlyphChanged();
+            if (!(Link->UserDefine() & dxUserDefineBit(udGlyph)))
+                dxBarWindowServices().ControlChanged(*Control, TdxBarControlChange::Glyph);
 }
 
 // A menu shows the shortcut beside the caption: the menu windows re-lay out.
 void TdxBarItem::ShortCutChanged() {
+    TdxBarWindowServices& Windows = dxBarWindowServices();
     for (TdxBarItemLink* Link : FLinks)
         if (TdxBarItemControl* Control = Link->Control())
-            if (Control->Parent() && Control->Parent()->IsSubMenuControl())
-                Control->Parent()->RefreshLayout();
+            if (TCustomdxBarControl* Window = Windows.ControlWindow(*Control);
+                Window && Windows.IsSubMenuControl(*Window))
+                Windows.RefreshLayout(*Window);
 }
-
-namespace {
-bool SelectedInActiveWindow(const TdxBarItemControl& Control) {
-    const TCustomdxBarControl* Window = Control.Parent();
-    return Window && Window->Active() && Window->SelectedControl() == &Control;
-}
-} // namespace
 
 void TdxBarItem::RepaintControls() {
+    TdxBarWindowServices& Windows = dxBarWindowServices();
     for (TdxBarItemLink* Link : FLinks)
         if (TdxBarItemControl* Control = Link->Control())
-            if (!SelectedInActiveWindow(*Control)) Control->Repaint();
+            if (!Windows.ControlSelectedInActiveWindow(*Control)) Windows.RepaintControl(*Control);
 }
 
 void TdxBarItem::UpdateBarWindows() {
+    TdxBarWindowServices& Windows = dxBarWindowServices();
     // The list is copied: a window's new layout may make and free controls.
     const std::vector<TdxBarItemLink*> Links = FLinks;
     for (TdxBarItemLink* Link : Links)
         if (TdxBarItemControl* Control = Link->Control())
-            if (!SelectedInActiveWindow(*Control) && Control->Parent())
-                Control->Parent()->RefreshLayout();
+            if (TCustomdxBarControl* Window = Windows.ControlWindow(*Control);
+                !Windows.ControlSelectedInActiveWindow(*Control) && Window)
+                Windows.RefreshLayout(*Window);
 }
 
 // The links' windows show the item or let it go: a control is made for a link that can show
@@ -286,7 +284,7 @@ void TdxBarItem::VisibleChanged() {
         return;
     }
     for (TCustomdxBarControl* Window : Windows)
-        if (dxBarUnit().BarControlExists(Window)) Window->RefreshLayout();
+        if (dxBarUnit().BarControlExists(Window)) dxBarWindowServices().RefreshLayout(*Window);
 }
 
 void TdxBarItem::Click() {

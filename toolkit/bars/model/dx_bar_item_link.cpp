@@ -1,14 +1,11 @@
 #include "toolkit/bars/model/dx_bar_item_link.h"
 
-#include "toolkit/bars/windows/dx_bar_control.h"
-
 #include "toolkit/bars/model/dx_bar_button.h"
 #include "toolkit/bars/model/dx_bar_item.h"
 #include "toolkit/bars/model/dx_bar_strings.h"
 #include "toolkit/bars/model/dx_bar_sub_item.h"
 #include "toolkit/bars/model/dx_bar_unit.h"
-#include "toolkit/bars/windows/dx_bar_item_control.h"
-#include "toolkit/bars/windows/dx_bar_menu_control.h"
+#include "toolkit/bars/model/dx_bar_window_services.h"
 
 #include "toolkit/base/resource_strings.h"
 
@@ -58,16 +55,11 @@ TdxBarItemLink::~TdxBarItemLink() {
 }
 
 void TdxBarItemLink::CreateControl() {
-    // Only a bar window that shows the list, and is not closing, holds controls.
+    // Only a bar window that shows the list holds controls (the windows make none for a menu
+    // that is closing).
     TCustomdxBarControl* Window = GetBarControl();
     if (FControl || !FItem || Window == nullptr || !dxBarUnit().BarControlExists(Window)) return;
-    if (const auto* Menu = dynamic_cast<const TdxBarSubMenuControl*>(Window);
-        Menu && Menu->Closing())
-        return;
-    const auto* Class = dynamic_cast<const TdxBarItemControlClass*>(
-        dxBarUnit().ItemClasses().GetExactItemControlClass(&FItem->ClassType()));
-    if (Class == nullptr || Class->IsAbstract()) return;
-    FControl = Class->Create(this);
+    FControl = dxBarWindowServices().CreateControl(*this);
 }
 
 void TdxBarItemLink::SetOriginalLink(TdxBarItemLink* Value) {
@@ -80,7 +72,7 @@ void TdxBarItemLink::SetOriginalLink(TdxBarItemLink* Value) {
 
 void TdxBarItemLink::DestroyControl() {
     // The control is gone from Control() before its destructor runs.
-    std::unique_ptr<TdxBarItemControl> Control = std::move(FControl);
+    TdxBarWindowOwn<TdxBarItemControl> Control = std::move(FControl);
     Control.reset();
 }
 
@@ -110,7 +102,7 @@ bool TdxBarItemLink::BeginGroup() const {
 void TdxBarItemLink::SetBeginGroup(bool Value) {
     if (FBeginGroup == Value) return;
     FBeginGroup = Value;
-    if (FControl) FControl->Changed();
+    if (FControl) dxBarWindowServices().ControlChanged(*FControl, TdxBarControlChange::Changed);
     Changed();
 }
 
@@ -138,7 +130,7 @@ void TdxBarItemLink::SetMostRecentlyUsed(bool Value) {
     if (FMostRecentlyUsed == Value) return;
     FMostRecentlyUsed = Value;
     UpdateMostRecentlyUsed();
-    if (TCustomdxBarControl* Window = GetBarControl()) Window->RefreshLayout();
+    if (TCustomdxBarControl* Window = GetBarControl()) dxBarWindowServices().RefreshLayout(*Window);
     Changed();
 }
 
@@ -146,7 +138,7 @@ void TdxBarItemLink::SetUserCaption(const std::string& Value) {
     FUserCaption = Value;
     FUserDefine |= dxUserDefineBit(udCaption);
     // The control measures and draws the new caption at once.
-    if (FControl) FControl->CaptionChanged();
+    if (FControl) dxBarWindowServices().ControlChanged(*FControl, TdxBarControlChange::Caption);
     Changed();
 }
 
@@ -156,8 +148,8 @@ void TdxBarItemLink::SetUserDefine(TdxBarUserDefines Value) {
     if (!(Value & dxUserDefineBit(udGlyph))) FUserGlyph.reset();
     if (!(Value & dxUserDefineBit(udPaintStyle))) FUserPaintStyle = psStandard;
     if (!(Value & dxUserDefineBit(udWidth))) FUserWidth = 0;
-    if (FControl) FControl->CaptionChanged();
-    if (FControl) FControl->GlyphChanged();
+    if (FControl) dxBarWindowServices().ControlChanged(*FControl, TdxBarControlChange::Caption);
+    if (FControl) dxBarWindowServices().ControlChanged(*FControl, TdxBarControlChange::Glyph);
     Changed();
 }
 
@@ -165,7 +157,7 @@ void TdxBarItemLink::SetUserGlyph(const pf::TBitmap& Value) {
     if (!FUserGlyph) FUserGlyph = std::make_unique<pf::TBitmap>();
     FUserGlyph->Assign(Value);
     FUserDefine |= dxUserDefineBit(udGlyph);
-    if (FControl) FControl->GlyphChanged();
+    if (FControl) dxBarWindowServices().ControlChanged(*FControl, TdxBarControlChange::Glyph);
     Changed();
 }
 
@@ -174,7 +166,8 @@ void TdxBarItemLink::SetUserPaintStyle(TdxBarPaintStyle Value) {
     FUserPaintStyle = Value;
     FUserDefine |= dxUserDefineBit(udPaintStyle);
     // A button measures itself by its paint style.
-    if (FControl && dynamic_cast<TdxBarButton*>(FItem)) FControl->Changed();
+    if (FControl && dynamic_cast<TdxBarButton*>(FItem))
+        dxBarWindowServices().ControlChanged(*FControl, TdxBarControlChange::Changed);
     Changed();
 }
 
@@ -183,7 +176,8 @@ void TdxBarItemLink::SetUserWidth(int Value) {
     if (GetWidth() == Value && (FUserDefine & dxUserDefineBit(udWidth))) return;
     FUserWidth = Value;
     FUserDefine |= dxUserDefineBit(udWidth);
-    if (FControl && FControl->IsWindowControl()) FControl->Changed();
+    if (FControl && dxBarWindowServices().IsWindowControl(*FControl))
+        dxBarWindowServices().ControlChanged(*FControl, TdxBarControlChange::Changed);
     Changed();
 }
 
@@ -202,12 +196,12 @@ void TdxBarItemLink::SetVisible(bool Value) {
     if (Value) {
         BringToTopInRecentList(false);
         CreateControl();
-        if (FControl) FControl->LayoutChanged();
+        if (FControl) dxBarWindowServices().ControlChanged(*FControl, TdxBarControlChange::Layout);
     } else {
         SendToBottomInRecentList();
         if (TCustomdxBarControl* Window = GetBarControl(); FControl && Window) {
             DestroyControl();
-            Window->RefreshLayout();
+            dxBarWindowServices().RefreshLayout(*Window);
         }
     }
     Changed();
@@ -377,7 +371,7 @@ TdxBarItemLinks::TdxBarItemLinks(TdxBarManager* Manager, TdxBarItemLinksOwner* O
 TdxBarItemLinks::~TdxBarItemLinks() {
     if (TCustomdxBarControl* Window = FBarControl) {
         FBarControl = nullptr;
-        Window->ItemLinksGoing();
+        dxBarWindowServices().ItemLinksGoing(*Window);
     }
     FDestroying = true;
     while (!FItems.empty())
@@ -509,10 +503,11 @@ bool TdxBarItemLinks::UseRecentItemsEffective() const {
     // of open menus hangs from: a bar that does not personalise does not in its menus either.
     const TdxBarItemLinks* Links = this;
     while (Links->FOwner && Links->FOwner->LinksOwnerKind() == TdxBarLinksOwnerKind::SubItem) {
+        TdxBarWindowServices& Windows = dxBarWindowServices();
         const TCustomdxBarControl* Window = Links->FBarControl;
-        const TCustomdxBarControl* Opener = Window ? Window->ParentBarControl() : nullptr;
-        if (Opener == nullptr || Opener->ItemLinks() == nullptr) break;
-        Links = Opener->ItemLinks();
+        const TCustomdxBarControl* Opener = Window ? Windows.ParentBarControl(*Window) : nullptr;
+        if (Opener == nullptr || Windows.WindowItemLinks(*Opener) == nullptr) break;
+        Links = Windows.WindowItemLinks(*Opener);
     }
     return Links->UseRecentItems;
 }

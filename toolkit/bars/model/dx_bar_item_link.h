@@ -9,6 +9,7 @@
 // popup menus can own one, and a list can live without any owner at all.
 
 #include "toolkit/bars/model/dx_bar_manager.h"
+#include "toolkit/bars/model/dx_bar_window_services.h"
 
 #include "platform/core/component.h"
 #include "platform/forms/controls.h"
@@ -152,7 +153,7 @@ private:
 
     TdxBarItemLinks* FCollection;
     TdxBarItem* FItem = nullptr;
-    std::unique_ptr<TdxBarItemControl> FControl;
+    TdxBarWindowOwn<TdxBarItemControl> FControl;
     bool FBeginGroup = false;
     bool FMostRecentlyUsed = true;
     std::string FUserCaption;

@@ -1,6 +1,6 @@
 #include "toolkit/bars/model/dx_bar_list_item.h"
 
-#include "toolkit/bars/windows/dx_bar_item_control.h"
+#include "toolkit/bars/model/dx_bar_window_services.h"
 
 #include "platform/forms/forms.h"
 
@@ -191,7 +191,9 @@ void TdxBarListItem::FreeButtons() {
 
 void TdxBarListItem::DirectClick() {
     for (int I = 0; I < LinkCount(); ++I)
-        if (TdxBarItemControl* C = Links(I)->Control(); C && C->Active()) return;
+        if (TdxBarItemControl* C = Links(I)->Control();
+            C && dxBarWindowServices().ControlActive(*C))
+            return;
     TCustomdxBarContainerItem::DirectClick();
 }
 

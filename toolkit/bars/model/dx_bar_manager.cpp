@@ -3,22 +3,16 @@
 #include "toolkit/bars/model/dx_bar_design_copy.h"
 #include "toolkit/bars/model/dx_bar_designer.h"
 
-#include "toolkit/bars/customizing/dx_bar_customizing_form.h"
-#include "toolkit/bars/customizing/dx_bar_customizing_options.h"
-#include "toolkit/bars/customizing/dx_bar_customizing_refresh.h"
 #include "toolkit/bars/model/dx_bar.h"
 #include "toolkit/bars/model/dx_bar_backgrounds.h"
+#include "toolkit/bars/model/dx_bar_customizing_services.h"
 #include "toolkit/bars/model/dx_bar_item.h"
 #include "toolkit/bars/model/dx_bar_item_link.h"
 #include "toolkit/bars/model/dx_bar_painter_classes.h"
 #include "toolkit/bars/model/dx_bar_popup_menu_links.h"
 #include "toolkit/bars/model/dx_bar_strings.h"
 #include "toolkit/bars/model/dx_bar_unit.h"
-#include "toolkit/bars/windows/dx_bar_control.h"
-#include "toolkit/bars/windows/dx_bar_dock_control.h"
-#include "toolkit/bars/windows/dx_bar_hint_window.h"
-#include "toolkit/bars/windows/dx_bar_item_control.h"
-#include "toolkit/bars/windows/dx_bar_mdi.h"
+#include "toolkit/bars/model/dx_bar_window_services.h"
 
 #include "toolkit/base/office11.h"
 #include "toolkit/base/resource_strings.h"
@@ -33,6 +27,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
+#include <utility>
 #include <vector>
 
 namespace toolkit::bars {
@@ -110,7 +106,9 @@ TdxBarManager::TdxBarManager(pc::TComponent* AOwner) : pc::TComponent(AOwner) {
     FFont = std::make_unique<pg::TFont>();
     FFont->OnChange = [this](pc::TObject*) { FontChanged(); };
     FHelpButtonGlyph = std::make_unique<pf::TBitmap>();
-    FHelpButtonGlyph->OnChange = [] { UpdateCustomizingFormHelpButton(); };
+    FHelpButtonGlyph->OnChange = [] {
+        dxBarCustomizingServices().UpdateCustomizingFormHelpButton();
+    };
     FThemeListener = std::make_unique<tb::TdxThemeChangedNotificator>();
     FThemeListener->OnThemeChanged = [this] { UpdateStyle(); };
     for (pf::TChangeLink* Link :
@@ -135,11 +133,9 @@ TdxBarManager::TdxBarManager(pc::TComponent* AOwner) : pc::TComponent(AOwner) {
 TdxBarManager::~TdxBarManager() {
     // Open menus and an active bar close, and the menu windows the manager owns go, while the
     // manager they ask is still whole; a hint waiting for one of its items is dropped.
-    if (TCustomdxBarControl* Active = TCustomdxBarControl::ActiveBarControl();
-        Active != nullptr && Active->BarManager() == this)
-        Active->HideAll();
+    dxBarWindowServices().CloseActiveBarWindow(*this);
     DestroyComponents();
-    dxBarHintManagerDestroying(this);
+    dxBarWindowServices().ManagerGoing(*this);
     FInDestructor = true;
     FOwnedBars.reset();
     FBars = nullptr;
@@ -232,7 +228,8 @@ void TdxBarManager::SetHideFloatingBarsWhenInactive(bool Value) {
     FHideFloatingBarsWhenInactive = Value;
     // At once: turned off, hidden bars come back; turned on, an inactive form hides them.
     if (!IsLoading() && !IsDestroying() && FForm && FForm->HandleAllocated())
-        UpdateFloatingBars(*this, FFormActive || !Value, !Value, pw::NullHWnd);
+        dxBarWindowServices().UpdateFloatingBars(*this, FFormActive || !Value, !Value,
+                                                 pw::NullHWnd);
 }
 
 void TdxBarManager::SetImageListBkColor(pg::TColor Value) {
@@ -263,41 +260,41 @@ void TdxBarManager::SetMenuAnimations(TdxBarMenuAnimations Value) {
     if (FMenuAnimations == Value) return;
     FMenuAnimations = Value;
     DesignerModified();
-    UpdateCustomizingFormOptions();
+    dxBarCustomizingServices().UpdateCustomizingFormOptions();
 }
 
 void TdxBarManager::SetMenusShowRecentItemsFirst(bool Value) {
     if (FMenusShowRecentItemsFirst == Value) return;
     FMenusShowRecentItemsFirst = Value;
     DesignerModified();
-    UpdateCustomizingFormOptions();
+    dxBarCustomizingServices().UpdateCustomizingFormOptions();
 }
 
 void TdxBarManager::SetShowFullMenusAfterDelay(bool Value) {
     if (FShowFullMenusAfterDelay == Value) return;
     FShowFullMenusAfterDelay = Value;
     DesignerModified();
-    UpdateCustomizingFormOptions();
+    dxBarCustomizingServices().UpdateCustomizingFormOptions();
 }
 
 void TdxBarManager::SetShowHint(bool Value) {
     if (FShowHint == Value) return;
     FShowHint = Value;
     DesignerModified();
-    UpdateCustomizingFormOptions();
+    dxBarCustomizingServices().UpdateCustomizingFormOptions();
 }
 
 void TdxBarManager::SetShowShortCutInHint(bool Value) {
     if (FShowShortCutInHint == Value) return;
     FShowShortCutInHint = Value;
     DesignerModified();
-    UpdateCustomizingFormOptions();
+    dxBarCustomizingServices().UpdateCustomizingFormOptions();
 }
 
 void TdxBarManager::SetShowHelpButton(bool Value) {
     if (FShowHelpButton == Value) return;
     FShowHelpButton = Value;
-    UpdateCustomizingFormHelpButton();
+    dxBarCustomizingServices().UpdateCustomizingFormHelpButton();
 }
 
 void TdxBarManager::SetSunkenBorder(bool Value) {
@@ -437,7 +434,8 @@ void TdxBarManager::ImageListChanged(bool HotImages) {
             continue;
         }
         for (int I = 0; I < Item->LinkCount(); ++I)
-            if (TdxBarItemControl* Control = Item->Links(I)->Control()) Control->Repaint();
+            if (TdxBarItemControl* Control = Item->Links(I)->Control())
+                dxBarWindowServices().RepaintControl(*Control);
     }
     SetLockUpdate(Locked);
 }
@@ -461,7 +459,7 @@ void TdxBarManager::CalcButtonMetrics() {
 void TdxBarManager::LargeIconsChanged() {
     CalcButtonMetrics();
     DesignerModified();
-    UpdateCustomizingFormOptions();
+    dxBarCustomizingServices().UpdateCustomizingFormOptions();
     RebuildBarWindows();
 }
 
@@ -755,6 +753,11 @@ const TdxBarItemControlPainter& TdxBarManager::Painter() const {
                                       : TdxBarItemControlStandardPainterClassRef());
 }
 
+const TdxBarFramePainter& TdxBarManager::FramePainter() const {
+    return dxBarFramePainter(FPainterClass ? *FPainterClass
+                                           : TdxBarItemControlStandardPainterClassRef());
+}
+
 TdxBarItemControlPainterClass TdxBarManager::GetPainterClass() const {
     return &dxBarPainterClassOfStyle(GetPaintStyle(), FThemeAvailable);
 }
@@ -766,7 +769,7 @@ void TdxBarManager::UpdateStyle() {
     FPainterClass = GetPainterClass();
     CalcButtonMetrics();
     RebuildBarWindows();
-    RefreshCustomizingForm();
+    dxBarCustomizingServices().RefreshCustomizingForm();
     RefreshBarWindows();
     FInStyleUpdate = false;
 }
@@ -857,8 +860,8 @@ bool TdxBarManager::CanDocking(TdxBar* Bar, TdxBarDockingStyle Style, TdxDockCon
     bool Result = false;
     if (Bar && (Bar->NotDocking() & dxDockingStyleBit(Style)) != 0)
         Result = false;
-    else if (auto* Placed = dynamic_cast<TdxBarDockControl*>(DockControl))
-        Result = Placed->CanDock(Bar);
+    else if (TdxBarDockControl* Placed = dxBarWindowServices().PlacedDockSite(DockControl))
+        Result = dxBarWindowServices().PlacedDockSiteCanDock(*Placed, Bar);
     else
         Result = (FNotDocking & dxDockingStyleBit(Style)) == 0;
     if (OnDocking) OnDocking(Bar, Style, DockControl, Result);
@@ -887,7 +890,7 @@ void TdxBarManager::Loaded() {
         }
     }
     for (TdxDockControl* Site : FDockControls)
-        Site->UpdateDock();
+        dxBarWindowServices().UpdateDock(*Site);
     if (!FDesignMode && !IsReadingDesignTimeCopy()) {
         if (StoreInRegistry) LoadFromRegistry(RegistryPath);
         if (StoreInIniFile) LoadFromIniFile(IniFileName);
@@ -906,6 +909,78 @@ void TdxBarManager::Notification(pc::TComponent* AComponent, pc::TOperation Oper
     if (FHotImages == AComponent) SetHotImages(nullptr);
     if (FDisabledImages == AComponent) SetDisabledImages(nullptr);
     if (FDisabledLargeImages == AComponent) SetDisabledLargeImages(nullptr);
+}
+
+// The windows
+
+void TdxBarManager::RebuildBarWindows() {
+    if (IsDestroying()) return;
+    dxBarWindowServices().RebuildBarWindows(*this);
+}
+
+void TdxBarManager::RepaintBarWindows() {
+    if (IsDestroying()) return;
+    dxBarWindowServices().RepaintBarWindows(*this);
+}
+
+void TdxBarManager::RefreshDockSites() {
+    if (IsDestroying()) return;
+    dxBarWindowServices().RefreshDockSites(*this);
+}
+
+void TdxBarManager::RefreshBarWindows() {
+    RefreshDockSites();
+    RepaintBarWindows();
+}
+
+void TdxBarManager::RebuildMainMenuBarWindow() {
+    if (FMainMenuBar == nullptr) return;
+    dxBarWindowServices().RebuildMainMenuBarWindow(*this);
+}
+
+void TdxBarManager::FontOfWindowsChanged() {
+    if (IsLoading() || IsDestroying() || FBars == nullptr) return;
+    for (int I = 0; I < FBars->Count(); ++I)
+        if (TdxBar* Bar = FBars->Items(I)) Bar->ManagerFontChanged();
+    // A menu reads the manager's font as it opens; one open now takes the new one.
+    dxBarWindowServices().MenusFontChanged(*this);
+}
+
+void TdxBarManager::BorderOfDockSitesChanged() {
+    dxBarWindowServices().DockSitesBorderChanged(*this);
+}
+
+// While customizing, one command is selected across the manager's windows: a selection that
+// moves elsewhere leaves its toolbar unselected, or closes the menu the sub-menu editor shows.
+void TdxBarManager::SetSelectedItem(TdxBarItemControl* Value) {
+    if (FSelectedItem == Value) return;
+    TdxBarWindowServices& Windows = dxBarWindowServices();
+    // The old control may go with its window; it repaints once the new one is selected.
+    const std::function<void()> RepaintOld =
+        FSelectedItem != nullptr ? Windows.SelectionLeaving(*this, *FSelectedItem, Value)
+                                 : std::function<void()>();
+    FSelectedItem = Value;
+    if (RepaintOld) RepaintOld();
+    if (Value != nullptr)
+        if (TdxBarItemLink* Link = Windows.ControlLink(*Value))
+            if (TdxBarDesigner* Designer = dxBarDesignerOf(*this))
+                if (TdxBarItem* Item = Link->Item()) Designer->SelectComponent(*this, Item);
+}
+
+void TdxBarManager::SetLockUpdate(bool Value) {
+    if (FLockUpdate == Value) return;
+    FLockUpdate = Value;
+    if (Value) {
+        FLayoutHeld = false;
+        if (IsDestroying()) return;
+        for (pc::HWND Wnd : dxBarWindowServices().HoldRedrawing(*this))
+            FRedrawHeld.push_back(Wnd);
+        return;
+    }
+    // A window may have gone (or been hidden) meanwhile: the windows let go those still there.
+    const std::vector<pc::HWND> Held = std::exchange(FRedrawHeld, {});
+    const bool Relayout = std::exchange(FLayoutHeld, false);
+    dxBarWindowServices().ReleaseRedrawing(*this, Held, Relayout);
 }
 
 } // namespace toolkit::bars

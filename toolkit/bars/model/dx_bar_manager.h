@@ -28,10 +28,6 @@
 #include <string>
 #include <vector>
 
-namespace platform::win {
-struct HELPINFO;
-}
-
 namespace toolkit::bars {
 
 // The families the manager holds come with units of their own.
@@ -50,6 +46,7 @@ class TdxDockControl;
 class TdxBarItemControl;
 class TdxBarManager;
 class TdxBarItemControlPainter;
+class TdxBarFramePainter;
 
 enum TdxBarManagerStyle : std::uint8_t {
     bmsStandard,
@@ -354,8 +351,10 @@ public:
     }
     bool ThemesAvailable() const { return FThemeAvailable; }
     TdxBarItemControlPainterClass PainterClass() const { return FPainterClass; }
-    // The painter that draws for PainterClass (dx_bar_painter_classes.h).
+    // The painter that draws for PainterClass (dx_bar_painter_classes.h), and the same painter
+    // as the model asks it (dx_bar_frame_painter.h).
     const TdxBarItemControlPainter& Painter() const;
+    const TdxBarFramePainter& FramePainter() const;
     bool CanUseLargeImages() const {
         return FUseLargeImagesForLargeIcons && FLargeImages != nullptr;
     }
@@ -455,10 +454,10 @@ private:
     static void FreeListed(platform::core::TComponent* Component);
     void SetImageList(platform::forms::TImageList*& Field, platform::forms::TChangeLink& Link,
                       platform::forms::TImageList* Value);
-    // The manager's changes reaching its windows (dx_bar_manager_refresh.cpp): the toolbar
-    // windows of its bars and the menus it shows; each window re-measures and re-lays out, or
-    // repaints with its frame; the dock sites take their colour and border again.
-    std::vector<TCustomdxBarControl*> BarWindows() const;
+    // The manager's changes reaching its windows through the windows floor
+    // (dx_bar_window_services.h): the toolbar windows of its bars and the menus it shows
+    // re-measure and re-lay out, or repaint with their frames; the dock sites take their colour
+    // and border again. Nothing while the manager is being destroyed.
     void RebuildBarWindows();
     void RepaintBarWindows();
     void RefreshDockSites();
@@ -468,12 +467,8 @@ private:
     // again in it.
     void FontOfWindowsChanged();
     void BorderOfDockSitesChanged();
-    // Form messages (dx_bar_form_messages.cpp): floating bars (window or stored place) back
-    // inside the work area of the form's monitor; the bars that waited for the form's window;
-    // help on a bar item (WM_HELP).
-    void MoveFloatingBarsIntoWorkArea();
+    // Form messages (dx_bar_form_messages.cpp): the bars that waited for the form's window.
     void ShowPendingBars();
-    void HelpRequested(const platform::win::HELPINFO& Info);
     // With AutoHideEmptyBars: the bars left without a link to show hide, those that got one
     // back show (after a category's items changed visibility to Value).
     void HideOrShowEmptyBars(const std::vector<TdxBar*>& EmptyBefore, TdxBarItemVisible Value);

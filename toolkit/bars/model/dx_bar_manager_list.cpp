@@ -2,9 +2,7 @@
 
 #include "toolkit/bars/model/dx_bar_manager.h"
 #include "toolkit/bars/model/dx_bar_unit.h"
-#include "toolkit/bars/windows/dx_bar_hint_window.h"
-#include "toolkit/bars/windows/dx_bar_keyboard_hook.h"
-#include "toolkit/bars/windows/dx_bar_mouse_hooks.h"
+#include "toolkit/bars/model/dx_bar_window_services.h"
 
 #include "toolkit/base/cx_hooks.h"
 
@@ -42,7 +40,7 @@ void TdxBarManagerList::RegisterBarManager(TdxBarManager* Manager, bool Designin
         if (FItems.empty()) PlayBarSound(dxBarSoundNone);
         FItems.push_back(Manager);
     }
-    if (!Designing) dxBarCreateHintWindow();
+    if (!Designing) dxBarWindowServices().CreateHintWindow();
     InstallHooks();
 }
 
@@ -51,7 +49,7 @@ void TdxBarManagerList::UnregisterBarManager(TdxBarManager* Manager) {
     std::erase(FItems, Manager);
     if (!FItems.empty()) return;
     RemoveHooks();
-    dxBarFreeHintWindow();
+    dxBarWindowServices().FreeHintWindow();
 }
 
 bool TdxBarManagerList::HooksInstalled() const {
@@ -63,13 +61,16 @@ void TdxBarManagerList::InstallHooks() {
     // Menu mode and shortcuts, the closing of menus, and forms passing their messages to
     // their manager.
     if (FKeyboardHook == pw::NullHook)
-        toolkit::base::cxSetHook(FKeyboardHook, pw::WH_KEYBOARD, BarKeyboardHookProc);
+        toolkit::base::cxSetHook(
+            FKeyboardHook, pw::WH_KEYBOARD, [](int Code, pw::WPARAM WParam, pw::LPARAM LParam) {
+                return dxBarWindowServices().KeyboardHook(Code, WParam, LParam);
+            });
     if (FMouseHook == pw::NullHook)
         toolkit::base::cxSetHook(
             FMouseHook, pw::WH_MOUSE, [this](int Code, pw::WPARAM WParam, pw::LPARAM LParam) {
                 const auto* Info = reinterpret_cast<const pw::MOUSEHOOKSTRUCT*>(LParam);
-                const bool Swallow =
-                    Info && dxBarMouseHookSwallows(Code, static_cast<pw::UINT>(WParam), *Info);
+                const bool Swallow = Info && dxBarWindowServices().MouseHookSwallows(
+                                                 Code, static_cast<pw::UINT>(WParam), *Info);
                 const pw::LRESULT Next = pw::CallNextHookEx(FMouseHook, Code, WParam, LParam);
                 return Swallow ? pw::LRESULT{1} : Next;
             });
@@ -77,7 +78,7 @@ void TdxBarManagerList::InstallHooks() {
         toolkit::base::cxSetHook(FCallWndProcHook, pw::WH_CALLWNDPROC,
                                  [this](int Code, pw::WPARAM WParam, pw::LPARAM LParam) {
                                      if (auto* Info = reinterpret_cast<pw::CWPSTRUCT*>(LParam))
-                                         dxBarCallWndProcHook(Code, *Info);
+                                         dxBarWindowServices().CallWndProcHook(Code, *Info);
                                      return pw::CallNextHookEx(FCallWndProcHook, Code, WParam,
                                                                LParam);
                                  });

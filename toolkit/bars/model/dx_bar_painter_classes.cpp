@@ -1,12 +1,8 @@
 #include "toolkit/bars/model/dx_bar_painter_classes.h"
 
-#include "toolkit/bars/model/dx_bar_painter.h"
-#include "toolkit/bars/painters/dx_bar_painter_flat.h"
-#include "toolkit/bars/painters/dx_bar_painter_office11.h"
-#include "toolkit/bars/painters/dx_bar_painter_standard.h"
-#include "toolkit/bars/painters/dx_bar_painter_xp.h"
-
 #include <algorithm>
+#include <stdexcept>
+#include <utility>
 
 namespace toolkit::bars {
 
@@ -64,57 +60,86 @@ const pc::TClass& dxBarPainterClassOfStyle(int PaintStyle, bool VisualStylesUsab
 
 namespace {
 
-// The painters built, one row each; a style's painter adds its row here.
-const std::vector<TdxBarPainterClass>& PainterRows() {
-    static const std::vector<TdxBarPainterClass> rows{
-        &TdxBarItemControlPainter::Instance(),
-        &TdxBarItemControlFlatPainter::Instance(),
-        &TdxBarItemControlOffice11Painter::Instance(),
-        &TdxBarItemControlStandardPainter::Instance(),
-        &TdxBarItemControlEnhancedPainter::Instance(),
-        &TdxBarItemControlXPPainter::Instance(),
-    };
+// The painters built, one row each, as the painters floor registered them.
+std::vector<TdxBarPainterRow>& PainterRows() {
+    static std::vector<TdxBarPainterRow> rows;
     return rows;
 }
 
-std::vector<TdxBarPainterClass>& RunTimePainters() {
-    static std::vector<TdxBarPainterClass> painters;
+std::vector<TdxBarPainterRow>& RunTimePainters() {
+    static std::vector<TdxBarPainterRow> painters;
     return painters;
+}
+
+// Every row that draws for a class of its own, run-time registrations first.
+std::vector<TdxBarPainterRow> RegisteredRows() {
+    std::vector<TdxBarPainterRow> Result;
+    auto AddUnique = [&Result](const TdxBarPainterRow& Row) {
+        const bool Taken =
+            std::any_of(Result.begin(), Result.end(),
+                        [&Row](const TdxBarPainterRow& R) { return R.Class == Row.Class; });
+        if (!Taken) Result.push_back(Row);
+    };
+    for (auto It = RunTimePainters().rbegin(); It != RunTimePainters().rend(); ++It)
+        AddUnique(*It);
+    for (const TdxBarPainterRow& Row : PainterRows())
+        AddUnique(Row);
+    return Result;
+}
+
+// The row of Class, or of its nearest registered ancestor.
+TdxBarPainterRow RowFor(const pc::TClass& Class) {
+    const std::vector<TdxBarPainterRow> Rows = RegisteredRows();
+    for (const pc::TClass* C = &Class; C != nullptr; C = C->ClassParent())
+        for (const TdxBarPainterRow& Row : Rows)
+            if (Row.Class == C) return Row;
+    // Every painter class descends from the base painter's, whose row the painters floor
+    // registers: only a program without that floor gets here.
+    throw std::logic_error("No bar painter is registered for " + Class.ClassName());
 }
 
 } // namespace
 
 std::vector<TdxBarPainterClass> dxBarRegisteredPainters() {
     std::vector<TdxBarPainterClass> Result;
-    auto AddUnique = [&Result](TdxBarPainterClass P) {
-        const bool Taken = std::any_of(Result.begin(), Result.end(), [P](TdxBarPainterClass Q) {
-            return &Q->ClassType() == &P->ClassType();
-        });
-        if (!Taken) Result.push_back(P);
-    };
-    for (auto It = RunTimePainters().rbegin(); It != RunTimePainters().rend(); ++It)
-        AddUnique(*It);
-    for (TdxBarPainterClass P : PainterRows())
-        AddUnique(P);
+    for (const TdxBarPainterRow& Row : RegisteredRows())
+        Result.push_back(Row.Painter);
     return Result;
 }
 
 const TdxBarItemControlPainter& dxBarPainter(const pc::TClass& Class) {
-    const std::vector<TdxBarPainterClass> Painters = dxBarRegisteredPainters();
-    for (const pc::TClass* C = &Class; C != nullptr; C = C->ClassParent())
-        for (TdxBarPainterClass P : Painters)
-            if (&P->ClassType() == C) return *P;
-    return TdxBarItemControlPainter::Instance();
+    return *RowFor(Class).Painter;
 }
 
-TdxBarPainterRegistration::TdxBarPainterRegistration(const TdxBarItemControlPainter& Painter)
-    : FPainter(&Painter) {
-    RunTimePainters().push_back(FPainter);
+const TdxBarFramePainter& dxBarFramePainter(const pc::TClass& Class) {
+    return *RowFor(Class).Frame;
+}
+
+TdxBarPainterRows::TdxBarPainterRows(std::vector<TdxBarPainterRow> Rows) : FRows(std::move(Rows)) {
+    for (const TdxBarPainterRow& Row : FRows)
+        PainterRows().push_back(Row);
+}
+
+TdxBarPainterRows::~TdxBarPainterRows() {
+    auto& Rows = PainterRows();
+    for (const TdxBarPainterRow& Row : FRows)
+        if (const auto It = std::find_if(
+                Rows.begin(), Rows.end(),
+                [&Row](const TdxBarPainterRow& R) { return R.Painter == Row.Painter; });
+            It != Rows.end())
+            Rows.erase(It);
+}
+
+TdxBarPainterRegistration::TdxBarPainterRegistration(const TdxBarPainterRow& Row)
+    : FPainter(Row.Painter) {
+    RunTimePainters().push_back(Row);
 }
 
 TdxBarPainterRegistration::~TdxBarPainterRegistration() {
     auto& Painters = RunTimePainters();
-    const auto It = std::find(Painters.rbegin(), Painters.rend(), FPainter);
+    const auto It =
+        std::find_if(Painters.rbegin(), Painters.rend(),
+                     [this](const TdxBarPainterRow& R) { return R.Painter == FPainter; });
     if (It != Painters.rend()) Painters.erase(std::next(It).base());
 }
 

@@ -5,7 +5,7 @@
 #include "toolkit/bars/model/dx_bar_item_link.h"
 #include "toolkit/bars/model/dx_bar_manager.h"
 #include "toolkit/bars/model/dx_bar_sub_item.h"
-#include "toolkit/bars/windows/dx_bar_dock_control.h"
+#include "toolkit/bars/model/dx_bar_window_services.h"
 
 #include "platform/core/exception.h"
 #include "platform/core/mem_ini_file.h"
@@ -272,7 +272,10 @@ void SaveBar(TdxBarManager& Manager, TLayoutStore& Store, const std::string& Sec
     const pc::TComponent* Form = Manager.Form();
     Store.WriteStr("Caption", Bar.Caption());
     if (Bar.DockedDockControl)
-        Store.WriteStr("DockedDockControl", GetComponentNamePath(Bar.DockedDockControl, Form));
+        Store.WriteStr(
+            "DockedDockControl",
+            GetComponentNamePath(
+                dxBarWindowServices().PlacedDockSiteComponent(*Bar.DockedDockControl), Form));
     Store.WriteInt("DockedDockingStyle", Bar.DockedDockingStyle);
     Store.WriteInt("DockedLeft", Bar.DockedLeft());
     Store.WriteInt("DockedTop", Bar.DockedTop());
@@ -283,7 +286,10 @@ void SaveBar(TdxBarManager& Manager, TLayoutStore& Store, const std::string& Sec
     Store.WriteInt("FloatClientWidth", Bar.FloatClientWidth);
     Store.WriteInt("FloatClientHeight", Bar.FloatClientHeight);
     if (Bar.DockControl())
-        Store.WriteStr("DockControl", GetComponentNamePath(Bar.DockControl(), Form));
+        Store.WriteStr(
+            "DockControl",
+            GetComponentNamePath(dxBarWindowServices().PlacedDockSiteComponent(*Bar.DockControl()),
+                                 Form));
     Store.WriteInt("DockingStyle", Bar.DockingStyle());
     Store.WriteBool("Visible", Bar.Visible());
     SaveLinks(Manager, Store, Section, Bar.ItemLinks(), true);
@@ -467,7 +473,7 @@ TdxBarDockControl* FindDockControlByPath(const TdxBarManager& Manager, const std
         Found = FindNested(Manager.Form(), Path);
     }
     if (!Found) return nullptr;
-    auto* Site = dynamic_cast<TdxBarDockControl*>(Found);
+    TdxBarDockControl* Site = dxBarWindowServices().PlacedDockSiteOf(Found);
     if (!Site) throw pc::Exception("Invalid class typecast");
     return Site;
 }

@@ -1,6 +1,7 @@
 #include "toolkit/bars/model/dx_bar_unit.h"
 
-#include "toolkit/bars/windows/dx_bar_item_drag.h"
+#include "toolkit/bars/model/dx_bar_group.h"
+#include "toolkit/bars/model/dx_bar_window_services.h"
 
 #include "platform/core/string_list.h"
 #include "platform/gdi/colors.h"
@@ -44,7 +45,7 @@ TdxBarUnit::TdxBarUnit() : FPrevious(InForce()) {
     FItemClasses = std::make_unique<TdxBarItemClasses>();
     for (const TRegItemRecord& R : dxBarUnitItemClasses())
         FItemClasses->RegisterItemClass(R.ItemClass, R.ControlClass, R.Public);
-    RegisterDragCursors();
+    dxBarWindowServices().RegisterDragCursors();
 }
 
 TdxBarUnit::~TdxBarUnit() {
@@ -108,6 +109,15 @@ void TdxBarUnit::RefreshDrawingResources() {
     if (FCheckerBrush != pg::HBRUSH{}) pg::DeleteObject(FCheckerBrush);
     FCheckerBrush = pg::CreatePatternBrush(Bitmap);
     pg::DeleteObject(Bitmap);
+}
+
+const std::vector<TRegItemRecord>& dxBarUnitItemClasses() {
+    return dxBarWindowServices().UnitItemClasses();
+}
+
+const std::vector<const platform::core::TClass*>& dxBarUnitStreamedClasses() {
+    static const std::vector<const platform::core::TClass*> classes{&TdxBarGroup::ClassRef()};
+    return classes;
 }
 
 TdxBarUnit& dxBarUnit() {

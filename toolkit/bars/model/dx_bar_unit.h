@@ -82,7 +82,8 @@ private:
 // The unit in force.
 TdxBarUnit& dxBarUnit();
 
-// The item classes the unit registers at start-up, in order (one place names them all), and
+// The item classes the unit registers at start-up, in order, each with the control class that
+// shows it (the windows floor names them all, dx_bar_window_services.h; none without it), and
 // the further classes it registers with the streaming system.
 const std::vector<TRegItemRecord>& dxBarUnitItemClasses();
 const std::vector<const platform::core::TClass*>& dxBarUnitStreamedClasses();

@@ -4,9 +4,9 @@
 
 #include "toolkit/bars/model/dx_bar_backgrounds.h"
 #include "toolkit/bars/model/dx_bar_item.h"
-#include "toolkit/bars/model/dx_bar_painter.h"
 #include "toolkit/bars/model/dx_bar_unit.h"
 #include "toolkit/bars/painters/dx_bar_drawing.h"
+#include "toolkit/bars/painters/dx_bar_painter.h"
 #include "toolkit/bars/painters/dx_bar_painter_support.h"
 
 #include "toolkit/base/office11.h"

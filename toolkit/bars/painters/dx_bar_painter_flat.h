@@ -5,7 +5,7 @@
 // face, down, down-selected, selected). It is also the base of the Office 2003 painter, which
 // runs some of these bodies as Flat: every operation stays public and virtual.
 
-#include "toolkit/bars/model/dx_bar_painter.h"
+#include "toolkit/bars/painters/dx_bar_painter.h"
 
 namespace toolkit::bars {
 

@@ -15,7 +15,7 @@
 // MDI child. A main menu's close button is flat inside a one-pixel edge when the manager asks
 // for a flat close button, the MDI child has a system menu and not all MDI buttons are shown.
 
-#include "toolkit/bars/model/dx_bar_painter.h"
+#include "toolkit/bars/painters/dx_bar_painter.h"
 
 namespace toolkit::bars {
 

@@ -11,7 +11,7 @@
 // DrawMDIButton's State is the Standard painter's: 0 normal, 1 selected, 2 selected and
 // pressed, 3 not allowed by the MDI child.
 
-#include "toolkit/bars/model/dx_bar_painter.h"
+#include "toolkit/bars/painters/dx_bar_painter.h"
 
 namespace toolkit::bars {
 

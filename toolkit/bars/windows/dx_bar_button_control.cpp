@@ -144,9 +144,47 @@ void TdxBarButtonControl::DropDown(bool ByMouse) {
     if (auto* Menu = dynamic_cast<TdxBarSubMenuControl*>(Window)) P.Y -= Menu->GetBorderSize();
     P = Window->ClientToScreen(P);
     auto Self = toolkit::base::cxAddObjectLink(this);
-    B->DropDown(*this, P, !ByMouse);
+    OpenDropDownMenu(*B, P, !ByMouse);
     if (Self->Ref == nullptr) return;
     if (FDroppedDown && Painter().RepaintAfterMenuOpened()) Repaint();
+}
+
+void TdxBarButtonControl::OpenDropDownMenu(TdxBarButton& B, pg::TPoint P, bool ByKeyboard) {
+    TdxBarPopupMenu* Menu = B.DropDownMenu();
+    TCustomdxBarControl* Window = Parent();
+    if (Menu == nullptr || Window == nullptr) return;
+    const TRect Avoid = Window->GetItemScreenRect(this);
+    const auto* Bar = dynamic_cast<TdxBarControl*>(Window);
+    const bool Below = Bar != nullptr && !Bar->IsDockedVertically();
+    const int OwnerWidth = Below ? 0 : Avoid.Right - Avoid.Left;
+    const int OwnerHeight = Below ? Avoid.Bottom - Avoid.Top : 0;
+    // The menu's window outlives this call: the control hears of its closing.
+    const bool ReturnAtOnce = Menu->ReturnAtOnce;
+    Menu->ReturnAtOnce = true;
+    try {
+        Menu->PopupEx(P.X, P.Y, OwnerWidth, OwnerHeight, !ByKeyboard, &Avoid);
+    } catch (...) {
+        Menu->ReturnAtOnce = ReturnAtOnce;
+        DropDownClosed();
+        throw;
+    }
+    Menu->ReturnAtOnce = ReturnAtOnce;
+    TdxBarSubMenuControl* Opened = Menu->GetSubMenuControl();
+    if (Opened == nullptr || !dxBarUnit().BarControlExists(Window)) {
+        DropDownClosed();
+        return;
+    }
+    Opened->SetParentBarControl(Window);
+    if (Window->IsSubMenuControl()) Window->SetSubMenuControl(Opened);
+    std::shared_ptr<toolkit::base::TcxObjectLink> Link = toolkit::base::cxAddObjectLink(this);
+    auto Closed = Opened->OnCloseUp;
+    Opened->OnCloseUp = [Closed, Link](pc::TObject* Sender) {
+        if (Closed) Closed(Sender);
+        if (auto* C = dynamic_cast<TdxBarButtonControl*>(Link->Ref)) C->DropDownClosed();
+    };
+    if (ByKeyboard)
+        if (TdxBarItemControl* First = Opened->FirstSelectableControl())
+            Opened->SetSelectedControl(First);
 }
 
 void TdxBarButtonControl::DropDownClosed() {

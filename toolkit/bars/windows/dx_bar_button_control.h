@@ -78,6 +78,11 @@ protected:
 
 private:
     bool IsDropDownButton() const;
+    // Shows the button's drop-down menu at the screen point P as the child of this control's
+    // window, avoiding the control (below it in a horizontal toolbar, beside it elsewhere); the
+    // menu tells the control when it closes. Opened by the keyboard, its first entry is
+    // selected.
+    void OpenDropDownMenu(TdxBarButton& B, platform::gdi::TPoint P, bool ByKeyboard);
 
     bool FDroppedDown = false;
 };

@@ -15,7 +15,7 @@
 #include "toolkit/bars/model/dx_bar_control_bar.h"
 #include "toolkit/bars/model/dx_bar_item_link.h"
 #include "toolkit/bars/model/dx_bar_manager.h"
-#include "toolkit/bars/model/dx_bar_painter.h"
+#include "toolkit/bars/painters/dx_bar_painter.h"
 
 #include "platform/forms/controls.h"
 #include "platform/gdi/geometry.h"
@@ -149,7 +149,7 @@ public:
 
     void WndProc(TMessage& Message) override;
 
-    // Customizing (dx_bar_customizing.cpp). A press on a link selects it and waits: leaving
+    // Customizing (dx_bar_control_customizing.cpp). A press on a link selects it and waits: leaving
     // the drag rectangle drags the link (the manager's DragItem); the button going up ends the
     // wait. A right press shows the customising popup on the link.
     bool DragPending() const { return FDragPending; }

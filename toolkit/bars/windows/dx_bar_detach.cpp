@@ -1,9 +1,9 @@
 #include "toolkit/bars/windows/dx_bar_detach.h"
 
 #include "toolkit/bars/model/dx_bar.h"
-#include "toolkit/bars/model/dx_bar_painter.h"
 #include "toolkit/bars/model/dx_bar_sub_item.h"
 #include "toolkit/bars/model/dx_bar_unit.h"
+#include "toolkit/bars/painters/dx_bar_painter.h"
 #include "toolkit/bars/windows/dx_bar_control.h"
 
 #include "platform/forms/forms.h"

@@ -3,8 +3,8 @@
 #include "toolkit/bars/model/dx_bar.h"
 #include "toolkit/bars/model/dx_bar_backgrounds.h"
 #include "toolkit/bars/model/dx_bar_item_link.h"
-#include "toolkit/bars/model/dx_bar_painter.h"
 #include "toolkit/bars/painters/dx_bar_drawing.h"
+#include "toolkit/bars/painters/dx_bar_painter.h"
 #include "toolkit/bars/windows/dx_bar_quick_customize.h"
 
 #include "platform/forms/forms.h"

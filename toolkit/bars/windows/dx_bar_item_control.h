@@ -10,7 +10,7 @@
 
 #include "toolkit/bars/model/dx_bar_item.h"
 #include "toolkit/bars/model/dx_bar_item_link.h"
-#include "toolkit/bars/model/dx_bar_painter.h"
+#include "toolkit/bars/painters/dx_bar_painter.h"
 
 #include "platform/core/class_reference.h"
 #include "platform/core/object.h"

@@ -1,5 +1,7 @@
 #include "toolkit/bars/windows/dx_bar_item_drag.h"
 
+#include "toolkit/bars/windows/dx_bar_windows_floor.h"
+
 #include "toolkit/bars/model/dx_bar_item.h"
 #include "toolkit/bars/model/dx_bar_item_link.h"
 #include "toolkit/bars/model/dx_bar_unit.h"
@@ -271,9 +273,9 @@ void TdxBarItemDragging::End() {
     FManager->SetDragging(false);
 }
 
-void TdxBarManager::DragItem(TdxBarItem* Item, TdxBarItemLink* Link) {
-    if (!IsCustomizing() || TdxBarItemDragging::Current()) return;
-    GSession = std::make_unique<TdxBarItemDragging>(*this, Item, Link);
+void TdxBarWindowsFloor::DragItem(TdxBarManager& Manager, TdxBarItem* Item, TdxBarItemLink* Link) {
+    if (TdxBarItemDragging::Current()) return;
+    GSession = std::make_unique<TdxBarItemDragging>(Manager, Item, Link);
     GSession->Start();
 }
 

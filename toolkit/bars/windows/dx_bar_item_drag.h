@@ -28,6 +28,8 @@ inline constexpr int crdxBarEditSizing = 1044;
 // bar unit's start-up).
 void RegisterDragCursors();
 
+class TdxBarWindowsFloor;
+
 class TdxBarItemDragging {
 public:
     using TPoint = platform::gdi::TPoint;
@@ -74,7 +76,7 @@ private:
     platform::gdi::TRect FMarkRect{};
     bool FMarkHorizontal = true;
 
-    friend class TdxBarManager;
+    friend class TdxBarWindowsFloor;
 };
 
 } // namespace toolkit::bars

@@ -1,6 +1,6 @@
 #include "toolkit/bars/windows/dx_bar_mouse_hooks.h"
 
-#include "toolkit/bars/customizing/dx_bar_customizing_form.h"
+#include "toolkit/bars/model/dx_bar_customizing_services.h"
 #include "toolkit/bars/model/dx_bar_manager.h"
 #include "toolkit/bars/model/dx_bar_popup_menu_links.h"
 #include "toolkit/bars/model/dx_bar_unit.h"
@@ -135,13 +135,15 @@ void CloseQuickControlOutside(pw::UINT Message, const pw::MOUSEHOOKSTRUCT& Info)
 bool dxBarMouseHookSwallows(int Code, pw::UINT Message, const pw::MOUSEHOOKSTRUCT& Info) {
     if (GMouseHookEntered || Code < 0) return false;
     TReentryGuard Guard(GMouseHookEntered);
-    if (const pw::HWND Bar = BarUnderCustomizingForm(Message, Info); Bar != pw::NullHWnd) {
+    TdxBarCustomizingServices& Customizing = dxBarCustomizingServices();
+    if (const pw::HWND Bar = Customizing.BarUnderCustomizingForm(Message, Info);
+        Bar != pw::NullHWnd) {
         // A press on another bar takes menu mode from the active one before that bar hears it:
         // the active bar would keep every mouse message to itself.
         if (TCustomdxBarControl::ActiveBarControl() && pw::IsMouseButtonPress(Message) &&
             TdxBarItemDragging::Current() == nullptr)
             CloseMenusOutside(Bar);
-        if (pw::IsWindowVisible(Bar)) RedirectToBar(Bar, Message, Info);
+        if (pw::IsWindowVisible(Bar)) Customizing.RedirectToBar(Bar, Message, Info);
         return true;
     }
     CloseQuickControlOutside(Message, Info);
@@ -268,9 +270,9 @@ void dxBarCallWndProcHook(int Code, pw::CWPSTRUCT& Info) {
             ToolbarManager->HandleFormMessage(Info.message, Info.wParam, Info.lParam);
         if (MainMDIFrame && Info.message == pw::WM_ACTIVATE) MDIChildrenFollowFrameActivation(Info);
         if (MainMDIFrame && Info.message == pw::WM_WINDOWPOSCHANGED)
-            if (TdxBarCustomizingForm* Dialog = GetCustomizingForm())
-                CustomizingFormFollowForm(Dialog->BarManager(),
-                                          *reinterpret_cast<const pw::WINDOWPOS*>(Info.lParam));
+            if (TdxBarManager* Edited = dxBarCustomizingServices().CustomizingManager())
+                dxBarCustomizingServices().CustomizingFormFollowForm(
+                    *Edited, *reinterpret_cast<const pw::WINDOWPOS*>(Info.lParam));
     }
     if (Info.message == pw::WM_CHILDACTIVATE || Info.message == pw::WM_MDIACTIVATE ||
         Info.message == pw::WM_DESTROY)

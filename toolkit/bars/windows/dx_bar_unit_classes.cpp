@@ -1,12 +1,12 @@
-// The one place that names every class the bar unit registers at start-up, in the order the
-// unit registers them: the public item classes, then the library's own quick-customise and
-// system-menu items.
+// The one place that names every item class the bar unit registers at start-up, with the
+// control class that shows it, in the order the unit registers them: the public item classes,
+// then the library's own quick-customise and system-menu items.
 
-#include "toolkit/bars/model/dx_bar_unit.h"
+#include "toolkit/bars/windows/dx_bar_windows_floor.h"
 
 #include "toolkit/bars/model/dx_bar_button.h"
 #include "toolkit/bars/model/dx_bar_edit.h"
-#include "toolkit/bars/model/dx_bar_group.h"
+#include "toolkit/bars/model/dx_bar_item_classes.h"
 #include "toolkit/bars/model/dx_bar_list_item.h"
 #include "toolkit/bars/model/dx_bar_sub_item.h"
 #include "toolkit/bars/windows/dx_bar_button_control.h"
@@ -17,7 +17,7 @@
 
 namespace toolkit::bars {
 
-const std::vector<TRegItemRecord>& dxBarUnitItemClasses() {
+const std::vector<TRegItemRecord>& TdxBarWindowsFloor::UnitItemClasses() const {
     static const std::vector<TRegItemRecord> classes{
         {&TdxBarButton::ClassRef(), &TdxBarButtonControl::ClassRef(), true},
         {&TdxBarEdit::ClassRef(), &TdxBarEditControl::ClassRef(), true},
@@ -32,11 +32,6 @@ const std::vector<TRegItemRecord>& dxBarUnitItemClasses() {
         {&TdxBarQuickSubItem::ClassRef(), &TdxBarSubItemControl::ClassRef(), false},
         {&TSystemMenuSubItem::ClassRef(), &TSystemMenuSubItemControl::ClassRef(), false},
     };
-    return classes;
-}
-
-const std::vector<const platform::core::TClass*>& dxBarUnitStreamedClasses() {
-    static const std::vector<const platform::core::TClass*> classes{&TdxBarGroup::ClassRef()};
     return classes;
 }
 

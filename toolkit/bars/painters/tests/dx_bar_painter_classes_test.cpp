@@ -1,5 +1,5 @@
-#include "toolkit/bars/model/dx_bar_painter.h"
 #include "toolkit/bars/model/dx_bar_painter_classes.h"
+#include "toolkit/bars/painters/dx_bar_painter.h"
 #include "toolkit/bars/painters/dx_bar_painter_standard.h"
 
 #include "toolkit/base/tests/cx_test_surface.h"

@@ -2,8 +2,8 @@
 // override seen inside inherited bodies, and a body run as another painter class.
 
 #include "toolkit/bars/model/dx_bar_button.h"
-#include "toolkit/bars/model/dx_bar_painter.h"
 #include "toolkit/bars/model/dx_bar_unit.h"
+#include "toolkit/bars/painters/dx_bar_painter.h"
 #include "toolkit/bars/painters/tests/dx_bar_painter_fixture.h"
 
 #include "toolkit/base/tests/cx_test_surface.h"

@@ -5,6 +5,6 @@
 namespace {
 
 [[maybe_unused]] auto* const environment =
-    testsupport::AddQtTestEnvironment<QApplication>("toolkit_bars_tests");
+    testsupport::AddQtTestEnvironment<QApplication>("toolkit_bars_windows_tests");
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "toolkit/bars/model/dx_bar.h"
-#include "toolkit/bars/model/dx_bar_painter.h"
 #include "toolkit/bars/model/dx_bar_unit.h"
+#include "toolkit/bars/painters/dx_bar_painter.h"
 #include "toolkit/bars/windows/dx_bar_dock_control.h"
 
 #include "platform/core/loading_bracket.h"

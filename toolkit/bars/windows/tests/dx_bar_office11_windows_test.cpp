@@ -6,7 +6,7 @@
 
 #include "toolkit/bars/windows/tests/dx_bar_menu_form_fixture.h"
 
-#include "toolkit/bars/model/dx_bar_painter.h"
+#include "toolkit/bars/painters/dx_bar_painter.h"
 #include "toolkit/bars/windows/dx_bar_menu_control.h"
 
 #include "toolkit/base/office11.h"

@@ -6,6 +6,11 @@
 // TdxBarPainterClass (a pointer to it) and calls through it. Painters keep no state, so an
 // operation of the base that calls a sister operation gets the style's override of it.
 //
+// The painters are a floor above the model: the model knows a painter only as the abstract
+// painter it implements (TdxBarFramePainter, toolkit/bars/model/dx_bar_frame_painter.h) and finds
+// it in the painter class registry (dx_bar_painter_classes.h), where the painters floor puts
+// every painter built (dx_bar_painters_floor.cpp).
+//
 // Running a body as another class: a style that wants an inherited body to call the sister
 // operations of a different painter class (the Office 2003 caption drawn by the base body with
 // the Flat answers) calls that body, qualified, on the other class's instance:
@@ -124,6 +129,7 @@
 // Where the two readings of a slot disagree on pixels the painter's answer stands; the bar
 // windows' readings decide layout.
 
+#include "toolkit/bars/model/dx_bar_frame_painter.h"
 #include "toolkit/bars/model/dx_bar_painter_classes.h"
 #include "toolkit/bars/model/dx_bar_painter_state.h"
 
@@ -179,7 +185,7 @@ struct TdxBarGlyphSource {
     platform::gdi::TRect GlyphRect{};
 };
 
-class TdxBarItemControlPainter {
+class TdxBarItemControlPainter : public TdxBarFramePainter {
 public:
     using TRect = platform::gdi::TRect;
     using TSize = platform::gdi::TSize;
@@ -201,7 +207,7 @@ public:
     TdxBarItemControlPainter& operator=(const TdxBarItemControlPainter&) = delete;
 
     // The painter class this instance stands for.
-    virtual const platform::core::TClass& ClassType() const;
+    const platform::core::TClass& ClassType() const override;
 
     // --- Glyph, check mark and arrows (1-13) ---
     // 1. Frame of a glyph cell by state (base nothing).
@@ -323,10 +329,10 @@ public:
 
     // --- Toolbar metrics (47-55); the manager caches 47, 51, 53 and 55 ---
     virtual int GetDragGripOffset() const;
-    virtual int GetFloatingBorderWidth() const;
-    virtual int GetFloatingBorderHeight() const;
+    int GetFloatingBorderWidth() const override;
+    int GetFloatingBorderHeight() const override;
     virtual int GetFloatingBorderOffset() const;
-    virtual int GetDragGripAreaSize() const;
+    int GetDragGripAreaSize() const override;
     virtual int GetDragGripBarSize() const;
     // 53. ButtonArrowWidth (twice with LargeIcons), made odd.
     virtual int GetButtonArrowWidth(const TdxBarManager& Manager) const;
@@ -368,8 +374,8 @@ public:
     virtual TRect GetFloatingBorderRect() const;
     virtual int GetFloatingBorderUnit() const;
     // 78. Margins (2, 2, 2, 2).
-    virtual TRect GetDockedBarBorderRect(const Bar& ABar) const;
-    virtual int GetFloatingCaptionHeight() const;
+    TRect GetDockedBarBorderRect(const Bar& ABar) const override;
+    int GetFloatingCaptionHeight() const override;
     // 80. The caption strip of ABar, floating.
     virtual void DrawFloatingCaptionBackground(const Bar& ABar, HDC DC, const TRect& R,
                                                HBRUSH Brush) const;
@@ -394,20 +400,20 @@ public:
     virtual void DrawMDIButton(const Bar& ABar, int Kind, HDC DC, const TRect& R, int State) const;
     virtual void DrawSizeGripArea(const Bar& ABar, HDC DC, const TRect& R) const;
     virtual void DrawStatusBarBorder(const Bar& ABar, HDC DC, const TRect& R) const;
-    virtual int GetFloatingCaptionIndent() const;
+    int GetFloatingCaptionIndent() const override;
     virtual TRect GetMarkRect(const Bar& ABar) const;
     virtual TRect CalcMarkRect(const Bar& ABar) const;
     virtual void InvalidateMark(const Bar& ABar) const;
-    virtual int GetFloatingTopMargin() const;
-    virtual int GetFloatingBottomMargin() const;
+    int GetFloatingTopMargin() const override;
+    int GetFloatingBottomMargin() const override;
     virtual bool HasNCHitTestBorder() const;
     virtual bool HasSystemBorder() const;
 
     // --- Toolbar background and size grip (103-105) ---
     virtual void DrawToolbarBackground(const Bar& ABar, HDC DC, const TRect& R, HBRUSH Brush) const;
     // 104, 105. Of ABar's size grip.
-    virtual TSize GetSizeGripSize(const Bar& ABar) const;
-    virtual int GetSizeGripIndent(const Bar& ABar) const;
+    TSize GetSizeGripSize(const Bar& ABar) const override;
+    int GetSizeGripIndent(const Bar& ABar) const override;
 
     // --- Quick-customise popup (106-109) ---
     virtual HBRUSH GetQuickControlBrush(const Bar& ABar) const;
@@ -529,7 +535,7 @@ public:
     // 174. Border added on both sides of a Lowered button.
     virtual int ButtonLoweredBorder(const Item& AItem) const;
     // 175. Drag-handle length of a docked toolbar that cannot move.
-    virtual int FixedGripSize() const;
+    int FixedGripSize() const override;
     // 176. True: a dock site counts as having a background (its bars paint double-buffered).
     virtual bool IsDockControlBackgroundPainted() const;
     // 177. The window's empty part in GetBkBrush.

@@ -1,6 +1,6 @@
 #include "toolkit/bars/model/dx_bar_manager.h"
 #include "toolkit/bars/model/dx_bar_popup_menu_links.h"
-#include "toolkit/bars/windows/dx_bar_popup_menu.h"
+#include "toolkit/bars/model/dx_bar_window_services.h"
 
 #include "platform/core/message_loop.h"
 #include "platform/win/caret.h"
@@ -52,7 +52,7 @@ bool TdxBarPopupMenuLink::OpenContextPopup(pw::HWND Window, pg::TPoint Point) {
     if (!AllowPopup || FPopupMenu == nullptr) return AllowPopup;
     if (pw::IsWindowEnabled(Window)) pw::SetFocus(Window);
     pw::ClientToScreen(Window, &P);
-    FPopupMenu->Popup(P.X, P.Y);
+    dxBarWindowServices().PopupMenu(*FPopupMenu, P.X, P.Y);
     return true;
 }
 

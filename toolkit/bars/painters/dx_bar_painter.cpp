@@ -1,4 +1,4 @@
-#include "toolkit/bars/model/dx_bar_painter.h"
+#include "toolkit/bars/painters/dx_bar_painter.h"
 
 #include "toolkit/bars/model/dx_bar_item.h"
 #include "toolkit/bars/model/dx_bar_unit.h"
