@@ -27,7 +27,7 @@
 #include "platform/forms/screen.h"
 #include "platform/win/messages.h"
 #include "platform/win/window.h"
-#include "toolkit/bars/dx_bar.h"
+#include "toolkit/bars/model/dx_bar.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -13,9 +13,9 @@
 #include "platform/forms/forms.h"
 #include "platform/forms/img_list.h"
 #include "platform/forms/menus.h"
-#include "toolkit/bars/dx_bar_button.h"
-#include "toolkit/bars/dx_bar_manager.h"
-#include "toolkit/bars/dx_bar_sub_item.h"
+#include "toolkit/bars/model/dx_bar_button.h"
+#include "toolkit/bars/model/dx_bar_manager.h"
+#include "toolkit/bars/model/dx_bar_sub_item.h"
 
 #include <functional>
 #include <memory>

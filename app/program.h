@@ -6,7 +6,7 @@
 #include "app/app_dialogs.h"
 #include "app/app_services.h"
 #include "app/printer_target.h"
-#include "toolkit/bars/dx_bar_unit.h"
+#include "toolkit/bars/model/dx_bar_unit.h"
 #include "toolkit/edit/edit_units.h"
 
 namespace model {

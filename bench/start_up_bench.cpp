@@ -22,11 +22,11 @@
 #include "testsupport/temp_folder.h"
 #include "testsupport/virtual_instrument.h"
 #include "testsupport/win/input_driver.h"
-#include "toolkit/bars/dx_bar.h"
-#include "toolkit/bars/dx_bar_control.h"
-#include "toolkit/bars/dx_bar_item_link.h"
-#include "toolkit/bars/dx_bar_manager.h"
-#include "toolkit/bars/dx_bar_unit.h"
+#include "toolkit/bars/model/dx_bar.h"
+#include "toolkit/bars/model/dx_bar_item_link.h"
+#include "toolkit/bars/model/dx_bar_manager.h"
+#include "toolkit/bars/model/dx_bar_unit.h"
+#include "toolkit/bars/windows/dx_bar_control.h"
 
 #include <benchmark/benchmark.h>
 

@@ -31,18 +31,27 @@ if(QUINTARON_SANITIZE)
   target_link_options(quintaron_options INTERFACE ${_san})
 endif()
 
-# quintaron_layer(<name> [SUBDIRS <folders>...] [DEPS <targets>...] [TEST_DEPS <targets>...])
+# quintaron_layer(<name> [WHOLE] [SUBDIRS <folders>...] [DEPS <targets>...]
+#                 [TEST_DEPS <targets>...])
 # Builds every .cpp of the calling folder and of its SUBDIRS into the static library <name>,
 # and every .cpp of its tests/ folder into <name>_tests, registered with CTest.
+# WHOLE: a layer that plugs itself into the layers below at start-up has object files that
+# nothing names, which a static library would leave out of a program: <name> then links every
+# object file of the library (its archive, <name>_archive), wherever it is linked.
 function(quintaron_layer name)
-  cmake_parse_arguments(ARG "" "" "SUBDIRS;DEPS;TEST_DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "WHOLE" "" "SUBDIRS;DEPS;TEST_DEPS" ${ARGN})
   set(_patterns ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   foreach(_dir IN LISTS ARG_SUBDIRS)
     list(APPEND _patterns ${CMAKE_CURRENT_SOURCE_DIR}/${_dir}/*.cpp)
   endforeach()
   file(GLOB _sources CONFIGURE_DEPENDS ${_patterns})
   list(FILTER _sources EXCLUDE REGEX "/main\\.cpp$")
-  if(_sources)
+  if(_sources AND ARG_WHOLE)
+    add_library(${name}_archive STATIC ${_sources})
+    target_link_libraries(${name}_archive PUBLIC quintaron_options ${ARG_DEPS})
+    add_library(${name} INTERFACE)
+    target_link_libraries(${name} INTERFACE "$<LINK_LIBRARY:WHOLE_ARCHIVE,${name}_archive>")
+  elseif(_sources)
     add_library(${name} STATIC ${_sources})
     target_link_libraries(${name} PUBLIC quintaron_options ${ARG_DEPS})
   else()

@@ -8,12 +8,12 @@
 #include "platform/core/loading_bracket.h"
 #include "platform/core/message_loop.h"
 #include "platform/forms/forms.h"
-#include "toolkit/bars/dx_bar.h"
-#include "toolkit/bars/dx_bar_button.h"
-#include "toolkit/bars/dx_bar_item_link.h"
-#include "toolkit/bars/dx_bar_manager.h"
-#include "toolkit/bars/dx_bar_storage.h"
-#include "toolkit/bars/dx_bar_sub_item.h"
+#include "toolkit/bars/model/dx_bar.h"
+#include "toolkit/bars/model/dx_bar_button.h"
+#include "toolkit/bars/model/dx_bar_item_link.h"
+#include "toolkit/bars/model/dx_bar_manager.h"
+#include "toolkit/bars/model/dx_bar_storage.h"
+#include "toolkit/bars/model/dx_bar_sub_item.h"
 
 #include <QApplication>
 

@@ -3,8 +3,8 @@
 #include "app/tests/main_window_fixture.h"
 #include "model/program/config.h"
 #include "platform/core/mem_ini_file.h"
-#include "toolkit/bars/dx_bar.h"
-#include "toolkit/bars/dx_bar_item_link.h"
+#include "toolkit/bars/model/dx_bar.h"
+#include "toolkit/bars/model/dx_bar_item_link.h"
 
 #include <string>
 #include <vector>

@@ -11,9 +11,9 @@
 #include "platform/gdi/surface.h"
 #include "platform/win/painting.h"
 #include "platform/win/window.h"
-#include "toolkit/bars/dx_bar.h"
-#include "toolkit/bars/dx_bar_mdi.h"
-#include "toolkit/bars/dx_bar_toolbar_control.h"
+#include "toolkit/bars/model/dx_bar.h"
+#include "toolkit/bars/windows/dx_bar_mdi.h"
+#include "toolkit/bars/windows/dx_bar_toolbar_control.h"
 
 #include <gtest/gtest.h>
 

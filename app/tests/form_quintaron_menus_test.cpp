@@ -4,9 +4,9 @@
 #include "platform/gdi/drawing.h"
 #include "platform/win/painting.h"
 #include "testsupport/win/input_driver.h"
-#include "toolkit/bars/dx_bar.h"
-#include "toolkit/bars/dx_bar_item_control.h"
-#include "toolkit/bars/dx_bar_menu_control.h"
+#include "toolkit/bars/model/dx_bar.h"
+#include "toolkit/bars/windows/dx_bar_item_control.h"
+#include "toolkit/bars/windows/dx_bar_menu_control.h"
 
 #include <gtest/gtest.h>
 

@@ -21,12 +21,12 @@
 #include "platform/win/painting.h"
 #include "platform/win/window.h"
 #include "testsupport/forms/recording_printer.h"
-#include "toolkit/bars/dx_bar.h"
-#include "toolkit/bars/dx_bar_control.h"
-#include "toolkit/bars/dx_bar_dock_control.h"
-#include "toolkit/bars/dx_bar_menu_animation.h"
-#include "toolkit/bars/dx_bar_menu_control.h"
-#include "toolkit/bars/dx_bar_shadow.h"
+#include "toolkit/bars/model/dx_bar.h"
+#include "toolkit/bars/windows/dx_bar_control.h"
+#include "toolkit/bars/windows/dx_bar_dock_control.h"
+#include "toolkit/bars/windows/dx_bar_menu_animation.h"
+#include "toolkit/bars/windows/dx_bar_menu_control.h"
+#include "toolkit/bars/windows/dx_bar_shadow.h"
 
 #include <algorithm>
 #include <deque>

@@ -3,9 +3,9 @@
 #include "app/tests/main_window_fixture.h"
 #include "platform/win/input_state.h"
 #include "platform/win/window.h"
-#include "toolkit/bars/dx_bar.h"
-#include "toolkit/bars/dx_bar_dock_control.h"
-#include "toolkit/bars/dx_bar_toolbar_control.h"
+#include "toolkit/bars/model/dx_bar.h"
+#include "toolkit/bars/windows/dx_bar_dock_control.h"
+#include "toolkit/bars/windows/dx_bar_toolbar_control.h"
 
 namespace app::test {
 namespace {

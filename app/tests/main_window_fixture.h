@@ -6,7 +6,7 @@
 #include "app/form_quintaron.h"
 #include "app/form_transmet.h"
 #include "app/tests/app_fixture.h"
-#include "toolkit/bars/dx_bar_unit.h"
+#include "toolkit/bars/model/dx_bar_unit.h"
 
 namespace app::test {
 

@@ -23,7 +23,7 @@
 #include "platform/gdi/drawing.h"
 #include "platform/gdi/surface.h"
 #include "platform/win/painting.h"
-#include "toolkit/bars/dx_bar_unit.h"
+#include "toolkit/bars/model/dx_bar_unit.h"
 
 #include <cstdint>
 #include <fstream>

@@ -4,11 +4,11 @@
 
 #include "bar_painters.h"
 
-#include "toolkit/bars/dx_bar_button.h"
-#include "toolkit/bars/dx_bar_manager.h"
-#include "toolkit/bars/dx_bar_painter.h"
-#include "toolkit/bars/dx_bar_painter_classes.h"
-#include "toolkit/bars/dx_bar_unit.h"
+#include "toolkit/bars/model/dx_bar_button.h"
+#include "toolkit/bars/model/dx_bar_manager.h"
+#include "toolkit/bars/model/dx_bar_painter_classes.h"
+#include "toolkit/bars/model/dx_bar_unit.h"
+#include "toolkit/bars/painters/dx_bar_painter.h"
 
 #include "platform/core/message_loop.h"
 #include "platform/forms/forms.h"

@@ -1,0 +1,177 @@
+#pragma once
+// A bar item: one command of a bar manager, a component of the manager's form. The item is
+// never drawn itself; it is shown through its links (dx_bar_item_link.h), one per place, which
+// it tells of its changes. Clicking runs the click path: the manager's OnClickItem, then
+// OnClick or the item's action, with any exception handed to the application's handler.
+//
+// An item may be bound to a standard action (platform/forms/actions.h) through its action link
+// (dx_bar_item_action_link.h): the action's properties and execute routine flow into the item.
+//
+// An item is freed by its form or, with its category or its manager, by the manager: either
+// way it leaves the other side first, so it is freed once.
+
+#include "toolkit/bars/model/dx_bar_item_action_link.h"
+#include "toolkit/bars/model/dx_bar_manager.h"
+
+#include "platform/core/component.h"
+#include "platform/forms/actions.h"
+#include "platform/forms/graphics.h"
+#include "platform/forms/shortcuts.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace toolkit::bars {
+
+enum TdxBarItemAlign : std::uint8_t { iaLeft, iaCenter, iaRight, iaClient };
+
+class TdxBarItem : public platform::core::TComponent {
+public:
+    static const platform::core::TComponentClass& ClassRef();
+    const platform::core::TClass& ClassType() const override { return ClassRef(); }
+
+    // Joins the live manager of the form that owns it or, failing that, the first manager of
+    // the manager list.
+    explicit TdxBarItem(platform::core::TComponent* AOwner);
+    // Fires OnDestroy, frees the links and leaves the manager.
+    ~TdxBarItem() override;
+
+    // The action whose properties and execute routine the item takes; nil: none. A new action
+    // gives the item all of its properties at once (only those the item still has at their
+    // defaults while the action loads); later changes of the action come through the link. The
+    // action going leaves the item as it was.
+    platform::forms::TBasicAction* Action() const;
+    void SetAction(platform::forms::TBasicAction* Value);
+    TdxBarItemActionLink* ActionLink() const { return FActionLink.get(); }
+
+    TdxBarManager* BarManager() const { return FBarManager; }
+    // Moves the item to another manager's list (nil: none).
+    void SetBarManager(TdxBarManager* Value);
+
+    TdxBarItemAlign Align() const { return FAlign; }
+    void SetAlign(TdxBarItemAlign Value);
+    const std::string& Caption() const { return FCaption; }
+    // Mirrors the caption into the short part of Hint while the hint follows it (see
+    // HintMirrorsCaption).
+    void SetCaption(const std::string& Value);
+    // -1: none. Outside loading only 0 <= Value < category count is taken.
+    int Category() const { return FCategory; }
+    void SetCategory(int Value);
+    // The categories' renumbering: stores without any reaction.
+    void SetCategoryRaw(int Value) { FCategory = Value; }
+    const std::string& Description() const { return FDescription; }
+    void SetDescription(const std::string& Value);
+    // True for every item with a category while the user customizes.
+    bool Enabled() const;
+    void SetEnabled(bool Value);
+    platform::forms::TBitmap& Glyph() { return *FGlyph; }
+    void SetGlyph(const platform::forms::TBitmap& Value) { FGlyph->Assign(Value); }
+    int HelpContext = 0;
+    // Short part, "|", long part.
+    std::string Hint;
+    int ImageIndex() const { return FImageIndex; }
+    virtual int GetImageIndex() const { return FImageIndex; }
+    void SetImageIndex(int Value);
+    virtual void SetImageIndexByAction(int Value) { SetImageIndex(Value); }
+    platform::forms::TShortCut ShortCut() const { return FShortCut; }
+    void SetShortCut(platform::forms::TShortCut Value);
+    bool UnclickAfterDoing = false;
+    TdxBarItemVisible Visible() const { return FVisible; }
+    // While the manager loads, kept until its Loaded passes it on.
+    void SetVisible(TdxBarItemVisible Value);
+    TdxBarItemVisible LoadedVisible() const { return FLoadedVisible; }
+    // The visibility SetVisible writes to now: the loaded one while the manager loads.
+    TdxBarItemVisible VisibleToCome() const;
+
+    // Whether the short part of Hint is Caption without its first "&" and first "...".
+    bool HintMirrorsCaption() const;
+
+    // Links: filled and emptied by the links themselves.
+    int LinkCount() const { return static_cast<int>(FLinks.size()); }
+    // nil outside the range.
+    TdxBarItemLink* Links(int Index) const;
+    void AddLink(TdxBarItemLink* Link);
+    void RemoveLink(TdxBarItemLink* Link);
+    // The link whose control clicks the item, nil outside such a click.
+    TdxBarItemLink* ClickedLink = nullptr;
+    // Index in the manager's item list.
+    int GetIndex() const;
+    bool HasControl() const;
+    // ivAlways with content (or while customizing), or ivInCustomizing while customizing.
+    bool ActuallyVisible() const;
+
+    virtual bool CanBeClicked() const { return true; }
+    virtual bool HasContent() const { return true; }
+    // Whether a link may take an accelerator: enabled, in the base.
+    virtual bool HasAccessibleCaption(const TdxBarItemLink* Link) const;
+    // The click path's entries: a shortcut or the program at Click, an item control at
+    // DirectClick.
+    virtual void Click();
+    virtual void DirectClick();
+
+    // Runs Handler; an exception it raises goes to the application's exception handler with
+    // this item as sender, and the call returns normally. The click path and the handlers that
+    // a timer or a menu opening runs go through it.
+    void RunGuarded(const std::function<void()>& Handler);
+
+    platform::core::TNotifyEvent OnClick;
+    platform::core::TNotifyEvent OnDestroy;
+    // Fired last by Loaded.
+    platform::core::TNotifyEvent OnAfterLoaded;
+
+protected:
+    // The manager tells its items of changed image lists.
+    friend class TdxBarManager;
+
+    // OnClick, when assigned and not the action's execute routine; else (not in design mode)
+    // the action, run through the link with the item as its component.
+    virtual void DoClick();
+    // The action's properties, each only where the item's value is still the default when
+    // CheckDefaults is set.
+    virtual void ActionChange(platform::core::TObject* Sender, bool CheckDefaults);
+    virtual const TdxBarItemActionLinkClass& GetActionLinkClass() const;
+    // Into a custom action: caption, enabled, help context, hint, image index, shortcut,
+    // visibility (ivInCustomizing leaves the action's) and OnClick as its execute routine.
+    void AssignTo(platform::core::TPersistent* Dest) const override;
+    virtual void BarManagerChanged() {}
+    virtual void CaptionChanged();
+    virtual void EnabledChanged();
+    virtual void GlyphChanged();
+    virtual void ShortCutChanged();
+    virtual void VisibleChanged();
+    virtual void AlignChanged() {}
+    // Sub-items keep their hint when their caption changes.
+    virtual bool CaptionMirrorsIntoHint() const { return true; }
+    // Each link's control repaints, or has its bar window re-lay out (a change of its size);
+    // not the selected control of an active bar window, which the selection repaints.
+    void RepaintControls();
+    void UpdateBarWindows();
+    bool IsLoading() const;
+    void Loaded() override;
+    void Notification(platform::core::TComponent* AComponent,
+                      platform::core::TOperation Operation) override;
+
+private:
+    void FreeLinks();
+    bool VisibleWaitsForManager() const;
+
+    std::unique_ptr<TdxBarItemActionLink> FActionLink;
+    TdxBarManager* FBarManager = nullptr;
+    TdxBarItemAlign FAlign = iaLeft;
+    std::string FCaption;
+    int FCategory = -1;
+    // While the action's caption is assigned: the hint does not follow it.
+    bool FCaptionFromAction = false;
+    std::string FDescription;
+    bool FEnabled = true;
+    std::unique_ptr<platform::forms::TBitmap> FGlyph;
+    int FImageIndex = -1;
+    std::vector<TdxBarItemLink*> FLinks;
+    TdxBarItemVisible FLoadedVisible = ivAlways;
+    platform::forms::TShortCut FShortCut = 0;
+    TdxBarItemVisible FVisible = ivAlways;
+};
+
+} // namespace toolkit::bars

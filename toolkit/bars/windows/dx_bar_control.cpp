@@ -1,0 +1,741 @@
+#include "toolkit/bars/windows/dx_bar_control.h"
+
+#include "toolkit/bars/model/dx_bar_unit.h"
+#include "toolkit/bars/windows/dx_bar_button_control.h"
+#include "toolkit/bars/windows/dx_bar_hint_window.h"
+#include "toolkit/bars/windows/dx_bar_item_control.h"
+#include "toolkit/bars/windows/dx_bar_menu_control.h"
+#include "toolkit/bars/windows/dx_bar_popup_menu.h"
+#include "toolkit/bars/windows/dx_bar_quick_control.h"
+#include "toolkit/bars/windows/dx_bar_quick_customize.h"
+#include "toolkit/bars/windows/dx_bar_shadow.h"
+#include "toolkit/bars/windows/dx_bar_sub_item_control.h"
+#include "toolkit/bars/windows/dx_bar_toolbar_control.h"
+
+#include "toolkit/base/object_links.h"
+
+#include "platform/core/window_handle.h"
+#include "platform/gdi/device_context.h"
+#include "platform/gdi/text_out.h"
+#include "platform/win/input_state.h"
+#include "platform/win/messages.h"
+#include "platform/win/painting.h"
+#include "platform/win/window.h"
+
+namespace toolkit::bars {
+
+namespace pf = platform::forms;
+namespace pg = platform::gdi;
+namespace pw = platform::win;
+
+namespace {
+TCustomdxBarControl* GActiveBarControl = nullptr;
+bool GCustomizingWhenActivated = false;
+
+bool IsMouseMessage(pw::UINT Msg) {
+    return (Msg >= 0x200 && Msg <= 0x20A) || (Msg >= 0xA0 && Msg <= 0xA9);
+}
+} // namespace
+
+TCustomdxBarControl* TCustomdxBarControl::ActiveBarControl() {
+    return GActiveBarControl;
+}
+
+TCustomdxBarControl::TCustomdxBarControl(TdxBarManager* ABarManager)
+    : TCustomControl(ABarManager), FBarManager(ABarManager) {
+    dxBarUnit().AddBarControl(this);
+    pf::TControlStyle Style = ControlStyle() & ~pf::csCaptureMouse;
+    const bool StandardPlain = FBarManager && FBarManager->GetPaintStyle() == 0;
+    if (StandardPlain && !(FBarManager && FBarManager->IsCustomizing()))
+        Style &= ~pf::csDoubleClicks;
+    else
+        Style |= pf::csDoubleClicks;
+    SetControlStyle(Style);
+    SetColor(pg::clBtnFace);
+    FShadow = std::make_unique<TdxBarShadow>(*this);
+    SetVisible(false);
+    SetBounds(100, 100, 50, 30);
+}
+
+TCustomdxBarControl::~TCustomdxBarControl() {
+    FShadow.reset();
+    if (IsSubMenuControl())
+        SetActive(false);
+    else
+        HideAll();
+    if (FBarManager && FBarManager->SelectedItem() && HasItemControl(FBarManager->SelectedItem()))
+        FBarManager->ForgetSelectedItem();
+    DestroyControls();
+    if (FItemLinks && FItemLinks->BarControl() == this) FItemLinks->SetBarControl(nullptr);
+    if (GActiveBarControl == this) GActiveBarControl = nullptr;
+    dxBarUnit().RemoveBarControl(this);
+}
+
+bool TCustomdxBarControl::Alive() const {
+    return dxBarUnit().BarControlExists(this);
+}
+
+const TdxBarItemControlPainter& TCustomdxBarControl::Painter() const {
+    return FBarManager ? FBarManager->Painter() : TdxBarItemControlPainter::Instance();
+}
+
+void TCustomdxBarControl::ItemLinksGoing() {
+    DestroyControls();
+    FItemLinks = nullptr;
+    Invalidate();
+}
+
+void TCustomdxBarControl::SetItemLinks(TdxBarItemLinks* Value) {
+    if (FItemLinks == Value) return;
+    DestroyControls();
+    if (FItemLinks && FItemLinks->BarControl() == this) FItemLinks->SetBarControl(nullptr);
+    FItemLinks = Value;
+    if (FItemLinks) FItemLinks->SetBarControl(this);
+    if (HandleAllocated()) CreateControls();
+}
+
+// --- Controls ---
+
+void TCustomdxBarControl::CreateControls() {
+    if (!FItemLinks) return;
+    for (int I = 0; I < FItemLinks->CanVisibleItemCount(); ++I)
+        FItemLinks->CanVisibleItems(I)->CreateControl();
+}
+
+void TCustomdxBarControl::DestroyControls() {
+    if (!FItemLinks) return;
+    const bool Saved = FDestroyingControls;
+    FDestroyingControls = true;
+    // Every link's, not only the shown ones': a link hidden since its control was made must
+    // not keep a control that points at this window.
+    for (int I = 0; I < FItemLinks->Count(); ++I)
+        FItemLinks->Items(I)->DestroyControl();
+    FDestroyingControls = Saved;
+}
+
+void TCustomdxBarControl::CreateWnd() {
+    TCustomControl::CreateWnd();
+    CreateControls();
+    UpdateFont();
+    CalcDrawingConsts();
+}
+
+void TCustomdxBarControl::CalcDrawingConsts() {
+    const pg::HDC DC = pg::CreateCompatibleDC(pg::NullDC);
+    pg::TSize Size{};
+    pg::SelectObject(DC, Font().Handle());
+    pg::GetTextExtentPoint32(DC, "0", 1, &Size);
+    FTextSize = Size.cy + 6;
+    FTextSizeFifth = std::max(FTextSize / 5, 4);
+    if (const pg::HFONT ManagerFont = GetFontHandle(); ManagerFont != pg::HFONT{}) {
+        pg::SelectObject(DC, ManagerFont);
+        pg::GetTextExtentPoint32(DC, "0", 1, &Size);
+    }
+    FHeightMetric = Painter().GetEditHeight(PaintedBar(), DC, Size.cy);
+    FWidthMetric = Painter().GetComboButtonWidth(PaintedBar(), DC, Size.cx);
+    pg::DeleteDC(DC);
+}
+
+// --- Questions ---
+
+bool TCustomdxBarControl::CanAlignControl(const TdxBarItemControl*) const {
+    return false;
+}
+
+bool TCustomdxBarControl::IsItemCustomizingAllowed() const {
+    if (FBarManager && FBarManager->IsDesigning()) return true;
+    return Bar() != nullptr && Bar()->BarAllowCustomizing();
+}
+
+bool TCustomdxBarControl::IsFlatBorder() const {
+    return Painter().IsFlatBarBorder();
+}
+
+pg::HFONT TCustomdxBarControl::GetFontHandle() const {
+    return FBarManager ? FBarManager->Font().Handle() : pg::HFONT{};
+}
+
+pg::TRect TCustomdxBarControl::GetItemRect(const TdxBarItemControl* Control) const {
+    if (Control == nullptr || Control->ItemLink() == nullptr) return {};
+    return Control->ItemLink()->ItemRect;
+}
+
+bool TCustomdxBarControl::IsCustomizing() const {
+    return FBarManager && FBarManager->IsCustomizing();
+}
+
+pg::HBRUSH TCustomdxBarControl::GetBkBrush() const {
+    return Painter().GetBkBrush(PaintedBar());
+}
+
+bool TCustomdxBarControl::IsMouseStill(TPoint ScreenPoint) const {
+    return IsCustomizing() || ScreenPoint == FLastMousePos;
+}
+
+bool TCustomdxBarControl::HasItemControl(const TdxBarItemControl* Control) const {
+    if (Control == nullptr || FItemLinks == nullptr) return false;
+    for (int I = 0; I < FItemLinks->CanVisibleItemCount(); ++I)
+        if (FItemLinks->CanVisibleItems(I)->Control() == Control) return true;
+    return false;
+}
+
+TdxBarItemControl* TCustomdxBarControl::ItemAtPos(TPoint ClientPoint) const {
+    if (FItemLinks == nullptr) return nullptr;
+    if (IsCustomizing() && !IsItemCustomizingAllowed()) return nullptr;
+    for (int I = 0; I < FItemLinks->VisibleItemCount(); ++I) {
+        TdxBarItemLink* Link = FItemLinks->VisibleItems(I);
+        if (Link->Control() && pg::PtInRect(Link->ItemRect, ClientPoint)) return Link->Control();
+    }
+    return nullptr;
+}
+
+pg::TPoint TCustomdxBarControl::WindowToScreen(TPoint P) const {
+    pg::TRect R{};
+    if (HandleAllocated()) pw::GetWindowRect(handle_, &R);
+    return {P.X + R.Left, P.Y + R.Top};
+}
+
+pg::TRect TCustomdxBarControl::GetItemScreenRect(const TdxBarItemControl* Control) const {
+    pg::TRect R = GetItemRect(Control);
+    const TPoint O = ClientToScreen({0, 0});
+    return {R.Left + O.X, R.Top + O.Y, R.Right + O.X, R.Bottom + O.Y};
+}
+
+bool TCustomdxBarControl::IsAncestorOf(const TCustomdxBarControl* Control) const {
+    for (const TCustomdxBarControl* C = Control; C; C = C->FParentBarControl)
+        if (C->FParentBarControl == this) return true;
+    return false;
+}
+
+// --- Selection ---
+
+void TCustomdxBarControl::UpdateControl(TdxBarItemControl* Control) {
+    UpdateBkBrush();
+    if (Control == nullptr || !HandleAllocated()) return;
+    const pg::TRect R = GetItemRect(Control);
+    pw::InvalidateRect(handle_, &R, false);
+    pw::UpdateWindow(handle_);
+}
+
+void TCustomdxBarControl::SelectionChanged(TdxBarItemControl* OldControl) {
+    if (FDestroyingControls) return;
+    const bool Saved = FRepaintingSelection;
+    FRepaintingSelection = true;
+    if (OldControl && HasItemControl(OldControl)) UpdateControl(OldControl);
+    if (FSelectedControl) UpdateControl(FSelectedControl);
+    FRepaintingSelection = Saved;
+}
+
+void TCustomdxBarControl::SetSelectedControl(TdxBarItemControl* Control) {
+    if (FSelectedControl == Control) return;
+    if (FSelectedControl && FSelectedControl->Active())
+        FSelectedControl->ControlInactivate(Control != nullptr);
+    if (!Alive()) return;
+    if (auto* Sub = dynamic_cast<TdxBarSubItemControl*>(Control)) Sub->OpenedByMouse = false;
+    DoSetSelectedControl(Control);
+}
+
+void TCustomdxBarControl::SetMouseSelectedControl(TdxBarItemControl* Control) {
+    if (!HandleAllocated() || FSelectedControl == Control) return;
+    if (FSelectedControl && FSelectedControl->Active()) FSelectedControl->ControlInactivate(false);
+    DoSetSelectedControl(Control);
+    if (!Alive() || FSelectedControl == nullptr) return;
+    // Hovering opens the menu of a sub-item once menus are open.
+    if (auto* Sub = dynamic_cast<TdxBarSubItemControl*>(FSelectedControl))
+        Sub->OpenedByMouse = true;
+    FSelectedControl->ControlActivate(false);
+}
+
+void TCustomdxBarControl::DoSetSelectedControl(TdxBarItemControl* Control) {
+    // Another bar takes the mouse while the quick-customise bar is open and not active: the
+    // bar may have to close (its timer decides).
+    if (Control && FBarManager && !FBarManager->IsDestroying())
+        if (TdxBarCustomizePopups* Popups = TdxBarCustomizePopups::Find(*FBarManager))
+            if (TdxBarQuickControl* Quick = Popups->QuickControl();
+                Quick && Quick != this && !Quick->Active())
+                Popups->StartQuickControlTimer();
+    TdxBarItemControl* Old = FSelectedControl;
+    FSelectedControl = Control;
+    if (IsCustomizing()) {
+        if (FBarManager) FBarManager->SetSelectedItem(Control);
+        if (!Alive()) return;
+    } else if (FBarManager) {
+        FBarManager->SetSelectedItem(Control);
+    }
+    SelectionChanged(Old);
+    pw::GetCursorPos(&FLastMousePos);
+    if (Control == nullptr)
+        Hint.clear();
+    else if (Control->GetEnabled() || (FBarManager && FBarManager->ShowHintForDisabledItems))
+        Hint = Control->GetHint();
+    else
+        Hint.clear();
+    // A move off an item is a request with nothing to show: it hides the hint and opens the
+    // grace period, so that the neighbour's hint comes at once.
+    if (!IsCustomizing() && Alive()) UpdateHint(FBarManager, true);
+}
+
+bool TCustomdxBarControl::RecentItemsExpanded() {
+    return GCustomizingWhenActivated;
+}
+
+void TCustomdxBarControl::SetRecentItemsExpanded(bool Value) {
+    GCustomizingWhenActivated = Value;
+}
+
+void TCustomdxBarControl::SetActive(bool Value) {
+    if (FActive == Value) return;
+    FActive = Value;
+    if (Value) {
+        if (GActiveBarControl == nullptr) GCustomizingWhenActivated = IsCustomizing();
+        FPrevActiveBarControl = GActiveBarControl;
+        GActiveBarControl = this;
+        // What the user is about to choose from shows the actions' current state.
+        if (!IsCustomizing() && FItemLinks) FItemLinks->UpdateActions();
+        return;
+    }
+    if (IsCustomizing()) {
+        TdxBarItemControl* Old = FSelectedControl;
+        FSelectedControl = nullptr;
+        SelectionChanged(Old);
+    } else {
+        SetSelectedControl(nullptr);
+    }
+    if (GActiveBarControl == this) {
+        TCustomdxBarControl* Prev = FPrevActiveBarControl;
+        GActiveBarControl =
+            Prev && dxBarUnit().BarControlExists(Prev) && Prev->Active() ? Prev : nullptr;
+    }
+}
+
+void TCustomdxBarControl::HideAll() {
+    SetActive(false);
+    if (Alive() && FParentBarControl) FParentBarControl->HideAll();
+}
+
+void TCustomdxBarControl::SetDockingStyle(TdxBarDockingStyle Value) {
+    if (FDockingStyle == Value) return;
+    FDockingStyle = Value;
+    Invalidate();
+    UpdateAlphaBlend();
+}
+
+// --- Shadow ---
+
+bool TCustomdxBarControl::IsOwnerItemAdjacent() const {
+    const TRect& O = OwnerItemRect;
+    TRect W = BoundsRect();
+    if (HandleAllocated()) pw::GetWindowRect(handle_, &W);
+    return ((O.Bottom == W.Top || O.Top == W.Bottom) && O.Left < W.Right && O.Right > W.Left) ||
+           ((O.Right == W.Left || O.Left == W.Right) && O.Top < W.Bottom && O.Bottom > W.Top);
+}
+
+bool TCustomdxBarControl::IsShadowVisible() const {
+    return Painter().BarControlHasShadow(PaintedBar()) && HandleAllocated() &&
+           pw::IsWindowVisible(handle_);
+}
+
+void TCustomdxBarControl::UpdateShadow() {
+    if (!HandleAllocated() || !FShadow) return;
+    TRect Window{};
+    pw::GetWindowRect(handle_, &Window);
+    const bool Joined = !pg::IsRectEmpty(OwnerItemRect) && IsOwnerItemAdjacent();
+    FShadow->Update(Joined ? OwnerItemRect : TRect{}, Window);
+    FShadow->SetVisible(IsShadowVisible());
+}
+
+// --- Painting ---
+
+TdxBarPaintType TCustomdxBarControl::ItemPaintType() const {
+    if (IsSubMenuControl()) return ptMenu;
+    const bool Sideways = FDockingStyle == dsLeft || FDockingStyle == dsRight;
+    return Sideways && Bar() && Bar()->BarRotateWhenVertical() ? ptVert : ptHorz;
+}
+
+void TCustomdxBarControl::FillPaintedBar(TdxBarControlState& State) const {
+    State.Manager = FBarManager;
+    State.Kind = IsSubMenuControl() ? bckSubMenu : bckToolbar;
+    if (const TdxBarControlBar* B = Bar()) {
+        State.Bar.Caption = B->BarCaption();
+        State.Bar.IsMainMenu = B->BarIsMainMenu();
+        State.Bar.IsStatusBar = B->BarIsStatusBar();
+    }
+    State.Canvas = const_cast<TCustomdxBarControl*>(this)->canvas_.HandleAllocated()
+                       ? &const_cast<TCustomdxBarControl*>(this)->canvas_
+                       : nullptr;
+    State.DockingStyle = FDockingStyle;
+    State.Rotated = ItemPaintType() == ptVert;
+    State.BkBrush = FBkBrush;
+    State.RowSize = FTextSize;
+    State.MarkState = FMarkState;
+    State.Active = FActive;
+    State.ClientRect = ClientRect();
+    auto* Self = const_cast<TCustomdxBarControl*>(this);
+    State.OnFillBackground = [Self](pg::HDC DC, const TRect& R) { Self->FillBackground(DC, R); };
+}
+
+TdxBarControlState& TCustomdxBarControl::PaintedBar() const {
+    FPainted = TdxBarControlState{};
+    FillPaintedBar(FPainted);
+    return FPainted;
+}
+
+void TCustomdxBarControl::FillBackground(pg::HDC DC, const TRect& R) {
+    if (FDockingStyle != dsNone)
+        Painter().DrawDockedBarBackground(PaintedBar(), DC, R);
+    else
+        Painter().FillBarBackground(PaintedBar(), DC, R, GetBkBrush());
+}
+
+pg::HDC TCustomdxBarControl::PaintDC() {
+    canvas_.Require(pg::TCanvas::PenValid | pg::TCanvas::BrushValid | pg::TCanvas::FontValid);
+    return canvas_.Handle();
+}
+
+void TCustomdxBarControl::Paint() {
+    UpdateBkBrush();
+    const pg::HDC DC = PaintDC();
+    FillBackground(DC, ClientRect());
+    if (FItemLinks == nullptr) return;
+    const TdxBarPaintType Kind = ItemPaintType();
+    for (int I = 0; I < FItemLinks->VisibleItemCount(); ++I) {
+        TdxBarItemLink* Link = FItemLinks->VisibleItems(I);
+        if (TdxBarItemControl* Control = Link->Control()) Control->Paint(Link->ItemRect, Kind);
+    }
+    DrawSelectionFrame(DC);
+}
+
+// --- Input ---
+
+// While a bar window is active, mouse input reaches only it and the windows it was opened from.
+bool TCustomdxBarControl::PassesActiveFilter(const TMessage& Message) const {
+    if (!IsMouseMessage(Message.Msg) || GActiveBarControl == nullptr) return true;
+    if (GActiveBarControl == this) return true;
+    for (const TCustomdxBarControl* C = GActiveBarControl->FParentBarControl; C;
+         C = C->FParentBarControl)
+        if (C == this) return true;
+    return false;
+}
+
+void TCustomdxBarControl::WndProc(TMessage& Message) {
+    if (!PassesActiveFilter(Message)) return;
+    switch (Message.Msg) {
+    case pw::WM_MOUSEACTIVATE:
+        Message.Result = pw::MA_NOACTIVATE;
+        return;
+    case pw::WM_ERASEBKGND:
+        Message.Result = 1;
+        return;
+    case pw::WM_LBUTTONDOWN:
+        WMLButtonDown(Message);
+        return;
+    case pw::WM_LBUTTONDBLCLK:
+        if (FSelectedControl && FSelectedControl->HandlesDblClick()) {
+            FSelectedControl->DblClick();
+            return;
+        }
+        WMLButtonDown(Message);
+        return;
+    case pw::WM_LBUTTONUP:
+        WMLButtonUp(Message);
+        return;
+    case pw::WM_MOUSEMOVE:
+        WMMouseMove(Message);
+        return;
+    case pw::WM_RBUTTONDOWN:
+        if (!IsCustomizing()) break;
+        CustomizingRightButtonDown(pw::LParamToPoint(Message.LParam));
+        return;
+    case pw::WM_CAPTURECHANGED:
+        WMCaptureChanged(Message);
+        break;
+    case pw::WM_NCHITTEST:
+        TCustomControl::WndProc(Message);
+        if (IsNonClientHit(Message)) EndMouseTracking();
+        return;
+    case pw::WM_MOUSELEAVE:
+        FMouseTracked = false;
+        WMMouseLeave(Message);
+        return;
+    case pw::WM_KEYDOWN:
+        WMKeyDown(Message);
+        return;
+    case pw::WM_SETFOCUS:
+        WMSetFocus(Message);
+        return;
+    case pw::WM_KILLFOCUS:
+        TCustomControl::WndProc(Message);
+        if (Message.WParam == 0) HideAll();
+        return;
+    case pw::WM_NCACTIVATE:
+        // The form keeps its active caption while one of its bars is used.
+        if (Message.WParam != 0 && !IsCustomizing() && HandleAllocated())
+            if (const pw::HWND Parent = pw::GetParent(handle_); Parent != pw::NullHWnd)
+                platform::core::SendMessage(Parent, pw::WM_NCACTIVATE, 1, 0);
+        Message.WParam = 1;
+        break;
+    case pw::WM_WINDOWPOSCHANGED: {
+        TCustomControl::WndProc(Message);
+        const auto* Pos = reinterpret_cast<const pw::WINDOWPOS*>(Message.LParam);
+        if (!Alive() || Pos == nullptr) return;
+        if ((Pos->flags & (pw::SWP_NOSIZE | pw::SWP_NOMOVE)) != (pw::SWP_NOSIZE | pw::SWP_NOMOVE))
+            UpdateShadow();
+        else if ((Pos->flags & (pw::SWP_SHOWWINDOW | pw::SWP_HIDEWINDOW)) && FShadow)
+            FShadow->SetVisible(IsShadowVisible());
+        return;
+    }
+    case pw::WM_DESTROY:
+        // The parts are windows this one owns: they go first, through their own controls.
+        if (FShadow) FShadow->SetVisible(false);
+        if (!(ComponentState() & platform::core::csDestroying)) {
+            EndMouseTracking();
+            SetMarkState(0);
+        } else if (FMouseTracked) {
+            pw::TRACKMOUSEEVENT Track{pw::TME_CANCEL | pw::TME_LEAVE, handle_, 0};
+            pw::TrackMouseEvent(&Track);
+            FMouseTracked = false;
+        }
+        break;
+    default:
+        break;
+    }
+    TCustomControl::WndProc(Message);
+}
+
+void TCustomdxBarControl::WMLButtonDown(TMessage& Message) {
+    UpdateHint(FBarManager, false);
+    if (IgnoreNextButtonUp || FItemLinks == nullptr || FItemLinks->VisibleItemCount() == 0) return;
+    const TPoint P = pw::LParamToPoint(Message.LParam);
+    TdxBarItemControl* Control = pg::PtInRect(ClientRect(), P) ? ItemAtPos(P) : nullptr;
+    if (IsCustomizing()) {
+        CustomizingButtonDown(Control, P);
+        return;
+    }
+    if (Control == nullptr || !Control->GetEnabled() || !Control->IsSelectable()) return;
+    SetSelectedControl(Control);
+    if (!Alive() || !HasItemControl(Control)) return;
+    if (auto* Sub = dynamic_cast<TdxBarSubItemControl*>(Control)) Sub->OpenedByMouse = true;
+    auto Link = toolkit::base::cxAddObjectLink(Control);
+    Control->MouseDown(true);
+    if (!Alive() || Link->Ref == nullptr || !HasItemControl(Control)) return;
+    if (!IsSubMenuControl() && FSelectedControl && FSelectedControl->TracksMouse()) {
+        FDownControl = FSelectedControl;
+        FDownInside = true;
+        pw::SetCapture(Handle());
+        FDownControl->Repaint();
+    }
+}
+
+void TCustomdxBarControl::WMMouseMove(TMessage& Message) {
+    if (FDestroyingControls) return;
+    const TPoint P = pw::LParamToPoint(Message.LParam);
+    if (CustomizingMouseMove(P)) return;
+    TdxBarItemControl* Control = pg::PtInRect(ClientRect(), P) ? ItemAtPos(P) : nullptr;
+    if (FDownControl) {
+        const bool Inside = Control == FDownControl;
+        if (Inside != FDownInside) {
+            FDownInside = Inside;
+            FDownControl->Repaint();
+        }
+    }
+    const TPoint Screen = ClientToScreen(P);
+    if (IsMouseStill(Screen)) return;
+    FLastMousePos = Screen;
+    BeginMouseTracking();
+    if (Control && Control == FSelectedControl && dynamic_cast<TdxBarButtonControl*>(Control))
+        Control->Repaint();
+    if (Control && !Control->CanSelect()) Control = nullptr;
+    if (Control == nullptr && FActive && !IsSubMenuControl()) return;
+    if (FDownControl) return;
+    if (Control == nullptr && FSelectedControl && FSelectedControl->GetSubBarControl()) return;
+    SetMouseSelectedControl(Control);
+}
+
+// --- Leave tracking, focus and keys ---
+
+void TCustomdxBarControl::BeginMouseTracking() {
+    if (FMouseTracked || !HandleAllocated()) return;
+    FMouseTracked = true;
+    pw::TRACKMOUSEEVENT Track{pw::TME_LEAVE, handle_, 0};
+    pw::TrackMouseEvent(&Track);
+}
+
+void TCustomdxBarControl::EndMouseTracking() {
+    if (!FMouseTracked || !HandleAllocated()) return;
+    pw::TRACKMOUSEEVENT Track{pw::TME_CANCEL | pw::TME_LEAVE, handle_, 0};
+    pw::TrackMouseEvent(&Track);
+    // The window hears the leave even when the cursor has not left yet (it went to the frame).
+    platform::core::SendMessage(handle_, pw::WM_MOUSELEAVE, 0, 0);
+}
+
+bool TCustomdxBarControl::IsNonClientHit(const TMessage& Message) const {
+    return Message.Result != pw::HTCLIENT;
+}
+
+void TCustomdxBarControl::WMMouseLeave(TMessage&) {
+    if (FMarkState == 1) SetMarkState(0);
+    if (!Alive() || IsCustomizing()) return;
+    // A button held down keeps its selection until the button comes up.
+    if (dynamic_cast<TdxBarButtonControl*>(FSelectedControl) &&
+        (FSelectedControl == FDownControl || FSelectedControl->IsPressedByMouse()))
+        return;
+    // An edit that owns the input keeps it: the mouse left for the edit's own window, which
+    // shows over the control as soon as it is clicked.
+    if (FSelectedControl && FSelectedControl->IsWindowControl() && FSelectedControl->Active())
+        return;
+    SetMouseSelectedControl(nullptr);
+}
+
+void TCustomdxBarControl::WMSetFocus(TMessage& Message) {
+    TCustomControl::WndProc(Message);
+    if (FSelectedControl && FSelectedControl->IsWindowControl()) return;
+    pf::TCustomForm* Form = FBarManager ? FBarManager->Form() : nullptr;
+    if (Form == nullptr || !Form->HandleAllocated()) return;
+    pw::HWND Target = Form->Handle();
+    if (!pw::IsWindowVisible(Target)) Target = pw::GetWindow(Target, pw::GW_HWNDNEXT);
+    if (Target != pw::NullHWnd) pw::SetFocus(Target);
+}
+
+TdxBarItemControl* TCustomdxBarControl::SelectableControl(int Step, bool First) const {
+    if (FItemLinks == nullptr) return nullptr;
+    const int Count = FItemLinks->VisibleItemCount();
+    auto Selectable = [this](int I) {
+        TdxBarItemControl* C = FItemLinks->VisibleItems(I)->Control();
+        return C && C->CanSelect() ? C : nullptr;
+    };
+    int Start = -1;
+    for (int I = 0; I < Count && Step != 0; ++I)
+        if (FItemLinks->VisibleItems(I)->Control() == FSelectedControl && FSelectedControl)
+            Start = I;
+    if (Step == 0 || Start < 0) {
+        for (int N = 0; N < Count; ++N)
+            if (TdxBarItemControl* C = Selectable(First || Step > 0 ? N : Count - 1 - N)) return C;
+        return nullptr;
+    }
+    for (int N = 1; N <= Count; ++N)
+        if (TdxBarItemControl* C = Selectable(((Start + Step * N) % Count + Count) % Count))
+            return C;
+    return nullptr;
+}
+
+void TCustomdxBarControl::WMKeyDown(TMessage& Message) {
+    int Key = static_cast<int>(Message.WParam);
+    if (Key == pw::VK_F1) {
+        RequestHelp();
+        return;
+    }
+    const bool Vertical =
+        !IsSubMenuControl() && (FDockingStyle == dsLeft || FDockingStyle == dsRight);
+    if (Vertical) {
+        switch (Key) {
+        case pw::VK_LEFT:
+            Key = pw::VK_UP;
+            break;
+        case pw::VK_UP:
+            Key = pw::VK_LEFT;
+            break;
+        case pw::VK_RIGHT:
+            Key = pw::VK_DOWN;
+            break;
+        case pw::VK_DOWN:
+            Key = pw::VK_RIGHT;
+            break;
+        default:
+            break;
+        }
+    } else if (IsSubMenuControl()) {
+        // A menu moves along its rows with Up and Down; Left and Right are its own.
+        if (Key == pw::VK_LEFT || Key == pw::VK_RIGHT)
+            Key = 0;
+        else if (Key == pw::VK_UP)
+            Key = pw::VK_LEFT;
+        else if (Key == pw::VK_DOWN)
+            Key = pw::VK_RIGHT;
+    }
+    const bool Tab = Key == pw::VK_TAB;
+    if (Tab) {
+        const bool Backward = pw::GetKeyState(pw::VK_SHIFT) < 0;
+        if (pw::GetKeyState(pw::VK_CONTROL) < 0) {
+            // Ctrl+Tab: menu mode goes on to another toolbar, from the one this window hangs on.
+            TCustomdxBarControl* Root = this;
+            while (Root->FParentBarControl)
+                Root = Root->FParentBarControl;
+            if (auto* Toolbar = dynamic_cast<TdxBarControl*>(Root))
+                Toolbar->MoveToNextToolbar(Backward);
+            return;
+        }
+        Key = Backward ? pw::VK_LEFT : pw::VK_RIGHT;
+    }
+    TdxBarItemControl* Next = nullptr;
+    switch (Key) {
+    case pw::VK_LEFT:
+    case pw::VK_RIGHT:
+        Next = SelectableControl(Key == pw::VK_LEFT ? -1 : 1, false);
+        if (Tab && FSelectedControl && FSelectedControl->IsWindowControl())
+            FSelectedControl->Click(false);
+        break;
+    case pw::VK_HOME:
+    case pw::VK_END:
+        Next = SelectableControl(0, Key == pw::VK_HOME);
+        break;
+    default:
+        return;
+    }
+    if (Next && Alive()) SetSelectedControl(Next);
+}
+
+// While a bar window has the keys, F1 reaches it: it asks its manager's form for help with
+// WM_HELP about this window, and the form's manager answers with the selected item's help.
+void TCustomdxBarControl::RequestHelp() {
+    pf::TCustomForm* Form = FBarManager ? FBarManager->Form() : nullptr;
+    if (Form == nullptr || !Form->HandleAllocated() || !HandleAllocated()) return;
+    pw::HELPINFO Info;
+    Info.iContextType = pw::HELPINFO_WINDOW;
+    Info.hItemHandle = Handle();
+    pw::GetCursorPos(&Info.MousePos);
+    // As the platform asks for help: of the window with the focus, else of the active one;
+    // the bar unit's hook takes the request to the form whose menu is open.
+    pw::HWND Target = pw::GetFocus();
+    if (Target == pw::NullHWnd) Target = pw::GetActiveWindow();
+    if (Target == pw::NullHWnd) Target = Form->Handle();
+    platform::core::SendMessage(Target, pw::WM_HELP, 0,
+                                reinterpret_cast<platform::core::LPARAM>(&Info));
+}
+
+void TCustomdxBarControl::WMLButtonUp(TMessage& Message) {
+    if (IgnoreNextButtonUp) {
+        IgnoreNextButtonUp = false;
+        return;
+    }
+    if (CustomizingButtonUp()) return;
+    const bool HadDown = FDownControl != nullptr;
+    // Letting the capture go clears DownControl (WM_CAPTURECHANGED).
+    if (HadDown && pw::GetCapture() == handle_) pw::ReleaseCapture();
+    FDownControl = nullptr;
+    const TPoint P = pw::LParamToPoint(Message.LParam);
+    if (pg::PtInRect(ClientRect(), P) && FActive) {
+        TdxBarItemControl* Control = ItemAtPos(P);
+        if (Control && Control == FSelectedControl && Control->IsSelectable() &&
+            Control->GetEnabled()) {
+            Control->ControlClick(true);
+        } else if (Control && !Control->GetEnabled() && Control != FSelectedControl &&
+                   !IsSubMenuControl()) {
+            HideAll();
+        }
+    }
+    // The command may have freed this window (a modal loop in it let a closed quick-customise
+    // bar go): nothing of it is touched unless it lives.
+    if (HadDown && dxBarUnit().BarControlExists(this)) HideAll();
+}
+
+void TCustomdxBarControl::WMCaptureChanged(TMessage&) {
+    FDragPending = false;
+    if (FDownControl) {
+        TdxBarItemControl* Old = FDownControl;
+        FDownControl = nullptr;
+        FDownInside = false;
+        Old->Repaint();
+    }
+}
+
+} // namespace toolkit::bars

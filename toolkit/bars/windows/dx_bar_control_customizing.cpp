@@ -1,0 +1,95 @@
+// The bar windows while customizing: a press selects a link instead of running it, a drag
+// moves it, a right click opens the customising popup on it, and the selected link is framed.
+
+#include "toolkit/bars/model/dx_bar_customizing_services.h"
+#include "toolkit/bars/model/dx_bar_item_link.h"
+#include "toolkit/bars/windows/dx_bar_control.h"
+#include "toolkit/bars/windows/dx_bar_item_control.h"
+#include "toolkit/bars/windows/dx_bar_item_drag.h"
+
+#include "platform/gdi/drawing.h"
+#include "platform/gdi/objects.h"
+#include "platform/win/input_state.h"
+#include "platform/win/window.h"
+
+#include <cstdlib>
+
+namespace toolkit::bars {
+
+namespace pg = platform::gdi;
+namespace pw = platform::win;
+
+namespace {
+
+// Half the system drag rectangle: a press becomes a drag once the mouse leaves it.
+constexpr int kDragThreshold = 2;
+
+} // namespace
+
+void TCustomdxBarControl::CustomizingButtonDown(TdxBarItemControl* Control, TPoint ClientPoint) {
+    // A press selects the link; it does not run.
+    SetMouseSelectedControl(Control);
+    if (!Alive() || Control == nullptr || FSelectedControl != Control) return;
+    if (FBarManager) FBarManager->SetSelectedItem(Control);
+    FDragPending = true;
+    FDragStartPos = ClientPoint;
+    pw::SetCapture(Handle());
+    Invalidate();
+}
+
+bool TCustomdxBarControl::CustomizingMouseMove(TPoint ClientPoint) {
+    if (!FDragPending) return false;
+    if (std::abs(ClientPoint.X - FDragStartPos.X) <= kDragThreshold &&
+        std::abs(ClientPoint.Y - FDragStartPos.Y) <= kDragThreshold)
+        return true;
+    FDragPending = false;
+    TdxBarItemControl* Control = FSelectedControl;
+    if (pw::GetCapture() == handle_) pw::ReleaseCapture();
+    if (Control && Control->ItemLink() && FBarManager)
+        FBarManager->DragItem(Control->ItemLink()->Item(), Control->ItemLink());
+    return true;
+}
+
+bool TCustomdxBarControl::CustomizingButtonUp() {
+    if (!FDragPending) return false;
+    FDragPending = false;
+    if (pw::GetCapture() == handle_) pw::ReleaseCapture();
+    return true;
+}
+
+void TCustomdxBarControl::CustomizingRightButtonDown(TPoint ClientPoint) {
+    if (FSelectedControl && FSelectedControl->Active()) FSelectedControl->ControlInactivate(true);
+    if (!Alive() || !pg::PtInRect(ClientRect(), ClientPoint)) return;
+    TdxBarItemControl* Control = ItemAtPos(ClientPoint);
+    if (Control == FSelectedControl && Control && FBarManager) {
+        FBarManager->SetSelectedItem(Control);
+        Invalidate();
+    } else {
+        SetMouseSelectedControl(Control);
+        if (Control && FBarManager) FBarManager->SetSelectedItem(Control);
+    }
+    if (!Alive() || FBarManager == nullptr) return;
+    if (Control == nullptr && !FBarManager->IsDesigning()) return;
+    dxBarCustomizingServices().ShowCustomizingPopup(*FBarManager,
+                                                    Control ? Control->ItemLink() : nullptr,
+                                                    FItemLinks, ClientToScreen(ClientPoint));
+}
+
+void TCustomdxBarControl::DrawSelectionFrame(pg::HDC DC) {
+    if (!IsCustomizing() || FBarManager == nullptr) return;
+    const TdxBarItemDragging* Drag = TdxBarItemDragging::Current();
+    TdxBarItemControl* Control = nullptr;
+    if (Drag && Drag->Link() && Drag->Link()->Links() == FItemLinks)
+        Control = Drag->Link()->Control();
+    else if (Drag == nullptr && FSelectedControl && FBarManager->SelectedItem() == FSelectedControl)
+        Control = FSelectedControl;
+    if (Control == nullptr) return;
+    pg::TRect R = GetItemRect(Control);
+    if (pg::IsRectEmpty(R)) return;
+    const pg::HBRUSH Brush = pg::GetSysColorBrush(pg::COLOR_WINDOWTEXT);
+    pg::FrameRect(DC, &R, Brush);
+    R = {R.Left + 1, R.Top + 1, R.Right - 1, R.Bottom - 1};
+    pg::FrameRect(DC, &R, Brush);
+}
+
+} // namespace toolkit::bars

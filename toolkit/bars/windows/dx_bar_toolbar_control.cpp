@@ -1,0 +1,948 @@
+#include "toolkit/bars/windows/dx_bar_toolbar_control.h"
+
+#include "toolkit/bars/model/dx_bar_backgrounds.h"
+#include "toolkit/bars/model/dx_bar_unit.h"
+#include "toolkit/bars/painters/dx_bar_drawing.h"
+#include "toolkit/bars/windows/dx_bar_button_control.h"
+#include "toolkit/bars/windows/dx_bar_dock_control.h"
+#include "toolkit/bars/windows/dx_bar_item_control.h"
+#include "toolkit/bars/windows/dx_bar_keyboard_hook.h"
+#include "toolkit/bars/windows/dx_bar_quick_control.h"
+#include "toolkit/bars/windows/dx_bar_quick_customize.h"
+#include "toolkit/bars/windows/dx_bar_sub_item_control.h"
+
+#include "platform/core/message_loop.h"
+#include "platform/gdi/device_context.h"
+#include "platform/gdi/drawing.h"
+#include "platform/gdi/objects.h"
+#include "platform/win/input_state.h"
+#include "platform/win/messages.h"
+#include "platform/win/painting.h"
+#include "platform/win/system_menu.h"
+#include "platform/win/window.h"
+
+#include <algorithm>
+
+namespace toolkit::bars {
+
+namespace pf = platform::forms;
+namespace pg = platform::gdi;
+namespace pw = platform::win;
+
+namespace {
+// The room the mark takes at the end of a docked bar.
+constexpr int kMarkRoom = 11;
+
+bool IsVerticalStyle(TdxBarDockingStyle Style) {
+    return Style == dsLeft || Style == dsRight;
+}
+} // namespace
+
+TdxBarControl::TdxBarControl(TdxBar& ABar) : TCustomdxBarControl(ABar.BarManager()), FBar(&ABar) {
+    SetItemLinks(&ABar.ItemLinks());
+}
+
+TdxBarControl::~TdxBarControl() {
+    if (FDockSite && FDockSite->FindCol(this)) FDockSite->RemoveBar(this);
+    // A quick-customise bar opened from this window's mark goes with it.
+    if (TdxBarManager* Manager = BarManager())
+        if (TdxBarCustomizePopups* Popups = TdxBarCustomizePopups::Find(*Manager);
+            Popups && Popups->QuickToolbar() == this)
+            Popups->CloseQuickControl();
+    DestroyControls();
+}
+
+bool TdxBarControl::IsDockedHorizontally() const {
+    return DockingStyle() == dsTop || DockingStyle() == dsBottom;
+}
+
+bool TdxBarControl::IsDockedVertically() const {
+    return IsVerticalStyle(DockingStyle());
+}
+
+bool TdxBarControl::IsMultiLine() const {
+    return DockingStyle() == dsNone || FBar->MultiLine();
+}
+
+int TdxBarControl::GetSeparatorSize() const {
+    return Painter().GetToolbarSeparatorSize();
+}
+
+bool TdxBarControl::HasMark() const {
+    if (DockingStyle() == dsNone) return false;
+    const bool ShowsMark =
+        FBar->ShowMark() && FBar->AllowQuickCustomizing() && Painter().HasHotMark();
+    return ShowsMark || FTruncated;
+}
+
+pg::TRect TdxBarControl::GetDragHandleRect() const {
+    if (DockingStyle() == dsNone || FBar->BorderStyle() != bbsSingle) return {};
+    return IsDockedVertically() ? TRect{-100, -100, 100, 0} : TRect{-100, -100, 0, 100};
+}
+
+bool TdxBarControl::DragHandleCursor() {
+    if (pw::GetCapture() != pw::NullHWnd || !FBar->CanDock() || !HandleAllocated()) return false;
+    TPoint P;
+    pw::GetCursorPos(&P);
+    pw::ScreenToClient(Handle(), &P);
+    if (!pg::PtInRect(GetDragHandleRect(), P)) return false;
+    pw::SetCursor(pw::ScreenCursor(pf::crSizeAll));
+    return true;
+}
+
+bool TdxBarControl::CanAlignControl(const TdxBarItemControl* Control) const {
+    const TdxBarItemLinks* Links = ItemLinks();
+    if (Control == nullptr || Links == nullptr || Links->CanVisibleItemCount() == 0) return false;
+    return Links->CanVisibleItems(Links->CanVisibleItemCount() - 1)->Control() == Control;
+}
+
+pg::TRect TdxBarControl::GetItemRect(const TdxBarItemControl* Control) const {
+    TRect R = TCustomdxBarControl::GetItemRect(Control);
+    if (Control == nullptr || pg::IsRectEmpty(R)) return R;
+    const auto Found = FLineThickness.find(Control->ItemLink());
+    if (Found == FLineThickness.end()) return R;
+    const int Line = Found->second;
+    if (IsDockedVertically()) {
+        const int Grow = Line - R.Width();
+        R.Left -= Grow / 2;
+        R.Right = R.Left + Line;
+    } else {
+        const int Grow = Line - R.Height();
+        R.Top -= Grow / 2;
+        R.Bottom = R.Top + Line;
+    }
+    return R;
+}
+
+pg::HBRUSH TdxBarControl::GetBkBrush() const {
+    return Painter().GetToolbarBrush(PaintedBar());
+}
+
+pg::HFONT TdxBarControl::GetFontHandle() const {
+    return FBar->UseOwnFont() ? FBar->FontHandle() : TCustomdxBarControl::GetFontHandle();
+}
+
+void TdxBarControl::UpdateFont() {
+    Font().Assign(FBar->Font());
+}
+
+// --- Measuring ---
+
+int TdxBarControl::ExtentAlong(const TdxBarItemControl& Control, bool Vertical) const {
+    return Vertical ? Control.GetHeight() : Control.GetWidth();
+}
+
+int TdxBarControl::ExtentAcross(const TdxBarItemControl& Control, bool Vertical) const {
+    return Vertical ? Control.GetWidth() : Control.GetHeight();
+}
+
+void TdxBarControl::CreateMissingControls() {
+    if (ItemLinks() == nullptr) return;
+    for (int I = 0; I < ItemLinks()->VisibleItemCount(); ++I) {
+        TdxBarItemLink* Link = ItemLinks()->VisibleItems(I);
+        if (Link->Control() == nullptr) Link->CreateControl();
+    }
+}
+
+TdxBarControl::TLine TdxBarControl::MeasureRow(bool Vertical, int Limit, bool& Fits) const {
+    TLine Row;
+    Fits = true;
+    const TdxBarItemLinks* Links = ItemLinks();
+    if (Links == nullptr) return Row;
+    for (int I = 0; I < Links->VisibleItemCount(); ++I) {
+        const TdxBarItemLink* Link = Links->VisibleItems(I);
+        const TdxBarItemControl* Control = Link->Control();
+        if (Control == nullptr) continue;
+        int Along = ExtentAlong(*Control, Vertical);
+        if (Link->BeginGroup() && I > 0) Along += GetSeparatorSize();
+        if (Limit >= 0 && I > 0 && Row.Length + Along > Limit) {
+            Fits = false;
+            break;
+        }
+        Row.Length += Along;
+        Row.Thickness = std::max(Row.Thickness, ExtentAcross(*Control, Vertical));
+    }
+    return Row;
+}
+
+TdxBarControl::TLine TdxBarControl::CalcMultiLineSize(bool Vertical, int Limit) {
+    TLine Result;
+    TdxBarItemLinks* Links = ItemLinks();
+    if (Links == nullptr) return Result;
+    const int N = Links->VisibleItemCount();
+    const int Sep = GetSeparatorSize();
+    int RowStart = 0;
+    int RowLength = 0;
+    int RowThickness = 0;
+    // The last begin-group link the row holds past its start: a group wraps as a whole.
+    int GroupAt = -1;
+    int I = 0;
+    while (I < N) {
+        TdxBarItemLink* Link = Links->VisibleItems(I);
+        TdxBarItemControl* Control = Link->Control();
+        if (Control == nullptr) {
+            ++I;
+            continue;
+        }
+        const bool First = I == RowStart;
+        const int Gap = Link->BeginGroup() && !First ? Sep : 0;
+        const int Along = ExtentAlong(*Control, Vertical);
+        if (First || RowLength + Gap + Along <= Limit) {
+            Control->LineStart = First && I > 0;
+            if (Gap > 0) GroupAt = I;
+            RowLength += Gap + Along;
+            RowThickness = std::max(RowThickness, ExtentAcross(*Control, Vertical));
+            ++I;
+            continue;
+        }
+        int WrapAt = I;
+        if (GroupAt > RowStart) {
+            // Back to the group's first link: the row ends before it.
+            WrapAt = GroupAt;
+            RowLength = 0;
+            RowThickness = 0;
+            for (int J = RowStart; J < WrapAt; ++J) {
+                const TdxBarItemLink* L = Links->VisibleItems(J);
+                if (L->Control() == nullptr) continue;
+                RowLength += (L->BeginGroup() && J > RowStart ? Sep : 0) +
+                             ExtentAlong(*L->Control(), Vertical);
+                RowThickness = std::max(RowThickness, ExtentAcross(*L->Control(), Vertical));
+            }
+        }
+        const TdxBarItemLink* Wrapped = Links->VisibleItems(WrapAt);
+        Result.Thickness += RowThickness + (Wrapped->BeginGroup() ? Sep : 0);
+        Result.Length = std::max(Result.Length, RowLength);
+        Wrapped->Control()->LineStart = true;
+        RowStart = WrapAt;
+        I = WrapAt;
+        RowLength = 0;
+        RowThickness = 0;
+        GroupAt = -1;
+    }
+    Result.Thickness += RowThickness;
+    Result.Length = std::max(Result.Length, RowLength);
+    return Result;
+}
+
+pg::TSize TdxBarControl::GetSizeForDockingStyle(TdxBarDockingStyle Style, int Limit) {
+    CreateMissingControls();
+    TdxBarItemLinks* Links = ItemLinks();
+    if (Links) Links->SetRecentItemCount(-1);
+    const bool Vertical = IsVerticalStyle(Style);
+    const bool Docked = Style != dsNone;
+    const int Mark = Docked && HasMark() ? kMarkRoom : 0;
+    TLine Line;
+    if ((FBar->MultiLine() || !Docked) && Limit >= 0) {
+        Line = CalcMultiLineSize(Vertical, std::max(Limit - Mark, 0));
+        Line.Length = std::max(Line.Length + Mark, Limit);
+    } else {
+        bool Fits = true;
+        Line = MeasureRow(Vertical, -1, Fits);
+        if (Links)
+            for (int I = 0; I < Links->VisibleItemCount(); ++I)
+                if (TdxBarItemControl* C = Links->VisibleItems(I)->Control()) C->LineStart = false;
+        Line.Length += Mark;
+        if (Limit >= 0) Line.Length = Limit;
+    }
+    if (Line.Thickness == 0)
+        Line.Thickness = BarManager() ? std::max(BarManager()->ButtonHeight(), 1) : 1;
+    return Vertical ? TSize{Line.Thickness, Line.Length} : TSize{Line.Length, Line.Thickness};
+}
+
+pg::TSize TdxBarControl::GetFullSize(TdxBarDockingStyle Style) {
+    const TSize S = GetSizeForDockingStyle(Style, -1);
+    // A multi-line bar's full size is its one-line size.
+    return S;
+}
+
+pg::TSize TdxBarControl::GetMinSize(TdxBarDockingStyle Style) {
+    const TSize Full = GetFullSize(Style);
+    const bool Vertical = IsVerticalStyle(Style);
+    TdxBarItemLinks* Links = ItemLinks();
+    int Along = 0;
+    if (Links) {
+        // One line keeps its first item; a wrapped bar keeps its widest one per line.
+        const int Count =
+            FBar->MultiLine() ? Links->VisibleItemCount() : std::min(Links->VisibleItemCount(), 1);
+        for (int I = 0; I < Count; ++I)
+            if (const TdxBarItemControl* C = Links->VisibleItems(I)->Control())
+                Along = std::max(Along, ExtentAlong(*C, Vertical));
+    }
+    if (Style != dsNone && HasMark()) Along += kMarkRoom;
+    if (Along == 0) Along = Vertical ? Full.cy : Full.cx;
+    if (FBar->MultiLine()) return GetSizeForLength(Style, Along);
+    return Vertical ? TSize{Full.cx, Along} : TSize{Along, Full.cy};
+}
+
+pg::TSize TdxBarControl::GetSizeForLength(TdxBarDockingStyle Style, int Length) {
+    return GetSizeForDockingStyle(Style, Length);
+}
+
+// --- Placing ---
+
+void TdxBarControl::CalcItemRects() {
+    CreateMissingControls();
+    TdxBarItemLinks* Links = ItemLinks();
+    FLineThickness.clear();
+    if (Links == nullptr) return;
+    const bool Vertical = IsDockedVertically();
+    const bool Multi = IsMultiLine();
+    const TRect Client = ClientRect();
+    const int ClientLength = Vertical ? Client.Height() : Client.Width();
+    const int ClientThickness = Vertical ? Client.Width() : Client.Height();
+    const int Limit = ClientLength - (HasMark() ? kMarkRoom : 0) -
+                      (!Multi && HasMDIButtons() ? GetMDIButtonsLength() : 0);
+    const int Sep = GetSeparatorSize();
+    int Pos = 0;
+    int LineOffset = 0;
+    int LineThickness = Multi ? 0 : ClientThickness;
+    int LineFirst = 0;
+    const int N = Links->VisibleItemCount();
+
+    auto CentreLine = [&](int From, int To) {
+        for (int J = From; J < To; ++J) {
+            TdxBarItemLink* L = Links->VisibleItems(J);
+            if (L->Control() == nullptr) continue;
+            TRect& R = L->ItemRect;
+            const int Own = Vertical ? R.Width() : R.Height();
+            const int Shift = (LineThickness - Own) / 2;
+            if (Vertical)
+                pg::OffsetRect(R, -Shift, 0);
+            else
+                pg::OffsetRect(R, 0, Shift);
+            FLineThickness[L] = LineThickness;
+        }
+    };
+
+    int I = 0;
+    for (; I < N; ++I) {
+        TdxBarItemLink* Link = Links->VisibleItems(I);
+        TdxBarItemControl* Control = Link->Control();
+        if (Control == nullptr) {
+            Link->ItemRect = {};
+            continue;
+        }
+        const int Length = ExtentAlong(*Control, Vertical);
+        const int Thickness = ExtentAcross(*Control, Vertical);
+        int Gap = Link->BeginGroup() && Pos > 0 ? Sep : 0;
+        const bool NewLine =
+            (Pos > 0 && Pos + Gap + Length > Limit) || (Multi && Control->LineStart && I > 0);
+        if (NewLine) {
+            if (!Multi) break;
+            CentreLine(LineFirst, I);
+            LineOffset += LineThickness + (Link->BeginGroup() ? Sep : 0);
+            Pos = 0;
+            Gap = 0;
+            LineThickness = 0;
+            LineFirst = I;
+        }
+        TRect R;
+        if (!Multi) {
+            const int Across = (LineThickness - Thickness) / 2;
+            R = Vertical ? TRect{Across, Pos + Gap, Across + Thickness, Pos + Gap + Length}
+                         : TRect{Pos + Gap, Across, Pos + Gap + Length, Across + Thickness};
+        } else if (Vertical) {
+            const int Right = Client.Width() - LineOffset;
+            R = {Right - Thickness, Pos + Gap, Right, Pos + Gap + Length};
+        } else {
+            R = {Pos + Gap, LineOffset, Pos + Gap + Length, LineOffset + Thickness};
+        }
+        bool Aligned = false;
+        const TdxBarItemAlign Align = Control->GetAlign();
+        if (Align != iaLeft && CanAlignControl(Control)) {
+            const int End = Vertical ? R.Bottom : R.Right;
+            int Shift = 0;
+            int Grow = 0;
+            if (Align == iaCenter)
+                Shift = (Limit - End) / 2;
+            else if (Align == iaRight)
+                Shift = Limit - End;
+            else
+                Grow = std::max(Limit - End, 0);
+            if (Vertical) {
+                pg::OffsetRect(R, 0, Shift);
+                R.Bottom += Grow;
+            } else {
+                pg::OffsetRect(R, Shift, 0);
+                R.Right += Grow;
+            }
+            Aligned = true;
+        }
+        Link->ItemRect = R;
+        FLineThickness[Link] = LineThickness;
+        Pos = Aligned ? Limit : Pos + Gap + Length;
+        if (Multi) LineThickness = std::max(LineThickness, Thickness);
+        if (Aligned && I + 1 < N) {
+            FTruncated = true;
+            ++I;
+            break;
+        }
+    }
+    if (I < N) {
+        // What does not fit is reached through the mark.
+        if (!Multi || I > 0) FTruncated = true;
+        for (int J = I; J < N; ++J) {
+            Links->VisibleItems(J)->ItemRect = {};
+            FLineThickness.erase(Links->VisibleItems(J));
+        }
+    }
+    if (Multi) CentreLine(LineFirst, I);
+}
+
+// --- The window ---
+
+pg::TRect TdxBarControl::BoundsRect() const {
+    return {Left(), Top(), Left() + Width(), Top() + Height()};
+}
+
+void TdxBarControl::SetBoundsRect(const TRect& R) {
+    SetBounds(R.Left, R.Top, R.Width(), R.Height());
+}
+
+void TdxBarControl::SetDockSite(TdxDockControl* Site, TdxBarDockingStyle Style) {
+    FDockSite = Site;
+    SetDockingStyle(Site ? Style : dsNone);
+    SetParent(Site);
+    if (Site) HandleNeeded();
+}
+
+void TdxBarControl::PlaceFloating(TPoint Pos) {
+    const int Width = FBar->FloatClientWidth > 0 ? FBar->FloatClientWidth : -1;
+    const TSize Size = GetSizeForDockingStyle(dsNone, Width);
+    SetBounds(Pos.X, Pos.Y, Size.cx + FBar->GetNonClientWidth(dsNone),
+              Size.cy + FBar->GetNonClientHeight(dsNone));
+    // Measuring left the lines unmarked; a bar shown floating from hidden has no drag to lay
+    // its items out.
+    CalcItemRects();
+}
+
+pg::TSize TdxBarControl::ClientSize() const {
+    return {ClientWidth(), ClientHeight()};
+}
+
+void TdxBarControl::ShowNoActivate() {
+    SetVisible(true);
+    // A floating window has no parent to make its handle with it.
+    HandleNeeded();
+}
+
+void TdxBarControl::RefreshLayout() {
+    if (!HandleAllocated() || BarManager() == nullptr) return;
+    if (BarManager()->LockUpdate()) {
+        BarManager()->LayoutHeld();
+        return;
+    }
+    DestroyControls();
+    CreateControls();
+    CalcDrawingConsts();
+    if (DockingStyle() != dsNone && FDockSite) {
+        FDockSite->UpdateDock();
+    } else {
+        const TSize Size = GetSizeForDockingStyle(dsNone, ClientWidth());
+        SetBounds(Left(), Top(), Size.cx + Width() - ClientWidth(),
+                  Size.cy + Height() - ClientHeight());
+        CalcItemRects();
+    }
+    RepaintBar();
+}
+
+void TdxBarControl::RepaintBar() {
+    if (!HandleAllocated()) return;
+    pw::SetWindowPos(Handle(), pw::NullHWnd, 0, 0, 0, 0,
+                     pw::SWP_NOMOVE | pw::SWP_NOSIZE | pw::SWP_NOZORDER | pw::SWP_NOACTIVATE |
+                         pw::SWP_FRAMECHANGED);
+    pw::RedrawWindow(Handle(), nullptr, pg::NullObject,
+                     pw::RDW_FRAME | pw::RDW_INVALIDATE | pw::RDW_ERASE);
+}
+
+void TdxBarControl::CreateParams(TCreateParams& Params) {
+    TCustomdxBarControl::CreateParams(Params);
+    // The class library shows a window that is made after it was made visible by its style.
+    Params.style = (Params.style & pw::WS_VISIBLE) | pw::WS_CLIPSIBLINGS | pw::WS_CLIPCHILDREN;
+    // Until the handle is made, the window's place is not the bar's: nothing is stored back.
+    FTakingPlaceAgain = FDockSite && DockingStyle() != dsNone && FDockSite->FindCol(this);
+    if (DockingStyle() != dsNone) {
+        Params.style |= pw::WS_CHILD;
+        return;
+    }
+    // A tool window owned by the manager's form: it stays above it and never takes activation.
+    Params.style |= pw::WS_POPUP;
+    Params.exStyle |= pw::WS_EX_TOOLWINDOW;
+    if (pf::TCustomForm* Form = BarManager() ? BarManager()->Form() : nullptr)
+        Params.parent = Form->Handle();
+}
+
+void TdxBarControl::CreateWnd() {
+    TCustomdxBarControl::CreateWnd();
+    pw::SetWindowText(Handle(), FBar->Caption());
+    UpdateAlphaBlend();
+    if (!FTakingPlaceAgain) return;
+    FDockSite->RemoveBar(this, false);
+    FDockSite->InsertBar(this, FDockSite->ClientToScreen({FBar->DockedLeft(), FBar->DockedTop()}));
+    FTakingPlaceAgain = false;
+}
+
+void TdxBarControl::StoreBarPosition() {
+    if (FStoringPosition || RecreateCount() != 0 || BarManager() == nullptr ||
+        BarManager()->IsDestroying() || FBar->Control() != this)
+        return;
+    FStoringPosition = true;
+    FBar->SavePosition();
+    FStoringPosition = false;
+}
+
+// --- Painting ---
+
+void TdxBarControl::FillPaintedBar(TdxBarControlState& State) const {
+    TCustomdxBarControl::FillPaintedBar(State);
+    State.Bar.CanClose = FBar->CanClose();
+    State.Bar.CanDock = FBar->CanDock();
+    State.Bar.BorderStyle = FBar->BorderStyle();
+    State.Bar.ShowMark = FBar->ShowMark();
+    State.Bar.AllowQuickCustomizing = FBar->AllowQuickCustomizing();
+    State.LinksCutOff = FTruncated;
+    State.CaptionShowsMark = HasCaptionMark();
+    if (State.CaptionShowsMark) CalcMarkWindowRect(State);
+    State.MDIChildHasSystemMenu = HasMDIChildSystemMenu();
+    for (int I = 0; I < 3; ++I)
+        State.MDIButtonsEnabled[I] = IsMDIButtonEnabled(I, pw::MF_GRAYED | pw::MF_DISABLED);
+    if (HandleAllocated()) {
+        const TPoint Client = ClientToScreen({0, 0}), Origin = WindowToScreen({0, 0});
+        const int CX = Client.X - Origin.X, CY = Client.Y - Origin.Y;
+        State.WindowRect = {-CX, -CY, Width() - CX, Height() - CY};
+    }
+    if (FDockSite && DockingStyle() != dsNone) {
+        State.DockSite = const_cast<TdxDockControlState*>(&FDockSite->PaintState());
+        // The client origin in the site's client coordinates: a docked bar continues the
+        // site's background.
+        if (HandleAllocated() && FDockSite->HandleAllocated())
+            State.Position = FDockSite->ScreenToClient(ClientToScreen({0, 0}));
+        else
+            State.Position = {Left(), Top()};
+    }
+    State.BackgroundBitmap = BackgroundBitmap();
+}
+
+pf::TBitmap* TdxBarControl::BackgroundBitmap() const {
+    if (!FBar->BackgroundBitmap().Empty()) return &FBar->BackgroundBitmap();
+    if (FDockSite && DockingStyle() != dsNone && FDockSite->HasBackgroundBitmap())
+        return &FDockSite->BackgroundBitmap();
+    TdxBarManager* Manager = BarManager();
+    if (Manager && Manager->Backgrounds() && !Manager->Backgrounds()->Bar().Empty())
+        return &Manager->Backgrounds()->Bar();
+    return nullptr;
+}
+
+pg::TPoint TdxBarControl::GetBackgroundOffset() const {
+    if (!HandleAllocated()) return {0, 0};
+    const TPoint Client = ClientToScreen({0, 0}), Origin = WindowToScreen({0, 0});
+    return {Client.X - Origin.X, Client.Y - Origin.Y};
+}
+
+void TdxBarControl::FillBackground(pg::HDC DC, const TRect& R) {
+    if (!FBar->BackgroundBitmap().Empty()) {
+        const TPoint Offset = GetBackgroundOffset();
+        const TRect Source{R.Left + Offset.X, R.Top + Offset.Y, R.Right + Offset.X,
+                           R.Bottom + Offset.Y};
+        toolkit::bars::FillBackground(DC, R, Source, &FBar->BackgroundBitmap(), pg::COLOR_BTNFACE,
+                                      GetBkBrush());
+        return;
+    }
+    TdxBarManager* Manager = BarManager();
+    const bool ManagerBitmap =
+        Manager && Manager->Backgrounds() && !Manager->Backgrounds()->Bar().Empty();
+    if (FBar->IsMainMenu() && Manager && !ManagerBitmap) {
+        Painter().DrawToolbarBackground(PaintedBar(), DC, R, GetBkBrush());
+        return;
+    }
+    if (FBar->Color() != pg::clDefault) {
+        const pg::HBRUSH Brush = pg::CreateSolidBrush(pg::ColorToRGB(FBar->Color()));
+        pg::FillRect(DC, &R, Brush);
+        pg::DeleteObject(Brush);
+        return;
+    }
+    TCustomdxBarControl::FillBackground(DC, R);
+}
+
+void TdxBarControl::UpdateAlphaBlend() {
+    if (!HandleAllocated()) return;
+    const std::uint8_t Alpha = DockingStyle() == dsNone ? FBar->AlphaBlendValue() : 255;
+    const auto ExStyle = static_cast<pw::DWORD>(pw::GetWindowLong(Handle(), pw::GWL_EXSTYLE));
+    if (Alpha < 255) {
+        if ((ExStyle & pw::WS_EX_LAYERED) == 0)
+            pw::SetWindowLong(Handle(), pw::GWL_EXSTYLE, ExStyle | pw::WS_EX_LAYERED);
+        pw::SetLayeredWindowAttributes(Handle(), 0, Alpha, pw::LWA_ALPHA);
+    } else if ((ExStyle & pw::WS_EX_LAYERED) != 0) {
+        pw::SetWindowLong(Handle(), pw::GWL_EXSTYLE, ExStyle & ~pw::WS_EX_LAYERED);
+    }
+}
+
+void TdxBarControl::Paint() {
+    UpdateBkBrush();
+    const pg::HDC DC = PaintDC();
+    const TRect Client = ClientRect();
+    FillBackground(DC, Client);
+    TdxBarItemLinks* Links = ItemLinks();
+    if (Links == nullptr) return;
+    const bool Vertical = IsDockedVertically();
+    const int Sep = GetSeparatorSize();
+    const int MarkRoom = HasMark() ? kMarkRoom : 0;
+    const TdxBarPaintType Kind = ItemPaintType();
+    for (int I = 0; I < Links->VisibleItemCount(); ++I) {
+        TdxBarItemLink* Link = Links->VisibleItems(I);
+        TdxBarItemControl* Control = Link->Control();
+        if (Control == nullptr) continue;
+        Control->SeparatorRect = {};
+        const TRect R = Link->ItemRect;
+        if (pg::IsRectEmpty(R)) continue;
+        Control->Paint(R, Kind);
+        if (!Link->BeginGroup() || I == 0) continue;
+        const TRect Row = GetItemRect(Control);
+        TRect S;
+        bool AcrossLine;
+        if (Control->LineStart) {
+            // Between two lines, along the whole bar.
+            AcrossLine = !Vertical;
+            S = Vertical ? TRect{Row.Right, 0, Row.Right + Sep, Client.Height() - MarkRoom}
+                         : TRect{0, Row.Top - Sep, Client.Width() - MarkRoom, Row.Top};
+        } else {
+            AcrossLine = Vertical;
+            S = Vertical ? TRect{Row.Left, R.Top - Sep, Row.Right, R.Top}
+                         : TRect{R.Left - Sep, Row.Top, R.Left, Row.Bottom};
+        }
+        Control->SeparatorRect = S;
+        Painter().DrawToolbarSeparator(PaintedBar(), DC, S, AcrossLine, GetBkBrush());
+    }
+    if (DockingStyle() != dsNone && HasMark())
+        Painter().DrawDockedMark(PaintedBar(), DC, GetBkBrush(),
+                                 Painter().GetMarkRect(PaintedBar()));
+    DrawMDIButtons(DC);
+    DrawSelectionFrame(DC);
+}
+
+// --- Messages ---
+
+void TdxBarControl::WndProc(TMessage& Message) {
+    if (MarkMessage(Message) || ItemSizingMessage(Message) || FrameMessage(Message)) return;
+    switch (Message.Msg) {
+    case pw::WM_NCCALCSIZE:
+        WMNCCalcSize(Message);
+        return;
+    case pw::WM_NCHITTEST:
+        WMNCHitTest(Message);
+        return;
+    case pw::WM_NCPAINT:
+        WMNCPaint();
+        return;
+    case pw::WM_WINDOWPOSCHANGED: {
+        TCustomdxBarControl::WndProc(Message);
+        StoreBarPosition();
+        // The quick-customise bar's shadow joins the mark where it is now.
+        const auto* Pos = reinterpret_cast<const pw::WINDOWPOS*>(Message.LParam);
+        const auto Still = pw::SWP_NOMOVE | pw::SWP_NOSIZE;
+        if (Pos && (Pos->flags & Still) != Still && BarManager())
+            if (TdxBarCustomizePopups* Popups = TdxBarCustomizePopups::Find(*BarManager());
+                Popups && Popups->QuickToolbar() == this && Popups->QuickControl())
+                Popups->QuickControl()->ParentBarMoved();
+        return;
+    }
+    case pw::WM_SETCURSOR:
+        if (DragHandleCursor()) {
+            Message.Result = 1;
+            return;
+        }
+        break;
+    case pw::WM_RBUTTONDOWN:
+        if (IsCustomizing()) break;
+        pw::ReleaseCapture();
+        TCustomdxBarControl::WndProc(Message);
+        ShowToolbarsPopup(*BarManager(), ClientToScreen(pw::LParamToPoint(Message.LParam)));
+        return;
+    default:
+        break;
+    }
+    TCustomdxBarControl::WndProc(Message);
+}
+
+void TdxBarControl::WMNCCalcSize(TMessage& Message) {
+    TCustomdxBarControl::WndProc(Message);
+    if (DockingStyle() == dsNone) return;
+    auto* Params = reinterpret_cast<pw::NCCALCSIZE_PARAMS*>(Message.LParam);
+    TRect& R = Params->rgrc[0];
+    if (FBar->BorderStyle() == bbsSingle) {
+        const TRect M = Painter().GetDockedBarBorderRect(PaintedBar());
+        R = {R.Left + M.Left, R.Top + M.Top, R.Right - M.Right, R.Bottom - M.Bottom};
+        const int Handle =
+            FBar->CanDock() ? Painter().GetDragGripAreaSize() : Painter().FixedGripSize();
+        if (IsDockedVertically())
+            R.Top += Handle;
+        else
+            R.Left += Handle;
+    } else if (FBar->IsStatusBar()) {
+        R.Top += Painter().GetSizeGripIndent(PaintedBar());
+        if (FBar->SizeGripVisible()) R.Right -= Painter().GetSizeGripSize(PaintedBar()).cx;
+    }
+    R.Right = std::max(R.Right, R.Left);
+    R.Bottom = std::max(R.Bottom, R.Top);
+}
+
+void TdxBarControl::WMNCHitTest(TMessage& Message) {
+    TCustomdxBarControl::WndProc(Message);
+    FHitTestCode = 0;
+    if (DockingStyle() == dsNone) return;
+    const auto Default = static_cast<int>(Message.Result);
+    const TPoint P = ScreenToClient(pw::LParamToPoint(Message.LParam));
+    Message.Result = pw::HTCLIENT;
+    if (FBar->SizeGripVisible()) {
+        const pg::TSize Grip = Painter().GetSizeGripSize(PaintedBar());
+        const TRect GripRect{ClientWidth(), ClientHeight() - Grip.cy, ClientWidth() + Grip.cx,
+                             ClientHeight()};
+        if (pg::PtInRect(GripRect, P)) {
+            FHitTestCode = pw::HTBOTTOMRIGHT;
+            Message.Result = pw::HTBOTTOMRIGHT;
+            return;
+        }
+    }
+    if (Default != pw::HTNOWHERE && Default != pw::HTCLIENT) {
+        FHitTestCode = Default;
+        return;
+    }
+    if (Default == pw::HTCLIENT) {
+        const TdxBarItemControl* Control = ItemAtPos(P);
+        if (Control && (Control->IsSelectable() || IsCustomizing())) {
+            FHitTestCode = pw::HTCLIENT;
+            return;
+        }
+        if (HasMark() && pg::PtInRect(Painter().GetMarkRect(PaintedBar()), P)) return;
+        if (MDIButtonAt(P) >= 0) return;
+    }
+    FHitTestCode = 2;
+}
+
+void TdxBarControl::WMNCPaint() {
+    if (!HandleAllocated() || DockingStyle() == dsNone) return;
+    const bool Framed = FBar->BorderStyle() == bbsSingle;
+    if (!Framed && !FBar->IsStatusBar()) return;
+    const pg::HDC DC = pw::GetWindowDC(Handle());
+    TdxBarControlState State = PaintedBar();
+    const TRect Window{0, 0, Width(), Height()};
+    // The frame is painted in window coordinates: the painters' rectangles follow.
+    TPoint Origin{0, 0};
+    if (Parent()) Origin = {Left(), Top()};
+    State.Position = Origin;
+    State.ClientRect = Window;
+    State.WindowRect = Window;
+    const TPoint ClientOrigin = ClientToScreen({0, 0});
+    const TPoint WindowOrigin = WindowToScreen({0, 0});
+    const int CX = ClientOrigin.X - WindowOrigin.X;
+    const int CY = ClientOrigin.Y - WindowOrigin.Y;
+    const TRect Client{CX, CY, CX + ClientWidth(), CY + ClientHeight()};
+    if (Framed) {
+        const TRect M = Painter().GetDockedBarBorderRect(State);
+        const TRect Outer{M.Left, M.Top, Window.Right - M.Right, Window.Bottom - M.Bottom};
+        for (const TRect& Part : {TRect{Outer.Left, Outer.Top, Outer.Right, Client.Top},
+                                  TRect{Outer.Left, Client.Bottom, Outer.Right, Outer.Bottom},
+                                  TRect{Outer.Left, Client.Top, Client.Left, Client.Bottom},
+                                  TRect{Client.Right, Client.Top, Outer.Right, Client.Bottom}})
+            if (!pg::IsRectEmpty(Part)) Painter().DrawDockedBarBackground(State, DC, Part);
+        Painter().DrawBarBorder(State, DC, Window);
+    } else {
+        const int Strip = Painter().GetSizeGripIndent(PaintedBar());
+        Painter().DrawStatusBarBorder(State, DC, {0, 0, Window.Right, Strip});
+        if (FBar->SizeGripVisible()) {
+            const pg::TSize Grip = Painter().GetSizeGripSize(PaintedBar());
+            Painter().DrawSizeGripArea(
+                State, DC, {Window.Right - Grip.cx, Strip, Window.Right, Window.Bottom});
+        }
+    }
+    pw::ReleaseDC(Handle(), DC);
+}
+
+// --- Input ---
+
+void TdxBarControl::WMLButtonDown(TMessage& Message) {
+    if (PressMDIButton(pw::LParamToPoint(Message.LParam))) return;
+    if (MarkMouseDown(pw::LParamToPoint(Message.LParam))) return;
+    if (!Active() && !IgnoreNextButtonUp) {
+        const TPoint P = pw::LParamToPoint(Message.LParam);
+        TdxBarItemControl* Control = pg::PtInRect(ClientRect(), P) ? ItemAtPos(P) : nullptr;
+        const bool Designing = BarManager() && BarManager()->IsDesigning();
+        // A press on an item puts the bar in menu mode with it.
+        if (Control && (Designing || (Control->GetEnabled() && Control->IsSelectable()))) {
+            if (IsCustomizing()) {
+                // The press then selects the link and may drag it (the base handling).
+                EnterMenuMode(Control);
+                if (!dxBarUnit().BarControlExists(this)) return;
+            } else {
+                SetSelectedControl(Control);
+                SetActive(true);
+            }
+        }
+    }
+    TCustomdxBarControl::WMLButtonDown(Message);
+}
+
+void TdxBarControl::SetActive(bool Value) {
+    if (!Value) MenusOpen = false;
+    TCustomdxBarControl::SetActive(Value);
+    if (!Value) ExitMenuMode();
+}
+
+void TdxBarControl::SetSelectedControl(TdxBarItemControl* Control) {
+    TdxBarItemControl* Old = SelectedControl();
+    TCustomdxBarControl::SetSelectedControl(Control);
+    if (!dxBarUnit().BarControlExists(this) || Control == nullptr || Control == Old ||
+        SelectedControl() != Control || !Active() || !MenusOpen || IsCustomizing() ||
+        Control->Active())
+        return;
+    // A press selects before it opens the menu itself, as the mouse opens it.
+    if (pw::GetKeyState(pw::VK_LBUTTON) < 0) return;
+    if (auto* Sub = dynamic_cast<TdxBarSubItemControl*>(Control))
+        Sub->MouseDown(false);
+    else
+        Control->ControlActivate(true);
+}
+
+void TdxBarControl::HideAll() {
+    ExitMenuMode();
+    TCustomdxBarControl::HideAll();
+}
+
+void TdxBarControl::EnterMenuMode(TdxBarItemControl* Control) {
+    TdxBarManager* Manager = BarManager();
+    if (Manager == nullptr || ItemLinks() == nullptr) return;
+    pf::TCustomForm* Form = Manager->Form();
+    if (Form && Form->HandleAllocated())
+        platform::core::SendMessage(Form->Handle(), pw::WM_CANCELMODE, 0, 0);
+    if (!dxBarUnit().BarControlExists(this)) return;
+    // The keyboard owns the bars now: no other bar keeps a hot item under the mouse.
+    if (TdxBars* Bars = Manager->Bars())
+        for (int I = 0; I < Bars->Count(); ++I)
+            if (auto* Other = dynamic_cast<TCustomdxBarControl*>(Bars->Items(I)->Control());
+                Other && Other != this)
+                Other->EndMouseTracking();
+    SavedFocus = pw::GetFocus();
+    if (Form && Form->HandleAllocated() && !IsCustomizing())
+        pw::SetWindowPos(Form->Handle(), pw::HWND_TOP, 0, 0, 0, 0,
+                         pw::SWP_NOMOVE | pw::SWP_NOSIZE | pw::SWP_NOACTIVATE);
+    if (Control == nullptr) Control = SelectableControl(0, true);
+    SetSelectedControl(Control);
+    SetActive(true);
+    Manager->SetMenuModeToolbar(this);
+}
+
+void TdxBarControl::ExitMenuMode() {
+    TdxBarManager* Manager = BarManager();
+    if (Manager == nullptr || Manager->MenuModeToolbar() != this) return;
+    Manager->SetMenuModeToolbar(nullptr);
+    SetSelectedControl(nullptr);
+    SetActive(false);
+    // Hot tracking resumes where the mouse rests, without waiting for it to move.
+    pw::TPoint Cursor{};
+    pw::GetCursorPos(&Cursor);
+    if (const pw::HWND Under = pw::WindowFromPoint(Cursor); Under != pw::NullHWnd)
+        if (auto* Window = dynamic_cast<TCustomdxBarControl*>(pf::FindControl(Under))) {
+            Window->ResetLastMousePos();
+            pw::TPoint Client = Cursor;
+            pw::ScreenToClient(Under, &Client);
+            platform::core::PostMessage(Under, pw::WM_MOUSEMOVE, 0, pw::PointToLParam(Client));
+        }
+    const pw::HWND Focus = SavedFocus;
+    SavedFocus = {};
+    pf::TCustomForm* Form = Manager->Form();
+    if (Focus != pw::NullHWnd && pw::IsWindowVisible(Focus) && Form && Form->HandleAllocated() &&
+        pw::GetActiveWindow() == Form->Handle())
+        pw::SetFocus(Focus);
+}
+
+void TdxBarControl::MoveToNextToolbar(bool Backward) {
+    TdxBarManager* Manager = BarManager();
+    TdxBars* Bars = Manager ? Manager->Bars() : nullptr;
+    if (Bars == nullptr || FBar == nullptr || Bars->Count() == 0) return;
+    const int Count = Bars->Count();
+    const int Start = FBar->Index();
+    for (int Step = 1; Step < Count; ++Step) {
+        const int I = ((Start + (Backward ? -Step : Step)) % Count + Count) % Count;
+        auto* Next = dynamic_cast<TdxBarControl*>(Bars->Items(I)->Control());
+        if (Next == nullptr || !Next->HandleAllocated() || !pw::IsWindowVisible(Next->Handle()))
+            continue;
+        TdxBarItemControl* First = Next->SelectableControl(0, true);
+        if (First == nullptr) continue;
+        ExitMenuMode();
+        if (dxBarUnit().BarControlExists(Next)) Next->EnterMenuMode(First);
+        return;
+    }
+}
+
+void TdxBarControl::WMKeyDown(TMessage& Message) {
+    const auto Key = static_cast<std::uint16_t>(Message.WParam);
+    TdxBarItemControl* Selected = SelectedControl();
+    const bool Vertical = IsDockedVertically();
+    // A control that takes the key (a drop-down button's arrows) has it first.
+    if (Selected && Selected->GetEnabled() && Selected->WantsKey(Key)) {
+        Selected->KeyDown(Key);
+        return;
+    }
+    switch (Key) {
+    case pw::VK_ESCAPE:
+        HideAll();
+        return;
+    case pw::VK_RETURN:
+        if (Selected && Selected->GetEnabled()) {
+            if (dynamic_cast<TdxBarSubItemControl*>(Selected)) {
+                Selected->MouseDown(false);
+            } else {
+                HideAll();
+                Selected->Click(false);
+            }
+        }
+        return;
+    case pw::VK_UP:
+    case pw::VK_DOWN:
+        if (!Vertical) {
+            if (auto* Sub = dynamic_cast<TdxBarSubItemControl*>(Selected); Sub && Sub->GetEnabled())
+                Sub->MouseDown(false);
+            return;
+        }
+        break;
+    default:
+        if (ClosesBarWindows(Key, BarManager())) {
+            HideAll();
+            return;
+        }
+        if (ItemLinks() && IsAccelKey(Key)) {
+            SelectByAccel(Key, GetShiftStateByKeys() & ~pf::ssAlt);
+            return;
+        }
+        break;
+    }
+    TCustomdxBarControl::WMKeyDown(Message);
+}
+
+bool TdxBarControl::SelectByAccel(std::uint16_t Key, pf::TShiftState Shift) {
+    TdxBarItemControl* Selected = SelectedControl();
+    const TdxBarItemLink* Start = Selected ? Selected->ItemLink() : nullptr;
+    TdxBarItemLink* Link = ItemLinks()->FindAccel(Key, Shift, Start);
+    if (Link == nullptr || Link->Control() == nullptr) return false;
+    TdxBarItemControl* Control = Link->Control();
+    const bool Unique = ItemLinks()->FindAccel(Key, Shift, Link) == Link;
+    SetSelectedControl(Control);
+    if (!Unique || !dxBarUnit().BarControlExists(this) || !Control->GetEnabled()) return true;
+    if (auto* Sub = dynamic_cast<TdxBarSubItemControl*>(Control)) {
+        Sub->MouseDown(false);
+    } else {
+        HideAll();
+        Control->Click(false);
+    }
+    return true;
+}
+
+void TdxBarControl::WMMouseLeave(TMessage& Message) {
+    if (Active()) {
+        if (dynamic_cast<TdxBarButtonControl*>(SelectedControl())) SelectedControl()->Repaint();
+        return;
+    }
+    TCustomdxBarControl::WMMouseLeave(Message);
+}
+
+} // namespace toolkit::bars

@@ -1,0 +1,400 @@
+#include "toolkit/bars/windows/dx_bar_keyboard_hook.h"
+
+#include "toolkit/bars/windows/tests/dx_bar_menu_form_fixture.h"
+
+#include "toolkit/bars/model/dx_bar.h"
+#include "toolkit/bars/model/dx_bar_button.h"
+#include "toolkit/bars/model/dx_bar_sub_item.h"
+#include "toolkit/bars/model/dx_bar_unit.h"
+#include "toolkit/bars/windows/dx_bar_item_control.h"
+#include "toolkit/bars/windows/dx_bar_menu_control.h"
+#include "toolkit/bars/windows/dx_bar_sub_item_control.h"
+#include "toolkit/bars/windows/dx_bar_toolbar_control.h"
+
+#include "platform/core/clock.h"
+#include "platform/core/date_time.h"
+#include "platform/forms/application.h"
+#include "platform/forms/forms.h"
+#include "platform/forms/std_ctrls.h"
+#include "platform/win/input_state.h"
+#include "platform/win/monitors.h"
+#include "platform/win/window.h"
+#include "testsupport/win/input_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace toolkit::bars {
+namespace {
+
+namespace pc = platform::core;
+namespace pf = platform::forms;
+namespace pw = platform::win;
+
+// A form with a focused edit and a main-menu bar: "&File" holds "&Open", "&Copy", "&Close";
+// "&Window" holds "&Tile". Every command counts its runs.
+class KeyboardHookTest : public MenuFormFixture {
+protected:
+    KeyboardHookTest() {
+        Edit = &Form->Own<pf::TEdit>();
+        Edit->SetParent(Form);
+        Edit->SetBounds(10, 100, 100, 20);
+        MakeMainMenu();
+        File = &Sub(Bar->ItemLinks(), "&File");
+        Open = &Counted(File->ItemLinks(), "&Open");
+        Copy = &Counted(File->ItemLinks(), "&Copy");
+        Close = &Counted(File->ItemLinks(), "&Close");
+        Window = &Sub(Bar->ItemLinks(), "&Window");
+        Counted(Window->ItemLinks(), "&Tile");
+        ShowMainMenu();
+        pw::SetFocus(Edit->Handle());
+        testsupport::PumpUntilIdle();
+    }
+
+    // A command that records its runs in Runs.
+    TdxBarButton& Counted(TdxBarItemLinks& Links, const std::string& Caption) {
+        TdxBarButton& B = Button(Links, Caption);
+        B.OnClick = [this, Caption](pc::TObject*) { Runs.push_back(Caption); };
+        return B;
+    }
+    static TdxBarSubMenuControl* MenuOf(TdxBarSubItem& S) {
+        auto* M = dynamic_cast<TdxBarSubMenuControl*>(S.ItemLinks().BarControl());
+        return M && !M->Closing() ? M : nullptr;
+    }
+    TdxBarItemControl* EntryControl(int Index) { return Bar->ItemLinks().Items(Index)->Control(); }
+    static TdxBarItemControl* Selected(TdxBarSubItem& S) {
+        TdxBarSubMenuControl* M = MenuOf(S);
+        return M ? M->SelectedControl() : nullptr;
+    }
+    void Key(int QtKey, const QString& Text = {}) {
+        Input.Key(QtKey, Text);
+        testsupport::PumpUntilIdle();
+    }
+    void Chord(int Modifier, int QtKey, const QString& Text = {}) {
+        Input.KeyDown(Modifier);
+        Input.Key(QtKey, Text);
+        Input.KeyUp(Modifier);
+        testsupport::PumpUntilIdle();
+    }
+    void EnterByAlt() { Key(Qt::Key_Alt); }
+
+    pf::TEdit* Edit = nullptr;
+    TdxBarSubItem* File = nullptr;
+    TdxBarSubItem* Window = nullptr;
+    TdxBarButton* Open = nullptr;
+    TdxBarButton* Copy = nullptr;
+    TdxBarButton* Close = nullptr;
+    std::vector<std::string> Runs;
+};
+
+TEST_F(KeyboardHookTest, AltPressedAndReleasedAloneEntersMenuModeWithFileSelected) {
+    EnterByAlt();
+    EXPECT_TRUE(Manager->IsInMenuMode());
+    EXPECT_EQ(Manager->MenuModeToolbar(), &BarWindow());
+    EXPECT_TRUE(BarWindow().Active());
+    EXPECT_EQ(BarWindow().SelectedControl(), EntryControl(0));
+    EXPECT_EQ(MenuOf(*File), nullptr);
+}
+
+TEST_F(KeyboardHookTest, DeactivatingTheApplicationLeavesMenuMode) {
+    EnterByAlt();
+    ASSERT_TRUE(Manager->IsInMenuMode());
+    platform::core::SendMessage(Form->Handle(), pw::WM_ACTIVATEAPP, 0, 0);
+    EXPECT_FALSE(Manager->IsInMenuMode());
+    EXPECT_FALSE(BarWindow().Active());
+}
+
+TEST_F(KeyboardHookTest, RightMovesTheSelectionAndDownOpensWithTheFirstEntrySelected) {
+    EnterByAlt();
+    Key(Qt::Key_Right);
+    EXPECT_EQ(BarWindow().SelectedControl(), EntryControl(1));
+    EXPECT_EQ(MenuOf(*Window), nullptr);
+    Key(Qt::Key_Left);
+    Key(Qt::Key_Down);
+    ASSERT_NE(MenuOf(*File), nullptr);
+    EXPECT_EQ(Selected(*File), File->ItemLinks().Items(0)->Control());
+    // With a menu open, moving along the bar opens the next entry's menu.
+    Key(Qt::Key_Right);
+    EXPECT_EQ(MenuOf(*File), nullptr);
+    ASSERT_NE(MenuOf(*Window), nullptr);
+    EXPECT_EQ(Selected(*Window), Window->ItemLinks().Items(0)->Control());
+}
+
+// The mouse opens a menu with nothing selected in it, also when the keyboard opened the
+// previous one.
+TEST_F(KeyboardHookTest, AClickOnAnotherEntryInMenuModeOpensItsMenuAsTheMouseDoes) {
+    EnterByAlt();
+    Key(Qt::Key_Down);
+    const pw::TRect R = BarWindow().GetItemScreenRect(EntryControl(1));
+    Input.Click({(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2});
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(MenuOf(*File), nullptr);
+    ASSERT_NE(MenuOf(*Window), nullptr);
+    EXPECT_EQ(Selected(*Window), nullptr);
+}
+
+TEST_F(KeyboardHookTest, EnterRunsTheSelectedCommandAndLeavesMenuMode) {
+    EnterByAlt();
+    Key(Qt::Key_Down);
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Runs, (std::vector<std::string>{"&Open"}));
+    EXPECT_EQ(MenuOf(*File), nullptr);
+    EXPECT_FALSE(Manager->IsInMenuMode());
+}
+
+TEST_F(KeyboardHookTest, EscapeClosesTheOpenMenuThenASecondLeavesMenuModeAndRestoresFocus) {
+    EnterByAlt();
+    Key(Qt::Key_Down);
+    ASSERT_NE(MenuOf(*File), nullptr);
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(MenuOf(*File), nullptr);
+    EXPECT_TRUE(Manager->IsInMenuMode());
+    EXPECT_EQ(BarWindow().SelectedControl(), EntryControl(0));
+    Key(Qt::Key_Escape);
+    EXPECT_FALSE(Manager->IsInMenuMode());
+    EXPECT_FALSE(BarWindow().Active());
+    EXPECT_EQ(BarWindow().SelectedControl(), nullptr);
+    EXPECT_EQ(pw::GetFocus(), Edit->Handle());
+}
+
+TEST_F(KeyboardHookTest, LeavingMenuModeHotTracksTheEntryUnderTheRestingMouse) {
+    const pw::TRect R = BarWindow().GetItemScreenRect(EntryControl(1));
+    Input.MoveTo({(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2});
+    testsupport::PumpUntilIdle();
+    ASSERT_EQ(BarWindow().SelectedControl(), EntryControl(1));
+    EnterByAlt();
+    EXPECT_EQ(BarWindow().SelectedControl(), EntryControl(0));
+    Key(Qt::Key_Escape);
+    EXPECT_FALSE(Manager->IsInMenuMode());
+    EXPECT_EQ(BarWindow().SelectedControl(), EntryControl(1));
+}
+
+TEST_F(KeyboardHookTest, F10EntersMenuModeAndShiftF10DoesNot) {
+    Chord(Qt::Key_Shift, Qt::Key_F10);
+    EXPECT_FALSE(Manager->IsInMenuMode());
+    Key(Qt::Key_F10);
+    EXPECT_TRUE(Manager->IsInMenuMode());
+    EXPECT_EQ(BarWindow().SelectedControl(), EntryControl(0));
+}
+
+TEST_F(KeyboardHookTest, F10DoesNothingWhenTheManagerDoesNotUseIt) {
+    Manager->UseF10ForMenu = false;
+    Key(Qt::Key_F10);
+    EXPECT_FALSE(Manager->IsInMenuMode());
+}
+
+TEST_F(KeyboardHookTest, AltFOpensFileWithTheFirstEntrySelectedAndOThenRunsOpen) {
+    Chord(Qt::Key_Alt, Qt::Key_F, "f");
+    ASSERT_NE(MenuOf(*File), nullptr);
+    EXPECT_TRUE(Manager->IsInMenuMode());
+    EXPECT_TRUE(BarWindow().MenusOpen);
+    EXPECT_EQ(Selected(*File), File->ItemLinks().Items(0)->Control());
+    // Releasing Alt after the letter does not leave or re-enter menu mode.
+    EXPECT_TRUE(Manager->IsInMenuMode());
+    Key(Qt::Key_O, "o");
+    EXPECT_EQ(Runs, (std::vector<std::string>{"&Open"}));
+    EXPECT_EQ(MenuOf(*File), nullptr);
+    EXPECT_FALSE(Manager->IsInMenuMode());
+}
+
+// A tool types Alt+F faster than the program takes the keys: Alt is up on the keyboard before
+// the letter's message is handled. The keys count as they were when each was pressed.
+TEST_F(KeyboardHookTest, AltFTypedFasterThanTheProgramTakesItOpensFile) {
+    Input.HoldDispatch = true;
+    Input.KeyDown(Qt::Key_Alt);
+    Input.Key(Qt::Key_F, "f");
+    Input.KeyUp(Qt::Key_Alt);
+    Input.HoldDispatch = false;
+    testsupport::PumpUntilIdle();
+    ASSERT_NE(MenuOf(*File), nullptr);
+    EXPECT_TRUE(Manager->IsInMenuMode());
+    EXPECT_EQ(Selected(*File), File->ItemLinks().Items(0)->Control());
+}
+
+TEST_F(KeyboardHookTest, ALetterSharedByTwoEntriesSelectsEachInTurnAndRunsNothing) {
+    Chord(Qt::Key_Alt, Qt::Key_F, "f");
+    Key(Qt::Key_C, "c");
+    EXPECT_EQ(Selected(*File), File->ItemLinks().Items(1)->Control());
+    Key(Qt::Key_C, "c");
+    EXPECT_EQ(Selected(*File), File->ItemLinks().Items(2)->Control());
+    EXPECT_TRUE(Runs.empty());
+    ASSERT_NE(MenuOf(*File), nullptr);
+}
+
+TEST_F(KeyboardHookTest, AltWithALetterNoEntryHasPassesTheKeyOn) {
+    std::vector<pw::WPARAM> Seen;
+    Edit->OnKeyDown = [&](pc::TObject*, std::uint16_t& Key, pf::TShiftState) {
+        Seen.push_back(Key);
+    };
+    Chord(Qt::Key_Alt, Qt::Key_S, "s");
+    EXPECT_FALSE(Manager->IsInMenuMode());
+    EXPECT_EQ(MenuOf(*File), nullptr);
+    EXPECT_NE(std::find(Seen.begin(), Seen.end(), pw::WPARAM{'S'}), Seen.end());
+}
+
+TEST_F(KeyboardHookTest, AnotherKeyBetweenAltDownAndUpKeepsMenuModeOff) {
+    Chord(Qt::Key_Alt, Qt::Key_S, "s");
+    EXPECT_FALSE(Manager->IsInMenuMode());
+    Input.KeyDown(Qt::Key_Alt);
+    Input.KeyDown(Qt::Key_Shift);
+    Input.KeyUp(Qt::Key_Alt);
+    Input.KeyUp(Qt::Key_Shift);
+    testsupport::PumpUntilIdle();
+    EXPECT_FALSE(Manager->IsInMenuMode());
+}
+
+TEST_F(KeyboardHookTest, AShortcutOfAMenuCommandRunsFromTheForm) {
+    Open->SetShortCut(static_cast<pf::TShortCut>('O' | pf::scCtrl));
+    Chord(Qt::Key_Control, Qt::Key_O);
+    EXPECT_EQ(Runs, (std::vector<std::string>{"&Open"}));
+    EXPECT_FALSE(Manager->IsInMenuMode());
+}
+
+struct CloseKeyCase {
+    const char* Name;
+    int QtKey;
+    bool UseF10;
+    bool Closes;
+};
+
+class KeyboardHookCloseKeyTest : public KeyboardHookTest,
+                                 public ::testing::WithParamInterface<CloseKeyCase> {};
+
+// Alt always, and F10 while the manager uses it, close every open menu and leave menu mode;
+// releasing Alt afterwards does not enter it again.
+TEST_P(KeyboardHookCloseKeyTest, ClosesTheMenusAndLeavesMenuMode) {
+    const CloseKeyCase& C = GetParam();
+    EnterByAlt();
+    Key(Qt::Key_Down);
+    ASSERT_NE(MenuOf(*File), nullptr);
+    Manager->UseF10ForMenu = C.UseF10;
+    Key(C.QtKey);
+    EXPECT_EQ(MenuOf(*File) == nullptr, C.Closes);
+    EXPECT_EQ(Manager->IsInMenuMode(), !C.Closes);
+    EXPECT_TRUE(Runs.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, KeyboardHookCloseKeyTest,
+                         ::testing::Values(CloseKeyCase{"Alt", Qt::Key_Alt, true, true},
+                                           CloseKeyCase{"AltWithoutF10", Qt::Key_Alt, false, true},
+                                           CloseKeyCase{"F10", Qt::Key_F10, true, true},
+                                           CloseKeyCase{"F10Unused", Qt::Key_F10, false, false}),
+                         [](const auto& Info) { return std::string(Info.param.Name); });
+
+TEST_F(KeyboardHookTest, TheKeyUpOfTheKeyThatLeftMenuModeDoesNotReachTheForm) {
+    std::vector<std::uint16_t> Ups;
+    Edit->OnKeyUp = [&](pc::TObject*, std::uint16_t& Key, pf::TShiftState) { Ups.push_back(Key); };
+    EnterByAlt();
+    Key(Qt::Key_Escape);
+    ASSERT_FALSE(Manager->IsInMenuMode());
+    EXPECT_EQ(std::count(Ups.begin(), Ups.end(), std::uint16_t{pw::VK_ESCAPE}), 0);
+    // The next Esc is the form's again.
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(std::count(Ups.begin(), Ups.end(), std::uint16_t{pw::VK_ESCAPE}), 1);
+}
+
+TEST_F(KeyboardHookTest, AltWithTheLetterOfACommandOnTheMenuBarRunsItWithoutMenuMode) {
+    // A button shows (and answers to) its caption's letter when it paints its caption.
+    Counted(Bar->ItemLinks(), "&Help").SetPaintStyle(psCaption);
+    BarWindow().RefreshLayout();
+    testsupport::PumpUntilIdle();
+    Chord(Qt::Key_Alt, Qt::Key_H, "h");
+    EXPECT_EQ(Runs, (std::vector<std::string>{"&Help"}));
+    EXPECT_FALSE(Manager->IsInMenuMode());
+}
+
+TEST_F(KeyboardHookTest, AltWithALetterTwoEntriesShareSelectsTheFirstInMenuModeAndOpensNothing) {
+    Sub(Bar->ItemLinks(), "&Format");
+    BarWindow().RefreshLayout();
+    testsupport::PumpUntilIdle();
+    Chord(Qt::Key_Alt, Qt::Key_F, "f");
+    EXPECT_TRUE(Manager->IsInMenuMode());
+    EXPECT_EQ(BarWindow().SelectedControl(), EntryControl(0));
+    EXPECT_EQ(MenuOf(*File), nullptr);
+    // In menu mode the letter alone moves on to the other entry.
+    Key(Qt::Key_F, "f");
+    EXPECT_EQ(BarWindow().SelectedControl(), EntryControl(2));
+    EXPECT_EQ(MenuOf(*File), nullptr);
+}
+
+TEST_F(KeyboardHookTest, WhileACaptionButtonHoldsTheMouseEveryKeyIsSwallowed) {
+    std::vector<std::uint16_t> Downs;
+    Edit->OnKeyDown = [&](pc::TObject*, std::uint16_t& Key, pf::TShiftState) {
+        Downs.push_back(Key);
+    };
+    SetBarCaptionButtonCapture(true);
+    Key(Qt::Key_A, "a");
+    EnterByAlt();
+    SetBarCaptionButtonCapture(false);
+    EXPECT_TRUE(Downs.empty());
+    EXPECT_FALSE(Manager->IsInMenuMode());
+    Key(Qt::Key_A, "a");
+    EXPECT_EQ(Downs, (std::vector<std::uint16_t>{'A'}));
+}
+
+// A second form without a manager of its own reaches the main form's menu only when the
+// manager allows it.
+TEST_F(KeyboardHookTest, AFormWithoutAManagerUsesTheMainFormsMenuOnlyWhenAllowed) {
+    pf::Application().SetMainForm(Form);
+    auto& Other = FRoot->Own<pf::TForm>();
+    Other.SetBounds(300, 300, 200, 100);
+    Other.Show();
+    Input.ActivateWindow(Other.Handle());
+    testsupport::PumpUntilIdle();
+    ASSERT_EQ(pw::GetActiveWindow(), Other.Handle());
+    EnterByAlt();
+    EXPECT_FALSE(Manager->IsInMenuMode());
+    Manager->AllowCallFromAnotherForm = true;
+    EnterByAlt();
+    EXPECT_TRUE(Manager->IsInMenuMode());
+    Key(Qt::Key_Escape);
+    pf::Application().SetMainForm(nullptr);
+}
+
+// An MDI child without a manager of its own uses its frame's main menu, whatever
+// AllowCallFromAnotherForm says.
+TEST(KeyboardHookMdiTest, AnMdiChildWithoutAManagerUsesTheFramesMainMenu) {
+    pw::SetMonitors({{{0, 0, 1024, 768}, {0, 0, 1024, 768}}});
+    pc::ManualClock Clock{1000};
+    pc::ClockOverride Override{Clock};
+    // Time stamps move with the clock, never with the wall clock.
+    pc::NowOverride ClockDate{Clock, pc::EncodeDate(2026, 3, 7) + pc::EncodeTime(9, 0, 0, 0)};
+    TdxBarUnit Unit;
+    testsupport::InputDriver Input;
+    {
+        auto Root = std::make_unique<pc::TComponent>(nullptr);
+        auto& Frame = Root->Own<pf::TForm>(pf::fsMDIForm);
+        pf::Application().SetMainForm(&Frame);
+        Frame.SetBounds(0, 0, 640, 400);
+        auto& Manager = Frame.Own<TdxBarManager>();
+        TdxBar* Bar = Manager.Bars()->Add();
+        Bar->SetIsMainMenu(true);
+        Bar->SetDockingStyle(dsTop);
+        auto& File = Frame.Own<TdxBarSubItem>();
+        File.SetCaption("&File");
+        Bar->ItemLinks().Add(&File);
+        Frame.Show();
+        Bar->SetVisible(true);
+        auto& Child = Root->Own<pf::TForm>(pf::fsMDIChild);
+        Child.SetBounds(10, 10, 200, 150);
+        Child.Show();
+        testsupport::PumpUntilIdle();
+        ASSERT_EQ(Frame.ActiveMDIChild(), &Child);
+        EXPECT_FALSE(Manager.AllowCallFromAnotherForm);
+        Input.Key(Qt::Key_Alt);
+        testsupport::PumpUntilIdle();
+        EXPECT_TRUE(Manager.IsInMenuMode());
+        Input.Key(Qt::Key_Escape);
+        testsupport::PumpUntilIdle();
+        EXPECT_FALSE(Manager.IsInMenuMode());
+        pf::Application().SetMainForm(nullptr);
+    }
+    testsupport::PumpUntilIdle();
+    pw::SetMonitors({});
+}
+
+} // namespace
+} // namespace toolkit::bars

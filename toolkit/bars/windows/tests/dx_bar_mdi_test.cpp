@@ -1,0 +1,446 @@
+#include "toolkit/bars/windows/dx_bar_mdi.h"
+#include "toolkit/bars/windows/tests/dx_bar_menu_form_fixture.h"
+
+#include "toolkit/bars/windows/dx_bar_menu_control.h"
+
+#include "platform/forms/application.h"
+#include "platform/win/input_state.h"
+#include "platform/win/painting.h"
+#include "platform/win/system_menu.h"
+#include "platform/win/window.h"
+
+#include <string>
+#include <vector>
+
+namespace toolkit::bars {
+namespace {
+
+namespace pc = platform::core;
+namespace pf = platform::forms;
+namespace pg = platform::gdi;
+namespace pw = platform::win;
+
+// An MDI frame with a main menu ("&File") and one child, shown and active.
+class MDIChildMenuTest : public MenuFormFixture {
+protected:
+    MDIChildMenuTest() : MenuFormFixture(pf::fsMDIForm) {
+        pf::Application().SetMainForm(Form);
+        MakeMainMenu();
+        Sub(Bar->ItemLinks(), "&File");
+        ShowMainMenu();
+        Child = &Form->Own<pf::TForm>(pf::fsMDIChild);
+        Child->SetBounds(10, 10, 200, 150);
+        Child->Show();
+        testsupport::PumpUntilIdle();
+    }
+    ~MDIChildMenuTest() override { pf::Application().SetMainForm(nullptr); }
+
+    TdxBarItemLinks& Links() { return Bar->ItemLinks(); }
+    pg::TPoint ButtonCentre(int Index) {
+        const pg::TRect R = BarWindow().GetMDIButtonRect(Index);
+        return BarWindow().ClientToScreen({(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2});
+    }
+
+    pf::TForm* Child = nullptr;
+};
+
+TEST_F(MDIChildMenuTest, MaximisingPutsTheSystemMenuFirstAndTheButtonsAtTheEnd) {
+    EXPECT_EQ(Links().Count(), 1);
+    EXPECT_FALSE(BarWindow().HasMDIButtons());
+    Child->SetWindowState(pf::wsMaximized);
+    testsupport::PumpUntilIdle();
+    ASSERT_EQ(Links().Count(), 2);
+    auto* Entry = dynamic_cast<TSystemMenuSubItem*>(Links().Items(0)->Item());
+    ASSERT_NE(Entry, nullptr);
+    EXPECT_EQ(Entry->Wnd, Child->Handle());
+    EXPECT_TRUE(dynamic_cast<TSystemMenuSubItemControl*>(Links().Items(0)->Control()));
+    ASSERT_TRUE(BarWindow().HasMDIChildSystemMenu());
+    // Three buttons at the right end (before the mark's room), the close button 2 pixels
+    // apart, the File entry before them.
+    const int W = BarWindow().MDIButtonWidth();
+    const int End = BarWindow().ClientWidth() - (BarWindow().HasMark() ? 11 : 0);
+    EXPECT_EQ(BarWindow().GetMDIButtonRect(0).Left, End - 3 * W - 2);
+    EXPECT_EQ(BarWindow().GetMDIButtonRect(1).Left, End - 2 * W - 2);
+    EXPECT_EQ(BarWindow().GetMDIButtonRect(2).Left, End - W);
+    EXPECT_EQ(BarWindow().GetMDIButtonRect(2).Right, End);
+    EXPECT_LT(Links().Items(1)->ItemRect.Right, BarWindow().GetMDIButtonRect(0).Left);
+    EXPECT_TRUE(BarWindow().IsMDIButtonEnabled(0, pw::MF_GRAYED));
+    const std::string Png = ::testing::TempDir() + "mdi_main_menu.png";
+    EXPECT_TRUE(testsupport::SaveWindowPng(BarWindow().Handle(), Png));
+
+    Child->SetWindowState(pf::wsNormal);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Links().Count(), 1);
+    EXPECT_FALSE(BarWindow().HasMDIButtons());
+    // Nothing internal is left over.
+    EXPECT_EQ(Unit.InternalItemCount(), 0);
+}
+
+TEST_F(MDIChildMenuTest, TheEntryListsTheChildsCommandsAndCloseClosesIt) {
+    int Closes = 0;
+    Child->OnClose = [&](pc::TObject*, pf::TCloseAction& Action) {
+        ++Closes;
+        Action = pf::caNone;
+    };
+    Child->SetWindowState(pf::wsMaximized);
+    testsupport::PumpUntilIdle();
+    auto* Entry = dynamic_cast<TSystemMenuSubItem*>(Links().Items(0)->Item());
+    ASSERT_NE(Entry, nullptr);
+    Input.Click(CentreOf(Links(), 0));
+    testsupport::PumpUntilIdle();
+    TdxBarItemLinks& Menu = Entry->ItemLinks();
+    std::vector<std::string> Captions;
+    int CloseIndex = -1;
+    for (int I = 0; I < Menu.Count(); ++I) {
+        TdxBarItem* Item = Menu.Items(I)->Item();
+        std::string Text = Item->Caption();
+        if (!Item->Enabled()) Text = "~" + Text;
+        if (Item->ShortCut() != 0) Text += " " + pf::ShortCutToText(Item->ShortCut());
+        if (Menu.Items(I)->BeginGroup()) Text = "| " + Text;
+        if (Item->Caption() == "&Close") CloseIndex = I;
+        Captions.push_back(Text);
+    }
+    EXPECT_EQ(Captions, (std::vector<std::string>{
+                            "&Restore Ctrl+F5", "~&Move Ctrl+F7", "~&Size Ctrl+F8", "Mi&nimize",
+                            "~Ma&ximize Ctrl+F10", "| &Close Ctrl+F4", "| Nex&t Ctrl+F6"}));
+    ASSERT_GE(CloseIndex, 0);
+    ASSERT_NE(Menu.BarControl(), nullptr);
+    // "Ctrl+F4" stands in the Close row's shortcut column: right-aligned to the row's right
+    // edge less the row's height and 5, the arrow column beyond it left clear.
+    {
+        TCustomdxBarControl& Window = *Menu.BarControl();
+        const pg::TRect Row = Menu.Items(CloseIndex)->ItemRect;
+        const int ColumnRight = Row.Right - Row.Height() - 5;
+        const auto Surface = pw::WindowSurface(Window.Handle());
+        const pg::TPoint Client = Window.ClientToScreen({0, 0});
+        const pg::TPoint Origin = Window.WindowToScreen({0, 0});
+        auto Ink = [&](int X, int Y) {
+            const pg::COLORREF C = pg::PixelToColor(
+                Surface->Pixel(X + Client.X - Origin.X, Y + Client.Y - Origin.Y) & 0xFFFFFF);
+            return pg::GetRValue(C) < 64 && pg::GetGValue(C) < 64 && pg::GetBValue(C) < 64;
+        };
+        int InColumn = 0, Beyond = 0;
+        for (int Y = Row.Top; Y < Row.Bottom; ++Y) {
+            for (int X = ColumnRight - 40; X < ColumnRight; ++X)
+                InColumn += Ink(X, Y);
+            for (int X = ColumnRight; X < Row.Right; ++X)
+                Beyond += Ink(X, Y);
+        }
+        EXPECT_GT(InColumn, 10);
+        EXPECT_EQ(Beyond, 0);
+        EXPECT_TRUE(testsupport::SaveWindowPng(Window.Handle(),
+                                               ::testing::TempDir() + "mdi_system_menu.png"));
+    }
+    Input.Click(CentreOf(Menu, CloseIndex));
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Closes, 1);
+}
+
+TEST_F(MDIChildMenuTest, TheButtonsRunTheChildsCommands) {
+    struct Case {
+        const char* Name;
+        int Button;
+        pf::TWindowState After;
+        int Closes;
+    };
+    const Case Cases[] = {{"minimise", 0, pf::wsMinimized, 0},
+                          {"restore", 1, pf::wsNormal, 0},
+                          {"close", 2, pf::wsMaximized, 1}};
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        int Closes = 0;
+        Child->OnClose = [&](pc::TObject*, pf::TCloseAction& Action) {
+            ++Closes;
+            Action = pf::caNone;
+        };
+        Child->SetWindowState(pf::wsMaximized);
+        testsupport::PumpUntilIdle();
+        ASSERT_TRUE(BarWindow().HasMDIButtons());
+        // A press that leaves the button before the release does nothing.
+        Input.Press(ButtonCentre(C.Button));
+        EXPECT_EQ(BarWindow().PressedMDIButton(), C.Button);
+        Input.MoveTo(BarWindow().ClientToScreen({2, 2}));
+        Input.Release(BarWindow().ClientToScreen({2, 2}));
+        EXPECT_EQ(Child->WindowState(), pf::wsMaximized);
+        Input.Click(ButtonCentre(C.Button));
+        testsupport::PumpUntilIdle();
+        EXPECT_EQ(Child->WindowState(), C.After);
+        EXPECT_EQ(Closes, C.Closes);
+        Child->SetWindowState(pf::wsNormal);
+        testsupport::PumpUntilIdle();
+        EXPECT_EQ(Links().Count(), 1);
+    }
+}
+
+TEST_F(MDIChildMenuTest, ClosingTheMaximisedChildTakesItsEntryAway) {
+    Child->OnClose = [](pc::TObject*, pf::TCloseAction& Action) { Action = pf::caFree; };
+    Child->SetWindowState(pf::wsMaximized);
+    testsupport::PumpUntilIdle();
+    ASSERT_EQ(Links().Count(), 2);
+    Input.Click(ButtonCentre(2));
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Form->MDIChildCount(), 0);
+    EXPECT_EQ(Links().Count(), 1);
+    EXPECT_FALSE(BarWindow().HasMDIButtons());
+    EXPECT_EQ(Unit.InternalItemCount(), 0);
+}
+
+// The system-menu entries draw the window commands' pictures in their glyph column; the
+// commands without one leave it empty.
+TEST_F(MDIChildMenuTest, TheSystemMenuEntriesShowTheCommandsPictures) {
+    Child->SetWindowState(pf::wsMaximized);
+    testsupport::PumpUntilIdle();
+    Input.Click(CentreOf(Links(), 0));
+    testsupport::PumpUntilIdle();
+    auto* Entry = dynamic_cast<TSystemMenuSubItem*>(Links().Items(0)->Item());
+    ASSERT_NE(Entry, nullptr);
+    TdxBarItemLinks& Menu = Entry->ItemLinks();
+    ASSERT_NE(Menu.BarControl(), nullptr);
+    TCustomdxBarControl& Window = *Menu.BarControl();
+    const auto Surface = pw::WindowSurface(Window.Handle());
+    const pg::TPoint Client = Window.ClientToScreen({0, 0});
+    const pg::TPoint Origin = Window.WindowToScreen({0, 0});
+    // Dark pixels in the square at the row's left end.
+    auto GlyphInk = [&](const std::string& Caption) {
+        for (int I = 0; I < Menu.Count(); ++I) {
+            if (Menu.Items(I)->Item()->Caption() != Caption) continue;
+            const pg::TRect Row = Menu.Items(I)->ItemRect;
+            int Ink = 0;
+            for (int Y = Row.Top; Y < Row.Bottom; ++Y)
+                for (int X = Row.Left; X < Row.Left + Row.Height(); ++X) {
+                    const pg::COLORREF C = pg::PixelToColor(
+                        Surface->Pixel(X + Client.X - Origin.X, Y + Client.Y - Origin.Y) &
+                        0xFFFFFF);
+                    Ink += pg::GetRValue(C) < 64 && pg::GetGValue(C) < 64 && pg::GetBValue(C) < 64;
+                }
+            return Ink;
+        }
+        ADD_FAILURE() << "no entry " << Caption;
+        return 0;
+    };
+    EXPECT_GT(GlyphInk("&Restore"), 10);
+    EXPECT_GT(GlyphInk("Mi&nimize"), 5);
+    EXPECT_GT(GlyphInk("&Close"), 10);
+    EXPECT_EQ(GlyphInk("&Move"), 0);
+    EXPECT_EQ(GlyphInk("Nex&t"), 0);
+    EXPECT_TRUE(testsupport::SaveWindowPng(Window.Handle(),
+                                           ::testing::TempDir() + "mdi_system_menu_glyphs.png"));
+}
+
+// An MDI frame with a main menu ("&File") and a child with a manager and a main menu bar of its
+// own ("&Edit", "&View"), shown and active.
+class MDIChildMainMenuTest : public MenuFormFixture {
+protected:
+    MDIChildMainMenuTest() : MenuFormFixture(pf::fsMDIForm) {
+        pf::Application().SetMainForm(Form);
+        MakeMainMenu();
+        Sub(Bar->ItemLinks(), "&File");
+        ShowMainMenu();
+        Child = &Form->Own<pf::TForm>(pf::fsMDIChild);
+        Child->SetBounds(10, 10, 300, 200);
+        ChildManager = &Child->Own<TdxBarManager>();
+        ChildBar = ChildManager->Bars()->Add();
+        ChildBar->SetCaption("Child Menu");
+        ChildBar->SetIsMainMenu(true);
+        ChildBar->SetDockingStyle(dsTop);
+        for (const char* Caption : {"&Edit", "&View"}) {
+            auto& Item = Child->Own<TdxBarSubItem>();
+            Item.SetCaption(Caption);
+            ChildBar->ItemLinks().Add(&Item);
+        }
+        Manager->OnMenuMerge = [this](TdxBarManager* Sender, TdxBarManager* From, bool Add) {
+            Merges.push_back({Sender, From, Add});
+            if (HandlerMerges && Add) Sender->MainMenuBar()->ItemLinks().Add(&HandlerEntry());
+        };
+    }
+    ~MDIChildMainMenuTest() override { pf::Application().SetMainForm(nullptr); }
+
+    void ShowChild(pf::TWindowState State) {
+        ChildBar->SetVisible(true);
+        Child->Show();
+        testsupport::PumpUntilIdle();
+        Child->SetWindowState(State);
+        testsupport::PumpUntilIdle();
+    }
+    void SetState(pf::TWindowState State) {
+        Child->SetWindowState(State);
+        testsupport::PumpUntilIdle();
+    }
+    // The frame bar's captions, the system-menu entry as "[-]".
+    std::vector<std::string> FrameEntries() {
+        std::vector<std::string> Result;
+        for (int I = 0; I < Bar->ItemLinks().Count(); ++I) {
+            TdxBarItem* Item = Bar->ItemLinks().Items(I)->Item();
+            Result.push_back(dynamic_cast<TSystemMenuSubItem*>(Item) ? "[-]" : Item->Caption());
+        }
+        return Result;
+    }
+    bool ChildBarShown() {
+        auto* Window = dynamic_cast<TdxBarControl*>(ChildBar->Control());
+        return ChildBar->Visible() && Window && pw::IsWindowVisible(Window->Handle());
+    }
+    // Dark pixels in a link's place in the frame's bar window.
+    int InkOf(int Index) {
+        TdxBarControl& Window = BarWindow();
+        const pg::TRect R = Bar->ItemLinks().Items(Index)->ItemRect;
+        const auto Surface = pw::WindowSurface(Window.Handle());
+        const pg::TPoint Client = Window.ClientToScreen({0, 0});
+        const pg::TPoint Origin = Window.WindowToScreen({0, 0});
+        int Ink = 0;
+        for (int Y = R.Top; Y < R.Bottom; ++Y)
+            for (int X = R.Left; X < R.Right; ++X) {
+                const pg::COLORREF C = pg::PixelToColor(
+                    Surface->Pixel(X + Client.X - Origin.X, Y + Client.Y - Origin.Y) & 0xFFFFFF);
+                Ink += pg::GetRValue(C) < 64 && pg::GetGValue(C) < 64 && pg::GetBValue(C) < 64;
+            }
+        return Ink;
+    }
+    // The handler's own entry for the child: a sub-item of the frame.
+    TdxBarSubItem& HandlerEntry() {
+        if (!HandlerItem) {
+            HandlerItem = &Form->Own<TdxBarSubItem>();
+            HandlerItem->SetCaption("&Window");
+        }
+        return *HandlerItem;
+    }
+
+    struct Merge {
+        TdxBarManager* Frame;
+        TdxBarManager* Child;
+        bool AddItems;
+        bool operator==(const Merge&) const = default;
+    };
+    pf::TForm* Child = nullptr;
+    TdxBarManager* ChildManager = nullptr;
+    TdxBar* ChildBar = nullptr;
+    std::vector<Merge> Merges;
+    bool HandlerMerges = false;
+    TdxBarSubItem* HandlerItem = nullptr;
+};
+
+TEST_F(MDIChildMainMenuTest, AMaximisedChildsMenuJoinsTheFramesBarUntilItIsRestored) {
+    Manager->OnMenuMerge = nullptr;
+    ShowChild(pf::wsNormal);
+    EXPECT_EQ(FrameEntries(), (std::vector<std::string>{"&File"}));
+    EXPECT_TRUE(ChildBarShown());
+    const pg::TRect ChildBounds = Child->BoundsRect();
+
+    SetState(pf::wsMaximized);
+    ASSERT_EQ(FrameEntries(), (std::vector<std::string>{"[-]", "&File", "&Edit", "&View"}));
+    EXPECT_EQ(Bar->ItemLinks().Items(2)->Item()->BarManager(), ChildManager);
+    EXPECT_FALSE(ChildBarShown());
+    // The merged entries are drawn in the frame's bar, after "&File".
+    EXPECT_GT(Bar->ItemLinks().Items(2)->ItemRect.Left, Bar->ItemLinks().Items(1)->ItemRect.Left);
+    EXPECT_GT(InkOf(2), 10);
+    EXPECT_GT(InkOf(3), 10);
+    EXPECT_TRUE(
+        testsupport::SaveWindowPng(Form->Handle(), ::testing::TempDir() + "mdi_merged.png"));
+    // A click on a merged entry opens the child's menu.
+    auto& Edit = *dynamic_cast<TdxBarSubItem*>(ChildBar->ItemLinks().Items(0)->Item());
+    auto& Cut = Child->Own<TdxBarButton>();
+    Cut.SetCaption("Cu&t");
+    Edit.ItemLinks().Add(&Cut);
+    Input.Click(CentreOf(Bar->ItemLinks(), 2));
+    testsupport::PumpUntilIdle();
+    ASSERT_NE(Edit.ItemLinks().BarControl(), nullptr);
+    Input.Key(Qt::Key_Escape);
+    Input.Key(Qt::Key_Escape);
+    testsupport::PumpUntilIdle();
+
+    SetState(pf::wsNormal);
+    EXPECT_EQ(FrameEntries(), (std::vector<std::string>{"&File"}));
+    EXPECT_TRUE(ChildBarShown());
+    EXPECT_EQ(Child->BoundsRect().Left, ChildBounds.Left);
+    EXPECT_EQ(Child->BoundsRect().Top, ChildBounds.Top);
+    EXPECT_EQ(Child->BoundsRect().Width(), ChildBounds.Width());
+    EXPECT_EQ(Child->BoundsRect().Height(), ChildBounds.Height());
+}
+
+// OnMenuMerge does the merge in place of the manager: it is told to add when the child is
+// maximised and to take away when it is restored; the child's bar hides and comes back.
+TEST_F(MDIChildMainMenuTest, OnMenuMergeIsToldToAddThenToRemove) {
+    HandlerMerges = true;
+    ShowChild(pf::wsNormal);
+    EXPECT_TRUE(Merges.empty());
+    SetState(pf::wsMaximized);
+    EXPECT_EQ(Merges, (std::vector<Merge>{{Manager, ChildManager, true}}));
+    EXPECT_EQ(FrameEntries(), (std::vector<std::string>{"[-]", "&File", "&Window"}));
+    EXPECT_FALSE(ChildBarShown());
+    SetState(pf::wsNormal);
+    EXPECT_EQ(Merges,
+              (std::vector<Merge>{{Manager, ChildManager, true}, {Manager, ChildManager, false}}));
+    EXPECT_TRUE(ChildBarShown());
+}
+
+// With AlwaysMerge the child's menu is in the frame's bar whenever the child is active, whatever
+// its size, and leaves when another child takes over.
+TEST_F(MDIChildMainMenuTest, WithAlwaysMergeTheActiveChildsMenuIsAlwaysInTheFramesBar) {
+    Manager->AlwaysMerge = true;
+    Manager->OnMenuMerge = nullptr;
+    ShowChild(pf::wsNormal);
+    EXPECT_EQ(FrameEntries(), (std::vector<std::string>{"&File", "&Edit", "&View"}));
+    EXPECT_FALSE(ChildBarShown());
+    SetState(pf::wsMaximized);
+    EXPECT_EQ(FrameEntries(), (std::vector<std::string>{"[-]", "&File", "&Edit", "&View"}));
+    SetState(pf::wsNormal);
+    EXPECT_EQ(FrameEntries(), (std::vector<std::string>{"&File", "&Edit", "&View"}));
+
+    auto& Other = Form->Own<pf::TForm>(pf::fsMDIChild);
+    Other.SetBounds(60, 60, 200, 150);
+    Other.Show();
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(FrameEntries(), (std::vector<std::string>{"&File"}));
+    Child->Show();
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(FrameEntries(), (std::vector<std::string>{"&File", "&Edit", "&View"}));
+}
+
+// A frame with a docked main menu and a toolbar floating by the program.
+class FloatingBarActivationTest : public MenuFormFixture {
+protected:
+    FloatingBarActivationTest() {
+        MakeMainMenu();
+        Sub(Bar->ItemLinks(), "&File");
+        ShowMainMenu();
+        Floating = Manager->Bars()->Add();
+        Floating->SetCaption("ToolBar");
+        Button(Floating->ItemLinks(), "Open");
+        Floating->FloatLeft = 300;
+        Floating->FloatTop = 200;
+        Floating->SetDockingStyle(dsNone);
+        Input.ActivateWindow(Form->Handle());
+        Floating->SetVisible(true);
+        testsupport::PumpUntilIdle();
+    }
+    pw::HWND FloatingWnd() { return dynamic_cast<TdxBarControl*>(Floating->Control())->Handle(); }
+    TdxBar* Floating = nullptr;
+};
+
+TEST_F(FloatingBarActivationTest, DeactivatingTheApplicationHidesFloatingBarsUntilItComesBack) {
+    ASSERT_NE(Floating->Control(), nullptr);
+    ASSERT_TRUE(pw::IsWindowVisible(FloatingWnd()));
+    Input.DeactivateApplication();
+    testsupport::PumpUntilIdle();
+    EXPECT_FALSE(pw::IsWindowVisible(FloatingWnd()));
+    EXPECT_TRUE(Floating->Visible());
+    Input.ActivateWindow(Form->Handle());
+    testsupport::PumpUntilIdle();
+    EXPECT_TRUE(pw::IsWindowVisible(FloatingWnd()));
+    EXPECT_EQ(pw::GetActiveWindow(), Form->Handle());
+}
+
+TEST_F(FloatingBarActivationTest, WithoutHidingTheBarsStayAndAMinimisedFormShowsNone) {
+    Manager->SetHideFloatingBarsWhenInactive(false);
+    Input.DeactivateApplication();
+    testsupport::PumpUntilIdle();
+    EXPECT_TRUE(pw::IsWindowVisible(FloatingWnd()));
+    Manager->SetHideFloatingBarsWhenInactive(true);
+    UpdateFloatingBars(*Manager, false, false, pw::NullHWnd);
+    EXPECT_FALSE(pw::IsWindowVisible(FloatingWnd()));
+    pw::ShowWindow(Form->Handle(), pw::SW_MINIMIZE);
+    UpdateFloatingBars(*Manager, true, false, pw::NullHWnd);
+    EXPECT_FALSE(pw::IsWindowVisible(FloatingWnd()));
+}
+
+} // namespace
+} // namespace toolkit::bars

@@ -1,0 +1,104 @@
+#pragma once
+// A form on a 1024 x 768 screen with a bar manager, a main-menu bar docked on top and, where a
+// test asks, a toolbar in the row below it, on the manual clock, for the tests of menus, menu mode,
+// the hooks, moving bars and customising. Each test puts its own windows on the form, then calls
+// MakeMainMenu (and MakeToolbar), fills the bars with Sub and Button, and calls ShowMainMenu (or
+// ShowBars); the form and everything on it go with the test.
+
+#include "toolkit/bars/model/dx_bar.h"
+#include "toolkit/bars/model/dx_bar_button.h"
+#include "toolkit/bars/model/dx_bar_manager.h"
+#include "toolkit/bars/model/dx_bar_sub_item.h"
+#include "toolkit/bars/model/dx_bar_unit.h"
+#include "toolkit/bars/windows/dx_bar_toolbar_control.h"
+
+#include "platform/core/clock.h"
+#include "platform/core/date_time.h"
+#include "platform/forms/forms.h"
+#include "platform/win/monitors.h"
+#include "testsupport/win/input_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+namespace toolkit::bars {
+
+class MenuFormFixture : public ::testing::Test {
+protected:
+    explicit MenuFormFixture(platform::forms::TFormStyle Style = platform::forms::fsNormal)
+        : FRoot(std::make_unique<platform::core::TComponent>(nullptr)) {
+        platform::win::SetMonitors({{{0, 0, 1024, 768}, {0, 0, 1024, 768}}});
+        Form = &FRoot->Own<platform::forms::TForm>(Style);
+        Form->SetBounds(0, 0, 640, 300);
+    }
+    ~MenuFormFixture() override {
+        FRoot.reset();
+        testsupport::PumpUntilIdle();
+        platform::win::SetMonitors({});
+    }
+
+    void MakeMainMenu() {
+        Manager = &Form->Own<TdxBarManager>();
+        Bar = Manager->Bars()->Add();
+        Bar->SetCaption("Main Menu");
+        Bar->SetIsMainMenu(true);
+        Bar->SetDockingStyle(dsTop);
+    }
+    void ShowMainMenu() {
+        Form->Show();
+        Bar->SetVisible(true);
+        testsupport::PumpUntilIdle();
+    }
+    // "ToolBar", docked on top in the row under the main menu, empty.
+    void MakeToolbar() {
+        Tools = Manager->Bars()->Add();
+        Tools->SetCaption("ToolBar");
+        Tools->SetDockingStyle(dsTop);
+        Tools->SetRow(1);
+    }
+    void ShowBars() {
+        ShowMainMenu();
+        Tools->SetVisible(true);
+        testsupport::PumpUntilIdle();
+    }
+    // For a fixture's destructor, while what the customising events reach still lives.
+    void EndCustomizing() {
+        if (Manager->IsCustomizing()) Manager->Customizing(false);
+        testsupport::PumpUntilIdle();
+    }
+    TdxBarSubItem& Sub(TdxBarItemLinks& Links, const std::string& Caption) {
+        auto& S = Form->Own<TdxBarSubItem>();
+        S.SetCaption(Caption);
+        Links.Add(&S);
+        return S;
+    }
+    TdxBarButton& Button(TdxBarItemLinks& Links, const std::string& Caption) {
+        auto& B = Form->Own<TdxBarButton>();
+        B.SetCaption(Caption);
+        Links.Add(&B);
+        return B;
+    }
+    TdxBarControl& BarWindow() { return *dynamic_cast<TdxBarControl*>(Bar->Control()); }
+    // The screen centre of a link's row in the window that shows it.
+    static platform::gdi::TPoint CentreOf(TdxBarItemLinks& Links, int Index) {
+        const platform::gdi::TRect R = Links.VisibleItems(Index)->ItemRect;
+        return Links.BarControl()->ClientToScreen({(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2});
+    }
+
+    platform::core::ManualClock Clock{1000};
+    platform::core::ClockOverride ClockOverride{Clock};
+    // Time stamps move with the clock, never with the wall clock.
+    platform::core::NowOverride ClockDate{Clock, platform::core::EncodeDate(2026, 3, 7) +
+                                                     platform::core::EncodeTime(9, 0, 0, 0)};
+    TdxBarUnit Unit;
+    std::unique_ptr<platform::core::TComponent> FRoot;
+    platform::forms::TForm* Form = nullptr;
+    TdxBarManager* Manager = nullptr;
+    TdxBar* Bar = nullptr;
+    TdxBar* Tools = nullptr;
+    testsupport::InputDriver Input;
+};
+
+} // namespace toolkit::bars

@@ -1,0 +1,281 @@
+#include "toolkit/bars/windows/dx_bar_quick_customize.h"
+
+#include "toolkit/bars/model/dx_bar.h"
+#include "toolkit/bars/model/dx_bar_button.h"
+#include "toolkit/bars/model/dx_bar_sub_item.h"
+#include "toolkit/bars/model/dx_bar_unit.h"
+#include "toolkit/bars/windows/dx_bar_dock_control.h"
+#include "toolkit/bars/windows/dx_bar_menu_control.h"
+#include "toolkit/bars/windows/dx_bar_popup_menu.h"
+#include "toolkit/bars/windows/dx_bar_quick_control.h"
+#include "toolkit/bars/windows/dx_bar_quick_cust_items.h"
+#include "toolkit/bars/windows/dx_bar_toolbar_control.h"
+#include "toolkit/bars/windows/tests/dx_bar_menu_form_fixture.h"
+#include "toolkit/base/office11.h"
+
+#include "platform/core/clock.h"
+#include "platform/core/message_loop.h"
+#include "platform/forms/dialogs.h"
+#include "platform/forms/forms.h"
+#include "platform/gdi/visual_styles.h"
+#include "platform/win/monitors.h"
+#include "platform/win/window.h"
+#include "testsupport/temp_folder.h"
+#include "testsupport/win/input_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace toolkit::bars {
+namespace {
+
+namespace pc = platform::core;
+namespace pf = platform::forms;
+namespace pg = platform::gdi;
+namespace pw = platform::win;
+
+// The main window's two bars: "Main Menu" in row 0 of the top site and "ToolBar" with nine
+// buttons in row 1, each counting its clicks.
+class QuickCustomizeTest : public MenuFormFixture {
+protected:
+    QuickCustomizeTest() {
+        pg::SetVisualStyleScheme(pg::VisualStyleScheme::Blue);
+        toolkit::base::dxOffice11RefreshColors();
+        MakeMainMenu();
+        Manager->SetStyle(bmsOffice11);
+        Sub(Bar->ItemLinks(), "&File");
+        MakeToolbar();
+        for (int I = 0; I < 9; ++I) {
+            Button(Tools->ItemLinks(), "Command" + std::to_string(I + 1)).OnClick =
+                [this, I](pc::TObject*) { Clicked.push_back(I + 1); };
+            Tools->ItemLinks().Items(I)->SetBeginGroup(I == 3 || I == 6);
+        }
+        Form->Show();
+        Bar->SetVisible(true);
+        Tools->SetVisible(true);
+        testsupport::PumpUntilIdle();
+    }
+
+    TdxBarControl& Toolbar() { return *dynamic_cast<TdxBarControl*>(Tools->Control()); }
+    TdxBarCustomizePopups& Popups() { return TdxBarCustomizePopups::Of(*Manager); }
+    static pg::TPoint Centre(const pg::TRect& R) {
+        return {(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2};
+    }
+    static std::vector<std::string> Captions(const TdxBarItemLinks& Links) {
+        std::vector<std::string> Result;
+        for (int I = 0; I < Links.VisibleItemCount(); ++I)
+            Result.push_back(Links.VisibleItems(I)->GetCaption());
+        return Result;
+    }
+    void ClickMark() {
+        Input.Click(Centre(Toolbar().GetMarkScreenRect()));
+        testsupport::PumpUntilIdle();
+    }
+    // Opens "&Add or Remove Buttons" from the open quick menu.
+    TdxBarItemLinks& OpenSubMenu() {
+        TdxBarItemLinks& Quick = *Popups().QuickControl()->ItemLinks();
+        Input.Click(CentreOf(Quick, Quick.VisibleItemCount() - 1));
+        testsupport::PumpUntilIdle();
+        return Popups().QuickSubItem().ItemLinks();
+    }
+    void SavePng(const std::string& Name) {
+        const std::string Path = ::testing::TempDir() + Name;
+        EXPECT_TRUE(testsupport::SaveWindowPng(Form->Handle(), Path));
+    }
+
+    std::vector<int> Clicked;
+};
+
+TEST_F(QuickCustomizeTest, RightClickOnTheDockSiteListsTheToolbarAndCustomize) {
+    TdxDockControl& Site = *Toolbar().DockSite();
+    Input.Click(Site.ClientToScreen({Site.Width() - 4, Site.Height() - 4}), Qt::RightButton);
+    testsupport::PumpUntilIdle();
+    TdxBarPopupMenu& Popup = Popups().ToolbarsPopup();
+    ASSERT_NE(Popup.GetSubMenuControl(), nullptr);
+    EXPECT_EQ(Captions(Popup.ItemLinks()), (std::vector<std::string>{"ToolBar", "&Customize..."}));
+    auto* Entry = dynamic_cast<TdxBarButton*>(Popup.ItemLinks().VisibleItems(0)->Item());
+    ASSERT_NE(Entry, nullptr);
+    EXPECT_EQ(Entry->ButtonStyle(), bsChecked);
+    EXPECT_TRUE(Entry->Down());
+    SavePng("toolbars_popup.png");
+
+    Input.Click(CentreOf(Popup.ItemLinks(), 1));
+    testsupport::PumpUntilIdle();
+    EXPECT_TRUE(Manager->IsCustomizing());
+    EXPECT_EQ(Popup.GetSubMenuControl(), nullptr);
+}
+
+TEST_F(QuickCustomizeTest, ADoubleClickOnTheDockSiteStartsCustomizingWhenTheManagerAllows) {
+    TdxDockControl& Site = *Toolbar().DockSite();
+    // Beside the toolbar, on the site itself.
+    const pg::TPoint P = Site.ClientToScreen({Site.Width() - 4, Toolbar().Top() + 4});
+    ASSERT_GT(Site.Width() - 4, Toolbar().Left() + Toolbar().Width());
+    Manager->CanCustomize = false;
+    Input.Click(P);
+    Input.Click(P);
+    testsupport::PumpUntilIdle();
+    EXPECT_FALSE(Manager->IsCustomizing());
+    Clock.Advance(1000);
+    Manager->CanCustomize = true;
+    Input.Click(P);
+    Input.Click(P);
+    testsupport::PumpUntilIdle();
+    EXPECT_TRUE(Manager->IsCustomizing());
+}
+
+TEST_F(QuickCustomizeTest, WithoutCanCustomizeTheListsHaveNoCustomizeEntry) {
+    Manager->CanCustomize = false;
+    Input.Click(Toolbar().ClientToScreen({2, 2}), Qt::RightButton);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Captions(Popups().ToolbarsPopup().ItemLinks()),
+              (std::vector<std::string>{"ToolBar"}));
+    Input.Key(Qt::Key_Escape);
+    testsupport::PumpUntilIdle();
+    ClickMark();
+    TdxBarItemLinks& Sub = OpenSubMenu();
+    for (const std::string& Caption : Captions(Sub))
+        EXPECT_NE(Caption, "&Customize...");
+}
+
+TEST_F(QuickCustomizeTest, CustomizeInTheSubMenuStartsCustomizing) {
+    ClickMark();
+    TdxBarItemLinks& Sub = OpenSubMenu();
+    Input.Click(CentreOf(Sub, Sub.VisibleItemCount() - 1));
+    testsupport::PumpUntilIdle();
+    EXPECT_TRUE(Manager->IsCustomizing());
+    EXPECT_TRUE(Clicked.empty());
+}
+
+TEST_F(QuickCustomizeTest, TheToolbarsEntryHidesAndTheRightClickOnAToolbarOpensIt) {
+    Input.Click(Toolbar().ClientToScreen({2, 2}), Qt::RightButton);
+    testsupport::PumpUntilIdle();
+    TdxBarPopupMenu& Popup = Popups().ToolbarsPopup();
+    ASSERT_NE(Popup.GetSubMenuControl(), nullptr);
+    Input.Click(CentreOf(Popup.ItemLinks(), 0));
+    testsupport::PumpUntilIdle();
+    EXPECT_FALSE(Tools->Visible());
+    EXPECT_TRUE(Bar->Visible());
+}
+
+TEST_F(QuickCustomizeTest, TheMarkOpensTheQuickMenuAndItsSubMenuListsEveryLinkChecked) {
+    ClickMark();
+    EXPECT_EQ(Toolbar().MarkState(), 2);
+    TdxBarQuickControl* Quick = Popups().QuickControl();
+    ASSERT_NE(Quick, nullptr);
+    // Nothing is cut off: only the sub-menu.
+    EXPECT_EQ(Captions(*Quick->ItemLinks()), (std::vector<std::string>{"&Add or Remove Buttons"}));
+    EXPECT_EQ(Quick->BoundsRect().Right, Toolbar().GetMarkScreenRect().Right);
+
+    TdxBarItemLinks& Sub = OpenSubMenu();
+    ASSERT_GE(Sub.VisibleItemCount(), 9);
+    for (int I = 0; I < 9; ++I) {
+        auto* Entry = dynamic_cast<TdxBarButton*>(Sub.VisibleItems(I)->Item());
+        ASSERT_NE(Entry, nullptr);
+        EXPECT_EQ(Entry->Caption(), "Command" + std::to_string(I + 1));
+        EXPECT_TRUE(Entry->Down()) << I;
+    }
+    EXPECT_EQ(Sub.VisibleItems(Sub.VisibleItemCount() - 1)->GetCaption(), "&Customize...");
+    SavePng("quick_customize.png");
+
+    // Unchecking the third entry hides its link on the toolbar at once.
+    auto* Third = dynamic_cast<TdxBarButton*>(Sub.VisibleItems(2)->Item());
+    Third->Click();
+    testsupport::PumpUntilIdle();
+    EXPECT_FALSE(Third->Down());
+    EXPECT_FALSE(Tools->ItemLinks().Items(2)->Visible());
+    EXPECT_EQ(Tools->ItemLinks().VisibleItemCount(), 8);
+    EXPECT_TRUE(Clicked.empty());
+}
+
+TEST_F(QuickCustomizeTest, TheMouseUnchecksASubMenuEntryAndTheMenusStayOpen) {
+    ClickMark();
+    TdxBarItemLinks& Quick = *Popups().QuickControl()->ItemLinks();
+    Input.MoveTo(CentreOf(Quick, Quick.VisibleItemCount() - 1));
+    TdxBarItemLinks& Sub = OpenSubMenu();
+    ASSERT_NE(Sub.BarControl(), nullptr);
+    // The pointer travels onto the sub-menu and down to the third entry.
+    const pg::TPoint Third = CentreOf(Sub, 2);
+    const pg::TPoint First = CentreOf(Sub, 0);
+    Input.MoveTo(First);
+    testsupport::PumpUntilIdle();
+    Input.MoveTo(Third);
+    testsupport::PumpUntilIdle();
+    ASSERT_NE(Sub.BarControl(), nullptr);
+    ASSERT_NE(Popups().QuickControl(), nullptr);
+
+    Input.Click(Third);
+    testsupport::PumpUntilIdle();
+    EXPECT_FALSE(Tools->ItemLinks().Items(2)->Visible());
+    EXPECT_EQ(Tools->ItemLinks().VisibleItemCount(), 8);
+    EXPECT_TRUE(Clicked.empty());
+    // The entry keeps its menu open: the next one goes as well.
+    ASSERT_NE(Sub.BarControl(), nullptr);
+    Input.Click(CentreOf(Sub, 3));
+    testsupport::PumpUntilIdle();
+    EXPECT_FALSE(Tools->ItemLinks().Items(3)->Visible());
+    EXPECT_EQ(Tools->ItemLinks().VisibleItemCount(), 7);
+    SavePng("quick_customize_unchecked.png");
+}
+
+TEST_F(QuickCustomizeTest, ANarrowWindowPutsTheCutOffButtonsInTheQuickMenu) {
+    // Find the width at which exactly the last three buttons no longer fit.
+    const int Needed = Tools->ItemLinks().VisibleItems(5)->ItemRect.Right;
+    const int Extra = Form->Width() - Toolbar().ClientWidth();
+    Form->SetBounds(0, 0, Needed + Extra + 14, 300);
+    testsupport::PumpUntilIdle();
+    ASSERT_TRUE(Toolbar().Truncated());
+    ClickMark();
+    TdxBarItemLinks& Quick = *Popups().QuickControl()->ItemLinks();
+    EXPECT_EQ(Captions(Quick), (std::vector<std::string>{"Command7", "Command8", "Command9",
+                                                         "&Add or Remove Buttons"}));
+    SavePng("quick_customize_cut_off.png");
+    Input.Click(CentreOf(Quick, 1));
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Clicked, (std::vector<int>{8}));
+    EXPECT_EQ(Popups().QuickControl(), nullptr);
+    EXPECT_EQ(Toolbar().MarkState(), 0);
+}
+
+TEST_F(QuickCustomizeTest, ASecondPressOnTheMarkClosesTheQuickMenu) {
+    ClickMark();
+    ASSERT_NE(Popups().QuickControl(), nullptr);
+    ClickMark();
+    EXPECT_EQ(Popups().QuickControl(), nullptr);
+    EXPECT_NE(Toolbar().MarkState(), 2);
+}
+
+// "&Reset Toolbar" of a designed toolbar asks first; Cancel leaves the user's changes. The
+// sub-menu's entries are the quick-customise items, each with its check column.
+TEST_F(QuickCustomizeTest, ResetToolbarAsksBeforeItResets) {
+    Tools->SetDesignIdentity(1);
+    Tools->ItemLinks().Items(4)->SetVisible(false);
+    testsupport::PumpUntilIdle();
+    ClickMark();
+    TdxBarItemLinks& Sub = OpenSubMenu();
+    ASSERT_NE(Sub.BarControl(), nullptr);
+    const std::vector<std::string> Entries = Captions(Sub);
+    const auto Found = std::find(Entries.begin(), Entries.end(), "&Reset Toolbar");
+    ASSERT_NE(Found, Entries.end());
+    const int Reset = static_cast<int>(Found - Entries.begin());
+    EXPECT_NE(dynamic_cast<TdxBarQuickCustExtButton*>(Sub.VisibleItems(Reset)->Item()), nullptr);
+    EXPECT_NE(dynamic_cast<TdxBarQuickCustItem*>(Sub.VisibleItems(0)->Item()), nullptr);
+    EXPECT_NE(dynamic_cast<TdxBarQuickCustItemControl*>(Sub.VisibleItems(0)->Control()), nullptr);
+
+    pf::TDialogScript Script;
+    Script.Answer("Are you sure you want to reset the changes made to the 'ToolBar' toolbar?",
+                  pf::IDCANCEL);
+    Input.MoveTo(CentreOf(Sub, Reset));
+    Input.Click(CentreOf(Sub, Reset));
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Script.Asked().size(), 1u);
+    EXPECT_TRUE(Script.Mismatches().empty());
+    EXPECT_TRUE(Script.Done());
+    EXPECT_FALSE(Tools->ItemLinks().Items(4)->Visible()) << "not reset";
+}
+
+} // namespace
+} // namespace toolkit::bars
