@@ -36,10 +36,7 @@ namespace pw = platform::win;
 class ManagerChangesTest : public MenuFormFixture {
 protected:
     ManagerChangesTest() {
-        pg::SetVisualStyleScheme(pg::VisualStyleScheme::Blue);
-        toolkit::base::dxOffice11RefreshColors();
-        MakeMainMenu();
-        Manager->SetStyle(bmsOffice11);
+        MakeOffice11MainMenu();
         Sub(Bar->ItemLinks(), "&File");
         MakeToolbar();
         New = &Button(Tools->ItemLinks(), "New");

@@ -37,12 +37,7 @@ namespace pw = platform::win;
 
 class ButtonControlTest : public MenuFormFixture {
 protected:
-    ButtonControlTest() {
-        pg::SetVisualStyleScheme(pg::VisualStyleScheme::Blue);
-        toolkit::base::dxOffice11RefreshColors();
-        MakeMainMenu();
-        Manager->SetStyle(bmsOffice11);
-    }
+    ButtonControlTest() { MakeOffice11MainMenu(); }
 
     static TdxBarSubMenuControl* MenuOf(TdxBarItemLinks& Links) {
         return dynamic_cast<TdxBarSubMenuControl*>(Links.BarControl());

@@ -41,10 +41,7 @@ namespace pw = platform::win;
 class ActionLinkTest : public MenuFormFixture {
 protected:
     ActionLinkTest() {
-        pg::SetVisualStyleScheme(pg::VisualStyleScheme::Blue);
-        toolkit::base::dxOffice11RefreshColors();
-        MakeMainMenu();
-        Manager->SetStyle(bmsOffice11);
+        MakeOffice11MainMenu();
         MakeToolbar();
         File = &Sub(Bar->ItemLinks(), "&File");
         Button(Tools->ItemLinks(), "First");

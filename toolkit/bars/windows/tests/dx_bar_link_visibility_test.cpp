@@ -31,10 +31,7 @@ enum class Route { Code, AddOrRemoveButtons, ItemGroup };
 class LinkVisibilityTest : public MenuFormFixture, public ::testing::WithParamInterface<Route> {
 protected:
     LinkVisibilityTest() {
-        pg::SetVisualStyleScheme(pg::VisualStyleScheme::Blue);
-        toolkit::base::dxOffice11RefreshColors();
-        MakeMainMenu();
-        Manager->SetStyle(bmsOffice11);
+        MakeOffice11MainMenu();
         Sub(Bar->ItemLinks(), "&File");
         MakeToolbar();
         for (const char* Caption : {"One", "Two", "Wider command", "Four", "Five", "Six"})

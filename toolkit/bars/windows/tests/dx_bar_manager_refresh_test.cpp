@@ -26,10 +26,7 @@ namespace pw = platform::win;
 class ManagerRefreshTest : public MenuFormFixture {
 protected:
     ManagerRefreshTest() {
-        pg::SetVisualStyleScheme(pg::VisualStyleScheme::Blue);
-        toolkit::base::dxOffice11RefreshColors();
-        MakeMainMenu();
-        Manager->SetStyle(bmsOffice11);
+        MakeOffice11MainMenu();
         Sub(Bar->ItemLinks(), "&File");
         MakeToolbar();
         Button(Tools->ItemLinks(), "New");

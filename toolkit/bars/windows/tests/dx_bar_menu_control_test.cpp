@@ -42,10 +42,7 @@ namespace pw = platform::win;
 class MenuControlTest : public MenuFormFixture {
 protected:
     MenuControlTest() {
-        pg::SetVisualStyleScheme(pg::VisualStyleScheme::Blue);
-        toolkit::base::dxOffice11RefreshColors();
-        MakeMainMenu();
-        Manager->SetStyle(bmsOffice11);
+        MakeOffice11MainMenu();
         File = &Sub(Bar->ItemLinks(), "&File");
         Open = &Button(File->ItemLinks(), "&Open");
         Button(File->ItemLinks(), "&Save");

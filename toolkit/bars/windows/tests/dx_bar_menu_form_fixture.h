@@ -11,10 +11,12 @@
 #include "toolkit/bars/model/dx_bar_sub_item.h"
 #include "toolkit/bars/model/dx_bar_unit.h"
 #include "toolkit/bars/windows/dx_bar_toolbar_control.h"
+#include "toolkit/base/office11.h"
 
 #include "platform/core/clock.h"
 #include "platform/core/date_time.h"
 #include "platform/forms/forms.h"
+#include "platform/gdi/visual_styles.h"
 #include "platform/win/monitors.h"
 #include "testsupport/win/input_driver.h"
 
@@ -45,6 +47,14 @@ protected:
         Bar->SetCaption("Main Menu");
         Bar->SetIsMainMenu(true);
         Bar->SetDockingStyle(dsTop);
+    }
+    // The main menu on the blue scheme's colours with the bars in their Office11 look, as most
+    // tests that judge pixels want it.
+    void MakeOffice11MainMenu() {
+        platform::gdi::SetVisualStyleScheme(platform::gdi::VisualStyleScheme::Blue);
+        toolkit::base::dxOffice11RefreshColors();
+        MakeMainMenu();
+        Manager->SetStyle(bmsOffice11);
     }
     void ShowMainMenu() {
         Form->Show();

@@ -42,10 +42,7 @@ class BarMoveTest : public MenuFormFixture {
 protected:
     BarMoveTest() {
         pw::SetMonitors({{{0, 0, 1024, 768}, {0, 0, 1024, 728}}});
-        pg::SetVisualStyleScheme(pg::VisualStyleScheme::Blue);
-        toolkit::base::dxOffice11RefreshColors();
-        MakeMainMenu();
-        Manager->SetStyle(bmsOffice11);
+        MakeOffice11MainMenu();
         for (const char* Caption : {"&File", "&Help"})
             Sub(Bar->ItemLinks(), Caption);
         MakeToolbar();

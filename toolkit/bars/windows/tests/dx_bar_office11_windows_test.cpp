@@ -49,10 +49,7 @@ int Distance(pg::COLORREF A, pg::TColor B) {
 class Office11WindowsTest : public MenuFormFixture {
 protected:
     Office11WindowsTest() {
-        pg::SetVisualStyleScheme(pg::VisualStyleScheme::Blue);
-        tb::dxOffice11RefreshColors();
-        MakeMainMenu();
-        Manager->SetStyle(bmsOffice11);
+        MakeOffice11MainMenu();
         MakeGlyph(Glyph);
     }
 

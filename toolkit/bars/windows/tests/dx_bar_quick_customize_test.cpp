@@ -43,10 +43,7 @@ namespace pw = platform::win;
 class QuickCustomizeTest : public MenuFormFixture {
 protected:
     QuickCustomizeTest() {
-        pg::SetVisualStyleScheme(pg::VisualStyleScheme::Blue);
-        toolkit::base::dxOffice11RefreshColors();
-        MakeMainMenu();
-        Manager->SetStyle(bmsOffice11);
+        MakeOffice11MainMenu();
         Sub(Bar->ItemLinks(), "&File");
         MakeToolbar();
         for (int I = 0; I < 9; ++I) {

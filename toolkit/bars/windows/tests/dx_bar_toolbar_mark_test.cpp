@@ -31,10 +31,7 @@ namespace pw = platform::win;
 class FloatingMarkTest : public MenuFormFixture {
 protected:
     FloatingMarkTest() {
-        pg::SetVisualStyleScheme(pg::VisualStyleScheme::Blue);
-        toolkit::base::dxOffice11RefreshColors();
-        MakeMainMenu();
-        Manager->SetStyle(bmsOffice11);
+        MakeOffice11MainMenu();
         Sub(Bar->ItemLinks(), "&File");
         ShowMainMenu();
         Tools = Manager->Bars()->Add();
