@@ -47,14 +47,6 @@ pg::COLORREF TilePixel(pf::TBitmap& Bitmap, pg::TPoint P) {
     return pg::ColorToRGB(Bitmap.Canvas().Pixel(X, Y));
 }
 
-// A pixel of a window's client area as the window painted it.
-pg::COLORREF ClientPixel(TCustomdxBarControl& W, pg::TPoint P) {
-    const pg::TPoint Client = W.ClientToScreen({0, 0}), Origin = W.WindowToScreen({0, 0});
-    const auto Surface = pw::WindowSurface(W.Handle());
-    return pg::PixelToColor(Surface->Pixel(P.X + Client.X - Origin.X, P.Y + Client.Y - Origin.Y) &
-                            0xFFFFFF);
-}
-
 const char* StyleName(TdxBarManagerStyle Style) {
     return Style == bmsStandard ? "Standard" : Style == bmsFlat ? "Flat" : "Office11";
 }

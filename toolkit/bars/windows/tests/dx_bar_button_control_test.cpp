@@ -47,28 +47,6 @@ protected:
         Input.Click(CentreOf(Bar->ItemLinks(), Entry));
         testsupport::PumpUntilIdle();
     }
-    void CloseMenus() {
-        Input.Key(Qt::Key_Escape);
-        Input.Key(Qt::Key_Escape);
-        testsupport::PumpUntilIdle();
-    }
-    int TextWidth(const std::string& Text) const {
-        const pg::HDC DC = pg::CreateCompatibleDC(pg::NullDC);
-        pg::SelectObject(DC, Manager->Font().Handle());
-        pg::TSize Size{};
-        pg::GetTextExtentPoint32(DC, Text.c_str(), static_cast<int>(Text.size()), &Size);
-        pg::DeleteDC(DC);
-        return Size.cx;
-    }
-    static pg::COLORREF ClientPixel(TCustomdxBarControl& W, int X, int Y) {
-        const pg::TPoint Client = W.ClientToScreen({0, 0}), Origin = W.WindowToScreen({0, 0});
-        const auto Surface = pw::WindowSurface(W.Handle());
-        return pg::PixelToColor(Surface->Pixel(X + Client.X - Origin.X, Y + Client.Y - Origin.Y) &
-                                0xFFFFFF);
-    }
-    static bool IsInk(pg::COLORREF C) {
-        return pg::GetRValue(C) < 64 && pg::GetGValue(C) < 64 && pg::GetBValue(C) < 64;
-    }
 };
 
 // Two menus of one command each, alike but for the shortcut: the one with "Ctrl+F4" is wider by

@@ -82,25 +82,6 @@ protected:
         testsupport::PumpUntilIdle();
         return dynamic_cast<TdxBarSubMenuControl*>(File->ItemLinks().BarControl());
     }
-    void CloseMenus() {
-        Input.Key(Qt::Key_Escape);
-        Input.Key(Qt::Key_Escape);
-        testsupport::PumpUntilIdle();
-    }
-    int TextWidth(const std::string& Text) const {
-        const pg::HDC DC = pg::CreateCompatibleDC(pg::NullDC);
-        pg::SelectObject(DC, Manager->Font().Handle());
-        pg::TSize Size{};
-        pg::GetTextExtentPoint32(DC, Text.c_str(), static_cast<int>(Text.size()), &Size);
-        pg::DeleteDC(DC);
-        return Size.cx;
-    }
-    static pg::COLORREF ClientPixel(TCustomdxBarControl& W, int X, int Y) {
-        const pg::TPoint Client = W.ClientToScreen({0, 0}), Origin = W.WindowToScreen({0, 0});
-        const auto Surface = pw::WindowSurface(W.Handle());
-        return pg::PixelToColor(Surface->Pixel(X + Client.X - Origin.X, Y + Client.Y - Origin.Y) &
-                                0xFFFFFF);
-    }
     // How many columns the dark text pixels in R of W span; 0 when there are none.
     static int InkSpan(TCustomdxBarControl& W, const pg::TRect& R) {
         int First = R.Right, Last = R.Left - 1;

@@ -16,11 +16,17 @@
 #include "platform/core/clock.h"
 #include "platform/core/date_time.h"
 #include "platform/forms/forms.h"
+#include "platform/gdi/device_context.h"
+#include "platform/gdi/objects.h"
+#include "platform/gdi/text_out.h"
 #include "platform/gdi/visual_styles.h"
 #include "platform/win/monitors.h"
+#include "platform/win/painting.h"
 #include "testsupport/win/input_driver.h"
 
 #include <gtest/gtest.h>
+
+#include <QtCore/Qt>
 
 #include <memory>
 #include <string>
@@ -89,6 +95,38 @@ protected:
         B.SetCaption(Caption);
         Links.Add(&B);
         return B;
+    }
+    // Escape twice: out of a sub-menu, then out of menu mode.
+    void CloseMenus() {
+        Input.Key(Qt::Key_Escape);
+        Input.Key(Qt::Key_Escape);
+        testsupport::PumpUntilIdle();
+    }
+    // The width of Text (accelerator marks and all) in the manager's font.
+    int TextWidth(const std::string& Text) const {
+        namespace pg = platform::gdi;
+        const pg::HDC DC = pg::CreateCompatibleDC(pg::NullDC);
+        pg::SelectObject(DC, Manager->Font().Handle());
+        pg::TSize Size{};
+        pg::GetTextExtentPoint32(DC, Text.c_str(), static_cast<int>(Text.size()), &Size);
+        pg::DeleteDC(DC);
+        return Size.cx;
+    }
+    // A pixel of a bar window's client area as the window painted it.
+    static platform::gdi::COLORREF ClientPixel(TCustomdxBarControl& W, int X, int Y) {
+        namespace pg = platform::gdi;
+        const pg::TPoint Client = W.ClientToScreen({0, 0}), Origin = W.WindowToScreen({0, 0});
+        const auto Surface = platform::win::WindowSurface(W.Handle());
+        return pg::PixelToColor(Surface->Pixel(X + Client.X - Origin.X, Y + Client.Y - Origin.Y) &
+                                0xFFFFFF);
+    }
+    static platform::gdi::COLORREF ClientPixel(TCustomdxBarControl& W, platform::gdi::TPoint P) {
+        return ClientPixel(W, P.X, P.Y);
+    }
+    // Near black: the ink of a caption.
+    static bool IsInk(platform::gdi::COLORREF C) {
+        return platform::gdi::GetRValue(C) < 64 && platform::gdi::GetGValue(C) < 64 &&
+               platform::gdi::GetBValue(C) < 64;
     }
     TdxBarControl& BarWindow() { return *dynamic_cast<TdxBarControl*>(Bar->Control()); }
     // The screen centre of a link's row in the window that shows it.

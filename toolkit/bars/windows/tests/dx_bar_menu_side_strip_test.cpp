@@ -29,35 +29,11 @@ namespace pf = platform::forms;
 namespace pg = platform::gdi;
 namespace pw = platform::win;
 
-pg::COLORREF ClientPixel(TCustomdxBarControl& W, int X, int Y) {
-    const pg::TPoint Client = W.ClientToScreen({0, 0}), Origin = W.WindowToScreen({0, 0});
-    const auto Surface = pw::WindowSurface(W.Handle());
-    return pg::PixelToColor(Surface->Pixel(X + Client.X - Origin.X, Y + Client.Y - Origin.Y) &
-                            0xFFFFFF);
-}
-
-bool IsInk(pg::COLORREF C) {
-    return pg::GetRValue(C) < 64 && pg::GetGValue(C) < 64 && pg::GetBValue(C) < 64;
-}
-
 // The rows and columns of a row's rectangle that hold caption ink.
 struct TInk {
     int Top = 0x7FFF, Bottom = -1, Left = 0x7FFF, Right = -1;
     int Height() const { return Bottom < Top ? 0 : Bottom - Top + 1; }
 };
-TInk InkOf(TCustomdxBarControl& W, const pg::TRect& R) {
-    TInk Ink;
-    for (int Y = R.Top; Y < R.Bottom; ++Y)
-        for (int X = R.Left; X < R.Right; ++X)
-            if (IsInk(ClientPixel(W, X, Y))) {
-                Ink.Top = std::min(Ink.Top, Y);
-                Ink.Bottom = std::max(Ink.Bottom, Y);
-                Ink.Left = std::min(Ink.Left, X);
-                Ink.Right = std::max(Ink.Right, X);
-            }
-    return Ink;
-}
-
 const pg::COLORREF kStrip = pg::RGB(200, 40, 40);
 
 class MenuSideStripTest : public MenuFormFixture {
@@ -91,6 +67,20 @@ protected:
     void CloseMenus() {
         Input.Click(Form->ClientToScreen({20, 200}));
         testsupport::PumpUntilIdle();
+    }
+
+    // The rows and columns of R that hold caption ink.
+    static TInk InkOf(TCustomdxBarControl& W, const pg::TRect& R) {
+        TInk Ink;
+        for (int Y = R.Top; Y < R.Bottom; ++Y)
+            for (int X = R.Left; X < R.Right; ++X)
+                if (IsInk(ClientPixel(W, X, Y))) {
+                    Ink.Top = std::min(Ink.Top, Y);
+                    Ink.Bottom = std::max(Ink.Bottom, Y);
+                    Ink.Left = std::min(Ink.Left, X);
+                    Ink.Right = std::max(Ink.Right, X);
+                }
+        return Ink;
     }
 
     TdxBarSubItem* File = nullptr;

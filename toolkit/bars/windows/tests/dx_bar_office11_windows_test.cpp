@@ -53,13 +53,6 @@ protected:
         MakeGlyph(Glyph);
     }
 
-    // A pixel of a window's client area.
-    static pg::COLORREF ClientPixel(TCustomdxBarControl& W, int X, int Y) {
-        const pg::TPoint Client = W.ClientToScreen({0, 0}), Origin = W.WindowToScreen({0, 0});
-        const auto Surface = pw::WindowSurface(W.Handle());
-        return pg::PixelToColor(Surface->Pixel(X + Client.X - Origin.X, Y + Client.Y - Origin.Y) &
-                                0xFFFFFF);
-    }
     void Keep(TCustomdxBarControl& W, const std::string& Name) {
         testsupport::TempFolder Temp("office2003_windows_");
         ASSERT_TRUE(testsupport::SaveWindowPng(W.Handle(), Temp.PathOf(Name)));
