@@ -44,12 +44,6 @@ protected:
         Input.Release(To);
         testsupport::PumpUntilIdle();
     }
-    static std::vector<std::string> Captions(const TdxBarItemLinks& Links) {
-        std::vector<std::string> Result;
-        for (int I = 0; I < Links.Count(); ++I)
-            Result.push_back(Links.Items(I)->Item()->Caption());
-        return Result;
-    }
     // The bar window in menu mode holds the link as its selection and as the manager's.
     void ExpectMenuModeWith(TdxBarControl& Window, TdxBarItemLink* Link) {
         EXPECT_TRUE(Window.Active());
@@ -104,8 +98,9 @@ TEST_F(CustomizingMenuModeTest, AfterMenuModeOnOneBarALinkOfAnotherBarCanBeDragg
              ToolWindow().ClientToScreen({B2.Right - 2, (B2.Top + B2.Bottom) / 2}));
     EXPECT_FALSE(Manager->IsDragging());
     EXPECT_EQ(TdxBarItemDragging::Current(), nullptr);
-    EXPECT_EQ(Captions(Bar->ItemLinks()), (std::vector<std::string>{"&File"}));
-    EXPECT_EQ(Captions(Tools->ItemLinks()), (std::vector<std::string>{"B1", "B2", "&Help", "B3"}));
+    EXPECT_EQ(ItemCaptions(Bar->ItemLinks()), (std::vector<std::string>{"&File"}));
+    EXPECT_EQ(ItemCaptions(Tools->ItemLinks()),
+              (std::vector<std::string>{"B1", "B2", "&Help", "B3"}));
     EXPECT_EQ(Clicks, 0);
 }
 
@@ -116,7 +111,7 @@ TEST_F(CustomizingMenuModeTest, ALinkOfTheBarInMenuModeCanBeDragged) {
     DragLink(CentreOf(Tools->ItemLinks(), 0),
              ToolWindow().ClientToScreen({B3.Right - 2, (B3.Top + B3.Bottom) / 2}));
     EXPECT_FALSE(Manager->IsDragging());
-    EXPECT_EQ(Captions(Tools->ItemLinks()), (std::vector<std::string>{"B2", "B3", "B1"}));
+    EXPECT_EQ(ItemCaptions(Tools->ItemLinks()), (std::vector<std::string>{"B2", "B3", "B1"}));
 }
 
 } // namespace

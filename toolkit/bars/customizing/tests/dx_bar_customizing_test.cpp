@@ -36,12 +36,6 @@ protected:
     }
 
     TdxBarItemLinks& ToolLinks() { return Tools->ItemLinks(); }
-    std::vector<std::string> Captions(const TdxBarItemLinks& Links) {
-        std::vector<std::string> Result;
-        for (int I = 0; I < Links.Count(); ++I)
-            Result.push_back(Links.Items(I)->Item()->Caption());
-        return Result;
-    }
     // The screen point a fraction of the way across a toolbar link.
     pg::TPoint Across(TdxBarItemLinks& Links, int Index, int Percent) {
         const pg::TRect R = Links.VisibleItems(Index)->ItemRect;
@@ -100,7 +94,7 @@ TEST_F(CustomizingTest, RightClickingALinkShowsTheEntries) {
         TdxBarCustomizingPopup* Popup = RightClick(C.Index);
         ASSERT_NE(Popup, nullptr);
         EXPECT_EQ(Popup->Link(), ToolLinks().Items(C.Index));
-        EXPECT_EQ(Captions(Popup->Entries()),
+        EXPECT_EQ(ItemCaptions(Popup->Entries()),
                   (std::vector<std::string>{"&Reset", "&Delete", "&Name:", "Defa&ult style",
                                             "&Text Only (Always)", "Text &Only (in Menus)",
                                             "Image &and Text", "Begin a &Group"}));
@@ -156,7 +150,7 @@ TEST_F(CustomizingTest, AnEmptyNameIsRefusedAndTheCaptionKept) {
 TEST_F(CustomizingTest, DraggingALinkMovesItWithinItsBar) {
     Manager->Customizing(true);
     DragLink(CentreOf(ToolLinks(), 0), Across(ToolLinks(), 2, 80));
-    EXPECT_EQ(Captions(ToolLinks()), (std::vector<std::string>{"B2", "B3", "B1", "B4"}));
+    EXPECT_EQ(ItemCaptions(ToolLinks()), (std::vector<std::string>{"B2", "B3", "B1", "B4"}));
     EXPECT_EQ(Clicks, 0);
     EXPECT_FALSE(Manager->IsDragging());
     ASSERT_NE(Manager->SelectedItem(), nullptr);
@@ -166,14 +160,14 @@ TEST_F(CustomizingTest, DraggingALinkMovesItWithinItsBar) {
 TEST_F(CustomizingTest, DraggingALinkMovesItToAnotherBar) {
     Manager->Customizing(true);
     DragLink(CentreOf(ToolLinks(), 3), Across(Bar->ItemLinks(), 0, 80));
-    EXPECT_EQ(Captions(ToolLinks()), (std::vector<std::string>{"B1", "B2", "B3"}));
-    EXPECT_EQ(Captions(Bar->ItemLinks()), (std::vector<std::string>{"&File", "B4", "&Help"}));
+    EXPECT_EQ(ItemCaptions(ToolLinks()), (std::vector<std::string>{"B1", "B2", "B3"}));
+    EXPECT_EQ(ItemCaptions(Bar->ItemLinks()), (std::vector<std::string>{"&File", "B4", "&Help"}));
 }
 
 TEST_F(CustomizingTest, DroppingALinkOnNothingDeletesIt) {
     Manager->Customizing(true);
     DragLink(CentreOf(ToolLinks(), 1), Form->ClientToScreen({300, 250}));
-    EXPECT_EQ(Captions(ToolLinks()), (std::vector<std::string>{"B1", "B3", "B4"}));
+    EXPECT_EQ(ItemCaptions(ToolLinks()), (std::vector<std::string>{"B1", "B3", "B4"}));
 }
 
 TEST_F(CustomizingTest, EscEndsADragWithoutADrop) {
@@ -184,7 +178,7 @@ TEST_F(CustomizingTest, EscEndsADragWithoutADrop) {
     Input.Key(Qt::Key_Escape);
     Input.Release(Across(ToolLinks(), 2, 80));
     testsupport::PumpUntilIdle();
-    EXPECT_EQ(Captions(ToolLinks()), (std::vector<std::string>{"B1", "B2", "B3", "B4"}));
+    EXPECT_EQ(ItemCaptions(ToolLinks()), (std::vector<std::string>{"B1", "B2", "B3", "B4"}));
     EXPECT_FALSE(Manager->IsDragging());
 }
 

@@ -64,9 +64,6 @@ protected:
                 Result.push_back(M);
         return Result;
     }
-    static TdxBarSubMenuControl* MenuOf(TdxBarSubItem& S) {
-        return dynamic_cast<TdxBarSubMenuControl*>(S.ItemLinks().BarControl());
-    }
     void ClickFile() {
         Input.MoveTo(CentreOf(Bar->ItemLinks(), 0));
         Input.Click(CentreOf(Bar->ItemLinks(), 0));

@@ -24,10 +24,6 @@ namespace {
 namespace pg = platform::gdi;
 namespace pw = platform::win;
 
-TdxBarSubMenuControl* MenuOf(TdxBarSubItem& S) {
-    return dynamic_cast<TdxBarSubMenuControl*>(S.ItemLinks().BarControl());
-}
-
 std::vector<std::string> Captions(TdxBarItemLinks& Links) {
     std::vector<std::string> Result;
     for (int I = 0; I < Links.Count(); ++I)

@@ -10,6 +10,7 @@
 #include "toolkit/bars/model/dx_bar_manager.h"
 #include "toolkit/bars/model/dx_bar_sub_item.h"
 #include "toolkit/bars/model/dx_bar_unit.h"
+#include "toolkit/bars/windows/dx_bar_menu_control.h"
 #include "toolkit/bars/windows/dx_bar_toolbar_control.h"
 #include "toolkit/base/office11.h"
 
@@ -30,6 +31,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace toolkit::bars {
 
@@ -127,6 +129,24 @@ protected:
     static bool IsInk(platform::gdi::COLORREF C) {
         return platform::gdi::GetRValue(C) < 64 && platform::gdi::GetGValue(C) < 64 &&
                platform::gdi::GetBValue(C) < 64;
+    }
+    // The menu window a sub-item shows, or null.
+    static TdxBarSubMenuControl* MenuOf(TdxBarSubItem& S) {
+        return dynamic_cast<TdxBarSubMenuControl*>(S.ItemLinks().BarControl());
+    }
+    // The captions of the links a bar or menu shows, in order.
+    static std::vector<std::string> ShownCaptions(const TdxBarItemLinks& Links) {
+        std::vector<std::string> Result;
+        for (int I = 0; I < Links.VisibleItemCount(); ++I)
+            Result.push_back(Links.VisibleItems(I)->GetCaption());
+        return Result;
+    }
+    // The items' own captions of every link, shown or not.
+    static std::vector<std::string> ItemCaptions(const TdxBarItemLinks& Links) {
+        std::vector<std::string> Result;
+        for (int I = 0; I < Links.Count(); ++I)
+            Result.push_back(Links.Items(I)->Item()->Caption());
+        return Result;
     }
     TdxBarControl& BarWindow() { return *dynamic_cast<TdxBarControl*>(Bar->Control()); }
     // The screen centre of a link's row in the window that shows it.

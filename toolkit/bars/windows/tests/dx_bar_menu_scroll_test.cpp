@@ -23,17 +23,6 @@ namespace {
 namespace pg = platform::gdi;
 namespace pw = platform::win;
 
-TdxBarSubMenuControl* MenuOf(TdxBarSubItem& S) {
-    return dynamic_cast<TdxBarSubMenuControl*>(S.ItemLinks().BarControl());
-}
-
-std::vector<std::string> ShownCaptions(TdxBarItemLinks& Links) {
-    std::vector<std::string> Result;
-    for (int I = 0; I < Links.VisibleItemCount(); ++I)
-        Result.push_back(Links.VisibleItems(I)->GetCaption());
-    return Result;
-}
-
 // Personalised menus in the Office11 style with the manager's defaults: "&File" holds five
 // commands; a test uses Open ten times more than the rest, as a user would, by the menu.
 class RecentItemsTest : public MenuFormFixture {

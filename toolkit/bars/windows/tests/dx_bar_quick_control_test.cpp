@@ -103,12 +103,6 @@ protected:
         const pg::TPoint Client = W.ClientToScreen({0, 0}), Origin = W.WindowToScreen({0, 0});
         return WindowPixel(W.Handle(), P.X + Client.X - Origin.X, P.Y + Client.Y - Origin.Y);
     }
-    static std::vector<std::string> Captions(const TdxBarItemLinks& Links) {
-        std::vector<std::string> Result;
-        for (int I = 0; I < Links.VisibleItemCount(); ++I)
-            Result.push_back(Links.VisibleItems(I)->GetCaption());
-        return Result;
-    }
     static pw::TRect ScreenRect(pw::HWND Wnd) {
         pw::TRect R{};
         pw::GetWindowRect(Wnd, &R);
@@ -141,8 +135,8 @@ TEST_F(QuickControlTest, TheCutOffButtonsComeAsGlyphButtonsOfAToolbarWindowUnder
     EXPECT_EQ(pw::GetClassName(Wnd), pw::GetClassName(Toolbar().Handle()));
 
     TdxBarItemLinks& Links = *Quick->ItemLinks();
-    EXPECT_EQ(Captions(Links), (std::vector<std::string>{"Command7", "Command8", "Command9",
-                                                         "&Add or Remove Buttons"}));
+    EXPECT_EQ(ShownCaptions(Links), (std::vector<std::string>{"Command7", "Command8", "Command9",
+                                                              "&Add or Remove Buttons"}));
     for (int I = 0; I < 3; ++I)
         EXPECT_EQ(Links.VisibleItems(I)->GetOriginalLink(), Tools->ItemLinks().Items(6 + I));
     // The glyph of each at its button's centre.
@@ -161,7 +155,7 @@ TEST_F(QuickControlTest, TheCutOffButtonsComeAsGlyphButtonsOfAToolbarWindowUnder
     EXPECT_EQ(Manager->Bars()->IndexOf(Quick->Bar()), -1);
     TdxBarItemLinks Listed(Manager, nullptr);
     Manager->AddToolbarsListItems(Listed);
-    EXPECT_EQ(Captions(Listed), (std::vector<std::string>{"ToolBar", "&Customize..."}));
+    EXPECT_EQ(ShownCaptions(Listed), (std::vector<std::string>{"ToolBar", "&Customize..."}));
     Keep(Wnd, "cut_off.png");
 
     Input.Click(CentreOf(Links, 1));

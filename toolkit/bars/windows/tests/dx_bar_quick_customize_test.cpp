@@ -62,12 +62,6 @@ protected:
     static pg::TPoint Centre(const pg::TRect& R) {
         return {(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2};
     }
-    static std::vector<std::string> Captions(const TdxBarItemLinks& Links) {
-        std::vector<std::string> Result;
-        for (int I = 0; I < Links.VisibleItemCount(); ++I)
-            Result.push_back(Links.VisibleItems(I)->GetCaption());
-        return Result;
-    }
     void ClickMark() {
         Input.Click(Centre(Toolbar().GetMarkScreenRect()));
         testsupport::PumpUntilIdle();
@@ -93,7 +87,8 @@ TEST_F(QuickCustomizeTest, RightClickOnTheDockSiteListsTheToolbarAndCustomize) {
     testsupport::PumpUntilIdle();
     TdxBarPopupMenu& Popup = Popups().ToolbarsPopup();
     ASSERT_NE(Popup.GetSubMenuControl(), nullptr);
-    EXPECT_EQ(Captions(Popup.ItemLinks()), (std::vector<std::string>{"ToolBar", "&Customize..."}));
+    EXPECT_EQ(ShownCaptions(Popup.ItemLinks()),
+              (std::vector<std::string>{"ToolBar", "&Customize..."}));
     auto* Entry = dynamic_cast<TdxBarButton*>(Popup.ItemLinks().VisibleItems(0)->Item());
     ASSERT_NE(Entry, nullptr);
     EXPECT_EQ(Entry->ButtonStyle(), bsChecked);
@@ -128,13 +123,13 @@ TEST_F(QuickCustomizeTest, WithoutCanCustomizeTheListsHaveNoCustomizeEntry) {
     Manager->CanCustomize = false;
     Input.Click(Toolbar().ClientToScreen({2, 2}), Qt::RightButton);
     testsupport::PumpUntilIdle();
-    EXPECT_EQ(Captions(Popups().ToolbarsPopup().ItemLinks()),
+    EXPECT_EQ(ShownCaptions(Popups().ToolbarsPopup().ItemLinks()),
               (std::vector<std::string>{"ToolBar"}));
     Input.Key(Qt::Key_Escape);
     testsupport::PumpUntilIdle();
     ClickMark();
     TdxBarItemLinks& Sub = OpenSubMenu();
-    for (const std::string& Caption : Captions(Sub))
+    for (const std::string& Caption : ShownCaptions(Sub))
         EXPECT_NE(Caption, "&Customize...");
 }
 
@@ -164,7 +159,8 @@ TEST_F(QuickCustomizeTest, TheMarkOpensTheQuickMenuAndItsSubMenuListsEveryLinkCh
     TdxBarQuickControl* Quick = Popups().QuickControl();
     ASSERT_NE(Quick, nullptr);
     // Nothing is cut off: only the sub-menu.
-    EXPECT_EQ(Captions(*Quick->ItemLinks()), (std::vector<std::string>{"&Add or Remove Buttons"}));
+    EXPECT_EQ(ShownCaptions(*Quick->ItemLinks()),
+              (std::vector<std::string>{"&Add or Remove Buttons"}));
     EXPECT_EQ(Quick->BoundsRect().Right, Toolbar().GetMarkScreenRect().Right);
 
     TdxBarItemLinks& Sub = OpenSubMenu();
@@ -227,8 +223,8 @@ TEST_F(QuickCustomizeTest, ANarrowWindowPutsTheCutOffButtonsInTheQuickMenu) {
     ASSERT_TRUE(Toolbar().Truncated());
     ClickMark();
     TdxBarItemLinks& Quick = *Popups().QuickControl()->ItemLinks();
-    EXPECT_EQ(Captions(Quick), (std::vector<std::string>{"Command7", "Command8", "Command9",
-                                                         "&Add or Remove Buttons"}));
+    EXPECT_EQ(ShownCaptions(Quick), (std::vector<std::string>{"Command7", "Command8", "Command9",
+                                                              "&Add or Remove Buttons"}));
     SavePng("quick_customize_cut_off.png");
     Input.Click(CentreOf(Quick, 1));
     testsupport::PumpUntilIdle();
@@ -254,7 +250,7 @@ TEST_F(QuickCustomizeTest, ResetToolbarAsksBeforeItResets) {
     ClickMark();
     TdxBarItemLinks& Sub = OpenSubMenu();
     ASSERT_NE(Sub.BarControl(), nullptr);
-    const std::vector<std::string> Entries = Captions(Sub);
+    const std::vector<std::string> Entries = ShownCaptions(Sub);
     const auto Found = std::find(Entries.begin(), Entries.end(), "&Reset Toolbar");
     ASSERT_NE(Found, Entries.end());
     const int Reset = static_cast<int>(Found - Entries.begin());
