@@ -35,6 +35,17 @@
 
 namespace toolkit::bars {
 
+// The width of Text (accelerator marks and all) in the manager's font.
+inline int ManagerTextWidth(TdxBarManager& Manager, const std::string& Text) {
+    namespace pg = platform::gdi;
+    const pg::HDC DC = pg::CreateCompatibleDC(pg::NullDC);
+    pg::SelectObject(DC, Manager.Font().Handle());
+    pg::TSize Size{};
+    pg::GetTextExtentPoint32(DC, Text.c_str(), static_cast<int>(Text.size()), &Size);
+    pg::DeleteDC(DC);
+    return Size.cx;
+}
+
 class MenuFormFixture : public ::testing::Test {
 protected:
     explicit MenuFormFixture(platform::forms::TFormStyle Style = platform::forms::fsNormal)
@@ -105,15 +116,7 @@ protected:
         testsupport::PumpUntilIdle();
     }
     // The width of Text (accelerator marks and all) in the manager's font.
-    int TextWidth(const std::string& Text) const {
-        namespace pg = platform::gdi;
-        const pg::HDC DC = pg::CreateCompatibleDC(pg::NullDC);
-        pg::SelectObject(DC, Manager->Font().Handle());
-        pg::TSize Size{};
-        pg::GetTextExtentPoint32(DC, Text.c_str(), static_cast<int>(Text.size()), &Size);
-        pg::DeleteDC(DC);
-        return Size.cx;
-    }
+    int TextWidth(const std::string& Text) const { return ManagerTextWidth(*Manager, Text); }
     // A pixel of a bar window's client area as the window painted it.
     static platform::gdi::COLORREF ClientPixel(TCustomdxBarControl& W, int X, int Y) {
         namespace pg = platform::gdi;

@@ -6,6 +6,7 @@
 #include "toolkit/bars/model/dx_bar_unit.h"
 #include "toolkit/bars/windows/dx_bar_dock_control.h"
 #include "toolkit/bars/windows/dx_bar_item_control.h"
+#include "toolkit/bars/windows/tests/dx_bar_menu_form_fixture.h"
 
 #include "toolkit/base/office11.h"
 
@@ -121,13 +122,7 @@ protected:
     }
     // The width of Caption without its accelerator marks in the manager's font.
     int TextWidth(const std::string& Caption) const {
-        const std::string Text = RemoveAccelChars(Caption);
-        const pg::HDC DC = pg::CreateCompatibleDC(pg::NullDC);
-        pg::SelectObject(DC, Manager->Font().Handle());
-        pg::TSize Size{};
-        pg::GetTextExtentPoint32(DC, Text.c_str(), static_cast<int>(Text.size()), &Size);
-        pg::DeleteDC(DC);
-        return Size.cx;
+        return ManagerTextWidth(*Manager, RemoveAccelChars(Caption));
     }
     // How many columns Caption's pixels span when drawn alone in the manager's font, the
     // accelerator underlined, as the bars draw captions.
