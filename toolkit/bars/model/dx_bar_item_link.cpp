@@ -302,14 +302,26 @@ void TdxBarItemLink::BringToTopInRecentList(bool IncCount) {
     Recent.insert(Recent.begin(), this);
     if (IncCount) ++UseCount;
     FCollection->RefreshVisibleLists();
-    // The link that opens this menu is used with it.
-    if (TdxBarItemLinksOwner* Owner = FCollection->FOwner)
-        if (TCustomdxBarSubItem* Sub = Owner->LinksOwnerSubItem())
-            for (int I = 0; I < Sub->LinkCount(); ++I)
-                if (Sub->Links(I)->Control()) {
-                    Sub->Links(I)->BringToTopInRecentList(IncCount);
-                    break;
-                }
+    // The link that opens this menu is used with it: the link of its sub-item that shows, or for
+    // a popup menu, that of the sub-item whose menu opened it.
+    TCustomdxBarSubItem* Sub = nullptr;
+    if (TdxBarItemLinksOwner* Owner = FCollection->FOwner) {
+        Sub = Owner->LinksOwnerSubItem();
+        if (Sub == nullptr && Owner->LinksOwnerKind() == TdxBarLinksOwnerKind::PopupMenu &&
+            FCollection->FBarControl) {
+            TdxBarWindowServices& Windows = dxBarWindowServices();
+            const TCustomdxBarControl* Opener = Windows.ParentBarControl(*FCollection->FBarControl);
+            const TdxBarItemLinks* OpenerLinks =
+                Opener ? Windows.WindowItemLinks(*Opener) : nullptr;
+            if (OpenerLinks && OpenerLinks->FOwner) Sub = OpenerLinks->FOwner->LinksOwnerSubItem();
+        }
+    }
+    if (Sub)
+        for (int I = 0; I < Sub->LinkCount(); ++I)
+            if (Sub->Links(I)->Control()) {
+                Sub->Links(I)->BringToTopInRecentList(IncCount);
+                break;
+            }
 }
 
 void TdxBarItemLink::SendToBottomInRecentList() {

@@ -763,6 +763,13 @@ void TdxBarControl::WMNCPaint() {
 void TdxBarControl::WMLButtonDown(TMessage& Message) {
     if (PressMDIButton(pw::LParamToPoint(Message.LParam))) return;
     if (MarkMouseDown(pw::LParamToPoint(Message.LParam))) return;
+    // A floating bar never takes the activation itself, so a click on it brings its form
+    // forward; not where floating bars only show with an active form, nor for the quick bar,
+    // which belongs to a toolbar and must not pull the form over it.
+    if (!IgnoreNextButtonUp && DockingStyle() == dsNone && BarManager() &&
+        !BarManager()->HideFloatingBarsWhenInactive() && !dynamic_cast<TdxBarQuickControl*>(this))
+        if (pf::TCustomForm* Form = BarManager()->Form(); Form && Form->HandleAllocated())
+            pw::SetActiveWindow(Form->Handle());
     if (!Active() && !IgnoreNextButtonUp) {
         const TPoint P = pw::LParamToPoint(Message.LParam);
         TdxBarItemControl* Control = pg::PtInRect(ClientRect(), P) ? ItemAtPos(P) : nullptr;
@@ -822,7 +829,10 @@ void TdxBarControl::EnterMenuMode(TdxBarItemControl* Control) {
                 Other && Other != this)
                 Other->EndMouseTracking();
     SavedFocus = pw::GetFocus();
-    if (Form && Form->HandleAllocated() && !IsCustomizing())
+    // The quick bar is opened without activation over whatever lies above its form: it keeps
+    // the stacking as the user left it.
+    if (Form && Form->HandleAllocated() && !IsCustomizing() &&
+        !dynamic_cast<TdxBarQuickControl*>(this))
         pw::SetWindowPos(Form->Handle(), pw::HWND_TOP, 0, 0, 0, 0,
                          pw::SWP_NOMOVE | pw::SWP_NOSIZE | pw::SWP_NOACTIVATE);
     if (Control == nullptr) Control = SelectableControl(0, true);

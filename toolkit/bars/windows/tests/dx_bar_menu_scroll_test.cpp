@@ -4,6 +4,7 @@
 
 #include "toolkit/bars/windows/dx_bar_hint_window.h"
 #include "toolkit/bars/windows/dx_bar_item_control.h"
+#include "toolkit/bars/windows/dx_bar_popup_menu.h"
 
 #include "platform/core/clock.h"
 #include "platform/core/message_loop.h"
@@ -233,6 +234,46 @@ TEST_F(RecentItemsTest, WithoutTheDelayTheExpandAreaOnlyShowsItsHint) {
     EXPECT_EQ(Hint.Caption(), "Expand (Ctrl-Down)");
     platform::core::RunFor(Clock, platform::core::Millis(5000));
     EXPECT_EQ(File->ItemLinks().VisibleItemCount(), 1);
+}
+
+// A command of a popup menu dropped down from a sub-menu is a use of that sub-menu's entry
+// too: the collapsed menu above it shows the entry afterwards.
+TEST_F(RecentItemsTest, UsingAPopupMenuOpenedFromASubMenuKeepsItsEntryRecent) {
+    TdxBarSubItem& More = Sub(File->ItemLinks(), "&More");
+    TdxBarButton& Send = Button(More.ItemLinks(), "Se&nd");
+    Send.SetButtonStyle(bsDropDown);
+    auto& Popup = Form->Own<TdxBarPopupMenu>();
+    Popup.SetUseRecentItems(true);
+    Button(Popup.ItemLinks(), "&Mail");
+    Send.SetDropDownMenu(&Popup);
+    UseOpenTenTimes();
+    ClickFile();
+    ASSERT_EQ(ShownCaptions(File->ItemLinks()), std::vector<std::string>{"&Open"});
+    Input.KeyDown(Qt::Key_Control);
+    Input.Key(Qt::Key_Down);
+    Input.KeyUp(Qt::Key_Control);
+    testsupport::PumpUntilIdle();
+    ASSERT_NE(MenuOf(*File), nullptr);
+    ASSERT_EQ(File->ItemLinks().VisibleItemCount(), 6);
+    Input.MoveTo(CentreOf(File->ItemLinks(), 5));
+    Input.Click(CentreOf(File->ItemLinks(), 5));
+    testsupport::PumpUntilIdle();
+    TdxBarSubMenuControl* MoreMenu = MenuOf(More);
+    ASSERT_NE(MoreMenu, nullptr);
+    // Send's drop-down, by the keys.
+    Input.Key(Qt::Key_Down);
+    testsupport::PumpUntilIdle();
+    ASSERT_EQ(MoreMenu->SelectedControl(), More.ItemLinks().VisibleItems(0)->Control());
+    Input.Key(Qt::Key_Right);
+    testsupport::PumpUntilIdle();
+    ASSERT_NE(Popup.GetSubMenuControl(), nullptr);
+    ASSERT_EQ(Popup.GetSubMenuControl()->ParentBarControl(), MoreMenu);
+    Input.Key(Qt::Key_Return);
+    testsupport::PumpUntilIdle();
+    ASSERT_EQ(MenuOf(*File), nullptr);
+
+    ClickFile();
+    EXPECT_EQ(ShownCaptions(File->ItemLinks()), (std::vector<std::string>{"&Open", "&More"}));
 }
 
 // A sub-item with 60 commands on a screen whose work area is 600 pixels high.

@@ -1,5 +1,6 @@
 // The quick-customise mark in a floating toolbar's caption: where each painter draws it, hot
-// under the pointer, the 50 ms timer that watches it, and the press that opens the quick bar.
+// under the pointer, the 50 ms timer that watches it, and the press that opens the quick bar;
+// what a click on a floating bar and menu mode do to the form's activation and stacking.
 #include "toolkit/bars/windows/tests/dx_bar_menu_form_fixture.h"
 
 #include "toolkit/bars/windows/dx_bar_hint_window.h"
@@ -239,6 +240,59 @@ TEST_F(FloatingMarkTest, APressOnTheMarkOpensTheQuickBarUnderIt) {
     EXPECT_GE(Quick->BoundsRect().Top, W.GetMarkScreenRect().Bottom - 1);
     testsupport::TempFolder Folder("floating_mark");
     EXPECT_TRUE(testsupport::SaveWindowPng(W.Handle(), Folder.PathOf("pressed.png")));
+}
+
+// Floating bars that stay shown while their form is inactive: a click on one activates the
+// form, as the bar itself takes no activation. Menu mode raises the form over other windows,
+// but the quick bar leaves the stacking alone.
+class FloatingBarClickTest : public FloatingMarkTest {
+protected:
+    FloatingBarClickTest() {
+        Manager->SetHideFloatingBarsWhenInactive(false);
+        Other = &FRoot->Own<platform::forms::TForm>();
+        Other->SetBounds(20, 20, 200, 150);
+        Other->Show();
+        Input.ActivateWindow(Other->Handle());
+        testsupport::PumpUntilIdle();
+    }
+    // Whether A lies above B in the stacking of top-level windows.
+    static bool Above(pw::HWND A, pw::HWND B) {
+        for (pw::HWND Next = pw::GetWindow(A, pw::GW_HWNDNEXT); Next != pw::NullHWnd;
+             Next = pw::GetWindow(Next, pw::GW_HWNDNEXT))
+            if (Next == B) return true;
+        return false;
+    }
+    platform::forms::TForm* Other = nullptr;
+};
+
+TEST_F(FloatingBarClickTest, AClickOnAFloatingBarActivatesItsForm) {
+    ASSERT_EQ(pw::GetActiveWindow(), Other->Handle());
+    ASSERT_TRUE(pw::IsWindowVisible(Toolbar().Handle()));
+    int Clicks = 0;
+    Tools->ItemLinks().Items(0)->Item()->OnClick = [&](pc::TObject*) { ++Clicks; };
+    Input.Click(CentreOf(Tools->ItemLinks(), 0));
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(pw::GetActiveWindow(), Form->Handle());
+    EXPECT_EQ(Clicks, 1);
+}
+
+TEST_F(FloatingBarClickTest, MenuModeRaisesTheFormExceptFromTheQuickBar) {
+    ASSERT_TRUE(Above(Other->Handle(), Form->Handle()));
+    Input.Click(MarkCentre());
+    testsupport::PumpUntilIdle();
+    TdxBarQuickControl* Quick = TdxBarCustomizePopups::Of(*Manager).QuickControl();
+    ASSERT_NE(Quick, nullptr);
+    Quick->EnterMenuMode(nullptr);
+    testsupport::PumpUntilIdle();
+    EXPECT_TRUE(Above(Other->Handle(), Form->Handle()));
+    Quick->ExitMenuMode();
+    Quick->Close();
+    testsupport::PumpUntilIdle();
+
+    Toolbar().EnterMenuMode(nullptr);
+    testsupport::PumpUntilIdle();
+    EXPECT_TRUE(Above(Form->Handle(), Other->Handle()));
+    Toolbar().ExitMenuMode();
 }
 
 } // namespace
