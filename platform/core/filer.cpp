@@ -95,6 +95,10 @@ void TWriter::WriteIdent(const std::string& Value) {
     WriteStr(Value);
 }
 
+void TWriter::WriteEnum(int Value, std::span<const char* const> Names) {
+    WriteIdent(Names[static_cast<std::size_t>(Value)]);
+}
+
 void TWriter::WriteListBegin() {
     WriteValue(vaList);
 }
@@ -240,6 +244,13 @@ std::string TReader::ReadString() {
 std::string TReader::ReadIdent() {
     CheckValue(vaIdent);
     return ReadStr();
+}
+
+int TReader::ReadEnum(std::span<const char* const> Names) {
+    const std::string Ident = ReadIdent();
+    for (std::size_t I = 0; I < Names.size(); ++I)
+        if (Ident == Names[I]) return static_cast<int>(I);
+    PropertyError("Invalid property value");
 }
 
 void TReader::ReadListBegin() {

@@ -20,6 +20,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 
 namespace platform::core {
@@ -92,6 +93,8 @@ public:
     void WriteBoolean(bool Value);
     void WriteString(const std::string& Value);
     void WriteIdent(const std::string& Value);
+    // An enumerated value as its identifier: Names lists the identifiers in the type's order.
+    void WriteEnum(int Value, std::span<const char* const> Names);
     void WriteListBegin();
     void WriteListEnd();
     // Each item as a list of its properties; the ancestor does not reach into collections.
@@ -125,6 +128,9 @@ public:
     bool ReadBoolean();
     std::string ReadString();
     std::string ReadIdent();
+    // An identifier written by WriteEnum, as its position in Names; one not there is a read
+    // error.
+    int ReadEnum(std::span<const char* const> Names);
     void ReadListBegin();
     void ReadListEnd();
     // Clears the collection, then adds and reads one item per list.

@@ -3,6 +3,8 @@
 #include "toolkit/bars/model/dx_bar_unit.h"
 #include "toolkit/bars/model/dx_bar_window_services.h"
 
+#include "platform/core/filer.h"
+
 namespace toolkit::bars {
 
 namespace pc = platform::core;
@@ -88,6 +90,59 @@ void TdxBarButton::ActionChange(pc::TObject* Sender, bool CheckDefaults) {
 void TdxBarButton::AssignTo(pc::TPersistent* Dest) const {
     TdxBarItem::AssignTo(Dest);
     if (auto* AAction = dynamic_cast<pf::TCustomAction*>(Dest)) AAction->SetChecked(FDown);
+}
+
+namespace {
+constexpr const char* kButtonStyleNames[] = {"bsDefault", "bsChecked", "bsDropDown"};
+constexpr const char* kPaintStyleNames[] = {"psStandard", "psCaption", "psCaptionInMenu",
+                                            "psCaptionGlyph"};
+} // namespace
+
+void TdxBarButton::DefinePublishedProperties(pc::TFiler& Filer) {
+    TdxBarItem::DefinePublishedProperties(Filer);
+    Filer.DefineProperty(
+        "AllowAllUp", [this](pc::TReader& Reader) { SetAllowAllUp(Reader.ReadBoolean()); },
+        [this](pc::TWriter& Writer) { Writer.WriteBoolean(FAllowAllUp); }, FAllowAllUp);
+    Filer.DefineProperty(
+        "ButtonStyle",
+        [this](pc::TReader& Reader) {
+            SetButtonStyle(static_cast<TdxBarButtonStyle>(Reader.ReadEnum(kButtonStyleNames)));
+        },
+        [this](pc::TWriter& Writer) { Writer.WriteEnum(FButtonStyle, kButtonStyleNames); },
+        FButtonStyle != bsDefault);
+    Filer.DefineProperty(
+        "CloseSubMenuOnClick",
+        [this](pc::TReader& Reader) { CloseSubMenuOnClick = Reader.ReadBoolean(); },
+        [this](pc::TWriter& Writer) { Writer.WriteBoolean(CloseSubMenuOnClick); },
+        !CloseSubMenuOnClick);
+    Filer.DefineProperty(
+        "DropDownEnabled",
+        [this](pc::TReader& Reader) { SetDropDownEnabled(Reader.ReadBoolean()); },
+        [this](pc::TWriter& Writer) { Writer.WriteBoolean(FDropDownEnabled); }, !FDropDownEnabled);
+    Filer.DefineProperty(
+        "GroupIndex", [this](pc::TReader& Reader) { SetGroupIndex(Reader.ReadInteger()); },
+        [this](pc::TWriter& Writer) { Writer.WriteInteger(FGroupIndex); }, FGroupIndex != 0);
+    Filer.DefineProperty(
+        "Down", [this](pc::TReader& Reader) { SetDown(Reader.ReadBoolean()); },
+        [this](pc::TWriter& Writer) { Writer.WriteBoolean(FDown); },
+        FDown && IsStoredBeside(&TdxBarItemActionLink::IsCheckedLinked));
+    DefineImageIndex(Filer);
+    Filer.DefineProperty(
+        "Lowered", [this](pc::TReader& Reader) { SetLowered(Reader.ReadBoolean()); },
+        [this](pc::TWriter& Writer) { Writer.WriteBoolean(FLowered); }, FLowered);
+    Filer.DefineProperty(
+        "PaintStyle",
+        [this](pc::TReader& Reader) {
+            SetPaintStyle(static_cast<TdxBarPaintStyle>(Reader.ReadEnum(kPaintStyleNames)));
+        },
+        [this](pc::TWriter& Writer) { Writer.WriteEnum(FPaintStyle, kPaintStyleNames); },
+        FPaintStyle != psStandard);
+    DefineShortCut(Filer);
+    Filer.DefineProperty(
+        "UnclickAfterDoing",
+        [this](pc::TReader& Reader) { UnclickAfterDoing = Reader.ReadBoolean(); },
+        [this](pc::TWriter& Writer) { Writer.WriteBoolean(UnclickAfterDoing); },
+        !UnclickAfterDoing);
 }
 
 void TdxBarButton::SetDropDownEnabled(bool Value) {

@@ -72,6 +72,10 @@ protected:
     void ActionChange(platform::core::TObject* Sender, bool CheckDefaults) override;
     // Down goes in as the action's checked state too.
     void AssignTo(platform::core::TPersistent* Dest) const override;
+    // After the item's: AllowAllUp, ButtonStyle, CloseSubMenuOnClick, DropDownEnabled,
+    // GroupIndex, Down (style before group before state, as reading needs them), ImageIndex,
+    // Lowered, PaintStyle, ShortCut, UnclickAfterDoing.
+    void DefinePublishedProperties(platform::core::TFiler& Filer) override;
 
 private:
     bool AnotherDownInGroup() const;

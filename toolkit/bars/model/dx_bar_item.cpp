@@ -7,6 +7,7 @@
 
 #include "toolkit/base/object_links.h"
 
+#include "platform/core/filer.h"
 #include "platform/forms/application.h"
 #include "platform/forms/forms.h"
 
@@ -380,6 +381,71 @@ void TdxBarItem::AssignTo(pc::TPersistent* Dest) const {
     AAction->SetShortCut(FShortCut);
     if (FVisible != ivInCustomizing) AAction->SetVisible(FVisible == ivAlways);
     AAction->SetOnExecute(OnClick);
+}
+
+// --- Form streams ---
+
+namespace {
+constexpr const char* kAlignNames[] = {"iaLeft", "iaCenter", "iaRight", "iaClient"};
+constexpr const char* kVisibleNames[] = {"ivNever", "ivInCustomizing", "ivAlways"};
+} // namespace
+
+bool TdxBarItem::IsStoredBeside(bool (TdxBarItemActionLink::*Linked)() const) const {
+    return FActionLink == nullptr || !(FActionLink.get()->*Linked)();
+}
+
+void TdxBarItem::DefinePublishedProperties(pc::TFiler& Filer) {
+    pc::TComponent::DefinePublishedProperties(Filer);
+    Filer.DefineProperty(
+        "Align",
+        [this](pc::TReader& Reader) {
+            SetAlign(static_cast<TdxBarItemAlign>(Reader.ReadEnum(kAlignNames)));
+        },
+        [this](pc::TWriter& Writer) { Writer.WriteEnum(FAlign, kAlignNames); }, FAlign != iaLeft);
+    Filer.DefineProperty(
+        "Caption", [this](pc::TReader& Reader) { SetCaption(Reader.ReadString()); },
+        [this](pc::TWriter& Writer) { Writer.WriteString(FCaption); },
+        !FCaption.empty() && IsStoredBeside(&TdxBarItemActionLink::IsCaptionLinked));
+    Filer.DefineProperty(
+        "Category", [this](pc::TReader& Reader) { SetCategory(Reader.ReadInteger()); },
+        [this](pc::TWriter& Writer) { Writer.WriteInteger(FCategory); }, true);
+    Filer.DefineProperty(
+        "Description", [this](pc::TReader& Reader) { SetDescription(Reader.ReadString()); },
+        [this](pc::TWriter& Writer) { Writer.WriteString(FDescription); }, !FDescription.empty());
+    Filer.DefineProperty(
+        "Enabled", [this](pc::TReader& Reader) { SetEnabled(Reader.ReadBoolean()); },
+        [this](pc::TWriter& Writer) { Writer.WriteBoolean(FEnabled); },
+        !FEnabled && IsStoredBeside(&TdxBarItemActionLink::IsEnabledLinked));
+    Filer.DefineProperty(
+        "HelpContext", [this](pc::TReader& Reader) { HelpContext = Reader.ReadInteger(); },
+        [this](pc::TWriter& Writer) { Writer.WriteInteger(HelpContext); },
+        HelpContext != 0 && IsStoredBeside(&TdxBarItemActionLink::IsHelpContextLinked));
+    Filer.DefineProperty(
+        "Hint", [this](pc::TReader& Reader) { Hint = Reader.ReadString(); },
+        [this](pc::TWriter& Writer) { Writer.WriteString(Hint); },
+        !Hint.empty() && IsStoredBeside(&TdxBarItemActionLink::IsHintLinked));
+    // No default: every visibility is written unless the action gives it.
+    Filer.DefineProperty(
+        "Visible",
+        [this](pc::TReader& Reader) {
+            SetVisible(static_cast<TdxBarItemVisible>(Reader.ReadEnum(kVisibleNames)));
+        },
+        [this](pc::TWriter& Writer) { Writer.WriteEnum(VisibleToCome(), kVisibleNames); },
+        IsStoredBeside(&TdxBarItemActionLink::IsVisibleLinked));
+}
+
+void TdxBarItem::DefineImageIndex(pc::TFiler& Filer) {
+    Filer.DefineProperty(
+        "ImageIndex", [this](pc::TReader& Reader) { SetImageIndex(Reader.ReadInteger()); },
+        [this](pc::TWriter& Writer) { Writer.WriteInteger(FImageIndex); },
+        FImageIndex != -1 && IsStoredBeside(&TdxBarItemActionLink::IsImageIndexLinked));
+}
+
+void TdxBarItem::DefineShortCut(pc::TFiler& Filer) {
+    Filer.DefineProperty(
+        "ShortCut", [this](pc::TReader& Reader) { SetShortCut(Reader.ReadInteger()); },
+        [this](pc::TWriter& Writer) { Writer.WriteInteger(FShortCut); },
+        FShortCut != 0 && IsStoredBeside(&TdxBarItemActionLink::IsShortCutLinked));
 }
 
 void TdxBarItem::Loaded() {

@@ -150,6 +150,15 @@ protected:
     void UpdateBarWindows();
     bool IsLoading() const;
     void Loaded() override;
+    // Align, Caption, Category, Description, Enabled, HelpContext, Hint and Visible, in that
+    // order; what the action supplies is left to it.
+    void DefinePublishedProperties(platform::core::TFiler& Filer) override;
+    // For the descendants that publish them.
+    void DefineImageIndex(platform::core::TFiler& Filer);
+    void DefineShortCut(platform::core::TFiler& Filer);
+    // A property the action can supply is stored only while the action does not: with no
+    // action link, or one that reports the property as not linked.
+    bool IsStoredBeside(bool (TdxBarItemActionLink::*Linked)() const) const;
     void Notification(platform::core::TComponent* AComponent,
                       platform::core::TOperation Operation) override;
 

@@ -4,6 +4,8 @@
 #include "toolkit/bars/model/dx_bar_button.h"
 #include "toolkit/bars/model/dx_bar_manager.h"
 
+#include "platform/core/filer.h"
+
 namespace toolkit::bars {
 
 namespace pc = platform::core;
@@ -31,6 +33,31 @@ TCustomdxBarSubItem::~TCustomdxBarSubItem() {
     if (FDetachingBar) FDetachingBar->RemoveDetachingSubItem(this);
     FDetachingBar = nullptr;
     FItemLinks.reset();
+}
+
+void TCustomdxBarSubItem::DefinePublishedProperties(pc::TFiler& Filer) {
+    TdxBarItem::DefinePublishedProperties(Filer);
+    Filer.DefineProperty(
+        "BarSize", [this](pc::TReader& Reader) { SetBarSize(Reader.ReadInteger()); },
+        [this](pc::TWriter& Writer) { Writer.WriteInteger(FBarSize); }, FBarSize != 0);
+    Filer.DefineProperty(
+        "Detachable", [this](pc::TReader& Reader) { Detachable = Reader.ReadBoolean(); },
+        [this](pc::TWriter& Writer) { Writer.WriteBoolean(Detachable); }, Detachable);
+    Filer.DefineProperty(
+        "DetachingBar", [this](pc::TReader& Reader) { SetDetachingBar(Reader.ReadInteger()); },
+        [this](pc::TWriter& Writer) { Writer.WriteInteger(DetachingBar()); }, DetachingBar() != -1);
+    DefineImageIndex(Filer);
+    Filer.DefineProperty(
+        "ShowCaption", [this](pc::TReader& Reader) { SetShowCaption(Reader.ReadBoolean()); },
+        [this](pc::TWriter& Writer) { Writer.WriteBoolean(FShowCaption); }, !FShowCaption);
+}
+
+void TdxBarSubItem::DefinePublishedProperties(pc::TFiler& Filer) {
+    TCustomdxBarSubItem::DefinePublishedProperties(Filer);
+    Filer.DefineProperty(
+        "AllowCustomizing",
+        [this](pc::TReader& Reader) { AllowCustomizing = Reader.ReadBoolean(); },
+        [this](pc::TWriter& Writer) { Writer.WriteBoolean(AllowCustomizing); }, !AllowCustomizing);
 }
 
 int TCustomdxBarSubItem::DetachingBar() const {

@@ -83,6 +83,8 @@ public:
 protected:
     void BarManagerChanged() override;
     bool CaptionMirrorsIntoHint() const override { return false; }
+    // After the item's: BarSize, Detachable, DetachingBar, ImageIndex, ShowCaption.
+    void DefinePublishedProperties(platform::core::TFiler& Filer) override;
 
 private:
     std::unique_ptr<TdxBarItemLinks> FItemLinks;
@@ -103,6 +105,10 @@ public:
     // Set on the sub-item the customizing popup builds for its Add Item entry.
     bool AddItemMarker = false;
     bool CanCustomizeSubMenu() const override { return !AddItemMarker; }
+
+protected:
+    // After the sub-item's: AllowCustomizing.
+    void DefinePublishedProperties(platform::core::TFiler& Filer) override;
 };
 
 } // namespace toolkit::bars
