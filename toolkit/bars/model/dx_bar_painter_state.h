@@ -84,8 +84,13 @@ struct TdxBarControlState {
     // The window's whole rectangle, frame included, in the coordinates being painted (client
     // ones for the client, window ones for the frame); empty when the window gives none.
     platform::gdi::TRect WindowRect{};
+    // The quick-customise bar and the menu of its "Add or Remove Buttons": their rows have a
+    // check column before the glyph column.
+    bool QuickCustomizeMenu = false;
     // Menu windows.
     int BarSize = 0;
+    // The second glyph column of a quick-customise menu; 0 in every other menu.
+    int GlyphAreaWidth = 0;
     int ItemHeight = 22;
     int ReferenceGlyphSize = 19;
     int ArrowAreaWidth = 16;

@@ -34,7 +34,7 @@ bool ThemesOn(const TdxBarPaintedItem& AItem) {
 }
 
 bool InQuickCustomize(const TdxBarPaintedItem& AItem) {
-    return AItem.Parent != nullptr && AItem.Parent->Kind == bckQuickCustomize;
+    return AItem.Parent != nullptr && AItem.Parent->QuickCustomizeMenu;
 }
 
 bool InMenuWindow(const TdxBarPaintedItem& AItem) {
@@ -436,7 +436,7 @@ void O::DrawSubMenuBackground(const Bar& AMenu, HDC DC, const TRect& R, HBRUSH B
         AMenu.NonRecent ? dxOffice11NonRecentBandDark() : dxOffice11BarGradientDark();
     FillTwoStageGradientRect(DC, {0, R.Top, X, R.Bottom}, Light, Dark, true);
     // The quick-customise menu's second glyph column.
-    const int W = AMenu.Kind == bckQuickCustomize ? AMenu.ReferenceGlyphSize : 0;
+    const int W = AMenu.GlyphAreaWidth;
     if (W > 0) FillRectByColor(DC, {X, R.Top, X + W, R.Bottom}, Dark);
     const TRect Rest{X + W, R.Top, R.Right, R.Bottom};
     pg::FillRect(DC, &Rest, Brush);

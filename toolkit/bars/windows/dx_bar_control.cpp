@@ -7,6 +7,7 @@
 #include "toolkit/bars/windows/dx_bar_menu_control.h"
 #include "toolkit/bars/windows/dx_bar_popup_menu.h"
 #include "toolkit/bars/windows/dx_bar_quick_control.h"
+#include "toolkit/bars/windows/dx_bar_quick_cust_items.h"
 #include "toolkit/bars/windows/dx_bar_quick_customize.h"
 #include "toolkit/bars/windows/dx_bar_shadow.h"
 #include "toolkit/bars/windows/dx_bar_sub_item_control.h"
@@ -352,9 +353,15 @@ TdxBarPaintType TCustomdxBarControl::ItemPaintType() const {
     return Sideways && Bar() && Bar()->BarRotateWhenVertical() ? ptVert : ptHorz;
 }
 
+bool TCustomdxBarControl::IsQuickCustomizeMenu() const {
+    return FItemLinks && FItemLinks->Owner() &&
+           dynamic_cast<TdxBarQuickSubItem*>(FItemLinks->Owner()->LinksOwnerComponent());
+}
+
 void TCustomdxBarControl::FillPaintedBar(TdxBarControlState& State) const {
     State.Manager = FBarManager;
     State.Kind = IsSubMenuControl() ? bckSubMenu : bckToolbar;
+    State.QuickCustomizeMenu = IsQuickCustomizeMenu();
     if (const TdxBarControlBar* B = Bar()) {
         State.Bar.Caption = B->BarCaption();
         State.Bar.IsMainMenu = B->BarIsMainMenu();

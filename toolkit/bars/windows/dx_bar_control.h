@@ -105,6 +105,8 @@ public:
     virtual bool IsCustomizing() const;
     virtual platform::gdi::HBRUSH GetBkBrush() const;
     virtual bool IsSubMenuControl() const { return false; }
+    // The links shown are those of the quick-customise sub-item ("Add or Remove Buttons").
+    virtual bool IsQuickCustomizeMenu() const;
     virtual bool HasMark() const { return false; }
     virtual bool IsMouseStill(TPoint ScreenPoint) const;
     // Re-reads the background brush and redraws Control's rectangle.

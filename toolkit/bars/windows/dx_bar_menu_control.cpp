@@ -407,10 +407,18 @@ void TdxBarSubMenuControl::RefreshLayout() {
 
 // --- Painting ---
 
+int TdxBarSubMenuControl::GetGlyphAreaWidth() const {
+    if (!IsQuickCustomizeMenu()) return 0;
+    int Width = TextSize();
+    Painter().AdjustGlyphAreaWidth(Width);
+    return Width;
+}
+
 void TdxBarSubMenuControl::FillPaintedBar(TdxBarControlState& State) const {
     TCustomdxBarControl::FillPaintedBar(State);
     State.Kind = bckSubMenu;
     State.BarSize = GetBarSize();
+    State.GlyphAreaWidth = GetGlyphAreaWidth();
     State.ItemHeight = TextSize();
     State.ArrowAreaWidth = WidthMetric();
     State.CanScrollUp = CanScrollUp();

@@ -81,6 +81,9 @@ public:
     TCustomdxBarSubItem* OwnerSubItem() const;
     // The width of the side strip at the left: the owning popup menu's or sub-item's BarSize.
     int GetBarSize() const;
+    // In the quick-customise menu, whose rows show a check column and a glyph column, the width
+    // of that second column: the item height as the painter widens a glyph area; 0 elsewhere.
+    int GetGlyphAreaWidth() const;
     // The strip in client coordinates (inside the one-pixel border); empty without one.
     TRect GetBarRect() const;
     // A popup menu's own BackgroundBitmap when not empty, else the manager's sub-menu bitmap

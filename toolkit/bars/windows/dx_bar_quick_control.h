@@ -58,6 +58,7 @@ public:
     // remembered (it does not open the bar again); then it closes.
     void HideAll() override;
     platform::gdi::HBRUSH GetBkBrush() const override;
+    bool IsQuickCustomizeMenu() const override { return true; }
     void WndProc(TMessage& Message) override;
 
 protected:

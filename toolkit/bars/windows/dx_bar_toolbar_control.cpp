@@ -767,7 +767,7 @@ void TdxBarControl::WMLButtonDown(TMessage& Message) {
     // forward; not where floating bars only show with an active form, nor for the quick bar,
     // which belongs to a toolbar and must not pull the form over it.
     if (!IgnoreNextButtonUp && DockingStyle() == dsNone && BarManager() &&
-        !BarManager()->HideFloatingBarsWhenInactive() && !dynamic_cast<TdxBarQuickControl*>(this))
+        !BarManager()->HideFloatingBarsWhenInactive() && !IsQuickCustomizeMenu())
         if (pf::TCustomForm* Form = BarManager()->Form(); Form && Form->HandleAllocated())
             pw::SetActiveWindow(Form->Handle());
     if (!Active() && !IgnoreNextButtonUp) {
@@ -831,8 +831,7 @@ void TdxBarControl::EnterMenuMode(TdxBarItemControl* Control) {
     SavedFocus = pw::GetFocus();
     // The quick bar is opened without activation over whatever lies above its form: it keeps
     // the stacking as the user left it.
-    if (Form && Form->HandleAllocated() && !IsCustomizing() &&
-        !dynamic_cast<TdxBarQuickControl*>(this))
+    if (Form && Form->HandleAllocated() && !IsCustomizing() && !IsQuickCustomizeMenu())
         pw::SetWindowPos(Form->Handle(), pw::HWND_TOP, 0, 0, 0, 0,
                          pw::SWP_NOMOVE | pw::SWP_NOSIZE | pw::SWP_NOACTIVATE);
     if (Control == nullptr) Control = SelectableControl(0, true);

@@ -184,6 +184,40 @@ TEST_F(QuickCustomizeTest, TheMarkOpensTheQuickMenuAndItsSubMenuListsEveryLinkCh
     EXPECT_TRUE(Clicked.empty());
 }
 
+// The menu of "Add or Remove Buttons" has a second glyph column after the check column,
+// solid in the band's dark colour; an ordinary menu has none.
+TEST_F(QuickCustomizeTest, TheAddOrRemoveMenuShowsASecondGlyphColumn) {
+    // The longest run of the band's dark colour across the middle of a menu row.
+    const auto Dark = static_cast<pg::COLORREF>(toolkit::base::dxOffice11BarGradientDark());
+    auto DarkRun = [Dark](TdxBarSubMenuControl& Menu, const pg::TRect& Row) {
+        int Longest = 0, Run = 0;
+        for (int X = 0; X < Menu.ClientWidth(); ++X) {
+            Run = ClientPixel(Menu, X, (Row.Top + Row.Bottom) / 2) == Dark ? Run + 1 : 0;
+            Longest = std::max(Longest, Run);
+        }
+        return Longest;
+    };
+    ClickMark();
+    TdxBarItemLinks& Sub = OpenSubMenu();
+    auto* Menu = dynamic_cast<TdxBarSubMenuControl*>(Sub.BarControl());
+    ASSERT_NE(Menu, nullptr);
+    const int W = Menu->GetGlyphAreaWidth();
+    EXPECT_GE(W, Menu->TextSize());
+    // "&Customize...": no check mark over the column.
+    EXPECT_GE(DarkRun(*Menu, Sub.VisibleItems(Sub.VisibleItemCount() - 1)->ItemRect), W);
+    CloseMenus();
+    ASSERT_EQ(Popups().QuickControl(), nullptr);
+
+    TdxBarSubItem& File = *dynamic_cast<TdxBarSubItem*>(Bar->ItemLinks().Items(0)->Item());
+    Button(File.ItemLinks(), "&Open");
+    Input.Click(CentreOf(Bar->ItemLinks(), 0));
+    testsupport::PumpUntilIdle();
+    TdxBarSubMenuControl* FileMenu = MenuOf(File);
+    ASSERT_NE(FileMenu, nullptr);
+    EXPECT_EQ(FileMenu->GetGlyphAreaWidth(), 0);
+    EXPECT_LT(DarkRun(*FileMenu, File.ItemLinks().VisibleItems(0)->ItemRect), 3);
+}
+
 TEST_F(QuickCustomizeTest, TheMouseUnchecksASubMenuEntryAndTheMenusStayOpen) {
     ClickMark();
     TdxBarItemLinks& Quick = *Popups().QuickControl()->ItemLinks();
