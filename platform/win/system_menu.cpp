@@ -10,6 +10,8 @@ namespace platform::win {
 
 struct MenuData {
     std::vector<MENUITEMINFO> items;
+    // Made by the window's commands, and so brought up to date with it.
+    std::vector<bool> command;
 };
 
 namespace {
@@ -85,12 +87,29 @@ constexpr UINT kAbsent = static_cast<UINT>(-1);
 
 } // namespace
 
-HMENU GetSystemMenu(HWND wnd, BOOL) {
+HMENU GetSystemMenu(HWND wnd, BOOL revert) {
     DropMenusOfGoneWindows();
+    if (revert) {
+        Menus().erase(wnd);
+        return nullptr;
+    }
     if (!core::IsWindow(wnd) || (GetWindowLong(wnd, GWL_STYLE) & WS_SYSMENU) == 0) return nullptr;
     auto& menu = Menus()[wnd];
-    if (!menu) menu = std::make_unique<MenuData>();
-    menu->items = CommandsOf(wnd);
+    std::vector<MENUITEMINFO> commands = CommandsOf(wnd);
+    if (!menu) {
+        menu = std::make_unique<MenuData>();
+        menu->items = std::move(commands);
+        menu->command.assign(menu->items.size(), true);
+        return menu.get();
+    }
+    // The commands a window has stay the same while it lives; only their states move with it.
+    // What the program added and the pictures it gave stay as they are.
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < menu->items.size() && next < commands.size(); ++i) {
+        if (!menu->command[i]) continue;
+        menu->items[i].fState = commands[next].fState;
+        ++next;
+    }
     return menu.get();
 }
 
@@ -120,6 +139,25 @@ UINT GetMenuDefaultItem(HMENU menu, UINT byPosition, UINT) {
         if (menu->items[i].fState & MFS_DEFAULT)
             return byPosition ? static_cast<UINT>(i) : menu->items[i].wID;
     return kAbsent;
+}
+
+BOOL InsertMenuItem(HMENU menu, UINT item, BOOL byPosition, const MENUITEMINFO& info) {
+    if (menu == nullptr) return false;
+    const MENUITEMINFO* before = Find(menu, item, byPosition != 0);
+    const auto at =
+        before ? before - menu->items.data() : static_cast<std::ptrdiff_t>(menu->items.size());
+    menu->items.insert(menu->items.begin() + at, info);
+    menu->command.insert(menu->command.begin() + at, false);
+    return true;
+}
+
+BOOL SetMenuItemBitmaps(HMENU menu, UINT item, UINT flags, gdi::HBITMAP unchecked,
+                        gdi::HBITMAP checked) {
+    MENUITEMINFO* found = Find(menu, item, (flags & MF_BYPOSITION) != 0);
+    if (found == nullptr) return false;
+    found->hbmpUnchecked = unchecked;
+    found->hbmpChecked = checked;
+    return true;
 }
 
 UINT EnableMenuItem(HMENU menu, UINT item, UINT enable) {

@@ -4,8 +4,11 @@
 // beside them. Choosing one sends the window WM_SYSCOMMAND with the item's identifier. The
 // states follow the window's style and its minimised or maximised state as they are when the
 // menu is asked for (GetSystemMenu); a window without WS_SYSMENU has none. Close is the
-// default command. The menu belongs to the window and goes with it.
+// default command. The menu belongs to the window and goes with it. A program may add items of
+// its own (InsertMenuItem) and give an item check-mark pictures (SetMenuItemBitmaps); both stay
+// while the window lives, the window commands' states still following the window.
 
+#include "platform/gdi/objects.h"
 #include "platform/win/messages.h"
 
 #include <string>
@@ -30,6 +33,7 @@ inline constexpr UINT MF_BYPOSITION = 0x0400;
 inline constexpr UINT MF_ENABLED = 0x0000;
 inline constexpr UINT MF_GRAYED = 0x0001;
 inline constexpr UINT MF_DISABLED = 0x0002;
+inline constexpr UINT MF_CHECKED = 0x0008;
 // The pictures the platform draws beside the window commands (MENUITEMINFO::hbmpItem).
 enum : int {
     HBMMENU_NONE = 0,
@@ -47,11 +51,17 @@ struct MENUITEMINFO {
     // The text, with the shortcut after a TAB ("&Close\tCtrl+F4").
     std::string dwTypeData;
     int hbmpItem = HBMMENU_NONE;
+    // The pictures beside the item when checked and when not; null: the platform's own (a check
+    // mark, or nothing). They stay the caller's.
+    gdi::HBITMAP hbmpChecked{};
+    gdi::HBITMAP hbmpUnchecked{};
+    // What an MFT_BITMAP item shows instead of a text (the caller's).
+    gdi::HBITMAP hbmpBitmap{};
 };
 
 // The window's system menu, its states brought up to date; nullptr without WS_SYSMENU.
-// Revert is accepted for the callers' sake: the menu is never changed from outside but by
-// EnableMenuItem, which the next call undoes.
+// EnableMenuItem's changes to the window commands last until the next call. Revert puts the
+// menu back to the window commands alone and answers nullptr.
 HMENU GetSystemMenu(HWND wnd, BOOL revert);
 // -1 for nullptr.
 int GetMenuItemCount(HMENU menu);
@@ -63,5 +73,11 @@ UINT GetMenuState(HMENU menu, UINT item, UINT flags);
 UINT GetMenuDefaultItem(HMENU menu, UINT byPosition, UINT flags);
 // The previous state (MF_GRAYED or MF_ENABLED); -1 (as UINT) when absent.
 UINT EnableMenuItem(HMENU menu, UINT item, UINT enable);
+// Info inserted before the item (by position, or by identifier), or at the end when there is no
+// such item; false without a menu.
+BOOL InsertMenuItem(HMENU menu, UINT item, BOOL byPosition, const MENUITEMINFO& info);
+// The item's check-mark pictures (flags: MF_BYCOMMAND or MF_BYPOSITION); false when absent.
+BOOL SetMenuItemBitmaps(HMENU menu, UINT item, UINT flags, gdi::HBITMAP unchecked,
+                        gdi::HBITMAP checked);
 
 } // namespace platform::win

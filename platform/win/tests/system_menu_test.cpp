@@ -63,5 +63,37 @@ TEST_F(SystemMenuTest, AMultipleDocumentChildOffersTheNextWindowAndItsShortcuts)
                                         "-", "Nex&t\tCtrl+F6"}));
 }
 
+// What a program adds to a window's menu, and the pictures it gives an item, stay while the
+// window commands' states still follow the window; revert brings back the commands alone.
+TEST_F(SystemMenuTest, AddedItemsAndCheckMarkPicturesStayUntilReverted) {
+    HWND framed = Create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, gdi::Bounds(10, 10, 200, 150));
+    HMENU menu = GetSystemMenu(framed, false);
+    MENUITEMINFO always;
+    always.wID = 0x0100;
+    always.dwTypeData = "&Always on Top";
+    always.fState = MFS_CHECKED;
+    ASSERT_TRUE(InsertMenuItem(menu, static_cast<UINT>(SC_CLOSE), false, always));
+    const gdi::HBITMAP On = gdi::CreateBitmap(12, 12, 1, 32, nullptr);
+    const gdi::HBITMAP Off = gdi::CreateBitmap(12, 12, 1, 32, nullptr);
+    EXPECT_TRUE(SetMenuItemBitmaps(menu, 0x0100, MF_BYCOMMAND, Off, On));
+    EXPECT_FALSE(SetMenuItemBitmaps(menu, 0x0200, MF_BYCOMMAND, Off, On));
+
+    ShowWindow(framed, SW_MAXIMIZE);
+    menu = GetSystemMenu(framed, false);
+    EXPECT_EQ(Items(menu),
+              (std::vector<std::string>{"&Restore", "~&Move", "~&Size", "Mi&nimize", "~Ma&ximize",
+                                        "-", "&Always on Top", "&Close\tAlt+F4"}));
+    MENUITEMINFO info;
+    ASSERT_TRUE(GetMenuItemInfo(menu, 0x0100, false, &info));
+    EXPECT_EQ(info.hbmpChecked, On);
+    EXPECT_EQ(info.hbmpUnchecked, Off);
+    EXPECT_TRUE(info.fState & MFS_CHECKED);
+
+    EXPECT_EQ(GetSystemMenu(framed, true), nullptr);
+    EXPECT_EQ(GetMenuItemCount(GetSystemMenu(framed, false)), 7);
+    gdi::DeleteObject(On);
+    gdi::DeleteObject(Off);
+}
+
 } // namespace
 } // namespace platform::win::test

@@ -9,7 +9,9 @@
 
 #include "platform/forms/forms.h"
 #include "platform/forms/shortcuts.h"
+#include "platform/gdi/blit.h"
 #include "platform/gdi/colors.h"
+#include "platform/gdi/device_context.h"
 #include "platform/gdi/drawing.h"
 #include "platform/win/input_state.h"
 #include "platform/win/system_menu.h"
@@ -76,6 +78,21 @@ void LoadSystemMenuGlyph(int Picture, pf::TBitmap& Glyph) {
     }
 }
 
+// A copy of a picture the menu item holds (which stays the menu's owner's); nothing for none.
+void CopyMenuPicture(pg::HBITMAP Picture, pf::TBitmap& Glyph) {
+    pg::BITMAP Info{};
+    if (Picture == pg::HBITMAP{} || pg::GetObject(Picture, sizeof(Info), &Info) == 0 ||
+        Info.bmWidth <= 0 || Info.bmHeight <= 0)
+        return;
+    Glyph.SetSize(Info.bmWidth, Info.bmHeight);
+    const pg::HDC Source = pg::CreateCompatibleDC(pg::NullDC);
+    const pg::HGDIOBJ Old = pg::SelectObject(Source, Picture);
+    pg::BitBlt(Glyph.Canvas().Handle(), 0, 0, Info.bmWidth, Info.bmHeight, Source, 0, 0,
+               pg::SRCCOPY);
+    pg::SelectObject(Source, Old);
+    pg::DeleteDC(Source);
+}
+
 // The entries of Menu, appended to Links; the items are internal and belong to Manager.
 void BuildEntries(TdxBarManager& Manager, pw::HWND Wnd, pw::HMENU Menu, TdxBarItemLinks& Links) {
     bool BeginGroup = false;
@@ -107,7 +124,13 @@ void BuildEntries(TdxBarManager& Manager, pw::HWND Wnd, pw::HMENU Menu, TdxBarIt
             };
             Item = &Button;
         }
-        LoadSystemMenuGlyph(Info.hbmpItem, Item->Glyph());
+        if (Info.hbmpItem != pw::HBMMENU_NONE)
+            LoadSystemMenuGlyph(Info.hbmpItem, Item->Glyph());
+        else
+            CopyMenuPicture((Info.fState & pw::MFS_CHECKED) ? Info.hbmpChecked : Info.hbmpUnchecked,
+                            Item->Glyph());
+        if (Item->Glyph().Empty() && (Info.fType & pw::MFT_BITMAP))
+            CopyMenuPicture(Info.hbmpBitmap, Item->Glyph());
         Item->SetCaption(Text.substr(0, Tab));
         if (Tab != std::string::npos)
             Item->SetShortCut(pf::TextToShortCut(std::string_view(Text).substr(Tab + 1)));

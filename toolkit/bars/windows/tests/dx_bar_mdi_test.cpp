@@ -4,6 +4,9 @@
 #include "toolkit/bars/windows/dx_bar_menu_control.h"
 
 #include "platform/forms/application.h"
+#include "platform/gdi/device_context.h"
+#include "platform/gdi/drawing.h"
+#include "platform/gdi/objects.h"
 #include "platform/win/input_state.h"
 #include "platform/win/painting.h"
 #include "platform/win/system_menu.h"
@@ -188,6 +191,38 @@ TEST_F(MDIChildMenuTest, ClosingTheMaximisedChildTakesItsEntryAway) {
 // The system-menu entries draw the window commands' pictures in their glyph column; the
 // commands without one leave it empty.
 TEST_F(MDIChildMenuTest, TheSystemMenuEntriesShowTheCommandsPictures) {
+    // Items of the program's own: check marks of its pictures, and a bitmap item.
+    // 12 pixels square on a white ground, a black square of Inner pixels in the middle.
+    auto Picture = [](int Inner) {
+        const pg::HBITMAP Bitmap = pg::CreateBitmap(12, 12, 1, 32, nullptr);
+        const pg::HDC DC = pg::CreateCompatibleDC(pg::NullDC);
+        const pg::HGDIOBJ Old = pg::SelectObject(DC, Bitmap);
+        const pg::TRect Ground{0, 0, 12, 12};
+        pg::FillRect(DC, &Ground, pg::GetStockObject(pg::WHITE_BRUSH));
+        const pg::TRect Mark{6 - Inner / 2, 6 - Inner / 2, 6 + Inner / 2, 6 + Inner / 2};
+        pg::FillRect(DC, &Mark, pg::GetStockObject(pg::BLACK_BRUSH));
+        pg::SelectObject(DC, Old);
+        pg::DeleteDC(DC);
+        return Bitmap;
+    };
+    const pg::HBITMAP Dark = Picture(8), Light = Picture(0);
+    const pw::HMENU System = pw::GetSystemMenu(Child->Handle(), false);
+    const auto Add = [&](pw::UINT Id, const char* Text, pw::UINT State) {
+        pw::MENUITEMINFO Info;
+        Info.wID = Id;
+        Info.dwTypeData = Text;
+        Info.fState = State;
+        ASSERT_TRUE(pw::InsertMenuItem(System, pw::SC_CLOSE, false, Info));
+        ASSERT_TRUE(pw::SetMenuItemBitmaps(System, Id, pw::MF_BYCOMMAND, Light, Dark));
+    };
+    Add(0x0100, "&Pinned", pw::MFS_CHECKED);
+    Add(0x0110, "&Loose", pw::MFS_ENABLED);
+    pw::MENUITEMINFO Drawn;
+    Drawn.fType = pw::MFT_BITMAP;
+    Drawn.wID = 0x0120;
+    Drawn.hbmpBitmap = Dark;
+    ASSERT_TRUE(pw::InsertMenuItem(System, pw::SC_CLOSE, false, Drawn));
+
     Child->SetWindowState(pf::wsMaximized);
     testsupport::PumpUntilIdle();
     Input.Click(CentreOf(Links(), 0));
@@ -223,8 +258,16 @@ TEST_F(MDIChildMenuTest, TheSystemMenuEntriesShowTheCommandsPictures) {
     EXPECT_GT(GlyphInk("&Close"), 10);
     EXPECT_EQ(GlyphInk("&Move"), 0);
     EXPECT_EQ(GlyphInk("Nex&t"), 0);
+    // A checked item shows its checked picture, an unchecked one its other; a bitmap item its
+    // bitmap.
+    EXPECT_GE(GlyphInk("&Pinned"), 60);
+    EXPECT_EQ(GlyphInk("&Loose"), 0);
+    EXPECT_GE(GlyphInk(""), 60);
     EXPECT_TRUE(testsupport::SaveWindowPng(Window.Handle(),
                                            ::testing::TempDir() + "mdi_system_menu_glyphs.png"));
+    CloseMenus();
+    pg::DeleteObject(Dark);
+    pg::DeleteObject(Light);
 }
 
 // An MDI frame with a main menu ("&File") and a child with a manager and a main menu bar of its
