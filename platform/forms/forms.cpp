@@ -626,6 +626,19 @@ void TCustomForm::WndProc(TMessage& message) {
             return;
         }
     }
+    // A press on an icon's caption becomes a click when it is let go there.
+    if (iconPressed_) {
+        if (message.Msg == WM_MOUSEMOVE) return;
+        if (message.Msg == WM_LBUTTONUP || message.Msg == WM_CAPTURECHANGED) {
+            iconPressed_ = false;
+            if (message.Msg == WM_CAPTURECHANGED) return;
+            if (GetCapture() == handle_) ReleaseCapture();
+            TPoint p;
+            GetCursorPos(&p);
+            if (Iconic() && ChildHitTest(p) == HTCAPTION) ShowIconMenu();
+            return;
+        }
+    }
     TCustomControl::WndProc(message);
 }
 

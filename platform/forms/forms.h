@@ -5,6 +5,7 @@
 // a top-level form outside its bounds, so there Width and Height are the client area's; a
 // multiple-document child draws its own frame and caption inside its bounds.
 
+#include "platform/core/clock.h"
 #include "platform/forms/controls.h"
 #include "platform/forms/mdi_client.h"
 
@@ -151,6 +152,10 @@ public:
     // it will have again.
     enum TCaptionButton { cbMinimize, cbMaximize, cbClose };
     TRect CaptionButtonRect(TCaptionButton button) const;
+    // A click on the icon opens the child's window menu (its system menu's commands as they
+    // apply to it now), dropped below the icon or above it; a choice sends the child
+    // WM_SYSCOMMAND. The menu while it is open, for the drivers of tests; null otherwise.
+    TPopupMenu* WindowMenu() const { return windowMenu_; }
     TRect ClientRect() const override;
 
 protected:
@@ -195,9 +200,17 @@ private:
     bool HasCaptionButton(TCaptionButton button) const;
     void PaintChildCaption();
     int ChildHitTest(TPoint screen) const;
+    // The icon's window menu, after a click on its caption.
+    void ShowIconMenu();
     bool moving_ = false;
     TPoint moveStart_;
     TRect moveBounds_;
+    // A press on the icon's caption, held until its release opens the window menu; where and
+    // when it came, so that a second press on the icon is taken for a double click.
+    bool iconPressed_ = false;
+    TPoint iconPress_;
+    core::Millis iconPressTime_ = 0;
+    TPopupMenu* windowMenu_ = nullptr;
 
     TFormStyle formStyle_;
     TBorderStyle borderStyle_ = bsSizeable;

@@ -3,6 +3,7 @@
 
 #include "platform/forms/application.h"
 #include "platform/forms/forms.h"
+#include "platform/forms/menus.h"
 #include "platform/forms/screen.h"
 #include "platform/gdi/colors.h"
 #include "platform/gdi/draw_text.h"
@@ -10,11 +11,15 @@
 #include "platform/gdi/frame_controls.h"
 #include "platform/win/input_state.h"
 #include "platform/win/painting.h"
+#include "platform/win/system_menu.h"
 #include "platform/win/window.h"
 #include "platform/win/window_placement.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <optional>
+#include <string>
 
 namespace platform::forms {
 
@@ -391,6 +396,56 @@ void TCustomForm::PaintChildCaption() {
     ReleaseDC(handle_, dc);
 }
 
+namespace {
+
+// A system menu entry's text as a menu item shows it: without its shortcut and its
+// accelerator's mark.
+std::string ItemCaption(const std::string& text) {
+    std::string caption = text.substr(0, text.find('\t'));
+    std::erase(caption, '&');
+    return caption;
+}
+
+} // namespace
+
+void TCustomForm::ShowIconMenu() {
+    const HMENU system = GetSystemMenu(handle_, false);
+    if (system == nullptr || windowMenu_) return;
+    TPopupMenu menu(nullptr);
+    const HWND wnd = handle_;
+    for (int i = 0; i < GetMenuItemCount(system); ++i) {
+        MENUITEMINFO info;
+        GetMenuItemInfo(system, static_cast<UINT>(i), true, &info);
+        if (info.fType == MFT_SEPARATOR) {
+            menu.Items().Add("-");
+            continue;
+        }
+        const WPARAM command = info.wID;
+        TMenuItem& item = menu.Items().Add(ItemCaption(info.dwTypeData), [wnd, command](TObject*) {
+            core::SendMessage(wnd, WM_SYSCOMMAND, command, 0);
+        });
+        item.Enabled = (info.fState & MFS_GRAYED) == 0;
+    }
+    TRect icon;
+    GetWindowRect(handle_, &icon);
+    windowMenu_ = &menu;
+    struct Forget {
+        TPopupMenu*& menu;
+        ~Forget() { menu = nullptr; }
+    } forget{windowMenu_};
+    menu.PopupBeside(icon);
+    // A command may have closed the child.
+    if (!core::IsWindow(wnd)) return;
+    // The menu took the second press of a double click on the icon: the double click restores.
+    const std::optional<TPoint> click = menu.ClosingClick();
+    if (!click || !Iconic() || ChildHitTest(*click) != HTCAPTION) return;
+    const bool soon = core::CurrentClock().Now() - iconPressTime_ <= GetDoubleClickTime();
+    const bool near =
+        std::abs(click->X - iconPress_.X) <= gdi::GetSystemMetrics(gdi::SM_CXDOUBLECLK) / 2 &&
+        std::abs(click->Y - iconPress_.Y) <= gdi::GetSystemMetrics(gdi::SM_CYDOUBLECLK) / 2;
+    if (soon && near) SetWindowState(wsNormal);
+}
+
 bool TCustomForm::WMNCHitTest(TMessage& message) {
     DefaultHandler(message);
     if (formStyle_ == fsMDIChild && message.Result == HTCAPTION)
@@ -402,9 +457,17 @@ bool TCustomForm::WMNCLButtonDown(TMessage& message) {
     if (formStyle_ != fsMDIChild) return false;
     switch (static_cast<int>(message.WParam)) {
     case HTCAPTION:
-        // A double click on an icon restores it; an icon or a maximised child does not move.
-        if (message.Msg == WM_NCLBUTTONDBLCLK && windowState_ == wsMinimized)
+        // A double click on an icon restores it, a click opens its window menu; an icon or a
+        // maximised child does not move.
+        if (message.Msg == WM_NCLBUTTONDBLCLK && windowState_ == wsMinimized) {
             SetWindowState(wsNormal);
+        } else if (windowState_ == wsMinimized && Iconic()) {
+            iconPressed_ = true;
+            iconPress_ = LParamToPoint(message.LParam);
+            iconPressTime_ = core::CurrentClock().Now();
+            win::SetCapture(handle_);
+            return true;
+        }
         if (windowState_ != wsNormal) return true;
         moving_ = true;
         GetCursorPos(&moveStart_);

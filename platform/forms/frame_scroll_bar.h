@@ -6,12 +6,19 @@
 
 #include "platform/gdi/objects.h"
 
+#include <cstdint>
+
 namespace platform::forms {
 
 using gdi::TPoint;
 using gdi::TRect;
 
 enum TScrollBarPart { sbpNone, sbpLineUp, sbpPageUp, sbpThumb, sbpPageDown, sbpLineDown };
+
+// A held arrow or track scrolls once on the press, again after the first delay and then at
+// the repeat interval (milliseconds), while the pointer stays on the part pressed.
+inline constexpr std::uint32_t FrameScrollFirstRepeat = 400;
+inline constexpr std::uint32_t FrameScrollRepeat = 60;
 
 struct TFrameScrollBar {
     // Window coordinates.

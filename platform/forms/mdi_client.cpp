@@ -15,6 +15,9 @@ using namespace win;
 
 namespace {
 
+// The timer of a held arrow or track.
+constexpr std::uintptr_t RepeatTimer = 1;
+
 int BarSize() {
     return gdi::GetSystemMetrics(gdi::SM_CXVSCROLL);
 }
@@ -234,10 +237,44 @@ bool TMDIClient::NcLButtonDown(TMessage& message) {
     default:
         return true;
     }
-    const UINT msg = vertical ? WM_VSCROLL : WM_HSCROLL;
-    core::SendMessage(handle_, msg, code, 0);
-    core::SendMessage(handle_, msg, SB_ENDSCROLL, 0);
+    core::SendMessage(handle_, vertical ? WM_VSCROLL : WM_HSCROLL, code, 0);
+    held_ = THeldPart{vertical, bar.PartAt(p), code};
+    SetCapture(handle_);
+    core::SetTimer(handle_, RepeatTimer, FrameScrollFirstRepeat);
     return true;
+}
+
+bool TMDIClient::RepeatScroll(TMessage& message) {
+    if (!held_) return false;
+    switch (message.Msg) {
+    case WM_TIMER: {
+        if (message.WParam != RepeatTimer) return false;
+        core::SetTimer(handle_, RepeatTimer, FrameScrollRepeat);
+        TPoint cursor;
+        GetCursorPos(&cursor);
+        // Away from the part pressed nothing scrolls; back on it, the repeating goes on. The
+        // track stops once the thumb has come under the pointer.
+        if (ScrollBar(held_->vertical).PartAt(WindowPoint(cursor)) == held_->part)
+            core::SendMessage(handle_, held_->vertical ? WM_VSCROLL : WM_HSCROLL, held_->code, 0);
+        return true;
+    }
+    case WM_MOUSEMOVE:
+        return true;
+    case WM_LBUTTONUP:
+    case WM_CAPTURECHANGED:
+        EndRepeat();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TMDIClient::EndRepeat() {
+    const bool vertical = held_->vertical;
+    held_.reset();
+    core::KillTimer(handle_, RepeatTimer);
+    if (GetCapture() == handle_) ReleaseCapture();
+    core::SendMessage(handle_, vertical ? WM_VSCROLL : WM_HSCROLL, SB_ENDSCROLL, 0);
 }
 
 bool TMDIClient::TrackThumb(TMessage& message) {
@@ -311,7 +348,10 @@ void TMDIClient::Dispatch(TMessage& message) {
     case WM_MOUSEMOVE:
     case WM_LBUTTONUP:
     case WM_CAPTURECHANGED:
-        if (TrackThumb(message)) return;
+        if (TrackThumb(message) || RepeatScroll(message)) return;
+        break;
+    case WM_TIMER:
+        if (RepeatScroll(message)) return;
         break;
     case WM_HSCROLL:
     case WM_VSCROLL:

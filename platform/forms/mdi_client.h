@@ -15,8 +15,10 @@
 // children (and where the minimised ones go back to). The range follows the children's moves,
 // sizes, showing and going through WM_MDICALCCHILDSCROLL, which a child posts once for any
 // number of changes. With a child maximised there are no bars. On a bar, an arrow scrolls a
-// line and the track a page; the thumb is dragged and the children move where it is let go,
-// through WM_HSCROLL and WM_VSCROLL with the SB_ codes, which others may send as well.
+// line and the track a page, again and again while held (frame_scroll_bar.h's timing) and the
+// pointer stays on the part pressed; the thumb is dragged and the children move where it is
+// let go, through WM_HSCROLL and WM_VSCROLL with the SB_ codes (SB_ENDSCROLL on the release),
+// which others may send as well.
 
 #include "platform/forms/controls.h"
 #include "platform/forms/frame_scroll_bar.h"
@@ -61,6 +63,9 @@ private:
     void ScrollChildren(bool vertical, int code, int thumb);
     bool NcLButtonDown(TMessage& message);
     bool TrackThumb(TMessage& message);
+    // The held arrow or track: its ticks, the pointer's moves and the release.
+    bool RepeatScroll(TMessage& message);
+    void EndRepeat();
     void FitMaximized();
     void PaintBars();
     TPoint WindowPoint(TPoint screen) const;
@@ -75,6 +80,13 @@ private:
         int position = 0;
     };
     std::optional<TThumbDrag> drag_;
+    // The arrow or track held down, and the scroll code it repeats.
+    struct THeldPart {
+        bool vertical = true;
+        TScrollBarPart part = sbpNone;
+        WPARAM code = 0;
+    };
+    std::optional<THeldPart> held_;
 };
 
 } // namespace platform::forms

@@ -155,7 +155,10 @@ protected:
             return;
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
-            if (!gdi::PtInRect(ClientRect(), p)) Close();
+            if (!gdi::PtInRect(ClientRect(), p)) {
+                if (message.Msg == WM_LBUTTONDOWN) menu_.closingClick_ = ClientToScreen(p);
+                Close();
+            }
             return;
         case WM_LBUTTONUP:
         case WM_RBUTTONUP:
@@ -199,7 +202,16 @@ void TPopupMenu::CloseMenu() {
 }
 
 void TPopupMenu::Popup(int x, int y) {
+    Track(x, y, std::nullopt);
+}
+
+void TPopupMenu::PopupBeside(const TRect& anchor) {
+    Track(anchor.Left, anchor.Bottom, anchor);
+}
+
+void TPopupMenu::Track(int x, int y, const std::optional<TRect>& anchor) {
     if (window_) return;
+    closingClick_.reset();
     popupPoint_ = {x, y};
     if (OnPopup) OnPopup(this);
     TMenuWindow window(*this);
@@ -210,12 +222,19 @@ void TPopupMenu::Popup(int x, int y) {
         width = std::max(width, MeasureText(window.Font(), item->Caption).cx + 40);
         height += HeightOf(*item);
     }
+    if (anchor && y + height > Screen().Height()) y = anchor->Top - height;
     x = std::clamp(x, 0, std::max(0, Screen().Width() - width));
     y = std::clamp(y, 0, std::max(0, Screen().Height() - height));
     window.SetBounds(x, y, width, height);
     window.HandleNeeded();
     ShowWindow(window.Handle(), SW_SHOWNA);
     window_ = &window;
+    // The open menu is forgotten however its loop ends (one left with nothing to wait for
+    // throws).
+    struct Forget {
+        TMenuWindow*& window;
+        ~Forget() { window = nullptr; }
+    } forget{window_};
     if (GetCapture() != NullHWnd) ReleaseCapture();
     win::SetCapture(window.Handle());
     ModalLoop loop(window.Handle());

@@ -1,12 +1,14 @@
 #pragma once
-// The class library's pop-up menus: a tree of menu items, shown at a screen point by Popup,
-// which runs a modal loop of its own until an item is chosen, the user clicks elsewhere or
-// presses Esc; the chosen item's OnClick runs after the menu has closed.
+// The class library's pop-up menus: a tree of menu items, shown at a screen point by Popup
+// (or dropped beside a rectangle by PopupBeside), which runs a modal loop of its own until an
+// item is chosen, the user clicks elsewhere or presses Esc; the chosen item's OnClick runs
+// after the menu has closed.
 
 #include "platform/core/component.h"
 #include "platform/forms/controls.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -59,6 +61,13 @@ public:
 
     // Shows the menu with its top-left corner at the screen point and returns once it closed.
     virtual void Popup(int x, int y);
+    // Shows the menu below anchor (a screen rectangle), from its left edge, or above it when
+    // the screen has no room below; returns once it closed.
+    void PopupBeside(const TRect& anchor);
+    // Where the left click that closed the menu outside it landed (screen), for a caller to
+    // whom a click there means something (a second click on what opened the menu); none when
+    // an item, Esc or anything else closed it.
+    std::optional<TPoint> ClosingClick() const { return closingClick_; }
     // The open menu's window (while Popup runs), for the drivers of tests.
     HWND WindowHandle() const;
     // The screen rectangle of a visible item of the open menu.
@@ -70,10 +79,13 @@ protected:
 
 private:
     class TMenuWindow;
+    // Popup's work; the menu goes above anchor when it has no room below it.
+    void Track(int x, int y, const std::optional<TRect>& anchor);
     std::unique_ptr<TMenuItem> items_;
     TComponent* popupComponent_ = nullptr;
     TPoint popupPoint_;
     TMenuWindow* window_ = nullptr;
+    std::optional<TPoint> closingClick_;
 };
 
 } // namespace platform::forms

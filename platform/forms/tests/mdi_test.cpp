@@ -2,11 +2,14 @@
 // tiling, the child's caption and states, the client area's scroll bars and the icons of
 // minimised children.
 
+#include "platform/core/message_loop.h"
 #include "platform/forms/ext_ctrls.h"
+#include "platform/forms/menus.h"
 #include "platform/forms/screen.h"
 #include "platform/forms/std_ctrls.h"
 #include "platform/forms/tests/forms_test_support.h"
 #include "platform/gdi/colors.h"
+#include "platform/win/input_state.h"
 #include "platform/win/system_menu.h"
 #include "platform/win/window.h"
 
@@ -294,6 +297,139 @@ TEST_F(MdiTest, TheChildsSystemMenuCommandsWorkAsItsButtonsDo) {
     Application().SetMainForm(nullptr);
 }
 
+// A click on a minimised child's icon drops its window menu below the icon (above it when the
+// screen has no room below); what is chosen there is done, through the close protocol for
+// Close, and Esc or a click elsewhere leaves the child as it was.
+TEST_F(MdiTest, AClickOnAnIconOpensItsWindowMenu) {
+    TForm& main = ShowMainFrame();
+    TForm& other = MakeFixedChild(bsSizeable, {300, 20, 500, 170}, "Other");
+    TForm& child = MakeFixedChild(bsSizeable, {30, 20, 330, 220}, "Child");
+    bool allowClose = false;
+    int asked = 0;
+    child.OnCloseQuery = [&](TObject*, bool& canClose) {
+        ++asked;
+        canClose = allowClose;
+    };
+    child.OnClose = [](TObject*, TCloseAction& action) { action = caFree; };
+    const int iconHeight = gdi::GetSystemMetrics(gdi::SM_CYMINIMIZED);
+    // How the menu is left: by an item, Esc, or a click elsewhere.
+    enum TLeave { byItem, byEscape, byClickElsewhere };
+    struct Case {
+        const char* name;
+        TLeave leave;
+        const char* item;
+        bool allowClose;
+        int frameTop;
+        TWindowState state;
+        int asked;
+        bool gone;
+    };
+    const Case cases[] = {
+        {"restore", byItem, "Restore", false, 0, wsNormal, 0, false},
+        {"maximize", byItem, "Maximize", false, 0, wsMaximized, 0, false},
+        {"close, refused", byItem, "Close", false, 0, wsMinimized, 1, false},
+        {"escape, above", byEscape, nullptr, false, 168, wsMinimized, 0, false},
+        {"click elsewhere", byClickElsewhere, nullptr, false, 0, wsMinimized, 0, false},
+        {"close", byItem, "Close", true, 0, wsMinimized, 1, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        main.SetBounds(0, c.frameTop, 800, 600);
+        child.SetWindowState(wsMinimized);
+        Pump();
+        allowClose = c.allowClose;
+        asked = 0;
+        const TRect icon = IconRect(main, child);
+        const TPoint caption = main.ClientToScreen({icon.Left + 60, icon.Top + iconHeight / 2});
+        TRect iconOnScreen;
+        GetWindowRect(child.Handle(), &iconOnScreen);
+        std::vector<std::string> shown;
+        TRect menuRect{};
+        After(100, [&] {
+            TPopupMenu* menu = child.WindowMenu();
+            ASSERT_NE(menu, nullptr);
+            GetWindowRect(menu->WindowHandle(), &menuRect);
+            int chosen = -1;
+            for (int i = 0; i < menu->Items().Count(); ++i) {
+                const TMenuItem& item = *menu->Items().Items(i);
+                shown.push_back(item.Enabled ? item.Caption : "(" + item.Caption + ")");
+                if (c.item && item.Caption == c.item) chosen = i;
+            }
+            switch (c.leave) {
+            case byItem: {
+                const TRect r = menu->ItemScreenRect(chosen);
+                driver.Click({r.Left + 10, (r.Top + r.Bottom) / 2});
+                break;
+            }
+            case byEscape:
+                driver.TypeKey(VK_ESCAPE, "\x1b");
+                break;
+            case byClickElsewhere:
+                driver.Click(main.ClientToScreen({600, 100}));
+                break;
+            }
+        });
+        driver.MoveTo(caption);
+        driver.Click(caption);
+        Pump();
+        EXPECT_EQ(shown, (std::vector<std::string>{"Restore", "Move", "(Size)", "(Minimize)",
+                                                   "Maximize", "-", "Close", "-", "Next"}));
+        EXPECT_EQ(menuRect.Left, iconOnScreen.Left);
+        if (c.frameTop == 0) {
+            EXPECT_EQ(menuRect.Top, iconOnScreen.Bottom) << "below the icon";
+        } else {
+            EXPECT_EQ(menuRect.Bottom, iconOnScreen.Top) << "above the icon";
+        }
+        EXPECT_EQ(asked, c.asked);
+        if (c.gone) {
+            EXPECT_EQ(main.MDIChildCount(), 1);
+            break;
+        }
+        EXPECT_EQ(child.WindowMenu(), nullptr);
+        EXPECT_EQ(child.WindowState(), c.state);
+        EXPECT_EQ(static_cast<bool>(IsIconic(child.Handle())), c.state == wsMinimized);
+        if (c.state == wsNormal) {
+            EXPECT_EQ(IconRect(main, child), (TRect{30, 20, 330, 220}));
+        }
+        child.SetWindowState(wsNormal);
+    }
+    EXPECT_EQ(main.MDIChildren(0), &other);
+    Application().SetMainForm(nullptr);
+}
+
+// Two clicks on an icon's caption within the double-click time restore the child, though the
+// first opened the window menu; a second click later only closes the menu.
+TEST_F(MdiTest, ADoubleClickOnAnIconRestoresItThoughTheFirstClickOpensTheMenu) {
+    TForm& main = ShowMainFrame();
+    TForm& child = MakeFixedChild(bsSizeable, {30, 20, 330, 220}, "Child");
+    const int iconHeight = gdi::GetSystemMetrics(gdi::SM_CYMINIMIZED);
+    for (const auto& [gap, restored] :
+         {std::pair{core::Millis(100), true},
+          std::pair{core::Millis(GetDoubleClickTime()) + 100, false}}) {
+        SCOPED_TRACE(gap);
+        child.SetWindowState(wsMinimized);
+        Pump();
+        const TRect icon = IconRect(main, child);
+        const TPoint caption = main.ClientToScreen({icon.Left + 60, icon.Top + iconHeight / 2});
+        bool menuOpen = false;
+        After(gap, [&] {
+            menuOpen = child.WindowMenu() != nullptr;
+            driver.Click(caption);
+        });
+        driver.MoveTo(caption);
+        driver.Click(caption);
+        Pump();
+        EXPECT_TRUE(menuOpen);
+        EXPECT_EQ(child.WindowMenu(), nullptr);
+        EXPECT_EQ(child.WindowState(), restored ? wsNormal : wsMinimized);
+        EXPECT_EQ(static_cast<bool>(IsIconic(child.Handle())), !restored);
+        if (restored) {
+            EXPECT_EQ(IconRect(main, child), (TRect{30, 20, 330, 220}));
+        }
+    }
+    Application().SetMainForm(nullptr);
+}
+
 TEST_F(MdiTest, TiledChildrenThatSpillOverAreReachedThroughTheScrollBars) {
     TForm& main = ShowMainFrame();
     TMDIClient& client = ClientOf(main);
@@ -352,6 +488,50 @@ TEST_F(MdiTest, TiledChildrenThatSpillOverAreReachedThroughTheScrollBars) {
     EXPECT_FALSE(client.ScrollBarShown(true));
     EXPECT_FALSE(client.ScrollBarShown(false));
     EXPECT_EQ(client.ClientRect(), (TRect{0, 0, 800, 600}));
+    Application().SetMainForm(nullptr);
+}
+
+// A held arrow scrolls on the press, again after the first delay and then at the repeat
+// interval, not while the pointer is off the arrow, and never after the release.
+TEST_F(MdiTest, AHeldScrollArrowRepeats) {
+    TForm& main = ShowMainFrame();
+    TMDIClient& client = ClientOf(main);
+    for (int i = 0; i < 7; ++i)
+        MakeFixedChild(bsSingle, {0, 0, 450, 250});
+    main.Tile();
+    Pump();
+    ASSERT_TRUE(client.ScrollBarShown(true));
+    const int line = gdi::GetSystemMetrics(gdi::SM_CYICONSPACING) / 2;
+    // The lines scrolled down: the client area's place below the top of the range.
+    const auto lines = [&] {
+        const TFrameScrollBar bar = client.ScrollBar(true);
+        return (bar.Position - bar.Min) / line;
+    };
+    const TRect down = client.ScrollBar(true).LineDownRect();
+    const TPoint arrow =
+        OnScreen(main, {(down.Left + down.Right) / 2, (down.Top + down.Bottom) / 2});
+    const TPoint away = OnScreen(main, {400, 300});
+    ASSERT_EQ(client.ScrollBar(true).Position, 0);
+    ASSERT_GE(client.ScrollBar(true).Max - client.ScrollBar(true).Page, 6 * line);
+
+    driver.MoveTo(arrow);
+    driver.Press(arrow);
+    EXPECT_EQ(lines(), 1) << "the press";
+    core::RunFor(clock, FrameScrollFirstRepeat - 1);
+    EXPECT_EQ(lines(), 1) << "before the first delay";
+    core::RunFor(clock, 1);
+    EXPECT_EQ(lines(), 2) << "after the first delay";
+    core::RunFor(clock, 2 * FrameScrollRepeat);
+    EXPECT_EQ(lines(), 4) << "two repeats";
+    driver.MoveTo(away);
+    core::RunFor(clock, 3 * FrameScrollRepeat);
+    EXPECT_EQ(lines(), 4) << "off the arrow";
+    driver.MoveTo(arrow);
+    core::RunFor(clock, FrameScrollRepeat);
+    EXPECT_EQ(lines(), 5) << "back on it";
+    driver.Release(arrow);
+    core::RunFor(clock, 10 * FrameScrollRepeat);
+    EXPECT_EQ(lines(), 5) << "after the release";
     Application().SetMainForm(nullptr);
 }
 
@@ -474,12 +654,12 @@ TEST_F(MdiTest, MinimisedChildrenAreCaptionBarsAlongTheBottomAndComeBackWhereThe
     EXPECT_EQ(pixel({dialog.Left() + 40, dialog.Top() + 40}), workspace)
         << "the dialog's contents are gone with it";
 
-    // A double click on an icon's caption, or its restore button, brings the window back where
-    // it was, as it was.
+    // A double click on an icon's caption (its first click opens the window menu, the second
+    // closes it), or its restore button, brings the window back where it was, as it was.
     const TRect icon = IconRect(main, sizeable);
     const TPoint caption = main.ClientToScreen({icon.Left + 60, icon.Top + iconHeight / 2});
     driver.MoveTo(caption);
-    driver.Click(caption);
+    After(100, [&] { driver.Click(caption); });
     driver.Click(caption);
     EXPECT_EQ(sizeable.WindowState(), wsNormal);
     EXPECT_FALSE(IsIconic(sizeable.Handle()));
