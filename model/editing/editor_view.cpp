@@ -16,9 +16,9 @@ void TEditorSlot::SavePosition() {
     Top = Window->Top();
 }
 
-void TEditorSlot::UpDateView() const {
+void TEditorSlot::UpDateView(TViewChange Change) const {
     if (!Open || Window == nullptr) return;
-    Window->ClearUndo();
+    if (Change == TViewChange::Data) Window->ClearUndo();
     Window->UpDateView();
 }
 

@@ -5,6 +5,12 @@
 
 namespace model {
 
+// Why windows show their element anew: its data was replaced as a whole (received, loaded, copied
+// or pasted into), so parameter pages forget their undo entries, which would write old bytes
+// into new data; or only where it is kept changed (its library saved under a new name), so the
+// captions follow and the undo entries stay.
+enum class TViewChange { Data, Place };
+
 class TEditorView {
 public:
     virtual ~TEditorView() = default;
@@ -36,9 +42,9 @@ struct TEditorSlot {
 
     void Close();
     void SavePosition();
-    // Refreshes the window while it is open. The record's refresh comes only after its data was
-    // replaced as a whole, so the window forgets its undo entries first.
-    void UpDateView() const;
+    // Refreshes the window while it is open; for a change of the data it forgets its undo
+    // entries first.
+    void UpDateView(TViewChange Change = TViewChange::Data) const;
 };
 
 } // namespace model

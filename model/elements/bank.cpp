@@ -80,9 +80,9 @@ TBank::~TBank() {
     Elems.clear();
 }
 
-void TBank::UpdateViews() {
+void TBank::UpdateViews(TViewChange Change) {
     for (const auto& elem : Elems)
-        elem->UpdateViews();
+        elem->UpdateViews(Change);
     UpdateEditor();
 }
 

@@ -43,7 +43,7 @@ public:
     // Closes the bank window, then frees the children.
     ~TBank() override;
 
-    void UpdateViews() override;
+    void UpdateViews(TViewChange Change = TViewChange::Data) override;
     void BuildHeaders() override;
     void WriteSysEx(platform::core::TByteWriter& File) override;
     void ReadSysEx(platform::core::TByteReader& File) override;

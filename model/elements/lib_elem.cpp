@@ -92,7 +92,7 @@ void TLibElem::SetName(std::string_view NewName, bool) {
     Name = std::string(NewName.substr(0, ElemNameLength));
 }
 
-void TLibElem::UpdateViews() {}
+void TLibElem::UpdateViews(TViewChange) {}
 
 void TLibElem::BuildHeaders() {}
 

@@ -49,7 +49,7 @@ public:
     // Base: stores Name cut to 12 characters.
     virtual void SetName(std::string_view Name, bool Send);
     // Refreshes the element's open windows.
-    virtual void UpdateViews();
+    virtual void UpdateViews(TViewChange Change = TViewChange::Data);
     // Frames every image for the element's location (edit buffer, user or card memory, number).
     virtual void BuildHeaders();
     // The element's messages in the file layout in force (ImportExportMode); the base builds

@@ -41,13 +41,10 @@ void EnableMenuItems() {
     if (TUiServices* ui = UiServices()) ui->EnableMenuItems();
 }
 
-// The element's own window, and those of the elements it holds, show it anew: their captions
-// name the library. Parameter pages are left alone (their refresh forgets their undo).
+// The element's windows and pages, and those of the elements it holds, show it anew: their
+// captions name the library.
 void ShowOwnWindows(TLibElem& elem) {
-    if (elem.EditorOpen && elem.Editor != nullptr) elem.Editor->UpDateView();
-    if (auto* bank = dynamic_cast<TBank*>(&elem))
-        for (const auto& child : bank->Elems)
-            ShowOwnWindows(*child);
+    elem.UpdateViews(TViewChange::Place);
 }
 
 } // namespace

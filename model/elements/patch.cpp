@@ -56,13 +56,13 @@ void TPatch::SetName(std::string_view NewName, bool Send) {
     SetCommonName(*Common, NewName, Send);
 }
 
-void TPatch::UpdateViews() {
+void TPatch::UpdateViews(TViewChange Change) {
     UpdateEditor();
-    Common->CommonWindow.UpDateView();
-    Common->EffectsWindow.UpDateView();
+    Common->CommonWindow.UpDateView(Change);
+    Common->EffectsWindow.UpDateView(Change);
     for (const auto& tone : Tones)
         for (const TEditorSlot& page : tone->Pages)
-            page.UpDateView();
+            page.UpDateView(Change);
 }
 
 void TPatch::BuildHeaders() {

@@ -23,7 +23,7 @@ public:
     // Padded with blanks to 12 characters; with Send the 12 bytes go to the edit buffer as one
     // message.
     void SetName(std::string_view Name, bool Send) override;
-    void UpdateViews() override;
+    void UpdateViews(TViewChange Change = TViewChange::Data) override;
     void BuildHeaders() override;
     void WriteSysEx(platform::core::TByteWriter& File) override;
     void ReadSysEx(platform::core::TByteReader& File) override;

@@ -32,11 +32,11 @@ void TPerformance::SetName(std::string_view NewName, bool Send) {
     SetCommonName(*Common, NewName, Send);
 }
 
-void TPerformance::UpdateViews() {
+void TPerformance::UpdateViews(TViewChange Change) {
     UpdateEditor();
-    Common->CommonWindow.UpDateView();
-    Common->EffectsWindow.UpDateView();
-    PartWindow.UpDateView();
+    Common->CommonWindow.UpDateView(Change);
+    Common->EffectsWindow.UpDateView(Change);
+    PartWindow.UpDateView(Change);
 }
 
 void TPerformance::BuildHeaders() {

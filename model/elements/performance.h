@@ -19,7 +19,7 @@ public:
 
     std::string GetName() const override;
     void SetName(std::string_view Name, bool Send) override;
-    void UpdateViews() override;
+    void UpdateViews(TViewChange Change = TViewChange::Data) override;
     void BuildHeaders() override;
     void WriteSysEx(platform::core::TByteWriter& File) override;
     void ReadSysEx(platform::core::TByteReader& File) override;

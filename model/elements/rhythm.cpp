@@ -33,10 +33,10 @@ void TRhythm::SetName(std::string_view NewName, bool Send) {
     SetCommonName(*Common, NewName, Send);
 }
 
-void TRhythm::UpdateViews() {
+void TRhythm::UpdateViews(TViewChange Change) {
     UpdateEditor();
     for (TEditorSlot* page : Pages())
-        page->UpDateView();
+        page->UpDateView(Change);
 }
 
 void TRhythm::BuildHeaders() {

@@ -23,10 +23,10 @@ TSystem::~TSystem() {
         app->CurrentSystem = nullptr;
 }
 
-void TSystem::UpdateViews() {
+void TSystem::UpdateViews(TViewChange Change) {
     UpdateEditor();
     for (TEditorSlot* page : Pages())
-        page->UpDateView();
+        page->UpDateView(Change);
 }
 
 void TSystem::BuildHeaders() {

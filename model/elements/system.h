@@ -17,7 +17,7 @@ public:
     // Closes the system window and its pages; no longer the current system.
     ~TSystem() override;
 
-    void UpdateViews() override;
+    void UpdateViews(TViewChange Change = TViewChange::Data) override;
     void BuildHeaders() override;
     void WriteSysEx(platform::core::TByteWriter& File) override;
     void ReadSysEx(platform::core::TByteReader& File) override;

@@ -522,6 +522,11 @@ TEST_F(ElementFilesTest, SaveLibraryThroughTheDialog) {
     library.EditorOpen = true;
     library.Add(std::make_unique<TPatch>(nullptr)).SetModified();
     ASSERT_FALSE(library.Saved);
+    // A parameter page of the patch, open.
+    FakeView page;
+    TEditorSlot& slot = dynamic_cast<TPatch&>(library.Elem(0)).Common->CommonWindow;
+    slot.Window = &page;
+    slot.Open = true;
 
     dialogs.ExpectSave("Save Library", "");
     EXPECT_FALSE(library.SaveFile(false));
@@ -535,6 +540,9 @@ TEST_F(ElementFilesTest, SaveLibraryThroughTheDialog) {
     EXPECT_TRUE(library.Saved);
     EXPECT_EQ(library.FileName, Path("Mine.Lib"));
     EXPECT_EQ(view.updates, updates + 1);
+    // The page's caption names the library too; its undo entries still fit the data.
+    EXPECT_EQ(page.updates, 1);
+    EXPECT_EQ(page.undoClears, 0);
     EXPECT_EQ(library.Width, 700);
     const Bytes saved = ReadFile(Path("Mine.Lib"));
     EXPECT_EQ(saved.size(), 10u + 899u);
@@ -553,6 +561,8 @@ TEST_F(ElementFilesTest, SaveLibraryThroughTheDialog) {
     EXPECT_FALSE(library.Saved);
     library.Editor = nullptr;
     library.EditorOpen = false;
+    slot.Window = nullptr;
+    slot.Open = false;
 }
 
 TEST_F(ElementFilesTest, SortByEachKey) {
