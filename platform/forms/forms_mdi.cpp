@@ -398,8 +398,8 @@ void TCustomForm::PaintChildCaption() {
 
 namespace {
 
-// A system menu entry's text as a menu item shows it: without its shortcut and its
-// accelerator's mark.
+// A system menu entry's text as a menu item shows it: without its shortcut (which the item
+// shows in its own column) and its accelerator's mark.
 std::string ItemCaption(const std::string& text) {
     std::string caption = text.substr(0, text.find('\t'));
     std::erase(caption, '&');
@@ -425,6 +425,8 @@ void TCustomForm::ShowIconMenu() {
             core::SendMessage(wnd, WM_SYSCOMMAND, command, 0);
         });
         item.Enabled = (info.fState & MFS_GRAYED) == 0;
+        if (const std::size_t tab = info.dwTypeData.find('\t'); tab != std::string::npos)
+            item.ShortCut = TextToShortCut(std::string_view(info.dwTypeData).substr(tab + 1));
     }
     TRect icon;
     GetWindowRect(handle_, &icon);

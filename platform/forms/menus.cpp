@@ -139,8 +139,12 @@ protected:
                                     : lit          ? gdi::clHighlightText
                                                    : gdi::clMenuText);
             TRect t{ir.Left + 20, ir.Top, ir.Right - 4, ir.Bottom};
-            canvas_.TextRect(t, t.Left, t.Top + (ItemHeight - canvas_.TextHeight("0")) / 2,
-                             item->Caption);
+            const int y = t.Top + (ItemHeight - canvas_.TextHeight("0")) / 2;
+            canvas_.TextRect(t, t.Left, y, item->Caption);
+            if (item->ShortCut != scNone) {
+                const std::string keys = ShortCutToText(item->ShortCut);
+                canvas_.TextRect(t, t.Right - 8 - canvas_.TextWidth(keys), y, keys);
+            }
             canvas_.Brush().SetStyle(gdi::TBrushStyle::bsSolid);
         }
     }
@@ -219,7 +223,11 @@ void TPopupMenu::Track(int x, int y, const std::optional<TRect>& anchor) {
     if (shown.empty()) return;
     int width = 80, height = 4;
     for (TMenuItem* item : shown) {
-        width = std::max(width, MeasureText(window.Font(), item->Caption).cx + 40);
+        int itemWidth = MeasureText(window.Font(), item->Caption).cx + 40;
+        // The keys stand in a column of their own, apart from the caption.
+        if (item->ShortCut != scNone)
+            itemWidth += MeasureText(window.Font(), ShortCutToText(item->ShortCut)).cx + 24;
+        width = std::max(width, itemWidth);
         height += HeightOf(*item);
     }
     if (anchor && y + height > Screen().Height()) y = anchor->Top - height;

@@ -6,6 +6,7 @@
 
 #include "platform/core/component.h"
 #include "platform/forms/controls.h"
+#include "platform/forms/shortcuts.h"
 
 #include <memory>
 #include <optional>
@@ -28,6 +29,8 @@ public:
     std::intptr_t Tag = 0;
     int ImageIndex = -1;
     std::string Hint;
+    // Shown right-aligned in the item's row (the menu does not act on it).
+    TShortCut ShortCut = scNone;
     // May be pointed elsewhere at any time.
     TNotifyEvent OnClick;
 

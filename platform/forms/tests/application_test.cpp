@@ -11,7 +11,9 @@
 #include "platform/win/cursors.h"
 #include "platform/win/input_state.h"
 #include "platform/win/modal_loop.h"
+#include "platform/win/painting.h"
 #include "platform/win/print_spooler.h"
+#include "platform/win/window.h"
 #include "testsupport/forms/recording_printer.h"
 #include "testsupport/pdf_file.h"
 #include "testsupport/temp_folder.h"
@@ -232,6 +234,56 @@ TEST_F(ApplicationTest, PopupMenuRunsTheChosenItemAfterClosing) {
     After(100, [&] { driver.TypeKey(win::VK_ESCAPE, "\x1b"); });
     menu.Popup(50, 50);
     EXPECT_EQ(events, (std::vector<std::string>{"popup"}));
+}
+
+// An item's shortcut stands in a column of its own at the row's right end; the menu is wide
+// enough for both.
+TEST_F(ApplicationTest, PopupMenuShowsShortcutsInTheirOwnColumn) {
+    MakeForm().Show();
+    // The menu's width and, for each row, the columns of its right third that hold text ink.
+    auto Open = [&](TPopupMenu& menu, int& width, std::vector<int>& ink) {
+        After(100, [&] {
+            const HWND wnd = menu.WindowHandle();
+            TRect bounds;
+            win::GetWindowRect(wnd, &bounds);
+            width = bounds.Right - bounds.Left;
+            const auto surface = win::WindowSurface(wnd);
+            for (int i = 0; i < menu.Items().Count(); ++i) {
+                const TRect row = menu.ItemScreenRect(i);
+                int columns = 0;
+                for (int x = row.Right - (row.Right - row.Left) / 3; x < row.Right; ++x)
+                    for (int y = row.Top; y < row.Bottom; ++y) {
+                        const gdi::COLORREF c = gdi::PixelToColor(
+                            surface->Pixel(x - bounds.Left, y - bounds.Top) & 0xFFFFFF);
+                        if (gdi::GetRValue(c) < 96 && gdi::GetGValue(c) < 96 &&
+                            gdi::GetBValue(c) < 96) {
+                            ++columns;
+                            break;
+                        }
+                    }
+                ink.push_back(columns);
+            }
+            driver.TypeKey(win::VK_ESCAPE, "\x1b");
+        });
+        menu.Popup(50, 50);
+    };
+    TPopupMenu plain(nullptr);
+    plain.Items().Add("Restore");
+    plain.Items().Add("Move");
+    int plainWidth = 0;
+    std::vector<int> plainInk;
+    Open(plain, plainWidth, plainInk);
+
+    TPopupMenu keyed(nullptr);
+    keyed.Items().Add("Restore").ShortCut = TextToShortCut("Ctrl+F5");
+    keyed.Items().Add("Move");
+    int width = 0;
+    std::vector<int> ink;
+    Open(keyed, width, ink);
+    ASSERT_EQ(ink.size(), 2u);
+    EXPECT_GT(ink[0], 10);
+    EXPECT_EQ(ink[1], 0);
+    EXPECT_GT(width, plainWidth + 30);
 }
 
 // A right click asks the control's OnContextPopup first, at the click in its coordinates: when
