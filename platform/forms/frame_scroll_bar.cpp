@@ -70,10 +70,15 @@ void TFrameScrollBar::Paint(gdi::HDC dc) const {
     TRect bar = Bounds;
     gdi::FillRect(dc, &bar, gdi::GetSysColorBrush(gdi::COLOR_SCROLLBAR));
     TRect up = LineUpRect(), down = LineDownRect();
+    const auto pushed = [this](TScrollBarPart part) {
+        return Pressed == part ? gdi::DFCS_PUSHED | gdi::DFCS_FLAT : 0;
+    };
     gdi::DrawFrameControl(dc, &up, gdi::DFC_SCROLL,
-                          Vertical ? gdi::DFCS_SCROLLUP : gdi::DFCS_SCROLLLEFT);
+                          (Vertical ? gdi::DFCS_SCROLLUP : gdi::DFCS_SCROLLLEFT) |
+                              pushed(sbpLineUp));
     gdi::DrawFrameControl(dc, &down, gdi::DFC_SCROLL,
-                          Vertical ? gdi::DFCS_SCROLLDOWN : gdi::DFCS_SCROLLRIGHT);
+                          (Vertical ? gdi::DFCS_SCROLLDOWN : gdi::DFCS_SCROLLRIGHT) |
+                              pushed(sbpLineDown));
     TRect thumb = ThumbRect();
     gdi::FillRect(dc, &thumb, gdi::GetSysColorBrush(gdi::COLOR_BTNFACE));
     gdi::DrawEdge(dc, &thumb, gdi::EDGE_RAISED, gdi::BF_RECT);

@@ -29,6 +29,8 @@ struct TFrameScrollBar {
     int Max = 0;
     int Page = 0;
     int Position = 0;
+    // The arrow held down with the pointer on it, drawn pushed in; sbpNone for none.
+    TScrollBarPart Pressed = sbpNone;
 
     TRect LineUpRect() const;
     TRect LineDownRect() const;

@@ -106,6 +106,9 @@ TFrameScrollBar TMDIClient::ScrollBar(bool vertical) const {
     bar.Max = vertical ? range.Bottom : range.Right;
     bar.Page = vertical ? height : width;
     bar.Position = 0;
+    if (held_ && held_->vertical == vertical && held_->over &&
+        (held_->part == sbpLineUp || held_->part == sbpLineDown))
+        bar.Pressed = held_->part;
     return bar;
 }
 
@@ -239,6 +242,7 @@ bool TMDIClient::NcLButtonDown(TMessage& message) {
     }
     core::SendMessage(handle_, vertical ? WM_VSCROLL : WM_HSCROLL, code, 0);
     held_ = THeldPart{vertical, bar.PartAt(p), code};
+    PaintBars();
     SetCapture(handle_);
     core::SetTimer(handle_, RepeatTimer, FrameScrollFirstRepeat);
     return true;
@@ -258,8 +262,16 @@ bool TMDIClient::RepeatScroll(TMessage& message) {
             core::SendMessage(handle_, held_->vertical ? WM_VSCROLL : WM_HSCROLL, held_->code, 0);
         return true;
     }
-    case WM_MOUSEMOVE:
+    case WM_MOUSEMOVE: {
+        // A held arrow looks pushed in while the pointer is on it.
+        const TPoint p = WindowPoint(ClientToScreen(LParamToPoint(message.LParam)));
+        const bool over = ScrollBar(held_->vertical).PartAt(p) == held_->part;
+        if (over != held_->over) {
+            held_->over = over;
+            PaintBars();
+        }
         return true;
+    }
     case WM_LBUTTONUP:
     case WM_CAPTURECHANGED:
         EndRepeat();
@@ -273,6 +285,7 @@ void TMDIClient::EndRepeat() {
     const bool vertical = held_->vertical;
     held_.reset();
     core::KillTimer(handle_, RepeatTimer);
+    PaintBars();
     if (GetCapture() == handle_) ReleaseCapture();
     core::SendMessage(handle_, vertical ? WM_VSCROLL : WM_HSCROLL, SB_ENDSCROLL, 0);
 }

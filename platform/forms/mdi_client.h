@@ -85,6 +85,8 @@ private:
         bool vertical = true;
         TScrollBarPart part = sbpNone;
         WPARAM code = 0;
+        // The pointer is on the part held.
+        bool over = true;
     };
     std::optional<THeldPart> held_;
 };

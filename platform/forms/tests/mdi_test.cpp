@@ -10,6 +10,7 @@
 #include "platform/forms/tests/forms_test_support.h"
 #include "platform/gdi/colors.h"
 #include "platform/win/input_state.h"
+#include "platform/win/painting.h"
 #include "platform/win/system_menu.h"
 #include "platform/win/window.h"
 
@@ -513,10 +514,23 @@ TEST_F(MdiTest, AHeldScrollArrowRepeats) {
     const TPoint away = OnScreen(main, {400, 300});
     ASSERT_EQ(client.ScrollBar(true).Position, 0);
     ASSERT_GE(client.ScrollBar(true).Max - client.ScrollBar(true).Page, 6 * line);
+    // The down arrow as the client window's frame shows it.
+    const auto arrowLook = [&] {
+        Pump();
+        const auto surface = WindowSurface(client.Handle());
+        std::vector<std::uint32_t> pixels;
+        for (int y = down.Top; y < down.Bottom; ++y)
+            for (int x = down.Left; x < down.Right; ++x)
+                pixels.push_back(surface->Pixel(x, y));
+        return pixels;
+    };
+    const std::vector<std::uint32_t> raised = arrowLook();
 
     driver.MoveTo(arrow);
     driver.Press(arrow);
     EXPECT_EQ(lines(), 1) << "the press";
+    // Held with the pointer on it, the arrow is pushed in.
+    EXPECT_NE(arrowLook(), raised);
     core::RunFor(clock, FrameScrollFirstRepeat - 1);
     EXPECT_EQ(lines(), 1) << "before the first delay";
     core::RunFor(clock, 1);
@@ -526,12 +540,15 @@ TEST_F(MdiTest, AHeldScrollArrowRepeats) {
     driver.MoveTo(away);
     core::RunFor(clock, 3 * FrameScrollRepeat);
     EXPECT_EQ(lines(), 4) << "off the arrow";
+    EXPECT_EQ(arrowLook(), raised) << "off the arrow";
     driver.MoveTo(arrow);
     core::RunFor(clock, FrameScrollRepeat);
     EXPECT_EQ(lines(), 5) << "back on it";
+    EXPECT_NE(arrowLook(), raised) << "back on it";
     driver.Release(arrow);
     core::RunFor(clock, 10 * FrameScrollRepeat);
     EXPECT_EQ(lines(), 5) << "after the release";
+    EXPECT_EQ(arrowLook(), raised) << "after the release";
     Application().SetMainForm(nullptr);
 }
 
