@@ -99,10 +99,6 @@ protected:
         const auto Surface = pw::WindowSurface(Wnd);
         return pg::PixelToColor(Surface->Pixel(X, Y) & 0xFFFFFF);
     }
-    static pg::COLORREF ClientPixel(TCustomdxBarControl& W, pg::TPoint P) {
-        const pg::TPoint Client = W.ClientToScreen({0, 0}), Origin = W.WindowToScreen({0, 0});
-        return WindowPixel(W.Handle(), P.X + Client.X - Origin.X, P.Y + Client.Y - Origin.Y);
-    }
     static pw::TRect ScreenRect(pw::HWND Wnd) {
         pw::TRect R{};
         pw::GetWindowRect(Wnd, &R);
