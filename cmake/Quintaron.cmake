@@ -74,8 +74,10 @@ function(quintaron_layer name)
     # GTEST_SKIP as skipped (scripts/test lists them). Parameterised tests name their cases
     # (Codes/Rop3Test.FollowsItsTruthTable/SrcCopy); NO_PRETTY_VALUES keeps the parameter's
     # printed bytes out of those names.
+    # A test that hangs fails after TIMEOUT seconds instead of holding the whole run: the
+    # slowest take under a minute on a loaded machine.
     gtest_discover_tests(${name}_tests DISCOVERY_MODE PRE_TEST NO_PRETTY_VALUES
-      PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+      PROPERTIES TIMEOUT 300 ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
                  ENVIRONMENT_MODIFICATION "QUINTARON_CONFIG_DIR=set:${CMAKE_CURRENT_BINARY_DIR}/test-config")
   endif()
 endfunction()

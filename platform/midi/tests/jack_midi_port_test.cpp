@@ -3,19 +3,16 @@
 #include "platform/midi/jack_midi_port.h"
 
 #include "platform/midi/rtmidi_backend.h"
+#include "testsupport/child_process.h"
 #include "testsupport/jack_server.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
 #include <condition_variable>
-#include <fcntl.h>
 #include <mutex>
 #include <set>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using namespace platform::midi;
 using namespace std::chrono_literals;
@@ -145,31 +142,13 @@ TEST_F(JackMidiPortTest, APeerThatIsNotThereOpensNothing) {
     EXPECT_FALSE(JackMidiInPort::Open(Client("editor"), "in", "nobody:out", [](auto, auto) {}));
 }
 
-// Another program on the server, opening and closing a port over and over until the gate (a
-// pipe) closes. Each time the server tells every client of the new latencies, on libjack's
-// notification thread, at moments of its own.
-pid_t ChurnUntilClosed(const int gate[2], const std::string& client) {
-    const pid_t child = fork();
-    if (child == 0) {
-        close(gate[1]);
-        fcntl(gate[0], F_SETFL, O_NONBLOCK);
-        char byte = 0;
-        while (read(gate[0], &byte, 1) < 0 && errno == EAGAIN)
-            JackMidiOutPort::Open(client, "out", "");
-        _exit(0);
-    }
-    return child;
-}
-
 // Connections opened and closed while another program changes the server's graph: the moments
 // when a port unregistered from its running client, as RtMidi closes them, is freed under
 // libjack's notification thread. That comes seldom at this server's period; loaded, it crashed
 // the program.
 TEST_F(JackMidiPortTest, TheBackEndsJackConnectionsCloseWhileTheGraphChangesAndCarryMessages) {
-    int gate[2];
-    ASSERT_EQ(pipe(gate), 0);
-    const pid_t churn = ChurnUntilClosed(gate, Client("churn"));
-    close(gate[0]);
+    testsupport::ChildProcess churn({QUINTARON_JACK_CHURN, Client("churn")});
+    ASSERT_TRUE(churn.Running());
     Inbox atSynth;
     Inbox atEditor;
     auto synthIn = JackMidiInPort::Open(Client("synth"), "in", "", atSynth.Handler());
@@ -195,8 +174,6 @@ TEST_F(JackMidiPortTest, TheBackEndsJackConnectionsCloseWhileTheGraphChangesAndC
             EXPECT_TRUE(Carries(*synthOut, atEditor, 2));
         }
     }
-    close(gate[1]);
-    int status = 0;
-    EXPECT_EQ(waitpid(churn, &status, 0), churn);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    // It ends by itself on SIGTERM: a churning client that had to be killed hung in libjack.
+    EXPECT_TRUE(churn.Stop(5s)) << churn.Output();
 }
