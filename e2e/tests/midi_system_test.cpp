@@ -117,6 +117,48 @@ TEST_F(MidiSystemTest, AServerStoppedDuringABankSendEndsItWithOneBoxAndTheProgra
     ASSERT_NO_FATAL_FAILURE(OpenFileAndExit());
 }
 
+// The instrument's MIDI client stops in the middle of a receive, as a synth switched off, and
+// starts again under its name: one box says so, and its Retry, once the instrument is back, goes on
+// with the receive until the bank is whole.
+TEST_F(MidiSystemTest, TheInstrumentStoppedAndStartedAgainDuringAReceiveIsConnectedAgainByRetry) {
+    ASSERT_NO_FATAL_FAILURE(StartDesktop(true));
+    if (IsSkipped()) return;
+    ASSERT_NO_FATAL_FAILURE(StartInstrument(true, {}, true));
+    ASSERT_NO_FATAL_FAILURE(DesktopWithPatchBank());
+    ASSERT_NO_FATAL_FAILURE(StartProgram());
+    ASSERT_NO_FATAL_FAILURE(WaitForMainWindow());
+    grid = WaitForGridRows(1, 30s);
+    ASSERT_TRUE(grid) << "no library window with its bank" << ProgramSays();
+    ASSERT_NO_FATAL_FAILURE(RowCommand(*grid, 0, 6)); // Receive
+    ASSERT_TRUE(WaitForWindowNamed("Receiving", 10s)) << "no progress window" << ProgramSays();
+    ASSERT_TRUE(Wait([&] { return Received() >= 20; }, 30s)) << "the receive does not go on";
+
+    ASSERT_TRUE(sim->Stop()) << "the instrument did not stop on SIGTERM";
+    std::optional<std::string> box;
+    ASSERT_TRUE(Wait(
+        [&] {
+            for (const std::string& window : OtherWindows())
+                if (input->Name(window) == "Warning") box = window;
+            return box.has_value() || !program->Running();
+        },
+        30s))
+        << "nothing told the user" << ProgramSays();
+    ASSERT_TRUE(box) << "the program ended" << ProgramSays();
+    Shoot("1-the-box.png");
+
+    ASSERT_NO_FATAL_FAILURE(StartInstrumentAgain());
+    // Cancel, the box's first button, has the focus; Tab takes it to Retry, and the space bar
+    // presses it.
+    ASSERT_TRUE(input->Key("Tab"));
+    ASSERT_TRUE(input->Key("space"));
+    ASSERT_TRUE(Wait([&] { return OtherWindows().empty() || !program->Running(); }, 60s))
+        << "the receive did not end after Retry" << ProgramSays();
+    ASSERT_TRUE(program->Running()) << ProgramSays();
+    EXPECT_GT(Received(), 0) << "nothing was asked of the instrument after Retry";
+    Shoot("2-received.png");
+    ASSERT_NO_FATAL_FAILURE(ExitSavingTheInstrumentsBank());
+}
+
 // No MIDI system at start-up; the JACK server starts while the program runs. Settings > Midi lists
 // its ports, Ok opens them, and a bank arrives whole: no restart.
 TEST_F(MidiSystemTest, AServerStartedAfterTheProgramIsUsedThroughTheMidiSettings) {
