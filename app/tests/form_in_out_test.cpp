@@ -58,6 +58,21 @@ protected:
                         driver.TypeKey(vk);
                 }};
     }
+    // Ok with the ports in use chosen again (the input shows the instrument's port): afterwards
+    // they are connected, nothing was said, and a data set reaches the instrument.
+    void OkWithThePortsInUse(TFormInOut& dialog) {
+        After(100, [&] {
+            EXPECT_EQ(dialog.InputPort.ItemIndex(), 0);
+            Click(dialog.OkBtn);
+        });
+        EXPECT_EQ(dialog.ShowModal(), forms::mrOk);
+        EXPECT_TRUE(state.Midi.Connected());
+        EXPECT_TRUE(dialogs.messages.empty());
+        const std::size_t before = instrument().Received().size();
+        model::SendDT1Byte(0x01000000, 0, 0, 0x12);
+        Run(10);
+        EXPECT_EQ(instrument().Received().size(), before + 1);
+    }
     static std::vector<std::function<void()>> Then(std::vector<std::function<void()>> first,
                                                    std::vector<std::function<void()>> next) {
         first.insert(first.end(), next.begin(), next.end());
@@ -203,17 +218,7 @@ TEST_F(InOutTest, OkKeepsThePortsInUseUnlessTheirSystemWentAway) {
     virtualInstrument.Midi().Unplug(virtualInstrument.Pair());
     virtualInstrument.Midi().Replug(virtualInstrument.Pair());
     EXPECT_FALSE(state.Midi.Connected());
-    After(100, [&] {
-        EXPECT_EQ(dialog.InputPort.ItemIndex(), 0);
-        Click(dialog.OkBtn);
-    });
-    EXPECT_EQ(dialog.ShowModal(), forms::mrOk);
-    EXPECT_TRUE(state.Midi.Connected());
-    EXPECT_TRUE(dialogs.messages.empty());
-    const std::size_t before = instrument().Received().size();
-    model::SendDT1Byte(0x01000000, 0, 0, 0x12);
-    Run(10);
-    EXPECT_EQ(instrument().Received().size(), before + 1);
+    OkWithThePortsInUse(dialog);
 }
 
 // The instrument's program stops and starts again under its name, and the ports do not see it
@@ -228,19 +233,9 @@ TEST_F(InOutTest, OkMakesTheConnectionsToTheInstrumentsPortsAgain) {
     virtualInstrument.Midi().StartPeer(virtualInstrument.Pair(), false);
     EXPECT_FALSE(state.Midi.Connected());
     EXPECT_EQ(state.Midi.Trouble(), model::PortGone(VirtualInstrument::DefaultName));
-    After(100, [&] {
-        EXPECT_EQ(dialog.InputPort.ItemIndex(), 0);
-        Click(dialog.OkBtn);
-    });
-    EXPECT_EQ(dialog.ShowModal(), forms::mrOk);
-    EXPECT_TRUE(state.Midi.Connected());
+    OkWithThePortsInUse(dialog);
     EXPECT_TRUE(devs.empty()) << "the ports were closed and opened again";
     EXPECT_EQ(state.Midi.Output(), output);
-    EXPECT_TRUE(dialogs.messages.empty());
-    const std::size_t before = instrument().Received().size();
-    model::SendDT1Byte(0x01000000, 0, 0, 0x12);
-    Run(10);
-    EXPECT_EQ(instrument().Received().size(), before + 1);
 }
 
 // A synth chosen while it stood first in the list; another client registered ahead of it since.

@@ -26,11 +26,11 @@ using Length = std::uint32_t;
 // then on the client is dead and is never closed: closing a client against a server that is gone
 // reads memory the server shared and has taken back.
 //
-// The connection follows the peer's name: when a port registers on the server (the peer's
-// program started again, its device plugged in again), a watcher thread of the client connects
-// again to the port of that name when it is there and not connected. libjack tells of
-// registrations on its notification thread, which must not call into the server, so the watcher
-// does the connecting.
+// The connection follows the peer's name: when a port registers or goes on the server (the peer's
+// program stopped or started again, its device unplugged or plugged in again), a watcher thread of
+// the client notes a peer that went and connects again to the port of that name when it is there
+// and not connected. libjack tells of registrations on its notification thread, which must not
+// call into the server, so the watcher does the connecting.
 class Client {
 public:
     Client() = default;
@@ -38,9 +38,12 @@ public:
     Client(const Client&) = delete;
     Client& operator=(const Client&) = delete;
 
+    // peer ("client:port") is the port it is to be connected to (Connect); none when empty.
     bool Open(const std::string& clientName, const std::string& portName, bool output,
-              JackProcessCallback process, void* arg) {
+              const std::string& peer, JackProcessCallback process, void* arg) {
         output_ = output;
+        // Before the notification thread, which reads it, starts.
+        peer_ = peer;
         jack_status_t status{};
         client_ = jack_client_open(clientName.c_str(), JackNoStartServer, &status);
         if (!client_) return false;
@@ -54,24 +57,26 @@ public:
 
     bool Alive() const { return client_ && !gone_; }
 
-    // Connects to peer and keeps following it; an empty peer leaves the port for others to
+    // Connects to the peer and keeps following it; without one the port is left for others to
     // connect to.
-    bool Connect(const std::string& peer) {
-        if (peer.empty()) return true;
-        peer_ = peer;
+    bool Connect() {
+        if (peer_.empty()) return true;
         if (!ConnectPeer()) return false;
         watcher_ = std::thread([this] { Watch(); });
         return true;
     }
 
+    // Connected from the moment the server made the connection: the server's graph takes it up
+    // only some cycles later on a loaded machine, and the output holds its messages until then.
     Link State() const {
         if (!Alive()) return Link::SystemGone;
         if (peer_.empty()) return Link::Connected;
-        return jack_port_connected_to(port_, peer_.c_str()) ? Link::Connected : Link::PeerGone;
+        return linked_ && jack_port_by_name(client_, peer_.c_str()) != nullptr ? Link::Connected
+                                                                               : Link::PeerGone;
     }
 
     Link Relink() {
-        if (State() == Link::PeerGone) ConnectPeer();
+        Follow();
         return State();
     }
 
@@ -86,8 +91,8 @@ public:
 
     jack_port_t* Port() const { return port_; }
     std::string Name() const { return port_ ? jack_port_name(port_) : std::string(); }
-    // A peer is chosen and the port is not connected to it: what the cycle sends would be lost.
-    // For the process thread.
+    // A peer is chosen and the port's connection is not in the server's graph (yet, or any more):
+    // what the cycle sends would be lost. For the process thread.
     bool Unconnected() const { return !peer_.empty() && jack_port_connected(port_) == 0; }
 
 private:
@@ -98,7 +103,21 @@ private:
         const std::string own = Name();
         const int result = output_ ? jack_connect(client_, own.c_str(), peer_.c_str())
                                    : jack_connect(client_, peer_.c_str(), own.c_str());
-        return result == 0 || result == EEXIST;
+        if (result != 0 && result != EEXIST) return false;
+        linked_ = true;
+        return true;
+    }
+
+    // A peer that went is no longer linked; one that is there and not connected (back under its
+    // name) is connected again. The graph may not show a connection just made for some cycles:
+    // connecting again then finds it made.
+    void Follow() {
+        if (!Alive() || peer_.empty()) return;
+        if (jack_port_by_name(client_, peer_.c_str()) == nullptr) {
+            linked_ = false;
+            return;
+        }
+        if (!jack_port_connected_to(port_, peer_.c_str())) ConnectPeer();
     }
 
     void Watch() {
@@ -108,7 +127,7 @@ private:
             if (stopping_) return;
             changed_ = false;
             lock.unlock();
-            Relink();
+            Follow();
             lock.lock();
         }
     }
@@ -122,8 +141,9 @@ private:
         if (watcher_.joinable()) watcher_.join();
     }
 
-    static void PortRegistered(jack_port_id_t, int registered, void* self) {
-        if (!registered) return;
+    // On libjack's notification thread: the watcher looks (a port that goes is still in the
+    // port table while its going is told).
+    static void PortRegistered(jack_port_id_t, int, void* self) {
         auto* client = static_cast<Client*>(self);
         {
             std::lock_guard lock(client->watchMutex_);
@@ -141,6 +161,8 @@ private:
     std::atomic<bool> gone_ = false;
     bool output_ = false;
     std::string peer_;
+    // The connection to the peer was made and the peer has not gone since.
+    std::atomic<bool> linked_ = false;
 
     std::thread watcher_;
     std::mutex watchMutex_;
@@ -204,8 +226,8 @@ std::unique_ptr<JackMidiOutPort> JackMidiOutPort::Open(const std::string& client
                                                        const std::string& peer) {
     auto state = std::make_unique<Parts>();
     if (!state->queue) return nullptr;
-    if (!state->client.Open(clientName, portName, true, &RunCycle<Parts>, state.get()) ||
-        !state->client.Connect(peer))
+    if (!state->client.Open(clientName, portName, true, peer, &RunCycle<Parts>, state.get()) ||
+        !state->client.Connect())
         return nullptr;
     return std::make_unique<JackMidiOutPort>(std::move(state));
 }
@@ -279,8 +301,8 @@ std::unique_ptr<JackMidiInPort> JackMidiInPort::Open(const std::string& clientNa
                                                      ReceiveHandler onReceive) {
     auto state = std::make_unique<Parts>();
     state->onReceive = std::move(onReceive);
-    if (!state->client.Open(clientName, portName, false, &RunCycle<Parts>, state.get()) ||
-        !state->client.Connect(peer))
+    if (!state->client.Open(clientName, portName, false, peer, &RunCycle<Parts>, state.get()) ||
+        !state->client.Connect())
         return nullptr;
     return std::make_unique<JackMidiInPort>(std::move(state));
 }
