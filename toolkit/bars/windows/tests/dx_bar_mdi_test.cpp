@@ -117,10 +117,15 @@ TEST_F(MDIChildMenuTest, AResetMainMenuKeepsTheSystemMenuEntryFirst) {
     }
     // The whole bar was shown again: the entry is drawn first.
     EXPECT_TRUE(dynamic_cast<TSystemMenuSubItemControl*>(Links().Items(0)->Control()));
+    // Links the program copies from another bar keep it first too.
+    TdxBar& Other = *Manager->Bars()->Add();
+    Sub(Other.ItemLinks(), "&Help");
+    Links().Assign(Other.ItemLinks());
+    EXPECT_EQ(ItemCaptions(Links()), (std::vector<std::string>{"", "&Help"}));
     // Restored, the entry goes as always.
     Child->SetWindowState(pf::wsNormal);
     testsupport::PumpUntilIdle();
-    EXPECT_EQ(ItemCaptions(Links()), (std::vector<std::string>{"&File", "&Edit"}));
+    EXPECT_EQ(ItemCaptions(Links()), (std::vector<std::string>{"&Help"}));
 }
 
 TEST_F(MDIChildMenuTest, TheEntryListsTheChildsCommandsAndCloseClosesIt) {
