@@ -135,8 +135,15 @@ public:
     void WriteListEnd();
     // Each item as a list of its properties; the ancestor does not reach into collections.
     void WriteCollection(const TCollection& Value);
-    // The items of a list kept otherwise, the same way.
+    // The items of a list kept otherwise, the same way; and of any container of pointers to
+    // them (plain or owning).
     void WriteCollection(const std::vector<const TPersistent*>& Items);
+    template <class TItems> void WriteCollectionOf(const TItems& Items) {
+        std::vector<const TPersistent*> List;
+        for (const auto& Item : Items)
+            List.push_back(&*Item);
+        WriteCollection(List);
+    }
     void WriteProperties(const TPersistent& Instance);
     // Another component, by name; nil for nullptr.
     void WriteReference(const TComponent* Value);

@@ -26,7 +26,7 @@ const std::string& TdxBarManagerCategories::Strings(int Index) const {
 }
 
 void TdxBarManagerCategories::Changed() {
-    FManager->DesignerModified();
+    if (!FManager->IsDestroying()) FManager->DesignerModified();
 }
 
 void TdxBarManagerCategories::SetStrings(int Index, std::string Value) {

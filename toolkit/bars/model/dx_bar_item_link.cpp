@@ -677,10 +677,7 @@ bool TdxBarItemLinks::ContainsItem(const TdxBarItem* Item) const {
 }
 
 void TdxBarItemLinks::WriteLinks(pc::TWriter& Writer) const {
-    std::vector<const pc::TPersistent*> Links;
-    for (const auto& Link : FItems)
-        Links.push_back(Link.get());
-    Writer.WriteCollection(Links);
+    Writer.WriteCollectionOf(FItems);
 }
 
 void TdxBarItemLinks::ReadLinks(pc::TReader& Reader) {

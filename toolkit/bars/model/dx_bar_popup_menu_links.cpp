@@ -112,10 +112,7 @@ bool TdxBarPopupMenuLinks::ProcessShortCut(pf::TWinControl* Control, pf::TShortC
 }
 
 void TdxBarPopupMenuLinks::WriteLinks(pc::TWriter& Writer) const {
-    std::vector<const pc::TPersistent*> Links;
-    for (const auto& Link : FItems)
-        Links.push_back(Link.get());
-    Writer.WriteCollection(Links);
+    Writer.WriteCollectionOf(FItems);
 }
 
 void TdxBarPopupMenuLinks::ReadLinks(pc::TReader& Reader) {
