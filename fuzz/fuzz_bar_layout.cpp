@@ -92,7 +92,7 @@ void CheckLayout(const bars::TdxBarManager& Manager) {
         FUZZ_CHECK(Bar.DockedDockingStyle >= bars::dsNone &&
                    Bar.DockedDockingStyle <= bars::dsBottom);
         FUZZ_CHECK(Bar.Row() >= 0 && Bar.Row() <= Count);
-        FUZZ_CHECK(Bar.FloatClientWidth >= 0 && Bar.FloatClientHeight >= 0);
+        FUZZ_CHECK(Bar.FloatClientWidth() >= 0 && Bar.FloatClientHeight() >= 0);
         CheckLinks(Bar.ItemLinks());
     }
 }

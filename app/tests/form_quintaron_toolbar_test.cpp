@@ -44,8 +44,8 @@ TEST_F(MainToolbarTest, TheToolbarFloatsOffTheTopSiteAndDocksBackInItsRow) {
     EXPECT_TRUE(pw::IsWindowVisible(floating));
     pw::TRect r;
     pw::GetWindowRect(floating, &r);
-    EXPECT_EQ(r.Left, tools.FloatLeft);
-    EXPECT_EQ(r.Top, tools.FloatTop);
+    EXPECT_EQ(r.Left, tools.FloatLeft());
+    EXPECT_EQ(r.Top, tools.FloatTop());
     EXPECT_EQ(top.RowCount(), 1);
     EXPECT_EQ(top.ClientHeight(), menuRow);
     testsupport::SaveWindowPng(main.Handle(),

@@ -64,6 +64,8 @@ void TComponent::EndLoading() {
 
 void TComponent::Loaded() {}
 
+void TComponent::GetChildren(const std::function<void(TComponent*)>&, TComponent*) const {}
+
 void TComponent::FreeNotification(TComponent* other) {
     if (other == nullptr || other == this) return;
     if (std::find(freeNotifies_.begin(), freeNotifies_.end(), other) == freeNotifies_.end())

@@ -6,6 +6,7 @@
 #include "platform/core/persistent.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -69,9 +70,21 @@ public:
     void RemoveFreeNotification(TComponent* other);
 
     std::string Name;
+    // Renames the component the way a designer or a form stream does: a descendant that reacts
+    // to its name (or renames what follows it) overrides this. Assigning Name only names.
+    virtual void SetName(const std::string& NewName) { Name = NewName; }
     // Where a designer shows a component that has no window: left in the low 16 bits, top in
     // the high 16 bits.
     std::int32_t DesignInfo = 0;
+
+    // The form stream's tree (platform/core/filer.h): the components written inside this one
+    // while Root is written (none in the base), and, for a component written inside another
+    // one, that other one.
+    virtual void GetChildren(const std::function<void(TComponent*)>& Proc, TComponent* Root) const;
+    virtual bool HasParent() const { return false; }
+    virtual TComponent* GetParentComponent() const { return nullptr; }
+    // A component read inside Parent is handed it before its properties are read.
+    virtual void SetParentComponent(TComponent* Parent) { (void)Parent; }
 
 protected:
     virtual void Loaded();

@@ -3,6 +3,7 @@
 #include "platform/core/class_reference.h"
 #include "platform/core/collection.h"
 #include "platform/core/component.h"
+#include "platform/core/loading_bracket.h"
 
 #include <algorithm>
 #include <array>
@@ -27,6 +28,50 @@ bool SameName(const std::string& A, const std::string& B) {
 }
 
 } // namespace
+
+// ---- TFiler ----
+
+void TFiler::DefineBoolean(const std::string& Name, bool Value,
+                           const std::function<void(bool)>& Set, bool Stored) {
+    DefineProperty(
+        Name, [Set](TReader& Reader) { Set(Reader.ReadBoolean()); },
+        [Value](TWriter& Writer) { Writer.WriteBoolean(Value); }, Stored);
+}
+
+void TFiler::DefineInteger(const std::string& Name, std::int32_t Value,
+                           const std::function<void(std::int32_t)>& Set, bool Stored) {
+    DefineProperty(
+        Name, [Set](TReader& Reader) { Set(Reader.ReadInteger()); },
+        [Value](TWriter& Writer) { Writer.WriteInteger(Value); }, Stored);
+}
+
+void TFiler::DefineString(const std::string& Name, const std::string& Value,
+                          const std::function<void(const std::string&)>& Set, bool Stored) {
+    DefineProperty(
+        Name, [Set](TReader& Reader) { Set(Reader.ReadString()); },
+        [Value](TWriter& Writer) { Writer.WriteString(Value); }, Stored);
+}
+
+void TFiler::DefineEnum(const std::string& Name, int Value, std::span<const char* const> Names,
+                        const std::function<void(int)>& Set, bool Stored) {
+    DefineProperty(
+        Name, [Set, Names](TReader& Reader) { Set(Reader.ReadEnum(Names)); },
+        [Value, Names](TWriter& Writer) { Writer.WriteEnum(Value, Names); }, Stored);
+}
+
+void TFiler::DefineSet(const std::string& Name, unsigned Value, std::span<const char* const> Names,
+                       const std::function<void(unsigned)>& Set, bool Stored) {
+    DefineProperty(
+        Name, [Set, Names](TReader& Reader) { Set(Reader.ReadSet(Names)); },
+        [Value, Names](TWriter& Writer) { Writer.WriteSet(Value, Names); }, Stored);
+}
+
+void TFiler::DefineReference(const std::string& Name, const TComponent* Value,
+                             const std::function<void(TComponent*)>& Set, bool Stored) {
+    DefineProperty(
+        Name, [Set](TReader& Reader) { Reader.ReadReference(Set); },
+        [Value](TWriter& Writer) { Writer.WriteReference(Value); }, Stored);
+}
 
 // ---- TWriter ----
 
@@ -99,6 +144,13 @@ void TWriter::WriteEnum(int Value, std::span<const char* const> Names) {
     WriteIdent(Names[static_cast<std::size_t>(Value)]);
 }
 
+void TWriter::WriteSet(unsigned Value, std::span<const char* const> Names) {
+    WriteValue(vaSet);
+    for (std::size_t I = 0; I < Names.size(); ++I)
+        if (Value & (1u << I)) WriteStr(Names[I]);
+    WriteStr("");
+}
+
 void TWriter::WriteListBegin() {
     WriteValue(vaList);
 }
@@ -131,6 +183,13 @@ void TWriter::DefineBinaryProperty(const std::string& Name, const TStreamProc&,
     WriteBytes(Data.Bytes().data(), Data.Size());
 }
 
+void TWriter::DefineNested(const std::string& Name, TPersistent& Object) {
+    const std::string OldPath = FPropPath;
+    FPropPath += Name + ".";
+    WriteProperties(Object);
+    FPropPath = OldPath;
+}
+
 void TWriter::WriteProperties(const TPersistent& Instance) {
     auto& Target = const_cast<TPersistent&>(Instance);
     Target.DefinePublishedProperties(*this);
@@ -138,14 +197,21 @@ void TWriter::WriteProperties(const TPersistent& Instance) {
 }
 
 void TWriter::WriteCollection(const TCollection& Value) {
+    std::vector<const TPersistent*> Items;
+    for (int I = 0; I < Value.Count(); ++I)
+        Items.push_back(Value.Items(I));
+    WriteCollection(Items);
+}
+
+void TWriter::WriteCollection(const std::vector<const TPersistent*>& Items) {
     const TPersistent* OldAncestor = FAncestor;
     const std::string OldPath = FPropPath;
     FAncestor = nullptr;
     FPropPath.clear();
     WriteValue(vaCollection);
-    for (int I = 0; I < Value.Count(); ++I) {
+    for (const TPersistent* Item : Items) {
         WriteListBegin();
-        WriteProperties(*Value.Items(I));
+        WriteProperties(*Item);
         WriteListEnd();
     }
     WriteListEnd();
@@ -153,20 +219,48 @@ void TWriter::WriteCollection(const TCollection& Value) {
     FPropPath = OldPath;
 }
 
+void TWriter::WriteReference(const TComponent* Value) {
+    if (Value == nullptr) {
+        WriteValue(vaNil);
+        return;
+    }
+    const TComponent* Owner = Value->Owner();
+    if (Owner == nullptr || Owner == FRoot || Value == FRoot || Owner->Name.empty())
+        WriteIdent(Value->Name);
+    else
+        WriteIdent(Owner->Name + "." + Value->Name);
+}
+
 void TWriter::WriteRootComponent(const TComponent& Root) {
     WriteDescendent(Root, nullptr);
 }
 
 void TWriter::WriteDescendent(const TComponent& Root, const TComponent* Ancestor) {
-    FAncestor = Ancestor;
+    FRoot = const_cast<TComponent*>(&Root);
     WriteBytes(Signature.data(), Signature.size());
+    FAncestor = Ancestor;
     WriteStr(Root.ClassType().ClassName());
     WriteStr(Root.Name);
     WriteProperties(Root);
     WriteListEnd();
-    // Child components are not written: none of the streamed components has any.
-    WriteListEnd();
+    // The ancestor stands for the root only.
     FAncestor = nullptr;
+    WriteChildren(Root);
+    WriteListEnd();
+    FRoot = nullptr;
+}
+
+void TWriter::WriteChildren(const TComponent& Parent) {
+    Parent.GetChildren([this](TComponent* Child) { WriteComponent(*Child); }, FRoot);
+}
+
+void TWriter::WriteComponent(const TComponent& Instance) {
+    WriteStr(Instance.ClassType().ClassName());
+    WriteStr(Instance.Name);
+    WriteProperties(Instance);
+    WriteListEnd();
+    WriteChildren(Instance);
+    WriteListEnd();
 }
 
 // ---- TReader ----
@@ -253,6 +347,18 @@ int TReader::ReadEnum(std::span<const char* const> Names) {
     PropertyError("Invalid property value");
 }
 
+unsigned TReader::ReadSet(std::span<const char* const> Names) {
+    CheckValue(vaSet);
+    unsigned Result = 0;
+    for (std::string Member = ReadStr(); !Member.empty(); Member = ReadStr()) {
+        const auto Found =
+            std::find_if(Names.begin(), Names.end(), [&](const char* N) { return Member == N; });
+        if (Found == Names.end()) PropertyError("Invalid property value");
+        Result |= 1u << (Found - Names.begin());
+    }
+    return Result;
+}
+
 void TReader::ReadListBegin() {
     CheckValue(vaList);
 }
@@ -287,14 +393,29 @@ void TReader::DefineBinaryProperty(const std::string& Name, const TStreamProc& R
     };
 }
 
+void TReader::DefineNested(const std::string& Name, TPersistent& Object) {
+    const std::string Prefix = Name + ".";
+    if (FFound || FPropName.size() <= Prefix.size() ||
+        !SameName(FPropName.substr(0, Prefix.size()), Prefix))
+        return;
+    FFound = true;
+    FPending = [&Object, Rest = FPropName.substr(Prefix.size())](TReader& Reader) {
+        Reader.ReadPropertyOf(Object, Rest);
+    };
+}
+
 void TReader::PropertyError(const std::string& Text) const {
     const std::string Owner = FInstance ? FInstance->ClassType().ClassName() : "";
     throw EReadError("Error reading " + Owner + "." + FPropName + ": " + Text);
 }
 
 void TReader::ReadProperty(TPersistent& Instance) {
+    ReadPropertyOf(Instance, ReadStr());
+}
+
+void TReader::ReadPropertyOf(TPersistent& Instance, const std::string& Name) {
     FInstance = &Instance;
-    FPropName = ReadStr();
+    FPropName = Name;
     FFound = false;
     FPending = nullptr;
     Instance.DefinePublishedProperties(*this);
@@ -312,34 +433,113 @@ void TReader::ReadProperties(TPersistent& Instance) {
 }
 
 void TReader::ReadCollection(TCollection& Value) {
-    CheckValue(vaCollection);
     Value.Clear();
+    ReadCollection([&Value]() -> TPersistent& { return Value.Add(); });
+}
+
+void TReader::ReadCollection(const std::function<TPersistent&()>& Add) {
+    CheckValue(vaCollection);
     while (!EndOfList()) {
         // A stored item may be preceded by its index; the order of the stream is what counts.
         const TValueType Next = NextValue();
         if (Next == vaInt8 || Next == vaInt16 || Next == vaInt32) ReadInteger();
-        TCollectionItem& Item = Value.Add();
+        TPersistent& Item = Add();
         ReadListBegin();
         ReadProperties(Item);
     }
     ReadListEnd();
 }
 
-void TReader::ReadRootComponent(TComponent& Root) {
-    Root.BeginLoading();
-    struct EndLoading {
-        TComponent& Root;
-        ~EndLoading() { Root.EndLoading(); }
-    } Guard{Root};
-    std::array<std::uint8_t, 4> Head{};
-    FStream.ReadBuffer(Head.data(), Head.size());
-    if (Head != Signature) InvalidStream();
-    ReadStr(); // the class the stream was written from; it is read into Root as it is
+void TReader::ReadReference(const std::function<void(TComponent*)>& Set) {
+    const TValueType Value = ReadValue();
+    if (Value == vaNil) {
+        Set(nullptr);
+        return;
+    }
+    if (Value != vaIdent) PropertyError("Invalid property value");
+    FFixups.push_back({ReadStr(), Set});
+}
+
+namespace {
+
+TComponent* FindOwned(const TComponent* Owner, const std::string& Name) {
+    if (Owner == nullptr || Name.empty()) return nullptr;
+    for (int I = 0; I < Owner->ComponentCount(); ++I)
+        if (SameName(Owner->Components(I)->Name, Name)) return Owner->Components(I);
+    return nullptr;
+}
+
+} // namespace
+
+TComponent* TReader::FindReference(const std::string& Name) const {
+    if (FRoot == nullptr) return nullptr;
+    const std::size_t Dot = Name.find('.');
+    if (Dot == std::string::npos) {
+        if (TComponent* Found = FindOwned(FRoot, Name)) return Found;
+        if (SameName(FRoot->Name, Name)) return FRoot;
+        // A component read on its own may name one next to it.
+        return FindOwned(FRoot->Owner(), Name);
+    }
+    // Another component's own: the root itself, or one next to the root.
+    const std::string OwnerName = Name.substr(0, Dot);
+    const TComponent* Owner =
+        SameName(FRoot->Name, OwnerName) ? FRoot : FindOwned(FRoot->Owner(), OwnerName);
+    return FindOwned(Owner, Name.substr(Dot + 1));
+}
+
+void TReader::ResolveFixups() {
+    const std::vector<TFixup> Fixups = std::move(FFixups);
+    FFixups.clear();
+    for (const TFixup& Fixup : Fixups)
+        if (TComponent* Found = FindReference(Fixup.Name)) Fixup.Set(Found);
+}
+
+void TReader::ReadChild(TComponent& Parent) {
+    const std::string ClassName = ReadStr();
     const std::string Name = ReadStr();
-    if (Root.Name.empty()) Root.Name = Name;
-    ReadProperties(Root);
-    if (!EndOfList()) throw EReadError("Child components cannot be read here");
-    ReadListEnd();
+    const auto* Class = dynamic_cast<const TComponentClass*>(&FindClass(ClassName));
+    if (Class == nullptr) throw EReadError("Invalid stream format");
+    TComponent& Child = FRoot->InsertComponent(Class->Create(FRoot));
+    try {
+        Child.SetParentComponent(&Parent);
+        Child.SetName(Name);
+        ReadProperties(Child);
+        while (!EndOfList())
+            ReadChild(Child);
+        ReadListEnd();
+    } catch (...) {
+        FRoot->FreeComponent(Child);
+        throw;
+    }
+}
+
+void TReader::ReadRootComponent(TComponent& Root) {
+    FRoot = &Root;
+    FFixups.clear();
+    Root.BeginLoading();
+    // The children made while reading load until the whole stream is read.
+    TLoadingBracket Children;
+    try {
+        std::array<std::uint8_t, 4> Head{};
+        FStream.ReadBuffer(Head.data(), Head.size());
+        if (Head != Signature) InvalidStream();
+        ReadStr(); // the class the stream was written from; it is read into Root as it is
+        const std::string Name = ReadStr();
+        if (Root.Name.empty()) Root.Name = Name;
+        ReadProperties(Root);
+        while (!EndOfList())
+            ReadChild(Root);
+        ReadListEnd();
+        ResolveFixups();
+    } catch (...) {
+        FFixups.clear();
+        FRoot = nullptr;
+        Root.EndLoading();
+        throw;
+    }
+    FRoot = nullptr;
+    Root.EndLoading();
+    Children.End();
 }
 
 // ---- TStream ----

@@ -66,6 +66,13 @@ TCustomForm::~TCustomForm() {
     BeforeDestruction();
 }
 
+void TCustomForm::GetChildren(const std::function<void(core::TComponent*)>& Proc,
+                              core::TComponent* Root) const {
+    if (Root != this) return;
+    for (int I = 0; I < ComponentCount(); ++I)
+        if (!Components(I)->HasParent()) Proc(Components(I));
+}
+
 void TCustomForm::BeforeDestruction() {
     if (destroying_) return;
     destroying_ = true;

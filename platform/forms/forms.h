@@ -9,6 +9,7 @@
 #include "platform/forms/controls.h"
 #include "platform/forms/mdi_client.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,9 @@ public:
     // that goes); a form that is not freed by an owner gets it from its own destructor.
     void BeforeDestruction();
     bool Destroying() const { return destroying_; }
+    // In a form stream of the form: its own components that have no parent component.
+    void GetChildren(const std::function<void(core::TComponent*)>& Proc,
+                     core::TComponent* Root) const override;
 
     TFormStyle FormStyle() const { return formStyle_; }
     TBorderStyle BorderStyle() const { return borderStyle_; }

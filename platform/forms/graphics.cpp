@@ -6,7 +6,36 @@
 #include "platform/gdi/surface.h"
 #include "platform/win/load_image.h"
 
+#include <array>
+#include <cstdint>
+#include <vector>
+
 namespace platform::forms {
+
+namespace {
+
+constexpr std::size_t FileHeaderSize = 14;
+constexpr std::size_t InfoHeaderSize = 40;
+// Larger sides are taken for damage rather than for a picture.
+constexpr std::int32_t MaxSide = 32767;
+
+void PutLE(std::vector<std::uint8_t>& to, std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i)
+        to.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+}
+
+std::uint32_t GetLE(const std::uint8_t* from, int bytes) {
+    std::uint32_t value = 0;
+    for (int i = bytes - 1; i >= 0; --i)
+        value = value << 8 | from[i];
+    return value;
+}
+
+[[noreturn]] void InvalidBitmap() {
+    throw core::EReadError("Bitmap image is not valid");
+}
+
+} // namespace
 
 TBitmap::TBitmap() = default;
 
@@ -72,6 +101,79 @@ void TBitmap::LoadFromFile(const std::string& path) {
     if (OnChange) OnChange();
 }
 
+void TBitmap::SaveToStream(core::TStream& stream) const {
+    if (Empty()) return;
+    const gdi::Surface& pixels = *gdi::BitmapSurface(bitmap_);
+    const std::uint32_t imageSize = static_cast<std::uint32_t>(width_) * height_ * 4;
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(FileHeaderSize + InfoHeaderSize + imageSize);
+    bytes.push_back('B');
+    bytes.push_back('M');
+    PutLE(bytes, static_cast<std::uint32_t>(FileHeaderSize + InfoHeaderSize) + imageSize, 4);
+    PutLE(bytes, 0, 4);
+    PutLE(bytes, FileHeaderSize + InfoHeaderSize, 4);
+    PutLE(bytes, InfoHeaderSize, 4);
+    PutLE(bytes, static_cast<std::uint32_t>(width_), 4);
+    PutLE(bytes, static_cast<std::uint32_t>(height_), 4);
+    PutLE(bytes, 1, 2);  // planes
+    PutLE(bytes, 32, 2); // bits per pixel
+    PutLE(bytes, 0, 4);  // no compression
+    PutLE(bytes, imageSize, 4);
+    PutLE(bytes, 0, 4);
+    PutLE(bytes, 0, 4);
+    PutLE(bytes, 0, 4);
+    PutLE(bytes, 0, 4);
+    for (int y = height_ - 1; y >= 0; --y)
+        for (int x = 0; x < width_; ++x)
+            PutLE(bytes, pixels.Pixel(x, y), 4);
+    stream.WriteBuffer(bytes.data(), bytes.size());
+}
+
+void TBitmap::LoadFromStream(core::TStream& stream) {
+    if (stream.Remaining() == 0) {
+        Release();
+        width_ = height_ = 0;
+        if (OnChange) OnChange();
+        return;
+    }
+    std::array<std::uint8_t, FileHeaderSize + InfoHeaderSize> head{};
+    if (stream.Remaining() < head.size()) InvalidBitmap();
+    stream.ReadBuffer(head.data(), head.size());
+    const std::uint8_t* info = head.data() + FileHeaderSize;
+    const auto width = static_cast<std::int32_t>(GetLE(info + 4, 4));
+    const auto height = static_cast<std::int32_t>(GetLE(info + 8, 4));
+    const std::uint32_t bits = GetLE(info + 14, 2);
+    const std::uint32_t offset = GetLE(head.data() + 10, 4);
+    if (head[0] != 'B' || head[1] != 'M' || GetLE(info, 4) < InfoHeaderSize ||
+        GetLE(info + 16, 4) != 0 || (bits != 24 && bits != 32) || width < 1 || width > MaxSide ||
+        height == 0 || height < -MaxSide || height > MaxSide || offset < head.size())
+        InvalidBitmap();
+    const bool bottomUp = height > 0;
+    const int rows = bottomUp ? height : -height;
+    const std::size_t rowBytes =
+        (static_cast<std::size_t>(width) * (bits / 8) + 3) & ~std::size_t{3};
+    const std::size_t skip = offset - head.size();
+    if (stream.Remaining() < skip ||
+        (stream.Remaining() - skip) / rowBytes < static_cast<std::size_t>(rows))
+        InvalidBitmap();
+    std::vector<std::uint8_t> data(skip + rowBytes * static_cast<std::size_t>(rows));
+    stream.ReadBuffer(data.data(), data.size());
+    Release();
+    width_ = height_ = 0;
+    auto handler = std::move(OnChange);
+    OnChange = nullptr;
+    SetSize(width, rows);
+    OnChange = std::move(handler);
+    gdi::Surface& surface = *gdi::BitmapSurface(bitmap_);
+    for (int row = 0; row < rows; ++row) {
+        const std::uint8_t* from = data.data() + skip + rowBytes * static_cast<std::size_t>(row);
+        const int y = bottomUp ? rows - 1 - row : row;
+        for (int x = 0; x < width; ++x, from += bits / 8)
+            surface.SetPixel(x, y, GetLE(from, static_cast<int>(bits / 8)));
+    }
+    if (OnChange) OnChange();
+}
+
 void TBitmap::Assign(const TBitmap& source) {
     Release();
     width_ = height_ = 0;
@@ -108,6 +210,54 @@ void TBitmap::DrawPart(gdi::HDC dc, int x, int y, const gdi::TRect& source,
             gdi::COLORREF c = gdi::GetPixel(dc_, source.Left + i, source.Top + j);
             if (c != key) gdi::SetPixelV(dc, x + i, y + j, c);
         }
+}
+
+void DefineBitmapProperty(core::TFiler& filer, const std::string& name, TBitmap& bitmap,
+                          bool stored) {
+    filer.DefineBinaryProperty(
+        name + ".Data", [&bitmap](core::TStream& stream) { bitmap.LoadFromStream(stream); },
+        [&bitmap](core::TStream& stream) { bitmap.SaveToStream(stream); },
+        stored && !bitmap.Empty());
+}
+
+void DefineFontProperties(core::TFiler& filer, const std::string& name, gdi::TFont& font,
+                          bool stored) {
+    filer.DefineProperty(
+        name + ".Charset",
+        [&font](core::TReader& reader) {
+            font.SetCharset(static_cast<std::uint8_t>(reader.ReadInteger()));
+        },
+        [&font](core::TWriter& writer) { writer.WriteInteger(font.Charset()); }, stored);
+    filer.DefineProperty(
+        name + ".Color",
+        [&font](core::TReader& reader) {
+            font.SetColor(static_cast<gdi::TColor>(reader.ReadInteger()));
+        },
+        [&font](core::TWriter& writer) {
+            writer.WriteInteger(static_cast<std::int32_t>(font.Color()));
+        },
+        stored);
+    filer.DefineProperty(
+        name + ".Height", [&font](core::TReader& reader) { font.SetHeight(reader.ReadInteger()); },
+        [&font](core::TWriter& writer) { writer.WriteInteger(font.Height()); }, stored);
+    filer.DefineProperty(
+        name + ".Name", [&font](core::TReader& reader) { font.SetName(reader.ReadString()); },
+        [&font](core::TWriter& writer) { writer.WriteString(font.Name()); }, stored);
+    static constexpr std::array<const char*, 3> pitches{"fpDefault", "fpVariable", "fpFixed"};
+    filer.DefineProperty(
+        name + ".Pitch",
+        [&font](core::TReader& reader) {
+            font.SetPitch(static_cast<gdi::TFontPitch>(reader.ReadEnum(pitches)));
+        },
+        [&font](core::TWriter& writer) {
+            writer.WriteEnum(static_cast<int>(font.Pitch()), pitches);
+        },
+        stored && font.Pitch() != gdi::TFontPitch::fpDefault);
+    static constexpr std::array<const char*, 4> styles{"fsBold", "fsItalic", "fsUnderline",
+                                                       "fsStrikeOut"};
+    filer.DefineProperty(
+        name + ".Style", [&font](core::TReader& reader) { font.SetStyle(reader.ReadSet(styles)); },
+        [&font](core::TWriter& writer) { writer.WriteSet(font.Style(), styles); }, stored);
 }
 
 } // namespace platform::forms

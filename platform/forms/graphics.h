@@ -2,6 +2,8 @@
 // The class library's bitmap: a 32-bit image with a canvas of its own, read from BMP or PNG
 // files, and the picture that holds one for an image control.
 
+#include "platform/core/filer.h"
+#include "platform/core/streams.h"
 #include "platform/gdi/canvas.h"
 
 #include <functional>
@@ -28,6 +30,11 @@ public:
     gdi::HBITMAP Handle() const { return bitmap_; }
     // BMP or PNG; raises core::Exception when the file cannot be read as a picture.
     void LoadFromFile(const std::string& path);
+    // As a bitmap file: its headers and 32-bit rows, bottom-up; an empty bitmap writes nothing.
+    // Reading takes 24- and 32-bit files (nothing: empty) and raises core::EReadError "Bitmap
+    // image is not valid" for anything else.
+    void SaveToStream(core::TStream& stream) const;
+    void LoadFromStream(core::TStream& stream);
     void Assign(const TBitmap& source);
     // Pixels of this colour are not drawn by DrawTransparent; the bottom-left pixel by default.
     gdi::TColor TransparentColor() const;
@@ -46,6 +53,15 @@ private:
     int width_ = 0;
     int height_ = 0;
 };
+
+// A bitmap property of a form stream: "<name>.Data", the bitmap's stream as raw bytes, written
+// when Stored.
+void DefineBitmapProperty(core::TFiler& filer, const std::string& name, TBitmap& bitmap,
+                          bool stored);
+// A font property: "<name>.Charset", ".Color", ".Height", ".Name", ".Pitch" (when not the
+// default) and ".Style", written when Stored.
+void DefineFontProperties(core::TFiler& filer, const std::string& name, gdi::TFont& font,
+                          bool stored);
 
 class TPicture : public core::TObject {
 public:

@@ -36,9 +36,9 @@ public:
 
     TcxControl* Control() const { return FControl; }
     // Joins AControl through its AddChildComponent, leaving the previous one first.
-    void SetParentComponent(platform::core::TComponent* Value);
-    platform::core::TComponent* GetParentComponent() const;
-    bool HasParent() const { return true; }
+    void SetParentComponent(platform::core::TComponent* Value) override;
+    platform::core::TComponent* GetParentComponent() const override;
+    bool HasParent() const override { return true; }
     bool IsDestroying() const;
 
 protected:

@@ -3,7 +3,10 @@
 #include "toolkit/base/look_and_feel_controller.h"
 #include "toolkit/base/theme_manager.h"
 
+#include "platform/core/filer.h"
+
 #include <algorithm>
+#include <array>
 
 namespace toolkit::base {
 
@@ -298,6 +301,23 @@ void TcxLookAndFeel::Changed(TcxLookAndFeelValues ChangedValues) {
     for (IcxLookAndFeelNotificationListener* Listener : Snapshot)
         if (IsListening(Listener)) Listener->MasterLookAndFeelChanged(this, ChangedValues);
     if (OnChanged) OnChanged(this, ChangedValues);
+}
+
+void TcxLookAndFeel::DefinePublishedProperties(platform::core::TFiler& Filer) {
+    TcxInterfacedPersistent::DefinePublishedProperties(Filer);
+    static constexpr std::array<const char*, 4> KindNames{"lfFlat", "lfStandard", "lfUltraFlat",
+                                                          "lfOffice11"};
+    Filer.DefineEnum(
+        "Kind", FAssignedData.Kind, KindNames,
+        [this](int Value) { SetKind(static_cast<TcxLookAndFeelKind>(Value)); },
+        (FAssignedValues & lfvKind) != 0);
+    Filer.DefineBoolean(
+        "NativeStyle", FAssignedData.NativeStyle, [this](bool Value) { SetNativeStyle(Value); },
+        (FAssignedValues & lfvNativeStyle) != 0);
+    Filer.DefineString(
+        "SkinName", FAssignedData.SkinName,
+        [this](const std::string& Value) { SetSkinName(Value); },
+        (FAssignedValues & lfvSkinName) != 0);
 }
 
 } // namespace toolkit::base

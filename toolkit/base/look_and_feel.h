@@ -119,6 +119,8 @@ protected:
                                  TcxLookAndFeelPainterClass& Painter) const;
     // Sends a change of the native style.
     virtual void SystemPaletteChanged();
+    // In a form stream: Kind, NativeStyle and SkinName, each only while assigned.
+    void DefinePublishedProperties(platform::core::TFiler& Filer) override;
 
     // Takes the effective values again, picks the painter, tells the listeners in order, then
     // OnChanged. Nothing for an empty set or while dying.

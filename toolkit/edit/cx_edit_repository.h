@@ -62,10 +62,10 @@ public:
     // The repository's name followed by what the class name has after "TcxEditRepository".
     virtual std::string GetBaseName() const;
 
-    platform::core::TComponent* GetParentComponent() const;
-    bool HasParent() const { return FRepository != nullptr; }
+    platform::core::TComponent* GetParentComponent() const override;
+    bool HasParent() const override { return FRepository != nullptr; }
     // Ignored while the item is loading.
-    void SetParentComponent(platform::core::TComponent* Value);
+    void SetParentComponent(platform::core::TComponent* Value) override;
 
     // A streaming placeholder for the properties' events.
     std::function<void(platform::core::TObject* Sender)> PropertiesEvents;
@@ -104,7 +104,7 @@ public:
     }
     // Hands every item whose owner is Root to Proc, as streaming writes children.
     void GetChildren(const std::function<void(platform::core::TComponent*)>& Proc,
-                     platform::core::TComponent* Root) const;
+                     platform::core::TComponent* Root) const override;
 
 private:
     friend class TcxEditRepositoryItem;

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -172,6 +173,121 @@ TEST(FilerTest, DamagedStreamsAreRefused) {
         TSample Copy(nullptr);
         EXPECT_THROW(Stream.ReadComponent(Copy), EReadError) << C.What;
     }
+}
+
+// A part of a sample written inside it, and the object property it holds.
+class TPart : public TComponent {
+public:
+    static const TComponentClass& ClassRef() {
+        static const TComponentClass cls("TPart", &TComponent::ClassRef(),
+                                         ConstructorOf<TPart, TComponent, TComponent*>());
+        return cls;
+    }
+    const TClass& ClassType() const override { return ClassRef(); }
+    explicit TPart(TComponent* Owner) : TComponent(Owner) {}
+
+    bool HasParent() const override { return Whole != nullptr; }
+    TComponent* GetParentComponent() const override { return Whole; }
+    void SetParentComponent(TComponent* Parent) override { Whole = Parent; }
+
+    TComponent* Whole = nullptr;
+    // Another component, found by its name once everything is read.
+    TComponent* Next = nullptr;
+    unsigned Styles = 0;
+    TSampleItem Options{nullptr};
+    // What Loaded saw: every reference is in place before the first Loaded runs.
+    std::vector<std::string> SeenAtLoaded;
+
+protected:
+    void Loaded() override { SeenAtLoaded.push_back(Next ? Next->Name : "nil"); }
+    void DefinePublishedProperties(TFiler& Filer) override {
+        static constexpr const char* StyleNames[] = {"psBold", "psWide", "psLast"};
+        Filer.DefineReference(
+            "Next", Next, [this](TComponent* Value) { Next = Value; }, Next != nullptr);
+        Filer.DefineSet(
+            "Styles", Styles, StyleNames, [this](unsigned Value) { Styles = Value; }, Styles != 0);
+        Filer.DefineNested("Options", Options);
+    }
+};
+
+// A root with parts that hang from it, as a form holds its components.
+class TWhole : public TSample {
+public:
+    using TSample::TSample;
+    void GetChildren(const std::function<void(TComponent*)>& Proc,
+                     TComponent* Root) const override {
+        for (int I = 0; I < ComponentCount(); ++I)
+            if (auto* Part = dynamic_cast<TPart*>(Components(I)); Part && Part->Whole == Root)
+                Proc(Part);
+    }
+};
+
+TEST(FilerTest, ChildrenComeBackWithTheirReferencesSetsAndObjectProperties) {
+    RegisterClass(TPart::ClassRef());
+    TWhole Whole(nullptr);
+    Whole.Name = "Whole1";
+    auto& First = Whole.Own<TPart>();
+    auto& Second = Whole.Own<TPart>();
+    First.Name = "First";
+    Second.Name = "Second";
+    First.Whole = Second.Whole = &Whole;
+    // A reference forward, to a part read after it, and one back.
+    First.Next = &Second;
+    Second.Next = &First;
+    First.Styles = 0b101;
+    First.Options.Value = 7;
+    TMemoryStream Stream;
+    Stream.WriteComponent(Whole);
+
+    TWhole Copy(nullptr);
+    Stream.SetPosition(0);
+    Stream.ReadComponent(Copy);
+    UnRegisterClass(TPart::ClassRef());
+    ASSERT_EQ(Copy.ComponentCount(), 2);
+    auto* A = dynamic_cast<TPart*>(Copy.Components(0));
+    auto* B = dynamic_cast<TPart*>(Copy.Components(1));
+    ASSERT_TRUE(A && B);
+    EXPECT_EQ(A->Name, "First");
+    EXPECT_EQ(A->Whole, &Copy);
+    EXPECT_EQ(A->Next, B);
+    EXPECT_EQ(B->Next, A);
+    EXPECT_EQ(A->Styles, 0b101u);
+    EXPECT_EQ(A->Options.Value, 7);
+    EXPECT_EQ(B->Options.Value, 0);
+    EXPECT_EQ(A->SeenAtLoaded, (std::vector<std::string>{"Second"}));
+    EXPECT_EQ(Copy.LoadedCalls, 1);
+    EXPECT_FALSE(A->ComponentState() & csLoading);
+    EXPECT_EQ(Stream.Position(), Stream.Size());
+}
+
+TEST(FilerTest, AChildOfAClassNotRegisteredIsRefusedAndNothingOfItStays) {
+    RegisterClass(TPart::ClassRef());
+    TWhole Whole(nullptr);
+    auto& Part = Whole.Own<TPart>();
+    Part.Name = "Part1";
+    Part.Whole = &Whole;
+    Part.Styles = 2;
+    TMemoryStream Stream;
+    Stream.WriteComponent(Whole);
+    UnRegisterClass(TPart::ClassRef());
+    TWhole Copy(nullptr);
+    Stream.SetPosition(0);
+    EXPECT_THROW(Stream.ReadComponent(Copy), EClassNotFound);
+    EXPECT_EQ(Copy.ComponentCount(), 0);
+    EXPECT_FALSE(Copy.ComponentState() & csLoading);
+
+    // A set member the reader does not know is damage.
+    RegisterClass(TPart::ClassRef());
+    std::vector<std::uint8_t> Bad = Stream.Bytes();
+    const std::string Text(Bad.begin(), Bad.end());
+    const std::size_t At = Text.find("psWide");
+    ASSERT_NE(At, std::string::npos);
+    Bad[At + 2] = 'X';
+    TMemoryStream Damaged(Bad);
+    TWhole Third(nullptr);
+    EXPECT_THROW(Damaged.ReadComponent(Third), EReadError);
+    EXPECT_EQ(Third.ComponentCount(), 0);
+    UnRegisterClass(TPart::ClassRef());
 }
 
 } // namespace

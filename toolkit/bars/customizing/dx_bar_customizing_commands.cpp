@@ -28,12 +28,9 @@ int GetCategoryRealIndex(const TdxBarManager& Manager, int Index) {
 }
 
 std::vector<TdxBarItem*> GetVisibleItemsByCategory(const TdxBarManager& Manager, int Category) {
-    std::vector<TdxBarItem*> Result;
-    for (int I = 0; I < Manager.GetItemCount(); ++I) {
-        TdxBarItem* Item = Manager.GetItem(I);
-        if (Item->Category() == Category && (Manager.IsDesigning() || Item->ActuallyVisible()))
-            Result.push_back(Item);
-    }
+    std::vector<TdxBarItem*> Result = Manager.GetItemsByCategory(Category);
+    if (!Manager.IsDesigning())
+        std::erase_if(Result, [](const TdxBarItem* Item) { return !Item->ActuallyVisible(); });
     return Result;
 }
 

@@ -38,6 +38,7 @@ public:
         toolkit::bars::UpdateCustomizingFormHelpButton();
     }
     void CustomizingBarItemDeleted() override { toolkit::bars::CustomizingBarItemDeleted(); }
+    void UpdateCustomizingBarGroups() override { toolkit::bars::UpdateCustomizingBarGroups(); }
     void SelectCustomizingBarItem(TdxBarItem* Item, bool Force) override {
         toolkit::bars::SelectCustomizingBarItem(Item, Force);
     }

@@ -274,7 +274,7 @@ TdxBarCustomizingForm::TdxBarCustomizingForm(pc::TComponent* Owner, TdxBarManage
     // At run time a hidden bar is not the user's to see.
     TdxBars& Bars = *Manager.Bars();
     for (int I = 0; I < Bars.Count(); ++I)
-        if (TdxBar* Bar = Bars.Items(I); Manager.IsDesigning() || !Bar->Hidden)
+        if (TdxBar* Bar = Bars.Items(I); Manager.IsDesigning() || !Bar->Hidden())
             FBarsListBox->AddBar(Bar);
     for (int I = 0; I < FBarsListBox->Items().Count(); ++I)
         if (FBarsListBox->Bars(I)->Visible()) {
@@ -368,9 +368,9 @@ void TdxBarCustomizingForm::BBarNewClick() {
     const pg::TRect Own = BoundsRect();
     pw::MONITORINFO Info;
     pw::GetMonitorInfo(pw::MonitorFromRect(Own, pw::MONITOR_DEFAULTTONEAREST), &Info);
-    Bar->FloatLeft = Own.Left - 50;
-    if (Bar->FloatLeft < Info.rcWork.Left) Bar->FloatLeft = Own.Right + 10;
-    Bar->FloatTop = std::max(Own.Top, Info.rcWork.Top + 10);
+    Bar->SetFloatLeft(Own.Left - 50);
+    if (Bar->FloatLeft() < Info.rcWork.Left) Bar->SetFloatLeft(Own.Right + 10);
+    Bar->SetFloatTop(std::max(Own.Top, Info.rcWork.Top + 10));
     Bar->SetDockingStyle(dsNone);
     Bar->SetVisible(true);
     FBarsListBox->AddBar(Bar);

@@ -123,4 +123,10 @@ void CustomizingPageChanged(TdxBarCustomizingForm& Form) {
     }
 }
 
+void UpdateCustomizingBarGroups() {
+    TdxBarCustomizingForm* Form = GetCustomizingForm();
+    if (Form == nullptr) return;
+    if (TdxBarCustomizingDesignPages* Pages = Form->DesignPages()) Pages->UpdateGroups();
+}
+
 } // namespace toolkit::bars

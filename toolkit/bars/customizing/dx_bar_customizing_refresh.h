@@ -26,6 +26,8 @@ void UpdateCustomizingBarItemCategory(TdxBarItem* Item);
 // The dialog's help button takes the edited manager's HelpButtonGlyph and shows only with its
 // ShowHelpButton.
 void UpdateCustomizingFormHelpButton();
+// A group of the edited manager was renamed: the Groups page reads its groups again.
+void UpdateCustomizingBarGroups();
 // The page shown changed (or the dialog came forward): in design mode the Commands and All
 // commands pages select what the designer selects, the Groups page reads its groups again.
 void CustomizingPageChanged(TdxBarCustomizingForm& Form);

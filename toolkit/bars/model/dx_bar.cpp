@@ -12,6 +12,7 @@
 #include "platform/win/window.h"
 
 #include <algorithm>
+#include <array>
 
 namespace toolkit::bars {
 
@@ -43,6 +44,11 @@ TdxBarControlState BarPaintState(const TdxBar& Bar, TdxBarDockingStyle Style) {
 } // namespace
 
 // TdxBar
+
+const pc::TClass& TdxBar::ClassRef() {
+    static const pc::TClass cls("TdxBar", &pc::TPersistent::ClassRef());
+    return cls;
+}
 
 TdxBar::TdxBar(TdxBars* Collection) : FCollection(Collection) {
     TdxBarManager* Manager = BarManager();
@@ -133,6 +139,7 @@ void TdxBar::SetAllowClose(bool Value) {
     if (FAllowClose == Value) return;
     FAllowClose = Value;
     if (FDockingStyle == dsNone) WindowLayoutChanged();
+    dxBarCustomizingServices().UpdateCustomizingBar(this);
 }
 
 void TdxBar::SetAllowQuickCustomizing(bool Value) {
@@ -163,6 +170,26 @@ void TdxBar::SetColor(pg::TColor Value) {
     if (FColor == Value) return;
     FColor = Value;
     WindowRepaint();
+}
+
+// What the window's place was and whether the user sees the bar in the lists: the designer
+// hears of every change.
+void TdxBar::SetDockedDockControl(TdxBarDockControl* Value) {
+    if (FDockedDockControl == Value) return;
+    FDockedDockControl = Value;
+    BarManager()->DesignerModified();
+}
+
+void TdxBar::SetPlace(int& Field, int Value) {
+    if (Field == Value) return;
+    Field = Value;
+    BarManager()->DesignerModified();
+}
+
+void TdxBar::SetHidden(bool Value) {
+    if (FHidden == Value) return;
+    FHidden = Value;
+    BarManager()->DesignerModified();
 }
 
 void TdxBar::SetAlphaBlendValue(std::uint8_t Value) {
@@ -228,7 +255,9 @@ void TdxBar::SetIsMainMenu(bool Value) {
         SetWholeRow(false);
     }
     Manager->SetLockUpdate(Locked);
-    if (!Loading()) WindowLayoutChanged();
+    if (Loading()) return;
+    WindowLayoutChanged();
+    dxBarCustomizingServices().UpdateCustomizingBar(this);
 }
 
 void TdxBar::SetMultiLine(bool Value) {
@@ -293,8 +322,7 @@ TdxDockControl* TdxBar::GetRealDockControl() const {
 
 void TdxBar::DockingChanged() {
     FItemLinks->SetRecentItemCount(-1);
-    TdxBarManager* Manager = BarManager();
-    if (Manager->OnBarDockingStyleChange) Manager->OnBarDockingStyleChange(Manager, this);
+    BarManager()->DoBarDockingStyleChange(this);
 }
 
 void TdxBar::SetDockControl(TdxBarDockControl* Value) {
@@ -355,6 +383,8 @@ void TdxBar::SetDocking(TdxBarDockingStyle Style, TdxDockControl* ADockControl) 
 void TdxBar::SetVisible(bool Value) {
     TdxBarManager* Manager = BarManager();
     if (Value && Manager->IsDestroying()) return;
+    // Shown or hidden by the program or the user, the bar no longer waits for its items.
+    HiddenBecauseEmpty = false;
     if (FVisible == Value) {
         if (!Value) Manager->RemoveHiddenBar(this);
         return;
@@ -388,7 +418,7 @@ void TdxBar::ShowWindow(const pg::TPoint* At) {
     TdxDockControl* Site = GetRealDockControl();
     if (FDockingStyle == dsNone || !Site) {
         FControl->SetDockSite(nullptr, dsNone);
-        FControl->PlaceFloating({FloatLeft, FloatTop});
+        FControl->PlaceFloating({FFloatLeft, FFloatTop});
         if (FloatingShowsNow()) FControl->ShowNoActivate();
         return;
     }
@@ -400,7 +430,7 @@ void TdxBar::ShowWindow(const pg::TPoint* At) {
 }
 
 void TdxBar::DockControlGoing(TdxBarDockControl* Site) {
-    if (DockedDockControl == Site) DockedDockControl = nullptr;
+    if (FDockedDockControl == Site) SetDockedDockControl(nullptr);
     if (FLoadedDockControl == Site) FLoadedDockControl = nullptr;
     if (FDockControl != Site) return;
     HideWindow();
@@ -415,8 +445,8 @@ void TdxBar::MoveWindowTo(TdxBarDockingStyle Style, TdxDockControl* Site, pg::TP
     FDockingStyle = Site ? Style : dsNone;
     FDockControl = dxBarWindowServices().PlacedDockSite(Site);
     if (FDockingStyle == dsNone) {
-        FloatLeft = ScreenPos.X;
-        FloatTop = ScreenPos.Y;
+        SetFloatLeft(ScreenPos.X);
+        SetFloatTop(ScreenPos.Y);
     }
     if (FVisible) ShowWindow(&ScreenPos);
     DockingChanged();
@@ -461,17 +491,17 @@ void TdxBar::SavePosition() {
         Site && dxBarWindowServices().FindBar(*Site, *FControl, SiteRow, AloneOnRow);
     if (FDockingStyle != dsNone && Docked) {
         DockedDockingStyle = FDockingStyle;
-        DockedDockControl = FDockControl;
+        SetDockedDockControl(FDockControl);
         SetRow(SiteRow);
         OneOnRow = AloneOnRow;
         SetDockedLeft(Bounds.Left);
         SetDockedTop(Bounds.Top);
     } else {
-        FloatLeft = Bounds.Left;
-        FloatTop = Bounds.Top;
+        SetFloatLeft(Bounds.Left);
+        SetFloatTop(Bounds.Top);
         const pg::TSize Client = FControl->ClientSize();
-        FloatClientWidth = Client.cx;
-        FloatClientHeight = Client.cy;
+        SetFloatClientWidth(Client.cx);
+        SetFloatClientHeight(Client.cy);
     }
 }
 
@@ -546,15 +576,15 @@ void TdxBar::Assign(const TdxBar& Source) {
     AllowReset = Source.AllowReset;
     SetBorderStyle(Source.FBorderStyle);
     SetCaption(Source.FCaption);
-    DockedDockControl = Source.DockedDockControl;
+    SetDockedDockControl(Source.FDockedDockControl);
     DockedDockingStyle = Source.DockedDockingStyle;
     SetDockedLeft(Source.FDockedLeft);
     SetDockedTop(Source.FDockedTop);
-    FloatLeft = Source.FloatLeft;
-    FloatTop = Source.FloatTop;
-    FloatClientWidth = Source.FloatClientWidth;
-    FloatClientHeight = Source.FloatClientHeight;
-    Hidden = Source.Hidden;
+    SetFloatLeft(Source.FFloatLeft);
+    SetFloatTop(Source.FFloatTop);
+    SetFloatClientWidth(Source.FFloatClientWidth);
+    SetFloatClientHeight(Source.FFloatClientHeight);
+    SetHidden(Source.FHidden);
     SetIsMainMenu(Source.FIsMainMenu);
     FItemLinks->Assign(*Source.FItemLinks);
     SetNotDocking(Source.FNotDocking);
@@ -571,6 +601,121 @@ void TdxBar::Assign(const TdxBar& Source) {
     FFont->Assign(*Source.FFont);
     SetUseOwnFont(Source.FUseOwnFont);
     SetVisible(Source.FVisible);
+}
+
+// Form streams
+
+namespace {
+constexpr std::array<const char*, 2> kBorderStyleNames{"bbsNone", "bbsSingle"};
+} // namespace
+
+void TdxBar::DefinePublishedProperties(pc::TFiler& Filer) {
+    pc::TPersistent::DefinePublishedProperties(Filer);
+    TdxBarWindowServices& Windows = dxBarWindowServices();
+    auto Site = [&Windows](TdxBarDockControl* Placed) -> const pc::TComponent* {
+        return Placed ? Windows.PlacedDockSiteComponent(*Placed) : nullptr;
+    };
+    auto Placed = [&Windows](pc::TComponent* Component) {
+        return Windows.PlacedDockSiteOf(Component);
+    };
+    const bool Pending = Loading();
+    Filer.DefineBoolean(
+        "AllowClose", FAllowClose, [this](bool Value) { SetAllowClose(Value); }, !FAllowClose);
+    Filer.DefineBoolean(
+        "AllowCustomizing", AllowCustomizing, [this](bool Value) { AllowCustomizing = Value; },
+        !AllowCustomizing);
+    Filer.DefineBoolean(
+        "AllowQuickCustomizing", FAllowQuickCustomizing,
+        [this](bool Value) { SetAllowQuickCustomizing(Value); }, !FAllowQuickCustomizing);
+    Filer.DefineBoolean(
+        "AllowReset", AllowReset, [this](bool Value) { AllowReset = Value; }, !AllowReset);
+    Filer.DefineEnum(
+        "BorderStyle", FBorderStyle, kBorderStyleNames,
+        [this](int Value) { SetBorderStyle(static_cast<TdxBarBorderStyle>(Value)); },
+        FBorderStyle != bbsSingle);
+    Filer.DefineString(
+        "Caption", FCaption, [this](const std::string& Value) { SetCaption(Value); },
+        !FCaption.empty());
+    Filer.DefineInteger(
+        "Color", static_cast<std::int32_t>(FColor),
+        [this](std::int32_t Value) { SetColor(static_cast<pg::TColor>(Value)); },
+        FColor != pg::clDefault);
+    TdxBarDockControl* DockControlToCome = Pending ? FLoadedDockControl : FDockControl;
+    Filer.DefineReference(
+        "DockControl", Site(DockControlToCome),
+        [this, Placed](pc::TComponent* Value) { SetDockControl(Placed(Value)); },
+        DockControlToCome != nullptr);
+    Filer.DefineReference(
+        "DockedDockControl", Site(FDockedDockControl),
+        [this, Placed](pc::TComponent* Value) { SetDockedDockControl(Placed(Value)); },
+        FDockedDockControl != nullptr);
+    Filer.DefineEnum(
+        "DockedDockingStyle", DockedDockingStyle, dxBarDockingStyleNames,
+        [this](int Value) { DockedDockingStyle = static_cast<TdxBarDockingStyle>(Value); },
+        FDockedDockControl == nullptr);
+    Filer.DefineInteger(
+        "DockedLeft", FDockedLeft, [this](std::int32_t Value) { SetDockedLeft(Value); }, true);
+    Filer.DefineInteger(
+        "DockedTop", FDockedTop, [this](std::int32_t Value) { SetDockedTop(Value); }, true);
+    Filer.DefineEnum(
+        "DockingStyle", Pending ? FLoadedDockingStyle : FDockingStyle, dxBarDockingStyleNames,
+        [this](int Value) { SetDockingStyle(static_cast<TdxBarDockingStyle>(Value)); },
+        DockControlToCome == nullptr);
+    Filer.DefineInteger(
+        "FloatLeft", FFloatLeft, [this](std::int32_t Value) { SetFloatLeft(Value); }, true);
+    Filer.DefineInteger(
+        "FloatTop", FFloatTop, [this](std::int32_t Value) { SetFloatTop(Value); }, true);
+    Filer.DefineInteger(
+        "FloatClientWidth", FFloatClientWidth,
+        [this](std::int32_t Value) { SetFloatClientWidth(Value); }, true);
+    Filer.DefineInteger(
+        "FloatClientHeight", FFloatClientHeight,
+        [this](std::int32_t Value) { SetFloatClientHeight(Value); }, true);
+    pf::DefineFontProperties(Filer, "Font", *FFont, FUseOwnFont);
+    Filer.DefineBoolean(
+        "Hidden", FHidden, [this](bool Value) { SetHidden(Value); }, FHidden);
+    Filer.DefineBoolean(
+        "IsMainMenu", FIsMainMenu, [this](bool Value) { SetIsMainMenu(Value); }, FIsMainMenu);
+    Filer.DefineProperty(
+        "ItemLinks", [this](pc::TReader& Reader) { FItemLinks->ReadLinks(Reader); },
+        [this](pc::TWriter& Writer) { FItemLinks->WriteLinks(Writer); }, FItemLinks->Count() > 0);
+    Filer.DefineBoolean(
+        "MultiLine", FMultiLine, [this](bool Value) { SetMultiLine(Value); }, FMultiLine);
+    Filer.DefineString(
+        "Name", Name, [this](const std::string& Value) { Name = Value; }, !Name.empty());
+    Filer.DefineSet(
+        "NotDocking", FNotDocking, dxBarDockingStyleNames,
+        [this](unsigned Value) { SetNotDocking(static_cast<TdxBarDockingStyles>(Value)); },
+        FNotDocking != 0);
+    Filer.DefineBoolean(
+        "OneOnRow", OneOnRow, [this](bool Value) { OneOnRow = Value; }, true);
+    Filer.DefineBoolean(
+        "RotateWhenVertical", FRotateWhenVertical,
+        [this](bool Value) { SetRotateWhenVertical(Value); }, !FRotateWhenVertical);
+    Filer.DefineInteger(
+        "Row", FRow, [this](std::int32_t Value) { SetRow(Value); }, true);
+    Filer.DefineBoolean(
+        "ShowMark", FShowMark, [this](bool Value) { SetShowMark(Value); }, !FShowMark);
+    Filer.DefineBoolean(
+        "SizeGrip", FSizeGrip, [this](bool Value) { SetSizeGrip(Value); }, !FSizeGrip);
+    Filer.DefineBoolean(
+        "UseOwnFont", FUseOwnFont, [this](bool Value) { SetUseOwnFont(Value); }, true);
+    Filer.DefineBoolean(
+        "UseRecentItems", FUseRecentItems, [this](bool Value) { SetUseRecentItems(Value); },
+        !FUseRecentItems);
+    Filer.DefineBoolean(
+        "UseRestSpace", FUseRestSpace, [this](bool Value) { SetUseRestSpace(Value); },
+        FUseRestSpace);
+    Filer.DefineBoolean(
+        "Visible", Pending ? FLoadedVisible : FVisible, [this](bool Value) { SetVisible(Value); },
+        true);
+    Filer.DefineBoolean(
+        "WholeRow", FWholeRow, [this](bool Value) { SetWholeRow(Value); }, true);
+    pf::DefineBitmapProperty(Filer, "BackgroundBitmap", *FBackgroundBitmap, true);
+    Filer.DefineInteger(
+        "AlphaBlendValue", FAlphaBlendValue,
+        [this](std::int32_t Value) { SetAlphaBlendValue(static_cast<std::uint8_t>(Value)); },
+        FAlphaBlendValue != 255);
 }
 
 // TdxBars

@@ -14,6 +14,8 @@
 #include "toolkit/bars/model/dx_bar_manager.h"
 #include "toolkit/bars/model/dx_bar_window_services.h"
 
+#include "platform/core/filer.h"
+#include "platform/core/persistent.h"
 #include "platform/forms/graphics.h"
 #include "platform/forms/shortcuts.h"
 #include "platform/gdi/geometry.h"
@@ -33,8 +35,13 @@ class TCustomdxBarSubItem;
 
 enum TdxBarBorderStyle : std::uint8_t { bbsNone, bbsSingle };
 
-class TdxBar : public TdxBarItemLinksOwner, public TdxBarControlBar {
+class TdxBar : public platform::core::TPersistent,
+               public TdxBarItemLinksOwner,
+               public TdxBarControlBar {
 public:
+    static const platform::core::TClass& ClassRef();
+    const platform::core::TClass& ClassType() const override { return ClassRef(); }
+
     // Use TdxBars::Add.
     explicit TdxBar(TdxBars* Collection);
     // A bar of the manager that its list does not hold (the quick-customise bar's): no event,
@@ -72,21 +79,31 @@ public:
     // Both at once (SetDocking in the order the two setters need).
     void SetDocking(TdxBarDockingStyle Style, TdxDockControl* ADockControl);
 
-    // Where the window stood when it was last hidden; negatives are stored as 0.
-    TdxBarDockControl* DockedDockControl = nullptr;
+    // Where the window stood when it was last hidden, docked and floating; negatives are
+    // stored as 0. The designer hears of each change (DockedDockingStyle, Row and OneOnRow
+    // are only stored).
+    TdxBarDockControl* DockedDockControl() const { return FDockedDockControl; }
+    void SetDockedDockControl(TdxBarDockControl* Value);
     TdxBarDockingStyle DockedDockingStyle = dsTop;
     int DockedLeft() const { return FDockedLeft; }
-    void SetDockedLeft(int Value) { FDockedLeft = Value < 0 ? 0 : Value; }
+    void SetDockedLeft(int Value) { SetPlace(FDockedLeft, Value < 0 ? 0 : Value); }
     int DockedTop() const { return FDockedTop; }
-    void SetDockedTop(int Value) { FDockedTop = Value < 0 ? 0 : Value; }
-    int FloatLeft = 0;
-    int FloatTop = 0;
-    int FloatClientWidth = 0;
-    int FloatClientHeight = 0;
+    void SetDockedTop(int Value) { SetPlace(FDockedTop, Value < 0 ? 0 : Value); }
+    int FloatLeft() const { return FFloatLeft; }
+    void SetFloatLeft(int Value) { SetPlace(FFloatLeft, Value); }
+    int FloatTop() const { return FFloatTop; }
+    void SetFloatTop(int Value) { SetPlace(FFloatTop, Value); }
+    int FloatClientWidth() const { return FFloatClientWidth; }
+    void SetFloatClientWidth(int Value) { SetPlace(FFloatClientWidth, Value); }
+    int FloatClientHeight() const { return FFloatClientHeight; }
+    void SetFloatClientHeight(int Value) { SetPlace(FFloatClientHeight, Value); }
     int Row() const { return FRow; }
     void SetRow(int Value) { FRow = Value < 0 ? 0 : Value; }
     bool OneOnRow = false;
-    bool Hidden = false;
+    // Left out of the user's lists of toolbars (the Customize dialog's, the toolbar list, the
+    // menu-mode walk); the designer hears of a change.
+    bool Hidden() const { return FHidden; }
+    void SetHidden(bool Value);
 
     // A change made from outside the bar turns UseOwnFont on.
     platform::gdi::TFont& Font() { return *FFont; }
@@ -204,6 +221,11 @@ public:
     bool BarAllowCustomizing() const override { return AllowCustomizing; }
     bool BarRotateWhenVertical() const override { return FRotateWhenVertical; }
 
+protected:
+    // Its published properties in a form stream, in their order: the docking style and the
+    // last docked style only without a placed dock site, Font only with UseOwnFont.
+    void DefinePublishedProperties(platform::core::TFiler& Filer) override;
+
 private:
     friend class TdxBars;
     bool Loading() const;
@@ -219,6 +241,7 @@ private:
     // Whether a floating window shows now: not while its form is inactive and the manager hides
     // floating bars of inactive forms.
     bool FloatingShowsNow() const;
+    void SetPlace(int& Field, int Value);
 
     TdxBars* FCollection;
     bool FAllowClose = true;
@@ -228,9 +251,15 @@ private:
     platform::gdi::TColor FColor = platform::gdi::clDefault;
     TdxBarDockControl* FDockControl = nullptr;
     TdxBarDockingStyle FDockingStyle = dsNone;
+    TdxBarDockControl* FDockedDockControl = nullptr;
     int FDockedLeft = 0;
     int FDockedTop = 0;
+    int FFloatLeft = 0;
+    int FFloatTop = 0;
+    int FFloatClientWidth = 0;
+    int FFloatClientHeight = 0;
     int FRow = 0;
+    bool FHidden = false;
     std::unique_ptr<platform::gdi::TFont> FFont;
     bool FUseOwnFont = false;
     bool FInternalFontChange = false;
@@ -290,6 +319,8 @@ public:
 
     // Rows lie idle while locked: nothing is laid out.
     bool LockUpdate = false;
+    // Set while the manager loads its bars: their docking changes fire nothing.
+    bool SuppressDockingStyleChange = false;
     // Set while the manager makes the windows of its bars.
     bool CreatingBarWindows = false;
     // The width of the band on each side of a row where a bar docks.

@@ -94,8 +94,6 @@ void TdxBarButton::AssignTo(pc::TPersistent* Dest) const {
 
 namespace {
 constexpr const char* kButtonStyleNames[] = {"bsDefault", "bsChecked", "bsDropDown"};
-constexpr const char* kPaintStyleNames[] = {"psStandard", "psCaption", "psCaptionInMenu",
-                                            "psCaptionGlyph"};
 } // namespace
 
 void TdxBarButton::DefinePublishedProperties(pc::TFiler& Filer) {
@@ -133,9 +131,9 @@ void TdxBarButton::DefinePublishedProperties(pc::TFiler& Filer) {
     Filer.DefineProperty(
         "PaintStyle",
         [this](pc::TReader& Reader) {
-            SetPaintStyle(static_cast<TdxBarPaintStyle>(Reader.ReadEnum(kPaintStyleNames)));
+            SetPaintStyle(static_cast<TdxBarPaintStyle>(Reader.ReadEnum(dxBarPaintStyleNames)));
         },
-        [this](pc::TWriter& Writer) { Writer.WriteEnum(FPaintStyle, kPaintStyleNames); },
+        [this](pc::TWriter& Writer) { Writer.WriteEnum(FPaintStyle, dxBarPaintStyleNames); },
         FPaintStyle != psStandard);
     DefineShortCut(Filer);
     Filer.DefineProperty(

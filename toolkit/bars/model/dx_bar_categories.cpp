@@ -7,6 +7,7 @@
 #include "toolkit/base/resource_strings.h"
 
 #include "platform/core/exception.h"
+#include "platform/core/filer.h"
 
 #include <algorithm>
 #include <cctype>
@@ -24,8 +25,14 @@ const std::string& TdxBarManagerCategories::Strings(int Index) const {
     return FNames[static_cast<std::size_t>(Index)];
 }
 
+void TdxBarManagerCategories::Changed() {
+    if (!FManager->IsDestroying()) FManager->DesignerModified();
+}
+
 void TdxBarManagerCategories::SetStrings(int Index, std::string Value) {
-    if (ValidIndex(Index)) FNames[static_cast<std::size_t>(Index)] = std::move(Value);
+    if (!ValidIndex(Index)) return;
+    FNames[static_cast<std::size_t>(Index)] = std::move(Value);
+    Changed();
 }
 
 int TdxBarManagerCategories::IndexOf(std::string_view Name) const {
@@ -64,6 +71,7 @@ void TdxBarManagerCategories::Insert(int Index, std::string Name) {
             Renumber(C, C + 1, true);
     FNames.insert(FNames.begin() + Index, std::move(Name));
     FData.insert(FData.begin() + Index, nullptr);
+    if (!FMoving) Changed();
 }
 
 void TdxBarManagerCategories::Delete(int Index) {
@@ -78,8 +86,9 @@ void TdxBarManagerCategories::Delete(int Index) {
     }
     FNames.erase(FNames.begin() + Index);
     FData.erase(FData.begin() + Index);
-    if (!FMoving && FNames.empty())
-        Add(toolkit::base::cxGetResourceString(dxSBAR_DEFAULTCATEGORYNAME));
+    if (FMoving) return;
+    if (FNames.empty()) Add(toolkit::base::cxGetResourceString(dxSBAR_DEFAULTCATEGORYNAME));
+    Changed();
 }
 
 void TdxBarManagerCategories::Exchange(int Index1, int Index2) {
@@ -97,6 +106,7 @@ void TdxBarManagerCategories::Exchange(int Index1, int Index2) {
         Item->SetCategory(Index1);
     std::swap(FNames[static_cast<std::size_t>(Index1)], FNames[static_cast<std::size_t>(Index2)]);
     std::swap(FData[static_cast<std::size_t>(Index1)], FData[static_cast<std::size_t>(Index2)]);
+    Changed();
 }
 
 void TdxBarManagerCategories::Move(int CurIndex, int NewIndex) {
@@ -118,12 +128,13 @@ void TdxBarManagerCategories::Move(int CurIndex, int NewIndex) {
     FNames.insert(FNames.begin() + NewIndex, std::move(Name));
     FData.insert(FData.begin() + NewIndex, std::move(Data));
     FMoving = false;
-    FManager->DesignerModified();
+    Changed();
 }
 
 void TdxBarManagerCategories::Clear() {
     FData.clear();
     FNames.clear();
+    Changed();
 }
 
 TdxBarCategoryData* TdxBarManagerCategories::Data(int Index) const {
@@ -134,6 +145,68 @@ TdxBarCategoryData& TdxBarManagerCategories::EnsureData(int Index) {
     auto& Data = FData.at(static_cast<std::size_t>(Index));
     if (!Data) Data = std::make_unique<TdxBarCategoryData>();
     return *Data;
+}
+
+void TdxBarManagerCategories::DefineProperties(platform::core::TFiler& Filer,
+                                               const std::string& Name) {
+    namespace pc = platform::core;
+    Filer.DefineProperty(
+        Name + ".Strings",
+        [this](pc::TReader& Reader) {
+            FData.clear();
+            FNames.clear();
+            Reader.ReadListBegin();
+            while (!Reader.EndOfList())
+                Insert(Count(), Reader.ReadString());
+            Reader.ReadListEnd();
+        },
+        [this](pc::TWriter& Writer) {
+            Writer.WriteListBegin();
+            for (const std::string& Category : FNames)
+                Writer.WriteString(Category);
+            Writer.WriteListEnd();
+        },
+        Count() > 0);
+    Filer.DefineProperty(
+        Name + ".ItemsVisibles",
+        [this](pc::TReader& Reader) {
+            Reader.ReadListBegin();
+            for (int I = 0; !Reader.EndOfList(); ++I) {
+                const int Value = Reader.ReadInteger();
+                if (I < Count() && Value >= ivNever && Value <= ivAlways)
+                    FManager->SetCategoryItemsVisible(I, static_cast<TdxBarItemVisible>(Value));
+            }
+            Reader.ReadListEnd();
+        },
+        [this](pc::TWriter& Writer) {
+            Writer.WriteListBegin();
+            for (int I = 0; I < Count(); ++I) {
+                const TdxBarCategoryData* D = Data(I);
+                // The value that comes after loading.
+                Writer.WriteInteger(!D                         ? ivAlways
+                                    : D->LoadedItemsVisibleSet ? D->LoadedItemsVisible
+                                                               : D->ItemsVisible);
+            }
+            Writer.WriteListEnd();
+        },
+        true);
+    Filer.DefineProperty(
+        Name + ".Visibles",
+        [this](pc::TReader& Reader) {
+            Reader.ReadListBegin();
+            for (int I = 0; !Reader.EndOfList(); ++I) {
+                const bool Value = Reader.ReadBoolean();
+                if (I < Count()) FManager->SetCategoryVisible(I, Value);
+            }
+            Reader.ReadListEnd();
+        },
+        [this](pc::TWriter& Writer) {
+            Writer.WriteListBegin();
+            for (int I = 0; I < Count(); ++I)
+                Writer.WriteBoolean(FManager->GetCategoryVisible(I));
+            Writer.WriteListEnd();
+        },
+        true);
 }
 
 } // namespace toolkit::bars

@@ -1,10 +1,15 @@
 #pragma once
 // The manager's categories: names in order, each with its data. Items refer to their category
 // by index, and every list operation keeps those indexes right; deleting a category frees its
-// items, and a manager is never left without a category.
+// items, and a manager is never left without a category. Every change of the list tells the
+// manager's designer.
 
 #include <memory>
 #include <string>
+
+namespace platform::core {
+class TFiler;
+}
 #include <string_view>
 #include <vector>
 
@@ -42,7 +47,13 @@ public:
     TdxBarCategoryData* Data(int Index) const;
     TdxBarCategoryData& EnsureData(int Index);
 
+    // The manager's property Name in a form stream: "<Name>.Strings", the names; then, always,
+    // "<Name>.ItemsVisibles" and "<Name>.Visibles", one value per category, read back through
+    // the manager (which keeps an ItemsVisible read while loading until its Loaded).
+    void DefineProperties(platform::core::TFiler& Filer, const std::string& Name);
+
 private:
+    void Changed();
     bool ValidIndex(int Index) const { return Index >= 0 && Index < Count(); }
     // Every item of the manager in category From gets To, directly or through its setter.
     void Renumber(int From, int To, bool Raw);

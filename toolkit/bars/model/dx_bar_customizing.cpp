@@ -54,7 +54,7 @@ pc::HWND TdxBarManager::GetCaptureWindow() const {
 void TdxBarManager::AddToolbarsListItems(TdxBarItemLinks& Links) {
     for (int I = 0; I < FBars->Count(); ++I) {
         TdxBar* Bar = FBars->Items(I);
-        if (!Bar->CanClose() || Bar->Hidden) continue;
+        if (!Bar->CanClose() || Bar->Hidden()) continue;
         auto& B = dxBarUnit().AddInternalItem(std::make_unique<TdxBarButton>(nullptr));
         B.SetBarManager(this);
         B.SetCaption(Bar->Caption());

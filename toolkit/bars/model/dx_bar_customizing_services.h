@@ -59,6 +59,8 @@ public:
     virtual void UpdateCustomizingFormHelpButton() {}
     // An item of the edited manager with a category went.
     virtual void CustomizingBarItemDeleted() {}
+    // A group was renamed: the Groups page shows the new name.
+    virtual void UpdateCustomizingBarGroups() {}
     // Design mode: the Commands page selects Item (Force: even when it shows another category).
     virtual void SelectCustomizingBarItem(TdxBarItem* Item, bool Force) {
         (void)Item;

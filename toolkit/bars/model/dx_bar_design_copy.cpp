@@ -45,6 +45,7 @@ const pc::TComponent* ComponentOf(const TdxBarManager& Manager, const TdxBarItem
 void AssignByName(TdxBarItemLinks& Target, const TdxBarItemLinks& Source,
                   const TdxBarManager& SourceManager) {
     TdxBarManager& Manager = *Target.BarManager();
+    TdxBarItem* SystemMenu = Target.SystemMenuItem();
     Target.Clear();
     for (int I = 0; I < Source.Count(); ++I) {
         const TdxBarItemLink& From = *Source.Items(I);
@@ -60,6 +61,7 @@ void AssignByName(TdxBarItemLinks& Target, const TdxBarItemLinks& Source,
         if (From.UserDefine() & dxUserDefineBit(udWidth)) Link->SetUserWidth(From.UserWidth());
         Link->SetVisible(From.Visible());
     }
+    Target.RestoreSystemMenuItem(SystemMenu);
     Target.CopyMostRecentlyUsed(Source);
 }
 
@@ -130,7 +132,7 @@ void TdxBar::Reset() {
         Assign(*Source);
         SetDesignIdentity(Identity);
         // The copy's placed sites go with it; its links name the copy's items.
-        if (Source->DockedDockControl) DockedDockControl = nullptr;
+        if (Source->DockedDockControl()) SetDockedDockControl(nullptr);
         AssignByName(ItemLinks(), Source->ItemLinks(), *Copy);
         ResetSubItems(ItemLinks(), *Copy, 0);
         SetVisible(WasVisible);

@@ -1,5 +1,6 @@
 #include "toolkit/bars/model/dx_bar_group.h"
 
+#include "toolkit/bars/model/dx_bar_customizing_services.h"
 #include "toolkit/bars/model/dx_bar_item.h"
 #include "toolkit/bars/model/dx_bar_item_link.h"
 #include "toolkit/bars/model/dx_bar_strings.h"
@@ -9,6 +10,7 @@
 #include "toolkit/base/resource_strings.h"
 
 #include "platform/core/exception.h"
+#include "platform/core/filer.h"
 #include "platform/forms/forms.h"
 
 #include <algorithm>
@@ -149,6 +151,54 @@ void TdxBarGroup::Loaded() {
                     break;
                 }
     FEntryNames.clear();
+}
+
+void TdxBarGroup::SetName(const std::string& NewName) {
+    pc::TComponent::SetName(NewName);
+    dxBarCustomizingServices().UpdateCustomizingBarGroups();
+}
+
+pc::TComponent* TdxBarGroup::GetParentComponent() const {
+    return FBarManager;
+}
+
+void TdxBarGroup::SetParentComponent(pc::TComponent* Value) {
+    auto* Manager = dynamic_cast<TdxBarManager*>(Value);
+    if (Manager == nullptr || Manager == FBarManager) return;
+    if (FBarManager) FBarManager->UnregisterGroup(this);
+    FBarManager = Manager;
+    Manager->RegisterGroup(this);
+}
+
+void TdxBarGroup::DefinePublishedProperties(pc::TFiler& Filer) {
+    pc::TComponent::DefinePublishedProperties(Filer);
+    Filer.DefineBoolean(
+        "Enabled", FEnabled, [this](bool Value) { SetEnabled(Value); }, !FEnabled);
+    Filer.DefineEnum(
+        "Visible", FVisible, dxBarItemVisibleNames,
+        [this](int Value) { SetVisible(static_cast<TdxBarItemVisible>(Value)); },
+        FVisible != ivAlways);
+}
+
+void TdxBarGroup::DefineProperties(pc::TFiler& Filer) {
+    pc::TComponent::DefineProperties(Filer);
+    Filer.DefineProperty(
+        "Items",
+        [this](pc::TReader& Reader) {
+            std::vector<std::string> Names;
+            Reader.ReadListBegin();
+            while (!Reader.EndOfList())
+                Names.push_back(Reader.ReadString());
+            Reader.ReadListEnd();
+            SetEntryNames(std::move(Names));
+        },
+        [this](pc::TWriter& Writer) {
+            Writer.WriteListBegin();
+            for (const pc::TComponent* Entry : FEntries)
+                Writer.WriteString(Entry->Name);
+            Writer.WriteListEnd();
+        },
+        !FEntries.empty());
 }
 
 TdxBarGroup* TdxBarManager::AddGroup() {

@@ -52,8 +52,19 @@ public:
     // Entry names read with the form, found among the form's components by Loaded.
     void SetEntryNames(std::vector<std::string> Names) { FEntryNames = std::move(Names); }
 
+    // An open Customize dialog shows the new name.
+    void SetName(const std::string& NewName) override;
+    // In a form stream a group is written inside its manager.
+    bool HasParent() const override { return FBarManager != nullptr; }
+    platform::core::TComponent* GetParentComponent() const override;
+    // A manager given takes the group into its list.
+    void SetParentComponent(platform::core::TComponent* Value) override;
+
 protected:
     void Loaded() override;
+    // Enabled and Visible; then "Items", the names of the entries, when there are any.
+    void DefinePublishedProperties(platform::core::TFiler& Filer) override;
+    void DefineProperties(platform::core::TFiler& Filer) override;
     void Notification(platform::core::TComponent* AComponent,
                       platform::core::TOperation Operation) override;
 

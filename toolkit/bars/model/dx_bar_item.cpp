@@ -387,7 +387,6 @@ void TdxBarItem::AssignTo(pc::TPersistent* Dest) const {
 
 namespace {
 constexpr const char* kAlignNames[] = {"iaLeft", "iaCenter", "iaRight", "iaClient"};
-constexpr const char* kVisibleNames[] = {"ivNever", "ivInCustomizing", "ivAlways"};
 } // namespace
 
 bool TdxBarItem::IsStoredBeside(bool (TdxBarItemActionLink::*Linked)() const) const {
@@ -428,9 +427,9 @@ void TdxBarItem::DefinePublishedProperties(pc::TFiler& Filer) {
     Filer.DefineProperty(
         "Visible",
         [this](pc::TReader& Reader) {
-            SetVisible(static_cast<TdxBarItemVisible>(Reader.ReadEnum(kVisibleNames)));
+            SetVisible(static_cast<TdxBarItemVisible>(Reader.ReadEnum(dxBarItemVisibleNames)));
         },
-        [this](pc::TWriter& Writer) { Writer.WriteEnum(VisibleToCome(), kVisibleNames); },
+        [this](pc::TWriter& Writer) { Writer.WriteEnum(VisibleToCome(), dxBarItemVisibleNames); },
         IsStoredBeside(&TdxBarItemActionLink::IsVisibleLinked));
 }
 
@@ -446,6 +445,20 @@ void TdxBarItem::DefineShortCut(pc::TFiler& Filer) {
         "ShortCut", [this](pc::TReader& Reader) { SetShortCut(Reader.ReadInteger()); },
         [this](pc::TWriter& Writer) { Writer.WriteInteger(FShortCut); },
         FShortCut != 0 && IsStoredBeside(&TdxBarItemActionLink::IsShortCutLinked));
+}
+
+bool TdxBarItem::HasParent() const {
+    return FCategory > -1;
+}
+
+pc::TComponent* TdxBarItem::GetParentComponent() const {
+    return HasParent() ? FBarManager : nullptr;
+}
+
+void TdxBarItem::SetParentComponent(pc::TComponent* Value) {
+    // Read with the form, the item joined its form's manager as it was made.
+    if (IsLoading()) return;
+    if (auto* Manager = dynamic_cast<TdxBarManager*>(Value)) SetBarManager(Manager);
 }
 
 void TdxBarItem::Loaded() {

@@ -102,6 +102,12 @@ public:
     // ivAlways with content (or while customizing), or ivInCustomizing while customizing.
     bool ActuallyVisible() const;
 
+    // In a form stream an item with a category is written inside its manager.
+    bool HasParent() const override;
+    platform::core::TComponent* GetParentComponent() const override;
+    // Not while loading: an item read with its form has joined the form's manager already.
+    void SetParentComponent(platform::core::TComponent* Value) override;
+
     virtual bool CanBeClicked() const { return true; }
     virtual bool HasContent() const { return true; }
     // Whether a link may take an accelerator: enabled, in the base.

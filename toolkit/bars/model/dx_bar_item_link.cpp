@@ -1,6 +1,7 @@
 #include "toolkit/bars/model/dx_bar_item_link.h"
 
 #include "toolkit/bars/model/dx_bar_button.h"
+#include "toolkit/bars/model/dx_bar_edit.h"
 #include "toolkit/bars/model/dx_bar_item.h"
 #include "toolkit/bars/model/dx_bar_strings.h"
 #include "toolkit/bars/model/dx_bar_sub_item.h"
@@ -40,6 +41,11 @@ bool ComponentLoading(pc::TComponent* Component) {
 } // namespace
 
 // TdxBarItemLink
+
+const pc::TClass& TdxBarItemLink::ClassRef() {
+    static const pc::TClass cls("TdxBarItemLink", &pc::TPersistent::ClassRef());
+    return cls;
+}
 
 TdxBarItemLink::TdxBarItemLink(TdxBarItemLinks* Collection) : FCollection(Collection) {
     FCollection->FRecentItems.push_back(this);
@@ -215,7 +221,15 @@ void TdxBarItemLink::ApplyPendingVisible() {
 
 void TdxBarItemLink::Changed() {
     TdxBarManager* Manager = BarManager();
-    if (Manager && !Manager->IsLoading() && Manager->OnItemLinkChange)
+    if (Manager == nullptr) return;
+    // A change made in an open bar while customizing is the designer's too.
+    if (GetBarControl() && Manager->IsCustomizing()) {
+        if (TdxBarItemLinksOwner* Owner = FCollection->FOwner)
+            Owner->LinksDesignerModified(*Manager);
+        else
+            Manager->DesignerModified();
+    }
+    if (!Manager->IsLoading() && Manager->OnItemLinkChange)
         Manager->OnItemLinkChange(Manager, this);
 }
 
@@ -236,8 +250,9 @@ TdxBarPaintStyle TdxBarItemLink::GetPaintStyle() const {
 }
 
 int TdxBarItemLink::GetWidth() const {
-    // The edit items, which have a width of their own, come later.
-    return (FUserDefine & dxUserDefineBit(udWidth)) ? FUserWidth : 0;
+    if (FUserDefine & dxUserDefineBit(udWidth)) return FUserWidth;
+    if (const auto* Edit = dynamic_cast<const TdxBarEdit*>(FItem)) return Edit->Width();
+    return 0;
 }
 
 int TdxBarItemLink::GetIndex() const {
@@ -294,14 +309,24 @@ bool TdxBarItemLink::IsAccel(std::uint16_t Key, pf::TShiftState Shift) const {
     return Expected == Shift;
 }
 
+void TdxBarItemLink::PostToolbarRelayout(bool DockedOnly) {
+    TCustomdxBarControl* Window = GetBarControl();
+    TdxBarManager* Manager = BarManager();
+    if (Window && Manager && Manager->IsNotStandardStyle())
+        dxBarWindowServices().PostToolbarRelayout(*Window, DockedOnly);
+}
+
 void TdxBarItemLink::BringToTopInRecentList(bool IncCount) {
     if (!CanVisible()) return;
     if (!FCollection->UseRecentItemsEffective()) return;
+    const bool WasShown = GetVisibleIndex() >= 0;
     auto& Recent = FCollection->FRecentItems;
     std::erase(Recent, this);
     Recent.insert(Recent.begin(), this);
     if (IncCount) ++UseCount;
     FCollection->RefreshVisibleLists();
+    // A docked toolbar lays out again to take the link it did not show.
+    if (!WasShown) PostToolbarRelayout(true);
     // The link that opens this menu is used with it: the link of its sub-item that shows, or for
     // a popup menu, that of the sub-item whose menu opened it.
     TCustomdxBarSubItem* Sub = nullptr;
@@ -325,10 +350,13 @@ void TdxBarItemLink::BringToTopInRecentList(bool IncCount) {
 }
 
 void TdxBarItemLink::SendToBottomInRecentList() {
+    const bool WasShown = GetVisibleIndex() >= 0;
     auto& Recent = FCollection->FRecentItems;
     std::erase(Recent, this);
     Recent.push_back(this);
     FCollection->RefreshVisibleLists();
+    // A toolbar that showed the link lays out again without it.
+    if (WasShown) PostToolbarRelayout(false);
 }
 
 void TdxBarItemLink::MoveInRecentList(int Position) {
@@ -373,6 +401,48 @@ void TdxBarItemLink::Assign(const TdxBarItemLink& Source) {
     FUserDefine = Define;
     SetBeginGroup(Group);
     SetVisible(Shown);
+}
+
+void TdxBarItemLink::DefinePublishedProperties(pc::TFiler& Filer) {
+    pc::TPersistent::DefinePublishedProperties(Filer);
+    Filer.DefineBoolean(
+        "BeginGroup", FBeginGroup, [this](bool Value) { SetBeginGroup(Value); }, FBeginGroup);
+    // Found once the whole form is read; a link left without one goes when its list is loaded.
+    Filer.DefineReference(
+        "Item", FItem,
+        [this](pc::TComponent* Value) {
+            if (auto* Item = dynamic_cast<TdxBarItem*>(Value)) SetItem(Item);
+        },
+        FItem != nullptr);
+    Filer.DefineBoolean(
+        "MostRecentlyUsed", FMostRecentlyUsed, [this](bool Value) { SetMostRecentlyUsed(Value); },
+        !FMostRecentlyUsed);
+    Filer.DefineString(
+        "UserCaption", FUserCaption, [this](const std::string& Value) { SetUserCaption(Value); },
+        !FUserCaption.empty());
+    Filer.DefineSet(
+        "UserDefine", FUserDefine, dxBarUserDefineNames,
+        [this](unsigned Value) { SetUserDefine(static_cast<TdxBarUserDefines>(Value)); },
+        FUserDefine != 0);
+    Filer.DefineBinaryProperty(
+        "UserGlyph.Data",
+        [this](pc::TStream& Stream) {
+            pf::TBitmap Glyph;
+            Glyph.LoadFromStream(Stream);
+            SetUserGlyph(Glyph);
+        },
+        [this](pc::TStream& Stream) { FUserGlyph->SaveToStream(Stream); },
+        FUserGlyph && !FUserGlyph->Empty());
+    Filer.DefineEnum(
+        "UserPaintStyle", FUserPaintStyle, dxBarPaintStyleNames,
+        [this](int Value) { SetUserPaintStyle(static_cast<TdxBarPaintStyle>(Value)); },
+        FUserPaintStyle != psStandard);
+    Filer.DefineInteger(
+        "UserWidth", FUserWidth, [this](int Value) { SetUserWidth(Value); }, FUserWidth != 0);
+    // No default: always written, as the value that comes after loading.
+    Filer.DefineBoolean(
+        "Visible", FPendingVisibleSet ? FPendingVisible : FVisible,
+        [this](bool Value) { SetVisible(Value); }, true);
 }
 
 // TdxBarItemLinks
@@ -471,6 +541,8 @@ void TdxBarItemLinks::RemoveFromRecent(TdxBarItemLink* Link) {
 
 void TdxBarItemLinks::Update() {
     if (OwnerDestroying()) return;
+    // The lists of their own (the toolbar list, the customising popups) are nobody's design.
+    if (FOwner && FBarManager) FOwner->LinksDesignerModified(*FBarManager);
     RefreshVisibleLists();
     if (OnChange) OnChange();
 }
@@ -604,7 +676,18 @@ bool TdxBarItemLinks::ContainsItem(const TdxBarItem* Item) const {
     return false;
 }
 
+void TdxBarItemLinks::WriteLinks(pc::TWriter& Writer) const {
+    Writer.WriteCollectionOf(FItems);
+}
+
+void TdxBarItemLinks::ReadLinks(pc::TReader& Reader) {
+    Clear();
+    Reader.ReadCollection([this]() -> pc::TPersistent& { return *Add(); });
+}
+
 void TdxBarItemLinks::Loaded(bool ApplyVisible) {
+    for (int I = Count() - 1; I >= 0; --I)
+        if (!Items(I)->FItem) Delete(I);
     for (int I = Count() - 1; I >= 0; --I)
         if (Items(I)->FItem) Items(I)->UpdateMostRecentlyUsed();
     if (ApplyVisible)
@@ -632,8 +715,21 @@ void TdxBarItemLinks::ClearItemRects() {
         Link->ItemRect = {};
 }
 
+TdxBarItem* TdxBarItemLinks::SystemMenuItem() const {
+    TdxBarItem* First = Count() > 0 ? Items(0)->FItem : nullptr;
+    return First && dxBarWindowServices().IsSystemMenuItem(*First) ? First : nullptr;
+}
+
+void TdxBarItemLinks::RestoreSystemMenuItem(TdxBarItem* Item) {
+    if (Item == nullptr || SystemMenuItem() == Item) return;
+    Add(Item);
+    Move(Count() - 1, 0);
+}
+
 void TdxBarItemLinks::Assign(const TdxBarItemLinks& Source) {
     if (&Source == this) return;
+    // The maximised MDI child's system-menu entry is the frame's own, not the source's.
+    TdxBarItem* SystemMenu = SystemMenuItem();
     FInAssign = true;
     try {
         Clear();
@@ -646,6 +742,7 @@ void TdxBarItemLinks::Assign(const TdxBarItemLinks& Source) {
     FInAssign = false;
     for (const auto& Link : FItems)
         Link->ApplyPendingVisible();
+    RestoreSystemMenuItem(SystemMenu);
 }
 
 } // namespace toolkit::bars

@@ -12,11 +12,14 @@
 #include "toolkit/bars/model/dx_bar_window_services.h"
 
 #include "platform/core/component.h"
+#include "platform/core/filer.h"
+#include "platform/core/persistent.h"
 #include "platform/forms/controls.h"
 #include "platform/forms/graphics.h"
 #include "platform/forms/shortcuts.h"
 #include "platform/gdi/geometry.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -35,6 +38,11 @@ using TdxBarUserDefines = std::uint8_t;
 constexpr TdxBarUserDefines dxUserDefineBit(TdxBarUserDefine Value) {
     return static_cast<TdxBarUserDefines>(1u << Value);
 }
+// The identifiers in a form stream, in their order.
+inline constexpr std::array<const char*, 4> dxBarPaintStyleNames{
+    "psStandard", "psCaption", "psCaptionInMenu", "psCaptionGlyph"};
+inline constexpr std::array<const char*, 4> dxBarUserDefineNames{"udCaption", "udGlyph",
+                                                                 "udPaintStyle", "udWidth"};
 
 enum class TdxBarLinksOwnerKind { Bar, SubItem, PopupMenu, Other };
 
@@ -49,14 +57,19 @@ public:
     virtual TCustomdxBarSubItem* LinksOwnerSubItem() { return nullptr; }
     // False when Item would put the owner inside itself.
     virtual bool CanContainItem(const TdxBarItem* Item) const = 0;
+    // The designer hears that the owner's links changed.
+    virtual void LinksDesignerModified(TdxBarManager& Manager) { Manager.DesignerModified(); }
 };
 
-class TdxBarItemLink {
+class TdxBarItemLink : public platform::core::TPersistent {
 public:
+    static const platform::core::TClass& ClassRef();
+    const platform::core::TClass& ClassType() const override { return ClassRef(); }
+
     // Use TdxBarItemLinks::Add.
     explicit TdxBarItemLink(TdxBarItemLinks* Collection);
     // Leaves its item and the recent list (see TdxBarItemLinks::Delete).
-    ~TdxBarItemLink();
+    ~TdxBarItemLink() override;
     TdxBarItemLink(const TdxBarItemLink&) = delete;
     TdxBarItemLink& operator=(const TdxBarItemLink&) = delete;
 
@@ -146,10 +159,19 @@ public:
     TdxBarItemLink* GetOriginalLink() { return FOriginalLink ? FOriginalLink : this; }
     void SetOriginalLink(TdxBarItemLink* Value);
 
+protected:
+    // In a form stream: BeginGroup, Item (by its name), MostRecentlyUsed, UserCaption,
+    // UserDefine, UserGlyph, UserPaintStyle, UserWidth and Visible.
+    void DefinePublishedProperties(platform::core::TFiler& Filer) override;
+
 private:
     friend class TdxBarItemLinks;
     void Changed();
     void ApplyPendingVisible();
+    // The recent order moved the link into or out of the shown ones: its toolbar window (only a
+    // docked one, with DockedOnly) lays out again soon, unless the paint style is the standard
+    // one.
+    void PostToolbarRelayout(bool DockedOnly);
 
     TdxBarItemLinks* FCollection;
     TdxBarItem* FItem = nullptr;
@@ -230,13 +252,23 @@ public:
     // The owner holds Item, at any depth.
     bool ContainsItem(const TdxBarItem* Item) const;
 
-    // The stored layout: visibility kept while loading (with ApplyVisible), use flags and
-    // recent positions.
+    // After loading: links left without an item go; the stored layout's visibility kept
+    // while loading (with ApplyVisible), use flags and recent positions.
     void Loaded(bool ApplyVisible);
     void CopyMostRecentlyUsed(const TdxBarItemLinks& Source);
+    // The links as a collection of a form stream; reading replaces them. A link whose item is
+    // not found stays without one until Loaded drops it.
+    void WriteLinks(platform::core::TWriter& Writer) const;
+    void ReadLinks(platform::core::TReader& Reader);
     void ClearItemRects();
+    // The links of Source instead of these; the maximised MDI child's system-menu entry, when it
+    // is first here, stays first.
     void Assign(const TdxBarItemLinks& Source);
     bool InAssign() const { return FInAssign; }
+    // The system-menu entry when it is the first link, else nil; the links replaced otherwise,
+    // Restore puts it back in front.
+    TdxBarItem* SystemMenuItem() const;
+    void RestoreSystemMenuItem(TdxBarItem* Item);
 
     // The owner's reaction to a change of the list.
     std::function<void()> OnChange;

@@ -11,6 +11,7 @@
 #include "toolkit/bars/model/dx_bar_painter_classes.h"
 #include "toolkit/bars/model/dx_bar_popup_menu_links.h"
 #include "toolkit/bars/model/dx_bar_strings.h"
+#include "toolkit/bars/model/dx_bar_sub_item.h"
 #include "toolkit/bars/model/dx_bar_unit.h"
 #include "toolkit/bars/model/dx_bar_window_services.h"
 
@@ -26,6 +27,7 @@
 #include "platform/win/messages.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <functional>
 #include <utility>
@@ -201,8 +203,7 @@ void TdxBarManager::SetAutoHideEmptyBars(bool Value) {
 void TdxBarManager::SetButtonArrowWidth(int Value) {
     if (Value < 2 || FButtonArrowWidth == Value) return;
     FButtonArrowWidth = Value;
-    CalcButtonMetrics();
-    RebuildBarWindows();
+    LargeIconsChanged();
 }
 
 void TdxBarManager::SetLargeButtonArrowWidth(int Value) {
@@ -635,6 +636,54 @@ TdxBarItem* TdxBarManager::GetItemByName(const std::string& AName) const {
     return nullptr;
 }
 
+std::vector<TdxBarItem*> TdxBarManager::GetItemsByCategory(int Category) const {
+    std::vector<TdxBarItem*> Result;
+    for (const auto& Item : FItems)
+        if (Item.Object->Category() == Category) Result.push_back(Item.Object);
+    return Result;
+}
+
+TdxBar* TdxBarManager::BarByCaption(const std::string& ACaption) const {
+    for (int I = 0; FBars && I < FBars->Count(); ++I)
+        if (FBars->Items(I)->Caption() == ACaption) return FBars->Items(I);
+    return nullptr;
+}
+
+TdxBar* TdxBarManager::BarByName(const std::string& AName) const {
+    return FBars ? FBars->FindByName(AName) : nullptr;
+}
+
+void TdxBarManager::GetChildrenOf(pc::TComponent* Root,
+                                  const std::function<void(pc::TComponent*)>& Proc) const {
+    for (const auto& Item : FItems)
+        if (Item.Component->Owner() == Root && Item.Object->Category() >= 0) Proc(Item.Component);
+    for (const auto& Group : FGroups)
+        if (Group.Component->Owner() == Root) Proc(Group.Component);
+}
+
+void TdxBarManager::GetChildren(const std::function<void(pc::TComponent*)>& Proc,
+                                pc::TComponent* Root) const {
+    GetChildrenOf(Root, Proc);
+}
+
+void TdxBarManager::SetName(const std::string& NewName) {
+    const std::string OldName = Name;
+    if (FDesignMode && NewName != OldName && FForm) {
+        auto StartsWithOld = [&OldName](const std::string& ItemName) {
+            return ItemName.size() > OldName.size() &&
+                   std::equal(OldName.begin(), OldName.end(), ItemName.begin(), [](char A, char B) {
+                       return std::toupper(static_cast<unsigned char>(A)) ==
+                              std::toupper(static_cast<unsigned char>(B));
+                   });
+        };
+        for (int I = 0; I < FForm->ComponentCount(); ++I)
+            if (pc::TComponent* Item = FForm->Components(I);
+                dynamic_cast<TdxBarItem*>(Item) && StartsWithOld(Item->Name))
+                Item->SetName(NewName + Item->Name.substr(OldName.size()));
+    }
+    pc::TComponent::SetName(NewName);
+}
+
 TdxBarGroup* TdxBarManager::GetGroup(int Index) const {
     if (Index < 0 || Index >= GetGroupCount()) return nullptr;
     return FGroups[static_cast<std::size_t>(Index)].Object;
@@ -726,6 +775,25 @@ void TdxBarManager::RemoveHiddenBar(TdxBar* Bar) {
 void TdxBarManager::EndHiddenBars() {
     FHiddenBars.clear();
     FHiddenBarsActive = false;
+}
+
+void TdxBarManager::ShowHiddenBars(TdxBarDockControl* DockControl) {
+    TdxBarWindowServices& Windows = dxBarWindowServices();
+    // A bar shown leaves the list: walk a copy.
+    const std::vector<TdxBar*> Hidden = FHiddenBars;
+    for (auto It = Hidden.rbegin(); It != Hidden.rend(); ++It) {
+        TdxBar* Bar = *It;
+        if (std::find(FHiddenBars.begin(), FHiddenBars.end(), Bar) == FHiddenBars.end()) continue;
+        bool Shows = false;
+        if (DockControl) {
+            Shows = Bar->DockingStyle() != dsNone && Bar->DockControl() == DockControl;
+        } else {
+            const TdxDockControl* Site =
+                Bar->DockingStyle() == dsNone ? nullptr : Bar->GetRealDockControl();
+            Shows = Site == nullptr || Windows.DockSiteShowing(*Site);
+        }
+        if (Shows) Bar->SetVisible(true);
+    }
 }
 
 // State
@@ -838,6 +906,12 @@ void TdxBarManager::DoBarClose(TdxBar* Bar) {
     if (OnBarClose) OnBarClose(this, Bar);
 }
 
+void TdxBarManager::DoBarDockingStyleChange(TdxBar* Bar) {
+    if (FBars && FBars->SuppressDockingStyleChange) return;
+    if (OnBarDockingStyleChange) OnBarDockingStyleChange(this, Bar);
+    DesignerModified();
+}
+
 void TdxBarManager::DoCloseButtonClick() {
     if (OnCloseButtonClick) OnCloseButtonClick(this);
 }
@@ -877,11 +951,22 @@ void TdxBarManager::DesignerModified() {
 void TdxBarManager::Loaded() {
     pc::TComponent::Loaded();
     if (FLockUpdate) return;
-    for (int I = 0; I < GetItemCount(); ++I)
-        GetItem(I)->SetVisible(GetItem(I)->LoadedVisible());
+    // Nothing the loading does to a bar's docking is a change the program hears of.
+    const bool Suppressed = FBars && FBars->SuppressDockingStyleChange;
+    if (FBars) FBars->SuppressDockingStyleChange = true;
+    for (int I = 0; I < GetItemCount(); ++I) {
+        TdxBarItem* Item = GetItem(I);
+        if (auto* Sub = dynamic_cast<TCustomdxBarSubItem*>(Item)) Sub->ItemLinks().Loaded(true);
+        Item->SetVisible(Item->LoadedVisible());
+    }
     if (FBars)
         for (int I = 0; I < FBars->Count(); ++I)
             FBars->Items(I)->Loaded();
+    if (!FDesignMode && !IsReadingDesignTimeCopy()) {
+        if (StoreInRegistry) LoadFromRegistry(RegistryPath);
+        if (StoreInIniFile) LoadFromIniFile(IniFileName);
+    }
+    if (FBars) FBars->SuppressDockingStyleChange = Suppressed;
     for (int I = 0; I < FCategories->Count(); ++I) {
         TdxBarCategoryData* Data = GetCategoryData(I);
         if (Data && Data->LoadedItemsVisibleSet) {
@@ -891,10 +976,6 @@ void TdxBarManager::Loaded() {
     }
     for (TdxDockControl* Site : FDockControls)
         dxBarWindowServices().UpdateDock(*Site);
-    if (!FDesignMode && !IsReadingDesignTimeCopy()) {
-        if (StoreInRegistry) LoadFromRegistry(RegistryPath);
-        if (StoreInIniFile) LoadFromIniFile(IniFileName);
-    }
 }
 
 void TdxBarManager::Notification(pc::TComponent* AComponent, pc::TOperation Operation) {

@@ -21,6 +21,7 @@
 #include "platform/gdi/canvas.h"
 #include "platform/gdi/objects.h"
 
+#include <array>
 #include <concepts>
 #include <cstdint>
 #include <functional>
@@ -47,6 +48,7 @@ class TdxBarItemControl;
 class TdxBarManager;
 class TdxBarItemControlPainter;
 class TdxBarFramePainter;
+class TdxBarDockControl;
 
 enum TdxBarManagerStyle : std::uint8_t {
     bmsStandard,
@@ -64,6 +66,16 @@ constexpr TdxBarDockingStyles dxDockingStyleBit(TdxBarDockingStyle Style) {
     return static_cast<TdxBarDockingStyles>(1u << Style);
 }
 enum TdxBarItemVisible : std::uint8_t { ivNever, ivInCustomizing, ivAlways };
+
+// The identifiers of the enumerations in a form stream, in their order.
+inline constexpr std::array<const char*, 6> dxBarManagerStyleNames{
+    "bmsStandard", "bmsEnhanced", "bmsFlat", "bmsXP", "bmsOffice11", "bmsUseLookAndFeel"};
+inline constexpr std::array<const char*, 5> dxBarMenuAnimationsNames{
+    "maNone", "maRandom", "maUnfold", "maSlide", "maFade"};
+inline constexpr std::array<const char*, 5> dxBarDockingStyleNames{"dsNone", "dsLeft", "dsTop",
+                                                                   "dsRight", "dsBottom"};
+inline constexpr std::array<const char*, 3> dxBarItemVisibleNames{"ivNever", "ivInCustomizing",
+                                                                  "ivAlways"};
 
 // The item-control painters are classes whose operations are class-level; the manager hands
 // out the class of its paint style (dx_bar_painter_classes.h).
@@ -250,6 +262,11 @@ public:
     void FreeItem(TdxBarItem* Item);
     // The first item whose component name matches without regard to case; nil when none.
     TdxBarItem* GetItemByName(const std::string& AName) const;
+    // The items of a category, in the item list's order.
+    std::vector<TdxBarItem*> GetItemsByCategory(int Category) const;
+    // The first bar with exactly that Caption, or Name; nil when none.
+    TdxBar* BarByCaption(const std::string& ACaption) const;
+    TdxBar* BarByName(const std::string& AName) const;
 
     // Groups: owned by the manager (it frees those still listed when it goes).
     int GetGroupCount() const { return static_cast<int>(FGroups.size()); }
@@ -280,12 +297,17 @@ public:
     void AddPendingBar(TdxBar* Bar);
     void RemovePendingBar(TdxBar* Bar);
 
-    // Bars hidden while their dock site or the form is hidden.
+    // Bars hidden while their dock site or the form is hidden: the list exists from
+    // BeginHiddenBars to EndHiddenBars, and holds each bar once. A bar shown, or hidden again
+    // by the program or the user meanwhile, leaves it.
     void BeginHiddenBars();
     void AddHiddenBar(TdxBar* Bar);
     void RemoveHiddenBar(TdxBar* Bar);
     void EndHiddenBars();
     int GetHiddenBarCount() const { return static_cast<int>(FHiddenBars.size()); }
+    // Shows again, from the last listed, the bars of the list docked on DockControl; with nil,
+    // the floating ones and those whose dock site shows.
+    void ShowHiddenBars(TdxBarDockControl* DockControl);
 
     bool IsCustomizing() const { return FIsCustomizing || FDesignMode; }
     // Run-time customizing on and off (dx_bar_customizing.cpp): the bar windows rebuild their
@@ -387,6 +409,9 @@ public:
     void DoBarAfterReset(TdxBar* Bar);
     void DoBarBeforeReset(TdxBar* Bar);
     void DoBarClose(TdxBar* Bar);
+    // Not while the bars are loading (TdxBars::SuppressDockingStyleChange); the designer hears
+    // after the event.
+    void DoBarDockingStyleChange(TdxBar* Bar);
     void DoCloseButtonClick();
     void DoHelpButtonClick();
     void DoShowCustomizingPopup(TdxBarItemLinks* Popup);
@@ -437,10 +462,25 @@ public:
     TdxBarShowPopupEvent OnShowToolbarsPopup;
     TdxBarClickItemEvent OnClickItem;
 
+    // In design mode a new name renames the items of the form whose names begin with the old
+    // one (compared without regard to case) to begin with the new one.
+    void SetName(const std::string& NewName) override;
+    // Passes to Proc every item owned by Root that has a category, then every group owned by
+    // Root: what a form stream writes inside the manager.
+    void GetChildrenOf(platform::core::TComponent* Root,
+                       const std::function<void(platform::core::TComponent*)>& Proc) const;
+    void GetChildren(const std::function<void(platform::core::TComponent*)>& Proc,
+                     platform::core::TComponent* Root) const override;
+
 protected:
     void Loaded() override;
     void Notification(platform::core::TComponent* AComponent,
                       platform::core::TOperation Operation) override;
+    // Its published properties in their order (dx_bar_manager_streaming.cpp); DockColor only
+    // while AutoDockColor is off.
+    void DefinePublishedProperties(platform::core::TFiler& Filer) override;
+    // "DockControlHeights": the sizes of the four automatic dock sites.
+    void DefineProperties(platform::core::TFiler& Filer) override;
 
 private:
     // An item or group with the component it is (the family's type is not known here).

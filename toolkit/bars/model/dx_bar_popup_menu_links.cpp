@@ -2,6 +2,7 @@
 
 #include "toolkit/bars/model/dx_bar_item_link.h"
 #include "toolkit/bars/model/dx_bar_manager.h"
+#include "toolkit/bars/model/dx_bar_window_services.h"
 
 #include "platform/forms/forms.h"
 
@@ -21,6 +22,31 @@ pc::TComponent* FindFormComponent(TdxBarManager* Manager, const pc::TComponent* 
 }
 
 } // namespace
+
+const pc::TClass& TdxBarPopupMenuLink::ClassRef() {
+    static const pc::TClass cls("TdxBarPopupMenuLink", &pc::TPersistent::ClassRef());
+    return cls;
+}
+
+void TdxBarPopupMenuLink::DefinePublishedProperties(pc::TFiler& Filer) {
+    pc::TPersistent::DefinePublishedProperties(Filer);
+    Filer.DefineReference(
+        "Control", FControl,
+        [this](pc::TComponent* Value) { SetControl(dynamic_cast<pf::TWinControl*>(Value)); },
+        FControl != nullptr);
+    Filer.DefineReference(
+        "PopupMenu", FPopupMenuComponent,
+        [this](pc::TComponent* Value) {
+            TdxBarPopupMenu* Menu = nullptr;
+            TdxBarItemLinks* Links = nullptr;
+            if (dxBarWindowServices().PopupMenuOf(Value, Menu, Links))
+                SetPopupMenuParts(Menu, Value, Links);
+        },
+        FPopupMenuComponent != nullptr);
+    Filer.DefineBoolean(
+        "ProcessChildren", ProcessChildren, [this](bool Value) { ProcessChildren = Value; },
+        !ProcessChildren);
+}
 
 void TdxBarPopupMenuLink::SetControl(pf::TWinControl* Value) {
     TdxBarManager* Manager = FCollection->BarManager();
@@ -83,6 +109,15 @@ bool TdxBarPopupMenuLinks::ProcessShortCut(pf::TWinControl* Control, pf::TShortC
             if (Link->ProcessChildren && Link->FControl == Parent && Link->HandleShortCut(ShortCut))
                 return true;
     return false;
+}
+
+void TdxBarPopupMenuLinks::WriteLinks(pc::TWriter& Writer) const {
+    Writer.WriteCollectionOf(FItems);
+}
+
+void TdxBarPopupMenuLinks::ReadLinks(pc::TReader& Reader) {
+    FItems.clear();
+    Reader.ReadCollection([this]() -> pc::TPersistent& { return *Add(); });
 }
 
 void TdxBarPopupMenuLinks::ComponentRemoved(pc::TComponent* Component) {

@@ -5,6 +5,8 @@
 // menu that goes.
 
 #include "platform/core/component.h"
+#include "platform/core/filer.h"
+#include "platform/core/persistent.h"
 #include "platform/forms/controls.h"
 #include "platform/forms/shortcuts.h"
 
@@ -24,8 +26,11 @@ class TdxBarPopupMenuLinks;
 using TdxBarPopupMenuLinkActionEvent = std::function<void(
     TdxBarPopupMenuLink* Sender, int& X, int& Y, bool ClickedByMouse, bool& AllowPopup)>;
 
-class TdxBarPopupMenuLink {
+class TdxBarPopupMenuLink : public platform::core::TPersistent {
 public:
+    static const platform::core::TClass& ClassRef();
+    const platform::core::TClass& ClassType() const override { return ClassRef(); }
+
     explicit TdxBarPopupMenuLink(TdxBarPopupMenuLinks* Collection) : FCollection(Collection) {}
     TdxBarPopupMenuLink(const TdxBarPopupMenuLink&) = delete;
     TdxBarPopupMenuLink& operator=(const TdxBarPopupMenuLink&) = delete;
@@ -52,6 +57,10 @@ public:
     // OnAction may move or refuse; then the menu pops up at Point (screen; (-1, -1) from the
     // keyboard: the window's client origin).
     bool OpenContextPopup(platform::win::HWND Window, platform::gdi::TPoint Point);
+
+protected:
+    // In a form stream: Control and PopupMenu (by their names) and ProcessChildren.
+    void DefinePublishedProperties(platform::core::TFiler& Filer) override;
 
 private:
     friend class TdxBarPopupMenuLinks;
@@ -87,6 +96,10 @@ public:
 
     // The manager's reaction to a component that goes.
     void ComponentRemoved(platform::core::TComponent* Component);
+
+    // The links as a collection of a form stream; reading replaces them.
+    void WriteLinks(platform::core::TWriter& Writer) const;
+    void ReadLinks(platform::core::TReader& Reader);
 
 private:
     TdxBarManager* FManager;

@@ -271,20 +271,20 @@ void SaveBar(TdxBarManager& Manager, TLayoutStore& Store, const std::string& Sec
     Store.BeginSection(Section);
     const pc::TComponent* Form = Manager.Form();
     Store.WriteStr("Caption", Bar.Caption());
-    if (Bar.DockedDockControl)
+    if (Bar.DockedDockControl())
         Store.WriteStr(
             "DockedDockControl",
             GetComponentNamePath(
-                dxBarWindowServices().PlacedDockSiteComponent(*Bar.DockedDockControl), Form));
+                dxBarWindowServices().PlacedDockSiteComponent(*Bar.DockedDockControl()), Form));
     Store.WriteInt("DockedDockingStyle", Bar.DockedDockingStyle);
     Store.WriteInt("DockedLeft", Bar.DockedLeft());
     Store.WriteInt("DockedTop", Bar.DockedTop());
     Store.WriteBool("OneOnRow", Bar.OneOnRow);
     Store.WriteInt("Row", Bar.Row());
-    Store.WriteInt("FloatLeft", Bar.FloatLeft);
-    Store.WriteInt("FloatTop", Bar.FloatTop);
-    Store.WriteInt("FloatClientWidth", Bar.FloatClientWidth);
-    Store.WriteInt("FloatClientHeight", Bar.FloatClientHeight);
+    Store.WriteInt("FloatLeft", Bar.FloatLeft());
+    Store.WriteInt("FloatTop", Bar.FloatTop());
+    Store.WriteInt("FloatClientWidth", Bar.FloatClientWidth());
+    Store.WriteInt("FloatClientHeight", Bar.FloatClientHeight());
     if (Bar.DockControl())
         Store.WriteStr(
             "DockControl",
@@ -317,16 +317,16 @@ void ApplyBar(TdxBarManager& Manager, TLayoutStore& Store, const std::string& Se
     const std::optional<std::string> Caption = Store.ReadStr(Section, "Caption");
     if (!Caption && Strict) throw TBarValueFailure{};
     if (Caption) Bar.SetCaption(*Caption);
-    Bar.DockedDockControl = Site("DockedDockControl");
+    Bar.SetDockedDockControl(Site("DockedDockControl"));
     Bar.DockedDockingStyle = Style("DockedDockingStyle", Bar.DockedDockingStyle);
     Bar.SetDockedLeft(Int("DockedLeft", Bar.DockedLeft()));
     Bar.SetDockedTop(Int("DockedTop", Bar.DockedTop()));
     Bar.OneOnRow = Int("OneOnRow", Bar.OneOnRow) != 0;
     Bar.SetRow(std::clamp(Int("Row", Bar.Row()), 0, BarCount));
-    Bar.FloatLeft = Int("FloatLeft", Bar.FloatLeft);
-    Bar.FloatTop = Int("FloatTop", Bar.FloatTop);
-    Bar.FloatClientWidth = std::max(0, Int("FloatClientWidth", Bar.FloatClientWidth));
-    Bar.FloatClientHeight = std::max(0, Int("FloatClientHeight", Bar.FloatClientHeight));
+    Bar.SetFloatLeft(Int("FloatLeft", Bar.FloatLeft()));
+    Bar.SetFloatTop(Int("FloatTop", Bar.FloatTop()));
+    Bar.SetFloatClientWidth(std::max(0, Int("FloatClientWidth", Bar.FloatClientWidth())));
+    Bar.SetFloatClientHeight(std::max(0, Int("FloatClientHeight", Bar.FloatClientHeight())));
     TdxBarDockControl* DockControl = Site("DockControl");
     const TdxBarDockingStyle DockingStyle = Style("DockingStyle", Bar.DockingStyle());
     Bar.SetDockControl(DockControl);

@@ -58,6 +58,9 @@ void TdxBarSubItem::DefinePublishedProperties(pc::TFiler& Filer) {
         "AllowCustomizing",
         [this](pc::TReader& Reader) { AllowCustomizing = Reader.ReadBoolean(); },
         [this](pc::TWriter& Writer) { Writer.WriteBoolean(AllowCustomizing); }, !AllowCustomizing);
+    Filer.DefineProperty(
+        "ItemLinks", [this](pc::TReader& Reader) { ItemLinks().ReadLinks(Reader); },
+        [this](pc::TWriter& Writer) { ItemLinks().WriteLinks(Writer); }, ItemLinks().Count() > 0);
 }
 
 int TCustomdxBarSubItem::DetachingBar() const {

@@ -79,6 +79,10 @@ public:
     TdxBarLinksOwnerKind LinksOwnerKind() const override { return TdxBarLinksOwnerKind::SubItem; }
     platform::core::TComponent* LinksOwnerComponent() override { return this; }
     TCustomdxBarSubItem* LinksOwnerSubItem() override { return this; }
+    // Not for a sub-item that refuses customizing its menu.
+    void LinksDesignerModified(TdxBarManager& Manager) override {
+        if (CanCustomizeSubMenu()) Manager.DesignerModified();
+    }
 
 protected:
     void BarManagerChanged() override;

@@ -116,7 +116,8 @@ const std::vector<TRegItemRecord>& dxBarUnitItemClasses() {
 }
 
 const std::vector<const platform::core::TClass*>& dxBarUnitStreamedClasses() {
-    static const std::vector<const platform::core::TClass*> classes{&TdxBarGroup::ClassRef()};
+    static const std::vector<const platform::core::TClass*> classes{&TdxBarManager::ClassRef(),
+                                                                    &TdxBarGroup::ClassRef()};
     return classes;
 }
 

@@ -97,6 +97,10 @@ TdxBarItemLink* TdxBarWindowServices::ControlLink(const TdxBarItemControl&) cons
     return nullptr;
 }
 
+bool TdxBarWindowServices::IsSystemMenuItem(const TdxBarItem&) const {
+    return false;
+}
+
 std::unique_ptr<TdxBarButton> TdxBarWindowServices::CreateCustomizeCommand(bool) {
     return std::make_unique<TdxBarButton>(nullptr);
 }
@@ -104,6 +108,8 @@ std::unique_ptr<TdxBarButton> TdxBarWindowServices::CreateCustomizeCommand(bool)
 // Bar windows: none is ever made.
 
 void TdxBarWindowServices::RefreshLayout(TCustomdxBarControl&) {}
+
+void TdxBarWindowServices::PostToolbarRelayout(TCustomdxBarControl&, bool) {}
 
 bool TdxBarWindowServices::IsSubMenuControl(const TCustomdxBarControl&) const {
     return false;
@@ -184,6 +190,16 @@ bool TdxBarWindowServices::DockSiteWaits(const TdxDockControl&) const {
     return false;
 }
 
+bool TdxBarWindowServices::DockSiteShowing(const TdxDockControl&) const {
+    return false;
+}
+
+int TdxBarWindowServices::DockSiteSize(const TdxDockControl&) const {
+    return 0;
+}
+
+void TdxBarWindowServices::SetDockSiteSize(TdxDockControl&, int) {}
+
 pg::TPoint TdxBarWindowServices::DockSiteClientToScreen(const TdxDockControl&, pg::TPoint P) const {
     return P;
 }
@@ -202,6 +218,11 @@ void TdxBarWindowServices::UpdateDock(TdxDockControl&) {}
 // Popup menus
 
 void TdxBarWindowServices::PopupMenu(TdxBarPopupMenu&, int, int) {}
+
+bool TdxBarWindowServices::PopupMenuOf(pc::TComponent*, TdxBarPopupMenu*&,
+                                       TdxBarItemLinks*&) const {
+    return false;
+}
 
 // The manager's windows: there are none.
 

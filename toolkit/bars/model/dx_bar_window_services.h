@@ -92,6 +92,8 @@ public:
     virtual bool ControlSelectedInActiveWindow(const TdxBarItemControl& Control) const;
     // The window the control shows in; nil when none.
     virtual TCustomdxBarControl* ControlWindow(const TdxBarItemControl& Control) const;
+    // The maximised MDI child's system-menu entry of the main menu bar.
+    virtual bool IsSystemMenuItem(const TdxBarItem& Item) const;
     // The internal "&Customize..." command's button; a quick-customise one carries the check
     // column of the quick-customise menu.
     virtual std::unique_ptr<TdxBarButton> CreateCustomizeCommand(bool QuickCustomize);
@@ -99,6 +101,9 @@ public:
     // --- Bar windows: toolbars and menus that show a link list ---
     // Measures and lays out again.
     virtual void RefreshLayout(TCustomdxBarControl& Window);
+    // A toolbar window (only a docked one with DockedOnly) lays out again once the messages
+    // already queued are handled; any other window ignores it.
+    virtual void PostToolbarRelayout(TCustomdxBarControl& Window, bool DockedOnly);
     virtual bool IsSubMenuControl(const TCustomdxBarControl& Window) const;
     // The window that opened Window (a menu's opener); nil when none.
     virtual TCustomdxBarControl* ParentBarControl(const TCustomdxBarControl& Window) const;
@@ -141,6 +146,12 @@ public:
     virtual bool PlacedDockSiteCanDock(TdxBarDockControl& Placed, TdxBar* Bar) const;
     // The site cannot have a window yet: it has none and is placed on nothing.
     virtual bool DockSiteWaits(const TdxDockControl& Site) const;
+    // The site shows (it and its parents are visible).
+    virtual bool DockSiteShowing(const TdxDockControl& Site) const;
+    // How wide a left or right site is, how high a top or bottom one; setting it gives the site
+    // that size.
+    virtual int DockSiteSize(const TdxDockControl& Site) const;
+    virtual void SetDockSiteSize(TdxDockControl& Site, int Size);
     virtual platform::gdi::TPoint DockSiteClientToScreen(const TdxDockControl& Site,
                                                          platform::gdi::TPoint P) const;
     // Into the site's rows at the screen point, and out of them.
@@ -156,6 +167,9 @@ public:
     // --- Popup menus ---
     // Pops the menu up at the screen point.
     virtual void PopupMenu(TdxBarPopupMenu& Menu, int X, int Y);
+    // Whether Component is a popup menu; then the menu and its links.
+    virtual bool PopupMenuOf(platform::core::TComponent* Component, TdxBarPopupMenu*& Menu,
+                             TdxBarItemLinks*& Links) const;
 
     // --- The manager's windows ---
     // The bar windows re-measure and re-lay out (a style, an arrow width, the icons' size).

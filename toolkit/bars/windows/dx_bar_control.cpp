@@ -14,6 +14,7 @@
 #include "toolkit/bars/windows/dx_bar_toolbar_control.h"
 
 #include "toolkit/base/object_links.h"
+#include "toolkit/base/settings_controller.h"
 
 #include "platform/core/window_handle.h"
 #include "platform/gdi/device_context.h"
@@ -427,6 +428,9 @@ bool TCustomdxBarControl::PassesActiveFilter(const TMessage& Message) const {
 void TCustomdxBarControl::WndProc(TMessage& Message) {
     if (!PassesActiveFilter(Message)) return;
     switch (Message.Msg) {
+    case toolkit::base::cxNCSizeChangedMessage:
+        RefreshLayout();
+        return;
     case pw::WM_MOUSEACTIVATE:
         Message.Result = pw::MA_NOACTIVATE;
         return;

@@ -90,8 +90,8 @@ void TdxBarDetaching::Detach() {
         FBar->MoveWindowTo(dsNone, nullptr, FLastPos);
     } else {
         if (FBar->DockingStyle() != dsNone) FBar->SetDockingStyle(dsNone);
-        FBar->FloatLeft = FLastPos.X;
-        FBar->FloatTop = FLastPos.Y;
+        FBar->SetFloatLeft(FLastPos.X);
+        FBar->SetFloatTop(FLastPos.Y);
         FBar->SetVisible(true);
     }
     // The capture may have gone with the menus: the drag keeps it.

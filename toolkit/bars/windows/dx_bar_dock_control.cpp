@@ -384,6 +384,9 @@ void TdxDockControl::MoveBarTo(TdxDockedBarWindow* Bar, pg::TPoint ScreenPos) {
 void TdxDockControl::UpdateDock() {
     // A manager that goes is asked first: its form may be half gone already.
     if (!FBarManager || FUpdating || FBarManager->IsDestroying()) return;
+    // While the manager loads, the site keeps the size its form gave it (DockControlHeights);
+    // the manager's Loaded lays every site out.
+    if (FBarManager->IsLoading()) return;
     pf::TCustomForm* Form = FBarManager->Form();
     if (Form && Form->Destroying()) return;
     if (FBarManager->LockUpdate()) {
@@ -773,6 +776,10 @@ void TdxBarDockControl::SetAlign(pf::TAlign Value) {
 
 void TdxBarDockControl::WndProc(pf::TMessage& Message) {
     TdxDockControl::WndProc(Message);
+    if (Message.Msg == pf::CM_VISIBLECHANGED) {
+        VisibleChanged(Message.WParam != 0);
+        return;
+    }
     if (Message.Msg != pw::WM_SIZE || RowCount() != 0 || !FBarManager) return;
     if ((ComponentState() & pc::csLoading) != 0 || Locked()) return;
     // An empty placed site takes no room (a sliver at design time, so that it can be found).
@@ -781,6 +788,25 @@ void TdxBarDockControl::WndProc(pf::TMessage& Message) {
         SetHeight(Size);
     else if (!Horizontal() && Width() != Size)
         SetWidth(Size);
+}
+
+void TdxBarDockControl::VisibleChanged(bool Shown) {
+    TdxBarManager* Manager = FBarManager;
+    if (Manager == nullptr || Manager->IsDesigning() || Manager->IsLoading() ||
+        Manager->IsDestroying() || (ComponentState() & pc::csLoading) != 0)
+        return;
+    if (Shown) {
+        Manager->ShowHiddenBars(this);
+        if (Manager->GetHiddenBarCount() == 0) Manager->EndHiddenBars();
+        return;
+    }
+    Manager->BeginHiddenBars();
+    TdxBars& Bars = *Manager->Bars();
+    for (int I = 0; I < Bars.Count(); ++I)
+        if (TdxBar* Bar = Bars.Items(I); Bar->Visible() && Bar->DockControl() == this) {
+            Manager->AddHiddenBar(Bar);
+            Bar->SetVisible(false);
+        }
 }
 
 void TdxBarDockControl::UpdateColor() {

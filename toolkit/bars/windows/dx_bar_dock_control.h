@@ -174,6 +174,10 @@ protected:
     void WndProc(platform::forms::TMessage& Message) override;
 
 private:
+    // Hidden, the site hides the bars docked on it until it shows again (the manager's hidden
+    // bars); a bar hidden meanwhile by the user or the program stays hidden.
+    void VisibleChanged(bool Shown);
+
     bool FSunkenBorder = false;
     bool FUseOwnSunkenBorder = false;
     bool FUseOwnColor = false;

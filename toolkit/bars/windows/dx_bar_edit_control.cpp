@@ -375,8 +375,8 @@ int TdxBarEditControl::GetDefaultHeight() const {
 int TdxBarEditControl::GetDefaultWidth() const {
     TdxBarItemLink* Link = ItemLink();
     TdxBarEdit* E = Edit();
-    int Width = E ? E->Width() : 100;
-    if (Link && (Link->UserDefine() & dxUserDefineBit(udWidth))) Width = Link->UserWidth();
+    // The link's own width, else the edit's.
+    const int Width = E == nullptr ? 100 : Link ? Link->GetWidth() : E->Width();
     return CaptionAreaWidth() + Width;
 }
 

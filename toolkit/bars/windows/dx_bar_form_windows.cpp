@@ -129,14 +129,15 @@ void TdxBarWindowsFloor::MoveFloatingBarsIntoWorkArea(TdxBarManager& Manager) {
             // No window yet (its form has not been shown): the bounds it will be made with, when
             // the bar has them, else its stored position and size; both move.
             TdxDockedBarWindow* Pending = Bar->Control();
-            const pg::TRect Stored = Pending ? Pending->BoundsRect()
-                                             : pg::TRect{Bar->FloatLeft, Bar->FloatTop,
-                                                         Bar->FloatLeft + Bar->FloatClientWidth,
-                                                         Bar->FloatTop + Bar->FloatClientHeight};
+            const pg::TRect Stored = Pending
+                                         ? Pending->BoundsRect()
+                                         : pg::TRect{Bar->FloatLeft(), Bar->FloatTop(),
+                                                     Bar->FloatLeft() + Bar->FloatClientWidth(),
+                                                     Bar->FloatTop() + Bar->FloatClientHeight()};
             const pg::TRect Moved = IntoWorkArea(Stored, Info.rcWork);
             if (Pending) Pending->SetBoundsRect(Moved);
-            Bar->FloatLeft = Moved.Left;
-            Bar->FloatTop = Moved.Top;
+            Bar->SetFloatLeft(Moved.Left);
+            Bar->SetFloatTop(Moved.Top);
         }
     }
 }

@@ -96,7 +96,7 @@ template <class F> bool ForEachKeyBar(TdxBarManager* Manager, F&& Each) {
     if (Bars == nullptr) return false;
     for (int I = 0; I < Bars->Count(); ++I) {
         TdxBar* Bar = Bars->Items(I);
-        if (Bar == nullptr || Bar == Manager->MainMenuBar() || !Bar->Visible() || Bar->Hidden)
+        if (Bar == nullptr || Bar == Manager->MainMenuBar() || !Bar->Visible() || Bar->Hidden())
             continue;
         auto* Window = dynamic_cast<TdxBarControl*>(Bar->Control());
         if (Window && Window->Visible() && Each(*Bar)) return true;

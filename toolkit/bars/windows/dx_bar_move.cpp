@@ -46,7 +46,7 @@ TdxBarMoving::TdxBarMoving(TdxBar& ABar, TPoint Cursor)
         for (int S = dsNone; S <= dsBottom; ++S) {
             const auto Style = static_cast<TdxBarDockingStyle>(S);
             const int Limit =
-                Style == dsNone && FBar->FloatClientWidth > 0 ? FBar->FloatClientWidth : -1;
+                Style == dsNone && FBar->FloatClientWidth() > 0 ? FBar->FloatClientWidth() : -1;
             const pg::TSize Client =
                 Style == dsNone ? W->GetSizeForDockingStyle(dsNone, Limit) : W->GetFullSize(Style);
             FStyleSizes[static_cast<std::size_t>(S)] = {Client.cx + FBar->GetNonClientWidth(Style),

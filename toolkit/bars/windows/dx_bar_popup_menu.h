@@ -79,6 +79,11 @@ public:
     TdxBarLinksOwnerKind LinksOwnerKind() const override { return TdxBarLinksOwnerKind::PopupMenu; }
     platform::core::TComponent* LinksOwnerComponent() override { return this; }
     bool CanContainItem(const TdxBarItem*) const override { return true; }
+    // Not while the menu loads or goes.
+    void LinksDesignerModified(TdxBarManager& Manager) override {
+        if ((ComponentState() & (platform::core::csLoading | platform::core::csDestroying)) == 0)
+            Manager.DesignerModified();
+    }
 
 protected:
     void Loaded() override;

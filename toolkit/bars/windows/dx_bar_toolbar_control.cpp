@@ -407,7 +407,7 @@ void TdxBarControl::SetDockSite(TdxDockControl* Site, TdxBarDockingStyle Style) 
 }
 
 void TdxBarControl::PlaceFloating(TPoint Pos) {
-    const int Width = FBar->FloatClientWidth > 0 ? FBar->FloatClientWidth : -1;
+    const int Width = FBar->FloatClientWidth() > 0 ? FBar->FloatClientWidth() : -1;
     const TSize Size = GetSizeForDockingStyle(dsNone, Width);
     SetBounds(Pos.X, Pos.Y, Size.cx + FBar->GetNonClientWidth(dsNone),
               Size.cy + FBar->GetNonClientHeight(dsNone));

@@ -277,15 +277,15 @@ void TdxBarControl::ToggleDocking() {
     if (DockingStyle() == dsNone) {
         const TdxBarDockingStyle Style =
             FBar->DockedDockingStyle == dsNone ? dsTop : FBar->DockedDockingStyle;
-        TdxDockControl* Site = FBar->DockedDockControl
-                                   ? static_cast<TdxDockControl*>(FBar->DockedDockControl)
+        TdxDockControl* Site = FBar->DockedDockControl()
+                                   ? static_cast<TdxDockControl*>(FBar->DockedDockControl())
                                    : FBar->Collection()->DockControls(Style);
         if (Site == nullptr || !Manager->CanDocking(FBar, Style, Site)) return;
         const TPoint At = Site->ClientToScreen({FBar->DockedLeft(), FBar->DockedTop()});
         FBar->MoveWindowTo(Style, Site, At);
     } else {
         if (!Manager->CanDocking(FBar, dsNone, nullptr)) return;
-        FBar->MoveWindowTo(dsNone, nullptr, {FBar->FloatLeft, FBar->FloatTop});
+        FBar->MoveWindowTo(dsNone, nullptr, {FBar->FloatLeft(), FBar->FloatTop()});
     }
 }
 

@@ -14,12 +14,15 @@
 #include "toolkit/bars/windows/dx_bar_item_control.h"
 #include "toolkit/bars/windows/dx_bar_item_drag.h"
 #include "toolkit/bars/windows/dx_bar_keyboard_hook.h"
+#include "toolkit/bars/windows/dx_bar_mdi.h"
 #include "toolkit/bars/windows/dx_bar_menu_control.h"
 #include "toolkit/bars/windows/dx_bar_mouse_hooks.h"
 #include "toolkit/bars/windows/dx_bar_move.h"
 #include "toolkit/bars/windows/dx_bar_popup_menu.h"
 #include "toolkit/bars/windows/dx_bar_quick_cust_items.h"
 #include "toolkit/bars/windows/dx_bar_toolbar_control.h"
+
+#include "toolkit/base/settings_controller.h"
 
 #include "platform/forms/forms.h"
 
@@ -159,6 +162,10 @@ TdxBarItemLink* TdxBarWindowsFloor::ControlLink(const TdxBarItemControl& Control
     return Control.ItemLink();
 }
 
+bool TdxBarWindowsFloor::IsSystemMenuItem(const TdxBarItem& Item) const {
+    return dynamic_cast<const TSystemMenuSubItem*>(&Item) != nullptr;
+}
+
 std::unique_ptr<TdxBarButton> TdxBarWindowsFloor::CreateCustomizeCommand(bool QuickCustomize) {
     if (QuickCustomize) return std::make_unique<TdxBarQuickCustExtButton>(nullptr);
     return std::make_unique<TdxBarButton>(nullptr);
@@ -168,6 +175,13 @@ std::unique_ptr<TdxBarButton> TdxBarWindowsFloor::CreateCustomizeCommand(bool Qu
 
 void TdxBarWindowsFloor::RefreshLayout(TCustomdxBarControl& Window) {
     Window.RefreshLayout();
+}
+
+void TdxBarWindowsFloor::PostToolbarRelayout(TCustomdxBarControl& Window, bool DockedOnly) {
+    auto* Toolbar = dynamic_cast<TdxBarControl*>(&Window);
+    if (Toolbar == nullptr || !Toolbar->HandleAllocated()) return;
+    if (DockedOnly && Toolbar->DockingStyle() == dsNone) return;
+    pc::PostMessage(Toolbar->Handle(), toolkit::base::cxNCSizeChangedMessage, 0, 0);
 }
 
 bool TdxBarWindowsFloor::IsSubMenuControl(const TCustomdxBarControl& Window) const {
@@ -272,6 +286,21 @@ bool TdxBarWindowsFloor::DockSiteWaits(const TdxDockControl& Site) const {
     return !Site.HandleAllocated() && Site.Parent() == nullptr;
 }
 
+bool TdxBarWindowsFloor::DockSiteShowing(const TdxDockControl& Site) const {
+    return Site.Showing();
+}
+
+int TdxBarWindowsFloor::DockSiteSize(const TdxDockControl& Site) const {
+    return Site.Horizontal() ? Site.Height() : Site.Width();
+}
+
+void TdxBarWindowsFloor::SetDockSiteSize(TdxDockControl& Site, int Size) {
+    if (Site.Horizontal())
+        Site.SetHeight(Size);
+    else
+        Site.SetWidth(Size);
+}
+
 pg::TPoint TdxBarWindowsFloor::DockSiteClientToScreen(const TdxDockControl& Site,
                                                       pg::TPoint P) const {
     return Site.ClientToScreen(P);
@@ -303,6 +332,13 @@ void TdxBarWindowsFloor::UpdateDock(TdxDockControl& Site) {
 
 void TdxBarWindowsFloor::PopupMenu(TdxBarPopupMenu& Menu, int X, int Y) {
     Menu.Popup(X, Y);
+}
+
+bool TdxBarWindowsFloor::PopupMenuOf(pc::TComponent* Component, TdxBarPopupMenu*& Menu,
+                                     TdxBarItemLinks*& Links) const {
+    Menu = dynamic_cast<TdxBarPopupMenu*>(Component);
+    Links = Menu ? &Menu->ItemLinks() : nullptr;
+    return Menu != nullptr;
 }
 
 void TdxBarWindowsFloor::ManagerGoing(TdxBarManager& Manager) {

@@ -33,10 +33,12 @@ public:
     bool ControlSelectedInActiveWindow(const TdxBarItemControl& Control) const override;
     TCustomdxBarControl* ControlWindow(const TdxBarItemControl& Control) const override;
     TdxBarItemLink* ControlLink(const TdxBarItemControl& Control) const override;
+    bool IsSystemMenuItem(const TdxBarItem& Item) const override;
     std::unique_ptr<TdxBarButton> CreateCustomizeCommand(bool QuickCustomize) override;
 
     // Bar windows
     void RefreshLayout(TCustomdxBarControl& Window) override;
+    void PostToolbarRelayout(TCustomdxBarControl& Window, bool DockedOnly) override;
     bool IsSubMenuControl(const TCustomdxBarControl& Window) const override;
     TCustomdxBarControl* ParentBarControl(const TCustomdxBarControl& Window) const override;
     TdxBarItemLinks* WindowItemLinks(const TCustomdxBarControl& Window) const override;
@@ -63,6 +65,9 @@ public:
     bool IsAutomaticDockSite(const TdxDockControl& Site) const override;
     bool PlacedDockSiteCanDock(TdxBarDockControl& Placed, TdxBar* Bar) const override;
     bool DockSiteWaits(const TdxDockControl& Site) const override;
+    bool DockSiteShowing(const TdxDockControl& Site) const override;
+    int DockSiteSize(const TdxDockControl& Site) const override;
+    void SetDockSiteSize(TdxDockControl& Site, int Size) override;
     platform::gdi::TPoint DockSiteClientToScreen(const TdxDockControl& Site,
                                                  platform::gdi::TPoint P) const override;
     void InsertBar(TdxDockControl& Site, TdxDockedBarWindow& Window,
@@ -74,6 +79,8 @@ public:
 
     // Popup menus
     void PopupMenu(TdxBarPopupMenu& Menu, int X, int Y) override;
+    bool PopupMenuOf(platform::core::TComponent* Component, TdxBarPopupMenu*& Menu,
+                     TdxBarItemLinks*& Links) const override;
 
     // The manager's windows (dx_bar_manager_refresh.cpp)
     void RebuildBarWindows(TdxBarManager& Manager) override;

@@ -236,6 +236,15 @@ INSTANTIATE_TEST_SUITE_P(
                       FillCase{"OneGroup", false, {"~File", "&Open", "&Recent", "~Edit", "&Copy"}}),
     [](const auto& Info) { return std::string(Info.param.Name); });
 
+TEST_F(CustomizingDesignTest, ARenamedGroupShowsItsNewNameOnTheGroupsPage) {
+    First->Add(Second);
+    TdxBarCustomizingDesignPages& Pages = OpenPages();
+    Page(Pages.GroupsPage());
+    Second->SetName("grpEdit");
+    EXPECT_EQ(Rows(Pages.lbGroups()), (std::vector<std::string>{"dxBarGroup1", "grpEdit"}));
+    EXPECT_EQ(Rows(Pages.lbGroupItems()), (std::vector<std::string>{"grpEdit"}));
+}
+
 TEST_F(CustomizingDesignTest, AddGroupItemsOkAppendsTheSelectedEntries) {
     First->Add(Copy);
     TfrmAddGroupItems& Dialog = Form->Own<TfrmAddGroupItems>();

@@ -38,7 +38,7 @@ protected:
             Button(Tools->ItemLinks(), Caption);
         Secret = Manager->Bars()->Add();
         Secret->SetCaption("Secret");
-        Secret->Hidden = true;
+        Secret->SetHidden(true);
         Manager->OnShowCustomizingForm = [this](pc::TObject*) { Events.push_back("show"); };
         Manager->OnHideCustomizingForm = [this](pc::TObject*) { Events.push_back("hide"); };
         ShowBars();
@@ -154,6 +154,40 @@ TEST_F(CustomizingFormTest, TheListHasTheBarsThatAreNotHiddenAndTheirChecksToggl
     Dialog.BarsListBox().SetItemIndex(0);
     Dialog.BarsListBoxClick();
     EXPECT_FALSE(Dialog.BBarDelete().Enabled());
+}
+
+// A bar that can no longer be closed (or can again) shows it in its row at once.
+TEST_F(CustomizingFormTest, ABarsRowRedrawsWhenItsCloseFlagsChange) {
+    TdxBarCustomizingForm& Dialog = Open();
+    TCheckListBox& List = Dialog.BarsListBox();
+    auto CheckBox = [&](int Row) {
+        const pg::TRect R = List.CheckRect(Row);
+        pw::TRect Window;
+        pw::GetWindowRect(List.Handle(), &Window);
+        const pg::TPoint Client = List.ClientToScreen({0, 0});
+        const auto Surface = pw::WindowSurface(List.Handle());
+        std::vector<pg::Pixel32> Pixels;
+        for (int Y = R.Top; Y < R.Bottom; ++Y)
+            for (int X = R.Left; X < R.Right; ++X)
+                Pixels.push_back(
+                    Surface->Pixel(X + Client.X - Window.Left, Y + Client.Y - Window.Top) &
+                    0xFFFFFF);
+        return Pixels;
+    };
+    // Both bars are shown; the main menu's check is drawn inactive.
+    const std::vector<pg::Pixel32> Closable = CheckBox(1);
+    const std::vector<pg::Pixel32> Fixed = CheckBox(0);
+    ASSERT_NE(Closable, Fixed);
+
+    Tools->SetAllowClose(false);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(CheckBox(1), Fixed);
+    Tools->SetAllowClose(true);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(CheckBox(1), Closable);
+    Bar->SetIsMainMenu(false);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(CheckBox(0), Closable);
 }
 
 TEST_F(CustomizingFormTest, NewProposesCustomOneThenTheNextFreeNumberAndFloatsTheBar) {

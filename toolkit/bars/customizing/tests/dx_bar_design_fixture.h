@@ -8,6 +8,7 @@
 #include "toolkit/bars/model/dx_bar_designer.h"
 #include "toolkit/bars/model/dx_bar_manager.h"
 #include "toolkit/bars/model/dx_bar_unit.h"
+#include "toolkit/bars/model/tests/dx_bar_fake_designer.h"
 
 #include "platform/core/clock.h"
 #include "platform/core/date_time.h"
@@ -23,39 +24,6 @@
 #include <vector>
 
 namespace toolkit::bars {
-
-// A form the designer edits: what it owns is designing, the manager too.
-class DesignForm : public platform::forms::TForm {
-public:
-    using platform::core::TComponent::SetDesigning;
-    using platform::forms::TForm::TForm;
-};
-
-// Writes down what the manager asks of it, answers the permissions the test sets and frees what
-// it is asked to delete.
-class FakeDesigner : public TdxBarDesigner {
-public:
-    void SelectComponent(TdxBarManager&, platform::core::TPersistent* Instance) override {
-        Selected = Instance;
-    }
-    platform::core::TPersistent* SelectedComponent(TdxBarManager&) override { return Selected; }
-    bool CanAddComponent(TdxBarManager&) override { return CanAdd; }
-    bool CanDeleteComponent(TdxBarManager&, platform::core::TComponent*) override {
-        return CanDelete;
-    }
-    bool DeleteComponent(TdxBarManager&, platform::core::TComponent* Component) override {
-        Deleted.push_back(Component->Name);
-        Component->Owner()->FreeComponent(*Component);
-        return true;
-    }
-    void Modified(TdxBarManager&) override { ++Modifications; }
-
-    bool CanAdd = true;
-    bool CanDelete = true;
-    platform::core::TPersistent* Selected = nullptr;
-    std::vector<std::string> Deleted;
-    int Modifications = 0;
-};
 
 class DesignFormFixture : public ::testing::Test {
 protected:

@@ -52,8 +52,8 @@ protected:
         Tools->SetCaption("ToolBar");
         for (const char* Caption : {"New", "Open", "Save"})
             Button(Tools->ItemLinks(), Caption);
-        Tools->FloatLeft = Left;
-        Tools->FloatTop = Top;
+        Tools->SetFloatLeft(Left);
+        Tools->SetFloatTop(Top);
         Tools->SetDockingStyle(dsNone);
         Input.ActivateWindow(Form->Handle());
         Tools->SetVisible(true);
@@ -301,8 +301,8 @@ TEST_F(FormMessagesTest, AFloatingBarWithoutAWindowYetHasItsPlaceMovedTheSame) {
     Tools->SetCaption("ToolBar");
     for (const char* Caption : {"New", "Open", "Save"})
         Button(Tools->ItemLinks(), Caption);
-    Tools->FloatLeft = 760;
-    Tools->FloatTop = 100;
+    Tools->SetFloatLeft(760);
+    Tools->SetFloatTop(100);
     Tools->SetDockingStyle(dsNone);
     Form->HandleNeeded();
     Tools->SetVisible(true);
@@ -316,8 +316,8 @@ TEST_F(FormMessagesTest, AFloatingBarWithoutAWindowYetHasItsPlaceMovedTheSame) {
     pw::SetMonitors({{{0, 0, 800, 600}, {0, 0, 800, 580}}});
     pc::SendMessage(Form->Handle(), pw::WM_DISPLAYCHANGE, 32, 0);
     testsupport::PumpUntilIdle();
-    EXPECT_EQ(Tools->FloatLeft, 800 - Width);
-    EXPECT_EQ(Tools->FloatTop, 100);
+    EXPECT_EQ(Tools->FloatLeft(), 800 - Width);
+    EXPECT_EQ(Tools->FloatTop(), 100);
     EXPECT_EQ(W->BoundsRect(), (pg::TRect{800 - Width, 100, 800, 100 + Height}));
 }
 

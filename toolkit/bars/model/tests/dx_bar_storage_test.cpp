@@ -97,7 +97,7 @@ protected:
         Tools.ItemLinks().Items(0)->SetUserCaption("Open it");
         Tools.ItemLinks().Items(1)->SetUserWidth(77);
         Tools.SetDockingStyle(dsLeft);
-        Tools.FloatClientWidth = 140;
+        Tools.SetFloatClientWidth(140);
         Manager.SetShowShortCutInHint(true);
         Manager.SetMenuAnimations(maFade);
         TdxBar& Mine = *Manager.Bars()->Add();
@@ -114,7 +114,7 @@ protected:
         EXPECT_EQ(Tools.ItemLinks().Items(1)->UserWidth(), 77);
         EXPECT_TRUE(Tools.ItemLinks().Items(1)->BeginGroup());
         EXPECT_EQ(Tools.DockingStyle(), dsLeft);
-        EXPECT_EQ(Tools.FloatClientWidth, 140);
+        EXPECT_EQ(Tools.FloatClientWidth(), 140);
         EXPECT_EQ(Manager.Bars()->Items(2)->Caption(), "Mine");
         EXPECT_EQ(LinkNames(Manager.Bars()->Items(2)->ItemLinks()),
                   (std::vector<std::string>{"SaveItem"}));
@@ -213,7 +213,7 @@ TEST_F(BarStorageTest, CorruptInputLoadsWithoutACrashInBoundedTime) {
         EXPECT_LE(Tools.DockingStyle(), dsBottom);
         EXPECT_LE(Tools.DockedDockingStyle, dsBottom);
         EXPECT_LE(Tools.Row(), 2);
-        EXPECT_GE(Tools.FloatClientWidth, 0);
+        EXPECT_GE(Tools.FloatClientWidth(), 0);
         EXPECT_LE(Second.MenuAnimations(), maFade);
         EXPECT_TRUE(Tools.Visible() || !First.Bars()->Items(1)->Visible());
         for (int I = 0; I < Tools.ItemLinks().Count(); ++I) {

@@ -82,8 +82,8 @@ protected:
         TdxBar& Bar = *Manager->Bars()->Add();
         Bar.SetCaption(Caption);
         Bar.SetDockingStyle(dsNone);
-        Bar.FloatLeft = 30;
-        Bar.FloatTop = 40;
+        Bar.SetFloatLeft(30);
+        Bar.SetFloatTop(40);
         return Bar;
     }
 

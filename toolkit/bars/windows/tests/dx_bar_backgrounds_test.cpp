@@ -139,8 +139,8 @@ TEST_F(BackgroundsTest, AToolbarShowsItsColourOrBitmapBehindItsItems) {
 TEST_F(BackgroundsTest, AFloatingToolbarIsBlendedByItsAlphaValue) {
     Form->SetColor(pg::RGB(250, 250, 250));
     Tools->SetDockingStyle(dsNone);
-    Tools->FloatLeft = Form->ClientToScreen({200, 150}).X;
-    Tools->FloatTop = Form->ClientToScreen({200, 150}).Y;
+    Tools->SetFloatLeft(Form->ClientToScreen({200, 150}).X);
+    Tools->SetFloatTop(Form->ClientToScreen({200, 150}).Y);
     Tools->SetColor(pg::RGB(0, 0, 200));
     ShowBars();
     struct Case {

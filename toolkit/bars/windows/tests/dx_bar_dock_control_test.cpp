@@ -216,7 +216,7 @@ TEST_F(DockControlTest, HidingAndShowingAToolbarRestoresItsRowAndPlace) {
     EXPECT_EQ(Tools.DockedLeft(), 120);
     EXPECT_EQ(Tools.DockedTop(), Before.Top);
     EXPECT_EQ(Tools.DockedDockingStyle, dsTop);
-    EXPECT_EQ(Tools.DockedDockControl, nullptr);
+    EXPECT_EQ(Tools.DockedDockControl(), nullptr);
 
     Tools.SetVisible(true);
     EXPECT_EQ(RowOf(Tools), 1);

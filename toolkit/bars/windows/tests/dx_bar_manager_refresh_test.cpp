@@ -111,8 +111,8 @@ TEST_F(ManagerRefreshTest, AutoHideEmptyBarsHidesABarWhoseCommandsAllWent) {
 }
 
 TEST_F(ManagerRefreshTest, HideFloatingBarsWhenInactiveActsWhenItChanges) {
-    Tools->FloatLeft = 300;
-    Tools->FloatTop = 200;
+    Tools->SetFloatLeft(300);
+    Tools->SetFloatTop(200);
     Tools->SetDockingStyle(dsNone);
     Input.ActivateWindow(Form->Handle());
     testsupport::PumpUntilIdle();

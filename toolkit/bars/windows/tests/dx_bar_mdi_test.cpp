@@ -79,6 +79,55 @@ TEST_F(MDIChildMenuTest, MaximisingPutsTheSystemMenuFirstAndTheButtonsAtTheEnd) 
     EXPECT_EQ(Unit.InternalItemCount(), 0);
 }
 
+// The main menu bar reset from its design while a child is maximised, whole or only its links:
+// the child's system-menu entry stays first.
+TEST_F(MDIChildMenuTest, AResetMainMenuKeepsTheSystemMenuEntryFirst) {
+    Manager->Name = "Bars";
+    dynamic_cast<TdxBarSubItem*>(Links().Items(0)->Item())->Name = "File1";
+    auto& Edit = Form->Own<TdxBarSubItem>();
+    Edit.Name = "Edit1";
+    Edit.SetCaption("&Edit");
+    Manager->DesignRoutine = [](pf::TForm& Design) {
+        auto& M = Design.Own<TdxBarManager>();
+        M.Name = "Bars";
+        TdxBar& Menu = *M.Bars()->Add();
+        Menu.SetCaption("Main Menu");
+        Menu.SetIsMainMenu(true);
+        Menu.SetDockingStyle(dsTop);
+        for (const char* Name : {"File1", "Edit1"}) {
+            auto& S = Design.Own<TdxBarSubItem>();
+            S.Name = Name;
+            Menu.ItemLinks().Add(&S);
+        }
+        Menu.SetVisible(true);
+    };
+    Bar->SetDesignIdentity(0);
+    Child->SetWindowState(pf::wsMaximized);
+    testsupport::PumpUntilIdle();
+    TdxBarItem* Entry = Links().Items(0)->Item();
+    ASSERT_NE(dynamic_cast<TSystemMenuSubItem*>(Entry), nullptr);
+    for (const bool Full : {false, true}) {
+        SCOPED_TRACE(Full ? "whole bar" : "links only");
+        Manager->UseFullReset = Full;
+        Bar->Reset();
+        testsupport::PumpUntilIdle();
+        ASSERT_EQ(Links().Count(), 3);
+        EXPECT_EQ(Links().Items(0)->Item(), Entry);
+        EXPECT_EQ(ItemCaptions(Links()), (std::vector<std::string>{"", "&File", "&Edit"}));
+    }
+    // The whole bar was shown again: the entry is drawn first.
+    EXPECT_TRUE(dynamic_cast<TSystemMenuSubItemControl*>(Links().Items(0)->Control()));
+    // Links the program copies from another bar keep it first too.
+    TdxBar& Other = *Manager->Bars()->Add();
+    Sub(Other.ItemLinks(), "&Help");
+    Links().Assign(Other.ItemLinks());
+    EXPECT_EQ(ItemCaptions(Links()), (std::vector<std::string>{"", "&Help"}));
+    // Restored, the entry goes as always.
+    Child->SetWindowState(pf::wsNormal);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(ItemCaptions(Links()), (std::vector<std::string>{"&Help"}));
+}
+
 TEST_F(MDIChildMenuTest, TheEntryListsTheChildsCommandsAndCloseClosesIt) {
     int Closes = 0;
     Child->OnClose = [&](pc::TObject*, pf::TCloseAction& Action) {
@@ -448,8 +497,8 @@ protected:
         Floating = Manager->Bars()->Add();
         Floating->SetCaption("ToolBar");
         Button(Floating->ItemLinks(), "Open");
-        Floating->FloatLeft = 300;
-        Floating->FloatTop = 200;
+        Floating->SetFloatLeft(300);
+        Floating->SetFloatTop(200);
         Floating->SetDockingStyle(dsNone);
         Input.ActivateWindow(Form->Handle());
         Floating->SetVisible(true);

@@ -216,8 +216,8 @@ TEST_F(MenuDetachTest, WithoutADetachingToolbarTheStripShowsButDoesNotDrag) {
 
 // A bar shown floating from hidden lays its buttons out at once.
 TEST_F(MenuDetachTest, AToolbarShownFloatingLaysOutItsButtons) {
-    Detached->FloatLeft = 100;
-    Detached->FloatTop = 100;
+    Detached->SetFloatLeft(100);
+    Detached->SetFloatTop(100);
     Detached->SetVisible(true);
     testsupport::PumpUntilIdle();
     for (int I = 0; I < Detached->ItemLinks().Count(); ++I)

@@ -100,8 +100,8 @@ TEST_F(BarMoveTest, DraggedBelowTheTopSiteTheToolbarFloatsAsACaptionedToolWindow
     EXPECT_TRUE(pw::IsWindowVisible(W.Handle()));
     // Where the bar keeps it, and where the cursor let go of it.
     const pw::TRect R = ScreenRect(*Tools);
-    EXPECT_EQ(R.Left, Tools->FloatLeft);
-    EXPECT_EQ(R.Top, Tools->FloatTop);
+    EXPECT_EQ(R.Left, Tools->FloatLeft());
+    EXPECT_EQ(R.Top, Tools->FloatTop());
     EXPECT_TRUE(pg::PtInRect(R, {Handle().X + 200, TopSiteBottomLeft().Y + 100}) ||
                 R.Top > TopSiteBottomLeft().Y);
     // The top site holds the menu row alone.
@@ -253,13 +253,13 @@ TEST_F(BarMoveTest, EscEndsTheDragWhereTheBarIs) {
     Input.Release({Start.X + 90, Start.Y + 80});
     testsupport::PumpUntilIdle();
     EXPECT_EQ(ScreenRect(*Tools), There);
-    EXPECT_EQ(Tools->FloatLeft, There.Left);
+    EXPECT_EQ(Tools->FloatLeft(), There.Left);
 }
 
 TEST_F(BarMoveTest, DoubleClicksFloatTheDockedBarAndDockItAgainInItsRow) {
     // The docked handle floats it where it floated last.
-    Tools->FloatLeft = 200;
-    Tools->FloatTop = 400;
+    Tools->SetFloatLeft(200);
+    Tools->SetFloatTop(400);
     Input.Click(Handle());
     Input.Click(Handle());
     testsupport::PumpUntilIdle();
@@ -327,7 +327,7 @@ TEST_F(BarMoveTest, SizingByTheLeftEdgeChangesTheWidthAndTheHeightFollows) {
     // The height is what the items need at that width.
     const pg::TSize Client = W.GetSizeForDockingStyle(dsNone, W.ClientWidth());
     EXPECT_EQ(W.ClientHeight(), Client.cy);
-    EXPECT_EQ(Tools->FloatClientWidth, W.ClientWidth());
+    EXPECT_EQ(Tools->FloatClientWidth(), W.ClientWidth());
 }
 
 struct OffScreenCase {

@@ -39,8 +39,8 @@ protected:
         Tools->SetCaption("ToolBar");
         for (const char* Caption : {"New", "Open", "Save"})
             Button(Tools->ItemLinks(), Caption);
-        Tools->FloatLeft = 300;
-        Tools->FloatTop = 200;
+        Tools->SetFloatLeft(300);
+        Tools->SetFloatTop(200);
         Tools->SetDockingStyle(dsNone);
         Input.ActivateWindow(Form->Handle());
         Tools->SetVisible(true);
