@@ -1,8 +1,11 @@
 #pragma once
 // The class library's bitmap: a 32-bit image with a canvas of its own, read from BMP or PNG
-// files, and the picture that holds one for an image control.
+// files, written to and read from streams as a BMP file; the picture that holds one for an image
+// control; and the icon a form shows.
 
+#include "platform/core/streams.h"
 #include "platform/gdi/canvas.h"
+#include "platform/win/icons.h"
 
 #include <functional>
 #include <string>
@@ -28,6 +31,11 @@ public:
     gdi::HBITMAP Handle() const { return bitmap_; }
     // BMP or PNG; raises core::Exception when the file cannot be read as a picture.
     void LoadFromFile(const std::string& path);
+    // A BMP file's bytes (24 bits a pixel, rows bottom-up) from the stream's position on.
+    void SaveToStream(core::TStream& stream) const;
+    // A BMP file's bytes of 24 or 32 bits a pixel, uncompressed, from the stream's position;
+    // raises core::Exception "Bitmap image is not valid" for anything else, the bitmap kept.
+    void LoadFromStream(core::TStream& stream);
     void Assign(const TBitmap& source);
     // Pixels of this colour are not drawn by DrawTransparent; the bottom-left pixel by default.
     gdi::TColor TransparentColor() const;
@@ -45,6 +53,33 @@ private:
     gdi::TCanvas canvas_;
     int width_ = 0;
     int height_ = 0;
+};
+
+// An icon, which the object owns: it is destroyed with the object or when another takes its
+// place.
+class TIcon : public core::TObject {
+public:
+    TIcon() = default;
+    ~TIcon() override;
+    TIcon(const TIcon&) = delete;
+    TIcon& operator=(const TIcon&) = delete;
+
+    // NullIcon while empty.
+    win::HICON Handle() const { return icon_; }
+    // Takes the icon over.
+    void SetHandle(win::HICON value);
+    // Gives the icon up without destroying it; the object is empty afterwards.
+    win::HICON ReleaseHandle();
+    bool Empty() const { return icon_ == win::NullIcon; }
+    int Width() const { return win::IconSize(icon_).cx; }
+    int Height() const { return win::IconSize(icon_).cy; }
+    // A copy of the source's icon, or empty.
+    void Assign(const TIcon& source);
+
+    std::function<void()> OnChange;
+
+private:
+    win::HICON icon_{};
 };
 
 class TPicture : public core::TObject {

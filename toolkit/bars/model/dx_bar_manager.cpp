@@ -131,9 +131,11 @@ TdxBarManager::TdxBarManager(pc::TComponent* AOwner) : pc::TComponent(AOwner) {
 }
 
 TdxBarManager::~TdxBarManager() {
-    // Open menus and an active bar close, and the menu windows the manager owns go, while the
-    // manager they ask is still whole; a hint waiting for one of its items is dropped.
+    // Open menus and an active bar close, customizing ends (the Customize dialog closes and the
+    // forms it disabled come back), and the menu windows the manager owns go, while the manager
+    // they ask is still whole; a hint waiting for one of its items is dropped.
     dxBarWindowServices().CloseActiveBarWindow(*this);
+    if (FIsCustomizing) SetIsCustomizing(false);
     DestroyComponents();
     dxBarWindowServices().ManagerGoing(*this);
     FInDestructor = true;
@@ -161,6 +163,10 @@ TdxBarManager::~TdxBarManager() {
     FOwnedPopupMenuLinks.reset();
     FBackgrounds = nullptr;
     FOwnedBackgrounds.reset();
+}
+
+TdxDockedBarWindow* TdxBarManager::GetMainMenuControl() const {
+    return FMainMenuBar ? FMainMenuBar->Control() : nullptr;
 }
 
 bool TdxBarManager::IsDestroying() const {

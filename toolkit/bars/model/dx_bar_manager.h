@@ -47,6 +47,7 @@ class TdxBarItemControl;
 class TdxBarManager;
 class TdxBarItemControlPainter;
 class TdxBarFramePainter;
+class TdxDockedBarWindow;
 
 enum TdxBarManagerStyle : std::uint8_t {
     bmsStandard,
@@ -223,6 +224,8 @@ public:
     // The bar with IsMainMenu; nil when none.
     TdxBar* MainMenuBar() const { return FMainMenuBar; }
     void SetMainMenuBar(TdxBar* Value) { FMainMenuBar = Value; }
+    // The main menu bar's window; nil without a main menu bar or while it has no window.
+    TdxDockedBarWindow* GetMainMenuControl() const;
     TdxBarBackgrounds* Backgrounds() const { return FBackgrounds; }
     TdxBarPopupMenuLinks* PopupMenuLinks() const { return FPopupMenuLinks; }
 
