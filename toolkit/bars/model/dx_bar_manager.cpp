@@ -379,13 +379,15 @@ void TdxBarManager::FontChanged() {
 
 void TdxBarManager::RebuildMenuFontHandle() {
     if (FMenuFontHandle != pg::HFONT{}) pg::DeleteObject(FMenuFontHandle);
+    if (!FScaled) {
+        FMenuFontHandle = CopyFontHandle(FFont->Handle());
+        return;
+    }
     pg::LOGFONT Log;
     pg::GetObject(FFont->Handle(), sizeof(Log), &Log);
-    if (FScaled) {
-        pg::TFont System;
-        dxBarGetSystemMenuFont(System);
-        Log.lfHeight = -std::max(std::abs(System.Height()), 11);
-    }
+    pg::TFont System;
+    dxBarGetSystemMenuFont(System);
+    Log.lfHeight = -std::max(std::abs(System.Height()), 11);
     FMenuFontHandle = pg::CreateFontIndirect(Log);
 }
 

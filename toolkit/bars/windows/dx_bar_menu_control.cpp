@@ -315,7 +315,7 @@ void TdxBarSubMenuControl::Show() {
     Handle();
     if (!dxBarUnit().BarControlExists(this)) return;
     if (Animation == maFade) {
-        pw::UpdateWindow(Handle());
+        ProcessPaintMessages();
         pw::AnimateWindow(Handle(), 150, pw::AW_BLEND);
         if (!dxBarUnit().BarControlExists(this)) return;
     } else if (Animating) {
@@ -332,7 +332,7 @@ void TdxBarSubMenuControl::Show() {
     pw::SetWindowPos(Handle(), pw::NullHWnd, 0, 0, 0, 0,
                      pw::SWP_NOSIZE | pw::SWP_NOMOVE | pw::SWP_NOZORDER | pw::SWP_NOACTIVATE |
                          pw::SWP_SHOWWINDOW);
-    pw::UpdateWindow(Handle());
+    ProcessPaintMessages();
 }
 
 void TdxBarSubMenuControl::HideAndFree() {
@@ -359,6 +359,8 @@ void TdxBarSubMenuControl::HideAll() {
     }
     SetSubMenuControl(nullptr);
     HideAndFree();
+    // What the menu covered shows again at once.
+    ProcessPaintMessages();
 }
 
 void TdxBarSubMenuControl::ItemLinksGoing() {
