@@ -48,6 +48,7 @@ TCustomForm::TCustomForm(TComponent* owner, TFormStyle style)
     parentFont_ = false;
     Screen().AddForm(this);
     Application().FreeNotification(this);
+    icon_.OnChange = [this] { IconChanged(); };
     if (style == fsMDIForm) {
         client_ = &Own<TMDIClient>();
         client_->SetAlign(alClient);
@@ -151,6 +152,23 @@ void TCustomForm::CreateParams(TCreateParams& params) {
         params.parent = NullHWnd;
         if (formStyle_ == fsStayOnTop) params.exStyle |= WS_EX_TOPMOST;
     }
+}
+
+void TCustomForm::CreateWnd() {
+    TCustomControl::CreateWnd();
+    core::SendMessage(handle_, WM_SETICON, ICON_BIG, static_cast<LPARAM>(GetIconHandle()));
+}
+
+HICON TCustomForm::GetIconHandle() const {
+    return icon_.Empty() ? LoadIcon(IDI_APPLICATION) : icon_.Handle();
+}
+
+void TCustomForm::IconChanged() {
+    if (handle_ == NullHWnd) return;
+    core::SendMessage(handle_, WM_SETICON, ICON_BIG, static_cast<LPARAM>(GetIconHandle()));
+    // A child draws its own caption, and its icon there.
+    if (formStyle_ == fsMDIChild)
+        RedrawWindow(handle_, nullptr, gdi::NullObject, RDW_FRAME | RDW_INVALIDATE);
 }
 
 HWND TCustomForm::ClientHandle() {

@@ -7,6 +7,7 @@
 
 #include "platform/core/clock.h"
 #include "platform/forms/controls.h"
+#include "platform/forms/graphics.h"
 #include "platform/forms/mdi_client.h"
 
 #include <functional>
@@ -74,6 +75,11 @@ public:
     TBorderIcons BorderIcons() const { return borderIcons_; }
     void SetBorderIcons(TBorderIcons value);
     TPosition Position = poDesigned;
+    // The form's icon, which its window carries (WM_SETICON, ICON_BIG) and the desktop shows;
+    // empty, the platform's picture of a program stands for it.
+    TIcon& Icon() { return icon_; }
+    // The icon the window carries: Icon's, or the platform's stock one.
+    win::HICON GetIconHandle() const;
     TWindowState WindowState() const { return windowState_; }
     void SetWindowState(TWindowState value);
     bool KeyPreview = false;
@@ -164,6 +170,7 @@ public:
 
 protected:
     void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
     void Paint() override;
     virtual void DoClose(TCloseAction& action);
     virtual void DoShow();
@@ -216,6 +223,8 @@ private:
     core::Millis iconPressTime_ = 0;
     TPopupMenu* windowMenu_ = nullptr;
 
+    void IconChanged();
+    TIcon icon_;
     TFormStyle formStyle_;
     TBorderStyle borderStyle_ = bsSizeable;
     TBorderIcons borderIcons_ = biSystemMenu | biMinimize | biMaximize;

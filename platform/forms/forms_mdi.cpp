@@ -331,20 +331,6 @@ int TCustomForm::ChildHitTest(TPoint screen) const {
     return HTCAPTION;
 }
 
-namespace {
-
-// A child's small icon: a window with its caption.
-void DrawWindowGlyph(gdi::HDC dc, const TRect& r) {
-    const TRect frame{r.Left + 1, r.Top + 2, r.Right - 1, r.Bottom - 2};
-    const TRect inside{frame.Left + 1, frame.Top + 1, frame.Right - 1, frame.Bottom - 1};
-    const TRect caption{inside.Left, inside.Top, inside.Right, inside.Top + 3};
-    gdi::FillRect(dc, &frame, gdi::GetSysColorBrush(gdi::COLOR_WINDOWFRAME));
-    gdi::FillRect(dc, &inside, gdi::GetSysColorBrush(gdi::COLOR_WINDOW));
-    gdi::FillRect(dc, &caption, gdi::GetSysColorBrush(gdi::COLOR_ACTIVECAPTION));
-}
-
-} // namespace
-
 void TCustomForm::PaintChildCaption() {
     TRect bar = CaptionBar();
     if (bar.Height() <= 0) return;
@@ -357,7 +343,7 @@ void TCustomForm::PaintChildCaption() {
     if (icon) {
         const int size = std::min(gdi::GetSystemMetrics(gdi::SM_CXSMICON), bar.Height());
         const int top = bar.Top + (bar.Height() - size) / 2;
-        DrawWindowGlyph(dc, {bar.Left + 2, top, bar.Left + 2 + size, top + size});
+        DrawIconEx(dc, bar.Left + 2, top, GetIconHandle(), size, size, 0, gdi::HBRUSH{}, DI_NORMAL);
         textLeft = bar.Left + 2 + size + 3;
     }
     TFont font;

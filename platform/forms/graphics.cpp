@@ -260,4 +260,28 @@ void DefineFontProperties(core::TFiler& filer, const std::string& name, gdi::TFo
         [&font](core::TWriter& writer) { writer.WriteSet(font.Style(), styles); }, stored);
 }
 
+// ---- TIcon ----
+
+TIcon::~TIcon() {
+    if (icon_ != win::NullIcon) win::DestroyIcon(icon_);
+}
+
+void TIcon::SetHandle(win::HICON value) {
+    if (value == icon_) return;
+    if (icon_ != win::NullIcon) win::DestroyIcon(icon_);
+    icon_ = value;
+    if (OnChange) OnChange();
+}
+
+win::HICON TIcon::ReleaseHandle() {
+    const win::HICON icon = icon_;
+    icon_ = win::NullIcon;
+    return icon;
+}
+
+void TIcon::Assign(const TIcon& source) {
+    SetHandle(source.Empty() ? win::NullIcon
+                             : win::CopyImage(source.icon_, win::IMAGE_ICON, 0, 0, 0));
+}
+
 } // namespace platform::forms

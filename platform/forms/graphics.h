@@ -1,10 +1,12 @@
 #pragma once
 // The class library's bitmap: a 32-bit image with a canvas of its own, read from BMP or PNG
-// files, and the picture that holds one for an image control.
+// files, written to and read from streams as a BMP file; the picture that holds one for an image
+// control; and the icon a form shows.
 
 #include "platform/core/filer.h"
 #include "platform/core/streams.h"
 #include "platform/gdi/canvas.h"
+#include "platform/win/icons.h"
 
 #include <functional>
 #include <string>
@@ -62,6 +64,33 @@ void DefineBitmapProperty(core::TFiler& filer, const std::string& name, TBitmap&
 // default) and ".Style", written when Stored.
 void DefineFontProperties(core::TFiler& filer, const std::string& name, gdi::TFont& font,
                           bool stored);
+
+// An icon, which the object owns: it is destroyed with the object or when another takes its
+// place.
+class TIcon : public core::TObject {
+public:
+    TIcon() = default;
+    ~TIcon() override;
+    TIcon(const TIcon&) = delete;
+    TIcon& operator=(const TIcon&) = delete;
+
+    // NullIcon while empty.
+    win::HICON Handle() const { return icon_; }
+    // Takes the icon over.
+    void SetHandle(win::HICON value);
+    // Gives the icon up without destroying it; the object is empty afterwards.
+    win::HICON ReleaseHandle();
+    bool Empty() const { return icon_ == win::NullIcon; }
+    int Width() const { return win::IconSize(icon_).cx; }
+    int Height() const { return win::IconSize(icon_).cy; }
+    // A copy of the source's icon, or empty.
+    void Assign(const TIcon& source);
+
+    std::function<void()> OnChange;
+
+private:
+    win::HICON icon_{};
+};
 
 class TPicture : public core::TObject {
 public:

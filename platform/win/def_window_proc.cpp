@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace platform::win {
 
@@ -53,6 +54,51 @@ LRESULT Paint(WindowData& w, WPARAM wParam, LPARAM) {
         BeginPaint(w.handle, &ps);
         EndPaint(w.handle, &ps);
     }
+    return 0;
+}
+
+LRESULT SetIcon(WindowData& w, WPARAM wParam, LPARAM lParam) {
+    HICON& slot = wParam == ICON_BIG ? w.bigIcon : w.smallIcon;
+    const HICON previous = slot;
+    slot = static_cast<HICON>(static_cast<std::uintptr_t>(lParam));
+    ShowIconOnDesktop(w);
+    return static_cast<LRESULT>(previous);
+}
+
+LRESULT GetIcon(WindowData& w, WPARAM wParam, LPARAM) {
+    HICON icon = wParam == ICON_BIG ? w.bigIcon : w.smallIcon;
+    if (wParam == ICON_SMALL2 && icon == NullIcon) icon = w.bigIcon;
+    return static_cast<LRESULT>(icon);
+}
+
+// The window as it shows, drawn into the context: its frame, then its client area (erased and
+// painted, through WM_ERASEBKGND and WM_PRINTCLIENT) and its visible children, each as asked.
+LRESULT Print(WindowData& w, WPARAM wParam, LPARAM lParam) {
+    const HWND wnd = w.handle;
+    const auto dc = static_cast<gdi::HDC>(wParam);
+    if ((lParam & PRF_CHECKVISIBLE) && !IsWindowVisible(wnd)) return 0;
+    if (lParam & PRF_NONCLIENT) PaintFrame(w, dc);
+    const TRect client = w.client;
+    const int saved = gdi::SaveDC(dc);
+    gdi::OffsetViewportOrgEx(dc, client.Left, client.Top, nullptr);
+    gdi::IntersectClipRect(dc, 0, 0, client.Width(), client.Height());
+    if (lParam & PRF_ERASEBKGND) core::SendMessage(wnd, WM_ERASEBKGND, wParam, 0);
+    if ((lParam & PRF_CLIENT) && WindowOf(wnd))
+        core::SendMessage(wnd, WM_PRINTCLIENT, wParam, lParam);
+    if ((lParam & PRF_CHILDREN) && WindowOf(wnd)) {
+        // Bottom of the z-order first: the top child is drawn last.
+        std::vector<HWND> children = WindowOf(wnd)->children;
+        for (auto it = children.rbegin(); it != children.rend(); ++it) {
+            WindowData* child = WindowOf(*it);
+            if (child == nullptr || !child->Visible()) continue;
+            const int inner = gdi::SaveDC(dc);
+            gdi::OffsetViewportOrgEx(dc, child->rect.Left, child->rect.Top, nullptr);
+            gdi::IntersectClipRect(dc, 0, 0, child->rect.Width(), child->rect.Height());
+            core::SendMessage(*it, WM_PRINT, wParam, lParam & ~PRF_CHECKVISIBLE);
+            gdi::RestoreDC(dc, inner);
+        }
+    }
+    gdi::RestoreDC(dc, saved);
     return 0;
 }
 
@@ -239,6 +285,9 @@ LRESULT DefWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_NCACTIVATE: return NcActivate(*w, wParam, lParam);
     case WM_PAINT: return Paint(*w, wParam, lParam);
     case WM_ERASEBKGND: return EraseBackground(*w, wParam, lParam);
+    case WM_SETICON: return SetIcon(*w, wParam, lParam);
+    case WM_GETICON: return GetIcon(*w, wParam, lParam);
+    case WM_PRINT: return Print(*w, wParam, lParam);
     case WM_WINDOWPOSCHANGED: return WindowPosChanged(*w, wParam, lParam);
     case WM_SETTEXT: return SetText(*w, wParam, lParam);
     case WM_GETTEXT: return GetText(*w, wParam, lParam);

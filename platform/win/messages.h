@@ -112,9 +112,17 @@ inline constexpr UINT WM_COPY = 0x0301;
 inline constexpr UINT WM_PASTE = 0x0302;
 inline constexpr UINT WM_CLEAR = 0x0303;
 inline constexpr UINT WM_UNDO = 0x0304;
+// A window drawn into a device context in wParam (window coordinates at the context's origin):
+// WM_PRINT asks for what lParam's PRF_ flags name, WM_PRINTCLIENT for its client area.
+inline constexpr UINT WM_PRINT = 0x0317;
 inline constexpr UINT WM_PRINTCLIENT = 0x0318;
-// WM_PRINTCLIENT's lParam: what to print.
+// What to print: only when the window is visible, its frame, its client area, its background
+// first, its visible children.
+inline constexpr LPARAM PRF_CHECKVISIBLE = 0x0001;
+inline constexpr LPARAM PRF_NONCLIENT = 0x0002;
 inline constexpr LPARAM PRF_CLIENT = 0x0004;
+inline constexpr LPARAM PRF_ERASEBKGND = 0x0008;
+inline constexpr LPARAM PRF_CHILDREN = 0x0010;
 inline constexpr UINT WM_THEMECHANGED = 0x031A;
 inline constexpr UINT WM_USER = 0x0400;
 inline constexpr UINT WM_APP = 0x8000;

@@ -8,6 +8,9 @@
 #include "platform/win/painting.h"
 #include "platform/win/window_data.h"
 
+#include <QIcon>
+#include <QImage>
+#include <QPixmap>
 #include <QRegion>
 #include <QWindow>
 
@@ -93,6 +96,7 @@ void CreateHost(WindowData& w) {
     // Qt owns the widget through its parent; a top-level one is released in DestroyWindow.
     w.host = new HostWidget(w.handle, parent, QtFlagsFor(w));
     w.host->setWindowTitle(QString::fromLatin1(w.text.c_str()));
+    if (!w.IsChild()) ShowIconOnDesktop(w);
 }
 
 void ReleaseHost(WindowData& w) {
@@ -240,6 +244,16 @@ void BelongToActiveWindow(WindowData& w) {
 }
 
 } // namespace
+
+void ShowIconOnDesktop(WindowData& w) {
+    if (!w.host || w.IsChild()) return;
+    QIcon icon;
+    for (const HICON each : {w.smallIcon, w.bigIcon}) {
+        const QImage image = IconImage(each);
+        if (!image.isNull()) icon.addPixmap(QPixmap::fromImage(image));
+    }
+    w.host->setWindowIcon(icon);
+}
 
 void SyncHostGeometry(WindowData& w) {
     if (!w.host) return;

@@ -3,6 +3,7 @@
 
 #include "platform/gdi/region.h"
 #include "platform/gdi/surface.h"
+#include "platform/win/icons.h"
 #include "platform/win/window.h"
 
 #include <QPointer>
@@ -27,6 +28,9 @@ struct WindowData {
     std::intptr_t id = 0;
     std::intptr_t userData = 0;
     std::string text;
+    // WM_SETICON's icons; the window does not own them.
+    HICON bigIcon{};
+    HICON smallIcon{};
     TRect rect;                 // in the parent's client coordinates, or on the screen
     TRect client;               // in window coordinates
     std::vector<HWND> children; // top of the z-order first
@@ -90,12 +94,16 @@ TPoint ClientOriginOnScreen(const WindowData& w);
 // HTCLIENT, HTCAPTION, a border or a corner, HTNOWHERE outside; all of a child's icon is caption.
 int FrameHitTest(const WindowData& w, TPoint p);
 // Draws that frame: its edges, the caption bar as active or not, the client edge; a child's
-// icon as a caption bar in a fixed frame.
+// icon as a caption bar in a fixed frame. Into the window itself, or into a context with the
+// window's top-left corner at its origin.
 void PaintFrame(WindowData& w);
+void PaintFrame(WindowData& w, gdi::HDC dc);
 // WindowFromPoint, with the WM_NCHITTEST answer of the window found.
 HWND WindowAndHitFromPoint(TPoint screenPoint, int* hit);
 // Qt follows our geometry, visibility, stacking and shape.
 void SyncHostGeometry(WindowData& w);
+// The desktop shows a top-level window's icon: its small one, else its big one.
+void ShowIconOnDesktop(WindowData& w);
 // The whole window needs painting; with frame, its non-client area too.
 void InvalidateAll(WindowData& w, bool frame);
 // The queue's made-up WM_PAINT for the first window that needs painting.

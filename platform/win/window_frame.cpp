@@ -2,6 +2,7 @@
 // does not draw): its parts by style, what a point of it is, and its painting.
 
 #include "platform/gdi/colors.h"
+#include "platform/gdi/device_context.h"
 #include "platform/gdi/drawing.h"
 #include "platform/gdi/frame_controls.h"
 #include "platform/win/painting.h"
@@ -41,8 +42,7 @@ int FrameHitTest(const WindowData& w, TPoint p) {
 namespace {
 
 // A child's icon: a caption bar in a fixed frame.
-void PaintIcon(WindowData& w) {
-    gdi::HDC dc = GetWindowDC(w.handle);
+void PaintIcon(WindowData& w, gdi::HDC dc) {
     TRect r{0, 0, w.rect.Width(), w.rect.Height()};
     gdi::FillRect(dc, &r, gdi::GetSysColorBrush(gdi::COLOR_BTNFACE));
     gdi::DrawEdge(dc, &r, gdi::EDGE_RAISED, gdi::BF_RECT);
@@ -52,19 +52,24 @@ void PaintIcon(WindowData& w) {
     gdi::FillRect(dc, &r,
                   gdi::GetSysColorBrush(w.frameActive ? gdi::COLOR_ACTIVECAPTION
                                                       : gdi::COLOR_INACTIVECAPTION));
-    ReleaseDC(w.handle, dc);
 }
 
 } // namespace
 
 void PaintFrame(WindowData& w) {
+    gdi::HDC dc = GetWindowDC(w.handle);
+    PaintFrame(w, dc);
+    ReleaseDC(w.handle, dc);
+}
+
+void PaintFrame(WindowData& w, gdi::HDC dc) {
     if (w.minimized && w.IsChild()) {
-        PaintIcon(w);
+        PaintIcon(w, dc);
         return;
     }
     TRect insets = FrameInsets(w);
     if (insets == TRect{}) return;
-    gdi::HDC dc = GetWindowDC(w.handle);
+    const int saved = gdi::SaveDC(dc);
     gdi::ExcludeClipRect(dc, w.client.Left, w.client.Top, w.client.Right, w.client.Bottom);
     TRect r{0, 0, w.rect.Width(), w.rect.Height()};
     const bool caption = (w.style & WS_CAPTION) == WS_CAPTION;
@@ -95,7 +100,7 @@ void PaintFrame(WindowData& w) {
     } else if (w.exStyle & WS_EX_STATICEDGE) {
         gdi::DrawEdge(dc, &r, gdi::BDR_SUNKENOUTER, gdi::BF_RECT | gdi::BF_ADJUST);
     }
-    ReleaseDC(w.handle, dc);
+    gdi::RestoreDC(dc, saved);
 }
 
 } // namespace platform::win

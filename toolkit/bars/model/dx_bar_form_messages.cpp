@@ -102,6 +102,12 @@ void TdxBarManager::HandleFormMessage(pc::UINT Message, pc::WPARAM WParam, pc::L
     case pw::WM_SYSCOLORCHANGE:
         dxBarUnit().RefreshDrawingResources();
         RefreshColors();
+        // The colours reach top-level windows only: the frame tells its children's managers.
+        if (FForm->FormStyle() == pf::fsMDIForm)
+            for (int I = 0; I < FForm->MDIChildCount(); ++I)
+                if (TdxBarManager* Child = GetBarManagerByControl(FForm->MDIChildren(I));
+                    Child && Child != this)
+                    Child->HandleFormMessage(Message, WParam, LParam);
         break;
     case pw::WM_SETTINGCHANGE:
         if (WParam == pw::SPI_SETNONCLIENTMETRICS && FUseSystemFont) UpdateSystemFont();

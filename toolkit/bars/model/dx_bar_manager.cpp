@@ -133,9 +133,11 @@ TdxBarManager::TdxBarManager(pc::TComponent* AOwner) : pc::TComponent(AOwner) {
 }
 
 TdxBarManager::~TdxBarManager() {
-    // Open menus and an active bar close, and the menu windows the manager owns go, while the
-    // manager they ask is still whole; a hint waiting for one of its items is dropped.
+    // Open menus and an active bar close, customizing ends (the Customize dialog closes and the
+    // forms it disabled come back), and the menu windows the manager owns go, while the manager
+    // they ask is still whole; a hint waiting for one of its items is dropped.
     dxBarWindowServices().CloseActiveBarWindow(*this);
+    if (FIsCustomizing) SetIsCustomizing(false);
     DestroyComponents();
     dxBarWindowServices().ManagerGoing(*this);
     FInDestructor = true;
@@ -163,6 +165,10 @@ TdxBarManager::~TdxBarManager() {
     FOwnedPopupMenuLinks.reset();
     FBackgrounds = nullptr;
     FOwnedBackgrounds.reset();
+}
+
+TdxDockedBarWindow* TdxBarManager::GetMainMenuControl() const {
+    return FMainMenuBar ? FMainMenuBar->Control() : nullptr;
 }
 
 bool TdxBarManager::IsDestroying() const {
@@ -374,13 +380,15 @@ void TdxBarManager::FontChanged() {
 
 void TdxBarManager::RebuildMenuFontHandle() {
     if (FMenuFontHandle != pg::HFONT{}) pg::DeleteObject(FMenuFontHandle);
+    if (!FScaled) {
+        FMenuFontHandle = CopyFontHandle(FFont->Handle());
+        return;
+    }
     pg::LOGFONT Log;
     pg::GetObject(FFont->Handle(), sizeof(Log), &Log);
-    if (FScaled) {
-        pg::TFont System;
-        dxBarGetSystemMenuFont(System);
-        Log.lfHeight = -std::max(std::abs(System.Height()), 11);
-    }
+    pg::TFont System;
+    dxBarGetSystemMenuFont(System);
+    Log.lfHeight = -std::max(std::abs(System.Height()), 11);
     FMenuFontHandle = pg::CreateFontIndirect(Log);
 }
 

@@ -49,6 +49,7 @@ class TdxBarManager;
 class TdxBarItemControlPainter;
 class TdxBarFramePainter;
 class TdxBarDockControl;
+class TdxDockedBarWindow;
 
 enum TdxBarManagerStyle : std::uint8_t {
     bmsStandard,
@@ -235,6 +236,8 @@ public:
     // The bar with IsMainMenu; nil when none.
     TdxBar* MainMenuBar() const { return FMainMenuBar; }
     void SetMainMenuBar(TdxBar* Value) { FMainMenuBar = Value; }
+    // The main menu bar's window; nil without a main menu bar or while it has no window.
+    TdxDockedBarWindow* GetMainMenuControl() const;
     TdxBarBackgrounds* Backgrounds() const { return FBackgrounds; }
     TdxBarPopupMenuLinks* PopupMenuLinks() const { return FPopupMenuLinks; }
 

@@ -10,7 +10,9 @@
 #include "platform/core/exception.h"
 #include "platform/core/mem_ini_file.h"
 #include "platform/core/registry.h"
+#include "platform/core/streams.h"
 #include "platform/core/text.h"
+#include "platform/forms/graphics.h"
 #include "platform/forms/screen.h"
 
 #include <algorithm>
@@ -46,6 +48,11 @@ public:
     virtual void WriteStr(const std::string& Name, const std::string& Value) = 0;
     virtual void WriteInt(const std::string& Name, int Value) = 0;
     virtual void WriteSet(const std::string& Name, int Value) = 0;
+    // A glyph, as a bitmap stream: the registry keeps it; the settings file holds no pictures
+    // (writing does nothing, reading finds none).
+    virtual void WriteGlyph(const std::string& Name, const pf::TBitmap& Glyph) = 0;
+    virtual bool ReadGlyph(const std::string& Section, const std::string& Name,
+                           pf::TBitmap& Glyph) = 0;
     void WriteBool(const std::string& Name, bool Value) { WriteInt(Name, Value ? 1 : 0); }
     // Where a bar's or sub-item's link k lies.
     virtual std::string LinkSection(const std::string& Owner, int K) const = 0;
@@ -92,6 +99,23 @@ public:
     }
     void WriteSet(const std::string& Name, int Value) override {
         if (FWritable) Reg.WriteBinaryData(Name, {static_cast<std::uint8_t>(Value)});
+    }
+    void WriteGlyph(const std::string& Name, const pf::TBitmap& Glyph) override {
+        if (!FWritable) return;
+        pc::TMemoryStream Stream;
+        Glyph.SaveToStream(Stream);
+        Reg.WriteBinaryData(Name, Stream.Bytes());
+    }
+    bool ReadGlyph(const std::string& Section, const std::string& Name,
+                   pf::TBitmap& Glyph) override {
+        try {
+            if (!Open(Section) || !Reg.ValueExists(Name)) return false;
+            pc::TMemoryStream Stream(Reg.ReadBinaryData(Name));
+            Glyph.LoadFromStream(Stream);
+            return true;
+        } catch (const pc::Exception&) {
+            return false;
+        }
     }
     std::string LinkSection(const std::string& Owner, int K) const override {
         return Owner + "\\ItemLink" + std::to_string(K);
@@ -143,6 +167,8 @@ public:
         Ini.WriteInteger(FSection, Name, Value);
     }
     void WriteSet(const std::string& Name, int Value) override { WriteInt(Name, Value); }
+    void WriteGlyph(const std::string&, const pf::TBitmap&) override {}
+    bool ReadGlyph(const std::string&, const std::string&, pf::TBitmap&) override { return false; }
     std::string LinkSection(const std::string& Owner, int K) const override {
         return Owner + ".ItemLink" + std::to_string(K);
     }
@@ -174,11 +200,13 @@ void SaveLinks(TdxBarManager& Manager, TLayoutStore& Store, const std::string& S
         Store.BeginSection(Store.LinkSection(Section, K));
         Store.WriteStr("ItemName", Name);
         Store.WriteBool("BeginGroup", Link.BeginGroup());
-        // A glyph is no text: the settings file never holds one.
+        // A glyph is no text: the settings file never holds one, nor the flag of one it would
+        // not give back.
         TdxBarUserDefines Defines = Link.UserDefine();
         if (!Store.IsRegistry() || !Link.UserGlyph()) Defines &= ~dxUserDefineBit(udGlyph);
         Store.WriteSet("UserDefine", Defines);
         if (Defines & dxUserDefineBit(udCaption)) Store.WriteStr("UserCaption", Link.UserCaption());
+        if (Defines & dxUserDefineBit(udGlyph)) Store.WriteGlyph("UserGlyph", *Link.UserGlyph());
         if (Defines & dxUserDefineBit(udPaintStyle))
             Store.WriteInt("UserPaintStyle", Link.UserPaintStyle());
         if (Defines & dxUserDefineBit(udWidth)) Store.WriteInt("UserWidth", Link.UserWidth());
@@ -209,11 +237,15 @@ void LoadLinks(TdxBarManager& Manager, TLayoutStore& Store, const std::string& S
             continue; // an item that would hold its own owner
         }
         Link->SetBeginGroup(Store.ReadInt(LinkSection, "BeginGroup").value_or(0) != 0);
-        // Only the four bits of the set; a glyph is not read back.
-        const int Defines =
-            Store.ReadSet(LinkSection, "UserDefine").value_or(0) & 0x0F & ~dxUserDefineBit(udGlyph);
+        // Only the four bits of the set.
+        const int Defines = Store.ReadSet(LinkSection, "UserDefine").value_or(0) & 0x0F;
         if (Defines & dxUserDefineBit(udCaption))
             Link->SetUserCaption(Store.ReadStr(LinkSection, "UserCaption").value_or(""));
+        // A glyph that is missing or no bitmap leaves the item's own.
+        if (Defines & dxUserDefineBit(udGlyph)) {
+            pf::TBitmap Glyph;
+            if (Store.ReadGlyph(LinkSection, "UserGlyph", Glyph)) Link->SetUserGlyph(Glyph);
+        }
         if (Defines & dxUserDefineBit(udPaintStyle)) {
             const int Style = Store.ReadInt(LinkSection, "UserPaintStyle").value_or(0);
             if (Style >= psStandard && Style <= psCaptionGlyph)

@@ -3,12 +3,19 @@
 #include "toolkit/bars/model/dx_bar_group.h"
 #include "toolkit/bars/model/dx_bar_window_services.h"
 
+#include "toolkit/bars/model/dx_bar_item.h"
+
+#include "platform/core/message_loop.h"
 #include "platform/core/string_list.h"
 #include "platform/gdi/colors.h"
 #include "platform/gdi/device_context.h"
 #include "platform/gdi/font_engine.h"
 #include "platform/win/input_state.h"
+#include "platform/win/messages.h"
+#include "platform/win/monitors.h"
+#include "platform/win/painting.h"
 #include "platform/win/play_sound.h"
+#include "platform/win/window.h"
 
 #include <algorithm>
 #include <array>
@@ -17,10 +24,23 @@
 namespace toolkit::bars {
 
 namespace pc = platform::core;
+namespace pf = platform::forms;
 namespace pg = platform::gdi;
 namespace pw = platform::win;
 
 namespace {
+
+// Dispatches the messages in [First, Last] waiting now, up to a WM_QUIT, which is posted again.
+void ProcessWaiting(pc::UINT First, pc::UINT Last) {
+    pc::MSG Msg;
+    while (pc::PeekMessage(Msg, pc::NullHWnd, First, Last, pc::PM_REMOVE)) {
+        if (Msg.message == pw::WM_QUIT) {
+            pc::PostMessage(Msg.hwnd, Msg.message, Msg.wParam, Msg.lParam);
+            return;
+        }
+        pc::DispatchMessage(Msg);
+    }
+}
 
 TdxBarUnit*& InForce() {
     static TdxBarUnit* unit = nullptr;
@@ -184,6 +204,82 @@ bool IsLeftMouseButtonPressed() {
 
 bool IsRightMouseButtonPressed() {
     return pw::GetAsyncKeyState(pw::VK_RBUTTON) < 0;
+}
+
+pg::TRect GetMonitorWorkArea(pg::TPoint Point) {
+    pw::MONITORINFO Info{};
+    if (!pw::GetMonitorInfo(pw::MonitorFromPoint(Point, pw::MONITOR_DEFAULTTONEAREST), &Info))
+        return {0, 0, 0x7FFF, 0x7FFF};
+    return Info.rcWork;
+}
+
+pf::TWinControl* FindControlUp(pc::HWND Wnd) {
+    for (; Wnd != pc::NullHWnd; Wnd = pw::GetParent(Wnd))
+        if (pf::TWinControl* Control = pf::FindControl(Wnd)) return Control;
+    return nullptr;
+}
+
+bool IsChildWindowOf(pc::HWND Wnd, pc::HWND Parent) {
+    if (Parent == pc::NullHWnd) return false;
+    for (pc::HWND P = pw::GetParent(Wnd); P != pc::NullHWnd; P = pw::GetParent(P))
+        if (P == Parent) return true;
+    return false;
+}
+
+pc::HWND GetWindowAtPoint(pg::TPoint ScreenPoint) {
+    pc::HWND Result = pw::WindowFromPoint(ScreenPoint);
+    while (Result != pc::NullHWnd) {
+        pg::TPoint Client = ScreenPoint;
+        pw::ScreenToClient(Result, &Client);
+        const pc::HWND Child = pw::ChildWindowFromPointEx(Result, Client, pw::CWP_SKIPINVISIBLE);
+        if (Child == pc::NullHWnd || Child == Result) break;
+        Result = Child;
+    }
+    return Result;
+}
+
+void ProcessMouseMessages() {
+    ProcessWaiting(pw::WM_MOUSEFIRST, pw::WM_MOUSELAST);
+}
+
+void ProcessPaintMessages() {
+    ProcessWaiting(pw::WM_PAINT, pw::WM_PAINT);
+}
+
+void SetWindowAlpha(pc::HWND Wnd, int Alpha) {
+    const auto ExStyle = static_cast<pw::DWORD>(pw::GetWindowLong(Wnd, pw::GWL_EXSTYLE));
+    if (Alpha < 255) {
+        if ((ExStyle & pw::WS_EX_LAYERED) == 0)
+            pw::SetWindowLong(Wnd, pw::GWL_EXSTYLE, ExStyle | pw::WS_EX_LAYERED);
+        pw::SetLayeredWindowAttributes(Wnd, 0, static_cast<std::uint8_t>(std::max(Alpha, 0)),
+                                       pw::LWA_ALPHA);
+        return;
+    }
+    if ((ExStyle & pw::WS_EX_LAYERED) == 0) return;
+    pw::SetWindowLong(Wnd, pw::GWL_EXSTYLE, ExStyle & ~pw::WS_EX_LAYERED);
+    pw::RedrawWindow(Wnd, nullptr, pg::HRGN{},
+                     pw::RDW_INVALIDATE | pw::RDW_ERASE | pw::RDW_FRAME | pw::RDW_ALLCHILDREN);
+}
+
+pg::HFONT CopyFontHandle(pg::HFONT Font) {
+    pg::LOGFONT Log;
+    pg::GetObject(Font, sizeof(Log), &Log);
+    return pg::CreateFontIndirect(Log);
+}
+
+void FreeUnusedInternalItems() {
+    TdxBarUnit& Unit = dxBarUnit();
+    // Freeing a sub-item frees its links and so may leave others unused: repeat until none.
+    for (bool Freed = true; Freed;) {
+        Freed = false;
+        for (int I = Unit.InternalItemCount() - 1; I >= 0; --I) {
+            auto* Item = dynamic_cast<TdxBarItem*>(Unit.InternalItem(I));
+            if (Item && Item->LinkCount() == 0) {
+                Unit.FreeInternalItem(Unit.InternalItem(I));
+                Freed = true;
+            }
+        }
+    }
 }
 
 void dxBarGetSystemMenuFont(pg::TFont& Font) {

@@ -112,6 +112,26 @@ void PlayBarSound(int Index);
 bool IsLeftMouseButtonPressed();
 bool IsRightMouseButtonPressed();
 
+// The work area of the monitor nearest to the screen point.
+platform::gdi::TRect GetMonitorWorkArea(platform::gdi::TPoint Point);
+// The first window of the framework from Wnd upward through its parents; nil when none.
+platform::forms::TWinControl* FindControlUp(platform::core::HWND Wnd);
+// Whether Parent is among the window's ancestors.
+bool IsChildWindowOf(platform::core::HWND Wnd, platform::core::HWND Parent);
+// The deepest visible child window at a screen point, from the window found there down.
+platform::core::HWND GetWindowAtPoint(platform::gdi::TPoint ScreenPoint);
+// Dispatches the mouse messages (WM_PAINT messages) waiting in the queue now; a WM_QUIT met on
+// the way is posted again and ends the loop.
+void ProcessMouseMessages();
+void ProcessPaintMessages();
+// The window's opacity: below 255 it is made layered with that alpha; at 255 or more a layered
+// window is opaque again, redrawn with its frame and children.
+void SetWindowAlpha(platform::core::HWND Wnd, int Alpha);
+// A new font handle with the same description; the caller deletes it.
+platform::gdi::HFONT CopyFontHandle(platform::gdi::HFONT Font);
+// Frees, last first, every item the library made for itself that no link shows any more.
+void FreeUnusedInternalItems();
+
 // The system menu font, as the bar manager's Font follows it.
 void dxBarGetSystemMenuFont(platform::gdi::TFont& Font);
 

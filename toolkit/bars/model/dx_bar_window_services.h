@@ -181,7 +181,8 @@ public:
     virtual void RefreshDockSites(TdxBarManager& Manager);
     // The main menu bar's window lays out again (its close button); a selection in it goes.
     virtual void RebuildMainMenuBarWindow(TdxBarManager& Manager);
-    // The menus open take the manager's font and lay out again.
+    // The popup menus without a font of their own take the manager's; the menus open take
+    // their font again and lay out again.
     virtual void MenusFontChanged(TdxBarManager& Manager);
     // The dock sites measure their border again and lay out their bars.
     virtual void DockSitesBorderChanged(TdxBarManager& Manager);

@@ -158,17 +158,22 @@ void TdxBarButtonControl::OpenDropDownMenu(TdxBarButton& B, pg::TPoint P, bool B
     const bool Below = Bar != nullptr && !Bar->IsDockedVertically();
     const int OwnerWidth = Below ? 0 : Avoid.Right - Avoid.Left;
     const int OwnerHeight = Below ? Avoid.Bottom - Avoid.Top : 0;
-    // The menu's window outlives this call: the control hears of its closing.
+    // The menu's window outlives this call: the control hears of its closing. Its window
+    // belongs to the bar window the button stands on.
     const bool ReturnAtOnce = Menu->ReturnAtOnce;
+    pc::TComponent* const OwnerControl = Menu->OwnerControl;
     Menu->ReturnAtOnce = true;
+    Menu->OwnerControl = Window;
     try {
         Menu->PopupEx(P.X, P.Y, OwnerWidth, OwnerHeight, !ByKeyboard, &Avoid);
     } catch (...) {
         Menu->ReturnAtOnce = ReturnAtOnce;
+        Menu->OwnerControl = OwnerControl;
         DropDownClosed();
         throw;
     }
     Menu->ReturnAtOnce = ReturnAtOnce;
+    Menu->OwnerControl = OwnerControl;
     TdxBarSubMenuControl* Opened = Menu->GetSubMenuControl();
     if (Opened == nullptr || !dxBarUnit().BarControlExists(Window)) {
         DropDownClosed();

@@ -668,10 +668,7 @@ void TCustomdxBarControl::WMKeyDown(TMessage& Message) {
         const bool Backward = pw::GetKeyState(pw::VK_SHIFT) < 0;
         if (pw::GetKeyState(pw::VK_CONTROL) < 0) {
             // Ctrl+Tab: menu mode goes on to another toolbar, from the one this window hangs on.
-            TCustomdxBarControl* Root = this;
-            while (Root->FParentBarControl)
-                Root = Root->FParentBarControl;
-            if (auto* Toolbar = dynamic_cast<TdxBarControl*>(Root))
+            if (auto* Toolbar = dynamic_cast<TdxBarControl*>(GetRootToolbarControl(this)))
                 Toolbar->MoveToNextToolbar(Backward);
             return;
         }
@@ -747,6 +744,41 @@ void TCustomdxBarControl::WMCaptureChanged(TMessage&) {
         FDownInside = false;
         Old->Repaint();
     }
+}
+
+// --- Shared routines ---
+
+TCustomdxBarControl* GetRootBarControl(TCustomdxBarControl* Window) {
+    if (Window == nullptr) return nullptr;
+    for (TCustomdxBarControl* Up = Window->ParentBarControl();
+         Up && dxBarUnit().BarControlExists(Up) &&
+         (Up->ComponentState() & platform::core::csDestroying) == 0;
+         Up = Up->ParentBarControl())
+        Window = Up;
+    return Window;
+}
+
+TCustomdxBarControl* GetRootToolbarControl(TCustomdxBarControl* Window) {
+    TCustomdxBarControl* Root = GetRootBarControl(Window);
+    return Root && !Root->IsSubMenuControl() ? Root : nullptr;
+}
+
+TCustomdxBarControl* GetItemControlRootBarControl(const TdxBarItemControl* Control) {
+    return Control ? GetRootBarControl(Control->Parent()) : nullptr;
+}
+
+TCustomdxBarControl* GetParentToolbarControl(const TdxBarItemControl* Control) {
+    TCustomdxBarControl* Root = GetItemControlRootBarControl(Control);
+    return Root && !Root->IsSubMenuControl() ? Root : nullptr;
+}
+
+bool IsVerticalBarControl(const TCustomdxBarControl* Window) {
+    return Window && !Window->IsSubMenuControl() &&
+           (Window->DockingStyle() == dsLeft || Window->DockingStyle() == dsRight);
+}
+
+bool IsRotatedBarControl(const TCustomdxBarControl* Window) {
+    return IsVerticalBarControl(Window) && Window->Bar() && Window->Bar()->BarRotateWhenVertical();
 }
 
 } // namespace toolkit::bars

@@ -222,4 +222,22 @@ private:
     std::unique_ptr<TdxBarShadow> FShadow;
 };
 
+// The innermost active bar window (an open menu, a toolbar in menu mode); nil when none.
+inline TCustomdxBarControl* GetActiveBarControl() {
+    return TCustomdxBarControl::ActiveBarControl();
+}
+// From a bar window up the windows it was opened from (a menu's opener, the toolbar of a
+// drop-down's button), to the first that has none or is going; nil for nil.
+TCustomdxBarControl* GetRootBarControl(TCustomdxBarControl* Window);
+// That root when it is a toolbar, nil when it is a menu.
+TCustomdxBarControl* GetRootToolbarControl(TCustomdxBarControl* Window);
+// The root of the item control's bar window; nil for nil.
+TCustomdxBarControl* GetItemControlRootBarControl(const TdxBarItemControl* Control);
+// The toolbar an item control's window hangs from; nil when its root is a menu.
+TCustomdxBarControl* GetParentToolbarControl(const TdxBarItemControl* Control);
+// A toolbar window docked on the left or the right, and such a one whose bar turns its
+// captions (RotateWhenVertical).
+bool IsVerticalBarControl(const TCustomdxBarControl* Window);
+bool IsRotatedBarControl(const TCustomdxBarControl* Window);
+
 } // namespace toolkit::bars

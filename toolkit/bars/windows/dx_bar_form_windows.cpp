@@ -112,16 +112,12 @@ void TdxBarWindowsFloor::MoveFloatingBarsIntoWorkArea(TdxBarManager& Manager) {
     pf::TCustomForm* Form = Manager.Form();
     if (Form == nullptr) return;
     const pg::TRect F = Form->BoundsRect();
-    pw::MONITORINFO Info;
-    if (!pw::GetMonitorInfo(pw::MonitorFromPoint({(F.Left + F.Right) / 2, (F.Top + F.Bottom) / 2},
-                                                 pw::MONITOR_DEFAULTTONEAREST),
-                            &Info))
-        return;
+    const pg::TRect Work = GetMonitorWorkArea({(F.Left + F.Right) / 2, (F.Top + F.Bottom) / 2});
     for (TdxBar* Bar : FloatingBars(Manager)) {
         if (TdxBarControl* Window = WindowOf(Bar)) {
             pg::TRect R{};
             pw::GetWindowRect(Window->Handle(), &R);
-            const pg::TRect Moved = IntoWorkArea(R, Info.rcWork);
+            const pg::TRect Moved = IntoWorkArea(R, Work);
             if (Moved.Left != R.Left || Moved.Top != R.Top)
                 Window->SetBounds(Moved.Left, Moved.Top, Moved.Right - Moved.Left,
                                   Moved.Bottom - Moved.Top);
@@ -134,7 +130,7 @@ void TdxBarWindowsFloor::MoveFloatingBarsIntoWorkArea(TdxBarManager& Manager) {
                                          : pg::TRect{Bar->FloatLeft(), Bar->FloatTop(),
                                                      Bar->FloatLeft() + Bar->FloatClientWidth(),
                                                      Bar->FloatTop() + Bar->FloatClientHeight()};
-            const pg::TRect Moved = IntoWorkArea(Stored, Info.rcWork);
+            const pg::TRect Moved = IntoWorkArea(Stored, Work);
             if (Pending) Pending->SetBoundsRect(Moved);
             Bar->SetFloatLeft(Moved.Left);
             Bar->SetFloatTop(Moved.Top);

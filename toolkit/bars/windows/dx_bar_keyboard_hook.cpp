@@ -14,6 +14,7 @@
 #include "platform/forms/forms.h"
 #include "platform/forms/shortcuts.h"
 #include "platform/win/input_state.h"
+#include "platform/win/keyboard_layout.h"
 #include "platform/win/messages.h"
 #include "platform/win/window.h"
 
@@ -71,22 +72,12 @@ bool IsAnyKeyPressedBut(int GoingUp) {
     return false;
 }
 
-TdxBarManager* ManagerOfForm(const pf::TCustomForm* Form) {
-    if (Form == nullptr) return nullptr;
-    TdxBarManagerList& List = dxBarUnit().BarManagerList();
-    for (int I = 0; I < List.GetCount(); ++I)
-        if (TdxBarManager* Manager = List.GetItem(I); Manager && Manager->Form() == Form)
-            return Manager;
-    return nullptr;
-}
-
 pf::TCustomForm* FrameworkForm(pw::HWND Wnd) {
     return Wnd == pw::NullHWnd ? nullptr : dynamic_cast<pf::TCustomForm*>(pf::FindControl(Wnd));
 }
 
 TdxBarControl* MainMenuBarWindow(const TdxBarManager* Manager) {
-    TdxBar* Bar = Manager ? Manager->MainMenuBar() : nullptr;
-    return Bar ? dynamic_cast<TdxBarControl*>(Bar->Control()) : nullptr;
+    return Manager ? dynamic_cast<TdxBarControl*>(Manager->GetMainMenuControl()) : nullptr;
 }
 
 // The bars whose keys count: the main menu bar, then the visible bars with a visible window.
@@ -123,6 +114,8 @@ TdxBarItemLink* FindAccelLink(TdxBarManager* Manager, std::uint16_t Key, pf::TSh
 }
 
 bool RunAccel(TdxBarItemLink& Link, std::uint16_t Key, pf::TShiftState Shift) {
+    // The accelerator of a disabled command is no one's: the key goes on.
+    if (Link.Item() == nullptr || !Link.Item()->Enabled()) return false;
     TdxBarItemControl* Control = Link.Control();
     auto* Window = dynamic_cast<TdxBarControl*>(Link.GetBarControl());
     if (Control == nullptr || Window == nullptr || !Control->GetEnabled()) return true;
@@ -167,15 +160,19 @@ pw::LRESULT FormKey(pw::WPARAM WParam, pw::LPARAM LParam) {
     pf::TCustomForm* MainForm = pf::Application().MainForm();
     if (Form->FormStyle() == pf::fsMDIForm)
         if (pf::TCustomForm* Child = Form->ActiveMDIChild()) Form = Child;
-    TdxBarManager* Own = ManagerOfForm(Form);
-    if (Own == nullptr && Form->HandleAllocated())
-        Own = ManagerOfForm(FrameworkForm(pw::GetParent(Form->Handle())));
+    TdxBarManager* Own = GetBarManagerByControl(Form);
+    // A form whose parent (or owner) window is a form of ours uses that form's bars, unless it
+    // is modal: a dialog keeps its keys from the bars of the form it stands over.
+    if (Own == nullptr && !Form->Modal() && Form->HandleAllocated())
+        Own = GetBarManagerByControl(FrameworkForm(pw::GetParent(Form->Handle())));
     TdxBarManager* MenuManager = Own;
-    TdxBarManager* MainManager = MainForm != Form ? ManagerOfForm(MainForm) : nullptr;
+    TdxBarManager* MainManager = MainForm != Form ? GetBarManagerByControl(MainForm) : nullptr;
+    const bool PlainForm =
+        Form->FormStyle() == pf::fsNormal || Form->FormStyle() == pf::fsStayOnTop;
     if (Form->FormStyle() == pf::fsMDIChild) {
         MenuManager = MainManager;
-    } else if (Own == nullptr && MainManager && MainManager->AllowCallFromAnotherForm &&
-               MainForm->Enabled()) {
+    } else if (Own == nullptr && PlainForm && MainManager &&
+               MainManager->AllowCallFromAnotherForm && MainForm->Enabled()) {
         MenuManager = MainManager;
     }
     TdxBarManager* Second = MenuManager;
@@ -212,6 +209,39 @@ pw::LRESULT FormKey(pw::WPARAM WParam, pw::LPARAM LParam) {
     return SearchShortCut(Key, MenuManager, Second) ? 1 : 0;
 }
 
+// The keys an edit of a bar takes for itself, going down or up: without Alt, what types a
+// character, the moves and deletions, and the bar edit's own keys (Enter, Esc and Tab leave it,
+// Up, Down and F4 step through or open a combo's list); with Ctrl only the moves, deletions and
+// the clipboard, undo and select-all chords. Every other key may be a command's.
+bool EditTakesKey(std::uint16_t Key) {
+    if (KeyDownNow(pw::VK_MENU)) return false;
+    switch (Key) {
+    case pw::VK_LEFT:
+    case pw::VK_RIGHT:
+    case pw::VK_HOME:
+    case pw::VK_END:
+    case pw::VK_INSERT:
+    case pw::VK_DELETE:
+    case pw::VK_BACK:
+        return true;
+    default:
+        break;
+    }
+    if (KeyDownNow(pw::VK_CONTROL))
+        return Key == 'A' || Key == 'C' || Key == 'V' || Key == 'X' || Key == 'Z';
+    switch (Key) {
+    case pw::VK_RETURN:
+    case pw::VK_ESCAPE:
+    case pw::VK_TAB:
+    case pw::VK_UP:
+    case pw::VK_DOWN:
+    case pw::VK_F4:
+        return true;
+    default:
+        return pw::MapVirtualKey(Key, 2) != 0;
+    }
+}
+
 // Steps 5 to 13; Result 1 swallows the key.
 pw::LRESULT HandleKey(pw::WPARAM WParam, pw::LPARAM LParam) {
     TKeyboardHookState& S = HookState();
@@ -221,12 +251,14 @@ pw::LRESULT HandleKey(pw::WPARAM WParam, pw::LPARAM LParam) {
         return 1;
     }
     TCustomdxBarControl* Active = TCustomdxBarControl::ActiveBarControl();
-    // Typing in an edit hosted by the bar window: the edit window takes its keys itself.
-    if (Active && Active->HandleAllocated() && Active->SelectedControl() &&
-        Active->SelectedControl()->IsWindowControl() && pw::GetFocus() != pw::NullHWnd &&
-        pw::GetParent(pw::GetFocus()) == Active->Handle())
-        return 0;
-    if (Active && Active->BarManager()) {
+    // Typing in an edit hosted by the bar window: the edit window takes its own keys; the
+    // others look for their command as they would from the form.
+    const bool Editing = Active && Active->HandleAllocated() && Active->SelectedControl() &&
+                         Active->SelectedControl()->IsWindowControl() &&
+                         pw::GetFocus() != pw::NullHWnd &&
+                         pw::GetParent(pw::GetFocus()) == Active->Handle();
+    if (Editing && EditTakesKey(static_cast<std::uint16_t>(WParam))) return 0;
+    if (Active && Active->BarManager() && !Editing) {
         if (!Active->IsCustomizing()) {
             if (!Up) {
                 S.SwallowKeyUp = true;
@@ -307,14 +339,12 @@ bool IsAnyKeyPressed() {
 }
 
 TdxBarPopupMenuLinks* GetFocusedPopupMenuLinks(pf::TWinControl*& Control) {
-    Control = nullptr;
-    for (pw::HWND Wnd = pw::GetFocus(); Wnd != pw::NullHWnd; Wnd = pw::GetParent(Wnd))
-        if ((Control = pf::FindControl(Wnd)) != nullptr) break;
+    Control = FindControlUp(pw::GetFocus());
     if (Control == nullptr) return nullptr;
     pf::TWinControl* Top = Control;
     while (Top->Parent())
         Top = Top->Parent();
-    TdxBarManager* Manager = ManagerOfForm(dynamic_cast<pf::TCustomForm*>(Top));
+    TdxBarManager* Manager = GetBarManagerByControl(dynamic_cast<pf::TCustomForm*>(Top));
     return Manager ? Manager->PopupMenuLinks() : nullptr;
 }
 

@@ -14,6 +14,7 @@
 #include "toolkit/bars/windows/dx_bar_item_drag.h"
 #include "toolkit/bars/windows/dx_bar_mdi.h"
 #include "toolkit/bars/windows/dx_bar_menu_control.h"
+#include "toolkit/bars/windows/dx_bar_popup_menu.h"
 #include "toolkit/bars/windows/dx_bar_toolbar_control.h"
 
 #include "toolkit/base/object_links.h"
@@ -88,7 +89,7 @@ void TdxBarWindowsFloor::RefreshDockSites(TdxBarManager& Manager) {
 }
 
 void TdxBarWindowsFloor::RebuildMainMenuBarWindow(TdxBarManager& Manager) {
-    auto* Window = dynamic_cast<TCustomdxBarControl*>(Manager.MainMenuBar()->Control());
+    auto* Window = dynamic_cast<TCustomdxBarControl*>(Manager.GetMainMenuControl());
     if (Window == nullptr || !Window->HandleAllocated()) return;
     if (Manager.SelectedItem() && Manager.SelectedItem()->Parent() == Window)
         Manager.SetSelectedItem(nullptr);
@@ -96,6 +97,8 @@ void TdxBarWindowsFloor::RebuildMainMenuBarWindow(TdxBarManager& Manager) {
 }
 
 void TdxBarWindowsFloor::MenusFontChanged(TdxBarManager& Manager) {
+    for (int I = 0; I < Manager.GetPopupMenuCount(); ++I)
+        Manager.GetPopupMenu(I)->ManagerFontChanged();
     for (TCustomdxBarControl* Window : BarWindows(Manager))
         if (Window->IsSubMenuControl() && dxBarUnit().BarControlExists(Window)) {
             Window->UpdateFont();

@@ -286,37 +286,30 @@ void TSystemMenuSubItemControl::DblClick() {
     if (Command != static_cast<pw::UINT>(-1)) pc::SendMessage(Child, pw::WM_SYSCOMMAND, Command, 0);
 }
 
+pw::HICON TSystemMenuSubItemControl::GetChildSmallIcon() const {
+    const pw::HWND Child = ChildWnd();
+    if (!pc::IsWindow(Child)) return pw::NullIcon;
+    auto Icon = static_cast<pw::HICON>(pc::SendMessage(Child, pw::WM_GETICON, pw::ICON_SMALL, 0));
+    if (Icon == pw::NullIcon)
+        Icon = static_cast<pw::HICON>(pc::SendMessage(Child, pw::WM_GETICON, pw::ICON_BIG, 0));
+    if (Icon == pw::NullIcon) return pw::NullIcon;
+    return pw::CopyImage(Icon, pw::IMAGE_ICON, 16, 16, pw::LR_COPYFROMRESOURCE);
+}
+
 void TSystemMenuSubItemControl::Paint(const TRect& R, TdxBarPaintType) {
     if (pg::IsRectEmpty(R) || Parent() == nullptr) return;
     const pg::HDC DC = Parent()->PaintDC();
     Parent()->FillBackground(DC, R);
-    // The child's small icon: a window with its caption, centred in the entry.
-    const int Size = std::min({R.Width(), R.Height(), 16});
-    const int X = R.Left + (R.Width() - Size) / 2, Y = R.Top + (R.Height() - Size) / 2;
-    const TRect Frame{X + 1, Y + 2, X + Size - 1, Y + Size - 2};
-    const TRect Inside{Frame.Left + 1, Frame.Top + 1, Frame.Right - 1, Frame.Bottom - 1};
-    const TRect Caption{Inside.Left, Inside.Top, Inside.Right, Inside.Top + 3};
-    pg::FillRect(DC, &Frame, pg::GetSysColorBrush(pg::COLOR_WINDOWFRAME));
-    pg::FillRect(DC, &Inside, pg::GetSysColorBrush(pg::COLOR_WINDOW));
-    pg::FillRect(DC, &Caption, pg::GetSysColorBrush(pg::COLOR_ACTIVECAPTION));
+    // The child's small icon, centred in the entry.
+    const pw::HICON Icon = GetChildSmallIcon();
+    if (Icon == pw::NullIcon) return;
+    const pg::TSize Size = pw::IconSize(Icon);
+    pw::DrawIconEx(DC, R.Left + (R.Width() - Size.cx) / 2, R.Top + (R.Height() - Size.cy) / 2, Icon,
+                   0, 0, 0, pg::HBRUSH{}, pw::DI_NORMAL);
+    pw::DestroyIcon(Icon);
 }
 
 // --- The main menu bar of the frame ---
-
-void FreeUnusedInternalItems() {
-    TdxBarUnit& Unit = dxBarUnit();
-    // Freeing a sub-item frees its links and so may leave others unused: repeat until none.
-    for (bool Freed = true; Freed;) {
-        Freed = false;
-        for (int I = Unit.InternalItemCount() - 1; I >= 0; --I) {
-            auto* Item = dynamic_cast<TdxBarItem*>(Unit.InternalItem(I));
-            if (Item && Item->LinkCount() == 0) {
-                Unit.FreeInternalItem(Unit.InternalItem(I));
-                Freed = true;
-            }
-        }
-    }
-}
 
 void AddSystemMenuItem(TdxBarManager& Manager, pw::HWND Child) {
     TdxBar* Bar = Manager.MainMenuBar();

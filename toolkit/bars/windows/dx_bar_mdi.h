@@ -20,6 +20,7 @@
 #include "toolkit/bars/model/dx_bar_sub_item.h"
 #include "toolkit/bars/windows/dx_bar_sub_item_control.h"
 
+#include "platform/win/icons.h"
 #include "platform/win/messages.h"
 
 namespace toolkit::bars {
@@ -58,13 +59,14 @@ public:
     bool HandlesDblClick() const override { return true; }
     // Closes the menus and runs the child's default system command.
     void DblClick() override;
-    // The bar's background with the child's icon over it.
+    // The bar's background with the child's small icon over it.
     void Paint(const TRect& R, TdxBarPaintType Kind) override;
     platform::win::HWND ChildWnd() const;
+    // A 16 x 16 copy of the child's small icon (else its big one), for the caller to destroy;
+    // NullIcon when it has none.
+    platform::win::HICON GetChildSmallIcon() const;
 };
 
-// Frees every internal item that no link shows.
-void FreeUnusedInternalItems();
 // The first entry of Manager's main menu bar becomes Child's system menu (when it has one).
 void AddSystemMenuItem(TdxBarManager& Manager, platform::win::HWND Child);
 // The system-menu entry leaves the main menu bar, when it is there.

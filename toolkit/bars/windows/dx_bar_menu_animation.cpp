@@ -176,6 +176,10 @@ bool dxBarMenuAnimating(const TdxBarSubMenuControl* Menu) {
     return GAnimation && Menu && GAnimation->Window == Menu;
 }
 
+bool dxBarMenuAnimationRunning() {
+    return GAnimation != nullptr;
+}
+
 void dxBarStopMenuAnimation(TdxBarSubMenuControl* Menu) {
     if (dxBarMenuAnimating(Menu)) Finish();
 }

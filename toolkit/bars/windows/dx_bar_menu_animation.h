@@ -35,8 +35,9 @@ bool dxBarStartMenuAnimation(TdxBarSubMenuControl& Menu, TdxBarMenuAnimations Ki
                              bool FromBottom);
 // One tick of the menu's frame timer: the next frame, or after the last the end.
 void dxBarMenuAnimationTimer(TdxBarSubMenuControl* Menu);
-// Whether this menu is animating now.
+// Whether this menu is animating now; whether any is.
 bool dxBarMenuAnimating(const TdxBarSubMenuControl* Menu);
+bool dxBarMenuAnimationRunning();
 // Finishes the menu's animation now: unless it is closing the menu stands at its final place
 // and size, fully painted. Nothing when it does not animate.
 void dxBarStopMenuAnimation(TdxBarSubMenuControl* Menu);

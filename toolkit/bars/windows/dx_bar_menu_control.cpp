@@ -29,15 +29,6 @@ namespace pf = platform::forms;
 namespace pg = platform::gdi;
 namespace pw = platform::win;
 
-namespace {
-pg::TRect WorkAreaAt(pg::TPoint P) {
-    pw::MONITORINFO Info{};
-    if (!pw::GetMonitorInfo(pw::MonitorFromPoint(P, pw::MONITOR_DEFAULTTONEAREST), &Info))
-        return {0, 0, 0x7FFF, 0x7FFF};
-    return Info.rcWork;
-}
-} // namespace
-
 TdxBarSubMenuControl::TdxBarSubMenuControl(TdxBarManager* ABarManager)
     : TCustomdxBarControl(ABarManager) {
     SetBounds(Left(), Top(), 0, Height());
@@ -230,7 +221,7 @@ void TdxBarSubMenuControl::CalcPosition(bool& FlippedHorz, bool& FlippedVert) {
     int L = Left(), T = Top();
     const int W = Size.cx;
     int H = Size.cy;
-    const TRect Work = WorkAreaAt({L, T});
+    const TRect Work = GetMonitorWorkArea({L, T});
     if (L + W > Work.Right) {
         if (OwnerWidth != 0) {
             if (L - OwnerWidth - Work.Left > Work.Right - L) {
@@ -273,8 +264,9 @@ void TdxBarSubMenuControl::CalcPosition(bool& FlippedHorz, bool& FlippedVert) {
                 H = std::min(H, Work.Bottom - T);
             }
         } else if (AllowVertFlip) {
-            // A menu that flipped upward keeps its bottom.
-            H -= Work.Top - T;
+            // A menu that flipped upward keeps its bottom and loses what stood above the work
+            // area; any other moves down whole.
+            if (FlippedVert) H -= Work.Top - T;
             T = Work.Top;
             H = std::min(H, Work.Bottom - T);
         }
@@ -290,7 +282,9 @@ void TdxBarSubMenuControl::CreateParams(TCreateParams& Params) {
     TCustomdxBarControl::CreateParams(Params);
     Params.style = pw::WS_POPUP | pw::WS_CLIPSIBLINGS | pw::WS_CLIPCHILDREN;
     Params.exStyle |= pw::WS_EX_TOPMOST | pw::WS_EX_TOOLWINDOW;
-    if (BarManager() && BarManager()->Form() && BarManager()->Form()->HandleAllocated())
+    if (OwnerWindowHandle != pw::NullHWnd && platform::core::IsWindow(OwnerWindowHandle))
+        Params.parent = OwnerWindowHandle;
+    else if (BarManager() && BarManager()->Form() && BarManager()->Form()->HandleAllocated())
         Params.parent = BarManager()->Form()->Handle();
 }
 
@@ -321,7 +315,7 @@ void TdxBarSubMenuControl::Show() {
     Handle();
     if (!dxBarUnit().BarControlExists(this)) return;
     if (Animation == maFade) {
-        pw::UpdateWindow(Handle());
+        ProcessPaintMessages();
         pw::AnimateWindow(Handle(), 150, pw::AW_BLEND);
         if (!dxBarUnit().BarControlExists(this)) return;
     } else if (Animating) {
@@ -338,7 +332,7 @@ void TdxBarSubMenuControl::Show() {
     pw::SetWindowPos(Handle(), pw::NullHWnd, 0, 0, 0, 0,
                      pw::SWP_NOSIZE | pw::SWP_NOMOVE | pw::SWP_NOZORDER | pw::SWP_NOACTIVATE |
                          pw::SWP_SHOWWINDOW);
-    pw::UpdateWindow(Handle());
+    ProcessPaintMessages();
 }
 
 void TdxBarSubMenuControl::HideAndFree() {
@@ -365,6 +359,8 @@ void TdxBarSubMenuControl::HideAll() {
     }
     SetSubMenuControl(nullptr);
     HideAndFree();
+    // What the menu covered shows again at once.
+    ProcessPaintMessages();
 }
 
 void TdxBarSubMenuControl::ItemLinksGoing() {
@@ -504,6 +500,14 @@ void TdxBarSubMenuControl::Paint() {
     PaintBar(DC);
 }
 
+void TdxBarSubMenuControl::PaintNonClient(pg::HDC DC) {
+    TdxBarControlState State = PaintedBar();
+    const TRect Window{0, 0, Width(), Height()};
+    State.ClientRect = Window;
+    State.WindowRect = Window;
+    Painter().DrawDetachCaption(State, DC, Window);
+}
+
 void TdxBarSubMenuControl::UpdateControl(TdxBarItemControl* Control) {
     if (FClosing || Control == nullptr || Control->ItemLink() == nullptr || !HandleAllocated())
         return;
@@ -598,12 +602,21 @@ void TdxBarSubMenuControl::WndProc(TMessage& Message) {
     case pw::WM_NCPAINT: {
         if (!HandleAllocated()) return;
         const pg::HDC DC = pw::GetWindowDC(Handle());
-        TdxBarControlState State = PaintedBar();
-        const TRect Window{0, 0, Width(), Height()};
-        State.ClientRect = Window;
-        State.WindowRect = Window;
-        Painter().DrawDetachCaption(State, DC, Window);
+        PaintNonClient(DC);
         pw::ReleaseDC(Handle(), DC);
+        return;
+    }
+    case pw::WM_PRINT:
+        // The menu as it shows, into the caller's context: the client area as it paints, then
+        // its own frame.
+        TCustomdxBarControl::WndProc(Message);
+        if ((Message.LParam & pw::PRF_NONCLIENT) && dxBarUnit().BarControlExists(this) &&
+            HandleAllocated())
+            PaintNonClient(static_cast<pg::HDC>(Message.WParam));
+        return;
+    case pw::WM_PRINTCLIENT: {
+        TMessage Paint{pw::WM_PAINT, Message.WParam, 0, 0};
+        TCustomdxBarControl::WndProc(Paint);
         return;
     }
     case pw::WM_RBUTTONDOWN:
@@ -661,10 +674,7 @@ void TdxBarSubMenuControl::WMKeyDown(TMessage& Message) {
         }
         return;
     case pw::VK_RIGHT: {
-        TCustomdxBarControl* Root = P;
-        while (Root && Root->ParentBarControl())
-            Root = Root->ParentBarControl();
-        if (Root && !Root->IsSubMenuControl())
+        if (TCustomdxBarControl* Root = GetRootToolbarControl(P))
             Message.Result =
                 platform::core::SendMessage(Root->Handle(), pw::WM_KEYDOWN, pw::VK_RIGHT, 0);
         return;

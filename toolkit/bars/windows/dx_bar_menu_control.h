@@ -41,6 +41,9 @@ public:
     TdxBarMenuAnimations Animation = maNone;
     // The sub-item control whose menu this is; nil for other menus.
     TdxBarSubItemControl* SubItemControl = nullptr;
+    // The window that owns the menu's window (a popup menu's windowed owner control); none: the
+    // manager's form.
+    platform::core::HWND OwnerWindowHandle{};
     platform::core::TNotifyEvent OnCloseUp;
     platform::core::TNotifyEvent OnPopup;
 
@@ -152,6 +155,9 @@ private:
     void SelectByAccel(std::uint16_t Key);
     // The side strip, painted last: a solid strip in design mode, else by the owner.
     void PaintBar(platform::gdi::HDC DC);
+    // The frame outside the client area (the detach strip), into a context with the window's
+    // top-left corner at its origin.
+    void PaintNonClient(platform::gdi::HDC DC);
     // Stores each shown link's rectangle from TopIndex on; measuring returns the widest row
     // and the height the rows take.
     platform::gdi::TSize CalcLayout(bool Measuring);

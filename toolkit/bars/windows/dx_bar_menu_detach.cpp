@@ -40,9 +40,7 @@ bool TdxBarSubMenuControl::CanDetach() const {
     TdxBar* Bar = SubItemControl->SubItem()->GetDetachingToolbar();
     if (Bar == nullptr) return false;
     // A menu does not detach into the toolbar it was opened from.
-    TCustomdxBarControl* Opener = ParentBarControl();
-    while (Opener && Opener->ParentBarControl())
-        Opener = Opener->ParentBarControl();
+    TCustomdxBarControl* Opener = GetRootBarControl(ParentBarControl());
     return Opener == nullptr || Bar->Control() == nullptr ||
            dynamic_cast<TCustomdxBarControl*>(Bar->Control()) != Opener;
 }

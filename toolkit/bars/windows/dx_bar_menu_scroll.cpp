@@ -263,10 +263,13 @@ void TdxBarSubMenuControl::ExpandMenu() {
     StopExpandTimer();
     if (auto* Child = dynamic_cast<TdxBarSubMenuControl*>(SubMenuControl())) Child->HideAndFree();
     // The window opens again where it was placed, with every link, the rarely used ones on
-    // their own brush.
+    // their own brush, unfolding or sliding out again as the manager's animation says.
     TCustomdxBarControl::SetMarkState(0);
     TdxBarItemLink* Selected = SelectedControl() ? SelectedControl()->ItemLink() : nullptr;
     RefreshLayout();
+    if (!dxBarUnit().BarControlExists(this) || Closing()) return;
+    Animating = true;
+    Show();
     if (Selected && Selected->Control() && dxBarUnit().BarControlExists(this))
         SetSelectedControl(Selected->Control());
 }

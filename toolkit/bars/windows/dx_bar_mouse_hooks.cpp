@@ -7,6 +7,7 @@
 #include "toolkit/bars/windows/dx_bar_control.h"
 #include "toolkit/bars/windows/dx_bar_item_drag.h"
 #include "toolkit/bars/windows/dx_bar_mdi.h"
+#include "toolkit/bars/windows/dx_bar_menu_animation.h"
 #include "toolkit/bars/windows/dx_bar_popup_menu.h"
 #include "toolkit/bars/windows/dx_bar_quick_control.h"
 #include "toolkit/bars/windows/dx_bar_quick_customize.h"
@@ -59,11 +60,15 @@ bool InsideActiveChain(TCustomdxBarControl* Active, pw::HWND Target) {
 }
 
 // The item control the point is over: the selection of the bar window there, or, while some
-// window holds the capture, the active window's selection when the point is over it.
+// window holds the capture, the active window's selection when the point is over it or over the
+// list its combo holds dropped down.
 TdxBarItemControl* ItemControlUnder(TCustomdxBarControl* Active, pw::TPoint Point) {
     const pw::HWND AtPoint = pw::WindowFromPoint(Point);
     if (pw::GetCapture() != pw::NullHWnd) {
         if (Active->HandleAllocated() && AtPoint == Active->Handle())
+            return Active->SelectedControl();
+        if (AtPoint != pw::NullHWnd && Active->OpenPopup != pw::NullHWnd &&
+            (AtPoint == Active->OpenPopup || pw::IsChild(Active->OpenPopup, AtPoint)))
             return Active->SelectedControl();
         return nullptr;
     }
@@ -91,23 +96,13 @@ void CloseMenusOutside(pw::HWND Target) {
     }
 }
 
-TdxBarManager* ManagerOfForm(const pf::TCustomForm* Form) {
-    if (Form == nullptr) return nullptr;
-    const TdxBarManagerList& List = dxBarUnit().BarManagerList();
-    for (int I = 0; I < List.GetCount(); ++I)
-        if (TdxBarManager* Manager = List.GetItem(I); Manager->Form() == Form) return Manager;
-    return nullptr;
-}
-
 // A right click on a control bound by a popup-menu link (or on a child of one) opens the menu.
 // True when the link took the click (the menu opened, or the control's own handler took it):
 // the release then goes no further, so that the control does not ask its handler again.
 bool OpenBoundPopupMenu(pw::HWND Target, pw::TPoint ScreenPoint) {
-    pf::TWinControl* Control = nullptr;
-    for (pw::HWND Wnd = Target; Wnd != pw::NullHWnd && !Control; Wnd = pw::GetParent(Wnd))
-        Control = pf::FindControl(Wnd);
+    pf::TWinControl* Control = FindControlUp(Target);
     if (Control == nullptr || !Control->Enabled()) return false;
-    TdxBarManager* Manager = ManagerOfForm(Control->ParentForm());
+    TdxBarManager* Manager = GetBarManagerByControl(Control->ParentForm());
     return Manager && Manager->PopupMenuLinks() &&
            Manager->PopupMenuLinks()->ProcessContextPopup(Control, Target, ScreenPoint);
 }
@@ -130,11 +125,35 @@ void CloseQuickControlOutside(pw::UINT Message, const pw::MOUSEHOOKSTRUCT& Info)
     Quick->Close();
 }
 
+// While an MDI child's bars are customized, the frame is disabled with the rest: what lands on
+// the child inside it is taken as landing on the child's frame, to be redirected to the
+// child's bar under the point.
+void TakeAsMDIChildFrame(pw::UINT& Message, pw::MOUSEHOOKSTRUCT& Info) {
+    TdxBarManager* Manager = dxBarCustomizingServices().CustomizingManager();
+    pf::TCustomForm* Child = Manager ? Manager->Form() : nullptr;
+    if (Child == nullptr || Child->FormStyle() != pf::fsMDIChild || Manager->IsDesigning() ||
+        !Child->HandleAllocated())
+        return;
+    auto* Frame = dynamic_cast<pf::TCustomForm*>(pf::FindControl(Info.hwnd));
+    if (Frame == nullptr || Frame->FormStyle() != pf::fsMDIForm) return;
+    const pw::HWND Client = Frame->ClientHandle();
+    pw::TPoint P = Info.pt;
+    pw::ScreenToClient(Client, &P);
+    if (pw::ChildWindowFromPointEx(Client, P, pw::CWP_SKIPINVISIBLE) != Child->Handle()) return;
+    if (Message >= pw::WM_MOUSEFIRST && Message <= pw::WM_MBUTTONDBLCLK)
+        Message -= pw::NonClientMouseOffset;
+    Info.hwnd = Child->Handle();
+    Info.wHitTestCode = static_cast<pw::UINT>(pw::HTERROR);
+}
+
 } // namespace
 
-bool dxBarMouseHookSwallows(int Code, pw::UINT Message, const pw::MOUSEHOOKSTRUCT& Info) {
+bool dxBarMouseHookSwallows(int Code, pw::UINT HookMessage, const pw::MOUSEHOOKSTRUCT& HookInfo) {
     if (GMouseHookEntered || Code < 0) return false;
     TReentryGuard Guard(GMouseHookEntered);
+    pw::UINT Message = HookMessage;
+    pw::MOUSEHOOKSTRUCT Info = HookInfo;
+    TakeAsMDIChildFrame(Message, Info);
     TdxBarCustomizingServices& Customizing = dxBarCustomizingServices();
     if (const pw::HWND Bar = Customizing.BarUnderCustomizingForm(Message, Info);
         Bar != pw::NullHWnd) {
@@ -161,8 +180,13 @@ bool dxBarMouseHookSwallows(int Code, pw::UINT Message, const pw::MOUSEHOOKSTRUC
             return OpenBoundPopupMenu(Target, Info.pt);
         return false;
     }
+    // A command dragged while customizing takes the menus it passes; they close with its drop.
+    if (TdxBarItemDragging::Current() != nullptr) return false;
     if (IsLeftUp(Message)) {
-        if (ItemControlUnder(Active, Info.pt) != nullptr || Active->IsCustomizing()) return false;
+        // A menu still unfolding under a press keeps its place for the release.
+        if (ItemControlUnder(Active, Info.pt) != nullptr || dxBarMenuAnimationRunning() ||
+            Active->IsCustomizing())
+            return false;
         if (Active->IsSubMenuControl() && Active->ParentBarControl() == nullptr) return false;
         CloseMenusOutside(Target);
     } else if (pw::IsMouseButtonPress(Message)) {
@@ -206,15 +230,7 @@ TdxBarManager* ManagerOfActivatedToolbar(const pw::CWPSTRUCT& Info, pf::TWinCont
     if (Parent == static_cast<pw::HWND>(Info.lParam)) return nullptr;
     auto* ParentForm = dynamic_cast<pf::TCustomForm*>(pf::FindControl(Parent));
     if (ParentForm == nullptr || !pw::IsWindowVisible(Parent)) return nullptr;
-    return ManagerOfForm(ParentForm);
-}
-
-bool AnyBarPopupMenuShown() {
-    const TdxBarManagerList& List = dxBarUnit().BarManagerList();
-    for (int I = 0; I < List.GetCount(); ++I)
-        for (int J = 0; J < List.GetItem(I)->GetPopupMenuCount(); ++J)
-            if (List.GetItem(I)->GetPopupMenu(J)->Shown()) return true;
-    return false;
+    return GetBarManagerByControl(ParentForm);
 }
 
 // The floating bars of the MDI children's managers follow the frame's activation: when it
@@ -255,7 +271,7 @@ void dxBarCallWndProcHook(int Code, pw::CWPSTRUCT& Info) {
             TReentryGuard Guard(GCallWndProcEntered);
             pf::TWinControl* Control = pf::FindControl(Info.hwnd);
             if (auto* Form = dynamic_cast<pf::TCustomForm*>(Control))
-                FormManager = ManagerOfForm(Form);
+                FormManager = GetBarManagerByControl(Form);
             else if (Info.message == pw::WM_ACTIVATE)
                 ToolbarManager = ManagerOfActivatedToolbar(Info, Control);
             pf::TCustomForm* Main = pf::Application().MainForm();
@@ -263,7 +279,7 @@ void dxBarCallWndProcHook(int Code, pw::CWPSTRUCT& Info) {
                 Main && Main->FormStyle() == pf::fsMDIForm && Main->HandleAllocated() &&
                 Main->Handle() == Info.hwnd &&
                 (Info.message == pw::WM_ACTIVATE || Info.message == pw::WM_WINDOWPOSCHANGED) &&
-                !AnyBarPopupMenuShown();
+                !IsAnyPopupMenuShowing();
         }
         if (FormManager) FormManager->HandleFormMessage(Info.message, Info.wParam, Info.lParam);
         if (ToolbarManager)

@@ -9,6 +9,7 @@
 #include "platform/core/window_handle.h"
 #include "platform/forms/controls.h"
 #include "platform/forms/forms.h"
+#include "platform/forms/shortcuts.h"
 #include "platform/win/input_state.h"
 #include "platform/win/modal_loop.h"
 
@@ -24,6 +25,14 @@ namespace {
 // A menu command that reaches the loop belongs to no one while the menu is open.
 constexpr pc::UINT WM_COMMAND = 0x0111;
 } // namespace
+
+bool IsAnyPopupMenuShowing() {
+    const TdxBarManagerList& List = dxBarUnit().BarManagerList();
+    for (int I = 0; I < List.GetCount(); ++I)
+        for (int J = 0; J < List.GetItem(I)->GetPopupMenuCount(); ++J)
+            if (List.GetItem(I)->GetPopupMenu(J)->Shown()) return true;
+    return false;
+}
 
 const pc::TComponentClass& TdxBarPopupMenu::ClassRef() {
     static const pc::TComponentClass cls(
@@ -90,6 +99,30 @@ void TdxBarPopupMenu::SetUseOwnFont(bool Value) {
     FOwnFont.reset();
 }
 
+bool TdxBarPopupMenu::IsShortCutKey(const pf::TMessage& Message) {
+    const auto Key = static_cast<pf::TShortCut>(Message.WParam & 0xFF);
+    if (Key == 0) return false;
+    pf::TShortCut ShortCut = Key;
+    if (pw::GetKeyState(pw::VK_SHIFT) < 0) ShortCut |= pf::scShift;
+    if (pw::GetKeyState(pw::VK_CONTROL) < 0) ShortCut |= pf::scCtrl;
+    if (Message.LParam & (pc::LPARAM{1} << 29)) ShortCut |= pf::scAlt;
+    return IsShortCut(ShortCut);
+}
+
+void TdxBarPopupMenu::DesignerModified() {
+    if (FDestroying || !FBarManager || !FBarManager->IsDesigning() ||
+        (ComponentState() & (pc::csLoading | pc::csDestroying)) != 0)
+        return;
+    FBarManager->DesignerModified();
+}
+
+void TdxBarPopupMenu::ManagerFontChanged() {
+    if (FUseOwnFont || !FBarManager) return;
+    FInternalFontChange = true;
+    FFont->Assign(FBarManager->Font());
+    FInternalFontChange = false;
+}
+
 pg::HFONT TdxBarPopupMenu::FontHandle() const {
     return FOwnFont ? FOwnFont->Handle() : pg::HFONT{};
 }
@@ -145,6 +178,9 @@ void TdxBarPopupMenu::Popup(int X, int Y) {
     if (FOwnerRect) Menu.OwnerItemRect = *FOwnerRect;
     Menu.OwnerWidth = FOwnerWidth;
     Menu.OwnerHeight = FOwnerHeight;
+    if (auto* Owner = dynamic_cast<pf::TWinControl*>(OwnerControl);
+        Owner && Owner->HandleAllocated())
+        Menu.OwnerWindowHandle = Owner->Handle();
     Menu.OnCloseUp = [this](pc::TObject*) {
         FShown = false;
         if (OnCloseUp) OnCloseUp(this);

@@ -17,6 +17,10 @@
 namespace toolkit::bars {
 
 class TdxBarSubMenuControl;
+class TdxBarPopupMenu;
+
+// Some popup menu of some manager is shown now.
+bool IsAnyPopupMenuShowing();
 
 class TdxBarPopupMenu : public platform::core::TComponent, public TdxBarItemLinksOwner {
 public:
@@ -43,6 +47,8 @@ public:
     bool UseOwnFont() const { return FUseOwnFont; }
     // Off takes the manager's font back.
     void SetUseOwnFont(bool Value);
+    // The manager's font changed: a menu without a font of its own takes it.
+    void ManagerFontChanged();
     // Made from Font while UseOwnFont is on; nil otherwise.
     platform::gdi::HFONT FontHandle() const;
     TdxBarItemLinks& ItemLinks() { return *FItemLinks; }
@@ -50,8 +56,9 @@ public:
     bool UseRecentItems() const { return FItemLinks->UseRecentItems; }
     void SetUseRecentItems(bool Value) { FItemLinks->UseRecentItems = Value; }
 
-    // Set by the drop-down button that shows the menu: the control that asked, and whether
-    // Popup returns as soon as the window is shown.
+    // Set by the drop-down button that shows the menu: the bar window it stands on, and whether
+    // Popup returns as soon as the window is shown. A windowed owner control owns the menu's
+    // window (it stays above it); without one the manager's form does.
     platform::core::TComponent* OwnerControl = nullptr;
     bool ReturnAtOnce = false;
 
@@ -70,6 +77,12 @@ public:
     bool IsShortCut(platform::forms::TShortCut ShortCut) {
         return FItemLinks->IsShortCut(ShortCut);
     }
+    // The same for a key message: its key with Shift and Ctrl as held now and Alt as the
+    // message's key data says (bit 29). A key code of 0 is no shortcut.
+    bool IsShortCutKey(const platform::forms::TMessage& Message);
+    // In design mode, while the menu is neither loading nor going: the manager's designer hears
+    // that the design changed.
+    void DesignerModified();
     void DoPaintBar(platform::forms::TCanvas& Canvas, const platform::gdi::TRect& R);
 
     platform::core::TNotifyEvent OnCloseUp;

@@ -112,22 +112,16 @@ pg::TRect QuickControlPlace(const pg::TRect& Mark, pg::TSize Size, bool Vertical
         P = {Mark.Left, Mark.Bottom};
     else
         P = {Mark.Right - Size.cx, Mark.Bottom};
-    pw::MONITORINFO Info;
-    pg::TRect Work{0, 0, 0, 0};
-    if (pw::GetMonitorInfo(
-            pw::MonitorFromPoint({Mark.Left, Mark.Top}, pw::MONITOR_DEFAULTTONEAREST), &Info))
-        Work = Info.rcWork;
-    if (Work.Right > Work.Left) {
-        if (Vertical) {
-            // Beside the bar: to the mark's left when the right side has no room.
-            if (P.X + Size.cx > Work.Right) P.X = Mark.Left - Size.cx;
-            if (P.Y + Size.cy > Work.Bottom) P.Y = Work.Bottom - Size.cy;
-            P.Y = std::max(P.Y, Work.Top);
-        } else {
-            if (P.X + Size.cx > Work.Right) P.X = Work.Right - Size.cx;
-            P.X = std::max(P.X, Work.Left);
-            if (P.Y + Size.cy > Work.Bottom) P.Y = Mark.Top - Size.cy;
-        }
+    const pg::TRect Work = GetMonitorWorkArea({Mark.Left, Mark.Top});
+    if (Vertical) {
+        // Beside the bar: to the mark's left when the right side has no room.
+        if (P.X + Size.cx > Work.Right) P.X = Mark.Left - Size.cx;
+        if (P.Y + Size.cy > Work.Bottom) P.Y = Work.Bottom - Size.cy;
+        P.Y = std::max(P.Y, Work.Top);
+    } else {
+        if (P.X + Size.cx > Work.Right) P.X = Work.Right - Size.cx;
+        P.X = std::max(P.X, Work.Left);
+        if (P.Y + Size.cy > Work.Bottom) P.Y = Mark.Top - Size.cy;
     }
     return {P.X, P.Y, P.X + Size.cx, P.Y + Size.cy};
 }
@@ -142,10 +136,7 @@ void TdxBarCustomizePopups::StartQuickControlTimer() {
         TdxBarQuickControl* Quick = FQuickControl.get();
         TdxBarItemControl* Selected = Manager().SelectedItem();
         if (Quick == nullptr || Selected == nullptr || Selected->Parent() == nullptr) return;
-        TCustomdxBarControl* Root = Selected->Parent();
-        while (Root->ParentBarControl())
-            Root = Root->ParentBarControl();
-        if (Root != Quick) Quick->Close();
+        if (GetItemControlRootBarControl(Selected) != Quick) Quick->Close();
     });
 }
 

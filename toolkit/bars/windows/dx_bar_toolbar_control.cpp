@@ -566,15 +566,7 @@ void TdxBarControl::FillBackground(pg::HDC DC, const TRect& R) {
 
 void TdxBarControl::UpdateAlphaBlend() {
     if (!HandleAllocated()) return;
-    const std::uint8_t Alpha = DockingStyle() == dsNone ? FBar->AlphaBlendValue() : 255;
-    const auto ExStyle = static_cast<pw::DWORD>(pw::GetWindowLong(Handle(), pw::GWL_EXSTYLE));
-    if (Alpha < 255) {
-        if ((ExStyle & pw::WS_EX_LAYERED) == 0)
-            pw::SetWindowLong(Handle(), pw::GWL_EXSTYLE, ExStyle | pw::WS_EX_LAYERED);
-        pw::SetLayeredWindowAttributes(Handle(), 0, Alpha, pw::LWA_ALPHA);
-    } else if ((ExStyle & pw::WS_EX_LAYERED) != 0) {
-        pw::SetWindowLong(Handle(), pw::GWL_EXSTYLE, ExStyle & ~pw::WS_EX_LAYERED);
-    }
+    SetWindowAlpha(Handle(), DockingStyle() == dsNone ? FBar->AlphaBlendValue() : 255);
 }
 
 void TdxBarControl::Paint() {

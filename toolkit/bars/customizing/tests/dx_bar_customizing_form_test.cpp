@@ -127,6 +127,18 @@ TEST_F(CustomizingFormTest, EndingCustomizingByProgramClosesTheDialog) {
     EXPECT_EQ(Events, (std::vector<std::string>{"show", "hide"}));
 }
 
+// A manager freed while the user customizes takes the dialog along and gives the forms back.
+TEST_F(CustomizingFormTest, FreeingTheManagerClosesTheDialogAndEnablesTheForm) {
+    Open();
+    ASSERT_FALSE(pw::IsWindowEnabled(Form->Handle()));
+    Form->FreeComponent(*Manager);
+    Manager = nullptr;
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(GetCustomizingForm(), nullptr);
+    EXPECT_TRUE(pw::IsWindowEnabled(Form->Handle()));
+    EXPECT_EQ(Events, (std::vector<std::string>{"show", "hide"}));
+}
+
 TEST_F(CustomizingFormTest, TheListHasTheBarsThatAreNotHiddenAndTheirChecksToggleThem) {
     TdxBarCustomizingForm& Dialog = Open();
     EXPECT_EQ(Rows(Dialog), (std::vector<std::string>{"Main Menu", "ToolBar"}));
@@ -270,6 +282,54 @@ TEST_F(CustomizingFormTest, TheDisabledFormsBarsStillTakeClicksAndDrags) {
     for (int I = 0; I < Links.Count(); ++I)
         Captions.push_back(Links.Items(I)->Item()->Caption());
     EXPECT_EQ(Captions, (std::vector<std::string>{"B2", "B3", "B1", "B4"}));
+}
+
+// An MDI frame with a main menu, and a child with a manager of its own and a toolbar of two
+// buttons, shown and active.
+class CustomizingMDIChildTest : public MenuFormFixture {
+protected:
+    CustomizingMDIChildTest() : MenuFormFixture(pf::fsMDIForm) {
+        pf::Application().SetMainForm(Form);
+        MakeMainMenu();
+        Sub(Bar->ItemLinks(), "&File");
+        ShowMainMenu();
+        Child = &Form->Own<pf::TForm>(pf::fsMDIChild);
+        Child->SetBounds(10, 10, 320, 200);
+        ChildManager = &Child->Own<TdxBarManager>();
+        ChildTools = ChildManager->Bars()->Add();
+        ChildTools->SetCaption("Child Tools");
+        ChildTools->SetDockingStyle(dsTop);
+        for (const char* Caption : {"C1", "C2"}) {
+            auto& B = Child->Own<TdxBarButton>();
+            B.SetCaption(Caption);
+            ChildTools->ItemLinks().Add(&B);
+        }
+        ChildTools->SetVisible(true);
+        Child->Show();
+        testsupport::PumpUntilIdle();
+    }
+    ~CustomizingMDIChildTest() override {
+        if (ChildManager->IsCustomizing()) ChildManager->Customizing(false);
+        testsupport::PumpUntilIdle();
+        pf::Application().SetMainForm(nullptr);
+    }
+
+    pf::TForm* Child = nullptr;
+    TdxBarManager* ChildManager = nullptr;
+    TdxBar* ChildTools = nullptr;
+};
+
+// The child's own bars customized: the frame, and the child inside it, are disabled while the
+// dialog is open, and a click on the child's toolbar still selects the command there.
+TEST_F(CustomizingMDIChildTest, TheDisabledChildsToolbarTakesClicks) {
+    ChildManager->Customizing(true);
+    testsupport::PumpUntilIdle();
+    ASSERT_NE(GetCustomizingForm(), nullptr);
+    ASSERT_FALSE(pw::IsWindowEnabled(Form->Handle()));
+    TdxBarItemLinks& Links = ChildTools->ItemLinks();
+    Input.Click(CentreOf(Links, 1));
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(ChildManager->SelectedItem(), Links.Items(1)->Control());
 }
 
 TEST_F(CustomizingFormTest, TheDialogFollowsItsFormAndKeepsItLookingActive) {

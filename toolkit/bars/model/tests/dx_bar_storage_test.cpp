@@ -13,6 +13,9 @@
 #include "platform/core/registry.h"
 #include "platform/forms/application.h"
 #include "platform/forms/forms.h"
+#include "platform/forms/graphics.h"
+#include "platform/gdi/device_context.h"
+#include "platform/gdi/drawing.h"
 #include "testsupport/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -157,6 +160,44 @@ TEST_F(BarStorageTest, ALayoutRoundTripsThroughTheRegistryStandIn) {
     TdxBarManager& Second = NewDesignedForm("Other");
     Second.LoadFromRegistry("\\Software\\Test\\Bars");
     ExpectCustomised(Second);
+}
+
+// A glyph the user gave a link comes back from the registry with its pixels, and the link knows
+// it for the user's own; the settings file keeps no pictures, so the link there shows its item's.
+TEST_F(BarStorageTest, AUserGlyphRoundTripsThroughTheRegistryButNotTheSettingsFile) {
+    TdxBarManager& First = NewDesignedForm();
+    pf::TBitmap Glyph;
+    Glyph.SetSize(5, 3);
+    for (int Y = 0; Y < 3; ++Y)
+        for (int X = 0; X < 5; ++X)
+            platform::gdi::SetPixelV(Glyph.Canvas().Handle(), X, Y,
+                                     platform::gdi::RGB(40 * X, 80 * Y, 200));
+    First.Bars()->Items(1)->ItemLinks().Items(1)->SetUserGlyph(Glyph);
+    First.SaveToRegistry("Software\\Test\\Glyphs");
+    First.SaveToIniFile(IniPath());
+
+    const auto Pixels = [](const pf::TBitmap& B) {
+        std::vector<platform::gdi::COLORREF> Result;
+        for (int Y = 0; Y < B.Height(); ++Y)
+            for (int X = 0; X < B.Width(); ++X)
+                Result.push_back(
+                    platform::gdi::GetPixel(const_cast<pf::TBitmap&>(B).Canvas().Handle(), X, Y));
+        return Result;
+    };
+    TdxBarManager& Second = NewDesignedForm("Other");
+    Second.LoadFromRegistry("\\Software\\Test\\Glyphs");
+    TdxBarItemLink& Loaded = *Second.Bars()->Items(1)->ItemLinks().Items(1);
+    EXPECT_TRUE(Loaded.UserDefine() & dxUserDefineBit(udGlyph));
+    ASSERT_NE(Loaded.GetGlyph(), nullptr);
+    EXPECT_EQ(Loaded.GetGlyph()->Width(), 5);
+    EXPECT_EQ(Loaded.GetGlyph()->Height(), 3);
+    EXPECT_EQ(Pixels(*Loaded.GetGlyph()), Pixels(Glyph));
+
+    TdxBarManager& Third = NewDesignedForm("MainForm");
+    Third.LoadFromIniFile(IniPath());
+    TdxBarItemLink& FromIni = *Third.Bars()->Items(1)->ItemLinks().Items(1);
+    EXPECT_FALSE(FromIni.UserDefine() & dxUserDefineBit(udGlyph));
+    EXPECT_EQ(FromIni.GetGlyph(), &FromIni.Item()->Glyph());
 }
 
 TEST_F(BarStorageTest, AManagerLoadsItsStoredLayoutWhenItFinishesLoading) {

@@ -144,6 +144,39 @@ TEST_F(ButtonControlTest, ADropDownButtonOpensItsMenuFromTheArrowPartAndFromTheK
     EXPECT_EQ(Runs, 1);
 }
 
+// The drop-down menu of a button on a floating toolbar belongs to that toolbar's window, which
+// it stays above; the popup menu is left as it was.
+TEST_F(ButtonControlTest, TheDropDownMenuOfAFloatingToolbarsButtonBelongsToTheToolbar) {
+    MakeToolbar();
+    Sub(Bar->ItemLinks(), "&File");
+    TdxBarButton& Split = Button(Tools->ItemLinks(), "Send");
+    Split.SetButtonStyle(bsDropDown);
+    auto& Menu = Form->Own<TdxBarPopupMenu>();
+    Button(Menu.ItemLinks(), "To &All");
+    Split.SetDropDownMenu(&Menu);
+    Tools->SetDockingStyle(dsNone);
+    Tools->FloatLeft = 300;
+    Tools->FloatTop = 400;
+    ShowBars();
+    auto& W = *dynamic_cast<TdxBarControl*>(Tools->Control());
+    ASSERT_EQ(W.DockingStyle(), dsNone);
+    auto* Control = dynamic_cast<TdxBarButtonControl*>(Tools->ItemLinks().Items(0)->Control());
+    ASSERT_NE(Control, nullptr);
+    const pg::TRect R = Tools->ItemLinks().Items(0)->ItemRect;
+    const pg::TPoint Arrow =
+        W.ClientToScreen({R.Right - Control->GetDropDownWidth() / 2, (R.Top + R.Bottom) / 2});
+    Input.MoveTo(Arrow);
+    Input.Click(Arrow);
+    testsupport::PumpUntilIdle();
+    TdxBarSubMenuControl* Window = Menu.GetSubMenuControl();
+    ASSERT_NE(Window, nullptr);
+    EXPECT_EQ(pw::GetWindow(Window->Handle(), pw::GW_OWNER), W.Handle());
+    EXPECT_EQ(Menu.OwnerControl, nullptr);
+    Input.Key(Qt::Key_Escape);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Menu.GetSubMenuControl(), nullptr);
+}
+
 // Ctrl+Tab in menu mode moves to the next toolbar with something to select, round the end.
 TEST_F(ButtonControlTest, CtrlTabMovesMenuModeToTheNextToolbar) {
     MakeToolbar();

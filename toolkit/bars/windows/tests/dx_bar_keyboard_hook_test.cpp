@@ -4,8 +4,10 @@
 
 #include "toolkit/bars/model/dx_bar.h"
 #include "toolkit/bars/model/dx_bar_button.h"
+#include "toolkit/bars/model/dx_bar_edit.h"
 #include "toolkit/bars/model/dx_bar_sub_item.h"
 #include "toolkit/bars/model/dx_bar_unit.h"
+#include "toolkit/bars/windows/dx_bar_edit_control.h"
 #include "toolkit/bars/windows/dx_bar_item_control.h"
 #include "toolkit/bars/windows/dx_bar_menu_control.h"
 #include "toolkit/bars/windows/dx_bar_sub_item_control.h"
@@ -235,6 +237,23 @@ TEST_F(KeyboardHookTest, AltWithALetterNoEntryHasPassesTheKeyOn) {
     EXPECT_NE(std::find(Seen.begin(), Seen.end(), pw::WPARAM{'S'}), Seen.end());
 }
 
+// The first entry whose letter Alt types is disabled: the key is no one's and goes on.
+TEST_F(KeyboardHookTest, AltWithTheLetterOfADisabledCommandPassesTheKeyOn) {
+    TdxBarButton& Help = Counted(Bar->ItemLinks(), "&Help");
+    Help.SetPaintStyle(psCaption);
+    Help.SetEnabled(false);
+    BarWindow().RefreshLayout();
+    testsupport::PumpUntilIdle();
+    std::vector<pw::WPARAM> Seen;
+    Edit->OnKeyDown = [&](pc::TObject*, std::uint16_t& Key, pf::TShiftState) {
+        Seen.push_back(Key);
+    };
+    Chord(Qt::Key_Alt, Qt::Key_H, "h");
+    EXPECT_TRUE(Runs.empty());
+    EXPECT_FALSE(Manager->IsInMenuMode());
+    EXPECT_NE(std::find(Seen.begin(), Seen.end(), pw::WPARAM{'H'}), Seen.end());
+}
+
 TEST_F(KeyboardHookTest, AnotherKeyBetweenAltDownAndUpKeepsMenuModeOff) {
     Chord(Qt::Key_Alt, Qt::Key_S, "s");
     EXPECT_FALSE(Manager->IsInMenuMode());
@@ -351,6 +370,56 @@ TEST_F(KeyboardHookTest, AFormWithoutAManagerUsesTheMainFormsMenuOnlyWhenAllowed
     EnterByAlt();
     EXPECT_TRUE(Manager->IsInMenuMode());
     Key(Qt::Key_Escape);
+    pf::Application().SetMainForm(nullptr);
+}
+
+// A toolbar's edit with the focus keeps the keys it takes, typing and its own editing keys;
+// the shortcuts and accelerators of the other commands still run from it.
+TEST_F(KeyboardHookTest, WhileAToolbarEditHasTheFocusOtherCommandsShortcutsStillRun) {
+    Copy->SetShortCut(static_cast<pf::TShortCut>('C' | pf::scCtrl));
+    MakeToolbar();
+    auto& Name = Form->Own<TdxBarEdit>();
+    Name.SetCaption("Name");
+    Tools->ItemLinks().Add(&Name);
+    TdxBarButton& Save = Counted(Tools->ItemLinks(), "&Save");
+    Save.SetShortCut(static_cast<pf::TShortCut>('S' | pf::scCtrl));
+    Counted(Bar->ItemLinks(), "&Help").SetPaintStyle(psCaption);
+    BarWindow().RefreshLayout();
+    Tools->SetVisible(true);
+    testsupport::PumpUntilIdle();
+    auto* Control = dynamic_cast<TdxBarEditControl*>(Tools->ItemLinks().Items(0)->Control());
+    ASSERT_NE(Control, nullptr);
+    Input.Click(CentreOf(Tools->ItemLinks(), 0));
+    testsupport::PumpUntilIdle();
+    ASSERT_TRUE(Control->Focused());
+    Key(Qt::Key_A, "a");
+    Key(Qt::Key_B, "b");
+    Key(Qt::Key_Left);
+    Chord(Qt::Key_Control, Qt::Key_C, QString(QChar(3)));
+    Chord(Qt::Key_Control, Qt::Key_S, QString(QChar(19)));
+    EXPECT_EQ(Runs, (std::vector<std::string>{"&Save"}));
+    Chord(Qt::Key_Alt, Qt::Key_H, "h");
+    EXPECT_EQ(Runs, (std::vector<std::string>{"&Save", "&Help"}));
+    EXPECT_TRUE(Control->Focused());
+    EXPECT_EQ(Control->GetText(), "ab");
+}
+
+// A modal dialog keeps its keys from the bars of the form that owns its window.
+TEST_F(KeyboardHookTest, AModalDialogOwnedByTheFormDoesNotReachItsMenu) {
+    pf::Application().SetMainForm(Form);
+    auto& Dialog = FRoot->Own<pf::TForm>();
+    Dialog.SetBounds(300, 300, 200, 100);
+    bool MenuModeInDialog = true;
+    Clock.Schedule(Clock.Now() + 100, [&] {
+        pw::SetWindowLong(Dialog.Handle(), pw::GWL_HWNDPARENT,
+                          static_cast<std::intptr_t>(Form->Handle()));
+        Key(Qt::Key_Alt);
+        MenuModeInDialog = Manager->IsInMenuMode();
+        if (MenuModeInDialog) Key(Qt::Key_Escape);
+        Dialog.SetModalResult(pf::mrOk);
+    });
+    EXPECT_EQ(Dialog.ShowModal(), pf::mrOk);
+    EXPECT_FALSE(MenuModeInDialog);
     pf::Application().SetMainForm(nullptr);
 }
 

@@ -4,9 +4,11 @@
 #include "toolkit/bars/windows/dx_bar_menu_control.h"
 
 #include "platform/forms/application.h"
+#include "platform/forms/graphics.h"
 #include "platform/gdi/device_context.h"
 #include "platform/gdi/drawing.h"
 #include "platform/gdi/objects.h"
+#include "platform/win/icons.h"
 #include "platform/win/input_state.h"
 #include "platform/win/painting.h"
 #include "platform/win/system_menu.h"
@@ -224,6 +226,58 @@ TEST_F(MDIChildMenuTest, TheButtonsRunTheChildsCommands) {
     }
 }
 
+// The entry draws the child's own small icon over the bar: its transparent part shows the bar.
+TEST_F(MDIChildMenuTest, TheEntryShowsTheChildsIconOverTheBar) {
+    // 32 pixels square, red, its left quarter transparent.
+    pf::TBitmap Color, Mask;
+    Color.SetSize(32, 32);
+    Color.Canvas().Brush().SetColor(pg::clRed);
+    Color.Canvas().FillRect({0, 0, 32, 32});
+    Mask.SetSize(32, 32);
+    Mask.Canvas().Brush().SetColor(pg::clBlack);
+    Mask.Canvas().FillRect({0, 0, 32, 32});
+    Mask.Canvas().Brush().SetColor(pg::clWhite);
+    Mask.Canvas().FillRect({0, 0, 8, 32});
+    pw::ICONINFO Info;
+    Info.hbmColor = Color.Handle();
+    Info.hbmMask = Mask.Handle();
+    Child->Icon().SetHandle(pw::CreateIconIndirect(&Info));
+    Child->SetWindowState(pf::wsMaximized);
+    testsupport::PumpUntilIdle();
+    ASSERT_TRUE(dynamic_cast<TSystemMenuSubItem*>(Links().Items(0)->Item()));
+    const pg::TRect R = Links().Items(0)->ItemRect;
+    const int Left = R.Left + (R.Width() - 16) / 2, Top = R.Top + (R.Height() - 16) / 2;
+    // The bar's own background, between the last entry and the child's buttons.
+    const pg::COLORREF Ground =
+        ClientPixel(BarWindow(), Links().Items(1)->ItemRect.Right + 4, Top + 8);
+    ASSERT_NE(Ground, pg::RGB(255, 0, 0));
+    EXPECT_EQ(ClientPixel(BarWindow(), Left + 10, Top + 8), pg::RGB(255, 0, 0));
+    EXPECT_EQ(ClientPixel(BarWindow(), Left + 15, Top + 15), pg::RGB(255, 0, 0));
+    EXPECT_EQ(ClientPixel(BarWindow(), Left, Top + 8), Ground);
+    EXPECT_EQ(ClientPixel(BarWindow(), Left + 1, Top), Ground);
+}
+
+// A double click on the entry runs the child's default system command, Close, with the menus
+// closed.
+TEST_F(MDIChildMenuTest, ADoubleClickOnTheEntryClosesTheChild) {
+    int Closes = 0;
+    Child->OnClose = [&](pc::TObject*, pf::TCloseAction& Action) {
+        ++Closes;
+        Action = pf::caNone;
+    };
+    Child->SetWindowState(pf::wsMaximized);
+    testsupport::PumpUntilIdle();
+    auto* Entry = dynamic_cast<TSystemMenuSubItem*>(Links().Items(0)->Item());
+    ASSERT_NE(Entry, nullptr);
+    Input.MoveTo(CentreOf(Links(), 0));
+    Input.Click(CentreOf(Links(), 0));
+    Input.Click(CentreOf(Links(), 0));
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Closes, 1);
+    EXPECT_EQ(Entry->ItemLinks().BarControl(), nullptr);
+    EXPECT_FALSE(Manager->IsInMenuMode());
+}
+
 TEST_F(MDIChildMenuTest, ClosingTheMaximisedChildTakesItsEntryAway) {
     Child->OnClose = [](pc::TObject*, pf::TCloseAction& Action) { Action = pf::caFree; };
     Child->SetWindowState(pf::wsMaximized);
@@ -409,6 +463,30 @@ protected:
     bool HandlerMerges = false;
     TdxBarSubItem* HandlerItem = nullptr;
 };
+
+// New system colours reach the managers of the children too: the frame's manager passes the
+// change on, and the child's manager makes the brushes its painters draw with again.
+TEST_F(MDIChildMainMenuTest, NewSystemColoursReachTheChildsManager) {
+    ShowChild(pf::wsNormal);
+    const auto BrushColor = [](pg::HBRUSH Brush) {
+        pg::LOGBRUSH Log;
+        pg::GetObject(Brush, sizeof(Log), &Log);
+        return Log.lbColor;
+    };
+    const int Index = pg::COLOR_BTNFACE;
+    const pg::COLORREF Old = pg::GetSysColor(Index);
+    const pg::COLORREF New = pg::RGB(200, 120, 40);
+    pg::SetSysColors(1, &Index, &New);
+    testsupport::PumpUntilIdle();
+    const auto Expected = static_cast<pg::COLORREF>(ChildManager->GetLightFaceColor());
+    const pg::COLORREF Frame = BrushColor(Manager->FlatBrush(1));
+    const pg::COLORREF Child = BrushColor(ChildManager->FlatBrush(1));
+    pg::SetSysColors(1, &Index, &Old);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Frame, Expected);
+    EXPECT_EQ(Child, Expected);
+    EXPECT_NE(Expected, BrushColor(ChildManager->FlatBrush(1)));
+}
 
 TEST_F(MDIChildMainMenuTest, AMaximisedChildsMenuJoinsTheFramesBarUntilItIsRestored) {
     Manager->OnMenuMerge = nullptr;

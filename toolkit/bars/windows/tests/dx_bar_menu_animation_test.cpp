@@ -177,6 +177,28 @@ TEST_F(MenuAnimationTest, ClosingDuringTheAnimationEndsItWithoutShowingTheMenuAg
     EXPECT_EQ(dxBarMenuAnimationFrame(), 0);
 }
 
+// The press on File opens its menu sliding out; the release lands below the part shown so far,
+// where the menu is still to come: the menu stays.
+TEST_F(MenuAnimationTest, TheReleaseOfTheOpeningPressWaitsForTheAnimation) {
+    Make(maSlide);
+    const pg::TPoint Entry = CentreOf(Bar->ItemLinks(), 0);
+    Input.MoveTo(Entry);
+    Input.Press(Entry);
+    testsupport::PumpUntilIdle();
+    auto* Menu = dynamic_cast<TdxBarSubMenuControl*>(BarWindow().SubMenuControl());
+    ASSERT_NE(Menu, nullptr);
+    ASSERT_TRUE(dxBarMenuAnimating(Menu));
+    const TRect Shown = RectOf(Menu);
+    Input.Release({Shown.Left + 10, Shown.Bottom + 60});
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(BarWindow().SubMenuControl(), Menu);
+    pc::RunFor(Clock, 1000);
+    ASSERT_EQ(BarWindow().SubMenuControl(), Menu);
+    EXPECT_FALSE(dxBarMenuAnimating(Menu));
+    EXPECT_TRUE(pw::IsWindowVisible(Menu->Handle()));
+    EXPECT_TRUE(Clicked.empty());
+}
+
 TEST_F(MenuAnimationTest, FadeShowsTheWholeMenuOver150Ms) {
     Make(maFade);
     const pc::Millis Start = Clock.Now();

@@ -250,6 +250,52 @@ TEST_F(MenuControlTest, PlacementFlipsToTheSideWithMoreRoomAndStaysInTheWorkArea
     }
 }
 
+// A menu that would start above the work area moves down into it whole; only one that flipped
+// upward over its owner keeps its bottom there and loses the rows above the work area.
+TEST_F(MenuControlTest, AMenuAboveTheWorkAreaLosesHeightOnlyWhenItFlipped) {
+    const auto Open = [this](pg::TPoint At, int OwnerHeight) -> TdxBarSubMenuControl& {
+        auto Owned = std::make_unique<TdxBarSubMenuControl>(Manager);
+        TdxBarSubMenuControl& Menu = *Owned;
+        Manager->InsertComponent(std::move(Owned));
+        Menu.SetItemLinks(&File->ItemLinks());
+        Menu.OwnerHeight = OwnerHeight;
+        Menu.SetBounds(At.X, At.Y, 0, 0);
+        Menu.Show();
+        testsupport::PumpUntilIdle();
+        return Menu;
+    };
+    {
+        pw::SetMonitors({{{0, 100, 800, 700}, {0, 100, 800, 700}}});
+        TdxBarSubMenuControl& Menu = Open({100, 90}, 0);
+        const int Height = Menu.MeasureSize().cy;
+        EXPECT_EQ(Menu.Top(), 100);
+        EXPECT_EQ(Menu.Height(), Height);
+        Menu.HideAndFree();
+        testsupport::PumpUntilIdle();
+    }
+    {
+        // Too little room below the owner: the menu flips above it and pokes 10 pixels out of
+        // the top of the work area.
+        const int Height = [&] {
+            pw::SetMonitors({{{0, 0, 800, 700}, {0, 0, 800, 700}}});
+            TdxBarSubMenuControl& Probe = Open({100, 100}, 0);
+            const int H = Probe.MeasureSize().cy;
+            Probe.HideAndFree();
+            testsupport::PumpUntilIdle();
+            return H;
+        }();
+        const pg::TRect Work{0, 400 - 20 - Height + 10, 800, 410};
+        pw::SetMonitors({{Work, Work}});
+        TdxBarSubMenuControl& Menu = Open({100, 400}, 20);
+        EXPECT_EQ(Menu.Top(), Work.Top);
+        EXPECT_EQ(Menu.Top() + Menu.Height(), 400 - 20);
+        EXPECT_EQ(Menu.Height(), Height - 10);
+        Menu.HideAndFree();
+        testsupport::PumpUntilIdle();
+    }
+    EXPECT_TRUE(Menus().empty());
+}
+
 TEST_F(MenuControlTest, ASubMenuNearTheRightEdgeOpensOnItsOwnersLeft) {
     pw::SetMonitors({{{0, 0, 1024, 768}, {0, 0, 460, 768}}});
     Form->SetBounds(300, 0, 160, 300);

@@ -94,7 +94,7 @@ protected:
     }
     // For a fixture's destructor, while what the customising events reach still lives.
     void EndCustomizing() {
-        if (Manager->IsCustomizing()) Manager->Customizing(false);
+        if (Manager && Manager->IsCustomizing()) Manager->Customizing(false);
         testsupport::PumpUntilIdle();
     }
     TdxBarSubItem& Sub(TdxBarItemLinks& Links, const std::string& Caption) {

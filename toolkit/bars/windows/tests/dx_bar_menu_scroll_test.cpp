@@ -4,6 +4,7 @@
 
 #include "toolkit/bars/windows/dx_bar_hint_window.h"
 #include "toolkit/bars/windows/dx_bar_item_control.h"
+#include "toolkit/bars/windows/dx_bar_menu_animation.h"
 #include "toolkit/bars/windows/dx_bar_popup_menu.h"
 
 #include "platform/core/clock.h"
@@ -104,6 +105,34 @@ TEST_F(RecentItemsTest, CtrlDownExpandsTheCollapsedMenu) {
     ExpectExpanded();
     EXPECT_GT(MenuOf(*File)->Height(), CollapsedHeight);
     EXPECT_TRUE(TCustomdxBarControl::RecentItemsExpanded());
+}
+
+// The expanded menu opens again as the manager's animation shows menus: it slides out anew.
+TEST_F(RecentItemsTest, ExpandingSlidesTheMenuOutAgain) {
+    UseOpenTenTimes();
+    Manager->SetMenuAnimations(maSlide);
+    ClickFile();
+    TdxBarSubMenuControl* Menu = MenuOf(*File);
+    ASSERT_NE(Menu, nullptr);
+    platform::core::RunFor(Clock, 1000);
+    ASSERT_FALSE(dxBarMenuAnimating(Menu));
+    const auto WindowHeight = [Menu] {
+        pg::TRect R{};
+        pw::GetWindowRect(Menu->Handle(), &R);
+        return R.Height();
+    };
+    const int CollapsedHeight = WindowHeight();
+    Input.KeyDown(Qt::Key_Control);
+    Input.Key(Qt::Key_Down);
+    Input.KeyUp(Qt::Key_Control);
+    testsupport::PumpUntilIdle();
+    ASSERT_EQ(MenuOf(*File), Menu);
+    EXPECT_TRUE(dxBarMenuAnimating(Menu));
+    EXPECT_LT(WindowHeight(), CollapsedHeight);
+    platform::core::RunFor(Clock, 1000);
+    EXPECT_FALSE(dxBarMenuAnimating(Menu));
+    ExpectExpanded();
+    EXPECT_GT(WindowHeight(), CollapsedHeight);
 }
 
 TEST_F(RecentItemsTest, DownPastTheLastShownCommandExpandsAndMovesOn) {

@@ -7,6 +7,11 @@
 #include "toolkit/bars/windows/dx_bar_menu_control.h"
 
 #include "platform/core/message_loop.h"
+#include "platform/gdi/blit.h"
+#include "platform/gdi/device_context.h"
+#include "platform/gdi/drawing.h"
+#include "platform/gdi/surface.h"
+#include "platform/win/painting.h"
 #include "platform/win/window.h"
 
 #include <gtest/gtest.h>
@@ -18,6 +23,7 @@ namespace toolkit::bars {
 namespace {
 
 namespace pc = platform::core;
+namespace pf = platform::forms;
 namespace pg = platform::gdi;
 namespace pw = platform::win;
 
@@ -51,6 +57,75 @@ TEST_F(PopupMenuTest, BarSizeIsNeverNegative) {
     EXPECT_EQ(Menu->BarSize(), 0);
     Menu->SetBarSize(12);
     EXPECT_EQ(Menu->BarSize(), 12);
+}
+
+// A menu without a font of its own follows the manager's font; one given its own keeps that.
+TEST_F(PopupMenuTest, TheManagersNewFontReachesTheMenusWithoutAFontOfTheirOwn) {
+    auto& Own = Form->Own<TdxBarPopupMenu>();
+    Own.Font().SetName("Courier New");
+    ASSERT_TRUE(Own.UseOwnFont());
+    Manager->Font().SetStyle(pg::fsBold);
+    EXPECT_EQ(Menu->Font().Style(), pg::fsBold);
+    EXPECT_FALSE(Menu->UseOwnFont());
+    EXPECT_EQ(Own.Font().Style(), 0);
+    EXPECT_EQ(Own.Font().Name(), "Courier New");
+}
+
+// The window of a menu whose owner control is a windowed control belongs to that control's
+// window; without one, to the manager's form.
+TEST_F(PopupMenuTest, AnOwnerControlOwnsTheMenusWindow) {
+    auto& Other = FRoot->Own<pf::TForm>();
+    Other.SetBounds(400, 300, 200, 100);
+    Other.Show();
+    testsupport::PumpUntilIdle();
+    Menu->ReturnAtOnce = true;
+    Menu->Popup(100, 100);
+    ASSERT_NE(Menu->GetSubMenuControl(), nullptr);
+    EXPECT_EQ(pw::GetWindow(Menu->GetSubMenuControl()->Handle(), pw::GW_OWNER), Form->Handle());
+    Menu->GetSubMenuControl()->HideAll();
+    Menu->OwnerControl = &Other;
+    Menu->Popup(420, 320);
+    ASSERT_NE(Menu->GetSubMenuControl(), nullptr);
+    EXPECT_EQ(pw::GetWindow(Menu->GetSubMenuControl()->Handle(), pw::GW_OWNER), Other.Handle());
+    Menu->GetSubMenuControl()->HideAll();
+}
+
+// WM_PRINT draws the open menu into the caller's context as the screen shows it, frame and
+// rows alike.
+TEST_F(PopupMenuTest, PrintDrawsTheMenuAsItShows) {
+    Menu->ReturnAtOnce = true;
+    Menu->Popup(200, 150);
+    TdxBarSubMenuControl* Window = Menu->GetSubMenuControl();
+    ASSERT_NE(Window, nullptr);
+    testsupport::PumpUntilIdle();
+    const auto Shown = pw::WindowSurface(Window->Handle());
+    ASSERT_NE(Shown, nullptr);
+    pg::BITMAPINFO Info;
+    Info.bmiHeader.biWidth = Window->Width();
+    Info.bmiHeader.biHeight = -Window->Height();
+    Info.bmiHeader.biBitCount = 32;
+    void* Bits = nullptr;
+    const pg::HBITMAP Image = pg::CreateDIBSection(pg::NullDC, &Info, pg::DIB_RGB_COLORS, &Bits);
+    const pg::HDC DC = pg::CreateCompatibleDC(pg::NullDC);
+    const pg::HGDIOBJ Old = pg::SelectObject(DC, Image);
+    // On the ground a new window starts on, as the menu's left border column is drawn by no one.
+    const pg::RECT Whole{0, 0, Window->Width(), Window->Height()};
+    pg::FillRect(DC, &Whole, pg::GetSysColorBrush(pg::COLOR_BTNFACE));
+    pc::SendMessage(Window->Handle(), pw::WM_PRINT, static_cast<pw::WPARAM>(DC),
+                    pw::PRF_NONCLIENT | pw::PRF_ERASEBKGND | pw::PRF_CLIENT);
+    int Differing = 0, Ink = 0;
+    for (int Y = 0; Y < Window->Height(); ++Y)
+        for (int X = 0; X < Window->Width(); ++X) {
+            const pg::COLORREF Printed = pg::GetPixel(DC, X, Y);
+            if (Printed != pg::PixelToColor(Shown->Pixel(X, Y) & 0xFFFFFF)) ++Differing;
+            if (IsInk(Printed)) ++Ink;
+        }
+    EXPECT_EQ(Differing, 0);
+    EXPECT_GT(Ink, 20) << "the captions";
+    pg::SelectObject(DC, Old);
+    pg::DeleteDC(DC);
+    pg::DeleteObject(Image);
+    Window->HideAll();
 }
 
 TEST(PopupMenuWithoutManager, IsRefused) {
@@ -152,6 +227,27 @@ TEST_F(PopupMenuTest, RunsTheShortCutOfItsItems) {
     Cut->SetShortCut(platform::forms::TextToShortCut("Ctrl+X"));
     EXPECT_TRUE(Menu->IsShortCut(Cut->ShortCut()));
     EXPECT_EQ(Clicks, 1);
+}
+
+// A key message names its shortcut with Shift and Ctrl as they are held and Alt as the message
+// says; a key code of 0 names none.
+TEST_F(PopupMenuTest, AKeyMessageRunsTheShortCutItNames) {
+    std::vector<std::string> Runs;
+    Cut->OnClick = [&](pc::TObject*) { Runs.push_back("cut"); };
+    Cut->SetShortCut(platform::forms::TextToShortCut("Ctrl+X"));
+    TdxBarButton& Keep = Button(Menu->ItemLinks(), "&Keep");
+    Keep.OnClick = [&](pc::TObject*) { Runs.push_back("keep"); };
+    Keep.SetShortCut(platform::forms::TextToShortCut("Alt+K"));
+    const pf::TMessage X{pw::WM_KEYDOWN, 'X', 0, 0};
+    EXPECT_FALSE(Menu->IsShortCutKey(X));
+    Input.KeyDown(Qt::Key_Control);
+    testsupport::PumpUntilIdle();
+    EXPECT_TRUE(Menu->IsShortCutKey(X));
+    Input.KeyUp(Qt::Key_Control);
+    testsupport::PumpUntilIdle();
+    EXPECT_TRUE(Menu->IsShortCutKey({pw::WM_SYSKEYDOWN, 'K', pw::LPARAM{1} << 29, 0}));
+    EXPECT_FALSE(Menu->IsShortCutKey({pw::WM_SYSKEYDOWN, 0, pw::LPARAM{1} << 29, 0}));
+    EXPECT_EQ(Runs, (std::vector<std::string>{"cut", "keep"}));
 }
 
 } // namespace
