@@ -26,6 +26,7 @@ namespace toolkit::bars {
 class TdxBarButton;
 class TdxBarDockControl;
 class TdxBarMoving;
+class TdxBarWindowItemControl;
 struct TRegItemRecord;
 
 // What changed of a link or its item, as the control that shows the link hears it.
@@ -92,6 +93,9 @@ public:
     virtual bool ControlSelectedInActiveWindow(const TdxBarItemControl& Control) const;
     // The window the control shows in; nil when none.
     virtual TCustomdxBarControl* ControlWindow(const TdxBarItemControl& Control) const;
+    // The control as an edit or combo item sees it, when it hosts an editor window; nil when it
+    // does not.
+    virtual TdxBarWindowItemControl* WindowItemControl(TdxBarItemControl& Control) const;
     // The internal "&Customize..." command's button; a quick-customise one carries the check
     // column of the quick-customise menu.
     virtual std::unique_ptr<TdxBarButton> CreateCustomizeCommand(bool QuickCustomize);
