@@ -1015,15 +1015,24 @@ bool TWinControl::ReflectNotification(TMessage& message) {
             if (w && w->handle_ != NullHWnd && id != 0 && GetWindowLong(w->handle_, GWL_ID) == id)
                 child = w;
         }
+        // A pop-up this window owns names itself the same way.
+        for (HWND popup : TopLevelWindows())
+            if (!child && id != 0 && handle_ != NullHWnd && GetWindow(popup, GW_OWNER) == handle_ &&
+                GetWindowLong(popup, GWL_ID) == id)
+                child = FindControl(popup);
         reflected = CN_MEASUREITEM;
         break;
     }
     default:
         return false;
     }
-    // Only a direct child's: a control's own window may send itself a notification (a
-    // painter telling an edit of a change), which is not to come back to it.
-    if (!child || child == this || child->parent_ != this) return false;
+    // Only a direct child's, or a pop-up's this window owns (a drop-down list that stands on
+    // its own): a control's own window may send itself a notification (a painter telling an
+    // edit of a change), which is not to come back to it.
+    if (!child || child == this) return false;
+    const bool ownedPopup = child->parent_ == nullptr && child->handle_ != NullHWnd &&
+                            handle_ != NullHWnd && GetWindow(child->handle_, GW_OWNER) == handle_;
+    if (child->parent_ != this && !ownedPopup) return false;
     message.Result = child->Perform(reflected, message.WParam, message.LParam);
     return true;
 }

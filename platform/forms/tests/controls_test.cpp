@@ -874,6 +874,48 @@ TEST_F(ControlsTest, ListBoxOwnerDrawnRowsOfVariableHeight) {
     }
 }
 
+// A list that stands on its own as a pop-up owned by another window, as a drop-down list does.
+class PopupListBox : public TListBox {
+public:
+    explicit PopupListBox(HWND owner) : TListBox(nullptr), owner_(owner) { visible_ = false; }
+
+protected:
+    void CreateParams(TCreateParams& params) override {
+        TListBox::CreateParams(params);
+        params.style = (params.style & ~WS_CHILD) | WS_POPUP;
+        params.parent = owner_;
+    }
+
+private:
+    HWND owner_;
+};
+
+// Its owner hands it its measuring, drawing and selection notifications, as a parent hands a
+// child's back.
+TEST_F(ControlsTest, APopupListHearsItsNotificationsThroughItsOwner) {
+    TForm& form = ShownForm();
+    PopupListBox list(form.Handle());
+    list.Style = lbOwnerDrawVariable;
+    list.SetBounds(150, 150, 120, 80);
+    list.OnMeasureItem = [](TWinControl*, int index, int& height) { height = 10 + 5 * index; };
+    std::vector<int> drawn;
+    list.OnDrawItem = [&](TWinControl*, int index, TRect, TOwnerDrawState) {
+        drawn.push_back(index);
+    };
+    int clicks = 0;
+    list.OnClick = [&](core::TObject*) { ++clicks; };
+    for (const char* s : {"a", "b", "c"})
+        list.Items().Add(s);
+    ASSERT_EQ(GetWindow(list.Handle(), GW_OWNER), form.Handle());
+    ShowWindow(list.Handle(), SW_SHOWNA);
+    list.Repaint();
+    EXPECT_EQ(list.ItemRect(1).Top, 10);
+    EXPECT_EQ(list.ItemRect(1).Bottom, 25);
+    EXPECT_EQ(drawn, (std::vector<int>{0, 1, 2}));
+    core::SendMessage(list.Handle(), WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_EQ(clicks, 1);
+}
+
 // Marks its top-left corner red at once when pressed, as a value box does under the mouse.
 class DrawsOnPress : public TCustomControl {
 public:

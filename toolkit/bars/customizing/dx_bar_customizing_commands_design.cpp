@@ -6,6 +6,7 @@
 #include "toolkit/bars/customizing/dx_bar_item_add_editor.h"
 #include "toolkit/bars/customizing/dx_bar_sub_menu_editor.h"
 #include "toolkit/bars/model/dx_bar_button.h"
+#include "toolkit/bars/model/dx_bar_combo.h"
 #include "toolkit/bars/model/dx_bar_designer.h"
 #include "toolkit/bars/model/dx_bar_edit.h"
 #include "toolkit/bars/model/dx_bar_item_link.h"

@@ -1,20 +1,14 @@
 #include "toolkit/bars/model/dx_bar_edit.h"
 
+#include "toolkit/bars/model/dx_bar_frame_painter.h"
 #include "toolkit/bars/model/dx_bar_item_link.h"
+#include "toolkit/bars/model/dx_bar_window_item_control.h"
 #include "toolkit/bars/model/dx_bar_window_services.h"
-
-#include <cctype>
 
 namespace toolkit::bars {
 
 namespace pc = platform::core;
 namespace pf = platform::forms;
-
-namespace {
-char Lower(char C) {
-    return static_cast<char>(std::tolower(static_cast<unsigned char>(C)));
-}
-} // namespace
 
 const pc::TComponentClass& TdxBarWindowItem::ClassRef() {
     static const pc::TComponentClass cls(
@@ -30,24 +24,43 @@ const pc::TComponentClass& TdxBarEdit::ClassRef() {
     return cls;
 }
 
-const pc::TComponentClass& TCustomdxBarCombo::ClassRef() {
-    static const pc::TComponentClass cls(
-        "TCustomdxBarCombo", &TdxBarEdit::ClassRef(),
-        pc::ConstructorOf<TCustomdxBarCombo, pc::TComponent, pc::TComponent*>());
-    return cls;
-}
-
-const pc::TComponentClass& TdxBarCombo::ClassRef() {
-    static const pc::TComponentClass cls(
-        "TdxBarCombo", &TCustomdxBarCombo::ClassRef(),
-        pc::ConstructorOf<TdxBarCombo, pc::TComponent, pc::TComponent*>());
-    return cls;
-}
-
 void TdxBarWindowItem::RepaintControls() {
     for (int I = 0; I < LinkCount(); ++I)
         if (TdxBarItemControl* Control = Links(I)->Control())
             dxBarWindowServices().RepaintControl(*Control);
+}
+
+TdxBarWindowItemControl* TdxBarWindowItem::ActiveEditorControl() const {
+    TdxBarItemLink* Link = GetActiveLink();
+    TdxBarItemControl* Control = Link ? Link->Control() : nullptr;
+    return Control ? dxBarWindowServices().WindowItemControl(*Control) : nullptr;
+}
+
+TdxBarWindowItemControl* TdxBarWindowItem::EditingControl(TdxBarItemControl* LinkControl) {
+    TdxBarWindowItemControl* Control =
+        LinkControl ? dxBarWindowServices().WindowItemControl(*LinkControl) : nullptr;
+    return Control && Control->HasEditor() ? Control : nullptr;
+}
+
+std::string TdxBarWindowItem::GetCurText() const {
+    if (TdxBarWindowItemControl* Control = ActiveEditorControl()) return Control->GetCurText();
+    return FText;
+}
+
+TdxBarItemLink* TdxBarWindowItem::GetEditingLink() const {
+    TdxBarItemLink* Link = GetActiveLink();
+    return Link && EditingControl(Link->Control()) ? Link : nullptr;
+}
+
+void TdxBarWindowItem::ActivateEditor(bool VisibleOnly) {
+    for (int I = 0; I < LinkCount(); ++I) {
+        TdxBarItemControl* Control = Links(I)->Control();
+        TdxBarWindowItemControl* Editor =
+            Control ? dxBarWindowServices().WindowItemControl(*Control) : nullptr;
+        if (Editor == nullptr || (VisibleOnly && !Editor->BarWindowVisible())) continue;
+        Editor->ActivateEditor();
+        return;
+    }
 }
 
 void TdxBarWindowItem::SetText(const std::string& Value) {
@@ -83,7 +96,26 @@ void TdxBarWindowItem::KeyUp(std::uint16_t& Key, pf::TShiftState Shift) {
 void TdxBarEdit::SetShowCaption(bool Value) {
     if (Value == FShowCaption) return;
     FShowCaption = Value;
-    if (!IsLoading()) RepaintControls();
+    if (!IsLoading()) UpdateBarWindows();
+}
+
+bool TdxBarEdit::HasAccessibleCaption(const TdxBarItemLink* Link) const {
+    if (!TdxBarWindowItem::HasAccessibleCaption(Link)) return false;
+    if (FShowCaption) return true;
+    const TdxBarItemLinksOwner* Owner = Link ? Link->Links()->Owner() : nullptr;
+    return Owner == nullptr || Owner->LinksOwnerKind() != TdxBarLinksOwnerKind::Bar;
+}
+
+void TdxBarEdit::DrawEditorArea(platform::gdi::TCanvas& Canvas, const platform::gdi::TRect& R,
+                                TdxBarItemControl* LinkControl) {
+    TdxBarManager* Manager = BarManager();
+    if (Manager == nullptr) return;
+    TdxBarItemControlState State;
+    State.Item = this;
+    State.Text = Text();
+    if (TdxBarWindowItemControl* Editor = EditingControl(LinkControl))
+        State.Text = Editor->GetCurText();
+    Manager->FramePainter().DrawEditItemText(State, Canvas, R, State.ItemIndex, State.Text);
 }
 
 void TdxBarEdit::SetWidth(int Value) {
@@ -98,63 +130,6 @@ void TdxBarEdit::WidthChanged() {
         if (TdxBarItemControl* Control = Links(I)->Control();
             Control && !(Links(I)->UserDefine() & dxUserDefineBit(udWidth)))
             dxBarWindowServices().ControlChanged(*Control, TdxBarControlChange::Layout);
-}
-
-TCustomdxBarCombo::TCustomdxBarCombo(pc::TComponent* AOwner) : TdxBarEdit(AOwner) {
-    FItems.OnChange = [this] { ItemsChanged(); };
-}
-
-void TCustomdxBarCombo::ItemsChanged() {
-    if (FItemIndex < FItems.Count())
-        RepaintControls();
-    else
-        SetItemIndex(-1);
-}
-
-void TCustomdxBarCombo::SetItemIndex(int Value) {
-    if (Value == FItemIndex) return;
-    if (Value < 0 || Value >= FItems.Count()) Value = -1;
-    FItemIndex = Value;
-    const std::string NewText = Value >= 0 ? FItems[Value] : std::string();
-    if (Text() == NewText) {
-        RepaintControls();
-        Change();
-        RepaintControls();
-    } else {
-        TdxBarEdit::SetText(NewText);
-    }
-}
-
-void TCustomdxBarCombo::SetSorted(bool Value) {
-    if (Value == FItems.Sorted()) return;
-    FItems.SetSorted(Value);
-    FItemIndex = FItems.IndexOf(Text());
-}
-
-void TCustomdxBarCombo::SetText(const std::string& Value) {
-    if (!(FItemIndex >= 0 && FItemIndex < FItems.Count() && FItems[FItemIndex] == Value))
-        SetItemIndex(FItems.IndexOf(Value));
-    TdxBarEdit::SetText(Value);
-}
-
-int TCustomdxBarCombo::FindPrefix(const std::string& Typed) const {
-    std::size_t Best = 0;
-    int BestIndex = -1;
-    for (int I = 0; I < FItems.Count(); ++I) {
-        const std::string& Entry = FItems[I];
-        std::size_t L = 0;
-        while (L < Best && L < Entry.size() && Lower(Entry[L]) == Lower(Typed[L]))
-            ++L;
-        if (L < Best) continue;
-        while (L < Typed.size() && L < Entry.size() && Lower(Entry[L]) == Lower(Typed[L]))
-            ++L;
-        if (L > Best) {
-            Best = L;
-            BestIndex = I;
-        }
-        if (Best == Typed.size() && BestIndex == I) break;
-    }
-    return BestIndex;
 }
 
 } // namespace toolkit::bars

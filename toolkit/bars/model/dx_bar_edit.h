@@ -1,18 +1,20 @@
 #pragma once
 // Items that edit text inside a bar: the window item (the committed text, its change and key
-// events), the single-line edit, and the combo with its own list of strings. The item keeps
-// the text that was committed; while the user types, the editor belongs to the control of the
-// active link. The text is kept whole, however long it is.
+// events) and the single-line edit (the combos build on it, dx_bar_combo.h). The item keeps the
+// text that was committed; while the user types, the editor belongs to the control of the
+// active link (dx_bar_window_item_control.h). The text is kept whole, however long it is.
 
 #include "toolkit/bars/model/dx_bar_item.h"
 
 #include "platform/forms/controls.h"
-#include "platform/forms/strings.h"
+#include "platform/gdi/canvas.h"
 
 #include <functional>
 #include <string>
 
 namespace toolkit::bars {
+
+class TdxBarWindowItemControl;
 
 class TdxBarWindowItem : public TdxBarItem {
 public:
@@ -25,6 +27,13 @@ public:
     // A new text repaints the links and fires OnChange.
     virtual void SetText(const std::string& Value);
     bool CanBeClicked() const override { return false; }
+    // The text being edited: the editor's while the active link's control hosts one, else Text.
+    std::string GetCurText() const;
+    // The active link while its control has its editor window; nil otherwise.
+    TdxBarItemLink* GetEditingLink() const;
+    // The first link whose control hosts an editor (with VisibleOnly, in a visible bar window)
+    // opens it: its toolbar enters menu mode with it selected and it is clicked.
+    virtual void ActivateEditor(bool VisibleOnly);
 
     // The dynamic operations behind the events; each fires its event when assigned.
     virtual void Change();
@@ -47,6 +56,10 @@ public:
 
 protected:
     void RepaintControls();
+    // The control of the active link as an editor host; nil when there is none.
+    TdxBarWindowItemControl* ActiveEditorControl() const;
+    // LinkControl as an editor host while it has its editor window; nil otherwise.
+    static TdxBarWindowItemControl* EditingControl(TdxBarItemControl* LinkControl);
 
 private:
     std::string FText;
@@ -64,63 +77,28 @@ public:
     void SetMaxLength(int Value) { FMaxLength = Value < 1 ? 0 : Value; }
     bool ReadOnly = false;
     bool ShowCaption() const { return FShowCaption; }
+    // The bars lay out again (the caption takes its room or gives it back).
     void SetShowCaption(bool Value);
     // At least 20.
     int Width() const { return FWidth; }
     void SetWidth(int Value);
 
+    // An accelerator reaches a link only while its caption shows: enabled, and ShowCaption or
+    // the link is not on a toolbar.
+    bool HasAccessibleCaption(const TdxBarItemLink* Link) const override;
+    // The text in the editor area R of a link's control while its editor window is hidden,
+    // through the manager's painter: Text, or the editor's text for the control being edited.
+    virtual void DrawEditorArea(platform::gdi::TCanvas& Canvas, const platform::gdi::TRect& R,
+                                TdxBarItemControl* LinkControl);
+
 protected:
+    // Each link with no width of its own hears that its control's width changed.
     virtual void WidthChanged();
 
 private:
     int FMaxLength = 0;
     bool FShowCaption = false;
     int FWidth = 100;
-};
-
-class TCustomdxBarCombo : public TdxBarEdit {
-public:
-    static const platform::core::TComponentClass& ClassRef();
-    const platform::core::TClass& ClassType() const override { return ClassRef(); }
-
-    explicit TCustomdxBarCombo(platform::core::TComponent* AOwner);
-
-    int DropDownCount = 8;
-    // 0: computed.
-    int DropDownWidth = 0;
-    // 0: the text height.
-    int ItemHeight = 0;
-    bool ShowEditor = true;
-    platform::forms::TStrings& Items() { return FItems; }
-    const platform::forms::TStrings& Items() const { return FItems; }
-    // -1: none. Outside the entries it becomes -1; the text follows the entry.
-    int ItemIndex() const { return FItemIndex; }
-    void SetItemIndex(int Value);
-    bool Sorted() const { return FItems.Sorted(); }
-    void SetSorted(bool Value);
-    // Selects the entry equal to Value (-1 when none) before storing it.
-    void SetText(const std::string& Value) override;
-
-    // The first entry with the longest prefix in common with Typed, without regard to case;
-    // -1 when none shares its first character.
-    int FindPrefix(const std::string& Typed) const;
-
-    platform::core::TNotifyEvent OnCloseUp;
-    platform::core::TNotifyEvent OnDropDown;
-
-private:
-    void ItemsChanged();
-
-    platform::forms::TStrings FItems;
-    int FItemIndex = -1;
-};
-
-class TdxBarCombo : public TCustomdxBarCombo {
-public:
-    static const platform::core::TComponentClass& ClassRef();
-    const platform::core::TClass& ClassType() const override { return ClassRef(); }
-
-    explicit TdxBarCombo(platform::core::TComponent* AOwner) : TCustomdxBarCombo(AOwner) {}
 };
 
 } // namespace toolkit::bars

@@ -192,6 +192,14 @@ bool TdxBarItem::HasControl() const {
     return false;
 }
 
+TdxBarItemLink* TdxBarItem::GetActiveLink() const {
+    for (TdxBarItemLink* Link : FLinks)
+        if (TdxBarItemControl* Control = Link->Control();
+            Control && dxBarWindowServices().ControlActive(*Control))
+            return Link;
+    return nullptr;
+}
+
 bool TdxBarItem::ActuallyVisible() const {
     const bool Customizing = FBarManager && FBarManager->IsCustomizing();
     switch (FVisible) {

@@ -99,6 +99,9 @@ public:
     // Index in the manager's item list.
     int GetIndex() const;
     bool HasControl() const;
+    // The first link whose control exists and is active (an edit being typed in, an open
+    // drop-down); nil when none.
+    TdxBarItemLink* GetActiveLink() const;
     // ivAlways with content (or while customizing), or ivInCustomizing while customizing.
     bool ActuallyVisible() const;
 

@@ -93,6 +93,10 @@ TCustomdxBarControl* TdxBarWindowServices::ControlWindow(const TdxBarItemControl
     return nullptr;
 }
 
+TdxBarWindowItemControl* TdxBarWindowServices::WindowItemControl(TdxBarItemControl&) const {
+    return nullptr;
+}
+
 TdxBarItemLink* TdxBarWindowServices::ControlLink(const TdxBarItemControl&) const {
     return nullptr;
 }

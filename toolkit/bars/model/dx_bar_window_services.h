@@ -26,6 +26,7 @@ namespace toolkit::bars {
 class TdxBarButton;
 class TdxBarDockControl;
 class TdxBarMoving;
+class TdxBarWindowItemControl;
 struct TRegItemRecord;
 
 // What changed of a link or its item, as the control that shows the link hears it.
@@ -94,6 +95,9 @@ public:
     virtual TCustomdxBarControl* ControlWindow(const TdxBarItemControl& Control) const;
     // The maximised MDI child's system-menu entry of the main menu bar.
     virtual bool IsSystemMenuItem(const TdxBarItem& Item) const;
+    // The control as an edit or combo item sees it, when it hosts an editor window; nil when it
+    // does not.
+    virtual TdxBarWindowItemControl* WindowItemControl(TdxBarItemControl& Control) const;
     // The internal "&Customize..." command's button; a quick-customise one carries the check
     // column of the quick-customise menu.
     virtual std::unique_ptr<TdxBarButton> CreateCustomizeCommand(bool QuickCustomize);

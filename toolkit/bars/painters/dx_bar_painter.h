@@ -440,8 +440,9 @@ public:
     // 120. GetComboColors.
     virtual void GetComboButtonColors(const Item& AItem, const States& S, int& ArrowColorIndex,
                                       HBRUSH& Brush) const;
-    virtual int GetDropDownListBorder() const;
-    virtual void DrawDropDownListBorder(const TdxBarManager* Manager, HDC DC, const TRect& R) const;
+    int GetDropDownListBorder() const override;
+    void DrawDropDownListBorder(const TdxBarManager* Manager, HDC DC,
+                                const TRect& R) const override;
 
     // --- Sub-items and menu windows (123-146) ---
     // 123. Half the bar font's pixel height.
@@ -485,10 +486,11 @@ public:
 
     // --- Edits and combo lists (147-155) ---
     // 147. Text is the current text when Index is the item's current index.
-    virtual void DrawEditItemText(const Item& AItem, platform::gdi::TCanvas& Canvas, const TRect& R,
-                                  int Index, const std::string& Text) const;
-    virtual void DrawComboListItem(const Item& AItem, platform::gdi::TCanvas& Canvas, int Index,
-                                   const TRect& R, int State) const;
+    void DrawEditItemText(const Item& AItem, platform::gdi::TCanvas& Canvas, const TRect& R,
+                          int Index, const std::string& Text) const override;
+    // 148. InEditor: drawn into the combo's editor area rather than its list.
+    void DrawComboListItem(const Item& AItem, platform::gdi::TCanvas& Canvas, int Index,
+                           const TRect& R, int InEditor) const override;
     virtual int GetEditCaptionAreaWidth(const Item& AItem, int TextWidth) const;
     virtual void DrawEditBorder(const Item& AItem, HDC DC, TRect& R, bool Selected) const;
     // 151. Moves R.Left past the caption.
@@ -561,6 +563,12 @@ public:
 
 protected:
     TdxBarItemControlPainter() = default;
+
+    // What DrawEditContent has the edit item draw in R, with the canvas's colours and font: an
+    // edit's text or a combo's current entry, as the item draws its editor area; anything else
+    // draws AItem's Text.
+    void DrawItemEditorArea(const Item& AItem, platform::gdi::TCanvas& Canvas,
+                            const TRect& R) const;
 
     // What every style's DrawGlyphImage hands DrawBarItemGlyph: Source's image in the place
     // DrawGlyph gave it (scaled, offset when down or pressed), or at its own size centred in

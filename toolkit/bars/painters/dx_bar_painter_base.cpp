@@ -3,7 +3,9 @@
 // back into them, so each asks the painter it runs on for every sister answer.
 
 #include "toolkit/bars/model/dx_bar_backgrounds.h"
+#include "toolkit/bars/model/dx_bar_edit.h"
 #include "toolkit/bars/model/dx_bar_item.h"
+#include "toolkit/bars/model/dx_bar_item_link.h"
 #include "toolkit/bars/model/dx_bar_unit.h"
 #include "toolkit/bars/painters/dx_bar_drawing.h"
 #include "toolkit/bars/painters/dx_bar_painter.h"
@@ -925,6 +927,13 @@ void P::DrawEditCaption(const Item& AItem, HDC DC, TRect& R, const States& S) co
     R.Left = Gap.Right;
 }
 
+void P::DrawItemEditorArea(const Item& AItem, pg::TCanvas& Canvas, const TRect& R) const {
+    if (auto* Edit = dynamic_cast<TdxBarEdit*>(AItem.Item))
+        Edit->DrawEditorArea(Canvas, R, AItem.Link ? AItem.Link->Control() : nullptr);
+    else
+        DrawEditItemText(AItem, Canvas, R, AItem.ItemIndex, AItem.Text);
+}
+
 void P::DrawEditContent(const Item& AItem, HDC DC, const TRect& R) const {
     TColor TextColor, BkColor;
     GetEditColors(AItem, TextColor, BkColor);
@@ -936,7 +945,7 @@ void P::DrawEditContent(const Item& AItem, HDC DC, const TRect& R) const {
         if (TdxBarManager* Manager = AItem.Manager()) Canvas.Font().Assign(Manager->Font());
         Canvas.Font().SetColor(TextColor);
         Canvas.Brush().SetColor(BkColor);
-        DrawEditItemText(AItem, Canvas, R, AItem.ItemIndex, AItem.Text);
+        DrawItemEditorArea(AItem, Canvas, R);
         Canvas.SetHandle(pg::NullDC);
     }
     RestoreClipRgn(DC, Saved);

@@ -673,11 +673,11 @@ pg::HBRUSH F::GetSubMenuBrush(const Bar&) const {
 // --- Edits and combo lists ---
 
 void F::DrawComboListItem(const Item& AItem, pg::TCanvas& Canvas, int Index, const TRect& R,
-                          int State) const {
+                          int InEditor) const {
     std::string Text = AItem.Text;
     if (Index >= 0 && Index < static_cast<int>(AItem.Entries.size()))
         Text = AItem.Entries[static_cast<std::size_t>(Index)];
-    Canvas.TextOut(R.Left + 2, R.Top + 2 * State, Text);
+    Canvas.TextOut(R.Left + 2, R.Top + 2 * InEditor, Text);
 }
 
 int F::GetEditCaptionAreaWidth(const Item&, int TextWidth) const {

@@ -143,7 +143,7 @@ public:
     HBRUSH GetSubMenuBrush(const Bar& AMenu) const override;
 
     void DrawComboListItem(const Item& AItem, platform::gdi::TCanvas& Canvas, int Index,
-                           const TRect& R, int State) const override;
+                           const TRect& R, int InEditor) const override;
     int GetEditCaptionAreaWidth(const Item& AItem, int TextWidth) const override;
     void DrawEditBorder(const Item& AItem, HDC DC, TRect& R, bool Selected) const override;
     // The caption right-aligned in its width + 11, ending 5 pixels before the edit part.

@@ -500,8 +500,8 @@ pg::HBRUSH X::GetSubMenuBrush(const Bar&) const {
     return SysBrushValue(pg::COLOR_MENU);
 }
 void X::DrawComboListItem(const Item& AItem, pg::TCanvas& Canvas, int Index, const TRect& R,
-                          int State) const {
-    Flat().DrawComboListItem(AItem, Canvas, Index, R, State);
+                          int InEditor) const {
+    Flat().DrawComboListItem(AItem, Canvas, Index, R, InEditor);
 }
 int X::GetEditCaptionAreaWidth(const Item&, int TextWidth) const {
     return TextWidth + 11;
@@ -554,7 +554,7 @@ void X::DrawEditContent(const Item& AItem, HDC DC, const TRect& R) const {
     Canvas.Brush().SetColor(BkColor);
     TdxClipRgnSave Saved = SaveClipRgn(DC);
     pg::IntersectClipRect(DC, R.Left, R.Top, R.Right, R.Bottom);
-    DrawEditItemText(AItem, Canvas, R, AItem.ItemIndex, AItem.Text);
+    DrawItemEditorArea(AItem, Canvas, R);
     RestoreClipRgn(DC, Saved);
 }
 

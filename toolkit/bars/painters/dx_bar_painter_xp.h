@@ -107,7 +107,7 @@ public:
     // The small value of the menu colour's brush.
     HBRUSH GetSubMenuBrush(const Bar& AMenu) const override;
     void DrawComboListItem(const Item& AItem, platform::gdi::TCanvas& Canvas, int Index,
-                           const TRect& R, int State) const override;
+                           const TRect& R, int InEditor) const override;
     int GetEditCaptionAreaWidth(const Item& AItem, int TextWidth) const override;
     void DrawEditBorder(const Item& AItem, HDC DC, TRect& R, bool Selected) const override;
     void DrawEditCaption(const Item& AItem, HDC DC, TRect& R, const States& S) const override;

@@ -3,9 +3,11 @@
 #include "toolkit/bars/model/dx_bar_manager.h"
 #include "toolkit/bars/model/dx_bar_unit.h"
 #include "toolkit/bars/windows/dx_bar_control.h"
+#include "toolkit/bars/windows/dx_bar_toolbar_control.h"
 
 #include "toolkit/base/object_links.h"
 
+#include "platform/core/message_loop.h"
 #include "platform/forms/forms.h"
 #include "platform/gdi/colors.h"
 #include "platform/gdi/device_context.h"
@@ -66,6 +68,36 @@ TdxBarEditWindow::TdxBarEditWindow(TdxBarWinControl& Control)
 
 void TdxBarEditWindow::Dispatch(pf::TMessage& Message) {
     WindowCall Call;
+    if (FControl != nullptr) {
+        if (Message.Msg == pw::WM_RBUTTONDOWN) {
+            // A right press belongs to the bar window (its context menu while customizing).
+            if (TCustomdxBarControl* Bar = FControl->Parent(); Bar && Bar->HandleAllocated()) {
+                pg::TPoint P = pw::LParamToPoint(Message.LParam);
+                pw::MapWindowPoints(Handle(), Bar->Handle(), &P, 1);
+                Message.Result = pc::SendMessage(Bar->Handle(), pw::WM_RBUTTONDOWN, Message.WParam,
+                                                 pw::MAKELPARAM(P.X, P.Y));
+                return;
+            }
+        } else if (Message.Msg == pw::WM_LBUTTONUP && FControl->FReleaseToBar) {
+            FControl->FReleaseToBar = false;
+            pf::TEdit::Dispatch(Message);
+            TCustomdxBarControl* Bar = FControl ? FControl->Parent() : nullptr;
+            if (Bar && Bar->HandleAllocated()) {
+                pg::TPoint P = pw::LParamToPoint(Message.LParam);
+                pw::MapWindowPoints(Handle(), Bar->Handle(), &P, 1);
+                pc::SendMessage(Bar->Handle(), pw::WM_LBUTTONUP, Message.WParam,
+                                pw::MAKELPARAM(P.X, P.Y));
+            }
+            return;
+        } else if (Message.Msg == pw::WM_LBUTTONDOWN) {
+            FControl->FReleaseToBar = false;
+        } else if (Message.Msg == pw::WM_MOUSEWHEEL) {
+            if (FControl->WindowMouseWheel(pw::GET_WHEEL_DELTA_WPARAM(Message.WParam))) {
+                Message.Result = 0;
+                return;
+            }
+        }
+    }
     pf::TEdit::Dispatch(Message);
     // The item hears of the window's own focus: a form's enter and exit come only when the
     // focus moves within that form, and the bar's use ends whenever the window loses it.
@@ -74,10 +106,15 @@ void TdxBarEditWindow::Dispatch(pf::TMessage& Message) {
         if (TdxBarWindowItem* Item = FControl->WindowItem()) Item->DoEnter();
     } else if (Message.Msg == pw::WM_KILLFOCUS) {
         if (FControl->Focused())
-            FControl->WindowExit();
+            FControl->WindowExit(static_cast<pc::HWND>(Message.WParam));
         else if (TdxBarWindowItem* Item = FControl->WindowItem())
             Item->DoExit();
     }
+}
+
+void TdxBarEditWindow::CreateParams(TCreateParams& Params) {
+    pf::TEdit::CreateParams(Params);
+    if (FControl && FControl->BarManager()) Params.style |= FControl->Painter().GetEditStyle();
 }
 
 void TdxBarEditWindow::KeyDown(std::uint16_t& Key, pf::TShiftState Shift) {
@@ -186,7 +223,10 @@ void TdxBarWinControl::SetBounds(const TRect& R) {
     FBounds = R;
     if (FWindow && FWindow->Visible()) {
         const TRect W = GetWindowRect();
-        if (W != FWindow->BoundsRect()) FWindow->SetBoundsRect(W);
+        if (W != FWindow->BoundsRect()) {
+            FWindow->SetBoundsRect(W);
+            AdjustWindowRect();
+        }
     }
 }
 
@@ -204,6 +244,7 @@ void TdxBarWinControl::SetFocused(bool Value) {
         if (!Active()) ControlActivate(true);
         FWindow->SetBoundsRect(GetWindowRect());
         FWindow->SetVisible(true);
+        AdjustWindowRect();
         FSettingText = true;
         if (TdxBarWindowItem* Item = WindowItem()) SetText(Item->Text());
         FSettingText = false;
@@ -250,6 +291,7 @@ bool TdxBarWinControl::WindowKeyDown(std::uint16_t& Key, pf::TShiftState) {
     switch (Key) {
     case pw::VK_RETURN: {
         auto Self = toolkit::base::cxAddObjectLink(this);
+        RemoveWaitingChars();
         CommitText();
         if (Self->Ref == nullptr) return true;
         if (TdxBarItemLink* Link = ItemLink()) Link->BringToTopInRecentList(true);
@@ -260,12 +302,20 @@ bool TdxBarWinControl::WindowKeyDown(std::uint16_t& Key, pf::TShiftState) {
         return true;
     }
     case pw::VK_ESCAPE: {
+        // The bar's selection lets the control go (the editing ends, a drop-down closes, nothing
+        // is stored), then takes it back without opening it.
         auto Self = toolkit::base::cxAddObjectLink(this);
-        CancelEditing();
+        FCancelled = true;
+        RemoveWaitingChars();
+        Bar->SetSelectedControl(nullptr);
+        if (Self->Ref && FFocused) CancelEditing();
+        if (Self->Ref && dxBarUnit().BarControlExists(Bar) && Bar->HasItemControl(this))
+            Bar->SetSelectedControl(this);
         return true;
     }
     case pw::VK_TAB: {
         auto Self = toolkit::base::cxAddObjectLink(this);
+        RemoveWaitingChars();
         CommitText();
         if (Self->Ref == nullptr) return true;
         FCancelled = true;
@@ -278,11 +328,48 @@ bool TdxBarWinControl::WindowKeyDown(std::uint16_t& Key, pf::TShiftState) {
     }
 }
 
-void TdxBarWinControl::WindowExit() {
+void TdxBarWinControl::WindowExit(pc::HWND) {
     auto Self = toolkit::base::cxAddObjectLink(this);
     TCustomdxBarControl* Bar = Parent();
     SetFocused(false);
     if (Self->Ref && Bar && dxBarUnit().BarControlExists(Bar)) Bar->HideAll();
+}
+
+bool TdxBarWinControl::CanClick() const {
+    return Parent() != nullptr && Parent()->ItemPaintType() == ptVert;
+}
+
+TdxBarItemControl::TRect TdxBarWinControl::GetScreenRect() const {
+    return Parent() ? Parent()->GetItemScreenRect(this) : TRect{};
+}
+
+bool TdxBarWinControl::InHorizontalToolbar() const {
+    TCustomdxBarControl* Bar = Parent();
+    return Bar != nullptr && !Bar->IsSubMenuControl() && Bar->DockingStyle() != dsLeft &&
+           Bar->DockingStyle() != dsRight;
+}
+
+pc::HWND TdxBarWinControl::BarWindowHandle() const {
+    TCustomdxBarControl* Bar = Parent();
+    return Bar && Bar->HandleAllocated() ? Bar->Handle() : pc::NullHWnd;
+}
+
+bool TdxBarWinControl::BarWindowVisible() const {
+    const pc::HWND Bar = BarWindowHandle();
+    return Bar != pc::NullHWnd && pw::IsWindowVisible(Bar);
+}
+
+void TdxBarWinControl::ActivateEditor() {
+    auto Self = toolkit::base::cxAddObjectLink(this);
+    if (auto* Toolbar = dynamic_cast<TdxBarControl*>(Parent())) Toolbar->EnterMenuMode(this);
+    if (Self->Ref) Click(false);
+}
+
+void TdxBarWinControl::RemoveWaitingChars() {
+    if (!FWindow || !FWindow->HandleAllocated()) return;
+    pc::MSG Waiting;
+    while (pc::PeekMessage(Waiting, FWindow->Handle(), pw::WM_CHAR, pw::WM_CHAR, pc::PM_REMOVE)) {
+    }
 }
 
 void TdxBarWinControl::ControlInactivate(bool Immediately) {
@@ -297,6 +384,9 @@ void TdxBarWinControl::EnabledChanged() {
 
 void TdxBarWinControl::MouseDown(bool ByMouse) {
     SetFocused(true);
+    // The window now lies under the pointer: the release of this press is the bar window's,
+    // which clicks the control where it acts as a button.
+    FReleaseToBar = ByMouse && CanClick();
     TdxBarItemControl::MouseDown(ByMouse);
 }
 
@@ -335,8 +425,13 @@ void TdxBarEditControl::SetFocused(bool Value) {
 
 void TdxBarEditControl::SetText(const std::string& Text) {
     if (Window() == nullptr) return;
-    if (Window()->Text() != Text) TdxBarWinControl::SetText(Text);
-    Window()->SelectAll();
+    const bool Changed = Window()->Text() != Text;
+    if (Changed) TdxBarWinControl::SetText(Text);
+    Painter().SelectAllEditText(Window()->Handle(), Changed);
+}
+
+void TdxBarEditControl::AdjustWindowRect() {
+    if (Window() && Window()->HandleAllocated()) Painter().SetEditMargins(Window()->Handle());
 }
 
 bool TdxBarEditControl::WindowKeyDown(std::uint16_t& Key, pf::TShiftState Shift) {
@@ -360,8 +455,18 @@ int TdxBarEditControl::CaptionAreaWidth() const {
     if (!(Parent()->IsSubMenuControl() || E->ShowCaption())) return 0;
     const std::string Caption = RemoveAccelChars(GetCaption());
     pg::TSize Size{};
-    const pg::HDC DC = Parent()->PaintDC();
-    pg::GetTextExtentPoint32(DC, Caption.c_str(), static_cast<int>(Caption.size()), &Size);
+    TCustomdxBarControl* Bar = Parent();
+    if (Bar->Canvas().HandleAllocated()) {
+        const pg::HDC DC = Bar->PaintDC();
+        pg::GetTextExtentPoint32(DC, Caption.c_str(), static_cast<int>(Caption.size()), &Size);
+    } else {
+        // Laid out outside painting: a screen context measures in the bar window's font, as
+        // the painting will draw the caption.
+        const pg::HDC DC = pg::CreateCompatibleDC(pg::NullDC);
+        pg::SelectObject(DC, Bar->Font().Handle());
+        pg::GetTextExtentPoint32(DC, Caption.c_str(), static_cast<int>(Caption.size()), &Size);
+        pg::DeleteDC(DC);
+    }
     return Painter().GetEditCaptionAreaWidth(PaintedItem(), Size.cx);
 }
 
@@ -388,7 +493,7 @@ bool TdxBarEditControl::IsSelected() const {
 void TdxBarEditControl::FillPaintedItem(TdxBarItemControlState& State) const {
     TdxBarWinControl::FillPaintedItem(State);
     if (TdxBarWindowItem* Item = WindowItem()) State.Text = Item->Text();
-    if (auto* C = dynamic_cast<TCustomdxBarCombo*>(Item())) {
+    if (auto* C = dynamic_cast<TdxBarCustomCombo*>(Item())) {
         State.Entries.clear();
         for (int I = 0; I < C->Items().Count(); ++I)
             State.Entries.push_back(C->Items()[I]);
@@ -406,12 +511,8 @@ void TdxBarEditControl::Paint(const TRect& Rect, TdxBarPaintType Kind) {
     const pg::HDC DC = Parent()->PaintDC();
     TRect R = Rect;
     TdxBarItemStates S = PaintStates(Kind);
-    const int CaptionWidth = CaptionAreaWidth();
-    if (CaptionWidth > 0) {
-        TRect C{R.Left, R.Top, R.Left + CaptionWidth, R.Bottom};
-        Painter().DrawEditCaption(Painted, DC, C, S);
-        R.Left += CaptionWidth;
-    }
+    // The painter places the caption and says where the edit part starts.
+    if (CaptionAreaWidth() > 0) Painter().DrawEditCaption(Painted, DC, R, S);
     TRect Part = EditPart(R);
     Painter().DrawEditBorder(Painted, DC, Part, S.Selected || Focused());
     if (GetEnabled()) SetBounds(Part);
@@ -431,12 +532,15 @@ TCustomdxBarComboControl::TCustomdxBarComboControl(TdxBarItemLink* AItemLink)
     : TdxBarEditControl(AItemLink) {}
 
 TCustomdxBarComboControl::~TCustomdxBarComboControl() {
-    if (FDropDown) FDropDown->Close();
+    SetDroppedDown(false);
+}
+
+int TCustomdxBarComboControl::GetDropDownButtonWidth() const {
+    return Painter().GetComboButtonFrame() + (Parent() ? Parent()->WidthMetric() : 11);
 }
 
 TdxBarItemControl::TRect TCustomdxBarComboControl::ButtonPart(const TRect& R) const {
-    const int Width = Painter().GetComboButtonFrame() + (Parent() ? Parent()->WidthMetric() : 11);
-    return {std::max(R.Left, R.Right - Width), R.Top, R.Right, R.Bottom};
+    return {std::max(R.Left, R.Right - GetDropDownButtonWidth()), R.Top, R.Right, R.Bottom};
 }
 
 TdxBarItemControl::TRect TCustomdxBarComboControl::EditPart(const TRect& R) const {
@@ -456,33 +560,24 @@ void TCustomdxBarComboControl::SetDroppedDown(bool Value) {
     if (C == nullptr || C->ReadOnly || Value == FDroppedDown || Parent() == nullptr) return;
     FDroppedDown = Value;
     Repaint();
-    if (Value) {
-        const TRect R = Parent()->GetItemRect(this);
-        const TRect Edit = EditPart({R.Left + CaptionAreaWidth(), R.Top, R.Right, R.Bottom});
-        const bool Horizontal =
-            Parent()->DockingStyle() == dsTop || Parent()->DockingStyle() == dsBottom;
-        const pg::TPoint At = Horizontal ? Parent()->ClientToScreen({Edit.Left, R.Bottom})
-                                         : Parent()->ClientToScreen({R.Right, R.Top});
-        if (C->OnDropDown) C->OnDropDown(C);
-        if (!FDropDown) FDropDown = std::make_unique<TdxBarComboDropDown>(*this);
-        FDropDown->Open(At, std::max(C->DropDownWidth, R.Right - Edit.Left));
-    } else {
-        if (FDropDown) FDropDown->Close();
-        if (C->OnCloseUp) C->OnCloseUp(C);
+    TCustomdxBarControl* Bar = Parent();
+    if (!Value) {
+        // The presses in the window no longer belong to the bar.
+        Bar->OpenPopup = pc::NullHWnd;
+        C->CloseUp();
+        return;
     }
-}
-
-void TCustomdxBarComboControl::EntryPicked(int Index) {
+    // Under the edit part in a horizontal toolbar, beside the control elsewhere.
+    const TRect R = Bar->GetItemRect(this);
+    const pg::TPoint At = InHorizontalToolbar()
+                              ? Bar->ClientToScreen({R.Left + CaptionAreaWidth(), R.Bottom})
+                              : Bar->ClientToScreen({R.Right, R.Top});
     auto Self = toolkit::base::cxAddObjectLink(this);
-    SetDroppedDown(false);
-    if (Self->Ref == nullptr) return;
-    TCustomdxBarCombo* C = Combo();
-    if (C == nullptr || Index < 0 || Index >= C->Items().Count()) return;
-    C->SetItemIndex(Index);
-    if (Self->Ref == nullptr) return;
-    FSettingText = true;
-    SetText(C->Text());
-    FSettingText = false;
+    auto ComboAlive = toolkit::base::cxAddObjectLink(C);
+    C->DropDown(At.X, At.Y);
+    // A press in the window does not end the bar's use.
+    if (Self->Ref && ComboAlive->Ref && FDroppedDown && dxBarUnit().BarControlExists(Bar))
+        Bar->OpenPopup = C->GetDropDownWindow();
 }
 
 bool TCustomdxBarComboControl::WindowKeyDown(std::uint16_t& Key, pf::TShiftState Shift) {
@@ -491,8 +586,24 @@ bool TCustomdxBarComboControl::WindowKeyDown(std::uint16_t& Key, pf::TShiftState
         SetDroppedDown(!FDroppedDown);
         return true;
     }
-    if (FDroppedDown && FDropDown && FDropDown->HandleKey(Key)) return true;
+    if (FDroppedDown)
+        if (TCustomdxBarCombo* C = Combo(); C && C->CheckKeyForDropDownWindow(Key, Shift)) {
+            if (const pc::HWND Window = C->GetDropDownWindow(); Window != pc::NullHWnd)
+                pc::SendMessage(Window, pw::WM_KEYDOWN, Key, 0);
+            return true;
+        }
     return TdxBarEditControl::WindowKeyDown(Key, Shift);
+}
+
+// The focus going to the bar window or to the combo's own drop-down leaves the editing on.
+void TCustomdxBarComboControl::WindowExit(pc::HWND NewFocus) {
+    TCustomdxBarCombo* C = Combo();
+    const pc::HWND DropDown = FDroppedDown && C ? C->GetDropDownWindow() : pc::NullHWnd;
+    if (NewFocus != pc::NullHWnd && (NewFocus == BarWindowHandle() || NewFocus == DropDown ||
+                                     (DropDown != pc::NullHWnd && pw::IsChild(DropDown, NewFocus))))
+        return;
+    RemoveWaitingChars();
+    TdxBarEditControl::WindowExit(NewFocus);
 }
 
 void TCustomdxBarComboControl::ControlInactivate(bool Immediately) {
@@ -528,178 +639,52 @@ const TdxBarItemControlClass& TdxBarComboControl::ClassRef() {
 
 void TdxBarComboControl::SetFocused(bool Value) {
     if (Value)
-        if (TCustomdxBarCombo* C = Combo()) FItemIndex = C->ItemIndex();
+        if (TdxBarCustomCombo* C = CustomCombo()) FItemIndex = C->ItemIndex();
     TCustomdxBarComboControl::SetFocused(Value);
 }
 
-void TdxBarComboControl::EntryPicked(int Index) {
+void TdxBarComboControl::ListIndexChosen(int Index) {
+    TdxBarCustomCombo* C = CustomCombo();
+    if (C == nullptr || Index < 0 || Index >= C->Items().Count()) return;
     FItemIndex = Index;
-    TCustomdxBarComboControl::EntryPicked(Index);
+    SetText(C->Items()[Index]);
+}
+
+// Within the list: past either end the index stays; an index outside it shows the item's text.
+void TdxBarComboControl::Step(int Direction) {
+    TdxBarCustomCombo* C = CustomCombo();
+    if (C == nullptr) return;
+    const int Count = C->Items().Count();
+    if (Direction < 0 && FItemIndex > 0) --FItemIndex;
+    if (Direction > 0 && FItemIndex < Count - 1) ++FItemIndex;
+    SetText(FItemIndex >= 0 && FItemIndex < Count ? C->Items()[FItemIndex] : C->Text());
 }
 
 bool TdxBarComboControl::WindowKeyDown(std::uint16_t& Key, pf::TShiftState Shift) {
-    TCustomdxBarCombo* C = Combo();
+    TdxBarCustomCombo* C = CustomCombo();
     if (C && !C->ReadOnly) {
         const bool Plain = (Shift & (pf::ssShift | pf::ssAlt | pf::ssCtrl)) == 0;
         if (Plain && !DroppedDown() && (Key == pw::VK_UP || Key == pw::VK_DOWN)) {
-            const int Count = C->Items().Count();
-            if (Count > 0) {
-                const int Step = Key == pw::VK_UP ? -1 : 1;
-                FItemIndex = std::clamp(FItemIndex + Step, 0, Count - 1);
-                FSettingText = true;
-                SetText(C->Items()[FItemIndex]);
-                FSettingText = false;
-            }
+            Step(Key == pw::VK_UP ? -1 : 1);
             return true;
         }
-        if (!DroppedDown() && (Key == pw::VK_RETURN || Key == pw::VK_TAB) && FItemIndex >= 0 &&
+        if ((Key == pw::VK_RETURN || Key == pw::VK_TAB) && FItemIndex >= 0 &&
             FItemIndex < C->Items().Count() && GetText() == C->Items()[FItemIndex])
             C->SetItemIndex(FItemIndex);
     }
     return TCustomdxBarComboControl::WindowKeyDown(Key, Shift);
 }
 
-// ---- TdxBarComboDropDown ----
-
-TdxBarComboDropDown::TdxBarComboDropDown(TCustomdxBarComboControl& Control)
-    : pf::TCustomControl(nullptr), FControl(Control) {
-    SetVisible(false);
-    SetColor(pg::clWindow);
-}
-
-int TdxBarComboDropDown::Count() const {
-    TCustomdxBarCombo* C = FControl.Combo();
-    return C ? C->Items().Count() : 0;
-}
-
-int TdxBarComboDropDown::RowHeight() const {
-    TCustomdxBarCombo* C = FControl.Combo();
-    if (C && C->ItemHeight > 0) return C->ItemHeight;
-    return FControl.Parent() ? FControl.Parent()->TextSize() : 16;
-}
-
-int TdxBarComboDropDown::Rows() const {
-    TCustomdxBarCombo* C = FControl.Combo();
-    const int Most = C ? std::max(1, C->DropDownCount) : 8;
-    return std::max(1, std::min(Count(), Most));
-}
-
-void TdxBarComboDropDown::SetHot(int Index) {
-    FHot = Count() == 0 ? -1 : std::clamp(Index, 0, Count() - 1);
-    if (FHot >= 0 && FHot < FTop) FTop = FHot;
-    if (FHot >= FTop + Rows()) FTop = FHot - Rows() + 1;
-    FTop = std::clamp(FTop, 0, std::max(0, Count() - Rows()));
-    Invalidate();
-}
-
-void TdxBarComboDropDown::Open(pg::TPoint At, int Width) {
-    SetBounds(At.X, At.Y, Width, Rows() * RowHeight() + 2);
-    FTop = 0;
-    TCustomdxBarCombo* C = FControl.Combo();
-    SetHot(C ? C->ItemIndex() : -1);
-    HandleNeeded();
-    pw::ShowWindow(handle_, pw::SW_SHOWNA);
-    visible_ = true;
-    FOpen = true;
-    pw::SetWindowPos(handle_, pw::HWND_TOP, 0, 0, 0, 0,
-                     pw::SWP_NOMOVE | pw::SWP_NOSIZE | pw::SWP_NOACTIVATE);
-    // A press in the list does not end the bar's use.
-    if (TCustomdxBarControl* Bar = FControl.Parent()) Bar->OpenPopup = handle_;
-    pw::SetCapture(handle_);
-}
-
-void TdxBarComboDropDown::Close() {
-    if (!FOpen) return;
-    FOpen = false;
-    visible_ = false;
-    if (TCustomdxBarControl* Bar = FControl.Parent(); Bar && Bar->OpenPopup == handle_)
-        Bar->OpenPopup = pc::NullHWnd;
-    if (pw::GetCapture() == handle_) pw::ReleaseCapture();
-    if (handle_ != pc::NullHWnd) pw::ShowWindow(handle_, pw::SW_HIDE);
-}
-
-bool TdxBarComboDropDown::HandleKey(std::uint16_t Key) {
-    switch (Key) {
-    case pw::VK_UP:
-        SetHot(FHot - 1);
+bool TdxBarComboControl::WindowMouseWheel(int Delta) {
+    TdxBarCustomCombo* C = CustomCombo();
+    if (C == nullptr || C->ReadOnly || Delta == 0) return false;
+    if (!DroppedDown()) {
+        Step(Delta > 0 ? -1 : 1);
         return true;
-    case pw::VK_DOWN:
-        SetHot(FHot + 1);
-        return true;
-    case pw::VK_RETURN:
-        if (FHot >= 0)
-            FControl.EntryPicked(FHot);
-        else
-            FControl.SetDroppedDown(false);
-        return true;
-    case pw::VK_ESCAPE:
-        FControl.SetDroppedDown(false);
-        return true;
-    default:
-        return false;
     }
-}
-
-void TdxBarComboDropDown::CreateParams(TCreateParams& Params) {
-    pf::TCustomControl::CreateParams(Params);
-    Params.style = pw::WS_POPUP | pw::WS_BORDER;
-    Params.exStyle = pw::WS_EX_TOOLWINDOW | pw::WS_EX_TOPMOST | pw::WS_EX_NOACTIVATE;
-    Params.parent = pc::NullHWnd;
-}
-
-void TdxBarComboDropDown::Paint() {
-    const pg::TRect R = ClientRect();
-    canvas_.Brush().SetColor(pg::clWindow);
-    canvas_.FillRect(R);
-    TCustomdxBarCombo* C = FControl.Combo();
-    if (C == nullptr) return;
-    const int H = RowHeight();
-    for (int I = FTop; I < C->Items().Count(); ++I) {
-        const pg::TRect Row{0, (I - FTop) * H, R.Right, (I - FTop + 1) * H};
-        if (Row.Top >= R.Bottom) break;
-        const bool Lit = I == FHot;
-        canvas_.Brush().SetColor(Lit ? pg::clHighlight : pg::clWindow);
-        canvas_.FillRect(Row);
-        canvas_.Font().SetColor(Lit ? pg::clHighlightText : pg::clWindowText);
-        pg::TRect Cell{Row.Left + 2, Row.Top, Row.Right, Row.Bottom};
-        canvas_.Brush().SetStyle(pg::TBrushStyle::bsClear);
-        canvas_.TextRect(Cell, Cell.Left, Cell.Top, C->Items()[I]);
-        canvas_.Brush().SetStyle(pg::TBrushStyle::bsSolid);
-    }
-}
-
-void TdxBarComboDropDown::Dispatch(pf::TMessage& Message) {
-    const pg::TPoint P = pw::LParamToPoint(Message.LParam);
-    const int H = RowHeight();
-    switch (Message.Msg) {
-    case pw::WM_MOUSEMOVE:
-        if (pg::PtInRect(ClientRect(), P) && FTop + P.Y / H < Count()) {
-            const int Index = FTop + P.Y / H;
-            if (Index != FHot) SetHot(Index);
-        }
-        return;
-    case pw::WM_LBUTTONDOWN:
-    case pw::WM_LBUTTONDBLCLK:
-        if (!pg::PtInRect(ClientRect(), P)) FControl.SetDroppedDown(false);
-        return;
-    case pw::WM_LBUTTONUP:
-        if (pg::PtInRect(ClientRect(), P)) {
-            const int Index = FTop + P.Y / H;
-            if (Index < Count()) FControl.EntryPicked(Index);
-        }
-        return;
-    case pw::WM_MOUSEWHEEL:
-        FTop = std::clamp(FTop - pw::GET_WHEEL_DELTA_WPARAM(Message.WParam) / pw::WHEEL_DELTA, 0,
-                          std::max(0, Count() - Rows()));
-        Invalidate();
-        return;
-    case pw::WM_CAPTURECHANGED:
-        if (FOpen) FControl.SetDroppedDown(false);
-        return;
-    default:
-        break;
-    }
-    pf::TCustomControl::Dispatch(Message);
+    if (const pc::HWND Window = C->GetDropDownWindow(); Window != pc::NullHWnd)
+        pc::SendMessage(Window, pw::WM_VSCROLL, Delta > 0 ? pw::SB_LINEUP : pw::SB_LINEDOWN, 0);
+    return true;
 }
 
 } // namespace toolkit::bars

@@ -4,13 +4,18 @@
 // at other times the control paints the item's text itself. Focus in shows the window over the
 // edit part with the item's text; focus out hides it, gives the focus back to the window that
 // had it and stores the typed text in the item, except when Escape ended the editing. Enter
-// stores the text and leaves the bar; Tab stores it and moves the selection on.
+// stores the text and leaves the bar; Tab stores it and moves the selection on. A right press
+// in the window is the bar window's. In a vertical toolbar whose captions turn, the control
+// also clicks as a button does.
 //
-// The combo control adds the drop-down button and the drop-down list window under the edit
-// part: F4 or Alt+Up/Down toggle it, a click on an entry picks it; while it is closed Up and
-// Down step through the item's entries.
+// The combo control adds the drop-down button; the item drops its window down under the edit
+// part (TCustomdxBarCombo::DropDown): F4 or Alt+Up/Down toggle it, and the keys the item
+// accepts go to it while it is open. While it is closed, Up, Down and the mouse wheel step
+// through the item's entries; while it is open the wheel scrolls it.
 
+#include "toolkit/bars/model/dx_bar_combo.h"
 #include "toolkit/bars/model/dx_bar_edit.h"
+#include "toolkit/bars/model/dx_bar_window_item_control.h"
 #include "toolkit/bars/windows/dx_bar_item_control.h"
 
 #include "platform/core/window_handle.h"
@@ -23,7 +28,6 @@
 namespace toolkit::bars {
 
 class TdxBarWinControl;
-class TdxBarComboDropDown;
 
 // The hosted edit window: its keys and focus go to its control first.
 class TdxBarEditWindow : public platform::forms::TEdit {
@@ -33,6 +37,8 @@ public:
     void Dispatch(platform::forms::TMessage& Message) override;
 
 protected:
+    // The painter's window style for the edit.
+    void CreateParams(TCreateParams& Params) override;
     void KeyDown(std::uint16_t& Key, platform::forms::TShiftState Shift) override;
     void KeyPress(char& Key) override;
     void KeyUp(std::uint16_t& Key, platform::forms::TShiftState Shift) override;
@@ -45,7 +51,7 @@ private:
     TdxBarWinControl* FControl;
 };
 
-class TdxBarWinControl : public TdxBarItemControl {
+class TdxBarWinControl : public TdxBarItemControl, public TdxBarWindowItemControl {
 public:
     static const TdxBarItemControlClass& ClassRef();
     const platform::core::TClass& ClassType() const override { return ClassRef(); }
@@ -72,27 +78,45 @@ public:
     virtual void SetText(const std::string& Text);
     // Key handling of the hosted window; true when the key was taken.
     virtual bool WindowKeyDown(std::uint16_t& Key, platform::forms::TShiftState Shift);
-    // The hosted window lost the focus to another window.
-    virtual void WindowExit();
+    // The hosted window lost the focus to NewFocus.
+    virtual void WindowExit(platform::core::HWND NewFocus);
     virtual void WindowTextChanged() {}
+    // The wheel turned over the hosted window; true when taken.
+    virtual bool WindowMouseWheel(int Delta) { return (void)Delta, false; }
 
-    bool CanClick() const override { return false; }
+    // TdxBarWindowItemControl.
+    std::string GetCurText() const override { return GetText(); }
+    bool HasEditor() const override { return FFocused; }
+    TRect GetScreenRect() const override;
+    bool InHorizontalToolbar() const override;
+    platform::core::HWND BarWindowHandle() const override;
+    bool BarWindowVisible() const override;
+    void ActivateEditor() override;
+
+    // Only in a vertical toolbar whose captions turn, where the control acts as a button.
+    bool CanClick() const override;
     bool ClosesMenusOnClick() const override { return false; }
-    void ControlClick(bool) override {}
     void ControlInactivate(bool Immediately) override;
     void EnabledChanged() override;
     void MouseDown(bool ByMouse) override;
 
 protected:
+    // The window's formatting rectangle, once it is placed (nothing here).
+    virtual void AdjustWindowRect() {}
     // Stores the window's text in the item.
     virtual void CommitText();
     // Leaves editing without storing the text.
     void CancelEditing();
+    // The characters the key being handled still has waiting for the window go.
+    void RemoveWaitingChars();
     bool FSettingText = false;
 
 private:
+    friend class TdxBarEditWindow;
     std::unique_ptr<TdxBarEditWindow> FWindow;
     bool FFocused = false;
+    // The press that opened the editor was the bar window's, and its release is too.
+    bool FReleaseToBar = false;
     bool FCancelled = false;
     platform::core::HWND FPrevFocus = platform::core::NullHWnd;
     TRect FBounds{};
@@ -125,6 +149,8 @@ public:
 
 protected:
     void FillPaintedItem(TdxBarItemControlState& State) const override;
+    // The painter's margins round the text.
+    void AdjustWindowRect() override;
     // The part of R the text takes (a combo leaves its button out).
     virtual TRect EditPart(const TRect& R) const;
 };
@@ -139,13 +165,12 @@ public:
 
     TCustomdxBarCombo* Combo() const { return dynamic_cast<TCustomdxBarCombo*>(Item()); }
     bool DroppedDown() const { return FDroppedDown; }
+    // Opens the item's drop-down under the edit part (a horizontal toolbar) or beside the
+    // control, or closes it; nothing for a read-only item.
     virtual void SetDroppedDown(bool Value);
-    // The drop-down list window while it exists.
-    TdxBarComboDropDown* DropDownWindow() const { return FDropDown.get(); }
-    // The drop-down list took entry Index.
-    virtual void EntryPicked(int Index);
 
     bool WindowKeyDown(std::uint16_t& Key, platform::forms::TShiftState Shift) override;
+    void WindowExit(platform::core::HWND NewFocus) override;
     void ControlInactivate(bool Immediately) override;
     void EnabledChanged() override;
     void MouseDown(bool ByMouse) override;
@@ -153,11 +178,14 @@ public:
     // The drop-down button's rectangle within the control's rectangle R.
     TRect ButtonPart(const TRect& R) const;
 
+    bool IsComboControl() const override { return true; }
+    bool IsDroppedDown() const override { return FDroppedDown; }
+    int GetDropDownButtonWidth() const override;
+
 protected:
     TRect EditPart(const TRect& R) const override;
 
 private:
-    std::unique_ptr<TdxBarComboDropDown> FDropDown;
     bool FDroppedDown = false;
 };
 
@@ -168,45 +196,22 @@ public:
 
     explicit TdxBarComboControl(TdxBarItemLink* AItemLink) : TCustomdxBarComboControl(AItemLink) {}
 
+    TdxBarCustomCombo* CustomCombo() const { return dynamic_cast<TdxBarCustomCombo*>(Item()); }
     int ItemIndex() const { return FItemIndex; }
     void SetFocused(bool Value) override;
     // Up and Down step through the entries while closed; Enter and Tab take the entry shown.
     bool WindowKeyDown(std::uint16_t& Key, platform::forms::TShiftState Shift) override;
-    void EntryPicked(int Index) override;
+    // Closed, the wheel steps as Up and Down do; open, it scrolls the list a line.
+    bool WindowMouseWheel(int Delta) override;
+
+    int GetListIndex() const override { return FItemIndex; }
+    void SetListIndex(int Value) override { FItemIndex = Value; }
+    void ListIndexChosen(int Index) override;
 
 private:
+    // Moves ItemIndex one entry up or down within the list and shows its text.
+    void Step(int Direction);
     int FItemIndex = -1;
-};
-
-// The list that drops down under a combo: a pop-up window of its own holding the capture while
-// open, so that a press anywhere else closes it.
-class TdxBarComboDropDown : public platform::forms::TCustomControl {
-public:
-    explicit TdxBarComboDropDown(TCustomdxBarComboControl& Control);
-
-    int RowHeight() const;
-    // Opens at the screen point, Width wide, the current entry lit.
-    void Open(platform::gdi::TPoint At, int Width);
-    void Close();
-    bool IsOpen() const { return FOpen; }
-    int Hot() const { return FHot; }
-    void SetHot(int Index);
-    int Top() const { return FTop; }
-    // Up, Down, Enter and Escape while the list is open.
-    bool HandleKey(std::uint16_t Key);
-
-protected:
-    void CreateParams(TCreateParams& Params) override;
-    void Paint() override;
-    void Dispatch(platform::forms::TMessage& Message) override;
-
-private:
-    int Rows() const;
-    int Count() const;
-    TCustomdxBarComboControl& FControl;
-    bool FOpen = false;
-    int FHot = -1;
-    int FTop = 0;
 };
 
 } // namespace toolkit::bars

@@ -5,6 +5,7 @@
 #include "toolkit/bars/windows/dx_bar_windows_floor.h"
 
 #include "toolkit/bars/model/dx_bar_button.h"
+#include "toolkit/bars/model/dx_bar_combo.h"
 #include "toolkit/bars/model/dx_bar_edit.h"
 #include "toolkit/bars/model/dx_bar_item_classes.h"
 #include "toolkit/bars/model/dx_bar_list_item.h"

@@ -10,6 +10,7 @@
 #include "toolkit/bars/windows/dx_bar_button_control.h"
 #include "toolkit/bars/windows/dx_bar_control.h"
 #include "toolkit/bars/windows/dx_bar_dock_control.h"
+#include "toolkit/bars/windows/dx_bar_edit_control.h"
 #include "toolkit/bars/windows/dx_bar_hint_window.h"
 #include "toolkit/bars/windows/dx_bar_item_control.h"
 #include "toolkit/bars/windows/dx_bar_item_drag.h"
@@ -156,6 +157,10 @@ bool TdxBarWindowsFloor::ControlSelectedInActiveWindow(const TdxBarItemControl& 
 
 TCustomdxBarControl* TdxBarWindowsFloor::ControlWindow(const TdxBarItemControl& Control) const {
     return Control.Parent();
+}
+
+TdxBarWindowItemControl* TdxBarWindowsFloor::WindowItemControl(TdxBarItemControl& Control) const {
+    return dynamic_cast<TdxBarWinControl*>(&Control);
 }
 
 TdxBarItemLink* TdxBarWindowsFloor::ControlLink(const TdxBarItemControl& Control) const {

@@ -32,6 +32,7 @@ public:
     bool ControlActive(const TdxBarItemControl& Control) const override;
     bool ControlSelectedInActiveWindow(const TdxBarItemControl& Control) const override;
     TCustomdxBarControl* ControlWindow(const TdxBarItemControl& Control) const override;
+    TdxBarWindowItemControl* WindowItemControl(TdxBarItemControl& Control) const override;
     TdxBarItemLink* ControlLink(const TdxBarItemControl& Control) const override;
     bool IsSystemMenuItem(const TdxBarItem& Item) const override;
     std::unique_ptr<TdxBarButton> CreateCustomizeCommand(bool QuickCustomize) override;

@@ -1,6 +1,7 @@
 #include "toolkit/bars/customizing/dx_bar_customizing_form_painters.h"
 
 #include "toolkit/bars/model/dx_bar_button.h"
+#include "toolkit/bars/model/dx_bar_combo.h"
 #include "toolkit/bars/model/dx_bar_edit.h"
 #include "toolkit/bars/model/dx_bar_manager.h"
 #include "toolkit/bars/model/dx_bar_sub_item.h"

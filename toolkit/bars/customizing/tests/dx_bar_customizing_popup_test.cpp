@@ -3,6 +3,7 @@
 // entry closes it before its command runs; the command then changes the toolbar the user sees.
 
 #include "toolkit/bars/customizing/dx_bar_customizing_popup.h"
+#include "toolkit/bars/model/dx_bar_combo.h"
 #include "toolkit/bars/model/dx_bar_edit.h"
 #include "toolkit/bars/windows/tests/dx_bar_menu_form_fixture.h"
 

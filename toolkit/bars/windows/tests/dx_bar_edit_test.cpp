@@ -1,3 +1,4 @@
+#include "toolkit/bars/model/dx_bar_combo.h"
 #include "toolkit/bars/model/dx_bar_edit.h"
 
 #include "toolkit/bars/windows/tests/dx_bar_menu_form_fixture.h"

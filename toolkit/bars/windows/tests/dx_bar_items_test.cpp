@@ -1,5 +1,6 @@
 #include "toolkit/bars/model/dx_bar_backgrounds.h"
 #include "toolkit/bars/model/dx_bar_button.h"
+#include "toolkit/bars/model/dx_bar_combo.h"
 #include "toolkit/bars/model/dx_bar_edit.h"
 #include "toolkit/bars/model/dx_bar_group.h"
 #include "toolkit/bars/model/dx_bar_item.h"
