@@ -121,6 +121,18 @@ TEST_F(RecentItemsTest, DownPastTheLastShownCommandExpandsAndMovesOn) {
     EXPECT_EQ(Menu->SelectedControl(), File->ItemLinks().VisibleItems(2)->Control());
 }
 
+TEST_F(RecentItemsTest, DoubleClickingTheMenuEntryShowsTheHiddenCommands) {
+    UseOpenTenTimes();
+    ClickFile();
+    ASSERT_NE(MenuOf(*File), nullptr);
+    ASSERT_EQ(ShownCaptions(File->ItemLinks()), std::vector<std::string>{"&Open"});
+    // The second click of a double click on "File".
+    Input.Click(CentreOf(Bar->ItemLinks(), 0));
+    testsupport::PumpUntilIdle();
+    ExpectExpanded();
+    EXPECT_TRUE(TCustomdxBarControl::RecentItemsExpanded());
+}
+
 TEST_F(RecentItemsTest, RestingFourSecondsExpandsTheMenu) {
     UseOpenTenTimes();
     ClickFile();
