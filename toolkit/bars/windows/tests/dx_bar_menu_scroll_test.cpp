@@ -54,7 +54,7 @@ protected:
     void ExpectExpanded() {
         TdxBarSubMenuControl* Menu = MenuOf(*File);
         ASSERT_NE(Menu, nullptr);
-        EXPECT_EQ(File->ItemLinks().VisibleItemCount(), 5);
+        ASSERT_EQ(File->ItemLinks().VisibleItemCount(), 5);
         EXPECT_FALSE(Menu->HasHiddenLinks());
         EXPECT_TRUE(pg::IsRectEmpty(Menu->ExpandArea()));
         // The commands that were hidden are marked as rarely used; Open is not.
