@@ -298,11 +298,14 @@ void TdxBarControl::ToggleDocking() {
 }
 
 bool TdxBarControl::FrameMouseDown(TMessage& Message) {
-    if (IsCustomizing() || IgnoreNextButtonUp) return false;
+    if (IgnoreNextButtonUp) return false;
+    // The close button closes while customizing too, and on a designed form, whose designer
+    // hears of it.
     if (FHitTestCode == kHitClose && DockingStyle() == dsNone) {
         BeginClosePress();
         return true;
     }
+    if (IsCustomizing()) return false;
     if (FHitTestCode != kHitDragArea || !FBar->CanDock()) return false;
     const TPoint P = pw::LParamToPoint(Message.LParam);
     if (pg::PtInRect(ClientRect(), P))

@@ -2,6 +2,7 @@
 
 #include "toolkit/bars/model/dx_bar.h"
 #include "toolkit/bars/model/dx_bar_button.h"
+#include "toolkit/bars/model/dx_bar_designer.h"
 #include "toolkit/bars/model/dx_bar_sub_item.h"
 #include "toolkit/bars/model/dx_bar_unit.h"
 #include "toolkit/bars/windows/dx_bar_dock_control.h"
@@ -322,6 +323,62 @@ TEST_F(BarMoveTest, TheCloseButtonActivatesTheFormAndTellsTheManager) {
     testsupport::PumpUntilIdle();
     EXPECT_FALSE(Tools->Visible());
     EXPECT_EQ(Closed, std::vector<TdxBar*>{Tools});
+}
+
+// A form the designer edits, and a designer that counts the changes it hears of.
+class TDesignedForm : public pf::TForm {
+public:
+    using pc::TComponent::SetDesigning;
+    using pf::TForm::TForm;
+};
+
+class TCountingDesigner : public TdxBarDesigner {
+public:
+    void SelectComponent(TdxBarManager&, pc::TPersistent*) override {}
+    pc::TPersistent* SelectedComponent(TdxBarManager&) override { return nullptr; }
+    bool CanAddComponent(TdxBarManager&) override { return true; }
+    bool CanDeleteComponent(TdxBarManager&, pc::TComponent*) override { return true; }
+    bool DeleteComponent(TdxBarManager&, pc::TComponent*) override { return false; }
+    void Modified(TdxBarManager&) override { ++Changes; }
+    int Changes = 0;
+};
+
+// While a form is designed, closing one of its floating bars with the close button changes the
+// design: the designer hears of it, so that the form is saved with the bar hidden.
+TEST_F(BarMoveTest, ClosingAFloatingBarOfADesignedFormTellsTheDesigner) {
+    TCountingDesigner Designer;
+    struct Installed {
+        TdxBarDesigner* Previous;
+        ~Installed() { SetdxBarDesigner(Previous); }
+    } Guard{SetdxBarDesigner(&Designer)};
+    auto& Design = FRoot->Own<TDesignedForm>();
+    Design.SetDesigning(true);
+    Design.SetBounds(100, 350, 300, 200);
+    auto& DesignManager = Design.Own<TdxBarManager>();
+    ASSERT_TRUE(DesignManager.IsDesigning());
+    TdxBar& Floating = *DesignManager.Bars()->Add();
+    Floating.SetCaption("Floating");
+    Floating.FloatLeft = 600;
+    Floating.FloatTop = 400;
+    Floating.SetDockingStyle(dsNone);
+    auto& Command = Design.Own<TdxBarButton>();
+    Command.SetCaption("Command");
+    Floating.ItemLinks().Add(&Command);
+    Design.Show();
+    Floating.SetVisible(true);
+    testsupport::PumpUntilIdle();
+    TdxBarControl& W = Window(Floating);
+    ASSERT_EQ(W.DockingStyle(), dsNone);
+    const pg::TRect Close = W.GetCloseButtonRect();
+    const pg::TPoint At =
+        W.WindowToScreen({(Close.Left + Close.Right) / 2, (Close.Top + Close.Bottom) / 2});
+    const int Before = Designer.Changes;
+    Input.MoveTo(At);
+    Input.Press(At);
+    Input.Release(At);
+    testsupport::PumpUntilIdle();
+    EXPECT_FALSE(Floating.Visible());
+    EXPECT_GT(Designer.Changes, Before);
 }
 
 // An open menu closes when the row under it goes: it would hang where its entry no longer is.
