@@ -564,8 +564,11 @@ TEST_F(DockControlTest, ANewBackgroundBitmapRepaintsTheSiteAndItsBars) {
 }
 
 // A colour set on a placed site is its own: the manager's dock colour no longer reaches it,
-// while it still reaches a site that takes it.
-TEST_F(DockControlTest, AColourSetOnAPlacedSiteStaysItsOwn) {
+// while it still reaches a site that takes it. So is the parent's colour, once the site is told
+// to take it.
+class OwnColourTest : public DockControlTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(OwnColourTest, AColourSetOnAPlacedSiteStaysItsOwn) {
     auto& Own = Form->Own<TdxBarDockControl>();
     auto& Taking = Form->Own<TdxBarDockControl>();
     for (TdxBarDockControl* Site : {&Own, &Taking}) {
@@ -573,7 +576,12 @@ TEST_F(DockControlTest, AColourSetOnAPlacedSiteStaysItsOwn) {
         Site->SetParent(Form);
     }
     Form->Show();
-    Own.SetColor(pg::clRed);
+    if (GetParam()) {
+        Form->SetColor(pg::clRed);
+        Own.SetParentColor(true);
+    } else {
+        Own.SetColor(pg::clRed);
+    }
     Manager->SetDockColor(pg::clBlue);
     // Empty placed sites take no room: each is given some to show its colour.
     for (TdxBarDockControl* Site : {&Own, &Taking}) {
@@ -586,6 +594,9 @@ TEST_F(DockControlTest, AColourSetOnAPlacedSiteStaysItsOwn) {
     EXPECT_EQ(SitePixel(Own, X, 5), pg::ColorToRGB(pg::clRed));
     EXPECT_EQ(SitePixel(Taking, X, 5), pg::ColorToRGB(pg::clBlue));
 }
+
+INSTANTIATE_TEST_SUITE_P(Sites, OwnColourTest, ::testing::Values(false, true),
+                         [](const auto& Info) { return Info.param ? "ParentColor" : "Color"; });
 
 // A form the designer edits.
 class TDesignForm : public pf::TForm {
