@@ -6,6 +6,7 @@
 #include "toolkit/bars/model/dx_bar_sub_item.h"
 #include "toolkit/bars/model/dx_bar_unit.h"
 #include "toolkit/bars/windows/dx_bar_dock_control.h"
+#include "toolkit/bars/windows/dx_bar_popup_menu.h"
 #include "toolkit/bars/windows/dx_bar_toolbar_control.h"
 #include "toolkit/bars/windows/tests/dx_bar_menu_form_fixture.h"
 
@@ -395,6 +396,22 @@ TEST_F(BarMoveTest, AnOpenMenuClosesWhenTheTopSiteChangesItsSize) {
     testsupport::PumpUntilIdle();
     ASSERT_LT(Top().Height(), Height);
     EXPECT_EQ(MenuOf(File), nullptr);
+    EXPECT_EQ(TCustomdxBarControl::ActiveBarControl(), nullptr);
+}
+
+// A pop-up menu closes too: the form's layout changed under it.
+TEST_F(BarMoveTest, AnOpenPopupMenuClosesWhenTheTopSiteChangesItsSize) {
+    auto& Popup = Form->Own<TdxBarPopupMenu>();
+    Button(Popup.ItemLinks(), "&Open");
+    Popup.ReturnAtOnce = true;
+    Popup.Popup(300, 200);
+    testsupport::PumpUntilIdle();
+    ASSERT_NE(Popup.GetSubMenuControl(), nullptr);
+    const int Height = Top().Height();
+    Tools->SetVisible(false);
+    testsupport::PumpUntilIdle();
+    ASSERT_LT(Top().Height(), Height);
+    EXPECT_EQ(Popup.GetSubMenuControl(), nullptr);
     EXPECT_EQ(TCustomdxBarControl::ActiveBarControl(), nullptr);
 }
 
