@@ -28,16 +28,16 @@ namespace {
 constexpr std::uintptr_t HintShowTimer = 1;
 constexpr std::uintptr_t HintHideTimer = 2;
 
-std::string ShortHint(const std::string& hint) {
+} // namespace
+
+std::string GetShortHint(const std::string& hint) {
     return hint.substr(0, hint.find('|'));
 }
 
-std::string LongHint(const std::string& hint) {
+std::string GetLongHint(const std::string& hint) {
     const auto bar = hint.find('|');
     return bar == std::string::npos ? hint : hint.substr(bar + 1);
 }
-
-} // namespace
 
 // The small window with the hint, in the tooltip colours.
 class TApplication::THintWindow : public TCustomControl {
@@ -127,7 +127,7 @@ void TApplication::ShowHintNow() {
     hintArea_ = {topLeft.X, topLeft.Y, topLeft.X + info.CursorRect.Width(),
                  topLeft.Y + info.CursorRect.Height()};
     hintAreaSet_ = true;
-    const std::string text = refused ? std::string() : ShortHint(info.HintStr);
+    const std::string text = refused ? std::string() : GetShortHint(info.HintStr);
     if (text.empty()) return;
     if (!hintWindow_) hintWindow_ = std::make_unique<THintWindow>();
     hintWindow_->ActivateHint({p.X, p.Y + 20}, text);
@@ -208,10 +208,16 @@ void TApplication::TrackMouseControl(const core::MSG&) {
     if (auto* old = const_cast<TControl*>(mouseControl_)) old->Perform(CM_MOUSELEAVE, 0, 0);
     mouseControl_ = now;
     if (now) now->Perform(CM_MOUSEENTER, 0, 0);
-    Hint = now ? LongHint(now->Hint) : std::string();
+    Hint = now ? GetLongHint(now->Hint) : std::string();
     if (OnHint) OnHint(this);
     // A control without a hint of its own may still answer one for a part of it (CM_HINTSHOW).
     if (now && ShowHint) core::SetTimer(window_.Handle(), HintShowTimer, HintPause);
+}
+
+void TApplication::SetHint(const std::string& value) {
+    if (value == Hint) return;
+    Hint = value;
+    if (OnHint) OnHint(this);
 }
 
 void TApplication::Notification(TComponent* component, core::TOperation operation) {

@@ -83,6 +83,9 @@ public:
     TNotifyEvent OnHint;
     // The long part of the hint of the control under the pointer.
     std::string Hint;
+    // Another part of the program tells what the user points at (a menu entry): Hint takes the
+    // text, and OnHint fires when it changed.
+    void SetHint(const std::string& value);
 
     // While a modal dialog runs, the visible stay-on-top forms stand among the others, so that
     // the dialog comes above them and takes the input aimed at it; Restore puts them on top
@@ -127,5 +130,10 @@ private:
 
 // The application of the process.
 TApplication& Application();
+
+// The parts of a hint "short|long": the short one is what a hint window shows, the long one
+// what a status line shows; a hint without "|" is both.
+std::string GetShortHint(const std::string& hint);
+std::string GetLongHint(const std::string& hint);
 
 } // namespace platform::forms

@@ -1106,6 +1106,13 @@ void TWinControl::Dispatch(TMessage& message) {
             }
         }
         break;
+    case CM_CURSORCHANGED: {
+        // Under the pointer the new cursor shows at once, not at the next move.
+        TPoint p;
+        if (handle_ != NullHWnd && GetCursorPos(&p) && WindowFromPoint(p) == handle_)
+            Perform(WM_SETCURSOR, static_cast<WPARAM>(handle_), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        return;
+    }
     case CM_ENABLEDCHANGED:
         if (handle_ != NullHWnd) EnableWindow(handle_, enabled_);
         Invalidate();

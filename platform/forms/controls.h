@@ -191,9 +191,10 @@ public:
     bool EnabledWithParents() const;
 
     TColor Color() const { return color_; }
-    void SetColor(TColor value);
+    // Virtual, so that a control may note that its colour was set on it (its own now).
+    virtual void SetColor(TColor value);
     bool ParentColor() const { return parentColor_; }
-    void SetParentColor(bool value);
+    virtual void SetParentColor(bool value);
     // Changing the font clears ParentFont.
     TFont& Font() { return font_; }
     const TFont& Font() const { return font_; }

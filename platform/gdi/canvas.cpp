@@ -160,10 +160,34 @@ HFONT TFont::Handle() {
         lf.lfPitchAndFamily = pitch_ == TFontPitch::fpFixed      ? 1
                               : pitch_ == TFontPitch::fpVariable ? 2
                                                                  : 0;
+        lf.lfEscapement = escapement_;
+        lf.lfOrientation = orientation_;
+        lf.lfOutPrecision = outPrecision_;
         SetFaceName(lf, name_);
         handle_.Reset(CreateFontIndirect(lf));
     }
     return handle_.Get();
+}
+void TFont::SetHandle(HFONT value) {
+    LOGFONT lf;
+    if (value == HFONT{} || GetObject(value, sizeof lf, &lf) != static_cast<int>(sizeof lf)) {
+        handle_.Reset(value);
+        Changed();
+        return;
+    }
+    name_ = lf.lfFaceName;
+    height_ = lf.lfHeight;
+    style_ = (lf.lfWeight >= FW_BOLD ? fsBold : 0) | (lf.lfItalic ? fsItalic : 0) |
+             (lf.lfUnderline ? fsUnderline : 0) | (lf.lfStrikeOut ? fsStrikeOut : 0);
+    charset_ = lf.lfCharSet;
+    pitch_ = (lf.lfPitchAndFamily & 3) == 1   ? TFontPitch::fpFixed
+             : (lf.lfPitchAndFamily & 3) == 2 ? TFontPitch::fpVariable
+                                              : TFontPitch::fpDefault;
+    escapement_ = lf.lfEscapement;
+    orientation_ = lf.lfOrientation;
+    outPrecision_ = lf.lfOutPrecision;
+    handle_.Reset(value);
+    Changed();
 }
 void TFont::Assign(const TFont& source) {
     name_ = source.name_;
@@ -173,6 +197,9 @@ void TFont::Assign(const TFont& source) {
     charset_ = source.charset_;
     pitch_ = source.pitch_;
     pixelsPerInch_ = source.pixelsPerInch_;
+    escapement_ = source.escapement_;
+    orientation_ = source.orientation_;
+    outPrecision_ = source.outPrecision_;
     handle_.Reset();
     Changed();
 }

@@ -139,6 +139,12 @@ public:
     int PixelsPerInch() const { return pixelsPerInch_; }
     void SetPixelsPerInch(int value) { pixelsPerInch_ = value; }
     HFONT Handle();
+    // Takes a font the caller made (the font owns it from now on): the properties are read from
+    // it, and so are what the properties do not name, its escapement, orientation and output
+    // precision, which every handle made from this font keeps until another is taken.
+    void SetHandle(HFONT value);
+    // Tenths of a degree, counter-clockwise; 0 unless a turned font was taken.
+    int Escapement() const { return escapement_; }
     void Assign(const TFont& source);
 
 private:
@@ -149,6 +155,9 @@ private:
     std::uint8_t charset_ = DEFAULT_CHARSET;
     TFontPitch pitch_ = TFontPitch::fpDefault;
     int pixelsPerInch_ = 96;
+    int escapement_ = 0;
+    int orientation_ = 0;
+    std::uint8_t outPrecision_ = 0;
     GdiHandle handle_;
 };
 

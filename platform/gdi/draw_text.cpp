@@ -155,8 +155,12 @@ public:
             ux += advances[static_cast<std::size_t>(i)];
         const TEXTMETRIC& tm = dc_.Font().face->Metrics();
         int row = std::min(y + tm.tmAscent + 1, y + tm.tmHeight - 1);
-        Region mark = Region::FromRect(dc_.ToDevice(
-            TRect{ux, row, ux + advances[static_cast<std::size_t>(line.underline)], row + 1}));
+        // The line turns with the text, about where the line was drawn from.
+        Region mark =
+            Region::FromRect(
+                dc_.ToDevice(TRect{ux, row, ux + advances[static_cast<std::size_t>(line.underline)],
+                                   row + 1}))
+                .Turned(dc_.ToDevice(x, y), dc_.Font().log.lfEscapement);
         if (!(format_ & DT_NOCLIP))
             mark = Region::Combine(mark, Region::FromRect(dc_.ToDevice(clip)), RGN_AND);
         dc_.FillDeviceRegion(mark, SolidBrushData(dc_.state.textColor), R2_COPYPEN);

@@ -255,6 +255,66 @@ void Region::Offset(int dx, int dy) {
     }
 }
 
+Region Region::Turned(TPoint pivot, int tenths) const {
+    const int angle = ((tenths % 3600) + 3600) % 3600;
+    if (angle == 0 || bands_.empty()) return *this;
+    std::vector<TRect> turned;
+    if (angle % 900 == 0) {
+        for (const TRect& r : Rects()) {
+            const int l = r.Left - pivot.X, t = r.Top - pivot.Y;
+            const int rr = r.Right - pivot.X, b = r.Bottom - pivot.Y;
+            switch (angle) {
+            case 900:
+                turned.push_back({pivot.X + t, pivot.Y - rr, pivot.X + b, pivot.Y - l});
+                break;
+            case 1800:
+                turned.push_back({pivot.X - rr, pivot.Y - b, pivot.X - l, pivot.Y - t});
+                break;
+            default:
+                turned.push_back({pivot.X - b, pivot.Y + l, pivot.X - t, pivot.Y + rr});
+                break;
+            }
+        }
+    } else {
+        const double radians = angle * 3.14159265358979323846 / 1800.0;
+        const double c = std::cos(radians), s = std::sin(radians);
+        // Forward: x' = x cos + y sin, y' = -x sin + y cos (y grows downwards).
+        const TRect box = Bounds();
+        double minX = 0, maxX = 0, minY = 0, maxY = 0;
+        bool first = true;
+        for (const TPoint corner : {TPoint{box.Left, box.Top}, TPoint{box.Right, box.Top},
+                                    TPoint{box.Left, box.Bottom}, TPoint{box.Right, box.Bottom}}) {
+            const double dx = corner.X - pivot.X, dy = corner.Y - pivot.Y;
+            const double x = dx * c + dy * s, y = -dx * s + dy * c;
+            minX = first ? x : std::min(minX, x);
+            maxX = first ? x : std::max(maxX, x);
+            minY = first ? y : std::min(minY, y);
+            maxY = first ? y : std::max(maxY, y);
+            first = false;
+        }
+        for (int y = static_cast<int>(std::floor(minY)); y < static_cast<int>(std::ceil(maxY)); ++y)
+            for (int x = static_cast<int>(std::floor(minX)); x < static_cast<int>(std::ceil(maxX));
+                 ++x) {
+                const double dx = x + 0.5, dy = y + 0.5;
+                const int sx = pivot.X + static_cast<int>(std::floor(dx * c - dy * s));
+                const int sy = pivot.Y + static_cast<int>(std::floor(dx * s + dy * c));
+                if (Contains(sx, sy))
+                    turned.push_back({pivot.X + x, pivot.Y + y, pivot.X + x + 1, pivot.Y + y + 1});
+            }
+    }
+    if (turned.empty()) return {};
+    int top = turned.front().Top, bottom = turned.front().Bottom;
+    for (const TRect& r : turned) {
+        top = std::min(top, r.Top);
+        bottom = std::max(bottom, r.Bottom);
+    }
+    std::vector<std::vector<Span>> rows(static_cast<std::size_t>(bottom - top));
+    for (const TRect& r : turned)
+        for (int y = r.Top; y < r.Bottom; ++y)
+            rows[static_cast<std::size_t>(y - top)].push_back({r.Left, r.Right});
+    return FromRows(top, std::move(rows));
+}
+
 std::vector<TRect> Region::Rects() const {
     std::vector<TRect> rects;
     for (const auto& band : bands_)

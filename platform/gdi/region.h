@@ -53,6 +53,10 @@ public:
     bool Contains(int x, int y) const;
     bool Intersects(const TRect& r) const;
     void Offset(int dx, int dy);
+    // Turned about pivot by tenths of a degree, counter-clockwise as the screen shows it (the
+    // platform's escapement): quarter turns are exact; other angles take each pixel whose centre
+    // turns back into the region.
+    Region Turned(TPoint pivot, int tenths) const;
     std::vector<TRect> Rects() const;
     const std::vector<Band>& Bands() const { return bands_; }
     friend bool operator==(const Region&, const Region&) = default;

@@ -141,9 +141,13 @@ BOOL ExtTextOut(HDC handle, int x, int y, UINT options, const TRect* rect, const
     if (s.empty()) return 1;
 
     TPoint d = dc->ToDevice(left, top);
+    // A font with an escapement turns its text about the reference point.
+    const TPoint pivot = dc->ToDevice(x, y);
+    auto turned = [&](const Region& r) { return r.Turned(pivot, font.log.lfEscapement); };
     if (dc->state.bkMode == OPAQUE)
-        dc->FillDeviceRegion(clipped(Region::FromRect({d.X, d.Y, d.X + total, d.Y + tm.tmHeight})),
-                             background, R2_COPYPEN);
+        dc->FillDeviceRegion(
+            clipped(turned(Region::FromRect({d.X, d.Y, d.X + total, d.Y + tm.tmHeight}))),
+            background, R2_COPYPEN);
     Region glyphs = font.face->RenderGlyphs(s, advances.data(), d.X, d.Y);
     int lineHeight = std::max(1, tm.tmHeight / 14);
     if (font.log.lfUnderline) {
@@ -156,7 +160,7 @@ BOOL ExtTextOut(HDC handle, int x, int y, UINT options, const TRect* rect, const
         glyphs = Region::Combine(
             glyphs, Region::FromRect({d.X, row, d.X + total, row + lineHeight}), RGN_OR);
     }
-    dc->FillDeviceRegion(clipped(glyphs), SolidBrushData(dc->state.textColor), R2_COPYPEN);
+    dc->FillDeviceRegion(clipped(turned(glyphs)), SolidBrushData(dc->state.textColor), R2_COPYPEN);
     return 1;
 }
 

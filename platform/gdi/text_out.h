@@ -2,8 +2,10 @@
 // Text output and measuring with the selected font. Strings are Windows-1252 bytes. Text is
 // placed by the top-left of its cell (the context's text alignment can move the reference to
 // the right, centre, bottom or baseline); in opaque background mode the cell is filled with the
-// background colour first. Extents include the character extra and the justification spread
-// over the break characters.
+// background colour first. A font with an escapement turns the text, cell and lines with it,
+// about the reference point (DrawText: each line about where it starts); extents are measured
+// along the text, as if it were not turned. Extents include the character extra and the
+// justification spread over the break characters.
 
 #include "platform/gdi/device_context.h"
 

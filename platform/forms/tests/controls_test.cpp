@@ -572,6 +572,23 @@ TEST_F(ControlsTest, GraphicControlsGetTheirOwnMouseEventsAndCursor) {
     EXPECT_EQ(GetCursor(), ScreenCursor(crHandPoint));
 }
 
+// A window control that changes its cursor while the pointer rests on it (a part of it it now
+// points at) shows the new one at once, and the arrow again for the default.
+TEST_F(ControlsTest, ACursorSetUnderThePointerShowsAtOnce) {
+    TForm& form = ShownForm();
+    TPanel& panel = Place<TPanel>(form, {10, 10, 110, 60});
+    driver.MoveTo(At(panel, {5, 5}));
+    ASSERT_EQ(GetCursor(), LoadCursor(IDC_ARROW));
+    panel.SetCursor(crIBeam);
+    EXPECT_EQ(GetCursor(), ScreenCursor(crIBeam));
+    panel.SetCursor(crDefault);
+    EXPECT_EQ(GetCursor(), LoadCursor(IDC_ARROW));
+    // Not under the pointer: the cursor stays.
+    driver.MoveTo(At(form, {200, 150}));
+    panel.SetCursor(crIBeam);
+    EXPECT_EQ(GetCursor(), LoadCursor(IDC_ARROW));
+}
+
 class MouseEnterLabel : public TLabel {
 public:
     using TLabel::TLabel;

@@ -120,6 +120,38 @@ TEST(Font, SizeAndHeightConvertAtTheScreensResolution) {
     EXPECT_EQ(copy.Height(), -9);
 }
 
+// A canvas whose font takes a turned handle writes downwards, and so does a copy of that font
+// whose size changed since: the turn belongs to the font, not to the one handle.
+TEST_F(CanvasTest, AFontThatTookATurnedHandleKeepsTheTurnInCopiesAndAfterChanges) {
+    auto InkBounds = [this] {
+        TRect Ink{8, 8, 0, 0};
+        for (int y = 0; y < 8; ++y)
+            for (int x = 0; x < 8; ++x)
+                if (surface_.At(x, y) == 0)
+                    Ink = {std::min(Ink.Left, x), std::min(Ink.Top, y), std::max(Ink.Right, x + 1),
+                           std::max(Ink.Bottom, y + 1)};
+        return Ink;
+    };
+    canvas_.Font().SetHeight(-4);
+    canvas_.Font().SetColor(clBlack);
+    canvas_.Brush().SetStyle(TBrushStyle::bsClear);
+    LOGFONT lf;
+    GetObject(canvas_.Font().Handle(), sizeof lf, &lf);
+    lf.lfEscapement = lf.lfOrientation = -900;
+    canvas_.Font().SetHandle(CreateFontIndirect(lf));
+    canvas_.TextOut(6, 0, "ab");
+    // Cells 4 high, glyphs one pixel wide and two high: down the columns left of x = 6.
+    EXPECT_EQ(InkBounds(), (TRect{3, 0, 5, 3}));
+
+    TFont copy;
+    copy.Assign(canvas_.Font());
+    copy.SetHeight(-6);
+    surface_.Surf().Fill(0xFFFFFF);
+    canvas_.SetFont(copy);
+    canvas_.TextOut(7, 0, "a");
+    EXPECT_EQ(InkBounds(), (TRect{3, 0, 6, 2}));
+}
+
 TEST(Brush, AColourMakesAClearBrushSolid) {
     TBrush brush;
     brush.SetStyle(TBrushStyle::bsClear);

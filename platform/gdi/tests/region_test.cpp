@@ -4,6 +4,7 @@
 #include "platform/gdi/drawing.h"
 #include "platform/gdi/tests/gdi_test_support.h"
 
+#include <cstdlib>
 #include <map>
 #include <string>
 
@@ -62,6 +63,24 @@ TEST(Regions, EmptyResultIsNullRegionAndOffsetMoves) {
     EXPECT_EQ(CombineRgn(dest, b, CreateRectRgn(0, 0, 4, 4), RGN_OR), SIMPLEREGION);
     for (HRGN r : {a, b, dest})
         DeleteObject(r);
+}
+
+// Turning (what an escapement does to text): a quarter turn maps pixels exactly, an eighth
+// lays a strip along the diagonal, up and to the right of the pivot.
+TEST(Regions, TurnedAboutAPivot) {
+    const Region Strip = Region::FromRect({10, 10, 20, 11});
+    EXPECT_EQ(Strip.Turned({10, 10}, -900).Bounds(), (TRect{9, 10, 10, 20}));
+    EXPECT_EQ(Strip.Turned({10, 10}, 2700), Strip.Turned({10, 10}, -900));
+    EXPECT_EQ(Strip.Turned({10, 10}, 3600), Strip);
+    const Region Diagonal = Strip.Turned({10, 10}, 450);
+    const TRect Box = Diagonal.Bounds();
+    EXPECT_EQ(Box.Left, 10);
+    EXPECT_EQ(Box.Bottom, 11);
+    EXPECT_NEAR(Box.Width(), 8, 1);
+    EXPECT_NEAR(Box.Height(), 8, 1);
+    for (const TRect& R : Diagonal.Rects())
+        for (int X = R.Left; X < R.Right; ++X)
+            EXPECT_LE(std::abs((X - 10) + (R.Top - 10)), 2) << X << "," << R.Top;
 }
 
 TEST(Regions, EllipseAndPolygonRegions) {

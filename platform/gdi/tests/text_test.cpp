@@ -282,6 +282,62 @@ TEST_F(FakeText, EditControlLeavesOutAPartlyVisibleLastLine) {
     EXPECT_EQ(c.At(0, 9), 0xFFFFFFu);
 }
 
+// A font with an escapement turns "ab" about the reference point: -900 runs it down with the
+// cell to the left, 900 up with the cell to the right, 1800 leftwards and upside down.
+struct TurnedCase {
+    int escapement;
+    TPoint at;
+    const char* picture;
+};
+
+class TurnedText : public FakeText, public ::testing::WithParamInterface<TurnedCase> {};
+
+TEST_P(TurnedText, DrawsTheCellTurnedAboutTheReferencePoint) {
+    LOGFONT lf;
+    lf.lfHeight = -8;
+    lf.lfEscapement = GetParam().escapement;
+    lf.lfOrientation = GetParam().escapement;
+    const HFONT turned = CreateFontIndirect(lf);
+    Canvas32 c(10, 10);
+    SelectObject(c.DC(), turned);
+    SetBkMode(c.DC(), TRANSPARENT);
+    TextOut(c.DC(), GetParam().at.X, GetParam().at.Y, "ab", 2);
+    EXPECT_EQ(c.Picture(0), GetParam().picture);
+    SelectObject(c.DC(), GetStockObject(SYSTEM_FONT));
+    DeleteObject(turned);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FakeText, TurnedText,
+    ::testing::Values(TurnedCase{-900,
+                                 {8, 1},
+                                 "..........|..#####...|..#####...|..#####...|.........."
+                                 "|..#####...|..#####...|..#####...|..........|.........."},
+                      TurnedCase{900,
+                                 {1, 9},
+                                 "..........|..........|..#####...|..#####...|..#####..."
+                                 "|..........|..#####...|..#####...|..#####...|.........."},
+                      TurnedCase{1800,
+                                 {9, 8},
+                                 "..........|..........|..###.###.|..###.###.|..###.###."
+                                 "|..###.###.|..###.###.|..........|..........|.........."}));
+
+TEST_F(FakeText, ATurnedLineOfDrawTextTurnsAboutTheRectanglesCornerWithItsUnderline) {
+    LOGFONT lf;
+    lf.lfHeight = -8;
+    lf.lfEscapement = -900;
+    const HFONT turned = CreateFontIndirect(lf);
+    Canvas32 c(10, 10);
+    SelectObject(c.DC(), turned);
+    TRect r{8, 1, 10, 10};
+    DrawText(c.DC(), "&ab", -1, &r, DT_SINGLELINE | DT_NOCLIP);
+    // The underline (the cell's row 7) is the column left of the glyphs, along "a".
+    EXPECT_EQ(c.Picture(0), "..........|#.#####...|#.#####...|#.#####...|#........."
+                            "|..#####...|..#####...|..#####...|..........|..........");
+    SelectObject(c.DC(), GetStockObject(SYSTEM_FONT));
+    DeleteObject(turned);
+}
+
 TEST(RealFonts, PlatformNamesMapToInstalledFamilies) {
     EXPECT_EQ(QtFontEngine::MapFaceName("MS Sans Serif"), "DejaVu Sans Condensed");
     EXPECT_EQ(QtFontEngine::MapFaceName("tahoma"), "DejaVu Sans Condensed");

@@ -113,6 +113,11 @@ public:
 
     virtual bool CanBeClicked() const { return true; }
     virtual bool HasContent() const { return true; }
+    // A toolbar window that paints without a link of this item that could show (hidden by the
+    // user or by the recent-items rule) asks this, and when it answers true tells the item with
+    // NotShownNotice. No item kind here asks to be told.
+    virtual bool NeedsNotShownNotice() const { return false; }
+    virtual void NotShownNotice(TCustomdxBarControl* BarControl) { (void)BarControl; }
     // Whether a link may take an accelerator: enabled, in the base.
     virtual bool HasAccessibleCaption(const TdxBarItemLink* Link) const;
     // The click path's entries: a shortcut or the program at Click, an item control at

@@ -1,7 +1,10 @@
 #include "toolkit/bars/windows/dx_bar_control.h"
 
+#include "toolkit/bars/model/dx_bar_designer.h"
+#include "toolkit/bars/model/dx_bar_sub_item.h"
 #include "toolkit/bars/model/dx_bar_unit.h"
 #include "toolkit/bars/windows/dx_bar_button_control.h"
+#include "toolkit/bars/windows/dx_bar_edit_control.h"
 #include "toolkit/bars/windows/dx_bar_hint_window.h"
 #include "toolkit/bars/windows/dx_bar_item_control.h"
 #include "toolkit/bars/windows/dx_bar_menu_control.h"
@@ -17,6 +20,7 @@
 #include "toolkit/base/settings_controller.h"
 
 #include "platform/core/window_handle.h"
+#include "platform/forms/application.h"
 #include "platform/gdi/device_context.h"
 #include "platform/gdi/text_out.h"
 #include "platform/win/input_state.h"
@@ -266,15 +270,25 @@ void TCustomdxBarControl::DoSetSelectedControl(TdxBarItemControl* Control) {
     }
     SelectionChanged(Old);
     pw::GetCursorPos(&FLastMousePos);
-    if (Control == nullptr)
-        Hint.clear();
-    else if (Control->GetEnabled() || (FBarManager && FBarManager->ShowHintForDisabledItems))
-        Hint = Control->GetHint();
+    if (Control == nullptr) SetCursor(pf::crDefault);
+    // A move off an item is a request with nothing to show: it hides the hint and opens the
+    // grace period, so that the neighbour's hint comes at once. Not off the items onto a
+    // toolbar's lit mark, which shows a hint of its own; and nothing shows on a window that
+    // shows no hints.
+    if (!IsCustomizing() && Alive() && !(Control == nullptr && !IsSubMenuControl() && FMarkState))
+        UpdateHint(FBarManager, CanShowHints());
+    if (!Alive()) return;
+    if (Control &&
+        (Control->GetEnabled() || (FBarManager && FBarManager->ShowHintForDisabledItems)))
+        Hint = pf::GetLongHint(Control->GetHint());
     else
         Hint.clear();
-    // A move off an item is a request with nothing to show: it hides the hint and opens the
-    // grace period, so that the neighbour's hint comes at once.
-    if (!IsCustomizing() && Alive()) UpdateHint(FBarManager, true);
+    // A pop-up menu tells the application what its entry does (a status line shows it).
+    TCustomdxBarControl* Root = this;
+    while (Root->FParentBarControl)
+        Root = Root->FParentBarControl;
+    if (auto* Menu = dynamic_cast<TdxBarSubMenuControl*>(Root); Menu && Menu->OwnerPopupMenu())
+        pf::Application().SetHint(Hint);
 }
 
 bool TCustomdxBarControl::RecentItemsExpanded() {
@@ -319,7 +333,27 @@ void TCustomdxBarControl::SetDockingStyle(TdxBarDockingStyle Value) {
     if (FDockingStyle == Value) return;
     FDockingStyle = Value;
     Invalidate();
+    // The font may turn with the side, and the metrics follow the font.
+    Perform(pf::CM_FONTCHANGED, 0, 0);
     UpdateAlphaBlend();
+}
+
+void TCustomdxBarControl::ControlDblClick(TdxBarItemControl* Control) {
+    if (Control == nullptr) return;
+    if (FBarManager && FBarManager->IsDesigning()) {
+        if (TdxBarDesigner* Designer = dxBarDesignerOf(*FBarManager))
+            Designer->SelectComponent(*FBarManager, Control->Item());
+        return;
+    }
+    // A double click on a sub-item whose personalised menu hides links shows them all.
+    if (Control->WantsDblClick())
+        if (auto* Sub = dynamic_cast<TCustomdxBarSubItem*>(Control->Item()))
+            if (auto* Menu = dynamic_cast<TdxBarSubMenuControl*>(Sub->ItemLinks().BarControl());
+                Menu && !Menu->Closing() && Menu->HasMark()) {
+                Menu->SetMarkState(2);
+                return;
+            }
+    Control->DblClick();
 }
 
 // --- Shadow ---
@@ -396,6 +430,7 @@ void TCustomdxBarControl::FillBackground(pg::HDC DC, const TRect& R) {
 }
 
 pg::HDC TCustomdxBarControl::PaintDC() {
+    UpdateCanvasFont();
     canvas_.Require(pg::TCanvas::PenValid | pg::TCanvas::BrushValid | pg::TCanvas::FontValid);
     return canvas_.Handle();
 }
@@ -441,8 +476,9 @@ void TCustomdxBarControl::WndProc(TMessage& Message) {
         WMLButtonDown(Message);
         return;
     case pw::WM_LBUTTONDBLCLK:
-        if (FSelectedControl && FSelectedControl->HandlesDblClick()) {
-            FSelectedControl->DblClick();
+        if (FSelectedControl && FSelectedControl->HandlesDblClick() &&
+            pg::PtInRect(ClientRect(), pw::LParamToPoint(Message.LParam))) {
+            ControlDblClick(FSelectedControl);
             return;
         }
         WMLButtonDown(Message);
@@ -552,6 +588,7 @@ void TCustomdxBarControl::WMMouseMove(TMessage& Message) {
     const TPoint Screen = ClientToScreen(P);
     if (IsMouseStill(Screen)) return;
     FLastMousePos = Screen;
+    if (GActiveBarControl == nullptr || GActiveBarControl == this) UpdateCursor(Control, P);
     BeginMouseTracking();
     if (Control && Control == FSelectedControl && dynamic_cast<TdxBarButtonControl*>(Control))
         Control->Repaint();
@@ -560,6 +597,20 @@ void TCustomdxBarControl::WMMouseMove(TMessage& Message) {
     if (FDownControl) return;
     if (Control == nullptr && FSelectedControl && FSelectedControl->GetSubBarControl()) return;
     SetMouseSelectedControl(Control);
+}
+
+// Over the text part of an edit the pointer is the I-beam, unless another edit is being typed
+// into; elsewhere the window's own.
+void TCustomdxBarControl::UpdateCursor(TdxBarItemControl* Control, TPoint ClientPoint) {
+    pf::TCursor Shape = pf::crDefault;
+    if (auto* Edit = dynamic_cast<TdxBarWinControl*>(Control);
+        Edit && pg::PtInRect(Edit->GetWindowRect(), ClientPoint)) {
+        const TdxBarItemControl* Editing = FBarManager ? FBarManager->SelectedItem() : nullptr;
+        const bool OtherEdited =
+            Editing && Editing != Edit && Editing->IsWindowControl() && Editing->Active();
+        if (!OtherEdited) Shape = pf::crIBeam;
+    }
+    SetCursor(Shape);
 }
 
 // --- Leave tracking, focus and keys ---

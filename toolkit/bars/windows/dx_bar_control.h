@@ -107,6 +107,9 @@ public:
     virtual bool IsSubMenuControl() const { return false; }
     // The links shown are those of the quick-customise sub-item ("Add or Remove Buttons").
     virtual bool IsQuickCustomizeMenu() const;
+    // Whether the window shows the hints of its items (the toolbar: not floating in the Flat
+    // style).
+    virtual bool CanShowHints() const { return true; }
     virtual bool HasMark() const { return false; }
     virtual bool IsMouseStill(TPoint ScreenPoint) const;
     // Re-reads the background brush and redraws Control's rectangle.
@@ -122,6 +125,10 @@ public:
     virtual void UpdateAlphaBlend() {}
     // Leaves the active state and passes the call up the chain of opening windows.
     virtual void HideAll();
+    // A double click on one of the window's item controls: in design mode the item is selected
+    // in the form designer; a sub-item whose menu is open with links hidden expands that menu;
+    // else the control's own DblClick.
+    virtual void ControlDblClick(TdxBarItemControl* Control);
     // The window recomputes its size and layout (descendants).
     virtual void RefreshLayout() {}
 
@@ -160,13 +167,16 @@ public:
     bool CustomizingMouseMove(TPoint ClientPoint);
     bool CustomizingButtonUp();
     void CustomizingRightButtonDown(TPoint ClientPoint);
-    // The selected link's frame (two nested one-pixel frames), while customizing only.
+    // The selected link's frame, while customizing only: two nested outlines, drawn inverting
+    // round a sub-item in a menu, else one-pixel frames in the window-text colour.
     void DrawSelectionFrame(platform::gdi::HDC DC);
 
 protected:
     void CreateWnd() override;
     // Background, then each shown control at its rectangle.
     void Paint() override;
+    // Just before the canvas draws (PaintDC): a descendant puts its own font in it.
+    virtual void UpdateCanvasFont() {}
     virtual void DoSetSelectedControl(TdxBarItemControl* Control);
     // Re-reads the brush the items' backgrounds fall back to; every paint starts with it.
     void UpdateBkBrush() { FBkBrush = GetBkBrush(); }
@@ -195,6 +205,7 @@ private:
     friend class TdxBarItemControl;
     bool Alive() const;
     bool PassesActiveFilter(const TMessage& Message) const;
+    void UpdateCursor(TdxBarItemControl* Control, TPoint ClientPoint);
 
     TdxBarManager* FBarManager;
     TdxBarItemLinks* FItemLinks = nullptr;

@@ -6,7 +6,9 @@
 #include "toolkit/bars/windows/dx_bar_control.h"
 #include "toolkit/bars/windows/dx_bar_item_control.h"
 #include "toolkit/bars/windows/dx_bar_item_drag.h"
+#include "toolkit/bars/windows/dx_bar_sub_item_control.h"
 
+#include "platform/gdi/device_context.h"
 #include "platform/gdi/drawing.h"
 #include "platform/gdi/objects.h"
 #include "platform/win/input_state.h"
@@ -86,6 +88,21 @@ void TCustomdxBarControl::DrawSelectionFrame(pg::HDC DC) {
     if (Control == nullptr) return;
     pg::TRect R = GetItemRect(Control);
     if (pg::IsRectEmpty(R)) return;
+    if (IsSubMenuControl() && dynamic_cast<TdxBarSubItemControl*>(Control)) {
+        // A menu entry that opens a menu of its own: inverted outlines, which show on the
+        // entry's highlight as on the menu's face.
+        pg::SetROP2(DC, pg::R2_NOT);
+        for (int Ring = 0; Ring < 2; ++Ring) {
+            const pg::TPoint Corners[5] = {{R.Left + Ring, R.Top + Ring},
+                                           {R.Right - 1 - Ring, R.Top + Ring},
+                                           {R.Right - 1 - Ring, R.Bottom - 1 - Ring},
+                                           {R.Left + Ring, R.Bottom - 1 - Ring},
+                                           {R.Left + Ring, R.Top + Ring}};
+            pg::Polyline(DC, Corners, 5);
+        }
+        pg::SetROP2(DC, pg::R2_COPYPEN);
+        return;
+    }
     const pg::HBRUSH Brush = pg::GetSysColorBrush(pg::COLOR_WINDOWTEXT);
     pg::FrameRect(DC, &R, Brush);
     R = {R.Left + 1, R.Top + 1, R.Right - 1, R.Bottom - 1};

@@ -5,11 +5,17 @@
 #include "toolkit/bars/model/dx_bar_item_link.h"
 #include "toolkit/bars/painters/dx_bar_drawing.h"
 #include "toolkit/bars/painters/dx_bar_painter.h"
+#include "toolkit/bars/windows/dx_bar_control.h"
+#include "toolkit/bars/windows/dx_bar_move.h"
+#include "toolkit/bars/windows/dx_bar_quick_control.h"
 #include "toolkit/bars/windows/dx_bar_quick_customize.h"
+#include "toolkit/bars/windows/dx_bar_toolbar_control.h"
 
 #include "platform/forms/forms.h"
 #include "platform/gdi/colors.h"
+#include "platform/gdi/drawing.h"
 #include "platform/gdi/frame_controls.h"
+#include "platform/win/input_state.h"
 #include "platform/win/messages.h"
 #include "platform/win/painting.h"
 #include "platform/win/window.h"
@@ -68,6 +74,12 @@ void TdxDockCol::UpdatePos() {
 TdxDockControl::TdxDockControl(pc::TComponent* AOwner) : pf::TCustomControl(AOwner) {
     FBackgroundBitmap = std::make_unique<pf::TBitmap>();
     FBackgroundBuffer = std::make_unique<pf::TBitmap>();
+    // A new picture shows at once, on the site and behind its bars.
+    FBackgroundBitmap->OnChange = [this] {
+        Invalidate();
+        UpdateDoubleBuffered();
+        RepaintBars();
+    };
 }
 
 TdxDockControl::TdxDockControl(TdxBarManager* ABarManager, TdxBarDockingStyle Style)
@@ -248,7 +260,14 @@ int TdxDockControl::GetColInsertIndex(int RowIndex, pg::TPoint ScreenPos) const 
     const TdxDockRow* Row = Rows(RowIndex);
     if (!Row) return 0;
     const pg::TPoint P = ScreenToClient(ScreenPos);
-    const int C = Horizontal() ? P.X : P.Y;
+    int C = Horizontal() ? P.X : P.Y;
+    // A docked bar dragged along its row takes a neighbour's place only once the cursor has
+    // gone its own length past that neighbour's start.
+    if (TdxBars* Bars = FBarManager ? FBarManager->Bars() : nullptr; Bars && Bars->Moving())
+        if (const TdxBar& Dragged = Bars->Moving()->Bar(); Dragged.DockingStyle() != dsNone) {
+            const pg::TSize Size = Bars->Moving()->StyleSize(DockingStyle());
+            C -= Horizontal() ? Size.cx : Size.cy;
+        }
     for (int I = 0; I < Row->ColCount(); ++I) {
         const pg::TRect R = Row->Col(I)->BarControl->BoundsRect();
         if ((Horizontal() ? R.Left : R.Top) >= C) return I;
@@ -523,6 +542,7 @@ void TdxDockControl::AutoSize() {
     if (HasSunkenBorder() && Size >= 1) Size += 2;
     const int Border = Horizontal() ? Height() - ClientHeight() : Width() - ClientWidth();
     Size += std::max(Border - (HasSunkenBorder() ? 2 : 0), 0);
+    if ((Horizontal() ? Height() : Width()) != Size) CloseMovedMenus();
     switch (DockingStyle()) {
     case dsBottom:
         if (Height() != Size) SetBounds(Left(), Top() + Height() - Size, Width(), Size);
@@ -537,6 +557,28 @@ void TdxDockControl::AutoSize() {
         if (Height() != Size) SetHeight(Size);
         break;
     }
+}
+
+// The form's layout is about to change under an open menu, which would be left where its
+// opener no longer is: the menus close. Not the quick-customise window, nor a window that holds
+// the mouse (the user drags in it); a placed site leaves the menus of bars on the form's own
+// sites alone.
+void TdxDockControl::CloseMovedMenus() {
+    TCustomdxBarControl* Active = TCustomdxBarControl::ActiveBarControl();
+    if (Active == nullptr || !FBarManager) return;
+    if (Active->HandleAllocated() && pw::GetCapture() == Active->Handle()) return;
+    TCustomdxBarControl* Root = Active;
+    while (Root->ParentBarControl())
+        Root = Root->ParentBarControl();
+    if (dynamic_cast<TdxBarQuickControl*>(Root)) return;
+    auto* Toolbar = dynamic_cast<TdxBarControl*>(Root);
+    if (Toolbar) {
+        const bool Ours = Toolbar->BarManager() == FBarManager ||
+                          (Toolbar->GetOwnerForm() && Toolbar->GetOwnerForm() == GetOwnerForm());
+        if (!Ours) return;
+        if (!FAutomatic && !dynamic_cast<TdxBarDockControl*>(Toolbar->DockSite())) return;
+    }
+    Active->HideAll();
 }
 
 void TdxDockControl::RecalcAllBars() {
@@ -637,8 +679,13 @@ void TdxDockControl::WndProc(pf::TMessage& Message) {
     case pw::WM_ERASEBKGND: {
         const pg::TRect R = ClientRect();
         if (Message.WParam == 0) break;
-        FillBackground(static_cast<pg::HDC>(Message.WParam), R,
-                       pg::GetSysColorBrush(pg::COLOR_BTNFACE));
+        // The site's colour (its own, or the manager's dock colour) where no picture lies;
+        // the docked bars read the brush while they paint, so it stays.
+        if (!FColorBrush || FColorBrushColor != Color()) {
+            FColorBrush.Reset(pg::CreateSolidBrush(pg::ColorToRGB(Color())));
+            FColorBrushColor = Color();
+        }
+        FillBackground(static_cast<pg::HDC>(Message.WParam), R, FColorBrush.Get());
         Message.Result = 1;
         return;
     }
@@ -810,7 +857,36 @@ void TdxBarDockControl::VisibleChanged(bool Shown) {
 }
 
 void TdxBarDockControl::UpdateColor() {
-    if (!FUseOwnColor) TdxDockControl::UpdateColor();
+    if (FUseOwnColor) return;
+    FUpdatingColor = true;
+    TdxDockControl::UpdateColor();
+    FUpdatingColor = false;
+}
+
+void TdxBarDockControl::SetColor(pg::TColor Value) {
+    if (!FUpdatingColor && (ComponentState() & pc::csLoading) == 0 && !Locked())
+        FUseOwnColor = true;
+    TdxDockControl::SetColor(Value);
+}
+
+void TdxBarDockControl::SetParentColor(bool Value) {
+    if (!FUpdatingColor && (ComponentState() & pc::csLoading) == 0 && !Locked())
+        FUseOwnColor = true;
+    TdxDockControl::SetParentColor(Value);
+}
+
+void TdxBarDockControl::Paint() {
+    TdxDockControl::Paint();
+    if (!FBarManager || !FBarManager->IsDesigning()) return;
+    const pg::HDC DC = canvas_.Handle();
+    const pg::HPEN Pen = pg::CreatePen(pg::PS_DASH, 1, pg::GetSysColor(pg::COLOR_BTNSHADOW));
+    const pg::HGDIOBJ OldPen = pg::SelectObject(DC, Pen);
+    const pg::HGDIOBJ OldBrush = pg::SelectObject(DC, pg::GetStockObject(pg::NULL_BRUSH));
+    const pg::TRect R = ClientRect();
+    pg::Rectangle(DC, R.Left, R.Top, R.Right, R.Bottom);
+    pg::SelectObject(DC, OldBrush);
+    pg::SelectObject(DC, OldPen);
+    pg::DeleteObject(Pen);
 }
 
 bool TdxBarDockControl::HasSunkenBorder() const {

@@ -62,6 +62,7 @@ public:
     TdxBarDockingStyle DockingStyle() const;
     bool Horizontal() const { return DockingStyle() == dsTop || DockingStyle() == dsBottom; }
     bool IsAutomatic() const { return FAutomatic; }
+    // Changing its picture repaints the site and its bars.
     platform::forms::TBitmap& BackgroundBitmap() { return *FBackgroundBitmap; }
 
     int RowCount() const { return static_cast<int>(FRows.size()); }
@@ -79,7 +80,8 @@ public:
 
     // Which row a screen point docks to, and whether it opens a new row there.
     int GetRowInsertPos(platform::gdi::TPoint ScreenPos, bool& NewRow) const;
-    // Which column of a row a screen point docks to.
+    // Which column of a row a screen point docks to; while a docked bar is dragged, the point
+    // counts the bar's length back from the cursor.
     int GetColInsertIndex(int RowIndex, platform::gdi::TPoint ScreenPos) const;
     // Part 0, 1 (the 5-pixel new-row strip) or 2 of the band of row r (-1 before the first,
     // RowCount after the last) across the site.
@@ -94,6 +96,8 @@ public:
     // Layout then size; nothing while the manager or its form goes or layout is locked.
     void UpdateDock();
     void LayoutRows();
+    // The site takes the thickness of its rows; when that changes, an open menu of the form's
+    // bars (or a pop-up menu) closes.
     void AutoSize();
     void RecalcAllBars();
     void RepaintBars();
@@ -126,6 +130,7 @@ protected:
     void WndProc(platform::forms::TMessage& Message) override;
     void Resize() override;
     bool Locked() const;
+    void CloseMovedMenus();
     int ClientLength() const;
     int ClientThickness() const;
     // The bar's length or thickness along / across this site, border included.
@@ -144,6 +149,8 @@ private:
     std::unique_ptr<platform::forms::TBitmap> FBackgroundBuffer;
     TdxDockControlState FPaintState;
     bool FUpdating = false;
+    platform::gdi::GdiHandle FColorBrush;
+    platform::gdi::TColor FColorBrushColor = platform::gdi::clNone;
 };
 
 class TdxBarDockControl : public TdxDockControl {
@@ -159,6 +166,10 @@ public:
     void SetUseOwnSunkenBorder(bool Value);
     bool UseOwnColor() const { return FUseOwnColor; }
     void SetUseOwnColor(bool Value);
+    // A colour set on a placed site is its own from then on (UseOwnColor), unless the site is
+    // being loaded or its bars are locked.
+    void SetColor(platform::gdi::TColor Value) override;
+    void SetParentColor(bool Value) override;
 
     // Turns its docked bars to the new side.
     void SetAlign(platform::forms::TAlign Value) override;
@@ -172,6 +183,8 @@ public:
 
 protected:
     void WndProc(platform::forms::TMessage& Message) override;
+    // At design time a dashed frame shows where the site lies.
+    void Paint() override;
 
 private:
     // Hidden, the site hides the bars docked on it until it shows again (the manager's hidden
@@ -181,6 +194,8 @@ private:
     bool FSunkenBorder = false;
     bool FUseOwnSunkenBorder = false;
     bool FUseOwnColor = false;
+    // Set while the site takes the manager's colour, which does not make it its own.
+    bool FUpdatingColor = false;
 };
 
 // The site style of an alignment, and the alignment of an automatic site's style.

@@ -498,6 +498,7 @@ void TdxBarSubMenuControl::Paint() {
     if (Parts.AfterLastRect.Top == 0) Parts.AfterLastRect.Top = Client.Bottom;
     Painter().DrawSubMenuParts(Parts, DC);
     PaintBar(DC);
+    DrawSelectionFrame(DC);
 }
 
 void TdxBarSubMenuControl::PaintNonClient(pg::HDC DC) {

@@ -103,6 +103,8 @@ public:
     // links; a collapsed menu hides its rarely used links behind an expand area at the bottom.
     bool RecentItemsMode() const;
     bool HasHiddenLinks() const;
+    // The expand area stands where a toolbar has its mark: the menu has one while links hide.
+    bool HasMark() const override { return HasHiddenLinks(); }
     // Shows every link at once (Ctrl+Down, a click on the expand area, the expand delay).
     void ExpandMenu();
     void SetMarkState(int Value) override;

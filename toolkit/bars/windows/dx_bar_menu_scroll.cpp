@@ -143,6 +143,9 @@ void TdxBarSubMenuControl::WMMouseMove(TMessage& Message) {
     }
     StopScrollTimer();
     TCustomdxBarControl::WMMouseMove(Message);
+    // Off the rows the window's pointer goes back to the default: not over the hot strip.
+    if (dxBarUnit().BarControlExists(this) && FDetachCaptionSelected)
+        SetCursor(platform::forms::crSizeAll);
 }
 
 void TdxBarSubMenuControl::WMLButtonDown(TMessage& Message) {

@@ -38,6 +38,10 @@ public:
     // Where the cursor holds the bar, from the window's origin: as grabbed for the style the bar
     // had when the drag began, else in the same proportion of the bar's size in that style.
     TPoint GetGrabOffset(TdxBarDockingStyle Style) const;
+    // The bar's outer size in a style, as measured when the drag began.
+    platform::gdi::TSize StyleSize(TdxBarDockingStyle Style) const {
+        return FStyleSizes[static_cast<std::size_t>(Style)];
+    }
     // Runs once as the drag ends; it may free the session.
     std::function<void()> OnEnd;
 

@@ -75,6 +75,66 @@ bool TdxBarControl::HasMark() const {
     return ShowsMark || FTruncated;
 }
 
+bool TdxBarControl::CanShowHints() const {
+    if (DockingStyle() != dsNone) return true;
+    return !(BarManager() && BarManager()->IsFlatStyle());
+}
+
+pf::TCustomForm* TdxBarControl::GetOwnerForm() const {
+    if (DockingStyle() != dsNone && FDockSite) return FDockSite->GetOwnerForm();
+    return BarManager() ? BarManager()->Form() : nullptr;
+}
+
+bool TdxBarControl::IsMouseStill(TPoint ScreenPoint) const {
+    if (TCustomdxBarControl::IsMouseStill(ScreenPoint)) return true;
+    if (DockingStyle() == dsNone) return false;
+    // A bar on a form the user is not working in (another window is active, or a dialog runs
+    // over it) does not light up under the passing mouse.
+    pf::TCustomForm* Form = GetOwnerForm();
+    if (Form == nullptr || !Form->HandleAllocated()) return false;
+    return !Form->Active() || pw::GetAncestor(Form->Handle(), pw::GA_ROOT) != pw::GetActiveWindow();
+}
+
+void TdxBarControl::SetDockingStyle(TdxBarDockingStyle Value) {
+    if (Value != DockingStyle() && ItemLinks())
+        for (int I = 0; I < ItemLinks()->Count(); ++I)
+            if (TdxBarItemControl* C = ItemLinks()->Items(I)->Control()) C->LineStart = false;
+    TCustomdxBarControl::SetDockingStyle(Value);
+}
+
+void TdxBarControl::FontChanged() {
+    const bool Turned = IsDockedVertically() && FBar->RotateWhenVertical();
+    if (!Turned) {
+        FTurnedFont.reset();
+    } else if (!FRotatingFont) {
+        FRotatingFont = true;
+        pg::LOGFONT Log;
+        pg::GetObject(Font().Handle(), sizeof Log, &Log);
+        // A quarter clockwise: the text runs down the bar. TrueType only (7): a raster face
+        // would not turn.
+        Log.lfEscapement = -900;
+        Log.lfOrientation = -900;
+        Log.lfOutPrecision = 7;
+        FTurnedFont = std::make_unique<pg::TFont>();
+        FTurnedFont->SetHandle(pg::CreateFontIndirect(Log));
+        FTurnedFont->SetColor(Font().Color());
+        FRotatingFont = false;
+    }
+    if (!HandleAllocated()) return;
+    CalcDrawingConsts();
+    // A window that is only getting its handle is placed and laid out by its site after.
+    if (DockingStyle() != dsNone && RecreateCount() == 0 && !FCreatingHandle) {
+        // The hot item is found again at the next move, among the controls laid out anew.
+        ResetLastMousePos();
+        RefreshLayout();
+    }
+}
+
+void TdxBarControl::UpdateCanvasFont() {
+    if (FTurnedFont && canvas_.Font().Escapement() != FTurnedFont->Escapement())
+        canvas_.Font().Assign(*FTurnedFont);
+}
+
 pg::TRect TdxBarControl::GetDragHandleRect() const {
     if (DockingStyle() == dsNone || FBar->BorderStyle() != bbsSingle) return {};
     return IsDockedVertically() ? TRect{-100, -100, 100, 0} : TRect{-100, -100, 0, 100};
@@ -225,11 +285,30 @@ TdxBarControl::TLine TdxBarControl::CalcMultiLineSize(bool Vertical, int Limit) 
 }
 
 pg::TSize TdxBarControl::GetSizeForDockingStyle(TdxBarDockingStyle Style, int Limit) {
-    CreateMissingControls();
     TdxBarItemLinks* Links = ItemLinks();
-    if (Links) Links->SetRecentItemCount(-1);
     const bool Vertical = IsVerticalStyle(Style);
     const bool Docked = Style != dsNone;
+    // Measured with every link; the limit comes back afterwards, except that a floating bar
+    // of a personalised manager keeps to the most recently used links that fit in one row.
+    const int KeptRecentCount = Links ? Links->RecentItemCount() : -1;
+    if (Links) Links->SetRecentItemCount(-1);
+    const bool RecentRow = Links && !Docked && Limit >= 0 && Links->UseRecentItemsEffective() &&
+                           !(BarManager() && BarManager()->IsDesigning());
+    if (RecentRow) {
+        int Fitting = -1;
+        for (int Count = 1; Count <= Links->CanVisibleItemCount(); ++Count) {
+            Links->SetRecentItemCount(Count);
+            CreateMissingControls();
+            bool Fits = true;
+            MeasureRow(false, Limit, Fits);
+            if (!Fits) {
+                Fitting = Count - 1;
+                break;
+            }
+        }
+        Links->SetRecentItemCount(Fitting);
+    }
+    CreateMissingControls();
     const int Mark = Docked && HasMark() ? kMarkRoom : 0;
     TLine Line;
     if ((FBar->MultiLine() || !Docked) && Limit >= 0) {
@@ -246,6 +325,7 @@ pg::TSize TdxBarControl::GetSizeForDockingStyle(TdxBarDockingStyle Style, int Li
     }
     if (Line.Thickness == 0)
         Line.Thickness = BarManager() ? std::max(BarManager()->ButtonHeight(), 1) : 1;
+    if (Links && !RecentRow) Links->SetRecentItemCount(KeptRecentCount);
     return Vertical ? TSize{Line.Thickness, Line.Length} : TSize{Line.Length, Line.Thickness};
 }
 
@@ -290,8 +370,8 @@ void TdxBarControl::CalcItemRects() {
     const TRect Client = ClientRect();
     const int ClientLength = Vertical ? Client.Height() : Client.Width();
     const int ClientThickness = Vertical ? Client.Width() : Client.Height();
-    const int Limit = ClientLength - (HasMark() ? kMarkRoom : 0) -
-                      (!Multi && HasMDIButtons() ? GetMDIButtonsLength() : 0);
+    int Limit = ClientLength - (HasMark() ? kMarkRoom : 0) -
+                (!Multi && HasMDIButtons() ? GetMDIButtonsLength() : 0);
     const int Sep = GetSeparatorSize();
     int Pos = 0;
     int LineOffset = 0;
@@ -351,6 +431,10 @@ void TdxBarControl::CalcItemRects() {
         const TdxBarItemAlign Align = Control->GetAlign();
         if (Align != iaLeft && CanAlignControl(Control)) {
             const int End = Vertical ? R.Bottom : R.Right;
+            // The MDI buttons at the end of a wrapped bar's last line take their room from
+            // the aligned item, where both fit.
+            if (Multi && HasMDIButtons() && End + GetMDIButtonsLength() <= Limit)
+                Limit -= GetMDIButtonsLength();
             int Shift = 0;
             int Grow = 0;
             if (Align == iaCenter)
@@ -473,7 +557,9 @@ void TdxBarControl::CreateParams(TCreateParams& Params) {
 }
 
 void TdxBarControl::CreateWnd() {
+    FCreatingHandle = true;
     TCustomdxBarControl::CreateWnd();
+    FCreatingHandle = false;
     pw::SetWindowText(Handle(), FBar->Caption());
     UpdateAlphaBlend();
     if (!FTakingPlaceAgain) return;
@@ -576,6 +662,12 @@ void TdxBarControl::Paint() {
     FillBackground(DC, Client);
     TdxBarItemLinks* Links = ItemLinks();
     if (Links == nullptr) return;
+    if (!(BarManager() && BarManager()->IsDesigning()))
+        for (int I = 0; I < Links->AvailableItemCount(); ++I) {
+            TdxBarItemLink* Link = Links->AvailableItems(I);
+            if (Link->GetVisibleIndex() < 0 && Link->Item()->NeedsNotShownNotice())
+                Link->Item()->NotShownNotice(this);
+        }
     const bool Vertical = IsDockedVertically();
     const int Sep = GetSeparatorSize();
     const int MarkRoom = HasMark() ? kMarkRoom : 0;
@@ -638,6 +730,9 @@ void TdxBarControl::WndProc(TMessage& Message) {
                 Popups->QuickControl()->ParentBarMoved();
         return;
     }
+    case pf::CM_FONTCHANGED:
+        FontChanged();
+        break;
     case pw::WM_SETCURSOR:
         if (DragHandleCursor()) {
             Message.Result = 1;

@@ -15,6 +15,7 @@
 
 #include "platform/gdi/geometry.h"
 
+#include <memory>
 #include <unordered_map>
 
 namespace toolkit::bars {
@@ -52,6 +53,17 @@ public:
     int GetSeparatorSize() const;
     // Docked, and the bar shows the quick-customise mark, or items are hidden behind it.
     bool HasMark() const override;
+    // Docked always; floating, not in the manager's Flat style.
+    bool CanShowHints() const override;
+    // A docked bar also holds still (no hot tracking) while its form is not the active one.
+    bool IsMouseStill(TPoint ScreenPoint) const override;
+    // A real change forgets where the lines were wrapped.
+    void SetDockingStyle(TdxBarDockingStyle Value) override;
+    // The form the window belongs to: its dock site's when docked, else the manager's.
+    platform::forms::TCustomForm* GetOwnerForm() const;
+    // Docked on the left or right with the bar's RotateWhenVertical, the canvas draws with the
+    // window's font turned a quarter clockwise (text running down); nil otherwise.
+    const platform::gdi::TFont* TurnedFont() const { return FTurnedFont.get(); }
     // The quick-customise mark (dx_bar_toolbar_mark.cpp): 0 normal, 1 hot, 2 the quick menu
     // open; its rectangle on the screen.
     void SetMarkState(int Value) override;
@@ -80,7 +92,10 @@ public:
     int NewItemWidth() const { return FNewItemWidth; }
 
     // The client size for a docking style and a length limit (-1: none): one line, or wrapped
-    // for a multi-line bar; the controls that begin a wrapped line get LineStart.
+    // for a multi-line bar; the controls that begin a wrapped line get LineStart. Measured with
+    // every link, the links' recent-items limit given back after; but a floating bar of a
+    // personalised manager (outside design mode) then shows the most recently used links that
+    // fit in one row of Limit.
     TSize GetSizeForDockingStyle(TdxBarDockingStyle Style, int Limit);
 
     // The caption buttons of a maximised MDI child at the end of a main menu bar
@@ -151,6 +166,7 @@ public:
 
 protected:
     void CreateParams(TCreateParams& Params) override;
+    void UpdateCanvasFont() override;
     // A docked window that gets its handle after it took its place in its site (its form's
     // window came after the bars were set up, or the handle was recreated) takes its stored
     // row again and is measured anew: only now does it know its font.
@@ -221,6 +237,9 @@ private:
     bool MarkMessage(TMessage& Message);
     // Writes the window's place into the bar.
     void StoreBarPosition();
+    // CM_FONTCHANGED: the turned font is made again (or dropped), the metrics and, docked, the
+    // layout follow.
+    void FontChanged();
     // The client origin's offset from the window's top-left corner: tiles laid from the
     // corner line up with a frame drawn in the same bitmap.
     TPoint GetBackgroundOffset() const;
@@ -259,6 +278,9 @@ private:
     TRect FItemSizingFrame{};
     // The thickness of the line each shown link was placed in.
     std::unordered_map<const TdxBarItemLink*, int> FLineThickness;
+    std::unique_ptr<platform::gdi::TFont> FTurnedFont;
+    bool FRotatingFont = false;
+    bool FCreatingHandle = false;
 };
 
 } // namespace toolkit::bars

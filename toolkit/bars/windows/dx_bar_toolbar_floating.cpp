@@ -4,10 +4,12 @@
 
 #include "toolkit/bars/windows/dx_bar_toolbar_control.h"
 
+#include "toolkit/bars/model/dx_bar_unit.h"
 #include "toolkit/bars/windows/dx_bar_dock_control.h"
 #include "toolkit/bars/windows/dx_bar_item_control.h"
 #include "toolkit/bars/windows/dx_bar_move.h"
 
+#include "platform/forms/forms.h"
 #include "platform/gdi/drawing.h"
 #include "platform/win/input_state.h"
 #include "platform/win/messages.h"
@@ -19,6 +21,7 @@
 
 namespace toolkit::bars {
 
+namespace pf = platform::forms;
 namespace pg = platform::gdi;
 namespace pw = platform::win;
 
@@ -265,7 +268,12 @@ void TdxBarControl::KeepOnScreen(pw::WINDOWPOS& Pos) const {
 
 void TdxBarControl::BeginClosePress() {
     HideAll();
-    if (!HandleAllocated()) return;
+    if (!dxBarUnit().BarControlExists(this) || !HandleAllocated()) return;
+    // The press is the user's return to the form (floating bars never take the activation).
+    if (TdxBarManager* Manager = BarManager(); Manager && !Manager->HideFloatingBarsWhenInactive())
+        if (pf::TCustomForm* Form = Manager->Form(); Form && Form->HandleAllocated())
+            pw::SetActiveWindow(Form->Handle());
+    if (!dxBarUnit().BarControlExists(this)) return;
     FClosePressed = true;
     SetCloseButtonState(2);
     pw::SetCapture(Handle());
@@ -290,11 +298,14 @@ void TdxBarControl::ToggleDocking() {
 }
 
 bool TdxBarControl::FrameMouseDown(TMessage& Message) {
-    if (IsCustomizing() || IgnoreNextButtonUp) return false;
+    if (IgnoreNextButtonUp) return false;
+    // The close button closes while customizing too, and on a designed form, whose designer
+    // hears of it.
     if (FHitTestCode == kHitClose && DockingStyle() == dsNone) {
         BeginClosePress();
         return true;
     }
+    if (IsCustomizing()) return false;
     if (FHitTestCode != kHitDragArea || !FBar->CanDock()) return false;
     const TPoint P = pw::LParamToPoint(Message.LParam);
     if (pg::PtInRect(ClientRect(), P))
@@ -376,7 +387,15 @@ bool TdxBarControl::FrameMessage(TMessage& Message) {
             pw::ReleaseCapture();
             SetCloseButtonState(0);
             // Hiding frees this window: nothing of it is touched after.
-            if (Pressed) FBar->SetVisible(false);
+            if (Pressed) {
+                TdxBar* Closed = FBar;
+                TdxBarManager* Manager = BarManager();
+                Closed->SetVisible(false);
+                if (Manager) {
+                    Manager->DesignerModified();
+                    Manager->DoBarClose(Closed);
+                }
+            }
             return true;
         }
         return false;

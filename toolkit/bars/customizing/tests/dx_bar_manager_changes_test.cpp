@@ -164,8 +164,11 @@ TEST_F(ManagerChangesTest, ABarWithItsOwnFontKeepsIt) {
     EXPECT_GE(MenuInk(), Menu * 3 / 2);
 }
 
-// A popup menu open when the font changes measures its rows again in the new font.
+// A popup menu open when the font changes measures its rows again in the new font. The bars
+// keep fonts of their own: a dock site that grew with them would close the menu.
 TEST_F(ManagerChangesTest, AnOpenPopupMenuTakesTheNewFont) {
+    Bar->SetUseOwnFont(true);
+    Tools->SetUseOwnFont(true);
     Show();
     auto& Popup = Form->Own<TdxBarPopupMenu>();
     Button(Popup.ItemLinks(), "E&xit");

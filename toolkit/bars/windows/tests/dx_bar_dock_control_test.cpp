@@ -532,6 +532,102 @@ TEST_F(DockControlTest, ASunkenBorderFramesThePlacedSite) {
     EXPECT_EQ(At(5, Site.Height() - 1), pg::GetSysColor(pg::COLOR_BTNHIGHLIGHT));
 }
 
+// A site's pixel as its window holds it, in its client coordinates.
+pg::COLORREF SitePixel(TdxDockControl& Site, int X, int Y) {
+    const auto Surface = platform::win::WindowSurface(Site.Handle());
+    const pg::TPoint Client = Site.ClientToScreen({0, 0});
+    pg::TRect Window{};
+    platform::win::GetWindowRect(Site.Handle(), &Window);
+    return pg::PixelToColor(Surface->Pixel(X + Client.X - Window.Left, Y + Client.Y - Window.Top) &
+                            0xFFFFFF);
+}
+
+// A new picture shows at once: on the site, and the docked bars are painted again over it.
+TEST_F(DockControlTest, ANewBackgroundBitmapRepaintsTheSiteAndItsBars) {
+    TdxBar& Bar = ToolBar();
+    Bar.SetVisible(true);
+    Form->Show();
+    pc::ProcessMessages();
+    // Right of the bar, where the site shows through.
+    const int X = Windows["ToolBar"]->BoundsRect().Right + 20;
+    ASSERT_LT(X, Top().ClientWidth());
+    ASSERT_NE(SitePixel(Top(), X, 5), pg::ColorToRGB(pg::clRed));
+    const int Repaints = Windows["ToolBar"]->Repaints;
+    pf::TBitmap Red;
+    Red.SetSize(8, 8);
+    Red.Canvas().Brush().SetColor(pg::clRed);
+    Red.Canvas().FillRect({0, 0, 8, 8});
+    Top().BackgroundBitmap().Assign(Red);
+    pc::ProcessMessages();
+    EXPECT_EQ(SitePixel(Top(), X, 5), pg::ColorToRGB(pg::clRed));
+    EXPECT_GT(Windows["ToolBar"]->Repaints, Repaints);
+}
+
+// A colour set on a placed site is its own: the manager's dock colour no longer reaches it,
+// while it still reaches a site that takes it. So is the parent's colour, once the site is told
+// to take it.
+class OwnColourTest : public DockControlTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(OwnColourTest, AColourSetOnAPlacedSiteStaysItsOwn) {
+    auto& Own = Form->Own<TdxBarDockControl>();
+    auto& Taking = Form->Own<TdxBarDockControl>();
+    for (TdxBarDockControl* Site : {&Own, &Taking}) {
+        Site->SetBarManager(Manager);
+        Site->SetParent(Form);
+    }
+    Form->Show();
+    if (GetParam()) {
+        Form->SetColor(pg::clRed);
+        Own.SetParentColor(true);
+    } else {
+        Own.SetColor(pg::clRed);
+    }
+    Manager->SetDockColor(pg::clBlue);
+    // Empty placed sites take no room: each is given some to show its colour.
+    for (TdxBarDockControl* Site : {&Own, &Taking}) {
+        auto& Bar = NewBar(Site == &Own ? "OnOwn" : "OnTaking", {60, 180, 22});
+        Bar.SetDockControl(Site);
+        Bar.SetVisible(true);
+    }
+    pc::ProcessMessages();
+    const int X = Own.ClientWidth() - 5;
+    EXPECT_EQ(SitePixel(Own, X, 5), pg::ColorToRGB(pg::clRed));
+    EXPECT_EQ(SitePixel(Taking, X, 5), pg::ColorToRGB(pg::clBlue));
+}
+
+INSTANTIATE_TEST_SUITE_P(Sites, OwnColourTest, ::testing::Values(false, true),
+                         [](const auto& Info) { return Info.param ? "ParentColor" : "Color"; });
+
+// A form the designer edits.
+class TDesignForm : public pf::TForm {
+public:
+    using pc::TComponent::SetDesigning;
+    using pf::TForm::TForm;
+};
+
+// At design time an empty placed site keeps a sliver, framed with dashes so that it is found.
+TEST_F(DockControlTest, AtDesignTimeAPlacedSiteShowsADashedFrame) {
+    auto& Design = FRoot->Own<TDesignForm>();
+    Design.SetDesigning(true);
+    Design.SetBounds(0, 0, 400, 200);
+    auto& DesignManager = Design.Own<TdxBarManager>();
+    ASSERT_TRUE(DesignManager.IsDesigning());
+    auto& Site = Design.Own<TdxBarDockControl>();
+    Site.SetBarManager(&DesignManager);
+    Site.SetParent(&Design);
+    Design.Show();
+    pc::ProcessMessages();
+    ASSERT_EQ(Site.Height(), 3);
+    const pg::COLORREF Shadow = pg::GetSysColor(pg::COLOR_BTNSHADOW);
+    int Dash = 0, Gap = 0;
+    for (int X = 0; X < Site.ClientWidth(); ++X)
+        ++(SitePixel(Site, X, 0) == Shadow ? Dash : Gap);
+    EXPECT_GT(Dash, Site.ClientWidth() / 3);
+    EXPECT_GT(Gap, 0) << "dashes, not a line";
+    EXPECT_EQ(SitePixel(Site, 0, 1), Shadow);
+    EXPECT_NE(SitePixel(Site, 5, 1), Shadow);
+}
+
 TEST_F(DockControlTest, AMovedBottomSiteRepaintsItsStatusBar) {
     TdxBar& Status = NewBar("Status", {60, 180, 22});
     Status.SetBorderStyle(bbsNone);

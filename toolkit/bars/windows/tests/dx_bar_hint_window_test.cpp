@@ -196,6 +196,38 @@ TEST_F(HintWindowTest, NoHintWhenTheManagerShowsNone) {
     EXPECT_FALSE(HintVisible());
 }
 
+// A floating bar shows no hints in the Flat style; docked, or in another style, it does.
+struct FloatingHintCase {
+    const char* Name;
+    TdxBarManagerStyle Style;
+    bool Floating;
+    bool Shows;
+};
+
+class FloatingHintTest : public HintWindowTest,
+                         public ::testing::WithParamInterface<FloatingHintCase> {};
+
+TEST_P(FloatingHintTest, AFloatingBarOfTheFlatStyleShowsNoHints) {
+    Manager->SetStyle(GetParam().Style);
+    if (GetParam().Floating) {
+        Bar->FloatLeft = 100;
+        Bar->FloatTop = 300;
+        Bar->SetDockingStyle(dsNone);
+    }
+    Show();
+    ASSERT_EQ(BarWindow().DockingStyle(), GetParam().Floating ? dsNone : dsTop);
+    RestOn(0, 1500);
+    EXPECT_EQ(HintVisible(), GetParam().Shows);
+    EXPECT_EQ(HintText(), GetParam().Shows ? "Open" : "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Bars, FloatingHintTest,
+                         ::testing::Values(FloatingHintCase{"FlatFloating", bmsFlat, true, false},
+                                           FloatingHintCase{"FlatDocked", bmsFlat, false, true},
+                                           FloatingHintCase{"EnhancedFloating", bmsEnhanced, true,
+                                                            true}),
+                         [](const auto& Info) { return std::string(Info.param.Name); });
+
 TEST_F(HintWindowTest, NearTheBottomRightTheHintGoesAboveTheCursorAndEndsAtTheRightEdge) {
     const pg::TRect Work = toolkit::base::cxGetWorkAreaFromPoint({0, 0});
     // The form's toolbar in the bottom right corner, its last button a few pixels from the edge.

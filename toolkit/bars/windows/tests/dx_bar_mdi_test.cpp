@@ -130,6 +130,21 @@ TEST_F(MDIChildMenuTest, AResetMainMenuKeepsTheSystemMenuEntryFirst) {
     EXPECT_EQ(ItemCaptions(Links()), (std::vector<std::string>{"&Help"}));
 }
 
+// The last entry aligned right ends where the child's buttons begin, on their line.
+TEST_F(MDIChildMenuTest, AnEntryAlignedRightLeavesTheButtonsTheirRoom) {
+    TdxBarSubItem& Help = Sub(Links(), "&Help");
+    Help.SetAlign(iaRight);
+    Child->SetWindowState(pf::wsMaximized);
+    testsupport::PumpUntilIdle();
+    ASSERT_TRUE(BarWindow().HasMDIButtons());
+    ASSERT_EQ(Links().Items(2)->Item(), &Help);
+    const pg::TRect Entry = Links().Items(2)->ItemRect;
+    const pg::TRect Button = BarWindow().GetMDIButtonRect(0);
+    EXPECT_EQ(Entry.Right, Button.Left);
+    EXPECT_EQ(Entry.Top, Links().Items(1)->ItemRect.Top) << "on the first line still";
+    EXPECT_GT(Entry.Left, Links().Items(1)->ItemRect.Right) << "aligned right, not left";
+}
+
 TEST_F(MDIChildMenuTest, TheEntryListsTheChildsCommandsAndCloseClosesIt) {
     int Closes = 0;
     Child->OnClose = [&](pc::TObject*, pf::TCloseAction& Action) {

@@ -313,6 +313,41 @@ TEST_F(MenuControlTest, ASubMenuNearTheRightEdgeOpensOnItsOwnersLeft) {
     EXPECT_EQ(Nested->Left() + Nested->Width(), Entry.Left);
 }
 
+// While customizing, the selected entry of a menu that opens a menu of its own wears two
+// inverted outlines, which show on whatever face the entry has; a command keeps the plain frame.
+TEST_F(MenuControlTest, WhileCustomizingASelectedCascadingEntryIsFramedInverted) {
+    Manager->Customizing(true);
+    testsupport::PumpUntilIdle();
+    Bar->ItemLinks().Items(0)->Control()->ControlActivate(true);
+    testsupport::PumpUntilIdle();
+    TdxBarSubMenuControl* Menu = MenuOf(*File);
+    ASSERT_NE(Menu, nullptr);
+    TdxBarItemControl* RecentControl = File->ItemLinks().VisibleItems(2)->Control();
+    auto Select = [&](TdxBarItemControl* Control) {
+        Menu->SetSelectedControl(Control);
+        Menu->Repaint();
+        testsupport::PumpUntilIdle();
+        ASSERT_EQ(Manager->SelectedItem(), Control);
+    };
+    Select(RecentControl);
+    // The inner ring inverts the selected face, which goes on inside it: across the entry's
+    // right end and down from its top.
+    const pg::TRect R = Menu->GetItemRect(RecentControl);
+    const int Y = (R.Top + R.Bottom) / 2, X = R.Left + (R.Right - R.Left) * 3 / 4;
+    EXPECT_EQ(ClientPixel(*Menu, R.Right - 2, Y), ~ClientPixel(*Menu, R.Right - 3, Y) & 0xFFFFFF);
+    EXPECT_EQ(ClientPixel(*Menu, X, R.Top + 1), ~ClientPixel(*Menu, X, R.Top + 2) & 0xFFFFFF);
+    // The outer ring is no frame in the text colour either.
+    const pg::COLORREF Text = pg::GetSysColor(pg::COLOR_WINDOWTEXT);
+    EXPECT_NE(ClientPixel(*Menu, R.Right - 1, Y), Text);
+    EXPECT_NE(ClientPixel(*Menu, X, R.Top), Text);
+    // A command selected instead has the plain frame, and the entry none.
+    Select(File->ItemLinks().VisibleItems(0)->Control());
+    const pg::TRect O = Menu->GetItemRect(File->ItemLinks().VisibleItems(0)->Control());
+    EXPECT_EQ(ClientPixel(*Menu, O.Right - 1, (O.Top + O.Bottom) / 2), Text);
+    EXPECT_NE(ClientPixel(*Menu, R.Right - 2, Y), ~ClientPixel(*Menu, R.Right - 3, Y) & 0xFFFFFF);
+    EndCustomizing();
+}
+
 TEST_F(MenuControlTest, AnEmptyMenuIs100PixelsWide) {
     auto& Empty = Sub(Bar->ItemLinks(), "&Empty");
     auto Owned = std::make_unique<TdxBarSubMenuControl>(Manager);

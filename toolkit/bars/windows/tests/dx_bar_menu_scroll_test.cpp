@@ -55,7 +55,7 @@ protected:
     void ExpectExpanded() {
         TdxBarSubMenuControl* Menu = MenuOf(*File);
         ASSERT_NE(Menu, nullptr);
-        EXPECT_EQ(File->ItemLinks().VisibleItemCount(), 5);
+        ASSERT_EQ(File->ItemLinks().VisibleItemCount(), 5);
         EXPECT_FALSE(Menu->HasHiddenLinks());
         EXPECT_TRUE(pg::IsRectEmpty(Menu->ExpandArea()));
         // The commands that were hidden are marked as rarely used; Open is not.
@@ -148,6 +148,18 @@ TEST_F(RecentItemsTest, DownPastTheLastShownCommandExpandsAndMovesOn) {
     testsupport::PumpUntilIdle();
     ExpectExpanded();
     EXPECT_EQ(Menu->SelectedControl(), File->ItemLinks().VisibleItems(2)->Control());
+}
+
+TEST_F(RecentItemsTest, DoubleClickingTheMenuEntryShowsTheHiddenCommands) {
+    UseOpenTenTimes();
+    ClickFile();
+    ASSERT_NE(MenuOf(*File), nullptr);
+    ASSERT_EQ(ShownCaptions(File->ItemLinks()), std::vector<std::string>{"&Open"});
+    // The second click of a double click on "File".
+    Input.Click(CentreOf(Bar->ItemLinks(), 0));
+    testsupport::PumpUntilIdle();
+    ExpectExpanded();
+    EXPECT_TRUE(TCustomdxBarControl::RecentItemsExpanded());
 }
 
 TEST_F(RecentItemsTest, RestingFourSecondsExpandsTheMenu) {

@@ -2,9 +2,11 @@
 
 #include "toolkit/bars/model/dx_bar.h"
 #include "toolkit/bars/model/dx_bar_button.h"
+#include "toolkit/bars/model/dx_bar_designer.h"
 #include "toolkit/bars/model/dx_bar_sub_item.h"
 #include "toolkit/bars/model/dx_bar_unit.h"
 #include "toolkit/bars/windows/dx_bar_dock_control.h"
+#include "toolkit/bars/windows/dx_bar_popup_menu.h"
 #include "toolkit/bars/windows/dx_bar_toolbar_control.h"
 #include "toolkit/bars/windows/tests/dx_bar_menu_form_fixture.h"
 
@@ -27,6 +29,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace toolkit::bars {
 namespace {
@@ -296,6 +299,161 @@ TEST_F(BarMoveTest, TheCloseButtonHidesTheFloatingBar) {
     EXPECT_EQ(Tools->Control(), nullptr);
 }
 
+// Where floating bars stay while the user works elsewhere, a press on the close button brings
+// the form back first; the closing is the manager's OnBarClose.
+TEST_F(BarMoveTest, TheCloseButtonActivatesTheFormAndTellsTheManager) {
+    Manager->SetHideFloatingBarsWhenInactive(false);
+    FloatByDrag();
+    std::vector<TdxBar*> Closed;
+    Manager->OnBarClose = [&](TdxBarManager*, TdxBar* B) { Closed.push_back(B); };
+    auto& Other = FRoot->Own<pf::TForm>();
+    Other.SetBounds(700, 600, 200, 100);
+    Other.Show();
+    Input.ActivateWindow(Other.Handle());
+    testsupport::PumpUntilIdle();
+    ASSERT_EQ(pw::GetActiveWindow(), Other.Handle());
+    TdxBarControl& W = Window(*Tools);
+    const pg::TRect Close = W.GetCloseButtonRect();
+    const pg::TPoint At =
+        W.WindowToScreen({(Close.Left + Close.Right) / 2, (Close.Top + Close.Bottom) / 2});
+    Input.MoveTo(At);
+    Input.Press(At);
+    EXPECT_EQ(pw::GetActiveWindow(), Form->Handle());
+    EXPECT_TRUE(Closed.empty());
+    Input.Release(At);
+    testsupport::PumpUntilIdle();
+    EXPECT_FALSE(Tools->Visible());
+    EXPECT_EQ(Closed, std::vector<TdxBar*>{Tools});
+}
+
+// A form the designer edits, and a designer that counts the changes it hears of.
+class TDesignedForm : public pf::TForm {
+public:
+    using pc::TComponent::SetDesigning;
+    using pf::TForm::TForm;
+};
+
+class TCountingDesigner : public TdxBarDesigner {
+public:
+    void SelectComponent(TdxBarManager&, pc::TPersistent*) override {}
+    pc::TPersistent* SelectedComponent(TdxBarManager&) override { return nullptr; }
+    bool CanAddComponent(TdxBarManager&) override { return true; }
+    bool CanDeleteComponent(TdxBarManager&, pc::TComponent*) override { return true; }
+    bool DeleteComponent(TdxBarManager&, pc::TComponent*) override { return false; }
+    void Modified(TdxBarManager&) override { ++Changes; }
+    int Changes = 0;
+};
+
+// While a form is designed, closing one of its floating bars with the close button changes the
+// design: the designer hears of it, so that the form is saved with the bar hidden.
+TEST_F(BarMoveTest, ClosingAFloatingBarOfADesignedFormTellsTheDesigner) {
+    TCountingDesigner Designer;
+    struct Installed {
+        TdxBarDesigner* Previous;
+        ~Installed() { SetdxBarDesigner(Previous); }
+    } Guard{SetdxBarDesigner(&Designer)};
+    auto& Design = FRoot->Own<TDesignedForm>();
+    Design.SetDesigning(true);
+    Design.SetBounds(100, 350, 300, 200);
+    auto& DesignManager = Design.Own<TdxBarManager>();
+    ASSERT_TRUE(DesignManager.IsDesigning());
+    TdxBar& Floating = *DesignManager.Bars()->Add();
+    Floating.SetCaption("Floating");
+    Floating.FloatLeft = 600;
+    Floating.FloatTop = 400;
+    Floating.SetDockingStyle(dsNone);
+    auto& Command = Design.Own<TdxBarButton>();
+    Command.SetCaption("Command");
+    Floating.ItemLinks().Add(&Command);
+    Design.Show();
+    Floating.SetVisible(true);
+    testsupport::PumpUntilIdle();
+    TdxBarControl& W = Window(Floating);
+    ASSERT_EQ(W.DockingStyle(), dsNone);
+    const pg::TRect Close = W.GetCloseButtonRect();
+    const pg::TPoint At =
+        W.WindowToScreen({(Close.Left + Close.Right) / 2, (Close.Top + Close.Bottom) / 2});
+    const int Before = Designer.Changes;
+    Input.MoveTo(At);
+    Input.Press(At);
+    Input.Release(At);
+    testsupport::PumpUntilIdle();
+    EXPECT_FALSE(Floating.Visible());
+    EXPECT_GT(Designer.Changes, Before);
+}
+
+// An open menu closes when the row under it goes: it would hang where its entry no longer is.
+TEST_F(BarMoveTest, AnOpenMenuClosesWhenTheTopSiteChangesItsSize) {
+    TdxBarSubItem& File = *dynamic_cast<TdxBarSubItem*>(Bar->ItemLinks().Items(0)->Item());
+    Button(File.ItemLinks(), "&Open");
+    Input.MoveTo(CentreOf(Bar->ItemLinks(), 0));
+    Input.Click(CentreOf(Bar->ItemLinks(), 0));
+    testsupport::PumpUntilIdle();
+    ASSERT_NE(MenuOf(File), nullptr);
+    const int Height = Top().Height();
+    // The program hides the toolbar while the menu is open (a command's timer, say).
+    Tools->SetVisible(false);
+    testsupport::PumpUntilIdle();
+    ASSERT_LT(Top().Height(), Height);
+    EXPECT_EQ(MenuOf(File), nullptr);
+    EXPECT_EQ(TCustomdxBarControl::ActiveBarControl(), nullptr);
+}
+
+// A pop-up menu closes too: the form's layout changed under it.
+TEST_F(BarMoveTest, AnOpenPopupMenuClosesWhenTheTopSiteChangesItsSize) {
+    auto& Popup = Form->Own<TdxBarPopupMenu>();
+    Button(Popup.ItemLinks(), "&Open");
+    Popup.ReturnAtOnce = true;
+    Popup.Popup(300, 200);
+    testsupport::PumpUntilIdle();
+    ASSERT_NE(Popup.GetSubMenuControl(), nullptr);
+    const int Height = Top().Height();
+    Tools->SetVisible(false);
+    testsupport::PumpUntilIdle();
+    ASSERT_LT(Top().Height(), Height);
+    EXPECT_EQ(Popup.GetSubMenuControl(), nullptr);
+    EXPECT_EQ(TCustomdxBarControl::ActiveBarControl(), nullptr);
+}
+
+// Dragged along its row by the handle, a docked bar takes its neighbour's place only once the
+// cursor is its own length past the neighbour's start.
+TEST_F(BarMoveTest, ABarDraggedAlongItsRowPassesItsNeighbourAfterItsOwnLength) {
+    TdxBar& More = *Manager->Bars()->Add();
+    More.SetCaption("More");
+    More.SetDockingStyle(dsTop);
+    More.SetRow(1);
+    More.SetDockedLeft(400);
+    More.SetDockedTop(Window(*Tools).Top());
+    for (const char* Caption : {"M1", "M2"})
+        Button(More.ItemLinks(), Caption);
+    More.SetVisible(true);
+    testsupport::PumpUntilIdle();
+    ASSERT_EQ(RowOf(More), 1);
+    auto Order = [&] {
+        const TdxDockRow& Row = *Top().Rows(1);
+        std::vector<std::string> Result;
+        for (int I = 0; I < Row.ColCount(); ++I)
+            Result.push_back(Row.Col(I)->BarControl->Bar()->Caption());
+        return Result;
+    };
+    ASSERT_EQ(Order(), (std::vector<std::string>{"ToolBar", "More"}));
+    const int Length = Window(*Tools).Width();
+    // High on the handle: the row's upper band joins the row (lower down the cursor would
+    // open a new row, or join the next).
+    const pg::TPoint From = Window(*Tools).WindowToScreen({3, 4});
+    const int MoreLeft = ScreenRect(More).Left;
+    Input.Press(From);
+    Input.MoveTo({MoreLeft + 5, From.Y});
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Order(), (std::vector<std::string>{"ToolBar", "More"})) << "just past its start";
+    Input.MoveTo({MoreLeft + Length + 5, From.Y});
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Order(), (std::vector<std::string>{"More", "ToolBar"}));
+    Input.Release({MoreLeft + Length + 5, From.Y});
+    testsupport::PumpUntilIdle();
+    EXPECT_LT(ScreenRect(More).Left, ScreenRect(*Tools).Left);
+}
+
 TEST_F(BarMoveTest, ReleasedOffTheCloseButtonTheBarStays) {
     FloatByDrag();
     TdxBarControl& W = Window(*Tools);
@@ -311,6 +469,8 @@ TEST_F(BarMoveTest, ReleasedOffTheCloseButtonTheBarStays) {
 }
 
 TEST_F(BarMoveTest, SizingByTheLeftEdgeChangesTheWidthAndTheHeightFollows) {
+    // A bar that does not personalise keeps every button and wraps them.
+    Tools->SetUseRecentItems(false);
     FloatByDrag();
     TdxBarControl& W = Window(*Tools);
     const pw::TRect Before = ScreenRect(*Tools);
@@ -328,6 +488,39 @@ TEST_F(BarMoveTest, SizingByTheLeftEdgeChangesTheWidthAndTheHeightFollows) {
     const pg::TSize Client = W.GetSizeForDockingStyle(dsNone, W.ClientWidth());
     EXPECT_EQ(W.ClientHeight(), Client.cy);
     EXPECT_EQ(Tools->FloatClientWidth(), W.ClientWidth());
+}
+
+// A personalised floating bar (the Office11 style) keeps to one row: narrowed, it shows the
+// most recently used buttons that fit, in their order on the bar. The buttons were added last
+// to first in the recent order; B1 is then used.
+TEST_F(BarMoveTest, ANarrowedPersonalisedFloatingBarShowsTheRecentButtonsThatFitInOneRow) {
+    FloatByDrag();
+    TdxBarControl& W = Window(*Tools);
+    ASSERT_EQ(Tools->ItemLinks().VisibleItemCount(), 8);
+    const pg::TPoint B1 = CentreOf(Tools->ItemLinks(), 0);
+    Input.MoveTo(B1);
+    Input.Click(B1);
+    testsupport::PumpUntilIdle();
+    const pw::TRect Before = ScreenRect(*Tools);
+    const pg::TPoint Edge{Before.Left, (Before.Top + Before.Bottom) / 2};
+    Input.Press(Edge);
+    Input.MoveTo({Edge.X + Before.Width() / 2, Edge.Y});
+    Input.Release({Edge.X + Before.Width() / 2, Edge.Y});
+    testsupport::PumpUntilIdle();
+    EXPECT_LT(ScreenRect(*Tools).Width(), Before.Width());
+    EXPECT_EQ(ScreenRect(*Tools).Height(), Before.Height()) << "one row still";
+    const std::vector<std::string> Shown = ShownCaptions(Tools->ItemLinks());
+    ASSERT_GE(Shown.size(), 3u);
+    ASSERT_LT(Shown.size(), 8u);
+    EXPECT_EQ(Shown[0], "B1");
+    EXPECT_EQ(Shown[1], "B" + std::to_string(8 - Shown.size() + 2)) << "B2 on are left out";
+    EXPECT_EQ(Shown.back(), "B8");
+    const int Row = Tools->ItemLinks().VisibleItems(0)->ItemRect.Top;
+    for (int I = 0; I < Tools->ItemLinks().VisibleItemCount(); ++I) {
+        const pg::TRect R = Tools->ItemLinks().VisibleItems(I)->ItemRect;
+        EXPECT_EQ(R.Top, Row) << I;
+        EXPECT_LE(R.Right, W.ClientWidth()) << I;
+    }
 }
 
 struct OffScreenCase {

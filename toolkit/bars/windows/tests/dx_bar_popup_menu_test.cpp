@@ -7,6 +7,7 @@
 #include "toolkit/bars/windows/dx_bar_menu_control.h"
 
 #include "platform/core/message_loop.h"
+#include "platform/forms/application.h"
 #include "platform/gdi/blit.h"
 #include "platform/gdi/device_context.h"
 #include "platform/gdi/drawing.h"
@@ -177,6 +178,26 @@ TEST_F(PopupMenuTest, ClickingAnEntryRunsItAndEndsTheLoop) {
     EXPECT_EQ(Clicks, 1);
     EXPECT_EQ(Menu->GetSubMenuControl(), nullptr);
     EXPECT_EQ(Events, (std::vector<std::string>{"popup", "closeup"}));
+}
+
+// Pointing at an entry of a pop-up menu tells the application the entry's long hint, as it
+// tells it what any control under the pointer is for; a status line shows it.
+TEST_F(PopupMenuTest, PointingAtAnEntryGivesTheApplicationItsLongHint) {
+    Cut->Hint = "Cut|Moves the selection to the clipboard";
+    dynamic_cast<TdxBarButton*>(Menu->ItemLinks().Items(1)->Item())->Hint = "Copies the selection";
+    std::vector<std::string> Hints;
+    pf::Application().OnHint = [&](pc::TObject*) { Hints.push_back(pf::Application().Hint); };
+    Menu->ReturnAtOnce = true;
+    Menu->Popup(200, 150);
+    ASSERT_NE(Menu->GetSubMenuControl(), nullptr);
+    Input.MoveTo(CentreOf(Menu->ItemLinks(), 0));
+    EXPECT_EQ(pf::Application().Hint, "Moves the selection to the clipboard");
+    Input.MoveTo(CentreOf(Menu->ItemLinks(), 1));
+    EXPECT_EQ(pf::Application().Hint, "Copies the selection");
+    ASSERT_FALSE(Hints.empty());
+    EXPECT_EQ(Hints.back(), "Copies the selection");
+    Menu->GetSubMenuControl()->HideAll();
+    pf::Application().OnHint = nullptr;
 }
 
 // A top-level window at (700, 500) that records the messages it is sent.

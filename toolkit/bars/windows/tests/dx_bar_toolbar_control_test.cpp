@@ -2,9 +2,11 @@
 
 #include "toolkit/bars/model/dx_bar.h"
 #include "toolkit/bars/model/dx_bar_button.h"
+#include "toolkit/bars/model/dx_bar_edit.h"
 #include "toolkit/bars/model/dx_bar_sub_item.h"
 #include "toolkit/bars/model/dx_bar_unit.h"
 #include "toolkit/bars/windows/dx_bar_dock_control.h"
+#include "toolkit/bars/windows/dx_bar_edit_control.h"
 #include "toolkit/bars/windows/dx_bar_item_control.h"
 #include "toolkit/bars/windows/tests/dx_bar_menu_form_fixture.h"
 
@@ -21,6 +23,7 @@
 #include "platform/gdi/objects.h"
 #include "platform/gdi/text_out.h"
 #include "platform/gdi/visual_styles.h"
+#include "platform/win/cursors.h"
 #include "platform/win/input_state.h"
 #include "platform/win/load_image.h"
 #include "platform/win/painting.h"
@@ -371,6 +374,126 @@ TEST_F(ToolbarControlTest, CaptionsAreDrawnWholeInsideTheRectanglesMeasuredForTh
     }
 }
 
+// Docked on the left, the main menu writes its captions down the bar in a turned font, each
+// whole inside its entry: the ink runs as far down as the caption's ink runs across when
+// written level. The bar gets there docked so from the start, or on a placed site that turns.
+class TurnedMenuTest : public ToolbarControlTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(TurnedMenuTest, AMainMenuOnTheLeftDrawsItsCaptionsTurnedAndWhole) {
+    TdxBar& Menu = MenuBar();
+    TdxBarDockControl* Site = nullptr;
+    if (GetParam()) {
+        Site = &Form->Own<TdxBarDockControl>();
+        Site->SetBarManager(Manager);
+        Site->SetParent(Form);
+        Menu.SetDockControl(Site);
+    } else {
+        Menu.SetDockingStyle(dsLeft);
+    }
+    Form->SetBounds(0, 0, 640, 400);
+    Show({&Menu});
+    if (Site) Site->SetAlign(pf::alLeft);
+    Input.MoveTo(Form->ClientToScreen({600, 350}));
+    testsupport::PumpUntilIdle();
+    TdxBarControl& W = Window(Menu);
+    ASSERT_EQ(W.DockingStyle(), dsLeft);
+    const int Count = Menu.ItemLinks().VisibleItemCount();
+    pg::TRect Ink[5];
+    for (pg::TRect& R : Ink)
+        R = {W.ClientWidth(), W.ClientHeight(), -1, -1};
+    // The mark's glyph at the bottom end is no caption.
+    const int Items = W.ClientHeight() - (W.HasMark() ? 11 : 0);
+    for (int Y = 0; Y < Items; ++Y)
+        for (int X = 0; X < W.ClientWidth(); ++X) {
+            if (!IsInk(ClientPixel(W, X, Y))) continue;
+            int Owner = -1;
+            for (int I = 0; I < Count; ++I)
+                if (pg::PtInRect(RectOf(Menu, I), {X, Y})) Owner = I;
+            ASSERT_GE(Owner, 0) << "text outside every entry at " << X << "," << Y;
+            pg::TRect& R = Ink[Owner];
+            R = {std::min(R.Left, X), std::min(R.Top, Y), std::max(R.Right, X + 1),
+                 std::max(R.Bottom, Y + 1)};
+        }
+    for (int I = 0; I < Count; ++I) {
+        const std::string Caption = Menu.ItemLinks().VisibleItems(I)->GetCaption();
+        SCOPED_TRACE(Caption);
+        const pg::TRect R = RectOf(Menu, I);
+        EXPECT_GT(Ink[I].Height(), Ink[I].Width());
+        EXPECT_EQ(Ink[I].Height(), InkWidth(Caption));
+        EXPECT_GT(Ink[I].Top, R.Top);
+        EXPECT_LT(Ink[I].Bottom, R.Bottom);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Docked, TurnedMenuTest, ::testing::Values(false, true),
+                         [](const auto& Info) { return Info.param ? "OnATurnedSite" : "Left"; });
+
+// Over the text part of an edit or a combo the pointer is the I-beam; over the combo's button
+// and over a button it is the arrow.
+TEST_F(ToolbarControlTest, ThePointerIsTheIBeamOverTheTextOfAnEdit) {
+    TdxBar& Tools = ToolBar(1);
+    auto& Edit = Form->Own<TdxBarEdit>();
+    Edit.SetCaption("Name");
+    Tools.ItemLinks().Add(&Edit);
+    auto& Combo = Form->Own<TdxBarCombo>();
+    Combo.SetCaption("Kind");
+    Combo.Items().Add("alpha");
+    Tools.ItemLinks().Add(&Combo);
+    Show({&Tools});
+    TdxBarControl& W = Window(Tools);
+    auto Centre = [&](const pg::TRect& R) {
+        return W.ClientToScreen({(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2});
+    };
+    auto* EditControl = dynamic_cast<TdxBarWinControl*>(Tools.ItemLinks().Items(1)->Control());
+    auto* ComboControl =
+        dynamic_cast<TCustomdxBarComboControl*>(Tools.ItemLinks().Items(2)->Control());
+    ASSERT_NE(EditControl, nullptr);
+    ASSERT_NE(ComboControl, nullptr);
+    const auto IBeam = platform::win::ScreenCursor(pf::crIBeam);
+    const auto Arrow = platform::win::LoadCursor(platform::win::IDC_ARROW);
+    struct Case {
+        const char* Name;
+        pg::TPoint At;
+        platform::win::HCURSOR Cursor;
+    };
+    const Case Cases[] = {
+        {"edit", Centre(EditControl->GetWindowRect()), IBeam},
+        {"button", Centre(RectOf(Tools, 0)), Arrow},
+        {"combo text", Centre(ComboControl->GetWindowRect()), IBeam},
+        {"combo button", Centre(ComboControl->ButtonPart(RectOf(Tools, 2))), Arrow},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        Input.MoveTo(C.At);
+        testsupport::PumpUntilIdle();
+        EXPECT_EQ(platform::win::GetCursor(), C.Cursor);
+    }
+}
+
+// An item kind that wants to hear when a toolbar paints without its link.
+class TNoticedButton : public TdxBarButton {
+public:
+    using TdxBarButton::TdxBarButton;
+    bool NeedsNotShownNotice() const override { return true; }
+    void NotShownNotice(TCustomdxBarControl* BarControl) override { Notices.push_back(BarControl); }
+    std::vector<TCustomdxBarControl*> Notices;
+};
+
+TEST_F(ToolbarControlTest, AnItemThatAsksHearsWhenAToolbarPaintsWithoutItsLink) {
+    TdxBar& Tools = ToolBar(1);
+    auto& Hidden = Form->Own<TNoticedButton>();
+    Hidden.SetCaption("Hidden");
+    Tools.ItemLinks().Add(&Hidden)->SetVisible(false);
+    auto& Shown = Form->Own<TNoticedButton>();
+    Shown.SetCaption("Shown");
+    Tools.ItemLinks().Add(&Shown);
+    Show({&Tools});
+    Window(Tools).Repaint();
+    ASSERT_FALSE(Hidden.Notices.empty());
+    EXPECT_EQ(Hidden.Notices.back(), &Window(Tools));
+    EXPECT_TRUE(Shown.Notices.empty());
+}
+
 // An entry of the main menu that is neither hot nor open has no face of its own: the menu
 // bar's background shows through it, as the bar paints it where no entry lies.
 TEST_F(ToolbarControlTest, UnselectedMainMenuEntriesShowTheMenuBarsBackground) {
@@ -583,6 +706,25 @@ TEST_F(ToolbarInputTest, LeavingTheBarForTheFormTakesTheHotFaceAway) {
     EXPECT_FALSE(LooksHot(1));
     // Coming back makes it hot again.
     Input.MoveTo(Centre(1));
+    EXPECT_EQ(W().SelectedControl(), ControlOf(1));
+    EXPECT_TRUE(LooksHot(1));
+}
+
+// While the user works in another window, the bars of the form do not light up under the
+// passing mouse; back in the form, they do.
+TEST_F(ToolbarInputTest, NoHotTrackingWhileTheFormIsInactive) {
+    auto& Other = FRoot->Own<pf::TForm>();
+    Other.SetBounds(400, 400, 200, 100);
+    Other.Show();
+    Input.ActivateWindow(Other.Handle());
+    testsupport::PumpUntilIdle();
+    ASSERT_EQ(platform::win::GetActiveWindow(), Other.Handle());
+    Input.MoveTo(Centre(1));
+    EXPECT_EQ(W().SelectedControl(), nullptr);
+    EXPECT_FALSE(LooksHot(1));
+    Input.ActivateWindow(Form->Handle());
+    testsupport::PumpUntilIdle();
+    Input.MoveTo({Centre(1).X + 1, Centre(1).Y});
     EXPECT_EQ(W().SelectedControl(), ControlOf(1));
     EXPECT_TRUE(LooksHot(1));
 }
