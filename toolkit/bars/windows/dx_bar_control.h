@@ -122,7 +122,8 @@ public:
     virtual void UpdateAlphaBlend() {}
     // Leaves the active state and passes the call up the chain of opening windows.
     virtual void HideAll();
-    // The window recomputes its size and layout (descendants).
+    // The window recomputes its size and layout (descendants). While customizing, the link the
+    // user selected in it is selected again once its controls are made anew.
     virtual void RefreshLayout() {}
 
     // The first shown link's control whose rectangle holds the client point; nil while the
@@ -168,6 +169,11 @@ protected:
     // Background, then each shown control at its rectangle.
     void Paint() override;
     virtual void DoSetSelectedControl(TdxBarItemControl* Control);
+    // While customizing, the link of the manager's selection when it is one of this window's;
+    // nil otherwise. Its control goes when the window's controls are made anew.
+    TdxBarItemLink* CustomizingSelectedLink() const;
+    // The link's control (made anew) becomes the selection again.
+    void SelectLinkAgain(TdxBarItemLink* Link);
     // Re-reads the brush the items' backgrounds fall back to; every paint starts with it.
     void UpdateBkBrush() { FBkBrush = GetBkBrush(); }
     virtual void FillPaintedBar(TdxBarControlState& State) const;

@@ -432,6 +432,7 @@ void TdxBarControl::RefreshLayout() {
         BarManager()->LayoutHeld();
         return;
     }
+    TdxBarItemLink* Kept = CustomizingSelectedLink();
     DestroyControls();
     CreateControls();
     CalcDrawingConsts();
@@ -443,6 +444,8 @@ void TdxBarControl::RefreshLayout() {
                   Size.cy + Height() - ClientHeight());
         CalcItemRects();
     }
+    SelectLinkAgain(Kept);
+    if (!dxBarUnit().BarControlExists(this)) return;
     RepaintBar();
 }
 
