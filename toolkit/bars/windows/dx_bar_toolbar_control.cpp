@@ -246,6 +246,10 @@ pg::TSize TdxBarControl::GetSizeForDockingStyle(TdxBarDockingStyle Style, int Li
     }
     if (Line.Thickness == 0)
         Line.Thickness = BarManager() ? std::max(BarManager()->ButtonHeight(), 1) : 1;
+    // A floating bar with nothing to show is as wide as its caption and close button need.
+    if (!Docked && (Links == nullptr || Links->VisibleItemCount() == 0))
+        Line.Length = std::max(Line.Length, Painter().GetFloatingCaptionWidth(PaintedBar()) -
+                                                2 * Painter().GetFloatingCaptionIndent());
     return Vertical ? TSize{Line.Thickness, Line.Length} : TSize{Line.Length, Line.Thickness};
 }
 
