@@ -4,6 +4,7 @@
 #include "platform/forms/dialogs.h"
 #include "platform/win/painting.h"
 #include "platform/win/window.h"
+#include "toolkit/bars/customizing/dx_bar_customizing_commands.h"
 #include "toolkit/bars/customizing/dx_bar_customizing_form.h"
 #include "toolkit/bars/customizing/dx_bar_customizing_popup.h"
 #include "toolkit/bars/customizing/dx_bar_name_ed.h"
@@ -11,6 +12,7 @@
 #include "toolkit/bars/model/dx_bar_sub_item.h"
 #include "toolkit/bars/windows/dx_bar_dock_control.h"
 #include "toolkit/bars/windows/dx_bar_item_control.h"
+#include "toolkit/bars/windows/dx_bar_item_drag.h"
 #include "toolkit/bars/windows/dx_bar_menu_control.h"
 #include "toolkit/bars/windows/dx_bar_toolbar_control.h"
 
@@ -41,10 +43,10 @@ protected:
     bars::TdxBar& tools = *manager.Bars()->FindByName("ToolBar");
 
     bars::TdxBarControl& Toolbar() { return *dynamic_cast<bars::TdxBarControl*>(tools.Control()); }
-    // What the toolbar window shows now, row by row, its size first; with Width, only the
-    // window's columns left of it.
-    std::vector<pg::COLORREF> Picture(int width = -1) {
-        const auto surface = pw::WindowSurface(Toolbar().Handle());
+    // What a bar window shows now, row by row, its size first; with Width, only the window's
+    // columns left of it.
+    static std::vector<pg::COLORREF> Picture(bars::TCustomdxBarControl& window, int width = -1) {
+        const auto surface = pw::WindowSurface(window.Handle());
         if (width < 0) width = surface->Width();
         std::vector<pg::COLORREF> result{static_cast<pg::COLORREF>(surface->Width()),
                                          static_cast<pg::COLORREF>(surface->Height())};
@@ -53,6 +55,7 @@ protected:
                 result.push_back(surface->Pixel(x, y) & 0xFFFFFF);
         return result;
     }
+    std::vector<pg::COLORREF> Picture(int width = -1) { return Picture(Toolbar(), width); }
     // The window column where the toolbar's links end (the mark follows, drawn for the bar's
     // state: in menu mode or not).
     int LinksEnd() {
@@ -60,13 +63,32 @@ protected:
         const pw::TRect last = links.VisibleItems(links.VisibleItemCount() - 1)->ItemRect;
         return Toolbar().ClientToScreen({last.Right, 0}).X - Toolbar().WindowToScreen({0, 0}).X;
     }
-    // What the toolbar shows once the form lays its bars out and paints them from scratch.
-    std::vector<pg::COLORREF> FreshPicture() {
-        Toolbar().RefreshLayout();
-        pw::RedrawWindow(Toolbar().Handle(), nullptr, pg::NullObject,
+    // What a bar window shows once it is laid out and painted from scratch.
+    static std::vector<pg::COLORREF> FreshPicture(bars::TCustomdxBarControl& window) {
+        window.RefreshLayout();
+        pw::RedrawWindow(window.Handle(), nullptr, pg::NullObject,
                          pw::RDW_FRAME | pw::RDW_INVALIDATE | pw::RDW_UPDATENOW);
         testsupport::PumpUntilIdle();
-        return Picture();
+        return Picture(window);
+    }
+    std::vector<pg::COLORREF> FreshPicture() { return FreshPicture(Toolbar()); }
+    // Where two pictures of one window differ: "" when they are the same, else the size or the
+    // box of the differing pixels.
+    static std::string Difference(const std::vector<pg::COLORREF>& a,
+                                  const std::vector<pg::COLORREF>& b) {
+        if (a.size() < 2 || a[0] != b.at(0) || a[1] != b.at(1) || a.size() != b.size())
+            return "another size";
+        const int width = static_cast<int>(a[0]);
+        int left = width, top = 1 << 30, right = -1, bottom = -1;
+        for (std::size_t i = 2; i < a.size(); ++i)
+            if (a[i] != b[i]) {
+                const int x = static_cast<int>(i - 2) % width, y = static_cast<int>(i - 2) / width;
+                left = std::min(left, x), right = std::max(right, x);
+                top = std::min(top, y), bottom = std::max(bottom, y);
+            }
+        if (right < 0) return "";
+        return "differs in x " + std::to_string(left) + ".." + std::to_string(right) + ", y " +
+               std::to_string(top) + ".." + std::to_string(bottom);
     }
     void Drag(pw::TPoint from, pw::TPoint to) {
         driver.Press(from);
@@ -76,6 +98,29 @@ protected:
         testsupport::PumpUntilIdle();
     }
 
+    // Presses on the first command of the Help category in the Customize dialog's Commands
+    // page and moves on until its drag starts; that command.
+    bars::TdxBarItem& PressHelpCommand() {
+        bars::TdxBarCustomizingForm* dialog = bars::GetCustomizingForm();
+        EXPECT_NE(dialog, nullptr);
+        dialog->PageControl().SetActivePage(&dialog->CommandsPage());
+        testsupport::PumpUntilIdle();
+        bars::TdxBarCustomizingCommands& page = dialog->Commands();
+        const int help = page.LCategories().Items().IndexOf("Help");
+        EXPECT_GE(help, 0);
+        Click(RowCentre(page.LCategories(), help));
+        const pw::TPoint from = RowCentre(page.LCommands(), 0);
+        driver.Press(from);
+        driver.MoveTo({from.X + 8, from.Y});
+        testsupport::PumpUntilIdle();
+        bars::TdxBarItemDragging* drag = bars::TdxBarItemDragging::Current();
+        EXPECT_NE(drag, nullptr);
+        EXPECT_EQ(drag->Link(), nullptr);
+        return *drag->Item();
+    }
+    static pw::TPoint RowCentre(platform::forms::TListBox& list, int row) {
+        return list.ClientToScreen(Centre(list.ItemRect(row)));
+    }
     static pw::TPoint Centre(const pw::TRect& r) {
         return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
     }
@@ -167,6 +212,82 @@ TEST_F(MainCustomizeMenusTest, TextOnlyAlwaysRedrawsTheButtonAtItsNewWidth) {
     ASSERT_GE(link->Item()->ImageIndex(), 0);
     link->Item()->SetImageIndex(-1);
     EXPECT_EQ(shown, FreshPicture());
+}
+
+// A command dragged from the Customize dialog's Commands page onto the toolbar shows there at
+// once, the toolbar laid out and drawn as from scratch.
+TEST_F(MainCustomizeMenusTest, ACommandDroppedOnTheToolbarShowsThereAtOnce) {
+    bars::TdxBarItem& about = PressHelpCommand();
+    const pw::TRect first = tools.ItemLinks().VisibleItems(0)->ItemRect;
+    const pw::TPoint to = Toolbar().ClientToScreen({first.Right - 2, Centre(first).Y});
+    driver.MoveTo(to);
+    driver.Release(to);
+    testsupport::PumpUntilIdle();
+    ASSERT_EQ(tools.ItemLinks().Count(), 10);
+    EXPECT_EQ(tools.ItemLinks().Items(1)->Item(), &about);
+    const std::vector<pg::COLORREF> shown = Picture();
+    EXPECT_EQ(Difference(shown, FreshPicture()), "");
+}
+
+// Held over "&File", a command dragged from the Customize dialog opens the File menu; dropped
+// there it shows at once in the menu, which stays open.
+TEST_F(MainCustomizeMenusTest, ACommandHeldOverFileOpensItsMenuAndDropsIntoIt) {
+    bars::TdxBarItem& about = PressHelpCommand();
+    auto& file = *dynamic_cast<bars::TdxBarSubItem*>(menuLinks.Items(0)->Item());
+    bars::TdxBarItemLinks& links = file.ItemLinks();
+    ASSERT_EQ(links.BarControl(), nullptr);
+    driver.MoveTo(CentreOf(menuLinks, 0));
+    testsupport::PumpUntilIdle();
+    auto* menu = dynamic_cast<bars::TdxBarSubMenuControl*>(links.BarControl());
+    ASSERT_NE(menu, nullptr);
+    EXPECT_TRUE(pw::IsWindowVisible(menu->Handle()));
+    const int count = links.Count();
+    // Down into the menu, onto the lower half of its first command.
+    const pw::TRect first = links.VisibleItems(0)->ItemRect;
+    const pw::TPoint to = menu->ClientToScreen({Centre(first).X, first.Bottom - 2});
+    driver.MoveTo(to);
+    testsupport::PumpUntilIdle();
+    ASSERT_EQ(links.BarControl(), menu);
+    driver.Release(to);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(bars::TdxBarItemDragging::Current(), nullptr);
+    ASSERT_EQ(links.Count(), count + 1);
+    EXPECT_EQ(links.Items(1)->Item(), &about);
+    ASSERT_EQ(links.BarControl(), menu);
+    EXPECT_TRUE(pw::IsWindowVisible(menu->Handle()));
+    const std::vector<pg::COLORREF> shown = Picture(*menu);
+    EXPECT_EQ(Difference(shown, FreshPicture(*menu)), "");
+}
+
+// In the File menu opened by a press on its entry, a command dragged up to the top: the menu
+// stays open from the drag's start to the drop, and shows the command first at once.
+TEST_F(MainCustomizeMenusTest, ACommandDraggedInsideItsOpenMenuMovesThere) {
+    auto& file = *dynamic_cast<bars::TdxBarSubItem*>(menuLinks.Items(0)->Item());
+    bars::TdxBarItemLinks& links = file.ItemLinks();
+    Click(CentreOf(menuLinks, 0));
+    auto* menu = dynamic_cast<bars::TdxBarSubMenuControl*>(links.BarControl());
+    ASSERT_NE(menu, nullptr);
+    const int last = links.VisibleItemCount() - 1;
+    bars::TdxBarItem* exit = links.VisibleItems(last)->Item();
+    const pw::TPoint from = CentreOf(links, last);
+    driver.Press(from);
+    driver.MoveTo({from.X, from.Y - 6});
+    testsupport::PumpUntilIdle();
+    ASSERT_NE(bars::TdxBarItemDragging::Current(), nullptr);
+    ASSERT_EQ(links.BarControl(), menu);
+    EXPECT_TRUE(pw::IsWindowVisible(menu->Handle()));
+    const pw::TRect first = links.VisibleItems(0)->ItemRect;
+    const pw::TPoint to = menu->ClientToScreen({Centre(first).X, first.Top + 2});
+    driver.MoveTo(to);
+    testsupport::PumpUntilIdle();
+    ASSERT_EQ(links.BarControl(), menu);
+    driver.Release(to);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(links.Items(0)->Item(), exit);
+    ASSERT_EQ(links.BarControl(), menu);
+    EXPECT_TRUE(pw::IsWindowVisible(menu->Handle()));
+    const std::vector<pg::COLORREF> shown = Picture(*menu);
+    EXPECT_EQ(Difference(shown, FreshPicture(*menu)), "");
 }
 
 // A new toolbar floats wide enough for its caption and its close box.

@@ -244,10 +244,14 @@ void TdxBarItemDragging::Drop(TPoint Screen) {
         }
     }
     Dropped->BringToTopInRecentList(false);
-    Target->RefreshLayout();
     if (Dropped->Control() == nullptr) Dropped->CreateControl();
     FManager->SetSelectedItem(Dropped->Control());
     FManager->DesignerModified();
+    // Laid out last: the window makes its controls anew and selects the dropped link's again,
+    // so that it shows framed as the selection.
+    if (!dxBarUnit().BarControlExists(Target)) return;
+    Target->RefreshLayout();
+    if (!dxBarUnit().BarControlExists(Target)) return;
     Target->Invalidate();
 }
 
