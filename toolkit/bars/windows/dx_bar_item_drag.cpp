@@ -202,7 +202,9 @@ TCustomdxBarControl* TdxBarItemDragging::DropTarget(TPoint Screen, int& Index) c
     for (int I = 0; I < Links->VisibleItemCount(); ++I) {
         TdxBarItemLink* Link = Links->VisibleItems(I);
         const pg::TRect R = Link->ItemRect;
-        if (Link->Control() == nullptr || !pg::PtInRect(R, P)) continue;
+        // A link the window does not hand out (the MDI system menu) is no place to drop at.
+        if (Link->Control() == nullptr || !Link->Control()->CanHit() || !pg::PtInRect(R, P))
+            continue;
         const bool Before = Vertical ? P.Y - R.Top < R.Bottom - P.Y : P.X - R.Left < R.Right - P.X;
         Index = Link->Index() + (Before ? 0 : 1);
         break;
