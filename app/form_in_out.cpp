@@ -78,9 +78,17 @@ void TFormInOut::OkBtnClick(forms::TObject*) {
     if (model::AppState() == nullptr) return;
     model::TConfig& config = model::AppState()->Config;
     model::TMidiConnection& midi = model::AppState()->Midi;
-    // Without a selection (the configured device is gone) the port stays as configured.
-    if (InputPort.ItemIndex() >= 0) config.InPort = InputPort.ItemIndex();
-    if (OutputPort.ItemIndex() >= 0) config.OutPort = OutputPort.ItemIndex();
+    // Without a selection (the configured device is gone) the port stays as configured. The
+    // name is kept beside the number: it finds the port wherever it stands in a later list.
+    const auto choose = [](const forms::TListBox& list, const std::vector<std::string>& devices,
+                           std::int32_t& number, std::string& name) {
+        const int index = list.ItemIndex();
+        if (index < 0 || index >= static_cast<int>(devices.size())) return;
+        number = index;
+        name = devices[static_cast<std::size_t>(index)];
+    };
+    choose(InputPort, midi.InputDevices(), config.InPort, config.InPortName);
+    choose(OutputPort, midi.OutputDevices(), config.OutPort, config.OutPortName);
     config.DeviceID = SpinDeviceID.Value();
     config.Thrue = MidiThrue.Checked() ? 1 : 0;
     // Also when the ports were closed (no MIDI system at start-up, or its server stopped): the

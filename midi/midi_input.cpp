@@ -147,7 +147,15 @@ void TMidiInput::Start() {
 }
 
 bool TMidiInput::Connected() const {
-    return open_ && platform::midi::midiInConnected(handle_);
+    return LinkState() == Link::Connected;
+}
+
+Link TMidiInput::LinkState() const {
+    return open_ ? midiInLink(handle_) : Link::SystemGone;
+}
+
+Link TMidiInput::Relink() {
+    return open_ ? midiInRelink(handle_) : Link::SystemGone;
 }
 
 void TMidiInput::Close() {

@@ -62,8 +62,12 @@ public:
     bool Open();
     void Start();
     void Close();
-    // Open, and the device is still there: false once the sound system behind it has gone.
+    // Open, and the device is still there: false once the sound system behind it has gone, and
+    // while the port at its other end has gone.
     bool Connected() const;
+    // As TMidiOutput's.
+    platform::midi::Link LinkState() const;
+    platform::midi::Link Relink();
     std::uint16_t PendingCount() const;
     // The oldest event, or null when closed or when nothing is waiting.
     std::unique_ptr<TMyMidiEvent> ReadEvent();

@@ -87,7 +87,19 @@ bool TMidiOutput::Open() {
 }
 
 bool TMidiOutput::Connected() const {
-    return open_ && platform::midi::midiOutConnected(handle_);
+    return LinkState() == Link::Connected;
+}
+
+Link TMidiOutput::LinkState() const {
+    return open_ ? midiOutLink(handle_) : Link::SystemGone;
+}
+
+Link TMidiOutput::Relink() {
+    return open_ ? midiOutRelink(handle_) : Link::SystemGone;
+}
+
+int TMidiOutput::Undelivered() const {
+    return open_ ? static_cast<int>(midiOutUndelivered(handle_)) : 0;
 }
 
 bool TMidiOutput::Close() {

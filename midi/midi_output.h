@@ -47,8 +47,14 @@ public:
     // False when it was not open.
     virtual bool Close();
     // Open, and the device is still there: false once the sound system behind it has gone, when
-    // only closing and opening again brings it back.
+    // only closing and opening again brings it back, and while the port at its other end has gone.
     bool Connected() const;
+    // What stands at the other end; SystemGone when not open.
+    platform::midi::Link LinkState() const;
+    // Connects again to the device's port when it is there again; the link after.
+    platform::midi::Link Relink();
+    // Long messages sent that the sound system may still lose (midiOutUndelivered).
+    int Undelivered() const;
     virtual void SendEvent(const TMyMidiEvent& event);
     virtual void SendShort(std::uint8_t status, std::uint8_t data1, std::uint8_t data2);
     // The caller may reuse its bytes as soon as this returns.

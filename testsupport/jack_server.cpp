@@ -238,8 +238,25 @@ bool JackServer::Stop() {
     return !killed_;
 }
 
+namespace {
+
+// The process's state letter in /proc ('T' once stopped); 0 when it cannot be read.
+char ProcessState(pid_t pid) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    // The state follows the command's closing parenthesis and a blank.
+    const std::size_t close = text.rfind(')');
+    return close != std::string::npos && close + 2 < text.size() ? text[close + 2] : 0;
+}
+
+} // namespace
+
 void JackServer::Freeze() {
     process_->Signal(SIGSTOP);
+    // A signal arrives when the system gets to it: until then the server still runs cycles.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (ProcessState(process_->Pid()) != 'T' && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
 void JackServer::Thaw() {

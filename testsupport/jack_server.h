@@ -63,7 +63,8 @@ public:
     // its slot in the machine's registry of servers is freed; the destructor then has nothing left
     // to stop. False when it had to be killed (the destructor then reclaims its slot).
     bool Stop();
-    // The server stops answering its clients, as a hung one does, until Thaw.
+    // The server stops answering its clients, as a hung one does, until Thaw; stopped once this
+    // returns.
     void Freeze();
     void Thaw();
 

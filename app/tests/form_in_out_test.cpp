@@ -31,6 +31,9 @@ protected:
     static int Setting(const char* section, const char* key) {
         return pc::TIniFile(model::SettingsFileName).ReadInteger(section, key, -99);
     }
+    static std::string Text(const char* section, const char* key) {
+        return pc::TIniFile(model::SettingsFileName).ReadString(section, key, "none");
+    }
     // Clicks the list's entry.
     void Choose(forms::TListBox& list, int index) {
         const forms::TRect r = list.ItemRect(index);
@@ -54,6 +57,21 @@ protected:
                     for (int i = 0; i < times; ++i)
                         driver.TypeKey(vk);
                 }};
+    }
+    // Ok with the ports in use chosen again (the input shows the instrument's port): afterwards
+    // they are connected, nothing was said, and a data set reaches the instrument.
+    void OkWithThePortsInUse(TFormInOut& dialog) {
+        After(100, [&] {
+            EXPECT_EQ(dialog.InputPort.ItemIndex(), 0);
+            Click(dialog.OkBtn);
+        });
+        EXPECT_EQ(dialog.ShowModal(), forms::mrOk);
+        EXPECT_TRUE(state.Midi.Connected());
+        EXPECT_TRUE(dialogs.messages.empty());
+        const std::size_t before = instrument().Received().size();
+        model::SendDT1Byte(0x01000000, 0, 0, 0x12);
+        Run(10);
+        EXPECT_EQ(instrument().Received().size(), before + 1);
     }
     static std::vector<std::function<void()>> Then(std::vector<std::function<void()>> first,
                                                    std::vector<std::function<void()>> next) {
@@ -101,6 +119,8 @@ TEST_F(InOutTest, ChoosingDevicesIdAndThruSavesThemAndReopensThePorts) {
     EXPECT_EQ(config.Thrue, 1);
     EXPECT_EQ(Setting("MidiPort", "In"), 1);
     EXPECT_EQ(Setting("MidiPort", "Out"), 1);
+    EXPECT_EQ(Text("MidiPort", "InName"), OtherName);
+    EXPECT_EQ(Text("MidiPort", "OutName"), OtherName);
     EXPECT_EQ(Setting("Midi", "DeviceID"), 20);
     EXPECT_EQ(Setting("Midi", "Thrue"), 1);
     EXPECT_TRUE(state.Midi.Online());
@@ -198,17 +218,74 @@ TEST_F(InOutTest, OkKeepsThePortsInUseUnlessTheirSystemWentAway) {
     virtualInstrument.Midi().Unplug(virtualInstrument.Pair());
     virtualInstrument.Midi().Replug(virtualInstrument.Pair());
     EXPECT_FALSE(state.Midi.Connected());
-    After(100, [&] {
-        EXPECT_EQ(dialog.InputPort.ItemIndex(), 0);
-        Click(dialog.OkBtn);
-    });
-    EXPECT_EQ(dialog.ShowModal(), forms::mrOk);
-    EXPECT_TRUE(state.Midi.Connected());
-    EXPECT_TRUE(dialogs.messages.empty());
-    const std::size_t before = instrument().Received().size();
-    model::SendDT1Byte(0x01000000, 0, 0, 0x12);
-    Run(10);
-    EXPECT_EQ(instrument().Received().size(), before + 1);
+    OkWithThePortsInUse(dialog);
+}
+
+// The instrument's program stops and starts again under its name, and the ports do not see it
+// come back: Ok with the same ports makes the missing connections again, on the ports open.
+TEST_F(InOutTest, OkMakesTheConnectionsToTheInstrumentsPortsAgain) {
+    TFormInOut& dialog = MakeForm<TFormInOut>();
+    ASSERT_TRUE(state.Midi.Online());
+    midi::TMidiOutput* const output = state.Midi.Output();
+    std::vector<bool> devs;
+    state.Midi.OnDevs = [&](bool open) { devs.push_back(open); };
+    virtualInstrument.Midi().StopPeer(virtualInstrument.Pair());
+    virtualInstrument.Midi().StartPeer(virtualInstrument.Pair(), false);
+    EXPECT_FALSE(state.Midi.Connected());
+    EXPECT_EQ(state.Midi.Trouble(), model::PortGone(VirtualInstrument::DefaultName));
+    OkWithThePortsInUse(dialog);
+    EXPECT_TRUE(devs.empty()) << "the ports were closed and opened again";
+    EXPECT_EQ(state.Midi.Output(), output);
+}
+
+// A synth chosen while it stood first in the list; another client registered ahead of it since.
+// The settings keep its number and its name: the name wins where a port of that name is there,
+// and a named port that is not there is said to be missing, whatever stands at its number.
+TEST_F(InOutTest, PortsChosenByNameAreOpenedWhereverTheyStandAndAMissingOneIsNamed) {
+    struct Case {
+        const char* what;
+        const char* name;
+        std::string opened;
+        std::string told;
+    };
+    const Case cases[] = {
+        {"named and there", OtherName, OtherName, ""},
+        {"named and missing", "Gone Synth", "",
+         std::string(model::PortsNotOpened) + " The MIDI input port Gone Synth is missing."},
+        {"settings from before names were kept", "", VirtualInstrument::DefaultName, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        // Start-up opens the first ports before it loads the settings.
+        state.Config = model::TConfig();
+        TFormInOut& dialog = MakeForm<TFormInOut>();
+        ASSERT_TRUE(state.Midi.Online());
+        {
+            pc::TIniFile ini(model::SettingsFileName);
+            ini.WriteInteger("MidiPort", "In", 0);
+            ini.WriteInteger("MidiPort", "Out", 0);
+            ini.WriteString("MidiPort", "InName", c.name);
+            ini.WriteString("MidiPort", "OutName", *c.name ? OtherName : "");
+        }
+        dialogs.messages.clear();
+        // As start-up loads the settings, with the ports open.
+        state.Config.Load();
+        EXPECT_EQ(state.Midi.Online(), !c.opened.empty());
+        if (!c.opened.empty()) {
+            EXPECT_EQ(state.Midi.Input()->ProductName(), c.opened);
+            EXPECT_TRUE(state.Midi.Connected());
+        }
+        EXPECT_EQ(dialogs.messages,
+                  c.told.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.told});
+        // The dialog shows the port of the name, else the one at the number.
+        After(100, [&] {
+            EXPECT_EQ(dialog.InputPort.ItemIndex(), c.opened == OtherName ? 1 : 0);
+            EXPECT_EQ(dialog.OutputPort.ItemIndex(), *c.name ? 1 : 0);
+            Click(dialog.CancelBtn);
+        });
+        dialog.ShowModal();
+        owner->FreeComponent(dialog);
+    }
 }
 
 TEST_F(InOutTest, CancelLeavesTheSettingsAsTheyWere) {

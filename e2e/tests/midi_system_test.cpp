@@ -20,20 +20,36 @@ using platform::gdi::Surface;
 
 class MidiSystemTest : public ProgramTest {
 protected:
-    // The program with the instrument (tracing what it receives) and a library holding a user
-    // patch bank; the bank's Send has started and its window shows.
-    void StartSendingTheBank() {
+    // The program with the instrument (tracing what it receives, its memory in the pattern when
+    // asked) and a library holding a user patch bank; the bank's command (Send 5, Receive 6) has
+    // started and its window, named so, shows.
+    void StartOnTheBank(int command, const std::string& window, bool pattern) {
         ASSERT_NO_FATAL_FAILURE(StartDesktop(true));
         if (IsSkipped()) return;
-        ASSERT_NO_FATAL_FAILURE(StartInstrument(false, {}, true));
+        ASSERT_NO_FATAL_FAILURE(StartInstrument(pattern, {}, true));
         ASSERT_NO_FATAL_FAILURE(DesktopWithPatchBank());
         ASSERT_NO_FATAL_FAILURE(StartProgram());
         ASSERT_NO_FATAL_FAILURE(WaitForMainWindow());
         grid = WaitForGridRows(1, 30s);
         ASSERT_TRUE(grid) << "no library window with its bank" << ProgramSays();
-        ASSERT_NO_FATAL_FAILURE(RowCommand(*grid, 0, 5)); // Send
-        progress = WaitForWindowNamed("Transmitting", 10s);
+        ASSERT_NO_FATAL_FAILURE(RowCommand(*grid, 0, command));
+        progress = WaitForWindowNamed(window, 10s);
         ASSERT_TRUE(progress) << "no progress window" << ProgramSays();
+    }
+    void StartSendingTheBank() { StartOnTheBank(5, "Transmitting", false); }
+
+    // The warning box that tells the user, once it shows; none when the program ended first or
+    // nothing showed.
+    std::optional<std::string> WaitForWarning(std::chrono::milliseconds timeout) {
+        std::optional<std::string> box;
+        Wait(
+            [&] {
+                for (const std::string& window : OtherWindows())
+                    if (input->Name(window) == "Warning") box = window;
+                return box.has_value() || !program->Running();
+            },
+            timeout);
+        return box;
     }
 
     // Pixels of the rectangle that differ between two screens.
@@ -87,16 +103,9 @@ TEST_F(MidiSystemTest, AServerStoppedDuringABankSendEndsItWithOneBoxAndTheProgra
     if (IsSkipped()) return;
     ASSERT_TRUE(Wait([&] { return Received() >= 20; }, 10s)) << "the send does not go out";
     ASSERT_TRUE(jack->Stop()) << "the server did not stop on SIGTERM";
-    std::optional<std::string> box;
-    ASSERT_TRUE(Wait(
-        [&] {
-            for (const std::string& window : OtherWindows())
-                if (input->Name(window) == "Warning") box = window;
-            return box.has_value() || !program->Running();
-        },
-        10s))
-        << "nothing told the user" << ProgramSays();
-    ASSERT_TRUE(box) << "the program ended" << ProgramSays();
+    const std::optional<std::string> box = WaitForWarning(10s);
+    ASSERT_TRUE(program->Running()) << "the program ended" << ProgramSays();
+    ASSERT_TRUE(box) << "nothing told the user" << ProgramSays();
     // For a few seconds the box stands alone over the progress window.
     std::size_t most = 0;
     Wait(
@@ -115,6 +124,33 @@ TEST_F(MidiSystemTest, AServerStoppedDuringABankSendEndsItWithOneBoxAndTheProgra
         << "the send's windows stayed" << ProgramSays();
     EXPECT_TRUE(WaitForGridRows(1, 5s)) << "the library window went";
     ASSERT_NO_FATAL_FAILURE(OpenFileAndExit());
+}
+
+// The instrument's MIDI client stops in the middle of a receive, as a synth switched off, and
+// starts again under its name: one box says so, and its Retry, once the instrument is back, goes on
+// with the receive until the bank is whole.
+TEST_F(MidiSystemTest, TheInstrumentStoppedAndStartedAgainDuringAReceiveIsConnectedAgainByRetry) {
+    ASSERT_NO_FATAL_FAILURE(StartOnTheBank(6, "Receiving", true));
+    if (IsSkipped()) return;
+    ASSERT_TRUE(Wait([&] { return Received() >= 20; }, 30s)) << "the receive does not go on";
+
+    ASSERT_TRUE(sim->Stop()) << "the instrument did not stop on SIGTERM";
+    const std::optional<std::string> box = WaitForWarning(30s);
+    ASSERT_TRUE(program->Running()) << "the program ended" << ProgramSays();
+    ASSERT_TRUE(box) << "nothing told the user" << ProgramSays();
+    Shoot("1-the-box.png");
+
+    ASSERT_NO_FATAL_FAILURE(StartInstrumentAgain());
+    // Cancel, the box's first button, has the focus; Tab takes it to Retry, and the space bar
+    // presses it.
+    ASSERT_TRUE(input->Key("Tab"));
+    ASSERT_TRUE(input->Key("space"));
+    ASSERT_TRUE(Wait([&] { return OtherWindows().empty() || !program->Running(); }, 60s))
+        << "the receive did not end after Retry" << ProgramSays();
+    ASSERT_TRUE(program->Running()) << ProgramSays();
+    EXPECT_GT(Received(), 0) << "nothing was asked of the instrument after Retry";
+    Shoot("2-received.png");
+    ASSERT_NO_FATAL_FAILURE(ExitSavingTheInstrumentsBank());
 }
 
 // No MIDI system at start-up; the JACK server starts while the program runs. Settings > Midi lists

@@ -86,7 +86,10 @@ protected:
     // instrument logs every message it receives (Received).
     void StartInstrument(bool pattern = false, const std::string& serverName = {},
                          bool trace = false);
-    // The messages the traced instrument has received so far.
+    // The simulated instrument started afresh as StartInstrument started it (its program stopped
+    // before, if it still ran), under the same name.
+    void StartInstrumentAgain();
+    // The messages the traced instrument has received so far (since it started last).
     int Received();
     void StartProgram();
     // Until the main window shows: mainWindow and main are set.
@@ -139,6 +142,9 @@ protected:
     // progress window comes and goes with nobody at the mouse, the library saved at Exit holds
     // every byte of the instrument's user patches, and the program ends with status 0.
     void ReceiveBankAndExitSaving(const Grid& grid);
+    // File > Exit, saving the library: it holds every byte of the instrument's user patches, and
+    // the program ends with status 0.
+    void ExitSavingTheInstrumentsBank();
 
     testsupport::TempFolder folder{"quintaron-e2e-"};
     std::string home = folder.PathOf("home");
@@ -155,6 +161,7 @@ protected:
     std::optional<XInput> input;
     std::unique_ptr<testsupport::JackServer> jack;
     std::optional<testsupport::ChildProcess> sim;
+    std::vector<std::string> simArguments;
     std::optional<testsupport::ChildProcess> program;
     std::string mainWindow;
     std::optional<XWindowGeometry> main;

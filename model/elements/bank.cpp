@@ -199,6 +199,7 @@ void TBank::TransmitChildren(const TBankChildren& kind) {
     Transfer.StartPacing(*window);
     Transfer.Index = 0;
     Transfer.Block = 0;
+    Transfer.BlocksPerChild = kind.BlockCount;
     window->Start(0, kind.MessageCount, kind.Label, TransferCaption(true));
     window->SetTransmetting();
     if (kind.CountsChildAtStart) window->AddElem(1);

@@ -25,6 +25,8 @@ void TConfig::Load() {
         Thrue = ini.ReadInteger("Midi", "Thrue", 0);
         InPort = ini.ReadInteger("MidiPort", "In", 0);
         OutPort = ini.ReadInteger("MidiPort", "Out", 0);
+        InPortName = ini.ReadString("MidiPort", "InName", "");
+        OutPortName = ini.ReadString("MidiPort", "OutName", "");
         ExpA = ini.ReadInteger("Expansion", "ExpA", 0);
         ExpB = ini.ReadInteger("Expansion", "ExpB", 0);
         ExpC = ini.ReadInteger("Expansion", "ExpC", 0);
@@ -56,6 +58,8 @@ bool TConfig::Save() const {
         ini.WriteInteger("Midi", "Thrue", Thrue);
         ini.WriteInteger("MidiPort", "In", InPort);
         ini.WriteInteger("MidiPort", "Out", OutPort);
+        ini.WriteString("MidiPort", "InName", InPortName);
+        ini.WriteString("MidiPort", "OutName", OutPortName);
         ini.WriteInteger("Expansion", "ExpA", ExpA);
         ini.WriteInteger("Expansion", "ExpB", ExpB);
         ini.WriteInteger("Expansion", "ExpC", ExpC);

@@ -25,6 +25,11 @@ public:
     std::int32_t DeviceID = DefaultDeviceID;
     std::int32_t InPort = 0;
     std::int32_t OutPort = 0;
+    // The names of the ports chosen, kept beside their numbers: a port of that name is opened
+    // wherever it stands in the list, since another client may come first. Empty in settings
+    // written before names were kept, where the numbers decide.
+    std::string InPortName;
+    std::string OutPortName;
     std::int32_t ExpA = 0;
     std::int32_t ExpB = 0;
     std::int32_t ExpC = 0;

@@ -25,7 +25,7 @@ void TMidiConnection::Create() {
         input_ = std::make_unique<midi::TMidiInput>(nullptr);
         output_ = std::make_unique<midi::TMidiOutput>(nullptr);
         ListDevices();
-        failure = OpenPorts(config_.InPort, config_.OutPort);
+        failure = OpenConfiguredPorts();
     } catch (const pc::Exception& e) {
         failure = e.Message();
     }
@@ -56,7 +56,24 @@ int IndexOf(const std::vector<std::string>& devices, const std::string& name, in
     return it != devices.end() ? static_cast<int>(it - devices.begin()) : otherwise;
 }
 
+// The list position the settings choose: the port of the stored name wherever it stands, else
+// the stored number.
+int Chosen(const std::vector<std::string>& devices, const std::string& name, int number) {
+    return name.empty() ? number : IndexOf(devices, name, number);
+}
+
+std::string Listed(const std::vector<std::string>& devices, int port) {
+    return port >= 0 && port < static_cast<int>(devices.size())
+               ? devices[static_cast<std::size_t>(port)]
+               : std::string();
+}
+
 } // namespace
+
+std::string PortGone(const std::string& port) {
+    return "The instrument's port has gone: " + port +
+           ". The connection is made again once it is back.";
+}
 
 void TMidiConnection::ListDevices() {
     if (!input_ || !output_) return;
@@ -65,28 +82,39 @@ void TMidiConnection::ListDevices() {
 }
 
 int TMidiConnection::InPortIndex() const {
-    if (online_ && Connected()) return IndexOf(inputDevices_, inName_, config_.InPort);
-    return config_.InPort;
+    const int chosen = Chosen(inputDevices_, config_.InPortName, config_.InPort);
+    if (online_ && Connected()) return IndexOf(inputDevices_, inName_, chosen);
+    return chosen;
 }
 
 int TMidiConnection::OutPortIndex() const {
-    if (online_ && Connected()) return IndexOf(outputDevices_, outName_, config_.OutPort);
-    return config_.OutPort;
+    const int chosen = Chosen(outputDevices_, config_.OutPortName, config_.OutPort);
+    if (online_ && Connected()) return IndexOf(outputDevices_, outName_, chosen);
+    return chosen;
 }
 
 bool TMidiConnection::Connected() const {
     return input_ && output_ && input_->Connected() && output_->Connected();
 }
 
+std::string TMidiConnection::Trouble() const {
+    namespace pm = platform::midi;
+    if (!input_ || !output_) return PortsGone;
+    const pm::Link in = input_->LinkState();
+    const pm::Link out = output_->LinkState();
+    if (in == pm::Link::SystemGone || out == pm::Link::SystemGone) return PortsGone;
+    if (out == pm::Link::PeerGone) return PortGone(outName_);
+    if (in == pm::Link::PeerGone) return PortGone(inName_);
+    return {};
+}
+
 bool TMidiConnection::UsePorts() {
-    const auto listed = [](const std::vector<std::string>& devices, int port) {
-        return port >= 0 && port < static_cast<int>(devices.size())
-                   ? devices[static_cast<std::size_t>(port)]
-                   : std::string();
-    };
-    if (online_ && Connected() && inName_ == listed(inputDevices_, config_.InPort) &&
-        outName_ == listed(outputDevices_, config_.OutPort))
-        return true;
+    const bool same =
+        inName_ ==
+            Listed(inputDevices_, Chosen(inputDevices_, config_.InPortName, config_.InPort)) &&
+        outName_ ==
+            Listed(outputDevices_, Chosen(outputDevices_, config_.OutPortName, config_.OutPort));
+    if (online_ && same && Reconnect()) return true;
     if (online_) CloseDevs();
     online_ = OpenDevs();
     return online_;
@@ -95,6 +123,10 @@ bool TMidiConnection::UsePorts() {
 bool TMidiConnection::Reconnect() {
     if (!online_ || !input_ || !output_) return false;
     if (Connected()) return true;
+    // With the system there only the instrument's ports went: the ports follow them by name.
+    if (input_->Relink() != platform::midi::Link::SystemGone &&
+        output_->Relink() != platform::midi::Link::SystemGone)
+        return Connected();
     // Copies: opening makes the names anew.
     const std::string inName = inName_;
     const std::string outName = outName_;
@@ -105,7 +137,7 @@ bool TMidiConnection::Reconnect() {
 
 bool TMidiConnection::OpenDevs() {
     if (OnDevs) OnDevs(true);
-    const std::string failure = OpenPorts(config_.InPort, config_.OutPort);
+    const std::string failure = OpenConfiguredPorts();
     if (!failure.empty()) {
         // Senders obey Online; with a port closed every message would fail.
         online_ = false;
@@ -119,6 +151,16 @@ bool TMidiConnection::OpenDevs() {
 void TMidiConnection::CloseDevs() {
     if (OnDevs) OnDevs(false);
     if (online_) ClosePorts();
+}
+
+std::string TMidiConnection::OpenConfiguredPorts() {
+    // A port chosen by name that is not there now is missing, whatever stands at its number.
+    if (!config_.InPortName.empty() && IndexOf(inputDevices_, config_.InPortName, -1) < 0)
+        return "The MIDI input port " + config_.InPortName + " is missing.";
+    if (!config_.OutPortName.empty() && IndexOf(outputDevices_, config_.OutPortName, -1) < 0)
+        return "The MIDI output port " + config_.OutPortName + " is missing.";
+    return OpenPorts(Chosen(inputDevices_, config_.InPortName, config_.InPort),
+                     Chosen(outputDevices_, config_.OutPortName, config_.OutPort));
 }
 
 std::string TMidiConnection::OpenPorts(int inPort, int outPort) {

@@ -28,6 +28,9 @@ inline constexpr const char* PortsGone =
     "choose the ports in the Midi settings.";
 // Told when creating the ports found no MIDI system to open.
 inline constexpr const char* NoMidiSystem = "No midi system installed";
+// Told when the ports are open and their MIDI system is there, but the instrument's port at the
+// other end of one of them has gone (the instrument's program stopped, its interface unplugged).
+std::string PortGone(const std::string& port);
 
 class TMidiConnection {
 public:
@@ -48,27 +51,35 @@ public:
     // Product names by device number, as last listed.
     const std::vector<std::string>& InputDevices() const { return inputDevices_; }
     const std::vector<std::string>& OutputDevices() const { return outputDevices_; }
-    // The list positions of the ports in use: those open when they are listed, else the
-    // configured numbers.
+    // The list positions of the ports in use: those open when they are listed, else those the
+    // settings choose (the port of the stored name when it is listed, else the stored number).
     int InPortIndex() const;
     int OutPortIndex() const;
 
-    // The ports dialog's Ok, after the configured ports were stored. When they are the ports open
-    // and still there, nothing changes, and the connections other programs made to them stay.
-    // Otherwise what is open closes and the configured ports open, each on a fresh connection to
-    // the sound system; Online follows, and PortsNotOpened is told when they cannot be opened.
+    // The ports dialog's Ok, after the configured ports were stored. When they are the ports open,
+    // their connections are made again where they are missing (Reconnect), and nothing else
+    // changes: the connections other programs made to them stay. Otherwise, or when that does not
+    // bring them back, what is open closes and the configured ports open, each on a fresh
+    // connection to the sound system; Online follows, and PortsNotOpened is told when they cannot
+    // be opened.
     bool UsePorts();
-    // Both ports are open and their sound system still carries them.
+    // Both ports are open, their sound system still carries them and they are connected to the
+    // instrument's ports.
     bool Connected() const;
-    // When the ports in use are open but their sound system has gone (its server stopped, then
-    // perhaps started again), lists the devices again and opens the same ports afresh. True when
-    // the ports are open and connected afterwards; tells nothing.
+    // Why the ports open are not Connected: PortGone with the instrument's port that went, or
+    // PortsGone when their system went; empty when they are connected.
+    std::string Trouble() const;
+    // When the ports in use are open but not connected: when only the instrument's ports went,
+    // connects again to ports of their names that are there again; when their sound system has gone
+    // (its server stopped, then perhaps started again), lists the devices again and opens the same
+    // ports afresh. True when the ports are open and connected afterwards; tells nothing.
     bool Reconnect();
 
-    // Opens and starts the input and opens the output on the listed devices at the configured
-    // port numbers, and installs DefaultMidiInput. When either cannot be opened, neither stays
-    // open, Online is cleared and PortsNotOpened is told with the reason. True when both are
-    // open.
+    // Opens and starts the input and opens the output on the listed devices the settings choose
+    // (the ports of the stored names when a name is stored, else the stored numbers), and installs
+    // DefaultMidiInput. When either cannot be opened (a named port that is not listed among them),
+    // neither stays open, Online is cleared and PortsNotOpened is told with the reason. True when
+    // both are open.
     bool OpenDevs();
     // When Online, closes the output and then the input; Online stays as it is, so that the
     // ports closed for a while (the MIDI-file preview) are opened again.
@@ -96,6 +107,8 @@ public:
     std::function<void(bool open)> OnDevs;
 
 private:
+    // Opens both where the settings choose; the reason when it could not.
+    std::string OpenConfiguredPorts();
     // Opens both at the port numbers; the reason when it could not.
     std::string OpenPorts(int inPort, int outPort);
     // The same, by the ports' names.

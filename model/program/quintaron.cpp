@@ -31,7 +31,7 @@ bool MidiReady() {
         return false;
     }
     if (midi.Reconnect()) return true;
-    MessageDlg(PortsGone, TMsgDlgType::mtError, mbOK);
+    MessageDlg(midi.Trouble(), TMsgDlgType::mtError, mbOK);
     return false;
 }
 

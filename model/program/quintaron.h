@@ -79,8 +79,9 @@ inline bool MidiOnline() {
 }
 
 // Before a transfer the user asked for: the ports are open and their sound system carries them
-// (opened afresh when it went away and is back). Otherwise the user is told why (PortsNotOpened,
-// PortsGone) and the answer is false.
+// (opened afresh when it went away and is back, connected again to the instrument's ports when
+// they are back). Otherwise the user is told why (PortsNotOpened, PortsGone, PortGone) and the
+// answer is false.
 bool MidiReady();
 
 // Element files take their shorter layout; false without an application state.

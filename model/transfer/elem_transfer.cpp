@@ -9,6 +9,7 @@
 #include "model/transfer/transfer_window.h"
 #include "platform/core/timer.h"
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <string>
@@ -21,6 +22,7 @@ void TElemTransfer::Begin(TTransferWindow& window) {
     StopTimer(window.TimerCleanup());
     Running = true;
     Paced = false;
+    BlocksPerChild = 0;
 }
 
 void TElemTransfer::Run(TTransferWindow& window) {
@@ -83,9 +85,15 @@ void TElemTransfer::Refused(std::string text) {
     StopTimer(window->Timer());
     StopTimer(window->TimerCleanup());
     RemoveInputHandler();
+    if (Paced) Rewind(*window);
+    // Said as the connection stands: a port of the instrument gone rather than the driver's text.
+    if (AppState() != nullptr && AppState()->Midi.Online()) {
+        std::string trouble = AppState()->Midi.Trouble();
+        if (!trouble.empty() && trouble != PortsGone) text = std::move(trouble);
+    }
     while (Running && AskRetry(text)) {
         if (AppState() == nullptr || !AppState()->Midi.Reconnect()) {
-            text = PortsGone;
+            text = AppState() != nullptr ? AppState()->Midi.Trouble() : PortsGone;
             continue;
         }
         std::optional<std::string> again = Refusal([this, window] {
@@ -102,6 +110,20 @@ void TElemTransfer::Refused(std::string text) {
     }
     Running = false;
     window->Close();
+}
+
+void TElemTransfer::Rewind(TTransferWindow& window) {
+    const midi::TMidiOutput* output = AppState() != nullptr ? AppState()->Midi.Output() : nullptr;
+    const int undelivered = output != nullptr ? output->Undelivered() : 0;
+    if (BlocksPerChild <= 0) {
+        Counter = 0;
+        return;
+    }
+    const int from = std::max(0, Index * BlocksPerChild + Block - undelivered) / BlocksPerChild;
+    // The children sent again are counted again as they go.
+    if (from < Index) window.AddElem(from - Index);
+    Index = from;
+    Block = 0;
 }
 
 void TElemTransfer::AskForBlock(TTransferWindow& window, std::uint32_t base,
@@ -165,13 +187,18 @@ void TElemTransfer::TimeoutTimer() {
         window->Close();
         return;
     }
+    // The instrument may have been silent because its port or its MIDI system went away: that is
+    // said rather than that it does not respond.
+    if (AppState() != nullptr && !AppState()->Midi.Reconnect()) {
+        Refused(AppState()->Midi.Trouble());
+        return;
+    }
     if (!AskRetry()) {
         window->Close();
         return;
     }
-    // The instrument may have been silent because its MIDI system went away.
     if (AppState() != nullptr && !AppState()->Midi.Reconnect()) {
-        Refused(PortsGone);
+        Refused(AppState()->Midi.Trouble());
         return;
     }
     Step([this] { Elem.RequestNext(); });

@@ -57,11 +57,15 @@ public:
     void TimeoutTimer();
 
     // A step of the transfer that talks to the instrument. When the MIDI system refuses it (its
-    // server stopped, a port gone), nothing more of the transfer runs before the user has
-    // answered one box with the refusal's text: Retry opens the ports afresh and goes on where
-    // the transfer stood (the block that was refused is sent or asked for again; the box comes
-    // again while the ports are not back), Cancel ends the transfer and closes the window. Every
-    // timer and input handler of the transfer runs as such a step, and so does its first block.
+    // server stopped, the instrument's port gone), nothing more of the transfer runs before the
+    // user has answered one box that says why (the instrument's port that went, else the
+    // refusal's text): Retry connects again (the ports opened afresh, or connected again to the
+    // instrument's ports by name) and goes on (the box comes again while they are not back),
+    // Cancel ends the transfer and closes the window. A receive asks again for the block whose
+    // request was refused. A paced transmit sends again from the start of the element (the
+    // bank's child, or the element itself) that holds the earliest block the system may have
+    // lost with it (queued, or under way): a block may arrive twice, never not at all. Every timer
+    // and input handler of the transfer runs as such a step, and so does its first block.
     void Step(const std::function<void()>& step);
     // The input handler of a receive, run as a step.
     void Listen(std::function<void()> onInput);
@@ -75,6 +79,8 @@ public:
     // In a bank: the child being transferred (0-based) and the block inside it.
     int Index = 0;
     int Block = 0;
+    // In a paced transmit of a bank: the blocks of one child. 0 for a single element.
+    int BlocksPerChild = 0;
     // Set by a global set on each of its parts but the last it transfers: the part's window
     // then makes way for the next part at once instead of standing for a second.
     bool MoreFollow = false;
@@ -82,6 +88,9 @@ public:
 private:
     // Asks the user about a refused step until the transfer goes on or the user cancels.
     void Refused(std::string text);
+    // A paced transmit goes back to the start of the element that holds the earliest block the
+    // output may have lost.
+    void Rewind(TTransferWindow& window);
 
     TLibElem& Elem;
     bool Running = false;

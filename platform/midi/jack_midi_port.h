@@ -5,7 +5,8 @@
 // when the server announces new latencies, and a port unregistered from a running client is
 // freed under it. Closing the client stops that thread and the process thread before anything
 // they use goes away. A port whose server has gone is no longer connected and its client is
-// never touched again.
+// never touched again. A port connected to a peer follows it by name: when the peer goes the port
+// says so, and when a port of that name registers again the connection is made again.
 
 #include "platform/midi/midi_backend.h"
 
@@ -27,17 +28,20 @@ public:
     JackMidiOutPort& operator=(const JackMidiOutPort&) = delete;
 
     // Queues one complete message for the next cycle; false when the queue has no room for it.
-    // False, too, once the server has gone.
+    // False, too, once the server or the peer has gone; what was queued before the peer went
+    // waits for it to come back.
     bool Send(const std::uint8_t* data, std::size_t length) override;
-    bool Connected() const override;
+    std::size_t Undelivered() const override;
+    Link State() const override;
+    Link Relink() override;
     // "client:port", as other clients see it.
     std::string Name() const;
 
-    struct State;
-    explicit JackMidiOutPort(std::unique_ptr<State> state);
+    struct Parts;
+    explicit JackMidiOutPort(std::unique_ptr<Parts> state);
 
 private:
-    std::unique_ptr<State> state_;
+    std::unique_ptr<Parts> state_;
 };
 
 class JackMidiInPort final : public InputConnection {
@@ -52,14 +56,15 @@ public:
     JackMidiInPort(const JackMidiInPort&) = delete;
     JackMidiInPort& operator=(const JackMidiInPort&) = delete;
 
-    bool Connected() const override;
+    Link State() const override;
+    Link Relink() override;
     std::string Name() const;
 
-    struct State;
-    explicit JackMidiInPort(std::unique_ptr<State> state);
+    struct Parts;
+    explicit JackMidiInPort(std::unique_ptr<Parts> state);
 
 private:
-    std::unique_ptr<State> state_;
+    std::unique_ptr<Parts> state_;
 };
 
 } // namespace platform::midi

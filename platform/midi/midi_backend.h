@@ -14,24 +14,45 @@ namespace platform::midi {
 // One complete message off the wire. Called on the back end's own thread.
 using ReceiveHandler = std::function<void(const std::uint8_t* data, std::size_t length)>;
 
-class OutputConnection {
+// What stands at the far end of an open port.
+enum class Link {
+    Connected,
+    // The sound system still carries the port, but the port it was connected to has gone (its
+    // program stopped, its device unplugged) or was disconnected; the connection is made again by
+    // name once a port of that name is there.
+    PeerGone,
+    // The system that carried the port has gone (its server stopped): nothing sent arrives any
+    // more, and only opening the port again can bring it back.
+    SystemGone,
+};
+
+// What an open input or output has in common: the state of its connection.
+class Connection {
 public:
-    virtual ~OutputConnection() = default;
+    virtual ~Connection() = default;
+    virtual Link State() const { return Link::Connected; }
+    bool Connected() const { return State() == Link::Connected; }
+    // Connects the port to its peer again, by name, when a port of that name is there and the
+    // connection is not; the state after. The back end does so by itself when it sees the peer
+    // come back; this is for a caller that cannot wait for that.
+    virtual Link Relink() { return State(); }
+};
+
+class OutputConnection : public Connection {
+public:
+    // False when the message cannot go: no room, or the peer or the system gone (State).
     virtual bool Send(const std::uint8_t* data, std::size_t length) = 0;
-    // False once the system that carried the port has gone (its server stopped): nothing sent
-    // arrives any more, and only opening the port again can bring it back.
-    virtual bool Connected() const { return true; }
+    // Messages Send accepted that are not yet sure to have left (still queued for the system):
+    // those the peer or the system going away would lose.
+    virtual std::size_t Undelivered() const { return 0; }
 };
 
 // Destroying it stops delivery; once the destructor returns the handler is not running and
 // will not be called again.
-class InputConnection {
+class InputConnection : public Connection {
 public:
-    virtual ~InputConnection() = default;
     // How many system-exclusive buffers the driver takes at once.
     virtual std::size_t MaxQueuedBuffers() const { return SIZE_MAX; }
-    // As OutputConnection::Connected: false once nothing can arrive any more.
-    virtual bool Connected() const { return true; }
 };
 
 class MidiBackend {

@@ -152,9 +152,18 @@ std::size_t ShortMessageLength(std::uint8_t status) {
     }
 }
 
-// A port whose system has gone is no device any more; a live one that refuses has no room.
+// A port whose system has gone is no device any more, one whose far port has gone is not ready;
+// a connected one that refuses has no room.
 MMRESULT SendFailure(const OutputDevice& device) {
-    return device.connection->Connected() ? MMSYSERR_ERROR : MIDIERR_NODEVICE;
+    switch (device.connection->State()) {
+    case Link::Connected:
+        return MMSYSERR_ERROR;
+    case Link::PeerGone:
+        return MIDIERR_NOTREADY;
+    case Link::SystemGone:
+        break;
+    }
+    return MIDIERR_NODEVICE;
 }
 
 MMRESULT ErrorText(MMRESULT error, char* text, UINT size) {
@@ -169,6 +178,8 @@ MMRESULT ErrorText(MMRESULT error, char* text, UINT size) {
         {MMSYSERR_INVALPARAM, "A parameter passed to the MIDI driver is not valid."},
         {MIDIERR_UNPREPARED, "The MIDI buffer header has not been prepared."},
         {MIDIERR_STILLPLAYING, "MIDI buffers are still queued at the device."},
+        {MIDIERR_NOTREADY, "The port at the other end of the MIDI connection has gone; check the "
+                           "connections."},
         {MIDIERR_NODEVICE, "No MIDI port is present; check the connections."},
     };
     auto it = texts.find(error);
@@ -304,10 +315,28 @@ MMRESULT midiOutClose(HMIDIOUT handle) {
 }
 
 bool midiOutConnected(HMIDIOUT handle) {
+    return midiOutLink(handle) == Link::Connected;
+}
+
+Link midiOutLink(HMIDIOUT handle) {
     auto& s = TheServices();
     std::lock_guard lock(s.mutex);
     OutputDevice* device = FindOutput(s, handle);
-    return device && device->connection->Connected();
+    return device ? device->connection->State() : Link::SystemGone;
+}
+
+Link midiOutRelink(HMIDIOUT handle) {
+    auto& s = TheServices();
+    std::lock_guard lock(s.mutex);
+    OutputDevice* device = FindOutput(s, handle);
+    return device ? device->connection->Relink() : Link::SystemGone;
+}
+
+UINT midiOutUndelivered(HMIDIOUT handle) {
+    auto& s = TheServices();
+    std::lock_guard lock(s.mutex);
+    OutputDevice* device = FindOutput(s, handle);
+    return device ? static_cast<UINT>(device->connection->Undelivered()) : 0;
 }
 
 MMRESULT midiOutGetErrorTextA(MMRESULT error, char* text, UINT size) {
@@ -454,10 +483,21 @@ MMRESULT midiInClose(HMIDIIN handle) {
 }
 
 bool midiInConnected(HMIDIIN handle) {
+    return midiInLink(handle) == Link::Connected;
+}
+
+Link midiInLink(HMIDIIN handle) {
     auto& s = TheServices();
     std::lock_guard lock(s.mutex);
     InputDevice* device = FindInput(s, handle);
-    return device && device->connection->Connected();
+    return device ? device->connection->State() : Link::SystemGone;
+}
+
+Link midiInRelink(HMIDIIN handle) {
+    auto& s = TheServices();
+    std::lock_guard lock(s.mutex);
+    InputDevice* device = FindInput(s, handle);
+    return device ? device->connection->Relink() : Link::SystemGone;
 }
 
 MMRESULT midiInGetErrorTextA(MMRESULT error, char* text, UINT size) {

@@ -4,6 +4,8 @@
 // caller-owned headers that must be prepared first and come back through the callback.
 // Devices come from the back end in force (midi_backend.h). UI thread, except the callback.
 
+#include "platform/midi/midi_backend.h"
+
 #include <cstdint>
 #include <string>
 
@@ -25,6 +27,7 @@ inline constexpr MMRESULT MMSYSERR_BADERRNUM = 9;
 inline constexpr MMRESULT MMSYSERR_INVALPARAM = 11;
 inline constexpr MMRESULT MIDIERR_UNPREPARED = 64;
 inline constexpr MMRESULT MIDIERR_STILLPLAYING = 65;
+inline constexpr MMRESULT MIDIERR_NOTREADY = 67;
 inline constexpr MMRESULT MIDIERR_NODEVICE = 68;
 
 // Messages of the driver callback.
@@ -99,9 +102,18 @@ MMRESULT midiOutUnprepareHeader(HMIDIOUT handle, MIDIHDR* header);
 MMRESULT midiOutClose(HMIDIOUT handle);
 // Whether the port behind an open handle is still there: false once the sound system that
 // carried it has gone (its server stopped), when sending fails with MIDIERR_NODEVICE and only a
-// fresh open can bring the port back; false for a handle that is not open. The handle stays
-// open until closed.
+// fresh open can bring the port back, and while the port at its other end has gone, when sending
+// fails with MIDIERR_NOTREADY until the connection is made again; false for a handle that is not
+// open. The handle stays open until closed.
 bool midiOutConnected(HMIDIOUT handle);
+// What stands at the other end of an open handle; SystemGone for a handle that is not open.
+Link midiOutLink(HMIDIOUT handle);
+// Connects the handle's port again to the port of its device's name when that is there again
+// (the services do so by themselves when they see it come back); the link after.
+Link midiOutRelink(HMIDIOUT handle);
+// Long messages reported done that the sound system may still lose: those it holds queued, and
+// those that were under way when the far port or the system went. 0 for a handle not open.
+UINT midiOutUndelivered(HMIDIOUT handle);
 // size counts the terminating zero; MMSYSERR_BADERRNUM for a code the services do not know.
 MMRESULT midiOutGetErrorTextA(MMRESULT error, char* text, UINT size);
 
@@ -119,8 +131,11 @@ MMRESULT midiInStart(HMIDIIN handle);
 MMRESULT midiInReset(HMIDIIN handle);
 // Once it returns, the callback is not called again for this handle.
 MMRESULT midiInClose(HMIDIIN handle);
-// As midiOutConnected: false once nothing can arrive at the handle any more.
+// As midiOutConnected: false once nothing can arrive at the handle any more, or while the port
+// at its other end has gone.
 bool midiInConnected(HMIDIIN handle);
+Link midiInLink(HMIDIIN handle);
+Link midiInRelink(HMIDIIN handle);
 MMRESULT midiInGetErrorTextA(MMRESULT error, char* text, UINT size);
 
 } // namespace platform::midi

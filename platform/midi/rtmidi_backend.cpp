@@ -1,5 +1,6 @@
 #include "platform/midi/rtmidi_backend.h"
 
+#include "platform/midi/alsa_port_watch.h"
 #include "platform/midi/jack_midi_port.h"
 
 #include <RtMidi.h>
@@ -10,6 +11,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -196,15 +198,6 @@ std::vector<Port> ListPorts(std::unique_ptr<Probe>& alsaProbe, JackQuestion& jac
     return ports;
 }
 
-// The port's number in a fresh object's list: ports may have come and gone since listing.
-template <class Midi> std::optional<unsigned> FindPort(Midi& midi, const std::string& name) {
-    unsigned count = midi.getPortCount();
-    for (unsigned i = 0; i < count; ++i) {
-        if (midi.getPortName(i) == name) return i;
-    }
-    return std::nullopt;
-}
-
 std::vector<std::string> DisplayNames(const std::vector<Port>& ports) {
     std::vector<std::string> names;
     names.reserve(ports.size());
@@ -213,37 +206,142 @@ std::vector<std::string> DisplayNames(const std::vector<Port>& ports) {
     return names;
 }
 
+// The port's number in a list that the port's own object makes now (ports may have come and gone
+// since listing): the port of the full name listed, else the first of its name without the numbers
+// the sequencer gives, which a peer that came back has anew.
+template <class Midi> std::optional<unsigned> FindPort(Midi& midi, const std::string& listed) {
+    const unsigned count = midi.getPortCount();
+    std::optional<unsigned> stable;
+    for (unsigned i = 0; i < count; ++i) {
+        const std::string name = midi.getPortName(i);
+        if (name == listed) return i;
+        if (!stable && StablePortName(name) == StablePortName(listed)) stable = i;
+    }
+    return stable;
+}
+
+// An ALSA connection of RtMidi's that follows its peer by name (alsa_port_watch.h): told that the
+// peer's port exited, it is no longer connected; told that a port started, it opens RtMidi's port
+// again on the port of the peer's name when that is there. Without a watch it counts as
+// connected, as before.
+class AlsaFollower {
+public:
+    // reopen opens RtMidi's port afresh on the peer's port; true when it is open.
+    AlsaFollower(std::string peer, std::function<bool()> reopen)
+        : peer_(std::move(peer)), reopen_(std::move(reopen)) {}
+    ~AlsaFollower() { Stop(); }
+    AlsaFollower(const AlsaFollower&) = delete;
+    AlsaFollower& operator=(const AlsaFollower&) = delete;
+
+    // After the port opened on the peer.
+    void Start() {
+        watch_ = AlsaPortWatch::Start([this](AlsaAddress port, bool started) {
+            std::lock_guard lock(mutex_);
+            if (started) {
+                if (!connected_) Follow();
+            } else if (peerAt_ && port.Client == peerAt_->Client &&
+                       (port.Port == -1 || port.Port == peerAt_->Port)) {
+                connected_ = false;
+            }
+        });
+        std::lock_guard lock(mutex_);
+        if (watch_) peerAt_ = watch_->Find(peer_);
+    }
+    // Before the port closes: once it returns the watch tells nothing more.
+    void Stop() { watch_.reset(); }
+
+    Link State() const {
+        std::lock_guard lock(mutex_);
+        return connected_ ? Link::Connected : Link::PeerGone;
+    }
+    Link Relink() {
+        std::lock_guard lock(mutex_);
+        if (!connected_) Follow();
+        return connected_ ? Link::Connected : Link::PeerGone;
+    }
+    // Held while the port is used, so that it is not opened again meanwhile.
+    std::mutex& Using() { return mutex_; }
+
+private:
+    // With the mutex held.
+    void Follow() {
+        if (!watch_) return;
+        const std::optional<AlsaAddress> at = watch_->Find(peer_);
+        if (!at || !reopen_()) return;
+        peerAt_ = at;
+        connected_ = true;
+    }
+
+    const std::string peer_;
+    const std::function<bool()> reopen_;
+    mutable std::mutex mutex_;
+    bool connected_ = true;
+    std::optional<AlsaAddress> peerAt_;
+    std::unique_ptr<AlsaPortWatch> watch_;
+};
+
+// peer is the name of the port it is opened on, as RtMidi listed it.
 class RtOutput final : public OutputConnection {
 public:
-    explicit RtOutput(std::unique_ptr<RtMidiOut> out) : out_(std::move(out)) {}
-    ~RtOutput() override { out_->closePort(); }
+    RtOutput(std::unique_ptr<RtMidiOut> out, std::string peer)
+        : out_(std::move(out)), peer_(std::move(peer)),
+          follower_(StablePortName(peer_), [this] { return Open(); }) {}
+    ~RtOutput() override {
+        follower_.Stop();
+        out_->closePort();
+    }
+
+    // Opens afresh on the peer's port; also to follow it.
+    bool Open() {
+        out_->closePort();
+        const std::optional<unsigned> number = FindPort(*out_, peer_);
+        if (!number) return false;
+        out_->openPort(*number, ClientName + " Out");
+        return out_->isPortOpen();
+    }
+    void Follow() { follower_.Start(); }
 
     bool Send(const std::uint8_t* data, std::size_t length) override {
+        if (State() != Link::Connected) return false;
+        std::lock_guard lock(follower_.Using());
         out_->sendMessage(data, length);
         return true;
     }
+    Link State() const override { return follower_.State(); }
+    Link Relink() override { return follower_.Relink(); }
 
 private:
     std::unique_ptr<RtMidiOut> out_;
+    const std::string peer_;
+    AlsaFollower follower_;
 };
 
 class RtInput final : public InputConnection {
 public:
-    RtInput(std::unique_ptr<RtMidiIn> in, ReceiveHandler onReceive)
-        : in_(std::move(in)), onReceive_(std::move(onReceive)) {
+    RtInput(std::unique_ptr<RtMidiIn> in, std::string peer, ReceiveHandler onReceive)
+        : in_(std::move(in)), peer_(std::move(peer)), onReceive_(std::move(onReceive)),
+          follower_(StablePortName(peer_), [this] { return Open(); }) {
         in_->ignoreTypes(false, false, false);
         in_->setCallback(&RtInput::Received, this);
     }
     // Closing the port joins RtMidi's ALSA thread, so no call is running once it returns.
     ~RtInput() override {
+        follower_.Stop();
         in_->closePort();
         in_->cancelCallback();
     }
 
-    bool Open(unsigned port) {
-        in_->openPort(port, ClientName + " In");
+    bool Open() {
+        in_->closePort();
+        const std::optional<unsigned> number = FindPort(*in_, peer_);
+        if (!number) return false;
+        in_->openPort(*number, ClientName + " In");
         return in_->isPortOpen();
     }
+    void Follow() { follower_.Start(); }
+
+    Link State() const override { return follower_.State(); }
+    Link Relink() override { return follower_.Relink(); }
 
 private:
     static void Received(double, std::vector<unsigned char>* message, void* self) {
@@ -252,7 +350,9 @@ private:
     }
 
     std::unique_ptr<RtMidiIn> in_;
+    const std::string peer_;
     ReceiveHandler onReceive_;
+    AlsaFollower follower_;
 };
 
 } // namespace
@@ -290,11 +390,10 @@ std::unique_ptr<OutputConnection> RtMidiBackend::OpenOutput(std::size_t index) {
     }
     auto out = MakeOut(port.api);
     if (!out) return nullptr;
-    auto number = FindPort(*out, port.name);
-    if (!number) return nullptr;
-    out->openPort(*number, ClientName + " Out");
-    if (!out->isPortOpen()) return nullptr;
-    return std::make_unique<RtOutput>(std::move(out));
+    auto output = std::make_unique<RtOutput>(std::move(out), port.name);
+    if (!output->Open()) return nullptr;
+    output->Follow();
+    return output;
 }
 
 std::unique_ptr<InputConnection> RtMidiBackend::OpenInput(std::size_t index,
@@ -308,10 +407,9 @@ std::unique_ptr<InputConnection> RtMidiBackend::OpenInput(std::size_t index,
     }
     auto in = MakeIn(port.api);
     if (!in) return nullptr;
-    auto number = FindPort(*in, port.name);
-    if (!number) return nullptr;
-    auto input = std::make_unique<RtInput>(std::move(in), std::move(onReceive));
-    if (!input->Open(*number)) return nullptr;
+    auto input = std::make_unique<RtInput>(std::move(in), port.name, std::move(onReceive));
+    if (!input->Open()) return nullptr;
+    input->Follow();
     return input;
 }
 

@@ -1,6 +1,7 @@
 #include "platform/midi/virtual_midi.h"
 
 #include <algorithm>
+#include <atomic>
 #include <mutex>
 
 namespace platform::midi {
@@ -18,8 +19,27 @@ struct VirtualMidi::Pair {
     std::uint64_t inWireFree = 0;
     std::uint64_t outWireFree = 0;
     bool present = true;
+    // The far side's program runs (StopPeer).
+    bool peer = true;
     // Counts the unplugs: a connection lives in the generation it was opened in.
     std::uint64_t generation = 0;
+    // Counts the times the peer stopped: what was on the wire before is lost.
+    std::uint64_t peerRuns = 0;
+    // The run of the peer that connections follow by themselves (StartPeer seen).
+    std::uint64_t seenRun = 0;
+    // The run of the peer the input's connection was last linked to.
+    std::uint64_t receiverRun = 0;
+
+    // Call with the mutex held. linkedRun is the peer's run the connection was last linked to.
+    Link StateOf(std::uint64_t openedIn, std::uint64_t linkedRun) const {
+        if (generation != openedIn) return Link::SystemGone;
+        return peer && (linkedRun == peerRuns || seenRun == peerRuns) ? Link::Connected
+                                                                      : Link::PeerGone;
+    }
+    // A connection linked to the peer's run of now, when the peer runs.
+    void Relink(std::uint64_t& linkedRun) const {
+        if (peer) linkedRun = peerRuns;
+    }
 };
 
 struct VirtualMidi::Core {
@@ -61,27 +81,41 @@ public:
     bool Send(const std::uint8_t* data, std::size_t length) override {
         std::vector<std::uint8_t> message(data, data + length);
         core::Millis at;
+        std::uint64_t peerRun;
         {
             std::lock_guard lock(pair_.mutex);
-            if (pair_.generation != generation_) return false;
+            if (pair_.StateOf(generation_, linkedRun_) != Link::Connected) return false;
             at = Arrival(pair_.outWireFree, clock_.Now() * 1000, length, pair_.microsPerByte);
+            peerRun = pair_.peerRuns;
         }
-        clock_.Schedule(at, [core = core_, pair = &pair_, message = std::move(message)] {
+        ++*undelivered_;
+        clock_.Schedule(at, [core = core_, pair = &pair_, message = std::move(message),
+                             generation = generation_, peerRun, undelivered = undelivered_] {
             auto alive = core.lock();
             if (!alive) return;
             FarSide farSide;
             {
                 std::lock_guard lock(pair->mutex);
+                // The system or the peer went while the message was on the wire.
+                if (pair->generation != generation || pair->peerRuns != peerRun) return;
                 farSide = pair->farSide;
             }
+            --*undelivered;
             if (farSide) farSide(message);
         });
         return true;
     }
 
-    bool Connected() const override {
+    std::size_t Undelivered() const override { return *undelivered_; }
+
+    Link State() const override {
         std::lock_guard lock(pair_.mutex);
-        return pair_.generation == generation_;
+        return pair_.StateOf(generation_, linkedRun_);
+    }
+    Link Relink() override {
+        std::lock_guard lock(pair_.mutex);
+        pair_.Relink(linkedRun_);
+        return pair_.StateOf(generation_, linkedRun_);
     }
 
 private:
@@ -90,6 +124,9 @@ private:
     std::weak_ptr<VirtualMidi::Core> core_;
     VirtualMidi::Pair& pair_;
     const std::uint64_t generation_;
+    std::uint64_t linkedRun_ = pair_.peerRuns;
+    std::shared_ptr<std::atomic<std::size_t>> undelivered_ =
+        std::make_shared<std::atomic<std::size_t>>(0);
 };
 
 class VirtualInput final : public InputConnection {
@@ -106,9 +143,14 @@ public:
         return pair_.bufferLimit;
     }
 
-    bool Connected() const override {
+    Link State() const override {
         std::lock_guard lock(pair_.mutex);
-        return pair_.generation == generation_;
+        return pair_.StateOf(generation_, pair_.receiverRun);
+    }
+    Link Relink() override {
+        std::lock_guard lock(pair_.mutex);
+        if (pair_.generation == generation_) pair_.Relink(pair_.receiverRun);
+        return pair_.StateOf(generation_, pair_.receiverRun);
     }
 
 private:
@@ -144,7 +186,8 @@ void VirtualMidi::Deliver(std::size_t pair, std::vector<std::uint8_t> message, c
         auto alive = core.lock();
         if (!alive) return;
         std::lock_guard lock(p->mutex);
-        if (p->receiver) p->receiver(message.data(), message.size());
+        if (p->receiver && p->StateOf(p->generation, p->receiverRun) == Link::Connected)
+            p->receiver(message.data(), message.size());
     });
 }
 
@@ -178,6 +221,24 @@ void VirtualMidi::Replug(std::size_t pair) {
     }
 }
 
+void VirtualMidi::StopPeer(std::size_t pair) {
+    if (Pair* p = core_->At(pair)) {
+        std::lock_guard lock(p->mutex);
+        p->present = false;
+        p->peer = false;
+        ++p->peerRuns;
+    }
+}
+
+void VirtualMidi::StartPeer(std::size_t pair, bool seen) {
+    if (Pair* p = core_->At(pair)) {
+        std::lock_guard lock(p->mutex);
+        p->present = true;
+        p->peer = true;
+        if (seen) p->seenRun = p->peerRuns;
+    }
+}
+
 std::vector<std::string> VirtualMidi::InputNames() {
     std::lock_guard lock(core_->mutex);
     std::vector<std::string> names;
@@ -206,6 +267,7 @@ std::unique_ptr<InputConnection> VirtualMidi::OpenInput(std::size_t index,
     std::lock_guard lock(p->mutex);
     if (p->receiver) return nullptr;
     p->receiver = std::move(onReceive);
+    p->receiverRun = p->peerRuns;
     return std::make_unique<VirtualInput>(*p);
 }
 

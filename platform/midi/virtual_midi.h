@@ -35,8 +35,16 @@ public:
     // The pair goes away as the ports of a stopped sound server do: it is listed no more, what
     // was opened on it is no longer connected (sending fails, nothing arrives) and stays so.
     // Plugged in again, it is listed and can be opened afresh.
+    // What was on the wire then is lost.
     void Unplug(std::size_t pair);
     void Replug(std::size_t pair);
+    // The far side's program stops while the sound system stays: the pair is listed no more, what
+    // was opened on it says its peer has gone (sending fails, nothing arrives, what was on the wire
+    // is lost). Started again, it is listed again and what was opened on it is connected again,
+    // as the back end does when it sees a port of the name come back; unseen, only once asked to
+    // relink.
+    void StopPeer(std::size_t pair);
+    void StartPeer(std::size_t pair, bool seen = true);
 
     std::vector<std::string> InputNames() override;
     std::vector<std::string> OutputNames() override;

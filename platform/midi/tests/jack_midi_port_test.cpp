@@ -15,6 +15,7 @@
 #include <mutex>
 #include <set>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace platform::midi;
@@ -199,4 +200,72 @@ TEST_F(JackMidiPortTest, TheBackEndsJackConnectionsCloseWhileTheGraphChangesAndC
     int status = 0;
     EXPECT_EQ(waitpid(churn, &status, 0), churn);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
+// Bounded real time: libjack tells of the server's changes on threads of its own.
+template <class Condition> bool Eventually(Condition condition) {
+    const auto deadline = std::chrono::steady_clock::now() + 10s;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(10ms);
+    }
+    return true;
+}
+
+// The instrument's program stops and starts again under its name while our ports stay open on
+// the server: our ports say their peer has gone and refuse to send meanwhile, then connect to it
+// again by name by themselves, and messages go both ways again.
+TEST_F(JackMidiPortTest, PortsWhosePeerStopsAndStartsAgainConnectToItAgainByName) {
+    Inbox atSynth;
+    Inbox atEditor;
+    auto synthIn = JackMidiInPort::Open(Client("synth-in"), "midi", "", atSynth.Handler());
+    auto synthOut = JackMidiOutPort::Open(Client("synth-out"), "midi", "");
+    ASSERT_TRUE(synthIn && synthOut);
+    const std::string toSynth = synthIn->Name();
+    const std::string fromSynth = synthOut->Name();
+    auto out = JackMidiOutPort::Open(Client("editor-out"), "out", toSynth);
+    auto in = JackMidiInPort::Open(Client("editor-in"), "in", fromSynth, atEditor.Handler());
+    ASSERT_TRUE(out && in);
+    ASSERT_TRUE(Carries(*out, atSynth, 1));
+    EXPECT_EQ(out->State(), Link::Connected);
+    EXPECT_EQ(in->State(), Link::Connected);
+
+    synthIn.reset();
+    synthOut.reset();
+    EXPECT_TRUE(Eventually([&] { return out->State() == Link::PeerGone; }));
+    EXPECT_TRUE(Eventually([&] { return in->State() == Link::PeerGone; }));
+    const Bytes note = {0x90, 0x3C, 0x40};
+    EXPECT_FALSE(out->Send(note.data(), note.size()));
+    EXPECT_EQ(out->Relink(), Link::PeerGone);
+
+    Inbox again;
+    synthIn = JackMidiInPort::Open(Client("synth-in"), "midi", "", again.Handler());
+    synthOut = JackMidiOutPort::Open(Client("synth-out"), "midi", "");
+    ASSERT_TRUE(synthIn && synthOut);
+    ASSERT_EQ(synthIn->Name(), toSynth);
+    EXPECT_TRUE(Eventually([&] { return out->State() == Link::Connected; }));
+    EXPECT_TRUE(Eventually([&] { return in->State() == Link::Connected; }));
+    EXPECT_TRUE(Carries(*out, again, 2));
+    EXPECT_TRUE(Carries(*synthOut, atEditor, 3));
+}
+
+// What no cycle has carried yet is undelivered: a stopped server would lose it. A frozen server
+// runs no cycles; thawed, it carries the message.
+TEST_F(JackMidiPortTest, AMessageNoCycleHasCarriedCountsAsUndelivered) {
+    Inbox inbox;
+    auto in = JackMidiInPort::Open(Client("synth"), "in", "", inbox.Handler());
+    ASSERT_TRUE(in);
+    auto out = JackMidiOutPort::Open(Client("editor"), "out", in->Name());
+    ASSERT_TRUE(out);
+    ASSERT_TRUE(Carries(*out, inbox, 0));
+    EXPECT_TRUE(Eventually([&] { return out->Undelivered() == 0; }));
+
+    server->Freeze();
+    const Bytes note = {0x90, 0x3C, 0x40};
+    EXPECT_TRUE(out->Send(note.data(), note.size()));
+    EXPECT_TRUE(out->Send(note.data(), note.size()));
+    EXPECT_EQ(out->Undelivered(), 2u);
+    server->Thaw();
+    EXPECT_EQ(inbox.WaitFor(2), (std::vector<Bytes>{note, note}));
+    EXPECT_TRUE(Eventually([&] { return out->Undelivered() == 0; }));
 }

@@ -285,11 +285,76 @@ TEST_F(MidiServices, WireTimeDelaysEachMessageByItsBytesOneAfterTheOther) {
     midiOutClose(out);
 }
 
+// The far side's program stops while its system stays, then starts again: the handles say what
+// stands at their other end, sending fails as not ready (not as a device that is gone), what was
+// on the wire is lost and counted undelivered, and a relink (or the back end by itself) connects
+// them again.
+TEST_F(MidiServices, APeerThatStopsAndStartsAgainIsFollowedAndWhatWasUnderWayIsUndelivered) {
+    struct Case {
+        const char* what;
+        bool seen;
+        bool relink;
+        Link after;
+    };
+    for (const Case c : {Case{"seen coming back", true, false, Link::Connected},
+                         Case{"unseen, relinked", false, true, Link::Connected},
+                         Case{"unseen", false, false, Link::PeerGone}}) {
+        SCOPED_TRACE(c.what);
+        farSideGot.clear();
+        backend.SetWireTime(pair, 320);
+        HMIDIIN in = OpenStartedInput();
+        midiOutGetNumDevs();
+        HMIDIOUT out{};
+        ASSERT_EQ(midiOutOpen(&out, 0, &Record, Instance(recorder)), MMSYSERR_NOERROR);
+        Buffer message(10);
+        message.bytes[0] = 0xF0;
+        message.bytes[9] = 0xF7;
+        midiOutPrepareHeader(out, &message.header);
+        ASSERT_EQ(midiOutLongMsg(out, &message.header), MMSYSERR_NOERROR);
+        EXPECT_EQ(midiOutUndelivered(out), 1u);
+        RunFor(clock, 4);
+        EXPECT_EQ(midiOutUndelivered(out), 0u);
+        ASSERT_EQ(midiOutLongMsg(out, &message.header), MMSYSERR_NOERROR);
+
+        backend.StopPeer(pair);
+        EXPECT_EQ(midiOutLink(out), Link::PeerGone);
+        EXPECT_EQ(midiInLink(in), Link::PeerGone);
+        EXPECT_FALSE(midiOutConnected(out));
+        EXPECT_EQ(midiOutLongMsg(out, &message.header), MIDIERR_NOTREADY);
+        EXPECT_EQ(midiOutShortMsg(out, 0x403C90), MIDIERR_NOTREADY);
+        EXPECT_EQ(midiOutRelink(out), Link::PeerGone);
+        EXPECT_EQ(midiOutGetNumDevs(), 0u);
+        RunFor(clock, 10);
+        EXPECT_EQ(farSideGot.size(), 1u) << "the message under way arrived";
+        EXPECT_EQ(midiOutUndelivered(out), 1u);
+
+        backend.StartPeer(pair, c.seen);
+        if (c.relink) {
+            EXPECT_EQ(midiOutRelink(out), Link::Connected);
+            EXPECT_EQ(midiInRelink(in), Link::Connected);
+        }
+        EXPECT_EQ(midiOutLink(out), c.after);
+        EXPECT_EQ(midiInLink(in), c.after);
+        EXPECT_EQ(midiOutLongMsg(out, &message.header),
+                  c.after == Link::Connected ? MMSYSERR_NOERROR : MIDIERR_NOTREADY);
+        backend.Deliver(pair, {0x90, 0x3C, 0x40}, clock.Now());
+        recorder.calls.clear();
+        RunFor(clock, 10);
+        EXPECT_EQ(recorder.Of(MIM_DATA).size(), c.after == Link::Connected ? 1u : 0u);
+        EXPECT_EQ(farSideGot.size(), c.after == Link::Connected ? 2u : 1u);
+        midiOutClose(out);
+        midiInReset(in);
+        midiInClose(in);
+    }
+}
+
 TEST(MidiErrorText, KnownCodesHaveATextAndOthersAreOutOfRange) {
     char text[128];
     EXPECT_EQ(midiOutGetErrorTextA(MMSYSERR_ALLOCATED, text, sizeof text), MMSYSERR_NOERROR);
     EXPECT_GT(std::strlen(text), 0u);
     EXPECT_EQ(midiInGetErrorTextA(MIDIERR_STILLPLAYING, text, sizeof text), MMSYSERR_NOERROR);
+    EXPECT_GT(std::strlen(text), 0u);
+    EXPECT_EQ(midiOutGetErrorTextA(MIDIERR_NOTREADY, text, sizeof text), MMSYSERR_NOERROR);
     EXPECT_GT(std::strlen(text), 0u);
     EXPECT_EQ(midiOutGetErrorTextA(12345, text, sizeof text), MMSYSERR_BADERRNUM);
     char small[6];
