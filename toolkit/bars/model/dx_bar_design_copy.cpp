@@ -138,8 +138,12 @@ void TdxBar::Reset() {
         SetVisible(WasVisible);
         Manager->SetLockUpdate(Locked);
     } else {
+        // The bar lays itself out once, with the designed links, when the lock goes.
+        const bool Locked = Manager->LockUpdate();
+        Manager->SetLockUpdate(true);
         AssignByName(ItemLinks(), Source->ItemLinks(), *Copy);
         ResetSubItems(ItemLinks(), *Copy, 0);
+        Manager->SetLockUpdate(Locked);
     }
     Manager->DoBarAfterReset(this);
 }

@@ -394,6 +394,9 @@ public:
     virtual void DrawFloatingBarBorder(const Bar& ABar, HDC DC, const TRect& R, HBRUSH Brush) const;
     // 89. Caption strip, close button, text and mark of a floating toolbar.
     virtual void DrawFloatingCaption(const Bar& ABar, HDC DC, const TRect& R, HBRUSH Brush) const;
+    // The width of a caption strip that shows ABar's caption whole beside its close button and
+    // mark: an empty floating bar is that wide.
+    int GetFloatingCaptionWidth(const Bar& ABar) const;
     virtual void DrawFloatingMark(const Bar& ABar, HDC DC, const TRect& R) const;
     virtual void DrawDockedMark(const Bar& ABar, HDC DC, HBRUSH Brush, const TRect& R) const;
     // 92. Kind 0 minimise, 1 restore, 2 close (base nothing).

@@ -699,6 +699,37 @@ void P::DrawProgressBar(const Item& AItem, HDC DC, const TRect& R, int Min, int 
 
 // --- Floating caption ---
 
+namespace {
+// The caption's font: the desktop's small-caption font, its default interface font, in the
+// manager's face unless the manager takes the system font.
+pg::HFONT CreateFloatingCaptionFont(const TdxBarPaintedBar& ABar) {
+    pg::LOGFONT Log;
+    pg::GetObject(pg::GetStockObject(pg::DEFAULT_GUI_FONT), sizeof(Log), &Log);
+    if (ABar.Manager && !ABar.Manager->UseSystemFont()) {
+        if (Log.lfHeight > -11) Log.lfHeight = -11;
+        const std::string Face = ABar.Manager->Font().Name();
+        std::fill(std::begin(Log.lfFaceName), std::end(Log.lfFaceName), '\0');
+        Face.copy(Log.lfFaceName, sizeof(Log.lfFaceName) - 1);
+    }
+    return pg::CreateFontIndirect(Log);
+}
+} // namespace
+
+int P::GetFloatingCaptionWidth(const Bar& ABar) const {
+    const pg::HDC DC = pg::CreateCompatibleDC(pg::NullDC);
+    const pg::HFONT Font = CreateFloatingCaptionFont(ABar);
+    const pg::HGDIOBJ OldFont = pg::SelectObject(DC, Font);
+    const int Text = ABar.Bar.Caption.empty() ? 0 : Extent(DC, ABar.Bar.Caption).cx;
+    pg::SelectObject(DC, OldFont);
+    pg::DeleteObject(Font);
+    pg::DeleteDC(DC);
+    // The text's margins, then the close button and the mark beside it.
+    int Width = 2 + Text + 2;
+    if (ABar.Bar.CanClose) Width += GetSmallCaptionHeight();
+    if (ABar.CaptionShowsMark) Width += ABar.MarkWindowRect.Width() + 3;
+    return Width;
+}
+
 void P::DrawFloatingCaption(const Bar& ABar, HDC DC, const TRect& R, HBRUSH Brush) const {
     const TRect Below{R.Left, R.Bottom, R.Right, R.Bottom + 1};
     pg::FillRect(DC, &Below, Brush);
@@ -715,16 +746,7 @@ void P::DrawFloatingCaption(const Bar& ABar, HDC DC, const TRect& R, HBRUSH Brus
         GetFloatingCaptionTextLeft(ABar, TextLeft, T);
     }
     if (T.Right > T.Left) {
-        // The desktop's small-caption font is its default interface font.
-        pg::LOGFONT Log;
-        pg::GetObject(pg::GetStockObject(pg::DEFAULT_GUI_FONT), sizeof(Log), &Log);
-        if (ABar.Manager && !ABar.Manager->UseSystemFont()) {
-            if (Log.lfHeight > -11) Log.lfHeight = -11;
-            const std::string Face = ABar.Manager->Font().Name();
-            std::fill(std::begin(Log.lfFaceName), std::end(Log.lfFaceName), '\0');
-            Face.copy(Log.lfFaceName, sizeof(Log.lfFaceName) - 1);
-        }
-        const pg::HFONT Font = pg::CreateFontIndirect(Log);
+        const pg::HFONT Font = CreateFloatingCaptionFont(ABar);
         const pg::HGDIOBJ OldFont = pg::SelectObject(DC, Font);
         const std::string& Text = ABar.Bar.Caption;
         pg::SetTextColor(DC, pg::ColorToRGB(GetCaptionTextColor()));

@@ -404,6 +404,12 @@ void DrawBarEnds(const TdxBarItemControlOffice11Painter& Painter, const TdxBarPa
     // Far side.
     const bool MarkShown = ABar.Bar.ShowMark;
     const int LineEnd = MarkShown ? A1 - 13 : A1 - 2;
+    // The body's first and last rows lie outside the client area: the bar's own background
+    // there too, from the near end's rounding to the far end, so that nothing an earlier, shorter
+    // bar drew there stays.
+    const int BodyEnd = MarkShown ? A1 - 12 : A1 - 2;
+    Painter.DrawDockedBarBackground(ABar, DC, F.Rect(A0 + 4, C0 + 1, BodyEnd, C0 + 2));
+    Painter.DrawDockedBarBackground(ABar, DC, F.Rect(A0 + 4, C1 - 2, BodyEnd, C1 - 1));
     pg::GdiHandle Border(pg::CreateSolidBrush(pg::ColorToRGB(dxOffice11BarBorderColor())));
     const pg::TRect Line = F.Rect(A0 + 2, C1 - 1, LineEnd, C1);
     pg::FillRect(DC, &Line, static_cast<pg::HBRUSH>(Border.Get()));

@@ -359,14 +359,13 @@ void TdxBarButtonControl::Paint(const TRect& Rect, TdxBarPaintType Kind) {
     S.DroppedDown = FDroppedDown && GetSubBarControl() != nullptr;
     const TdxBarPaintStyle Style = EffectivePaintStyle();
     if (IsCaptionStyle(Style)) {
-        // The face covers the whole button; the caption goes beside the glyph, or alone.
+        // The face covers the whole button, without the image: "Text Only" shows the caption
+        // alone, "Image and Text" its image once, in the cell before the caption.
         TRect Cell = R;
+        Painter().DrawGlyphCell(Painted, R, S, TdxBarGlyphSource{}, true, false);
         if (Style == psCaptionGlyph && BarManager()) {
             Cell.Right = Cell.Left + BarManager()->ButtonWidth();
-            Painter().DrawGlyph(Painted, R, S, &R, false);
             Painter().DrawGlyph(Painted, Cell, S, &Cell, false);
-        } else {
-            Painter().DrawGlyph(Painted, R, S, &R, false);
         }
         TRect Text = R;
         if (Style == psCaptionGlyph) Text.Left = Cell.Right;

@@ -7,6 +7,7 @@
 #include "toolkit/bars/windows/dx_bar_edit_control.h"
 #include "toolkit/bars/windows/dx_bar_hint_window.h"
 #include "toolkit/bars/windows/dx_bar_item_control.h"
+#include "toolkit/bars/windows/dx_bar_item_drag.h"
 #include "toolkit/bars/windows/dx_bar_menu_control.h"
 #include "toolkit/bars/windows/dx_bar_popup_menu.h"
 #include "toolkit/bars/windows/dx_bar_quick_control.h"
@@ -246,10 +247,27 @@ void TCustomdxBarControl::SetMouseSelectedControl(TdxBarItemControl* Control) {
     if (FSelectedControl && FSelectedControl->Active()) FSelectedControl->ControlInactivate(false);
     DoSetSelectedControl(Control);
     if (!Alive() || FSelectedControl == nullptr) return;
-    // Hovering opens the menu of a sub-item once menus are open.
-    if (auto* Sub = dynamic_cast<TdxBarSubItemControl*>(FSelectedControl))
+    // Hovering opens the menu of a sub-item once menus are open; not, during a drag, the menu
+    // of a sub-item the dragged item may not go into.
+    if (auto* Sub = dynamic_cast<TdxBarSubItemControl*>(FSelectedControl)) {
+        if (const TdxBarItemDragging* Drag = TdxBarItemDragging::Current();
+            Drag && Sub->SubItem() && !Sub->SubItem()->CanContainItem(Drag->Item()))
+            return;
         Sub->OpenedByMouse = true;
+    }
     FSelectedControl->ControlActivate(false);
+}
+
+TdxBarItemLink* TCustomdxBarControl::CustomizingSelectedLink() const {
+    if (!IsCustomizing() || FBarManager == nullptr) return nullptr;
+    TdxBarItemControl* Selected = FBarManager->SelectedItem();
+    return Selected && HasItemControl(Selected) ? Selected->ItemLink() : nullptr;
+}
+
+void TCustomdxBarControl::SelectLinkAgain(TdxBarItemLink* Link) {
+    if (Link == nullptr || !Alive() || !IsCustomizing()) return;
+    if (TdxBarItemControl* Control = Link->Control(); Control && HasItemControl(Control))
+        SetSelectedControl(Control);
 }
 
 void TCustomdxBarControl::DoSetSelectedControl(TdxBarItemControl* Control) {

@@ -129,7 +129,8 @@ public:
     // in the form designer; a sub-item whose menu is open with links hidden expands that menu;
     // else the control's own DblClick.
     virtual void ControlDblClick(TdxBarItemControl* Control);
-    // The window recomputes its size and layout (descendants).
+    // The window recomputes its size and layout (descendants). While customizing, the link the
+    // user selected in it is selected again once its controls are made anew.
     virtual void RefreshLayout() {}
 
     // The first shown link's control whose rectangle holds the client point; nil while the
@@ -178,6 +179,11 @@ protected:
     // Just before the canvas draws (PaintDC): a descendant puts its own font in it.
     virtual void UpdateCanvasFont() {}
     virtual void DoSetSelectedControl(TdxBarItemControl* Control);
+    // While customizing, the link of the manager's selection when it is one of this window's;
+    // nil otherwise. Its control goes when the window's controls are made anew.
+    TdxBarItemLink* CustomizingSelectedLink() const;
+    // The link's control (made anew) becomes the selection again.
+    void SelectLinkAgain(TdxBarItemLink* Link);
     // Re-reads the brush the items' backgrounds fall back to; every paint starts with it.
     void UpdateBkBrush() { FBkBrush = GetBkBrush(); }
     virtual void FillPaintedBar(TdxBarControlState& State) const;

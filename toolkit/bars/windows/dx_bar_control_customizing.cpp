@@ -8,6 +8,8 @@
 #include "toolkit/bars/windows/dx_bar_item_drag.h"
 #include "toolkit/bars/windows/dx_bar_sub_item_control.h"
 
+#include "toolkit/base/object_links.h"
+
 #include "platform/gdi/device_context.h"
 #include "platform/gdi/drawing.h"
 #include "platform/gdi/objects.h"
@@ -29,7 +31,21 @@ constexpr int kDragThreshold = 2;
 } // namespace
 
 void TCustomdxBarControl::CustomizingButtonDown(TdxBarItemControl* Control, TPoint ClientPoint) {
-    // A press selects the link; it does not run.
+    // A press selects the link; it does not run. A link the window may not hand out (a
+    // control of another manager's item, the MDI system menu) takes no press at all.
+    if (Control && !Control->CanHit()) return;
+    if (Control && Control == FSelectedControl) {
+        // A second press on the selected link opens its menu, a third closes it again.
+        auto Link = toolkit::base::cxAddObjectLink(Control);
+        if (Control->Active())
+            Control->ControlInactivate(true);
+        else
+            Control->ControlActivate(true);
+        if (!Alive() || Link->Ref == nullptr || !HasItemControl(Control)) return;
+        if (FBarManager) FBarManager->SetSelectedItem(Control);
+        if (!Alive()) return;
+        Control->Repaint();
+    }
     SetMouseSelectedControl(Control);
     if (!Alive() || Control == nullptr || FSelectedControl != Control) return;
     if (FBarManager) FBarManager->SetSelectedItem(Control);

@@ -126,8 +126,27 @@ bool TdxBarItemDragging::WouldChange(TCustomdxBarControl& Target, int Index, boo
     return Index != FLink->Index() && Index != FLink->Index() + 1;
 }
 
+bool TdxBarItemDragging::HoverOver(TPoint Screen) {
+    auto* Window = dynamic_cast<TCustomdxBarControl*>(pf::FindControl(pw::WindowFromPoint(Screen)));
+    if (!dxBarUnit().BarControlExists(Window) || !Window->HandleAllocated() ||
+        Window->ItemLinks() == nullptr)
+        return false;
+    const TPoint P = Window->ScreenToClient(Screen);
+    TdxBarItemControl* Control =
+        pg::PtInRect(Window->ClientRect(), P) ? Window->ItemAtPos(P) : nullptr;
+    TdxBarItemControl* Selected = Window->SelectedControl();
+    // Between an entry and the menu it opened the menu stays.
+    if (Control == Selected || (Control == nullptr && Selected && Selected->GetSubBarControl()))
+        return false;
+    // The mark goes first: what the selection opens or closes repaints under it.
+    ShowMark(nullptr, 0);
+    Window->SetMouseSelectedControl(Control);
+    return true;
+}
+
 void TdxBarItemDragging::UpdateFeedback(TPoint Screen) {
     FLastPos = Screen;
+    HoverOver(Screen);
     int Index = 0;
     TCustomdxBarControl* Target = DropTarget(Screen, Index);
     const bool Copy = FLink != nullptr && ControlHeld();
@@ -150,7 +169,10 @@ void TdxBarItemDragging::ShowMark(TCustomdxBarControl* Window, int Index) {
     FMarkWindow = Window;
     FMarkRect = R;
     FMarkHorizontal = Horizontal;
-    if (FMarkWindow != nullptr) ToggleMark();
+    if (FMarkWindow == nullptr) return;
+    // Drawn over what the window shows now: a paint still waiting would take it away.
+    if (FMarkWindow->HandleAllocated()) pw::UpdateWindow(FMarkWindow->Handle());
+    ToggleMark();
 }
 
 void TdxBarItemDragging::ToggleMark() {
@@ -165,17 +187,24 @@ void TdxBarItemDragging::ToggleMark() {
     pw::ReleaseDC(Wnd, DC);
 }
 
-TCustomdxBarControl* TdxBarItemDragging::DropTarget(TPoint Screen, int& Index) {
+TCustomdxBarControl* TdxBarItemDragging::DropTarget(TPoint Screen, int& Index) const {
     auto* Window = dynamic_cast<TCustomdxBarControl*>(pf::FindControl(pw::WindowFromPoint(Screen)));
     if (!dxBarUnit().BarControlExists(Window) || Window->ItemLinks() == nullptr) return nullptr;
     TdxBarItemLinks* Links = Window->ItemLinks();
+    // A menu of commands of its own (the customising popup), a bar whose links are not the
+    // user's, and a sub-item the item holds (or is) take nothing.
+    if (!Window->IsCustomizing() || !Window->IsItemCustomizingAllowed() ||
+        Links->Owner() == nullptr || !Links->Owner()->CanContainItem(FItem))
+        return nullptr;
     const TPoint P = Window->ScreenToClient(Screen);
     const bool Vertical = IsVertical(*Window);
     Index = Links->Count();
     for (int I = 0; I < Links->VisibleItemCount(); ++I) {
         TdxBarItemLink* Link = Links->VisibleItems(I);
         const pg::TRect R = Link->ItemRect;
-        if (Link->Control() == nullptr || !pg::PtInRect(R, P)) continue;
+        // A link the window does not hand out (the MDI system menu) is no place to drop at.
+        if (Link->Control() == nullptr || !Link->Control()->CanHit() || !pg::PtInRect(R, P))
+            continue;
         const bool Before = Vertical ? P.Y - R.Top < R.Bottom - P.Y : P.X - R.Left < R.Right - P.X;
         Index = Link->Index() + (Before ? 0 : 1);
         break;
@@ -217,10 +246,14 @@ void TdxBarItemDragging::Drop(TPoint Screen) {
         }
     }
     Dropped->BringToTopInRecentList(false);
-    Target->RefreshLayout();
     if (Dropped->Control() == nullptr) Dropped->CreateControl();
     FManager->SetSelectedItem(Dropped->Control());
     FManager->DesignerModified();
+    // Laid out last: the window makes its controls anew and selects the dropped link's again,
+    // so that it shows framed as the selection.
+    if (!dxBarUnit().BarControlExists(Target)) return;
+    Target->RefreshLayout();
+    if (!dxBarUnit().BarControlExists(Target)) return;
     Target->Invalidate();
 }
 

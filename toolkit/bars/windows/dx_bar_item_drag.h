@@ -43,15 +43,22 @@ public:
     // The one session running now; nil when none.
     static TdxBarItemDragging* Current();
     TdxBarItemLink* Link() const { return FLink; }
+    // The item dragged: the link's, or the command's.
+    TdxBarItem* Item() const { return FItem; }
 
     // Where a drop at the screen point goes: the window and the index of the link the item
-    // would stand before (the count at the end); nil when nothing there takes the item.
-    static TCustomdxBarControl* DropTarget(TPoint Screen, int& Index);
+    // would stand before (the count at the end); nil when nothing there takes the item (a
+    // window whose links the user may not change, a menu the item would put inside itself).
+    TCustomdxBarControl* DropTarget(TPoint Screen, int& Index) const;
 
 private:
     void Start();
     // The cursor and the mark for the mouse at Screen with the keys as they are now.
     void UpdateFeedback(TPoint Screen);
+    // The link under the mouse in a bar window becomes its selection, as a hover does: a
+    // sub-item held over opens its menu, so that the item can be dropped into it. False when
+    // nothing changed.
+    bool HoverOver(TPoint Screen);
     bool WouldChange(TCustomdxBarControl& Target, int Index, bool Copy) const;
     void ShowMark(TCustomdxBarControl* Window, int Index);
     void ToggleMark();

@@ -120,10 +120,20 @@ std::function<void()> TdxBarWindowsFloor::SelectionLeaving(TdxBarManager& Manage
     if (Manager.IsCustomizing() && OldControl.Parent() != nullptr &&
         (Value == nullptr || Value->Parent() != OldControl.Parent())) {
         TCustomdxBarControl* Window = OldControl.Parent();
+        // The window a chain of open menus hangs from.
+        auto RootWindow = [](TCustomdxBarControl* W) {
+            while (W->ParentBarControl())
+                W = W->ParentBarControl();
+            return W;
+        };
         // Cleared first: what follows tells the manager of the selection again.
         Manager.ForgetSelectedItem();
         if (!Window->IsSubMenuControl()) {
-            Window->SetMouseSelectedControl(nullptr);
+            // A selection moving into the menus the toolbar's entry opened leaves the entry
+            // selected, and so its menu open.
+            if (Value == nullptr || Value->Parent() == nullptr ||
+                RootWindow(Value->Parent()) != Window)
+                Window->SetMouseSelectedControl(nullptr);
         } else if (TdxBarSubMenuControl* Menu = dxBarCustomizingServices().SubMenuEditorMenu()) {
             // The first menu of a chain of menus; a selection moving along the chain (into a
             // cascading menu) leaves the editor's menu open.

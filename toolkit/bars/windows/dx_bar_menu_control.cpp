@@ -64,6 +64,12 @@ TCustomdxBarSubItem* TdxBarSubMenuControl::OwnerSubItem() const {
     return nullptr;
 }
 
+bool TdxBarSubMenuControl::IsItemCustomizingAllowed() const {
+    if (TCustomdxBarControl::IsItemCustomizingAllowed() || OwnerPopupMenu()) return true;
+    const auto* Sub = dynamic_cast<const TdxBarSubItem*>(OwnerSubItem());
+    return Sub && Sub->AllowCustomizing;
+}
+
 int TdxBarSubMenuControl::GetBarSize() const {
     if (const TdxBarPopupMenu* Popup = OwnerPopupMenu()) return Popup->BarSize();
     if (const TCustomdxBarSubItem* Sub = OwnerSubItem()) return Sub->BarSize();
@@ -328,6 +334,10 @@ void TdxBarSubMenuControl::Show() {
             return;
         }
     }
+    ShowNoActivate();
+}
+
+void TdxBarSubMenuControl::ShowNoActivate() {
     SetVisible(true);
     pw::SetWindowPos(Handle(), pw::NullHWnd, 0, 0, 0, 0,
                      pw::SWP_NOSIZE | pw::SWP_NOMOVE | pw::SWP_NOZORDER | pw::SWP_NOACTIVATE |
@@ -378,12 +388,19 @@ void TdxBarSubMenuControl::DoPopup() {
 
 void TdxBarSubMenuControl::RefreshLayout() {
     if (FClosing || FExpandingContainers || !HandleAllocated()) return;
+    TdxBarItemLink* Kept = CustomizingSelectedLink();
     DestroyControls();
     ApplyRecentItemCount();
     CreateControls();
     CalcDrawingConsts();
     const int OldTop = FTopIndex;
-    SetBounds(FFinalLeft, FFinalTop, Width(), Height());
+    const bool Shown = pw::IsWindowVisible(Handle());
+    // Placed elsewhere than it was asked to open (flipped, or kept on the work area): it goes
+    // back there unseen, and the placement runs again for its new size.
+    if (Left() != FFinalLeft || Top() != FFinalTop) {
+        pw::ShowWindow(Handle(), pw::SW_HIDE);
+        SetBounds(FFinalLeft, FFinalTop, Width(), Height());
+    }
     bool H = false, V = false;
     CalcPosition(H, V);
     CalcLayout(false);
@@ -397,8 +414,12 @@ void TdxBarSubMenuControl::RefreshLayout() {
             CalcLayout(false);
         }
     }
+    // Shown again where it stands now, without the opening's animation and its OnPopup: the
+    // menu did not open anew.
+    if (Shown && !pw::IsWindowVisible(Handle())) ShowNoActivate();
     if (OldTop != FTopIndex) CalcLayout(false);
     Invalidate();
+    SelectLinkAgain(Kept);
 }
 
 // --- Painting ---

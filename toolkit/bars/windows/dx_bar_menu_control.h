@@ -51,11 +51,16 @@ public:
     // activating it: at once, fading in, or unfolding or sliding frame by frame, by the
     // manager's MenuAnimations.
     void Show();
+    // Shows the window where it stands, at once and without activating it.
+    void ShowNoActivate();
     // Once only: hides the window and frees it.
     void HideAndFree();
     bool Closing() const { return FClosing; }
 
     bool IsSubMenuControl() const override { return true; }
+    // Also the menu of a popup menu, and that of a sub-item that allows customizing: however it
+    // was opened, its links are the user's to select, drag and right-click.
+    bool IsItemCustomizingAllowed() const override;
     bool IsFlatBorder() const override { return false; }
     // Not while the menu unfolds or slides: the shadow follows the finished menu.
     bool IsShadowVisible() const override;

@@ -21,16 +21,20 @@ constexpr TdxBarDockingStyle kTargetOrder[] = {dsLeft, dsRight, dsTop, dsBottom}
 int Scale(int Size, int Part, int Whole) {
     return Whole > 0 ? static_cast<int>(static_cast<long long>(Size) * Part / Whole) : 0;
 }
-// A site's docking zone reaches past the site into its parent: where another child window of
-// the parent (a panel, the MDI client, an editor) lies under the point, the bar is not docked
-// there but floats over that window.
+// A site's docking zone reaches past the site into its parent: where another control of the
+// parent (a panel, an editor) lies under the point, the bar is not docked there but floats over
+// that control. The work area of an MDI frame, which fills the form between its sites, is no
+// control of the form's: over its edge the bar docks on the site beside it.
 bool OverAnotherChild(TdxDockControl& Site, pg::TPoint P) {
     const pw::HWND Parent = pw::GetParent(Site.Handle());
     if (Parent == pw::NullHWnd) return false;
     pg::TPoint Client = P;
     pw::ScreenToClient(Parent, &Client);
     const pw::HWND Child = pw::ChildWindowFromPointEx(Parent, Client, pw::CWP_SKIPINVISIBLE);
-    return Child != pw::NullHWnd && Child != Parent && Child != Site.Handle();
+    if (Child == pw::NullHWnd || Child == Parent || Child == Site.Handle()) return false;
+    auto* Form = dynamic_cast<platform::forms::TCustomForm*>(platform::forms::FindControl(Parent));
+    return !(Form && Form->FormStyle() == platform::forms::fsMDIForm &&
+             Child == Form->ClientHandle());
 }
 } // namespace
 

@@ -326,6 +326,10 @@ pg::TSize TdxBarControl::GetSizeForDockingStyle(TdxBarDockingStyle Style, int Li
     if (Line.Thickness == 0)
         Line.Thickness = BarManager() ? std::max(BarManager()->ButtonHeight(), 1) : 1;
     if (Links && !RecentRow) Links->SetRecentItemCount(KeptRecentCount);
+    // A floating bar with nothing to show is as wide as its caption and close button need.
+    if (!Docked && (Links == nullptr || Links->VisibleItemCount() == 0))
+        Line.Length = std::max(Line.Length, Painter().GetFloatingCaptionWidth(PaintedBar()) -
+                                                2 * Painter().GetFloatingCaptionIndent());
     return Vertical ? TSize{Line.Thickness, Line.Length} : TSize{Line.Length, Line.Thickness};
 }
 
@@ -516,6 +520,7 @@ void TdxBarControl::RefreshLayout() {
         BarManager()->LayoutHeld();
         return;
     }
+    TdxBarItemLink* Kept = CustomizingSelectedLink();
     DestroyControls();
     CreateControls();
     CalcDrawingConsts();
@@ -527,6 +532,8 @@ void TdxBarControl::RefreshLayout() {
                   Size.cy + Height() - ClientHeight());
         CalcItemRects();
     }
+    SelectLinkAgain(Kept);
+    if (!dxBarUnit().BarControlExists(this)) return;
     RepaintBar();
 }
 

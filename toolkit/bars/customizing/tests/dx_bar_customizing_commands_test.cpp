@@ -148,6 +148,43 @@ TEST_F(CustomizingCommandsTest, DraggingACommandOntoTheToolbarAddsALinkWhereItIs
     EXPECT_EQ(Page.LCommands().SelectedItem(), Open);
 }
 
+// Held over "&File", the command opens its menu; it drops between the menu's two commands.
+TEST_F(CustomizingCommandsTest, ACommandHeldOverASubItemOpensItsMenuAndDropsIntoIt) {
+    auto& File = *dynamic_cast<TdxBarSubItem*>(Bar->ItemLinks().Items(0)->Item());
+    Button(File.ItemLinks(), "&New");
+    Button(File.ItemLinks(), "E&xit");
+    TdxBarCustomizingCommands& Page = OpenCommands();
+    ClickRow(Page.LCategories(), 1);
+    const pg::TPoint From = RowCentre(Page.LCommands(), 0);
+    Input.Press(From);
+    Input.MoveTo({From.X + 8, From.Y});
+    testsupport::PumpUntilIdle();
+    ASSERT_NE(TdxBarItemDragging::Current(), nullptr);
+    ASSERT_EQ(MenuOf(File), nullptr);
+    Input.MoveTo(CentreOf(Bar->ItemLinks(), 0));
+    testsupport::PumpUntilIdle();
+    TdxBarSubMenuControl* Menu = MenuOf(File);
+    ASSERT_NE(Menu, nullptr);
+    EXPECT_TRUE(pw::IsWindowVisible(Menu->Handle()));
+    // Down into the menu, onto the lower half of "&New".
+    const pg::TRect New = File.ItemLinks().VisibleItems(0)->ItemRect;
+    const pg::TPoint To = Menu->ClientToScreen({(New.Left + New.Right) / 2, New.Bottom - 2});
+    Input.MoveTo(To);
+    testsupport::PumpUntilIdle();
+    ASSERT_EQ(MenuOf(File), Menu);
+    Input.Release(To);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(TdxBarItemDragging::Current(), nullptr);
+    EXPECT_EQ(ItemCaptions(File.ItemLinks()), (std::vector<std::string>{"&New", "&Open", "E&xit"}));
+    EXPECT_EQ(ShownCaptions(File.ItemLinks()),
+              (std::vector<std::string>{"&New", "&Open", "E&xit"}));
+    // The dropped link is the selection, in the menu that stays open.
+    ASSERT_EQ(MenuOf(File), Menu);
+    ASSERT_NE(File.ItemLinks().Items(1)->Control(), nullptr);
+    EXPECT_EQ(Manager->SelectedItem(), File.ItemLinks().Items(1)->Control());
+    EXPECT_EQ(Tools->ItemLinks().Count(), 2);
+}
+
 TEST_F(CustomizingCommandsTest, APressOnACommandThenReleaseDoesNotDrag) {
     TdxBarCustomizingCommands& Page = OpenCommands();
     ClickRow(Page.LCategories(), 1);

@@ -44,11 +44,16 @@ protected:
         Input.Release(To);
         testsupport::PumpUntilIdle();
     }
-    // The bar window in menu mode holds the link as its selection and as the manager's.
+    // The bar window in menu mode holds the link as its selection and as the manager's; the
+    // press opened the menu of a sub-item's link, which is then the active window.
     void ExpectMenuModeWith(TdxBarControl& Window, TdxBarItemLink* Link) {
         EXPECT_TRUE(Window.Active());
         EXPECT_EQ(Manager->MenuModeToolbar(), &Window);
-        EXPECT_EQ(TCustomdxBarControl::ActiveBarControl(), &Window);
+        TCustomdxBarControl* Opened =
+            Link->Control() ? Link->Control()->GetSubBarControl() : nullptr;
+        EXPECT_EQ(Opened != nullptr, dynamic_cast<TdxBarSubItem*>(Link->Item()) != nullptr);
+        EXPECT_EQ(TCustomdxBarControl::ActiveBarControl(),
+                  Opened ? Opened : static_cast<TCustomdxBarControl*>(&Window));
         ASSERT_NE(Link->Control(), nullptr);
         EXPECT_EQ(Window.SelectedControl(), Link->Control());
         EXPECT_EQ(Manager->SelectedItem(), Link->Control());

@@ -128,6 +128,25 @@ protected:
         return Pixels;
     }
 
+    // What the toolbar window shows now, row by row, its size first.
+    std::vector<pg::COLORREF> Picture() {
+        const auto Surface = pw::WindowSurface(ToolbarWnd());
+        std::vector<pg::COLORREF> Result{static_cast<pg::COLORREF>(Surface->Width()),
+                                         static_cast<pg::COLORREF>(Surface->Height())};
+        for (int Y = 0; Y < Surface->Height(); ++Y)
+            for (int X = 0; X < Surface->Width(); ++X)
+                Result.push_back(Surface->Pixel(X, Y) & 0xFFFFFF);
+        return Result;
+    }
+    // What the toolbar shows once it is laid out and painted from scratch.
+    std::vector<pg::COLORREF> FreshPicture() {
+        Links().BarControl()->RefreshLayout();
+        pw::RedrawWindow(ToolbarWnd(), nullptr, pg::NullObject,
+                         pw::RDW_FRAME | pw::RDW_INVALIDATE | pw::RDW_UPDATENOW);
+        testsupport::PumpUntilIdle();
+        return Picture();
+    }
+
     bool Ctrl = false;
 };
 
@@ -221,6 +240,20 @@ TEST_F(ItemDragTest, NoMarkWhereADropWouldChangeNothing) {
             testsupport::PumpUntilIdle();
         }
     }
+}
+
+// A link dropped over nothing goes, and the toolbar shows its links closed up at once: what it
+// draws then is what it draws when laid out and painted from scratch.
+TEST_F(ItemDragTest, ALinkDraggedOffLeavesNoGap) {
+    const pg::TRect B2 = Links().VisibleItems(1)->ItemRect;
+    const pg::TPoint Nowhere = Form->ClientToScreen({300, 250});
+    DragTo(1, Nowhere);
+    Input.Release(Nowhere);
+    testsupport::PumpUntilIdle();
+    ASSERT_EQ(ItemCaptions(Links()), (std::vector<std::string>{"B1", "B3", "B4"}));
+    EXPECT_EQ(Links().VisibleItems(1)->ItemRect.Left, B2.Left);
+    const std::vector<pg::COLORREF> Shown = Picture();
+    EXPECT_EQ(Shown, FreshPicture());
 }
 
 } // namespace

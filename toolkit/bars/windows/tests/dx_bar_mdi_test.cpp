@@ -306,6 +306,33 @@ TEST_F(MDIChildMenuTest, ClosingTheMaximisedChildTakesItsEntryAway) {
     EXPECT_EQ(Unit.InternalItemCount(), 0);
 }
 
+// While customizing, the maximised child's system-menu entry is not the user's: a press on it
+// selects nothing, and "&File" dragged onto it does not go before it.
+TEST_F(MDIChildMenuTest, WhileCustomizingTheSystemMenuEntryTakesNoPressAndNoDrop) {
+    Child->SetWindowState(pf::wsMaximized);
+    testsupport::PumpUntilIdle();
+    ASSERT_EQ(Links().Count(), 2);
+    TdxBarItem* System = Links().Items(0)->Item();
+    Manager->Customizing(true);
+    testsupport::PumpUntilIdle();
+    const pg::TRect R = Links().Items(0)->ItemRect;
+    const pg::TPoint Icon = BarWindow().ClientToScreen({R.Left + 2, (R.Top + R.Bottom) / 2});
+    Input.Click(Icon);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Manager->SelectedItem(), nullptr);
+    EXPECT_EQ(BarWindow().SelectedControl(), nullptr);
+
+    const pg::TPoint From = CentreOf(Links(), 1);
+    Input.Press(From);
+    Input.MoveTo({From.X + 8, From.Y});
+    Input.MoveTo(Icon);
+    Input.Release(Icon);
+    testsupport::PumpUntilIdle();
+    ASSERT_EQ(Links().Count(), 2);
+    EXPECT_EQ(Links().Items(0)->Item(), System);
+    EndCustomizing();
+}
+
 // The system-menu entries draw the window commands' pictures in their glyph column; the
 // commands without one leave it empty.
 TEST_F(MDIChildMenuTest, TheSystemMenuEntriesShowTheCommandsPictures) {
