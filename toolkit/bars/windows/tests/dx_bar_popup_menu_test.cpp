@@ -128,6 +128,20 @@ TEST_F(PopupMenuTest, PrintDrawsTheMenuAsItShows) {
     Window->HideAll();
 }
 
+// A popup menu cannot outlive its manager: freeing the manager frees its menus (a shown one
+// closes first), and the form keeps no menu whose manager is gone.
+TEST_F(PopupMenuTest, GoesWithItsManager) {
+    Menu->ReturnAtOnce = true;
+    Menu->Popup(200, 150);
+    ASSERT_NE(Menu->GetSubMenuControl(), nullptr);
+    Form->FreeComponent(*Manager);
+    Manager = nullptr;
+    testsupport::PumpUntilIdle();
+    for (int I = 0; I < Form->ComponentCount(); ++I)
+        EXPECT_EQ(dynamic_cast<TdxBarPopupMenu*>(Form->Components(I)), nullptr);
+    EXPECT_FALSE(IsAnyPopupMenuShowing());
+}
+
 TEST(PopupMenuWithoutManager, IsRefused) {
     TdxBarUnit Unit;
     pc::TComponent Root(nullptr);
