@@ -2,6 +2,8 @@
 
 #include "toolkit/bars/windows/tests/dx_bar_menu_form_fixture.h"
 
+#include "toolkit/bars/model/dx_bar_edit.h"
+#include "toolkit/bars/windows/dx_bar_edit_control.h"
 #include "toolkit/bars/windows/dx_bar_hint_window.h"
 #include "toolkit/bars/windows/dx_bar_item_control.h"
 #include "toolkit/bars/windows/dx_bar_menu_animation.h"
@@ -195,6 +197,40 @@ TEST_F(RecentItemsTest, RestingOneSecondOnTheHotExpandAreaExpandsTheMenu) {
     Clock.Advance(1);
     testsupport::PumpUntilIdle();
     ExpectExpanded();
+}
+
+// While the user types in an edit of a collapsed menu, the mouse on the expand area leaves it
+// cold: the menu does not expand (and rebuild its rows) under the text being typed.
+TEST_F(RecentItemsTest, TheExpandAreaStaysColdWhileAnEditOfTheMenuHasTheInput) {
+    auto& Find = Form->Own<TdxBarEdit>();
+    Find.SetCaption("Find");
+    File->ItemLinks().Add(&Find);
+    UseOpenTenTimes();
+    // Find counts as used as much as Open.
+    TdxBarItemLink& FindLink = *File->ItemLinks().Items(5);
+    FindLink.SetMostRecentlyUsed(false);
+    FindLink.SetMostRecentlyUsed(true);
+    FindLink.UseCount = File->ItemLinks().Items(1)->UseCount;
+    ClickFile();
+    TdxBarSubMenuControl* Menu = MenuOf(*File);
+    ASSERT_NE(Menu, nullptr);
+    ASSERT_EQ(File->ItemLinks().VisibleItemCount(), 2);
+    Input.MoveTo(CentreOf(File->ItemLinks(), 1));
+    Input.Click(CentreOf(File->ItemLinks(), 1));
+    testsupport::PumpUntilIdle();
+    auto* Edit = dynamic_cast<TdxBarEditControl*>(File->ItemLinks().VisibleItems(1)->Control());
+    ASSERT_NE(Edit, nullptr);
+    ASSERT_TRUE(Edit->Focused());
+    const pg::TRect Expand = Menu->ExpandArea();
+    Input.MoveTo(Menu->ClientToScreen({Expand.Left + 10, (Expand.Top + Expand.Bottom) / 2}));
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Menu->MarkState(), 0);
+    Clock.Advance(1000);
+    testsupport::PumpUntilIdle();
+    ASSERT_EQ(File->ItemLinks().VisibleItemCount(), 2);
+    EXPECT_EQ(File->ItemLinks().VisibleItems(1)->Control(), Edit);
+    EXPECT_TRUE(Edit->Focused());
+    CloseMenus();
 }
 
 // The menu bar decides for the menus hanging from it, however deep: a bar that does not
