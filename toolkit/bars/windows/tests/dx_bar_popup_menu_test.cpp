@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -140,6 +141,23 @@ TEST_F(PopupMenuTest, GoesWithItsManager) {
     for (int I = 0; I < Form->ComponentCount(); ++I)
         EXPECT_EQ(dynamic_cast<TdxBarPopupMenu*>(Form->Components(I)), nullptr);
     EXPECT_FALSE(IsAnyPopupMenuShowing());
+}
+
+// A menu without an owner belongs to whoever made it: it stays when its manager goes, shows
+// nothing more, and goes later without touching the manager.
+TEST_F(PopupMenuTest, OneWithoutAnOwnerOutlivesItsManagerEmpty) {
+    auto Lone = std::make_unique<TdxBarPopupMenu>(nullptr);
+    Button(Lone->ItemLinks(), "&Paste");
+    Lone->ReturnAtOnce = true;
+    Form->FreeComponent(*Manager);
+    Manager = nullptr;
+    EXPECT_EQ(Lone->BarManager(), nullptr);
+    EXPECT_EQ(Lone->ItemLinks().Count(), 0);
+    Lone->Popup(200, 150);
+    EXPECT_EQ(Lone->GetSubMenuControl(), nullptr);
+    EXPECT_FALSE(Lone->Shown());
+    Lone.reset();
+    testsupport::PumpUntilIdle();
 }
 
 TEST(PopupMenuWithoutManager, IsRefused) {
