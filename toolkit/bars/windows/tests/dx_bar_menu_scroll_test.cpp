@@ -11,6 +11,7 @@
 
 #include "platform/core/clock.h"
 #include "platform/core/message_loop.h"
+#include "platform/win/messages.h"
 #include "platform/win/monitors.h"
 #include "platform/win/window.h"
 #include "testsupport/temp_folder.h"
@@ -135,6 +136,33 @@ TEST_F(RecentItemsTest, ExpandingSlidesTheMenuOutAgain) {
     EXPECT_FALSE(dxBarMenuAnimating(Menu));
     ExpectExpanded();
     EXPECT_GT(WindowHeight(), CollapsedHeight);
+}
+
+// The menu growing under a resting pointer brings it a move to the same place: that is no
+// move of the user's, and the menu slides out to the end.
+TEST_F(RecentItemsTest, AMoveOfARestingPointerLetsTheExpansionSlideOut) {
+    UseOpenTenTimes();
+    Manager->SetMenuAnimations(maSlide);
+    ClickFile();
+    TdxBarSubMenuControl* Menu = MenuOf(*File);
+    ASSERT_NE(Menu, nullptr);
+    platform::core::RunFor(Clock, 1000);
+    ASSERT_FALSE(dxBarMenuAnimating(Menu));
+    const pg::TPoint Rest = CentreOf(File->ItemLinks(), 0);
+    Input.MoveTo(Rest);
+    testsupport::PumpUntilIdle();
+    Input.KeyDown(Qt::Key_Control);
+    Input.Key(Qt::Key_Down);
+    Input.KeyUp(Qt::Key_Control);
+    testsupport::PumpUntilIdle();
+    ASSERT_EQ(MenuOf(*File), Menu);
+    ASSERT_TRUE(dxBarMenuAnimating(Menu));
+    platform::core::SendMessage(Menu->Handle(), pw::WM_MOUSEMOVE, 0,
+                                pw::PointToLParam(Menu->ScreenToClient(Rest)));
+    EXPECT_TRUE(dxBarMenuAnimating(Menu));
+    platform::core::RunFor(Clock, 1000);
+    EXPECT_FALSE(dxBarMenuAnimating(Menu));
+    ExpectExpanded();
 }
 
 TEST_F(RecentItemsTest, DownPastTheLastShownCommandExpandsAndMovesOn) {
