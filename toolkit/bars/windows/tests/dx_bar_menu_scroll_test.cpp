@@ -55,6 +55,25 @@ protected:
             ASSERT_EQ(MenuOf(*File), nullptr);
         }
     }
+    void MoveToExpandArea(TdxBarSubMenuControl& Menu) {
+        const pg::TRect Expand = Menu.ExpandArea();
+        Input.MoveTo(Menu.ClientToScreen({Expand.Left + 10, (Expand.Top + Expand.Bottom) / 2}));
+        testsupport::PumpUntilIdle();
+    }
+    void CtrlDown() {
+        Input.KeyDown(Qt::Key_Control);
+        Input.Key(Qt::Key_Down);
+        Input.KeyUp(Qt::Key_Control);
+        testsupport::PumpUntilIdle();
+    }
+    // File's collapsed menu, opened with the slide animation and left to finish it.
+    TdxBarSubMenuControl* OpenCollapsedSlidingMenu() {
+        UseOpenTenTimes();
+        Manager->SetMenuAnimations(maSlide);
+        ClickFile();
+        platform::core::RunFor(Clock, 1000);
+        return MenuOf(*File);
+    }
     void ExpectExpanded() {
         TdxBarSubMenuControl* Menu = MenuOf(*File);
         ASSERT_NE(Menu, nullptr);
@@ -101,10 +120,7 @@ TEST_F(RecentItemsTest, CtrlDownExpandsTheCollapsedMenu) {
     ClickFile();
     ASSERT_NE(MenuOf(*File), nullptr);
     const int CollapsedHeight = MenuOf(*File)->Height();
-    Input.KeyDown(Qt::Key_Control);
-    Input.Key(Qt::Key_Down);
-    Input.KeyUp(Qt::Key_Control);
-    testsupport::PumpUntilIdle();
+    CtrlDown();
     ExpectExpanded();
     EXPECT_GT(MenuOf(*File)->Height(), CollapsedHeight);
     EXPECT_TRUE(TCustomdxBarControl::RecentItemsExpanded());
@@ -112,12 +128,8 @@ TEST_F(RecentItemsTest, CtrlDownExpandsTheCollapsedMenu) {
 
 // The expanded menu opens again as the manager's animation shows menus: it slides out anew.
 TEST_F(RecentItemsTest, ExpandingSlidesTheMenuOutAgain) {
-    UseOpenTenTimes();
-    Manager->SetMenuAnimations(maSlide);
-    ClickFile();
-    TdxBarSubMenuControl* Menu = MenuOf(*File);
+    TdxBarSubMenuControl* Menu = OpenCollapsedSlidingMenu();
     ASSERT_NE(Menu, nullptr);
-    platform::core::RunFor(Clock, 1000);
     ASSERT_FALSE(dxBarMenuAnimating(Menu));
     const auto WindowHeight = [Menu] {
         pg::TRect R{};
@@ -125,10 +137,7 @@ TEST_F(RecentItemsTest, ExpandingSlidesTheMenuOutAgain) {
         return R.Height();
     };
     const int CollapsedHeight = WindowHeight();
-    Input.KeyDown(Qt::Key_Control);
-    Input.Key(Qt::Key_Down);
-    Input.KeyUp(Qt::Key_Control);
-    testsupport::PumpUntilIdle();
+    CtrlDown();
     ASSERT_EQ(MenuOf(*File), Menu);
     EXPECT_TRUE(dxBarMenuAnimating(Menu));
     EXPECT_LT(WindowHeight(), CollapsedHeight);
@@ -141,20 +150,13 @@ TEST_F(RecentItemsTest, ExpandingSlidesTheMenuOutAgain) {
 // The menu growing under a resting pointer brings it a move to the same place: that is no
 // move of the user's, and the menu slides out to the end.
 TEST_F(RecentItemsTest, AMoveOfARestingPointerLetsTheExpansionSlideOut) {
-    UseOpenTenTimes();
-    Manager->SetMenuAnimations(maSlide);
-    ClickFile();
-    TdxBarSubMenuControl* Menu = MenuOf(*File);
+    TdxBarSubMenuControl* Menu = OpenCollapsedSlidingMenu();
     ASSERT_NE(Menu, nullptr);
-    platform::core::RunFor(Clock, 1000);
     ASSERT_FALSE(dxBarMenuAnimating(Menu));
     const pg::TPoint Rest = CentreOf(File->ItemLinks(), 0);
     Input.MoveTo(Rest);
     testsupport::PumpUntilIdle();
-    Input.KeyDown(Qt::Key_Control);
-    Input.Key(Qt::Key_Down);
-    Input.KeyUp(Qt::Key_Control);
-    testsupport::PumpUntilIdle();
+    CtrlDown();
     ASSERT_EQ(MenuOf(*File), Menu);
     ASSERT_TRUE(dxBarMenuAnimating(Menu));
     platform::core::SendMessage(Menu->Handle(), pw::WM_MOUSEMOVE, 0,
@@ -215,9 +217,7 @@ TEST_F(RecentItemsTest, RestingOneSecondOnTheHotExpandAreaExpandsTheMenu) {
     ClickFile();
     TdxBarSubMenuControl* Menu = MenuOf(*File);
     ASSERT_NE(Menu, nullptr);
-    const pg::TRect Expand = Menu->ExpandArea();
-    Input.MoveTo(Menu->ClientToScreen({Expand.Left + 10, (Expand.Top + Expand.Bottom) / 2}));
-    testsupport::PumpUntilIdle();
+    MoveToExpandArea(*Menu);
     EXPECT_EQ(Menu->ExpandTimerId(), 3);
     Clock.Advance(999);
     testsupport::PumpUntilIdle();
@@ -249,9 +249,7 @@ TEST_F(RecentItemsTest, TheExpandAreaStaysColdWhileAnEditOfTheMenuHasTheInput) {
     auto* Edit = dynamic_cast<TdxBarEditControl*>(File->ItemLinks().VisibleItems(1)->Control());
     ASSERT_NE(Edit, nullptr);
     ASSERT_TRUE(Edit->Focused());
-    const pg::TRect Expand = Menu->ExpandArea();
-    Input.MoveTo(Menu->ClientToScreen({Expand.Left + 10, (Expand.Top + Expand.Bottom) / 2}));
-    testsupport::PumpUntilIdle();
+    MoveToExpandArea(*Menu);
     EXPECT_EQ(Menu->MarkState(), 0);
     Clock.Advance(1000);
     testsupport::PumpUntilIdle();
@@ -316,9 +314,7 @@ TEST_F(RecentItemsTest, WithoutTheDelayTheExpandAreaOnlyShowsItsHint) {
     TdxBarSubMenuControl* Menu = MenuOf(*File);
     ASSERT_NE(Menu, nullptr);
     EXPECT_EQ(Menu->ExpandTimerId(), 0);
-    const pg::TRect Expand = Menu->ExpandArea();
-    Input.MoveTo(Menu->ClientToScreen({Expand.Left + 10, (Expand.Top + Expand.Bottom) / 2}));
-    testsupport::PumpUntilIdle();
+    MoveToExpandArea(*Menu);
     EXPECT_EQ(Menu->MarkState(), 1);
     EXPECT_EQ(Menu->ExpandTimerId(), 0);
     platform::core::RunFor(Clock, platform::core::Millis(1000));
@@ -342,10 +338,7 @@ TEST_F(RecentItemsTest, UsingAPopupMenuOpenedFromASubMenuKeepsItsEntryRecent) {
     UseOpenTenTimes();
     ClickFile();
     ASSERT_EQ(ShownCaptions(File->ItemLinks()), std::vector<std::string>{"&Open"});
-    Input.KeyDown(Qt::Key_Control);
-    Input.Key(Qt::Key_Down);
-    Input.KeyUp(Qt::Key_Control);
-    testsupport::PumpUntilIdle();
+    CtrlDown();
     ASSERT_NE(MenuOf(*File), nullptr);
     ASSERT_EQ(File->ItemLinks().VisibleItemCount(), 6);
     Input.MoveTo(CentreOf(File->ItemLinks(), 5));
