@@ -147,7 +147,7 @@ TdxBarManager::~TdxBarManager() {
     FThemeListener.reset();
     DeleteBrushes();
     if (FColorsTaken) tb::dxOffice11ReleaseColors();
-    FPopupMenus.clear();
+    dxBarWindowServices().FreePopupMenus(*this);
     FHelpButtonGlyph.reset();
     while (!FGroups.empty()) {
         pc::TComponent* Group = FGroups.back().Component;

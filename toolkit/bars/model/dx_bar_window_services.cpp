@@ -223,6 +223,11 @@ void TdxBarWindowServices::UpdateDock(TdxDockControl&) {}
 
 void TdxBarWindowServices::PopupMenu(TdxBarPopupMenu&, int, int) {}
 
+void TdxBarWindowServices::FreePopupMenus(TdxBarManager& Manager) {
+    while (Manager.GetPopupMenuCount() > 0)
+        Manager.RemovePopupMenu(Manager.GetPopupMenu(Manager.GetPopupMenuCount() - 1));
+}
+
 bool TdxBarWindowServices::PopupMenuOf(pc::TComponent*, TdxBarPopupMenu*&,
                                        TdxBarItemLinks*&) const {
     return false;

@@ -174,6 +174,9 @@ public:
     // Whether Component is a popup menu; then the menu and its links.
     virtual bool PopupMenuOf(platform::core::TComponent* Component, TdxBarPopupMenu*& Menu,
                              TdxBarItemLinks*& Links) const;
+    // The manager is going: its popup menus go with it (a shown one closes), each through its
+    // owner; one without an owner is only let go.
+    virtual void FreePopupMenus(TdxBarManager& Manager);
 
     // --- The manager's windows ---
     // The bar windows re-measure and re-lay out (a style, an arrow width, the icons' size).

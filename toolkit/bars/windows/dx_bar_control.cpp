@@ -244,6 +244,9 @@ void TCustomdxBarControl::SetSelectedControl(TdxBarItemControl* Control) {
 
 void TCustomdxBarControl::SetMouseSelectedControl(TdxBarItemControl* Control) {
     if (!HandleAllocated() || FSelectedControl == Control) return;
+    // An edit that owns the input keeps the selection while the mouse wanders.
+    if (FSelectedControl && FSelectedControl->IsWindowControl() && FSelectedControl->Active())
+        return;
     if (FSelectedControl && FSelectedControl->Active()) FSelectedControl->ControlInactivate(false);
     DoSetSelectedControl(Control);
     if (!Alive() || FSelectedControl == nullptr) return;

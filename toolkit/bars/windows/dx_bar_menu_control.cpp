@@ -568,9 +568,17 @@ void TdxBarSubMenuControl::WndProc(TMessage& Message) {
             return;
         }
         break;
+    case pw::WM_MOUSEMOVE:
+        // A menu growing under a resting pointer is sent a move to the same place: that is no
+        // move of the user's, and the animation goes on.
+        if (dxBarMenuAnimating(this) &&
+            IsMouseStill(ClientToScreen(pw::LParamToPoint(Message.LParam))))
+            return;
+        dxBarStopMenuAnimation(this);
+        if (!dxBarUnit().BarControlExists(this)) return;
+        break;
     case pw::WM_KEYDOWN:
     case pw::WM_SYSKEYDOWN:
-    case pw::WM_MOUSEMOVE:
     case pw::WM_LBUTTONDOWN:
     case pw::WM_LBUTTONUP:
     case pw::WM_LBUTTONDBLCLK:

@@ -243,7 +243,13 @@ void TdxBarSubMenuControl::SetActive(bool Value) {
 }
 
 void TdxBarSubMenuControl::SetMarkState(int Value) {
-    if (IsCustomizing() || !RecentItemsMode() || Value == MarkState()) return;
+    if (IsCustomizing() || !RecentItemsMode()) return;
+    // While the user types in an edit of the menu the expand area stays cold: expanding would
+    // build the rows again under the text being typed.
+    if (Value == 1 && SelectedControl() && SelectedControl()->IsWindowControl() &&
+        SelectedControl()->Active())
+        Value = 0;
+    if (Value == MarkState()) return;
     TCustomdxBarControl::SetMarkState(Value);
     if (Value == 2)
         ExpandMenu();

@@ -116,6 +116,13 @@ void TdxBarPopupMenu::DesignerModified() {
     FBarManager->DesignerModified();
 }
 
+void TdxBarPopupMenu::ManagerGone() {
+    if (TdxBarSubMenuControl* Menu = GetSubMenuControl()) Menu->HideAll();
+    FItemLinks->Clear();
+    FItemLinks->SetBarManager(nullptr);
+    FBarManager = nullptr;
+}
+
 void TdxBarPopupMenu::ManagerFontChanged() {
     if (FUseOwnFont || !FBarManager) return;
     FInternalFontChange = true;

@@ -49,6 +49,9 @@ public:
     void SetUseOwnFont(bool Value);
     // The manager's font changed: a menu without a font of its own takes it.
     void ManagerFontChanged();
+    // The manager went while the menu stays (one without an owner): a shown menu closes, and the
+    // menu shows nothing more.
+    void ManagerGone();
     // Made from Font while UseOwnFont is on; nil otherwise.
     platform::gdi::HFONT FontHandle() const;
     TdxBarItemLinks& ItemLinks() { return *FItemLinks; }

@@ -346,6 +346,19 @@ bool TdxBarWindowsFloor::PopupMenuOf(pc::TComponent* Component, TdxBarPopupMenu*
     return Menu != nullptr;
 }
 
+void TdxBarWindowsFloor::FreePopupMenus(TdxBarManager& Manager) {
+    // Each menu leaves the list as it goes; last joined first.
+    while (Manager.GetPopupMenuCount() > 0) {
+        TdxBarPopupMenu* Menu = Manager.GetPopupMenu(Manager.GetPopupMenuCount() - 1);
+        Manager.RemovePopupMenu(Menu);
+        // One without an owner belongs to whoever made it: it only forgets the manager.
+        if (pc::TComponent* Owner = Menu->Owner())
+            Owner->FreeComponent(*Menu);
+        else
+            Menu->ManagerGone();
+    }
+}
+
 void TdxBarWindowsFloor::ManagerGoing(TdxBarManager& Manager) {
     dxBarHintManagerDestroying(&Manager);
 }

@@ -82,6 +82,7 @@ public:
     void PopupMenu(TdxBarPopupMenu& Menu, int X, int Y) override;
     bool PopupMenuOf(platform::core::TComponent* Component, TdxBarPopupMenu*& Menu,
                      TdxBarItemLinks*& Links) const override;
+    void FreePopupMenus(TdxBarManager& Manager) override;
 
     // The manager's windows (dx_bar_manager_refresh.cpp)
     void RebuildBarWindows(TdxBarManager& Manager) override;

@@ -2,6 +2,8 @@
 
 #include "toolkit/bars/windows/tests/dx_bar_menu_form_fixture.h"
 
+#include "toolkit/bars/model/dx_bar_edit.h"
+#include "toolkit/bars/windows/dx_bar_edit_control.h"
 #include "toolkit/bars/windows/dx_bar_hint_window.h"
 #include "toolkit/bars/windows/dx_bar_item_control.h"
 #include "toolkit/bars/windows/dx_bar_menu_animation.h"
@@ -9,6 +11,7 @@
 
 #include "platform/core/clock.h"
 #include "platform/core/message_loop.h"
+#include "platform/win/messages.h"
 #include "platform/win/monitors.h"
 #include "platform/win/window.h"
 #include "testsupport/temp_folder.h"
@@ -51,6 +54,25 @@ protected:
             testsupport::PumpUntilIdle();
             ASSERT_EQ(MenuOf(*File), nullptr);
         }
+    }
+    void MoveToExpandArea(TdxBarSubMenuControl& Menu) {
+        const pg::TRect Expand = Menu.ExpandArea();
+        Input.MoveTo(Menu.ClientToScreen({Expand.Left + 10, (Expand.Top + Expand.Bottom) / 2}));
+        testsupport::PumpUntilIdle();
+    }
+    void CtrlDown() {
+        Input.KeyDown(Qt::Key_Control);
+        Input.Key(Qt::Key_Down);
+        Input.KeyUp(Qt::Key_Control);
+        testsupport::PumpUntilIdle();
+    }
+    // File's collapsed menu, opened with the slide animation and left to finish it.
+    TdxBarSubMenuControl* OpenCollapsedSlidingMenu() {
+        UseOpenTenTimes();
+        Manager->SetMenuAnimations(maSlide);
+        ClickFile();
+        platform::core::RunFor(Clock, 1000);
+        return MenuOf(*File);
     }
     void ExpectExpanded() {
         TdxBarSubMenuControl* Menu = MenuOf(*File);
@@ -98,10 +120,7 @@ TEST_F(RecentItemsTest, CtrlDownExpandsTheCollapsedMenu) {
     ClickFile();
     ASSERT_NE(MenuOf(*File), nullptr);
     const int CollapsedHeight = MenuOf(*File)->Height();
-    Input.KeyDown(Qt::Key_Control);
-    Input.Key(Qt::Key_Down);
-    Input.KeyUp(Qt::Key_Control);
-    testsupport::PumpUntilIdle();
+    CtrlDown();
     ExpectExpanded();
     EXPECT_GT(MenuOf(*File)->Height(), CollapsedHeight);
     EXPECT_TRUE(TCustomdxBarControl::RecentItemsExpanded());
@@ -109,12 +128,8 @@ TEST_F(RecentItemsTest, CtrlDownExpandsTheCollapsedMenu) {
 
 // The expanded menu opens again as the manager's animation shows menus: it slides out anew.
 TEST_F(RecentItemsTest, ExpandingSlidesTheMenuOutAgain) {
-    UseOpenTenTimes();
-    Manager->SetMenuAnimations(maSlide);
-    ClickFile();
-    TdxBarSubMenuControl* Menu = MenuOf(*File);
+    TdxBarSubMenuControl* Menu = OpenCollapsedSlidingMenu();
     ASSERT_NE(Menu, nullptr);
-    platform::core::RunFor(Clock, 1000);
     ASSERT_FALSE(dxBarMenuAnimating(Menu));
     const auto WindowHeight = [Menu] {
         pg::TRect R{};
@@ -122,10 +137,7 @@ TEST_F(RecentItemsTest, ExpandingSlidesTheMenuOutAgain) {
         return R.Height();
     };
     const int CollapsedHeight = WindowHeight();
-    Input.KeyDown(Qt::Key_Control);
-    Input.Key(Qt::Key_Down);
-    Input.KeyUp(Qt::Key_Control);
-    testsupport::PumpUntilIdle();
+    CtrlDown();
     ASSERT_EQ(MenuOf(*File), Menu);
     EXPECT_TRUE(dxBarMenuAnimating(Menu));
     EXPECT_LT(WindowHeight(), CollapsedHeight);
@@ -133,6 +145,26 @@ TEST_F(RecentItemsTest, ExpandingSlidesTheMenuOutAgain) {
     EXPECT_FALSE(dxBarMenuAnimating(Menu));
     ExpectExpanded();
     EXPECT_GT(WindowHeight(), CollapsedHeight);
+}
+
+// The menu growing under a resting pointer brings it a move to the same place: that is no
+// move of the user's, and the menu slides out to the end.
+TEST_F(RecentItemsTest, AMoveOfARestingPointerLetsTheExpansionSlideOut) {
+    TdxBarSubMenuControl* Menu = OpenCollapsedSlidingMenu();
+    ASSERT_NE(Menu, nullptr);
+    ASSERT_FALSE(dxBarMenuAnimating(Menu));
+    const pg::TPoint Rest = CentreOf(File->ItemLinks(), 0);
+    Input.MoveTo(Rest);
+    testsupport::PumpUntilIdle();
+    CtrlDown();
+    ASSERT_EQ(MenuOf(*File), Menu);
+    ASSERT_TRUE(dxBarMenuAnimating(Menu));
+    platform::core::SendMessage(Menu->Handle(), pw::WM_MOUSEMOVE, 0,
+                                pw::PointToLParam(Menu->ScreenToClient(Rest)));
+    EXPECT_TRUE(dxBarMenuAnimating(Menu));
+    platform::core::RunFor(Clock, 1000);
+    EXPECT_FALSE(dxBarMenuAnimating(Menu));
+    ExpectExpanded();
 }
 
 TEST_F(RecentItemsTest, DownPastTheLastShownCommandExpandsAndMovesOn) {
@@ -197,9 +229,7 @@ TEST_F(RecentItemsTest, RestingOneSecondOnTheHotExpandAreaExpandsTheMenu) {
     ClickFile();
     TdxBarSubMenuControl* Menu = MenuOf(*File);
     ASSERT_NE(Menu, nullptr);
-    const pg::TRect Expand = Menu->ExpandArea();
-    Input.MoveTo(Menu->ClientToScreen({Expand.Left + 10, (Expand.Top + Expand.Bottom) / 2}));
-    testsupport::PumpUntilIdle();
+    MoveToExpandArea(*Menu);
     EXPECT_EQ(Menu->ExpandTimerId(), 3);
     Clock.Advance(999);
     testsupport::PumpUntilIdle();
@@ -207,6 +237,38 @@ TEST_F(RecentItemsTest, RestingOneSecondOnTheHotExpandAreaExpandsTheMenu) {
     Clock.Advance(1);
     testsupport::PumpUntilIdle();
     ExpectExpanded();
+}
+
+// While the user types in an edit of a collapsed menu, the mouse on the expand area leaves it
+// cold: the menu does not expand (and rebuild its rows) under the text being typed.
+TEST_F(RecentItemsTest, TheExpandAreaStaysColdWhileAnEditOfTheMenuHasTheInput) {
+    auto& Find = Form->Own<TdxBarEdit>();
+    Find.SetCaption("Find");
+    File->ItemLinks().Add(&Find);
+    UseOpenTenTimes();
+    // Find counts as used as much as Open.
+    TdxBarItemLink& FindLink = *File->ItemLinks().Items(5);
+    FindLink.SetMostRecentlyUsed(false);
+    FindLink.SetMostRecentlyUsed(true);
+    FindLink.UseCount = File->ItemLinks().Items(1)->UseCount;
+    ClickFile();
+    TdxBarSubMenuControl* Menu = MenuOf(*File);
+    ASSERT_NE(Menu, nullptr);
+    ASSERT_EQ(File->ItemLinks().VisibleItemCount(), 2);
+    Input.MoveTo(CentreOf(File->ItemLinks(), 1));
+    Input.Click(CentreOf(File->ItemLinks(), 1));
+    testsupport::PumpUntilIdle();
+    auto* Edit = dynamic_cast<TdxBarEditControl*>(File->ItemLinks().VisibleItems(1)->Control());
+    ASSERT_NE(Edit, nullptr);
+    ASSERT_TRUE(Edit->Focused());
+    MoveToExpandArea(*Menu);
+    EXPECT_EQ(Menu->MarkState(), 0);
+    Clock.Advance(1000);
+    testsupport::PumpUntilIdle();
+    ASSERT_EQ(File->ItemLinks().VisibleItemCount(), 2);
+    EXPECT_EQ(File->ItemLinks().VisibleItems(1)->Control(), Edit);
+    EXPECT_TRUE(Edit->Focused());
+    CloseMenus();
 }
 
 // The menu bar decides for the menus hanging from it, however deep: a bar that does not
@@ -264,9 +326,7 @@ TEST_F(RecentItemsTest, WithoutTheDelayTheExpandAreaOnlyShowsItsHint) {
     TdxBarSubMenuControl* Menu = MenuOf(*File);
     ASSERT_NE(Menu, nullptr);
     EXPECT_EQ(Menu->ExpandTimerId(), 0);
-    const pg::TRect Expand = Menu->ExpandArea();
-    Input.MoveTo(Menu->ClientToScreen({Expand.Left + 10, (Expand.Top + Expand.Bottom) / 2}));
-    testsupport::PumpUntilIdle();
+    MoveToExpandArea(*Menu);
     EXPECT_EQ(Menu->MarkState(), 1);
     EXPECT_EQ(Menu->ExpandTimerId(), 0);
     platform::core::RunFor(Clock, platform::core::Millis(1000));
@@ -290,10 +350,7 @@ TEST_F(RecentItemsTest, UsingAPopupMenuOpenedFromASubMenuKeepsItsEntryRecent) {
     UseOpenTenTimes();
     ClickFile();
     ASSERT_EQ(ShownCaptions(File->ItemLinks()), std::vector<std::string>{"&Open"});
-    Input.KeyDown(Qt::Key_Control);
-    Input.Key(Qt::Key_Down);
-    Input.KeyUp(Qt::Key_Control);
-    testsupport::PumpUntilIdle();
+    CtrlDown();
     ASSERT_NE(MenuOf(*File), nullptr);
     ASSERT_EQ(File->ItemLinks().VisibleItemCount(), 6);
     Input.MoveTo(CentreOf(File->ItemLinks(), 5));

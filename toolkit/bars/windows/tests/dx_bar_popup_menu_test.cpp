@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -127,6 +128,37 @@ TEST_F(PopupMenuTest, PrintDrawsTheMenuAsItShows) {
     pg::DeleteDC(DC);
     pg::DeleteObject(Image);
     Window->HideAll();
+}
+
+// A popup menu cannot outlive its manager: freeing the manager frees its menus (a shown one
+// closes first), and the form keeps no menu whose manager is gone.
+TEST_F(PopupMenuTest, GoesWithItsManager) {
+    Menu->ReturnAtOnce = true;
+    Menu->Popup(200, 150);
+    ASSERT_NE(Menu->GetSubMenuControl(), nullptr);
+    Form->FreeComponent(*Manager);
+    Manager = nullptr;
+    testsupport::PumpUntilIdle();
+    for (int I = 0; I < Form->ComponentCount(); ++I)
+        EXPECT_EQ(dynamic_cast<TdxBarPopupMenu*>(Form->Components(I)), nullptr);
+    EXPECT_FALSE(IsAnyPopupMenuShowing());
+}
+
+// A menu without an owner belongs to whoever made it: it stays when its manager goes, shows
+// nothing more, and goes later without touching the manager.
+TEST_F(PopupMenuTest, OneWithoutAnOwnerOutlivesItsManagerEmpty) {
+    auto Lone = std::make_unique<TdxBarPopupMenu>(nullptr);
+    Button(Lone->ItemLinks(), "&Paste");
+    Lone->ReturnAtOnce = true;
+    Form->FreeComponent(*Manager);
+    Manager = nullptr;
+    EXPECT_EQ(Lone->BarManager(), nullptr);
+    EXPECT_EQ(Lone->ItemLinks().Count(), 0);
+    Lone->Popup(200, 150);
+    EXPECT_EQ(Lone->GetSubMenuControl(), nullptr);
+    EXPECT_FALSE(Lone->Shown());
+    Lone.reset();
+    testsupport::PumpUntilIdle();
 }
 
 TEST(PopupMenuWithoutManager, IsRefused) {
