@@ -104,7 +104,7 @@ TEST(BitmapStreamTest, AStreamThatHoldsNoBitmapIsRefusedAndTheBitmapKept) {
     }
 }
 
-void Put(TBitmap& Bitmap, int X, int Y, gdi::COLORREF Color) {
+[[maybe_unused]] void Put(TBitmap& Bitmap, int X, int Y, gdi::COLORREF Color) {
     gdi::SetPixelV(Bitmap.Canvas().Handle(), X, Y, Color);
 }
 
