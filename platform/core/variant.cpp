@@ -157,8 +157,13 @@ int CompareScalars(const Variant& A, const Variant& B) {
             return X < Y ? -1 : (X > Y ? 1 : 0);
         }
         // A packed decimal meets the text's own digits, not their nearest double.
-        const Variant N =
-            IsBcd(A) || IsBcd(B) ? Variant::Bcd(StrToBcd(S.AsString())) : Variant::Double(Number);
+        Variant N = Variant::Double(Number);
+        if (IsBcd(A) || IsBcd(B)) {
+            try {
+                N = Variant::Bcd(StrToBcd(Trim(S.AsString())));
+            } catch (const EBcdException&) {
+            }
+        }
         return A.IsStr() ? CompareNumbers(N, B) : CompareNumbers(A, N);
     }
     return CompareNumbers(A, B);

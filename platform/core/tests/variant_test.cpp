@@ -43,6 +43,8 @@ TEST(VariantTest, PackedDecimalKeepsItsDigits) {
     EXPECT_TRUE(V == Variant::Int64(123456789012345678));
     EXPECT_FALSE(V == Variant::Int64(123456789012345677));
     EXPECT_TRUE(V == Variant::String("123456789012345678"));
+    EXPECT_TRUE(V == Variant::String(" 123456789012345678 "));
+    EXPECT_TRUE(Variant::Bcd(StrToBcd("1")) < Variant::String("1e300"));
     EXPECT_DOUBLE_EQ(Variant::Bcd(StrToBcd("-2.5")).AsDouble(), -2.5);
     const Variant FromText = VarAsType(Variant::String("-0.000000000000000001"), VarFMTBcd());
     EXPECT_EQ(FromText.VarType(), VarFMTBcd());
