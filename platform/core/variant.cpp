@@ -1,6 +1,8 @@
 #include "platform/core/variant.h"
 
 #include "platform/core/date_time.h"
+#include "platform/core/fmt_bcd.h"
+#include "platform/core/sql_time_stamp.h"
 #include "platform/core/text.h"
 
 #include <cerrno>
@@ -10,6 +12,14 @@
 #include <limits>
 
 namespace platform::core {
+
+TVarType VarFMTBcd() {
+    return 0x010F;
+}
+
+TVarType VarSQLTimeStamp() {
+    return 0x0110;
+}
 
 namespace {
 
@@ -104,8 +114,23 @@ void AppendUtf8(std::string& Out, char32_t C) {
     }
 }
 
-// -1, 0, 1 for two numbers; integers compare exactly.
+bool IsBcd(const Variant& V) {
+    return V.VarType() == VarFMTBcd();
+}
+
+// A number the packed decimal compares exactly with.
+bool IsExact(const Variant& V) {
+    return V.IsOrdinal() || V.VarType() == varCurrency || IsBcd(V);
+}
+
+int Sign(int Value) {
+    return Value < 0 ? -1 : (Value > 0 ? 1 : 0);
+}
+
+// -1, 0, 1 for two numbers; integers and packed decimals compare exactly.
 int CompareNumbers(const Variant& A, const Variant& B) {
+    if ((IsBcd(A) || IsBcd(B)) && IsExact(A) && IsExact(B))
+        return Sign(BcdCompare(A.AsBcd(), B.AsBcd()));
     if (A.IsOrdinal() && B.IsOrdinal()) {
         const std::int64_t X = A.AsInt64(), Y = B.AsInt64();
         return X < Y ? -1 : (X > Y ? 1 : 0);
@@ -131,8 +156,15 @@ int CompareScalars(const Variant& A, const Variant& B) {
             const std::string X = A.AsString(), Y = B.AsString();
             return X < Y ? -1 : (X > Y ? 1 : 0);
         }
-        return A.IsStr() ? CompareNumbers(Variant::Double(Number), B)
-                         : CompareNumbers(A, Variant::Double(Number));
+        // A packed decimal meets the text's own digits, not their nearest double.
+        Variant N = Variant::Double(Number);
+        if (IsBcd(A) || IsBcd(B)) {
+            try {
+                N = Variant::Bcd(StrToBcd(Trim(S.AsString())));
+            } catch (const EBcdException&) {
+            }
+        }
+        return A.IsStr() ? CompareNumbers(N, B) : CompareNumbers(A, N);
     }
     return CompareNumbers(A, B);
 }
@@ -198,6 +230,20 @@ Variant Variant::WideString(std::u16string Value) {
     Variant V;
     V.FType = varOleStr;
     V.FValue = std::move(Value);
+    return V;
+}
+
+Variant Variant::Bcd(const TBcd& Value) {
+    Variant V;
+    V.FType = VarFMTBcd();
+    V.FValue = std::make_shared<const TBcd>(Value);
+    return V;
+}
+
+Variant Variant::SQLTimeStamp(const TSQLTimeStamp& Value) {
+    Variant V;
+    V.FType = VarSQLTimeStamp();
+    V.FValue = std::make_shared<const TSQLTimeStamp>(Value);
     return V;
 }
 
@@ -304,6 +350,13 @@ std::int64_t Variant::AsInt64() const {
     }
     default:
         if (IsOrdinal()) return std::get<std::int64_t>(FValue);
+        if (FType == VarFMTBcd()) {
+            // Whole numbers keep every digit; others round as their double does.
+            std::int64_t I = 0;
+            if (TextToInt64(AsString(), I)) return I;
+            return Variant::Double(AsDouble()).AsInt64();
+        }
+        if (FType == VarSQLTimeStamp()) return Variant::Date(AsDouble()).AsInt64();
         CannotConvert();
     }
 }
@@ -324,6 +377,10 @@ double Variant::AsDouble() const {
     }
     default:
         if (IsOrdinal() || IsEmpty()) return static_cast<double>(AsInt64());
+        if (FType == VarFMTBcd())
+            return BcdToDouble(*std::get<std::shared_ptr<const TBcd>>(FValue));
+        if (FType == VarSQLTimeStamp())
+            return SQLTimeStampToDateTime(*std::get<std::shared_ptr<const TSQLTimeStamp>>(FValue));
         CannotConvert();
     }
 }
@@ -344,6 +401,24 @@ std::int64_t Variant::AsCurrencyScaled() const {
     const double D = AsDouble() * 10000.0;
     if (!(D > -9.2e18 && D < 9.2e18)) CannotConvert();
     return std::llrint(D);
+}
+
+TBcd Variant::AsBcd() const {
+    if (FType == VarFMTBcd()) return *std::get<std::shared_ptr<const TBcd>>(FValue);
+    if (IsNull()) CannotConvert();
+    if (FType == varBoolean) return StrToBcd(AsBoolean() ? "-1" : "0");
+    try {
+        if (IsStr() || IsOrdinal() || IsEmpty() || FType == varCurrency)
+            return StrToBcd(IsEmpty() ? "0" : AsString());
+        return StrToBcd(FloatText(AsDouble()));
+    } catch (const EBcdException&) {
+        CannotConvert();
+    }
+}
+
+TSQLTimeStamp Variant::AsSQLTimeStamp() const {
+    if (FType == VarSQLTimeStamp()) return *std::get<std::shared_ptr<const TSQLTimeStamp>>(FValue);
+    return DateTimeToSQLTimeStamp(AsDouble());
 }
 
 std::string Variant::AsString() const {
@@ -370,6 +445,8 @@ std::string Variant::AsString() const {
     }
     default:
         if (IsOrdinal()) return std::to_string(std::get<std::int64_t>(FValue));
+        if (FType == VarFMTBcd()) return BcdToStr(*std::get<std::shared_ptr<const TBcd>>(FValue));
+        if (FType == VarSQLTimeStamp()) return Variant::Date(AsDouble()).AsString();
         CannotConvert();
     }
 }
@@ -426,6 +503,8 @@ Variant VarAsType(const Variant& V, TVarType Type) {
     case varVariant:
         return V;
     default:
+        if (Type == VarFMTBcd()) return Variant::Bcd(V.AsBcd());
+        if (Type == VarSQLTimeStamp()) return Variant::SQLTimeStamp(V.AsSQLTimeStamp());
         CannotConvert();
     }
 }

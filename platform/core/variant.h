@@ -15,6 +15,9 @@
 
 namespace platform::core {
 
+struct TBcd;
+struct TSQLTimeStamp;
+
 using TVarType = std::uint16_t;
 
 enum : TVarType {
@@ -38,6 +41,11 @@ enum : TVarType {
     varTypeMask = 0x0FFF,
     varArray = 0x2000,
 };
+
+// The run-time library's two kinds beyond the built-in ones: packed decimals, which keep every
+// digit, and time stamps. Their codes are handed out by the library, not fixed by the platform.
+TVarType VarFMTBcd();
+TVarType VarSQLTimeStamp();
 
 // A conversion between variant kinds that cannot be made.
 class EVariantError : public Exception {
@@ -63,6 +71,9 @@ public:
     static Variant Currency(std::int64_t Scaled);
     static Variant String(std::string Value);
     static Variant WideString(std::u16string Value);
+    // Of the kind VarFMTBcd() and VarSQLTimeStamp().
+    static Variant Bcd(const TBcd& Value);
+    static Variant SQLTimeStamp(const TSQLTimeStamp& Value);
     // A one-dimensional array of variants with the bounds LowBound..LowBound + size - 1.
     static Variant Array(std::vector<Variant> Items, int LowBound = 0);
     // An array of several dimensions, Counts[i] elements along dimension i, stored flat.
@@ -76,7 +87,7 @@ public:
     // The integer kinds and boolean.
     bool IsOrdinal() const;
     bool IsFloat() const;
-    // Ordinal or float (currency and date included).
+    // Ordinal or float (currency and date included); packed decimals and time stamps are not.
     bool IsNumeric() const;
     bool IsStr() const { return FType == varString || FType == varOleStr; }
 
@@ -93,7 +104,11 @@ public:
     double AsDouble() const;
     bool AsBoolean() const;
     std::int64_t AsCurrencyScaled() const;
-    // Null and empty give "".
+    // Integers, currency, booleans and texts convert exactly; other numbers through their text.
+    TBcd AsBcd() const;
+    // A time stamp as it is, anything else through its date-time.
+    TSQLTimeStamp AsSQLTimeStamp() const;
+    // Null and empty give "". A packed decimal gives all its digits.
     std::string AsString() const;
     std::u16string AsWideString() const;
 
@@ -113,7 +128,8 @@ private:
 
     TVarType FType = varEmpty;
     std::variant<std::monostate, std::int64_t, double, std::string, std::u16string,
-                 std::shared_ptr<TArray>>
+                 std::shared_ptr<TArray>, std::shared_ptr<const TBcd>,
+                 std::shared_ptr<const TSQLTimeStamp>>
         FValue;
 
     const TArray& ArrayData() const;

@@ -1,6 +1,8 @@
 #include "platform/forms/controls.h"
 
+#include "platform/forms/actions.h"
 #include "platform/forms/application.h"
+#include "platform/forms/control_action_link.h"
 #include "platform/forms/drag_drop.h"
 #include "platform/forms/forms.h"
 #include "platform/forms/menus.h"
@@ -225,6 +227,49 @@ void TControl::SetPopupMenu(TPopupMenu* value) {
 void TControl::Notification(TComponent* component, core::TOperation operation) {
     TComponent::Notification(component, operation);
     if (operation == core::opRemove && component == popupMenu_) popupMenu_ = nullptr;
+    // An action freed by its owner is still whole here; one deleted outright has already let
+    // the link go.
+    if (operation == core::opRemove && actionLink_ &&
+        (component == actionLink_->Action() || !actionLink_->Action()))
+        actionLink_.reset();
+}
+
+TBasicAction* TControl::Action() const {
+    return actionLink_ ? actionLink_->Action() : nullptr;
+}
+
+void TControl::SetAction(TBasicAction* value) {
+    TBasicAction* old = Action();
+    if (value == old) return;
+    if (old) old->RemoveFreeNotification(this);
+    if (!value) {
+        actionLink_.reset();
+        return;
+    }
+    if (!actionLink_) {
+        actionLink_ = CreateActionLink();
+        actionLink_->OnChange = [this](core::TObject* sender) {
+            if (sender && sender == Action()) ActionChange(sender, false);
+        };
+    }
+    actionLink_->SetAction(value);
+    ActionChange(value, (value->ComponentState() & core::csLoading) != 0);
+    value->FreeNotification(this);
+}
+
+void TControl::ActionChange(core::TObject* sender, bool checkDefaults) {
+    auto* action = dynamic_cast<TCustomAction*>(sender);
+    if (!action) return;
+    if (!checkDefaults || Caption().empty()) SetCaption(action->Caption());
+    if (!checkDefaults || Enabled()) SetEnabled(action->Enabled());
+    if (!checkDefaults || HelpContext == 0) HelpContext = action->HelpContext();
+    if (!checkDefaults || Hint.empty()) Hint = action->Hint();
+    if (!checkDefaults || Visible()) SetVisible(action->Visible());
+    if (!checkDefaults || !OnClick) OnClick = action->OnExecute();
+}
+
+std::unique_ptr<TControlActionLink> TControl::CreateActionLink() {
+    return std::make_unique<TControlActionLink>(this);
 }
 
 void TControl::SetCursor(TCursor value) {
@@ -406,7 +451,12 @@ TCustomForm* TControl::ParentForm() const {
 }
 
 void TControl::Click() {
-    if (OnClick) OnClick(this);
+    if (OnClick && Action() && !SameRoutine(OnClick, Action()->OnExecute()))
+        OnClick(this);
+    else if (actionLink_ && !(ComponentState() & core::csDesigning))
+        actionLink_->Execute(this);
+    else if (OnClick)
+        OnClick(this);
 }
 
 void TControl::DblClick() {

@@ -38,6 +38,8 @@ class TControl;
 class TWinControl;
 class TCustomForm;
 class TPopupMenu;
+class TBasicAction;
+class TControlActionLink;
 
 // The class library's own messages.
 inline constexpr UINT CM_BASE = 0xB000;
@@ -247,6 +249,12 @@ public:
     virtual void Dispatch(TMessage& message);
     virtual void DefaultHandler(TMessage& message);
 
+    // The action the control shows and runs: its caption, enabled state, help context, hint,
+    // visibility and execute routine reach the control while it still shows the action's value.
+    TBasicAction* Action() const;
+    void SetAction(TBasicAction* value);
+    TControlActionLink* ActionLink() const { return actionLink_.get(); }
+
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;
     TMouseEvent OnMouseDown;
@@ -270,6 +278,8 @@ public:
     // in the base.
     virtual void InitiateAction() {}
 
+    // OnClick; with an action, the action runs instead unless OnClick is a routine of the
+    // control's own.
     virtual void Click();
     virtual void DblClick();
     // A context menu is asked for at mousePos (client coordinates): OnContextPopup may handle
@@ -285,8 +295,13 @@ public:
     virtual drag::TDragImageList* GetDragImages() { return nullptr; }
 
 protected:
-    // Forgets a pop-up menu that goes.
+    // Forgets a pop-up menu or an action that goes.
     void Notification(TComponent* component, core::TOperation operation) override;
+    // The action changed, or was just linked: the control takes its values; with checkDefaults
+    // (an action still loading) only where the control holds its defaults.
+    virtual void ActionChange(core::TObject* sender, bool checkDefaults);
+    // The link the control holds its action by.
+    virtual std::unique_ptr<TControlActionLink> CreateActionLink();
     virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseMove(TShiftState shift, int x, int y);
     virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
@@ -325,6 +340,7 @@ protected:
     TControlStyle controlStyle_ = csCaptureMouse | csClickEvents | csDoubleClicks;
     bool clicked_ = false;
     bool fontFromParent_ = false;
+    std::unique_ptr<TControlActionLink> actionLink_;
 
     friend class TWinControl;
 };

@@ -2,6 +2,8 @@
 // Mouse cursors: the platform's stock cursors, cursors made from images of our own, and the
 // class library's screen cursor table that maps cursor numbers to them.
 
+#include "platform/win/icons.h"
+
 #include <cstdint>
 
 class QCursor;
@@ -35,7 +37,17 @@ HCURSOR CreateCursorFromImage(const QImage& image, int hotX, int hotY);
 // transparent).
 HCURSOR CreateCursorFromPixels(int width, int height, const std::uint32_t* argb, int hotX,
                                int hotY);
+// A two-plane cursor: per pixel an AND bit and an XOR bit (rows padded to 16 bits, top row
+// first, the leftmost pixel in the high bit): AND 0 draws black (XOR 0) or white (XOR 1), AND 1
+// leaves the screen (XOR 0) or inverts it (XOR 1).
+HCURSOR CreateCursor(int hotX, int hotY, int width, int height, const void* andPlane,
+                     const void* xorPlane);
 bool DestroyCursor(HCURSOR cursor);
+// The image of a cursor of our own, in two new bitmaps the caller deletes: the monochrome mask
+// (1 where the cursor leaves the screen) and the colours; a two-plane cursor has no colour
+// bitmap and a mask twice as high, the AND plane above the XOR plane. False for a stock cursor
+// (the desktop draws those) and for a handle that is no cursor.
+BOOL GetIconInfo(HCURSOR cursor, ICONINFO* info);
 // The cursor shown now; returns the previous one. NullCursor hides it.
 HCURSOR SetCursor(HCURSOR cursor);
 HCURSOR GetCursor();

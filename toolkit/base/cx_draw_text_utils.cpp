@@ -2,6 +2,7 @@
 
 #include "toolkit/base/string_conversion.h"
 
+#include "platform/gdi/canvas.h"
 #include "platform/gdi/device_context.h"
 #include "platform/gdi/drawing.h"
 #include "platform/gdi/objects.h"
@@ -369,6 +370,19 @@ void DrawEllipsis(HDC DC, const TRect& R, const TcxTextParams& P, int X, int Y) 
                    "...", 3, nullptr);
 }
 
+// Text too small to read is shown as a block of this pattern: a checkerboard for normal weight,
+// solid for bold. Made once, kept until the process ends.
+pg::HBRUSH SmallTextBrush(bool Bold) {
+    static const auto Make = [](std::uint16_t Even, std::uint16_t Odd) {
+        const std::uint16_t Rows[8] = {Even, Odd, Even, Odd, Even, Odd, Even, Odd};
+        const pg::GdiHandle Pattern(pg::CreateBitmap(8, 8, 1, 1, Rows));
+        return pg::CreatePatternBrush(static_cast<pg::HBITMAP>(Pattern.Get()));
+    };
+    static const pg::GdiHandle Normal(Make(0x5555, 0xAAAA));
+    static const pg::GdiHandle BoldBrush(Make(0x0000, 0x0000));
+    return static_cast<pg::HBRUSH>((Bold ? BoldBrush : Normal).Get());
+}
+
 // The width of the first N characters of the row.
 int PrefixWidth(HDC DC, const TcxTextParams& P, const TcxTextRow& Row, int N) {
     return N > 0 ? cxTextMeasureOfDC(DC, P)(Row.Text, N).cx : 0;
@@ -396,9 +410,10 @@ void cxTextRowsOutHighlight(HDC DC, const TRect& R, const TcxTextParams& Params,
             TRect Block{
                 Row.Left, Row.Top + Params.OnePixel, std::min(Row.Left + Row.Width, R.Right),
                 Row.Top + std::max(Params.RowHeight - Params.OnePixel, 2 * Params.OnePixel)};
-            const pg::HBRUSH Brush = pg::CreateSolidBrush(pg::ColorToRGB(pg::clGrayText));
-            pg::FillRect(DC, &Block, Brush);
-            pg::DeleteObject(Brush);
+            // The pattern's 0 bits take the text colour, its 1 bits the window colour.
+            const pg::COLORREF OldBack = pg::SetBkColor(DC, pg::ColorToRGB(pg::clWindow));
+            pg::FillRect(DC, &Block, SmallTextBrush(Params.IsBold));
+            pg::SetBkColor(DC, OldBack);
             continue;
         }
         const bool Ellipsis =

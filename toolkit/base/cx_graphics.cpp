@@ -11,6 +11,7 @@
 #include "platform/gdi/frame_controls.h"
 #include "platform/gdi/surface.h"
 #include "platform/gdi/visual_styles.h"
+#include "platform/win/cursors.h"
 #include "platform/win/messages.h"
 #include "platform/win/window.h"
 
@@ -476,8 +477,55 @@ void cxPaintParentBackground(pf::TControl* Control, HDC DC, const TRect& R, bool
 
 // ---- Other routines ----
 
+namespace {
+
+// The rows of the Width x Width square whose top is row Top of the monochrome Bits (bottom-up
+// rows of RowBytes bytes, Height rows), counted from the square's top down to its lowest row
+// with a byte other than Blank; 0 when every byte is Blank.
+int MaskSquareHeight(const std::vector<std::uint8_t>& Bits, int RowBytes, int Height, int Top,
+                     int Width, std::uint8_t Blank) {
+    // Bottom-up, the square's bottom row comes first.
+    const int First = Height - Top - Width;
+    for (int Row = 0; Row < Width; ++Row) {
+        const auto Begin = Bits.begin() + static_cast<std::ptrdiff_t>(First + Row) * RowBytes;
+        if (std::any_of(Begin, Begin + RowBytes, [Blank](std::uint8_t B) { return B != Blank; }))
+            return Width - Row;
+    }
+    return 0;
+}
+
+} // namespace
+
 pg::TSize cxGetCursorSize() {
-    return {pg::GetSystemMetrics(pg::SM_CXCURSOR), pg::GetSystemMetrics(pg::SM_CYCURSOR)};
+    pg::TSize Size{pg::GetSystemMetrics(pg::SM_CXCURSOR), pg::GetSystemMetrics(pg::SM_CYCURSOR)};
+    pw::ICONINFO Info;
+    if (!pw::GetIconInfo(pw::GetCursor(), &Info)) return Size;
+    const pg::GdiHandle Mask(Info.hbmMask), Color(Info.hbmColor);
+    pg::BITMAP Bitmap;
+    if (pg::GetObject(Info.hbmMask, sizeof Bitmap, &Bitmap) == 0 || Bitmap.bmBitsPixel != 1)
+        return Size;
+    const int Width = Bitmap.bmWidth, Height = Bitmap.bmHeight;
+    if (Width <= 0 || Height < Width) return Size;
+    Size.cx = Width;
+    const int RowBytes = (Width + 31) / 32 * 4;
+    // The padding bits of each row stay blank for both searches: 1 for the AND mask, 0 for XOR.
+    const auto Read = [&](std::uint8_t Blank) {
+        std::vector<std::uint8_t> Bits(static_cast<std::size_t>(RowBytes) * Height, Blank);
+        pg::BITMAPINFO BitsInfo;
+        BitsInfo.bmiHeader.biWidth = Width;
+        BitsInfo.bmiHeader.biHeight = Height;
+        BitsInfo.bmiHeader.biBitCount = 1;
+        const HDC DC = pg::CreateSurfaceDC(pg::ScreenSurface());
+        pg::GetDIBits(DC, Info.hbmMask, 0, static_cast<pg::UINT>(Height), Bits.data(), &BitsInfo,
+                      pg::DIB_RGB_COLORS);
+        pg::DeleteDC(DC);
+        return Bits;
+    };
+    int Shown = MaskSquareHeight(Read(0xFF), RowBytes, Height, 0, Width, 0xFF);
+    if (Shown == 0 && Height >= 2 * Width)
+        Shown = MaskSquareHeight(Read(0x00), RowBytes, Height, Width, Width, 0x00);
+    if (Shown > 0) Size.cy = Shown - static_cast<int>(Info.yHotspot);
+    return Size;
 }
 
 bool cxIsSpecialCharsetText(int Charset, std::string_view Text) {

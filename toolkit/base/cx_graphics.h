@@ -123,7 +123,10 @@ void cxPaintParentBackground(platform::forms::TControl* Control, HDC DC, const T
 
 // ---- Other routines ----
 
-// The system cursor size; the platform gives no cursor images to measure.
+// The current cursor's size: the width of its mask, and the height of what it shows below its
+// hot spot (its lowest shown row, counted from the top, less the hot spot's y). A cursor whose
+// AND mask hides nothing is measured in its XOR mask. The system cursor size when the cursor's
+// image cannot be read or its mask is not monochrome.
 platform::gdi::TSize cxGetCursorSize();
 // Text in the double-byte character sets 134, 136 or 178 that does not start with ASCII.
 bool cxIsSpecialCharsetText(int Charset, std::string_view Text);

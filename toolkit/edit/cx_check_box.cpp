@@ -2,6 +2,7 @@
 
 #include "toolkit/edit/cx_check_box_view.h"
 
+#include "platform/forms/actions.h"
 #include "platform/forms/forms.h"
 #include "platform/win/messages.h"
 
@@ -220,6 +221,56 @@ void TcxCustomCheckBox::WndProc(pc::TMessage& Message) {
         return;
     }
     TcxCustomEdit::WndProc(Message);
+}
+
+bool TcxCustomCheckBox::IsStateStored() const {
+    const auto* Action =
+        ActionLink() ? dynamic_cast<const pf::TCustomAction*>(ActionLink()->Action()) : nullptr;
+    return !Action || State() != (Action->Checked() ? cbsChecked : cbsUnchecked);
+}
+
+void TcxCustomCheckBox::SetCheckedQuietly(bool Value) {
+    LockClick(true);
+    LockChangeEvents(true);
+    try {
+        SetChecked(Value);
+    } catch (...) {
+        LockChangeEvents(false, false);
+        LockClick(false);
+        throw;
+    }
+    LockChangeEvents(false, false);
+    LockClick(false);
+}
+
+void TcxCustomCheckBox::ActionChange(pc::TObject* Sender, bool CheckDefaults) {
+    TcxCustomEdit::ActionChange(Sender, CheckDefaults);
+    const auto* Action = dynamic_cast<pf::TCustomAction*>(Sender);
+    if (!Action || (FHasPendingState && (ComponentState() & pc::csLoading))) return;
+    if (!CheckDefaults || !Checked()) SetCheckedQuietly(Action->Checked());
+}
+
+std::unique_ptr<pf::TControlActionLink> TcxCustomCheckBox::CreateActionLink() {
+    return std::make_unique<TcxCheckBoxActionLink>(this);
+}
+
+// ---- TcxCheckBoxActionLink ----
+
+const pc::TClass& TcxCheckBoxActionLink::ClassRef() {
+    static const pc::TClass Class("TcxCheckBoxActionLink", &pf::TControlActionLink::ClassRef());
+    return Class;
+}
+
+TcxCheckBoxActionLink::TcxCheckBoxActionLink(TcxCustomCheckBox* AClient)
+    : pf::TWinControlActionLink(AClient), FClient(AClient) {}
+
+bool TcxCheckBoxActionLink::IsCheckedLinked() const {
+    return pf::TWinControlActionLink::IsCheckedLinked() && FClient->State() != cbsGrayed &&
+           FClient->Checked() == CustomAction()->Checked();
+}
+
+void TcxCheckBoxActionLink::SetChecked(bool Value) {
+    if (IsCheckedLinked()) FClient->SetCheckedQuietly(Value);
 }
 
 // ---- TcxCheckBox ----

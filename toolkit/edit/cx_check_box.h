@@ -6,15 +6,36 @@
 // change: it passes the editing check (read-only refuses it) and, with ImmediatePost, posts
 // once validated. A changed state fires OnClick and the change events; setting the state it
 // has fires nothing. The caption's accelerator character focuses the editor and toggles it.
-//
-// Not here: the action link, since the class library has no actions.
+// Linked to an action, the box also shows the action's Checked (TcxCheckBoxActionLink), and its
+// State is not stored while the action gives it.
 
 #include "toolkit/edit/cx_check_box_properties.h"
 #include "toolkit/edit/cx_custom_edit.h"
 
+#include "platform/forms/control_action_link.h"
+
+#include <memory>
+
 namespace toolkit::edit {
 
+class TcxCustomCheckBox;
 class TcxCustomCheckBoxViewInfo;
+
+// Besides what a control's link carries, the action's Checked, while the box shows it (a grayed
+// box shows none). A new Checked reaches the box without OnClick or change events.
+class TcxCheckBoxActionLink : public platform::forms::TWinControlActionLink {
+public:
+    static const platform::core::TClass& ClassRef();
+    const platform::core::TClass& ClassType() const override { return ClassRef(); }
+
+    explicit TcxCheckBoxActionLink(TcxCustomCheckBox* AClient);
+
+    bool IsCheckedLinked() const override;
+    void SetChecked(bool Value) override;
+
+private:
+    TcxCustomCheckBox* FClient;
+};
 
 class TcxCustomCheckBox : public TcxCustomEdit {
 public:
@@ -37,6 +58,8 @@ public:
     virtual void Toggle();
     bool SpacePressed() const { return FSpacePressed; }
     std::string GetDisplayText() override;
+    // False while a custom action is linked whose Checked gives the box's state.
+    bool IsStateStored() const;
 
 protected:
     Variant PrepareEditValue(TcxCheckBoxState AState) const;
@@ -55,8 +78,16 @@ protected:
     // OnClick reports a changed state only, not the mouse's click.
     void Click() override;
     void WndProc(platform::core::TMessage& Message) override;
+    // The control's values, then the action's Checked, quietly; left for Loaded when a state
+    // waits there.
+    void ActionChange(platform::core::TObject* Sender, bool CheckDefaults) override;
+    std::unique_ptr<platform::forms::TControlActionLink> CreateActionLink() override;
 
 private:
+    friend class TcxCheckBoxActionLink;
+
+    // Checked with clicks and change events held back, and none fired afterwards.
+    void SetCheckedQuietly(bool Value);
     // The shown state follows the value: repaint, then OnClick and the change events.
     void StateChanged();
     void FireStateClick();

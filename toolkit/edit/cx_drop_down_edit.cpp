@@ -443,6 +443,15 @@ void TcxCustomDropDownEdit::PopupWindowShowed() {
     DoPopup();
     UpdateDrawValue();
     Invalidate();
+    // A popup that takes the keyboard from a search in progress opens its list on the item the
+    // typed part (the text before the caret) begins.
+    const TcxCustomDropDownEditProperties& P = ActiveProperties();
+    if (P.UseLookupData() && LookupCompletionActive() && P.ImmediateDropDown() &&
+        P.PopupWindowCapturesFocus()) {
+        std::string Typed = Text().substr(0, static_cast<std::size_t>(std::max(SelStart(), 0)));
+        std::string Tail;
+        ILookupData().Locate(Typed, Tail, false);
+    }
     FPopupSizeChangedNow = false;
 }
 

@@ -270,11 +270,12 @@ public:
 class TcxFMTBcdValueType : public TcxRawValueType<TBcd, varDouble> {
 public:
     const char* ClassName() const override { return "TcxFMTBcdValueType"; }
+    TVarType GetVarType() const override { return platform::core::VarFMTBcd(); }
     int CompareValues(const void* Value1, const void* Value2) const override {
         return BcdCompare(Load<TBcd>(Value1), Load<TBcd>(Value2));
     }
     void GetValue(const void* Buffer, Variant& Value) const override {
-        Value = Variant::Double(BcdToDouble(Load<TBcd>(Buffer)));
+        Value = Variant::Bcd(Load<TBcd>(Buffer));
     }
     void GetDefaultDisplayText(const void* Buffer, std::string& Text) const override {
         Text = BcdToStr(Load<TBcd>(Buffer));
@@ -282,7 +283,9 @@ public:
     // Texts, integers and currency convert exactly; other numbers through their text.
     void SetValue(void* Buffer, const Variant& Value) const override {
         const bool Exact = Value.IsStr() || Value.IsOrdinal() || Value.VarType() == varCurrency;
-        if (Value.VarType() == varBoolean) {
+        if (Value.VarType() == platform::core::VarFMTBcd()) {
+            Store(Buffer, Value.AsBcd());
+        } else if (Value.VarType() == varBoolean) {
             Store(Buffer, StrToBcd(Value.AsBoolean() ? "-1" : "0"));
         } else {
             Store(Buffer, StrToBcd(Exact ? Value.AsString()
@@ -294,6 +297,7 @@ public:
 class TcxSQLTimeStampValueType : public TcxRawValueType<TSQLTimeStamp, varDate> {
 public:
     const char* ClassName() const override { return "TcxSQLTimeStampValueType"; }
+    TVarType GetVarType() const override { return platform::core::VarSQLTimeStamp(); }
     int CompareValues(const void* Value1, const void* Value2) const override {
         const TSQLTimeStamp A = Load<TSQLTimeStamp>(Value1), B = Load<TSQLTimeStamp>(Value2);
         const int Fields[] = {A.Year - B.Year, A.Month - B.Month,   A.Day - B.Day,
@@ -306,7 +310,9 @@ public:
         Value = Variant::Date(SQLTimeStampToDateTime(Load<TSQLTimeStamp>(Buffer)));
     }
     void SetValue(void* Buffer, const Variant& Value) const override {
-        Store(Buffer, DateTimeToSQLTimeStamp(VarAsType(Value, varDate).AsDouble()));
+        Store(Buffer, Value.VarType() == platform::core::VarSQLTimeStamp()
+                          ? Value.AsSQLTimeStamp()
+                          : DateTimeToSQLTimeStamp(VarAsType(Value, varDate).AsDouble()));
     }
 };
 

@@ -226,7 +226,7 @@ bool VarEqualsExact(const Variant& A, const Variant& B) {
 }
 
 bool VarTypeIsDateEx(TVarType VarType) {
-    return VarType == varDate;
+    return VarType == varDate || VarType == platform::core::VarSQLTimeStamp();
 }
 
 bool VarIsDateEx(const Variant& V) {
@@ -234,7 +234,7 @@ bool VarIsDateEx(const Variant& V) {
 }
 
 bool VarIsNumericEx(const Variant& V) {
-    return V.IsNumeric();
+    return V.IsNumeric() || V.VarType() == platform::core::VarFMTBcd();
 }
 
 bool VarIsSoftNull(const Variant& V) {
@@ -297,7 +297,13 @@ void WriteVariant(TStream& Stream, const Variant& V) {
         WriteByteProc(Stream, V.AsBoolean() ? tagTrue : tagFalse);
         break;
     default:
-        WriteString(Stream, V.AsString());
+        if (V.VarType() == platform::core::VarSQLTimeStamp()) {
+            WriteByteProc(Stream, tagDate);
+            WriteDateTimeProc(Stream, V.AsDouble());
+        } else {
+            // A packed decimal among them: its text keeps every digit.
+            WriteString(Stream, V.AsString());
+        }
         break;
     }
 }

@@ -7,7 +7,8 @@
 //   2, 4, 8 bytes; 5 double as a 10-byte extended; 6 string of up to 255 characters (1-byte
 //   length); 8 false; 9 true; 12 string (4-byte length); 13 empty; 15 single; 16 currency
 //   (8 bytes, scaled by 10000); 17 date (8-byte double); 18 wide string (4-byte count of UTF-16
-//   units).
+//   units). A time stamp is written as a date; any other kind (a packed decimal among them) as
+//   its text.
 // Reading trusts nothing: a tag outside the table, a negative count or length, one larger than
 // the bytes left, or arrays nested deeper than cxMaxVariantNesting raise EReadError with
 // "Stream read error", so a damaged stream never makes the reader allocate or recurse without
@@ -36,8 +37,10 @@ int VarCompare(const Variant& A, const Variant& B);
 bool VarEquals(const Variant& A, const Variant& B);
 // With a boolean on either side and no null, both compare as their texts.
 bool VarEqualsExact(const Variant& A, const Variant& B);
+// A date, or a time stamp.
 bool VarIsDateEx(const Variant& V);
 bool VarTypeIsDateEx(TVarType VarType);
+// A number, or a packed decimal.
 bool VarIsNumericEx(const Variant& V);
 // Null, or a string equal to "".
 bool VarIsSoftNull(const Variant& V);

@@ -1,3 +1,5 @@
+#include "platform/core/fmt_bcd.h"
+#include "platform/core/sql_time_stamp.h"
 #include "platform/core/streams.h"
 #include "platform/core/variant.h"
 
@@ -29,6 +31,45 @@ TEST(VariantTest, EqualityAndOrderAcrossKinds) {
     EXPECT_TRUE(Variant::String("a") < Variant::String("b"));
     EXPECT_TRUE(Variant::Null() < Variant::Integer(-1));
     EXPECT_TRUE(Variant::Int64(INT64_MIN) < Variant::Int64(INT64_MAX));
+}
+
+// A packed decimal keeps every digit through conversions a double would round.
+TEST(VariantTest, PackedDecimalKeepsItsDigits) {
+    const Variant V = Variant::Bcd(StrToBcd("123456789012345678"));
+    EXPECT_EQ(V.VarType(), VarFMTBcd());
+    EXPECT_FALSE(V.IsNumeric());
+    EXPECT_EQ(V.AsString(), "123456789012345678");
+    EXPECT_EQ(V.AsInt64(), 123456789012345678);
+    EXPECT_TRUE(V == Variant::Int64(123456789012345678));
+    EXPECT_FALSE(V == Variant::Int64(123456789012345677));
+    EXPECT_TRUE(V == Variant::String("123456789012345678"));
+    EXPECT_TRUE(V == Variant::String(" 123456789012345678 "));
+    EXPECT_TRUE(Variant::Bcd(StrToBcd("1")) < Variant::String("1e300"));
+    EXPECT_DOUBLE_EQ(Variant::Bcd(StrToBcd("-2.5")).AsDouble(), -2.5);
+    const Variant FromText = VarAsType(Variant::String("-0.000000000000000001"), VarFMTBcd());
+    EXPECT_EQ(FromText.VarType(), VarFMTBcd());
+    EXPECT_EQ(FromText.AsString(), "-0.000000000000000001");
+    EXPECT_EQ(BcdToStr(Variant::Currency(-12345).AsBcd()), "-1.2345");
+    EXPECT_THROW(VarAsType(Variant::String("abc"), VarFMTBcd()), EVariantError);
+    EXPECT_THROW(VarAsType(Variant::Null(), VarFMTBcd()), EVariantError);
+}
+
+TEST(VariantTest, TimeStampActsAsItsDate) {
+    TSQLTimeStamp Stamp;
+    Stamp.Year = 2000;
+    Stamp.Month = 1;
+    Stamp.Day = 1;
+    Stamp.Hour = 6;
+    const Variant V = Variant::SQLTimeStamp(Stamp);
+    EXPECT_EQ(V.VarType(), VarSQLTimeStamp());
+    EXPECT_NE(VarSQLTimeStamp(), VarFMTBcd());
+    EXPECT_DOUBLE_EQ(V.AsDouble(), SQLTimeStampToDateTime(Stamp));
+    EXPECT_EQ(V.AsString(), Variant::Date(V.AsDouble()).AsString());
+    EXPECT_TRUE(V == Variant::Date(SQLTimeStampToDateTime(Stamp)));
+    const TSQLTimeStamp Back =
+        VarAsType(Variant::Date(V.AsDouble()), VarSQLTimeStamp()).AsSQLTimeStamp();
+    EXPECT_EQ(Back.Year, 2000);
+    EXPECT_EQ(Back.Hour, 6);
 }
 
 TEST(VariantTest, ArrayCopiesShareUntilOneWrites) {

@@ -3,6 +3,7 @@
 // control of every shown and enabled form is asked to bring its actions up to date.
 
 #include "platform/forms/actions.h"
+#include "platform/forms/control_action_link.h"
 #include "platform/forms/ext_ctrls.h"
 #include "platform/forms/tests/forms_test_support.h"
 
@@ -76,6 +77,53 @@ TEST_F(ActionIdleTest, TheLoopsQuietMomentsReachTheVisibleControlsOfShownEnabled
     EXPECT_EQ(dialog.ShowModal(), mrOk);
     EXPECT_GT(onDialog.Updates, 0);
     EXPECT_EQ(shown.Updates, 0);
+}
+
+// A control linked to an action shows the action's caption, enabled state, help context, hint
+// and visibility while it still shows the action's values, and a click runs the action unless
+// the control was given a click routine of its own.
+TEST_F(ActionIdleTest, AControlShowsItsActionAndRunsItOnAClick) {
+    TForm& form = MakeForm();
+    TCustomAction& action = form.Own<TCustomAction>();
+    action.SetCaption("Run");
+    action.SetHint("Runs it");
+    action.SetHelpContext(7);
+    action.SetEnabled(false);
+    int runs = 0;
+    action.SetOnExecute([&](TObject*) { ++runs; });
+    TPanel& panel = form.Own<TPanel>();
+    panel.SetAction(&action);
+    EXPECT_EQ(panel.Caption(), "Run");
+    EXPECT_EQ(panel.Hint, "Runs it");
+    EXPECT_EQ(panel.HelpContext, 7);
+    EXPECT_FALSE(panel.Enabled());
+    ASSERT_NE(panel.ActionLink(), nullptr);
+    EXPECT_TRUE(panel.ActionLink()->IsCaptionLinked());
+
+    action.SetEnabled(true);
+    action.SetCaption("Go");
+    action.SetVisible(false);
+    EXPECT_TRUE(panel.Enabled());
+    EXPECT_EQ(panel.Caption(), "Go");
+    EXPECT_FALSE(panel.Visible());
+    // A caption of the control's own stays.
+    panel.SetCaption("Mine");
+    action.SetCaption("Again");
+    EXPECT_EQ(panel.Caption(), "Mine");
+
+    panel.Click();
+    EXPECT_EQ(runs, 1);
+    int own = 0;
+    panel.OnClick = [&](TObject*) { ++own; };
+    panel.Click();
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(own, 1);
+
+    // The action going takes the link with it.
+    form.FreeComponent(action);
+    EXPECT_EQ(panel.Action(), nullptr);
+    panel.Click();
+    EXPECT_EQ(own, 2);
 }
 
 } // namespace

@@ -229,6 +229,45 @@ TEST(TextRowsDrawing, EllipsisRowIsShortenedToFit) {
             ASSERT_EQ(Surface.At(X, Y), pg::RGB(255, 255, 255)) << X << "," << Y;
 }
 
+// Text under 6 pixels high is drawn as a pattern block over the row's text: a checkerboard of
+// the text colour and the window colour, or solid text colour for a bold font.
+TEST(TextRowsDrawing, SmallTextIsAPatternBlock) {
+    for (const bool Bold : {false, true}) {
+        SCOPED_TRACE(Bold ? "bold" : "normal");
+        const pg::COLORREF Ground = pg::RGB(0, 0, 255), Ink = pg::RGB(255, 0, 0);
+        testing_support::TestSurface Surface(40, 10, Ground);
+        TcxCanvas Canvas(&Surface.Canvas());
+        Canvas.Font().SetHeight(-4);
+        Canvas.Font().SetStyle(Bold ? pg::fsBold : 0);
+        Canvas.Font().SetColor(Ink);
+        TcxTextParams P;
+        cxCalcCanvasTextParams(Canvas, CXTO_PATTERNEDTEXT | CXTO_SINGLELINE, P);
+        ASSERT_LT(P.FullHeight, 6);
+        ASSERT_TRUE(P.PatternSmallText);
+        ASSERT_EQ(P.IsBold, Bold);
+        pg::SetTextColor(Surface.DC(), Ink);
+        TcxTextRows Rows;
+        int Count = 0;
+        const TRect R{0, 0, 40, 10};
+        cxMakeTextRowsForCanvas(Canvas, "abc", R, P, Rows, Count);
+        cxPlaceTextRows(R, P, Rows, Count);
+        const int Width = cxGetTextRow(Rows, 0).Width;
+        ASSERT_GE(Width, 4);
+        cxTextRowsOutHighlight(Surface.DC(), R, P, Rows, Count);
+        const pg::COLORREF Window = pg::ColorToRGB(pg::clWindow);
+        // Inside the row by one pixel at the top and the bottom, as wide as the text.
+        const std::string Blank(40, '.');
+        EXPECT_EQ(Surface.Row(0, {{'#', Ink}, {'w', Window}}), Blank);
+        EXPECT_EQ(Surface.Row(P.RowHeight - 1, {{'#', Ink}, {'w', Window}}), Blank);
+        for (int Y = 1; Y < P.RowHeight - 1; ++Y) {
+            std::string Expected;
+            for (int X = 0; X < 40; ++X)
+                Expected += X >= Width ? '.' : (Bold || (X + Y) % 2 == 0) ? '#' : 'w';
+            EXPECT_EQ(Surface.Row(Y, {{'#', Ink}, {'w', Window}}), Expected) << "row " << Y;
+        }
+    }
+}
+
 // The canvas's own font is measured, not the one its context held before.
 TEST(TextRowsParams, CanvasParamsSelectTheCanvasFont) {
     testing_support::TestSurface Surface(10, 10);

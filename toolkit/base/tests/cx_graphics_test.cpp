@@ -10,6 +10,7 @@
 #include "platform/gdi/device_context.h"
 #include "platform/gdi/drawing.h"
 #include "platform/gdi/surface.h"
+#include "platform/win/cursors.h"
 #include "platform/win/messages.h"
 
 #include <gtest/gtest.h>
@@ -18,12 +19,14 @@
 #include <array>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace toolkit::base {
 namespace {
 
 namespace pg = platform::gdi;
 namespace pf = platform::forms;
+namespace pw = platform::win;
 using pg::RGB;
 
 // A 32-bit bitmap in a memory context, white unless told otherwise.
@@ -158,6 +161,70 @@ TEST(Graphics, SpecialCharsetText) {
     EXPECT_FALSE(cxIsSpecialCharsetText(0, "\xB0\xA1"));
     // The default charset is the system's, which is not a double-byte one.
     EXPECT_FALSE(cxIsSpecialCharsetText(1, "\xB0\xA1"));
+}
+
+// ---- The cursor's size ----
+
+// Two planes of a 16-pixel-wide cursor, one 16-bit row word each, the leftmost pixel high.
+std::vector<std::uint8_t> Plane(const std::vector<std::uint16_t>& Rows) {
+    std::vector<std::uint8_t> Bytes;
+    for (const std::uint16_t Row : Rows) {
+        Bytes.push_back(static_cast<std::uint8_t>(Row >> 8));
+        Bytes.push_back(static_cast<std::uint8_t>(Row));
+    }
+    return Bytes;
+}
+
+// The current cursor while it lives, then the one before it.
+class CurrentCursor {
+public:
+    explicit CurrentCursor(pw::HCURSOR Cursor) : FCursor(Cursor), FOld(pw::SetCursor(Cursor)) {}
+    ~CurrentCursor() {
+        pw::SetCursor(FOld);
+        pw::DestroyCursor(FCursor);
+    }
+    CurrentCursor(const CurrentCursor&) = delete;
+    CurrentCursor& operator=(const CurrentCursor&) = delete;
+
+private:
+    pw::HCURSOR FCursor, FOld;
+};
+
+TEST(CursorSize, ColourCursorIsAsHighAsItsLowestShownRowBelowTheHotSpot) {
+    // Shown pixels only right of the first mask byte, down to row 19.
+    std::vector<std::uint32_t> Pixels(32 * 32, 0);
+    for (int Y = 2; Y <= 19; ++Y)
+        Pixels[static_cast<std::size_t>(Y) * 32 + 20] = 0xFF000000;
+    CurrentCursor Cursor(pw::CreateCursorFromPixels(32, 32, Pixels.data(), 20, 4));
+    const pg::TSize Size = cxGetCursorSize();
+    EXPECT_EQ(Size.cx, 32);
+    EXPECT_EQ(Size.cy, 20 - 4);
+}
+
+TEST(CursorSize, TwoPlaneCursorIsMeasuredInTheMaskThatShowsIt) {
+    std::vector<std::uint16_t> Blank(16, 0xFFFF), None(16, 0x0000), Black = Blank, Inverted = None;
+    // Black (AND 0) down to row 5; inverting (AND 1, XOR 1) down to row 9.
+    for (int Y = 0; Y <= 5; ++Y)
+        Black[static_cast<std::size_t>(Y)] = 0xFF00;
+    for (int Y = 3; Y <= 9; ++Y)
+        Inverted[static_cast<std::size_t>(Y)] = 0x0100;
+    {
+        const auto And = Plane(Black), Xor = Plane(None);
+        CurrentCursor Cursor(pw::CreateCursor(0, 1, 16, 16, And.data(), Xor.data()));
+        EXPECT_EQ(cxGetCursorSize(), (pg::TSize{16, 6 - 1}));
+    }
+    {
+        const auto And = Plane(Blank), Xor = Plane(Inverted);
+        CurrentCursor Cursor(pw::CreateCursor(0, 2, 16, 16, And.data(), Xor.data()));
+        EXPECT_EQ(cxGetCursorSize(), (pg::TSize{16, 10 - 2}));
+    }
+}
+
+TEST(CursorSize, StockCursorTakesTheSystemSize) {
+    const pw::HCURSOR Old = pw::SetCursor(pw::LoadCursor(pw::IDC_ARROW));
+    EXPECT_EQ(cxGetCursorSize(), (pg::TSize{pg::GetSystemMetrics(pg::SM_CXCURSOR),
+                                            pg::GetSystemMetrics(pg::SM_CYCURSOR)}));
+    pw::SetCursor(Old);
 }
 
 // ---- Resampling ----

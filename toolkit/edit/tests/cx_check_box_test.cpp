@@ -10,6 +10,7 @@
 #include "platform/core/clock.h"
 #include "platform/core/date_time.h"
 #include "platform/core/message_loop.h"
+#include "platform/forms/actions.h"
 #include "platform/forms/forms.h"
 #include "platform/win/input_state.h"
 #include "platform/win/monitors.h"
@@ -209,6 +210,46 @@ TEST_F(CheckBoxTest, AClickAndSpaceToggle) {
     Input.Click(CheckCentre());
     testsupport::PumpUntilIdle();
     EXPECT_EQ(Box->State(), cbsChecked);
+}
+
+// Linked to an action, the box shows the action's Checked without firing its own events, and
+// a click runs the action; a state the action gives is not stored.
+TEST_F(CheckBoxTest, AnActionGivesItsCheckedStateAndRunsOnAClick) {
+    auto& Action = Form->Own<pf::TCustomAction>();
+    Action.SetCaption("From the action");
+    Action.SetChecked(true);
+    int Runs = 0;
+    Action.SetOnExecute([&](pc::TObject*) { ++Runs; });
+    Clicks = Changes = 0;
+    Box->SetAction(&Action);
+    EXPECT_EQ(Box->Caption(), "From the action");
+    EXPECT_EQ(Box->State(), cbsChecked);
+    EXPECT_FALSE(Box->IsStateStored());
+    Action.SetChecked(false);
+    EXPECT_EQ(Box->State(), cbsUnchecked);
+    EXPECT_FALSE(Box->IsStateStored());
+    EXPECT_EQ(Changes, 0);
+
+    Input.Click(CheckCentre());
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Box->State(), cbsChecked);
+    EXPECT_EQ(Runs, 1);
+    EXPECT_EQ(Changes, 1);
+    EXPECT_TRUE(Box->IsStateStored());
+    // The box shows its own state now: the action's next value passes it by; once the two
+    // agree again the box follows.
+    Action.SetChecked(true);
+    Action.SetChecked(false);
+    EXPECT_EQ(Box->State(), cbsUnchecked);
+    // A grayed box shows no checked state of the action's.
+    Box->SetState(cbsGrayed);
+    Action.SetChecked(true);
+    EXPECT_EQ(Box->State(), cbsGrayed);
+    EXPECT_TRUE(Box->IsStateStored());
+
+    Box->SetAction(nullptr);
+    EXPECT_EQ(Box->Action(), nullptr);
+    EXPECT_TRUE(Box->IsStateStored());
 }
 
 TEST_F(CheckBoxTest, TheCaptionsAcceleratorFocusesAndToggles) {

@@ -185,6 +185,49 @@ TEST_F(ComboBoxTest, TypingOpensAndCompletes) {
     EXPECT_EQ(Edit->ItemIndex(), 3);
 }
 
+// Items searched as in a combo box, in a popup that takes the keyboard (when Captures is set).
+class TCapturingListProperties : public TcxComboBoxProperties {
+public:
+    static const TcxCustomEditPropertiesClass& ClassRef() {
+        static const TcxCustomEditPropertiesClass Class(
+            "TCapturingListProperties", &TcxComboBoxProperties::ClassRef(),
+            pc::ConstructorOf<TCapturingListProperties, toolkit::base::TcxInterfacedPersistent,
+                              pc::TPersistent*>());
+        return Class;
+    }
+    const TcxCustomEditPropertiesClass& ClassType() const override { return ClassRef(); }
+    using TcxComboBoxProperties::TcxComboBoxProperties;
+    bool PopupWindowCapturesFocus() const override { return Captures; }
+    bool Captures = false;
+};
+
+// Such a popup opens its list on the item that the text typed so far (before the caret)
+// begins, whatever the list showed before.
+TEST_F(ComboBoxTest, APopupTakingTheKeyboardOpensOnTheTypedItem) {
+    auto& Capturing = Form->Own<TcxCustomComboBox>(false, &TCapturingListProperties::ClassRef());
+    Capturing.SetParent(Form);
+    Capturing.SetBoundsRect({10, 40, 160, 61});
+    for (const char* N : test::TenItems)
+        Capturing.Properties().Items().Add(N);
+    Capturing.Properties().LookupItemsChanged();
+    Capturing.SetFocus();
+    testsupport::PumpUntilIdle();
+    Input.TypeKey('G', "g");
+    testsupport::PumpUntilIdle();
+    ASSERT_TRUE(Capturing.DroppedDown());
+    ASSERT_EQ(Capturing.Text(), "Golf");
+    ASSERT_EQ(Capturing.SelStart(), 1);
+    ASSERT_TRUE(Capturing.LookupCompletionActive());
+    Capturing.SetDroppedDown(false);
+    Capturing.ComboLookupData().SetActiveIndex(0);
+    static_cast<TCapturingListProperties&>(Capturing.Properties()).Captures = true;
+    Capturing.SetDroppedDown(true);
+    testsupport::PumpUntilIdle();
+    ASSERT_TRUE(Capturing.DroppedDown());
+    EXPECT_EQ(Capturing.ComboLookupData().ActiveIndex(), 6);
+    EXPECT_EQ(Capturing.ComboLookupData().List()->ItemIndex(), 6);
+}
+
 // A mask refuses what it does not match only where the text is typed freely; a fixed list's
 // typing searches its items whatever the mask says.
 TEST_F(ComboBoxTest, TheMaskAppliesOnlyToAnEditList) {

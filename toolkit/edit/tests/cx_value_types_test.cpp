@@ -279,11 +279,16 @@ INSTANTIATE_TEST_SUITE_P(
         // Tagged: an integer of one byte.
         RoundTripCase{
             "VariantTagged", TcxVariantValueTypeClass(), Variant::Integer(5), false, {2, 5}},
-        RoundTripCase{"BcdTagged",
+        // Tagged, as the packed decimal's text.
+        RoundTripCase{
+            "BcdTagged", TcxFMTBcdValueTypeClass(), Variant::String("2"), false, {6, 1, '2'}},
+        // More digits than a double or an extended holds, every one kept.
+        RoundTripCase{"BcdEighteenDigits",
                       TcxFMTBcdValueTypeClass(),
-                      Variant::String("2"),
+                      Variant::String("-123456789012345.678"),
                       false,
-                      {5, 0, 0, 0, 0, 0, 0, 0, 0x80, 0x00, 0x40}},
+                      {6,   20,  '-', '1', '2', '3', '4', '5', '6', '7', '8',
+                       '9', '0', '1', '2', '3', '4', '5', '.', '6', '7', '8'}},
         RoundTripCase{"TimeStampAsDate",
                       TcxSQLTimeStampValueTypeClass(),
                       Variant::Date(2.0),

@@ -2,6 +2,9 @@
 
 #include "toolkit/edit/data_strings.h"
 
+#include "platform/core/fmt_bcd.h"
+#include "platform/core/sql_time_stamp.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -253,7 +256,16 @@ INSTANTIATE_TEST_SUITE_P(
         CompareCase{"ArrayElements", Variant::Array({Variant::Integer(1), Variant::Integer(3)}),
                     Variant::Array({Variant::Integer(1), Variant::Integer(2)}), 1},
         CompareCase{"EqualArrays", Variant::Array({Variant::String("a")}),
-                    Variant::Array({Variant::String("a")}), 0}),
+                    Variant::Array({Variant::String("a")}), 0},
+        // Packed decimals that one double cannot tell apart.
+        CompareCase{"BcdLastDigit", Variant::Bcd(StrToBcd("123456789012345678")),
+                    Variant::Bcd(StrToBcd("123456789012345679")), -1},
+        CompareCase{"BcdAndInt64", Variant::Bcd(StrToBcd("123456789012345679")),
+                    Variant::Int64(123456789012345678), 1},
+        CompareCase{"BcdAndItsText", Variant::Bcd(StrToBcd("0.1000000000000000001")),
+                    Variant::String("0.1"), 1},
+        CompareCase{"TimeStampAndDate", Variant::SQLTimeStamp(DateTimeToSQLTimeStamp(2.5)),
+                    Variant::Date(2.25), 1}),
     [](const auto& Info) { return std::string(Info.param.Name); });
 
 TEST(VarEqualsExactTest, BooleansCompareByTheirTexts) {
@@ -272,7 +284,36 @@ TEST(VariantQuestionsTest, SoftNullDateAndNumeric) {
     EXPECT_FALSE(VarIsDateEx(Variant::Double(1)));
     EXPECT_TRUE(VarIsNumericEx(Variant::Currency(1)));
     EXPECT_FALSE(VarIsNumericEx(Variant::String("1")));
+    EXPECT_TRUE(VarIsNumericEx(Variant::Bcd(StrToBcd("1.5"))));
+    EXPECT_TRUE(VarIsDateEx(Variant::SQLTimeStamp(DateTimeToSQLTimeStamp(2.5))));
+    EXPECT_TRUE(VarTypeIsDateEx(platform::core::VarSQLTimeStamp()));
+    EXPECT_FALSE(VarIsDateEx(Variant::Bcd(StrToBcd("2.5"))));
     EXPECT_EQ(cxBooleanText(true), "True");
+}
+
+// A packed decimal travels as its text, so all its digits come back; a time stamp as a date.
+TEST(VariantStreamTest, PackedDecimalsAndTimeStamps) {
+    const Variant Bcd = Variant::Bcd(StrToBcd("-987654321098765432"));
+    const Bytes Data = Written(Bcd);
+    ASSERT_EQ(Data.size(), 2u + 19u);
+    EXPECT_EQ(Data[0], 6);
+    const Variant Text = ReadBack(Data);
+    EXPECT_EQ(Text.AsString(), "-987654321098765432");
+    EXPECT_EQ(VarCompare(Text, Bcd), 0);
+    EXPECT_EQ(BcdToStr(VarAsType(Text, platform::core::VarFMTBcd()).AsBcd()),
+              "-987654321098765432");
+
+    TSQLTimeStamp Stamp;
+    Stamp.Year = 2024;
+    Stamp.Month = 2;
+    Stamp.Day = 29;
+    Stamp.Hour = 12;
+    const Bytes Stamped = Written(Variant::SQLTimeStamp(Stamp));
+    EXPECT_EQ(Stamped.size(), 9u);
+    EXPECT_EQ(Stamped[0], 17);
+    const Variant Back = ReadBack(Stamped);
+    EXPECT_EQ(Back.VarType(), varDate);
+    EXPECT_DOUBLE_EQ(Back.AsDouble(), SQLTimeStampToDateTime(Stamp));
 }
 
 } // namespace
