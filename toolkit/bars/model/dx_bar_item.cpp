@@ -93,6 +93,12 @@ void TdxBarItem::SetAlign(TdxBarItemAlign Value) {
     AlignChanged();
 }
 
+void TdxBarItem::AlignChanged() {
+    for (TdxBarItemLink* Link : FLinks)
+        if (TdxBarItemControl* Control = Link->Control())
+            dxBarWindowServices().ControlChanged(*Control, TdxBarControlChange::Layout);
+}
+
 bool TdxBarItem::HintMirrorsCaption() const {
     return ShortHint(Hint) == HintFromCaption(FCaption);
 }
@@ -403,6 +409,13 @@ bool TdxBarItem::IsStoredBeside(bool (TdxBarItemActionLink::*Linked)() const) co
 
 void TdxBarItem::DefinePublishedProperties(pc::TFiler& Filer) {
     pc::TComponent::DefinePublishedProperties(Filer);
+    pf::TBasicAction* AAction = Action();
+    Filer.DefineReference(
+        "Action", AAction,
+        [this](pc::TComponent* Component) {
+            SetAction(dynamic_cast<pf::TBasicAction*>(Component));
+        },
+        AAction != nullptr);
     Filer.DefineProperty(
         "Align",
         [this](pc::TReader& Reader) {
@@ -448,6 +461,10 @@ void TdxBarItem::DefineImageIndex(pc::TFiler& Filer) {
         FImageIndex != -1 && IsStoredBeside(&TdxBarItemActionLink::IsImageIndexLinked));
 }
 
+void TdxBarItem::DefineGlyph(pc::TFiler& Filer) {
+    pf::DefineBitmapProperty(Filer, "Glyph", *FGlyph, !FGlyph->Empty());
+}
+
 void TdxBarItem::DefineShortCut(pc::TFiler& Filer) {
     Filer.DefineProperty(
         "ShortCut", [this](pc::TReader& Reader) { SetShortCut(Reader.ReadInteger()); },
@@ -467,6 +484,12 @@ void TdxBarItem::SetParentComponent(pc::TComponent* Value) {
     // Read with the form, the item joined its form's manager as it was made.
     if (IsLoading()) return;
     if (auto* Manager = dynamic_cast<TdxBarManager*>(Value)) SetBarManager(Manager);
+}
+
+void TdxBarItem::SetName(const std::string& NewName) {
+    pc::TComponent::SetName(NewName);
+    dxBarCustomizingServices().UpdateCustomizingAllCommands();
+    dxBarCustomizingServices().UpdateCustomizingGroupItems();
 }
 
 void TdxBarItem::Loaded() {
