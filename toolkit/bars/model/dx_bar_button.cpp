@@ -37,6 +37,7 @@ void TdxBarButton::SetButtonStyle(TdxBarButtonStyle Value) {
     FButtonStyle = Value;
     SetDown(false);
     if (!IsLoading()) ButtonStyleChanged();
+    if (BarManager()) BarManager()->ItemDesignChanged();
 }
 
 void TdxBarButton::SetGroupIndex(int Value) {

@@ -342,7 +342,6 @@ const TdxBarItemControlState& TdxBarCustomCombo::PaintedCombo() {
     return FPainted;
 }
 
-
 // --- Form streams ---
 
 void TCustomdxBarCombo::DefinePublishedProperties(pc::TFiler& Filer) {

@@ -134,7 +134,6 @@ void TdxBarEdit::WidthChanged() {
             dxBarWindowServices().ControlChanged(*Control, TdxBarControlChange::Layout);
 }
 
-
 // --- Form streams ---
 
 void TdxBarWindowItem::DefinePublishedProperties(pc::TFiler& Filer) {
@@ -153,8 +152,7 @@ void TdxBarEdit::DefinePublishedProperties(pc::TFiler& Filer) {
     Filer.DefineBoolean(
         "ReadOnly", ReadOnly, [this](bool Value) { ReadOnly = Value; }, ReadOnly);
     Filer.DefineBoolean(
-        "ShowCaption", FShowCaption, [this](bool Value) { SetShowCaption(Value); },
-        FShowCaption);
+        "ShowCaption", FShowCaption, [this](bool Value) { SetShowCaption(Value); }, FShowCaption);
     // Set by the constructor, without a default: always written.
     Filer.DefineInteger(
         "Width", FWidth, [this](std::int32_t Value) { SetWidth(Value); }, true);

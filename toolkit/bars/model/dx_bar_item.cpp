@@ -130,6 +130,7 @@ void TdxBarItem::SetCategory(int Value) {
 
 void TdxBarItem::SetDescription(const std::string& Value) {
     FDescription = Value;
+    if (FBarManager) FBarManager->ItemDesignChanged();
 }
 
 bool TdxBarItem::Enabled() const {
@@ -229,6 +230,7 @@ void TdxBarItem::CaptionChanged() {
         if (TdxBarItemControl* Control = Link->Control())
             if (!(Link->UserDefine() & dxUserDefineBit(udCaption)))
                 dxBarWindowServices().ControlChanged(*Control, TdxBarControlChange::Caption);
+    if (FBarManager) FBarManager->ItemDesignChanged();
 }
 
 void TdxBarItem::EnabledChanged() {
@@ -242,6 +244,7 @@ void TdxBarItem::GlyphChanged() {
         if (TdxBarItemControl* Control = Link->Control())
             if (!(Link->UserDefine() & dxUserDefineBit(udGlyph)))
                 dxBarWindowServices().ControlChanged(*Control, TdxBarControlChange::Glyph);
+    if (FBarManager) FBarManager->ItemDesignChanged();
 }
 
 // A menu shows the shortcut beside the caption: the menu windows re-lay out.
@@ -252,6 +255,7 @@ void TdxBarItem::ShortCutChanged() {
             if (TCustomdxBarControl* Window = Windows.ControlWindow(*Control);
                 Window && Windows.IsSubMenuControl(*Window))
                 Windows.RefreshLayout(*Window);
+    if (FBarManager) FBarManager->ItemDesignChanged();
 }
 
 void TdxBarItem::RepaintControls() {
@@ -294,6 +298,7 @@ void TdxBarItem::VisibleChanged() {
         }
     }
     FBarManager->SetLockUpdate(Lock);
+    FBarManager->ItemDesignChanged();
     if (Lock) {
         if (!Windows.empty()) FBarManager->LayoutHeld();
         return;

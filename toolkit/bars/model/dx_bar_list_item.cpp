@@ -240,15 +240,13 @@ void TdxBarContainerItem::RemoveEntries(TdxBarItemLinks& Target, int Index) {
         Target.Delete(Index);
 }
 
-
 // --- Form streams ---
 
 void TdxBarListItem::DefinePublishedProperties(pc::TFiler& Filer) {
     TCustomdxBarContainerItem::DefinePublishedProperties(Filer);
     // DataIndex is ItemIndex seen otherwise: not written.
     Filer.DefineInteger(
-        "ItemIndex", ItemIndex, [this](std::int32_t Value) { ItemIndex = Value; },
-        ItemIndex != -1);
+        "ItemIndex", ItemIndex, [this](std::int32_t Value) { ItemIndex = Value; }, ItemIndex != -1);
     platform::forms::DefineStringsProperty(Filer, "Items", FItems, FItems.Count() > 0);
     Filer.DefineBoolean(
         "ShowCheck", ShowCheck, [this](bool Value) { ShowCheck = Value; }, ShowCheck);
