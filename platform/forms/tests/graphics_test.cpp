@@ -104,10 +104,6 @@ TEST(BitmapStreamTest, AStreamThatHoldsNoBitmapIsRefusedAndTheBitmapKept) {
     }
 }
 
-void Put(TBitmap& Bitmap, int X, int Y, gdi::COLORREF Color) {
-    gdi::SetPixelV(Bitmap.Canvas().Handle(), X, Y, Color);
-}
-
 gdi::COLORREF At(TBitmap& Bitmap, int X, int Y) {
     return gdi::GetPixel(Bitmap.Canvas().Handle(), X, Y);
 }
