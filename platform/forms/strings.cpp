@@ -1,5 +1,7 @@
 #include "platform/forms/strings.h"
 
+#include "platform/core/filer.h"
+
 #include <algorithm>
 #include <cctype>
 #include <vector>
@@ -101,6 +103,34 @@ void TStrings::Changed() {
         return;
     }
     if (OnChange) OnChange();
+}
+
+void DefineStringsProperty(core::TFiler& filer, const std::string& name, TStrings& strings,
+                           bool stored) {
+    filer.DefineProperty(
+        name + ".Strings",
+        [&strings](core::TReader& reader) {
+            // Damaged data still ends the update.
+            struct Update {
+                TStrings& lines;
+                explicit Update(TStrings& l) : lines(l) { lines.BeginUpdate(); }
+                ~Update() { lines.EndUpdate(); }
+                Update(const Update&) = delete;
+                Update& operator=(const Update&) = delete;
+            } update(strings);
+            strings.Clear();
+            reader.ReadListBegin();
+            while (!reader.EndOfList())
+                strings.Add(reader.ReadString());
+            reader.ReadListEnd();
+        },
+        [&strings](core::TWriter& writer) {
+            writer.WriteListBegin();
+            for (int i = 0; i < strings.Count(); ++i)
+                writer.WriteString(strings[i]);
+            writer.WriteListEnd();
+        },
+        stored);
 }
 
 } // namespace platform::forms

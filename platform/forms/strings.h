@@ -9,6 +9,10 @@
 #include <functional>
 #include <string>
 
+namespace platform::core {
+class TFiler;
+}
+
 namespace platform::forms {
 
 class TStrings : public core::TObject {
@@ -51,5 +55,10 @@ private:
     int updating_ = 0;
     bool pending_ = false;
 };
+
+// A strings property of a form stream: "<name>.Strings", the lines as a list of strings, written
+// when Stored. Reading replaces the lines with one change notice.
+void DefineStringsProperty(core::TFiler& filer, const std::string& name, TStrings& strings,
+                           bool stored);
 
 } // namespace platform::forms

@@ -39,6 +39,8 @@ public:
     }
     void CustomizingBarItemDeleted() override { toolkit::bars::CustomizingBarItemDeleted(); }
     void UpdateCustomizingBarGroups() override { toolkit::bars::UpdateCustomizingBarGroups(); }
+    void UpdateCustomizingAllCommands() override { toolkit::bars::UpdateCustomizingAllCommands(); }
+    void UpdateCustomizingGroupItems() override { toolkit::bars::UpdateCustomizingGroupItems(); }
     void SelectCustomizingBarItem(TdxBarItem* Item, bool Force) override {
         toolkit::bars::SelectCustomizingBarItem(Item, Force);
     }

@@ -129,4 +129,16 @@ void UpdateCustomizingBarGroups() {
     if (TdxBarCustomizingDesignPages* Pages = Form->DesignPages()) Pages->UpdateGroups();
 }
 
+void UpdateCustomizingAllCommands() {
+    TdxBarCustomizingForm* Form = LiveForm();
+    if (Form == nullptr) return;
+    if (TdxBarCustomizingDesignPages* Pages = Form->DesignPages()) Pages->UpdateAllCommands();
+}
+
+void UpdateCustomizingGroupItems() {
+    TdxBarCustomizingForm* Form = LiveForm();
+    if (Form == nullptr) return;
+    if (TdxBarCustomizingDesignPages* Pages = Form->DesignPages()) Pages->UpdateGroupItems();
+}
+
 } // namespace toolkit::bars

@@ -28,6 +28,10 @@ void UpdateCustomizingBarItemCategory(TdxBarItem* Item);
 void UpdateCustomizingFormHelpButton();
 // A group of the edited manager was renamed: the Groups page reads its groups again.
 void UpdateCustomizingBarGroups();
+// The All commands list is filled and measured again (an item was renamed).
+void UpdateCustomizingAllCommands();
+// The selected group's members are read again (an item was renamed).
+void UpdateCustomizingGroupItems();
 // The page shown changed (or the dialog came forward): in design mode the Commands and All
 // commands pages select what the designer selects, the Groups page reads its groups again.
 void CustomizingPageChanged(TdxBarCustomizingForm& Form);

@@ -37,6 +37,7 @@ void TdxBarButton::SetButtonStyle(TdxBarButtonStyle Value) {
     FButtonStyle = Value;
     SetDown(false);
     if (!IsLoading()) ButtonStyleChanged();
+    if (BarManager()) BarManager()->ItemDesignChanged();
 }
 
 void TdxBarButton::SetGroupIndex(int Value) {
@@ -124,6 +125,18 @@ void TdxBarButton::DefinePublishedProperties(pc::TFiler& Filer) {
         "Down", [this](pc::TReader& Reader) { SetDown(Reader.ReadBoolean()); },
         [this](pc::TWriter& Writer) { Writer.WriteBoolean(FDown); },
         FDown && IsStoredBeside(&TdxBarItemActionLink::IsCheckedLinked));
+    Filer.DefineReference(
+        "DropDownMenu", FDropDownComponent,
+        [this](pc::TComponent* Component) {
+            TdxBarPopupMenu* Menu = nullptr;
+            TdxBarItemLinks* Links = nullptr;
+            if (Component && dxBarWindowServices().PopupMenuOf(Component, Menu, Links))
+                SetDropDownMenuParts(Menu, Component, Links);
+            else
+                SetDropDownMenuParts(nullptr, nullptr, nullptr);
+        },
+        FDropDownComponent != nullptr);
+    DefineGlyph(Filer);
     DefineImageIndex(Filer);
     Filer.DefineProperty(
         "Lowered", [this](pc::TReader& Reader) { SetLowered(Reader.ReadBoolean()); },
@@ -223,8 +236,10 @@ bool TdxBarButton::HasAccessibleCaption(const TdxBarItemLink* Link) const {
     const TdxBarItemLinksOwner* Owner = Link ? Link->Links()->Owner() : nullptr;
     if (!Owner || Owner->LinksOwnerKind() != TdxBarLinksOwnerKind::Bar) return true;
     const TdxBarPaintStyle Style = Link->GetPaintStyle();
-    // A toolbar control's own effective paint style comes with the item controls.
-    return Style == psCaption || Style == psCaptionGlyph;
+    if (Style == psCaption || Style == psCaptionGlyph) return true;
+    // The control may show the caption all the same (a button without an image).
+    const TdxBarItemControl* Control = Link->Control();
+    return Control != nullptr && dxBarWindowServices().ControlShowsCaption(*Control);
 }
 
 } // namespace toolkit::bars

@@ -73,8 +73,8 @@ protected:
     // Down goes in as the action's checked state too.
     void AssignTo(platform::core::TPersistent* Dest) const override;
     // After the item's: AllowAllUp, ButtonStyle, CloseSubMenuOnClick, DropDownEnabled,
-    // GroupIndex, Down (style before group before state, as reading needs them), ImageIndex,
-    // Lowered, PaintStyle, ShortCut, UnclickAfterDoing.
+    // GroupIndex, Down (style before group before state, as reading needs them), DropDownMenu
+    // (by name), Glyph, ImageIndex, Lowered, PaintStyle, ShortCut, UnclickAfterDoing.
     void DefinePublishedProperties(platform::core::TFiler& Filer) override;
 
 private:

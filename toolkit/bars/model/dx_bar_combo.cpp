@@ -8,6 +8,7 @@
 #include "toolkit/base/cx_controls_routines.h"
 #include "toolkit/base/object_links.h"
 
+#include "platform/core/filer.h"
 #include "platform/gdi/colors.h"
 #include "platform/gdi/device_context.h"
 #include "platform/win/input_state.h"
@@ -339,6 +340,37 @@ const TdxBarItemControlState& TdxBarCustomCombo::PaintedCombo() {
     FPainted.Text = Text();
     FPainted.ItemIndex = FItemIndex;
     return FPainted;
+}
+
+// --- Form streams ---
+
+void TCustomdxBarCombo::DefinePublishedProperties(pc::TFiler& Filer) {
+    TdxBarEdit::DefinePublishedProperties(Filer);
+    Filer.DefineBoolean(
+        "ShowEditor", ShowEditor, [this](bool Value) { ShowEditor = Value; }, !ShowEditor);
+}
+
+void TdxBarCustomCombo::DefinePublishedProperties(pc::TFiler& Filer) {
+    TCustomdxBarCombo::DefinePublishedProperties(Filer);
+    Filer.DefineInteger(
+        "DropDownCount", DropDownCount, [this](std::int32_t Value) { DropDownCount = Value; },
+        DropDownCount != 8);
+    Filer.DefineInteger(
+        "DropDownWidth", DropDownWidth, [this](std::int32_t Value) { DropDownWidth = Value; },
+        DropDownWidth != 0);
+}
+
+void TdxBarCombo::DefinePublishedProperties(pc::TFiler& Filer) {
+    TdxBarCustomCombo::DefinePublishedProperties(Filer);
+    Filer.DefineInteger(
+        "ItemHeight", ItemHeight, [this](std::int32_t Value) { ItemHeight = Value; },
+        ItemHeight != 0);
+    pf::DefineStringsProperty(Filer, "Items", Items(), Items().Count() > 0);
+    Filer.DefineBoolean(
+        "Sorted", Sorted(), [this](bool Value) { SetSorted(Value); }, Sorted());
+    Filer.DefineInteger(
+        "ItemIndex", ItemIndex(), [this](std::int32_t Value) { SetItemIndex(Value); },
+        ItemIndex() != -1);
 }
 
 } // namespace toolkit::bars

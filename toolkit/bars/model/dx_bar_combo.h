@@ -57,6 +57,10 @@ public:
     platform::core::TNotifyEvent OnDropDown;
     std::function<void(platform::core::TObject* Sender, platform::core::HWND& Window)>
         OnGetDropDownWindow;
+
+protected:
+    // After the edit's: ShowEditor.
+    void DefinePublishedProperties(platform::core::TFiler& Filer) override;
 };
 
 class TdxBarCustomCombo : public TCustomdxBarCombo {
@@ -128,6 +132,10 @@ public:
         OnDrawItem;
     std::function<void(platform::core::TObject* Sender, int Index, int& Height)> OnMeasureItem;
 
+protected:
+    // After the combo's: DropDownCount, DropDownWidth.
+    void DefinePublishedProperties(platform::core::TFiler& Filer) override;
+
 private:
     friend class TdxBarDropDownListBox;
 
@@ -155,6 +163,11 @@ public:
     const platform::core::TClass& ClassType() const override { return ClassRef(); }
 
     explicit TdxBarCombo(platform::core::TComponent* AOwner) : TdxBarCustomCombo(AOwner) {}
+
+protected:
+    // After the custom combo's: ItemHeight, Items, Sorted, ItemIndex (the entries before the
+    // entry chosen among them).
+    void DefinePublishedProperties(platform::core::TFiler& Filer) override;
 };
 
 } // namespace toolkit::bars

@@ -61,6 +61,10 @@ public:
     virtual void CustomizingBarItemDeleted() {}
     // A group was renamed: the Groups page shows the new name.
     virtual void UpdateCustomizingBarGroups() {}
+    // An item was renamed: the All commands list and the selected group's members show the
+    // new name.
+    virtual void UpdateCustomizingAllCommands() {}
+    virtual void UpdateCustomizingGroupItems() {}
     // Design mode: the Commands page selects Item (Force: even when it shows another category).
     virtual void SelectCustomizingBarItem(TdxBarItem* Item, bool Force) {
         (void)Item;

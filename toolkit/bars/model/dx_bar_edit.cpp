@@ -5,6 +5,8 @@
 #include "toolkit/bars/model/dx_bar_window_item_control.h"
 #include "toolkit/bars/model/dx_bar_window_services.h"
 
+#include "platform/core/filer.h"
+
 namespace toolkit::bars {
 
 namespace pc = platform::core;
@@ -130,6 +132,30 @@ void TdxBarEdit::WidthChanged() {
         if (TdxBarItemControl* Control = Links(I)->Control();
             Control && !(Links(I)->UserDefine() & dxUserDefineBit(udWidth)))
             dxBarWindowServices().ControlChanged(*Control, TdxBarControlChange::Layout);
+}
+
+// --- Form streams ---
+
+void TdxBarWindowItem::DefinePublishedProperties(pc::TFiler& Filer) {
+    TdxBarItem::DefinePublishedProperties(Filer);
+    Filer.DefineString(
+        "Text", FText, [this](const std::string& Value) { SetText(Value); }, !FText.empty());
+}
+
+void TdxBarEdit::DefinePublishedProperties(pc::TFiler& Filer) {
+    TdxBarWindowItem::DefinePublishedProperties(Filer);
+    DefineGlyph(Filer);
+    DefineImageIndex(Filer);
+    Filer.DefineInteger(
+        "MaxLength", FMaxLength, [this](std::int32_t Value) { SetMaxLength(Value); },
+        FMaxLength != 0);
+    Filer.DefineBoolean(
+        "ReadOnly", ReadOnly, [this](bool Value) { ReadOnly = Value; }, ReadOnly);
+    Filer.DefineBoolean(
+        "ShowCaption", FShowCaption, [this](bool Value) { SetShowCaption(Value); }, FShowCaption);
+    // Set by the constructor, without a default: always written.
+    Filer.DefineInteger(
+        "Width", FWidth, [this](std::int32_t Value) { SetWidth(Value); }, true);
 }
 
 } // namespace toolkit::bars

@@ -55,6 +55,8 @@ public:
         OnKeyUp;
 
 protected:
+    // After the item's: Text.
+    void DefinePublishedProperties(platform::core::TFiler& Filer) override;
     void RepaintControls();
     // The control of the active link as an editor host; nil when there is none.
     TdxBarWindowItemControl* ActiveEditorControl() const;
@@ -92,6 +94,8 @@ public:
                                 TdxBarItemControl* LinkControl);
 
 protected:
+    // After the window item's: Glyph, ImageIndex, MaxLength, ReadOnly, ShowCaption, Width.
+    void DefinePublishedProperties(platform::core::TFiler& Filer) override;
     // Each link with no width of its own hears that its control's width changed.
     virtual void WidthChanged();
 

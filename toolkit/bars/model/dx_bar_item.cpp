@@ -93,6 +93,12 @@ void TdxBarItem::SetAlign(TdxBarItemAlign Value) {
     AlignChanged();
 }
 
+void TdxBarItem::AlignChanged() {
+    for (TdxBarItemLink* Link : FLinks)
+        if (TdxBarItemControl* Control = Link->Control())
+            dxBarWindowServices().ControlChanged(*Control, TdxBarControlChange::Layout);
+}
+
 bool TdxBarItem::HintMirrorsCaption() const {
     return ShortHint(Hint) == HintFromCaption(FCaption);
 }
@@ -124,6 +130,7 @@ void TdxBarItem::SetCategory(int Value) {
 
 void TdxBarItem::SetDescription(const std::string& Value) {
     FDescription = Value;
+    if (FBarManager) FBarManager->ItemDesignChanged();
 }
 
 bool TdxBarItem::Enabled() const {
@@ -223,6 +230,7 @@ void TdxBarItem::CaptionChanged() {
         if (TdxBarItemControl* Control = Link->Control())
             if (!(Link->UserDefine() & dxUserDefineBit(udCaption)))
                 dxBarWindowServices().ControlChanged(*Control, TdxBarControlChange::Caption);
+    if (FBarManager) FBarManager->ItemDesignChanged();
 }
 
 void TdxBarItem::EnabledChanged() {
@@ -236,6 +244,7 @@ void TdxBarItem::GlyphChanged() {
         if (TdxBarItemControl* Control = Link->Control())
             if (!(Link->UserDefine() & dxUserDefineBit(udGlyph)))
                 dxBarWindowServices().ControlChanged(*Control, TdxBarControlChange::Glyph);
+    if (FBarManager) FBarManager->ItemDesignChanged();
 }
 
 // A menu shows the shortcut beside the caption: the menu windows re-lay out.
@@ -246,6 +255,7 @@ void TdxBarItem::ShortCutChanged() {
             if (TCustomdxBarControl* Window = Windows.ControlWindow(*Control);
                 Window && Windows.IsSubMenuControl(*Window))
                 Windows.RefreshLayout(*Window);
+    if (FBarManager) FBarManager->ItemDesignChanged();
 }
 
 void TdxBarItem::RepaintControls() {
@@ -288,6 +298,7 @@ void TdxBarItem::VisibleChanged() {
         }
     }
     FBarManager->SetLockUpdate(Lock);
+    FBarManager->ItemDesignChanged();
     if (Lock) {
         if (!Windows.empty()) FBarManager->LayoutHeld();
         return;
@@ -403,6 +414,13 @@ bool TdxBarItem::IsStoredBeside(bool (TdxBarItemActionLink::*Linked)() const) co
 
 void TdxBarItem::DefinePublishedProperties(pc::TFiler& Filer) {
     pc::TComponent::DefinePublishedProperties(Filer);
+    pf::TBasicAction* AAction = Action();
+    Filer.DefineReference(
+        "Action", AAction,
+        [this](pc::TComponent* Component) {
+            SetAction(dynamic_cast<pf::TBasicAction*>(Component));
+        },
+        AAction != nullptr);
     Filer.DefineProperty(
         "Align",
         [this](pc::TReader& Reader) {
@@ -448,6 +466,10 @@ void TdxBarItem::DefineImageIndex(pc::TFiler& Filer) {
         FImageIndex != -1 && IsStoredBeside(&TdxBarItemActionLink::IsImageIndexLinked));
 }
 
+void TdxBarItem::DefineGlyph(pc::TFiler& Filer) {
+    pf::DefineBitmapProperty(Filer, "Glyph", *FGlyph, !FGlyph->Empty());
+}
+
 void TdxBarItem::DefineShortCut(pc::TFiler& Filer) {
     Filer.DefineProperty(
         "ShortCut", [this](pc::TReader& Reader) { SetShortCut(Reader.ReadInteger()); },
@@ -467,6 +489,12 @@ void TdxBarItem::SetParentComponent(pc::TComponent* Value) {
     // Read with the form, the item joined its form's manager as it was made.
     if (IsLoading()) return;
     if (auto* Manager = dynamic_cast<TdxBarManager*>(Value)) SetBarManager(Manager);
+}
+
+void TdxBarItem::SetName(const std::string& NewName) {
+    pc::TComponent::SetName(NewName);
+    dxBarCustomizingServices().UpdateCustomizingAllCommands();
+    dxBarCustomizingServices().UpdateCustomizingGroupItems();
 }
 
 void TdxBarItem::Loaded() {

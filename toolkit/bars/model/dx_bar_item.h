@@ -105,6 +105,8 @@ public:
     // ivAlways with content (or while customizing), or ivInCustomizing while customizing.
     bool ActuallyVisible() const;
 
+    // The Customize dialog's All commands list and group members show the new name.
+    void SetName(const std::string& NewName) override;
     // In a form stream an item with a category is written inside its manager.
     bool HasParent() const override;
     platform::core::TComponent* GetParentComponent() const override;
@@ -155,7 +157,8 @@ protected:
     virtual void GlyphChanged();
     virtual void ShortCutChanged();
     virtual void VisibleChanged();
-    virtual void AlignChanged() {}
+    // The controls' windows lay out again at once: the control takes its new place.
+    virtual void AlignChanged();
     // Sub-items keep their hint when their caption changes.
     virtual bool CaptionMirrorsIntoHint() const { return true; }
     // Each link's control repaints, or has its bar window re-lay out (a change of its size);
@@ -164,10 +167,11 @@ protected:
     void UpdateBarWindows();
     bool IsLoading() const;
     void Loaded() override;
-    // Align, Caption, Category, Description, Enabled, HelpContext, Hint and Visible, in that
-    // order; what the action supplies is left to it.
+    // Action (by name), Align, Caption, Category, Description, Enabled, HelpContext, Hint and
+    // Visible, in that order; what the action supplies is left to it.
     void DefinePublishedProperties(platform::core::TFiler& Filer) override;
     // For the descendants that publish them.
+    void DefineGlyph(platform::core::TFiler& Filer);
     void DefineImageIndex(platform::core::TFiler& Filer);
     void DefineShortCut(platform::core::TFiler& Filer);
     // A property the action can supply is stored only while the action does not: with no

@@ -2,6 +2,7 @@
 
 #include "toolkit/bars/model/dx_bar_window_services.h"
 
+#include "platform/core/filer.h"
 #include "platform/forms/forms.h"
 
 namespace toolkit::bars {
@@ -237,6 +238,25 @@ void TdxBarContainerItem::RemoveEntries(TdxBarItemLinks& Target, int Index) {
     if (&Target == &ItemLinks()) return;
     for (int I = 0; I < ItemLinks().Count(); ++I)
         Target.Delete(Index);
+}
+
+// --- Form streams ---
+
+void TdxBarListItem::DefinePublishedProperties(pc::TFiler& Filer) {
+    TCustomdxBarContainerItem::DefinePublishedProperties(Filer);
+    // DataIndex is ItemIndex seen otherwise: not written.
+    Filer.DefineInteger(
+        "ItemIndex", ItemIndex, [this](std::int32_t Value) { ItemIndex = Value; }, ItemIndex != -1);
+    platform::forms::DefineStringsProperty(Filer, "Items", FItems, FItems.Count() > 0);
+    Filer.DefineBoolean(
+        "ShowCheck", ShowCheck, [this](bool Value) { ShowCheck = Value; }, ShowCheck);
+    Filer.DefineBoolean(
+        "ShowNumbers", ShowNumbers, [this](bool Value) { ShowNumbers = Value; }, !ShowNumbers);
+}
+
+void TdxBarContainerItem::DefinePublishedProperties(pc::TFiler& Filer) {
+    TCustomdxBarContainerItem::DefinePublishedProperties(Filer);
+    DefineItemLinks(Filer);
 }
 
 } // namespace toolkit::bars

@@ -82,6 +82,8 @@ public:
     void DirectClick() override;
 
 protected:
+    // After the sub-item's: ItemIndex, Items, ShowCheck, ShowNumbers.
+    void DefinePublishedProperties(platform::core::TFiler& Filer) override;
     virtual void GetDisplayText(const std::string& Text, std::string& DisplayText) const {
         DisplayText = Text;
     }
@@ -114,6 +116,10 @@ public:
     void AddEntries(TdxBarItemLinks& Target, int Index, TdxBarItemLink* ContainerLink,
                     bool GetData) override;
     void RemoveEntries(TdxBarItemLinks& Target, int Index) override;
+
+protected:
+    // After the sub-item's: ItemLinks.
+    void DefinePublishedProperties(platform::core::TFiler& Filer) override;
 };
 
 // The caption prefix of the K-th real entry of a numbered list (from 0): "&1 " to "&9 ", then

@@ -427,6 +427,9 @@ public:
     // The form designer is told that something changed (nothing outside design mode;
     // dx_bar_designer.h).
     void DesignerModified();
+    // An item's caption, description, glyph, shortcut, visibility or button style changed: the
+    // designer hears of it.
+    void ItemDesignChanged() { DesignerModified(); }
     // The reaction to messages sent to the form.
     void HandleFormMessage(platform::core::UINT Message, platform::core::WPARAM WParam,
                            platform::core::LPARAM LParam);

@@ -46,6 +46,7 @@ void TCustomdxBarSubItem::DefinePublishedProperties(pc::TFiler& Filer) {
     Filer.DefineProperty(
         "DetachingBar", [this](pc::TReader& Reader) { SetDetachingBar(Reader.ReadInteger()); },
         [this](pc::TWriter& Writer) { Writer.WriteInteger(DetachingBar()); }, DetachingBar() != -1);
+    DefineGlyph(Filer);
     DefineImageIndex(Filer);
     Filer.DefineProperty(
         "ShowCaption", [this](pc::TReader& Reader) { SetShowCaption(Reader.ReadBoolean()); },
@@ -58,6 +59,10 @@ void TdxBarSubItem::DefinePublishedProperties(pc::TFiler& Filer) {
         "AllowCustomizing",
         [this](pc::TReader& Reader) { AllowCustomizing = Reader.ReadBoolean(); },
         [this](pc::TWriter& Writer) { Writer.WriteBoolean(AllowCustomizing); }, !AllowCustomizing);
+    DefineItemLinks(Filer);
+}
+
+void TCustomdxBarSubItem::DefineItemLinks(pc::TFiler& Filer) {
     Filer.DefineProperty(
         "ItemLinks", [this](pc::TReader& Reader) { ItemLinks().ReadLinks(Reader); },
         [this](pc::TWriter& Writer) { ItemLinks().WriteLinks(Writer); }, ItemLinks().Count() > 0);

@@ -87,8 +87,10 @@ public:
 protected:
     void BarManagerChanged() override;
     bool CaptionMirrorsIntoHint() const override { return false; }
-    // After the item's: BarSize, Detachable, DetachingBar, ImageIndex, ShowCaption.
+    // After the item's: BarSize, Detachable, DetachingBar, Glyph, ImageIndex, ShowCaption.
     void DefinePublishedProperties(platform::core::TFiler& Filer) override;
+    // For the descendants that publish it.
+    void DefineItemLinks(platform::core::TFiler& Filer);
 
 private:
     std::unique_ptr<TdxBarItemLinks> FItemLinks;

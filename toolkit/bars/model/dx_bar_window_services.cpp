@@ -101,6 +101,10 @@ TdxBarItemLink* TdxBarWindowServices::ControlLink(const TdxBarItemControl&) cons
     return nullptr;
 }
 
+bool TdxBarWindowServices::ControlShowsCaption(const TdxBarItemControl&) const {
+    return false;
+}
+
 bool TdxBarWindowServices::IsSystemMenuItem(const TdxBarItem&) const {
     return false;
 }

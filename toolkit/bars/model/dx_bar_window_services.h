@@ -93,6 +93,9 @@ public:
     virtual bool ControlSelectedInActiveWindow(const TdxBarItemControl& Control) const;
     // The window the control shows in; nil when none.
     virtual TCustomdxBarControl* ControlWindow(const TdxBarItemControl& Control) const;
+    // A button control draws in a caption paint style (psCaption, psCaptionGlyph), as a
+    // toolbar button without an image does.
+    virtual bool ControlShowsCaption(const TdxBarItemControl& Control) const;
     // The maximised MDI child's system-menu entry of the main menu bar.
     virtual bool IsSystemMenuItem(const TdxBarItem& Item) const;
     // The control as an edit or combo item sees it, when it hosts an editor window; nil when it

@@ -167,6 +167,13 @@ TdxBarItemLink* TdxBarWindowsFloor::ControlLink(const TdxBarItemControl& Control
     return Control.ItemLink();
 }
 
+bool TdxBarWindowsFloor::ControlShowsCaption(const TdxBarItemControl& Control) const {
+    const auto* Button = dynamic_cast<const TdxBarButtonControl*>(&Control);
+    if (Button == nullptr) return false;
+    const TdxBarPaintStyle Style = Button->EffectivePaintStyle();
+    return Style == psCaption || Style == psCaptionGlyph;
+}
+
 bool TdxBarWindowsFloor::IsSystemMenuItem(const TdxBarItem& Item) const {
     return dynamic_cast<const TSystemMenuSubItem*>(&Item) != nullptr;
 }

@@ -34,6 +34,7 @@ public:
     TCustomdxBarControl* ControlWindow(const TdxBarItemControl& Control) const override;
     TdxBarWindowItemControl* WindowItemControl(TdxBarItemControl& Control) const override;
     TdxBarItemLink* ControlLink(const TdxBarItemControl& Control) const override;
+    bool ControlShowsCaption(const TdxBarItemControl& Control) const override;
     bool IsSystemMenuItem(const TdxBarItem& Item) const override;
     std::unique_ptr<TdxBarButton> CreateCustomizeCommand(bool QuickCustomize) override;
 

@@ -245,6 +245,22 @@ TEST_F(CustomizingDesignTest, ARenamedGroupShowsItsNewNameOnTheGroupsPage) {
     EXPECT_EQ(Rows(Pages.lbGroupItems()), (std::vector<std::string>{"grpEdit"}));
 }
 
+// A command renamed in the designer shows its new name in the All commands list, whose name
+// column widens to it, and among the selected group's members.
+TEST_F(CustomizingDesignTest, ARenamedCommandShowsItsNewNameOnTheDesignPages) {
+    First->Add(Open);
+    TdxBarCustomizingDesignPages& Pages = OpenPages();
+    Page(Pages.AllCommandsPage());
+    const int NameColumn = Pages.LAllCommands().ColumnWidths[0];
+    Open->SetName("btnOpenLibraryFromDisk");
+    EXPECT_EQ(Rows(Pages.LAllCommands()),
+              (std::vector<std::string>{"btnOpenLibraryFromDisk", "btnCopy"}));
+    EXPECT_GT(Pages.LAllCommands().ColumnWidths[0], NameColumn);
+    Page(Pages.GroupsPage());
+    Open->SetName("btnLoad");
+    EXPECT_EQ(Rows(Pages.lbGroupItems()), (std::vector<std::string>{"&Open (btnLoad)"}));
+}
+
 TEST_F(CustomizingDesignTest, AddGroupItemsOkAppendsTheSelectedEntries) {
     First->Add(Copy);
     TfrmAddGroupItems& Dialog = Form->Own<TfrmAddGroupItems>();

@@ -218,6 +218,12 @@ TEST_F(ManagerDesignTest, TheDesignerHearsOfEveryChange) {
         {"a category inserted", [&] { Manager->Categories().Insert(1, "View"); }},
         {"a category deleted", [&] { Manager->Categories().Delete(1); }},
         {"ButtonArrowWidth", [&] { Manager->SetButtonArrowWidth(15); }},
+        {"an item's Caption", [&] { Open.SetCaption("&Open..."); }},
+        {"an item's Description", [&] { Open.SetDescription("Opens a library"); }},
+        {"an item's ImageIndex", [&] { Open.SetImageIndex(2); }},
+        {"an item's Glyph", [&] { Open.Glyph().SetSize(16, 16); }},
+        {"an item's ShortCut", [&] { Open.SetShortCut(0x4F | 0x4000); }},
+        {"a button's ButtonStyle", [&] { Open.SetButtonStyle(bsChecked); }},
     };
     for (const Case& C : Cases) {
         const int Before = Designer.Modifications;

@@ -144,6 +144,53 @@ TEST_F(ButtonControlTest, ADropDownButtonOpensItsMenuFromTheArrowPartAndFromTheK
     EXPECT_EQ(Runs, 1);
 }
 
+// A toolbar button without an image draws its caption though its paint style is the standard
+// one, so Alt with the caption's accelerator clicks it; one with an image draws no caption and
+// the key passes it by. No main menu shows: the keys search the toolbars.
+TEST_F(ButtonControlTest, AnAcceleratorReachesAToolbarButtonThatShowsItsCaption) {
+    MakeToolbar();
+    int Zaps = 0, Yanks = 0;
+    TdxBarButton& Zap = Button(Tools->ItemLinks(), "&Zap");
+    Zap.OnClick = [&](platform::core::TObject*) { ++Zaps; };
+    TdxBarButton& Yank = Button(Tools->ItemLinks(), "&Yank");
+    Yank.Glyph().SetSize(16, 16);
+    Yank.Glyph().Canvas().Brush().SetColor(0x0000FF);
+    Yank.Glyph().Canvas().FillRect({0, 0, 16, 16});
+    Yank.OnClick = [&](platform::core::TObject*) { ++Yanks; };
+    Form->Show();
+    Tools->SetVisible(true);
+    testsupport::PumpUntilIdle();
+    auto& W = *dynamic_cast<TdxBarControl*>(Tools->Control());
+    // The user sees "Zap" written on the first button, nothing written on the second.
+    auto Inked = [&](int Index) {
+        const pg::TRect R = Tools->ItemLinks().Items(Index)->ItemRect;
+        int Ink = 0;
+        for (int Y = R.Top; Y < R.Bottom; ++Y)
+            for (int X = R.Left; X < R.Right; ++X)
+                if (IsInk(ClientPixel(W, X, Y))) ++Ink;
+        return Ink;
+    };
+    ASSERT_GT(Inked(0), 0);
+    ASSERT_EQ(Inked(1), 0);
+
+    struct Case {
+        char Key;
+        const char* Text;
+        int Zaps;
+        int Yanks;
+    };
+    for (const Case& C : {Case{'Z', "z", 1, 0}, Case{'Y', "y", 1, 0}}) {
+        SCOPED_TRACE(C.Text);
+        Input.HoldKey(pw::VK_MENU);
+        Input.TypeKey(C.Key, C.Text);
+        Input.ReleaseKey(pw::VK_MENU);
+        testsupport::PumpUntilIdle();
+        EXPECT_EQ(Zaps, C.Zaps);
+        EXPECT_EQ(Yanks, C.Yanks);
+        CloseMenus();
+    }
+}
+
 // The drop-down menu of a button on a floating toolbar belongs to that toolbar's window, which
 // it stays above; the popup menu is left as it was.
 TEST_F(ButtonControlTest, TheDropDownMenuOfAFloatingToolbarsButtonBelongsToTheToolbar) {

@@ -5,17 +5,23 @@
 #include "toolkit/bars/windows/tests/dx_bar_menu_form_fixture.h"
 
 #include "toolkit/bars/model/dx_bar_backgrounds.h"
+#include "toolkit/bars/model/dx_bar_combo.h"
+#include "toolkit/bars/model/dx_bar_edit.h"
 #include "toolkit/bars/model/dx_bar_group.h"
+#include "toolkit/bars/model/dx_bar_list_item.h"
 #include "toolkit/bars/model/dx_bar_popup_menu_links.h"
 #include "toolkit/bars/windows/dx_bar_dock_control.h"
+#include "toolkit/bars/windows/dx_bar_popup_menu.h"
 
 #include "platform/core/streams.h"
+#include "platform/forms/actions.h"
 #include "platform/forms/img_list.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace toolkit::bars {
@@ -235,6 +241,121 @@ TEST_F(FormStreamTest, AManagerReadBackIsTheManagerWritten) {
     EXPECT_FALSE(Read.GetCategoryVisible(2));
     ASSERT_NE(Read.Images(), nullptr);
     EXPECT_EQ(Read.Images()->Owner(), Copy);
+}
+
+// Every kind of item with each of its properties away from its default comes back: the action
+// and the drop-down menu as the copy's own components of those names, the glyphs pixel for
+// pixel, the links of a sub-item and of a container, the entries of a combo and of a list.
+TEST_F(FormStreamTest, EveryItemKindComesBackWithEachOfItsProperties) {
+    pc::RegisterClass(pf::TCustomAction::ClassRef());
+    pc::RegisterClass(TdxBarPopupMenu::ClassRef());
+    Form->Name = "Editor";
+    MakeOffice11MainMenu();
+    Manager->Name = "Bars";
+    Manager->Categories().Add("Items");
+    auto Named = [this]<class T>(T& Component, const char* Name) -> T& {
+        Component.Name = Name;
+        if constexpr (std::is_base_of_v<TdxBarItem, T>) Component.SetCategory(0);
+        return Component;
+    };
+    auto& Send = Named(Form->Own<pf::TCustomAction>(), "actSend");
+    auto& Popup = Named(Form->Own<TdxBarPopupMenu>(), "Popup");
+
+    auto& B = Named(Form->Own<TdxBarButton>(), "btnSend");
+    B.SetAction(&Send);
+    B.SetButtonStyle(bsDropDown);
+    B.SetDropDownMenu(&Popup);
+    Paint(B.Glyph(), 2, 2, 0x0000FF);
+    auto& S = Named(Form->Own<TdxBarSubItem>(), "subMore");
+    Paint(S.Glyph(), 3, 1, 0x00FF00);
+    S.ItemLinks().Add(&B);
+    auto& E = Named(Form->Own<TdxBarEdit>(), "edName");
+    E.SetText("Bank 1");
+    Paint(E.Glyph(), 1, 2, 0xFF0000);
+    E.SetImageIndex(3);
+    E.SetMaxLength(12);
+    E.ReadOnly = true;
+    E.SetShowCaption(true);
+    E.SetWidth(150);
+    auto& C = Named(Form->Own<TdxBarCombo>(), "cbBank");
+    C.ShowEditor = false;
+    C.DropDownCount = 4;
+    C.DropDownWidth = 90;
+    C.ItemHeight = 18;
+    for (const char* Entry : {"Cello", "Alto", "Bass"})
+        C.Items().Add(Entry);
+    C.SetSorted(true);
+    C.SetText("Bass");
+    auto& L = Named(Form->Own<TdxBarListItem>(), "lstRecent");
+    for (const char* Entry : {"a.syx", "-", "b.syx"})
+        L.Items().Add(Entry);
+    L.ItemIndex = 2;
+    L.ShowCheck = true;
+    L.ShowNumbers = false;
+    auto& K = Named(Form->Own<TdxBarContainerItem>(), "cntTools");
+    K.ItemLinks().Add(&B);
+    K.ItemLinks().Add(&E);
+    ShowMainMenu();
+
+    ReadBack();
+    pc::UnRegisterClass(TdxBarPopupMenu::ClassRef());
+    pc::UnRegisterClass(pf::TCustomAction::ClassRef());
+    auto Find = [this](const std::string& Name) -> pc::TComponent* {
+        for (int I = 0; I < Copy->ComponentCount(); ++I)
+            if (Copy->Components(I)->Name == Name) return Copy->Components(I);
+        return nullptr;
+    };
+    auto* ReadB = dynamic_cast<TdxBarButton*>(Find("btnSend"));
+    auto* ReadS = dynamic_cast<TdxBarSubItem*>(Find("subMore"));
+    auto* ReadE = dynamic_cast<TdxBarEdit*>(Find("edName"));
+    auto* ReadC = dynamic_cast<TdxBarCombo*>(Find("cbBank"));
+    auto* ReadL = dynamic_cast<TdxBarListItem*>(Find("lstRecent"));
+    auto* ReadK = dynamic_cast<TdxBarContainerItem*>(Find("cntTools"));
+    ASSERT_TRUE(ReadB && ReadS && ReadE && ReadC && ReadL && ReadK);
+
+    EXPECT_EQ(ReadB->Action(), Find("actSend"));
+    ASSERT_NE(ReadB->DropDownMenu(), nullptr);
+    EXPECT_EQ(static_cast<pc::TComponent*>(ReadB->DropDownMenu()), Find("Popup"));
+    EXPECT_EQ(ReadB->DropDownLinks(), &ReadB->DropDownMenu()->ItemLinks());
+    auto SameGlyph = [](pf::TBitmap& Read, pf::TBitmap& Written) {
+        ASSERT_EQ(Read.Width(), Written.Width());
+        ASSERT_EQ(Read.Height(), Written.Height());
+        for (int Y = 0; Y < Read.Height(); ++Y)
+            for (int X = 0; X < Read.Width(); ++X)
+                EXPECT_EQ(Read.Canvas().Pixel(X, Y), Written.Canvas().Pixel(X, Y));
+    };
+    SameGlyph(ReadB->Glyph(), B.Glyph());
+    SameGlyph(ReadS->Glyph(), S.Glyph());
+    SameGlyph(ReadE->Glyph(), E.Glyph());
+    ASSERT_EQ(ReadS->ItemLinks().Count(), 1);
+    EXPECT_EQ(ReadS->ItemLinks().Items(0)->Item(), ReadB);
+    EXPECT_EQ(ReadE->Text(), "Bank 1");
+    EXPECT_EQ(ReadE->ImageIndex(), 3);
+    EXPECT_EQ(ReadE->MaxLength(), 12);
+    EXPECT_TRUE(ReadE->ReadOnly);
+    EXPECT_TRUE(ReadE->ShowCaption());
+    EXPECT_EQ(ReadE->Width(), 150);
+    EXPECT_FALSE(ReadC->ShowEditor);
+    EXPECT_EQ(ReadC->DropDownCount, 4);
+    EXPECT_EQ(ReadC->DropDownWidth, 90);
+    EXPECT_EQ(ReadC->ItemHeight, 18);
+    EXPECT_EQ(ReadC->Items().Text(), C.Items().Text());
+    EXPECT_TRUE(ReadC->Sorted());
+    EXPECT_EQ(ReadC->ItemIndex(), 1);
+    EXPECT_EQ(ReadC->Text(), "Bass");
+    EXPECT_EQ(ReadL->Items().Text(), L.Items().Text());
+    EXPECT_EQ(ReadL->ItemIndex, 2);
+    EXPECT_EQ(ReadL->DataIndex(), 1);
+    EXPECT_TRUE(ReadL->ShowCheck);
+    EXPECT_FALSE(ReadL->ShowNumbers);
+    ASSERT_EQ(ReadK->ItemLinks().Count(), 2);
+    EXPECT_EQ(ReadK->ItemLinks().Items(0)->Item(), ReadB);
+    EXPECT_EQ(ReadK->ItemLinks().Items(1)->Item(), ReadE);
+
+    // Written again, the copy is the same stream: nothing else was lost.
+    Copy->Show();
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Written(*Copy), Written(*Form));
 }
 
 // Read before the manager, it notes the size of the manager's top dock site when the reading

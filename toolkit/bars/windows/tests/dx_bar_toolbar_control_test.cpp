@@ -621,6 +621,29 @@ TEST_F(ToolbarControlTest, OnlyTheLastItemAlignsRightAndEndsTheLine) {
     }
 }
 
+// "&Help" aligned right from code moves to the bar's right end at once: its caption is drawn
+// there and no longer where it stood.
+TEST_F(ToolbarControlTest, AnAlignmentSetFromCodeMovesTheEntryAtOnce) {
+    TdxBar& Menu = MenuBar();
+    Show({&Menu});
+    TdxBarControl& W = Window(Menu);
+    const pg::TRect Before = RectOf(Menu, 4);
+    auto InkIn = [&](const pg::TRect& R) {
+        for (int Y = R.Top; Y < R.Bottom; ++Y)
+            for (int X = R.Left; X < R.Right; ++X)
+                if (IsInk(ClientPixel(W, X, Y))) return true;
+        return false;
+    };
+    ASSERT_TRUE(InkIn(Before));
+    Menu.ItemLinks().Items(4)->Item()->SetAlign(iaRight);
+    testsupport::PumpUntilIdle();
+    const pg::TRect After = RectOf(Menu, 4);
+    EXPECT_EQ(After.Right, W.ClientWidth() - (W.HasMark() ? 11 : 0));
+    ASSERT_GT(After.Left, Before.Right);
+    EXPECT_TRUE(InkIn(After));
+    EXPECT_FALSE(InkIn(Before));
+}
+
 TEST_F(ToolbarControlTest, NarrowingTheFormWrapsTheMenuBarAndAGroupWrapsWhole) {
     TdxBar& Menu = MenuBar();
     Show({&Menu});
