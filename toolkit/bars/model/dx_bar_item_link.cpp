@@ -503,7 +503,11 @@ void TdxBarItemLinks::Delete(int Index) {
     std::unique_ptr<TdxBarItemLink> Gone = std::move(FItems[static_cast<std::size_t>(Index)]);
     FItems.erase(FItems.begin() + Index);
     Gone.reset();
-    if (!FDestroying) Update();
+    if (FDestroying) return;
+    // An open window closes the gap the link leaves at once.
+    if (TCustomdxBarControl* Window = FBarControl; Window && dxBarUnit().BarControlExists(Window))
+        dxBarWindowServices().RefreshLayout(*Window);
+    Update();
 }
 
 void TdxBarItemLinks::Clear() {
