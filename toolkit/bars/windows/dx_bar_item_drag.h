@@ -53,6 +53,8 @@ private:
     // The cursor and the mark for the mouse at Screen with the keys as they are now.
     void UpdateFeedback(TPoint Screen);
     bool WouldChange(TCustomdxBarControl& Target, int Index, bool Copy) const;
+    // The Customize dialog's command list lies under the cursor and takes the dragged command.
+    bool OverCommandList(TPoint Screen) const;
     void ShowMark(TCustomdxBarControl* Window, int Index);
     void ToggleMark();
     void Drop(TPoint Screen);

@@ -7,6 +7,7 @@
 #include "toolkit/bars/windows/tests/dx_bar_menu_form_fixture.h"
 #include "toolkit/base/tests/cx_test_surface.h"
 
+#include "platform/forms/screen.h"
 #include "platform/gdi/drawing.h"
 #include "platform/win/painting.h"
 #include "platform/win/window.h"
@@ -146,6 +147,27 @@ TEST_F(CustomizingCommandsTest, DraggingACommandOntoTheToolbarAddsALinkWhereItIs
     ASSERT_EQ(Tools->ItemLinks().Count(), 3);
     EXPECT_EQ(Tools->ItemLinks().Items(1)->Item(), Open);
     EXPECT_EQ(Page.LCommands().SelectedItem(), Open);
+}
+
+// Dropped back onto the list, a command goes to the end of the category the list shows.
+TEST_F(CustomizingCommandsTest, ACommandDroppedOnTheListMovesToTheEndOfItsCategory) {
+    TdxBarCustomizingCommands& Page = OpenCommands();
+    ClickRow(Page.LCategories(), 1);
+    ASSERT_EQ(Rows(Page.LCommands()), (std::vector<std::string>{"&Open", "Sa&ve"}));
+    const pg::TPoint From = RowCentre(Page.LCommands(), 0);
+    const pg::TPoint To = RowCentre(Page.LCommands(), 1);
+    Input.Press(From);
+    Input.MoveTo({From.X + 8, From.Y});
+    testsupport::PumpUntilIdle();
+    ASSERT_NE(TdxBarItemDragging::Current(), nullptr);
+    Input.MoveTo(To);
+    EXPECT_EQ(pf::Screen().Cursor(), crdxBarDrag);
+    Input.Release(To);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(TdxBarItemDragging::Current(), nullptr);
+    EXPECT_EQ(Rows(Page.LCommands()), (std::vector<std::string>{"Sa&ve", "&Open"}));
+    EXPECT_EQ(Open->Category(), 1);
+    EXPECT_EQ(Tools->ItemLinks().Count(), 2);
 }
 
 TEST_F(CustomizingCommandsTest, APressOnACommandThenReleaseDoesNotDrag) {
