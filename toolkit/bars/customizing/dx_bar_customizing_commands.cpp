@@ -251,4 +251,26 @@ void TdxBarCustomizingCommands::LCommandsClick() {
                                                     : static_cast<pc::TPersistent*>(FBarManager));
 }
 
+bool TdxBarCustomizingCommands::ListAt(pg::TPoint Screen) const {
+    if (!FLCommands->HandleAllocated() || !pw::IsWindowVisible(FLCommands->Handle())) return false;
+    return pw::WindowFromPoint(Screen) == FLCommands->Handle();
+}
+
+void TdxBarCustomizingCommands::DropCommand(TdxBarItem& Item) {
+    const int Category = GetCategoryRealIndex(*FBarManager, FLCategories->ItemIndex());
+    const int From = FBarManager->IndexOfItem(&Item);
+    if (Category < 0 || From < 0) return;
+    int Last = -1;
+    for (int I = 0; I < FBarManager->GetItemCount(); ++I)
+        if (I != From && FBarManager->GetItem(I)->Category() == Category) Last = I;
+    // Just after the last item of the category, counted without the command itself.
+    const int To = Last < 0 ? From : (Last < From ? Last + 1 : Last);
+    FBarManager->MoveItem(From, To);
+    Item.SetCategory(Category);
+    LCategoriesClick();
+    const std::vector<TdxBarItem*> Shown = GetVisibleItemsByCategory(*FBarManager, Category);
+    const auto It = std::find(Shown.begin(), Shown.end(), &Item);
+    if (It != Shown.end()) FLCommands->SetItemIndex(static_cast<int>(It - Shown.begin()));
+}
+
 } // namespace toolkit::bars

@@ -91,6 +91,11 @@ public:
     // The bars lose their selected link; the selected command's description shows; in design
     // mode the designer selects the command (the manager when none) unless Updating.
     void LCommandsClick();
+    // The command list is shown at Screen.
+    bool ListAt(platform::gdi::TPoint Screen) const;
+    // A command dropped onto the list: it goes after the last item of the category shown and
+    // takes that category; the list shows it there, selected.
+    void DropCommand(TdxBarItem& Item);
     // Set while the dialog itself moves the selection to follow the designer.
     bool Updating = false;
 

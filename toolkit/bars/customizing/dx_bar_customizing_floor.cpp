@@ -4,6 +4,7 @@
 
 #include "toolkit/bars/model/dx_bar_customizing_services.h"
 
+#include "toolkit/bars/customizing/dx_bar_customizing_commands.h"
 #include "toolkit/bars/customizing/dx_bar_customizing_commands_design.h"
 #include "toolkit/bars/customizing/dx_bar_customizing_form.h"
 #include "toolkit/bars/customizing/dx_bar_customizing_options.h"
@@ -43,6 +44,14 @@ public:
     void UpdateCustomizingGroupItems() override { toolkit::bars::UpdateCustomizingGroupItems(); }
     void SelectCustomizingBarItem(TdxBarItem* Item, bool Force) override {
         toolkit::bars::SelectCustomizingBarItem(Item, Force);
+    }
+    bool CommandListAt(TdxBarManager& Manager, platform::gdi::TPoint Screen) override {
+        TdxBarCustomizingForm* Dialog = GetCustomizingForm();
+        return Dialog && &Dialog->BarManager() == &Manager && Dialog->Commands().ListAt(Screen);
+    }
+    void DropOnCommandList(TdxBarManager& Manager, TdxBarItem& Item) override {
+        TdxBarCustomizingForm* Dialog = GetCustomizingForm();
+        if (Dialog && &Dialog->BarManager() == &Manager) Dialog->Commands().DropCommand(Item);
     }
     void UpdateCustomizingBar(TdxBar* Bar) override { toolkit::bars::UpdateCustomizingBar(Bar); }
     void RemoveCustomizingBar(TdxBar* Bar) override { toolkit::bars::RemoveCustomizingBar(Bar); }

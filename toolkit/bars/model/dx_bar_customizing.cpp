@@ -7,6 +7,7 @@
 #include "toolkit/bars/model/dx_bar_customizing_services.h"
 #include "toolkit/bars/model/dx_bar_item_link.h"
 #include "toolkit/bars/model/dx_bar_strings.h"
+#include "toolkit/bars/model/dx_bar_sub_item.h"
 #include "toolkit/bars/model/dx_bar_unit.h"
 #include "toolkit/bars/model/dx_bar_window_services.h"
 
@@ -35,6 +36,13 @@ void TdxBarManager::SetIsCustomizing(bool Value) {
     const std::vector<TCustomdxBarControl*> Windows =
         dxBarWindowServices().DestroyBarWindowControls(*this);
     FIsCustomizing = Value;
+    // What only customizing shows comes into every list of links, or leaves it.
+    for (int I = 0; I < FBars->Count(); ++I)
+        FBars->Items(I)->ItemLinks().RefreshVisibleLists();
+    for (int I = 0; I < GetItemCount(); ++I)
+        if (auto* SubItem = dynamic_cast<TCustomdxBarSubItem*>(GetItem(I)))
+            SubItem->ItemLinks().RefreshVisibleLists();
+    dxBarWindowServices().RefreshPopupMenuLists(*this);
     if (!Value) SetSelectedItem(nullptr);
     dxBarCustomizingServices().ShowCustomizingForm(*this, Value);
     dxBarWindowServices().CreateBarWindowControls(Windows);

@@ -70,6 +70,19 @@ public:
         (void)Item;
         (void)Force;
     }
+    // A command dragged from the dialog: whether the dialog's command list of Manager lies at
+    // Screen (it takes the command there); dropped there, the command moves in the manager's
+    // item list to just after the last item of the category the list shows, and takes that
+    // category.
+    virtual bool CommandListAt(TdxBarManager& Manager, platform::gdi::TPoint Screen) {
+        (void)Manager;
+        (void)Screen;
+        return false;
+    }
+    virtual void DropOnCommandList(TdxBarManager& Manager, TdxBarItem& Item) {
+        (void)Manager;
+        (void)Item;
+    }
     // The Toolbars page shows Bar's change, or lets it go.
     virtual void UpdateCustomizingBar(TdxBar* Bar) { (void)Bar; }
     virtual void RemoveCustomizingBar(TdxBar* Bar) { (void)Bar; }

@@ -59,6 +59,9 @@ void AssignByName(TdxBarItemLinks& Target, const TdxBarItemLinks& Source,
         if (From.UserDefine() & dxUserDefineBit(udPaintStyle))
             Link->SetUserPaintStyle(From.UserPaintStyle());
         if (From.UserDefine() & dxUserDefineBit(udWidth)) Link->SetUserWidth(From.UserWidth());
+        if ((From.UserDefine() & dxUserDefineBit(udGlyph)) && From.GetGlyph())
+            Link->SetUserGlyph(*From.GetGlyph());
+        Link->Data = From.Data;
         Link->SetVisible(From.Visible());
     }
     Target.RestoreSystemMenuItem(SystemMenu);

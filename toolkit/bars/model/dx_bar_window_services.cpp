@@ -249,6 +249,8 @@ void TdxBarWindowServices::RebuildMainMenuBarWindow(TdxBarManager&) {}
 
 void TdxBarWindowServices::MenusFontChanged(TdxBarManager&) {}
 
+void TdxBarWindowServices::RefreshPopupMenuLists(TdxBarManager&) {}
+
 void TdxBarWindowServices::DockSitesBorderChanged(TdxBarManager&) {}
 
 void TdxBarWindowServices::UpdateFloatingBars(TdxBarManager&, bool, bool, pc::HWND) {}

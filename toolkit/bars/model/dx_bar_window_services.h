@@ -194,6 +194,8 @@ public:
     // The popup menus without a font of their own take the manager's; the menus open take
     // their font again and lay out again.
     virtual void MenusFontChanged(TdxBarManager& Manager);
+    // The popup menus' links take in or leave out what only customizing shows.
+    virtual void RefreshPopupMenuLists(TdxBarManager& Manager);
     // The dock sites measure their border again and lay out their bars.
     virtual void DockSitesBorderChanged(TdxBarManager& Manager);
     // The floating bars show or hide with the form's activation (Show: shown whatever it is);

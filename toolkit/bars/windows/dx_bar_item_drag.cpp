@@ -2,6 +2,7 @@
 
 #include "toolkit/bars/windows/dx_bar_windows_floor.h"
 
+#include "toolkit/bars/model/dx_bar_customizing_services.h"
 #include "toolkit/bars/model/dx_bar_item.h"
 #include "toolkit/bars/model/dx_bar_item_link.h"
 #include "toolkit/bars/model/dx_bar_unit.h"
@@ -150,11 +151,15 @@ void TdxBarItemDragging::UpdateFeedback(TPoint Screen) {
     int Index = 0;
     TCustomdxBarControl* Target = DropTarget(Screen, Index);
     const bool Copy = FLink != nullptr && ControlHeld();
-    pf::Screen().SetCursor(Target == nullptr ? crdxBarDragNoDrop
-                           : Copy            ? crdxBarDragCopy
-                                             : crdxBarDrag);
+    const bool Takes = Target != nullptr || OverCommandList(Screen);
+    pf::Screen().SetCursor(!Takes ? crdxBarDragNoDrop : Copy ? crdxBarDragCopy : crdxBarDrag);
     const bool Mark = Target != nullptr && WouldChange(*Target, Index, FLink == nullptr || Copy);
     ShowMark(Mark ? Target : nullptr, Index);
+}
+
+bool TdxBarItemDragging::OverCommandList(TPoint Screen) const {
+    // Only a command from the dialog goes back to its list; a link dragged there goes.
+    return FLink == nullptr && dxBarCustomizingServices().CommandListAt(*FManager, Screen);
 }
 
 void TdxBarItemDragging::ShowMark(TCustomdxBarControl* Window, int Index) {
@@ -217,6 +222,10 @@ void TdxBarItemDragging::Drop(TPoint Screen) {
     TCustomdxBarControl* Target = DropTarget(Screen, Index);
     const bool Copy = FLink == nullptr || ControlHeld();
     if (Target == nullptr) {
+        if (OverCommandList(Screen)) {
+            dxBarCustomizingServices().DropOnCommandList(*FManager, *FItem);
+            return;
+        }
         if (!Copy) {
             TdxBarItemLinks* Links = FLink->Links();
             HandOverBeginGroup(*FLink);

@@ -60,6 +60,8 @@ private:
     // nothing changed.
     bool HoverOver(TPoint Screen);
     bool WouldChange(TCustomdxBarControl& Target, int Index, bool Copy) const;
+    // The Customize dialog's command list lies under the cursor and takes the dragged command.
+    bool OverCommandList(TPoint Screen) const;
     void ShowMark(TCustomdxBarControl* Window, int Index);
     void ToggleMark();
     void Drop(TPoint Screen);

@@ -96,6 +96,11 @@ void TdxBarWindowsFloor::RebuildMainMenuBarWindow(TdxBarManager& Manager) {
     Window->RefreshLayout();
 }
 
+void TdxBarWindowsFloor::RefreshPopupMenuLists(TdxBarManager& Manager) {
+    for (int I = 0; I < Manager.GetPopupMenuCount(); ++I)
+        Manager.GetPopupMenu(I)->ItemLinks().RefreshVisibleLists();
+}
+
 void TdxBarWindowsFloor::MenusFontChanged(TdxBarManager& Manager) {
     for (int I = 0; I < Manager.GetPopupMenuCount(); ++I)
         Manager.GetPopupMenu(I)->ManagerFontChanged();

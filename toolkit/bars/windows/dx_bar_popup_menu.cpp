@@ -185,9 +185,12 @@ void TdxBarPopupMenu::Popup(int X, int Y) {
     if (FOwnerRect) Menu.OwnerItemRect = *FOwnerRect;
     Menu.OwnerWidth = FOwnerWidth;
     Menu.OwnerHeight = FOwnerHeight;
-    if (auto* Owner = dynamic_cast<pf::TWinControl*>(OwnerControl);
-        Owner && Owner->HandleAllocated())
-        Menu.OwnerWindowHandle = Owner->Handle();
+    // The window it opens from (a drop-down's bar window), else the windowed control that owns
+    // the menu; without either, the manager's form.
+    auto* OwnerWindow = dynamic_cast<pf::TWinControl*>(OwnerControl);
+    if (OwnerWindow == nullptr) OwnerWindow = dynamic_cast<pf::TWinControl*>(Owner());
+    if (OwnerWindow && OwnerWindow->HandleAllocated())
+        Menu.OwnerWindowHandle = OwnerWindow->Handle();
     Menu.OnCloseUp = [this](pc::TObject*) {
         FShown = false;
         if (OnCloseUp) OnCloseUp(this);

@@ -61,7 +61,8 @@ public:
 
     // Set by the drop-down button that shows the menu: the bar window it stands on, and whether
     // Popup returns as soon as the window is shown. A windowed owner control owns the menu's
-    // window (it stays above it); without one the manager's form does.
+    // window (it stays above it); without one a windowed owner component (a form) does, else
+    // the manager's form.
     platform::core::TComponent* OwnerControl = nullptr;
     bool ReturnAtOnce = false;
 

@@ -91,6 +91,7 @@ public:
     void RefreshDockSites(TdxBarManager& Manager) override;
     void RebuildMainMenuBarWindow(TdxBarManager& Manager) override;
     void MenusFontChanged(TdxBarManager& Manager) override;
+    void RefreshPopupMenuLists(TdxBarManager& Manager) override;
     void DockSitesBorderChanged(TdxBarManager& Manager) override;
     void UpdateFloatingBars(TdxBarManager& Manager, bool Active, bool Show,
                             platform::core::HWND ActiveWindow) override;

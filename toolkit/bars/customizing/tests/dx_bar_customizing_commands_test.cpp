@@ -4,9 +4,11 @@
 #include "toolkit/bars/model/dx_bar_item_link.h"
 #include "toolkit/bars/windows/dx_bar_item_control.h"
 #include "toolkit/bars/windows/dx_bar_item_drag.h"
+#include "toolkit/bars/windows/dx_bar_popup_menu.h"
 #include "toolkit/bars/windows/tests/dx_bar_menu_form_fixture.h"
 #include "toolkit/base/tests/cx_test_surface.h"
 
+#include "platform/forms/screen.h"
 #include "platform/gdi/drawing.h"
 #include "platform/win/painting.h"
 #include "platform/win/window.h"
@@ -183,6 +185,54 @@ TEST_F(CustomizingCommandsTest, ACommandHeldOverASubItemOpensItsMenuAndDropsInto
     ASSERT_NE(File.ItemLinks().Items(1)->Control(), nullptr);
     EXPECT_EQ(Manager->SelectedItem(), File.ItemLinks().Items(1)->Control());
     EXPECT_EQ(Tools->ItemLinks().Count(), 2);
+}
+
+// Dropped back onto the list, a command goes to the end of the category the list shows.
+TEST_F(CustomizingCommandsTest, ACommandDroppedOnTheListMovesToTheEndOfItsCategory) {
+    TdxBarCustomizingCommands& Page = OpenCommands();
+    ClickRow(Page.LCategories(), 1);
+    ASSERT_EQ(Rows(Page.LCommands()), (std::vector<std::string>{"&Open", "Sa&ve"}));
+    const pg::TPoint From = RowCentre(Page.LCommands(), 0);
+    const pg::TPoint To = RowCentre(Page.LCommands(), 1);
+    Input.Press(From);
+    Input.MoveTo({From.X + 8, From.Y});
+    testsupport::PumpUntilIdle();
+    ASSERT_NE(TdxBarItemDragging::Current(), nullptr);
+    Input.MoveTo(To);
+    EXPECT_EQ(pf::Screen().Cursor(), crdxBarDrag);
+    Input.Release(To);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(TdxBarItemDragging::Current(), nullptr);
+    EXPECT_EQ(Rows(Page.LCommands()), (std::vector<std::string>{"Sa&ve", "&Open"}));
+    EXPECT_EQ(Open->Category(), 1);
+    EXPECT_EQ(Tools->ItemLinks().Count(), 2);
+}
+
+// A command shown only while customizing: on and off, the toolbar, a menu and a popup menu
+// follow.
+TEST_F(CustomizingCommandsTest, ACommandForCustomizingOnlyComesAndGoesWithCustomizing) {
+    TdxBarSubItem& Edit = Sub(Bar->ItemLinks(), "&Edit");
+    Button(Edit.ItemLinks(), "Undo");
+    Button(Edit.ItemLinks(), "Layout").SetVisible(ivInCustomizing);
+    Button(Tools->ItemLinks(), "Layout tools").SetVisible(ivInCustomizing);
+    auto& Context = Form->Own<TdxBarPopupMenu>();
+    Button(Context.ItemLinks(), "Cut");
+    Button(Context.ItemLinks(), "Layout here").SetVisible(ivInCustomizing);
+    testsupport::PumpUntilIdle();
+    ASSERT_EQ(Context.ItemLinks().VisibleItemCount(), 1);
+    ASSERT_EQ(Tools->ItemLinks().VisibleItemCount(), 2);
+    ASSERT_EQ(Edit.ItemLinks().VisibleItemCount(), 1);
+    OpenCommands();
+    EXPECT_EQ(Tools->ItemLinks().VisibleItemCount(), 3);
+    EXPECT_NE(Tools->ItemLinks().Items(2)->Control(), nullptr);
+    EXPECT_EQ(Edit.ItemLinks().VisibleItemCount(), 2);
+    EXPECT_EQ(Context.ItemLinks().VisibleItemCount(), 2);
+    EndCustomizing();
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Tools->ItemLinks().VisibleItemCount(), 2);
+    EXPECT_EQ(Tools->ItemLinks().Items(2)->Control(), nullptr);
+    EXPECT_EQ(Edit.ItemLinks().VisibleItemCount(), 1);
+    EXPECT_EQ(Context.ItemLinks().VisibleItemCount(), 1);
 }
 
 TEST_F(CustomizingCommandsTest, APressOnACommandThenReleaseDoesNotDrag) {

@@ -365,5 +365,30 @@ TEST_F(BarStorageTest, ResetRestoresTheSubItemsItReaches) {
     EXPECT_EQ(LinkNames(File->ItemLinks()), (std::vector<std::string>{"NewItem", "OpenItem"}));
 }
 
+TEST_F(BarStorageTest, ResetBringsBackTheDesignedGlyphAndDataOfALink) {
+    TdxBarManager& Manager = NewDesignedForm();
+    // The design gives the second Tools link a glyph of its own and a data value.
+    Manager.DesignRoutine = [](pf::TForm& Form) {
+        BuildDesign(Form);
+        TdxBarManager* Designed = FindManagerCopy(Form, "Bars");
+        TdxBarItemLink& Link = *Designed->Bars()->Items(1)->ItemLinks().Items(1);
+        pf::TBitmap Glyph;
+        Glyph.SetSize(7, 4);
+        Link.SetUserGlyph(Glyph);
+        Link.Data = 42;
+    };
+    TdxBar& Tools = *Manager.Bars()->Items(1);
+    Tools.ItemLinks().Delete(1);
+    Tools.Reset();
+    ASSERT_EQ(LinkNames(Tools.ItemLinks()),
+              (std::vector<std::string>{"NewItem", "OpenItem", "SaveItem"}));
+    TdxBarItemLink& Open = *Tools.ItemLinks().Items(1);
+    EXPECT_TRUE(Open.UserDefine() & dxUserDefineBit(udGlyph));
+    ASSERT_NE(Open.GetGlyph(), nullptr);
+    EXPECT_EQ(Open.GetGlyph()->Width(), 7);
+    EXPECT_EQ(Open.GetGlyph()->Height(), 4);
+    EXPECT_EQ(Open.Data, 42);
+}
+
 } // namespace
 } // namespace toolkit::bars

@@ -141,5 +141,21 @@ INSTANTIATE_TEST_SUITE_P(Routes, LinkVisibilityTest,
                                            Route::ItemGroup),
                          RouteName);
 
+// A link deleted by the program from a toolbar on the screen: the toolbar closes the gap at once.
+using LinkDeletionTest = LinkVisibilityTest;
+
+TEST_F(LinkDeletionTest, ADeletedLinkLeavesNoGap) {
+    const TLook Before = Look();
+    ASSERT_EQ(Before.Lefts.size(), 6u);
+    const int Room = Before.Lefts[3] - Before.Lefts[2];
+    Tools->ItemLinks().Delete(2);
+    testsupport::PumpUntilIdle();
+    const TLook After = Look();
+    EXPECT_EQ(After.Width, Before.Width - Room);
+    EXPECT_EQ(After.Lefts,
+              (std::vector<int>{Before.Lefts[0], Before.Lefts[1], Before.Lefts[3] - Room,
+                                Before.Lefts[4] - Room, Before.Lefts[5] - Room}));
+}
+
 } // namespace
 } // namespace toolkit::bars

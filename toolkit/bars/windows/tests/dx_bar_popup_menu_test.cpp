@@ -92,6 +92,23 @@ TEST_F(PopupMenuTest, AnOwnerControlOwnsTheMenusWindow) {
     Menu->GetSubMenuControl()->HideAll();
 }
 
+// A menu that belongs to another form (one without a manager of its own) opens as that form's
+// window.
+TEST_F(PopupMenuTest, AMenuOwnedByAFormOpensAsThatFormsWindow) {
+    auto& Other = FRoot->Own<pf::TForm>();
+    Other.SetBounds(400, 300, 200, 100);
+    Other.Show();
+    testsupport::PumpUntilIdle();
+    auto& Owned = Other.Own<TdxBarPopupMenu>();
+    ASSERT_EQ(Owned.BarManager(), Manager);
+    Button(Owned.ItemLinks(), "&Paste");
+    Owned.ReturnAtOnce = true;
+    Owned.Popup(420, 320);
+    ASSERT_NE(Owned.GetSubMenuControl(), nullptr);
+    EXPECT_EQ(pw::GetWindow(Owned.GetSubMenuControl()->Handle(), pw::GW_OWNER), Other.Handle());
+    Owned.GetSubMenuControl()->HideAll();
+}
+
 // WM_PRINT draws the open menu into the caller's context as the screen shows it, frame and
 // rows alike.
 TEST_F(PopupMenuTest, PrintDrawsTheMenuAsItShows) {
