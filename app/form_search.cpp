@@ -8,6 +8,7 @@
 #include "model/print/print_routines.h"
 #include "model/program/dialog_services.h"
 #include "model/program/quintaron.h"
+#include "platform/core/atomic_file.h"
 #include "platform/core/date_time.h"
 #include "platform/core/exception.h"
 #include "platform/core/string_list.h"
@@ -416,11 +417,9 @@ void TFormSearch::SavetodiskClick(forms::TObject*) {
     pc::TStringList text;
     for (const std::string& line : ResultLines())
         text.Add(line);
-    try {
-        text.SaveToFile(request.FileName);
-    } catch (const pc::Exception&) {
-        throw pc::Exception("Error Saving text file");
-    }
+    std::string error;
+    if (!pc::WriteTextFileAtomically(request.FileName, text.Text(), &error))
+        throw pc::Exception("Error Saving text file: " + error);
 }
 
 } // namespace app
