@@ -368,6 +368,13 @@ const char* KeyLabel(int key) {
                                     : "created";
 }
 
+// A sort benchmark run once per key, in milliseconds of wall time.
+void ByEveryKey(benchmark::internal::Benchmark* sort) {
+    for (int key : {model::skModified, model::skName, model::skType, model::skCreated})
+        sort->Arg(key);
+    sort->Unit(benchmark::kMillisecond)->UseRealTime();
+}
+
 // Sorting a library by one key from a shuffled order, the sorted order checked after the timed
 // loop.
 void SortShuffled(benchmark::State& state, model::TLibrary& library, int key) {
@@ -408,13 +415,7 @@ void BM_LibrarySort(benchmark::State& state) {
         if (std::string why = SortedDifference(library, key, origins); !why.empty())
             state.SkipWithError(why.c_str());
 }
-BENCHMARK(BM_LibrarySort)
-    ->Arg(model::skModified)
-    ->Arg(model::skName)
-    ->Arg(model::skType)
-    ->Arg(model::skCreated)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+BENCHMARK(BM_LibrarySort)->Apply(ByEveryKey);
 
 // A collection of 10,000 single elements of four kinds, named from a few hundred names and
 // stamped on a few hundred days, so that every key meets many equal elements: the limit is
@@ -448,12 +449,6 @@ void BM_LargeLibrarySort(benchmark::State& state) {
     SortShuffled(state, library, static_cast<int>(state.range(0)));
     state.counters["one_core"] = pinned.Pinned() ? 1 : 0;
 }
-BENCHMARK(BM_LargeLibrarySort)
-    ->Arg(model::skModified)
-    ->Arg(model::skName)
-    ->Arg(model::skType)
-    ->Arg(model::skCreated)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+BENCHMARK(BM_LargeLibrarySort)->Apply(ByEveryKey);
 
 } // namespace
