@@ -34,8 +34,6 @@ TElemListForm::TElemListForm(forms::TComponent* owner, model::TLibElem& List,
       Send(PopupMenu.Send), Receive(PopupMenu.Receive), N3(PopupMenu.N3), edit(PopupMenu.edit),
       Print(PopupMenu.Print), Open(PopupMenu.Open), mouse_(DrawGrid), listElem_(List),
       elems_(Elems), showsLibrary_(Library) {
-    // A window never placed keeps the place the platform gives a new child.
-    Position = forms::poDefaultPosOnly;
     int width = 0;
     for (const TSection& section : Sections) {
         Header.AddSection(section.text, section.width);

@@ -38,8 +38,6 @@ TEditorPage::TEditorPage(forms::TComponent* owner, model::TLibElem& elem,
       Btnclose(forms::PlaceControl<forms::TBitBtn>(*this, PanelBtn, 24 + 2 * ButtonWidth, 4,
                                                    ButtonWidth, ButtonHeight, "&Close")),
       elem_(elem), record_(std::move(record)), view_(*this) {
-    // A window never placed keeps the place the platform gives a new child.
-    Position = forms::poDefaultPosOnly;
     // The number of the form resource gives way to the page's own.
     HelpContext = helpContext;
     SetBorderStyle(forms::bsSingle);

@@ -34,10 +34,7 @@ std::string WithoutFolder(const std::string& path) {
 
 TElementWindow::TElementWindow(forms::TForm& form, model::TDragInfo& dragInfo)
     : form_(form), dragInfo_(dragInfo), view_(
-                                            form, [this] { ShowElement(); }, false) {
-    // A window never placed keeps the place the platform gives a new child.
-    form_.Position = forms::poDefaultPosOnly;
-}
+                                            form, [this] { ShowElement(); }, false) {}
 
 std::vector<model::TPagePanel*> TElementWindow::PagePanels() {
     std::vector<model::TPagePanel*> panels;
