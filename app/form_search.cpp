@@ -1,12 +1,14 @@
 #include "app/form_search.h"
 
 #include "model/elements/bank.h"
+#include "model/elements/exchange_order.h"
 #include "model/elements/global.h"
 #include "model/elements/library.h"
 #include "model/files/data_folders.h"
 #include "model/print/print_routines.h"
 #include "model/program/dialog_services.h"
 #include "model/program/quintaron.h"
+#include "platform/core/atomic_file.h"
 #include "platform/core/date_time.h"
 #include "platform/core/exception.h"
 #include "platform/core/string_list.h"
@@ -352,12 +354,17 @@ void TFormSearch::Collect(model::TLibElem& Elem) {
 }
 
 void TFormSearch::SortByName() {
-    // Exchanges rather than a library sort: the order of equal names is the design's.
-    const std::size_t count = results_.size();
-    for (std::size_t i = 0; i + 1 < count; ++i)
-        for (std::size_t j = i + 1; j < count; ++j)
-            if (Upper(results_[j]->GetName()) < Upper(results_[i]->GetName()))
-                std::swap(results_[i], results_[j]);
+    // Upper-case names in byte order, equal names in the order the exchange sort leaves them.
+    std::vector<std::string> names;
+    names.reserve(results_.size());
+    for (const model::TLibElem* elem : results_)
+        names.push_back(Upper(elem->GetName()));
+    std::vector<model::TLibElem*> sorted;
+    sorted.reserve(results_.size());
+    for (std::size_t index : model::ExchangeSortOrder(
+             results_.size(), [&](std::size_t a, std::size_t b) { return names[a] < names[b]; }))
+        sorted.push_back(results_[index]);
+    results_ = std::move(sorted);
 }
 
 // The results.
@@ -410,11 +417,9 @@ void TFormSearch::SavetodiskClick(forms::TObject*) {
     pc::TStringList text;
     for (const std::string& line : ResultLines())
         text.Add(line);
-    try {
-        text.SaveToFile(request.FileName);
-    } catch (const pc::Exception&) {
-        throw pc::Exception("Error Saving text file");
-    }
+    std::string error;
+    if (!pc::WriteTextFileAtomically(request.FileName, text.Text(), &error))
+        throw pc::Exception("Error Saving text file: " + error);
 }
 
 } // namespace app

@@ -18,6 +18,8 @@
 #include "platform/win/messages.h"
 #include "testsupport/forms/recording_printer.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -398,7 +400,8 @@ TEST_F(FormSearchTest, SaveToDiskWritesOnePaddedLinePerResult) {
 TEST_F(FormSearchTest, AFileThatCannotBeWrittenIsReported) {
     saving.fileName = (folder / "missing" / "Result.Txt").string();
     forms::TDialogScript script;
-    script.Answer("Error Saving text file.", forms::IDOK);
+    script.Answer("Error Saving text file: " + saving.fileName + ": " + std::strerror(ENOENT) + ".",
+                  forms::IDOK);
     Search(false, {[&] {
                Click(search.Btnsearch);
                Click(search.Savetodisk);

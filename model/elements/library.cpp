@@ -2,6 +2,7 @@
 
 #include "model/elements/bank.h"
 #include "model/elements/element_factory.h"
+#include "model/elements/exchange_order.h"
 #include "model/files/data_folders.h"
 #include "model/files/element_files.h"
 #include "model/program/dialog_services.h"
@@ -10,7 +11,9 @@
 #include "platform/core/text.h"
 
 #include <algorithm>
-#include <tuple>
+#include <cmath>
+#include <functional>
+#include <limits>
 #include <utility>
 
 namespace model {
@@ -22,18 +25,47 @@ namespace {
 constexpr std::uint16_t EndOfComment = 0xFFFF;
 constexpr std::size_t LongestCommentLine = 0xFFFE;
 
-bool Before(const TLibElem& a, const TLibElem& b, int key) {
+// A date or time as the sort orders it: a value that is no number (only a damaged file holds one)
+// counts as the earliest, so that the order stays an order.
+double Ordered(double value) {
+    return std::isnan(value) ? -std::numeric_limits<double>::infinity() : value;
+}
+
+// Whether the element at a belongs before the one at b by key, on keys read once.
+std::function<bool(std::size_t, std::size_t)>
+SortKey(const std::vector<std::unique_ptr<TLibElem>>& elems, int key) {
     switch (key) {
     case skModified:
-        return std::tie(a.ModifiedDate, a.ModifiedTime) < std::tie(b.ModifiedDate, b.ModifiedTime);
-    case skName:
-        return pc::CompareText(a.GetName(), b.GetName()) < 0;
-    case skType:
-        return a.Type < b.Type;
-    case skCreated:
-        return std::tie(a.CreatedDate, a.CreatedTime) < std::tie(b.CreatedDate, b.CreatedTime);
+    case skCreated: {
+        std::vector<std::pair<double, double>> dates;
+        dates.reserve(elems.size());
+        for (const auto& elem : elems)
+            dates.emplace_back(Ordered(key == skModified ? elem->ModifiedDate : elem->CreatedDate),
+                               Ordered(key == skModified ? elem->ModifiedTime : elem->CreatedTime));
+        return [dates = std::move(dates)](std::size_t a, std::size_t b) {
+            return dates[a] < dates[b];
+        };
+    }
+    case skName: {
+        std::vector<std::string> names;
+        names.reserve(elems.size());
+        for (const auto& elem : elems)
+            names.push_back(elem->GetName());
+        return [names = std::move(names)](std::size_t a, std::size_t b) {
+            return pc::CompareText(names[a], names[b]) < 0;
+        };
+    }
+    case skType: {
+        std::vector<std::int16_t> types;
+        types.reserve(elems.size());
+        for (const auto& elem : elems)
+            types.push_back(elem->Type);
+        return [types = std::move(types)](std::size_t a, std::size_t b) {
+            return types[a] < types[b];
+        };
+    }
     default:
-        return false;
+        return nullptr;
     }
 }
 
@@ -211,10 +243,13 @@ void TLibrary::TakeElem(TLibrary& Source, int Index) {
 }
 
 void TLibrary::Sort(int Key) {
-    const std::size_t count = Elems.size();
-    for (std::size_t i = 0; i + 1 < count; ++i)
-        for (std::size_t j = i + 1; j < count; ++j)
-            if (Before(*Elems[j], *Elems[i], Key)) std::swap(Elems[i], Elems[j]);
+    const auto before = SortKey(Elems, Key);
+    if (!before) return;
+    std::vector<std::unique_ptr<TLibElem>> sorted;
+    sorted.reserve(Elems.size());
+    for (std::size_t index : ExchangeSortOrder(Elems.size(), before))
+        sorted.push_back(std::move(Elems[index]));
+    Elems = std::move(sorted);
 }
 
 } // namespace model

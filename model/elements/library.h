@@ -73,6 +73,8 @@ public:
     TLibElem& Add(std::unique_ptr<TLibElem> elem);
     // Moves element Index of Source to the end of this library, its selection mark cleared.
     void TakeElem(TLibrary& Source, int Index);
+    // Orders the elements by Key (TSortKey; any other key leaves them), in the order the exchange
+    // sort gives, equal elements included (ExchangeSortOrder).
     void Sort(int Key);
 
     int Count() const { return static_cast<int>(Elems.size()); }

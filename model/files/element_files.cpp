@@ -172,16 +172,18 @@ std::optional<std::string> ChooseLoadPath(const TFileKind& kind, const std::stri
 
 bool SaveFileBytes(const TFileKind& kind, const std::string& path,
                    std::span<const std::uint8_t> bytes) {
-    if (pc::WriteFileAtomically(path, bytes)) return true;
-    ShowFileError(kind.SaveError);
+    std::string error;
+    if (pc::WriteFileAtomically(path, bytes, &error)) return true;
+    ShowFileError(std::string(kind.SaveError) + ": " + error);
     return false;
 }
 
 std::optional<std::vector<std::uint8_t>> LoadFileBytes(const TFileKind& kind,
                                                        const std::string& path) {
     std::vector<std::uint8_t> bytes;
-    if (pc::ReadFileBytes(path, bytes)) return bytes;
-    ShowFileError(kind.LoadError);
+    std::string error;
+    if (pc::ReadFileBytes(path, bytes, &error)) return bytes;
+    ShowFileError(std::string(kind.LoadError) + ": " + error);
     return std::nullopt;
 }
 

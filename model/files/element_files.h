@@ -98,11 +98,12 @@ std::optional<std::string> ChooseSavePath(const TFileKind& kind, const std::stri
                                           bool straight);
 // The file the open dialog gives, starting at fileName; none when cancelled.
 std::optional<std::string> ChooseLoadPath(const TFileKind& kind, const std::string& fileName);
-// Saves bytes without ever destroying the previous file; shows the kind's save error and returns
-// false when the file could not be written.
+// Saves bytes without ever destroying the previous file; shows the kind's save error, the file
+// and the reason, and returns false when the file could not be written.
 bool SaveFileBytes(const TFileKind& kind, const std::string& path,
                    std::span<const std::uint8_t> bytes);
-// The file's bytes; shows the kind's load error and gives none when it cannot be read.
+// The file's bytes; shows the kind's load error, the file and the reason, and gives none when it
+// cannot be read.
 std::optional<std::vector<std::uint8_t>> LoadFileBytes(const TFileKind& kind,
                                                        const std::string& path);
 // Shows the kind's load or save error.

@@ -1,6 +1,7 @@
 #include "model/files/name_lists.h"
 
 #include "model/files/data_folders.h"
+#include "platform/core/atomic_file.h"
 #include "platform/core/exception.h"
 #include "platform/core/folders.h"
 
@@ -134,11 +135,10 @@ void TUserCardNames::Save() const {
             lines.Add(WritableName(name));
         lines.Add(std::string(1, NameListSeparator));
     }
-    try {
-        lines.SaveToFile(NameListPath(UserCardFileName));
-    } catch (const platform::core::Exception&) {
-        throw platform::core::Exception("Unable to Write UserCard.Txt");
-    }
+    std::string error;
+    if (!platform::core::WriteTextFileAtomically(NameListPath(UserCardFileName), lines.Text(),
+                                                 &error))
+        throw platform::core::Exception("Unable to Write UserCard.Txt: " + error);
 }
 
 TStringList& TUserCardNames::List(TUserCardList which) {

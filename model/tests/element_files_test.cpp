@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <csignal>
 #include <cstring>
 #include <functional>
@@ -814,7 +815,7 @@ TEST_F(ElementFilesTest, ForeignSysExFilesAreRefusedAndChangeNothing) {
 
     TPatch patch(nullptr);
     dialogs.ExpectOpen("Load SysEx", dir);
-    dialogs.ExpectMessage("Error Loadind Sysex");
+    dialogs.ExpectMessage("Error Loadind Sysex: " + dir + ": " + std::strerror(EISDIR));
     EXPECT_FALSE(patch.LoadSysExFile());
 }
 
@@ -859,9 +860,9 @@ TEST_F(ElementFilesTest, SaveThatFailsHalfWayKeepsTheOldFile) {
     const rlimit small{4096, limit.rlim_max};
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    dialogs.ExpectMessage("Error Saving Sysex");
+    dialogs.ExpectMessage("Error Saving Sysex: " + Path("Bank.Syx") + ": " + std::strerror(EFBIG));
     const bool savedBank = bank.SaveSysExFile(false);
-    dialogs.ExpectMessage("Error Saving Library");
+    dialogs.ExpectMessage("Error Saving Library: " + Path("Lib.Lib") + ": " + std::strerror(EFBIG));
     const bool savedLibrary = library.SaveFile(false);
     setrlimit(RLIMIT_FSIZE, &limit);
     std::signal(SIGXFSZ, oldHandler);
@@ -879,6 +880,43 @@ TEST_F(ElementFilesTest, SaveThatFailsHalfWayKeepsTheOldFile) {
 }
 
 // ---- ".Glb" ----
+
+// Every refusal of a file keeps its own text and says which file and why.
+TEST_F(ElementFilesTest, EveryFileRefusalSaysWhichFileAndWhy) {
+    const std::string missing = Path("Gone") + "/";
+    std::filesystem::create_directories(Path("Folder.Syx"));
+    const struct {
+        const char* what;
+        std::string path;
+        const char* title;
+        bool save;
+        std::function<bool()> run;
+        std::string text;
+    } cases[] = {
+        {"library saved", missing + "Live.Lib", "Save Library", true,
+         [] { return TLibrary().SaveFile(true); }, "Error Saving Library"},
+        {"library loaded", missing + "Live.Lib", "Load Library", false,
+         [] { return TLibrary().OpenFile(); }, "Error Loading Library"},
+        {"element saved", missing + "Organ.Syx", "Save SysEx", true,
+         [] { return TPatch(nullptr).SaveSysExFile(true); }, "Error Saving Sysex"},
+        {"element loaded", Path("Folder.Syx"), "Load SysEx", false,
+         [] { return TPerformance(nullptr).LoadSysExFile(); }, "Error Loadind Sysex"},
+        {"global set saved", missing + "Set.Glb", "Save Global", true,
+         [] { return TGlobal(nullptr).SaveGlobalFile(true); }, "Error Saving Global"},
+        {"global set loaded", missing + "Set.Glb", "Load Global", false,
+         [] { return TGlobal(nullptr).LoadGlobalFile(); }, "Error Loadind Global"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.save)
+            dialogs.ExpectSave(c.title, c.path);
+        else
+            dialogs.ExpectOpen(c.title, c.path);
+        const int reason = c.path == Path("Folder.Syx") ? EISDIR : ENOENT;
+        dialogs.ExpectMessage(c.text + (": " + c.path + ": ") + std::strerror(reason));
+        EXPECT_FALSE(c.run());
+    }
+}
 
 TEST_F(ElementFilesTest, GlobalFileRoundTrip) {
     TGlobal source(nullptr);

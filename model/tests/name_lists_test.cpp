@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -189,7 +191,9 @@ TEST_F(NameListsTest, AFailedSaveSaysSo) {
         names.Save();
         FAIL() << "saved";
     } catch (const platform::core::Exception& error) {
-        EXPECT_EQ(error.Message(), "Unable to Write UserCard.Txt");
+        EXPECT_EQ(error.Message(), "Unable to Write UserCard.Txt: " +
+                                       (documents.DataFolder() / UserCardFileName).string() + ": " +
+                                       std::strerror(EISDIR));
     }
 }
 

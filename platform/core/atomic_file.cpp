@@ -119,4 +119,9 @@ bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> 
     return true;
 }
 
+bool WriteTextFileAtomically(const std::string& path, std::string_view text, std::string* error) {
+    return WriteFileAtomically(
+        path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()), error);
+}
+
 } // namespace platform::core

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace platform::core {
 
@@ -19,5 +20,8 @@ namespace platform::core {
 // in place but may not survive a power cut. error (when given) then holds the reason.
 bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
                          std::string* error = nullptr);
+// The same for a text's bytes as they stand.
+bool WriteTextFileAtomically(const std::string& path, std::string_view text,
+                             std::string* error = nullptr);
 
 } // namespace platform::core

@@ -114,11 +114,8 @@ void TStringList::LoadFromFile(const std::string& path) {
 }
 
 void TStringList::SaveToFile(const std::string& path) const {
-    const std::string text = Text();
     std::string error;
-    if (!WriteFileAtomically(
-            path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()),
-            &error))
+    if (!WriteTextFileAtomically(path, Text(), &error))
         throw Exception("Cannot create file " + error);
 }
 

@@ -4,6 +4,7 @@
 #include "platform/core/text.h"
 #include "platform/forms/application.h"
 #include "platform/forms/forms.h"
+#include "platform/forms/screen.h"
 #include "platform/forms/std_ctrls.h"
 #include "platform/win/common_dialogs.h"
 
@@ -65,6 +66,15 @@ int RunMessageForm(const std::string& caption, const std::string& text, TMsgDlgB
     label.SetParent(&form);
     label.SetCaption(text);
     label.SetBounds(16, 16, label.Width(), label.Height());
+    // A text wider than half the screen breaks into lines between its words, as wide as the
+    // lines come out.
+    const int widest = Screen().Width() / 2;
+    if (label.Width() > widest) {
+        label.WordWrap = true;
+        label.SetBounds(16, 16, widest, Screen().Height());
+        const TRect lines = label.TextRect();
+        label.SetBounds(16, 16, lines.Width(), lines.Height());
+    }
     std::vector<const ButtonInfo*> shown;
     for (const ButtonInfo& b : ButtonTable)
         if (buttons & b.button) shown.push_back(&b);

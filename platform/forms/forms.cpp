@@ -102,6 +102,11 @@ void TCustomForm::MDIChildMoved() {
 void TCustomForm::AfterConstruction() {
     if (created_) return;
     created_ = true;
+    if (formStyle_ == fsMDIChild && (Position == poDefault || Position == poDefaultPosOnly))
+        if (TCustomForm* parent = MDIParent(); parent && parent->client_) {
+            const TPoint place = parent->NextDefaultChildPlace(width_, height_);
+            SetBounds(place.X, place.Y, width_, height_);
+        }
     if (OnCreate) OnCreate(this);
     if (formStyle_ == fsMDIChild && visible_) ApplyVisibility();
 }

@@ -74,6 +74,10 @@ public:
     void SetBorderStyle(TBorderStyle value);
     TBorderIcons BorderIcons() const { return borderIcons_; }
     void SetBorderIcons(TBorderIcons value);
+    // A multiple-document child of poDefault or poDefaultPosOnly is placed where its parent puts
+    // a new child when it is constructed: below and right of the last one so placed, by a
+    // caption's height, and back at the top left corner of the client area when the next step
+    // would reach past its bottom or right edge.
     TPosition Position = poDesigned;
     // The form's icon, which its window carries (WM_SETICON, ICON_BIG) and the desktop shows;
     // empty, the platform's picture of a program stands for it.
@@ -207,6 +211,8 @@ private:
     void DisableOtherForms(std::vector<HWND>& disabled);
     bool Iconic() const;
     TRect AreaAboveIcons();
+    // The place of the next child placed by default, of that size (the parent's).
+    TPoint NextDefaultChildPlace(int width, int height);
     TRect CaptionBar() const;
     bool HasCaptionButton(TCaptionButton button) const;
     void PaintChildCaption();
@@ -234,6 +240,8 @@ private:
     TWinControl* focusedControl_ = nullptr;
     TMDIClient* client_ = nullptr;
     TCustomForm* activeChild_ = nullptr;
+    // How many steps from the corner the last child placed by default stands (the parent's).
+    int defaultPlaceStep_ = -1;
     TRect normalBounds_;
     // What the frame took of the size before the child became its icon.
     gdi::TSize iconFrame_;

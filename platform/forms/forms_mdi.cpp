@@ -196,6 +196,15 @@ TRect TCustomForm::AreaAboveIcons() {
     return area;
 }
 
+TPoint TCustomForm::NextDefaultChildPlace(int width, int height) {
+    const TRect area = client_->ClientRect();
+    const int step = CaptionHeight();
+    int offset = (defaultPlaceStep_ + 1) * step;
+    if (offset + width > area.Width() || offset + height > area.Height()) offset = 0;
+    defaultPlaceStep_ = offset / step;
+    return {area.Left + offset, area.Top + offset};
+}
+
 void TCustomForm::Cascade() {
     if (!client_) return;
     auto list = MDIChildList(false);

@@ -139,6 +139,61 @@ TEST_F(ApplicationTest, MessageDialogWithoutAScriptIsAModalForm) {
     EXPECT_EQ(MessageBox("Retry?", "Quintaron", MB_RETRYCANCEL), IDCANCEL);
 }
 
+// A message longer than half the screen breaks into lines between its words: the box is no
+// wider than half the screen (and a little margin) and its text's ink stands on several lines.
+TEST_F(ApplicationTest, ALongMessageBreaksIntoLinesWithinHalfTheScreen) {
+    std::string text = "Error Loading Library:";
+    for (int i = 0; i < 24; ++i)
+        text += " /home/musician/Libraries/Part" + std::to_string(i);
+    const int half = Screen().Width() / 2;
+    struct Box {
+        int width = 0;
+        // The rows of the box that hold text ink.
+        std::vector<int> inkRows;
+    };
+    auto Show = [&](const std::string& message) {
+        Box box;
+        After(100, [&] {
+            const HWND wnd = GetActiveWindow();
+            TRect bounds;
+            win::GetWindowRect(wnd, &bounds);
+            box.width = bounds.Right - bounds.Left;
+            win::UpdateWindow(wnd);
+            const auto surface = win::WindowSurface(wnd);
+            // The form's own pixels: the buttons are windows of their own.
+            for (int y = 0; y < surface->Height(); ++y) {
+                bool ink = false;
+                for (int x = 0; x < surface->Width(); ++x) {
+                    const gdi::COLORREF c = gdi::PixelToColor(surface->Pixel(x, y) & 0xFFFFFF);
+                    if (gdi::GetRValue(c) < 64 && gdi::GetGValue(c) < 64 &&
+                        gdi::GetBValue(c) < 64) {
+                        ink = true;
+                        break;
+                    }
+                }
+                if (ink) box.inkRows.push_back(y);
+            }
+            testsupport::InputDriver().TypeKey(win::VK_RETURN, "\r");
+        });
+        EXPECT_EQ(MessageDlg(message, mtError, mbOK, 0), mrOk);
+        return box;
+    };
+    const Box shortBox = Show("Error Loading Library");
+    const Box longBox = Show(text);
+    ASSERT_FALSE(shortBox.inkRows.empty());
+    ASSERT_FALSE(longBox.inkRows.empty());
+    EXPECT_LE(longBox.width, half + 64);
+    // Lines of text: runs of ink rows apart from each other.
+    auto Lines = [](const std::vector<int>& rows) {
+        int lines = rows.empty() ? 0 : 1;
+        for (std::size_t i = 1; i < rows.size(); ++i)
+            if (rows[i] > rows[i - 1] + 1) ++lines;
+        return lines;
+    };
+    EXPECT_EQ(Lines(shortBox.inkRows), 1);
+    EXPECT_GE(Lines(longBox.inkRows), 3);
+}
+
 TEST_F(ApplicationTest, FileDialogsAddTheDefaultExtensionAndCheckExistence) {
     const std::string folder = TempFolder().string();
     std::ofstream(folder + "/Bank.SYX") << "x";

@@ -138,6 +138,53 @@ TEST_F(MdiTest, CascadeAndTileLayTheChildrenOut) {
     Application().SetMainForm(nullptr);
 }
 
+// Children placed by default each open below and right of the one before, by one step, and
+// start again at the corner before one would reach past the client area; a child of designed
+// place stands where it was put and leaves the steps alone.
+TEST_F(MdiTest, ChildrenPlacedByDefaultStepDownAndRightAndWrap) {
+    TForm& main = ShowMainFrame();
+    TRect client;
+    GetClientRect(main.ClientHandle(), &client);
+    auto make = [&](TPosition position) -> TForm& {
+        TForm& child = Owner().Own<TForm>(fsMDIChild);
+        child.SetBounds(40, 30, 300, 200);
+        child.Position = position;
+        child.AfterConstruction();
+        return child;
+    };
+    std::vector<TRect> places;
+    for (int i = 0; i < 40; ++i) {
+        if (i == 2) {
+            TForm& designed = make(poDesigned);
+            EXPECT_EQ(IconRect(main, designed), (TRect{40, 30, 340, 230}));
+        }
+        places.push_back(IconRect(main, make(i % 2 ? poDefault : poDefaultPosOnly)));
+    }
+    EXPECT_EQ(places[0], (TRect{0, 0, 300, 200}));
+    const int step = places[1].Left;
+    ASSERT_GT(step, 0);
+    int wraps = 0;
+    for (std::size_t i = 1; i < places.size(); ++i) {
+        SCOPED_TRACE(i);
+        const TRect& before = places[i - 1];
+        EXPECT_EQ(places[i].Width(), 300);
+        EXPECT_EQ(places[i].Height(), 200);
+        EXPECT_LE(places[i].Bottom, client.Bottom);
+        EXPECT_LE(places[i].Right, client.Right);
+        if (places[i].Left == 0) {
+            // One more step would have reached past the bottom.
+            EXPECT_GT(before.Bottom + step, client.Bottom);
+            EXPECT_EQ(places[i].Top, 0);
+            ++wraps;
+        } else {
+            EXPECT_EQ(places[i].Left, before.Left + step);
+            EXPECT_EQ(places[i].Top, before.Top + step);
+        }
+    }
+    EXPECT_GE(wraps, 2);
+    Application().SetMainForm(nullptr);
+}
+
 // A child that keeps a least height and one with a dialog border (only moved, as the platform
 // moves a window it cannot size) push the others on: the tiled children never overlap.
 TEST_F(MdiTest, TileKeepsChildrenThatHoldTheirSizeApart) {
