@@ -210,8 +210,8 @@ class FloatingHintTest : public HintWindowTest,
 TEST_P(FloatingHintTest, AFloatingBarOfTheFlatStyleShowsNoHints) {
     Manager->SetStyle(GetParam().Style);
     if (GetParam().Floating) {
-        Bar->FloatLeft = 100;
-        Bar->FloatTop = 300;
+        Bar->SetFloatLeft(100);
+        Bar->SetFloatTop(300);
         Bar->SetDockingStyle(dsNone);
     }
     Show();

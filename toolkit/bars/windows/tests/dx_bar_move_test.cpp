@@ -359,8 +359,8 @@ TEST_F(BarMoveTest, ClosingAFloatingBarOfADesignedFormTellsTheDesigner) {
     ASSERT_TRUE(DesignManager.IsDesigning());
     TdxBar& Floating = *DesignManager.Bars()->Add();
     Floating.SetCaption("Floating");
-    Floating.FloatLeft = 600;
-    Floating.FloatTop = 400;
+    Floating.SetFloatLeft(600);
+    Floating.SetFloatTop(400);
     Floating.SetDockingStyle(dsNone);
     auto& Command = Design.Own<TdxBarButton>();
     Command.SetCaption("Command");
