@@ -61,7 +61,7 @@ void UpdateCustomizingBarItems() {
     Page.Updating = true;
     Page.LCommandsClick();
     Page.Updating = false;
-    if (TdxBarCustomizingDesignPages* Pages = Form->DesignPages()) Pages->UpdateAllCommands();
+    UpdateCustomizingAllCommands();
 }
 
 void CustomizingBarItemDeleted() {
@@ -127,6 +127,16 @@ void UpdateCustomizingBarGroups() {
     TdxBarCustomizingForm* Form = GetCustomizingForm();
     if (Form == nullptr) return;
     if (TdxBarCustomizingDesignPages* Pages = Form->DesignPages()) Pages->UpdateGroups();
+}
+
+void UpdateCustomizingAllCommands() {
+    if (TdxBarCustomizingForm* Form = LiveForm())
+        if (TdxBarCustomizingDesignPages* Pages = Form->DesignPages()) Pages->UpdateAllCommands();
+}
+
+void UpdateCustomizingGroupItems() {
+    if (TdxBarCustomizingForm* Form = LiveForm())
+        if (TdxBarCustomizingDesignPages* Pages = Form->DesignPages()) Pages->UpdateGroupItems();
 }
 
 } // namespace toolkit::bars

@@ -28,6 +28,12 @@ void UpdateCustomizingBarItemCategory(TdxBarItem* Item);
 void UpdateCustomizingFormHelpButton();
 // A group of the edited manager was renamed: the Groups page reads its groups again.
 void UpdateCustomizingBarGroups();
+// The All commands page lists the items again and measures its columns anew (an item's name,
+// caption or shortcut changed).
+void UpdateCustomizingAllCommands();
+// The Groups page lists the members of the selected group again (a member was renamed, added
+// or removed).
+void UpdateCustomizingGroupItems();
 // The page shown changed (or the dialog came forward): in design mode the Commands and All
 // commands pages select what the designer selects, the Groups page reads its groups again.
 void CustomizingPageChanged(TdxBarCustomizingForm& Form);

@@ -57,6 +57,9 @@ public:
 
     bool IsSubMenuControl() const override { return true; }
     bool IsFlatBorder() const override { return false; }
+    // Not the menu of a sub-item that keeps its menu out of customizing (the customising
+    // popup's "Add &Item"): its entries run while the manager customizes.
+    bool IsCustomizing() const override;
     // Not while the menu unfolds or slides: the shadow follows the finished menu.
     bool IsShadowVisible() const override;
     // The parent menu's font; a popup menu's own font while it uses one; else the manager's.

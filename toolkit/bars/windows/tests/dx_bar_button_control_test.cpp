@@ -155,8 +155,8 @@ TEST_F(ButtonControlTest, TheDropDownMenuOfAFloatingToolbarsButtonBelongsToTheTo
     Button(Menu.ItemLinks(), "To &All");
     Split.SetDropDownMenu(&Menu);
     Tools->SetDockingStyle(dsNone);
-    Tools->FloatLeft = 300;
-    Tools->FloatTop = 400;
+    Tools->SetFloatLeft(300);
+    Tools->SetFloatTop(400);
     ShowBars();
     auto& W = *dynamic_cast<TdxBarControl*>(Tools->Control());
     ASSERT_EQ(W.DockingStyle(), dsNone);
