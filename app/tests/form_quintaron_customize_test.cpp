@@ -2,6 +2,8 @@
 
 #include "app/tests/main_window_fixture.h"
 #include "platform/forms/dialogs.h"
+#include "platform/gdi/surface.h"
+#include "platform/win/painting.h"
 #include "platform/win/window.h"
 #include "toolkit/bars/customizing/dx_bar_customizing_commands.h"
 #include "toolkit/bars/customizing/dx_bar_customizing_form.h"
@@ -94,6 +96,42 @@ TEST_F(MainCustomizeTest, TheMarkListsTheNineLinksWithCheckMarks) {
     testsupport::PumpUntilIdle();
     EXPECT_FALSE(tools.ItemLinks().Items(1)->Visible());
     EXPECT_EQ(tools.ItemLinks().VisibleItemCount(), 8);
+}
+
+// A button hidden or shown from "&Add or Remove Buttons" is on the toolbar as soon as the
+// click is handled: what the toolbar shows then is what a fresh repaint of it shows.
+TEST_F(MainCustomizeTest, HidingAndShowingAButtonReachesTheToolbarAtOnce) {
+    const auto Pixels = [](platform::win::HWND wnd) {
+        const auto surface = platform::win::WindowSurface(wnd);
+        std::vector<platform::gdi::Pixel32> result;
+        for (int y = 0; y < surface->Height(); ++y)
+            for (int x = 0; x < surface->Width(); ++x)
+                result.push_back(surface->Pixel(x, y));
+        return result;
+    };
+    driver.Click(Centre(Toolbar().GetMarkScreenRect()));
+    testsupport::PumpUntilIdle();
+    ASSERT_NE(Popups().QuickControl(), nullptr);
+    bars::TdxBarItemLinks& quick = *Popups().QuickControl()->ItemLinks();
+    driver.MoveTo(CentreOf(quick, quick.VisibleItemCount() - 1));
+    driver.Click(CentreOf(quick, quick.VisibleItemCount() - 1));
+    testsupport::PumpUntilIdle();
+    bars::TdxBarItemLinks& sub = Popups().QuickSubItem().ItemLinks();
+    ASSERT_GE(sub.VisibleItemCount(), 9);
+    const std::vector<platform::gdi::Pixel32> before = Pixels(Toolbar().Handle());
+    for (bool shown : {false, true}) {
+        driver.MoveTo(CentreOf(sub, 1));
+        driver.Click(CentreOf(sub, 1));
+        testsupport::PumpUntilIdle();
+        ASSERT_EQ(tools.ItemLinks().Items(1)->Visible(), shown);
+        const std::vector<platform::gdi::Pixel32> seen = Pixels(Toolbar().Handle());
+        pw::InvalidateRect(Toolbar().Handle(), nullptr, true);
+        testsupport::PumpUntilIdle();
+        EXPECT_EQ(seen, Pixels(Toolbar().Handle())) << (shown ? "shown" : "hidden");
+        if (!shown) {
+            EXPECT_NE(seen, before);
+        }
+    }
 }
 
 TEST_F(MainCustomizeTest, WhileCustomizingACommandDoesNotRunAndEndingRestoresTheStates) {
@@ -276,6 +314,24 @@ TEST_F(MainCustomizeTest, DraggingOpenFromTheCommandsPageOntoTheToolbarAddsALink
     ASSERT_EQ(links.Count(), count + 1);
     EXPECT_EQ(links.Items(count)->Item(), open);
     SavePng("main_window_customize_commands_dropped.png");
+
+    // A drag whose first move goes straight to the toolbar still carries the command pressed,
+    // not the one the list's own tracking would select on the way.
+    const int next = commandRow + 1 < page.LCommands().platform::forms::TListBox::Items().Count()
+                         ? commandRow + 1
+                         : 0;
+    driver.Click(rowCentre(page.LCommands(), next));
+    testsupport::PumpUntilIdle();
+    const pw::TPoint pressed = rowCentre(page.LCommands(), next);
+    bars::TdxBarItem* expected = page.LCommands().Items(next);
+    const pw::TRect end = links.VisibleItems(links.VisibleItemCount() - 1)->ItemRect;
+    const pw::TPoint toEnd = Toolbar().ClientToScreen({end.Right - 2, Centre(end).Y});
+    driver.Press(pressed);
+    driver.MoveTo(toEnd);
+    driver.Release(toEnd);
+    testsupport::PumpUntilIdle();
+    ASSERT_EQ(links.Count(), count + 2);
+    EXPECT_EQ(links.Items(count + 1)->Item(), expected);
 
     driver.Click(dialog->BClose().ClientToScreen({10, 10}));
     testsupport::PumpUntilIdle();

@@ -123,21 +123,22 @@ void TCommandsListBox::MouseDown(pf::TMouseButton Button, pf::TShiftState Shift,
     if (Index >= 0 && Index == ItemIndex()) {
         FDragPending = true;
         FDragStart = {X, Y};
+        FDragItem = Items(Index);
     }
 }
 
-void TCommandsListBox::MouseMove(pf::TShiftState Shift, int X, int Y) {
-    pf::TListBox::MouseMove(Shift, X, Y);
-    if (!FDragPending) return;
-    if ((Shift & pf::ssLeft) == 0) {
+void TCommandsListBox::DetectDrag(bool LeftDown, pg::TPoint P) {
+    if (!LeftDown) {
         FDragPending = false;
         return;
     }
     const int DX = pg::GetSystemMetrics(pg::SM_CXDRAG);
     const int DY = pg::GetSystemMetrics(pg::SM_CYDRAG);
-    if (std::abs(X - FDragStart.X) < DX && std::abs(Y - FDragStart.Y) < DY) return;
+    if (std::abs(P.X - FDragStart.X) < DX && std::abs(P.Y - FDragStart.Y) < DY) return;
     FDragPending = false;
-    TdxBarItem* Item = SelectedItem();
+    // The command pressed, wherever the pointer went since.
+    TdxBarItem* Item = IndexOfItem(FDragItem) >= 0 ? FDragItem : nullptr;
+    FDragItem = nullptr;
     if (Item == nullptr) return;
     if (pw::GetCapture() == Handle()) pw::ReleaseCapture();
     FBarManager->DragItem(Item, nullptr);
@@ -158,6 +159,14 @@ void TCommandsListBox::KeyDown(pf::WORD& Key, pf::TShiftState Shift) {
 
 void TCommandsListBox::Dispatch(pf::TMessage& Message) {
     switch (Message.Msg) {
+    case pw::WM_MOUSEMOVE:
+        // Until the drag is told from a click the pointer belongs to the drag detection: the
+        // list's own tracking would move the selection to the row under it.
+        if (FDragPending) {
+            DetectDrag((Message.WParam & pw::MK_LBUTTON) != 0, pw::LParamToPoint(Message.LParam));
+            return;
+        }
+        break;
     case pw::WM_MOUSEACTIVATE: {
         pg::TPoint P;
         pw::GetCursorPos(&P);

@@ -56,7 +56,6 @@ protected:
                   platform::forms::TOwnerDrawState State) override;
     void MouseDown(platform::forms::TMouseButton Button, platform::forms::TShiftState Shift, int X,
                    int Y) override;
-    void MouseMove(platform::forms::TShiftState Shift, int X, int Y) override;
     void MouseUp(platform::forms::TMouseButton Button, platform::forms::TShiftState Shift, int X,
                  int Y) override;
     void KeyDown(platform::forms::WORD& Key, platform::forms::TShiftState Shift) override;
@@ -64,11 +63,15 @@ protected:
 private:
     // The row under the client point becomes the selection; Click runs when it changed.
     void SelectAt(platform::gdi::TPoint P);
+    // A move while a press waits to become a drag: past the drag threshold the command pressed
+    // is dragged onto bars; a move without the left button ends the wait.
+    void DetectDrag(bool LeftDown, platform::gdi::TPoint P);
 
     TdxBarManager* FBarManager;
     std::vector<TdxBarItem*> FItems;
     bool FDragPending = false;
     platform::gdi::TPoint FDragStart{};
+    TdxBarItem* FDragItem = nullptr;
 };
 
 // The page's controls, made on the dialog's Commands sheet.

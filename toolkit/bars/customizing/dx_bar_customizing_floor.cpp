@@ -42,6 +42,10 @@ public:
     void UpdateCustomizingBarGroups() override { toolkit::bars::UpdateCustomizingBarGroups(); }
     void UpdateCustomizingAllCommands() override { toolkit::bars::UpdateCustomizingAllCommands(); }
     void UpdateCustomizingGroupItems() override { toolkit::bars::UpdateCustomizingGroupItems(); }
+    void UpdateCustomizingBarItems() override { toolkit::bars::UpdateCustomizingBarItems(); }
+    void UpdateCustomizingBarItemCategory(TdxBarItem* Item) override {
+        toolkit::bars::UpdateCustomizingBarItemCategory(Item);
+    }
     void SelectCustomizingBarItem(TdxBarItem* Item, bool Force) override {
         toolkit::bars::SelectCustomizingBarItem(Item, Force);
     }

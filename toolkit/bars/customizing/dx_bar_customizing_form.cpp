@@ -8,6 +8,7 @@
 #include "toolkit/bars/customizing/dx_bar_customizing_wheel.h"
 #include "toolkit/bars/customizing/dx_bar_name_ed.h"
 #include "toolkit/bars/model/dx_bar.h"
+#include "toolkit/bars/model/dx_bar_designer.h"
 #include "toolkit/bars/model/dx_bar_manager.h"
 #include "toolkit/bars/model/dx_bar_manager_list.h"
 #include "toolkit/bars/model/dx_bar_unit.h"
@@ -327,6 +328,9 @@ void TdxBarCustomizingForm::Finish() {
     if (ManagerAlive(FBarManager)) {
         FBarManager->CustomizingFormHandle = {};
         FBarManager->SetIsCustomizing(false);
+        // The designer shows the manager again, not a toolbar or command the dialog chose.
+        if (TdxBarDesigner* Designer = dxBarDesignerOf(*FBarManager))
+            Designer->SelectComponent(*FBarManager, FBarManager);
         if (FBarManager->OnHideCustomizingForm) FBarManager->OnHideCustomizingForm(FBarManager);
     }
 }
@@ -337,11 +341,15 @@ TdxBar* TdxBarCustomizingForm::SelectedBar() const {
 
 void TdxBarCustomizingForm::BarsListBoxClick() {
     TdxBar* Bar = SelectedBar();
-    FBBarNew->SetEnabled(true);
+    TdxBarDesigner* Designer = dxBarDesignerOf(*FBarManager);
+    FBBarNew->SetEnabled(Designer == nullptr || Designer->CanAddComponent(*FBarManager));
     // Only the bars the user made are the user's to rename.
     FBBarRename->SetEnabled(Bar != nullptr && (FBarManager->IsDesigning() || !Bar->Predefined()));
     FBBarDelete->SetEnabled(Bar != nullptr && Bar->CanClose());
     FBBarReset->SetEnabled(Bar != nullptr && Bar->IsResetAllowed());
+    if (Designer)
+        Designer->SelectComponent(*FBarManager, Bar ? static_cast<pc::TPersistent*>(Bar)
+                                                    : static_cast<pc::TPersistent*>(FBarManager));
 }
 
 void TdxBarCustomizingForm::BarsPageChanged() {

@@ -67,6 +67,8 @@ void TdxBarCustomizingPopup::AddDesignEntries() {
     Add(*NewButton(), dxSBAR_CP_ADDSUBITEM, kAddSubItem);
     Add(*NewButton(), dxSBAR_CP_ADDBUTTON, kAddButton);
     auto& Classes = dxBarUnit().AddInternalItem(std::make_unique<TdxBarSubItem>(nullptr));
+    // Its menu runs its entries even while the manager customizes.
+    Classes.AddItemMarker = true;
     Add(Classes, dxSBAR_CP_ADDDXITEM, kAddItem);
     const TdxBarItemClasses& Registered = dxBarUnit().ItemClasses();
     for (int I = 0; I < Registered.GetRegisteredItemClassCount(); ++I) {

@@ -61,7 +61,7 @@ void UpdateCustomizingBarItems() {
     Page.Updating = true;
     Page.LCommandsClick();
     Page.Updating = false;
-    if (TdxBarCustomizingDesignPages* Pages = Form->DesignPages()) Pages->UpdateAllCommands();
+    UpdateCustomizingAllCommands();
 }
 
 void CustomizingBarItemDeleted() {

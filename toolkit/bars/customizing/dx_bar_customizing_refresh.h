@@ -28,9 +28,11 @@ void UpdateCustomizingBarItemCategory(TdxBarItem* Item);
 void UpdateCustomizingFormHelpButton();
 // A group of the edited manager was renamed: the Groups page reads its groups again.
 void UpdateCustomizingBarGroups();
-// The All commands list is filled and measured again (an item was renamed).
+// The All commands page lists the items again and measures its columns anew (an item's name,
+// caption or shortcut changed).
 void UpdateCustomizingAllCommands();
-// The selected group's members are read again (an item was renamed).
+// The Groups page lists the members of the selected group again (a member was renamed, added
+// or removed).
 void UpdateCustomizingGroupItems();
 // The page shown changed (or the dialog came forward): in design mode the Commands and All
 // commands pages select what the designer selects, the Groups page reads its groups again.

@@ -61,10 +61,15 @@ public:
     virtual void CustomizingBarItemDeleted() {}
     // A group was renamed: the Groups page shows the new name.
     virtual void UpdateCustomizingBarGroups() {}
-    // An item was renamed: the All commands list and the selected group's members show the
-    // new name.
+    // An item's name or shortcut changed: the All commands page measures and shows it again.
     virtual void UpdateCustomizingAllCommands() {}
+    // A group member changed: the Groups page lists the selected group's members again.
     virtual void UpdateCustomizingGroupItems() {}
+    // An item changed what the Commands page shows of it: the list repaints and its click runs
+    // again.
+    virtual void UpdateCustomizingBarItems() {}
+    // Item came to or left a category: the Commands page refills when it shows that category.
+    virtual void UpdateCustomizingBarItemCategory(TdxBarItem* Item) { (void)Item; }
     // Design mode: the Commands page selects Item (Force: even when it shows another category).
     virtual void SelectCustomizingBarItem(TdxBarItem* Item, bool Force) {
         (void)Item;

@@ -1,5 +1,6 @@
 #include "toolkit/bars/model/dx_bar_list_item.h"
 
+#include "toolkit/bars/model/dx_bar_customizing_services.h"
 #include "toolkit/bars/model/dx_bar_window_services.h"
 
 #include "platform/core/filer.h"
@@ -67,7 +68,8 @@ void TCustomdxBarContainerItem::ReleaseEntries() {
 }
 
 void TCustomdxBarContainerItem::ItemsChanged() {
-    if (!FFilling) VisibleChanged();
+    // An item the customising popup is adding changes no visibility until it stands.
+    if (!FFilling && !dxBarCustomizingServices().AddingItem()) VisibleChanged();
 }
 
 TdxBarListItem::TdxBarListItem(pc::TComponent* AOwner) : TCustomdxBarContainerItem(AOwner) {
@@ -152,6 +154,8 @@ void TdxBarListItem::AddEntries(TdxBarItemLinks& Target, int Index, TdxBarItemLi
             if (!Button) break;
         }
         TdxBarItemLink* Link = Target.Add(Button);
+        // A click on the entry is a use of the container.
+        Link->SetOriginalLink(ContainerLink);
         Target.Move(Link->Index(), Index + K);
         Link->SetBeginGroup(K == 0 || GroupNext);
         if (ContainerLink) Link->SetMostRecentlyUsed(ContainerLink->MostRecentlyUsed());
@@ -227,6 +231,7 @@ void TdxBarContainerItem::AddEntries(TdxBarItemLinks& Target, int Index,
     if (&Target == &ItemLinks()) return;
     for (int I = 0; I < ItemLinks().Count(); ++I) {
         TdxBarItemLink* Link = Target.Add();
+        Link->SetOriginalLink(ContainerLink);
         Link->Assign(*ItemLinks().Items(I));
         Target.Move(Link->Index(), Index + I);
         if (I == 0 && ExpandsInPlace()) Link->SetBeginGroup(true);

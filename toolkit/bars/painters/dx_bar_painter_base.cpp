@@ -294,11 +294,13 @@ void P::DrawGlyph(const Item& AItem, const TRect& R, const States& S, const TRec
                   bool ForceGlyph) const {
     TdxBarManager* Manager = AItem.Manager();
     int CellW = R.Right - R.Left, CellH = R.Bottom - R.Top;
-    // A main-menu entry that shows only its caption is framed as a whole, as a caption-only
-    // button is: its cell is the entry, not a glyph's square.
-    const bool WholeEntry = AItem.Parent != nullptr && AItem.Parent->Bar.IsMainMenu &&
-                            AItem.Parent->ShowsCaptions && AItem.ShowsCaption &&
-                            !ItemHasGlyph(AItem);
+    // A main-menu entry, or a row of the quick-customise bar, that shows only its caption is
+    // framed as a whole, as a caption-only button is: its cell is the entry, not a glyph's
+    // square.
+    const bool WholeEntry =
+        AItem.Parent != nullptr &&
+        (AItem.Parent->Bar.IsMainMenu || AItem.Parent->Kind == bckQuickCustomize) &&
+        AItem.Parent->ShowsCaptions && AItem.ShowsCaption && !ItemHasGlyph(AItem);
     if (!AItem.PlainImage && Manager && !WholeEntry) {
         if (S.PaintType == ptHorz) CellW = Manager->ButtonWidth();
         if (S.PaintType == ptVert) CellH = Manager->ButtonHeight();

@@ -474,6 +474,15 @@ void TdxBarSubMenuControl::PaintBar(pg::HDC DC) {
         Sub->DoPaintBar(canvas_, Strip);
 }
 
+bool TdxBarSubMenuControl::IsCustomizing() const {
+    if (TdxBarItemLinks* Links = ItemLinks(); Links && Links->Owner())
+        if (const auto* Sub =
+                dynamic_cast<const TCustomdxBarSubItem*>(Links->Owner()->LinksOwnerComponent());
+            Sub && !Sub->CanCustomizeSubMenu())
+            return false;
+    return TCustomdxBarControl::IsCustomizing();
+}
+
 bool TdxBarSubMenuControl::IsShadowVisible() const {
     return TCustomdxBarControl::IsShadowVisible() && !dxBarMenuAnimating(this);
 }

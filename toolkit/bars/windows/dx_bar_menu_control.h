@@ -62,6 +62,9 @@ public:
     // was opened, its links are the user's to select, drag and right-click.
     bool IsItemCustomizingAllowed() const override;
     bool IsFlatBorder() const override { return false; }
+    // Not the menu of a sub-item that keeps its menu out of customizing (the customising
+    // popup's "Add &Item"): its entries run while the manager customizes.
+    bool IsCustomizing() const override;
     // Not while the menu unfolds or slides: the shadow follows the finished menu.
     bool IsShadowVisible() const override;
     // The parent menu's font; a popup menu's own font while it uses one; else the manager's.

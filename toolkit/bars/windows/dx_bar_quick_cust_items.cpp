@@ -80,7 +80,11 @@ void TdxBarQuickCustExtButtonControl::Paint(const TRect& Rect, TdxBarPaintType K
     TdxBarItemStates S = PaintStates(Kind);
     S.Selected = false;
     S.Down = Column.Checked;
-    Painter().DrawGlyph(Column, Check, S, &Check, false);
+    // The painter frames the column for a check; where nothing is checked the whole square
+    // shows the plain column, with no empty frame.
+    TRect Cell = Check;
+    if (!Column.Checked) Cell = {Rect.Left, Rect.Top, std::min(Edge, Rect.Right), Rect.Bottom};
+    Painter().DrawGlyph(Column, Cell, S, &Cell, false);
     TRect Rest = Rect;
     Rest.Left = std::min(Edge, Rect.Right);
     TdxBarButtonControl::Paint(Rest, Kind);

@@ -192,6 +192,7 @@ void TdxBarCustomizePopups::BuildQuickSubMenu() {
         Entry.SetGlyph(Link->Item()->Glyph());
         Entry.SetImageIndex(Link->Item()->ImageIndex());
         Entry.SetShortCut(Link->Item()->ShortCut());
+        Entry.Hint = Link->Item()->Hint;
         Entry.CloseSubMenuOnClick = false;
         // The toolbar's link by its place: the entry outlives no rebuild of the toolbar.
         Entry.Bar = Bar;

@@ -104,7 +104,10 @@ void TdxBarSubItemControl::ControlActivate(bool Immediately) {
     TCustomdxBarControl* Window = Parent();
     if (Window == nullptr) return;
     const bool Customizing = Window->IsCustomizing();
-    if (auto* Bar = dynamic_cast<TdxBarControl*>(Window); Bar && !Customizing) {
+    // The quick-customise bar is a toolbar window that acts as a menu: hovering its entry opens
+    // the sub-menu after the menu delay.
+    if (auto* Bar = dynamic_cast<TdxBarControl*>(Window);
+        Bar && !Customizing && !Bar->IsQuickCustomizeMenu()) {
         // Hovering a main-menu entry only highlights it until a menu was opened by a click.
         if (!Bar->MenusOpen) return;
         Immediately = true;

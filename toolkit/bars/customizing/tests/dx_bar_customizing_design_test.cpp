@@ -446,5 +446,90 @@ TEST_F(CustomizingDesignTest, RenamingInThePopupRenamesTheCommandInTheDialog) {
     EXPECT_EQ(Rows(Page.LCommands()), After);
 }
 
+// "Add &Item" opens a menu of the item classes whose entries run while the manager customizes:
+// the user's click on one adds an item of that class after the link.
+TEST_F(CustomizingDesignTest, AnEntryOfAddItemAddsAnItemOfItsClass) {
+    TdxBar* Tools = Manager->Bars()->Add();
+    Tools->SetDockingStyle(dsTop);
+    Tools->ItemLinks().Add(Open);
+    Tools->SetVisible(true);
+    testsupport::PumpUntilIdle();
+    ShowCustomizingForm(*Manager, true);
+    testsupport::PumpUntilIdle();
+    TdxBarItemLinks& Links = Tools->ItemLinks();
+    TdxBarCustomizingPopup* Popup =
+        TdxBarCustomizingPopup::ShowAt(*Manager, Links.Items(0), &Links, {100, 100});
+    ASSERT_NE(Popup, nullptr);
+    const auto Centre = [](TCustomdxBarControl& Window, const pg::TRect& R) {
+        return Window.ClientToScreen({(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2});
+    };
+    const pg::TPoint AddItem = Centre(*Popup, Popup->Entries().Items(2)->ItemRect);
+    Input.MoveTo(AddItem);
+    Input.Click(AddItem);
+    testsupport::PumpUntilIdle();
+    auto* Classes = dynamic_cast<TdxBarSubItem*>(Popup->Entries().Items(2)->Item());
+    ASSERT_NE(Classes, nullptr);
+    auto* Menu = dynamic_cast<TCustomdxBarControl*>(Classes->ItemLinks().BarControl());
+    ASSERT_NE(Menu, nullptr);
+    EXPECT_FALSE(Menu->IsCustomizing());
+    const pg::TPoint Entry = Centre(*Menu, Classes->ItemLinks().Items(0)->ItemRect);
+    Input.MoveTo(Entry);
+    Input.Click(Entry);
+    testsupport::PumpUntilIdle();
+    ASSERT_EQ(Links.Count(), 2);
+    TdxBarItem* Made = Links.Items(1)->Item();
+    EXPECT_EQ(&Made->ClassType(), &TdxBarButton::ClassRef());
+    EXPECT_EQ(Made->Caption(), "New Item");
+}
+
+// In design mode the toolbars list tells the designer: a click on a toolbar's row selects that
+// toolbar; closing the dialog selects the manager.
+TEST_F(CustomizingDesignTest, TheToolbarsListSelectsInTheDesignerAndClosingSelectsTheManager) {
+    // The first toolbar is the one selected when the dialog opens.
+    TdxBar* Other = Manager->Bars()->Add();
+    Other->SetCaption("Other");
+    Other->SetDockingStyle(dsTop);
+    Other->ItemLinks().Add(Copy);
+    Other->SetVisible(true);
+    TdxBar* Tools = Manager->Bars()->Add();
+    Tools->SetCaption("Tools");
+    Tools->SetDockingStyle(dsTop);
+    Tools->ItemLinks().Add(Open);
+    Tools->SetVisible(true);
+    testsupport::PumpUntilIdle();
+    ShowCustomizingForm(*Manager, true);
+    testsupport::PumpUntilIdle();
+    TdxBarCustomizingForm* Dialog = GetCustomizingForm();
+    ASSERT_NE(Dialog, nullptr);
+    Designer.Selected = nullptr;
+    const int Row = Dialog->BarsListBox().IndexOfBar(Tools);
+    ASSERT_GE(Row, 0);
+    const pg::TRect Check = Dialog->BarsListBox().CheckRect(Row);
+    Input.Click(
+        Dialog->BarsListBox().ClientToScreen({Check.Right + 30, (Check.Top + Check.Bottom) / 2}));
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Designer.Selected, static_cast<pc::TPersistent*>(Tools));
+    Input.Click(Dialog->BClose().ClientToScreen({10, 10}));
+    testsupport::PumpUntilIdle();
+    ASSERT_EQ(GetCustomizingForm(), nullptr);
+    EXPECT_EQ(Designer.Selected, static_cast<pc::TPersistent*>(Manager));
+}
+
+// The unit's refresh routines: a renamed command shows its new name in the All commands columns
+// and among the members of its group.
+TEST_F(CustomizingDesignTest, TheRefreshRoutinesShowARenamedCommand) {
+    First->Add(Open);
+    TdxBarCustomizingDesignPages& Pages = OpenPages();
+    Page(Pages.GroupsPage());
+    ASSERT_EQ(Rows(Pages.lbGroupItems()), (std::vector<std::string>{"&Open (btnOpen)"}));
+    const int NameColumn = Pages.LAllCommands().ColumnWidths[0];
+    Open->Name = "btnOpenTheLibraryFromAFile";
+    UpdateCustomizingAllCommands();
+    EXPECT_GT(Pages.LAllCommands().ColumnWidths[0], NameColumn);
+    UpdateCustomizingGroupItems();
+    EXPECT_EQ(Rows(Pages.lbGroupItems()),
+              (std::vector<std::string>{"&Open (btnOpenTheLibraryFromAFile)"}));
+}
+
 } // namespace
 } // namespace toolkit::bars

@@ -2,6 +2,8 @@
 
 #include "toolkit/bars/windows/tests/dx_bar_menu_form_fixture.h"
 
+#include "toolkit/bars/model/dx_bar_customizing_services.h"
+
 #include "toolkit/bars/windows/dx_bar_menu_control.h"
 #include "toolkit/bars/windows/dx_bar_sub_item_control.h"
 
@@ -154,6 +156,27 @@ TEST_F(ListItemTest, AContainerSplicesCopiesOfItsLinks) {
     EXPECT_TRUE(Target->Items(1)->OwnBeginGroup());
     Container.RemoveEntries(*Target, 1);
     EXPECT_EQ(Captions(), (std::vector<std::string>{"Before", "After"}));
+}
+
+// While the customising popup adds an item, a change of a list's entries makes no visibility
+// round: the list stays as the bar shows it until the adding is done.
+TEST_F(ListItemTest, ChangingTheEntriesWhileThePopupAddsLeavesTheBarAlone) {
+    struct Adding : TdxBarCustomizingServices {
+        bool AddingItem() const override { return true; }
+    } Popup;
+    List->SetCaption("&Recent");
+    MakeToolbar();
+    Tools->ItemLinks().Add(List);
+    ShowBars();
+    TdxBarItemLink* Link = Tools->ItemLinks().Items(0);
+    ASSERT_EQ(Link->Control(), nullptr);
+    TdxBarCustomizingServices* Before = SetdxBarCustomizingServices(&Popup);
+    SetEntries({"one.lib"});
+    SetdxBarCustomizingServices(Before);
+    EXPECT_EQ(Link->Control(), nullptr);
+    // Once the popup is done, the next change shows the list.
+    SetEntries({"one.lib", "two.lib"});
+    EXPECT_NE(Link->Control(), nullptr);
 }
 
 // On a toolbar a list item is an entry of its own: it shows, a click opens a menu of its

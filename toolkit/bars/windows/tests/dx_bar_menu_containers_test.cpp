@@ -94,5 +94,38 @@ TEST_F(MenuContainersTest, ClickingAnEntryRunsTheList) {
     EXPECT_EQ(All(), (std::vector<std::string>{"Before", "List", "After"}));
 }
 
+// Personalised menus: a click on an entry of a list or of a container is a use of the
+// container's own link, which the menu keeps in its recent order.
+TEST_F(MenuContainersTest, ClickingAnEntryCountsAUseOfTheContainersLink) {
+    Manager->SetStyle(bmsEnhanced);
+    Menu->SetUseRecentItems(true);
+    auto& Container = Form->Own<TdxBarContainerItem>();
+    Container.SetCaption("Container");
+    Button(Container.ItemLinks(), "One");
+    Button(Container.ItemLinks(), "Two");
+    Menu->ItemLinks().Add(&Container);
+    TdxBarItemLink* ListLink = Menu->ItemLinks().Items(1);
+    TdxBarItemLink* ContainerLink = Menu->ItemLinks().Items(3);
+    const struct {
+        const char* What;
+        int Row;
+        TdxBarItemLink* Link;
+    } Cases[] = {{"the list's second entry", 2, ListLink},
+                 {"the container's first entry", 4, ContainerLink}};
+    for (const auto& Case : Cases) {
+        const int Before = Case.Link->UseCount;
+        Menu->Popup(200, 150);
+        testsupport::PumpUntilIdle();
+        ASSERT_EQ(Shown(),
+                  (std::vector<std::string>{"Before", "&1 a", "&2 b", "After", "One", "Two"}))
+            << Case.What;
+        EXPECT_EQ(Menu->ItemLinks().VisibleItems(Case.Row)->GetOriginalLink(), Case.Link)
+            << Case.What;
+        Input.Click(CentreOf(Menu->ItemLinks(), Case.Row));
+        testsupport::PumpUntilIdle();
+        EXPECT_EQ(Case.Link->UseCount, Before + 1) << Case.What;
+    }
+}
+
 } // namespace
 } // namespace toolkit::bars

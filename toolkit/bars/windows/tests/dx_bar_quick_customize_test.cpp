@@ -154,6 +154,7 @@ TEST_F(QuickCustomizeTest, TheToolbarsEntryHidesAndTheRightClickOnAToolbarOpensI
 }
 
 TEST_F(QuickCustomizeTest, TheMarkOpensTheQuickMenuAndItsSubMenuListsEveryLinkChecked) {
+    Tools->ItemLinks().Items(1)->Item()->Hint = "Second|The second command";
     ClickMark();
     EXPECT_EQ(Toolbar().MarkState(), 2);
     TdxBarQuickControl* Quick = Popups().QuickControl();
@@ -172,6 +173,8 @@ TEST_F(QuickCustomizeTest, TheMarkOpensTheQuickMenuAndItsSubMenuListsEveryLinkCh
         EXPECT_TRUE(Entry->Down()) << I;
     }
     EXPECT_EQ(Sub.VisibleItems(Sub.VisibleItemCount() - 1)->GetCaption(), "&Customize...");
+    // An entry takes its toolbar link's hint.
+    EXPECT_EQ(Sub.VisibleItems(1)->Item()->Hint, "Second|The second command");
     SavePng("quick_customize.png");
 
     // Unchecking the third entry hides its link on the toolbar at once.
@@ -302,6 +305,70 @@ TEST_F(QuickCustomizeTest, ResetToolbarAsksBeforeItResets) {
     EXPECT_TRUE(Script.Mismatches().empty());
     EXPECT_TRUE(Script.Done());
     EXPECT_FALSE(Tools->ItemLinks().Items(4)->Visible()) << "not reset";
+}
+
+// "&Add or Remove Buttons" is a row of the quick bar: the pointer over it lights the whole
+// row, not a button's square at its start, and resting there opens its menu after the menu
+// delay, as a menu's sub-item does.
+TEST_F(QuickCustomizeTest, HoveringAddOrRemoveButtonsLightsItsRowAndOpensItsMenuAfterTheDelay) {
+    ClickMark();
+    TdxBarQuickControl* Quick = Popups().QuickControl();
+    ASSERT_NE(Quick, nullptr);
+    TdxBarItemLinks& Links = *Quick->ItemLinks();
+    const pg::TRect Row = Links.VisibleItems(Links.VisibleItemCount() - 1)->ItemRect;
+    // Beside the caption's end, before the arrow: the caption leaves it blank.
+    const pg::TPoint Start{Row.Left + 2, Row.Top + 2};
+    const pg::TPoint End{Row.Right - Row.Height(), Row.Top + 2};
+    const pg::COLORREF Unlit = ClientPixel(*Quick, End);
+    Input.MoveTo(CentreOf(Links, Links.VisibleItemCount() - 1));
+    testsupport::PumpUntilIdle();
+    const pg::COLORREF Lit = ClientPixel(*Quick, Start);
+    EXPECT_NE(Lit, Unlit);
+    EXPECT_EQ(ClientPixel(*Quick, End), Lit);
+
+    EXPECT_EQ(MenuOf(Popups().QuickSubItem()), nullptr);
+    Clock.Advance(399);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(MenuOf(Popups().QuickSubItem()), nullptr);
+    Clock.Advance(1);
+    testsupport::PumpUntilIdle();
+    TdxBarSubMenuControl* Menu = MenuOf(Popups().QuickSubItem());
+    ASSERT_NE(Menu, nullptr);
+    EXPECT_TRUE(pw::IsWindowVisible(Menu->Handle()));
+    // A click on the row leaves the menu it opened.
+    Input.Click(CentreOf(Links, Links.VisibleItemCount() - 1));
+    testsupport::PumpUntilIdle();
+    EXPECT_NE(MenuOf(Popups().QuickSubItem()), nullptr);
+}
+
+// The check column of the sub-menu frames a check only: "&Customize..." and the entry of a
+// hidden link show the plain column, its edge the same as the column just inside it.
+TEST_F(QuickCustomizeTest, RowsWithNothingCheckedShowNoFrameInTheCheckColumn) {
+    Tools->ItemLinks().Items(2)->SetVisible(false);
+    testsupport::PumpUntilIdle();
+    ClickMark();
+    TdxBarItemLinks& Sub = OpenSubMenu();
+    auto* Menu = MenuOf(Popups().QuickSubItem());
+    ASSERT_NE(Menu, nullptr);
+    Input.MoveTo(CentreOf(Sub, 0));
+    testsupport::PumpUntilIdle();
+    const struct {
+        const char* What;
+        int Row;
+        bool Framed;
+    } Rows[] = {{"a checked entry", 1, true},
+                {"the hidden link's entry", 2, false},
+                {"\"&Customize...\"", Sub.VisibleItemCount() - 1, false}};
+    for (const auto& Row : Rows) {
+        const pg::TRect R = Sub.VisibleItems(Row.Row)->ItemRect;
+        const int X = R.Left + R.Height() / 2;
+        const bool TopEdge = ClientPixel(*Menu, X, R.Top) != ClientPixel(*Menu, X, R.Top + 1);
+        const bool BottomEdge =
+            ClientPixel(*Menu, X, R.Bottom - 1) != ClientPixel(*Menu, X, R.Bottom - 2);
+        EXPECT_EQ(TopEdge, Row.Framed) << Row.What;
+        EXPECT_EQ(BottomEdge, Row.Framed) << Row.What;
+    }
+    SavePng("quick_customize_check_column.png");
 }
 
 } // namespace
