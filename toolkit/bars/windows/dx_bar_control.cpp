@@ -245,7 +245,8 @@ void TCustomdxBarControl::SetSelectedControl(TdxBarItemControl* Control) {
 void TCustomdxBarControl::SetMouseSelectedControl(TdxBarItemControl* Control) {
     if (!HandleAllocated() || FSelectedControl == Control) return;
     // An edit that owns the input keeps the selection while the mouse wanders.
-    if (FSelectedControl && FSelectedControl->IsWindowControl() && FSelectedControl->Active())
+    if (const auto* Edit = dynamic_cast<const TdxBarWinControl*>(FSelectedControl);
+        Edit && Edit->Focused())
         return;
     if (FSelectedControl && FSelectedControl->Active()) FSelectedControl->ControlInactivate(false);
     DoSetSelectedControl(Control);

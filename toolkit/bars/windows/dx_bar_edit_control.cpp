@@ -153,7 +153,7 @@ void TdxBarEditWindow::Change() {
     if (FControl) FControl->WindowTextChanged();
 }
 
-bool TdxBarEditWindow::WantsKey(std::uint16_t Key) const {
+bool IsBarEditKey(std::uint16_t Key) {
     switch (Key) {
     case pw::VK_RETURN:
     case pw::VK_ESCAPE:
@@ -163,8 +163,12 @@ bool TdxBarEditWindow::WantsKey(std::uint16_t Key) const {
     case pw::VK_F4:
         return true;
     default:
-        return pf::TEdit::WantsKey(Key);
+        return false;
     }
+}
+
+bool TdxBarEditWindow::WantsKey(std::uint16_t Key) const {
+    return IsBarEditKey(Key) || pf::TEdit::WantsKey(Key);
 }
 
 // ---- TdxBarWinControl ----

@@ -29,6 +29,10 @@ namespace toolkit::bars {
 
 class TdxBarWinControl;
 
+// The keys a bar's edit takes besides an edit's own: Enter, Esc and Tab leave it, Up, Down and F4
+// step through or open a combo's list.
+bool IsBarEditKey(std::uint16_t Key);
+
 // The hosted edit window: its keys and focus go to its control first.
 class TdxBarEditWindow : public platform::forms::TEdit {
 public:

@@ -7,6 +7,7 @@
 #include "toolkit/bars/model/dx_bar_popup_menu_links.h"
 #include "toolkit/bars/model/dx_bar_unit.h"
 #include "toolkit/bars/windows/dx_bar_control.h"
+#include "toolkit/bars/windows/dx_bar_edit_control.h"
 #include "toolkit/bars/windows/dx_bar_sub_item_control.h"
 #include "toolkit/bars/windows/dx_bar_toolbar_control.h"
 
@@ -229,17 +230,7 @@ bool EditTakesKey(std::uint16_t Key) {
     }
     if (KeyDownNow(pw::VK_CONTROL))
         return Key == 'A' || Key == 'C' || Key == 'V' || Key == 'X' || Key == 'Z';
-    switch (Key) {
-    case pw::VK_RETURN:
-    case pw::VK_ESCAPE:
-    case pw::VK_TAB:
-    case pw::VK_UP:
-    case pw::VK_DOWN:
-    case pw::VK_F4:
-        return true;
-    default:
-        return pw::MapVirtualKey(Key, 2) != 0;
-    }
+    return IsBarEditKey(Key) || pw::MapVirtualKey(Key, 2) != 0;
 }
 
 // Steps 5 to 13; Result 1 swallows the key.

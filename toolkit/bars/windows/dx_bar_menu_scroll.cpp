@@ -6,6 +6,7 @@
 
 #include "toolkit/bars/model/dx_bar_strings.h"
 #include "toolkit/bars/model/dx_bar_unit.h"
+#include "toolkit/bars/windows/dx_bar_edit_control.h"
 #include "toolkit/bars/windows/dx_bar_hint_window.h"
 #include "toolkit/bars/windows/dx_bar_item_control.h"
 #include "toolkit/bars/windows/dx_bar_keyboard_hook.h"
@@ -246,8 +247,8 @@ void TdxBarSubMenuControl::SetMarkState(int Value) {
     if (IsCustomizing() || !RecentItemsMode()) return;
     // While the user types in an edit of the menu the expand area stays cold: expanding would
     // build the rows again under the text being typed.
-    if (Value == 1 && SelectedControl() && SelectedControl()->IsWindowControl() &&
-        SelectedControl()->Active())
+    if (const auto* Edit = dynamic_cast<const TdxBarWinControl*>(SelectedControl());
+        Value == 1 && Edit && Edit->Focused())
         Value = 0;
     if (Value == MarkState()) return;
     TCustomdxBarControl::SetMarkState(Value);
