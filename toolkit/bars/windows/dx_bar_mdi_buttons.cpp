@@ -9,6 +9,7 @@
 #include "platform/core/message_loop.h"
 #include "platform/gdi/colors.h"
 #include "platform/win/input_state.h"
+#include "platform/win/painting.h"
 #include "platform/win/system_menu.h"
 #include "platform/win/window.h"
 
@@ -117,7 +118,13 @@ void TdxBarControl::DrawMDIButtons(pg::HDC DC) {
 
 void TdxBarControl::RepaintMDIButtons() {
     if (!HandleAllocated() || !HasMDIButtons()) return;
-    DrawMDIButtons(PaintDC());
+    // Through the window's own paint, as the items repaint: a face drawn straight on the
+    // canvas outside it would never reach the screen.
+    for (int I = HasMDIChildSystemMenu() ? 0 : 2; I < 3; ++I) {
+        const TRect R = GetMDIButtonRect(I);
+        pw::InvalidateRect(Handle(), &R, false);
+    }
+    pw::UpdateWindow(Handle());
 }
 
 bool TdxBarControl::PressMDIButton(TPoint P) {

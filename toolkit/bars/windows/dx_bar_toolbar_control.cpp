@@ -1046,6 +1046,11 @@ void TdxBarControl::WMMouseLeave(TMessage& Message) {
         return;
     }
     TCustomdxBarControl::WMMouseLeave(Message);
+    // No move reaches the bar once the mouse is off it, so the hot MDI button would stay lit.
+    if (FMDIHot >= 0 && dxBarUnit().BarControlExists(this)) {
+        FMDIHot = -1;
+        RepaintMDIButtons();
+    }
 }
 
 } // namespace toolkit::bars

@@ -241,6 +241,34 @@ TEST_F(MDIChildMenuTest, TheButtonsRunTheChildsCommands) {
     }
 }
 
+// The mouse leaving the bar upward from the hot close button leaves no button lit.
+TEST_F(MDIChildMenuTest, LeavingTheBarFromTheCloseButtonClearsItsHotLook) {
+    // The flat look draws a hot button apart from a normal one.
+    Manager->SetStyle(bmsFlat);
+    Child->SetWindowState(pf::wsMaximized);
+    testsupport::PumpUntilIdle();
+    ASSERT_TRUE(BarWindow().HasMDIButtons());
+    const pg::TRect R = BarWindow().GetMDIButtonRect(2);
+    auto Face = [&] {
+        std::vector<pg::COLORREF> Pixels;
+        for (int Y = R.Top; Y < R.Bottom; ++Y)
+            for (int X = R.Left; X < R.Right; ++X)
+                Pixels.push_back(ClientPixel(BarWindow(), X, Y));
+        return Pixels;
+    };
+    const std::vector<pg::COLORREF> Normal = Face();
+    Input.MoveTo(ButtonCentre(2));
+    testsupport::PumpUntilIdle();
+    ASSERT_EQ(BarWindow().HotMDIButton(), 2);
+    ASSERT_NE(Face(), Normal);
+    pg::TRect Frame;
+    ASSERT_TRUE(pw::GetWindowRect(BarWindow().Handle(), &Frame));
+    Input.MoveTo({ButtonCentre(2).X, Frame.Top - 3});
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(BarWindow().HotMDIButton(), -1);
+    EXPECT_EQ(Face(), Normal);
+}
+
 // The entry draws the child's own small icon over the bar: its transparent part shows the bar.
 TEST_F(MDIChildMenuTest, TheEntryShowsTheChildsIconOverTheBar) {
     // 32 pixels square, red, its left quarter transparent.
