@@ -389,7 +389,7 @@ void TFormLibrary::PreviewEntry(int Entry) {
 }
 
 void TFormLibrary::FormKeyDown(forms::TObject*, forms::WORD& Key, forms::TShiftState) {
-    if (Key == pw::VK_DELETE && !trashMode_) {
+    if (Key == pw::VK_DELETE) {
         Key = 0;
         SpeedDeleteClick();
     }
@@ -570,7 +570,8 @@ void TFormLibrary::CommentClick() {
 }
 
 void TFormLibrary::HelpClick() {
-    forms::Application().HelpContext(trashMode_ ? HelpTrash : HelpLibrary);
+    // The button asks for the library's topic in either mode; F1 in the trash gets the trash's.
+    forms::Application().HelpContext(HelpLibrary);
 }
 
 // The element popup.

@@ -104,7 +104,9 @@ platform::core::TStringList& TFormUpdateNames::StepList() {
 }
 
 void TFormUpdateNames::ShowGauge() {
-    Gauge1.SetProgress(static_cast<int>(std::lround(messageCount_ * 100.0 / NameCount)));
+    // To the nearest percent, a half to the even one (12.5 shows 12). The quotient is exact (a
+    // half is a binary fraction), so the default rounding mode alone decides.
+    Gauge1.SetProgress(static_cast<int>(std::lrint(messageCount_ * 100.0 / NameCount)));
     Gauge1.Repaint();
 }
 

@@ -7,6 +7,7 @@
 #include "model/files/name_lists.h"
 #include "model/print/print_target.h"
 #include "model/program/quintaron.h"
+#include "platform/core/folders.h"
 #include "platform/forms/application.h"
 
 namespace app {
@@ -14,6 +15,8 @@ namespace app {
 namespace forms = platform::forms;
 
 void InitialiseUnits() {
+    // Relative names the program meets are looked up beside it, wherever it was started from.
+    platform::core::SetCurrentDir(model::ProgramDir());
     model::CreateDataFolders();
     // Without it the name lists read as empty; the program runs on.
     model::InstallNamesFile();

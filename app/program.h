@@ -30,8 +30,8 @@ private:
     toolkit::edit::TcxEditUnits edit_;
 };
 
-// The user's data folders created when missing, and the shipped "Names.Txt" put into the data
-// folder unless the user's own is there.
+// The program's folder made the current folder, the user's data folders created when missing,
+// and the shipped "Names.Txt" put into the data folder unless the user's own is there.
 void InitialiseUnits();
 
 // The windows, dialogs and printer behind the data model, installed while this lives.

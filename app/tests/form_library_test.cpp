@@ -2,7 +2,9 @@
 
 #include "app/app_images.h"
 #include "app/printer_target.h"
+#include "app/sto_html_help.h"
 #include "app/tests/main_window_fixture.h"
+#include "app/tests/recording_help_library.h"
 #include "model/editing/drag_info.h"
 #include "model/elements/element_factory.h"
 #include "model/elements/library.h"
@@ -200,6 +202,49 @@ TEST_F(FormLibraryTest, DeletedRowsGoToTheTrashInListOrderAndTheBinOpensThem) {
     EXPECT_EQ(trash.speedPerformance.Top(), trash.SpeedPatch.Top() + trash.SpeedPatch.Height() - 1);
     EXPECT_FALSE(main.PanelTrash.Visible());
     EXPECT_TRUE(testsupport::SaveWindowPng(trash.Handle(), Png("trash.png")));
+}
+
+// In the trash, Delete does what it does in any library window: the selection goes to the
+// trash, here the same library, so nothing is lost and the rows stand sorted and unselected.
+TEST_F(FormLibraryTest, DeleteInTheTrashKeepsEveryElementAndClearsTheSelection) {
+    TFormLibrary& window = OpenLibrary(Mixed());
+    driver.Click(RowPoint(window, 1));
+    ShiftClick(RowPoint(window, 3));
+    driver.TypeKey(pw::VK_DELETE);
+    Later();
+    Click(main.TrashPieno);
+    Click(main.TrashPieno);
+    ASSERT_NE(main.TrashWindow, nullptr);
+    TFormLibrary& trash = *main.TrashWindow;
+    Later();
+    driver.Click(RowPoint(trash, 0));
+    ShiftClick(RowPoint(trash, 1));
+    ASSERT_EQ(SelectedCount(trash), 2);
+    driver.TypeKey(pw::VK_DELETE);
+    EXPECT_EQ(SelectedCount(trash), 0);
+    EXPECT_EQ(RowNames(trash), (std::vector<std::string>{"Banks", "Alpha", "Charlie"}));
+    EXPECT_EQ(RowColour(trash, 0), static_cast<pg::COLORREF>(pg::clWhite));
+}
+
+// The Help button asks for the library's topic, in the trash too.
+TEST_F(FormLibraryTest, TheHelpButtonAsksTheLibrarysTopicInBothModes) {
+    TFormLibrary& window = OpenLibrary(Mixed());
+    std::vector<Call> calls;
+    forms::Application().HelpFile = "QUINTARON.chm";
+    {
+        TStoHtmlHelpRegistration registration(
+            [&] { return std::make_unique<RecordingLibrary>(calls); });
+        Click(window.SpeedHelp);
+        Click(main.TrashVuoto);
+        Click(main.TrashVuoto);
+        ASSERT_NE(main.TrashWindow, nullptr);
+        Click(main.TrashWindow->SpeedHelp);
+    }
+    forms::Application().HelpFile.clear();
+    std::vector<std::uintptr_t> contexts;
+    for (const Call& call : calls)
+        if (call.command == platform::win::HH_HELP_CONTEXT) contexts.push_back(call.data);
+    EXPECT_EQ(contexts, (std::vector<std::uintptr_t>{23, 23}));
 }
 
 TEST_F(FormLibraryTest, NormalLayoutStandsAsGiven) {

@@ -207,6 +207,32 @@ TEST_F(FormUpdateNamesTest, RetryAfterTenNamesOfAUserStepHoldsEachNameOnce) {
     EXPECT_EQ(UserCardFile(), NoCardFile());
 }
 
+// The gauge shows the names received before the last one, in percent of all 320: a half goes
+// to the even percent.
+TEST_F(FormUpdateNamesTest, TheGaugeRoundsAHalfToTheEvenPercent) {
+    const struct {
+        int firstUnanswered; // of the user performances, 0-based; the rest of its step is silent
+        int gauge;
+    } cases[] = {
+        {9, 12},  // 40 of 320: 12.5
+        {25, 18}, // 56 of 320: 17.5
+        {10, 13}, // 41 of 320: 12.8
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.firstUnanswered);
+        SimFaults faults;
+        faults.NoCard = true;
+        for (int n = c.firstUnanswered; n < (c.firstUnanswered / 16 + 1) * 16; ++n)
+            faults.Unanswered.insert(Element(model::PerformanceUserBase, n));
+        instrument().SetFaults(faults);
+        int gauge = -1;
+        scripted.answer = model::mrOk;
+        scripted.onQuestion = [&] { gauge = fetch.Gauge1.Progress(); };
+        FetchNames();
+        EXPECT_EQ(gauge, c.gauge);
+    }
+}
+
 TEST_F(FormUpdateNamesTest, OKOnTheQuestionEndsTheFetchAndGivesTheInputBack) {
     SimFaults faults;
     faults.Silent = true;

@@ -17,7 +17,9 @@
 #include "app/program.h"
 #include "app/tests/app_fixture.h"
 #include "model/elements/library.h"
+#include "model/files/data_folders.h"
 #include "platform/core/exception.h"
+#include "platform/core/folders.h"
 #include "platform/core/ini_file.h"
 #include "platform/gdi/colors.h"
 #include "platform/gdi/drawing.h"
@@ -52,6 +54,8 @@ protected:
         firstComponent = forms::Application().ComponentCount();
     }
     ~StartUpTest() override {
+        // The program makes its own folder the current one; the next test starts where this did.
+        platform::core::SetCurrentDir(startFolder);
         forms::Application().OnMessage = nullptr;
         forms::Application().OnException = nullptr;
         forms::Application().SetMainForm(nullptr);
@@ -98,12 +102,17 @@ protected:
     TProgramServices services{state};
     std::vector<std::string> reported;
     int firstComponent = 0;
+    std::string startFolder = platform::core::GetCurrentDir();
 };
 
 TEST_F(StartUpTest, AnEmptyHomeReachesAnEnabledMainWindowWithItsDataFolders) {
+    // Started from elsewhere, it works in its own folder.
+    ASSERT_TRUE(platform::core::SetCurrentDir(folder.string()));
     StartProgram();
     Run(2000);
     testsupport::PumpUntilIdle();
+
+    EXPECT_EQ(platform::core::GetCurrentDir(), model::ProgramDir());
 
     ASSERT_NE(MainWindow(), nullptr);
     EXPECT_TRUE(MainWindow()->Enabled());

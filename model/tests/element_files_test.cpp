@@ -486,6 +486,20 @@ TEST_F(ElementFilesTest, LoadingReplacesTheElements) {
     EXPECT_EQ(dialogs.requests.back().DefaultExt, "Lib");
 }
 
+// Leaving the open dialog with Cancel loads nothing, and a library with changes not yet saved
+// still asks to be saved: only a file read makes it saved.
+TEST_F(ElementFilesTest, ACancelledOpenLeavesAnUnsavedLibraryUnsaved) {
+    TLibrary library;
+    library.Add(std::make_unique<TRhythm>(nullptr)).SetModified();
+    ASSERT_FALSE(library.Saved);
+    dialogs.ExpectOpen("Load Library", "");
+    const int menus = ui.menuUpdates;
+    EXPECT_FALSE(library.OpenFile());
+    EXPECT_FALSE(library.Saved);
+    EXPECT_EQ(library.Count(), 1);
+    EXPECT_GT(ui.menuUpdates, menus);
+}
+
 TEST_F(ElementFilesTest, CommentLinesAndLongFileNames) {
     pc::TStringList lines;
     lines.Add(std::string(70000, 'c'));

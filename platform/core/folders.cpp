@@ -254,4 +254,17 @@ std::string ProgramFolder() {
     return ExtractFileDir(exe.string());
 }
 
+std::string GetCurrentDir() {
+    std::error_code ec;
+    std::filesystem::path current = std::filesystem::current_path(ec);
+    return ec ? "" : current.string();
+}
+
+bool SetCurrentDir(const std::string& Dir) {
+    if (Dir.empty()) return false;
+    std::error_code ec;
+    std::filesystem::current_path(Dir, ec);
+    return !ec;
+}
+
 } // namespace platform::core

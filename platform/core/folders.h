@@ -71,4 +71,10 @@ std::string GetHomeFolder();
 // root); empty when the system will not tell.
 std::string ProgramFolder();
 
+// The process's current folder, against which relative names are looked up; empty when the
+// system will not tell.
+std::string GetCurrentDir();
+// Makes Dir the current folder; false, with the current folder unchanged, when it cannot be.
+bool SetCurrentDir(const std::string& Dir);
+
 } // namespace platform::core
