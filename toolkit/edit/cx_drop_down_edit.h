@@ -151,7 +151,7 @@ public:
     bool IsPopupPressedHot() const { return FIsPopupPressedHot; }
     bool PopupSizeChanged() const { return FPopupSizeChanged; }
     TcxCustomDropDownEditData& EditData() { return FEditData; }
-    void InitializeEditData();
+    void InitializeEditData() override;
     void Activate() override;
     void ActivateByKey(char Key) override;
     void ActivateByMouse(platform::forms::TShiftState Shift, int X, int Y) override;
@@ -196,6 +196,7 @@ protected:
     bool DoCloseQuery();
 
     bool HasPopupWindowEx() override { return DroppedDown(); }
+    platform::forms::TWinControl* GetPopupWindowControl() override;
     void PropertiesChanged(TcxCustomEditProperties* Sender) override;
     void DoEditKeyDown(platform::forms::WORD& Key, platform::forms::TShiftState Shift) override;
     void DoEditKeyPress(char& Key) override;
