@@ -642,25 +642,6 @@ TEST_F(TextEditTest, ASecondClickOnAFocusingRightAlignedEditorIsADoubleClick) {
     EXPECT_EQ(Edit->SelText(), "one");
 }
 
-// After the click that focuses, each further click within the double-click time is one double
-// click: a double click the platform reports on top of one made already is swallowed.
-TEST_F(TextEditTest, RapidClicksOnAFocusingRightAlignedEditorMakeOneDoubleClickEach) {
-    pc::ManualClock Clock;
-    pc::ClockOverride UseClock(Clock);
-    Edit->Properties().Alignment().SetHorz(pf::taRightJustify);
-    Edit->SetEditValue(Variant::String("one two"));
-    pc::ProcessMessages();
-    int Doubles = 0;
-    Edit->OnDblClick = [&](pc::TObject*) { ++Doubles; };
-    const pg::TPoint P = Edit->InnerTextEdit().ClientToScreen(pg::TPoint{4, 5});
-    for (int I = 0; I < 4; ++I)
-        Input.Click(P);
-    testsupport::PumpUntilIdle();
-    EXPECT_EQ(Doubles, 2);
-    EXPECT_EQ(Edit->SelText(), "one");
-    Edit->OnDblClick = nullptr;
-}
-
 // The editor hears the mouse in its text as the window heard it, in its own coordinates.
 TEST_F(TextEditTest, TheMouseInTheTextReachesTheEditor) {
     Edit->SetEditValue(Variant::String("one two"));
