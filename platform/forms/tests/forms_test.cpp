@@ -210,8 +210,8 @@ protected:
                                      {&a, "A"},
                                      {&b, "B"},
                                      {&c, "C"}}) {
-            control->OnEnter = [this, name](TObject*) { log.push_back("enter " + name); };
-            control->OnExit = [this, name](TObject*) { log.push_back("exit " + name); };
+            control->OnEnter = [this, name = name](TObject*) { log.push_back("enter " + name); };
+            control->OnExit = [this, name = name](TObject*) { log.push_back("exit " + name); };
         }
         form.Show();
     }
