@@ -100,28 +100,39 @@ std::string Utf8ToAnsi(std::string_view utf8) {
     return out;
 }
 
-std::string UpperCase(std::string_view s) {
+namespace {
+
+// Each character through a case rule.
+template <class Rule> std::string MapCase(std::string_view s, Rule rule) {
     std::string out(s);
     for (char& c : out)
-        c = UpperChar(c);
+        c = rule(c);
     return out;
 }
 
-std::string LowerCase(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        c = LowerChar(c);
-    return out;
-}
-
-int CompareText(std::string_view a, std::string_view b) {
+// The upper-case forms by a rule compared byte by byte as unsigned values.
+template <class Rule> int CompareUpper(std::string_view a, std::string_view b, Rule upper) {
     const std::size_t n = a.size() < b.size() ? a.size() : b.size();
     for (std::size_t i = 0; i < n; ++i) {
-        const auto x = static_cast<unsigned char>(UpperChar(a[i]));
-        const auto y = static_cast<unsigned char>(UpperChar(b[i]));
+        const auto x = static_cast<unsigned char>(upper(a[i]));
+        const auto y = static_cast<unsigned char>(upper(b[i]));
         if (x != y) return x - y;
     }
     return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
+}
+
+} // namespace
+
+std::string UpperCase(std::string_view s) {
+    return MapCase(s, UpperChar);
+}
+
+std::string LowerCase(std::string_view s) {
+    return MapCase(s, LowerChar);
+}
+
+int CompareText(std::string_view a, std::string_view b) {
+    return CompareUpper(a, b, UpperChar);
 }
 
 bool SameText(std::string_view a, std::string_view b) {
@@ -149,27 +160,15 @@ char AnsiLowerChar(char c) {
 }
 
 std::string AnsiUpperCase(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        c = AnsiUpperChar(c);
-    return out;
+    return MapCase(s, AnsiUpperChar);
 }
 
 std::string AnsiLowerCase(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        c = AnsiLowerChar(c);
-    return out;
+    return MapCase(s, AnsiLowerChar);
 }
 
 int AnsiCompareText(std::string_view a, std::string_view b) {
-    const std::size_t n = a.size() < b.size() ? a.size() : b.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        const auto x = static_cast<unsigned char>(AnsiUpperChar(a[i]));
-        const auto y = static_cast<unsigned char>(AnsiUpperChar(b[i]));
-        if (x != y) return x - y;
-    }
-    return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
+    return CompareUpper(a, b, AnsiUpperChar);
 }
 
 bool AnsiSameText(std::string_view a, std::string_view b) {
