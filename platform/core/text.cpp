@@ -100,32 +100,79 @@ std::string Utf8ToAnsi(std::string_view utf8) {
     return out;
 }
 
-std::string UpperCase(std::string_view s) {
+namespace {
+
+// Each character through a case rule.
+template <class Rule> std::string MapCase(std::string_view s, Rule rule) {
     std::string out(s);
     for (char& c : out)
-        c = UpperChar(c);
+        c = rule(c);
     return out;
 }
 
-std::string LowerCase(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        c = LowerChar(c);
-    return out;
-}
-
-int CompareText(std::string_view a, std::string_view b) {
+// The upper-case forms by a rule compared byte by byte as unsigned values.
+template <class Rule> int CompareUpper(std::string_view a, std::string_view b, Rule upper) {
     const std::size_t n = a.size() < b.size() ? a.size() : b.size();
     for (std::size_t i = 0; i < n; ++i) {
-        const auto x = static_cast<unsigned char>(UpperChar(a[i]));
-        const auto y = static_cast<unsigned char>(UpperChar(b[i]));
+        const auto x = static_cast<unsigned char>(upper(a[i]));
+        const auto y = static_cast<unsigned char>(upper(b[i]));
         if (x != y) return x - y;
     }
     return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
 }
 
+} // namespace
+
+std::string UpperCase(std::string_view s) {
+    return MapCase(s, UpperChar);
+}
+
+std::string LowerCase(std::string_view s) {
+    return MapCase(s, LowerChar);
+}
+
+int CompareText(std::string_view a, std::string_view b) {
+    return CompareUpper(a, b, UpperChar);
+}
+
 bool SameText(std::string_view a, std::string_view b) {
     return a.size() == b.size() && CompareText(a, b) == 0;
+}
+
+char AnsiUpperChar(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u >= 'a' && u <= 'z') return static_cast<char>(u - 32);
+    // Š Œ Ž sit 10H below š œ ž; Ÿ has its lower case at FFH.
+    if (u == 0x9A || u == 0x9C || u == 0x9E) return static_cast<char>(u - 0x10);
+    if (u == 0xFF) return static_cast<char>(0x9F);
+    // à..þ to À..Þ, without the division sign (÷ F7H, × D7H).
+    if (u >= 0xE0 && u <= 0xFE && u != 0xF7) return static_cast<char>(u - 0x20);
+    return c;
+}
+
+char AnsiLowerChar(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u >= 'A' && u <= 'Z') return static_cast<char>(u + 32);
+    if (u == 0x8A || u == 0x8C || u == 0x8E) return static_cast<char>(u + 0x10);
+    if (u == 0x9F) return static_cast<char>(0xFF);
+    if (u >= 0xC0 && u <= 0xDE && u != 0xD7) return static_cast<char>(u + 0x20);
+    return c;
+}
+
+std::string AnsiUpperCase(std::string_view s) {
+    return MapCase(s, AnsiUpperChar);
+}
+
+std::string AnsiLowerCase(std::string_view s) {
+    return MapCase(s, AnsiLowerChar);
+}
+
+int AnsiCompareText(std::string_view a, std::string_view b) {
+    return CompareUpper(a, b, AnsiUpperChar);
+}
+
+bool AnsiSameText(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && AnsiCompareText(a, b) == 0;
 }
 
 std::string Trim(std::string_view s) {

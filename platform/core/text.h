@@ -28,6 +28,18 @@ std::string LowerCase(std::string_view s);
 int CompareText(std::string_view a, std::string_view b);
 bool SameText(std::string_view a, std::string_view b);
 
+// The system locale's case rules for the program's code page: besides the ASCII letters, the
+// accented Latin letters and the pairs the code page holds both cases of (Š, Œ, Ž, Ÿ and theirs);
+// ß, µ, ƒ and the ordinal signs have no other case here and stay.
+char AnsiUpperChar(char c);
+char AnsiLowerChar(char c);
+std::string AnsiUpperCase(std::string_view s);
+std::string AnsiLowerCase(std::string_view s);
+// Compares without case by the system locale's rules, byte by byte of the upper-case forms as
+// unsigned values; a string that is a prefix of the other is smaller.
+int AnsiCompareText(std::string_view a, std::string_view b);
+bool AnsiSameText(std::string_view a, std::string_view b);
+
 // Without leading and trailing blanks and control characters (every byte up to 20H).
 std::string Trim(std::string_view s);
 

@@ -10,6 +10,7 @@
 #include "platform/gdi/canvas.h"
 #include "platform/win/messages.h"
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -345,6 +346,22 @@ protected:
     friend class TWinControl;
 };
 
+// What the input method does while a control has the focus.
+enum TImeMode : std::uint8_t {
+    imDisable,
+    imClose,
+    imOpen,
+    imDontCare,
+    imSAlpha,
+    imAlpha,
+    imHira,
+    imSKata,
+    imKata,
+    imChinese,
+    imSHanguel,
+    imHanguel
+};
+
 class TWinControl : public TControl {
 public:
     explicit TWinControl(TComponent* owner);
@@ -371,6 +388,10 @@ public:
 
     bool TabStop = false;
     int TabOrder = 0;
+    // The input method's mode and the input method by name (empty: the user's) while the control
+    // has the focus. This desktop has no input method to switch: they are kept for what asks.
+    TImeMode ImeMode = imDontCare;
+    std::string ImeName;
     // Paints through an off-screen image of its own.
     bool DoubleBuffered = false;
     // Whether the control holds the keyboard focus; a control that hands the focus on to a window

@@ -149,6 +149,12 @@ public:
     void SetPasswordChar(char value);
     TEditCharCase CharCase() const { return charCase_; }
     void SetCharCase(TEditCharCase value);
+    // False: the selection stays shown while the control is not focused (ES_NOHIDESEL).
+    bool HideSelection() const { return hideSelection_; }
+    void SetHideSelection(bool value);
+    // The window's ES_OEMCONVERT style, for edits that take file names in the OEM code page.
+    bool OEMConvert() const { return oemConvert_; }
+    void SetOEMConvert(bool value);
     TFormBorderStyle BorderStyle = bsSingleBorder;
     bool AutoSelect = true;
     int SelStart() const;
@@ -189,11 +195,14 @@ protected:
 private:
     void UpdateFormat();
     void PasteText();
+    void SetStyleBit(win::DWORD bit, bool on);
     // Kept while there is no window.
     int maxLength_ = 0;
     bool readOnly_ = false;
     char passwordChar_ = '\0';
     TEditCharCase charCase_ = ecNormal;
+    bool hideSelection_ = true;
+    bool oemConvert_ = false;
     bool modified_ = false;
     int selStart_ = 0;
     int selLength_ = 0;

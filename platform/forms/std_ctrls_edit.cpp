@@ -2,6 +2,7 @@
 
 #include "platform/forms/std_ctrls.h"
 
+#include "platform/core/text.h"
 #include "platform/forms/canvas_text.h"
 #include "platform/forms/clipbrd.h"
 #include "platform/forms/forms.h"
@@ -32,13 +33,9 @@ DWORD CharCaseStyle(TEditCharCase value) {
     return value == ecUpperCase ? ES_UPPERCASE : value == ecLowerCase ? ES_LOWERCASE : 0;
 }
 
-std::string InCase(std::string text, TEditCharCase charCase) {
-    for (char& c : text) {
-        if (charCase == ecUpperCase)
-            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        if (charCase == ecLowerCase)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
+std::string InCase(const std::string& text, TEditCharCase charCase) {
+    if (charCase == ecUpperCase) return core::AnsiUpperCase(text);
+    if (charCase == ecLowerCase) return core::AnsiLowerCase(text);
     return text;
 }
 
@@ -60,6 +57,8 @@ void TEdit::CreateParams(TCreateParams& params) {
     params.className = "TEdit";
     params.style |= ES_AUTOHSCROLL | CharCaseStyle(charCase_);
     if (readOnly_) params.style |= ES_READONLY;
+    if (!hideSelection_) params.style |= ES_NOHIDESEL;
+    if (oemConvert_) params.style |= ES_OEMCONVERT;
 }
 
 void TEdit::CreateWnd() {
@@ -119,6 +118,24 @@ void TEdit::SetCharCase(TEditCharCase value) {
     SetWindowLong(handle_, GWL_STYLE,
                   static_cast<std::intptr_t>((style & ~(ES_UPPERCASE | ES_LOWERCASE)) |
                                              CharCaseStyle(value)));
+}
+
+void TEdit::SetStyleBit(DWORD bit, bool on) {
+    if (!HandleAllocated()) return;
+    const auto style = static_cast<DWORD>(GetWindowLong(handle_, GWL_STYLE));
+    SetWindowLong(handle_, GWL_STYLE, static_cast<std::intptr_t>(on ? style | bit : style & ~bit));
+}
+
+void TEdit::SetHideSelection(bool value) {
+    if (value == hideSelection_) return;
+    hideSelection_ = value;
+    SetStyleBit(ES_NOHIDESEL, !value);
+    Invalidate();
+}
+
+void TEdit::SetOEMConvert(bool value) {
+    oemConvert_ = value;
+    SetStyleBit(ES_OEMCONVERT, value);
 }
 
 bool TEdit::Modified() const {
@@ -295,7 +312,8 @@ void TEdit::Paint() {
     DrawTransparentText(canvas_, shown,
                         {x, top, x + widthTo(static_cast<int>(shown.size())) + 1, top + lineHeight},
                         gdi::DT_SINGLELINE | gdi::DT_NOPREFIX, TextColor(*this));
-    if (Focused()) {
+    // Without HideSelection the selection stays in view while another control has the focus.
+    if (Focused() || (!hideSelection_ && selLength > 0)) {
         const int x0 = x + widthTo(selStart);
         if (selLength > 0) {
             const int x1 = x + widthTo(selStart + selLength);

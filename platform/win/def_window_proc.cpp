@@ -243,6 +243,15 @@ LRESULT Help(WindowData& w, WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
+// A character the input method finished is typed as the keyboard types one: a double-byte
+// character as its lead byte and then its trail byte.
+LRESULT ImeChar(WindowData& w, WPARAM wParam, LPARAM lParam) {
+    const auto c = static_cast<unsigned>(wParam);
+    if (c > 0xFF) core::SendMessage(w.handle, WM_CHAR, (c >> 8) & 0xFF, lParam);
+    core::SendMessage(w.handle, WM_CHAR, c & 0xFF, lParam);
+    return 0;
+}
+
 LRESULT KeyUp(WindowData& w, WPARAM wParam, LPARAM) {
     if (wParam == static_cast<WPARAM>(VK_APPS))
         core::SendMessage(w.handle, WM_CONTEXTMENU, static_cast<WPARAM>(w.handle), -1);
@@ -303,6 +312,7 @@ LRESULT DefWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEWHEEL: return ToParent(*w, msg, wParam, lParam);
     case WM_HELP: return Help(*w, wParam, lParam);
     case WM_KEYUP: return KeyUp(*w, wParam, lParam);
+    case WM_IME_CHAR: return ImeChar(*w, wParam, lParam);
     case WM_SYSKEYDOWN: return SysKeyDown(*w, wParam, lParam);
     case WM_CANCELMODE: return CancelMode(*w, wParam, lParam);
     case WM_SETREDRAW: return SetRedraw(*w, wParam, lParam);

@@ -1,5 +1,6 @@
 #include "platform/win/edit_class.h"
 
+#include "platform/core/text.h"
 #include "platform/gdi/colors.h"
 #include "platform/gdi/device_context.h"
 #include "platform/gdi/drawing.h"
@@ -213,12 +214,9 @@ enum class Input { Typed, Pasted, Program };
 bool ReplaceSelection(HWND wnd, EditState& s, std::string text, Input kind, bool undoable) {
     const DWORD style = Style(wnd);
     if (kind != Input::Program) {
-        if (style & ES_UPPERCASE)
-            for (char& c : text)
-                c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        if (style & ES_LOWERCASE)
-            for (char& c : text)
-                c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        // By the system locale's case rules, as the platform's edit does.
+        if (style & ES_UPPERCASE) text = core::AnsiUpperCase(text);
+        if (style & ES_LOWERCASE) text = core::AnsiLowerCase(text);
     }
     // One line: what follows a line break is not taken.
     text = text.substr(0, text.find_first_of("\r\n"));

@@ -43,6 +43,7 @@ inline constexpr DWORD ES_LOWERCASE = 0x0010;
 inline constexpr DWORD ES_PASSWORD = 0x0020;
 inline constexpr DWORD ES_AUTOHSCROLL = 0x0080;
 inline constexpr DWORD ES_NOHIDESEL = 0x0100;
+inline constexpr DWORD ES_OEMCONVERT = 0x0400;
 inline constexpr DWORD ES_READONLY = 0x0800;
 inline constexpr DWORD ES_NUMBER = 0x2000;
 

@@ -85,6 +85,10 @@ inline constexpr UINT WM_SYSKEYDOWN = 0x0104;
 inline constexpr UINT WM_SYSKEYUP = 0x0105;
 inline constexpr UINT WM_SYSCHAR = 0x0106;
 inline constexpr UINT WM_KEYLAST = 0x0108;
+// The input method: a composition changed (lParam: what changed), and a finished character
+// (wParam: a single byte, or a double-byte character with its lead byte high).
+inline constexpr UINT WM_IME_COMPOSITION = 0x010F;
+inline constexpr UINT WM_IME_CHAR = 0x0286;
 inline constexpr UINT WM_COMMAND = 0x0111;
 inline constexpr UINT WM_SYSCOMMAND = 0x0112;
 inline constexpr UINT WM_TIMER = 0x0113;

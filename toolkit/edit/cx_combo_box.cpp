@@ -450,7 +450,7 @@ void TcxCustomComboBox::ChangeHandler(pc::TObject* Sender) {
         // A free-text editor leaves its selection alone while the text still shows the item.
         const bool Skip =
             !LookupDrivenChange() && !DroppedDown() && EditingStyle() == tesEdit &&
-            (!InternalFocused() || pc::SameText(Text(), ILookupData().GetDisplayText(OldKey)));
+            (!InternalFocused() || pc::AnsiSameText(Text(), ILookupData().GetDisplayText(OldKey)));
         if (!Skip && !LookupDrivenChange()) ILookupData().TextChanged();
     } catch (...) {
         LockChangeEvents(false);

@@ -766,4 +766,8 @@ void TcxCustomDropDownEdit::WndProc(pc::TMessage& Message) {
     if (Message.Msg == pf::CM_HINTSHOW && DroppedDown()) Message.Result = 1;
 }
 
+platform::forms::TWinControl* TcxCustomDropDownEdit::GetPopupWindowControl() {
+    return DroppedDown() ? FPopupWindow.get() : nullptr;
+}
+
 } // namespace toolkit::edit

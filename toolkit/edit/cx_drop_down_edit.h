@@ -196,6 +196,7 @@ protected:
     bool DoCloseQuery();
 
     bool HasPopupWindowEx() override { return DroppedDown(); }
+    platform::forms::TWinControl* GetPopupWindowControl() override;
     void PropertiesChanged(TcxCustomEditProperties* Sender) override;
     void DoEditKeyDown(platform::forms::WORD& Key, platform::forms::TShiftState Shift) override;
     void DoEditKeyPress(char& Key) override;

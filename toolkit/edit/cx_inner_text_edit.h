@@ -10,7 +10,14 @@
 // time), and the next click while it runs is a double click, though the text moved under it.
 //
 // A key down that leaves caret, selection and text as they were fires the outer editor's
-// after-key-down; a character that changed them ends the outer editor's completion.
+// after-key-down; a character that changed them ends the outer editor's completion. Tab never
+// reaches the window; Enter and Escape reach it only where the outer editor lets them (Enter
+// with BeepOnEnter, Escape outside a host and without a pending escape). While the outer
+// editor's popup is open, the keys its properties name for the popup go to the popup's window.
+//
+// The outer editor sees every message first (a context menu, its buffered repaints). The window
+// erases no background and paints no frame: the outer editor draws both. While an input method's
+// character is typed (its one or two bytes), the selection reads as it was when it came.
 //
 // The mouse is the outer editor's too: presses, moves, releases, clicks and double clicks reach
 // it in its own coordinates after the window has handled them. The window keeps no left margin
@@ -57,6 +64,12 @@ public:
     // The properties' alignment, or left while focused when they ask for it.
     void ApplyFocusAlignment(bool AFocused);
     bool ClickTimerRunning() const;
+    // The selection, or the one saved when an input method's character came while its bytes
+    // are still being typed.
+    int EditSelStart() const;
+    int EditSelLength() const;
+    // The lead byte of a double-byte character whose trail byte is still to come, else #0.
+    char ImeLastChar() const { return FImeState == 2 ? FImeLeadByte : '\0'; }
     // 0 normal, 1 password.
     int EchoMode() const { return FEchoMode; }
     void SetEchoMode(int Value);
@@ -118,6 +131,15 @@ private:
     int FEchoMode = 0;
     char FPasswordChar = '\0';
     bool FKeyHandled = false;
+    // The pending click timer was started by the click that focused the control.
+    bool FClickToFocus = false;
+    // Bytes of an input method's character still to be typed (0 none, 1 or 2).
+    int FImeState = 0;
+    char FImeLeadByte = '\0';
+    int FImeSelStart = 0;
+    int FImeSelLength = 0;
+    // Enter, Escape and Tab as the outer editor lets them through KeyPress and KeyUp.
+    void FilterOuterKey(char& Key);
 };
 
 } // namespace toolkit::edit

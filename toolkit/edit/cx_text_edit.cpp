@@ -87,6 +87,14 @@ bool TcxCustomInnerTextEdit::ClickTimerRunning() const {
     return FClickTimer->Enabled();
 }
 
+int TcxCustomInnerTextEdit::EditSelStart() const {
+    return FImeState > 0 ? FImeSelStart : SelStart();
+}
+
+int TcxCustomInnerTextEdit::EditSelLength() const {
+    return FImeState > 0 ? FImeSelLength : SelLength();
+}
+
 void TcxCustomInnerTextEdit::StartClickTimer() {
     FClickTimer->SetEnabled(false);
     FClickTimer->SetEnabled(true);
@@ -122,7 +130,28 @@ pc::LRESULT TcxCustomInnerTextEdit::CallDefWndProc(pc::UINT Msg, pc::WPARAM WPar
 }
 
 void TcxCustomInnerTextEdit::Dispatch(pc::TMessage& Message) {
+    if (FContainer.ProcessInnerControlMessage(Message)) return;
     switch (Message.Msg) {
+    case pw::WM_ERASEBKGND:
+        // The outer editor paints the background; erasing would only flicker.
+        Message.Result = 1;
+        break;
+    case pw::WM_NCPAINT:
+        // The outer editor draws the frame.
+        Message.Result = 0;
+        break;
+    case pw::WM_IME_CHAR:
+        FImeState = static_cast<unsigned>(Message.WParam) > 0xFF ? 2 : 1;
+        FImeLeadByte = static_cast<char>((static_cast<unsigned>(Message.WParam) >> 8) & 0xFF);
+        FImeSelStart = SelStart();
+        FImeSelLength = SelLength();
+        pf::TEdit::Dispatch(Message);
+        // Bytes the window did not type (a refused character) leave nothing pending.
+        FImeState = 0;
+        break;
+    case pw::WM_IME_COMPOSITION:
+        if (FContainer.LookupDoEditing()) pf::TEdit::Dispatch(Message);
+        break;
     case pw::WM_CUT:
     case pw::WM_PASTE:
     case pw::WM_CLEAR:
@@ -139,6 +168,7 @@ void TcxCustomInnerTextEdit::Dispatch(pc::TMessage& Message) {
         if (OnSelChange) OnSelChange();
         break;
     case pw::WM_KEYDOWN: {
+        if (FContainer.PassKeyToPopup(Message)) return;
         const TcxInnerTextEditPrevState Prev = SaveState();
         FKeyHandled = false;
         pf::TEdit::Dispatch(Message);
@@ -154,15 +184,20 @@ void TcxCustomInnerTextEdit::Dispatch(pc::TMessage& Message) {
         const TcxInnerTextEditPrevState Prev = SaveState();
         FKeyHandled = false;
         pf::TEdit::Dispatch(Message);
+        if (FImeState > 0 && --FImeState == 0 && FContainer.LookupCompletionActive()) {
+            // The completion the input method's character made stays selected.
+            SetSelStart(FImeSelStart);
+            SetSelLength(FImeSelLength);
+        }
         FContainer.InnerCharProcessed(!FKeyHandled && !SameState(Prev));
         break;
     }
     case pw::WM_LBUTTONDOWN:
     case pw::WM_LBUTTONDBLCLK: {
-        const bool Focusing = Message.Msg == pw::WM_LBUTTONDOWN && UsesLeftAlignmentOnEditing() &&
-                              FShownAlignment != pf::taLeftJustify;
-        if ((Focusing || Message.Msg == pw::WM_LBUTTONDBLCLK) &&
-            FContainer.DragMode() == pf::dmAutomatic &&
+        const bool Double = Message.Msg == pw::WM_LBUTTONDBLCLK;
+        const bool Focusing =
+            !Double && UsesLeftAlignmentOnEditing() && FShownAlignment != pf::taLeftJustify;
+        if ((Focusing || Double) && FContainer.DragMode() == pf::dmAutomatic &&
             !(FContainer.ComponentState() & pc::csDesigning)) {
             FContainer.BeginDrag(false);
             return;
@@ -173,12 +208,20 @@ void TcxCustomInnerTextEdit::Dispatch(pc::TMessage& Message) {
             SetFocus();
             pf::TEdit::Dispatch(Message);
             StartClickTimer();
-        } else if (ClickTimerRunning()) {
-            pc::TMessage Double{pw::WM_LBUTTONDBLCLK, Message.WParam, Message.LParam, 0};
-            pf::TEdit::Dispatch(Double);
-            Message.Result = Double.Result;
+            FClickToFocus = true;
+        } else if (ClickTimerRunning() && (!Double || FClickToFocus)) {
+            // The window stays the same across the alignment change, so the platform may report
+            // the click the focusing click waits for as a double click itself.
+            pc::TMessage AsDouble{pw::WM_LBUTTONDBLCLK, Message.WParam, Message.LParam, 0};
+            pf::TEdit::Dispatch(AsDouble);
+            Message.Result = AsDouble.Result;
             StartClickTimer();
+            FClickToFocus = false;
+        } else if (Double && ClickTimerRunning()) {
+            // The click before was made a double click already.
+            Message.Result = 0;
         } else {
+            FClickToFocus = false;
             pf::TEdit::Dispatch(Message);
         }
         break;
@@ -192,7 +235,10 @@ void TcxCustomInnerTextEdit::Dispatch(pc::TMessage& Message) {
         break;
     case pw::WM_SETFOCUS:
     case pw::WM_KILLFOCUS:
-        if (Message.Msg == pw::WM_KILLFOCUS) FClickTimer->SetEnabled(false);
+        if (Message.Msg == pw::WM_KILLFOCUS) {
+            FClickTimer->SetEnabled(false);
+            FClickToFocus = false;
+        }
         pf::TEdit::Dispatch(Message);
         ApplyFocusAlignment(Message.Msg == pw::WM_SETFOCUS);
         if (!(ComponentState() & pc::csDestroying))
@@ -210,7 +256,7 @@ TcxInnerTextEditPrevState TcxCustomInnerTextEdit::SaveState() {
 
 bool TcxCustomInnerTextEdit::SameState(const TcxInnerTextEditPrevState& Prev) {
     return Prev.SelectionKnown && Prev.SelStart == SelStart() && Prev.SelLength == SelLength() &&
-           pc::SameText(Prev.Text, Text());
+           pc::AnsiSameText(Prev.Text, Text());
 }
 
 void TcxCustomInnerTextEdit::KeyDown(pf::WORD& Key, pf::TShiftState Shift) {
@@ -224,12 +270,24 @@ void TcxCustomInnerTextEdit::KeyDown(pf::WORD& Key, pf::TShiftState Shift) {
     pf::TEdit::KeyDown(Key, Shift);
 }
 
+void TcxCustomInnerTextEdit::FilterOuterKey(char& Key) {
+    if (Key != '\r' && Key != 27) return;
+    if (FContainer.IsInplace() || FContainer.EscapeFlag()) {
+        // The host (or the closed popup) had Enter and Escape.
+        FContainer.SetEscapeFlag(false);
+        Key = 0;
+    } else if (Key == '\r' && !FContainer.BeepOnEnter) {
+        // The window beeps on Enter: only with BeepOnEnter.
+        Key = 0;
+    }
+}
+
 void TcxCustomInnerTextEdit::KeyPress(char& Key) {
     FKeyHandled = false;
     // Tab never reaches the window.
     if (Key == '\t') Key = 0;
     if (Key != 0) FContainer.InnerKeyPress(Key);
-    if (Key == '\r' && !FContainer.BeepOnEnter) Key = 0;
+    FilterOuterKey(Key);
     if (Key == 0) {
         FKeyHandled = true;
         return;
@@ -239,8 +297,18 @@ void TcxCustomInnerTextEdit::KeyPress(char& Key) {
 
 void TcxCustomInnerTextEdit::KeyUp(pf::WORD& Key, pf::TShiftState Shift) {
     FKeyHandled = false;
-    FContainer.InnerKeyUp(Key, Shift);
-    if (Key != 0) pf::TEdit::KeyUp(Key, Shift);
+    if (Key == pw::VK_TAB) Key = 0;
+    if (Key != 0) FContainer.InnerKeyUp(Key, Shift);
+    if (Key == pw::VK_RETURN || Key == pw::VK_ESCAPE) {
+        char AsChar = static_cast<char>(Key);
+        FilterOuterKey(AsChar);
+        Key = static_cast<unsigned char>(AsChar);
+    }
+    if (Key == 0) {
+        FKeyHandled = true;
+        return;
+    }
+    pf::TEdit::KeyUp(Key, Shift);
 }
 
 void TcxCustomInnerTextEdit::Change() {
@@ -405,7 +473,7 @@ std::string TcxCustomTextEdit::GetDisplayText() {
 int TcxCustomTextEdit::SelStart() {
     const TcxTextEditingStyle Style = EditingStyle();
     if (Style == tesNoEdit || (Style == tesFixedList && !FLookupCompletionActive)) return 0;
-    return FInnerEdit->SelStart();
+    return FInnerEdit->EditSelStart();
 }
 
 void TcxCustomTextEdit::SetSelStart(int Value) {
@@ -415,7 +483,7 @@ void TcxCustomTextEdit::SetSelStart(int Value) {
 int TcxCustomTextEdit::SelLength() {
     const TcxTextEditingStyle Style = EditingStyle();
     if (Style == tesNoEdit || (Style == tesFixedList && !FLookupCompletionActive)) return 0;
-    return FInnerEdit->SelLength();
+    return FInnerEdit->EditSelLength();
 }
 
 void TcxCustomTextEdit::SetSelLength(int Value) {
@@ -453,9 +521,11 @@ void TcxCustomTextEdit::InternalSetDisplayValue(const Variant& Value) {
     if (!FUserAction) {
         ResetLookupCompletion();
         SynchronizeEditValue();
+        FlushInnerChange();
         SetModified(false);
     } else {
         SynchronizeEditValue();
+        FlushInnerChange();
     }
     UpdateDrawValue();
 }
@@ -473,9 +543,11 @@ void TcxCustomTextEdit::SynchronizeEditValue() {
         MarkModifiedAfterEnter(true);
     else
         SetModified(false);
+    // The inner edit's change notification tells OnChange (ChangeHandler), for typed texts and
+    // texts set by program alike.
     if (Changed) {
         DoEditValueChanged();
-        if (FUserAction) DoChange();
+        if (!ActiveProperties().NoChangeOnSetEditValue()) DoChange();
     }
 }
 
@@ -498,18 +570,40 @@ void TcxCustomTextEdit::SynchronizeDisplayValue() {
     FSettingText = false;
     FUserAction = Saved;
     FSynchronizing = false;
+    FlushInnerChange();
     RestoreModified();
     ResetLookupCompletion();
     UpdateDrawValue();
 }
 
 void TcxCustomTextEdit::InnerTextChanged() {
-    // Texts this editor sets are taken where they are set.
-    if (FSettingText || FSynchronizing) return;
+    // A text this editor sets is told once its edit value follows it, so that OnChange reads
+    // the new value.
+    if (FSettingText || FSynchronizing) {
+        FInnerChangePending = true;
+        return;
+    }
+    // The window changed its text itself: typing, Backspace, Delete, undo.
     const bool Saved = FUserAction;
     FUserAction = true;
-    SynchronizeEditValue();
+    try {
+        SynchronizeEditValue();
+    } catch (...) {
+        FUserAction = Saved;
+        throw;
+    }
     FUserAction = Saved;
+    ChangeHandler(this);
+}
+
+void TcxCustomTextEdit::FlushInnerChange() {
+    if (!FInnerChangePending) return;
+    FInnerChangePending = false;
+    ChangeHandler(this);
+}
+
+void TcxCustomTextEdit::ChangeHandler(pc::TObject* Sender) {
+    TcxCustomEdit::ChangeHandler(Sender);
     UpdateDrawValue();
     if (IsContainerFocused() && ActiveProperties().HasNumericValue() &&
         ActiveProperties().IsNumericTextNormalized(FSynchronizing))
@@ -611,6 +705,21 @@ bool TcxCustomTextEdit::HasPopupWindowEx() {
     return false;
 }
 
+bool TcxCustomTextEdit::PassKeyToPopup(pc::TMessage& Message) {
+    if (!HasPopupWindowEx()) return false;
+    const auto Key = static_cast<pf::WORD>(Message.WParam);
+    if (!ActiveProperties().IsPopupKey(Key, pf::KeyboardShiftState())) return false;
+    pf::TWinControl* Popup = GetPopupWindowControl();
+    if (!Popup || !Popup->HandleAllocated()) return false;
+    Message.Result = pc::SendMessage(Popup->Handle(), Message.Msg, Message.WParam, Message.LParam);
+    return Message.Result == 0;
+}
+
+void TcxCustomTextEdit::KeyPress(char& Key) {
+    if (Key == 27 && FEscapeFlag && !HasPopupWindowEx()) FEscapeFlag = false;
+    TcxCustomEdit::KeyPress(Key);
+}
+
 // ---- inserting ----
 
 bool TcxCustomTextEdit::GetTextAfterInsertion(const std::string& S, std::string& NewText,
@@ -710,7 +819,7 @@ void TcxCustomTextEdit::PasteFromClipboard() {
 pc::LRESULT TcxCustomTextEdit::InnerEditDialogCode() {
     pc::LRESULT Result = pw::DLGC_WANTCHARS;
     if (TabsNeeded() && pw::GetKeyState(pw::VK_CONTROL) >= 0) Result |= pw::DLGC_WANTTAB;
-    if (WantNavigationKeys()) Result |= pw::DLGC_WANTARROWS;
+    if (WantNavigationKeys() || HasPopupWindowEx()) Result |= pw::DLGC_WANTARROWS;
     return Result;
 }
 
@@ -753,10 +862,17 @@ void TcxCustomTextEdit::PropertiesChanged(TcxCustomEditProperties* Sender) {
     TcxCustomTextEditProperties& P = ActiveProperties();
     FInnerEdit->SetAlignment(P.Alignment().Horz());
     LookupPropertiesChanged();
+    ImeMode = P.ImeMode();
+    ImeName = P.ImeName();
+    FInnerEdit->AutoSelect = P.AutoSelect() && !IsInplace();
     FInnerEdit->SetCharCase(P.CharCase());
     FInnerEdit->SetEchoMode(P.EchoMode() == eemPassword ? 1 : 0);
-    FInnerEdit->SetEditPasswordChar(P.PasswordChar());
+    FInnerEdit->SetHideSelection(P.HideSelection());
+    FInnerEdit->ImeMode = P.ImeMode();
+    FInnerEdit->ImeName = P.ImeName();
     FInnerEdit->SetMaxLength(P.MaxLength());
+    FInnerEdit->SetOEMConvert(P.OEMConvert());
+    FInnerEdit->SetEditPasswordChar(P.PasswordChar());
     FInnerEdit->SetReadOnly(!P.CanModify() || EditingStyle() == tesNoEdit);
     ClampValueIfNeeded();
     if (!(ComponentState() & pc::csDestroying)) ValidateLookupText();

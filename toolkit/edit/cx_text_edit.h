@@ -71,6 +71,13 @@ public:
 
     bool BeepOnEnter = true;
     bool LookupCompletionActive() const { return FLookupCompletionActive; }
+    // Set by editors with a popup when the popup took Enter or Escape: the inner edit then
+    // swallows the key's character, and an Escape with no popup open clears it.
+    bool EscapeFlag() const { return FEscapeFlag; }
+    void SetEscapeFlag(bool Value) { FEscapeFlag = Value; }
+    // A key down the inner edit had while the popup is open and the properties take the key
+    // for the popup: sent to the popup's window; true when that handled it (answered 0).
+    bool PassKeyToPopup(platform::core::TMessage& Message);
 
     // The text after replacing the selection with S and the caret after it; false when the
     // editing style, the maximum length, the lookup items or the editing check refuse it.
@@ -170,6 +177,9 @@ public:
 
 protected:
     virtual bool IsLookupNavigationAllowed() { return false; }
+    // The open popup's window, for keys the properties pass on; none here.
+    virtual platform::forms::TWinControl* GetPopupWindowControl() { return nullptr; }
+    void KeyPress(char& Key) override;
     virtual Variant ItemIndexToLookupKey(int Value) { return Variant::Integer(Value); }
     virtual int LookupKeyToItemIndex(const Variant& Key);
     virtual void LookupKeyToEditValue(const Variant& Key, Variant& EditValue);
@@ -205,6 +215,8 @@ protected:
     void SynchronizeDisplayValue() override;
     virtual void SynchronizeEditValue();
     void UpdateDrawValue() override;
+    // The inner edit's text changed: OnChange, the draw value, numbers regrouped while typed.
+    void ChangeHandler(platform::core::TObject* Sender) override;
     void PropertiesChanged(TcxCustomEditProperties* Sender) override;
     bool CanStartEditing() override { return EditingStyle() != tesNoEdit; }
     bool CanKeyDownModifyEdit(platform::forms::WORD Key,
@@ -233,17 +245,21 @@ private:
     std::string FSavedText;
     bool FSettingText = false;
     bool FSynchronizing = false;
+    // The inner edit changed while this editor set its text; ChangeHandler is still to run.
+    bool FInnerChangePending = false;
     std::unique_ptr<TcxCustomTextEditLookupData> FLookupData;
     bool FLookupDriven = false;
     bool FLookupNavigating = false;
     bool FEditingValue = false;
     bool FWindowTextGuard = false;
+    bool FEscapeFlag = false;
     bool FAdjustingInnerEdit = false;
     int FInnerEditScrollPos = 0;
     int FCachedSelStart = 0;
     int FCachedSelLength = 0;
 
     void CallControlHook(TcxTextEditHookEvent Event);
+    void FlushInnerChange();
     int InnerEditFirstVisibleChar();
 };
 

@@ -256,10 +256,21 @@ void TcxCustomTextEdit::DoEditKeyPress(char& Key) {
     if (UseLookup && GetItemIndex() != OldIndex) EditModified();
     if (Found) Key = 0;
     if (Key == 0 || Key == '\b') return;
-    // Every other typed character is placed here, checked as a paste would be.
-    const std::string S(1, Key);
-    Key = 0;
-    ReplaceSelectedText(S);
+    // The window types every other character itself, so that a run of typing stays the one
+    // change its undo takes back; what the text would become is checked here first, as for a
+    // paste, and a refused character never reaches it.
+    std::string NewText;
+    int NewSelStart = 0;
+    FUserAction = true;
+    bool Accepted = false;
+    try {
+        Accepted = GetTextAfterInsertion(std::string(1, Key), NewText, NewSelStart);
+    } catch (...) {
+        FUserAction = SavedUserAction;
+        throw;
+    }
+    FUserAction = SavedUserAction;
+    if (!Accepted) Key = 0;
 }
 
 void TcxCustomTextEdit::DoExit() {

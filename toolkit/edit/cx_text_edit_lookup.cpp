@@ -39,7 +39,7 @@ bool TcxCustomTextEditLookupData::IsOwnerDestroying() const {
 int TcxCustomTextEditLookupData::FindItemIndex(const std::string& Text) {
     const int Count = GetItemCount();
     for (int I = 0; I < Count; ++I)
-        if (pc::SameText(GetItem(I), Text)) return I;
+        if (pc::AnsiSameText(GetItem(I), Text)) return I;
     return -1;
 }
 
@@ -86,7 +86,7 @@ bool TcxCustomTextEditLookupData::Locate(std::string& Text, std::string& Tail, b
     const std::size_t L = Text.size();
     for (int I = Start + 1; I < Count && L > 0; ++I) {
         const std::string Item = GetItem(I);
-        if (!pc::SameText(std::string_view(Item).substr(0, L), Text)) continue;
+        if (!pc::AnsiSameText(std::string_view(Item).substr(0, L), Text)) continue;
         Text = Item.substr(0, L);
         Tail = Item.substr(L);
         FCurrentKey = I;
@@ -178,7 +178,7 @@ void TcxCustomTextEditLookupData::TextChanged() {
     if (IsOwnerDestroying()) return;
     const std::string Text = FOwner.Text();
     if (FActiveIndex != -1 && FActiveIndex < GetItemCount() &&
-        pc::SameText(GetItem(FActiveIndex), Text))
+        pc::AnsiSameText(GetItem(FActiveIndex), Text))
         return;
     std::string Search = Text;
     std::string Tail;

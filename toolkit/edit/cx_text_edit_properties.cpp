@@ -6,6 +6,7 @@
 #include "toolkit/edit/regional_separators.h"
 
 #include "platform/core/date_time.h"
+#include "platform/core/filer.h"
 #include "platform/core/float_format.h"
 #include "platform/core/text.h"
 
@@ -226,15 +227,18 @@ void TcxCustomTextEditProperties::SetLookupItemsSorted(bool Value) {
     if (Value) LookupItemsChanged();
 }
 
+void TcxCustomTextEditProperties::DefineProperties(pc::TFiler& Filer) {
+    TcxCustomEditProperties::DefineProperties(Filer);
+    Filer.DefineProperty(
+        "IsDisplayFormatAssigned",
+        [this](pc::TReader& Reader) { AssignedValues().SetDisplayFormat(Reader.ReadBoolean()); },
+        nullptr, false);
+}
+
 void TcxCustomTextEditProperties::SortLookupItems() {
-    auto Lower = [](std::string S) {
-        for (char& C : S)
-            C = static_cast<char>(std::tolower(static_cast<unsigned char>(C)));
-        return S;
-    };
     // Each item keeps its object.
     FLookupItems.CustomSort(
-        [&](const std::string& A, const std::string& B) { return Lower(A) < Lower(B); });
+        [](const std::string& A, const std::string& B) { return pc::AnsiCompareText(A, B) < 0; });
 }
 
 void TcxCustomTextEditProperties::LookupItemsChanged() {
@@ -347,7 +351,7 @@ void TcxCustomTextEditProperties::ValidateValueBounds(Variant& DisplayValue, boo
 
 void TcxCustomTextEditProperties::GetValidateErrorText(int AErrorKind, std::string& Text) {
     if (AErrorKind == 1) {
-        Text = "Value out of bounds";
+        Text = toolkit::base::cxGetResourceString(cxSEditValueOutOfBounds);
         return;
     }
     TcxCustomEditProperties::GetValidateErrorText(AErrorKind, Text);
@@ -358,7 +362,9 @@ void TcxCustomTextEditProperties::GetDefaultDisplayValue(Variant& DisplayValue, 
 }
 
 bool TcxCustomTextEditProperties::FindLookupItem(const std::string& AText) const {
-    return FLookupItems.IndexOf(AText) >= 0;
+    for (int I = 0; I < FLookupItems.Count(); ++I)
+        if (pc::AnsiSameText(FLookupItems[I], AText)) return true;
+    return false;
 }
 
 void TcxCustomTextEditProperties::GetEditFormat(bool& IsCurrency, bool& ProviderFormats,
@@ -389,14 +395,9 @@ void TcxCustomTextEditProperties::GetEditFormat(bool& IsCurrency, bool& Provider
 // ---- values and texts ----
 
 std::string TcxCustomTextEditProperties::ApplyCharCase(const std::string& Text) const {
-    std::string Result = Text;
-    if (FCharCase == pf::ecUpperCase)
-        for (char& C : Result)
-            C = static_cast<char>(std::toupper(static_cast<unsigned char>(C)));
-    else if (FCharCase == pf::ecLowerCase)
-        for (char& C : Result)
-            C = static_cast<char>(std::tolower(static_cast<unsigned char>(C)));
-    return Result;
+    if (FCharCase == pf::ecUpperCase) return pc::AnsiUpperCase(Text);
+    if (FCharCase == pf::ecLowerCase) return pc::AnsiLowerCase(Text);
+    return Text;
 }
 
 void TcxCustomTextEditProperties::DisplayValueToDisplayText(std::string& Text) {

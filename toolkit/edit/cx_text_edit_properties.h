@@ -29,21 +29,9 @@ class TcxCustomTextEditLookupData;
 
 enum TcxEditEchoMode : std::uint8_t { eemNormal, eemPassword };
 enum TcxTextEditingStyle : std::uint8_t { tesEdit, tesEditList, tesFixedList, tesNoEdit };
-enum TImeMode : std::uint8_t {
-    imDisable,
-    imClose,
-    imOpen,
-    imDontCare,
-    imSAlpha,
-    imAlpha,
-    imHira,
-    imSKata,
-    imKata,
-    imChinese,
-    imSHanguel,
-    imHanguel
-};
+using platform::forms::imDontCare;
 using platform::forms::TEditCharCase;
+using platform::forms::TImeMode;
 
 using TcxNewLookupDisplayTextEvent =
     std::function<void(platform::core::TObject* Sender, const std::string& AText)>;
@@ -207,6 +195,9 @@ public:
     Variant PrepareValueText(const Variant& AEditValue, bool AFocused);
 
 protected:
+    // Streams of older versions hold "IsDisplayFormatAssigned" (read, never written): it sets
+    // AssignedValues.DisplayFormat.
+    void DefineProperties(platform::core::TFiler& Filer) override;
     void AlignmentChangedHandler() override;
     void BaseSetAlignment(const TcxEditAlignment& Value) override;
     std::unique_ptr<TcxCustomEditPropertiesValues> CreateAssignedValues() override;

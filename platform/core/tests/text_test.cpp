@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <gtest/gtest.h>
+#include <initializer_list>
 
 namespace platform::core {
 namespace {
@@ -58,6 +59,35 @@ TEST(Text, CaseRulesTouchAsciiLettersOnly) {
     EXPECT_TRUE(SameText("Num Library", "num LIBRARY"));
     EXPECT_FALSE(SameText("Num Library", "Num Librar"));
     EXPECT_TRUE(SameText("", ""));
+}
+
+// The locale's rules know both cases of every letter the code page holds in both, and leave
+// letters without a partner (ß, µ, ƒ, ª, º) and the signs between the accented letters alone.
+TEST(Text, AnsiCaseRulesFollowTheCodePagesLetters) {
+    struct Case {
+        const char* Lower;
+        const char* Upper;
+    };
+    for (const Case& C : std::initializer_list<Case>{{"abc", "ABC"},
+                                                     {"\xE0\xE9\xF1\xFE", "\xC0\xC9\xD1\xDE"},
+                                                     {"\x9A\x9C\x9E\xFF", "\x8A\x8C\x8E\x9F"},
+                                                     {"1-2_\xF7", "1-2_\xF7"}}) {
+        EXPECT_EQ(AnsiUpperCase(C.Lower), C.Upper) << C.Lower;
+        EXPECT_EQ(AnsiLowerCase(C.Upper), C.Lower) << C.Upper;
+        EXPECT_TRUE(AnsiSameText(C.Lower, C.Upper)) << C.Lower;
+    }
+    for (const char* Alone : {"\xDF", "\xB5", "\x83", "\xAA", "\xBA", "\xD7", "\xF7"}) {
+        EXPECT_EQ(AnsiUpperCase(Alone), Alone);
+        EXPECT_EQ(AnsiLowerCase(Alone), Alone);
+    }
+    EXPECT_FALSE(AnsiSameText("\xD7", "\xF7"));
+    EXPECT_LT(AnsiCompareText("\xE9"
+                              "a",
+                              "\xC9"
+                              "b"),
+              0);
+    EXPECT_EQ(AnsiCompareText("\xE9t\xE9", "\xC9T\xC9"), 0);
+    EXPECT_GT(AnsiCompareText("\xE9t\xE9s", "\xC9T\xC9"), 0);
 }
 
 TEST(Text, TrimRemovesBlanksAndControlsAtBothEnds) {

@@ -185,6 +185,23 @@ TEST_F(ComboBoxTest, TypingOpensAndCompletes) {
     EXPECT_EQ(Edit->ItemIndex(), 3);
 }
 
+// Backspace that makes the text an item's names that item; one more makes it a text the item
+// begins with, which still names it, and typing on makes a text no item begins with.
+TEST_F(ComboBoxTest, BackspaceLooksTheShortenedTextUpAgain) {
+    Edit->SetText("Deltas");
+    ASSERT_EQ(Edit->ItemIndex(), -1);
+    Input.TypeKey(pw::VK_END);
+    Input.TypeKey(pw::VK_BACK, "\b");
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Edit->Text(), "Delta");
+    EXPECT_EQ(Edit->ItemIndex(), 3);
+    EXPECT_EQ(Edit->EditValue().AsString(), "Delta");
+    Input.TypeKey(pw::VK_BACK, "\b");
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Edit->Text(), "Delt");
+    EXPECT_EQ(Edit->ItemIndex(), 3);
+}
+
 // Items searched as in a combo box, in a popup that takes the keyboard (when Captures is set).
 class TCapturingListProperties : public TcxComboBoxProperties {
 public:

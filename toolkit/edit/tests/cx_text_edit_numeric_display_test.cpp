@@ -1,7 +1,14 @@
 #include "toolkit/edit/cx_text_edit_properties.h"
 
+#include "toolkit/edit/editor_strings.h"
+
+#include "toolkit/base/resource_strings.h"
+
+#include "platform/core/component.h"
 #include "platform/core/date_time.h"
 #include "platform/core/exception.h"
+#include "platform/core/filer.h"
+#include "platform/core/streams.h"
 
 #include <gtest/gtest.h>
 
@@ -106,6 +113,58 @@ TEST(TextEditNumericDisplayTest, TheTextEditorItselfShowsThePlainValue) {
     EXPECT_EQ(D.AsString(), "3");
     P.PrepareDisplayValue(Variant::Null(), D, false);
     EXPECT_EQ(D.AsString(), "");
+}
+
+// The bounds error is the localizable string: a replaced text wins.
+TEST(TextEditPropertiesStrings, TheBoundsErrorIsTheLocalizableString) {
+    auto& Repository = toolkit::base::dxResourceStringsRepository();
+    Repository.SetReplacement("cxSEditValueOutOfBounds", "Outside the range");
+    InitializeEditorStrings();
+    TcxTextEditProperties P(nullptr);
+    std::string Text;
+    P.GetValidateErrorText(1, Text);
+    FinalizeEditorStrings();
+    Repository.ClearReplacements();
+    EXPECT_EQ(Text, "Outside the range");
+}
+
+// A component that streams a text editor's properties as its own.
+class TPropertiesHost : public pc::TComponent {
+public:
+    using pc::TComponent::TComponent;
+    TcxTextEditProperties Properties{nullptr};
+
+protected:
+    void DefineProperties(pc::TFiler& Filer) override {
+        Filer.DefineNested("Properties", Properties);
+    }
+};
+
+// Streams of older versions say whether the display format was assigned; the flag is read,
+// never written.
+TEST(TextEditPropertiesStreaming, IsDisplayFormatAssignedIsReadNotWritten) {
+    for (const bool Assigned : {true, false}) {
+        TPropertiesHost Host(nullptr);
+        Host.Properties.AssignedValues().SetDisplayFormat(!Assigned);
+        std::string Bytes("TPF0\x05THost\x05Host1");
+        const std::string Name = "Properties.IsDisplayFormatAssigned";
+        Bytes += static_cast<char>(Name.size());
+        Bytes += Name;
+        Bytes += static_cast<char>(Assigned ? pc::vaTrue : pc::vaFalse);
+        Bytes += std::string(2, '\0');
+        pc::TMemoryStream In;
+        In.WriteBuffer(Bytes.data(), Bytes.size());
+        In.SetPosition(0);
+        In.ReadComponent(Host);
+        EXPECT_EQ(Host.Properties.AssignedValues().DisplayFormat(), Assigned);
+
+        pc::TMemoryStream Out;
+        Out.WriteComponent(Host);
+        std::string Written(static_cast<std::size_t>(Out.Size()), '\0');
+        Out.SetPosition(0);
+        Out.ReadBuffer(Written.data(), Written.size());
+        EXPECT_EQ(Written.find("IsDisplayFormatAssigned"), std::string::npos);
+    }
 }
 
 } // namespace

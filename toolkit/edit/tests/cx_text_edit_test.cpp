@@ -165,6 +165,8 @@ protected:
 
 TEST_F(TextEditValidationTest, EscapeAfterEnterAbandonsTheChanges) {
     Focus();
+    // Entering selected the whole text (AutoSelect); the caret goes before it.
+    Edit->SetSelection(0, 0);
     Type("b");
     Press(pw::VK_RETURN, "\r");
     EXPECT_EQ(Validations, 1);
@@ -178,6 +180,8 @@ TEST_F(TextEditValidationTest, EscapeAfterEnterAbandonsTheChanges) {
 
 TEST_F(TextEditValidationTest, LeavingAfterEnterChecksTheValueOnce) {
     Focus();
+    // Entering selected the whole text (AutoSelect); the caret goes before it.
+    Edit->SetSelection(0, 0);
     Type("b");
     Press(pw::VK_RETURN, "\r");
     Press(pw::VK_TAB, "\t");
@@ -192,6 +196,8 @@ TEST_F(TextEditValidationTest, LeavingAfterEnterChecksTheValueOnce) {
 // follows reports a refusal once, and the focus it takes back checks nothing more.
 TEST_F(TextEditValidationTest, ARefusedValueIsReportedOnceWhenTheFocusLeaves) {
     Focus();
+    // Entering selected the whole text (AutoSelect); the caret goes before it.
+    Edit->SetSelection(0, 0);
     Type("b");
     Refuse = true;
     Press(pw::VK_TAB, "\t");
@@ -213,6 +219,8 @@ TEST_F(TextEditValidationTest, ARefusedValueIsReportedOnceWhenTheFocusLeaves) {
 // the value unchecked until the editor is left.
 TEST_F(TextEditValidationTest, TheFocusInAnotherWindowChecksNothing) {
     Focus();
+    // Entering selected the whole text (AutoSelect); the caret goes before it.
+    Edit->SetSelection(0, 0);
     Type("b");
     auto& Second = Owner->Own<pf::TForm>();
     Second.SetBounds(500, 100, 200, 100);
@@ -322,9 +330,9 @@ TEST_F(TextEditTest, PasteBeyondTheMaxLengthIsRefused) {
 }
 
 TEST_F(TextEditTest, FocusedCutAndPasteChangeTheTextOnce) {
+    Edit->SetEditValue(Variant::String("hello"));
     int Changes = 0;
     Edit->Properties().OnChange = [&](pc::TObject*) { ++Changes; };
-    Edit->SetEditValue(Variant::String("hello"));
     Focus();
     Edit->SetSelection(0, 2);
     Edit->CutToClipboard();
@@ -763,6 +771,187 @@ TEST_F(TextEditTest, PictureOfATextEditWithASelection) {
     for (int X = 0; X < Image.width(); ++X)
         if (Image.pixelColor(X, Image.height() / 2) == Highlight) HasHighlight = true;
     EXPECT_TRUE(HasHighlight);
+}
+
+// ---- undo, change notification, the inner edit's messages ----
+
+QImage Shot(pc::HWND Wnd) {
+    testsupport::TempFolder Folder("quintaron-text-edit-");
+    const std::string Png = Folder.PathOf("shot.png");
+    EXPECT_TRUE(testsupport::SaveWindowPng(Wnd, Png));
+    return QImage(QString::fromStdString(Png));
+}
+
+bool ShowsColour(const QImage& Image, pg::TColor Colour) {
+    const pg::TColor Rgb = pg::ColorToRGB(Colour);
+    const QColor Wanted(Rgb & 0xFF, (Rgb >> 8) & 0xFF, (Rgb >> 16) & 0xFF);
+    for (int Y = 0; Y < Image.height(); ++Y)
+        for (int X = 0; X < Image.width(); ++X)
+            if (Image.pixelColor(X, Y) == Wanted) return true;
+    return false;
+}
+
+// Typing is the window's own change: Ctrl+Z (or WM_UNDO) takes the run of typing back, value
+// and picture with it, and a second undo brings it back.
+TEST_F(TextEditTest, TypingIsTakenBackByUndo) {
+    for (const bool ByMessage : {false, true}) {
+        Edit->SetEditValue(Variant::String(""));
+        Focus();
+        testsupport::PumpUntilIdle();
+        const QImage Empty = Shot(Edit->Handle());
+        Type("abc");
+        ASSERT_EQ(Edit->Text(), "abc") << ByMessage;
+        const QImage Typed = Shot(Edit->Handle());
+        std::vector<std::string> Changes;
+        Edit->Properties().OnChange = [&](pc::TObject*) {
+            Changes.push_back(Edit->EditValue().AsString());
+        };
+        const auto Undo = [&] {
+            if (ByMessage) {
+                Edit->InnerTextEdit().Perform(pw::WM_UNDO, 0, 0);
+            } else {
+                Input.HoldKey(pw::VK_CONTROL);
+                Input.TypeKey('Z', QString(QChar(26)));
+                Input.ReleaseKey(pw::VK_CONTROL);
+            }
+            testsupport::PumpUntilIdle();
+        };
+        Undo();
+        EXPECT_EQ(Edit->Text(), "") << ByMessage;
+        EXPECT_EQ(Edit->EditValue().AsString(), "") << ByMessage;
+        EXPECT_EQ(Changes, std::vector<std::string>{""}) << ByMessage;
+        Edit->SetSelection(0, 0);
+        testsupport::PumpUntilIdle();
+        EXPECT_EQ(Shot(Edit->Handle()), Empty) << ByMessage;
+        Undo();
+        EXPECT_EQ(Edit->Text(), "abc") << ByMessage;
+        EXPECT_EQ(Edit->EditValue().AsString(), "abc") << ByMessage;
+        Edit->SetSelection(3, 0);
+        testsupport::PumpUntilIdle();
+        EXPECT_EQ(Shot(Edit->Handle()), Typed) << ByMessage;
+        Edit->Properties().OnChange = nullptr;
+    }
+}
+
+// A text or value set by the program tells OnChange once, with the edit value already the new
+// one; setting the same text again tells nothing.
+TEST_F(TextEditTest, TextSetByTheProgramTellsOnChange) {
+    struct Case {
+        const char* Name;
+        std::function<void(TcxTextEdit&, const std::string&)> Set;
+    };
+    const Case Cases[] = {
+        {"Text", [](TcxTextEdit& E, const std::string& S) { E.SetText(S); }},
+        {"EditValue",
+         [](TcxTextEdit& E, const std::string& S) { E.SetEditValue(Variant::String(S)); }},
+        {"WM_SETTEXT", [](TcxTextEdit& E, const std::string& S) {
+             pc::SendMessage(E.Handle(), pw::WM_SETTEXT, 0,
+                             reinterpret_cast<pc::LPARAM>(S.c_str()));
+         }}};
+    for (const Case& C : Cases) {
+        Edit->SetEditValue(Variant::String("start"));
+        std::vector<std::string> Seen;
+        Edit->Properties().OnChange = [&](pc::TObject*) {
+            Seen.push_back(Edit->EditValue().AsString());
+        };
+        C.Set(*Edit, "new text");
+        C.Set(*Edit, "new text");
+        EXPECT_EQ(Seen, std::vector<std::string>{"new text"}) << C.Name;
+        EXPECT_FALSE(Edit->ModifiedAfterEnter()) << C.Name;
+        Edit->Properties().OnChange = nullptr;
+    }
+}
+
+// HideSelection off keeps the selection painted while another control has the focus.
+TEST_F(TextEditTest, WithoutHideSelectionTheSelectionStaysShownUnfocused) {
+    for (const bool Hide : {true, false}) {
+        Edit->Properties().SetHideSelection(Hide);
+        Edit->SetEditValue(Variant::String("Selected text"));
+        Focus();
+        Edit->SetSelection(0, 8);
+        Other->SetFocus();
+        testsupport::PumpUntilIdle();
+        ASSERT_FALSE(Edit->IsContainerFocused());
+        EXPECT_EQ(ShowsColour(Shot(Edit->Handle()), pg::clHighlight), !Hide) << Hide;
+    }
+}
+
+// The properties' input method settings and OEM conversion reach the control and its window.
+TEST_F(TextEditTest, InputMethodAndOemSettingsReachTheInnerEdit) {
+    Edit->Properties().SetImeMode(pf::imHira);
+    Edit->Properties().SetImeName("Input method");
+    Edit->Properties().SetOEMConvert(true);
+    auto& Inner = Edit->InnerTextEdit();
+    EXPECT_EQ(Edit->ImeMode, pf::imHira);
+    EXPECT_EQ(Edit->ImeName, "Input method");
+    EXPECT_EQ(Inner.ImeMode, pf::imHira);
+    EXPECT_EQ(Inner.ImeName, "Input method");
+    EXPECT_TRUE(Inner.OEMConvert());
+    const auto Style = static_cast<pw::DWORD>(pw::GetWindowLong(Inner.Handle(), pw::GWL_STYLE));
+    EXPECT_NE(Style & pw::ES_OEMCONVERT, 0u);
+}
+
+// Upper and lower case follow the code page's letters, accented ones too, as typed and as set.
+TEST_F(TextEditTest, CharCaseConvertsAccentedLetters) {
+    Edit->Properties().SetCharCase(pf::ecUpperCase);
+    Focus();
+    for (const char C : std::string("\xE9t\xE9"))
+        Input.TypeKey(0, QString(QChar(static_cast<unsigned char>(C))));
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Edit->Text(), "\xC9T\xC9");
+    EXPECT_EQ(Edit->ActiveProperties().GetDisplayText(Variant::String("\xE0 la"), false, false),
+              "\xC0 LA");
+    Edit->Properties().SetCharCase(pf::ecLowerCase);
+    EXPECT_EQ(Edit->ActiveProperties().GetDisplayText(Variant::String("\xC0 LA"), false, false),
+              "\xE0 la");
+    pc::TStringList Items;
+    Items.Add("\xC9t\xE9");
+    Edit->Properties().SetLookupItems(Items);
+    EXPECT_TRUE(Edit->ActiveProperties().FindLookupItem("\xE9T\xC9"));
+}
+
+// The inner edit draws no background and no frame of its own: the editor draws them.
+TEST_F(TextEditTest, TheInnerEditErasesNothingAndPaintsNoFrame) {
+    auto& Inner = Edit->InnerTextEdit();
+    EXPECT_EQ(pc::SendMessage(Inner.Handle(), pw::WM_ERASEBKGND, 0, 0), 1);
+    EXPECT_EQ(pc::SendMessage(Inner.Handle(), pw::WM_NCPAINT, 1, 0), 0);
+}
+
+// Enter reaches the window only with BeepOnEnter; in place, neither Enter nor Escape reaches
+// it; Tab never does.
+TEST_F(TextEditTest, EnterAndEscapeReachTheWindowOnlyWhereTheEditorLetsThem) {
+    struct Case {
+        bool Inplace;
+        bool BeepOnEnter;
+        pf::WORD Key;
+        bool Reaches;
+    };
+    for (const Case& C :
+         {Case{false, true, pw::VK_RETURN, true}, Case{false, false, pw::VK_RETURN, false},
+          Case{false, true, pw::VK_ESCAPE, true}, Case{true, true, pw::VK_RETURN, false},
+          Case{true, true, pw::VK_ESCAPE, false}, Case{false, true, pw::VK_TAB, false}}) {
+        auto& E = Form->Own<TcxTextEdit>(C.Inplace);
+        E.SetParent(Form);
+        E.SetBoundsRect({10, 50, 210, 71});
+        E.BeepOnEnter = C.BeepOnEnter;
+        E.HandleNeeded();
+        int Reached = 0;
+        E.InnerTextEdit().OnKeyUp = [&](pc::TObject*, pf::WORD&, pf::TShiftState) { ++Reached; };
+        E.InnerTextEdit().Perform(pw::WM_KEYUP, C.Key, 0);
+        EXPECT_EQ(Reached, C.Reaches ? 1 : 0) << C.Inplace << C.BeepOnEnter << C.Key;
+        E.InnerTextEdit().OnKeyUp = nullptr;
+        Form->FreeComponent(E);
+    }
+}
+
+// A character the input method finished is typed as the keyboard types one.
+TEST_F(TextEditTest, AnInputMethodCharacterIsTyped) {
+    Focus();
+    Type("a");
+    pc::SendMessage(Edit->InnerTextEdit().Handle(), pw::WM_IME_CHAR, 'b', 0);
+    EXPECT_EQ(Edit->Text(), "ab");
+    EXPECT_EQ(Edit->EditValue().AsString(), "ab");
+    EXPECT_EQ(Edit->SelStart(), 2);
 }
 
 // ---- size ----
