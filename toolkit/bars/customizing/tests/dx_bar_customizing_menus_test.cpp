@@ -1,8 +1,10 @@
+#include "toolkit/bars/customizing/dx_bar_customizing_form.h"
 #include "toolkit/bars/customizing/dx_bar_customizing_popup.h"
 #include "toolkit/bars/windows/dx_bar_item_control.h"
 #include "toolkit/bars/windows/dx_bar_item_drag.h"
 #include "toolkit/bars/windows/tests/dx_bar_menu_form_fixture.h"
 
+#include "platform/forms/screen.h"
 #include "platform/win/messages.h"
 #include "platform/win/window.h"
 
@@ -167,6 +169,24 @@ TEST_F(CustomizingMenusTest, ACaptionChangeKeepsTheSelectedLink) {
         const pg::TRect R = Window->GetItemRect(After);
         EXPECT_TRUE(IsInk(ClientPixel(*Window, R.Right - 1, (R.Top + R.Bottom) / 2)));
         EXPECT_TRUE(IsInk(ClientPixel(*Window, R.Left, (R.Top + R.Bottom) / 2)));
+    }
+}
+
+// The focus a bar window is given while the user customizes goes to the Customize dialog, the
+// form in use, not to the form the bars belong to.
+TEST_F(CustomizingMenusTest, TheFocusABarWindowGetsGoesToTheCustomizeDialog) {
+    TdxBarCustomizingForm* Dialog = GetCustomizingForm();
+    ASSERT_NE(Dialog, nullptr);
+    ASSERT_EQ(platform::forms::Screen().ActiveForm(), Dialog);
+    Click(CentreOf(Bar->ItemLinks(), 0));
+    ASSERT_NE(MenuOf(*File), nullptr);
+    for (TCustomdxBarControl* Window : {static_cast<TCustomdxBarControl*>(&BarWindow()),
+                                        static_cast<TCustomdxBarControl*>(MenuOf(*File))}) {
+        SCOPED_TRACE(Window->IsSubMenuControl() ? "menu" : "toolbar");
+        pw::SetFocus(Window->Handle());
+        testsupport::PumpUntilIdle();
+        const pw::HWND Focus = pw::GetFocus();
+        EXPECT_TRUE(Focus == Dialog->Handle() || pw::IsChild(Dialog->Handle(), Focus));
     }
 }
 
