@@ -225,7 +225,7 @@ pg::HRGN TCustomdxBarControl::GetItemRegion(const TdxBarItemControl* Control) co
 }
 
 TdxBarItemControl* TCustomdxBarControl::ItemAtPosEx(TPoint ClientPoint, bool& Outside,
-                                                     bool& Vertical, bool& Before) const {
+                                                    bool& Vertical, bool& Before) const {
     Outside = false;
     Vertical = IsSubMenuControl() || FDockingStyle == dsLeft || FDockingStyle == dsRight;
     Before = false;
@@ -590,17 +590,16 @@ void TCustomdxBarControl::WndProc(TMessage& Message) {
         const auto DC = static_cast<pg::HDC>(Message.WParam);
         pg::SetTextColor(DC, pg::GetSysColor(pg::COLOR_WINDOWTEXT));
         pg::SetBkColor(DC, pg::GetSysColor(pg::COLOR_WINDOW));
-        Message.Result = static_cast<platform::core::LRESULT>(
-            pg::GetSysColorBrush(pg::COLOR_WINDOW));
+        Message.Result =
+            static_cast<platform::core::LRESULT>(pg::GetSysColorBrush(pg::COLOR_WINDOW));
         return;
     }
     case pw::WM_COMMAND:
         // A child edit's change goes back to the edit, which tells its control.
-        if (((Message.WParam >> 16) & 0xFFFF) == pw::EN_CHANGE &&
-            Message.LParam != 0) {
-            Message.Result = platform::core::SendMessage(
-                static_cast<pw::HWND>(Message.LParam), pf::CN_COMMAND, Message.WParam,
-                Message.LParam);
+        if (((Message.WParam >> 16) & 0xFFFF) == pw::EN_CHANGE && Message.LParam != 0) {
+            Message.Result =
+                platform::core::SendMessage(static_cast<pw::HWND>(Message.LParam), pf::CN_COMMAND,
+                                            Message.WParam, Message.LParam);
             return;
         }
         break;

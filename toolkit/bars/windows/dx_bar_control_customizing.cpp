@@ -18,7 +18,6 @@
 #include "platform/win/input_state.h"
 #include "platform/win/window.h"
 
-
 namespace toolkit::bars {
 
 namespace pg = platform::gdi;

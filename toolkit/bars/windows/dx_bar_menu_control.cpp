@@ -144,7 +144,7 @@ pg::TRect TdxBarSubMenuControl::GetItemRect(const TdxBarItemControl* Control) co
 }
 
 TdxBarItemControl* TdxBarSubMenuControl::ItemAtPosEx(TPoint ClientPoint, bool& Outside,
-                                                      bool& Vertical, bool& Before) const {
+                                                     bool& Vertical, bool& Before) const {
     if (pg::PtInRect(ScrollUpArea(), ClientPoint) || pg::PtInRect(ScrollDownArea(), ClientPoint) ||
         pg::PtInRect(ExpandArea(), ClientPoint)) {
         Outside = false;

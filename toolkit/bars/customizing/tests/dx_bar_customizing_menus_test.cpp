@@ -5,6 +5,7 @@
 #include "toolkit/bars/windows/tests/dx_bar_menu_form_fixture.h"
 
 #include "platform/forms/screen.h"
+#include "platform/win/input_state.h"
 #include "platform/win/messages.h"
 #include "platform/win/window.h"
 

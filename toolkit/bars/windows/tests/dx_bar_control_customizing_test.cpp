@@ -75,6 +75,7 @@ TEST_F(BarControlCustomizingTest, AClosingMenuGivesTheSelectionBackToItsEntry) {
         const char* name;
         std::function<void()> close;
         std::function<TdxBarItemControl*()> expected;
+        bool entry; // the selection goes back to an entry, shown closed
     };
     const Case Cases[] = {
         {"the bar's menu closes",
@@ -82,7 +83,7 @@ TEST_F(BarControlCustomizingTest, AClosingMenuGivesTheSelectionBackToItsEntry) {
              Click(CentreOf(File->ItemLinks(), 0));
              FileControl()->ControlInactivate(true);
          },
-         [this] { return FileControl(); }},
+         [this] { return FileControl(); }, true},
         {"a cascading menu closes",
          [this] {
              Click(CentreOf(File->ItemLinks(), 1));
@@ -91,13 +92,13 @@ TEST_F(BarControlCustomizingTest, AClosingMenuGivesTheSelectionBackToItsEntry) {
              ASSERT_EQ(Manager->SelectedItem(), Recent->ItemLinks().Items(0)->Control());
              RecentControl()->ControlInactivate(true);
          },
-         [this] { return RecentControl(); }},
+         [this] { return RecentControl(); }, true},
         {"the user selects a toolbar button",
          [this] {
              Click(CentreOf(File->ItemLinks(), 0));
              Click(CentreOf(Tools->ItemLinks(), 0));
          },
-         [this] { return Tools->ItemLinks().Items(0)->Control(); }},
+         [this] { return Tools->ItemLinks().Items(0)->Control(); }, false},
     };
     for (const Case& C : Cases) {
         SCOPED_TRACE(C.name);
@@ -107,8 +108,8 @@ TEST_F(BarControlCustomizingTest, AClosingMenuGivesTheSelectionBackToItsEntry) {
         TdxBarItemControl* Expected = C.expected();
         ASSERT_NE(Expected, nullptr);
         EXPECT_EQ(Manager->SelectedItem(), Expected);
-        EXPECT_FALSE(Expected->Active());
         EXPECT_EQ(Expected->Parent()->SelectedControl(), Expected);
+        if (C.entry) EXPECT_FALSE(Expected->Active());
         // Closed all the way for the next case.
         if (MenuOf(*File)) FileControl()->ControlInactivate(true);
         testsupport::PumpUntilIdle();
@@ -165,8 +166,8 @@ TEST_F(BarControlCustomizingTest, TheSelectionFrameRingsStandWhereTheEntryKindSa
         std::vector<int> rings; // distances from the edge
     };
     const pg::COLORREF Text = pg::GetSysColor(pg::COLOR_WINDOWTEXT) & 0xFFFFFF;
-    for (const Case& C : {Case{"cascading entry", 1, 0x000000, {1, 2}},
-                          Case{"command", 0, Text, {0, 1}}}) {
+    for (const Case& C :
+         {Case{"cascading entry", 1, 0x000000, {1, 2}}, Case{"command", 0, Text, {0, 1}}}) {
         SCOPED_TRACE(C.name);
         OpenFile();
         Click(CentreOf(File->ItemLinks(), C.index));

@@ -213,8 +213,8 @@ TEST_F(RecentItemsTest, TheLetterOfAHiddenCommandExpandsTheMenu) {
         std::vector<std::string> runs;
         const char* selected; // in the menu left open
     };
-    for (const Case& C : {Case{Qt::Key_A, "a", {"Save &As"}, nullptr},
-                          Case{Qt::Key_X, "x", {}, "E&xit"}}) {
+    for (const Case& C :
+         {Case{Qt::Key_A, "a", {"Save &As"}, nullptr}, Case{Qt::Key_X, "x", {}, "E&xit"}}) {
         SCOPED_TRACE(C.text);
         Runs.clear();
         TCustomdxBarControl::SetRecentItemsExpanded(false);
