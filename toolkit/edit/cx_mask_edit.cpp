@@ -16,7 +16,7 @@ namespace pf = platform::forms;
 namespace pw = platform::win;
 
 // The edit as its mode sees it.
-class TcxCustomMaskEdit::TModeSite : public IcxMaskEdit {
+class TcxCustomMaskEdit::TModeSite final : public IcxMaskEdit {
 public:
     explicit TModeSite(TcxCustomMaskEdit& AEdit) : E(AEdit) {}
     IcxMaskEditProperties& ActiveProperties() override {

@@ -173,6 +173,7 @@ public:
     }
 
     // Copies every property but AlphaBlendValue and BackgroundBitmap, Visible last.
+    using platform::core::TPersistent::Assign;
     void Assign(const TdxBar& Source);
 
     // Values read while the manager loads, applied by the manager's Loaded.
