@@ -750,10 +750,12 @@ void TCustomdxBarControl::WMSetFocus(TMessage& Message) {
     if (pf::TCustomForm* Active = pf::Screen().ActiveForm();
         IsCustomizing() && Active && Active->HandleAllocated() && HandleAllocated()) {
         const pw::UINT Flags = pw::SWP_NOMOVE | pw::SWP_NOSIZE | pw::SWP_NOACTIVATE;
-        pw::SetWindowPos(handle_, pw::HWND_TOPMOST, 0, 0, 0, 0, Flags);
+        const pw::HWND Wnd = handle_;
+        pw::SetWindowPos(Wnd, pw::HWND_TOPMOST, 0, 0, 0, 0, Flags);
+        // The focus change may close this window (a menu): only its handle is touched after.
         pw::SetFocus(Active->Handle());
-        if (Alive() && HandleAllocated())
-            pw::SetWindowPos(handle_, pw::HWND_NOTOPMOST, 0, 0, 0, 0, Flags);
+        if (platform::core::IsWindow(Wnd))
+            pw::SetWindowPos(Wnd, pw::HWND_NOTOPMOST, 0, 0, 0, 0, Flags);
         return;
     }
     pf::TCustomForm* Form = FBarManager ? FBarManager->Form() : nullptr;

@@ -179,15 +179,27 @@ TEST_F(CustomizingMenusTest, TheFocusABarWindowGetsGoesToTheCustomizeDialog) {
     TdxBarCustomizingForm* Dialog = GetCustomizingForm();
     ASSERT_NE(Dialog, nullptr);
     ASSERT_EQ(platform::forms::Screen().ActiveForm(), Dialog);
-    Click(CentreOf(Bar->ItemLinks(), 0));
-    ASSERT_NE(MenuOf(*File), nullptr);
-    for (TCustomdxBarControl* Window : {static_cast<TCustomdxBarControl*>(&BarWindow()),
-                                        static_cast<TCustomdxBarControl*>(MenuOf(*File))}) {
-        SCOPED_TRACE(Window->IsSubMenuControl() ? "menu" : "toolbar");
+    struct Case {
+        const char* name;
+        std::function<TCustomdxBarControl*()> window;
+    };
+    const Case Cases[] = {
+        {"menu",
+         [this]() -> TCustomdxBarControl* {
+             if (MenuOf(*File) == nullptr) Click(CentreOf(Bar->ItemLinks(), 0));
+             return MenuOf(*File);
+         }},
+        {"toolbar", [this]() -> TCustomdxBarControl* { return &BarWindow(); }},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.name);
+        TCustomdxBarControl* Window = C.window();
+        ASSERT_NE(Window, nullptr);
         pw::SetFocus(Window->Handle());
         testsupport::PumpUntilIdle();
         const pw::HWND Focus = pw::GetFocus();
         EXPECT_TRUE(Focus == Dialog->Handle() || pw::IsChild(Dialog->Handle(), Focus));
+        EXPECT_EQ(platform::forms::Screen().ActiveForm(), Dialog);
     }
 }
 

@@ -325,39 +325,6 @@ TEST_F(KeyboardHookTest, AltWithTheLetterOfACommandOnTheMenuBarRunsItWithoutMenu
     EXPECT_FALSE(Manager->IsInMenuMode());
 }
 
-// In a menu or in menu mode, the letter of a disabled entry neither selects nor runs anything.
-TEST_F(KeyboardHookTest, TheLetterOfADisabledEntryDoesNothing) {
-    struct Case {
-        const char* name;
-        std::function<void()> enter;
-        TdxBarButton* disabled;
-        int key;
-        const char* text;
-        std::function<TdxBarItemControl*()> selected;
-    };
-    const Case Cases[] = {
-        {"menu", [this] { Chord(Qt::Key_Alt, Qt::Key_F, "f"); }, Copy, Qt::Key_C, "c",
-         [this] { return Selected(*File); }},
-        {"menu bar", [this] { EnterByAlt(); }, nullptr, Qt::Key_W, "w",
-         [this] { return BarWindow().SelectedControl(); }},
-    };
-    for (const Case& C : Cases) {
-        SCOPED_TRACE(C.name);
-        C.enter();
-        TdxBarItem& Off = C.disabled ? static_cast<TdxBarItem&>(*C.disabled) : *Window;
-        Off.SetEnabled(false);
-        TdxBarItemControl* Before = C.selected();
-        ASSERT_NE(Before, nullptr);
-        Key(C.key, C.text);
-        EXPECT_EQ(C.selected(), Before);
-        EXPECT_TRUE(Runs.empty());
-        Off.SetEnabled(true);
-        CloseMenus();
-        Key(Qt::Key_Escape);
-        ASSERT_FALSE(Manager->IsInMenuMode());
-    }
-}
-
 TEST_F(KeyboardHookTest, AltWithALetterTwoEntriesShareSelectsTheFirstInMenuModeAndOpensNothing) {
     Sub(Bar->ItemLinks(), "&Format");
     BarWindow().RefreshLayout();

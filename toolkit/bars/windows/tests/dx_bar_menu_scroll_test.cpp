@@ -19,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -220,7 +221,13 @@ TEST_F(RecentItemsTest, TheLetterOfAHiddenCommandExpandsTheMenu) {
         TCustomdxBarControl::SetRecentItemsExpanded(false);
         ClickFile();
         ASSERT_NE(MenuOf(*File), nullptr);
-        ASSERT_EQ(ShownCaptions(File->ItemLinks()), std::vector<std::string>{"&Open"});
+        // Open shows (with, the second time, the command the first run made recent); the
+        // commands of the letter do not.
+        const std::vector<std::string> Shown = ShownCaptions(File->ItemLinks());
+        ASSERT_EQ(Shown.front(), "&Open");
+        ASSERT_EQ(std::count(Shown.begin(), Shown.end(), "E&xit"), 0);
+        ASSERT_EQ(std::count(Shown.begin(), Shown.end(), "E&xport"), 0);
+        ASSERT_EQ(std::count(Shown.begin(), Shown.end(), "Save &As"), C.runs.empty() ? 1 : 0);
         Input.Key(C.key, C.text);
         testsupport::PumpUntilIdle();
         EXPECT_TRUE(TCustomdxBarControl::RecentItemsExpanded());
