@@ -44,7 +44,6 @@ struct TRow {
 constexpr int LabelWidth = 190;
 constexpr int Margin = 4;
 
-
 std::vector<TcxButtonState> AllStates() {
     return {cxbsDefault, cxbsNormal, cxbsHot, cxbsPressed, cxbsDisabled};
 }
