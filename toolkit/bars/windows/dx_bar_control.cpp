@@ -8,6 +8,7 @@
 #include "toolkit/bars/windows/dx_bar_hint_window.h"
 #include "toolkit/bars/windows/dx_bar_item_control.h"
 #include "toolkit/bars/windows/dx_bar_item_drag.h"
+#include "toolkit/bars/windows/dx_bar_keyboard_hook.h"
 #include "toolkit/bars/windows/dx_bar_menu_control.h"
 #include "toolkit/bars/windows/dx_bar_popup_menu.h"
 #include "toolkit/bars/windows/dx_bar_quick_control.h"
@@ -22,9 +23,14 @@
 
 #include "platform/core/window_handle.h"
 #include "platform/forms/application.h"
+#include "platform/forms/screen.h"
+#include "platform/gdi/colors.h"
 #include "platform/gdi/device_context.h"
+#include "platform/gdi/region_handles.h"
 #include "platform/gdi/text_out.h"
+#include "platform/win/edit_class.h"
 #include "platform/win/input_state.h"
+#include "platform/win/keyboard_layout.h"
 #include "platform/win/messages.h"
 #include "platform/win/painting.h"
 #include "platform/win/window.h"
@@ -123,8 +129,22 @@ void TCustomdxBarControl::DestroyControls() {
 void TCustomdxBarControl::CreateWnd() {
     TCustomControl::CreateWnd();
     CreateControls();
+    UpdateAlphaBlend();
     UpdateFont();
     CalcDrawingConsts();
+}
+
+void TCustomdxBarControl::DestroyWnd() {
+    if (HandleAllocated()) FreeControlWindows();
+    DestroyControls();
+    TCustomControl::DestroyWnd();
+}
+
+void TCustomdxBarControl::FreeControlWindows() {
+    if (FItemLinks == nullptr) return;
+    for (int I = 0; I < FItemLinks->CanVisibleItemCount(); ++I)
+        if (TdxBarItemControl* Control = FItemLinks->CanVisibleItems(I)->Control())
+            Control->FreeWindow();
 }
 
 void TCustomdxBarControl::CalcDrawingConsts() {
@@ -192,6 +212,38 @@ TdxBarItemControl* TCustomdxBarControl::ItemAtPos(TPoint ClientPoint) const {
     for (int I = 0; I < FItemLinks->VisibleItemCount(); ++I) {
         TdxBarItemLink* Link = FItemLinks->VisibleItems(I);
         if (Link->Control() && pg::PtInRect(Link->ItemRect, ClientPoint)) return Link->Control();
+    }
+    return nullptr;
+}
+
+pg::TRect TCustomdxBarControl::GetItemRectEx(const TdxBarItemControl* Control) const {
+    return GetItemRect(Control);
+}
+
+pg::HRGN TCustomdxBarControl::GetItemRegion(const TdxBarItemControl* Control) const {
+    return pg::CreateRectRgnIndirect(GetItemRectEx(Control));
+}
+
+TdxBarItemControl* TCustomdxBarControl::ItemAtPosEx(TPoint ClientPoint, bool& Outside,
+                                                    bool& Vertical, bool& Before) const {
+    Outside = false;
+    Vertical = IsSubMenuControl() || FDockingStyle == dsLeft || FDockingStyle == dsRight;
+    Before = false;
+    if (FItemLinks == nullptr) return nullptr;
+    const bool Down = Vertical;
+    for (int I = 0; I < FItemLinks->VisibleItemCount(); ++I) {
+        TdxBarItemControl* Control = FItemLinks->VisibleItems(I)->Control();
+        if (Control == nullptr || !Control->CanHit()) continue;
+        const pg::HRGN Region = GetItemRegion(Control);
+        const bool Hit = pg::PtInRegion(Region, ClientPoint.X, ClientPoint.Y);
+        pg::DeleteObject(Region);
+        if (!Hit) continue;
+        const TRect R = GetItemRect(Control);
+        Outside = !pg::PtInRect(R, ClientPoint);
+        Vertical = Down || (Outside && ClientPoint.Y < R.Top);
+        Before = Vertical ? ClientPoint.Y - R.Top < R.Bottom - ClientPoint.Y
+                          : ClientPoint.X - R.Left < R.Right - ClientPoint.X;
+        return Control;
     }
     return nullptr;
 }
@@ -532,6 +584,25 @@ void TCustomdxBarControl::WndProc(TMessage& Message) {
     case pw::WM_SETFOCUS:
         WMSetFocus(Message);
         return;
+    case pw::WM_CTLCOLOREDIT:
+    case pw::WM_CTLCOLORSTATIC: {
+        // An embedded edit shows in the window colours whatever the bar behind it looks like.
+        const auto DC = static_cast<pg::HDC>(Message.WParam);
+        pg::SetTextColor(DC, pg::GetSysColor(pg::COLOR_WINDOWTEXT));
+        pg::SetBkColor(DC, pg::GetSysColor(pg::COLOR_WINDOW));
+        Message.Result =
+            static_cast<platform::core::LRESULT>(pg::GetSysColorBrush(pg::COLOR_WINDOW));
+        return;
+    }
+    case pw::WM_COMMAND:
+        // A child edit's change goes back to the edit, which tells its control.
+        if (((Message.WParam >> 16) & 0xFFFF) == pw::EN_CHANGE && Message.LParam != 0) {
+            Message.Result =
+                platform::core::SendMessage(static_cast<pw::HWND>(Message.LParam), pf::CN_COMMAND,
+                                            Message.WParam, Message.LParam);
+            return;
+        }
+        break;
     case pw::WM_KILLFOCUS:
         TCustomControl::WndProc(Message);
         if (Message.WParam == 0) HideAll();
@@ -559,6 +630,7 @@ void TCustomdxBarControl::WndProc(TMessage& Message) {
         if (!(ComponentState() & platform::core::csDestroying)) {
             EndMouseTracking();
             SetMarkState(0);
+            FreeControlWindows();
         } else if (FMouseTracked) {
             pw::TRACKMOUSEEVENT Track{pw::TME_CANCEL | pw::TME_LEAVE, handle_, 0};
             pw::TrackMouseEvent(&Track);
@@ -673,6 +745,19 @@ void TCustomdxBarControl::WMMouseLeave(TMessage&) {
 void TCustomdxBarControl::WMSetFocus(TMessage& Message) {
     TCustomControl::WndProc(Message);
     if (FSelectedControl && FSelectedControl->IsWindowControl()) return;
+    // While the user customizes, the focus goes back to the form in use (the Customize
+    // dialog); the window stays above it meanwhile, so that the dialog does not cover it.
+    if (pf::TCustomForm* Active = pf::Screen().ActiveForm();
+        IsCustomizing() && Active && Active->HandleAllocated() && HandleAllocated()) {
+        const pw::UINT Flags = pw::SWP_NOMOVE | pw::SWP_NOSIZE | pw::SWP_NOACTIVATE;
+        const pw::HWND Wnd = handle_;
+        pw::SetWindowPos(Wnd, pw::HWND_TOPMOST, 0, 0, 0, 0, Flags);
+        // The focus change may close this window (a menu): only its handle is touched after.
+        pw::SetFocus(Active->Handle());
+        if (platform::core::IsWindow(Wnd))
+            pw::SetWindowPos(Wnd, pw::HWND_NOTOPMOST, 0, 0, 0, 0, Flags);
+        return;
+    }
     pf::TCustomForm* Form = FBarManager ? FBarManager->Form() : nullptr;
     if (Form == nullptr || !Form->HandleAllocated()) return;
     pw::HWND Target = Form->Handle();
@@ -760,9 +845,46 @@ void TCustomdxBarControl::WMKeyDown(TMessage& Message) {
         Next = SelectableControl(0, Key == pw::VK_HOME);
         break;
     default:
+        // A control that takes the key itself (an edit) has it before the accelerators.
+        if (FSelectedControl && FSelectedControl->GetEnabled() && FSelectedControl->WantsKey(Key))
+            return;
+        if (SelectByAccel(static_cast<std::uint16_t>(Key))) Message.WParam = 0;
         return;
     }
     if (Next && Alive()) SetSelectedControl(Next);
+}
+
+bool TCustomdxBarControl::SelectByAccel(std::uint16_t Key) {
+    const auto Char = pw::MapVirtualKey(Key, pw::MAPVK_VK_TO_CHAR);
+    if (FItemLinks == nullptr || !IsAccelKey(static_cast<std::uint16_t>(Char))) return false;
+    const pf::TShiftState Shift = GetShiftStateByKeys();
+    const TdxBarItemLink* Start = FSelectedControl ? FSelectedControl->ItemLink() : nullptr;
+    TdxBarItemLink* First = FItemLinks->FindAccel(Key, Shift, Start);
+    // The letter of a disabled item is nobody's.
+    if (First == nullptr || First->Control() == nullptr || !First->Control()->GetEnabled())
+        return false;
+    // Counted round the links back to the first match: two matches only move the selection.
+    int Matches = 0;
+    bool HiddenMatch = false;
+    for (TdxBarItemLink* Link = First; Link && Matches < FItemLinks->CanVisibleItemCount();) {
+        ++Matches;
+        if (Link->GetVisibleIndex() < 0) HiddenMatch = true;
+        Link = FItemLinks->FindAccel(Key, Shift, Link);
+        if (Link == First) break;
+    }
+    // A collapsed personalised menu shows the link the letter asks for: it expands, and the
+    // link's control is made anew.
+    if (HiddenMatch && IsSubMenuControl() && FBarManager && FBarManager->GetPaintStyle() != 0) {
+        SetMarkState(2);
+        if (!Alive()) return true;
+    }
+    TdxBarItemControl* Control = First->Control();
+    if (Control == nullptr || !HasItemControl(Control)) return true;
+    SetSelectedControl(Control);
+    // The only item of that letter runs, as Enter runs the selection.
+    if (Matches == 1 && Alive() && HandleAllocated() && FSelectedControl == Control)
+        platform::core::SendMessage(handle_, pw::WM_KEYDOWN, pw::VK_RETURN, 0);
+    return true;
 }
 
 // While a bar window has the keys, F1 reaches it: it asks its manager's form for help with

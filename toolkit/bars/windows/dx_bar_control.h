@@ -102,6 +102,10 @@ public:
     virtual bool IsFlatBorder() const;
     virtual platform::gdi::HFONT GetFontHandle() const;
     virtual TRect GetItemRect(const TdxBarItemControl* Control) const;
+    // Where a control takes drops: its rectangle, with what belongs to it around it (its
+    // separator). The region is the caller's to delete.
+    virtual TRect GetItemRectEx(const TdxBarItemControl* Control) const;
+    virtual platform::gdi::HRGN GetItemRegion(const TdxBarItemControl* Control) const;
     virtual bool IsCustomizing() const;
     virtual platform::gdi::HBRUSH GetBkBrush() const;
     virtual bool IsSubMenuControl() const { return false; }
@@ -136,6 +140,12 @@ public:
     // The first shown link's control whose rectangle holds the client point; nil while the
     // user customizes at run time.
     TdxBarItemControl* ItemAtPos(TPoint ClientPoint) const;
+    // For a drop: the first shown control that can be hit whose region holds the client point.
+    // Outside: the point lies on what belongs to the control beside its rectangle (its
+    // separator). Vertical: the links run down (a menu, a vertical toolbar, or a point above
+    // the control's top). Before: the point is nearer the control's start than its end.
+    virtual TdxBarItemControl* ItemAtPosEx(TPoint ClientPoint, bool& Outside, bool& Vertical,
+                                           bool& Before) const;
     bool HasItemControl(const TdxBarItemControl* Control) const;
     TPoint WindowToScreen(TPoint P) const;
     TRect GetItemScreenRect(const TdxBarItemControl* Control) const;
@@ -173,7 +183,12 @@ public:
     void DrawSelectionFrame(platform::gdi::HDC DC);
 
 protected:
+    // After the window is made: the item controls, the opacity, the font and the metrics.
     void CreateWnd() override;
+    // Before the window goes: the item controls' own windows, then the controls.
+    void DestroyWnd() override;
+    // Each shown link's control frees the window of its own it has (an edit's).
+    void FreeControlWindows();
     // Background, then each shown control at its rectangle.
     void Paint() override;
     // Just before the canvas draws (PaintDC): a descendant puts its own font in it.
@@ -184,6 +199,12 @@ protected:
     TdxBarItemLink* CustomizingSelectedLink() const;
     // The link's control (made anew) becomes the selection again.
     void SelectLinkAgain(TdxBarItemLink* Link);
+    // A menu closing while the user customizes gives the selection back to the entry that
+    // opened it: the entry of the parent window that opened it when the user's selection lay
+    // in this window (nil otherwise), taken before the controls go; then, once they are gone,
+    // that entry shows closed and is the manager's selection again.
+    TdxBarItemControl* CustomizingOpener(TdxBarItemControl* Opener) const;
+    void HandSelectionBack(TdxBarItemControl* Opener);
     // Re-reads the brush the items' backgrounds fall back to; every paint starts with it.
     void UpdateBkBrush() { FBkBrush = GetBkBrush(); }
     virtual void FillPaintedBar(TdxBarControlState& State) const;
@@ -193,8 +214,14 @@ protected:
     virtual void WMMouseMove(TMessage& Message);
     virtual void WMCaptureChanged(TMessage& Message);
     virtual void WMMouseLeave(TMessage& Message);
-    // Left, Right (Tab), Home and End move the selection among the selectable links.
+    // Left, Right (Tab), Home and End move the selection among the selectable links; a letter
+    // or digit goes to SelectByAccel, and the message's key becomes 0 when it matched.
     virtual void WMKeyDown(TMessage& Message);
+    // The next link (after the selection) whose caption's accelerator the key is, with the
+    // shift state now, is selected; the only one runs (Enter to this window). The letter of a
+    // disabled item does nothing; one a collapsed personalised menu hides expands the menu.
+    // False when the key selected nothing.
+    bool SelectByAccel(std::uint16_t Key);
     // F1: WM_HELP about this window to the window with the focus, which the bar unit's hook
     // sends on to the manager's form (the form's manager answers).
     void RequestHelp();

@@ -3,6 +3,7 @@
 
 #include "toolkit/bars/model/dx_bar_customizing_services.h"
 #include "toolkit/bars/model/dx_bar_item_link.h"
+#include "toolkit/bars/model/dx_bar_unit.h"
 #include "toolkit/bars/windows/dx_bar_control.h"
 #include "toolkit/bars/windows/dx_bar_item_control.h"
 #include "toolkit/bars/windows/dx_bar_item_drag.h"
@@ -10,25 +11,17 @@
 
 #include "toolkit/base/object_links.h"
 
+#include "platform/gdi/colors.h"
 #include "platform/gdi/device_context.h"
 #include "platform/gdi/drawing.h"
 #include "platform/gdi/objects.h"
 #include "platform/win/input_state.h"
 #include "platform/win/window.h"
 
-#include <cstdlib>
-
 namespace toolkit::bars {
 
 namespace pg = platform::gdi;
 namespace pw = platform::win;
-
-namespace {
-
-// Half the system drag rectangle: a press becomes a drag once the mouse leaves it.
-constexpr int kDragThreshold = 2;
-
-} // namespace
 
 void TCustomdxBarControl::CustomizingButtonDown(TdxBarItemControl* Control, TPoint ClientPoint) {
     // A press selects the link; it does not run. A link the window may not hand out (a
@@ -57,13 +50,22 @@ void TCustomdxBarControl::CustomizingButtonDown(TdxBarItemControl* Control, TPoi
 
 bool TCustomdxBarControl::CustomizingMouseMove(TPoint ClientPoint) {
     if (!FDragPending) return false;
-    if (std::abs(ClientPoint.X - FDragStartPos.X) <= kDragThreshold &&
-        std::abs(ClientPoint.Y - FDragStartPos.Y) <= kDragThreshold)
-        return true;
+    // The system's drag rectangle, centred on the press: a press becomes a drag once the mouse
+    // leaves it.
+    const int DX = pg::GetSystemMetrics(pg::SM_CXDRAG);
+    const int DY = pg::GetSystemMetrics(pg::SM_CYDRAG);
+    const pg::TRect Still{FDragStartPos.X - DX / 2, FDragStartPos.Y - DY / 2,
+                          FDragStartPos.X - DX / 2 + DX, FDragStartPos.Y - DY / 2 + DY};
+    if (pg::PtInRect(Still, ClientPoint)) return true;
     FDragPending = false;
     TdxBarItemControl* Control = FSelectedControl;
     if (pw::GetCapture() == handle_) pw::ReleaseCapture();
-    if (Control && Control->ItemLink() && FBarManager)
+    if (Control == nullptr || !Alive() || !HasItemControl(Control)) return true;
+    // The link leaves for the drag: a menu it has open closes first.
+    auto Link = toolkit::base::cxAddObjectLink(Control);
+    Control->ControlInactivate(true);
+    if (!Alive() || Link->Ref == nullptr || !HasItemControl(Control)) return true;
+    if (Control->ItemLink() && FBarManager)
         FBarManager->DragItem(Control->ItemLink()->Item(), Control->ItemLink());
     return true;
 }
@@ -93,6 +95,30 @@ void TCustomdxBarControl::CustomizingRightButtonDown(TPoint ClientPoint) {
                                                     FItemLinks, ClientToScreen(ClientPoint));
 }
 
+TdxBarItemControl* TCustomdxBarControl::CustomizingOpener(TdxBarItemControl* Opener) const {
+    if (FBarManager == nullptr || FBarManager->IsDestroying() || !IsCustomizing()) return nullptr;
+    TCustomdxBarControl* Parent = FParentBarControl;
+    if (Parent == nullptr || !dxBarUnit().BarControlExists(Parent) ||
+        (Parent->ComponentState() & platform::core::csDestroying))
+        return nullptr;
+    if (Opener == nullptr) Opener = Parent->SelectedControl();
+    if (Opener == nullptr || !Parent->HasItemControl(Opener)) return nullptr;
+    // A selection that moved elsewhere (the menu closes because of it) stays there.
+    TdxBarItemControl* Selected = FBarManager->SelectedItem();
+    return Selected && HasItemControl(Selected) ? Opener : nullptr;
+}
+
+void TCustomdxBarControl::HandSelectionBack(TdxBarItemControl* Opener) {
+    if (Opener == nullptr || FBarManager == nullptr) return;
+    TCustomdxBarControl* Parent = Opener->Parent();
+    if (!dxBarUnit().BarControlExists(Parent) || !Parent->HasItemControl(Opener)) return;
+    auto Link = toolkit::base::cxAddObjectLink(Opener);
+    Opener->FActive = false;
+    FBarManager->SetSelectedItem(Opener);
+    if (Link->Ref && dxBarUnit().BarControlExists(Parent) && Parent->HasItemControl(Opener))
+        Opener->Repaint();
+}
+
 void TCustomdxBarControl::DrawSelectionFrame(pg::HDC DC) {
     if (!IsCustomizing() || FBarManager == nullptr) return;
     const TdxBarItemDragging* Drag = TdxBarItemDragging::Current();
@@ -106,14 +132,18 @@ void TCustomdxBarControl::DrawSelectionFrame(pg::HDC DC) {
     if (pg::IsRectEmpty(R)) return;
     if (IsSubMenuControl() && dynamic_cast<TdxBarSubItemControl*>(Control)) {
         // A menu entry that opens a menu of its own: inverted outlines, which show on the
-        // entry's highlight as on the menu's face.
+        // entry's highlight as on the menu's face. They stand inside the highlight's own edge:
+        // the outline's corners are pixels (the right and bottom edge come in by one), and each
+        // ring lies one pixel further in than the last.
         pg::SetROP2(DC, pg::R2_NOT);
+        R = {R.Left, R.Top, R.Right - 1, R.Bottom - 1};
         for (int Ring = 0; Ring < 2; ++Ring) {
-            const pg::TPoint Corners[5] = {{R.Left + Ring, R.Top + Ring},
-                                           {R.Right - 1 - Ring, R.Top + Ring},
-                                           {R.Right - 1 - Ring, R.Bottom - 1 - Ring},
-                                           {R.Left + Ring, R.Bottom - 1 - Ring},
-                                           {R.Left + Ring, R.Top + Ring}};
+            R = {R.Left + 1, R.Top + 1, R.Right - 1, R.Bottom - 1};
+            const pg::TPoint Corners[5] = {{R.Left, R.Top},
+                                           {R.Right, R.Top},
+                                           {R.Right, R.Bottom},
+                                           {R.Left, R.Bottom},
+                                           {R.Left, R.Top}};
             pg::Polyline(DC, Corners, 5);
         }
         pg::SetROP2(DC, pg::R2_COPYPEN);

@@ -42,12 +42,14 @@ TdxBarSubMenuControl::~TdxBarSubMenuControl() {
     if (TCustomdxBarControl* P = ParentBarControl();
         P && dxBarUnit().BarControlExists(P) && P->SubMenuControl() == this)
         P->SetSubMenuControl(nullptr);
+    TdxBarItemControl* Opener = CustomizingOpener(SubItemControl);
     // The base destructor would no longer take the containers' entries out.
     DestroyControls();
     // The base destructor no longer knows this is a menu: it would close the opener's menus.
     SetActive(false);
     SetParentBarControl(nullptr);
     Closed();
+    HandSelectionBack(Opener);
     if (FRarelyUsedBrush != pg::HBRUSH{}) pg::DeleteObject(FRarelyUsedBrush);
 }
 
@@ -139,6 +141,18 @@ pg::TRect TdxBarSubMenuControl::GetItemRect(const TdxBarItemControl* Control) co
         R.Bottom > R.Top)
         R.Top -= GetSeparatorSize();
     return R;
+}
+
+TdxBarItemControl* TdxBarSubMenuControl::ItemAtPosEx(TPoint ClientPoint, bool& Outside,
+                                                     bool& Vertical, bool& Before) const {
+    if (pg::PtInRect(ScrollUpArea(), ClientPoint) || pg::PtInRect(ScrollDownArea(), ClientPoint) ||
+        pg::PtInRect(ExpandArea(), ClientPoint)) {
+        Outside = false;
+        Vertical = true;
+        Before = false;
+        return nullptr;
+    }
+    return TCustomdxBarControl::ItemAtPosEx(ClientPoint, Outside, Vertical, Before);
 }
 
 // --- Layout ---
@@ -719,25 +733,8 @@ void TdxBarSubMenuControl::WMKeyDown(TMessage& Message) {
         return;
     }
     default:
-        if (IsAccelKey(Key)) SelectByAccel(Key);
         return;
     }
-}
-
-void TdxBarSubMenuControl::SelectByAccel(std::uint16_t Key) {
-    if (ItemLinks() == nullptr) return;
-    TdxBarItemControl* Selected = SelectedControl();
-    const pf::TShiftState Shift = GetShiftStateByKeys() & ~pf::ssAlt;
-    TdxBarItemLink* Link =
-        ItemLinks()->FindAccel(Key, Shift, Selected ? Selected->ItemLink() : nullptr);
-    if (Link == nullptr || Link->Control() == nullptr) return;
-    TdxBarItemControl* Control = Link->Control();
-    // A letter two entries share only moves between them; a unique one runs its entry.
-    const bool Unique = ItemLinks()->FindAccel(Key, Shift, Link) == Link;
-    SetSelectedControl(Control);
-    if (Unique && dxBarUnit().BarControlExists(this) && HasItemControl(Control) &&
-        Control->GetEnabled())
-        Control->Click(false);
 }
 
 } // namespace toolkit::bars

@@ -71,6 +71,9 @@ public:
     platform::gdi::HFONT GetFontHandle() const override;
     void CalcDrawingConsts() override;
     TRect GetItemRect(const TdxBarItemControl* Control) const override;
+    // Nothing takes a drop on the scroll arrows or the expand area.
+    TdxBarItemControl* ItemAtPosEx(TPoint ClientPoint, bool& Outside, bool& Vertical,
+                                   bool& Before) const override;
     void UpdateControl(TdxBarItemControl* Control) override;
     // The parent menu's font; for a popup menu its Font; else the manager's.
     void UpdateFont() override;
@@ -162,7 +165,6 @@ protected:
     virtual void DoPopup();
 
 private:
-    void SelectByAccel(std::uint16_t Key);
     // The side strip, painted last: a solid strip in design mode, else by the owner.
     void PaintBar(platform::gdi::HDC DC);
     // The frame outside the client area (the detach strip), into a context with the window's

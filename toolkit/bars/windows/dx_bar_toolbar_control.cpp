@@ -15,6 +15,7 @@
 #include "platform/gdi/device_context.h"
 #include "platform/gdi/drawing.h"
 #include "platform/gdi/objects.h"
+#include "platform/gdi/region_handles.h"
 #include "platform/win/input_state.h"
 #include "platform/win/messages.h"
 #include "platform/win/painting.h"
@@ -172,6 +173,16 @@ pg::TRect TdxBarControl::GetItemRect(const TdxBarItemControl* Control) const {
         R.Bottom = R.Top + Line;
     }
     return R;
+}
+
+pg::HRGN TdxBarControl::GetItemRegion(const TdxBarItemControl* Control) const {
+    const pg::HRGN Region = TCustomdxBarControl::GetItemRegion(Control);
+    if (Control && !pg::IsRectEmpty(Control->SeparatorRect)) {
+        const pg::HRGN Separator = pg::CreateRectRgnIndirect(Control->SeparatorRect);
+        pg::CombineRgn(Region, Region, Separator, pg::RGN_OR);
+        pg::DeleteObject(Separator);
+    }
+    return Region;
 }
 
 pg::HBRUSH TdxBarControl::GetBkBrush() const {
@@ -568,7 +579,6 @@ void TdxBarControl::CreateWnd() {
     TCustomdxBarControl::CreateWnd();
     FCreatingHandle = false;
     pw::SetWindowText(Handle(), FBar->Caption());
-    UpdateAlphaBlend();
     if (!FTakingPlaceAgain) return;
     FDockSite->RemoveBar(this, false);
     FDockSite->InsertBar(this, FDockSite->ClientToScreen({FBar->DockedLeft(), FBar->DockedTop()}));
@@ -1013,31 +1023,9 @@ void TdxBarControl::WMKeyDown(TMessage& Message) {
             HideAll();
             return;
         }
-        if (ItemLinks() && IsAccelKey(Key)) {
-            SelectByAccel(Key, GetShiftStateByKeys() & ~pf::ssAlt);
-            return;
-        }
         break;
     }
     TCustomdxBarControl::WMKeyDown(Message);
-}
-
-bool TdxBarControl::SelectByAccel(std::uint16_t Key, pf::TShiftState Shift) {
-    TdxBarItemControl* Selected = SelectedControl();
-    const TdxBarItemLink* Start = Selected ? Selected->ItemLink() : nullptr;
-    TdxBarItemLink* Link = ItemLinks()->FindAccel(Key, Shift, Start);
-    if (Link == nullptr || Link->Control() == nullptr) return false;
-    TdxBarItemControl* Control = Link->Control();
-    const bool Unique = ItemLinks()->FindAccel(Key, Shift, Link) == Link;
-    SetSelectedControl(Control);
-    if (!Unique || !dxBarUnit().BarControlExists(this) || !Control->GetEnabled()) return true;
-    if (auto* Sub = dynamic_cast<TdxBarSubItemControl*>(Control)) {
-        Sub->MouseDown(false);
-    } else {
-        HideAll();
-        Control->Click(false);
-    }
-    return true;
 }
 
 void TdxBarControl::WMMouseLeave(TMessage& Message) {

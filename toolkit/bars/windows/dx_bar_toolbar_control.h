@@ -149,6 +149,8 @@ public:
     TdxDockControl* DockSite() const { return FDockSite; }
     bool CanAlignControl(const TdxBarItemControl* Control) const override;
     TRect GetItemRect(const TdxBarItemControl* Control) const override;
+    // The item's rectangle with the separator before it.
+    platform::gdi::HRGN GetItemRegion(const TdxBarItemControl* Control) const override;
     platform::gdi::HBRUSH GetBkBrush() const override;
     platform::gdi::HFONT GetFontHandle() const override;
     void UpdateFont() override;
@@ -219,9 +221,6 @@ private:
     // The frame's messages (non-client area, sizing, the close button, the drag area's press
     // and double click); true when handled.
     bool FrameMessage(TMessage& Message);
-    // The next entry after the selection whose accelerator Key and Shift type is selected;
-    // when no other entry has it, its menu opens or its command runs. False when none.
-    bool SelectByAccel(std::uint16_t Key, platform::forms::TShiftState Shift);
     // A press on the mark opens or closes the quick menu; true when the press was there.
     bool MarkMouseDown(TPoint P);
     // The mouse over the mark makes it hot; true when it is over it.

@@ -1,8 +1,11 @@
+#include "toolkit/bars/customizing/dx_bar_customizing_form.h"
 #include "toolkit/bars/customizing/dx_bar_customizing_popup.h"
 #include "toolkit/bars/windows/dx_bar_item_control.h"
 #include "toolkit/bars/windows/dx_bar_item_drag.h"
 #include "toolkit/bars/windows/tests/dx_bar_menu_form_fixture.h"
 
+#include "platform/forms/screen.h"
+#include "platform/win/input_state.h"
 #include "platform/win/messages.h"
 #include "platform/win/window.h"
 
@@ -167,6 +170,36 @@ TEST_F(CustomizingMenusTest, ACaptionChangeKeepsTheSelectedLink) {
         const pg::TRect R = Window->GetItemRect(After);
         EXPECT_TRUE(IsInk(ClientPixel(*Window, R.Right - 1, (R.Top + R.Bottom) / 2)));
         EXPECT_TRUE(IsInk(ClientPixel(*Window, R.Left, (R.Top + R.Bottom) / 2)));
+    }
+}
+
+// The focus a bar window is given while the user customizes goes to the Customize dialog, the
+// form in use, not to the form the bars belong to.
+TEST_F(CustomizingMenusTest, TheFocusABarWindowGetsGoesToTheCustomizeDialog) {
+    TdxBarCustomizingForm* Dialog = GetCustomizingForm();
+    ASSERT_NE(Dialog, nullptr);
+    ASSERT_EQ(platform::forms::Screen().ActiveForm(), Dialog);
+    struct Case {
+        const char* name;
+        std::function<TCustomdxBarControl*()> window;
+    };
+    const Case Cases[] = {
+        {"menu",
+         [this]() -> TCustomdxBarControl* {
+             if (MenuOf(*File) == nullptr) Click(CentreOf(Bar->ItemLinks(), 0));
+             return MenuOf(*File);
+         }},
+        {"toolbar", [this]() -> TCustomdxBarControl* { return &BarWindow(); }},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.name);
+        TCustomdxBarControl* Window = C.window();
+        ASSERT_NE(Window, nullptr);
+        pw::SetFocus(Window->Handle());
+        testsupport::PumpUntilIdle();
+        const pw::HWND Focus = pw::GetFocus();
+        EXPECT_TRUE(Focus == Dialog->Handle() || pw::IsChild(Dialog->Handle(), Focus));
+        EXPECT_EQ(platform::forms::Screen().ActiveForm(), Dialog);
     }
 }
 

@@ -330,12 +330,12 @@ TEST_F(MenuControlTest, WhileCustomizingASelectedCascadingEntryIsFramedInverted)
         ASSERT_EQ(Manager->SelectedItem(), Control);
     };
     Select(RecentControl);
-    // The inner ring inverts the selected face, which goes on inside it: across the entry's
-    // right end and down from its top.
+    // The inner ring, two pixels inside the entry's edge, inverts the selected face, which goes
+    // on inside it: across the entry's right end and down from its top.
     const pg::TRect R = Menu->GetItemRect(RecentControl);
     const int Y = (R.Top + R.Bottom) / 2, X = R.Left + (R.Right - R.Left) * 3 / 4;
-    EXPECT_EQ(ClientPixel(*Menu, R.Right - 2, Y), ~ClientPixel(*Menu, R.Right - 3, Y) & 0xFFFFFF);
-    EXPECT_EQ(ClientPixel(*Menu, X, R.Top + 1), ~ClientPixel(*Menu, X, R.Top + 2) & 0xFFFFFF);
+    EXPECT_EQ(ClientPixel(*Menu, R.Right - 3, Y), ~ClientPixel(*Menu, R.Right - 4, Y) & 0xFFFFFF);
+    EXPECT_EQ(ClientPixel(*Menu, X, R.Top + 2), ~ClientPixel(*Menu, X, R.Top + 3) & 0xFFFFFF);
     // The outer ring is no frame in the text colour either.
     const pg::COLORREF Text = pg::GetSysColor(pg::COLOR_WINDOWTEXT);
     EXPECT_NE(ClientPixel(*Menu, R.Right - 1, Y), Text);
@@ -344,7 +344,7 @@ TEST_F(MenuControlTest, WhileCustomizingASelectedCascadingEntryIsFramedInverted)
     Select(File->ItemLinks().VisibleItems(0)->Control());
     const pg::TRect O = Menu->GetItemRect(File->ItemLinks().VisibleItems(0)->Control());
     EXPECT_EQ(ClientPixel(*Menu, O.Right - 1, (O.Top + O.Bottom) / 2), Text);
-    EXPECT_NE(ClientPixel(*Menu, R.Right - 2, Y), ~ClientPixel(*Menu, R.Right - 3, Y) & 0xFFFFFF);
+    EXPECT_NE(ClientPixel(*Menu, R.Right - 3, Y), ~ClientPixel(*Menu, R.Right - 4, Y) & 0xFFFFFF);
     EndCustomizing();
 }
 

@@ -19,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -192,6 +193,53 @@ TEST_F(RecentItemsTest, DoubleClickingTheMenuEntryShowsTheHiddenCommands) {
     testsupport::PumpUntilIdle();
     ExpectExpanded();
     EXPECT_TRUE(TCustomdxBarControl::RecentItemsExpanded());
+}
+
+// The letter of a command the collapsed menu hides expands the menu: the only command of that
+// letter runs; of two, the first is selected in the expanded menu.
+TEST_F(RecentItemsTest, TheLetterOfAHiddenCommandExpandsTheMenu) {
+    std::vector<std::string> Runs;
+    Button(File->ItemLinks(), "E&xport");
+    for (int I = 0; I < File->ItemLinks().Count(); ++I) {
+        TdxBarItem* Item = File->ItemLinks().Items(I)->Item();
+        Item->OnClick = [&Runs, Item](platform::core::TObject*) {
+            Runs.push_back(Item->Caption());
+        };
+    }
+    UseOpenTenTimes();
+    Runs.clear();
+    struct Case {
+        int key;
+        const char* text;
+        std::vector<std::string> runs;
+        const char* selected; // in the menu left open
+    };
+    for (const Case& C :
+         {Case{Qt::Key_A, "a", {"Save &As"}, nullptr}, Case{Qt::Key_X, "x", {}, "E&xit"}}) {
+        SCOPED_TRACE(C.text);
+        Runs.clear();
+        TCustomdxBarControl::SetRecentItemsExpanded(false);
+        ClickFile();
+        ASSERT_NE(MenuOf(*File), nullptr);
+        // Open shows (with, the second time, the command the first run made recent); the
+        // commands of the letter do not.
+        const std::vector<std::string> Shown = ShownCaptions(File->ItemLinks());
+        ASSERT_EQ(Shown.front(), "&Open");
+        ASSERT_EQ(std::count(Shown.begin(), Shown.end(), "E&xit"), 0);
+        ASSERT_EQ(std::count(Shown.begin(), Shown.end(), "E&xport"), 0);
+        ASSERT_EQ(std::count(Shown.begin(), Shown.end(), "Save &As"), C.runs.empty() ? 1 : 0);
+        Input.Key(C.key, C.text);
+        testsupport::PumpUntilIdle();
+        EXPECT_TRUE(TCustomdxBarControl::RecentItemsExpanded());
+        EXPECT_EQ(Runs, C.runs);
+        if (C.selected == nullptr) continue;
+        TdxBarSubMenuControl* Menu = MenuOf(*File);
+        ASSERT_NE(Menu, nullptr);
+        EXPECT_EQ(File->ItemLinks().VisibleItemCount(), 6);
+        ASSERT_NE(Menu->SelectedControl(), nullptr);
+        EXPECT_EQ(Menu->SelectedControl()->Item()->Caption(), C.selected);
+        CloseMenus();
+    }
 }
 
 TEST_F(RecentItemsTest, RestingFourSecondsExpandsTheMenu) {
