@@ -281,6 +281,7 @@ TdxBarControl::TLine TdxBarControl::CalcMultiLineSize(bool Vertical, int Limit) 
     }
     Result.Thickness += RowThickness;
     Result.Length = std::max(Result.Length, RowLength);
+    Result.LastLength = RowLength;
     return Result;
 }
 
@@ -310,9 +311,19 @@ pg::TSize TdxBarControl::GetSizeForDockingStyle(TdxBarDockingStyle Style, int Li
     }
     CreateMissingControls();
     const int Mark = Docked && HasMark() ? kMarkRoom : 0;
+    // The MDI buttons' block, along and across the bar.
+    const bool MDI = HasMDIButtons();
+    const int MDIAlong = MDI ? GetMDIButtonsLength(Vertical) : 0;
+    const int MDIAcross = Vertical ? MDIButtonWidth() : MDIButtonHeight();
     TLine Line;
     if ((FBar->MultiLine() || !Docked) && Limit >= 0) {
-        Line = CalcMultiLineSize(Vertical, std::max(Limit - Mark, 0));
+        const int Length = std::max(Limit - Mark, 0);
+        Line = CalcMultiLineSize(Vertical, Length);
+        // At the end of the last line when they fit there; else a line of their own.
+        if (MDI && Line.LastLength + MDIAlong <= Length)
+            Line.Length = std::max(Line.Length, Line.LastLength + MDIAlong);
+        else if (MDI)
+            Line.Thickness += MDIAcross;
         Line.Length = std::max(Line.Length + Mark, Limit);
     } else {
         bool Fits = true;
@@ -320,11 +331,14 @@ pg::TSize TdxBarControl::GetSizeForDockingStyle(TdxBarDockingStyle Style, int Li
         if (Links)
             for (int I = 0; I < Links->VisibleItemCount(); ++I)
                 if (TdxBarItemControl* C = Links->VisibleItems(I)->Control()) C->LineStart = false;
-        Line.Length += Mark;
+        Line.Length += Mark + MDIAlong;
         if (Limit >= 0) Line.Length = Limit;
     }
-    if (Line.Thickness == 0)
-        Line.Thickness = BarManager() ? std::max(BarManager()->ButtonHeight(), 1) : 1;
+    // An empty bar is a button thick: across a vertical bar, the wide way of a button.
+    if (Line.Thickness == 0 && BarManager())
+        Line.Thickness =
+            std::max(Vertical ? BarManager()->ButtonWidth() : BarManager()->ButtonHeight(), 1);
+    Line.Thickness = std::max(Line.Thickness, 1);
     if (Links && !RecentRow) Links->SetRecentItemCount(KeptRecentCount);
     // A floating bar with nothing to show is as wide as its caption and close button need.
     if (!Docked && (Links == nullptr || Links->VisibleItemCount() == 0))
@@ -550,17 +564,19 @@ void TdxBarControl::CreateParams(TCreateParams& Params) {
     TCustomdxBarControl::CreateParams(Params);
     // The class library shows a window that is made after it was made visible by its style.
     Params.style = (Params.style & pw::WS_VISIBLE) | pw::WS_CLIPSIBLINGS | pw::WS_CLIPCHILDREN;
+    Params.className = "TdxBarControl";
+    Params.classStyle = pw::CS_VREDRAW | pw::CS_HREDRAW | pw::CS_DBLCLKS;
     // Until the handle is made, the window's place is not the bar's: nothing is stored back.
     FTakingPlaceAgain = FDockSite && DockingStyle() != dsNone && FDockSite->FindCol(this);
     if (DockingStyle() != dsNone) {
         Params.style |= pw::WS_CHILD;
         return;
     }
-    // A tool window owned by the manager's form: it stays above it and never takes activation.
-    Params.style |= pw::WS_POPUP;
+    // A sizable pop-up with a system menu whose frame the window draws itself; a tool window
+    // owned by its form: it stays above it and never takes activation.
+    Params.style |= pw::WS_POPUP | pw::WS_BORDER | pw::WS_SYSMENU | pw::WS_THICKFRAME;
     Params.exStyle |= pw::WS_EX_TOOLWINDOW;
-    if (pf::TCustomForm* Form = BarManager() ? BarManager()->Form() : nullptr)
-        Params.parent = Form->Handle();
+    if (pf::TCustomForm* Form = GetOwnerForm()) Params.parent = Form->Handle();
 }
 
 void TdxBarControl::CreateWnd() {
@@ -568,6 +584,9 @@ void TdxBarControl::CreateWnd() {
     TCustomdxBarControl::CreateWnd();
     FCreatingHandle = false;
     pw::SetWindowText(Handle(), FBar->Caption());
+    // Born active: a floating frame draws its caption as its form's, and the form keeps its
+    // own caption active.
+    platform::core::SendMessage(Handle(), pw::WM_NCACTIVATE, 1, 0);
     UpdateAlphaBlend();
     if (!FTakingPlaceAgain) return;
     FDockSite->RemoveBar(this, false);
@@ -739,6 +758,12 @@ void TdxBarControl::WndProc(TMessage& Message) {
     }
     case pf::CM_FONTCHANGED:
         FontChanged();
+        break;
+    case pw::WM_SETFOCUS:
+        // The bar never hands the focus on: whatever gave it the focus keeps the say.
+        return;
+    case pw::WM_CANCELMODE:
+        CancelMDIButtonPress();
         break;
     case pw::WM_SETCURSOR:
         if (DragHandleCursor()) {

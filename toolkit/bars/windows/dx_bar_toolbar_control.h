@@ -106,7 +106,10 @@ public:
     // Whether the child's command of the button has none of the Mask bits (MF_GRAYED ...).
     bool IsMDIButtonEnabled(int Index, unsigned Mask) const;
     TRect GetMDIButtonRect(int Index) const;
-    int GetMDIButtonsLength() const;
+    // The buttons' extent along the bar: for the window's docking style, or for a vertical or
+    // horizontal one.
+    int GetMDIButtonsLength() const { return GetMDIButtonsLength(IsDockedVertically()); }
+    int GetMDIButtonsLength(bool Vertical) const;
     int MDIButtonWidth() const;
     int MDIButtonHeight() const;
     // -1 when none.
@@ -189,6 +192,8 @@ private:
     struct TLine {
         int Length = 0;
         int Thickness = 0;
+        // A wrapped bar's last line.
+        int LastLength = 0;
     };
     // Along and across extents of a control for the window's docking style.
     int ExtentAlong(const TdxBarItemControl& Control, bool Vertical) const;
@@ -246,6 +251,8 @@ private:
     // The button under the client point, enabled or not; -1 when none.
     int MDIButtonAt(TPoint P) const;
     bool PressMDIButton(TPoint P);
+    // A cancel-mode message while a button is held: the press ends without its command.
+    void CancelMDIButtonPress();
     void DrawMDIButtons(platform::gdi::HDC DC);
     void RepaintMDIButtons();
     // The item sizing's messages; true when handled.

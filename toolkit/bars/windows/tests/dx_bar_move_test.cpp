@@ -97,6 +97,8 @@ TEST_F(BarMoveTest, DraggedBelowTheTopSiteTheToolbarFloatsAsACaptionedToolWindow
     ASSERT_EQ(Tools->DockingStyle(), dsNone);
     TdxBarControl& W = Window(*Tools);
     EXPECT_EQ(pw::GetWindowLong(W.Handle(), pw::GWL_STYLE) & pw::WS_CHILD, 0);
+    const auto Framed = pw::WS_POPUP | pw::WS_BORDER | pw::WS_SYSMENU | pw::WS_THICKFRAME;
+    EXPECT_EQ(pw::GetWindowLong(W.Handle(), pw::GWL_STYLE) & Framed, Framed);
     EXPECT_EQ(pw::GetWindow(W.Handle(), pw::GW_OWNER), Form->Handle());
     EXPECT_NE(pw::GetWindowLong(W.Handle(), pw::GWL_EXSTYLE) & pw::WS_EX_TOOLWINDOW, 0);
     EXPECT_EQ(pw::GetWindowText(W.Handle()), "ToolBar");
