@@ -23,6 +23,8 @@
 #include "platform/core/window_handle.h"
 #include "platform/forms/application.h"
 #include "platform/gdi/device_context.h"
+#include "platform/gdi/objects.h"
+#include "platform/gdi/region_handles.h"
 #include "platform/gdi/text_out.h"
 #include "platform/win/input_state.h"
 #include "platform/win/messages.h"
@@ -192,6 +194,33 @@ TdxBarItemControl* TCustomdxBarControl::ItemAtPos(TPoint ClientPoint) const {
     for (int I = 0; I < FItemLinks->VisibleItemCount(); ++I) {
         TdxBarItemLink* Link = FItemLinks->VisibleItems(I);
         if (Link->Control() && pg::PtInRect(Link->ItemRect, ClientPoint)) return Link->Control();
+    }
+    return nullptr;
+}
+
+pg::HRGN TCustomdxBarControl::GetItemRegion(const TdxBarItemControl* Control) const {
+    return pg::CreateRectRgnIndirect(GetItemRect(Control));
+}
+
+TdxBarItemControl* TCustomdxBarControl::ItemAtPosEx(TPoint ClientPoint, bool& Outside,
+                                                    bool& Vertical, bool& Before) const {
+    Outside = false;
+    Vertical = IsSubMenuControl() || FDockingStyle == dsLeft || FDockingStyle == dsRight;
+    Before = false;
+    if (FItemLinks == nullptr) return nullptr;
+    for (int I = 0; I < FItemLinks->VisibleItemCount(); ++I) {
+        TdxBarItemControl* Control = FItemLinks->VisibleItems(I)->Control();
+        if (Control == nullptr || !Control->CanHit()) continue;
+        const pg::HRGN Region = GetItemRegion(Control);
+        const bool Hit = pg::PtInRegion(Region, ClientPoint.X, ClientPoint.Y);
+        pg::DeleteObject(Region);
+        if (!Hit) continue;
+        const TRect R = GetItemRect(Control);
+        Outside = !pg::PtInRect(R, ClientPoint);
+        if (Outside && ClientPoint.Y < R.Top) Vertical = true;
+        Before = Vertical ? ClientPoint.Y - R.Top < R.Bottom - ClientPoint.Y
+                          : ClientPoint.X - R.Left < R.Right - ClientPoint.X;
+        return Control;
     }
     return nullptr;
 }

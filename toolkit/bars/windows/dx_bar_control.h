@@ -136,6 +136,15 @@ public:
     // The first shown link's control whose rectangle holds the client point; nil while the
     // user customizes at run time.
     TdxBarItemControl* ItemAtPos(TPoint ClientPoint) const;
+    // Where a dropped item lands: the first shown control that can be hit whose region holds
+    // the client point. Outside: the point misses the control's rectangle (it is on what the
+    // region adds, a toolbar's separator); Vertical: the items run down (a vertical toolbar, a
+    // menu), or an outside point lies above the control; Before: the point is nearer the
+    // control's start than its end. Nil when no control is hit.
+    virtual TdxBarItemControl* ItemAtPosEx(TPoint ClientPoint, bool& Outside, bool& Vertical,
+                                           bool& Before) const;
+    // The control's rectangle and what belongs to it; the caller frees the region.
+    virtual platform::gdi::HRGN GetItemRegion(const TdxBarItemControl* Control) const;
     bool HasItemControl(const TdxBarItemControl* Control) const;
     TPoint WindowToScreen(TPoint P) const;
     TRect GetItemScreenRect(const TdxBarItemControl* Control) const;

@@ -201,19 +201,13 @@ TCustomdxBarControl* TdxBarItemDragging::DropTarget(TPoint Screen, int& Index) c
     if (!Window->IsCustomizing() || !Window->IsItemCustomizingAllowed() ||
         Links->Owner() == nullptr || !Links->Owner()->CanContainItem(FItem))
         return nullptr;
-    const TPoint P = Window->ScreenToClient(Screen);
-    const bool Vertical = IsVertical(*Window);
     Index = Links->Count();
-    for (int I = 0; I < Links->VisibleItemCount(); ++I) {
-        TdxBarItemLink* Link = Links->VisibleItems(I);
-        const pg::TRect R = Link->ItemRect;
-        // A link the window does not hand out (the MDI system menu) is no place to drop at.
-        if (Link->Control() == nullptr || !Link->Control()->CanHit() || !pg::PtInRect(R, P))
-            continue;
-        const bool Before = Vertical ? P.Y - R.Top < R.Bottom - P.Y : P.X - R.Left < R.Right - P.X;
-        Index = Link->Index() + (Before ? 0 : 1);
-        break;
-    }
+    // A link the window does not hand out (the MDI system menu) is no place to drop at.
+    bool Outside = false, Vertical = false, Before = false;
+    if (const TdxBarItemControl* Control =
+            Window->ItemAtPosEx(Window->ScreenToClient(Screen), Outside, Vertical, Before);
+        Control && Control->ItemLink())
+        Index = Control->ItemLink()->Index() + (Before ? 0 : 1);
     return Window;
 }
 

@@ -153,6 +153,18 @@ pg::TRect TdxBarSubMenuControl::GetItemRect(const TdxBarItemControl* Control) co
     return R;
 }
 
+TdxBarItemControl* TdxBarSubMenuControl::ItemAtPosEx(TPoint ClientPoint, bool& Outside,
+                                                     bool& Vertical, bool& Before) const {
+    for (const TRect& Area : {ScrollUpArea(), ScrollDownArea(), ExpandArea()})
+        if (pg::PtInRect(Area, ClientPoint)) {
+            Outside = false;
+            Vertical = true;
+            Before = false;
+            return nullptr;
+        }
+    return TCustomdxBarControl::ItemAtPosEx(ClientPoint, Outside, Vertical, Before);
+}
+
 // --- Layout ---
 
 void TdxBarSubMenuControl::SetTopIndex(int Value) {

@@ -76,6 +76,9 @@ public:
     int ExpandButtonHeight() const { return FExpandButtonHeight; }
     int ReferenceGlyphSize() const { return FReferenceGlyphSize; }
     TRect GetItemRect(const TdxBarItemControl* Control) const override;
+    // Nothing lands on the scroll areas or the expand area.
+    TdxBarItemControl* ItemAtPosEx(TPoint ClientPoint, bool& Outside, bool& Vertical,
+                                   bool& Before) const override;
     void UpdateControl(TdxBarItemControl* Control) override;
     // The parent menu's font; for a popup menu its Font; else the manager's.
     void UpdateFont() override;

@@ -15,6 +15,7 @@
 #include "platform/gdi/device_context.h"
 #include "platform/gdi/drawing.h"
 #include "platform/gdi/objects.h"
+#include "platform/gdi/region_handles.h"
 #include "platform/win/input_state.h"
 #include "platform/win/messages.h"
 #include "platform/win/painting.h"
@@ -172,6 +173,43 @@ pg::TRect TdxBarControl::GetItemRect(const TdxBarItemControl* Control) const {
         R.Bottom = R.Top + Line;
     }
     return R;
+}
+
+pg::HRGN TdxBarControl::GetItemRegion(const TdxBarItemControl* Control) const {
+    const pg::HRGN Region = TCustomdxBarControl::GetItemRegion(Control);
+    if (Control && !pg::IsRectEmpty(Control->SeparatorRect)) {
+        const pg::HRGN Separator = pg::CreateRectRgnIndirect(Control->SeparatorRect);
+        pg::CombineRgn(Region, Region, Separator, pg::RGN_OR);
+        pg::DeleteObject(Separator);
+    }
+    return Region;
+}
+
+TdxBarItemControl* TdxBarControl::ItemAtPosEx(TPoint ClientPoint, bool& Outside, bool& Vertical,
+                                              bool& Before) const {
+    TdxBarItemControl* Found =
+        TCustomdxBarControl::ItemAtPosEx(ClientPoint, Outside, Vertical, Before);
+    const TdxBarItemLinks* Links = ItemLinks();
+    if (Found || Links == nullptr || !pg::PtInRect(ClientRect(), ClientPoint)) return Found;
+    // The point lies in a row but on no item: it lands before the first item of the row that
+    // ends past it, else after the row's last item.
+    const bool Across = IsDockedVertically();
+    TdxBarItemControl* Last = nullptr;
+    for (int I = 0; I < Links->VisibleItemCount(); ++I) {
+        TdxBarItemControl* Control = Links->VisibleItems(I)->Control();
+        if (Control == nullptr || !Control->CanHit()) continue;
+        const TRect R = GetItemRect(Control);
+        const bool InRow = Across ? ClientPoint.X >= R.Left && ClientPoint.X < R.Right
+                                  : ClientPoint.Y >= R.Top && ClientPoint.Y < R.Bottom;
+        if (!InRow) continue;
+        if (Across ? ClientPoint.Y < R.Top : ClientPoint.X < R.Left) {
+            Before = true;
+            return Control;
+        }
+        Last = Control;
+    }
+    Before = false;
+    return Last;
 }
 
 pg::HBRUSH TdxBarControl::GetBkBrush() const {
@@ -560,6 +598,12 @@ void TdxBarControl::RepaintBar() {
                      pw::RDW_FRAME | pw::RDW_INVALIDATE | pw::RDW_ERASE);
 }
 
+void TdxBarControl::CaptionChanged() {
+    if (!HandleAllocated()) return;
+    pw::SetWindowText(Handle(), FBar->Caption());
+    platform::core::SendMessage(Handle(), pw::WM_NCPAINT, 0, 0);
+}
+
 void TdxBarControl::CreateParams(TCreateParams& Params) {
     TCustomdxBarControl::CreateParams(Params);
     // The class library shows a window that is made after it was made visible by its style.
@@ -759,9 +803,6 @@ void TdxBarControl::WndProc(TMessage& Message) {
     case pf::CM_FONTCHANGED:
         FontChanged();
         break;
-    case pw::WM_SETFOCUS:
-        // The bar never hands the focus on: whatever gave it the focus keeps the say.
-        return;
     case pw::WM_CANCELMODE:
         CancelMDIButtonPress();
         break;
@@ -937,7 +978,7 @@ void TdxBarControl::HideAll() {
 void TdxBarControl::EnterMenuMode(TdxBarItemControl* Control) {
     TdxBarManager* Manager = BarManager();
     if (Manager == nullptr || ItemLinks() == nullptr) return;
-    pf::TCustomForm* Form = Manager->Form();
+    pf::TCustomForm* Form = GetOwnerForm();
     if (Form && Form->HandleAllocated())
         platform::core::SendMessage(Form->Handle(), pw::WM_CANCELMODE, 0, 0);
     if (!dxBarUnit().BarControlExists(this)) return;
@@ -977,7 +1018,7 @@ void TdxBarControl::ExitMenuMode() {
         }
     const pw::HWND Focus = SavedFocus;
     SavedFocus = {};
-    pf::TCustomForm* Form = Manager->Form();
+    pf::TCustomForm* Form = GetOwnerForm();
     if (Focus != pw::NullHWnd && pw::IsWindowVisible(Focus) && Form && Form->HandleAllocated() &&
         pw::GetActiveWindow() == Form->Handle())
         pw::SetFocus(Focus);

@@ -131,6 +131,7 @@ public:
     void CalcItemRects() override;
     void RefreshLayout() override;
     void RepaintBar() override;
+    void CaptionChanged() override;
     int RecreateCount() const override { return FTakingPlaceAgain ? 1 : 0; }
     // While the manager's bars drag this one: where the cursor holds it, for a style.
     bool Dragging() const override;
@@ -152,6 +153,12 @@ public:
     TdxDockControl* DockSite() const { return FDockSite; }
     bool CanAlignControl(const TdxBarItemControl* Control) const override;
     TRect GetItemRect(const TdxBarItemControl* Control) const override;
+    // The item's rectangle and its separator.
+    platform::gdi::HRGN GetItemRegion(const TdxBarItemControl* Control) const override;
+    // Past the items but within the client area, the row the point lies in answers: its first
+    // control, before which the point may lie.
+    TdxBarItemControl* ItemAtPosEx(TPoint ClientPoint, bool& Outside, bool& Vertical,
+                                   bool& Before) const override;
     platform::gdi::HBRUSH GetBkBrush() const override;
     platform::gdi::HFONT GetFontHandle() const override;
     void UpdateFont() override;

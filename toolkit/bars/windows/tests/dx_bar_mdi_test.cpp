@@ -272,7 +272,9 @@ TEST_F(MDIChildMenuTest, TheButtonsCountInTheBarsSize) {
     TdxBarControl& W = BarWindow();
     ASSERT_TRUE(W.HasMDIButtons());
     const int Buttons = W.GetMDIButtonsLength();
-    const int ItemsEnd = Links().Items(Links().Count() - 1)->ItemRect.Right;
+    // The mark keeps its room at the end of the bar.
+    const int ItemsEnd =
+        Links().Items(Links().Count() - 1)->ItemRect.Right + (W.HasMark() ? 11 : 0);
     const int Row = W.GetSizeForDockingStyle(dsTop, -1).cy;
     EXPECT_EQ(W.GetSizeForDockingStyle(dsTop, -1).cx, ItemsEnd + Buttons);
 

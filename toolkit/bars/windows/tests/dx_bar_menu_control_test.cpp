@@ -373,7 +373,7 @@ TEST_F(MenuControlTest, AFlippedMenuStaysOnItsSideWhenItGrows) {
         int OwnerWidth, OwnerHeight;
     };
     const Case Cases[] = {
-        {"flipped left", {0, 0, 400, 700}, {350, 100}, 120, 0},
+        {"flipped left", {0, 0, 600, 700}, {550, 100}, 120, 0},
         {"flipped up", {0, 0, 800, 300}, {100, 280}, 0, 20},
     };
     for (const Case& C : Cases) {

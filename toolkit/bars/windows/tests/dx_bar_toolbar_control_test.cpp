@@ -726,6 +726,20 @@ TEST_F(ToolbarControlTest, ANewBarWindowIsToldItsFrameIsActive) {
     EXPECT_NE(std::find(Seen.begin(), Seen.end(), Mine), Seen.end());
 }
 
+// The window's text is the bar's caption, docked or floating, whenever the caption changes.
+TEST_F(ToolbarControlTest, TheWindowTextFollowsTheCaption) {
+    TdxBar& Tools = ToolBar(2);
+    Show({&Tools});
+    for (const TdxBarDockingStyle Style : {dsTop, dsNone}) {
+        SCOPED_TRACE(Style);
+        Tools.SetDockingStyle(Style);
+        testsupport::PumpUntilIdle();
+        const std::string Caption = Style == dsNone ? "Floating tools" : "Docked tools";
+        Tools.SetCaption(Caption);
+        EXPECT_EQ(platform::win::GetWindowText(Window(Tools).Handle()), Caption);
+    }
+}
+
 class ToolbarInputTest : public ToolbarControlTest {
 protected:
     void SetUp() override {
@@ -847,10 +861,9 @@ TEST_F(ToolbarInputTest, AVerticalBarMovesWithUpAndDown) {
     W().SetDockingStyle(dsTop);
 }
 
-// A toolbar hands no focus on: what gave it the focus decides where the focus goes next.
-TEST_F(ToolbarInputTest, AToolbarGivenTheFocusKeepsIt) {
+TEST_F(ToolbarInputTest, TheFocusGoesBackToTheForm) {
     platform::win::SetFocus(W().Handle());
-    EXPECT_EQ(platform::win::GetFocus(), W().Handle());
+    EXPECT_EQ(platform::win::GetFocus(), Form->Handle());
 }
 
 TEST_F(ToolbarInputTest, LosingTheFocusToNoWindowClosesTheBarsUse) {
