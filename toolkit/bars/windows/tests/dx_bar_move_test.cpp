@@ -281,6 +281,33 @@ TEST_F(BarMoveTest, DoubleClicksFloatTheDockedBarAndDockItAgainInItsRow) {
     EXPECT_EQ(RowOf(*Bar), 0);
 }
 
+// On a bar of two buttons the caption's quick-customise mark stands before the close button
+// and reaches to 7 pixels from the caption's left: a point 8 pixels in is on the mark and takes
+// the mark's clicks; a double click on the caption left of it docks the bar.
+TEST_F(BarMoveTest, ANarrowFloatingBarDocksByTheCaptionLeftOfItsMark) {
+    for (int I = 7; I > 1; --I)
+        Tools->ItemLinks().Delete(I);
+    Tools->SetFloatLeft(200);
+    Tools->SetFloatTop(400);
+    Input.Click(Handle());
+    Input.Click(Handle());
+    testsupport::PumpUntilIdle();
+    ASSERT_EQ(Tools->DockingStyle(), dsNone);
+    TdxBarControl& W = Window(*Tools);
+    const pg::TRect C = W.GetCaptionRect();
+    ASSERT_TRUE(W.HasCaptionMark());
+    EXPECT_TRUE(pg::PtInRect(W.GetMarkWindowRect(), {C.Left + 8, (C.Top + C.Bottom) / 2}));
+    Input.MoveTo(Caption());
+    EXPECT_EQ(W.HitTestCode(), pw::HTCLIENT);
+    const pg::TPoint Free = W.WindowToScreen({C.Left + 3, (C.Top + C.Bottom) / 2});
+    Input.MoveTo(Free);
+    EXPECT_EQ(W.HitTestCode(), 2);
+    Input.Click(Free);
+    Input.Click(Free);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Tools->DockingStyle(), dsTop);
+}
+
 TEST_F(BarMoveTest, TheCloseButtonHidesTheFloatingBar) {
     FloatByDrag();
     TdxBarControl& W = Window(*Tools);
