@@ -209,6 +209,7 @@ inline constexpr DWORD WS_EX_NOACTIVATE = 0x08000000;
 inline constexpr UINT CS_VREDRAW = 0x0001;
 inline constexpr UINT CS_HREDRAW = 0x0002;
 inline constexpr UINT CS_DBLCLKS = 0x0008;
+inline constexpr UINT CS_OWNDC = 0x0020;
 inline constexpr UINT CS_SAVEBITS = 0x0800;
 
 // GetWindowLong indices.

@@ -147,7 +147,10 @@ TPoint ClientOriginOnScreen(const WindowData& w) {
 }
 
 bool WindowData::ManagedFrame() const {
-    return !IsChild() && ((style & WS_CAPTION) == WS_CAPTION || (style & WS_THICKFRAME));
+    // A pop-up without a caption draws its own sizing frame (a floating toolbar does): only a
+    // captioned window, or an overlapped one that can be sized, is framed by the desktop.
+    return !IsChild() &&
+           ((style & WS_CAPTION) == WS_CAPTION || ((style & WS_THICKFRAME) && !(style & WS_POPUP)));
 }
 
 WindowData* WindowOf(HWND wnd) {

@@ -330,6 +330,25 @@ TEST_F(TopLevelTest, FramelessWindowsTheUserActivatesAreTheWindowManagersToStack
               HostWidgetOf(box)->windowHandle());
 }
 
+// A pop-up with a sizing frame but no caption (a floating toolbar) frames itself: the window
+// manager neither decorates it nor stacks it, and its client area lies inside the frame.
+TEST_F(TopLevelTest, ACaptionlessPopUpWithASizingFrameFramesItself) {
+    const TRect bounds = gdi::Bounds(40, 40, 120, 80);
+    HWND popup = Create(WS_POPUP | WS_BORDER | WS_SYSMENU | WS_THICKFRAME, bounds, NullHWnd,
+                        WS_EX_TOOLWINDOW);
+    HWND framed = Create(WS_POPUP | WS_CAPTION | WS_THICKFRAME, bounds);
+    ShowWindow(popup, SW_SHOWNA);
+    const auto flags = [](HWND wnd) { return HostWidgetOf(wnd)->windowFlags(); };
+    EXPECT_TRUE(flags(popup).testFlag(Qt::FramelessWindowHint));
+    EXPECT_TRUE(flags(popup).testFlag(Qt::X11BypassWindowManagerHint));
+    EXPECT_FALSE(flags(framed).testFlag(Qt::FramelessWindowHint));
+    TRect client{};
+    GetClientRect(popup, &client);
+    const int frame = gdi::GetSystemMetrics(gdi::SM_CXFRAME);
+    EXPECT_EQ(client.Width(), bounds.Width() - 2 * frame);
+    EXPECT_EQ(client.Height(), bounds.Height() - 2 * frame);
+}
+
 TEST_F(TopLevelTest, LayeredWindowsKeepAConstantAlpha) {
     HWND plain = Create(WS_POPUP, gdi::Bounds(0, 0, 10, 10));
     EXPECT_FALSE(SetLayeredWindowAttributes(plain, 0, 180, LWA_ALPHA));

@@ -159,6 +159,7 @@ void TdxBar::SetCaption(const std::string& Value) {
     for (int I = 0; I < FCollection->Count(); ++I)
         if (FCollection->Items(I)->Caption() == Value) return;
     FCaption = Value;
+    if (FControl) FControl->CaptionChanged();
     if (FDockingStyle == dsNone) WindowLayoutChanged();
     if (Name.empty() && !Loading())
         Name = FCollection->FindByName(Value) ? FCollection->GetUniqueBarName(Value) : Value;

@@ -48,6 +48,8 @@ public:
     virtual void RepaintBar() = 0;
     // The bar's AlphaBlendValue changed: a floating window takes it as its opacity.
     virtual void UpdateAlphaBlend() {}
+    // The bar's Caption changed: the window's text follows and its frame shows it.
+    virtual void CaptionChanged() {}
 
     // Non-zero while the window handle is being recreated: the bar is placed by its Row.
     virtual int RecreateCount() const { return 0; }

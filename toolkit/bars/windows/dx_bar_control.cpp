@@ -26,6 +26,7 @@
 #include "platform/forms/screen.h"
 #include "platform/gdi/colors.h"
 #include "platform/gdi/device_context.h"
+#include "platform/gdi/objects.h"
 #include "platform/gdi/region_handles.h"
 #include "platform/gdi/text_out.h"
 #include "platform/win/edit_class.h"

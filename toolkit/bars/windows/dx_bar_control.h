@@ -207,6 +207,9 @@ protected:
     void HandSelectionBack(TdxBarItemControl* Opener);
     // Re-reads the brush the items' backgrounds fall back to; every paint starts with it.
     void UpdateBkBrush() { FBkBrush = GetBkBrush(); }
+    // A menu's painter sets its own row height and arrow-part width (CalcDrawingConsts).
+    void SetTextSize(int Value) { FTextSize = Value; }
+    void SetWidthMetric(int Value) { FWidthMetric = Value; }
     virtual void FillPaintedBar(TdxBarControlState& State) const;
     // The window's own input handling; each answers whether it took the message.
     virtual void WMLButtonDown(TMessage& Message);

@@ -58,8 +58,8 @@ int TdxBarControl::MDIButtonHeight() const {
     return pg::GetSystemMetrics(pg::SM_CYMENUSIZE) - 2;
 }
 
-int TdxBarControl::GetMDIButtonsLength() const {
-    const int Size = IsDockedVertically() ? MDIButtonHeight() : MDIButtonWidth();
+int TdxBarControl::GetMDIButtonsLength(bool Vertical) const {
+    const int Size = Vertical ? MDIButtonHeight() : MDIButtonWidth();
     return HasMDIChildSystemMenu() ? 3 * Size + 2 : Size;
 }
 
@@ -83,6 +83,11 @@ TdxBarControl::TRect TdxBarControl::GetMDIButtonRect(int Index) const {
             LineThickness = Found != FLineThickness.end() ? Found->second : Own;
             LineStart = (Vertical ? R.Left : R.Top) - (LineThickness - Own) / 2;
             if (Vertical) LineStart = C - (LineStart + LineThickness);
+            // No room after the last item: the buttons make a line of their own below it.
+            if ((Vertical ? R.Bottom : R.Right) + GetMDIButtonsLength() > L) {
+                LineStart += LineThickness;
+                LineThickness = Across;
+            }
             break;
         }
     const int Cross = LineStart + (LineThickness - Across) / 2;
@@ -135,6 +140,14 @@ bool TdxBarControl::PressMDIButton(TPoint P) {
     RepaintMDIButtons();
     pw::SetCapture(Handle());
     return true;
+}
+
+void TdxBarControl::CancelMDIButtonPress() {
+    if (FMDIPressed < 0) return;
+    FMDIPressed = -1;
+    FMDIPressedInside = false;
+    if (pw::GetCapture() == Handle()) pw::ReleaseCapture();
+    RepaintMDIButtons();
 }
 
 void TdxBarControl::WMMouseMove(TMessage& Message) {

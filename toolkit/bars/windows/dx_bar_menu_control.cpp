@@ -121,6 +121,16 @@ void TdxBarSubMenuControl::UpdateFont() {
 
 void TdxBarSubMenuControl::CalcDrawingConsts() {
     TCustomdxBarControl::CalcDrawingConsts();
+    const pg::HDC DC = pg::CreateCompatibleDC(pg::NullDC);
+    const pg::HFONT MenuFont = GetFontHandle();
+    pg::SelectObject(DC, MenuFont != pg::HFONT{} ? MenuFont : Font().Handle());
+    int ItemHeight = TextSize();
+    int WidthMetric = 0;
+    Painter().CalcSubMenuItemSize(PaintedBar(), DC, ItemHeight, FReferenceGlyphSize,
+                                  FExpandButtonHeight, WidthMetric);
+    pg::DeleteDC(DC);
+    SetTextSize(ItemHeight);
+    SetWidthMetric(WidthMetric);
 }
 
 bool TdxBarSubMenuControl::RightButtonActsAsLeft() const {
@@ -131,15 +141,17 @@ bool TdxBarSubMenuControl::RightButtonActsAsLeft() const {
 }
 
 bool TdxBarSubMenuControl::IsBeginGroupRow(int VisibleIndex) const {
-    return VisibleIndex > FTopIndex && ItemLinks()->VisibleItems(VisibleIndex)->BeginGroup();
+    // The row under the scroll-up area starts the rows shown: no separator above it.
+    if (VisibleIndex <= FTopIndex || (CanScrollUp() && VisibleIndex == FTopIndex + 1)) return false;
+    return ItemLinks()->VisibleItems(VisibleIndex)->BeginGroup();
 }
 
 // The separator above a begin-group row belongs to the row.
 pg::TRect TdxBarSubMenuControl::GetItemRect(const TdxBarItemControl* Control) const {
     TRect R = TCustomdxBarControl::GetItemRect(Control);
-    if (Control && Control->ItemLink() && IsBeginGroupRow(Control->ItemLink()->GetVisibleIndex()) &&
-        R.Bottom > R.Top)
-        R.Top -= GetSeparatorSize();
+    if (Control == nullptr || Control->ItemLink() == nullptr || R.Bottom <= R.Top) return R;
+    if (Control->BlockStart && Painter().SeparatorIncreasesGap()) ++R.Top;
+    if (IsBeginGroupRow(Control->ItemLink()->GetVisibleIndex())) R.Top -= GetSeparatorSize();
     return R;
 }
 
@@ -178,7 +190,13 @@ pg::TSize TdxBarSubMenuControl::CalcLayout(bool Measuring) {
     const bool ExpandedMode = RecentItemsMode() && RecentItemsExpanded();
     int RecentCount = ExpandedMode ? ItemLinks()->GetRecentItemCount() : -1;
     if (RecentCount < 0) RecentCount = ItemLinks()->CanVisibleItemCount();
-    bool PrevRarelyUsed = false;
+    const auto IsRarelyUsed = [&](const TdxBarItemLink* Link) {
+        return ExpandedMode && Link->GetRecentIndex() >= RecentCount;
+    };
+    bool PrevRarelyUsed = First > 0 && First <= ItemLinks()->VisibleItemCount() &&
+                          IsRarelyUsed(ItemLinks()->VisibleItems(First - 1));
+    // Under a detach strip the first row is no top edge of the window: a block may start there.
+    const bool BlockAtFirst = IsDetachable();
     for (int I = 0; I < First && I < ItemLinks()->VisibleItemCount(); ++I)
         ItemLinks()->VisibleItems(I)->ItemRect = {};
     int Top = Area.Top;
@@ -190,9 +208,10 @@ pg::TSize TdxBarSubMenuControl::CalcLayout(bool Measuring) {
             Link->ItemRect = {};
             continue;
         }
-        Control->RarelyUsed = ExpandedMode && Link->GetRecentIndex() >= RecentCount;
-        Control->BlockStart = Control->RarelyUsed && !PrevRarelyUsed && I > First;
+        Control->RarelyUsed = IsRarelyUsed(Link);
+        Control->BlockStart = Control->RarelyUsed && !PrevRarelyUsed && (I > First || BlockAtFirst);
         PrevRarelyUsed = Control->RarelyUsed;
+        if (Control->BlockStart && Painter().SeparatorIncreasesGap()) ++Top;
         if (IsBeginGroupRow(I)) Top += GetSeparatorSize();
         const int Bottom = Top + Control->GetHeight();
         if (Bottom > LowestBottom) {
@@ -210,9 +229,11 @@ pg::TSize TdxBarSubMenuControl::CalcLayout(bool Measuring) {
 
 pg::TSize TdxBarSubMenuControl::MeasureSize() {
     pg::TSize Size = CalcLayout(true);
+    const bool Measured = Size.cx != 0;
     Painter().CalcSubMenuSize(PaintedBar(), Size);
-    // The window's one-pixel frame (the non-client area) on each side.
-    Size.cx += 2;
+    // The window's one-pixel frame (the non-client area) on each side, which the rows must
+    // clear; a menu without rows keeps the painter's width as it is.
+    if (Measured) Size.cx += 2;
     Size.cy += 2;
     return Size;
 }
@@ -291,9 +312,9 @@ void TdxBarSubMenuControl::CalcPosition(bool& FlippedHorz, bool& FlippedVert) {
             H = std::min(H, Work.Bottom - T);
         }
     }
+    // FinalLeft and FinalTop keep where the menu was asked to open: a refresh places it from
+    // there again, so that a menu that flipped stays on the side it flipped to.
     SetBounds(L, T, W, H);
-    FFinalLeft = L;
-    FFinalTop = T;
 }
 
 // --- Opening and closing ---
@@ -302,6 +323,10 @@ void TdxBarSubMenuControl::CreateParams(TCreateParams& Params) {
     TCustomdxBarControl::CreateParams(Params);
     Params.style = pw::WS_POPUP | pw::WS_CLIPSIBLINGS | pw::WS_CLIPCHILDREN;
     Params.exStyle |= pw::WS_EX_TOPMOST | pw::WS_EX_TOOLWINDOW;
+    // Its own class: what a menu covers is saved and given back when it closes.
+    Params.className = "TdxBarSubMenuControl";
+    Params.classStyle =
+        pw::CS_VREDRAW | pw::CS_HREDRAW | pw::CS_DBLCLKS | pw::CS_OWNDC | pw::CS_SAVEBITS;
     if (OwnerWindowHandle != pw::NullHWnd && platform::core::IsWindow(OwnerWindowHandle))
         Params.parent = OwnerWindowHandle;
     else if (BarManager() && BarManager()->Form() && BarManager()->Form()->HandleAllocated())
@@ -415,8 +440,7 @@ void TdxBarSubMenuControl::RefreshLayout() {
         pw::ShowWindow(Handle(), pw::SW_HIDE);
         SetBounds(FFinalLeft, FFinalTop, Width(), Height());
     }
-    bool H = false, V = false;
-    CalcPosition(H, V);
+    CalcPosition(FFlippedHorz, FFlippedVert);
     CalcLayout(false);
     if (CanScrollUp() && !CanScrollDown()) {
         while (FTopIndex > 0 && !CanScrollDown()) {
@@ -451,6 +475,7 @@ void TdxBarSubMenuControl::FillPaintedBar(TdxBarControlState& State) const {
     State.BarSize = GetBarSize();
     State.GlyphAreaWidth = GetGlyphAreaWidth();
     State.ItemHeight = TextSize();
+    State.ReferenceGlyphSize = FReferenceGlyphSize;
     State.ArrowAreaWidth = WidthMetric();
     State.CanScrollUp = CanScrollUp();
     State.CanScrollDown = CanScrollDown();
@@ -574,6 +599,8 @@ void TdxBarSubMenuControl::UpdateControl(TdxBarItemControl* Control) {
     if (IsBeginGroupRow(Link->GetVisibleIndex())) {
         const TRect Sep{Row.Left, Row.Top - GetSeparatorSize(), Row.Right, Row.Top};
         Painter().DrawSubMenuSeparator(State, DC, Sep, Control->PaintedItem());
+    } else {
+        Painter().DrawSubMenuSeparatorLine(DC, {Row.Left, Row.Top, Row.Right, Row.Top});
     }
     const int Saved = pg::SaveDC(DC);
     pg::IntersectClipRect(DC, Row.Left, Row.Top, Row.Right, Row.Bottom);
@@ -620,6 +647,11 @@ void TdxBarSubMenuControl::WndProc(TMessage& Message) {
     switch (Message.Msg) {
     case pw::WM_GETDLGCODE:
         Message.Result = 7;
+        return;
+    case pf::CM_FONTCHANGED:
+        TCustomdxBarControl::WndProc(Message);
+        // The rows are measured in the font: their height and arrow parts follow it.
+        if (dxBarUnit().BarControlExists(this)) CalcDrawingConsts();
         return;
     case pw::WM_TIMER:
         if (Message.WParam == 1)

@@ -69,7 +69,12 @@ public:
     bool IsShadowVisible() const override;
     // The parent menu's font; a popup menu's own font while it uses one; else the manager's.
     platform::gdi::HFONT GetFontHandle() const override;
+    // The base metrics, then the painter's for menus: the row height (a style may grow it),
+    // the width of arrow parts, the expand area's height and the glyph cell menu glyphs scale
+    // against. A font change computes them again.
     void CalcDrawingConsts() override;
+    int ExpandButtonHeight() const { return FExpandButtonHeight; }
+    int ReferenceGlyphSize() const { return FReferenceGlyphSize; }
     TRect GetItemRect(const TdxBarItemControl* Control) const override;
     // Nothing takes a drop on the scroll arrows or the expand area.
     TdxBarItemControl* ItemAtPosEx(TPoint ClientPoint, bool& Outside, bool& Vertical,
@@ -210,6 +215,8 @@ private:
     bool FDetachCaptionSelected = false;
     bool FFlippedHorz = false;
     bool FFlippedVert = false;
+    int FExpandButtonHeight = 0;
+    int FReferenceGlyphSize = 19;
 };
 
 } // namespace toolkit::bars

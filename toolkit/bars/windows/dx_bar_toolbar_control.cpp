@@ -185,6 +185,33 @@ pg::HRGN TdxBarControl::GetItemRegion(const TdxBarItemControl* Control) const {
     return Region;
 }
 
+TdxBarItemControl* TdxBarControl::ItemAtPosEx(TPoint ClientPoint, bool& Outside, bool& Vertical,
+                                              bool& Before) const {
+    TdxBarItemControl* Found =
+        TCustomdxBarControl::ItemAtPosEx(ClientPoint, Outside, Vertical, Before);
+    const TdxBarItemLinks* Links = ItemLinks();
+    if (Found || Links == nullptr || !pg::PtInRect(ClientRect(), ClientPoint)) return Found;
+    // The point lies in a row but on no item: it lands before the first item of the row that
+    // ends past it, else after the row's last item.
+    const bool Across = IsDockedVertically();
+    TdxBarItemControl* Last = nullptr;
+    for (int I = 0; I < Links->VisibleItemCount(); ++I) {
+        TdxBarItemControl* Control = Links->VisibleItems(I)->Control();
+        if (Control == nullptr || !Control->CanHit()) continue;
+        const TRect R = GetItemRect(Control);
+        const bool InRow = Across ? ClientPoint.X >= R.Left && ClientPoint.X < R.Right
+                                  : ClientPoint.Y >= R.Top && ClientPoint.Y < R.Bottom;
+        if (!InRow) continue;
+        if (Across ? ClientPoint.Y < R.Top : ClientPoint.X < R.Left) {
+            Before = true;
+            return Control;
+        }
+        Last = Control;
+    }
+    Before = false;
+    return Last;
+}
+
 pg::HBRUSH TdxBarControl::GetBkBrush() const {
     return Painter().GetToolbarBrush(PaintedBar());
 }
@@ -292,6 +319,7 @@ TdxBarControl::TLine TdxBarControl::CalcMultiLineSize(bool Vertical, int Limit) 
     }
     Result.Thickness += RowThickness;
     Result.Length = std::max(Result.Length, RowLength);
+    Result.LastLength = RowLength;
     return Result;
 }
 
@@ -321,9 +349,19 @@ pg::TSize TdxBarControl::GetSizeForDockingStyle(TdxBarDockingStyle Style, int Li
     }
     CreateMissingControls();
     const int Mark = Docked && HasMark() ? kMarkRoom : 0;
+    // The MDI buttons' block, along and across the bar.
+    const bool MDI = HasMDIButtons();
+    const int MDIAlong = MDI ? GetMDIButtonsLength(Vertical) : 0;
+    const int MDIAcross = Vertical ? MDIButtonWidth() : MDIButtonHeight();
     TLine Line;
     if ((FBar->MultiLine() || !Docked) && Limit >= 0) {
-        Line = CalcMultiLineSize(Vertical, std::max(Limit - Mark, 0));
+        const int Length = std::max(Limit - Mark, 0);
+        Line = CalcMultiLineSize(Vertical, Length);
+        // At the end of the last line when they fit there; else a line of their own.
+        if (MDI && Line.LastLength + MDIAlong <= Length)
+            Line.Length = std::max(Line.Length, Line.LastLength + MDIAlong);
+        else if (MDI)
+            Line.Thickness += MDIAcross;
         Line.Length = std::max(Line.Length + Mark, Limit);
     } else {
         bool Fits = true;
@@ -331,11 +369,14 @@ pg::TSize TdxBarControl::GetSizeForDockingStyle(TdxBarDockingStyle Style, int Li
         if (Links)
             for (int I = 0; I < Links->VisibleItemCount(); ++I)
                 if (TdxBarItemControl* C = Links->VisibleItems(I)->Control()) C->LineStart = false;
-        Line.Length += Mark;
+        Line.Length += Mark + MDIAlong;
         if (Limit >= 0) Line.Length = Limit;
     }
-    if (Line.Thickness == 0)
-        Line.Thickness = BarManager() ? std::max(BarManager()->ButtonHeight(), 1) : 1;
+    // An empty bar is a button thick: across a vertical bar, the wide way of a button.
+    if (Line.Thickness == 0 && BarManager())
+        Line.Thickness =
+            std::max(Vertical ? BarManager()->ButtonWidth() : BarManager()->ButtonHeight(), 1);
+    Line.Thickness = std::max(Line.Thickness, 1);
     if (Links && !RecentRow) Links->SetRecentItemCount(KeptRecentCount);
     // A floating bar with nothing to show is as wide as its caption and close button need.
     if (!Docked && (Links == nullptr || Links->VisibleItemCount() == 0))
@@ -557,21 +598,29 @@ void TdxBarControl::RepaintBar() {
                      pw::RDW_FRAME | pw::RDW_INVALIDATE | pw::RDW_ERASE);
 }
 
+void TdxBarControl::CaptionChanged() {
+    if (!HandleAllocated()) return;
+    pw::SetWindowText(Handle(), FBar->Caption());
+    platform::core::SendMessage(Handle(), pw::WM_NCPAINT, 0, 0);
+}
+
 void TdxBarControl::CreateParams(TCreateParams& Params) {
     TCustomdxBarControl::CreateParams(Params);
     // The class library shows a window that is made after it was made visible by its style.
     Params.style = (Params.style & pw::WS_VISIBLE) | pw::WS_CLIPSIBLINGS | pw::WS_CLIPCHILDREN;
+    Params.className = "TdxBarControl";
+    Params.classStyle = pw::CS_VREDRAW | pw::CS_HREDRAW | pw::CS_DBLCLKS;
     // Until the handle is made, the window's place is not the bar's: nothing is stored back.
     FTakingPlaceAgain = FDockSite && DockingStyle() != dsNone && FDockSite->FindCol(this);
     if (DockingStyle() != dsNone) {
         Params.style |= pw::WS_CHILD;
         return;
     }
-    // A tool window owned by the manager's form: it stays above it and never takes activation.
-    Params.style |= pw::WS_POPUP;
+    // A sizable pop-up with a system menu whose frame the window draws itself; a tool window
+    // owned by its form: it stays above it and never takes activation.
+    Params.style |= pw::WS_POPUP | pw::WS_BORDER | pw::WS_SYSMENU | pw::WS_THICKFRAME;
     Params.exStyle |= pw::WS_EX_TOOLWINDOW;
-    if (pf::TCustomForm* Form = BarManager() ? BarManager()->Form() : nullptr)
-        Params.parent = Form->Handle();
+    if (pf::TCustomForm* Form = GetOwnerForm()) Params.parent = Form->Handle();
 }
 
 void TdxBarControl::CreateWnd() {
@@ -579,6 +628,9 @@ void TdxBarControl::CreateWnd() {
     TCustomdxBarControl::CreateWnd();
     FCreatingHandle = false;
     pw::SetWindowText(Handle(), FBar->Caption());
+    // Born active: a floating frame draws its caption as its form's, and the form keeps its
+    // own caption active.
+    platform::core::SendMessage(Handle(), pw::WM_NCACTIVATE, 1, 0);
     if (!FTakingPlaceAgain) return;
     FDockSite->RemoveBar(this, false);
     FDockSite->InsertBar(this, FDockSite->ClientToScreen({FBar->DockedLeft(), FBar->DockedTop()}));
@@ -749,6 +801,9 @@ void TdxBarControl::WndProc(TMessage& Message) {
     }
     case pf::CM_FONTCHANGED:
         FontChanged();
+        break;
+    case pw::WM_CANCELMODE:
+        CancelMDIButtonPress();
         break;
     case pw::WM_SETCURSOR:
         if (DragHandleCursor()) {
@@ -922,7 +977,7 @@ void TdxBarControl::HideAll() {
 void TdxBarControl::EnterMenuMode(TdxBarItemControl* Control) {
     TdxBarManager* Manager = BarManager();
     if (Manager == nullptr || ItemLinks() == nullptr) return;
-    pf::TCustomForm* Form = Manager->Form();
+    pf::TCustomForm* Form = GetOwnerForm();
     if (Form && Form->HandleAllocated())
         platform::core::SendMessage(Form->Handle(), pw::WM_CANCELMODE, 0, 0);
     if (!dxBarUnit().BarControlExists(this)) return;
@@ -962,7 +1017,7 @@ void TdxBarControl::ExitMenuMode() {
         }
     const pw::HWND Focus = SavedFocus;
     SavedFocus = {};
-    pf::TCustomForm* Form = Manager->Form();
+    pf::TCustomForm* Form = GetOwnerForm();
     if (Focus != pw::NullHWnd && pw::IsWindowVisible(Focus) && Form && Form->HandleAllocated() &&
         pw::GetActiveWindow() == Form->Handle())
         pw::SetFocus(Focus);

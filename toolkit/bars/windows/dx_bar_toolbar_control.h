@@ -106,7 +106,10 @@ public:
     // Whether the child's command of the button has none of the Mask bits (MF_GRAYED ...).
     bool IsMDIButtonEnabled(int Index, unsigned Mask) const;
     TRect GetMDIButtonRect(int Index) const;
-    int GetMDIButtonsLength() const;
+    // The buttons' extent along the bar: for the window's docking style, or for a vertical or
+    // horizontal one.
+    int GetMDIButtonsLength() const { return GetMDIButtonsLength(IsDockedVertically()); }
+    int GetMDIButtonsLength(bool Vertical) const;
     int MDIButtonWidth() const;
     int MDIButtonHeight() const;
     // -1 when none.
@@ -128,6 +131,7 @@ public:
     void CalcItemRects() override;
     void RefreshLayout() override;
     void RepaintBar() override;
+    void CaptionChanged() override;
     int RecreateCount() const override { return FTakingPlaceAgain ? 1 : 0; }
     // While the manager's bars drag this one: where the cursor holds it, for a style.
     bool Dragging() const override;
@@ -149,8 +153,12 @@ public:
     TdxDockControl* DockSite() const { return FDockSite; }
     bool CanAlignControl(const TdxBarItemControl* Control) const override;
     TRect GetItemRect(const TdxBarItemControl* Control) const override;
-    // The item's rectangle with the separator before it.
+    // The item's rectangle and its separator.
     platform::gdi::HRGN GetItemRegion(const TdxBarItemControl* Control) const override;
+    // Past the items but within the client area, the row the point lies in answers: its first
+    // control, before which the point may lie.
+    TdxBarItemControl* ItemAtPosEx(TPoint ClientPoint, bool& Outside, bool& Vertical,
+                                   bool& Before) const override;
     platform::gdi::HBRUSH GetBkBrush() const override;
     platform::gdi::HFONT GetFontHandle() const override;
     void UpdateFont() override;
@@ -191,6 +199,8 @@ private:
     struct TLine {
         int Length = 0;
         int Thickness = 0;
+        // A wrapped bar's last line.
+        int LastLength = 0;
     };
     // Along and across extents of a control for the window's docking style.
     int ExtentAlong(const TdxBarItemControl& Control, bool Vertical) const;
@@ -245,6 +255,8 @@ private:
     // The button under the client point, enabled or not; -1 when none.
     int MDIButtonAt(TPoint P) const;
     bool PressMDIButton(TPoint P);
+    // A cancel-mode message while a button is held: the press ends without its command.
+    void CancelMDIButtonPress();
     void DrawMDIButtons(platform::gdi::HDC DC);
     void RepaintMDIButtons();
     // The item sizing's messages; true when handled.

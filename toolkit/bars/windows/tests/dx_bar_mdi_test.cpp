@@ -241,6 +241,61 @@ TEST_F(MDIChildMenuTest, TheButtonsRunTheChildsCommands) {
     }
 }
 
+// A cancel-mode message while a button is held ends the press: the release over the button
+// then runs nothing.
+TEST_F(MDIChildMenuTest, CancelModeEndsAButtonPress) {
+    int Closes = 0;
+    Child->OnClose = [&](pc::TObject*, pf::TCloseAction& Action) {
+        ++Closes;
+        Action = pf::caNone;
+    };
+    Child->SetWindowState(pf::wsMaximized);
+    testsupport::PumpUntilIdle();
+    ASSERT_TRUE(BarWindow().HasMDIButtons());
+    Input.Press(ButtonCentre(2));
+    ASSERT_EQ(BarWindow().PressedMDIButton(), 2);
+    ASSERT_EQ(pw::GetCapture(), BarWindow().Handle());
+    pc::SendMessage(BarWindow().Handle(), pw::WM_CANCELMODE, 0, 0);
+    EXPECT_EQ(BarWindow().PressedMDIButton(), -1);
+    EXPECT_EQ(pw::GetCapture(), pw::NullHWnd);
+    Input.Release(ButtonCentre(2));
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Closes, 0);
+    EXPECT_EQ(Child->WindowState(), pf::wsMaximized);
+}
+
+// The child's buttons take their room in the bar's size: at the end of the one line, at the
+// end of a wrapped bar's last line while they fit there, else in a line of their own.
+TEST_F(MDIChildMenuTest, TheButtonsCountInTheBarsSize) {
+    Child->SetWindowState(pf::wsMaximized);
+    testsupport::PumpUntilIdle();
+    TdxBarControl& W = BarWindow();
+    ASSERT_TRUE(W.HasMDIButtons());
+    const int Buttons = W.GetMDIButtonsLength();
+    // The mark keeps its room at the end of the bar.
+    const int ItemsEnd =
+        Links().Items(Links().Count() - 1)->ItemRect.Right + (W.HasMark() ? 11 : 0);
+    const int Row = W.GetSizeForDockingStyle(dsTop, -1).cy;
+    EXPECT_EQ(W.GetSizeForDockingStyle(dsTop, -1).cx, ItemsEnd + Buttons);
+
+    Bar->SetMultiLine(true);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(W.GetSizeForDockingStyle(dsTop, ItemsEnd + Buttons).cy, Row);
+    EXPECT_EQ(W.GetSizeForDockingStyle(dsTop, ItemsEnd + Buttons - 1).cy,
+              Row + W.MDIButtonHeight());
+    // Laid out so narrow, the buttons stand below the items.
+    const int Wider = W.ClientWidth() - (ItemsEnd + Buttons / 2);
+    Form->SetBounds(Form->Left(), Form->Top(), Form->Width() - Wider, Form->Height());
+    testsupport::PumpUntilIdle();
+    ASSERT_EQ(W.ClientWidth(), ItemsEnd + Buttons / 2);
+    EXPECT_EQ(W.ClientHeight(), Row + W.MDIButtonHeight());
+    for (int I = 0; I < 3; ++I) {
+        const pg::TRect R = W.GetMDIButtonRect(I);
+        EXPECT_GE(R.Top, Links().Items(0)->ItemRect.Bottom) << I;
+        EXPECT_LE(R.Bottom, W.ClientHeight()) << I;
+    }
+}
+
 // The mouse leaving the bar upward from the hot close button leaves no button lit.
 TEST_F(MDIChildMenuTest, LeavingTheBarFromTheCloseButtonClearsItsHotLook) {
     // The flat look draws a hot button apart from a normal one.

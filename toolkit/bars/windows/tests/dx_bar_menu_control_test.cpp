@@ -14,6 +14,7 @@
 
 #include "platform/core/clock.h"
 #include "platform/forms/forms.h"
+#include "platform/forms/graphics.h"
 #include "platform/gdi/visual_styles.h"
 #include "platform/win/monitors.h"
 #include "platform/win/painting.h"
@@ -27,6 +28,7 @@
 #include <filesystem>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace toolkit::bars {
@@ -356,8 +358,106 @@ TEST_F(MenuControlTest, AnEmptyMenuIs100PixelsWide) {
     Menu.SetItemLinks(&Empty.ItemLinks());
     Menu.SetBounds(10, 10, 0, 0);
     Menu.Show();
-    EXPECT_EQ(Menu.MeasureSize().cx, 100 + 2);
+    EXPECT_EQ(Menu.MeasureSize().cx, 100);
+    EXPECT_EQ(Menu.Width(), 100);
     Menu.HideAndFree();
+}
+
+// A menu that flipped to the other side of its owner for lack of room stays there when it is
+// laid out again with a longer entry: it grows away from its owner, never over it.
+TEST_F(MenuControlTest, AFlippedMenuStaysOnItsSideWhenItGrows) {
+    struct Case {
+        const char* Name;
+        pg::TRect Work;
+        pg::TPoint At;
+        int OwnerWidth, OwnerHeight;
+    };
+    const Case Cases[] = {
+        {"flipped left", {0, 0, 600, 700}, {550, 100}, 120, 0},
+        {"flipped up", {0, 0, 800, 300}, {100, 280}, 0, 20},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        pw::SetMonitors({{C.Work, C.Work}});
+        auto Owned = std::make_unique<TdxBarSubMenuControl>(Manager);
+        TdxBarSubMenuControl& Menu = *Owned;
+        Manager->InsertComponent(std::move(Owned));
+        Menu.SetItemLinks(&File->ItemLinks());
+        Menu.OwnerWidth = C.OwnerWidth;
+        Menu.OwnerHeight = C.OwnerHeight;
+        Menu.SetBounds(C.At.X, C.At.Y, 0, 0);
+        Menu.Show();
+        testsupport::PumpUntilIdle();
+        const pg::TRect Before = Menu.BoundsRect();
+        TdxBarButton& Longer = Button(File->ItemLinks(), "A much longer entry than the others");
+        Menu.RefreshLayout();
+        testsupport::PumpUntilIdle();
+        const pg::TRect After = Menu.BoundsRect();
+        ASSERT_GT(After.Width(), Before.Width());
+        ASSERT_GT(After.Height(), Before.Height());
+        if (C.OwnerWidth != 0) {
+            EXPECT_EQ(After.Right, C.At.X - C.OwnerWidth);
+            EXPECT_EQ(After.Top, C.At.Y);
+        } else {
+            EXPECT_EQ(After.Bottom, C.At.Y - C.OwnerHeight);
+            EXPECT_EQ(After.Left, C.At.X);
+        }
+        Menu.HideAndFree();
+        testsupport::PumpUntilIdle();
+        Form->FreeComponent(Longer);
+    }
+}
+
+// The rows' metrics come from the painter for menus and follow the menu's font.
+TEST_F(MenuControlTest, TheRowMetricsComeFromThePainterAndFollowTheFont) {
+    struct Case {
+        const char* Name;
+        TdxBarManagerStyle Style;
+        int Grown;
+        int ReferenceGlyphSize;
+    };
+    const Case Cases[] = {{"standard", bmsStandard, 0, 19}, {"office 2003", bmsOffice11, 1, 20}};
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        Manager->SetStyle(C.Style);
+        testsupport::PumpUntilIdle();
+        ClickFile();
+        TdxBarSubMenuControl* Menu = MenuOf(*File);
+        ASSERT_NE(Menu, nullptr);
+        const auto TextHeight = [&] {
+            pf::TBitmap B;
+            B.Canvas().Font().Assign(Menu->Font());
+            return B.Canvas().TextHeight("0");
+        };
+        for (const int Size : {0, 20}) {
+            if (Size != 0) Menu->Font().SetSize(Size);
+            EXPECT_EQ(Menu->TextSize(), TextHeight() + 6 + C.Grown) << Size;
+            EXPECT_EQ(Menu->WidthMetric(), Menu->TextSize() / 4 * 3 + 1) << Size;
+            EXPECT_EQ(Menu->ReferenceGlyphSize(), C.ReferenceGlyphSize);
+            EXPECT_GT(Menu->ExpandButtonHeight(), 0);
+        }
+        CloseMenus();
+    }
+}
+
+// The menu window is of its own class, which saves what it covers and takes double clicks.
+TEST_F(MenuControlTest, MenusAndToolbarsAreOfTheirOwnWindowClasses) {
+    ClickFile();
+    TdxBarSubMenuControl* Menu = MenuOf(*File);
+    ASSERT_NE(Menu, nullptr);
+    const std::pair<pw::HWND, pw::UINT> Cases[] = {
+        {Menu->Handle(), 0x082B},
+        {BarWindow().Handle(), 0x000B},
+    };
+    for (const auto& [Window, Style] : Cases) {
+        pw::WNDCLASS Class;
+        ASSERT_TRUE(pw::GetClassInfo(pw::GetClassName(Window), &Class));
+        EXPECT_EQ(Class.style, Style) << pw::GetClassName(Window);
+    }
+    const auto Style =
+        pw::GetWindowLong(Menu->Handle(), pw::GWL_STYLE) & ~std::intptr_t{pw::WS_VISIBLE};
+    EXPECT_EQ(Style & 0xFFFF0000, 0x86000000);
+    CloseMenus();
 }
 
 TEST_F(MenuControlTest, AnOpenFileMenuIsPaintedInTheBlueScheme) {

@@ -127,6 +127,28 @@ TEST_F(RecentItemsTest, CtrlDownExpandsTheCollapsedMenu) {
     EXPECT_TRUE(TCustomdxBarControl::RecentItemsExpanded());
 }
 
+// In the expanded menu a block of rarely used commands starts after a recent one; the first row
+// starts one only under a detach strip, where it is no top edge of the window.
+TEST_F(RecentItemsTest, ABlockOfRarelyUsedCommandsStartsAtTheFirstRowOnlyUnderADetachStrip) {
+    UseOpenTenTimes();
+    for (const bool Detachable : {false, true}) {
+        SCOPED_TRACE(Detachable ? "detachable" : "plain");
+        File->Detachable = Detachable;
+        ClickFile();
+        CtrlDown();
+        TdxBarSubMenuControl* Menu = MenuOf(*File);
+        ASSERT_NE(Menu, nullptr);
+        ASSERT_EQ(Menu->IsDetachable(), Detachable);
+        ASSERT_EQ(File->ItemLinks().VisibleItemCount(), 5);
+        std::vector<bool> Starts;
+        for (int I = 0; I < 5; ++I)
+            Starts.push_back(File->ItemLinks().VisibleItems(I)->Control()->BlockStart);
+        // New (rarely used), Open (recent), then Save, Save As and Exit (rarely used).
+        EXPECT_EQ(Starts, (std::vector<bool>{Detachable, false, true, false, false}));
+        CloseMenus();
+    }
+}
+
 // The expanded menu opens again as the manager's animation shows menus: it slides out anew.
 TEST_F(RecentItemsTest, ExpandingSlidesTheMenuOutAgain) {
     TdxBarSubMenuControl* Menu = OpenCollapsedSlidingMenu();

@@ -98,6 +98,8 @@ TEST_F(BarMoveTest, DraggedBelowTheTopSiteTheToolbarFloatsAsACaptionedToolWindow
     ASSERT_EQ(Tools->DockingStyle(), dsNone);
     TdxBarControl& W = Window(*Tools);
     EXPECT_EQ(pw::GetWindowLong(W.Handle(), pw::GWL_STYLE) & pw::WS_CHILD, 0);
+    const auto Framed = pw::WS_POPUP | pw::WS_BORDER | pw::WS_SYSMENU | pw::WS_THICKFRAME;
+    EXPECT_EQ(pw::GetWindowLong(W.Handle(), pw::GWL_STYLE) & Framed, Framed);
     EXPECT_EQ(pw::GetWindow(W.Handle(), pw::GW_OWNER), Form->Handle());
     EXPECT_NE(pw::GetWindowLong(W.Handle(), pw::GWL_EXSTYLE) & pw::WS_EX_TOOLWINDOW, 0);
     EXPECT_EQ(pw::GetWindowText(W.Handle()), "ToolBar");
@@ -307,6 +309,33 @@ TEST_F(BarMoveTest, ADoubleClickDocksANeverDockedBarInANewRowUnderTheOthers) {
     EXPECT_EQ(ScreenRect(*Tools).Bottom, ToolsBottom);
     EXPECT_GE(ScreenRect(Palette).Top, ToolsBottom);
     EXPECT_EQ(ScreenRect(Palette).Left, TopSiteBottomLeft().X);
+}
+
+// On a bar of two buttons the caption's quick-customise mark stands before the close button
+// and reaches to 7 pixels from the caption's left: a point 8 pixels in is on the mark and takes
+// the mark's clicks; a double click on the caption left of it docks the bar.
+TEST_F(BarMoveTest, ANarrowFloatingBarDocksByTheCaptionLeftOfItsMark) {
+    for (int I = 7; I > 1; --I)
+        Tools->ItemLinks().Delete(I);
+    Tools->SetFloatLeft(200);
+    Tools->SetFloatTop(400);
+    Input.Click(Handle());
+    Input.Click(Handle());
+    testsupport::PumpUntilIdle();
+    ASSERT_EQ(Tools->DockingStyle(), dsNone);
+    TdxBarControl& W = Window(*Tools);
+    const pg::TRect C = W.GetCaptionRect();
+    ASSERT_TRUE(W.HasCaptionMark());
+    EXPECT_TRUE(pg::PtInRect(W.GetMarkWindowRect(), {C.Left + 8, (C.Top + C.Bottom) / 2}));
+    Input.MoveTo(Caption());
+    EXPECT_EQ(W.HitTestCode(), pw::HTCLIENT);
+    const pg::TPoint Free = W.WindowToScreen({C.Left + 3, (C.Top + C.Bottom) / 2});
+    Input.MoveTo(Free);
+    EXPECT_EQ(W.HitTestCode(), 2);
+    Input.Click(Free);
+    Input.Click(Free);
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Tools->DockingStyle(), dsTop);
 }
 
 TEST_F(BarMoveTest, TheCloseButtonHidesTheFloatingBar) {

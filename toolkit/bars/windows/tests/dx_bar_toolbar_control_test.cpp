@@ -24,6 +24,7 @@
 #include "platform/gdi/text_out.h"
 #include "platform/gdi/visual_styles.h"
 #include "platform/win/cursors.h"
+#include "platform/win/hooks.h"
 #include "platform/win/input_state.h"
 #include "platform/win/load_image.h"
 #include "platform/win/painting.h"
@@ -37,6 +38,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <utility>
 #include <vector>
 
 namespace toolkit::bars {
@@ -684,6 +686,59 @@ TEST_F(ToolbarControlTest, NarrowingTheFormWrapsTheMenuBarAndAGroupWrapsWhole) {
 }
 
 // --- Hot tracking, keys and focus ---
+
+// A bar without items is a button thick: across a vertical bar a button's width, across a
+// horizontal one its height.
+TEST_F(ToolbarControlTest, AnEmptyBarIsAButtonThick) {
+    TdxBar& Empty = ToolBar(0);
+    Show({&Empty});
+    ASSERT_NE(Manager->ButtonWidth(), Manager->ButtonHeight());
+    const struct {
+        TdxBarDockingStyle Style;
+        int Width, Height;
+    } Cases[] = {{dsLeft, Manager->ButtonWidth(), 0}, {dsTop, 0, Manager->ButtonHeight()}};
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Style);
+        Empty.SetDockingStyle(C.Style);
+        testsupport::PumpUntilIdle();
+        TdxBarControl& W = Window(Empty);
+        if (C.Width != 0) EXPECT_EQ(W.ClientWidth(), C.Width);
+        if (C.Height != 0) EXPECT_EQ(W.ClientHeight(), C.Height);
+    }
+}
+
+// A bar's window is born with an active frame: it tells itself so once it has its handle.
+TEST_F(ToolbarControlTest, ANewBarWindowIsToldItsFrameIsActive) {
+    std::vector<std::pair<platform::win::HWND, platform::win::WPARAM>> Seen;
+    platform::win::HHOOK Hook{};
+    Hook = platform::win::SetWindowsHookEx(
+        platform::win::WH_CALLWNDPROC,
+        [&](int Code, platform::win::WPARAM W, platform::win::LPARAM L) {
+            const auto& Info = *reinterpret_cast<const platform::win::CWPSTRUCT*>(L);
+            if (Code >= 0 && Info.message == platform::win::WM_NCACTIVATE)
+                Seen.emplace_back(Info.hwnd, Info.wParam);
+            return platform::win::CallNextHookEx(Hook, Code, W, L);
+        });
+    TdxBar& Tools = ToolBar(2);
+    Show({&Tools});
+    platform::win::UnhookWindowsHookEx(Hook);
+    const auto Mine = std::make_pair(Window(Tools).Handle(), platform::win::WPARAM{1});
+    EXPECT_NE(std::find(Seen.begin(), Seen.end(), Mine), Seen.end());
+}
+
+// The window's text is the bar's caption, docked or floating, whenever the caption changes.
+TEST_F(ToolbarControlTest, TheWindowTextFollowsTheCaption) {
+    TdxBar& Tools = ToolBar(2);
+    Show({&Tools});
+    for (const TdxBarDockingStyle Style : {dsTop, dsNone}) {
+        SCOPED_TRACE(Style);
+        Tools.SetDockingStyle(Style);
+        testsupport::PumpUntilIdle();
+        const std::string Caption = Style == dsNone ? "Floating tools" : "Docked tools";
+        Tools.SetCaption(Caption);
+        EXPECT_EQ(platform::win::GetWindowText(Window(Tools).Handle()), Caption);
+    }
+}
 
 class ToolbarInputTest : public ToolbarControlTest {
 protected:
