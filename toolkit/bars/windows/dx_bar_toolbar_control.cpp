@@ -873,16 +873,24 @@ void TdxBarControl::WMLButtonDown(TMessage& Message) {
     if (MarkMouseDown(pw::LParamToPoint(Message.LParam))) return;
     if (!IgnoreNextButtonUp) ActivateFormOnPress();
     if (!dxBarUnit().BarControlExists(this)) return;
-    if (!Active() && !IgnoreNextButtonUp) {
+    if (!IgnoreNextButtonUp) {
         const TPoint P = pw::LParamToPoint(Message.LParam);
         TdxBarItemControl* Control = pg::PtInRect(ClientRect(), P) ? ItemAtPos(P) : nullptr;
         const bool Designing = BarManager() && BarManager()->IsDesigning();
+        const bool Counts =
+            Control && (Designing || (Control->GetEnabled() && Control->IsSelectable()));
         // A press on an item puts the bar in menu mode with it (while customizing, the press
-        // then selects the link and may drag it: the base handling).
-        if (Control && (Designing || (Control->GetEnabled() && Control->IsSelectable()))) {
+        // then selects the link and may drag it: the base handling); a press on nothing that
+        // takes it ends the bar's use. An edit pressed is only selected: typed into, it leaves
+        // the form's shortcuts to the other commands, which menu mode would hold back.
+        if (Counts && !Active() && Control->IsWindowControl() && !IsCustomizing()) {
+            SetSelectedControl(Control);
+            SetActive(true);
+        } else if (Counts && !Active())
             EnterMenuMode(Control);
-            if (!dxBarUnit().BarControlExists(this)) return;
-        }
+        else if (!Counts && Active() && !IsCustomizing())
+            SetActive(false);
+        if (!dxBarUnit().BarControlExists(this)) return;
     }
     TCustomdxBarControl::WMLButtonDown(Message);
 }

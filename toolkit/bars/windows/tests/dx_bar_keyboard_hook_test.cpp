@@ -120,6 +120,19 @@ TEST_F(KeyboardHookTest, APressOnAnEntryBeginsMenuMode) {
     EXPECT_EQ(pw::GetFocus(), Edit->Handle());
 }
 
+// In menu mode a press on an entry that cannot be used ends the bar's use.
+TEST_F(KeyboardHookTest, APressOnADisabledEntryLeavesMenuMode) {
+    Window->SetEnabled(false);
+    EnterByAlt();
+    ASSERT_TRUE(Manager->IsInMenuMode());
+    const pw::TRect R = BarWindow().GetItemScreenRect(EntryControl(1));
+    Input.Click({(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2});
+    testsupport::PumpUntilIdle();
+    EXPECT_FALSE(Manager->IsInMenuMode());
+    EXPECT_FALSE(BarWindow().Active());
+    EXPECT_TRUE(Runs.empty());
+}
+
 // A dialog's navigation leaves every key to a toolbar.
 TEST_F(KeyboardHookTest, AToolbarWantsArrowsTabAndAllKeys) {
     EXPECT_EQ(pc::SendMessage(BarWindow().Handle(), pw::WM_GETDLGCODE, 0, 0),

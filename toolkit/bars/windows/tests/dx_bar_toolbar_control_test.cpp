@@ -46,6 +46,7 @@ namespace {
 namespace pc = platform::core;
 namespace pf = platform::forms;
 namespace pg = platform::gdi;
+namespace pw = platform::win;
 
 // The main window's five menus.
 const char* const kMenus[] = {"&File", "Settings", "Gadgets", "&Window", "&Help"};
