@@ -83,6 +83,17 @@ protected:
         testsupport::PumpUntilIdle();
     }
     void EnterByAlt() { Key(Qt::Key_Alt); }
+    // Shows the toolbar and clicks its first link, an edit or a combo, into the focus; its
+    // control, or null when the link has no edit control.
+    TdxBarEditControl* ClickToolbarEdit() {
+        Tools->SetVisible(true);
+        testsupport::PumpUntilIdle();
+        auto* Control = dynamic_cast<TdxBarEditControl*>(Tools->ItemLinks().Items(0)->Control());
+        if (Control == nullptr) return nullptr;
+        Input.Click(CentreOf(Tools->ItemLinks(), 0));
+        testsupport::PumpUntilIdle();
+        return Control;
+    }
 
     pf::TEdit* Edit = nullptr;
     TdxBarSubItem* File = nullptr;
@@ -444,12 +455,8 @@ TEST_F(KeyboardHookTest, WhileAToolbarEditHasTheFocusOtherCommandsShortcutsStill
     Save.SetShortCut(static_cast<pf::TShortCut>('S' | pf::scCtrl));
     Counted(Bar->ItemLinks(), "&Help").SetPaintStyle(psCaption);
     BarWindow().RefreshLayout();
-    Tools->SetVisible(true);
-    testsupport::PumpUntilIdle();
-    auto* Control = dynamic_cast<TdxBarEditControl*>(Tools->ItemLinks().Items(0)->Control());
+    TdxBarEditControl* Control = ClickToolbarEdit();
     ASSERT_NE(Control, nullptr);
-    Input.Click(CentreOf(Tools->ItemLinks(), 0));
-    testsupport::PumpUntilIdle();
     ASSERT_TRUE(Control->Focused());
     Key(Qt::Key_A, "a");
     Key(Qt::Key_B, "b");
@@ -486,12 +493,8 @@ TEST_P(KeyboardHookEditKeyTest, TheKeyReachesTheFocusedEditAndNotTheShortcut) {
         Downs.push_back(Key);
     };
     Tools->ItemLinks().Add(&Name);
-    Tools->SetVisible(true);
-    testsupport::PumpUntilIdle();
-    auto* Control = dynamic_cast<TdxBarEditControl*>(Tools->ItemLinks().Items(0)->Control());
+    TdxBarEditControl* Control = ClickToolbarEdit();
     ASSERT_NE(Control, nullptr);
-    Input.Click(CentreOf(Tools->ItemLinks(), 0));
-    testsupport::PumpUntilIdle();
     ASSERT_TRUE(Control->Focused());
     Key(Case.QtKey);
     EXPECT_EQ(Downs, (std::vector<std::uint16_t>{Case.Key}));
