@@ -59,6 +59,22 @@ void PlaceInZOrder(WindowData& w, HWND after) {
         list.push_back(w.handle);
     } else if (after == HWND_TOP || after == HWND_TOPMOST || after == HWND_NOTOPMOST) {
         list.insert((w.exStyle & WS_EX_TOPMOST) ? list.begin() : firstNormal(), w.handle);
+        // The windows a top-level window owns stay above it, in their own order, as the
+        // desktop shows them: a form brought to the top does not cover its tool windows.
+        if (!w.IsChild()) {
+            std::vector<HWND> owned;
+            for (HWND h : list)
+                for (const WindowData* o = WindowOf(h); o && o->owner != NullHWnd;
+                     o = WindowOf(o->owner))
+                    if (o->owner == w.handle) {
+                        owned.push_back(h);
+                        break;
+                    }
+            for (HWND h : owned)
+                std::erase(list, h);
+            const auto at = std::find(list.begin(), list.end(), w.handle);
+            list.insert(at, owned.begin(), owned.end());
+        }
     } else {
         auto it = std::find(list.begin(), list.end(), after);
         list.insert(it == list.end() ? list.begin() : it + 1, w.handle);

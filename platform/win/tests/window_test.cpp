@@ -277,6 +277,22 @@ namespace {
 
 using TopLevelTest = WindowTest;
 
+// A window brought to the top keeps the windows it owns (and theirs) above it, in their order.
+TEST_F(TopLevelTest, OwnedWindowsStayAboveTheirOwnerBroughtToTheTop) {
+    HWND owner = Create(WS_POPUP | WS_VISIBLE, gdi::Bounds(0, 0, 200, 200));
+    HWND lower = Create(WS_POPUP | WS_VISIBLE, gdi::Bounds(20, 20, 100, 100), owner);
+    HWND upper = Create(WS_POPUP | WS_VISIBLE, gdi::Bounds(60, 60, 100, 100), owner);
+    HWND ownedByUpper = Create(WS_POPUP | WS_VISIBLE, gdi::Bounds(150, 150, 20, 20), upper);
+    HWND other = Create(WS_POPUP | WS_VISIBLE, gdi::Bounds(0, 0, 300, 300));
+    ASSERT_EQ(WindowFromPoint({70, 70}), other);
+    SetWindowPos(owner, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    EXPECT_EQ(WindowFromPoint({70, 70}), upper);
+    EXPECT_EQ(WindowFromPoint({30, 30}), lower);
+    EXPECT_EQ(WindowFromPoint({155, 155}), ownedByUpper);
+    EXPECT_EQ(WindowFromPoint({190, 190}), owner);
+    EXPECT_EQ(WindowFromPoint({250, 250}), other);
+}
+
 TEST_F(TopLevelTest, StayOnTopWindowsStayAheadOfTheOthers) {
     HWND onTop =
         Create(WS_POPUP | WS_VISIBLE, gdi::Bounds(0, 0, 100, 100), NullHWnd, WS_EX_TOPMOST);

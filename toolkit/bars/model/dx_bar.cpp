@@ -97,6 +97,12 @@ bool TdxBar::ShowPending() {
     return true;
 }
 
+void TdxBar::WaitForDockSite() {
+    if (!FVisible || !FControl) return;
+    HideWindow();
+    BarManager()->AddPendingBar(this);
+}
+
 void TdxBar::AddDetachingSubItem(TCustomdxBarSubItem* Item) {
     if (std::find(FDetachingSubItems.begin(), FDetachingSubItems.end(), Item) ==
         FDetachingSubItems.end())

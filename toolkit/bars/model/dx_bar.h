@@ -149,6 +149,9 @@ public:
     void SetVisible(bool Value);
     bool WaitsForDockSite() const;
     bool ShowPending();
+    // The window of the bar's placed dock site goes while the site stays: a shown bar lets its
+    // window go with it and, still visible, waits in the pending list for the site's next one.
+    void WaitForDockSite();
     // A docked, shown bar hides and shows again to take its new row.
     bool WholeRow() const { return FWholeRow; }
     void SetWholeRow(bool Value);

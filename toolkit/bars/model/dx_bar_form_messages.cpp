@@ -45,6 +45,22 @@ void TdxBarManager::ShowPendingBars() {
         if ((*It)->ShowPending()) RemovePendingBar(*It);
 }
 
+void TdxBarManager::DockControlCreated(TdxDockControl*) {
+    if (IsDestroying() || FForm == nullptr || FForm->Destroying()) return;
+    ShowPendingBars();
+}
+
+void TdxBarManager::DockControlDestroyed(TdxDockControl* DockControl) {
+    // Only a placed site tells of its next window: the bars shown on it wait for that one. The
+    // form's own sites come back with the form's window, their bars with them.
+    if (IsDestroying() || FForm == nullptr || FForm->Destroying() || !FBars ||
+        dxBarWindowServices().PlacedDockSite(DockControl) == nullptr)
+        return;
+    for (int I = 0; I < FBars->Count(); ++I)
+        if (TdxBar* Bar = FBars->Items(I); Bar->GetRealDockControl() == DockControl)
+            Bar->WaitForDockSite();
+}
+
 void TdxBarManager::HandleFormMessage(pc::UINT Message, pc::WPARAM WParam, pc::LPARAM LParam) {
     if (Message == pw::WM_DESTROY && !FDesignMode && !FInDestructor) {
         // The user's layout outlives the window; a store that cannot be written is skipped.

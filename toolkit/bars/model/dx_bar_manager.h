@@ -289,6 +289,11 @@ public:
     TdxDockControl* GetDockControl(int Index) const;
     void AddDockControl(TdxDockControl* DockControl);
     void RemoveDockControl(TdxDockControl* DockControl);
+    // A placed dock site got its window: the bars that waited for it show.
+    void DockControlCreated(TdxDockControl* DockControl);
+    // A dock site's window goes while the site stays: the bars shown on a placed site wait for
+    // its next window.
+    void DockControlDestroyed(TdxDockControl* DockControl);
     int GetPopupMenuCount() const { return static_cast<int>(FPopupMenus.size()); }
     TdxBarPopupMenu* GetPopupMenu(int Index) const;
     void AddPopupMenu(TdxBarPopupMenu* PopupMenu);

@@ -480,7 +480,18 @@ void TdxDockControl::LayoutRows() {
                 TdxDockCol& Col = *Row.Col(I);
                 const int Lo = MinBefore(I);
                 const int Hi = FullBefore(I);
-                const int Pos = std::clamp(AlongPos(Col.Pos), Lo, Hi);
+                int Pos = std::clamp(AlongPos(Col.Pos), Lo, Hi);
+                // The bar after one being dragged follows it back along the row, and stays
+                // there: the dragged bar's room would otherwise stay that bar's.
+                if (const TdxDockCol* Prev = I > 0 ? Row.Col(I - 1) : nullptr;
+                    Prev && Prev->BarControl->Dragging()) {
+                    const int End =
+                        std::max(AlongPos(Prev->Pos), MinBefore(I - 1)) + Prev->FullLength;
+                    if (Pos > End) {
+                        Pos = End;
+                        (Horz ? Col.Pos.X : Col.Pos.Y) = End;
+                    }
+                }
                 const int Room = Avail - Pos;
                 if (Col.FullLength > Room) {
                     Truncated[static_cast<std::size_t>(I)] =
@@ -702,6 +713,9 @@ void TdxDockControl::WndProc(pf::TMessage& Message) {
         pf::TCustomControl::WndProc(Message);
         if (FBarManager && FBarManager->CanCustomize) FBarManager->Customizing(true);
         return;
+    case pw::WM_DESTROY:
+        if (FBarManager) FBarManager->DockControlDestroyed(this);
+        break;
     case pw::WM_RBUTTONDOWN:
         pf::TCustomControl::WndProc(Message);
         if (FBarManager && !FBarManager->IsCustomizing())
@@ -823,6 +837,11 @@ void TdxBarDockControl::SetAlign(pf::TAlign Value) {
 
 void TdxBarDockControl::WndProc(pf::TMessage& Message) {
     TdxDockControl::WndProc(Message);
+    // Bars shown on the site before it could have a window wait for this one.
+    if (Message.Msg == pw::WM_CREATE && FBarManager) {
+        FBarManager->DockControlCreated(this);
+        return;
+    }
     if (Message.Msg == pf::CM_VISIBLECHANGED) {
         VisibleChanged(Message.WParam != 0);
         return;

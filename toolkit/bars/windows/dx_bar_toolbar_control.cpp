@@ -811,12 +811,26 @@ void TdxBarControl::WndProc(TMessage& Message) {
             return;
         }
         break;
-    case pw::WM_RBUTTONDOWN:
-        if (IsCustomizing()) break;
+    case pw::WM_RBUTTONDOWN: {
         pw::ReleaseCapture();
+        // While customizing the right press is the customizing popup's, not menu mode's.
+        const bool Customizing = IsCustomizing();
+        if (Customizing) SetActive(false);
         TCustomdxBarControl::WndProc(Message);
-        ShowToolbarsPopup(*BarManager(), ClientToScreen(pw::LParamToPoint(Message.LParam)));
+        if (!Customizing && dxBarUnit().BarControlExists(this) && BarManager())
+            ShowToolbarsPopup(*BarManager(), ClientToScreen(pw::LParamToPoint(Message.LParam)));
         return;
+    }
+    case pw::WM_GETDLGCODE:
+        // A dialog's navigation leaves every key to the bar.
+        Message.Result = pw::DLGC_WANTARROWS | pw::DLGC_WANTTAB | pw::DLGC_WANTALLKEYS;
+        return;
+    case pw::WM_MOUSEACTIVATE:
+        // Floating bars never take the activation, but one that is pressed comes to the top.
+        if (DockingStyle() == dsNone && !Active() && HandleAllocated())
+            pw::SetWindowPos(Handle(), pw::HWND_TOP, 0, 0, 0, 0,
+                             pw::SWP_NOMOVE | pw::SWP_NOSIZE | pw::SWP_NOACTIVATE);
+        break;
     default:
         break;
     }
@@ -922,30 +936,43 @@ void TdxBarControl::WMNCPaint() {
 void TdxBarControl::WMLButtonDown(TMessage& Message) {
     if (PressMDIButton(pw::LParamToPoint(Message.LParam))) return;
     if (MarkMouseDown(pw::LParamToPoint(Message.LParam))) return;
-    // A floating bar never takes the activation itself, so a click on it brings its form
-    // forward; not where floating bars only show with an active form, nor for the quick bar,
-    // which belongs to a toolbar and must not pull the form over it.
-    if (!IgnoreNextButtonUp && DockingStyle() == dsNone && BarManager() &&
-        !BarManager()->HideFloatingBarsWhenInactive() && !IsQuickCustomizeMenu())
-        if (pf::TCustomForm* Form = BarManager()->Form(); Form && Form->HandleAllocated())
-            pw::SetActiveWindow(Form->Handle());
-    if (!Active() && !IgnoreNextButtonUp) {
+    if (!IgnoreNextButtonUp) ActivateFormOnPress();
+    if (!dxBarUnit().BarControlExists(this)) return;
+    if (!IgnoreNextButtonUp) {
         const TPoint P = pw::LParamToPoint(Message.LParam);
         TdxBarItemControl* Control = pg::PtInRect(ClientRect(), P) ? ItemAtPos(P) : nullptr;
         const bool Designing = BarManager() && BarManager()->IsDesigning();
-        // A press on an item puts the bar in menu mode with it.
-        if (Control && (Designing || (Control->GetEnabled() && Control->IsSelectable()))) {
-            if (IsCustomizing()) {
-                // The press then selects the link and may drag it (the base handling).
-                EnterMenuMode(Control);
-                if (!dxBarUnit().BarControlExists(this)) return;
-            } else {
-                SetSelectedControl(Control);
-                SetActive(true);
-            }
-        }
+        const bool Counts =
+            Control && (Designing || (Control->GetEnabled() && Control->IsSelectable()));
+        // A press on an item puts the bar in menu mode with it (while customizing, the press
+        // then selects the link and may drag it: the base handling); a press on nothing that
+        // takes it ends the bar's use. An edit or a button pressed is only selected: typed
+        // into, an edit leaves the form's shortcuts to the other commands, which menu mode
+        // would hold back; a button's command runs on the release, and leaving menu mode then
+        // would wake the hint of a mouse that has not moved.
+        const bool OnlySelects =
+            Counts && (Control->IsWindowControl() || dynamic_cast<TdxBarButtonControl*>(Control));
+        if (Counts && !Active() && OnlySelects && !IsCustomizing()) {
+            SetSelectedControl(Control);
+            SetActive(true);
+        } else if (Counts && !Active())
+            EnterMenuMode(Control);
+        else if (!Counts && Active() && !IsCustomizing())
+            SetActive(false);
+        if (!dxBarUnit().BarControlExists(this)) return;
     }
     TCustomdxBarControl::WMLButtonDown(Message);
+}
+
+void TdxBarControl::ActivateFormOnPress() {
+    // A floating bar never takes the activation itself, so a press on it brings its form
+    // forward; not where floating bars only show with an active form, nor for the quick bar,
+    // which belongs to a toolbar and must not pull the form over it.
+    if (DockingStyle() != dsNone || !BarManager() || BarManager()->HideFloatingBarsWhenInactive() ||
+        IsQuickCustomizeMenu())
+        return;
+    if (pf::TCustomForm* Form = BarManager()->Form(); Form && Form->HandleAllocated())
+        pw::SetActiveWindow(Form->Handle());
 }
 
 void TdxBarControl::SetActive(bool Value) {

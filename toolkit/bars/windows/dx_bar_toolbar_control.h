@@ -228,6 +228,8 @@ private:
     void BeginClosePress();
     // A press on the drag area starts a drag, on the close button its press; true when it did.
     bool FrameMouseDown(TMessage& Message);
+    // A press on a floating bar activates its form.
+    void ActivateFormOnPress();
     // The frame's messages (non-client area, sizing, the close button, the drag area's press
     // and double click); true when handled.
     bool FrameMessage(TMessage& Message);

@@ -313,13 +313,18 @@ bool TdxBarControl::FrameMouseDown(TMessage& Message) {
         BeginClosePress();
         return true;
     }
-    if (IsCustomizing()) return false;
-    if (FHitTestCode != kHitDragArea || !FBar->CanDock()) return false;
+    // The drag area moves the bar, also while customizing; whether and where it may go is
+    // the drag's to say.
+    if (FHitTestCode != kHitDragArea) return false;
     const TPoint P = pw::LParamToPoint(Message.LParam);
     if (pg::PtInRect(ClientRect(), P))
-        if (const TdxBarItemControl* Control = ItemAtPos(P); Control && Control->IsSelectable())
+        if (const TdxBarItemControl* Control = ItemAtPos(P);
+            Control && (Control->IsSelectable() || IsCustomizing()))
             return false;
     HideAll();
+    if (!dxBarUnit().BarControlExists(this)) return true;
+    ActivateFormOnPress();
+    if (!dxBarUnit().BarControlExists(this)) return true;
     FBar->Collection()->MoveBar(*FBar, ClientToScreen(P));
     return true;
 }

@@ -59,6 +59,7 @@ public:
     void CalcItemRects() override { ++ItemPlacements; }
     void RefreshLayout() override {}
     void RepaintBar() override { ++Repaints; }
+    bool Dragging() const override { return Dragged; }
 
     int Min;
     int Full;
@@ -66,6 +67,7 @@ public:
     TdxDockControl* DockSite = nullptr;
     TdxBarDockingStyle Style = dsNone;
     bool Shown = false;
+    bool Dragged = false;
     int Repaints = 0;
     int ItemPlacements = 0;
 
@@ -120,6 +122,27 @@ protected:
     int RowOf(TdxBar& Bar) {
         const TdxDockCol* Col = Top().FindCol(Bar.Control());
         return Col ? Top().IndexOfRow(Col->Row) : -1;
+    }
+    // Three toolbars docked on top at Lefts, whose lengths on the site, frame and mark room
+    // included, are 100, 80 and 120 with every item shown and 40, 30 and 50 with as many hidden
+    // as can be.
+    std::vector<TdxBar*> ThreeBarsInARow(int SiteLength, const std::vector<int>& Lefts) {
+        Form->SetClientWidth(SiteLength);
+        const std::vector<std::pair<int, int>> Lengths = {{40, 100}, {30, 80}, {50, 120}};
+        TdxBar& Probe = NewBar("Probe", {});
+        const int Frame = Border(Probe);
+        const int Mark = Manager->Painter().HasHotMark() ? 0 : 11;
+        Manager->Bars()->Delete(Probe.Index());
+        std::vector<TdxBar*> Bars;
+        for (std::size_t I = 0; I < Lengths.size(); ++I) {
+            const auto [Min, Full] = Lengths[I];
+            TdxBar& Bar = NewBar("Bar" + std::to_string(I), {Min - Frame - Mark, Full - Frame, 20});
+            Bar.SetDockingStyle(dsTop);
+            Bar.SetDockedLeft(Lefts[I]);
+            Bar.SetVisible(true);
+            Bars.push_back(&Bar);
+        }
+        return Bars;
     }
     // The length a bar takes on a top site for a client length, and back.
     int Border(TdxBar& Bar) { return Bar.GetNonClientWidth(dsTop); }
@@ -238,25 +261,9 @@ struct TLayoutCase {
 
 class RowLayoutTest : public DockControlTest, public ::testing::WithParamInterface<TLayoutCase> {};
 
-// Three toolbars whose lengths on the site, frame and mark room included, are 100, 80 and 120
-// with every item shown and 40, 30 and 50 with as many hidden as can be.
 TEST_P(RowLayoutTest, ARowLaysOutOnTheSiteLength) {
     const TLayoutCase& Case = GetParam();
-    Form->SetClientWidth(Case.SiteLength);
-    const std::vector<std::pair<int, int>> Lengths = {{40, 100}, {30, 80}, {50, 120}};
-    TdxBar& Probe = NewBar("Probe", {});
-    const int Frame = Border(Probe);
-    const int Mark = Manager->Painter().HasHotMark() ? 0 : 11;
-    Manager->Bars()->Delete(Probe.Index());
-    std::vector<TdxBar*> Bars;
-    for (std::size_t I = 0; I < Lengths.size(); ++I) {
-        const auto [Min, Full] = Lengths[I];
-        TdxBar& Bar = NewBar("Bar" + std::to_string(I), {Min - Frame - Mark, Full - Frame, 20});
-        Bar.SetDockingStyle(dsTop);
-        Bar.SetDockedLeft(Case.Lefts[I]);
-        Bar.SetVisible(true);
-        Bars.push_back(&Bar);
-    }
+    const std::vector<TdxBar*> Bars = ThreeBarsInARow(Case.SiteLength, Case.Lefts);
     ASSERT_EQ(Top().ClientWidth(), Case.SiteLength);
     ASSERT_EQ(Top().RowCount(), 1);
     for (std::size_t I = 0; I < Bars.size(); ++I) {
@@ -301,6 +308,30 @@ INSTANTIATE_TEST_SUITE_P(
                     {70, 30, 50},
                     {true, true, true}}),
     [](const auto& Info) { return std::string(Info.param.Name); });
+
+// In a row too long for its site, a bar dragged back over its neighbour takes the bar after it
+// along: that bar starts where the dragged one ends, and keeps the place once it is let go.
+TEST_F(DockControlTest, TheBarAfterADraggedOneFollowsItBackAlongAFullRow) {
+    const std::vector<TdxBar*> Bars = ThreeBarsInARow(250, {0, 110, 200});
+    auto& Dragged = *Windows[Bars[1]->Name];
+    Dragged.Dragged = true;
+    Top().FindCol(&Dragged)->Pos.X = 60;
+    Top().LayoutRows();
+    const std::vector<int> Lefts = {0, 60, 140};
+    const std::vector<int> Lengths = {60, 80, 110};
+    for (int Pass = 0; Pass < 2; ++Pass) {
+        SCOPED_TRACE(Pass);
+        for (std::size_t I = 0; I < Bars.size(); ++I) {
+            SCOPED_TRACE(I);
+            const pg::TRect R = Bars[I]->Control()->BoundsRect();
+            EXPECT_EQ(R.Left, Lefts[I]);
+            EXPECT_EQ(R.Width(), Lengths[I]);
+        }
+        EXPECT_EQ(Top().FindCol(Bars[2]->Control())->Pos.X, 140);
+        Dragged.Dragged = false;
+        Top().LayoutRows();
+    }
+}
 
 TEST_F(DockControlTest, AWholeRowBarTakesTheSiteLengthAndAMultiLineOneWraps) {
     Form->SetClientWidth(150);
@@ -505,6 +536,26 @@ TEST_F(DockControlTest, AnEmptyPlacedSiteTakesNoRoom) {
     Form->Show();
     Site.SetHeight(40);
     EXPECT_EQ(Site.Height(), 0);
+}
+
+// A bar shown on a placed site that is on nothing yet waits; it shows as soon as the site gets
+// its window, also where the form has had its own for long.
+TEST_F(DockControlTest, ABarWaitingForItsPlacedSiteShowsWhenTheSiteGetsItsWindow) {
+    Form->Show();
+    auto& Site = Form->Own<TdxBarDockControl>();
+    Site.SetBarManager(Manager);
+    TdxBar& Bar = NewBar("ToolBar", {60, 180, 22});
+    Bar.SetDockControl(&Site);
+    Bar.SetVisible(true);
+    ASSERT_EQ(Manager->GetPendingBarCount(), 1);
+    ASSERT_EQ(Bar.Control(), nullptr);
+    Site.SetParent(Form);
+    ASSERT_TRUE(Site.HandleAllocated());
+    EXPECT_EQ(Manager->GetPendingBarCount(), 0);
+    ASSERT_NE(Bar.Control(), nullptr);
+    EXPECT_EQ(Windows["ToolBar"]->DockSite, &Site);
+    EXPECT_TRUE(Windows["ToolBar"]->Shown);
+    EXPECT_EQ(Site.Height(), 22 + Across(Bar));
 }
 
 TEST_F(DockControlTest, ASunkenBorderFramesThePlacedSite) {

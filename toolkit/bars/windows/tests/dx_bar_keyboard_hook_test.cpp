@@ -4,6 +4,7 @@
 
 #include "toolkit/bars/model/dx_bar.h"
 #include "toolkit/bars/model/dx_bar_button.h"
+#include "toolkit/bars/model/dx_bar_combo.h"
 #include "toolkit/bars/model/dx_bar_edit.h"
 #include "toolkit/bars/model/dx_bar_sub_item.h"
 #include "toolkit/bars/model/dx_bar_unit.h"
@@ -82,6 +83,17 @@ protected:
         testsupport::PumpUntilIdle();
     }
     void EnterByAlt() { Key(Qt::Key_Alt); }
+    // Shows the toolbar and clicks its first link, an edit or a combo, into the focus; its
+    // control, or null when the link has no edit control.
+    TdxBarEditControl* ClickToolbarEdit() {
+        Tools->SetVisible(true);
+        testsupport::PumpUntilIdle();
+        auto* Control = dynamic_cast<TdxBarEditControl*>(Tools->ItemLinks().Items(0)->Control());
+        if (Control == nullptr) return nullptr;
+        Input.Click(CentreOf(Tools->ItemLinks(), 0));
+        testsupport::PumpUntilIdle();
+        return Control;
+    }
 
     pf::TEdit* Edit = nullptr;
     TdxBarSubItem* File = nullptr;
@@ -99,6 +111,64 @@ TEST_F(KeyboardHookTest, AltPressedAndReleasedAloneEntersMenuModeWithFileSelecte
     EXPECT_TRUE(BarWindow().Active());
     EXPECT_EQ(BarWindow().SelectedControl(), EntryControl(0));
     EXPECT_EQ(MenuOf(*File), nullptr);
+}
+
+// A press on an entry of a bar not in use puts the bar in menu mode with that entry; leaving
+// gives the focus back to where it was.
+TEST_F(KeyboardHookTest, APressOnAnEntryBeginsMenuMode) {
+    const pw::TRect R = BarWindow().GetItemScreenRect(EntryControl(0));
+    const pw::TPoint P{(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2};
+    Input.Press(P);
+    testsupport::PumpUntilIdle();
+    EXPECT_TRUE(Manager->IsInMenuMode());
+    EXPECT_EQ(Manager->MenuModeToolbar(), &BarWindow());
+    EXPECT_EQ(BarWindow().SelectedControl(), EntryControl(0));
+    Input.Release(P);
+    testsupport::PumpUntilIdle();
+    ASSERT_NE(MenuOf(*File), nullptr);
+    CloseMenus();
+    EXPECT_FALSE(Manager->IsInMenuMode());
+    EXPECT_EQ(pw::GetFocus(), Edit->Handle());
+}
+
+// In menu mode a press on an entry that cannot be used ends the bar's use.
+TEST_F(KeyboardHookTest, APressOnADisabledEntryLeavesMenuMode) {
+    Window->SetEnabled(false);
+    EnterByAlt();
+    ASSERT_TRUE(Manager->IsInMenuMode());
+    const pw::TRect R = BarWindow().GetItemScreenRect(EntryControl(1));
+    Input.Click({(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2});
+    testsupport::PumpUntilIdle();
+    EXPECT_FALSE(Manager->IsInMenuMode());
+    EXPECT_FALSE(BarWindow().Active());
+    EXPECT_TRUE(Runs.empty());
+}
+
+// A dialog's navigation leaves every key to a toolbar.
+TEST_F(KeyboardHookTest, AToolbarWantsArrowsTabAndAllKeys) {
+    EXPECT_EQ(pc::SendMessage(BarWindow().Handle(), pw::WM_GETDLGCODE, 0, 0),
+              pw::DLGC_WANTARROWS | pw::DLGC_WANTTAB | pw::DLGC_WANTALLKEYS);
+}
+
+// While customizing a right press on a bar in use leaves menu mode and lets the mouse go: the
+// press is the customizing popup's.
+TEST_F(KeyboardHookTest, WhileCustomizingARightPressLeavesTheActiveState) {
+    Manager->Customizing(true);
+    testsupport::PumpUntilIdle();
+    const pw::TRect R = BarWindow().GetItemScreenRect(EntryControl(1));
+    const pw::TPoint P{(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2};
+    Input.Press(P);
+    testsupport::PumpUntilIdle();
+    ASSERT_TRUE(BarWindow().Active());
+    ASSERT_EQ(pw::GetCapture(), BarWindow().Handle());
+    Input.Press(P, Qt::RightButton);
+    testsupport::PumpUntilIdle();
+    EXPECT_FALSE(BarWindow().Active());
+    EXPECT_NE(pw::GetCapture(), BarWindow().Handle());
+    EXPECT_EQ(Manager->SelectedItem(), EntryControl(1));
+    Input.Release(P, Qt::RightButton);
+    Input.Release(P);
+    EndCustomizing();
 }
 
 TEST_F(KeyboardHookTest, DeactivatingTheApplicationLeavesMenuMode) {
@@ -385,12 +455,8 @@ TEST_F(KeyboardHookTest, WhileAToolbarEditHasTheFocusOtherCommandsShortcutsStill
     Save.SetShortCut(static_cast<pf::TShortCut>('S' | pf::scCtrl));
     Counted(Bar->ItemLinks(), "&Help").SetPaintStyle(psCaption);
     BarWindow().RefreshLayout();
-    Tools->SetVisible(true);
-    testsupport::PumpUntilIdle();
-    auto* Control = dynamic_cast<TdxBarEditControl*>(Tools->ItemLinks().Items(0)->Control());
+    TdxBarEditControl* Control = ClickToolbarEdit();
     ASSERT_NE(Control, nullptr);
-    Input.Click(CentreOf(Tools->ItemLinks(), 0));
-    testsupport::PumpUntilIdle();
     ASSERT_TRUE(Control->Focused());
     Key(Qt::Key_A, "a");
     Key(Qt::Key_B, "b");
@@ -403,6 +469,45 @@ TEST_F(KeyboardHookTest, WhileAToolbarEditHasTheFocusOtherCommandsShortcutsStill
     EXPECT_TRUE(Control->Focused());
     EXPECT_EQ(Control->GetText(), "ab");
 }
+
+// The bar edit's own keys (Enter, Esc, Tab, Up, Down, F4) belong to a toolbar edit or combo
+// that has the focus, even where another command has one of them as its shortcut.
+struct EditKeyCase {
+    const char* Name;
+    bool Combo;
+    int QtKey;
+    std::uint16_t Key;
+};
+
+class KeyboardHookEditKeyTest : public KeyboardHookTest,
+                                public ::testing::WithParamInterface<EditKeyCase> {};
+
+TEST_P(KeyboardHookEditKeyTest, TheKeyReachesTheFocusedEditAndNotTheShortcut) {
+    const EditKeyCase& Case = GetParam();
+    Counted(File->ItemLinks(), "&Find").SetShortCut(static_cast<pf::TShortCut>(Case.Key));
+    MakeToolbar();
+    TdxBarEdit& Name = Case.Combo ? Form->Own<TdxBarCombo>() : Form->Own<TdxBarEdit>();
+    Name.SetCaption("Name");
+    std::vector<std::uint16_t> Downs;
+    Name.OnKeyDown = [&](pc::TObject*, std::uint16_t& Key, pf::TShiftState) {
+        Downs.push_back(Key);
+    };
+    Tools->ItemLinks().Add(&Name);
+    TdxBarEditControl* Control = ClickToolbarEdit();
+    ASSERT_NE(Control, nullptr);
+    ASSERT_TRUE(Control->Focused());
+    Key(Case.QtKey);
+    EXPECT_EQ(Downs, (std::vector<std::uint16_t>{Case.Key}));
+    EXPECT_TRUE(Runs.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EditAndCombo, KeyboardHookEditKeyTest,
+    ::testing::Values(EditKeyCase{"EditF4", false, Qt::Key_F4, pw::VK_F4},
+                      EditKeyCase{"EditEscape", false, Qt::Key_Escape, pw::VK_ESCAPE},
+                      EditKeyCase{"ComboF4", true, Qt::Key_F4, pw::VK_F4},
+                      EditKeyCase{"ComboEscape", true, Qt::Key_Escape, pw::VK_ESCAPE}),
+    [](const ::testing::TestParamInfo<EditKeyCase>& Info) { return Info.param.Name; });
 
 // A modal dialog keeps its keys from the bars of the form that owns its window.
 TEST_F(KeyboardHookTest, AModalDialogOwnedByTheFormDoesNotReachItsMenu) {

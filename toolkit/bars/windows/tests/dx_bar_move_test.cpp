@@ -89,6 +89,18 @@ protected:
         testsupport::PumpUntilIdle();
     }
     void Wait(int Ms) { pc::RunFor(Clock, pc::Millis(Ms)); }
+    // Drags the floating toolbar by its caption by (DX, DY), resting at the end longer than the
+    // docking wait before letting go.
+    void DragCaptionBy(int DX, int DY) {
+        const pg::TPoint From = Caption();
+        const pg::TPoint To{From.X + DX, From.Y + DY};
+        Input.Press(From);
+        Input.MoveTo({From.X + DX / 2, From.Y + DY / 2});
+        Input.MoveTo(To);
+        Wait(100);
+        Input.Release(To);
+        testsupport::PumpUntilIdle();
+    }
 };
 
 TEST_F(BarMoveTest, DraggedBelowTheTopSiteTheToolbarFloatsAsACaptionedToolWindow) {
@@ -118,6 +130,38 @@ TEST_F(BarMoveTest, DraggedBelowTheTopSiteTheToolbarFloatsAsACaptionedToolWindow
 
     testsupport::TempFolder Folder("bar_move");
     testsupport::SaveWindowPng(W.Handle(), Folder.PathOf("floating_toolbar.png"));
+}
+
+// While customizing the toolbar still moves: by its drag handle, and floating by its caption.
+TEST_F(BarMoveTest, WhileCustomizingTheToolbarMovesByItsHandleAndItsCaption) {
+    Manager->Customizing(true);
+    testsupport::PumpUntilIdle();
+    FloatByDrag();
+    ASSERT_EQ(Tools->DockingStyle(), dsNone);
+    const pw::TRect Before = ScreenRect(*Tools);
+    DragCaptionBy(60, 40);
+    const pw::TRect After = ScreenRect(*Tools);
+    EXPECT_EQ(After.Left, Before.Left + 60);
+    EXPECT_EQ(After.Top, Before.Top + 40);
+    EXPECT_TRUE(Manager->IsCustomizing());
+    EndCustomizing();
+}
+
+// A bar that may dock on no side still moves by its caption, and floats wherever it is let go,
+// over a dock site too.
+TEST_F(BarMoveTest, ABarThatMayDockOnNoSideStillMovesByItsCaption) {
+    FloatByDrag();
+    ASSERT_EQ(Tools->DockingStyle(), dsNone);
+    Tools->SetNotDocking(dxDockingStyleBit(dsLeft) | dxDockingStyleBit(dsTop) |
+                         dxDockingStyleBit(dsRight) | dxDockingStyleBit(dsBottom));
+    const pw::TRect Before = ScreenRect(*Tools);
+    const pg::TPoint Over = Top().ClientToScreen({300, Top().ClientHeight() / 2});
+    const pg::TPoint By{Over.X - Caption().X, Over.Y - Caption().Y};
+    DragCaptionBy(By.X, By.Y);
+    EXPECT_EQ(Tools->DockingStyle(), dsNone);
+    const pw::TRect After = ScreenRect(*Tools);
+    EXPECT_EQ(After.Left, Before.Left + By.X);
+    EXPECT_EQ(After.Top, Before.Top + By.Y);
 }
 
 TEST_F(BarMoveTest, AFloatingBarDraggedBackDocksOnlyAfterTheDockingWait) {
@@ -624,6 +668,36 @@ TEST_F(BarMoveTest, AFloatingBarHidesAndShowsWithoutTakingActivation) {
     EXPECT_FALSE(pw::IsWindowVisible(W.Handle()));
     W.SetFloatingShown(true);
     EXPECT_TRUE(pw::IsWindowVisible(W.Handle()));
+    EXPECT_EQ(pw::GetActiveWindow(), Active);
+}
+
+// A press on a floating bar that lies under another brings it above that one, and the form
+// stays the active window.
+TEST_F(BarMoveTest, APressedFloatingBarComesToTheTopWithoutTakingActivation) {
+    FloatByDrag();
+    const pw::TRect Lower = ScreenRect(*Tools);
+    TdxBar& Extra = *Manager->Bars()->Add();
+    Extra.SetCaption("Extra");
+    for (const char* Caption : {"X1", "X2", "X3"})
+        Button(Extra.ItemLinks(), Caption);
+    Extra.SetDockingStyle(dsNone);
+    Extra.SetFloatLeft(Lower.Left + Lower.Width() / 2);
+    Extra.SetFloatTop(Lower.Top + 4);
+    Extra.SetVisible(true);
+    testsupport::PumpUntilIdle();
+    // Which of the two bars the desktop stacks higher (owned windows stay above their form).
+    auto ToolsAbove = [&] {
+        for (const pw::HWND W : pw::TopLevelWindows()) {
+            if (W == Window(*Tools).Handle()) return true;
+            if (W == Window(Extra).Handle()) return false;
+        }
+        return false;
+    };
+    ASSERT_FALSE(ToolsAbove());
+    const pw::HWND Active = pw::GetActiveWindow();
+    Input.Click(CentreOf(Tools->ItemLinks(), 0));
+    testsupport::PumpUntilIdle();
+    EXPECT_TRUE(ToolsAbove());
     EXPECT_EQ(pw::GetActiveWindow(), Active);
 }
 

@@ -15,6 +15,7 @@
 #include "platform/core/clock.h"
 #include "platform/core/date_time.h"
 #include "platform/core/window_handle.h"
+#include "platform/forms/ext_ctrls.h"
 #include "platform/forms/forms.h"
 #include "platform/forms/graphics.h"
 #include "platform/gdi/device_context.h"
@@ -47,6 +48,7 @@ namespace {
 namespace pc = platform::core;
 namespace pf = platform::forms;
 namespace pg = platform::gdi;
+namespace pw = platform::win;
 
 // The main window's five menus.
 const char* const kMenus[] = {"&File", "Settings", "Gadgets", "&Window", "&Help"};
@@ -317,6 +319,44 @@ TEST_F(ToolbarControlTest, BarsSetUpBeforeTheFormHasAWindowShowWithItInTheirRows
 
 // Each item is measured for its caption in the manager's font and draws it in the same font:
 // the caption's pixels lie inside the item's rectangle, none cut off.
+// A panel whose window can be made again, as a change of its style does.
+class TRemadePanel : public pf::TPanel {
+public:
+    using pf::TPanel::TPanel;
+    void Remake() { RecreateWnd(); }
+};
+
+// The window of a placed dock site goes with its panel's and is made again: the toolbar docked
+// there comes back where it was, and its button still runs.
+TEST_F(ToolbarControlTest, ABarOnAPlacedSiteComesBackWhenTheSitesWindowIsMadeAgain) {
+    auto& Panel = Form->Own<TRemadePanel>();
+    Panel.SetParent(Form);
+    Panel.SetBounds(0, 100, 500, 120);
+    auto& Site = Form->Own<TdxBarDockControl>();
+    Site.SetBarManager(Manager);
+    Site.SetParent(&Panel);
+    TdxBar& Bar = ToolBar(3);
+    Bar.SetDockControl(&Site);
+    int Runs = 0;
+    Bar.ItemLinks().Items(0)->Item()->OnClick = [&](pc::TObject*) { ++Runs; };
+    Show({&Bar});
+    const pg::TRect Before = Window(Bar).BoundsRect();
+    const pg::TRect Item = RectOf(Bar, 0);
+    Panel.Remake();
+    testsupport::PumpUntilIdle();
+    ASSERT_NE(Bar.Control(), nullptr);
+    TdxBarControl& W = Window(Bar);
+    ASSERT_TRUE(W.HandleAllocated());
+    EXPECT_TRUE(pw::IsWindowVisible(W.Handle()));
+    EXPECT_EQ(pw::GetParent(W.Handle()), Site.Handle());
+    EXPECT_EQ(W.DockSite(), &Site);
+    EXPECT_EQ(W.BoundsRect(), Before);
+    EXPECT_EQ(RectOf(Bar, 0), Item);
+    Input.Click(W.ClientToScreen({(Item.Left + Item.Right) / 2, (Item.Top + Item.Bottom) / 2}));
+    testsupport::PumpUntilIdle();
+    EXPECT_EQ(Runs, 1);
+}
+
 TEST_F(ToolbarControlTest, BarsShownBeforeTheirFormAppearWithIt) {
     TdxBar& Menu = MenuBar();
     TdxBar& Tools = ToolBar(3);
