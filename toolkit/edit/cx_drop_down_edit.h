@@ -151,7 +151,7 @@ public:
     bool IsPopupPressedHot() const { return FIsPopupPressedHot; }
     bool PopupSizeChanged() const { return FPopupSizeChanged; }
     TcxCustomDropDownEditData& EditData() { return FEditData; }
-    void InitializeEditData();
+    void InitializeEditData() override;
     void Activate() override;
     void ActivateByKey(char Key) override;
     void ActivateByMouse(platform::forms::TShiftState Shift, int X, int Y) override;

@@ -56,7 +56,7 @@ public:
     TcxCustomTextEditViewInfo& TextViewInfo() const;
 
     std::string Text();
-    void SetText(const std::string& Value);
+    void SetText(const std::string& Value) override;
     int SelStart();
     void SetSelStart(int Value);
     int SelLength();
