@@ -16,7 +16,7 @@ namespace pf = platform::forms;
 namespace pw = platform::win;
 
 // The edit as its mode sees it.
-class TcxCustomMaskEdit::TModeSite : public IcxMaskEdit {
+class TcxCustomMaskEdit::TModeSite final : public IcxMaskEdit {
 public:
     explicit TModeSite(TcxCustomMaskEdit& AEdit) : E(AEdit) {}
     IcxMaskEditProperties& ActiveProperties() override {
@@ -150,7 +150,10 @@ void TcxCustomMaskEdit::PropertiesChanged(TcxCustomEditProperties* Sender) {
         if (P.IsMasked()) FMode->Reformat();
         Refresh = true;
     } else if (P.EditMask() != FMode->Mask()) {
+        // The mask decides the length from now on. The mode takes the mask first, so that the
+        // change this makes finds the mask in place.
         FMode->SetMask(P.EditMask());
+        P.SetMaxLength(0);
         P.SetEmptyString(FMode->GetEmptyString());
         if (P.IsMasked())
             FMode->Reformat();

@@ -261,6 +261,25 @@ TEST_F(MaskEditTest, ABlankMaskIsATextEditAndUpperCaseForcesCaseInsensitivity) {
     EXPECT_TRUE(Edit->Properties().CaseInsensitive());
 }
 
+// The mask decides the length: setting one lifts a maximum length set before, so that it does
+// not come back to cut the text when the mask is taken away again.
+TEST_F(MaskEditTest, SettingAMaskLiftsTheMaximumLength) {
+    const std::pair<TcxEditMaskKind, const char*> Masks[] = {{emkStandard, "cccccc"},
+                                                             {emkRegExpr, "\\d+"}};
+    for (const auto& [Kind, Mask] : Masks) {
+        SCOPED_TRACE(Mask);
+        Edit->Properties().SetEditMask("");
+        Edit->Properties().SetMaxLength(3);
+        Masked(Kind, Mask);
+        EXPECT_EQ(Edit->Properties().MaxLength(), 0);
+        Edit->Properties().SetEditMask("");
+        Edit->SetEditValue(Variant::String(""));
+        Edit->SetFocus();
+        Type("12345");
+        EXPECT_EQ(Edit->Text(), "12345");
+    }
+}
+
 TEST_F(MaskEditTest, PasteGoesThroughTheMode) {
     Masked(emkStandard, "00/00");
     pf::Clipboard().SetAsText("1234");
