@@ -210,13 +210,7 @@ TEST_F(MaskEditTest, LeavingWithAnIncompleteValueReportsItAndKeepsTheFocus) {
     Masked(emkStandard, "00/00");
     Type("12");
     std::vector<std::string> Reported;
-    pf::Application().OnException = [&](pc::TObject*, const std::exception_ptr& E) {
-        try {
-            std::rethrow_exception(E);
-        } catch (const std::exception& Error) {
-            Reported.push_back(Error.what());
-        }
-    };
+    test::CollectReportedErrors(Reported);
     int Exits = 0, Enters = 0;
     Edit->OnExit = [&](pc::TObject*) { ++Exits; };
     Edit->OnEnter = [&](pc::TObject*) { ++Enters; };

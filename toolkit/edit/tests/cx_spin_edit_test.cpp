@@ -497,13 +497,7 @@ TEST_F(SpinEditTest, LeavingWithUnparsableTextKeepsTheValueOrReportsIt) {
             };
         Edit->SetValue(Variant::Double(7));
         std::vector<std::string> Reported;
-        pf::Application().OnException = [&](pc::TObject*, const std::exception_ptr& E) {
-            try {
-                std::rethrow_exception(E);
-            } catch (const std::exception& Error) {
-                Reported.push_back(Error.what());
-            }
-        };
+        test::CollectReportedErrors(Reported);
         Focus();
         Edit->SelectAll();
         for (char Ch : std::string("1e"))
