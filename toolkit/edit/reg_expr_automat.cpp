@@ -10,7 +10,7 @@ TcxRegExprAutomat::TcxRegExprAutomat(std::unique_ptr<TcxRegExprParserAlts> Alts,
     FAlts->Link();
     FAlts->SetFinal();
     FStartState.AddNextStates(FAlts->FirstStates());
-    FStartState.Final = FAlts->AnyQuantifierCanBeEmpty();
+    FStartState.Final = FAlts->AnyCanBeEmpty();
     FCurrentStates.Add(&FStartState);
 }
 

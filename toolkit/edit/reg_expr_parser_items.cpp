@@ -78,13 +78,12 @@ void TcxRegExprParserAlt::LinkLast(TcxRegExprState* State) {
     }
 }
 
-// Only the quantifiers decide whether the items before one may end the text too: a block that
-// must occur must be entered, even when its content could match nothing ("x(a?)" is complete
-// as "xa", not as "x").
+// The whole item, content included, decides whether the items before it may end the text too:
+// in "x(a?)" the text "x" is complete, since the block may match nothing.
 void TcxRegExprParserAlt::SetFinal() {
     for (auto It = Items.rbegin(); It != Items.rend(); ++It) {
         (*It)->SetFinal();
-        if (!(*It)->QuantifierCanBeEmpty()) break;
+        if (!(*It)->CanBeEmpty()) break;
     }
 }
 

@@ -55,15 +55,18 @@ TEST_F(RegExprTest, AcceptsWhatTheExpressionDescribes) {
         {"a{0}b", "b", 1, true},
         // The optional copies of a parameter quantifier take '?' in place of the item's own
         // quantifier: "a+{0,1}" is "(a?)", "a+{0,2}" is "((a+ a?)?)", "a+{1,2}" is "(a+ a?)".
-        // The block of the copies must occur, so the empty text is not complete.
         {"a+{0,1}", "aa", 1, true},
-        {"a+{0,1}", "", 0, false},
+        {"a+{0,1}", "a", 1, true},
+        {"a+{0,1}", "", 0, true},
         {"a+{0,2}", "aaaa", 4, true},
+        {"a+{0,2}", "", 0, true},
         {"a+{1,2}b", "aaab", 4, true},
+        {"a+{1,2}", "", 0, false},
         {"a+{2}", "aaa", 3, true},
         {"a+{2}", "a", 1, false},
         {"(ab)+{0,1}c", "ababc", 2, false},
         {"(ab)+{0,1}c", "abc", 3, true},
+        {"(ab)+{0,1}c", "c", 1, true},
         {"a+{1,}", "aaa", 3, true},
         {"a*?b", "aab", 3, true},
         {"a+?", "", 0, true},
@@ -71,24 +74,26 @@ TEST_F(RegExprTest, AcceptsWhatTheExpressionDescribes) {
         {"a+?", "aa", 2, true},
         {"a|ab", "ab", 2, true},
         {"a*", "", 0, true},
-        // Only quantifiers decide what may end the text: a block that must occur ends it only
-        // through its own content, even when that content could match nothing.
-        {"x(a?)", "x", 1, false},
+        // A block whose content may match nothing lets the items before it end the text, and
+        // lets the text be left empty when nothing else must occur.
+        {"x(a?)", "x", 1, true},
         {"x(a?)", "xa", 2, true},
         {"x(a?)?", "x", 1, true},
-        {"x(a?)(b|c*)", "x", 1, false},
+        {"x(a?)(b|c*)", "x", 1, true},
         {"x(a?)(b|c*)", "xb", 2, true},
         {"x(a?)(b|c*)", "xcc", 3, true},
+        {"x(a?)b", "xa", 2, false},
         {"x(a?)b?", "xa", 2, true},
         {"x(a?)b?", "xb", 2, true},
-        {"x((a?))", "x", 1, false},
-        {"(a?)", "", 0, false},
-        {"(a?)|b", "", 0, false},
+        {"x((a?))", "x", 1, true},
+        {"(a?)", "", 0, true},
+        {"(a?)|b", "", 0, true},
         {"(a?)|b?", "", 0, true},
+        {"(a|b)|c", "", 0, false},
         {"a?b*", "", 0, true},
         {"(a?){2,}", "aaa", 3, true},
         {"(a?){2,}b", "b", 1, true},
-        {"(a?){2,}", "", 0, false},
+        {"(a?){2,}", "", 0, true},
         {"((a?){1,}){2,}c", "aac", 3, true},
     };
     for (const MatchCase& C : Cases) {
