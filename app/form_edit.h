@@ -28,7 +28,7 @@ public:
     // global set); set as the dialog shows.
     bool Fixed() const { return fixed_; }
     // Set by any edit since the dialog showed.
-    bool Changed() const { return changed_; }
+    bool Edited() const { return changed_; }
 
     // The position shows only for a patch, performance or rhythm set that is not temporary and
     // keeps no fixed place.

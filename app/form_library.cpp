@@ -43,7 +43,6 @@ constexpr int ButtonSize = 28;
 // The column of the New and Mask buttons, right of the grid.
 constexpr int SideLeft = 462;
 constexpr int SideWidth = 92;
-constexpr int SideButtonHeight = 22;
 constexpr int PopupDown = 60;
 
 const char* const MorphError = "You Must Select two Patch.";

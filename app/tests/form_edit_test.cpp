@@ -194,7 +194,7 @@ TEST_F(FormEditTest, OffersWhatTheElementAndItsPlaceAllow) {
                                   caption = dialog.Caption();
                                   name = dialog.Editname.Text();
                                   EXPECT_EQ(dialog.Fixed(), !seen.user);
-                                  EXPECT_FALSE(dialog.Changed());
+                                  EXPECT_FALSE(dialog.Edited());
                               },
                               [&] { Click(dialog.CancelBtn); }}),
                   forms::mrCancel);

@@ -44,8 +44,6 @@ struct TRow {
 constexpr int LabelWidth = 190;
 constexpr int Margin = 4;
 
-const char* const StateNames[] = {"default", "normal", "hot", "pressed", "disabled"};
-
 std::vector<TcxButtonState> AllStates() {
     return {cxbsDefault, cxbsNormal, cxbsHot, cxbsPressed, cxbsDisabled};
 }

@@ -205,11 +205,13 @@ protected:
         p1.TabOrder = 0;
         p2.TabOrder = 1;
         c.TabOrder = 2;
-        for (auto [control, name] : {std::pair<TWinControl*, std::string>{&p1, "P1"},
-                                     {&p2, "P2"},
-                                     {&a, "A"},
-                                     {&b, "B"},
-                                     {&c, "C"}}) {
+        for (const auto& [control, label] : {std::pair<TWinControl*, std::string>{&p1, "P1"},
+                                             {&p2, "P2"},
+                                             {&a, "A"},
+                                             {&b, "B"},
+                                             {&c, "C"}}) {
+            // Some compilers cannot capture a structured binding in a lambda.
+            const std::string name = label;
             control->OnEnter = [this, name](TObject*) { log.push_back("enter " + name); };
             control->OnExit = [this, name](TObject*) { log.push_back("exit " + name); };
         }

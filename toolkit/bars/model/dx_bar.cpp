@@ -175,6 +175,7 @@ void TdxBar::SetColor(pg::TColor Value) {
 // What the window's place was and whether the user sees the bar in the lists: the designer
 // hears of every change.
 void TdxBar::SetDockedDockControl(TdxBarDockControl* Value) {
+    if (Value) FHasDockedPlace = true;
     if (FDockedDockControl == Value) return;
     FDockedDockControl = Value;
     BarManager()->DesignerModified();
@@ -184,6 +185,11 @@ void TdxBar::SetPlace(int& Field, int Value) {
     if (Field == Value) return;
     Field = Value;
     BarManager()->DesignerModified();
+}
+
+void TdxBar::SetDockedPlace(int& Field, int Value) {
+    FHasDockedPlace = true;
+    SetPlace(Field, Value < 0 ? 0 : Value);
 }
 
 void TdxBar::SetHidden(bool Value) {
@@ -580,6 +586,7 @@ void TdxBar::Assign(const TdxBar& Source) {
     DockedDockingStyle = Source.DockedDockingStyle;
     SetDockedLeft(Source.FDockedLeft);
     SetDockedTop(Source.FDockedTop);
+    FHasDockedPlace = Source.FHasDockedPlace;
     SetFloatLeft(Source.FFloatLeft);
     SetFloatTop(Source.FFloatTop);
     SetFloatClientWidth(Source.FFloatClientWidth);

@@ -86,9 +86,12 @@ public:
     void SetDockedDockControl(TdxBarDockControl* Value);
     TdxBarDockingStyle DockedDockingStyle = dsTop;
     int DockedLeft() const { return FDockedLeft; }
-    void SetDockedLeft(int Value) { SetPlace(FDockedLeft, Value < 0 ? 0 : Value); }
+    void SetDockedLeft(int Value) { SetDockedPlace(FDockedLeft, Value); }
     int DockedTop() const { return FDockedTop; }
-    void SetDockedTop(int Value) { SetPlace(FDockedTop, Value < 0 ? 0 : Value); }
+    void SetDockedTop(int Value) { SetDockedPlace(FDockedTop, Value); }
+    // Whether a docked place was ever stored (by a docked window, loading, copying or the
+    // setters); without one, DockedLeft and DockedTop are defaults, not where the bar stood.
+    bool HasDockedPlace() const { return FHasDockedPlace; }
     int FloatLeft() const { return FFloatLeft; }
     void SetFloatLeft(int Value) { SetPlace(FFloatLeft, Value); }
     int FloatTop() const { return FFloatTop; }
@@ -173,6 +176,7 @@ public:
     }
 
     // Copies every property but AlphaBlendValue and BackgroundBitmap, Visible last.
+    using platform::core::TPersistent::Assign;
     void Assign(const TdxBar& Source);
 
     // Values read while the manager loads, applied by the manager's Loaded.
@@ -242,6 +246,7 @@ private:
     // floating bars of inactive forms.
     bool FloatingShowsNow() const;
     void SetPlace(int& Field, int Value);
+    void SetDockedPlace(int& Field, int Value);
 
     TdxBars* FCollection;
     bool FAllowClose = true;
@@ -254,6 +259,7 @@ private:
     TdxBarDockControl* FDockedDockControl = nullptr;
     int FDockedLeft = 0;
     int FDockedTop = 0;
+    bool FHasDockedPlace = false;
     int FFloatLeft = 0;
     int FFloatTop = 0;
     int FFloatClientWidth = 0;

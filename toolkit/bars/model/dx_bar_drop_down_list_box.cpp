@@ -90,7 +90,7 @@ void TdxBarDropDownListBox::NCPaint() {
     pw::ReleaseDC(handle_, DC);
 }
 
-void TdxBarDropDownListBox::MouseMove(pf::TMessage& Message) {
+void TdxBarDropDownListBox::WMMouseMove(pf::TMessage& Message) {
     const pg::TPoint P = pw::LParamToPoint(Message.LParam);
     const bool Inside = pg::PtInRect(ClientRect(), P);
     if (FCaptured && Inside) {
@@ -108,7 +108,7 @@ void TdxBarDropDownListBox::MouseMove(pf::TMessage& Message) {
     if (pw::GetCapture() == handle_) Click();
 }
 
-void TdxBarDropDownListBox::ButtonUp(pf::TMessage& Message) {
+void TdxBarDropDownListBox::WMLButtonUp(pf::TMessage& Message) {
     (void)Message;
     if (FCaptured) {
         FCaptured = false;
@@ -166,10 +166,10 @@ void TdxBarDropDownListBox::Dispatch(pf::TMessage& Message) {
         return;
     }
     case pw::WM_MOUSEMOVE:
-        MouseMove(Message);
+        WMMouseMove(Message);
         return;
     case pw::WM_LBUTTONUP:
-        ButtonUp(Message);
+        WMLButtonUp(Message);
         return;
     case pw::WM_CAPTURECHANGED:
         FCaptured = false;

@@ -43,8 +43,8 @@ protected:
 private:
     void NCPaint();
     // Left button up (the pick) and the first move into the list while captured.
-    void ButtonUp(platform::forms::TMessage& Message);
-    void MouseMove(platform::forms::TMessage& Message);
+    void WMLButtonUp(platform::forms::TMessage& Message);
+    void WMMouseMove(platform::forms::TMessage& Message);
 
     TdxBarCustomCombo& FCombo;
     platform::core::HWND FParentWindow{};

@@ -153,6 +153,7 @@ public:
         FStoredUseCount = Count;
     }
 
+    using platform::core::TPersistent::Assign;
     void Assign(const TdxBarItemLink& Source);
     // The link this one was copied from (a quick-customise bar shows copies of a toolbar's
     // links), else the link itself; a copy forgets its original when that goes.

@@ -51,6 +51,7 @@ public:
     TdxBarPopupMenuLinkActionEvent OnAction;
 
     // Control and popup menu by component name among the manager's form's components.
+    using platform::core::TPersistent::Assign;
     void Assign(const TdxBarPopupMenuLink& Source);
     // OnAction may refuse; then the menu runs the item with ShortCut.
     bool HandleShortCut(platform::forms::TShortCut ShortCut);

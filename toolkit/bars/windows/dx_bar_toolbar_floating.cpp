@@ -289,7 +289,15 @@ void TdxBarControl::ToggleDocking() {
                                    ? static_cast<TdxDockControl*>(FBar->DockedDockControl())
                                    : FBar->Collection()->DockControls(Style);
         if (Site == nullptr || !Manager->CanDocking(FBar, Style, Site)) return;
-        const TPoint At = Site->ClientToScreen({FBar->DockedLeft(), FBar->DockedTop()});
+        TPoint At = Site->ClientToScreen({FBar->DockedLeft(), FBar->DockedTop()});
+        if (!FBar->HasDockedPlace()) {
+            // Its default docked place would push it above the site's rows (the main menu
+            // among them): docked for the first time it opens a row after the last one.
+            int From = 0;
+            int To = 0;
+            Site->GetRowBand(Site->RowCount(), 0, From, To);
+            At = Site->ClientToScreen(Site->Horizontal() ? TPoint{0, From} : TPoint{From, 0});
+        }
         FBar->MoveWindowTo(Style, Site, At);
     } else {
         if (!Manager->CanDocking(FBar, dsNone, nullptr)) return;

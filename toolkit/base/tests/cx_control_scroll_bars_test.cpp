@@ -268,7 +268,7 @@ TEST_F(CxControlScrollBarsTest, PanningShowsARoundMarkAtTheStartUntilItEnds) {
     EXPECT_NE(pw::GetWindowLong(Mark, pw::GWL_EXSTYLE) & pw::WS_EX_TOPMOST, 0);
     TRect R;
     pw::GetWindowRect(Mark, &R);
-    EXPECT_EQ(R, TRect(Start.X - 16, Start.Y - 16, Start.X + 16, Start.Y + 16));
+    EXPECT_EQ(R, (TRect{Start.X - 16, Start.Y - 16, Start.X + 16, Start.Y + 16}));
     // Cut to an ellipse: the middle and the middle of each side are in, the corners out.
     const pg::HRGN Region = pg::CreateRectRgn(0, 0, 0, 0);
     ASSERT_NE(pw::GetWindowRgn(Mark, Region), 0);

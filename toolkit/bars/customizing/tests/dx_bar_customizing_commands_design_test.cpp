@@ -348,7 +348,7 @@ TEST_F(CommandsDesignTest, ACategoryIsDraggedToANewPlace) {
 TEST_F(CommandsDesignTest, AddMakesTheItemAndSelectsIt) {
     ClickRow(Page().LCategories(), 2);
     ClickRow(Page().LCommands(), 0);
-    Clock.Schedule(Clock.Now() + 100, [this] {
+    Clock.Schedule(Clock.Now() + 100, [] {
         TdxBarItemAddEditor* Editor = nullptr;
         for (int I = 0; I < pf::Screen().FormCount() && !Editor; ++I)
             Editor = dynamic_cast<TdxBarItemAddEditor*>(pf::Screen().Forms(I));

@@ -29,7 +29,7 @@ protected:
 
     // Runs Action while the dialog is up; the dialog under test is then the active form.
     void While(std::function<void(TdxBarNameEd&)> Action) {
-        Clock.Schedule(Clock.Now() + 100, [this, Action] {
+        Clock.Schedule(Clock.Now() + 100, [Action] {
             TdxBarNameEd* Dialog = nullptr;
             for (int I = 0; I < pf::Screen().FormCount() && !Dialog; ++I)
                 Dialog = dynamic_cast<TdxBarNameEd*>(pf::Screen().Forms(I));

@@ -253,7 +253,7 @@ TEST_F(FormStreamTest, EveryItemKindComesBackWithEachOfItsProperties) {
     MakeOffice11MainMenu();
     Manager->Name = "Bars";
     Manager->Categories().Add("Items");
-    auto Named = [this]<class T>(T& Component, const char* Name) -> T& {
+    auto Named = []<class T>(T& Component, const char* Name) -> T& {
         Component.Name = Name;
         if constexpr (std::is_base_of_v<TdxBarItem, T>) Component.SetCategory(0);
         return Component;

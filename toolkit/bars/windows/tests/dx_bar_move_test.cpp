@@ -72,9 +72,10 @@ protected:
     // The docked toolbar's drag handle, in the frame left of its client area.
     pg::TPoint Handle() { return Window(*Tools).WindowToScreen({3, Window(*Tools).Height() / 2}); }
     // A point on the floating toolbar's caption, left of its close button.
-    pg::TPoint Caption() {
-        const pg::TRect C = Window(*Tools).GetCaptionRect();
-        return Window(*Tools).WindowToScreen({C.Left + 8, (C.Top + C.Bottom) / 2});
+    pg::TPoint Caption(TdxBar* Of = nullptr) {
+        TdxBarControl& W = Window(Of ? *Of : *Tools);
+        const pg::TRect C = W.GetCaptionRect();
+        return W.WindowToScreen({C.Left + 8, (C.Top + C.Bottom) / 2});
     }
     pg::TPoint TopSiteBottomLeft() { return Top().ClientToScreen({0, Top().ClientHeight()}); }
     // Drags the toolbar by its handle 100 pixels below the top site, a third into the form.
@@ -277,6 +278,35 @@ TEST_F(BarMoveTest, DoubleClicksFloatTheDockedBarAndDockItAgainInItsRow) {
     ASSERT_EQ(Tools->DockingStyle(), dsTop);
     EXPECT_EQ(RowOf(*Tools), 1);
     EXPECT_EQ(RowOf(*Bar), 0);
+}
+
+// A bar that has only ever floated has no row to go back to: its caption docks it in a row of
+// its own under the others, not above the main menu.
+TEST_F(BarMoveTest, ADoubleClickDocksANeverDockedBarInANewRowUnderTheOthers) {
+    TdxBar& Palette = *Manager->Bars()->Add();
+    Palette.SetCaption("Palette");
+    Palette.SetDockingStyle(dsNone);
+    Palette.SetFloatLeft(300);
+    Palette.SetFloatTop(400);
+    Palette.SetFloatClientWidth(200);
+    for (const char* Caption : {"P1", "P2"})
+        Button(Palette.ItemLinks(), Caption);
+    Palette.SetVisible(true);
+    testsupport::PumpUntilIdle();
+    ASSERT_EQ(Palette.DockingStyle(), dsNone);
+    ASSERT_EQ(Top().RowCount(), 2);
+    const int ToolsBottom = ScreenRect(*Tools).Bottom;
+    Input.Click(Caption(&Palette));
+    Input.Click(Caption(&Palette));
+    testsupport::PumpUntilIdle();
+    ASSERT_EQ(Palette.DockingStyle(), dsTop);
+    EXPECT_EQ(Top().RowCount(), 3);
+    EXPECT_EQ(RowOf(*Bar), 0);
+    EXPECT_EQ(RowOf(*Tools), 1);
+    EXPECT_EQ(RowOf(Palette), 2);
+    EXPECT_EQ(ScreenRect(*Tools).Bottom, ToolsBottom);
+    EXPECT_GE(ScreenRect(Palette).Top, ToolsBottom);
+    EXPECT_EQ(ScreenRect(Palette).Left, TopSiteBottomLeft().X);
 }
 
 TEST_F(BarMoveTest, TheCloseButtonHidesTheFloatingBar) {
