@@ -758,7 +758,8 @@ void TcxCustomDropDownEdit::PasteFromClipboard() {
 
 void TcxCustomDropDownEdit::WndProc(pc::TMessage& Message) {
     if (Message.Msg == CM_DROPDOWNLOOKUPSYNC) {
-        LookupDataCurrentChanged();
+        // The list follows the pasted text; the text stays as pasted.
+        if (ActiveProperties().UseLookupData()) ILookupData().TextChanged();
         return;
     }
     TcxCustomMaskEdit::WndProc(Message);

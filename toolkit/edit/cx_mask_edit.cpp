@@ -150,7 +150,10 @@ void TcxCustomMaskEdit::PropertiesChanged(TcxCustomEditProperties* Sender) {
         if (P.IsMasked()) FMode->Reformat();
         Refresh = true;
     } else if (P.EditMask() != FMode->Mask()) {
+        // The mask decides the length from now on. The mode takes the mask first, so that the
+        // change this makes finds the mask in place.
         FMode->SetMask(P.EditMask());
+        P.SetMaxLength(0);
         P.SetEmptyString(FMode->GetEmptyString());
         if (P.IsMasked())
             FMode->Reformat();

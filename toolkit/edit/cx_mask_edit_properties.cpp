@@ -136,11 +136,13 @@ void TcxCustomMaskEditProperties::MaxLengthChanged() {
         TcxCustomTextEditProperties::MaxLengthChanged();
         return;
     }
-    // The mask decides the length.
+    // The mask decides the length. The editors hear of it once, also when the length was 0
+    // already (a length taken from the default-values provider is overridden).
     FMaxLengthSetting = true;
     BeginUpdate();
     try {
         SetMaxLength(0);
+        TcxCustomTextEditProperties::MaxLengthChanged();
     } catch (...) {
         EndUpdate();
         FMaxLengthSetting = false;

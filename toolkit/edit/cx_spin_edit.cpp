@@ -97,15 +97,25 @@ void TcxCustomSpinEdit::DoSetValue(const Variant& Value) {
 }
 
 Variant TcxCustomSpinEdit::TextToValue(const std::string& Text, bool Raise) {
+    std::string ErrorText;
+    bool Error = false;
+    Variant Result = TextToValue(Text, ErrorText, Error);
+    if (Error && Raise && ActiveProperties().ExceptionOnInvalidInput())
+        throw EcxEditError(ErrorText);
+    return Result;
+}
+
+Variant TcxCustomSpinEdit::TextToValue(const std::string& Text, std::string& ErrorText,
+                                       bool& Error) {
     TcxCustomSpinEditProperties& P = ActiveProperties();
+    Error = false;
     if (Text.empty()) {
         IcxEditDefaultValuesProvider* Provider = P.DefaultValuesProvider();
         return Provider && Provider->IsValueRequired() ? ZeroClamped() : Variant::Null();
     }
     if (std::optional<Variant> Parsed = P.ParseText(Text)) return P.PrepareSpinValue(*Parsed);
     Variant V = Variant::Null();
-    std::string ErrorText;
-    bool Error = true;
+    Error = true;
     if (Properties().OnGetValue) Properties().OnGetValue(this, Text, V, ErrorText, Error);
     if (Error && RepositoryItem() && ActiveProperties().OnGetValue)
         ActiveProperties().OnGetValue(this, Text, V, ErrorText, Error);
@@ -113,7 +123,6 @@ Variant TcxCustomSpinEdit::TextToValue(const std::string& Text, bool Raise) {
         if (ErrorText.empty())
             ErrorText = toolkit::base::cxGetResourceString(cxSEditInvalidNumericValue);
         if (!P.ExceptionOnInvalidInput()) ErrorText.clear();
-        if (Raise && P.ExceptionOnInvalidInput()) throw EcxEditError(ErrorText);
         V = FValue;
     }
     return P.PrepareSpinValue(V);

@@ -49,6 +49,10 @@ public:
     // ExceptionOnInvalidInput, raises EcxEditError. Empty text is no value, or 0 clamped into
     // the bounds when the default values provider requires a value.
     Variant TextToValue(const std::string& Text, bool Raise);
+    // TextToValue that reports instead of raising: Error is set for unparsable text that no
+    // OnGetValue handler mended, with ErrorText "Invalid numeric value" (or the handler's)
+    // while ExceptionOnInvalidInput is set, else empty.
+    Variant TextToValue(const std::string& Text, std::string& ErrorText, bool& Error);
     void ClampValueToBounds() override;
     void CutToClipboard() override;
     void PasteFromClipboard() override;

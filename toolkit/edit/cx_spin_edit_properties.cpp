@@ -4,6 +4,7 @@
 #include "toolkit/edit/editor_strings.h"
 #include "toolkit/edit/regional_separators.h"
 
+#include "platform/core/filer.h"
 #include "platform/core/float_format.h"
 
 #include <algorithm>
@@ -259,6 +260,26 @@ void TcxCustomSpinEditProperties::SetLargeIncrement(double Value) {
     Changed();
 }
 
+void TcxCustomSpinEditProperties::DefineProperties(pc::TFiler& Filer) {
+    TcxCustomMaskEditProperties::DefineProperties(Filer);
+    const auto* Ancestor = dynamic_cast<const TcxCustomSpinEditProperties*>(Filer.Ancestor());
+    auto DefineZero = [&](const char* Name, double Value, double AncestorValue,
+                          void (TcxCustomSpinEditProperties::*Set)(double)) {
+        Filer.DefineProperty(
+            Name,
+            [this, Set](pc::TReader& Reader) {
+                Reader.ReadBoolean();
+                (this->*Set)(0);
+            },
+            [](pc::TWriter& Writer) { Writer.WriteBoolean(true); },
+            Value == 0 && (!Ancestor || AncestorValue != Value));
+    };
+    DefineZero("ZeroIncrement", FIncrement, Ancestor ? Ancestor->FIncrement : 0,
+               &TcxCustomSpinEditProperties::SetIncrement);
+    DefineZero("ZeroLargeIncrement", FLargeIncrement, Ancestor ? Ancestor->FLargeIncrement : 0,
+               &TcxCustomSpinEditProperties::SetLargeIncrement);
+}
+
 void TcxCustomSpinEditProperties::SetExceptionOnInvalidInput(bool Value) {
     if (FExceptionOnInvalidInput == Value) return;
     FExceptionOnInvalidInput = Value;
@@ -374,18 +395,37 @@ std::string TcxCustomSpinEditProperties::FormatNumericDisplayValue(const Variant
 void TcxCustomSpinEditProperties::ValidateDisplayValue(Variant& DisplayValue,
                                                        std::string& ErrorText, bool& Error,
                                                        IcxEditValidation* AEdit) {
-    std::optional<Variant> V =
-        DisplayValue.IsStr() ? ParseText(DisplayValue.AsString()) : std::nullopt;
-    if (!V) V = ClampSpinValue(Variant::Int64(0));
-    Variant Value = PrepareSpinValue(*V);
-    const Variant Clamped = ClampSpinValue(Value);
-    if (!FExceptionOnInvalidInput) {
-        Value = Clamped;
-    } else if (!(Clamped == Value)) {
-        Error = true;
-        ErrorText = toolkit::base::cxGetResourceString(cxSEditValueOutOfBounds);
+    const std::string Text = DisplayValue.IsStr() ? DisplayValue.AsString() : std::string();
+    // Typed text is read as the editor reads it (OnGetValue included); otherwise the editor's
+    // value stands, whatever its text shows.
+    auto* Edit = dynamic_cast<TcxCustomSpinEdit*>(AEdit);
+    Variant Value = Variant::Null();
+    bool Invalid = false;
+    std::string InvalidText;
+    if (!Edit) {
+        if (std::optional<Variant> Parsed = ParseText(Text)) Value = *Parsed;
+    } else if (Edit->IsTextTyped()) {
+        Value = Edit->TextToValue(Text, InvalidText, Invalid);
+    } else {
+        Value = Edit->Value();
     }
-    DisplayValue = Variant::String(ValueToText(Value));
+    if (Value.IsNull() || Value.IsEmpty()) Value = ClampSpinValue(Variant::Int64(0));
+    Value = PrepareSpinValue(Value);
+    const Variant Clamped = ClampSpinValue(Value);
+    if (Invalid && FExceptionOnInvalidInput) {
+        // The refused text stays for the user to mend: shown as the old value, it would pass
+        // the validation that follows and the error would never be seen.
+        Error = true;
+        ErrorText = InvalidText;
+    } else {
+        if (!FExceptionOnInvalidInput) {
+            Value = Clamped;
+        } else if (!(Clamped == Value)) {
+            Error = true;
+            ErrorText = toolkit::base::cxGetResourceString(cxSEditValueOutOfBounds);
+        }
+        DisplayValue = Variant::String(ValueToText(Value));
+    }
     TcxCustomMaskEditProperties::ValidateDisplayValue(DisplayValue, ErrorText, Error, AEdit);
 }
 

@@ -118,6 +118,10 @@ public:
     // Streaming: increments are stored only when not 1 and 10.
     bool IsIncrementStored() const { return FIncrement != 1.0; }
     bool IsLargeIncrementStored() const { return FLargeIncrement != 10.0; }
+    // "ZeroIncrement" and "ZeroLargeIncrement": a zero increment is stored as such (when the
+    // ancestor's differs), so that it is not read back as the default; reading either sets
+    // its increment to 0.
+    void DefineProperties(platform::core::TFiler& Filer) override;
 
     TcxSpinEditGetValueEvent OnGetValue;
 

@@ -267,19 +267,12 @@ void TcxRegExprParser::ApplyParameterQuantifier(TcxRegExprParserAlt& Alt, int Mi
     Last = std::move(Block);
 }
 
-// Built from the innermost optional copy outward. That copy keeps the item's own quantifier
-// under the '?': "a+{0,1}" is "(a+)?", not "a?".
+// Built from the innermost optional copy outward. That copy takes the '?' in place of the item's
+// own quantifier, so "a+{0,1}" is "a?" and "a+{0,2}" is "(a+ a?)?".
 std::unique_ptr<TcxRegExprParserItem>
 TcxRegExprParser::OptionalChain(const TcxRegExprParserItem& Item, int I, int Max) const {
     std::unique_ptr<TcxRegExprParserItem> Chain = Item.Clone();
-    if (Chain->HasSimpleQuantifier()) {
-        Chain->SetQuantifier(std::make_unique<TcxRegExprQuestionQuantifier>());
-    } else {
-        auto Block = std::make_unique<TcxRegExprParserBlockItem>();
-        Block->SetQuantifier(std::make_unique<TcxRegExprQuestionQuantifier>());
-        Block->Alts->Add().Add(std::move(Chain));
-        Chain = std::move(Block);
-    }
+    Chain->SetQuantifier(std::make_unique<TcxRegExprQuestionQuantifier>());
     for (int K = Max - 2; K >= I; --K) {
         auto Block = std::make_unique<TcxRegExprParserBlockItem>();
         Block->SetQuantifier(std::make_unique<TcxRegExprQuestionQuantifier>());

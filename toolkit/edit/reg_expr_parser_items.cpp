@@ -79,7 +79,7 @@ void TcxRegExprParserAlt::LinkLast(TcxRegExprState* State) {
 }
 
 // The whole item, content included, decides whether the items before it may end the text too:
-// in "x(a?)" the text "x" is complete.
+// in "x(a?)" the text "x" is complete, since the block may match nothing.
 void TcxRegExprParserAlt::SetFinal() {
     for (auto It = Items.rbegin(); It != Items.rend(); ++It) {
         (*It)->SetFinal();

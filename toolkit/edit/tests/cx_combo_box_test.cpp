@@ -9,6 +9,7 @@
 #include "platform/core/clock.h"
 #include "platform/core/date_time.h"
 #include "platform/core/message_loop.h"
+#include "platform/forms/clipbrd.h"
 #include "platform/forms/forms.h"
 #include "platform/gdi/canvas.h"
 #include "platform/gdi/region_handles.h"
@@ -200,6 +201,36 @@ TEST_F(ComboBoxTest, BackspaceLooksTheShortenedTextUpAgain) {
     testsupport::PumpUntilIdle();
     EXPECT_EQ(Edit->Text(), "Delt");
     EXPECT_EQ(Edit->ItemIndex(), 3);
+}
+
+// A paste opens the list, which then highlights the pasted item, if there is one; the pasted text
+// stays whatever the list held before.
+TEST_F(ComboBoxTest, APasteOpensTheListAndKeepsThePastedText) {
+    struct Case {
+        const char* Pasted;
+        int Highlighted;
+    };
+    const Case Cases[] = {{"Delta", 3}, {"delta", 3}, {"Zulu", -1}};
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Pasted);
+        Edit->SetItemIndex(1);
+        testsupport::PumpUntilIdle();
+        ASSERT_EQ(Edit->Text(), "Bravo");
+        Edit->SelectAll();
+        pf::Clipboard().SetAsText(C.Pasted);
+        Input.HoldKey(pw::VK_CONTROL);
+        Input.TypeKey('V', QString(QChar(0x16)));
+        Input.ReleaseKey(pw::VK_CONTROL);
+        testsupport::PumpUntilIdle();
+        EXPECT_TRUE(Edit->DroppedDown());
+        EXPECT_EQ(Edit->Text(), C.Pasted);
+        if (C.Highlighted >= 0) {
+            EXPECT_EQ(List().ItemIndex(), C.Highlighted);
+        }
+        Input.TypeKey(pw::VK_ESCAPE, "\x1B");
+        testsupport::PumpUntilIdle();
+        ASSERT_FALSE(Edit->DroppedDown());
+    }
 }
 
 // Items searched as in a combo box, in a popup that takes the keyboard (when Captures is set).

@@ -210,13 +210,7 @@ TEST_F(MaskEditTest, LeavingWithAnIncompleteValueReportsItAndKeepsTheFocus) {
     Masked(emkStandard, "00/00");
     Type("12");
     std::vector<std::string> Reported;
-    pf::Application().OnException = [&](pc::TObject*, const std::exception_ptr& E) {
-        try {
-            std::rethrow_exception(E);
-        } catch (const std::exception& Error) {
-            Reported.push_back(Error.what());
-        }
-    };
+    test::CollectReportedErrors(Reported);
     int Exits = 0, Enters = 0;
     Edit->OnExit = [&](pc::TObject*) { ++Exits; };
     Edit->OnEnter = [&](pc::TObject*) { ++Enters; };
@@ -259,6 +253,25 @@ TEST_F(MaskEditTest, ABlankMaskIsATextEditAndUpperCaseForcesCaseInsensitivity) {
     Edit->Properties().SetCharCase(pf::ecUpperCase);
     Edit->Properties().SetCaseInsensitive(false);
     EXPECT_TRUE(Edit->Properties().CaseInsensitive());
+}
+
+// The mask decides the length: setting one lifts a maximum length set before, so that it does
+// not come back to cut the text when the mask is taken away again.
+TEST_F(MaskEditTest, SettingAMaskLiftsTheMaximumLength) {
+    const std::pair<TcxEditMaskKind, const char*> Masks[] = {{emkStandard, "cccccc"},
+                                                             {emkRegExpr, "\\d+"}};
+    for (const auto& [Kind, Mask] : Masks) {
+        SCOPED_TRACE(Mask);
+        Edit->Properties().SetEditMask("");
+        Edit->Properties().SetMaxLength(3);
+        Masked(Kind, Mask);
+        EXPECT_EQ(Edit->Properties().MaxLength(), 0);
+        Edit->Properties().SetEditMask("");
+        Edit->SetEditValue(Variant::String(""));
+        Edit->SetFocus();
+        Type("12345");
+        EXPECT_EQ(Edit->Text(), "12345");
+    }
 }
 
 TEST_F(MaskEditTest, PasteGoesThroughTheMode) {

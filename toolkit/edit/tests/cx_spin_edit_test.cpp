@@ -6,7 +6,9 @@
 
 #include "platform/core/clock.h"
 #include "platform/core/date_time.h"
+#include "platform/core/filer.h"
 #include "platform/core/message_loop.h"
+#include "platform/forms/application.h"
 #include "platform/forms/forms.h"
 #include "platform/forms/std_ctrls.h"
 #include "platform/win/input_state.h"
@@ -26,6 +28,7 @@
 #include <optional>
 #include <string>
 #include <tuple>
+#include <vector>
 
 namespace toolkit::edit {
 namespace {
@@ -461,6 +464,105 @@ TEST_F(SpinEditTest, InvalidInputRaisesWhenAsked) {
         Error = false;
     };
     EXPECT_EQ(Edit->TextToValue("abc", true).AsDouble(), 42);
+}
+
+// Leaving the editor validates the typed text as the editor reads it: text that does not parse
+// gives back the value it had, or, when exceptions are asked for, is reported with "Invalid
+// numeric value" and keeps the focus. A handler may read the text its own way.
+TEST_F(SpinEditTest, LeavingWithUnparsableTextKeepsTheValueOrReportsIt) {
+    struct Case {
+        bool Exceptions;
+        bool Handler;
+        const char* Reported;
+        const char* Text;
+        double Value;
+    };
+    const Case Cases[] = {
+        {false, false, nullptr, "7", 7},
+        {true, false, "Invalid numeric value", "1e", 7},
+        {false, true, nullptr, "42", 42},
+        {true, true, nullptr, "42", 42},
+    };
+    pf::TEdit& Elsewhere = FocusElsewhere();
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(std::string(C.Exceptions ? "exceptions" : "corrected") +
+                     (C.Handler ? ", handler" : ""));
+        Edit->Properties().SetExceptionOnInvalidInput(C.Exceptions);
+        Edit->Properties().OnGetValue = nullptr;
+        if (C.Handler)
+            Edit->Properties().OnGetValue = [](pc::TObject*, const std::string&, Variant& V,
+                                               std::string&, bool& Error) {
+                V = Variant::Double(42);
+                Error = false;
+            };
+        Edit->SetValue(Variant::Double(7));
+        std::vector<std::string> Reported;
+        test::CollectReportedErrors(Reported);
+        Focus();
+        Edit->SelectAll();
+        for (char Ch : std::string("1e"))
+            Input.TypeKey(0, QString(QChar(Ch)));
+        ASSERT_EQ(Edit->Text(), "1e");
+        Input.TypeKey(pw::VK_TAB, "\t");
+        testsupport::PumpUntilIdle();
+        pf::Application().OnException = nullptr;
+        if (C.Reported) {
+            EXPECT_EQ(Reported, std::vector<std::string>{C.Reported});
+            EXPECT_TRUE(Edit->IsContainerFocused());
+            EXPECT_EQ(Edit->Text(), C.Text);
+            Input.TypeKey(pw::VK_ESCAPE, QString(QChar(27)));
+            FocusElsewhere();
+        } else {
+            EXPECT_TRUE(Reported.empty());
+            EXPECT_EQ(pw::GetFocus(), Elsewhere.Handle());
+            EXPECT_EQ(Edit->Text(), C.Text);
+        }
+        EXPECT_EQ(Value(), C.Value);
+    }
+}
+
+// A zero increment is streamed as "ZeroIncrement" / "ZeroLargeIncrement", as the increments
+// themselves are stored only when they differ from 1 and 10; an ancestor with the same zero
+// leaves them out.
+TEST(SpinEditPropertiesTest, ZeroIncrementsSurviveStreaming) {
+    // Writes against an ancestor, as a descendant form does.
+    class TAncestorWriter : public pc::TWriter {
+    public:
+        TAncestorWriter(pc::TStream& Stream, const pc::TPersistent* Ancestor) : TWriter(Stream) {
+            FAncestor = Ancestor;
+        }
+    };
+    struct Case {
+        double Increment, LargeIncrement;
+        bool WithAncestor;
+        double AncestorIncrement;
+        double ReadIncrement, ReadLargeIncrement;
+    };
+    const Case Cases[] = {
+        {0, 10, false, 0, 0, 10}, {1, 0, false, 0, 1, 0},  {0, 0, false, 0, 0, 0},
+        {2, 5, false, 0, 1, 10},  {0, 10, true, 0, 1, 10}, {0, 10, true, 3, 0, 10},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(std::to_string(C.Increment) + " " + std::to_string(C.LargeIncrement) +
+                     (C.WithAncestor ? " ancestor " + std::to_string(C.AncestorIncrement) : ""));
+        TcxSpinEditProperties Written(nullptr);
+        Written.SetIncrement(C.Increment);
+        Written.SetLargeIncrement(C.LargeIncrement);
+        TcxSpinEditProperties Ancestor(nullptr);
+        Ancestor.SetIncrement(C.AncestorIncrement);
+        pc::TMemoryStream Stream;
+        {
+            TAncestorWriter Writer(Stream, C.WithAncestor ? &Ancestor : nullptr);
+            Writer.WriteProperties(Written);
+            Writer.WriteListEnd();
+        }
+        Stream.SetPosition(0);
+        TcxSpinEditProperties Read(nullptr);
+        pc::TReader Reader(Stream);
+        Reader.ReadProperties(Read);
+        EXPECT_EQ(Read.Increment(), C.ReadIncrement);
+        EXPECT_EQ(Read.LargeIncrement(), C.ReadLargeIncrement);
+    }
 }
 
 // Without the native look a spin button is 4 arrow sizes less 3 wide (an odd width), a fast

@@ -4,6 +4,7 @@
 // is in force while the form lives.
 
 #include "platform/core/message_loop.h"
+#include "platform/forms/application.h"
 #include "platform/forms/forms.h"
 #include "platform/win/input_state.h"
 #include "platform/win/monitors.h"
@@ -11,7 +12,10 @@
 #include <QCoreApplication>
 #include <QEvent>
 
+#include <exception>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace toolkit::edit::test {
 
@@ -34,6 +38,19 @@ inline void FreeTestForm(std::unique_ptr<platform::core::TComponent>& Owner) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     platform::core::ResetMessageLoop();
     platform::win::ResetInputState();
+}
+
+// The messages of the errors that reach the application from now on, as a user would see them
+// reported; the caller clears Application().OnException when done.
+inline void CollectReportedErrors(std::vector<std::string>& Reported) {
+    platform::forms::Application().OnException = [&Reported](platform::core::TObject*,
+                                                             const std::exception_ptr& E) {
+        try {
+            std::rethrow_exception(E);
+        } catch (const std::exception& Error) {
+            Reported.push_back(Error.what());
+        }
+    };
 }
 
 } // namespace toolkit::edit::test

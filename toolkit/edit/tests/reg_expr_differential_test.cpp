@@ -2,8 +2,9 @@
 // partial matching: a prefix is acceptable when the oracle reports a partial or a complete
 // match, and a text is final when it matches completely. The mask syntax is translated first:
 // every quantifier goes on a non-capturing group of its own (so stacked quantifiers nest and
-// never turn lazy), back-references become copies of the group's pattern, and the separators
-// become the pinned characters.
+// never turn lazy), a parameter quantifier is written out as the mask expands it (its optional
+// copies take '?' in place of the item's own quantifier), back-references become copies of the
+// group's pattern, and the separators become the pinned characters.
 
 #include "toolkit/edit/reg_expr.h"
 
@@ -16,6 +17,7 @@
 
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace toolkit::edit {
@@ -25,6 +27,15 @@ struct Fragment {
     std::string Mask;
     std::string Pcre;
     bool CanBeEmpty = false;
+};
+
+// One item of a sequence: its content and the quantifier put on it last.
+struct Item {
+    Fragment Inner;
+    std::string Own;
+
+    std::string Pcre() const { return Own.empty() ? Inner.Pcre : "(?:" + Inner.Pcre + ")" + Own; }
+    bool QuantifierCanBeEmpty() const { return Own == "?" || Own == "*"; }
 };
 
 class ExpressionGenerator {
@@ -40,7 +51,7 @@ private:
     struct Group {
         Fragment Pattern;
         // The quantifier put on the block itself, which its copies carry too.
-        char Own = 0;
+        std::string Own;
         bool Closed = false;
     };
 
@@ -50,34 +61,40 @@ private:
         Fragment Result;
         for (int I = 0; I < Count; ++I) {
             const Fragment Alt = Sequence(Depth);
-            Result.Mask += (I ? "|" : "") + Alt.Mask;
-            Result.Pcre += (I ? "|" : "") + Alt.Pcre;
+            const std::string Bar = I ? "|" : "";
+            Result.Mask += Bar + Alt.Mask;
+            Result.Pcre += Bar + Alt.Pcre;
             Result.CanBeEmpty = Result.CanBeEmpty || Alt.CanBeEmpty;
         }
         return Result;
     }
 
     Fragment Sequence(int Depth) {
-        Fragment Result{"", "", true};
+        Fragment Result;
+        Result.CanBeEmpty = true;
         const int Count = 1 + Below(3);
         for (int I = 0; I < Count; ++I) {
-            const Fragment Item = QuantifiedAtom(Depth);
-            Result.Mask += (Below(5) == 0 ? " " : "") + Item.Mask;
-            Result.Pcre += Item.Pcre;
-            Result.CanBeEmpty = Result.CanBeEmpty && Item.CanBeEmpty;
+            std::string Mask;
+            const Item Piece = QuantifiedAtom(Depth, Mask);
+            Result.Mask += (Below(5) == 0 ? " " : "") + Mask;
+            Result.Pcre += Piece.Pcre();
+            Result.CanBeEmpty = Result.CanBeEmpty && Piece.Inner.CanBeEmpty;
         }
         return Result;
     }
 
-    Fragment Atom(int Depth, int& GroupIndex, char& Own) {
+    Item Atom(int Depth, int& GroupIndex) {
         GroupIndex = -1;
-        Own = 0;
-        static const Fragment Simple[] = {
+        static const std::pair<const char*, const char*> Simple[] = {
             {"a", "a"},       {"b", "b"},       {"1", "1"},   {"-", "\\-"},
             {"\\d", "[0-9]"}, {"[ab]", "[ab]"}, {"/", "\\."}, {":", ":"},
         };
+        auto SimpleItem = [&](int Index) {
+            const auto& [Mask, Pcre] = Simple[Index];
+            return Item{{Mask, Pcre}, ""};
+        };
         const int Choice = Below(12);
-        if (Choice < 8) return Simple[Choice];
+        if (Choice < 8) return SimpleItem(Choice);
         if (Choice < 10 && Depth < 2 && FGroups.size() < 9) {
             GroupIndex = static_cast<int>(FGroups.size());
             FGroups.push_back({});
@@ -85,29 +102,55 @@ private:
             FGroups[GroupIndex].Pattern = {"(" + Inner.Mask + ")", "(?:" + Inner.Pcre + ")",
                                            Inner.CanBeEmpty};
             FGroups[GroupIndex].Closed = true;
-            return FGroups[GroupIndex].Pattern;
+            return {FGroups[GroupIndex].Pattern, ""};
         }
         std::vector<int> Closed;
         for (std::size_t I = 0; I < FGroups.size(); ++I)
             if (FGroups[I].Closed) Closed.push_back(static_cast<int>(I));
         if (Choice == 10 && !Closed.empty()) {
             const int Referred = Closed[Below(static_cast<int>(Closed.size()))];
-            const Fragment& Pattern = FGroups[Referred].Pattern;
-            Own = FGroups[Referred].Own;
-            return {"\\" + std::to_string(Referred + 1), Pattern.Pcre, Pattern.CanBeEmpty};
+            Item Result{FGroups[Referred].Pattern, FGroups[Referred].Own};
+            Result.Inner.Mask = "\\" + std::to_string(Referred + 1);
+            if (Result.Own == "?" || Result.Own == "*") Result.Inner.CanBeEmpty = true;
+            return Result;
         }
-        return Simple[Below(8)];
+        return SimpleItem(Below(8));
+    }
+
+    // "X{m,n}" as the mask expands it: m copies of X, then X* for an open bound, else the
+    // optional chain (X (X ... X')?)? whose innermost copy X' takes '?' in place of X's own
+    // quantifier.
+    static Item Expand(const Item& X, int Min, int Max) {
+        Fragment Content;
+        std::vector<Item> Items(static_cast<std::size_t>(Min), X);
+        if (Max < 0) {
+            Items.push_back({X.Inner, "*"});
+        } else if (Min < Max) {
+            Item Chain{X.Inner, "?"};
+            for (int K = Max - 2; K >= Min; --K) {
+                Fragment Block;
+                Block.Pcre = "(?:" + X.Pcre() + Chain.Pcre() + ")";
+                Chain = {Block, "?"};
+            }
+            Items.push_back(Chain);
+        }
+        for (const Item& Piece : Items)
+            Content.Pcre += Piece.Pcre();
+        Content.Pcre = "(?:" + Content.Pcre + ")";
+        Content.CanBeEmpty = Min == 0 || X.Inner.CanBeEmpty;
+        return {Content, ""};
     }
 
     // Quantifiers stack: the mask wraps an item that has one already in a block of its own.
-    Fragment QuantifiedAtom(int Depth) {
+    Item QuantifiedAtom(int Depth, std::string& Mask) {
         int GroupIndex;
-        // The quantifier that the item itself carries: none, '?', '*' or '+'.
-        char Own;
-        Fragment Result = Atom(Depth, GroupIndex, Own);
+        Item Result = Atom(Depth, GroupIndex);
+        Mask = Result.Inner.Mask;
         const int Count = Below(3) == 0 ? 2 : Below(2);
         for (int I = 0; I < Count; ++I) {
             std::string Q;
+            int Min = 0;
+            int Max = 0;
             switch (Below(6)) {
             case 0:
                 Q = "?";
@@ -119,30 +162,33 @@ private:
                 Q = "+";
                 break;
             case 3:
-                Q = "{" + std::to_string(Below(3)) + "}";
+                Min = Max = Below(3);
+                Q = "{" + std::to_string(Min) + "}";
                 break;
             case 4:
-                Q = "{" + std::to_string(Below(3)) + ",}";
+                Min = Below(3);
+                Max = -1;
+                Q = "{" + std::to_string(Min) + ",}";
                 break;
-            default: {
-                const int Min = Below(3);
-                Q = "{" + std::to_string(Min) + "," + std::to_string(Min + Below(3)) + "}";
-            }
+            default:
+                Min = Below(3);
+                Max = Min + Below(3);
+                Q = "{" + std::to_string(Min) + "," + std::to_string(Max) + "}";
             }
             const bool Parameter = Q[0] == '{';
-            if ((Q == "*" || Q == "+") && Result.CanBeEmpty) continue;
-            if (Parameter && (Own == '?' || Own == '*')) continue;
+            if ((Q == "*" || Q == "+") && Result.Inner.CanBeEmpty) continue;
+            if (Parameter && Result.QuantifierCanBeEmpty()) continue;
             // A back-reference copies the block with the quantifier put on it directly.
-            if (I == 0 && GroupIndex >= 0 && !Parameter) {
-                Fragment& Pattern = FGroups[GroupIndex].Pattern;
-                Pattern.Pcre = "(?:" + Pattern.Pcre + ")" + Q;
-                Pattern.CanBeEmpty = Pattern.CanBeEmpty || Q != "+";
-                FGroups[GroupIndex].Own = Q[0];
+            if (I == 0 && GroupIndex >= 0 && !Parameter) FGroups[GroupIndex].Own = Q;
+            Mask += Q;
+            if (Parameter) {
+                Result = Expand(Result, Min, Max);
+            } else {
+                if (!Result.Own.empty())
+                    Result = {{"", Result.Pcre(), Result.Inner.CanBeEmpty}, ""};
+                Result.Own = Q;
+                if (Q != "+") Result.Inner.CanBeEmpty = true;
             }
-            Result.Mask += Q;
-            Result.Pcre = "(?:" + Result.Pcre + ")" + Q;
-            if (Q == "?" || Q == "*" || Q.starts_with("{0")) Result.CanBeEmpty = true;
-            Own = Parameter ? 0 : Q[0];
         }
         return Result;
     }
