@@ -67,21 +67,58 @@ function(quintaron_layer name)
   file(GLOB _tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/*.cpp)
   if(QUINTARON_TESTS AND _tests)
     add_executable(${name}_tests ${_tests})
-    target_link_libraries(${name}_tests PRIVATE ${name} ${ARG_TEST_DEPS} GTest::gtest GTest::gtest_main)
+    target_link_libraries(${name}_tests PRIVATE ${name} ${ARG_TEST_DEPS} GTest::gtest
+      quintaron_test_main)
     set_target_properties(${name}_tests PROPERTIES QUINTARON_TEST_PROGRAM ON)
     # Every test source parses the test framework and most of the standard library first.
     target_precompile_headers(${name}_tests PRIVATE <gtest/gtest.h> <functional> <memory>
       <string> <vector>)
-    # gtest_discover_tests passes each property on as a word list, so a list value keeps only
-    # its first element: one variable goes in ENVIRONMENT, the other in ENVIRONMENT_MODIFICATION.
-    # It also sets SKIP_REGULAR_EXPRESSION to gtest's "[  SKIPPED ]", so that CTest counts a
-    # GTEST_SKIP as skipped (scripts/test lists them). Parameterised tests name their cases
-    # (Codes/Rop3Test.FollowsItsTruthTable/SrcCopy); NO_PRETTY_VALUES keeps the parameter's
-    # printed bytes out of those names.
-    # A test that hangs fails after TIMEOUT seconds instead of holding the whole run: the
-    # slowest take under a minute on a loaded machine.
-    gtest_discover_tests(${name}_tests DISCOVERY_MODE PRE_TEST NO_PRETTY_VALUES
-      PROPERTIES TIMEOUT 300 ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
-                 ENVIRONMENT_MODIFICATION "QUINTARON_CONFIG_DIR=set:${CMAKE_CURRENT_BINARY_DIR}/test-config")
+    # A hanging test fails after the time-out instead of holding the whole run: the slowest
+    # suites take about a minute on a loaded machine.
+    quintaron_test_suites(${name}_tests TIMEOUT 300 TIMEOUT_PER_TEST 10
+      ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+      ENVIRONMENT_MODIFICATION "QUINTARON_CONFIG_DIR=set:${CMAKE_CURRENT_BINARY_DIR}/test-config")
   endif()
+endfunction()
+
+# quintaron_test_suites(<target> TIMEOUT <seconds> TIMEOUT_PER_TEST <seconds>
+#                       [PROCESSORS <count>] [ENVIRONMENT <vars>...]
+#                       [ENVIRONMENT_MODIFICATION <changes>...])
+# Registers each GoogleTest suite of the test program <target> as one CTest test, which runs
+# the suite's tests in one process (--gtest_filter=<suite>.*), listed when CTest starts
+# (cmake/QuintaronTestSuites.cmake), so that the list follows the program as last built. A suite
+# may run for TIMEOUT seconds, or TIMEOUT_PER_TEST for each of its tests where that is more; a
+# suite whose every test skipped is counted as skipped (exit code 77, testsupport/main).
+function(quintaron_test_suites target)
+  cmake_parse_arguments(ARG "" "TIMEOUT;TIMEOUT_PER_TEST;PROCESSORS"
+    "ENVIRONMENT;ENVIRONMENT_MODIFICATION" ${ARGN})
+  # The properties as CMake code, each value one bracket argument: a list of variables stays
+  # one value.
+  set(props "WORKING_DIRECTORY [==[${CMAKE_CURRENT_BINARY_DIR}]==]")
+  foreach(key IN ITEMS PROCESSORS ENVIRONMENT ENVIRONMENT_MODIFICATION)
+    if(DEFINED ARG_${key})
+      string(APPEND props " ${key} [==[${ARG_${key}}]==]")
+    endif()
+  endforeach()
+  set(exe "$<TARGET_FILE:${target}>")
+  set(script "${PROJECT_SOURCE_DIR}/cmake/QuintaronTestSuites.cmake")
+  set(tests_file "${CMAKE_CURRENT_BINARY_DIR}/${target}_suites.cmake")
+  set(include_file "${CMAKE_CURRENT_BINARY_DIR}/${target}_suites_include.cmake")
+  file(GENERATE OUTPUT "${include_file}" CONTENT
+"if(EXISTS [==[${exe}]==])
+  if(NOT EXISTS [==[${tests_file}]==] OR
+     NOT [==[${tests_file}]==] IS_NEWER_THAN [==[${exe}]==] OR
+     NOT [==[${tests_file}]==] IS_NEWER_THAN [==[${script}]==] OR
+     NOT [==[${tests_file}]==] IS_NEWER_THAN \"\${CMAKE_CURRENT_LIST_FILE}\")
+    include([==[${script}]==])
+    quintaron_register_test_suites(EXECUTABLE [==[${exe}]==] TESTS_FILE [==[${tests_file}]==]
+      TIMEOUT ${ARG_TIMEOUT} TIMEOUT_PER_TEST ${ARG_TIMEOUT_PER_TEST}
+      PROPERTIES [===[${props}]===])
+  endif()
+  include([==[${tests_file}]==])
+else()
+  add_test(${target}_NOT_BUILT ${target}_NOT_BUILT)
+endif()
+")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${include_file}")
 endfunction()
