@@ -944,15 +944,12 @@ void TdxBarControl::WMLButtonDown(TMessage& Message) {
         const bool Designing = BarManager() && BarManager()->IsDesigning();
         const bool Counts =
             Control && (Designing || (Control->GetEnabled() && Control->IsSelectable()));
-        // A press on an item puts the bar in menu mode with it (while customizing, the press
-        // then selects the link and may drag it: the base handling); a press on nothing that
-        // takes it ends the bar's use. An edit or a button pressed is only selected: typed
-        // into, an edit leaves the form's shortcuts to the other commands, which menu mode
-        // would hold back; a button's command runs on the release, and leaving menu mode then
-        // would wake the hint of a mouse that has not moved.
-        const bool OnlySelects =
-            Counts && (Control->IsWindowControl() || dynamic_cast<TdxBarButtonControl*>(Control));
-        if (Counts && !Active() && OnlySelects && !IsCustomizing()) {
+        // While customizing, a press on an item puts the bar in menu mode with it (the press
+        // then selects the link and may drag it: the base handling); otherwise it only selects
+        // the item and makes the bar active (menu mode on such a press kept a sub-item's menu
+        // from opening on the next press once a command had run); a press on nothing that
+        // takes it ends the bar's use.
+        if (Counts && !Active() && !IsCustomizing()) {
             SetSelectedControl(Control);
             SetActive(true);
         } else if (Counts && !Active())

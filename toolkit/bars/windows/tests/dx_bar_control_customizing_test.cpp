@@ -109,7 +109,9 @@ TEST_F(BarControlCustomizingTest, AClosingMenuGivesTheSelectionBackToItsEntry) {
         ASSERT_NE(Expected, nullptr);
         EXPECT_EQ(Manager->SelectedItem(), Expected);
         EXPECT_EQ(Expected->Parent()->SelectedControl(), Expected);
-        if (C.entry) EXPECT_FALSE(Expected->Active());
+        if (C.entry) {
+            EXPECT_FALSE(Expected->Active());
+        }
         // Closed all the way for the next case.
         if (MenuOf(*File)) FileControl()->ControlInactivate(true);
         testsupport::PumpUntilIdle();

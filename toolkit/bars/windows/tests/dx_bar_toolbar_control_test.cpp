@@ -742,8 +742,12 @@ TEST_F(ToolbarControlTest, AnEmptyBarIsAButtonThick) {
         Empty.SetDockingStyle(C.Style);
         testsupport::PumpUntilIdle();
         TdxBarControl& W = Window(Empty);
-        if (C.Width != 0) EXPECT_EQ(W.ClientWidth(), C.Width);
-        if (C.Height != 0) EXPECT_EQ(W.ClientHeight(), C.Height);
+        if (C.Width != 0) {
+            EXPECT_EQ(W.ClientWidth(), C.Width);
+        }
+        if (C.Height != 0) {
+            EXPECT_EQ(W.ClientHeight(), C.Height);
+        }
     }
 }
 
