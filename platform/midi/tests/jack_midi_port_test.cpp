@@ -176,7 +176,8 @@ TEST_F(JackMidiPortTest, TheBackEndsJackConnectionsCloseWhileTheGraphChangesAndC
         }
     }
     // It ends by itself on SIGTERM: a churning client that had to be killed hung in libjack.
-    EXPECT_TRUE(churn.Stop(5s)) << churn.Output();
+    // The bound is generous: on a loaded machine its goodbye to the server takes seconds.
+    EXPECT_TRUE(churn.Stop(60s)) << churn.Output();
 }
 
 // Bounded real time: libjack tells of the server's changes on threads of its own.
