@@ -111,6 +111,21 @@ TEST_F(BarControlCustomizingTest, AClosingMenuGivesTheSelectionBackToItsEntry) {
         EXPECT_EQ(Expected->Parent()->SelectedControl(), Expected);
         if (C.entry) {
             EXPECT_FALSE(Expected->Active());
+            // The screen shows the entry closed at once: painting its window anew changes none
+            // of its pixels.
+            TCustomdxBarControl& W = *Expected->Parent();
+            const pg::TRect R = Expected->ItemLink()->ItemRect;
+            const auto Pixels = [&] {
+                std::vector<pg::COLORREF> Row;
+                for (const int Y : {R.Top + 1, (R.Top + R.Bottom) / 2, R.Bottom - 2})
+                    for (int X = R.Left; X < R.Right; ++X)
+                        Row.push_back(ClientPixel(W, X, Y));
+                return Row;
+            };
+            const std::vector<pg::COLORREF> Shown = Pixels();
+            W.Invalidate();
+            testsupport::PumpUntilIdle();
+            EXPECT_EQ(Shown, Pixels());
         }
         // Closed all the way for the next case.
         if (MenuOf(*File)) FileControl()->ControlInactivate(true);
